@@ -1,0 +1,58 @@
+# Entry points: `make run`, `make test`, `make bench`.
+# Each first installs whatever Debian packages are missing.
+
+JOBS      ?= $(shell nproc)
+BUILD     ?= build
+ASAN      ?= build-asan
+BENCHDIR  ?= build-bench
+
+PACKAGES := build-essential cmake qtbase5-dev qtbase5-dev-tools libqt5opengl5-dev \
+            libgl1-mesa-dev libgl1-mesa-dri xvfb xauth googletest libgtest-dev \
+            libbenchmark-dev libfftw3-dev clang
+
+.PHONY: all deps build run test test-release test-sanitize fuzz bench clean
+
+all: build
+
+deps:
+	@missing=""; \
+	for p in $(PACKAGES); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  SUDO=""; [ "$$(id -u)" -ne 0 ] && SUDO=sudo; \
+	  $$SUDO apt-get update -qq && DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -qq $$missing; \
+	fi
+
+build: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DVXO_BUILD_TESTS=ON
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@if [ -x $(BUILD)/app/ondrivel ]; then $(BUILD)/app/ondrivel; \
+	else echo "The main window is not built yet."; fi
+
+test: test-release test-sanitize fuzz
+
+test-release: build
+	cd $(BUILD) && xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure -j $(JOBS)
+
+# The plain C++ libraries again under AddressSanitizer and UBSan.
+test-sanitize: deps
+	cmake -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
+	      -DVXO_BUILD_TESTS=ON -DVXO_PLAIN_ONLY=ON -DVXO_SANITIZE=ON
+	cmake --build $(ASAN) -j $(JOBS)
+	cd $(ASAN) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	      ctest --output-on-failure -j $(JOBS) -LE slow
+
+fuzz:
+	@if [ -x tests/fuzz/run.sh ]; then tests/fuzz/run.sh; fi
+
+bench: deps
+	cmake -S . -B $(BENCHDIR) -DCMAKE_BUILD_TYPE=Release -DVXO_BUILD_TESTS=OFF -DVXO_BUILD_BENCH=ON
+	cmake --build $(BENCHDIR) -j $(JOBS) --target vxo_bench
+	$(BENCHDIR)/bench/vxo_bench
+
+clean:
+	rm -rf $(BUILD) $(ASAN) $(BENCHDIR)

@@ -1,0 +1,76 @@
+#include "core/ComplexField2D.h"
+
+#include "core/Numeric.h"
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+namespace vxo {
+
+namespace {
+void requirePositiveSteps(float dx, float dy)
+{
+    // Only "greater than zero": NaN fails, an infinite step is accepted.
+    if (!(dx > 0.0f) || !(dy > 0.0f))
+        throw std::invalid_argument("ComplexField2D: dx and dy must be positive");
+}
+} // namespace
+
+ComplexField2D::ComplexField2D(std::uint64_t nx, std::uint64_t ny, float dx, float dy)
+{
+    reset(nx, ny, dx, dy);
+}
+
+void ComplexField2D::reset(std::uint64_t nx, std::uint64_t ny, float dx, float dy)
+{
+    requirePositiveSteps(dx, dy);
+    std::vector<Complex> values(nx * ny, Complex(0.0f, 0.0f));
+    nx_ = nx;
+    ny_ = ny;
+    dx_ = dx;
+    dy_ = dy;
+    values_.swap(values);
+}
+
+void ComplexField2D::setZero() { std::fill(values_.begin(), values_.end(), Complex(0.0f, 0.0f)); }
+
+void ComplexField2D::fill(Complex value) { std::fill(values_.begin(), values_.end(), value); }
+
+double ComplexField2D::norm() const
+{
+    double sum = 0.0;
+    for (const Complex& v : values_) {
+        const double re = v.real();
+        const double im = v.imag();
+        sum += re * re + im * im;
+    }
+    return static_cast<double>(dx_) * sum * static_cast<double>(dy_);
+}
+
+bool ComplexField2D::normalize()
+{
+    const double s = std::sqrt(norm());
+    if (!(s > 0.0) || std::isinf(s))
+        return false;
+    const float f = static_cast<float>(1.0 / s);
+    for (Complex& v : values_)
+        v = Complex(v.real() * f, v.imag() * f);
+    return true;
+}
+
+double gridCoordinateX(const ComplexField2D& field, std::uint64_t i)
+{
+    if (field.nx() == 0)
+        return 0.0;
+    return (static_cast<double>(i) - centreOffset(field.nx())) * static_cast<double>(field.dx());
+}
+
+double gridCoordinateY(const ComplexField2D& field, std::uint64_t j)
+{
+    if (field.ny() == 0)
+        return 0.0;
+    return (static_cast<double>(j) - centreOffset(field.ny())) * static_cast<double>(field.dy());
+}
+
+} // namespace vxo
