@@ -1,0 +1,75 @@
+#include "core/AbsorbingBoundary2D.h"
+
+#include "core/Numeric.h"
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+namespace vxo {
+
+float AbsorbingBoundary2D::edgeProfile(std::uint64_t index, std::uint64_t count, float widthFraction,
+                                       float exponent)
+{
+    if (count == 0 || !(widthFraction > 0.0f))
+        return 0.0f;
+    const float u = (static_cast<float>(index) + 0.5f) / static_cast<float>(count);
+    const float d = std::min(u, 1.0f - u);
+    if (d >= widthFraction)
+        return 0.0f;
+    const float t = std::clamp((widthFraction - d) / widthFraction, 0.0f, 1.0f);
+    return std::pow(t, exponent);
+}
+
+void AbsorbingBoundary2D::prepare(const ComplexField2D& field, float dt, const AbsorbingBoundaryConfig& config)
+{
+    if (!isFinitePositive(dt))
+        throw std::invalid_argument("AbsorbingBoundary2D: dt must be finite and positive");
+    if (!isFinite(config.widthFraction) || !(config.widthFraction > 0.0f) || !(config.widthFraction < 0.5f))
+        throw std::invalid_argument("AbsorbingBoundary2D: widthFraction must be in (0, 0.5)");
+    if (!isFinitePositive(config.strength))
+        throw std::invalid_argument("AbsorbingBoundary2D: strength must be finite and positive");
+    if (!isFinitePositive(config.exponent))
+        throw std::invalid_argument("AbsorbingBoundary2D: exponent must be finite and positive");
+    if (field.empty())
+        throw std::invalid_argument("AbsorbingBoundary2D: field must not be empty");
+
+    config_ = config;
+    nx_ = field.nx();
+    ny_ = field.ny();
+    dx_ = field.dx();
+    dy_ = field.dy();
+    dt_ = dt;
+    mask_.assign(field.size(), 1.0f);
+    minimumMask_ = 1.0f;
+    maximumMask_ = 1.0f;
+    if (!config_.enabled)
+        return;
+
+    const float s = config_.strength * dt;
+    for (std::uint64_t j = 0; j < ny_; ++j) {
+        const float py = edgeProfile(j, ny_, config_.widthFraction, config_.exponent);
+        float* row = mask_.data() + j * nx_;
+        for (std::uint64_t i = 0; i < nx_; ++i) {
+            const float px = edgeProfile(i, nx_, config_.widthFraction, config_.exponent);
+            const float m = std::exp(-(px + py) * s);
+            row[i] = m;
+            minimumMask_ = std::min(minimumMask_, m);
+            maximumMask_ = std::max(maximumMask_, m);
+        }
+    }
+}
+
+void AbsorbingBoundary2D::apply(ComplexField2D& psi) const
+{
+    if (!config_.enabled)
+        return;
+    if (mask_.empty() || psi.nx() != nx_ || psi.ny() != ny_ || psi.dx() != dx_ || psi.dy() != dy_)
+        throw std::invalid_argument("AbsorbingBoundary2D: mask is not prepared for this field");
+    Complex* values = psi.data();
+    const std::uint64_t n = mask_.size();
+    for (std::uint64_t c = 0; c < n; ++c)
+        values[c] = Complex(values[c].real() * mask_[c], values[c].imag() * mask_[c]);
+}
+
+} // namespace vxo

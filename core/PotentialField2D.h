@@ -1,0 +1,119 @@
+#pragma once
+
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+namespace vxo {
+
+class ComplexField2D;
+
+// The real potential V(x, y) on the wave field's grid: nx x ny single-precision
+// values stored row by row (index j * nx + i), cell centres at
+// x_i = (i - (nx - 1) / 2) dx and y_j = (j - (ny - 1) / 2) dy.
+//
+// Painters write shapes and analytic fields into the grid. Region painters
+// assign their value to every cell whose centre lies inside the shape
+// (boundaries inclusive); smooth painters add f(x, y), evaluated in double at
+// the cell centres and rounded once to single precision.
+//
+// Caches derived from a potential (phase tables, textures) are keyed to the
+// pair (identity(), revision()):
+//  - revision() rises by 1 after every change of the grid and wraps to 1,
+//    never to 0; a call refused by its argument checks changes nothing.
+//  - identity() is a serial number drawn from a process-wide 64-bit counter
+//    when an object is constructed, copied, moved or assigned to, so two
+//    distinct fields never share it, not even one created later at the
+//    address of a destroyed one.
+class PotentialField2D {
+public:
+    // One polygon vertex (x, y).
+    using Vertex = std::pair<float, float>;
+
+    PotentialField2D();
+    PotentialField2D(std::uint64_t nx, std::uint64_t ny, float dx, float dy);
+    PotentialField2D(const PotentialField2D& other);
+    PotentialField2D(PotentialField2D&& other) noexcept;
+    PotentialField2D& operator=(const PotentialField2D& other);
+    PotentialField2D& operator=(PotentialField2D&& other) noexcept;
+    ~PotentialField2D() = default;
+
+    // New grid of zeros; the old content is discarded.
+    void reset(std::uint64_t nx, std::uint64_t ny, float dx, float dy);
+
+    std::uint64_t nx() const { return nx_; }
+    std::uint64_t ny() const { return ny_; }
+    float dx() const { return dx_; }
+    float dy() const { return dy_; }
+    std::uint64_t size() const { return values_.size(); }
+    bool empty() const { return values_.empty(); }
+    const float* data() const { return values_.data(); }
+    const std::vector<float>& values() const { return values_; }
+
+    // No bounds check.
+    float valueAt(std::uint64_t i, std::uint64_t j) const { return values_[j * nx_ + i]; }
+    double xAt(std::uint64_t i) const;
+    double yAt(std::uint64_t j) const;
+
+    std::uint64_t revision() const { return revision_; }
+    std::uint64_t identity() const { return identity_; }
+    // The revision that follows r: r + 1, or 1 where that wraps to 0.
+    static std::uint64_t nextRevision(std::uint64_t r) { return r + 1 == 0 ? 1 : r + 1; }
+
+    // Same nx, ny and bit-identical dx, dy as the wave field.
+    bool matches(const ComplexField2D& field) const;
+
+    // Smallest / largest value (0 for an empty field).
+    float minValue() const;
+    float maxValue() const;
+
+    void clear();
+    void fill(float value);
+    // values += scale * other.values, cell by cell in single precision.
+    void accumulate(const PotentialField2D& other, float scale);
+
+    // Region painters: the selected cells are set to value.
+    void addRectangle(float centerX, float centerY, float width, float height, float value);
+    void addCircle(float centerX, float centerY, float radius, float value);
+    void addBarrier(float x1, float y1, float x2, float y2, float thickness, float value);
+    void addSingleSlit(float centerX, float wallWidth, float slitCenterY, float slitHeight, float value);
+    void addDoubleSlit(float centerX, float wallWidth, float slitCenterY, float slitSeparation,
+                       float slitHeight, float value);
+    void addPolygon(const std::vector<Vertex>& vertices, float value);
+    void addPolygon(const Vertex* vertices, std::uint64_t count, float value);
+    void addStadiumExterior(float centerX, float centerY, float width, float radius, float value);
+
+    // Smooth painters: f(x, y) is added to every cell.
+    void addGaussian(float centerX, float centerY, float sigmaX, float sigmaY, float amplitude);
+    void addHarmonic(float centerX, float centerY, float offset, float curvatureX, float curvatureY);
+    void addLinear(float centerX, float centerY, float offset, float slopeX, float slopeY);
+    void addQuadrupole(float centerX, float centerY, float q1, float q2);
+    void addSoftenedRadial(float centerX, float centerY, float coupling, float softening);
+    // depth cos^2(pi x / period + phase pi / 360), phase in degrees.
+    void addStandingWaveX(float period, float depth, float phase);
+
+private:
+    // Sets the cells whose row passes rowSelected(y) and whose centre passes
+    // cellSelected(x, y) to value.
+    template <typename RowTest, typename CellTest>
+    void assignWhere(float value, RowTest rowSelected, CellTest cellSelected);
+    // Adds f(x', y') with x' = x - centerX, y' = y - centerY to every cell.
+    template <typename Function>
+    void addFunction(double centerX, double centerY, Function f);
+    void raiseRevision() { revision_ = nextRevision(revision_); }
+
+    std::uint64_t nx_ = 0;
+    std::uint64_t ny_ = 0;
+    float dx_ = 1.0f;
+    float dy_ = 1.0f;
+    std::vector<float> values_;
+    std::uint64_t revision_ = 0;
+    std::uint64_t identity_ = 0;
+};
+
+// Even-odd crossing rule in double precision; points exactly on an edge are
+// decided by the rule's strict comparisons.
+bool pointInPolygon(double x, double y, const PotentialField2D::Vertex* vertices, std::uint64_t count);
+bool pointInPolygon(double x, double y, const std::vector<PotentialField2D::Vertex>& vertices);
+
+} // namespace vxo

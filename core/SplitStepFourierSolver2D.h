@@ -1,0 +1,91 @@
+#pragma once
+
+#include "core/ComplexField2D.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace vxo {
+
+class PotentialField2D;
+
+// Settings of the Schroedinger solver. The defaults are the main window's
+// configuration (mass 1, hbar 1, dt 0.02).
+struct SplitStepParameters {
+    float mass = 1.0f;
+    float hbar = 1.0f;
+    float dt = 0.02f;
+};
+
+// Second-order symmetric (Strang) split-step Fourier propagator for
+//   i hbar dpsi/dt = [-(hbar^2 / 2m) laplacian + V(x, y)] psi
+// on a periodic power-of-two grid:
+//   psi <- exp(-i V dt / 2hbar) F^-1 exp(-i hbar k^2 dt / 2m) F exp(-i V dt / 2hbar) psi.
+// Both phase factors are cached as single-precision tables (computed in double,
+// rounded once): the kinetic table keyed to psi's grid, the potential table
+// keyed to the potential's identity, revision and grid, so that no
+// transcendental function runs per step while nothing changes.
+//
+// The solver also carries the simulation clock (time and step count), which
+// every step advances by dt and which advanceClock() can run without
+// propagating.
+class SplitStepFourierSolver2D {
+public:
+    // Validates (mass, then hbar, then dt), stores the parameters, drops both
+    // tables and resets the clock. A failed configuration changes nothing.
+    void configure(const SplitStepParameters& parameters);
+    const SplitStepParameters& parameters() const { return parameters_; }
+
+    // One Strang step, then the clock advances. Grid mismatch, a grid that is
+    // not a power of two, or a failed table build throws before psi or the
+    // clock change.
+    void step(ComplexField2D& psi, const PotentialField2D& potential);
+
+    void advanceClock();
+    void resetClock();
+    double time() const { return time_; }
+    std::uint64_t stepCount() const { return steps_; }
+
+    // Throws std::invalid_argument on the first invalid parameter.
+    static void validateParameters(const SplitStepParameters& parameters);
+
+    bool kineticPhaseMatches(const ComplexField2D& psi) const;
+    void prepareKineticPhase(const ComplexField2D& psi);
+    bool potentialPhaseMatches(const PotentialField2D& potential) const;
+    void preparePotentialPhase(const PotentialField2D& potential);
+
+    // psi[c] *= table[c] over every cell. The table must have been built for
+    // psi's grid; a table of another size is refused rather than read out of
+    // bounds.
+    void applyKineticPhase(ComplexField2D& psi) const;
+    void applyPotentialHalfStep(ComplexField2D& psi) const;
+
+    const std::vector<Complex>& kineticPhase() const { return kineticPhase_; }
+    const std::vector<Complex>& potentialPhase() const { return potentialPhase_; }
+
+private:
+    struct GridKey {
+        std::uint64_t nx = 0;
+        std::uint64_t ny = 0;
+        float dx = 0.0f;
+        float dy = 0.0f;
+    };
+    // Identity of the potential a table was built from: a serial number that no
+    // other potential object shares (not even one created later at the same
+    // address), and the revision it had then.
+    struct PotentialKey {
+        std::uint64_t identity = 0;
+        std::uint64_t revision = 0;
+        GridKey grid;
+    };
+
+    SplitStepParameters parameters_;
+    GridKey kineticKey_;
+    std::vector<Complex> kineticPhase_;
+    PotentialKey potentialKey_;
+    std::vector<Complex> potentialPhase_;
+    double time_ = 0.0;
+    std::uint64_t steps_ = 0;
+};
+
+} // namespace vxo

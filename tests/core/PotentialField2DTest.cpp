@@ -1,0 +1,447 @@
+#include "core/ComplexField2D.h"
+#include "core/PotentialField2D.h"
+#include "core/Numeric.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <limits>
+#include <new>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+using vxo::ComplexField2D;
+using vxo::PotentialField2D;
+
+namespace {
+
+const float kNaN = std::numeric_limits<float>::quiet_NaN();
+const float kInf = std::numeric_limits<float>::infinity();
+
+std::string messageOf(const std::function<void()>& f)
+{
+    try {
+        f();
+    } catch (const std::invalid_argument& e) {
+        return e.what();
+    }
+    return "no exception";
+}
+
+// Number of cells holding exactly v.
+int countEqual(const PotentialField2D& f, float v)
+{
+    int n = 0;
+    for (float x : f.values())
+        n += x == v ? 1 : 0;
+    return n;
+}
+
+// Square grid of n x n cells of side h: with odd n the centres are the
+// multiples of h from -(n-1)/2 h to (n-1)/2 h.
+PotentialField2D squareGrid(std::uint64_t n, float h) { return PotentialField2D(n, n, h, h); }
+
+} // namespace
+
+TEST(PotentialField2D, ConstructionRevisionAndRefusedCalls)
+{
+    PotentialField2D none;
+    EXPECT_EQ(none.nx(), 0u);
+    EXPECT_EQ(none.dx(), 1.0f);
+    EXPECT_EQ(none.dy(), 1.0f);
+    EXPECT_TRUE(none.empty());
+    EXPECT_EQ(none.revision(), 0u);
+    EXPECT_EQ(none.minValue(), 0.0f);
+    EXPECT_EQ(none.maxValue(), 0.0f);
+
+    PotentialField2D f(4, 4, 0.5f, 0.5f);
+    EXPECT_EQ(f.size(), 16u);
+    EXPECT_EQ(f.revision(), 1u);
+    f.clear();
+    EXPECT_EQ(f.revision(), 2u);
+    EXPECT_THROW(f.addCircle(0.0f, 0.0f, -1.0f, 1.0f), std::invalid_argument);
+    EXPECT_EQ(f.revision(), 2u);
+
+    for (float bad : {0.0f, -1.0f, kNaN, kInf}) {
+        EXPECT_EQ(messageOf([&] { PotentialField2D(4, 4, bad, 1.0f); }),
+                  "PotentialField2D: dx and dy must be finite and positive");
+        EXPECT_EQ(messageOf([&] { f.reset(8, 8, 1.0f, bad); }),
+                  "PotentialField2D: dx and dy must be finite and positive");
+    }
+    EXPECT_EQ(f.nx(), 4u);
+    EXPECT_EQ(f.dx(), 0.5f);
+    EXPECT_EQ(f.revision(), 2u);
+
+    f.fill(3.0f);
+    f.reset(2, 3, 0.25f, 0.75f);
+    EXPECT_EQ(f.size(), 6u);
+    EXPECT_EQ(countEqual(f, 0.0f), 6);
+    EXPECT_EQ(f.revision(), 4u);
+}
+
+TEST(PotentialField2D, RevisionWrapsToOneNeverZero)
+{
+    const std::uint64_t top = std::numeric_limits<std::uint64_t>::max();
+    EXPECT_EQ(PotentialField2D::nextRevision(top), 1u);
+    EXPECT_EQ(PotentialField2D::nextRevision(top - 1), top);
+    EXPECT_EQ(PotentialField2D::nextRevision(0), 1u);
+}
+
+TEST(PotentialField2D, IdentityIsFreshForEveryObjectAndEveryAssignment)
+{
+    // Same storage, two successive fields: a cache keyed to the address alone
+    // would take the second for the first.
+    alignas(PotentialField2D) unsigned char storage[sizeof(PotentialField2D)];
+    PotentialField2D* slot = new (storage) PotentialField2D(4, 4, 1.0f, 1.0f);
+    const std::uint64_t first = slot->identity();
+    const std::uint64_t firstRevision = slot->revision();
+    slot->~PotentialField2D();
+    PotentialField2D* again = new (storage) PotentialField2D(4, 4, 1.0f, 1.0f);
+    ASSERT_EQ(static_cast<void*>(again), static_cast<void*>(slot));
+    EXPECT_EQ(again->revision(), firstRevision);
+    EXPECT_NE(again->identity(), first);
+    EXPECT_NE(again->identity(), 0u);
+    again->~PotentialField2D();
+
+    PotentialField2D a(2, 2, 1.0f, 1.0f);
+    a.fill(7.0f);
+    PotentialField2D copy(a);
+    EXPECT_NE(copy.identity(), a.identity());
+    EXPECT_EQ(copy.revision(), a.revision());
+    EXPECT_EQ(copy.values(), a.values());
+
+    // Assigning another field's content (possibly at an equal revision
+    // number) must not keep the target's identity.
+    PotentialField2D b(2, 2, 1.0f, 1.0f);
+    b.fill(1.0f);
+    const std::uint64_t bIdentity = b.identity();
+    b = a;
+    EXPECT_NE(b.identity(), bIdentity);
+    EXPECT_EQ(b.valueAt(1, 1), 7.0f);
+
+    // A moved-from field is an empty grid whose revision moved on.
+    const std::uint64_t aRevision = a.revision();
+    const std::uint64_t aIdentity = a.identity();
+    PotentialField2D moved(std::move(a));
+    EXPECT_NE(moved.identity(), aIdentity);
+    EXPECT_EQ(moved.valueAt(0, 1), 7.0f);
+    EXPECT_TRUE(a.empty());
+    EXPECT_EQ(a.nx(), 0u);
+    EXPECT_EQ(a.revision(), aRevision + 1);
+}
+
+TEST(PotentialField2D, CellCentresAndGridMatching)
+{
+    PotentialField2D f(4, 3, 0.5f, 2.0f);
+    EXPECT_DOUBLE_EQ(f.xAt(0), -0.75);
+    EXPECT_DOUBLE_EQ(f.xAt(3), 0.75);
+    EXPECT_DOUBLE_EQ(f.yAt(0), -2.0);
+    EXPECT_DOUBLE_EQ(f.yAt(1), 0.0);
+    PotentialField2D noColumns(0, 3, 1.0f, 1.0f);
+    EXPECT_EQ(noColumns.xAt(5), 0.0);
+
+    EXPECT_TRUE(f.matches(ComplexField2D(4, 3, 0.5f, 2.0f)));
+    EXPECT_FALSE(f.matches(ComplexField2D(3, 4, 0.5f, 2.0f)));
+    EXPECT_FALSE(f.matches(ComplexField2D(4, 3, 0.5f, std::nextafter(2.0f, 3.0f))));
+}
+
+TEST(PotentialField2D, AccumulateScalesAndChecksGrid)
+{
+    PotentialField2D target(2, 2, 0.5f, 0.5f);
+    PotentialField2D other(2, 2, 0.5f, 0.5f);
+    target.fill(1.0f);
+    other.fill(2.0f);
+    target.accumulate(other, -1.5f);
+    EXPECT_EQ(countEqual(target, -2.0f), 4);
+    EXPECT_EQ(target.minValue(), -2.0f);
+
+    const std::uint64_t revision = target.revision();
+    EXPECT_EQ(messageOf([&] { target.accumulate(other, kNaN); }),
+              "PotentialField2D::accumulate: scale must be finite");
+    PotentialField2D lastBit(2, 2, 0.5f, std::nextafter(0.5f, 1.0f));
+    EXPECT_EQ(messageOf([&] { target.accumulate(lastBit, 1.0f); }), "PotentialField2D::accumulate: grid mismatch");
+    // The scale is checked before the grid.
+    EXPECT_EQ(messageOf([&] { target.accumulate(lastBit, kInf); }),
+              "PotentialField2D::accumulate: scale must be finite");
+    EXPECT_EQ(target.revision(), revision);
+    EXPECT_EQ(countEqual(target, -2.0f), 4);
+}
+
+TEST(PotentialField2D, RectangleBoundaryIsInclusiveAndAssigns)
+{
+    PotentialField2D f(4, 4, 0.5f, 0.5f); // centres +-0.25, +-0.75
+    f.addRectangle(0.0f, 0.0f, 1.0f, 1.0f, 5.0f);
+    EXPECT_EQ(countEqual(f, 5.0f), 4);
+    for (std::uint64_t j = 1; j <= 2; ++j)
+        for (std::uint64_t i = 1; i <= 2; ++i)
+            EXPECT_EQ(f.valueAt(i, j), 5.0f);
+
+    f.addRectangle(0.0f, 0.0f, 1.5f, 1.5f, 5.0f);
+    EXPECT_EQ(countEqual(f, 5.0f), 16);
+    f.addRectangle(0.0f, 0.0f, 1.5f, 1.5f, 5.0f); // assignment, not addition
+    EXPECT_EQ(countEqual(f, 5.0f), 16);
+
+    // An off-centre, non-square rectangle: columns x in {0.25, 0.75}, row y = -0.75.
+    PotentialField2D g(4, 4, 0.5f, 0.5f);
+    g.addRectangle(0.5f, -0.75f, 0.5f, 0.2f, -2.0f);
+    EXPECT_EQ(countEqual(g, -2.0f), 2);
+    EXPECT_EQ(g.valueAt(2, 0), -2.0f);
+    EXPECT_EQ(g.valueAt(3, 0), -2.0f);
+}
+
+TEST(PotentialField2D, CircleAndBarrierCapsule)
+{
+    PotentialField2D circle = squareGrid(5, 1.0f);
+    circle.addCircle(0.0f, 0.0f, 1.0f, 4.0f); // the centre and its four neighbours at distance 1
+    EXPECT_EQ(countEqual(circle, 4.0f), 5);
+    EXPECT_EQ(circle.valueAt(1, 1), 0.0f);
+    EXPECT_EQ(circle.valueAt(2, 3), 4.0f);
+
+    // Capsule from (0, -1) to (0, 1), reach 1: the column x = 0 whole
+    // (|y| = 2 touches the end caps), the columns x = +-1 for |y| <= 1.
+    PotentialField2D capsule = squareGrid(5, 1.0f);
+    capsule.addBarrier(0.0f, -1.0f, 0.0f, 1.0f, 2.0f, 3.0f);
+    EXPECT_EQ(countEqual(capsule, 3.0f), 11);
+    EXPECT_EQ(capsule.valueAt(2, 0), 3.0f);
+    EXPECT_EQ(capsule.valueAt(1, 0), 0.0f);
+    EXPECT_EQ(capsule.valueAt(3, 3), 3.0f);
+
+    // A diagonal segment selects by distance to the segment, not to its box.
+    PotentialField2D diagonal = squareGrid(5, 1.0f);
+    diagonal.addBarrier(-2.0f, -2.0f, 2.0f, 2.0f, 1.0f, 1.0f);
+    EXPECT_EQ(countEqual(diagonal, 1.0f), 5);
+    EXPECT_EQ(diagonal.valueAt(3, 3), 1.0f);
+    EXPECT_EQ(diagonal.valueAt(3, 2), 0.0f);
+
+    // A degenerate segment is a disc of radius thickness/2.
+    PotentialField2D point = squareGrid(7, 0.5f);
+    PotentialField2D disc = squareGrid(7, 0.5f);
+    point.addBarrier(0.25f, -0.5f, 0.25f, -0.5f, 2.0f, 6.0f);
+    disc.addCircle(0.25f, -0.5f, 1.0f, 6.0f);
+    EXPECT_EQ(point.values(), disc.values());
+    EXPECT_GT(countEqual(point, 6.0f), 1);
+}
+
+TEST(PotentialField2D, SlitWallsDecideWholeRows)
+{
+    // Rows y = -2..2, wall column x = 0. An opening of height 2 about y = 0
+    // keeps the rows |y| <= 1 open (boundary inclusive).
+    PotentialField2D single = squareGrid(5, 1.0f);
+    single.addSingleSlit(0.0f, 1.0f, 0.0f, 2.0f, 9.0f);
+    EXPECT_EQ(countEqual(single, 9.0f), 2);
+    EXPECT_EQ(single.valueAt(2, 0), 9.0f);
+    EXPECT_EQ(single.valueAt(2, 4), 9.0f);
+
+    // Wall of width 3 at x = 1 covers the columns x = 0, 1, 2 (|x - 1| <= 1.5).
+    PotentialField2D wide = squareGrid(5, 1.0f);
+    wide.addSingleSlit(1.0f, 3.0f, 2.0f, 1.0f, 9.0f);
+    for (std::uint64_t j = 0; j < 5; ++j) {
+        const float wall = j == 4 ? 0.0f : 9.0f;
+        EXPECT_EQ(wide.valueAt(1, j), 0.0f);
+        EXPECT_EQ(wide.valueAt(2, j), wall);
+        EXPECT_EQ(wide.valueAt(4, j), wall);
+    }
+
+    // Separation 1 smaller than height 2: the two openings merge into rows y = -1..1.
+    PotentialField2D merged = squareGrid(7, 1.0f);
+    merged.addDoubleSlit(0.0f, 1.0f, 0.0f, 1.0f, 2.0f, 9.0f);
+    for (std::uint64_t j = 0; j < 7; ++j) {
+        const bool open = j >= 2 && j <= 4;
+        EXPECT_EQ(merged.valueAt(3, j), open ? 0.0f : 9.0f) << "row " << j;
+    }
+    EXPECT_EQ(countEqual(merged, 9.0f), 4);
+
+    // Openings about y = -2 and y = 2, one row each.
+    PotentialField2D apart = squareGrid(7, 1.0f);
+    apart.addDoubleSlit(0.0f, 1.0f, 0.0f, 4.0f, 1.0f, 9.0f);
+    for (std::uint64_t j = 0; j < 7; ++j) {
+        const bool open = j == 1 || j == 5;
+        EXPECT_EQ(apart.valueAt(3, j), open ? 0.0f : 9.0f) << "row " << j;
+    }
+}
+
+TEST(PotentialField2D, PolygonEvenOddRule)
+{
+    // Hypotenuse x + y = -0.2 between the cell diagonals: the cells with
+    // x + y <= -1 are inside, 10 of the 25.
+    PotentialField2D f = squareGrid(5, 1.0f);
+    f.addPolygon({{-2.6f, -2.6f}, {2.4f, -2.6f}, {-2.6f, 2.4f}}, 2.0f);
+    EXPECT_EQ(countEqual(f, 2.0f), 10);
+    EXPECT_EQ(f.valueAt(0, 0), 2.0f);
+    EXPECT_EQ(f.valueAt(2, 2), 0.0f);
+    EXPECT_EQ(f.valueAt(1, 2), 2.0f);
+
+    // A five-pointed star drawn in one stroke: its centre is crossed twice
+    // and therefore outside by the even-odd rule, a tip is inside.
+    std::vector<PotentialField2D::Vertex> star;
+    for (int k = 0; k < 5; ++k) {
+        const double a = vxo::kPi / 2.0 + k * 4.0 * vxo::kPi / 5.0;
+        star.emplace_back(static_cast<float>(3.0 * std::cos(a)), static_cast<float>(3.0 * std::sin(a)));
+    }
+    EXPECT_FALSE(vxo::pointInPolygon(0.0, 0.0, star));
+    EXPECT_TRUE(vxo::pointInPolygon(0.0, 2.5, star));
+    EXPECT_FALSE(vxo::pointInPolygon(0.0, 3.5, star));
+}
+
+TEST(PotentialField2D, StadiumExteriorLeavesInteriorAndBoundary)
+{
+    // Straight part |x| <= 1, |y| <= 1 (9 cells) plus the cap cells (+-2, 0):
+    // 11 interior cells of 35, every one on or inside the boundary.
+    PotentialField2D f(7, 5, 1.0f, 1.0f);
+    f.fill(1.0f);
+    f.addStadiumExterior(0.0f, 0.0f, 2.0f, 1.0f, 8.0f);
+    EXPECT_EQ(countEqual(f, 1.0f), 11);
+    EXPECT_EQ(countEqual(f, 8.0f), 24);
+    EXPECT_EQ(f.valueAt(4, 3), 1.0f); // (1, 1), corner of the straight part
+    EXPECT_EQ(f.valueAt(5, 2), 1.0f); // (2, 0), on the cap
+    EXPECT_EQ(f.valueAt(5, 3), 8.0f); // (2, 1), outside the cap
+    EXPECT_EQ(f.valueAt(3, 0), 8.0f); // (0, -2)
+}
+
+TEST(PotentialField2D, SmoothFieldsAddTheirFunction)
+{
+    PotentialField2D g = squareGrid(5, 1.0f);
+    g.addGaussian(0.0f, 0.0f, 1.0f, 2.0f, 3.0f);
+    g.addGaussian(0.0f, 0.0f, 1.0f, 2.0f, 3.0f); // addition: twice the contribution
+    EXPECT_FLOAT_EQ(g.valueAt(2, 2), 6.0f);
+    EXPECT_FLOAT_EQ(g.valueAt(3, 2), static_cast<float>(2.0 * 3.0 * std::exp(-0.5)));
+    EXPECT_FLOAT_EQ(g.valueAt(2, 4), static_cast<float>(2.0 * 3.0 * std::exp(-0.5)));
+
+    // Harmonic about (1, -1) with curvatures of either sign, on top of 1.
+    PotentialField2D h = squareGrid(5, 1.0f);
+    h.fill(1.0f);
+    h.addHarmonic(1.0f, -1.0f, 0.5f, 2.0f, -4.0f);
+    // Cell (x, y) = (-1, 1): x' = -2, y' = 2.
+    EXPECT_FLOAT_EQ(h.valueAt(1, 3), 1.0f + (0.5f * 2.0f * 4.0f + 0.5f) - 0.5f * 4.0f * 4.0f);
+    EXPECT_FLOAT_EQ(h.valueAt(3, 1), 1.5f);
+
+    PotentialField2D l = squareGrid(5, 1.0f);
+    l.addLinear(0.0f, 1.0f, 2.0f, 0.5f, -3.0f);
+    EXPECT_FLOAT_EQ(l.valueAt(4, 0), 0.5f * 2.0f + 2.0f - 3.0f * -3.0f); // (2, -2): y' = -3
+
+    PotentialField2D q = squareGrid(5, 1.0f);
+    q.addQuadrupole(0.0f, 0.0f, 1.5f, -0.5f);
+    EXPECT_FLOAT_EQ(q.valueAt(4, 3), 1.5f * (4.0f - 1.0f) + 2.0f * -0.5f * 2.0f * 1.0f); // (2, 1)
+
+    PotentialField2D s = PotentialField2D(9, 9, 1.0f, 1.0f);
+    s.addSoftenedRadial(0.0f, 0.0f, -2.0f, 1.0f);
+    EXPECT_FLOAT_EQ(s.valueAt(4, 4), -2.0f);
+    EXPECT_FLOAT_EQ(s.valueAt(7, 8), static_cast<float>(-2.0 / std::sqrt(26.0))); // (3, 4)
+}
+
+TEST(PotentialField2D, StandingWaveAlongX)
+{
+    // Period 2 on centres x = -2..2 in steps 0.5: cos^2(pi x / 2).
+    PotentialField2D f(9, 3, 0.5f, 1.0f);
+    f.addStandingWaveX(2.0f, 1.0f, 0.0f);
+    EXPECT_FLOAT_EQ(f.valueAt(4, 0), 1.0f);
+    EXPECT_NEAR(f.valueAt(6, 1), 0.0f, 1e-7f);
+    EXPECT_FLOAT_EQ(f.valueAt(5, 2), 0.5f);
+    for (float v : f.values()) {
+        EXPECT_GE(v, 0.0f);
+        EXPECT_LE(v, 1.0f);
+    }
+    for (std::uint64_t i = 0; i < 9; ++i)
+        EXPECT_EQ(f.valueAt(i, 0), f.valueAt(i, 2));
+
+    // A phase of 180 degrees moves the pattern by half a period (2 cells).
+    PotentialField2D shifted(9, 1, 0.5f, 1.0f);
+    shifted.addStandingWaveX(2.0f, 1.0f, 180.0f);
+    for (std::uint64_t i = 0; i + 2 < 9; ++i)
+        EXPECT_NEAR(shifted.valueAt(i, 0), f.valueAt(i + 2, 0), 1e-6f);
+}
+
+TEST(PotentialField2D, PaintersOnGridsWithoutCellsOnlyRaiseRevision)
+{
+    PotentialField2D f(4, 0, 1.0f, 1.0f);
+    f.addRectangle(0.0f, 0.0f, 1.0f, 1.0f, 1.0f);
+    f.addDoubleSlit(0.0f, 1.0f, 0.0f, 2.0f, 1.0f, 1.0f);
+    f.addGaussian(0.0f, 0.0f, 1.0f, 1.0f, 1.0f);
+    f.addStandingWaveX(1.0f, 1.0f, 0.0f);
+    EXPECT_EQ(f.revision(), 5u);
+    EXPECT_TRUE(f.empty());
+    EXPECT_EQ(f.yAt(0), 0.0);
+}
+
+TEST(PotentialField2D, RefusedPaintersReportFirstFaultAndChangeNothing)
+{
+    using P = PotentialField2D;
+    const float n = kNaN;
+    const std::vector<P::Vertex> triangle{{0.0f, 0.0f}, {1.0f, 0.0f}, {0.0f, 1.0f}};
+    const std::vector<std::pair<std::function<void(P&)>, std::string>> cases{
+        {[&](P& f) { f.addRectangle(n, n, 1, 1, 1); }, "PotentialField2D::addRectangle: centerX must be finite"},
+        // The value is tested before the sizes, whatever its place.
+        {[&](P& f) { f.addRectangle(0, 0, -1, 1, n); }, "PotentialField2D::addRectangle: value must be finite"},
+        {[&](P& f) { f.addRectangle(0, 0, 1, 0, 1); },
+         "PotentialField2D::addRectangle: width and height must be finite and positive"},
+        {[&](P& f) { f.addCircle(n, 0, 1, 1); }, "PotentialField2D::addCircle: centerX must be finite"},
+        {[&](P& f) { f.addCircle(0, 0, 0, n); }, "PotentialField2D::addCircle: value must be finite"},
+        {[&](P& f) { f.addCircle(0, 0, kInf, 1); }, "PotentialField2D::addCircle: radius must be finite and positive"},
+        {[&](P& f) { f.addBarrier(n, 0, 0, 0, 1, 1); }, "PotentialField2D::addBarrier: x1 must be finite"},
+        {[&](P& f) { f.addBarrier(0, 0, 0, n, 1, 1); }, "PotentialField2D::addBarrier: y2 must be finite"},
+        {[&](P& f) { f.addBarrier(0, 0, 0, 0, -1, n); }, "PotentialField2D::addBarrier: value must be finite"},
+        {[&](P& f) { f.addBarrier(0, 0, 0, 0, 0, 1); },
+         "PotentialField2D::addBarrier: thickness must be finite and positive"},
+        {[&](P& f) { f.addSingleSlit(n, 1, 0, 1, 1); }, "PotentialField2D::addSingleSlit: centerX must be finite"},
+        {[&](P& f) { f.addSingleSlit(0, -1, 0, 1, n); }, "PotentialField2D::addSingleSlit: value must be finite"},
+        {[&](P& f) { f.addSingleSlit(0, 1, 0, 0, 1); },
+         "PotentialField2D::addSingleSlit: dimensions must be finite and positive"},
+        {[&](P& f) { f.addDoubleSlit(n, 1, 0, 1, 1, 1); }, "PotentialField2D::addDoubleSlit: centerX must be finite"},
+        {[&](P& f) { f.addDoubleSlit(0, 1, n, 1, 1, 1); },
+         "PotentialField2D::addDoubleSlit: slitCenterY must be finite"},
+        {[&](P& f) { f.addDoubleSlit(0, 0, 0, 1, 1, n); }, "PotentialField2D::addDoubleSlit: value must be finite"},
+        {[&](P& f) { f.addDoubleSlit(0, 1, 0, -2, 1, 1); },
+         "PotentialField2D::addDoubleSlit: dimensions must be finite and positive"},
+        {[&](P& f) { f.addPolygon({{0, 0}, {1, 1}}, n); }, "PotentialField2D::addPolygon: value must be finite"},
+        {[&](P& f) { f.addPolygon({{0, 0}, {1, 1}}, 1); },
+         "PotentialField2D::addPolygon: at least three vertices are required"},
+        {[&](P& f) { f.addPolygon({{0, 0}, {1, n}, {0, 1}}, 1); },
+         "PotentialField2D::addPolygon: vertices must be finite"},
+        {[&](P& f) { f.addStadiumExterior(n, 0, 1, 1, 1); },
+         "PotentialField2D::addStadiumExterior: centerX must be finite"},
+        {[&](P& f) { f.addStadiumExterior(0, 0, 0, 1, n); },
+         "PotentialField2D::addStadiumExterior: value must be finite"},
+        {[&](P& f) { f.addStadiumExterior(0, 0, 1, -1, 1); },
+         "PotentialField2D::addStadiumExterior: dimensions must be finite and positive"},
+        {[&](P& f) { f.addGaussian(n, 0, 1, 1, 1); }, "PotentialField2D::addGaussian: centerX must be finite"},
+        {[&](P& f) { f.addGaussian(0, 0, 0, 1, n); }, "PotentialField2D::addGaussian: amplitude must be finite"},
+        {[&](P& f) { f.addGaussian(0, 0, 1, n, 1); },
+         "PotentialField2D::addGaussian: sigmas must be finite and positive"},
+        {[&](P& f) { f.addHarmonic(n, 0, 0, 1, 1); }, "PotentialField2D::addHarmonic: centerX must be finite"},
+        {[&](P& f) { f.addHarmonic(0, 0, n, n, 1); }, "PotentialField2D::addHarmonic: offset must be finite"},
+        {[&](P& f) { f.addHarmonic(0, 0, 0, kInf, 1); }, "PotentialField2D::addHarmonic: curvatureX must be finite"},
+        {[&](P& f) { f.addHarmonic(0, 0, 0, 1, n); }, "PotentialField2D::addHarmonic: curvatureY must be finite"},
+        {[&](P& f) { f.addLinear(n, 0, 0, 1, 1); }, "PotentialField2D::addLinear: centerX must be finite"},
+        {[&](P& f) { f.addLinear(0, 0, n, 1, 1); }, "PotentialField2D::addLinear: offset must be finite"},
+        {[&](P& f) { f.addLinear(0, 0, 0, n, 1); }, "PotentialField2D::addLinear: slopeX must be finite"},
+        {[&](P& f) { f.addLinear(0, 0, 0, 1, -kInf); }, "PotentialField2D::addLinear: slopeY must be finite"},
+        {[&](P& f) { f.addQuadrupole(n, 0, 1, 1); }, "PotentialField2D::addQuadrupole: centerX must be finite"},
+        {[&](P& f) { f.addQuadrupole(0, 0, n, n); }, "PotentialField2D::addQuadrupole: q1 must be finite"},
+        {[&](P& f) { f.addQuadrupole(0, 0, 1, n); }, "PotentialField2D::addQuadrupole: q2 must be finite"},
+        {[&](P& f) { f.addSoftenedRadial(n, 0, 1, 1); },
+         "PotentialField2D::addSoftenedRadial: centerX must be finite"},
+        {[&](P& f) { f.addSoftenedRadial(0, 0, n, 0); },
+         "PotentialField2D::addSoftenedRadial: coupling must be finite"},
+        {[&](P& f) { f.addSoftenedRadial(0, 0, 1, 0); },
+         "PotentialField2D::addSoftenedRadial: softening must be finite and positive"},
+        {[&](P& f) { f.addStandingWaveX(0, n, n); },
+         "PotentialField2D::addStandingWaveX: period must be finite and positive"},
+        {[&](P& f) { f.addStandingWaveX(1, n, n); }, "PotentialField2D::addStandingWaveX: depth must be finite"},
+        {[&](P& f) { f.addStandingWaveX(1, 1, kInf); }, "PotentialField2D::addStandingWaveX: phase must be finite"},
+    };
+    PotentialField2D f = squareGrid(5, 1.0f);
+    f.addGaussian(0.0f, 0.0f, 1.0f, 1.0f, 2.0f);
+    const std::vector<float> before = f.values();
+    const std::uint64_t revision = f.revision();
+    for (const auto& c : cases) {
+        EXPECT_EQ(messageOf([&] { c.first(f); }), c.second);
+        EXPECT_EQ(f.revision(), revision) << c.second;
+        EXPECT_EQ(f.values(), before) << c.second;
+    }
+    // Every painter that passes its checks paints: the triangle is accepted.
+    EXPECT_NO_THROW(f.addPolygon(triangle, 1.0f));
+    EXPECT_EQ(f.revision(), revision + 1);
+}

@@ -1,0 +1,344 @@
+#include "core/PotentialField2D.h"
+#include "core/PotentialObject.h"
+#include "core/PotentialScene.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
+#include <vector>
+
+using vxo::PotentialField2D;
+using vxo::PotentialObject;
+using vxo::PotentialObjectKind;
+using vxo::PotentialScene;
+
+namespace {
+
+const std::uint64_t kTop = std::numeric_limits<std::uint64_t>::max();
+const float kNaN = std::numeric_limits<float>::quiet_NaN();
+
+PotentialObject rectangle(float cx, float cy, float w, float h, float v, std::uint64_t id = 0)
+{
+    PotentialObject o;
+    o.id = id;
+    o.kind = PotentialObjectKind::Rectangle;
+    o.centerX = cx;
+    o.centerY = cy;
+    o.width = w;
+    o.height = h;
+    o.value = v;
+    return o;
+}
+
+PotentialObject ofKind(PotentialObjectKind kind, std::uint64_t id = 0)
+{
+    PotentialObject o;
+    o.kind = kind;
+    o.id = id;
+    o.value = 1.0f;
+    return o;
+}
+
+std::vector<std::uint64_t> idsOf(const PotentialScene& s)
+{
+    std::vector<std::uint64_t> ids;
+    for (const PotentialObject& o : s.objects())
+        ids.push_back(o.id);
+    return ids;
+}
+
+double sumOf(const PotentialField2D& f)
+{
+    double s = 0.0;
+    for (float v : f.values())
+        s += v;
+    return s;
+}
+
+} // namespace
+
+TEST(PotentialObject, DefaultsAndValidityPerKind)
+{
+    const PotentialObject d;
+    EXPECT_EQ(d.id, 0u);
+    EXPECT_EQ(d.kind, PotentialObjectKind::Rectangle);
+    EXPECT_TRUE(d.enabled);
+    EXPECT_TRUE(PotentialObject::isValid(d));
+
+    // Default parameters make every real kind valid; None and unknown kinds never are.
+    for (std::uint32_t k = 1; k <= 11; ++k)
+        EXPECT_TRUE(PotentialObject::isValid(ofKind(static_cast<PotentialObjectKind>(k)))) << k;
+    EXPECT_FALSE(PotentialObject::isValid(ofKind(PotentialObjectKind::None)));
+    EXPECT_FALSE(PotentialObject::isValid(ofKind(static_cast<PotentialObjectKind>(12))));
+
+    PotentialObject o = ofKind(PotentialObjectKind::Circle);
+    o.radius = 0.0f;
+    EXPECT_FALSE(PotentialObject::isValid(o));
+    o = ofKind(PotentialObjectKind::Gaussian);
+    o.centerX = kNaN;
+    EXPECT_FALSE(PotentialObject::isValid(o));
+    o = ofKind(PotentialObjectKind::DoubleSlit);
+    o.slitSeparation = -1.0f;
+    EXPECT_FALSE(PotentialObject::isValid(o));
+    // Only the kind's own parameters count.
+    o = ofKind(PotentialObjectKind::Linear);
+    o.width = -1.0f;
+    o.slopeX = 0.0f;
+    o.slopeY = 0.0f;
+    EXPECT_TRUE(PotentialObject::isValid(o));
+    o = ofKind(PotentialObjectKind::Harmonic);
+    o.curvatureX = -2.0f;
+    o.curvatureY = -0.5f;
+    EXPECT_TRUE(PotentialObject::isValid(o));
+    o.curvatureY = kNaN;
+    EXPECT_FALSE(PotentialObject::isValid(o));
+}
+
+TEST(PotentialObject, DerivedCoordinatesMustStayFinite)
+{
+    // Each parameter is finite, but centerY + length/2 overflows single
+    // precision: the painter would refuse the barrier halfway through a rebuild.
+    PotentialObject barrier = ofKind(PotentialObjectKind::Barrier);
+    barrier.centerY = 3e38f;
+    barrier.length = 3e38f;
+    EXPECT_FALSE(PotentialObject::isValid(barrier));
+    barrier.length = 1.0f;
+    EXPECT_TRUE(PotentialObject::isValid(barrier));
+
+    PotentialObject wedge = ofKind(PotentialObjectKind::PolygonWedge);
+    wedge.centerX = -3e38f;
+    wedge.width = 3e38f;
+    EXPECT_FALSE(PotentialObject::isValid(wedge));
+    wedge.centerX = 0.0f;
+    wedge.centerY = 3e38f;
+    wedge.width = 1.0f;
+    wedge.height = 3e38f;
+    EXPECT_FALSE(PotentialObject::isValid(wedge));
+    wedge.height = 1.0f;
+    EXPECT_TRUE(PotentialObject::isValid(wedge));
+
+    PotentialField2D f(4, 4, 1.0f, 1.0f);
+    wedge.centerY = 0.0f;
+    EXPECT_NO_THROW(PotentialObject::applyTo(wedge, f));
+}
+
+TEST(PotentialObject, ApplyToUsesTheKindsGeometry)
+{
+    // Barrier: vertical capsule from (0, -2) to (0, 2) of thickness 1 on
+    // centres -2..2 in steps 0.5: the columns x = -0.5, 0, 0.5, all rows.
+    PotentialObject barrier = ofKind(PotentialObjectKind::Barrier);
+    barrier.length = 4.0f;
+    barrier.thickness = 1.0f;
+    barrier.value = 3.0f;
+    PotentialField2D f(9, 9, 0.5f, 0.5f);
+    PotentialObject::applyTo(barrier, f);
+    EXPECT_DOUBLE_EQ(sumOf(f), 3.0 * 27);
+    EXPECT_EQ(f.valueAt(3, 0), 3.0f);
+    EXPECT_EQ(f.valueAt(2, 4), 0.0f);
+
+    // Wedge of width and height 4 about the origin: apex at (-2, 0), base at x = 2.
+    PotentialObject wedge = ofKind(PotentialObjectKind::PolygonWedge);
+    wedge.width = 4.0f;
+    wedge.height = 4.0f;
+    wedge.value = 2.0f;
+    PotentialField2D w(9, 9, 0.5f, 0.5f);
+    PotentialObject::applyTo(wedge, w);
+    EXPECT_EQ(w.valueAt(1, 4), 2.0f); // (-1.5, 0)
+    EXPECT_EQ(w.valueAt(1, 6), 0.0f); // (-1.5, 1): beyond the upper edge y = (x + 2) / 2
+    EXPECT_EQ(w.valueAt(7, 7), 2.0f); // (1.5, 1.5)
+
+    PotentialField2D untouched(4, 4, 1.0f, 1.0f);
+    PotentialObject::applyTo(ofKind(PotentialObjectKind::None), untouched);
+    EXPECT_EQ(untouched.revision(), 1u);
+}
+
+TEST(PotentialScene, IdentifiersInOrderOfAddition)
+{
+    PotentialScene s;
+    EXPECT_TRUE(s.empty());
+    EXPECT_EQ(s.nextId(), 1u);
+    EXPECT_EQ(s.add(ofKind(PotentialObjectKind::Circle)), 1u);
+    EXPECT_EQ(s.add(ofKind(PotentialObjectKind::Gaussian)), 2u);
+    EXPECT_EQ(s.add(ofKind(PotentialObjectKind::Harmonic)), 3u);
+    EXPECT_EQ(idsOf(s), (std::vector<std::uint64_t>{1, 2, 3}));
+    EXPECT_EQ(s.size(), 3u);
+    EXPECT_EQ(s.objects()[1].kind, PotentialObjectKind::Gaussian);
+
+    PotentialScene stored;
+    EXPECT_EQ(stored.add(ofKind(PotentialObjectKind::Circle, 7)), 7u);
+    EXPECT_EQ(stored.nextId(), 8u);
+    EXPECT_EQ(stored.add(ofKind(PotentialObjectKind::Circle)), 8u);
+    EXPECT_EQ(stored.add(ofKind(PotentialObjectKind::Circle, 7)), 9u); // 7 is taken
+    EXPECT_EQ(stored.add(ofKind(PotentialObjectKind::Circle, 3)), 3u); // free, below nextId
+    EXPECT_EQ(stored.nextId(), 10u);
+    EXPECT_EQ(idsOf(stored), (std::vector<std::uint64_t>{7, 8, 9, 3}));
+
+    stored.clear();
+    EXPECT_TRUE(stored.empty());
+    EXPECT_EQ(stored.nextId(), 1u);
+    EXPECT_EQ(stored.add(ofKind(PotentialObjectKind::Circle, 0)), 1u);
+}
+
+TEST(PotentialScene, InvalidObjectsAreRefusedWithoutChange)
+{
+    PotentialScene s;
+    s.add(ofKind(PotentialObjectKind::Linear));
+    PotentialObject nanCentre = ofKind(PotentialObjectKind::Rectangle, 5);
+    nanCentre.centerX = kNaN;
+    PotentialObject flatCircle = ofKind(PotentialObjectKind::Circle, 40);
+    flatCircle.radius = 0.0f;
+    PotentialObject hugeBarrier = ofKind(PotentialObjectKind::Barrier, 50);
+    hugeBarrier.centerY = 3e38f;
+    hugeBarrier.length = 3e38f;
+    for (const PotentialObject& bad : {ofKind(PotentialObjectKind::None), ofKind(static_cast<PotentialObjectKind>(12)),
+                                       nanCentre, flatCircle, hugeBarrier}) {
+        EXPECT_EQ(s.add(bad), 0u);
+        EXPECT_FALSE(s.update(1, bad));
+    }
+    EXPECT_EQ(s.size(), 1u);
+    EXPECT_EQ(s.nextId(), 2u);
+    EXPECT_EQ(s.find(1)->kind, PotentialObjectKind::Linear);
+}
+
+TEST(PotentialScene, FreshIdentifiersSkipIdsAlreadyPresent)
+{
+    // A stored id at the top of the range wraps nextId to 1, where ids 1 and 2
+    // already live: the next fresh id must be 3, not a duplicate.
+    PotentialScene s;
+    EXPECT_EQ(s.add(ofKind(PotentialObjectKind::Circle)), 1u);
+    EXPECT_EQ(s.add(ofKind(PotentialObjectKind::Circle, 2)), 2u);
+    EXPECT_EQ(s.add(ofKind(PotentialObjectKind::Circle, kTop)), kTop);
+    EXPECT_EQ(s.nextId(), 1u);
+    EXPECT_EQ(s.add(ofKind(PotentialObjectKind::Circle)), 3u);
+    EXPECT_EQ(s.nextId(), 4u);
+    EXPECT_EQ(s.add(ofKind(PotentialObjectKind::Circle, kTop)), 4u); // taken: fresh id
+    EXPECT_EQ(idsOf(s), (std::vector<std::uint64_t>{1, 2, kTop, 3, 4}));
+
+    // Handing out the largest id itself wraps nextId to 1; then 1 is taken.
+    PotentialScene top;
+    EXPECT_EQ(top.add(ofKind(PotentialObjectKind::Circle, 1)), 1u);
+    EXPECT_EQ(top.add(ofKind(PotentialObjectKind::Circle, kTop - 1)), kTop - 1);
+    EXPECT_EQ(top.nextId(), kTop);
+    EXPECT_EQ(top.add(ofKind(PotentialObjectKind::Circle)), kTop);
+    EXPECT_EQ(top.nextId(), 1u);
+    EXPECT_EQ(top.add(ofKind(PotentialObjectKind::Circle)), 2u);
+    EXPECT_EQ(top.nextId(), 3u);
+}
+
+TEST(PotentialScene, UpdateRemoveAndFind)
+{
+    PotentialScene s;
+    const std::uint64_t a = s.add(rectangle(0, 0, 1, 1, 1));
+    const std::uint64_t b = s.add(ofKind(PotentialObjectKind::Circle));
+    const std::uint64_t c = s.add(ofKind(PotentialObjectKind::Gaussian));
+
+    EXPECT_FALSE(s.update(99, rectangle(0, 0, 1, 1, 1)));
+    PotentialObject invalid = rectangle(0, 0, -1, 1, 8, b);
+    EXPECT_FALSE(s.update(b, invalid));
+    EXPECT_EQ(s.find(b)->kind, PotentialObjectKind::Circle);
+
+    // A different kind and a different id in the new object: the kind is
+    // taken, the stored id kept.
+    PotentialObject linear = ofKind(PotentialObjectKind::Linear, 77);
+    linear.enabled = false;
+    linear.slopeX = 0.5f;
+    EXPECT_TRUE(s.update(b, linear));
+    const PotentialObject* updated = s.find(b);
+    ASSERT_NE(updated, nullptr);
+    EXPECT_EQ(updated->id, b);
+    EXPECT_EQ(updated->kind, PotentialObjectKind::Linear);
+    EXPECT_FALSE(updated->enabled);
+    EXPECT_EQ(updated->slopeX, 0.5f);
+    EXPECT_EQ(s.find(77), nullptr);
+
+    EXPECT_FALSE(s.remove(99));
+    EXPECT_TRUE(s.remove(b));
+    EXPECT_EQ(idsOf(s), (std::vector<std::uint64_t>{a, c}));
+    EXPECT_EQ(s.find(b), nullptr);
+    EXPECT_FALSE(s.remove(b));
+    EXPECT_EQ(s.add(ofKind(PotentialObjectKind::Circle)), 4u); // removal does not lower nextId
+
+    const PotentialScene& view = s;
+    ASSERT_NE(view.find(c), nullptr);
+    EXPECT_EQ(view.find(c)->kind, PotentialObjectKind::Gaussian);
+}
+
+TEST(PotentialScene, ReplaceObjectsKeepsStoredIdsAndRefusesInvalidOnes)
+{
+    PotentialScene s;
+    s.add(ofKind(PotentialObjectKind::Circle));
+    PotentialObject broken = ofKind(PotentialObjectKind::Barrier, 12);
+    broken.centerY = 3e38f;
+    broken.length = 3e38f;
+
+    EXPECT_TRUE(s.replaceObjects({ofKind(PotentialObjectKind::Gaussian, 5), ofKind(PotentialObjectKind::Linear, 2),
+                                  ofKind(PotentialObjectKind::Circle, 0)}));
+    EXPECT_EQ(idsOf(s), (std::vector<std::uint64_t>{5, 2, 6}));
+    EXPECT_EQ(s.nextId(), 7u);
+
+    EXPECT_FALSE(s.replaceObjects({ofKind(PotentialObjectKind::Gaussian, 4), broken,
+                                   ofKind(PotentialObjectKind::Linear, 4)}));
+    EXPECT_EQ(idsOf(s), (std::vector<std::uint64_t>{4, 5}));
+}
+
+TEST(PotentialScene, BuildPotentialAddsEnabledObjects)
+{
+    PotentialField2D f(4, 4, 0.5f, 0.5f); // centres +-0.25, +-0.75
+    f.fill(7.0f);
+    PotentialScene s;
+    std::uint64_t revision = f.revision();
+    s.buildPotential(f);
+    EXPECT_EQ(f.revision(), revision + 1);
+    EXPECT_EQ(f.minValue(), 0.0f);
+    EXPECT_EQ(f.maxValue(), 0.0f);
+
+    PotentialObject off = rectangle(0, 0, 1, 1, 5);
+    off.enabled = false;
+    s.add(off);
+    revision = f.revision();
+    s.buildPotential(f);
+    EXPECT_EQ(f.revision(), revision + 1);
+    EXPECT_EQ(f.maxValue(), 0.0f);
+
+    // Two overlapping rectangles: the region values add where they overlap.
+    // Columns x = -0.75..0.25 and -0.25..0.75, rows y = +-0.25.
+    s.add(rectangle(-0.25f, 0.0f, 1.0f, 0.5f, 5.0f));
+    s.add(rectangle(0.25f, 0.0f, 1.0f, 0.5f, 5.0f));
+    revision = f.revision();
+    s.buildPotential(f);
+    EXPECT_EQ(f.revision(), revision + 3);
+    for (std::uint64_t j = 0; j < 4; ++j) {
+        const bool row = j == 1 || j == 2;
+        EXPECT_EQ(f.valueAt(0, j), row ? 5.0f : 0.0f);
+        EXPECT_EQ(f.valueAt(1, j), row ? 10.0f : 0.0f);
+        EXPECT_EQ(f.valueAt(2, j), row ? 10.0f : 0.0f);
+        EXPECT_EQ(f.valueAt(3, j), row ? 5.0f : 0.0f);
+    }
+}
+
+TEST(PotentialScene, BuildPotentialNeverStopsHalfway)
+{
+    PotentialScene s;
+    s.add(rectangle(0, 0, 10, 10, 1));
+    const std::uint64_t barrierId = s.add(ofKind(PotentialObjectKind::Barrier));
+    s.add(rectangle(0, 0, 10, 10, 2));
+    // Objects can be edited in place through find(); one that became invalid
+    // is skipped instead of throwing between two accumulations.
+    PotentialObject* barrier = s.find(barrierId);
+    ASSERT_NE(barrier, nullptr);
+    barrier->centerY = 3e38f;
+    barrier->length = 3e38f;
+
+    PotentialField2D f(4, 4, 1.0f, 1.0f);
+    const std::uint64_t revision = f.revision();
+    EXPECT_NO_THROW(s.buildPotential(f));
+    EXPECT_EQ(f.minValue(), 3.0f);
+    EXPECT_EQ(f.maxValue(), 3.0f);
+    EXPECT_EQ(f.revision(), revision + 3);
+
+    PotentialField2D noValues;
+    s.buildPotential(noValues);
+    EXPECT_TRUE(noValues.empty());
+    EXPECT_EQ(noValues.revision(), 1u);
+}

@@ -1,0 +1,243 @@
+#include "core/AbsorbingBoundary2D.h"
+#include "core/SimulationDomain2D.h"
+
+#include "core/GaussianPacket2D.h"
+#include "core/PositionMoments.h"
+#include "core/PotentialField2D.h"
+#include "core/SplitStepFourierSolver2D.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <stdexcept>
+#include <string>
+
+using vxo::AbsorbingBoundary2D;
+using vxo::AbsorbingBoundaryConfig;
+using vxo::Complex;
+using vxo::ComplexField2D;
+using vxo::SimulationDomain2D;
+
+namespace {
+
+template <typename F>
+std::string messageOf(F&& f)
+{
+    try {
+        f();
+    } catch (const std::invalid_argument& e) {
+        return e.what();
+    }
+    return "no std::invalid_argument thrown";
+}
+
+const char* const kPowersOfTwo = "SimulationDomain2D: FFT grid dimensions must be powers of two";
+const char* const kPhysical = "SimulationDomain2D: physical dimensions must be finite and positive";
+const char* const kNotPrepared = "AbsorbingBoundary2D: mask is not prepared for this field";
+
+AbsorbingBoundaryConfig layer(bool enabled, float widthFraction, float strength, float exponent)
+{
+    AbsorbingBoundaryConfig c;
+    c.enabled = enabled;
+    c.widthFraction = widthFraction;
+    c.strength = strength;
+    c.exponent = exponent;
+    return c;
+}
+
+bool bitIdentical(const ComplexField2D& a, const ComplexField2D& b)
+{
+    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(Complex)) == 0;
+}
+
+} // namespace
+
+TEST(SimulationDomain2D, DerivesTheCellSizeFromTheExtent)
+{
+    const SimulationDomain2D d(512, 512, 40.96f, 40.96f);
+    EXPECT_EQ(d.nx(), 512u);
+    EXPECT_EQ(d.ny(), 512u);
+    EXPECT_EQ(d.width(), 40.96f);
+    EXPECT_EQ(d.dx(), 0.08f);
+    EXPECT_EQ(d.dy(), 0.08f);
+    EXPECT_TRUE(d.isValid());
+}
+
+TEST(SimulationDomain2D, RefusesSizesBeforeExtents)
+{
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    EXPECT_EQ(messageOf([&] { SimulationDomain2D(0, 512, nan, 1.0f); }), kPowersOfTwo);
+    EXPECT_EQ(messageOf([&] { SimulationDomain2D(384, 512, -1.0f, 1.0f); }), kPowersOfTwo);
+    EXPECT_EQ(messageOf([&] { SimulationDomain2D(512, 3, 0.0f, 0.0f); }), kPowersOfTwo);
+    EXPECT_EQ(messageOf([&] { SimulationDomain2D(512, 512, 0.0f, 1.0f); }), kPhysical);
+    EXPECT_EQ(messageOf([&] { SimulationDomain2D(512, 512, 1.0f, -2.0f); }), kPhysical);
+    EXPECT_EQ(messageOf([&] { SimulationDomain2D(512, 512, nan, 1.0f); }), kPhysical);
+    EXPECT_EQ(messageOf([&] { SimulationDomain2D(512, 512, 1.0f, INFINITY); }), kPhysical);
+}
+
+TEST(SimulationDomain2D, IsValidAlsoChecksTheDerivedSpacing)
+{
+    // The smallest positive float divided by 1024 underflows to a zero cell size.
+    const SimulationDomain2D tiny(1024, 1, std::numeric_limits<float>::denorm_min(), 1.0f);
+    EXPECT_EQ(tiny.dx(), 0.0f);
+    EXPECT_FALSE(tiny.isValid());
+}
+
+TEST(AbsorbingBoundary2DProfile, BandWidthRimAndOutermostCell)
+{
+    // 0.15 of a 512-cell axis: cells with i + 0.5 < 76.8 on either side.
+    EXPECT_GT(AbsorbingBoundary2D::edgeProfile(76, 512, 0.15f, 3.0f), 0.0f);
+    EXPECT_EQ(AbsorbingBoundary2D::edgeProfile(77, 512, 0.15f, 3.0f), 0.0f);
+    EXPECT_GT(AbsorbingBoundary2D::edgeProfile(511 - 76, 512, 0.15f, 3.0f), 0.0f);
+    EXPECT_EQ(AbsorbingBoundary2D::edgeProfile(511 - 77, 512, 0.15f, 3.0f), 0.0f);
+
+    // The outermost cell is ((w - 0.5 / n) / w)^e, not 1, on both sides.
+    const double outer = std::pow((0.15 - 0.5 / 512.0) / 0.15, 3.0);
+    EXPECT_NEAR(AbsorbingBoundary2D::edgeProfile(0, 512, 0.15f, 3.0f), outer, 1e-6);
+    EXPECT_EQ(AbsorbingBoundary2D::edgeProfile(0, 512, 0.15f, 3.0f),
+              AbsorbingBoundary2D::edgeProfile(511, 512, 0.15f, 3.0f));
+    EXPECT_LT(AbsorbingBoundary2D::edgeProfile(0, 512, 0.15f, 3.0f), 1.0f);
+
+    // A centre exactly on the inner rim (d = w) is interior.
+    EXPECT_EQ(AbsorbingBoundary2D::edgeProfile(2, 10, 0.25f, 3.0f), 0.0f);
+    EXPECT_NEAR(AbsorbingBoundary2D::edgeProfile(1, 10, 0.25f, 3.0f), 0.064, 1e-6);
+
+    EXPECT_EQ(AbsorbingBoundary2D::edgeProfile(0, 0, 0.15f, 3.0f), 0.0f);
+    EXPECT_EQ(AbsorbingBoundary2D::edgeProfile(0, 512, 0.0f, 3.0f), 0.0f);
+}
+
+TEST(AbsorbingBoundary2DMask, EdgeAndCornerValues)
+{
+    const std::uint64_t n = 64;
+    ComplexField2D psi(n, n, 0.25f, 0.25f);
+    AbsorbingBoundary2D boundary;
+    boundary.prepare(psi, 0.01f, layer(true, 0.15f, 8.0f, 3.0f));
+    ASSERT_EQ(boundary.mask().size(), n * n);
+    EXPECT_TRUE(boundary.isEnabled());
+    EXPECT_EQ(boundary.dt(), 0.01f);
+
+    const double p0 = std::pow((0.15 - 0.5 / 64.0) / 0.15, 3.0);
+    const double s = 8.0 * 0.01;
+    const auto maskAt = [&](std::uint64_t i, std::uint64_t j) { return boundary.mask()[j * n + i]; };
+    // Middle of the left edge: only the x profile; corner: both profiles add up.
+    EXPECT_NEAR(maskAt(0, n / 2), std::exp(-p0 * s), 1e-6);
+    EXPECT_NEAR(maskAt(n / 2, n - 1), std::exp(-p0 * s), 1e-6);
+    EXPECT_NEAR(maskAt(0, 0), std::exp(-2.0 * p0 * s), 1e-6);
+    EXPECT_EQ(maskAt(0, 0), maskAt(n - 1, n - 1));
+    EXPECT_EQ(maskAt(n / 2, n / 2), 1.0f);
+
+    // Every value lies in (exp(-2 strength dt), 1] and the minimum sits in the corners.
+    for (float m : boundary.mask()) {
+        EXPECT_GT(m, std::exp(-0.16f));
+        EXPECT_LE(m, 1.0f);
+    }
+    EXPECT_EQ(boundary.minimumMask(), maskAt(0, 0));
+    EXPECT_EQ(boundary.maximumMask(), 1.0f);
+}
+
+TEST(AbsorbingBoundary2DPrepare, ChecksInOrderAndKeepsThePreviousMaskOnFailure)
+{
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const ComplexField2D empty;
+    const ComplexField2D psi(32, 32, 0.5f, 0.5f);
+    AbsorbingBoundary2D b;
+    EXPECT_EQ(messageOf([&] { b.prepare(empty, 0.0f, layer(true, 0.5f, -1.0f, 0.0f)); }),
+              "AbsorbingBoundary2D: dt must be finite and positive");
+    EXPECT_EQ(messageOf([&] { b.prepare(empty, 0.01f, layer(true, 0.5f, -1.0f, 0.0f)); }),
+              "AbsorbingBoundary2D: widthFraction must be in (0, 0.5)");
+    for (float w : {0.0f, nan})
+        EXPECT_EQ(messageOf([&] { b.prepare(psi, 0.01f, layer(true, w, 8.0f, 3.0f)); }),
+                  "AbsorbingBoundary2D: widthFraction must be in (0, 0.5)");
+    EXPECT_EQ(messageOf([&] { b.prepare(empty, 0.01f, layer(true, 0.15f, INFINITY, 0.0f)); }),
+              "AbsorbingBoundary2D: strength must be finite and positive");
+    EXPECT_EQ(messageOf([&] { b.prepare(empty, 0.01f, layer(true, 0.15f, 8.0f, 0.0f)); }),
+              "AbsorbingBoundary2D: exponent must be finite and positive");
+    EXPECT_EQ(messageOf([&] { b.prepare(empty, 0.01f, layer(true, 0.15f, 8.0f, 3.0f)); }),
+              "AbsorbingBoundary2D: field must not be empty");
+
+    b.prepare(psi, 0.01f, layer(true, 0.15f, 8.0f, 3.0f));
+    const std::vector<float> mask = b.mask();
+    // A disabled layer still validates its settings.
+    EXPECT_THROW(b.prepare(psi, 0.02f, layer(false, 0.15f, 0.0f, 3.0f)), std::invalid_argument);
+    EXPECT_TRUE(b.isEnabled());
+    EXPECT_EQ(b.dt(), 0.01f);
+    EXPECT_EQ(b.mask(), mask);
+}
+
+TEST(AbsorbingBoundary2DApply, DampsByTheMaskAndRefusesAnotherGrid)
+{
+    ComplexField2D psi(32, 32, 0.5f, 0.5f);
+    psi.fill(Complex(0.5f, -2.0f));
+    AbsorbingBoundary2D b;
+    EXPECT_EQ(messageOf([&] { b.apply(psi); }), kNotPrepared); // enabled by default, never prepared
+
+    b.prepare(psi, 0.02f, layer(true, 0.2f, 5.0f, 2.0f));
+    b.apply(psi);
+    for (std::uint64_t c = 0; c < psi.size(); ++c) {
+        EXPECT_EQ(psi.data()[c].real(), 0.5f * b.mask()[c]);
+        EXPECT_EQ(psi.data()[c].imag(), -2.0f * b.mask()[c]);
+    }
+
+    ComplexField2D otherSize(64, 32, 0.5f, 0.5f);
+    ComplexField2D otherDx(32, 32, std::nextafter(0.5f, 1.0f), 0.5f);
+    EXPECT_EQ(messageOf([&] { b.apply(otherSize); }), kNotPrepared);
+    EXPECT_EQ(messageOf([&] { b.apply(otherDx); }), kNotPrepared);
+}
+
+TEST(AbsorbingBoundary2DApply, DisabledLayerIsAllOnesAndNeverThrows)
+{
+    ComplexField2D psi(16, 16, 0.5f, 0.5f);
+    AbsorbingBoundary2D b;
+    b.prepare(psi, 0.02f, layer(false, 0.15f, 8.0f, 3.0f));
+    EXPECT_FALSE(b.isEnabled());
+    for (float m : b.mask())
+        EXPECT_EQ(m, 1.0f);
+    EXPECT_EQ(b.minimumMask(), 1.0f);
+
+    ComplexField2D other(8, 4, 3.0f, 3.0f);
+    other.fill(Complex(1.0f, 1.0f));
+    const ComplexField2D before = other;
+    EXPECT_NO_THROW(b.apply(other));
+    EXPECT_TRUE(bitIdentical(other, before));
+    ComplexField2D empty;
+    EXPECT_NO_THROW(b.apply(empty));
+}
+
+TEST(AbsorbingBoundary2DApply, NormFallsOnlyOnceThePacketReachesTheLayer)
+{
+    // A packet moving right at velocity 3 through a 20.48-wide box whose layers
+    // begin at |x| = 10.24 - 0.15 * 20.48 = 7.168, beside the same run in the
+    // periodic box (which keeps the norm up to the rounding of the transforms).
+    const std::uint64_t n = 128;
+    const float d = 0.16f;
+    const double rim = 0.5 * n * d - 0.15 * n * d;
+    ComplexField2D absorbed(n, n, d, d);
+    vxo::GaussianPacket2D::prepare(absorbed, {-1.0f, 0.0f, 1.0f, 3.0f, 0.0f, 1.0f});
+    ComplexField2D periodic = absorbed;
+    const vxo::PotentialField2D v(n, n, d, d);
+    vxo::SplitStepFourierSolver2D solver;
+    solver.configure({1.0f, 1.0f, 0.02f});
+    AbsorbingBoundary2D b;
+    b.prepare(absorbed, 0.02f, layer(true, 0.15f, 8.0f, 3.0f));
+
+    double previous = absorbed.norm();
+    int stepsBeforeArrival = 0;
+    for (int s = 0; s < 300; ++s) {
+        solver.step(periodic, v);
+        solver.step(absorbed, v);
+        b.apply(absorbed);
+        const vxo::PositionMoments m = vxo::computePositionMoments(periodic);
+        const double norm = absorbed.norm();
+        if (std::abs(m.meanX) + 5.0 * m.sigmaX < rim) {
+            EXPECT_NEAR(norm / periodic.norm(), 1.0, 1e-6) << "step " << s;
+            ++stepsBeforeArrival;
+        }
+        EXPECT_LE(norm, previous + 1e-7) << "step " << s;
+        previous = norm;
+    }
+    EXPECT_GT(stepsBeforeArrival, 40);
+    EXPECT_NEAR(periodic.norm(), 1.0, 1e-3);
+    EXPECT_LT(previous, 0.05); // nearly all of the packet has been absorbed
+}

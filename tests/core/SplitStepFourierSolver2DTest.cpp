@@ -1,0 +1,391 @@
+#include "core/SplitStepFourierSolver2D.h"
+
+#include "core/FFT2D.h"
+#include "core/GaussianPacket2D.h"
+#include "core/Numeric.h"
+#include "core/PositionMoments.h"
+#include "core/PotentialField2D.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+using vxo::Complex;
+using vxo::ComplexField2D;
+using vxo::GaussianPacket2D;
+using vxo::PotentialField2D;
+using vxo::SplitStepFourierSolver2D;
+using vxo::SplitStepParameters;
+
+namespace {
+
+template <typename F>
+std::string messageOf(F&& f)
+{
+    try {
+        f();
+    } catch (const std::invalid_argument& e) {
+        return e.what();
+    }
+    return "no std::invalid_argument thrown";
+}
+
+SplitStepFourierSolver2D configuredSolver(float mass, float hbar, float dt)
+{
+    SplitStepFourierSolver2D solver;
+    solver.configure(SplitStepParameters{mass, hbar, dt});
+    return solver;
+}
+
+ComplexField2D packetField(std::uint64_t n, float d, const GaussianPacket2D& packet)
+{
+    ComplexField2D psi(n, n, d, d);
+    GaussianPacket2D::prepare(psi, packet);
+    return psi;
+}
+
+bool bitIdentical(const ComplexField2D& a, const ComplexField2D& b)
+{
+    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(Complex)) == 0;
+}
+
+// A plane wave exp(i (kx x + ky y)) with mode numbers (mx, my) of the grid.
+ComplexField2D planeWave(std::uint64_t nx, std::uint64_t ny, float dx, float dy, int mx, int my, double* k2)
+{
+    ComplexField2D psi(nx, ny, dx, dy);
+    const double kx = 2.0 * vxo::kPi * mx / (static_cast<double>(nx) * dx);
+    const double ky = 2.0 * vxo::kPi * my / (static_cast<double>(ny) * dy);
+    *k2 = kx * kx + ky * ky;
+    for (std::uint64_t j = 0; j < ny; ++j)
+        for (std::uint64_t i = 0; i < nx; ++i) {
+            const double phase = kx * vxo::gridCoordinateX(psi, i) + ky * vxo::gridCoordinateY(psi, j);
+            psi.at(i, j) = Complex(static_cast<float>(std::cos(phase)), static_cast<float>(std::sin(phase)));
+        }
+    return psi;
+}
+
+double maxDeviationFromPhase(const ComplexField2D& after, const ComplexField2D& before, double phase)
+{
+    const std::complex<double> factor(std::cos(phase), std::sin(phase));
+    double worst = 0.0;
+    for (std::uint64_t c = 0; c < after.size(); ++c) {
+        const std::complex<double> expected = factor * std::complex<double>(before.data()[c]);
+        worst = std::max(worst, std::abs(std::complex<double>(after.data()[c]) - expected));
+    }
+    return worst;
+}
+
+} // namespace
+
+TEST(SplitStepFourierSolver2DConfigure, ValidatesInOrderAndKeepsStateOnFailure)
+{
+    const float nan = std::nanf("");
+    SplitStepFourierSolver2D solver;
+    EXPECT_EQ(messageOf([&] { solver.configure({0.0f, nan, -1.0f}); }),
+              "SplitStepFourierSolver2D: mass must be finite and positive");
+    EXPECT_EQ(messageOf([&] { solver.configure({1.0f, nan, 0.02f}); }),
+              "SplitStepFourierSolver2D: hbar must be finite and positive");
+    EXPECT_EQ(messageOf([&] { solver.configure({1.0f, 1.0f, INFINITY}); }),
+              "SplitStepFourierSolver2D: dt must be finite and positive");
+
+    solver.configure({2.0f, 0.5f, 0.01f});
+    ComplexField2D psi = packetField(32, 0.5f, {0.0f, 0.0f, 1.0f, 1.0f, 0.0f, 1.0f});
+    PotentialField2D v(32, 32, 0.5f, 0.5f);
+    solver.step(psi, v);
+    solver.step(psi, v);
+
+    EXPECT_THROW(solver.configure({-1.0f, 1.0f, 0.02f}), std::invalid_argument);
+    EXPECT_EQ(solver.parameters().mass, 2.0f);
+    EXPECT_EQ(solver.parameters().hbar, 0.5f);
+    EXPECT_EQ(solver.parameters().dt, 0.01f);
+    EXPECT_EQ(solver.stepCount(), 2u);
+    EXPECT_TRUE(solver.kineticPhaseMatches(psi));
+    EXPECT_TRUE(solver.potentialPhaseMatches(v));
+
+    // A successful configuration drops both tables and the clock.
+    solver.configure({1.0f, 1.0f, 0.02f});
+    EXPECT_FALSE(solver.kineticPhaseMatches(psi));
+    EXPECT_FALSE(solver.potentialPhaseMatches(v));
+    EXPECT_EQ(solver.time(), 0.0);
+    EXPECT_EQ(solver.stepCount(), 0u);
+}
+
+TEST(SplitStepFourierSolver2DClock, CountsStepsAndAccumulatesSinglePrecisionDtInDouble)
+{
+    SplitStepFourierSolver2D solver = configuredSolver(1.0f, 1.0f, 0.02f);
+    EXPECT_EQ(solver.time(), 0.0);
+    EXPECT_EQ(solver.stepCount(), 0u);
+
+    ComplexField2D psi = packetField(16, 0.5f, {0.0f, 0.0f, 1.0f, 0.0f, 0.0f, 1.0f});
+    PotentialField2D v(16, 16, 0.5f, 0.5f);
+    for (int s = 0; s < 50; ++s)
+        solver.step(psi, v);
+    EXPECT_EQ(solver.stepCount(), 50u);
+    // 50 times the double value of 0.02f, not 1 and not a float accumulation.
+    EXPECT_NEAR(solver.time(), 0.999999977648258, 1e-14);
+    EXPECT_GT(std::abs(solver.time() - 1.0), 1e-8);
+
+    const ComplexField2D before = psi;
+    const double t = solver.time();
+    solver.advanceClock();
+    EXPECT_EQ(solver.time(), t + static_cast<double>(0.02f));
+    EXPECT_EQ(solver.stepCount(), 51u);
+    EXPECT_TRUE(bitIdentical(psi, before));
+
+    solver.resetClock();
+    EXPECT_EQ(solver.time(), 0.0);
+    EXPECT_EQ(solver.stepCount(), 0u);
+    EXPECT_TRUE(solver.kineticPhaseMatches(psi)); // the clock reset keeps the tables
+}
+
+TEST(SplitStepFourierSolver2DStep, PlaneWaveGetsTheFreePropagatorPhase)
+{
+    const float mass = 0.7f;
+    const float hbar = 1.3f;
+    const float dt = 0.05f;
+    SplitStepFourierSolver2D solver = configuredSolver(mass, hbar, dt);
+    double k2 = 0.0;
+    // Modes 3 along x and -5 along y of a non-square grid.
+    ComplexField2D psi = planeWave(64, 32, 0.25f, 0.4f, 3, -5, &k2);
+    const ComplexField2D before = psi;
+    const double norm0 = psi.norm();
+    PotentialField2D v(64, 32, 0.25f, 0.4f);
+    solver.step(psi, v);
+
+    const double phase = -static_cast<double>(hbar) * k2 * dt / (2.0 * mass);
+    EXPECT_LT(maxDeviationFromPhase(psi, before, phase), 2e-5);
+    EXPECT_NEAR(psi.norm() / norm0, 1.0, 1e-6);
+}
+
+TEST(SplitStepFourierSolver2DStep, HarmonicTrapConservesNormAndFollowsTheClassicalOrbit)
+{
+    // V = (x^2 + y^2) / 2 with m = hbar = 1: omega = 1, and by Ehrenfest the
+    // centroid follows x(t) = x0 cos t + p0 sin t exactly.
+    SplitStepFourierSolver2D solver = configuredSolver(1.0f, 1.0f, 0.02f);
+    ComplexField2D psi = packetField(64, 0.25f, {1.5f, -0.5f, 0.8f, 0.5f, 0.25f, 1.0f});
+    PotentialField2D v(64, 64, 0.25f, 0.25f);
+    v.addHarmonic(0.0f, 0.0f, 0.0f, 1.0f, 1.0f);
+
+    // The step as its five stages, so that the norm change of the solver's own
+    // phase tables is told apart from that of the transforms.
+    const auto sum2 = [](const ComplexField2D& f) {
+        double s = 0.0;
+        for (std::uint64_t c = 0; c < f.size(); ++c)
+            s += std::norm(std::complex<double>(f.data()[c]));
+        return s;
+    };
+    const double norm0 = psi.norm();
+    double tableDrift = 0.0;
+    double worst = 0.0;
+    for (int s = 0; s < 1000; ++s) {
+        if (!solver.kineticPhaseMatches(psi))
+            solver.prepareKineticPhase(psi);
+        if (!solver.potentialPhaseMatches(v))
+            solver.preparePotentialPhase(v);
+        double before = sum2(psi);
+        solver.applyPotentialHalfStep(psi);
+        tableDrift += sum2(psi) / before - 1.0;
+        vxo::FFT2D::forward(psi);
+        before = sum2(psi);
+        solver.applyKineticPhase(psi);
+        tableDrift += sum2(psi) / before - 1.0;
+        vxo::FFT2D::inverse(psi);
+        before = sum2(psi);
+        solver.applyPotentialHalfStep(psi);
+        tableDrift += sum2(psi) / before - 1.0;
+        solver.advanceClock();
+        worst = std::max(worst, std::abs(psi.norm() - norm0));
+    }
+    // The unit-modulus tables conserve the norm to 1e-5 over 1000 steps. The
+    // transforms multiply by twiddle factors rounded to single precision, whose
+    // modulus is slightly below one (about 1e-7 of norm per transform), so the
+    // whole step is held to a looser bound.
+    EXPECT_LT(std::abs(tableDrift), 1e-5);
+    EXPECT_LT(worst, 5e-4);
+
+    // The staged step is the step itself.
+    ComplexField2D staged = psi;
+    ComplexField2D whole = psi;
+    solver.step(whole, v);
+    solver.applyPotentialHalfStep(staged);
+    vxo::FFT2D::forward(staged);
+    solver.applyKineticPhase(staged);
+    vxo::FFT2D::inverse(staged);
+    solver.applyPotentialHalfStep(staged);
+    EXPECT_TRUE(bitIdentical(whole, staged));
+
+    const double t = solver.time();
+    const vxo::PositionMoments m = vxo::computePositionMoments(whole);
+    EXPECT_NEAR(m.meanX, 1.5 * std::cos(t) + 0.5 * std::sin(t), 5e-3);
+    EXPECT_NEAR(m.meanY, -0.5 * std::cos(t) + 0.25 * std::sin(t), 5e-3);
+}
+
+TEST(SplitStepFourierSolver2DStep, FreePacketSpreadsAsTheAnalyticGaussian)
+{
+    // |psi|^2 of a free Gaussian keeps its shape with
+    // sigma(t) = sigma0 sqrt(1 + (hbar t / (2 m sigma0^2))^2), and its centre moves at p / m.
+    const double sigma0 = 0.9;
+    SplitStepFourierSolver2D solver = configuredSolver(1.0f, 1.0f, 0.02f);
+    ComplexField2D psi = packetField(128, 0.32f, {-2.5f, 0.0f, 0.9f, 1.0f, 0.0f, 1.0f});
+    PotentialField2D v(128, 128, 0.32f, 0.32f);
+    const vxo::PositionMoments start = vxo::computePositionMoments(psi);
+    EXPECT_NEAR(start.sigmaX, sigma0, 1e-6);
+
+    for (int s = 0; s < 250; ++s)
+        solver.step(psi, v);
+    ASSERT_NEAR(solver.time(), 5.0, 1e-6);
+
+    const double t = solver.time();
+    const double spread = t / (2.0 * sigma0 * sigma0);
+    const double expected = sigma0 * std::sqrt(1.0 + spread * spread);
+    const vxo::PositionMoments m = vxo::computePositionMoments(psi);
+    EXPECT_NEAR(m.sigmaX / expected, 1.0, 1e-4);
+    EXPECT_NEAR(m.sigmaY / expected, 1.0, 1e-4);
+    EXPECT_NEAR(m.meanX, -2.5 + t, 1e-4);
+    EXPECT_NEAR(m.meanY, 0.0, 1e-4);
+}
+
+TEST(SplitStepFourierSolver2DCache, PotentialTableFollowsRevisionAndNotOtherwise)
+{
+    SplitStepFourierSolver2D solver = configuredSolver(1.0f, 1.0f, 0.02f);
+    ComplexField2D psi = packetField(32, 0.5f, {0.0f, 0.0f, 1.5f, 1.0f, 0.0f, 1.0f});
+    PotentialField2D v(32, 32, 0.5f, 0.5f);
+    v.addGaussian(1.0f, 0.0f, 1.0f, 1.0f, 3.0f);
+    EXPECT_FALSE(solver.potentialPhaseMatches(v));
+
+    solver.step(psi, v);
+    ASSERT_TRUE(solver.potentialPhaseMatches(v));
+    const std::vector<Complex> table = solver.potentialPhase();
+    solver.step(psi, v);
+    EXPECT_TRUE(solver.potentialPhaseMatches(v));
+    EXPECT_EQ(solver.potentialPhase(), table);
+
+    // Editing in place moves the revision: the next step must use the new values.
+    v.addGaussian(-2.0f, 1.0f, 0.7f, 0.7f, 5.0f);
+    EXPECT_FALSE(solver.potentialPhaseMatches(v));
+    ComplexField2D reference = psi;
+    solver.step(psi, v);
+    EXPECT_TRUE(solver.potentialPhaseMatches(v));
+    SplitStepFourierSolver2D fresh = configuredSolver(1.0f, 1.0f, 0.02f);
+    fresh.step(reference, v);
+    EXPECT_TRUE(bitIdentical(psi, reference));
+
+    v.clear();
+    EXPECT_FALSE(solver.potentialPhaseMatches(v));
+    solver.step(psi, v);
+    EXPECT_TRUE(solver.potentialPhaseMatches(v));
+}
+
+TEST(SplitStepFourierSolver2DCache, AnotherPotentialObjectNeverReusesTheTable)
+{
+    SplitStepFourierSolver2D solver = configuredSolver(1.0f, 1.0f, 0.02f);
+    ComplexField2D psi = packetField(32, 0.5f, {0.0f, 0.0f, 1.5f, 1.0f, 0.0f, 1.0f});
+
+    // Storage that is reused without reallocation: the second potential lives
+    // at the address of the first.
+    std::vector<PotentialField2D> slot;
+    slot.reserve(1);
+    slot.emplace_back(32, 32, 0.5f, 0.5f);
+    slot[0].fill(1.0f);
+    const PotentialField2D* firstAddress = &slot[0];
+    solver.preparePotentialPhase(slot[0]);
+    ASSERT_TRUE(solver.potentialPhaseMatches(slot[0]));
+
+    // A copy of identical content is a different potential.
+    const PotentialField2D copy = slot[0];
+    EXPECT_FALSE(solver.potentialPhaseMatches(copy));
+
+    // A new potential built in the same storage, at the same revision, with other values.
+    slot.clear();
+    slot.emplace_back(32, 32, 0.5f, 0.5f);
+    slot[0].fill(4.0f);
+    ASSERT_EQ(&slot[0], firstAddress);
+    EXPECT_FALSE(solver.potentialPhaseMatches(slot[0]));
+
+    ComplexField2D reference = psi;
+    solver.step(psi, slot[0]);
+    SplitStepFourierSolver2D fresh = configuredSolver(1.0f, 1.0f, 0.02f);
+    fresh.step(reference, slot[0]);
+    EXPECT_TRUE(bitIdentical(psi, reference));
+}
+
+TEST(SplitStepFourierSolver2DCache, KineticTableFollowsTheGrid)
+{
+    SplitStepFourierSolver2D solver = configuredSolver(1.0f, 1.0f, 0.02f);
+    ComplexField2D a(32, 32, 0.5f, 0.5f);
+    ComplexField2D b(16, 64, 0.5f, 0.25f);
+    ComplexField2D c(32, 32, 0.5f, std::nextafter(0.5f, 1.0f));
+    EXPECT_FALSE(solver.kineticPhaseMatches(a));
+    solver.prepareKineticPhase(a);
+    EXPECT_TRUE(solver.kineticPhaseMatches(a));
+    EXPECT_FALSE(solver.kineticPhaseMatches(b));
+    EXPECT_FALSE(solver.kineticPhaseMatches(c)); // dy compared exactly
+
+    // A step on another grid rebuilds the table for it.
+    GaussianPacket2D::prepare(b, {0.0f, 0.0f, 1.0f, 0.0f, 0.0f, 1.0f});
+    PotentialField2D vb(16, 64, 0.5f, 0.25f);
+    solver.step(b, vb);
+    EXPECT_TRUE(solver.kineticPhaseMatches(b));
+    EXPECT_FALSE(solver.kineticPhaseMatches(a));
+    EXPECT_EQ(solver.kineticPhase().size(), 16u * 64u);
+    EXPECT_NEAR(b.norm(), 1.0, 1e-5);
+}
+
+TEST(SplitStepFourierSolver2DFailures, BadGridsThrowBeforeAnythingChanges)
+{
+    SplitStepFourierSolver2D solver = configuredSolver(1.0f, 1.0f, 0.02f);
+
+    ComplexField2D odd(48, 64, 0.5f, 0.5f);
+    odd.fill(Complex(0.25f, -0.5f));
+    const ComplexField2D oddBefore = odd;
+    PotentialField2D oddV(48, 64, 0.5f, 0.5f);
+    EXPECT_EQ(messageOf([&] { solver.step(odd, oddV); }),
+              "SplitStepFourierSolver2D: grid dimensions must be powers of two");
+    EXPECT_TRUE(bitIdentical(odd, oddBefore));
+    EXPECT_EQ(solver.stepCount(), 0u);
+    EXPECT_EQ(solver.time(), 0.0);
+
+    ComplexField2D psi(32, 32, 0.5f, 0.5f);
+    psi.fill(Complex(1.0f, 0.0f));
+    const ComplexField2D psiBefore = psi;
+    PotentialField2D otherDy(32, 32, 0.5f, 0.25f);
+    EXPECT_EQ(messageOf([&] { solver.step(psi, otherDy); }),
+              "SplitStepFourierSolver2D: psi and potential grids must match");
+    EXPECT_TRUE(bitIdentical(psi, psiBefore));
+    EXPECT_EQ(solver.stepCount(), 0u);
+
+    ComplexField2D emptyPsi;
+    PotentialField2D emptyV;
+    EXPECT_EQ(messageOf([&] { solver.step(emptyPsi, emptyV); }), "SplitStepFourierSolver2D: field must not be empty");
+    EXPECT_EQ(messageOf([&] { solver.prepareKineticPhase(ComplexField2D(4, 4, INFINITY, 1.0f)); }),
+              "SplitStepFourierSolver2D: spatial steps must be finite and positive");
+
+    // A failed table build keeps the previous table and key.
+    PotentialField2D v(32, 32, 0.5f, 0.5f);
+    solver.preparePotentialPhase(v);
+    EXPECT_EQ(messageOf([&] { solver.preparePotentialPhase(emptyV); }),
+              "SplitStepFourierSolver2D: potential must not be empty");
+    EXPECT_TRUE(solver.potentialPhaseMatches(v));
+    solver.prepareKineticPhase(psi);
+    EXPECT_THROW(solver.prepareKineticPhase(odd), std::invalid_argument);
+    EXPECT_TRUE(solver.kineticPhaseMatches(psi));
+}
+
+TEST(SplitStepFourierSolver2DFailures, ApplyingATableOfAnotherSizeIsRefused)
+{
+    SplitStepFourierSolver2D solver = configuredSolver(1.0f, 1.0f, 0.02f);
+    ComplexField2D small(8, 8, 1.0f, 1.0f);
+    ComplexField2D large(16, 16, 1.0f, 1.0f);
+    large.fill(Complex(1.0f, 0.0f));
+    const ComplexField2D largeBefore = large;
+    EXPECT_THROW(solver.applyKineticPhase(large), std::invalid_argument); // no table yet
+    solver.prepareKineticPhase(small);
+    solver.preparePotentialPhase(PotentialField2D(8, 8, 1.0f, 1.0f));
+    EXPECT_THROW(solver.applyKineticPhase(large), std::invalid_argument);
+    EXPECT_THROW(solver.applyPotentialHalfStep(large), std::invalid_argument);
+    EXPECT_TRUE(bitIdentical(large, largeBefore));
+}
