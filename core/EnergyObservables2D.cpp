@@ -1,0 +1,81 @@
+#include "core/EnergyObservables2D.h"
+
+#include "core/Numeric.h"
+
+#include <stdexcept>
+
+namespace vxo {
+
+namespace {
+std::complex<double> widen(Complex v) { return {v.real(), v.imag()}; }
+
+// Index k + offset on a periodic axis of n cells (offset in -2..2).
+std::uint64_t wrap(std::uint64_t k, int offset, std::uint64_t n)
+{
+    const std::uint64_t shift = static_cast<std::uint64_t>(offset < 0 ? -offset : offset) % n;
+    return offset < 0 ? (k % n + n - shift) % n : (k % n + shift) % n;
+}
+
+// Fourth-order central difference from the four neighbours at -2, -1, +1, +2.
+template <typename At>
+std::complex<double> fourthOrderDerivative(At at, std::uint64_t k, std::uint64_t n, double h)
+{
+    if (n == 0)
+        return {0.0, 0.0};
+    const std::complex<double> m2 = widen(at(wrap(k, -2, n)));
+    const std::complex<double> m1 = widen(at(wrap(k, -1, n)));
+    const std::complex<double> p1 = widen(at(wrap(k, 1, n)));
+    const std::complex<double> p2 = widen(at(wrap(k, 2, n)));
+    return (m2 - 8.0 * m1 + 8.0 * p1 - p2) / (12.0 * h);
+}
+} // namespace
+
+std::complex<double> EnergyObservables2D::gradientX(const ComplexField2D& psi, std::uint64_t i, std::uint64_t j)
+{
+    return fourthOrderDerivative([&](std::uint64_t c) { return psi.at(c, j); }, i, psi.nx(), psi.dx());
+}
+
+std::complex<double> EnergyObservables2D::gradientY(const ComplexField2D& psi, std::uint64_t i, std::uint64_t j)
+{
+    return fourthOrderDerivative([&](std::uint64_t r) { return psi.at(i, r); }, j, psi.ny(), psi.dy());
+}
+
+EnergyObservables2D EnergyObservables2D::compute(const ComplexField2D& psi, const PotentialField2D& V, double hbar,
+                                                 double mass)
+{
+    if (psi.empty())
+        throw std::invalid_argument("EnergyObservables2D: field must not be empty");
+    if (!V.matches(psi))
+        throw std::invalid_argument("EnergyObservables2D: potential grid must match psi");
+    if (!isFinitePositive(hbar))
+        throw std::invalid_argument("EnergyObservables2D: hbar must be finite and positive");
+    if (!isFinitePositive(mass))
+        throw std::invalid_argument("EnergyObservables2D: mass must be finite and positive");
+    if (psi.nx() < 5 || psi.ny() < 5)
+        throw std::invalid_argument("EnergyObservables2D: grid must be at least 5x5");
+
+    const double dA = static_cast<double>(psi.dy()) * static_cast<double>(psi.dx());
+    const double c = hbar * hbar / (2.0 * mass);
+    EnergyObservables2D result;
+    for (std::uint64_t j = 0; j < psi.ny(); ++j) {
+        for (std::uint64_t i = 0; i < psi.nx(); ++i) {
+            const double rho = std::norm(widen(psi.at(i, j)));
+            result.norm += rho * dA;
+            const double gx = std::norm(gradientX(psi, i, j));
+            const double gy = std::norm(gradientY(psi, i, j));
+            result.kinetic += (gx + gy) * c * dA;
+            result.potential += static_cast<double>(V.valueAt(i, j)) * rho * dA;
+        }
+    }
+    if (isFinitePositive(result.norm)) {
+        result.kinetic /= result.norm;
+        result.potential /= result.norm;
+        result.total = result.kinetic + result.potential;
+    } else {
+        result.kinetic = 0.0;
+        result.potential = 0.0;
+    }
+    return result;
+}
+
+} // namespace vxo

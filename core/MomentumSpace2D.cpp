@@ -1,0 +1,146 @@
+#include "core/MomentumSpace2D.h"
+
+#include "core/FFT2D.h"
+#include "core/Numeric.h"
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+namespace vxo {
+
+namespace {
+constexpr double kTwoPi = 6.283185307179586;
+
+// Signed frequency of centred index k: the unsigned FFT index m = (k + n/2) mod n
+// stands for m when m < n/2 and for m - n otherwise.
+std::vector<double> centredAxis(std::uint64_t n, double step)
+{
+    std::vector<double> axis(n);
+    const std::uint64_t half = n / 2;
+    for (std::uint64_t k = 0; k < n; ++k) {
+        const std::uint64_t m = (k + half) % n;
+        const double s = m < half ? static_cast<double>(m) : static_cast<double>(m) - static_cast<double>(n);
+        axis[k] = s * step;
+    }
+    return axis;
+}
+} // namespace
+
+MomentumSpace2D MomentumSpace2D::compute(const ComplexField2D& psi, double hbar)
+{
+    if (psi.empty())
+        throw std::invalid_argument("MomentumSpace2D: field must not be empty");
+    if (!isFinitePositive(hbar))
+        throw std::invalid_argument("MomentumSpace2D: hbar must be finite and positive");
+    if (!isPowerOfTwo(psi.nx()) || !isPowerOfTwo(psi.ny()))
+        throw std::invalid_argument("MomentumSpace2D: FFT grid dimensions must be powers of two");
+
+    const std::uint64_t nx = psi.nx();
+    const std::uint64_t ny = psi.ny();
+    const double nxd = static_cast<double>(nx);
+    const double nyd = static_cast<double>(ny);
+    const double dx = psi.dx();
+    const double dy = psi.dy();
+    const double dpx = kTwoPi * hbar / (nxd * dx);
+    const double dpy = kTwoPi * hbar / (nyd * dy);
+    const double scale = dx * dy / (kTwoPi * hbar);
+
+    ComplexField2D spectrum = psi;
+    FFT2D::forward(spectrum);
+
+    MomentumSpace2D result;
+    result.field.reset(nx, ny, static_cast<float>(dpx), static_cast<float>(dpy));
+    result.hbar = hbar;
+    result.pxAxis = centredAxis(nx, dpx);
+    result.pyAxis = centredAxis(ny, dpy);
+
+    // The FFT refers phases to cell 0; exp(+i 2 pi m c / n) moves the origin
+    // to the grid centre c = (n - 1)/2. For negative frequencies the unsigned
+    // index m = n + s adds a factor exp(i pi (n - 1)) per axis, which leaves
+    // |phi|^2 and every moment unchanged.
+    const double cx = centreOffset(nx);
+    const double cy = centreOffset(ny);
+    double sumPx = 0.0, sumPy = 0.0, sumPx2 = 0.0, sumPy2 = 0.0, norm = 0.0;
+    double peak = -1.0;
+    const double cellArea = dpx * dpy;
+    for (std::uint64_t l = 0; l < ny; ++l) {
+        const std::uint64_t my = (l + ny / 2) % ny;
+        const double py = result.pyAxis[l];
+        for (std::uint64_t k = 0; k < nx; ++k) {
+            const std::uint64_t mx = (k + nx / 2) % nx;
+            const double theta = kTwoPi * (static_cast<double>(mx) * cx / nxd + static_cast<double>(my) * cy / nyd);
+            const Complex f = spectrum.at(mx, my);
+            const double fr = f.real();
+            const double fi = f.imag();
+            const double c = std::cos(theta);
+            const double s = std::sin(theta);
+            const double re = (fr * c - fi * s) * scale;
+            const double im = (fr * s + fi * c) * scale;
+            result.field.at(k, l) = Complex(static_cast<float>(re), static_cast<float>(im));
+
+            const double px = result.pxAxis[k];
+            const double p = re * re + im * im;
+            const double w = p * cellArea;
+            norm += w;
+            sumPx += px * w;
+            sumPy += py * w;
+            sumPx2 += px * px * w;
+            sumPy2 += py * py * w;
+            if (p > peak) {
+                peak = p;
+                result.peakPx = px;
+                result.peakPy = py;
+            }
+        }
+    }
+
+    result.norm = norm;
+    if (isFinitePositive(norm)) {
+        result.meanPx = sumPx / norm;
+        result.meanPy = sumPy / norm;
+        result.sigmaPx = std::sqrt(std::max(sumPx2 / norm - result.meanPx * result.meanPx, 0.0));
+        result.sigmaPy = std::sqrt(std::max(sumPy2 / norm - result.meanPy * result.meanPy, 0.0));
+    }
+    return result;
+}
+
+CrossSectionProfile MomentumSpace2D::crossSection(const MomentumSpace2D& momentum, std::uint32_t axis, double value)
+{
+    CrossSectionProfile profile;
+    profile.axis = axis;
+    profile.requestedCoordinate = value;
+    const ComplexField2D& phi = momentum.field;
+    if (phi.empty() || momentum.pxAxis.size() != phi.nx() || momentum.pyAxis.size() != phi.ny() || !isFinite(value))
+        return profile;
+
+    if (axis != 0) {
+        const std::uint64_t k = nearestAxisIndex(momentum.pxAxis, value);
+        profile.snappedCoordinate = momentum.pxAxis[k];
+        profile.reserve(phi.ny());
+        for (std::uint64_t l = 0; l < phi.ny(); ++l)
+            profile.append(phi.at(k, l), momentum.pyAxis[l]);
+    } else {
+        const std::uint64_t l = nearestAxisIndex(momentum.pyAxis, value);
+        profile.snappedCoordinate = momentum.pyAxis[l];
+        profile.reserve(phi.nx());
+        for (std::uint64_t k = 0; k < phi.nx(); ++k)
+            profile.append(phi.at(k, l), momentum.pxAxis[k]);
+    }
+    return profile;
+}
+
+std::uint64_t nearestAxisIndex(const std::vector<double>& axis, double value)
+{
+    if (axis.empty())
+        return 0;
+    const auto it = std::lower_bound(axis.begin(), axis.end(), value);
+    if (it == axis.begin())
+        return 0;
+    if (it == axis.end())
+        return axis.size() - 1;
+    const auto k = static_cast<std::uint64_t>(it - axis.begin());
+    return std::abs(axis[k] - value) >= std::abs(value - axis[k - 1]) ? k - 1 : k;
+}
+
+} // namespace vxo

@@ -1,0 +1,58 @@
+#include "experiments/BilliardRecorder.h"
+
+#include "experiments/RecorderSupport.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace vxo {
+
+BilliardRecorder::BilliardRecorder(std::uint64_t capacity)
+    : capacity_(std::max<std::uint64_t>(capacity, 1))
+{
+}
+
+bool BilliardRecorder::setInitialState(const ComplexField2D& field, const BilliardConfig& config)
+{
+    clear();
+    if (field.empty() || !config.valid)
+        return false;
+    initial_ = field;
+    meanDensity_.assign(static_cast<std::size_t>(field.size()), 0.0f);
+    return true;
+}
+
+void BilliardRecorder::clear()
+{
+    // psi(0) goes entirely, grid included: a zeroed field of the old grid
+    // would still pass the grid test in record() with no mean density to update.
+    initial_ = ComplexField2D();
+    samples_.clear();
+    meanDensity_.clear();
+    recordedSteps_ = 0;
+}
+
+bool BilliardRecorder::record(double t, const ComplexField2D& field, const BilliardConfig& config)
+{
+    if (initial_.empty() || !config.valid || field.nx() != initial_.nx() || field.ny() != initial_.ny()
+        || std::fabs(field.dx() - initial_.dx()) > 1e-9f || std::fabs(field.dy() - initial_.dy()) > 1e-9f
+        || meanDensity_.size() != field.size())
+        return false;
+
+    const BilliardObservables o = QuantumBilliard2D::observables(field, config, &initial_);
+    samples_.push_back(BilliardSample{t, o.effectiveArea, o.occupiedFraction, o.shellProbability, o.fidelity});
+
+    ++recordedSteps_;
+    const double n = static_cast<double>(recordedSteps_);
+    const Complex* values = field.data();
+    for (std::size_t c = 0; c < meanDensity_.size(); ++c) {
+        const double re = values[c].real();
+        const double im = values[c].imag();
+        const double mean = meanDensity_[c];
+        meanDensity_[c] = static_cast<float>(mean + (re * re + im * im - mean) / n);
+    }
+    trimToCapacity(samples_, static_cast<std::size_t>(capacity_));
+    return true;
+}
+
+} // namespace vxo

@@ -1,0 +1,402 @@
+#include "experiments/BoundStates1D.h"
+
+#include "core/ComplexField2D.h"
+#include "core/Numeric.h"
+#include "core/PotentialField2D.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <stdexcept>
+
+namespace vxo {
+
+namespace {
+
+constexpr int kMaxStatesLimit = 16;
+constexpr int kMinIterations = 50;
+constexpr int kMinColumns = 16;
+// Energy is evaluated every kEnergyInterval steps; convergence needs
+// kConvergedHits agreeing evaluations after at least kMinConvergedIteration steps.
+constexpr int kEnergyInterval = 10;
+constexpr int kConvergedHits = 4;
+constexpr int kMinConvergedIteration = 120;
+// Samples below this fraction of the peak do not take part in node counting.
+constexpr double kNodeThreshold = 0.015;
+
+const char* const kMessageTooSmall = "Potential grid is empty or too small.";
+const char* const kMessageRadix2 = "Bound-state analysis requires a radix-2 X grid.";
+const char* const kMessageParameters = "Invalid bound-state solver parameters.";
+const char* const kMessageNotInvariant =
+    "Potential is not invariant in Y. Use a well extended across Y for this 1D bound-state analysis.";
+const char* const kMessageNonFinite = "Potential contains non-finite values.";
+const char* const kMessageComputed = "Bound states computed.";
+const char* const kMessageNoneFound = "No bound eigenstate was found below the edge continuum threshold.";
+
+std::complex<double> innerProduct(const BoundStates1D::Vector& a, const BoundStates1D::Vector& b, double dx)
+{
+    std::complex<double> sum(0.0, 0.0);
+    for (std::size_t i = 0; i < a.size(); ++i)
+        sum += std::conj(a[i]) * b[i];
+    return sum * dx;
+}
+
+bool validSettings(const BoundStateSettings& s)
+{
+    return isFinitePositive(s.mass) && isFinitePositive(s.hbar) && isFinitePositive(s.imaginaryTimeStep)
+        && s.maxIterations >= kMinIterations && s.maxStates >= 1 && s.maxStates <= kMaxStatesLimit
+        && isFinitePositive(s.energyTolerance);
+}
+
+bool invariantAlongY(const PotentialField2D& grid, double tolerance)
+{
+    const std::uint64_t nx = grid.nx();
+    const std::uint64_t ny = grid.ny();
+    const std::uint64_t middle = ny / 2;
+    double scale = 1.0;
+    for (std::uint64_t i = 0; i < nx; ++i)
+        scale = std::max(scale, std::fabs(static_cast<double>(grid.valueAt(i, middle))));
+    const double limit = scale * tolerance;
+    for (std::uint64_t j = 0; j < ny; ++j) {
+        for (std::uint64_t i = 0; i < nx; ++i) {
+            const double difference =
+                static_cast<double>(grid.valueAt(i, j)) - static_cast<double>(grid.valueAt(i, middle));
+            if (std::fabs(difference) > limit)
+                return false;
+        }
+    }
+    return true;
+}
+
+// Fixed start vector of the search for seed s: a low cosine mode plus xorshift
+// noise, damped where the potential is high so the relaxation starts inside the well.
+BoundStates1D::Vector initialVector(int seed, const std::vector<double>& potential, double vMin)
+{
+    const std::size_t nx = potential.size();
+    double maxRise = 0.0;
+    for (double v : potential)
+        maxRise = std::max(maxRise, v - vMin);
+    const double w = std::max(0.25 * maxRise, 1.0);
+
+    std::uint32_t state = (static_cast<std::uint32_t>(seed + 1) * 0x85ebca6bu) ^ 0x9e3779b9u;
+    BoundStates1D::Vector phi(nx);
+    for (std::size_t i = 0; i < nx; ++i) {
+        state ^= state << 13;
+        state ^= state >> 17;
+        state ^= state << 5;
+        const double u = static_cast<double>(state & 0xffffffu) / 16777216.0;
+        const double mode = std::cos(2.0 * kPi * (seed + 1) * static_cast<double>(i) / static_cast<double>(nx));
+        const double envelope = std::exp(-0.35 * (potential[i] - vMin) / w);
+        phi[i] = std::complex<double>((0.25 * mode + 0.75 * (2.0 * u - 1.0)) * envelope, 0.0);
+    }
+    return phi;
+}
+
+int countNodes(const std::vector<float>& phi)
+{
+    double peak = 0.0;
+    for (float v : phi)
+        peak = std::max(peak, std::fabs(static_cast<double>(v)));
+    if (!(peak > 0.0))
+        return 0;
+    int nodes = 0;
+    int previous = 0;
+    for (float v : phi) {
+        if (std::fabs(static_cast<double>(v)) < kNodeThreshold * peak)
+            continue;
+        const int sign = v >= 0.0f ? 1 : -1;
+        if (previous != 0 && sign != previous)
+            ++nodes;
+        previous = sign;
+    }
+    return nodes;
+}
+
+// Rotates phi so that its largest-magnitude sample (the first one on ties) is real and positive.
+void orient(BoundStates1D::Vector& phi)
+{
+    std::size_t peakIndex = 0;
+    double peak = -1.0;
+    for (std::size_t i = 0; i < phi.size(); ++i) {
+        const double magnitude = std::abs(phi[i]);
+        if (magnitude > peak) {
+            peak = magnitude;
+            peakIndex = i;
+        }
+    }
+    if (peak > 0.0) {
+        const std::complex<double> rotation = std::polar(1.0, -std::arg(phi[peakIndex]));
+        for (auto& v : phi)
+            v *= rotation;
+    }
+}
+
+// psi(i, j) = sum_k weights_k phi_k(i) / sqrt(ny dy) on every row, then normalised.
+bool spreadOverRows(ComplexField2D& psi, const std::vector<const std::vector<float>*>& functions,
+                    const std::vector<std::complex<double>>& weights)
+{
+    const double rowScale = 1.0 / std::sqrt(static_cast<double>(psi.ny()) * static_cast<double>(psi.dy()));
+    const std::uint64_t nx = psi.nx();
+    std::vector<Complex> row(nx);
+    for (std::uint64_t i = 0; i < nx; ++i) {
+        std::complex<double> value(0.0, 0.0);
+        for (std::size_t k = 0; k < functions.size(); ++k)
+            value += weights[k] * static_cast<double>((*functions[k])[i]);
+        value *= rowScale;
+        row[i] = Complex(static_cast<float>(value.real()), static_cast<float>(value.imag()));
+    }
+    for (std::uint64_t j = 0; j < psi.ny(); ++j)
+        std::copy(row.begin(), row.end(), psi.data() + j * nx);
+    return psi.normalize();
+}
+
+bool fieldFitsResult(const ComplexField2D& psi, const BoundStateResult& result)
+{
+    return !psi.empty() && psi.nx() == result.x.size()
+        && static_cast<double>(psi.ny()) * static_cast<double>(psi.dy()) > 0.0;
+}
+
+} // namespace
+
+void BoundStates1D::fft(Vector& data, bool inverse)
+{
+    const std::size_t n = data.size();
+    if (!isPowerOfTwo(n))
+        throw std::invalid_argument("BoundStates1D: X grid must be a power of two");
+
+    for (std::size_t i = 1, j = 0; i < n; ++i) {
+        std::size_t bit = n >> 1;
+        for (; j & bit; bit >>= 1)
+            j ^= bit;
+        j ^= bit;
+        if (i < j)
+            std::swap(data[i], data[j]);
+    }
+    for (std::size_t length = 2; length <= n; length <<= 1) {
+        const double angle = (inverse ? 2.0 : -2.0) * kPi / static_cast<double>(length);
+        const std::complex<double> step(std::cos(angle), std::sin(angle));
+        const std::size_t half = length / 2;
+        for (std::size_t start = 0; start < n; start += length) {
+            std::complex<double> twiddle(1.0, 0.0);
+            for (std::size_t k = 0; k < half; ++k) {
+                const std::complex<double> even = data[start + k];
+                const std::complex<double> odd = data[start + k + half] * twiddle;
+                data[start + k] = even + odd;
+                data[start + k + half] = even - odd;
+                twiddle *= step;
+            }
+        }
+    }
+    if (inverse) {
+        const double scale = 1.0 / static_cast<double>(n);
+        for (auto& v : data)
+            v *= scale;
+    }
+}
+
+double BoundStates1D::applyHamiltonian(const Vector& phi, const std::vector<double>& potential,
+                                       const std::vector<double>& kinetic, double dx)
+{
+    Vector kineticPhi = phi;
+    fft(kineticPhi, false);
+    for (std::size_t i = 0; i < kineticPhi.size(); ++i)
+        kineticPhi[i] *= kinetic[i];
+    fft(kineticPhi, true);
+    double sum = 0.0;
+    for (std::size_t i = 0; i < phi.size(); ++i)
+        sum += (std::conj(phi[i]) * (kineticPhi[i] + potential[i] * phi[i])).real();
+    return dx * sum;
+}
+
+bool BoundStates1D::normalize(Vector& v, double dx)
+{
+    double sum = 0.0;
+    for (const auto& value : v)
+        sum += std::norm(value);
+    const double norm = std::sqrt(std::max(dx * sum, 0.0));
+    if (!std::isfinite(norm) || !(norm > 1e-30))
+        return false;
+    for (auto& value : v)
+        value /= norm;
+    return true;
+}
+
+bool BoundStates1D::orthogonalize(Vector& v, const std::vector<Vector>& basis, double dx)
+{
+    // Two passes: the second removes what rounding left of the first projection.
+    for (int pass = 0; pass < 2; ++pass) {
+        for (const Vector& u : basis) {
+            const std::complex<double> overlap = innerProduct(u, v, dx);
+            for (std::size_t i = 0; i < v.size(); ++i)
+                v[i] -= overlap * u[i];
+        }
+    }
+    return normalize(v, dx);
+}
+
+double BoundStates1D::continuumThreshold(const std::vector<double>& potential)
+{
+    const std::size_t n = potential.size();
+    if (n == 0)
+        return 0.0;
+    const std::size_t m = std::min(std::max<std::size_t>(n / 10, 4), n);
+    double left = 0.0;
+    double right = 0.0;
+    for (std::size_t k = 0; k < m; ++k) {
+        left += potential[k];
+        right += potential[n - m + k];
+    }
+    return std::min(left / static_cast<double>(m), right / static_cast<double>(m));
+}
+
+BoundStateResult BoundStates1D::compute(const PotentialField2D& grid, const BoundStateSettings& settings)
+{
+    BoundStateResult result;
+    result.dx = static_cast<double>(grid.dx());
+    result.mass = settings.mass;
+    result.hbar = settings.hbar;
+    result.fingerprint = potentialGridFingerprint(grid);
+
+    const std::uint64_t nx = grid.nx();
+    if (grid.empty() || nx < static_cast<std::uint64_t>(kMinColumns) || grid.ny() == 0) {
+        result.message = kMessageTooSmall;
+        return result;
+    }
+    if (!isPowerOfTwo(nx)) {
+        result.message = kMessageRadix2;
+        return result;
+    }
+    if (!validSettings(settings)) {
+        result.message = kMessageParameters;
+        return result;
+    }
+    if (!isFiniteNonNegative(settings.yTolerance) || !invariantAlongY(grid, settings.yTolerance)) {
+        result.message = kMessageNotInvariant;
+        return result;
+    }
+
+    const std::size_t n = static_cast<std::size_t>(nx);
+    const std::uint64_t middle = grid.ny() / 2;
+    std::vector<double> x(n);
+    std::vector<double> potential(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        x[i] = grid.xAt(i);
+        potential[i] = static_cast<double>(grid.valueAt(i, middle));
+        if (!std::isfinite(potential[i])) {
+            result.message = kMessageNonFinite;
+            return result;
+        }
+    }
+    result.x = x;
+    result.potential = potential;
+
+    const double dx = result.dx;
+    const double mass = settings.mass;
+    const double hbar = settings.hbar;
+    const double dtau = settings.imaginaryTimeStep;
+    const auto extremes = std::minmax_element(potential.begin(), potential.end());
+    const double vMin = *extremes.first;
+    const double vMax = *extremes.second;
+    result.continuumThreshold = continuumThreshold(potential);
+    const double margin = 1e-5 * std::max(vMax - vMin, 1.0);
+
+    // Spectral kinetic energy in unshifted FFT order, and the two half-step propagators.
+    const double length = static_cast<double>(n) * dx;
+    std::vector<double> kinetic(n);
+    std::vector<double> kineticPropagator(n);
+    std::vector<double> potentialPropagator(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        const double m = i <= n / 2 ? static_cast<double>(i) : static_cast<double>(i) - static_cast<double>(n);
+        const double k = 2.0 * kPi * m / length;
+        kinetic[i] = hbar * hbar * k * k / (2.0 * mass);
+        kineticPropagator[i] = std::exp(-kinetic[i] * dtau / hbar);
+        potentialPropagator[i] = std::exp(-(potential[i] - vMin) * dtau / (2.0 * hbar));
+    }
+
+    std::vector<Vector> basis;
+    for (int seed = 0; static_cast<int>(result.states.size()) < settings.maxStates; ++seed) {
+        Vector phi = initialVector(seed, potential, vMin);
+        if (!orthogonalize(phi, basis, dx))
+            break;
+
+        double previousEnergy = std::numeric_limits<double>::infinity();
+        int hits = 0;
+        for (int iteration = 0; iteration < settings.maxIterations; ++iteration) {
+            for (std::size_t i = 0; i < n; ++i)
+                phi[i] *= potentialPropagator[i];
+            fft(phi, false);
+            for (std::size_t i = 0; i < n; ++i)
+                phi[i] *= kineticPropagator[i];
+            fft(phi, true);
+            for (std::size_t i = 0; i < n; ++i)
+                phi[i] *= potentialPropagator[i];
+            if (!orthogonalize(phi, basis, dx))
+                break;
+            if (iteration % kEnergyInterval != 0)
+                continue;
+            const double energy = applyHamiltonian(phi, potential, kinetic, dx);
+            if (std::isfinite(previousEnergy)
+                && std::fabs(energy - previousEnergy) <= std::max(std::fabs(energy), 1.0) * settings.energyTolerance)
+                ++hits;
+            else
+                hits = 0;
+            previousEnergy = energy;
+            if (iteration >= kMinConvergedIteration && hits >= kConvergedHits)
+                break;
+        }
+        if (!orthogonalize(phi, basis, dx))
+            break;
+
+        const double energy = applyHamiltonian(phi, potential, kinetic, dx);
+        if (!std::isfinite(energy) || energy >= result.continuumThreshold - margin)
+            break;
+
+        orient(phi);
+        BoundState state;
+        state.n = static_cast<int>(result.states.size()) + 1;
+        state.energy = energy;
+        state.phi.resize(n);
+        for (std::size_t i = 0; i < n; ++i)
+            state.phi[i] = static_cast<float>(phi[i].real());
+        state.nodes = countNodes(state.phi);
+
+        // Later states are kept orthogonal to the function as stored, in single precision.
+        Vector stored(n);
+        for (std::size_t i = 0; i < n; ++i)
+            stored[i] = std::complex<double>(static_cast<double>(state.phi[i]), 0.0);
+        normalize(stored, dx);
+        basis.push_back(std::move(stored));
+        result.states.push_back(std::move(state));
+    }
+
+    result.ok = !result.states.empty();
+    result.message = result.ok ? kMessageComputed : kMessageNoneFound;
+    return result;
+}
+
+bool BoundStates1D::prepareEigenstate(ComplexField2D& psi, const BoundStateResult& result, int n)
+{
+    if (!result.ok || n < 0 || n >= static_cast<int>(result.states.size()) || !fieldFitsResult(psi, result))
+        return false;
+    const std::vector<float>& phi = result.states[static_cast<std::size_t>(n)].phi;
+    if (phi.size() != result.x.size())
+        return false;
+    return spreadOverRows(psi, {&phi}, {std::complex<double>(1.0, 0.0)});
+}
+
+bool BoundStates1D::prepareSuperposition(ComplexField2D& psi, const BoundStateResult& result, int a, int b,
+                                         double phase)
+{
+    const int count = static_cast<int>(result.states.size());
+    if (!result.ok || a < 0 || b < 0 || a == b || a >= count || b >= count || !std::isfinite(phase)
+        || !fieldFitsResult(psi, result))
+        return false;
+    const std::vector<float>& phiA = result.states[static_cast<std::size_t>(a)].phi;
+    const std::vector<float>& phiB = result.states[static_cast<std::size_t>(b)].phi;
+    if (phiA.size() != result.x.size() || phiB.size() != result.x.size())
+        return false;
+    const double scale = 1.0 / std::sqrt(2.0);
+    return spreadOverRows(psi, {&phiA, &phiB}, {std::complex<double>(scale, 0.0), std::polar(scale, phase)});
+}
+
+} // namespace vxo

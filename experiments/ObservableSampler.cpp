@@ -1,0 +1,175 @@
+#include "experiments/ObservableSampler.h"
+
+#include "core/EnergyObservables2D.h"
+#include "core/PositionMoments.h"
+#include "core/PotentialScene.h"
+#include "core/RegionProbabilities.h"
+#include "experiments/BoundStateResult.h"
+#include "experiments/DriveProtocols.h"
+#include "experiments/ObservableHistory.h"
+#include "experiments/QuantumDoubleWell2D.h"
+#include "experiments/QuantumLandauZener2D.h"
+#include "experiments/QuantumRamsey2D.h"
+#include "experiments/QuantumResonance2D.h"
+#include "experiments/QuantumStueckelberg2D.h"
+
+#include <algorithm>
+
+namespace vxo {
+
+namespace {
+
+// Half-width of the region counted as "at the barrier" around a single legacy
+// barrier: half its thickness plus a margin, at least 0.6.
+double legacyBarrierHalfWidth(double thickness)
+{
+    return std::max(0.5 * thickness + 0.36, 0.6);
+}
+
+bool drivesBias(bool enabled, std::int32_t parameter)
+{
+    return enabled && parameter == SceneParameterSlopeX;
+}
+
+void observeScattering(ObservableSample& sample, const ComplexField2D& psi, const ObservationInputs& in,
+                       bool sceneUsable)
+{
+    if (sceneUsable) {
+        DoubleBarrierConfig config;
+        if (!QuantumResonance2D::extractFromScene(*in.scene, config, nullptr))
+            return;
+        const DoubleBarrierRegions regions = QuantumResonance2D::regionProbabilities(psi, config);
+        if (!ObservableSampler::packetReachedBarriers(regions.barriersFraction + regions.cavityFraction,
+                                                      regions.rightFraction)
+            && !in.resonanceLatched)
+            return;
+        sample.reflectedProbability = regions.leftFraction;
+        sample.transmittedProbability = regions.rightFraction;
+        sample.scatteringValid = true;
+        return;
+    }
+    if (in.sceneActive || !in.legacyBarrier || !in.legacyBarrierLatched)
+        return;
+    const double h = legacyBarrierHalfWidth(in.legacyBarrierThickness);
+    const RegionProbabilities regions =
+        computeRegionProbabilities(psi, in.legacyBarrierCenterX - h, in.legacyBarrierCenterX + h);
+    sample.reflectedProbability = regions.leftFraction;
+    sample.transmittedProbability = regions.rightFraction;
+    sample.scatteringValid = true;
+}
+
+void observeRabi(ObservableSample& sample, const ComplexField2D& psi, const ObservationInputs& in)
+{
+    // Gated on the result being usable, not on its staleness: the populations
+    // are projections on whatever basis the page computed.
+    if (!in.periodicDrive || !drivesBias(in.periodicDrive->enabled, in.periodicDrive->parameter) || !in.boundStates
+        || !in.boundStates->ok || in.boundStates->states.size() < 2)
+        return;
+    const TwoLevelPopulations populations = QuantumDoubleWell2D::twoLevelPopulations(psi, *in.boundStates, 0, 1);
+    if (!populations.valid)
+        return;
+    sample.rabiPopulation1 = populations.population1;
+    sample.rabiPopulation2 = populations.population2;
+    sample.rabiCaptured = populations.captured;
+    sample.rabiValid = true;
+}
+
+void observeRamsey(ObservableSample& sample, const ComplexField2D& psi, const ObservationInputs& in)
+{
+    if (!in.ramseySequence || !drivesBias(in.ramseySequence->enabled, in.ramseySequence->parameter)
+        || !in.ramseyStates || !in.ramseyStates->ok || !in.ramseyReference || !in.ramseyReference->valid)
+        return;
+    const TwoLevelPopulations populations = QuantumRamsey2D::twoLevelPopulations(psi, *in.ramseyStates, 0, 1);
+    if (!populations.valid)
+        return;
+    sample.ramseyPopulation1 = populations.population1;
+    sample.ramseyPopulation2 = populations.population2;
+    sample.ramseyCaptured = populations.captured;
+    sample.ramseyValid = true;
+}
+
+void observeSweep(ObservableSample& sample, const ComplexField2D& psi, const ObservationInputs& in)
+{
+    if (!in.linearSweep || !drivesBias(in.linearSweep->enabled, in.linearSweep->parameter) || !in.sweepStates
+        || !in.sweepStates->ok)
+        return;
+    const double bias = linearSweepValueAt(*in.linearSweep, sample.time);
+    if (!in.linearSweep->returnEnabled) {
+        if (!in.landauZener || !in.landauZener->valid)
+            return;
+        const SweepPopulations p = QuantumLandauZener2D::instantaneousPopulations(psi, *in.sweepStates,
+                                                                                  *in.landauZener, bias);
+        if (!p.valid)
+            return;
+        sample.landauZenerLeft = p.leftPopulation;
+        sample.landauZenerRight = p.rightPopulation;
+        sample.landauZenerLower = p.lowerPopulation;
+        sample.landauZenerUpper = p.upperPopulation;
+        sample.landauZenerCaptured = p.captured;
+        sample.landauZenerValid = true;
+        return;
+    }
+    if (!in.stueckelberg || !in.stueckelberg->valid)
+        return;
+    const SweepPopulations p = QuantumLandauZener2D::instantaneousPopulations(psi, *in.sweepStates,
+                                                                              in.stueckelberg->landauZener, bias);
+    if (!p.valid)
+        return;
+    sample.stueckelbergLeft = p.leftPopulation;
+    sample.stueckelbergRight = p.rightPopulation;
+    sample.stueckelbergLower = p.lowerPopulation;
+    sample.stueckelbergUpper = p.upperPopulation;
+    sample.stueckelbergCaptured = p.captured;
+    sample.stueckelbergValid = true;
+}
+
+} // namespace
+
+bool ObservableSampler::packetReachedBarriers(double barriersAndCavityFraction, double rightFraction)
+{
+    return barriersAndCavityFraction > 0.025 || rightFraction > 0.01;
+}
+
+ObservableSample ObservableSampler::observe(const ComplexField2D& psi, const ObservableHistory& history,
+                                            const ObservationInputs& in)
+{
+    ObservableSample sample;
+    sample.time = in.time;
+    const PositionMoments moments = computePositionMoments(psi);
+    sample.norm = moments.norm;
+    sample.meanX = moments.meanX;
+    sample.meanY = moments.meanY;
+    sample.sigmaX = moments.sigmaX;
+    sample.sigmaY = moments.sigmaY;
+    if (in.absorbingBoundaryEnabled)
+        sample.absorbedProbability = std::max(1.0 - moments.norm, 0.0);
+
+    if (in.potential && !psi.empty()) {
+        const EnergyObservables2D energies = EnergyObservables2D::compute(psi, *in.potential, in.hbar, in.mass);
+        sample.kineticEnergy = energies.kinetic;
+        sample.potentialEnergy = energies.potential;
+        sample.totalEnergy = energies.total;
+    }
+    sample.energyDriftPercent = history.energyDriftPercent(sample.totalEnergy);
+
+    const bool sceneUsable = in.sceneActive && in.scene && !in.scene->empty();
+    observeScattering(sample, psi, in, sceneUsable);
+
+    if (!sceneUsable)
+        return sample;
+    DoubleWellConfig config;
+    if (!QuantumDoubleWell2D::extractFromScene(*in.scene, config, nullptr))
+        return sample;
+    const DoubleWellRegions regions = QuantumDoubleWell2D::regionProbabilities(psi, config);
+    sample.leftWellProbability = regions.leftWellFraction();
+    sample.rightWellProbability = regions.rightWellFraction();
+    sample.barrierProbability = regions.barrierFraction();
+    sample.doubleWellValid = true;
+
+    observeRabi(sample, psi, in);
+    observeRamsey(sample, psi, in);
+    observeSweep(sample, psi, in);
+    return sample;
+}
+
+} // namespace vxo

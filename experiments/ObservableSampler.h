@@ -1,0 +1,69 @@
+#pragma once
+
+#include "experiments/ObservableSample.h"
+
+namespace vxo {
+
+class ComplexField2D;
+class ObservableHistory;
+class PotentialField2D;
+class PotentialScene;
+struct BoundStateResult;
+struct LandauZenerReference;
+struct LinearSweep;
+struct PeriodicDrive;
+struct RamseyReference;
+struct RamseySequence;
+struct StueckelbergReference;
+
+// What the main window hands to one observation besides the wave field. Null
+// pointers stand for "not available" and leave the blocks that need them unset.
+struct ObservationInputs {
+    double time = 0.0;
+    double mass = 1.0;
+    double hbar = 1.0;
+    bool absorbingBoundaryEnabled = false;
+    const PotentialField2D* potential = nullptr;
+
+    // Potential Scene, used only while it is active and not empty.
+    const PotentialScene* scene = nullptr;
+    bool sceneActive = false;
+    // The resonance page's latch: the packet has reached the barrier pair.
+    bool resonanceLatched = false;
+
+    // Single legacy barrier (scene inactive, geometry "Barrier") and the
+    // scattering page's latch for it.
+    bool legacyBarrier = false;
+    bool legacyBarrierLatched = false;
+    double legacyBarrierCenterX = 0.0;
+    double legacyBarrierThickness = 0.0;
+
+    // Drives and the two-level bases and references built from them.
+    const PeriodicDrive* periodicDrive = nullptr;
+    const LinearSweep* linearSweep = nullptr;
+    const RamseySequence* ramseySequence = nullptr;
+    const BoundStateResult* boundStates = nullptr;  // bound-state page (Rabi)
+    const BoundStateResult* sweepStates = nullptr;  // Landau-Zener / Stueckelberg
+    const BoundStateResult* ramseyStates = nullptr; // Ramsey
+    const LandauZenerReference* landauZener = nullptr;
+    const StueckelbergReference* stueckelberg = nullptr;
+    const RamseyReference* ramseyReference = nullptr;
+};
+
+// Condenses the wave field into one ObservableSample: moments, absorbed
+// probability, energies and drift against the oldest sample of the history,
+// then the scattering, double-well and two-level blocks, each under its own
+// condition. The sample is returned, not pushed.
+class ObservableSampler {
+public:
+    // Energies need a potential on the wave field's grid; a mismatch is an
+    // invalid argument of the energy observables and propagates.
+    static ObservableSample observe(const ComplexField2D& psi, const ObservableHistory& history,
+                                    const ObservationInputs& inputs);
+
+    // The packet has reached a barrier pair: more than 2.5 % of the probability
+    // under the barriers or in the cavity, or more than 1 % beyond them.
+    static bool packetReachedBarriers(double barriersAndCavityFraction, double rightFraction);
+};
+
+} // namespace vxo

@@ -1,0 +1,88 @@
+#include "experiments/QuantumLandauZener2D.h"
+
+#include "core/Numeric.h"
+#include "experiments/BoundStateResult.h"
+#include "experiments/DriveProtocols.h"
+#include "experiments/QuantumDoubleWell2D.h"
+#include "experiments/TwoLevelSystem.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace vxo {
+
+LandauZenerReference QuantumLandauZener2D::predict(const BoundStateResult& result, const LinearSweep& sweep, int i,
+                                                   int j, double hbar)
+{
+    LandauZenerReference reference;
+    if (!QuantumDoubleWell2D::isValidPair(result, i, j) || !isFinitePositive(hbar) || !sweep.enabled
+        || sweep.parameter != SceneParameterSlopeX || !isFinite(sweep.startValue) || !isFinite(sweep.endValue)
+        || !isFinite(sweep.startTime) || !isFinitePositive(sweep.duration) || sweep.startTime < 0.0
+        || sweep.startValue == sweep.endValue)
+        return reference;
+
+    reference.stateI = i;
+    reference.stateJ = j;
+    reference.energyI = result.states[static_cast<std::size_t>(i)].energy;
+    reference.energyJ = result.states[static_cast<std::size_t>(j)].energy;
+    reference.gap = std::fabs(reference.energyJ - reference.energyI);
+    reference.dipoleElement = QuantumDoubleWell2D::dipoleMatrixElement(result, i, j);
+    reference.sweepRate = (sweep.endValue - sweep.startValue) / sweep.duration;
+    reference.diabaticRate = 2.0 * std::fabs(reference.sweepRate * reference.dipoleElement);
+
+    // Fraction of the forward ramp at which the bias passes zero.
+    const double s = -sweep.startValue / (sweep.endValue - sweep.startValue);
+    if (!(reference.gap > 1e-12) || !(std::fabs(reference.dipoleElement) > 1e-12)
+        || !(reference.diabaticRate > 1e-15) || !(s >= 0.0 && s <= 1.0))
+        return reference;
+
+    reference.crossingTime = sweep.startTime + sweep.duration * s;
+    const double exponent = std::max(kPi * reference.gap * reference.gap / (2.0 * hbar * reference.diabaticRate), 0.0);
+    reference.diabaticProbability = std::clamp(std::exp(-exponent), 0.0, 1.0);
+    reference.adiabaticProbability = 1.0 - reference.diabaticProbability;
+    reference.localizingPhase = QuantumDoubleWell2D::localizingPhase(result, i, j);
+    reference.localizingSign = std::cos(reference.localizingPhase) >= 0.0 ? 1.0 : -1.0;
+    reference.valid = true;
+    return reference;
+}
+
+bool QuantumLandauZener2D::projectOnPair(const ComplexField2D& psi, const BoundStateResult& result, int i, int j,
+                                         ComplexD& ci, ComplexD& cj)
+{
+    return QuantumDoubleWell2D::projectOnPair(psi, result, i, j, ci, cj);
+}
+
+SweepPopulations QuantumLandauZener2D::instantaneousPopulations(const ComplexField2D& psi,
+                                                                const BoundStateResult& result,
+                                                                const LandauZenerReference& reference, double bias)
+{
+    SweepPopulations populations;
+    if (!reference.valid || !std::isfinite(bias)
+        || !projectOnPair(psi, result, reference.stateI, reference.stateJ, populations.amplitudeI,
+                          populations.amplitudeJ))
+        return populations;
+
+    const ComplexD ci = populations.amplitudeI;
+    const ComplexD cj = populations.amplitudeJ;
+    const double sign = reference.localizingSign;
+    populations.captured = std::norm(ci) + std::norm(cj);
+    populations.leftPopulation = std::norm(ci + sign * cj) / 2.0;
+    populations.rightPopulation = std::norm(ci - sign * cj) / 2.0;
+
+    const double coupling = bias * reference.dipoleElement;
+    const double mean = 0.5 * (reference.energyI + reference.energyJ);
+    const double half = 0.5 * (reference.energyI - reference.energyJ);
+    const double radius = std::sqrt(half * half + coupling * coupling);
+    populations.lowerEnergy = mean - radius;
+    populations.upperEnergy = mean + radius;
+
+    double u = 1.0;
+    double v = 0.0;
+    twoLevelAdiabaticBasis(reference.energyI, reference.energyJ, reference.dipoleElement, bias, u, v);
+    populations.lowerPopulation = std::norm(u * ci + v * cj);
+    populations.upperPopulation = std::norm(-v * ci + u * cj);
+    populations.valid = true;
+    return populations;
+}
+
+} // namespace vxo

@@ -1,0 +1,221 @@
+#include "experiments/QuantumResonance2D.h"
+
+#include "core/ComplexField2D.h"
+#include "core/Numeric.h"
+#include "core/PotentialScene.h"
+#include "experiments/SceneChecks.h"
+
+#include <cmath>
+#include <algorithm>
+#include <utility>
+
+namespace vxo {
+
+namespace {
+
+const char* const kMessageOnlyBarriers = "Double-barrier analysis requires only Barrier objects.";
+const char* const kMessageInvalidBarrier = "One of the enabled barriers is invalid.";
+const char* const kMessageExactlyTwo = "Enable exactly two Barrier objects in Potential Scene.";
+const char* const kMessageNoCavity = "The two barriers overlap or leave no finite central cavity.";
+
+// Wavenumber sqrt(2m(E - V))/hbar of a real energy difference, imaginary when E < V.
+ComplexD localWavenumber(double energy, double potential, double mass, double hbar)
+{
+    return std::sqrt(ComplexD(2.0 * mass * (energy - potential), 0.0)) / hbar;
+}
+
+// Sample points lo + (hi - lo) k / (n - 1), k = 0..n-1, with T from the callback.
+template <typename Transmission>
+std::vector<TransmissionPoint> sampleRange(double lo, double hi, int n, Transmission transmissionAt)
+{
+    std::vector<TransmissionPoint> points;
+    points.reserve(static_cast<std::size_t>(n));
+    for (int k = 0; k < n; ++k) {
+        const double abscissa = lo + (hi - lo) * static_cast<double>(k) / static_cast<double>(n - 1);
+        points.push_back({abscissa, transmissionAt(abscissa)});
+    }
+    return points;
+}
+
+bool curveArgumentsValid(const DoubleBarrierConfig& config, double lo, double hi, int n, double mass, double hbar)
+{
+    return config.valid && n >= 2 && isFinitePositive(mass) && isFinitePositive(hbar) && isFinite(lo)
+        && isFinite(hi);
+}
+
+} // namespace
+
+bool QuantumResonance2D::extractFromScene(const PotentialScene& scene, DoubleBarrierConfig& config,
+                                          std::string* error)
+{
+    config = DoubleBarrierConfig();
+    clearAnalysisError(error);
+
+    const PotentialObject* first = nullptr;
+    const PotentialObject* second = nullptr;
+    int count = 0;
+    for (const PotentialObject& object : scene.objects()) {
+        if (!object.enabled)
+            continue;
+        if (object.kind != PotentialObjectKind::Barrier) {
+            setAnalysisError(error, kMessageOnlyBarriers);
+            return false;
+        }
+        ++count;
+        if (!PotentialObject::isValid(object)) {
+            setAnalysisError(error, kMessageInvalidBarrier);
+            return false;
+        }
+        if (!first)
+            first = &object;
+        else if (!second)
+            second = &object;
+    }
+    if (count != 2) {
+        setAnalysisError(error, kMessageExactlyTwo);
+        return false;
+    }
+
+    const PotentialObject* left = first;
+    const PotentialObject* right = second;
+    if (right->centerX < left->centerX)
+        std::swap(left, right);
+
+    const double leftInnerX = static_cast<double>(left->centerX) + static_cast<double>(left->thickness) / 2.0;
+    const double rightInnerX = static_cast<double>(right->centerX) - static_cast<double>(right->thickness) / 2.0;
+    const double cavityWidth = rightInnerX - leftInnerX;
+    if (!(cavityWidth > 0.0)) {
+        setAnalysisError(error, kMessageNoCavity);
+        return false;
+    }
+
+    config.leftBarrier = *left;
+    config.rightBarrier = *right;
+    config.leftOuterX = static_cast<double>(left->centerX) - static_cast<double>(left->thickness) / 2.0;
+    config.leftInnerX = leftInnerX;
+    config.rightInnerX = rightInnerX;
+    config.rightOuterX = static_cast<double>(right->centerX) + static_cast<double>(right->thickness) / 2.0;
+    config.cavityWidth = cavityWidth;
+    config.centerDistance = static_cast<double>(right->centerX - left->centerX);
+    config.valid = true;
+    return true;
+}
+
+DoubleBarrierRegions QuantumResonance2D::regionProbabilities(const ComplexField2D& psi,
+                                                             const DoubleBarrierConfig& config)
+{
+    DoubleBarrierRegions regions;
+    if (psi.empty() || !config.valid)
+        return regions;
+
+    const double cell = static_cast<double>(psi.dx()) * static_cast<double>(psi.dy());
+    for (std::uint64_t j = 0; j < psi.ny(); ++j) {
+        for (std::uint64_t i = 0; i < psi.nx(); ++i) {
+            const Complex value = psi.at(i, j);
+            const double re = value.real();
+            const double im = value.imag();
+            const double p = (re * re + im * im) * cell;
+            const double x = gridCoordinateX(psi, i);
+            regions.total += p;
+            // Both barrier intervals are closed, the cavity open.
+            if (x < config.leftOuterX)
+                regions.left += p;
+            else if (x <= config.leftInnerX)
+                regions.barriers += p;
+            else if (x < config.rightInnerX)
+                regions.cavity += p;
+            else if (x <= config.rightOuterX)
+                regions.barriers += p;
+            else
+                regions.right += p;
+        }
+    }
+    if (isFinitePositive(regions.total)) {
+        regions.leftFraction = regions.left / regions.total;
+        regions.barriersFraction = regions.barriers / regions.total;
+        regions.cavityFraction = regions.cavity / regions.total;
+        regions.rightFraction = regions.right / regions.total;
+    }
+    return regions;
+}
+
+ComplexMatrix2x2 QuantumResonance2D::regionTransferMatrix(ComplexD q, double length)
+{
+    if (std::abs(q) < 1e-12)
+        return {ComplexD(1.0, 0.0), ComplexD(length, 0.0), ComplexD(0.0, 0.0), ComplexD(1.0, 0.0)};
+    const ComplexD phase = q * length;
+    const ComplexD c = std::cos(phase);
+    const ComplexD s = std::sin(phase);
+    return {c, s / q, -q * s, c};
+}
+
+double QuantumResonance2D::transmission(double energy, double v1, double w1, double cavity, double v2, double w2,
+                                        double mass, double hbar)
+{
+    if (!isFinitePositive(energy) || !isFinitePositive(w1) || !isFinitePositive(w2) || !isFinitePositive(mass)
+        || !isFinitePositive(hbar) || !isFiniteNonNegative(cavity) || !isFinite(v1) || !isFinite(v2))
+        return 0.0;
+    const double k = std::sqrt(2.0 * mass * energy) / hbar;
+    if (!isFinitePositive(k))
+        return 0.0;
+
+    const ComplexD q1 = localWavenumber(energy, v1, mass, hbar);
+    const ComplexD q2 = localWavenumber(energy, v2, mass, hbar);
+    const ComplexMatrix2x2 m = multiplyComplex2x2(
+        regionTransferMatrix(q2, w2),
+        multiplyComplex2x2(regionTransferMatrix(ComplexD(k, 0.0), cavity), regionTransferMatrix(q1, w1)));
+
+    // A r - t = -(m00 + i k m01),  B r - i k t = -(m10 + i k m11).
+    const ComplexD ik(0.0, k);
+    const ComplexD a = m[0] - ik * m[1];
+    const ComplexD b = m[2] - ik * m[3];
+    const ComplexD c1 = -(m[0] + ik * m[1]);
+    const ComplexD c2 = -(m[2] + ik * m[3]);
+    const ComplexD determinant = b - ik * a;
+    const double size = std::abs(determinant);
+    if (!std::isfinite(size) || size < 1e-24)
+        return 0.0;
+    const ComplexD t = (a * c2 - b * c1) / determinant;
+    const double result = std::norm(t);
+    if (std::isnan(result) || result < 0.0)
+        return 0.0;
+    return result > 1.0 ? 1.0 : result;
+}
+
+std::vector<TransmissionPoint> QuantumResonance2D::transmissionCurve(const DoubleBarrierConfig& config,
+                                                                     double energyMin, double energyMax, int n,
+                                                                     double mass, double hbar)
+{
+    if (!curveArgumentsValid(config, energyMin, energyMax, n, mass, hbar))
+        return {};
+    if (energyMax < energyMin)
+        std::swap(energyMin, energyMax);
+    if (!(energyMax > energyMin))
+        return {};
+    const PotentialObject& left = config.leftBarrier;
+    const PotentialObject& right = config.rightBarrier;
+    return sampleRange(energyMin, energyMax, n, [&](double energy) {
+        return transmission(energy, left.value, left.thickness, config.cavityWidth, right.value, right.thickness,
+                            mass, hbar);
+    });
+}
+
+std::vector<TransmissionPoint> QuantumResonance2D::cavityWidthScan(const DoubleBarrierConfig& config,
+                                                                   double widthMin, double widthMax, int n,
+                                                                   double energy, double mass, double hbar)
+{
+    if (!curveArgumentsValid(config, widthMin, widthMax, n, mass, hbar) || !isFinitePositive(energy))
+        return {};
+    if (widthMax < widthMin)
+        std::swap(widthMin, widthMax);
+    widthMin = std::max(widthMin, 0.0);
+    if (!(widthMax > widthMin))
+        return {};
+    const PotentialObject& left = config.leftBarrier;
+    const PotentialObject& right = config.rightBarrier;
+    return sampleRange(widthMin, widthMax, n, [&](double width) {
+        return transmission(energy, left.value, left.thickness, width, right.value, right.thickness, mass, hbar);
+    });
+}
+
+} // namespace vxo

@@ -1,0 +1,136 @@
+#include "experiments/QuantumRevival2D.h"
+
+#include "core/Numeric.h"
+#include "experiments/BoxWalls.h"
+#include "experiments/SceneChecks.h"
+
+#include <algorithm>
+#include <cmath>
+#include <complex>
+#include <vector>
+
+namespace vxo {
+
+namespace {
+
+constexpr const char* kFourWalls = "Quantum revival box expects four enabled positive Rectangle walls.";
+constexpr const char* kOrientation = "Quantum revival box walls must be clearly vertical or horizontal.";
+constexpr const char* kTwoAndTwo = "Quantum revival box needs exactly two vertical and two horizontal walls.";
+constexpr const char* kNoInterior = "Quantum revival box walls overlap or leave no finite interior.";
+constexpr const char* kSameHeight = "Quantum revival box walls must use the same potential height.";
+constexpr const char* kEqualThickness = "Opposite quantum-box walls must use equal thickness.";
+constexpr const char* kNotCentred = "Quantum revival box walls are not centred on one rectangular interior.";
+
+bool sameGrid(const ComplexField2D& a, const ComplexField2D& b)
+{
+    return a.nx() == b.nx() && a.ny() == b.ny() && !(std::fabs(a.dx() - b.dx()) > 1e-9f)
+        && !(std::fabs(a.dy() - b.dy()) > 1e-9f);
+}
+
+} // namespace
+
+double RevivalBoxConfig::revivalTimeX(double mass, double hbar) const
+{
+    return valid ? revivalTime(interiorWidth, mass, hbar) : 0.0;
+}
+
+double RevivalBoxConfig::revivalTimeY(double mass, double hbar) const
+{
+    return valid ? revivalTime(interiorHeight, mass, hbar) : 0.0;
+}
+
+bool QuantumRevival2D::extractFromScene(const PotentialScene& scene, RevivalBoxConfig& config, std::string* error)
+{
+    config = RevivalBoxConfig{};
+
+    std::vector<PotentialObject> vertical;
+    std::vector<PotentialObject> horizontal;
+    for (const PotentialObject& object : scene.objects()) {
+        if (!object.enabled)
+            continue;
+        if (object.kind != PotentialObjectKind::Rectangle || !(object.value > 0.0f)) {
+            setAnalysisError(error, kFourWalls);
+            return false;
+        }
+        switch (wallOrientation(object)) {
+        case WallOrientation::Vertical: vertical.push_back(object); break;
+        case WallOrientation::Horizontal: horizontal.push_back(object); break;
+        case WallOrientation::Undecided: setAnalysisError(error, kOrientation); return false;
+        }
+    }
+    if (vertical.size() != 2 || horizontal.size() != 2) {
+        setAnalysisError(error, kTwoAndTwo);
+        return false;
+    }
+
+    const BoxWalls box = BoxWalls::arrange(vertical[0], vertical[1], horizontal[0], horizontal[1]);
+    const double lx = box.interiorWidth();
+    const double ly = box.interiorHeight();
+    if (!(lx > 0.0) || !(ly > 0.0)) {
+        setAnalysisError(error, kNoInterior);
+        return false;
+    }
+
+    const double v = box.left.value;
+    if (!sceneSizesEqual(box.right.value, v) || !sceneSizesEqual(box.bottom.value, v)
+        || !sceneSizesEqual(box.top.value, v)) {
+        setAnalysisError(error, kSameHeight);
+        return false;
+    }
+    if (!sceneSizesEqual(box.right.width, box.left.width) || !sceneSizesEqual(box.top.height, box.bottom.height)) {
+        setAnalysisError(error, kEqualThickness);
+        return false;
+    }
+    if (!box.wallsCentredOnInterior()) {
+        setAnalysisError(error, kNotCentred);
+        return false;
+    }
+
+    config.valid = true;
+    config.interiorCenterX = box.interiorCenterX();
+    config.interiorCenterY = box.interiorCenterY();
+    config.interiorWidth = lx;
+    config.interiorHeight = ly;
+    config.verticalWallThickness = box.left.width;
+    config.horizontalWallThickness = box.bottom.height;
+    config.wallHeight = v;
+    return true;
+}
+
+double revivalTime(double length, double mass, double hbar)
+{
+    if (!isFinitePositive(length) || !isFinitePositive(mass) || !isFinitePositive(hbar))
+        return 0.0;
+    return 4.0 * mass * length * length / (kPi * hbar);
+}
+
+double normalisedOverlap(const ComplexField2D& a, const ComplexField2D& b)
+{
+    if (a.empty() || b.empty() || !sameGrid(a, b))
+        return 0.0;
+    std::complex<double> s(0.0, 0.0);
+    double na = 0.0;
+    double nb = 0.0;
+    const Complex* pa = a.data();
+    const Complex* pb = b.data();
+    for (std::uint64_t c = 0; c < a.size(); ++c) {
+        const std::complex<double> va(pa[c].real(), pa[c].imag());
+        const std::complex<double> vb(pb[c].real(), pb[c].imag());
+        s += std::conj(va) * vb;
+        na += std::norm(va);
+        nb += std::norm(vb);
+    }
+    if (!(na > 0.0) || !(nb > 0.0))
+        return 0.0;
+    return std::norm(s) / (na * nb);
+}
+
+double overlapProbability(const ComplexField2D& a, const ComplexField2D& b)
+{
+    const double f = normalisedOverlap(a, b);
+    if (!isFinite(f))
+        return 0.0;
+    return std::clamp(f, 0.0, 1.0);
+}
+
+} // namespace vxo

@@ -1,0 +1,26 @@
+#pragma once
+
+// The two-level model of a biased double well. In the basis {phi_i, phi_j} of two
+// bound states of the unbiased well, a bias F (slope of a linear potential F x)
+// couples the states through the dipole element d = <phi_i|x|phi_j>:
+//
+//   H(F) = [[E_i, F d], [F d, E_j]]
+//
+// (the diagonal terms of x vanish by parity).
+
+#include "experiments/ComplexMatrix2x2.h"
+
+namespace vxo {
+
+// Lower eigenvector (u, v) of H(F): (W, E_lower - E_i) normalised with W = F d;
+// for |W| <= 1e-14 the unperturbed lower state, (1, 0), or (0, 1) when E_i > E_j.
+void twoLevelAdiabaticBasis(double energyI, double energyJ, double dipole, double bias, double& u, double& v);
+
+// One exact step exp(-i H(F) dt / hbar) with F held constant: with c = F d,
+// delta = (E_i - E_j)/2, R = sqrt(c^2 + delta^2) and theta = R dt / hbar,
+//   U = e^{-i (E_i + E_j) dt / (2 hbar)} (cos(theta) I - i sin(theta)/R [[delta, c], [c, -delta]]).
+// Only the global phase is applied when R <= 1e-15.
+ComplexVector2 propagateTwoLevel(const ComplexVector2& amplitudes, double energyI, double energyJ, double dipole,
+                                 double bias, double dt, double hbar);
+
+} // namespace vxo

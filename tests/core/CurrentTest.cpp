@@ -1,0 +1,265 @@
+#include "core/GaugeLinkField2D.h"
+#include "core/GaussianPacket2D.h"
+#include "core/Numeric.h"
+#include "core/ProbabilityCurrent2D.h"
+#include "core/ProbabilityStreamlines2D.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <complex>
+#include <functional>
+#include <limits>
+#include <stdexcept>
+#include <string>
+
+using namespace vxo;
+
+namespace {
+std::string thrownMessage(const std::function<void()>& f)
+{
+    try {
+        f();
+    } catch (const std::invalid_argument& e) {
+        return e.what();
+    }
+    return "no exception";
+}
+
+ComplexField2D planeWave(std::uint64_t nx, std::uint64_t ny, float h, double k)
+{
+    ComplexField2D psi(nx, ny, h, h);
+    for (std::uint64_t j = 0; j < ny; ++j)
+        for (std::uint64_t i = 0; i < nx; ++i) {
+            const double x = gridCoordinateX(psi, i);
+            psi.at(i, j) = Complex(static_cast<float>(std::cos(k * x)), static_cast<float>(std::sin(k * x)));
+        }
+    return psi;
+}
+
+ComplexField2D movingPacket(float px, float py)
+{
+    ComplexField2D psi(96, 64, 0.125f, 0.125f);
+    GaussianPacket2D packet;
+    packet.sigma = 0.9f;
+    packet.px = px;
+    packet.py = py;
+    GaussianPacket2D::prepare(psi, packet);
+    return psi;
+}
+
+float at(const std::vector<float>& v, const ProbabilityCurrent2D& c, std::uint64_t i, std::uint64_t j)
+{
+    return v[j * c.nx + i];
+}
+} // namespace
+
+TEST(ProbabilityCurrent2D, PlaneWaveCarriesTheCentralDifferenceFactor)
+{
+    const double k = 1.7;
+    const float h = 0.25f, hbar = 1.5f, mass = 2.0f;
+    const ProbabilityCurrent2D j = ProbabilityCurrent2D::compute(planeWave(12, 9, h, k), hbar, mass);
+    ASSERT_EQ(j.jx.size(), 12u * 9u);
+    const double expected = hbar * k / mass * std::sin(k * h) / (k * h);
+    for (std::uint64_t r = 0; r < j.ny; ++r)
+        for (std::uint64_t c = 0; c < j.nx; ++c) {
+            const bool border = r == 0 || c == 0 || r + 1 == j.ny || c + 1 == j.nx;
+            EXPECT_NEAR(at(j.jx, j, c, r), border ? 0.0 : expected, 1e-6) << c << ", " << r;
+            EXPECT_NEAR(at(j.jy, j, c, r), 0.0, 1e-6);
+        }
+    EXPECT_NEAR(j.maxMagnitude, expected, 1e-6);
+    EXPECT_NEAR(j.integralJx, expected * 10 * 7 * h * h, 1e-5);
+}
+
+TEST(ProbabilityCurrent2D, PacketCurrentIsDensityTimesVelocity)
+{
+    // psi = A exp(i k x) with A real gives, from central differences,
+    // J_i = (hbar/m) A_i (A_{i+1} + A_{i-1}) sin(kh) / (2h): at the packet
+    // centre rho v sin(kh)/(kh) up to O(h^2 / sigma^2), and in total
+    // (hbar/m) sin(k0 h) exp(-sigma_k^2 h^2 / 2) / h for a Gaussian spread
+    // sigma_k = 1 / (2 sigma) of wave numbers.
+    const ComplexField2D psi = movingPacket(2.5f, -1.0f);
+    const float mass = 1.25f;
+    const ProbabilityCurrent2D j = ProbabilityCurrent2D::compute(psi, 1.0f, mass);
+    const double h = 0.125;
+    const double sigmaK = 1.0 / (2.0 * 0.9);
+    const double factorX = std::sin(2.5 * h) / (2.5 * h);
+    const double factorY = std::sin(1.0 * h) / (1.0 * h);
+
+    const std::uint64_t ci = 48, cj = 32; // nearest cell to the packet centre
+    const std::complex<double> centre(psi.at(ci, cj).real(), psi.at(ci, cj).imag());
+    const double rho = std::norm(centre);
+    EXPECT_NEAR(at(j.jx, j, ci, cj), rho * 2.5 / mass * factorX, 0.01 * rho * 2.5 / mass);
+    EXPECT_NEAR(at(j.jy, j, ci, cj), -rho * 1.0 / mass * factorY, 0.01 * rho / mass);
+
+    const double damping = std::exp(-sigmaK * sigmaK * h * h / 2.0);
+    EXPECT_NEAR(j.integralJx, std::sin(2.5 * h) / h * damping / mass, 1e-4);
+    EXPECT_NEAR(j.integralJy, -std::sin(1.0 * h) / h * damping / mass, 1e-4);
+}
+
+TEST(ProbabilityCurrent2D, RealFieldsAndSmallGridsCarryNoCurrent)
+{
+    ComplexField2D real(8, 8, 0.5f, 0.5f);
+    for (std::uint64_t k = 0; k < real.size(); ++k)
+        real.data()[k] = Complex(std::sin(0.3f * static_cast<float>(k)), 0.0f);
+    const ProbabilityCurrent2D j = ProbabilityCurrent2D::compute(real, 1.0f, 1.0f);
+    EXPECT_EQ(j.maxMagnitude, 0.0f);
+    EXPECT_EQ(j.jx, std::vector<float>(64, 0.0f));
+    EXPECT_TRUE(ProbabilityStreamlines2D::trace(j, 0.0f, 0.0f, {0.1f, 20, 0.0f}).empty());
+
+    const ProbabilityCurrent2D narrow = ProbabilityCurrent2D::compute(planeWave(2, 6, 0.5f, 1.0), 1.0f, 1.0f);
+    EXPECT_EQ(narrow.jy, std::vector<float>(12, 0.0f));
+    EXPECT_EQ(narrow.maxMagnitude, 0.0f);
+    // An empty field gives an empty current, before any argument check.
+    EXPECT_TRUE(ProbabilityCurrent2D::compute(ComplexField2D(), -1.0f, 1.0f).isEmpty());
+}
+
+TEST(ProbabilityCurrent2D, ArgumentChecks)
+{
+    const ComplexField2D psi = planeWave(8, 8, 0.5f, 1.0);
+    EXPECT_EQ(thrownMessage([&] { ProbabilityCurrent2D::compute(psi, 0.0f, 1.0f); }),
+              "ProbabilityCurrent2D: hbar must be finite and positive");
+    EXPECT_EQ(thrownMessage([&] { ProbabilityCurrent2D::compute(psi, 1.0f, std::numeric_limits<float>::infinity()); }),
+              "ProbabilityCurrent2D: mass must be finite and positive");
+    GaugeLinkField2D links;
+    EXPECT_EQ(thrownMessage([&] { ProbabilityCurrent2D::computeWithGauge(psi, links, 1.0f, 1.0f); }),
+              "ProbabilityCurrent2D: gauge field does not match wavefunction grid");
+    links.resize(8, 8, 0.25f, 0.5f);
+    EXPECT_EQ(thrownMessage([&] { ProbabilityCurrent2D::computeWithGauge(psi, links, 1.0f, 1.0f); }),
+              "ProbabilityCurrent2D: gauge field does not match wavefunction grid");
+}
+
+TEST(ProbabilityCurrent2D, GaugeCovariantCurrent)
+{
+    const ComplexField2D psi = movingPacket(1.5f, 0.7f);
+    GaugeLinkField2D links;
+    links.resize(psi.nx(), psi.ny(), psi.dx(), psi.dy());
+
+    // Unit links: exactly the plain current.
+    const ProbabilityCurrent2D plain = ProbabilityCurrent2D::compute(psi, 1.0f, 1.0f);
+    const ProbabilityCurrent2D unit = ProbabilityCurrent2D::computeWithGauge(psi, links, 1.0f, 1.0f);
+    EXPECT_EQ(unit.jx, plain.jx);
+    EXPECT_EQ(unit.jy, plain.jy);
+    EXPECT_EQ(unit.maxMagnitude, plain.maxMagnitude);
+    EXPECT_EQ(unit.integralJx, plain.integralJx);
+
+    // Gauge covariance: links U_x = exp(i a), U_y = exp(i b) and the state
+    // exp(-i (a i + b j)) psi carry the current of psi.
+    const double a = 0.4, b = -0.9;
+    ComplexField2D transformed = psi;
+    for (std::uint64_t j = 0; j < psi.ny(); ++j)
+        for (std::uint64_t i = 0; i < psi.nx(); ++i) {
+            links.setLinkX(i, j, Complex(static_cast<float>(std::cos(a)), static_cast<float>(std::sin(a))));
+            links.setLinkY(i, j, Complex(static_cast<float>(std::cos(b)), static_cast<float>(std::sin(b))));
+            const double angle = a * static_cast<double>(i) + b * static_cast<double>(j);
+            const std::complex<double> phase = std::polar(1.0, -angle);
+            const std::complex<double> v = std::complex<double>(psi.at(i, j).real(), psi.at(i, j).imag()) * phase;
+            transformed.at(i, j) = Complex(static_cast<float>(v.real()), static_cast<float>(v.imag()));
+        }
+    const ProbabilityCurrent2D covariant = ProbabilityCurrent2D::computeWithGauge(transformed, links, 1.0f, 1.0f);
+    const ProbabilityCurrent2D naive = ProbabilityCurrent2D::compute(transformed, 1.0f, 1.0f);
+    const float tolerance = 1e-5f * plain.maxMagnitude;
+    float naiveDeviation = 0.0f;
+    for (std::size_t k = 0; k < plain.jx.size(); ++k) {
+        EXPECT_NEAR(covariant.jx[k], plain.jx[k], tolerance);
+        EXPECT_NEAR(covariant.jy[k], plain.jy[k], tolerance);
+        naiveDeviation = std::max(naiveDeviation, std::abs(naive.jx[k] - plain.jx[k]));
+    }
+    EXPECT_NEAR(covariant.integralJx, plain.integralJx, 1e-5);
+    EXPECT_NEAR(covariant.integralJy, plain.integralJy, 1e-5);
+    // Without the links the extra phase shows up as a current.
+    EXPECT_GT(naiveDeviation, 0.1f * plain.maxMagnitude);
+}
+
+TEST(ProbabilityCurrent2D, BilinearSampling)
+{
+    // Cell centres at x = -1, 0, 1 and y = -1, 1.
+    ProbabilityCurrent2D j;
+    j.nx = 3;
+    j.ny = 2;
+    j.dx = 1.0f;
+    j.dy = 2.0f;
+    j.jx = {0.0f, 1.0f, 2.0f, 10.0f, 11.0f, 12.0f};
+    j.jy = {0.0f, 0.0f, 0.0f, 4.0f, 4.0f, 4.0f};
+    float jx = -1.0f, jy = -1.0f;
+    ASSERT_TRUE(j.sample(0.5f, 0.0f, jx, jy));
+    EXPECT_FLOAT_EQ(jx, 6.5f);
+    EXPECT_FLOAT_EQ(jy, 2.0f);
+    ASSERT_TRUE(j.sample(1.0f, 1.0f, jx, jy)); // the last cell centre itself
+    EXPECT_EQ(jx, 12.0f);
+    EXPECT_FALSE(j.sample(1.5f, 1.0f, jx, jy)); // half a cell beyond
+    EXPECT_EQ(jx, 0.0f);
+    EXPECT_FALSE(j.sample(std::nanf(""), 0.0f, jx, jy));
+    j.jx.pop_back();
+    EXPECT_FALSE(j.sample(0.0f, 0.0f, jx, jy));
+}
+
+TEST(ProbabilityStreamlines2D, FollowsAUniformCurrent)
+{
+    const ComplexField2D psi = planeWave(32, 16, 0.25f, 1.0);
+    const ProbabilityCurrent2D j = ProbabilityCurrent2D::compute(psi, 1.0f, 1.0f);
+
+    StreamlineParameters p{0.1f, 1, 0.0f};
+    auto line = ProbabilityStreamlines2D::trace(j, 0.0f, 0.0f, p);
+    ASSERT_EQ(line.size(), 3u); // maxSteps 1 still gives one step each way
+    EXPECT_NEAR(line[0].x, -0.1f, 1e-6f);
+    EXPECT_EQ(line[1].x, 0.0f);
+    EXPECT_NEAR(line[2].x, 0.1f, 1e-6f);
+
+    p.maxSteps = 7;
+    line = ProbabilityStreamlines2D::trace(j, 0.0f, 0.5f, p);
+    ASSERT_EQ(line.size(), 7u); // three steps each way
+    for (std::size_t k = 0; k + 1 < line.size(); ++k) {
+        EXPECT_NEAR(line[k + 1].x - line[k].x, 0.1f, 1e-5f); // ordered backward end to forward end
+        EXPECT_NEAR(line[k].y, 0.5f, 1e-6f);
+    }
+
+    // With no threshold the line runs until it leaves the region of current:
+    // the border columns carry none.
+    p.maxSteps = 10000;
+    line = ProbabilityStreamlines2D::trace(j, 0.0f, 0.0f, p);
+    const float lastCentre = static_cast<float>(gridCoordinateX(psi, 31));
+    EXPECT_GE(line.size(), 75u);
+    EXPECT_LE(line.size(), 79u);
+    // The last step starts inside the span of cell centres and may end up to
+    // one step beyond it.
+    EXPECT_GT(line.back().x, lastCentre - 0.1f);
+    EXPECT_LE(line.back().x, lastCentre + 0.1f);
+    EXPECT_GE(line.front().x, -lastCentre - 0.1f);
+
+    // A seed outside the grid gives nothing.
+    EXPECT_TRUE(ProbabilityStreamlines2D::trace(j, 100.0f, 0.0f, p).empty());
+}
+
+TEST(ProbabilityStreamlines2D, CirclesAVortex)
+{
+    // psi = (x + i y) exp(-r^2 / 4): J is azimuthal and counter-clockwise.
+    ComplexField2D psi(64, 64, 0.125f, 0.125f);
+    for (std::uint64_t j = 0; j < 64; ++j)
+        for (std::uint64_t i = 0; i < 64; ++i) {
+            const double x = gridCoordinateX(psi, i), y = gridCoordinateY(psi, j);
+            const double g = std::exp(-(x * x + y * y) / 4.0);
+            psi.at(i, j) = Complex(static_cast<float>(x * g), static_cast<float>(y * g));
+        }
+    const ProbabilityCurrent2D j = ProbabilityCurrent2D::compute(psi, 1.0f, 1.0f);
+    const StreamlineParameters p{0.02f, 60, 0.015f};
+    const auto line = ProbabilityStreamlines2D::trace(j, 1.5f, 0.0f, p);
+    ASSERT_EQ(line.size(), 61u);
+    EXPECT_EQ(line[30].x, 1.5f);
+    EXPECT_GT(line.back().y, 0.5f);  // forward is counter-clockwise
+    EXPECT_LT(line.front().y, -0.5f);
+    for (const StreamlinePoint& point : line)
+        EXPECT_NEAR(std::hypot(point.x, point.y), 1.5, 0.02);
+}
+
+TEST(ProbabilityStreamlines2D, ParameterChecks)
+{
+    // Checked even for an empty current.
+    const ProbabilityCurrent2D j;
+    EXPECT_EQ(thrownMessage([&] { ProbabilityStreamlines2D::trace(j, 0, 0, {std::nanf(""), 5, 0.1f}); }),
+              "ProbabilityStreamlines2D: stepLength must be finite and positive");
+    EXPECT_EQ(thrownMessage([&] { ProbabilityStreamlines2D::trace(j, 0, 0, {0.1f, 0, 0.1f}); }),
+              "ProbabilityStreamlines2D: maxSteps must be non-zero");
+    EXPECT_EQ(thrownMessage([&] { ProbabilityStreamlines2D::trace(j, 0, 0, {0.1f, 5, 1.0f}); }),
+              "ProbabilityStreamlines2D: minRelativeMagnitude must be in [0,1)");
+}

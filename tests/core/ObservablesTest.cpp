@@ -1,0 +1,237 @@
+#include "core/CrossSectionProfile.h"
+#include "core/EnergyObservables2D.h"
+#include "core/GaussianPacket2D.h"
+#include "core/MomentumSpace2D.h"
+#include "core/Numeric.h"
+#include "core/PotentialField2D.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <limits>
+#include <stdexcept>
+#include <string>
+
+using namespace vxo;
+
+namespace {
+std::string thrownMessage(const std::function<void()>& f)
+{
+    try {
+        f();
+    } catch (const std::invalid_argument& e) {
+        return e.what();
+    }
+    return "no exception";
+}
+
+// The packet of the form defaults: centre (-5, 0), sigma 0.9, momentum (2.5, 0).
+ComplexField2D formDefaultPacket(std::uint64_t nx, std::uint64_t ny, float h)
+{
+    ComplexField2D psi(nx, ny, h, h);
+    GaussianPacket2D packet;
+    packet.x0 = -5.0f;
+    packet.sigma = 0.9f;
+    packet.px = 2.5f;
+    GaussianPacket2D::prepare(psi, packet);
+    return psi;
+}
+
+const double kSigmaP = 1.0 / (2.0 * 0.9); // hbar / (2 sigma) per axis
+} // namespace
+
+TEST(EnergyObservables2D, GaussianPacketKineticEnergy)
+{
+    const ComplexField2D psi = formDefaultPacket(256, 128, 0.125f);
+    const PotentialField2D V(psi.nx(), psi.ny(), psi.dx(), psi.dy());
+    // <T> = (p0^2 + sigma_px^2 + sigma_py^2) / 2m for a chirp-free Gaussian.
+    const double expected = (2.5 * 2.5 + 2.0 * kSigmaP * kSigmaP) / 2.0;
+    const EnergyObservables2D e = EnergyObservables2D::compute(psi, V, 1.0, 1.0);
+    EXPECT_NEAR(e.norm, 1.0, 1e-5);
+    EXPECT_NEAR(e.kinetic, expected, 2e-3 * expected);
+    EXPECT_EQ(e.total, e.kinetic + e.potential);
+    EXPECT_NEAR(EnergyObservables2D::compute(psi, V, 1.0, 2.0).kinetic, e.kinetic / 2.0, 1e-12);
+}
+
+TEST(EnergyObservables2D, PlaneWaveShowsTheStencilFactorAndMomentumPeak)
+{
+    // exp(i k x), k a multiple of 2 pi / L, is periodic, so the wrapped
+    // stencil sees it whole; it turns k into (8 sin kh - sin 2kh) / (6h).
+    const std::uint64_t nx = 32, ny = 8;
+    const double h = 0.25, k = 2.0 * kPi * 3.0 / (nx * h);
+    ComplexField2D psi(nx, ny, 0.25f, 0.25f);
+    for (std::uint64_t j = 0; j < ny; ++j)
+        for (std::uint64_t i = 0; i < nx; ++i) {
+            const double x = gridCoordinateX(psi, i);
+            psi.at(i, j) = Complex(static_cast<float>(std::cos(k * x)), static_cast<float>(std::sin(k * x)));
+        }
+    PotentialField2D V(nx, ny, psi.dx(), psi.dy());
+    V.fill(0.75f);
+    const double kEff = (8.0 * std::sin(k * h) - std::sin(2.0 * k * h)) / (6.0 * h);
+    const EnergyObservables2D e = EnergyObservables2D::compute(psi, V, 1.0, 1.0);
+    EXPECT_NEAR(e.kinetic, kEff * kEff / 2.0, 1e-5);
+    EXPECT_NEAR(e.potential, 0.75, 1e-6);
+
+    const MomentumSpace2D m = MomentumSpace2D::compute(psi, 1.0);
+    EXPECT_NEAR(m.peakPx, k, 1e-12);
+    EXPECT_EQ(m.peakPy, 0.0);
+    EXPECT_NEAR(m.sigmaPx, 0.0, 1e-3);
+}
+
+TEST(EnergyObservables2D, ZeroFieldsAndArgumentChecks)
+{
+    ComplexField2D psi(8, 8, 0.5f, 0.5f);
+    const PotentialField2D V(8, 8, 0.5f, 0.5f);
+    const EnergyObservables2D e = EnergyObservables2D::compute(psi, V, 1.0, 1.0);
+    EXPECT_EQ(e.norm + e.kinetic + e.potential + e.total, 0.0);
+    const MomentumSpace2D m = MomentumSpace2D::compute(psi, 1.0);
+    EXPECT_EQ(m.norm + m.meanPx + m.sigmaPy, 0.0);
+    EXPECT_EQ(m.peakPx, m.pxAxis.front()); // first scanned cell
+    EXPECT_EQ(m.peakPy, m.pyAxis.front());
+
+    EXPECT_EQ(thrownMessage([] { EnergyObservables2D::compute(ComplexField2D(), PotentialField2D(), 1, 1); }),
+              "EnergyObservables2D: field must not be empty");
+    EXPECT_EQ(thrownMessage([&] { EnergyObservables2D::compute(psi, PotentialField2D(8, 8, 0.25f, 0.5f), 1, 1); }),
+              "EnergyObservables2D: potential grid must match psi");
+    EXPECT_EQ(thrownMessage([&] { EnergyObservables2D::compute(psi, V, std::nan(""), 1); }),
+              "EnergyObservables2D: hbar must be finite and positive");
+    EXPECT_EQ(thrownMessage([&] { EnergyObservables2D::compute(psi, V, 1, 0); }),
+              "EnergyObservables2D: mass must be finite and positive");
+    const ComplexField2D small(4, 8, 0.5f, 0.5f);
+    EXPECT_EQ(thrownMessage([&] { EnergyObservables2D::compute(small, PotentialField2D(4, 8, 0.5f, 0.5f), 1, 1); }),
+              "EnergyObservables2D: grid must be at least 5x5");
+    EXPECT_NO_THROW(MomentumSpace2D::compute(small, 1.0));
+
+    EXPECT_EQ(thrownMessage([] { MomentumSpace2D::compute(ComplexField2D(), 1.0); }),
+              "MomentumSpace2D: field must not be empty");
+    EXPECT_EQ(thrownMessage([&] { MomentumSpace2D::compute(psi, -1.0); }),
+              "MomentumSpace2D: hbar must be finite and positive");
+    const ComplexField2D sixByEight(6, 8, 1.0f, 1.0f);
+    EXPECT_EQ(thrownMessage([&] { MomentumSpace2D::compute(sixByEight, 1.0); }),
+              "MomentumSpace2D: FFT grid dimensions must be powers of two");
+    EXPECT_NO_THROW(EnergyObservables2D::compute(sixByEight, PotentialField2D(6, 8, 1.0f, 1.0f), 1, 1));
+}
+
+TEST(MomentumSpace2D, GaussianPacketMomentsParsevalAndPeak)
+{
+    const ComplexField2D psi = formDefaultPacket(256, 128, 0.125f);
+    const MomentumSpace2D m = MomentumSpace2D::compute(psi, 1.0);
+    const double dpx = 2.0 * kPi / (256 * 0.125);
+    EXPECT_NEAR(m.norm, psi.norm(), 1e-6); // discrete Parseval
+    EXPECT_EQ(m.field.dx(), static_cast<float>(dpx));
+    ASSERT_EQ(m.pxAxis.size(), 256u);
+    EXPECT_NEAR(m.pxAxis.front(), -128 * dpx, 1e-12);
+    EXPECT_EQ(m.pxAxis[128], 0.0);
+    EXPECT_EQ(m.pyAxis[64], 0.0);
+    EXPECT_NEAR(m.meanPx, 2.5, 1e-4);
+    EXPECT_NEAR(m.meanPy, 0.0, 1e-6);
+    EXPECT_NEAR(m.sigmaPx, kSigmaP, 1e-3 * kSigmaP);
+    EXPECT_NEAR(m.sigmaPy, kSigmaP, 1e-3 * kSigmaP);
+    EXPECT_LE(std::abs(m.peakPx - 2.5), dpx / 2.0);
+    EXPECT_EQ(m.peakPy, 0.0);
+}
+
+TEST(MomentumSpace2D, PhaseIsReferredToTheGridCentre)
+{
+    // A real packet at x0 has phi(p) = exp(-i p x0 / hbar) G(p), G > 0, for p >= 0.
+    ComplexField2D psi(64, 32, 0.25f, 0.25f);
+    GaussianPacket2D packet;
+    packet.x0 = 1.0f;
+    GaussianPacket2D::prepare(psi, packet);
+    const MomentumSpace2D m = MomentumSpace2D::compute(psi, 1.0);
+    for (std::uint64_t k = 32; k < 38; ++k) {
+        const Complex phi = m.field.at(k, 16);
+        EXPECT_NEAR(std::atan2(phi.imag(), phi.real()), std::remainder(-m.pxAxis[k], 2.0 * kPi), 1e-4);
+    }
+}
+
+TEST(MomentumSpace2D, NearestAxisIndexTiesToTheLowerIndex)
+{
+    const std::vector<double> axis{-1.0, 0.0, 1.0};
+    EXPECT_EQ(nearestAxisIndex(axis, -5.0), 0u);
+    EXPECT_EQ(nearestAxisIndex(axis, 5.0), 2u);
+    EXPECT_EQ(nearestAxisIndex(axis, -0.5), 0u);
+    EXPECT_EQ(nearestAxisIndex(axis, 0.5), 1u);
+    EXPECT_EQ(nearestAxisIndex(axis, 0.6), 2u);
+    EXPECT_EQ(nearestAxisIndex({}, 3.0), 0u);
+}
+
+TEST(CrossSection, IndexSnapsToTheNearestCellCentre)
+{
+    EXPECT_EQ(crossSectionIndex(0.0, 512, 0.08), 256);
+    EXPECT_EQ(crossSectionIndex(-0.04, 512, 0.08), 255);
+    EXPECT_EQ(crossSectionIndex(1e6, 512, 0.08), 511);
+    EXPECT_EQ(crossSectionIndex(-1e6, 512, 0.08), 0);
+    EXPECT_EQ(crossSectionIndex(-2.5, 7, 1.0), 1); // odd count, half away from zero
+    EXPECT_EQ(crossSectionIndex(2.6, 7, 1.0), 6);
+    EXPECT_EQ(crossSectionIndex(1.0, 8, 0.0), 0);
+    // Non-finite coordinates stay in range.
+    EXPECT_EQ(crossSectionIndex(std::nan(""), 8, 1.0), 0);
+    EXPECT_EQ(crossSectionIndex(std::numeric_limits<double>::infinity(), 8, 1.0), 7);
+}
+
+TEST(CrossSection, PositionCutsPickTheRightRowOrColumn)
+{
+    // re = column, im = row; 7 x 5 cells of 0.5 x 0.25.
+    ComplexField2D psi(7, 5, 0.5f, 0.25f);
+    for (std::uint64_t j = 0; j < 5; ++j)
+        for (std::uint64_t i = 0; i < 7; ++i)
+            psi.at(i, j) = Complex(static_cast<float>(i), static_cast<float>(j));
+
+    const CrossSectionProfile row = extractCrossSection(psi, 0, 0.4); // nearest row 4, y = 0.5
+    EXPECT_EQ(row.snappedCoordinate, 0.5);
+    ASSERT_EQ(row.coordinate.size(), 7u);
+    for (std::uint64_t i = 0; i < 7; ++i) {
+        EXPECT_EQ(row.real[i], static_cast<double>(i));
+        EXPECT_EQ(row.imaginary[i], 4.0);
+        EXPECT_EQ(row.coordinate[i], gridCoordinateX(psi, i));
+        EXPECT_EQ(row.density[i], static_cast<double>(i * i + 16));
+        EXPECT_EQ(row.phase[i], std::atan2(4.0, static_cast<double>(i)));
+    }
+    const CrossSectionProfile column = extractCrossSection(psi, 1, -1.3); // nearest column 0, x = -1.5
+    EXPECT_EQ(column.snappedCoordinate, -1.5);
+    ASSERT_EQ(column.phase.size(), 5u);
+    for (std::uint64_t j = 0; j < 5; ++j) {
+        EXPECT_EQ(column.real[j], 0.0);
+        EXPECT_EQ(column.imaginary[j], static_cast<double>(j));
+        EXPECT_EQ(column.coordinate[j], gridCoordinateY(psi, j));
+    }
+    const CrossSectionProfile far = extractCrossSection(psi, 7, 1e6); // any non-zero axis is a column
+    EXPECT_EQ(far.snappedCoordinate, 1.5);
+    EXPECT_EQ(far.real.front(), 6.0);
+
+    const CrossSectionProfile zero = extractCrossSection(ComplexField2D(4, 4, 1.0f, 1.0f), 0, 0.0);
+    EXPECT_EQ(zero.density, std::vector<double>(4, 0.0));
+    EXPECT_EQ(zero.phase, std::vector<double>(4, 0.0));
+    for (double bad : {std::nan(""), std::numeric_limits<double>::infinity()}) {
+        const CrossSectionProfile refused = extractCrossSection(psi, 1, bad);
+        EXPECT_TRUE(refused.coordinate.empty() && refused.phase.empty());
+        EXPECT_EQ(refused.snappedCoordinate, 0.0);
+    }
+    EXPECT_TRUE(extractCrossSection(ComplexField2D(), 1, 2.0).density.empty());
+}
+
+TEST(CrossSection, MomentumCutsUseTheCentredAxes)
+{
+    const ComplexField2D psi = formDefaultPacket(64, 32, 0.25f);
+    const MomentumSpace2D m = MomentumSpace2D::compute(psi, 1.0);
+    const CrossSectionProfile alongPx = MomentumSpace2D::crossSection(m, 0, 0.0);
+    EXPECT_EQ(alongPx.snappedCoordinate, 0.0); // p_y = 0 exactly on an even grid
+    EXPECT_EQ(alongPx.coordinate, m.pxAxis);
+    std::size_t best = 0;
+    for (std::size_t k = 0; k < alongPx.density.size(); ++k)
+        if (alongPx.density[k] > alongPx.density[best])
+            best = k;
+    EXPECT_EQ(alongPx.coordinate[best], m.peakPx);
+
+    const CrossSectionProfile alongPy = MomentumSpace2D::crossSection(m, 1, m.peakPx + 0.3 * m.field.dx());
+    EXPECT_EQ(alongPy.snappedCoordinate, m.peakPx);
+    EXPECT_EQ(alongPy.coordinate, m.pyAxis);
+    EXPECT_EQ(alongPy.imaginary[3], static_cast<double>(m.field.at(best, 3).imag()));
+
+    MomentumSpace2D broken = m;
+    broken.pyAxis.pop_back();
+    EXPECT_TRUE(MomentumSpace2D::crossSection(broken, 0, 0.0).coordinate.empty());
+    EXPECT_TRUE(MomentumSpace2D::crossSection(m, 1, std::nan("")).coordinate.empty());
+}

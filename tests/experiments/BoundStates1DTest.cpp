@@ -1,0 +1,239 @@
+#include "experiments/BoundStates1D.h"
+
+#include "core/ComplexField2D.h"
+#include "core/Numeric.h"
+#include "core/PotentialField2D.h"
+#include "tests/experiments/TwoLevelFixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <stdexcept>
+
+using namespace vxo;
+
+namespace {
+
+// Energy of bound level `index` of a finite square well of half-width a and
+// depth V0 (bottom at 0, mass 1, hbar 1), from the transcendental equations
+//   even: k tan(k a) = kappa,  odd: -k cot(k a) = kappa,
+// with k = sqrt(2E), kappa = sqrt(2(V0 - E)); k a lies in (index pi/2, (index + 1) pi/2).
+double finiteWellLevel(int index, double a, double depth)
+{
+    const bool even = index % 2 == 0;
+    auto mismatch = [&](double e) {
+        const double k = std::sqrt(2.0 * e);
+        const double kappa = std::sqrt(2.0 * (depth - e));
+        return even ? k * std::sin(k * a) - kappa * std::cos(k * a) : -k * std::cos(k * a) - kappa * std::sin(k * a);
+    };
+    double lo = std::pow(index * kPi / 2.0 / a, 2) / 2.0 + 1e-12;
+    double hi = std::min(std::pow((index + 1) * kPi / 2.0 / a, 2) / 2.0, depth) - 1e-12;
+    for (int iteration = 0; iteration < 200; ++iteration) {
+        const double mid = 0.5 * (lo + hi);
+        if ((mismatch(lo) < 0.0) == (mismatch(mid) < 0.0))
+            lo = mid;
+        else
+            hi = mid;
+    }
+    return 0.5 * (lo + hi);
+}
+
+const BoundStateResult& finiteWellStates()
+{
+    static const BoundStateResult result = [] {
+        BoundStateSettings settings;
+        settings.maxStates = 5;
+        return BoundStates1D::compute(fixtures::rasterise(fixtures::finiteWellScene(), 512, 8, 40.96, 40.96),
+                                      settings);
+    }();
+    return result;
+}
+
+PotentialField2D flatGrid(std::uint64_t nx, std::uint64_t ny, float value)
+{
+    PotentialField2D field(nx, ny, 0.25f, 0.25f);
+    field.fill(value);
+    return field;
+}
+
+} // namespace
+
+TEST(BoundStates1D, FiniteWellLevelsMatchTheTranscendentalEquations)
+{
+    const BoundStateResult& result = finiteWellStates();
+    ASSERT_TRUE(result.ok) << result.message;
+    EXPECT_EQ(result.message, "Bound states computed.");
+    EXPECT_DOUBLE_EQ(result.continuumThreshold, 5.0);
+    ASSERT_EQ(result.states.size(), 5u);
+    for (std::size_t k = 0; k < result.states.size(); ++k) {
+        const BoundState& state = result.states[k];
+        EXPECT_EQ(state.n, static_cast<int>(k) + 1);
+        EXPECT_EQ(state.nodes, static_cast<int>(k));
+        const double exact = finiteWellLevel(static_cast<int>(k), 4.0, 5.0);
+        // The well's edges sit between cell centres: discretisation error of a few 1e-4.
+        EXPECT_NEAR(state.energy, exact, 1e-3 * exact + 1e-5) << "level " << k;
+    }
+}
+
+TEST(BoundStates1D, StatesAreOrthonormalAndOrientedPositive)
+{
+    const BoundStateResult& result = finiteWellStates();
+    ASSERT_TRUE(result.ok);
+    for (const BoundState& a : result.states) {
+        float peak = 0.0f;
+        for (float v : a.phi)
+            peak = std::fabs(v) > std::fabs(peak) ? v : peak;
+        EXPECT_GT(peak, 0.0f);
+        for (const BoundState& b : result.states) {
+            double overlap = 0.0;
+            for (std::size_t i = 0; i < a.phi.size(); ++i)
+                overlap += static_cast<double>(a.phi[i]) * b.phi[i] * result.dx;
+            EXPECT_NEAR(overlap, a.n == b.n ? 1.0 : 0.0, 1e-5) << a.n << " " << b.n;
+        }
+    }
+}
+
+TEST(BoundStates1D, ShallowWellStopsAtTheContinuum)
+{
+    // z0 = a sqrt(2 V0) = 4 holds three levels (z0 / (pi/2) = 2.55).
+    PotentialScene scene;
+    scene.add(fixtures::makeRectangle(0.5f, -12.24f, 16.48f, 40.96f));
+    scene.add(fixtures::makeRectangle(0.5f, 12.24f, 16.48f, 40.96f));
+    BoundStateSettings settings;
+    settings.maxStates = 5;
+    const BoundStateResult result = BoundStates1D::compute(fixtures::rasterise(scene, 256, 4, 40.96, 40.96), settings);
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(result.states.size(), 3u);
+
+    const BoundStateResult flat = BoundStates1D::compute(flatGrid(64, 4, 2.0f), settings);
+    EXPECT_FALSE(flat.ok);
+    EXPECT_EQ(flat.message, "No bound eigenstate was found below the edge continuum threshold.");
+    EXPECT_DOUBLE_EQ(flat.continuumThreshold, 2.0);
+}
+
+TEST(BoundStates1D, RefusesUnusableGridsAndSettings)
+{
+    const BoundStateSettings settings;
+    EXPECT_EQ(BoundStates1D::compute(PotentialField2D(), settings).message, "Potential grid is empty or too small.");
+    EXPECT_EQ(BoundStates1D::compute(flatGrid(8, 8, 0.0f), settings).message,
+              "Potential grid is empty or too small.");
+    EXPECT_EQ(BoundStates1D::compute(flatGrid(48, 8, 0.0f), settings).message,
+              "Bound-state analysis requires a radix-2 X grid.");
+
+    const PotentialField2D grid = flatGrid(64, 4, 0.0f);
+    for (int variant = 0; variant < 4; ++variant) {
+        BoundStateSettings bad;
+        if (variant == 0) bad.maxStates = 0;
+        if (variant == 1) bad.maxStates = 17;
+        if (variant == 2) bad.maxIterations = 49;
+        if (variant == 3) bad.mass = std::numeric_limits<double>::quiet_NaN();
+        const BoundStateResult result = BoundStates1D::compute(grid, bad);
+        EXPECT_FALSE(result.ok);
+        EXPECT_EQ(result.message, "Invalid bound-state solver parameters.") << variant;
+    }
+
+    const char* const notInvariant =
+        "Potential is not invariant in Y. Use a well extended across Y for this 1D bound-state analysis.";
+    BoundStateSettings negativeTolerance;
+    negativeTolerance.yTolerance = -1.0;
+    EXPECT_EQ(BoundStates1D::compute(grid, negativeTolerance).message, notInvariant);
+
+    PotentialField2D circle(64, 64, 0.25f, 0.25f);
+    circle.addCircle(0.0f, 0.0f, 3.0f, -2.0f);
+    EXPECT_EQ(BoundStates1D::compute(circle, settings).message, notInvariant);
+
+    // Rows may differ by up to yTolerance times the scale max(1, max |V|) = 2.
+    for (const float slope : {2e-5f, 1e-4f}) {
+        PotentialField2D tilted(64, 4, 0.25f, 0.25f); // rows at y = -0.375 .. 0.375
+        tilted.addRectangle(0.0f, 0.0f, 4.0f, 100.0f, -2.0f);
+        tilted.addLinear(0.0f, 0.0f, 0.0f, 0.0f, slope);
+        const bool passes = BoundStates1D::compute(tilted, settings).message != notInvariant;
+        EXPECT_EQ(passes, slope < 5e-5f) << slope;
+    }
+
+    PotentialField2D nonFinite = flatGrid(64, 4, std::numeric_limits<float>::infinity());
+    EXPECT_EQ(BoundStates1D::compute(nonFinite, settings).message, "Potential contains non-finite values.");
+}
+
+TEST(BoundStates1D, StalenessFollowsGridMassAndHbar)
+{
+    const BoundStateResult empty;
+    EXPECT_EQ(empty.mass, 1.0);
+    EXPECT_EQ(empty.hbar, 1.0);
+
+    PotentialField2D grid = fixtures::rasterise(fixtures::doubleWellScene(false), 64, 4, 16.0, 16.0);
+    BoundStateSettings settings = fixtures::pairSettings();
+    settings.mass = 1.5;
+    const BoundStateResult result = BoundStates1D::compute(grid, settings);
+    ASSERT_TRUE(result.ok);
+    EXPECT_TRUE(result.isValidFor(grid, 1.5 * (1.0 + 1e-13), 1.0));
+    EXPECT_FALSE(result.isValidFor(grid, 1.5 * (1.0 + 1e-9), 1.0));
+    EXPECT_FALSE(result.isValidFor(grid, 1.5, 0.5));
+
+    const PotentialField2D copy = grid;
+    EXPECT_TRUE(result.isValidFor(copy, 1.5, 1.0));
+    grid.addRectangle(0.0f, 0.0f, 0.3f, 100.0f, 0.8001f);
+    EXPECT_FALSE(result.isValidFor(grid, 1.5, 1.0));
+}
+
+TEST(BoundStates1D, FingerprintIsFnv1aOfTheLittleEndianGrid)
+{
+    // Independent byte-wise FNV-1a on a little-endian host.
+    PotentialField2D grid(2, 1, 0.5f, 2.0f);
+    grid.fill(1.25f);
+    std::uint64_t expected = 0xcbf29ce484222325ULL;
+    auto feed = [&](const void* data, std::size_t size) {
+        const unsigned char* bytes = static_cast<const unsigned char*>(data);
+        for (std::size_t k = 0; k < size; ++k) {
+            expected ^= bytes[k];
+            expected *= 0x100000001b3ULL;
+        }
+    };
+    const std::uint64_t nx = 2, ny = 1;
+    const float dx = 0.5f, dy = 2.0f, v = 1.25f;
+    feed(&nx, 8);
+    feed(&ny, 8);
+    feed(&dx, 4);
+    feed(&dy, 4);
+    feed(&v, 4);
+    feed(&v, 4);
+    EXPECT_EQ(potentialGridFingerprint(grid), expected);
+    EXPECT_NE(potentialGridFingerprint(grid), potentialGridFingerprint(PotentialField2D(1, 2, 0.5f, 2.0f)));
+}
+
+TEST(BoundStates1D, PreparesEigenstatesAndSuperpositionsSpreadOverY)
+{
+    const BoundStateResult& result = finiteWellStates();
+    ASSERT_TRUE(result.ok);
+    ComplexField2D psi(512, 8, 0.08f, 5.12f);
+    ASSERT_TRUE(BoundStates1D::prepareEigenstate(psi, result, 1));
+    EXPECT_NEAR(psi.norm(), 1.0, 1e-6);
+    const double rowScale = 1.0 / std::sqrt(8.0 * 5.12);
+    for (std::uint64_t i = 200; i < 320; i += 17) {
+        EXPECT_NEAR(psi.at(i, 0).real(), result.states[1].phi[i] * rowScale, 1e-6);
+        EXPECT_EQ(psi.at(i, 0), psi.at(i, 7));
+    }
+
+    ComplexField2D untouched = psi;
+    EXPECT_FALSE(BoundStates1D::prepareSuperposition(psi, result, 2, 2, 0.0));
+    EXPECT_FALSE(BoundStates1D::prepareSuperposition(psi, result, 0, 5, 0.0));
+    EXPECT_FALSE(BoundStates1D::prepareEigenstate(psi, result, -1));
+    ComplexField2D wrongWidth(256, 8, 0.16f, 5.12f);
+    EXPECT_FALSE(BoundStates1D::prepareEigenstate(wrongWidth, result, 0));
+    EXPECT_EQ(std::memcmp(psi.data(), untouched.data(), psi.size() * sizeof(Complex)), 0);
+}
+
+TEST(BoundStates1D, FftRejectsLengthsThatAreNotPowersOfTwo)
+{
+    for (std::size_t bad : {0u, 6u}) {
+        BoundStates1D::Vector wrong(bad);
+        try {
+            BoundStates1D::fft(wrong, false);
+            ADD_FAILURE() << "no exception for length " << bad;
+        } catch (const std::invalid_argument& e) {
+            EXPECT_STREQ(e.what(), "BoundStates1D: X grid must be a power of two");
+        }
+    }
+}

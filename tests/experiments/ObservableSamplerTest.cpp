@@ -1,0 +1,183 @@
+#include "experiments/ObservableSampler.h"
+
+#include "core/ComplexField2D.h"
+#include "experiments/DriveProtocols.h"
+#include "experiments/ObservableHistory.h"
+#include "experiments/QuantumLandauZener2D.h"
+#include "experiments/QuantumRamsey2D.h"
+#include "experiments/QuantumStueckelberg2D.h"
+#include "tests/experiments/TwoLevelFixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+using namespace vxo;
+
+namespace {
+
+struct DoubleWellRun {
+    PotentialScene scene = fixtures::doubleWellScene(true);
+    PotentialField2D potential = fixtures::rasterise(scene, 256, 256, 16.0, 16.0);
+    ComplexField2D psi{256, 256, 0.0625f, 0.0625f};
+    ObservableHistory history{16};
+
+    DoubleWellRun() { EXPECT_TRUE(BoundStates1D::prepareSuperposition(psi, fixtures::doubleWellPair(), 0, 1, 0.0)); }
+
+    ObservationInputs inputs() const
+    {
+        ObservationInputs in;
+        in.time = 3.0;
+        in.potential = &potential;
+        in.scene = &scene;
+        in.sceneActive = true;
+        in.boundStates = &fixtures::doubleWellPair();
+        in.sweepStates = &fixtures::doubleWellPair();
+        in.ramseyStates = &fixtures::doubleWellPair();
+        return in;
+    }
+};
+
+PeriodicDrive biasDrive()
+{
+    PeriodicDrive drive;
+    drive.enabled = true;
+    drive.targetObjectId = 4;
+    drive.parameter = SceneParameterSlopeX;
+    drive.amplitude = 0.1;
+    return drive;
+}
+
+} // namespace
+
+TEST(ObservableSampler, DoubleWellWithoutDriveHasNoTwoLevelBlock)
+{
+    DoubleWellRun run;
+    const ObservableSample sample = ObservableSampler::observe(run.psi, run.history, run.inputs());
+    EXPECT_DOUBLE_EQ(sample.time, 3.0);
+    EXPECT_NEAR(sample.norm, 1.0, 1e-5);
+    EXPECT_TRUE(sample.doubleWellValid);
+    // The in-phase pair is localised in one well; about 1 % leaks into the walls.
+    EXPECT_GT(std::max(sample.leftWellProbability, sample.rightWellProbability), 0.85);
+    EXPECT_NEAR(sample.leftWellProbability + sample.rightWellProbability + sample.barrierProbability, 1.0, 0.02);
+    EXPECT_FALSE(sample.scatteringValid);
+    EXPECT_FALSE(sample.rabiValid || sample.landauZenerValid || sample.stueckelbergValid || sample.ramseyValid);
+    EXPECT_EQ(sample.energyDriftPercent, 0.0); // empty history
+    EXPECT_GT(sample.totalEnergy, 0.0);
+}
+
+TEST(ObservableSampler, RabiBlockNeedsAnOkBasisButNotAFreshOne)
+{
+    DoubleWellRun run;
+    const PeriodicDrive drive = biasDrive();
+    ObservationInputs in = run.inputs();
+    in.periodicDrive = &drive;
+
+    // The potential no longer matches the basis (a biased well): the result is
+    // stale, yet the projection on it is still recorded.
+    PotentialScene biased = run.scene;
+    biased.find(4)->slopeX = 0.05f;
+    PotentialField2D biasedPotential = fixtures::rasterise(biased, 256, 256, 16.0, 16.0);
+    in.potential = &biasedPotential;
+    ASSERT_FALSE(fixtures::doubleWellPair().isValidFor(biasedPotential, 1.0, 1.0));
+    const ObservableSample sample = ObservableSampler::observe(run.psi, run.history, in);
+    ASSERT_TRUE(sample.rabiValid);
+    EXPECT_NEAR(sample.rabiPopulation1, 0.5, 1e-5);
+    EXPECT_NEAR(sample.rabiCaptured, 1.0, 1e-5);
+
+    PeriodicDrive shaking = drive;
+    shaking.parameter = SceneParameterCenterX;
+    in.periodicDrive = &shaking;
+    EXPECT_FALSE(ObservableSampler::observe(run.psi, run.history, in).rabiValid);
+
+    in.periodicDrive = &drive;
+    const BoundStateResult failed;
+    in.boundStates = &failed;
+    EXPECT_FALSE(ObservableSampler::observe(run.psi, run.history, in).rabiValid);
+}
+
+TEST(ObservableSampler, SweepAndRamseyBlocksFollowTheirReferences)
+{
+    DoubleWellRun run;
+    const BoundStateResult& pair = fixtures::doubleWellPair();
+    ObservationInputs in = run.inputs();
+
+    LinearSweep sweep;
+    sweep.enabled = true;
+    sweep.targetObjectId = 4;
+    const LandauZenerReference landauZener = QuantumLandauZener2D::predict(pair, sweep, 0, 1, 1.0);
+    in.linearSweep = &sweep;
+    EXPECT_FALSE(ObservableSampler::observe(run.psi, run.history, in).landauZenerValid); // no reference stored
+    in.landauZener = &landauZener;
+    const ObservableSample single = ObservableSampler::observe(run.psi, run.history, in);
+    ASSERT_TRUE(single.landauZenerValid);
+    EXPECT_FALSE(single.stueckelbergValid);
+    EXPECT_NEAR(single.landauZenerCaptured, 1.0, 1e-5);
+
+    sweep.returnEnabled = true;
+    const StueckelbergReference stueckelberg = QuantumStueckelberg2D::reference(pair, sweep, 0, 1, 1.0);
+    in.stueckelberg = &stueckelberg;
+    const ObservableSample twice = ObservableSampler::observe(run.psi, run.history, in);
+    EXPECT_FALSE(twice.landauZenerValid);
+    ASSERT_TRUE(twice.stueckelbergValid);
+    EXPECT_NEAR(twice.stueckelbergLower + twice.stueckelbergUpper, twice.stueckelbergCaptured, 1e-12);
+
+    RamseySequence ramsey;
+    ramsey.enabled = true;
+    ramsey.targetObjectId = 4;
+    const RamseyReference ramseyReference = QuantumRamsey2D::reference(pair, ramsey, 0, 1, 1.0);
+    in.ramseySequence = &ramsey;
+    in.ramseyReference = &ramseyReference;
+    EXPECT_TRUE(ObservableSampler::observe(run.psi, run.history, in).ramseyValid);
+
+    // Outside an active scene none of the double-well blocks is measured.
+    in.sceneActive = false;
+    const ObservableSample inactive = ObservableSampler::observe(run.psi, run.history, in);
+    EXPECT_FALSE(inactive.doubleWellValid || inactive.ramseyValid || inactive.stueckelbergValid);
+}
+
+TEST(ObservableSampler, ScatteringWaitsForThePacketOrTheLatch)
+{
+    PotentialScene scene;
+    scene.add(fixtures::makeBarrier(2.0f, -1.0f, 0.5f));
+    scene.add(fixtures::makeBarrier(2.0f, 1.0f, 0.5f));
+    const PotentialField2D potential = fixtures::rasterise(scene, 64, 16, 16.0, 4.0);
+    ComplexField2D psi(64, 16, 0.25f, 0.25f);
+    for (std::uint64_t j = 0; j < psi.ny(); ++j)
+        for (std::uint64_t i = 0; i < 8; ++i) // all probability at x < -6
+            psi.at(i, j) = Complex(1.0f, 0.0f);
+    ASSERT_TRUE(psi.normalize());
+
+    ObservableHistory history(4);
+    ObservationInputs in;
+    in.potential = &potential;
+    in.scene = &scene;
+    in.sceneActive = true;
+    EXPECT_FALSE(ObservableSampler::observe(psi, history, in).scatteringValid);
+    in.resonanceLatched = true;
+    const ObservableSample latched = ObservableSampler::observe(psi, history, in);
+    ASSERT_TRUE(latched.scatteringValid);
+    EXPECT_NEAR(latched.reflectedProbability, 1.0, 1e-6);
+    EXPECT_EQ(latched.transmittedProbability, 0.0);
+    EXPECT_FALSE(latched.doubleWellValid);
+
+    EXPECT_TRUE(ObservableSampler::packetReachedBarriers(0.03, 0.0));
+    EXPECT_TRUE(ObservableSampler::packetReachedBarriers(0.0, 0.011));
+    EXPECT_FALSE(ObservableSampler::packetReachedBarriers(0.025, 0.01));
+}
+
+TEST(ObservableSampler, AbsorbedProbabilityOnlyWithTheBoundaryAndNeverNegative)
+{
+    ComplexField2D psi(16, 16, 0.5f, 0.5f);
+    psi.fill(Complex(0.1f, 0.0f)); // norm 0.64
+    PotentialField2D potential(16, 16, 0.5f, 0.5f);
+    ObservableHistory history(4);
+    ObservationInputs in;
+    in.potential = &potential;
+    EXPECT_EQ(ObservableSampler::observe(psi, history, in).absorbedProbability, 0.0);
+    in.absorbingBoundaryEnabled = true;
+    EXPECT_NEAR(ObservableSampler::observe(psi, history, in).absorbedProbability, 0.36, 1e-6);
+    psi.fill(Complex(0.2f, 0.0f)); // norm 2.56
+    EXPECT_EQ(ObservableSampler::observe(psi, history, in).absorbedProbability, 0.0);
+}

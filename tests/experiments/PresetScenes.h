@@ -1,0 +1,110 @@
+#pragma once
+
+// Potential scenes of the guided experiments whose analyses recognise their
+// scene, built object by object as the catalogue adds them, plus the object
+// makers the scene tests perturb them with.
+
+#include "core/PotentialScene.h"
+
+#include <vector>
+
+namespace vxo::test {
+
+inline PotentialObject rectangleObject(float value, float centerX, float centerY, float width, float height)
+{
+    PotentialObject o;
+    o.kind = PotentialObjectKind::Rectangle;
+    o.value = value;
+    o.centerX = centerX;
+    o.centerY = centerY;
+    o.width = width;
+    o.height = height;
+    return o;
+}
+
+inline PotentialObject circleObject(float value, float centerX, float centerY, float radius)
+{
+    PotentialObject o;
+    o.kind = PotentialObjectKind::Circle;
+    o.value = value;
+    o.centerX = centerX;
+    o.centerY = centerY;
+    o.radius = radius;
+    return o;
+}
+
+inline PotentialObject linearObject(float centerX, float centerY, float slopeX, float slopeY)
+{
+    PotentialObject o;
+    o.kind = PotentialObjectKind::Linear;
+    o.centerX = centerX;
+    o.centerY = centerY;
+    o.slopeX = slopeX;
+    o.slopeY = slopeY;
+    return o;
+}
+
+inline PotentialObject harmonicObject(float centerX, float centerY, float curvatureX, float curvatureY)
+{
+    PotentialObject o;
+    o.kind = PotentialObjectKind::Harmonic;
+    o.centerX = centerX;
+    o.centerY = centerY;
+    o.curvatureX = curvatureX;
+    o.curvatureY = curvatureY;
+    return o;
+}
+
+inline PotentialScene sceneOf(const std::vector<PotentialObject>& objects)
+{
+    PotentialScene scene;
+    for (const PotentialObject& o : objects)
+        scene.add(o);
+    return scene;
+}
+
+// Bloch oscillations: 16 wells of depth 1 and width 1.28 spaced by 2.56, then
+// the Linear force with slopeX 0.08.
+inline std::vector<PotentialObject> blochLatticeObjects()
+{
+    std::vector<PotentialObject> objects;
+    for (int i = 0; i < 16; ++i)
+        objects.push_back(rectangleObject(-1.0f, static_cast<float>((i - 7.5) * 2.56), 0.0f, 1.28f, 42.0f));
+    objects.push_back(linearObject(0.0f, 0.0f, 0.08f, 0.0f));
+    return objects;
+}
+
+// Wave-packet revivals: closed box of value 120, inner side 6.4, walls added
+// left, bottom, right, top.
+inline std::vector<PotentialObject> revivalBoxObjects()
+{
+    return {rectangleObject(120.0f, -3.84f, 0.0f, 1.28f, 8.96f), rectangleObject(120.0f, 0.0f, -3.84f, 8.96f, 1.28f),
+            rectangleObject(120.0f, 3.84f, 0.0f, 1.28f, 8.96f), rectangleObject(120.0f, 0.0f, 3.84f, 8.96f, 1.28f)};
+}
+
+// Rectangular billiard, inner region 18 x 14; the Sinai variant adds a disc
+// of radius 2.2 at the centre.
+inline std::vector<PotentialObject> billiardObjects(bool sinai)
+{
+    std::vector<PotentialObject> objects = {
+        rectangleObject(120.0f, -9.64f, 0.0f, 1.28f, 16.56f), rectangleObject(120.0f, 0.0f, -7.64f, 20.56f, 1.28f),
+        rectangleObject(120.0f, 9.64f, 0.0f, 1.28f, 16.56f), rectangleObject(120.0f, 0.0f, 7.64f, 20.56f, 1.28f)};
+    if (sinai)
+        objects.push_back(circleObject(120.0f, 0.0f, 0.0f, 2.2f));
+    return objects;
+}
+
+// Quantum bouncer: floor of value 150 with its top at y = -8, then the
+// uniform force slopeY 0.8.
+inline std::vector<PotentialObject> bouncerObjects()
+{
+    return {rectangleObject(150.0f, 0.0f, -8.64f, 40.96f, 1.28f), linearObject(0.0f, -8.0f, 0.0f, 0.8f)};
+}
+
+// Quantum vortex: one isotropic Harmonic trap of curvature 0.25 at the origin.
+inline std::vector<PotentialObject> vortexTrapObjects()
+{
+    return {harmonicObject(0.0f, 0.0f, 0.25f, 0.25f)};
+}
+
+} // namespace vxo::test

@@ -1,0 +1,227 @@
+#include "experiments/BilliardRecorder.h"
+#include "experiments/QuantumBilliard2D.h"
+
+#include "PresetScenes.h"
+#include "core/Numeric.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+using namespace vxo;
+using namespace vxo::test;
+
+namespace {
+
+std::string billiardMessage(const std::vector<PotentialObject>& objects)
+{
+    BilliardConfig config;
+    config.valid = true;
+    config.interiorWidth = 3.0;
+    std::string error;
+    EXPECT_FALSE(QuantumBilliard2D::extractFromScene(sceneOf(objects), config, &error));
+    EXPECT_FALSE(config.valid);
+    EXPECT_EQ(config.interiorWidth, 0.0);
+    return error;
+}
+
+BilliardConfig presetBilliard(bool sinai)
+{
+    BilliardConfig config;
+    EXPECT_TRUE(QuantumBilliard2D::extractFromScene(sceneOf(billiardObjects(sinai)), config, nullptr));
+    return config;
+}
+
+// Grid of 128 x 128 cells of 0.25 covering the billiard's 18 x 14 interior.
+ComplexField2D billiardGrid()
+{
+    return ComplexField2D(128, 128, 0.25f, 0.25f);
+}
+
+} // namespace
+
+TEST(QuantumBilliard2D, RecognisesTheRectangularAndTheSinaiPresets)
+{
+    const BilliardConfig rectangle = presetBilliard(false);
+    ASSERT_TRUE(rectangle.valid);
+    EXPECT_FALSE(rectangle.hasScatterer);
+    EXPECT_NEAR(rectangle.interiorWidth, 18.0, 1e-5);
+    EXPECT_NEAR(rectangle.interiorHeight, 14.0, 1e-5);
+    EXPECT_NEAR(rectangle.interiorCenterX, 0.0, 1e-6);
+    EXPECT_DOUBLE_EQ(rectangle.wallHeight, 120.0);
+
+    const BilliardConfig sinai = presetBilliard(true);
+    ASSERT_TRUE(sinai.valid);
+    EXPECT_TRUE(sinai.hasScatterer);
+    EXPECT_NEAR(sinai.scattererRadius, 2.2, 1e-6);
+    EXPECT_DOUBLE_EQ(sinai.scattererHeight, 120.0);
+}
+
+TEST(QuantumBilliard2D, RefusesPerturbedBilliardsWithTheirMessages)
+{
+    std::vector<PotentialObject> square = billiardObjects(true);
+    square[3].height = square[3].width;
+    EXPECT_EQ(billiardMessage(square), "Billiard walls must be clearly vertical or horizontal rectangles.");
+
+    std::vector<PotentialObject> twoDiscs = billiardObjects(true);
+    twoDiscs.push_back(circleObject(120.0f, 4.0f, 3.0f, 1.0f));
+    EXPECT_EQ(billiardMessage(twoDiscs), "Billiard analysis supports at most one circular scatterer.");
+
+    std::vector<PotentialObject> zeroDisc = billiardObjects(true);
+    zeroDisc[4].value = 0.0f;
+    EXPECT_EQ(billiardMessage(zeroDisc),
+              "Billiard scene expects four positive Rectangle walls and optionally one positive Circle.");
+
+    std::vector<PotentialObject> threeWalls = billiardObjects(false);
+    threeWalls.pop_back();
+    EXPECT_EQ(billiardMessage(threeWalls), "Billiard scene needs exactly two vertical and two horizontal walls.");
+
+    std::vector<PotentialObject> crossed = billiardObjects(false);
+    crossed[1].centerY = 7.64f;
+    crossed[3].centerY = -7.64f;
+    crossed[1].height = 16.0f; // still wider than tall; faces now at 0.36 and -0.36
+    crossed[3].height = 16.0f;
+    EXPECT_EQ(billiardMessage(crossed), "Billiard walls overlap or leave no interior.");
+
+    std::vector<PotentialObject> lower = billiardObjects(false);
+    lower[2].value = 100.0f;
+    EXPECT_EQ(billiardMessage(lower), "All billiard walls must use the same potential height.");
+
+    std::vector<PotentialObject> shifted = billiardObjects(false);
+    shifted[1].centerX = 0.5f;
+    EXPECT_EQ(billiardMessage(shifted), "Billiard walls are not centred on one rectangular interior.");
+
+    // Walls with faces exactly at x = +-9, y = +-7: a disc touching the right
+    // face is not inside, one a little further in is.
+    std::vector<PotentialObject> touching = {
+        rectangleObject(120.0f, -9.5f, 0.0f, 1.0f, 16.0f), rectangleObject(120.0f, 9.5f, 0.0f, 1.0f, 16.0f),
+        rectangleObject(120.0f, 0.0f, -7.5f, 20.0f, 1.0f), rectangleObject(120.0f, 0.0f, 7.5f, 20.0f, 1.0f),
+        circleObject(120.0f, 7.0f, 0.0f, 2.0f)};
+    EXPECT_EQ(billiardMessage(touching), "Circular scatterer must lie completely inside the billiard.");
+    touching[4].centerX = 6.99f;
+    BilliardConfig inside;
+    EXPECT_TRUE(QuantumBilliard2D::extractFromScene(sceneOf(touching), inside, nullptr));
+    // A disc edited in place to radius 0 (add() would have refused it).
+    PotentialScene flatDisc = sceneOf(touching);
+    flatDisc.find(5)->radius = 0.0f;
+    std::string error;
+    EXPECT_FALSE(QuantumBilliard2D::extractFromScene(flatDisc, inside, &error));
+    EXPECT_EQ(error, "Circular billiard scatterer must have positive radius.");
+    EXPECT_FALSE(inside.hasScatterer);
+
+    // Unlike the revival box, unequal thickness is accepted.
+    std::vector<PotentialObject> thicker = billiardObjects(false);
+    thicker[0].width = 2.0f;
+    thicker[0].centerX = -10.0f;
+    BilliardConfig config;
+    EXPECT_TRUE(QuantumBilliard2D::extractFromScene(sceneOf(thicker), config, nullptr));
+}
+
+TEST(QuantumBilliard2D, UniformDensityOccupiesTheWholeFreeArea)
+{
+    for (bool sinai : {false, true}) {
+        const BilliardConfig config = presetBilliard(sinai);
+        ComplexField2D field = billiardGrid();
+        double cells = 0.0;
+        for (std::uint64_t j = 0; j < field.ny(); ++j)
+            for (std::uint64_t i = 0; i < field.nx(); ++i) {
+                const double x = gridCoordinateX(field, i);
+                const double y = gridCoordinateY(field, j);
+                const bool inside =
+                    std::fabs(x) <= 9.0 && std::fabs(y) <= 7.0 && (!sinai || std::hypot(x, y) > 2.2);
+                field.at(i, j) = Complex(inside ? 1.0f : 0.0f, 0.0f);
+                cells += inside ? 1.0 : 0.0;
+            }
+        const BilliardObservables o = QuantumBilliard2D::observables(field, config, &field);
+        // P^2 / Q of a flat density is the area it covers.
+        EXPECT_NEAR(o.effectiveArea, cells * 0.0625, 1e-9);
+        EXPECT_NEAR(o.occupiedFraction, 1.0, 0.03) << "sinai " << sinai;
+        EXPECT_NEAR(o.fidelity, 1.0, 1e-12);
+        if (sinai)
+            EXPECT_GT(o.shellProbability, 0.0);
+        else
+            EXPECT_EQ(o.shellProbability, 0.0);
+    }
+}
+
+TEST(QuantumBilliard2D, SingleCellPacketOccupiesOneCellOfTheFreeArea)
+{
+    const BilliardConfig config = presetBilliard(false);
+    ComplexField2D field = billiardGrid();
+    field.at(30, 70) = Complex(2.0f, 0.0f);
+    const BilliardObservables o = QuantumBilliard2D::observables(field, config, nullptr);
+    EXPECT_NEAR(o.interiorProbability, 4.0 * 0.0625, 1e-12);
+    EXPECT_NEAR(o.effectiveArea, 0.0625, 1e-12);
+    EXPECT_NEAR(o.occupiedFraction, 0.0625 / (18.0 * 14.0), 1e-6 * o.occupiedFraction);
+    EXPECT_EQ(o.fidelity, 0.0); // no psi(0) given
+
+    // Only the shell just outside the disc counts there: margin max(2.5 * 0.25, 0.45).
+    const BilliardConfig sinai = presetBilliard(true);
+    ComplexField2D shell = billiardGrid();
+    shell.at(64 + 10, 64) = Complex(1.0f, 0.0f); // x = 2.625: inside r + 0.625
+    shell.at(64 + 12, 64) = Complex(1.0f, 0.0f); // x = 3.125: beyond the shell
+    shell.at(64, 64) = Complex(1.0f, 0.0f);      // inside the disc
+    EXPECT_NEAR(QuantumBilliard2D::observables(shell, sinai, nullptr).shellProbability, 0.0625, 1e-12);
+    EXPECT_NEAR(QuantumBilliard2D::observables(shell, sinai, nullptr).interiorProbability, 0.125, 1e-12);
+
+    EXPECT_EQ(QuantumBilliard2D::observables(field, BilliardConfig{}, nullptr).effectiveArea, 0.0);
+}
+
+TEST(BilliardRecorder, AveragesEveryRecordedStepAndKeepsTheNewestSamples)
+{
+    const BilliardConfig config = presetBilliard(false);
+    ComplexField2D first(8, 8, 0.5f, 0.5f);
+    first.at(2, 3) = Complex(1.0f, 0.0f);
+    ComplexField2D second(8, 8, 0.5f, 0.5f);
+    second.at(5, 3) = Complex(0.0f, 2.0f);
+
+    BilliardRecorder recorder(3);
+    EXPECT_FALSE(recorder.record(0.0, first, config));
+    EXPECT_FALSE(recorder.setInitialState(first, BilliardConfig{}));
+    ASSERT_TRUE(recorder.setInitialState(first, config));
+    ASSERT_TRUE(recorder.record(0.0, first, config));
+    EXPECT_NEAR(recorder.samples()[0].fidelity, 1.0, 1e-12);
+    for (int k = 1; k <= 3; ++k)
+        ASSERT_TRUE(recorder.record(k, second, config));
+    EXPECT_EQ(recorder.recordedSteps(), 4u);
+    ASSERT_EQ(recorder.samples().size(), 3u);
+    EXPECT_EQ(recorder.samples()[0].time, 1.0); // the second recorded
+    EXPECT_EQ(recorder.samples()[2].fidelity, 0.0);
+    // The mean runs over all four steps, not only the three kept.
+    ASSERT_EQ(recorder.meanDensity().size(), 64u);
+    EXPECT_NEAR(recorder.meanDensity()[3 * 8 + 2], 0.25, 1e-6);
+    EXPECT_NEAR(recorder.meanDensity()[3 * 8 + 5], 3.0, 1e-6);
+
+    EXPECT_FALSE(recorder.record(4.0, ComplexField2D(8, 4, 0.5f, 0.5f), config));
+    EXPECT_FALSE(recorder.record(4.0, ComplexField2D(8, 8, 0.25f, 0.5f), config));
+    EXPECT_FALSE(recorder.record(4.0, second, BilliardConfig{}));
+    EXPECT_EQ(recorder.recordedSteps(), 4u);
+}
+
+// clear() used to zero psi(0) but keep its grid, so a following record passed
+// the grid test and updated a mean density that no longer had any cells.
+TEST(BilliardRecorder, ClearOrFailedStartLeavesNoInitialStateToRecordAgainst)
+{
+    const BilliardConfig config = presetBilliard(false);
+    ComplexField2D field(16, 16, 0.5f, 0.5f);
+    field.fill(Complex(0.25f, 0.0f));
+
+    BilliardRecorder recorder(8);
+    ASSERT_TRUE(recorder.setInitialState(field, config));
+    ASSERT_TRUE(recorder.record(0.0, field, config));
+    recorder.clear();
+    EXPECT_EQ(recorder.initialState().nx(), 0u);
+    EXPECT_EQ(recorder.initialState().ny(), 0u);
+    EXPECT_TRUE(recorder.meanDensity().empty());
+    EXPECT_FALSE(recorder.record(1.0, field, config));
+    EXPECT_TRUE(recorder.samples().empty());
+    EXPECT_EQ(recorder.recordedSteps(), 0u);
+
+    ASSERT_TRUE(recorder.setInitialState(field, config));
+    EXPECT_FALSE(recorder.setInitialState(ComplexField2D(), config));
+    EXPECT_EQ(recorder.initialState().nx(), 0u);
+    EXPECT_FALSE(recorder.record(2.0, field, config));
+    EXPECT_TRUE(recorder.meanDensity().empty());
+    EXPECT_EQ(BilliardRecorder(0).capacity(), 1u);
+}

@@ -1,0 +1,194 @@
+#include "experiments/QuantumDoubleWell2D.h"
+
+#include "core/ComplexField2D.h"
+#include "core/Numeric.h"
+#include "experiments/DriveProtocols.h"
+#include "experiments/QuantumRabi2D.h"
+#include "experiments/TwoLevelSystem.h"
+#include "tests/experiments/TwoLevelFixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace vxo;
+
+namespace {
+
+using fixtures::makeRectangle;
+
+std::string checkMessage(const PotentialScene& scene)
+{
+    DoubleWellConfig config;
+    std::string message = "stale";
+    const bool ok = QuantumDoubleWell2D::extractFromScene(scene, config, &message);
+    EXPECT_EQ(ok, config.valid);
+    return ok ? (message.empty() ? "ok" : "message left: " + message) : message;
+}
+
+PotentialScene wells(float leftX, float middleValue, float middleWidth, float rightX)
+{
+    PotentialScene scene;
+    scene.add(makeRectangle(5.0f, leftX, 2.0f, 16.0f));
+    scene.add(makeRectangle(middleValue, 0.0f, middleWidth, 16.0f));
+    scene.add(makeRectangle(5.0f, rightX, 2.0f, 16.0f));
+    return scene;
+}
+
+PeriodicDrive resonantDrive(double amplitude, double omega)
+{
+    PeriodicDrive drive;
+    drive.enabled = true;
+    drive.targetObjectId = 4;
+    drive.parameter = SceneParameterSlopeX;
+    drive.amplitude = amplitude;
+    drive.angularFrequency = omega;
+    return drive;
+}
+
+} // namespace
+
+TEST(QuantumDoubleWell2D, SceneCheckAcceptsOnlyASymmetricTriple)
+{
+    EXPECT_EQ(checkMessage(fixtures::doubleWellScene(true)), "ok");
+    EXPECT_EQ(checkMessage(wells(-6.0f, 1.0f, 1.0f, 6.0f)), "ok");
+    // tol = 0.03 max(1, 6.5) = 0.195 < |-6 + 6.5|
+    EXPECT_EQ(checkMessage(wells(-6.0f, 1.0f, 1.0f, 6.5f)),
+              "The three barriers are not sufficiently symmetric about x=0.");
+    const std::string unexpected =
+        "Double-well analysis expects three enabled positive Rectangle barriers plus at most one Linear bias object.";
+    EXPECT_EQ(checkMessage(wells(-6.0f, 0.0f, 1.0f, 6.0f)), unexpected);
+    EXPECT_EQ(checkMessage(wells(-6.0f, 1.0f, 10.0f, 6.0f)),
+              "No two open wells remain between the outer walls and central barrier.");
+
+    PotentialScene withGaussian = wells(-6.0f, 1.0f, 1.0f, 6.0f);
+    PotentialObject gaussian;
+    gaussian.kind = PotentialObjectKind::Gaussian;
+    gaussian.enabled = false;
+    withGaussian.add(gaussian);
+    EXPECT_EQ(checkMessage(withGaussian), "ok");
+    withGaussian.find(4)->enabled = true;
+    EXPECT_EQ(checkMessage(withGaussian), unexpected);
+
+    PotentialScene twoLinear = fixtures::doubleWellScene(true);
+    twoLinear.add(fixtures::makeLinear(0.1f));
+    EXPECT_EQ(checkMessage(twoLinear), "Double-well analysis accepts at most one enabled Linear bias object.");
+
+    PotentialScene two = wells(-6.0f, 1.0f, 1.0f, 6.0f);
+    two.find(2)->enabled = false;
+    EXPECT_EQ(checkMessage(two), "Double-well analysis expects exactly three enabled Rectangle barriers.");
+}
+
+TEST(QuantumDoubleWell2D, RegionsPutCellsOnTheBarrierEdgesIntoTheBarrier)
+{
+    // Walls at +-4 (width 2): wells [-3, -0.5) and (0.5, 3]; barrier [-0.5, 0.5].
+    DoubleWellConfig config;
+    ASSERT_TRUE(QuantumDoubleWell2D::extractFromScene(wells(-4.0f, 1.0f, 1.0f, 4.0f), config, nullptr));
+    EXPECT_DOUBLE_EQ(config.leftWellStart, -3.0);
+    EXPECT_DOUBLE_EQ(config.rightWellEnd, 3.0);
+    EXPECT_DOUBLE_EQ(config.barrierHeight, 1.0);
+
+    // Cell centres -3.5, -2.5, ..., 3.5; those at -0.5 and 0.5 lie on the barrier edges.
+    ComplexField2D psi(8, 1, 1.0f, 1.0f);
+    psi.fill(Complex(1.0f, 0.0f));
+    const DoubleWellRegions regions = QuantumDoubleWell2D::regionProbabilities(psi, config);
+    EXPECT_DOUBLE_EQ(regions.total, 8.0);
+    EXPECT_DOUBLE_EQ(regions.barrier, 2.0);   // -0.5 and 0.5
+    EXPECT_DOUBLE_EQ(regions.leftWell, 2.0);  // -2.5, -1.5
+    EXPECT_DOUBLE_EQ(regions.rightWell, 2.0); // 1.5, 2.5
+    EXPECT_DOUBLE_EQ(regions.outsideFraction(), 0.25);
+    EXPECT_EQ(DoubleWellRegions().leftWellFraction(), 0.0);
+}
+
+TEST(QuantumDoubleWell2D, LowestPairSplitsAtTheDefaultDriveFrequency)
+{
+    const BoundStateResult& pair = fixtures::doubleWellPair();
+    ASSERT_TRUE(pair.ok) << pair.message;
+    ASSERT_EQ(pair.states.size(), 2u);
+    EXPECT_EQ(pair.states[0].nodes, 0);
+    EXPECT_EQ(pair.states[1].nodes, 1);
+
+    const TwoLevelParameters parameters = QuantumDoubleWell2D::twoLevelParameters(pair, 0, 1, 1.0);
+    ASSERT_TRUE(parameters.valid);
+    EXPECT_NEAR(parameters.splitting, 0.305536, 1e-4);
+    EXPECT_NEAR(parameters.tunnellingPeriod, 2.0 * kPi / parameters.splitting, 1e-12);
+    // The localised combination sits almost entirely in the left well.
+    EXPECT_GT(parameters.localizedLeftProbability, 0.95);
+    EXPECT_NEAR(QuantumDoubleWell2D::leftWellProbability(pair, 0, 1, parameters.localizingPhase + kPi),
+                1.0 - parameters.localizedLeftProbability, 1e-5);
+
+    EXPECT_FALSE(QuantumDoubleWell2D::twoLevelParameters(pair, 0, 0, 1.0).valid);
+    EXPECT_FALSE(QuantumDoubleWell2D::twoLevelParameters(pair, 0, 2, 1.0).valid);
+    EXPECT_EQ(QuantumDoubleWell2D::dipoleMatrixElement(pair, 1, 1), 0.0);
+}
+
+TEST(QuantumDoubleWell2D, ProjectionRecoversAPreparedSuperposition)
+{
+    const BoundStateResult& pair = fixtures::doubleWellPair();
+    ASSERT_TRUE(pair.ok);
+    ComplexField2D psi(256, 256, 0.0625f, 0.0625f);
+    const double phase = 0.7;
+    ASSERT_TRUE(BoundStates1D::prepareSuperposition(psi, pair, 0, 1, phase));
+    const TwoLevelPopulations populations = QuantumDoubleWell2D::twoLevelPopulations(psi, pair, 0, 1);
+    ASSERT_TRUE(populations.valid);
+    EXPECT_NEAR(populations.population1, 0.5, 1e-5);
+    EXPECT_NEAR(populations.population2, 0.5, 1e-5);
+    EXPECT_NEAR(populations.captured, 1.0, 1e-5);
+    EXPECT_NEAR(populations.blochX, std::cos(phase), 1e-5);
+    EXPECT_NEAR(populations.blochY, std::sin(phase), 1e-5);
+    EXPECT_NEAR(populations.blochZ, 0.0, 1e-5);
+
+    ComplexField2D narrow(128, 256, 0.125f, 0.0625f);
+    EXPECT_FALSE(QuantumDoubleWell2D::twoLevelPopulations(narrow, pair, 0, 1).valid);
+}
+
+TEST(QuantumRabi2D, ResonantDriveTransfersFullyAtThePiPulseTime)
+{
+    const BoundStateResult& pair = fixtures::doubleWellPair();
+    ASSERT_TRUE(pair.ok);
+    const double e0 = pair.states[0].energy;
+    const double e1 = pair.states[1].energy;
+    const double omega0 = e1 - e0;
+
+    // A weak drive, so that the rotating-wave picture holds.
+    const double amplitude = 0.01;
+    const RabiReference reference = QuantumRabi2D::compute(pair, resonantDrive(amplitude, omega0), 0, 1, 1.0);
+    ASSERT_TRUE(reference.valid);
+    EXPECT_NEAR(reference.detuning, 0.0, 1e-15);
+    EXPECT_DOUBLE_EQ(reference.transferAmplitude, 1.0);
+    EXPECT_DOUBLE_EQ(reference.generalizedRabiFrequency, reference.rabiFrequency);
+    EXPECT_DOUBLE_EQ(reference.piPulseTime, kPi / reference.rabiFrequency);
+    EXPECT_DOUBLE_EQ(QuantumRabi2D::predictedPopulation(reference, reference.piPulseTime), 1.0);
+    EXPECT_EQ(QuantumRabi2D::predictedPopulation(reference, -1.0), 0.0);
+
+    // Integrate the driven pair, H = [[E0, F(t) d], [F(t) d, E1]], F = A sin(omega t).
+    ComplexVector2 a = {ComplexD(1.0, 0.0), ComplexD(0.0, 0.0)};
+    const int steps = 40000;
+    const double dt = reference.piPulseTime / steps;
+    const double d = reference.dipoleElement;
+    for (int k = 0; k < steps; ++k) {
+        const double bias = amplitude * std::sin(omega0 * (k + 0.5) * dt);
+        a = propagateTwoLevel(a, e0, e1, d, bias, dt, 1.0);
+    }
+    EXPECT_GT(std::norm(a[1]), 0.99);
+    EXPECT_NEAR(std::norm(a[0]) + std::norm(a[1]), 1.0, 1e-9);
+}
+
+TEST(QuantumRabi2D, ReferenceNeedsASlopeDriveWithNonZeroRabiFrequency)
+{
+    const BoundStateResult& pair = fixtures::doubleWellPair();
+    ASSERT_TRUE(pair.ok);
+    const double omega0 = pair.states[1].energy - pair.states[0].energy;
+    EXPECT_FALSE(QuantumRabi2D::compute(pair, resonantDrive(0.0, omega0), 0, 1, 1.0).valid);
+
+    PeriodicDrive shaking = resonantDrive(0.1, omega0);
+    shaking.parameter = SceneParameterCenterX;
+    EXPECT_FALSE(QuantumRabi2D::compute(pair, shaking, 0, 1, 1.0).valid);
+
+    // Off resonance: P_max = (Omega_R / Omega)^2 < 1.
+    const RabiReference detuned = QuantumRabi2D::compute(pair, resonantDrive(0.1, 0.5), 0, 1, 1.0);
+    ASSERT_TRUE(detuned.valid);
+    const double omegaR = detuned.rabiFrequency;
+    EXPECT_NEAR(detuned.transferAmplitude, omegaR * omegaR / (omegaR * omegaR + std::pow(0.5 - omega0, 2)), 1e-12);
+    EXPECT_LT(detuned.transferAmplitude, 0.5);
+}

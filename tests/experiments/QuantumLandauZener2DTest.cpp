@@ -1,0 +1,172 @@
+#include "experiments/QuantumLandauZener2D.h"
+
+#include "core/ComplexField2D.h"
+#include "core/Numeric.h"
+#include "experiments/DriveProtocols.h"
+#include "experiments/QuantumDoubleWell2D.h"
+#include "experiments/QuantumStueckelberg2D.h"
+#include "experiments/TwoLevelSystem.h"
+#include "tests/experiments/TwoLevelFixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace vxo;
+
+namespace {
+
+LinearSweep slopeSweep(double from, double to, double duration)
+{
+    LinearSweep sweep;
+    sweep.enabled = true;
+    sweep.targetObjectId = 4;
+    sweep.startValue = from;
+    sweep.endValue = to;
+    sweep.duration = duration;
+    return sweep;
+}
+
+// The fast sweep with hold and return of the interference experiments.
+LinearSweep returnSweep(double hold)
+{
+    LinearSweep sweep = slopeSweep(0.35, -0.35, 4.0);
+    sweep.returnEnabled = true;
+    sweep.holdDuration = hold;
+    sweep.returnDuration = 4.0;
+    return sweep;
+}
+
+} // namespace
+
+TEST(QuantumLandauZener2D, DefaultSweepCrossesAtItsMidpoint)
+{
+    const BoundStateResult& pair = fixtures::doubleWellPair();
+    ASSERT_TRUE(pair.ok);
+    const LandauZenerReference reference =
+        QuantumLandauZener2D::predict(pair, slopeSweep(0.35, -0.35, 40.0), 0, 1, 1.0);
+    ASSERT_TRUE(reference.valid);
+    EXPECT_DOUBLE_EQ(reference.crossingTime, 20.0);
+    EXPECT_DOUBLE_EQ(reference.sweepRate, -0.0175);
+    EXPECT_DOUBLE_EQ(reference.diabaticRate, 2.0 * 0.0175 * std::fabs(reference.dipoleElement));
+    EXPECT_NEAR(reference.diabaticProbability + reference.adiabaticProbability, 1.0, 1e-15);
+    EXPECT_EQ(reference.localizingSign, std::cos(reference.localizingPhase) >= 0.0 ? 1.0 : -1.0);
+
+    EXPECT_FALSE(QuantumLandauZener2D::predict(pair, slopeSweep(0.1, 0.5, 40.0), 0, 1, 1.0).valid);
+    EXPECT_FALSE(QuantumLandauZener2D::predict(pair, slopeSweep(0.2, 0.2, 40.0), 0, 1, 1.0).valid);
+    LinearSweep other = slopeSweep(0.35, -0.35, 40.0);
+    other.parameter = SceneParameterValue;
+    EXPECT_FALSE(QuantumLandauZener2D::predict(pair, other, 0, 1, 1.0).valid);
+}
+
+TEST(QuantumLandauZener2D, DiabaticProbabilityMatchesTheIntegratedSweep)
+{
+    const BoundStateResult& pair = fixtures::doubleWellPair();
+    ASSERT_TRUE(pair.ok);
+    const double gap = pair.states[1].energy - pair.states[0].energy;
+    // A wide bias range, so that the sweep starts and ends far from the crossing
+    // (2 |F d| is about 25 times the gap at the ends).
+    const double range = 3.0;
+    double previous = 0.0;
+    for (double duration : {10.0, 30.0, 80.0, 200.0}) {
+        const LinearSweep sweep = slopeSweep(range, -range, duration);
+        const LandauZenerReference reference = QuantumLandauZener2D::predict(pair, sweep, 0, 1, 1.0);
+        ASSERT_TRUE(reference.valid);
+        // P_d = exp(-2 pi (Delta/2)^2 / (hbar alpha)).
+        const double expected = std::exp(-2.0 * kPi * std::pow(gap / 2.0, 2) / reference.diabaticRate);
+        EXPECT_NEAR(reference.diabaticProbability, expected, 1e-12);
+
+        const double e0 = reference.energyI, e1 = reference.energyJ, d = reference.dipoleElement;
+        double u = 0.0, v = 0.0;
+        twoLevelAdiabaticBasis(e0, e1, d, range, u, v);
+        ComplexVector2 a = {ComplexD(u, 0.0), ComplexD(v, 0.0)};
+        const int steps = static_cast<int>(duration / 0.01);
+        const double dt = duration / steps;
+        for (int k = 0; k < steps; ++k)
+            a = propagateTwoLevel(a, e0, e1, d, linearSweepValueAt(sweep, (k + 0.5) * dt), dt, 1.0);
+        twoLevelAdiabaticBasis(e0, e1, d, -range, u, v);
+        const double upper = std::norm(-v * a[0] + u * a[1]); // stayed diabatic
+        EXPECT_NEAR(upper, reference.diabaticProbability, 0.02) << "duration " << duration;
+        if (previous > 0.0) {
+            EXPECT_LT(reference.diabaticProbability, previous); // slower sweeps are more adiabatic
+        }
+        previous = reference.diabaticProbability;
+    }
+}
+
+TEST(QuantumLandauZener2D, InstantaneousPopulationsOfALocalisedState)
+{
+    const BoundStateResult& pair = fixtures::doubleWellPair();
+    ASSERT_TRUE(pair.ok);
+    const LandauZenerReference reference =
+        QuantumLandauZener2D::predict(pair, slopeSweep(0.35, -0.35, 40.0), 0, 1, 1.0);
+    ASSERT_TRUE(reference.valid);
+
+    ComplexField2D psi(256, 256, 0.0625f, 0.0625f);
+    ASSERT_TRUE(BoundStates1D::prepareSuperposition(psi, pair, 0, 1, reference.localizingPhase));
+    const SweepPopulations unbiased = QuantumLandauZener2D::instantaneousPopulations(psi, pair, reference, 0.0);
+    ASSERT_TRUE(unbiased.valid);
+    EXPECT_NEAR(unbiased.leftPopulation, 1.0, 1e-5);
+    EXPECT_NEAR(unbiased.rightPopulation, 0.0, 1e-5);
+    // At zero bias the lower adiabatic state is phi_0.
+    EXPECT_NEAR(unbiased.lowerPopulation, std::norm(unbiased.amplitudeI), 1e-12);
+    EXPECT_NEAR(unbiased.upperEnergy - unbiased.lowerEnergy, reference.gap, 1e-12);
+
+    // A strong bias makes the adiabatic states the localised ones.
+    const SweepPopulations biased = QuantumLandauZener2D::instantaneousPopulations(psi, pair, reference, 2.0);
+    ASSERT_TRUE(biased.valid);
+    EXPECT_NEAR(std::max(biased.lowerPopulation, biased.upperPopulation), 1.0, 0.01);
+    EXPECT_NEAR(biased.lowerPopulation + biased.upperPopulation, biased.captured, 1e-12);
+
+    EXPECT_FALSE(QuantumLandauZener2D::instantaneousPopulations(psi, pair, LandauZenerReference(), 0.0).valid);
+    EXPECT_FALSE(QuantumLandauZener2D::instantaneousPopulations(psi, pair, reference, std::nan("")).valid);
+}
+
+TEST(QuantumStueckelberg2D, ReferenceOfTheDoublePassage)
+{
+    const BoundStateResult& pair = fixtures::doubleWellPair();
+    ASSERT_TRUE(pair.ok);
+    EXPECT_FALSE(isReturnSweepAnalyzable(slopeSweep(0.35, -0.35, 4.0)));
+    EXPECT_TRUE(isReturnSweepAnalyzable(returnSweep(4.0)));
+
+    const StueckelbergReference reference = QuantumStueckelberg2D::reference(pair, returnSweep(4.0), 0, 1, 1.0);
+    ASSERT_TRUE(reference.valid);
+    EXPECT_TRUE(reference.landauZener.valid);
+    EXPECT_DOUBLE_EQ(reference.firstCrossingTime, 2.0);
+    EXPECT_DOUBLE_EQ(reference.secondCrossingTime, 10.0);
+    EXPECT_NEAR(reference.finalLowerPopulation + reference.finalUpperPopulation, 1.0, 1e-9);
+
+    // Between the crossings the gap is at least Delta: phi_S >= Delta (t2 - t1) / hbar.
+    EXPECT_GT(reference.stueckelbergPhase, reference.landauZener.gap * 8.0);
+}
+
+TEST(QuantumStueckelberg2D, HoldScanAdvancesThePhaseAtTheHeldGap)
+{
+    const BoundStateResult& pair = fixtures::doubleWellPair();
+    ASSERT_TRUE(pair.ok);
+    const auto scan = QuantumStueckelberg2D::holdTimeScan(pair, returnSweep(4.0), 0.0, 6.0, 4, 0, 1, 1.0);
+    ASSERT_EQ(scan.size(), 4u);
+    EXPECT_DOUBLE_EQ(scan.front().holdDuration, 0.0);
+    EXPECT_DOUBLE_EQ(scan.back().holdDuration, 6.0);
+
+    // Each extra unit of hold at bias F_end adds sqrt(Delta^2 + (2 d F_end)^2) / hbar.
+    const LandauZenerReference lz = QuantumStueckelberg2D::reference(pair, returnSweep(4.0), 0, 1, 1.0).landauZener;
+    const double heldGap = std::sqrt(lz.gap * lz.gap + std::pow(2.0 * lz.dipoleElement * 0.35, 2));
+    for (std::size_t k = 1; k < scan.size(); ++k) {
+        EXPECT_NEAR(scan[k].phase - scan[k - 1].phase, heldGap * 2.0, 1e-4);
+        EXPECT_NEAR(scan[k].finalLowerPopulation + scan[k].finalUpperPopulation, 1.0, 1e-9);
+    }
+}
+
+TEST(QuantumStueckelberg2D, HoldScanRejectsUnusableRanges)
+{
+    const BoundStateResult& pair = fixtures::doubleWellPair();
+    ASSERT_TRUE(pair.ok);
+    const LinearSweep sweep = returnSweep(4.0);
+    EXPECT_TRUE(QuantumStueckelberg2D::holdTimeScan(pair, sweep, 0.0, 6.0, 1, 0, 1, 1.0).empty());
+    EXPECT_TRUE(QuantumStueckelberg2D::holdTimeScan(pair, sweep, 3.0, 3.0, 5, 0, 1, 1.0).empty());
+    // A negative hold is no schedule: no points rather than points with both populations 0.
+    EXPECT_TRUE(QuantumStueckelberg2D::holdTimeScan(pair, sweep, -2.0, 6.0, 5, 0, 1, 1.0).empty());
+    const LinearSweep single = slopeSweep(0.35, -0.35, 4.0);
+    EXPECT_TRUE(QuantumStueckelberg2D::holdTimeScan(pair, single, 0.0, 6.0, 5, 0, 1, 1.0).empty());
+}

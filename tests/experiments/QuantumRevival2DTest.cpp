@@ -1,0 +1,204 @@
+#include "experiments/QuantumRevival2D.h"
+#include "experiments/RevivalRecorder.h"
+
+#include "PresetScenes.h"
+#include "core/Numeric.h"
+#include "core/PotentialField2D.h"
+#include "core/SplitStepFourierSolver2D.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <complex>
+#include <string>
+
+using namespace vxo;
+using namespace vxo::test;
+
+namespace {
+
+std::string revivalMessage(const std::vector<PotentialObject>& objects)
+{
+    RevivalBoxConfig config;
+    std::string error;
+    EXPECT_FALSE(QuantumRevival2D::extractFromScene(sceneOf(objects), config, &error));
+    EXPECT_FALSE(config.valid);
+    return error;
+}
+
+ComplexField2D filledField(std::uint64_t nx, std::uint64_t ny, float d, Complex value)
+{
+    ComplexField2D field(nx, ny, d, d);
+    field.fill(value);
+    return field;
+}
+
+} // namespace
+
+TEST(QuantumRevival2D, RecognisesThePresetBoxAndItsRevivalTimes)
+{
+    RevivalBoxConfig config;
+    std::string error;
+    ASSERT_TRUE(QuantumRevival2D::extractFromScene(sceneOf(revivalBoxObjects()), config, &error)) << error;
+    EXPECT_NEAR(config.interiorWidth, 6.4, 1e-5);
+    EXPECT_NEAR(config.interiorHeight, 6.4, 1e-5);
+    EXPECT_NEAR(config.interiorCenterX, 0.0, 1e-6);
+    EXPECT_NEAR(config.interiorCenterY, 0.0, 1e-6);
+    EXPECT_NEAR(config.verticalWallThickness, 1.28, 1e-6);
+    EXPECT_NEAR(config.horizontalWallThickness, 1.28, 1e-6);
+    EXPECT_DOUBLE_EQ(config.wallHeight, 120.0);
+
+    // T_rev = 4 m L^2 / (pi hbar) = 4 * 6.4^2 / pi, about 52.15.
+    EXPECT_NEAR(config.revivalTimeX(1.0, 1.0), 4.0 * 6.4 * 6.4 / kPi, 1e-4);
+    EXPECT_NEAR(config.revivalTimeY(2.0, 0.5), 4.0 * 2.0 * 6.4 * 6.4 / (kPi * 0.5), 1e-3);
+    EXPECT_NEAR(revivalTime(10.0, 1.0, 1.0), 400.0 / kPi, 1e-9);
+    EXPECT_EQ(revivalTime(10.0, 0.0, 1.0), 0.0);
+    EXPECT_EQ(revivalTime(std::nan(""), 1.0, 1.0), 0.0);
+    EXPECT_EQ(RevivalBoxConfig{}.revivalTimeX(1.0, 1.0), 0.0);
+}
+
+TEST(QuantumRevival2D, RefusesPerturbedBoxesWithTheirMessages)
+{
+    std::vector<PotentialObject> harmonic = revivalBoxObjects();
+    harmonic.push_back(harmonicObject(0.0f, 0.0f, 0.25f, 0.25f));
+    EXPECT_EQ(revivalMessage(harmonic), "Quantum revival box expects four enabled positive Rectangle walls.");
+
+    std::vector<PotentialObject> square = revivalBoxObjects();
+    square[1].width = square[1].height;
+    EXPECT_EQ(revivalMessage(square), "Quantum revival box walls must be clearly vertical or horizontal.");
+
+    std::vector<PotentialObject> threeVertical = revivalBoxObjects();
+    threeVertical[3] = threeVertical[2];
+    EXPECT_EQ(revivalMessage(threeVertical), "Quantum revival box needs exactly two vertical and two horizontal walls.");
+
+    std::vector<PotentialObject> crossed = revivalBoxObjects();
+    crossed[0].width = 8.0f; // inner faces at x = 0.16 and x = -0.16
+    crossed[2].width = 8.0f;
+    EXPECT_EQ(revivalMessage(crossed), "Quantum revival box walls overlap or leave no finite interior.");
+
+    std::vector<PotentialObject> lower = revivalBoxObjects();
+    lower[3].value = 110.0f;
+    EXPECT_EQ(revivalMessage(lower), "Quantum revival box walls must use the same potential height.");
+
+    std::vector<PotentialObject> thicker = revivalBoxObjects();
+    thicker[0].width = 0.5f;
+    thicker[2].width = 0.6f;
+    EXPECT_EQ(revivalMessage(thicker), "Opposite quantum-box walls must use equal thickness.");
+
+    std::vector<PotentialObject> shifted = revivalBoxObjects();
+    shifted[2].centerY = 0.5f;
+    EXPECT_EQ(revivalMessage(shifted), "Quantum revival box walls are not centred on one rectangular interior.");
+
+    // The wall lengths along the box sides take no part; disabled objects neither.
+    std::vector<PotentialObject> longer = revivalBoxObjects();
+    longer[1].width = 20.0f;
+    PotentialObject off = harmonicObject(0.0f, 0.0f, 1.0f, 1.0f);
+    off.enabled = false;
+    longer.push_back(off);
+    RevivalBoxConfig config;
+    EXPECT_TRUE(QuantumRevival2D::extractFromScene(sceneOf(longer), config, nullptr));
+}
+
+TEST(QuantumRevival2D, OverlapIsTheNormalisedFidelityOfTwoStates)
+{
+    const ComplexField2D a = filledField(4, 4, 0.5f, Complex(1.0f, 0.0f));
+    ComplexField2D b = filledField(4, 4, 0.5f, Complex(0.0f, 3.0f));
+    EXPECT_NEAR(overlapProbability(a, b), 1.0, 1e-12); // a global phase and scale do not matter
+
+    // Half the cells change sign: <a|b> = 0.
+    for (std::uint64_t j = 0; j < 2; ++j)
+        for (std::uint64_t i = 0; i < 4; ++i)
+            b.at(i, j) = -b.at(i, j);
+    EXPECT_NEAR(overlapProbability(a, b), 0.0, 1e-12);
+
+    EXPECT_EQ(overlapProbability(a, ComplexField2D()), 0.0);
+    EXPECT_EQ(overlapProbability(a, filledField(4, 8, 0.5f, Complex(1.0f, 0.0f))), 0.0);
+    EXPECT_EQ(overlapProbability(a, filledField(4, 4, 0.25f, Complex(1.0f, 0.0f))), 0.0);
+    EXPECT_EQ(overlapProbability(a, filledField(4, 4, 0.5f, Complex(0.0f, 0.0f))), 0.0);
+}
+
+TEST(RevivalRecorder, StoresInitialStateAndKeepsTheNewestSamples)
+{
+    RevivalRecorder recorder(3);
+    const ComplexField2D field = filledField(8, 4, 0.5f, Complex(0.5f, 0.0f));
+    EXPECT_FALSE(recorder.record(0.0, field)); // nothing stored yet
+    ASSERT_TRUE(recorder.setInitialState(field));
+    ASSERT_TRUE(recorder.record(0.0, field));
+    EXPECT_DOUBLE_EQ(recorder.samples()[0].fidelity, 1.0);
+    ASSERT_EQ(recorder.samples()[0].xMarginal.size(), 8u);
+    // Per column: 4 rows of 0.25 times dy 0.5.
+    EXPECT_FLOAT_EQ(recorder.samples()[0].xMarginal[3], 0.5f);
+
+    for (int k = 2; k <= 5; ++k)
+        ASSERT_TRUE(recorder.record(k, field));
+    ASSERT_EQ(recorder.samples().size(), 3u);
+    EXPECT_EQ(recorder.samples()[0].time, 3.0);
+    EXPECT_EQ(recorder.samples()[2].time, 5.0);
+
+    EXPECT_FALSE(recorder.record(6.0, filledField(4, 4, 0.5f, Complex(1.0f, 0.0f))));
+    EXPECT_EQ(recorder.samples().size(), 3u);
+
+    EXPECT_FALSE(recorder.setInitialState(ComplexField2D()));
+    EXPECT_TRUE(recorder.samples().empty());
+    EXPECT_EQ(recorder.initialState().nx(), 0u);
+    EXPECT_FALSE(recorder.record(7.0, field));
+
+    ASSERT_TRUE(recorder.setInitialState(field));
+    recorder.clear();
+    EXPECT_FALSE(recorder.hasInitialState());
+    EXPECT_EQ(recorder.initialState().ny(), 0u);
+    EXPECT_EQ(RevivalRecorder(0).capacity(), 1u);
+}
+
+// Hard walls at x = 0 and x = L are exact on a periodic domain of width 2L
+// for states odd about x = 0 (and hence about x = +-L): the solver then
+// evolves the infinite well of the preset box's interior, whose every level
+// is back in phase after T_rev and mirrored after T_rev / 2.
+TEST(RevivalRecorder, StateRevivesAfterTheRevivalTimeOfTheBox)
+{
+    RevivalBoxConfig box;
+    ASSERT_TRUE(QuantumRevival2D::extractFromScene(sceneOf(revivalBoxObjects()), box, nullptr));
+    const double length = box.interiorWidth;
+    const double revival = box.revivalTimeX(1.0, 1.0);
+
+    const std::uint64_t n = 64;
+    const float d = static_cast<float>(2.0 * length / n);
+    ComplexField2D psi(n, n, d, d);
+    // The preset packet, placed relative to a corner of the interior.
+    const double x0 = 0.5 * length - 1.3;
+    const double y0 = 0.5 * length - 0.8;
+    const double px = 2.6;
+    const double py = 1.8;
+    auto packet = [&](double x, double y) {
+        const double r2 = (x - x0) * (x - x0) + (y - y0) * (y - y0);
+        return std::exp(-r2 / (4.0 * 0.55 * 0.55)) * std::polar(1.0, px * x + py * y);
+    };
+    for (std::uint64_t j = 0; j < n; ++j)
+        for (std::uint64_t i = 0; i < n; ++i) {
+            const double x = gridCoordinateX(psi, i);
+            const double y = gridCoordinateY(psi, j);
+            const std::complex<double> v = packet(x, y) - packet(-x, y) - packet(x, -y) + packet(-x, -y);
+            psi.at(i, j) = Complex(static_cast<float>(v.real()), static_cast<float>(v.imag()));
+        }
+    ASSERT_TRUE(psi.normalize());
+
+    PotentialField2D free(n, n, d, d);
+    SplitStepFourierSolver2D solver;
+    const int steps = 200; // free evolution is exact for any step
+    SplitStepParameters parameters;
+    parameters.dt = static_cast<float>(revival / steps);
+    solver.configure(parameters);
+
+    RevivalRecorder recorder(16);
+    ASSERT_TRUE(recorder.setInitialState(psi));
+    for (int k = 1; k <= steps; ++k) {
+        solver.step(psi, free);
+        if (k == steps / 2 || k == steps) {
+            ASSERT_TRUE(recorder.record(solver.time(), psi));
+        }
+    }
+    ASSERT_EQ(recorder.samples().size(), 2u);
+    EXPECT_LT(recorder.samples()[0].fidelity, 0.01); // the mirror image
+    EXPECT_GT(recorder.samples()[1].fidelity, 0.999);
+    EXPECT_NEAR(recorder.samples()[1].time, revival, 1e-3);
+}

@@ -1,0 +1,254 @@
+#include "experiments/QuantumVortex2D.h"
+#include "experiments/RecorderSupport.h"
+#include "experiments/VortexRecorder.h"
+
+#include "PresetScenes.h"
+#include "core/Numeric.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+using namespace vxo;
+using namespace vxo::test;
+
+namespace {
+
+std::string trapMessage(const std::vector<PotentialObject>& objects)
+{
+    VortexTrap trap;
+    trap.found = true;
+    std::string error;
+    EXPECT_FALSE(QuantumVortex2D::extractTrap(sceneOf(objects), trap, &error));
+    EXPECT_FALSE(trap.found);
+    return error;
+}
+
+std::string stateMessage(const VortexInitialState& state)
+{
+    std::string error;
+    EXPECT_FALSE(QuantumVortex2D::validateConfig(state, &error));
+    return error;
+}
+
+VortexTrap presetTrap()
+{
+    VortexTrap trap;
+    EXPECT_TRUE(QuantumVortex2D::extractTrap(sceneOf(vortexTrapObjects()), trap, nullptr));
+    return trap;
+}
+
+// 64 x 64 cells of 0.16: the preset's cell size, the envelope well inside.
+ComplexField2D preparedVortex(const VortexInitialState& state)
+{
+    ComplexField2D field(64, 64, 0.16f, 0.16f);
+    std::string error;
+    EXPECT_TRUE(QuantumVortex2D::prepareInitialState(field, state, &error)) << error;
+    return field;
+}
+
+// Total phase change along the closed square of half side h about (cx, cy),
+// counterclockwise, in turns.
+double windingAround(const ComplexField2D& field, double cx, double cy, double h)
+{
+    const int samples = 400;
+    auto phaseAt = [&](double x, double y) {
+        const auto i = static_cast<std::uint64_t>(std::lround(x / field.dx() + centreOffset(field.nx())));
+        const auto j = static_cast<std::uint64_t>(std::lround(y / field.dy() + centreOffset(field.ny())));
+        return std::arg(std::complex<double>(field.at(i, j).real(), field.at(i, j).imag()));
+    };
+    const double corners[5][2] = {{cx - h, cy - h}, {cx + h, cy - h}, {cx + h, cy + h}, {cx - h, cy + h}, {cx - h, cy - h}};
+    double total = 0.0;
+    double previous = phaseAt(corners[0][0], corners[0][1]);
+    for (int side = 0; side < 4; ++side)
+        for (int k = 1; k <= samples; ++k) {
+            const double f = static_cast<double>(k) / samples;
+            const double x = corners[side][0] + f * (corners[side + 1][0] - corners[side][0]);
+            const double y = corners[side][1] + f * (corners[side + 1][1] - corners[side][1]);
+            const double phase = phaseAt(x, y);
+            total += std::remainder(phase - previous, 2.0 * kPi);
+            previous = phase;
+        }
+    return total / (2.0 * kPi);
+}
+
+} // namespace
+
+TEST(QuantumVortex2D, RecognisesThePresetTrap)
+{
+    const VortexTrap trap = presetTrap();
+    ASSERT_TRUE(trap.found);
+    EXPECT_DOUBLE_EQ(trap.curvature, 0.25);
+    EXPECT_DOUBLE_EQ(QuantumVortex2D::trapOmega(trap, 1.0), 0.5);
+    EXPECT_NEAR(QuantumVortex2D::trapPeriod(trap, 1.0), 4.0 * kPi, 1e-12);
+    EXPECT_EQ(QuantumVortex2D::trapOmega(trap, 0.0), 0.0);
+    EXPECT_EQ(QuantumVortex2D::trapPeriod(VortexTrap{}, 1.0), 0.0);
+
+    std::vector<PotentialObject> withDisabled = vortexTrapObjects();
+    PotentialObject wall = rectangleObject(5.0f, 3.0f, 0.0f, 1.0f, 2.0f);
+    wall.enabled = false;
+    withDisabled.push_back(wall);
+    VortexTrap again;
+    EXPECT_TRUE(QuantumVortex2D::extractTrap(sceneOf(withDisabled), again, nullptr));
+
+    std::vector<PotentialObject> nearlyIsotropic = vortexTrapObjects();
+    nearlyIsotropic[0].curvatureX = 1.0f;
+    nearlyIsotropic[0].curvatureY = 1.0000005f;
+    EXPECT_TRUE(QuantumVortex2D::extractTrap(sceneOf(nearlyIsotropic), again, nullptr));
+}
+
+TEST(QuantumVortex2D, RefusesPerturbedTrapsWithTheirMessages)
+{
+    EXPECT_EQ(trapMessage({}), "QuantumVortex2D: harmonic trap not found");
+
+    std::vector<PotentialObject> withWall = vortexTrapObjects();
+    withWall.push_back(rectangleObject(5.0f, 3.0f, 0.0f, 1.0f, 2.0f));
+    EXPECT_EQ(trapMessage(withWall), "QuantumVortex2D: vortex guided analysis expects only one harmonic object");
+
+    std::vector<PotentialObject> two = vortexTrapObjects();
+    two.push_back(harmonicObject(1.0f, 0.0f, 0.25f, 0.25f));
+    EXPECT_EQ(trapMessage(two), "QuantumVortex2D: expected exactly one enabled harmonic trap");
+
+    std::vector<PotentialObject> disabled = vortexTrapObjects();
+    disabled[0].enabled = false;
+    EXPECT_EQ(trapMessage(disabled), "QuantumVortex2D: harmonic trap not found");
+
+    std::vector<PotentialObject> inverted = vortexTrapObjects();
+    inverted[0].curvatureY = -0.25f;
+    EXPECT_EQ(trapMessage(inverted), "QuantumVortex2D: trap curvature must be positive");
+
+    std::vector<PotentialObject> anisotropic = vortexTrapObjects();
+    anisotropic[0].curvatureX = 1.0f;
+    anisotropic[0].curvatureY = 1.01f;
+    EXPECT_EQ(trapMessage(anisotropic), "QuantumVortex2D: guided vortex requires an isotropic harmonic trap");
+}
+
+TEST(QuantumVortex2D, StateValidationReportsTheFirstFault)
+{
+    EXPECT_TRUE(QuantumVortex2D::validateConfig(VortexInitialState{}, nullptr));
+    VortexInitialState state;
+    state.charge = 0;
+    state.coreX = std::nan("");
+    EXPECT_EQ(stateMessage(state), "QuantumVortex2D: configuration values must be finite");
+    state.coreX = 1.0;
+    EXPECT_EQ(stateMessage(state), "QuantumVortex2D: charge must be +1 or -1");
+    state.charge = 2;
+    EXPECT_EQ(stateMessage(state), "QuantumVortex2D: charge must be +1 or -1");
+    state.charge = -1;
+    state.envelopeSigma = 1000.0;
+    EXPECT_TRUE(QuantumVortex2D::validateConfig(state, nullptr));
+    state.envelopeSigma = 1000.5;
+    EXPECT_EQ(stateMessage(state), "QuantumVortex2D: envelope sigma must be positive");
+    state.envelopeSigma = 0.0;
+    EXPECT_EQ(stateMessage(state), "QuantumVortex2D: envelope sigma must be positive");
+
+    ComplexField2D empty;
+    std::string error;
+    EXPECT_FALSE(QuantumVortex2D::prepareInitialState(empty, VortexInitialState{}, &error));
+    EXPECT_EQ(error, "QuantumVortex2D: field must not be empty");
+    ComplexField2D field(8, 8, 1.0f, 1.0f);
+    error = "Kept message";
+    EXPECT_FALSE(QuantumVortex2D::prepareInitialState(field, state, &error));
+    EXPECT_EQ(error, "Kept message");
+}
+
+TEST(QuantumVortex2D, PreparedStateWindsByItsChargeAroundTheCore)
+{
+    const VortexTrap trap = presetTrap();
+    for (int charge : {1, -1}) {
+        VortexInitialState state; // the preset: core at (1, 0), envelope sigma 1
+        state.charge = charge;
+        const ComplexField2D field = preparedVortex(state);
+        EXPECT_NEAR(field.norm(), 1.0, 1e-5);
+        EXPECT_NEAR(windingAround(field, 1.0, 0.0, 0.5), charge, 1e-9);
+        EXPECT_NEAR(windingAround(field, -1.0, 0.5, 0.5), 0.0, 1e-9); // no core there
+
+        const VortexCore core = QuantumVortex2D::findCore(field, state, trap);
+        ASSERT_TRUE(core.found);
+        EXPECT_EQ(core.winding, charge);
+        EXPECT_NEAR(core.x, 1.0, 0.16);
+        EXPECT_NEAR(core.y, 0.0, 0.16);
+        EXPECT_LT(core.coreDensity, 1e-3);
+    }
+    EXPECT_FALSE(QuantumVortex2D::findCore(preparedVortex(VortexInitialState{}), VortexInitialState{}, VortexTrap{}).found);
+}
+
+// For psi = G(r) (z - c) with a centred Gaussian G of |G|^2 width sigma,
+// <Lz> / hbar = s <r^2> / (<r^2> + |c|^2) = s 2 sigma^2 / (2 sigma^2 + |c|^2).
+TEST(QuantumVortex2D, AngularMomentumOfThePreparedStateMatchesItsAnalyticValue)
+{
+    for (int charge : {1, -1})
+        for (double coreX : {0.0, 1.0}) {
+            VortexInitialState state;
+            state.charge = charge;
+            state.coreX = coreX;
+            const ComplexField2D field = preparedVortex(state);
+            const double expected = charge * 2.0 / (2.0 + coreX * coreX);
+            EXPECT_NEAR(VortexRecorder::angularMomentum(field, 1.0, 0.0, 0.0), expected, 5e-3)
+                << "charge " << charge << " core " << coreX;
+            EXPECT_NEAR(VortexRecorder::angularMomentum(field, 2.0, 0.0, 0.0), 2.0 * expected, 1e-2);
+        }
+    EXPECT_EQ(VortexRecorder::angularMomentum(ComplexField2D(2, 8, 1.0f, 1.0f), 1.0, 0.0, 0.0), 0.0);
+    EXPECT_EQ(VortexRecorder::angularMomentum(preparedVortex(VortexInitialState{}), 0.0, 0.0, 0.0), 0.0);
+}
+
+TEST(QuantumVortex2D, ReferenceCorePrecessesWithTheChargeAtTheTrapFrequency)
+{
+    VortexTrap trap;
+    trap.found = true;
+    trap.curvature = 1.0; // omega = 1
+    trap.centerX = 0.5;
+    VortexInitialState state;
+    state.coreX = 1.5; // one unit right of the centre
+    state.charge = -1;
+    double x = 0.0;
+    double y = 0.0;
+    QuantumVortex2D::referenceCore(kPi / 2.0, state, trap, 1.0, x, y);
+    EXPECT_NEAR(x, 0.5, 1e-12); // a quarter turn clockwise: below the centre
+    EXPECT_NEAR(y, -1.0, 1e-12);
+    state.charge = 1;
+    QuantumVortex2D::referenceCore(kPi / 2.0, state, trap, 1.0, x, y);
+    EXPECT_NEAR(y, 1.0, 1e-12);
+    QuantumVortex2D::referenceCore(kPi / 2.0, state, VortexTrap{}, 1.0, x, y);
+    EXPECT_EQ(x, 1.5);
+    EXPECT_EQ(y, 0.0);
+}
+
+TEST(VortexRecorder, RecordsOnlyWhenConfiguredAndKeepsAtLeast32Samples)
+{
+    const VortexTrap trap = presetTrap();
+    const VortexInitialState state;
+    const ComplexField2D field = preparedVortex(state);
+
+    VortexRecorder recorder(10);
+    EXPECT_EQ(recorder.capacity(), 32u);
+    recorder.record(0.0, field, 1.0);
+    EXPECT_TRUE(recorder.isEmpty());
+
+    VortexInitialState bad;
+    bad.charge = 3;
+    recorder.configure(bad, trap);
+    EXPECT_FALSE(recorderIsConfigured(recorder));
+    recorder.configure(state, VortexTrap{});
+    EXPECT_FALSE(recorderIsConfigured(recorder));
+
+    recorder.configure(state, trap);
+    ASSERT_TRUE(recorderIsConfigured(recorder));
+    recorder.record(std::nan(""), field, 1.0);
+    EXPECT_TRUE(recorder.isEmpty());
+    for (int k = 0; k < 40; ++k)
+        recorder.record(k, field, 1.0);
+    ASSERT_EQ(recorder.samples().size(), 32u);
+    EXPECT_EQ(recorder.samples().front().time, 8.0);
+    const VortexSample& s = recorder.samples().back();
+    EXPECT_TRUE(s.found);
+    EXPECT_EQ(s.winding, 1);
+    EXPECT_NEAR(s.angularMomentum, 2.0 / 3.0, 5e-3);
+    EXPECT_NEAR(s.norm, 1.0, 1e-5);
+
+    recorder.reset();
+    EXPECT_FALSE(recorder.isConfigured());
+    EXPECT_TRUE(recorder.isEmpty());
+    EXPECT_FALSE(recorder.trap().found);
+}

@@ -1,0 +1,99 @@
+#pragma once
+
+// Scenes and bound-state bases of the guided bound-state and double-well
+// experiments, shared by the analysis tests. The bases are computed once per
+// test program.
+
+#include "core/PotentialField2D.h"
+#include "core/PotentialScene.h"
+#include "experiments/BoundStates1D.h"
+
+#include <cmath>
+#include <vector>
+
+namespace vxo::fixtures {
+
+inline PotentialObject makeRectangle(float value, float centerX, float width, float height)
+{
+    PotentialObject o;
+    o.kind = PotentialObjectKind::Rectangle;
+    o.value = value;
+    o.centerX = centerX;
+    o.width = width;
+    o.height = height;
+    return o;
+}
+
+inline PotentialObject makeLinear(float slopeX)
+{
+    PotentialObject o;
+    o.kind = PotentialObjectKind::Linear;
+    o.slopeX = slopeX;
+    return o;
+}
+
+inline PotentialObject makeBarrier(float value, float centerX, float thickness, float length = 40.0f)
+{
+    PotentialObject o;
+    o.kind = PotentialObjectKind::Barrier;
+    o.value = value;
+    o.centerX = centerX;
+    o.thickness = thickness;
+    o.length = length;
+    return o;
+}
+
+// Finite quantum well of the bound-state experiment: width 8, depth 5, walls
+// filling the rest of a 40.96-wide universe.
+inline PotentialScene finiteWellScene()
+{
+    const float universe = 40.96f;
+    const float width = (universe - 8.0f) / 2.0f;
+    const float centre = width / 2.0f + 4.0f;
+    PotentialScene scene;
+    scene.add(makeRectangle(5.0f, -centre, width, universe));
+    scene.add(makeRectangle(5.0f, centre, width, universe));
+    return scene;
+}
+
+// Coherent-tunnelling double well (16 x 16 universe): walls of 5 outside
+// |x| = 2.5, a central barrier of 0.8 and width 0.7; optionally the Linear
+// bias object of the driven variants (id 4).
+inline PotentialScene doubleWellScene(bool withBias)
+{
+    PotentialScene scene;
+    scene.add(makeRectangle(5.0f, -5.25f, 5.5f, 16.0f));
+    scene.add(makeRectangle(0.8f, 0.0f, 0.7f, 16.0f));
+    scene.add(makeRectangle(5.0f, 5.25f, 5.5f, 16.0f));
+    if (withBias)
+        scene.add(makeLinear(0.0f));
+    return scene;
+}
+
+inline PotentialField2D rasterise(const PotentialScene& scene, std::uint64_t nx, std::uint64_t ny, double width,
+                                  double height)
+{
+    PotentialField2D field(nx, ny, static_cast<float>(width / static_cast<double>(nx)),
+                           static_cast<float>(height / static_cast<double>(ny)));
+    scene.buildPotential(field);
+    return field;
+}
+
+// The settings the two-level preparations use.
+inline BoundStateSettings pairSettings()
+{
+    BoundStateSettings settings;
+    settings.maxIterations = 2800;
+    settings.maxStates = 2;
+    return settings;
+}
+
+// Lowest pair of the unbiased double well on the 256 x 256 grid.
+inline const BoundStateResult& doubleWellPair()
+{
+    static const BoundStateResult result =
+        BoundStates1D::compute(rasterise(doubleWellScene(true), 256, 256, 16.0, 16.0), pairSettings());
+    return result;
+}
+
+} // namespace vxo::fixtures
