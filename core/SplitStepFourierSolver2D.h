@@ -7,6 +7,7 @@
 
 namespace vxo {
 
+class GaugeLinkField2D;
 class PotentialField2D;
 
 // Settings of the Schroedinger solver. The defaults are the main window's
@@ -40,6 +41,15 @@ public:
     // not a power of two, or a failed table build throws before psi or the
     // clock change.
     void step(ComplexField2D& psi, const PotentialField2D& potential);
+
+    // The magnetic variant (GaugeCovariantStep.cpp): half potential phase,
+    // gauge-covariant Crank-Nicolson sweeps along x (dt/2), y (dt) and x (dt/2)
+    // with hard walls at the grid edges, half potential phase; then the clock
+    // advances. No FFT, so any grid size works; the links must match psi.
+    void stepWithGauge(ComplexField2D& psi, const PotentialField2D& potential, const GaugeLinkField2D& links);
+    // One implicit sweep over the time span tau along every row (x) or column (y).
+    void crankNicolsonSweepX(ComplexField2D& psi, const GaugeLinkField2D& links, double tau) const;
+    void crankNicolsonSweepY(ComplexField2D& psi, const GaugeLinkField2D& links, double tau) const;
 
     void advanceClock();
     void resetClock();

@@ -1,0 +1,74 @@
+#include "core/DiracSpinor2D.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace vxo {
+
+void DiracSpinor2D::resize(std::uint64_t nx, std::uint64_t ny, float dx, float dy)
+{
+    // Reset a scratch component first: if the grid is refused, both
+    // components stay as they were.
+    ComplexField2D fresh(nx, ny, dx, dy);
+    upper = fresh;
+    lower = std::move(fresh);
+}
+
+double DiracSpinor2D::norm() const
+{
+    if (isEmpty())
+        return 0.0;
+    return upper.norm() + lower.norm();
+}
+
+namespace {
+double componentShare(const DiracSpinor2D& spinor, const ComplexField2D& component)
+{
+    if (spinor.isEmpty())
+        return 0.0;
+    const double total = spinor.upper.norm() + spinor.lower.norm();
+    if (!(total > 0.0))
+        return 0.0;
+    return component.norm() / total;
+}
+} // namespace
+
+double DiracSpinor2D::upperWeight() const { return componentShare(*this, upper); }
+
+double DiracSpinor2D::lowerWeight() const { return componentShare(*this, lower); }
+
+bool DiracSpinor2D::normalize()
+{
+    const double r = std::sqrt(norm());
+    if (!(r > 0.0) || !std::isfinite(r))
+        return false;
+    const float f = static_cast<float>(1.0 / r);
+    for (ComplexField2D* component : {&upper, &lower}) {
+        Complex* v = component->data();
+        for (std::uint64_t c = 0; c < component->size(); ++c)
+            v[c] = Complex(v[c].real() * f, v[c].imag() * f);
+    }
+    return true;
+}
+
+void DiracSpinor2D::density(ComplexField2D& target) const
+{
+    if (isEmpty() || lower.size() != upper.size()) {
+        target.setZero();
+        return;
+    }
+    if (target.empty() || target.nx() != upper.nx() || target.ny() != upper.ny() || target.dx() != upper.dx() ||
+        target.dy() != upper.dy())
+        target.reset(upper.nx(), upper.ny(), upper.dx(), upper.dy());
+    const Complex* u = upper.data();
+    const Complex* l = lower.data();
+    Complex* out = target.data();
+    for (std::uint64_t c = 0; c < upper.size(); ++c) {
+        const float d = (u[c].imag() * u[c].imag() + u[c].real() * u[c].real()) +
+                        (l[c].real() * l[c].real() + l[c].imag() * l[c].imag());
+        out[c] = Complex(static_cast<float>(std::sqrt(std::max(static_cast<double>(d), 0.0))), 0.0f);
+    }
+}
+
+} // namespace vxo
