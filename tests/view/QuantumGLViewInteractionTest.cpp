@@ -1,0 +1,274 @@
+#include "view/QuantumGLView.h"
+
+#include "ViewTestSupport.h"
+#include "core/ComplexField2D.h"
+#include "core/PotentialField2D.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWheelEvent>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <vector>
+
+namespace vxo {
+namespace {
+
+using test::settle;
+using test::showAndWait;
+
+// A 400 x 400 view of a 40 x 40 domain (256 cells of 0.15625): pixel (px, py)
+// shows the physical point (px / 10 - 20, 20 - py / 10) at zoom 1.
+class QuantumGLViewInteraction : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        test::testApplication();
+        if (!test::displayAvailable())
+            GTEST_SKIP() << "needs an X display with OpenGL 3.3 core (run under xvfb-run -a)";
+        view = std::make_unique<QuantumGLView>();
+        view->resize(400, 400);
+        ASSERT_TRUE(showAndWait(*view));
+        showFrame(256, 256, 0.15625f);
+        view->setShapeCommittedCallback([this](const PotentialEditorShape& s) { shapes.push_back(s); });
+    }
+
+    void showFrame(std::uint64_t nx, std::uint64_t ny, float d)
+    {
+        ComplexField2D psi(nx, ny, d, d);
+        psi.fill(Complex(0.5f, 0.0f));
+        view->setFrame(psi, PotentialField2D(), 0);
+        settle(); // the paint uploads the textures, which gives the image rectangle
+    }
+
+    bool mouse(QEvent::Type type, QPointF position, Qt::MouseButton button, Qt::MouseButtons buttons)
+    {
+        QMouseEvent event(type, position, view->mapToGlobal(position.toPoint()), button, buttons, Qt::NoModifier);
+        QApplication::sendEvent(view.get(), &event);
+        return event.isAccepted();
+    }
+
+    void leftDrag(QPointF from, QPointF to)
+    {
+        mouse(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+        mouse(QEvent::MouseMove, (from + to) / 2.0, Qt::NoButton, Qt::LeftButton);
+        mouse(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+        mouse(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+    }
+
+    bool wheel(QPointF position, int delta)
+    {
+        QWheelEvent event(position, view->mapToGlobal(position.toPoint()), QPoint(), QPoint(0, delta), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(view.get(), &event);
+        return event.isAccepted();
+    }
+
+    void middleClick(QPointF position)
+    {
+        mouse(QEvent::MouseButtonPress, position, Qt::MiddleButton, Qt::MiddleButton);
+        mouse(QEvent::MouseButtonRelease, position, Qt::MiddleButton, Qt::NoButton);
+    }
+
+    const ViewNavigation& nav() const { return view->geometry().navigation; }
+
+    std::unique_ptr<QuantumGLView> view;
+    std::vector<PotentialEditorShape> shapes;
+};
+
+TEST_F(QuantumGLViewInteraction, RectangleDragCommitsItsPhysicalShape)
+{
+    view->setViewportEditEnabled(true);
+    leftDrag(QPointF(100.0, 100.0), QPointF(200.0, 180.0));
+    ASSERT_EQ(shapes.size(), 1u);
+    const PotentialEditorShape& r = shapes[0];
+    EXPECT_EQ(r.type, 0u);
+    EXPECT_NEAR(r.centerX, -5.0f, 1e-4f); // corners (-10, 10) and (0, 2)
+    EXPECT_NEAR(r.centerY, 6.0f, 1e-4f);
+    EXPECT_NEAR(r.width, 10.0f, 1e-4f);
+    EXPECT_NEAR(r.height, 8.0f, 1e-4f);
+    EXPECT_FALSE(view->editor().dragging);
+
+    // The same drag while zoomed and panned maps through the zoom.
+    ASSERT_TRUE(wheel(QPointF(300.0, 100.0), 5 * 120)); // zoom about (10, 10)
+    float x0 = 0.0f, y0 = 0.0f, x1 = 0.0f, y1 = 0.0f;
+    ASSERT_TRUE(view->widgetToWorld(QPointF(100.0, 100.0), x0, y0));
+    ASSERT_TRUE(view->widgetToWorld(QPointF(200.0, 180.0), x1, y1));
+    leftDrag(QPointF(100.0, 100.0), QPointF(200.0, 180.0));
+    ASSERT_EQ(shapes.size(), 2u);
+    EXPECT_NEAR(shapes[1].centerX, (x0 + x1) / 2.0f, 1e-4f);
+    EXPECT_NEAR(shapes[1].width, 10.0f / nav().zoom, 1e-3f);
+    EXPECT_NEAR(shapes[1].height, 8.0f / nav().zoom, 1e-3f);
+}
+
+TEST_F(QuantumGLViewInteraction, CircleAndClickShapesKeepOneCell)
+{
+    view->setViewportEditEnabled(true);
+    view->setEditTool(1);
+    leftDrag(QPointF(220.0, 220.0), QPointF(250.0, 260.0));
+    ASSERT_EQ(shapes.size(), 1u);
+    EXPECT_EQ(shapes[0].type, 1u);
+    EXPECT_NEAR(shapes[0].centerX, 2.0f, 1e-4f);
+    EXPECT_NEAR(shapes[0].centerY, -2.0f, 1e-4f);
+    EXPECT_NEAR(shapes[0].radius, 5.0f, 1e-4f); // (3, -4) from the press point
+
+    // A click without movement: the minimum size of one cell, still a valid shape.
+    leftDrag(QPointF(220.0, 220.0), QPointF(220.0, 220.0));
+    ASSERT_EQ(shapes.size(), 2u);
+    EXPECT_FLOAT_EQ(shapes[1].radius, 0.15625f);
+    view->setEditTool(0);
+    leftDrag(QPointF(220.0, 220.0), QPointF(220.5, 220.0));
+    ASSERT_EQ(shapes.size(), 3u);
+    EXPECT_FLOAT_EQ(shapes[2].width, 0.15625f);
+    EXPECT_FLOAT_EQ(shapes[2].height, 0.15625f);
+}
+
+TEST_F(QuantumGLViewInteraction, NoShapeWithoutEditModeOrOutsideTheImage)
+{
+    leftDrag(QPointF(100.0, 100.0), QPointF(200.0, 180.0)); // editing off
+    EXPECT_TRUE(shapes.empty());
+
+    view->setViewportEditEnabled(true);
+    showFrame(256, 128, 0.15625f); // image now 400 x 200 from y = 100
+    leftDrag(QPointF(200.0, 50.0), QPointF(250.0, 150.0)); // press above the image
+    EXPECT_TRUE(shapes.empty());
+
+    // A tool change or leaving edit mode cancels a drag in progress.
+    mouse(QEvent::MouseButtonPress, QPointF(100.0, 150.0), Qt::LeftButton, Qt::LeftButton);
+    EXPECT_TRUE(view->editor().dragging);
+    view->setEditTool(0);
+    EXPECT_FALSE(view->editor().dragging);
+    mouse(QEvent::MouseButtonRelease, QPointF(150.0, 200.0), Qt::LeftButton, Qt::NoButton);
+    mouse(QEvent::MouseButtonPress, QPointF(100.0, 150.0), Qt::LeftButton, Qt::LeftButton);
+    view->setViewportEditEnabled(false);
+    mouse(QEvent::MouseButtonRelease, QPointF(150.0, 200.0), Qt::LeftButton, Qt::NoButton);
+    EXPECT_TRUE(shapes.empty());
+
+    // A release outside the image keeps the last point inside.
+    view->setViewportEditEnabled(true);
+    mouse(QEvent::MouseButtonPress, QPointF(100.0, 150.0), Qt::LeftButton, Qt::LeftButton);
+    mouse(QEvent::MouseMove, QPointF(150.0, 200.0), Qt::NoButton, Qt::LeftButton);
+    mouse(QEvent::MouseButtonRelease, QPointF(150.0, 390.0), Qt::LeftButton, Qt::NoButton);
+    ASSERT_EQ(shapes.size(), 1u);
+    EXPECT_NEAR(shapes[0].height, 5.0f, 1e-4f);
+}
+
+TEST_F(QuantumGLViewInteraction, WheelZoomsAboutTheCursorWithinItsLimits)
+{
+    float before[2];
+    ASSERT_TRUE(view->widgetToWorld(QPointF(300.0, 100.0), before[0], before[1]));
+    EXPECT_TRUE(wheel(QPointF(300.0, 100.0), 120));
+    EXPECT_FLOAT_EQ(nav().zoom, 1.15f);
+    float after[2];
+    ASSERT_TRUE(view->widgetToWorld(QPointF(300.0, 100.0), after[0], after[1]));
+    EXPECT_NEAR(after[0], before[0], 1e-4f);
+    EXPECT_NEAR(after[1], before[1], 1e-4f);
+
+    for (int k = 0; k < 40; ++k)
+        wheel(QPointF(399.0, 200.0), 120);
+    EXPECT_FLOAT_EQ(nav().zoom, 32.0f);
+    EXPECT_LE(std::fabs(nav().panX), (40.0f - 40.0f / 32.0f) / 2.0f + 1e-5f);
+
+    view->resetView();
+    EXPECT_TRUE(wheel(QPointF(200.0, 200.0), -120)); // backward at zoom 1: accepted, no change
+    EXPECT_FLOAT_EQ(nav().zoom, 1.0f);
+    EXPECT_FALSE(wheel(QPointF(200.0, 200.0), 0));
+}
+
+TEST_F(QuantumGLViewInteraction, WheelAndMouseFallThroughWithoutAnImage)
+{
+    auto blank = std::make_unique<QuantumGLView>();
+    blank->resize(200, 200);
+    ASSERT_TRUE(showAndWait(*blank));
+    QWheelEvent event(QPointF(100.0, 100.0), QPointF(100.0, 100.0), QPoint(), QPoint(0, 120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(blank.get(), &event);
+    EXPECT_FALSE(event.isAccepted());
+    EXPECT_FLOAT_EQ(blank->geometry().navigation.zoom, 1.0f);
+    blank->setViewportEditEnabled(true);
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(100.0, 100.0), QPointF(100.0, 100.0), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(blank.get(), &press);
+    EXPECT_FALSE(blank->editor().dragging);
+}
+
+TEST_F(QuantumGLViewInteraction, MiddleDragPansTheViewWithTheCursor)
+{
+    ASSERT_TRUE(wheel(QPointF(200.0, 200.0), 595)); // zoom close to 2 about the centre
+    const float zoom = nav().zoom;
+    ASSERT_NEAR(zoom, 2.0f, 0.01f);
+    EXPECT_TRUE(mouse(QEvent::MouseButtonPress, QPointF(200.0, 200.0), Qt::MiddleButton, Qt::MiddleButton));
+    EXPECT_TRUE(view->isPanning());
+    EXPECT_EQ(view->cursor().shape(), Qt::ClosedHandCursor);
+    mouse(QEvent::MouseMove, QPointF(250.0, 200.0), Qt::NoButton, Qt::MiddleButton);
+    mouse(QEvent::MouseMove, QPointF(300.0, 200.0), Qt::NoButton, Qt::MiddleButton);
+    EXPECT_NEAR(nav().panX, -100.0f * (40.0f / zoom) / 400.0f, 1e-4f);
+    EXPECT_NEAR(nav().panY, 0.0f, 1e-6f);
+
+    // Edit mode switched on mid-pan keeps the closed hand until the pan ends.
+    view->setViewportEditEnabled(true);
+    EXPECT_EQ(view->cursor().shape(), Qt::ClosedHandCursor);
+    mouse(QEvent::MouseMove, QPointF(300.0, 600.0), Qt::NoButton, Qt::MiddleButton);
+    EXPECT_NEAR(nav().panY, (40.0f - 40.0f / zoom) / 2.0f, 1e-4f); // clamped
+    mouse(QEvent::MouseButtonRelease, QPointF(300.0, 600.0), Qt::MiddleButton, Qt::NoButton);
+    EXPECT_FALSE(view->isPanning());
+    EXPECT_EQ(view->cursor().shape(), Qt::CrossCursor);
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+}
+
+TEST_F(QuantumGLViewInteraction, MiddleDoubleClickAndHomeResetTheView)
+{
+    wheel(QPointF(300.0, 100.0), 360);
+    ASSERT_GT(nav().zoom, 1.4f);
+    middleClick(QPointF(200.0, 200.0));
+    middleClick(QPointF(201.0, 200.0)); // second press: a double click by time and place
+    EXPECT_FLOAT_EQ(nav().zoom, 1.0f);
+    EXPECT_FLOAT_EQ(nav().panX, 0.0f);
+    EXPECT_FALSE(view->isPanning());
+
+    // A drag between the presses is not the first half of a double click.
+    wheel(QPointF(300.0, 100.0), 360);
+    const float zoom = nav().zoom;
+    mouse(QEvent::MouseButtonPress, QPointF(200.0, 200.0), Qt::MiddleButton, Qt::MiddleButton);
+    mouse(QEvent::MouseMove, QPointF(260.0, 200.0), Qt::NoButton, Qt::MiddleButton);
+    mouse(QEvent::MouseMove, QPointF(200.0, 200.0), Qt::NoButton, Qt::MiddleButton);
+    mouse(QEvent::MouseButtonRelease, QPointF(200.0, 200.0), Qt::MiddleButton, Qt::NoButton);
+    middleClick(QPointF(200.0, 200.0));
+    EXPECT_FLOAT_EQ(nav().zoom, zoom);
+
+    // The toolkit's own double-click event and the Home key reset as well.
+    QMouseEvent doubleClick(QEvent::MouseButtonDblClick, QPointF(200.0, 200.0), QPointF(200.0, 200.0),
+                            Qt::MiddleButton, Qt::MiddleButton, Qt::NoModifier);
+    QApplication::sendEvent(view.get(), &doubleClick);
+    EXPECT_FLOAT_EQ(nav().zoom, 1.0f);
+    mouse(QEvent::MouseButtonRelease, QPointF(200.0, 200.0), Qt::MiddleButton, Qt::NoButton);
+    wheel(QPointF(300.0, 100.0), 360);
+    QKeyEvent home(QEvent::KeyPress, Qt::Key_Home, Qt::NoModifier);
+    QApplication::sendEvent(view.get(), &home);
+    EXPECT_FLOAT_EQ(nav().zoom, 1.0f);
+}
+
+TEST_F(QuantumGLViewInteraction, NewFramesKeepTheViewUnlessTheDomainChanges)
+{
+    wheel(QPointF(300.0, 100.0), 360);
+    const ViewNavigation zoomed = nav();
+    ASSERT_GT(zoomed.zoom, 1.4f);
+    ASSERT_NE(zoomed.panX, 0.0f);
+    showFrame(256, 256, 0.15625f);
+    EXPECT_FLOAT_EQ(nav().zoom, zoomed.zoom);
+    EXPECT_FLOAT_EQ(nav().panX, zoomed.panX);
+    EXPECT_FLOAT_EQ(nav().panY, zoomed.panY);
+    showFrame(128, 128, 0.3125f); // other cells, same physical size
+    EXPECT_FLOAT_EQ(nav().zoom, zoomed.zoom);
+    showFrame(256, 256, 0.2f);
+    EXPECT_FLOAT_EQ(nav().zoom, 1.0f);
+    EXPECT_FLOAT_EQ(nav().panX, 0.0f);
+    EXPECT_FLOAT_EQ(nav().panY, 0.0f);
+}
+
+} // namespace
+} // namespace vxo

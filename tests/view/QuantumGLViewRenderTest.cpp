@@ -1,0 +1,350 @@
+#include "view/QuantumGLView.h"
+
+#include "ViewTestSupport.h"
+#include "core/ComplexField2D.h"
+#include "core/PotentialField2D.h"
+#include "view/ContourExtraction.h"
+
+#include <QApplication>
+#include <QSurfaceFormat>
+#include <QVBoxLayout>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <memory>
+
+namespace vxo {
+namespace {
+
+using test::brightestPixel;
+using test::channelSum;
+using test::litBoundingBox;
+using test::sampledField;
+using test::settle;
+using test::showAndWait;
+
+// Counts the paints the toolkit asks for.
+class CountingView : public QuantumGLView {
+public:
+    int paints = 0;
+
+protected:
+    void paintGL() override
+    {
+        ++paints;
+        QuantumGLView::paintGL();
+    }
+};
+
+QImage render(QuantumGLView& view)
+{
+    settle();
+    return view.grabFramebuffer().convertToFormat(QImage::Format_RGB32);
+}
+
+class QuantumGLViewRender : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        test::testApplication();
+        if (!test::displayAvailable())
+            GTEST_SKIP() << "needs an X display with OpenGL 3.3 core (run under xvfb-run -a)";
+    }
+
+    // A widget of the given size, shown and initialised.
+    template <typename View = QuantumGLView>
+    std::unique_ptr<View> shownView(int width, int height)
+    {
+        auto view = std::make_unique<View>();
+        view->setCrossSectionLineVisible(false); // painted over the centre row by default
+        view->resize(width, height);
+        EXPECT_TRUE(showAndWait(*view));
+        EXPECT_TRUE(view->isGlReady());
+        return view;
+    }
+
+};
+
+// A Gaussian spot of width sigma at (x0, y0), carrying a phase k x.
+ComplexField2D spot(std::uint64_t nx, std::uint64_t ny, float d, double x0, double y0, double sigma, double k = 0.0)
+{
+    return sampledField(nx, ny, d, d, [=](double x, double y) {
+        const double r2 = (x - x0) * (x - x0) + (y - y0) * (y - y0);
+        const double a = std::exp(-r2 / (4.0 * sigma * sigma));
+        return Complex(static_cast<float>(a * std::cos(k * x)), static_cast<float>(a * std::sin(k * x)));
+    });
+}
+
+// Intensity-weighted centre of the pixels brighter than half the maximum.
+QPointF brightCentroid(const QImage& image)
+{
+    const int peak = brightestPixel(image).value;
+    double sx = 0.0;
+    double sy = 0.0;
+    double sw = 0.0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const int v = channelSum(image.pixel(x, y));
+            if (v * 2 > peak) {
+                sx += (x + 0.5) * v;
+                sy += (y + 0.5) * v;
+                sw += v;
+            }
+        }
+    return sw > 0.0 ? QPointF(sx / sw, sy / sw) : QPointF(-1.0, -1.0);
+}
+
+double differingFraction(const QImage& a, const QImage& b)
+{
+    if (a.size() != b.size())
+        return 1.0;
+    long differing = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y);
+            const QRgb q = b.pixel(x, y);
+            if (std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q)) > 6)
+                ++differing;
+        }
+    return static_cast<double>(differing) / (a.width() * a.height());
+}
+
+TEST_F(QuantumGLViewRender, SpotAppearsWhereItsPhysicalCoordinatesPutIt)
+{
+    auto view = shownView(400, 300);
+    // 128 x 64 cells of 0.25: a 32 x 16 domain, drawn 400 x 200 in the middle of the widget.
+    view->setFrame(spot(128, 64, 0.25f, 6.0, 3.0, 0.6), PotentialField2D(), 0);
+    const QImage image = render(*view);
+    ASSERT_EQ(image.size(), QSize(400, 300));
+    const QPointF centre = brightCentroid(image);
+    EXPECT_NEAR(centre.x(), 400.0 * (6.0 / 32.0 + 0.5), 1.5);
+    EXPECT_NEAR(centre.y(), 50.0 + 200.0 * (0.5 - 3.0 / 16.0), 1.5);
+    EXPECT_NEAR(view->imageRect().top(), 50.0, 1e-9);
+    EXPECT_NEAR(view->imageRect().height(), 200.0, 1e-9);
+}
+
+TEST_F(QuantumGLViewRender, LetterboxKeepsTheAspectRatio)
+{
+    auto view = shownView(400, 300);
+    struct Case {
+        std::uint64_t nx, ny;
+        QRect lit;
+    };
+    // A uniform density lights the whole image and nothing else.
+    for (const Case& c : {Case{128, 64, QRect(0, 50, 400, 200)}, Case{64, 128, QRect(125, 0, 150, 300)},
+                          Case{64, 64, QRect(50, 0, 300, 300)}}) {
+        ComplexField2D psi(c.nx, c.ny, 0.25f, 0.25f);
+        psi.fill(Complex(1.0f, 0.0f));
+        view->setFrame(psi, PotentialField2D(), 0);
+        const QImage image = render(*view);
+        EXPECT_EQ(litBoundingBox(image, 30), c.lit) << c.nx << " x " << c.ny;
+    }
+}
+
+TEST_F(QuantumGLViewRender, ViewModesAndToneMapsGiveDistinctImages)
+{
+    auto view = shownView(256, 256);
+    const ComplexField2D psi = spot(64, 64, 0.25f, 0.0, 0.0, 1.5, 2.0);
+    std::vector<QImage> modes;
+    for (std::uint32_t mode = 0; mode < 4; ++mode) {
+        view->setFrame(psi, PotentialField2D(), mode);
+        modes.push_back(render(*view));
+        EXPECT_GT(brightestPixel(modes.back()).value, 150) << "view mode " << mode;
+    }
+    for (std::size_t a = 0; a < modes.size(); ++a)
+        for (std::size_t b = a + 1; b < modes.size(); ++b)
+            EXPECT_GT(differingFraction(modes[a], modes[b]), 0.02) << "view modes " << a << " and " << b;
+
+    // At the spot's centre the phase is 0: the real part is red, the imaginary part vanishes.
+    const QRgb real = modes[2].pixel(128, 128);
+    EXPECT_GT(qRed(real), 150);
+    EXPECT_LT(qBlue(real), 20);
+    EXPECT_LT(channelSum(modes[3].pixel(128, 128)), 60);
+
+    view->setFrame(psi, PotentialField2D(), 0);
+    std::vector<QImage> tones;
+    for (std::uint32_t op = 0; op < 3; ++op) {
+        view->setToneMapOperator(op);
+        tones.push_back(render(*view));
+        EXPECT_GT(brightestPixel(tones.back()).value, 100) << "tone map " << op;
+    }
+    for (std::size_t a = 0; a < tones.size(); ++a)
+        for (std::size_t b = a + 1; b < tones.size(); ++b)
+            EXPECT_GT(differingFraction(tones[a], tones[b]), 0.02) << "tone maps " << a << " and " << b;
+}
+
+TEST_F(QuantumGLViewRender, PostPreviewSelectsTheStageShown)
+{
+    auto view = shownView(256, 256);
+    view->setFrame(spot(64, 64, 0.25f, 0.0, 0.0, 1.0), PotentialField2D(), 0);
+    view->setBloomStrength(5.0f);
+    std::vector<QImage> stages;
+    for (std::uint32_t stage = 0; stage < 4; ++stage) {
+        view->setPostPreview(stage);
+        stages.push_back(render(*view));
+        EXPECT_GT(brightestPixel(stages.back()).value, 100) << "stage " << stage;
+    }
+    for (std::size_t a = 0; a < stages.size(); ++a)
+        for (std::size_t b = a + 1; b < stages.size(); ++b)
+            EXPECT_GT(differingFraction(stages[a], stages[b]), 0.01) << "stages " << a << " and " << b;
+    // The bloom composite is never darker than the plain scene.
+    EXPECT_GE(brightestPixel(stages[3]).value, brightestPixel(stages[0]).value);
+}
+
+TEST_F(QuantumGLViewRender, PotentialOverlayGreysBarriersOnly)
+{
+    auto view = shownView(256, 256);
+    ComplexField2D psi(64, 64, 0.25f, 0.25f); // black scene
+    PotentialField2D v(64, 64, 0.25f, 0.25f);
+    v.addRectangle(4.0f, 0.0f, 2.0f, 16.0f, 10.0f); // a wall on the right
+    view->setFrame(psi, v, 0);
+    QImage image = render(*view);
+    // The wall x in [3, 5] lies at pixels 256 * (3 / 16 + 0.5) .. 256 * (5 / 16 + 0.5) = 176 .. 208.
+    const QRgb wall = image.pixel(192, 128);
+    EXPECT_NEAR(qRed(wall), 72, 3);
+    EXPECT_NEAR(qGreen(wall), 72, 3);
+    EXPECT_NEAR(qBlue(wall), 72, 3);
+    EXPECT_LT(channelSum(image.pixel(64, 128)), 10);
+
+    view->setPotentialOverlayVisible(false);
+    image = render(*view);
+    EXPECT_LT(channelSum(image.pixel(192, 128)), 10);
+}
+
+TEST_F(QuantumGLViewRender, AnEmptyFrameStaysBlack)
+{
+    auto view = shownView(200, 200);
+    view->setFrame(ComplexField2D(), PotentialField2D(), 0);
+    EXPECT_EQ(brightestPixel(render(*view)).value, 0);
+    EXPECT_TRUE(view->imageRect().isEmpty());
+}
+
+TEST_F(QuantumGLViewRender, SettersScheduleOneRepaintAndOnlyOnChange)
+{
+    auto view = shownView<CountingView>(200, 200);
+    view->setFrame(spot(32, 32, 0.25f, 0.0, 0.0, 1.0), PotentialField2D(), 0);
+    settle();
+
+    view->paints = 0;
+    view->setGamma(0.0f);
+    view->setPalette(1);
+    view->setBloomStrength(3.0f);
+    view->setCurrentSpacing(30);
+    settle();
+    EXPECT_EQ(view->paints, 1);
+    EXPECT_EQ(view->display().gamma, 0.05f);
+
+    view->paints = 0;
+    view->setGamma(0.05f);
+    view->setGamma(0.0500005f);
+    view->setPalette(1);
+    view->setCurrentSpacing(30);
+    view->setPotentialOverlayVisible(true);
+    settle();
+    EXPECT_EQ(view->paints, 0);
+
+    // "Always" setters repaint even with the same values.
+    view->paints = 0;
+    view->setDetector(8.0f, 0.32f, 64);
+    settle();
+    EXPECT_EQ(view->paints, 1);
+}
+
+// Replaces one fragment shader by text that does not compile.
+class BrokenShaderView : public QuantumGLView {
+public:
+    QuantumShaderStage broken = QuantumShaderStage::BrightPass;
+
+protected:
+    const char* fragmentShaderSource(QuantumShaderStage stage) const override
+    {
+        if (stage == broken)
+            return "#version 330 core\nout vec4 fragColor;\nvoid main() { fragColor = undefinedThing; }\n";
+        return QuantumGLView::fragmentShaderSource(stage);
+    }
+};
+
+TEST_F(QuantumGLViewRender, ShaderFailureIsLoggedAndLeavesABlackView)
+{
+    const test::MessageCapture capture;
+    auto view = std::make_unique<BrokenShaderView>();
+    view->resize(200, 200);
+    ASSERT_TRUE(showAndWait(*view));
+    view->setFrame(spot(32, 32, 0.25f, 0.0, 0.0, 1.0), PotentialField2D(), 0);
+    const QImage image = render(*view);
+    EXPECT_FALSE(view->isGlReady());
+    EXPECT_TRUE(capture.contains(QStringLiteral("QuantumGLView bright-pass shader:")))
+        << capture.messages().join('\n').toStdString();
+    // Building stops at the first failure: no later stage is attempted or reported.
+    EXPECT_FALSE(capture.contains(QStringLiteral("QuantumGLView Gaussian-blur shader:")));
+    EXPECT_FALSE(capture.contains(QStringLiteral("QuantumGLView scene shader:")));
+    EXPECT_EQ(brightestPixel(image).value, 0);
+}
+
+TEST_F(QuantumGLViewRender, ReparentingKeepsThePicture)
+{
+    QWidget first;
+    auto* layout = new QVBoxLayout(&first);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* view = new QuantumGLView;
+    view->setCrossSectionLineVisible(false);
+    layout->addWidget(view);
+    first.resize(300, 300);
+    ASSERT_TRUE(showAndWait(first));
+    view->setFrame(spot(64, 64, 0.25f, -3.0, 2.0, 0.6), PotentialField2D(), 0);
+    const QPointF before = brightCentroid(render(*view));
+    ASSERT_GT(before.x(), 0.0);
+
+    QWidget second;
+    auto* otherLayout = new QVBoxLayout(&second);
+    otherLayout->setContentsMargins(0, 0, 0, 0);
+    second.resize(300, 300);
+    ASSERT_TRUE(showAndWait(second));
+    otherLayout->addWidget(view); // re-parents: a new context, initializeGL runs again
+    view->show();
+    settle();
+    ASSERT_TRUE(view->isGlReady());
+    const QImage after = render(*view);
+    EXPECT_GT(brightestPixel(after).value, 150);
+    const QPointF moved = brightCentroid(after);
+    EXPECT_NEAR(moved.x(), before.x(), 1.5);
+    EXPECT_NEAR(moved.y(), before.y(), 1.5);
+}
+
+} // namespace
+} // namespace vxo
+
+namespace vxo {
+namespace {
+
+// Runs in a fresh process (the driver is told to offer OpenGL 2.1 only, which
+// has to happen before any context exists): the view logs its warning, stays
+// not ready and only clears.
+TEST(QuantumGLViewWithoutCoreProfile, LogsThatTheFunctionsAreUnavailable)
+{
+    if (!test::displayAvailable())
+        GTEST_SKIP() << "needs an X display (run under xvfb-run -a)";
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            qputenv("MESA_GL_VERSION_OVERRIDE", "2.1");
+            test::testApplication();
+            QuantumGLView view;
+            QSurfaceFormat legacy;
+            legacy.setVersion(2, 1);
+            legacy.setProfile(QSurfaceFormat::NoProfile);
+            view.setFormat(legacy);
+            view.resize(120, 120);
+            test::showAndWait(view);
+            view.setFrame(spot(16, 16, 0.5f, 0.0, 0.0, 1.0), PotentialField2D(), 0);
+            const bool black = brightestPixel(render(view)).value == 0;
+            std::exit(!view.isGlReady() && black ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "QuantumGLView: OpenGL 3\\.3 core functions are unavailable");
+}
+
+} // namespace
+} // namespace vxo

@@ -1,0 +1,230 @@
+#include "view/OverlayGeometry.h"
+#include "view/ViewportMapping.h"
+
+#include "core/ProbabilityCurrent2D.h"
+#include "core/ProbabilityStreamlines2D.h"
+#include "view/QuantumGLView.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace vxo {
+namespace {
+
+ViewNavigation navigation(float ex, float ey, float zoom, float panX, float panY)
+{
+    ViewNavigation n;
+    n.viewExtentX = ex;
+    n.viewExtentY = ey;
+    n.zoom = zoom;
+    n.panX = panX;
+    n.panY = panY;
+    return n;
+}
+
+TEST(ViewportMapping, ImageRectangleAndLetterbox)
+{
+    EXPECT_EQ(fittedImageRect(256, 128, 800.0, 600.0), QRectF(0.0, 100.0, 800.0, 400.0));
+    EXPECT_EQ(fittedImageRect(128, 256, 800.0, 600.0), QRectF(250.0, 0.0, 300.0, 600.0));
+    EXPECT_TRUE(fittedImageRect(0, 128, 800.0, 600.0).isEmpty());
+    EXPECT_TRUE(fittedImageRect(64, 64, 0.0, 600.0).isEmpty());
+
+    // A 256 x 128 frame in an 800 x 600 widget: 800 x 400 targets, viewport (0, 100, 800, 400).
+    const QSize image = letterboxSize(800, 600, 256, 128);
+    EXPECT_EQ(image, QSize(800, 400));
+    EXPECT_EQ(letterboxViewport(800, 600, image), QRect(0, 100, 800, 400));
+    // Rounded device sizes never reach 0.
+    EXPECT_EQ(letterboxSize(800, 600, 100000, 1), QSize(800, 1));
+    EXPECT_EQ(letterboxSize(3, 1000, 1, 3), QSize(3, 9));
+}
+
+TEST(ViewportMapping, TextureTransformFollowsZoomAndPan)
+{
+    TextureTransform t = zoomedTextureTransform(navigation(40.0f, 20.0f, 2.0f, 0.0f, 0.0f));
+    EXPECT_FLOAT_EQ(t.scaleX, 0.5f);
+    EXPECT_FLOAT_EQ(t.scaleY, 0.5f);
+    EXPECT_FLOAT_EQ(t.offsetX, 0.25f);
+    EXPECT_FLOAT_EQ(t.offsetY, 0.25f);
+
+    t = zoomedTextureTransform(navigation(40.0f, 20.0f, 4.0f, 10.0f, -5.0f));
+    EXPECT_FLOAT_EQ(t.offsetX, 10.0f / 40.0f + 0.5f - 0.125f);
+    EXPECT_FLOAT_EQ(t.offsetY, -5.0f / 20.0f + 0.5f - 0.125f);
+
+    t = zoomedTextureTransform(navigation(0.0f, 0.0f, 0.0f, 3.0f, 3.0f));
+    EXPECT_FLOAT_EQ(t.scaleX, 1.0f);
+    EXPECT_FLOAT_EQ(t.offsetX, 0.0f);
+}
+
+TEST(ViewportMapping, WorldAndWidgetPointsRoundTripAtAnyZoomAndPan)
+{
+    const QRectF image(100.0, 50.0, 400.0, 200.0);
+    for (const ViewNavigation& nav :
+         {navigation(32.0f, 16.0f, 1.0f, 0.0f, 0.0f), navigation(32.0f, 16.0f, 2.0f, 4.0f, -2.0f),
+          navigation(32.0f, 16.0f, 7.5f, -13.0f, 6.0f), navigation(32.0f, 16.0f, 32.0f, 15.0f, 7.5f)}) {
+        for (const QPointF world : {QPointF(0.0, 0.0), QPointF(nav.panX + 0.3, nav.panY - 0.2),
+                                    QPointF(nav.panX - 0.4, nav.panY + 0.1)}) {
+            const QPointF pixel = worldToWidget(image, nav, world.x(), world.y());
+            double x = 0.0;
+            double y = 0.0;
+            if (!image.contains(pixel))
+                continue;
+            ASSERT_TRUE(widgetToWorld(image, nav, pixel, x, y));
+            EXPECT_NEAR(x, world.x(), 1e-9) << "zoom " << nav.zoom;
+            EXPECT_NEAR(y, world.y(), 1e-9) << "zoom " << nav.zoom;
+        }
+        // The image centre shows the pan point; y grows upwards on screen.
+        const QPointF centre = worldToWidget(image, nav, nav.panX, nav.panY);
+        EXPECT_NEAR(centre.x(), 300.0, 1e-9);
+        EXPECT_NEAR(centre.y(), 150.0, 1e-9);
+        EXPECT_LT(worldToWidget(image, nav, nav.panX, nav.panY + 0.1).y(), 150.0);
+    }
+
+    const ViewNavigation nav = navigation(32.0f, 16.0f, 1.0f, 0.0f, 0.0f);
+    double x = 0.0;
+    double y = 0.0;
+    EXPECT_TRUE(widgetToWorld(image, nav, QPointF(100.0, 250.0), x, y)); // the corner counts as inside
+    EXPECT_NEAR(x, -16.0, 1e-12);
+    EXPECT_NEAR(y, -8.0, 1e-12);
+    EXPECT_FALSE(widgetToWorld(image, nav, QPointF(99.5, 100.0), x, y));
+    EXPECT_FALSE(widgetToWorld(QRectF(), nav, QPointF(200.0, 100.0), x, y));
+    EXPECT_FALSE(widgetToWorld(image, navigation(0.0f, 16.0f, 1.0f, 0.0f, 0.0f), QPointF(200.0, 100.0), x, y));
+    EXPECT_EQ(worldToWidget(QRectF(), nav, 1.0, 1.0), QPointF(0.0, 0.0));
+}
+
+TEST(ViewportMapping, ZoomAboutTheCursorKeepsItsPointFixed)
+{
+    const QRectF image(0.0, 0.0, 400.0, 400.0);
+    ViewNavigation nav = navigation(40.0f, 40.0f, 1.0f, 0.0f, 0.0f);
+
+    // One notch forward at the centre: zoom 1.15, pan stays 0.
+    EXPECT_TRUE(zoomAboutImagePoint(nav, 0.5, 0.5, kZoomPerNotch));
+    EXPECT_FLOAT_EQ(nav.zoom, 1.15f);
+    EXPECT_FLOAT_EQ(nav.panX, 0.0f);
+    EXPECT_FLOAT_EQ(nav.panY, 0.0f);
+
+    // Several notches at points off centre: the point under the cursor stays put.
+    for (const QPointF cursor : {QPointF(300.0, 120.0), QPointF(399.0, 200.0), QPointF(150.0, 330.0)}) {
+        double before[2];
+        ASSERT_TRUE(widgetToWorld(image, nav, cursor, before[0], before[1]));
+        ASSERT_TRUE(zoomAboutImagePoint(nav, cursor.x() / 400.0, cursor.y() / 400.0, std::pow(kZoomPerNotch, 3)));
+        double after[2];
+        ASSERT_TRUE(widgetToWorld(image, nav, cursor, after[0], after[1]));
+        EXPECT_NEAR(after[0], before[0], 1e-5);
+        EXPECT_NEAR(after[1], before[1], 1e-5);
+    }
+
+    // Limits: never beyond 32, never below 1; no change reports false.
+    for (int k = 0; k < 60; ++k)
+        zoomAboutImagePoint(nav, 0.9, 0.1, kZoomPerNotch);
+    EXPECT_FLOAT_EQ(nav.zoom, kMaximumZoom);
+    EXPECT_FALSE(zoomAboutImagePoint(nav, 0.9, 0.1, kZoomPerNotch));
+    ViewNavigation unzoomed = navigation(40.0f, 40.0f, 1.0f, 0.0f, 0.0f);
+    EXPECT_FALSE(zoomAboutImagePoint(unzoomed, 0.2, 0.2, 1.0 / kZoomPerNotch));
+    EXPECT_FLOAT_EQ(unzoomed.zoom, 1.0f);
+    EXPECT_FALSE(zoomAboutImagePoint(unzoomed, 0.2, 0.2, 0.0));
+    EXPECT_FALSE(zoomAboutImagePoint(unzoomed, 0.2, 0.2, std::numeric_limits<double>::quiet_NaN()));
+}
+
+TEST(ViewportMapping, PanFollowsTheCursorAndStaysInsideTheZoomedExtent)
+{
+    // 100 px right over a 400 px image, extent 40, zoom 2: pan x moves by -5.
+    const QRectF image(0.0, 0.0, 400.0, 400.0);
+    ViewNavigation nav = navigation(40.0f, 40.0f, 2.0f, 0.0f, 0.0f);
+    panByPixels(nav, image, 100.0, 0.0);
+    EXPECT_FLOAT_EQ(nav.panX, -5.0f);
+    panByPixels(nav, image, 0.0, 40.0); // dragging down shows what lies above
+    EXPECT_FLOAT_EQ(nav.panY, 2.0f);
+    panByPixels(nav, image, 300.0, -1000.0);
+    EXPECT_FLOAT_EQ(nav.panX, -10.0f); // (40 - 40 / 2) / 2
+    EXPECT_FLOAT_EQ(nav.panY, -10.0f);
+
+    ViewNavigation flat = navigation(40.0f, 40.0f, 1.0f, 3.0f, -3.0f);
+    clampPan(flat);
+    EXPECT_FLOAT_EQ(flat.panX, 0.0f);
+    EXPECT_FLOAT_EQ(flat.panY, 0.0f);
+    ViewNavigation none = navigation(0.0f, 40.0f, 4.0f, 3.0f, 3.0f);
+    clampPan(none);
+    EXPECT_FLOAT_EQ(none.zoom, 1.0f);
+    EXPECT_FLOAT_EQ(none.panX, 0.0f);
+}
+
+TEST(ViewportMapping, ArrowLatticeIsAnchoredAndCutAtTheGridEdges)
+{
+    // A 256-row grid shown 512 px high with spacing 42: an arrow every 21 rows.
+    EXPECT_EQ(arrowLatticeStride(42, 256, 1.0, 512.0), 21);
+    EXPECT_EQ(arrowLatticeStride(42, 256, 4.0, 512.0), 5);
+    EXPECT_EQ(arrowLatticeStride(12, 64, 32.0, 800.0), 1);
+    EXPECT_EQ(arrowLatticeStride(42, 256, 0.0, 0.0), 10752); // zoom and pixels floored at 1
+
+    // Whole grid at zoom 1: 0 .. n - 1, first index a multiple of the stride.
+    IndexRange all = visibleLatticeRange(0.0, 25.6, 1.0, 0.1, 256, 21);
+    EXPECT_EQ(all.first, 0);
+    EXPECT_EQ(all.last, 255);
+    // A window hanging over the left edge starts at 0, not at a wrapped huge index.
+    IndexRange left = visibleLatticeRange(-12.0, 25.6, 4.0, 0.1, 256, 5);
+    EXPECT_EQ(left.first, 0);
+    EXPECT_EQ(left.last, static_cast<std::int64_t>(std::ceil((-12.0 + 3.2) / 0.1 + 127.5)));
+    // Inside: rounded up to the stride.
+    IndexRange middle = visibleLatticeRange(1.0, 25.6, 4.0, 0.1, 256, 7);
+    const auto lo = static_cast<std::int64_t>(std::floor((1.0 - 3.2) / 0.1 + 127.5));
+    EXPECT_EQ(middle.first, (lo + 6) / 7 * 7);
+    EXPECT_EQ(middle.first % 7, 0);
+    // A window entirely beyond the grid is empty.
+    EXPECT_TRUE(visibleLatticeRange(100.0, 25.6, 4.0, 0.1, 256, 1).empty());
+    EXPECT_TRUE(visibleLatticeRange(-100.0, 25.6, 4.0, 0.1, 256, 1).empty());
+    EXPECT_TRUE(visibleLatticeRange(0.0, 25.6, 1.0, 0.1, 0, 1).empty());
+}
+
+TEST(OverlayGeometry, ArrowLengthFollowsTheSquareRootOfTheRelativeCurrent)
+{
+    const QPointF base(100.0, 100.0);
+    CurrentArrow arrow;
+    EXPECT_FALSE(currentArrow(base, 0.017f, 0.0f, 1.0f, 40.0, 8.8, arrow)); // 1.7 % is not drawn
+    EXPECT_FALSE(currentArrow(base, 0.0f, 0.0f, 1.0f, 40.0, 8.8, arrow));
+
+    ASSERT_TRUE(currentArrow(base, 1.0f, 0.0f, 1.0f, 40.0, 8.8, arrow));
+    EXPECT_NEAR(arrow.tip.x(), 140.0, 1e-9);
+    EXPECT_NEAR(arrow.tip.y(), 100.0, 1e-9);
+    ASSERT_TRUE(currentArrow(base, 0.0f, 0.25f, 1.0f, 40.0, 8.8, arrow)); // 25 %: half length, upwards
+    EXPECT_NEAR(arrow.tip.x(), 100.0, 1e-9);
+    EXPECT_NEAR(arrow.tip.y(), 80.0, 1e-9);
+    // The head strokes point back at +-27 degrees.
+    for (const QPointF head : {arrow.headLeft, arrow.headRight}) {
+        const QPointF d = head - arrow.tip;
+        EXPECT_NEAR(std::hypot(d.x(), d.y()), 8.8, 1e-9);
+        EXPECT_NEAR(std::atan2(std::fabs(d.x()), d.y()) * 180.0 / 3.141592653589793, 27.0, 1e-9);
+    }
+    EXPECT_NEAR(arrow.headLeft.x() + arrow.headRight.x(), 200.0, 1e-9);
+    // Beyond the maximum the length saturates.
+    ASSERT_TRUE(currentArrow(base, -3.0f, 0.0f, 1.0f, 40.0, 8.8, arrow));
+    EXPECT_NEAR(arrow.tip.x(), 60.0, 1e-9);
+}
+
+TEST(OverlayGeometry, StreamlineParametersScaleWithTheScreen)
+{
+    ProbabilityCurrent2D current;
+    current.dx = 0.2f;
+    current.dy = 0.1f;
+    StreamlineParameters p = streamlineParametersFor(current, 0.01, 240);
+    EXPECT_FLOAT_EQ(p.stepLength, 0.035f);
+    EXPECT_EQ(p.maxSteps, 120u);
+    EXPECT_FLOAT_EQ(p.minRelativeMagnitude, 0.015f);
+    p = streamlineParametersFor(current, 0.05, 25);
+    EXPECT_FLOAT_EQ(p.stepLength, 0.1f);
+    EXPECT_EQ(p.maxSteps, 20u);
+}
+
+TEST(OverlayGeometry, ProbabilityContourColourRamp)
+{
+    EXPECT_EQ(QuantumGLView::probabilityContourColor(0.42f), QColor(80, 235, 210));
+    EXPECT_EQ(QuantumGLView::probabilityContourColor(0.1f), QColor(15, 120, 255));
+    EXPECT_EQ(QuantumGLView::probabilityContourColor(0.0f), QColor(30, 65, 255));
+    EXPECT_EQ(QuantumGLView::probabilityContourColor(-2.0f), QColor(30, 65, 255));
+    EXPECT_EQ(QuantumGLView::probabilityContourColor(1.0f), QColor(255, 255, 235));
+    EXPECT_EQ(QuantumGLView::probabilityContourColor(0.7f), QColor(241, 114, 146));
+}
+
+} // namespace
+} // namespace vxo
