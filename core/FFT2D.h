@@ -12,8 +12,13 @@ namespace vxo {
 //   forward  X(k) = sum_n x(n) exp(-2 pi i k n / N)        (unscaled)
 //   inverse  x(n) = (1/N) sum_k X(k) exp(+2 pi i k n / N)  (per line)
 // Output is in unshifted order: index n stands for n when n <= N/2, else n - N.
-// The twiddle factor is advanced by a double-precision recurrence per
-// butterfly, so there is no table, no scratch buffer and no state between calls.
+// Each line is the iterative radix-2 transform with single-precision
+// butterflies; the twiddle factor of a stage starts at 1 and is advanced by a
+// double-precision recurrence, so there is no table, no scratch buffer and no
+// state between calls. transform() runs many lines at once on vector
+// registers (the widest instruction set the processor has) with exactly the
+// per-element arithmetic of transformLine(), so the results do not depend on
+// the processor.
 class FFT2D {
 public:
     static void forward(ComplexField2D& field);

@@ -1,17 +1,22 @@
 #include "core/FFT2D.h"
+#include "core/FFT2DKernels.h"
 #include "ReferenceFFT.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstring>
+#include <limits>
 #include <random>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 using vxo::Complex;
 using vxo::ComplexField2D;
 using vxo::FFT2D;
+namespace fft2d = vxo::fft2d;
 
 namespace {
 
@@ -28,6 +33,43 @@ ComplexField2D randomField(std::uint64_t nx, std::uint64_t ny, unsigned seed)
 bool bitIdentical(const ComplexField2D& a, const ComplexField2D& b)
 {
     return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(Complex)) == 0;
+}
+
+// Bit-identical, except that a NaN only has to meet a NaN: which of two NaN
+// operands an instruction passes on may depend on operand order.
+bool sameBitsOrBothNaN(const Complex* a, const Complex* b, std::size_t count)
+{
+    const float* fa = reinterpret_cast<const float*>(a);
+    const float* fb = reinterpret_cast<const float*>(b);
+    for (std::size_t k = 0; k < 2 * count; ++k) {
+        if (std::isnan(fa[k]) && std::isnan(fb[k]))
+            continue;
+        std::uint32_t ua, ub;
+        std::memcpy(&ua, fa + k, sizeof ua);
+        std::memcpy(&ub, fb + k, sizeof ub);
+        if (ua != ub)
+            return false;
+    }
+    return true;
+}
+
+std::vector<fft2d::Path> availablePaths()
+{
+    std::vector<fft2d::Path> paths;
+    for (fft2d::Path p : {fft2d::Path::Portable, fft2d::Path::Sse2, fft2d::Path::Avx2})
+        if (fft2d::isAvailable(p))
+            paths.push_back(p);
+    return paths;
+}
+
+const char* pathName(fft2d::Path p)
+{
+    switch (p) {
+    case fft2d::Path::Portable: return "portable";
+    case fft2d::Path::Sse2: return "sse2";
+    case fft2d::Path::Avx2: return "avx2";
+    }
+    return "?";
 }
 
 double maxAbsDiff(const ComplexField2D& a, const ComplexField2D& b)
@@ -150,4 +192,130 @@ TEST(FFT2D, BitIdenticalToScalarLineAlgorithm)
     FFT2D::forward(mine);
     vxo::reference::transform(ref, false);
     EXPECT_TRUE(bitIdentical(mine, ref));
+}
+
+TEST(FFT2DPaths, BestPathIsAvailableAndPortableAlwaysIs)
+{
+    EXPECT_TRUE(fft2d::isAvailable(fft2d::Path::Portable));
+    EXPECT_TRUE(fft2d::isAvailable(fft2d::bestPath()));
+#if defined(__x86_64__)
+    EXPECT_TRUE(fft2d::isAvailable(fft2d::Path::Sse2));
+    EXPECT_NE(fft2d::bestPath(), fft2d::Path::Portable);
+#endif
+}
+
+// Every shape from 1 x 1 to 1024 x 32 and 32 x 1024 (up to 2^15 cells), each
+// way, through every instruction-set variant this processor runs: lines
+// shorter than a vector or a tile, single rows and columns, one to three
+// fused stages, row groups of every fill, and fields both within one column
+// block and spanning several.
+TEST(FFT2DPaths, EveryVariantMatchesTheLineAlgorithmOnAllSmallShapes)
+{
+    unsigned seed = 500;
+    for (fft2d::Path path : availablePaths())
+        for (std::uint64_t nx = 1; nx <= 1024; nx *= 2)
+            for (std::uint64_t ny = 1; ny <= 1024 && nx * ny <= (1u << 15); ny *= 2)
+                for (bool inverse : {false, true}) {
+                    ComplexField2D mine = randomField(nx, ny, ++seed);
+                    ComplexField2D ref = mine;
+                    fft2d::transformField(path, mine.data(), nx, ny, inverse);
+                    vxo::reference::transform(ref, inverse);
+                    ASSERT_TRUE(bitIdentical(mine, ref))
+                        << pathName(path) << " " << nx << "x" << ny << (inverse ? " inverse" : " forward");
+                }
+}
+
+TEST(FFT2DPaths, EveryVariantMatchesTheLineAlgorithmOnLargeFields)
+{
+    const std::uint64_t shapes[][2] = {{512, 512}, {1024, 128}, {64, 1024}, {2, 1024}, {1024, 2}};
+    unsigned seed = 900;
+    for (fft2d::Path path : availablePaths())
+        for (const auto& s : shapes) {
+            const bool inverse = (++seed % 2) == 0;
+            ComplexField2D mine = randomField(s[0], s[1], seed);
+            ComplexField2D ref = mine;
+            fft2d::transformField(path, mine.data(), s[0], s[1], inverse);
+            vxo::reference::transform(ref, inverse);
+            EXPECT_TRUE(bitIdentical(mine, ref))
+                << pathName(path) << " " << s[0] << "x" << s[1] << (inverse ? " inverse" : " forward");
+        }
+}
+
+// Signed zeros, subnormals, infinities and values whose sums overflow. An
+// all-zero field keeps every output at +0 or -0, the sign decided by each
+// product and sum, so a shortcut such as skipping the product by w = 1 + 0i,
+// or a sign carried by a different operation, changes bits here even where
+// random data agree.
+TEST(FFT2DPaths, SpecialValuesGoThroughTheSameOperations)
+{
+    const float inf = std::numeric_limits<float>::infinity();
+    const float big = std::numeric_limits<float>::max() / 4.0f;
+    const float tiny = std::numeric_limits<float>::denorm_min() * 3.0f;
+    const std::vector<float> zeros = {0.0f, -0.0f};
+    const std::vector<float> extremes = {0.0f, -0.0f, tiny, -tiny, 1e-39f, big, -big, 1.0f, -2.5f};
+    const std::uint64_t shapes[][2] = {{16, 16}, {64, 8}, {4, 32}, {1, 16}, {32, 1}};
+    for (fft2d::Path path : availablePaths())
+        for (const auto& s : shapes)
+            for (int kind = 0; kind < 3; ++kind)
+                for (bool inverse : {false, true}) {
+                    const std::vector<float>& values = kind == 2 ? extremes : zeros;
+                    ComplexField2D field(s[0], s[1], 1.0f, 1.0f);
+                    std::mt19937 rng(77 + kind);
+                    for (std::uint64_t k = 0; k < field.size(); ++k)
+                        field.data()[k] = Complex(values[rng() % values.size()], values[rng() % values.size()]);
+                    if (kind == 1)
+                        field.data()[field.size() / 2 + 1 < field.size() ? field.size() / 2 + 1 : 0] =
+                            Complex(-inf, 0.0f);
+                    ComplexField2D ref = field;
+                    fft2d::transformField(path, field.data(), s[0], s[1], inverse);
+                    vxo::reference::transform(ref, inverse);
+                    EXPECT_TRUE(sameBitsOrBothNaN(field.data(), ref.data(), field.size()))
+                        << pathName(path) << " " << s[0] << "x" << s[1] << " kind " << kind
+                        << (inverse ? " inverse" : " forward");
+                }
+}
+
+// Storage aligned to one complex value only, with guards on both sides: the
+// vector loads must cope with any alignment and stay inside the grid.
+TEST(FFT2DPaths, UnalignedStorageAndNothingOutsideTheGridIsTouched)
+{
+    const Complex guard(12345.0f, -6789.0f);
+    const std::uint64_t shapes[][2] = {{64, 32}, {8, 128}, {2, 4}};
+    for (fft2d::Path path : availablePaths())
+        for (const auto& s : shapes) {
+            const std::size_t cells = s[0] * s[1];
+            const ComplexField2D source = randomField(s[0], s[1], 31);
+            ComplexField2D ref = source;
+            vxo::reference::transform(ref, false);
+            std::vector<Complex> buffer(cells + 3, guard);
+            Complex* data = buffer.data() + 1;
+            std::memcpy(static_cast<void*>(data), source.data(), cells * sizeof(Complex));
+            fft2d::transformField(path, data, s[0], s[1], false);
+            EXPECT_EQ(std::memcmp(data, ref.data(), cells * sizeof(Complex)), 0) << pathName(path);
+            EXPECT_EQ(buffer.front(), guard);
+            EXPECT_EQ(buffer[cells + 1], guard);
+            EXPECT_EQ(buffer[cells + 2], guard);
+        }
+}
+
+TEST(FFT2D, TransformLineMatchesTheReferenceOnStridedLines)
+{
+    for (std::size_t n : {1u, 2u, 8u, 64u, 256u})
+        for (bool inverse : {false, true}) {
+            const std::size_t stride = 3;
+            ComplexField2D mine = randomField(stride, n, static_cast<unsigned>(n) + (inverse ? 1000u : 0u));
+            ComplexField2D ref = mine;
+            FFT2D::transformLine(mine.data() + 1, n, stride, inverse);
+            vxo::reference::transformLine(ref.data() + 1, n, stride, inverse);
+            EXPECT_TRUE(bitIdentical(mine, ref)) << n << (inverse ? " inverse" : " forward");
+        }
+
+    Complex line[6] = {Complex(1.0f, 2.0f)};
+    try {
+        FFT2D::transformLine(line, 6, 1, false);
+        FAIL() << "expected an exception";
+    } catch (const std::invalid_argument& e) {
+        EXPECT_STREQ(e.what(), "FFT2D: width and height must be powers of two");
+    }
+    EXPECT_EQ(line[0], Complex(1.0f, 2.0f));
 }
