@@ -1,0 +1,93 @@
+#include "experiments/BerryRecorder.h"
+
+#include "core/Numeric.h"
+#include "experiments/RecorderSupport.h"
+#include "experiments/TimeThinning.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace vxo {
+
+namespace {
+
+// Wraps an angle into [-pi, pi).
+double wrapPhase(double phase)
+{
+    double wrapped = std::fmod(phase + kPi, 2.0 * kPi);
+    if (wrapped < 0.0)
+        wrapped += 2.0 * kPi;
+    return wrapped - kPi;
+}
+
+} // namespace
+
+BerryRecorder::BerryRecorder(std::uint64_t capacity)
+    : capacity_(std::max<std::uint64_t>(capacity, 1))
+{
+}
+
+void BerryRecorder::reset()
+{
+    configured_ = false;
+    initialField_ = ComplexField2D{};
+    previousField_ = ComplexField2D{};
+    trap_ = BerryTrap{};
+    config_ = BerryConfig{};
+    transported_ = {1.0, 0.0};
+    hasPrevious_ = false;
+    samples_.clear();
+}
+
+bool BerryRecorder::configure(const ComplexField2D& field, const BerryTrap& trap, const BerryConfig& config)
+{
+    reset();
+    if (field.empty() || !QuantumBerryPhase2D::validateLoop(config, trap, nullptr))
+        return false;
+    initialField_ = field;
+    previousField_ = field;
+    trap_ = trap;
+    config_ = config;
+    configured_ = true;
+    hasPrevious_ = true;
+    return true;
+}
+
+bool BerryRecorder::record(double t, const BerryLoopState& loopState, const ComplexField2D& field)
+{
+    if (!configured_ || !loopState.valid || !QuantumBerryPhase2D::sameGrid(initialField_, field) || !isFinite(t))
+        return false;
+
+    double stepFidelity = 1.0;
+    if (hasPrevious_) {
+        const std::complex<double> o = QuantumBerryPhase2D::overlap(previousField_, field);
+        stepFidelity = std::norm(o);
+        if (std::abs(o) > 1e-12)
+            transported_ *= o / std::abs(o);
+    }
+    previousField_ = field;
+    hasPrevious_ = true;
+
+    const std::complex<double> r = QuantumBerryPhase2D::overlap(initialField_, field);
+    BerrySample sample;
+    sample.time = t;
+    sample.progress = loopState.progress;
+    sample.loopAngle = loopState.loopAngle;
+    sample.axisAngle = loopState.axisAngle;
+    sample.q1 = loopState.q1;
+    sample.q2 = loopState.q2;
+    sample.returnFidelity = std::norm(r);
+    sample.stepFidelity = stepFidelity;
+    if (std::abs(r) > 1e-4) {
+        sample.geometricPhase = wrapPhase(std::arg(r) - std::arg(transported_));
+        sample.phaseValid = 1;
+    }
+
+    const bool completion = loopState.finished && (samples_.empty() || samples_.back().progress < 1.0);
+    if (isThinnedOut(samples_, t, config_.duration, capacity_, completion))
+        return true;
+    appendBounded(samples_, sample, static_cast<std::size_t>(capacity_));
+    return true;
+}
+
+} // namespace vxo

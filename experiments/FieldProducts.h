@@ -1,0 +1,21 @@
+#pragma once
+
+// Overlap sums of two wave fields on one grid, accumulated in double:
+//   innerProduct(a, b)    = sum conj(a) b dx dy   (<a|b>)
+//   bilinearProduct(a, b) = sum a b dx dy         (<conj(a)|b>, the overlap with
+//                                                  the time-reversed state a*)
+// Both take the cell size of b and return 0 when the value counts differ.
+
+#include "core/ComplexField2D.h"
+
+#include <complex>
+
+namespace vxo {
+
+std::complex<double> innerProduct(const ComplexField2D& a, const ComplexField2D& b);
+std::complex<double> bilinearProduct(const ComplexField2D& a, const ComplexField2D& b);
+
+// Both fields non-empty with equal nx, ny and bit-identical dx, dy.
+bool onIdenticalGrid(const ComplexField2D& a, const ComplexField2D& b);
+
+} // namespace vxo

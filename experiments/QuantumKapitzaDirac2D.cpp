@@ -1,0 +1,142 @@
+#include "experiments/QuantumKapitzaDirac2D.h"
+
+#include "core/Numeric.h"
+#include "core/PotentialField2D.h"
+#include "experiments/SceneChecks.h"
+
+#include <cmath>
+
+namespace vxo {
+
+namespace {
+
+constexpr const char* kHbar = "Kapitza-Dirac hbar must be finite and positive.";
+constexpr const char* kPulseFinite = "Kapitza-Dirac pulse parameters must be finite.";
+constexpr const char* kTiming = "Kapitza-Dirac pulse timing/period is invalid.";
+constexpr const char* kDepth = "Kapitza-Dirac lattice depth is unreasonably large.";
+constexpr const char* kOrder = "Kapitza-Dirac maximum diffraction order must be between 1 and 12.";
+constexpr const char* kEmptyField = "Kapitza-Dirac initial field is empty.";
+constexpr const char* kInitialFinite = "Kapitza-Dirac initial-state parameters must be finite.";
+constexpr const char* kWidths = "Kapitza-Dirac initial-state widths must be positive.";
+constexpr const char* kNormalisation = "Kapitza-Dirac initial-state normalization failed.";
+
+constexpr double kMaximumDepth = 10000.0;
+constexpr std::int32_t kMaximumOrder = 12;
+
+// The rules of the pulse record itself (hbar aside).
+const char* pulseFault(const KapitzaDiracConfig& c)
+{
+    if (!isFinite(c.latticePeriod) || !isFinite(c.latticeDepth) || !isFinite(c.latticePhaseDegrees)
+        || !isFinite(c.pulseStartTime) || !isFinite(c.pulseDuration) || !isFinite(c.analysisEndTime))
+        return kPulseFinite;
+    if (!(c.latticePeriod > 0.0) || !(c.pulseDuration > 0.0) || c.pulseStartTime < 0.0
+        || !(c.analysisEndTime > c.pulseStartTime + c.pulseDuration))
+        return kTiming;
+    if (std::fabs(c.latticeDepth) > kMaximumDepth)
+        return kDepth;
+    if (c.maximumOrder < 1 || c.maximumOrder > kMaximumOrder)
+        return kOrder;
+    return nullptr;
+}
+
+const char* initialStateFault(const KapitzaDiracInitialStateConfig& c)
+{
+    if (!isFinite(c.centerX) || !isFinite(c.centerY) || !isFinite(c.sigmaX) || !isFinite(c.sigmaY)
+        || !isFinite(c.momentumX) || !isFinite(c.momentumY))
+        return kInitialFinite;
+    if (!(c.sigmaX > 0.0) || !(c.sigmaY > 0.0))
+        return kWidths;
+    return nullptr;
+}
+
+} // namespace
+
+double QuantumKapitzaDirac2D::pulseArea(const KapitzaDiracConfig& config, double hbar)
+{
+    if (!isFinitePositive(hbar) || !isFinite(config.latticeDepth) || !isFinite(config.pulseDuration))
+        return 0.0;
+    return config.latticeDepth * config.pulseDuration / (2.0 * hbar);
+}
+
+KapitzaDiracPulseState QuantumKapitzaDirac2D::applyPulse(const PotentialScene& scene, const KapitzaDiracConfig& config,
+                                                         double t, PotentialField2D& potential)
+{
+    KapitzaDiracPulseState state;
+    scene.buildPotential(potential);
+    if (pulseFault(config) != nullptr) {
+        state.valid = !config.enabled;
+        return state;
+    }
+    if (!config.enabled) {
+        state.valid = true;
+        return state;
+    }
+    if (!isFinite(t))
+        return state;
+    const double end = config.pulseStartTime + config.pulseDuration;
+    state.valid = true;
+    state.active = config.pulseStartTime <= t && t < end;
+    state.finished = t >= end;
+    state.depth = state.active ? config.latticeDepth : 0.0;
+    if (state.finished)
+        state.progress = 1.0;
+    else if (t > config.pulseStartTime)
+        state.progress = (t - config.pulseStartTime) / config.pulseDuration;
+    if (state.active)
+        potential.addStandingWaveX(static_cast<float>(config.latticePeriod), static_cast<float>(config.latticeDepth),
+                                   static_cast<float>(config.latticePhaseDegrees));
+    return state;
+}
+
+bool QuantumKapitzaDirac2D::prepareInitialState(ComplexField2D& field, const KapitzaDiracInitialStateConfig& config,
+                                                double hbar, std::string* error)
+{
+    auto fail = [error](const char* message) {
+        setAnalysisErrorIfEmpty(error, message);
+        return false;
+    };
+    if (field.empty())
+        return fail(kEmptyField);
+    if (!isFinitePositive(hbar))
+        return fail(kHbar);
+    if (const char* fault = initialStateFault(config))
+        return fail(fault);
+    const double denominatorX = 4.0 * config.sigmaX * config.sigmaX;
+    const double denominatorY = 4.0 * config.sigmaY * config.sigmaY;
+    for (std::uint64_t j = 0; j < field.ny(); ++j) {
+        const double y = gridCoordinateY(field, j);
+        const double ey = y - config.centerY;
+        for (std::uint64_t i = 0; i < field.nx(); ++i) {
+            const double x = gridCoordinateX(field, i);
+            const double ex = x - config.centerX;
+            const double amplitude = std::exp(-ex * ex / denominatorX - ey * ey / denominatorY);
+            const double theta = (config.momentumX * x + config.momentumY * y) / hbar;
+            field.at(i, j) = Complex(static_cast<float>(amplitude * std::cos(theta)),
+                                     static_cast<float>(amplitude * std::sin(theta)));
+        }
+    }
+    if (!field.normalize())
+        return fail(kNormalisation);
+    return true;
+}
+
+bool QuantumKapitzaDirac2D::validatePulse(const KapitzaDiracConfig& config, double hbar, std::string* error)
+{
+    const char* fault = isFinitePositive(hbar) ? pulseFault(config) : kHbar;
+    if (fault) {
+        setAnalysisError(error, fault);
+        return false;
+    }
+    return true;
+}
+
+bool QuantumKapitzaDirac2D::validateInitialState(const KapitzaDiracInitialStateConfig& config, std::string* error)
+{
+    if (const char* fault = initialStateFault(config)) {
+        setAnalysisError(error, fault);
+        return false;
+    }
+    return true;
+}
+
+} // namespace vxo

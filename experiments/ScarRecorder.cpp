@@ -1,0 +1,112 @@
+#include "experiments/ScarRecorder.h"
+
+#include "core/Numeric.h"
+#include "experiments/FieldProducts.h"
+#include "experiments/RecorderSupport.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace vxo {
+
+namespace {
+// Weight of the first record, which has no previous time to measure from.
+constexpr double kFirstRecordWeight = 1e-9;
+} // namespace
+
+ScarRecorder::ScarRecorder(std::uint64_t capacity)
+    : capacity_(std::max<std::uint64_t>(capacity, 1))
+{
+}
+
+void ScarRecorder::reset()
+{
+    configured_ = false;
+    initialField_ = ComplexField2D{};
+    stadium_ = StadiumGeometry{};
+    config_ = ScarConfig{};
+    filterEnergy_ = 0.0;
+    hbar_ = 1.0;
+    samples_.clear();
+    densitySum_.clear();
+    projection_.clear();
+    averagedDensity_.clear();
+    spectralMap_.clear();
+    recordCount_ = 0;
+    lastTime_ = 0.0;
+    totalWeight_ = 0.0;
+    hasLastTime_ = false;
+}
+
+bool ScarRecorder::configure(const ComplexField2D& field, const StadiumGeometry& stadium, const ScarConfig& config,
+                             double filterEnergy, double hbar)
+{
+    reset();
+    if (field.empty() || !stadium.valid || !(config.orbitBandHalfWidth > 0.0) || !isFinitePositive(filterEnergy)
+        || !isFinitePositive(hbar))
+        return false;
+    initialField_ = field;
+    stadium_ = stadium;
+    config_ = config;
+    filterEnergy_ = filterEnergy;
+    hbar_ = hbar;
+    const std::size_t cells = static_cast<std::size_t>(field.size());
+    densitySum_.assign(cells, 0.0);
+    projection_.assign(cells, {0.0, 0.0});
+    averagedDensity_.assign(cells, 0.0f);
+    spectralMap_.assign(cells, 0.0f);
+    configured_ = true;
+    return true;
+}
+
+bool ScarRecorder::record(double t, const ComplexField2D& field)
+{
+    if (!configured_ || !QuantumScar2D::sameGrid(initialField_, field) || !isFinite(t))
+        return false;
+
+    double weight = kFirstRecordWeight;
+    if (hasLastTime_) {
+        const double elapsed = t - lastTime_;
+        weight = elapsed > 0.0 && isFinite(elapsed) ? elapsed : 0.0;
+    }
+    lastTime_ = t;
+    hasLastTime_ = true;
+
+    const double theta = t * filterEnergy_ / hbar_;
+    const std::complex<double> rotation(std::cos(theta), std::sin(theta));
+    const Complex* psi = field.data();
+    for (std::size_t k = 0; k < densitySum_.size(); ++k) {
+        const std::complex<double> value(psi[k]);
+        densitySum_[k] += std::norm(value) * weight;
+        projection_[k] += value * rotation * weight;
+    }
+    totalWeight_ += weight;
+    ++recordCount_;
+
+    double peak = 0.0;
+    for (const std::complex<double>& phi : projection_)
+        peak = std::max(peak, std::norm(phi));
+    for (std::size_t k = 0; k < densitySum_.size(); ++k) {
+        averagedDensity_[k] = totalWeight_ > 0.0 ? static_cast<float>(densitySum_[k] / totalWeight_) : 0.0f;
+        spectralMap_[k] = peak > 0.0 ? static_cast<float>(std::norm(projection_[k]) / peak) : 0.0f;
+    }
+
+    ScarSample sample;
+    sample.time = t;
+    sample.fidelity = std::norm(innerProduct(initialField_, field));
+    sample.instantaneousEnhancement =
+        QuantumScar2D::instantaneousEnhancement(field, stadium_, config_.orbitBandHalfWidth);
+    sample.filteredEnhancement = filteredEnhancement();
+    appendBounded(samples_, sample, static_cast<std::size_t>(capacity_));
+    return true;
+}
+
+double ScarRecorder::filteredEnhancement() const
+{
+    if (!configured_ || projection_.empty())
+        return 0.0;
+    return QuantumScar2D::densityEnhancement(initialField_, stadium_, config_.orbitBandHalfWidth,
+                                             [this](std::uint64_t k) { return std::norm(projection_[k]); });
+}
+
+} // namespace vxo

@@ -1,0 +1,58 @@
+#include "experiments/ZenoRecorder.h"
+
+#include "core/Numeric.h"
+#include "experiments/RecorderSupport.h"
+
+#include <algorithm>
+
+namespace vxo {
+
+ZenoRecorder::ZenoRecorder(std::uint64_t capacity)
+    : capacity_(std::max<std::uint64_t>(capacity, 16))
+{
+}
+
+void ZenoRecorder::reset()
+{
+    configured_ = false;
+    config_ = ZenoConfig{};
+    initialConfig_ = ZenoInitialStateConfig{};
+    watchedNormTarget_ = 0.0;
+    controlNormReference_ = 0.0;
+    samples_.clear();
+}
+
+void ZenoRecorder::configure(const ZenoConfig& config, const ZenoInitialStateConfig& initialConfig,
+                             const ComplexField2D& field)
+{
+    reset();
+    if (!QuantumZeno2D::validateMeasurement(config, nullptr) || !QuantumZeno2D::validateInitialState(initialConfig, nullptr)
+        || field.empty())
+        return;
+    config_ = config;
+    initialConfig_ = initialConfig;
+    watchedNormTarget_ = QuantumZeno2D::laneNorm(field, config, true);
+    controlNormReference_ = QuantumZeno2D::laneNorm(field, config, false);
+    configured_ = watchedNormTarget_ > 0.0 && controlNormReference_ > 0.0;
+}
+
+void ZenoRecorder::record(double time, const ComplexField2D& field, std::uint64_t measurementCount,
+                          double measuredSurvival)
+{
+    if (!configured_ || field.empty())
+        return;
+    ZenoSample sample;
+    sample.time = time;
+    sample.measurementCount = measurementCount;
+    sample.controlNorm = QuantumZeno2D::laneNorm(field, config_, false);
+    sample.watchedNorm = QuantumZeno2D::laneNorm(field, config_, true);
+    sample.totalNorm = field.norm();
+    if (controlNormReference_ > 0.0)
+        sample.controlSurvival = std::clamp(
+            sample.controlNorm * QuantumZeno2D::laneSurvival(field, config_, false) / controlNormReference_, 0.0, 1.0);
+    sample.watchedSurvival = QuantumZeno2D::laneSurvival(field, config_, true);
+    sample.measuredSurvival = isFinite(measuredSurvival) ? std::clamp(measuredSurvival, 0.0, 1.0) : 0.0;
+    appendBounded(samples_, sample, static_cast<std::size_t>(capacity_));
+}
+
+} // namespace vxo

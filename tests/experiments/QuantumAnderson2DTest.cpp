@@ -1,0 +1,259 @@
+#include "experiments/AndersonRecorder.h"
+#include "experiments/QuantumAnderson2D.h"
+
+#include "core/PotentialField2D.h"
+#include "core/SplitStepFourierSolver2D.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+using namespace vxo;
+
+namespace {
+
+PotentialObject gaussianSite(float x, float y, float value)
+{
+    PotentialObject o;
+    o.kind = PotentialObjectKind::Gaussian;
+    o.centerX = x;
+    o.centerY = y;
+    o.sigmaX = 0.45f;
+    o.sigmaY = 0.45f;
+    o.value = value;
+    return o;
+}
+
+// The guided lattice: 23 sites per lane at x = 1.6 i, i = -11..11; clean lane
+// y = 4 of value -5, disordered lane y = -4 of value -5 (1 + 0.45 (2u - 1))
+// with u from the 32-bit LCG s = 1664525 s + 1013904223 started at 0x31415926.
+// Clean and disordered well of each i are added in turn.
+std::vector<PotentialObject> presetLattice()
+{
+    std::vector<PotentialObject> objects;
+    std::uint32_t s = 0x31415926u;
+    for (int i = -11; i <= 11; ++i) {
+        const auto x = static_cast<float>(i * 1.6);
+        objects.push_back(gaussianSite(x, 4.0f, -5.0f));
+        s = s * 1664525u + 1013904223u;
+        const double u = static_cast<double>(s) / 4294967296.0;
+        objects.push_back(gaussianSite(x, -4.0f, static_cast<float>(-5.0 * (1.0 + 0.45 * (2.0 * u - 1.0)))));
+    }
+    return objects;
+}
+
+// Two rows of n sites at spacing 1.6, the lower row disordered.
+std::vector<PotentialObject> rows(int cleanSites, int disorderedSites)
+{
+    std::vector<PotentialObject> objects;
+    for (int i = 0; i < cleanSites; ++i)
+        objects.push_back(gaussianSite(static_cast<float>(1.6 * i), 4.0f, -5.0f));
+    for (int i = 0; i < disorderedSites; ++i)
+        objects.push_back(gaussianSite(static_cast<float>(1.6 * i), -4.0f, -5.0f + 0.3f * static_cast<float>(i % 3)));
+    return objects;
+}
+
+PotentialScene sceneOf(const std::vector<PotentialObject>& objects)
+{
+    PotentialScene scene;
+    for (const PotentialObject& o : objects)
+        scene.add(o);
+    return scene;
+}
+
+std::string sceneMessage(const std::vector<PotentialObject>& objects)
+{
+    AndersonLattice lattice;
+    std::string error;
+    EXPECT_FALSE(QuantumAnderson2D::analyzeScene(sceneOf(objects), lattice, &error));
+    EXPECT_FALSE(lattice.valid);
+    EXPECT_TRUE(lattice.siteX.empty());
+    return error;
+}
+
+AndersonLattice presetLatticeAnalysis()
+{
+    AndersonLattice lattice;
+    std::string error;
+    EXPECT_TRUE(QuantumAnderson2D::analyzeScene(sceneOf(presetLattice()), lattice, &error)) << error;
+    return lattice;
+}
+
+const char* const kTwoRows = "QuantumAnderson2D: two equal Gaussian rows are required";
+
+} // namespace
+
+TEST(QuantumAnderson2D, RecognisesThePresetLatticeAndItsDisorder)
+{
+    const AndersonLattice lattice = presetLatticeAnalysis();
+    ASSERT_TRUE(lattice.valid);
+    EXPECT_DOUBLE_EQ(lattice.cleanRowY, 4.0);
+    EXPECT_DOUBLE_EQ(lattice.disorderedRowY, -4.0);
+    EXPECT_NEAR(lattice.spacing, 1.6, 1e-6);
+    EXPECT_NEAR(lattice.siteSigmaX, 0.45, 1e-7);
+    ASSERT_EQ(lattice.siteX.size(), 23u);
+    EXPECT_NEAR(lattice.siteX.front(), -17.6, 1e-5);
+    EXPECT_NEAR(lattice.siteX.back(), 17.6, 1e-5);
+    EXPECT_DOUBLE_EQ(lattice.cleanMeanValue, -5.0);
+    ASSERT_EQ(lattice.disorderedValues.size(), 23u);
+    // The generator's first and last disordered wells, in site order.
+    EXPECT_NEAR(lattice.disorderedValues.front(), -4.9118, 1e-4);
+    EXPECT_NEAR(lattice.disorderedValues.back(), -3.0366, 1e-4);
+    EXPECT_GT(lattice.disorderedValueStd, 0.01);
+}
+
+TEST(QuantumAnderson2D, SceneFaultsAreReportedInOrder)
+{
+    std::vector<PotentialObject> thirteen = rows(7, 6);
+    EXPECT_EQ(sceneMessage(thirteen), kTwoRows);
+    std::vector<PotentialObject> oneDisabled = rows(7, 7);
+    oneDisabled[3].enabled = false;
+    EXPECT_EQ(sceneMessage(oneDisabled), kTwoRows);
+    EXPECT_EQ(sceneMessage(rows(6, 6)), kTwoRows);
+    EXPECT_EQ(sceneMessage(rows(7, 8)), kTwoRows);
+    EXPECT_EQ(sceneMessage(rows(7, 9)), "QuantumAnderson2D: lattice rows must contain the same number of sites");
+
+    // One enabled non-Gaussian object spoils even a good lattice; a disabled one does not.
+    std::vector<PotentialObject> withRectangle = presetLattice();
+    PotentialObject rectangle;
+    rectangle.value = 10.0f;
+    withRectangle.push_back(rectangle);
+    EXPECT_EQ(sceneMessage(withRectangle), "QuantumAnderson2D: guided comparison expects Gaussian lattice sites only");
+    withRectangle.back().enabled = false;
+    AndersonLattice lattice;
+    EXPECT_TRUE(QuantumAnderson2D::analyzeScene(sceneOf(withRectangle), lattice, nullptr));
+
+    std::vector<PotentialObject> thirdRow = rows(7, 7);
+    thirdRow[9].centerY += 2e-5f;
+    EXPECT_EQ(sceneMessage(thirdRow), "QuantumAnderson2D: more than two Gaussian rows were found");
+
+    std::vector<PotentialObject> shifted = rows(7, 7);
+    shifted[10].centerX += 0.01f;
+    EXPECT_EQ(sceneMessage(shifted), "QuantumAnderson2D: the two rows do not share one regular lattice");
+
+    std::vector<PotentialObject> uniform = rows(7, 7);
+    for (PotentialObject& o : uniform)
+        o.value = -5.0f;
+    EXPECT_EQ(sceneMessage(uniform), "QuantumAnderson2D: one uniform row and one disordered row are required");
+    std::vector<PotentialObject> bothDisordered = rows(7, 7);
+    bothDisordered[1].value = -4.0f;
+    EXPECT_EQ(sceneMessage(bothDisordered), "QuantumAnderson2D: one uniform row and one disordered row are required");
+}
+
+TEST(QuantumAnderson2D, InitialStateChecksLaneDistance)
+{
+    AndersonInitialStateConfig config;
+    config.sigma = 2.0; // lanes 8 apart: exactly 4 sigma
+    EXPECT_TRUE(QuantumAnderson2D::validateInitialState(config, nullptr));
+    config.sigma = 2.0000001;
+    std::string error;
+    EXPECT_FALSE(QuantumAnderson2D::validateInitialState(config, &error));
+    EXPECT_EQ(error, "QuantumAnderson2D: the two lanes are too close for a clean comparison");
+
+    // A preparer keeps an earlier message.
+    ComplexField2D empty;
+    error = "earlier";
+    EXPECT_FALSE(QuantumAnderson2D::prepareInitialState(empty, AndersonInitialStateConfig{}, &error));
+    EXPECT_EQ(error, "earlier");
+    error.clear();
+    EXPECT_FALSE(QuantumAnderson2D::prepareInitialState(empty, AndersonInitialStateConfig{}, &error));
+    EXPECT_EQ(error, "QuantumAnderson2D: field must not be empty");
+}
+
+TEST(QuantumAnderson2D, LaneMetricsOfOnePacketPerSite)
+{
+    const AndersonLattice lattice = presetLatticeAnalysis();
+    ComplexField2D field(256, 128, 0.16f, 0.16f);
+    ASSERT_TRUE(QuantumAnderson2D::prepareInitialState(field, AndersonInitialStateConfig{}, nullptr));
+    const AndersonLaneMetrics clean = QuantumAnderson2D::laneMetrics(field, lattice, true);
+    const AndersonLaneMetrics disordered = QuantumAnderson2D::laneMetrics(field, lattice, false);
+    EXPECT_NEAR(clean.probability, 0.5, 1e-5);
+    EXPECT_NEAR(disordered.probability, 0.5, 1e-5);
+    EXPECT_NEAR(clean.meanX, 0.0, 0.08); // the grid has no column at x = 0
+    EXPECT_NEAR(clean.sigmaX, 0.35, 0.01);
+    // The middle site (index 11 of 23) takes the columns within a / 2 = 0.8,
+    // its two neighbours the tails.
+    const double centre = std::erf(0.8 / (0.35 * std::sqrt(2.0)));
+    const double neighbour = (1.0 - centre) / 2.0;
+    EXPECT_NEAR(clean.centreSiteWeight, centre, 3e-3);
+    EXPECT_NEAR(clean.participationRatio, 1.0 / (centre * centre + 2.0 * neighbour * neighbour), 1e-2);
+    EXPECT_FALSE(clean.localisationLengthValid);
+    EXPECT_FALSE(disordered.localisationLengthValid); // no outer site holds weight
+    double sum = 0.0;
+    for (float p : clean.profile)
+        sum += p * clean.profileDx;
+    EXPECT_NEAR(sum, 1.0, 1e-5);
+}
+
+TEST(QuantumAnderson2D, LocalisationLengthFollowsAnExponentialProfile)
+{
+    // A lane built as exp(-|x| / xi0) in amplitude puts weights w(d) ~ exp(-2 d / xi0) on the sites.
+    const AndersonLattice lattice = presetLatticeAnalysis();
+    ComplexField2D field(256, 128, 0.16f, 0.16f);
+    const double xi0 = 3.0;
+    for (std::uint64_t j = 0; j < field.ny(); ++j)
+        for (std::uint64_t i = 0; i < field.nx(); ++i)
+            if (gridCoordinateY(field, j) < 0.0)
+                field.at(i, j) = Complex(static_cast<float>(std::exp(-std::fabs(gridCoordinateX(field, i)) / xi0)), 0.0f);
+    const AndersonLaneMetrics disordered = QuantumAnderson2D::laneMetrics(field, lattice, false);
+    ASSERT_TRUE(disordered.localisationLengthValid);
+    EXPECT_NEAR(disordered.localisationLength, xi0, 0.05 * xi0);
+
+    // A flat lane does not localise.
+    field.fill(Complex(1.0f, 0.0f));
+    const AndersonLaneMetrics flat = QuantumAnderson2D::laneMetrics(field, lattice, false);
+    EXPECT_FALSE(flat.localisationLengthValid);
+    EXPECT_EQ(flat.localisationLength, 0.0);
+}
+
+TEST(AndersonRecorder, DisorderSlowsTheSpreadAlongTheLattice)
+{
+    const AndersonLattice lattice = presetLatticeAnalysis();
+    const AndersonInitialStateConfig config;
+    ComplexField2D field(256, 128, 0.16f, 0.16f);
+    PotentialField2D potential(256, 128, 0.16f, 0.16f);
+    sceneOf(presetLattice()).buildPotential(potential);
+    ASSERT_TRUE(QuantumAnderson2D::prepareInitialState(field, config, nullptr));
+
+    AndersonRecorder recorder(8);
+    recorder.configure(config, lattice);
+    ASSERT_TRUE(recorder.isConfigured());
+    SplitStepFourierSolver2D solver;
+    solver.configure(SplitStepParameters{});
+    recorder.record(solver.time(), field);
+    for (int step = 0; step < 500; ++step)
+        solver.step(field, potential);
+    recorder.record(solver.time(), field);
+
+    ASSERT_EQ(recorder.samples().size(), 2u);
+    const AndersonSample& last = recorder.samples().back();
+    EXPECT_NEAR(last.totalProbability, 1.0, 1e-3);
+    // After t = 10 the clean packet has tunnelled far along its row while
+    // the disordered one stays near its start site.
+    EXPECT_GT(last.clean.sigmaX, 1.5 * last.disordered.sigmaX);
+    EXPECT_GT(last.clean.participationRatio, 2.0 * last.disordered.participationRatio);
+    EXPECT_GT(last.disordered.centreSiteWeight, last.clean.centreSiteWeight);
+}
+
+TEST(AndersonRecorder, CapacityAndConfiguration)
+{
+    AndersonRecorder recorder(0);
+    EXPECT_EQ(recorder.capacity(), 2u);
+    ComplexField2D field(64, 64, 0.5f, 0.5f);
+    ASSERT_TRUE(QuantumAnderson2D::prepareInitialState(field, AndersonInitialStateConfig{}, nullptr));
+
+    recorder.configure(AndersonInitialStateConfig{}, AndersonLattice{});
+    EXPECT_FALSE(recorder.isConfigured());
+    recorder.record(0.0, field);
+    EXPECT_TRUE(recorder.isEmpty());
+
+    recorder.configure(AndersonInitialStateConfig{}, presetLatticeAnalysis());
+    for (int k = 0; k < 5; ++k)
+        recorder.record(k, field);
+    ASSERT_EQ(recorder.samples().size(), 2u);
+    EXPECT_EQ(recorder.samples().front().time, 3.0);
+    EXPECT_EQ(recorder.samples().back().time, 4.0);
+}

@@ -1,0 +1,211 @@
+#include "experiments/BerryRecorder.h"
+#include "experiments/QuantumBerryPhase2D.h"
+
+#include "core/Numeric.h"
+#include "core/PotentialField2D.h"
+#include "core/SplitStepFourierSolver2D.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+using namespace vxo;
+
+namespace {
+
+PotentialObject harmonic(float kx, float ky)
+{
+    PotentialObject o;
+    o.kind = PotentialObjectKind::Harmonic;
+    o.curvatureX = kx;
+    o.curvatureY = ky;
+    return o;
+}
+
+PotentialScene sceneOf(std::initializer_list<PotentialObject> objects)
+{
+    PotentialScene scene;
+    for (const PotentialObject& o : objects)
+        scene.add(o);
+    return scene;
+}
+
+BerryConfig enabledLoop(double duration = 240.0)
+{
+    BerryConfig config;
+    config.enabled = true;
+    config.duration = duration;
+    return config;
+}
+
+BerryTrap presetTrap()
+{
+    BerryTrap trap;
+    EXPECT_TRUE(QuantumBerryPhase2D::analyzeTrap(sceneOf({harmonic(1.0f, 1.0f)}), trap, nullptr));
+    return trap;
+}
+
+// One loop of the guided trap (k = 1, a = 0.35) on a 32 x 32 grid of the
+// guided 16 x 16 box, stepped as the main window does: the deformation at the
+// mid-step time, then one step, then a record. Returns the last sample.
+BerrySample runLoop(double duration, float dt)
+{
+    const PotentialScene scene = sceneOf({harmonic(1.0f, 1.0f)});
+    const BerryTrap trap = presetTrap();
+    const BerryConfig config = enabledLoop(duration);
+    ComplexField2D field(32, 32, 0.5f, 0.5f);
+    PotentialField2D potential(32, 32, 0.5f, 0.5f);
+    EXPECT_TRUE(QuantumBerryPhase2D::prepareInitialState(field, trap, config, 1.0, 1.0));
+    BerryRecorder recorder(64);
+    EXPECT_TRUE(recorder.configure(field, trap, config));
+
+    SplitStepFourierSolver2D solver;
+    SplitStepParameters parameters;
+    parameters.dt = dt;
+    solver.configure(parameters);
+    BerryLoopState state;
+    do {
+        QuantumBerryPhase2D::applyLoop(scene, trap, config, solver.time() + dt / 2.0, potential);
+        solver.step(field, potential);
+        state = QuantumBerryPhase2D::trapAt(config, solver.time());
+        EXPECT_TRUE(recorder.record(solver.time(), state, field));
+    } while (!state.finished);
+    EXPECT_EQ(recorder.samples().back().progress, 1.0);
+    return recorder.samples().back();
+}
+
+} // namespace
+
+TEST(QuantumBerryPhase2D, SlowLoopGivesGeometricPhasePi)
+{
+    // The soft-axis excited state returns as minus itself after the axes have
+    // turned by half a turn. The residual non-adiabatic shift falls as
+    // 1 / duration, so two loops extrapolate to the adiabatic limit.
+    const BerrySample slow = runLoop(240.0, 0.05);
+    ASSERT_EQ(slow.phaseValid, 1u);
+    EXPECT_GT(slow.returnFidelity, 0.99);
+    EXPECT_NEAR(std::fabs(slow.geometricPhase), kPi, 0.25);
+
+    const BerrySample slower = runLoop(480.0, 0.05);
+    ASSERT_EQ(slower.phaseValid, 1u);
+    EXPECT_LT(std::fabs(kPi - std::fabs(slower.geometricPhase)), std::fabs(kPi - std::fabs(slow.geometricPhase)));
+    // Phases near -pi: unwrap before extrapolating.
+    auto unwrapped = [](double phase) { return phase > 0.0 ? phase - 2.0 * kPi : phase; };
+    const double adiabatic = 2.0 * unwrapped(slower.geometricPhase) - unwrapped(slow.geometricPhase);
+    EXPECT_NEAR(std::fabs(adiabatic), kPi, 0.01);
+}
+
+TEST(QuantumBerryPhase2D, TrapAnalysis)
+{
+    BerryTrap trap;
+    const char* message = nullptr;
+    EXPECT_FALSE(QuantumBerryPhase2D::analyzeTrap(sceneOf({harmonic(1.0f, 1.0f), harmonic(1.0f, 1.0f)}), trap,
+                                                  &message));
+    EXPECT_STREQ(message, "Berry Phase expects exactly one enabled Harmonic object.");
+    EXPECT_FALSE(QuantumBerryPhase2D::analyzeTrap(sceneOf({harmonic(1.0f, 1.000002f)}), trap, &message));
+    EXPECT_STREQ(message, "Berry Phase base trap must be isotropic: kX must equal kY.");
+    EXPECT_FALSE(trap.valid);
+    EXPECT_EQ(trap.stiffness, 1.0);
+    PotentialObject rectangle;
+    EXPECT_FALSE(QuantumBerryPhase2D::analyzeTrap(sceneOf({rectangle}), trap, &message));
+    EXPECT_STREQ(message, "Berry Phase expects one isolated isotropic Harmonic trap.");
+    EXPECT_FALSE(QuantumBerryPhase2D::analyzeTrap(sceneOf({}), trap, &message));
+    EXPECT_STREQ(message, "Berry Phase requires a positive harmonic confinement.");
+
+    // Success leaves the message untouched.
+    const char* const before = message;
+    EXPECT_TRUE(QuantumBerryPhase2D::analyzeTrap(sceneOf({harmonic(0.5f, 0.5f)}), trap, &message));
+    EXPECT_EQ(message, before);
+    EXPECT_DOUBLE_EQ(trap.stiffness, 0.5);
+}
+
+TEST(QuantumBerryPhase2D, LoopRules)
+{
+    const BerryTrap trap = presetTrap();
+    BerryConfig config = enabledLoop();
+    config.anisotropy = 0.5; // k - 2a = 0
+    const char* message = nullptr;
+    EXPECT_FALSE(QuantumBerryPhase2D::validateLoop(config, trap, &message));
+    EXPECT_STREQ(message, "Berry anisotropy is too large: the soft principal curvature must stay positive.");
+    config.anisotropy = 0.4999995;
+    EXPECT_TRUE(QuantumBerryPhase2D::validateLoop(config, trap, &message));
+    config.winding = 2;
+    EXPECT_FALSE(QuantumBerryPhase2D::validateLoop(config, trap, &message));
+    EXPECT_STREQ(message, "Berry Phase loop parameters are invalid.");
+    EXPECT_FALSE(QuantumBerryPhase2D::validateLoop(enabledLoop(), BerryTrap{}, &message));
+    EXPECT_STREQ(message, "Berry Phase trap geometry is invalid.");
+    config.enabled = false;
+    EXPECT_TRUE(QuantumBerryPhase2D::validateLoop(config, BerryTrap{}, nullptr));
+}
+
+TEST(QuantumBerryPhase2D, LoopStateAndDeformation)
+{
+    BerryConfig config = enabledLoop(100.0);
+    config.startTime = 10.0;
+    const BerryLoopState before = QuantumBerryPhase2D::trapAt(config, 5.0);
+    EXPECT_TRUE(before.valid);
+    EXPECT_FALSE(before.active);
+    EXPECT_EQ(before.progress, 0.0);
+    EXPECT_DOUBLE_EQ(before.q1, 0.35);
+    EXPECT_EQ(before.q2, 0.0);
+
+    const BerryLoopState quarter = QuantumBerryPhase2D::trapAt(config, 35.0);
+    EXPECT_TRUE(quarter.active);
+    EXPECT_DOUBLE_EQ(quarter.loopAngle, kPi / 2.0);
+    EXPECT_DOUBLE_EQ(quarter.axisAngle, kPi / 4.0);
+    EXPECT_NEAR(quarter.q2, 0.35, 1e-15);
+    config.winding = -1;
+    EXPECT_DOUBLE_EQ(QuantumBerryPhase2D::trapAt(config, 35.0).loopAngle, -kPi / 2.0);
+
+    const BerryLoopState end = QuantumBerryPhase2D::trapAt(config, 110.0);
+    EXPECT_TRUE(end.finished);
+    EXPECT_FALSE(end.active);
+    EXPECT_EQ(end.progress, 1.0);
+    config.enabled = false;
+    EXPECT_FALSE(QuantumBerryPhase2D::trapAt(config, 35.0).valid);
+
+    // At s = 0 the curvature along x is k + 2a: V(1, 0) = (1 + 0.7) / 2.
+    const PotentialScene scene = sceneOf({harmonic(1.0f, 1.0f)});
+    PotentialField2D potential(8, 8, 1.0f, 1.0f);
+    const BerryLoopState applied = QuantumBerryPhase2D::applyLoop(scene, presetTrap(), enabledLoop(), 0.0, potential);
+    EXPECT_TRUE(applied.valid);
+    // Cell (4, 4) is at (0.5, 0.5): k r^2 / 2 + a (x^2 - y^2) = 0.25.
+    EXPECT_NEAR(potential.valueAt(4, 4), 0.25f, 1e-6f);
+    // Cell (5, 4) is at (1.5, 0.5): 1.25 + 0.35 (2.25 - 0.25) = 1.95.
+    EXPECT_NEAR(potential.valueAt(5, 4), 1.95f, 1e-6f);
+    const std::uint64_t revision = potential.revision();
+    EXPECT_FALSE(QuantumBerryPhase2D::applyLoop(scene, BerryTrap{}, enabledLoop(), 0.0, potential).valid);
+    EXPECT_EQ(potential.revision(), revision);
+}
+
+TEST(BerryRecorder, ThinningKeepsTheLoopEnd)
+{
+    const BerryTrap trap = presetTrap();
+    BerryConfig config = enabledLoop(10.0);
+    ComplexField2D field(16, 16, 0.5f, 0.5f);
+    ASSERT_TRUE(QuantumBerryPhase2D::prepareInitialState(field, trap, config, 1.0, 1.0));
+
+    BerryRecorder recorder(3); // spacing 10 / 2 = 5
+    ASSERT_TRUE(recorder.configure(field, trap, config));
+    for (double t : {1.0, 2.0, 6.0, 7.0, 10.5, 10.6})
+        ASSERT_TRUE(recorder.record(t, QuantumBerryPhase2D::trapAt(config, t), field));
+    // 1 kept, 2 thinned, 6 kept, 7 thinned, 10.5 forced (loop end), 10.6 thinned;
+    // the capacity then keeps the last three.
+    ASSERT_EQ(recorder.samples().size(), 3u);
+    EXPECT_EQ(recorder.samples()[0].time, 1.0);
+    EXPECT_EQ(recorder.samples()[1].time, 6.0);
+    EXPECT_EQ(recorder.samples()[2].time, 10.5);
+    EXPECT_EQ(recorder.samples()[2].progress, 1.0);
+    // An unchanged state: no phase, full fidelity.
+    EXPECT_NEAR(recorder.samples()[2].returnFidelity, 1.0, 1e-6);
+    EXPECT_NEAR(recorder.samples()[2].geometricPhase, 0.0, 1e-6);
+
+    // Capacity 1: one sample per whole duration.
+    BerryRecorder single(0);
+    ASSERT_TRUE(single.configure(field, trap, config));
+    ASSERT_TRUE(single.record(0.5, QuantumBerryPhase2D::trapAt(config, 0.5), field));
+    ASSERT_TRUE(single.record(9.0, QuantumBerryPhase2D::trapAt(config, 9.0), field));
+    EXPECT_EQ(single.samples().back().time, 0.5);
+    EXPECT_FALSE(single.record(1.0, BerryLoopState{}, field));
+}

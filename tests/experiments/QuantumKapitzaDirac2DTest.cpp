@@ -1,0 +1,242 @@
+#include "experiments/KapitzaDiracRecorder.h"
+#include "experiments/QuantumKapitzaDirac2D.h"
+
+#include "core/MomentumSpace2D.h"
+#include "core/Numeric.h"
+#include "core/PotentialField2D.h"
+#include "core/SplitStepFourierSolver2D.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <complex>
+#include <string>
+#include <vector>
+
+using namespace vxo;
+
+namespace {
+
+KapitzaDiracConfig enabledPulse()
+{
+    KapitzaDiracConfig config;
+    config.enabled = true;
+    return config;
+}
+
+std::string pulseMessage(const KapitzaDiracConfig& config, double hbar = 1.0)
+{
+    std::string error;
+    EXPECT_FALSE(QuantumKapitzaDirac2D::validatePulse(config, hbar, &error));
+    return error;
+}
+
+// Populations of the momentum states n G after the pulse, from the exact
+// dynamics of a plane wave at rest in the standing wave, independent of the
+// grid: i dc_n/dt = ((n G)^2 / 2m + V0 / 2) c_n + (V0 / 4)(c_{n-1} + c_{n+1}),
+// integrated by fourth-order Runge-Kutta on |n| <= 20.
+std::vector<double> planeWavePopulations(double depth, double duration, double g)
+{
+    const int orders = 20;
+    const int size = 2 * orders + 1;
+    using State = std::vector<std::complex<double>>;
+    State c(size, 0.0);
+    c[orders] = 1.0;
+    auto derivative = [&](const State& y) {
+        State d(size);
+        for (int k = 0; k < size; ++k) {
+            const double n = k - orders;
+            std::complex<double> h = (0.5 * n * n * g * g + depth / 2.0) * y[k];
+            if (k > 0)
+                h += depth / 4.0 * y[k - 1];
+            if (k + 1 < size)
+                h += depth / 4.0 * y[k + 1];
+            d[k] = std::complex<double>(0.0, -1.0) * h;
+        }
+        return d;
+    };
+    const int steps = 4000;
+    const double h = duration / steps;
+    for (int s = 0; s < steps; ++s) {
+        const State k1 = derivative(c);
+        State y(size);
+        for (int k = 0; k < size; ++k)
+            y[k] = c[k] + h / 2.0 * k1[k];
+        const State k2 = derivative(y);
+        for (int k = 0; k < size; ++k)
+            y[k] = c[k] + h / 2.0 * k2[k];
+        const State k3 = derivative(y);
+        for (int k = 0; k < size; ++k)
+            y[k] = c[k] + h * k3[k];
+        const State k4 = derivative(y);
+        for (int k = 0; k < size; ++k)
+            c[k] += h / 6.0 * (k1[k] + 2.0 * k2[k] + 2.0 * k3[k] + k4[k]);
+    }
+    std::vector<double> populations;
+    for (const std::complex<double>& amplitude : c)
+        populations.push_back(std::norm(amplitude));
+    return populations;
+}
+
+// The guided beam on the guided 256 x 256 grid of 0.16, through one pulse
+// applied at the mid-step times as the main window does; the populations at
+// the end of the pulse.
+KapitzaDiracSample orderPopulationsAfterPulse(const KapitzaDiracConfig& config)
+{
+    ComplexField2D field(256, 256, 0.16f, 0.16f);
+    PotentialField2D potential(256, 256, 0.16f, 0.16f);
+    std::string error;
+    EXPECT_TRUE(QuantumKapitzaDirac2D::prepareInitialState(field, KapitzaDiracInitialStateConfig{}, 1.0, &error));
+    KapitzaDiracRecorder recorder(8);
+    EXPECT_TRUE(recorder.configure(config, 1.0));
+    SplitStepFourierSolver2D solver;
+    solver.configure(SplitStepParameters{});
+    const PotentialScene emptyScene;
+    const double dt = solver.parameters().dt;
+    while (QuantumKapitzaDirac2D::applyPulse(emptyScene, config, solver.time() + dt / 2.0, potential).active)
+        solver.step(field, potential);
+    EXPECT_NEAR(solver.time(), config.pulseDuration, 1e-5);
+    recorder.record(MomentumSpace2D::compute(field, 1.0), solver.time(), false);
+    return recorder.samples().back();
+}
+
+} // namespace
+
+TEST(QuantumKapitzaDirac2D, GuidedPulseMatchesTheExactPlaneWaveDynamics)
+{
+    // V0 = 16 for 0.3: pulse area 2.4, near the first zero of J0. The recoil
+    // energy G^2 / 2 = 1.18 is not negligible over the pulse, so the orders
+    // depart from the Raman-Nath law by up to ~0.012 (order 0: 0.0056 against
+    // J0(2.4)^2 ~ 1e-5); the exact plane-wave dynamics reproduce the solver.
+    const KapitzaDiracConfig config = enabledPulse();
+    EXPECT_NEAR(QuantumKapitzaDirac2D::pulseArea(config, 1.0), 2.4, 1e-12);
+    const KapitzaDiracSample sample = orderPopulationsAfterPulse(config);
+    const double g = 2.0 * kPi / config.latticePeriod;
+    EXPECT_NEAR(sample.gratingMomentum, g, 1e-12);
+    ASSERT_EQ(sample.orderPopulations.size(), 9u);
+    const std::vector<double> exact = planeWavePopulations(16.0, 0.3, g);
+    double counted = 0.0;
+    for (int n = -4; n <= 4; ++n) {
+        const double population = sample.orderPopulations[static_cast<std::size_t>(n + 4)];
+        EXPECT_NEAR(population, exact[static_cast<std::size_t>(n + 20)], 5e-4) << "order " << n;
+        const double bessel = std::cyl_bessel_j(static_cast<double>(std::abs(n)), 2.4);
+        EXPECT_NEAR(population, bessel * bessel, 0.015) << "order " << n;
+        counted += population;
+    }
+    EXPECT_NEAR(sample.orderPopulations[4], exact[20], 5e-4);
+    EXPECT_GT(counted, 0.99);
+}
+
+TEST(QuantumKapitzaDirac2D, ShortPulseFollowsTheRamanNathLaw)
+{
+    // The same area 2.4 in 0.04: the kinetic phase stays small and
+    // P_n = J_n(V0 tau / 2 hbar)^2.
+    KapitzaDiracConfig config = enabledPulse();
+    config.latticeDepth = 120.0;
+    config.pulseDuration = 0.04;
+    const KapitzaDiracSample sample = orderPopulationsAfterPulse(config);
+    for (int n = -4; n <= 4; ++n) {
+        const double bessel = std::cyl_bessel_j(static_cast<double>(std::abs(n)), 2.4);
+        EXPECT_NEAR(sample.orderPopulations[static_cast<std::size_t>(n + 4)], bessel * bessel, 1e-3) << n;
+    }
+}
+
+TEST(QuantumKapitzaDirac2D, PulseWindowAndPotential)
+{
+    KapitzaDiracConfig config = enabledPulse();
+    config.pulseStartTime = 1.0;
+    const PotentialScene scene;
+    PotentialField2D potential(16, 4, 0.512f, 1.0f);
+    KapitzaDiracPulseState state = QuantumKapitzaDirac2D::applyPulse(scene, config, 1.0, potential);
+    EXPECT_TRUE(state.valid);
+    EXPECT_TRUE(state.active);
+    EXPECT_EQ(state.depth, 16.0);
+    EXPECT_EQ(state.progress, 0.0);
+    const double phase = kPi * 0.256 / 4.096; // cell 8 at x = 0.256
+    EXPECT_NEAR(potential.valueAt(8, 0), 16.0 * std::cos(phase) * std::cos(phase), 1e-4);
+    state = QuantumKapitzaDirac2D::applyPulse(scene, config, 1.15, potential);
+    EXPECT_NEAR(state.progress, 0.5, 1e-12);
+    state = QuantumKapitzaDirac2D::applyPulse(scene, config, 1.3, potential);
+    EXPECT_FALSE(state.active);
+    EXPECT_TRUE(state.finished);
+    EXPECT_EQ(state.depth, 0.0);
+    EXPECT_EQ(potential.maxValue(), 0.0f);
+
+    EXPECT_FALSE(QuantumKapitzaDirac2D::applyPulse(scene, config, NAN, potential).valid);
+    KapitzaDiracConfig disabled = config;
+    disabled.enabled = false;
+    EXPECT_TRUE(QuantumKapitzaDirac2D::applyPulse(scene, disabled, 1.1, potential).valid);
+    EXPECT_EQ(potential.maxValue(), 0.0f);
+    disabled.maximumOrder = 0;
+    EXPECT_TRUE(QuantumKapitzaDirac2D::applyPulse(scene, disabled, 1.1, potential).valid);
+    config.maximumOrder = 0;
+    EXPECT_FALSE(QuantumKapitzaDirac2D::applyPulse(scene, config, 1.1, potential).valid);
+}
+
+TEST(QuantumKapitzaDirac2D, PulseRules)
+{
+    KapitzaDiracConfig config = enabledPulse();
+    config.maximumOrder = 12;
+    config.latticeDepth = -10000.0;
+    EXPECT_TRUE(QuantumKapitzaDirac2D::validatePulse(config, 1.0, nullptr));
+    config.maximumOrder = 13;
+    EXPECT_EQ(pulseMessage(config), "Kapitza-Dirac maximum diffraction order must be between 1 and 12.");
+    config.maximumOrder = 0;
+    EXPECT_EQ(pulseMessage(config), "Kapitza-Dirac maximum diffraction order must be between 1 and 12.");
+    config = enabledPulse();
+    config.analysisEndTime = config.pulseStartTime + config.pulseDuration;
+    EXPECT_EQ(pulseMessage(config), "Kapitza-Dirac pulse timing/period is invalid.");
+    config = enabledPulse();
+    config.latticeDepth = 10000.5;
+    EXPECT_EQ(pulseMessage(config), "Kapitza-Dirac lattice depth is unreasonably large.");
+    EXPECT_EQ(pulseMessage(enabledPulse(), 0.0), "Kapitza-Dirac hbar must be finite and positive.");
+
+    // A preparer keeps an earlier message.
+    KapitzaDiracInitialStateConfig initial;
+    initial.sigmaY = 0.0;
+    ComplexField2D field(8, 8, 1.0f, 1.0f);
+    std::string error = "earlier";
+    EXPECT_FALSE(QuantumKapitzaDirac2D::prepareInitialState(field, initial, 1.0, &error));
+    EXPECT_EQ(error, "earlier");
+}
+
+TEST(KapitzaDiracRecorder, HalfOpenOrderBinsAndEveryCallRecorded)
+{
+    // hbar 1 and a = pi: G = 2. Columns at px = -4..3 in steps of 1, so that
+    // px = +/-1 and +/-3 lie on bin edges: px = 1 belongs to order 1, px = -1 to order 0.
+    KapitzaDiracConfig config = enabledPulse();
+    config.latticePeriod = kPi;
+    config.maximumOrder = 1;
+    KapitzaDiracRecorder recorder(2);
+    ASSERT_TRUE(recorder.configure(config, 1.0));
+
+    MomentumSpace2D momentum;
+    momentum.field.reset(8, 1, 1.0f, 1.0f);
+    momentum.pxAxis = {-4.0, -3.0, -2.0, -1.0, 0.0, 1.0, 2.0, 3.0};
+    momentum.pyAxis = {0.0};
+    momentum.hbar = 1.0;
+    for (std::uint64_t i = 0; i < 8; ++i)
+        momentum.field.at(i, 0) = Complex(1.0f, 0.0f);
+    recorder.record(momentum, 0.5, true);
+    recorder.record(momentum, 0.5, true);
+    ASSERT_EQ(recorder.samples().size(), 2u);
+    const KapitzaDiracSample& sample = recorder.samples().back();
+    EXPECT_TRUE(sample.pulseActive);
+    EXPECT_DOUBLE_EQ(sample.gratingMomentum, 2.0);
+    EXPECT_EQ(sample.pxOrigin, -4.0);
+    ASSERT_EQ(sample.orderPopulations.size(), 3u);
+    EXPECT_DOUBLE_EQ(sample.orderPopulations[0], 2.0 / 8.0); // px -3, -2
+    EXPECT_DOUBLE_EQ(sample.orderPopulations[1], 2.0 / 8.0); // px -1, 0
+    EXPECT_DOUBLE_EQ(sample.orderPopulations[2], 2.0 / 8.0); // px 1, 2
+
+    config.maximumOrder = 12;
+    ASSERT_TRUE(recorder.configure(config, 1.0));
+    recorder.record(momentum, 1.0, false);
+    EXPECT_EQ(recorder.samples().back().orderPopulations.size(), 25u);
+
+    KapitzaDiracConfig disabled = enabledPulse();
+    disabled.enabled = false;
+    EXPECT_FALSE(recorder.configure(disabled, 1.0));
+    recorder.record(momentum, 2.0, false);
+    EXPECT_TRUE(recorder.isEmpty());
+}

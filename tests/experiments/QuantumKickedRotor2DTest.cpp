@@ -1,0 +1,202 @@
+#include "experiments/KickedRotorRecorder.h"
+#include "experiments/QuantumKickedRotor2D.h"
+
+#include "core/MomentumSpace2D.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <string>
+
+using namespace vxo;
+
+namespace {
+
+KickedRotorConfig enabledKick(double strength = 6.0)
+{
+    KickedRotorConfig config;
+    config.enabled = true;
+    config.phaseStrength = strength;
+    return config;
+}
+
+std::string kickMessage(const KickedRotorConfig& config)
+{
+    std::string error;
+    EXPECT_FALSE(QuantumKickedRotor2D::validateKick(config, &error));
+    return error;
+}
+
+// The rotor of the guided preset on 128 columns: L = 20.48, mass 0.1.
+ComplexField2D rotorField(std::int32_t mode = 0)
+{
+    ComplexField2D field(128, 16, 0.16f, 0.5f);
+    KickedRotorInitialStateConfig initial;
+    initial.initialMomentumMode = mode;
+    std::string error;
+    EXPECT_TRUE(QuantumKickedRotor2D::prepareInitialState(field, initial, &error)) << error;
+    return field;
+}
+
+KickedRotorRecorder configuredRecorder(const ComplexField2D& field, const KickedRotorConfig& config,
+                                       std::int32_t mode = 0)
+{
+    KickedRotorRecorder recorder(64);
+    KickedRotorInitialStateConfig initial;
+    initial.initialMomentumMode = mode;
+    recorder.configure(config, initial, QuantumKickedRotor2D::scaledKickPeriod(field, config, 0.1, 1.0));
+    EXPECT_TRUE(recorder.isConfigured());
+    return recorder;
+}
+
+double distributionAtMode(const KickedRotorSample& sample, int mode)
+{
+    const auto index = static_cast<std::size_t>(mode - std::lround(sample.firstMode));
+    return sample.distribution.at(index);
+}
+
+} // namespace
+
+TEST(QuantumKickedRotor2D, FirstKickGivesBesselModePopulations)
+{
+    // exp(-i k cos theta) = sum_n (-i)^n J_n(k) e^(i n theta): after one kick
+    // P(n) = J_n(k)^2 and <n^2> = k^2 / 2, for the classical ensemble too.
+    ComplexField2D field = rotorField();
+    const KickedRotorConfig config = enabledKick(6.0);
+    KickedRotorRecorder recorder = configuredRecorder(field, config);
+    recorder.record(MomentumSpace2D::compute(field, 1.0), 0, 0.0);
+    ASSERT_TRUE(QuantumKickedRotor2D::applyKick(field, config, nullptr));
+    recorder.record(MomentumSpace2D::compute(field, 1.0), 1, 0.2);
+
+    ASSERT_EQ(recorder.samples().size(), 2u);
+    const KickedRotorSample& before = recorder.samples()[0];
+    EXPECT_NEAR(before.meanSquareMode, 0.0, 1e-9);
+    EXPECT_NEAR(distributionAtMode(before, 0), 1.0, 1e-6);
+    EXPECT_EQ(before.classicalMeanSquareMode, 0.0);
+
+    const KickedRotorSample& after = recorder.samples()[1];
+    EXPECT_NEAR(after.firstMode, -64.0, 1e-4);
+    EXPECT_EQ(after.modeStep, 1.0);
+    EXPECT_NEAR(after.totalProbability, 1.0, 1e-5);
+    for (int n = -12; n <= 12; ++n) {
+        const double bessel = std::cyl_bessel_j(static_cast<double>(std::abs(n)), 6.0);
+        EXPECT_NEAR(distributionAtMode(after, n), bessel * bessel, 2e-6) << "mode " << n;
+    }
+    EXPECT_NEAR(after.meanMode, 0.0, 1e-5);
+    EXPECT_NEAR(after.meanSquareMode, 18.0, 1e-3);
+    EXPECT_NEAR(after.modeVariance, 18.0, 1e-3);
+    EXPECT_NEAR(after.classicalMeanSquareMode, 18.0, 1e-9);
+    double squares = 0.0;
+    for (int n = -30; n <= 30; ++n)
+        squares += std::pow(std::cyl_bessel_j(static_cast<double>(std::abs(n)), 6.0), 4);
+    EXPECT_NEAR(after.participationRatio, 1.0 / squares, 1e-3);
+}
+
+TEST(QuantumKickedRotor2D, ModesThatAliasOnTheGridAreRefused)
+{
+    // 128 columns hold the distinct modes -64..63; |m| >= 64 would fold onto another mode.
+    ComplexField2D field(128, 16, 0.16f, 0.5f);
+    KickedRotorInitialStateConfig initial;
+    initial.initialMomentumMode = 63;
+    EXPECT_TRUE(QuantumKickedRotor2D::prepareInitialState(field, initial, nullptr));
+    initial.initialMomentumMode = -63;
+    EXPECT_TRUE(QuantumKickedRotor2D::prepareInitialState(field, initial, nullptr));
+    for (std::int32_t mode : {64, -64, 100}) {
+        initial.initialMomentumMode = mode;
+        std::string error;
+        EXPECT_FALSE(QuantumKickedRotor2D::prepareInitialState(field, initial, &error));
+        EXPECT_EQ(error, "QuantumKickedRotor2D: initial momentum mode is out of range");
+    }
+    // Without a grid only the document range applies.
+    initial.initialMomentumMode = 10000;
+    EXPECT_TRUE(QuantumKickedRotor2D::validateInitialState(initial, nullptr));
+    initial.initialMomentumMode = -10000;
+    EXPECT_TRUE(QuantumKickedRotor2D::validateInitialState(initial, nullptr));
+    initial.initialMomentumMode = 10001;
+    std::string error;
+    EXPECT_FALSE(QuantumKickedRotor2D::validateInitialState(initial, &error));
+    EXPECT_EQ(error, "QuantumKickedRotor2D: initial momentum mode is out of range");
+}
+
+TEST(QuantumKickedRotor2D, KickRules)
+{
+    KickedRotorConfig config = enabledKick(100.0);
+    config.firstKickTime = 0.0;
+    EXPECT_TRUE(QuantumKickedRotor2D::validateKick(config, nullptr));
+    config.phaseStrength = 100.000001;
+    EXPECT_EQ(kickMessage(config), "QuantumKickedRotor2D: phase strength must be positive and bounded");
+    config = enabledKick();
+    config.kickPeriod = 0.0;
+    EXPECT_EQ(kickMessage(config), "QuantumKickedRotor2D: kick timing is invalid");
+    config.kickPeriod = NAN;
+    EXPECT_EQ(kickMessage(config), "QuantumKickedRotor2D: kick parameters must be finite");
+    // Periods that would let kicks outnumber the steps without bound.
+    for (double period : {1e-9, 1e-300, 0.000999}) {
+        config.kickPeriod = period;
+        EXPECT_EQ(kickMessage(config), "QuantumKickedRotor2D: kick period must be at least 0.001");
+    }
+    config.kickPeriod = 0.001;
+    EXPECT_TRUE(QuantumKickedRotor2D::validateKick(config, nullptr));
+
+    ComplexField2D empty;
+    std::string error;
+    EXPECT_FALSE(QuantumKickedRotor2D::applyKick(empty, enabledKick(), &error));
+    EXPECT_EQ(error, "QuantumKickedRotor2D: field must not be empty");
+}
+
+TEST(QuantumKickedRotor2D, DueKicksAreCaughtUpWithinABound)
+{
+    ComplexField2D field = rotorField();
+    KickedRotorConfig config = enabledKick(0.1);
+    config.firstKickTime = 0.0;
+    config.kickPeriod = 0.001;
+    std::uint64_t counter = 0;
+    std::uint64_t lastReported = 0;
+    // Before the step from t = 0 with dt 0.02: kicks at 0, 0.001, ..., 0.010.
+    EXPECT_EQ(QuantumKickedRotor2D::applyDueKicks(field, config, counter, 0.0, 0.02,
+                                                  [&](std::uint64_t n) { lastReported = n; }),
+              11u);
+    EXPECT_EQ(counter, 11u);
+    EXPECT_EQ(lastReported, 11u);
+
+    // Far behind schedule: at most 1000 kicks before one step.
+    EXPECT_EQ(QuantumKickedRotor2D::applyDueKicks(field, config, counter, 100.0, 0.02, nullptr), 1000u);
+    EXPECT_EQ(counter, 1011u);
+
+    // A stored period far below the minimum is refused by the kick itself,
+    // so the loop ends at once instead of running without end.
+    config.kickPeriod = 1e-300;
+    counter = 0;
+    EXPECT_EQ(QuantumKickedRotor2D::applyDueKicks(field, config, counter, 5.0, 0.02, nullptr), 0u);
+    EXPECT_EQ(counter, 0u);
+}
+
+TEST(KickedRotorRecorder, OneSamplePerKickCount)
+{
+    ComplexField2D field = rotorField();
+    KickedRotorRecorder recorder = configuredRecorder(field, enabledKick());
+    const MomentumSpace2D momentum = MomentumSpace2D::compute(field, 1.0);
+    recorder.record(momentum, 3, 1.0);
+    recorder.record(momentum, 3, 2.0);
+    ASSERT_EQ(recorder.samples().size(), 1u);
+    EXPECT_EQ(recorder.samples().front().time, 1.0);
+
+    // A field without probability gives zero moments.
+    ComplexField2D zero(128, 16, 0.16f, 0.5f);
+    recorder.record(MomentumSpace2D::compute(zero, 1.0), 4, 3.0);
+    const KickedRotorSample& last = recorder.samples().back();
+    EXPECT_EQ(last.totalProbability, 0.0);
+    EXPECT_EQ(last.meanSquareMode, 0.0);
+    EXPECT_EQ(last.participationRatio, 0.0);
+    EXPECT_EQ(last.modeStep, 1.0);
+
+    // A disabled config or tau 0 leaves the recorder unconfigured.
+    KickedRotorConfig disabled = enabledKick();
+    disabled.enabled = false;
+    recorder.configure(disabled, KickedRotorInitialStateConfig{}, 1.0);
+    EXPECT_FALSE(recorder.isConfigured());
+    EXPECT_TRUE(recorder.isEmpty());
+    recorder.configure(enabledKick(), KickedRotorInitialStateConfig{}, 0.0);
+    EXPECT_FALSE(recorder.isConfigured());
+}

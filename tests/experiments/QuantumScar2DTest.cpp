@@ -1,0 +1,181 @@
+#include "experiments/QuantumScar2D.h"
+#include "experiments/ScarRecorder.h"
+
+#include "core/Numeric.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <complex>
+#include <string>
+
+using namespace vxo;
+
+namespace {
+
+PotentialObject stadiumObject()
+{
+    PotentialObject o;
+    o.kind = PotentialObjectKind::StadiumExterior;
+    o.value = 120.0f;
+    o.width = 8.0f;
+    o.radius = 4.5f;
+    return o;
+}
+
+PotentialObject rectangleObject()
+{
+    PotentialObject o;
+    o.value = 10.0f;
+    return o;
+}
+
+std::string stadiumMessage(const std::vector<PotentialObject>& objects)
+{
+    PotentialScene scene;
+    for (const PotentialObject& o : objects)
+        scene.add(o);
+    StadiumGeometry stadium;
+    std::string error;
+    EXPECT_FALSE(QuantumScar2D::analyzeScene(scene, stadium, &error));
+    EXPECT_FALSE(stadium.valid);
+    return error;
+}
+
+// The guided stadium: L = 8, R = 4.5 at the origin.
+StadiumGeometry presetStadium()
+{
+    PotentialScene scene;
+    scene.add(stadiumObject());
+    StadiumGeometry stadium;
+    EXPECT_TRUE(QuantumScar2D::analyzeScene(scene, stadium, nullptr));
+    return stadium;
+}
+
+// Constant amplitude inside the stadium, zero outside.
+ComplexField2D uniformStadiumField(const StadiumGeometry& stadium)
+{
+    ComplexField2D field(256, 128, 0.09375f, 0.125f);
+    for (std::uint64_t j = 0; j < field.ny(); ++j)
+        for (std::uint64_t i = 0; i < field.nx(); ++i)
+            if (QuantumScar2D::isInsideStadium(stadium, gridCoordinateX(field, i), gridCoordinateY(field, j)))
+                field.at(i, j) = Complex(1.0f, 0.0f);
+    field.normalize();
+    return field;
+}
+
+ScarConfig enabledScar(double halfWidth = 0.8)
+{
+    ScarConfig config;
+    config.enabled = true;
+    config.orbitBandHalfWidth = halfWidth;
+    return config;
+}
+
+} // namespace
+
+TEST(QuantumScar2D, SceneMustHoldOneStadiumOnly)
+{
+    PotentialObject disabled = rectangleObject();
+    disabled.enabled = false;
+    PotentialScene scene;
+    scene.add(stadiumObject());
+    scene.add(disabled);
+    StadiumGeometry stadium;
+    ASSERT_TRUE(QuantumScar2D::analyzeScene(scene, stadium, nullptr));
+    EXPECT_DOUBLE_EQ(stadium.straightLength, 8.0);
+    EXPECT_DOUBLE_EQ(stadium.radius, 4.5);
+    EXPECT_DOUBLE_EQ(stadium.wallHeight, 120.0);
+
+    EXPECT_EQ(stadiumMessage({stadiumObject(), rectangleObject()}),
+              "Quantum Scar analysis expects one Stadium Exterior potential object.");
+    EXPECT_EQ(stadiumMessage({stadiumObject(), stadiumObject()}),
+              "Quantum Scar analysis expects exactly one Stadium Exterior object.");
+    PotentialObject flat = stadiumObject();
+    flat.value = 0.0f;
+    EXPECT_EQ(stadiumMessage({flat}), "Stadium Exterior must have positive wall height, straight length and radius.");
+    EXPECT_EQ(stadiumMessage({}), "Stadium Exterior must have positive wall height, straight length and radius.");
+}
+
+TEST(QuantumScar2D, UniformDensityShowsNoEnhancement)
+{
+    const StadiumGeometry stadium = presetStadium();
+    EXPECT_NEAR(QuantumScar2D::stadiumArea(stadium), kPi * 4.5 * 4.5 + 2.0 * 4.5 * 8.0, 1e-12);
+    EXPECT_NEAR(QuantumScar2D::axialOrbitPeriod(stadium, 4.0), 2.0 * (9.0 + 8.0) / 4.0, 1e-12);
+    EXPECT_EQ(QuantumScar2D::axialOrbitPeriod(stadium, 0.0), 0.0);
+
+    // The band's share of the probability equals its share of the area.
+    const ComplexField2D field = uniformStadiumField(stadium);
+    for (double halfWidth : {0.75, 2.0, 4.0}) // band edges between grid rows
+        EXPECT_NEAR(QuantumScar2D::instantaneousEnhancement(field, stadium, halfWidth), 1.0, 0.02) << halfWidth;
+    // A band wider than R covers the whole stadium: enhancement B / T.
+    EXPECT_DOUBLE_EQ(QuantumScar2D::orbitBandEnhancement(0.3, 0.6, stadium, 10.0), 0.5);
+    EXPECT_EQ(QuantumScar2D::orbitBandEnhancement(0.3, 0.0, stadium, 1.0), 0.0);
+}
+
+TEST(ScarRecorder, EnergyFilterPicksTheStateAtItsEnergy)
+{
+    // psi(t) = a e^(-i E1 t) + b e^(-i E2 t), with a in the band and b
+    // outside it: filtering at E1 keeps a and averages b away.
+    const StadiumGeometry stadium = presetStadium();
+    const double e1 = 2.0;
+    const double e2 = 5.0;
+    ComplexField2D field(64, 32, 0.375f, 0.5f);
+    ScarRecorder recorder(16);
+    ASSERT_TRUE(recorder.configure(field, stadium, enabledScar(), e1, 1.0));
+    const std::uint64_t bandCell = 16 * 64 + 32;  // y = 0.25
+    const std::uint64_t outerCell = 24 * 64 + 32; // y = 4.25
+    for (int k = 0; k <= 2000; ++k) {
+        const double t = 0.01 * k;
+        field.setZero();
+        field.data()[bandCell] = Complex(std::polar(1.0, -e1 * t));
+        field.data()[outerCell] = Complex(std::polar(1.0, -e2 * t));
+        ASSERT_TRUE(recorder.record(t, field));
+    }
+    EXPECT_EQ(recorder.recordCount(), 2001u);
+    EXPECT_NEAR(recorder.totalWeight(), 20.0 + 1e-9, 1e-9);
+    EXPECT_FLOAT_EQ(recorder.spectralMap()[bandCell], 1.0f);
+    // |sum e^(i (E1 - E2) t) w|^2 / T^2 = (sin(30) / 30)^2 ~ 1.1e-3
+    EXPECT_LT(recorder.spectralMap()[outerCell], 2e-3f);
+    EXPECT_NEAR(recorder.averagedDensity()[outerCell], 1.0f, 1e-6f);
+    EXPECT_GT(recorder.samples().back().filteredEnhancement, 4.5);
+}
+
+TEST(ScarRecorder, WeightsFidelityAndGrid)
+{
+    const StadiumGeometry stadium = presetStadium();
+    const ComplexField2D field = uniformStadiumField(stadium);
+    ScarRecorder recorder(0);
+    EXPECT_EQ(recorder.capacity(), 1u);
+    EXPECT_FALSE(recorder.configure(field, stadium, enabledScar(), 0.0, 1.0));
+    ASSERT_TRUE(recorder.configure(field, stadium, enabledScar(), 9.5, 1.0));
+
+    ASSERT_TRUE(recorder.record(1.0, field));
+    EXPECT_DOUBLE_EQ(recorder.totalWeight(), 1e-9);
+    ASSERT_TRUE(recorder.record(1.0, field)); // same time: weight 0, still a record
+    EXPECT_DOUBLE_EQ(recorder.totalWeight(), 1e-9);
+    EXPECT_EQ(recorder.recordCount(), 2u);
+    ASSERT_EQ(recorder.samples().size(), 1u);
+    EXPECT_NEAR(recorder.samples().back().fidelity, 1.0, 1e-5);
+
+    ComplexField2D otherGrid(256, 128, 0.1f, 0.125f);
+    EXPECT_FALSE(recorder.record(2.0, otherGrid));
+    EXPECT_FALSE(recorder.record(NAN, field));
+    EXPECT_EQ(recorder.recordCount(), 2u);
+}
+
+TEST(QuantumScar2D, ConfigurationLimits)
+{
+    std::string error = "stale";
+    EXPECT_TRUE(QuantumScar2D::validateConfiguration(enabledScar(20.0), &error));
+    EXPECT_TRUE(error.empty());
+    EXPECT_FALSE(QuantumScar2D::validateConfiguration(enabledScar(20.5), &error));
+    EXPECT_EQ(error, "Scar orbit-band half-width must be finite and positive.");
+    ScarConfig config = enabledScar();
+    config.referenceEnergy = 10000.0;
+    EXPECT_TRUE(QuantumScar2D::validateConfiguration(config, &error));
+    config.referenceEnergy = -1.0;
+    EXPECT_FALSE(QuantumScar2D::validateConfiguration(config, &error));
+    EXPECT_EQ(error, "Scar reference energy must be finite and non-negative.");
+}

@@ -1,0 +1,253 @@
+#include "experiments/QuantumZeno2D.h"
+#include "experiments/ZenoRecorder.h"
+
+#include "core/PotentialField2D.h"
+#include "core/PotentialScene.h"
+#include "core/SplitStepFourierSolver2D.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+using namespace vxo;
+
+namespace {
+
+ZenoConfig enabledZeno()
+{
+    ZenoConfig config;
+    config.enabled = true;
+    return config;
+}
+
+PotentialObject wall(float centerX, float centerY, float width, float height, float value)
+{
+    PotentialObject o;
+    o.kind = PotentialObjectKind::Rectangle;
+    o.centerX = centerX;
+    o.centerY = centerY;
+    o.width = width;
+    o.height = height;
+    o.value = value;
+    return o;
+}
+
+// The guided escape geometry: lane divider, outer walls, back walls and one
+// escape barrier of height 4 per lane, just left of the survival boundary.
+PotentialScene escapeScene()
+{
+    PotentialScene scene;
+    for (const PotentialObject& o :
+         {wall(0.0f, 0.0f, 40.96f, 0.64f, 120.0f), wall(0.0f, 9.76f, 40.96f, 0.48f, 120.0f),
+          wall(0.0f, -9.76f, 40.96f, 0.48f, 120.0f), wall(-9.0f, 4.8f, 0.64f, 8.6f, 120.0f),
+          wall(-9.0f, -4.8f, 0.64f, 8.6f, 120.0f), wall(0.0f, 4.8f, 0.8f, 8.6f, 4.0f),
+          wall(0.0f, -4.8f, 0.8f, 8.6f, 4.0f)})
+        scene.add(o);
+    return scene;
+}
+
+// Runs the escape for t = 6 with measurements every period and returns the
+// product of the measured survival fractions.
+double measuredSurvivalAfterEscape(double period)
+{
+    ComplexField2D field(256, 128, 0.16f, 0.16f);
+    PotentialField2D potential(256, 128, 0.16f, 0.16f);
+    escapeScene().buildPotential(potential);
+    const ZenoInitialStateConfig initial;
+    EXPECT_TRUE(QuantumZeno2D::prepareInitialState(field, initial, nullptr));
+    ZenoConfig config = enabledZeno();
+    config.measurementPeriod = period;
+    ZenoRecorder recorder(16);
+    recorder.configure(config, initial, field);
+    EXPECT_TRUE(recorder.isConfigured());
+
+    SplitStepFourierSolver2D solver;
+    solver.configure(SplitStepParameters{});
+    std::uint64_t count = 0;
+    double product = 1.0;
+    for (int step = 0; step < 300; ++step) {
+        QuantumZeno2D::applyDueMeasurements(field, config, recorder.watchedNormTarget(), count, product, solver.time(),
+                                            0.02);
+        solver.step(field, potential);
+    }
+    recorder.record(solver.time(), field, count, product);
+    const ZenoSample& sample = recorder.samples().back();
+    EXPECT_NEAR(sample.watchedNorm, recorder.watchedNormTarget(), 1e-4);
+    EXPECT_NEAR(sample.measuredSurvival, product, 1e-12);
+    // The control lane has leaked past the barrier by then.
+    EXPECT_LT(sample.controlSurvival, 0.97);
+    return product;
+}
+
+// A field whose watched lane holds one packet centred at x0.
+ComplexField2D watchedPacket(double x0)
+{
+    ComplexField2D field(64, 32, 0.25f, 0.5f);
+    ZenoInitialStateConfig initial;
+    initial.centerX = x0;
+    initial.momentumX = 0.0;
+    EXPECT_TRUE(QuantumZeno2D::prepareInitialState(field, initial, nullptr));
+    return field;
+}
+
+// Packets in both lanes, the watched one cut off at x <= 1: it lies wholly
+// beyond the survival window.
+ComplexField2D watchedBeyondBoundary()
+{
+    ComplexField2D field = watchedPacket(3.0);
+    for (std::uint64_t j = 0; j < field.ny(); ++j)
+        for (std::uint64_t i = 0; i < field.nx(); ++i)
+            if (gridCoordinateY(field, j) < 0.0 && gridCoordinateX(field, i) <= 1.0)
+                field.at(i, j) = Complex(0.0f, 0.0f);
+    return field;
+}
+
+} // namespace
+
+TEST(QuantumZeno2D, FrequentMeasurementSlowsTheEscape)
+{
+    const double often = measuredSurvivalAfterEscape(0.1);
+    const double sometimes = measuredSurvivalAfterEscape(0.2);
+    const double rarely = measuredSurvivalAfterEscape(0.4);
+    EXPECT_GT(often, sometimes);
+    EXPECT_GT(sometimes, rarely);
+    EXPECT_LT(rarely, 1.0);
+}
+
+TEST(QuantumZeno2D, SurvivalWindow)
+{
+    ZenoConfig config = enabledZeno();
+    EXPECT_EQ(QuantumZeno2D::survivalWeight(0.4, config), 1.0);
+    EXPECT_EQ(QuantumZeno2D::survivalWeight(0.72, config), 0.0);
+    EXPECT_NEAR(QuantumZeno2D::survivalWeight(0.56, config), 0.5, 1e-12);
+    config.edgeWidth = 0.0;
+    EXPECT_EQ(QuantumZeno2D::survivalWeight(0.4, config), 1.0);
+    EXPECT_EQ(QuantumZeno2D::survivalWeight(0.4000001, config), 0.0);
+    config.measurementPeriod = -1.0;
+    EXPECT_EQ(QuantumZeno2D::survivalWeight(-10.0, config), 0.0);
+}
+
+TEST(QuantumZeno2D, MeasurementProjectsAndRescalesOnlyTheWatchedLane)
+{
+    ComplexField2D field = watchedPacket(0.4); // half of the watched packet lies past the boundary
+    ZenoConfig config = enabledZeno();
+    config.laneSplitY = 0.25; // exactly on row 16: in neither lane
+    const double target = QuantumZeno2D::laneNorm(field, config, true);
+    const double control = QuantumZeno2D::laneNorm(field, config, false);
+    const Complex onLine = field.at(40, 16);
+    ASSERT_GT(target, 0.0);
+
+    ZenoMeasurementResult result;
+    std::string error = "stale";
+    ASSERT_TRUE(QuantumZeno2D::applyMeasurement(field, config, target, &result, &error));
+    EXPECT_TRUE(error.empty());
+    EXPECT_TRUE(result.applied);
+    EXPECT_NEAR(result.watchedNormBefore, target, 1e-12);
+    EXPECT_GT(result.survivalFraction, 0.4);
+    EXPECT_LT(result.survivalFraction, 0.7);
+    EXPECT_NEAR(result.watchedNormAfterRescale, target, 1e-5);
+    EXPECT_DOUBLE_EQ(QuantumZeno2D::laneNorm(field, config, false), control);
+    EXPECT_EQ(field.at(40, 16), onLine);
+    EXPECT_EQ(field.at(63, 5), Complex(0.0f, 0.0f));
+    EXPECT_NEAR(QuantumZeno2D::laneSurvival(field, config, true), 1.0, 0.05);
+}
+
+TEST(QuantumZeno2D, ProjectionThatRemovesTheLaneEndsTheMeasurements)
+{
+    // The watched packet lies wholly beyond the boundary: the answer "still
+    // left" has probability 0.
+    ComplexField2D field = watchedBeyondBoundary();
+    ZenoConfig config = enabledZeno();
+    const double target = QuantumZeno2D::laneNorm(field, config, true);
+    ZenoMeasurementResult result;
+    std::string error;
+    ComplexField2D copy = field;
+    EXPECT_FALSE(QuantumZeno2D::applyMeasurement(copy, config, target, &result, &error));
+    EXPECT_EQ(error, "Quantum Zeno survival projection removed the complete watched state.");
+    EXPECT_EQ(result.survivalFraction, 0.0);
+    EXPECT_EQ(QuantumZeno2D::laneNorm(copy, config, true), 0.0);
+
+    // The driver takes it as survival 0: the product drops to 0 and no
+    // further measurement is made.
+    config.firstMeasurementTime = 0.0;
+    std::uint64_t count = 0;
+    double product = 0.8;
+    EXPECT_EQ(QuantumZeno2D::applyDueMeasurements(field, config, target, count, product, 1.0, 0.02), 1u);
+    EXPECT_EQ(product, 0.0);
+    EXPECT_EQ(count, 1u);
+    EXPECT_EQ(QuantumZeno2D::applyDueMeasurements(field, config, target, count, product, 5.0, 0.02), 0u);
+    EXPECT_EQ(count, 1u);
+}
+
+TEST(QuantumZeno2D, MeasurementFaultsAndTheMinimumPeriod)
+{
+    ComplexField2D field = watchedPacket(-2.0);
+    ZenoConfig invalid = enabledZeno();
+    invalid.edgeWidth = -1.0;
+    std::string error;
+    EXPECT_FALSE(QuantumZeno2D::applyMeasurement(field, invalid, 0.5, nullptr, &error));
+    EXPECT_EQ(error, "Quantum Zeno measurement parameters are invalid.");
+    // A bad target as well: the target's message wins.
+    EXPECT_FALSE(QuantumZeno2D::applyMeasurement(field, invalid, 0.0, nullptr, &error));
+    EXPECT_EQ(error, "Quantum Zeno target watched-lane norm must be positive.");
+
+    ZenoConfig config = enabledZeno();
+    for (double period : {1e-9, 1e-300}) {
+        config.measurementPeriod = period;
+        EXPECT_FALSE(QuantumZeno2D::validateMeasurement(config, &error));
+        EXPECT_EQ(error, "Quantum Zeno measurement period must be at least 0.001.");
+    }
+    config.measurementPeriod = 0.001;
+    EXPECT_TRUE(QuantumZeno2D::validateMeasurement(config, &error));
+    EXPECT_TRUE(error.empty());
+}
+
+TEST(QuantumZeno2D, DueMeasurementsAreCaughtUpWithinABound)
+{
+    ComplexField2D field = watchedPacket(-2.0);
+    ZenoConfig config = enabledZeno();
+    config.firstMeasurementTime = 0.0;
+    config.measurementPeriod = 0.001;
+    const double target = QuantumZeno2D::laneNorm(field, config, true);
+    std::uint64_t count = 0;
+    double product = 1.0;
+    EXPECT_EQ(QuantumZeno2D::applyDueMeasurements(field, config, target, count, product, 0.0, 0.02), 11u);
+    EXPECT_EQ(QuantumZeno2D::applyDueMeasurements(field, config, target, count, product, 50.0, 0.02), 1000u);
+    EXPECT_EQ(count, 1011u);
+    EXPECT_GT(product, 0.99); // the packet sits well left of the boundary
+
+    // A period a document may hold but the validator refuses is not measured at all.
+    config.measurementPeriod = 1e-300;
+    count = 0;
+    EXPECT_EQ(QuantumZeno2D::applyDueMeasurements(field, config, target, count, product, 50.0, 0.02), 0u);
+}
+
+TEST(ZenoRecorder, ConfigurationAndCapacity)
+{
+    ZenoRecorder recorder(5);
+    EXPECT_EQ(recorder.capacity(), 16u);
+    ComplexField2D field = watchedPacket(-2.0);
+    recorder.configure(enabledZeno(), ZenoInitialStateConfig{}, field);
+    ASSERT_TRUE(recorder.isConfigured());
+    EXPECT_NEAR(recorder.watchedNormTarget(), 0.5, 1e-5);
+    for (int k = 0; k < 20; ++k)
+        recorder.record(k, field, static_cast<std::uint64_t>(k), 1.5);
+    ASSERT_EQ(recorder.samples().size(), 16u);
+    EXPECT_EQ(recorder.samples().front().time, 4.0);
+    const ZenoSample& sample = recorder.samples().back();
+    EXPECT_EQ(sample.measuredSurvival, 1.0);
+    EXPECT_NEAR(sample.controlSurvival, 1.0, 5e-3);
+    EXPECT_NEAR(sample.totalNorm, 1.0, 1e-5);
+
+    // Only the watched lane holds probability: nothing to compare with.
+    ComplexField2D watchedOnly = field;
+    for (std::uint64_t j = 16; j < watchedOnly.ny(); ++j)
+        for (std::uint64_t i = 0; i < watchedOnly.nx(); ++i)
+            watchedOnly.at(i, j) = Complex(0.0f, 0.0f);
+    recorder.configure(enabledZeno(), ZenoInitialStateConfig{}, watchedOnly);
+    EXPECT_FALSE(recorder.isConfigured());
+    EXPECT_TRUE(recorder.isEmpty());
+}
