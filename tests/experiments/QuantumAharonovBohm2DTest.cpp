@@ -1,0 +1,228 @@
+#include "experiments/AharonovBohmRecorder.h"
+#include "experiments/QuantumAharonovBohm2D.h"
+
+#include "core/GaussianPacket2D.h"
+#include "core/Numeric.h"
+#include "core/SplitStepFourierSolver2D.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <complex>
+#include <limits>
+#include <string>
+
+using namespace vxo;
+
+namespace {
+
+std::string validationMessage(const AharonovBohmConfig& config)
+{
+    std::string error;
+    EXPECT_FALSE(QuantumAharonovBohm2D::validateConfiguration(config, &error));
+    return error;
+}
+
+// Product of the links around the counterclockwise rectangle of cell centres
+// with corners (i0, j0) and (i1, j1): forward hops take U, backward hops conj(U).
+std::complex<double> loopProduct(const GaugeLinkField2D& links, std::uint64_t i0, std::uint64_t j0, std::uint64_t i1,
+                                 std::uint64_t j1)
+{
+    auto widen = [](Complex v) { return std::complex<double>(v.real(), v.imag()); };
+    std::complex<double> product(1.0, 0.0);
+    for (std::uint64_t i = i0; i < i1; ++i)
+        product *= widen(links.linkX(i, j0));
+    for (std::uint64_t j = j0; j < j1; ++j)
+        product *= widen(links.linkY(i1, j));
+    for (std::uint64_t i = i1; i > i0; --i)
+        product *= std::conj(widen(links.linkX(i - 1, j1)));
+    for (std::uint64_t j = j1; j > j0; --j)
+        product *= std::conj(widen(links.linkY(i0, j - 1)));
+    return product;
+}
+
+// Largest central-band probability at the detector while a packet from the
+// left passes the solenoid, evolved with the gauge-covariant step.
+double peakCentralProbability(double fluxQuanta)
+{
+    ComplexField2D field(128, 128, 0.16f, 0.16f);
+    AharonovBohmConfig config;
+    config.enabled = true;
+    config.fluxQuanta = fluxQuanta;
+    config.detectorX = 4.0;
+    GaussianPacket2D packet;
+    packet.x0 = -5.0f;
+    packet.sigma = 1.5f;
+    packet.px = 4.0f;
+    GaussianPacket2D::prepare(field, packet);
+    QuantumAharonovBohm2D::prepareInitialState(field, config);
+
+    PotentialField2D potential;
+    GaugeLinkField2D links;
+    EXPECT_TRUE(QuantumAharonovBohm2D::buildField(field, config, potential, links, nullptr));
+    SplitStepFourierSolver2D solver;
+    solver.configure(SplitStepParameters{1.0f, 1.0f, 0.02f});
+    AharonovBohmRecorder recorder(1000);
+    EXPECT_TRUE(recorder.configure(field, config));
+    double peak = 0.0;
+    for (int step = 1; step <= 150; ++step) {
+        solver.stepWithGauge(field, potential, links);
+        if (step % 5 == 0) {
+            recorder.record(solver.time(), field);
+            peak = std::max(peak, recorder.samples().back().centralProbability);
+        }
+    }
+    return peak;
+}
+
+} // namespace
+
+TEST(QuantumAharonovBohm2D, ValidationMessagesAndBounds)
+{
+    AharonovBohmConfig config;
+    EXPECT_TRUE(QuantumAharonovBohm2D::validateConfiguration(config, nullptr));
+
+    AharonovBohmConfig bad = config;
+    bad.detectorX = std::numeric_limits<double>::infinity();
+    EXPECT_EQ(validationMessage(bad), "Aharonov-Bohm parameters must be finite.");
+    bad = config;
+    bad.solenoidRadius = 0.05; // the bound is strict
+    EXPECT_EQ(validationMessage(bad), "Aharonov-Bohm radius, barrier and analysis time are invalid.");
+    bad = config;
+    bad.barrierHeight = -1.0;
+    EXPECT_EQ(validationMessage(bad), "Aharonov-Bohm radius, barrier and analysis time are invalid.");
+    bad = config;
+    bad.fluxQuanta = 20.5;
+    EXPECT_EQ(validationMessage(bad), "Aharonov-Bohm flux magnitude is unreasonably large.");
+    bad.fluxQuanta = -20.0;
+    EXPECT_TRUE(QuantumAharonovBohm2D::validateConfiguration(bad, nullptr));
+
+    // A builder keeps a message that is already there.
+    ComplexField2D empty;
+    PotentialField2D potential;
+    GaugeLinkField2D links;
+    std::string error = "earlier";
+    EXPECT_FALSE(QuantumAharonovBohm2D::buildField(empty, config, potential, links, &error));
+    EXPECT_EQ(error, "earlier");
+    error.clear();
+    EXPECT_FALSE(QuantumAharonovBohm2D::buildField(empty, config, potential, links, &error));
+    EXPECT_FALSE(error.empty());
+}
+
+TEST(QuantumAharonovBohm2D, LoopAroundTheTubeCarriesTheFluxPhase)
+{
+    ComplexField2D field(96, 96, 0.16f, 0.16f);
+    for (double F : {0.5, 0.3, -1.7}) {
+        AharonovBohmConfig config;
+        config.fluxQuanta = F;
+        config.solenoidX = 0.4;
+        PotentialField2D potential;
+        GaugeLinkField2D links;
+        ASSERT_TRUE(QuantumAharonovBohm2D::buildField(field, config, potential, links, nullptr));
+        ASSERT_TRUE(links.matches(field));
+
+        // Enclosing loops of different shapes all carry exp(-2 pi i F).
+        const std::complex<double> expected = std::polar(1.0, -2.0 * kPi * F);
+        for (const auto& box : {std::array<std::uint64_t, 4>{20, 20, 76, 76}, std::array<std::uint64_t, 4>{35, 10, 70, 60}}) {
+            const std::complex<double> loop = loopProduct(links, box[0], box[1], box[2], box[3]);
+            EXPECT_NEAR(std::abs(loop - expected), 0.0, 2e-3) << "F=" << F;
+        }
+        // A loop that misses the disc encloses no field.
+        EXPECT_NEAR(std::abs(loopProduct(links, 70, 70, 90, 90) - 1.0), 0.0, 2e-3) << "F=" << F;
+
+        // The potential is the disc only.
+        EXPECT_FLOAT_EQ(potential.valueAt(48, 48), 140.0f);
+        EXPECT_FLOAT_EQ(potential.valueAt(5, 5), 0.0f);
+    }
+
+    AharonovBohmConfig zero;
+    zero.fluxQuanta = 0.0;
+    PotentialField2D potential;
+    GaugeLinkField2D links;
+    ASSERT_TRUE(QuantumAharonovBohm2D::buildField(field, zero, potential, links, nullptr));
+    for (std::uint64_t j = 0; j < field.ny(); j += 7)
+        for (std::uint64_t i = 0; i < field.nx(); i += 5) {
+            EXPECT_EQ(links.linkX(i, j), Complex(1.0f, 0.0f));
+            EXPECT_EQ(links.linkY(i, j), Complex(1.0f, 0.0f));
+        }
+}
+
+TEST(QuantumAharonovBohm2D, DressingAddsTheAngularGaugePhase)
+{
+    ComplexField2D field(32, 32, 0.25f, 0.25f);
+    GaussianPacket2D::prepare(field, GaussianPacket2D{-1.0f, 0.0f, 1.0f, 0.0f, 0.0f, 1.0f});
+    const ComplexField2D before = field;
+
+    AharonovBohmConfig config;
+    config.fluxQuanta = 0.0;
+    QuantumAharonovBohm2D::prepareInitialState(field, config);
+    EXPECT_EQ(field.at(3, 5), before.at(3, 5));
+
+    config.fluxQuanta = 0.5;
+    QuantumAharonovBohm2D::prepareInitialState(field, config);
+    EXPECT_NEAR(field.norm(), before.norm(), 1e-5);
+    // Cell (3, 20) lies up and to the left: theta in (pi/2, pi). Cell (3, 5) is
+    // below: theta in (pi, 3 pi/2), not negative.
+    for (auto cell : {std::array<std::uint64_t, 2>{3, 20}, std::array<std::uint64_t, 2>{3, 5}}) {
+        const double x = gridCoordinateX(field, cell[0]);
+        const double y = gridCoordinateY(field, cell[1]);
+        double theta = std::atan2(y, x);
+        if (theta < 0.0)
+            theta += 2.0 * kPi;
+        const std::complex<double> b(before.at(cell[0], cell[1]).real(), before.at(cell[0], cell[1]).imag());
+        const std::complex<double> a(field.at(cell[0], cell[1]).real(), field.at(cell[0], cell[1]).imag());
+        EXPECT_NEAR(std::abs(a - b * std::polar(1.0, 0.5 * theta)), 0.0, 1e-6 + 1e-5 * std::abs(b));
+    }
+}
+
+TEST(AharonovBohmRecorder, DetectorColumnIsClampedAndRowsMustMatch)
+{
+    ComplexField2D field(16, 8, 0.5f, 0.5f);
+    field.fill(Complex(1.0f, 0.0f));
+    EXPECT_EQ(AharonovBohmRecorder::detectorColumn(field, 1e300), 15u);
+    EXPECT_EQ(AharonovBohmRecorder::detectorColumn(field, -1e300), 0u);
+    EXPECT_EQ(AharonovBohmRecorder::detectorColumn(field, std::numeric_limits<double>::infinity()), 15u);
+    // x = 0 lies between columns 7 and 8 (centre offset 7.5); llround goes up.
+    EXPECT_EQ(AharonovBohmRecorder::detectorColumn(field, 0.0), 8u);
+
+    AharonovBohmRecorder recorder(2);
+    recorder.record(0.0, field);
+    EXPECT_TRUE(recorder.samples().empty());
+    AharonovBohmConfig config;
+    config.detectorX = 1e9;
+    ASSERT_TRUE(recorder.configure(field, config));
+    EXPECT_EQ(recorder.rows(), 8u);
+    EXPECT_DOUBLE_EQ(recorder.rowSpacing(), 0.5);
+    for (int k = 0; k < 3; ++k)
+        recorder.record(0.1 * k, field);
+    ASSERT_EQ(recorder.samples().size(), 2u);
+    EXPECT_DOUBLE_EQ(recorder.samples().front().time, 0.1);
+    const AharonovBohmSample& s = recorder.samples().back();
+    ASSERT_EQ(s.profile.size(), 8u);
+    EXPECT_DOUBLE_EQ(s.detectorProbability, 8 * 0.5);
+    EXPECT_NEAR(s.detectorMeanY, 0.0, 1e-12);
+    // w = ceil(0.35 / 0.5) = 1: rows 3, 4, 5 about the middle row 4.
+    EXPECT_DOUBLE_EQ(s.centralProbability, 3 * 0.5);
+
+    ComplexField2D other(16, 4, 0.5f, 0.5f);
+    recorder.record(1.0, other);
+    EXPECT_DOUBLE_EQ(recorder.samples().back().time, 0.2);
+
+    AharonovBohmRecorder none(0);
+    ASSERT_TRUE(none.configure(field, config));
+    none.record(0.0, field);
+    EXPECT_TRUE(none.samples().empty());
+}
+
+TEST(AharonovBohmRecorder, CentralFringeFollowsTheFlux)
+{
+    const double plain = peakCentralProbability(0.0);
+    const double half = peakCentralProbability(0.5);
+    const double whole = peakCentralProbability(1.0);
+    // Half a flux quantum turns the bright central fringe behind the tube dark;
+    // a whole quantum restores it up to discretisation.
+    EXPECT_GT(plain, 0.0);
+    EXPECT_LT(half, 0.5 * plain);
+    EXPECT_NEAR(whole, plain, 0.1 * plain);
+}

@@ -1,0 +1,115 @@
+#include "experiments/HallEdgeRecorder.h"
+#include "experiments/QuantumHallEdge2D.h"
+
+#include "core/PositionMoments.h"
+#include "core/SplitStepFourierSolver2D.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+using namespace vxo;
+
+namespace {
+
+std::string validationMessage(const HallEdgeConfig& config)
+{
+    std::string error;
+    EXPECT_FALSE(QuantumHallEdge2D::validateConfiguration(config, &error));
+    return error;
+}
+
+// Drift of <x> after t = 4 for the preset's launch with field b.
+double driftAfterSkipping(double b)
+{
+    ComplexField2D field(128, 128, 0.16f, 0.16f);
+    HallEdgeConfig config;
+    config.enabled = true;
+    config.fieldStrength = b;
+    PotentialField2D potential;
+    GaugeLinkField2D links;
+    EXPECT_TRUE(QuantumHallEdge2D::buildField(field, config, potential, links, nullptr));
+    EXPECT_TRUE(QuantumHallEdge2D::prepareInitialState(field, config, 1.0, 1.0, nullptr));
+    HallEdgeRecorder recorder(360);
+    EXPECT_TRUE(recorder.configure(field, config));
+    recorder.record(0.0, field);
+    EXPECT_NEAR(recorder.samples().front().drift, 0.0, 1e-9);
+    EXPECT_NEAR(recorder.samples().front().meanY, -5.3, 1e-3);
+
+    SplitStepFourierSolver2D solver;
+    solver.configure(SplitStepParameters{1.0f, 1.0f, 0.02f});
+    for (int s = 1; s <= 200; ++s) {
+        solver.stepWithGauge(field, potential, links);
+        if (s % 5 == 0)
+            recorder.record(solver.time(), field);
+    }
+    // The packet stays pressed against the edge.
+    EXPECT_GT(recorder.samples().back().edgeProbability, 0.5);
+    return recorder.samples().back().drift;
+}
+
+} // namespace
+
+TEST(QuantumHallEdge2D, ValidationAndLaunchWindow)
+{
+    HallEdgeConfig config;
+    EXPECT_TRUE(QuantumHallEdge2D::validateConfiguration(config, nullptr));
+    HallEdgeConfig bad = config;
+    bad.edgeBand = std::nan("");
+    EXPECT_EQ(validationMessage(bad), "Quantum Hall edge parameters must be finite.");
+    bad = config;
+    bad.enabled = true;
+    bad.fieldStrength = 0.01;
+    EXPECT_EQ(validationMessage(bad), "Enabled Hall field magnitude must be in [0.02,4].");
+    bad = config;
+    bad.wallHeight = 2500.0;
+    EXPECT_EQ(validationMessage(bad), "Quantum Hall edge geometry or analysis range is invalid.");
+    bad = config;
+    bad.launchY = bad.edgeY + 0.2; // strict
+    EXPECT_EQ(validationMessage(bad), "Hall packet must launch just inside the accessible side of the edge.");
+    bad.launchY = bad.edgeY + 9.9;
+    EXPECT_TRUE(QuantumHallEdge2D::validateConfiguration(bad, nullptr));
+
+    ComplexField2D field(32, 32, 0.5f, 0.5f);
+    std::string error;
+    EXPECT_FALSE(QuantumHallEdge2D::prepareInitialState(field, config, -1.0, 1.0, &error));
+    EXPECT_EQ(error, "Hall state requires positive mass/hbar and non-zero B.");
+}
+
+TEST(QuantumHallEdge2D, WallFillsTheStripBelowTheEdge)
+{
+    ComplexField2D field(32, 32, 0.5f, 0.5f); // rows from y = -7.75 to 7.75
+    HallEdgeConfig config;
+    config.edgeY = -4.0;
+    config.launchY = -2.0;
+    PotentialField2D potential;
+    GaugeLinkField2D links;
+    ASSERT_TRUE(QuantumHallEdge2D::buildField(field, config, potential, links, nullptr));
+    EXPECT_TRUE(links.matches(field));
+    for (std::uint64_t j = 0; j < field.ny(); ++j) {
+        const float expected = gridCoordinateY(field, j) <= -4.0 ? 120.0f : 0.0f;
+        EXPECT_EQ(potential.valueAt(0, j), expected) << j;
+        EXPECT_EQ(potential.valueAt(31, j), expected) << j;
+    }
+
+    // An edge below the grid, or a zero wall, leaves the potential empty.
+    for (auto [edge, height] : {std::pair{-9.0, 120.0}, std::pair{-4.0, 0.0}}) {
+        config.edgeY = edge;
+        config.launchY = edge + 2.0;
+        config.wallHeight = height;
+        ASSERT_TRUE(QuantumHallEdge2D::buildField(field, config, potential, links, nullptr));
+        EXPECT_EQ(potential.maxValue(), 0.0f);
+    }
+}
+
+TEST(QuantumHallEdge2D, SkippingOrbitIsChiral)
+{
+    const double forward = driftAfterSkipping(0.45);
+    const double reversed = driftAfterSkipping(-0.45);
+    // For b > 0 the packet is launched along +x and skips on along +x; the
+    // opposite field sends it the other way.
+    EXPECT_GT(forward, 1.0);
+    EXPECT_LT(forward * reversed, 0.0);
+    EXPECT_NEAR(forward, -reversed, 0.2 * std::fabs(forward));
+}

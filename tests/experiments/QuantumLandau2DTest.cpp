@@ -1,0 +1,181 @@
+#include "experiments/LandauRecorder.h"
+#include "experiments/QuantumLandau2D.h"
+
+#include "core/Numeric.h"
+#include "core/PotentialField2D.h"
+#include "core/SplitStepFourierSolver2D.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+using namespace vxo;
+
+namespace {
+
+std::string validationMessage(const LandauConfig& config)
+{
+    std::string error;
+    EXPECT_FALSE(QuantumLandau2D::validateConfiguration(config, &error));
+    return error;
+}
+
+// Sign changes of psi along the positive x axis from the centre row.
+int radialNodes(const ComplexField2D& field)
+{
+    const std::uint64_t j = field.ny() / 2;
+    int nodes = 0;
+    float previous = field.at(field.nx() / 2, j).real();
+    for (std::uint64_t i = field.nx() / 2 + 1; i < field.nx(); ++i) {
+        const float v = field.at(i, j).real();
+        if (std::fabs(v) < 1e-6f)
+            continue;
+        if ((v > 0.0f) != (previous > 0.0f))
+            ++nodes;
+        previous = v;
+    }
+    return nodes;
+}
+
+} // namespace
+
+TEST(QuantumLandau2D, ReferenceQuantitiesOfThePresetField)
+{
+    LandauConfig config; // b = 0.45, the preset's field
+    EXPECT_DOUBLE_EQ(QuantumLandau2D::cyclotronFrequency(config, 1.0, 1.0), 0.45);
+    EXPECT_NEAR(QuantumLandau2D::magneticLength(config), 1.0 / std::sqrt(0.45), 1e-15);
+    EXPECT_NEAR(QuantumLandau2D::magneticLength(config), 1.4907, 1e-4);
+    EXPECT_DOUBLE_EQ(QuantumLandau2D::levelEnergy(config, 1.0, 1.0), 0.225);
+    config.landauIndex = 3;
+    config.fieldStrength = -0.45;
+    EXPECT_DOUBLE_EQ(QuantumLandau2D::levelEnergy(config, 2.0, 1.0), 3.5 * 0.225);
+    EXPECT_EQ(QuantumLandau2D::cyclotronFrequency(config, 0.0, 1.0), 0.0);
+    config.fieldStrength = 0.0;
+    EXPECT_EQ(QuantumLandau2D::magneticLength(config), 0.0);
+
+    EXPECT_DOUBLE_EQ(laguerrePolynomial(-1, 3.0), 1.0);
+    EXPECT_DOUBLE_EQ(laguerrePolynomial(1, 3.0), -2.0);
+    // L_3(x) = (-x^3 + 9x^2 - 18x + 6) / 6
+    EXPECT_NEAR(laguerrePolynomial(3, 1.5), (-3.375 + 20.25 - 27.0 + 6.0) / 6.0, 1e-14);
+}
+
+TEST(QuantumLandau2D, ValidationAndRefusals)
+{
+    LandauConfig config;
+    EXPECT_TRUE(QuantumLandau2D::validateConfiguration(config, nullptr));
+    LandauConfig bad = config;
+    bad.orbitRadius = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_EQ(validationMessage(bad), "Landau parameters must be finite.");
+    bad = config;
+    bad.fieldStrength = 4.5;
+    EXPECT_EQ(validationMessage(bad), "Enabled Landau field strength magnitude must be in [0.02,4].");
+    bad = config;
+    bad.preparationMode = 2;
+    EXPECT_EQ(validationMessage(bad), "Landau preparation mode must be 0 or 1.");
+    bad = config;
+    bad.landauIndex = 9;
+    EXPECT_EQ(validationMessage(bad), "Landau index must be in [0,8].");
+    bad = config;
+    bad.analysisEndTime = 0.05;
+    EXPECT_EQ(validationMessage(bad), "Landau orbit radius or analysis time is invalid.");
+
+    // A weak field passes while disabled, but no gauge is built from it.
+    LandauConfig weak = config;
+    weak.fieldStrength = 0.01;
+    EXPECT_TRUE(QuantumLandau2D::validateConfiguration(weak, nullptr));
+    weak.enabled = true;
+    EXPECT_EQ(validationMessage(weak), "Enabled Landau field strength magnitude must be in [0.02,4].");
+    weak.enabled = false;
+    ComplexField2D field(16, 16, 0.5f, 0.5f);
+    GaugeLinkField2D links;
+    std::string error;
+    EXPECT_FALSE(QuantumLandau2D::buildSymmetricGauge(field, weak, links, &error));
+    EXPECT_EQ(error, "Landau gauge requires non-zero field strength.");
+    error.clear();
+    EXPECT_FALSE(QuantumLandau2D::prepareInitialState(field, config, 1.0, 0.0, &error));
+    EXPECT_EQ(error, "Landau mass and hbar must be positive and finite.");
+    ComplexField2D empty;
+    error = "kept";
+    EXPECT_FALSE(QuantumLandau2D::prepareInitialState(empty, config, 1.0, 1.0, &error));
+    EXPECT_EQ(error, "kept");
+}
+
+TEST(QuantumLandau2D, EigenstatesHaveTheLevelEnergies)
+{
+    ComplexField2D field(128, 128, 0.16f, 0.16f);
+    LandauConfig config;
+    config.enabled = true;
+    config.preparationMode = 1;
+    GaugeLinkField2D links;
+    ASSERT_TRUE(QuantumLandau2D::buildSymmetricGauge(field, config, links, nullptr));
+    // Links of the symmetric gauge: the plaquette flux b dx dy everywhere.
+    const std::complex<float> plaquette = links.linkX(10, 20) * links.linkY(11, 20)
+                                          * std::conj(links.linkX(10, 21)) * std::conj(links.linkY(10, 20));
+    EXPECT_NEAR(std::arg(plaquette), -0.45 * 0.16 * 0.16, 1e-6);
+
+    for (std::uint32_t n : {0u, 1u, 2u, 3u}) {
+        config.landauIndex = n;
+        ASSERT_TRUE(QuantumLandau2D::prepareInitialState(field, config, 1.0, 1.0, nullptr));
+        EXPECT_NEAR(field.norm(), 1.0, 1e-5);
+        const double energy = gaugeKineticEnergy(field, links, 1.0, 1.0) / field.norm();
+        const double expected = QuantumLandau2D::levelEnergy(config, 1.0, 1.0);
+        // Second differences at dx = 0.16 against l_B = 1.49: a few parts in a thousand.
+        EXPECT_NEAR(energy, expected, 0.01 * expected) << "n=" << n;
+        EXPECT_EQ(radialNodes(field), static_cast<int>(n)) << "n=" << n;
+    }
+    config.landauIndex = 0;
+    ASSERT_TRUE(QuantumLandau2D::prepareInitialState(field, config, 1.0, 1.0, nullptr));
+    // n = 0 is the Gaussian exp(-r^2 / (4 l_B^2)).
+    const double x = gridCoordinateX(field, 80);
+    const double y = gridCoordinateY(field, 70);
+    const double ratio = field.at(80, 70).real() / field.at(64, 64).real();
+    const double r2Centre = std::pow(gridCoordinateX(field, 64), 2) * 2.0;
+    EXPECT_NEAR(ratio, std::exp(-(x * x + y * y - r2Centre) * 0.45 / 4.0), 1e-5);
+}
+
+TEST(LandauRecorder, CyclotronPacketCirclesAtItsRadius)
+{
+    ComplexField2D field(128, 128, 0.2f, 0.2f);
+    LandauConfig config;
+    config.enabled = true;
+    config.orbitRadius = 4.0;
+    GaugeLinkField2D links;
+    ASSERT_TRUE(QuantumLandau2D::buildSymmetricGauge(field, config, links, nullptr));
+    ASSERT_TRUE(QuantumLandau2D::prepareInitialState(field, config, 1.0, 1.0, nullptr));
+
+    LandauRecorder recorder(4);
+    recorder.record(0.0, field, links);
+    EXPECT_TRUE(recorder.samples().empty());
+    ASSERT_TRUE(recorder.configure(field, links, config, 1.0, 1.0));
+    recorder.record(0.0, field, links);
+    ASSERT_EQ(recorder.samples().size(), 1u);
+    const LandauSample first = recorder.samples().front();
+    EXPECT_NEAR(first.fidelity, 1.0, 1e-5);
+    EXPECT_NEAR(first.meanX, -4.0, 1e-3);
+    // Kinetic energy of the orbit (hbar b R)^2 / 2m plus the zero-point 0.225,
+    // less the second-difference error of about (k dx)^2 / 12 at k = 1.8.
+    EXPECT_NEAR(first.energy, 0.5 * std::pow(0.45 * 4.0, 2) + 0.225, 0.04);
+
+    // A quarter period later (omega_c = 0.45) the centre has turned about
+    // the origin by 90 degrees: launched upwards from (-R, 0), clockwise for b > 0.
+    PotentialField2D potential(128, 128, 0.2f, 0.2f);
+    SplitStepFourierSolver2D solver;
+    solver.configure(SplitStepParameters{1.0f, 1.0f, 0.025f});
+    const double quarter = 0.5 * kPi / 0.45;
+    const int steps = static_cast<int>(std::lround(quarter / 0.025));
+    for (int s = 0; s < steps; ++s)
+        solver.stepWithGauge(field, potential, links);
+    recorder.record(solver.time(), field, links);
+    const LandauSample& later = recorder.samples().back();
+    EXPECT_NEAR(later.meanX, 0.0, 0.25);
+    EXPECT_NEAR(later.meanY, 4.0, 0.25);
+    EXPECT_NEAR(later.rmsRadius, first.rmsRadius, 0.1);
+    EXPECT_NEAR(later.energy, first.energy, 0.02);
+    EXPECT_LT(later.fidelity, 0.1);
+
+    GaugeLinkField2D other;
+    recorder.record(5.0, field, other);
+    EXPECT_EQ(recorder.samples().size(), 2u);
+}

@@ -1,0 +1,166 @@
+#include "experiments/DiracZitterbewegungRecorder.h"
+#include "experiments/QuantumZitterbewegung2D.h"
+
+#include "core/DiracSplitStepSolver2D.h"
+#include "core/Numeric.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+using namespace vxo;
+
+namespace {
+
+DiracSpinor2D preparedSpinor(const ZitterbewegungConfig& config, std::uint64_t nx, std::uint64_t ny, float d)
+{
+    DiracSpinor2D spinor;
+    spinor.resize(nx, ny, d, d);
+    EXPECT_TRUE(QuantumZitterbewegung2D::prepareInitialState(spinor, config, 1.0, nullptr));
+    return spinor;
+}
+
+} // namespace
+
+TEST(QuantumZitterbewegung2D, ClosedFormFiguresOfTheDefaults)
+{
+    ZitterbewegungConfig config;
+    EXPECT_NEAR(QuantumZitterbewegung2D::angularFrequency(config, 1.0), 2.0 * std::sqrt(0.5), 1e-14);
+    EXPECT_NEAR(QuantumZitterbewegung2D::period(config, 1.0), 4.4429, 1e-4);
+    EXPECT_NEAR(QuantumZitterbewegung2D::predictedDriftVelocityX(config), 0.5, 1e-14);
+    config.preparationMode = 1;
+    EXPECT_NEAR(QuantumZitterbewegung2D::predictedDriftVelocityX(config), std::sqrt(0.5), 1e-14);
+    EXPECT_EQ(QuantumZitterbewegung2D::angularFrequency(config, 0.0), 0.0);
+    EXPECT_EQ(QuantumZitterbewegung2D::period(config, -1.0), 0.0);
+    // Halving hbar doubles the trembling frequency.
+    EXPECT_NEAR(QuantumZitterbewegung2D::period(config, 0.5), 4.4429 / 2.0, 1e-4);
+}
+
+TEST(QuantumZitterbewegung2D, ValidationAndPreparationFailures)
+{
+    ZitterbewegungConfig config;
+    EXPECT_TRUE(QuantumZitterbewegung2D::validateConfiguration(config, nullptr));
+    for (auto change : {+[](ZitterbewegungConfig& c) { c.preparationMode = 2; },
+                        +[](ZitterbewegungConfig& c) { c.restMass = 0.01; },
+                        +[](ZitterbewegungConfig& c) { c.sigma = 0.2; },
+                        +[](ZitterbewegungConfig& c) { c.analysisEndTime = 0.1; },
+                        +[](ZitterbewegungConfig& c) { c.momentumY = std::numeric_limits<double>::quiet_NaN(); }}) {
+        ZitterbewegungConfig bad = config;
+        change(bad);
+        std::string error;
+        EXPECT_FALSE(QuantumZitterbewegung2D::validateConfiguration(bad, &error));
+        EXPECT_EQ(error, "QuantumZitterbewegung2D: invalid configuration");
+    }
+    for (double m : {0.02, 20.0}) {
+        config.restMass = m;
+        EXPECT_TRUE(QuantumZitterbewegung2D::validateConfiguration(config, nullptr));
+    }
+
+    DiracSpinor2D odd;
+    odd.resize(24, 16, 0.5f, 0.5f);
+    std::string error;
+    EXPECT_FALSE(QuantumZitterbewegung2D::prepareInitialState(odd, config, 1.0, &error));
+    EXPECT_EQ(error, "QuantumZitterbewegung2D: invalid spinor or hbar");
+    DiracSpinor2D mismatched;
+    mismatched.resize(16, 16, 0.5f, 0.5f);
+    mismatched.lower.reset(8, 8, 0.5f, 0.5f);
+    error = "earlier";
+    EXPECT_FALSE(QuantumZitterbewegung2D::prepareInitialState(mismatched, config, 1.0, &error));
+    EXPECT_EQ(error, "earlier");
+    double x = 1.0;
+    double y = 1.0;
+    QuantumZitterbewegung2D::spinorCentroid(mismatched, x, y);
+    EXPECT_EQ(x, 0.0);
+    EXPECT_EQ(y, 0.0);
+}
+
+TEST(QuantumZitterbewegung2D, EnergyBranchWeightsOfBothModes)
+{
+    ZitterbewegungConfig config;
+    DiracSpinor2D mixed = preparedSpinor(config, 128, 128, 0.32f);
+    const auto w0 = QuantumZitterbewegung2D::energyBranchWeights(mixed, config, 1.0);
+    EXPECT_NEAR(w0.first + w0.second, 1.0, 1e-12);
+    EXPECT_NEAR(w0.first, 0.85, 0.01);
+    EXPECT_EQ(mixed.lowerWeight(), 0.0);
+    // Placed on the experiment's grid, half a cell off the cell centres.
+    double x = 0.0;
+    double y = 0.0;
+    QuantumZitterbewegung2D::spinorCentroid(mixed, x, y);
+    EXPECT_NEAR(x, -6.0, 1e-3);
+    EXPECT_NEAR(y, 0.0, 1e-3);
+
+    config.preparationMode = 1;
+    DiracSpinor2D positive = preparedSpinor(config, 128, 128, 0.32f);
+    const auto w1 = QuantumZitterbewegung2D::energyBranchWeights(positive, config, 1.0);
+    EXPECT_NEAR(w1.first, 1.0, 1e-5);
+    EXPECT_NEAR(w1.second, 0.0, 1e-5);
+    EXPECT_NEAR(positive.norm(), 1.0, 1e-5);
+    EXPECT_GT(positive.lowerWeight(), 0.05);
+}
+
+TEST(DiracZitterbewegungRecorder, MeasuredTremblingMatchesThePrediction)
+{
+    ZitterbewegungConfig config;
+    config.enabled = true;
+    DiracSpinor2D spinor = preparedSpinor(config, 128, 128, 0.32f);
+    DiracZitterbewegungRecorder recorder(640);
+    ASSERT_TRUE(recorder.configure(spinor, config, 1.0));
+    recorder.record(0.0, spinor);
+    ASSERT_EQ(recorder.samples().size(), 1u);
+    EXPECT_EQ(recorder.samples().front().detrendedX, 0.0);
+    EXPECT_EQ(recorder.fittedDriftVelocityX(), 0.0);
+
+    // The free Dirac step is exact in wave-number space, so a long step is fine.
+    DiracSplitStepSolver2D solver;
+    solver.configure(DiracParameters{1.0f, 0.1f, 1.0f, 0.5f});
+    for (int s = 1; s <= 120; ++s) {
+        solver.stepFree(spinor);
+        recorder.record(0.1 * s, spinor);
+    }
+    EXPECT_NEAR(recorder.fittedDriftVelocityX(), QuantumZitterbewegung2D::predictedDriftVelocityX(config), 0.05);
+    // The transverse trembling only shifts <y> sideways by a bounded amount.
+    EXPECT_LT(std::fabs(recorder.fittedDriftVelocityY()), 0.01);
+    EXPECT_GT(recorder.maxAbsDetrendedX(), 0.1);
+
+    // Successive extrema of <v_x> (refined by a parabola through three
+    // samples) lie half a trembling period 2 pi hbar / (2E) apart.
+    const std::vector<ZitterbewegungSample>& samples = recorder.samples();
+    std::vector<double> extrema;
+    for (std::size_t k = 1; k + 1 < samples.size(); ++k) {
+        const double a = samples[k - 1].velocityX;
+        const double b = samples[k].velocityX;
+        const double c = samples[k + 1].velocityX;
+        if ((b > a && b > c) || (b < a && b < c))
+            extrema.push_back(samples[k].time + 0.1 * 0.5 * (a - c) / (a - 2.0 * b + c));
+    }
+    ASSERT_GE(extrema.size(), 4u);
+    const double measured = 2.0 * (extrema.back() - extrema.front()) / static_cast<double>(extrema.size() - 1);
+    EXPECT_NEAR(measured, QuantumZitterbewegung2D::period(config, 1.0), 0.05 * 4.4429);
+}
+
+TEST(DiracZitterbewegungRecorder, CapacityDropsOldestAndRefitsTheRest)
+{
+    ZitterbewegungConfig config;
+    DiracSpinor2D spinor = preparedSpinor(config, 32, 32, 0.5f);
+    DiracZitterbewegungRecorder recorder(3);
+    recorder.record(0.0, spinor);
+    EXPECT_TRUE(recorder.samples().empty());
+    ASSERT_TRUE(recorder.configure(spinor, config, 1.0));
+    for (int k = 0; k < 4; ++k)
+        recorder.record(static_cast<double>(k), spinor);
+    ASSERT_EQ(recorder.samples().size(), 3u);
+    EXPECT_EQ(recorder.samples().front().time, 1.0);
+    // A spinor standing still: zero slope and zero residuals.
+    EXPECT_NEAR(recorder.fittedDriftVelocityX(), 0.0, 1e-12);
+    EXPECT_NEAR(recorder.samples().back().detrendedX, 0.0, 1e-12);
+
+    DiracSpinor2D empty;
+    recorder.record(9.0, empty);
+    EXPECT_EQ(recorder.samples().back().time, 3.0);
+    recorder.reset();
+    EXPECT_EQ(recorder.capacity(), 3u);
+    EXPECT_FALSE(recorder.isConfigured());
+}
