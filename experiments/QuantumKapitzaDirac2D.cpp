@@ -5,6 +5,7 @@
 #include "experiments/SceneChecks.h"
 
 #include <cmath>
+#include <limits>
 
 namespace vxo {
 
@@ -71,7 +72,15 @@ KapitzaDiracPulseState QuantumKapitzaDirac2D::applyPulse(const PotentialScene& s
         state.valid = true;
         return state;
     }
-    if (!isFinite(t))
+    // The grating is painted in single precision. cos^2(pi x / a + phase / 2)
+    // repeats every 360 degrees of phase, so the phase is reduced first and
+    // any finite phase paints; a period that single precision cannot hold
+    // cannot be painted, and the pulse is reported invalid instead of the
+    // painter throwing inside the step loop.
+    const bool periodFits = config.latticePeriod <= static_cast<double>(std::numeric_limits<float>::max());
+    const float period = periodFits ? static_cast<float>(config.latticePeriod) : 0.0f;
+    const float phase = static_cast<float>(std::fmod(config.latticePhaseDegrees, 360.0));
+    if (!isFinite(t) || !(period > 0.0f))
         return state;
     const double end = config.pulseStartTime + config.pulseDuration;
     state.valid = true;
@@ -83,8 +92,7 @@ KapitzaDiracPulseState QuantumKapitzaDirac2D::applyPulse(const PotentialScene& s
     else if (t > config.pulseStartTime)
         state.progress = (t - config.pulseStartTime) / config.pulseDuration;
     if (state.active)
-        potential.addStandingWaveX(static_cast<float>(config.latticePeriod), static_cast<float>(config.latticeDepth),
-                                   static_cast<float>(config.latticePhaseDegrees));
+        potential.addStandingWaveX(period, static_cast<float>(config.latticeDepth), phase);
     return state;
 }
 

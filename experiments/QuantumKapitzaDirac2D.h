@@ -53,7 +53,9 @@ public:
     static double pulseArea(const KapitzaDiracConfig& config, double hbar);
     // Rebuilds the potential from the scene, then adds the standing wave
     // while the pulse is on at t. A config that breaks its rules adds nothing
-    // and is valid only when disabled; a t that is not finite is invalid.
+    // and is valid only when disabled; a t that is not finite, or a period
+    // that single precision cannot hold, is invalid. Never throws for a
+    // config that passes its rules.
     static KapitzaDiracPulseState applyPulse(const PotentialScene& scene, const KapitzaDiracConfig& config, double t,
                                              PotentialField2D& potential);
     // psi = exp(-(x - x_c)^2 / (4 s_x^2) - (y - y_c)^2 / (4 s_y^2)) e^(i (p_x x + p_y y) / hbar),

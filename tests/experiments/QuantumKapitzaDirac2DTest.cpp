@@ -173,6 +173,38 @@ TEST(QuantumKapitzaDirac2D, PulseWindowAndPotential)
     EXPECT_FALSE(QuantumKapitzaDirac2D::applyPulse(scene, config, 1.1, potential).valid);
 }
 
+TEST(QuantumKapitzaDirac2D, AcceptedSettingsBeyondSinglePrecisionDoNotThrow)
+{
+    const PotentialScene scene;
+    PotentialField2D potential(16, 4, 0.512f, 1.0f);
+    PotentialField2D reference(16, 4, 0.512f, 1.0f);
+
+    // A finite phase beyond the float range paints the same grating as its
+    // remainder modulo 360 degrees.
+    KapitzaDiracConfig config = enabledPulse();
+    config.latticePhaseDegrees = 1e39;
+    ASSERT_TRUE(QuantumKapitzaDirac2D::validatePulse(config, 1.0, nullptr));
+    KapitzaDiracPulseState state;
+    ASSERT_NO_THROW(state = QuantumKapitzaDirac2D::applyPulse(scene, config, 0.1, potential));
+    EXPECT_TRUE(state.valid);
+    EXPECT_TRUE(state.active);
+    KapitzaDiracConfig reduced = config;
+    reduced.latticePhaseDegrees = std::fmod(config.latticePhaseDegrees, 360.0);
+    QuantumKapitzaDirac2D::applyPulse(scene, reduced, 0.1, reference);
+    for (std::uint64_t i = 0; i < 16; ++i)
+        EXPECT_EQ(potential.valueAt(i, 0), reference.valueAt(i, 0)) << i;
+
+    // A period that single precision cannot hold cannot be painted.
+    for (const double period : {1e-50, 1e300}) {
+        config = enabledPulse();
+        config.latticePeriod = period;
+        ASSERT_TRUE(QuantumKapitzaDirac2D::validatePulse(config, 1.0, nullptr));
+        ASSERT_NO_THROW(state = QuantumKapitzaDirac2D::applyPulse(scene, config, 0.1, potential));
+        EXPECT_FALSE(state.valid) << period;
+        EXPECT_EQ(potential.maxValue(), 0.0f) << period;
+    }
+}
+
 TEST(QuantumKapitzaDirac2D, PulseRules)
 {
     KapitzaDiracConfig config = enabledPulse();
