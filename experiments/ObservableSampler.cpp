@@ -141,8 +141,11 @@ ObservableSample ObservableSampler::observe(const ComplexField2D& psi, const Obs
     sample.meanY = moments.meanY;
     sample.sigmaX = moments.sigmaX;
     sample.sigmaY = moments.sigmaY;
-    if (in.absorbingBoundaryEnabled)
-        sample.absorbedProbability = std::max(1.0 - moments.norm, 0.0);
+    if (in.absorbingBoundaryEnabled) {
+        // Not positive (a norm at or above 1, or a NaN norm) counts as nothing absorbed.
+        const double absorbed = 1.0 - moments.norm;
+        sample.absorbedProbability = absorbed > 0.0 ? absorbed : 0.0;
+    }
 
     if (in.potential && !psi.empty()) {
         const EnergyObservables2D energies = EnergyObservables2D::compute(psi, *in.potential, in.hbar, in.mass);

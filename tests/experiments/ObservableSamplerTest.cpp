@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 using namespace vxo;
 
@@ -179,5 +180,9 @@ TEST(ObservableSampler, AbsorbedProbabilityOnlyWithTheBoundaryAndNeverNegative)
     in.absorbingBoundaryEnabled = true;
     EXPECT_NEAR(ObservableSampler::observe(psi, history, in).absorbedProbability, 0.36, 1e-6);
     psi.fill(Complex(0.2f, 0.0f)); // norm 2.56
+    EXPECT_EQ(ObservableSampler::observe(psi, history, in).absorbedProbability, 0.0);
+    // A field that has blown up has no meaningful norm: nothing counts as absorbed.
+    psi.at(3, 3) = Complex(std::numeric_limits<float>::quiet_NaN(), 0.0f);
+    in.potential = nullptr;
     EXPECT_EQ(ObservableSampler::observe(psi, history, in).absorbedProbability, 0.0);
 }
