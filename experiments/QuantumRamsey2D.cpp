@@ -74,9 +74,8 @@ ComplexMatrix2x2 QuantumRamsey2D::pulsePropagator(double energyI, double energyJ
     ComplexVector2 column0 = {ComplexD(1.0, 0.0), ComplexD(0.0, 0.0)};
     ComplexVector2 column1 = {ComplexD(0.0, 0.0), ComplexD(1.0, 0.0)};
     if (duration > 0.0) {
-        const double steps = maxStep > 0.0 ? std::max(std::ceil(duration / maxStep), kMinPulseSteps) : kMinPulseSteps;
-        const long count = static_cast<long>(steps);
-        const double dt = duration / steps;
+        const long count = twoLevelStepCount(duration, maxStep, kMinPulseSteps);
+        const double dt = duration / static_cast<double>(count);
         const double phase = phaseDegrees * kDegreesToRadians;
         for (long k = 0; k < count; ++k) {
             // Only the deviation from the base bias couples the pair (see the class comment).

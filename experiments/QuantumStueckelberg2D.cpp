@@ -90,7 +90,7 @@ void QuantumStueckelberg2D::propagateSweep(const LandauZenerReference& reference
     ComplexVector2 amplitudes = {ComplexD(u, 0.0), ComplexD(v, 0.0)};
 
     const double total = linearSweepDuration(sweep);
-    const long steps = static_cast<long>(std::max(std::ceil(total / kMaxPropagationStep), kMinPropagationSteps));
+    const long steps = twoLevelStepCount(total, kMaxPropagationStep, kMinPropagationSteps);
     const double dt = total / static_cast<double>(steps);
     for (long k = 0; k < steps; ++k) {
         const double bias = linearSweepValueAt(sweep, sweep.startTime + (static_cast<double>(k) + 0.5) * dt);

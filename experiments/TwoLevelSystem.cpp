@@ -1,5 +1,6 @@
 #include "experiments/TwoLevelSystem.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace vxo {
@@ -46,6 +47,16 @@ ComplexVector2 propagateTwoLevel(const ComplexVector2& amplitudes, double energy
     const ComplexD& aj = amplitudes[1];
     return {global * (cosTheta * ai + mix * (delta * ai + c * aj)),
             global * (cosTheta * aj + mix * (c * ai - delta * aj))};
+}
+
+long twoLevelStepCount(double duration, double maxStep, double minSteps)
+{
+    double steps = minSteps;
+    if (maxStep > 0.0 && duration > 0.0)
+        steps = std::max(std::ceil(duration / maxStep), minSteps);
+    if (!(steps <= static_cast<double>(kMaxTwoLevelSteps)))
+        steps = static_cast<double>(kMaxTwoLevelSteps);
+    return static_cast<long>(steps);
 }
 
 } // namespace vxo

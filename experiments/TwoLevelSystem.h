@@ -23,4 +23,11 @@ void twoLevelAdiabaticBasis(double energyI, double energyJ, double dipole, doubl
 ComplexVector2 propagateTwoLevel(const ComplexVector2& amplitudes, double energyI, double energyJ, double dipole,
                                  double bias, double dt, double hbar);
 
+// Number of piecewise-constant steps over a duration: ceil(duration / maxStep),
+// at least minSteps. A stored duration can be any finite number, so the count is
+// also capped at kMaxTwoLevelSteps: an absurd duration then gets coarser steps
+// instead of stalling the program (or overflowing the integer count).
+constexpr long kMaxTwoLevelSteps = 1000000;
+long twoLevelStepCount(double duration, double maxStep, double minSteps);
+
 } // namespace vxo

@@ -170,3 +170,20 @@ TEST(QuantumStueckelberg2D, HoldScanRejectsUnusableRanges)
     const LinearSweep single = slopeSweep(0.35, -0.35, 4.0);
     EXPECT_TRUE(QuantumStueckelberg2D::holdTimeScan(pair, single, 0.0, 6.0, 5, 0, 1, 1.0).empty());
 }
+
+TEST(TwoLevelSystem, StepCountIsBoundedForAnyStoredDuration)
+{
+    EXPECT_EQ(twoLevelStepCount(10.0, 0.0025, 800.0), 4000);
+    EXPECT_EQ(twoLevelStepCount(1.0, 0.0025, 800.0), 800);
+    EXPECT_EQ(twoLevelStepCount(1.0, 0.0, 80.0), 80);
+    EXPECT_EQ(twoLevelStepCount(1e300, 0.0025, 800.0), kMaxTwoLevelSteps);
+    EXPECT_EQ(twoLevelStepCount(std::nan(""), 0.0025, 800.0), 800);
+
+    // A document may hold an absurd but finite hold time: the reference still
+    // finishes (with coarse steps) and keeps the populations normalised.
+    const BoundStateResult& pair = fixtures::doubleWellPair();
+    ASSERT_TRUE(pair.ok);
+    const StueckelbergReference reference = QuantumStueckelberg2D::reference(pair, returnSweep(1e12), 0, 1, 1.0);
+    ASSERT_TRUE(reference.valid);
+    EXPECT_NEAR(reference.finalLowerPopulation + reference.finalUpperPopulation, 1.0, 1e-6);
+}
