@@ -35,10 +35,7 @@ void AbsorbingBoundary2D::prepare(const ComplexField2D& field, float dt, const A
         throw std::invalid_argument("AbsorbingBoundary2D: field must not be empty");
 
     config_ = config;
-    nx_ = field.nx();
-    ny_ = field.ny();
-    dx_ = field.dx();
-    dy_ = field.dy();
+    grid_ = GridKey2D::of(field);
     dt_ = dt;
     mask_.assign(field.size(), 1.0f);
     minimumMask_ = 1.0f;
@@ -47,11 +44,13 @@ void AbsorbingBoundary2D::prepare(const ComplexField2D& field, float dt, const A
         return;
 
     const float s = config_.strength * dt;
-    for (std::uint64_t j = 0; j < ny_; ++j) {
-        const float py = edgeProfile(j, ny_, config_.widthFraction, config_.exponent);
-        float* row = mask_.data() + j * nx_;
-        for (std::uint64_t i = 0; i < nx_; ++i) {
-            const float px = edgeProfile(i, nx_, config_.widthFraction, config_.exponent);
+    const std::uint64_t nx = grid_.nx;
+    const std::uint64_t ny = grid_.ny;
+    for (std::uint64_t j = 0; j < ny; ++j) {
+        const float py = edgeProfile(j, ny, config_.widthFraction, config_.exponent);
+        float* row = mask_.data() + j * nx;
+        for (std::uint64_t i = 0; i < nx; ++i) {
+            const float px = edgeProfile(i, nx, config_.widthFraction, config_.exponent);
             const float m = std::exp(-(px + py) * s);
             row[i] = m;
             minimumMask_ = std::min(minimumMask_, m);
@@ -64,7 +63,7 @@ void AbsorbingBoundary2D::apply(ComplexField2D& psi) const
 {
     if (!config_.enabled)
         return;
-    if (mask_.empty() || psi.nx() != nx_ || psi.ny() != ny_ || psi.dx() != dx_ || psi.dy() != dy_)
+    if (mask_.empty() || !grid_.matches(psi))
         throw std::invalid_argument("AbsorbingBoundary2D: mask is not prepared for this field");
     Complex* values = psi.data();
     const std::uint64_t n = mask_.size();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/ComplexField2D.h"
+#include "core/GridKey2D.h"
 
 #include <cstdint>
 #include <vector>
@@ -43,10 +44,7 @@ public:
 
 private:
     AbsorbingBoundaryConfig config_;
-    std::uint64_t nx_ = 0;
-    std::uint64_t ny_ = 0;
-    float dx_ = 1.0f;
-    float dy_ = 1.0f;
+    GridKey2D grid_;
     float dt_ = 0.0f;
     float minimumMask_ = 1.0f;
     float maximumMask_ = 1.0f;

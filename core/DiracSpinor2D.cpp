@@ -1,5 +1,7 @@
 #include "core/DiracSpinor2D.h"
 
+#include "core/GridKey2D.h"
+
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -58,8 +60,7 @@ void DiracSpinor2D::density(ComplexField2D& target) const
         target.setZero();
         return;
     }
-    if (target.empty() || target.nx() != upper.nx() || target.ny() != upper.ny() || target.dx() != upper.dx() ||
-        target.dy() != upper.dy())
+    if (target.empty() || !GridKey2D::of(upper).matches(target))
         target.reset(upper.nx(), upper.ny(), upper.dx(), upper.dy());
     const Complex* u = upper.data();
     const Complex* l = lower.data();

@@ -1,43 +1,25 @@
 #include "core/DiracSplitStepSolver2D.h"
 
 #include "core/FFT2D.h"
+#include "core/FourierGrid.h"
 #include "core/Numeric.h"
+#include "core/PhaseFactors.h"
 
 #include <cmath>
 #include <stdexcept>
-#include <utility>
 
 namespace vxo {
 
 namespace {
 
-constexpr double kTwoPi = 6.283185307179586;
-
-// Signed wave-number index of FFT bin n of a line of N: n for n <= N/2, else n - N.
-double signedIndex(std::uint64_t n, std::uint64_t count)
-{
-    return n <= count / 2 ? static_cast<double>(n) : static_cast<double>(n) - static_cast<double>(count);
-}
-
-bool sameGrid(const ComplexField2D& a, const ComplexField2D& b)
-{
-    return a.nx() == b.nx() && a.ny() == b.ny() && a.dx() == b.dx() && a.dy() == b.dy();
-}
-
 // Both components present and on one grid.
 bool isConsistent(const DiracSpinor2D& spinor)
 {
-    return !spinor.isEmpty() && sameGrid(spinor.upper, spinor.lower) && spinor.upper.size() == spinor.lower.size();
+    return !spinor.isEmpty() && GridKey2D::of(spinor.upper).matches(spinor.lower) &&
+           spinor.upper.size() == spinor.lower.size();
 }
 
 Complex roundedComplex(double re, double im) { return Complex(static_cast<float>(re), static_cast<float>(im)); }
-
-// a * b as the plain four-multiplication single-precision product, without the
-// library operator's NaN/infinity recovery on every call.
-inline Complex multiply(Complex a, Complex b)
-{
-    return Complex(a.real() * b.real() - a.imag() * b.imag(), a.real() * b.imag() + a.imag() * b.real());
-}
 
 } // namespace
 
@@ -53,22 +35,14 @@ void DiracSplitStepSolver2D::configure(const DiracParameters& parameters)
 {
     validateParameters(parameters);
     parameters_ = parameters;
-    nx_ = 0;
-    ny_ = 0;
-    dx_ = 0.0f;
-    dy_ = 0.0f;
+    grid_ = GridKey2D();
     propagator_.clear();
-    potentialIdentity_ = 0;
-    potentialRevision_ = 0;
-    potentialNx_ = 0;
-    potentialNy_ = 0;
     potentialPhase_.clear();
 }
 
 bool DiracSplitStepSolver2D::matchesGrid(const DiracSpinor2D& spinor) const
 {
-    return !propagator_.empty() && isConsistent(spinor) && nx_ == spinor.upper.nx() && ny_ == spinor.upper.ny() &&
-           dx_ == spinor.upper.dx() && dy_ == spinor.upper.dy();
+    return !propagator_.empty() && isConsistent(spinor) && grid_.matches(spinor.upper);
 }
 
 void DiracSplitStepSolver2D::buildPropagator(const DiracSpinor2D& spinor)
@@ -86,14 +60,12 @@ void DiracSplitStepSolver2D::buildPropagator(const DiracSpinor2D& spinor)
     const double dt = parameters_.dt;
     const double c = parameters_.c;
     const double mc2 = static_cast<double>(parameters_.restMass) * c * c;
-    const double lengthX = static_cast<double>(nx) * static_cast<double>(grid.dx());
-    const double lengthY = static_cast<double>(grid.dy()) * static_cast<double>(ny);
 
     std::vector<Complex> table(4 * nx * ny);
     for (std::uint64_t j = 0; j < ny; ++j) {
-        const double py = signedIndex(j, ny) * kTwoPi / lengthY * hbar;
+        const double py = fftWaveNumber(j, ny, grid.dy()) * hbar;
         for (std::uint64_t i = 0; i < nx; ++i) {
-            const double px = signedIndex(i, nx) * kTwoPi / lengthX * hbar;
+            const double px = fftWaveNumber(i, nx, grid.dx()) * hbar;
             const double cpx = c * px;
             const double cpy = c * py;
             const double energy = std::sqrt(cpx * cpx + cpy * cpy + mc2 * mc2);
@@ -109,36 +81,8 @@ void DiracSplitStepSolver2D::buildPropagator(const DiracSpinor2D& spinor)
         }
     }
 
-    nx_ = nx;
-    ny_ = ny;
-    dx_ = grid.dx();
-    dy_ = grid.dy();
+    grid_ = GridKey2D::of(grid);
     propagator_.swap(table);
-}
-
-bool DiracSplitStepSolver2D::potentialPhaseMatches(const PotentialField2D& potential) const
-{
-    return !potentialPhase_.empty() && potentialIdentity_ == potential.identity() &&
-           potentialRevision_ == potential.revision() && potentialNx_ == potential.nx() &&
-           potentialNy_ == potential.ny();
-}
-
-void DiracSplitStepSolver2D::preparePotentialPhase(const PotentialField2D& potential)
-{
-    validateParameters(parameters_);
-    // exp(-i V dt / (2 hbar)): the half-step potential propagator.
-    const double coefficient = -static_cast<double>(parameters_.dt) / (2.0 * static_cast<double>(parameters_.hbar));
-    std::vector<Complex> table(potential.size());
-    const float* v = potential.data();
-    for (std::uint64_t c = 0; c < table.size(); ++c) {
-        const double phase = static_cast<double>(v[c]) * coefficient;
-        table[c] = roundedComplex(std::cos(phase), std::sin(phase));
-    }
-    potentialIdentity_ = potential.identity();
-    potentialRevision_ = potential.revision();
-    potentialNx_ = potential.nx();
-    potentialNy_ = potential.ny();
-    potentialPhase_.swap(table);
 }
 
 void DiracSplitStepSolver2D::applyKinetic(DiracSpinor2D& spinor) const
@@ -151,8 +95,8 @@ void DiracSplitStepSolver2D::applyKinetic(DiracSpinor2D& spinor) const
         const Complex* m = &propagator_[4 * c];
         const Complex u = up[c];
         const Complex l = lo[c];
-        up[c] = multiply(m[0], u) + multiply(m[1], l);
-        lo[c] = multiply(m[2], u) + multiply(m[3], l);
+        up[c] = plainProduct(m[0], u) + plainProduct(m[1], l);
+        lo[c] = plainProduct(m[2], u) + plainProduct(m[3], l);
     }
 }
 
@@ -160,31 +104,23 @@ void DiracSplitStepSolver2D::applyPotentialHalfStep(DiracSpinor2D& spinor) const
 {
     if (!isConsistent(spinor) || potentialPhase_.size() != spinor.upper.size())
         throw std::invalid_argument("DiracSplitStepSolver2D: potential phase does not match the spinor grid");
-    Complex* up = spinor.upper.data();
-    Complex* lo = spinor.lower.data();
-    for (std::uint64_t c = 0; c < potentialPhase_.size(); ++c) {
-        up[c] = multiply(up[c], potentialPhase_[c]);
-        lo[c] = multiply(lo[c], potentialPhase_[c]);
-    }
+    potentialPhase_.apply(spinor.upper);
+    potentialPhase_.apply(spinor.lower);
 }
 
 void DiracSplitStepSolver2D::step(DiracSpinor2D& spinor, const PotentialField2D& potential)
 {
-    const ComplexField2D& grid = spinor.upper;
-    if (!isConsistent(spinor) || potential.empty() || grid.nx() != potential.nx() || grid.ny() != potential.ny() ||
-        grid.dx() != potential.dx() || grid.dy() != potential.dy())
+    if (!isConsistent(spinor) || potential.empty() || !potential.matches(spinor.upper))
         throw std::invalid_argument("DiracSplitStepSolver2D: spinor/potential grids do not match");
     if (!matchesGrid(spinor))
         buildPropagator(spinor);
-    if (!potentialPhaseMatches(potential))
-        preparePotentialPhase(potential);
+    if (!potentialPhase_.matches(potential)) {
+        validateParameters(parameters_);
+        potentialPhase_.rebuild(potential, parameters_.dt, parameters_.hbar);
+    }
 
     applyPotentialHalfStep(spinor);
-    FFT2D::forward(spinor.upper);
-    FFT2D::forward(spinor.lower);
-    applyKinetic(spinor);
-    FFT2D::inverse(spinor.upper);
-    FFT2D::inverse(spinor.lower);
+    propagateFree(spinor);
     applyPotentialHalfStep(spinor);
 }
 
@@ -192,6 +128,11 @@ void DiracSplitStepSolver2D::stepFree(DiracSpinor2D& spinor)
 {
     if (!matchesGrid(spinor))
         buildPropagator(spinor);
+    propagateFree(spinor);
+}
+
+void DiracSplitStepSolver2D::propagateFree(DiracSpinor2D& spinor) const
+{
     FFT2D::forward(spinor.upper);
     FFT2D::forward(spinor.lower);
     applyKinetic(spinor);

@@ -2,7 +2,9 @@
 
 #include "core/ComplexField2D.h"
 #include "core/DiracSpinor2D.h"
+#include "core/GridKey2D.h"
 #include "core/PotentialField2D.h"
+#include "core/PotentialPhaseTable.h"
 
 #include <cstdint>
 #include <vector>
@@ -28,7 +30,7 @@ struct DiracParameters {
 // so the kinetic part has no time-step error; only the splitting with V does.
 //
 // The propagator table (keyed to the grid) and the potential phase table
-// (keyed to the potential's identity, revision and size) are cached, so a
+// (keyed to the potential's identity, revision and grid) are cached, so a
 // step evaluates no transcendental function while nothing changes. The solver
 // keeps no clock of its own.
 class DiracSplitStepSolver2D {
@@ -57,23 +59,16 @@ public:
     void applyPotentialHalfStep(DiracSpinor2D& spinor) const;
 
 private:
-    bool potentialPhaseMatches(const PotentialField2D& potential) const;
-    void preparePotentialPhase(const PotentialField2D& potential);
+    // Both components to wave-number space, U, and back.
+    void propagateFree(DiracSpinor2D& spinor) const;
 
     DiracParameters parameters_;
 
-    std::uint64_t nx_ = 0;
-    std::uint64_t ny_ = 0;
-    float dx_ = 0.0f;
-    float dy_ = 0.0f;
+    GridKey2D grid_;
     // Four entries per cell, U00, U01, U10, U11, cells in FFT order.
     std::vector<Complex> propagator_;
 
-    std::uint64_t potentialIdentity_ = 0;
-    std::uint64_t potentialRevision_ = 0;
-    std::uint64_t potentialNx_ = 0;
-    std::uint64_t potentialNy_ = 0;
-    std::vector<Complex> potentialPhase_;
+    PotentialPhaseTable potentialPhase_;
 };
 
 } // namespace vxo

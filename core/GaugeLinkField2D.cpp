@@ -1,5 +1,7 @@
 #include "core/GaugeLinkField2D.h"
 
+#include "core/GridKey2D.h"
+
 namespace vxo {
 
 void GaugeLinkField2D::resize(std::uint64_t nx, std::uint64_t ny, float dx, float dy)
@@ -24,8 +26,7 @@ void GaugeLinkField2D::clear()
 
 bool GaugeLinkField2D::matches(const ComplexField2D& field) const
 {
-    return nx_ != 0 && ny_ != 0 && !linksX_.empty() && !linksY_.empty() && nx_ == field.nx() &&
-           ny_ == field.ny() && dx_ == field.dx() && dy_ == field.dy();
+    return nx_ != 0 && ny_ != 0 && !linksX_.empty() && !linksY_.empty() && GridKey2D::of(*this).matches(field);
 }
 
 } // namespace vxo

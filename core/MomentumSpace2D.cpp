@@ -1,6 +1,7 @@
 #include "core/MomentumSpace2D.h"
 
 #include "core/FFT2D.h"
+#include "core/FourierGrid.h"
 #include "core/Numeric.h"
 
 #include <algorithm>
@@ -10,19 +11,14 @@
 namespace vxo {
 
 namespace {
-constexpr double kTwoPi = 6.283185307179586;
+constexpr double kTwoPi = 2.0 * kPi;
 
-// Signed frequency of centred index k: the unsigned FFT index m = (k + n/2) mod n
-// stands for m when m < n/2 and for m - n otherwise.
+// Momenta of the centred order: signed index times the momentum step.
 std::vector<double> centredAxis(std::uint64_t n, double step)
 {
     std::vector<double> axis(n);
-    const std::uint64_t half = n / 2;
-    for (std::uint64_t k = 0; k < n; ++k) {
-        const std::uint64_t m = (k + half) % n;
-        const double s = m < half ? static_cast<double>(m) : static_cast<double>(m) - static_cast<double>(n);
-        axis[k] = s * step;
-    }
+    for (std::uint64_t k = 0; k < n; ++k)
+        axis[k] = fftCentredSignedIndex(k, n) * step;
     return axis;
 }
 } // namespace
@@ -65,10 +61,10 @@ MomentumSpace2D MomentumSpace2D::compute(const ComplexField2D& psi, double hbar)
     double peak = -1.0;
     const double cellArea = dpx * dpy;
     for (std::uint64_t l = 0; l < ny; ++l) {
-        const std::uint64_t my = (l + ny / 2) % ny;
+        const std::uint64_t my = fftCentredBin(l, ny);
         const double py = result.pyAxis[l];
         for (std::uint64_t k = 0; k < nx; ++k) {
-            const std::uint64_t mx = (k + nx / 2) % nx;
+            const std::uint64_t mx = fftCentredBin(k, nx);
             const double theta = kTwoPi * (static_cast<double>(mx) * cx / nxd + static_cast<double>(my) * cy / nyd);
             const Complex f = spectrum.at(mx, my);
             const double fr = f.real();

@@ -1,11 +1,13 @@
 #include "core/PotentialField2D.h"
 
 #include "core/ComplexField2D.h"
+#include "core/GridKey2D.h"
 #include "core/Numeric.h"
 
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <initializer_list>
 #include <stdexcept>
 #include <string>
 
@@ -18,16 +20,33 @@ std::atomic<std::uint64_t> nextIdentity{1};
 
 std::uint64_t freshIdentity() { return nextIdentity.fetch_add(1, std::memory_order_relaxed); }
 
-[[noreturn]] void fail(const char* operation, const char* fault)
+[[noreturn]] void fail(const char* operation, const std::string& fault)
 {
     throw std::invalid_argument(std::string("PotentialField2D::") + operation + ": " + fault);
 }
 
-void requireFinite(float v, const char* operation, const char* name)
+// An argument with the name the messages give it.
+struct Named {
+    float value;
+    const char* name;
+};
+
+// Each argument must be finite; they are checked in the order given.
+void requireFinite(const char* operation, std::initializer_list<Named> arguments)
 {
-    if (!isFinite(v))
-        throw std::invalid_argument(std::string("PotentialField2D::") + operation + ": " + name +
-                                    " must be finite");
+    for (const Named& a : arguments) {
+        if (!isFinite(a.value))
+            fail(operation, std::string(a.name) + " must be finite");
+    }
+}
+
+// Every size must be finite and positive; one message names them together.
+void requirePositive(const char* operation, const char* sizes, std::initializer_list<float> values)
+{
+    for (float v : values) {
+        if (!isFinitePositive(v))
+            fail(operation, std::string(sizes) + " must be finite and positive");
+    }
 }
 
 void requireSteps(float dx, float dy)
@@ -58,13 +77,7 @@ PotentialField2D::PotentialField2D(PotentialField2D&& other) noexcept
     : nx_(other.nx_), ny_(other.ny_), dx_(other.dx_), dy_(other.dy_), values_(std::move(other.values_)),
       revision_(other.revision_), identity_(freshIdentity())
 {
-    // The source is left as an empty default grid; its content changed.
-    other.nx_ = 0;
-    other.ny_ = 0;
-    other.dx_ = 1.0f;
-    other.dy_ = 1.0f;
-    other.values_.clear();
-    other.raiseRevision();
+    other.becomeEmptyAfterMove();
 }
 
 PotentialField2D& PotentialField2D::operator=(const PotentialField2D& other)
@@ -95,13 +108,18 @@ PotentialField2D& PotentialField2D::operator=(PotentialField2D&& other) noexcept
     values_ = std::move(other.values_);
     revision_ = other.revision_;
     identity_ = freshIdentity();
-    other.nx_ = 0;
-    other.ny_ = 0;
-    other.dx_ = 1.0f;
-    other.dy_ = 1.0f;
-    other.values_.clear();
-    other.raiseRevision();
+    other.becomeEmptyAfterMove();
     return *this;
+}
+
+void PotentialField2D::becomeEmptyAfterMove()
+{
+    nx_ = 0;
+    ny_ = 0;
+    dx_ = 1.0f;
+    dy_ = 1.0f;
+    values_.clear();
+    raiseRevision();
 }
 
 void PotentialField2D::reset(std::uint64_t nx, std::uint64_t ny, float dx, float dy)
@@ -132,7 +150,7 @@ double PotentialField2D::yAt(std::uint64_t j) const
 
 bool PotentialField2D::matches(const ComplexField2D& field) const
 {
-    return nx_ == field.nx() && ny_ == field.ny() && dx_ == field.dx() && dy_ == field.dy();
+    return GridKey2D::of(*this).matches(field);
 }
 
 float PotentialField2D::minValue() const
@@ -163,9 +181,8 @@ void PotentialField2D::fill(float value)
 
 void PotentialField2D::accumulate(const PotentialField2D& other, float scale)
 {
-    if (!isFinite(scale))
-        fail("accumulate", "scale must be finite");
-    if (nx_ != other.nx_ || ny_ != other.ny_ || dx_ != other.dx_ || dy_ != other.dy_)
+    requireFinite("accumulate", {{scale, "scale"}});
+    if (!GridKey2D::of(*this).matches(other))
         fail("accumulate", "grid mismatch");
     const float* src = other.values_.data();
     float* dst = values_.data();
@@ -205,11 +222,8 @@ void PotentialField2D::addFunction(double centerX, double centerY, Function f)
 
 void PotentialField2D::addRectangle(float centerX, float centerY, float width, float height, float value)
 {
-    requireFinite(centerX, "addRectangle", "centerX");
-    requireFinite(centerY, "addRectangle", "centerY");
-    requireFinite(value, "addRectangle", "value");
-    if (!isFinitePositive(width) || !isFinitePositive(height))
-        fail("addRectangle", "width and height must be finite and positive");
+    requireFinite("addRectangle", {{centerX, "centerX"}, {centerY, "centerY"}, {value, "value"}});
+    requirePositive("addRectangle", "width and height", {width, height});
     const double cx = centerX;
     const double cy = centerY;
     const double halfW = static_cast<double>(width) * 0.5;
@@ -221,11 +235,8 @@ void PotentialField2D::addRectangle(float centerX, float centerY, float width, f
 
 void PotentialField2D::addCircle(float centerX, float centerY, float radius, float value)
 {
-    requireFinite(centerX, "addCircle", "centerX");
-    requireFinite(centerY, "addCircle", "centerY");
-    requireFinite(value, "addCircle", "value");
-    if (!isFinitePositive(radius))
-        fail("addCircle", "radius must be finite and positive");
+    requireFinite("addCircle", {{centerX, "centerX"}, {centerY, "centerY"}, {value, "value"}});
+    requirePositive("addCircle", "radius", {radius});
     const double cx = centerX;
     const double cy = centerY;
     const double r2 = square(radius);
@@ -236,13 +247,8 @@ void PotentialField2D::addCircle(float centerX, float centerY, float radius, flo
 
 void PotentialField2D::addBarrier(float x1, float y1, float x2, float y2, float thickness, float value)
 {
-    requireFinite(x1, "addBarrier", "x1");
-    requireFinite(y1, "addBarrier", "y1");
-    requireFinite(x2, "addBarrier", "x2");
-    requireFinite(y2, "addBarrier", "y2");
-    requireFinite(value, "addBarrier", "value");
-    if (!isFinitePositive(thickness))
-        fail("addBarrier", "thickness must be finite and positive");
+    requireFinite("addBarrier", {{x1, "x1"}, {y1, "y1"}, {x2, "x2"}, {y2, "y2"}, {value, "value"}});
+    requirePositive("addBarrier", "thickness", {thickness});
     // A capsule: cells within thickness/2 of the segment. The nearest point of
     // the segment is the projection clamped to [0, 1]; a segment shorter than
     // about one double epsilon is treated as its first end (a disc).
@@ -273,11 +279,8 @@ void PotentialField2D::addBarrier(float x1, float y1, float x2, float y2, float 
 void PotentialField2D::addSingleSlit(float centerX, float wallWidth, float slitCenterY, float slitHeight,
                                      float value)
 {
-    requireFinite(centerX, "addSingleSlit", "centerX");
-    requireFinite(slitCenterY, "addSingleSlit", "slitCenterY");
-    requireFinite(value, "addSingleSlit", "value");
-    if (!isFinitePositive(wallWidth) || !isFinitePositive(slitHeight))
-        fail("addSingleSlit", "dimensions must be finite and positive");
+    requireFinite("addSingleSlit", {{centerX, "centerX"}, {slitCenterY, "slitCenterY"}, {value, "value"}});
+    requirePositive("addSingleSlit", "dimensions", {wallWidth, slitHeight});
     const double cx = centerX;
     const double cy = slitCenterY;
     const double halfWall = static_cast<double>(wallWidth) * 0.5;
@@ -290,11 +293,8 @@ void PotentialField2D::addSingleSlit(float centerX, float wallWidth, float slitC
 void PotentialField2D::addDoubleSlit(float centerX, float wallWidth, float slitCenterY, float slitSeparation,
                                      float slitHeight, float value)
 {
-    requireFinite(centerX, "addDoubleSlit", "centerX");
-    requireFinite(slitCenterY, "addDoubleSlit", "slitCenterY");
-    requireFinite(value, "addDoubleSlit", "value");
-    if (!isFinitePositive(wallWidth) || !isFinitePositive(slitSeparation) || !isFinitePositive(slitHeight))
-        fail("addDoubleSlit", "dimensions must be finite and positive");
+    requireFinite("addDoubleSlit", {{centerX, "centerX"}, {slitCenterY, "slitCenterY"}, {value, "value"}});
+    requirePositive("addDoubleSlit", "dimensions", {wallWidth, slitSeparation, slitHeight});
     const double cx = centerX;
     const double halfSeparation = static_cast<double>(slitSeparation) * 0.5;
     const double lowerY = static_cast<double>(slitCenterY) - halfSeparation;
@@ -314,7 +314,7 @@ void PotentialField2D::addPolygon(const std::vector<Vertex>& vertices, float val
 
 void PotentialField2D::addPolygon(const Vertex* vertices, std::uint64_t count, float value)
 {
-    requireFinite(value, "addPolygon", "value");
+    requireFinite("addPolygon", {{value, "value"}});
     if (count < 3)
         fail("addPolygon", "at least three vertices are required");
     for (std::uint64_t k = 0; k < count; ++k) {
@@ -328,11 +328,8 @@ void PotentialField2D::addPolygon(const Vertex* vertices, std::uint64_t count, f
 
 void PotentialField2D::addStadiumExterior(float centerX, float centerY, float width, float radius, float value)
 {
-    requireFinite(centerX, "addStadiumExterior", "centerX");
-    requireFinite(centerY, "addStadiumExterior", "centerY");
-    requireFinite(value, "addStadiumExterior", "value");
-    if (!isFinitePositive(width) || !isFinitePositive(radius))
-        fail("addStadiumExterior", "dimensions must be finite and positive");
+    requireFinite("addStadiumExterior", {{centerX, "centerX"}, {centerY, "centerY"}, {value, "value"}});
+    requirePositive("addStadiumExterior", "dimensions", {width, radius});
     // The stadium: a straight part |x'| <= width/2, |y'| <= radius capped by
     // two half-discs of the given radius centred on x' = +-width/2.
     const double cx = centerX;
@@ -353,11 +350,8 @@ void PotentialField2D::addStadiumExterior(float centerX, float centerY, float wi
 
 void PotentialField2D::addGaussian(float centerX, float centerY, float sigmaX, float sigmaY, float amplitude)
 {
-    requireFinite(centerX, "addGaussian", "centerX");
-    requireFinite(centerY, "addGaussian", "centerY");
-    requireFinite(amplitude, "addGaussian", "amplitude");
-    if (!isFinitePositive(sigmaX) || !isFinitePositive(sigmaY))
-        fail("addGaussian", "sigmas must be finite and positive");
+    requireFinite("addGaussian", {{centerX, "centerX"}, {centerY, "centerY"}, {amplitude, "amplitude"}});
+    requirePositive("addGaussian", "sigmas", {sigmaX, sigmaY});
     const double sx = sigmaX;
     const double sy = sigmaY;
     const double a = amplitude;
@@ -369,11 +363,8 @@ void PotentialField2D::addGaussian(float centerX, float centerY, float sigmaX, f
 
 void PotentialField2D::addHarmonic(float centerX, float centerY, float offset, float curvatureX, float curvatureY)
 {
-    requireFinite(centerX, "addHarmonic", "centerX");
-    requireFinite(centerY, "addHarmonic", "centerY");
-    requireFinite(offset, "addHarmonic", "offset");
-    requireFinite(curvatureX, "addHarmonic", "curvatureX");
-    requireFinite(curvatureY, "addHarmonic", "curvatureY");
+    requireFinite("addHarmonic", {{centerX, "centerX"}, {centerY, "centerY"}, {offset, "offset"},
+                                  {curvatureX, "curvatureX"}, {curvatureY, "curvatureY"}});
     const double v0 = offset;
     const double kx = curvatureX;
     const double ky = curvatureY;
@@ -383,11 +374,8 @@ void PotentialField2D::addHarmonic(float centerX, float centerY, float offset, f
 
 void PotentialField2D::addLinear(float centerX, float centerY, float offset, float slopeX, float slopeY)
 {
-    requireFinite(centerX, "addLinear", "centerX");
-    requireFinite(centerY, "addLinear", "centerY");
-    requireFinite(offset, "addLinear", "offset");
-    requireFinite(slopeX, "addLinear", "slopeX");
-    requireFinite(slopeY, "addLinear", "slopeY");
+    requireFinite("addLinear", {{centerX, "centerX"}, {centerY, "centerY"}, {offset, "offset"}, {slopeX, "slopeX"},
+                                {slopeY, "slopeY"}});
     const double v0 = offset;
     const double fx = slopeX;
     const double fy = slopeY;
@@ -396,10 +384,7 @@ void PotentialField2D::addLinear(float centerX, float centerY, float offset, flo
 
 void PotentialField2D::addQuadrupole(float centerX, float centerY, float q1, float q2)
 {
-    requireFinite(centerX, "addQuadrupole", "centerX");
-    requireFinite(centerY, "addQuadrupole", "centerY");
-    requireFinite(q1, "addQuadrupole", "q1");
-    requireFinite(q2, "addQuadrupole", "q2");
+    requireFinite("addQuadrupole", {{centerX, "centerX"}, {centerY, "centerY"}, {q1, "q1"}, {q2, "q2"}});
     const double a = q1;
     const double b = q2;
     addFunction(centerX, centerY,
@@ -408,11 +393,8 @@ void PotentialField2D::addQuadrupole(float centerX, float centerY, float q1, flo
 
 void PotentialField2D::addSoftenedRadial(float centerX, float centerY, float coupling, float softening)
 {
-    requireFinite(centerX, "addSoftenedRadial", "centerX");
-    requireFinite(centerY, "addSoftenedRadial", "centerY");
-    requireFinite(coupling, "addSoftenedRadial", "coupling");
-    if (!isFinitePositive(softening))
-        fail("addSoftenedRadial", "softening must be finite and positive");
+    requireFinite("addSoftenedRadial", {{centerX, "centerX"}, {centerY, "centerY"}, {coupling, "coupling"}});
+    requirePositive("addSoftenedRadial", "softening", {softening});
     // Coulomb-like coupling / r with the singularity smoothed over the
     // softening length.
     const double g = coupling;
@@ -422,10 +404,8 @@ void PotentialField2D::addSoftenedRadial(float centerX, float centerY, float cou
 
 void PotentialField2D::addStandingWaveX(float period, float depth, float phase)
 {
-    if (!isFinitePositive(period))
-        fail("addStandingWaveX", "period must be finite and positive");
-    requireFinite(depth, "addStandingWaveX", "depth");
-    requireFinite(phase, "addStandingWaveX", "phase");
+    requirePositive("addStandingWaveX", "period", {period});
+    requireFinite("addStandingWaveX", {{depth, "depth"}, {phase, "phase"}});
     // depth cos^2(k x + phi/2) with k = pi / period: intensity of two
     // counter-propagating beams, lattice constant = period.
     const double k = kPi / static_cast<double>(period);

@@ -101,6 +101,8 @@ private:
     template <typename Function>
     void addFunction(double centerX, double centerY, Function f);
     void raiseRevision() { revision_ = nextRevision(revision_); }
+    // A moved-from field is an empty default grid; its content changed.
+    void becomeEmptyAfterMove();
 
     std::uint64_t nx_ = 0;
     std::uint64_t ny_ = 0;

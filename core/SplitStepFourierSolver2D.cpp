@@ -1,42 +1,14 @@
 #include "core/SplitStepFourierSolver2D.h"
 
 #include "core/FFT2D.h"
+#include "core/FourierGrid.h"
 #include "core/Numeric.h"
+#include "core/PhaseFactors.h"
 #include "core/PotentialField2D.h"
 
-#include <cmath>
 #include <stdexcept>
 
 namespace vxo {
-
-namespace {
-
-// Index n of an unshifted spectrum of length count stands for n up to count / 2
-// (the Nyquist index counts as positive) and for n - count above.
-double signedFrequencyIndex(std::uint64_t n, std::uint64_t count)
-{
-    return n <= count / 2 ? static_cast<double>(n) : -static_cast<double>(count - n);
-}
-
-Complex unitPhase(double phase)
-{
-    return Complex(static_cast<float>(std::cos(phase)), static_cast<float>(std::sin(phase)));
-}
-
-// psi[c] *= table[c], written out so that the single-precision product is the
-// plain four-multiplication one (no NaN/infinity recovery of the library operator).
-void multiplyCells(Complex* psi, const Complex* table, std::uint64_t count)
-{
-    for (std::uint64_t c = 0; c < count; ++c) {
-        const float ar = psi[c].real();
-        const float ai = psi[c].imag();
-        const float br = table[c].real();
-        const float bi = table[c].imag();
-        psi[c] = Complex(ar * br - ai * bi, ar * bi + ai * br);
-    }
-}
-
-} // namespace
 
 void SplitStepFourierSolver2D::validateParameters(const SplitStepParameters& parameters)
 {
@@ -52,9 +24,8 @@ void SplitStepFourierSolver2D::configure(const SplitStepParameters& parameters)
 {
     validateParameters(parameters);
     parameters_ = parameters;
-    kineticKey_ = GridKey();
+    kineticKey_ = GridKey2D();
     kineticPhase_.clear();
-    potentialKey_ = PotentialKey();
     potentialPhase_.clear();
     resetClock();
 }
@@ -90,16 +61,12 @@ void SplitStepFourierSolver2D::resetClock()
 
 bool SplitStepFourierSolver2D::kineticPhaseMatches(const ComplexField2D& psi) const
 {
-    return !kineticPhase_.empty() && kineticKey_.nx == psi.nx() && kineticKey_.ny == psi.ny()
-        && kineticKey_.dx == psi.dx() && kineticKey_.dy == psi.dy();
+    return !kineticPhase_.empty() && kineticKey_.matches(psi);
 }
 
 bool SplitStepFourierSolver2D::potentialPhaseMatches(const PotentialField2D& potential) const
 {
-    return !potentialPhase_.empty() && potentialKey_.identity == potential.identity()
-        && potentialKey_.revision == potential.revision() && potentialKey_.grid.nx == potential.nx()
-        && potentialKey_.grid.ny == potential.ny() && potentialKey_.grid.dx == potential.dx()
-        && potentialKey_.grid.dy == potential.dy();
+    return potentialPhase_.matches(potential);
 }
 
 void SplitStepFourierSolver2D::prepareKineticPhase(const ComplexField2D& psi)
@@ -117,17 +84,16 @@ void SplitStepFourierSolver2D::prepareKineticPhase(const ComplexField2D& psi)
     const double dx = psi.dx();
     const double dy = psi.dy();
     kineticPhase_.resize(nx * ny);
-    kineticKey_ = GridKey{nx, ny, psi.dx(), psi.dy()};
+    kineticKey_ = GridKey2D::of(psi);
 
     // exp(-i hbar k^2 dt / 2m): the free propagator over the full step.
     const double coefficient = -static_cast<double>(parameters_.hbar) * static_cast<double>(parameters_.dt)
         / (2.0 * static_cast<double>(parameters_.mass));
-    const double twoPi = 2.0 * kPi;
     for (std::uint64_t j = 0; j < ny; ++j) {
-        const double ky = signedFrequencyIndex(j, ny) * twoPi / (dy * static_cast<double>(ny));
+        const double ky = fftWaveNumber(j, ny, dy);
         Complex* row = kineticPhase_.data() + j * nx;
         for (std::uint64_t i = 0; i < nx; ++i) {
-            const double kx = signedFrequencyIndex(i, nx) * twoPi / (static_cast<double>(nx) * dx);
+            const double kx = fftWaveNumber(i, nx, dx);
             row[i] = unitPhase((kx * kx + ky * ky) * coefficient);
         }
     }
@@ -141,16 +107,7 @@ void SplitStepFourierSolver2D::preparePotentialPhase(const PotentialField2D& pot
     if (!isFinitePositive(potential.dx()) || !isFinitePositive(potential.dy()))
         throw std::invalid_argument("SplitStepFourierSolver2D: potential spatial steps must be finite and positive");
 
-    const std::uint64_t count = potential.size();
-    potentialPhase_.resize(count);
-    potentialKey_ = PotentialKey{potential.identity(), potential.revision(),
-                                 GridKey{potential.nx(), potential.ny(), potential.dx(), potential.dy()}};
-
-    // exp(-i V dt / 2hbar): the potential propagator over half a step.
-    const double coefficient = -static_cast<double>(parameters_.dt) / (2.0 * static_cast<double>(parameters_.hbar));
-    const float* values = potential.data();
-    for (std::uint64_t c = 0; c < count; ++c)
-        potentialPhase_[c] = unitPhase(static_cast<double>(values[c]) * coefficient);
+    potentialPhase_.rebuild(potential, parameters_.dt, parameters_.hbar);
 }
 
 void SplitStepFourierSolver2D::applyKineticPhase(ComplexField2D& psi) const
@@ -164,7 +121,7 @@ void SplitStepFourierSolver2D::applyPotentialHalfStep(ComplexField2D& psi) const
 {
     if (potentialPhase_.size() != psi.size())
         throw std::invalid_argument("SplitStepFourierSolver2D: potential phase is not prepared for this field");
-    multiplyCells(psi.data(), potentialPhase_.data(), psi.size());
+    potentialPhase_.apply(psi);
 }
 
 } // namespace vxo

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/ComplexField2D.h"
+#include "core/GridKey2D.h"
+#include "core/PotentialPhaseTable.h"
 
 #include <cstdint>
 #include <vector>
@@ -71,29 +73,13 @@ public:
     void applyPotentialHalfStep(ComplexField2D& psi) const;
 
     const std::vector<Complex>& kineticPhase() const { return kineticPhase_; }
-    const std::vector<Complex>& potentialPhase() const { return potentialPhase_; }
+    const std::vector<Complex>& potentialPhase() const { return potentialPhase_.values(); }
 
 private:
-    struct GridKey {
-        std::uint64_t nx = 0;
-        std::uint64_t ny = 0;
-        float dx = 0.0f;
-        float dy = 0.0f;
-    };
-    // Identity of the potential a table was built from: a serial number that no
-    // other potential object shares (not even one created later at the same
-    // address), and the revision it had then.
-    struct PotentialKey {
-        std::uint64_t identity = 0;
-        std::uint64_t revision = 0;
-        GridKey grid;
-    };
-
     SplitStepParameters parameters_;
-    GridKey kineticKey_;
+    GridKey2D kineticKey_;
     std::vector<Complex> kineticPhase_;
-    PotentialKey potentialKey_;
-    std::vector<Complex> potentialPhase_;
+    PotentialPhaseTable potentialPhase_;
     double time_ = 0.0;
     std::uint64_t steps_ = 0;
 };

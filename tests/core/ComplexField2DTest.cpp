@@ -1,27 +1,16 @@
 #include "core/ComplexField2D.h"
+#include "common/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <functional>
 #include <limits>
 #include <stdexcept>
 #include <string>
 
 using vxo::Complex;
 using vxo::ComplexField2D;
-
-namespace {
-std::string messageOf(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const std::invalid_argument& e) {
-        return e.what();
-    }
-    return "no exception";
-}
-} // namespace
+using vxo::test::messageOf;
 
 TEST(ComplexField2D, DefaultAndEmptyFields)
 {

@@ -3,29 +3,20 @@
 #include "core/Numeric.h"
 #include "core/ProbabilityCurrent2D.h"
 #include "core/ProbabilityStreamlines2D.h"
+#include "common/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <complex>
-#include <functional>
 #include <limits>
 #include <stdexcept>
 #include <string>
 
 using namespace vxo;
+using vxo::test::messageOf;
 
 namespace {
-std::string thrownMessage(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const std::invalid_argument& e) {
-        return e.what();
-    }
-    return "no exception";
-}
-
 ComplexField2D planeWave(std::uint64_t nx, std::uint64_t ny, float h, double k)
 {
     ComplexField2D psi(nx, ny, h, h);
@@ -39,13 +30,7 @@ ComplexField2D planeWave(std::uint64_t nx, std::uint64_t ny, float h, double k)
 
 ComplexField2D movingPacket(float px, float py)
 {
-    ComplexField2D psi(96, 64, 0.125f, 0.125f);
-    GaussianPacket2D packet;
-    packet.sigma = 0.9f;
-    packet.px = px;
-    packet.py = py;
-    GaussianPacket2D::prepare(psi, packet);
-    return psi;
+    return test::packetField(96, 64, 0.125f, GaussianPacket2D{0.0f, 0.0f, 0.9f, px, py});
 }
 
 float at(const std::vector<float>& v, const ProbabilityCurrent2D& c, std::uint64_t i, std::uint64_t j)
@@ -117,15 +102,15 @@ TEST(ProbabilityCurrent2D, RealFieldsAndSmallGridsCarryNoCurrent)
 TEST(ProbabilityCurrent2D, ArgumentChecks)
 {
     const ComplexField2D psi = planeWave(8, 8, 0.5f, 1.0);
-    EXPECT_EQ(thrownMessage([&] { ProbabilityCurrent2D::compute(psi, 0.0f, 1.0f); }),
+    EXPECT_EQ(messageOf([&] { ProbabilityCurrent2D::compute(psi, 0.0f, 1.0f); }),
               "ProbabilityCurrent2D: hbar must be finite and positive");
-    EXPECT_EQ(thrownMessage([&] { ProbabilityCurrent2D::compute(psi, 1.0f, std::numeric_limits<float>::infinity()); }),
+    EXPECT_EQ(messageOf([&] { ProbabilityCurrent2D::compute(psi, 1.0f, std::numeric_limits<float>::infinity()); }),
               "ProbabilityCurrent2D: mass must be finite and positive");
     GaugeLinkField2D links;
-    EXPECT_EQ(thrownMessage([&] { ProbabilityCurrent2D::computeWithGauge(psi, links, 1.0f, 1.0f); }),
+    EXPECT_EQ(messageOf([&] { ProbabilityCurrent2D::computeWithGauge(psi, links, 1.0f, 1.0f); }),
               "ProbabilityCurrent2D: gauge field does not match wavefunction grid");
     links.resize(8, 8, 0.25f, 0.5f);
-    EXPECT_EQ(thrownMessage([&] { ProbabilityCurrent2D::computeWithGauge(psi, links, 1.0f, 1.0f); }),
+    EXPECT_EQ(messageOf([&] { ProbabilityCurrent2D::computeWithGauge(psi, links, 1.0f, 1.0f); }),
               "ProbabilityCurrent2D: gauge field does not match wavefunction grid");
 }
 
@@ -256,10 +241,10 @@ TEST(ProbabilityStreamlines2D, ParameterChecks)
 {
     // Checked even for an empty current.
     const ProbabilityCurrent2D j;
-    EXPECT_EQ(thrownMessage([&] { ProbabilityStreamlines2D::trace(j, 0, 0, {std::nanf(""), 5, 0.1f}); }),
+    EXPECT_EQ(messageOf([&] { ProbabilityStreamlines2D::trace(j, 0, 0, {std::nanf(""), 5, 0.1f}); }),
               "ProbabilityStreamlines2D: stepLength must be finite and positive");
-    EXPECT_EQ(thrownMessage([&] { ProbabilityStreamlines2D::trace(j, 0, 0, {0.1f, 0, 0.1f}); }),
+    EXPECT_EQ(messageOf([&] { ProbabilityStreamlines2D::trace(j, 0, 0, {0.1f, 0, 0.1f}); }),
               "ProbabilityStreamlines2D: maxSteps must be non-zero");
-    EXPECT_EQ(thrownMessage([&] { ProbabilityStreamlines2D::trace(j, 0, 0, {0.1f, 5, 1.0f}); }),
+    EXPECT_EQ(messageOf([&] { ProbabilityStreamlines2D::trace(j, 0, 0, {0.1f, 5, 1.0f}); }),
               "ProbabilityStreamlines2D: minRelativeMagnitude must be in [0,1)");
 }

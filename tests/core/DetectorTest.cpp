@@ -3,38 +3,23 @@
 #include "core/Numeric.h"
 #include "core/PotentialField2D.h"
 #include "core/SplitStepFourierSolver2D.h"
+#include "common/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <functional>
 #include <limits>
 #include <numeric>
 #include <stdexcept>
 #include <string>
 
 using namespace vxo;
+using vxo::test::messageOf;
 
 namespace {
-std::string thrownMessage(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const std::invalid_argument& e) {
-        return e.what();
-    }
-    return "no exception";
-}
-
 ComplexField2D packet(std::uint64_t nx, std::uint64_t ny, float h, float x0, float px)
 {
-    ComplexField2D psi(nx, ny, h, h);
-    GaussianPacket2D p;
-    p.x0 = x0;
-    p.sigma = 0.9f;
-    p.px = px;
-    GaussianPacket2D::prepare(psi, p);
-    return psi;
+    return test::packetField(nx, ny, h, GaussianPacket2D{x0, 0.0f, 0.9f, px});
 }
 
 // Expected total of a packet that has fully crossed: every wave number k
@@ -191,11 +176,11 @@ TEST(DetectorTemporalFlux2D, ArgumentChecksLeaveTheAccumulatorsUntouched)
     detector.accumulate(psi, 1.0f, 1.0f, 0.1f, {0.0f, 0.3f});
     const double total = detector.totalFlux();
     const std::vector<double> rows = detector.rows();
-    EXPECT_EQ(thrownMessage([&] { detector.accumulate(psi, 0.0f, 1.0f, 0.1f, {0.0f, 0.3f}); }),
+    EXPECT_EQ(messageOf([&] { detector.accumulate(psi, 0.0f, 1.0f, 0.1f, {0.0f, 0.3f}); }),
               "DetectorTemporalFlux2D: hbar must be finite and positive");
-    EXPECT_EQ(thrownMessage([&] { detector.accumulate(psi, 1.0f, -1.0f, 0.1f, {0.0f, 0.3f}); }),
+    EXPECT_EQ(messageOf([&] { detector.accumulate(psi, 1.0f, -1.0f, 0.1f, {0.0f, 0.3f}); }),
               "DetectorTemporalFlux2D: mass must be finite and positive");
-    EXPECT_EQ(thrownMessage([&] { detector.accumulate(psi, 1.0f, 1.0f, std::nanf(""), {9.0f, 0.3f}); }),
+    EXPECT_EQ(messageOf([&] { detector.accumulate(psi, 1.0f, 1.0f, std::nanf(""), {9.0f, 0.3f}); }),
               "DetectorTemporalFlux2D: dt must be finite and positive");
     EXPECT_EQ(detector.totalFlux(), total);
     EXPECT_EQ(detector.rows(), rows);

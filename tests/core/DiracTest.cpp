@@ -1,13 +1,13 @@
 #include "core/DiracSplitStepSolver2D.h"
 #include "core/DiracSpinor2D.h"
 #include "core/FFT2D.h"
+#include "core/Numeric.h"
 #include "core/PotentialField2D.h"
+#include "common/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
-#include <functional>
 #include <limits>
 #include <stdexcept>
 #include <string>
@@ -19,20 +19,11 @@ using vxo::DiracParameters;
 using vxo::DiracSpinor2D;
 using vxo::DiracSplitStepSolver2D;
 using vxo::PotentialField2D;
+using vxo::kPi;
+using vxo::test::bitIdentical;
+using vxo::test::messageOf;
 
 namespace {
-
-constexpr double kPi = 3.141592653589793;
-
-std::string messageOf(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const std::invalid_argument& e) {
-        return e.what();
-    }
-    return "no exception";
-}
 
 const char* const kParameterMessage =
     "DiracSplitStepSolver2D: hbar, dt and c must be positive; rest mass must be non-negative";
@@ -48,15 +39,9 @@ DiracParameters parameters(float hbar, float dt, float c, float restMass)
     return p;
 }
 
-bool identical(const ComplexField2D& a, const ComplexField2D& b)
-{
-    return a.nx() == b.nx() && a.ny() == b.ny() && a.dx() == b.dx() && a.dy() == b.dy() &&
-           std::memcmp(a.data(), b.data(), a.size() * sizeof(Complex)) == 0;
-}
-
 bool identical(const DiracSpinor2D& a, const DiracSpinor2D& b)
 {
-    return identical(a.upper, b.upper) && identical(a.lower, b.lower);
+    return bitIdentical(a.upper, b.upper) && bitIdentical(a.lower, b.lower);
 }
 
 // Gaussian packet exp(-r^2 / (4 sigma^2)) exp(i p.r / hbar) in the upper component.

@@ -1,6 +1,7 @@
 #include "core/FFT2D.h"
 #include "core/FFT2DKernels.h"
 #include "ReferenceFFT.h"
+#include "common/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -16,24 +17,11 @@
 using vxo::Complex;
 using vxo::ComplexField2D;
 using vxo::FFT2D;
+using vxo::test::bitIdentical;
+using vxo::test::randomField;
 namespace fft2d = vxo::fft2d;
 
 namespace {
-
-ComplexField2D randomField(std::uint64_t nx, std::uint64_t ny, unsigned seed)
-{
-    ComplexField2D f(nx, ny, 0.1f, 0.2f);
-    std::mt19937 rng(seed);
-    std::uniform_real_distribution<float> u(-1.0f, 1.0f);
-    for (std::uint64_t k = 0; k < f.size(); ++k)
-        f.data()[k] = Complex(u(rng), u(rng));
-    return f;
-}
-
-bool bitIdentical(const ComplexField2D& a, const ComplexField2D& b)
-{
-    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(Complex)) == 0;
-}
 
 // Bit-identical, except that a NaN only has to meet a NaN: which of two NaN
 // operands an instruction passes on may depend on operand order.
@@ -123,7 +111,7 @@ TEST(FFT2D, PlaneWavePeaksAtItsWaveNumber)
 
 TEST(FFT2D, RefusesBadGridsAndLeavesThemUnchanged)
 {
-    ComplexField2D f = randomField(64, 48, 1);
+    ComplexField2D f = randomField(64, 48, 0.1f, 0.2f, 1);
     const ComplexField2D before = f;
     try {
         FFT2D::forward(f);
@@ -154,7 +142,7 @@ TEST(FFT2D, RoundTripAndParseval)
 {
     const std::uint64_t shapes[][2] = {{8, 8}, {64, 16}, {16, 128}, {1, 256}, {256, 1}, {128, 128}};
     for (const auto& s : shapes) {
-        const ComplexField2D original = randomField(s[0], s[1], 7);
+        const ComplexField2D original = randomField(s[0], s[1], 0.1f, 0.2f, 7);
         ComplexField2D f = original;
         FFT2D::forward(f);
         // Parseval: sum |X|^2 = N sum |x|^2 for the unscaled forward transform.
@@ -178,7 +166,7 @@ TEST(FFT2D, BitIdenticalToScalarLineAlgorithm)
             if (nx * ny > 1024 * 1024)
                 continue;
             for (bool inverse : {false, true}) {
-                ComplexField2D mine = randomField(nx, ny, ++seed);
+                ComplexField2D mine = randomField(nx, ny, 0.1f, 0.2f, ++seed);
                 ComplexField2D ref = mine;
                 FFT2D::transform(mine, inverse);
                 vxo::reference::transform(ref, inverse);
@@ -187,7 +175,7 @@ TEST(FFT2D, BitIdenticalToScalarLineAlgorithm)
         }
     }
     // Non-square in the other orientation as well.
-    ComplexField2D mine = randomField(32, 512, 3);
+    ComplexField2D mine = randomField(32, 512, 0.1f, 0.2f, 3);
     ComplexField2D ref = mine;
     FFT2D::forward(mine);
     vxo::reference::transform(ref, false);
@@ -216,7 +204,7 @@ TEST(FFT2DPaths, EveryVariantMatchesTheLineAlgorithmOnAllSmallShapes)
         for (std::uint64_t nx = 1; nx <= 1024; nx *= 2)
             for (std::uint64_t ny = 1; ny <= 1024 && nx * ny <= (1u << 15); ny *= 2)
                 for (bool inverse : {false, true}) {
-                    ComplexField2D mine = randomField(nx, ny, ++seed);
+                    ComplexField2D mine = randomField(nx, ny, 0.1f, 0.2f, ++seed);
                     ComplexField2D ref = mine;
                     fft2d::transformField(path, mine.data(), nx, ny, inverse);
                     vxo::reference::transform(ref, inverse);
@@ -232,7 +220,7 @@ TEST(FFT2DPaths, EveryVariantMatchesTheLineAlgorithmOnLargeFields)
     for (fft2d::Path path : availablePaths())
         for (const auto& s : shapes) {
             const bool inverse = (++seed % 2) == 0;
-            ComplexField2D mine = randomField(s[0], s[1], seed);
+            ComplexField2D mine = randomField(s[0], s[1], 0.1f, 0.2f, seed);
             ComplexField2D ref = mine;
             fft2d::transformField(path, mine.data(), s[0], s[1], inverse);
             vxo::reference::transform(ref, inverse);
@@ -284,7 +272,7 @@ TEST(FFT2DPaths, UnalignedStorageAndNothingOutsideTheGridIsTouched)
     for (fft2d::Path path : availablePaths())
         for (const auto& s : shapes) {
             const std::size_t cells = s[0] * s[1];
-            const ComplexField2D source = randomField(s[0], s[1], 31);
+            const ComplexField2D source = randomField(s[0], s[1], 0.1f, 0.2f, 31);
             ComplexField2D ref = source;
             vxo::reference::transform(ref, false);
             std::vector<Complex> buffer(cells + 3, guard);
@@ -303,7 +291,7 @@ TEST(FFT2D, TransformLineMatchesTheReferenceOnStridedLines)
     for (std::size_t n : {1u, 2u, 8u, 64u, 256u})
         for (bool inverse : {false, true}) {
             const std::size_t stride = 3;
-            ComplexField2D mine = randomField(stride, n, static_cast<unsigned>(n) + (inverse ? 1000u : 0u));
+            ComplexField2D mine = randomField(stride, n, 0.1f, 0.2f, static_cast<unsigned>(n) + (inverse ? 1000u : 0u));
             ComplexField2D ref = mine;
             FFT2D::transformLine(mine.data() + 1, n, stride, inverse);
             vxo::reference::transformLine(ref.data() + 1, n, stride, inverse);

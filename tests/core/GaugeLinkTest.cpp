@@ -1,15 +1,15 @@
 #include "core/GaugeLinkField2D.h"
+#include "core/Numeric.h"
 #include "core/PotentialField2D.h"
 #include "core/SplitStepFourierSolver2D.h"
 #include "core/Tridiagonal.h"
+#include "common/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <complex>
-#include <cstring>
-#include <functional>
 #include <random>
 #include <stdexcept>
 #include <string>
@@ -21,27 +21,15 @@ using vxo::GaugeLinkField2D;
 using vxo::PotentialField2D;
 using vxo::SplitStepFourierSolver2D;
 using vxo::SplitStepParameters;
+using vxo::kPi;
+using vxo::test::bitIdentical;
+using vxo::test::messageOf;
+using vxo::test::randomField;
 
 namespace {
 
 using ComplexD = std::complex<double>;
-constexpr double kPi = 3.141592653589793;
 const char* const kMismatch = "SplitStepFourierSolver2D: gauge, psi and potential grids must match";
-
-std::string messageOf(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const std::invalid_argument& e) {
-        return e.what();
-    }
-    return "no exception";
-}
-
-bool identical(const ComplexField2D& a, const ComplexField2D& b)
-{
-    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(Complex)) == 0;
-}
 
 Complex unit(double phase) { return Complex(float(std::cos(phase)), float(std::sin(phase))); }
 
@@ -68,16 +56,6 @@ ComplexField2D packet(std::uint64_t nx, std::uint64_t ny, float d, double x0, do
             f.at(i, j) = Complex(float(a * std::cos(phase)), float(a * std::sin(phase)));
         }
     f.normalize();
-    return f;
-}
-
-ComplexField2D randomField(std::uint64_t nx, std::uint64_t ny, float d, unsigned seed)
-{
-    ComplexField2D f(nx, ny, d, d);
-    std::mt19937 rng(seed);
-    std::uniform_real_distribution<float> u(-1.0f, 1.0f);
-    for (std::uint64_t k = 0; k < f.size(); ++k)
-        f.data()[k] = Complex(u(rng), u(rng));
     return f;
 }
 
@@ -333,7 +311,7 @@ TEST(GaugeCrankNicolson, SweepsMatchDenseReference)
 {
     SplitStepFourierSolver2D solver;
     solver.configure(schroedinger(1.3f, 0.8f, 0.05f));
-    const ComplexField2D start = randomField(12, 9, 0.3f, 3);
+    const ComplexField2D start = randomField(12, 9, 0.3f, 0.3f, 3);
     const GaugeLinkField2D links = randomUnitLinks(start, 4);
 
     for (bool alongX : {true, false}) {
@@ -353,13 +331,13 @@ TEST(GaugeCrankNicolson, SweepsMatchDenseReference)
     }
 
     // Lines shorter than three cells are left as they are.
-    const ComplexField2D narrow = randomField(2, 8, 0.3f, 5);
+    const ComplexField2D narrow = randomField(2, 8, 0.3f, 0.3f, 5);
     const GaugeLinkField2D narrowLinks = randomUnitLinks(narrow, 6);
     ComplexField2D psi = narrow;
     solver.crankNicolsonSweepX(psi, narrowLinks, 0.1);
-    EXPECT_TRUE(identical(psi, narrow));
+    EXPECT_TRUE(bitIdentical(psi, narrow));
     solver.crankNicolsonSweepY(psi, narrowLinks, 0.1);
-    EXPECT_FALSE(identical(psi, narrow));
+    EXPECT_FALSE(bitIdentical(psi, narrow));
     EXPECT_EQ(psi.at(1, 0), Complex(0.0f, 0.0f));
 }
 
@@ -410,7 +388,7 @@ TEST(GaugeCrankNicolson, StaysUnitaryOverManySteps)
 
     // Random links of modulus one keep it unitary too, even though they make
     // no smooth field.
-    ComplexField2D rough = randomField(32, 32, 0.25f, 9);
+    ComplexField2D rough = randomField(32, 32, 0.25f, 0.25f, 9);
     // Start from a state that is already zero on the walls.
     PotentialField2D flat(32, 32, 0.25f, 0.25f);
     const GaugeLinkField2D randomLinks = randomUnitLinks(rough, 10);
@@ -511,7 +489,7 @@ TEST(GaugeCrankNicolson, PureGaugeLinksLeaveTheDensityUnchanged)
     for (std::uint64_t j = 0; j < n; ++j)
         for (std::uint64_t i = 0; i < n; ++i)
             constant.setLinkX(i, j, unit(theta));
-    ComplexField2D phi = randomField(n, n, d, 21);
+    ComplexField2D phi = randomField(n, n, d, d, 21);
     ComplexField2D twisted = phi;
     for (std::uint64_t j = 0; j < n; ++j)
         for (std::uint64_t i = 0; i < n; ++i)
@@ -592,7 +570,7 @@ TEST(GaugeCrankNicolson, RefusesMismatchedInputsBeforeAnyChange)
     // The sweeps on their own refuse links they would read out of bounds.
     EXPECT_EQ(messageOf([&] { solver.crankNicolsonSweepX(psi, cleared, 0.01); }), kMismatch);
     EXPECT_EQ(messageOf([&] { solver.crankNicolsonSweepY(psi, otherDx, 0.01); }), kMismatch);
-    EXPECT_TRUE(identical(psi, before));
+    EXPECT_TRUE(bitIdentical(psi, before));
     EXPECT_EQ(solver.stepCount(), 1u);
     EXPECT_DOUBLE_EQ(solver.time(), double(0.02f));
 

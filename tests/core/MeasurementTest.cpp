@@ -2,26 +2,20 @@
 #include "core/MomentumSpace2D.h"
 #include "core/PositionMeasurement.h"
 #include "core/PositionMoments.h"
+#include "common/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
 #include <limits>
 
 using namespace vxo;
+using vxo::test::bitIdentical;
 
 namespace {
 ComplexField2D packetField(float sigma, float x0 = -1.0f, float y0 = 0.5f)
 {
-    ComplexField2D psi(128, 128, 0.125f, 0.125f);
-    GaussianPacket2D packet;
-    packet.x0 = x0;
-    packet.y0 = y0;
-    packet.sigma = sigma;
-    packet.px = 2.5f;
-    GaussianPacket2D::prepare(psi, packet);
-    return psi;
+    return test::packetField(128, 128, 0.125f, GaussianPacket2D{x0, y0, sigma, 2.5f});
 }
 
 bool sameShots(const std::vector<MeasurementShot>& a, const std::vector<MeasurementShot>& b)
@@ -34,11 +28,6 @@ bool sameShots(const std::vector<MeasurementShot>& a, const std::vector<Measurem
     return true;
 }
 
-bool bitIdentical(const ComplexField2D& a, const ComplexField2D& b)
-{
-    return a.nx() == b.nx() && a.ny() == b.ny() && a.size() == b.size() &&
-           std::memcmp(a.data(), b.data(), a.size() * sizeof(Complex)) == 0;
-}
 } // namespace
 
 TEST(PositionMeasurement, ShotsComeFromTheDensity)

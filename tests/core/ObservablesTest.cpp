@@ -4,38 +4,23 @@
 #include "core/MomentumSpace2D.h"
 #include "core/Numeric.h"
 #include "core/PotentialField2D.h"
+#include "common/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <functional>
 #include <limits>
 #include <stdexcept>
 #include <string>
 
 using namespace vxo;
+using vxo::test::messageOf;
 
 namespace {
-std::string thrownMessage(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const std::invalid_argument& e) {
-        return e.what();
-    }
-    return "no exception";
-}
-
 // The packet of the form defaults: centre (-5, 0), sigma 0.9, momentum (2.5, 0).
 ComplexField2D formDefaultPacket(std::uint64_t nx, std::uint64_t ny, float h)
 {
-    ComplexField2D psi(nx, ny, h, h);
-    GaussianPacket2D packet;
-    packet.x0 = -5.0f;
-    packet.sigma = 0.9f;
-    packet.px = 2.5f;
-    GaussianPacket2D::prepare(psi, packet);
-    return psi;
+    return test::packetField(nx, ny, h, GaussianPacket2D{-5.0f, 0.0f, 0.9f, 2.5f});
 }
 
 const double kSigmaP = 1.0 / (2.0 * 0.9); // hbar / (2 sigma) per axis
@@ -90,25 +75,25 @@ TEST(EnergyObservables2D, ZeroFieldsAndArgumentChecks)
     EXPECT_EQ(m.peakPx, m.pxAxis.front()); // first scanned cell
     EXPECT_EQ(m.peakPy, m.pyAxis.front());
 
-    EXPECT_EQ(thrownMessage([] { EnergyObservables2D::compute(ComplexField2D(), PotentialField2D(), 1, 1); }),
+    EXPECT_EQ(messageOf([] { EnergyObservables2D::compute(ComplexField2D(), PotentialField2D(), 1, 1); }),
               "EnergyObservables2D: field must not be empty");
-    EXPECT_EQ(thrownMessage([&] { EnergyObservables2D::compute(psi, PotentialField2D(8, 8, 0.25f, 0.5f), 1, 1); }),
+    EXPECT_EQ(messageOf([&] { EnergyObservables2D::compute(psi, PotentialField2D(8, 8, 0.25f, 0.5f), 1, 1); }),
               "EnergyObservables2D: potential grid must match psi");
-    EXPECT_EQ(thrownMessage([&] { EnergyObservables2D::compute(psi, V, std::nan(""), 1); }),
+    EXPECT_EQ(messageOf([&] { EnergyObservables2D::compute(psi, V, std::nan(""), 1); }),
               "EnergyObservables2D: hbar must be finite and positive");
-    EXPECT_EQ(thrownMessage([&] { EnergyObservables2D::compute(psi, V, 1, 0); }),
+    EXPECT_EQ(messageOf([&] { EnergyObservables2D::compute(psi, V, 1, 0); }),
               "EnergyObservables2D: mass must be finite and positive");
     const ComplexField2D small(4, 8, 0.5f, 0.5f);
-    EXPECT_EQ(thrownMessage([&] { EnergyObservables2D::compute(small, PotentialField2D(4, 8, 0.5f, 0.5f), 1, 1); }),
+    EXPECT_EQ(messageOf([&] { EnergyObservables2D::compute(small, PotentialField2D(4, 8, 0.5f, 0.5f), 1, 1); }),
               "EnergyObservables2D: grid must be at least 5x5");
     EXPECT_NO_THROW(MomentumSpace2D::compute(small, 1.0));
 
-    EXPECT_EQ(thrownMessage([] { MomentumSpace2D::compute(ComplexField2D(), 1.0); }),
+    EXPECT_EQ(messageOf([] { MomentumSpace2D::compute(ComplexField2D(), 1.0); }),
               "MomentumSpace2D: field must not be empty");
-    EXPECT_EQ(thrownMessage([&] { MomentumSpace2D::compute(psi, -1.0); }),
+    EXPECT_EQ(messageOf([&] { MomentumSpace2D::compute(psi, -1.0); }),
               "MomentumSpace2D: hbar must be finite and positive");
     const ComplexField2D sixByEight(6, 8, 1.0f, 1.0f);
-    EXPECT_EQ(thrownMessage([&] { MomentumSpace2D::compute(sixByEight, 1.0); }),
+    EXPECT_EQ(messageOf([&] { MomentumSpace2D::compute(sixByEight, 1.0); }),
               "MomentumSpace2D: FFT grid dimensions must be powers of two");
     EXPECT_NO_THROW(EnergyObservables2D::compute(sixByEight, PotentialField2D(6, 8, 1.0f, 1.0f), 1, 1));
 }

@@ -1,6 +1,7 @@
 #include "core/ComplexField2D.h"
 #include "core/PotentialField2D.h"
 #include "core/Numeric.h"
+#include "common/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -15,21 +16,12 @@
 
 using vxo::ComplexField2D;
 using vxo::PotentialField2D;
+using vxo::test::messageOf;
 
 namespace {
 
 const float kNaN = std::numeric_limits<float>::quiet_NaN();
 const float kInf = std::numeric_limits<float>::infinity();
-
-std::string messageOf(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const std::invalid_argument& e) {
-        return e.what();
-    }
-    return "no exception";
-}
 
 // Number of cells holding exactly v.
 int countEqual(const PotentialField2D& f, float v)

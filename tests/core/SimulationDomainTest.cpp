@@ -5,11 +5,11 @@
 #include "core/PositionMoments.h"
 #include "core/PotentialField2D.h"
 #include "core/SplitStepFourierSolver2D.h"
+#include "common/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <stdexcept>
 #include <string>
@@ -19,19 +19,10 @@ using vxo::AbsorbingBoundaryConfig;
 using vxo::Complex;
 using vxo::ComplexField2D;
 using vxo::SimulationDomain2D;
+using vxo::test::bitIdentical;
+using vxo::test::messageOf;
 
 namespace {
-
-template <typename F>
-std::string messageOf(F&& f)
-{
-    try {
-        f();
-    } catch (const std::invalid_argument& e) {
-        return e.what();
-    }
-    return "no std::invalid_argument thrown";
-}
 
 const char* const kPowersOfTwo = "SimulationDomain2D: FFT grid dimensions must be powers of two";
 const char* const kPhysical = "SimulationDomain2D: physical dimensions must be finite and positive";
@@ -45,11 +36,6 @@ AbsorbingBoundaryConfig layer(bool enabled, float widthFraction, float strength,
     c.strength = strength;
     c.exponent = exponent;
     return c;
-}
-
-bool bitIdentical(const ComplexField2D& a, const ComplexField2D& b)
-{
-    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(Complex)) == 0;
 }
 
 } // namespace

@@ -5,11 +5,11 @@
 #include "core/Numeric.h"
 #include "core/PositionMoments.h"
 #include "core/PotentialField2D.h"
+#include "common/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -20,37 +20,17 @@ using vxo::GaussianPacket2D;
 using vxo::PotentialField2D;
 using vxo::SplitStepFourierSolver2D;
 using vxo::SplitStepParameters;
+using vxo::test::bitIdentical;
+using vxo::test::messageOf;
+using vxo::test::packetField;
 
 namespace {
-
-template <typename F>
-std::string messageOf(F&& f)
-{
-    try {
-        f();
-    } catch (const std::invalid_argument& e) {
-        return e.what();
-    }
-    return "no std::invalid_argument thrown";
-}
 
 SplitStepFourierSolver2D configuredSolver(float mass, float hbar, float dt)
 {
     SplitStepFourierSolver2D solver;
     solver.configure(SplitStepParameters{mass, hbar, dt});
     return solver;
-}
-
-ComplexField2D packetField(std::uint64_t n, float d, const GaussianPacket2D& packet)
-{
-    ComplexField2D psi(n, n, d, d);
-    GaussianPacket2D::prepare(psi, packet);
-    return psi;
-}
-
-bool bitIdentical(const ComplexField2D& a, const ComplexField2D& b)
-{
-    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(Complex)) == 0;
 }
 
 // A plane wave exp(i (kx x + ky y)) with mode numbers (mx, my) of the grid.
@@ -93,7 +73,7 @@ TEST(SplitStepFourierSolver2DConfigure, ValidatesInOrderAndKeepsStateOnFailure)
               "SplitStepFourierSolver2D: dt must be finite and positive");
 
     solver.configure({2.0f, 0.5f, 0.01f});
-    ComplexField2D psi = packetField(32, 0.5f, {0.0f, 0.0f, 1.0f, 1.0f, 0.0f, 1.0f});
+    ComplexField2D psi = packetField(32, 32, 0.5f, {0.0f, 0.0f, 1.0f, 1.0f, 0.0f, 1.0f});
     PotentialField2D v(32, 32, 0.5f, 0.5f);
     solver.step(psi, v);
     solver.step(psi, v);
@@ -120,7 +100,7 @@ TEST(SplitStepFourierSolver2DClock, CountsStepsAndAccumulatesSinglePrecisionDtIn
     EXPECT_EQ(solver.time(), 0.0);
     EXPECT_EQ(solver.stepCount(), 0u);
 
-    ComplexField2D psi = packetField(16, 0.5f, {0.0f, 0.0f, 1.0f, 0.0f, 0.0f, 1.0f});
+    ComplexField2D psi = packetField(16, 16, 0.5f, {0.0f, 0.0f, 1.0f, 0.0f, 0.0f, 1.0f});
     PotentialField2D v(16, 16, 0.5f, 0.5f);
     for (int s = 0; s < 50; ++s)
         solver.step(psi, v);
@@ -166,7 +146,7 @@ TEST(SplitStepFourierSolver2DStep, HarmonicTrapConservesNormAndFollowsTheClassic
     // V = (x^2 + y^2) / 2 with m = hbar = 1: omega = 1, and by Ehrenfest the
     // centroid follows x(t) = x0 cos t + p0 sin t exactly.
     SplitStepFourierSolver2D solver = configuredSolver(1.0f, 1.0f, 0.02f);
-    ComplexField2D psi = packetField(64, 0.25f, {1.5f, -0.5f, 0.8f, 0.5f, 0.25f, 1.0f});
+    ComplexField2D psi = packetField(64, 64, 0.25f, {1.5f, -0.5f, 0.8f, 0.5f, 0.25f, 1.0f});
     PotentialField2D v(64, 64, 0.25f, 0.25f);
     v.addHarmonic(0.0f, 0.0f, 0.0f, 1.0f, 1.0f);
 
@@ -230,7 +210,7 @@ TEST(SplitStepFourierSolver2DStep, FreePacketSpreadsAsTheAnalyticGaussian)
     // sigma(t) = sigma0 sqrt(1 + (hbar t / (2 m sigma0^2))^2), and its centre moves at p / m.
     const double sigma0 = 0.9;
     SplitStepFourierSolver2D solver = configuredSolver(1.0f, 1.0f, 0.02f);
-    ComplexField2D psi = packetField(128, 0.32f, {-2.5f, 0.0f, 0.9f, 1.0f, 0.0f, 1.0f});
+    ComplexField2D psi = packetField(128, 128, 0.32f, {-2.5f, 0.0f, 0.9f, 1.0f, 0.0f, 1.0f});
     PotentialField2D v(128, 128, 0.32f, 0.32f);
     const vxo::PositionMoments start = vxo::computePositionMoments(psi);
     EXPECT_NEAR(start.sigmaX, sigma0, 1e-6);
@@ -252,7 +232,7 @@ TEST(SplitStepFourierSolver2DStep, FreePacketSpreadsAsTheAnalyticGaussian)
 TEST(SplitStepFourierSolver2DCache, PotentialTableFollowsRevisionAndNotOtherwise)
 {
     SplitStepFourierSolver2D solver = configuredSolver(1.0f, 1.0f, 0.02f);
-    ComplexField2D psi = packetField(32, 0.5f, {0.0f, 0.0f, 1.5f, 1.0f, 0.0f, 1.0f});
+    ComplexField2D psi = packetField(32, 32, 0.5f, {0.0f, 0.0f, 1.5f, 1.0f, 0.0f, 1.0f});
     PotentialField2D v(32, 32, 0.5f, 0.5f);
     v.addGaussian(1.0f, 0.0f, 1.0f, 1.0f, 3.0f);
     EXPECT_FALSE(solver.potentialPhaseMatches(v));
@@ -283,7 +263,7 @@ TEST(SplitStepFourierSolver2DCache, PotentialTableFollowsRevisionAndNotOtherwise
 TEST(SplitStepFourierSolver2DCache, AnotherPotentialObjectNeverReusesTheTable)
 {
     SplitStepFourierSolver2D solver = configuredSolver(1.0f, 1.0f, 0.02f);
-    ComplexField2D psi = packetField(32, 0.5f, {0.0f, 0.0f, 1.5f, 1.0f, 0.0f, 1.0f});
+    ComplexField2D psi = packetField(32, 32, 0.5f, {0.0f, 0.0f, 1.5f, 1.0f, 0.0f, 1.0f});
 
     // Storage that is reused without reallocation: the second potential lives
     // at the address of the first.

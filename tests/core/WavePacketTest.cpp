@@ -4,12 +4,12 @@
 #include "core/PositionMoments.h"
 #include "core/RegionProbabilities.h"
 #include "core/SquareBarrier1D.h"
+#include "common/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <stdexcept>
 #include <string>
@@ -18,24 +18,10 @@ using vxo::Complex;
 using vxo::ComplexField2D;
 using vxo::GaussianPacket2D;
 using vxo::SquareBarrier1D;
+using vxo::test::bitIdentical;
+using vxo::test::messageOf;
 
 namespace {
-
-template <typename Exception, typename F>
-std::string messageOf(F&& f)
-{
-    try {
-        f();
-    } catch (const Exception& e) {
-        return e.what();
-    }
-    return "expected exception not thrown";
-}
-
-bool bitIdentical(const ComplexField2D& a, const ComplexField2D& b)
-{
-    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(Complex)) == 0;
-}
 
 GaussianPacket2D packet(float x0, float y0, float sigma, float px, float py, float hbar = 1.0f)
 {

@@ -23,16 +23,10 @@ using test::showAndWait;
 
 // A 400 x 400 view of a 40 x 40 domain (256 cells of 0.15625): pixel (px, py)
 // shows the physical point (px / 10 - 20, 20 - py / 10) at zoom 1.
-class QuantumGLViewInteraction : public ::testing::Test {
+class QuantumGLViewInteraction : public test::ShownViewTest {
 protected:
-    void SetUp() override
+    void prepareView() override
     {
-        test::testApplication();
-        if (!test::displayAvailable())
-            GTEST_SKIP() << "needs an X display with OpenGL 3.3 core (run under xvfb-run -a)";
-        view = std::make_unique<QuantumGLView>();
-        view->resize(400, 400);
-        ASSERT_TRUE(showAndWait(*view));
         showFrame(256, 256, 0.15625f);
         view->setShapeCommittedCallback([this](const PotentialEditorShape& s) { shapes.push_back(s); });
     }
@@ -76,7 +70,6 @@ protected:
 
     const ViewNavigation& nav() const { return view->geometry().navigation; }
 
-    std::unique_ptr<QuantumGLView> view;
     std::vector<PotentialEditorShape> shapes;
 };
 

@@ -14,39 +14,28 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <limits>
 #include <memory>
 
 namespace vxo {
 namespace {
 
-using test::settle;
-using test::showAndWait;
 
 // Painted overlays over a black scene: a 400 x 400 view of a 40 x 40 domain
 // (64 cells of 0.625), so the physical point (x, y) is at pixel
 // (200 + 10 x, 200 - 10 y).
-class QuantumGLViewOverlays : public ::testing::Test {
+class QuantumGLViewOverlays : public test::ShownViewTest {
 protected:
     static constexpr std::uint64_t kCells = 64;
     static constexpr float kCell = 0.625f;
 
-    void SetUp() override
+    void prepareView() override
     {
-        test::testApplication();
-        if (!test::displayAvailable())
-            GTEST_SKIP() << "needs an X display with OpenGL 3.3 core (run under xvfb-run -a)";
-        view = std::make_unique<QuantumGLView>();
-        view->resize(400, 400);
-        ASSERT_TRUE(showAndWait(*view));
         view->setCrossSectionLineVisible(false); // on by default; each test turns on what it draws
         view->setFrame(ComplexField2D(kCells, kCells, kCell, kCell), PotentialField2D(), 0);
     }
 
-    QImage render()
-    {
-        settle();
-        return view->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
-    }
+    QImage render() { return test::renderedImage(*view); }
 
     // A current J = (jx, jy) wherever inside(x, y) holds, 0 elsewhere.
     static ProbabilityCurrent2D current(float jx, float jy, const std::function<bool(double, double)>& inside)
@@ -89,8 +78,6 @@ protected:
     static bool yellow(QRgb p) { return qRed(p) > 120 && qGreen(p) > 90 && qBlue(p) * 2 < qRed(p); }
     static bool orange(QRgb p) { return qRed(p) > 120 && qGreen(p) * 10 < qRed(p) * 8 && qBlue(p) * 2 < qRed(p); }
     static bool lit(QRgb p) { return qRed(p) + qGreen(p) + qBlue(p) > 40; }
-
-    std::unique_ptr<QuantumGLView> view;
 };
 
 TEST_F(QuantumGLViewOverlays, ArrowsAppearOnlyWhereTheCurrentFlows)
@@ -199,6 +186,29 @@ TEST_F(QuantumGLViewOverlays, SectionLineAndContoursAreDrawnWhereTheyBelong)
     EXPECT_EQ(count(image, QRect(px(-3.0), py(3.0), 60, 60), yellow), 0);
     view->setPotentialContourOpacity(0.0f);
     EXPECT_EQ(count(render(), QRect(0, 0, 400, 400), yellow), 0);
+}
+
+TEST_F(QuantumGLViewOverlays, ProbabilityContoursTakeTheColourOfTheirLevel)
+{
+    // Horizontal segments at y = 5 (fraction 0.42) and y = -5, -10 with a NaN
+    // level: a level equal to nothing must still be drawn, and drawn once.
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    ProbabilityContourSet set;
+    set.levels = {0.1f};
+    set.segments = {{-15.0f, 5.0f, 15.0f, 5.0f, 0.1f, 0.42f},
+                    {-15.0f, -5.0f, 15.0f, -5.0f, nan, 0.1f},
+                    {-15.0f, -10.0f, 15.0f, -10.0f, nan, 0.1f}};
+    view->setProbabilityContourOpacity(1.0f);
+    view->setProbabilityContourWidth(3.0f);
+    view->setProbabilityContours(set);
+    const QImage image = render();
+    auto near = [](QRgb p, int r, int g, int b) {
+        return std::abs(qRed(p) - r) <= 3 && std::abs(qGreen(p) - g) <= 3 && std::abs(qBlue(p) - b) <= 3;
+    };
+    EXPECT_TRUE(near(image.pixel(px(0.0), py(5.0)), 80, 235, 210));
+    EXPECT_TRUE(near(image.pixel(px(0.0), py(-5.0)), 15, 120, 255));
+    EXPECT_TRUE(near(image.pixel(px(0.0), py(-10.0)), 15, 120, 255));
+    EXPECT_EQ(count(image, QRect(0, py(0.0) - 20, 400, 40), lit), 0);
 }
 
 TEST_F(QuantumGLViewOverlays, EditorPreviewShowsTheShapeBeingDrawn)

@@ -17,8 +17,8 @@ namespace vxo {
 namespace {
 
 using test::channelSum;
+using test::renderedImage;
 using test::sampledField;
-using test::settle;
 using test::showAndWait;
 
 // A classroom picture: a packet that has passed a double slit (two coherent
@@ -55,7 +55,7 @@ TEST(QuantumGLViewPicture, DoubleSlitReadsAsFringesBehindAGreyWall)
 {
     test::testApplication();
     if (!test::displayAvailable())
-        GTEST_SKIP() << "needs an X display with OpenGL 3.3 core (run under xvfb-run -a)";
+        GTEST_SKIP() << test::kNeedsDisplay;
 
     QuantumGLView view;
     view.resize(800, 600);
@@ -63,8 +63,7 @@ TEST(QuantumGLViewPicture, DoubleSlitReadsAsFringesBehindAGreyWall)
     const DoubleSlitScene scene;
     view.setFrame(scene.psi, scene.potential, 0);
     view.setCrossSectionLineVisible(false);
-    settle();
-    QImage image = view.grabFramebuffer().convertToFormat(QImage::Format_RGB32);
+    QImage image = renderedImage(view);
 
     // The image is the 600 x 600 square in the middle; physical x maps to
     // 100 + 600 (x / 40.96 + 0.5), physical y to 600 (0.5 - y / 40.96).
@@ -98,8 +97,7 @@ TEST(QuantumGLViewPicture, DoubleSlitReadsAsFringesBehindAGreyWall)
     view.setCurrentField(ProbabilityCurrent2D::compute(scene.psi, 1.0f, 1.0f));
     view.setCrossSectionLineVisible(true);
     view.setCrossSectionLine(0, -6.0f);
-    settle();
-    image = view.grabFramebuffer().convertToFormat(QImage::Format_RGB32);
+    image = renderedImage(view);
     if (const char* dir = std::getenv("VXO_VIEW_SCREENSHOT_DIR"))
         image.save(QDir(QString::fromLocal8Bit(dir)).filePath(QStringLiteral("quantum_view_double_slit.png")));
 

@@ -22,6 +22,7 @@ namespace {
 using test::brightestPixel;
 using test::channelSum;
 using test::litBoundingBox;
+using test::renderedImage;
 using test::sampledField;
 using test::settle;
 using test::showAndWait;
@@ -39,19 +40,13 @@ protected:
     }
 };
 
-QImage render(QuantumGLView& view)
-{
-    settle();
-    return view.grabFramebuffer().convertToFormat(QImage::Format_RGB32);
-}
-
 class QuantumGLViewRender : public ::testing::Test {
 protected:
     void SetUp() override
     {
         test::testApplication();
         if (!test::displayAvailable())
-            GTEST_SKIP() << "needs an X display with OpenGL 3.3 core (run under xvfb-run -a)";
+            GTEST_SKIP() << test::kNeedsDisplay;
     }
 
     // A widget of the given size, shown and initialised.
@@ -112,12 +107,34 @@ double differingFraction(const QImage& a, const QImage& b)
     return static_cast<double>(differing) / (a.width() * a.height());
 }
 
+// The picture after each of set(0) .. set(count - 1); each must have a pixel
+// brighter than minBrightness.
+template <typename Set>
+std::vector<QImage> renderEach(QuantumGLView& view, std::uint32_t count, Set set, int minBrightness, const char* what)
+{
+    std::vector<QImage> images;
+    for (std::uint32_t k = 0; k < count; ++k) {
+        set(k);
+        images.push_back(renderedImage(view));
+        EXPECT_GT(brightestPixel(images.back()).value, minBrightness) << what << " " << k;
+    }
+    return images;
+}
+
+// Every two of the images differ in more than the given fraction of pixels.
+void expectPairwiseDistinct(const std::vector<QImage>& images, double fraction, const char* what)
+{
+    for (std::size_t a = 0; a < images.size(); ++a)
+        for (std::size_t b = a + 1; b < images.size(); ++b)
+            EXPECT_GT(differingFraction(images[a], images[b]), fraction) << what << " " << a << " and " << b;
+}
+
 TEST_F(QuantumGLViewRender, SpotAppearsWhereItsPhysicalCoordinatesPutIt)
 {
     auto view = shownView(400, 300);
     // 128 x 64 cells of 0.25: a 32 x 16 domain, drawn 400 x 200 in the middle of the widget.
     view->setFrame(spot(128, 64, 0.25f, 6.0, 3.0, 0.6), PotentialField2D(), 0);
-    const QImage image = render(*view);
+    const QImage image = renderedImage(*view);
     ASSERT_EQ(image.size(), QSize(400, 300));
     const QPointF centre = brightCentroid(image);
     EXPECT_NEAR(centre.x(), 400.0 * (6.0 / 32.0 + 0.5), 1.5);
@@ -139,7 +156,7 @@ TEST_F(QuantumGLViewRender, LetterboxKeepsTheAspectRatio)
         ComplexField2D psi(c.nx, c.ny, 0.25f, 0.25f);
         psi.fill(Complex(1.0f, 0.0f));
         view->setFrame(psi, PotentialField2D(), 0);
-        const QImage image = render(*view);
+        const QImage image = renderedImage(*view);
         EXPECT_EQ(litBoundingBox(image, 30), c.lit) << c.nx << " x " << c.ny;
     }
 }
@@ -148,15 +165,9 @@ TEST_F(QuantumGLViewRender, ViewModesAndToneMapsGiveDistinctImages)
 {
     auto view = shownView(256, 256);
     const ComplexField2D psi = spot(64, 64, 0.25f, 0.0, 0.0, 1.5, 2.0);
-    std::vector<QImage> modes;
-    for (std::uint32_t mode = 0; mode < 4; ++mode) {
-        view->setFrame(psi, PotentialField2D(), mode);
-        modes.push_back(render(*view));
-        EXPECT_GT(brightestPixel(modes.back()).value, 150) << "view mode " << mode;
-    }
-    for (std::size_t a = 0; a < modes.size(); ++a)
-        for (std::size_t b = a + 1; b < modes.size(); ++b)
-            EXPECT_GT(differingFraction(modes[a], modes[b]), 0.02) << "view modes " << a << " and " << b;
+    const std::vector<QImage> modes = renderEach(
+        *view, 4, [&](std::uint32_t mode) { view->setFrame(psi, PotentialField2D(), mode); }, 150, "view mode");
+    expectPairwiseDistinct(modes, 0.02, "view modes");
 
     // At the spot's centre the phase is 0: the real part is red, the imaginary part vanishes.
     const QRgb real = modes[2].pixel(128, 128);
@@ -165,15 +176,9 @@ TEST_F(QuantumGLViewRender, ViewModesAndToneMapsGiveDistinctImages)
     EXPECT_LT(channelSum(modes[3].pixel(128, 128)), 60);
 
     view->setFrame(psi, PotentialField2D(), 0);
-    std::vector<QImage> tones;
-    for (std::uint32_t op = 0; op < 3; ++op) {
-        view->setToneMapOperator(op);
-        tones.push_back(render(*view));
-        EXPECT_GT(brightestPixel(tones.back()).value, 100) << "tone map " << op;
-    }
-    for (std::size_t a = 0; a < tones.size(); ++a)
-        for (std::size_t b = a + 1; b < tones.size(); ++b)
-            EXPECT_GT(differingFraction(tones[a], tones[b]), 0.02) << "tone maps " << a << " and " << b;
+    const std::vector<QImage> tones =
+        renderEach(*view, 3, [&](std::uint32_t op) { view->setToneMapOperator(op); }, 100, "tone map");
+    expectPairwiseDistinct(tones, 0.02, "tone maps");
 }
 
 TEST_F(QuantumGLViewRender, PostPreviewSelectsTheStageShown)
@@ -181,15 +186,9 @@ TEST_F(QuantumGLViewRender, PostPreviewSelectsTheStageShown)
     auto view = shownView(256, 256);
     view->setFrame(spot(64, 64, 0.25f, 0.0, 0.0, 1.0), PotentialField2D(), 0);
     view->setBloomStrength(5.0f);
-    std::vector<QImage> stages;
-    for (std::uint32_t stage = 0; stage < 4; ++stage) {
-        view->setPostPreview(stage);
-        stages.push_back(render(*view));
-        EXPECT_GT(brightestPixel(stages.back()).value, 100) << "stage " << stage;
-    }
-    for (std::size_t a = 0; a < stages.size(); ++a)
-        for (std::size_t b = a + 1; b < stages.size(); ++b)
-            EXPECT_GT(differingFraction(stages[a], stages[b]), 0.01) << "stages " << a << " and " << b;
+    const std::vector<QImage> stages =
+        renderEach(*view, 4, [&](std::uint32_t stage) { view->setPostPreview(stage); }, 100, "stage");
+    expectPairwiseDistinct(stages, 0.01, "stages");
     // The bloom composite is never darker than the plain scene.
     EXPECT_GE(brightestPixel(stages[3]).value, brightestPixel(stages[0]).value);
 }
@@ -201,7 +200,7 @@ TEST_F(QuantumGLViewRender, PotentialOverlayGreysBarriersOnly)
     PotentialField2D v(64, 64, 0.25f, 0.25f);
     v.addRectangle(4.0f, 0.0f, 2.0f, 16.0f, 10.0f); // a wall on the right
     view->setFrame(psi, v, 0);
-    QImage image = render(*view);
+    QImage image = renderedImage(*view);
     // The wall x in [3, 5] lies at pixels 256 * (3 / 16 + 0.5) .. 256 * (5 / 16 + 0.5) = 176 .. 208.
     const QRgb wall = image.pixel(192, 128);
     EXPECT_NEAR(qRed(wall), 72, 3);
@@ -210,7 +209,7 @@ TEST_F(QuantumGLViewRender, PotentialOverlayGreysBarriersOnly)
     EXPECT_LT(channelSum(image.pixel(64, 128)), 10);
 
     view->setPotentialOverlayVisible(false);
-    image = render(*view);
+    image = renderedImage(*view);
     EXPECT_LT(channelSum(image.pixel(192, 128)), 10);
 }
 
@@ -218,7 +217,7 @@ TEST_F(QuantumGLViewRender, AnEmptyFrameStaysBlack)
 {
     auto view = shownView(200, 200);
     view->setFrame(ComplexField2D(), PotentialField2D(), 0);
-    EXPECT_EQ(brightestPixel(render(*view)).value, 0);
+    EXPECT_EQ(brightestPixel(renderedImage(*view)).value, 0);
     EXPECT_TRUE(view->imageRect().isEmpty());
 }
 
@@ -274,7 +273,7 @@ TEST_F(QuantumGLViewRender, ShaderFailureIsLoggedAndLeavesABlackView)
     view->resize(200, 200);
     ASSERT_TRUE(showAndWait(*view));
     view->setFrame(spot(32, 32, 0.25f, 0.0, 0.0, 1.0), PotentialField2D(), 0);
-    const QImage image = render(*view);
+    const QImage image = renderedImage(*view);
     EXPECT_FALSE(view->isGlReady());
     EXPECT_TRUE(capture.contains(QStringLiteral("QuantumGLView bright-pass shader:")))
         << capture.messages().join('\n').toStdString();
@@ -295,7 +294,7 @@ TEST_F(QuantumGLViewRender, ReparentingKeepsThePicture)
     first.resize(300, 300);
     ASSERT_TRUE(showAndWait(first));
     view->setFrame(spot(64, 64, 0.25f, -3.0, 2.0, 0.6), PotentialField2D(), 0);
-    const QPointF before = brightCentroid(render(*view));
+    const QPointF before = brightCentroid(renderedImage(*view));
     ASSERT_GT(before.x(), 0.0);
 
     QWidget second;
@@ -307,7 +306,7 @@ TEST_F(QuantumGLViewRender, ReparentingKeepsThePicture)
     view->show();
     settle();
     ASSERT_TRUE(view->isGlReady());
-    const QImage after = render(*view);
+    const QImage after = renderedImage(*view);
     EXPECT_GT(brightestPixel(after).value, 150);
     const QPointF moved = brightCentroid(after);
     EXPECT_NEAR(moved.x(), before.x(), 1.5);
@@ -340,7 +339,7 @@ TEST(QuantumGLViewWithoutCoreProfile, LogsThatTheFunctionsAreUnavailable)
             view.resize(120, 120);
             test::showAndWait(view);
             view.setFrame(spot(16, 16, 0.5f, 0.0, 0.0, 1.0), PotentialField2D(), 0);
-            const bool black = brightestPixel(render(view)).value == 0;
+            const bool black = brightestPixel(renderedImage(view)).value == 0;
             std::exit(!view.isGlReady() && black ? 0 : 1);
         },
         ::testing::ExitedWithCode(0), "QuantumGLView: OpenGL 3\\.3 core functions are unavailable");

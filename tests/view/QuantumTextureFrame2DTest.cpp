@@ -2,6 +2,7 @@
 
 #include "core/ComplexField2D.h"
 #include "core/PotentialField2D.h"
+#include "common/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -75,14 +76,9 @@ TEST(QuantumTextureFrame2D, PotentialOnAnotherGridIsRejectedWithItsMessage)
     const ComplexField2D psi(4, 2, 1.0f, 1.0f);
     const PotentialField2D transposed(2, 4, 1.0f, 1.0f);     // same number of cells
     const PotentialField2D otherSpacing(4, 2, 1.0f, 0.5f);
-    for (const PotentialField2D* potential : {&transposed, &otherSpacing}) {
-        try {
-            QuantumTextureFrame2D::fromField(psi, *potential);
-            ADD_FAILURE() << "no exception";
-        } catch (const std::invalid_argument& e) {
-            EXPECT_STREQ(e.what(), "QuantumTextureFrame2D: potential grid does not match wavefunction grid");
-        }
-    }
+    for (const PotentialField2D* potential : {&transposed, &otherSpacing})
+        EXPECT_EQ(test::messageOf([&] { QuantumTextureFrame2D::fromField(psi, *potential); }),
+                  "QuantumTextureFrame2D: potential grid does not match wavefunction grid");
     // An empty wave function is not checked against the potential at all.
     EXPECT_NO_THROW(QuantumTextureFrame2D::fromField(ComplexField2D(), transposed));
 }

@@ -74,6 +74,23 @@ void settle()
         QApplication::processEvents(QEventLoop::AllEvents, 10);
 }
 
+QImage renderedImage(QuantumGLView& view)
+{
+    settle();
+    return view.grabFramebuffer().convertToFormat(QImage::Format_RGB32);
+}
+
+void ShownViewTest::SetUp()
+{
+    testApplication();
+    if (!displayAvailable())
+        GTEST_SKIP() << kNeedsDisplay;
+    view = std::make_unique<QuantumGLView>();
+    view->resize(400, 400);
+    ASSERT_TRUE(showAndWait(*view));
+    prepareView();
+}
+
 MessageCapture::MessageCapture()
 {
     capturedMessages().clear();

@@ -1,11 +1,15 @@
 #pragma once
 
 #include "core/ComplexField2D.h"
+#include "view/QuantumGLView.h"
 
 #include <QImage>
 #include <QStringList>
 
+#include <gtest/gtest.h>
+
 #include <functional>
+#include <memory>
 
 class QApplication;
 class QWidget;
@@ -26,6 +30,23 @@ bool showAndWait(QWidget& widget);
 
 // Runs the event loop for a short while so that pending repaints happen.
 void settle();
+
+// Why the OpenGL tests skip themselves.
+constexpr const char* kNeedsDisplay = "needs an X display with OpenGL 3.3 core (run under xvfb-run -a)";
+
+// The view's picture once pending repaints have happened, as RGB32.
+QImage renderedImage(QuantumGLView& view);
+
+// Fixture of the tests on one shown 400 x 400 view with a real OpenGL
+// context; without a display they skip themselves. prepareView() runs once
+// the view is shown.
+class ShownViewTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    virtual void prepareView() {}
+
+    std::unique_ptr<QuantumGLView> view;
+};
 
 // Collects every message sent through the toolkit's logger while alive.
 class MessageCapture {

@@ -1,0 +1,58 @@
+#pragma once
+
+// Small helpers shared by the test suites. Header-only: every test executable
+// has tests/ on its include path.
+
+#include "core/ComplexField2D.h"
+#include "core/GaussianPacket2D.h"
+
+#include <cstdint>
+#include <cstring>
+#include <random>
+#include <stdexcept>
+#include <string>
+
+namespace vxo::test {
+
+// The message of the Exception that f throws, or a text saying that none was
+// thrown (which no message of the system reads like), so that one expectation
+// compares a message word for word.
+template <typename Exception = std::invalid_argument, typename F>
+std::string messageOf(F&& f)
+{
+    try {
+        f();
+    } catch (const Exception& e) {
+        return e.what();
+    }
+    return "no exception thrown";
+}
+
+// The same grid (nx, ny, dx, dy) and the same values bit for bit.
+inline bool bitIdentical(const ComplexField2D& a, const ComplexField2D& b)
+{
+    return a.nx() == b.nx() && a.ny() == b.ny() && a.dx() == b.dx() && a.dy() == b.dy() && a.size() == b.size() &&
+           std::memcmp(a.data(), b.data(), a.size() * sizeof(Complex)) == 0;
+}
+
+// Amplitudes with real and imaginary parts drawn uniformly from [-1, 1),
+// reproducible from the seed.
+inline ComplexField2D randomField(std::uint64_t nx, std::uint64_t ny, float dx, float dy, unsigned seed)
+{
+    ComplexField2D f(nx, ny, dx, dy);
+    std::mt19937 rng(seed);
+    std::uniform_real_distribution<float> u(-1.0f, 1.0f);
+    for (std::uint64_t k = 0; k < f.size(); ++k)
+        f.data()[k] = Complex(u(rng), u(rng));
+    return f;
+}
+
+// The packet prepared on an nx x ny grid of square cells h x h.
+inline ComplexField2D packetField(std::uint64_t nx, std::uint64_t ny, float h, const GaussianPacket2D& packet)
+{
+    ComplexField2D psi(nx, ny, h, h);
+    GaussianPacket2D::prepare(psi, packet);
+    return psi;
+}
+
+} // namespace vxo::test
