@@ -1129,9 +1129,13 @@ void QuantumGLView::drawProbabilityContours()
                                         overlays_.probabilityContourOpacity),
                             overlays_.probabilityContourWidth));
         lines.clear();
-        for (; k < segments.size() && segments[k].level == level; ++k)
+        // The first segment of a group is always taken: a NaN level equals nothing,
+        // not even itself, and must not stall the loop.
+        do {
             lines.append(QLineF(worldToWidget(segments[k].x0, segments[k].y0),
                                 worldToWidget(segments[k].x1, segments[k].y1)));
+            ++k;
+        } while (k < segments.size() && segments[k].level == level);
         painter.drawLines(lines);
     }
 }
