@@ -80,7 +80,7 @@ void requireMatchingLinks(const ComplexField2D& psi, const GaugeLinkField2D& lin
 double sweepCoefficient(const SplitStepParameters& p, double tau, float spacing)
 {
     const double d = spacing;
-    return static_cast<double>(p.hbar) * tau / (4.0 * static_cast<double>(p.mass) * d * d);
+    return static_cast<double>(p.hbar) * tau / (4.0 * static_cast<double>(p.mass) * (d * d));
 }
 
 } // namespace

@@ -59,7 +59,6 @@ MomentumSpace2D MomentumSpace2D::compute(const ComplexField2D& psi, double hbar)
     const double cy = centreOffset(ny);
     double sumPx = 0.0, sumPy = 0.0, sumPx2 = 0.0, sumPy2 = 0.0, norm = 0.0;
     double peak = -1.0;
-    const double cellArea = dpx * dpy;
     for (std::uint64_t l = 0; l < ny; ++l) {
         const std::uint64_t my = fftCentredBin(l, ny);
         const double py = result.pyAxis[l];
@@ -77,7 +76,7 @@ MomentumSpace2D MomentumSpace2D::compute(const ComplexField2D& psi, double hbar)
 
             const double px = result.pxAxis[k];
             const double p = re * re + im * im;
-            const double w = p * cellArea;
+            const double w = p * dpx * dpy;
             norm += w;
             sumPx += px * w;
             sumPy += py * w;
