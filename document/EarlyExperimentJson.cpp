@@ -1,0 +1,140 @@
+#include "document/EarlyExperimentJson.h"
+
+#include "document/SettingsObjectCodec.h"
+
+namespace vxo {
+
+namespace {
+
+void ramseyEnsembleFields(SettingsFieldVisitor& v, RamseyEnsemble& r)
+{
+    v.flag("enabled", r.enabled);
+    v.number("detuningStdDev", r.detuningStdDev);
+    v.integer("memberCount", r.memberCount, -1);
+}
+
+void talbotFields(SettingsFieldVisitor& v, TalbotInitialState& r)
+{
+    v.number("period", r.period);
+    v.number("toothSigma", r.toothSigma);
+    v.number("offsetX", r.offsetX);
+    v.number("centerY", r.centerY);
+    v.number("sigmaY", r.sigmaY);
+    v.number("momentumY", r.momentumY);
+}
+
+void vortexFields(SettingsFieldVisitor& v, VortexInitialState& r)
+{
+    v.number("envelopeCenterX", r.envelopeCenterX);
+    v.number("envelopeCenterY", r.envelopeCenterY);
+    v.number("envelopeSigma", r.envelopeSigma);
+    v.number("coreX", r.coreX);
+    v.number("coreY", r.coreY);
+    v.integer("charge", r.charge, 0);
+}
+
+void andersonFields(SettingsFieldVisitor& v, AndersonInitialStateConfig& r)
+{
+    v.number("centerX", r.centerX);
+    v.number("cleanLaneY", r.cleanLaneY);
+    v.number("disorderLaneY", r.disorderLaneY);
+    v.number("sigma", r.sigma);
+    v.number("relativePhaseDegrees", r.relativePhaseDegrees);
+}
+
+// The ensemble is judged whether it is enabled or not.
+bool ensembleValid(const RamseyEnsemble& ensemble, const ExperimentDocument&)
+{
+    return isRamseyEnsembleValid(ensemble);
+}
+
+const SettingsObject<RamseyEnsemble> kRamseyEnsemble = {
+    "ramseyEnsemble",
+    &ExperimentDocument::ramseyEnsemble,
+    ramseyEnsembleFields,
+    "Experiment schema 12/13/14/15/16/17/18/19/20/21/22/23 is missing a valid ramseyEnsemble object.",
+    "Experiment ramseyEnsemble contains invalid fields.",
+    "Experiment ramseyEnsemble contains invalid fields.",
+    {ensembleValid, "Experiment ramseyEnsemble values are out of range."},
+    {nullptr, nullptr},
+};
+
+const SettingsObject<TalbotInitialState> kTalbotInitialState = {
+    "talbotInitialState",
+    &ExperimentDocument::talbotInitialState,
+    talbotFields,
+    "Experiment schema 13/14 is missing a valid talbotInitialState object.",
+    "Experiment talbotInitialState contains invalid fields.",
+    "Experiment talbotInitialState contains invalid fields.",
+    {validatedBy<TalbotInitialState, QuantumTalbot2D::validateInitialState>,
+     "Experiment talbotInitialState values are out of range."},
+    {nullptr, nullptr},
+};
+
+const SettingsObject<VortexInitialState> kVortexInitialState = {
+    "vortexInitialState",
+    &ExperimentDocument::vortexInitialState,
+    vortexFields,
+    "Experiment schema 14/15/16/17/18/19/20/21/22/23 is missing a valid vortexInitialState object.",
+    "Experiment vortexInitialState contains invalid fields.",
+    "Experiment vortexInitialState contains invalid fields.",
+    {validatedBy<VortexInitialState, QuantumVortex2D::validateConfig>,
+     "Experiment vortexInitialState values are out of range."},
+    {nullptr, nullptr},
+};
+
+const SettingsObject<AndersonInitialStateConfig> kAndersonInitialState = {
+    "andersonInitialState",
+    &ExperimentDocument::andersonInitialState,
+    andersonFields,
+    "Experiment schema 15 is missing a valid andersonInitialState object.",
+    "Experiment andersonInitialState contains invalid fields.",
+    "Experiment andersonInitialState contains invalid fields.",
+    {validatedBy<AndersonInitialStateConfig, QuantumAnderson2D::validateInitialState>,
+     "Experiment andersonInitialState values are out of range."},
+    {nullptr, nullptr},
+};
+
+} // namespace
+
+bool readRamseyEnsemble(const QJsonObject& root, ExperimentDocument& document, QString& error)
+{
+    return readSettingsObject(kRamseyEnsemble, root, document, error);
+}
+
+QJsonObject writeRamseyEnsemble(const ExperimentDocument& document)
+{
+    return writeSettingsObject(kRamseyEnsemble, document);
+}
+
+bool readTalbotInitialState(const QJsonObject& root, ExperimentDocument& document, QString& error)
+{
+    return readSettingsObject(kTalbotInitialState, root, document, error);
+}
+
+QJsonObject writeTalbotInitialState(const ExperimentDocument& document)
+{
+    return writeSettingsObject(kTalbotInitialState, document);
+}
+
+bool readVortexInitialState(const QJsonObject& root, ExperimentDocument& document, QString& error)
+{
+    return readSettingsObject(kVortexInitialState, root, document, error);
+}
+
+QJsonObject writeVortexInitialState(const ExperimentDocument& document)
+{
+    return writeSettingsObject(kVortexInitialState, document);
+}
+
+bool readAndersonInitialState(const QJsonObject& root, ExperimentDocument& document, QString& error)
+{
+    return readSettingsObject(kAndersonInitialState, root, document, error);
+}
+
+QJsonObject writeAndersonInitialState(const ExperimentDocument& document)
+{
+    return writeSettingsObject(kAndersonInitialState, document);
+}
+
+} // namespace vxo

@@ -1,0 +1,31 @@
+#pragma once
+
+// The experiment document as one JSON object: the format identifier, the
+// schema version, the name, the source preset, the form's controls and, by
+// schema version, one member object per feature. Files of schema 1 to 28 are
+// read; members a file's version does not have keep the defaults of a new
+// document, and the document read always carries schema 28. The writer always
+// writes schema 28 with every member.
+
+#include "document/ExperimentDocument.h"
+
+#include <QJsonObject>
+#include <QString>
+
+namespace vxo {
+
+QString experimentFormatId();        // "Ondrivel.Experiment2D"
+QString measurementResolutionKey();  // "resolution"
+
+// The reader: fills a scratch document and copies it onto `document` only
+// when the whole object has been read and validated. On failure `document`
+// is untouched and `error` holds one message. Never throws.
+bool parseExperimentDocument(const QJsonObject& root, ExperimentDocument& document, QString& error);
+// The writer.
+QJsonObject experimentDocumentToJson(const ExperimentDocument& document);
+
+bool readInitialPreparation(const QJsonObject& root, ExperimentDocument& document, QString& error);
+QJsonObject writeInitialPreparation(const ExperimentDocument& document);
+bool readMeasurementCollapse(const QJsonObject& root, ExperimentDocument& document, QString& error);
+
+} // namespace vxo

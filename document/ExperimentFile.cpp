@@ -1,0 +1,97 @@
+#include "document/ExperimentFile.h"
+
+#include "document/ExperimentDocumentJson.h"
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonParseError>
+#include <QSaveFile>
+
+namespace vxo {
+
+namespace {
+
+// The bytes as a document: parse, root object, reader.
+bool parseExperimentBytes(const QByteArray& bytes, ExperimentDocument& document, QString& error)
+{
+    QJsonParseError parseError;
+    const QJsonDocument json = QJsonDocument::fromJson(bytes, &parseError);
+    if (parseError.error != QJsonParseError::NoError) {
+        error = QStringLiteral("JSON parse error at offset %1: %2").arg(parseError.offset).arg(parseError.errorString());
+        return false;
+    }
+    if (!json.isObject()) {
+        error = QStringLiteral("Experiment JSON root must be an object.");
+        return false;
+    }
+    return parseExperimentDocument(json.object(), document, error);
+}
+
+QString sizeLimitMessage(const QString& path)
+{
+    return QStringLiteral("Cannot read '%1': the file is larger than %2 MiB.")
+        .arg(path)
+        .arg(kMaximumExperimentFileBytes / (1024 * 1024));
+}
+
+} // namespace
+
+bool loadExperimentFile(const QString& path, ExperimentDocument& document, QString& error)
+{
+    error.clear();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = QStringLiteral("Cannot open '%1': %2").arg(path, file.errorString());
+        return false;
+    }
+    if (file.size() > kMaximumExperimentFileBytes) {
+        error = sizeLimitMessage(path);
+        return false;
+    }
+    // Pipes and devices report no size, and the file may grow meanwhile: read
+    // in blocks and stop once past the limit.
+    constexpr qint64 blockBytes = 1 << 16;
+    QByteArray bytes;
+    while (bytes.size() <= kMaximumExperimentFileBytes) {
+        const QByteArray block = file.read(blockBytes);
+        if (block.isEmpty())
+            break;
+        bytes.append(block);
+    }
+    if (bytes.size() > kMaximumExperimentFileBytes) {
+        error = sizeLimitMessage(path);
+        return false;
+    }
+    return parseExperimentBytes(bytes, document, error);
+}
+
+bool saveExperimentFile(const QString& path, const ExperimentDocument& document, QString& error)
+{
+    error.clear();
+    const QByteArray bytes = QJsonDocument(experimentDocumentToJson(document)).toJson(QJsonDocument::Indented);
+
+    // What cannot be loaded back is not saved.
+    ExperimentDocument check;
+    if (!parseExperimentBytes(bytes, check, error))
+        return false;
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        error = QStringLiteral("Cannot open '%1' for writing: %2").arg(path, file.errorString());
+        return false;
+    }
+    // The save file buffers small writes and does not notice a failed flush
+    // at commit, so the flush is checked here before committing.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        error = QStringLiteral("Cannot write '%1': %2").arg(path, file.errorString());
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        error = QStringLiteral("Cannot commit '%1': %2").arg(path, file.errorString());
+        return false;
+    }
+    return true;
+}
+
+} // namespace vxo

@@ -1,0 +1,28 @@
+#pragma once
+
+// Loading and atomic saving of experiment document files.
+
+#include "document/ExperimentDocument.h"
+
+#include <QString>
+
+#include <cstdint>
+
+namespace vxo {
+
+// Files are read whole; larger ones are refused unread.
+constexpr std::int64_t kMaximumExperimentFileBytes = 64LL * 1024 * 1024;
+
+// On success `document` is replaced by the file's content; on failure it is
+// untouched and `error` holds one message. Never throws.
+bool loadExperimentFile(const QString& path, ExperimentDocument& document, QString& error);
+
+// Writes the document as indented JSON through a save file that replaces the
+// target only on commit. The text is read back with the document reader
+// before anything is written, so a document the reader would refuse (too many
+// scene objects, duplicate ids, numbers that JSON cannot hold, records the
+// checks refuse) is never saved: the reader's message is returned and the
+// target stays as it was. `error` is emptied first.
+bool saveExperimentFile(const QString& path, const ExperimentDocument& document, QString& error);
+
+} // namespace vxo

@@ -1,0 +1,187 @@
+#pragma once
+
+// The common shape of the per-experiment settings objects of a document
+// file. Each object lists its record's members once, in writer order, through
+// a SettingsFieldVisitor; reading and writing are visitors over that list.
+//
+// Reading one object: the root member must be an object (else its "missing"
+// message); every required member must have its JSON type (a faulty
+// "enabled" is reported before the other members, with its own message where
+// the object has one); the required members are read; the value check runs;
+// the optional and lenient members are read (a present optional member of the
+// wrong type has its own message); the scene check runs. Only then does the
+// record reach the (scratch) document.
+
+#include "document/ExperimentDocument.h"
+
+#include <QJsonObject>
+#include <QString>
+
+#include <cstdint>
+
+namespace vxo {
+
+class SettingsFieldVisitor {
+public:
+    virtual ~SettingsFieldVisitor() = default;
+
+    // Required members of the object's type check.
+    virtual void flag(const char* key, bool& field) = 0;
+    virtual void number(const char* key, double& field) = 0;
+    // A number taken as a 32-bit integer; `notWhole` stands for a number that
+    // is not whole or not within range. An unsigned field keeps the bit
+    // pattern of the 32-bit reading.
+    virtual void integer(const char* key, std::int32_t& field, std::int32_t notWhole) = 0;
+    virtual void unsignedInteger(const char* key, std::uint32_t& field, std::int32_t notWhole) = 0;
+    // An object id: a decimal string, 0 when absent or unreadable; never a fault.
+    virtual void objectId(const char* key, std::uint64_t& field) = 0;
+    // Absent: the field keeps its value; present with the wrong JSON type:
+    // the read fails with `invalidMessage`.
+    virtual void optionalFlag(const char* key, bool& field, const char* invalidMessage) = 0;
+    virtual void optionalNumber(const char* key, double& field, const char* invalidMessage) = 0;
+    // Never a fault: the flag is the member's bool value (false when absent or
+    // not a bool); the number is taken only when the member is a number.
+    virtual void lenientFlag(const char* key, bool& field) = 0;
+    virtual void lenientNumber(const char* key, double& field) = 0;
+};
+
+// Type-checks and reads the required members and ids.
+class SettingsRequiredReader final : public SettingsFieldVisitor {
+public:
+    explicit SettingsRequiredReader(const QJsonObject& object) : object_(object) {}
+
+    void flag(const char* key, bool& field) override;
+    void number(const char* key, double& field) override;
+    void integer(const char* key, std::int32_t& field, std::int32_t notWhole) override;
+    void unsignedInteger(const char* key, std::uint32_t& field, std::int32_t notWhole) override;
+    void objectId(const char* key, std::uint64_t& field) override;
+    void optionalFlag(const char*, bool&, const char*) override {}
+    void optionalNumber(const char*, double&, const char*) override {}
+    void lenientFlag(const char*, bool&) override {}
+    void lenientNumber(const char*, double&) override {}
+
+    bool flagFault() const { return flagFault_; }
+    bool fieldFault() const { return fieldFault_; }
+
+private:
+    bool numberAt(const char* key, double& value);
+
+    const QJsonObject& object_;
+    bool flagFault_ = false;
+    bool fieldFault_ = false;
+};
+
+// Reads the optional and lenient members; the first faulty optional member
+// ends the reading.
+class SettingsOptionalReader final : public SettingsFieldVisitor {
+public:
+    explicit SettingsOptionalReader(const QJsonObject& object) : object_(object) {}
+
+    void flag(const char*, bool&) override {}
+    void number(const char*, double&) override {}
+    void integer(const char*, std::int32_t&, std::int32_t) override {}
+    void unsignedInteger(const char*, std::uint32_t&, std::int32_t) override {}
+    void objectId(const char*, std::uint64_t&) override {}
+    void optionalFlag(const char* key, bool& field, const char* invalidMessage) override;
+    void optionalNumber(const char* key, double& field, const char* invalidMessage) override;
+    void lenientFlag(const char* key, bool& field) override;
+    void lenientNumber(const char* key, double& field) override;
+
+    // The message of the first faulty optional member, or null.
+    const char* fault() const { return fault_; }
+
+private:
+    const QJsonObject& object_;
+    const char* fault_ = nullptr;
+};
+
+// Writes every member: bools, numbers, integers as numbers, ids as decimal strings.
+class SettingsWriter final : public SettingsFieldVisitor {
+public:
+    void flag(const char* key, bool& field) override;
+    void number(const char* key, double& field) override;
+    void integer(const char* key, std::int32_t& field, std::int32_t notWhole) override;
+    void unsignedInteger(const char* key, std::uint32_t& field, std::int32_t notWhole) override;
+    void objectId(const char* key, std::uint64_t& field) override;
+    void optionalFlag(const char* key, bool& field, const char* invalidMessage) override;
+    void optionalNumber(const char* key, double& field, const char* invalidMessage) override;
+    void lenientFlag(const char* key, bool& field) override;
+    void lenientNumber(const char* key, double& field) override;
+
+    const QJsonObject& result() const { return object_; }
+
+private:
+    QJsonObject object_;
+};
+
+// One check of a settings record; a null `passes` always passes. The
+// document is the scratch document, whose scene has already been read.
+template <typename Record>
+struct SettingsCheck {
+    bool (*passes)(const Record& record, const ExperimentDocument& document);
+    const char* failureMessage;
+};
+
+template <typename Record>
+struct SettingsObject {
+    const char* key;
+    Record ExperimentDocument::*member;
+    void (*fields)(SettingsFieldVisitor& visitor, Record& record);
+    const char* missingMessage;
+    const char* enabledMessage; // a required flag that is not a JSON bool
+    const char* fieldsMessage;  // any other required member of the wrong type
+    SettingsCheck<Record> valueCheck;
+    SettingsCheck<Record> sceneCheck;
+};
+
+// An analysis validator of the record alone as a check, called without a
+// message text (it takes either a std::string* or a const char** out-parameter).
+template <typename Record, auto validate>
+bool validatedBy(const Record& record, const ExperimentDocument&)
+{
+    return validate(record, nullptr);
+}
+
+// Writes `message` into `error` and returns false.
+bool settingsFault(QString& error, const char* message);
+
+template <typename Record>
+bool readSettingsObject(const SettingsObject<Record>& codec, const QJsonObject& root, ExperimentDocument& document,
+                        QString& error)
+{
+    const QJsonValue member = root.value(QLatin1String(codec.key));
+    if (!member.isObject())
+        return settingsFault(error, codec.missingMessage);
+    const QJsonObject object = member.toObject();
+
+    Record record = document.*codec.member;
+    SettingsRequiredReader required(object);
+    codec.fields(required, record);
+    if (required.flagFault())
+        return settingsFault(error, codec.enabledMessage);
+    if (required.fieldFault())
+        return settingsFault(error, codec.fieldsMessage);
+    if (codec.valueCheck.passes != nullptr && !codec.valueCheck.passes(record, document))
+        return settingsFault(error, codec.valueCheck.failureMessage);
+
+    SettingsOptionalReader optional(object);
+    codec.fields(optional, record);
+    if (optional.fault() != nullptr)
+        return settingsFault(error, optional.fault());
+    if (codec.sceneCheck.passes != nullptr && !codec.sceneCheck.passes(record, document))
+        return settingsFault(error, codec.sceneCheck.failureMessage);
+
+    document.*codec.member = record;
+    return true;
+}
+
+template <typename Record>
+QJsonObject writeSettingsObject(const SettingsObject<Record>& codec, const ExperimentDocument& document)
+{
+    Record record = document.*codec.member;
+    SettingsWriter writer;
+    codec.fields(writer, record);
+    return writer.result();
+}
+
+} // namespace vxo

@@ -1,0 +1,220 @@
+#include "DocumentTestSupport.h"
+
+#include "document/ExperimentDocumentJson.h"
+#include "document/JsonReading.h"
+#include "document/PotentialSceneJson.h"
+
+#include <QJsonArray>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace vxo {
+namespace {
+
+QJsonObject validFile()
+{
+    return experimentDocumentToJson(test::nonDefaultDocument(true));
+}
+
+ExperimentDocument load(const QJsonObject& file)
+{
+    ExperimentDocument document;
+    QString error;
+    EXPECT_TRUE(parseExperimentDocument(file, document, error)) << error.toStdString();
+    return document;
+}
+
+TEST(JsonReading, WholeInt32IsDecidedFromTheDouble)
+{
+    std::int32_t out = 99;
+    EXPECT_TRUE(wholeInt32(-2147483648.0, out));
+    EXPECT_EQ(out, std::numeric_limits<std::int32_t>::min());
+    EXPECT_TRUE(wholeInt32(2147483647.0, out));
+    EXPECT_EQ(out, std::numeric_limits<std::int32_t>::max());
+    EXPECT_TRUE(wholeInt32(-0.0, out));
+    EXPECT_EQ(out, 0);
+    out = 99;
+    for (const double v : {2147483648.0, -2147483649.0, 2147483647.5, 0.5, -1e300, 1e300,
+                           std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()}) {
+        EXPECT_FALSE(wholeInt32(v, out)) << v;
+        EXPECT_EQ(out, 99) << "untouched for " << v;
+    }
+}
+
+TEST(JsonReading, IdsAreDecimalDigitsWithinSixtyFourBits)
+{
+    std::uint64_t id = 5;
+    EXPECT_TRUE(parseDecimalId(QStringLiteral("18446744073709551615"), id));
+    EXPECT_EQ(id, std::numeric_limits<std::uint64_t>::max());
+    EXPECT_TRUE(parseDecimalId(QStringLiteral("007"), id));
+    EXPECT_EQ(id, 7u);
+    id = 5;
+    for (const char* text : {"", "18446744073709551616", "99999999999999999999", "+1", "-1", " 1", "1 ", "1.0", "0x1",
+                             "1e3", "\xd9\xa3" /* Arabic-Indic digit three */}) {
+        EXPECT_FALSE(parseDecimalId(QString::fromUtf8(text), id)) << text;
+        EXPECT_EQ(id, 5u) << text;
+    }
+    QJsonObject object{{"a", 12}, {"b", "x"}, {"c", "12"}};
+    EXPECT_EQ(objectIdMember(object, QLatin1String("a")), 0u);
+    EXPECT_EQ(objectIdMember(object, QLatin1String("b")), 0u);
+    EXPECT_EQ(objectIdMember(object, QLatin1String("c")), 12u);
+    EXPECT_EQ(objectIdMember(object, QLatin1String("absent")), 0u);
+}
+
+TEST(JsonReading, FiniteDoublesNarrowToSinglePrecision)
+{
+    const QJsonObject object{{"small", 0.1}, {"huge", 1e39}, {"text", "1"}, {"null", QJsonValue()}};
+    float out = 0.0f;
+    EXPECT_TRUE(readFiniteDouble(object, QLatin1String("small"), out));
+    EXPECT_EQ(out, 0.1f);
+    EXPECT_FALSE(readFiniteDouble(object, QLatin1String("huge"), out));
+    EXPECT_FALSE(readFiniteDouble(object, QLatin1String("text"), out));
+    EXPECT_FALSE(readFiniteDouble(object, QLatin1String("null"), out));
+    EXPECT_FALSE(readFiniteDouble(object, QLatin1String("absent"), out));
+}
+
+TEST(DocumentReading, VersionOneFileKeepsEveryUsableControl)
+{
+    const QJsonObject file{{"format", "Ondrivel.Experiment2D"},
+                           {"schemaVersion", 1},
+                           {"name", 5},
+                           {"controls", QJsonObject{{"a", QJsonValue()}, {"b", 1}, {"c", "text"}, {"d", false}}}};
+    const ExperimentDocument d = load(file);
+    EXPECT_TRUE(d.name.isEmpty());
+    ASSERT_EQ(d.controls.size(), 3);
+    EXPECT_EQ(d.controls.value(QStringLiteral("b")).userType(), QMetaType::Double);
+    EXPECT_EQ(d.controls.value(QStringLiteral("b")).toDouble(), 1.0);
+    EXPECT_EQ(d.controls.value(QStringLiteral("c")).toString(), QStringLiteral("text"));
+    EXPECT_EQ(d.controls.value(QStringLiteral("d")).userType(), QMetaType::Bool);
+    EXPECT_EQ(d.schemaVersion, 28);
+}
+
+TEST(DocumentReading, SceneEdgesThatLoad)
+{
+    QJsonObject file = validFile();
+    test::setPath(file, {"potentialScene", "composition"}, QJsonValue(QJsonValue::Undefined));
+    test::setPath(file, {"potentialScene", "objects", "1", "sigmaX"}, QJsonValue(QJsonValue::Undefined));
+    test::setPath(file, {"potentialScene", "objects", "1", "id"}, "0018446744073709551615");
+    test::setPath(file, {"linearSweep", "targetObjectId"}, "18446744073709551615");
+    test::setPath(file, {"ramseySequence", "targetObjectId"}, "18446744073709551615");
+    ExperimentDocument d = load(file);
+    ASSERT_EQ(d.potentialScene.size(), 3u);
+    EXPECT_EQ(d.potentialScene.objects()[1].sigmaX, 1.0f);
+    EXPECT_EQ(d.potentialScene.objects()[1].id, std::numeric_limits<std::uint64_t>::max());
+    EXPECT_TRUE(d.potentialSceneActive);
+
+    test::setPath(file, {"potentialScene", "composition"}, "");
+    test::setPath(file, {"potentialScene", "objects"}, QJsonArray{});
+    for (const char* member : {"quantumQuench", "periodicDrive", "linearSweep", "ramseySequence", "quantumBerry"})
+        test::setPath(file, {member, "enabled"}, false);
+    d = load(file);
+    EXPECT_TRUE(d.potentialScene.empty());
+    EXPECT_FALSE(d.potentialSceneActive) << "an empty scene is never active";
+}
+
+TEST(DocumentReading, PreparationAndResolutionLimitsThatLoad)
+{
+    QJsonObject file = validFile();
+    test::setPath(file, {"initialPreparation", "stateA"}, 31);
+    test::setPath(file, {"initialPreparation", "stateB"}, 0);
+    test::setPath(file, {"measurementCollapse", "resolution"}, 20);
+    const ExperimentDocument d = load(file);
+    EXPECT_EQ(d.initialPreparation.stateA, 31);
+    EXPECT_EQ(d.initialPreparation.stateB, 0);
+    EXPECT_EQ(d.measurementCollapseResolution, 20.0);
+}
+
+TEST(DocumentReading, DisabledDrivesAreNotHeldToTheScene)
+{
+    QJsonObject file = validFile();
+    for (const char* member : {"quantumQuench", "periodicDrive", "linearSweep", "ramseySequence"}) {
+        test::setPath(file, {member, "enabled"}, false);
+        test::setPath(file, {member, "targetObjectId"}, 5);
+    }
+    const ExperimentDocument d = load(file);
+    EXPECT_EQ(d.quantumQuench.targetObjectId, 0u);
+    EXPECT_FALSE(d.periodicDrive.enabled);
+    EXPECT_EQ(d.ramseySequence.parameter, SceneParameterSlopeX);
+}
+
+TEST(DocumentReading, LinearSweepOptionalMembersKeepTheirDefaultsWhenAbsent)
+{
+    QJsonObject file = validFile();
+    for (const char* member : {"returnEnabled", "holdDuration", "returnDuration"})
+        test::setPath(file, {"linearSweep", member}, QJsonValue(QJsonValue::Undefined));
+    const ExperimentDocument d = load(file);
+    EXPECT_FALSE(d.linearSweep.returnEnabled);
+    EXPECT_EQ(d.linearSweep.holdDuration, 0.0);
+    EXPECT_EQ(d.linearSweep.returnDuration, 4.0);
+    EXPECT_EQ(d.linearSweep.duration, 30.0);
+}
+
+TEST(DocumentReading, RamseyEchoMembersAreReadLeniently)
+{
+    QJsonObject file = validFile();
+    test::setPath(file, {"ramseySequence", "echoEnabled"}, "yes");
+    test::setPath(file, {"ramseySequence", "echoPulseDuration"}, QJsonValue());
+    test::setPath(file, {"ramseySequence", "echoPulsePhaseDegrees"}, QJsonValue(QJsonValue::Undefined));
+    ExperimentDocument d = load(file);
+    EXPECT_FALSE(d.ramseySequence.echoEnabled);
+    EXPECT_EQ(d.ramseySequence.echoPulseDuration, 28.7);
+    EXPECT_EQ(d.ramseySequence.echoPulsePhaseDegrees, 0.0);
+
+    test::setPath(file, {"ramseySequence", "echoEnabled"}, true);
+    test::setPath(file, {"ramseySequence", "echoPulseDuration"}, 30.0);
+    d = load(file);
+    EXPECT_TRUE(d.ramseySequence.echoEnabled);
+    EXPECT_EQ(d.ramseySequence.echoPulseDuration, 30.0);
+}
+
+TEST(DocumentReading, IntegersThatAreNotWholeReadAsTheirStandIn)
+{
+    QJsonObject file = validFile();
+    test::setPath(file, {"kickedRotorInitialState", "initialMomentumMode"}, 0.5);
+    test::setPath(file, {"quantumLandau", "preparationMode"}, 1.5);
+    test::setPath(file, {"quantumLandau", "landauIndex"}, 1e12);
+    const ExperimentDocument d = load(file);
+    EXPECT_EQ(d.kickedRotorInitialState.initialMomentumMode, 0);
+    EXPECT_EQ(d.quantumLandau.preparationMode, 0u);
+    EXPECT_EQ(d.quantumLandau.landauIndex, 0u);
+}
+
+TEST(DocumentReading, SceneChecksOfBerryAndMoshinskyRunOnlyWhenEnabled)
+{
+    // The Moshinsky scene has three enabled objects, no lone harmonic trap.
+    QJsonObject file = experimentDocumentToJson(test::nonDefaultDocument(false));
+    test::setPath(file, {"quantumMoshinsky", "enabled"}, false);
+    test::setPath(file, {"quantumMoshinsky", "shutterObjectId"}, "4242");
+    EXPECT_EQ(load(file).quantumMoshinsky.shutterObjectId, 4242u);
+
+    test::setPath(file, {"quantumBerry", "enabled"}, true);
+    ExperimentDocument d;
+    QString error;
+    EXPECT_FALSE(parseExperimentDocument(file, d, error));
+    EXPECT_EQ(error, QStringLiteral("Experiment quantumBerry values or base harmonic trap are invalid."));
+}
+
+TEST(DocumentReading, AVersion12FileIgnoresTheLaterInitialStates)
+{
+    QJsonObject file = validFile();
+    file.insert(QStringLiteral("schemaVersion"), 12);
+    const ExperimentDocument d = load(file);
+    EXPECT_EQ(d.talbotInitialState.period, 5.12);
+    EXPECT_EQ(d.vortexInitialState.charge, 1);
+    EXPECT_EQ(d.andersonInitialState.sigma, 0.35);
+    EXPECT_EQ(d.ramseyEnsemble.memberCount, 21);
+}
+
+TEST(DocumentReading, ErrorIsEmptiedOnSuccess)
+{
+    ExperimentDocument d;
+    QString error = QStringLiteral("stale");
+    ASSERT_TRUE(parseExperimentDocument(validFile(), d, error));
+    EXPECT_TRUE(error.isEmpty());
+}
+
+} // namespace
+} // namespace vxo

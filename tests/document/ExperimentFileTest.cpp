@@ -1,0 +1,242 @@
+#include "DocumentTestSupport.h"
+
+#include "document/ExperimentDocumentJson.h"
+#include "document/ExperimentFile.h"
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cmath>
+#include <sys/resource.h>
+
+namespace vxo {
+namespace {
+
+class ExperimentFile : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
+
+    QString path(const char* name) const { return dir_.filePath(QString::fromLatin1(name)); }
+
+    static void writeBytes(const QString& path, const QByteArray& bytes)
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ASSERT_EQ(file.write(bytes), bytes.size());
+    }
+
+    static QByteArray readBytes(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    // Loading must fail with `message` (or a message starting with it) and
+    // leave the sentinel document alone.
+    static void expectLoadRefused(const QString& path, const QString& message, bool prefixOnly = false)
+    {
+        ExperimentDocument document = test::sentinelDocument();
+        QString error;
+        EXPECT_FALSE(loadExperimentFile(path, document, error));
+        if (prefixOnly)
+            EXPECT_TRUE(error.startsWith(message)) << error.toStdString();
+        else
+            EXPECT_EQ(error.toStdString(), message.toStdString());
+        test::expectSameDocument(document, test::sentinelDocument());
+    }
+
+    QTemporaryDir dir_;
+};
+
+QByteArray validBytes()
+{
+    return QJsonDocument(experimentDocumentToJson(test::nonDefaultDocument(true))).toJson();
+}
+
+TEST_F(ExperimentFile, UnreadableAndMalformedFilesAreRefused)
+{
+    expectLoadRefused(path("absent.json"), QStringLiteral("Cannot open '%1': ").arg(path("absent.json")), true);
+
+    writeBytes(path("text.json"), "not json");
+    expectLoadRefused(path("text.json"), QStringLiteral("JSON parse error at offset 1: illegal value"));
+
+    const QByteArray valid = validBytes();
+    writeBytes(path("truncated.json"), valid.left(valid.size() / 2));
+    expectLoadRefused(path("truncated.json"), QStringLiteral("JSON parse error at offset "), true);
+
+    writeBytes(path("empty.json"), "");
+    expectLoadRefused(path("empty.json"), QStringLiteral("JSON parse error at offset 0: "), true);
+
+    writeBytes(path("array.json"), "[1, 2]");
+    expectLoadRefused(path("array.json"), QStringLiteral("Experiment JSON root must be an object."));
+
+    writeBytes(path("other.json"), R"({"format": "Other", "schemaVersion": 28, "controls": {"a": 1}})");
+    expectLoadRefused(path("other.json"), QStringLiteral("This JSON file is not a Ondrivel experiment document."));
+}
+
+TEST_F(ExperimentFile, FilesBeyond64MiBAreRefusedUnread)
+{
+    QFile file(path("huge.json"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(file.resize(kMaximumExperimentFileBytes + 1)); // sparse
+    file.close();
+    expectLoadRefused(path("huge.json"),
+                      QStringLiteral("Cannot read '%1': the file is larger than 64 MiB.").arg(path("huge.json")));
+}
+
+TEST_F(ExperimentFile, EndlessDevicesAreReadOnlyUpToTheLimit)
+{
+    if (!QFile::exists(QStringLiteral("/dev/zero")))
+        GTEST_SKIP() << "no /dev/zero";
+    expectLoadRefused(QStringLiteral("/dev/zero"),
+                      QStringLiteral("Cannot read '/dev/zero': the file is larger than 64 MiB."));
+}
+
+TEST_F(ExperimentFile, SaveReplacesThePreviousFileAndLoadsBack)
+{
+    writeBytes(path("doc.json"), "previous");
+    QString error = QStringLiteral("stale");
+    ASSERT_TRUE(saveExperimentFile(path("doc.json"), test::nonDefaultDocument(false), error)) << error.toStdString();
+    EXPECT_TRUE(error.isEmpty());
+    EXPECT_TRUE(readBytes(path("doc.json")).startsWith("{\n    \"andersonInitialState\""))
+        << "indented JSON, keys in ascending order";
+
+    ExperimentDocument loaded;
+    ASSERT_TRUE(loadExperimentFile(path("doc.json"), loaded, error)) << error.toStdString();
+    test::expectSameDocument(loaded, test::nonDefaultDocument(false));
+}
+
+// Documents the reader would refuse are not saved: the reader's message is
+// returned and the previous file stays.
+struct UnloadableDocument {
+    const char* name;
+    void (*spoil)(ExperimentDocument& document);
+    const char* message;
+};
+
+const UnloadableDocument kUnloadable[] = {
+    {"more than 512 objects",
+     [](ExperimentDocument& d) {
+         PotentialObject o;
+         while (d.potentialScene.size() < 513)
+             d.potentialScene.add(o);
+     },
+     "Potential scene contains too many objects (513)."},
+    {"duplicate ids", [](ExperimentDocument& d) { d.potentialScene.find(12)->id = 9; },
+     "Potential scene contains duplicate object id 9."},
+    {"object with a non-finite number",
+     [](ExperimentDocument& d) { d.potentialScene.find(9)->slopeY = std::nanf(""); },
+     "Potential scene object 1 has invalid numeric field 'slopeY'."},
+    {"object of no kind", [](ExperimentDocument& d) { d.potentialScene.find(9)->kind = PotentialObjectKind::None; },
+     "Potential scene object 1 has an unknown type."},
+    {"record with a non-finite number", [](ExperimentDocument& d) { d.quantumQuench.time = INFINITY; },
+     "Experiment quantumQuench contains invalid fields."},
+    {"record refused by its check", [](ExperimentDocument& d) { d.ramseyEnsemble.memberCount = 2; },
+     "Experiment ramseyEnsemble values are out of range."},
+    {"unsigned field beyond its range", [](ExperimentDocument& d) { d.quantumLandau.landauIndex = 4294967295u; },
+     "Experiment quantumLandau values are out of range."},
+    {"drive that misses its target", [](ExperimentDocument& d) { d.periodicDrive.targetObjectId = 77; },
+     "Experiment periodicDrive does not match its potential scene."},
+    {"superposition of one state", [](ExperimentDocument& d) { d.initialPreparation.stateB = 1; },
+     "Bound-state superposition requires two different states."},
+    {"no controls", [](ExperimentDocument& d) { d.controls.clear(); },
+     "Experiment document contains no usable control values."},
+};
+
+class UnloadableSave : public ::testing::TestWithParam<UnloadableDocument> {};
+
+TEST_P(UnloadableSave, IsRefusedWithTheReadersMessageAndTheTargetKept)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString target = dir.filePath(QStringLiteral("doc.json"));
+    {
+        QFile file(target);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("previous");
+    }
+    ExperimentDocument document = test::nonDefaultDocument(false);
+    GetParam().spoil(document);
+    QString error;
+    EXPECT_FALSE(saveExperimentFile(target, document, error));
+    EXPECT_EQ(error.toStdString(), GetParam().message);
+    QFile file(target);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("previous"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1) << "no temporary file left";
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, UnloadableSave, ::testing::ValuesIn(kUnloadable),
+                         [](const ::testing::TestParamInfo<UnloadableDocument>& info) {
+                             std::string name = info.param.name;
+                             for (char& c : name)
+                                 c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+                             return name;
+                         });
+
+TEST_F(ExperimentFile, SaveThatCannotOpenItsFileReportsIt)
+{
+    writeBytes(path("plain"), "a regular file");
+    const QString underFile = path("plain") + QStringLiteral("/doc.json");
+    QString error;
+    EXPECT_FALSE(saveExperimentFile(underFile, test::nonDefaultDocument(true), error));
+    EXPECT_TRUE(error.startsWith(QStringLiteral("Cannot open '%1' for writing: ").arg(underFile)))
+        << error.toStdString();
+    EXPECT_EQ(readBytes(path("plain")), QByteArray("a regular file"));
+}
+
+// Limits the size of files this process may write, so that writing fails
+// even for root; SIGXFSZ is ignored meanwhile so the write returns an error.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &previous_);
+        rlimit limited = previous_;
+        limited.rlim_cur = bytes;
+        active_ = setrlimit(RLIMIT_FSIZE, &limited) == 0;
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &previous_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+    bool active() const { return active_; }
+
+private:
+    rlimit previous_{};
+    void (*previousHandler_)(int) = SIG_DFL;
+    bool active_ = false;
+};
+
+TEST_F(ExperimentFile, FailedWriteLeavesThePreviousFileIntact)
+{
+    writeBytes(path("doc.json"), "previous");
+    QString error;
+    // Small and large documents: the first is buffered and fails only when
+    // flushed, the second fails in the write itself.
+    for (const int extraObjects : {0, 400}) {
+        ExperimentDocument document = test::nonDefaultDocument(true);
+        PotentialObject disabled;
+        disabled.enabled = false;
+        for (int i = 0; i < extraObjects; ++i)
+            document.potentialScene.add(disabled);
+        {
+            FileSizeLimit limit(64);
+            ASSERT_TRUE(limit.active());
+            EXPECT_FALSE(saveExperimentFile(path("doc.json"), document, error));
+        }
+        EXPECT_TRUE(error.startsWith(QStringLiteral("Cannot write '%1': ").arg(path("doc.json"))))
+            << error.toStdString();
+        EXPECT_EQ(readBytes(path("doc.json")), QByteArray("previous"));
+        EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files).size(), 1) << "no temporary file left";
+    }
+}
+
+} // namespace
+} // namespace vxo

@@ -1,0 +1,504 @@
+#include "document/ExperimentCatalogue.h"
+#include "document/ExperimentDocument.h"
+#include "document/ExperimentDocumentJson.h"
+#include "document/PresetGuides.h"
+
+#include <gtest/gtest.h>
+
+#include <QJsonDocument>
+
+#include <cmath>
+#include <cstring>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <utility>
+
+namespace vxo {
+namespace {
+
+bool isPureAscii(const char* text) {
+    for (const char* c = text; *c != '\0'; ++c)
+        if (static_cast<unsigned char>(*c) > 0x7f)
+            return false;
+    return true;
+}
+
+bool startsWith(const char* text, const char* prefix) {
+    return std::strncmp(text, prefix, std::strlen(prefix)) == 0;
+}
+
+// The scene, preparation and settings records of a preset as a document,
+// with every control value keyed by the form control it sets, so that two
+// documents compare every field of their presets.
+ExperimentDocument presetDocument(const ExperimentPreset& preset) {
+    ExperimentDocument document;
+    document.name = QString::fromLatin1(preset.title);
+    document.sourcePreset = document.name;
+    const std::pair<const char*, QVariant> controls[] = {
+        {"universeWidthSpinBox", preset.universeWidth},
+        {"universeHeightSpinBox", preset.universeHeight},
+        {"gridResolutionComboBox", preset.gridResolutionIndex},
+        {"boundaryModeComboBox", preset.boundaryModeIndex},
+        {"absorbingWidthSpinBox", preset.absorbingWidthFraction},
+        {"absorbingStrengthSpinBox", preset.absorbingStrength},
+        {"centerXSpinBox", preset.packetCenterX},
+        {"centerYSpinBox", preset.packetCenterY},
+        {"sigmaSpinBox", preset.packetSigma},
+        {"momentumSpinBox", preset.packetMomentumX},
+        {"momentumYSpinBox", preset.packetMomentumY},
+        {"massSpinBox", preset.mass},
+        {"geometryComboBox", preset.geometryIndex},
+        {"geometryV0", preset.geometryV0},
+        {"geometryCenterX", preset.geometryCenterX},
+        {"geometryCenterY", preset.geometryCenterY},
+        {"geometrySizeA", preset.geometrySizeA},
+        {"geometrySizeB", preset.geometrySizeB},
+        {"geometrySizeC", preset.geometrySizeC},
+        {"geometrySizeD", preset.geometrySizeD},
+        {"graphicsPresetComboBox", preset.graphicsPresetIndex},
+        {"viewComboBox", preset.viewIndex},
+        {"paletteComboBox", preset.paletteIndex},
+        {"currentOverlayCheckBox", preset.currentOverlay},
+        {"currentModeComboBox", preset.currentModeIndex},
+    };
+    for (const auto& control : controls)
+        document.controls.insert(QString::fromLatin1(control.first), control.second);
+    document.potentialSceneActive = preset.sceneActive;
+    document.potentialScene = preset.scene;
+    document.initialPreparation = preset.initialPreparation;
+    document.measurementCollapseResolution = preset.measurementCollapseResolution;
+    document.quantumQuench = preset.quantumQuench;
+    document.periodicDrive = preset.periodicDrive;
+    document.linearSweep = preset.linearSweep;
+    document.ramseySequence = preset.ramseySequence;
+    document.ramseyEnsemble = preset.ramseyEnsemble;
+    document.talbotInitialState = preset.talbotInitialState;
+    document.vortexInitialState = preset.vortexInitialState;
+    document.andersonInitialState = preset.andersonInitialState;
+    document.kickedRotor = preset.kickedRotor;
+    document.kickedRotorInitialState = preset.kickedRotorInitialState;
+    document.quantumZeno = preset.quantumZeno;
+    document.quantumZenoInitialState = preset.quantumZenoInitialState;
+    document.quantumScar = preset.quantumScar;
+    document.quantumBerry = preset.quantumBerry;
+    document.quantumLoschmidt = preset.quantumLoschmidt;
+    document.moshinskyInitialState = preset.moshinskyInitialState;
+    document.quantumMoshinsky = preset.quantumMoshinsky;
+    document.kapitzaDiracInitialState = preset.kapitzaDiracInitialState;
+    document.quantumKapitzaDirac = preset.quantumKapitzaDirac;
+    document.quantumAharonovBohm = preset.quantumAharonovBohm;
+    document.quantumLandau = preset.quantumLandau;
+    document.quantumHallEdge = preset.quantumHallEdge;
+    document.quantumBackflow = preset.quantumBackflow;
+    document.quantumZitterbewegung = preset.quantumZitterbewegung;
+    document.quantumKleinTunneling = preset.quantumKleinTunneling;
+    return document;
+}
+
+QByteArray presetJson(const ExperimentPreset& preset) {
+    return QJsonDocument(experimentDocumentToJson(presetDocument(preset))).toJson(QJsonDocument::Compact);
+}
+
+void expectSameTexts(const ExperimentPreset& a, const ExperimentPreset& b) {
+    EXPECT_STREQ(a.title, b.title);
+    EXPECT_STREQ(a.summary, b.summary);
+    EXPECT_STREQ(a.guideHtmlItalian, b.guideHtmlItalian);
+    EXPECT_STREQ(a.guideHtmlEnglish, b.guideHtmlEnglish);
+    EXPECT_EQ(a.realWorldScale.valid, b.realWorldScale.valid);
+    EXPECT_STREQ(a.realWorldScale.system, b.realWorldScale.system);
+    EXPECT_STREQ(a.realWorldScale.mapping, b.realWorldScale.mapping);
+    EXPECT_STREQ(a.realWorldScale.note, b.realWorldScale.note);
+    EXPECT_EQ(a.realWorldScale.lengthUnit, b.realWorldScale.lengthUnit);
+    EXPECT_EQ(a.realWorldScale.timeUnit, b.realWorldScale.timeUnit);
+}
+
+const PotentialObject& objectWithId(const ExperimentPreset& preset, std::uint64_t id) {
+    const PotentialObject* object = preset.scene.find(id);
+    if (object == nullptr)
+        throw std::logic_error("no scene object with id " + std::to_string(id));
+    return *object;
+}
+
+void expectRectangle(const PotentialObject& o, float cx, float cy, float w, float h, float value) {
+    EXPECT_EQ(o.kind, PotentialObjectKind::Rectangle);
+    EXPECT_FLOAT_EQ(o.centerX, cx);
+    EXPECT_FLOAT_EQ(o.centerY, cy);
+    EXPECT_FLOAT_EQ(o.width, w);
+    EXPECT_FLOAT_EQ(o.height, h);
+    EXPECT_FLOAT_EQ(o.value, value);
+}
+
+// ---------------------------------------------------------------------------
+
+TEST(ExperimentCatalogue, IndexRangeSlugsAndPages) {
+    EXPECT_EQ(presetCount(), 54u);
+    EXPECT_TRUE(isValidPresetIndex(0));
+    EXPECT_TRUE(isValidPresetIndex(53));
+    EXPECT_FALSE(isValidPresetIndex(54));
+    EXPECT_FALSE(isValidPresetIndex(0xffffffffu));
+
+    EXPECT_STREQ(presetSlug(0), "free_wave_packet");
+    EXPECT_STREQ(presetSlug(26), "hahn_echo_ensemble");
+    EXPECT_STREQ(presetSlug(53), "massless_dirac_graphene");
+    EXPECT_STREQ(presetSlug(54), "unknown_experiment");
+    EXPECT_STREQ(presetSlug(0xffffffffu), "unknown_experiment");
+    std::set<std::string> slugs;
+    for (std::uint32_t i = 0; i < presetCount(); ++i)
+        EXPECT_TRUE(slugs.insert(presetSlug(i)).second) << "duplicate slug at " << i;
+
+    const std::pair<std::int32_t, std::int32_t> pages[] = {
+        {0, 0}, {6, 0}, {7, 1}, {10, 2}, {12, 3}, {13, 4}, {15, 5}, {16, 6}, {19, 7}, {21, 8},
+        {26, 9}, {27, 10}, {30, 12}, {39, 21}, {46, 28}, {49, 29}, {50, 30}, {52, 32}, {53, 33},
+        {54, 34}, {-1, 34}, {1000, 34}};
+    for (const auto& page : pages)
+        EXPECT_EQ(experimentPageForPreset(page.first), page.second) << "preset " << page.first;
+}
+
+TEST(ExperimentCatalogue, TitlesInIndexOrder) {
+    const std::pair<std::uint32_t, const char*> titles[] = {
+        {0, "Free Wave Packet"},
+        {2, "Quantum Tunneling (E < V0)"},
+        {7, "Resonant Tunneling (Double Barrier)"},
+        {14, "Driven Harmonic Trap (Off Resonance)"},
+        {15, "Driven Harmonic Trap (Resonance)"},
+        {16, "Driven Double Well (Off Resonance)"},
+        {17, "Driven Double Well (Rabi Resonance)"},
+        {18, "Landau-Zener Sweep (Fast / Diabatic)"},
+        {19, "Landau-Zener Sweep (Adiabatic)"},
+        {20, "Landau-Zener-Stueckelberg (Constructive)"},
+        {22, "Ramsey Interferometry (Transfer Fringe)"},
+        {23, "Ramsey Interferometry (Return Fringe)"},
+        {24, "Hahn Echo (Phase Refocusing)"},
+        {25, "Ramsey Ensemble (Inhomogeneous Broadening)"},
+        {29, "Rectangular Billiard (Integrable Control)"},
+        {30, "Sinai Billiard (Quantum Signatures of Chaos)"},
+        {39, "Loschmidt Echo / Quantum Time Reversal"},
+        {50, "Klein Transmission vs Incidence Angle / T(theta)"},
+        {53, "Massless Dirac / Graphene-like Klein Analogue"},
+    };
+    for (const auto& entry : titles)
+        EXPECT_STREQ(makeExperimentPreset(entry.first).title, entry.second) << "preset " << entry.first;
+    EXPECT_STREQ(makeExperimentPreset(50).summary,
+                 "A quantitative angular map: the stationary Dirac square-barrier reference T(theta) is "
+                 "scanned at fixed |p| and compared with the evolving finite 2D wave packet at the selected "
+                 "angle.");
+}
+
+TEST(ExperimentCatalogue, IndexPastTheEndThrowsAndLeavesDefaults) {
+    ExperimentPreset out;
+    makeExperimentPreset(out, 34);
+    ASSERT_FALSE(out.scene.empty());
+    try {
+        makeExperimentPreset(out, 54);
+        FAIL() << "index 54 was accepted";
+    } catch (const std::out_of_range& error) {
+        EXPECT_STREQ(error.what(), "Experiment preset index out of range");
+    }
+    EXPECT_STREQ(out.title, "");
+    EXPECT_TRUE(out.scene.empty());
+    EXPECT_EQ(out.scene.nextId(), 1u);
+    EXPECT_FALSE(out.realWorldScale.valid);
+    EXPECT_FALSE(out.sceneActive);
+    EXPECT_EQ(out.universeHeight, 40.96);
+    EXPECT_EQ(out.initialPreparation.type, InitialPreparationType::Gaussian);
+    EXPECT_THROW(makeExperimentPreset(0xffffffffu), std::out_of_range);
+}
+
+// ---------------------------------------------------------------------------
+// Properties every preset keeps
+
+TEST(ExperimentCatalogueEveryPreset, TextsScaleAndSceneIds) {
+    for (std::uint32_t i = 0; i < presetCount(); ++i) {
+        SCOPED_TRACE("preset " + std::to_string(i));
+        const ExperimentPreset preset = makeExperimentPreset(i);
+        for (const char* text : {preset.title, preset.summary, preset.realWorldScale.system,
+                                 preset.realWorldScale.mapping, preset.realWorldScale.note}) {
+            EXPECT_GT(std::strlen(text), 0u);
+            EXPECT_TRUE(isPureAscii(text)) << text;
+        }
+        EXPECT_STREQ(preset.guideHtmlEnglish, presetGuideEnglish(i));
+        EXPECT_STREQ(preset.guideHtmlItalian, presetGuideItalian(i));
+        EXPECT_TRUE(startsWith(preset.guideHtmlEnglish, "<h3>Guided experiment: "));
+        EXPECT_TRUE(startsWith(preset.guideHtmlItalian, "<h3>Esperimento guidato: "));
+
+        EXPECT_TRUE(preset.realWorldScale.valid);
+        EXPECT_TRUE(std::isfinite(preset.realWorldScale.lengthUnit) && preset.realWorldScale.lengthUnit > 0.0);
+        EXPECT_TRUE(std::isfinite(preset.realWorldScale.timeUnit) && preset.realWorldScale.timeUnit > 0.0);
+
+        // Ids 1, 2, 3 ... in order of addition, so drive targets are stable.
+        const auto& objects = preset.scene.objects();
+        for (std::size_t k = 0; k < objects.size(); ++k)
+            EXPECT_EQ(objects[k].id, k + 1);
+        EXPECT_EQ(preset.scene.nextId(), objects.size() + 1);
+        // The scene drives the potential exactly when the preset has one.
+        EXPECT_EQ(preset.sceneActive, !objects.empty());
+    }
+}
+
+TEST(ExperimentCatalogueEveryPreset, DriveRecordsTargetTheirObjects) {
+    for (std::uint32_t i = 0; i < presetCount(); ++i) {
+        SCOPED_TRACE("preset " + std::to_string(i));
+        const ExperimentPreset p = makeExperimentPreset(i);
+        const int enabledDrives = int(p.quantumQuench.enabled) + int(p.periodicDrive.enabled) +
+                                  int(p.linearSweep.enabled) + int(p.ramseySequence.enabled);
+        EXPECT_EQ(enabledDrives, (i >= 13 && i <= 26) ? 1 : 0);
+        EXPECT_EQ(p.quantumMoshinsky.enabled, i == 40);
+        if (i >= 16 && i <= 26) {
+            const std::uint64_t target = p.periodicDrive.enabled  ? p.periodicDrive.targetObjectId
+                                         : p.linearSweep.enabled ? p.linearSweep.targetObjectId
+                                                                 : p.ramseySequence.targetObjectId;
+            EXPECT_EQ(target, 4u);
+            EXPECT_EQ(objectWithId(p, 4).kind, PotentialObjectKind::Linear);
+            ASSERT_EQ(p.scene.size(), 4u);
+            expectRectangle(objectWithId(p, 1), -5.25f, 0.0f, 5.5f, 16.0f, 5.0f);
+            expectRectangle(objectWithId(p, 2), 0.0f, 0.0f, 0.7f, 16.0f, 0.8f);
+            expectRectangle(objectWithId(p, 3), 5.25f, 0.0f, 5.5f, 16.0f, 5.0f);
+        } else if (i >= 13 && i <= 15) {
+            const std::uint64_t target =
+                p.quantumQuench.enabled ? p.quantumQuench.targetObjectId : p.periodicDrive.targetObjectId;
+            EXPECT_EQ(target, 1u);
+            EXPECT_EQ(objectWithId(p, 1).kind, PotentialObjectKind::Harmonic);
+        } else if (i == 40) {
+            EXPECT_EQ(p.quantumMoshinsky.shutterObjectId, 1u);
+            EXPECT_EQ(objectWithId(p, 1).kind, PotentialObjectKind::Barrier);
+            EXPECT_FLOAT_EQ(objectWithId(p, 1).value, 120.0f);
+        }
+    }
+}
+
+TEST(ExperimentCatalogueEveryPreset, BuildingTwiceGivesEqualPresets) {
+    for (std::uint32_t i = 0; i < presetCount(); ++i) {
+        SCOPED_TRACE("preset " + std::to_string(i));
+        const ExperimentPreset first = makeExperimentPreset(i);
+        makeExperimentPreset((i + 1) % presetCount()); // nothing may carry over between builds
+        ExperimentPreset second;
+        makeExperimentPreset(second, i);
+        expectSameTexts(first, second);
+        EXPECT_EQ(presetJson(first).toStdString(), presetJson(second).toStdString());
+    }
+}
+
+// Each preset's scene, preparation and records, written and read back:
+// the reader runs every check of the records against the scene.
+TEST(ExperimentCatalogueEveryPreset, DocumentRoundTripWithoutMessage) {
+    for (std::uint32_t i = 0; i < presetCount(); ++i) {
+        SCOPED_TRACE("preset " + std::to_string(i));
+        const ExperimentDocument written = presetDocument(makeExperimentPreset(i));
+        const QByteArray text = QJsonDocument(experimentDocumentToJson(written)).toJson();
+        QJsonParseError parseError;
+        const QJsonDocument json = QJsonDocument::fromJson(text, &parseError);
+        ASSERT_EQ(parseError.error, QJsonParseError::NoError);
+        ExperimentDocument read;
+        QString error;
+        EXPECT_TRUE(parseExperimentDocument(json.object(), read, error)) << error.toStdString();
+        EXPECT_TRUE(error.isEmpty()) << error.toStdString();
+        EXPECT_EQ(QJsonDocument(experimentDocumentToJson(read)).toJson().toStdString(), text.toStdString());
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Values of individual presets
+
+TEST(ExperimentCatalogueValues, AndersonDisorderFromItsGenerator) {
+    const ExperimentPreset p = makeExperimentPreset(34);
+    ASSERT_EQ(p.scene.size(), 46u);
+    for (const PotentialObject& o : p.scene.objects()) {
+        SCOPED_TRACE("id " + std::to_string(o.id));
+        EXPECT_EQ(o.kind, PotentialObjectKind::Gaussian);
+        EXPECT_FLOAT_EQ(o.sigmaX, 0.45f);
+        EXPECT_FLOAT_EQ(o.sigmaY, 0.45f);
+        const int site = static_cast<int>((o.id - 1) / 2) - 11;
+        EXPECT_FLOAT_EQ(o.centerX, static_cast<float>(site * 1.6));
+        if (o.id % 2 == 1) {
+            EXPECT_FLOAT_EQ(o.centerY, 4.0f);
+            EXPECT_EQ(o.value, -5.0f);
+        } else {
+            EXPECT_FLOAT_EQ(o.centerY, -4.0f);
+            EXPECT_GE(o.value, -7.25f);
+            EXPECT_LE(o.value, -2.75f);
+        }
+    }
+    EXPECT_NEAR(objectWithId(p, 2).value, -4.9118, 5e-5);
+    EXPECT_FLOAT_EQ(objectWithId(p, 2).centerX, -17.6f);
+    EXPECT_NEAR(objectWithId(p, 46).value, -3.0366, 5e-5);
+    EXPECT_FLOAT_EQ(objectWithId(p, 46).centerX, 17.6f);
+    EXPECT_NE(objectWithId(p, 4).value, objectWithId(p, 2).value);
+}
+
+TEST(ExperimentCatalogueValues, ObliqueKleinPacketAndDiracMirrors) {
+    const ExperimentPreset p = makeExperimentPreset(49);
+    EXPECT_NEAR(std::hypot(p.packetMomentumX, p.packetMomentumY), 1.5, 1e-11);
+    EXPECT_NEAR(std::atan2(p.packetMomentumY, p.packetMomentumX) * 180.0 / 3.141592653589793, 35.0, 1e-9);
+    EXPECT_EQ(p.quantumKleinTunneling.momentumX, p.packetMomentumX);
+    EXPECT_EQ(p.quantumKleinTunneling.momentumY, p.packetMomentumY);
+    EXPECT_EQ(p.quantumKleinTunneling.centerY, -5.6);
+    EXPECT_EQ(p.quantumKleinTunneling.analysisEndTime, 22.0);
+
+    const ExperimentPreset massless = makeExperimentPreset(53);
+    EXPECT_EQ(massless.quantumKleinTunneling.restMass, 0.0);
+    EXPECT_EQ(massless.mass, 0.05);
+    const ExperimentPreset massScan = makeExperimentPreset(52);
+    EXPECT_EQ(massScan.mass, 0.4);
+    EXPECT_EQ(massScan.quantumKleinTunneling.restMass, 0.4);
+    EXPECT_EQ(massScan.quantumKleinTunneling.barrierHeight, 2.0);
+}
+
+TEST(ExperimentCatalogueValues, FamilyVariants) {
+    EXPECT_EQ(makeExperimentPreset(14).periodicDrive.angularFrequency, 0.8);
+    EXPECT_EQ(makeExperimentPreset(15).periodicDrive.angularFrequency, 0.5);
+    EXPECT_EQ(makeExperimentPreset(16).periodicDrive.angularFrequency, 0.5);
+    EXPECT_EQ(makeExperimentPreset(17).periodicDrive.angularFrequency, 0.305536);
+    EXPECT_EQ(makeExperimentPreset(18).linearSweep.duration, 4.0);
+    EXPECT_EQ(makeExperimentPreset(19).linearSweep.duration, 40.0);
+    // The sweep starts from the bias the scene already holds.
+    EXPECT_FLOAT_EQ(objectWithId(makeExperimentPreset(19), 4).slopeX, 0.35f);
+    EXPECT_FLOAT_EQ(objectWithId(makeExperimentPreset(17), 4).slopeX, 0.0f);
+
+    for (const auto& stueckelberg : {std::make_pair(20u, 4.0), std::make_pair(21u, 7.0)}) {
+        const LinearSweep sweep = makeExperimentPreset(stueckelberg.first).linearSweep;
+        EXPECT_EQ(sweep.duration, 4.0);
+        EXPECT_TRUE(sweep.returnEnabled);
+        EXPECT_EQ(sweep.holdDuration, stueckelberg.second);
+        EXPECT_EQ(sweep.returnDuration, 4.0);
+    }
+    EXPECT_EQ(makeExperimentPreset(22).ramseySequence.freeEvolutionDuration, 5.5);
+    EXPECT_EQ(makeExperimentPreset(23).ramseySequence.freeEvolutionDuration, 15.75);
+    const RamseySequence echo = makeExperimentPreset(24).ramseySequence;
+    EXPECT_TRUE(echo.echoEnabled);
+    EXPECT_EQ(echo.echoPulseDuration, 25.75);
+    EXPECT_EQ(echo.echoPulsePhaseDegrees, 90.0);
+    EXPECT_EQ(echo.freeEvolutionDuration, 5.5);
+    EXPECT_FALSE(makeExperimentPreset(24).ramseyEnsemble.enabled);
+}
+
+TEST(ExperimentCatalogueValues, EnsemblePresetsKeepTheirOwnTexts) {
+    const ExperimentPreset ensemble = makeExperimentPreset(25);
+    const ExperimentPreset echoEnsemble = makeExperimentPreset(26);
+    EXPECT_STREQ(echoEnsemble.title, "Hahn Echo Ensemble (Static Detuning Refocusing)");
+    EXPECT_TRUE(startsWith(echoEnsemble.summary, "The same Gaussian distribution of static"));
+    EXPECT_STREQ(echoEnsemble.guideHtmlEnglish, presetGuideEnglish(26));
+    EXPECT_STREQ(echoEnsemble.guideHtmlItalian, presetGuideItalian(26));
+    EXPECT_STRNE(echoEnsemble.summary, ensemble.summary);
+    EXPECT_STREQ(ensemble.title, "Ramsey Ensemble (Inhomogeneous Broadening)");
+    EXPECT_STREQ(ensemble.guideHtmlEnglish, presetGuideEnglish(25));
+
+    EXPECT_TRUE(echoEnsemble.ramseySequence.echoEnabled);
+    EXPECT_EQ(echoEnsemble.ramseySequence.freeEvolutionDuration, 15.75);
+    EXPECT_FALSE(ensemble.ramseySequence.echoEnabled);
+    EXPECT_EQ(ensemble.ramseySequence.freeEvolutionDuration, 15.75);
+    for (const ExperimentPreset* p : {&ensemble, &echoEnsemble}) {
+        EXPECT_TRUE(p->ramseyEnsemble.enabled);
+        EXPECT_EQ(p->ramseyEnsemble.detuningStdDev, 0.06);
+        EXPECT_EQ(p->ramseyEnsemble.memberCount, 41);
+    }
+}
+
+TEST(ExperimentCatalogueValues, BoxWallsAndWells) {
+    const ExperimentPreset rectangular = makeExperimentPreset(29);
+    ASSERT_EQ(rectangular.scene.size(), 4u);
+    expectRectangle(objectWithId(rectangular, 1), -9.64f, 0.0f, 1.28f, 16.56f, 120.0f);
+    expectRectangle(objectWithId(rectangular, 2), 0.0f, -7.64f, 20.56f, 1.28f, 120.0f);
+    expectRectangle(objectWithId(rectangular, 3), 9.64f, 0.0f, 1.28f, 16.56f, 120.0f);
+    expectRectangle(objectWithId(rectangular, 4), 0.0f, 7.64f, 20.56f, 1.28f, 120.0f);
+
+    const ExperimentPreset sinai = makeExperimentPreset(30);
+    ASSERT_EQ(sinai.scene.size(), 5u);
+    EXPECT_EQ(objectWithId(sinai, 5).kind, PotentialObjectKind::Circle);
+    EXPECT_FLOAT_EQ(objectWithId(sinai, 5).radius, 2.2f);
+    const ExperimentPreset loschmidt = makeExperimentPreset(39);
+    EXPECT_EQ(loschmidt.scene.size(), 5u);
+    EXPECT_TRUE(loschmidt.currentOverlay);
+    EXPECT_FALSE(sinai.currentOverlay);
+    EXPECT_TRUE(loschmidt.quantumLoschmidt.enabled);
+    EXPECT_EQ(loschmidt.quantumLoschmidt.reversalTime, 4.0);
+
+    const ExperimentPreset revival = makeExperimentPreset(28);
+    ASSERT_EQ(revival.scene.size(), 4u);
+    expectRectangle(objectWithId(revival, 1), -3.84f, 0.0f, 1.28f, 8.96f, 120.0f);
+    expectRectangle(objectWithId(revival, 2), 0.0f, -3.84f, 8.96f, 1.28f, 120.0f);
+    expectRectangle(objectWithId(revival, 3), 3.84f, 0.0f, 1.28f, 8.96f, 120.0f);
+    expectRectangle(objectWithId(revival, 4), 0.0f, 3.84f, 8.96f, 1.28f, 120.0f);
+
+    const ExperimentPreset well = makeExperimentPreset(10);
+    ASSERT_EQ(well.scene.size(), 2u);
+    expectRectangle(objectWithId(well, 1), -12.24f, 0.0f, 16.48f, 40.96f, 5.0f);
+    expectRectangle(objectWithId(well, 2), 12.24f, 0.0f, 16.48f, 40.96f, 5.0f);
+    EXPECT_EQ(well.initialPreparation.type, InitialPreparationType::BoundEigenstate);
+    EXPECT_EQ(well.initialPreparation.stateA, 1);
+
+    const ExperimentPreset lattice = makeExperimentPreset(27);
+    ASSERT_EQ(lattice.scene.size(), 17u);
+    EXPECT_FLOAT_EQ(objectWithId(lattice, 1).centerX, -19.2f);
+    EXPECT_FLOAT_EQ(objectWithId(lattice, 16).centerX, 19.2f);
+    EXPECT_EQ(objectWithId(lattice, 17).kind, PotentialObjectKind::Linear);
+    EXPECT_FLOAT_EQ(objectWithId(lattice, 17).slopeX, 0.08f);
+
+    const ExperimentPreset zeno = makeExperimentPreset(36);
+    ASSERT_EQ(zeno.scene.size(), 7u);
+    expectRectangle(objectWithId(zeno, 1), 0.0f, 0.0f, 40.96f, 0.64f, 120.0f);
+    expectRectangle(objectWithId(zeno, 7), 0.0f, -4.8f, 0.8f, 8.6f, 4.0f);
+}
+
+// ---------------------------------------------------------------------------
+// Real-world unit mapping
+
+TEST(RealWorldScale, KineticTimeUnitFollowsTheMass) {
+    const ExperimentPreset freePacket = makeExperimentPreset(0);
+    EXPECT_EQ(freePacket.realWorldScale.lengthUnit, 1e-8);
+    EXPECT_NEAR(freePacket.realWorldScale.timeUnit, 5.787455e-14, 1e-19);
+
+    const ExperimentPreset rotor = makeExperimentPreset(35);
+    EXPECT_EQ(rotor.mass, 0.1);
+    EXPECT_NEAR(rotor.realWorldScale.timeUnit, 0.749e-6, 0.001e-6);
+
+    // A mass that is not positive counts as the unit mass.
+    ExperimentPreset unitMass;
+    applyRealWorldScale(8, unitMass);
+    for (double mass : {0.0, -2.0}) {
+        ExperimentPreset preset;
+        preset.mass = mass;
+        applyRealWorldScale(8, preset);
+        EXPECT_EQ(preset.realWorldScale.timeUnit, unitMass.realWorldScale.timeUnit);
+    }
+    EXPECT_STREQ(unitMass.realWorldScale.system, "ultracold Rb-87 atom / trapped matter wave");
+    // Outside the catalogue the generic cold-atom mapping applies.
+    ExperimentPreset outside;
+    applyRealWorldScale(200, outside);
+    EXPECT_STREQ(outside.realWorldScale.system, unitMass.realWorldScale.system);
+}
+
+TEST(RealWorldScale, DiracMappings) {
+    const ExperimentPreset zitter = makeExperimentPreset(46);
+    EXPECT_EQ(zitter.quantumZitterbewegung.restMass, 0.5);
+    EXPECT_NEAR(zitter.realWorldScale.lengthUnit, 1.931e-13, 0.001e-13);
+    EXPECT_NEAR(zitter.realWorldScale.timeUnit, 6.44e-22, 0.01e-22);
+    EXPECT_DOUBLE_EQ(zitter.realWorldScale.timeUnit, zitter.realWorldScale.lengthUnit / 299792458.0);
+
+    // The effective Dirac velocity fixes T0 whatever the mass.
+    for (std::uint32_t index : {47u, 52u, 53u}) {
+        const ExperimentPreset klein = makeExperimentPreset(index);
+        EXPECT_EQ(klein.realWorldScale.lengthUnit, 1e-8);
+        EXPECT_EQ(klein.realWorldScale.timeUnit, 1e-14);
+    }
+    EXPECT_STRNE(makeExperimentPreset(52).realWorldScale.system, makeExperimentPreset(53).realWorldScale.system);
+}
+
+TEST(ExperimentPresetRecord, MoveTakesTheSceneAndKeepsTexts) {
+    ExperimentPreset source = makeExperimentPreset(34);
+    const std::string title = source.title;
+    ExperimentPreset moved(std::move(source));
+    EXPECT_EQ(moved.scene.size(), 46u);
+    EXPECT_TRUE(source.scene.objects().empty()); // NOLINT(bugprone-use-after-move)
+    EXPECT_EQ(title, source.title);
+    EXPECT_EQ(title, moved.title);
+
+    ExperimentPreset assigned;
+    assigned = std::move(moved);
+    EXPECT_EQ(assigned.scene.size(), 46u);
+    EXPECT_TRUE(moved.scene.objects().empty()); // NOLINT(bugprone-use-after-move)
+    EXPECT_STREQ(moved.realWorldScale.note, assigned.realWorldScale.note);
+}
+
+} // namespace
+} // namespace vxo

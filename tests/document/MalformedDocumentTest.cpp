@@ -1,0 +1,432 @@
+#include "DocumentTestSupport.h"
+
+#include "document/ExperimentDocumentJson.h"
+
+#include <QJsonArray>
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace vxo {
+namespace {
+
+// Reads `file` into a sentinel document: the read must fail with `message`
+// and leave the sentinel exactly as it was.
+void expectRefused(const QJsonObject& file, const QString& message, const std::string& context)
+{
+    ExperimentDocument document = test::sentinelDocument();
+    QString error;
+    EXPECT_FALSE(parseExperimentDocument(file, document, error)) << context;
+    EXPECT_EQ(error.toStdString(), message.toStdString()) << context;
+    SCOPED_TRACE(context);
+    test::expectSameDocument(document, test::sentinelDocument());
+}
+
+QJsonObject validFile()
+{
+    return experimentDocumentToJson(test::nonDefaultDocument(true));
+}
+
+struct Mutation {
+    const char* name;
+    QStringList path;
+    QJsonValue value; // undefined: the member is removed
+    const char* message;
+};
+
+std::ostream& operator<<(std::ostream& out, const Mutation& m) { return out << m.name; }
+
+class MalformedDocument : public ::testing::TestWithParam<Mutation> {};
+
+TEST_P(MalformedDocument, IsRefusedWithItsMessageAndLeavesTheDocumentAlone)
+{
+    const Mutation& m = GetParam();
+    QJsonObject file = validFile();
+    test::setPath(file, m.path, m.value);
+    expectRefused(file, QString::fromUtf8(m.message), m.name);
+}
+
+const QJsonValue kAbsent(QJsonValue::Undefined);
+
+const Mutation kRootFaults[] = {
+    {"format absent", {"format"}, kAbsent, "This JSON file is not a Ondrivel experiment document."},
+    {"format in other case", {"format"}, "ondrivel.experiment2d", "This JSON file is not a Ondrivel experiment document."},
+    {"format misspelt", {"format"}, "Ondrivel.Experiment3D", "This JSON file is not a Ondrivel experiment document."},
+    {"format not a string", {"format"}, 1, "This JSON file is not a Ondrivel experiment document."},
+    {"version absent", {"schemaVersion"}, kAbsent, "Experiment document is missing a valid schemaVersion."},
+    {"version as string", {"schemaVersion"}, "28", "Experiment document is missing a valid schemaVersion."},
+    {"version 0", {"schemaVersion"}, 0,
+     "Unsupported experiment schema version 0 (this build supports versions 1 through 28)."},
+    {"version 29", {"schemaVersion"}, 29,
+     "Unsupported experiment schema version 29 (this build supports versions 1 through 28)."},
+    {"version 2.5", {"schemaVersion"}, 2.5,
+     "Unsupported experiment schema version -1 (this build supports versions 1 through 28)."},
+    {"version beyond 32 bits", {"schemaVersion"}, 4294967324.0,
+     "Unsupported experiment schema version -1 (this build supports versions 1 through 28)."},
+    {"version most negative", {"schemaVersion"}, -2147483648.0,
+     "Unsupported experiment schema version -2147483648 (this build supports versions 1 through 28)."},
+    {"controls absent", {"controls"}, kAbsent, "Experiment document does not contain a valid controls object."},
+    {"controls array", {"controls"}, QJsonArray{1}, "Experiment document does not contain a valid controls object."},
+    {"controls empty", {"controls"}, QJsonObject{}, "Experiment document contains no usable control values."},
+    {"controls unusable", {"controls"}, QJsonObject{{"a", QJsonValue()}, {"b", QJsonArray{1}}, {"c", QJsonObject{}}},
+     "Experiment document contains no usable control values."},
+};
+INSTANTIATE_TEST_SUITE_P(Root, MalformedDocument, ::testing::ValuesIn(kRootFaults));
+
+const Mutation kMissingMembers[] = {
+    {"potentialScene", {"potentialScene"}, kAbsent,
+     "Experiment schema 2/3/4/5/6/7/8/9/10/11/12/13/14/15/16/17/18/19/20/21/22/23 is missing a valid potentialScene "
+     "object."},
+    {"initialPreparation", {"initialPreparation"}, "gaussian",
+     "Experiment schema 4+ is missing a valid initialPreparation object."},
+    {"measurementCollapse", {"measurementCollapse"}, kAbsent,
+     "Experiment schema 5/6/7/8/9/10/11/12/13/14/15/16/17/18/19/20/21/22/23/24 is missing a valid measurementCollapse "
+     "object."},
+    {"quantumQuench", {"quantumQuench"}, kAbsent,
+     "Experiment schema 6/7/8/9/10/11/12/13/14/15/16/17/18/19/20/21/22/23 is missing a valid quantumQuench object."},
+    {"periodicDrive", {"periodicDrive"}, QJsonArray{},
+     "Experiment schema 7/8/9/10/11/12/13/14/15/16/17/18/19/20/21/22/23 is missing a valid periodicDrive object."},
+    {"linearSweep", {"linearSweep"}, kAbsent,
+     "Experiment schema 8/9/10/11/12/13/14/15/16/17/18/19/20/21/22/23 is missing a valid linearSweep object."},
+    {"ramseySequence", {"ramseySequence"}, kAbsent,
+     "Experiment schema 10/11/12/13/14/15/16/17/18/19/20/21/22/23 is missing a valid ramseySequence object."},
+    {"ramseyEnsemble", {"ramseyEnsemble"}, QJsonValue(),
+     "Experiment schema 12/13/14/15/16/17/18/19/20/21/22/23 is missing a valid ramseyEnsemble object."},
+    {"talbotInitialState", {"talbotInitialState"}, kAbsent,
+     "Experiment schema 13/14 is missing a valid talbotInitialState object."},
+    {"vortexInitialState", {"vortexInitialState"}, kAbsent,
+     "Experiment schema 14/15/16/17/18/19/20/21/22/23 is missing a valid vortexInitialState object."},
+    {"andersonInitialState", {"andersonInitialState"}, kAbsent,
+     "Experiment schema 15 is missing a valid andersonInitialState object."},
+    {"kickedRotor", {"kickedRotor"}, kAbsent,
+     "Experiment schema 16/17/18/19/20/21/22/23 is missing a valid kickedRotor object."},
+    {"kickedRotorInitialState", {"kickedRotorInitialState"}, kAbsent,
+     "Experiment schema 16/17/18/19/20/21/22/23 is missing a valid kickedRotorInitialState object."},
+    {"quantumZeno", {"quantumZeno"}, kAbsent, "Experiment schema 17/18 is missing a valid quantumZeno object."},
+    {"quantumZenoInitialState", {"quantumZenoInitialState"}, kAbsent,
+     "Experiment schema 17/18 is missing a valid quantumZenoInitialState object."},
+    {"quantumScar", {"quantumScar"}, kAbsent, "Experiment schema 18 is missing a valid quantumScar object."},
+    {"quantumBerry", {"quantumBerry"}, kAbsent, "Experiment schema 19 is missing a valid quantumBerry object."},
+    {"quantumLoschmidt", {"quantumLoschmidt"}, kAbsent,
+     "Experiment schema 20 is missing a valid quantumLoschmidt object."},
+    {"moshinskyInitialState", {"moshinskyInitialState"}, kAbsent,
+     "Experiment schema 21 is missing a valid moshinskyInitialState object."},
+    {"quantumMoshinsky", {"quantumMoshinsky"}, kAbsent,
+     "Experiment schema 21 is missing a valid quantumMoshinsky object."},
+    {"kapitzaDiracInitialState", {"kapitzaDiracInitialState"}, kAbsent,
+     "Experiment schema 22 is missing a valid kapitzaDiracInitialState object."},
+    {"quantumKapitzaDirac", {"quantumKapitzaDirac"}, kAbsent,
+     "Experiment schema 22 is missing a valid quantumKapitzaDirac object."},
+    {"quantumAharonovBohm", {"quantumAharonovBohm"}, kAbsent,
+     "Experiment schema 23 is missing a valid quantumAharonovBohm object."},
+    {"quantumLandau", {"quantumLandau"}, kAbsent, "Experiment schema 24 is missing a valid quantumLandau object."},
+    {"quantumHallEdge", {"quantumHallEdge"}, kAbsent,
+     "Experiment schema 25 is missing a valid quantumHallEdge object."},
+    {"quantumBackflow", {"quantumBackflow"}, kAbsent,
+     "Experiment schema 26 is missing a valid quantumBackflow object."},
+    {"quantumZitterbewegung", {"quantumZitterbewegung"}, kAbsent,
+     "Experiment schema 27 is missing a valid quantumZitterbewegung object."},
+    {"quantumKleinTunneling", {"quantumKleinTunneling"}, kAbsent,
+     "Experiment schema 28 is missing a valid quantumKleinTunneling object."},
+};
+INSTANTIATE_TEST_SUITE_P(MissingMember, MalformedDocument, ::testing::ValuesIn(kMissingMembers));
+
+const Mutation kSceneFaults[] = {
+    {"active absent", {"potentialScene", "active"}, kAbsent,
+     "Experiment potentialScene must contain active and objects fields."},
+    {"active as string", {"potentialScene", "active"}, "true",
+     "Experiment potentialScene must contain active and objects fields."},
+    {"objects as object", {"potentialScene", "objects"}, QJsonObject{},
+     "Experiment potentialScene must contain active and objects fields."},
+    {"composition multiplicative", {"potentialScene", "composition"}, "multiplicative",
+     "Unsupported potential scene composition 'multiplicative'."},
+    {"entry not an object", {"potentialScene", "objects", "1"}, 5, "Potential scene object 1 is not a JSON object."},
+    {"id as number", {"potentialScene", "objects", "1", "id"}, 9, "Potential scene object 1 has an invalid id."},
+    {"id zero", {"potentialScene", "objects", "2", "id"}, "0", "Potential scene object 2 has an invalid id."},
+    {"id not digits", {"potentialScene", "objects", "0", "id"}, "x", "Potential scene object 0 has an invalid id."},
+    {"id with sign", {"potentialScene", "objects", "0", "id"}, "+3", "Potential scene object 0 has an invalid id."},
+    {"id with blank", {"potentialScene", "objects", "0", "id"}, " 3", "Potential scene object 0 has an invalid id."},
+    {"id negative", {"potentialScene", "objects", "0", "id"}, "-3", "Potential scene object 0 has an invalid id."},
+    {"id empty", {"potentialScene", "objects", "0", "id"}, "", "Potential scene object 0 has an invalid id."},
+    {"id beyond 64 bits", {"potentialScene", "objects", "0", "id"}, "18446744073709551616",
+     "Potential scene object 0 has an invalid id."},
+    {"id absent", {"potentialScene", "objects", "0", "id"}, kAbsent, "Potential scene object 0 has an invalid id."},
+    {"duplicate id", {"potentialScene", "objects", "2", "id"}, "3", "Potential scene contains duplicate object id 3."},
+    {"type in other case", {"potentialScene", "objects", "0", "type"}, "Harmonic",
+     "Potential scene object 0 has an unknown type."},
+    {"type absent", {"potentialScene", "objects", "1", "type"}, kAbsent,
+     "Potential scene object 1 has an unknown type."},
+    {"enabled as number", {"potentialScene", "objects", "0", "enabled"}, 1,
+     "Potential scene object 0 has an invalid enabled flag."},
+    {"value beyond float", {"potentialScene", "objects", "0", "value"}, 1e39,
+     "Potential scene object 0 has invalid numeric field 'value'."},
+    {"required number absent", {"potentialScene", "objects", "1", "centerX"}, kAbsent,
+     "Potential scene object 1 has invalid numeric field 'centerX'."},
+    {"required number as string", {"potentialScene", "objects", "2", "slitSeparation"}, "2",
+     "Potential scene object 2 has invalid numeric field 'slitSeparation'."},
+    {"optional number null", {"potentialScene", "objects", "0", "sigmaX"}, QJsonValue(),
+     "Potential scene object 0 has invalid numeric field 'sigmaX'."},
+    {"optional number as bool", {"potentialScene", "objects", "2", "softening"}, true,
+     "Potential scene object 2 has invalid numeric field 'softening'."},
+    {"invalid geometry", {"potentialScene", "objects", "2", "length"}, 0,
+     "Potential scene object 2 contains invalid geometry dimensions."},
+};
+INSTANTIATE_TEST_SUITE_P(Scene, MalformedDocument, ::testing::ValuesIn(kSceneFaults));
+
+const Mutation kPreparationFaults[] = {
+    {"type in other case", {"initialPreparation", "type"}, "Gaussian",
+     "Experiment initialPreparation has unknown type 'Gaussian'."},
+    {"type absent", {"initialPreparation", "type"}, kAbsent, "Experiment initialPreparation has unknown type ''."},
+    {"state as string", {"initialPreparation", "stateA"}, "1",
+     "Experiment initialPreparation contains invalid state/phase fields."},
+    {"phase absent", {"initialPreparation", "relativePhaseDegrees"}, kAbsent,
+     "Experiment initialPreparation contains invalid state/phase fields."},
+    {"state 32", {"initialPreparation", "stateA"}, 32, "Experiment initialPreparation values are out of range."},
+    {"state -1", {"initialPreparation", "stateB"}, -1, "Experiment initialPreparation values are out of range."},
+    {"state not whole", {"initialPreparation", "stateA"}, 1.5,
+     "Experiment initialPreparation values are out of range."},
+    {"equal states", {"initialPreparation", "stateA"}, 4, "Bound-state superposition requires two different states."},
+    {"resolution as string", {"measurementCollapse", "resolution"}, "1",
+     "Experiment measurementCollapse contains an invalid resolution."},
+    {"resolution 0", {"measurementCollapse", "resolution"}, 0,
+     "Experiment measurement-collapse resolution is out of range."},
+    {"resolution above 20", {"measurementCollapse", "resolution"}, 20.0001,
+     "Experiment measurement-collapse resolution is out of range."},
+};
+INSTANTIATE_TEST_SUITE_P(Preparation, MalformedDocument, ::testing::ValuesIn(kPreparationFaults));
+
+const Mutation kSettingsChecks[] = {
+    {"quench parameter 8", {"quantumQuench", "parameter"}, 8, "Experiment quantumQuench has an unsupported parameter."},
+    {"quench parameter -1", {"quantumQuench", "parameter"}, -1,
+     "Experiment quantumQuench has an unsupported parameter."},
+    {"quench parameter 2.5", {"quantumQuench", "parameter"}, 2.5,
+     "Experiment quantumQuench has an unsupported parameter."},
+    {"quench absent target", {"quantumQuench", "targetObjectId"}, "999",
+     "Experiment quantumQuench does not match its potential scene."},
+    {"quench id as number", {"quantumQuench", "targetObjectId"}, 3,
+     "Experiment quantumQuench does not match its potential scene."},
+    {"periodic parameter 8", {"periodicDrive", "parameter"}, 8,
+     "Experiment periodicDrive has an unsupported parameter."},
+    {"periodic absent target", {"periodicDrive", "targetObjectId"}, "999",
+     "Experiment periodicDrive does not match its potential scene."},
+    {"sweep parameter -1", {"linearSweep", "parameter"}, -1, "Experiment linearSweep has an unsupported parameter."},
+    {"sweep slope of a trap", {"linearSweep", "targetObjectId"}, "3",
+     "Experiment linearSweep does not match its potential scene."},
+    {"sweep returnEnabled as number", {"linearSweep", "returnEnabled"}, 1,
+     "Experiment linearSweep returnEnabled is invalid."},
+    {"sweep holdDuration as string", {"linearSweep", "holdDuration"}, "2",
+     "Experiment linearSweep holdDuration is invalid."},
+    {"sweep returnDuration null", {"linearSweep", "returnDuration"}, QJsonValue(),
+     "Experiment linearSweep returnDuration is invalid."},
+    {"ramsey parameter 9", {"ramseySequence", "parameter"}, 9,
+     "Experiment ramseySequence has an unsupported parameter."},
+    {"ramsey absent target", {"ramseySequence", "targetObjectId"}, "999",
+     "Experiment ramseySequence does not match its potential scene."},
+    {"ensemble count not whole", {"ramseyEnsemble", "memberCount"}, 41.5,
+     "Experiment ramseyEnsemble values are out of range."},
+    {"ensemble count 2", {"ramseyEnsemble", "memberCount"}, 2, "Experiment ramseyEnsemble values are out of range."},
+    {"talbot period 0", {"talbotInitialState", "period"}, 0, "Experiment talbotInitialState values are out of range."},
+    {"vortex charge not whole", {"vortexInitialState", "charge"}, 1.5,
+     "Experiment vortexInitialState values are out of range."},
+    {"anderson sigma 0", {"andersonInitialState", "sigma"}, 0,
+     "Experiment andersonInitialState values are out of range."},
+    {"kick period 0", {"kickedRotor", "kickPeriod"}, 0, "Experiment kickedRotor values are out of range."},
+    {"rotor sigma 0", {"kickedRotorInitialState", "ySigma"}, 0,
+     "Experiment kickedRotorInitialState values are out of range."},
+    {"zeno period 0", {"quantumZeno", "measurementPeriod"}, 0, "Experiment quantumZeno values are out of range."},
+    {"zeno lanes swapped", {"quantumZenoInitialState", "watchedLaneY"}, 6.0,
+     "Experiment quantumZenoInitialState values are out of range."},
+    {"scar band 0", {"quantumScar", "orbitBandHalfWidth"}, 0, "Experiment quantumScar values are out of range."},
+    {"berry winding not whole", {"quantumBerry", "winding"}, 1.5,
+     "Experiment quantumBerry values or base harmonic trap are invalid."},
+    {"berry anisotropy too large", {"quantumBerry", "anisotropy"}, 0.3,
+     "Experiment quantumBerry values or base harmonic trap are invalid."},
+    {"loschmidt reversal 0", {"quantumLoschmidt", "reversalTime"}, 0,
+     "Experiment quantumLoschmidt values are out of range."},
+    {"moshinsky edge 0", {"moshinskyInitialState", "edgeWidth"}, 0,
+     "Experiment moshinskyInitialState values are out of range."},
+    {"moshinsky shutter disabled", {"quantumMoshinsky", "enabled"}, true,
+     "Experiment quantumMoshinsky does not match its potential scene."},
+    {"kapitza sigma 0", {"kapitzaDiracInitialState", "sigmaX"}, 0,
+     "Experiment kapitzaDiracInitialState values are out of range."},
+    {"kapitza order 13", {"quantumKapitzaDirac", "maximumOrder"}, 13,
+     "Experiment quantumKapitzaDirac values are out of range."},
+    {"kapitza order not whole", {"quantumKapitzaDirac", "maximumOrder"}, 2.5,
+     "Experiment quantumKapitzaDirac values are out of range."},
+    {"solenoid radius", {"quantumAharonovBohm", "solenoidRadius"}, 0.01,
+     "Experiment quantumAharonovBohm values are out of range."},
+    {"landau index 9", {"quantumLandau", "landauIndex"}, 9, "Experiment quantumLandau values are out of range."},
+    {"landau mode -1", {"quantumLandau", "preparationMode"}, -1, "Experiment quantumLandau values are out of range."},
+    {"hall wall negative", {"quantumHallEdge", "wallHeight"}, -1, "Experiment quantumHallEdge values are out of range."},
+    {"backflow wave numbers swapped", {"quantumBackflow", "fastWaveNumber"}, 0.3,
+     "Experiment quantumBackflow values are out of range."},
+    {"zitterbewegung mode not whole", {"quantumZitterbewegung", "preparationMode"}, 1.5,
+     "Experiment quantumZitterbewegung values are out of range."},
+    {"zitterbewegung mode 2", {"quantumZitterbewegung", "preparationMode"}, 2,
+     "Experiment quantumZitterbewegung values are out of range."},
+    {"klein detector inside barrier", {"quantumKleinTunneling", "detectorX"}, 1.0,
+     "Experiment quantumKleinTunneling values are out of range."},
+};
+INSTANTIATE_TEST_SUITE_P(SettingsCheck, MalformedDocument, ::testing::ValuesIn(kSettingsChecks));
+
+// The type-check messages of each settings object.
+struct ObjectMessages {
+    const char* key;
+    const char* enabledMessage;
+    const char* fieldsMessage;
+};
+
+const ObjectMessages kObjectMessages[] = {
+    {"quantumQuench", "Experiment quantumQuench contains invalid fields.",
+     "Experiment quantumQuench contains invalid fields."},
+    {"periodicDrive", "Experiment periodicDrive contains invalid fields.",
+     "Experiment periodicDrive contains invalid fields."},
+    {"linearSweep", "Experiment linearSweep contains invalid fields.", "Experiment linearSweep contains invalid fields."},
+    {"ramseySequence", "Experiment ramseySequence contains an invalid enabled field.",
+     "Experiment ramseySequence contains invalid numeric fields."},
+    {"ramseyEnsemble", "Experiment ramseyEnsemble contains invalid fields.",
+     "Experiment ramseyEnsemble contains invalid fields."},
+    {"talbotInitialState", nullptr, "Experiment talbotInitialState contains invalid fields."},
+    {"vortexInitialState", nullptr, "Experiment vortexInitialState contains invalid fields."},
+    {"andersonInitialState", nullptr, "Experiment andersonInitialState contains invalid fields."},
+    {"kickedRotor", "Experiment kickedRotor contains invalid fields.", "Experiment kickedRotor contains invalid fields."},
+    {"kickedRotorInitialState", nullptr, "Experiment kickedRotorInitialState contains invalid fields."},
+    {"quantumZeno", "Experiment quantumZeno contains invalid fields.", "Experiment quantumZeno contains invalid fields."},
+    {"quantumZenoInitialState", nullptr, "Experiment quantumZenoInitialState contains invalid fields."},
+    {"quantumScar", "Experiment quantumScar contains invalid fields.", "Experiment quantumScar contains invalid fields."},
+    {"quantumBerry", "Experiment quantumBerry contains invalid fields.",
+     "Experiment quantumBerry contains invalid fields."},
+    {"quantumLoschmidt", "Experiment quantumLoschmidt contains invalid fields.",
+     "Experiment quantumLoschmidt contains invalid fields."},
+    {"moshinskyInitialState", "Experiment moshinskyInitialState has invalid enabled field.",
+     "Experiment moshinskyInitialState contains invalid numeric fields."},
+    {"quantumMoshinsky", "Experiment quantumMoshinsky contains invalid fields.",
+     "Experiment quantumMoshinsky contains invalid fields."},
+    {"kapitzaDiracInitialState", nullptr, "Experiment kapitzaDiracInitialState contains invalid numeric fields."},
+    {"quantumKapitzaDirac", "Experiment quantumKapitzaDirac contains invalid fields.",
+     "Experiment quantumKapitzaDirac contains invalid fields."},
+    {"quantumAharonovBohm", "Experiment quantumAharonovBohm contains an invalid enabled field.",
+     "Experiment quantumAharonovBohm contains invalid numeric fields."},
+    {"quantumLandau", "Experiment quantumLandau contains invalid fields.",
+     "Experiment quantumLandau contains invalid fields."},
+    {"quantumHallEdge", "Experiment quantumHallEdge contains invalid fields.",
+     "Experiment quantumHallEdge contains invalid fields."},
+    {"quantumBackflow", "Experiment quantumBackflow contains invalid fields.",
+     "Experiment quantumBackflow contains invalid fields."},
+    {"quantumZitterbewegung", "Experiment quantumZitterbewegung contains invalid fields.",
+     "Experiment quantumZitterbewegung contains invalid fields."},
+    {"quantumKleinTunneling", "Experiment quantumKleinTunneling contains invalid fields.",
+     "Experiment quantumKleinTunneling contains invalid fields."},
+};
+
+// Members that are never type-checked: ids, and the optional and lenient
+// members that have their own cases.
+const std::set<QString> kNotTypeChecked = {
+    QStringLiteral("targetObjectId"),  QStringLiteral("shutterObjectId"),   QStringLiteral("returnEnabled"),
+    QStringLiteral("holdDuration"),    QStringLiteral("returnDuration"),    QStringLiteral("echoEnabled"),
+    QStringLiteral("echoPulseDuration"), QStringLiteral("echoPulsePhaseDegrees"),
+};
+
+class SettingsObjectTypes : public ::testing::TestWithParam<ObjectMessages> {};
+
+TEST_P(SettingsObjectTypes, EveryRequiredMemberAbsentOrOfTheWrongTypeGivesTheObjectsMessage)
+{
+    const ObjectMessages& m = GetParam();
+    const QString key = QString::fromLatin1(m.key);
+    const QJsonObject written = validFile().value(key).toObject();
+    ASSERT_FALSE(written.isEmpty());
+    for (const QString& member : written.keys()) {
+        if (kNotTypeChecked.count(member) != 0)
+            continue;
+        const bool isEnabled = member == QLatin1String("enabled");
+        const QString expected = QString::fromLatin1(isEnabled ? m.enabledMessage : m.fieldsMessage);
+        const std::string context = std::string(m.key) + "." + member.toStdString();
+        const QJsonValue wrongValues[] = {QJsonValue(QStringLiteral("1")), isEnabled ? QJsonValue(1) : QJsonValue(true),
+                                          QJsonValue(), kAbsent};
+        for (const QJsonValue& wrong : wrongValues) {
+            QJsonObject file = validFile();
+            test::setPath(file, {key, member}, wrong);
+            expectRefused(file, expected, context);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(AllObjects, SettingsObjectTypes, ::testing::ValuesIn(kObjectMessages),
+                         [](const ::testing::TestParamInfo<ObjectMessages>& info) { return info.param.key; });
+
+std::vector<ObjectMessages> objectsWithEnabled()
+{
+    std::vector<ObjectMessages> objects;
+    for (const ObjectMessages& m : kObjectMessages) {
+        if (m.enabledMessage != nullptr)
+            objects.push_back(m);
+    }
+    return objects;
+}
+
+class SettingsObjectEnabled : public ::testing::TestWithParam<ObjectMessages> {};
+
+TEST_P(SettingsObjectEnabled, AFaultyEnabledIsReportedBeforeTheNumbers)
+{
+    const ObjectMessages& m = GetParam();
+    const QString key = QString::fromLatin1(m.key);
+    QJsonObject file = validFile();
+    QJsonObject object = file.value(key).toObject();
+    for (const QString& member : object.keys()) {
+        if (kNotTypeChecked.count(member) == 0)
+            object.insert(member, QJsonArray{});
+    }
+    file.insert(key, object);
+    expectRefused(file, QString::fromLatin1(m.enabledMessage), m.key);
+}
+
+INSTANTIATE_TEST_SUITE_P(ObjectsWithEnabled, SettingsObjectEnabled, ::testing::ValuesIn(objectsWithEnabled()),
+                         [](const ::testing::TestParamInfo<ObjectMessages>& info) { return info.param.key; });
+
+TEST(MalformedDocumentScene, TooManyObjectsIsRefusedAndTheLimitItselfLoads)
+{
+    QJsonObject file = validFile();
+    const QJsonObject scene = file.value(QStringLiteral("potentialScene")).toObject();
+    const QJsonObject model = scene.value(QStringLiteral("objects")).toArray().at(2).toObject();
+    QJsonArray objects = scene.value(QStringLiteral("objects")).toArray();
+    for (int id = 100; objects.size() < 512; ++id) {
+        QJsonObject copy = model;
+        copy.insert(QStringLiteral("id"), QString::number(id));
+        objects.append(copy);
+    }
+    test::setPath(file, {"potentialScene", "objects"}, objects);
+    ExperimentDocument loaded;
+    QString error;
+    ASSERT_TRUE(parseExperimentDocument(file, loaded, error)) << error.toStdString();
+    EXPECT_EQ(loaded.potentialScene.size(), 512u);
+
+    QJsonObject extra = model;
+    extra.insert(QStringLiteral("id"), QStringLiteral("99"));
+    objects.append(extra);
+    test::setPath(file, {"potentialScene", "objects"}, objects);
+    expectRefused(file, QStringLiteral("Potential scene contains too many objects (513)."), "513 objects");
+}
+
+TEST(MalformedDocumentSettings, TheParameterCheckComesBeforeTheOptionalMembers)
+{
+    QJsonObject file = validFile();
+    test::setPath(file, {"linearSweep", "parameter"}, 9);
+    test::setPath(file, {"linearSweep", "holdDuration"}, QStringLiteral("2"));
+    expectRefused(file, QStringLiteral("Experiment linearSweep has an unsupported parameter."), "both faults");
+}
+
+TEST(MalformedDocumentSettings, AFailingLaterObjectPublishesNothingReadBeforeIt)
+{
+    // Every other object is valid and read into the scratch document before
+    // the last one fails.
+    QJsonObject file = validFile();
+    test::setPath(file, {"quantumKleinTunneling", "momentumX"}, -1.5);
+    expectRefused(file, QStringLiteral("Experiment quantumKleinTunneling values are out of range."), "last object");
+}
+
+} // namespace
+} // namespace vxo
