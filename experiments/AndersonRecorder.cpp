@@ -39,8 +39,7 @@ void AndersonRecorder::record(double time, const ComplexField2D& field)
     sample.clean = QuantumAnderson2D::laneMetrics(field, lattice_, true);
     sample.disordered = QuantumAnderson2D::laneMetrics(field, lattice_, false);
     sample.totalProbability = sample.clean.probability + sample.disordered.probability;
-    samples_.push_back(std::move(sample));
-    trimToCapacity(samples_, static_cast<std::size_t>(capacity_));
+    appendBounded(samples_, std::move(sample), static_cast<std::size_t>(capacity_));
 }
 
 } // namespace vxo

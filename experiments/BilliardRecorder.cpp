@@ -1,9 +1,9 @@
 #include "experiments/BilliardRecorder.h"
 
 #include "experiments/RecorderSupport.h"
+#include "experiments/ReferenceGrid.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace vxo {
 
@@ -34,13 +34,13 @@ void BilliardRecorder::clear()
 
 bool BilliardRecorder::record(double t, const ComplexField2D& field, const BilliardConfig& config)
 {
-    if (initial_.empty() || !config.valid || field.nx() != initial_.nx() || field.ny() != initial_.ny()
-        || std::fabs(field.dx() - initial_.dx()) > 1e-9f || std::fabs(field.dy() - initial_.dy()) > 1e-9f
+    if (initial_.empty() || !config.valid || !onReferenceGrid(GridKey2D::of(initial_), field)
         || meanDensity_.size() != field.size())
         return false;
 
     const BilliardObservables o = QuantumBilliard2D::observables(field, config, &initial_);
-    samples_.push_back(BilliardSample{t, o.effectiveArea, o.occupiedFraction, o.shellProbability, o.fidelity});
+    appendBounded(samples_, BilliardSample{t, o.effectiveArea, o.occupiedFraction, o.shellProbability, o.fidelity},
+                  static_cast<std::size_t>(capacity_));
 
     ++recordedSteps_;
     const double n = static_cast<double>(recordedSteps_);
@@ -51,7 +51,6 @@ bool BilliardRecorder::record(double t, const ComplexField2D& field, const Billi
         const double mean = meanDensity_[c];
         meanDensity_[c] = static_cast<float>(mean + (re * re + im * im - mean) / n);
     }
-    trimToCapacity(samples_, static_cast<std::size_t>(capacity_));
     return true;
 }
 

@@ -69,8 +69,7 @@ bool BouncerRecorder::record(double t, const ComplexField2D& field, double mass,
 
     profileDy_ = field.dy();
     profileRows_ = field.ny();
-    samples_.push_back(std::move(sample));
-    trimToCapacity(samples_, static_cast<std::size_t>(capacity_));
+    appendBounded(samples_, std::move(sample), static_cast<std::size_t>(capacity_));
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "experiments/BoundStates1D.h"
 
 #include "core/ComplexField2D.h"
+#include "core/FourierGrid.h"
 #include "core/Numeric.h"
 #include "core/PotentialField2D.h"
 
@@ -301,13 +302,11 @@ BoundStateResult BoundStates1D::compute(const PotentialField2D& grid, const Boun
     const double margin = 1e-5 * std::max(vMax - vMin, 1.0);
 
     // Spectral kinetic energy in unshifted FFT order, and the two half-step propagators.
-    const double length = static_cast<double>(n) * dx;
     std::vector<double> kinetic(n);
     std::vector<double> kineticPropagator(n);
     std::vector<double> potentialPropagator(n);
     for (std::size_t i = 0; i < n; ++i) {
-        const double m = i <= n / 2 ? static_cast<double>(i) : static_cast<double>(i) - static_cast<double>(n);
-        const double k = 2.0 * kPi * m / length;
+        const double k = fftWaveNumber(i, n, dx);
         kinetic[i] = hbar * hbar * k * k / (2.0 * mass);
         kineticPropagator[i] = std::exp(-kinetic[i] * dtau / hbar);
         potentialPropagator[i] = std::exp(-(potential[i] - vMin) * dtau / (2.0 * hbar));

@@ -1,7 +1,7 @@
 #include "experiments/DiracWavePacket.h"
 
 #include "core/FFT2D.h"
-#include "experiments/FourierGrid.h"
+#include "core/FourierGrid.h"
 
 #include <cmath>
 #include <complex>
@@ -47,7 +47,7 @@ void projectOnPositiveEnergy(DiracSpinor2D& spinor, double lightSpeed, double re
         const double py = hbar * fftWaveNumber(n, ny, upper.dy());
         for (std::uint64_t m = 0; m < nx; ++m) {
             const double px = hbar * fftWaveNumber(m, nx, upper.dx());
-            const double E = std::sqrt(c * c * (px * px + py * py) + restEnergy * restEnergy);
+            const double E = diracEnergy(px, py, c, restEnergy);
             if (!(E > 1e-14)) {
                 lower.at(m, n) = Complex(0.0f, 0.0f);
                 continue;

@@ -13,7 +13,25 @@
 
 #include "core/DiracSpinor2D.h"
 
+#include <cmath>
+
 namespace vxo {
+
+// E(p) of the wave vector p = (px, py) for the rest energy m c^2.
+inline double diracEnergy(double px, double py, double lightSpeed, double restEnergy)
+{
+    return std::sqrt(lightSpeed * lightSpeed * (px * px + py * py) + restEnergy * restEnergy);
+}
+
+// E of the central momentum of a Dirac experiment's settings (the fields
+// momentumX, momentumY, restMass and lightSpeed): sqrt(p^2 c^2 + (m c^2)^2).
+template <typename Settings>
+double centralDiracEnergy(const Settings& settings)
+{
+    const double restEnergy = settings.restMass * settings.lightSpeed * settings.lightSpeed;
+    const double p2 = settings.momentumX * settings.momentumX + settings.momentumY * settings.momentumY;
+    return std::sqrt(p2 * settings.lightSpeed * settings.lightSpeed + restEnergy * restEnergy);
+}
 
 struct DiracGaussian {
     double centerX = 0.0;
@@ -23,6 +41,21 @@ struct DiracGaussian {
     double momentumY = 0.0;
     double hbar = 1.0;
 };
+
+// The packet of a Dirac experiment's settings: its centre, width and central
+// momentum (the fields centerX, centerY, sigma, momentumX, momentumY).
+template <typename Settings>
+DiracGaussian diracGaussianOf(const Settings& settings, double hbar)
+{
+    DiracGaussian packet;
+    packet.centerX = settings.centerX;
+    packet.centerY = settings.centerY;
+    packet.sigma = settings.sigma;
+    packet.momentumX = settings.momentumX;
+    packet.momentumY = settings.momentumY;
+    packet.hbar = hbar;
+    return packet;
+}
 
 // Both components non-empty and on the same nx x ny grid.
 bool diracSpinorUsable(const DiracSpinor2D& spinor);

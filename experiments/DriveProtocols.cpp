@@ -78,6 +78,27 @@ bool buildDriven(const PotentialScene& scene, std::uint64_t id, std::int32_t par
     return false;
 }
 
+// The common frame of the appliers. A disabled record, or one that fails its
+// validation, rasterises the unchanged scene, reports the protocol's resting
+// value and counts as applied only when disabled. Otherwise fill() sets the
+// application's value (and the applier's own fields) and the scene is driven
+// with that value.
+template <typename Application, typename Record, typename Fill>
+Application applyRecord(const PotentialScene& scene, const Record& record, bool valid, double restingValue,
+                        PotentialField2D& output, Fill fill)
+{
+    Application application;
+    if (!record.enabled || !valid) {
+        scene.buildPotential(output);
+        application.applied = !record.enabled;
+        application.value = restingValue;
+        return application;
+    }
+    fill(application);
+    application.applied = buildDriven(scene, record.targetObjectId, record.parameter, application.value, output);
+    return application;
+}
+
 double quenchValueAt(const QuantumQuench& quench, double t)
 {
     return t < quench.time ? quench.before : quench.after;
@@ -236,72 +257,52 @@ double ramseyValueAt(const RamseySequence& sequence, double t)
 DriveApplication applyQuench(const PotentialScene& scene, const QuantumQuench& quench, double t,
                              PotentialField2D& output)
 {
-    DriveApplication application;
-    if (!quench.enabled || !validateQuench(scene, quench)) {
-        scene.buildPotential(output);
-        application.applied = !quench.enabled;
-        return application;
-    }
-    application.active = t >= quench.time;
-    application.value = quenchValueAt(quench, t);
-    application.applied = buildDriven(scene, quench.targetObjectId, quench.parameter, application.value, output);
-    return application;
+    return applyRecord<DriveApplication>(
+        scene, quench, validateQuench(scene, quench), 0.0, output, [&](DriveApplication& application) {
+            application.active = t >= quench.time;
+            application.value = quenchValueAt(quench, t);
+        });
 }
 
 PeriodicDriveApplication applyPeriodicDrive(const PotentialScene& scene, const PeriodicDrive& drive, double t,
                                             PotentialField2D& output)
 {
-    PeriodicDriveApplication application;
-    if (!drive.enabled || !validatePeriodicDrive(scene, drive)) {
-        scene.buildPotential(output);
-        application.applied = !drive.enabled;
-        application.value = drive.mean;
-        return application;
-    }
-    application.phase = drive.angularFrequency * t + drive.phaseDegrees * kDegreesToRadians;
-    application.value = std::isfinite(t) ? drive.mean + drive.amplitude * std::sin(application.phase) : drive.mean;
-    application.applied = buildDriven(scene, drive.targetObjectId, drive.parameter, application.value, output);
-    return application;
+    return applyRecord<PeriodicDriveApplication>(
+        scene, drive, validatePeriodicDrive(scene, drive), drive.mean, output,
+        [&](PeriodicDriveApplication& application) {
+            application.phase = drive.angularFrequency * t + drive.phaseDegrees * kDegreesToRadians;
+            application.value =
+                std::isfinite(t) ? drive.mean + drive.amplitude * std::sin(application.phase) : drive.mean;
+        });
 }
 
 RamseyDriveApplication applyRamseySequence(const PotentialScene& scene, const RamseySequence& sequence, double t,
                                            PotentialField2D& output)
 {
-    RamseyDriveApplication application;
-    if (!sequence.enabled || !validateRamseySequence(scene, sequence)) {
-        scene.buildPotential(output);
-        application.applied = !sequence.enabled;
-        application.value = sequence.mean;
-        return application;
-    }
-    application.stage = ramseyPhaseAt(sequence, t, &application.stageElapsed);
-    application.value = ramseyValueAt(sequence, t);
-    application.progress = protocolProgress(sequence.startTime, ramseyTotalDuration(sequence), t);
-    application.applied =
-        buildDriven(scene, sequence.targetObjectId, sequence.parameter, application.value, output);
-    return application;
+    return applyRecord<RamseyDriveApplication>(
+        scene, sequence, validateRamseySequence(scene, sequence), sequence.mean, output,
+        [&](RamseyDriveApplication& application) {
+            application.stage = ramseyPhaseAt(sequence, t, &application.stageElapsed);
+            application.value = ramseyValueAt(sequence, t);
+            application.progress = protocolProgress(sequence.startTime, ramseyTotalDuration(sequence), t);
+        });
 }
 
 LinearSweepApplication applyLinearSweep(const PotentialScene& scene, const LinearSweep& sweep, double t,
                                         PotentialField2D& output)
 {
-    LinearSweepApplication application;
-    if (!sweep.enabled || !validateLinearSweep(scene, sweep)) {
-        scene.buildPotential(output);
-        application.applied = !sweep.enabled;
-        application.value = sweep.startValue;
-        return application;
-    }
-    const double total = linearSweepDuration(sweep);
-    const double rampEnd = sweep.startTime + sweep.duration;
-    const double holdEnd = rampEnd + sweep.holdDuration;
-    application.value = linearSweepValueAt(sweep, t);
-    application.progress = protocolProgress(sweep.startTime, total, t);
-    application.finished = t >= sweep.startTime + total;
-    application.holding = sweep.returnEnabled && t >= rampEnd && t < holdEnd;
-    application.returning = sweep.returnEnabled && t >= holdEnd && t < holdEnd + sweep.returnDuration;
-    application.applied = buildDriven(scene, sweep.targetObjectId, sweep.parameter, application.value, output);
-    return application;
+    return applyRecord<LinearSweepApplication>(
+        scene, sweep, validateLinearSweep(scene, sweep), sweep.startValue, output,
+        [&](LinearSweepApplication& application) {
+            const double total = linearSweepDuration(sweep);
+            const double rampEnd = sweep.startTime + sweep.duration;
+            const double holdEnd = rampEnd + sweep.holdDuration;
+            application.value = linearSweepValueAt(sweep, t);
+            application.progress = protocolProgress(sweep.startTime, total, t);
+            application.finished = t >= sweep.startTime + total;
+            application.holding = sweep.returnEnabled && t >= rampEnd && t < holdEnd;
+            application.returning = sweep.returnEnabled && t >= holdEnd && t < holdEnd + sweep.returnDuration;
+        });
 }
 
 bool validateQuench(const PotentialScene& scene, const QuantumQuench& quench)

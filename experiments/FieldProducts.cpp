@@ -1,5 +1,7 @@
 #include "experiments/FieldProducts.h"
 
+#include "core/GridKey2D.h"
+
 namespace vxo {
 
 namespace {
@@ -39,7 +41,7 @@ std::complex<double> bilinearProduct(const ComplexField2D& a, const ComplexField
 
 bool onIdenticalGrid(const ComplexField2D& a, const ComplexField2D& b)
 {
-    return !a.empty() && !b.empty() && a.nx() == b.nx() && a.ny() == b.ny() && a.dx() == b.dx() && a.dy() == b.dy();
+    return !a.empty() && !b.empty() && GridKey2D::of(a).matches(b);
 }
 
 } // namespace vxo

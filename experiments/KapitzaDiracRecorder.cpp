@@ -37,8 +37,7 @@ void KapitzaDiracRecorder::record(const MomentumSpace2D& momentumSpace, double t
 {
     if (!configured_)
         return;
-    samples_.push_back(makeSample(momentumSpace, time, pulseActive));
-    trimToCapacity(samples_, static_cast<std::size_t>(capacity_));
+    appendBounded(samples_, makeSample(momentumSpace, time, pulseActive), static_cast<std::size_t>(capacity_));
 }
 
 KapitzaDiracSample KapitzaDiracRecorder::makeSample(const MomentumSpace2D& momentumSpace, double time,
@@ -55,25 +54,17 @@ KapitzaDiracSample KapitzaDiracRecorder::makeSample(const MomentumSpace2D& momen
     if (columns.empty())
         return sample;
     const std::vector<double>& px = momentumSpace.pxAxis;
-    const std::uint64_t nx = columns.size();
-    double total = 0.0;
-    for (double c : columns)
-        total += c;
-    sample.totalProbability = total;
     sample.pxOrigin = px[0];
     sample.dpx = momentumSpace.field.dx();
-    sample.distribution.resize(nx);
-    if (!(total > 0.0) || !isFinite(total)) {
-        for (std::uint64_t i = 0; i < nx; ++i)
-            sample.distribution[i] = static_cast<float>(columns[i]);
+    if (!momentumColumnDistribution(columns, sample.totalProbability, sample.distribution))
         return sample;
-    }
+    const std::uint64_t nx = columns.size();
+    const double total = sample.totalProbability;
 
     const std::int32_t orders = config_.maximumOrder;
     sample.orderPopulations.assign(static_cast<std::size_t>(2 * orders + 1), 0.0);
     for (std::uint64_t i = 0; i < nx; ++i) {
         const double p = columns[i] / total;
-        sample.distribution[i] = static_cast<float>(p);
         for (std::int32_t n = -orders; n <= orders; ++n) {
             const double centre = n * g;
             if (centre - g / 2.0 <= px[i] && px[i] < centre + g / 2.0) {

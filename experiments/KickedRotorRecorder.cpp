@@ -43,8 +43,7 @@ void KickedRotorRecorder::record(const MomentumSpace2D& momentumSpace, std::uint
 {
     if (!configured_ || (!samples_.empty() && samples_.back().kickCount == kickCount))
         return;
-    samples_.push_back(makeSample(momentumSpace, kickCount, time));
-    trimToCapacity(samples_, static_cast<std::size_t>(capacity_));
+    appendBounded(samples_, makeSample(momentumSpace, kickCount, time), static_cast<std::size_t>(capacity_));
 }
 
 double KickedRotorRecorder::classicalMeanSquareMode(double phaseStrength, double tau, std::int32_t initialMode,
@@ -79,23 +78,15 @@ KickedRotorSample KickedRotorRecorder::makeSample(const MomentumSpace2D& momentu
     const std::vector<double> columns = momentumColumnProbabilities(momentumSpace);
     if (columns.empty())
         return sample;
+    if (!momentumColumnDistribution(columns, sample.totalProbability, sample.distribution))
+        return sample;
     const std::uint64_t nx = columns.size();
     const double dpx = momentumSpace.field.dx();
-    double total = 0.0;
-    for (double c : columns)
-        total += c;
-    sample.totalProbability = total;
-    sample.distribution.resize(nx);
-    if (!(total > 0.0) || !isFinite(total)) {
-        for (std::uint64_t i = 0; i < nx; ++i)
-            sample.distribution[i] = static_cast<float>(columns[i]);
-        return sample;
-    }
+    const double total = sample.totalProbability;
 
     double mean = 0.0, meanSquare = 0.0, squares = 0.0;
     for (std::uint64_t i = 0; i < nx; ++i) {
         const double p = columns[i] / total;
-        sample.distribution[i] = static_cast<float>(p);
         const double n = momentumSpace.pxAxis[i] / dpx;
         mean += p * n;
         meanSquare += p * n * n;

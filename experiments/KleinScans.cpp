@@ -38,6 +38,17 @@ double scanValue(double first, double last, std::int32_t i, std::int32_t count)
     return static_cast<double>(i) / static_cast<double>(count - 1) * (last - first) + first;
 }
 
+// The points at the values of scanValue, each from pointAt(value).
+template <typename PointAt>
+auto scanPoints(double first, double last, std::int32_t count, PointAt pointAt)
+{
+    std::vector<decltype(pointAt(first))> points;
+    points.reserve(static_cast<std::size_t>(count));
+    for (std::int32_t i = 0; i < count; ++i)
+        points.push_back(pointAt(scanValue(first, last, i, count)));
+    return points;
+}
+
 template <typename Point>
 std::size_t validCount(const std::vector<Point>& points)
 {
@@ -88,10 +99,8 @@ KleinAngleScan buildKleinAngleScan(const KleinTunnelingConfig& config, double fi
     scan.barrierWidth = config.barrierWidth;
     scan.firstAngleDegrees = firstAngleDegrees;
     scan.lastAngleDegrees = lastAngleDegrees;
-    scan.points.reserve(static_cast<std::size_t>(count));
-    for (std::int32_t i = 0; i < count; ++i)
-        scan.points.push_back(
-            kleinBarrierReference(config, scanValue(firstAngleDegrees, lastAngleDegrees, i, count), hbar));
+    scan.points = scanPoints(firstAngleDegrees, lastAngleDegrees, count,
+                             [&](double angle) { return kleinBarrierReference(config, angle, hbar); });
     scan.valid = allValid(scan.points, count);
     return scan;
 }
@@ -145,9 +154,8 @@ KleinHeightScan buildKleinHeightScan(const KleinTunnelingConfig& config, double 
     scan.lastHeight = lastHeight;
     scan.lowerThreshold = QuantumKleinTunneling2D::lowerThreshold(config);
     scan.kleinThreshold = QuantumKleinTunneling2D::kleinThreshold(config);
-    scan.points.reserve(static_cast<std::size_t>(count));
-    for (std::int32_t i = 0; i < count; ++i)
-        scan.points.push_back(kleinHeightScanPoint(config, scanValue(firstHeight, lastHeight, i, count), hbar));
+    scan.points = scanPoints(firstHeight, lastHeight, count,
+                             [&](double height) { return kleinHeightScanPoint(config, height, hbar); });
     scan.valid = mostlyValid(scan.points, count);
     return scan;
 }
@@ -206,9 +214,8 @@ KleinMassScan buildKleinMassScan(const KleinTunnelingConfig& config, double firs
     scan.lastMass = lastMass;
     scan.transitionMass = std::fabs(config.barrierHeight - E) / c2;
     scan.maximumMass = E / c2;
-    scan.points.reserve(static_cast<std::size_t>(count));
-    for (std::int32_t i = 0; i < count; ++i)
-        scan.points.push_back(kleinMassScanPoint(config, scanValue(firstMass, lastMass, i, count), hbar));
+    scan.points = scanPoints(firstMass, lastMass, count,
+                             [&](double mass) { return kleinMassScanPoint(config, mass, hbar); });
     scan.valid = mostlyValid(scan.points, count);
     return scan;
 }
@@ -273,10 +280,9 @@ DiracMasslessComparison buildDiracMasslessComparison(const KleinTunnelingConfig&
     scan.massiveMomentum = QuantumKleinTunneling2D::momentumMagnitude(massive);
     scan.firstAngleDegrees = firstAngleDegrees;
     scan.lastAngleDegrees = lastAngleDegrees;
-    scan.points.reserve(static_cast<std::size_t>(count));
-    for (std::int32_t i = 0; i < count; ++i)
-        scan.points.push_back(diracMasslessComparisonPoint(
-            config, massiveRestMass, scanValue(firstAngleDegrees, lastAngleDegrees, i, count), hbar));
+    scan.points = scanPoints(firstAngleDegrees, lastAngleDegrees, count, [&](double angle) {
+        return diracMasslessComparisonPoint(config, massiveRestMass, angle, hbar);
+    });
     scan.valid = allValid(scan.points, count);
     return scan;
 }

@@ -1,5 +1,7 @@
 #include "experiments/MomentumColumns.h"
 
+#include "core/Numeric.h"
+
 #include <complex>
 
 namespace vxo {
@@ -20,6 +22,18 @@ std::vector<double> momentumColumnProbabilities(const MomentumSpace2D& momentumS
     for (double& c : columns)
         c *= dpx * dpy;
     return columns;
+}
+
+bool momentumColumnDistribution(const std::vector<double>& columns, double& total, std::vector<float>& distribution)
+{
+    total = 0.0;
+    for (double c : columns)
+        total += c;
+    distribution.resize(columns.size());
+    const bool normalised = total > 0.0 && isFinite(total);
+    for (std::size_t i = 0; i < columns.size(); ++i)
+        distribution[i] = static_cast<float>(normalised ? columns[i] / total : columns[i]);
+    return normalised;
 }
 
 } // namespace vxo

@@ -15,4 +15,9 @@ namespace vxo {
 // py axis is empty or either step is not positive.
 std::vector<double> momentumColumnProbabilities(const MomentumSpace2D& momentumSpace);
 
+// The columns as a distribution in single precision: divided by their sum when
+// that is positive and finite (true returned), as they are otherwise. The sum
+// goes to total.
+bool momentumColumnDistribution(const std::vector<double>& columns, double& total, std::vector<float>& distribution);
+
 } // namespace vxo

@@ -20,10 +20,7 @@ MoshinskyRecorder::MoshinskyRecorder(std::uint64_t capacity)
 void MoshinskyRecorder::reset()
 {
     configured_ = false;
-    nx_ = 0;
-    ny_ = 0;
-    dx_ = 1.0f;
-    dy_ = 1.0f;
+    grid_ = unsetGrid();
     config_ = MoshinskyConfig{};
     geometry_ = MoshinskyShutterGeometry{};
     samples_.clear();
@@ -35,22 +32,18 @@ bool MoshinskyRecorder::configure(const MoshinskyConfig& config, const Moshinsky
     reset();
     if (!config.enabled || !geometry.valid || field.empty() || !(config.analysisEndTime > config.openTime))
         return false;
-    nx_ = field.nx();
-    ny_ = field.ny();
-    dx_ = field.dx();
-    dy_ = field.dy();
+    grid_ = GridKey2D::of(field);
     config_ = config;
     geometry_ = geometry;
     configured_ = true;
     return true;
 }
 
-double MoshinskyRecorder::gridX(std::uint64_t i) const { return centeredGridCoordinate(i, nx_, dx_); }
+double MoshinskyRecorder::gridX(std::uint64_t i) const { return centeredGridCoordinate(i, grid_.nx, grid_.dx); }
 
 bool MoshinskyRecorder::record(double t, bool shutterOpen, const ComplexField2D& field)
 {
-    if (!configured_ || !isFinite(t) || field.empty() || field.nx() != nx_ || field.ny() != ny_ || field.dx() != dx_
-        || field.dy() != dy_)
+    if (!configured_ || !isFinite(t) || field.empty() || !grid_.matches(field))
         return false;
     const bool shutterChanged = !samples_.empty() && samples_.back().shutterOpen != shutterOpen;
     if (isThinnedOut(samples_, t, config_.analysisEndTime, capacity_, shutterChanged))
@@ -62,11 +55,11 @@ bool MoshinskyRecorder::record(double t, bool shutterOpen, const ComplexField2D&
     sample.profile = probabilityMarginalX(field);
     sample.detectorDensity = detectorDensity(sample.profile);
 
-    const double dx = dx_;
+    const double dx = grid_.dx;
     double transmitted = 0.0;
     double mass = 0.0;
     double first = 0.0;
-    for (std::uint64_t i = 0; i < nx_; ++i) {
+    for (std::uint64_t i = 0; i < grid_.nx; ++i) {
         const double x = gridX(i);
         const double p = static_cast<double>(sample.profile[i]) * dx;
         if (x > geometry_.centerX)
@@ -76,8 +69,7 @@ bool MoshinskyRecorder::record(double t, bool shutterOpen, const ComplexField2D&
     }
     sample.transmittedProbability = std::max(std::min(1.0, transmitted), 0.0);
     sample.meanX = mass > 0.0 ? first / mass : 0.0;
-    samples_.push_back(std::move(sample));
-    trimToCapacity(samples_, static_cast<std::size_t>(capacity_));
+    appendBounded(samples_, std::move(sample), static_cast<std::size_t>(capacity_));
     return true;
 }
 
@@ -85,8 +77,8 @@ double MoshinskyRecorder::detectorDensity(const std::vector<float>& profile) con
 {
     if (!isFinite(config_.detectorX) || profile.empty())
         return 0.0;
-    const double u = (config_.detectorX - gridX(0)) / static_cast<double>(dx_);
-    const double last = static_cast<double>(nx_ - 1);
+    const double u = (config_.detectorX - gridX(0)) / static_cast<double>(grid_.dx);
+    const double last = static_cast<double>(grid_.nx - 1);
     if (u <= 0.0)
         return profile.front();
     if (u >= last)

@@ -7,6 +7,7 @@
 // of the shutter state is always recorded.
 
 #include "core/ComplexField2D.h"
+#include "core/GridKey2D.h"
 #include "experiments/QuantumMoshinsky2D.h"
 
 #include <cstdint>
@@ -42,23 +43,22 @@ public:
     bool isConfigured() const { return configured_; }
     bool isEmpty() const { return samples_.empty(); }
     std::uint64_t capacity() const { return capacity_; }
-    std::uint64_t nx() const { return nx_; }
-    std::uint64_t ny() const { return ny_; }
-    float dx() const { return dx_; }
-    float dy() const { return dy_; }
+    std::uint64_t nx() const { return grid_.nx; }
+    std::uint64_t ny() const { return grid_.ny; }
+    float dx() const { return grid_.dx; }
+    float dy() const { return grid_.dy; }
     const MoshinskyConfig& config() const { return config_; }
     const MoshinskyShutterGeometry& geometry() const { return geometry_; }
     const std::vector<MoshinskySample>& samples() const { return samples_; }
 
 private:
+    // No cells, unit spacings.
+    static GridKey2D unsetGrid() { return GridKey2D{0, 0, 1.0f, 1.0f}; }
     double detectorDensity(const std::vector<float>& profile) const;
 
     std::uint64_t capacity_;
     bool configured_ = false;
-    std::uint64_t nx_ = 0;
-    std::uint64_t ny_ = 0;
-    float dx_ = 1.0f;
-    float dy_ = 1.0f;
+    GridKey2D grid_ = unsetGrid();
     MoshinskyConfig config_;
     MoshinskyShutterGeometry geometry_;
     std::vector<MoshinskySample> samples_;

@@ -19,8 +19,7 @@ ObservableHistory::ObservableHistory(std::uint64_t capacity)
 
 void ObservableHistory::push(const ObservableSample& sample)
 {
-    samples_.push_back(sample);
-    trimToCapacity();
+    appendBounded(samples_, sample, static_cast<std::size_t>(capacity_));
 }
 
 void ObservableHistory::trimToCapacity()

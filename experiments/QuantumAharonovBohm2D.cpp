@@ -1,6 +1,7 @@
 #include "experiments/QuantumAharonovBohm2D.h"
 
 #include "core/Numeric.h"
+#include "core/PhaseFactors.h"
 #include "experiments/SceneChecks.h"
 
 #include <algorithm>
@@ -29,33 +30,22 @@ const char* configFault(const AharonovBohmConfig& c)
     return nullptr;
 }
 
-Complex unitPhase(double theta)
-{
-    return Complex(static_cast<float>(std::cos(theta)), static_cast<float>(std::sin(theta)));
-}
-
 } // namespace
 
 bool QuantumAharonovBohm2D::validateConfiguration(const AharonovBohmConfig& config, std::string* error)
 {
-    if (const char* fault = configFault(config)) {
-        setAnalysisError(error, fault);
-        return false;
-    }
+    if (const char* fault = configFault(config))
+        return failAnalysis(error, fault);
     return true;
 }
 
 bool QuantumAharonovBohm2D::buildField(const ComplexField2D& field, const AharonovBohmConfig& config,
                                        PotentialField2D& potential, GaugeLinkField2D& links, std::string* error)
 {
-    if (field.empty()) {
-        setAnalysisErrorIfEmpty(error, kEmptyField);
-        return false;
-    }
-    if (const char* fault = configFault(config)) {
-        setAnalysisErrorIfEmpty(error, fault);
-        return false;
-    }
+    if (field.empty())
+        return failAnalysisIfEmpty(error, kEmptyField);
+    if (const char* fault = configFault(config))
+        return failAnalysisIfEmpty(error, fault);
     const std::uint64_t nx = field.nx();
     const std::uint64_t ny = field.ny();
     try {
@@ -65,8 +55,7 @@ bool QuantumAharonovBohm2D::buildField(const ComplexField2D& field, const Aharon
                             static_cast<float>(config.solenoidRadius), static_cast<float>(config.barrierHeight));
         links.resize(nx, ny, field.dx(), field.dy());
     } catch (const std::exception&) {
-        setAnalysisErrorIfEmpty(error, kBuildFailed);
-        return false;
+        return failAnalysisIfEmpty(error, kBuildFailed);
     }
 
     const double dx = field.dx();

@@ -2,6 +2,7 @@
 
 #include "core/Numeric.h"
 #include "core/PositionMoments.h"
+#include "experiments/GaussianEnvelope.h"
 #include "experiments/SceneChecks.h"
 
 #include <algorithm>
@@ -105,21 +106,16 @@ void fitLocalisationLength(const AndersonLattice& lattice, const std::vector<dou
 bool QuantumAnderson2D::analyzeScene(const PotentialScene& scene, AndersonLattice& lattice, std::string* error)
 {
     lattice = AndersonLattice{};
-    auto fail = [error](const char* message) {
-        setAnalysisError(error, message);
-        return false;
-    };
-
     std::vector<const PotentialObject*> sites;
     for (const PotentialObject& object : scene.objects()) {
         if (!object.enabled)
             continue;
         if (object.kind != PotentialObjectKind::Gaussian)
-            return fail(kGaussiansOnly);
+            return failAnalysis(error, kGaussiansOnly);
         sites.push_back(&object);
     }
     if (sites.size() < 2 * kMinimumSitesPerRow || sites.size() % 2 != 0)
-        return fail(kTwoRows);
+        return failAnalysis(error, kTwoRows);
 
     std::stable_sort(sites.begin(), sites.end(), [](const PotentialObject* a, const PotentialObject* b) {
         if (a->centerY != b->centerY)
@@ -129,7 +125,7 @@ bool QuantumAnderson2D::analyzeScene(const PotentialScene& scene, AndersonLattic
     const double y0 = sites.front()->centerY;
     const double y1 = sites.back()->centerY;
     if (std::fabs(y1 - y0) < 1e-6)
-        return fail(kDistinctRows);
+        return failAnalysis(error, kDistinctRows);
 
     std::vector<const PotentialObject*> rowA;
     std::vector<const PotentialObject*> rowB;
@@ -139,16 +135,16 @@ bool QuantumAnderson2D::analyzeScene(const PotentialScene& scene, AndersonLattic
         else if (std::fabs(site->centerY - y1) < kRowTolerance)
             rowB.push_back(site);
         else
-            return fail(kThirdRow);
+            return failAnalysis(error, kThirdRow);
     }
     if (rowA.size() != rowB.size() || rowA.size() < kMinimumSitesPerRow)
-        return fail(kRowSizes);
+        return failAnalysis(error, kRowSizes);
 
     std::stable_sort(rowA.begin(), rowA.end(), byCenterX);
     std::stable_sort(rowB.begin(), rowB.end(), byCenterX);
     const double a = static_cast<double>(rowA[1]->centerX) - static_cast<double>(rowA[0]->centerX);
     if (!(a > 0.0))
-        return fail(kSpacing);
+        return failAnalysis(error, kSpacing);
 
     std::vector<double> valuesA;
     std::vector<double> valuesB;
@@ -158,10 +154,10 @@ bool QuantumAnderson2D::analyzeScene(const PotentialScene& scene, AndersonLattic
         const double expected = static_cast<double>(i) * a;
         if (std::fabs(xa - xb) > kColumnTolerance || std::fabs(xa - rowA[0]->centerX - expected) > kLatticeTolerance
             || std::fabs(xb - rowB[0]->centerX - expected) > kLatticeTolerance)
-            return fail(kIrregular);
+            return failAnalysis(error, kIrregular);
         if (!(rowA[i]->sigmaX > 0.0f) || !(rowA[i]->sigmaY > 0.0f) || !(rowB[i]->sigmaX > 0.0f)
             || !(rowB[i]->sigmaY > 0.0f))
-            return fail(kWidths);
+            return failAnalysis(error, kWidths);
         valuesA.push_back(rowA[i]->value);
         valuesB.push_back(rowB[i]->value);
     }
@@ -172,7 +168,7 @@ bool QuantumAnderson2D::analyzeScene(const PotentialScene& scene, AndersonLattic
     const RowStatistics& clean = bDisordered ? statsA : statsB;
     const RowStatistics& disordered = bDisordered ? statsB : statsA;
     if (!(clean.deviation <= kUniformStd) || !(disordered.deviation >= kDisorderedStd))
-        return fail(kDisorder);
+        return failAnalysis(error, kDisorder);
 
     const std::vector<const PotentialObject*>& cleanRow = bDisordered ? rowA : rowB;
     lattice.valid = true;
@@ -193,25 +189,18 @@ bool QuantumAnderson2D::analyzeScene(const PotentialScene& scene, AndersonLattic
 
 bool QuantumAnderson2D::validateInitialState(const AndersonInitialStateConfig& config, std::string* error)
 {
-    if (const char* fault = initialStateFault(config)) {
-        setAnalysisError(error, fault);
-        return false;
-    }
+    if (const char* fault = initialStateFault(config))
+        return failAnalysis(error, fault);
     return true;
 }
 
 bool QuantumAnderson2D::prepareInitialState(ComplexField2D& field, const AndersonInitialStateConfig& config,
                                             std::string* error)
 {
-    if (field.empty()) {
-        setAnalysisErrorIfEmpty(error, kEmptyField);
-        return false;
-    }
-    if (const char* fault = initialStateFault(config)) {
-        setAnalysisErrorIfEmpty(error, fault);
-        return false;
-    }
-    const double denominator = 4.0 * config.sigma * config.sigma;
+    if (field.empty())
+        return failAnalysisIfEmpty(error, kEmptyField);
+    if (const char* fault = initialStateFault(config))
+        return failAnalysisIfEmpty(error, fault);
     const double phi = config.relativePhaseDegrees * kPi / 180.0;
     const double c = std::cos(phi);
     const double s = std::sin(phi);
@@ -221,15 +210,13 @@ bool QuantumAnderson2D::prepareInitialState(ComplexField2D& field, const Anderso
         const double dyDisordered = y - config.disorderLaneY;
         for (std::uint64_t i = 0; i < field.nx(); ++i) {
             const double dxc = gridCoordinateX(field, i) - config.centerX;
-            const double gClean = std::exp(-(dxc * dxc + dyClean * dyClean) / denominator);
-            const double gDisordered = std::exp(-(dxc * dxc + dyDisordered * dyDisordered) / denominator);
+            const double gClean = gaussianEnvelope(dxc, dyClean, config.sigma);
+            const double gDisordered = gaussianEnvelope(dxc, dyDisordered, config.sigma);
             field.at(i, j) = Complex(static_cast<float>(gClean + c * gDisordered), static_cast<float>(s * gDisordered));
         }
     }
-    if (!field.normalize()) {
-        setAnalysisErrorIfEmpty(error, kNormalisation);
-        return false;
-    }
+    if (!field.normalize())
+        return failAnalysisIfEmpty(error, kNormalisation);
     return true;
 }
 

@@ -1,10 +1,11 @@
 #include "experiments/QuantumBackflow2D.h"
 
 #include "core/FFT2D.h"
+#include "core/FourierGrid.h"
 #include "core/Numeric.h"
 #include "core/PositionMoments.h"
 #include "core/ProbabilityCurrent2D.h"
-#include "experiments/FourierGrid.h"
+#include "experiments/GridCoordinates.h"
 #include "experiments/GridIndex.h"
 #include "experiments/SceneChecks.h"
 
@@ -21,8 +22,6 @@ constexpr const char* kInvalidConfig = "QuantumBackflow2D: invalid configuration
 constexpr const char* kInvalidField = "QuantumBackflow2D: invalid field or hbar";
 constexpr const char* kNormalisation = "QuantumBackflow2D: state normalization failed";
 
-bool inRange(double v, double lo, double hi) { return v >= lo && v <= hi; }
-
 bool configValid(const BackflowConfig& c)
 {
     if (!isFinite(c.detectorX) || !isFinite(c.slowWaveNumber) || !isFinite(c.fastWaveNumber)
@@ -31,9 +30,9 @@ bool configValid(const BackflowConfig& c)
         return false;
     return std::fabs(c.detectorX) <= 1000.0 && c.slowWaveNumber > 0.0 && c.slowWaveNumber <= 8.0
            && c.fastWaveNumber > c.slowWaveNumber && c.fastWaveNumber <= 12.0
-           && inRange(c.momentumSigma, 0.03, 3.0) && c.fastAmplitudeRatio > 0.0 && c.fastAmplitudeRatio <= 2.0
-           && std::fabs(c.initialCenterX) <= 1000.0 && inRange(c.transverseSigma, 0.2, 12.0)
-           && inRange(c.analysisEndTime, 0.1, 100.0);
+           && inClosedRange(c.momentumSigma, 0.03, 3.0) && c.fastAmplitudeRatio > 0.0 && c.fastAmplitudeRatio <= 2.0
+           && std::fabs(c.initialCenterX) <= 1000.0 && inClosedRange(c.transverseSigma, 0.2, 12.0)
+           && inClosedRange(c.analysisEndTime, 0.1, 100.0);
 }
 
 bool powerOfTwoField(const ComplexField2D& field)
@@ -41,34 +40,22 @@ bool powerOfTwoField(const ComplexField2D& field)
     return !field.empty() && FFT2D::isPowerOfTwoGrid(field.nx(), field.ny());
 }
 
-// Column coordinate of the experiment, (i - nx/2) dx.
-double backflowColumnX(std::uint64_t i, std::uint64_t nx, double dx)
-{
-    return (static_cast<double>(i) - static_cast<double>(nx) / 2.0) * dx;
-}
-
 } // namespace
 
 bool QuantumBackflow2D::validateConfiguration(const BackflowConfig& config, std::string* error)
 {
-    if (!configValid(config)) {
-        setAnalysisError(error, kInvalidConfig);
-        return false;
-    }
+    if (!configValid(config))
+        return failAnalysis(error, kInvalidConfig);
     return true;
 }
 
 bool QuantumBackflow2D::prepareInitialState(ComplexField2D& field, const BackflowConfig& config, double hbar,
                                             std::string* error)
 {
-    if (!powerOfTwoField(field) || !isFinitePositive(hbar)) {
-        setAnalysisErrorIfEmpty(error, kInvalidField);
-        return false;
-    }
-    if (!configValid(config)) {
-        setAnalysisErrorIfEmpty(error, kInvalidConfig);
-        return false;
-    }
+    if (!powerOfTwoField(field) || !isFinitePositive(hbar))
+        return failAnalysisIfEmpty(error, kInvalidField);
+    if (!configValid(config))
+        return failAnalysisIfEmpty(error, kInvalidConfig);
     const std::uint64_t nx = field.nx();
     const std::uint64_t ny = field.ny();
     const double dx = field.dx();
@@ -101,14 +88,11 @@ bool QuantumBackflow2D::prepareInitialState(ComplexField2D& field, const Backflo
             }
         }
         FFT2D::inverse(spectrum);
-        if (!spectrum.normalize()) {
-            setAnalysisErrorIfEmpty(error, kNormalisation);
-            return false;
-        }
+        if (!spectrum.normalize())
+            return failAnalysisIfEmpty(error, kNormalisation);
         field = std::move(spectrum);
     } catch (const std::exception&) {
-        setAnalysisErrorIfEmpty(error, kNormalisation);
-        return false;
+        return failAnalysisIfEmpty(error, kNormalisation);
     }
     return true;
 }
@@ -141,7 +125,7 @@ double positiveMomentumFraction(const ComplexField2D& field)
 
 std::uint64_t backflowDetectorColumn(const ComplexField2D& field, double detectorX)
 {
-    const double t = static_cast<double>(field.nx()) / 2.0 + detectorX / static_cast<double>(field.dx());
+    const double t = originCellIndex(field.nx()) + detectorX / static_cast<double>(field.dx());
     return clampedRoundedIndex(t, 1, field.nx() - 2);
 }
 
@@ -172,7 +156,7 @@ BackflowSample backflowFlux(const ComplexField2D& field, const BackflowConfig& c
     for (std::uint64_t j = 0; j < field.ny(); ++j) {
         for (std::uint64_t i = 0; i < nx; ++i) {
             const double p = cellProbability(field.at(i, j), dA);
-            if (backflowColumnX(i, nx, dx) < config.detectorX)
+            if (originCellCoordinate(i, nx, dx) < config.detectorX)
                 left += p;
             else
                 right += p;

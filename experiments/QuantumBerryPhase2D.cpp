@@ -3,6 +3,7 @@
 #include "core/Numeric.h"
 #include "core/PotentialField2D.h"
 #include "experiments/FieldProducts.h"
+#include "experiments/SceneChecks.h"
 
 #include <algorithm>
 #include <cmath>
@@ -18,13 +19,6 @@ constexpr const char* kIsotropic = "Berry Phase base trap must be isotropic: kX 
 constexpr const char* kTrapGeometry = "Berry Phase trap geometry is invalid.";
 constexpr const char* kLoopParameters = "Berry Phase loop parameters are invalid.";
 constexpr const char* kAnisotropy = "Berry anisotropy is too large: the soft principal curvature must stay positive.";
-
-bool report(const char** message, const char* text)
-{
-    if (message)
-        *message = text;
-    return false;
-}
 
 bool loopValuesUsable(const BerryConfig& c)
 {
@@ -78,15 +72,15 @@ bool QuantumBerryPhase2D::analyzeTrap(const PotentialScene& scene, BerryTrap& tr
         if (!object.enabled)
             continue;
         if (object.kind != PotentialObjectKind::Harmonic)
-            return report(message, kOnlyHarmonic);
+            return failAnalysis(message, kOnlyHarmonic);
         if (harmonic)
-            return report(message, kOneHarmonic);
+            return failAnalysis(message, kOneHarmonic);
         harmonic = &object;
     }
     if (!harmonic || !(harmonic->curvatureX > 0.0f) || !(harmonic->curvatureY > 0.0f))
-        return report(message, kConfinement);
+        return failAnalysis(message, kConfinement);
     if (std::fabs(static_cast<double>(harmonic->curvatureX) - static_cast<double>(harmonic->curvatureY)) > 1e-6)
-        return report(message, kIsotropic);
+        return failAnalysis(message, kIsotropic);
     trap.valid = true;
     trap.centerX = harmonic->centerX;
     trap.centerY = harmonic->centerY;
@@ -100,7 +94,7 @@ bool QuantumBerryPhase2D::validateLoop(const BerryConfig& config, const BerryTra
     if (!config.enabled)
         return true;
     if (const char* fault = loopFault(config, trap))
-        return report(message, fault);
+        return failAnalysis(message, fault);
     return true;
 }
 

@@ -26,8 +26,7 @@ constexpr const char* kInside = "Circular scatterer must lie completely inside t
 bool fail(BilliardConfig& config, std::string* error, const char* message)
 {
     config = BilliardConfig{};
-    setAnalysisError(error, message);
-    return false;
+    return failAnalysis(error, message);
 }
 
 } // namespace

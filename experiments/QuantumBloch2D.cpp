@@ -46,46 +46,33 @@ bool QuantumBloch2D::extractFromScene(const PotentialScene& scene, BlochLatticeC
         if (object.kind == PotentialObjectKind::Rectangle && object.value < 0.0f) {
             wells.push_back(object);
         } else if (object.kind == PotentialObjectKind::Linear) {
-            if (force) {
-                setAnalysisError(error, kOneForce);
-                return false;
-            }
+            if (force)
+                return failAnalysis(error, kOneForce);
             force = &object;
         } else {
-            setAnalysisError(error, kOnlyWellsAndForce);
-            return false;
+            return failAnalysis(error, kOnlyWellsAndForce);
         }
     }
-    if (wells.size() < 5) {
-        setAnalysisError(error, kFiveWells);
-        return false;
-    }
-    if (!force || !(std::fabs(force->slopeX) > 1e-12) || !(std::fabs(force->slopeY) <= 1e-9)) {
-        setAnalysisError(error, kForceAlongX);
-        return false;
-    }
+    if (wells.size() < 5)
+        return failAnalysis(error, kFiveWells);
+    if (!force || !(std::fabs(force->slopeX) > 1e-12) || !(std::fabs(force->slopeY) <= 1e-9))
+        return failAnalysis(error, kForceAlongX);
 
     std::stable_sort(wells.begin(), wells.end(),
                      [](const PotentialObject& a, const PotentialObject& b) { return a.centerX < b.centerX; });
     const double a = centreGap(wells[0], wells[1]);
-    if (!isFinitePositive(a)) {
-        setAnalysisError(error, kSpacing);
-        return false;
-    }
+    if (!isFinitePositive(a))
+        return failAnalysis(error, kSpacing);
 
     const PotentialObject& reference = wells.front();
     const double spacingTolerance = std::max(a, 1.0) * kSceneSizeTolerance;
     for (std::size_t i = 0; i < wells.size(); ++i) {
         const PotentialObject& well = wells[i];
         if (!sceneSizesEqual(well.value, reference.value) || !sceneSizesEqual(well.width, reference.width)
-            || !sceneSizesEqual(well.height, reference.height) || !sceneSizesEqual(well.centerY, reference.centerY)) {
-            setAnalysisError(error, kEqualWells);
-            return false;
-        }
-        if (i >= 1 && !(std::fabs(centreGap(wells[i - 1], well) - a) <= spacingTolerance)) {
-            setAnalysisError(error, kEqualSpacing);
-            return false;
-        }
+            || !sceneSizesEqual(well.height, reference.height) || !sceneSizesEqual(well.centerY, reference.centerY))
+            return failAnalysis(error, kEqualWells);
+        if (i >= 1 && !(std::fabs(centreGap(wells[i - 1], well) - a) <= spacingTolerance))
+            return failAnalysis(error, kEqualSpacing);
     }
 
     config.valid = true;

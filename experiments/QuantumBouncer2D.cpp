@@ -35,36 +35,27 @@ bool isUpwardSlope(const PotentialObject& object)
 bool QuantumBouncer2D::extractFromScene(const PotentialScene& scene, BouncerConfig& config, std::string* error)
 {
     config = BouncerConfig{};
-    if (scene.empty()) {
-        setAnalysisError(error, kRequires);
-        return false;
-    }
+    if (scene.empty())
+        return failAnalysis(error, kRequires);
     const PotentialObject* floor = nullptr;
     const PotentialObject* slope = nullptr;
     for (const PotentialObject& object : scene.objects()) {
         if (!object.enabled)
             continue;
         if (isFloor(object)) {
-            if (floor) {
-                setAnalysisError(error, kOneFloor);
-                return false;
-            }
+            if (floor)
+                return failAnalysis(error, kOneFloor);
             floor = &object;
         } else if (isUpwardSlope(object)) {
-            if (slope) {
-                setAnalysisError(error, kOneSlope);
-                return false;
-            }
+            if (slope)
+                return failAnalysis(error, kOneSlope);
             slope = &object;
         } else {
-            setAnalysisError(error, kOnlyFloorAndSlope);
-            return false;
+            return failAnalysis(error, kOnlyFloorAndSlope);
         }
     }
-    if (!floor || !slope) {
-        setAnalysisError(error, kRequires);
-        return false;
-    }
+    if (!floor || !slope)
+        return failAnalysis(error, kRequires);
     config.valid = true;
     config.floorY = static_cast<double>(floor->centerY) + 0.5 * static_cast<double>(floor->height);
     config.floorHeight = floor->value;

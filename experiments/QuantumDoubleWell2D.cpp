@@ -59,22 +59,16 @@ bool QuantumDoubleWell2D::extractFromScene(const PotentialScene& scene, DoubleWe
         if (!object.enabled)
             continue;
         if (object.kind == PotentialObjectKind::Linear) {
-            if (++linearCount > 1) {
-                setAnalysisError(error, kMessageTwoLinear);
-                return false;
-            }
+            if (++linearCount > 1)
+                return failAnalysis(error, kMessageTwoLinear);
             continue;
         }
-        if (object.kind != PotentialObjectKind::Rectangle || !(object.value > 0.0f)) {
-            setAnalysisError(error, kMessageUnexpectedObject);
-            return false;
-        }
+        if (object.kind != PotentialObjectKind::Rectangle || !(object.value > 0.0f))
+            return failAnalysis(error, kMessageUnexpectedObject);
         walls.push_back(&object);
     }
-    if (walls.size() != 3) {
-        setAnalysisError(error, kMessageExactlyThree);
-        return false;
-    }
+    if (walls.size() != 3)
+        return failAnalysis(error, kMessageExactlyThree);
     std::stable_sort(walls.begin(), walls.end(),
                      [](const PotentialObject* a, const PotentialObject* b) { return a->centerX < b->centerX; });
     const PotentialObject& left = *walls[0];
@@ -90,19 +84,15 @@ bool QuantumDoubleWell2D::extractFromScene(const PotentialScene& scene, DoubleWe
         && std::fabs(leftX + rightX) <= tolerance
         && std::fabs(static_cast<double>(left.width) - static_cast<double>(right.width)) <= tolerance
         && std::fabs(static_cast<double>(left.value) - static_cast<double>(right.value)) <= valueTolerance;
-    if (!symmetric) {
-        setAnalysisError(error, kMessageNotSymmetric);
-        return false;
-    }
+    if (!symmetric)
+        return failAnalysis(error, kMessageNotSymmetric);
 
     const double leftWellStart = leftX + static_cast<double>(left.width) / 2.0;
     const double leftWellEnd = middleX - static_cast<double>(middle.width) / 2.0;
     const double barrierEnd = middleX + static_cast<double>(middle.width) / 2.0;
     const double rightWellEnd = rightX - static_cast<double>(right.width) / 2.0;
-    if (!(leftWellEnd > leftWellStart) || !(rightWellEnd > barrierEnd)) {
-        setAnalysisError(error, kMessageNoWells);
-        return false;
-    }
+    if (!(leftWellEnd > leftWellStart) || !(rightWellEnd > barrierEnd))
+        return failAnalysis(error, kMessageNoWells);
 
     config.leftWellStart = leftWellStart;
     config.leftWellEnd = leftWellEnd;

@@ -25,8 +25,6 @@ constexpr const char* kPacketFailed = "Hall edge packet preparation failed.";
 
 constexpr double kMinimumField = 0.02;
 
-bool inRange(double v, double lo, double hi) { return v >= lo && v <= hi; }
-
 const char* configFault(const HallEdgeConfig& c)
 {
     if (!isFinite(c.fieldStrength) || !isFinite(c.edgeY) || !isFinite(c.wallHeight) || !isFinite(c.launchY)
@@ -36,8 +34,9 @@ const char* configFault(const HallEdgeConfig& c)
     const double b = std::fabs(c.fieldStrength);
     if (b > 4.0 || (c.enabled && b < kMinimumField))
         return kFieldRange;
-    if (!inRange(c.wallHeight, 0.0, 2000.0) || !inRange(c.orbitRadius, 0.3, 15.0) || !inRange(c.packetSigma, 0.2, 5.0)
-        || !inRange(c.edgeBand, 0.2, 12.0) || !inRange(c.analysisEndTime, 0.1, 100.0))
+    if (!inClosedRange(c.wallHeight, 0.0, 2000.0) || !inClosedRange(c.orbitRadius, 0.3, 15.0)
+        || !inClosedRange(c.packetSigma, 0.2, 5.0) || !inClosedRange(c.edgeBand, 0.2, 12.0)
+        || !inClosedRange(c.analysisEndTime, 0.1, 100.0))
         return kGeometry;
     if (!(c.launchY > c.edgeY + 0.2 && c.launchY < c.edgeY + 10.0))
         return kLaunch;
@@ -48,24 +47,18 @@ const char* configFault(const HallEdgeConfig& c)
 
 bool QuantumHallEdge2D::validateConfiguration(const HallEdgeConfig& config, std::string* error)
 {
-    if (const char* fault = configFault(config)) {
-        setAnalysisError(error, fault);
-        return false;
-    }
+    if (const char* fault = configFault(config))
+        return failAnalysis(error, fault);
     return true;
 }
 
 bool QuantumHallEdge2D::buildField(const ComplexField2D& field, const HallEdgeConfig& config,
                                    PotentialField2D& potential, GaugeLinkField2D& links, std::string* error)
 {
-    if (field.empty()) {
-        setAnalysisErrorIfEmpty(error, kBuildEmpty);
-        return false;
-    }
-    if (const char* fault = configFault(config)) {
-        setAnalysisErrorIfEmpty(error, fault);
-        return false;
-    }
+    if (field.empty())
+        return failAnalysisIfEmpty(error, kBuildEmpty);
+    if (const char* fault = configFault(config))
+        return failAnalysisIfEmpty(error, fault);
     LandauConfig landau;
     landau.enabled = config.enabled;
     landau.fieldStrength = config.fieldStrength;
@@ -86,8 +79,7 @@ bool QuantumHallEdge2D::buildField(const ComplexField2D& field, const HallEdgeCo
                                    static_cast<float>(h), static_cast<float>(config.wallHeight));
         }
     } catch (const std::exception&) {
-        setAnalysisErrorIfEmpty(error, kWallAllocation);
-        return false;
+        return failAnalysisIfEmpty(error, kWallAllocation);
     }
     return true;
 }
@@ -95,18 +87,12 @@ bool QuantumHallEdge2D::buildField(const ComplexField2D& field, const HallEdgeCo
 bool QuantumHallEdge2D::prepareInitialState(ComplexField2D& field, const HallEdgeConfig& config, double mass,
                                             double hbar, std::string* error)
 {
-    if (field.empty()) {
-        setAnalysisErrorIfEmpty(error, kStateEmpty);
-        return false;
-    }
-    if (const char* fault = configFault(config)) {
-        setAnalysisErrorIfEmpty(error, fault);
-        return false;
-    }
-    if (!isFinitePositive(mass) || !isFinitePositive(hbar) || !(std::fabs(config.fieldStrength) >= kMinimumField)) {
-        setAnalysisErrorIfEmpty(error, kStateUnits);
-        return false;
-    }
+    if (field.empty())
+        return failAnalysisIfEmpty(error, kStateEmpty);
+    if (const char* fault = configFault(config))
+        return failAnalysisIfEmpty(error, fault);
+    if (!isFinitePositive(mass) || !isFinitePositive(hbar) || !(std::fabs(config.fieldStrength) >= kMinimumField))
+        return failAnalysisIfEmpty(error, kStateUnits);
     // Mechanical momentum p_x - q A_x = p_x - hbar b y_0 / 2 = hbar b R at y_0 = launchY.
     GaussianPacket2D packet;
     packet.x0 = 0.0f;
@@ -118,8 +104,7 @@ bool QuantumHallEdge2D::prepareInitialState(ComplexField2D& field, const HallEdg
     try {
         GaussianPacket2D::prepare(field, packet);
     } catch (const std::exception&) {
-        setAnalysisErrorIfEmpty(error, kPacketFailed);
-        return false;
+        return failAnalysisIfEmpty(error, kPacketFailed);
     }
     return true;
 }

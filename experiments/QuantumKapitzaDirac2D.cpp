@@ -99,16 +99,12 @@ KapitzaDiracPulseState QuantumKapitzaDirac2D::applyPulse(const PotentialScene& s
 bool QuantumKapitzaDirac2D::prepareInitialState(ComplexField2D& field, const KapitzaDiracInitialStateConfig& config,
                                                 double hbar, std::string* error)
 {
-    auto fail = [error](const char* message) {
-        setAnalysisErrorIfEmpty(error, message);
-        return false;
-    };
     if (field.empty())
-        return fail(kEmptyField);
+        return failAnalysisIfEmpty(error, kEmptyField);
     if (!isFinitePositive(hbar))
-        return fail(kHbar);
+        return failAnalysisIfEmpty(error, kHbar);
     if (const char* fault = initialStateFault(config))
-        return fail(fault);
+        return failAnalysisIfEmpty(error, fault);
     const double denominatorX = 4.0 * config.sigmaX * config.sigmaX;
     const double denominatorY = 4.0 * config.sigmaY * config.sigmaY;
     for (std::uint64_t j = 0; j < field.ny(); ++j) {
@@ -124,26 +120,22 @@ bool QuantumKapitzaDirac2D::prepareInitialState(ComplexField2D& field, const Kap
         }
     }
     if (!field.normalize())
-        return fail(kNormalisation);
+        return failAnalysisIfEmpty(error, kNormalisation);
     return true;
 }
 
 bool QuantumKapitzaDirac2D::validatePulse(const KapitzaDiracConfig& config, double hbar, std::string* error)
 {
     const char* fault = isFinitePositive(hbar) ? pulseFault(config) : kHbar;
-    if (fault) {
-        setAnalysisError(error, fault);
-        return false;
-    }
+    if (fault)
+        return failAnalysis(error, fault);
     return true;
 }
 
 bool QuantumKapitzaDirac2D::validateInitialState(const KapitzaDiracInitialStateConfig& config, std::string* error)
 {
-    if (const char* fault = initialStateFault(config)) {
-        setAnalysisError(error, fault);
-        return false;
-    }
+    if (const char* fault = initialStateFault(config))
+        return failAnalysis(error, fault);
     return true;
 }
 

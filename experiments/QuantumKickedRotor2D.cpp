@@ -1,7 +1,9 @@
 #include "experiments/QuantumKickedRotor2D.h"
 
 #include "core/Numeric.h"
+#include "core/PhaseFactors.h"
 #include "experiments/EventSchedule.h"
+#include "experiments/GaussianEnvelope.h"
 #include "experiments/SceneChecks.h"
 
 #include <cmath>
@@ -50,12 +52,6 @@ const char* initialStateFault(const KickedRotorInitialStateConfig& c)
     return nullptr;
 }
 
-bool report(std::string* error, const char* fault)
-{
-    setAnalysisError(error, fault);
-    return false;
-}
-
 } // namespace
 
 double QuantumKickedRotor2D::periodicLength(const ComplexField2D& field)
@@ -91,15 +87,15 @@ double QuantumKickedRotor2D::kickPeriod(const KickedRotorConfig& config) { retur
 bool QuantumKickedRotor2D::applyKick(ComplexField2D& field, const KickedRotorConfig& config, std::string* error)
 {
     if (field.empty())
-        return report(error, kEmptyField);
+        return failAnalysis(error, kEmptyField);
     if (const char* fault = kickFault(config))
-        return report(error, fault);
+        return failAnalysis(error, fault);
     const double length = periodicLength(field);
     if (!(length > 0.0) || !isFinite(length))
-        return report(error, kDomain);
+        return failAnalysis(error, kDomain);
     for (std::uint64_t i = 0; i < field.nx(); ++i) {
         const double phi = -config.phaseStrength * std::cos(2.0 * kPi * gridCoordinateX(field, i) / length);
-        const Complex factor(static_cast<float>(std::cos(phi)), static_cast<float>(std::sin(phi)));
+        const Complex factor = unitPhase(phi);
         for (std::uint64_t j = 0; j < field.ny(); ++j)
             field.at(i, j) *= factor;
     }
@@ -109,26 +105,21 @@ bool QuantumKickedRotor2D::applyKick(ComplexField2D& field, const KickedRotorCon
 bool QuantumKickedRotor2D::prepareInitialState(ComplexField2D& field, const KickedRotorInitialStateConfig& config,
                                                std::string* error)
 {
-    auto fail = [error](const char* message) {
-        setAnalysisErrorIfEmpty(error, message);
-        return false;
-    };
     if (field.empty())
-        return fail(kEmptyField);
+        return failAnalysisIfEmpty(error, kEmptyField);
     if (const char* fault = initialStateFault(config))
-        return fail(fault);
+        return failAnalysisIfEmpty(error, fault);
     // Modes at or beyond nx / 2 alias onto another mode of the grid.
     if (static_cast<std::uint64_t>(std::abs(config.initialMomentumMode)) >= field.nx() / 2)
-        return fail(kMode);
+        return failAnalysisIfEmpty(error, kMode);
     const double length = periodicLength(field);
     if (!(length > 0.0) || !isFinite(length))
-        return fail(kDomain);
+        return failAnalysisIfEmpty(error, kDomain);
 
     const double wave = 2.0 * kPi * static_cast<double>(config.initialMomentumMode) / length;
-    const double denominator = 4.0 * config.ySigma * config.ySigma;
     for (std::uint64_t j = 0; j < field.ny(); ++j) {
         const double dy = gridCoordinateY(field, j) - config.yCenter;
-        const double envelope = std::exp(-dy * dy / denominator);
+        const double envelope = gaussianEnvelope(dy, config.ySigma);
         for (std::uint64_t i = 0; i < field.nx(); ++i) {
             const double theta = wave * gridCoordinateX(field, i);
             field.at(i, j) = Complex(static_cast<float>(envelope * std::cos(theta)),
@@ -136,21 +127,21 @@ bool QuantumKickedRotor2D::prepareInitialState(ComplexField2D& field, const Kick
         }
     }
     if (!field.normalize())
-        return fail(kNormalisation);
+        return failAnalysisIfEmpty(error, kNormalisation);
     return true;
 }
 
 bool QuantumKickedRotor2D::validateKick(const KickedRotorConfig& config, std::string* error)
 {
     if (const char* fault = kickFault(config))
-        return report(error, fault);
+        return failAnalysis(error, fault);
     return true;
 }
 
 bool QuantumKickedRotor2D::validateInitialState(const KickedRotorInitialStateConfig& config, std::string* error)
 {
     if (const char* fault = initialStateFault(config))
-        return report(error, fault);
+        return failAnalysis(error, fault);
     return true;
 }
 

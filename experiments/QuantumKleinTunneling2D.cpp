@@ -45,9 +45,7 @@ double restEnergy(const KleinTunnelingConfig& c) { return c.restMass * c.lightSp
 
 double QuantumKleinTunneling2D::energy(const KleinTunnelingConfig& c)
 {
-    const double p2 = c.momentumX * c.momentumX + c.momentumY * c.momentumY;
-    const double m = restEnergy(c);
-    return std::sqrt(p2 * c.lightSpeed * c.lightSpeed + m * m);
+    return centralDiracEnergy(c);
 }
 
 double QuantumKleinTunneling2D::momentumMagnitude(const KleinTunnelingConfig& c)
@@ -106,24 +104,18 @@ const char* QuantumKleinTunneling2D::regimeName(std::int32_t code)
 
 bool QuantumKleinTunneling2D::validateConfiguration(const KleinTunnelingConfig& config, std::string* error)
 {
-    if (!configValid(config)) {
-        setAnalysisError(error, kInvalidConfig);
-        return false;
-    }
+    if (!configValid(config))
+        return failAnalysis(error, kInvalidConfig);
     return true;
 }
 
 bool QuantumKleinTunneling2D::buildPotential(PotentialField2D& potential, const KleinTunnelingConfig& config,
                                              std::string* error)
 {
-    if (!configValid(config)) {
-        setAnalysisErrorIfEmpty(error, kInvalidConfig);
-        return false;
-    }
-    if (potential.empty()) {
-        setAnalysisErrorIfEmpty(error, kEmptyGrid);
-        return false;
-    }
+    if (!configValid(config))
+        return failAnalysisIfEmpty(error, kInvalidConfig);
+    if (potential.empty())
+        return failAnalysisIfEmpty(error, kEmptyGrid);
     try {
         potential.fill(0.0f);
         const double height = kBarrierHeightFactor * static_cast<double>(potential.ny()) * potential.dy();
@@ -131,8 +123,7 @@ bool QuantumKleinTunneling2D::buildPotential(PotentialField2D& potential, const 
                                static_cast<float>(config.barrierWidth), static_cast<float>(height),
                                static_cast<float>(config.barrierHeight));
     } catch (const std::exception&) {
-        setAnalysisErrorIfEmpty(error, kRasterFailed);
-        return false;
+        return failAnalysisIfEmpty(error, kRasterFailed);
     }
     return true;
 }
@@ -140,32 +131,19 @@ bool QuantumKleinTunneling2D::buildPotential(PotentialField2D& potential, const 
 bool QuantumKleinTunneling2D::prepareInitialState(DiracSpinor2D& spinor, const KleinTunnelingConfig& config,
                                                   double hbar, std::string* error)
 {
-    if (!configValid(config)) {
-        setAnalysisErrorIfEmpty(error, kInvalidConfig);
-        return false;
-    }
-    if (!diracSpinorUsable(spinor) || !isFinitePositive(hbar)) {
-        setAnalysisErrorIfEmpty(error, kInvalidSpinor);
-        return false;
-    }
-    DiracGaussian packet;
-    packet.centerX = config.centerX;
-    packet.centerY = config.centerY;
-    packet.sigma = config.sigma;
-    packet.momentumX = config.momentumX;
-    packet.momentumY = config.momentumY;
-    packet.hbar = hbar;
-    writeUpperGaussian(spinor, packet, centreOffset(spinor.upper.nx()), centreOffset(spinor.upper.ny()));
+    if (!configValid(config))
+        return failAnalysisIfEmpty(error, kInvalidConfig);
+    if (!diracSpinorUsable(spinor) || !isFinitePositive(hbar))
+        return failAnalysisIfEmpty(error, kInvalidSpinor);
+    writeUpperGaussian(spinor, diracGaussianOf(config, hbar), centreOffset(spinor.upper.nx()),
+                       centreOffset(spinor.upper.ny()));
     try {
         projectOnPositiveEnergy(spinor, config.lightSpeed, config.restMass, hbar);
     } catch (const std::exception&) {
-        setAnalysisErrorIfEmpty(error, kPreparationFailed);
-        return false;
+        return failAnalysisIfEmpty(error, kPreparationFailed);
     }
-    if (!spinor.normalize()) {
-        setAnalysisErrorIfEmpty(error, kNormalisation);
-        return false;
-    }
+    if (!spinor.normalize())
+        return failAnalysisIfEmpty(error, kNormalisation);
     return true;
 }
 

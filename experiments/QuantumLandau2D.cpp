@@ -2,6 +2,7 @@
 
 #include "core/GaussianPacket2D.h"
 #include "core/Numeric.h"
+#include "core/PhaseFactors.h"
 #include "experiments/SceneChecks.h"
 
 #include <cmath>
@@ -45,42 +46,28 @@ const char* configFault(const LandauConfig& c)
     return nullptr;
 }
 
-Complex unitPhase(double theta)
-{
-    return Complex(static_cast<float>(std::cos(theta)), static_cast<float>(std::sin(theta)));
-}
-
 } // namespace
 
 bool QuantumLandau2D::validateConfiguration(const LandauConfig& config, std::string* error)
 {
-    if (const char* fault = configFault(config)) {
-        setAnalysisError(error, fault);
-        return false;
-    }
+    if (const char* fault = configFault(config))
+        return failAnalysis(error, fault);
     return true;
 }
 
 bool QuantumLandau2D::buildSymmetricGauge(const ComplexField2D& field, const LandauConfig& config,
                                           GaugeLinkField2D& links, std::string* error)
 {
-    if (field.empty()) {
-        setAnalysisErrorIfEmpty(error, kGaugeEmpty);
-        return false;
-    }
-    if (const char* fault = configFault(config)) {
-        setAnalysisErrorIfEmpty(error, fault);
-        return false;
-    }
-    if (std::fabs(config.fieldStrength) < kMinimumField) {
-        setAnalysisErrorIfEmpty(error, kGaugeZeroField);
-        return false;
-    }
+    if (field.empty())
+        return failAnalysisIfEmpty(error, kGaugeEmpty);
+    if (const char* fault = configFault(config))
+        return failAnalysisIfEmpty(error, fault);
+    if (std::fabs(config.fieldStrength) < kMinimumField)
+        return failAnalysisIfEmpty(error, kGaugeZeroField);
     try {
         links.resize(field.nx(), field.ny(), field.dx(), field.dy());
     } catch (const std::exception&) {
-        setAnalysisErrorIfEmpty(error, kGaugeAllocation);
-        return false;
+        return failAnalysisIfEmpty(error, kGaugeAllocation);
     }
     const double b = config.fieldStrength;
     const double dx = field.dx();
@@ -101,22 +88,14 @@ bool QuantumLandau2D::buildSymmetricGauge(const ComplexField2D& field, const Lan
 bool QuantumLandau2D::prepareInitialState(ComplexField2D& field, const LandauConfig& config, double mass, double hbar,
                                           std::string* error)
 {
-    if (field.empty()) {
-        setAnalysisErrorIfEmpty(error, kStateEmpty);
-        return false;
-    }
-    if (const char* fault = configFault(config)) {
-        setAnalysisErrorIfEmpty(error, fault);
-        return false;
-    }
-    if (std::fabs(config.fieldStrength) < kMinimumField) {
-        setAnalysisErrorIfEmpty(error, kStateZeroField);
-        return false;
-    }
-    if (!isFinitePositive(mass) || !isFinitePositive(hbar)) {
-        setAnalysisErrorIfEmpty(error, kStateUnits);
-        return false;
-    }
+    if (field.empty())
+        return failAnalysisIfEmpty(error, kStateEmpty);
+    if (const char* fault = configFault(config))
+        return failAnalysisIfEmpty(error, fault);
+    if (std::fabs(config.fieldStrength) < kMinimumField)
+        return failAnalysisIfEmpty(error, kStateZeroField);
+    if (!isFinitePositive(mass) || !isFinitePositive(hbar))
+        return failAnalysisIfEmpty(error, kStateUnits);
     const double lB = magneticLength(config);
 
     if (config.preparationMode == 1) {
@@ -130,10 +109,8 @@ bool QuantumLandau2D::prepareInitialState(ComplexField2D& field, const LandauCon
                 field.at(i, j) = Complex(static_cast<float>(laguerrePolynomial(n, u) * std::exp(-0.5 * u)), 0.0f);
             }
         }
-        if (!field.normalize()) {
-            setAnalysisErrorIfEmpty(error, kStateNormalisation);
-            return false;
-        }
+        if (!field.normalize())
+            return failAnalysisIfEmpty(error, kStateNormalisation);
         return true;
     }
 
@@ -149,8 +126,7 @@ bool QuantumLandau2D::prepareInitialState(ComplexField2D& field, const LandauCon
     try {
         GaussianPacket2D::prepare(field, packet);
     } catch (const std::exception&) {
-        setAnalysisErrorIfEmpty(error, kPacketFailed);
-        return false;
+        return failAnalysisIfEmpty(error, kPacketFailed);
     }
     return true;
 }

@@ -1,6 +1,8 @@
 #include "experiments/QuantumLoschmidt2D.h"
 
 #include "core/Numeric.h"
+#include "core/PhaseFactors.h"
+#include "experiments/SceneChecks.h"
 
 #include <cmath>
 
@@ -36,7 +38,7 @@ bool QuantumLoschmidt2D::applyReversal(ComplexField2D& field, const LoschmidtCon
         const double phaseY = config.momentumErrorY * gridCoordinateY(field, j);
         for (std::uint64_t i = 0; i < field.nx(); ++i) {
             const double phi = (phaseY + config.momentumErrorX * gridCoordinateX(field, i)) / hbar;
-            const Complex ramp(static_cast<float>(std::cos(phi)), static_cast<float>(std::sin(phi)));
+            const Complex ramp = unitPhase(phi);
             field.at(i, j) = std::conj(field.at(i, j)) * ramp;
         }
     }
@@ -47,11 +49,8 @@ bool QuantumLoschmidt2D::validateConfiguration(const LoschmidtConfig& config, co
 {
     if (!config.enabled)
         return true;
-    if (const char* fault = configurationFault(config)) {
-        if (message)
-            *message = fault;
-        return false;
-    }
+    if (const char* fault = configurationFault(config))
+        return failAnalysis(message, fault);
     return true;
 }
 

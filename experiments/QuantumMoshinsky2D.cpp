@@ -2,6 +2,7 @@
 
 #include "core/Numeric.h"
 #include "core/PotentialField2D.h"
+#include "experiments/GaussianEnvelope.h"
 #include "experiments/SceneChecks.h"
 
 #include <cmath>
@@ -78,13 +79,6 @@ const char* initialStateFault(const MoshinskyInitialStateConfig& c)
     return nullptr;
 }
 
-bool report(const char** message, const char* text)
-{
-    if (message)
-        *message = text;
-    return false;
-}
-
 } // namespace
 
 bool QuantumMoshinsky2D::validateShutter(const PotentialScene& scene, const MoshinskyConfig& config,
@@ -94,7 +88,7 @@ bool QuantumMoshinsky2D::validateShutter(const PotentialScene& scene, const Mosh
         return true;
     MoshinskyShutterGeometry found;
     if (const char* fault = shutterFault(scene, config, found))
-        return report(message, fault);
+        return failAnalysis(message, fault);
     if (geometry)
         *geometry = found;
     return true;
@@ -105,45 +99,38 @@ bool QuantumMoshinsky2D::validateInitialState(const MoshinskyInitialStateConfig&
     if (!config.enabled)
         return true;
     if (const char* fault = initialStateFault(config))
-        return report(message, fault);
+        return failAnalysis(message, fault);
     return true;
 }
 
 bool QuantumMoshinsky2D::prepareInitialState(ComplexField2D& field, const MoshinskyInitialStateConfig& config,
                                              double hbar, std::string* error)
 {
-    auto fail = [error](const char* message) {
-        if (message)
-            setAnalysisErrorIfEmpty(error, message);
-        return false;
-    };
     if (field.empty())
-        return fail(kEmptyField);
+        return failAnalysisIfEmpty(error, kEmptyField);
     if (!isFinitePositive(hbar))
-        return fail(kHbar);
+        return failAnalysisIfEmpty(error, kHbar);
     if (!config.enabled)
-        return fail(nullptr);
+        return false;
     if (const char* fault = initialStateFault(config))
-        return fail(fault);
+        return failAnalysisIfEmpty(error, fault);
 
     const double edgeScale = std::sqrt(2.0) * config.edgeWidth;
-    const double envelopeDenominator = 4.0 * config.envelopeSigmaX * config.envelopeSigmaX;
-    const double transverseDenominator = 4.0 * config.transverseSigmaY * config.transverseSigmaY;
     for (std::uint64_t j = 0; j < field.ny(); ++j) {
         const double ey = gridCoordinateY(field, j) - config.centerY;
-        const double transverse = std::exp(-ey * ey / transverseDenominator);
+        const double transverse = gaussianEnvelope(ey, config.transverseSigmaY);
         for (std::uint64_t i = 0; i < field.nx(); ++i) {
             const double x = gridCoordinateX(field, i);
             const double ex = x - config.envelopeCenterX;
             const double amplitude = 0.5 * std::erfc((x - config.shutterX) / edgeScale)
-                * std::exp(-ex * ex / envelopeDenominator) * transverse;
+                * gaussianEnvelope(ex, config.envelopeSigmaX) * transverse;
             const double theta = config.momentumX * x / hbar;
             field.at(i, j) = Complex(static_cast<float>(amplitude * std::cos(theta)),
                                      static_cast<float>(amplitude * std::sin(theta)));
         }
     }
     if (!field.normalize())
-        return fail(kNormalisation);
+        return failAnalysisIfEmpty(error, kNormalisation);
     return true;
 }
 

@@ -1,8 +1,8 @@
 #include "experiments/QuantumRabi2D.h"
 
 #include "core/Numeric.h"
-#include "experiments/BoundStateResult.h"
 #include "experiments/DriveProtocols.h"
+#include "experiments/DrivenPair.h"
 #include "experiments/QuantumDoubleWell2D.h"
 
 #include <algorithm>
@@ -19,15 +19,7 @@ RabiReference QuantumRabi2D::compute(const BoundStateResult& result, const Perio
         || !isFiniteNonNegative(drive.angularFrequency))
         return reference;
 
-    reference.stateI = i;
-    reference.stateJ = j;
-    reference.energyI = result.states[static_cast<std::size_t>(i)].energy;
-    reference.energyJ = result.states[static_cast<std::size_t>(j)].energy;
-    reference.transitionFrequency = std::fabs(reference.energyJ - reference.energyI) / hbar;
-    reference.driveFrequency = drive.angularFrequency;
-    reference.detuning = reference.driveFrequency - reference.transitionFrequency;
-    reference.dipoleElement = QuantumDoubleWell2D::dipoleMatrixElement(result, i, j);
-    reference.rabiFrequency = std::fabs(drive.amplitude * reference.dipoleElement) / hbar;
+    describeDrivenPair(reference, result, i, j, drive.angularFrequency, drive.amplitude, hbar);
     const double omega = std::sqrt(reference.detuning * reference.detuning
                                    + reference.rabiFrequency * reference.rabiFrequency);
     reference.generalizedRabiFrequency = omega;

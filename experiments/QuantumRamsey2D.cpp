@@ -3,6 +3,8 @@
 #include "core/Numeric.h"
 #include "experiments/BoundStateResult.h"
 #include "experiments/DriveProtocols.h"
+#include "experiments/DrivenPair.h"
+#include "experiments/GridCoordinates.h"
 #include "experiments/TwoLevelSystem.h"
 
 #include <algorithm>
@@ -36,11 +38,6 @@ bool sequenceAndPairUsable(const BoundStateResult& result, const RamseySequence&
 bool freeRangeUsable(double freeMin, double freeMax, int n)
 {
     return isFiniteNonNegative(freeMin) && isFinite(freeMax) && freeMax > freeMin && n >= 2;
-}
-
-double sampleAt(double lo, double hi, int k, int n)
-{
-    return lo + (hi - lo) * static_cast<double>(k) / static_cast<double>(n - 1);
 }
 
 ComplexVector2 freeStep(const RamseyMember& member, const ComplexVector2& a, double duration, double hbar)
@@ -138,15 +135,7 @@ RamseyReference QuantumRamsey2D::reference(const BoundStateResult& result, const
         return reference;
 
     const double freeTime = sequence.freeEvolutionDuration;
-    reference.stateI = i;
-    reference.stateJ = j;
-    reference.energyI = result.states[static_cast<std::size_t>(i)].energy;
-    reference.energyJ = result.states[static_cast<std::size_t>(j)].energy;
-    reference.transitionFrequency = std::fabs(reference.energyJ - reference.energyI) / hbar;
-    reference.driveFrequency = sequence.angularFrequency;
-    reference.detuning = reference.driveFrequency - reference.transitionFrequency;
-    reference.dipoleElement = QuantumDoubleWell2D::dipoleMatrixElement(result, i, j);
-    reference.rabiFrequency = std::fabs(reference.dipoleElement * sequence.amplitude) / hbar;
+    describeDrivenPair(reference, result, i, j, sequence.angularFrequency, sequence.amplitude, hbar);
     if (reference.rabiFrequency > 0.0)
         reference.halfPiPulseTime = kPi / (2.0 * reference.rabiFrequency);
     reference.firstPulseEnd = sequence.startTime + sequence.pulseDuration;
@@ -243,7 +232,7 @@ std::vector<RamseyFringePoint> QuantumRamsey2D::fringeScan(const BoundStateResul
     std::vector<RamseyFringePoint> points(static_cast<std::size_t>(n));
     for (int k = 0; k < n; ++k) {
         RamseyFringePoint& point = points[static_cast<std::size_t>(k)];
-        point.freeEvolutionDuration = sampleAt(freeMin, freeMax, k, n);
+        point.freeEvolutionDuration = evenlySpacedValue(freeMin, freeMax, k, n);
         point.phase = omega0 * point.freeEvolutionDuration;
         memberFinalPopulations(member, sequence, point.freeEvolutionDuration, hbar, point.population1,
                                point.population2);
@@ -264,7 +253,7 @@ std::vector<RamseyEnsemblePoint> QuantumRamsey2D::ensembleScan(const BoundStateR
     std::vector<RamseyEnsemblePoint> points(static_cast<std::size_t>(n));
     for (int k = 0; k < n; ++k) {
         RamseyEnsemblePoint& point = points[static_cast<std::size_t>(k)];
-        point.freeEvolutionDuration = sampleAt(freeMin, freeMax, k, n);
+        point.freeEvolutionDuration = evenlySpacedValue(freeMin, freeMax, k, n);
         ensembleAverage(members, sequence, point.freeEvolutionDuration, hbar, point.averagePopulation1,
                         point.averagePopulation2);
     }

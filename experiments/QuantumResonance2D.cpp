@@ -3,6 +3,7 @@
 #include "core/ComplexField2D.h"
 #include "core/Numeric.h"
 #include "core/PotentialScene.h"
+#include "experiments/GridCoordinates.h"
 #include "experiments/SceneChecks.h"
 
 #include <cmath>
@@ -31,7 +32,7 @@ std::vector<TransmissionPoint> sampleRange(double lo, double hi, int n, Transmis
     std::vector<TransmissionPoint> points;
     points.reserve(static_cast<std::size_t>(n));
     for (int k = 0; k < n; ++k) {
-        const double abscissa = lo + (hi - lo) * static_cast<double>(k) / static_cast<double>(n - 1);
+        const double abscissa = evenlySpacedValue(lo, hi, k, n);
         points.push_back({abscissa, transmissionAt(abscissa)});
     }
     return points;
@@ -57,24 +58,18 @@ bool QuantumResonance2D::extractFromScene(const PotentialScene& scene, DoubleBar
     for (const PotentialObject& object : scene.objects()) {
         if (!object.enabled)
             continue;
-        if (object.kind != PotentialObjectKind::Barrier) {
-            setAnalysisError(error, kMessageOnlyBarriers);
-            return false;
-        }
+        if (object.kind != PotentialObjectKind::Barrier)
+            return failAnalysis(error, kMessageOnlyBarriers);
         ++count;
-        if (!PotentialObject::isValid(object)) {
-            setAnalysisError(error, kMessageInvalidBarrier);
-            return false;
-        }
+        if (!PotentialObject::isValid(object))
+            return failAnalysis(error, kMessageInvalidBarrier);
         if (!first)
             first = &object;
         else if (!second)
             second = &object;
     }
-    if (count != 2) {
-        setAnalysisError(error, kMessageExactlyTwo);
-        return false;
-    }
+    if (count != 2)
+        return failAnalysis(error, kMessageExactlyTwo);
 
     const PotentialObject* left = first;
     const PotentialObject* right = second;
@@ -84,10 +79,8 @@ bool QuantumResonance2D::extractFromScene(const PotentialScene& scene, DoubleBar
     const double leftInnerX = static_cast<double>(left->centerX) + static_cast<double>(left->thickness) / 2.0;
     const double rightInnerX = static_cast<double>(right->centerX) - static_cast<double>(right->thickness) / 2.0;
     const double cavityWidth = rightInnerX - leftInnerX;
-    if (!(cavityWidth > 0.0)) {
-        setAnalysisError(error, kMessageNoCavity);
-        return false;
-    }
+    if (!(cavityWidth > 0.0))
+        return failAnalysis(error, kMessageNoCavity);
 
     config.leftBarrier = *left;
     config.rightBarrier = *right;

@@ -2,6 +2,7 @@
 
 #include "core/Numeric.h"
 #include "experiments/BoxWalls.h"
+#include "experiments/ReferenceGrid.h"
 #include "experiments/SceneChecks.h"
 
 #include <algorithm>
@@ -20,12 +21,6 @@ constexpr const char* kNoInterior = "Quantum revival box walls overlap or leave 
 constexpr const char* kSameHeight = "Quantum revival box walls must use the same potential height.";
 constexpr const char* kEqualThickness = "Opposite quantum-box walls must use equal thickness.";
 constexpr const char* kNotCentred = "Quantum revival box walls are not centred on one rectangular interior.";
-
-bool sameGrid(const ComplexField2D& a, const ComplexField2D& b)
-{
-    return a.nx() == b.nx() && a.ny() == b.ny() && !(std::fabs(a.dx() - b.dx()) > 1e-9f)
-        && !(std::fabs(a.dy() - b.dy()) > 1e-9f);
-}
 
 } // namespace
 
@@ -48,43 +43,31 @@ bool QuantumRevival2D::extractFromScene(const PotentialScene& scene, RevivalBoxC
     for (const PotentialObject& object : scene.objects()) {
         if (!object.enabled)
             continue;
-        if (object.kind != PotentialObjectKind::Rectangle || !(object.value > 0.0f)) {
-            setAnalysisError(error, kFourWalls);
-            return false;
-        }
+        if (object.kind != PotentialObjectKind::Rectangle || !(object.value > 0.0f))
+            return failAnalysis(error, kFourWalls);
         switch (wallOrientation(object)) {
         case WallOrientation::Vertical: vertical.push_back(object); break;
         case WallOrientation::Horizontal: horizontal.push_back(object); break;
-        case WallOrientation::Undecided: setAnalysisError(error, kOrientation); return false;
+        case WallOrientation::Undecided: return failAnalysis(error, kOrientation);
         }
     }
-    if (vertical.size() != 2 || horizontal.size() != 2) {
-        setAnalysisError(error, kTwoAndTwo);
-        return false;
-    }
+    if (vertical.size() != 2 || horizontal.size() != 2)
+        return failAnalysis(error, kTwoAndTwo);
 
     const BoxWalls box = BoxWalls::arrange(vertical[0], vertical[1], horizontal[0], horizontal[1]);
     const double lx = box.interiorWidth();
     const double ly = box.interiorHeight();
-    if (!(lx > 0.0) || !(ly > 0.0)) {
-        setAnalysisError(error, kNoInterior);
-        return false;
-    }
+    if (!(lx > 0.0) || !(ly > 0.0))
+        return failAnalysis(error, kNoInterior);
 
     const double v = box.left.value;
     if (!sceneSizesEqual(box.right.value, v) || !sceneSizesEqual(box.bottom.value, v)
-        || !sceneSizesEqual(box.top.value, v)) {
-        setAnalysisError(error, kSameHeight);
-        return false;
-    }
-    if (!sceneSizesEqual(box.right.width, box.left.width) || !sceneSizesEqual(box.top.height, box.bottom.height)) {
-        setAnalysisError(error, kEqualThickness);
-        return false;
-    }
-    if (!box.wallsCentredOnInterior()) {
-        setAnalysisError(error, kNotCentred);
-        return false;
-    }
+        || !sceneSizesEqual(box.top.value, v))
+        return failAnalysis(error, kSameHeight);
+    if (!sceneSizesEqual(box.right.width, box.left.width) || !sceneSizesEqual(box.top.height, box.bottom.height))
+        return failAnalysis(error, kEqualThickness);
+    if (!box.wallsCentredOnInterior())
+        return failAnalysis(error, kNotCentred);
 
     config.valid = true;
     config.interiorCenterX = box.interiorCenterX();
@@ -106,7 +89,7 @@ double revivalTime(double length, double mass, double hbar)
 
 double normalisedOverlap(const ComplexField2D& a, const ComplexField2D& b)
 {
-    if (a.empty() || b.empty() || !sameGrid(a, b))
+    if (a.empty() || b.empty() || !onReferenceGrid(GridKey2D::of(a), b))
         return 0.0;
     std::complex<double> s(0.0, 0.0);
     double na = 0.0;

@@ -29,20 +29,14 @@ bool QuantumScar2D::analyzeScene(const PotentialScene& scene, StadiumGeometry& s
     for (const PotentialObject& object : scene.objects()) {
         if (!object.enabled)
             continue;
-        if (object.kind != PotentialObjectKind::StadiumExterior) {
-            setAnalysisError(error, kOnlyStadium);
-            return false;
-        }
-        if (found) {
-            setAnalysisError(error, kOneStadium);
-            return false;
-        }
+        if (object.kind != PotentialObjectKind::StadiumExterior)
+            return failAnalysis(error, kOnlyStadium);
+        if (found)
+            return failAnalysis(error, kOneStadium);
         found = &object;
     }
-    if (!found || !(found->value > 0.0f) || !(found->width > 0.0f) || !(found->radius > 0.0f)) {
-        setAnalysisError(error, kStadiumSize);
-        return false;
-    }
+    if (!found || !(found->value > 0.0f) || !(found->width > 0.0f) || !(found->radius > 0.0f))
+        return failAnalysis(error, kStadiumSize);
     stadium.valid = true;
     stadium.centerX = found->centerX;
     stadium.centerY = found->centerY;
@@ -123,14 +117,10 @@ bool QuantumScar2D::sameGrid(const ComplexField2D& a, const ComplexField2D& b)
 bool QuantumScar2D::validateConfiguration(const ScarConfig& config, std::string* error)
 {
     clearAnalysisError(error);
-    if (!isFinitePositive(config.orbitBandHalfWidth) || config.orbitBandHalfWidth > 20.0) {
-        setAnalysisError(error, kBand);
-        return false;
-    }
-    if (!isFiniteNonNegative(config.referenceEnergy) || config.referenceEnergy > 10000.0) {
-        setAnalysisError(error, kEnergy);
-        return false;
-    }
+    if (!isFinitePositive(config.orbitBandHalfWidth) || config.orbitBandHalfWidth > 20.0)
+        return failAnalysis(error, kBand);
+    if (!isFiniteNonNegative(config.referenceEnergy) || config.referenceEnergy > 10000.0)
+        return failAnalysis(error, kEnergy);
     return true;
 }
 

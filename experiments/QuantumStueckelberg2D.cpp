@@ -2,6 +2,7 @@
 
 #include "core/Numeric.h"
 #include "experiments/DriveProtocols.h"
+#include "experiments/GridCoordinates.h"
 #include "experiments/TwoLevelSystem.h"
 
 #include <algorithm>
@@ -139,7 +140,7 @@ std::vector<StueckelbergFringePoint> QuantumStueckelberg2D::holdTimeScan(const B
     LinearSweep held = sweep;
     for (int k = 0; k < n; ++k) {
         StueckelbergFringePoint point;
-        point.holdDuration = holdMin + (holdMax - holdMin) * static_cast<double>(k) / static_cast<double>(n - 1);
+        point.holdDuration = evenlySpacedValue(holdMin, holdMax, k, n);
         held.holdDuration = point.holdDuration;
         point.phase = phaseIntegral(landauZener, held, hbar);
         propagateSweep(landauZener, held, hbar, point.finalLowerPopulation, point.finalUpperPopulation);

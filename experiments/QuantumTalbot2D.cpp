@@ -1,6 +1,7 @@
 #include "experiments/QuantumTalbot2D.h"
 
 #include "core/Numeric.h"
+#include "experiments/GaussianEnvelope.h"
 #include "experiments/SceneChecks.h"
 
 #include <cmath>
@@ -38,65 +39,49 @@ const char* stateFault(const TalbotInitialState& s)
 
 bool QuantumTalbot2D::validateInitialState(const TalbotInitialState& state, std::string* error)
 {
-    if (const char* fault = stateFault(state)) {
-        setAnalysisError(error, fault);
-        return false;
-    }
+    if (const char* fault = stateFault(state))
+        return failAnalysis(error, fault);
     return true;
 }
 
 bool QuantumTalbot2D::prepareInitialState(ComplexField2D& field, const TalbotInitialState& state, double hbar,
                                           std::string* error)
 {
-    if (field.empty()) {
-        setAnalysisErrorIfEmpty(error, kEmptyField);
-        return false;
-    }
-    if (const char* fault = stateFault(state)) {
-        setAnalysisErrorIfEmpty(error, fault);
-        return false;
-    }
-    if (!isFinitePositive(hbar)) {
-        setAnalysisErrorIfEmpty(error, kHbar);
-        return false;
-    }
+    if (field.empty())
+        return failAnalysisIfEmpty(error, kEmptyField);
+    if (const char* fault = stateFault(state))
+        return failAnalysisIfEmpty(error, fault);
+    if (!isFinitePositive(hbar))
+        return failAnalysisIfEmpty(error, kHbar);
     const double a = state.period;
     const double dx = field.dx();
     // The FFT domain is periodic: only a whole number of periods keeps the
     // comb free of a seam.
     const double periods = static_cast<double>(field.nx()) * dx / a;
     const double wholePeriods = std::floor(periods + 0.5);
-    if (!(wholePeriods >= 2.0) || !(std::fabs(periods - wholePeriods) <= kWholeTolerance)) {
-        setAnalysisErrorIfEmpty(error, kDomain);
-        return false;
-    }
+    if (!(wholePeriods >= 2.0) || !(std::fabs(periods - wholePeriods) <= kWholeTolerance))
+        return failAnalysisIfEmpty(error, kDomain);
     const double cells = a / dx;
     const double wholeCells = std::floor(cells + 0.5);
     if (!(wholeCells >= 4.0) || !(std::fabs(cells - wholeCells) <= kWholeTolerance)
-        || std::fmod(wholeCells, 2.0) != 0.0) {
-        setAnalysisErrorIfEmpty(error, kCells);
-        return false;
-    }
+        || std::fmod(wholeCells, 2.0) != 0.0)
+        return failAnalysisIfEmpty(error, kCells);
 
-    const double toothDenominator = 4.0 * state.toothSigma * state.toothSigma;
-    const double envelopeDenominator = 4.0 * state.sigmaY * state.sigmaY;
     for (std::uint64_t j = 0; j < field.ny(); ++j) {
         const double y = gridCoordinateY(field, j);
-        const double envelope = std::exp(-(y - state.centerY) * (y - state.centerY) / envelopeDenominator);
+        const double envelope = gaussianEnvelope(y - state.centerY, state.sigmaY);
         const double phase = state.momentumY * y / hbar;
         const double c = std::cos(phase);
         const double s = std::sin(phase);
         for (std::uint64_t i = 0; i < field.nx(); ++i) {
             double d = gridCoordinateX(field, i) - state.offsetX;
             d -= std::floor(d / a + 0.5) * a; // nearest tooth
-            const double amplitude = std::exp(-d * d / toothDenominator) * envelope;
+            const double amplitude = gaussianEnvelope(d, state.toothSigma) * envelope;
             field.at(i, j) = Complex(static_cast<float>(amplitude * c), static_cast<float>(amplitude * s));
         }
     }
-    if (!field.normalize()) {
-        setAnalysisErrorIfEmpty(error, kNormalisation);
-        return false;
-    }
+    if (!field.normalize())
+        return failAnalysisIfEmpty(error, kNormalisation);
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "experiments/QuantumVortex2D.h"
 
 #include "core/Numeric.h"
+#include "experiments/GaussianEnvelope.h"
 #include "experiments/GridCoordinates.h"
 #include "experiments/SceneChecks.h"
 
@@ -50,38 +51,26 @@ double wrappedDifference(float to, float from)
 bool QuantumVortex2D::extractTrap(const PotentialScene& scene, VortexTrap& trap, std::string* error)
 {
     trap = VortexTrap{};
-    if (scene.empty()) {
-        setAnalysisError(error, kTrapNotFound);
-        return false;
-    }
+    if (scene.empty())
+        return failAnalysis(error, kTrapNotFound);
     const PotentialObject* harmonic = nullptr;
     for (const PotentialObject& object : scene.objects()) {
         if (!object.enabled)
             continue;
-        if (object.kind != PotentialObjectKind::Harmonic) {
-            setAnalysisError(error, kOnlyHarmonic);
-            return false;
-        }
-        if (harmonic) {
-            setAnalysisError(error, kOneHarmonic);
-            return false;
-        }
+        if (object.kind != PotentialObjectKind::Harmonic)
+            return failAnalysis(error, kOnlyHarmonic);
+        if (harmonic)
+            return failAnalysis(error, kOneHarmonic);
         harmonic = &object;
     }
-    if (!harmonic) {
-        setAnalysisError(error, kTrapNotFound);
-        return false;
-    }
+    if (!harmonic)
+        return failAnalysis(error, kTrapNotFound);
     const double kx = harmonic->curvatureX;
     const double ky = harmonic->curvatureY;
-    if (!isFinitePositive(kx) || !isFinitePositive(ky)) {
-        setAnalysisError(error, kCurvature);
-        return false;
-    }
-    if (!(std::fabs(kx - ky) <= std::max({std::fabs(kx), std::fabs(ky), 1.0}) * 1e-6)) {
-        setAnalysisError(error, kIsotropic);
-        return false;
-    }
+    if (!isFinitePositive(kx) || !isFinitePositive(ky))
+        return failAnalysis(error, kCurvature);
+    if (!(std::fabs(kx - ky) <= std::max({std::fabs(kx), std::fabs(ky), 1.0}) * 1e-6))
+        return failAnalysis(error, kIsotropic);
     trap.found = true;
     trap.centerX = harmonic->centerX;
     trap.centerY = harmonic->centerY;
@@ -91,24 +80,17 @@ bool QuantumVortex2D::extractTrap(const PotentialScene& scene, VortexTrap& trap,
 
 bool QuantumVortex2D::validateConfig(const VortexInitialState& state, std::string* error)
 {
-    if (const char* fault = stateFault(state)) {
-        setAnalysisError(error, fault);
-        return false;
-    }
+    if (const char* fault = stateFault(state))
+        return failAnalysis(error, fault);
     return true;
 }
 
 bool QuantumVortex2D::prepareInitialState(ComplexField2D& field, const VortexInitialState& state, std::string* error)
 {
-    if (field.empty()) {
-        setAnalysisErrorIfEmpty(error, kEmptyField);
-        return false;
-    }
-    if (const char* fault = stateFault(state)) {
-        setAnalysisErrorIfEmpty(error, fault);
-        return false;
-    }
-    const double denominator = 4.0 * state.envelopeSigma * state.envelopeSigma;
+    if (field.empty())
+        return failAnalysisIfEmpty(error, kEmptyField);
+    if (const char* fault = stateFault(state))
+        return failAnalysisIfEmpty(error, fault);
     const double s = state.charge;
     for (std::uint64_t j = 0; j < field.ny(); ++j) {
         const double y = gridCoordinateY(field, j);
@@ -116,15 +98,13 @@ bool QuantumVortex2D::prepareInitialState(ComplexField2D& field, const VortexIni
         for (std::uint64_t i = 0; i < field.nx(); ++i) {
             const double x = gridCoordinateX(field, i);
             const double ex = x - state.envelopeCenterX;
-            const double envelope = std::exp(-(ex * ex + ey * ey) / denominator);
+            const double envelope = gaussianEnvelope(ex, ey, state.envelopeSigma);
             field.at(i, j) = Complex(static_cast<float>(envelope * (x - state.coreX)),
                                      static_cast<float>(envelope * s * (y - state.coreY)));
         }
     }
-    if (!field.normalize()) {
-        setAnalysisErrorIfEmpty(error, kNormalisation);
-        return false;
-    }
+    if (!field.normalize())
+        return failAnalysisIfEmpty(error, kNormalisation);
     return true;
 }
 

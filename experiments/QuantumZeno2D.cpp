@@ -64,12 +64,6 @@ void scaleWatchedLane(ComplexField2D& field, const ZenoConfig& config, Factor fa
     }
 }
 
-bool report(std::string* error, const char* message)
-{
-    setAnalysisError(error, message);
-    return false;
-}
-
 } // namespace
 
 double QuantumZeno2D::measurementTime(const ZenoConfig& config, std::uint64_t n)
@@ -135,7 +129,7 @@ bool QuantumZeno2D::applyMeasurement(ComplexField2D& field, const ZenoConfig& co
         *result = ZenoMeasurementResult{};
     clearAnalysisError(error);
     if (field.empty())
-        return report(error, kEmptyField);
+        return failAnalysis(error, kEmptyField);
     const bool targetValid = isFinitePositive(targetNorm);
     if (!validateMeasurement(config, error)) {
         if (!targetValid)
@@ -143,13 +137,13 @@ bool QuantumZeno2D::applyMeasurement(ComplexField2D& field, const ZenoConfig& co
         return false;
     }
     if (!targetValid)
-        return report(error, kTarget);
+        return failAnalysis(error, kTarget);
 
     const double before = laneNorm(field, config, true);
     if (result)
         result->watchedNormBefore = before;
     if (!(before > 0.0))
-        return report(error, kZeroLane);
+        return failAnalysis(error, kZeroLane);
 
     std::vector<float> weights(field.nx());
     for (std::uint64_t i = 0; i < field.nx(); ++i)
@@ -162,7 +156,7 @@ bool QuantumZeno2D::applyMeasurement(ComplexField2D& field, const ZenoConfig& co
         result->survivalFraction = std::clamp(after / before, 0.0, 1.0);
     }
     if (!(after > 0.0))
-        return report(error, kRemoved);
+        return failAnalysis(error, kRemoved);
 
     const float rescale = static_cast<float>(std::sqrt(targetNorm / after));
     scaleWatchedLane(field, config, [rescale](std::uint64_t) { return rescale; });
@@ -176,14 +170,10 @@ bool QuantumZeno2D::applyMeasurement(ComplexField2D& field, const ZenoConfig& co
 bool QuantumZeno2D::prepareInitialState(ComplexField2D& field, const ZenoInitialStateConfig& config,
                                         std::string* error)
 {
-    if (field.empty()) {
-        setAnalysisErrorIfEmpty(error, kInitialEmpty);
-        return false;
-    }
-    if (const char* fault = initialStateFault(config)) {
-        setAnalysisErrorIfEmpty(error, fault);
-        return false;
-    }
+    if (field.empty())
+        return failAnalysisIfEmpty(error, kInitialEmpty);
+    if (const char* fault = initialStateFault(config))
+        return failAnalysisIfEmpty(error, fault);
     const double s = 1.0 / (4.0 * config.sigma * config.sigma);
     const double phi = config.relativePhaseDegrees * kPi / 180.0;
     for (std::uint64_t j = 0; j < field.ny(); ++j) {
@@ -201,10 +191,8 @@ bool QuantumZeno2D::prepareInitialState(ComplexField2D& field, const ZenoInitial
             field.at(i, j) = Complex(static_cast<float>(re), static_cast<float>(im));
         }
     }
-    if (!field.normalize()) {
-        setAnalysisErrorIfEmpty(error, kNormalisation);
-        return false;
-    }
+    if (!field.normalize())
+        return failAnalysisIfEmpty(error, kNormalisation);
     return true;
 }
 
@@ -247,7 +235,7 @@ bool QuantumZeno2D::validateMeasurement(const ZenoConfig& config, std::string* e
 {
     clearAnalysisError(error);
     if (const char* fault = measurementFault(config))
-        return report(error, fault);
+        return failAnalysis(error, fault);
     return true;
 }
 
@@ -255,7 +243,7 @@ bool QuantumZeno2D::validateInitialState(const ZenoInitialStateConfig& config, s
 {
     clearAnalysisError(error);
     if (const char* fault = initialStateFault(config))
-        return report(error, fault);
+        return failAnalysis(error, fault);
     return true;
 }
 

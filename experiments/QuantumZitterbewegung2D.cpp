@@ -1,10 +1,11 @@
 #include "experiments/QuantumZitterbewegung2D.h"
 
 #include "core/FFT2D.h"
+#include "core/FourierGrid.h"
 #include "core/Numeric.h"
 #include "core/PositionMoments.h"
 #include "experiments/DiracWavePacket.h"
-#include "experiments/FourierGrid.h"
+#include "experiments/GridCoordinates.h"
 #include "experiments/SceneChecks.h"
 
 #include <cmath>
@@ -20,30 +21,21 @@ constexpr const char* kInvalidSpinor = "QuantumZitterbewegung2D: invalid spinor 
 constexpr const char* kNormalisation = "QuantumZitterbewegung2D: normalization failed";
 constexpr const char* kPreparationFailed = "QuantumZitterbewegung2D: state preparation failed";
 
-bool inRange(double v, double lo, double hi) { return v >= lo && v <= hi; }
-
 bool configValid(const ZitterbewegungConfig& c)
 {
     if (!isFinite(c.lightSpeed) || !isFinite(c.restMass) || !isFinite(c.centerX) || !isFinite(c.centerY)
         || !isFinite(c.sigma) || !isFinite(c.momentumX) || !isFinite(c.momentumY) || !isFinite(c.analysisEndTime))
         return false;
-    return inRange(c.lightSpeed, 0.05, 20.0) && inRange(c.restMass, 0.02, 20.0) && inRange(c.sigma, 0.25, 20.0)
-           && std::fabs(c.momentumX) <= 20.0 && std::fabs(c.momentumY) <= 20.0 && std::fabs(c.centerX) <= 1000.0
-           && std::fabs(c.centerY) <= 1000.0 && c.preparationMode <= 1 && inRange(c.analysisEndTime, 0.2, 200.0);
-}
-
-// Energy of the configured central momentum.
-double centralEnergy(const ZitterbewegungConfig& c)
-{
-    const double restEnergy = c.restMass * c.lightSpeed * c.lightSpeed;
-    const double p2 = c.momentumX * c.momentumX + c.momentumY * c.momentumY;
-    return std::sqrt(p2 * c.lightSpeed * c.lightSpeed + restEnergy * restEnergy);
+    return inClosedRange(c.lightSpeed, 0.05, 20.0) && inClosedRange(c.restMass, 0.02, 20.0)
+           && inClosedRange(c.sigma, 0.25, 20.0) && std::fabs(c.momentumX) <= 20.0 && std::fabs(c.momentumY) <= 20.0
+           && std::fabs(c.centerX) <= 1000.0 && std::fabs(c.centerY) <= 1000.0 && c.preparationMode <= 1
+           && inClosedRange(c.analysisEndTime, 0.2, 200.0);
 }
 
 // Predicted drift velocity along one axis for the central momentum component p.
 double predictedDrift(const ZitterbewegungConfig& c, double p)
 {
-    const double E = centralEnergy(c);
+    const double E = centralDiracEnergy(c);
     if (!(E > 0.0))
         return 0.0;
     const double c2 = c.lightSpeed * c.lightSpeed;
@@ -52,17 +44,12 @@ double predictedDrift(const ZitterbewegungConfig& c, double p)
     return c2 * c2 * c.restMass * p / (E * E);
 }
 
-// The experiment's origin cell: coordinates (i - n/2) d.
-double halfCellOrigin(std::uint64_t n) { return static_cast<double>(n) / 2.0; }
-
 } // namespace
 
 bool QuantumZitterbewegung2D::validateConfiguration(const ZitterbewegungConfig& config, std::string* error)
 {
-    if (!configValid(config)) {
-        setAnalysisError(error, kInvalidConfig);
-        return false;
-    }
+    if (!configValid(config))
+        return failAnalysis(error, kInvalidConfig);
     return true;
 }
 
@@ -70,34 +57,21 @@ bool QuantumZitterbewegung2D::prepareInitialState(DiracSpinor2D& spinor, const Z
                                                   double hbar, std::string* error)
 {
     if (!diracSpinorUsable(spinor) || !FFT2D::isPowerOfTwoGrid(spinor.upper.nx(), spinor.upper.ny())
-        || !isFinitePositive(hbar)) {
-        setAnalysisErrorIfEmpty(error, kInvalidSpinor);
-        return false;
-    }
-    if (!configValid(config)) {
-        setAnalysisErrorIfEmpty(error, kInvalidConfig);
-        return false;
-    }
-    DiracGaussian packet;
-    packet.centerX = config.centerX;
-    packet.centerY = config.centerY;
-    packet.sigma = config.sigma;
-    packet.momentumX = config.momentumX;
-    packet.momentumY = config.momentumY;
-    packet.hbar = hbar;
-    writeUpperGaussian(spinor, packet, halfCellOrigin(spinor.upper.nx()), halfCellOrigin(spinor.upper.ny()));
+        || !isFinitePositive(hbar))
+        return failAnalysisIfEmpty(error, kInvalidSpinor);
+    if (!configValid(config))
+        return failAnalysisIfEmpty(error, kInvalidConfig);
+    writeUpperGaussian(spinor, diracGaussianOf(config, hbar), originCellIndex(spinor.upper.nx()),
+                       originCellIndex(spinor.upper.ny()));
     if (config.preparationMode == 1) {
         try {
             projectOnPositiveEnergy(spinor, config.lightSpeed, config.restMass, hbar);
         } catch (const std::exception&) {
-            setAnalysisErrorIfEmpty(error, kPreparationFailed);
-            return false;
+            return failAnalysisIfEmpty(error, kPreparationFailed);
         }
     }
-    if (!spinor.normalize()) {
-        setAnalysisErrorIfEmpty(error, kNormalisation);
-        return false;
-    }
+    if (!spinor.normalize())
+        return failAnalysisIfEmpty(error, kNormalisation);
     return true;
 }
 
@@ -116,9 +90,9 @@ void QuantumZitterbewegung2D::spinorCentroid(const DiracSpinor2D& spinor, double
     double sumX = 0.0;
     double sumY = 0.0;
     for (std::uint64_t j = 0; j < ny; ++j) {
-        const double yj = (static_cast<double>(j) - halfCellOrigin(ny)) * dy;
+        const double yj = originCellCoordinate(j, ny, dy);
         for (std::uint64_t i = 0; i < nx; ++i) {
-            const double xi = (static_cast<double>(i) - halfCellOrigin(nx)) * dx;
+            const double xi = originCellCoordinate(i, nx, dx);
             const double w = cellProbability(spinor.upper.at(i, j), dA) + cellProbability(spinor.lower.at(i, j), dA);
             total += w;
             sumX += w * xi;
@@ -151,7 +125,7 @@ std::pair<double, double> QuantumZitterbewegung2D::energyBranchWeights(const Dir
             const double py = hbar * fftWaveNumber(n, ny, upper.dy());
             for (std::uint64_t m = 0; m < nx; ++m) {
                 const double px = hbar * fftWaveNumber(m, nx, upper.dx());
-                const double E = std::sqrt(c * c * (px * px + py * py) + restEnergy * restEnergy);
+                const double E = diracEnergy(px, py, c, restEnergy);
                 const std::complex<double> u(upper.at(m, n).real(), upper.at(m, n).imag());
                 const std::complex<double> l(lower.at(m, n).real(), lower.at(m, n).imag());
                 const double w = std::norm(u) + std::norm(l);
@@ -214,7 +188,7 @@ double QuantumZitterbewegung2D::angularFrequency(const ZitterbewegungConfig& con
 {
     if (!(hbar > 0.0))
         return 0.0;
-    return 2.0 * centralEnergy(config) / hbar;
+    return 2.0 * centralDiracEnergy(config) / hbar;
 }
 
 double QuantumZitterbewegung2D::period(const ZitterbewegungConfig& config, double hbar)

@@ -5,6 +5,7 @@
 // oldest samples beyond the capacity are dropped from the front.
 
 #include <cstddef>
+#include <utility>
 #include <vector>
 
 namespace vxo {
@@ -17,11 +18,11 @@ void trimToCapacity(std::vector<T>& samples, std::size_t capacity)
         samples.erase(samples.begin(), samples.begin() + static_cast<std::ptrdiff_t>(samples.size() - capacity));
 }
 
-// Appends a copy and then trims to the capacity.
+// Appends the sample (moved in when the caller gives it up) and then trims to the capacity.
 template <typename T>
-void appendBounded(std::vector<T>& samples, const T& sample, std::size_t capacity)
+void appendBounded(std::vector<T>& samples, T sample, std::size_t capacity)
 {
-    samples.push_back(sample);
+    samples.push_back(std::move(sample));
     trimToCapacity(samples, capacity);
 }
 

@@ -40,8 +40,7 @@ bool RevivalRecorder::record(double t, const ComplexField2D& field)
     sample.time = t;
     sample.fidelity = overlapProbability(initial_, field);
     sample.xMarginal = probabilityMarginalX(field);
-    samples_.push_back(std::move(sample));
-    trimToCapacity(samples_, static_cast<std::size_t>(capacity_));
+    appendBounded(samples_, std::move(sample), static_cast<std::size_t>(capacity_));
     return true;
 }
 

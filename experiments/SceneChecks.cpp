@@ -30,4 +30,23 @@ void setAnalysisErrorIfEmpty(std::string* error, const char* message)
         *error = message;
 }
 
+bool failAnalysis(std::string* error, const char* message)
+{
+    setAnalysisError(error, message);
+    return false;
+}
+
+bool failAnalysisIfEmpty(std::string* error, const char* message)
+{
+    setAnalysisErrorIfEmpty(error, message);
+    return false;
+}
+
+bool failAnalysis(const char** message, const char* text)
+{
+    if (message)
+        *message = text;
+    return false;
+}
+
 } // namespace vxo

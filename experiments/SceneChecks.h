@@ -27,4 +27,14 @@ void setAnalysisError(std::string* error, const char* message);
 // message of a validator that ran before them survives.
 void setAnalysisErrorIfEmpty(std::string* error, const char* message);
 
+// The failing ends of the checks, which return false after reporting:
+// setAnalysisError, setAnalysisErrorIfEmpty, and the form of the checks that
+// hand out the message itself (no-op for a null message pointer).
+bool failAnalysis(std::string* error, const char* message);
+bool failAnalysisIfEmpty(std::string* error, const char* message);
+bool failAnalysis(const char** message, const char* text);
+
+// lo <= v <= hi; false for NaN.
+inline bool inClosedRange(double v, double lo, double hi) { return v >= lo && v <= hi; }
+
 } // namespace vxo

@@ -3,6 +3,7 @@
 #include "core/Numeric.h"
 #include "experiments/ProbabilityMarginals.h"
 #include "experiments/RecorderSupport.h"
+#include "experiments/ReferenceGrid.h"
 
 #include <algorithm>
 #include <cmath>
@@ -17,10 +18,7 @@ TalbotRecorder::TalbotRecorder(std::uint64_t capacity)
 
 void TalbotRecorder::reset()
 {
-    nx_ = 0;
-    ny_ = 0;
-    dx_ = 0.0f;
-    dy_ = 0.0f;
+    grid_ = GridKey2D{};
     state_ = TalbotInitialState{};
     referenceRow_.clear();
     shiftedRow_.clear();
@@ -38,32 +36,27 @@ bool TalbotRecorder::configure(const ComplexField2D& field, const TalbotInitialS
         reset();
         return false;
     }
-    nx_ = field.nx();
-    ny_ = field.ny();
-    dx_ = field.dx();
-    dy_ = field.dy();
+    grid_ = GridKey2D::of(field);
     state_ = state;
     return true;
 }
 
 bool TalbotRecorder::record(double t, const ComplexField2D& field)
 {
-    if (referenceRow_.empty() || field.empty() || field.nx() != nx_ || field.ny() != ny_
-        || std::fabs(field.dx() - dx_) > 1e-9f || std::fabs(field.dy() - dy_) > 1e-9f || !isFinite(t))
+    if (referenceRow_.empty() || field.empty() || !onReferenceGrid(grid_, field) || !isFinite(t))
         return false;
     TalbotSample sample;
     sample.time = t;
     sample.xMarginal = probabilityMarginalX(field);
     sample.correlationOriginal = correlation(sample.xMarginal, referenceRow_);
     sample.correlationShifted = correlation(sample.xMarginal, shiftedRow_);
-    samples_.push_back(std::move(sample));
-    trimToCapacity(samples_, static_cast<std::size_t>(capacity_));
+    appendBounded(samples_, std::move(sample), static_cast<std::size_t>(capacity_));
     return true;
 }
 
 double TalbotRecorder::correlation(const std::vector<float>& row, const std::vector<float>& reference) const
 {
-    if (row.size() != reference.size() || !isFinitePositive(dx_))
+    if (row.size() != reference.size() || !isFinitePositive(grid_.dx))
         return 0.0;
     double cross = 0.0;
     double rowSquares = 0.0;

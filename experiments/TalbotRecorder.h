@@ -6,6 +6,7 @@
 // with the initial row q and with the initial row shifted by half a period.
 
 #include "core/ComplexField2D.h"
+#include "core/GridKey2D.h"
 #include "experiments/QuantumTalbot2D.h"
 
 #include <cstdint>
@@ -36,10 +37,10 @@ public:
 
     bool isConfigured() const { return !referenceRow_.empty(); }
     std::uint64_t capacity() const { return capacity_; }
-    std::uint64_t nx() const { return nx_; }
-    std::uint64_t ny() const { return ny_; }
-    float dx() const { return dx_; }
-    float dy() const { return dy_; }
+    std::uint64_t nx() const { return grid_.nx; }
+    std::uint64_t ny() const { return grid_.ny; }
+    float dx() const { return grid_.dx; }
+    float dy() const { return grid_.dy; }
     const TalbotInitialState& state() const { return state_; }
     const std::vector<float>& referenceRow() const { return referenceRow_; }
     const std::vector<float>& shiftedRow() const { return shiftedRow_; }
@@ -49,10 +50,7 @@ private:
     double correlation(const std::vector<float>& row, const std::vector<float>& reference) const;
 
     std::uint64_t capacity_;
-    std::uint64_t nx_ = 0;
-    std::uint64_t ny_ = 0;
-    float dx_ = 0.0f;
-    float dy_ = 0.0f;
+    GridKey2D grid_;
     TalbotInitialState state_;
     std::vector<float> referenceRow_;
     std::vector<float> shiftedRow_;

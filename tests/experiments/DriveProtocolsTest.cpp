@@ -3,6 +3,7 @@
 #include "core/Numeric.h"
 #include "core/PotentialField2D.h"
 #include "core/PotentialScene.h"
+#include "tests/experiments/PresetScenes.h"
 #include "tests/experiments/TwoLevelFixtures.h"
 
 #include <gtest/gtest.h>
@@ -16,20 +17,11 @@ namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-PotentialObject harmonic(float kx, float ky)
-{
-    PotentialObject o;
-    o.kind = PotentialObjectKind::Harmonic;
-    o.curvatureX = kx;
-    o.curvatureY = ky;
-    return o;
-}
-
 // Scene of a double well with a Linear bias (id 4) and a Harmonic trap (id 5).
 PotentialScene drivenScene()
 {
     PotentialScene scene = fixtures::doubleWellScene(true);
-    scene.add(harmonic(0.25f, 0.25f));
+    scene.add(test::harmonicObject(0.0f, 0.0f, 0.25f, 0.25f));
     return scene;
 }
 
@@ -97,7 +89,7 @@ TEST(SceneParameter, RefusesValuesThatCannotBeStored)
 
 TEST(SceneParameter, IsotropicCurvatureNeedsEqualCurvatures)
 {
-    PotentialObject nearlyEqual = harmonic(0.25f, 0.2500005f);
+    PotentialObject nearlyEqual = test::harmonicObject(0.0f, 0.0f, 0.25f, 0.2500005f);
     double value = 0.0;
     EXPECT_TRUE(sceneObjectParameter(nearlyEqual, SceneParameterCurvatureXY, value));
     EXPECT_TRUE(setSceneObjectParameter(nearlyEqual, SceneParameterCurvatureXY, 0.75));
@@ -105,7 +97,7 @@ TEST(SceneParameter, IsotropicCurvatureNeedsEqualCurvatures)
     EXPECT_EQ(nearlyEqual.curvatureY, 0.75f);
 
     PotentialScene scene;
-    const std::uint64_t id = scene.add(harmonic(0.25f, 0.3f));
+    const std::uint64_t id = scene.add(test::harmonicObject(0.0f, 0.0f, 0.25f, 0.3f));
     QuantumQuench quench;
     quench.enabled = true;
     quench.targetObjectId = id;

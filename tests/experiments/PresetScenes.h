@@ -10,13 +10,21 @@
 
 namespace vxo::test {
 
-inline PotentialObject rectangleObject(float value, float centerX, float centerY, float width, float height)
+// An object of the kind with strength value at (centerX, centerY), every other
+// parameter at its default; the makers below set the kind's own sizes.
+inline PotentialObject placedObject(PotentialObjectKind kind, float value, float centerX, float centerY)
 {
     PotentialObject o;
-    o.kind = PotentialObjectKind::Rectangle;
+    o.kind = kind;
     o.value = value;
     o.centerX = centerX;
     o.centerY = centerY;
+    return o;
+}
+
+inline PotentialObject rectangleObject(float value, float centerX, float centerY, float width, float height)
+{
+    PotentialObject o = placedObject(PotentialObjectKind::Rectangle, value, centerX, centerY);
     o.width = width;
     o.height = height;
     return o;
@@ -24,21 +32,23 @@ inline PotentialObject rectangleObject(float value, float centerX, float centerY
 
 inline PotentialObject circleObject(float value, float centerX, float centerY, float radius)
 {
-    PotentialObject o;
-    o.kind = PotentialObjectKind::Circle;
-    o.value = value;
-    o.centerX = centerX;
-    o.centerY = centerY;
+    PotentialObject o = placedObject(PotentialObjectKind::Circle, value, centerX, centerY);
     o.radius = radius;
     return o;
 }
 
+inline PotentialObject barrierObject(float value, float centerX, float centerY, float thickness, float length)
+{
+    PotentialObject o = placedObject(PotentialObjectKind::Barrier, value, centerX, centerY);
+    o.thickness = thickness;
+    o.length = length;
+    return o;
+}
+
+// Linear and Harmonic fields keep the default offset value 0.
 inline PotentialObject linearObject(float centerX, float centerY, float slopeX, float slopeY)
 {
-    PotentialObject o;
-    o.kind = PotentialObjectKind::Linear;
-    o.centerX = centerX;
-    o.centerY = centerY;
+    PotentialObject o = placedObject(PotentialObjectKind::Linear, 0.0f, centerX, centerY);
     o.slopeX = slopeX;
     o.slopeY = slopeY;
     return o;
@@ -46,10 +56,7 @@ inline PotentialObject linearObject(float centerX, float centerY, float slopeX, 
 
 inline PotentialObject harmonicObject(float centerX, float centerY, float curvatureX, float curvatureY)
 {
-    PotentialObject o;
-    o.kind = PotentialObjectKind::Harmonic;
-    o.centerX = centerX;
-    o.centerY = centerY;
+    PotentialObject o = placedObject(PotentialObjectKind::Harmonic, 0.0f, centerX, centerY);
     o.curvatureX = curvatureX;
     o.curvatureY = curvatureY;
     return o;

@@ -4,6 +4,8 @@
 #include "core/GaussianPacket2D.h"
 #include "core/Numeric.h"
 #include "core/SplitStepFourierSolver2D.h"
+#include "common/TestSupport.h"
+#include "tests/experiments/CheckMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -19,9 +21,7 @@ namespace {
 
 std::string validationMessage(const AharonovBohmConfig& config)
 {
-    std::string error;
-    EXPECT_FALSE(QuantumAharonovBohm2D::validateConfiguration(config, &error));
-    return error;
+    return test::refusalMessage(QuantumAharonovBohm2D::validateConfiguration, config);
 }
 
 // Product of the links around the counterclockwise rectangle of cell centres
@@ -46,7 +46,6 @@ std::complex<double> loopProduct(const GaugeLinkField2D& links, std::uint64_t i0
 // left passes the solenoid, evolved with the gauge-covariant step.
 double peakCentralProbability(double fluxQuanta)
 {
-    ComplexField2D field(128, 128, 0.16f, 0.16f);
     AharonovBohmConfig config;
     config.enabled = true;
     config.fluxQuanta = fluxQuanta;
@@ -55,7 +54,7 @@ double peakCentralProbability(double fluxQuanta)
     packet.x0 = -5.0f;
     packet.sigma = 1.5f;
     packet.px = 4.0f;
-    GaussianPacket2D::prepare(field, packet);
+    ComplexField2D field = test::packetField(128, 128, 0.16f, packet);
     QuantumAharonovBohm2D::prepareInitialState(field, config);
 
     PotentialField2D potential;
@@ -150,8 +149,7 @@ TEST(QuantumAharonovBohm2D, LoopAroundTheTubeCarriesTheFluxPhase)
 
 TEST(QuantumAharonovBohm2D, DressingAddsTheAngularGaugePhase)
 {
-    ComplexField2D field(32, 32, 0.25f, 0.25f);
-    GaussianPacket2D::prepare(field, GaussianPacket2D{-1.0f, 0.0f, 1.0f, 0.0f, 0.0f, 1.0f});
+    ComplexField2D field = test::packetField(32, 32, 0.25f, GaussianPacket2D{-1.0f, 0.0f, 1.0f, 0.0f, 0.0f, 1.0f});
     const ComplexField2D before = field;
 
     AharonovBohmConfig config;

@@ -3,6 +3,8 @@
 
 #include "core/PotentialField2D.h"
 #include "core/SplitStepFourierSolver2D.h"
+#include "tests/experiments/PresetScenes.h"
+#include "tests/experiments/CheckMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -15,15 +17,13 @@ using namespace vxo;
 
 namespace {
 
+using test::sceneOf;
+
 PotentialObject gaussianSite(float x, float y, float value)
 {
-    PotentialObject o;
-    o.kind = PotentialObjectKind::Gaussian;
-    o.centerX = x;
-    o.centerY = y;
+    PotentialObject o = test::placedObject(PotentialObjectKind::Gaussian, value, x, y);
     o.sigmaX = 0.45f;
     o.sigmaY = 0.45f;
-    o.value = value;
     return o;
 }
 
@@ -56,19 +56,10 @@ std::vector<PotentialObject> rows(int cleanSites, int disorderedSites)
     return objects;
 }
 
-PotentialScene sceneOf(const std::vector<PotentialObject>& objects)
-{
-    PotentialScene scene;
-    for (const PotentialObject& o : objects)
-        scene.add(o);
-    return scene;
-}
-
 std::string sceneMessage(const std::vector<PotentialObject>& objects)
 {
     AndersonLattice lattice;
-    std::string error;
-    EXPECT_FALSE(QuantumAnderson2D::analyzeScene(sceneOf(objects), lattice, &error));
+    const std::string error = test::refusalMessage(QuantumAnderson2D::analyzeScene, sceneOf(objects), lattice);
     EXPECT_FALSE(lattice.valid);
     EXPECT_TRUE(lattice.siteX.empty());
     return error;

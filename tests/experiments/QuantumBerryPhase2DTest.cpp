@@ -4,6 +4,7 @@
 #include "core/Numeric.h"
 #include "core/PotentialField2D.h"
 #include "core/SplitStepFourierSolver2D.h"
+#include "tests/experiments/PresetScenes.h"
 
 #include <gtest/gtest.h>
 
@@ -14,21 +15,12 @@ using namespace vxo;
 
 namespace {
 
+using test::sceneOf;
+
+// An isotropic or anisotropic trap at the origin.
 PotentialObject harmonic(float kx, float ky)
 {
-    PotentialObject o;
-    o.kind = PotentialObjectKind::Harmonic;
-    o.curvatureX = kx;
-    o.curvatureY = ky;
-    return o;
-}
-
-PotentialScene sceneOf(std::initializer_list<PotentialObject> objects)
-{
-    PotentialScene scene;
-    for (const PotentialObject& o : objects)
-        scene.add(o);
-    return scene;
+    return test::harmonicObject(0.0f, 0.0f, kx, ky);
 }
 
 BerryConfig enabledLoop(double duration = 240.0)

@@ -3,6 +3,7 @@
 
 #include "PresetScenes.h"
 #include "core/Numeric.h"
+#include "tests/experiments/CheckMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -19,8 +20,7 @@ std::string billiardMessage(const std::vector<PotentialObject>& objects)
     BilliardConfig config;
     config.valid = true;
     config.interiorWidth = 3.0;
-    std::string error;
-    EXPECT_FALSE(QuantumBilliard2D::extractFromScene(sceneOf(objects), config, &error));
+    const std::string error = refusalMessage(QuantumBilliard2D::extractFromScene, sceneOf(objects), config);
     EXPECT_FALSE(config.valid);
     EXPECT_EQ(config.interiorWidth, 0.0);
     return error;

@@ -2,6 +2,7 @@
 
 #include "PresetScenes.h"
 #include "core/Numeric.h"
+#include "tests/experiments/CheckMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -17,8 +18,7 @@ namespace {
 std::string blochMessage(const std::vector<PotentialObject>& objects)
 {
     BlochLatticeConfig config;
-    std::string error;
-    EXPECT_FALSE(QuantumBloch2D::extractFromScene(sceneOf(objects), config, &error));
+    const std::string error = refusalMessage(QuantumBloch2D::extractFromScene, sceneOf(objects), config);
     EXPECT_FALSE(config.valid);
     return error;
 }

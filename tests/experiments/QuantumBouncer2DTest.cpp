@@ -2,7 +2,9 @@
 #include "experiments/QuantumBouncer2D.h"
 
 #include "PresetScenes.h"
+#include "common/TestSupport.h"
 #include "core/GaussianPacket2D.h"
+#include "tests/experiments/CheckMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -17,8 +19,7 @@ namespace {
 std::string bouncerMessage(const PotentialScene& scene)
 {
     BouncerConfig config;
-    std::string error;
-    EXPECT_FALSE(QuantumBouncer2D::extractFromScene(scene, config, &error));
+    const std::string error = refusalMessage(QuantumBouncer2D::extractFromScene, scene, config);
     EXPECT_FALSE(config.valid);
     return error;
 }
@@ -175,11 +176,10 @@ TEST(BouncerRecorder, RecordsMomentsNearFloorWeightAndTheVerticalProfile)
 {
     const BouncerConfig config = presetBouncer();
     BouncerRecorder recorder(2);
-    ComplexField2D field(32, 64, 0.5f, 0.5f);
     GaussianPacket2D packet;
     packet.y0 = -7.0f;
     packet.sigma = 1.0f;
-    GaussianPacket2D::prepare(field, packet);
+    const ComplexField2D field = packetField(32, 64, 0.5f, packet);
 
     EXPECT_FALSE(recorder.record(0.0, field, 1.0, 1.0)); // not configured
     EXPECT_FALSE(recorder.configure(config, std::nan(""), 0.0));

@@ -5,6 +5,7 @@
 #include "experiments/DriveProtocols.h"
 #include "experiments/QuantumRabi2D.h"
 #include "experiments/TwoLevelSystem.h"
+#include "tests/experiments/CheckMessages.h"
 #include "tests/experiments/TwoLevelFixtures.h"
 
 #include <gtest/gtest.h>
@@ -19,11 +20,7 @@ using fixtures::makeRectangle;
 
 std::string checkMessage(const PotentialScene& scene)
 {
-    DoubleWellConfig config;
-    std::string message = "stale";
-    const bool ok = QuantumDoubleWell2D::extractFromScene(scene, config, &message);
-    EXPECT_EQ(ok, config.valid);
-    return ok ? (message.empty() ? "ok" : "message left: " + message) : message;
+    return test::sceneCheckOutcome<DoubleWellConfig>(QuantumDoubleWell2D::extractFromScene, scene);
 }
 
 PotentialScene wells(float leftX, float middleValue, float middleWidth, float rightX)

@@ -3,6 +3,7 @@
 
 #include "core/PositionMoments.h"
 #include "core/SplitStepFourierSolver2D.h"
+#include "tests/experiments/CheckMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -15,9 +16,7 @@ namespace {
 
 std::string validationMessage(const HallEdgeConfig& config)
 {
-    std::string error;
-    EXPECT_FALSE(QuantumHallEdge2D::validateConfiguration(config, &error));
-    return error;
+    return test::refusalMessage(QuantumHallEdge2D::validateConfiguration, config);
 }
 
 // Drift of <x> after t = 4 for the preset's launch with field b.

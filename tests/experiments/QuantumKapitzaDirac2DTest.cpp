@@ -5,6 +5,7 @@
 #include "core/Numeric.h"
 #include "core/PotentialField2D.h"
 #include "core/SplitStepFourierSolver2D.h"
+#include "tests/experiments/CheckMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -26,9 +27,7 @@ KapitzaDiracConfig enabledPulse()
 
 std::string pulseMessage(const KapitzaDiracConfig& config, double hbar = 1.0)
 {
-    std::string error;
-    EXPECT_FALSE(QuantumKapitzaDirac2D::validatePulse(config, hbar, &error));
-    return error;
+    return test::refusalMessage(QuantumKapitzaDirac2D::validatePulse, config, hbar);
 }
 
 // Populations of the momentum states n G after the pulse, from the exact

@@ -2,6 +2,7 @@
 #include "experiments/QuantumKickedRotor2D.h"
 
 #include "core/MomentumSpace2D.h"
+#include "tests/experiments/CheckMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -23,9 +24,7 @@ KickedRotorConfig enabledKick(double strength = 6.0)
 
 std::string kickMessage(const KickedRotorConfig& config)
 {
-    std::string error;
-    EXPECT_FALSE(QuantumKickedRotor2D::validateKick(config, &error));
-    return error;
+    return test::refusalMessage(QuantumKickedRotor2D::validateKick, config);
 }
 
 // The rotor of the guided preset on 128 columns: L = 20.48, mass 0.1.

@@ -4,6 +4,7 @@
 #include "core/Numeric.h"
 #include "core/PotentialField2D.h"
 #include "core/SplitStepFourierSolver2D.h"
+#include "tests/experiments/CheckMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -17,9 +18,7 @@ namespace {
 
 std::string validationMessage(const LandauConfig& config)
 {
-    std::string error;
-    EXPECT_FALSE(QuantumLandau2D::validateConfiguration(config, &error));
-    return error;
+    return test::refusalMessage(QuantumLandau2D::validateConfiguration, config);
 }
 
 // Sign changes of psi along the positive x axis from the centre row.

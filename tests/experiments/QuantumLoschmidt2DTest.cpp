@@ -5,6 +5,7 @@
 #include "core/Numeric.h"
 #include "core/PotentialField2D.h"
 #include "core/SplitStepFourierSolver2D.h"
+#include "common/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -25,15 +26,13 @@ LoschmidtConfig enabledEcho(double errorX = 0.0)
 
 ComplexField2D movingPacket()
 {
-    ComplexField2D field(64, 64, 0.25f, 0.25f);
     GaussianPacket2D packet;
     packet.x0 = -2.0f;
     packet.y0 = 1.0f;
     packet.sigma = 0.8f;
     packet.px = 1.5f;
     packet.py = 0.5f;
-    GaussianPacket2D::prepare(field, packet);
-    return field;
+    return test::packetField(64, 64, 0.25f, packet);
 }
 
 // Forward through a trap with a Gaussian bump, reversal when due (before the

@@ -3,6 +3,7 @@
 
 #include "core/PotentialField2D.h"
 #include "core/SplitStepFourierSolver2D.h"
+#include "tests/experiments/PresetScenes.h"
 
 #include <gtest/gtest.h>
 
@@ -15,19 +16,12 @@ namespace {
 
 PotentialObject shutterBarrier(float thickness = 0.32f, float length = 19.0f)
 {
-    PotentialObject o;
-    o.kind = PotentialObjectKind::Barrier;
-    o.value = 120.0f;
-    o.thickness = thickness;
-    o.length = length;
-    return o;
+    return test::barrierObject(120.0f, 0.0f, 0.0f, thickness, length);
 }
 
 PotentialScene shutterScene(const PotentialObject& shutter = shutterBarrier())
 {
-    PotentialScene scene;
-    scene.add(shutter);
-    return scene;
+    return test::sceneOf({shutter});
 }
 
 MoshinskyConfig enabledShutter()

@@ -3,6 +3,8 @@
 #include "core/ComplexField2D.h"
 #include "core/PotentialScene.h"
 #include "core/SquareBarrier1D.h"
+#include "tests/experiments/CheckMessages.h"
+#include "tests/experiments/PresetScenes.h"
 #include "tests/experiments/TwoLevelFixtures.h"
 
 #include <gtest/gtest.h>
@@ -17,20 +19,10 @@ using fixtures::makeBarrier;
 
 std::string checkMessage(const PotentialScene& scene)
 {
-    DoubleBarrierConfig config;
-    std::string message = "stale";
-    const bool ok = QuantumResonance2D::extractFromScene(scene, config, &message);
-    EXPECT_EQ(ok, config.valid);
-    return ok ? "ok" : message;
+    return test::sceneCheckOutcome<DoubleBarrierConfig>(QuantumResonance2D::extractFromScene, scene);
 }
 
-PotentialScene sceneOf(std::initializer_list<PotentialObject> objects)
-{
-    PotentialScene scene;
-    for (const PotentialObject& o : objects)
-        scene.add(o);
-    return scene;
-}
+using test::sceneOf;
 
 // Largest T near a resonance, by golden-section search on [lo, hi].
 double peakTransmission(double lo, double hi, double v, double w, double cavity)

@@ -5,6 +5,7 @@
 #include "core/Numeric.h"
 #include "core/PotentialField2D.h"
 #include "core/SplitStepFourierSolver2D.h"
+#include "tests/experiments/CheckMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -20,8 +21,7 @@ namespace {
 std::string revivalMessage(const std::vector<PotentialObject>& objects)
 {
     RevivalBoxConfig config;
-    std::string error;
-    EXPECT_FALSE(QuantumRevival2D::extractFromScene(sceneOf(objects), config, &error));
+    const std::string error = refusalMessage(QuantumRevival2D::extractFromScene, sceneOf(objects), config);
     EXPECT_FALSE(config.valid);
     return error;
 }

@@ -2,6 +2,8 @@
 #include "experiments/ScarRecorder.h"
 
 #include "core/Numeric.h"
+#include "tests/experiments/PresetScenes.h"
+#include "tests/experiments/CheckMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -14,11 +16,11 @@ using namespace vxo;
 
 namespace {
 
+using test::sceneOf;
+
 PotentialObject stadiumObject()
 {
-    PotentialObject o;
-    o.kind = PotentialObjectKind::StadiumExterior;
-    o.value = 120.0f;
+    PotentialObject o = test::placedObject(PotentialObjectKind::StadiumExterior, 120.0f, 0.0f, 0.0f);
     o.width = 8.0f;
     o.radius = 4.5f;
     return o;
@@ -26,19 +28,13 @@ PotentialObject stadiumObject()
 
 PotentialObject rectangleObject()
 {
-    PotentialObject o;
-    o.value = 10.0f;
-    return o;
+    return test::placedObject(PotentialObjectKind::Rectangle, 10.0f, 0.0f, 0.0f);
 }
 
 std::string stadiumMessage(const std::vector<PotentialObject>& objects)
 {
-    PotentialScene scene;
-    for (const PotentialObject& o : objects)
-        scene.add(o);
     StadiumGeometry stadium;
-    std::string error;
-    EXPECT_FALSE(QuantumScar2D::analyzeScene(scene, stadium, &error));
+    const std::string error = test::refusalMessage(QuantumScar2D::analyzeScene, sceneOf(objects), stadium);
     EXPECT_FALSE(stadium.valid);
     return error;
 }
@@ -46,10 +42,8 @@ std::string stadiumMessage(const std::vector<PotentialObject>& objects)
 // The guided stadium: L = 8, R = 4.5 at the origin.
 StadiumGeometry presetStadium()
 {
-    PotentialScene scene;
-    scene.add(stadiumObject());
     StadiumGeometry stadium;
-    EXPECT_TRUE(QuantumScar2D::analyzeScene(scene, stadium, nullptr));
+    EXPECT_TRUE(QuantumScar2D::analyzeScene(sceneOf({stadiumObject()}), stadium, nullptr));
     return stadium;
 }
 
@@ -79,11 +73,8 @@ TEST(QuantumScar2D, SceneMustHoldOneStadiumOnly)
 {
     PotentialObject disabled = rectangleObject();
     disabled.enabled = false;
-    PotentialScene scene;
-    scene.add(stadiumObject());
-    scene.add(disabled);
     StadiumGeometry stadium;
-    ASSERT_TRUE(QuantumScar2D::analyzeScene(scene, stadium, nullptr));
+    ASSERT_TRUE(QuantumScar2D::analyzeScene(sceneOf({stadiumObject(), disabled}), stadium, nullptr));
     EXPECT_DOUBLE_EQ(stadium.straightLength, 8.0);
     EXPECT_DOUBLE_EQ(stadium.radius, 4.5);
     EXPECT_DOUBLE_EQ(stadium.wallHeight, 120.0);

@@ -4,6 +4,7 @@
 
 #include "PresetScenes.h"
 #include "core/Numeric.h"
+#include "tests/experiments/CheckMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -19,17 +20,14 @@ std::string trapMessage(const std::vector<PotentialObject>& objects)
 {
     VortexTrap trap;
     trap.found = true;
-    std::string error;
-    EXPECT_FALSE(QuantumVortex2D::extractTrap(sceneOf(objects), trap, &error));
+    const std::string error = refusalMessage(QuantumVortex2D::extractTrap, sceneOf(objects), trap);
     EXPECT_FALSE(trap.found);
     return error;
 }
 
 std::string stateMessage(const VortexInitialState& state)
 {
-    std::string error;
-    EXPECT_FALSE(QuantumVortex2D::validateConfig(state, &error));
-    return error;
+    return refusalMessage(QuantumVortex2D::validateConfig, state);
 }
 
 VortexTrap presetTrap()

@@ -4,6 +4,7 @@
 #include "core/PotentialField2D.h"
 #include "core/PotentialScene.h"
 #include "core/SplitStepFourierSolver2D.h"
+#include "tests/experiments/PresetScenes.h"
 
 #include <gtest/gtest.h>
 
@@ -23,30 +24,18 @@ ZenoConfig enabledZeno()
     return config;
 }
 
-PotentialObject wall(float centerX, float centerY, float width, float height, float value)
-{
-    PotentialObject o;
-    o.kind = PotentialObjectKind::Rectangle;
-    o.centerX = centerX;
-    o.centerY = centerY;
-    o.width = width;
-    o.height = height;
-    o.value = value;
-    return o;
-}
-
 // The guided escape geometry: lane divider, outer walls, back walls and one
 // escape barrier of height 4 per lane, just left of the survival boundary.
 PotentialScene escapeScene()
 {
-    PotentialScene scene;
-    for (const PotentialObject& o :
-         {wall(0.0f, 0.0f, 40.96f, 0.64f, 120.0f), wall(0.0f, 9.76f, 40.96f, 0.48f, 120.0f),
-          wall(0.0f, -9.76f, 40.96f, 0.48f, 120.0f), wall(-9.0f, 4.8f, 0.64f, 8.6f, 120.0f),
-          wall(-9.0f, -4.8f, 0.64f, 8.6f, 120.0f), wall(0.0f, 4.8f, 0.8f, 8.6f, 4.0f),
-          wall(0.0f, -4.8f, 0.8f, 8.6f, 4.0f)})
-        scene.add(o);
-    return scene;
+    using test::rectangleObject;
+    return test::sceneOf({rectangleObject(120.0f, 0.0f, 0.0f, 40.96f, 0.64f),
+                          rectangleObject(120.0f, 0.0f, 9.76f, 40.96f, 0.48f),
+                          rectangleObject(120.0f, 0.0f, -9.76f, 40.96f, 0.48f),
+                          rectangleObject(120.0f, -9.0f, 4.8f, 0.64f, 8.6f),
+                          rectangleObject(120.0f, -9.0f, -4.8f, 0.64f, 8.6f),
+                          rectangleObject(4.0f, 0.0f, 4.8f, 0.8f, 8.6f),
+                          rectangleObject(4.0f, 0.0f, -4.8f, 0.8f, 8.6f)});
 }
 
 // Runs the escape for t = 6 with measurements every period and returns the

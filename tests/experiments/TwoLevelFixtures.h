@@ -7,40 +7,27 @@
 #include "core/PotentialField2D.h"
 #include "core/PotentialScene.h"
 #include "experiments/BoundStates1D.h"
+#include "tests/experiments/PresetScenes.h"
 
 #include <cmath>
 #include <vector>
 
 namespace vxo::fixtures {
 
+// The walls, bias and barriers of these scenes all sit on the x axis.
 inline PotentialObject makeRectangle(float value, float centerX, float width, float height)
 {
-    PotentialObject o;
-    o.kind = PotentialObjectKind::Rectangle;
-    o.value = value;
-    o.centerX = centerX;
-    o.width = width;
-    o.height = height;
-    return o;
+    return test::rectangleObject(value, centerX, 0.0f, width, height);
 }
 
 inline PotentialObject makeLinear(float slopeX)
 {
-    PotentialObject o;
-    o.kind = PotentialObjectKind::Linear;
-    o.slopeX = slopeX;
-    return o;
+    return test::linearObject(0.0f, 0.0f, slopeX, 0.0f);
 }
 
 inline PotentialObject makeBarrier(float value, float centerX, float thickness, float length = 40.0f)
 {
-    PotentialObject o;
-    o.kind = PotentialObjectKind::Barrier;
-    o.value = value;
-    o.centerX = centerX;
-    o.thickness = thickness;
-    o.length = length;
-    return o;
+    return test::barrierObject(value, centerX, 0.0f, thickness, length);
 }
 
 // Finite quantum well of the bound-state experiment: width 8, depth 5, walls
@@ -50,10 +37,7 @@ inline PotentialScene finiteWellScene()
     const float universe = 40.96f;
     const float width = (universe - 8.0f) / 2.0f;
     const float centre = width / 2.0f + 4.0f;
-    PotentialScene scene;
-    scene.add(makeRectangle(5.0f, -centre, width, universe));
-    scene.add(makeRectangle(5.0f, centre, width, universe));
-    return scene;
+    return test::sceneOf({makeRectangle(5.0f, -centre, width, universe), makeRectangle(5.0f, centre, width, universe)});
 }
 
 // Coherent-tunnelling double well (16 x 16 universe): walls of 5 outside
@@ -61,13 +45,12 @@ inline PotentialScene finiteWellScene()
 // bias object of the driven variants (id 4).
 inline PotentialScene doubleWellScene(bool withBias)
 {
-    PotentialScene scene;
-    scene.add(makeRectangle(5.0f, -5.25f, 5.5f, 16.0f));
-    scene.add(makeRectangle(0.8f, 0.0f, 0.7f, 16.0f));
-    scene.add(makeRectangle(5.0f, 5.25f, 5.5f, 16.0f));
+    std::vector<PotentialObject> objects = {makeRectangle(5.0f, -5.25f, 5.5f, 16.0f),
+                                            makeRectangle(0.8f, 0.0f, 0.7f, 16.0f),
+                                            makeRectangle(5.0f, 5.25f, 5.5f, 16.0f)};
     if (withBias)
-        scene.add(makeLinear(0.0f));
-    return scene;
+        objects.push_back(makeLinear(0.0f));
+    return test::sceneOf(objects);
 }
 
 inline PotentialField2D rasterise(const PotentialScene& scene, std::uint64_t nx, std::uint64_t ny, double width,

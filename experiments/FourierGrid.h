@@ -1,2 +1,0 @@
-#pragma once
-#include "core/FourierGrid.h"
