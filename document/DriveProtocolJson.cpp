@@ -73,6 +73,10 @@ void ramseySequenceFields(SettingsFieldVisitor& v, RamseySequence& r)
     v.lenientNumber("echoPulsePhaseDegrees", r.echoPulsePhaseDegrees);
 }
 
+} // namespace
+
+// Each object's codec (const, so internal to this file) and its reader and writer.
+
 const SettingsObject<QuantumQuench> kQuantumQuench = {
     "quantumQuench",
     &ExperimentDocument::quantumQuench,
@@ -83,6 +87,7 @@ const SettingsObject<QuantumQuench> kQuantumQuench = {
     {supportedParameter<QuantumQuench>, "Experiment quantumQuench has an unsupported parameter."},
     {matchesScene<QuantumQuench, validateQuench>, "Experiment quantumQuench does not match its potential scene."},
 };
+VXO_SETTINGS_OBJECT_FUNCTIONS(readQuantumQuench, writeQuantumQuench, kQuantumQuench)
 
 const SettingsObject<PeriodicDrive> kPeriodicDrive = {
     "periodicDrive",
@@ -94,6 +99,7 @@ const SettingsObject<PeriodicDrive> kPeriodicDrive = {
     {supportedParameter<PeriodicDrive>, "Experiment periodicDrive has an unsupported parameter."},
     {matchesScene<PeriodicDrive, validatePeriodicDrive>, "Experiment periodicDrive does not match its potential scene."},
 };
+VXO_SETTINGS_OBJECT_FUNCTIONS(readPeriodicDrive, writePeriodicDrive, kPeriodicDrive)
 
 const SettingsObject<LinearSweep> kLinearSweep = {
     "linearSweep",
@@ -105,6 +111,7 @@ const SettingsObject<LinearSweep> kLinearSweep = {
     {supportedParameter<LinearSweep>, "Experiment linearSweep has an unsupported parameter."},
     {matchesScene<LinearSweep, validateLinearSweep>, "Experiment linearSweep does not match its potential scene."},
 };
+VXO_SETTINGS_OBJECT_FUNCTIONS(readLinearSweep, writeLinearSweep, kLinearSweep)
 
 const SettingsObject<RamseySequence> kRamseySequence = {
     "ramseySequence",
@@ -117,47 +124,6 @@ const SettingsObject<RamseySequence> kRamseySequence = {
     {matchesScene<RamseySequence, validateRamseySequence>,
      "Experiment ramseySequence does not match its potential scene."},
 };
-
-} // namespace
-
-bool readQuantumQuench(const QJsonObject& root, ExperimentDocument& document, QString& error)
-{
-    return readSettingsObject(kQuantumQuench, root, document, error);
-}
-
-QJsonObject writeQuantumQuench(const ExperimentDocument& document)
-{
-    return writeSettingsObject(kQuantumQuench, document);
-}
-
-bool readPeriodicDrive(const QJsonObject& root, ExperimentDocument& document, QString& error)
-{
-    return readSettingsObject(kPeriodicDrive, root, document, error);
-}
-
-QJsonObject writePeriodicDrive(const ExperimentDocument& document)
-{
-    return writeSettingsObject(kPeriodicDrive, document);
-}
-
-bool readLinearSweep(const QJsonObject& root, ExperimentDocument& document, QString& error)
-{
-    return readSettingsObject(kLinearSweep, root, document, error);
-}
-
-QJsonObject writeLinearSweep(const ExperimentDocument& document)
-{
-    return writeSettingsObject(kLinearSweep, document);
-}
-
-bool readRamseySequence(const QJsonObject& root, ExperimentDocument& document, QString& error)
-{
-    return readSettingsObject(kRamseySequence, root, document, error);
-}
-
-QJsonObject writeRamseySequence(const ExperimentDocument& document)
-{
-    return writeSettingsObject(kRamseySequence, document);
-}
+VXO_SETTINGS_OBJECT_FUNCTIONS(readRamseySequence, writeRamseySequence, kRamseySequence)
 
 } // namespace vxo

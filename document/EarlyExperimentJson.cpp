@@ -48,6 +48,10 @@ bool ensembleValid(const RamseyEnsemble& ensemble, const ExperimentDocument&)
     return isRamseyEnsembleValid(ensemble);
 }
 
+} // namespace
+
+// Each object's codec (const, so internal to this file) and its reader and writer.
+
 const SettingsObject<RamseyEnsemble> kRamseyEnsemble = {
     "ramseyEnsemble",
     &ExperimentDocument::ramseyEnsemble,
@@ -58,6 +62,7 @@ const SettingsObject<RamseyEnsemble> kRamseyEnsemble = {
     {ensembleValid, "Experiment ramseyEnsemble values are out of range."},
     {nullptr, nullptr},
 };
+VXO_SETTINGS_OBJECT_FUNCTIONS(readRamseyEnsemble, writeRamseyEnsemble, kRamseyEnsemble)
 
 const SettingsObject<TalbotInitialState> kTalbotInitialState = {
     "talbotInitialState",
@@ -70,6 +75,7 @@ const SettingsObject<TalbotInitialState> kTalbotInitialState = {
      "Experiment talbotInitialState values are out of range."},
     {nullptr, nullptr},
 };
+VXO_SETTINGS_OBJECT_FUNCTIONS(readTalbotInitialState, writeTalbotInitialState, kTalbotInitialState)
 
 const SettingsObject<VortexInitialState> kVortexInitialState = {
     "vortexInitialState",
@@ -82,6 +88,7 @@ const SettingsObject<VortexInitialState> kVortexInitialState = {
      "Experiment vortexInitialState values are out of range."},
     {nullptr, nullptr},
 };
+VXO_SETTINGS_OBJECT_FUNCTIONS(readVortexInitialState, writeVortexInitialState, kVortexInitialState)
 
 const SettingsObject<AndersonInitialStateConfig> kAndersonInitialState = {
     "andersonInitialState",
@@ -94,47 +101,6 @@ const SettingsObject<AndersonInitialStateConfig> kAndersonInitialState = {
      "Experiment andersonInitialState values are out of range."},
     {nullptr, nullptr},
 };
-
-} // namespace
-
-bool readRamseyEnsemble(const QJsonObject& root, ExperimentDocument& document, QString& error)
-{
-    return readSettingsObject(kRamseyEnsemble, root, document, error);
-}
-
-QJsonObject writeRamseyEnsemble(const ExperimentDocument& document)
-{
-    return writeSettingsObject(kRamseyEnsemble, document);
-}
-
-bool readTalbotInitialState(const QJsonObject& root, ExperimentDocument& document, QString& error)
-{
-    return readSettingsObject(kTalbotInitialState, root, document, error);
-}
-
-QJsonObject writeTalbotInitialState(const ExperimentDocument& document)
-{
-    return writeSettingsObject(kTalbotInitialState, document);
-}
-
-bool readVortexInitialState(const QJsonObject& root, ExperimentDocument& document, QString& error)
-{
-    return readSettingsObject(kVortexInitialState, root, document, error);
-}
-
-QJsonObject writeVortexInitialState(const ExperimentDocument& document)
-{
-    return writeSettingsObject(kVortexInitialState, document);
-}
-
-bool readAndersonInitialState(const QJsonObject& root, ExperimentDocument& document, QString& error)
-{
-    return readSettingsObject(kAndersonInitialState, root, document, error);
-}
-
-QJsonObject writeAndersonInitialState(const ExperimentDocument& document)
-{
-    return writeSettingsObject(kAndersonInitialState, document);
-}
+VXO_SETTINGS_OBJECT_FUNCTIONS(readAndersonInitialState, writeAndersonInitialState, kAndersonInitialState)
 
 } // namespace vxo

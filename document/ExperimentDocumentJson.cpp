@@ -104,36 +104,28 @@ QString measurementResolutionKey()
 bool parseExperimentDocument(const QJsonObject& root, ExperimentDocument& document, QString& error)
 {
     error.clear();
-    if (root.value(QLatin1String("format")).toString() != experimentFormatId()) {
-        error = QStringLiteral("This JSON file is not a Ondrivel experiment document.");
-        return false;
-    }
+    if (root.value(QLatin1String("format")).toString() != experimentFormatId())
+        return readFault(error, QStringLiteral("This JSON file is not a Ondrivel experiment document."));
     const QJsonValue versionValue = root.value(QLatin1String("schemaVersion"));
-    if (!versionValue.isDouble()) {
-        error = QStringLiteral("Experiment document is missing a valid schemaVersion.");
-        return false;
-    }
+    if (!versionValue.isDouble())
+        return readFault(error, QStringLiteral("Experiment document is missing a valid schemaVersion."));
     const std::int32_t version = int32FromJson(versionValue, -1);
     if (version < 1 || version > ExperimentDocument::kCurrentSchemaVersion) {
-        error = QStringLiteral("Unsupported experiment schema version %1 (this build supports versions 1 through %2).")
-                    .arg(version)
-                    .arg(ExperimentDocument::kCurrentSchemaVersion);
-        return false;
+        return readFault(error, QStringLiteral("Unsupported experiment schema version %1 (this build supports "
+                                               "versions 1 through %2).")
+                                    .arg(version)
+                                    .arg(ExperimentDocument::kCurrentSchemaVersion));
     }
     const QJsonValue controls = root.value(QLatin1String("controls"));
-    if (!controls.isObject()) {
-        error = QStringLiteral("Experiment document does not contain a valid controls object.");
-        return false;
-    }
+    if (!controls.isObject())
+        return readFault(error, QStringLiteral("Experiment document does not contain a valid controls object."));
 
     ExperimentDocument scratch;
     scratch.name = root.value(QLatin1String("name")).toString();
     scratch.sourcePreset = root.value(QLatin1String("sourcePreset")).toString();
     readControls(controls.toObject(), scratch.controls);
-    if (scratch.controls.isEmpty()) {
-        error = QStringLiteral("Experiment document contains no usable control values.");
-        return false;
-    }
+    if (scratch.controls.isEmpty())
+        return readFault(error, QStringLiteral("Experiment document contains no usable control values."));
 
     // Members newer than the file are never looked at; they keep the defaults.
     for (const RootMember& member : kRootMembers) {
@@ -161,38 +153,28 @@ QJsonObject experimentDocumentToJson(const ExperimentDocument& document)
 bool readInitialPreparation(const QJsonObject& root, ExperimentDocument& document, QString& error)
 {
     const QJsonValue member = root.value(QLatin1String("initialPreparation"));
-    if (!member.isObject()) {
-        error = QStringLiteral("Experiment schema 4+ is missing a valid initialPreparation object.");
-        return false;
-    }
+    if (!member.isObject())
+        return readFault(error, QStringLiteral("Experiment schema 4+ is missing a valid initialPreparation object."));
     const QJsonObject object = member.toObject();
     InitialPreparation preparation;
     const QString typeName = object.value(QLatin1String("type")).toString();
-    if (!initialPreparationTypeFromName(typeName, preparation.type)) {
-        error = QStringLiteral("Experiment initialPreparation has unknown type '%1'.").arg(typeName);
-        return false;
-    }
+    if (!initialPreparationTypeFromName(typeName, preparation.type))
+        return readFault(error, QStringLiteral("Experiment initialPreparation has unknown type '%1'.").arg(typeName));
     const QJsonValue stateA = object.value(QLatin1String("stateA"));
     const QJsonValue stateB = object.value(QLatin1String("stateB"));
     const QJsonValue phase = object.value(QLatin1String("relativePhaseDegrees"));
-    if (!stateA.isDouble() || !stateB.isDouble() || !phase.isDouble()) {
-        error = QStringLiteral("Experiment initialPreparation contains invalid state/phase fields.");
-        return false;
-    }
+    if (!stateA.isDouble() || !stateB.isDouble() || !phase.isDouble())
+        return readFault(error, QStringLiteral("Experiment initialPreparation contains invalid state/phase fields."));
     preparation.stateA = int32FromJson(stateA, -1);
     preparation.stateB = int32FromJson(stateB, -1);
     preparation.relativePhaseDegrees = phase.toDouble();
 
     const auto boundStateIndex = [](std::int32_t n) { return n >= 0 && n <= kHighestBoundState; };
     if (!boundStateIndex(preparation.stateA) || !boundStateIndex(preparation.stateB)
-        || !std::isfinite(preparation.relativePhaseDegrees)) {
-        error = QStringLiteral("Experiment initialPreparation values are out of range.");
-        return false;
-    }
-    if (preparation.type == InitialPreparationType::BoundSuperposition && preparation.stateA == preparation.stateB) {
-        error = QStringLiteral("Bound-state superposition requires two different states.");
-        return false;
-    }
+        || !std::isfinite(preparation.relativePhaseDegrees))
+        return readFault(error, QStringLiteral("Experiment initialPreparation values are out of range."));
+    if (preparation.type == InitialPreparationType::BoundSuperposition && preparation.stateA == preparation.stateB)
+        return readFault(error, QStringLiteral("Bound-state superposition requires two different states."));
     document.initialPreparation = preparation;
     return true;
 }
@@ -212,20 +194,15 @@ bool readMeasurementCollapse(const QJsonObject& root, ExperimentDocument& docume
 {
     const QJsonValue member = root.value(QLatin1String("measurementCollapse"));
     if (!member.isObject()) {
-        error = QStringLiteral("Experiment schema 5/6/7/8/9/10/11/12/13/14/15/16/17/18/19/20/21/22/23/24 is missing "
-                               "a valid measurementCollapse object.");
-        return false;
+        return readFault(error, QStringLiteral("Experiment schema 5/6/7/8/9/10/11/12/13/14/15/16/17/18/19/20/21/22/"
+                                               "23/24 is missing a valid measurementCollapse object."));
     }
     const QJsonValue resolution = member.toObject().value(measurementResolutionKey());
-    if (!resolution.isDouble()) {
-        error = QStringLiteral("Experiment measurementCollapse contains an invalid resolution.");
-        return false;
-    }
+    if (!resolution.isDouble())
+        return readFault(error, QStringLiteral("Experiment measurementCollapse contains an invalid resolution."));
     const double value = resolution.toDouble();
-    if (!(std::isfinite(value) && value > 0.0 && value <= kLargestCollapseResolution)) {
-        error = QStringLiteral("Experiment measurement-collapse resolution is out of range.");
-        return false;
-    }
+    if (!(std::isfinite(value) && value > 0.0 && value <= kLargestCollapseResolution))
+        return readFault(error, QStringLiteral("Experiment measurement-collapse resolution is out of range."));
     document.measurementCollapseResolution = value;
     return true;
 }

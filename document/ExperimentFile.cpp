@@ -1,6 +1,7 @@
 #include "document/ExperimentFile.h"
 
 #include "document/ExperimentDocumentJson.h"
+#include "document/JsonReading.h"
 
 #include <QFile>
 #include <QJsonDocument>
@@ -17,21 +18,19 @@ bool parseExperimentBytes(const QByteArray& bytes, ExperimentDocument& document,
     QJsonParseError parseError;
     const QJsonDocument json = QJsonDocument::fromJson(bytes, &parseError);
     if (parseError.error != QJsonParseError::NoError) {
-        error = QStringLiteral("JSON parse error at offset %1: %2").arg(parseError.offset).arg(parseError.errorString());
-        return false;
+        return readFault(error, QStringLiteral("JSON parse error at offset %1: %2")
+                                    .arg(QString::number(parseError.offset), parseError.errorString()));
     }
-    if (!json.isObject()) {
-        error = QStringLiteral("Experiment JSON root must be an object.");
-        return false;
-    }
+    if (!json.isObject())
+        return readFault(error, QStringLiteral("Experiment JSON root must be an object."));
     return parseExperimentDocument(json.object(), document, error);
 }
 
+// Both values in one pass: a '%' in the path is not taken for a placeholder.
 QString sizeLimitMessage(const QString& path)
 {
     return QStringLiteral("Cannot read '%1': the file is larger than %2 MiB.")
-        .arg(path)
-        .arg(kMaximumExperimentFileBytes / (1024 * 1024));
+        .arg(path, QString::number(kMaximumExperimentFileBytes / (1024 * 1024)));
 }
 
 } // namespace

@@ -1,25 +1,8 @@
 #pragma once
 
 #include "core/PotentialScene.h"
+#include "document/ExperimentSettingsRecords.h"
 #include "document/InitialPreparation.h"
-#include "experiments/DriveProtocols.h"
-#include "experiments/QuantumAharonovBohm2D.h"
-#include "experiments/QuantumAnderson2D.h"
-#include "experiments/QuantumBackflow2D.h"
-#include "experiments/QuantumBerryPhase2D.h"
-#include "experiments/QuantumHallEdge2D.h"
-#include "experiments/QuantumKapitzaDirac2D.h"
-#include "experiments/QuantumKickedRotor2D.h"
-#include "experiments/QuantumKleinTunneling2D.h"
-#include "experiments/QuantumLandau2D.h"
-#include "experiments/QuantumLoschmidt2D.h"
-#include "experiments/QuantumMoshinsky2D.h"
-#include "experiments/QuantumRamsey2D.h"
-#include "experiments/QuantumScar2D.h"
-#include "experiments/QuantumTalbot2D.h"
-#include "experiments/QuantumVortex2D.h"
-#include "experiments/QuantumZeno2D.h"
-#include "experiments/QuantumZitterbewegung2D.h"
 
 #include <cstdint>
 
@@ -40,12 +23,13 @@ struct RealWorldScaleMapping {
 
 // One guided experiment, complete and self-contained: its texts, the unit
 // mapping, the value of every simulation control of the form, the Potential
-// Scene, the initial preparation and one settings record per experiment.
+// Scene, the initial preparation and, from its base, one settings record per
+// experiment.
 // The texts point to static, NUL-terminated 8-bit strings that are never
 // freed, so copies and moved-from presets keep valid texts; the scene is the
 // only owned member, and moving takes over its objects (the source is left
 // with an empty object list).
-struct ExperimentPreset {
+struct ExperimentPreset : ExperimentSettingsRecords {
     const char* title = "";
     const char* summary = "";
     const char* guideHtmlItalian = "";
@@ -87,32 +71,6 @@ struct ExperimentPreset {
     PotentialScene scene;
     InitialPreparation initialPreparation;
     double measurementCollapseResolution = 0.65;
-
-    QuantumQuench quantumQuench;
-    PeriodicDrive periodicDrive;
-    LinearSweep linearSweep;
-    RamseySequence ramseySequence;
-    RamseyEnsemble ramseyEnsemble;
-    TalbotInitialState talbotInitialState;
-    VortexInitialState vortexInitialState;
-    AndersonInitialStateConfig andersonInitialState;
-    KickedRotorConfig kickedRotor;
-    KickedRotorInitialStateConfig kickedRotorInitialState;
-    ZenoConfig quantumZeno;
-    ZenoInitialStateConfig quantumZenoInitialState;
-    ScarConfig quantumScar;
-    BerryConfig quantumBerry;
-    LoschmidtConfig quantumLoschmidt;
-    MoshinskyInitialStateConfig moshinskyInitialState;
-    MoshinskyConfig quantumMoshinsky;
-    KapitzaDiracInitialStateConfig kapitzaDiracInitialState;
-    KapitzaDiracConfig quantumKapitzaDirac;
-    AharonovBohmConfig quantumAharonovBohm;
-    LandauConfig quantumLandau;
-    HallEdgeConfig quantumHallEdge;
-    BackflowConfig quantumBackflow;
-    ZitterbewegungConfig quantumZitterbewegung;
-    KleinTunnelingConfig quantumKleinTunneling;
 
     ExperimentPreset() = default;
     ExperimentPreset(const ExperimentPreset&) = default;

@@ -55,9 +55,12 @@ void backflowFields(SettingsFieldVisitor& v, BackflowConfig& r)
     v.number("analysisEndTime", r.analysisEndTime);
 }
 
-void zitterbewegungFields(SettingsFieldVisitor& v, ZitterbewegungConfig& r)
+// The Gaussian Dirac packet both Dirac experiments start from: the light
+// speed c and rest mass m of the equation, the packet's centre, width and
+// momentum.
+template <typename DiracConfig>
+void diracPacketFields(SettingsFieldVisitor& v, DiracConfig& r)
 {
-    v.flag("enabled", r.enabled);
     v.number("lightSpeed", r.lightSpeed);
     v.number("restMass", r.restMass);
     v.number("centerX", r.centerX);
@@ -65,6 +68,12 @@ void zitterbewegungFields(SettingsFieldVisitor& v, ZitterbewegungConfig& r)
     v.number("sigma", r.sigma);
     v.number("momentumX", r.momentumX);
     v.number("momentumY", r.momentumY);
+}
+
+void zitterbewegungFields(SettingsFieldVisitor& v, ZitterbewegungConfig& r)
+{
+    v.flag("enabled", r.enabled);
+    diracPacketFields(v, r);
     v.unsignedInteger("preparationMode", r.preparationMode, -1);
     v.number("analysisEndTime", r.analysisEndTime);
 }
@@ -72,19 +81,17 @@ void zitterbewegungFields(SettingsFieldVisitor& v, ZitterbewegungConfig& r)
 void kleinTunnelingFields(SettingsFieldVisitor& v, KleinTunnelingConfig& r)
 {
     v.flag("enabled", r.enabled);
-    v.number("lightSpeed", r.lightSpeed);
-    v.number("restMass", r.restMass);
-    v.number("centerX", r.centerX);
-    v.number("centerY", r.centerY);
-    v.number("sigma", r.sigma);
-    v.number("momentumX", r.momentumX);
-    v.number("momentumY", r.momentumY);
+    diracPacketFields(v, r);
     v.number("barrierCenterX", r.barrierCenterX);
     v.number("barrierWidth", r.barrierWidth);
     v.number("barrierHeight", r.barrierHeight);
     v.number("detectorX", r.detectorX);
     v.number("analysisEndTime", r.analysisEndTime);
 }
+
+} // namespace
+
+// Each object's codec (const, so internal to this file) and its reader and writer.
 
 const SettingsObject<AharonovBohmConfig> kQuantumAharonovBohm = {
     "quantumAharonovBohm",
@@ -97,6 +104,7 @@ const SettingsObject<AharonovBohmConfig> kQuantumAharonovBohm = {
      "Experiment quantumAharonovBohm values are out of range."},
     {nullptr, nullptr},
 };
+VXO_SETTINGS_OBJECT_FUNCTIONS(readAharonovBohmConfig, writeAharonovBohmConfig, kQuantumAharonovBohm)
 
 const SettingsObject<LandauConfig> kQuantumLandau = {
     "quantumLandau",
@@ -109,6 +117,7 @@ const SettingsObject<LandauConfig> kQuantumLandau = {
      "Experiment quantumLandau values are out of range."},
     {nullptr, nullptr},
 };
+VXO_SETTINGS_OBJECT_FUNCTIONS(readLandauConfig, writeLandauConfig, kQuantumLandau)
 
 const SettingsObject<HallEdgeConfig> kQuantumHallEdge = {
     "quantumHallEdge",
@@ -121,6 +130,7 @@ const SettingsObject<HallEdgeConfig> kQuantumHallEdge = {
      "Experiment quantumHallEdge values are out of range."},
     {nullptr, nullptr},
 };
+VXO_SETTINGS_OBJECT_FUNCTIONS(readHallEdgeConfig, writeHallEdgeConfig, kQuantumHallEdge)
 
 const SettingsObject<BackflowConfig> kQuantumBackflow = {
     "quantumBackflow",
@@ -133,6 +143,7 @@ const SettingsObject<BackflowConfig> kQuantumBackflow = {
      "Experiment quantumBackflow values are out of range."},
     {nullptr, nullptr},
 };
+VXO_SETTINGS_OBJECT_FUNCTIONS(readBackflowConfig, writeBackflowConfig, kQuantumBackflow)
 
 const SettingsObject<ZitterbewegungConfig> kQuantumZitterbewegung = {
     "quantumZitterbewegung",
@@ -145,6 +156,7 @@ const SettingsObject<ZitterbewegungConfig> kQuantumZitterbewegung = {
      "Experiment quantumZitterbewegung values are out of range."},
     {nullptr, nullptr},
 };
+VXO_SETTINGS_OBJECT_FUNCTIONS(readZitterbewegungConfig, writeZitterbewegungConfig, kQuantumZitterbewegung)
 
 const SettingsObject<KleinTunnelingConfig> kQuantumKleinTunneling = {
     "quantumKleinTunneling",
@@ -157,67 +169,6 @@ const SettingsObject<KleinTunnelingConfig> kQuantumKleinTunneling = {
      "Experiment quantumKleinTunneling values are out of range."},
     {nullptr, nullptr},
 };
-
-} // namespace
-
-bool readAharonovBohmConfig(const QJsonObject& root, ExperimentDocument& document, QString& error)
-{
-    return readSettingsObject(kQuantumAharonovBohm, root, document, error);
-}
-
-QJsonObject writeAharonovBohmConfig(const ExperimentDocument& document)
-{
-    return writeSettingsObject(kQuantumAharonovBohm, document);
-}
-
-bool readLandauConfig(const QJsonObject& root, ExperimentDocument& document, QString& error)
-{
-    return readSettingsObject(kQuantumLandau, root, document, error);
-}
-
-QJsonObject writeLandauConfig(const ExperimentDocument& document)
-{
-    return writeSettingsObject(kQuantumLandau, document);
-}
-
-bool readHallEdgeConfig(const QJsonObject& root, ExperimentDocument& document, QString& error)
-{
-    return readSettingsObject(kQuantumHallEdge, root, document, error);
-}
-
-QJsonObject writeHallEdgeConfig(const ExperimentDocument& document)
-{
-    return writeSettingsObject(kQuantumHallEdge, document);
-}
-
-bool readBackflowConfig(const QJsonObject& root, ExperimentDocument& document, QString& error)
-{
-    return readSettingsObject(kQuantumBackflow, root, document, error);
-}
-
-QJsonObject writeBackflowConfig(const ExperimentDocument& document)
-{
-    return writeSettingsObject(kQuantumBackflow, document);
-}
-
-bool readZitterbewegungConfig(const QJsonObject& root, ExperimentDocument& document, QString& error)
-{
-    return readSettingsObject(kQuantumZitterbewegung, root, document, error);
-}
-
-QJsonObject writeZitterbewegungConfig(const ExperimentDocument& document)
-{
-    return writeSettingsObject(kQuantumZitterbewegung, document);
-}
-
-bool readKleinTunnelingConfig(const QJsonObject& root, ExperimentDocument& document, QString& error)
-{
-    return readSettingsObject(kQuantumKleinTunneling, root, document, error);
-}
-
-QJsonObject writeKleinTunnelingConfig(const ExperimentDocument& document)
-{
-    return writeSettingsObject(kQuantumKleinTunneling, document);
-}
+VXO_SETTINGS_OBJECT_FUNCTIONS(readKleinTunnelingConfig, writeKleinTunnelingConfig, kQuantumKleinTunneling)
 
 } // namespace vxo

@@ -1,5 +1,7 @@
 #include "document/InitialPreparation.h"
 
+#include "document/JsonReading.h"
+
 #include <array>
 
 namespace vxo {
@@ -31,19 +33,12 @@ constexpr std::array<const char*, 17> kTypeNames = {
 
 QString initialPreparationTypeName(InitialPreparationType type)
 {
-    const auto index = static_cast<std::uint32_t>(type);
-    return QString::fromLatin1(index < kTypeNames.size() ? kTypeNames[index] : kTypeNames[0]);
+    return enumName(kTypeNames, type, kTypeNames[0]);
 }
 
 bool initialPreparationTypeFromName(const QString& name, InitialPreparationType& type)
 {
-    for (std::uint32_t i = 0; i < kTypeNames.size(); ++i) {
-        if (name == QLatin1String(kTypeNames[i])) {
-            type = static_cast<InitialPreparationType>(i);
-            return true;
-        }
-    }
-    return false;
+    return enumFromName(kTypeNames, name, type);
 }
 
 } // namespace vxo

@@ -5,6 +5,17 @@
 
 namespace vxo {
 
+bool readFault(QString& error, const QString& message)
+{
+    error = message;
+    return false;
+}
+
+bool readFault(QString& error, const char* message)
+{
+    return readFault(error, QString::fromLatin1(message));
+}
+
 bool wholeInt32(double value, std::int32_t& out)
 {
     // Both bounds are exact in double; NaN fails the comparisons.

@@ -1,18 +1,27 @@
 #pragma once
 
-// Small readers of JSON values shared by the document's codecs. The JSON layer
-// keeps every number as a double, so integers and ids are decided here, from
-// the double itself, rather than through conversions whose behaviour outside
-// the target range is not defined.
+// Small readers of JSON values shared by the document's codecs, with their
+// failure report and the name tables of enumerations. The JSON layer keeps
+// every number as a double, so integers and ids are decided here, from the
+// double itself, rather than through conversions whose behaviour outside the
+// target range is not defined.
 
 #include <QJsonObject>
 #include <QJsonValue>
 #include <QLatin1String>
 #include <QString>
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 
 namespace vxo {
+
+// Writes the one message of a failed read into `error` and returns false, so
+// that a reader can end with `return readFault(error, ...)`. The `const char*`
+// form takes a Latin-1 text.
+bool readFault(QString& error, const QString& message);
+bool readFault(QString& error, const char* message);
 
 // True, with `out` set, when `value` is a whole number within the 32-bit
 // signed range (−0 reads as 0).
@@ -28,5 +37,29 @@ QString decimalId(std::uint64_t id);
 // The id rule of the settings objects: the member's string parsed as an id,
 // 0 when the member is absent, not a string or not a decimal id.
 std::uint64_t objectIdMember(const QJsonObject& object, QLatin1String key);
+
+// Name tables of enumerations, indexed by the enumerator's value.
+// The name of `value`, or `fallback` for a value beyond the table.
+template <typename Enum, std::size_t N>
+QString enumName(const std::array<const char*, N>& names, Enum value, const char* fallback)
+{
+    const auto index = static_cast<std::size_t>(value);
+    return QString::fromLatin1(index < N ? names[index] : fallback);
+}
+
+// Sets `value` to the enumerator named `name` (an exact, case-sensitive
+// match, from position `first` on) and returns true; false, with `value`
+// untouched, when no name matches.
+template <typename Enum, std::size_t N>
+bool enumFromName(const std::array<const char*, N>& names, const QString& name, Enum& value, std::size_t first = 0)
+{
+    for (std::size_t i = first; i < N; ++i) {
+        if (name == QLatin1String(names[i])) {
+            value = static_cast<Enum>(i);
+            return true;
+        }
+    }
+    return false;
+}
 
 } // namespace vxo

@@ -129,6 +129,10 @@ bool pulseValid(const KapitzaDiracConfig& config, const ExperimentDocument&)
     return QuantumKapitzaDirac2D::validatePulse(config, 1.0, nullptr);
 }
 
+} // namespace
+
+// Each object's codec (const, so internal to this file) and its reader and writer.
+
 const SettingsObject<KickedRotorConfig> kKickedRotor = {
     "kickedRotor",
     &ExperimentDocument::kickedRotor,
@@ -140,6 +144,7 @@ const SettingsObject<KickedRotorConfig> kKickedRotor = {
      "Experiment kickedRotor values are out of range."},
     {nullptr, nullptr},
 };
+VXO_SETTINGS_OBJECT_FUNCTIONS(readKickedRotorConfig, writeKickedRotorConfig, kKickedRotor)
 
 const SettingsObject<KickedRotorInitialStateConfig> kKickedRotorInitialState = {
     "kickedRotorInitialState",
@@ -152,6 +157,7 @@ const SettingsObject<KickedRotorInitialStateConfig> kKickedRotorInitialState = {
      "Experiment kickedRotorInitialState values are out of range."},
     {nullptr, nullptr},
 };
+VXO_SETTINGS_OBJECT_FUNCTIONS(readKickedRotorInitialState, writeKickedRotorInitialState, kKickedRotorInitialState)
 
 const SettingsObject<ZenoConfig> kQuantumZeno = {
     "quantumZeno",
@@ -163,6 +169,7 @@ const SettingsObject<ZenoConfig> kQuantumZeno = {
     {validatedBy<ZenoConfig, QuantumZeno2D::validateMeasurement>, "Experiment quantumZeno values are out of range."},
     {nullptr, nullptr},
 };
+VXO_SETTINGS_OBJECT_FUNCTIONS(readZenoConfig, writeZenoConfig, kQuantumZeno)
 
 const SettingsObject<ZenoInitialStateConfig> kQuantumZenoInitialState = {
     "quantumZenoInitialState",
@@ -175,6 +182,7 @@ const SettingsObject<ZenoInitialStateConfig> kQuantumZenoInitialState = {
      "Experiment quantumZenoInitialState values are out of range."},
     {nullptr, nullptr},
 };
+VXO_SETTINGS_OBJECT_FUNCTIONS(readZenoInitialState, writeZenoInitialState, kQuantumZenoInitialState)
 
 const SettingsObject<ScarConfig> kQuantumScar = {
     "quantumScar",
@@ -186,6 +194,7 @@ const SettingsObject<ScarConfig> kQuantumScar = {
     {validatedBy<ScarConfig, QuantumScar2D::validateConfiguration>, "Experiment quantumScar values are out of range."},
     {nullptr, nullptr},
 };
+VXO_SETTINGS_OBJECT_FUNCTIONS(readScarConfig, writeScarConfig, kQuantumScar)
 
 const SettingsObject<BerryConfig> kQuantumBerry = {
     "quantumBerry",
@@ -197,6 +206,7 @@ const SettingsObject<BerryConfig> kQuantumBerry = {
     {berryLoopFitsScene, "Experiment quantumBerry values or base harmonic trap are invalid."},
     {nullptr, nullptr},
 };
+VXO_SETTINGS_OBJECT_FUNCTIONS(readBerryConfig, writeBerryConfig, kQuantumBerry)
 
 const SettingsObject<LoschmidtConfig> kQuantumLoschmidt = {
     "quantumLoschmidt",
@@ -209,6 +219,7 @@ const SettingsObject<LoschmidtConfig> kQuantumLoschmidt = {
      "Experiment quantumLoschmidt values are out of range."},
     {nullptr, nullptr},
 };
+VXO_SETTINGS_OBJECT_FUNCTIONS(readLoschmidtConfig, writeLoschmidtConfig, kQuantumLoschmidt)
 
 const SettingsObject<MoshinskyInitialStateConfig> kMoshinskyInitialState = {
     "moshinskyInitialState",
@@ -221,6 +232,7 @@ const SettingsObject<MoshinskyInitialStateConfig> kMoshinskyInitialState = {
      "Experiment moshinskyInitialState values are out of range."},
     {nullptr, nullptr},
 };
+VXO_SETTINGS_OBJECT_FUNCTIONS(readMoshinskyInitialState, writeMoshinskyInitialState, kMoshinskyInitialState)
 
 const SettingsObject<MoshinskyConfig> kQuantumMoshinsky = {
     "quantumMoshinsky",
@@ -232,6 +244,7 @@ const SettingsObject<MoshinskyConfig> kQuantumMoshinsky = {
     {shutterInScene, "Experiment quantumMoshinsky does not match its potential scene."},
     {nullptr, nullptr},
 };
+VXO_SETTINGS_OBJECT_FUNCTIONS(readMoshinskyConfig, writeMoshinskyConfig, kQuantumMoshinsky)
 
 const SettingsObject<KapitzaDiracInitialStateConfig> kKapitzaDiracInitialState = {
     "kapitzaDiracInitialState",
@@ -244,6 +257,7 @@ const SettingsObject<KapitzaDiracInitialStateConfig> kKapitzaDiracInitialState =
      "Experiment kapitzaDiracInitialState values are out of range."},
     {nullptr, nullptr},
 };
+VXO_SETTINGS_OBJECT_FUNCTIONS(readKapitzaDiracInitialState, writeKapitzaDiracInitialState, kKapitzaDiracInitialState)
 
 const SettingsObject<KapitzaDiracConfig> kQuantumKapitzaDirac = {
     "quantumKapitzaDirac",
@@ -255,117 +269,6 @@ const SettingsObject<KapitzaDiracConfig> kQuantumKapitzaDirac = {
     {pulseValid, "Experiment quantumKapitzaDirac values are out of range."},
     {nullptr, nullptr},
 };
-
-} // namespace
-
-bool readKickedRotorConfig(const QJsonObject& root, ExperimentDocument& document, QString& error)
-{
-    return readSettingsObject(kKickedRotor, root, document, error);
-}
-
-QJsonObject writeKickedRotorConfig(const ExperimentDocument& document)
-{
-    return writeSettingsObject(kKickedRotor, document);
-}
-
-bool readKickedRotorInitialState(const QJsonObject& root, ExperimentDocument& document, QString& error)
-{
-    return readSettingsObject(kKickedRotorInitialState, root, document, error);
-}
-
-QJsonObject writeKickedRotorInitialState(const ExperimentDocument& document)
-{
-    return writeSettingsObject(kKickedRotorInitialState, document);
-}
-
-bool readZenoConfig(const QJsonObject& root, ExperimentDocument& document, QString& error)
-{
-    return readSettingsObject(kQuantumZeno, root, document, error);
-}
-
-QJsonObject writeZenoConfig(const ExperimentDocument& document)
-{
-    return writeSettingsObject(kQuantumZeno, document);
-}
-
-bool readZenoInitialState(const QJsonObject& root, ExperimentDocument& document, QString& error)
-{
-    return readSettingsObject(kQuantumZenoInitialState, root, document, error);
-}
-
-QJsonObject writeZenoInitialState(const ExperimentDocument& document)
-{
-    return writeSettingsObject(kQuantumZenoInitialState, document);
-}
-
-bool readScarConfig(const QJsonObject& root, ExperimentDocument& document, QString& error)
-{
-    return readSettingsObject(kQuantumScar, root, document, error);
-}
-
-QJsonObject writeScarConfig(const ExperimentDocument& document)
-{
-    return writeSettingsObject(kQuantumScar, document);
-}
-
-bool readBerryConfig(const QJsonObject& root, ExperimentDocument& document, QString& error)
-{
-    return readSettingsObject(kQuantumBerry, root, document, error);
-}
-
-QJsonObject writeBerryConfig(const ExperimentDocument& document)
-{
-    return writeSettingsObject(kQuantumBerry, document);
-}
-
-bool readLoschmidtConfig(const QJsonObject& root, ExperimentDocument& document, QString& error)
-{
-    return readSettingsObject(kQuantumLoschmidt, root, document, error);
-}
-
-QJsonObject writeLoschmidtConfig(const ExperimentDocument& document)
-{
-    return writeSettingsObject(kQuantumLoschmidt, document);
-}
-
-bool readMoshinskyInitialState(const QJsonObject& root, ExperimentDocument& document, QString& error)
-{
-    return readSettingsObject(kMoshinskyInitialState, root, document, error);
-}
-
-QJsonObject writeMoshinskyInitialState(const ExperimentDocument& document)
-{
-    return writeSettingsObject(kMoshinskyInitialState, document);
-}
-
-bool readMoshinskyConfig(const QJsonObject& root, ExperimentDocument& document, QString& error)
-{
-    return readSettingsObject(kQuantumMoshinsky, root, document, error);
-}
-
-QJsonObject writeMoshinskyConfig(const ExperimentDocument& document)
-{
-    return writeSettingsObject(kQuantumMoshinsky, document);
-}
-
-bool readKapitzaDiracInitialState(const QJsonObject& root, ExperimentDocument& document, QString& error)
-{
-    return readSettingsObject(kKapitzaDiracInitialState, root, document, error);
-}
-
-QJsonObject writeKapitzaDiracInitialState(const ExperimentDocument& document)
-{
-    return writeSettingsObject(kKapitzaDiracInitialState, document);
-}
-
-bool readKapitzaDiracConfig(const QJsonObject& root, ExperimentDocument& document, QString& error)
-{
-    return readSettingsObject(kQuantumKapitzaDirac, root, document, error);
-}
-
-QJsonObject writeKapitzaDiracConfig(const ExperimentDocument& document)
-{
-    return writeSettingsObject(kQuantumKapitzaDirac, document);
-}
+VXO_SETTINGS_OBJECT_FUNCTIONS(readKapitzaDiracConfig, writeKapitzaDiracConfig, kQuantumKapitzaDirac)
 
 } // namespace vxo

@@ -57,27 +57,20 @@ constexpr std::array<FloatMember, 18> kFloatMembers = {{
 
 bool objectFault(QString& error, const char* message, int index)
 {
-    error = QString::fromLatin1(message).arg(index);
-    return false;
+    return readFault(error, QString::fromLatin1(message).arg(index));
 }
 
 } // namespace
 
 QString potentialObjectTypeName(PotentialObjectKind kind)
 {
-    const auto index = static_cast<std::uint32_t>(kind);
-    return QString::fromLatin1(index < kTypeNames.size() ? kTypeNames[index] : "");
+    return enumName(kTypeNames, kind, "");
 }
 
+// Position 0, the nameless kind None, is never read from a file.
 bool potentialObjectTypeFromName(const QString& name, PotentialObjectKind& kind)
 {
-    for (std::uint32_t i = 1; i < kTypeNames.size(); ++i) {
-        if (name == QLatin1String(kTypeNames[i])) {
-            kind = static_cast<PotentialObjectKind>(i);
-            return true;
-        }
-    }
-    return false;
+    return enumFromName(kTypeNames, name, kind, 1);
 }
 
 bool readFiniteDouble(const QJsonObject& object, QLatin1String key, float& out)
@@ -114,8 +107,9 @@ bool readPotentialSceneObject(const QJsonObject& object, PotentialObject& out, Q
         if (!member.required && !object.contains(key))
             continue;
         if (!readFiniteDouble(object, key, read.*member.field)) {
-            error = QStringLiteral("Potential scene object %1 has invalid numeric field '%2'.").arg(index).arg(key);
-            return false;
+            return readFault(error, QStringLiteral("Potential scene object %1 has invalid numeric field '%2'.")
+                                        .arg(index)
+                                        .arg(key));
         }
     }
 
@@ -140,27 +134,20 @@ bool readPotentialScene(const QJsonObject& root, ExperimentDocument& document, Q
 {
     const QJsonValue member = root.value(QLatin1String("potentialScene"));
     if (!member.isObject()) {
-        error = QStringLiteral("Experiment schema 2/3/4/5/6/7/8/9/10/11/12/13/14/15/16/17/18/19/20/21/22/23 is "
-                               "missing a valid potentialScene object.");
-        return false;
+        return readFault(error, QStringLiteral("Experiment schema 2/3/4/5/6/7/8/9/10/11/12/13/14/15/16/17/18/19/20/"
+                                               "21/22/23 is missing a valid potentialScene object."));
     }
     const QJsonObject sceneObject = member.toObject();
     const QJsonValue active = sceneObject.value(QLatin1String("active"));
     const QJsonValue objects = sceneObject.value(QLatin1String("objects"));
-    if (!active.isBool() || !objects.isArray()) {
-        error = QStringLiteral("Experiment potentialScene must contain active and objects fields.");
-        return false;
-    }
+    if (!active.isBool() || !objects.isArray())
+        return readFault(error, QStringLiteral("Experiment potentialScene must contain active and objects fields."));
     const QString composition = sceneObject.value(QLatin1String("composition")).toString();
-    if (!composition.isEmpty() && composition != QLatin1String("additive")) {
-        error = QStringLiteral("Unsupported potential scene composition '%1'.").arg(composition);
-        return false;
-    }
+    if (!composition.isEmpty() && composition != QLatin1String("additive"))
+        return readFault(error, QStringLiteral("Unsupported potential scene composition '%1'.").arg(composition));
     const QJsonArray entries = objects.toArray();
-    if (entries.size() > kMaximumSceneObjects) {
-        error = QStringLiteral("Potential scene contains too many objects (%1).").arg(entries.size());
-        return false;
-    }
+    if (entries.size() > kMaximumSceneObjects)
+        return readFault(error, QStringLiteral("Potential scene contains too many objects (%1).").arg(entries.size()));
 
     PotentialScene scene;
     for (int i = 0; i < entries.size(); ++i) {
@@ -172,8 +159,8 @@ bool readPotentialScene(const QJsonObject& root, ExperimentDocument& document, Q
             return false;
         // The scene keeps a free id; a clash means an earlier entry holds it.
         if (scene.add(object) != object.id) {
-            error = QStringLiteral("Potential scene contains duplicate object id %1.").arg(decimalId(object.id));
-            return false;
+            return readFault(error,
+                             QStringLiteral("Potential scene contains duplicate object id %1.").arg(decimalId(object.id)));
         }
     }
 

@@ -4,12 +4,6 @@
 
 namespace vxo {
 
-bool settingsFault(QString& error, const char* message)
-{
-    error = QString::fromLatin1(message);
-    return false;
-}
-
 bool SettingsRequiredReader::numberAt(const char* key, double& value)
 {
     const QJsonValue member = object_.value(QLatin1String(key));
@@ -45,12 +39,9 @@ void SettingsRequiredReader::integer(const char* key, std::int32_t& field, std::
 
 void SettingsRequiredReader::unsignedInteger(const char* key, std::uint32_t& field, std::int32_t notWhole)
 {
-    double value = 0.0;
-    std::int32_t reading = notWhole;
-    if (!numberAt(key, value))
-        return;
-    if (!wholeInt32(value, reading))
-        reading = notWhole;
+    // The signed reading's bit pattern.
+    auto reading = static_cast<std::int32_t>(field);
+    integer(key, reading, notWhole);
     field = static_cast<std::uint32_t>(reading);
 }
 
@@ -59,26 +50,31 @@ void SettingsRequiredReader::objectId(const char* key, std::uint64_t& field)
     field = objectIdMember(object_, QLatin1String(key));
 }
 
+bool SettingsOptionalReader::take(const char* key, QJsonValue::Type type, const char* invalidMessage,
+                                  QJsonValue& member)
+{
+    if (fault_ != nullptr)
+        return false;
+    member = object_.value(QLatin1String(key));
+    if (member.isUndefined())
+        return false;
+    if (member.type() != type)
+        fault_ = invalidMessage;
+    return fault_ == nullptr;
+}
+
 void SettingsOptionalReader::optionalFlag(const char* key, bool& field, const char* invalidMessage)
 {
-    const QJsonValue member = object_.value(QLatin1String(key));
-    if (fault_ != nullptr || member.isUndefined())
-        return;
-    if (member.isBool())
+    QJsonValue member;
+    if (take(key, QJsonValue::Bool, invalidMessage, member))
         field = member.toBool();
-    else
-        fault_ = invalidMessage;
 }
 
 void SettingsOptionalReader::optionalNumber(const char* key, double& field, const char* invalidMessage)
 {
-    const QJsonValue member = object_.value(QLatin1String(key));
-    if (fault_ != nullptr || member.isUndefined())
-        return;
-    if (member.isDouble())
+    QJsonValue member;
+    if (take(key, QJsonValue::Double, invalidMessage, member))
         field = member.toDouble();
-    else
-        fault_ = invalidMessage;
 }
 
 void SettingsOptionalReader::lenientFlag(const char* key, bool& field)
@@ -108,10 +104,11 @@ void SettingsWriter::integer(const char* key, std::int32_t& field, std::int32_t)
     object_.insert(QLatin1String(key), static_cast<double>(field));
 }
 
-void SettingsWriter::unsignedInteger(const char* key, std::uint32_t& field, std::int32_t)
+void SettingsWriter::unsignedInteger(const char* key, std::uint32_t& field, std::int32_t notWhole)
 {
     // The 32-bit pattern, as the reader takes it: every value comes back unchanged.
-    object_.insert(QLatin1String(key), static_cast<double>(static_cast<std::int32_t>(field)));
+    auto pattern = static_cast<std::int32_t>(field);
+    integer(key, pattern, notWhole);
 }
 
 void SettingsWriter::objectId(const char* key, std::uint64_t& field)

@@ -13,8 +13,10 @@
 // record reach the (scratch) document.
 
 #include "document/ExperimentDocument.h"
+#include "document/JsonReading.h"
 
 #include <QJsonObject>
+#include <QJsonValue>
 #include <QString>
 
 #include <cstdint>
@@ -91,6 +93,10 @@ public:
     const char* fault() const { return fault_; }
 
 private:
+    // The member when it is to be taken: present, of `type`, and no fault
+    // yet. A present member of another type records `invalidMessage`.
+    bool take(const char* key, QJsonValue::Type type, const char* invalidMessage, QJsonValue& member);
+
     const QJsonObject& object_;
     const char* fault_ = nullptr;
 };
@@ -125,7 +131,7 @@ struct SettingsCheck {
 template <typename Record>
 struct SettingsObject {
     const char* key;
-    Record ExperimentDocument::*member;
+    Record ExperimentSettingsRecords::*member;
     void (*fields)(SettingsFieldVisitor& visitor, Record& record);
     const char* missingMessage;
     const char* enabledMessage; // a required flag that is not a JSON bool
@@ -142,34 +148,31 @@ bool validatedBy(const Record& record, const ExperimentDocument&)
     return validate(record, nullptr);
 }
 
-// Writes `message` into `error` and returns false.
-bool settingsFault(QString& error, const char* message);
-
 template <typename Record>
 bool readSettingsObject(const SettingsObject<Record>& codec, const QJsonObject& root, ExperimentDocument& document,
                         QString& error)
 {
     const QJsonValue member = root.value(QLatin1String(codec.key));
     if (!member.isObject())
-        return settingsFault(error, codec.missingMessage);
+        return readFault(error, codec.missingMessage);
     const QJsonObject object = member.toObject();
 
     Record record = document.*codec.member;
     SettingsRequiredReader required(object);
     codec.fields(required, record);
     if (required.flagFault())
-        return settingsFault(error, codec.enabledMessage);
+        return readFault(error, codec.enabledMessage);
     if (required.fieldFault())
-        return settingsFault(error, codec.fieldsMessage);
+        return readFault(error, codec.fieldsMessage);
     if (codec.valueCheck.passes != nullptr && !codec.valueCheck.passes(record, document))
-        return settingsFault(error, codec.valueCheck.failureMessage);
+        return readFault(error, codec.valueCheck.failureMessage);
 
     SettingsOptionalReader optional(object);
     codec.fields(optional, record);
     if (optional.fault() != nullptr)
-        return settingsFault(error, optional.fault());
+        return readFault(error, optional.fault());
     if (codec.sceneCheck.passes != nullptr && !codec.sceneCheck.passes(record, document))
-        return settingsFault(error, codec.sceneCheck.failureMessage);
+        return readFault(error, codec.sceneCheck.failureMessage);
 
     document.*codec.member = record;
     return true;
@@ -183,5 +186,13 @@ QJsonObject writeSettingsObject(const SettingsObject<Record>& codec, const Exper
     codec.fields(writer, record);
     return writer.result();
 }
+
+// Defines the public reader and writer of one settings object from its codec.
+#define VXO_SETTINGS_OBJECT_FUNCTIONS(readName, writeName, codec)                                              \
+    bool readName(const QJsonObject& root, ExperimentDocument& document, QString& error)                       \
+    {                                                                                                          \
+        return readSettingsObject(codec, root, document, error);                                               \
+    }                                                                                                          \
+    QJsonObject writeName(const ExperimentDocument& document) { return writeSettingsObject(codec, document); }
 
 } // namespace vxo
