@@ -8,7 +8,7 @@ BENCHDIR  ?= build-bench
 
 PACKAGES := build-essential cmake qtbase5-dev qtbase5-dev-tools libqt5opengl5-dev \
             libgl1-mesa-dev libgl1-mesa-dri xvfb xauth googletest libgtest-dev \
-            libbenchmark-dev libfftw3-dev clang
+            libbenchmark-dev libfftw3-dev clang libclang-rt-14-dev
 
 .PHONY: all deps build run test test-release test-sanitize fuzz bench clean
 
