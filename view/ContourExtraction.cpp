@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <complex>
+#include <vector>
 
 namespace vxo {
 
@@ -73,10 +75,15 @@ void marchCell(const Cell& cell, double level, double epsilon, Emit emit)
 constexpr double kPotentialEpsilon = 1e-20;
 constexpr double kProbabilityEpsilon = 1e-30;
 
-float cellProbability(const ComplexField2D& psi, std::uint64_t i, std::uint64_t j)
+// Indices 0, stride, 2 stride, ... below n - 1, then n - 1 itself: the corners
+// of the sampled lattice along one axis.
+std::vector<std::uint64_t> latticeIndices(std::uint64_t n, std::uint64_t stride)
 {
-    const Complex v = psi.at(i, j);
-    return v.real() * v.real() + v.imag() * v.imag();
+    std::vector<std::uint64_t> indices;
+    for (std::uint64_t k = 0; k < n - 1; k += stride)
+        indices.push_back(k);
+    indices.push_back(n - 1);
+    return indices;
 }
 
 } // namespace
@@ -154,8 +161,7 @@ ProbabilityContourSet buildProbabilityContours(const ComplexField2D& psi, std::u
 
     float pmax = 0.0f;
     for (std::uint64_t k = 0; k < psi.size(); ++k) {
-        const Complex v = psi.data()[k];
-        const float p = v.real() * v.real() + v.imag() * v.imag();
+        const float p = std::norm(psi.data()[k]);
         if (p > pmax)
             pmax = p;
     }
@@ -178,9 +184,21 @@ ProbabilityContourSet buildProbabilityContours(const ComplexField2D& psi, std::u
     const std::uint64_t stride = longest > target ? (longest + target - 1) / target : 1;
     set.stride = stride;
 
-    // Corner coordinates of the sampled lattice, rounded to float as stored.
-    auto xOf = [&psi](std::uint64_t i) { return static_cast<double>(static_cast<float>(gridCoordinateX(psi, i))); };
-    auto yOf = [&psi](std::uint64_t j) { return static_cast<double>(static_cast<float>(gridCoordinateY(psi, j))); };
+    // The lattice corners, their coordinates (rounded to float as stored) and
+    // |psi|^2 there are the same for every level: sampled once.
+    const std::vector<std::uint64_t> columns = latticeIndices(nx, stride);
+    const std::vector<std::uint64_t> rows = latticeIndices(ny, stride);
+    std::vector<double> xs(columns.size());
+    std::vector<double> ys(rows.size());
+    for (std::size_t c = 0; c < columns.size(); ++c)
+        xs[c] = static_cast<float>(gridCoordinateX(psi, columns[c]));
+    for (std::size_t r = 0; r < rows.size(); ++r)
+        ys[r] = static_cast<float>(gridCoordinateY(psi, rows[r]));
+    std::vector<float> density(columns.size() * rows.size());
+    for (std::size_t r = 0; r < rows.size(); ++r)
+        for (std::size_t c = 0; c < columns.size(); ++c)
+            density[r * columns.size() + c] = std::norm(psi.at(columns[c], rows[r]));
+    auto sample = [&density, &columns](std::size_t c, std::size_t r) { return density[r * columns.size() + c]; };
 
     for (std::uint64_t e = 0; e < levelCount; ++e) {
         const float level = set.levels[e];
@@ -189,15 +207,10 @@ ProbabilityContourSet buildProbabilityContours(const ComplexField2D& psi, std::u
             set.segments.push_back({static_cast<float>(s.x), static_cast<float>(s.y), static_cast<float>(t.x),
                                     static_cast<float>(t.y), level, fraction});
         };
-        for (std::uint64_t j = 0; j < ny - 1; j += stride) {
-            const std::uint64_t j1 = std::min(j + stride, ny - 1);
-            const double yb = yOf(j);
-            const double yt = yOf(j1);
-            for (std::uint64_t i = 0; i < nx - 1; i += stride) {
-                const std::uint64_t i1 = std::min(i + stride, nx - 1);
-                const Cell cell{xOf(i), xOf(i1), yb, yt,
-                                cellProbability(psi, i, j), cellProbability(psi, i1, j),
-                                cellProbability(psi, i1, j1), cellProbability(psi, i, j1)};
+        for (std::size_t r = 0; r + 1 < rows.size(); ++r) {
+            for (std::size_t c = 0; c + 1 < columns.size(); ++c) {
+                const Cell cell{xs[c], xs[c + 1], ys[r], ys[r + 1],
+                                sample(c, r), sample(c + 1, r), sample(c + 1, r + 1), sample(c, r + 1)};
                 marchCell(cell, level, kProbabilityEpsilon, emit);
             }
         }

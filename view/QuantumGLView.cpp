@@ -386,8 +386,9 @@ void QuantumGLView::applyIdleCursor() { setCursor(editor_.enabled ? Qt::CrossCur
 
 void QuantumGLView::setFrame(const ComplexField2D& psi, const PotentialField2D& potential, std::uint32_t viewMode)
 {
-    QuantumTextureFrame2D frame = QuantumTextureFrame2D::fromField(psi, potential);
-    frame_ = std::move(frame);
+    // Rebuilt in place on every refresh: the arrays keep their storage. A grid
+    // mismatch throws before anything is written.
+    QuantumTextureFrame2D::assignFromField(psi, potential, frame_);
     display_.viewMode = viewMode;
 
     geometry_.worldExtentX = psi.dx() * static_cast<float>(psi.nx());
@@ -1098,15 +1099,17 @@ void QuantumGLView::drawPotentialContours()
     if (!overlays_.potentialContoursVisible || potentialContours_.segments.empty() || !(geometry_.worldExtentX > 0.0f)
         || !(geometry_.worldExtentY > 0.0f) || !(overlays_.potentialContourOpacity > 0.0f))
         return;
+    const QRectF image = imageRect();
+    const ViewNavigation& nav = geometry_.navigation;
     QPainter painter(this);
-    preparePainter(painter, imageRect());
+    preparePainter(painter, image);
     painter.setPen(QPen(withOpacity(QColor(255, 205, 80), overlays_.potentialContourOpacity),
                         overlays_.potentialContourWidth));
     painter.setBrush(Qt::NoBrush);
     QVector<QLineF> lines;
     lines.reserve(static_cast<int>(std::min<std::size_t>(potentialContours_.segments.size(), INT_MAX)));
     for (const PotentialContourSegment& s : potentialContours_.segments)
-        lines.append(QLineF(worldToWidget(s.x0, s.y0), worldToWidget(s.x1, s.y1)));
+        lines.append(QLineF(vxo::worldToWidget(image, nav, s.x0, s.y0), vxo::worldToWidget(image, nav, s.x1, s.y1)));
     painter.drawLines(lines);
 }
 
@@ -1116,8 +1119,10 @@ void QuantumGLView::drawProbabilityContours()
         || !(geometry_.worldExtentX > 0.0f) || !(geometry_.worldExtentY > 0.0f)
         || !(overlays_.probabilityContourOpacity > 0.0f))
         return;
+    const QRectF image = imageRect();
+    const ViewNavigation& nav = geometry_.navigation;
     QPainter painter(this);
-    preparePainter(painter, imageRect());
+    preparePainter(painter, image);
     painter.setBrush(Qt::NoBrush);
     const auto& segments = probabilityContours_.segments;
     // One pen per level: segments arrive grouped level by level.
@@ -1132,8 +1137,8 @@ void QuantumGLView::drawProbabilityContours()
         // The first segment of a group is always taken: a NaN level equals nothing,
         // not even itself, and must not stall the loop.
         do {
-            lines.append(QLineF(worldToWidget(segments[k].x0, segments[k].y0),
-                                worldToWidget(segments[k].x1, segments[k].y1)));
+            lines.append(QLineF(vxo::worldToWidget(image, nav, segments[k].x0, segments[k].y0),
+                                vxo::worldToWidget(image, nav, segments[k].x1, segments[k].y1)));
             ++k;
         } while (k < segments.size() && segments[k].level == level);
         painter.drawLines(lines);
@@ -1168,9 +1173,9 @@ void QuantumGLView::drawCurrentStreamlines()
             const std::vector<StreamlinePoint> line = ProbabilityStreamlines2D::trace(current_, wx, wy, parameters);
             if (line.size() < 3)
                 continue;
-            QPainterPath path(worldToWidget(line.front().x, line.front().y));
+            QPainterPath path(vxo::worldToWidget(image, nav, line.front().x, line.front().y));
             for (std::size_t p = 1; p < line.size(); ++p)
-                path.lineTo(worldToWidget(line[p].x, line[p].y));
+                path.lineTo(vxo::worldToWidget(image, nav, line[p].x, line[p].y));
             painter.drawPath(path);
         }
     }
@@ -1205,8 +1210,9 @@ void QuantumGLView::drawCurrentVectors()
     for (std::int64_t j = rows.first; j <= rows.last; j += strideY) {
         for (std::int64_t i = columns.first; i <= columns.last; i += strideX) {
             const std::size_t k = static_cast<std::size_t>(j) * nx + static_cast<std::size_t>(i);
-            const QPointF base = worldToWidget(static_cast<float>((static_cast<double>(i) - cx) * current_.dx),
-                                               static_cast<float>((static_cast<double>(j) - cy) * current_.dy));
+            const QPointF base =
+                vxo::worldToWidget(image, nav, static_cast<float>((static_cast<double>(i) - cx) * current_.dx),
+                                   static_cast<float>((static_cast<double>(j) - cy) * current_.dy));
             CurrentArrow arrow;
             if (!currentArrow(base, current_.jx[k], current_.jy[k], current_.maxMagnitude, arrowLength, head, arrow))
                 continue;

@@ -12,18 +12,34 @@ namespace vxo {
 QuantumTextureFrame2D QuantumTextureFrame2D::fromField(const ComplexField2D& psi, const PotentialField2D& potential)
 {
     QuantumTextureFrame2D frame;
-    if (psi.empty())
-        return frame;
+    assignFromField(psi, potential, frame);
+    return frame;
+}
+
+void QuantumTextureFrame2D::assignFromField(const ComplexField2D& psi, const PotentialField2D& potential,
+                                            QuantumTextureFrame2D& frame)
+{
     const bool hasPotential = !potential.empty();
-    if (hasPotential && !potential.matches(psi))
+    if (!psi.empty() && hasPotential && !potential.matches(psi))
         throw std::invalid_argument("QuantumTextureFrame2D: potential grid does not match wavefunction grid");
 
+    frame.maxProbability = 0.0f;
+    frame.maxAbsPotential = 0.0f;
+    if (psi.empty()) {
+        frame.width = 0;
+        frame.height = 0;
+        frame.probability.clear();
+        frame.phase.clear();
+        frame.potential.clear();
+        return;
+    }
     const std::uint64_t cells = psi.nx() * psi.ny();
     frame.width = psi.nx();
     frame.height = psi.ny();
-    frame.probability.assign(cells, 0.0f);
-    frame.phase.assign(cells, 0.0f);
-    frame.potential.assign(cells, 0.0f);
+    // Every value is written below, so the arrays need no zero fill.
+    frame.probability.resize(cells);
+    frame.phase.resize(cells);
+    frame.potential.resize(cells);
 
     const Complex* values = psi.data();
     const float* v = hasPotential ? potential.data() : nullptr;
@@ -33,8 +49,7 @@ QuantumTextureFrame2D QuantumTextureFrame2D::fromField(const ComplexField2D& psi
         const float p = im * im + re * re;
         frame.probability[k] = p;
         frame.phase[k] = std::atan2(im, re);
-        if (v)
-            frame.potential[k] = v[k];
+        frame.potential[k] = v ? v[k] : 0.0f;
         // Written as "greater than" so that a NaN cell never becomes the maximum.
         if (p > frame.maxProbability)
             frame.maxProbability = p;
@@ -42,7 +57,6 @@ QuantumTextureFrame2D QuantumTextureFrame2D::fromField(const ComplexField2D& psi
         if (a > frame.maxAbsPotential)
             frame.maxAbsPotential = a;
     }
-    return frame;
 }
 
 bool QuantumTextureFrame2D::isIncomplete(const QuantumTextureFrame2D& frame)

@@ -28,6 +28,12 @@ struct QuantumTextureFrame2D {
     // potential must lie on the wave function's grid, else std::invalid_argument.
     static QuantumTextureFrame2D fromField(const ComplexField2D& psi, const PotentialField2D& potential);
 
+    // The same frame written into `frame`, reusing its arrays' storage (the
+    // view rebuilds its frame on every refresh). The grid check comes first:
+    // when it throws, `frame` is left as it was.
+    static void assignFromField(const ComplexField2D& psi, const PotentialField2D& potential,
+                                QuantumTextureFrame2D& frame);
+
     // True unless width, height >= 1 and every array holds width * height values.
     static bool isIncomplete(const QuantumTextureFrame2D& frame);
 };

@@ -83,6 +83,40 @@ TEST(QuantumTextureFrame2D, PotentialOnAnotherGridIsRejectedWithItsMessage)
     EXPECT_NO_THROW(QuantumTextureFrame2D::fromField(ComplexField2D(), transposed));
 }
 
+// The view rebuilds its frame in place; what was there before must not leak
+// into the new frame, and a rejected potential must leave it untouched.
+TEST(QuantumTextureFrame2D, FrameRebuiltInPlaceEqualsAFreshOne)
+{
+    auto expectSame = [](const QuantumTextureFrame2D& a, const QuantumTextureFrame2D& b) {
+        EXPECT_EQ(a.width, b.width);
+        EXPECT_EQ(a.height, b.height);
+        EXPECT_EQ(a.probability, b.probability);
+        EXPECT_EQ(a.phase, b.phase);
+        EXPECT_EQ(a.potential, b.potential);
+        EXPECT_EQ(a.maxProbability, b.maxProbability);
+        EXPECT_EQ(a.maxAbsPotential, b.maxAbsPotential);
+    };
+    ComplexField2D large(4, 4, 1.0f, 1.0f);
+    large.fill(Complex(3.0f, -1.0f));
+    PotentialField2D barrier(4, 4, 1.0f, 1.0f);
+    barrier.addRectangle(0.0f, 0.0f, 4.0f, 4.0f, -7.0f);
+    QuantumTextureFrame2D frame = QuantumTextureFrame2D::fromField(large, barrier);
+
+    ComplexField2D small(3, 2, 0.5f, 0.5f);
+    small.at(2, 1) = Complex(0.0f, 0.5f);
+    QuantumTextureFrame2D::assignFromField(small, PotentialField2D(), frame);
+    expectSame(frame, QuantumTextureFrame2D::fromField(small, PotentialField2D()));
+
+    const QuantumTextureFrame2D before = frame;
+    EXPECT_THROW(QuantumTextureFrame2D::assignFromField(large, PotentialField2D(2, 2, 1.0f, 1.0f), frame),
+                 std::invalid_argument);
+    expectSame(frame, before);
+
+    QuantumTextureFrame2D::assignFromField(ComplexField2D(), barrier, frame);
+    expectSame(frame, QuantumTextureFrame2D());
+    EXPECT_TRUE(QuantumTextureFrame2D::isIncomplete(frame));
+}
+
 TEST(QuantumTextureFrame2D, IncompleteFrames)
 {
     const QuantumTextureFrame2D empty = QuantumTextureFrame2D::fromField(ComplexField2D(), PotentialField2D());
