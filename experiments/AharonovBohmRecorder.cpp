@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <complex>
+#include <utility>
 
 namespace vxo {
 
@@ -88,7 +89,7 @@ void AharonovBohmRecorder::record(double t, const ComplexField2D& field)
         central += static_cast<double>(sample.profile[j]) * dy;
     sample.centralProbability = central;
 
-    appendBounded(samples_, sample, static_cast<std::size_t>(capacity_));
+    appendBounded(samples_, std::move(sample), static_cast<std::size_t>(capacity_));
 }
 
 } // namespace vxo

@@ -32,6 +32,8 @@ void BerryRecorder::reset()
     configured_ = false;
     initialField_ = ComplexField2D{};
     previousField_ = ComplexField2D{};
+    initialNorm_ = 0.0;
+    previousNorm_ = 0.0;
     trap_ = BerryTrap{};
     config_ = BerryConfig{};
     transported_ = {1.0, 0.0};
@@ -46,6 +48,8 @@ bool BerryRecorder::configure(const ComplexField2D& field, const BerryTrap& trap
         return false;
     initialField_ = field;
     previousField_ = field;
+    initialNorm_ = field.norm();
+    previousNorm_ = initialNorm_;
     trap_ = trap;
     config_ = config;
     configured_ = true;
@@ -58,17 +62,27 @@ bool BerryRecorder::record(double t, const BerryLoopState& loopState, const Comp
     if (!configured_ || !loopState.valid || !QuantumBerryPhase2D::sameGrid(initialField_, field) || !isFinite(t))
         return false;
 
+    // The recorder is fed after every step: the field's norm is summed once
+    // and the norms of psi(0) and of the previous state are kept.
+    const double fieldNorm = field.norm();
     double stepFidelity = 1.0;
     if (hasPrevious_) {
-        const std::complex<double> o = QuantumBerryPhase2D::overlap(previousField_, field);
+        const std::complex<double> o = QuantumBerryPhase2D::overlap(previousField_, previousNorm_, field, fieldNorm);
         stepFidelity = std::norm(o);
         if (std::abs(o) > 1e-12)
             transported_ *= o / std::abs(o);
     }
     previousField_ = field;
+    previousNorm_ = fieldNorm;
     hasPrevious_ = true;
 
-    const std::complex<double> r = QuantumBerryPhase2D::overlap(initialField_, field);
+    // Only the transported phase needs every step; a sample that thinning
+    // drops is not measured.
+    const bool completion = loopState.finished && (samples_.empty() || samples_.back().progress < 1.0);
+    if (isThinnedOut(samples_, t, config_.duration, capacity_, completion))
+        return true;
+
+    const std::complex<double> r = QuantumBerryPhase2D::overlap(initialField_, initialNorm_, field, fieldNorm);
     BerrySample sample;
     sample.time = t;
     sample.progress = loopState.progress;
@@ -82,10 +96,6 @@ bool BerryRecorder::record(double t, const BerryLoopState& loopState, const Comp
         sample.geometricPhase = wrapPhase(std::arg(r) - std::arg(transported_));
         sample.phaseValid = 1;
     }
-
-    const bool completion = loopState.finished && (samples_.empty() || samples_.back().progress < 1.0);
-    if (isThinnedOut(samples_, t, config_.duration, capacity_, completion))
-        return true;
     appendBounded(samples_, sample, static_cast<std::size_t>(capacity_));
     return true;
 }

@@ -56,6 +56,8 @@ private:
     bool configured_ = false;
     ComplexField2D initialField_;
     ComplexField2D previousField_;
+    double initialNorm_ = 0.0;  // norm of initialField_
+    double previousNorm_ = 0.0; // norm of previousField_
     BerryTrap trap_;
     BerryConfig config_;
     std::complex<double> transported_{1.0, 0.0};

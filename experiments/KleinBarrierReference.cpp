@@ -9,8 +9,6 @@ namespace vxo {
 
 namespace {
 
-constexpr double kLargestAngleDegrees = 89.9;
-
 using C = std::complex<double>;
 
 // Principal square root of a real number: real for x >= 0, i sqrt(-x) otherwise.
@@ -79,8 +77,8 @@ KleinAngleScanPoint kleinBarrierReference(const KleinTunnelingConfig& config, do
 {
     KleinAngleScanPoint point;
     point.incidenceAngleDegrees = angleDegrees;
-    if (!QuantumKleinTunneling2D::validateConfiguration(config, nullptr) || !isFinite(angleDegrees)
-        || !(angleDegrees >= 0.0) || !(angleDegrees < kLargestAngleDegrees) || !isFinitePositive(hbar))
+    if (!QuantumKleinTunneling2D::validateConfiguration(config, nullptr) || !kleinAngleUsable(angleDegrees)
+        || !isFinitePositive(hbar))
         return point;
 
     // Only |p| and the angle matter; the energy does not depend on the angle.

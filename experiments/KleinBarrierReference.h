@@ -31,6 +31,16 @@ struct KleinAngleScanPoint {
     std::int32_t regime = kKleinRegimeEvanescent;
 };
 
+// Angles of incidence lie in [0, 89.9) degrees: towards grazing incidence
+// the longitudinal momentum left to match vanishes.
+constexpr double kKleinLargestAngleDegrees = 89.9;
+
+// 0 <= angle < 89.9 degrees (false for NaN).
+inline bool kleinAngleUsable(double angleDegrees)
+{
+    return angleDegrees >= 0.0 && angleDegrees < kKleinLargestAngleDegrees;
+}
+
 using ComplexMatrix4x4 = std::array<std::array<std::complex<double>, 4>, 4>; // [row][column]
 using ComplexVector4 = std::array<std::complex<double>, 4>;
 

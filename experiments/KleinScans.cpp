@@ -9,7 +9,6 @@ namespace vxo {
 
 namespace {
 
-constexpr double kLargestAngleDegrees = 89.9;
 constexpr std::int32_t kMaximumAnglePoints = 721;
 constexpr std::int32_t kMaximumScanPoints = 2001;
 // The height and mass scans tolerate this many failed points.
@@ -90,7 +89,7 @@ KleinAngleScan buildKleinAngleScan(const KleinTunnelingConfig& config, double fi
     KleinAngleScan scan;
     if (!settingsValid(config)
         || !intervalUsable(firstAngleDegrees, lastAngleDegrees, 0.0, false, count, kMaximumAnglePoints)
-        || !(lastAngleDegrees < kLargestAngleDegrees) || !isFinitePositive(hbar))
+        || !(lastAngleDegrees < kKleinLargestAngleDegrees) || !isFinitePositive(hbar))
         return scan;
     scan.hbar = hbar;
     scan.momentumMagnitude = QuantumKleinTunneling2D::momentumMagnitude(config);
@@ -239,8 +238,7 @@ DiracMasslessComparisonPoint diracMasslessComparisonPoint(const KleinTunnelingCo
 {
     DiracMasslessComparisonPoint point;
     point.incidenceAngleDegrees = angleDegrees;
-    if (!isFinite(angleDegrees) || !(angleDegrees >= 0.0) || !(angleDegrees < kLargestAngleDegrees)
-        || !isFinitePositive(hbar) || !isFinitePositive(massiveRestMass))
+    if (!kleinAngleUsable(angleDegrees) || !isFinitePositive(hbar) || !isFinitePositive(massiveRestMass))
         return point;
     KleinTunnelingConfig massless;
     KleinTunnelingConfig massive;
@@ -265,7 +263,7 @@ DiracMasslessComparison buildDiracMasslessComparison(const KleinTunnelingConfig&
     DiracMasslessComparison scan;
     if (!settingsValid(config) || !isFinitePositive(massiveRestMass)
         || !intervalUsable(firstAngleDegrees, lastAngleDegrees, 0.0, false, count, kMaximumAnglePoints)
-        || !(lastAngleDegrees < kLargestAngleDegrees) || !isFinitePositive(hbar))
+        || !(lastAngleDegrees < kKleinLargestAngleDegrees) || !isFinitePositive(hbar))
         return scan;
     KleinTunnelingConfig massless;
     KleinTunnelingConfig massive;

@@ -21,6 +21,7 @@ void LandauRecorder::reset()
     configured_ = false;
     config_ = LandauConfig{};
     reference_ = ComplexField2D{};
+    referenceNorm_ = 0.0;
     mass_ = 1.0;
     hbar_ = 1.0;
     samples_.clear();
@@ -35,6 +36,7 @@ bool LandauRecorder::configure(const ComplexField2D& field, const GaugeLinkField
         return false;
     config_ = config;
     reference_ = field;
+    referenceNorm_ = field.norm();
     mass_ = mass;
     hbar_ = hbar;
     configured_ = true;
@@ -72,7 +74,7 @@ void LandauRecorder::record(double t, const ComplexField2D& field, const GaugeLi
     if (reference_.nx() == field.nx() && reference_.ny() == field.ny()) {
         // |<psi|psi_0>| = |<psi_0|psi>|; the sum takes the reference's cell area.
         const double overlap = std::abs(innerProduct(field, reference_));
-        sample.fidelity = overlap * overlap / std::max(reference_.norm() * norm, 1e-18);
+        sample.fidelity = overlap * overlap / std::max(referenceNorm_ * norm, 1e-18);
     }
     sample.energy = gaugeKineticEnergy(field, links, mass_, hbar_) / N;
     appendBounded(samples_, sample, static_cast<std::size_t>(capacity_));

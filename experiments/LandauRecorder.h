@@ -50,6 +50,7 @@ private:
     bool configured_ = false;
     LandauConfig config_;
     ComplexField2D reference_;
+    double referenceNorm_ = 0.0; // summed once at configure
     double mass_ = 1.0;
     double hbar_ = 1.0;
     std::uint64_t capacity_;

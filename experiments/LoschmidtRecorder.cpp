@@ -52,6 +52,11 @@ bool LoschmidtRecorder::record(double t, const ComplexField2D& field, bool rever
 {
     if (!configured_ || !onIdenticalGrid(initialField_, field) || !isFinite(t))
         return false;
+    // The recorder is fed after every step; a sample that thinning drops is
+    // not measured at all.
+    const bool firstReturn = reversed && (samples_.empty() || !samples_.back().reversed);
+    if (isThinnedOut(samples_, t, 2.0 * config_.reversalTime, capacity_, firstReturn))
+        return true;
 
     const double cellArea = static_cast<double>(field.dx()) * static_cast<double>(field.dy());
     const Complex* psi = field.data();
@@ -88,9 +93,6 @@ bool LoschmidtRecorder::record(double t, const ComplexField2D& field, bool rever
         sample.centroidY = sumY / density;
     }
 
-    const bool firstReturn = reversed && (samples_.empty() || !samples_.back().reversed);
-    if (isThinnedOut(samples_, t, 2.0 * config_.reversalTime, capacity_, firstReturn))
-        return true;
     appendBounded(samples_, sample, static_cast<std::size_t>(capacity_));
     return true;
 }

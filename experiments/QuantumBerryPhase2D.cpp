@@ -164,7 +164,15 @@ std::complex<double> QuantumBerryPhase2D::overlap(const ComplexField2D& referenc
 {
     if (!sameGrid(reference, field))
         return {0.0, 0.0};
-    const double root = std::sqrt(reference.norm() * field.norm());
+    return overlap(reference, reference.norm(), field, field.norm());
+}
+
+std::complex<double> QuantumBerryPhase2D::overlap(const ComplexField2D& reference, double referenceNorm,
+                                                  const ComplexField2D& field, double fieldNorm)
+{
+    if (!sameGrid(reference, field))
+        return {0.0, 0.0};
+    const double root = std::sqrt(referenceNorm * fieldNorm);
     if (!(root > 1e-15) || !isFinite(root))
         return {0.0, 0.0};
     return innerProduct(reference, field) / root;

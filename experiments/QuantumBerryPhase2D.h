@@ -74,6 +74,10 @@ public:
     // <reference|field> / sqrt(<reference|reference> <field|field>); 0 when
     // the grids differ or the root is not above 1e-15.
     static std::complex<double> overlap(const ComplexField2D& reference, const ComplexField2D& field);
+    // The same with the two norms already at hand, so that a state followed
+    // step by step has its norm summed once.
+    static std::complex<double> overlap(const ComplexField2D& reference, double referenceNorm,
+                                        const ComplexField2D& field, double fieldNorm);
     static bool sameGrid(const ComplexField2D& a, const ComplexField2D& b);
 
     // hbar |omega+ - omega-|, the gap the loop must stay slow against.

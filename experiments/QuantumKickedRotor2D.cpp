@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <vector>
 
 namespace vxo {
 
@@ -93,12 +94,13 @@ bool QuantumKickedRotor2D::applyKick(ComplexField2D& field, const KickedRotorCon
     const double length = periodicLength(field);
     if (!(length > 0.0) || !isFinite(length))
         return failAnalysis(error, kDomain);
-    for (std::uint64_t i = 0; i < field.nx(); ++i) {
-        const double phi = -config.phaseStrength * std::cos(2.0 * kPi * gridCoordinateX(field, i) / length);
-        const Complex factor = unitPhase(phi);
-        for (std::uint64_t j = 0; j < field.ny(); ++j)
-            field.at(i, j) *= factor;
-    }
+    // One phase factor per column, applied row by row.
+    const std::uint64_t nx = field.nx();
+    std::vector<Complex> factors(nx);
+    for (std::uint64_t i = 0; i < nx; ++i)
+        factors[i] = unitPhase(-config.phaseStrength * std::cos(2.0 * kPi * gridCoordinateX(field, i) / length));
+    for (std::uint64_t j = 0; j < field.ny(); ++j)
+        multiplyCells(field.data() + j * nx, factors.data(), nx);
     return true;
 }
 

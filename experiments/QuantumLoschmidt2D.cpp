@@ -38,8 +38,7 @@ bool QuantumLoschmidt2D::applyReversal(ComplexField2D& field, const LoschmidtCon
         const double phaseY = config.momentumErrorY * gridCoordinateY(field, j);
         for (std::uint64_t i = 0; i < field.nx(); ++i) {
             const double phi = (phaseY + config.momentumErrorX * gridCoordinateX(field, i)) / hbar;
-            const Complex ramp = unitPhase(phi);
-            field.at(i, j) = std::conj(field.at(i, j)) * ramp;
+            field.at(i, j) = plainProduct(std::conj(field.at(i, j)), unitPhase(phi));
         }
     }
     return field.normalize();

@@ -104,20 +104,26 @@ double QuantumZeno2D::survivalWeight(double x, const ZenoConfig& config)
 
 double QuantumZeno2D::laneSurvival(const ComplexField2D& field, const ZenoConfig& config, bool watched)
 {
-    const double norm = laneNorm(field, config, watched);
-    if (!(norm > 0.0))
+    if (field.empty() || !isValidConfig(config))
         return 0.0;
     const double cellArea = static_cast<double>(field.dx()) * static_cast<double>(field.dy());
     std::vector<double> weights(field.nx());
     for (std::uint64_t i = 0; i < field.nx(); ++i)
         weights[i] = survivalWeight(gridCoordinateX(field, i), config);
+    // The lane norm (as laneNorm sums it) and the kept part in one pass.
+    double norm = 0.0;
     double kept = 0.0;
     for (std::uint64_t j = 0; j < field.ny(); ++j) {
         if (!inLane(gridCoordinateY(field, j), config, watched))
             continue;
-        for (std::uint64_t i = 0; i < field.nx(); ++i)
-            kept += cellProbability(field.at(i, j), cellArea) * weights[i] * weights[i];
+        for (std::uint64_t i = 0; i < field.nx(); ++i) {
+            const double p = cellProbability(field.at(i, j), cellArea);
+            norm += p;
+            kept += p * weights[i] * weights[i];
+        }
     }
+    if (!(norm > 0.0))
+        return 0.0;
     const double survival = std::min(1.0, kept / norm);
     return survival > 0.0 ? survival : 0.0;
 }

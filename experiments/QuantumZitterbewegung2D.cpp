@@ -178,9 +178,15 @@ ZitterbewegungSample QuantumZitterbewegung2D::makeSample(const DiracSpinor2D& sp
     }
     sample.detrendedX = sample.meanX - (predictedDrift(config, config.momentumX) * t + x0);
     sample.detrendedY = sample.meanY - (predictedDrift(config, config.momentumY) * t + y0);
-    sample.upperWeight = spinor.upperWeight();
-    sample.lowerWeight = spinor.lowerWeight();
-    sample.norm = spinor.norm();
+    // DiracSpinor2D's norm and component shares, with each component's
+    // norm summed once instead of once per figure.
+    const double upperNorm = spinor.upper.norm();
+    const double lowerNorm = spinor.lower.norm();
+    sample.norm = upperNorm + lowerNorm;
+    if (sample.norm > 0.0) {
+        sample.upperWeight = upperNorm / sample.norm;
+        sample.lowerWeight = lowerNorm / sample.norm;
+    }
     return sample;
 }
 

@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <complex>
+#include <cstdint>
 #include <string>
 
 using namespace vxo;
@@ -201,3 +203,32 @@ TEST(BerryRecorder, ThinningKeepsTheLoopEnd)
     EXPECT_EQ(single.samples().back().time, 0.5);
     EXPECT_FALSE(single.record(1.0, BerryLoopState{}, field));
 }
+
+TEST(BerryRecorder, ThinnedRecordsStillCarryTheStateAlong)
+{
+    const BerryTrap trap = presetTrap();
+    const BerryConfig config = enabledLoop(10.0);
+    ComplexField2D field(16, 16, 0.5f, 0.5f);
+    ASSERT_TRUE(QuantumBerryPhase2D::prepareInitialState(field, trap, config, 1.0, 1.0));
+    // The same state pushed along x and turned by a global phase.
+    ComplexField2D pushed = field;
+    for (std::uint64_t j = 0; j < pushed.ny(); ++j)
+        for (std::uint64_t i = 0; i < pushed.nx(); ++i)
+            pushed.at(i, j) *= std::polar(1.0f, static_cast<float>(0.8 * gridCoordinateX(pushed, i) + 0.3));
+
+    BerryRecorder recorder(3); // spacing 5
+    ASSERT_TRUE(recorder.configure(field, trap, config));
+    ASSERT_TRUE(recorder.record(1.0, QuantumBerryPhase2D::trapAt(config, 1.0), field));
+    ASSERT_TRUE(recorder.record(2.0, QuantumBerryPhase2D::trapAt(config, 2.0), pushed)); // thinned
+    ASSERT_EQ(recorder.samples().size(), 1u);
+    const std::complex<double> step = QuantumBerryPhase2D::overlap(field, pushed);
+    EXPECT_LT(std::norm(step), 0.9);
+    EXPECT_NEAR(std::arg(recorder.transportedPhase()), std::arg(step), 1e-9);
+
+    // The next kept sample is compared with the thinned state, not the last kept one.
+    ASSERT_TRUE(recorder.record(6.0, QuantumBerryPhase2D::trapAt(config, 6.0), pushed));
+    ASSERT_EQ(recorder.samples().size(), 2u);
+    EXPECT_NEAR(recorder.samples().back().stepFidelity, 1.0, 1e-6);
+    EXPECT_NEAR(recorder.samples().back().returnFidelity, std::norm(step), 1e-9);
+}
+

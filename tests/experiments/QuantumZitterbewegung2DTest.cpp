@@ -136,6 +136,13 @@ TEST(DiracZitterbewegungRecorder, MeasuredTremblingMatchesThePrediction)
         if ((b > a && b > c) || (b < a && b < c))
             extrema.push_back(samples[k].time + 0.1 * 0.5 * (a - c) / (a - 2.0 * b + c));
     }
+    // The weights and the norm are the spinor's own figures.
+    const ZitterbewegungSample& last = samples.back();
+    EXPECT_EQ(last.norm, spinor.norm());
+    EXPECT_EQ(last.upperWeight, spinor.upperWeight());
+    EXPECT_EQ(last.lowerWeight, spinor.lowerWeight());
+    EXPECT_GT(last.lowerWeight, 0.0);
+
     ASSERT_GE(extrema.size(), 4u);
     const double measured = 2.0 * (extrema.back() - extrema.front()) / static_cast<double>(extrema.size() - 1);
     EXPECT_NEAR(measured, QuantumZitterbewegung2D::period(config, 1.0), 0.05 * 4.4429);
