@@ -46,12 +46,15 @@ void AbsorbingBoundary2D::prepare(const ComplexField2D& field, float dt, const A
     const float s = config_.strength * dt;
     const std::uint64_t nx = grid_.nx;
     const std::uint64_t ny = grid_.ny;
+    // The x profile is the same in every row: one power per column, not per cell.
+    std::vector<float> profileX(nx);
+    for (std::uint64_t i = 0; i < nx; ++i)
+        profileX[i] = edgeProfile(i, nx, config_.widthFraction, config_.exponent);
     for (std::uint64_t j = 0; j < ny; ++j) {
         const float py = edgeProfile(j, ny, config_.widthFraction, config_.exponent);
         float* row = mask_.data() + j * nx;
         for (std::uint64_t i = 0; i < nx; ++i) {
-            const float px = edgeProfile(i, nx, config_.widthFraction, config_.exponent);
-            const float m = std::exp(-(px + py) * s);
+            const float m = std::exp(-(profileX[i] + py) * s);
             row[i] = m;
             minimumMask_ = std::min(minimumMask_, m);
             maximumMask_ = std::max(maximumMask_, m);

@@ -59,18 +59,8 @@ bool ComplexField2D::normalize()
     return true;
 }
 
-double gridCoordinateX(const ComplexField2D& field, std::uint64_t i)
-{
-    if (field.nx() == 0)
-        return 0.0;
-    return (static_cast<double>(i) - centreOffset(field.nx())) * static_cast<double>(field.dx());
-}
+double gridCoordinateX(const ComplexField2D& field, std::uint64_t i) { return cellCentre(i, field.nx(), field.dx()); }
 
-double gridCoordinateY(const ComplexField2D& field, std::uint64_t j)
-{
-    if (field.ny() == 0)
-        return 0.0;
-    return (static_cast<double>(j) - centreOffset(field.ny())) * static_cast<double>(field.dy());
-}
+double gridCoordinateY(const ComplexField2D& field, std::uint64_t j) { return cellCentre(j, field.ny(), field.dy()); }
 
 } // namespace vxo

@@ -8,6 +8,10 @@ namespace vxo {
 
 using Complex = std::complex<float>;
 
+// An amplitude widened to double precision, for the differences and sums
+// that are formed in double while the grids stay in single precision.
+inline std::complex<double> widen(Complex v) { return {v.real(), v.imag()}; }
+
 // The wave function psi(x, y) sampled on an nx x ny grid of cells dx x dy.
 // Amplitudes are single precision and stored row by row (index j * nx + i);
 // cell centres sit at x_i = (i - (nx - 1) / 2) dx, y_j = (j - (ny - 1) / 2) dy,

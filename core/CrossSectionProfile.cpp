@@ -2,7 +2,6 @@
 
 #include "core/Numeric.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace vxo {
@@ -31,13 +30,7 @@ std::int64_t crossSectionIndex(double coordinate, std::uint64_t count, double sp
 {
     if (count == 0 || !(spacing > 0.0))
         return 0;
-    const double t = centreOffset(count) + coordinate / spacing;
-    // A NaN would pass the clamp unchanged and reach llround, whose result is
-    // then unspecified; it has no nearest line, so it takes the first.
-    if (std::isnan(t))
-        return 0;
-    const double last = static_cast<double>(count - 1);
-    return static_cast<std::int64_t>(std::llround(std::clamp(t, 0.0, last)));
+    return static_cast<std::int64_t>(nearestCellIndex(coordinate, count, spacing, 0, count - 1));
 }
 
 CrossSectionProfile extractCrossSection(const ComplexField2D& psi, std::uint32_t axis, double coordinate)

@@ -12,8 +12,6 @@
 namespace vxo {
 
 namespace {
-std::complex<double> widen(Complex v) { return {v.real(), v.imag()}; }
-
 // Bin of row r out of n rows when the row range is cut into bins equal parts;
 // the last row falls into the last bin.
 std::uint64_t binOfRow(std::uint64_t r, std::uint64_t n, std::uint64_t bins)
@@ -91,19 +89,16 @@ std::vector<std::uint64_t> DetectorTemporalFlux2D::detectorColumns(const Complex
         return columns;
     const std::uint64_t nx = psi.nx();
     const double dx = psi.dx();
-    const double c = centreOffset(nx);
     // The band is never narrower than one cell, so a thin line still finds
     // the columns within dx/2 of it (a NaN thickness counts as thin).
     const double half = (static_cast<double>(thickness) > dx ? static_cast<double>(thickness) : dx) / 2.0;
     // Boundary columns are left out: their current needs both neighbours.
     for (std::uint64_t i = 1; i + 1 < nx; ++i) {
-        if (std::abs((static_cast<double>(i) - c) * dx - static_cast<double>(x)) <= half)
+        if (std::abs(cellCentre(i, nx, dx) - static_cast<double>(x)) <= half)
             columns.push_back(i);
     }
-    if (columns.empty() && nx >= 3) {
-        const double t = std::clamp(static_cast<double>(x) / dx + c, 1.0, static_cast<double>(nx - 2));
-        columns.push_back(static_cast<std::uint64_t>(std::llround(t)));
-    }
+    if (columns.empty() && nx >= 3)
+        columns.push_back(nearestCellIndex(x, nx, dx, 1, nx - 2));
     return columns;
 }
 
@@ -136,12 +131,9 @@ std::vector<MeasurementShot> DetectorTemporalFlux2D::sampleArrivalShotsSeeded(st
 
     std::mt19937 engine = useSeed ? std::mt19937(seed) : randomDeviceEngine({count, rows_.size()});
     std::discrete_distribution<std::uint64_t> draw(weights.begin(), weights.end());
-    const double c = centreOffset(ny_);
     shots.reserve(count);
-    for (std::uint64_t n = 0; n < count; ++n) {
-        const double r = static_cast<double>(draw(engine));
-        shots.push_back({x_, static_cast<float>((r - c) * static_cast<double>(dy_))});
-    }
+    for (std::uint64_t n = 0; n < count; ++n)
+        shots.push_back({x_, static_cast<float>(cellCentre(draw(engine), ny_, dy_))});
     return shots;
 }
 

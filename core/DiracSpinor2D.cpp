@@ -25,20 +25,25 @@ double DiracSpinor2D::norm() const
 }
 
 namespace {
-double componentShare(const DiracSpinor2D& spinor, const ComplexField2D& component)
-{
-    if (spinor.isEmpty())
-        return 0.0;
-    const double total = spinor.upper.norm() + spinor.lower.norm();
-    if (!(total > 0.0))
-        return 0.0;
-    return component.norm() / total;
-}
+// part / total, 0 unless the total is positive.
+double shareOf(double part, double total) { return total > 0.0 ? part / total : 0.0; }
 } // namespace
 
-double DiracSpinor2D::upperWeight() const { return componentShare(*this, upper); }
+double DiracSpinor2D::upperWeight() const
+{
+    if (isEmpty())
+        return 0.0;
+    const double u = upper.norm();
+    return shareOf(u, u + lower.norm());
+}
 
-double DiracSpinor2D::lowerWeight() const { return componentShare(*this, lower); }
+double DiracSpinor2D::lowerWeight() const
+{
+    if (isEmpty())
+        return 0.0;
+    const double l = lower.norm();
+    return shareOf(l, upper.norm() + l);
+}
 
 bool DiracSpinor2D::normalize()
 {

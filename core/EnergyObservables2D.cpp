@@ -7,8 +7,6 @@
 namespace vxo {
 
 namespace {
-std::complex<double> widen(Complex v) { return {v.real(), v.imag()}; }
-
 // Index k + offset on a periodic axis of n cells (offset in -2..2).
 std::uint64_t wrap(std::uint64_t k, int offset, std::uint64_t n)
 {

@@ -26,8 +26,6 @@ namespace {
 
 using ComplexD = std::complex<double>;
 
-ComplexD widen(Complex v) { return ComplexD(v.real(), v.imag()); }
-
 // One sweep over `lineCount` lines of `length` cells each. Cell k of line l
 // sits at psi[l * lineStride + k * cellStride]; the link of the hop from that
 // cell to the next one has the same index in `links`. a = hbar tau / (4 m d^2).

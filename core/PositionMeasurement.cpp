@@ -33,14 +33,6 @@ std::vector<std::uint32_t> randomDeviceSeedWords(std::initializer_list<std::uint
 }
 
 bool usableTotal(double total) { return isFinitePositive(total); }
-
-// Column nearest to a finite physical x, clamped to [first, last].
-std::uint64_t nearestColumn(const ComplexField2D& psi, double x, std::uint64_t first, std::uint64_t last)
-{
-    const double t = x / static_cast<double>(psi.dx()) + centreOffset(psi.nx());
-    const double clamped = std::clamp(t, static_cast<double>(first), static_cast<double>(last));
-    return static_cast<std::uint64_t>(std::llround(clamped));
-}
 } // namespace
 
 std::mt19937 randomDeviceEngine(std::initializer_list<std::uint64_t> requestSizes)
@@ -115,7 +107,7 @@ std::vector<MeasurementShot> sampleDetectorScreenShotsSeeded(const ComplexField2
         }
     }
     if (!anyColumn)
-        addColumn(nearestColumn(psi, screen.x, 0, psi.nx() - 1));
+        addColumn(nearestCellIndex(screen.x, psi.nx(), psi.dx(), 0, psi.nx() - 1));
     if (!usableTotal(total))
         return shots;
 

@@ -134,19 +134,9 @@ void PotentialField2D::reset(std::uint64_t nx, std::uint64_t ny, float dx, float
     raiseRevision();
 }
 
-double PotentialField2D::xAt(std::uint64_t i) const
-{
-    if (nx_ == 0)
-        return 0.0;
-    return (static_cast<double>(i) - centreOffset(nx_)) * static_cast<double>(dx_);
-}
+double PotentialField2D::xAt(std::uint64_t i) const { return cellCentre(i, nx_, dx_); }
 
-double PotentialField2D::yAt(std::uint64_t j) const
-{
-    if (ny_ == 0)
-        return 0.0;
-    return (static_cast<double>(j) - centreOffset(ny_)) * static_cast<double>(dy_);
-}
+double PotentialField2D::yAt(std::uint64_t j) const { return cellCentre(j, ny_, dy_); }
 
 bool PotentialField2D::matches(const ComplexField2D& field) const
 {

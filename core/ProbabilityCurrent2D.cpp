@@ -12,8 +12,6 @@ namespace vxo {
 namespace {
 using Complex64 = std::complex<double>;
 
-Complex64 widen(Complex v) { return {v.real(), v.imag()}; }
-
 void requireMassAndHbar(float hbar, float mass)
 {
     if (!isFinitePositive(hbar))
@@ -35,12 +33,12 @@ ProbabilityCurrent2D zeroCurrent(const ComplexField2D& psi)
     return current;
 }
 
-// Central-difference current over the interior. hopX(i, j) and hopY(i, j)
-// give the link factor of the forward hop out of cell (i, j); the backward hop
-// into (i, j) from its lower neighbour carries the conjugate.
-template <typename HopX, typename HopY>
-void fillCurrent(ProbabilityCurrent2D& current, const ComplexField2D& psi, float hbar, float mass, HopX hopX,
-                 HopY hopY)
+// Central-difference current over the interior. differenceX(i, j) and
+// differenceY(i, j) give psi(next) - psi(previous) around cell (i, j) along x
+// and y, carrying the link factors of the hops where there are any.
+template <typename DifferenceX, typename DifferenceY>
+void fillCurrent(ProbabilityCurrent2D& current, const ComplexField2D& psi, float hbar, float mass,
+                 DifferenceX differenceX, DifferenceY differenceY)
 {
     if (current.nx < 3 || current.ny < 3)
         return;
@@ -51,10 +49,8 @@ void fillCurrent(ProbabilityCurrent2D& current, const ComplexField2D& psi, float
     for (std::uint64_t j = 1; j + 1 < current.ny; ++j) {
         for (std::uint64_t i = 1; i + 1 < current.nx; ++i) {
             const Complex64 centre = widen(psi.at(i, j));
-            const Complex64 dX =
-                (hopX(i, j) * widen(psi.at(i + 1, j)) - std::conj(hopX(i - 1, j)) * widen(psi.at(i - 1, j))) * a;
-            const Complex64 dY =
-                (hopY(i, j) * widen(psi.at(i, j + 1)) - std::conj(hopY(i, j - 1)) * widen(psi.at(i, j - 1))) * b;
+            const Complex64 dX = differenceX(i, j) * a;
+            const Complex64 dY = differenceY(i, j) * b;
             const double jx = ProbabilityCurrent2D::component(centre, dX, k);
             const double jy = ProbabilityCurrent2D::component(centre, dY, k);
             const std::uint64_t index = j * current.nx + i;
@@ -68,12 +64,6 @@ void fillCurrent(ProbabilityCurrent2D& current, const ComplexField2D& psi, float
         }
     }
 }
-
-// The plain differences: multiplying by an exact 1 changes nothing, so the
-// plain and the unit-link current agree bit for bit.
-struct UnitLink {
-    Complex64 operator()(std::uint64_t, std::uint64_t) const { return {1.0, 0.0}; }
-};
 } // namespace
 
 ProbabilityCurrent2D ProbabilityCurrent2D::compute(const ComplexField2D& psi, float hbar, float mass)
@@ -82,7 +72,10 @@ ProbabilityCurrent2D ProbabilityCurrent2D::compute(const ComplexField2D& psi, fl
         return {};
     requireMassAndHbar(hbar, mass);
     ProbabilityCurrent2D current = zeroCurrent(psi);
-    fillCurrent(current, psi, hbar, mass, UnitLink{}, UnitLink{});
+    fillCurrent(
+        current, psi, hbar, mass,
+        [&](std::uint64_t i, std::uint64_t j) { return widen(psi.at(i + 1, j)) - widen(psi.at(i - 1, j)); },
+        [&](std::uint64_t i, std::uint64_t j) { return widen(psi.at(i, j + 1)) - widen(psi.at(i, j - 1)); });
     return current;
 }
 
@@ -95,9 +88,18 @@ ProbabilityCurrent2D ProbabilityCurrent2D::computeWithGauge(const ComplexField2D
     if (!links.matches(psi))
         throw std::invalid_argument("ProbabilityCurrent2D: gauge field does not match wavefunction grid");
     ProbabilityCurrent2D current = zeroCurrent(psi);
+    // The hop out of a cell towards higher indices carries the link, the hop
+    // in from the lower neighbour its conjugate.
     fillCurrent(
-        current, psi, hbar, mass, [&](std::uint64_t i, std::uint64_t j) { return widen(links.linkX(i, j)); },
-        [&](std::uint64_t i, std::uint64_t j) { return widen(links.linkY(i, j)); });
+        current, psi, hbar, mass,
+        [&](std::uint64_t i, std::uint64_t j) {
+            return widen(links.linkX(i, j)) * widen(psi.at(i + 1, j)) -
+                   std::conj(widen(links.linkX(i - 1, j))) * widen(psi.at(i - 1, j));
+        },
+        [&](std::uint64_t i, std::uint64_t j) {
+            return widen(links.linkY(i, j)) * widen(psi.at(i, j + 1)) -
+                   std::conj(widen(links.linkY(i, j - 1))) * widen(psi.at(i, j - 1));
+        });
     return current;
 }
 

@@ -6,6 +6,7 @@
 #include "core/ComplexField2D.h"
 #include "core/GaussianPacket2D.h"
 
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <random>
@@ -45,6 +46,19 @@ inline ComplexField2D randomField(std::uint64_t nx, std::uint64_t ny, float dx, 
     for (std::uint64_t k = 0; k < f.size(); ++k)
         f.data()[k] = Complex(u(rng), u(rng));
     return f;
+}
+
+// The plane wave exp(i (kx x + ky y)) of unit amplitude at the cell centres
+// of an nx x ny grid of cells dx x dy.
+inline ComplexField2D planeWave(std::uint64_t nx, std::uint64_t ny, float dx, float dy, double kx, double ky)
+{
+    ComplexField2D psi(nx, ny, dx, dy);
+    for (std::uint64_t j = 0; j < ny; ++j)
+        for (std::uint64_t i = 0; i < nx; ++i) {
+            const double phase = kx * gridCoordinateX(psi, i) + ky * gridCoordinateY(psi, j);
+            psi.at(i, j) = Complex(static_cast<float>(std::cos(phase)), static_cast<float>(std::sin(phase)));
+        }
+    return psi;
 }
 
 // The packet prepared on an nx x ny grid of square cells h x h.

@@ -17,15 +17,10 @@ using namespace vxo;
 using vxo::test::messageOf;
 
 namespace {
+// exp(i k x) on square cells h x h.
 ComplexField2D planeWave(std::uint64_t nx, std::uint64_t ny, float h, double k)
 {
-    ComplexField2D psi(nx, ny, h, h);
-    for (std::uint64_t j = 0; j < ny; ++j)
-        for (std::uint64_t i = 0; i < nx; ++i) {
-            const double x = gridCoordinateX(psi, i);
-            psi.at(i, j) = Complex(static_cast<float>(std::cos(k * x)), static_cast<float>(std::sin(k * x)));
-        }
-    return psi;
+    return test::planeWave(nx, ny, h, h, k, 0.0);
 }
 
 ComplexField2D movingPacket(float px, float py)

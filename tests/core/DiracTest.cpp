@@ -1,6 +1,7 @@
 #include "core/DiracSplitStepSolver2D.h"
 #include "core/DiracSpinor2D.h"
 #include "core/FFT2D.h"
+#include "core/GaussianPacket2D.h"
 #include "core/Numeric.h"
 #include "core/PotentialField2D.h"
 #include "common/TestSupport.h"
@@ -44,20 +45,13 @@ bool identical(const DiracSpinor2D& a, const DiracSpinor2D& b)
     return bitIdentical(a.upper, b.upper) && bitIdentical(a.lower, b.lower);
 }
 
-// Gaussian packet exp(-r^2 / (4 sigma^2)) exp(i p.r / hbar) in the upper component.
-DiracSpinor2D upperPacket(std::uint64_t n, float d, double x0, double y0, double sigma, double px, double py)
+// Normalised Gaussian packet exp(-r^2 / (4 sigma^2)) exp(i p.r / hbar) in the
+// upper component (hbar = 1), the lower one zero.
+DiracSpinor2D upperPacket(std::uint64_t n, float d, float x0, float y0, float sigma, float px, float py)
 {
     DiracSpinor2D s;
     s.resize(n, n, d, d);
-    for (std::uint64_t j = 0; j < n; ++j)
-        for (std::uint64_t i = 0; i < n; ++i) {
-            const double x = vxo::gridCoordinateX(s.upper, i) - x0;
-            const double y = vxo::gridCoordinateY(s.upper, j) - y0;
-            const double a = std::exp(-(x * x + y * y) / (4.0 * sigma * sigma));
-            const double phase = px * x + py * y;
-            s.upper.at(i, j) = Complex(static_cast<float>(a * std::cos(phase)), static_cast<float>(a * std::sin(phase)));
-        }
-    s.normalize();
+    vxo::GaussianPacket2D::prepare(s.upper, vxo::GaussianPacket2D{x0, y0, sigma, px, py});
     return s;
 }
 

@@ -1,4 +1,5 @@
 #include "core/GaugeLinkField2D.h"
+#include "core/GaussianPacket2D.h"
 #include "core/Numeric.h"
 #include "core/PotentialField2D.h"
 #include "core/SplitStepFourierSolver2D.h"
@@ -43,20 +44,9 @@ SplitStepParameters schroedinger(float mass, float hbar, float dt)
 }
 
 // Normalised Gaussian exp(-r^2 / (4 sigma^2)) exp(i (px x + py y)) (hbar = 1).
-ComplexField2D packet(std::uint64_t nx, std::uint64_t ny, float d, double x0, double y0, double sigma, double px,
-                      double py)
+ComplexField2D packet(std::uint64_t nx, std::uint64_t ny, float d, float x0, float y0, float sigma, float px, float py)
 {
-    ComplexField2D f(nx, ny, d, d);
-    for (std::uint64_t j = 0; j < ny; ++j)
-        for (std::uint64_t i = 0; i < nx; ++i) {
-            const double x = vxo::gridCoordinateX(f, i);
-            const double y = vxo::gridCoordinateY(f, j);
-            const double a = std::exp(-((x - x0) * (x - x0) + (y - y0) * (y - y0)) / (4.0 * sigma * sigma));
-            const double phase = px * x + py * y;
-            f.at(i, j) = Complex(float(a * std::cos(phase)), float(a * std::sin(phase)));
-        }
-    f.normalize();
-    return f;
+    return vxo::test::packetField(nx, ny, d, vxo::GaussianPacket2D{x0, y0, sigma, px, py});
 }
 
 GaugeLinkField2D randomUnitLinks(const ComplexField2D& grid, unsigned seed)

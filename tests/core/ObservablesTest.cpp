@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <complex>
+#include <cstdint>
 #include <limits>
 #include <stdexcept>
 #include <string>
@@ -45,12 +47,7 @@ TEST(EnergyObservables2D, PlaneWaveShowsTheStencilFactorAndMomentumPeak)
     // stencil sees it whole; it turns k into (8 sin kh - sin 2kh) / (6h).
     const std::uint64_t nx = 32, ny = 8;
     const double h = 0.25, k = 2.0 * kPi * 3.0 / (nx * h);
-    ComplexField2D psi(nx, ny, 0.25f, 0.25f);
-    for (std::uint64_t j = 0; j < ny; ++j)
-        for (std::uint64_t i = 0; i < nx; ++i) {
-            const double x = gridCoordinateX(psi, i);
-            psi.at(i, j) = Complex(static_cast<float>(std::cos(k * x)), static_cast<float>(std::sin(k * x)));
-        }
+    const ComplexField2D psi = test::planeWave(nx, ny, 0.25f, 0.25f, k, 0.0);
     PotentialField2D V(nx, ny, psi.dx(), psi.dy());
     V.fill(0.75f);
     const double kEff = (8.0 * std::sin(k * h) - std::sin(2.0 * k * h)) / (6.0 * h);
@@ -62,6 +59,30 @@ TEST(EnergyObservables2D, PlaneWaveShowsTheStencilFactorAndMomentumPeak)
     EXPECT_NEAR(m.peakPx, k, 1e-12);
     EXPECT_EQ(m.peakPy, 0.0);
     EXPECT_NEAR(m.sigmaPx, 0.0, 1e-3);
+}
+
+TEST(EnergyObservables2D, GradientStencilWrapsAtBothEnds)
+{
+    // Every cell, the two at either end included, takes the five-point
+    // stencil over its periodic neighbours; 5 is the smallest axis allowed.
+    const ComplexField2D psi = test::randomField(5, 7, 0.5f, 0.25f, 3);
+    const auto value = [&](std::int64_t i, std::int64_t j) {
+        const std::int64_t nx = 5, ny = 7;
+        const Complex v = psi.at(static_cast<std::uint64_t>((i % nx + nx) % nx),
+                                 static_cast<std::uint64_t>((j % ny + ny) % ny));
+        return std::complex<double>(v.real(), v.imag());
+    };
+    const auto stencil = [](std::complex<double> m2, std::complex<double> m1, std::complex<double> p1,
+                            std::complex<double> p2, double h) { return (m2 - 8.0 * m1 + 8.0 * p1 - p2) / (12.0 * h); };
+    for (std::int64_t j = 0; j < 7; ++j)
+        for (std::int64_t i = 0; i < 5; ++i) {
+            const auto gx = EnergyObservables2D::gradientX(psi, i, j);
+            const auto gy = EnergyObservables2D::gradientY(psi, i, j);
+            const auto ex = stencil(value(i - 2, j), value(i - 1, j), value(i + 1, j), value(i + 2, j), 0.5);
+            const auto ey = stencil(value(i, j - 2), value(i, j - 1), value(i, j + 1), value(i, j + 2), 0.25);
+            EXPECT_LT(std::abs(gx - ex), 1e-12) << "x at " << i << ", " << j;
+            EXPECT_LT(std::abs(gy - ey), 1e-12) << "y at " << i << ", " << j;
+        }
 }
 
 TEST(EnergyObservables2D, ZeroFieldsAndArgumentChecks)

@@ -123,6 +123,25 @@ TEST(AbsorbingBoundary2DMask, EdgeAndCornerValues)
     EXPECT_EQ(boundary.maximumMask(), 1.0f);
 }
 
+TEST(AbsorbingBoundary2DMask, EveryCellDampsByTheSumOfItsColumnAndRowProfiles)
+{
+    // A non-square grid keeps the x and the y profile apart.
+    const std::uint64_t nx = 40, ny = 24;
+    ComplexField2D psi(nx, ny, 0.25f, 0.5f);
+    AbsorbingBoundary2D boundary;
+    boundary.prepare(psi, 0.01f, layer(true, 0.2f, 8.0f, 3.0f));
+    ASSERT_EQ(boundary.mask().size(), nx * ny);
+    const float s = 8.0f * 0.01f;
+    int mismatches = 0;
+    for (std::uint64_t j = 0; j < ny; ++j)
+        for (std::uint64_t i = 0; i < nx; ++i) {
+            const float p = AbsorbingBoundary2D::edgeProfile(i, nx, 0.2f, 3.0f) +
+                            AbsorbingBoundary2D::edgeProfile(j, ny, 0.2f, 3.0f);
+            mismatches += boundary.mask()[j * nx + i] == std::exp(-p * s) ? 0 : 1;
+        }
+    EXPECT_EQ(mismatches, 0);
+}
+
 TEST(AbsorbingBoundary2DPrepare, ChecksInOrderAndKeepsThePreviousMaskOnFailure)
 {
     const float nan = std::numeric_limits<float>::quiet_NaN();

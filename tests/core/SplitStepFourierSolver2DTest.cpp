@@ -36,16 +36,10 @@ SplitStepFourierSolver2D configuredSolver(float mass, float hbar, float dt)
 // A plane wave exp(i (kx x + ky y)) with mode numbers (mx, my) of the grid.
 ComplexField2D planeWave(std::uint64_t nx, std::uint64_t ny, float dx, float dy, int mx, int my, double* k2)
 {
-    ComplexField2D psi(nx, ny, dx, dy);
     const double kx = 2.0 * vxo::kPi * mx / (static_cast<double>(nx) * dx);
     const double ky = 2.0 * vxo::kPi * my / (static_cast<double>(ny) * dy);
     *k2 = kx * kx + ky * ky;
-    for (std::uint64_t j = 0; j < ny; ++j)
-        for (std::uint64_t i = 0; i < nx; ++i) {
-            const double phase = kx * vxo::gridCoordinateX(psi, i) + ky * vxo::gridCoordinateY(psi, j);
-            psi.at(i, j) = Complex(static_cast<float>(std::cos(phase)), static_cast<float>(std::sin(phase)));
-        }
-    return psi;
+    return vxo::test::planeWave(nx, ny, dx, dy, kx, ky);
 }
 
 double maxDeviationFromPhase(const ComplexField2D& after, const ComplexField2D& before, double phase)
