@@ -463,7 +463,6 @@ ExperimentPreset coherentDoubleWell() {
 // ---------------------------------------------------------------------------
 // Experiments of their own (presets 27 to 45)
 
-
 ExperimentPreset blochOscillations() {
     ExperimentPreset preset = experimentPreset(27, 40.96, 40.96, 0);
     // Lattice period 2.56: 16 wells of depth 1.0 and width 1.28.
@@ -786,12 +785,10 @@ ExperimentPreset diracPreset(std::uint32_t index, std::uint32_t boundaryModeInde
     return preset;
 }
 
-ExperimentPreset zitterbewegung() {
-    const DiracPacket packet{-6.0, 0.0, 3.5, 0.5, 0.0};
-    const double restMass = 0.5;
-    ExperimentPreset preset = diracPreset(46, 0, packet, restMass);
-    setPreparation(preset, InitialPreparationType::DiracZitterbewegungState);
-    ZitterbewegungConfig& dirac = preset.quantumZitterbewegung;
+// Enables a Dirac experiment whose packet, of the given rest mass at light
+// speed 1, is the one the packet controls show.
+template <typename DiracConfig>
+void enableDiracPacket(DiracConfig& dirac, const DiracPacket& packet, double restMass) {
     dirac.enabled = true;
     dirac.lightSpeed = 1.0;
     dirac.restMass = restMass;
@@ -800,6 +797,15 @@ ExperimentPreset zitterbewegung() {
     dirac.sigma = packet.sigma;
     dirac.momentumX = packet.momentumX;
     dirac.momentumY = packet.momentumY;
+}
+
+ExperimentPreset zitterbewegung() {
+    const DiracPacket packet{-6.0, 0.0, 3.5, 0.5, 0.0};
+    const double restMass = 0.5;
+    ExperimentPreset preset = diracPreset(46, 0, packet, restMass);
+    setPreparation(preset, InitialPreparationType::DiracZitterbewegungState);
+    ZitterbewegungConfig& dirac = preset.quantumZitterbewegung;
+    enableDiracPacket(dirac, packet, restMass);
     dirac.preparationMode = 0;
     dirac.analysisEndTime = 12.0;
     return preset;
@@ -820,14 +826,7 @@ ExperimentPreset kleinPreset(std::uint32_t index, const DiracPacket& packet, dou
     setAbsorbingLayer(preset, 0.12, 5.0);
     setPreparation(preset, InitialPreparationType::DiracKleinTunnelingState);
     KleinTunnelingConfig& klein = preset.quantumKleinTunneling;
-    klein.enabled = true;
-    klein.lightSpeed = 1.0;
-    klein.restMass = restMass;
-    klein.centerX = packet.centerX;
-    klein.centerY = packet.centerY;
-    klein.sigma = packet.sigma;
-    klein.momentumX = packet.momentumX;
-    klein.momentumY = packet.momentumY;
+    enableDiracPacket(klein, packet, restMass);
     klein.barrierCenterX = 0.0;
     klein.barrierWidth = barrier.width;
     klein.barrierHeight = barrier.height;

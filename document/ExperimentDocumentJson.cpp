@@ -1,5 +1,6 @@
 #include "document/ExperimentDocumentJson.h"
 
+#include "core/Numeric.h"
 #include "document/DriveProtocolJson.h"
 #include "document/EarlyExperimentJson.h"
 #include "document/GaugeDiracExperimentJson.h"
@@ -9,8 +10,6 @@
 
 #include <QJsonValue>
 #include <QVariant>
-
-#include <cmath>
 
 namespace vxo {
 
@@ -171,7 +170,7 @@ bool readInitialPreparation(const QJsonObject& root, ExperimentDocument& documen
 
     const auto boundStateIndex = [](std::int32_t n) { return n >= 0 && n <= kHighestBoundState; };
     if (!boundStateIndex(preparation.stateA) || !boundStateIndex(preparation.stateB)
-        || !std::isfinite(preparation.relativePhaseDegrees))
+        || !isFinite(preparation.relativePhaseDegrees))
         return readFault(error, QStringLiteral("Experiment initialPreparation values are out of range."));
     if (preparation.type == InitialPreparationType::BoundSuperposition && preparation.stateA == preparation.stateB)
         return readFault(error, QStringLiteral("Bound-state superposition requires two different states."));
@@ -201,7 +200,7 @@ bool readMeasurementCollapse(const QJsonObject& root, ExperimentDocument& docume
     if (!resolution.isDouble())
         return readFault(error, QStringLiteral("Experiment measurementCollapse contains an invalid resolution."));
     const double value = resolution.toDouble();
-    if (!(std::isfinite(value) && value > 0.0 && value <= kLargestCollapseResolution))
+    if (!(isFinitePositive(value) && value <= kLargestCollapseResolution))
         return readFault(error, QStringLiteral("Experiment measurement-collapse resolution is out of range."));
     document.measurementCollapseResolution = value;
     return true;

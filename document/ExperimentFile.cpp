@@ -12,7 +12,15 @@ namespace vxo {
 
 namespace {
 
-// The bytes as a document: parse, root object, reader.
+// Both values in one pass: a '%' in the path is not taken for a placeholder.
+QString sizeLimitMessage(const QString& path)
+{
+    return QStringLiteral("Cannot read '%1': the file is larger than %2 MiB.")
+        .arg(path, QString::number(kMaximumExperimentFileBytes / (1024 * 1024)));
+}
+
+} // namespace
+
 bool parseExperimentBytes(const QByteArray& bytes, ExperimentDocument& document, QString& error)
 {
     QJsonParseError parseError;
@@ -26,14 +34,10 @@ bool parseExperimentBytes(const QByteArray& bytes, ExperimentDocument& document,
     return parseExperimentDocument(json.object(), document, error);
 }
 
-// Both values in one pass: a '%' in the path is not taken for a placeholder.
-QString sizeLimitMessage(const QString& path)
+QByteArray experimentDocumentBytes(const ExperimentDocument& document)
 {
-    return QStringLiteral("Cannot read '%1': the file is larger than %2 MiB.")
-        .arg(path, QString::number(kMaximumExperimentFileBytes / (1024 * 1024)));
+    return QJsonDocument(experimentDocumentToJson(document)).toJson(QJsonDocument::Indented);
 }
-
-} // namespace
 
 bool loadExperimentFile(const QString& path, ExperimentDocument& document, QString& error)
 {
@@ -67,7 +71,7 @@ bool loadExperimentFile(const QString& path, ExperimentDocument& document, QStri
 bool saveExperimentFile(const QString& path, const ExperimentDocument& document, QString& error)
 {
     error.clear();
-    const QByteArray bytes = QJsonDocument(experimentDocumentToJson(document)).toJson(QJsonDocument::Indented);
+    const QByteArray bytes = experimentDocumentBytes(document);
 
     // What cannot be loaded back is not saved.
     ExperimentDocument check;

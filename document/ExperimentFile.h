@@ -4,6 +4,7 @@
 
 #include "document/ExperimentDocument.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <cstdint>
@@ -24,5 +25,11 @@ bool loadExperimentFile(const QString& path, ExperimentDocument& document, QStri
 // checks refuse) is never saved: the reader's message is returned and the
 // target stays as it was. `error` is emptied first.
 bool saveExperimentFile(const QString& path, const ExperimentDocument& document, QString& error);
+
+// The content of a file as a document: JSON parse, root object, document
+// reader, with the same messages and guarantees as loadExperimentFile.
+bool parseExperimentBytes(const QByteArray& bytes, ExperimentDocument& document, QString& error);
+// The content saveExperimentFile writes: the document as indented JSON.
+QByteArray experimentDocumentBytes(const ExperimentDocument& document);
 
 } // namespace vxo

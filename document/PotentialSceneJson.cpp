@@ -1,11 +1,11 @@
 #include "document/PotentialSceneJson.h"
 
+#include "core/Numeric.h"
 #include "document/JsonReading.h"
 
 #include <QJsonArray>
 
 #include <array>
-#include <cmath>
 
 namespace vxo {
 
@@ -79,11 +79,11 @@ bool readFiniteDouble(const QJsonObject& object, QLatin1String key, float& out)
     if (!member.isDouble())
         return false;
     const double value = member.toDouble();
-    if (!std::isfinite(value))
+    if (!isFinite(value))
         return false;
     // IEEE narrowing: beyond the single-precision range the result is infinite.
     out = static_cast<float>(value);
-    return std::isfinite(out);
+    return isFinite(out);
 }
 
 bool readPotentialSceneObject(const QJsonObject& object, PotentialObject& out, QString& error, int index)

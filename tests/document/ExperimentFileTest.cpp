@@ -1,10 +1,8 @@
 #include "DocumentTestSupport.h"
 
-#include "document/ExperimentDocumentJson.h"
 #include "document/ExperimentFile.h"
 
 #include <QFile>
-#include <QJsonDocument>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -54,7 +52,7 @@ protected:
 
 QByteArray validBytes()
 {
-    return QJsonDocument(experimentDocumentToJson(test::nonDefaultDocument(true))).toJson();
+    return experimentDocumentBytes(test::nonDefaultDocument(true));
 }
 
 TEST_F(ExperimentFile, UnreadableAndMalformedFilesAreRefused)
