@@ -88,39 +88,43 @@ void observeRamsey(ObservableSample& sample, const ComplexField2D& psi, const Ob
     sample.ramseyValid = true;
 }
 
+// The Landau-Zener reference a sweep's populations are measured against: the
+// stored one for a single passage, the one inside the stored Stueckelberg
+// reference for a sweep with return; null while that reference is not valid.
+const LandauZenerReference* sweepReference(const ObservationInputs& in)
+{
+    if (!in.linearSweep->returnEnabled)
+        return in.landauZener && in.landauZener->valid ? in.landauZener : nullptr;
+    return in.stueckelberg && in.stueckelberg->valid ? &in.stueckelberg->landauZener : nullptr;
+}
+
 void observeSweep(ObservableSample& sample, const ComplexField2D& psi, const ObservationInputs& in)
 {
     if (!in.linearSweep || !drivesBias(in.linearSweep->enabled, in.linearSweep->parameter) || !in.sweepStates
         || !in.sweepStates->ok)
         return;
+    const LandauZenerReference* reference = sweepReference(in);
+    if (!reference)
+        return;
     const double bias = linearSweepValueAt(*in.linearSweep, sample.time);
+    const SweepPopulations p = QuantumLandauZener2D::instantaneousPopulations(psi, *in.sweepStates, *reference, bias);
+    if (!p.valid)
+        return;
     if (!in.linearSweep->returnEnabled) {
-        if (!in.landauZener || !in.landauZener->valid)
-            return;
-        const SweepPopulations p = QuantumLandauZener2D::instantaneousPopulations(psi, *in.sweepStates,
-                                                                                  *in.landauZener, bias);
-        if (!p.valid)
-            return;
         sample.landauZenerLeft = p.leftPopulation;
         sample.landauZenerRight = p.rightPopulation;
         sample.landauZenerLower = p.lowerPopulation;
         sample.landauZenerUpper = p.upperPopulation;
         sample.landauZenerCaptured = p.captured;
         sample.landauZenerValid = true;
-        return;
+    } else {
+        sample.stueckelbergLeft = p.leftPopulation;
+        sample.stueckelbergRight = p.rightPopulation;
+        sample.stueckelbergLower = p.lowerPopulation;
+        sample.stueckelbergUpper = p.upperPopulation;
+        sample.stueckelbergCaptured = p.captured;
+        sample.stueckelbergValid = true;
     }
-    if (!in.stueckelberg || !in.stueckelberg->valid)
-        return;
-    const SweepPopulations p = QuantumLandauZener2D::instantaneousPopulations(psi, *in.sweepStates,
-                                                                              in.stueckelberg->landauZener, bias);
-    if (!p.valid)
-        return;
-    sample.stueckelbergLeft = p.leftPopulation;
-    sample.stueckelbergRight = p.rightPopulation;
-    sample.stueckelbergLower = p.lowerPopulation;
-    sample.stueckelbergUpper = p.upperPopulation;
-    sample.stueckelbergCaptured = p.captured;
-    sample.stueckelbergValid = true;
 }
 
 } // namespace

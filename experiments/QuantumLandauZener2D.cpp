@@ -69,13 +69,8 @@ SweepPopulations QuantumLandauZener2D::instantaneousPopulations(const ComplexFie
     populations.leftPopulation = std::norm(ci + sign * cj) / 2.0;
     populations.rightPopulation = std::norm(ci - sign * cj) / 2.0;
 
-    const double coupling = bias * reference.dipoleElement;
-    const double mean = 0.5 * (reference.energyI + reference.energyJ);
-    const double half = 0.5 * (reference.energyI - reference.energyJ);
-    const double radius = std::sqrt(half * half + coupling * coupling);
-    populations.lowerEnergy = mean - radius;
-    populations.upperEnergy = mean + radius;
-
+    twoLevelEnergies(reference.energyI, reference.energyJ, reference.dipoleElement, bias, populations.lowerEnergy,
+                     populations.upperEnergy);
     double u = 1.0;
     double v = 0.0;
     twoLevelAdiabaticBasis(reference.energyI, reference.energyJ, reference.dipoleElement, bias, u, v);

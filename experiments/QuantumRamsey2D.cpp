@@ -5,6 +5,7 @@
 #include "experiments/DriveProtocols.h"
 #include "experiments/DrivenPair.h"
 #include "experiments/GridCoordinates.h"
+#include "experiments/TwoLevelStepper.h"
 #include "experiments/TwoLevelSystem.h"
 
 #include <algorithm>
@@ -74,13 +75,13 @@ ComplexMatrix2x2 QuantumRamsey2D::pulsePropagator(double energyI, double energyJ
         const long count = twoLevelStepCount(duration, maxStep, kMinPulseSteps);
         const double dt = duration / static_cast<double>(count);
         const double phase = phaseDegrees * kDegreesToRadians;
+        const TwoLevelStepper stepper(energyI, energyJ, dipole, dt, hbar);
         for (long k = 0; k < count; ++k) {
             // Only the deviation from the base bias couples the pair (see the class comment).
             const double deviation =
                 sequence.amplitude
                 * std::sin(sequence.angularFrequency * (static_cast<double>(k) + 0.5) * dt + phase);
-            column0 = propagateTwoLevel(column0, energyI, energyJ, dipole, deviation, dt, hbar);
-            column1 = propagateTwoLevel(column1, energyI, energyJ, dipole, deviation, dt, hbar);
+            stepper.step(column0, column1, deviation);
         }
     }
     return {column0[0], column1[0], column0[1], column1[1]};

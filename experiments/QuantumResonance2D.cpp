@@ -2,12 +2,13 @@
 
 #include "core/ComplexField2D.h"
 #include "core/Numeric.h"
+#include "core/PositionMoments.h"
 #include "core/PotentialScene.h"
 #include "experiments/GridCoordinates.h"
 #include "experiments/SceneChecks.h"
 
-#include <cmath>
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 namespace vxo {
@@ -104,10 +105,7 @@ DoubleBarrierRegions QuantumResonance2D::regionProbabilities(const ComplexField2
     const double cell = static_cast<double>(psi.dx()) * static_cast<double>(psi.dy());
     for (std::uint64_t j = 0; j < psi.ny(); ++j) {
         for (std::uint64_t i = 0; i < psi.nx(); ++i) {
-            const Complex value = psi.at(i, j);
-            const double re = value.real();
-            const double im = value.imag();
-            const double p = (re * re + im * im) * cell;
+            const double p = cellProbability(psi.at(i, j), cell);
             const double x = gridCoordinateX(psi, i);
             regions.total += p;
             // Both barrier intervals are closed, the cavity open.

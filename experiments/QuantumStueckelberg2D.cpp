@@ -3,6 +3,7 @@
 #include "core/Numeric.h"
 #include "experiments/DriveProtocols.h"
 #include "experiments/GridCoordinates.h"
+#include "experiments/TwoLevelStepper.h"
 #include "experiments/TwoLevelSystem.h"
 
 #include <algorithm>
@@ -93,9 +94,10 @@ void QuantumStueckelberg2D::propagateSweep(const LandauZenerReference& reference
     const double total = linearSweepDuration(sweep);
     const long steps = twoLevelStepCount(total, kMaxPropagationStep, kMinPropagationSteps);
     const double dt = total / static_cast<double>(steps);
+    const TwoLevelStepper stepper(ei, ej, d, dt, hbar);
     for (long k = 0; k < steps; ++k) {
         const double bias = linearSweepValueAt(sweep, sweep.startTime + (static_cast<double>(k) + 0.5) * dt);
-        amplitudes = propagateTwoLevel(amplitudes, ei, ej, d, bias, dt, hbar);
+        amplitudes = stepper.step(amplitudes, bias);
     }
 
     twoLevelAdiabaticBasis(ei, ej, d, linearSweepValueAt(sweep, sweep.startTime + total), u, v);

@@ -5,6 +5,7 @@
 #include "experiments/SceneChecks.h"
 
 #include <cmath>
+#include <vector>
 
 namespace vxo {
 
@@ -67,6 +68,13 @@ bool QuantumTalbot2D::prepareInitialState(ComplexField2D& field, const TalbotIni
         || std::fmod(wholeCells, 2.0) != 0.0)
         return failAnalysisIfEmpty(error, kCells);
 
+    // The comb profile along x is the same on every row.
+    std::vector<double> comb(static_cast<std::size_t>(field.nx()));
+    for (std::uint64_t i = 0; i < field.nx(); ++i) {
+        double d = gridCoordinateX(field, i) - state.offsetX;
+        d -= std::floor(d / a + 0.5) * a; // nearest tooth
+        comb[static_cast<std::size_t>(i)] = gaussianEnvelope(d, state.toothSigma);
+    }
     for (std::uint64_t j = 0; j < field.ny(); ++j) {
         const double y = gridCoordinateY(field, j);
         const double envelope = gaussianEnvelope(y - state.centerY, state.sigmaY);
@@ -74,9 +82,7 @@ bool QuantumTalbot2D::prepareInitialState(ComplexField2D& field, const TalbotIni
         const double c = std::cos(phase);
         const double s = std::sin(phase);
         for (std::uint64_t i = 0; i < field.nx(); ++i) {
-            double d = gridCoordinateX(field, i) - state.offsetX;
-            d -= std::floor(d / a + 0.5) * a; // nearest tooth
-            const double amplitude = gaussianEnvelope(d, state.toothSigma) * envelope;
+            const double amplitude = comb[static_cast<std::size_t>(i)] * envelope;
             field.at(i, j) = Complex(static_cast<float>(amplitude * c), static_cast<float>(amplitude * s));
         }
     }

@@ -1,17 +1,29 @@
 #include "experiments/TwoLevelSystem.h"
 
+#include "experiments/TwoLevelStepper.h"
+
 #include <algorithm>
 #include <cmath>
 
 namespace vxo {
 
+void twoLevelEnergies(double energyI, double energyJ, double dipole, double bias, double& lower, double& upper)
+{
+    const double w = bias * dipole;
+    const double mean = 0.5 * (energyI + energyJ);
+    const double half = 0.5 * (energyI - energyJ);
+    const double radius = std::sqrt(half * half + w * w);
+    lower = mean - radius;
+    upper = mean + radius;
+}
+
 void twoLevelAdiabaticBasis(double energyI, double energyJ, double dipole, double bias, double& u, double& v)
 {
     const double w = bias * dipole;
     if (std::fabs(w) > 1e-14) {
-        const double mean = 0.5 * (energyI + energyJ);
-        const double half = 0.5 * (energyI - energyJ);
-        const double lower = mean - std::sqrt(half * half + w * w);
+        double lower = 0.0;
+        double upper = 0.0;
+        twoLevelEnergies(energyI, energyJ, dipole, bias, lower, upper);
         // (H - E_lower)(u, v) = 0 has the solution (W, E_lower - E_i).
         const double a = w;
         const double b = lower - energyI;
@@ -32,21 +44,7 @@ void twoLevelAdiabaticBasis(double energyI, double energyJ, double dipole, doubl
 ComplexVector2 propagateTwoLevel(const ComplexVector2& amplitudes, double energyI, double energyJ, double dipole,
                                  double bias, double dt, double hbar)
 {
-    const double c = bias * dipole;
-    const double delta = 0.5 * (energyI - energyJ);
-    const double r = std::sqrt(c * c + delta * delta);
-    const double phi = -(energyI + energyJ) * dt / (2.0 * hbar);
-    const ComplexD global = std::polar(1.0, phi);
-    if (!(r > 1e-15))
-        return {global * amplitudes[0], global * amplitudes[1]};
-
-    const double theta = r * dt / hbar;
-    const double cosTheta = std::cos(theta);
-    const ComplexD mix(0.0, -std::sin(theta) / r);
-    const ComplexD& ai = amplitudes[0];
-    const ComplexD& aj = amplitudes[1];
-    return {global * (cosTheta * ai + mix * (delta * ai + c * aj)),
-            global * (cosTheta * aj + mix * (c * ai - delta * aj))};
+    return TwoLevelStepper(energyI, energyJ, dipole, dt, hbar).step(amplitudes, bias);
 }
 
 long twoLevelStepCount(double duration, double maxStep, double minSteps)

@@ -12,14 +12,14 @@
 
 namespace vxo {
 
+// Eigenvalues of H(F): (E_i + E_j)/2 -+ sqrt(((E_i - E_j)/2)^2 + (F d)^2).
+void twoLevelEnergies(double energyI, double energyJ, double dipole, double bias, double& lower, double& upper);
+
 // Lower eigenvector (u, v) of H(F): (W, E_lower - E_i) normalised with W = F d;
 // for |W| <= 1e-14 the unperturbed lower state, (1, 0), or (0, 1) when E_i > E_j.
 void twoLevelAdiabaticBasis(double energyI, double energyJ, double dipole, double bias, double& u, double& v);
 
-// One exact step exp(-i H(F) dt / hbar) with F held constant: with c = F d,
-// delta = (E_i - E_j)/2, R = sqrt(c^2 + delta^2) and theta = R dt / hbar,
-//   U = e^{-i (E_i + E_j) dt / (2 hbar)} (cos(theta) I - i sin(theta)/R [[delta, c], [c, -delta]]).
-// Only the global phase is applied when R <= 1e-15.
+// One exact step exp(-i H(F) dt / hbar) with F held constant (TwoLevelStepper).
 ComplexVector2 propagateTwoLevel(const ComplexVector2& amplitudes, double energyI, double energyJ, double dipole,
                                  double bias, double dt, double hbar);
 

@@ -42,10 +42,7 @@ struct DoubleWellRun {
 
 PeriodicDrive biasDrive()
 {
-    PeriodicDrive drive;
-    drive.enabled = true;
-    drive.targetObjectId = 4;
-    drive.parameter = SceneParameterSlopeX;
+    PeriodicDrive drive = fixtures::biasSlopeDrive<PeriodicDrive>();
     drive.amplitude = 0.1;
     return drive;
 }
@@ -78,7 +75,7 @@ TEST(ObservableSampler, RabiBlockNeedsAnOkBasisButNotAFreshOne)
     // The potential no longer matches the basis (a biased well): the result is
     // stale, yet the projection on it is still recorded.
     PotentialScene biased = run.scene;
-    biased.find(4)->slopeX = 0.05f;
+    biased.find(fixtures::kBiasObjectId)->slopeX = 0.05f;
     PotentialField2D biasedPotential = fixtures::rasterise(biased, 256, 256, 16.0, 16.0);
     in.potential = &biasedPotential;
     ASSERT_FALSE(fixtures::doubleWellPair().isValidFor(biasedPotential, 1.0, 1.0));
@@ -104,9 +101,7 @@ TEST(ObservableSampler, SweepAndRamseyBlocksFollowTheirReferences)
     const BoundStateResult& pair = fixtures::doubleWellPair();
     ObservationInputs in = run.inputs();
 
-    LinearSweep sweep;
-    sweep.enabled = true;
-    sweep.targetObjectId = 4;
+    LinearSweep sweep = fixtures::biasSlopeDrive<LinearSweep>();
     const LandauZenerReference landauZener = QuantumLandauZener2D::predict(pair, sweep, 0, 1, 1.0);
     in.linearSweep = &sweep;
     EXPECT_FALSE(ObservableSampler::observe(run.psi, run.history, in).landauZenerValid); // no reference stored
@@ -124,9 +119,7 @@ TEST(ObservableSampler, SweepAndRamseyBlocksFollowTheirReferences)
     ASSERT_TRUE(twice.stueckelbergValid);
     EXPECT_NEAR(twice.stueckelbergLower + twice.stueckelbergUpper, twice.stueckelbergCaptured, 1e-12);
 
-    RamseySequence ramsey;
-    ramsey.enabled = true;
-    ramsey.targetObjectId = 4;
+    RamseySequence ramsey = fixtures::biasSlopeDrive<RamseySequence>();
     const RamseyReference ramseyReference = QuantumRamsey2D::reference(pair, ramsey, 0, 1, 1.0);
     in.ramseySequence = &ramsey;
     in.ramseyReference = &ramseyReference;

@@ -1,9 +1,9 @@
 #include "experiments/BilliardRecorder.h"
 #include "experiments/QuantumBilliard2D.h"
 
-#include "PresetScenes.h"
 #include "core/Numeric.h"
 #include "tests/experiments/CheckMessages.h"
+#include "tests/experiments/PresetScenes.h"
 
 #include <gtest/gtest.h>
 

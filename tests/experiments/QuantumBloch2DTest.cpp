@@ -1,8 +1,8 @@
 #include "experiments/QuantumBloch2D.h"
 
-#include "PresetScenes.h"
 #include "core/Numeric.h"
 #include "tests/experiments/CheckMessages.h"
+#include "tests/experiments/PresetScenes.h"
 
 #include <gtest/gtest.h>
 

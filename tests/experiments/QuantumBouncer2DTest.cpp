@@ -1,10 +1,10 @@
 #include "experiments/BouncerRecorder.h"
 #include "experiments/QuantumBouncer2D.h"
 
-#include "PresetScenes.h"
 #include "common/TestSupport.h"
 #include "core/GaussianPacket2D.h"
 #include "tests/experiments/CheckMessages.h"
+#include "tests/experiments/PresetScenes.h"
 
 #include <gtest/gtest.h>
 

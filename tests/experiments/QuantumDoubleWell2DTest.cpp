@@ -34,10 +34,7 @@ PotentialScene wells(float leftX, float middleValue, float middleWidth, float ri
 
 PeriodicDrive resonantDrive(double amplitude, double omega)
 {
-    PeriodicDrive drive;
-    drive.enabled = true;
-    drive.targetObjectId = 4;
-    drive.parameter = SceneParameterSlopeX;
+    PeriodicDrive drive = fixtures::biasSlopeDrive<PeriodicDrive>();
     drive.amplitude = amplitude;
     drive.angularFrequency = omega;
     return drive;

@@ -5,6 +5,7 @@
 #include "experiments/DriveProtocols.h"
 #include "experiments/QuantumDoubleWell2D.h"
 #include "experiments/QuantumStueckelberg2D.h"
+#include "experiments/TwoLevelStepper.h"
 #include "experiments/TwoLevelSystem.h"
 #include "tests/experiments/TwoLevelFixtures.h"
 
@@ -18,9 +19,7 @@ namespace {
 
 LinearSweep slopeSweep(double from, double to, double duration)
 {
-    LinearSweep sweep;
-    sweep.enabled = true;
-    sweep.targetObjectId = 4;
+    LinearSweep sweep = fixtures::biasSlopeDrive<LinearSweep>();
     sweep.startValue = from;
     sweep.endValue = to;
     sweep.duration = duration;
@@ -186,4 +185,43 @@ TEST(TwoLevelSystem, StepCountIsBoundedForAnyStoredDuration)
     const StueckelbergReference reference = QuantumStueckelberg2D::reference(pair, returnSweep(1e12), 0, 1, 1.0);
     ASSERT_TRUE(reference.valid);
     EXPECT_NEAR(reference.finalLowerPopulation + reference.finalUpperPopulation, 1.0, 1e-6);
+}
+
+TEST(TwoLevelStepper, StepsAtConstantBiasFollowTheEigenPhasesOfTheHamiltonian)
+{
+    const double ei = 1.0, ej = 1.25, d = 0.8, bias = 0.2, dt = 0.05;
+    const TwoLevelStepper stepper(ei, ej, d, dt, 1.0);
+    const ComplexVector2 start = {ComplexD(0.6, 0.1), ComplexD(-0.3, 0.7)};
+
+    // exp(-i H t) from the eigenpairs of H(F): (u, v) at E_lower, (-v, u) at E_upper.
+    double lower = 0.0, upper = 0.0, u = 0.0, v = 0.0;
+    twoLevelEnergies(ei, ej, d, bias, lower, upper);
+    twoLevelAdiabaticBasis(ei, ej, d, bias, u, v);
+    EXPECT_NEAR(lower + upper, ei + ej, 1e-15);
+    EXPECT_NEAR(lower * upper, ei * ej - bias * bias * d * d, 1e-14);
+    const int steps = 40;
+    const double t = steps * dt;
+    const ComplexD cLower = (u * start[0] + v * start[1]) * std::polar(1.0, -lower * t);
+    const ComplexD cUpper = (-v * start[0] + u * start[1]) * std::polar(1.0, -upper * t);
+    const ComplexVector2 expected = {u * cLower - v * cUpper, v * cLower + u * cUpper};
+
+    ComplexVector2 a = start;
+    ComplexVector2 first = start;
+    ComplexVector2 second = {start[1], start[0]};
+    for (int k = 0; k < steps; ++k) {
+        a = stepper.step(a, bias);
+        stepper.step(first, second, bias); // one rotation for both columns
+    }
+    EXPECT_NEAR(std::abs(a[0] - expected[0]), 0.0, 1e-12);
+    EXPECT_NEAR(std::abs(a[1] - expected[1]), 0.0, 1e-12);
+    EXPECT_EQ(first, a);
+    ComplexVector2 swapped = {start[1], start[0]};
+    for (int k = 0; k < steps; ++k)
+        swapped = propagateTwoLevel(swapped, ei, ej, d, bias, dt, 1.0);
+    EXPECT_EQ(second, swapped);
+
+    // Degenerate levels at zero bias: only the common phase e^{-i E dt} turns.
+    const ComplexVector2 turned = TwoLevelStepper(ei, ei, d, dt, 1.0).step(start, 0.0);
+    EXPECT_NEAR(std::abs(turned[0] - start[0] * std::polar(1.0, -ei * dt)), 0.0, 1e-15);
+    EXPECT_NEAR(std::abs(turned[1] - start[1] * std::polar(1.0, -ei * dt)), 0.0, 1e-15);
 }

@@ -16,9 +16,7 @@ namespace {
 // The Ramsey experiments: carrier at the pair's transition, pulses of about pi/2.
 RamseySequence ramseySequence(double freeEvolution)
 {
-    RamseySequence sequence;
-    sequence.enabled = true;
-    sequence.targetObjectId = 4;
+    RamseySequence sequence = fixtures::biasSlopeDrive<RamseySequence>();
     sequence.freeEvolutionDuration = freeEvolution;
     return sequence;
 }

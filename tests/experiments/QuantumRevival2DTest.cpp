@@ -1,11 +1,11 @@
 #include "experiments/QuantumRevival2D.h"
 #include "experiments/RevivalRecorder.h"
 
-#include "PresetScenes.h"
 #include "core/Numeric.h"
 #include "core/PotentialField2D.h"
 #include "core/SplitStepFourierSolver2D.h"
 #include "tests/experiments/CheckMessages.h"
+#include "tests/experiments/PresetScenes.h"
 
 #include <gtest/gtest.h>
 

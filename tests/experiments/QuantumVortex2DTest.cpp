@@ -2,9 +2,9 @@
 #include "experiments/RecorderSupport.h"
 #include "experiments/VortexRecorder.h"
 
-#include "PresetScenes.h"
 #include "core/Numeric.h"
 #include "tests/experiments/CheckMessages.h"
+#include "tests/experiments/PresetScenes.h"
 
 #include <gtest/gtest.h>
 

@@ -7,6 +7,7 @@
 #include "core/PotentialField2D.h"
 #include "core/PotentialScene.h"
 #include "experiments/BoundStates1D.h"
+#include "experiments/DriveProtocols.h"
 #include "tests/experiments/PresetScenes.h"
 
 #include <cmath>
@@ -40,9 +41,12 @@ inline PotentialScene finiteWellScene()
     return test::sceneOf({makeRectangle(5.0f, -centre, width, universe), makeRectangle(5.0f, centre, width, universe)});
 }
 
+// Id of the Linear bias object that doubleWellScene(true) adds last.
+constexpr std::uint64_t kBiasObjectId = 4;
+
 // Coherent-tunnelling double well (16 x 16 universe): walls of 5 outside
 // |x| = 2.5, a central barrier of 0.8 and width 0.7; optionally the Linear
-// bias object of the driven variants (id 4).
+// bias object of the driven variants (id kBiasObjectId).
 inline PotentialScene doubleWellScene(bool withBias)
 {
     std::vector<PotentialObject> objects = {makeRectangle(5.0f, -5.25f, 5.5f, 16.0f),
@@ -51,6 +55,18 @@ inline PotentialScene doubleWellScene(bool withBias)
     if (withBias)
         objects.push_back(makeLinear(0.0f));
     return test::sceneOf(objects);
+}
+
+// An enabled drive record of the kind on the bias slope of that well (slopeX
+// of object kBiasObjectId), every other field at its default.
+template <typename Drive>
+Drive biasSlopeDrive()
+{
+    Drive drive;
+    drive.enabled = true;
+    drive.targetObjectId = kBiasObjectId;
+    drive.parameter = SceneParameterSlopeX;
+    return drive;
 }
 
 inline PotentialField2D rasterise(const PotentialScene& scene, std::uint64_t nx, std::uint64_t ny, double width,
