@@ -27,19 +27,28 @@ inline double cellCentre(std::uint64_t i, std::uint64_t n, double spacing)
     return n == 0 ? 0.0 : (static_cast<double>(i) - centreOffset(n)) * spacing;
 }
 
-// The cell of that axis whose centre is nearest to a coordinate: the inverse
-// of cellCentre, clamped to [first, last], halves rounded away from zero. A
-// coordinate that has no nearest cell (NaN) gives first.
-inline std::uint64_t nearestCellIndex(double coordinate, std::uint64_t n, double spacing, std::uint64_t first,
-                                      std::uint64_t last)
+// Index nearest to a fractional cell position t, with t clamped to
+// [first, last] in floating point before rounding (halves away from zero), so
+// an infinite or far-off position lands on the outermost allowed cell and never
+// reaches the integer conversion. A NaN position has no nearest cell and gives
+// first. Requires first <= last.
+inline std::uint64_t clampedRoundedIndex(double t, std::uint64_t first, std::uint64_t last)
 {
-    const double t = coordinate / spacing + centreOffset(n);
     // A NaN would pass the clamp unchanged and reach llround, whose result is
     // then unspecified.
     if (std::isnan(t))
         return first;
     const double clamped = std::clamp(t, static_cast<double>(first), static_cast<double>(last));
     return static_cast<std::uint64_t>(std::llround(clamped));
+}
+
+// The cell of that axis whose centre is nearest to a coordinate: the inverse
+// of cellCentre, clamped to [first, last], halves rounded away from zero. A
+// coordinate that has no nearest cell (NaN) gives first.
+inline std::uint64_t nearestCellIndex(double coordinate, std::uint64_t n, double spacing, std::uint64_t first,
+                                      std::uint64_t last)
+{
+    return clampedRoundedIndex(coordinate / spacing + centreOffset(n), first, last);
 }
 
 constexpr double kPi = 3.141592653589793;

@@ -1,7 +1,6 @@
 #include "experiments/AharonovBohmRecorder.h"
 
 #include "core/Numeric.h"
-#include "experiments/GridIndex.h"
 #include "experiments/RecorderSupport.h"
 
 #include <algorithm>
@@ -48,8 +47,7 @@ std::uint64_t AharonovBohmRecorder::detectorColumn(const ComplexField2D& field, 
 {
     if (field.empty())
         return 0;
-    const double t = detectorX / static_cast<double>(field.dx()) + centreOffset(field.nx());
-    return clampedRoundedIndex(t, 0, field.nx() - 1);
+    return nearestCellIndex(detectorX, field.nx(), field.dx(), 0, field.nx() - 1);
 }
 
 void AharonovBohmRecorder::record(double t, const ComplexField2D& field)

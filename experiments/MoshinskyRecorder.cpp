@@ -39,7 +39,7 @@ bool MoshinskyRecorder::configure(const MoshinskyConfig& config, const Moshinsky
     return true;
 }
 
-double MoshinskyRecorder::gridX(std::uint64_t i) const { return centeredGridCoordinate(i, grid_.nx, grid_.dx); }
+double MoshinskyRecorder::gridX(std::uint64_t i) const { return cellCentre(i, grid_.nx, grid_.dx); }
 
 bool MoshinskyRecorder::record(double t, bool shutterOpen, const ComplexField2D& field)
 {

@@ -6,7 +6,6 @@
 #include "core/PositionMoments.h"
 #include "core/ProbabilityCurrent2D.h"
 #include "experiments/GridCoordinates.h"
-#include "experiments/GridIndex.h"
 #include "experiments/SceneChecks.h"
 
 #include <cmath>

@@ -155,9 +155,9 @@ VortexCore QuantumVortex2D::findCore(const ComplexField2D& field, const VortexIn
     const double dy = field.dy();
 
     for (std::uint64_t j = 1; j < ny; ++j) {
-        const double cy = 0.5 * (centeredGridCoordinate(j - 1, ny, dy) + centeredGridCoordinate(j, ny, dy));
+        const double cy = 0.5 * (cellCentre(j - 1, ny, dy) + cellCentre(j, ny, dy));
         for (std::uint64_t i = 1; i < nx; ++i) {
-            const double cx = 0.5 * (centeredGridCoordinate(i - 1, nx, dx) + centeredGridCoordinate(i, nx, dx));
+            const double cx = 0.5 * (cellCentre(i - 1, nx, dx) + cellCentre(i, nx, dx));
             const double ox = cx - trap.centerX;
             const double oy = cy - trap.centerY;
             if (ox * ox + oy * oy > radiusSquared)

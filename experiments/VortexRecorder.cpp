@@ -67,9 +67,9 @@ double VortexRecorder::angularMomentum(const ComplexField2D& field, double hbar,
     double numerator = 0.0;
     double denominator = 0.0;
     for (std::uint64_t j = 1; j + 1 < ny; ++j) {
-        const double y = centeredGridCoordinate(j, ny, dy) - centerY;
+        const double y = cellCentre(j, ny, dy) - centerY;
         for (std::uint64_t i = 1; i + 1 < nx; ++i) {
-            const double x = centeredGridCoordinate(i, nx, dx) - centerX;
+            const double x = cellCentre(i, nx, dx) - centerX;
             const C psi = value(i, j);
             const C dPsiDx = (value(i + 1, j) - value(i - 1, j)) / (2.0 * dx);
             const C dPsiDy = (value(i, j + 1) - value(i, j - 1)) / (2.0 * dy);

@@ -52,8 +52,8 @@ double windingAround(const ComplexField2D& field, double cx, double cy, double h
 {
     const int samples = 400;
     auto phaseAt = [&](double x, double y) {
-        const auto i = static_cast<std::uint64_t>(std::lround(x / field.dx() + centreOffset(field.nx())));
-        const auto j = static_cast<std::uint64_t>(std::lround(y / field.dy() + centreOffset(field.ny())));
+        const std::uint64_t i = nearestCellIndex(x, field.nx(), field.dx(), 0, field.nx() - 1);
+        const std::uint64_t j = nearestCellIndex(y, field.ny(), field.dy(), 0, field.ny() - 1);
         return std::arg(std::complex<double>(field.at(i, j).real(), field.at(i, j).imag()));
     };
     const double corners[5][2] = {{cx - h, cy - h}, {cx + h, cy - h}, {cx + h, cy + h}, {cx - h, cy + h}, {cx - h, cy - h}};
