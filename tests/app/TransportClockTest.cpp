@@ -1,0 +1,107 @@
+#include "app/TransportClock.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace vxo {
+namespace {
+
+// The speed selector's seven entries and the timing each must give: below 1x
+// the 30 ms timer stretches, above it the interval stays and a tick runs more
+// steps.
+TEST(TransportClock, EverySpeedChoiceGivesItsIntervalAndStepsPerTick)
+{
+    struct Row {
+        int index;
+        double speed;
+        int intervalMs;
+        int steps;
+    };
+    const Row rows[] = {{0, 0.25, 120, 1}, {1, 0.5, 60, 1}, {2, 1.0, 30, 1},  {3, 2.0, 30, 2},
+                        {4, 4.0, 30, 4},   {5, 8.0, 30, 8}, {6, 16.0, 30, 16}};
+    for (const Row& row : rows) {
+        EXPECT_EQ(TransportClock::speedOfChoice(row.index), row.speed) << "index " << row.index;
+        TransportClock clock;
+        clock.setSpeed(TransportClock::speedOfChoice(row.index));
+        EXPECT_EQ(clock.tickInterval(TransportClock::kTickBaseMs), row.intervalMs) << "speed " << row.speed;
+        EXPECT_EQ(clock.stepsPerTick(), row.steps) << "speed " << row.speed;
+    }
+    for (int outside : {-1, 7, 100})
+        EXPECT_EQ(TransportClock::speedOfChoice(outside), 1.0) << "index " << outside;
+}
+
+TEST(TransportClock, SpeedIsClampedAndUnusableFactorsBecomeOne)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    struct Row {
+        double factor;
+        double speed;
+    };
+    const Row rows[] = {{0.0, 0.05},  {-3.0, 0.05}, {0.01, 0.05}, {0.05, 0.05}, {0.051, 0.051},
+                        {100.0, 16.0}, {16.0, 16.0}, {std::nan(""), 1.0}, {inf, 1.0}, {-inf, 1.0}};
+    for (const Row& row : rows) {
+        TransportClock clock;
+        clock.setSpeed(2.0);
+        clock.setSpeed(row.factor);
+        EXPECT_EQ(clock.speed(), row.speed) << "factor " << row.factor;
+    }
+}
+
+// Off-menu speeds round half away from zero; the interval and the step count
+// never drop below 1.
+TEST(TransportClock, RoundingAndLowerBoundsOfTheTiming)
+{
+    struct Row {
+        double speed;
+        int baseMs;
+        int intervalMs;
+        int steps;
+    };
+    const Row rows[] = {{0.05, 30, 600, 1}, {2.5, 30, 30, 3},  {1.4, 30, 30, 1}, {1.5, 30, 30, 2},
+                        {1.0, 0, 1, 1},     {1.0, -7, 1, 1},   {0.4, 1, 3, 1},   {0.8, 30, 38, 1}};
+    for (const Row& row : rows) {
+        TransportClock clock;
+        clock.setSpeed(row.speed);
+        EXPECT_EQ(clock.tickInterval(row.baseMs), row.intervalMs) << "speed " << row.speed << " base " << row.baseMs;
+        EXPECT_EQ(clock.stepsPerTick(), row.steps) << "speed " << row.speed;
+    }
+    TransportClock slowest;
+    slowest.setSpeed(0.0);
+    EXPECT_EQ(slowest.tickInterval(std::numeric_limits<int>::max()), std::numeric_limits<int>::max())
+        << "a stretched interval stays an int";
+}
+
+TEST(TransportClock, StatesChangeOnlyByCommandAndPrintTheirNames)
+{
+    TransportClock clock;
+    EXPECT_EQ(clock.state(), TransportState::Stopped) << "a new transport is stopped";
+    EXPECT_EQ(clock.speed(), 1.0);
+    clock.setSpeed(4.0);
+    EXPECT_EQ(clock.state(), TransportState::Stopped) << "a speed change leaves the state alone";
+
+    struct Row {
+        void (TransportClock::*command)();
+        TransportState state;
+        const char* name;
+    };
+    const Row rows[] = {{&TransportClock::run, TransportState::Running, "RUNNING"},
+                        {&TransportClock::pause, TransportState::Paused, "PAUSED"},
+                        {&TransportClock::run, TransportState::Running, "RUNNING"},
+                        {&TransportClock::stop, TransportState::Stopped, "STOPPED"},
+                        {&TransportClock::pause, TransportState::Paused, "PAUSED"}};
+    for (const Row& row : rows) {
+        (clock.*row.command)();
+        EXPECT_EQ(clock.state(), row.state) << row.name;
+        EXPECT_EQ(clock.isRunning(), row.state == TransportState::Running) << row.name;
+        EXPECT_EQ(std::string(transportStateName(clock.state())), row.name);
+        EXPECT_EQ(clock.speed(), 4.0) << "a command leaves the speed alone";
+    }
+    EXPECT_EQ(std::string(transportStateName(static_cast<TransportState>(7))), "STOPPED")
+        << "an unknown state prints as stopped";
+}
+
+} // namespace
+} // namespace vxo
