@@ -110,12 +110,13 @@ ENGLISH = [
     P("Each time step dt is computed with the split-step Fourier method. The potential is simple in real space, "
       "the kinetic energy is simple in wave-number space, so the step is split into pieces, each one exact in its "
       "own space:"),
-    F("1. psi <- exp(-i V dt/(2 hbar)) psi                (half potential phase)",
+    F("1. psi <- exp(-i V dt/(2 hbar)) psi",
       "2. psi~ = FFT[psi]",
-      "3. psi~ <- exp[-i hbar (kx^2+ky^2) dt/(2m)] psi~   (kinetic phase)",
+      "3. psi~ <- exp[-i hbar (kx^2+ky^2) dt/(2m)] psi~",
       "4. psi = inverse FFT[psi~]",
-      "5. psi <- exp(-i V dt/(2 hbar)) psi                (half potential phase)"),
-    P("Every factor has modulus 1, so the method keeps the norm exactly; the symmetric splitting makes the error "
+      "5. psi <- exp(-i V dt/(2 hbar)) psi"),
+    P("Steps 1 and 5 are the two half potential phases, step 3 the kinetic phase. Every factor has modulus 1, "
+      "so the method keeps the norm exactly; the symmetric splitting makes the error "
       "of one step of order dt^3. The grid must resolve the wavelength: with spacing dx the largest wave number "
       "is pi/dx, so the momenta of the packet must stay well below hbar pi/dx."),
     H3("5. Barrier and tunneling"),
@@ -140,7 +141,8 @@ ENGLISH = [
       "slits; with one slit only the fringes disappear and the broad diffraction envelope remains."),
     H3("7. Reflection and transmission"),
     P("**PR** and **PT** are the integrals of |psi|^2 to the left and to the right of the barrier:"),
-    F("PR = integral of |psi|^2 over x < x_barrier,   PT = integral of |psi|^2 over x > x_barrier"),
+    F("PR = integral of |psi|^2 over x < x_barrier",
+      "PT = integral of |psi|^2 over x > x_barrier"),
     P("While the packet still overlaps the barrier, part of the probability sits inside it and the two numbers "
       "mean little. Read them after the reflected and the transmitted parts have clearly separated: then "
       "PR + PT equals the norm (less what the absorbing layer has removed) and PT is the transmission probability "
@@ -230,7 +232,9 @@ ENGLISH = [
     F("sigma(t) = sigma sqrt(1 + (hbar t / (2 m sigma^2))^2)"),
     H3("13.3 Energy analysis"),
     P("The energy is split into its kinetic and potential parts:"),
-    F("T = <psi| -(hbar^2/2m) Laplacian |psi>,   V = <psi| V |psi>,   H = T + V"),
+    F("T = <psi| -(hbar^2/2m) Laplacian |psi>",
+      "V = <psi| V |psi>",
+      "H = T + V"),
     P("The **drift** in percent, 100 (H(t) - H(0)) / |H(0)|, tells how well the numerics keep the energy. In a "
       "closed system H stays constant while T and V exchange energy, as in the oscillation in a trap. With the "
       "absorbing layer the system is open: probability and energy leave through the layer and H decreases, "
@@ -238,7 +242,8 @@ ENGLISH = [
     H3("13.6 Momentum-space Ondrivel"),
     P("The momentum view shows |psi~(px,py)|^2, the probability density of momentum, obtained by Fourier "
       "transform of the same state the position view shows; nothing else is simulated. The convention is"),
-    F("psi~(px,py) = 1/(2 pi hbar) integral psi(x,y) exp[-i(px x + py y)/hbar] dx dy"),
+    F("psi~(px,py) = 1/(2 pi hbar)",
+      "              integral psi(x,y) exp[-i(px x + py y)/hbar] dx dy"),
     P("Try it with a single slit: a wide slit leaves the momentum distribution narrow, a narrow slit broadens it, "
       "because confining the particle in y spreads py. In this view the cross-section switches to momentum axes "
       "and plots |psi~|^2; potentials, contours, detectors and current arrows belong to position space and are "
@@ -265,11 +270,12 @@ ENGLISH = [
       "Ex or the cavity width L. **P_cav**, the probability inside the cavity, shows the loading of the "
       "quasi-bound state and its slow leaking out."),
     H3("Continuous potentials"),
-    P("Besides walls with sharp edges the scene can hold smooth fields:"),
-    F("Gaussian:         V = A exp(-(x-xc)^2/(2 sx^2) - (y-yc)^2/(2 sy^2))",
-      "Harmonic:         V = Voff + 1/2 kx (x-xc)^2 + 1/2 ky (y-yc)^2",
-      "Linear:           V = Voff + Fx (x-xr) + Fy (y-yr)",
-      "Softened radial:  V = g / sqrt(r^2 + eps^2)"),
+    P("Besides walls with sharp edges the scene can hold smooth fields: in order, the Gaussian, the harmonic, "
+      "the linear and the softened radial potential, with r the distance from the centre (xc, yc):"),
+    F("V = A exp[-(x-xc)^2/(2 sx^2) - (y-yc)^2/(2 sy^2)]",
+      "V = Voff + 1/2 kx (x-xc)^2 + 1/2 ky (y-yc)^2",
+      "V = Voff + Fx (x-xr) + Fy (y-yr)",
+      "V = g / sqrt(r^2 + eps^2)"),
     P("A negative Gaussian amplitude makes a well, a positive one a soft barrier. A harmonic trap with k > 0 "
       "confines, with angular frequency omega = sqrt(k/m); with k < 0 it is an inverted parabola. The linear "
       "field is a uniform force -grad V, like gravity. The softened radial potential is a Coulomb-like well with "
@@ -325,12 +331,13 @@ ITALIAN = [
     P("Ogni passo temporale dt e' calcolato con il metodo split-step Fourier. Il potenziale e' semplice nello "
       "spazio reale, l'energia cinetica e' semplice nello spazio dei numeri d'onda: il passo viene quindi diviso "
       "in pezzi, ciascuno esatto nel proprio spazio:"),
-    F("1. psi <- exp(-i V dt/(2 hbar)) psi                (mezza fase di potenziale)",
+    F("1. psi <- exp(-i V dt/(2 hbar)) psi",
       "2. psi~ = FFT[psi]",
-      "3. psi~ <- exp[-i hbar (kx^2+ky^2) dt/(2m)] psi~   (fase cinetica)",
+      "3. psi~ <- exp[-i hbar (kx^2+ky^2) dt/(2m)] psi~",
       "4. psi = FFT inversa[psi~]",
-      "5. psi <- exp(-i V dt/(2 hbar)) psi                (mezza fase di potenziale)"),
-    P("Ogni fattore ha modulo 1, quindi il metodo conserva esattamente la norma; la suddivisione simmetrica rende "
+      "5. psi <- exp(-i V dt/(2 hbar)) psi"),
+    P("I passi 1 e 5 sono le due mezze fasi di potenziale, il passo 3 la fase cinetica. Ogni fattore ha modulo "
+      "1, quindi il metodo conserva esattamente la norma; la suddivisione simmetrica rende "
       "l'errore di un passo dell'ordine di dt^3. La griglia deve risolvere la lunghezza d'onda: con passo dx il "
       "massimo numero d'onda e' pi/dx, quindi gli impulsi del pacchetto devono restare ben al di sotto di "
       "hbar pi/dx."),
@@ -358,7 +365,8 @@ ITALIAN = [
       "diffrazione."),
     H3("7. Riflessione e trasmissione"),
     P("**PR** e **PT** sono gli integrali di |psi|^2 a sinistra e a destra della barriera:"),
-    F("PR = integrale di |psi|^2 su x < x_barriera,   PT = integrale di |psi|^2 su x > x_barriera"),
+    F("PR = integrale di |psi|^2 su x < x_barriera",
+      "PT = integrale di |psi|^2 su x > x_barriera"),
     P("Finche' il pacchetto si sovrappone ancora alla barriera, parte della probabilita' sta al suo interno e i "
       "due numeri dicono poco. Leggeteli dopo che la parte riflessa e quella trasmessa si sono separate bene: "
       "allora PR + PT e' uguale alla norma (meno cio' che lo strato assorbente ha tolto) e PT e' la probabilita' "
@@ -450,7 +458,9 @@ ITALIAN = [
     F("sigma(t) = sigma sqrt(1 + (hbar t / (2 m sigma^2))^2)"),
     H3("13.3 Analisi energetica"),
     P("L'energia si divide nella parte cinetica e in quella potenziale:"),
-    F("T = <psi| -(hbar^2/2m) Laplaciano |psi>,   V = <psi| V |psi>,   H = T + V"),
+    F("T = <psi| -(hbar^2/2m) Laplaciano |psi>",
+      "V = <psi| V |psi>",
+      "H = T + V"),
     P("La **deriva** in percento, 100 (H(t) - H(0)) / |H(0)|, dice quanto bene i calcoli conservano l'energia. "
       "In un sistema chiuso H resta costante mentre T e V si scambiano energia, come nell'oscillazione in una "
       "trappola. Con lo strato assorbente il sistema e' aperto: probabilita' ed energia escono attraverso lo "
@@ -459,7 +469,8 @@ ITALIAN = [
     P("La vista degli impulsi mostra |psi~(px,py)|^2, la densita' di probabilita' dell'impulso, ottenuta con la "
       "trasformata di Fourier dello stesso stato mostrato dalla vista in posizione; non si simula nient'altro. La "
       "convenzione e'"),
-    F("psi~(px,py) = 1/(2 pi hbar) integrale psi(x,y) exp[-i(px x + py y)/hbar] dx dy"),
+    F("psi~(px,py) = 1/(2 pi hbar)",
+      "              integrale psi(x,y) exp[-i(px x + py y)/hbar] dx dy"),
     P("Provate con una fenditura singola: una fenditura larga lascia stretta la distribuzione degli impulsi, una "
       "fenditura stretta la allarga, perche' confinare la particella in y allarga py. In questa vista la sezione "
       "passa agli assi degli impulsi e traccia |psi~|^2; potenziali, contorni, rivelatori e frecce di corrente "
@@ -487,11 +498,12 @@ ITALIAN = [
       "l'energia Ex o la larghezza L della cavita'. **P_cav**, la probabilita' dentro la cavita', mostra il "
       "riempimento dello stato quasi legato e la sua lenta fuga."),
     H3("Potenziali continui"),
-    P("Oltre alle pareti con bordi netti la scena puo' contenere campi continui:"),
-    F("Gaussiano:        V = A exp(-(x-xc)^2/(2 sx^2) - (y-yc)^2/(2 sy^2))",
-      "Armonico:         V = Voff + 1/2 kx (x-xc)^2 + 1/2 ky (y-yc)^2",
-      "Lineare:          V = Voff + Fx (x-xr) + Fy (y-yr)",
-      "Radiale smussato: V = g / sqrt(r^2 + eps^2)"),
+    P("Oltre alle pareti con bordi netti la scena puo' contenere campi continui: nell'ordine il potenziale "
+      "gaussiano, l'armonico, il lineare e il radiale smussato, con r la distanza dal centro (xc, yc):"),
+    F("V = A exp[-(x-xc)^2/(2 sx^2) - (y-yc)^2/(2 sy^2)]",
+      "V = Voff + 1/2 kx (x-xc)^2 + 1/2 ky (y-yc)^2",
+      "V = Voff + Fx (x-xr) + Fy (y-yr)",
+      "V = g / sqrt(r^2 + eps^2)"),
     P("Un'ampiezza gaussiana negativa forma una buca, una positiva una barriera morbida. Una trappola armonica "
       "con k > 0 confina, con pulsazione omega = sqrt(k/m); con k < 0 e' una parabola rovesciata. Il campo "
       "lineare e' una forza uniforme -grad V, come la gravita'. Il potenziale radiale smussato e' una buca di "
