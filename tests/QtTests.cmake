@@ -3,6 +3,17 @@
 vxo_area_tests(document vxo_document)
 vxo_area_tests(view vxo_view)
 vxo_area_tests(plots vxo_plots)
+vxo_area_tests(ui vxo_ui)
+if(TARGET ui_tests)
+  # The form tests use the view suite's application and message capture.
+  target_sources(ui_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/view/ViewTestSupport.cpp)
+  # The committed form is exactly what its generator writes.
+  find_package(Python3 COMPONENTS Interpreter)
+  if(Python3_FOUND)
+    add_test(NAME ui_form_is_generated COMMAND Python3::Interpreter ${PROJECT_SOURCE_DIR}/ui/form/generate.py --check)
+    set_tests_properties(ui_form_is_generated PROPERTIES LABELS ui)
+  endif()
+endif()
 vxo_area_tests(app vxo_app)
 # Tests that build a whole MainWindow: they link once every source of the
 # window is present (see cmake/QtAreas.cmake).

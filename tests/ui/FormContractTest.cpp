@@ -1,0 +1,568 @@
+// The form's contract with the main window, the experiment documents and the
+// saved window state, checked on the bare form: object names and classes,
+// fixed combo items, tab and page orders, default indices and spin box
+// ranges. Each table has one section per group of pages; the rows of a new
+// page go under its section's marker.
+
+#include "FormTestSupport.h"
+
+#include "view/QuantumGLView.h"
+
+#include <QAbstractSpinBox>
+#include <QComboBox>
+#include <QDockWidget>
+#include <QDoubleSpinBox>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStackedWidget>
+#include <QTabWidget>
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace vxo::test {
+namespace {
+
+// Classes without a meta-object of their own are recognised by their type.
+template <typename T>
+bool isA(const QObject* object)
+{
+    return dynamic_cast<const T*>(object) != nullptr;
+}
+
+bool hasClass(const QObject* object, const std::string& className)
+{
+    static const std::map<std::string, bool (*)(const QObject*)> byType = {
+        {"vxo::QuantumGLView", isA<QuantumGLView>},
+        // Plot widgets of the analysis pages
+    };
+    const auto check = byType.find(className);
+    if (check != byType.end())
+        return check->second(object);
+    return className == object->metaObject()->className();
+}
+
+struct ObjectGroup {
+    std::string className;
+    std::vector<const char*> names;
+};
+
+// Every named object of the form, by class.
+const std::vector<ObjectGroup>& formObjects()
+{
+    static const std::vector<ObjectGroup> groups = {
+        // --- Window frame
+        {"QMainWindow", {"MainWindow"}},
+        {"QAction", {"actionLoadExperimentJson", "actionSaveExperimentJson", "actionControlsDock", "actionTimeDock",
+                     "actionDiagnosticsDock", "actionHelpDock", "actionAnalysisDock"}},
+        {"QWidget", {"centralWidget", "controlsDockContents", "analysisDockContents"}},
+        {"QVBoxLayout", {"verticalLayout_3", "controlsDockLayout", "verticalLayout_4"}},
+        {"QHBoxLayout", {"headerLayout"}},
+        {"QPushButton", {"playButton", "pauseButton", "stopButton", "stepButton", "resetButton"}},
+        {"QLabel", {"transportStateCaption", "transportStateLabel", "speedLabel"}},
+        {"QComboBox", {"speedComboBox"}},
+        {"vxo::QuantumGLView", {"quantumView"}},
+        {"QMenuBar", {"menuBar"}},
+        {"QMenu", {"menuFile", "menuView"}},
+        {"QStatusBar", {"statusBar"}},
+        {"QDockWidget", {"controlsDockWidget", "analysisDockWidget", "timeDockWidget", "diagnosticsDockWidget",
+                         "helpDockWidget"}},
+        {"QTabWidget", {"controlsTabWidget", "analysisTabWidget"}},
+
+        // --- Time, diagnostics and help docks
+        {"QWidget", {"timeDockContents", "diagnosticsDockContents", "helpDockContents", "helpItalianTab",
+                     "helpEnglishTab"}},
+        {"QVBoxLayout", {"timeDockLayout", "timePrimaryLayout", "diagnosticsDockLayout", "helpDockLayout",
+                         "helpItalianTabLayout", "helpEnglishTabLayout"}},
+        {"QGridLayout", {"timeDetailsLayout"}},
+        {"QFrame", {"timePrimaryFrame", "timeDetailsFrame"}},
+        {"QLabel", {"timeTitleLabel", "timeSimulationCaptionLabel", "timeSimulationValueLabel", "timeRealCaptionLabel",
+                    "timeRealValueLabel", "timeIndicativeLabel", "timeReferenceTitleLabel", "timeReferenceValueLabel",
+                    "timeLengthScaleTitleLabel", "timeLengthScaleValueLabel", "timeTimeScaleTitleLabel",
+                    "timeTimeScaleValueLabel"}},
+        {"QTableWidget", {"diagnosticsTable"}},
+        {"QTabWidget", {"helpLanguageTabWidget"}},
+        {"QTextBrowser", {"helpItalianBrowser", "helpEnglishBrowser"}},
+
+        // --- Experiment tab and its Setup page
+        {"QWidget", {"experimentTab", "experimentSetupPage"}},
+        {"QTabWidget", {"experimentSubTabWidget"}},
+        {"QVBoxLayout", {"experimentTabLayout", "experimentSetupLayout", "verticalLayout_5"}},
+        {"QHBoxLayout", {"horizontalLayout", "horizontalLayout_2"}},
+        {"QFormLayout", {"domainFormLayout"}},
+        {"QGroupBox", {"experimentLibraryGroupBox", "domainGroupBox"}},
+        {"QLabel", {"experimentPresetLabel", "experimentPresetDescriptionLabel", "universeWidthLabel",
+                    "universeHeightLabel", "gridResolutionLabel", "domainSpacingCaptionLabel",
+                    "domainSpacingValueLabel", "domainBoundaryCaptionLabel", "absorbingWidthLabel",
+                    "absorbingStrengthLabel", "domainHintLabel"}},
+        {"QComboBox", {"experimentPresetComboBox", "gridResolutionComboBox", "boundaryModeComboBox"}},
+        {"QPushButton", {"loadExperimentButton"}},
+        {"QDoubleSpinBox", {"universeWidthSpinBox", "universeHeightSpinBox", "absorbingWidthSpinBox",
+                            "absorbingStrengthSpinBox"}},
+
+        // --- Potential sub-tab: scene and object editor
+        {"QWidget", {"experimentPotentialPage", "potentialScenePage", "potentialObjectPage", "nonePotentialPage",
+                     "rectanglePotentialPage", "circlePotentialPage", "barrierPotentialPage",
+                     "singleSlitPotentialPage", "doubleSlitPotentialPage", "polygonPotentialPage",
+                     "gaussianPotentialPage", "harmonicPotentialPage", "linearPotentialPage", "radialPotentialPage",
+                     "stadiumPotentialPage"}},
+        {"QTabWidget", {"potentialSubTabWidget"}},
+        {"QStackedWidget", {"geometryParametersStackedWidget"}},
+        {"QVBoxLayout", {"experimentPotentialLayout", "potentialScenePageLayout", "potentialSceneLayout",
+                         "potentialObjectPageLayout", "geometryGroupLayout", "viewportEditorLayout",
+                         "nonePotentialLayout"}},
+        {"QHBoxLayout", {"potentialSceneButtonsLayout"}},
+        {"QFormLayout", {"geometrySelectorFormLayout", "viewportEditorFormLayout", "rectanglePotentialFormLayout",
+                         "circlePotentialFormLayout", "barrierPotentialFormLayout", "singleSlitPotentialFormLayout",
+                         "doubleSlitPotentialFormLayout", "polygonPotentialFormLayout",
+                         "gaussianPotentialPageFormLayout", "harmonicPotentialPageFormLayout",
+                         "linearPotentialPageFormLayout", "radialPotentialPageFormLayout",
+                         "stadiumPotentialFormLayout"}},
+        {"QGroupBox", {"potentialSceneGroupBox", "geometryGroupBox", "viewportEditorGroupBox"}},
+        {"QCheckBox", {"potentialSceneActiveCheckBox", "potentialObjectEnabledCheckBox", "viewportEditCheckBox"}},
+        {"QListWidget", {"potentialSceneListWidget"}},
+        {"QPushButton", {"addPotentialObjectButton", "updatePotentialObjectButton", "deletePotentialObjectButton",
+                         "clearPotentialSceneButton"}},
+        {"QComboBox", {"geometryComboBox", "viewportEditToolComboBox"}},
+        {"QLabel", {"potentialSceneHintLabel", "geometryLabel", "viewportEditToolLabel", "viewportEditorHintLabel",
+                    "nonePotentialLabel", "rectangleV0Label", "rectangleCenterXLabel", "rectangleCenterYLabel",
+                    "rectangleWidthLabel", "rectangleHeightLabel", "circleV0Label", "circleCenterXLabel",
+                    "circleCenterYLabel", "circleRadiusLabel", "barrierV0Label", "barrierCenterXLabel",
+                    "barrierCenterYLabel", "barrierLengthLabel", "barrierThicknessLabel", "singleSlitV0Label",
+                    "singleSlitCenterXLabel", "singleSlitWallWidthLabel", "singleSlitCenterYLabel",
+                    "singleSlitHeightLabel", "doubleSlitV0Label", "doubleSlitCenterXLabel",
+                    "doubleSlitWallWidthLabel", "doubleSlitCenterYLabel", "doubleSlitSeparationLabel",
+                    "doubleSlitHeightLabel", "polygonV0Label", "polygonCenterXLabel", "polygonCenterYLabel",
+                    "polygonWidthLabel", "polygonHeightLabel", "gaussianAmplitudeLabel", "gaussianCenterXLabel",
+                    "gaussianCenterYLabel", "gaussianSigmaXLabel", "gaussianSigmaYLabel", "harmonicOffsetLabel",
+                    "harmonicCenterXLabel", "harmonicCenterYLabel", "harmonicKxLabel", "harmonicKyLabel",
+                    "linearOffsetLabel", "linearCenterXLabel", "linearCenterYLabel", "linearSlopeXLabel",
+                    "linearSlopeYLabel", "radialCouplingLabel", "radialCenterXLabel", "radialCenterYLabel",
+                    "radialSofteningLabel", "stadiumV0Label", "stadiumCenterXLabel", "stadiumCenterYLabel",
+                    "stadiumStraightLabel", "stadiumRadiusLabel"}},
+        {"QDoubleSpinBox",
+         {"rectangleV0SpinBox", "rectangleCenterXSpinBox", "rectangleCenterYSpinBox", "rectangleWidthSpinBox",
+          "rectangleHeightSpinBox", "circleV0SpinBox", "circleCenterXSpinBox", "circleCenterYSpinBox",
+          "circleRadiusSpinBox", "barrierV0SpinBox", "barrierCenterXSpinBox", "barrierCenterYSpinBox",
+          "barrierLengthSpinBox", "barrierThicknessSpinBox", "singleSlitV0SpinBox", "singleSlitCenterXSpinBox",
+          "singleSlitWallWidthSpinBox", "singleSlitCenterYSpinBox", "singleSlitHeightSpinBox", "doubleSlitV0SpinBox",
+          "doubleSlitCenterXSpinBox", "doubleSlitWallWidthSpinBox", "doubleSlitCenterYSpinBox",
+          "doubleSlitSeparationSpinBox", "doubleSlitHeightSpinBox", "polygonV0SpinBox", "polygonCenterXSpinBox",
+          "polygonCenterYSpinBox", "polygonWidthSpinBox", "polygonHeightSpinBox", "gaussianAmplitudeSpinBox",
+          "gaussianCenterXSpinBox", "gaussianCenterYSpinBox", "gaussianSigmaXSpinBox", "gaussianSigmaYSpinBox",
+          "harmonicOffsetSpinBox", "harmonicCenterXSpinBox", "harmonicCenterYSpinBox", "harmonicKxSpinBox",
+          "harmonicKySpinBox", "linearOffsetSpinBox", "linearCenterXSpinBox", "linearCenterYSpinBox",
+          "linearSlopeXSpinBox", "linearSlopeYSpinBox", "radialCouplingSpinBox", "radialCenterXSpinBox",
+          "radialCenterYSpinBox", "radialSofteningSpinBox", "stadiumV0SpinBox", "stadiumCenterXSpinBox",
+          "stadiumCenterYSpinBox", "stadiumStraightSpinBox", "stadiumRadiusSpinBox"}},
+
+        // --- Dynamics sub-tab
+        {"QWidget", {"experimentDynamicsPage"}},
+
+        // --- Wave Packet and Measurement tabs
+        {"QWidget", {"wavePacketTab", "measurementTab"}},
+
+        // --- Rendering tab
+        {"QWidget", {"renderingTab"}},
+
+        // --- Analysis dock
+        {"QWidget", {"crossSectionTab", "experimentAnalysisTab"}},
+    };
+    return groups;
+}
+
+TEST(FormContractTest, EveryListedObjectExistsOnceWithItsClassAndNoOtherIsNamed)
+{
+    BareForm form;
+    std::set<QString> listed;
+    for (const ObjectGroup& group : formObjects())
+        for (const char* name : group.names) {
+            EXPECT_TRUE(listed.insert(QString::fromLatin1(name)).second) << name << " is listed twice";
+            const QList<QObject*> found = name == form.window.objectName()
+                                              ? QList<QObject*>{&form.window}
+                                              : form.window.findChildren<QObject*>(QString::fromLatin1(name));
+            ASSERT_EQ(found.size(), 1) << name << " should exist exactly once";
+            EXPECT_TRUE(hasClass(found.front(), group.className))
+                << name << " is a " << found.front()->metaObject()->className() << ", not a " << group.className;
+        }
+    // A misspelt name would leave its object outside the table. The toolkit
+    // names some children of its own: "qt_...", the tab bars' scroll buttons
+    // and the main window's layout.
+    const std::set<QString> toolkitNames = {"ScrollLeftButton", "ScrollRightButton", "_layout"};
+    for (const QObject* object : form.window.findChildren<QObject*>()) {
+        const QString name = object->objectName();
+        if (name.isEmpty() || name.startsWith(QLatin1String("qt_")) || toolkitNames.count(name) == 1)
+            continue;
+        EXPECT_TRUE(listed.count(name) == 1) << name.toStdString() << " is named but not in the contract";
+    }
+}
+
+struct ComboItems {
+    const char* combo;
+    QStringList items;
+};
+
+// Combo boxes whose items the main window reads by index.
+const std::vector<ComboItems>& fixedComboItems()
+{
+    static const std::vector<ComboItems> combos = {
+        // --- Window frame
+        {"speedComboBox", {"0.25x", "0.50x", "1.00x", "2.00x", "4.00x", "8.00x", "16.00x"}},
+
+        // --- Experiment tab and its Setup page
+        {"experimentPresetComboBox",
+         {"Free Wave Packet", "Barrier Scattering (E > V0)", "Quantum Tunneling (E < V0)", "Single Slit Diffraction",
+          "Double Slit Interference", "Circular Obstacle Scattering", "Wedge Diffraction",
+          "Resonant Tunneling (Double Barrier)", "Harmonic Trap (Coherent Motion)", "Gaussian Well (Breathing State)",
+          "Finite Quantum Well (Bound States)", "Measurement Collapse (Single System)",
+          "Coherent Tunneling (Double Well)", "Quantum Quench (Trap Stiffness)",
+          "Driven Harmonic Trap (Off Resonance)", "Driven Harmonic Trap (Resonance)",
+          "Driven Double Well (Off Resonance)", "Driven Double Well (Rabi Resonance)",
+          "Landau-Zener Sweep (Fast / Diabatic)", "Landau-Zener Sweep (Adiabatic)",
+          "Landau-Zener-Stueckelberg (Constructive)", "Landau-Zener-Stueckelberg (Destructive)",
+          "Ramsey Interferometry (Transfer Fringe)", "Ramsey Interferometry (Return Fringe)",
+          "Hahn Echo (Phase Refocusing)"}},
+        {"gridResolutionComboBox", {"256 x 256", "512 x 512", "1024 x 1024"}},
+        {"boundaryModeComboBox", {"Periodic (FFT)", "Absorbing layer (CAP)"}},
+
+        // --- Potential sub-tab: scene and object editor
+        {"geometryComboBox",
+         {"None", "Rectangle", "Circle", "Barrier", "Single Slit", "Double Slit", "Polygon", "Gaussian", "Harmonic",
+          "Linear", "Softened Radial", "Stadium Exterior"}},
+        {"viewportEditToolComboBox", {"Rectangle", "Circle"}},
+
+        // --- Dynamics sub-tab
+
+        // --- Wave Packet and Measurement tabs
+
+        // --- Rendering tab
+
+        // --- Analysis dock
+    };
+    return combos;
+}
+
+TEST(FormContractTest, FixedComboBoxesHoldTheirItemsInIndexOrder)
+{
+    BareForm form;
+    for (const ComboItems& row : fixedComboItems()) {
+        const auto* combo = form.find<QComboBox>(row.combo);
+        ASSERT_NE(combo, nullptr) << row.combo;
+        QStringList items;
+        for (int i = 0; i < combo->count(); ++i) {
+            items << combo->itemText(i);
+            EXPECT_FALSE(combo->itemData(i).isValid()) << row.combo << " item " << i << " carries data";
+        }
+        EXPECT_EQ(items, row.items) << row.combo << " holds " << items.join(" | ").toStdString();
+    }
+}
+
+struct PageOrder {
+    const char* container;
+    // Page object names in index order, each followed by its tab text (empty
+    // for a stacked widget).
+    std::vector<std::pair<const char*, const char*>> pages;
+};
+
+// Tab and page orders: the saved window state and the main window address
+// pages by index.
+const std::vector<PageOrder>& pageOrders()
+{
+    static const std::vector<PageOrder> orders = {
+        // --- Window frame
+        {"controlsTabWidget",
+         {{"experimentTab", "Experiment"},
+          {"wavePacketTab", "Wave Packet"},
+          {"measurementTab", "Measurement"},
+          {"renderingTab", "Rendering"}}},
+        {"analysisTabWidget", {{"crossSectionTab", "Cross-section"}, {"experimentAnalysisTab", "Experiment Analysis"}}},
+
+        // --- Time, diagnostics and help docks
+        {"helpLanguageTabWidget", {{"helpItalianTab", "Italiano"}, {"helpEnglishTab", "English"}}},
+
+        // --- Experiment tab and its Setup page
+        {"experimentSubTabWidget",
+         {{"experimentSetupPage", "Setup"}, {"experimentPotentialPage", "Potential"}, {"experimentDynamicsPage", "Dynamics"}}},
+
+        // --- Potential sub-tab: scene and object editor
+        {"potentialSubTabWidget", {{"potentialScenePage", "Scene"}, {"potentialObjectPage", "Object"}}},
+        {"geometryParametersStackedWidget",
+         {{"nonePotentialPage", ""},
+          {"rectanglePotentialPage", ""},
+          {"circlePotentialPage", ""},
+          {"barrierPotentialPage", ""},
+          {"singleSlitPotentialPage", ""},
+          {"doubleSlitPotentialPage", ""},
+          {"polygonPotentialPage", ""},
+          {"gaussianPotentialPage", ""},
+          {"harmonicPotentialPage", ""},
+          {"linearPotentialPage", ""},
+          {"radialPotentialPage", ""},
+          {"stadiumPotentialPage", ""}}},
+
+        // --- Dynamics sub-tab
+
+        // --- Analysis dock
+    };
+    return orders;
+}
+
+TEST(FormContractTest, TabsAndStackedPagesStandInTheirIndexOrder)
+{
+    BareForm form;
+    for (const PageOrder& order : pageOrders()) {
+        auto* tabs = form.find<QTabWidget>(order.container);
+        auto* stack = form.find<QStackedWidget>(order.container);
+        ASSERT_TRUE(tabs != nullptr || stack != nullptr) << order.container;
+        const int count = tabs ? tabs->count() : stack->count();
+        ASSERT_EQ(count, static_cast<int>(order.pages.size())) << order.container;
+        for (int i = 0; i < count; ++i) {
+            const QWidget* page = tabs ? tabs->widget(i) : stack->widget(i);
+            EXPECT_EQ(page->objectName().toStdString(), order.pages[i].first) << order.container << " index " << i;
+            if (tabs) {
+                EXPECT_EQ(tabs->tabText(i).toStdString(), order.pages[i].second) << order.container << " index " << i;
+            }
+        }
+    }
+}
+
+// The default current index of every combo box, tab widget and stacked widget
+// that the closing block of set-up sets, and of the fixed combos it leaves at
+// their first item.
+const std::vector<std::pair<const char*, int>>& defaultIndices()
+{
+    static const std::vector<std::pair<const char*, int>> indices = {
+        // --- Window frame
+        {"speedComboBox", 2},
+        {"controlsTabWidget", 0},
+        {"analysisTabWidget", 0},
+
+        // --- Time, diagnostics and help docks
+        {"helpLanguageTabWidget", 0},
+
+        // --- Experiment tab and its Setup page
+        {"experimentSubTabWidget", 0},
+        {"experimentPresetComboBox", 2},
+        {"gridResolutionComboBox", 1},
+        {"boundaryModeComboBox", 1},
+
+        // --- Potential sub-tab: scene and object editor
+        {"potentialSubTabWidget", 0},
+        {"geometryComboBox", 3},
+        {"geometryParametersStackedWidget", 3},
+        {"viewportEditToolComboBox", 0},
+
+        // --- Dynamics sub-tab
+
+        // --- Wave Packet and Measurement tabs
+
+        // --- Rendering tab
+
+        // --- Analysis dock
+    };
+    return indices;
+}
+
+TEST(FormContractTest, ControlsStartAtTheirDefaultIndex)
+{
+    BareForm form;
+    for (const auto& [name, index] : defaultIndices()) {
+        const QObject* control = form.find(name);
+        ASSERT_NE(control, nullptr) << name;
+        EXPECT_EQ(control->property("currentIndex").toInt(), index) << name;
+    }
+}
+
+struct SpinRange {
+    const char* name;
+    int decimals;
+    double minimum;
+    double maximum;
+    double step;
+    double value;
+};
+
+// Double spin boxes: experiment documents store their values by object name,
+// so ranges, steps and decimals decide what a stored value reads back as.
+const std::vector<SpinRange>& doubleSpinRanges()
+{
+    static const std::vector<SpinRange> ranges = {
+        // --- Experiment tab and its Setup page
+        {"universeWidthSpinBox", 2, 10.24, 81.92, 10.24, 40.96},
+        {"universeHeightSpinBox", 2, 10.24, 81.92, 10.24, 40.96},
+        {"absorbingWidthSpinBox", 2, 0.05, 0.35, 0.01, 0.15},
+        {"absorbingStrengthSpinBox", 2, 0.5, 30.0, 0.5, 8.0},
+
+        // --- Potential sub-tab: scene and object editor
+        {"rectangleV0SpinBox", 2, 0, 50, 0.25, 8},
+        {"rectangleCenterXSpinBox", 2, -10.24, 10.24, 0.1, 0},
+        {"rectangleCenterYSpinBox", 2, -10.24, 10.24, 0.1, 0},
+        {"rectangleWidthSpinBox", 2, 0.08, 20.48, 0.08, 0.9},
+        {"rectangleHeightSpinBox", 2, 0.08, 20.48, 0.08, 5},
+        {"circleV0SpinBox", 2, 0, 50, 0.25, 8},
+        {"circleCenterXSpinBox", 2, -10.24, 10.24, 0.1, 0},
+        {"circleCenterYSpinBox", 2, -10.24, 10.24, 0.1, 0},
+        {"circleRadiusSpinBox", 2, 0.08, 20.48, 0.08, 1.55},
+        {"barrierV0SpinBox", 2, 0, 50, 0.25, 4.5},
+        {"barrierCenterXSpinBox", 2, -7, 7, 0.1, 0},
+        {"barrierCenterYSpinBox", 2, -4, 4, 0.1, 0},
+        {"barrierLengthSpinBox", 2, 0.16, 20, 0.16, 19},
+        {"barrierThicknessSpinBox", 2, 0.08, 3, 0.08, 0.64},
+        {"singleSlitV0SpinBox", 2, 0, 50, 0.25, 8},
+        {"singleSlitCenterXSpinBox", 2, -7, 7, 0.1, 0},
+        {"singleSlitWallWidthSpinBox", 2, 0.08, 2, 0.08, 0.32},
+        {"singleSlitCenterYSpinBox", 2, -7, 7, 0.1, 0},
+        {"singleSlitHeightSpinBox", 2, 0.08, 8, 0.08, 1.55},
+        {"doubleSlitV0SpinBox", 2, 0, 50, 0.25, 8},
+        {"doubleSlitCenterXSpinBox", 2, -7, 7, 0.1, 0},
+        {"doubleSlitWallWidthSpinBox", 2, 0.08, 2, 0.08, 0.32},
+        {"doubleSlitCenterYSpinBox", 2, -6, 6, 0.1, 0},
+        {"doubleSlitSeparationSpinBox", 2, 0.16, 10, 0.08, 2.2},
+        {"doubleSlitHeightSpinBox", 2, 0.08, 5, 0.08, 0.7},
+        {"polygonV0SpinBox", 2, 0, 50, 0.25, 8},
+        {"polygonCenterXSpinBox", 2, -7, 7, 0.1, -0.45},
+        {"polygonCenterYSpinBox", 2, -7, 7, 0.1, 0},
+        {"polygonWidthSpinBox", 2, 0.16, 10, 0.08, 2.3},
+        {"polygonHeightSpinBox", 2, 0.16, 14, 0.08, 4.4},
+        {"gaussianAmplitudeSpinBox", 3, -50, 50, 0.25, -4},
+        {"gaussianCenterXSpinBox", 3, -40, 40, 0.1, 0},
+        {"gaussianCenterYSpinBox", 3, -40, 40, 0.1, 0},
+        {"gaussianSigmaXSpinBox", 3, 0.08, 40, 0.08, 2},
+        {"gaussianSigmaYSpinBox", 3, 0.08, 40, 0.08, 2},
+        {"harmonicOffsetSpinBox", 3, -50, 50, 0.25, 0},
+        {"harmonicCenterXSpinBox", 3, -40, 40, 0.1, 0},
+        {"harmonicCenterYSpinBox", 3, -40, 40, 0.1, 0},
+        {"harmonicKxSpinBox", 3, -5, 5, 0.02, 0.36},
+        {"harmonicKySpinBox", 3, -5, 5, 0.02, 0.36},
+        {"linearOffsetSpinBox", 3, -50, 50, 0.25, 0},
+        {"linearCenterXSpinBox", 3, -40, 40, 0.1, 0},
+        {"linearCenterYSpinBox", 3, -40, 40, 0.1, 0},
+        {"linearSlopeXSpinBox", 3, -5, 5, 0.02, 0.2},
+        {"linearSlopeYSpinBox", 3, -5, 5, 0.02, 0},
+        {"radialCouplingSpinBox", 3, -50, 50, 0.25, -4},
+        {"radialCenterXSpinBox", 3, -40, 40, 0.1, 0},
+        {"radialCenterYSpinBox", 3, -40, 40, 0.1, 0},
+        {"radialSofteningSpinBox", 3, 0.08, 20, 0.08, 0.6},
+        {"stadiumV0SpinBox", 1, 1, 500, 5, 120},
+        {"stadiumCenterXSpinBox", 2, -40, 40, 0.1, 0},
+        {"stadiumCenterYSpinBox", 2, -40, 40, 0.1, 0},
+        {"stadiumStraightSpinBox", 2, 0.2, 60, 0.2, 8},
+        {"stadiumRadiusSpinBox", 2, 0.2, 30, 0.1, 4.5},
+
+        // --- Dynamics sub-tab
+
+        // --- Wave Packet and Measurement tabs
+
+        // --- Rendering tab
+
+        // --- Analysis dock
+    };
+    return ranges;
+}
+
+TEST(FormContractTest, DoubleSpinBoxesHoldTheirRangeStepDecimalsAndDefault)
+{
+    BareForm form;
+    for (const SpinRange& row : doubleSpinRanges()) {
+        const auto* spin = form.find<QDoubleSpinBox>(row.name);
+        ASSERT_NE(spin, nullptr) << row.name;
+        EXPECT_EQ(spin->decimals(), row.decimals) << row.name;
+        EXPECT_DOUBLE_EQ(spin->minimum(), row.minimum) << row.name;
+        EXPECT_DOUBLE_EQ(spin->maximum(), row.maximum) << row.name;
+        EXPECT_DOUBLE_EQ(spin->singleStep(), row.step) << row.name;
+        EXPECT_DOUBLE_EQ(spin->value(), row.value) << row.name;
+        EXPECT_TRUE(spin->prefix().isEmpty() && spin->specialValueText().isEmpty()) << row.name;
+    }
+}
+
+struct DockRow {
+    const char* dock;
+    const char* title;
+    const char* toggle;
+    Qt::DockWidgetArea area;
+    Qt::DockWidgetAreas allowed;
+    QSize minimum;
+};
+
+const std::vector<DockRow>& docks()
+{
+    static const Qt::DockWidgetAreas sides = Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea;
+    static const std::vector<DockRow> rows = {
+        {"controlsDockWidget", "Controls", "actionControlsDock", Qt::LeftDockWidgetArea, sides, {398, 583}},
+        {"analysisDockWidget", "Analysis", "actionAnalysisDock", Qt::BottomDockWidgetArea, Qt::BottomDockWidgetArea,
+         {642, 233}},
+        {"timeDockWidget", "Time", "actionTimeDock", Qt::RightDockWidgetArea, sides, {310, 276}},
+        {"diagnosticsDockWidget", "Diagnostics", "actionDiagnosticsDock", Qt::RightDockWidgetArea, sides, {78, 97}},
+        {"helpDockWidget", "Physics Help / Guida", "actionHelpDock", Qt::RightDockWidgetArea, sides, {135, 130}},
+    };
+    return rows;
+}
+
+TEST(FormContractTest, DocksStandInTheirAreasAndTheViewActionsToggleThem)
+{
+    BareForm form;
+    const auto allFeatures =
+        QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable;
+    for (const DockRow& row : docks()) {
+        auto* dock = form.find<QDockWidget>(row.dock);
+        auto* toggle = form.find<QAction>(row.toggle);
+        ASSERT_TRUE(dock != nullptr && toggle != nullptr) << row.dock;
+        EXPECT_EQ(dock->windowTitle().toStdString(), row.title) << row.dock;
+        EXPECT_EQ(form.window.dockWidgetArea(dock), row.area) << row.dock;
+        EXPECT_EQ(dock->allowedAreas(), row.allowed) << row.dock;
+        EXPECT_EQ(dock->features(), allFeatures) << row.dock;
+        EXPECT_EQ(dock->minimumSize(), row.minimum) << row.dock;
+
+        EXPECT_TRUE(toggle->isCheckable() && toggle->isChecked()) << row.toggle;
+        EXPECT_FALSE(dock->isHidden()) << row.dock;
+        toggle->setChecked(false);
+        EXPECT_TRUE(dock->isHidden()) << row.toggle << " unchecked leaves " << row.dock << " shown";
+        toggle->setChecked(true);
+        EXPECT_FALSE(dock->isHidden()) << row.toggle << " checked leaves " << row.dock << " hidden";
+    }
+}
+
+QStringList actionNames(const QWidget* widget)
+{
+    QStringList names;
+    for (const QAction* action : widget->actions())
+        names << (action->menu() ? action->menu()->objectName() : action->objectName());
+    return names;
+}
+
+TEST(FormContractTest, WindowFrameStartsStoppedWithItsMenusShortcutsAndViewport)
+{
+    BareForm form;
+    Ui_MainWindow& ui = form.ui;
+    EXPECT_TRUE(ui.playButton->isEnabled() && ui.stepButton->isEnabled() && ui.resetButton->isEnabled());
+    EXPECT_FALSE(ui.pauseButton->isEnabled()) << "nothing runs yet";
+    EXPECT_FALSE(ui.stopButton->isEnabled()) << "nothing runs yet";
+    EXPECT_EQ(ui.transportStateLabel->text(), "STOPPED");
+    EXPECT_EQ(ui.speedComboBox->currentText(), "1.00x");
+
+    EXPECT_EQ(actionNames(ui.menuBar), QStringList({"menuFile", "menuView"}));
+    EXPECT_EQ(actionNames(ui.menuFile), QStringList({"actionLoadExperimentJson", "actionSaveExperimentJson"}));
+    EXPECT_EQ(actionNames(ui.menuView), QStringList({"actionControlsDock", "actionTimeDock", "actionDiagnosticsDock",
+                                                     "actionHelpDock", "actionAnalysisDock"}));
+    EXPECT_EQ(ui.actionLoadExperimentJson->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
+    EXPECT_EQ(ui.actionSaveExperimentJson->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+    EXPECT_FALSE(ui.actionLoadExperimentJson->isCheckable() || ui.actionSaveExperimentJson->isCheckable());
+
+    EXPECT_EQ(form.window.minimumWidth(), 980);
+    EXPECT_EQ(form.window.size(), QSize(1738, 1216));
+    EXPECT_TRUE(form.window.isDockNestingEnabled());
+    EXPECT_EQ(form.window.centralWidget(), ui.centralWidget);
+    EXPECT_EQ(ui.quantumView->minimumSize(), QSize(640, 480)) << "the viewport never shrinks below 640 x 480";
+    EXPECT_EQ(ui.quantumView->sizePolicy().horizontalStretch(), 1);
+    EXPECT_EQ(ui.quantumView->sizePolicy().verticalStretch(), 1);
+    EXPECT_EQ(ui.quantumView->toolTip(),
+              "Mouse wheel: zoom around cursor | Middle-drag: pan | Home or middle double-click: reset view")
+        << "the form keeps the viewport's own tooltip";
+}
+
+} // namespace
+} // namespace vxo::test
