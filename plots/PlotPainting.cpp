@@ -209,7 +209,8 @@ void drawPanelTitle(QPainter& painter, const QRectF& panel, const QString& text,
 void drawValueLabels(QPainter& painter, const QRectF& panel, const QString& upper, const QString& lower,
                      const QColor& colour, double left, double width)
 {
-    const int flags = Qt::AlignRight | Qt::AlignVCenter;
+    // Numbers are never cut: a long one runs out of its box to the left.
+    const int flags = Qt::AlignRight | Qt::AlignVCenter | Qt::TextDontClip;
     drawTextBox(painter, QRectF(left, panel.top() - 8.0, width, 18.0), flags, upper, colour);
     drawTextBox(painter, QRectF(left, panel.bottom() - 10.0, width, 18.0), flags, lower, colour);
 }
@@ -218,8 +219,9 @@ void drawAxisEndLabels(QPainter& painter, const QRectF& panel, const QString& fi
                        const QColor& colour, double boxWidth, double gap)
 {
     const double top = panel.bottom() + gap;
-    drawTextBox(painter, QRectF(panel.left(), top, boxWidth, 20.0), Qt::AlignLeft, first, colour);
-    drawTextBox(painter, QRectF(panel.right() - boxWidth, top, boxWidth, 20.0), Qt::AlignRight, last, colour);
+    drawTextBox(painter, QRectF(panel.left(), top, boxWidth, 20.0), Qt::AlignLeft | Qt::TextDontClip, first, colour);
+    drawTextBox(painter, QRectF(panel.right() - boxWidth, top, boxWidth, 20.0), Qt::AlignRight | Qt::TextDontClip,
+                last, colour);
 }
 
 void drawAxisCaption(QPainter& painter, const QRectF& panel, const QString& text, const QColor& colour, double gap,

@@ -74,6 +74,8 @@ void settle()
         QApplication::processEvents(QEventLoop::AllEvents, 10);
 }
 
+int channelSum(QRgb pixel) { return qRed(pixel) + qGreen(pixel) + qBlue(pixel); }
+
 MessageCapture::MessageCapture()
 {
     capturedMessages().clear();

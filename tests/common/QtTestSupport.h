@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRgb>
 #include <QString>
 #include <QStringList>
 
@@ -22,6 +23,9 @@ bool showAndWait(QWidget& widget);
 
 // Runs the event loop for a short while so that pending repaints happen.
 void settle();
+
+// Red + green + blue of a pixel.
+int channelSum(QRgb pixel);
 
 // Collects every message sent through the toolkit's logger while alive.
 class MessageCapture {

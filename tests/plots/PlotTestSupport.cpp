@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QFont>
 
 #include <algorithm>
 #include <cstdlib>
@@ -33,8 +34,15 @@ protected:
 
 QApplication& plotTestApplication()
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    return testApplication();
+    static QApplication& application = [] () -> QApplication& {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QApplication& made = testApplication();
+        // The offscreen platform has no theme and falls back to a 12 pt
+        // font; the desktop's generic theme gives the program 9 pt.
+        QApplication::setFont(QFont(QStringLiteral("Sans Serif"), 9));
+        return made;
+    }();
+    return application;
 }
 
 QImage grabPlot(QWidget& plot, const QSize& size)
@@ -66,6 +74,15 @@ int countColour(const QImage& image, const QRect& region, const QColor& colour, 
 int countColourOutside(const QImage& image, const QRect& region, const QColor& colour, int tolerance)
 {
     return countColour(image, image.rect(), colour, tolerance) - countColour(image, region, colour, tolerance);
+}
+
+int brightnessSteps(const QImage& image, const QPoint& from, const QPoint& to)
+{
+    const QPoint step((to.x() > from.x()) - (to.x() < from.x()), (to.y() > from.y()) - (to.y() < from.y()));
+    int steps = 0;
+    for (QPoint p = from; p != to && image.valid(p) && image.valid(p + step); p += step)
+        steps += std::abs(channelSum(image.pixel(p + step)) - channelSum(image.pixel(p))) > 40 ? 1 : 0;
+    return steps;
 }
 
 bool repaintsAfter(QWidget& plot, const std::function<void()>& action)

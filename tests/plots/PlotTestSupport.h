@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QPoint>
 #include <QPointF>
 #include <QRect>
 #include <QSize>
@@ -52,6 +53,11 @@ bool colourNear(const QImage& image, const QPointF& at, const QColor& colour, in
 int countColour(const QImage& image, const QRect& region, const QColor& colour, int tolerance = 40);
 // How many pixels of the image outside region have the colour.
 int countColourOutside(const QImage& image, const QRect& region, const QColor& colour, int tolerance = 40);
+
+// How often the brightness (channel sum) changes by more than 40 between
+// neighbouring pixels along an axis-aligned run of pixels: a dashed or dotted
+// line crossing the run makes many steps, a plain line along it none.
+int brightnessSteps(const QImage& image, const QPoint& from, const QPoint& to);
 
 // Whether the plot receives a paint event after action, with its host shown
 // on screen (setters schedule repaints with update(), which does nothing for

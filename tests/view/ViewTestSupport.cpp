@@ -31,8 +31,6 @@ ComplexField2D sampledField(std::uint64_t nx, std::uint64_t ny, float dx, float 
     return field;
 }
 
-int channelSum(QRgb pixel) { return qRed(pixel) + qGreen(pixel) + qBlue(pixel); }
-
 Brightest brightestPixel(const QImage& image)
 {
     Brightest best;

@@ -45,7 +45,6 @@ struct Brightest {
     int value = 0;
 };
 Brightest brightestPixel(const QImage& image);
-int channelSum(QRgb pixel);
 // Bounding box of the pixels whose channel sum exceeds the threshold.
 QRect litBoundingBox(const QImage& image, int threshold);
 
