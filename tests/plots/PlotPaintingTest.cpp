@@ -1,10 +1,8 @@
 #include "plots/PlotPainting.h"
 
-#include "PlotRobustness.h"
 #include "PlotTestSupport.h"
 
 #include <QPainter>
-#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -225,91 +223,6 @@ TEST(PlotCarpets, ImagesAreDrawnAsSharpBlocks)
     EXPECT_TRUE(carpetImage(0, 5, [](int, int) { return 0u; }).isNull());
 }
 
-// A minimal plot built from the helpers alone: the single-panel frame, a
-// placeholder below two values and one curve through the values against
-// their index, broken at values that are not finite.
-class HelperProbePlot : public QWidget {
-public:
-    explicit HelperProbePlot(QWidget* parent) : QWidget(parent) { setAutoFillBackground(false); }
-    QSize minimumSizeHint() const override { return QSize(0, 0); }
-    void setValues(const std::vector<double>& values)
-    {
-        values_ = values;
-        update();
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter painter(this);
-        beginPlot(painter, rect(), QColor(kBackground));
-        const QRectF panel = plotRect(size(), 58, 24, 78, 62);
-        drawGridAndFrame(painter, panel);
-        if (values_.size() < 2) {
-            drawCentredText(painter, panel, "No data", QColor(kPlaceholder));
-            return;
-        }
-        FiniteExtent extent;
-        for (const double v : values_)
-            extendFinite(extent, v);
-        const AxisMap x = horizontalAxis(panel, 0.0, double(values_.size() - 1), 1e-30);
-        const AxisMap y = verticalAxis(panel, extent.minimum, extent.maximum, 1e-30);
-        strokePath(painter, polylineBreakingAtGaps(values_.size(), [&](std::size_t i) {
-                       return QPointF(mapValue(x, double(i)), mapValue(y, values_[i]));
-                   }),
-                   plotPen(QColor(255, 200, 70), 2.0));
-        drawValueLabels(painter, panel, QString::number(extent.maximum, 'g', 4), QString::number(extent.minimum, 'g', 4));
-    }
-
-private:
-    std::vector<double> values_;
-};
-
-using HelperPaint = test::PlotTest;
-
-TEST_F(HelperPaint, CurveLiesOnItsMappedPointsAndNowhereOutsideThePanel)
-{
-    HelperProbePlot& plot = makePlot<HelperProbePlot>();
-    const QColor curve(255, 200, 70);
-    const QImage empty = test::grabPlot(plot, QSize(420, 260));
-    const QRect panel(58, 24, 420 - 78, 260 - 62);
-    EXPECT_GT(test::countColour(empty, panel.adjusted(40, 40, -40, -40), QColor(kPlaceholder), 0), 0)
-        << "an empty plot shows its placeholder";
-
-    // Values 0, 4, 1, NaN, 2, 3 against index 0..5: the panel spans [0, 4].
-    plot.setValues({0.0, 4.0, 1.0, kNaN, 2.0, 3.0});
-    const QImage image = test::grabPlot(plot, QSize(420, 260));
-    const auto at = [&](double i, double v) {
-        return QPointF(panel.left() + panel.width() * i / 5.0, panel.top() + panel.height() - panel.height() * v / 4.0);
-    };
-    for (const auto& [i, v] : std::vector<std::pair<double, double>>{{0.5, 2.0}, {1.5, 2.5}, {4.5, 2.5}})
-        EXPECT_TRUE(test::colourNear(image, at(i, v), curve)) << "curve missing at index " << i;
-    EXPECT_FALSE(test::colourNear(image, at(2.5, 1.5), curve, 2)) << "the NaN must break the curve";
-    EXPECT_EQ(test::countColourOutside(image, panel.adjusted(-2, -2, 2, 2), curve), 0);
-    EXPECT_EQ(test::countColour(image, panel, QColor(kPlaceholder), 0), 0) << "data replace the placeholder";
-
-    EXPECT_TRUE(test::repaintsAfter(plot, [&] { plot.setValues({1.0, 2.0}); })) << "a setter schedules a repaint";
-    EXPECT_FALSE(test::repaintsAfter(plot, [] {})) << "nothing else repaints";
-}
-
 } // namespace
-
-namespace test {
-template <>
-struct PlotFeeds<HelperProbePlot> {
-    static std::vector<PlotFeed<HelperProbePlot>> all()
-    {
-        const double huge = std::numeric_limits<double>::max();
-        return {
-            {"one value", [](HelperProbePlot& p) { p.setValues({1.0}); }},
-            {"typical", [](HelperProbePlot& p) { p.setValues({0.0, 1.0, 0.5, 2.0}); }},
-            {"not finite", [](HelperProbePlot& p) { p.setValues({kNaN, kInf, -kInf, 1.0, kNaN}); }},
-            {"extremes", [huge](HelperProbePlot& p) { p.setValues({-huge, huge, 0.0, 1e-300}); }},
-        };
-    }
-};
-
-INSTANTIATE_TYPED_TEST_SUITE_P(HelperProbe, PlotRobustness, HelperProbePlot);
-} // namespace test
 
 } // namespace vxo
