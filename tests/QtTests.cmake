@@ -7,6 +7,8 @@ vxo_area_tests(ui vxo_ui)
 if(TARGET ui_tests)
   # The form tests use the view suite's application and message capture.
   target_sources(ui_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/view/ViewTestSupport.cpp)
+  # The Dynamics pages are checked against the document reader of their records.
+  target_link_libraries(ui_tests PRIVATE vxo_document)
   # The committed form is exactly what its generator writes.
   find_package(Python3 COMPONENTS Interpreter)
   if(Python3_FOUND)
