@@ -5,6 +5,8 @@ vxo_area_tests(view vxo_view)
 vxo_area_tests(plots vxo_plots)
 vxo_area_tests(ui vxo_ui)
 if(TARGET ui_tests)
+  # The Dynamics pages are checked against the document reader of their records.
+  target_link_libraries(ui_tests PRIVATE vxo_document)
   # The committed form is exactly what its generator writes.
   find_package(Python3 COMPONENTS Interpreter)
   if(Python3_FOUND)
