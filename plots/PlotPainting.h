@@ -311,3 +311,140 @@ CellSpan cellSpan(int origin, int extent, std::size_t index, std::size_t count);
 CellSpan reversedCellSpan(int end, int extent, std::size_t index, std::size_t count);
 
 } // namespace vxo::plot
+
+// ================================================================ titled recorder and scan plots
+// Added for the recorder plots of the time-diffraction, gauge and Dirac pages
+// and the stationary Klein scans: the opening they share (title, placeholder),
+// the time axis that stretches past the analysis end, carpets laid out cell by
+// cell but drawn as one image, and the frame of a transmission scan.
+#include <QRect>
+
+#include <vector>
+
+namespace vxo::plot {
+
+// Opens the paint of a titled plot: Antialiasing only, the widget rectangle
+// filled with background, then title in a bold copy of widgetFont,
+// left-aligned and vertically centred in titleBox. The bold font stays set.
+void beginTitledPlot(QPainter& painter, const QRect& widgetRect, const QFont& widgetFont, const QColor& background,
+                     const QRect& titleBox, const QString& title, const QColor& titleColour);
+// A placeholder in widgetFont, centred and word-wrapped in box.
+void drawPlaceholder(QPainter& painter, const QFont& widgetFont, const QRect& box, const QString& text,
+                     const QColor& colour);
+
+// The two stacked panels of a recorder plot of size (w, h):
+//   upper = QRect(left, top, max(w - widthMargin, minWidth), max(h - heightMargin, minHeight)),
+//   lower = QRect(left, upper.bottom() + gap, upper.width(), max(h - lowerMargin - upper.bottom(), lowerMinHeight)),
+// with QRect's bottom (top + height - 1).
+struct StackedLayout {
+    int left = 0;
+    int top = 0;
+    int widthMargin = 0;
+    int minWidth = 0;
+    int heightMargin = 0;
+    int minHeight = 0;
+    int gap = 0;
+    int lowerMargin = 0;
+    int lowerMinHeight = 0;
+};
+struct StackedPanels {
+    QRect upper;
+    QRect lower;
+};
+// The panels of the layout, each filled with fill and outlined with a 1-pixel frame.
+StackedPanels drawStackedPanels(QPainter& painter, const QSize& widgetSize, const StackedLayout& layout,
+                                const QColor& frame, const QColor& fill);
+// A caption centred in QRect(panel.left(), panel.bottom() + gap, panel.width(), height).
+void drawPanelCaption(QPainter& painter, const QRect& panel, int gap, int height, const QString& text,
+                      const QColor& colour);
+// A summary line left-aligned and vertically centred in
+// QRect(panel.left() + 8, panel.top() + 5, panel.width() - 16, height), inside the panel's top.
+void drawPanelSummary(QPainter& painter, const QRect& panel, int height, const QString& text, const QColor& colour);
+
+// The end of a time axis that starts at 0: analysisEndTime, or lastTime when
+// that is larger (a run past its analysis end stretches the axis), floored at
+// 1e-12 so that it can divide.
+double timeAxisEnd(double analysisEndTime, double lastTime);
+
+// A carpet whose cells are laid out as if filled one by one in order (later
+// cells over earlier ones, overlapping by one pixel) is drawn as one image at
+// pixel resolution. pixelCells gives, for each pixel offset 0..extent along
+// one side, the index of the last span (offsets from the side's origin) that
+// covers it, -1 where none does; spans with a non-positive length cover
+// nothing.
+std::vector<int> pixelCells(const std::vector<CellSpan>& spans, int extent);
+// The spans of count equal parts of extent: cellSpan(0, extent, k, count).
+std::vector<CellSpan> equalCellSpans(int extent, std::size_t count);
+// Draws the carpet of columns x rows lookups at (left, top), one image pixel
+// per widget pixel: pixel (c, r) takes cellColour(columns[c], rows[r]) when
+// both lookups found a cell and background otherwise. cellColour returns the
+// QRgb of a cell, or background where the cell holds no value.
+template <typename CellColour>
+void drawCellCarpet(QPainter& painter, int left, int top, const std::vector<int>& columns, const std::vector<int>& rows,
+                    QRgb background, CellColour&& cellColour)
+{
+    const QImage image
+        = carpetImage(static_cast<int>(columns.size()), static_cast<int>(rows.size()), [&](int c, int r) {
+              const int column = columns[static_cast<std::size_t>(c)];
+              const int row = rows[static_cast<std::size_t>(r)];
+              return column < 0 || row < 0 ? background : cellColour(column, row);
+          });
+    drawCarpet(painter, image, QRectF(left, top, image.width(), image.height()));
+}
+
+// One point of a stationary transmission scan: whether it was solved, the
+// scanned value (angle, height, mass) and its transmission.
+struct ScanPoint {
+    bool valid = false;
+    double value = 0.0;
+    double transmission = 0.0;
+};
+
+// The panel of a transmission scan and its horizontal map: value v0 at
+// panel.left(), v0 + max(v1 - v0, 1e-12) at panel.left() + panel.width().
+struct ScanFrame {
+    QRect panel;
+    AxisMap x;
+};
+// Opens the paint of a Klein page: the background, the bold title and, when
+// there are no data, the placeholder (false returned); with data the
+// widget's font is set back (true returned).
+bool beginScanPlot(QPainter& painter, const QRect& widgetRect, const QFont& widgetFont, const QString& title,
+                   bool hasData, const QString& placeholder);
+// The panel QRect(left, top, max(w - widthMargin, 120), max(h - heightMargin,
+// 120)) of a widget of size (w, h), filled and outlined in the scan colours.
+ScanFrame drawScanFrame(QPainter& painter, const QSize& widgetSize, int left, int top, int widthMargin,
+                        int heightMargin, double v0, double v1);
+// The pixel of transmission t: panel.bottom() - panel.height() * t with t
+// limited to [0, 1] and a NaN counted as 0 (QRect's bottom, top + height - 1).
+double scanTransmissionY(const QRect& panel, double transmission);
+// Horizontal lines at T = 0, 0.2, ..., 1 (rounded to whole pixels) with their
+// numbers right-aligned in 50-pixel boxes from labelLeft.
+void drawTransmissionGrid(QPainter& painter, const QRect& panel, int labelLeft);
+// A vertical grid line at x rounded to a whole pixel, with label centred in a
+// box labelWidth wide under the panel.
+void drawScanGridLine(QPainter& painter, const QRect& panel, double x, const QString& label, int labelWidth);
+// A band over the panel's height from xa to xb, without outline.
+void fillScanBand(QPainter& painter, const QRect& panel, double xa, double xb, const QColor& colour);
+// A dashed yellow threshold line at x rounded to a whole pixel.
+void drawScanThreshold(QPainter& painter, const QRect& panel, double x, double width);
+// The name of a band from xa to xb in a box 20 high at top, inset on both
+// sides; positions and widths truncated to whole pixels, never below 0 wide.
+void drawScanBandName(QPainter& painter, double xa, double xb, int top, int inset, const QString& name);
+// The curve through the valid points in order; an invalid point breaks it.
+QPainterPath scanCurve(const std::vector<ScanPoint>& points, const ScanFrame& frame);
+// The transmission at value, interpolated linearly over the first pair of
+// consecutive valid points whose second value is at least value; the first
+// point's transmission when no pair qualifies (0 without points).
+double scanTransmissionAt(const std::vector<ScanPoint>& points, double value);
+// Marks current on the curve when it lies within [v0, v1] of the frame: a
+// dashed yellow line, a yellow dot at the interpolated transmission and, for
+// 0 <= packetMaxPRight <= 1.05, a red dot at the packet's value.
+void drawScanMarker(QPainter& painter, const ScanFrame& frame, const std::vector<ScanPoint>& points, double v0,
+                    double v1, double current, double packetMaxPRight);
+// The legend centred under the panel (gap below it, height given) and the
+// summary at the top left inside it (summaryHeight high).
+void drawScanTexts(QPainter& painter, const QRect& panel, int legendGap, int legendHeight, const QString& legend,
+                   int summaryHeight, const QString& summary);
+
+} // namespace vxo::plot
