@@ -424,8 +424,10 @@ void drawScanGridLine(QPainter& painter, const QRect& panel, double x, const QSt
         return;
     const double pixel = std::round(x);
     drawVerticalLine(painter, plotPen(QColor(kScanGrid)), pixel, panel.top(), panel.bottom());
+    // A label wider than its box spills over its sides rather than losing
+    // its ends ("10 deg" is wider than 48 pixels in common fonts).
     drawTextBox(painter, QRectF(pixel - labelWidth / 2, panel.bottom() + 5, labelWidth, 20),
-                Qt::AlignHCenter | Qt::AlignTop, label, QColor(kScanNumbers));
+                Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip, label, QColor(kScanNumbers));
 }
 
 void fillScanBand(QPainter& painter, const QRect& panel, double xa, double xb, const QColor& colour)
@@ -448,7 +450,10 @@ void drawScanBandName(QPainter& painter, double xa, double xb, int top, int inse
     // Limited before truncation so that no value outside int reaches the conversion.
     const auto pixel = [](double v) { return static_cast<int>(std::max(-1e7, std::min(v, 1e7))); };
     const int width = std::max(pixel(xb - xa) - 2 * inset, 0);
-    drawTextBox(painter, QRect(pixel(xa) + inset, top, width, 20), Qt::AlignCenter, name, QColor(kScanNumbers));
+    // The name of a narrow band spills over its edges; an empty band's name
+    // stays clipped to its empty box, so no absent regime is named.
+    const int flags = Qt::AlignCenter | (width > 0 ? Qt::TextDontClip : 0);
+    drawTextBox(painter, QRect(pixel(xa) + inset, top, width, 20), flags, name, QColor(kScanNumbers));
 }
 
 QPainterPath scanCurve(const std::vector<ScanPoint>& points, const ScanFrame& frame)
@@ -491,8 +496,9 @@ void drawScanMarker(QPainter& painter, const ScanFrame& frame, const std::vector
 void drawScanTexts(QPainter& painter, const QRect& panel, int legendGap, int legendHeight, const QString& legend,
                    int summaryHeight, const QString& summary)
 {
-    drawTextBox(painter, QRect(panel.left(), panel.bottom() + legendGap, panel.width(), legendHeight), Qt::AlignCenter,
-                legend, QColor(kScanLegend));
+    // A legend longer than the panel is wide spills into the margins on both sides.
+    drawTextBox(painter, QRect(panel.left(), panel.bottom() + legendGap, panel.width(), legendHeight),
+                Qt::AlignCenter | Qt::TextDontClip, legend, QColor(kScanLegend));
     drawTextBox(painter, QRect(panel.left() + 8, panel.top() + 6, panel.width() - 16, summaryHeight),
                 Qt::AlignLeft | Qt::AlignTop, summary, QColor(kScanSummary));
 }

@@ -422,7 +422,7 @@ double scanTransmissionY(const QRect& panel, double transmission);
 // numbers right-aligned in 50-pixel boxes from labelLeft.
 void drawTransmissionGrid(QPainter& painter, const QRect& panel, int labelLeft);
 // A vertical grid line at x rounded to a whole pixel, with label centred in a
-// box labelWidth wide under the panel.
+// box labelWidth wide under the panel (a wider label is not clipped).
 void drawScanGridLine(QPainter& painter, const QRect& panel, double x, const QString& label, int labelWidth);
 // A band over the panel's height from xa to xb, without outline.
 void fillScanBand(QPainter& painter, const QRect& panel, double xa, double xb, const QColor& colour);
@@ -430,6 +430,8 @@ void fillScanBand(QPainter& painter, const QRect& panel, double xa, double xb, c
 void drawScanThreshold(QPainter& painter, const QRect& panel, double x, double width);
 // The name of a band from xa to xb in a box 20 high at top, inset on both
 // sides; positions and widths truncated to whole pixels, never below 0 wide.
+// A name wider than a band that is not empty is not clipped; an empty band's
+// box of width 0 clips it away.
 void drawScanBandName(QPainter& painter, double xa, double xb, int top, int inset, const QString& name);
 // The curve through the valid points in order; an invalid point breaks it.
 QPainterPath scanCurve(const std::vector<ScanPoint>& points, const ScanFrame& frame);
@@ -442,8 +444,9 @@ double scanTransmissionAt(const std::vector<ScanPoint>& points, double value);
 // 0 <= packetMaxPRight <= 1.05, a red dot at the packet's value.
 void drawScanMarker(QPainter& painter, const ScanFrame& frame, const std::vector<ScanPoint>& points, double v0,
                     double v1, double current, double packetMaxPRight);
-// The legend centred under the panel (gap below it, height given) and the
-// summary at the top left inside it (summaryHeight high).
+// The legend centred under the panel (gap below it, height given; a longer
+// legend is not clipped) and the summary at the top left inside it
+// (summaryHeight high).
 void drawScanTexts(QPainter& painter, const QRect& panel, int legendGap, int legendHeight, const QString& legend,
                    int summaryHeight, const QString& summary);
 
