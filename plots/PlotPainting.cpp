@@ -314,19 +314,30 @@ constexpr QRgb kScanSummary = qRgb(235, 240, 245);
 
 } // namespace
 
-void beginTitledPlot(QPainter& painter, const QRect& widgetRect, const QFont& widgetFont, const QColor& background,
-                     const QRect& titleBox, const QString& title, const QColor& titleColour)
+bool beginTitledPage(QPainter& painter, const QRect& widgetRect, const QFont& widgetFont, const TitledPage& page,
+                     const QString& title, bool hasData, const QString& placeholder)
 {
-    beginPlot(painter, widgetRect, background, false);
+    const int w = widgetRect.width();
+    beginPlot(painter, widgetRect, QColor(page.background), false);
     painter.setFont(boldTitleFont(widgetFont));
-    drawTextBox(painter, titleBox, Qt::AlignLeft | Qt::AlignVCenter, title, titleColour);
+    drawTextBox(painter, QRect(12, page.titleTop, w - 24, page.titleHeight), Qt::AlignLeft | Qt::AlignVCenter, title,
+                QColor(page.titleColour));
+    painter.setFont(widgetFont);
+    if (!hasData)
+        drawTextBox(painter, QRect(20, page.placeholderTop, w - 40, widgetRect.height() - page.placeholderTop - 20),
+                    Qt::AlignCenter | Qt::TextWordWrap, placeholder, QColor(page.placeholderColour));
+    return hasData;
 }
 
-void drawPlaceholder(QPainter& painter, const QFont& widgetFont, const QRect& box, const QString& text,
-                     const QColor& colour)
+QRect carpetOverLowerPanel(const QSize& widgetSize, int heightMargin, int minHeight, int minWidth)
 {
-    painter.setFont(widgetFont);
-    drawTextBox(painter, box, Qt::AlignCenter | Qt::TextWordWrap, text, colour);
+    int lower = widgetSize.height() / 3;
+    lower = lower > 120 ? lower : 120;
+    int height = widgetSize.height() - lower - heightMargin;
+    height = height > minHeight ? height : minHeight;
+    int width = widgetSize.width() - 80;
+    width = width > minWidth ? width : minWidth;
+    return QRect(62, 40, width, height);
 }
 
 StackedPanels drawStackedPanels(QPainter& painter, const QSize& widgetSize, const StackedLayout& layout,
@@ -377,20 +388,6 @@ std::vector<CellSpan> equalCellSpans(int extent, std::size_t count)
     for (std::size_t k = 0; k < count; ++k)
         spans[k] = cellSpan(0, extent, k, count);
     return spans;
-}
-
-bool beginScanPlot(QPainter& painter, const QRect& widgetRect, const QFont& widgetFont, const QString& title,
-                   bool hasData, const QString& placeholder)
-{
-    beginTitledPlot(painter, widgetRect, widgetFont, QColor(9, 13, 19), QRect(12, 6, widgetRect.width() - 24, 25),
-                    title, QColor(230, 238, 246));
-    if (!hasData) {
-        drawPlaceholder(painter, widgetFont, QRect(20, 45, widgetRect.width() - 40, widgetRect.height() - 65),
-                        placeholder, QColor(145, 162, 178));
-        return false;
-    }
-    painter.setFont(widgetFont);
-    return true;
 }
 
 ScanFrame drawScanFrame(QPainter& painter, const QSize& widgetSize, int left, int top, int widthMargin,

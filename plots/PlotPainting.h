@@ -323,14 +323,35 @@ CellSpan reversedCellSpan(int end, int extent, std::size_t index, std::size_t co
 
 namespace vxo::plot {
 
-// Opens the paint of a titled plot: Antialiasing only, the widget rectangle
-// filled with background, then title in a bold copy of widgetFont,
-// left-aligned and vertically centred in titleBox. The bold font stays set.
-void beginTitledPlot(QPainter& painter, const QRect& widgetRect, const QFont& widgetFont, const QColor& background,
-                     const QRect& titleBox, const QString& title, const QColor& titleColour);
-// A placeholder in widgetFont, centred and word-wrapped in box.
-void drawPlaceholder(QPainter& painter, const QFont& widgetFont, const QRect& box, const QString& text,
-                     const QColor& colour);
+// The look of a titled page: the background, the title's box
+// QRect(12, titleTop, w - 24, titleHeight) and colour, and the placeholder's
+// box QRect(20, placeholderTop, w - 40, h - placeholderTop - 20) and colour.
+struct TitledPage {
+    QRgb background;
+    int titleTop;
+    int titleHeight;
+    QRgb titleColour;
+    int placeholderTop;
+    QRgb placeholderColour;
+};
+// The Klein pages: the tunnelling record and the four scans.
+constexpr TitledPage kKleinPage{qRgb(9, 13, 19), 6, 25, qRgb(230, 238, 246), 45, qRgb(145, 162, 178)};
+// The recorder pages of the Aharonov-Bohm, Landau, Hall-edge and backflow experiments.
+constexpr TitledPage kGaugePage{qRgb(10, 14, 20), 7, 24, qRgb(225, 235, 244), 50, qRgb(150, 166, 180)};
+
+// Opens the paint of a titled page: Antialiasing only, the widget filled
+// with the background and the title in a bold copy of widgetFont,
+// left-aligned and vertically centred. Without data the placeholder follows
+// in widgetFont, centred and word-wrapped, and false is returned; with data
+// widgetFont is set back and true is returned.
+bool beginTitledPage(QPainter& painter, const QRect& widgetRect, const QFont& widgetFont, const TitledPage& page,
+                     const QString& title, bool hasData, const QString& placeholder);
+
+// The carpet over a lower panel of the Moshinsky and Kapitza-Dirac pages of
+// size (w, h): QRect(62, 40, W, C) with L = h / 3, C = h - L - heightMargin
+// and W = w - 80, each raised to its floor (120, minHeight, minWidth) when it
+// is not above it.
+QRect carpetOverLowerPanel(const QSize& widgetSize, int heightMargin, int minHeight, int minWidth);
 
 // The two stacked panels of a recorder plot of size (w, h):
 //   upper = QRect(left, top, max(w - widthMargin, minWidth), max(h - heightMargin, minHeight)),
@@ -392,6 +413,17 @@ void drawCellCarpet(QPainter& painter, int left, int top, const std::vector<int>
     drawCarpet(painter, image, QRectF(left, top, image.width(), image.height()));
 }
 
+// The colour of entry index of a carpet row or column on the ramp at
+// carpetLevel(value, maximum); missing past the end of the profile.
+template <std::size_t N>
+QRgb profileCellColour(const std::vector<float>& profile, int index, double maximum,
+                       const std::array<RampSegment, N>& ramp, QRgb missing)
+{
+    if (index < 0 || static_cast<std::size_t>(index) >= profile.size())
+        return missing;
+    return segmentRampColour(ramp, carpetLevel(profile[static_cast<std::size_t>(index)], maximum));
+}
+
 // One point of a stationary transmission scan: whether it was solved, the
 // scanned value (angle, height, mass) and its transmission.
 struct ScanPoint {
@@ -406,11 +438,6 @@ struct ScanFrame {
     QRect panel;
     AxisMap x;
 };
-// Opens the paint of a Klein page: the background, the bold title and, when
-// there are no data, the placeholder (false returned); with data the
-// widget's font is set back (true returned).
-bool beginScanPlot(QPainter& painter, const QRect& widgetRect, const QFont& widgetFont, const QString& title,
-                   bool hasData, const QString& placeholder);
 // The panel QRect(left, top, max(w - widthMargin, 120), max(h - heightMargin,
 // 120)) of a widget of size (w, h), filled and outlined in the scan colours.
 ScanFrame drawScanFrame(QPainter& painter, const QSize& widgetSize, int left, int top, int widthMargin,

@@ -45,14 +45,11 @@ void QuantumAharonovBohmPlotWidget::clearRecorder() { setRecorder(nullptr); }
 void QuantumAharonovBohmPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    plot::beginTitledPlot(painter, rect(), font(), QColor(10, 14, 20), QRect(12, 7, width() - 24, 24),
-                          "Aharonov-Bohm - detector interference vs enclosed flux", QColor(225, 235, 244));
-    if (recorder_ == nullptr || !recorder_->isConfigured() || recorder_->samples().empty()) {
-        plot::drawPlaceholder(painter, font(), QRect(20, 50, width() - 40, height() - 70),
-                              "Load Aharonov-Bohm Effect / Magnetic Flux and press Play", QColor(150, 166, 180));
+    const bool hasData = recorder_ != nullptr && recorder_->isConfigured() && !recorder_->samples().empty();
+    if (!plot::beginTitledPage(painter, rect(), font(), plot::kGaugePage,
+                               "Aharonov-Bohm - detector interference vs enclosed flux", hasData,
+                               "Load Aharonov-Bohm Effect / Magnetic Flux and press Play"))
         return;
-    }
-    painter.setFont(font());
     const std::vector<AharonovBohmSample>& samples = recorder_->samples();
     const AharonovBohmSample& last = samples.back();
     const AharonovBohmConfig& config = recorder_->config();
@@ -84,11 +81,8 @@ void QuantumAharonovBohmPlotWidget::paintEvent(QPaintEvent*)
             = plot::pixelCells(plot::equalCellSpans(carpet.width(), samples.size()), carpet.width());
         const std::vector<int> rows = plot::pixelCells(rowSpans, carpet.height());
         plot::drawCellCarpet(painter, carpet.left(), base, columns, rows, kPanel, [&](int i, int j) {
-            const std::vector<float>& profile = samples[static_cast<std::size_t>(i)].profile;
-            if (static_cast<std::size_t>(j) >= profile.size())
-                return kPanel;
-            return plot::segmentRampColour(kFringeRamp,
-                                           plot::carpetLevel(profile[static_cast<std::size_t>(j)], densityMax));
+            return plot::profileCellColour(samples[static_cast<std::size_t>(i)].profile, j, densityMax, kFringeRamp,
+                                           kPanel);
         });
     }
 

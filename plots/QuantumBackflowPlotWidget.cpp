@@ -31,14 +31,11 @@ void QuantumBackflowPlotWidget::clearRecorder() { setRecorder(nullptr); }
 void QuantumBackflowPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    plot::beginTitledPlot(painter, rect(), font(), QColor(10, 14, 20), QRect(12, 7, width() - 24, 24),
-                          "Quantum backflow - positive momentum, negative probability current", QColor(225, 235, 244));
-    if (recorder_ == nullptr || !recorder_->isConfigured() || recorder_->samples().empty()) {
-        plot::drawPlaceholder(painter, font(), QRect(20, 50, width() - 40, height() - 70),
-                              "Load Quantum Backflow and press Play", QColor(150, 166, 180));
+    const bool hasData = recorder_ != nullptr && recorder_->isConfigured() && !recorder_->samples().empty();
+    if (!plot::beginTitledPage(painter, rect(), font(), plot::kGaugePage,
+                               "Quantum backflow - positive momentum, negative probability current", hasData,
+                               "Load Quantum Backflow and press Play"))
         return;
-    }
-    painter.setFont(font());
     const std::vector<BackflowSample>& samples = recorder_->samples();
     const BackflowSample& last = samples.back();
 

@@ -59,9 +59,9 @@ void QuantumDiracMasslessComparisonPlotWidget::drawCurve(QPainter& painter, cons
 void QuantumDiracMasslessComparisonPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    if (!plot::beginScanPlot(painter, rect(), font(), "Massless Dirac / graphene-like analogue - same E, same barrier",
-                             scan_.valid && !scan_.points.empty(),
-                             "Load the Massless Dirac / Graphene-like Klein Analogue preset."))
+    if (!plot::beginTitledPage(
+            painter, rect(), font(), plot::kKleinPage, "Massless Dirac / graphene-like analogue - same E, same barrier",
+            scan_.valid && !scan_.points.empty(), "Load the Massless Dirac / Graphene-like Klein Analogue preset."))
         return;
     const double a0 = scan_.firstAngleDegrees;
     const double a1 = scan_.lastAngleDegrees;

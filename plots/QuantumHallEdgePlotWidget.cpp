@@ -30,14 +30,11 @@ void QuantumHallEdgePlotWidget::clearRecorder() { setRecorder(nullptr); }
 void QuantumHallEdgePlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    plot::beginTitledPlot(painter, rect(), font(), QColor(10, 14, 20), QRect(12, 7, width() - 24, 24),
-                          "Quantum Hall edge - chiral boundary transport", QColor(225, 235, 244));
-    if (recorder_ == nullptr || !recorder_->isConfigured() || recorder_->samples().empty()) {
-        plot::drawPlaceholder(painter, font(), QRect(20, 50, width() - 40, height() - 70),
-                              "Load Quantum Hall Edge State and press Play", QColor(150, 166, 180));
+    const bool hasData = recorder_ != nullptr && recorder_->isConfigured() && !recorder_->samples().empty();
+    if (!plot::beginTitledPage(painter, rect(), font(), plot::kGaugePage,
+                               "Quantum Hall edge - chiral boundary transport", hasData,
+                               "Load Quantum Hall Edge State and press Play"))
         return;
-    }
-    painter.setFont(font());
     const std::vector<HallEdgeSample>& samples = recorder_->samples();
     const HallEdgeSample& last = samples.back();
     const HallEdgeConfig& config = recorder_->config();

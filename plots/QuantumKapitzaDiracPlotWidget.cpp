@@ -13,6 +13,8 @@ namespace vxo {
 
 namespace {
 
+constexpr plot::TitledPage kPage{qRgb(11, 16, 22), 7, 24, qRgb(224, 234, 242), 50, qRgb(150, 166, 180)};
+
 // Navy through blue and cyan to pale yellow.
 constexpr std::array<plot::RampSegment, 3> kMomentumRamp{{
     {0.0, 0.35, {7, 12, 28}, {16, 75, 150}},
@@ -47,24 +49,17 @@ void QuantumKapitzaDiracPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     // The bold title font stays for every text but the placeholder.
-    plot::beginTitledPlot(painter, rect(), font(), QColor(11, 16, 22), QRect(12, 7, width() - 24, 24),
-                          "Kapitza-Dirac diffraction - momentum orders from a light grating", QColor(224, 234, 242));
-    if (recorder_ == nullptr || !recorder_->isConfigured() || recorder_->isEmpty()) {
-        plot::drawPlaceholder(painter, font(), QRect(20, 50, width() - 40, height() - 70),
-                              "Load Kapitza-Dirac Diffraction and press Play", QColor(150, 166, 180));
+    const bool hasData = recorder_ != nullptr && recorder_->isConfigured() && !recorder_->isEmpty();
+    if (!plot::beginTitledPage(painter, rect(), font(), kPage,
+                               "Kapitza-Dirac diffraction - momentum orders from a light grating", hasData,
+                               "Load Kapitza-Dirac Diffraction and press Play"))
         return;
-    }
+    painter.setFont(plot::boldTitleFont(font()));
     const std::vector<KapitzaDiracSample>& samples = recorder_->samples();
     const KapitzaDiracSample& last = samples.back();
     const KapitzaDiracConfig& config = recorder_->config();
 
-    int lower = height() / 3;
-    lower = lower > 120 ? lower : 120;
-    int carpetHeight = height() - lower - 78;
-    carpetHeight = carpetHeight > 90 ? carpetHeight : 90;
-    int carpetWidth = width() - 80;
-    carpetWidth = carpetWidth > 20 ? carpetWidth : 20;
-    const QRect carpet(62, 40, carpetWidth, carpetHeight);
+    const QRect carpet = plot::carpetOverLowerPanel(size(), 78, 90, 20);
     // 16 pixels more below the bars than the order numbers need, so that the
     // axis caption under them stays inside the widget.
     int barsHeight = height() - 82 - carpet.bottom();
@@ -89,11 +84,8 @@ void QuantumKapitzaDiracPlotWidget::paintEvent(QPaintEvent*)
         const std::vector<int> rows
             = plot::pixelCells(plot::equalCellSpans(carpet.height(), samples.size()), carpet.height());
         plot::drawCellCarpet(painter, carpet.left(), carpet.top(), columns, rows, kPanel, [&](int c, int r) {
-            const std::vector<float>& profile = samples[static_cast<std::size_t>(r)].distribution;
-            if (static_cast<std::size_t>(c) >= profile.size())
-                return kPanel;
-            return plot::segmentRampColour(kMomentumRamp,
-                                           plot::carpetLevel(profile[static_cast<std::size_t>(c)], pMax));
+            return plot::profileCellColour(samples[static_cast<std::size_t>(r)].distribution, c, pMax, kMomentumRamp,
+                                           kPanel);
         });
 
         const plot::AxisMap pAxis = plot::horizontalAxis(QRectF(carpet), p0, p1, 1e-12);

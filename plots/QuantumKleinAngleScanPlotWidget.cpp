@@ -35,9 +35,10 @@ void QuantumKleinAngleScanPlotWidget::reset()
 void QuantumKleinAngleScanPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    if (!plot::beginScanPlot(
-            painter, rect(), font(), "Klein angular reference - stationary plane-wave T(theta) at fixed |p|",
-            scan_.valid && !scan_.points.empty(), "Load the Klein Transmission vs Incidence Angle preset."))
+    if (!plot::beginTitledPage(painter, rect(), font(), plot::kKleinPage,
+                               "Klein angular reference - stationary plane-wave T(theta) at fixed |p|",
+                               scan_.valid && !scan_.points.empty(),
+                               "Load the Klein Transmission vs Incidence Angle preset."))
         return;
     const double a0 = scan_.firstAngleDegrees;
     const double a1 = scan_.lastAngleDegrees;

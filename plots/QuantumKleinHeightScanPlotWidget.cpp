@@ -37,9 +37,9 @@ void QuantumKleinHeightScanPlotWidget::reset()
 void QuantumKleinHeightScanPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    if (!plot::beginScanPlot(painter, rect(), font(), "Klein barrier-height reference - stationary plane-wave T(V0)",
-                             scan_.valid && !scan_.points.empty(),
-                             "Load the Klein Transmission vs Barrier Height preset."))
+    if (!plot::beginTitledPage(
+            painter, rect(), font(), plot::kKleinPage, "Klein barrier-height reference - stationary plane-wave T(V0)",
+            scan_.valid && !scan_.points.empty(), "Load the Klein Transmission vs Barrier Height preset."))
         return;
     const double h0 = scan_.firstHeight;
     const double h1 = scan_.lastHeight;

@@ -36,8 +36,9 @@ void QuantumKleinMassScanPlotWidget::reset()
 void QuantumKleinMassScanPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    if (!plot::beginScanPlot(painter, rect(), font(), "Klein mass dependence - fixed-energy stationary T(m)",
-                             scan_.valid && !scan_.points.empty(), "Load the Klein Transmission vs Mass preset."))
+    if (!plot::beginTitledPage(painter, rect(), font(), plot::kKleinPage,
+                               "Klein mass dependence - fixed-energy stationary T(m)",
+                               scan_.valid && !scan_.points.empty(), "Load the Klein Transmission vs Mass preset."))
         return;
     const double m0 = scan_.firstMass;
     const double m1 = scan_.lastMass;

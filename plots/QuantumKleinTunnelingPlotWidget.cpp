@@ -29,9 +29,9 @@ void QuantumKleinTunnelingPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     const bool hasData = recorder_ != nullptr && recorder_->isConfigured() && !recorder_->samples().empty();
-    if (!plot::beginScanPlot(painter, rect(), font(),
-                             "Klein tunneling - Dirac packet through a supercritical scalar barrier", hasData,
-                             "Load Klein Tunneling and press Play"))
+    if (!plot::beginTitledPage(painter, rect(), font(), plot::kKleinPage,
+                               "Klein tunneling - Dirac packet through a supercritical scalar barrier", hasData,
+                               "Load Klein Tunneling and press Play"))
         return;
     const std::vector<KleinSample>& samples = recorder_->samples();
     const KleinTunnelingConfig& config = recorder_->config();

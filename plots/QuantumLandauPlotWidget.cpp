@@ -30,14 +30,11 @@ void QuantumLandauPlotWidget::clearRecorder() { setRecorder(nullptr); }
 void QuantumLandauPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    plot::beginTitledPlot(painter, rect(), font(), QColor(10, 14, 20), QRect(12, 7, width() - 24, 24),
-                          "Uniform B - cyclotron orbit and Landau quantization", QColor(225, 235, 244));
-    if (recorder_ == nullptr || !recorder_->isConfigured() || recorder_->samples().empty()) {
-        plot::drawPlaceholder(painter, font(), QRect(20, 50, width() - 40, height() - 70),
-                              "Load Landau Levels / Cyclotron Dynamics and press Play", QColor(150, 166, 180));
+    const bool hasData = recorder_ != nullptr && recorder_->isConfigured() && !recorder_->samples().empty();
+    if (!plot::beginTitledPage(painter, rect(), font(), plot::kGaugePage,
+                               "Uniform B - cyclotron orbit and Landau quantization", hasData,
+                               "Load Landau Levels / Cyclotron Dynamics and press Play"))
         return;
-    }
-    painter.setFont(font());
     const std::vector<LandauSample>& samples = recorder_->samples();
     const LandauSample& last = samples.back();
     const LandauConfig& config = recorder_->config();

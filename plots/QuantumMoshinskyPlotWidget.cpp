@@ -13,6 +13,8 @@ namespace vxo {
 
 namespace {
 
+constexpr plot::TitledPage kPage{qRgb(11, 16, 22), 8, 24, qRgb(220, 232, 241), 52, qRgb(150, 166, 180)};
+
 // From deep blue through cyan to white.
 constexpr std::array<plot::RampSegment, 2> kDensityRamp{{
     {0.0, 0.55, {8, 18, 38}, {22, 155, 190}},
@@ -72,26 +74,16 @@ void QuantumMoshinskyPlotWidget::clearRecorder() { setRecorder(nullptr); }
 void QuantumMoshinskyPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    plot::beginTitledPlot(painter, rect(), font(), QColor(11, 16, 22), QRect(12, 8, width() - 24, 24),
-                          "Moshinsky shutter - diffraction in time", QColor(220, 232, 241));
-    if (recorder_ == nullptr || !recorder_->isConfigured() || recorder_->isEmpty()) {
-        plot::drawPlaceholder(painter, font(), QRect(20, 52, width() - 40, height() - 72),
-                              "Load Moshinsky Shutter / Diffraction in Time and press Play", QColor(150, 166, 180));
+    const bool hasData = recorder_ != nullptr && recorder_->isConfigured() && !recorder_->isEmpty();
+    if (!plot::beginTitledPage(painter, rect(), font(), kPage, "Moshinsky shutter - diffraction in time", hasData,
+                               "Load Moshinsky Shutter / Diffraction in Time and press Play"))
         return;
-    }
-    painter.setFont(font());
     const std::vector<MoshinskySample>& samples = recorder_->samples();
     const MoshinskySample& last = samples.back();
     const MoshinskyConfig& config = recorder_->config();
     const std::uint64_t nx = recorder_->nx();
 
-    int lower = height() / 3;
-    lower = lower > 120 ? lower : 120;
-    int carpetHeight = height() - lower - 74;
-    carpetHeight = carpetHeight > 80 ? carpetHeight : 80;
-    int carpetWidth = width() - 80;
-    carpetWidth = carpetWidth > 10 ? carpetWidth : 10;
-    const QRect carpet(62, 40, carpetWidth, carpetHeight);
+    const QRect carpet = plot::carpetOverLowerPanel(size(), 74, 80, 10);
     const QRect density(62, carpet.bottom() + 34, carpet.width(), height() - 62 - carpet.bottom());
     const QPen framePen = plot::plotPen(QColor(60, 76, 90));
     plot::drawFilledFrame(painter, carpet, framePen, QColor(kPanel));
@@ -117,10 +109,7 @@ void QuantumMoshinskyPlotWidget::paintEvent(QPaintEvent*)
             = plot::pixelCells(plot::equalCellSpans(carpet.width(), static_cast<std::size_t>(nx)), carpet.width());
         const std::vector<int> rows = plot::pixelCells(rowsByTime(samples, carpet.height(), tEnd), carpet.height());
         plot::drawCellCarpet(painter, carpet.left(), carpet.top(), columns, rows, kPanel, [&](int c, int r) {
-            const std::vector<float>& profile = samples[static_cast<std::size_t>(r)].profile;
-            if (static_cast<std::size_t>(c) >= profile.size())
-                return kPanel;
-            return plot::segmentRampColour(kDensityRamp, plot::carpetLevel(profile[static_cast<std::size_t>(c)], pMax));
+            return plot::profileCellColour(samples[static_cast<std::size_t>(r)].profile, c, pMax, kDensityRamp, kPanel);
         });
     }
 

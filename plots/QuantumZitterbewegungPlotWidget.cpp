@@ -9,6 +9,12 @@
 
 namespace vxo {
 
+namespace {
+
+constexpr plot::TitledPage kPage{qRgb(9, 13, 19), 6, 25, qRgb(228, 238, 246), 48, qRgb(145, 162, 178)};
+
+} // namespace
+
 QuantumZitterbewegungPlotWidget::QuantumZitterbewegungPlotWidget(QWidget* parent)
     : QWidget(parent)
 {
@@ -30,15 +36,11 @@ void QuantumZitterbewegungPlotWidget::clearRecorder() { setRecorder(nullptr); }
 void QuantumZitterbewegungPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    plot::beginTitledPlot(painter, rect(), font(), QColor(9, 13, 19), QRect(12, 6, width() - 24, 25),
-                          "Zitterbewegung - free Dirac packet: drift plus interference trembling",
-                          QColor(228, 238, 246));
-    if (recorder_ == nullptr || !recorder_->isConfigured() || recorder_->samples().empty()) {
-        plot::drawPlaceholder(painter, font(), QRect(20, 48, width() - 40, height() - 68),
-                              "Load Zitterbewegung / Dirac Wave Packet and press Play", QColor(145, 162, 178));
+    const bool hasData = recorder_ != nullptr && recorder_->isConfigured() && !recorder_->samples().empty();
+    if (!plot::beginTitledPage(painter, rect(), font(), kPage,
+                               "Zitterbewegung - free Dirac packet: drift plus interference trembling", hasData,
+                               "Load Zitterbewegung / Dirac Wave Packet and press Play"))
         return;
-    }
-    painter.setFont(font());
     const std::vector<ZitterbewegungSample>& samples = recorder_->samples();
     const ZitterbewegungConfig& config = recorder_->config();
 

@@ -82,72 +82,49 @@ QRect panelOf(int left, int top, int widthMargin, int heightMargin)
     return QRect(left, top, std::max(kSize.width() - widthMargin, 120), std::max(kSize.height() - heightMargin, 120));
 }
 
-template <typename Widget, typename Scan>
-QImage paint(QWidget& host, const Scan& scan, double current, double packet)
+// Paints the scan on its page and reads back the page's panel, range and
+// curve; point(p) gives a record point's scanned value and transmission.
+template <typename Widget, typename Scan, typename Point>
+ScanView paintScan(QWidget& host, const std::string& name, const Scan& scan, double current, double packet,
+                   const QRect& panel, double first, double last, Point&& point)
 {
     Widget& plot = *new Widget(&host);
     plot.setScan(scan, current, packet);
-    return test::grabPlot(plot, kSize);
-}
-
-ScanView angleView(QWidget& f, const KleinAngleScan& scan, double current, double packet)
-{
-    ScanView view{"angle",
-                  paint<QuantumKleinAngleScanPlotWidget>(f, scan, current, packet),
-                  panelOf(62, 46, 84, 100),
-                  scan.firstAngleDegrees,
-                  scan.lastAngleDegrees,
-                  {},
-                  current,
-                  packet};
-    for (const KleinAngleScanPoint& p : scan.points)
-        view.points.push_back({p.valid, p.incidenceAngleDegrees, p.transmission});
+    ScanView view{name, test::grabPlot(plot, kSize), panel, first, last, {}, current, packet};
+    for (const auto& p : scan.points) {
+        const auto [value, transmission] = point(p);
+        view.points.push_back({p.valid, value, transmission});
+    }
     return view;
 }
 
-ScanView heightView(QWidget& f, const KleinHeightScan& scan, double current, double packet)
+ScanView angleView(QWidget& host, const KleinAngleScan& scan, double current, double packet)
 {
-    ScanView view{"height",
-                  paint<QuantumKleinHeightScanPlotWidget>(f, scan, current, packet),
-                  panelOf(64, 48, 88, 106),
-                  scan.firstHeight,
-                  scan.lastHeight,
-                  {},
-                  current,
-                  packet};
-    for (const KleinHeightScanPoint& p : scan.points)
-        view.points.push_back({p.valid, p.barrierHeight, p.transmission});
-    return view;
+    return paintScan<QuantumKleinAngleScanPlotWidget>(
+        host, "angle", scan, current, packet, panelOf(62, 46, 84, 100), scan.firstAngleDegrees, scan.lastAngleDegrees,
+        [](const auto& p) { return std::pair(p.incidenceAngleDegrees, p.transmission); });
 }
 
-ScanView massView(QWidget& f, const KleinMassScan& scan, double current, double packet)
+ScanView heightView(QWidget& host, const KleinHeightScan& scan, double current, double packet)
 {
-    ScanView view{"mass",
-                  paint<QuantumKleinMassScanPlotWidget>(f, scan, current, packet),
-                  panelOf(64, 48, 88, 106),
-                  scan.firstMass,
-                  scan.lastMass,
-                  {},
-                  current,
-                  packet};
-    for (const KleinMassScanPoint& p : scan.points)
-        view.points.push_back({p.valid, p.restMass, p.transmission});
-    return view;
+    return paintScan<QuantumKleinHeightScanPlotWidget>(
+        host, "height", scan, current, packet, panelOf(64, 48, 88, 106), scan.firstHeight, scan.lastHeight,
+        [](const auto& p) { return std::pair(p.barrierHeight, p.transmission); });
 }
 
-ScanView masslessView(QWidget& f, const DiracMasslessComparison& scan, double current, double packet)
+ScanView massView(QWidget& host, const KleinMassScan& scan, double current, double packet)
 {
-    ScanView view{"massless",
-                  paint<QuantumDiracMasslessComparisonPlotWidget>(f, scan, current, packet),
-                  panelOf(64, 50, 88, 112),
-                  scan.firstAngleDegrees,
-                  scan.lastAngleDegrees,
-                  {},
-                  current,
-                  packet};
-    for (const DiracMasslessComparisonPoint& p : scan.points)
-        view.points.push_back({p.valid, p.incidenceAngleDegrees, p.masslessTransmission});
-    return view;
+    return paintScan<QuantumKleinMassScanPlotWidget>(
+        host, "mass", scan, current, packet, panelOf(64, 48, 88, 106), scan.firstMass, scan.lastMass,
+        [](const auto& p) { return std::pair(p.restMass, p.transmission); });
+}
+
+ScanView masslessView(QWidget& host, const DiracMasslessComparison& scan, double current, double packet)
+{
+    return paintScan<QuantumDiracMasslessComparisonPlotWidget>(
+        host, "massless", scan, current, packet, panelOf(64, 50, 88, 112), scan.firstAngleDegrees,
+        scan.lastAngleDegrees,
+        [](const auto& p) { return std::pair(p.incidenceAngleDegrees, p.masslessTransmission); });
 }
 
 // The four pages as the main window feeds them from the Klein settings.

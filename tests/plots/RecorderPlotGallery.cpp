@@ -53,12 +53,29 @@ void save(QWidget& plot, const QString& name)
             .save(QString("%1/%2-%3x%4.png").arg(kFolder, name).arg(size.width()).arg(size.height()));
 }
 
+// A run of steps + 1 sampling points: record() at step 0 and every `every`
+// steps, advance() after each.
+template <typename Record, typename Advance>
+void run(int steps, int every, Record&& record, Advance&& advance)
+{
+    for (int step = 0; step <= steps; ++step) {
+        if (step % every == 0)
+            record(step);
+        advance();
+    }
+}
+
+SplitStepFourierSolver2D schroedinger(float dt)
+{
+    SplitStepFourierSolver2D solver;
+    solver.configure(SplitStepParameters{1.0f, 1.0f, dt});
+    return solver;
+}
+
 using RecorderPlotGallery = test::PlotTest;
 
 TEST_F(RecorderPlotGallery, DISABLED_WritesEveryPlotFedFromARealRun)
 {
-    SplitStepFourierSolver2D solver;
-
     // Moshinsky shutter: the guided beam released at t = 1.
     MoshinskyRecorder moshinsky(520);
     {
@@ -76,22 +93,20 @@ TEST_F(RecorderPlotGallery, DISABLED_WritesEveryPlotFedFromARealRun)
         ASSERT_TRUE(QuantumMoshinsky2D::prepareInitialState(field, beam, 1.0, nullptr));
         PotentialField2D potential(128, 64, 0.32f, 0.32f);
         ASSERT_TRUE(moshinsky.configure(config, geometry, field));
-        moshinsky.record(0.0, false, field);
-        solver.configure(SplitStepParameters{});
-        solver.resetClock();
-        for (int step = 1; step <= 300; ++step) {
-            const MoshinskyShutterState state
-                = QuantumMoshinsky2D::applyShutter(scene, config, solver.time() + 0.01, potential);
-            solver.step(field, potential);
-            if (step % 2 == 0)
-                moshinsky.record(solver.time(), state.open, field);
-        }
+        SplitStepFourierSolver2D solver = schroedinger(0.02f);
+        bool open = false;
+        run(
+            300, 2, [&](int) { moshinsky.record(solver.time(), open, field); },
+            [&] {
+                open = QuantumMoshinsky2D::applyShutter(scene, config, solver.time() + 0.01, potential).open;
+                solver.step(field, potential);
+            });
     }
     QuantumMoshinskyPlotWidget& moshinskyPlot = makePlot<QuantumMoshinskyPlotWidget>();
     moshinskyPlot.setRecorder(&moshinsky);
     save(moshinskyPlot, "moshinsky");
 
-    // Kapitza-Dirac: the guided pulse and the free expansion after it.
+    // Kapitza-Dirac: the guided pulse from t = 0.4 and the free expansion after it.
     KapitzaDiracRecorder kapitzaDirac(220);
     {
         KapitzaDiracConfig config;
@@ -101,22 +116,21 @@ TEST_F(RecorderPlotGallery, DISABLED_WritesEveryPlotFedFromARealRun)
         PotentialField2D potential(256, 256, 0.16f, 0.16f);
         ASSERT_TRUE(QuantumKapitzaDirac2D::prepareInitialState(field, KapitzaDiracInitialStateConfig{}, 1.0, nullptr));
         ASSERT_TRUE(kapitzaDirac.configure(config, 1.0));
-        solver.configure(SplitStepParameters{});
-        solver.resetClock();
+        SplitStepFourierSolver2D solver = schroedinger(0.02f);
         const PotentialScene empty;
-        for (int step = 0; step <= 150; ++step) {
-            const bool active
-                = QuantumKapitzaDirac2D::applyPulse(empty, config, solver.time() + 0.01, potential).active;
-            if (step % 3 == 0)
-                kapitzaDirac.record(MomentumSpace2D::compute(field, 1.0), solver.time(), active);
-            solver.step(field, potential);
-        }
+        bool active = false;
+        run(
+            150, 3, [&](int) { kapitzaDirac.record(MomentumSpace2D::compute(field, 1.0), solver.time(), active); },
+            [&] {
+                active = QuantumKapitzaDirac2D::applyPulse(empty, config, solver.time() + 0.01, potential).active;
+                solver.step(field, potential);
+            });
     }
     QuantumKapitzaDiracPlotWidget& kapitzaDiracPlot = makePlot<QuantumKapitzaDiracPlotWidget>();
     kapitzaDiracPlot.setRecorder(&kapitzaDirac);
     save(kapitzaDiracPlot, "kapitza-dirac");
 
-    // Aharonov-Bohm: a packet past a half flux quantum.
+    // Aharonov-Bohm: a packet past half a flux quantum.
     AharonovBohmRecorder aharonovBohm(320);
     {
         AharonovBohmConfig config;
@@ -133,13 +147,10 @@ TEST_F(RecorderPlotGallery, DISABLED_WritesEveryPlotFedFromARealRun)
         GaugeLinkField2D links;
         ASSERT_TRUE(QuantumAharonovBohm2D::buildField(field, config, potential, links, nullptr));
         ASSERT_TRUE(aharonovBohm.configure(field, config));
-        solver.configure(SplitStepParameters{1.0f, 1.0f, 0.02f});
-        solver.resetClock();
-        for (int step = 0; step <= 250; ++step) {
-            if (step % 5 == 0)
-                aharonovBohm.record(solver.time(), field);
-            solver.stepWithGauge(field, potential, links);
-        }
+        SplitStepFourierSolver2D solver = schroedinger(0.02f);
+        run(
+            250, 5, [&](int) { aharonovBohm.record(solver.time(), field); },
+            [&] { solver.stepWithGauge(field, potential, links); });
     }
     QuantumAharonovBohmPlotWidget& aharonovBohmPlot = makePlot<QuantumAharonovBohmPlotWidget>();
     aharonovBohmPlot.setRecorder(&aharonovBohm);
@@ -156,14 +167,11 @@ TEST_F(RecorderPlotGallery, DISABLED_WritesEveryPlotFedFromARealRun)
         ASSERT_TRUE(QuantumLandau2D::buildSymmetricGauge(field, config, links, nullptr));
         ASSERT_TRUE(QuantumLandau2D::prepareInitialState(field, config, 1.0, 1.0, nullptr));
         ASSERT_TRUE(landau.configure(field, links, config, 1.0, 1.0));
-        PotentialField2D potential(128, 128, 0.2f, 0.2f);
-        solver.configure(SplitStepParameters{1.0f, 1.0f, 0.025f});
-        solver.resetClock();
-        for (int step = 0; step <= 480; ++step) {
-            if (step % 8 == 0)
-                landau.record(solver.time(), field, links);
-            solver.stepWithGauge(field, potential, links);
-        }
+        const PotentialField2D potential(128, 128, 0.2f, 0.2f);
+        SplitStepFourierSolver2D solver = schroedinger(0.025f);
+        run(
+            480, 8, [&](int) { landau.record(solver.time(), field, links); },
+            [&] { solver.stepWithGauge(field, potential, links); });
     }
     QuantumLandauPlotWidget& landauPlot = makePlot<QuantumLandauPlotWidget>();
     landauPlot.setRecorder(&landau);
@@ -180,13 +188,10 @@ TEST_F(RecorderPlotGallery, DISABLED_WritesEveryPlotFedFromARealRun)
         ASSERT_TRUE(QuantumHallEdge2D::buildField(field, config, potential, links, nullptr));
         ASSERT_TRUE(QuantumHallEdge2D::prepareInitialState(field, config, 1.0, 1.0, nullptr));
         ASSERT_TRUE(hallEdge.configure(field, config));
-        solver.configure(SplitStepParameters{1.0f, 1.0f, 0.02f});
-        solver.resetClock();
-        for (int step = 0; step <= 300; ++step) {
-            if (step % 5 == 0)
-                hallEdge.record(solver.time(), field);
-            solver.stepWithGauge(field, potential, links);
-        }
+        SplitStepFourierSolver2D solver = schroedinger(0.02f);
+        run(
+            300, 5, [&](int) { hallEdge.record(solver.time(), field); },
+            [&] { solver.stepWithGauge(field, potential, links); });
     }
     QuantumHallEdgePlotWidget& hallEdgePlot = makePlot<QuantumHallEdgePlotWidget>();
     hallEdgePlot.setRecorder(&hallEdge);
@@ -200,14 +205,10 @@ TEST_F(RecorderPlotGallery, DISABLED_WritesEveryPlotFedFromARealRun)
         ComplexField2D field(256, 64, 0.16f, 0.16f);
         ASSERT_TRUE(QuantumBackflow2D::prepareInitialState(field, config, 1.0, nullptr));
         ASSERT_TRUE(backflow.configure(field, config, 1.0, 1.0));
-        PotentialField2D free(256, 64, 0.16f, 0.16f);
-        solver.configure(SplitStepParameters{1.0f, 1.0f, 0.02f});
-        solver.resetClock();
-        for (int step = 0; step <= 200; ++step) {
-            if (step % 2 == 0)
-                backflow.record(solver.time(), field);
-            solver.step(field, free);
-        }
+        const PotentialField2D free(256, 64, 0.16f, 0.16f);
+        SplitStepFourierSolver2D solver = schroedinger(0.02f);
+        run(
+            200, 2, [&](int) { backflow.record(solver.time(), field); }, [&] { solver.step(field, free); });
     }
     QuantumBackflowPlotWidget& backflowPlot = makePlot<QuantumBackflowPlotWidget>();
     backflowPlot.setRecorder(&backflow);
@@ -224,10 +225,8 @@ TEST_F(RecorderPlotGallery, DISABLED_WritesEveryPlotFedFromARealRun)
         ASSERT_TRUE(zitter.configure(spinor, config, 1.0));
         DiracSplitStepSolver2D dirac;
         dirac.configure(DiracParameters{1.0f, 0.1f, 1.0f, 0.5f});
-        for (int step = 0; step <= 120; ++step) {
-            zitter.record(0.1 * step, spinor);
-            dirac.stepFree(spinor);
-        }
+        run(
+            120, 1, [&](int step) { zitter.record(0.1 * step, spinor); }, [&] { dirac.stepFree(spinor); });
     }
     QuantumZitterbewegungPlotWidget& zitterPlot = makePlot<QuantumZitterbewegungPlotWidget>();
     zitterPlot.setRecorder(&zitter);
@@ -248,11 +247,9 @@ TEST_F(RecorderPlotGallery, DISABLED_WritesEveryPlotFedFromARealRun)
         ASSERT_TRUE(kleinRecorder.configure(spinor, klein));
         DiracSplitStepSolver2D dirac;
         dirac.configure(DiracParameters{1.0f, 0.04f, 1.0f, 0.05f});
-        for (int step = 0; step <= 300; ++step) {
-            if (step % 2 == 0)
-                kleinRecorder.record(0.04 * step, spinor);
-            dirac.step(spinor, potential);
-        }
+        run(
+            300, 2, [&](int step) { kleinRecorder.record(0.04 * step, spinor); },
+            [&] { dirac.step(spinor, potential); });
     }
     QuantumKleinTunnelingPlotWidget& kleinPlot = makePlot<QuantumKleinTunnelingPlotWidget>();
     kleinPlot.setRecorder(&kleinRecorder);
@@ -266,10 +263,11 @@ TEST_F(RecorderPlotGallery, DISABLED_WritesEveryPlotFedFromARealRun)
     QuantumKleinHeightScanPlotWidget& heightPlot = makePlot<QuantumKleinHeightScanPlotWidget>();
     heightPlot.setScan(buildKleinHeightScan(klein, 0.0, 4.0, 241, 1.0), klein.barrierHeight, packet);
     save(heightPlot, "klein-height-scan");
-    QuantumKleinMassScanPlotWidget& massPlot = makePlot<QuantumKleinMassScanPlotWidget>();
+    // A lower barrier brings the transition mass into the scanned range.
     KleinTunnelingConfig lowBarrier = klein;
     lowBarrier.barrierHeight = 2.4;
-    massPlot.setScan(buildKleinMassScan(lowBarrier, 0.005, 1.4, 181, 1.0), klein.restMass, packet);
+    QuantumKleinMassScanPlotWidget& massPlot = makePlot<QuantumKleinMassScanPlotWidget>();
+    massPlot.setScan(buildKleinMassScan(lowBarrier, 0.005, 1.4, 181, 1.0), klein.restMass, -1.0);
     save(massPlot, "klein-mass-scan");
     QuantumDiracMasslessComparisonPlotWidget& masslessPlot = makePlot<QuantumDiracMasslessComparisonPlotWidget>();
     masslessPlot.setScan(buildDiracMasslessComparison(klein, 0.8, 0.0, 70.0, 141, 1.0), std::min(angle, 70.0), -1.0);

@@ -12,7 +12,7 @@
 
 #include "PlotRobustness.h"
 #include "PlotTestSupport.h"
-#include "RecorderFields.h"
+#include "RecorderPlotSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -451,47 +451,43 @@ const TraceRecorders& traceRecorders()
     return recorders;
 }
 
+// One recorder with awkward samples, one with a single sample or none.
 template <typename Widget, typename Recorder>
-std::vector<PlotFeed<Widget>> recorderFeeds(const Recorder& many, const Recorder& one)
+std::vector<PlotFeed<Widget>> traceFeeds(const Recorder& many, const Recorder& one)
 {
-    return {{"cleared", [](Widget& w) { w.clearRecorder(); }},
-            {"awkward samples", [&many](Widget& w) { w.setRecorder(&many); }},
-            {"one sample or none", [&one](Widget& w) { w.setRecorder(&one); }}};
+    return recorderFeeds<Widget, Recorder>({{"awkward samples", &many}, {"one sample or none", &one}});
 }
 
 template <>
 struct PlotFeeds<QuantumLandauPlotWidget> {
     static auto all()
     {
-        return recorderFeeds<QuantumLandauPlotWidget>(traceRecorders().landau, traceRecorders().landauOne);
+        return traceFeeds<QuantumLandauPlotWidget>(traceRecorders().landau, traceRecorders().landauOne);
     }
 };
 template <>
 struct PlotFeeds<QuantumHallEdgePlotWidget> {
-    static auto all()
-    {
-        return recorderFeeds<QuantumHallEdgePlotWidget>(traceRecorders().hall, traceRecorders().hallOne);
-    }
+    static auto all() { return traceFeeds<QuantumHallEdgePlotWidget>(traceRecorders().hall, traceRecorders().hallOne); }
 };
 template <>
 struct PlotFeeds<QuantumBackflowPlotWidget> {
     static auto all()
     {
-        return recorderFeeds<QuantumBackflowPlotWidget>(traceRecorders().backflow, traceRecorders().backflowEmpty);
+        return traceFeeds<QuantumBackflowPlotWidget>(traceRecorders().backflow, traceRecorders().backflowEmpty);
     }
 };
 template <>
 struct PlotFeeds<QuantumZitterbewegungPlotWidget> {
     static auto all()
     {
-        return recorderFeeds<QuantumZitterbewegungPlotWidget>(traceRecorders().zitter, traceRecorders().zitterOne);
+        return traceFeeds<QuantumZitterbewegungPlotWidget>(traceRecorders().zitter, traceRecorders().zitterOne);
     }
 };
 template <>
 struct PlotFeeds<QuantumKleinTunnelingPlotWidget> {
     static auto all()
     {
-        return recorderFeeds<QuantumKleinTunnelingPlotWidget>(traceRecorders().klein, traceRecorders().kleinOne);
+        return traceFeeds<QuantumKleinTunnelingPlotWidget>(traceRecorders().klein, traceRecorders().kleinOne);
     }
 };
 

@@ -1,15 +1,21 @@
 #pragma once
 
-// Prepared fields for feeding the experiment recorders in the plot tests:
-// amplitudes whose |psi|^2 is a chosen density, so that every figure a
-// recorder derives from them (marginals, detector profiles, centroids,
-// region probabilities) is known in advance.
+// Support of the recorder plot tests: prepared fields for feeding the
+// experiment recorders, amplitudes whose |psi|^2 is a chosen density, so that
+// every figure a recorder derives from them (marginals, detector profiles,
+// centroids, region probabilities) is known in advance; and the robustness
+// feeds of a plot that reads a recorder.
+
+#include "PlotRobustness.h"
 
 #include "core/ComplexField2D.h"
 #include "core/DiracSpinor2D.h"
 
 #include <cmath>
 #include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace vxo::test {
 
@@ -36,6 +42,17 @@ DiracSpinor2D densitySpinor(std::uint64_t nx, std::uint64_t ny, float dx, float 
     for (std::uint64_t k = 0; k < spinor.lower.size(); ++k)
         spinor.lower.data()[k] *= ratio;
     return spinor;
+}
+
+// The sweep's states of a recorder plot: cleared, then pointed at each of the
+// recorders (which outlive the sweep).
+template <typename Widget, typename Recorder>
+std::vector<PlotFeed<Widget>> recorderFeeds(const std::vector<std::pair<std::string, const Recorder*>>& states)
+{
+    std::vector<PlotFeed<Widget>> feeds{{"cleared", [](Widget& w) { w.clearRecorder(); }}};
+    for (const auto& [name, recorder] : states)
+        feeds.push_back({name, [recorder = recorder](Widget& w) { w.setRecorder(recorder); }});
+    return feeds;
 }
 
 } // namespace vxo::test
