@@ -312,3 +312,170 @@ CellSpan cellSpan(int origin, int extent, std::size_t index, std::size_t count);
 CellSpan reversedCellSpan(int end, int extent, std::size_t index, std::size_t count);
 
 } // namespace vxo::plot
+
+// ================================================================ titled recorder and scan plots
+// Added for the recorder plots of the time-diffraction, gauge and Dirac pages
+// and the stationary Klein scans: the opening they share (title, placeholder),
+// the time axis that stretches past the analysis end, carpets laid out cell by
+// cell but drawn as one image, and the frame of a transmission scan.
+#include <QRect>
+
+#include <vector>
+
+namespace vxo::plot {
+
+// The look of a titled page: the background, the title's box
+// QRect(12, titleTop, w - 24, titleHeight) and colour, and the placeholder's
+// box QRect(20, placeholderTop, w - 40, h - placeholderTop - 20) and colour.
+struct TitledPage {
+    QRgb background;
+    int titleTop;
+    int titleHeight;
+    QRgb titleColour;
+    int placeholderTop;
+    QRgb placeholderColour;
+};
+// The Klein pages: the tunnelling record and the four scans.
+constexpr TitledPage kKleinPage{qRgb(9, 13, 19), 6, 25, qRgb(230, 238, 246), 45, qRgb(145, 162, 178)};
+// The recorder pages of the Aharonov-Bohm, Landau, Hall-edge and backflow experiments.
+constexpr TitledPage kGaugePage{qRgb(10, 14, 20), 7, 24, qRgb(225, 235, 244), 50, qRgb(150, 166, 180)};
+
+// Opens the paint of a titled page: Antialiasing only, the widget filled
+// with the background and the title in a bold copy of widgetFont,
+// left-aligned and vertically centred. Without data the placeholder follows
+// in widgetFont, centred and word-wrapped, and false is returned; with data
+// widgetFont is set back and true is returned.
+bool beginTitledPage(QPainter& painter, const QRect& widgetRect, const QFont& widgetFont, const TitledPage& page,
+                     const QString& title, bool hasData, const QString& placeholder);
+
+// The carpet over a lower panel of the Moshinsky and Kapitza-Dirac pages of
+// size (w, h): QRect(62, 40, W, C) with L = h / 3, C = h - L - heightMargin
+// and W = w - 80, each raised to its floor (120, minHeight, minWidth) when it
+// is not above it.
+QRect carpetOverLowerPanel(const QSize& widgetSize, int heightMargin, int minHeight, int minWidth);
+
+// The two stacked panels of a recorder plot of size (w, h):
+//   upper = QRect(left, top, max(w - widthMargin, minWidth), max(h - heightMargin, minHeight)),
+//   lower = QRect(left, upper.bottom() + gap, upper.width(), max(h - lowerMargin - upper.bottom(), lowerMinHeight)),
+// with QRect's bottom (top + height - 1).
+struct StackedLayout {
+    int left = 0;
+    int top = 0;
+    int widthMargin = 0;
+    int minWidth = 0;
+    int heightMargin = 0;
+    int minHeight = 0;
+    int gap = 0;
+    int lowerMargin = 0;
+    int lowerMinHeight = 0;
+};
+struct StackedPanels {
+    QRect upper;
+    QRect lower;
+};
+// The panels of the layout, each filled with fill and outlined with a 1-pixel frame.
+StackedPanels drawStackedPanels(QPainter& painter, const QSize& widgetSize, const StackedLayout& layout,
+                                const QColor& frame, const QColor& fill);
+// A caption centred in QRect(panel.left(), panel.bottom() + gap, panel.width(), height).
+void drawPanelCaption(QPainter& painter, const QRect& panel, int gap, int height, const QString& text,
+                      const QColor& colour);
+// A summary line left-aligned and vertically centred in
+// QRect(panel.left() + 8, panel.top() + 5, panel.width() - 16, height), inside the panel's top.
+void drawPanelSummary(QPainter& painter, const QRect& panel, int height, const QString& text, const QColor& colour);
+
+// The end of a time axis that starts at 0: analysisEndTime, or lastTime when
+// that is larger (a run past its analysis end stretches the axis), floored at
+// 1e-12 so that it can divide.
+double timeAxisEnd(double analysisEndTime, double lastTime);
+
+// A carpet whose cells are laid out as if filled one by one in order (later
+// cells over earlier ones, overlapping by one pixel) is drawn as one image at
+// pixel resolution. pixelCells gives, for each pixel offset 0..extent along
+// one side, the index of the last span (offsets from the side's origin) that
+// covers it, -1 where none does; spans with a non-positive length cover
+// nothing.
+std::vector<int> pixelCells(const std::vector<CellSpan>& spans, int extent);
+// The spans of count equal parts of extent: cellSpan(0, extent, k, count).
+std::vector<CellSpan> equalCellSpans(int extent, std::size_t count);
+// Draws the carpet of columns x rows lookups at (left, top), one image pixel
+// per widget pixel: pixel (c, r) takes cellColour(columns[c], rows[r]) when
+// both lookups found a cell and background otherwise. cellColour returns the
+// QRgb of a cell, or background where the cell holds no value.
+template <typename CellColour>
+void drawCellCarpet(QPainter& painter, int left, int top, const std::vector<int>& columns, const std::vector<int>& rows,
+                    QRgb background, CellColour&& cellColour)
+{
+    const QImage image
+        = carpetImage(static_cast<int>(columns.size()), static_cast<int>(rows.size()), [&](int c, int r) {
+              const int column = columns[static_cast<std::size_t>(c)];
+              const int row = rows[static_cast<std::size_t>(r)];
+              return column < 0 || row < 0 ? background : cellColour(column, row);
+          });
+    drawCarpet(painter, image, QRectF(left, top, image.width(), image.height()));
+}
+
+// The colour of entry index of a carpet row or column on the ramp at
+// carpetLevel(value, maximum); missing past the end of the profile.
+template <std::size_t N>
+QRgb profileCellColour(const std::vector<float>& profile, int index, double maximum,
+                       const std::array<RampSegment, N>& ramp, QRgb missing)
+{
+    if (index < 0 || static_cast<std::size_t>(index) >= profile.size())
+        return missing;
+    return segmentRampColour(ramp, carpetLevel(profile[static_cast<std::size_t>(index)], maximum));
+}
+
+// One point of a stationary transmission scan: whether it was solved, the
+// scanned value (angle, height, mass) and its transmission.
+struct ScanPoint {
+    bool valid = false;
+    double value = 0.0;
+    double transmission = 0.0;
+};
+
+// The panel of a transmission scan and its horizontal map: value v0 at
+// panel.left(), v0 + max(v1 - v0, 1e-12) at panel.left() + panel.width().
+struct ScanFrame {
+    QRect panel;
+    AxisMap x;
+};
+// The panel QRect(left, top, max(w - widthMargin, 120), max(h - heightMargin,
+// 120)) of a widget of size (w, h), filled and outlined in the scan colours.
+ScanFrame drawScanFrame(QPainter& painter, const QSize& widgetSize, int left, int top, int widthMargin,
+                        int heightMargin, double v0, double v1);
+// The pixel of transmission t: panel.bottom() - panel.height() * t with t
+// limited to [0, 1] and a NaN counted as 0 (QRect's bottom, top + height - 1).
+double scanTransmissionY(const QRect& panel, double transmission);
+// Horizontal lines at T = 0, 0.2, ..., 1 (rounded to whole pixels) with their
+// numbers right-aligned in 50-pixel boxes from labelLeft.
+void drawTransmissionGrid(QPainter& painter, const QRect& panel, int labelLeft);
+// A vertical grid line at x rounded to a whole pixel, with label centred in a
+// box labelWidth wide under the panel (a wider label is not clipped).
+void drawScanGridLine(QPainter& painter, const QRect& panel, double x, const QString& label, int labelWidth);
+// A band over the panel's height from xa to xb, without outline.
+void fillScanBand(QPainter& painter, const QRect& panel, double xa, double xb, const QColor& colour);
+// A dashed yellow threshold line at x rounded to a whole pixel.
+void drawScanThreshold(QPainter& painter, const QRect& panel, double x, double width);
+// The name of a band from xa to xb in a box 20 high at top, inset on both
+// sides; positions and widths truncated to whole pixels, never below 0 wide.
+// A name wider than a band that is not empty is not clipped; an empty band's
+// box of width 0 clips it away.
+void drawScanBandName(QPainter& painter, double xa, double xb, int top, int inset, const QString& name);
+// The curve through the valid points in order; an invalid point breaks it.
+QPainterPath scanCurve(const std::vector<ScanPoint>& points, const ScanFrame& frame);
+// The transmission at value, interpolated linearly over the first pair of
+// consecutive valid points whose second value is at least value; the first
+// point's transmission when no pair qualifies (0 without points).
+double scanTransmissionAt(const std::vector<ScanPoint>& points, double value);
+// Marks current on the curve when it lies within [v0, v1] of the frame: a
+// dashed yellow line, a yellow dot at the interpolated transmission and, for
+// 0 <= packetMaxPRight <= 1.05, a red dot at the packet's value.
+void drawScanMarker(QPainter& painter, const ScanFrame& frame, const std::vector<ScanPoint>& points, double v0,
+                    double v1, double current, double packetMaxPRight);
+// The legend centred under the panel (gap below it, height given; a longer
+// legend is not clipped) and the summary at the top left inside it
+// (summaryHeight high).
+void drawScanTexts(QPainter& painter, const QRect& panel, int legendGap, int legendHeight, const QString& legend,
+                   int summaryHeight, const QString& summary);
+
+} // namespace vxo::plot
