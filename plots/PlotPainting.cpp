@@ -343,25 +343,25 @@ void drawProtocolStrip(QPainter& painter, const QRectF& strip)
                        strip.center().y());
 }
 
-StackedPanels stackedPanels(const QSize& widgetSize)
+InterferencePanels interferencePanels(const QSize& widgetSize)
 {
     const double width = atLeast(widgetSize.width() - 22.0, 68.0) - 58.0;
-    StackedPanels panels;
+    InterferencePanels panels;
     panels.history = QRectF(58.0, 28.0, width, atLeast(widgetSize.height() - 190.0, 78.0));
     panels.strip = QRectF(58.0, panels.history.bottom() + 14.0, width, 30.0);
     panels.scan = QRectF(58.0, panels.strip.bottom() + 30.0, width, 58.0);
     return panels;
 }
 
-StackedPanels beginStackedPlot(QPainter& painter, const QRect& widgetRect)
+InterferencePanels beginInterferencePlot(QPainter& painter, const QRect& widgetRect)
 {
     beginPlot(painter, widgetRect, QColor(kBackground));
-    const StackedPanels panels = stackedPanels(widgetRect.size());
+    const InterferencePanels panels = interferencePanels(widgetRect.size());
     drawGridAndFrame(painter, panels.history, QColor(75, 84, 94));
     return panels;
 }
 
-void drawStackedLabels(QPainter& painter, const StackedPanels& panels, const QString& stripLabel,
+void drawInterferenceLabels(QPainter& painter, const InterferencePanels& panels, const QString& stripLabel,
                        const QString& scanLabel, const QString& scanCaption)
 {
     const QColor colour(kAxisText);

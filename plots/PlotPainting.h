@@ -470,21 +470,21 @@ QPainterPath protocolSignal(const QRectF& strip, const AxisMap& x, int intervals
 // with PW = max(w - 22, 68) - 58: history = QRectF(58, 28, PW, max(h - 190, 78)),
 // strip = QRectF(58, history.bottom + 14, PW, 30), scan = QRectF(58,
 // strip.bottom + 30, PW, 58).
-struct StackedPanels {
+struct InterferencePanels {
     QRectF history;
     QRectF strip;
     QRectF scan;
 };
-StackedPanels stackedPanels(const QSize& widgetSize);
+InterferencePanels interferencePanels(const QSize& widgetSize);
 // Opens the paint of a stacked plot: the background, the layout for the
 // widget's size, then the quarter grid of the history panel in (75, 84, 94)
 // and its frame in kFrame.
-StackedPanels beginStackedPlot(QPainter& painter, const QRect& widgetRect);
+InterferencePanels beginInterferencePlot(QPainter& painter, const QRect& widgetRect);
 // The time axis that the history panel and the strip share: from 0 to the
 // protocol's end raised to every later counted sample time, or to 1 when
 // that end is not above 0.
 template <typename Samples, typename Sample>
-AxisMap stackedTimeAxis(const StackedPanels& panels, const Samples& samples, SampleFlag<Sample> flag,
+AxisMap interferenceTimeAxis(const InterferencePanels& panels, const Samples& samples, SampleFlag<Sample> flag,
                         double Sample::*time, double protocolEnd)
 {
     const double end = historyTimes(samples, flag, time, protocolEnd).end;
@@ -494,7 +494,7 @@ AxisMap stackedTimeAxis(const StackedPanels& panels, const Samples& samples, Sam
 // stripLabel at the strip's top + 5 and scanLabel at the scan's middle - 9
 // (right-aligned in 52 x 18 boxes at x = 2), scanCaption centred in
 // QRectF(scan.left, scan.bottom + 2, scan.width, 18).
-void drawStackedLabels(QPainter& painter, const StackedPanels& panels, const QString& stripLabel,
+void drawInterferenceLabels(QPainter& painter, const InterferencePanels& panels, const QString& stripLabel,
                        const QString& scanLabel, const QString& scanCaption);
 
 // A scan drawn in a population panel: one point (x(abscissa),

@@ -81,13 +81,13 @@ void QuantumRamseyPlotWidget::reset()
 void QuantumRamseyPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const StackedPanels panels = beginStackedPlot(painter, rect());
+    const InterferencePanels panels = beginInterferencePlot(painter, rect());
     const QRectF& p = panels.history;
     const QRectF& drive = panels.strip;
     const QRectF& f = panels.scan;
 
     // The whole sequence, or the measured span when longer.
-    const AxisMap x = stackedTimeAxis(panels, samples_, &ObservableSample::ramseyValid, &ObservableSample::time,
+    const AxisMap x = interferenceTimeAxis(panels, samples_, &ObservableSample::ramseyValid, &ObservableSample::time,
                                       sequence_.enabled ? sequence_.startTime + ramseyTotalDuration(sequence_) : 1.0);
     const double tEnd = x.valueSpan;
 
@@ -164,7 +164,7 @@ void QuantumRamseyPlotWidget::paintEvent(QPaintEvent*)
     }
 
     drawPanelTitle(painter, p, titleFor(ensemble_.enabled, sequence_.echoEnabled), QColor(kTitle), 2.0, 22.0);
-    drawStackedLabels(painter, panels, QStringLiteral("drive"), QStringLiteral("P2"),
+    drawInterferenceLabels(painter, panels, QStringLiteral("drive"), QStringLiteral("P2"),
                       sequence_.echoEnabled ? QStringLiteral("total free time (echo refocused)")
                                             : QStringLiteral("free-evolution time"));
     drawLegend(painter, p, 4.0,

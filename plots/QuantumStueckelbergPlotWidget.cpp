@@ -56,13 +56,13 @@ void QuantumStueckelbergPlotWidget::reset()
 void QuantumStueckelbergPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const StackedPanels panels = beginStackedPlot(painter, rect());
+    const InterferencePanels panels = beginInterferencePlot(painter, rect());
     const QRectF& p = panels.history;
     const QRectF& bias = panels.strip;
     const QRectF& f = panels.scan;
 
     // The whole schedule (out, hold, back), or the measured span when longer.
-    const AxisMap x = stackedTimeAxis(panels, samples_, &ObservableSample::stueckelbergValid, &ObservableSample::time,
+    const AxisMap x = interferenceTimeAxis(panels, samples_, &ObservableSample::stueckelbergValid, &ObservableSample::time,
                                       sweep_.enabled ? sweep_.startTime + linearSweepDuration(sweep_) : 1.0);
     const double tEnd = x.valueSpan;
 
@@ -112,7 +112,7 @@ void QuantumStueckelbergPlotWidget::paintEvent(QPaintEvent*)
 
     drawPanelTitle(painter, p, QStringLiteral("Landau-Zener-Stueckelberg: double passage and interference"),
                    QColor(kTitle), 2.0, 22.0);
-    drawStackedLabels(painter, panels, QStringLiteral("bias"), QStringLiteral("Plo"),
+    drawInterferenceLabels(painter, panels, QStringLiteral("bias"), QStringLiteral("Plo"),
                       QStringLiteral("turnaround hold time"));
     drawSweepLegend(painter, p, 100.0);
 }
