@@ -329,9 +329,11 @@ double fromBits(std::uint64_t bits)
     return v;
 }
 
-// The index of the step table: one bucket per 1/64 of each binary octave of
-// the ratio from 2^-40 up to 1 (the exponent and the six leading mantissa bits).
-constexpr int kIndexShift = 46;
+// The index of the step table: one bucket per 1/1024 of each binary octave of
+// the ratio from 2^-40 up to 1 (the exponent and the ten leading mantissa
+// bits), fine enough that most buckets hold no step and a lookup settles
+// with one comparison.
+constexpr int kIndexShift = 42;
 const std::uint64_t kIndexBegin = bitsOf(0x1p-40) >> kIndexShift;
 const std::uint64_t kIndexEnd = bitsOf(1.0) >> kIndexShift;
 
@@ -427,11 +429,14 @@ PowerRampTable::PowerRampTable(const PowerRamp& ramp)
         ++value[c];
         colours_.push_back(qRgb(value[0], value[1], value[2]));
     }
+    // The buckets' first ratios ascend with their keys: one sweep over the steps.
     index_.resize(kIndexEnd - kIndexBegin);
+    std::size_t passed = 0;
     for (std::uint64_t key = kIndexBegin; key < kIndexEnd; ++key) {
         const double first = fromBits(key << kIndexShift);
-        index_[key - kIndexBegin] = static_cast<std::uint16_t>(
-            std::upper_bound(steps_.begin(), steps_.end(), first) - steps_.begin());
+        while (passed < steps_.size() && steps_[passed] <= first)
+            ++passed;
+        index_[key - kIndexBegin] = static_cast<std::uint16_t>(passed);
     }
 }
 

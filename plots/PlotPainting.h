@@ -350,7 +350,7 @@ CellRange cellRange(double lo, double hi, double spacing, std::uint64_t cells);
 // powerRampColour(ramp, carpetLevel(value, maximum)) exactly. Each channel is
 // a non-decreasing step function of the ratio value / maximum with at most 255
 // steps. The table holds the smallest ratio of every step (found by bisection
-// when the table is built, about a tenth of a millisecond), the colour between
+// when the table is built, a fraction of a millisecond), the colour between
 // consecutive steps, and an index over the binary exponent and leading
 // mantissa bits of the ratio, so that a cell costs a division, an index and
 // usually one comparison.
