@@ -86,7 +86,8 @@ void BM_Carpet_PowPerCellImage(benchmark::State& state)
             maxima.push_back(rowMaximum(s.xMarginal));
         const QImage carpet = vxo::plot::carpetImage(int(kColumns), kRows, [&](int c, int r) {
             return vxo::plot::powerRampColour(
-                kRamp, vxo::plot::carpetLevel(samples[std::size_t(r)].xMarginal[std::size_t(c)], maxima[std::size_t(r)]));
+                kRamp,
+                vxo::plot::carpetLevel(samples[std::size_t(r)].xMarginal[std::size_t(c)], maxima[std::size_t(r)]));
         });
         QPainter painter(&target);
         vxo::plot::drawCarpet(painter, carpet, kCarpet);

@@ -456,6 +456,30 @@ QRgb PowerRampTable::colour(double value, double maximum) const
     return colours_[m];
 }
 
+StackedPanels stackedPanels(const QSize& widgetSize, double left, double right, double top, double gap, double bottom,
+                            double share, double minimumHeight, double minimumWidth)
+{
+    const double available = atLeast(widgetSize.height() - top - gap - bottom, minimumHeight);
+    const QRectF upper(left, top, atLeast(widgetSize.width() - left - right, minimumWidth), share * available);
+    return StackedPanels{upper, QRectF(left, upper.bottom() + gap, upper.width(), available - share * available)};
+}
+
+void drawTitledPanels(QPainter& painter, const StackedPanels& panels, const QPen& framePen, const QColor& titleColour,
+                      const PanelTitle& upperTitle, const PanelTitle& lowerTitle)
+{
+    drawFrame(painter, panels.upper, framePen);
+    drawFrame(painter, panels.lower, framePen);
+    drawPanelTitle(painter, panels.upper, upperTitle.text, titleColour, upperTitle.top, upperTitle.height);
+    drawPanelTitle(painter, panels.lower, lowerTitle.text, titleColour, lowerTitle.top, lowerTitle.height);
+}
+
+void drawPanelPlaceholders(QPainter& painter, const StackedPanels& panels, const QColor& colour,
+                           const QString& upperText, const QString& lowerText)
+{
+    drawCentredText(painter, panels.upper, upperText, colour);
+    drawCentredText(painter, panels.lower, lowerText, colour);
+}
+
 void drawTimeMarker(QPainter& painter, const QRectF& carpet, const AxisMap& carpetTime, const QPen& carpetPen,
                     const QRectF& curve, const AxisMap& curveTime, const QPen& curvePen, double t)
 {

@@ -324,6 +324,24 @@ CellSpan reversedCellSpan(int end, int extent, std::size_t index, std::size_t co
 
 namespace vxo::plot {
 
+// Colours of the recorder plots. The background of the two-panel plots
+// (revival, billiard, Talbot, bouncer, vortex, scar, Berry phase, Loschmidt
+// echo) and of the lattice plots (Anderson, kicked rotor, Zeno):
+constexpr QRgb kRecorderBackground = qRgb(14, 17, 22);
+constexpr QRgb kLatticeBackground = qRgb(13, 17, 23);
+// the carpet and map plots (revival, billiard, Talbot, bouncer, vortex; the
+// scar plot shares their frame and label colours):
+constexpr QRgb kCarpetFrame = qRgb(72, 80, 90);
+constexpr QRgb kCarpetTitle = qRgb(214, 220, 228);
+constexpr QRgb kCarpetPlaceholder = qRgb(220, 228, 238);
+constexpr QRgb kCarpetLabel = qRgb(215, 224, 234);
+// the loop and echo plots (Berry phase, Loschmidt echo):
+constexpr QRgb kTraceFrame = qRgb(70, 79, 91);
+constexpr QRgb kTraceTitle = qRgb(226, 232, 240);
+constexpr QRgb kTracePlaceholder = qRgb(205, 214, 224);
+constexpr QRgb kTraceStatus = qRgb(215, 223, 232);
+constexpr QRgb kTraceAxis = qRgb(202, 211, 221);
+
 // v0 at rect.top(), v0 + span at rect.bottom() (values grow downwards, as
 // time does in the carpets), span = atLeast(v1 - v0, minimumSpan).
 AxisMap downwardAxis(const QRectF& rect, double v0, double v1, double minimumSpan);
@@ -362,8 +380,8 @@ public:
 private:
     QRgb atZero_ = 0;
     QRgb atOne_ = 0;
-    std::vector<double> steps_;   // every channel's step ratios, ascending
-    std::vector<QRgb> colours_;   // colours_[m]: the colour of ratios with m steps at or below them
+    std::vector<double> steps_;        // every channel's step ratios, ascending
+    std::vector<QRgb> colours_;        // colours_[m]: the colour of ratios with m steps at or below them
     std::vector<std::uint16_t> index_; // steps at or below the first ratio of each index bucket
 };
 
@@ -397,8 +415,7 @@ QImage rowScaledCarpet(int rows, std::size_t first, int columns, const PowerRamp
 // order: sample i at (mapValue(time, samples[i].time), mapValue(value,
 // valueOf(samples[i]))); a point that is not finite is a gap, bridged.
 template <typename Sample, typename ValueOf>
-QPainterPath timeCurve(const std::vector<Sample>& samples, const AxisMap& time, const AxisMap& value,
-                       ValueOf&& valueOf)
+QPainterPath timeCurve(const std::vector<Sample>& samples, const AxisMap& time, const AxisMap& value, ValueOf&& valueOf)
 {
     return polylineBridgingGaps(samples.size(), [&](std::size_t i) {
         return QPointF(mapValue(time, samples[i].time), mapValue(value, valueOf(samples[i])));
@@ -412,6 +429,32 @@ auto clampedFraction(double Sample::*member)
 {
     return [member](const Sample& sample) { return clampKeepNan(sample.*member, 0.0, 1.0); };
 }
+
+// Two panels one above the other, as the recorder plots lay them out in a
+// widget of the given size: the available height A = atLeast(height - top -
+// gap - bottom, minimumHeight) is shared as upper = (left, top, atLeast(width -
+// left - right, minimumWidth), share * A) and lower = (left, upper.bottom +
+// gap, upper.width, A - share * A).
+struct StackedPanels {
+    QRectF upper;
+    QRectF lower;
+};
+StackedPanels stackedPanels(const QSize& widgetSize, double left, double right, double top, double gap, double bottom,
+                            double share, double minimumHeight, double minimumWidth);
+
+// A panel title: text centred in the band (panel.left, top, panel.width, height).
+struct PanelTitle {
+    QString text;
+    double top = 0.0;
+    double height = 20.0;
+};
+// The opening of a two-panel plot: both outlines in framePen, then each
+// panel's title in titleColour.
+void drawTitledPanels(QPainter& painter, const StackedPanels& panels, const QPen& framePen, const QColor& titleColour,
+                      const PanelTitle& upperTitle, const PanelTitle& lowerTitle);
+// The placeholder texts of a two-panel plot, each centred in its panel.
+void drawPanelPlaceholders(QPainter& painter, const StackedPanels& panels, const QColor& colour,
+                           const QString& upperText, const QString& lowerText);
 
 // A time marker of a carpet and its curve panel: a vertical line across the
 // curve panel at time t on its horizontal time axis, then a horizontal line

@@ -14,7 +14,6 @@ using namespace plot;
 
 namespace {
 
-constexpr QRgb kBackdrop = qRgb(13, 17, 23);
 constexpr QRgb kText = qRgb(205, 215, 225);
 constexpr QRgb kPanelFrame = qRgb(70, 82, 94);
 constexpr QRgb kClean = qRgb(80, 220, 235);
@@ -23,8 +22,7 @@ constexpr int kTitleLine = 20;
 
 } // namespace
 
-QuantumAndersonPlotWidget::QuantumAndersonPlotWidget(QWidget* parent)
-    : QWidget(parent)
+QuantumAndersonPlotWidget::QuantumAndersonPlotWidget(QWidget* parent) : QWidget(parent)
 {
     setAutoFillBackground(false);
 }
@@ -58,13 +56,15 @@ void QuantumAndersonPlotWidget::drawProfile(QPainter& painter, const QRect& pane
                                             double x0, double dx, double xmin, double xmax, double pmax,
                                             const QColor& colour) const
 {
-    strokePath(painter, polylineBridgingGaps(profile.size(), [&](std::size_t i) -> std::optional<QPointF> {
-                   const double x = x0 + static_cast<double>(i) * dx;
-                   if (!(xmin <= x && x <= xmax))
-                       return std::nullopt;
-                   return QPointF(panel.left() + (x - xmin) / (xmax - xmin) * panel.width(),
-                                  panel.bottom() - (profile[i] / pmax) * panel.height());
-               }),
+    strokePath(painter,
+               polylineBridgingGaps(profile.size(),
+                                    [&](std::size_t i) -> std::optional<QPointF> {
+                                        const double x = x0 + static_cast<double>(i) * dx;
+                                        if (!(xmin <= x && x <= xmax))
+                                            return std::nullopt;
+                                        return QPointF(panel.left() + (x - xmin) / (xmax - xmin) * panel.width(),
+                                                       panel.bottom() - (profile[i] / pmax) * panel.height());
+                                    }),
                plotPen(colour, 2.0));
 }
 
@@ -72,18 +72,21 @@ void QuantumAndersonPlotWidget::drawSpreadCurve(QPainter& painter, const QRect& 
                                                 double smax, const QColor& colour, Qt::PenStyle style) const
 {
     const std::vector<AndersonSample>& samples = recorder_->samples();
-    strokePath(painter, polylineBridgingGaps(samples.size(), [&](std::size_t i) {
-                   const AndersonLaneMetrics& lane = disordered ? samples[i].disordered : samples[i].clean;
-                   return QPointF(panel.left() + (samples[i].time / tmax) * panel.width(),
-                                  panel.bottom() - (lane.sigmaX / smax) * panel.height());
-               }),
+    strokePath(painter,
+               polylineBridgingGaps(samples.size(),
+                                    [&](std::size_t i) {
+                                        const AndersonLaneMetrics& lane =
+                                            disordered ? samples[i].disordered : samples[i].clean;
+                                        return QPointF(panel.left() + (samples[i].time / tmax) * panel.width(),
+                                                       panel.bottom() - (lane.sigmaX / smax) * panel.height());
+                                    }),
                plotPen(colour, 2.0, style));
 }
 
 void QuantumAndersonPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    beginPlot(painter, rect(), QColor(kBackdrop));
+    beginPlot(painter, rect(), QColor(kLatticeBackground));
     drawCentredText(painter, QRectF(8, 2, width() - 16, 20),
                     QStringLiteral("Anderson localization: clean periodic lane vs diagonal disorder"), QColor(kText));
 
@@ -119,9 +122,10 @@ void QuantumAndersonPlotWidget::paintEvent(QPaintEvent*)
             pmax = atLeast(pmax, 1e-9);
             const QPen sitePen = plotPen(QColor(kPanelFrame), 1.0, Qt::DotLine);
             for (const double site : lattice.siteX)
-                drawVerticalLine(painter, sitePen,
-                                 roundedPixel(profilePanel.left() + (site - xmin) / (xmax - xmin) * profilePanel.width()),
-                                 profilePanel.top(), profilePanel.bottom());
+                drawVerticalLine(
+                    painter, sitePen,
+                    roundedPixel(profilePanel.left() + (site - xmin) / (xmax - xmin) * profilePanel.width()),
+                    profilePanel.top(), profilePanel.bottom());
             // Both lanes on the x grid of the clean lane's profile.
             drawProfile(painter, profilePanel, clean, last.clean.profileOriginX, last.clean.profileDx, xmin, xmax, pmax,
                         QColor(kClean));

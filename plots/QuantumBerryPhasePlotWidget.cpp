@@ -14,20 +14,13 @@ using namespace plot;
 
 namespace {
 
-constexpr QRgb kBackdrop = qRgb(14, 17, 22);
-constexpr QRgb kPanelFrame = qRgb(70, 79, 91);
-constexpr QRgb kTitleText = qRgb(226, 232, 240);
-constexpr QRgb kPlaceholderText = qRgb(205, 214, 224);
-constexpr QRgb kStatusText = qRgb(215, 223, 232);
-constexpr QRgb kAxisLabel = qRgb(202, 211, 221);
 constexpr QRgb kFidelity = qRgb(79, 220, 255);
 constexpr QRgb kPhase = qRgb(255, 190, 79);
 constexpr QRgb kCurrent = qRgb(255, 214, 91);
 
 } // namespace
 
-QuantumBerryPhasePlotWidget::QuantumBerryPhasePlotWidget(QWidget* parent)
-    : QWidget(parent)
+QuantumBerryPhasePlotWidget::QuantumBerryPhasePlotWidget(QWidget* parent) : QWidget(parent)
 {
     setAutoFillBackground(false);
 }
@@ -51,26 +44,20 @@ void QuantumBerryPhasePlotWidget::clearRecorder()
 void QuantumBerryPhasePlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    beginPlot(painter, rect(), QColor(kBackdrop));
+    beginPlot(painter, rect(), QColor(kRecorderBackground));
 
-    const double available = atLeast(height() - 34.0 - 42.0 - 42.0, 180.0);
-    const double panelWidth = atLeast(width() - 58.0 - 48.0, 100.0);
-    const QRectF loop(58.0, 34.0, panelWidth, 0.48 * available);
-    const QRectF curve(58.0, loop.bottom() + 42.0, panelWidth, available - 0.48 * available);
-    const QPen framePen = plotPen(QColor(kPanelFrame));
-    drawFrame(painter, loop, framePen);
-    drawFrame(painter, curve, framePen);
-    drawPanelTitle(painter, loop, QStringLiteral("Berry loop in parameter space (q1,q2) - degeneracy at the origin"),
-                   QColor(kTitleText), 5.0, 22.0);
-    drawPanelTitle(painter, curve,
-                   QStringLiteral("Return fidelity and geometric phase extracted from the full wavefunction"),
-                   QColor(kTitleText), loop.bottom() + 10.0, 22.0);
+    const StackedPanels panels = stackedPanels(size(), 58.0, 48.0, 34.0, 42.0, 42.0, 0.48, 180.0, 100.0);
+    const QRectF& loop = panels.upper;
+    const QRectF& curve = panels.lower;
+    drawTitledPanels(painter, panels, plotPen(QColor(kTraceFrame)), QColor(kTraceTitle),
+                     {QStringLiteral("Berry loop in parameter space (q1,q2) - degeneracy at the origin"), 5.0, 22.0},
+                     {QStringLiteral("Return fidelity and geometric phase extracted from the full wavefunction"),
+                      loop.bottom() + 10.0, 22.0});
 
     if (!recorder_ || !recorder_->isConfigured() || recorder_->isEmpty()) {
-        drawCentredText(painter, loop, QStringLiteral("Load Berry Phase / Geometric Phase and run one cyclic deformation"),
-                        QColor(kPlaceholderText));
-        drawCentredText(painter, curve, QStringLiteral("In the adiabatic limit the endpoint phase tends to ±180°"),
-                        QColor(kPlaceholderText));
+        drawPanelPlaceholders(painter, panels, QColor(kTracePlaceholder),
+                              QStringLiteral("Load Berry Phase / Geometric Phase and run one cyclic deformation"),
+                              QStringLiteral("In the adiabatic limit the endpoint phase tends to ±180°"));
         return;
     }
     const std::vector<BerrySample>& samples = recorder_->samples();
@@ -98,12 +85,12 @@ void QuantumBerryPhasePlotWidget::paintEvent(QPaintEvent*)
     drawSegment(painter, plotPen(QColor(kCurrent), 1.3, Qt::DashLine), centre, current);
     drawDisc(painter, current, 8.0, QColor(kCurrent));
     drawTextBox(painter, QRectF(loop.left() + 10.0, loop.bottom() - 27.0, 310.0, 20.0), Qt::AlignLeft,
-                QStringLiteral("physical principal axis rotates by θ/2"), QColor(kStatusText));
+                QStringLiteral("physical principal axis rotates by θ/2"), QColor(kTraceStatus));
     drawTextBox(painter, QRectF(loop.right() - 360.0, loop.bottom() - 27.0, 350.0, 20.0), Qt::AlignRight,
                 QStringLiteral("samples %1   t=%2   progress %3 %")
                     .arg(QString::number(samples.size()), QString::number(last.time, 'f', 2),
                          QString::number(last.progress * 100.0, 'f', 1)),
-                QColor(kStatusText));
+                QColor(kTraceStatus));
 
     const double t0 = samples.front().time;
     const double t1 = last.time;
@@ -143,17 +130,17 @@ void QuantumBerryPhasePlotWidget::paintEvent(QPaintEvent*)
     drawTextBox(painter, QRectF(curve.left() + 215.0, curve.top() + 5.0, 270.0, 20.0), Qt::AlignLeft,
                 QStringLiteral("gold: geometric phase (±180° scale)"), QColor(kPhase));
     drawTextBox(painter, QRectF(4.0, curve.top() - 8.0, 48.0, 20.0), Qt::AlignRight, QStringLiteral("1"),
-                QColor(kAxisLabel));
+                QColor(kTraceAxis));
     drawTextBox(painter, QRectF(4.0, curve.bottom() - 10.0, 48.0, 20.0), Qt::AlignRight, QStringLiteral("0"),
-                QColor(kAxisLabel));
+                QColor(kTraceAxis));
     const double rightLabels = curve.right() + 5.0;
     drawTextBox(painter, QRectF(rightLabels, curve.top() - 8.0, 42.0, 20.0), Qt::AlignLeft, QStringLiteral("+180°"),
-                QColor(kAxisLabel));
+                QColor(kTraceAxis));
     drawTextBox(painter, QRectF(rightLabels, curve.center().y() - 10.0, 42.0, 20.0), Qt::AlignLeft,
-                QStringLiteral("0°"), QColor(kAxisLabel));
+                QStringLiteral("0°"), QColor(kTraceAxis));
     drawTextBox(painter, QRectF(rightLabels, curve.bottom() - 10.0, 42.0, 20.0), Qt::AlignLeft, QStringLiteral("-180°"),
-                QColor(kAxisLabel));
-    drawSimulationTimeAxis(painter, curve, t0, t1, QColor(kAxisLabel), 85.0, 5.0);
+                QColor(kTraceAxis));
+    drawSimulationTimeAxis(painter, curve, t0, t1, QColor(kTraceAxis), 85.0, 5.0);
 }
 
 } // namespace vxo

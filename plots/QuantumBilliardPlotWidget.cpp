@@ -13,11 +13,6 @@ using namespace plot;
 
 namespace {
 
-constexpr QRgb kBackdrop = qRgb(14, 17, 22);
-constexpr QRgb kPanelFrame = qRgb(72, 80, 90);
-constexpr QRgb kTitleText = qRgb(214, 220, 228);
-constexpr QRgb kPlaceholderText = qRgb(220, 228, 238);
-constexpr QRgb kLabelText = qRgb(215, 224, 234);
 constexpr QRgb kOccupied = qRgb(80, 220, 255);
 constexpr QRgb kFidelity = qRgb(255, 205, 92);
 constexpr QRgb kShell = qRgb(255, 112, 160);
@@ -26,8 +21,7 @@ const PowerRamp kDensityRamp{{0.0, 1.0, 1.7}, {0.0, 1.0, 0.72}, {0.12, 1.25, 0.9
 
 } // namespace
 
-QuantumBilliardPlotWidget::QuantumBilliardPlotWidget(QWidget* parent)
-    : QWidget(parent)
+QuantumBilliardPlotWidget::QuantumBilliardPlotWidget(QWidget* parent) : QWidget(parent)
 {
     setAutoFillBackground(false);
 }
@@ -53,27 +47,22 @@ void QuantumBilliardPlotWidget::reset()
 void QuantumBilliardPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    beginPlot(painter, rect(), QColor(kBackdrop));
+    beginPlot(painter, rect(), QColor(kRecorderBackground));
 
-    const double available = atLeast(height() - 30.0 - 38.0 - 36.0, 120.0);
-    const double mapHeight = 0.63 * available;
-    const QRectF map(62.0, 30.0, atLeast(width() - 62.0 - 24.0, 40.0), mapHeight);
-    const QRectF curve(62.0, map.bottom() + 36.0, map.width(), available - mapHeight);
-    const QPen framePen = plotPen(QColor(kPanelFrame));
-    drawFrame(painter, map, framePen);
-    drawFrame(painter, curve, framePen);
-    drawPanelTitle(painter, map, QStringLiteral("Time-averaged probability density inside the billiard"),
-                   QColor(kTitleText), 4.0, 20.0);
-    // The legend takes the line under the map; the title sits on the line below it.
-    drawPanelTitle(painter, curve, QStringLiteral("Spatial filling / recurrence / scatterer encounter"),
-                   QColor(kTitleText), map.bottom() + 18.0, 18.0);
+    const StackedPanels panels = stackedPanels(size(), 62.0, 24.0, 30.0, 36.0, 38.0, 0.63, 120.0, 40.0);
+    const QRectF& map = panels.upper;
+    const QRectF& curve = panels.lower;
+    const QPen framePen = plotPen(QColor(kCarpetFrame));
+    // The legend takes the line under the map; the lower title sits on the line below it.
+    drawTitledPanels(painter, panels, framePen, QColor(kCarpetTitle),
+                     {QStringLiteral("Time-averaged probability density inside the billiard"), 4.0, 20.0},
+                     {QStringLiteral("Spatial filling / recurrence / scatterer encounter"), map.bottom() + 18.0, 18.0});
 
     const ComplexField2D* initial = recorder_ ? &recorder_->initialState() : nullptr;
     if (!config_.valid || !recorder_ || recorder_->samples().empty() || initial->nx() < 2 || initial->ny() < 2) {
-        drawCentredText(painter, map, QStringLiteral("Run a Quantum Billiard preset to accumulate the occupation map"),
-                        QColor(kPlaceholderText));
-        drawCentredText(painter, curve, QStringLiteral("Four box walls are required; Sinai adds one circular scatterer"),
-                        QColor(kPlaceholderText));
+        drawPanelPlaceholders(painter, panels, QColor(kCarpetPlaceholder),
+                              QStringLiteral("Run a Quantum Billiard preset to accumulate the occupation map"),
+                              QStringLiteral("Four box walls are required; Sinai adds one circular scatterer"));
         return;
     }
     const std::vector<BilliardSample>& samples = recorder_->samples();
@@ -99,9 +88,10 @@ void QuantumBilliardPlotWidget::paintEvent(QPaintEvent*)
         maximum = atLeast(maximum, 1e-30);
         const PowerRampTable ramp(kDensityRamp);
         // Image row 0 is the top grid row: y grows upwards on the screen.
-        drawCarpet(painter, carpetImage(columns.count(), rows.count(), [&](int c, int r) {
-                       return ramp.colour(densityAt(columns.first + c, rows.last - r), maximum);
-                   }),
+        drawCarpet(painter,
+                   carpetImage(
+                       columns.count(), rows.count(),
+                       [&](int c, int r) { return ramp.colour(densityAt(columns.first + c, rows.last - r), maximum); }),
                    map);
     }
 
@@ -124,17 +114,19 @@ void QuantumBilliardPlotWidget::paintEvent(QPaintEvent*)
     strokePath(painter, timeCurve(samples, time, unit, clampedFraction(&BilliardSample::fidelity)),
                plotPen(QColor(kFidelity), 1.7));
     if (config_.hasScatterer)
-        strokePath(painter, timeCurve(samples, time, unit, [](const BilliardSample& s) {
-                       return clampKeepNan(std::min(4.0 * s.shellProbability, 1.0), 0.0, 1.0);
-                   }),
+        strokePath(painter,
+                   timeCurve(samples, time, unit,
+                             [](const BilliardSample& s) {
+                                 return clampKeepNan(std::min(4.0 * s.shellProbability, 1.0), 0.0, 1.0);
+                             }),
                    plotPen(QColor(kShell), 1.5));
 
     const int valueFlags = Qt::AlignRight | Qt::AlignVCenter;
     drawTextBox(painter, QRectF(5.0, curve.top() - 9.0, 50.0, 18.0), valueFlags, QStringLiteral("1.0"),
-                QColor(kLabelText));
+                QColor(kCarpetLabel));
     drawTextBox(painter, QRectF(5.0, curve.bottom() - 10.0, 50.0, 18.0), valueFlags, QStringLiteral("0.0"),
-                QColor(kLabelText));
-    drawSimulationTimeAxis(painter, curve, t0, t1, QColor(kLabelText), 90.0, 5.0);
+                QColor(kCarpetLabel));
+    drawSimulationTimeAxis(painter, curve, t0, t1, QColor(kCarpetLabel), 90.0, 5.0);
 
     const double legendTop = map.bottom() + 2.0;
     drawTextBox(painter, QRectF(map.left(), legendTop, 160.0, 20.0), Qt::AlignLeft,

@@ -14,22 +14,13 @@ using namespace plot;
 
 namespace {
 
-constexpr QRgb kBackdrop = qRgb(14, 17, 22);
-constexpr QRgb kPanelFrame = qRgb(72, 80, 90);
-constexpr QRgb kTitleText = qRgb(214, 220, 228);
-constexpr QRgb kPlaceholderText = qRgb(220, 228, 238);
-constexpr QRgb kLabelText = qRgb(215, 224, 234);
 constexpr std::uint32_t kLevels = 8;
 
 const PowerRamp kCarpetRamp{{0.0, 1.0, 1.45}, {0.0, 1.0, 0.72}, {0.2, 1.18, 0.92}};
 
 } // namespace
 
-QuantumBouncerPlotWidget::QuantumBouncerPlotWidget(QWidget* parent)
-    : QWidget(parent)
-{
-    setAutoFillBackground(false);
-}
+QuantumBouncerPlotWidget::QuantumBouncerPlotWidget(QWidget* parent) : QWidget(parent) { setAutoFillBackground(false); }
 
 QuantumBouncerPlotWidget::~QuantumBouncerPlotWidget() = default;
 
@@ -52,35 +43,27 @@ void QuantumBouncerPlotWidget::clearRecorder()
 void QuantumBouncerPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    beginPlot(painter, rect(), QColor(kBackdrop));
+    beginPlot(painter, rect(), QColor(kRecorderBackground));
 
-    const double available = atLeast(height() - 30.0 - 38.0 - 38.0, 120.0);
-    const double carpetHeight = 0.66 * available;
-    const QRectF carpet(64.0, 30.0, atLeast(width() - 64.0 - 24.0, 40.0), carpetHeight);
-    const QRectF curve(64.0, carpet.bottom() + 38.0, carpet.width(), available - carpetHeight);
-    const QPen framePen = plotPen(QColor(kPanelFrame));
-    drawFrame(painter, carpet, framePen);
-    drawFrame(painter, curve, framePen);
-    drawPanelTitle(painter, carpet, QStringLiteral("Quantum bouncer carpet: vertical probability versus time"),
-                   QColor(kTitleText), 4.0, 20.0);
-    drawPanelTitle(painter, curve,
-                   QStringLiteral("Quantum <y> (cyan) versus ideal elastic classical bounce (orange)"),
-                   QColor(kTitleText), carpet.bottom() + 9.0, 20.0);
+    const StackedPanels panels = stackedPanels(size(), 64.0, 24.0, 30.0, 38.0, 38.0, 0.66, 120.0, 40.0);
+    const QRectF& carpet = panels.upper;
+    const QRectF& curve = panels.lower;
+    drawTitledPanels(painter, panels, plotPen(QColor(kCarpetFrame)), QColor(kCarpetTitle),
+                     {QStringLiteral("Quantum bouncer carpet: vertical probability versus time"), 4.0, 20.0},
+                     {QStringLiteral("Quantum <y> (cyan) versus ideal elastic classical bounce (orange)"),
+                      carpet.bottom() + 9.0, 20.0});
 
     if (!recorder_ || !recorder_->isConfigured() || recorder_->samples().empty() || recorder_->profileRows() < 2 ||
         !(recorder_->profileDy() > 0.0f)) {
-        drawCentredText(painter, carpet, QStringLiteral("Run the Quantum Bouncer / Airy Dynamics preset"),
-                        QColor(kPlaceholderText));
-        drawCentredText(painter, curve, QStringLiteral("A Linear-Y force and one hard floor are required"),
-                        QColor(kPlaceholderText));
+        drawPanelPlaceholders(painter, panels, QColor(kCarpetPlaceholder),
+                              QStringLiteral("Run the Quantum Bouncer / Airy Dynamics preset"),
+                              QStringLiteral("A Linear-Y force and one hard floor are required"));
         return;
     }
     const std::vector<BouncerSample>& samples = recorder_->samples();
     const BouncerConfig& config = recorder_->config();
     const double floorY = config.floorY;
-    const auto levelHeight = [&](std::uint32_t n) {
-        return QuantumBouncer2D::levelHeight(n, config, mass_, hbar_);
-    };
+    const auto levelHeight = [&](std::uint32_t n) { return QuantumBouncer2D::levelHeight(n, config, mass_, hbar_); };
 
     // From just below the floor to above the eighth level and the start.
     const double yLow = floorY - 0.35;
@@ -89,10 +72,9 @@ void QuantumBouncerPlotWidget::paintEvent(QPaintEvent*)
     rows.last = std::max(rows.last, rows.first + 1); // at least two columns, the second maybe beyond the grid
     const PowerRampTable ramp(kCarpetRamp);
     drawCarpet(painter,
-               rowScaledCarpet(static_cast<int>(samples.size()), static_cast<std::size_t>(rows.first), rows.count(),
-                               ramp, [&](int r) -> const std::vector<float>& {
-                                   return samples[static_cast<std::size_t>(r)].yMarginal;
-                               }),
+               rowScaledCarpet(
+                   static_cast<int>(samples.size()), static_cast<std::size_t>(rows.first), rows.count(), ramp,
+                   [&](int r) -> const std::vector<float>& { return samples[static_cast<std::size_t>(r)].yMarginal; }),
                carpet);
 
     const AxisMap heightAxis = horizontalAxis(carpet, yLow, yHigh, 1e-12);
@@ -118,18 +100,20 @@ void QuantumBouncerPlotWidget::paintEvent(QPaintEvent*)
     const auto aboveFloor = [&](double y) { return clampKeepNan((y - floorY) / range, 0.0, 1.0); };
     strokePath(painter, timeCurve(samples, time, unit, [&](const BouncerSample& s) { return aboveFloor(s.meanY); }),
                plotPen(QColor(80, 220, 255), 2.2));
-    strokePath(painter, timeCurve(samples, time, unit, [&](const BouncerSample& s) {
-                   return aboveFloor(QuantumBouncer2D::classicalHeight(s.time, config, mass_, recorder_->initialY(),
-                                                                       recorder_->initialMomentumY()));
-               }),
+    strokePath(painter,
+               timeCurve(samples, time, unit,
+                         [&](const BouncerSample& s) {
+                             return aboveFloor(QuantumBouncer2D::classicalHeight(
+                                 s.time, config, mass_, recorder_->initialY(), recorder_->initialMomentumY()));
+                         }),
                plotPen(QColor(255, 170, 80), 1.6, Qt::DashLine));
 
     const double labelTop = carpet.bottom() + 3.0;
     drawTextBox(painter, QRectF(carpet.left(), labelTop, 100.0, 18.0), Qt::AlignLeft,
-                QStringLiteral("floor %1").arg(floorY, 0, 'f', 1), QColor(kLabelText));
+                QStringLiteral("floor %1").arg(floorY, 0, 'f', 1), QColor(kCarpetLabel));
     drawTextBox(painter, QRectF(carpet.right() - 100.0, labelTop, 100.0, 18.0), Qt::AlignRight,
-                QStringLiteral("y %1").arg(yHigh, 0, 'f', 1), QColor(kLabelText));
-    drawSimulationTimeAxis(painter, curve, t0, t1, QColor(kLabelText), 90.0, 5.0);
+                QStringLiteral("y %1").arg(yHigh, 0, 'f', 1), QColor(kCarpetLabel));
+    drawSimulationTimeAxis(painter, curve, t0, t1, QColor(kCarpetLabel), 90.0, 5.0);
 }
 
 } // namespace vxo

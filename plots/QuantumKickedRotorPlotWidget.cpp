@@ -15,7 +15,6 @@ using namespace plot;
 
 namespace {
 
-constexpr QRgb kBackdrop = qRgb(13, 17, 23);
 constexpr QRgb kText = qRgb(210, 220, 230);
 constexpr QRgb kQuantum = qRgb(80, 220, 235);
 constexpr QRgb kClassical = qRgb(245, 166, 70);
@@ -31,8 +30,7 @@ const std::array<RampSegment, 4> kModeRamp{{
 
 } // namespace
 
-QuantumKickedRotorPlotWidget::QuantumKickedRotorPlotWidget(QWidget* parent)
-    : QWidget(parent)
+QuantumKickedRotorPlotWidget::QuantumKickedRotorPlotWidget(QWidget* parent) : QWidget(parent)
 {
     setAutoFillBackground(false);
 }
@@ -57,18 +55,22 @@ void QuantumKickedRotorPlotWidget::drawSeries(QPainter& painter, const QRect& pa
                                               bool classical) const
 {
     const std::vector<KickedRotorSample>& samples = recorder_->samples();
-    strokePath(painter, polylineBridgingGaps(samples.size(), [&](std::size_t i) {
-                   const double value = classical ? samples[i].classicalMeanSquareMode : samples[i].meanSquareMode;
-                   return QPointF(panel.left() + (static_cast<double>(samples[i].kickCount) / kicks) * panel.width(),
-                                  panel.bottom() - (value / scale) * panel.height());
-               }),
+    strokePath(painter,
+               polylineBridgingGaps(
+                   samples.size(),
+                   [&](std::size_t i) {
+                       const double value = classical ? samples[i].classicalMeanSquareMode : samples[i].meanSquareMode;
+                       return QPointF(panel.left() +
+                                          (static_cast<double>(samples[i].kickCount) / kicks) * panel.width(),
+                                      panel.bottom() - (value / scale) * panel.height());
+                   }),
                classical ? plotPen(QColor(kClassical), 1.6, Qt::DashLine) : plotPen(QColor(kQuantum), 2.2));
 }
 
 void QuantumKickedRotorPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    beginPlot(painter, rect(), QColor(kBackdrop));
+    beginPlot(painter, rect(), QColor(kLatticeBackground));
     drawCentredText(painter, QRectF(8, 3, width() - 16, 20),
                     QStringLiteral("Quantum kicked rotor: diffusion in momentum, then dynamical localization"),
                     QColor(kText));
@@ -105,13 +107,16 @@ void QuantumKickedRotorPlotWidget::paintEvent(QPaintEvent*)
     pmax = atLeast(pmax, 1e-12);
     if (modes > 0) {
         // One cell per sample and mode; a row shorter than the widest keeps the background.
-        drawCarpet(painter, carpetImage(static_cast<int>(modes), static_cast<int>(samples.size()), [&](int i, int k) {
-                       const std::vector<float>& distribution = samples[static_cast<std::size_t>(k)].distribution;
-                       if (static_cast<std::size_t>(i) >= distribution.size())
-                           return kBackdrop;
-                       const double v = std::sqrt(distribution[static_cast<std::size_t>(i)] / pmax);
-                       return segmentRampColour(kModeRamp, clampNanToUpper(v, 0.0, 1.0));
-                   }),
+        drawCarpet(painter,
+                   carpetImage(static_cast<int>(modes), static_cast<int>(samples.size()),
+                               [&](int i, int k) {
+                                   const std::vector<float>& distribution =
+                                       samples[static_cast<std::size_t>(k)].distribution;
+                                   if (static_cast<std::size_t>(i) >= distribution.size())
+                                       return kLatticeBackground;
+                                   const double v = std::sqrt(distribution[static_cast<std::size_t>(i)] / pmax);
+                                   return segmentRampColour(kModeRamp, clampNanToUpper(v, 0.0, 1.0));
+                               }),
                    QRectF(carpet));
         const QRectF band(carpet.left(), carpet.bottom() + 3, carpet.width(), 20);
         const double lastMode = last.firstMode + static_cast<double>(modes - 1) * last.modeStep;

@@ -13,12 +13,6 @@ using namespace plot;
 
 namespace {
 
-constexpr QRgb kBackdrop = qRgb(14, 17, 22);
-constexpr QRgb kPanelFrame = qRgb(70, 79, 91);
-constexpr QRgb kTitleText = qRgb(226, 232, 240);
-constexpr QRgb kPlaceholderText = qRgb(205, 214, 224);
-constexpr QRgb kStatusText = qRgb(215, 223, 232);
-constexpr QRgb kAxisLabel = qRgb(202, 211, 221);
 constexpr QRgb kOutbound = qRgb(79, 220, 255);
 constexpr QRgb kReturn = qRgb(255, 190, 79);
 constexpr QRgb kTurn = qRgb(236, 112, 255);
@@ -40,8 +34,7 @@ std::pair<double, double> paddedRange(const FiniteExtent& extent)
 
 } // namespace
 
-QuantumLoschmidtPlotWidget::QuantumLoschmidtPlotWidget(QWidget* parent)
-    : QWidget(parent)
+QuantumLoschmidtPlotWidget::QuantumLoschmidtPlotWidget(QWidget* parent) : QWidget(parent)
 {
     setAutoFillBackground(false);
 }
@@ -65,27 +58,20 @@ void QuantumLoschmidtPlotWidget::clearRecorder()
 void QuantumLoschmidtPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    beginPlot(painter, rect(), QColor(kBackdrop));
+    beginPlot(painter, rect(), QColor(kRecorderBackground));
 
-    const double available = atLeast(height() - 34.0 - 42.0 - 42.0, 180.0);
-    const double panelWidth = atLeast(width() - 58.0 - 42.0, 100.0);
-    const QRectF pathPanel(58.0, 34.0, panelWidth, 0.48 * available);
-    const QRectF echoPanel(58.0, pathPanel.bottom() + 42.0, panelWidth, available - 0.48 * available);
-    const QPen framePen = plotPen(QColor(kPanelFrame));
-    drawFrame(painter, pathPanel, framePen);
-    drawFrame(painter, echoPanel, framePen);
-    drawPanelTitle(painter, pathPanel,
-                   QStringLiteral("Loschmidt echo - centroid path before and after time reversal"),
-                   QColor(kTitleText), 5.0, 22.0);
-    drawPanelTitle(painter, echoPanel, QStringLiteral("Density echo vs coherent time-reversed-state fidelity"),
-                   QColor(kTitleText), pathPanel.bottom() + 10.0, 22.0);
+    const StackedPanels panels = stackedPanels(size(), 58.0, 42.0, 34.0, 42.0, 42.0, 0.48, 180.0, 100.0);
+    const QRectF& pathPanel = panels.upper;
+    const QRectF& echoPanel = panels.lower;
+    drawTitledPanels(
+        painter, panels, plotPen(QColor(kTraceFrame)), QColor(kTraceTitle),
+        {QStringLiteral("Loschmidt echo - centroid path before and after time reversal"), 5.0, 22.0},
+        {QStringLiteral("Density echo vs coherent time-reversed-state fidelity"), pathPanel.bottom() + 10.0, 22.0});
 
     if (!recorder_ || !recorder_->isConfigured() || recorder_->isEmpty()) {
-        drawCentredText(painter, pathPanel, QStringLiteral("Load Loschmidt Echo / Quantum Time Reversal and press Play"),
-                        QColor(kPlaceholderText));
-        drawCentredText(painter, echoPanel,
-                        QStringLiteral("At t = 2T a perfect reversal should reconstruct the initial density"),
-                        QColor(kPlaceholderText));
+        drawPanelPlaceholders(painter, panels, QColor(kTracePlaceholder),
+                              QStringLiteral("Load Loschmidt Echo / Quantum Time Reversal and press Play"),
+                              QStringLiteral("At t = 2T a perfect reversal should reconstruct the initial density"));
         return;
     }
     const std::vector<LoschmidtSample>& samples = recorder_->samples();
@@ -134,10 +120,10 @@ void QuantumLoschmidtPlotWidget::paintEvent(QPaintEvent*)
                 QStringLiteral("cyan: outbound"), QColor(kOutbound));
     drawTextBox(painter, QRectF(pathPanel.left() + 142.0, pathPanel.top() + 5.0, 180.0, 20.0), Qt::AlignLeft,
                 QStringLiteral("gold: return"), QColor(kReturn));
-    drawTextBox(painter, QRectF(pathPanel.right() - 320.0, pathPanel.top() + 5.0, 310.0, 20.0), Qt::AlignRight,
-                QStringLiteral("t=%1   samples=%2")
-                    .arg(QString::number(last.time, 'f', 2), QString::number(samples.size())),
-                QColor(kAxisLabel));
+    drawTextBox(
+        painter, QRectF(pathPanel.right() - 320.0, pathPanel.top() + 5.0, 310.0, 20.0), Qt::AlignRight,
+        QStringLiteral("t=%1   samples=%2").arg(QString::number(last.time, 'f', 2), QString::number(samples.size())),
+        QColor(kTraceAxis));
 
     // Time from 0 to 2T, or on to the last sample once the run passes 2T.
     const double end = last.time > reversal ? std::max(2.0 * reversal, last.time) : 2.0 * reversal;
@@ -148,8 +134,7 @@ void QuantumLoschmidtPlotWidget::paintEvent(QPaintEvent*)
     const double returnX = mapValue(time, 2.0 * reversal);
     drawVerticalLine(painter, plotPen(QColor(kTurn), 1.2, Qt::DashLine), reversalX, echoPanel.top(),
                      echoPanel.bottom());
-    drawVerticalLine(painter, plotPen(QColor(kStart), 1.2, Qt::DashLine), returnX, echoPanel.top(),
-                     echoPanel.bottom());
+    drawVerticalLine(painter, plotPen(QColor(kStart), 1.2, Qt::DashLine), returnX, echoPanel.top(), echoPanel.bottom());
     strokePath(painter, timeCurve(samples, time, unit, clampedFraction(&LoschmidtSample::densityEcho)),
                plotPen(QColor(kOutbound), 2.0));
     strokePath(painter, timeCurve(samples, time, unit, clampedFraction(&LoschmidtSample::fidelity)),
@@ -160,21 +145,21 @@ void QuantumLoschmidtPlotWidget::paintEvent(QPaintEvent*)
     drawTextBox(painter, QRectF(echoPanel.left() + 165.0, echoPanel.top() + 5.0, 300.0, 20.0), Qt::AlignLeft,
                 QStringLiteral("gold: coherent state echo"), QColor(kReturn));
     drawTextBox(painter, QRectF(4.0, echoPanel.top() - 8.0, 48.0, 20.0), Qt::AlignRight, QStringLiteral("1"),
-                QColor(kAxisLabel));
+                QColor(kTraceAxis));
     drawTextBox(painter, QRectF(4.0, echoPanel.bottom() - 10.0, 48.0, 20.0), Qt::AlignRight, QStringLiteral("0"),
-                QColor(kAxisLabel));
+                QColor(kTraceAxis));
     const double labelTop = echoPanel.bottom() + 5.0;
     drawTextBox(painter, QRectF(echoPanel.left(), labelTop, 70.0, 20.0), Qt::AlignLeft, QStringLiteral("0"),
-                QColor(kAxisLabel));
+                QColor(kTraceAxis));
     drawTextBox(painter, QRectF(reversalX - 70.0, labelTop, 140.0, 20.0), Qt::AlignCenter,
-                QStringLiteral("T = %1").arg(reversal, 0, 'f', 2), QColor(kAxisLabel));
+                QStringLiteral("T = %1").arg(reversal, 0, 'f', 2), QColor(kTraceAxis));
     drawTextBox(painter, QRectF(returnX - 75.0, labelTop, 150.0, 20.0), Qt::AlignCenter,
-                QStringLiteral("2T = %1").arg(2.0 * reversal, 0, 'f', 2), QColor(kAxisLabel));
+                QStringLiteral("2T = %1").arg(2.0 * reversal, 0, 'f', 2), QColor(kTraceAxis));
     drawTextBox(painter, QRectF(echoPanel.right() - 390.0, echoPanel.bottom() - 27.0, 380.0, 20.0), Qt::AlignRight,
                 QStringLiteral("current: density=%1   state=%2   norm=%3")
                     .arg(QString::number(last.densityEcho, 'f', 4), QString::number(last.fidelity, 'f', 4),
                          QString::number(last.norm, 'f', 5)),
-                QColor(kStatusText));
+                QColor(kTraceStatus));
 }
 
 } // namespace vxo

@@ -11,11 +11,6 @@ using namespace plot;
 
 namespace {
 
-constexpr QRgb kBackdrop = qRgb(14, 17, 22);
-constexpr QRgb kPanelFrame = qRgb(72, 80, 90);
-constexpr QRgb kTitleText = qRgb(214, 220, 228);
-constexpr QRgb kPlaceholderText = qRgb(220, 228, 238);
-constexpr QRgb kLabelText = qRgb(215, 224, 234);
 constexpr QRgb kFidelity = qRgb(255, 205, 92);
 
 // Dark blue through light blue to white at the row maximum.
@@ -23,18 +18,14 @@ const PowerRamp kCarpetRamp{{0.0, 1.0, 1.8}, {0.0, 1.0, 0.85}, {0.2, 1.2, 1.0}};
 
 } // namespace
 
-QuantumRevivalPlotWidget::QuantumRevivalPlotWidget(QWidget* parent)
-    : QWidget(parent)
-{
-    setAutoFillBackground(false);
-}
+QuantumRevivalPlotWidget::QuantumRevivalPlotWidget(QWidget* parent) : QWidget(parent) { setAutoFillBackground(false); }
 
 QuantumRevivalPlotWidget::~QuantumRevivalPlotWidget() = default;
 
 QSize QuantumRevivalPlotWidget::minimumSizeHint() const { return QSize(0, 0); }
 
-void QuantumRevivalPlotWidget::setRecorder(const RevivalRecorder* recorder, const RevivalBoxConfig& config,
-                                           double mass, double hbar)
+void QuantumRevivalPlotWidget::setRecorder(const RevivalRecorder* recorder, const RevivalBoxConfig& config, double mass,
+                                           double hbar)
 {
     recorder_ = recorder;
     boxConfig_ = config;
@@ -53,27 +44,23 @@ void QuantumRevivalPlotWidget::reset()
 void QuantumRevivalPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    beginPlot(painter, rect(), QColor(kBackdrop));
+    beginPlot(painter, rect(), QColor(kRecorderBackground));
 
-    const double available = atLeast(height() - 30.0 - 38.0 - 36.0, 80.0);
-    const double carpetHeight = 0.68 * available;
-    const QRectF carpet(64.0, 30.0, atLeast(width() - 64.0 - 24.0, 20.0), carpetHeight);
-    const QRectF curve(64.0, carpet.bottom() + 36.0, carpet.width(), available - carpetHeight);
-    const QPen framePen = plotPen(QColor(kPanelFrame));
-    drawFrame(painter, carpet, framePen);
-    drawFrame(painter, curve, framePen);
-    drawPanelTitle(painter, carpet, QStringLiteral("Quantum carpet: x-marginal probability versus time"),
-                   QColor(kTitleText), 4.0, 20.0);
-    drawPanelTitle(painter, curve, QStringLiteral("Wavefunction recurrence fidelity |<psi(0)|psi(t)>|^2"),
-                   QColor(kTitleText), carpet.bottom() + 8.0, 20.0);
+    const StackedPanels panels = stackedPanels(size(), 64.0, 24.0, 30.0, 36.0, 38.0, 0.68, 80.0, 20.0);
+    const QRectF& carpet = panels.upper;
+    const QRectF& curve = panels.lower;
+    const QPen framePen = plotPen(QColor(kCarpetFrame));
+    drawTitledPanels(
+        painter, panels, framePen, QColor(kCarpetTitle),
+        {QStringLiteral("Quantum carpet: x-marginal probability versus time"), 4.0, 20.0},
+        {QStringLiteral("Wavefunction recurrence fidelity |<psi(0)|psi(t)>|^2"), carpet.bottom() + 8.0, 20.0});
 
     const ComplexField2D* initial = recorder_ ? &recorder_->initialState() : nullptr;
     if (!boxConfig_.valid || !recorder_ || recorder_->samples().empty() || initial->nx() < 2 ||
         !(initial->dx() > 0.0f)) {
-        drawCentredText(painter, carpet, QStringLiteral("Run the Wave-Packet Revivals preset to build the carpet"),
-                        QColor(kPlaceholderText));
-        drawCentredText(painter, curve, QStringLiteral("Four finite box walls are required"),
-                        QColor(kPlaceholderText));
+        drawPanelPlaceholders(painter, panels, QColor(kCarpetPlaceholder),
+                              QStringLiteral("Run the Wave-Packet Revivals preset to build the carpet"),
+                              QStringLiteral("Four finite box walls are required"));
         return;
     }
     const std::vector<RevivalSample>& samples = recorder_->samples();
@@ -83,10 +70,9 @@ void QuantumRevivalPlotWidget::paintEvent(QPaintEvent*)
     const CellRange columns = cellRange(xLeft, xRight, initial->dx(), initial->nx());
     const PowerRampTable ramp(kCarpetRamp);
     drawCarpet(painter,
-               rowScaledCarpet(static_cast<int>(samples.size()), static_cast<std::size_t>(columns.first),
-                               columns.count(), ramp, [&](int r) -> const std::vector<float>& {
-                                   return samples[static_cast<std::size_t>(r)].xMarginal;
-                               }),
+               rowScaledCarpet(
+                   static_cast<int>(samples.size()), static_cast<std::size_t>(columns.first), columns.count(), ramp,
+                   [&](int r) -> const std::vector<float>& { return samples[static_cast<std::size_t>(r)].xMarginal; }),
                carpet);
 
     const double t0 = samples.front().time;
@@ -109,17 +95,17 @@ void QuantumRevivalPlotWidget::paintEvent(QPaintEvent*)
     strokePath(painter, timeCurve(samples, curveTime, unit, clampedFraction(&RevivalSample::fidelity)),
                plotPen(QColor(kFidelity), 2.0));
 
-    drawValueLabels(painter, curve, QStringLiteral("1.0"), QStringLiteral("0.0"), QColor(kLabelText), 4.0, 54.0);
+    drawValueLabels(painter, curve, QStringLiteral("1.0"), QStringLiteral("0.0"), QColor(kCarpetLabel), 4.0, 54.0);
     drawAxisEndLabels(painter, carpet, QStringLiteral("x = %1").arg(xLeft, 0, 'f', 2),
-                      QStringLiteral("x = %1").arg(xRight, 0, 'f', 2), QColor(kLabelText), 100.0, 2.0);
-    drawSimulationTimeAxis(painter, curve, t0, t1, QColor(kLabelText), 90.0, 6.0);
+                      QStringLiteral("x = %1").arg(xRight, 0, 'f', 2), QColor(kCarpetLabel), 100.0, 2.0);
+    drawSimulationTimeAxis(painter, curve, t0, t1, QColor(kCarpetLabel), 90.0, 6.0);
 
     // Time runs down the carpet: the caption reads from bottom to top beside it.
     painter.save();
     painter.translate(14.0, carpet.center().y());
     painter.rotate(-90.0);
     drawCentredText(painter, QRectF(-carpet.height() / 2.0, -10.0, carpet.height(), 20.0), QStringLiteral("time ->"),
-                    QColor(kLabelText));
+                    QColor(kCarpetLabel));
     painter.restore();
 }
 

@@ -15,10 +15,7 @@ using namespace plot;
 
 namespace {
 
-constexpr QRgb kBackdrop = qRgb(14, 17, 22);
-constexpr QRgb kPanelFrame = qRgb(72, 80, 90);
 constexpr QRgb kTitleText = qRgb(224, 230, 238);
-constexpr QRgb kLabelText = qRgb(215, 224, 234);
 constexpr QRgb kOutside = qRgb(12, 14, 18);
 constexpr QRgb kFiltered = qRgb(80, 220, 255);
 constexpr QRgb kInstantaneous = qRgb(255, 112, 180);
@@ -29,11 +26,7 @@ const PowerRamp kSpectralRamp{{0.0, 1.35, 1.25}, {0.25, 1.15, 0.72}, {0.1, 0.85,
 
 } // namespace
 
-QuantumScarPlotWidget::QuantumScarPlotWidget(QWidget* parent)
-    : QWidget(parent)
-{
-    setAutoFillBackground(false);
-}
+QuantumScarPlotWidget::QuantumScarPlotWidget(QWidget* parent) : QWidget(parent) { setAutoFillBackground(false); }
 
 QuantumScarPlotWidget::~QuantumScarPlotWidget() = default;
 
@@ -86,29 +79,24 @@ QPainterPath QuantumScarPlotWidget::stadiumPath(const QRectF& target, const Stad
 void QuantumScarPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    beginPlot(painter, rect(), QColor(kBackdrop));
+    beginPlot(painter, rect(), QColor(kRecorderBackground));
 
-    const double available = std::max(height() - 114.0, 150.0);
-    const QRectF map(62.0, 34.0, std::max(width() - 104.0, 60.0), 0.64 * available);
-    const QRectF curve(62.0, map.bottom() + 38.0, map.width(), available - 0.64 * available);
-    const QPen framePen = plotPen(QColor(kPanelFrame));
-    drawFrame(painter, map, framePen);
-    drawFrame(painter, curve, framePen);
-    drawPanelTitle(painter, map,
-                   QStringLiteral("Finite-time spectral density |Phi_E(x,y)|^2 and axial periodic orbit"),
-                   QColor(kTitleText), 5.0, 22.0);
-    drawPanelTitle(painter, curve,
-                   QStringLiteral("Orbit concentration: filtered projection / instantaneous psi; fidelity on right "
-                                  "scale"),
-                   QColor(kTitleText), map.bottom() + 9.0, 22.0);
+    const StackedPanels panels = stackedPanels(size(), 62.0, 42.0, 34.0, 38.0, 42.0, 0.64, 150.0, 60.0);
+    const QRectF& map = panels.upper;
+    const QRectF& curve = panels.lower;
+    drawTitledPanels(
+        painter, panels, plotPen(QColor(kCarpetFrame)), QColor(kTitleText),
+        {QStringLiteral("Finite-time spectral density |Phi_E(x,y)|^2 and axial periodic orbit"), 5.0, 22.0},
+        {QStringLiteral("Orbit concentration: filtered projection / instantaneous psi; fidelity on right "
+                        "scale"),
+         map.bottom() + 9.0, 22.0});
 
     const ComplexField2D* grid = recorder_ ? &recorder_->initialField() : nullptr;
     if (!recorder_ || !recorder_->isConfigured() || recorder_->isEmpty() || grid->nx() < 2 || grid->ny() < 2) {
-        drawCentredText(painter, map, QStringLiteral("Run the Quantum Scars stadium preset to accumulate spectral weight"),
-                        QColor(kLabelText));
-        drawCentredText(painter, curve,
-                        QStringLiteral("A value above 1 means excess probability near the classical axial orbit"),
-                        QColor(kLabelText));
+        drawPanelPlaceholders(
+            painter, panels, QColor(kCarpetLabel),
+            QStringLiteral("Run the Quantum Scars stadium preset to accumulate spectral weight"),
+            QStringLiteral("A value above 1 means excess probability near the classical axial orbit"));
         return;
     }
     const std::vector<ScarSample>& samples = recorder_->samples();
@@ -124,14 +112,16 @@ void QuantumScarPlotWidget::paintEvent(QPaintEvent*)
             cellRange(stadium.centerY - stadium.radius, stadium.centerY + stadium.radius, grid->dy(), ny);
         const PowerRampTable ramp(kSpectralRamp);
         // Image row 0 is the top grid row: y grows upwards on the screen.
-        drawCarpet(painter, carpetImage(columns.count(), rows.count(), [&](int c, int r) {
-                       const std::uint64_t i = static_cast<std::uint64_t>(columns.first + c);
-                       const std::uint64_t j = static_cast<std::uint64_t>(rows.last - r);
-                       if (!QuantumScar2D::isInsideStadium(stadium, cellCentre(i, nx, grid->dx()),
-                                                           cellCentre(j, ny, grid->dy())))
-                           return kOutside;
-                       return ramp.colour(spectral[j * nx + i], 1.0);
-                   }),
+        drawCarpet(painter,
+                   carpetImage(columns.count(), rows.count(),
+                               [&](int c, int r) {
+                                   const std::uint64_t i = static_cast<std::uint64_t>(columns.first + c);
+                                   const std::uint64_t j = static_cast<std::uint64_t>(rows.last - r);
+                                   if (!QuantumScar2D::isInsideStadium(stadium, cellCentre(i, nx, grid->dx()),
+                                                                       cellCentre(j, ny, grid->dy())))
+                                       return kOutside;
+                                   return ramp.colour(spectral[j * nx + i], 1.0);
+                               }),
                    map);
     }
     strokePath(painter, stadiumPath(map, stadium), plotPen(QColor(238, 242, 246), 1.5));
@@ -159,20 +149,20 @@ void QuantumScarPlotWidget::paintEvent(QPaintEvent*)
     strokePath(painter,
                timeCurve(samples, time, left, [&](const ScarSample& s) { return enhancement(s.filteredEnhancement); }),
                plotPen(QColor(kFiltered), 2.3));
-    strokePath(painter, timeCurve(samples, time, left, [&](const ScarSample& s) {
-                   return enhancement(s.instantaneousEnhancement);
-               }),
-               plotPen(QColor(kInstantaneous), 1.5));
+    strokePath(
+        painter,
+        timeCurve(samples, time, left, [&](const ScarSample& s) { return enhancement(s.instantaneousEnhancement); }),
+        plotPen(QColor(kInstantaneous), 1.5));
     strokePath(painter, timeCurve(samples, time, right, clampedFraction(&ScarSample::fidelity)),
                plotPen(QColor(kFidelity), 1.2, Qt::DashLine));
 
     drawTextBox(painter, QRectF(4.0, curve.top() - 10.0, 52.0, 20.0), Qt::AlignRight, QString::number(ymax, 'f', 1),
-                QColor(kLabelText));
+                QColor(kCarpetLabel));
     drawTextBox(painter, QRectF(curve.right() + 5.0, curve.top() - 10.0, 34.0, 20.0), Qt::AlignLeft,
-                QStringLiteral("1"), QColor(kLabelText));
+                QStringLiteral("1"), QColor(kCarpetLabel));
     drawTextBox(painter, QRectF(curve.right() + 5.0, curve.bottom() - 10.0, 34.0, 20.0), Qt::AlignLeft,
-                QStringLiteral("0"), QColor(kLabelText));
-    drawSimulationTimeAxis(painter, curve, t0, t1, QColor(kLabelText), 90.0, 5.0);
+                QStringLiteral("0"), QColor(kCarpetLabel));
+    drawSimulationTimeAxis(painter, curve, t0, t1, QColor(kCarpetLabel), 90.0, 5.0);
 
     const double legendTop = curve.top() + 5.0;
     drawTextBox(painter, QRectF(curve.left() + 8.0, legendTop, 260.0, 20.0), Qt::AlignLeft,

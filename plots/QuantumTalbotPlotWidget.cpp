@@ -12,11 +12,6 @@ using namespace plot;
 
 namespace {
 
-constexpr QRgb kBackdrop = qRgb(14, 17, 22);
-constexpr QRgb kPanelFrame = qRgb(72, 80, 90);
-constexpr QRgb kTitleText = qRgb(214, 220, 228);
-constexpr QRgb kPlaceholderText = qRgb(220, 228, 238);
-constexpr QRgb kLabelText = qRgb(215, 224, 234);
 constexpr QRgb kOriginal = qRgb(80, 220, 255);
 constexpr QRgb kShifted = qRgb(235, 115, 255);
 
@@ -34,11 +29,7 @@ QPen markerPen(int k)
 
 } // namespace
 
-QuantumTalbotPlotWidget::QuantumTalbotPlotWidget(QWidget* parent)
-    : QWidget(parent)
-{
-    setAutoFillBackground(false);
-}
+QuantumTalbotPlotWidget::QuantumTalbotPlotWidget(QWidget* parent) : QWidget(parent) { setAutoFillBackground(false); }
 
 QuantumTalbotPlotWidget::~QuantumTalbotPlotWidget() = default;
 
@@ -61,27 +52,23 @@ void QuantumTalbotPlotWidget::clearRecorder()
 void QuantumTalbotPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    beginPlot(painter, rect(), QColor(kBackdrop));
+    beginPlot(painter, rect(), QColor(kRecorderBackground));
 
-    const double available = atLeast(height() - 30.0 - 38.0 - 36.0, 100.0);
-    const double carpetHeight = 0.68 * available;
-    const QRectF carpet(64.0, 30.0, atLeast(width() - 64.0 - 24.0, 30.0), carpetHeight);
-    const QRectF curve(64.0, carpet.bottom() + 36.0, carpet.width(), available - carpetHeight);
-    const QPen framePen = plotPen(QColor(kPanelFrame));
-    drawFrame(painter, carpet, framePen);
-    drawFrame(painter, curve, framePen);
-    drawPanelTitle(painter, carpet, QStringLiteral("Talbot carpet: transverse x-marginal versus time"),
-                   QColor(kTitleText), 4.0, 20.0);
-    // The x labels and the legend take the line under the carpet; the title sits on the line below it.
-    drawPanelTitle(painter, curve, QStringLiteral("Self-image correlation: original / half-period shifted"),
-                   QColor(kTitleText), carpet.bottom() + 18.0, 18.0);
+    const StackedPanels panels = stackedPanels(size(), 64.0, 24.0, 30.0, 36.0, 38.0, 0.68, 100.0, 30.0);
+    const QRectF& carpet = panels.upper;
+    const QRectF& curve = panels.lower;
+    const QPen framePen = plotPen(QColor(kCarpetFrame));
+    // The x labels and the legend take the line under the carpet; the lower title sits on the line below it.
+    drawTitledPanels(
+        painter, panels, framePen, QColor(kCarpetTitle),
+        {QStringLiteral("Talbot carpet: transverse x-marginal versus time"), 4.0, 20.0},
+        {QStringLiteral("Self-image correlation: original / half-period shifted"), carpet.bottom() + 18.0, 18.0});
 
     if (!recorder_ || recorder_->samples().empty() || recorder_->referenceRow().empty() || recorder_->nx() < 2 ||
         !(recorder_->dx() > 0.0f)) {
-        drawCentredText(painter, carpet, QStringLiteral("Run the Quantum Talbot Self-Imaging preset"),
-                        QColor(kPlaceholderText));
-        drawCentredText(painter, curve, QStringLiteral("The initial transverse comb builds its own x-time carpet"),
-                        QColor(kPlaceholderText));
+        drawPanelPlaceholders(painter, panels, QColor(kCarpetPlaceholder),
+                              QStringLiteral("Run the Quantum Talbot Self-Imaging preset"),
+                              QStringLiteral("The initial transverse comb builds its own x-time carpet"));
         return;
     }
     const std::vector<TalbotSample>& samples = recorder_->samples();
@@ -89,10 +76,9 @@ void QuantumTalbotPlotWidget::paintEvent(QPaintEvent*)
 
     const PowerRampTable ramp(kCarpetRamp);
     drawCarpet(painter,
-               rowScaledCarpet(static_cast<int>(samples.size()), 0, columns, ramp,
-                               [&](int r) -> const std::vector<float>& {
-                                   return samples[static_cast<std::size_t>(r)].xMarginal;
-                               }),
+               rowScaledCarpet(
+                   static_cast<int>(samples.size()), 0, columns, ramp,
+                   [&](int r) -> const std::vector<float>& { return samples[static_cast<std::size_t>(r)].xMarginal; }),
                carpet);
 
     const double t0 = samples.front().time;
@@ -117,10 +103,10 @@ void QuantumTalbotPlotWidget::paintEvent(QPaintEvent*)
                plotPen(QColor(kShifted), 1.9));
 
     const double gridWidth = static_cast<double>(recorder_->nx()) * static_cast<double>(recorder_->dx());
-    drawValueLabels(painter, curve, QStringLiteral("1.0"), QStringLiteral("0.0"), QColor(kLabelText), 4.0, 54.0);
+    drawValueLabels(painter, curve, QStringLiteral("1.0"), QStringLiteral("0.0"), QColor(kCarpetLabel), 4.0, 54.0);
     drawAxisEndLabels(painter, carpet, QStringLiteral("x = %1").arg(-gridWidth / 2.0, 0, 'f', 2),
-                      QStringLiteral("x = %1").arg(gridWidth / 2.0, 0, 'f', 2), QColor(kLabelText), 120.0, 2.0);
-    drawSimulationTimeAxis(painter, curve, t0, t1, QColor(kLabelText), 90.0, 6.0);
+                      QStringLiteral("x = %1").arg(gridWidth / 2.0, 0, 'f', 2), QColor(kCarpetLabel), 120.0, 2.0);
+    drawSimulationTimeAxis(painter, curve, t0, t1, QColor(kCarpetLabel), 90.0, 6.0);
 
     const double legendTop = carpet.bottom() + 2.0;
     drawTextBox(painter, QRectF(carpet.left() + 140.0, legendTop, 170.0, 20.0), Qt::AlignLeft,

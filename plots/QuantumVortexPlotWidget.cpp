@@ -17,20 +17,11 @@ using namespace plot;
 
 namespace {
 
-constexpr QRgb kBackdrop = qRgb(14, 17, 22);
-constexpr QRgb kPanelFrame = qRgb(72, 80, 90);
-constexpr QRgb kTitleText = qRgb(214, 220, 228);
-constexpr QRgb kPlaceholderText = qRgb(220, 228, 238);
-constexpr QRgb kLabelText = qRgb(215, 224, 234);
 constexpr QRgb kMeasured = qRgb(80, 220, 255);
 
 } // namespace
 
-QuantumVortexPlotWidget::QuantumVortexPlotWidget(QWidget* parent)
-    : QWidget(parent)
-{
-    setAutoFillBackground(false);
-}
+QuantumVortexPlotWidget::QuantumVortexPlotWidget(QWidget* parent) : QWidget(parent) { setAutoFillBackground(false); }
 
 QuantumVortexPlotWidget::~QuantumVortexPlotWidget() = default;
 
@@ -53,23 +44,24 @@ void QuantumVortexPlotWidget::clearRecorder()
 void QuantumVortexPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    beginPlot(painter, rect(), QColor(kBackdrop));
+    beginPlot(painter, rect(), QColor(kRecorderBackground));
 
     const double side = 0.63 * std::max(height() - 110.0, 120.0);
     const QRectF orbit(54.0, 32.0, std::min(std::max(0.55 * width(), 120.0), 1.45 * side), side);
     const QRectF momentum(orbit.right() + 42.0, 32.0, std::max(width() - orbit.right() - 66.0, 80.0), side);
-    const QPen framePen = plotPen(QColor(kPanelFrame));
+    const QPen framePen = plotPen(QColor(kCarpetFrame));
     drawFrame(painter, orbit, framePen);
     drawFrame(painter, momentum, framePen);
     // The long title may run past its panel rather than lose its ends.
     drawTextBox(painter, QRectF(orbit.left(), 5.0, orbit.width(), 20.0), Qt::AlignCenter | Qt::TextDontClip,
-                QStringLiteral("Vortex-core orbit: measured (cyan) and harmonic reference (orange)"), QColor(kTitleText));
-    drawPanelTitle(painter, momentum, QStringLiteral("Angular momentum <Lz>/hbar"), QColor(kTitleText), 5.0, 20.0);
+                QStringLiteral("Vortex-core orbit: measured (cyan) and harmonic reference (orange)"),
+                QColor(kCarpetTitle));
+    drawPanelTitle(painter, momentum, QStringLiteral("Angular momentum <Lz>/hbar"), QColor(kCarpetTitle), 5.0, 20.0);
 
     if (!recorder_ || !recorderIsConfigured(*recorder_) || recorder_->isEmpty()) {
-        drawCentredText(painter, orbit, QStringLiteral("Run the Quantum Vortex preset"), QColor(kPlaceholderText));
+        drawCentredText(painter, orbit, QStringLiteral("Run the Quantum Vortex preset"), QColor(kCarpetPlaceholder));
         drawCentredText(painter, momentum, QStringLiteral("Off-axis core + isotropic harmonic trap required"),
-                        QColor(kPlaceholderText));
+                        QColor(kCarpetPlaceholder));
         return;
     }
     const VortexInitialState& state = recorder_->config();
@@ -91,15 +83,20 @@ void QuantumVortexPlotWidget::paintEvent(QPaintEvent*)
     drawSegment(painter, crosshair, toOrbit(cx, cy - halfWidth), toOrbit(cx, cy + halfWidth));
 
     // The harmonic reference: the start rotated about the centre, a whole turn.
-    strokePath(painter, sampledPolyline(120, 0.0, 2.0 * kPi, [&](double a) {
-                   return toOrbit(cx + dx * std::cos(a) - dy * std::sin(a), cy + dx * std::sin(a) + dy * std::cos(a));
-               }),
+    strokePath(painter,
+               sampledPolyline(120, 0.0, 2.0 * kPi,
+                               [&](double a) {
+                                   return toOrbit(cx + dx * std::cos(a) - dy * std::sin(a),
+                                                  cy + dx * std::sin(a) + dy * std::cos(a));
+                               }),
                plotPen(QColor(255, 168, 76, 180), 1.5, Qt::DashLine));
-    strokePath(painter, polylineBridgingGaps(samples.size(), [&](std::size_t i) -> std::optional<QPointF> {
-                   if (!samples[i].found)
-                       return std::nullopt;
-                   return toOrbit(samples[i].x, samples[i].y);
-               }),
+    strokePath(painter,
+               polylineBridgingGaps(samples.size(),
+                                    [&](std::size_t i) -> std::optional<QPointF> {
+                                        if (!samples[i].found)
+                                            return std::nullopt;
+                                        return toOrbit(samples[i].x, samples[i].y);
+                                    }),
                plotPen(QColor(kMeasured), 2.2));
     if (samples.back().found)
         drawDisc(painter, toOrbit(samples.back().x, samples.back().y), 4.5, QColor(kMeasured));
@@ -118,11 +115,11 @@ void QuantumVortexPlotWidget::paintEvent(QPaintEvent*)
 
     const QString omega = QString::number(QuantumVortex2D::trapOmega(trap, mass_), 'f', 3);
     const QString period = QString::number(QuantumVortex2D::trapPeriod(trap, mass_), 'f', 3);
-    drawAxisCaption(painter, orbit,
-                    QStringLiteral("core x-y   charge %1   omega=%2   T=%3").arg(QString::number(state.charge), omega,
-                                                                                 period),
-                    QColor(kLabelText), 5.0, 22.0);
-    drawAxisCaption(painter, momentum, QStringLiteral("simulation time"), QColor(kLabelText), 5.0, 22.0);
+    drawAxisCaption(
+        painter, orbit,
+        QStringLiteral("core x-y   charge %1   omega=%2   T=%3").arg(QString::number(state.charge), omega, period),
+        QColor(kCarpetLabel), 5.0, 22.0);
+    drawAxisCaption(painter, momentum, QStringLiteral("simulation time"), QColor(kCarpetLabel), 5.0, 22.0);
 }
 
 } // namespace vxo

@@ -14,7 +14,6 @@ using namespace plot;
 
 namespace {
 
-constexpr QRgb kBackdrop = qRgb(13, 17, 23);
 constexpr QRgb kText = qRgb(210, 220, 230);
 constexpr QRgb kPanelFrame = qRgb(70, 82, 94);
 constexpr QRgb kControl = qRgb(245, 170, 70);
@@ -24,11 +23,7 @@ constexpr int kTitleLine = 20;
 
 } // namespace
 
-QuantumZenoPlotWidget::QuantumZenoPlotWidget(QWidget* parent)
-    : QWidget(parent)
-{
-    setAutoFillBackground(false);
-}
+QuantumZenoPlotWidget::QuantumZenoPlotWidget(QWidget* parent) : QWidget(parent) { setAutoFillBackground(false); }
 
 QuantumZenoPlotWidget::~QuantumZenoPlotWidget() = default;
 
@@ -61,26 +56,29 @@ void QuantumZenoPlotWidget::drawSurvivalCurve(QPainter& painter, const QRect& pa
     const AxisMap time{static_cast<double>(panel.left()), static_cast<double>(panel.width()), 0.0, tmax};
     const AxisMap unit{static_cast<double>(panel.bottom()), -static_cast<double>(panel.height()), 0.0, 1.0};
     // The watched lane's survival is the product of the measured survival fractions.
-    strokePath(painter, timeCurve(recorder_->samples(), time, unit,
-                                  clampedFraction(watched ? &ZenoSample::measuredSurvival : &ZenoSample::controlSurvival)),
+    strokePath(painter,
+               timeCurve(recorder_->samples(), time, unit,
+                         clampedFraction(watched ? &ZenoSample::measuredSurvival : &ZenoSample::controlSurvival)),
                plotPen(colour, 2.2));
 }
 
 void QuantumZenoPlotWidget::drawLaneProfile(QPainter& painter, const QRect& panel, const std::vector<float>& profile,
                                             double xmin, double xmax, double pmax, const QColor& colour) const
 {
-    strokePath(painter, polylineBridgingGaps(profile.size(), [&](std::size_t i) {
-                   const double x = profileOriginX_ + static_cast<double>(i) * profileStepX_;
-                   return QPointF(panel.left() + (x - xmin) / (xmax - xmin) * panel.width(),
-                                  panel.bottom() - (profile[i] / pmax) * panel.height());
-               }),
+    strokePath(painter,
+               polylineBridgingGaps(profile.size(),
+                                    [&](std::size_t i) {
+                                        const double x = profileOriginX_ + static_cast<double>(i) * profileStepX_;
+                                        return QPointF(panel.left() + (x - xmin) / (xmax - xmin) * panel.width(),
+                                                       panel.bottom() - (profile[i] / pmax) * panel.height());
+                                    }),
                plotPen(colour, 2.0));
 }
 
 void QuantumZenoPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    beginPlot(painter, rect(), QColor(kBackdrop));
+    beginPlot(painter, rect(), QColor(kLatticeBackground));
     drawCentredText(painter, QRectF(8, 2, width() - 16, 20),
                     QStringLiteral("Quantum Zeno effect: unmeasured escape vs repeatedly watched survival"),
                     QColor(kText));

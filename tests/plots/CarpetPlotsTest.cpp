@@ -35,16 +35,18 @@ const Ramp kBouncerRamp{{{0, 1, 1.45}, {0, 1, 0.72}, {0.2, 1.18, 0.92}}};
 QColor rampColour(const Ramp& ramp, double value, double rowMaximum)
 {
     const double s = std::min(std::sqrt(std::max(value / rowMaximum, 0.0)), 1.0);
-    return QColor(powerChannel(s, ramp[0][0], ramp[0][1], ramp[0][2]), powerChannel(s, ramp[1][0], ramp[1][1], ramp[1][2]),
+    return QColor(powerChannel(s, ramp[0][0], ramp[0][1], ramp[0][2]),
+                  powerChannel(s, ramp[1][0], ramp[1][1], ramp[1][2]),
                   powerChannel(s, ramp[2][0], ramp[2][1], ramp[2][2]));
 }
 
 // Every cell of a carpet of recorded rows: cell (k, r) shows entry first + k of
 // row r (0 beyond the row), scaled by the row's largest entry among the shown
 // ones. Cells whose centre lies under a marker line (covered) are passed over.
-void expectRowScaledCells(const QImage& image, const QRectF& carpet, const std::vector<std::vector<float>>& rows,
-                          int first, int columns, const Ramp& ramp, const std::string& plot,
-                          const std::function<bool(const QPointF&)>& covered = [](const QPointF&) { return false; })
+void expectRowScaledCells(
+    const QImage& image, const QRectF& carpet, const std::vector<std::vector<float>>& rows, int first, int columns,
+    const Ramp& ramp, const std::string& plot,
+    const std::function<bool(const QPointF&)>& covered = [](const QPointF&) { return false; })
 {
     for (std::size_t r = 0; r < rows.size(); ++r) {
         const auto entry = [&](int k) {
@@ -198,7 +200,8 @@ TEST_F(CarpetPlots, TalbotCarpetCoversTheGridAndItsMarkersTakeTheColourOfTheirFr
     const TalbotSample& last = recorder.samples().back();
     for (const auto& [value, colour] : {std::pair<double, QColor>{last.correlationOriginal, QColor(80, 220, 255)},
                                         std::pair<double, QColor>{last.correlationShifted, QColor(235, 115, 255)}})
-        EXPECT_TRUE(test::colourNear(image, QPointF(curve.right() - 1, curve.bottom() - curve.height() * value), colour))
+        EXPECT_TRUE(
+            test::colourNear(image, QPointF(curve.right() - 1, curve.bottom() - curve.height() * value), colour))
             << "a correlation curve ends at " << value;
 }
 
@@ -206,16 +209,6 @@ TEST_F(CarpetPlots, TalbotCarpetCoversTheGridAndItsMarkersTakeTheColourOfTheirFr
 // length of 1 (force 0.5, m = hbar = 1), so the turning heights lie at the
 // magnitudes of the Airy zeros above the floor.
 constexpr std::array<double, 8> kAiryZeros{2.33811, 4.08795, 5.52056, 6.78671, 7.94413, 9.02265, 10.04017, 11.00852};
-
-BouncerConfig bouncerFloor(double floorY)
-{
-    BouncerConfig config;
-    config.valid = true;
-    config.floorY = floorY;
-    config.floorHeight = 100.0;
-    config.force = 0.5;
-    return config;
-}
 
 ComplexField2D bouncerField(double centre)
 {
@@ -228,7 +221,7 @@ ComplexField2D bouncerField(double centre)
 TEST_F(CarpetPlots, BouncerCarpetRunsFromBelowTheFloorAndMarksTheFloorAndTheAiryLevels)
 {
     BouncerRecorder recorder(100);
-    ASSERT_TRUE(recorder.configure(bouncerFloor(-6.0), -1.0, 0.0));
+    ASSERT_TRUE(recorder.configure(test::bouncerFloor(-6.0), -1.0, 0.0));
     for (int r = 0; r < 5; ++r)
         recorder.record(2.0 * r, bouncerField(-1.0 - r), 1.0, 1.0);
     auto& plot = makePlot<QuantumBouncerPlotWidget>();
@@ -252,7 +245,7 @@ TEST_F(CarpetPlots, BouncerCarpetRunsFromBelowTheFloorAndMarksTheFloorAndTheAiry
 
     // On an empty carpet the floor and the eight levels are the only lines.
     BouncerRecorder quiet(100);
-    ASSERT_TRUE(quiet.configure(bouncerFloor(-6.0), -1.0, 0.0));
+    ASSERT_TRUE(quiet.configure(test::bouncerFloor(-6.0), -1.0, 0.0));
     for (int r = 0; r < 5; ++r)
         quiet.record(r, ComplexField2D(3, 64, 0.7f, 0.25f), 1.0, 1.0);
     plot.setRecorder(&quiet, 1.0, 1.0);
@@ -275,7 +268,7 @@ TEST_F(CarpetPlots, BouncerCarpetRunsFromBelowTheFloorAndMarksTheFloorAndTheAiry
 TEST_F(CarpetPlots, BouncerFloorInTheTopRowKeepsTwoColumnsTheSecondBeyondTheGrid)
 {
     BouncerRecorder recorder(100);
-    ASSERT_TRUE(recorder.configure(bouncerFloor(8.5), 9.0, 0.0));
+    ASSERT_TRUE(recorder.configure(test::bouncerFloor(8.5), 9.0, 0.0));
     recorder.record(0.0, bouncerField(7.0), 1.0, 1.0);
     recorder.record(1.0, bouncerField(6.0), 1.0, 1.0);
     auto& plot = makePlot<QuantumBouncerPlotWidget>();

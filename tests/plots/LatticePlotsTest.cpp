@@ -1,4 +1,3 @@
-#include "core/MomentumSpace2D.h"
 #include "experiments/AndersonRecorder.h"
 #include "experiments/KickedRotorRecorder.h"
 #include "experiments/ZenoRecorder.h"
@@ -45,20 +44,6 @@ int textMismatch(const QImage& image, const QWidget& plot, const QRect& box, int
     return differing;
 }
 
-// A momentum distribution over n columns of 0.5 (modes -n/2 .. n/2 - 1),
-// P(column i) proportional to weights[i].
-MomentumSpace2D modes(const std::vector<double>& weights)
-{
-    MomentumSpace2D momentum;
-    const std::uint64_t n = weights.size();
-    momentum.field = test::densityField(n, 2, 0.5f, 0.5f, [&](std::uint64_t i, std::uint64_t) { return weights[i]; });
-    for (std::uint64_t i = 0; i < n; ++i)
-        momentum.pxAxis.push_back((double(i) - double(n / 2)) * 0.5);
-    momentum.pyAxis = {-0.25, 0.25};
-    momentum.hbar = 1.0;
-    return momentum;
-}
-
 KickedRotorRecorder configuredRotor(std::uint64_t capacity)
 {
     KickedRotorConfig kick;
@@ -91,9 +76,9 @@ using LatticePlots = test::PlotTest;
 TEST_F(LatticePlots, KickedRotorCarpetColoursEachModeByItsShareOfTheLargestProbability)
 {
     KickedRotorRecorder recorder = configuredRotor(16);
-    recorder.record(modes({0, 0, 1, 9, 1, 0, 0, 0}), 0, 0.0);
-    recorder.record(modes({0.2, 1, 2, 3, 2, 1, 0.5, 0.3}), 1, 1.0);
-    recorder.record(modes({1, 2, 3, 2, 1, 1}), 2, 2.0); // shorter: its last two cells stay background
+    recorder.record(test::momentumModes({0, 0, 1, 9, 1, 0, 0, 0}), 0, 0.0);
+    recorder.record(test::momentumModes({0.2, 1, 2, 3, 2, 1, 0.5, 0.3}), 1, 1.0);
+    recorder.record(test::momentumModes({1, 2, 3, 2, 1, 1}), 2, 2.0); // shorter: its last two cells stay background
     auto& plot = makePlot<QuantumKickedRotorPlotWidget>();
     plot.setRecorder(&recorder);
     const QImage image = test::grabPlot(plot, QSize(600, 520));
@@ -107,7 +92,8 @@ TEST_F(LatticePlots, KickedRotorCarpetColoursEachModeByItsShareOfTheLargestProba
     for (int k = 0; k < 3; ++k)
         for (int i = 0; i < 8; ++i) {
             const std::vector<float>& p = recorder.samples()[std::size_t(k)].distribution;
-            const QColor expected = std::size_t(i) < p.size() ? modeColour(std::sqrt(p[std::size_t(i)] / pmax)) : kBackdrop;
+            const QColor expected =
+                std::size_t(i) < p.size() ? modeColour(std::sqrt(p[std::size_t(i)] / pmax)) : kBackdrop;
             EXPECT_TRUE(test::colourNear(image, cellPixel(carpet, i, k, 8, 3), expected, 0, 1))
                 << "kick " << k << ", mode column " << i;
         }
@@ -119,8 +105,8 @@ TEST_F(LatticePlots, KickedRotorCarpetColoursEachModeByItsShareOfTheLargestProba
     double scale = 1.0;
     for (const KickedRotorSample& s : recorder.samples())
         scale = std::max({scale, s.meanSquareMode, s.classicalMeanSquareMode});
-    EXPECT_TRUE(test::colourNear(image, QPointF(series.right(), series.bottom() - 1 - last.meanSquareMode / scale * series.height()),
-                                 kCyan))
+    EXPECT_TRUE(test::colourNear(
+        image, QPointF(series.right(), series.bottom() - 1 - last.meanSquareMode / scale * series.height()), kCyan))
         << "the quantum series ends at the last kick";
 }
 
@@ -128,7 +114,7 @@ TEST_F(LatticePlots, KickedRotorRowsAreLabelledWithTheKicksTheyShow)
 {
     KickedRotorRecorder recorder = configuredRotor(4);
     for (std::uint64_t kick = 0; kick <= 6; ++kick)
-        recorder.record(modes({1, 2, double(kick), 1}), kick, double(kick));
+        recorder.record(test::momentumModes({1, 2, double(kick), 1}), kick, double(kick));
     ASSERT_EQ(recorder.samples().front().kickCount, 3u) << "the recorder keeps kicks 3 to 6";
     auto& plot = makePlot<QuantumKickedRotorPlotWidget>();
     plot.setRecorder(&recorder);
@@ -142,30 +128,20 @@ TEST_F(LatticePlots, KickedRotorRowsAreLabelledWithTheKicksTheyShow)
     EXPECT_EQ(textMismatch(image, plot, bottom, Qt::AlignRight | Qt::AlignBottom, QStringLiteral("kick 6")), 0);
 }
 
-// The Anderson fixture: 48 x 20 cells of 0.25 x 0.5, rows at y = 2.5 (clean)
-// and -2.5, five sites 1.5 apart.
-AndersonLattice lattice(std::vector<double> sites, double spacing)
-{
-    AndersonLattice l;
-    l.valid = true;
-    l.cleanRowY = 2.5;
-    l.disorderedRowY = -2.5;
-    l.spacing = spacing;
-    l.siteX = std::move(sites);
-    return l;
-}
-
+// The Anderson fixture: 48 x 20 cells of 0.25 x 0.5 and rows at y = 2.5
+// (clean) and -2.5.
 ComplexField2D lanes(double width)
 {
     return test::fieldOf(48, 20, 0.25f, 0.5f, [&](double x, double y) {
-        return test::packetAmplitude(x, y, -1.0, 2.5, 0.4 * width, 0.0) + test::packetAmplitude(x, y, 1.0, -2.5, 0.3, 0.0);
+        return test::packetAmplitude(x, y, -1.0, 2.5, 0.4 * width, 0.0) +
+            test::packetAmplitude(x, y, 1.0, -2.5, 0.3, 0.0);
     });
 }
 
 TEST_F(LatticePlots, AndersonPanelsShowTheSitesTheProfilesAndTheSpreadsFromTimeZero)
 {
     AndersonRecorder recorder(16);
-    recorder.configure(AndersonInitialStateConfig{}, lattice({-3.0, -1.5, 0.0, 1.5, 3.0}, 1.5));
+    recorder.configure(AndersonInitialStateConfig{}, test::andersonLattice({-3.0, -1.5, 0.0, 1.5, 3.0}, 1.5));
     for (int k = 1; k <= 3; ++k)
         recorder.record(0.5 * k, lanes(k));
     auto& plot = makePlot<QuantumAndersonPlotWidget>();
@@ -176,10 +152,12 @@ TEST_F(LatticePlots, AndersonPanelsShowTheSitesTheProfilesAndTheSpreadsFromTimeZ
     const QRect spread(54, h + 78, 560 - 72, h);
 
     // Sites from -3 to 3, the range widened by 0.75 spacings: [-4.125, 4.125].
-    const std::vector<double> sites = lineCentres(image, profile.adjusted(3, 30, -3, -3), true, kBackdrop, QColor(70, 82, 94));
+    const std::vector<double> sites =
+        lineCentres(image, profile.adjusted(3, 30, -3, -3), true, kBackdrop, QColor(70, 82, 94));
     ASSERT_EQ(sites.size(), 5u);
     for (int s = 0; s < 5; ++s)
-        EXPECT_NEAR(sites[std::size_t(s)], std::lround(profile.left() + (1.5 * (s - 2) + 4.125) / 8.25 * profile.width()), 1.0)
+        EXPECT_NEAR(sites[std::size_t(s)],
+                    std::lround(profile.left() + (1.5 * (s - 2) + 4.125) / 8.25 * profile.width()), 1.0)
             << "site " << s;
     const AndersonSample& last = recorder.samples().back();
     const std::vector<float>& clean = last.clean.profile;
@@ -188,22 +166,26 @@ TEST_F(LatticePlots, AndersonPanelsShowTheSitesTheProfilesAndTheSpreadsFromTimeZ
     for (const std::vector<float>* p : {&last.clean.profile, &last.disordered.profile})
         pmax = std::max(pmax, *std::max_element(p->begin(), p->end()));
     const double x = last.clean.profileOriginX + double(peak) * last.clean.profileDx;
-    EXPECT_TRUE(test::colourNear(image, QPointF(profile.left() + (x + 4.125) / 8.25 * profile.width(),
-                                                profile.bottom() - clean[peak] / pmax * profile.height()),
+    EXPECT_TRUE(test::colourNear(image,
+                                 QPointF(profile.left() + (x + 4.125) / 8.25 * profile.width(),
+                                         profile.bottom() - clean[peak] / pmax * profile.height()),
                                  kCyan))
         << "the clean profile's peak";
 
     const double smax = std::max({1.0, last.clean.sigmaX, last.disordered.sigmaX});
-    EXPECT_TRUE(test::colourNear(image, QPointF(spread.left() + spread.width() - 1, spread.bottom() - last.clean.sigmaX / smax * spread.height()),
-                                 kCyan))
+    EXPECT_TRUE(test::colourNear(
+        image,
+        QPointF(spread.left() + spread.width() - 1, spread.bottom() - last.clean.sigmaX / smax * spread.height()),
+        kCyan))
         << "the clean spread ends at the last time";
     const double first = spread.left() + 0.5 / 1.5 * spread.width();
-    EXPECT_FALSE(test::colourNear(image, QPointF(first - 8, spread.bottom() - recorder.samples().front().clean.sigmaX / smax * spread.height()),
-                                  kCyan, 2))
+    EXPECT_FALSE(test::colourNear(
+        image, QPointF(first - 8, spread.bottom() - recorder.samples().front().clean.sigmaX / smax * spread.height()),
+        kCyan, 2))
         << "the time axis starts at 0, so the first sample at t = 0.5 lies a third of the way in";
 
     // One site and no spacing leave no x range: the profile panel stays empty.
-    recorder.configure(AndersonInitialStateConfig{}, lattice({0.0}, 0.0));
+    recorder.configure(AndersonInitialStateConfig{}, test::andersonLattice({0.0}, 0.0));
     recorder.record(1.0, lanes(1));
     recorder.record(2.0, lanes(2));
     const QImage single = test::grabPlot(plot, QSize(560, 520));
@@ -244,13 +226,16 @@ TEST_F(LatticePlots, ZenoPanelsShowTheMeasuredSurvivalAndTheProfilesWithTheMeasu
     const QRect survival(58, 48, 580 - 78, h);
     const QRect profiles(58, h + 86, 580 - 78, h);
 
-    EXPECT_TRUE(test::colourNear(image, QPointF(survival.left() + survival.width() - 1, survival.bottom() - survival.height() * 0.55), kCyan))
+    EXPECT_TRUE(test::colourNear(
+        image, QPointF(survival.left() + survival.width() - 1, survival.bottom() - survival.height() * 0.55), kCyan))
         << "the watched curve is the product of the measured survival fractions";
-    const std::vector<double> edge = lineCentres(image, profiles.adjusted(2, 24, -2, -2), true, kBackdrop, QColor(235, 90, 105));
+    const std::vector<double> edge =
+        lineCentres(image, profiles.adjusted(2, 24, -2, -2), true, kBackdrop, QColor(235, 90, 105));
     ASSERT_EQ(edge.size(), 1u);
     EXPECT_NEAR(edge[0], std::lround(profiles.left() + 5.0 / 8.0 * profiles.width()), 1.0) << "the edge at x = 1";
-    EXPECT_TRUE(test::colourNear(image, QPointF(profiles.left() + 3.0 / 8.0 * profiles.width(), profiles.bottom() - profiles.height()),
-                                 QColor(245, 170, 70)))
+    EXPECT_TRUE(test::colourNear(
+        image, QPointF(profiles.left() + 3.0 / 8.0 * profiles.width(), profiles.bottom() - profiles.height()),
+        QColor(245, 170, 70)))
         << "the control profile's peak at x = -1 reaches the top";
 
     // One profile point spans no x range: the panel stays empty.

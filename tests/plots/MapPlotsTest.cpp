@@ -34,7 +34,8 @@ TEST(PowerRampTable, GivesThePowerRampColourOfEveryRatio)
             values.push_back(i % 2 ? uniform(rng) : std::pow(uniform(rng), 12.0));
         for (const double maximum : {1.0, 0.37, 2.5e-7})
             for (const double v : values)
-                ASSERT_EQ(table.colour(v * maximum, maximum), plot::powerRampColour(ramps[k], plot::carpetLevel(v * maximum, maximum)))
+                ASSERT_EQ(table.colour(v * maximum, maximum),
+                          plot::powerRampColour(ramps[k], plot::carpetLevel(v * maximum, maximum)))
                     << "ramp " << k << ", ratio " << v << ", maximum " << maximum;
     }
 }
@@ -89,7 +90,8 @@ TEST_F(MapPlots, BilliardMapShowsTheMeanDensityOfTheInteriorUnderOneMaximum)
         for (int i = 5; i <= 24; ++i)
             maximum = std::max(maximum, double(mean[std::size_t(j * 30 + i)]));
     // The scatterer: centre and radii relative to the interior edges.
-    const QPointF centre(map.left() + map.width() * (2.0 + 5.75) / 12.0, map.bottom() - map.height() * (0.5 + 3.1) / 6.0);
+    const QPointF centre(map.left() + map.width() * (2.0 + 5.75) / 12.0,
+                         map.bottom() - map.height() * (0.5 + 3.1) / 6.0);
     const double rx = map.width() * 1.5 / 12.0;
     const double ry = map.height() * 1.5 / 6.0;
     for (int r = 0; r < 13; ++r)
@@ -100,7 +102,8 @@ TEST_F(MapPlots, BilliardMapShowsTheMeanDensityOfTheInteriorUnderOneMaximum)
                 continue; // under the scatterer
             // Image row 0 is the top grid row.
             const double s = std::sqrt(mean[std::size_t((15 - r) * 30 + 5 + k)] / maximum);
-            const QColor expected(powerChannel(s, 0, 1, 1.7), powerChannel(s, 0, 1, 0.72), powerChannel(s, 0.12, 1.25, 0.9));
+            const QColor expected(powerChannel(s, 0, 1, 1.7), powerChannel(s, 0, 1, 0.72),
+                                  powerChannel(s, 0.12, 1.25, 0.9));
             EXPECT_TRUE(test::colourNear(image, at, expected, 0, 1)) << "cell " << k << " of image row " << r;
         }
     EXPECT_TRUE(test::colourNear(image, centre, QColor(15, 18, 22), 0, 30)) << "the scatterer covers the map";
@@ -115,8 +118,8 @@ TEST_F(MapPlots, BilliardMapShowsTheMeanDensityOfTheInteriorUnderOneMaximum)
 
     // A rectangular billiard has no shell curve and no pink legend entry.
     plot.setRecorder(&recorder, billiard(false));
-    EXPECT_EQ(test::countColour(test::grabPlot(plot, QSize(640, 560)), QRect(0, 0, 640, 560), QColor(255, 112, 160), 30),
-              0);
+    EXPECT_EQ(
+        test::countColour(test::grabPlot(plot, QSize(640, 560)), QRect(0, 0, 640, 560), QColor(255, 112, 160), 30), 0);
 }
 
 // The scar fixture: 80 x 48 cells of 0.25 x 0.2 and a stadium L = 6, R = 3

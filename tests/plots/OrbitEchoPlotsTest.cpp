@@ -77,8 +77,8 @@ TEST_F(OrbitEchoPlots, VortexOrbitRunsOnTheWindowAboutTheTrapCentreAndLzIsDivide
         const double a = 2 * kPi * i / 24;
         onCircle += tintedNear(image, at(0.2 + std::cos(a) - 0.5 * std::sin(a), -0.1 + std::sin(a) + 0.5 * std::cos(a)),
                                QColor(255, 168, 76))
-                        ? 1
-                        : 0;
+            ? 1
+            : 0;
     }
     EXPECT_GE(onCircle, 12) << "the dashed reference circle passes through the start about the trap centre";
 
@@ -90,7 +90,8 @@ TEST_F(OrbitEchoPlots, VortexOrbitRunsOnTheWindowAboutTheTrapCentreAndLzIsDivide
     }
     const double pad = std::max(0.15 * (hi - lo), 0.08);
     const QRectF momentum(orbit.right() + 42, 32, 700 - orbit.right() - 66, side);
-    const double y = momentum.bottom() - momentum.height() * (last.angularMomentum / 2.0 - lo + pad) / (hi - lo + 2 * pad);
+    const double y =
+        momentum.bottom() - momentum.height() * (last.angularMomentum / 2.0 - lo + pad) / (hi - lo + 2 * pad);
     EXPECT_TRUE(test::colourNear(image, QPointF(momentum.right() - 1, y), QColor(144, 238, 144)));
 }
 
@@ -146,7 +147,8 @@ TEST_F(OrbitEchoPlots, LoschmidtReturnStartsWhereTheOutboundPathEndedAndTheEchoA
     config.enabled = true;
     config.reversalTime = 2.0;
     const auto packet = [](double x0, double y0) {
-        return test::fieldOf(64, 40, 0.25f, 0.3f, [=](double x, double y) { return test::packetAmplitude(x, y, x0, y0, 0.7, 0.5); });
+        return test::fieldOf(64, 40, 0.25f, 0.3f,
+                             [=](double x, double y) { return test::packetAmplitude(x, y, x0, y0, 0.7, 0.5); });
     };
     LoschmidtRecorder recorder(400);
     ASSERT_TRUE(recorder.configure(packet(0.0, 0.0), config));
@@ -154,8 +156,13 @@ TEST_F(OrbitEchoPlots, LoschmidtReturnStartsWhereTheOutboundPathEndedAndTheEchoA
         double t, x, y;
         bool reversed;
     };
-    for (const Step& s : std::vector<Step>{{0, 0, 0, false}, {1, 2, 1, false}, {2, 4, 0, false}, {2, 3, -0.5, true},
-                                           {3, 2, -1, true}, {4, 0.5, 0, true}, {5, -1, 0.2, true}})
+    for (const Step& s : std::vector<Step>{{0, 0, 0, false},
+                                           {1, 2, 1, false},
+                                           {2, 4, 0, false},
+                                           {2, 3, -0.5, true},
+                                           {3, 2, -1, true},
+                                           {4, 0.5, 0, true},
+                                           {5, -1, 0.2, true}})
         ASSERT_TRUE(recorder.record(s.t, packet(s.x, s.y), s.reversed));
     auto& plot = makePlot<QuantumLoschmidtPlotWidget>();
     plot.setRecorder(&recorder);

@@ -6,7 +6,10 @@
 // the gallery.
 
 #include "core/ComplexField2D.h"
+#include "core/MomentumSpace2D.h"
 #include "core/Numeric.h"
+#include "experiments/QuantumAnderson2D.h"
+#include "experiments/QuantumBouncer2D.h"
 
 #include <QColor>
 #include <QImage>
@@ -52,6 +55,46 @@ inline Complex packetAmplitude(double x, double y, double x0, double y0, double 
 {
     const double envelope = std::exp(-((x - x0) * (x - x0) + (y - y0) * (y - y0)) / (4.0 * s * s));
     return Complex(static_cast<float>(envelope * std::cos(k * x)), static_cast<float>(envelope * std::sin(k * x)));
+}
+
+// A momentum distribution over columns of 0.5 (modes -n/2 .. n/2 - 1, two
+// rows), the probability of column i proportional to weights[i]; no field for
+// no weights.
+inline MomentumSpace2D momentumModes(const std::vector<double>& weights)
+{
+    MomentumSpace2D momentum;
+    const std::uint64_t n = weights.size();
+    if (n == 0)
+        return momentum;
+    momentum.field = densityField(n, 2, 0.5f, 0.5f, [&](std::uint64_t i, std::uint64_t) { return weights[i]; });
+    for (std::uint64_t i = 0; i < n; ++i)
+        momentum.pxAxis.push_back((double(i) - double(n / 2)) * 0.5);
+    momentum.pyAxis = {-0.25, 0.25};
+    momentum.hbar = 1.0;
+    return momentum;
+}
+
+// An Anderson lattice with the clean row at y = 2.5 and the disordered one at -2.5.
+inline AndersonLattice andersonLattice(std::vector<double> sites, double spacing)
+{
+    AndersonLattice lattice;
+    lattice.valid = true;
+    lattice.cleanRowY = 2.5;
+    lattice.disorderedRowY = -2.5;
+    lattice.spacing = spacing;
+    lattice.siteX = std::move(sites);
+    return lattice;
+}
+
+// A bouncer floor with its top at floorY under the force 0.5.
+inline BouncerConfig bouncerFloor(double floorY)
+{
+    BouncerConfig config;
+    config.valid = true;
+    config.floorY = floorY;
+    config.floorHeight = 100.0;
+    config.force = 0.5;
+    return config;
 }
 
 // The pixel of cell (column, row) of a carpet of columns x rows cells drawn

@@ -100,13 +100,11 @@ TEST_F(RecorderPlotGallery, DISABLED_CarpetPlots)
         ASSERT_TRUE(QuantumRevival2D::extractFromScene(sceneOf(test::revivalBoxObjects()), box, nullptr));
         const double length = box.interiorWidth;
         const double revival = box.revivalTimeX(1.0, 1.0);
-        ComplexField2D psi = test::fieldOf(128, 128, float(2.0 * length / 128), float(2.0 * length / 128),
-                                           [&](double x, double y) {
-                                               const auto p = [](double x, double y) {
-                                                   return test::packetAmplitude(x, y, -1.2, 0.0, 0.55, 2.6);
-                                               };
-                                               return p(x, y) - p(length - x, y) - p(-length - x, y);
-                                           });
+        ComplexField2D psi =
+            test::fieldOf(128, 128, float(2.0 * length / 128), float(2.0 * length / 128), [&](double x, double y) {
+                const auto p = [](double x, double y) { return test::packetAmplitude(x, y, -1.2, 0.0, 0.55, 2.6); };
+                return p(x, y) - p(length - x, y) - p(-length - x, y);
+            });
         psi.normalize();
         RevivalRecorder recorder(1200);
         recorder.setInitialState(psi);
@@ -137,8 +135,8 @@ TEST_F(RecorderPlotGallery, DISABLED_CarpetPlots)
         BouncerConfig config;
         const PotentialScene scene = sceneOf(test::bouncerObjects());
         ASSERT_TRUE(QuantumBouncer2D::extractFromScene(scene, config, nullptr));
-        ComplexField2D psi =
-            test::fieldOf(64, 256, 0.64f, 0.08f, [](double x, double y) { return test::packetAmplitude(x, y, 0, -4.0, 0.7, 0); });
+        ComplexField2D psi = test::fieldOf(
+            64, 256, 0.64f, 0.08f, [](double x, double y) { return test::packetAmplitude(x, y, 0, -4.0, 0.7, 0); });
         psi.normalize();
         const PotentialField2D potential = potentialOf(scene, psi);
         BouncerRecorder recorder(1200);
@@ -163,7 +161,7 @@ TEST_F(RecorderPlotGallery, DISABLED_BilliardAndScar)
         ASSERT_TRUE(QuantumBilliard2D::extractFromScene(scene, config, nullptr));
         ComplexField2D psi = test::fieldOf(128, 128, 0.32f, 0.32f, [](double x, double y) {
             return test::packetAmplitude(x, y, -5.0, 2.5, 0.9, 2.2) *
-                   Complex(static_cast<float>(std::cos(0.9 * y)), static_cast<float>(std::sin(0.9 * y)));
+                Complex(static_cast<float>(std::cos(0.9 * y)), static_cast<float>(std::sin(0.9 * y)));
         });
         psi.normalize();
         const PotentialField2D potential = potentialOf(scene, psi);
@@ -186,9 +184,8 @@ TEST_F(RecorderPlotGallery, DISABLED_BilliardAndScar)
         const PotentialScene scene = sceneOf({stadiumObject});
         StadiumGeometry stadium;
         ASSERT_TRUE(QuantumScar2D::analyzeScene(scene, stadium, nullptr));
-        ComplexField2D psi = test::fieldOf(256, 128, 0.1f, 0.1f, [](double x, double y) {
-            return test::packetAmplitude(x, y, -3.0, 0.0, 0.8, 3.0);
-        });
+        ComplexField2D psi = test::fieldOf(
+            256, 128, 0.1f, 0.1f, [](double x, double y) { return test::packetAmplitude(x, y, -3.0, 0.0, 0.8, 3.0); });
         psi.normalize();
         const PotentialField2D potential = potentialOf(scene, psi);
         ScarConfig config;
@@ -290,13 +287,11 @@ TEST_F(RecorderPlotGallery, DISABLED_OrbitAndLatticePlots)
         // control lane escapes within the run: two lanes, the lower one
         // measured every 0.2 from t = 0.4.
         using test::rectangleObject;
-        const PotentialScene scene = sceneOf({rectangleObject(120.0f, 0.0f, 0.0f, 40.96f, 0.64f),
-                                              rectangleObject(120.0f, 0.0f, 9.76f, 40.96f, 0.48f),
-                                              rectangleObject(120.0f, 0.0f, -9.76f, 40.96f, 0.48f),
-                                              rectangleObject(120.0f, -9.0f, 4.8f, 0.64f, 8.6f),
-                                              rectangleObject(120.0f, -9.0f, -4.8f, 0.64f, 8.6f),
-                                              rectangleObject(1.2f, 0.0f, 4.8f, 0.8f, 8.6f),
-                                              rectangleObject(1.2f, 0.0f, -4.8f, 0.8f, 8.6f)});
+        const PotentialScene scene = sceneOf(
+            {rectangleObject(120.0f, 0.0f, 0.0f, 40.96f, 0.64f), rectangleObject(120.0f, 0.0f, 9.76f, 40.96f, 0.48f),
+             rectangleObject(120.0f, 0.0f, -9.76f, 40.96f, 0.48f), rectangleObject(120.0f, -9.0f, 4.8f, 0.64f, 8.6f),
+             rectangleObject(120.0f, -9.0f, -4.8f, 0.64f, 8.6f), rectangleObject(1.2f, 0.0f, 4.8f, 0.8f, 8.6f),
+             rectangleObject(1.2f, 0.0f, -4.8f, 0.8f, 8.6f)});
         ComplexField2D psi(256, 128, 0.16f, 0.16f);
         const ZenoInitialStateConfig initial;
         ASSERT_TRUE(QuantumZeno2D::prepareInitialState(psi, initial, nullptr));
@@ -361,9 +356,8 @@ TEST_F(RecorderPlotGallery, DISABLED_LoopAndEchoPlots)
             bumps.push_back(bump);
         }
         const PotentialScene scene = sceneOf(bumps);
-        ComplexField2D psi = test::fieldOf(128, 128, 0.2f, 0.2f, [](double x, double y) {
-            return test::packetAmplitude(x, y, -3.0, 0.0, 0.9, 1.6);
-        });
+        ComplexField2D psi = test::fieldOf(
+            128, 128, 0.2f, 0.2f, [](double x, double y) { return test::packetAmplitude(x, y, -3.0, 0.0, 0.9, 1.6); });
         psi.normalize();
         const PotentialField2D potential = potentialOf(scene, psi);
         LoschmidtConfig config;

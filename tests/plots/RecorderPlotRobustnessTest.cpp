@@ -2,7 +2,6 @@
 // rule: no recorder, an unconfigured one and an empty one all paint exactly
 // the picture of a fresh plot.
 
-#include "core/MomentumSpace2D.h"
 #include "experiments/AndersonRecorder.h"
 #include "experiments/BerryRecorder.h"
 #include "experiments/BilliardRecorder.h"
@@ -44,12 +43,14 @@ using test::kNaN;
 // A packet at (x0, y0) on nx x ny cells of 0.25 x 0.3.
 ComplexField2D packet(double x0, double y0, std::uint64_t nx = 48, std::uint64_t ny = 40)
 {
-    return test::fieldOf(nx, ny, 0.25f, 0.3f, [=](double x, double y) { return test::packetAmplitude(x, y, x0, y0, 0.8, 1.0); });
+    return test::fieldOf(nx, ny, 0.25f, 0.3f,
+                         [=](double x, double y) { return test::packetAmplitude(x, y, x0, y0, 0.8, 1.0); });
 }
 
 ComplexField2D notFinite(std::uint64_t nx = 48, std::uint64_t ny = 40)
 {
-    return test::fieldOf(nx, ny, 0.25f, 0.3f, [](double x, double) { return Complex(float(x > 0 ? kNaN : kInf), 0.0f); });
+    return test::fieldOf(nx, ny, 0.25f, 0.3f,
+                         [](double x, double) { return Complex(float(x > 0 ? kNaN : kInf), 0.0f); });
 }
 
 // A recorder made and fed by fill, shared by the feed that shows it.
@@ -88,45 +89,12 @@ BilliardConfig billiard(double width, bool scatterer)
     return c;
 }
 
-BouncerConfig floorAt(double y)
-{
-    BouncerConfig c;
-    c.valid = true;
-    c.floorY = y;
-    c.floorHeight = 100.0;
-    c.force = 0.5;
-    return c;
-}
-
 VortexTrap trap()
 {
     VortexTrap t;
     t.found = true;
     t.curvature = 0.25;
     return t;
-}
-
-AndersonLattice lattice(std::vector<double> sites, double spacing)
-{
-    AndersonLattice l;
-    l.valid = true;
-    l.cleanRowY = 3.0;
-    l.disorderedRowY = -3.0;
-    l.spacing = spacing;
-    l.siteX = std::move(sites);
-    return l;
-}
-
-MomentumSpace2D modes(std::uint64_t n, double value)
-{
-    MomentumSpace2D m;
-    if (n == 0)
-        return m;
-    m.field = test::densityField(n, 2, 0.5f, 0.5f, [=](std::uint64_t i, std::uint64_t) { return value * double(1 + i % 3); });
-    for (std::uint64_t i = 0; i < n; ++i)
-        m.pxAxis.push_back((double(i) - double(n / 2)) * 0.5);
-    m.pyAxis = {-0.25, 0.25};
-    return m;
 }
 
 KickedRotorRecorder rotor()
@@ -219,7 +187,8 @@ struct PlotFeeds<QuantumRevivalPlotWidget> {
         const auto show = [](RevivalBoxConfig b, double mass) {
             return [=](W& p, const RevivalRecorder* r) { p.setRecorder(r, b, mass, 1.0); };
         };
-        return {feed<W>("no recorder", moving, [](W& p, const RevivalRecorder*) { p.setRecorder(nullptr, box(0, 8), 1, 1); }),
+        return {feed<W>("no recorder", moving,
+                        [](W& p, const RevivalRecorder*) { p.setRecorder(nullptr, box(0, 8), 1, 1); }),
                 feed<W>("empty", run(0, [](int) { return packet(0, 0); }), show(box(0, 8), 1.0)),
                 feed<W>("one sample", run(1, [](int) { return packet(0, 0); }), show(box(0, 8), 1.0)),
                 feed<W>("typical", moving, show(box(0.3, 8), 0.05)),
@@ -245,7 +214,9 @@ struct PlotFeeds<QuantumBilliardPlotWidget> {
             });
         };
         const auto moving = run(20, [](int k) { return packet(-2.0 + 0.2 * k, 0.5); });
-        const auto show = [](BilliardConfig c) { return [=](W& p, const BilliardRecorder* r) { p.setRecorder(r, c); }; };
+        const auto show = [](BilliardConfig c) {
+            return [=](W& p, const BilliardRecorder* r) { p.setRecorder(r, c); };
+        };
         return {feed<W>("unconfigured", made(BilliardRecorder(8), [](BilliardRecorder&) {}), show(billiard(8, true))),
                 feed<W>("empty", run(0, [](int) { return packet(0, 0); }), show(billiard(8, true))),
                 feed<W>("one sample", run(1, [](int) { return packet(0, 0); }), show(billiard(8, true))),
@@ -273,7 +244,9 @@ struct PlotFeeds<QuantumTalbotPlotWidget> {
             });
         };
         const auto moving = run(40, [](int k) { return packet(-2.0 + 0.1 * k, 0.0); });
-        const auto show = [](double mass) { return [=](W& p, const TalbotRecorder* r) { p.setRecorder(r, mass, 1.0); }; };
+        const auto show = [](double mass) {
+            return [=](W& p, const TalbotRecorder* r) { p.setRecorder(r, mass, 1.0); };
+        };
         return {feed<W>("unconfigured", made(TalbotRecorder(8), [](TalbotRecorder&) {}), show(1.0)),
                 feed<W>("empty", run(0, [](int) { return packet(0, 0); }), show(1.0)),
                 feed<W>("one sample", run(1, [](int) { return packet(0, 0); }), show(1.0)),
@@ -291,13 +264,15 @@ struct PlotFeeds<QuantumBouncerPlotWidget> {
     {
         const auto run = [](double floor, int n, auto fieldAt) {
             return made(BouncerRecorder(64), [=](BouncerRecorder& r) {
-                r.configure(floorAt(floor), 0.0, 0.3);
+                r.configure(test::bouncerFloor(floor), 0.0, 0.3);
                 for (int k = 0; k < n; ++k)
                     r.record(0.4 * k, fieldAt(k), 1.0, 1.0);
             });
         };
         const auto falling = run(-4.0, 30, [](int k) { return packet(0.0, 2.0 - 0.1 * k); });
-        const auto show = [](double hbar) { return [=](W& p, const BouncerRecorder* r) { p.setRecorder(r, 1.0, hbar); }; };
+        const auto show = [](double hbar) {
+            return [=](W& p, const BouncerRecorder* r) { p.setRecorder(r, 1.0, hbar); };
+        };
         return {feed<W>("unconfigured", made(BouncerRecorder(8), [](BouncerRecorder&) {}), show(1.0)),
                 feed<W>("empty", run(-4.0, 0, [](int) { return packet(0, 0); }), show(1.0)),
                 feed<W>("one sample", run(-4.0, 1, [](int) { return packet(0, 0); }), show(1.0)),
@@ -325,17 +300,21 @@ struct PlotFeeds<QuantumVortexPlotWidget> {
         VortexInitialState centred;
         centred.coreX = 0.0;
         const auto typical = run(VortexInitialState{}, 12, true);
-        const auto show = [](double hbar) { return [=](W& p, const VortexRecorder* r) { p.setRecorder(r, 1.0, hbar); }; };
+        const auto show = [](double hbar) {
+            return [=](W& p, const VortexRecorder* r) { p.setRecorder(r, 1.0, hbar); };
+        };
         return {feed<W>("unconfigured", made(VortexRecorder(32), [](VortexRecorder&) {}), show(1.0)),
                 feed<W>("empty", run(VortexInitialState{}, 0, false), show(1.0)),
                 feed<W>("one sample", run(VortexInitialState{}, 1, false), show(1.0)),
                 feed<W>("cores lost in turn", typical, show(1.0)),
                 feed<W>("core on the centre", run(centred, 4, false), show(0.0)),
-                feed<W>("not finite", made(VortexRecorder(32), [](VortexRecorder& r) {
-                            r.configure(VortexInitialState{}, trap());
-                            r.record(0.0, notFinite(), 1.0);
-                            r.record(1.0, notFinite(), 1.0);
-                        }),
+                feed<W>("not finite",
+                        made(VortexRecorder(32),
+                             [](VortexRecorder& r) {
+                                 r.configure(VortexInitialState{}, trap());
+                                 r.record(0.0, notFinite(), 1.0);
+                                 r.record(1.0, notFinite(), 1.0);
+                             }),
                         show(kNaN))};
     }
 };
@@ -352,14 +331,16 @@ struct PlotFeeds<QuantumAndersonPlotWidget> {
                     r.record(0.5 * k, fieldAt(k));
             });
         };
-        const AndersonLattice sites = lattice({-3, -1.5, 0, 1.5, 3}, 1.5);
+        const AndersonLattice sites = test::andersonLattice({-3, -1.5, 0, 1.5, 3}, 1.5);
         const auto show = [](W& p, const AndersonRecorder* r) { p.setRecorder(r, 1.0, 1.0); };
         return {feed<W>("unconfigured", made(AndersonRecorder(8), [](AndersonRecorder&) {}), show),
                 feed<W>("empty", run(sites, 0, [](int) { return packet(0, 3); }), show),
                 feed<W>("one sample at t = 0", run(sites, 1, [](int) { return packet(0, 3); }), show),
                 feed<W>("typical", run(sites, 10, [](int k) { return packet(0.2 * k, 3.0); }), show),
-                feed<W>("no sites", run(lattice({}, 1.5), 3, [](int k) { return packet(0.2 * k, 3.0); }), show),
-                feed<W>("one site, no spacing", run(lattice({0.0}, 0.0), 3, [](int k) { return packet(0.2 * k, 3.0); }), show),
+                feed<W>("no sites", run(test::andersonLattice({}, 1.5), 3, [](int k) { return packet(0.2 * k, 3.0); }),
+                        show),
+                feed<W>("one site, no spacing",
+                        run(test::andersonLattice({0.0}, 0.0), 3, [](int k) { return packet(0.2 * k, 3.0); }), show),
                 feed<W>("not finite", run(sites, 3, [](int) { return notFinite(); }), show)};
     }
 };
@@ -369,10 +350,11 @@ struct PlotFeeds<QuantumKickedRotorPlotWidget> {
     using W = QuantumKickedRotorPlotWidget;
     static std::vector<PlotFeed<W>> all()
     {
-        const auto run = [](int n, std::uint64_t columns, double value) {
+        const auto run = [](int n, std::size_t columns, double value) {
             return made(rotor(), [=](KickedRotorRecorder& r) {
                 for (int k = 0; k < n; ++k)
-                    r.record(modes(columns + std::uint64_t(k % 2), value), std::uint64_t(k), k);
+                    r.record(test::momentumModes(std::vector<double>(columns + std::size_t(k % 2), value)),
+                             std::uint64_t(k), k);
             });
         };
         const auto show = [](W& p, const KickedRotorRecorder* r) { p.setRecorder(r); };
@@ -405,7 +387,9 @@ struct PlotFeeds<QuantumZenoPlotWidget> {
             });
         };
         const auto typical = run(30, 0.8);
-        const auto show = [](ZenoLaneProfiles p) { return [=](W& plot, const ZenoRecorder* r) { plot.setRecorder(r, p); }; };
+        const auto show = [](ZenoLaneProfiles p) {
+            return [=](W& plot, const ZenoRecorder* r) { plot.setRecorder(r, p); };
+        };
         return {feed<W>("unconfigured", made(ZenoRecorder(16), [](ZenoRecorder&) {}), show(profiles(20, 0.5))),
                 feed<W>("empty", run(0, 1.0), show(profiles(20, 0.5))),
                 feed<W>("one sample, one profile point", run(1, 1.0), show(profiles(1, 0.5))),
@@ -466,11 +450,13 @@ struct PlotFeeds<QuantumBerryPhasePlotWidget> {
                 feed<W>("one sample", run(loop(true), 1), show),
                 feed<W>("typical", run(loop(true), 11), show),
                 feed<W>("no amplitude", run(flat, 4), show),
-                feed<W>("far states", made(BerryRecorder(8), [](BerryRecorder& r) {
-                            r.configure(packet(0, 0), berryTrap(), loop(true));
-                            r.record(1.0, QuantumBerryPhase2D::trapAt(loop(true), 1.0), packet(5, 5));
-                            r.record(2.0, QuantumBerryPhase2D::trapAt(loop(true), 2.0), notFinite());
-                        }),
+                feed<W>("far states",
+                        made(BerryRecorder(8),
+                             [](BerryRecorder& r) {
+                                 r.configure(packet(0, 0), berryTrap(), loop(true));
+                                 r.record(1.0, QuantumBerryPhase2D::trapAt(loop(true), 1.0), packet(5, 5));
+                                 r.record(2.0, QuantumBerryPhase2D::trapAt(loop(true), 2.0), notFinite());
+                             }),
                         show)};
     }
 };
