@@ -76,19 +76,10 @@ std::vector<std::vector<float>> rowsOf(const std::vector<Sample>& samples, std::
 }
 
 // The revival fixture: a 40 x 6 grid of 0.5 x 0.3 cells and a box from x = -4.2
-// to 4.8 (grid columns 12 to 29), with a packet moving across the box and a
-// tall density outside it that the carpet must not see.
+// to 4.8 (test::revivalBox(0.3, 9), grid columns 12 to 29), with a packet
+// moving across the box and a tall density outside it that the carpet must
+// not see.
 constexpr std::uint64_t kRevivalNx = 40;
-RevivalBoxConfig revivalBox()
-{
-    RevivalBoxConfig box;
-    box.valid = true;
-    box.interiorCenterX = 0.3;
-    box.interiorWidth = 9.0;
-    box.interiorHeight = 3.0;
-    return box;
-}
-
 ComplexField2D revivalField(double centre, double scale)
 {
     return test::densityField(kRevivalNx, 6, 0.5f, 0.3f, [&](std::uint64_t i, std::uint64_t) {
@@ -106,7 +97,7 @@ TEST_F(CarpetPlots, RevivalCarpetShowsTheBoxColumnsEachRowScaledToItsMaximumAndT
     for (int r = 0; r < 4; ++r)
         recorder.record(10.0 * r, revivalField(-3.0 + 2.0 * r, 1.0 + r));
     auto& plot = makePlot<QuantumRevivalPlotWidget>();
-    plot.setRecorder(&recorder, revivalBox(), 0.0, 1.0); // no revival time: no markers over the cells
+    plot.setRecorder(&recorder, test::revivalBox(0.3, 9.0), 0.0, 1.0); // no revival time: no markers over the cells
     const QImage image = test::grabPlot(plot, QSize(520, 420));
     const test::StackedPanels panels = stackedPanels(520, 420, 64, 24, 36, 104, 0.68, 80, 20);
 
@@ -128,7 +119,7 @@ TEST_F(CarpetPlots, RevivalMarkersCrossBothPanelsAtTheQuarterRevivalTimesInRange
         recorder.record(r, empty);
     // T_rev = 4 m L^2 / (pi hbar) = 36 for L = 9 and m = 1: markers at 9, 18 and 27; 36 lies beyond t = 30.
     auto& plot = makePlot<QuantumRevivalPlotWidget>();
-    plot.setRecorder(&recorder, revivalBox(), 1.0, 4.0 * 81.0 / (kPi * 36.0));
+    plot.setRecorder(&recorder, test::revivalBox(0.3, 9.0), 1.0, 4.0 * 81.0 / (kPi * 36.0));
     const QImage image = test::grabPlot(plot, QSize(520, 420));
     const test::StackedPanels panels = stackedPanels(520, 420, 64, 24, 36, 104, 0.68, 80, 20);
     const QRectF& carpet = panels.upper;

@@ -193,18 +193,6 @@ TEST_F(LatticePlots, AndersonPanelsShowTheSitesTheProfilesAndTheSpreadsFromTimeZ
     EXPECT_GT(test::countColour(single, spread, kCyan, 20), 0) << "the spread panel is still drawn";
 }
 
-ZenoLaneProfiles laneProfiles(std::size_t n)
-{
-    ZenoLaneProfiles p;
-    p.originX = -4.0;
-    p.dx = 0.5;
-    for (std::size_t i = 0; i < n; ++i) {
-        p.control.push_back(float(std::exp(-0.5 * (double(i) - 6.0) * (double(i) - 6.0))));
-        p.watched.push_back(float(0.5 * std::exp(-0.5 * (double(i) - 4.0) * (double(i) - 4.0))));
-    }
-    return p;
-}
-
 TEST_F(LatticePlots, ZenoPanelsShowTheMeasuredSurvivalAndTheProfilesWithTheMeasurementEdge)
 {
     ZenoConfig config;
@@ -220,7 +208,7 @@ TEST_F(LatticePlots, ZenoPanelsShowTheMeasuredSurvivalAndTheProfilesWithTheMeasu
     for (std::size_t k = 0; k < measured.size(); ++k)
         recorder.record(double(k), field, k, measured[k]);
     auto& plot = makePlot<QuantumZenoPlotWidget>();
-    plot.setRecorder(&recorder, laneProfiles(17));
+    plot.setRecorder(&recorder, test::laneProfiles(17, 0.5));
     const QImage image = test::grabPlot(plot, QSize(580, 540));
     const int h = std::max((540 - 116) / 2, 95);
     const QRect survival(58, 48, 580 - 78, h);
@@ -239,7 +227,7 @@ TEST_F(LatticePlots, ZenoPanelsShowTheMeasuredSurvivalAndTheProfilesWithTheMeasu
         << "the control profile's peak at x = -1 reaches the top";
 
     // One profile point spans no x range: the panel stays empty.
-    plot.setRecorder(&recorder, laneProfiles(1));
+    plot.setRecorder(&recorder, test::laneProfiles(1, 0.5));
     const QImage single = test::grabPlot(plot, QSize(580, 540));
     for (const QColor& colour : {QColor(235, 90, 105), QColor(245, 170, 70), kCyan})
         EXPECT_EQ(test::countColour(single, profiles.adjusted(2, 2, -2, -2), colour, 20), 0);

@@ -43,23 +43,9 @@ TEST(PowerRampTable, GivesThePowerRampColourOfEveryRatio)
 // The billiard fixture: 30 x 20 cells of 0.6 x 0.45 and an interior from
 // (-5.75, -3.1) to (6.25, 2.9): columns ceil(-5.75 / 0.6 + 14.5) = 5 to
 // floor(6.25 / 0.6 + 14.5) = 24, rows ceil(-3.1 / 0.45 + 9.5) = 3 to
-// floor(2.9 / 0.45 + 9.5) = 15.
-BilliardConfig billiard(bool scatterer)
-{
-    BilliardConfig config;
-    config.valid = true;
-    config.interiorCenterX = 0.25;
-    config.interiorCenterY = -0.1;
-    config.interiorWidth = 12.0;
-    config.interiorHeight = 6.0;
-    config.hasScatterer = scatterer;
-    config.scattererX = 2.0;
-    config.scattererY = 0.5;
-    config.scattererRadius = 1.5;
-    return config;
-}
-
-// A density that varies over the interior and is tall outside it, where the map must not look.
+// floor(2.9 / 0.45 + 9.5) = 15 (test::billiardConfig of width 12). The
+// density varies over the interior and is tall outside it, where the map must
+// not look.
 ComplexField2D billiardField(int step)
 {
     return test::densityField(30, 20, 0.6f, 0.45f, [&](std::uint64_t i, std::uint64_t j) {
@@ -73,7 +59,7 @@ using MapPlots = test::PlotTest;
 
 TEST_F(MapPlots, BilliardMapShowsTheMeanDensityOfTheInteriorUnderOneMaximum)
 {
-    const BilliardConfig config = billiard(true);
+    const BilliardConfig config = test::billiardConfig(12.0, true);
     BilliardRecorder recorder(100);
     ASSERT_TRUE(recorder.setInitialState(billiardField(0), config));
     for (int step = 0; step < 3; ++step)
@@ -117,7 +103,7 @@ TEST_F(MapPlots, BilliardMapShowsTheMeanDensityOfTheInteriorUnderOneMaximum)
     EXPECT_TRUE(test::colourNear(image, end(std::min(4.0 * last.shellProbability, 1.0)), QColor(255, 112, 160)));
 
     // A rectangular billiard has no shell curve and no pink legend entry.
-    plot.setRecorder(&recorder, billiard(false));
+    plot.setRecorder(&recorder, test::billiardConfig(12.0, false));
     EXPECT_EQ(
         test::countColour(test::grabPlot(plot, QSize(640, 560)), QRect(0, 0, 640, 560), QColor(255, 112, 160), 30), 0);
 }
@@ -125,20 +111,8 @@ TEST_F(MapPlots, BilliardMapShowsTheMeanDensityOfTheInteriorUnderOneMaximum)
 // The scar fixture: 80 x 48 cells of 0.25 x 0.2 and a stadium L = 6, R = 3
 // about (0.3, -0.2): its box spans columns ceil(-5.7 / 0.25 + 39.5) = 17 to
 // floor(6.3 / 0.25 + 39.5) = 64 and rows ceil(-3.2 / 0.2 + 23.5) = 8 to
-// floor(2.8 / 0.2 + 23.5) = 37.
-StadiumGeometry stadium()
-{
-    StadiumGeometry s;
-    s.valid = true;
-    s.centerX = 0.3;
-    s.centerY = -0.2;
-    s.straightLength = 6.0;
-    s.radius = 3.0;
-    s.wallHeight = 50.0;
-    return s;
-}
-
-// Signed distance to the stadium's outline, negative inside.
+// floor(2.8 / 0.2 + 23.5) = 37 (test::stadiumGeometry(0.3, 6)). The signed
+// distance to the stadium's outline, negative inside:
 double stadiumDistance(double x, double y)
 {
     const double dx = std::max(std::abs(x - 0.3) - 3.0, 0.0);
@@ -155,7 +129,7 @@ TEST_F(MapPlots, ScarMapShowsTheSpectralWeightInsideTheStadiumOnly)
     ScarConfig config;
     config.enabled = true;
     ScarRecorder recorder(100);
-    ASSERT_TRUE(recorder.configure(field(0), stadium(), config, 1.0, 1.0));
+    ASSERT_TRUE(recorder.configure(field(0), test::stadiumGeometry(0.3, 6.0), config, 1.0, 1.0));
     ASSERT_TRUE(recorder.record(0.0, field(1)));
     auto& plot = makePlot<QuantumScarPlotWidget>();
     plot.setRecorder(&recorder);

@@ -9,7 +9,11 @@
 #include "core/MomentumSpace2D.h"
 #include "core/Numeric.h"
 #include "experiments/QuantumAnderson2D.h"
+#include "experiments/QuantumBilliard2D.h"
 #include "experiments/QuantumBouncer2D.h"
+#include "experiments/QuantumRevival2D.h"
+#include "experiments/QuantumScar2D.h"
+#include "experiments/QuantumZeno2D.h"
 
 #include <QColor>
 #include <QImage>
@@ -95,6 +99,61 @@ inline BouncerConfig bouncerFloor(double floorY)
     config.floorHeight = 100.0;
     config.force = 0.5;
     return config;
+}
+
+// A revival box of the given width about x = centre, 3 high.
+inline RevivalBoxConfig revivalBox(double centre, double width)
+{
+    RevivalBoxConfig box;
+    box.valid = true;
+    box.interiorCenterX = centre;
+    box.interiorWidth = width;
+    box.interiorHeight = 3.0;
+    return box;
+}
+
+// A billiard interior of the given width and height 6 about (0.25, -0.1),
+// optionally with a scatterer of radius 1.5 at (2, 0.5).
+inline BilliardConfig billiardConfig(double width, bool scatterer)
+{
+    BilliardConfig config;
+    config.valid = true;
+    config.interiorCenterX = 0.25;
+    config.interiorCenterY = -0.1;
+    config.interiorWidth = width;
+    config.interiorHeight = 6.0;
+    config.hasScatterer = scatterer;
+    config.scattererX = 2.0;
+    config.scattererY = 0.5;
+    config.scattererRadius = 1.5;
+    return config;
+}
+
+// A stadium of radius 3 with the given straight length about (centreX, -0.2).
+inline StadiumGeometry stadiumGeometry(double centreX, double length)
+{
+    StadiumGeometry stadium;
+    stadium.valid = true;
+    stadium.centerX = centreX;
+    stadium.centerY = -0.2;
+    stadium.straightLength = length;
+    stadium.radius = 3.0;
+    stadium.wallHeight = 50.0;
+    return stadium;
+}
+
+// Lane profiles of n points from x = origin in steps of dx: the control lane
+// peaks at point 6, the watched lane (half as high) at point 4.
+inline ZenoLaneProfiles laneProfiles(std::size_t n, double dx, double origin = -4.0)
+{
+    ZenoLaneProfiles profiles;
+    profiles.originX = origin;
+    profiles.dx = dx;
+    for (std::size_t i = 0; i < n; ++i) {
+        profiles.control.push_back(float(std::exp(-0.5 * (double(i) - 6.0) * (double(i) - 6.0))));
+        profiles.watched.push_back(float(0.5 * std::exp(-0.5 * (double(i) - 4.0) * (double(i) - 4.0))));
+    }
+    return profiles;
 }
 
 // The pixel of cell (column, row) of a carpet of columns x rows cells drawn

@@ -68,27 +68,6 @@ test::PlotFeed<Widget> feed(const char* name, std::shared_ptr<Recorder> recorder
     return {name, [recorder, apply](Widget& plot) { apply(plot, recorder.get()); }};
 }
 
-RevivalBoxConfig box(double centre, double width)
-{
-    RevivalBoxConfig b;
-    b.valid = true;
-    b.interiorCenterX = centre;
-    b.interiorWidth = width;
-    b.interiorHeight = 4.0;
-    return b;
-}
-
-BilliardConfig billiard(double width, bool scatterer)
-{
-    BilliardConfig c;
-    c.valid = true;
-    c.interiorWidth = width;
-    c.interiorHeight = 6.0;
-    c.hasScatterer = scatterer;
-    c.scattererRadius = 1.0;
-    return c;
-}
-
 VortexTrap trap()
 {
     VortexTrap t;
@@ -111,29 +90,6 @@ ZenoConfig zeno()
     ZenoConfig c;
     c.enabled = true;
     return c;
-}
-
-ZenoLaneProfiles profiles(std::size_t n, double dx, double origin = -4.0)
-{
-    ZenoLaneProfiles p;
-    p.originX = origin;
-    p.dx = dx;
-    for (std::size_t i = 0; i < n; ++i) {
-        p.control.push_back(float(i % 5));
-        p.watched.push_back(float((i + 2) % 7));
-    }
-    return p;
-}
-
-StadiumGeometry stadium(double centreX, double length)
-{
-    StadiumGeometry s;
-    s.valid = true;
-    s.centerX = centreX;
-    s.straightLength = length;
-    s.radius = 2.0;
-    s.wallHeight = 50.0;
-    return s;
 }
 
 ScarRecorder scar(const StadiumGeometry& geometry)
@@ -187,17 +143,18 @@ struct PlotFeeds<QuantumRevivalPlotWidget> {
         const auto show = [](RevivalBoxConfig b, double mass) {
             return [=](W& p, const RevivalRecorder* r) { p.setRecorder(r, b, mass, 1.0); };
         };
-        return {feed<W>("no recorder", moving,
-                        [](W& p, const RevivalRecorder*) { p.setRecorder(nullptr, box(0, 8), 1, 1); }),
-                feed<W>("empty", run(0, [](int) { return packet(0, 0); }), show(box(0, 8), 1.0)),
-                feed<W>("one sample", run(1, [](int) { return packet(0, 0); }), show(box(0, 8), 1.0)),
-                feed<W>("typical", moving, show(box(0.3, 8), 0.05)),
-                feed<W>("box beyond the grid", moving, show(box(500, 8), 1.0)),
-                feed<W>("not finite", run(3, [](int) { return notFinite(); }), show(box(kNaN, kInf), kInf)),
-                feed<W>("reset", moving, [](W& p, const RevivalRecorder* r) {
-                    p.setRecorder(r, box(0, 8), 1, 1);
-                    p.reset();
-                })};
+        return {
+            feed<W>("no recorder", moving,
+                    [](W& p, const RevivalRecorder*) { p.setRecorder(nullptr, test::revivalBox(0, 8), 1, 1); }),
+            feed<W>("empty", run(0, [](int) { return packet(0, 0); }), show(test::revivalBox(0, 8), 1.0)),
+            feed<W>("one sample", run(1, [](int) { return packet(0, 0); }), show(test::revivalBox(0, 8), 1.0)),
+            feed<W>("typical", moving, show(test::revivalBox(0.3, 8), 0.05)),
+            feed<W>("box beyond the grid", moving, show(test::revivalBox(500, 8), 1.0)),
+            feed<W>("not finite", run(3, [](int) { return notFinite(); }), show(test::revivalBox(kNaN, kInf), kInf)),
+            feed<W>("reset", moving, [](W& p, const RevivalRecorder* r) {
+                p.setRecorder(r, test::revivalBox(0, 8), 1, 1);
+                p.reset();
+            })};
     }
 };
 
@@ -208,23 +165,24 @@ struct PlotFeeds<QuantumBilliardPlotWidget> {
     {
         const auto run = [](int n, auto fieldAt) {
             return made(BilliardRecorder(64), [=](BilliardRecorder& r) {
-                r.setInitialState(packet(0, 0), billiard(8, true));
+                r.setInitialState(packet(0, 0), test::billiardConfig(8, true));
                 for (int k = 0; k < n; ++k)
-                    r.record(0.5 * k, fieldAt(k), billiard(8, true));
+                    r.record(0.5 * k, fieldAt(k), test::billiardConfig(8, true));
             });
         };
         const auto moving = run(20, [](int k) { return packet(-2.0 + 0.2 * k, 0.5); });
         const auto show = [](BilliardConfig c) {
             return [=](W& p, const BilliardRecorder* r) { p.setRecorder(r, c); };
         };
-        return {feed<W>("unconfigured", made(BilliardRecorder(8), [](BilliardRecorder&) {}), show(billiard(8, true))),
-                feed<W>("empty", run(0, [](int) { return packet(0, 0); }), show(billiard(8, true))),
-                feed<W>("one sample", run(1, [](int) { return packet(0, 0); }), show(billiard(8, true))),
-                feed<W>("Sinai", moving, show(billiard(8, true))),
-                feed<W>("rectangle", moving, show(billiard(8, false))),
-                feed<W>("interior beyond the grid", moving, show(billiard(400, true))),
-                feed<W>("flat interior", moving, show(billiard(0, true))),
-                feed<W>("not finite", run(3, [](int) { return notFinite(); }), show(billiard(kNaN, true)))};
+        return {feed<W>("unconfigured", made(BilliardRecorder(8), [](BilliardRecorder&) {}),
+                        show(test::billiardConfig(8, true))),
+                feed<W>("empty", run(0, [](int) { return packet(0, 0); }), show(test::billiardConfig(8, true))),
+                feed<W>("one sample", run(1, [](int) { return packet(0, 0); }), show(test::billiardConfig(8, true))),
+                feed<W>("Sinai", moving, show(test::billiardConfig(8, true))),
+                feed<W>("rectangle", moving, show(test::billiardConfig(8, false))),
+                feed<W>("interior beyond the grid", moving, show(test::billiardConfig(400, true))),
+                feed<W>("flat interior", moving, show(test::billiardConfig(0, true))),
+                feed<W>("not finite", run(3, [](int) { return notFinite(); }), show(test::billiardConfig(kNaN, true)))};
     }
 };
 
@@ -390,17 +348,18 @@ struct PlotFeeds<QuantumZenoPlotWidget> {
         const auto show = [](ZenoLaneProfiles p) {
             return [=](W& plot, const ZenoRecorder* r) { plot.setRecorder(r, p); };
         };
-        return {feed<W>("unconfigured", made(ZenoRecorder(16), [](ZenoRecorder&) {}), show(profiles(20, 0.5))),
-                feed<W>("empty", run(0, 1.0), show(profiles(20, 0.5))),
-                feed<W>("one sample, one profile point", run(1, 1.0), show(profiles(1, 0.5))),
-                feed<W>("typical", typical, show(profiles(20, 0.5))),
-                feed<W>("edge left of the profile", typical, show(profiles(20, 0.5, 30.0))),
-                feed<W>("no step", typical, show(profiles(20, 0.0))),
-                feed<W>("not finite", run(3, kNaN), show(profiles(20, kInf))),
-                feed<W>("reset", typical, [](W& plot, const ZenoRecorder* r) {
-                    plot.setRecorder(r, profiles(20, 0.5));
-                    plot.reset();
-                })};
+        return {
+            feed<W>("unconfigured", made(ZenoRecorder(16), [](ZenoRecorder&) {}), show(test::laneProfiles(20, 0.5))),
+            feed<W>("empty", run(0, 1.0), show(test::laneProfiles(20, 0.5))),
+            feed<W>("one sample, one profile point", run(1, 1.0), show(test::laneProfiles(1, 0.5))),
+            feed<W>("typical", typical, show(test::laneProfiles(20, 0.5))),
+            feed<W>("edge left of the profile", typical, show(test::laneProfiles(20, 0.5, 30.0))),
+            feed<W>("no step", typical, show(test::laneProfiles(20, 0.0))),
+            feed<W>("not finite", run(3, kNaN), show(test::laneProfiles(20, kInf))),
+            feed<W>("reset", typical, [](W& plot, const ZenoRecorder* r) {
+                plot.setRecorder(r, test::laneProfiles(20, 0.5));
+                plot.reset();
+            })};
     }
 };
 
@@ -418,12 +377,12 @@ struct PlotFeeds<QuantumScarPlotWidget> {
         const auto moving = [](int k) { return packet(-2.0 + 0.2 * k, 0.0); };
         const auto show = [](W& p, const ScarRecorder* r) { p.setRecorder(r); };
         return {feed<W>("unconfigured", made(ScarRecorder(8), [](ScarRecorder&) {}), show),
-                feed<W>("empty", run(stadium(0, 3), 0, moving), show),
-                feed<W>("one sample", run(stadium(0, 3), 1, moving), show),
-                feed<W>("typical", run(stadium(0, 3), 12, moving), show),
-                feed<W>("stadium beyond the grid", run(stadium(300, 3), 3, moving), show),
-                feed<W>("no straight part", run(stadium(0, 0), 3, moving), show),
-                feed<W>("not finite", run(stadium(0, 3), 3, [](int) { return notFinite(); }), show)};
+                feed<W>("empty", run(test::stadiumGeometry(0, 3), 0, moving), show),
+                feed<W>("one sample", run(test::stadiumGeometry(0, 3), 1, moving), show),
+                feed<W>("typical", run(test::stadiumGeometry(0, 3), 12, moving), show),
+                feed<W>("stadium beyond the grid", run(test::stadiumGeometry(300, 3), 3, moving), show),
+                feed<W>("no straight part", run(test::stadiumGeometry(0, 0), 3, moving), show),
+                feed<W>("not finite", run(test::stadiumGeometry(0, 3), 3, [](int) { return notFinite(); }), show)};
     }
 };
 
@@ -497,8 +456,8 @@ INSTANTIATE_TYPED_TEST_SUITE_P(Scar, PlotRobustness, QuantumScarPlotWidget);
 INSTANTIATE_TYPED_TEST_SUITE_P(BerryPhase, PlotRobustness, QuantumBerryPhasePlotWidget);
 INSTANTIATE_TYPED_TEST_SUITE_P(Loschmidt, PlotRobustness, QuantumLoschmidtPlotWidget);
 
-// The first three feeds of every plot are no recorder or an unconfigured
-// recorder, and an empty one: each must paint the fresh plot's placeholder.
+// The first two feeds of every plot are no recorder or an unconfigured one,
+// and an empty one: each must paint the fresh plot's placeholder.
 template <typename Widget>
 void expectPlaceholderFeeds(QWidget& host, const char* plot)
 {
