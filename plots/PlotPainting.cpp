@@ -581,3 +581,204 @@ void drawScanTexts(QPainter& painter, const QRect& panel, int legendGap, int leg
 }
 
 } // namespace vxo::plot
+
+// ---------------------------------------------------------------- recorder carpets and time panels
+
+#include "core/Numeric.h"
+
+#include <cstring>
+
+namespace vxo::plot {
+
+namespace {
+
+// The value of one channel of a power-law ramp at the level of ratio, the very
+// expression of powerRampColour, so that the table reproduces it exactly.
+int powerChannelAt(const PowerChannel& c, double ratio)
+{
+    const double level = carpetLevel(ratio, 1.0);
+    return channel(255.0 * std::min(1.0, c.offset + c.gain * std::pow(level, c.exponent)));
+}
+
+// Non-negative doubles are ordered like their bit patterns, so a bisection over
+// the patterns finds a step of a monotone function to the last bit.
+std::uint64_t bitsOf(double v)
+{
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &v, sizeof bits);
+    return bits;
+}
+
+double fromBits(std::uint64_t bits)
+{
+    double v = 0.0;
+    std::memcpy(&v, &bits, sizeof v);
+    return v;
+}
+
+// The index of the step table: one bucket per 1/1024 of each binary octave of
+// the ratio from 2^-40 up to 1 (the exponent and the ten leading mantissa
+// bits), fine enough that most buckets hold no step and a lookup settles
+// with one comparison.
+constexpr int kIndexShift = 42;
+const std::uint64_t kIndexBegin = bitsOf(0x1p-40) >> kIndexShift;
+const std::uint64_t kIndexEnd = bitsOf(1.0) >> kIndexShift;
+
+// The smallest ratio in (0, 1] whose channel value is at least k, given that
+// the value at 0 is below k and the value at 1 reaches it. The search starts
+// from the inverse of the ramp's formula, which is within a few bits of the
+// step, widens a bracket around it and bisects the bracket.
+double stepStart(const PowerChannel& c, int k)
+{
+    const double target = (static_cast<double>(k) / 255.0 - c.offset) / c.gain;
+    double estimate = std::pow(target, 2.0 / c.exponent);
+    if (!(estimate > 0.0) || !(estimate < 1.0))
+        estimate = 0.5;
+    const std::uint64_t zero = bitsOf(0.0);
+    const std::uint64_t one = bitsOf(1.0);
+    std::uint64_t below = bitsOf(estimate); // channel < k
+    std::uint64_t above = below;            // channel >= k
+    std::uint64_t stride = 1;
+    if (powerChannelAt(c, estimate) >= k) {
+        do {
+            above = below;
+            below = below > zero + stride ? below - stride : zero;
+            stride *= 2;
+        } while (below > zero && powerChannelAt(c, fromBits(below)) >= k);
+    } else {
+        do {
+            below = above;
+            above = above + stride < one ? above + stride : one;
+            stride *= 2;
+        } while (above < one && powerChannelAt(c, fromBits(above)) < k);
+    }
+    while (above - below > 1) {
+        const std::uint64_t middle = below + (above - below) / 2;
+        if (powerChannelAt(c, fromBits(middle)) >= k)
+            above = middle;
+        else
+            below = middle;
+    }
+    return fromBits(above);
+}
+
+} // namespace
+
+AxisMap downwardAxis(const QRectF& rect, double v0, double v1, double minimumSpan)
+{
+    return AxisMap{rect.top(), rect.height(), v0, atLeast(v1 - v0, minimumSpan)};
+}
+
+double roundedPixel(double x)
+{
+    if (!(std::fabs(x) < 1e9))
+        return std::numeric_limits<double>::quiet_NaN();
+    return static_cast<double>(std::lround(x));
+}
+
+CellRange cellRange(double lo, double hi, double spacing, std::uint64_t cells)
+{
+    const double offset = centreOffset(cells);
+    const int lastCell = static_cast<int>(std::min<std::uint64_t>(cells, std::numeric_limits<int>::max()) - 1);
+    // Clamped in floating point, so that no far-off or NaN position reaches the
+    // integer conversion; a NaN end keeps the lower limit.
+    const auto clamped = [](double position, int lo, int hi) {
+        if (!(position >= lo))
+            return lo;
+        return position > hi ? hi : static_cast<int>(position);
+    };
+    CellRange range;
+    range.first = clamped(std::ceil(lo / spacing + offset), 0, lastCell);
+    range.last = clamped(std::floor(hi / spacing + offset), range.first, lastCell);
+    return range;
+}
+
+PowerRampTable::PowerRampTable(const PowerRamp& ramp)
+{
+    const std::array<const PowerChannel*, 3> parts{&ramp.red, &ramp.green, &ramp.blue};
+    std::array<int, 3> atZero{};
+    std::array<int, 3> atOne{};
+    // (ratio, channel) of every step, merged over the channels.
+    std::vector<std::pair<double, std::size_t>> steps;
+    for (std::size_t c = 0; c < 3; ++c) {
+        atZero[c] = powerChannelAt(*parts[c], 0.0);
+        atOne[c] = powerChannelAt(*parts[c], 1.0);
+        for (int k = atZero[c] + 1; k <= atOne[c]; ++k)
+            steps.emplace_back(stepStart(*parts[c], k), c);
+    }
+    std::sort(steps.begin(), steps.end());
+    atZero_ = qRgb(atZero[0], atZero[1], atZero[2]);
+    atOne_ = qRgb(atOne[0], atOne[1], atOne[2]);
+    std::array<int, 3> value = atZero;
+    colours_.push_back(atZero_);
+    for (const auto& [ratio, c] : steps) {
+        steps_.push_back(ratio);
+        ++value[c];
+        colours_.push_back(qRgb(value[0], value[1], value[2]));
+    }
+    // The buckets' first ratios ascend with their keys: one sweep over the steps.
+    index_.resize(kIndexEnd - kIndexBegin);
+    std::size_t passed = 0;
+    for (std::uint64_t key = kIndexBegin; key < kIndexEnd; ++key) {
+        const double first = fromBits(key << kIndexShift);
+        while (passed < steps_.size() && steps_[passed] <= first)
+            ++passed;
+        index_[key - kIndexBegin] = static_cast<std::uint16_t>(passed);
+    }
+}
+
+QRgb PowerRampTable::colour(double value, double maximum) const
+{
+    const double ratio = value / maximum;
+    if (!(ratio > 0.0))
+        return atZero_;
+    if (ratio >= 1.0)
+        return atOne_;
+    // The bucket's first ratio lies at or below this one, so the count of
+    // steps only grows from the bucket's.
+    const std::uint64_t key = bitsOf(ratio) >> kIndexShift;
+    std::size_t m = key < kIndexBegin ? 0 : index_[key - kIndexBegin];
+    while (m < steps_.size() && ratio >= steps_[m])
+        ++m;
+    return colours_[m];
+}
+
+SplitPanels splitPanels(const QSize& widgetSize, double left, double right, double top, double gap, double bottom,
+                            double share, double minimumHeight, double minimumWidth)
+{
+    const double available = atLeast(widgetSize.height() - top - gap - bottom, minimumHeight);
+    const QRectF upper(left, top, atLeast(widgetSize.width() - left - right, minimumWidth), share * available);
+    return SplitPanels{upper, QRectF(left, upper.bottom() + gap, upper.width(), available - share * available)};
+}
+
+void drawTitledPanels(QPainter& painter, const SplitPanels& panels, const QPen& framePen, const QColor& titleColour,
+                      const PanelTitle& upperTitle, const PanelTitle& lowerTitle)
+{
+    drawFrame(painter, panels.upper, framePen);
+    drawFrame(painter, panels.lower, framePen);
+    drawPanelTitle(painter, panels.upper, upperTitle.text, titleColour, upperTitle.top, upperTitle.height);
+    drawPanelTitle(painter, panels.lower, lowerTitle.text, titleColour, lowerTitle.top, lowerTitle.height);
+}
+
+void drawPanelPlaceholders(QPainter& painter, const SplitPanels& panels, const QColor& colour,
+                           const QString& upperText, const QString& lowerText)
+{
+    drawCentredText(painter, panels.upper, upperText, colour);
+    drawCentredText(painter, panels.lower, lowerText, colour);
+}
+
+void drawTimeMarker(QPainter& painter, const QRectF& carpet, const AxisMap& carpetTime, const QPen& carpetPen,
+                    const QRectF& curve, const AxisMap& curveTime, const QPen& curvePen, double t)
+{
+    drawVerticalLine(painter, curvePen, mapValue(curveTime, t), curve.top(), curve.bottom());
+    drawHorizontalLine(painter, carpetPen, carpet.left(), carpet.right(), mapValue(carpetTime, t));
+}
+
+void drawSimulationTimeAxis(QPainter& painter, const QRectF& panel, double t0, double t1, const QColor& colour,
+                            double boxWidth, double gap)
+{
+    drawAxisEndLabels(painter, panel, QString::number(t0, 'f', 1), QString::number(t1, 'f', 1), colour, boxWidth, gap);
+    drawAxisCaption(painter, panel, QStringLiteral("simulation time"), colour);
+}
+
+} // namespace vxo::plot

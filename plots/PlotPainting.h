@@ -676,3 +676,161 @@ void drawScanTexts(QPainter& painter, const QRect& panel, int legendGap, int leg
                    int summaryHeight, const QString& summary);
 
 } // namespace vxo::plot
+
+// ---------------------------------------------------------------- recorder carpets and time panels
+// Added for the recorder plots (revival, billiard, Talbot, bouncer, scar,
+// kicked rotor, Anderson, Zeno, Berry phase, Loschmidt echo): their carpets
+// reach a million cells, so the power-law colours come from a step table
+// instead of three pow calls per cell; carpets of recorded profiles are scaled
+// row by row; carpets and curve panels share one time axis and its markers.
+
+#include <cstdint>
+#include <vector>
+
+namespace vxo::plot {
+
+// Colours of the recorder plots. The background of the two-panel plots
+// (revival, billiard, Talbot, bouncer, vortex, scar, Berry phase, Loschmidt
+// echo) and of the lattice plots (Anderson, kicked rotor, Zeno):
+constexpr QRgb kRecorderBackground = qRgb(14, 17, 22);
+constexpr QRgb kLatticeBackground = qRgb(13, 17, 23);
+// the carpet and map plots (revival, billiard, Talbot, bouncer, vortex; the
+// scar plot shares their frame and label colours):
+constexpr QRgb kCarpetFrame = qRgb(72, 80, 90);
+constexpr QRgb kCarpetTitle = qRgb(214, 220, 228);
+constexpr QRgb kCarpetPlaceholder = qRgb(220, 228, 238);
+constexpr QRgb kCarpetLabel = qRgb(215, 224, 234);
+// the loop and echo plots (Berry phase, Loschmidt echo):
+constexpr QRgb kTraceFrame = qRgb(70, 79, 91);
+constexpr QRgb kTraceTitle = qRgb(226, 232, 240);
+constexpr QRgb kTracePlaceholder = qRgb(205, 214, 224);
+constexpr QRgb kTraceStatus = qRgb(215, 223, 232);
+constexpr QRgb kTraceAxis = qRgb(202, 211, 221);
+
+// v0 at rect.top(), v0 + span at rect.bottom() (values grow downwards, as
+// time does in the carpets), span = atLeast(v1 - v0, minimumSpan).
+AxisMap downwardAxis(const QRectF& rect, double v0, double v1, double minimumSpan);
+
+// lround(x) as a pixel coordinate; NaN when x is not finite or too large for a
+// pixel, so that the drawing functions above leave the line out.
+double roundedPixel(double x);
+
+// The grid cells whose centres lie in [lo, hi] on an axis of cells of the
+// given spacing centred on the origin (cell k at (k - (cells - 1) / 2) *
+// spacing): first = ceil(lo / spacing + (cells - 1) / 2) clamped to
+// [0, cells - 1], last = floor(hi / spacing + (cells - 1) / 2) clamped to
+// [first, cells - 1]. A range beyond the grid keeps its nearest edge cell.
+// Requires cells >= 1.
+struct CellRange {
+    int first = 0;
+    int last = 0;
+    int count() const { return last - first + 1; }
+};
+CellRange cellRange(double lo, double hi, double spacing, std::uint64_t cells);
+
+// The colours of a power-law ramp whose gains are positive, as a function of
+// a cell value and the maximum that scales it: colour(value, maximum) equals
+// powerRampColour(ramp, carpetLevel(value, maximum)) exactly. Each channel is
+// a non-decreasing step function of the ratio value / maximum with at most 255
+// steps. The table holds the smallest ratio of every step (found by bisection
+// when the table is built, a fraction of a millisecond), the colour between
+// consecutive steps, and an index over the binary exponent and leading
+// mantissa bits of the ratio, so that a cell costs a division, an index and
+// usually one comparison.
+class PowerRampTable {
+public:
+    explicit PowerRampTable(const PowerRamp& ramp);
+    QRgb colour(double value, double maximum) const;
+
+private:
+    QRgb atZero_ = 0;
+    QRgb atOne_ = 0;
+    std::vector<double> steps_;        // every channel's step ratios, ascending
+    std::vector<QRgb> colours_;        // colours_[m]: the colour of ratios with m steps at or below them
+    std::vector<std::uint16_t> index_; // steps at or below the first ratio of each index bucket
+};
+
+// The carpet of recorded profiles with time running downwards: image row r
+// shows the profile rowAt(r) (a std::vector<float>) from entry first on,
+// columns entries wide. Each row is scaled by its own maximum, the largest of
+// those entries that the row has (from 0, at least 1e-30); an entry the row
+// does not have reads 0.
+template <typename RowAt>
+QImage rowScaledCarpet(int rows, std::size_t first, int columns, const PowerRampTable& table, RowAt&& rowAt)
+{
+    if (rows <= 0 || columns <= 0)
+        return QImage();
+    std::vector<double> maxima(static_cast<std::size_t>(rows), 0.0);
+    for (int r = 0; r < rows; ++r) {
+        const auto& row = rowAt(r);
+        double maximum = 0.0;
+        for (std::size_t i = first; i < row.size() && i < first + static_cast<std::size_t>(columns); ++i)
+            if (static_cast<double>(row[i]) > maximum) // a NaN entry is passed over
+                maximum = static_cast<double>(row[i]);
+        maxima[static_cast<std::size_t>(r)] = atLeast(maximum, 1e-30);
+    }
+    return carpetImage(columns, rows, [&](int c, int r) {
+        const auto& row = rowAt(r);
+        const std::size_t i = first + static_cast<std::size_t>(c);
+        return table.colour(i < row.size() ? static_cast<double>(row[i]) : 0.0, maxima[static_cast<std::size_t>(r)]);
+    });
+}
+
+// The curve of a recorder's samples against time, through every sample in
+// order: sample i at (mapValue(time, samples[i].time), mapValue(value,
+// valueOf(samples[i]))); a point that is not finite is a gap, bridged.
+template <typename Sample, typename ValueOf>
+QPainterPath timeCurve(const std::vector<Sample>& samples, const AxisMap& time, const AxisMap& value, ValueOf&& valueOf)
+{
+    return polylineBridgingGaps(samples.size(), [&](std::size_t i) {
+        return QPointF(mapValue(time, samples[i].time), mapValue(value, valueOf(samples[i])));
+    });
+}
+
+// The valueOf of timeCurve for a fraction, fidelity or correlation drawn on
+// a [0, 1] scale: the sample's member clamped to [0, 1], a NaN kept (a gap).
+template <typename Sample>
+auto clampedFraction(double Sample::*member)
+{
+    return [member](const Sample& sample) { return clampKeepNan(sample.*member, 0.0, 1.0); };
+}
+
+// Two panels one above the other, as the recorder plots lay them out in a
+// widget of the given size: the available height A = atLeast(height - top -
+// gap - bottom, minimumHeight) is shared as upper = (left, top, atLeast(width -
+// left - right, minimumWidth), share * A) and lower = (left, upper.bottom +
+// gap, upper.width, A - share * A).
+struct SplitPanels {
+    QRectF upper;
+    QRectF lower;
+};
+SplitPanels splitPanels(const QSize& widgetSize, double left, double right, double top, double gap, double bottom,
+                            double share, double minimumHeight, double minimumWidth);
+
+// A panel title: text centred in the band (panel.left, top, panel.width, height).
+struct PanelTitle {
+    QString text;
+    double top = 0.0;
+    double height = 20.0;
+};
+// The opening of a two-panel plot: both outlines in framePen, then each
+// panel's title in titleColour.
+void drawTitledPanels(QPainter& painter, const SplitPanels& panels, const QPen& framePen, const QColor& titleColour,
+                      const PanelTitle& upperTitle, const PanelTitle& lowerTitle);
+// The placeholder texts of a two-panel plot, each centred in its panel.
+void drawPanelPlaceholders(QPainter& painter, const SplitPanels& panels, const QColor& colour,
+                           const QString& upperText, const QString& lowerText);
+
+// A time marker of a carpet and its curve panel: a vertical line across the
+// curve panel at time t on its horizontal time axis, then a horizontal line
+// across the carpet at time t on its downward time axis.
+void drawTimeMarker(QPainter& painter, const QRectF& carpet, const AxisMap& carpetTime, const QPen& carpetPen,
+                    const QRectF& curve, const AxisMap& curveTime, const QPen& curvePen, double t);
+
+// The time axis under a curve panel: t0 and t1 with one decimal at its ends
+// (drawAxisEndLabels with boxWidth and gap) and "simulation time" centred in
+// the band 4 below it (drawAxisCaption).
+void drawSimulationTimeAxis(QPainter& painter, const QRectF& panel, double t0, double t1, const QColor& colour,
+                            double boxWidth, double gap);
+
+} // namespace vxo::plot
