@@ -5,8 +5,6 @@ vxo_area_tests(view vxo_view)
 vxo_area_tests(plots vxo_plots)
 vxo_area_tests(ui vxo_ui)
 if(TARGET ui_tests)
-  # The form tests use the view suite's application and message capture.
-  target_sources(ui_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/view/ViewTestSupport.cpp)
   # The committed form is exactly what its generator writes.
   find_package(Python3 COMPONENTS Interpreter)
   if(Python3_FOUND)
@@ -19,4 +17,17 @@ vxo_area_tests(app vxo_app)
 # window is present (see cmake/QtAreas.cmake).
 if(VXO_MAIN_WINDOW_COMPLETE AND TARGET vxo_ui)
   vxo_area_tests(appwindow vxo_app)
+endif()
+
+# The widget test executables share one application object, the message
+# capture and the event-loop helpers.
+if(TARGET view_tests OR TARGET plots_tests OR TARGET ui_tests)
+  add_library(vxo_qt_test_support STATIC common/QtTestSupport.cpp common/QtTestSupport.h)
+  target_include_directories(vxo_qt_test_support PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+  target_link_libraries(vxo_qt_test_support PUBLIC Qt5::Gui Qt5::Widgets)
+  foreach(_executable view_tests plots_tests ui_tests)
+    if(TARGET ${_executable})
+      target_link_libraries(${_executable} PRIVATE vxo_qt_test_support)
+    endif()
+  endforeach()
 endif()

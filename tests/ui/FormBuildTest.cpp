@@ -3,7 +3,7 @@
 
 #include "FormTestSupport.h"
 
-#include "view/ViewTestSupport.h"
+#include "common/QtTestSupport.h"
 
 #include <QFontInfo>
 #include <QIcon>
@@ -96,7 +96,7 @@ TEST(FormBuildTest, TimeDockIsDarkAndItsStyleSheetFindsEveryLabelByName)
 {
     BareForm form;
     if (!displayAvailable())
-        GTEST_SKIP() << kNeedsDisplay;
+        GTEST_SKIP() << test::kNeedsDisplay;
     ASSERT_TRUE(showAndWait(form.window));
     QWidget* contents = form.ui.timeDockContents;
     const QImage image = contents->grab().toImage().convertToFormat(QImage::Format_RGB32);

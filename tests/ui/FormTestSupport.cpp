@@ -1,6 +1,6 @@
 #include "FormTestSupport.h"
 
-#include "view/ViewTestSupport.h"
+#include "common/QtTestSupport.h"
 
 namespace vxo::test {
 

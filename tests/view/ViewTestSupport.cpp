@@ -1,78 +1,8 @@
 #include "ViewTestSupport.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
-#include <QSurfaceFormat>
-#include <QWidget>
-#include <QWindow>
-
-#include <cstdlib>
 
 namespace vxo::test {
-
-namespace {
-
-int gArgc = 1;
-char gArgv0[] = "view_tests";
-char* gArgv[] = {gArgv0, nullptr};
-
-QStringList& capturedMessages()
-{
-    static QStringList messages;
-    return messages;
-}
-
-QtMessageHandler gPreviousHandler = nullptr;
-
-void captureHandler(QtMsgType, const QMessageLogContext&, const QString& message)
-{
-    capturedMessages().append(message);
-}
-
-} // namespace
-
-bool displayAvailable()
-{
-    const char* display = std::getenv("DISPLAY");
-    return display != nullptr && display[0] != '\0';
-}
-
-QApplication& testApplication()
-{
-    static QApplication* application = [] {
-        if (!displayAvailable() && std::getenv("QT_QPA_PLATFORM") == nullptr)
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        QSurfaceFormat format;
-        format.setRenderableType(QSurfaceFormat::OpenGL);
-        format.setVersion(3, 3);
-        format.setProfile(QSurfaceFormat::CoreProfile);
-        format.setDepthBufferSize(0);
-        format.setStencilBufferSize(0);
-        QSurfaceFormat::setDefaultFormat(format);
-        return new QApplication(gArgc, gArgv);
-    }();
-    return *application;
-}
-
-bool showAndWait(QWidget& widget)
-{
-    widget.show();
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < 5000) {
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-        if (widget.windowHandle() && widget.windowHandle()->isExposed())
-            break;
-    }
-    settle();
-    return widget.windowHandle() && widget.windowHandle()->isExposed();
-}
-
-void settle()
-{
-    for (int k = 0; k < 5; ++k)
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-}
 
 QImage renderedImage(QuantumGLView& view)
 {
@@ -91,25 +21,6 @@ void ShownViewTest::SetUp()
     prepareView();
 }
 
-MessageCapture::MessageCapture()
-{
-    capturedMessages().clear();
-    gPreviousHandler = qInstallMessageHandler(captureHandler);
-}
-
-MessageCapture::~MessageCapture() { qInstallMessageHandler(gPreviousHandler); }
-
-const QStringList& MessageCapture::messages() const { return capturedMessages(); }
-
-bool MessageCapture::contains(const QString& prefix) const
-{
-    for (const QString& m : capturedMessages()) {
-        if (m.startsWith(prefix))
-            return true;
-    }
-    return false;
-}
-
 ComplexField2D sampledField(std::uint64_t nx, std::uint64_t ny, float dx, float dy,
                             const std::function<Complex(double, double)>& psi)
 {
@@ -119,8 +30,6 @@ ComplexField2D sampledField(std::uint64_t nx, std::uint64_t ny, float dx, float 
             field.at(i, j) = psi(gridCoordinateX(field, i), gridCoordinateY(field, j));
     return field;
 }
-
-int channelSum(QRgb pixel) { return qRed(pixel) + qGreen(pixel) + qBlue(pixel); }
 
 Brightest brightestPixel(const QImage& image)
 {

@@ -1,0 +1,151 @@
+#include "plots/QuantumCrossSectionPlotWidget.h"
+
+#include "core/Numeric.h"
+#include "plots/PlotPainting.h"
+
+#include <QPainter>
+
+#include <cmath>
+
+namespace vxo {
+
+namespace {
+
+const QColor kCurveColour(255, 200, 70);
+
+} // namespace
+
+QuantumCrossSectionPlotWidget::QuantumCrossSectionPlotWidget(QWidget* parent) : QWidget(parent)
+{
+    setAutoFillBackground(false);
+}
+
+QuantumCrossSectionPlotWidget::~QuantumCrossSectionPlotWidget() = default;
+
+QSize QuantumCrossSectionPlotWidget::minimumSizeHint() const { return QSize(0, 0); }
+
+void QuantumCrossSectionPlotWidget::setSection(const CrossSectionProfile& section)
+{
+    section_ = section;
+    update();
+}
+
+void QuantumCrossSectionPlotWidget::setDisplayMode(int mode)
+{
+    displayMode_ = mode;
+    update();
+}
+
+void QuantumCrossSectionPlotWidget::setMomentumSpace(bool momentumSpace)
+{
+    if (momentumSpace_ == momentumSpace)
+        return;
+    momentumSpace_ = momentumSpace;
+    update();
+}
+
+const std::vector<double>& QuantumCrossSectionPlotWidget::curveValues() const
+{
+    switch (displayMode_) {
+    case 1:
+        return section_.real;
+    case 2:
+        return section_.imaginary;
+    case 3:
+        return section_.phase;
+    default:
+        return section_.density;
+    }
+}
+
+void QuantumCrossSectionPlotWidget::valueRange(double& lo, double& hi) const
+{
+    const std::vector<double>& values = curveValues();
+    if (values.empty()) {
+        lo = 0.0;
+        hi = 1.0;
+        return;
+    }
+    if (displayMode_ == 3) {
+        lo = -kPi;
+        hi = kPi;
+        return;
+    }
+    plot::FiniteExtent extent;
+    for (const double v : values)
+        plot::extendFinite(extent, v);
+    // A section without a single finite value is ranged like one of zeros.
+    lo = extent.count > 0 ? extent.minimum : 0.0;
+    hi = extent.count > 0 ? extent.maximum : 0.0;
+    if (displayMode_ == 1 || displayMode_ == 2) {
+        lo = std::min(lo, 0.0);
+        hi = std::max(hi, 0.0);
+    } else {
+        lo = 0.0;
+    }
+    if (!(hi > lo)) {
+        const double pad = 0.5 * std::max(std::abs(hi), 1.0);
+        lo -= pad;
+        hi += pad;
+    }
+}
+
+void QuantumCrossSectionPlotWidget::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    plot::beginPlot(painter, rect(), QColor(plot::kBackground));
+    const QRectF panel = plot::plotRect(size(), 58.0, 24.0, 78.0, 62.0);
+    plot::drawGridAndFrame(painter, panel);
+
+    const std::vector<double>& coordinates = section_.coordinate;
+    if (coordinates.empty()) {
+        plot::drawCentredText(painter, panel, QStringLiteral("No cross-section data"), QColor(plot::kPlaceholder));
+        return;
+    }
+    const std::vector<double>& values = curveValues();
+    if (values.size() != coordinates.size() || values.size() < 2)
+        return;
+
+    const double xmin = coordinates.front();
+    const double xmax = coordinates.back();
+    double lo = 0.0;
+    double hi = 1.0;
+    valueRange(lo, hi);
+    const plot::AxisMap x = plot::horizontalAxis(panel, xmin, xmax, 1e-30);
+    const plot::AxisMap y = plot::verticalAxis(panel, lo, hi, 1e-30);
+
+    if (lo < 0.0 && hi > 0.0)
+        plot::drawHorizontalLine(painter, plot::plotPen(QColor(plot::kZeroLine), 1.0, Qt::DashLine), panel.left(),
+                                 panel.right(), plot::mapValue(y, 0.0));
+
+    const QPainterPath curve = plot::polylineBridgingGaps(values.size(), [&](std::size_t i) {
+        return QPointF(plot::mapValue(x, coordinates[i]), plot::mapValue(y, values[i]));
+    });
+    plot::strokePath(painter, curve, plot::plotPen(kCurveColour, 2.0));
+
+    QString label;
+    switch (displayMode_) {
+    case 1:
+        label = QStringLiteral("Re(psi)");
+        break;
+    case 2:
+        label = QStringLiteral("Im(psi)");
+        break;
+    case 3:
+        label = QStringLiteral("phase / rad");
+        break;
+    default:
+        label = momentumSpace_ ? QStringLiteral("|psi_tilde|^2") : QStringLiteral("|psi|^2");
+        break;
+    }
+    plot::drawPanelTitle(painter, panel,
+                         QStringLiteral("%1   section=%2").arg(label, QString::number(section_.snappedCoordinate, 'f', 3)));
+    plot::drawValueLabels(painter, panel, QString::number(hi, 'g', 4), QString::number(lo, 'g', 4));
+    plot::drawAxisEndLabels(painter, panel, QString::number(xmin, 'f', 2), QString::number(xmax, 'f', 2));
+    const bool alongX = section_.axis == 0;
+    const QString caption = momentumSpace_ ? (alongX ? QStringLiteral("p_x") : QStringLiteral("p_y"))
+                                           : (alongX ? QStringLiteral("x") : QStringLiteral("y"));
+    plot::drawAxisCaption(painter, panel, caption);
+}
+
+} // namespace vxo

@@ -1,0 +1,146 @@
+#include "plots/QuantumTimeSeriesPlotWidget.h"
+
+#include "plots/PlotPainting.h"
+
+#include <QPainter>
+
+#include <array>
+#include <cmath>
+
+namespace vxo {
+
+namespace {
+
+// One observable: its label, the field it reads, the flag that must be set
+// for a sample to count (none: always), and whether it is a probability.
+struct ObservableRow {
+    const char* label;
+    double ObservableSample::*field;
+    bool ObservableSample::*validity;
+    bool probability;
+};
+
+const std::array<ObservableRow, 14> kObservables{{
+    {"<x>", &ObservableSample::meanX, nullptr, false},
+    {"<y>", &ObservableSample::meanY, nullptr, false},
+    {"sigma x", &ObservableSample::sigmaX, nullptr, false},
+    {"sigma y", &ObservableSample::sigmaY, nullptr, false},
+    {"norm", &ObservableSample::norm, nullptr, true},
+    {"absorbed P", &ObservableSample::absorbedProbability, nullptr, true},
+    {"P_R", &ObservableSample::reflectedProbability, &ObservableSample::scatteringValid, true},
+    {"P_T", &ObservableSample::transmittedProbability, &ObservableSample::scatteringValid, true},
+    {"<T>", &ObservableSample::kineticEnergy, nullptr, false},
+    {"<V>", &ObservableSample::potentialEnergy, nullptr, false},
+    {"<H>", &ObservableSample::totalEnergy, nullptr, false},
+    {"energy drift (%)", &ObservableSample::energyDriftPercent, nullptr, false},
+    {"P_left well", &ObservableSample::leftWellProbability, &ObservableSample::doubleWellValid, true},
+    {"P_right well", &ObservableSample::rightWellProbability, &ObservableSample::doubleWellValid, true},
+}};
+
+const ObservableRow& rowOf(int observable)
+{
+    const bool inTable = observable >= 0 && observable < static_cast<int>(kObservables.size());
+    return kObservables[inTable ? static_cast<std::size_t>(observable) : 0];
+}
+
+const QColor kCurveColour(100, 220, 255);
+
+} // namespace
+
+QuantumTimeSeriesPlotWidget::QuantumTimeSeriesPlotWidget(QWidget* parent) : QWidget(parent)
+{
+    setAutoFillBackground(false);
+}
+
+QuantumTimeSeriesPlotWidget::~QuantumTimeSeriesPlotWidget() = default;
+
+QSize QuantumTimeSeriesPlotWidget::minimumSizeHint() const { return QSize(0, 0); }
+
+void QuantumTimeSeriesPlotWidget::setSamples(const std::vector<ObservableSample>& samples)
+{
+    if (&samples != &samples_)
+        samples_ = samples;
+    update();
+}
+
+void QuantumTimeSeriesPlotWidget::setObservable(int observable)
+{
+    observable_ = observable;
+    update();
+}
+
+QString QuantumTimeSeriesPlotWidget::observableLabel() const { return QString::fromLatin1(rowOf(observable_).label); }
+
+bool QuantumTimeSeriesPlotWidget::sampleValue(const ObservableSample& sample, double& value) const
+{
+    const ObservableRow& row = rowOf(observable_);
+    if (row.validity != nullptr && !(sample.*row.validity))
+        return false;
+    value = sample.*row.field;
+    return true;
+}
+
+void QuantumTimeSeriesPlotWidget::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    plot::beginPlot(painter, rect(), QColor(plot::kBackground));
+    const QRectF panel = plot::plotRect(size(), 58.0, 24.0, 78.0, 62.0);
+    plot::drawGridAndFrame(painter, panel);
+
+    if (samples_.size() < 2) {
+        plot::drawCentredText(painter, panel, QStringLiteral("Run the simulation to build time history"),
+                              QColor(plot::kPlaceholder));
+        return;
+    }
+    const double t0 = samples_.front().time;
+    const double t1 = samples_.back().time;
+    if (!(t1 > t0))
+        return;
+
+    plot::FiniteExtent extent;
+    for (const ObservableSample& sample : samples_) {
+        double value = 0.0;
+        if (sampleValue(sample, value))
+            plot::extendFinite(extent, value);
+    }
+    if (extent.count < 2) {
+        plot::drawCentredText(painter, panel, QStringLiteral("No data for this observable in the current experiment"),
+                              QColor(plot::kPlaceholder));
+        return;
+    }
+
+    double lo = 0.0;
+    double hi = 1.0;
+    if (rowOf(observable_).probability) {
+        hi = std::max(extent.maximum, 1.0);
+    } else {
+        lo = std::min(extent.minimum, 0.0);
+        hi = std::max(extent.maximum, 0.0);
+        const double pad = hi > lo ? 0.05 * (hi - lo) : 0.5 * std::max(std::abs(hi), 1.0);
+        lo -= pad;
+        hi += pad;
+    }
+    const plot::AxisMap x = plot::horizontalAxis(panel, t0, t1, 1e-30);
+    const plot::AxisMap y = plot::verticalAxis(panel, lo, hi, 1e-30);
+
+    if (lo < 0.0 && hi > 0.0)
+        plot::drawHorizontalLine(painter, plot::plotPen(QColor(plot::kZeroLine), 1.0, Qt::DashLine), panel.left(),
+                                 panel.right(), plot::mapValue(y, 0.0));
+
+    // A sample without a value, or with one that is not finite, ends the piece.
+    const QPainterPath curve =
+        plot::polylineBreakingAtGaps(samples_.size(), [&](std::size_t i) -> std::optional<QPointF> {
+            double value = 0.0;
+            if (!sampleValue(samples_[i], value))
+                return std::nullopt;
+            return QPointF(plot::mapValue(x, samples_[i].time), plot::mapValue(y, value));
+        });
+    plot::strokePath(painter, curve, plot::plotPen(kCurveColour, 2.0));
+
+    plot::drawPanelTitle(painter, panel, QStringLiteral("%1 versus simulation time").arg(observableLabel()));
+    plot::drawValueLabels(painter, panel, QString::number(hi, 'g', 4), QString::number(lo, 'g', 4));
+    plot::drawAxisEndLabels(painter, panel, QString::number(t0, 'f', 2), QString::number(t1, 'f', 2));
+    plot::drawAxisCaption(painter, panel, QStringLiteral("simulation time"));
+}
+
+} // namespace vxo

@@ -1,0 +1,228 @@
+#include "plots/PlotPainting.h"
+
+#include "PlotTestSupport.h"
+
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vxo {
+namespace {
+
+using namespace plot;
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+// The element kinds of a path as a string: M for moveTo, L for lineTo.
+std::string elementKinds(const QPainterPath& path)
+{
+    std::string kinds;
+    for (int k = 0; k < path.elementCount(); ++k)
+        kinds += path.elementAt(k).isMoveTo() ? 'M' : 'L';
+    return kinds;
+}
+
+TEST(PlotPolylines, BreakOrBridgeGapsAndDropPointsThatAreNotFinite)
+{
+    // Entries: a value, or no value (nullopt); the point is (i, value).
+    using Entries = std::vector<std::optional<double>>;
+    struct Case {
+        const char* name;
+        Entries entries;
+        const char* breaking;
+        const char* bridging;
+    };
+    const std::vector<Case> cases{
+        {"all valid", {1.0, 2.0, 3.0}, "MLL", "MLL"},
+        {"gap inside", {1.0, 2.0, std::nullopt, 3.0, 4.0}, "MLML", "MLLL"},
+        {"NaN inside", {1.0, 2.0, kNaN, 3.0, 4.0}, "MLML", "MLLL"},
+        // Lone points between gaps draw nothing: the path keeps only the last moveTo.
+        {"infinity inside", {1.0, kInf, 3.0, -kInf, 4.0}, "M", "MLL"},
+        {"leading and trailing gaps", {std::nullopt, kNaN, 1.0, 2.0, std::nullopt}, "ML", "ML"},
+        {"single point", {5.0}, "M", "M"},
+        {"nothing valid", {kNaN, std::nullopt, kInf}, "", ""},
+        {"empty", {}, "", ""},
+    };
+    for (const Case& c : cases) {
+        const auto pointAt = [&](std::size_t i) -> std::optional<QPointF> {
+            if (!c.entries[i])
+                return std::nullopt;
+            return QPointF(double(i), *c.entries[i]);
+        };
+        EXPECT_EQ(elementKinds(polylineBreakingAtGaps(c.entries.size(), pointAt)), c.breaking) << c.name;
+        EXPECT_EQ(elementKinds(polylineBridgingGaps(c.entries.size(), pointAt)), c.bridging) << c.name;
+    }
+    // A point that is not finite in x is a gap as well.
+    const QPainterPath path = polylineBreakingAtGaps(4, [](std::size_t i) { return QPointF(i == 1 ? kNaN : i, 0.0); });
+    EXPECT_EQ(elementKinds(path), "ML");
+    EXPECT_EQ(path.elementAt(0).x, 2.0);
+}
+
+TEST(PlotPolylines, SampledCurvesVisitEvenlySpacedTimes)
+{
+    const QPainterPath path = sampledPolyline(4, 1.0, 3.0, [](double t) { return QPointF(t, t * t); });
+    ASSERT_EQ(path.elementCount(), 5);
+    for (int i = 0; i <= 4; ++i) {
+        const double t = 1.0 + 0.5 * i;
+        EXPECT_DOUBLE_EQ(path.elementAt(i).x, t) << "i = " << i;
+        EXPECT_DOUBLE_EQ(path.elementAt(i).y, t * t) << "i = " << i;
+    }
+    EXPECT_TRUE(sampledPolyline(0, 0.0, 1.0, [](double t) { return QPointF(t, t); }).isEmpty());
+}
+
+TEST(PlotClamps, EachKeepsItsOwnNanRule)
+{
+    struct Case {
+        double value;
+        double keep, upper, lower;
+    };
+    const std::vector<Case> cases{
+        {0.25, 0.25, 0.25, 0.25}, {-3.0, 0.0, 0.0, 0.0}, {7.0, 1.0, 1.0, 1.0},
+        {kInf, 1.0, 1.0, 1.0},    {-kInf, 0.0, 0.0, 0.0},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(clampKeepNan(c.value, 0.0, 1.0), c.keep) << "value " << c.value;
+        EXPECT_EQ(clampNanToUpper(c.value, 0.0, 1.0), c.upper) << "value " << c.value;
+        EXPECT_EQ(clampNanToLower(c.value, 0.0, 1.0), c.lower) << "value " << c.value;
+    }
+    EXPECT_TRUE(std::isnan(clampKeepNan(kNaN, 0.0, 1.0))) << "kept for the path builder to drop";
+    EXPECT_EQ(clampNanToUpper(kNaN, -1.0, 1.0), 1.0) << "populations draw a NaN at the top";
+    EXPECT_EQ(clampNanToLower(kNaN, 0.0, 1.0), 0.0) << "the Klein scans draw a NaN at the bottom";
+}
+
+TEST(PlotAxes, PutTheEndsOnTheRectangleEdgesAndFloorTheSpan)
+{
+    const QRectF rect(58.0, 24.0, 300.0, 140.0);
+    const AxisMap x = horizontalAxis(rect, -2.0, 6.0, 1e-30);
+    const AxisMap y = verticalAxis(rect, -1.0, 3.0, 1e-30);
+    EXPECT_DOUBLE_EQ(mapValue(x, -2.0), rect.left());
+    EXPECT_DOUBLE_EQ(mapValue(x, 6.0), rect.right());
+    EXPECT_DOUBLE_EQ(mapValue(x, 0.0), rect.left() + 0.25 * rect.width());
+    EXPECT_DOUBLE_EQ(mapValue(y, -1.0), rect.bottom()) << "the low value lies on the bottom edge";
+    EXPECT_DOUBLE_EQ(mapValue(y, 3.0), rect.top());
+    EXPECT_DOUBLE_EQ(mapValue(y, 0.0), rect.bottom() - 0.25 * rect.height());
+
+    // Equal or reversed ends, or a span that is not a number, divide by the floor.
+    for (const double end : {5.0, 4.0, kNaN}) {
+        const AxisMap flat = horizontalAxis(rect, 5.0, end, 1e-12);
+        EXPECT_EQ(flat.valueSpan, 1e-12) << "end " << end;
+        EXPECT_DOUBLE_EQ(mapValue(flat, 5.0), rect.left()) << "end " << end;
+    }
+    EXPECT_EQ(atLeast(kNaN, 10.0), 10.0);
+    EXPECT_EQ(plotRect(QSize(50, 40), 58, 24, 78, 62), QRectF(58, 24, 10, 10)) << "a shrunk plot keeps its minimum";
+    EXPECT_EQ(plotRect(QSize(400, 300), 58, 24, 78, 62), QRectF(58, 24, 322, 238));
+
+    FiniteExtent extent;
+    for (const double v : {kNaN, 3.0, -kInf, -2.0, kInf, 1.0})
+        extendFinite(extent, v);
+    EXPECT_EQ(extent.minimum, -2.0);
+    EXPECT_EQ(extent.maximum, 3.0);
+    EXPECT_EQ(extent.count, 3u);
+}
+
+// The reference colours of the plots' ramps.
+TEST(PlotRamps, MatchTheirReferenceColours)
+{
+    struct PowerCase {
+        const char* name;
+        PowerRamp ramp;
+        std::vector<std::pair<double, QRgb>> stops;
+    };
+    const std::vector<PowerCase> power{
+        {"revival",
+         {{0, 1, 1.8}, {0, 1, 0.85}, {0.2, 1.2, 1}},
+         {{0.0, qRgb(0, 0, 51)}, {0.25, qRgb(21, 78, 127)}, {0.5, qRgb(73, 141, 204)}, {0.75, qRgb(151, 199, 255)},
+          {1.0, qRgb(255, 255, 255)}}},
+        {"billiard",
+         {{0, 1, 1.7}, {0, 1, 0.72}, {0.12, 1.25, 0.9}},
+         {{0.0, qRgb(0, 0, 30)}, {0.25, qRgb(24, 93, 122)}, {0.5, qRgb(78, 154, 201)}, {0.75, qRgb(156, 207, 255)}}},
+        {"bouncer",
+         {{0, 1, 1.45}, {0, 1, 0.72}, {0.2, 1.18, 0.92}},
+         {{0.0, qRgb(0, 0, 51)}, {0.25, qRgb(34, 93, 135)}, {0.5, qRgb(93, 154, 210)}, {0.75, qRgb(168, 207, 255)}}},
+        {"scar", {{0, 1.35, 1.25}, {0.25, 1.15, 0.72}, {0.1, 0.85, 0.45}}, {{0.0, qRgb(0, 63, 25)}, {1.0, qRgb(255, 255, 242)}}},
+    };
+    for (const PowerCase& c : power)
+        for (const auto& [s, colour] : c.stops)
+            EXPECT_EQ(powerRampColour(c.ramp, s), colour) << c.name << " at s = " << s;
+
+    const std::array<RampSegment, 3> diffraction{{
+        {0.0, 0.35, {7, 12, 28}, {16, 75, 150}},
+        {0.35, 0.37, {23, 87, 178}, {28, 145, 58}},
+        {0.72, 0.28, {51, 232, 236}, {204, 23, -92}},
+    }};
+    const std::vector<std::pair<double, QRgb>> stops{
+        {0.0, qRgb(7, 12, 28)}, {0.35, qRgb(23, 87, 178)}, {0.72, qRgb(51, 232, 236)}, {1.0, qRgb(255, 255, 144)}};
+    for (const auto& [s, colour] : stops)
+        EXPECT_EQ(segmentRampColour(diffraction, s), colour) << "s = " << s;
+    EXPECT_EQ(segmentRampColour(diffraction, -0.5), qRgb(0, 0, 0)) << "channels stay inside [0, 255]";
+    EXPECT_EQ(segmentRampColour(diffraction, kNaN), qRgb(7, 12, 28)) << "a NaN level reads 0";
+    EXPECT_EQ(powerRampColour(power[0].ramp, kNaN), qRgb(0, 0, 51)) << "a NaN level reads 0";
+
+    struct LevelCase {
+        double value, maximum, level;
+    };
+    for (const LevelCase& c : std::vector<LevelCase>{
+             {0.25, 1.0, 0.5}, {2.0, 8.0, 0.5}, {-1.0, 1.0, 0.0}, {3.0, 1.0, 1.0}, {kNaN, 1.0, 0.0}, {kInf, 1.0, 1.0}, {0.0, 0.0, 0.0}})
+        EXPECT_DOUBLE_EQ(carpetLevel(c.value, c.maximum), c.level) << c.value << " of " << c.maximum;
+}
+
+TEST(PlotCarpets, CellSpansTileTheExtentWithOnePixelOverlap)
+{
+    for (const int extent : {1, 7, 100, 333})
+        for (const std::size_t count : {1u, 3u, 7u, 150u}) {
+            std::vector<int> covered(static_cast<std::size_t>(extent) + 1, 0);
+            for (std::size_t k = 0; k < count; ++k) {
+                const CellSpan forward = cellSpan(10, extent, k, count);
+                const CellSpan backward = reversedCellSpan(10 + extent, extent, k, count);
+                ASSERT_GE(forward.length, 1);
+                EXPECT_EQ(backward.start, 2 * 10 + extent - (forward.start + forward.length - 1))
+                    << "the reversed cells mirror the forward ones; extent " << extent << ", cell " << k;
+                EXPECT_EQ(backward.length, forward.length);
+                for (int p = forward.start; p < forward.start + forward.length; ++p)
+                    if (p - 10 <= extent)
+                        covered[static_cast<std::size_t>(p - 10)] = 1;
+            }
+            for (int p = 0; p <= extent; ++p)
+                EXPECT_EQ(covered[static_cast<std::size_t>(p)], 1)
+                    << "pixel " << p << " of extent " << extent << " in " << count << " cells";
+        }
+}
+
+TEST(PlotCarpets, ImagesAreDrawnAsSharpBlocks)
+{
+    test::plotTestApplication();
+    // A 2 x 2 checkerboard stretched onto 120 x 80 pixels with antialiasing on.
+    const QRgb dark = qRgb(10, 20, 30);
+    const QRgb light = qRgb(240, 200, 100);
+    const QImage cells = carpetImage(2, 2, [&](int c, int r) { return (c + r) % 2 == 0 ? dark : light; });
+    ASSERT_EQ(cells.format(), QImage::Format_RGB32);
+    QImage canvas(200, 160, QImage::Format_RGB32);
+    canvas.fill(Qt::black);
+    {
+        QPainter painter(&canvas);
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+        drawCarpet(painter, cells, QRectF(40, 40, 120, 80));
+        EXPECT_TRUE(painter.testRenderHint(QPainter::Antialiasing));
+        EXPECT_FALSE(painter.testRenderHint(QPainter::SmoothPixmapTransform));
+    }
+    // Every pixel of the target is one of the two cell colours: no blending
+    // across the cell boundaries at x = 100 and y = 80.
+    for (int y = 40; y < 120; ++y)
+        for (int x = 40; x < 160; ++x) {
+            const QRgb expected = ((x < 100) == (y < 80)) ? dark : light;
+            ASSERT_EQ(canvas.pixel(x, y), expected) << "pixel " << x << ", " << y;
+        }
+    EXPECT_TRUE(carpetImage(0, 5, [](int, int) { return 0u; }).isNull());
+}
+
+} // namespace
+
+} // namespace vxo

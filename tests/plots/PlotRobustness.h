@@ -1,0 +1,92 @@
+#pragma once
+
+// The robustness sweep shared by every plot widget. A plot's test file
+// specialises PlotFeeds for its widget with the data states worth painting
+// (one sample, NaN and infinite values, unconfigured or empty recorders, ...)
+// and plugs the widget in with one line:
+//
+//   INSTANTIATE_TYPED_TEST_SUITE_P(CrossSection, PlotRobustness, QuantumCrossSectionPlotWidget);
+//
+// Each state is painted at every size from 1 x 1 to 800 x 500: the paint must
+// finish, log nothing, fill the whole image and give the same picture twice
+// (it is a function of the stored data alone). Run under AddressSanitizer the
+// same sweep catches reads outside the stored data.
+
+#include "PlotTestSupport.h"
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace vxo::test {
+
+// One data state: a name for the failure messages and the setter calls that
+// bring a freshly constructed plot into it.
+template <typename Widget>
+struct PlotFeed {
+    std::string name;
+    std::function<void(Widget&)> apply;
+};
+
+// Specialised per widget: static std::vector<PlotFeed<Widget>> all().
+template <typename Widget>
+struct PlotFeeds;
+
+inline const std::vector<QSize>& sweepSizes()
+{
+    static const std::vector<QSize> sizes{{1, 1},    {3, 2},    {17, 9},   {60, 40},  {88, 72},
+                                          {89, 73},  {150, 95}, {321, 203}, {640, 480}, {800, 500}};
+    return sizes;
+}
+
+template <typename Widget>
+class PlotRobustness : public PlotTest {
+protected:
+    // Every state the sweep paints: the fresh widget first, then the widget's feeds.
+    static std::vector<PlotFeed<Widget>> states()
+    {
+        std::vector<PlotFeed<Widget>> all{{"fresh", [](Widget&) {}}};
+        for (const PlotFeed<Widget>& feed : PlotFeeds<Widget>::all())
+            all.push_back(feed);
+        return all;
+    }
+};
+
+TYPED_TEST_SUITE_P(PlotRobustness);
+
+TYPED_TEST_P(PlotRobustness, PaintsEveryStateAtEverySizeSilentlyAndRepeatably)
+{
+    for (const PlotFeed<TypeParam>& state : TestFixture::states()) {
+        for (const QSize& size : sweepSizes()) {
+            QWidget page; // owns the plot, as an analysis page does
+            TypeParam& plot = *new TypeParam(&page);
+            state.apply(plot);
+            const MessageCapture capture;
+            const QImage first = grabPlot(plot, size);
+            const QImage second = grabPlot(plot, size);
+            const std::string where = state.name + " at " + std::to_string(size.width()) + " x " +
+                                      std::to_string(size.height());
+            EXPECT_EQ(first.size(), size) << where;
+            EXPECT_TRUE(capture.messages().isEmpty())
+                << where << ": the paint logged " << capture.messages().join(" | ").toStdString();
+            EXPECT_TRUE(first == second) << where << ": two paints of the same data differ";
+        }
+    }
+}
+
+TYPED_TEST_P(PlotRobustness, KeepsTheFrameContract)
+{
+    TypeParam& plot = this->template makePlot<TypeParam>();
+    EXPECT_EQ(plot.minimumSizeHint(), QSize(0, 0)) << "the analysis pages may shrink a plot to nothing";
+    EXPECT_FALSE(plot.autoFillBackground()) << "every paint fills the whole widget itself";
+}
+
+REGISTER_TYPED_TEST_SUITE_P(PlotRobustness, PaintsEveryStateAtEverySizeSilentlyAndRepeatably, KeepsTheFrameContract);
+
+} // namespace vxo::test

@@ -1,0 +1,103 @@
+#include "PlotTestSupport.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QFont>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace vxo::test {
+
+namespace {
+
+bool sameColour(QRgb pixel, const QColor& colour, int tolerance)
+{
+    return std::abs(qRed(pixel) - colour.red()) <= tolerance && std::abs(qGreen(pixel) - colour.green()) <= tolerance &&
+           std::abs(qBlue(pixel) - colour.blue()) <= tolerance;
+}
+
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
+} // namespace
+
+QApplication& plotTestApplication()
+{
+    static QApplication& application = [] () -> QApplication& {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QApplication& made = testApplication();
+        // The offscreen platform has no theme and falls back to a 12 pt
+        // font; the desktop's generic theme gives the program 9 pt.
+        QApplication::setFont(QFont(QStringLiteral("Sans Serif"), 9));
+        return made;
+    }();
+    return application;
+}
+
+QImage grabPlot(QWidget& plot, const QSize& size)
+{
+    plot.resize(size);
+    return plot.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+bool colourNear(const QImage& image, const QPointF& at, const QColor& colour, int radius, int tolerance)
+{
+    const QPoint centre = at.toPoint();
+    for (int y = centre.y() - radius; y <= centre.y() + radius; ++y)
+        for (int x = centre.x() - radius; x <= centre.x() + radius; ++x)
+            if (image.valid(x, y) && sameColour(image.pixel(x, y), colour, tolerance))
+                return true;
+    return false;
+}
+
+int countColour(const QImage& image, const QRect& region, const QColor& colour, int tolerance)
+{
+    const QRect clipped = region.intersected(image.rect());
+    int count = 0;
+    for (int y = clipped.top(); y <= clipped.bottom(); ++y)
+        for (int x = clipped.left(); x <= clipped.right(); ++x)
+            count += sameColour(image.pixel(x, y), colour, tolerance) ? 1 : 0;
+    return count;
+}
+
+int countColourOutside(const QImage& image, const QRect& region, const QColor& colour, int tolerance)
+{
+    return countColour(image, image.rect(), colour, tolerance) - countColour(image, region, colour, tolerance);
+}
+
+int brightnessSteps(const QImage& image, const QPoint& from, const QPoint& to)
+{
+    const QPoint step((to.x() > from.x()) - (to.x() < from.x()), (to.y() > from.y()) - (to.y() < from.y()));
+    int steps = 0;
+    for (QPoint p = from; p != to && image.valid(p) && image.valid(p + step); p += step)
+        steps += std::abs(channelSum(image.pixel(p + step)) - channelSum(image.pixel(p))) > 40 ? 1 : 0;
+    return steps;
+}
+
+bool repaintsAfter(QWidget& plot, const std::function<void()>& action)
+{
+    QWidget* window = plot.window();
+    if (plot.size().isEmpty())
+        plot.resize(200, 120);
+    window->resize(std::max(window->width(), plot.width()), std::max(window->height(), plot.height()));
+    showAndWait(*window);
+    PaintCounter counter;
+    plot.installEventFilter(&counter);
+    action();
+    settle();
+    plot.removeEventFilter(&counter);
+    return counter.paints > 0;
+}
+
+} // namespace vxo::test

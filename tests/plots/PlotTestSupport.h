@@ -1,0 +1,67 @@
+#pragma once
+
+#include "common/QtTestSupport.h"
+
+#include <QColor>
+#include <QImage>
+#include <QPoint>
+#include <QPointF>
+#include <QRect>
+#include <QSize>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+class QApplication;
+
+namespace vxo::test {
+
+// The application of the plot tests, always on the offscreen platform: the
+// plots are painted into images by grab(), whatever display the run has.
+QApplication& plotTestApplication();
+
+namespace detail {
+struct PlotApplication {
+    PlotApplication() { plotTestApplication(); }
+};
+} // namespace detail
+
+// Fixture of a plot test: the application, and a host widget that parents
+// every plot the test makes (the plots are owned by it, as in the form).
+class PlotTest : public ::testing::Test, private detail::PlotApplication {
+protected:
+    template <typename Widget>
+    Widget& makePlot()
+    {
+        return *new Widget(&host_);
+    }
+    QWidget& host() { return host_; }
+
+private:
+    QWidget host_;
+};
+
+// The plot resized to size and grabbed, as RGB32.
+QImage grabPlot(QWidget& plot, const QSize& size);
+
+// Whether a pixel within radius of at (rounded to the pixel grid) has the
+// colour, each channel within tolerance.
+bool colourNear(const QImage& image, const QPointF& at, const QColor& colour, int radius = 1, int tolerance = 40);
+// How many pixels of region (clipped to the image) have the colour.
+int countColour(const QImage& image, const QRect& region, const QColor& colour, int tolerance = 40);
+// How many pixels of the image outside region have the colour.
+int countColourOutside(const QImage& image, const QRect& region, const QColor& colour, int tolerance = 40);
+
+// How often the brightness (channel sum) changes by more than 40 between
+// neighbouring pixels along an axis-aligned run of pixels: a dashed or dotted
+// line crossing the run makes many steps, a plain line along it none.
+int brightnessSteps(const QImage& image, const QPoint& from, const QPoint& to);
+
+// Whether the plot receives a paint event after action, with its host shown
+// on screen (setters schedule repaints with update(), which does nothing for
+// a hidden widget).
+bool repaintsAfter(QWidget& plot, const std::function<void()>& action);
+
+} // namespace vxo::test
