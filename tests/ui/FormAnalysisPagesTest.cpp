@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 namespace vxo::test {
@@ -102,7 +103,7 @@ TEST(FormAnalysisPagesTest, TheStackHoldsThirtyFourPagesInOrderEachFollowingTheP
 
         auto* layout = qobject_cast<QVBoxLayout*>(page->layout());
         ASSERT_NE(layout, nullptr) << row.page;
-        EXPECT_EQ(layout->objectName(), QString::fromLatin1(row.page) + "Layout");
+        EXPECT_EQ(layout->objectName().toStdString(), std::string(row.page) + "Layout");
         const int margin =
             row.fourPixelMargins ? 4 : page->style()->pixelMetric(QStyle::PM_LayoutLeftMargin, nullptr, page);
         EXPECT_EQ(layout->contentsMargins(), QMargins(margin, margin, margin, margin)) << row.page;

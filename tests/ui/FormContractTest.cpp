@@ -6,6 +6,41 @@
 
 #include "FormTestSupport.h"
 
+#include "plots/QuantumAharonovBohmPlotWidget.h"
+#include "plots/QuantumAndersonPlotWidget.h"
+#include "plots/QuantumBackflowPlotWidget.h"
+#include "plots/QuantumBerryPhasePlotWidget.h"
+#include "plots/QuantumBilliardPlotWidget.h"
+#include "plots/QuantumBlochPlotWidget.h"
+#include "plots/QuantumBouncerPlotWidget.h"
+#include "plots/QuantumBoundStatePlotWidget.h"
+#include "plots/QuantumCrossSectionPlotWidget.h"
+#include "plots/QuantumDiracMasslessComparisonPlotWidget.h"
+#include "plots/QuantumDoubleWellPlotWidget.h"
+#include "plots/QuantumDrivePlotWidget.h"
+#include "plots/QuantumHallEdgePlotWidget.h"
+#include "plots/QuantumKapitzaDiracPlotWidget.h"
+#include "plots/QuantumKickedRotorPlotWidget.h"
+#include "plots/QuantumKleinAngleScanPlotWidget.h"
+#include "plots/QuantumKleinHeightScanPlotWidget.h"
+#include "plots/QuantumKleinMassScanPlotWidget.h"
+#include "plots/QuantumKleinTunnelingPlotWidget.h"
+#include "plots/QuantumLandauPlotWidget.h"
+#include "plots/QuantumLandauZenerPlotWidget.h"
+#include "plots/QuantumLoschmidtPlotWidget.h"
+#include "plots/QuantumMoshinskyPlotWidget.h"
+#include "plots/QuantumQuenchPlotWidget.h"
+#include "plots/QuantumRabiPlotWidget.h"
+#include "plots/QuantumRamseyPlotWidget.h"
+#include "plots/QuantumResonancePlotWidget.h"
+#include "plots/QuantumRevivalPlotWidget.h"
+#include "plots/QuantumScarPlotWidget.h"
+#include "plots/QuantumStueckelbergPlotWidget.h"
+#include "plots/QuantumTalbotPlotWidget.h"
+#include "plots/QuantumTimeSeriesPlotWidget.h"
+#include "plots/QuantumVortexPlotWidget.h"
+#include "plots/QuantumZenoPlotWidget.h"
+#include "plots/QuantumZitterbewegungPlotWidget.h"
 #include "view/QuantumGLView.h"
 
 #include <QAbstractSpinBox>
@@ -40,6 +75,41 @@ bool hasClass(const QObject* object, const std::string& className)
     static const std::map<std::string, bool (*)(const QObject*)> byType = {
         {"vxo::QuantumGLView", isA<QuantumGLView>},
         // Plot widgets of the analysis pages
+        {"vxo::QuantumAharonovBohmPlotWidget", isA<QuantumAharonovBohmPlotWidget>},
+        {"vxo::QuantumAndersonPlotWidget", isA<QuantumAndersonPlotWidget>},
+        {"vxo::QuantumBackflowPlotWidget", isA<QuantumBackflowPlotWidget>},
+        {"vxo::QuantumBerryPhasePlotWidget", isA<QuantumBerryPhasePlotWidget>},
+        {"vxo::QuantumBilliardPlotWidget", isA<QuantumBilliardPlotWidget>},
+        {"vxo::QuantumBlochPlotWidget", isA<QuantumBlochPlotWidget>},
+        {"vxo::QuantumBouncerPlotWidget", isA<QuantumBouncerPlotWidget>},
+        {"vxo::QuantumBoundStatePlotWidget", isA<QuantumBoundStatePlotWidget>},
+        {"vxo::QuantumCrossSectionPlotWidget", isA<QuantumCrossSectionPlotWidget>},
+        {"vxo::QuantumDiracMasslessComparisonPlotWidget", isA<QuantumDiracMasslessComparisonPlotWidget>},
+        {"vxo::QuantumDoubleWellPlotWidget", isA<QuantumDoubleWellPlotWidget>},
+        {"vxo::QuantumDrivePlotWidget", isA<QuantumDrivePlotWidget>},
+        {"vxo::QuantumHallEdgePlotWidget", isA<QuantumHallEdgePlotWidget>},
+        {"vxo::QuantumKapitzaDiracPlotWidget", isA<QuantumKapitzaDiracPlotWidget>},
+        {"vxo::QuantumKickedRotorPlotWidget", isA<QuantumKickedRotorPlotWidget>},
+        {"vxo::QuantumKleinAngleScanPlotWidget", isA<QuantumKleinAngleScanPlotWidget>},
+        {"vxo::QuantumKleinHeightScanPlotWidget", isA<QuantumKleinHeightScanPlotWidget>},
+        {"vxo::QuantumKleinMassScanPlotWidget", isA<QuantumKleinMassScanPlotWidget>},
+        {"vxo::QuantumKleinTunnelingPlotWidget", isA<QuantumKleinTunnelingPlotWidget>},
+        {"vxo::QuantumLandauPlotWidget", isA<QuantumLandauPlotWidget>},
+        {"vxo::QuantumLandauZenerPlotWidget", isA<QuantumLandauZenerPlotWidget>},
+        {"vxo::QuantumLoschmidtPlotWidget", isA<QuantumLoschmidtPlotWidget>},
+        {"vxo::QuantumMoshinskyPlotWidget", isA<QuantumMoshinskyPlotWidget>},
+        {"vxo::QuantumQuenchPlotWidget", isA<QuantumQuenchPlotWidget>},
+        {"vxo::QuantumRabiPlotWidget", isA<QuantumRabiPlotWidget>},
+        {"vxo::QuantumRamseyPlotWidget", isA<QuantumRamseyPlotWidget>},
+        {"vxo::QuantumResonancePlotWidget", isA<QuantumResonancePlotWidget>},
+        {"vxo::QuantumRevivalPlotWidget", isA<QuantumRevivalPlotWidget>},
+        {"vxo::QuantumScarPlotWidget", isA<QuantumScarPlotWidget>},
+        {"vxo::QuantumStueckelbergPlotWidget", isA<QuantumStueckelbergPlotWidget>},
+        {"vxo::QuantumTalbotPlotWidget", isA<QuantumTalbotPlotWidget>},
+        {"vxo::QuantumTimeSeriesPlotWidget", isA<QuantumTimeSeriesPlotWidget>},
+        {"vxo::QuantumVortexPlotWidget", isA<QuantumVortexPlotWidget>},
+        {"vxo::QuantumZenoPlotWidget", isA<QuantumZenoPlotWidget>},
+        {"vxo::QuantumZitterbewegungPlotWidget", isA<QuantumZitterbewegungPlotWidget>},
     };
     const auto check = byType.find(className);
     if (check != byType.end())

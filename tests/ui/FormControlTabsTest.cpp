@@ -32,16 +32,16 @@ TEST(FormControlTabsTest, EveryFieldSitsBesideItsOwnLabel)
     for (QWidget* tab : {form.ui.wavePacketTab, form.ui.measurementTab, form.ui.renderingTab})
         for (const QFormLayout* layout : tab->findChildren<QFormLayout*>()) {
             for (int r = 0; r < layout->rowCount(); ++r) {
-                const QLayoutItem* field = layout->itemAt(r, QFormLayout::FieldRole);
-                const QLayoutItem* caption = layout->itemAt(r, QFormLayout::LabelRole);
-                if (field == nullptr) {
-                    EXPECT_TRUE(caption == nullptr) << layout->objectName().toStdString() << " row " << r;
-                    continue;
-                }
+                if (layout->itemAt(r, QFormLayout::SpanningRole) != nullptr)
+                    continue;  // a hint, a button or a read-out across the group
+                QLayoutItem* field = layout->itemAt(r, QFormLayout::FieldRole);
+                QLayoutItem* caption = layout->itemAt(r, QFormLayout::LabelRole);
+                ASSERT_TRUE(field != nullptr && field->widget() != nullptr)
+                    << layout->objectName().toStdString() << " row " << r << " has no field";
                 ASSERT_TRUE(caption != nullptr && caption->widget() != nullptr)
                     << layout->objectName().toStdString() << " row " << r << " has a field without a label";
                 const QString name = field->widget()->objectName();
-                EXPECT_EQ(caption->widget()->objectName(), labelNameFor(name))
+                EXPECT_EQ(caption->widget()->objectName().toStdString(), labelNameFor(name).toStdString())
                     << name.toStdString() << " sits beside " << caption->widget()->objectName().toStdString();
                 ++rows;
             }
