@@ -7,7 +7,7 @@ set(CMAKE_AUTORCC ON)
 vxo_area_library(vxo_document document vxo_experiments Qt5::Core)
 vxo_area_library(vxo_view view vxo_core Qt5::Gui Qt5::Widgets)
 vxo_area_library(vxo_plots plots vxo_experiments Qt5::Gui Qt5::Widgets)
-vxo_area_library(vxo_ui ui vxo_view)
+vxo_area_library(vxo_ui ui vxo_view vxo_plots)
 if(TARGET vxo_ui)
   # The embedded images, and the form header that uic writes for the main
   # window and the form tests.

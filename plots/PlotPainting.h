@@ -311,4 +311,526 @@ CellSpan cellSpan(int origin, int extent, std::size_t index, std::size_t count);
 // end, its top at end - trunc(extent * (index + 1) / count).
 CellSpan reversedCellSpan(int end, int extent, std::size_t index, std::size_t count);
 
+// ---------------------------------------------------------------- histories
+//
+// Added for the plots of the observable history and of the driven two-level
+// experiments (quench, periodic drive, Bloch, Rabi, Landau-Zener,
+// Stueckelberg, Ramsey, double well): the samples that count are those whose
+// block flag is set (every sample for a null flag); time ranges and curves
+// run over them in vector order, populations are drawn on [0, 1] in a panel,
+// a protocol's signal is drawn in a thin strip under the time panel, and the
+// interference plots stack a history panel, a strip and a scan panel. The
+// sample containers are any vector-like sequence; the sample type is read
+// from the member pointers.
+
+namespace detail {
+template <typename T>
+struct NotDeduced {
+    using type = T;
+};
+} // namespace detail
+
+// A member pointer to a sample's block flag; nullptr lets every sample count.
+template <typename Sample>
+using SampleFlag = typename detail::NotDeduced<bool Sample::*>::type;
+
+template <typename Sample>
+bool sampleCounts(const Sample& sample, SampleFlag<Sample> flag)
+{
+    return flag == nullptr || sample.*flag;
+}
+
+// first: the time of the first counted sample in vector order (empty when
+// none counts); end: the given end raised to every later counted time (a
+// time that is not a number raises nothing).
+struct HistoryTimes {
+    std::optional<double> first;
+    double end = 0.0;
+};
+template <typename Samples, typename Sample>
+HistoryTimes historyTimes(const Samples& samples, SampleFlag<Sample> flag, double Sample::*time, double end)
+{
+    HistoryTimes times{std::nullopt, end};
+    for (const Sample& s : samples) {
+        if (!sampleCounts(s, flag))
+            continue;
+        if (!times.first)
+            times.first = s.*time;
+        if (s.*time > times.end)
+            times.end = s.*time;
+    }
+    return times;
+}
+
+// One point (mapValue(x, time), yOf(sample)) per counted sample, in vector
+// order; the other samples and points that are not finite are bridged.
+template <typename Samples, typename Sample, typename YOf>
+QPainterPath historyCurve(const Samples& samples, SampleFlag<Sample> flag, double Sample::*time, const AxisMap& x,
+                          YOf&& yOf)
+{
+    return polylineBridgingGaps(samples.size(), [&](std::size_t i) -> std::optional<QPointF> {
+        const Sample& s = samples[i];
+        if (!sampleCounts(s, flag))
+            return std::nullopt;
+        return QPointF(mapValue(x, s.*time), yOf(s));
+    });
+}
+
+// The row of probability p in a panel whose bottom edge is 0 and top edge 1:
+// panel.bottom() - panel.height() * clampNanToUpper(p, 0, 1) (a NaN draws at 1).
+double populationY(const QRectF& panel, double p);
+
+// One population curve of a history plot: the sample field and its pen.
+template <typename Sample>
+struct PopulationCurve {
+    double Sample::*value;
+    QPen pen;
+};
+
+// Strokes the curves in order through the counted samples, each at
+// (x(time), populationY(panel, value)). False, nothing drawn, when no sample
+// counts (the plot then shows its placeholder).
+template <typename Samples, typename Sample, std::size_t N>
+bool drawPopulationCurves(QPainter& painter, const Samples& samples, SampleFlag<Sample> flag, double Sample::*time,
+                          const AxisMap& x, const QRectF& panel, const PopulationCurve<Sample> (&curves)[N])
+{
+    if (!historyTimes(samples, flag, time, 0.0).first)
+        return false;
+    for (const PopulationCurve<Sample>& curve : curves)
+        strokePath(painter,
+                   historyCurve(samples, flag, time, x,
+                                [&](const Sample& s) { return populationY(panel, s.*(curve.value)); }),
+                   curve.pen);
+    return true;
+}
+
+// The block of a bias sweep through an avoided crossing: lower and upper
+// adiabatic state, left and right localised state, captured weight.
+template <typename Sample>
+struct SweepBlock {
+    bool Sample::*valid;
+    double Sample::*lower;
+    double Sample::*upper;
+    double Sample::*left;
+    double Sample::*right;
+    double Sample::*captured;
+};
+// The pens of those five curves in the Landau-Zener and Stueckelberg plots,
+// in that order (index 0 to 4).
+QPen sweepCurvePen(int curve);
+// The five curves in that order; false when no sample's block is valid.
+template <typename Samples, typename Sample>
+bool drawSweepPopulations(QPainter& painter, const Samples& samples, const SweepBlock<Sample>& block,
+                          double Sample::*time, const AxisMap& x, const QRectF& panel)
+{
+    return drawPopulationCurves<Samples, Sample>(painter, samples, block.valid, time, x, panel,
+                                                 {{block.lower, sweepCurvePen(0)},
+                                                  {block.upper, sweepCurvePen(1)},
+                                                  {block.left, sweepCurvePen(2)},
+                                                  {block.right, sweepCurvePen(3)},
+                                                  {block.captured, sweepCurvePen(4)}});
+}
+// Their legend "P(lower)", "P(upper)", "P(left)", "P(right)" at panel.top() + 4,
+// the first two in boxes adiabaticWidth wide (the captured weight has none).
+void drawSweepLegend(QPainter& painter, const QRectF& panel, double adiabaticWidth);
+
+// One legend entry: text in colour, left-aligned (top of the box) in
+// QRectF(panel.left() + offset, panel.top() + drop, width, 18).
+struct LegendEntry {
+    const char* text;
+    QRgb colour;
+    double offset;
+    double width;
+};
+void drawLegend(QPainter& painter, const QRectF& panel, double drop, const LegendEntry* entries, std::size_t count);
+template <std::size_t N>
+void drawLegend(QPainter& painter, const QRectF& panel, double drop, const LegendEntry (&entries)[N])
+{
+    drawLegend(painter, panel, drop, entries, N);
+}
+
+// The protocol strip under a time panel: its frame in (80, 88, 98) and a
+// dashed zero line in (105, 115, 125) through its vertical middle.
+void drawProtocolStrip(QPainter& painter, const QRectF& strip);
+// The protocol's signal over [t0, t1] at intervals + 1 times: v = value(t) /
+// scale (the scale floored at 1e-12) limited to [-1, 1] (upper limit first),
+// drawn at strip centre - strip.height() * gain * v.
+template <typename ValueAt>
+QPainterPath protocolSignal(const QRectF& strip, const AxisMap& x, int intervals, double t0, double t1, double scale,
+                            double gain, ValueAt&& valueAt)
+{
+    const double s = atLeast(scale, 1e-12);
+    const double middle = strip.center().y();
+    return sampledPolyline(intervals, t0, t1, [&](double t) {
+        return QPointF(mapValue(x, t), middle - strip.height() * gain * clampNanToUpper(valueAt(t) / s, -1.0, 1.0));
+    });
+}
+
+// The stacked layout of the interference plots for a widget of size (w, h),
+// with PW = max(w - 22, 68) - 58: history = QRectF(58, 28, PW, max(h - 190, 78)),
+// strip = QRectF(58, history.bottom + 14, PW, 30), scan = QRectF(58,
+// strip.bottom + 30, PW, 58).
+struct InterferencePanels {
+    QRectF history;
+    QRectF strip;
+    QRectF scan;
+};
+InterferencePanels interferencePanels(const QSize& widgetSize);
+// Opens the paint of a stacked plot: the background, the layout for the
+// widget's size, then the quarter grid of the history panel in (75, 84, 94)
+// and its frame in kFrame.
+InterferencePanels beginInterferencePlot(QPainter& painter, const QRect& widgetRect);
+// The time axis that the history panel and the strip share: from 0 to the
+// protocol's end raised to every later counted sample time, or to 1 when
+// that end is not above 0.
+template <typename Samples, typename Sample>
+AxisMap interferenceTimeAxis(const InterferencePanels& panels, const Samples& samples, SampleFlag<Sample> flag,
+                        double Sample::*time, double protocolEnd)
+{
+    const double end = historyTimes(samples, flag, time, protocolEnd).end;
+    return horizontalAxis(panels.history, 0.0, end > 0.0 ? end : 1.0, 0.0);
+}
+// Their labels in kAxisText: "1.0" and "0.0" beside the history panel,
+// stripLabel at the strip's top + 5 and scanLabel at the scan's middle - 9
+// (right-aligned in 52 x 18 boxes at x = 2), scanCaption centred in
+// QRectF(scan.left, scan.bottom + 2, scan.width, 18).
+void drawInterferenceLabels(QPainter& painter, const InterferencePanels& panels, const QString& stripLabel,
+                       const QString& scanLabel, const QString& scanCaption);
+
+// A scan drawn in a population panel: one point (x(abscissa),
+// populationY(panel, value)) per entry; points that are not finite are bridged.
+template <typename Points, typename Point>
+QPainterPath scanCurve(const Points& points, double Point::*abscissa, double Point::*value, const AxisMap& x,
+                       const QRectF& panel)
+{
+    return polylineBridgingGaps(points.size(), [&](std::size_t i) {
+        return QPointF(mapValue(x, points[i].*abscissa), populationY(panel, points[i].*value));
+    });
+}
+
+} // namespace vxo::plot
+
+// ================================================================ titled recorder and scan plots
+// Added for the recorder plots of the time-diffraction, gauge and Dirac pages
+// and the stationary Klein scans: the opening they share (title, placeholder),
+// the time axis that stretches past the analysis end, carpets laid out cell by
+// cell but drawn as one image, and the frame of a transmission scan.
+#include <QRect>
+
+#include <vector>
+
+namespace vxo::plot {
+
+// The look of a titled page: the background, the title's box
+// QRect(12, titleTop, w - 24, titleHeight) and colour, and the placeholder's
+// box QRect(20, placeholderTop, w - 40, h - placeholderTop - 20) and colour.
+struct TitledPage {
+    QRgb background;
+    int titleTop;
+    int titleHeight;
+    QRgb titleColour;
+    int placeholderTop;
+    QRgb placeholderColour;
+};
+// The Klein pages: the tunnelling record and the four scans.
+constexpr TitledPage kKleinPage{qRgb(9, 13, 19), 6, 25, qRgb(230, 238, 246), 45, qRgb(145, 162, 178)};
+// The recorder pages of the Aharonov-Bohm, Landau, Hall-edge and backflow experiments.
+constexpr TitledPage kGaugePage{qRgb(10, 14, 20), 7, 24, qRgb(225, 235, 244), 50, qRgb(150, 166, 180)};
+
+// Opens the paint of a titled page: Antialiasing only, the widget filled
+// with the background and the title in a bold copy of widgetFont,
+// left-aligned and vertically centred. Without data the placeholder follows
+// in widgetFont, centred and word-wrapped, and false is returned; with data
+// widgetFont is set back and true is returned.
+bool beginTitledPage(QPainter& painter, const QRect& widgetRect, const QFont& widgetFont, const TitledPage& page,
+                     const QString& title, bool hasData, const QString& placeholder);
+
+// The carpet over a lower panel of the Moshinsky and Kapitza-Dirac pages of
+// size (w, h): QRect(62, 40, W, C) with L = h / 3, C = h - L - heightMargin
+// and W = w - 80, each raised to its floor (120, minHeight, minWidth) when it
+// is not above it.
+QRect carpetOverLowerPanel(const QSize& widgetSize, int heightMargin, int minHeight, int minWidth);
+
+// The two stacked panels of a recorder plot of size (w, h):
+//   upper = QRect(left, top, max(w - widthMargin, minWidth), max(h - heightMargin, minHeight)),
+//   lower = QRect(left, upper.bottom() + gap, upper.width(), max(h - lowerMargin - upper.bottom(), lowerMinHeight)),
+// with QRect's bottom (top + height - 1).
+struct StackedLayout {
+    int left = 0;
+    int top = 0;
+    int widthMargin = 0;
+    int minWidth = 0;
+    int heightMargin = 0;
+    int minHeight = 0;
+    int gap = 0;
+    int lowerMargin = 0;
+    int lowerMinHeight = 0;
+};
+struct StackedPanels {
+    QRect upper;
+    QRect lower;
+};
+// The panels of the layout, each filled with fill and outlined with a 1-pixel frame.
+StackedPanels drawStackedPanels(QPainter& painter, const QSize& widgetSize, const StackedLayout& layout,
+                                const QColor& frame, const QColor& fill);
+// A caption centred in QRect(panel.left(), panel.bottom() + gap, panel.width(), height).
+void drawPanelCaption(QPainter& painter, const QRect& panel, int gap, int height, const QString& text,
+                      const QColor& colour);
+// A summary line left-aligned and vertically centred in
+// QRect(panel.left() + 8, panel.top() + 5, panel.width() - 16, height), inside the panel's top.
+void drawPanelSummary(QPainter& painter, const QRect& panel, int height, const QString& text, const QColor& colour);
+
+// The end of a time axis that starts at 0: analysisEndTime, or lastTime when
+// that is larger (a run past its analysis end stretches the axis), floored at
+// 1e-12 so that it can divide.
+double timeAxisEnd(double analysisEndTime, double lastTime);
+
+// A carpet whose cells are laid out as if filled one by one in order (later
+// cells over earlier ones, overlapping by one pixel) is drawn as one image at
+// pixel resolution. pixelCells gives, for each pixel offset 0..extent along
+// one side, the index of the last span (offsets from the side's origin) that
+// covers it, -1 where none does; spans with a non-positive length cover
+// nothing.
+std::vector<int> pixelCells(const std::vector<CellSpan>& spans, int extent);
+// The spans of count equal parts of extent: cellSpan(0, extent, k, count).
+std::vector<CellSpan> equalCellSpans(int extent, std::size_t count);
+// Draws the carpet of columns x rows lookups at (left, top), one image pixel
+// per widget pixel: pixel (c, r) takes cellColour(columns[c], rows[r]) when
+// both lookups found a cell and background otherwise. cellColour returns the
+// QRgb of a cell, or background where the cell holds no value.
+template <typename CellColour>
+void drawCellCarpet(QPainter& painter, int left, int top, const std::vector<int>& columns, const std::vector<int>& rows,
+                    QRgb background, CellColour&& cellColour)
+{
+    const QImage image
+        = carpetImage(static_cast<int>(columns.size()), static_cast<int>(rows.size()), [&](int c, int r) {
+              const int column = columns[static_cast<std::size_t>(c)];
+              const int row = rows[static_cast<std::size_t>(r)];
+              return column < 0 || row < 0 ? background : cellColour(column, row);
+          });
+    drawCarpet(painter, image, QRectF(left, top, image.width(), image.height()));
+}
+
+// The colour of entry index of a carpet row or column on the ramp at
+// carpetLevel(value, maximum); missing past the end of the profile.
+template <std::size_t N>
+QRgb profileCellColour(const std::vector<float>& profile, int index, double maximum,
+                       const std::array<RampSegment, N>& ramp, QRgb missing)
+{
+    if (index < 0 || static_cast<std::size_t>(index) >= profile.size())
+        return missing;
+    return segmentRampColour(ramp, carpetLevel(profile[static_cast<std::size_t>(index)], maximum));
+}
+
+// One point of a stationary transmission scan: whether it was solved, the
+// scanned value (angle, height, mass) and its transmission.
+struct ScanPoint {
+    bool valid = false;
+    double value = 0.0;
+    double transmission = 0.0;
+};
+
+// The panel of a transmission scan and its horizontal map: value v0 at
+// panel.left(), v0 + max(v1 - v0, 1e-12) at panel.left() + panel.width().
+struct ScanFrame {
+    QRect panel;
+    AxisMap x;
+};
+// The panel QRect(left, top, max(w - widthMargin, 120), max(h - heightMargin,
+// 120)) of a widget of size (w, h), filled and outlined in the scan colours.
+ScanFrame drawScanFrame(QPainter& painter, const QSize& widgetSize, int left, int top, int widthMargin,
+                        int heightMargin, double v0, double v1);
+// The pixel of transmission t: panel.bottom() - panel.height() * t with t
+// limited to [0, 1] and a NaN counted as 0 (QRect's bottom, top + height - 1).
+double scanTransmissionY(const QRect& panel, double transmission);
+// Horizontal lines at T = 0, 0.2, ..., 1 (rounded to whole pixels) with their
+// numbers right-aligned in 50-pixel boxes from labelLeft.
+void drawTransmissionGrid(QPainter& painter, const QRect& panel, int labelLeft);
+// A vertical grid line at x rounded to a whole pixel, with label centred in a
+// box labelWidth wide under the panel (a wider label is not clipped).
+void drawScanGridLine(QPainter& painter, const QRect& panel, double x, const QString& label, int labelWidth);
+// A band over the panel's height from xa to xb, without outline.
+void fillScanBand(QPainter& painter, const QRect& panel, double xa, double xb, const QColor& colour);
+// A dashed yellow threshold line at x rounded to a whole pixel.
+void drawScanThreshold(QPainter& painter, const QRect& panel, double x, double width);
+// The name of a band from xa to xb in a box 20 high at top, inset on both
+// sides; positions and widths truncated to whole pixels, never below 0 wide.
+// A name wider than a band that is not empty is not clipped; an empty band's
+// box of width 0 clips it away.
+void drawScanBandName(QPainter& painter, double xa, double xb, int top, int inset, const QString& name);
+// The curve through the valid points in order; an invalid point breaks it.
+QPainterPath scanCurve(const std::vector<ScanPoint>& points, const ScanFrame& frame);
+// The transmission at value, interpolated linearly over the first pair of
+// consecutive valid points whose second value is at least value; the first
+// point's transmission when no pair qualifies (0 without points).
+double scanTransmissionAt(const std::vector<ScanPoint>& points, double value);
+// Marks current on the curve when it lies within [v0, v1] of the frame: a
+// dashed yellow line, a yellow dot at the interpolated transmission and, for
+// 0 <= packetMaxPRight <= 1.05, a red dot at the packet's value.
+void drawScanMarker(QPainter& painter, const ScanFrame& frame, const std::vector<ScanPoint>& points, double v0,
+                    double v1, double current, double packetMaxPRight);
+// The legend centred under the panel (gap below it, height given; a longer
+// legend is not clipped) and the summary at the top left inside it
+// (summaryHeight high).
+void drawScanTexts(QPainter& painter, const QRect& panel, int legendGap, int legendHeight, const QString& legend,
+                   int summaryHeight, const QString& summary);
+
+} // namespace vxo::plot
+
+// ---------------------------------------------------------------- recorder carpets and time panels
+// Added for the recorder plots (revival, billiard, Talbot, bouncer, scar,
+// kicked rotor, Anderson, Zeno, Berry phase, Loschmidt echo): their carpets
+// reach a million cells, so the power-law colours come from a step table
+// instead of three pow calls per cell; carpets of recorded profiles are scaled
+// row by row; carpets and curve panels share one time axis and its markers.
+
+#include <cstdint>
+#include <vector>
+
+namespace vxo::plot {
+
+// Colours of the recorder plots. The background of the two-panel plots
+// (revival, billiard, Talbot, bouncer, vortex, scar, Berry phase, Loschmidt
+// echo) and of the lattice plots (Anderson, kicked rotor, Zeno):
+constexpr QRgb kRecorderBackground = qRgb(14, 17, 22);
+constexpr QRgb kLatticeBackground = qRgb(13, 17, 23);
+// the carpet and map plots (revival, billiard, Talbot, bouncer, vortex; the
+// scar plot shares their frame and label colours):
+constexpr QRgb kCarpetFrame = qRgb(72, 80, 90);
+constexpr QRgb kCarpetTitle = qRgb(214, 220, 228);
+constexpr QRgb kCarpetPlaceholder = qRgb(220, 228, 238);
+constexpr QRgb kCarpetLabel = qRgb(215, 224, 234);
+// the loop and echo plots (Berry phase, Loschmidt echo):
+constexpr QRgb kTraceFrame = qRgb(70, 79, 91);
+constexpr QRgb kTraceTitle = qRgb(226, 232, 240);
+constexpr QRgb kTracePlaceholder = qRgb(205, 214, 224);
+constexpr QRgb kTraceStatus = qRgb(215, 223, 232);
+constexpr QRgb kTraceAxis = qRgb(202, 211, 221);
+
+// v0 at rect.top(), v0 + span at rect.bottom() (values grow downwards, as
+// time does in the carpets), span = atLeast(v1 - v0, minimumSpan).
+AxisMap downwardAxis(const QRectF& rect, double v0, double v1, double minimumSpan);
+
+// lround(x) as a pixel coordinate; NaN when x is not finite or too large for a
+// pixel, so that the drawing functions above leave the line out.
+double roundedPixel(double x);
+
+// The grid cells whose centres lie in [lo, hi] on an axis of cells of the
+// given spacing centred on the origin (cell k at (k - (cells - 1) / 2) *
+// spacing): first = ceil(lo / spacing + (cells - 1) / 2) clamped to
+// [0, cells - 1], last = floor(hi / spacing + (cells - 1) / 2) clamped to
+// [first, cells - 1]. A range beyond the grid keeps its nearest edge cell.
+// Requires cells >= 1.
+struct CellRange {
+    int first = 0;
+    int last = 0;
+    int count() const { return last - first + 1; }
+};
+CellRange cellRange(double lo, double hi, double spacing, std::uint64_t cells);
+
+// The colours of a power-law ramp whose gains are positive, as a function of
+// a cell value and the maximum that scales it: colour(value, maximum) equals
+// powerRampColour(ramp, carpetLevel(value, maximum)) exactly. Each channel is
+// a non-decreasing step function of the ratio value / maximum with at most 255
+// steps. The table holds the smallest ratio of every step (found by bisection
+// when the table is built, a fraction of a millisecond), the colour between
+// consecutive steps, and an index over the binary exponent and leading
+// mantissa bits of the ratio, so that a cell costs a division, an index and
+// usually one comparison.
+class PowerRampTable {
+public:
+    explicit PowerRampTable(const PowerRamp& ramp);
+    QRgb colour(double value, double maximum) const;
+
+private:
+    QRgb atZero_ = 0;
+    QRgb atOne_ = 0;
+    std::vector<double> steps_;        // every channel's step ratios, ascending
+    std::vector<QRgb> colours_;        // colours_[m]: the colour of ratios with m steps at or below them
+    std::vector<std::uint16_t> index_; // steps at or below the first ratio of each index bucket
+};
+
+// The carpet of recorded profiles with time running downwards: image row r
+// shows the profile rowAt(r) (a std::vector<float>) from entry first on,
+// columns entries wide. Each row is scaled by its own maximum, the largest of
+// those entries that the row has (from 0, at least 1e-30); an entry the row
+// does not have reads 0.
+template <typename RowAt>
+QImage rowScaledCarpet(int rows, std::size_t first, int columns, const PowerRampTable& table, RowAt&& rowAt)
+{
+    if (rows <= 0 || columns <= 0)
+        return QImage();
+    std::vector<double> maxima(static_cast<std::size_t>(rows), 0.0);
+    for (int r = 0; r < rows; ++r) {
+        const auto& row = rowAt(r);
+        double maximum = 0.0;
+        for (std::size_t i = first; i < row.size() && i < first + static_cast<std::size_t>(columns); ++i)
+            if (static_cast<double>(row[i]) > maximum) // a NaN entry is passed over
+                maximum = static_cast<double>(row[i]);
+        maxima[static_cast<std::size_t>(r)] = atLeast(maximum, 1e-30);
+    }
+    return carpetImage(columns, rows, [&](int c, int r) {
+        const auto& row = rowAt(r);
+        const std::size_t i = first + static_cast<std::size_t>(c);
+        return table.colour(i < row.size() ? static_cast<double>(row[i]) : 0.0, maxima[static_cast<std::size_t>(r)]);
+    });
+}
+
+// The curve of a recorder's samples against time, through every sample in
+// order: sample i at (mapValue(time, samples[i].time), mapValue(value,
+// valueOf(samples[i]))); a point that is not finite is a gap, bridged.
+template <typename Sample, typename ValueOf>
+QPainterPath timeCurve(const std::vector<Sample>& samples, const AxisMap& time, const AxisMap& value, ValueOf&& valueOf)
+{
+    return polylineBridgingGaps(samples.size(), [&](std::size_t i) {
+        return QPointF(mapValue(time, samples[i].time), mapValue(value, valueOf(samples[i])));
+    });
+}
+
+// The valueOf of timeCurve for a fraction, fidelity or correlation drawn on
+// a [0, 1] scale: the sample's member clamped to [0, 1], a NaN kept (a gap).
+template <typename Sample>
+auto clampedFraction(double Sample::*member)
+{
+    return [member](const Sample& sample) { return clampKeepNan(sample.*member, 0.0, 1.0); };
+}
+
+// Two panels one above the other, as the recorder plots lay them out in a
+// widget of the given size: the available height A = atLeast(height - top -
+// gap - bottom, minimumHeight) is shared as upper = (left, top, atLeast(width -
+// left - right, minimumWidth), share * A) and lower = (left, upper.bottom +
+// gap, upper.width, A - share * A).
+struct SplitPanels {
+    QRectF upper;
+    QRectF lower;
+};
+SplitPanels splitPanels(const QSize& widgetSize, double left, double right, double top, double gap, double bottom,
+                            double share, double minimumHeight, double minimumWidth);
+
+// A panel title: text centred in the band (panel.left, top, panel.width, height).
+struct PanelTitle {
+    QString text;
+    double top = 0.0;
+    double height = 20.0;
+};
+// The opening of a two-panel plot: both outlines in framePen, then each
+// panel's title in titleColour.
+void drawTitledPanels(QPainter& painter, const SplitPanels& panels, const QPen& framePen, const QColor& titleColour,
+                      const PanelTitle& upperTitle, const PanelTitle& lowerTitle);
+// The placeholder texts of a two-panel plot, each centred in its panel.
+void drawPanelPlaceholders(QPainter& painter, const SplitPanels& panels, const QColor& colour,
+                           const QString& upperText, const QString& lowerText);
+
+// A time marker of a carpet and its curve panel: a vertical line across the
+// curve panel at time t on its horizontal time axis, then a horizontal line
+// across the carpet at time t on its downward time axis.
+void drawTimeMarker(QPainter& painter, const QRectF& carpet, const AxisMap& carpetTime, const QPen& carpetPen,
+                    const QRectF& curve, const AxisMap& curveTime, const QPen& curvePen, double t);
+
+// The time axis under a curve panel: t0 and t1 with one decimal at its ends
+// (drawAxisEndLabels with boxWidth and gap) and "simulation time" centred in
+// the band 4 below it (drawAxisCaption).
+void drawSimulationTimeAxis(QPainter& painter, const QRectF& panel, double t0, double t1, const QColor& colour,
+                            double boxWidth, double gap);
+
 } // namespace vxo::plot

@@ -6,6 +6,41 @@
 
 #include "FormTestSupport.h"
 
+#include "plots/QuantumAharonovBohmPlotWidget.h"
+#include "plots/QuantumAndersonPlotWidget.h"
+#include "plots/QuantumBackflowPlotWidget.h"
+#include "plots/QuantumBerryPhasePlotWidget.h"
+#include "plots/QuantumBilliardPlotWidget.h"
+#include "plots/QuantumBlochPlotWidget.h"
+#include "plots/QuantumBouncerPlotWidget.h"
+#include "plots/QuantumBoundStatePlotWidget.h"
+#include "plots/QuantumCrossSectionPlotWidget.h"
+#include "plots/QuantumDiracMasslessComparisonPlotWidget.h"
+#include "plots/QuantumDoubleWellPlotWidget.h"
+#include "plots/QuantumDrivePlotWidget.h"
+#include "plots/QuantumHallEdgePlotWidget.h"
+#include "plots/QuantumKapitzaDiracPlotWidget.h"
+#include "plots/QuantumKickedRotorPlotWidget.h"
+#include "plots/QuantumKleinAngleScanPlotWidget.h"
+#include "plots/QuantumKleinHeightScanPlotWidget.h"
+#include "plots/QuantumKleinMassScanPlotWidget.h"
+#include "plots/QuantumKleinTunnelingPlotWidget.h"
+#include "plots/QuantumLandauPlotWidget.h"
+#include "plots/QuantumLandauZenerPlotWidget.h"
+#include "plots/QuantumLoschmidtPlotWidget.h"
+#include "plots/QuantumMoshinskyPlotWidget.h"
+#include "plots/QuantumQuenchPlotWidget.h"
+#include "plots/QuantumRabiPlotWidget.h"
+#include "plots/QuantumRamseyPlotWidget.h"
+#include "plots/QuantumResonancePlotWidget.h"
+#include "plots/QuantumRevivalPlotWidget.h"
+#include "plots/QuantumScarPlotWidget.h"
+#include "plots/QuantumStueckelbergPlotWidget.h"
+#include "plots/QuantumTalbotPlotWidget.h"
+#include "plots/QuantumTimeSeriesPlotWidget.h"
+#include "plots/QuantumVortexPlotWidget.h"
+#include "plots/QuantumZenoPlotWidget.h"
+#include "plots/QuantumZitterbewegungPlotWidget.h"
 #include "view/QuantumGLView.h"
 
 #include <QAbstractSpinBox>
@@ -14,6 +49,7 @@
 #include <QDoubleSpinBox>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSpinBox>
 #include <QStackedWidget>
 #include <QTabWidget>
 
@@ -39,6 +75,41 @@ bool hasClass(const QObject* object, const std::string& className)
     static const std::map<std::string, bool (*)(const QObject*)> byType = {
         {"vxo::QuantumGLView", isA<QuantumGLView>},
         // Plot widgets of the analysis pages
+        {"vxo::QuantumAharonovBohmPlotWidget", isA<QuantumAharonovBohmPlotWidget>},
+        {"vxo::QuantumAndersonPlotWidget", isA<QuantumAndersonPlotWidget>},
+        {"vxo::QuantumBackflowPlotWidget", isA<QuantumBackflowPlotWidget>},
+        {"vxo::QuantumBerryPhasePlotWidget", isA<QuantumBerryPhasePlotWidget>},
+        {"vxo::QuantumBilliardPlotWidget", isA<QuantumBilliardPlotWidget>},
+        {"vxo::QuantumBlochPlotWidget", isA<QuantumBlochPlotWidget>},
+        {"vxo::QuantumBouncerPlotWidget", isA<QuantumBouncerPlotWidget>},
+        {"vxo::QuantumBoundStatePlotWidget", isA<QuantumBoundStatePlotWidget>},
+        {"vxo::QuantumCrossSectionPlotWidget", isA<QuantumCrossSectionPlotWidget>},
+        {"vxo::QuantumDiracMasslessComparisonPlotWidget", isA<QuantumDiracMasslessComparisonPlotWidget>},
+        {"vxo::QuantumDoubleWellPlotWidget", isA<QuantumDoubleWellPlotWidget>},
+        {"vxo::QuantumDrivePlotWidget", isA<QuantumDrivePlotWidget>},
+        {"vxo::QuantumHallEdgePlotWidget", isA<QuantumHallEdgePlotWidget>},
+        {"vxo::QuantumKapitzaDiracPlotWidget", isA<QuantumKapitzaDiracPlotWidget>},
+        {"vxo::QuantumKickedRotorPlotWidget", isA<QuantumKickedRotorPlotWidget>},
+        {"vxo::QuantumKleinAngleScanPlotWidget", isA<QuantumKleinAngleScanPlotWidget>},
+        {"vxo::QuantumKleinHeightScanPlotWidget", isA<QuantumKleinHeightScanPlotWidget>},
+        {"vxo::QuantumKleinMassScanPlotWidget", isA<QuantumKleinMassScanPlotWidget>},
+        {"vxo::QuantumKleinTunnelingPlotWidget", isA<QuantumKleinTunnelingPlotWidget>},
+        {"vxo::QuantumLandauPlotWidget", isA<QuantumLandauPlotWidget>},
+        {"vxo::QuantumLandauZenerPlotWidget", isA<QuantumLandauZenerPlotWidget>},
+        {"vxo::QuantumLoschmidtPlotWidget", isA<QuantumLoschmidtPlotWidget>},
+        {"vxo::QuantumMoshinskyPlotWidget", isA<QuantumMoshinskyPlotWidget>},
+        {"vxo::QuantumQuenchPlotWidget", isA<QuantumQuenchPlotWidget>},
+        {"vxo::QuantumRabiPlotWidget", isA<QuantumRabiPlotWidget>},
+        {"vxo::QuantumRamseyPlotWidget", isA<QuantumRamseyPlotWidget>},
+        {"vxo::QuantumResonancePlotWidget", isA<QuantumResonancePlotWidget>},
+        {"vxo::QuantumRevivalPlotWidget", isA<QuantumRevivalPlotWidget>},
+        {"vxo::QuantumScarPlotWidget", isA<QuantumScarPlotWidget>},
+        {"vxo::QuantumStueckelbergPlotWidget", isA<QuantumStueckelbergPlotWidget>},
+        {"vxo::QuantumTalbotPlotWidget", isA<QuantumTalbotPlotWidget>},
+        {"vxo::QuantumTimeSeriesPlotWidget", isA<QuantumTimeSeriesPlotWidget>},
+        {"vxo::QuantumVortexPlotWidget", isA<QuantumVortexPlotWidget>},
+        {"vxo::QuantumZenoPlotWidget", isA<QuantumZenoPlotWidget>},
+        {"vxo::QuantumZitterbewegungPlotWidget", isA<QuantumZitterbewegungPlotWidget>},
     };
     const auto check = byType.find(className);
     if (check != byType.end())
@@ -256,13 +327,162 @@ const std::vector<ObjectGroup>& formObjects()
                          "zitterApplyButton", "kleinApplyButton"}},
 
         // --- Wave Packet and Measurement tabs
-        {"QWidget", {"wavePacketTab", "measurementTab"}},
+        {"QWidget", {"wavePacketTab", "measurementTab", "scrollAreaWidgetContents"}},
+        {"QVBoxLayout", {"wavePacketTabLayout", "verticalLayout_2", "verticalLayout"}},
+        {"QGroupBox",
+         {"initialStateGroupBox", "positionMeasurementGroupBox", "singleSystemCollapseGroupBox",
+          "detectorScreenGroupBox"}},
+        {"QFormLayout",
+         {"packetFormLayout", "positionMeasurementFormLayout", "singleSystemCollapseFormLayout",
+          "detectorScreenFormLayout"}},
+        {"QLabel",
+         {"centerXLabel", "centerYLabel", "sigmaLabel", "momentumLabel", "momentumYLabel", "massLabel", "energyLabel",
+          "energyValueLabel", "measurementInfoLabel", "measurementShotsLabel", "measurementVisibleLabel",
+          "measurementPointSizeLabel", "measurementTotalLabel", "measurementTotalValueLabel",
+          "measurementConditionLabel", "collapseInfoLabel", "collapseResolutionLabel", "collapseOutcomeLabel",
+          "collapseOutcomeValueLabel", "collapsePositionSpreadLabel", "collapsePositionSpreadValueLabel",
+          "collapseMomentumSpreadLabel", "collapseMomentumSpreadValueLabel", "collapseContinueLabel",
+          "measurementModeLabel", "detectorXLabel", "detectorThicknessLabel", "detectorBinsLabel",
+          "detectorVisibleLabel", "detectorFluxLabel", "detectorFluxValueLabel", "detectorReferenceLabel",
+          "detectorTvdLabel", "detectorTvdValueLabel"}},
+        {"QDoubleSpinBox",
+         {"centerXSpinBox", "centerYSpinBox", "sigmaSpinBox", "momentumSpinBox", "momentumYSpinBox", "massSpinBox",
+          "measurementPointSizeSpinBox", "collapseResolutionSpinBox", "detectorXSpinBox", "detectorThicknessSpinBox"}},
+        {"QScrollArea", {"scrollArea"}},
+        {"QComboBox", {"measurementShotsComboBox", "measurementModeComboBox"}},
+        {"QPushButton",
+         {"measurePositionButton", "clearMeasurementsButton", "collapsePositionButton", "clearDetectorFluxButton"}},
+        {"QCheckBox", {"measurementVisibleCheckBox", "detectorVisibleCheckBox", "detectorReferenceCheckBox"}},
+        {"QSpinBox", {"detectorBinsSpinBox"}},
 
         // --- Rendering tab
-        {"QWidget", {"renderingTab"}},
+        {"QWidget", {"renderingTab", "renderingScrollContents"}},
+        {"QVBoxLayout", {"renderingTabLayout", "renderingControlsLayout"}},
+        {"QScrollArea", {"renderingScrollArea"}},
+        {"QGroupBox",
+         {"viewGroupBox", "potentialContoursGroupBox", "probabilityContoursGroupBox", "currentGroupBox",
+          "presetGroupBox", "postProcessGroupBox"}},
+        {"QFormLayout",
+         {"viewFormLayout", "potentialContoursFormLayout", "probabilityContoursFormLayout", "currentFormLayout",
+          "displayFormLayout", "postProcessFormLayout"}},
+        {"QLabel",
+         {"spaceLabel", "viewLabel", "paletteLabel", "potentialOverlayLabel", "potentialOverlayOpacityLabel",
+          "potentialContoursLabel", "potentialContourLevelsLabel", "potentialContourWidthLabel",
+          "potentialContourOpacityLabel", "probabilityContoursLabel", "probabilityContourSpacingLabel",
+          "probabilityContourLevelsLabel", "probabilityContourDecadesLabel", "probabilityContourWidthLabel",
+          "probabilityContourOpacityLabel", "currentOverlayLabel", "currentModeLabel", "currentSpacingLabel",
+          "currentScaleLabel", "streamlineLengthLabel", "graphicsPresetLabel", "displayScaleLabel", "exposureLabel",
+          "gammaLabel", "postPreviewLabel", "brightThresholdLabel", "brightKneeLabel", "blurSpreadLabel",
+          "bloomStrengthLabel", "toneMapLabel"}},
+        {"QComboBox",
+         {"spaceComboBox", "viewComboBox", "paletteComboBox", "probabilityContourSpacingComboBox",
+          "currentModeComboBox", "graphicsPresetComboBox", "displayScaleComboBox", "postPreviewComboBox",
+          "toneMapComboBox"}},
+        {"QCheckBox",
+         {"potentialOverlayCheckBox", "potentialContoursCheckBox", "probabilityContoursCheckBox",
+          "currentOverlayCheckBox"}},
+        {"QDoubleSpinBox",
+         {"potentialOverlayOpacitySpinBox", "potentialContourWidthSpinBox", "potentialContourOpacitySpinBox",
+          "probabilityContourDecadesSpinBox", "probabilityContourWidthSpinBox", "probabilityContourOpacitySpinBox",
+          "currentScaleSpinBox", "exposureSpinBox", "gammaSpinBox", "brightThresholdSpinBox", "brightKneeSpinBox",
+          "blurSpreadSpinBox", "bloomStrengthSpinBox"}},
+        {"QSpinBox",
+         {"potentialContourLevelsSpinBox", "probabilityContourLevelsSpinBox", "currentSpacingSpinBox",
+          "streamlineLengthSpinBox"}},
+        {"QPushButton", {"displayResetButton"}},
 
         // --- Analysis dock
-        {"QWidget", {"crossSectionTab", "experimentAnalysisTab"}},
+        {"QWidget",
+         {"crossSectionTab", "experimentAnalysisTab", "timeSeriesTab", "resonanceTab", "boundStatesTab",
+          "doubleWellTab", "quenchTab", "periodicDriveTab", "rabiTab", "landauZenerTab", "stueckelbergTab", "ramseyTab",
+          "blochTab", "revivalsTab", "billiardsTab", "talbotTab", "bouncerTab", "vortexTab", "andersonTab",
+          "kickedRotorTab", "zenoTab", "scarsTab", "berryTab", "loschmidtTab", "moshinskyTab", "kapitzaDiracTab",
+          "aharonovBohmTab", "landauTab", "hallEdgeTab", "backflowTab", "zitterTab", "kleinTab", "kleinAngleScanTab",
+          "kleinHeightScanTab", "kleinMassScanTab", "diracMasslessTab"}},
+        {"QVBoxLayout",
+         {"crossSectionTabLayout", "experimentAnalysisTabLayout", "timeSeriesTabLayout", "resonanceTabLayout",
+          "boundStatesTabLayout", "doubleWellTabLayout", "quenchTabLayout", "periodicDriveTabLayout", "rabiTabLayout",
+          "landauZenerTabLayout", "stueckelbergTabLayout", "ramseyTabLayout", "blochTabLayout", "revivalsTabLayout",
+          "billiardsTabLayout", "talbotTabLayout", "bouncerTabLayout", "vortexTabLayout", "andersonTabLayout",
+          "kickedRotorTabLayout", "zenoTabLayout", "scarsTabLayout", "berryTabLayout", "loschmidtTabLayout",
+          "moshinskyTabLayout", "kapitzaDiracTabLayout", "aharonovBohmTabLayout", "landauTabLayout",
+          "hallEdgeTabLayout", "backflowTabLayout", "zitterTabLayout", "kleinTabLayout", "kleinAngleScanTabLayout",
+          "kleinHeightScanTabLayout", "kleinMassScanTabLayout", "diracMasslessTabLayout"}},
+        {"QHBoxLayout",
+         {"crossSectionControlsLayout", "analysisPageHeaderLayout", "timeSeriesControlsLayout",
+          "resonanceControlsLayout", "boundStateComputeLayout", "boundSuperpositionLayout", "ramseyEnsembleLayout",
+          "kickedRotorControlsLayout", "zenoControlsLayout", "scarsControlsLayout"}},
+        {"QLabel",
+         {"crossSectionAxisLabel", "crossSectionPositionLabel", "crossSectionCurveLabel",
+          "crossSectionActualCaptionLabel", "crossSectionActualValueLabel", "analysisPageTitleLabel",
+          "timeSeriesQuantityLabel", "timeSeriesSampleCountLabel", "resonanceScanModeLabel", "resonanceScanMinLabel",
+          "resonanceScanMaxLabel", "resonanceScanPointsLabel", "resonanceSummaryLabel", "boundMaxStatesLabel",
+          "boundStateSelectLabel", "boundSuperpositionLabel", "boundPlusLabel", "boundPhaseLabel", "boundSummaryLabel",
+          "doubleWellSummaryLabel", "quenchSummaryLabel", "periodicDriveSummaryLabel", "rabiSummaryLabel",
+          "landauZenerSummaryLabel", "stueckelbergSummaryLabel", "ramseyEnsembleSigmaLabel",
+          "ramseyEnsembleMembersLabel", "ramseyEnsembleHintLabel", "ramseySummaryLabel", "blochTutorLabel",
+          "blochSummaryLabel", "revivalTutorLabel", "revivalSummaryLabel", "billiardTutorLabel", "billiardSummaryLabel",
+          "talbotTutorLabel", "talbotSummaryLabel", "bouncerTutorLabel", "bouncerSummaryLabel", "vortexTutorLabel",
+          "vortexSummaryLabel", "andersonTutorLabel", "andersonSummaryLabel", "kickedRotorTutorLabel",
+          "kickedRotorStrengthLabel", "kickedRotorPeriodLabel", "kickedRotorSummaryLabel", "zenoTutorLabel",
+          "zenoMeasurementPeriodLabel", "zenoSummaryLabel", "scarsTutorLabel", "scarEnergyLabel", "scarBandLabel",
+          "scarSummaryLabel", "berryTutorLabel", "berrySummaryLabel", "loschmidtTutorLabel", "loschmidtSummaryLabel",
+          "moshinskyTutorLabel", "moshinskySummaryLabel", "kapitzaDiracTutorLabel", "kapitzaDiracSummaryLabel",
+          "aharonovBohmTutorLabel", "aharonovBohmSummaryLabel", "landauTutorLabel", "landauSummaryLabel",
+          "hallEdgeTutorLabel", "hallEdgeSummaryLabel", "backflowTutorLabel", "backflowSummaryLabel",
+          "zitterTutorLabel", "zitterSummaryLabel", "kleinTutorLabel", "kleinSummaryLabel", "kleinAngleScanTutorLabel",
+          "kleinAngleScanSummaryLabel", "kleinHeightScanTutorLabel", "kleinHeightScanSummaryLabel",
+          "kleinMassScanTutorLabel", "kleinMassScanSummaryLabel", "diracMasslessTutorLabel", "diracMasslessSummaryLabel"}},
+        {"QComboBox",
+         {"crossSectionAxisComboBox", "crossSectionCurveComboBox", "analysisPageComboBox", "timeSeriesQuantityComboBox",
+          "resonanceScanModeComboBox", "boundStateComboBox", "boundSuperpositionAComboBox",
+          "boundSuperpositionBComboBox"}},
+        {"QDoubleSpinBox",
+         {"crossSectionPositionSpinBox", "resonanceScanMinSpinBox", "resonanceScanMaxSpinBox",
+          "boundRelativePhaseSpinBox", "ramseyEnsembleSigmaSpinBox", "kickedRotorStrengthSpinBox",
+          "kickedRotorPeriodSpinBox", "zenoMeasurementPeriodSpinBox", "scarEnergySpinBox", "scarBandSpinBox"}},
+        {"QCheckBox", {"crossSectionLineCheckBox", "ramseyEnsembleEnabledCheckBox"}},
+        {"vxo::QuantumCrossSectionPlotWidget", {"crossSectionPlotWidget"}},
+        {"QStackedWidget", {"analysisStackedWidget"}},
+        {"QPushButton",
+         {"clearTimeSeriesButton", "resonanceRefreshButton", "boundComputeButton", "boundPrepareEigenButton",
+          "boundPrepareSuperpositionButton", "kickedRotorApplyButton", "zenoApplyButton", "scarApplyButton"}},
+        {"vxo::QuantumTimeSeriesPlotWidget", {"timeSeriesPlotWidget"}},
+        {"QSpinBox", {"resonanceScanPointsSpinBox", "boundMaxStatesSpinBox", "ramseyEnsembleMembersSpinBox"}},
+        {"vxo::QuantumResonancePlotWidget", {"resonancePlotWidget"}},
+        {"vxo::QuantumBoundStatePlotWidget", {"boundStatePlotWidget"}},
+        {"vxo::QuantumDoubleWellPlotWidget", {"doubleWellPlotWidget"}},
+        {"vxo::QuantumQuenchPlotWidget", {"quenchPlotWidget"}},
+        {"vxo::QuantumDrivePlotWidget", {"periodicDrivePlotWidget"}},
+        {"vxo::QuantumRabiPlotWidget", {"rabiPlotWidget"}},
+        {"vxo::QuantumLandauZenerPlotWidget", {"landauZenerPlotWidget"}},
+        {"vxo::QuantumStueckelbergPlotWidget", {"stueckelbergPlotWidget"}},
+        {"QGroupBox", {"ramseyEnsembleGroupBox"}},
+        {"vxo::QuantumRamseyPlotWidget", {"ramseyPlotWidget"}},
+        {"vxo::QuantumBlochPlotWidget", {"blochPlotWidget"}},
+        {"vxo::QuantumRevivalPlotWidget", {"revivalPlotWidget"}},
+        {"vxo::QuantumBilliardPlotWidget", {"billiardPlotWidget"}},
+        {"vxo::QuantumTalbotPlotWidget", {"talbotPlotWidget"}},
+        {"vxo::QuantumBouncerPlotWidget", {"bouncerPlotWidget"}},
+        {"vxo::QuantumVortexPlotWidget", {"vortexPlotWidget"}},
+        {"vxo::QuantumAndersonPlotWidget", {"andersonPlotWidget"}},
+        {"vxo::QuantumKickedRotorPlotWidget", {"kickedRotorPlotWidget"}},
+        {"vxo::QuantumZenoPlotWidget", {"zenoPlotWidget"}},
+        {"vxo::QuantumScarPlotWidget", {"scarPlotWidget"}},
+        {"vxo::QuantumBerryPhasePlotWidget", {"berryPlotWidget"}},
+        {"vxo::QuantumLoschmidtPlotWidget", {"loschmidtPlotWidget"}},
+        {"vxo::QuantumMoshinskyPlotWidget", {"moshinskyPlotWidget"}},
+        {"vxo::QuantumKapitzaDiracPlotWidget", {"kapitzaDiracPlotWidget"}},
+        {"vxo::QuantumAharonovBohmPlotWidget", {"aharonovBohmPlotWidget"}},
+        {"vxo::QuantumLandauPlotWidget", {"landauPlotWidget"}},
+        {"vxo::QuantumHallEdgePlotWidget", {"hallEdgePlotWidget"}},
+        {"vxo::QuantumBackflowPlotWidget", {"backflowPlotWidget"}},
+        {"vxo::QuantumZitterbewegungPlotWidget", {"zitterPlotWidget"}},
+        {"vxo::QuantumKleinTunnelingPlotWidget", {"kleinPlotWidget"}},
+        {"vxo::QuantumKleinAngleScanPlotWidget", {"kleinAngleScanPlotWidget"}},
+        {"vxo::QuantumKleinHeightScanPlotWidget", {"kleinHeightScanPlotWidget"}},
+        {"vxo::QuantumKleinMassScanPlotWidget", {"kleinMassScanPlotWidget"}},
+        {"vxo::QuantumDiracMasslessComparisonPlotWidget", {"diracMasslessPlotWidget"}},
     };
     return groups;
 }
@@ -346,10 +566,33 @@ const std::vector<ComboItems>& fixedComboItems()
         {"zitterPreparationComboBox", {"Mixed +/- energy (visible ZB)", "Positive-energy control"}},
 
         // --- Wave Packet and Measurement tabs
+        {"measurementShotsComboBox", {"1", "10", "100", "1000", "10000"}},
+        {"measurementModeComboBox", {"Full plane snapshot", "Detector screen snapshot", "Detector screen temporal flux"}},
 
         // --- Rendering tab
+        {"spaceComboBox", {"Position (x,y)", "Momentum (p_x,p_y)"}},
+        {"viewComboBox", {"Probability |psi|^2", "Phase arg(psi)", "Real Re(psi)", "Imaginary Im(psi)"}},
+        {"paletteComboBox", {"Scientific", "Viridis-like", "Grayscale"}},
+        {"probabilityContourSpacingComboBox", {"Linear", "Logarithmic"}},
+        {"currentModeComboBox", {"Vectors", "Streamlines", "Both"}},
+        {"graphicsPresetComboBox", {"Scientific", "Presentation", "Cinematic", "Custom"}},
+        {"displayScaleComboBox", {"Linear", "Log (~3 decades)"}},
+        {"postPreviewComboBox", {"Scene", "Bright Pass", "Gaussian Blur", "Bloom"}},
+        {"toneMapComboBox", {"Off / Clip", "Reinhard", "ACES Filmic"}},
 
         // --- Analysis dock
+        {"crossSectionAxisComboBox", {"Horizontal: vary X", "Vertical: vary Y"}},
+        {"crossSectionCurveComboBox", {"Probability |psi|^2", "Real Re(psi)", "Imaginary Im(psi)", "Phase arg(psi)"}},
+        {"timeSeriesQuantityComboBox",
+         {"Mean X <x>", "Mean Y <y>", "Sigma X", "Sigma Y", "Norm", "Absorbed probability", "Reflection P_R",
+          "Transmission P_T", "Kinetic energy <T>", "Potential energy <V>", "Total energy <H>", "Energy drift %",
+          "Left well P_L", "Right well P_R"}},
+        {"resonanceScanModeComboBox", {"Energy Ex", "Cavity width"}},
+        // Filled by the main window.
+        {"analysisPageComboBox", {}},
+        {"boundStateComboBox", {}},
+        {"boundSuperpositionAComboBox", {}},
+        {"boundSuperpositionBComboBox", {}},
     };
     return combos;
 }
@@ -495,10 +738,27 @@ const std::vector<std::pair<const char*, int>>& defaultIndices()
         {"zitterPreparationComboBox", 0},
 
         // --- Wave Packet and Measurement tabs
+        {"measurementShotsComboBox", 2},
+        {"measurementModeComboBox", 1},
 
         // --- Rendering tab
+        {"spaceComboBox", 0},
+        {"viewComboBox", 0},
+        {"paletteComboBox", 0},
+        {"probabilityContourSpacingComboBox", 1},
+        {"currentModeComboBox", 1},
+        {"graphicsPresetComboBox", 2},
+        {"displayScaleComboBox", 0},
+        {"postPreviewComboBox", 3},
+        {"toneMapComboBox", 2},
 
         // --- Analysis dock
+        {"analysisStackedWidget", 0},
+        {"crossSectionAxisComboBox", 0},
+        {"crossSectionCurveComboBox", 0},
+        {"timeSeriesQuantityComboBox", 0},
+        {"resonanceScanModeComboBox", 0},
+        {"analysisPageComboBox", -1},
     };
     return indices;
 }
@@ -676,10 +936,43 @@ const std::vector<SpinRange>& doubleSpinRanges()
         {"kleinAnalysisEndSpinBox", 2, 1, 60, 0.5, 16},
 
         // --- Wave Packet and Measurement tabs
+        {"centerXSpinBox", 2, -9, 9, 0.25, -5},
+        {"centerYSpinBox", 2, -9, 9, 0.25, 0},
+        {"sigmaSpinBox", 2, 0.25, 4, 0.1, 0.9},
+        {"momentumSpinBox", 2, -8, 8, 0.25, 2.5},
+        {"momentumYSpinBox", 2, -8, 8, 0.25, 0},
+        {"massSpinBox", 2, 0.1, 10, 0.1, 1},
+        {"measurementPointSizeSpinBox", 1, 1, 10, 0.5, 3},
+        {"collapseResolutionSpinBox", 2, 0.2, 5, 0.1, 0.65},
+        {"detectorXSpinBox", 2, -1000, 1000, 0.25, 8},
+        {"detectorThicknessSpinBox", 2, 0.01, 10, 0.08, 0.32},
 
         // --- Rendering tab
+        {"potentialOverlayOpacitySpinBox", 2, 0, 1, 0.05, 1},
+        {"potentialContourWidthSpinBox", 2, 0.5, 4, 0.1, 1.35},
+        {"potentialContourOpacitySpinBox", 2, 0, 1, 0.05, 0.8},
+        {"probabilityContourDecadesSpinBox", 1, 1, 8, 0.5, 4},
+        {"probabilityContourWidthSpinBox", 2, 0.5, 4, 0.1, 1.1},
+        {"probabilityContourOpacitySpinBox", 2, 0, 1, 0.05, 0.82},
+        {"currentScaleSpinBox", 2, 0.25, 3, 0.1, 1},
+        {"exposureSpinBox", 2, -6, 8, 0.25, 0},
+        {"gammaSpinBox", 2, 0.25, 4, 0.05, 1},
+        {"brightThresholdSpinBox", 2, 0, 1, 0.05, 0.72},
+        {"brightKneeSpinBox", 2, 0, 0.5, 0.01, 0.08},
+        {"blurSpreadSpinBox", 2, 0.25, 8, 0.25, 2},
+        {"bloomStrengthSpinBox", 2, 0, 5, 0.1, 1.25},
 
         // --- Analysis dock
+        {"crossSectionPositionSpinBox", 3, -1000, 1000, 0.08, 0},
+        {"resonanceScanMinSpinBox", 3, 0.001, 100, 0.1, 0.5},
+        {"resonanceScanMaxSpinBox", 3, 0.002, 100, 0.1, 6},
+        {"boundRelativePhaseSpinBox", 1, -180, 180, 15, 90},
+        {"ramseyEnsembleSigmaSpinBox", 4, 0, 1, 0.01, 0.06},
+        {"kickedRotorStrengthSpinBox", 2, 0.1, 20, 0.25, 6},
+        {"kickedRotorPeriodSpinBox", 2, 0.2, 5, 0.1, 1},
+        {"zenoMeasurementPeriodSpinBox", 3, 0.04, 5, 0.02, 0.1},
+        // scarEnergySpinBox reaches down to 0 and names it: FormAnalysisPagesTest.
+        {"scarBandSpinBox", 2, 0.1, 5, 0.1, 0.8},
     };
     return ranges;
 }
@@ -695,6 +988,53 @@ TEST(FormContractTest, DoubleSpinBoxesHoldTheirRangeStepDecimalsAndDefault)
         EXPECT_DOUBLE_EQ(spin->maximum(), row.maximum) << row.name;
         EXPECT_DOUBLE_EQ(spin->singleStep(), row.step) << row.name;
         EXPECT_DOUBLE_EQ(spin->value(), row.value) << row.name;
+        EXPECT_TRUE(spin->prefix().isEmpty() && spin->specialValueText().isEmpty()) << row.name;
+    }
+}
+
+struct IntegerSpinRange {
+    const char* name;
+    int minimum;
+    int maximum;
+    int step;
+    int value;
+    const char* suffix;
+};
+
+// Integer spin boxes: counts and pixel sizes, stored by value like the others.
+const std::vector<IntegerSpinRange>& integerSpinRanges()
+{
+    static const std::vector<IntegerSpinRange> ranges = {
+        // --- Dynamics sub-tab
+
+        // --- Wave Packet and Measurement tabs
+        {"detectorBinsSpinBox", 8, 256, 8, 64, ""},
+
+        // --- Rendering tab
+        {"potentialContourLevelsSpinBox", 1, 16, 1, 6, ""},
+        {"probabilityContourLevelsSpinBox", 2, 32, 1, 12, ""},
+        {"currentSpacingSpinBox", 18, 100, 2, 42, " px"},
+        {"streamlineLengthSpinBox", 80, 600, 20, 240, " px"},
+
+        // --- Analysis dock
+        {"resonanceScanPointsSpinBox", 32, 2001, 1, 401, ""},
+        {"boundMaxStatesSpinBox", 1, 8, 1, 5, ""},
+        {"ramseyEnsembleMembersSpinBox", 3, 201, 2, 41, ""},
+    };
+    return ranges;
+}
+
+TEST(FormContractTest, IntegerSpinBoxesHoldTheirRangeStepDefaultAndSuffix)
+{
+    BareForm form;
+    for (const IntegerSpinRange& row : integerSpinRanges()) {
+        const auto* spin = form.find<QSpinBox>(row.name);
+        ASSERT_NE(spin, nullptr) << row.name;
+        EXPECT_EQ(spin->minimum(), row.minimum) << row.name;
+        EXPECT_EQ(spin->maximum(), row.maximum) << row.name;
+        EXPECT_EQ(spin->singleStep(), row.step) << row.name;
+        EXPECT_EQ(spin->value(), row.value) << row.name;
+        EXPECT_EQ(spin->suffix().toStdString(), row.suffix) << row.name;
         EXPECT_TRUE(spin->prefix().isEmpty() && spin->specialValueText().isEmpty()) << row.name;
     }
 }

@@ -1,0 +1,115 @@
+#include "plots/QuantumAharonovBohmPlotWidget.h"
+
+#include "experiments/AharonovBohmRecorder.h"
+#include "plots/PlotPainting.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace vxo {
+
+namespace {
+
+// Dark blue through blue to warm yellow.
+constexpr std::array<plot::RampSegment, 2> kFringeRamp{{
+    {0.0, 0.5, {8, 12, 30}, {20, 90, 180}},
+    {0.5, 0.5, {28, 102, 210}, {227, 130, -80}},
+}};
+
+constexpr QRgb kPanel = qRgb(5, 9, 15);
+constexpr QRgb kTexts = qRgb(180, 198, 212);
+
+} // namespace
+
+QuantumAharonovBohmPlotWidget::QuantumAharonovBohmPlotWidget(QWidget* parent)
+    : QWidget(parent)
+{
+    setAutoFillBackground(false);
+}
+
+QuantumAharonovBohmPlotWidget::~QuantumAharonovBohmPlotWidget() = default;
+
+QSize QuantumAharonovBohmPlotWidget::minimumSizeHint() const { return QSize(0, 0); }
+
+void QuantumAharonovBohmPlotWidget::setRecorder(const AharonovBohmRecorder* recorder)
+{
+    recorder_ = recorder;
+    update();
+}
+
+void QuantumAharonovBohmPlotWidget::clearRecorder() { setRecorder(nullptr); }
+
+void QuantumAharonovBohmPlotWidget::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const bool hasData = recorder_ != nullptr && recorder_->isConfigured() && !recorder_->samples().empty();
+    if (!plot::beginTitledPage(painter, rect(), font(), plot::kGaugePage,
+                               "Aharonov-Bohm - detector interference vs enclosed flux", hasData,
+                               "Load Aharonov-Bohm Effect / Magnetic Flux and press Play"))
+        return;
+    const std::vector<AharonovBohmSample>& samples = recorder_->samples();
+    const AharonovBohmSample& last = samples.back();
+    const AharonovBohmConfig& config = recorder_->config();
+
+    const plot::StackedPanels panels
+        = plot::drawStackedPanels(painter, size(), {64, 40, 82, 10, 232, 100, 34, 62, 90}, QColor(55, 72, 88), kPanel);
+    const QRect& carpet = panels.upper;
+    const QRect& curve = panels.lower;
+
+    double densityMax = 1e-15;
+    double centralMax = 1e-15;
+    for (const AharonovBohmSample& s : samples) {
+        for (const float v : s.profile)
+            densityMax = v > densityMax ? v : densityMax;
+        centralMax = s.centralProbability > centralMax ? s.centralProbability : centralMax;
+    }
+
+    const std::size_t rowCount = static_cast<std::size_t>(recorder_->rows());
+    if (rowCount != 0) {
+        // Row 0, the lowest y, at the bottom: the rows are laid out from the
+        // bottom edge upwards, one pixel above the top edge included.
+        std::vector<plot::CellSpan> rowSpans(rowCount);
+        const int base = carpet.bottom() - carpet.height();
+        for (std::size_t j = 0; j < rowCount; ++j) {
+            const plot::CellSpan span = plot::reversedCellSpan(carpet.bottom(), carpet.height(), j, rowCount);
+            rowSpans[j] = plot::CellSpan{span.start - base, span.length};
+        }
+        const std::vector<int> columns
+            = plot::pixelCells(plot::equalCellSpans(carpet.width(), samples.size()), carpet.width());
+        const std::vector<int> rows = plot::pixelCells(rowSpans, carpet.height());
+        plot::drawCellCarpet(painter, carpet.left(), base, columns, rows, kPanel, [&](int i, int j) {
+            return plot::profileCellColour(samples[static_cast<std::size_t>(i)].profile, j, densityMax, kFringeRamp,
+                                           kPanel);
+        });
+    }
+
+    const plot::AxisMap tAxis
+        = plot::horizontalAxis(QRectF(curve), 0.0, plot::timeAxisEnd(config.analysisEndTime, last.time), 1e-12);
+    plot::strokePath(painter,
+                     plot::polylineBridgingGaps(samples.size(),
+                                                [&](std::size_t i) {
+                                                    return QPointF(plot::mapValue(tAxis, samples[i].time),
+                                                                   curve.bottom()
+                                                                       - curve.height() * samples[i].centralProbability
+                                                                           / centralMax);
+                                                }),
+                     plot::plotPen(QColor(90, 225, 255), 2.0));
+
+    const int rightMiddle = Qt::AlignRight | Qt::AlignVCenter;
+    plot::drawTextBox(painter, QRect(4, carpet.top(), 54, 20), rightMiddle, "+y", QColor(kTexts));
+    plot::drawTextBox(painter, QRect(4, carpet.bottom() - 20, 54, 20), rightMiddle, "-y", QColor(kTexts));
+    plot::drawPanelCaption(painter, carpet, 4, 20, "time  -  detector density profile rho(xd,y,t)", QColor(kTexts));
+    plot::drawPanelCaption(painter, curve, 4, 20, "time  -  central fringe intensity", QColor(kTexts));
+    plot::drawPanelSummary(
+        painter, curve, 22,
+        QString("Phi/Phi0=%1   AB phase=%2 deg   center=%3   line=%4   norm=%5")
+            .arg(QString::number(config.fluxQuanta, 'f', 3), QString::number(360.0 * config.fluxQuanta, 'f', 1),
+                 QString::number(last.centralProbability, 'g', 5), QString::number(last.detectorProbability, 'g', 5),
+                 QString::number(last.norm, 'f', 6)),
+        QColor(232, 238, 244));
+}
+
+} // namespace vxo

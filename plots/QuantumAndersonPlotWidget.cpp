@@ -1,0 +1,158 @@
+#include "plots/QuantumAndersonPlotWidget.h"
+
+#include "experiments/AndersonRecorder.h"
+#include "experiments/RecorderSupport.h"
+#include "plots/PlotPainting.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+namespace vxo {
+
+using namespace plot;
+
+namespace {
+
+constexpr QRgb kText = qRgb(205, 215, 225);
+constexpr QRgb kPanelFrame = qRgb(70, 82, 94);
+constexpr QRgb kClean = qRgb(80, 220, 235);
+constexpr QRgb kDisordered = qRgb(240, 95, 190);
+constexpr int kTitleLine = 20;
+
+} // namespace
+
+QuantumAndersonPlotWidget::QuantumAndersonPlotWidget(QWidget* parent) : QWidget(parent)
+{
+    setAutoFillBackground(false);
+}
+
+QuantumAndersonPlotWidget::~QuantumAndersonPlotWidget() = default;
+
+QSize QuantumAndersonPlotWidget::minimumSizeHint() const { return QSize(0, 0); }
+
+void QuantumAndersonPlotWidget::setRecorder(const AndersonRecorder* recorder, double mass, double hbar)
+{
+    recorder_ = recorder;
+    mass_ = mass;
+    hbar_ = hbar;
+    update();
+}
+
+void QuantumAndersonPlotWidget::clearRecorder()
+{
+    recorder_ = nullptr;
+    update();
+}
+
+void QuantumAndersonPlotWidget::drawPanelFrame(QPainter& painter, const QRect& panel, const QString& title) const
+{
+    drawFrame(painter, QRectF(panel), plotPen(QColor(kPanelFrame)));
+    drawTextBox(painter, QRectF(panel.left(), panel.top() - 20, panel.width(), 18), Qt::AlignLeft, title,
+                QColor(kText));
+}
+
+void QuantumAndersonPlotWidget::drawProfile(QPainter& painter, const QRect& panel, const std::vector<float>& profile,
+                                            double x0, double dx, double xmin, double xmax, double pmax,
+                                            const QColor& colour) const
+{
+    strokePath(painter,
+               polylineBridgingGaps(profile.size(),
+                                    [&](std::size_t i) -> std::optional<QPointF> {
+                                        const double x = x0 + static_cast<double>(i) * dx;
+                                        if (!(xmin <= x && x <= xmax))
+                                            return std::nullopt;
+                                        return QPointF(panel.left() + (x - xmin) / (xmax - xmin) * panel.width(),
+                                                       panel.bottom() - (profile[i] / pmax) * panel.height());
+                                    }),
+               plotPen(colour, 2.0));
+}
+
+void QuantumAndersonPlotWidget::drawSpreadCurve(QPainter& painter, const QRect& panel, bool disordered, double tmax,
+                                                double smax, const QColor& colour, Qt::PenStyle style) const
+{
+    const std::vector<AndersonSample>& samples = recorder_->samples();
+    strokePath(painter,
+               polylineBridgingGaps(samples.size(),
+                                    [&](std::size_t i) {
+                                        const AndersonLaneMetrics& lane =
+                                            disordered ? samples[i].disordered : samples[i].clean;
+                                        return QPointF(panel.left() + (samples[i].time / tmax) * panel.width(),
+                                                       panel.bottom() - (lane.sigmaX / smax) * panel.height());
+                                    }),
+               plotPen(colour, 2.0, style));
+}
+
+void QuantumAndersonPlotWidget::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    beginPlot(painter, rect(), QColor(kLatticeBackground));
+    drawCentredText(painter, QRectF(8, 2, width() - 16, 20),
+                    QStringLiteral("Anderson localization: clean periodic lane vs diagonal disorder"), QColor(kText));
+
+    // The panels start one line below the widget title, so that the upper
+    // panel's title has a line of its own.
+    const int panelHeight = std::max((height() - 86 - kTitleLine) / 2, 90);
+    const int panelWidth = std::max(width() - 72, 20);
+    const QRect profilePanel(54, 24 + kTitleLine, panelWidth, panelHeight);
+    const QRect spreadPanel(54, panelHeight + 58 + kTitleLine, panelWidth, panelHeight);
+
+    if (!recorder_ || !recorderIsConfigured(*recorder_) || recorder_->isEmpty()) {
+        drawCentredText(painter, QRectF(rect()), QStringLiteral("Run the Anderson Localization preset"),
+                        QColor(215, 224, 234));
+        return;
+    }
+    const std::vector<AndersonSample>& samples = recorder_->samples();
+    const AndersonSample& last = samples.back();
+    const AndersonLattice& lattice = recorder_->lattice();
+    drawPanelFrame(painter, profilePanel, QStringLiteral("Current X profile (lane-normalized probability density)"));
+    drawPanelFrame(painter, spreadPanel, QStringLiteral("Spread versus time: sigma_x"));
+
+    const std::vector<float>& clean = last.clean.profile;
+    const std::vector<float>& disordered = last.disordered.profile;
+    if (!lattice.siteX.empty() && !clean.empty() && clean.size() == disordered.size()) {
+        const double xmin = lattice.siteX.front() - 0.75 * lattice.spacing;
+        const double xmax = lattice.siteX.back() + 0.75 * lattice.spacing;
+        // One site with no spacing leaves no range to divide by: the panel stays empty.
+        if (xmax > xmin) {
+            double pmax = 0.0;
+            for (const std::vector<float>* profile : {&clean, &disordered})
+                for (const float p : *profile)
+                    pmax = std::max(pmax, static_cast<double>(p));
+            pmax = atLeast(pmax, 1e-9);
+            const QPen sitePen = plotPen(QColor(kPanelFrame), 1.0, Qt::DotLine);
+            for (const double site : lattice.siteX)
+                drawVerticalLine(
+                    painter, sitePen,
+                    roundedPixel(profilePanel.left() + (site - xmin) / (xmax - xmin) * profilePanel.width()),
+                    profilePanel.top(), profilePanel.bottom());
+            // Both lanes on the x grid of the clean lane's profile.
+            drawProfile(painter, profilePanel, clean, last.clean.profileOriginX, last.clean.profileDx, xmin, xmax, pmax,
+                        QColor(kClean));
+            drawProfile(painter, profilePanel, disordered, last.clean.profileOriginX, last.clean.profileDx, xmin, xmax,
+                        pmax, QColor(kDisordered));
+            const QRectF legend(profilePanel.adjusted(8, 6, -8, -6));
+            drawTextBox(painter, legend, Qt::AlignLeft | Qt::AlignTop, QStringLiteral("clean periodic lane"),
+                        QColor(kClean));
+            drawTextBox(painter, legend, Qt::AlignRight | Qt::AlignTop, QStringLiteral("disordered lane"),
+                        QColor(kDisordered));
+        }
+    }
+
+    // The time axis starts at 0, so dropped early samples leave the left edge empty.
+    const double tmax = atLeast(last.time, 1e-9);
+    double smax = 0.0;
+    for (const AndersonSample& s : samples)
+        smax = std::max({smax, s.clean.sigmaX, s.disordered.sigmaX});
+    smax = atLeast(smax, 1.0);
+    drawSpreadCurve(painter, spreadPanel, false, tmax, smax, QColor(kClean), Qt::SolidLine);
+    drawSpreadCurve(painter, spreadPanel, true, tmax, smax, QColor(kDisordered), Qt::SolidLine);
+    drawTextBox(painter, QRectF(spreadPanel.adjusted(8, 6, -8, -6)), Qt::AlignLeft | Qt::AlignTop,
+                QStringLiteral("cyan clean periodic lane   magenta disordered lane"), QColor(kText));
+    drawTextBox(painter, QRectF(4, spreadPanel.top(), 45, spreadPanel.height()), Qt::AlignRight | Qt::AlignVCenter,
+                QString::number(smax, 'f', 1), QColor(kText));
+    drawTextBox(painter, QRectF(spreadPanel.left(), spreadPanel.bottom() + 4, spreadPanel.width(), 20), Qt::AlignRight,
+                QStringLiteral("t=%1").arg(tmax, 0, 'f', 1), QColor(kText));
+}
+
+} // namespace vxo

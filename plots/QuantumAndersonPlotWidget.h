@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QWidget>
+
+#include <vector>
+
+class QPainter;
+
+namespace vxo {
+
+class AndersonRecorder;
+
+// The Anderson page: one packet runs along two parallel lanes of Gaussian
+// sites, a clean periodic row and a row with diagonal disorder. On top the
+// current x-profile of both lanes over the lattice sites; below the spread
+// sigma_x of both lanes against time from t = 0. Cyan is the clean lane and
+// magenta the disordered one throughout; the disordered spread levels off
+// where the clean one keeps growing.
+//
+// The widget reads the main window's recorder through a non-owning pointer at
+// paint time; the mass and hbar handed with it are kept but not drawn.
+class QuantumAndersonPlotWidget : public QWidget {
+public:
+    explicit QuantumAndersonPlotWidget(QWidget* parent);
+    ~QuantumAndersonPlotWidget() override;
+    QSize minimumSizeHint() const override;
+
+    // Stores the pointer (null means no data), the mass and hbar.
+    void setRecorder(const AndersonRecorder* recorder, double mass, double hbar);
+    // Drops the pointer.
+    void clearRecorder();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    // The panel's outline and its title above it.
+    void drawPanelFrame(QPainter& painter, const QRect& panel, const QString& title) const;
+    // One lane of the last sample over [xmin, xmax], the points outside left out.
+    void drawProfile(QPainter& painter, const QRect& panel, const std::vector<float>& profile, double x0, double dx,
+                     double xmin, double xmax, double pmax, const QColor& colour) const;
+    // sigma_x of one lane against time from 0 to tmax.
+    void drawSpreadCurve(QPainter& painter, const QRect& panel, bool disordered, double tmax, double smax,
+                         const QColor& colour, Qt::PenStyle style) const;
+
+    const AndersonRecorder* recorder_ = nullptr;
+    double mass_ = 1.0;
+    double hbar_ = 1.0;
+};
+
+} // namespace vxo

@@ -1,0 +1,108 @@
+#include "plots/QuantumBackflowPlotWidget.h"
+
+#include "experiments/BackflowRecorder.h"
+#include "plots/PlotPainting.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace vxo {
+
+QuantumBackflowPlotWidget::QuantumBackflowPlotWidget(QWidget* parent)
+    : QWidget(parent)
+{
+    setAutoFillBackground(false);
+}
+
+QuantumBackflowPlotWidget::~QuantumBackflowPlotWidget() = default;
+
+QSize QuantumBackflowPlotWidget::minimumSizeHint() const { return QSize(0, 0); }
+
+void QuantumBackflowPlotWidget::setRecorder(const BackflowRecorder* recorder)
+{
+    recorder_ = recorder;
+    update();
+}
+
+void QuantumBackflowPlotWidget::clearRecorder() { setRecorder(nullptr); }
+
+void QuantumBackflowPlotWidget::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const bool hasData = recorder_ != nullptr && recorder_->isConfigured() && !recorder_->samples().empty();
+    if (!plot::beginTitledPage(painter, rect(), font(), plot::kGaugePage,
+                               "Quantum backflow - positive momentum, negative probability current", hasData,
+                               "Load Quantum Backflow and press Play"))
+        return;
+    const std::vector<BackflowSample>& samples = recorder_->samples();
+    const BackflowSample& last = samples.back();
+
+    const plot::StackedPanels panels = plot::drawStackedPanels(
+        painter, size(), {62, 42, 80, 140, 255, 145, 28, 56, 110}, QColor(55, 72, 88), QColor(5, 9, 15));
+    const QRect& flux = panels.upper;
+    const QRect& prob = panels.lower;
+
+    const plot::AxisMap tAxis = plot::horizontalAxis(
+        QRectF(flux), 0.0, plot::timeAxisEnd(recorder_->config().analysisEndTime, last.time), 1e-12);
+    const auto x = [&](std::size_t i) { return plot::mapValue(tAxis, samples[i].time); };
+    double fluxMax = 1e-6;
+    for (const BackflowSample& s : samples)
+        fluxMax = std::abs(s.flux) > fluxMax ? std::abs(s.flux) : fluxMax;
+    // The largest |current| lies 0.46 / 1.12 of the height from the centre line.
+    const double fluxScale = 1.12 * fluxMax;
+    const int middle = flux.center().y();
+    plot::drawHorizontalLine(painter, plot::plotPen(QColor(90, 105, 120), 1.0, Qt::DashLine), flux.left(), flux.right(),
+                             middle);
+
+    // Every interval with a negative current at either end is shaded, one
+    // pixel wider than the interval; overlapping bands darken.
+    for (std::size_t i = 1; i < samples.size(); ++i) {
+        const double xa = x(i - 1);
+        const double xb = x(i);
+        if ((samples[i - 1].flux < 0.0 || samples[i].flux < 0.0) && std::isfinite(xa) && std::isfinite(xb))
+            painter.fillRect(QRectF(std::min(xa, xb), flux.top(), std::abs(xb - xa) + 1.0, flux.height()),
+                             QColor(220, 70, 95, 40));
+    }
+    plot::strokePath(
+        painter,
+        plot::polylineBridgingGaps(
+            samples.size(),
+            [&](std::size_t i) { return QPointF(x(i), middle - 0.46 * flux.height() * samples[i].flux / fluxScale); }),
+        plot::plotPen(QColor(105, 220, 255), 2.1));
+
+    const double backwardMax = plot::atLeast(recorder_->maximumBackwardFlux(), 0.01);
+    plot::strokePath(
+        painter,
+        plot::polylineBridgingGaps(
+            samples.size(),
+            [&](std::size_t i) {
+                return QPointF(
+                    x(i), prob.bottom() - prob.height() * plot::clampNanToUpper(samples[i].probabilityLeft, 0.0, 1.0));
+            }),
+        plot::plotPen(QColor(120, 235, 160), 2.0));
+    plot::strokePath(painter,
+                     plot::polylineBridgingGaps(samples.size(),
+                                                [&](std::size_t i) {
+                                                    return QPointF(x(i),
+                                                                   prob.bottom()
+                                                                       - 0.45 * prob.height()
+                                                                           * plot::atLeast(samples[i].backwardFlux, 0.0)
+                                                                           / backwardMax);
+                                                }),
+                     plot::plotPen(QColor(255, 209, 102), 1.8));
+
+    const QColor texts(180, 198, 212);
+    plot::drawPanelCaption(painter, flux, 3, 20, "time   cyan: integrated Jx at detector   red shade: Jx < 0", texts);
+    plot::drawPanelCaption(painter, prob, 4, 20, "green: P(x < detector)   yellow: accumulated backward flux", texts);
+    plot::drawPanelSummary(painter, flux, 22,
+                           QString("p_x>0 fraction=%1   Jmin=%2   backflow=%3   now: %4")
+                               .arg(QString::number(recorder_->positiveMomentumFraction(), 'f', 9),
+                                    QString::number(recorder_->minimumFlux(), 'g', 5),
+                                    QString::number(recorder_->maximumBackwardFlux(), 'g', 5),
+                                    last.flux < 0.0 ? "BACKFLOW" : "forward flow"),
+                           QColor(232, 238, 244));
+}
+
+} // namespace vxo

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QWidget>
+
+namespace vxo {
+
+class BackflowRecorder;
+
+// The backflow page: the probability current through the detector line
+// against time, with the intervals of negative current shaded, over the
+// probability left of the detector and the accumulated backward flux, and a
+// summary of the positive-momentum fraction and the backflow found so far.
+// Reads the main window's recorder through a non-owning pointer at paint
+// time; a null, unconfigured or empty recorder shows the placeholder.
+class QuantumBackflowPlotWidget : public QWidget {
+public:
+    explicit QuantumBackflowPlotWidget(QWidget* parent);
+    ~QuantumBackflowPlotWidget() override;
+
+    QSize minimumSizeHint() const override;
+
+    // Stores the pointer (never owned, never written) and repaints.
+    void setRecorder(const BackflowRecorder* recorder);
+    void clearRecorder();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    const BackflowRecorder* recorder_ = nullptr;
+};
+
+} // namespace vxo

@@ -1,0 +1,146 @@
+#include "plots/QuantumBerryPhasePlotWidget.h"
+
+#include "core/Numeric.h"
+#include "experiments/BerryRecorder.h"
+#include "plots/PlotPainting.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+namespace vxo {
+
+using namespace plot;
+
+namespace {
+
+constexpr QRgb kFidelity = qRgb(79, 220, 255);
+constexpr QRgb kPhase = qRgb(255, 190, 79);
+constexpr QRgb kCurrent = qRgb(255, 214, 91);
+
+} // namespace
+
+QuantumBerryPhasePlotWidget::QuantumBerryPhasePlotWidget(QWidget* parent) : QWidget(parent)
+{
+    setAutoFillBackground(false);
+}
+
+QuantumBerryPhasePlotWidget::~QuantumBerryPhasePlotWidget() = default;
+
+QSize QuantumBerryPhasePlotWidget::minimumSizeHint() const { return QSize(0, 0); }
+
+void QuantumBerryPhasePlotWidget::setRecorder(const BerryRecorder* recorder)
+{
+    recorder_ = recorder;
+    update();
+}
+
+void QuantumBerryPhasePlotWidget::clearRecorder()
+{
+    recorder_ = nullptr;
+    update();
+}
+
+void QuantumBerryPhasePlotWidget::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    beginPlot(painter, rect(), QColor(kRecorderBackground));
+
+    const SplitPanels panels = splitPanels(size(), 58.0, 48.0, 34.0, 42.0, 42.0, 0.48, 180.0, 100.0);
+    const QRectF& loop = panels.upper;
+    const QRectF& curve = panels.lower;
+    drawTitledPanels(painter, panels, plotPen(QColor(kTraceFrame)), QColor(kTraceTitle),
+                     {QStringLiteral("Berry loop in parameter space (q1,q2) - degeneracy at the origin"), 5.0, 22.0},
+                     {QStringLiteral("Return fidelity and geometric phase extracted from the full wavefunction"),
+                      loop.bottom() + 10.0, 22.0});
+
+    if (!recorder_ || !recorder_->isConfigured() || recorder_->isEmpty()) {
+        drawPanelPlaceholders(painter, panels, QColor(kTracePlaceholder),
+                              QStringLiteral("Load Berry Phase / Geometric Phase and run one cyclic deformation"),
+                              QStringLiteral("In the adiabatic limit the endpoint phase tends to ±180°"));
+        return;
+    }
+    const std::vector<BerrySample>& samples = recorder_->samples();
+    const BerrySample& last = samples.back();
+
+    // A loop of amplitude a lies on the circle of radius R; q2 grows upwards.
+    const double amplitude = atLeast(recorder_->config().anisotropy, 1e-9);
+    const QPointF centre = loop.center();
+    const double radius = 0.39 * std::min(loop.width(), loop.height());
+    const auto loopPoint = [&](const BerrySample& s) {
+        return QPointF(centre.x() + s.q1 * radius / amplitude, centre.y() - s.q2 * radius / amplitude);
+    };
+    const QPen axisPen = plotPen(QColor(66, 73, 82));
+    drawHorizontalLine(painter, axisPen, loop.left() + 12.0, loop.right() - 12.0, centre.y());
+    drawVerticalLine(painter, axisPen, centre.x(), loop.top() + 12.0, loop.bottom() - 12.0);
+    painter.setPen(plotPen(QColor(115, 126, 140), 1.2, Qt::DashLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawEllipse(centre, radius, radius);
+    strokePath(painter, polylineBridgingGaps(samples.size(), [&](std::size_t i) { return loopPoint(samples[i]); }),
+               plotPen(QColor(83, 214, 255), 2.2));
+    drawDisc(painter, centre, 5.0, QColor(255, 92, 105));
+    drawTextBox(painter, QRectF(centre.x() + 8.0, centre.y() - 19.0, 190.0, 22.0), Qt::AlignLeft,
+                QStringLiteral("degeneracy q1=q2=0"), QColor(255, 134, 143));
+    const QPointF current = loopPoint(last);
+    drawSegment(painter, plotPen(QColor(kCurrent), 1.3, Qt::DashLine), centre, current);
+    drawDisc(painter, current, 8.0, QColor(kCurrent));
+    drawTextBox(painter, QRectF(loop.left() + 10.0, loop.bottom() - 27.0, 310.0, 20.0), Qt::AlignLeft,
+                QStringLiteral("physical principal axis rotates by θ/2"), QColor(kTraceStatus));
+    drawTextBox(painter, QRectF(loop.right() - 360.0, loop.bottom() - 27.0, 350.0, 20.0), Qt::AlignRight,
+                QStringLiteral("samples %1   t=%2   progress %3 %")
+                    .arg(QString::number(samples.size()), QString::number(last.time, 'f', 2),
+                         QString::number(last.progress * 100.0, 'f', 1)),
+                QColor(kTraceStatus));
+
+    const double t0 = samples.front().time;
+    const double t1 = last.time;
+    const AxisMap time = horizontalAxis(curve, t0, t1, 1e-12);
+    const AxisMap unit = verticalAxis(curve, 0.0, 1.0, 1.0);
+    // +180 degrees on the top edge, -180 on the bottom one.
+    const AxisMap degrees = verticalAxis(curve, -180.0, 180.0, 1.0);
+    drawHorizontalLine(painter, plotPen(QColor(60, 67, 76)), curve.left(), curve.right(), curve.center().y());
+    const QPen limitPen = plotPen(QColor(kPhase), 1.0, Qt::DashLine);
+    drawHorizontalLine(painter, limitPen, curve.left(), curve.right(), curve.top());
+    drawHorizontalLine(painter, limitPen, curve.left(), curve.right(), curve.bottom());
+
+    // A fidelity that is not a number is drawn at 1; a phase not computed breaks the trace.
+    const auto fidelityPoint = [&](const BerrySample& s) {
+        return QPointF(mapValue(time, s.time), mapValue(unit, clampNanToUpper(s.returnFidelity, 0.0, 1.0)));
+    };
+    const auto phasePoint = [&](const BerrySample& s) -> std::optional<QPointF> {
+        if (s.phaseValid == 0)
+            return std::nullopt;
+        return QPointF(mapValue(time, s.time), mapValue(degrees, s.geometricPhase * 180.0 / kPi));
+    };
+    const QPen fidelityPen = plotPen(QColor(kFidelity), 2.0);
+    const QPen phasePen = plotPen(QColor(kPhase), 2.0);
+    strokePath(painter, polylineBridgingGaps(samples.size(), [&](std::size_t i) { return fidelityPoint(samples[i]); }),
+               fidelityPen);
+    strokePath(painter, polylineBreakingAtGaps(samples.size(), [&](std::size_t i) { return phasePoint(samples[i]); }),
+               phasePen);
+    if (samples.size() == 1) {
+        // A single sample draws no line: mark its points.
+        drawOutlinedDisc(painter, fidelityPoint(last), 3.5, 3.5, QColor(kFidelity), fidelityPen);
+        if (const std::optional<QPointF> phase = phasePoint(last))
+            drawOutlinedDisc(painter, *phase, 3.5, 3.5, QColor(kPhase), phasePen);
+    }
+
+    drawTextBox(painter, QRectF(curve.left() + 8.0, curve.top() + 5.0, 220.0, 20.0), Qt::AlignLeft,
+                QStringLiteral("cyan: return fidelity"), QColor(kFidelity));
+    drawTextBox(painter, QRectF(curve.left() + 215.0, curve.top() + 5.0, 270.0, 20.0), Qt::AlignLeft,
+                QStringLiteral("gold: geometric phase (±180° scale)"), QColor(kPhase));
+    drawTextBox(painter, QRectF(4.0, curve.top() - 8.0, 48.0, 20.0), Qt::AlignRight, QStringLiteral("1"),
+                QColor(kTraceAxis));
+    drawTextBox(painter, QRectF(4.0, curve.bottom() - 10.0, 48.0, 20.0), Qt::AlignRight, QStringLiteral("0"),
+                QColor(kTraceAxis));
+    const double rightLabels = curve.right() + 5.0;
+    drawTextBox(painter, QRectF(rightLabels, curve.top() - 8.0, 42.0, 20.0), Qt::AlignLeft, QStringLiteral("+180°"),
+                QColor(kTraceAxis));
+    drawTextBox(painter, QRectF(rightLabels, curve.center().y() - 10.0, 42.0, 20.0), Qt::AlignLeft,
+                QStringLiteral("0°"), QColor(kTraceAxis));
+    drawTextBox(painter, QRectF(rightLabels, curve.bottom() - 10.0, 42.0, 20.0), Qt::AlignLeft, QStringLiteral("-180°"),
+                QColor(kTraceAxis));
+    drawSimulationTimeAxis(painter, curve, t0, t1, QColor(kTraceAxis), 85.0, 5.0);
+}
+
+} // namespace vxo

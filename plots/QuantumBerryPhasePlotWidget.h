@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QWidget>
+
+namespace vxo {
+
+class BerryRecorder;
+
+// The Berry-phase page: a rotating quadrupole deforms a harmonic trap so that
+// its coefficients (q1, q2) travel once around the degenerate point q1 = q2 =
+// 0. On top that loop in the (q1, q2) plane with the current deformation;
+// below the return fidelity (0 to 1) and the geometric phase (-180 to +180
+// degrees, broken where it was not computed) against time.
+//
+// The widget reads the main window's recorder through a non-owning pointer at
+// paint time and keeps nothing else.
+class QuantumBerryPhasePlotWidget : public QWidget {
+public:
+    explicit QuantumBerryPhasePlotWidget(QWidget* parent);
+    ~QuantumBerryPhasePlotWidget() override;
+    QSize minimumSizeHint() const override;
+
+    // Stores the pointer (null means no data).
+    void setRecorder(const BerryRecorder* recorder);
+    // Drops the pointer.
+    void clearRecorder();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    const BerryRecorder* recorder_ = nullptr;
+};
+
+} // namespace vxo

@@ -1,0 +1,141 @@
+#include "plots/QuantumBilliardPlotWidget.h"
+
+#include "experiments/BilliardRecorder.h"
+#include "plots/PlotPainting.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+namespace vxo {
+
+using namespace plot;
+
+namespace {
+
+constexpr QRgb kOccupied = qRgb(80, 220, 255);
+constexpr QRgb kFidelity = qRgb(255, 205, 92);
+constexpr QRgb kShell = qRgb(255, 112, 160);
+
+const PowerRamp kDensityRamp{{0.0, 1.0, 1.7}, {0.0, 1.0, 0.72}, {0.12, 1.25, 0.9}};
+
+} // namespace
+
+QuantumBilliardPlotWidget::QuantumBilliardPlotWidget(QWidget* parent) : QWidget(parent)
+{
+    setAutoFillBackground(false);
+}
+
+QuantumBilliardPlotWidget::~QuantumBilliardPlotWidget() = default;
+
+QSize QuantumBilliardPlotWidget::minimumSizeHint() const { return QSize(0, 0); }
+
+void QuantumBilliardPlotWidget::setRecorder(const BilliardRecorder* recorder, const BilliardConfig& config)
+{
+    recorder_ = recorder;
+    config_ = config;
+    update();
+}
+
+void QuantumBilliardPlotWidget::reset()
+{
+    recorder_ = nullptr;
+    config_ = BilliardConfig{};
+    update();
+}
+
+void QuantumBilliardPlotWidget::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    beginPlot(painter, rect(), QColor(kRecorderBackground));
+
+    const SplitPanels panels = splitPanels(size(), 62.0, 24.0, 30.0, 36.0, 38.0, 0.63, 120.0, 40.0);
+    const QRectF& map = panels.upper;
+    const QRectF& curve = panels.lower;
+    const QPen framePen = plotPen(QColor(kCarpetFrame));
+    // The legend takes the line under the map; the lower title sits on the line below it.
+    drawTitledPanels(painter, panels, framePen, QColor(kCarpetTitle),
+                     {QStringLiteral("Time-averaged probability density inside the billiard"), 4.0, 20.0},
+                     {QStringLiteral("Spatial filling / recurrence / scatterer encounter"), map.bottom() + 18.0, 18.0});
+
+    const ComplexField2D* initial = recorder_ ? &recorder_->initialState() : nullptr;
+    if (!config_.valid || !recorder_ || recorder_->samples().empty() || initial->nx() < 2 || initial->ny() < 2) {
+        drawPanelPlaceholders(painter, panels, QColor(kCarpetPlaceholder),
+                              QStringLiteral("Run a Quantum Billiard preset to accumulate the occupation map"),
+                              QStringLiteral("Four box walls are required; Sinai adds one circular scatterer"));
+        return;
+    }
+    const std::vector<BilliardSample>& samples = recorder_->samples();
+    const std::vector<float>& density = recorder_->meanDensity();
+    const std::uint64_t nx = initial->nx();
+    const std::uint64_t ny = initial->ny();
+
+    const double xLeft = config_.interiorCenterX - config_.interiorWidth / 2.0;
+    const double xRight = config_.interiorCenterX + config_.interiorWidth / 2.0;
+    const double yBottom = config_.interiorCenterY - config_.interiorHeight / 2.0;
+    const double yTop = config_.interiorCenterY + config_.interiorHeight / 2.0;
+    if (density.size() == nx * ny) {
+        const CellRange columns = cellRange(xLeft, xRight, initial->dx(), nx);
+        const CellRange rows = cellRange(yBottom, yTop, initial->dy(), ny);
+        const auto densityAt = [&](int i, int j) {
+            return static_cast<double>(density[static_cast<std::size_t>(j) * nx + static_cast<std::size_t>(i)]);
+        };
+        // One maximum for the whole map: the density is compared across the billiard.
+        double maximum = 0.0;
+        for (int j = rows.first; j <= rows.last; ++j)
+            for (int i = columns.first; i <= columns.last; ++i)
+                maximum = std::max(maximum, densityAt(i, j));
+        maximum = atLeast(maximum, 1e-30);
+        const PowerRampTable ramp(kDensityRamp);
+        // Image row 0 is the top grid row: y grows upwards on the screen.
+        drawCarpet(painter,
+                   carpetImage(
+                       columns.count(), rows.count(),
+                       [&](int c, int r) { return ramp.colour(densityAt(columns.first + c, rows.last - r), maximum); }),
+                   map);
+    }
+
+    if (config_.hasScatterer) {
+        const AxisMap mapX = horizontalAxis(map, xLeft, xRight, 1e-12);
+        const AxisMap mapY = verticalAxis(map, yBottom, yTop, 1e-12);
+        drawOutlinedDisc(painter, QPointF(mapValue(mapX, config_.scattererX), mapValue(mapY, config_.scattererY)),
+                         map.width() * config_.scattererRadius / (xRight - xLeft),
+                         map.height() * config_.scattererRadius / (yTop - yBottom), QColor(15, 18, 22, 230),
+                         plotPen(QColor(235, 238, 242), 1.3));
+    }
+
+    const double t0 = samples.front().time;
+    const double t1 = samples.back().time;
+    const AxisMap time = horizontalAxis(curve, t0, t1, 1e-12);
+    const AxisMap unit = verticalAxis(curve, 0.0, 1.0, 1.0);
+    drawInnerQuarterLines(painter, curve, framePen);
+    strokePath(painter, timeCurve(samples, time, unit, clampedFraction(&BilliardSample::occupiedFraction)),
+               plotPen(QColor(kOccupied), 2.2));
+    strokePath(painter, timeCurve(samples, time, unit, clampedFraction(&BilliardSample::fidelity)),
+               plotPen(QColor(kFidelity), 1.7));
+    if (config_.hasScatterer)
+        strokePath(painter,
+                   timeCurve(samples, time, unit,
+                             [](const BilliardSample& s) {
+                                 return clampKeepNan(std::min(4.0 * s.shellProbability, 1.0), 0.0, 1.0);
+                             }),
+                   plotPen(QColor(kShell), 1.5));
+
+    const int valueFlags = Qt::AlignRight | Qt::AlignVCenter;
+    drawTextBox(painter, QRectF(5.0, curve.top() - 9.0, 50.0, 18.0), valueFlags, QStringLiteral("1.0"),
+                QColor(kCarpetLabel));
+    drawTextBox(painter, QRectF(5.0, curve.bottom() - 10.0, 50.0, 18.0), valueFlags, QStringLiteral("0.0"),
+                QColor(kCarpetLabel));
+    drawSimulationTimeAxis(painter, curve, t0, t1, QColor(kCarpetLabel), 90.0, 5.0);
+
+    const double legendTop = map.bottom() + 2.0;
+    drawTextBox(painter, QRectF(map.left(), legendTop, 160.0, 20.0), Qt::AlignLeft,
+                QStringLiteral("cyan: occupied fraction"), QColor(kOccupied));
+    drawTextBox(painter, QRectF(map.left() + 165.0, legendTop, 150.0, 20.0), Qt::AlignLeft,
+                QStringLiteral("yellow: fidelity"), QColor(kFidelity));
+    if (config_.hasScatterer)
+        drawTextBox(painter, QRectF(map.left() + 315.0, legendTop, 240.0, 20.0), Qt::AlignLeft,
+                    QStringLiteral("pink: 4x obstacle-shell probability"), QColor(kShell));
+}
+
+} // namespace vxo

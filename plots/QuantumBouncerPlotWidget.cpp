@@ -1,0 +1,119 @@
+#include "plots/QuantumBouncerPlotWidget.h"
+
+#include "experiments/BouncerRecorder.h"
+#include "experiments/QuantumBouncer2D.h"
+#include "plots/PlotPainting.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+namespace vxo {
+
+using namespace plot;
+
+namespace {
+
+constexpr std::uint32_t kLevels = 8;
+
+const PowerRamp kCarpetRamp{{0.0, 1.0, 1.45}, {0.0, 1.0, 0.72}, {0.2, 1.18, 0.92}};
+
+} // namespace
+
+QuantumBouncerPlotWidget::QuantumBouncerPlotWidget(QWidget* parent) : QWidget(parent) { setAutoFillBackground(false); }
+
+QuantumBouncerPlotWidget::~QuantumBouncerPlotWidget() = default;
+
+QSize QuantumBouncerPlotWidget::minimumSizeHint() const { return QSize(0, 0); }
+
+void QuantumBouncerPlotWidget::setRecorder(const BouncerRecorder* recorder, double mass, double hbar)
+{
+    mass_ = mass;
+    hbar_ = hbar;
+    recorder_ = recorder;
+    update();
+}
+
+void QuantumBouncerPlotWidget::clearRecorder()
+{
+    recorder_ = nullptr;
+    update();
+}
+
+void QuantumBouncerPlotWidget::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    beginPlot(painter, rect(), QColor(kRecorderBackground));
+
+    const SplitPanels panels = splitPanels(size(), 64.0, 24.0, 30.0, 38.0, 38.0, 0.66, 120.0, 40.0);
+    const QRectF& carpet = panels.upper;
+    const QRectF& curve = panels.lower;
+    drawTitledPanels(painter, panels, plotPen(QColor(kCarpetFrame)), QColor(kCarpetTitle),
+                     {QStringLiteral("Quantum bouncer carpet: vertical probability versus time"), 4.0, 20.0},
+                     {QStringLiteral("Quantum <y> (cyan) versus ideal elastic classical bounce (orange)"),
+                      carpet.bottom() + 9.0, 20.0});
+
+    if (!recorder_ || !recorder_->isConfigured() || recorder_->samples().empty() || recorder_->profileRows() < 2 ||
+        !(recorder_->profileDy() > 0.0f)) {
+        drawPanelPlaceholders(painter, panels, QColor(kCarpetPlaceholder),
+                              QStringLiteral("Run the Quantum Bouncer / Airy Dynamics preset"),
+                              QStringLiteral("A Linear-Y force and one hard floor are required"));
+        return;
+    }
+    const std::vector<BouncerSample>& samples = recorder_->samples();
+    const BouncerConfig& config = recorder_->config();
+    const double floorY = config.floorY;
+    const auto levelHeight = [&](std::uint32_t n) { return QuantumBouncer2D::levelHeight(n, config, mass_, hbar_); };
+
+    // From just below the floor to above the eighth level and the start.
+    const double yLow = floorY - 0.35;
+    const double yHigh = std::max({levelHeight(kLevels - 1) + 1.0, recorder_->initialY() + 4.0, floorY + 4.0});
+    CellRange rows = cellRange(yLow, yHigh, recorder_->profileDy(), recorder_->profileRows());
+    rows.last = std::max(rows.last, rows.first + 1); // at least two columns, the second maybe beyond the grid
+    const PowerRampTable ramp(kCarpetRamp);
+    drawCarpet(painter,
+               rowScaledCarpet(
+                   static_cast<int>(samples.size()), static_cast<std::size_t>(rows.first), rows.count(), ramp,
+                   [&](int r) -> const std::vector<float>& { return samples[static_cast<std::size_t>(r)].yMarginal; }),
+               carpet);
+
+    const AxisMap heightAxis = horizontalAxis(carpet, yLow, yHigh, 1e-12);
+    drawVerticalLine(painter, plotPen(QColor(235, 238, 242), 1.4), mapValue(heightAxis, floorY), carpet.top(),
+                     carpet.bottom());
+    const QColor levelColour(255, 220, 105, 150);
+    for (std::uint32_t n = 0; n < kLevels; ++n) {
+        const double h = levelHeight(n);
+        if (!(yLow <= h && h <= yHigh))
+            continue;
+        const double x = mapValue(heightAxis, h);
+        drawVerticalLine(painter, plotPen(levelColour, 1.0, Qt::DashLine), x, carpet.top(), carpet.bottom());
+        drawTextBox(painter, QRectF(x + 2.0, carpet.top() + 2.0, 30.0, 16.0), Qt::AlignLeft | Qt::AlignVCenter,
+                    QString::number(n + 1), levelColour);
+    }
+
+    const double t0 = samples.front().time;
+    const double t1 = samples.back().time;
+    const AxisMap time = horizontalAxis(curve, t0, t1, 1e-12);
+    const AxisMap unit = verticalAxis(curve, 0.0, 1.0, 1.0);
+    // Heights from the floor (bottom edge) to yHigh (top edge), clamped to the panel.
+    const double range = atLeast(yHigh - floorY, 1e-12);
+    const auto aboveFloor = [&](double y) { return clampKeepNan((y - floorY) / range, 0.0, 1.0); };
+    strokePath(painter, timeCurve(samples, time, unit, [&](const BouncerSample& s) { return aboveFloor(s.meanY); }),
+               plotPen(QColor(80, 220, 255), 2.2));
+    strokePath(painter,
+               timeCurve(samples, time, unit,
+                         [&](const BouncerSample& s) {
+                             return aboveFloor(QuantumBouncer2D::classicalHeight(
+                                 s.time, config, mass_, recorder_->initialY(), recorder_->initialMomentumY()));
+                         }),
+               plotPen(QColor(255, 170, 80), 1.6, Qt::DashLine));
+
+    const double labelTop = carpet.bottom() + 3.0;
+    drawTextBox(painter, QRectF(carpet.left(), labelTop, 100.0, 18.0), Qt::AlignLeft,
+                QStringLiteral("floor %1").arg(floorY, 0, 'f', 1), QColor(kCarpetLabel));
+    drawTextBox(painter, QRectF(carpet.right() - 100.0, labelTop, 100.0, 18.0), Qt::AlignRight,
+                QStringLiteral("y %1").arg(yHigh, 0, 'f', 1), QColor(kCarpetLabel));
+    drawSimulationTimeAxis(painter, curve, t0, t1, QColor(kCarpetLabel), 90.0, 5.0);
+}
+
+} // namespace vxo

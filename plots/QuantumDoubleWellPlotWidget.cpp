@@ -1,0 +1,81 @@
+#include "plots/QuantumDoubleWellPlotWidget.h"
+
+#include "plots/PlotPainting.h"
+
+#include <QPainter>
+
+#include <cmath>
+
+namespace vxo {
+
+using namespace plot;
+
+QuantumDoubleWellPlotWidget::QuantumDoubleWellPlotWidget(QWidget* parent) : QWidget(parent)
+{
+    setAutoFillBackground(false);
+}
+
+QuantumDoubleWellPlotWidget::~QuantumDoubleWellPlotWidget() = default;
+
+QSize QuantumDoubleWellPlotWidget::minimumSizeHint() const { return QSize(0, 0); }
+
+void QuantumDoubleWellPlotWidget::setSamples(const std::vector<ObservableSample>& samples)
+{
+    samples_ = samples;
+    update();
+}
+
+void QuantumDoubleWellPlotWidget::setTunnellingPeriod(double period)
+{
+    tunnellingPeriod_ = period;
+    update();
+}
+
+void QuantumDoubleWellPlotWidget::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    beginPlot(painter, rect(), QColor(kBackground));
+    const QRectF p = plotRect(size(), 58, 26, 78, 64);
+    drawGridAndFrame(painter, p);
+
+    const double period = tunnellingPeriod_;
+    const bool predicted = period > 0.0;
+    const HistoryTimes times =
+        historyTimes(samples_, &ObservableSample::doubleWellValid, &ObservableSample::time, predicted ? period : 1.0);
+    const double t0 = times.first.value_or(0.0);
+    const double t1 = times.end > t0 ? times.end : t0 + 1.0;
+    const AxisMap x = horizontalAxis(p, t0, t1, 0.0);
+
+    if (predicted) {
+        const auto exchange = [&](bool right) {
+            return sampledPolyline(240, t0, t1, [&](double t) {
+                const double phase = 3.141592653589793 * t / period;
+                const double c = std::cos(phase);
+                const double s = std::sin(phase);
+                return QPointF(mapValue(x, t), populationY(p, right ? s * s : c * c));
+            });
+        };
+        strokePath(painter, exchange(false), plotPen(QColor(100, 190, 225, 125), 1.2, Qt::DashLine));
+        strokePath(painter, exchange(true), plotPen(QColor(255, 180, 105, 125), 1.2, Qt::DashLine));
+        const double half = period / 2.0;
+        if (t0 <= half && half <= t1)
+            drawVerticalLine(painter, plotPen(QColor(170, 175, 185), 1.0, Qt::DashDotLine), mapValue(x, half), p.top(),
+                             p.bottom());
+    }
+
+    const bool measured = drawPopulationCurves(
+        painter, samples_, &ObservableSample::doubleWellValid, &ObservableSample::time, x, p,
+        {{&ObservableSample::leftWellProbability, plotPen(QColor(100, 220, 255), 2.2)},
+         {&ObservableSample::rightWellProbability, plotPen(QColor(255, 185, 95), 2.2)}});
+    if (!measured)
+        drawCentredText(painter, p, QStringLiteral("Load the coherent double-well experiment and press Play"),
+                        QColor(kPlaceholder));
+
+    drawPanelTitle(painter, p, QStringLiteral("Coherent tunnelling: left/right well population"));
+    drawValueLabels(painter, p, QStringLiteral("1.0"), QStringLiteral("0.0"));
+    drawAxisCaption(painter, p, QStringLiteral("simulation time"), QColor(kAxisText), 5.0, 22.0);
+    drawLegend(painter, p, 5.0,
+               {{"P_left", qRgb(100, 220, 255), 8.0, 150.0}, {"P_right", qRgb(255, 185, 95), 82.0, 150.0}});
+}
+
+} // namespace vxo

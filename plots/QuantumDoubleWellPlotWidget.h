@@ -1,0 +1,38 @@
+#pragma once
+
+#include "experiments/ObservableSample.h"
+
+#include <QWidget>
+
+#include <vector>
+
+namespace vxo {
+
+// Coherent tunnelling in a symmetric double well: the probabilities in the
+// left and right well against simulation time, behind them the ideal
+// two-level exchange P_left = cos^2(pi t / T), P_right = sin^2(pi t / T) of
+// the tunnelling period T (in absolute time) with a mark at T / 2, where the
+// packet has moved completely into the other well. Only samples whose
+// double-well block is valid are drawn or set the time range; populations
+// are drawn on [0, 1] (a NaN at 1).
+class QuantumDoubleWellPlotWidget : public QWidget {
+public:
+    explicit QuantumDoubleWellPlotWidget(QWidget* parent);
+    ~QuantumDoubleWellPlotWidget() override;
+
+    QSize minimumSizeHint() const override;
+
+    // Copies the observable history (oldest first).
+    void setSamples(const std::vector<ObservableSample>& samples);
+    // The period T = 2 pi hbar / splitting; 0 or less hides the prediction.
+    void setTunnellingPeriod(double period);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    std::vector<ObservableSample> samples_;
+    double tunnellingPeriod_ = 0.0;
+};
+
+} // namespace vxo

@@ -1,0 +1,111 @@
+#include "plots/QuantumDrivePlotWidget.h"
+
+#include "plots/PlotPainting.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace vxo {
+
+using namespace plot;
+
+QuantumDrivePlotWidget::QuantumDrivePlotWidget(QWidget* parent) : QWidget(parent)
+{
+    setAutoFillBackground(false);
+}
+
+QuantumDrivePlotWidget::~QuantumDrivePlotWidget() = default;
+
+QSize QuantumDrivePlotWidget::minimumSizeHint() const { return QSize(0, 0); }
+
+void QuantumDrivePlotWidget::setSamples(const std::vector<ObservableSample>& samples)
+{
+    samples_ = samples;
+    update();
+}
+
+void QuantumDrivePlotWidget::setDriveParameters(double mean, double amplitude, double angularFrequency,
+                                                double phaseDegrees)
+{
+    mean_ = mean;
+    amplitude_ = amplitude;
+    angularFrequency_ = angularFrequency;
+    phase_ = phaseDegrees * 3.141592653589793 / 180.0;
+    update();
+}
+
+void QuantumDrivePlotWidget::clearHistory()
+{
+    samples_.clear();
+    update();
+}
+
+void QuantumDrivePlotWidget::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    beginPlot(painter, rect(), QColor(kBackground));
+    const QRectF p = plotRect(size(), 58, 28, 78, 66);
+    drawGridAndFrame(painter, p);
+
+    const double tMax = historyTimes(samples_, nullptr, &ObservableSample::time, 8.0).end;
+    const AxisMap x = horizontalAxis(p, 0.0, tMax, 0.0);
+
+    // Position scale: 0 on the middle line, the trap's reach and every packet
+    // centre inside 1/1.12 of the half height.
+    double reach = std::max(std::fabs(mean_) + std::fabs(amplitude_), 1.0);
+    FiniteExtent energies;
+    for (const ObservableSample& s : samples_) {
+        if (std::isfinite(s.meanX))
+            reach = std::max(reach, std::fabs(s.meanX));
+        extendFinite(energies, s.totalEnergy);
+    }
+    const double half = 1.12 * reach;
+    const AxisMap position{p.center().y(), -0.5 * p.height(), 0.0, half};
+
+    double eMin = energies.minimum;
+    double eMax = energies.maximum;
+    if (!(eMax > eMin)) {
+        if (energies.count == 0) {
+            eMin = 0.0;
+            eMax = 1.0;
+        } else {
+            eMin -= 0.5;
+            eMax += 0.5;
+        }
+    }
+    const double pad = 0.1 * std::max(eMax - eMin, 1e-6);
+    const AxisMap energy = verticalAxis(p, eMin - pad, eMax + pad, 0.0);
+
+    drawHorizontalLine(painter, plotPen(QColor(125, 132, 142), 1.0, Qt::DashLine), p.left(), p.right(),
+                       mapValue(position, 0.0));
+    strokePath(painter, sampledPolyline(300, 0.0, tMax, [&](double t) {
+                   const double centre = mean_ + amplitude_ * std::sin(angularFrequency_ * t + phase_);
+                   return QPointF(mapValue(x, t), mapValue(position, centre));
+               }),
+               plotPen(QColor(175, 125, 255), 1.4, Qt::DashLine));
+
+    if (samples_.empty()) {
+        drawCentredText(painter, p, QStringLiteral("Load a Driven Harmonic Trap and press Play"), QColor(kPlaceholder));
+    } else {
+        strokePath(painter,
+                   historyCurve(samples_, nullptr, &ObservableSample::time, x,
+                                [&](const ObservableSample& s) { return mapValue(position, s.meanX); }),
+                   plotPen(QColor(100, 220, 255), 2.2));
+        strokePath(painter,
+                   historyCurve(samples_, nullptr, &ObservableSample::time, x,
+                                [&](const ObservableSample& s) { return mapValue(energy, s.totalEnergy); }),
+                   plotPen(QColor(255, 170, 105), 1.7));
+    }
+
+    drawPanelTitle(painter, p, QStringLiteral("Periodic drive: packet centre, trap centre and total energy"),
+                   QColor(kTitle), 2.0, 22.0);
+    drawLegend(painter, p, 5.0,
+               {{"<x>", qRgb(100, 220, 255), 8.0, 90.0},
+                {"trap centre", qRgb(175, 125, 255), 52.0, 120.0},
+                {"<H>", qRgb(255, 170, 105), 145.0, 90.0}});
+    drawAxisCaption(painter, p, QStringLiteral("simulation time"), QColor(kAxisText), 5.0, 22.0);
+}
+
+} // namespace vxo

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "experiments/ObservableSample.h"
+
+#include <QWidget>
+
+#include <vector>
+
+namespace vxo {
+
+// The periodic-drive history: the packet centre <x> and the trap centre that
+// the drive imposes, mean + amplitude sin(omega t + phase) (computed from the
+// drive's parameters, not recorded), on one position scale symmetric about 0,
+// and the total energy <H> on a scale of its own, against simulation time from
+// 0 to at least 8. Values that are not finite widen no scale and are bridged
+// in the curves.
+class QuantumDrivePlotWidget : public QWidget {
+public:
+    explicit QuantumDrivePlotWidget(QWidget* parent);
+    ~QuantumDrivePlotWidget() override;
+
+    QSize minimumSizeHint() const override;
+
+    // Copies the observable history (oldest first).
+    void setSamples(const std::vector<ObservableSample>& samples);
+    // Stores the drive; the phase is handed in in degrees.
+    void setDriveParameters(double mean, double amplitude, double angularFrequency, double phaseDegrees);
+    // Empties the history; the drive parameters stay.
+    void clearHistory();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    std::vector<ObservableSample> samples_;
+    double mean_ = 0.0;
+    double amplitude_ = 0.0;
+    double angularFrequency_ = 0.0;
+    double phase_ = 0.0; // radians
+};
+
+} // namespace vxo

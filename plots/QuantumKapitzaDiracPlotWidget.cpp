@@ -1,0 +1,140 @@
+#include "plots/QuantumKapitzaDiracPlotWidget.h"
+
+#include "experiments/KapitzaDiracRecorder.h"
+#include "plots/PlotPainting.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace vxo {
+
+namespace {
+
+constexpr plot::TitledPage kPage{qRgb(11, 16, 22), 7, 24, qRgb(224, 234, 242), 50, qRgb(150, 166, 180)};
+
+// Navy through blue and cyan to pale yellow.
+constexpr std::array<plot::RampSegment, 3> kMomentumRamp{{
+    {0.0, 0.35, {7, 12, 28}, {16, 75, 150}},
+    {0.35, 0.37, {23, 87, 178}, {28, 145, 58}},
+    {0.72, 0.28, {51, 232, 236}, {204, 23, -92}},
+}};
+
+constexpr QRgb kPanel = qRgb(6, 11, 16);
+constexpr QRgb kTexts = qRgb(180, 197, 210);
+
+} // namespace
+
+QuantumKapitzaDiracPlotWidget::QuantumKapitzaDiracPlotWidget(QWidget* parent)
+    : QWidget(parent)
+{
+    setAutoFillBackground(false);
+}
+
+QuantumKapitzaDiracPlotWidget::~QuantumKapitzaDiracPlotWidget() = default;
+
+QSize QuantumKapitzaDiracPlotWidget::minimumSizeHint() const { return QSize(0, 0); }
+
+void QuantumKapitzaDiracPlotWidget::setRecorder(const KapitzaDiracRecorder* recorder)
+{
+    recorder_ = recorder;
+    update();
+}
+
+void QuantumKapitzaDiracPlotWidget::clearRecorder() { setRecorder(nullptr); }
+
+void QuantumKapitzaDiracPlotWidget::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    // The bold title font stays for every text but the placeholder.
+    const bool hasData = recorder_ != nullptr && recorder_->isConfigured() && !recorder_->isEmpty();
+    if (!plot::beginTitledPage(painter, rect(), font(), kPage,
+                               "Kapitza-Dirac diffraction - momentum orders from a light grating", hasData,
+                               "Load Kapitza-Dirac Diffraction and press Play"))
+        return;
+    painter.setFont(plot::boldTitleFont(font()));
+    const std::vector<KapitzaDiracSample>& samples = recorder_->samples();
+    const KapitzaDiracSample& last = samples.back();
+    const KapitzaDiracConfig& config = recorder_->config();
+
+    const QRect carpet = plot::carpetOverLowerPanel(size(), 78, 90, 20);
+    // 16 pixels more below the bars than the order numbers need, so that the
+    // axis caption under them stays inside the widget.
+    int barsHeight = height() - 82 - carpet.bottom();
+    barsHeight = barsHeight > 80 ? barsHeight : 80;
+    const QRect bars(62, carpet.bottom() + 38, carpet.width(), barsHeight);
+    const QPen framePen = plot::plotPen(QColor(62, 77, 90));
+    plot::drawFilledFrame(painter, carpet, framePen, QColor(kPanel));
+    plot::drawFilledFrame(painter, bars, framePen, QColor(kPanel));
+
+    double pMax = 1e-12;
+    for (const KapitzaDiracSample& s : samples)
+        for (const float v : s.distribution)
+            pMax = v > pMax ? v : pMax;
+    const std::size_t bins = last.distribution.size();
+    const double p0 = last.pxOrigin;
+    const double p1 = p0 + (static_cast<double>(bins) - 1.0) * last.dpx;
+
+    if (bins != 0) {
+        // Every row is laid out on the newest sample's bins: an older sample
+        // with more bins is cut at the carpet's right edge.
+        const std::vector<int> columns = plot::pixelCells(plot::equalCellSpans(carpet.width(), bins), carpet.width());
+        const std::vector<int> rows
+            = plot::pixelCells(plot::equalCellSpans(carpet.height(), samples.size()), carpet.height());
+        plot::drawCellCarpet(painter, carpet.left(), carpet.top(), columns, rows, kPanel, [&](int c, int r) {
+            return plot::profileCellColour(samples[static_cast<std::size_t>(r)].distribution, c, pMax, kMomentumRamp,
+                                           kPanel);
+        });
+
+        const plot::AxisMap pAxis = plot::horizontalAxis(QRectF(carpet), p0, p1, 1e-12);
+        const QPen guidePen = plot::plotPen(QColor(255, 205, 78, 180), 1.0, Qt::DashLine);
+        for (int n = -config.maximumOrder; n <= config.maximumOrder; ++n) {
+            const double p = n * last.gratingMomentum;
+            if (p0 <= p && p <= p1)
+                plot::drawVerticalLine(painter, guidePen, plot::mapValue(pAxis, p), carpet.top(), carpet.bottom());
+        }
+        plot::drawTextBox(painter, QRect(carpet.left(), carpet.bottom() + 4, carpet.width(), 20), Qt::AlignCenter,
+                          "p_x   -   gold guides: n G,   G=2 pi hbar / a", QColor(kTexts));
+        const int rightMiddle = Qt::AlignRight | Qt::AlignVCenter;
+        plot::drawTextBox(painter, QRect(4, carpet.top(), 52, 20), rightMiddle, "t=0", QColor(kTexts));
+        plot::drawTextBox(painter, QRect(4, carpet.bottom() - 20, 52, 20), rightMiddle,
+                          QString::number(last.time, 'f', 2), QColor(kTexts));
+    }
+
+    const std::vector<double>& populations = last.orderPopulations;
+    if (!populations.empty()) {
+        double qMax = 1e-12;
+        for (const double q : populations)
+            qMax = q > qMax ? q : qMax;
+        const double slot = bars.width() / static_cast<double>(populations.size());
+        for (std::size_t k = 0; k < populations.size(); ++k) {
+            const double h = (bars.height() - 30) * populations[k] / qMax;
+            const double left = bars.left() + k * slot;
+            if (std::isfinite(h))
+                painter.fillRect(QRectF(left + 0.12 * slot, bars.bottom() - h, 0.76 * slot, h), QColor(83, 211, 238));
+            plot::drawTextBox(painter, QRectF(left, bars.bottom() + 3, slot, 20), Qt::AlignCenter,
+                              QString::number(static_cast<long long>(k) - config.maximumOrder), QColor(205, 220, 231));
+        }
+        plot::drawTextBox(painter, QRect(4, bars.top(), 52, 20), Qt::AlignRight | Qt::AlignVCenter, "Pmax",
+                          QColor(kTexts));
+        plot::drawTextBox(painter, QRect(bars.left(), bars.bottom() + 22, bars.width(), 20), Qt::AlignCenter,
+                          "diffraction order n", QColor(kTexts));
+    }
+
+    QString phase = "free expansion";
+    if (last.pulseActive)
+        phase = "LIGHT PULSE ON";
+    else if (last.time < config.pulseStartTime + config.pulseDuration)
+        phase = "before pulse";
+    plot::drawTextBox(painter, QRect(bars.left() + 8, bars.top() + 5, bars.width() - 16, 20),
+                      Qt::AlignLeft | Qt::AlignVCenter,
+                      QString("%1   samples=%2   t=%3   G=%4   pulse area beta=%5")
+                          .arg(phase, QString::number(samples.size()), QString::number(last.time, 'f', 3),
+                               QString::number(last.gratingMomentum, 'f', 4),
+                               QString::number(QuantumKapitzaDirac2D::pulseArea(config, recorder_->hbar()), 'f', 3)),
+                      QColor(225, 235, 242));
+}
+
+} // namespace vxo

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QWidget>
+
+namespace vxo {
+
+class KapitzaDiracRecorder;
+
+// The Kapitza-Dirac page: a carpet of the momentum distribution along p_x
+// (one row per sample, time running downwards) on the newest sample's p axis,
+// with gold guides at the diffraction orders n G, and under it a bar chart of
+// the newest order populations with the phase of the experiment and the
+// pulse area. Reads the main window's recorder through a non-owning pointer
+// at paint time; a null, unconfigured or empty recorder shows the
+// placeholder.
+class QuantumKapitzaDiracPlotWidget : public QWidget {
+public:
+    explicit QuantumKapitzaDiracPlotWidget(QWidget* parent);
+    ~QuantumKapitzaDiracPlotWidget() override;
+
+    QSize minimumSizeHint() const override;
+
+    // Stores the pointer (never owned, never written) and repaints.
+    void setRecorder(const KapitzaDiracRecorder* recorder);
+    void clearRecorder();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    const KapitzaDiracRecorder* recorder_ = nullptr;
+};
+
+} // namespace vxo

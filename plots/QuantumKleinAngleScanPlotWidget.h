@@ -1,0 +1,35 @@
+#pragma once
+
+#include "experiments/KleinScans.h"
+
+#include <QWidget>
+
+namespace vxo {
+
+// The Klein transmission-versus-incidence-angle page: the stationary
+// plane-wave transmission T(theta) of a copied angle scan, the current angle
+// marked on the curve (interpolated over pairs of solved points only) and the
+// packet's largest transmitted probability as a red dot at that angle.
+class QuantumKleinAngleScanPlotWidget : public QWidget {
+public:
+    explicit QuantumKleinAngleScanPlotWidget(QWidget* parent);
+    ~QuantumKleinAngleScanPlotWidget() override;
+
+    QSize minimumSizeHint() const override;
+
+    // Copies the record and the two values and repaints; a negative packet
+    // value means there is none.
+    void setScan(const KleinAngleScan& scan, double currentAngleDegrees, double packetMaxPRight);
+    // Back to the empty record and no packet value; the current angle stays.
+    void reset();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    KleinAngleScan scan_;
+    double currentAngleDegrees_ = 0.0;
+    double packetMaxPRight_ = -1.0;
+};
+
+} // namespace vxo

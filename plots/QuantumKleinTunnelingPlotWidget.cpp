@@ -1,0 +1,69 @@
+#include "plots/QuantumKleinTunnelingPlotWidget.h"
+
+#include "experiments/DiracKleinRecorder.h"
+#include "plots/PlotPainting.h"
+
+#include <QPainter>
+
+namespace vxo {
+
+QuantumKleinTunnelingPlotWidget::QuantumKleinTunnelingPlotWidget(QWidget* parent)
+    : QWidget(parent)
+{
+    setAutoFillBackground(false);
+}
+
+QuantumKleinTunnelingPlotWidget::~QuantumKleinTunnelingPlotWidget() = default;
+
+QSize QuantumKleinTunnelingPlotWidget::minimumSizeHint() const { return QSize(0, 0); }
+
+void QuantumKleinTunnelingPlotWidget::setRecorder(const DiracKleinRecorder* recorder)
+{
+    recorder_ = recorder;
+    update();
+}
+
+void QuantumKleinTunnelingPlotWidget::clearRecorder() { setRecorder(nullptr); }
+
+void QuantumKleinTunnelingPlotWidget::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const bool hasData = recorder_ != nullptr && recorder_->isConfigured() && !recorder_->samples().empty();
+    if (!plot::beginTitledPage(painter, rect(), font(), plot::kKleinPage,
+                               "Klein tunneling - Dirac packet through a supercritical scalar barrier", hasData,
+                               "Load Klein Tunneling and press Play"))
+        return;
+    const std::vector<KleinSample>& samples = recorder_->samples();
+    const KleinTunnelingConfig& config = recorder_->config();
+
+    // The scans' panel, its width and height kept at 120 pixels at least.
+    const plot::ScanFrame frame = plot::drawScanFrame(painter, size(), 62, 42, 80, 86, 0.0,
+                                                      plot::timeAxisEnd(config.analysisEndTime, samples.back().time));
+    const QRect& panel = frame.panel;
+    // Full scale at 0.92 of the height; values outside [0, 1] are not clamped.
+    const auto curve = [&](double KleinSample::*probability, const QColor& colour, double width) {
+        plot::strokePath(painter,
+                         plot::polylineBridgingGaps(
+                             samples.size(),
+                             [&](std::size_t i) {
+                                 return QPointF(plot::mapValue(frame.x, samples[i].time),
+                                                panel.bottom() - panel.height() * 0.92 * (samples[i].*probability));
+                             }),
+                         plot::roundPlotPen(colour, width));
+    };
+    curve(&KleinSample::leftProbability, QColor(255, 120, 120), 2.0);
+    curve(&KleinSample::barrierProbability, QColor(255, 205, 95), 2.0);
+    curve(&KleinSample::rightProbability, QColor(100, 220, 255), 2.3);
+
+    plot::drawScanTexts(painter, panel, 5, 22, "red: left/reflected   yellow: inside barrier   cyan: right/transmitted",
+                        44,
+                        QString("E=%1   V0=%2   angle=%3 deg   Klein zone=%4   max P_right=%5   flux=%6")
+                            .arg(QString::number(QuantumKleinTunneling2D::energy(config), 'f', 4),
+                                 QString::number(config.barrierHeight, 'f', 3),
+                                 QString::number(QuantumKleinTunneling2D::incidenceAngleDegrees(config), 'f', 2),
+                                 QuantumKleinTunneling2D::isKleinZone(config) ? "YES" : "no",
+                                 QString::number(recorder_->maxRightProbability(), 'f', 4),
+                                 QString::number(recorder_->integratedDetectorFlux(), 'f', 4)));
+}
+
+} // namespace vxo

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QWidget>
+
+namespace vxo {
+
+class DiracKleinRecorder;
+
+// The Klein tunnelling page: the probability left of the barrier (reflected),
+// inside it and right of it (transmitted) against time, full scale at 0.92 of
+// the panel's height and unclamped, with a summary of the packet energy, the
+// barrier, the incidence angle, the Klein zone, the largest transmitted
+// probability and the integrated detector flux of the recorder's own
+// configuration. Reads the main window's recorder through a non-owning
+// pointer at paint time; a null, unconfigured or empty recorder shows the
+// placeholder.
+class QuantumKleinTunnelingPlotWidget : public QWidget {
+public:
+    explicit QuantumKleinTunnelingPlotWidget(QWidget* parent);
+    ~QuantumKleinTunnelingPlotWidget() override;
+
+    QSize minimumSizeHint() const override;
+
+    // Stores the pointer (never owned, never written) and repaints.
+    void setRecorder(const DiracKleinRecorder* recorder);
+    void clearRecorder();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    const DiracKleinRecorder* recorder_ = nullptr;
+};
+
+} // namespace vxo

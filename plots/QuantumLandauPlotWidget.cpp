@@ -1,0 +1,118 @@
+#include "plots/QuantumLandauPlotWidget.h"
+
+#include "experiments/LandauRecorder.h"
+#include "plots/PlotPainting.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+namespace vxo {
+
+QuantumLandauPlotWidget::QuantumLandauPlotWidget(QWidget* parent)
+    : QWidget(parent)
+{
+    setAutoFillBackground(false);
+}
+
+QuantumLandauPlotWidget::~QuantumLandauPlotWidget() = default;
+
+QSize QuantumLandauPlotWidget::minimumSizeHint() const { return QSize(0, 0); }
+
+void QuantumLandauPlotWidget::setRecorder(const LandauRecorder* recorder)
+{
+    recorder_ = recorder;
+    update();
+}
+
+void QuantumLandauPlotWidget::clearRecorder() { setRecorder(nullptr); }
+
+void QuantumLandauPlotWidget::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const bool hasData = recorder_ != nullptr && recorder_->isConfigured() && !recorder_->samples().empty();
+    if (!plot::beginTitledPage(painter, rect(), font(), plot::kGaugePage,
+                               "Uniform B - cyclotron orbit and Landau quantization", hasData,
+                               "Load Landau Levels / Cyclotron Dynamics and press Play"))
+        return;
+    const std::vector<LandauSample>& samples = recorder_->samples();
+    const LandauSample& last = samples.back();
+    const LandauConfig& config = recorder_->config();
+    const double mass = recorder_->mass();
+    const double hbar = recorder_->hbar();
+    const bool cyclotronPacket = config.preparationMode == 0;
+
+    const plot::StackedPanels panels = plot::drawStackedPanels(
+        painter, size(), {58, 40, 76, 120, 248, 150, 30, 58, 105}, QColor(55, 72, 88), QColor(5, 9, 15));
+    const QRect& orbit = panels.upper;
+    const QRect& time = panels.lower;
+
+    // |x| = R or |y| = R lands about 10 pixels inside the frame.
+    const double reach = plot::atLeast(1.25 * config.orbitRadius, 2.0);
+    const QPoint c = orbit.center();
+    const auto plane = [&](double x, double y) {
+        return QPointF(c.x() + (orbit.width() * 0.5 - 10.0) * x / reach,
+                       c.y() - (orbit.height() * 0.5 - 10.0) * y / reach);
+    };
+    const QPen axisPen = plot::plotPen(QColor(66, 86, 103), 1.0, Qt::DashLine);
+    plot::drawHorizontalLine(painter, axisPen, orbit.left() + 5, orbit.right() - 5, c.y());
+    plot::drawVerticalLine(painter, axisPen, c.x(), orbit.top() + 5, orbit.bottom() - 5);
+    if (cyclotronPacket) {
+        const QRectF circle
+            = QRectF(plane(-config.orbitRadius, config.orbitRadius), plane(config.orbitRadius, -config.orbitRadius))
+                  .normalized();
+        if (std::isfinite(circle.width()) && std::isfinite(circle.height())) {
+            painter.setPen(plot::plotPen(QColor(110, 125, 142), 1.2, Qt::DashLine));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawEllipse(circle);
+        }
+    }
+    plot::strokePath(painter,
+                     plot::polylineBridgingGaps(
+                         samples.size(), [&](std::size_t i) { return plane(samples[i].meanX, samples[i].meanY); }),
+                     plot::plotPen(QColor(90, 225, 255), 2.0));
+    plot::drawDisc(painter, plane(last.meanX, last.meanY), 4.5, QColor(255, 209, 102));
+
+    const plot::AxisMap tAxis
+        = plot::horizontalAxis(QRectF(time), 0.0, plot::timeAxisEnd(config.analysisEndTime, last.time), 1e-12);
+    const double levelEnergy = QuantumLandau2D::levelEnergy(config, mass, hbar);
+    double energyMax = plot::atLeast(1.6 * levelEnergy, 1e-9);
+    for (const LandauSample& s : samples)
+        energyMax = 1.15 * s.energy > energyMax ? 1.15 * s.energy : energyMax;
+    const auto energyY = [&](double e) { return time.bottom() - time.height() * e / energyMax; };
+    plot::strokePath(painter,
+                     plot::polylineBridgingGaps(samples.size(),
+                                                [&](std::size_t i) {
+                                                    return QPointF(plot::mapValue(tAxis, samples[i].time),
+                                                                   energyY(samples[i].energy));
+                                                }),
+                     plot::plotPen(QColor(255, 209, 102), 2.0));
+    plot::strokePath(painter,
+                     plot::polylineBridgingGaps(
+                         samples.size(),
+                         [&](std::size_t i) {
+                             return QPointF(plot::mapValue(tAxis, samples[i].time),
+                                            time.bottom()
+                                                - time.height() * plot::clampNanToUpper(samples[i].fidelity, 0.0, 1.0));
+                         }),
+                     plot::plotPen(QColor(120, 235, 160), 1.7));
+    if (!cyclotronPacket)
+        plot::drawHorizontalLine(painter, plot::plotPen(QColor(255, 130, 130), 1.2, Qt::DashLine), time.left(),
+                                 time.right(), energyY(levelEnergy));
+
+    const QColor texts(180, 198, 212);
+    plot::drawPanelCaption(painter, orbit, 3, 20,
+                           cyclotronPacket ? "<x>, <y> - cyclotron orbit" : "<x>, <y> - stationary Landau state",
+                           texts);
+    plot::drawPanelCaption(painter, time, 4, 20, "time   yellow: <H>   green: survival fidelity", texts);
+    plot::drawPanelSummary(painter, orbit, 22,
+                           QString("b=qB/hbar=%1   omega_c=%2   lB=%3   n=%4   E=%5   norm=%6")
+                               .arg(QString::number(config.fieldStrength, 'f', 3),
+                                    QString::number(QuantumLandau2D::cyclotronFrequency(config, mass, hbar), 'f', 4),
+                                    QString::number(QuantumLandau2D::magneticLength(config), 'f', 3),
+                                    QString::number(config.landauIndex), QString::number(last.energy, 'f', 5),
+                                    QString::number(last.norm, 'f', 6)),
+                           QColor(232, 238, 244));
+}
+
+} // namespace vxo

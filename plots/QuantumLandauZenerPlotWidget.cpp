@@ -1,0 +1,97 @@
+#include "plots/QuantumLandauZenerPlotWidget.h"
+
+#include "plots/PlotPainting.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace vxo {
+
+using namespace plot;
+
+QuantumLandauZenerPlotWidget::QuantumLandauZenerPlotWidget(QWidget* parent) : QWidget(parent)
+{
+    setAutoFillBackground(false);
+}
+
+QuantumLandauZenerPlotWidget::~QuantumLandauZenerPlotWidget() = default;
+
+QSize QuantumLandauZenerPlotWidget::minimumSizeHint() const { return QSize(0, 0); }
+
+void QuantumLandauZenerPlotWidget::setSamples(const std::vector<ObservableSample>& samples)
+{
+    samples_ = samples;
+    update();
+}
+
+void QuantumLandauZenerPlotWidget::setTwoLevelReference(const LandauZenerReference& reference)
+{
+    reference_ = reference;
+    update();
+}
+
+void QuantumLandauZenerPlotWidget::setSweep(const LinearSweep& sweep)
+{
+    sweep_ = sweep;
+    update();
+}
+
+void QuantumLandauZenerPlotWidget::reset()
+{
+    samples_.clear();
+    reference_ = LandauZenerReference();
+    sweep_ = LinearSweep();
+    update();
+}
+
+void QuantumLandauZenerPlotWidget::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    beginPlot(painter, rect(), QColor(kBackground));
+    const QRectF p = plotRect(size(), 58, 28, 80, 108, 10.0, 80.0);
+    const QRectF bias(p.left(), p.bottom() + 18, p.width(), 34);
+
+    // The forward ramp, or the measured span when longer; a history that
+    // starts before 0 moves the start with it.
+    const HistoryTimes times = historyTimes(samples_, &ObservableSample::landauZenerValid, &ObservableSample::time,
+                                            sweep_.enabled ? sweep_.startTime + sweep_.duration : 1.0);
+    const double tStart = std::min(0.0, times.first.value_or(0.0));
+    const double tEnd = times.end > tStart ? times.end : tStart + 1.0;
+    const AxisMap x = horizontalAxis(p, tStart, tEnd, 0.0);
+
+    drawGridAndFrame(painter, p, QColor(75, 84, 94));
+    const double crossing = reference_.crossingTime;
+    if (reference_.valid && tStart <= crossing && crossing <= tEnd)
+        drawVerticalLine(painter, plotPen(QColor(210, 210, 220, 120), 1.0, Qt::DashDotLine), mapValue(x, crossing),
+                         p.top(), bias.bottom());
+
+    const SweepBlock<ObservableSample> block{
+        &ObservableSample::landauZenerValid, &ObservableSample::landauZenerLower,
+        &ObservableSample::landauZenerUpper, &ObservableSample::landauZenerLeft,
+        &ObservableSample::landauZenerRight, &ObservableSample::landauZenerCaptured};
+    if (!drawSweepPopulations(painter, samples_, block, &ObservableSample::time, x, p))
+        drawCentredText(painter, p, QStringLiteral("Load a Landau-Zener sweep preset and press Play"),
+                        QColor(kPlaceholder));
+
+    drawProtocolStrip(painter, bias);
+    if (sweep_.enabled) {
+        const double scale = std::max(std::fabs(sweep_.startValue), std::fabs(sweep_.endValue));
+        strokePath(painter,
+                   protocolSignal(bias, x, 240, tStart, tEnd, scale, 0.45,
+                                  [&](double t) { return linearSweepValueAt(sweep_, t); }),
+                   plotPen(QColor(240, 215, 105), 1.8));
+    }
+
+    drawPanelTitle(painter, p, QStringLiteral("Landau-Zener sweep: adiabatic and localized populations"),
+                   QColor(kTitle), 2.0, 22.0);
+    drawValueLabels(painter, p, QStringLiteral("1.0"), QStringLiteral("0.0"));
+    drawTextBox(painter, QRectF(2, bias.top() + 6, 52, 18), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("bias"),
+                QColor(kAxisText));
+    drawCentredText(painter, QRectF(p.left(), bias.bottom() + 3, p.width(), 18), QStringLiteral("simulation time"),
+                    QColor(kAxisText));
+    drawSweepLegend(painter, p, 105.0);
+}
+
+} // namespace vxo

@@ -1,0 +1,165 @@
+#include "plots/QuantumLoschmidtPlotWidget.h"
+
+#include "experiments/LoschmidtRecorder.h"
+#include "plots/PlotPainting.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+namespace vxo {
+
+using namespace plot;
+
+namespace {
+
+constexpr QRgb kOutbound = qRgb(79, 220, 255);
+constexpr QRgb kReturn = qRgb(255, 190, 79);
+constexpr QRgb kTurn = qRgb(236, 112, 255);
+constexpr QRgb kStart = qRgb(103, 232, 153);
+
+// The range of the centroids with a margin: a single value is widened by 1 on
+// each side first, then 12 % of the span (at least 1) is added at each end.
+std::pair<double, double> paddedRange(const FiniteExtent& extent)
+{
+    double lo = extent.minimum;
+    double hi = extent.maximum;
+    if (!(hi > lo)) {
+        hi += 1.0;
+        lo -= 1.0;
+    }
+    const double span = atLeast(hi - lo, 1.0);
+    return {lo - 0.12 * span, hi + 0.12 * span};
+}
+
+} // namespace
+
+QuantumLoschmidtPlotWidget::QuantumLoschmidtPlotWidget(QWidget* parent) : QWidget(parent)
+{
+    setAutoFillBackground(false);
+}
+
+QuantumLoschmidtPlotWidget::~QuantumLoschmidtPlotWidget() = default;
+
+QSize QuantumLoschmidtPlotWidget::minimumSizeHint() const { return QSize(0, 0); }
+
+void QuantumLoschmidtPlotWidget::setRecorder(const LoschmidtRecorder* recorder)
+{
+    recorder_ = recorder;
+    update();
+}
+
+void QuantumLoschmidtPlotWidget::clearRecorder()
+{
+    recorder_ = nullptr;
+    update();
+}
+
+void QuantumLoschmidtPlotWidget::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    beginPlot(painter, rect(), QColor(kRecorderBackground));
+
+    const SplitPanels panels = splitPanels(size(), 58.0, 42.0, 34.0, 42.0, 42.0, 0.48, 180.0, 100.0);
+    const QRectF& pathPanel = panels.upper;
+    const QRectF& echoPanel = panels.lower;
+    drawTitledPanels(
+        painter, panels, plotPen(QColor(kTraceFrame)), QColor(kTraceTitle),
+        {QStringLiteral("Loschmidt echo - centroid path before and after time reversal"), 5.0, 22.0},
+        {QStringLiteral("Density echo vs coherent time-reversed-state fidelity"), pathPanel.bottom() + 10.0, 22.0});
+
+    if (!recorder_ || !recorder_->isConfigured() || recorder_->isEmpty()) {
+        drawPanelPlaceholders(painter, panels, QColor(kTracePlaceholder),
+                              QStringLiteral("Load Loschmidt Echo / Quantum Time Reversal and press Play"),
+                              QStringLiteral("At t = 2T a perfect reversal should reconstruct the initial density"));
+        return;
+    }
+    const std::vector<LoschmidtSample>& samples = recorder_->samples();
+    const LoschmidtSample& last = samples.back();
+    const double reversal = recorder_->config().reversalTime;
+
+    FiniteExtent xs;
+    FiniteExtent ys;
+    for (const LoschmidtSample& s : samples) {
+        extendFinite(xs, s.centroidX);
+        extendFinite(ys, s.centroidY);
+    }
+    const auto [xmin, xmax] = paddedRange(xs);
+    const auto [ymin, ymax] = paddedRange(ys);
+    const AxisMap mapX = horizontalAxis(pathPanel, xmin, xmax, 0.0);
+    const AxisMap mapY = verticalAxis(pathPanel, ymin, ymax, 0.0);
+    const auto pointOf = [&](const LoschmidtSample& s) {
+        return QPointF(mapValue(mapX, s.centroidX), mapValue(mapY, s.centroidY));
+    };
+
+    // The return starts where the outbound path ended: at the last outbound
+    // sample before the first return sample, or at that sample itself when the
+    // recorder has dropped every outbound one.
+    const auto returning = [&](const LoschmidtSample& s) { return s.time > reversal + 1e-9 || s.reversed; };
+    std::vector<QPointF> outbound;
+    std::vector<QPointF> back;
+    for (const LoschmidtSample& s : samples) {
+        if (!returning(s)) {
+            outbound.push_back(pointOf(s));
+            continue;
+        }
+        if (back.empty())
+            back.push_back(outbound.empty() ? pointOf(s) : outbound.back());
+        back.push_back(pointOf(s));
+    }
+    const auto path = [](const std::vector<QPointF>& points) {
+        return polylineBridgingGaps(points.size(), [&](std::size_t i) { return points[i]; });
+    };
+    strokePath(painter, path(outbound), plotPen(QColor(kOutbound), 2.2));
+    strokePath(painter, path(back), plotPen(QColor(kReturn), 2.2));
+    drawDisc(painter, pointOf(samples.front()), 5.5, QColor(kStart));
+    if (!back.empty())
+        drawDisc(painter, back.front(), 6.0, QColor(kTurn));
+    drawDisc(painter, pointOf(last), 4.5, QColor(244, 247, 251));
+    drawTextBox(painter, QRectF(pathPanel.left() + 8.0, pathPanel.top() + 5.0, 180.0, 20.0), Qt::AlignLeft,
+                QStringLiteral("cyan: outbound"), QColor(kOutbound));
+    drawTextBox(painter, QRectF(pathPanel.left() + 142.0, pathPanel.top() + 5.0, 180.0, 20.0), Qt::AlignLeft,
+                QStringLiteral("gold: return"), QColor(kReturn));
+    drawTextBox(
+        painter, QRectF(pathPanel.right() - 320.0, pathPanel.top() + 5.0, 310.0, 20.0), Qt::AlignRight,
+        QStringLiteral("t=%1   samples=%2").arg(QString::number(last.time, 'f', 2), QString::number(samples.size())),
+        QColor(kTraceAxis));
+
+    // Time from 0 to 2T, or on to the last sample once the run passes 2T.
+    const double end = last.time > reversal ? std::max(2.0 * reversal, last.time) : 2.0 * reversal;
+    const AxisMap time = horizontalAxis(echoPanel, 0.0, end, 1e-12);
+    const AxisMap unit = verticalAxis(echoPanel, 0.0, 1.0, 1.0);
+    drawInnerQuarterLines(painter, echoPanel, plotPen(QColor(65, 72, 82)));
+    const double reversalX = mapValue(time, reversal);
+    const double returnX = mapValue(time, 2.0 * reversal);
+    drawVerticalLine(painter, plotPen(QColor(kTurn), 1.2, Qt::DashLine), reversalX, echoPanel.top(),
+                     echoPanel.bottom());
+    drawVerticalLine(painter, plotPen(QColor(kStart), 1.2, Qt::DashLine), returnX, echoPanel.top(), echoPanel.bottom());
+    strokePath(painter, timeCurve(samples, time, unit, clampedFraction(&LoschmidtSample::densityEcho)),
+               plotPen(QColor(kOutbound), 2.0));
+    strokePath(painter, timeCurve(samples, time, unit, clampedFraction(&LoschmidtSample::fidelity)),
+               plotPen(QColor(kReturn), 2.0));
+
+    drawTextBox(painter, QRectF(echoPanel.left() + 8.0, echoPanel.top() + 5.0, 210.0, 20.0), Qt::AlignLeft,
+                QStringLiteral("cyan: density echo"), QColor(kOutbound));
+    drawTextBox(painter, QRectF(echoPanel.left() + 165.0, echoPanel.top() + 5.0, 300.0, 20.0), Qt::AlignLeft,
+                QStringLiteral("gold: coherent state echo"), QColor(kReturn));
+    drawTextBox(painter, QRectF(4.0, echoPanel.top() - 8.0, 48.0, 20.0), Qt::AlignRight, QStringLiteral("1"),
+                QColor(kTraceAxis));
+    drawTextBox(painter, QRectF(4.0, echoPanel.bottom() - 10.0, 48.0, 20.0), Qt::AlignRight, QStringLiteral("0"),
+                QColor(kTraceAxis));
+    const double labelTop = echoPanel.bottom() + 5.0;
+    drawTextBox(painter, QRectF(echoPanel.left(), labelTop, 70.0, 20.0), Qt::AlignLeft, QStringLiteral("0"),
+                QColor(kTraceAxis));
+    drawTextBox(painter, QRectF(reversalX - 70.0, labelTop, 140.0, 20.0), Qt::AlignCenter,
+                QStringLiteral("T = %1").arg(reversal, 0, 'f', 2), QColor(kTraceAxis));
+    drawTextBox(painter, QRectF(returnX - 75.0, labelTop, 150.0, 20.0), Qt::AlignCenter,
+                QStringLiteral("2T = %1").arg(2.0 * reversal, 0, 'f', 2), QColor(kTraceAxis));
+    drawTextBox(painter, QRectF(echoPanel.right() - 390.0, echoPanel.bottom() - 27.0, 380.0, 20.0), Qt::AlignRight,
+                QStringLiteral("current: density=%1   state=%2   norm=%3")
+                    .arg(QString::number(last.densityEcho, 'f', 4), QString::number(last.fidelity, 'f', 4),
+                         QString::number(last.norm, 'f', 5)),
+                QColor(kTraceStatus));
+}
+
+} // namespace vxo

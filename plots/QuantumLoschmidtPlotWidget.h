@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QWidget>
+
+namespace vxo {
+
+class LoschmidtRecorder;
+
+// The Loschmidt-echo page: a packet evolves up to the reversal time T, time is
+// reversed once (complex conjugation, optionally with a momentum error) and
+// the packet evolves back; at 2T a perfect reversal restores the start. On top
+// the path of the packet's centroid, outbound and back, the two axes scaled
+// separately; below the density echo and the coherent-state echo against time
+// with T and 2T marked.
+//
+// The widget reads the main window's recorder through a non-owning pointer at
+// paint time and keeps nothing else.
+class QuantumLoschmidtPlotWidget : public QWidget {
+public:
+    explicit QuantumLoschmidtPlotWidget(QWidget* parent);
+    ~QuantumLoschmidtPlotWidget() override;
+    QSize minimumSizeHint() const override;
+
+    // Stores the pointer (null means no data).
+    void setRecorder(const LoschmidtRecorder* recorder);
+    // Drops the pointer.
+    void clearRecorder();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    const LoschmidtRecorder* recorder_ = nullptr;
+};
+
+} // namespace vxo

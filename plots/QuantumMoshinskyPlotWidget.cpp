@@ -1,0 +1,156 @@
+#include "plots/QuantumMoshinskyPlotWidget.h"
+
+#include "experiments/MoshinskyRecorder.h"
+#include "plots/PlotPainting.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace vxo {
+
+namespace {
+
+constexpr plot::TitledPage kPage{qRgb(11, 16, 22), 8, 24, qRgb(220, 232, 241), 52, qRgb(150, 166, 180)};
+
+// From deep blue through cyan to white.
+constexpr std::array<plot::RampSegment, 2> kDensityRamp{{
+    {0.0, 0.55, {8, 18, 38}, {22, 155, 190}},
+    {0.55, 0.45, {30, 173, 228}, {225, 82, 27}},
+}};
+
+constexpr QRgb kPanel = qRgb(6, 11, 16);
+constexpr QRgb kTexts = qRgb(180, 197, 210);
+
+// Rows of the carpet on the time scale 0..tEnd: sample r covers its recording
+// time up to the next sample's (the newest one as long as the spacing before
+// it, a lone sample up to tEnd), so a row sits at its own time whatever the
+// spacing, the thinning or the samples dropped before it.
+std::vector<plot::CellSpan> rowsByTime(const std::vector<MoshinskySample>& samples, int extent, double tEnd)
+{
+    const auto offset = [&](double t) {
+        const double f = plot::clampKeepNan(t / tEnd, 0.0, 1.0);
+        return std::isnan(f) ? -1 : static_cast<int>(extent * f);
+    };
+    const std::size_t n = samples.size();
+    std::vector<plot::CellSpan> rows(n, plot::CellSpan{0, 0});
+    for (std::size_t r = 0; r < n; ++r) {
+        const double t = samples[r].time;
+        double next = tEnd;
+        if (r + 1 < n)
+            next = samples[r + 1].time;
+        else if (n > 1)
+            next = std::min(t + (t - samples[r - 1].time), tEnd);
+        const int start = offset(t);
+        const int end = offset(next);
+        if (start >= 0)
+            rows[r] = plot::CellSpan{start, std::max(end - start + 1, 1)};
+    }
+    return rows;
+}
+
+} // namespace
+
+QuantumMoshinskyPlotWidget::QuantumMoshinskyPlotWidget(QWidget* parent)
+    : QWidget(parent)
+{
+    setAutoFillBackground(false);
+}
+
+QuantumMoshinskyPlotWidget::~QuantumMoshinskyPlotWidget() = default;
+
+QSize QuantumMoshinskyPlotWidget::minimumSizeHint() const { return QSize(0, 0); }
+
+void QuantumMoshinskyPlotWidget::setRecorder(const MoshinskyRecorder* recorder)
+{
+    recorder_ = recorder;
+    update();
+}
+
+void QuantumMoshinskyPlotWidget::clearRecorder() { setRecorder(nullptr); }
+
+void QuantumMoshinskyPlotWidget::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const bool hasData = recorder_ != nullptr && recorder_->isConfigured() && !recorder_->isEmpty();
+    if (!plot::beginTitledPage(painter, rect(), font(), kPage, "Moshinsky shutter - diffraction in time", hasData,
+                               "Load Moshinsky Shutter / Diffraction in Time and press Play"))
+        return;
+    const std::vector<MoshinskySample>& samples = recorder_->samples();
+    const MoshinskySample& last = samples.back();
+    const MoshinskyConfig& config = recorder_->config();
+    const std::uint64_t nx = recorder_->nx();
+
+    const QRect carpet = plot::carpetOverLowerPanel(size(), 74, 80, 10);
+    const QRect density(62, carpet.bottom() + 34, carpet.width(), height() - 62 - carpet.bottom());
+    const QPen framePen = plot::plotPen(QColor(60, 76, 90));
+    plot::drawFilledFrame(painter, carpet, framePen, QColor(kPanel));
+    if (density.height() > 0)
+        plot::drawFilledFrame(painter, density, framePen, QColor(kPanel));
+
+    double pMax = 0.0;
+    double iMax = 0.0;
+    for (const MoshinskySample& s : samples) {
+        for (const float v : s.profile)
+            pMax = v > pMax ? v : pMax;
+        iMax = s.detectorDensity > iMax ? s.detectorDensity : iMax;
+    }
+    pMax = std::max(pMax, 1e-12);
+    iMax = std::max(iMax, 1e-12);
+    const double tEnd = plot::timeAxisEnd(config.analysisEndTime, last.time);
+    const double x0 = recorder_->gridX(0);
+    const double x1 = recorder_->gridX(nx == 0 ? 0 : nx - 1);
+    const plot::AxisMap xAxis = plot::horizontalAxis(QRectF(carpet), x0, x1, 1e-12);
+
+    if (nx != 0) {
+        const std::vector<int> columns
+            = plot::pixelCells(plot::equalCellSpans(carpet.width(), static_cast<std::size_t>(nx)), carpet.width());
+        const std::vector<int> rows = plot::pixelCells(rowsByTime(samples, carpet.height(), tEnd), carpet.height());
+        plot::drawCellCarpet(painter, carpet.left(), carpet.top(), columns, rows, kPanel, [&](int c, int r) {
+            return plot::profileCellColour(samples[static_cast<std::size_t>(r)].profile, c, pMax, kDensityRamp, kPanel);
+        });
+    }
+
+    const auto carpetMark = [&](double x, const QColor& colour) {
+        plot::drawVerticalLine(painter, plot::plotPen(colour, 1.3, Qt::DashLine), plot::mapValue(xAxis, x),
+                               carpet.top(), carpet.bottom());
+    };
+    carpetMark(recorder_->geometry().centerX, QColor(255, 198, 73));
+    carpetMark(config.detectorX, QColor(255, 110, 110));
+    plot::drawHorizontalLine(painter, plot::plotPen(QColor(240, 240, 240, 140), 1.0, Qt::DashLine), carpet.left(),
+                             carpet.right(), carpet.top() + carpet.height() * config.openTime / tEnd);
+
+    const int rightMiddle = Qt::AlignRight | Qt::AlignVCenter;
+    plot::drawTextBox(painter, QRect(4, carpet.top(), 52, 20), rightMiddle, "t=0", QColor(kTexts));
+    plot::drawTextBox(painter, QRect(4, carpet.bottom() - 20, 52, 20), rightMiddle, QString::number(tEnd, 'f', 2),
+                      QColor(kTexts));
+    plot::drawTextBox(painter, QRect(carpet.left(), carpet.bottom() + 4, carpet.width(), 20), Qt::AlignCenter,
+                      "x   |   gold=shutter   red=detector", QColor(kTexts));
+
+    const plot::AxisMap tAxis = plot::horizontalAxis(QRectF(density), 0.0, tEnd, 1e-12);
+    plot::strokePath(painter,
+                     plot::polylineBridgingGaps(
+                         samples.size(),
+                         [&](std::size_t i) {
+                             return QPointF(plot::mapValue(tAxis, samples[i].time),
+                                            density.bottom() - density.height() * samples[i].detectorDensity / iMax);
+                         }),
+                     plot::plotPen(QColor(98, 220, 255), 2.0));
+    plot::drawVerticalLine(painter, plot::plotPen(QColor(240, 240, 240, 110), 1.0, Qt::DashLine),
+                           plot::mapValue(tAxis, config.openTime), density.top(), density.bottom());
+
+    plot::drawTextBox(painter, QRect(4, density.top(), 52, 20), rightMiddle, "Imax", QColor(kTexts));
+    plot::drawTextBox(painter, QRect(density.left(), density.bottom() + 4, density.width(), 20), Qt::AlignCenter,
+                      "time  -  detector line density I(xd,t)", QColor(kTexts));
+    plot::drawTextBox(painter, QRect(density.left() + 8, density.top() + 6, density.width() - 16, 20),
+                      Qt::AlignLeft | Qt::AlignVCenter,
+                      QString("samples=%1  t=%2  I_det=%3  P(x>shutter)=%4")
+                          .arg(QString::number(samples.size()), QString::number(last.time, 'f', 3),
+                               QString::number(last.detectorDensity, 'g', 5),
+                               QString::number(last.transmittedProbability, 'f', 4)),
+                      QColor(225, 235, 242));
+}
+
+} // namespace vxo

@@ -1,0 +1,104 @@
+#include "plots/QuantumQuenchPlotWidget.h"
+
+#include "plots/PlotPainting.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+namespace vxo {
+
+using namespace plot;
+
+QuantumQuenchPlotWidget::QuantumQuenchPlotWidget(QWidget* parent) : QWidget(parent)
+{
+    setAutoFillBackground(false);
+}
+
+QuantumQuenchPlotWidget::~QuantumQuenchPlotWidget() = default;
+
+QSize QuantumQuenchPlotWidget::minimumSizeHint() const { return QSize(0, 0); }
+
+void QuantumQuenchPlotWidget::setSamples(const std::vector<ObservableSample>& samples)
+{
+    samples_ = samples;
+    update();
+}
+
+void QuantumQuenchPlotWidget::setMarkerTime(double time)
+{
+    markerTime_ = time;
+    update();
+}
+
+void QuantumQuenchPlotWidget::clear()
+{
+    samples_.clear();
+    markerTime_ = -1.0;
+    update();
+}
+
+void QuantumQuenchPlotWidget::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    beginPlot(painter, rect(), QColor(kBackground));
+    const QRectF p = plotRect(size(), 58, 26, 78, 64);
+    drawGridAndFrame(painter, p);
+
+    // Four time units past the quench show the response before the history does.
+    const double tMax =
+        historyTimes(samples_, nullptr, &ObservableSample::time, markerTime_ > 0.0 ? markerTime_ + 4.0 : 1.0).end;
+    const AxisMap x = horizontalAxis(p, 0.0, tMax, 0.0);
+
+    FiniteExtent widths;
+    FiniteExtent energies;
+    for (const ObservableSample& s : samples_) {
+        extendFinite(widths, s.sigmaX);
+        extendFinite(energies, s.totalEnergy);
+    }
+    double sMin = widths.minimum;
+    double sMax = widths.maximum;
+    if (!(sMax > sMin)) {
+        sMin = 0.0;
+        sMax = std::max(sMax, 1.0);
+    }
+    const double sSpan = std::max(sMax - sMin, 1e-6);
+    const AxisMap widthScale = verticalAxis(p, std::max(sMin - 0.1 * sSpan, 0.0), sMax + 0.1 * sSpan, 0.0);
+
+    double hMin = energies.count > 0 ? energies.minimum : 0.0;
+    double hMax = energies.count > 0 ? energies.maximum : 0.0;
+    if (!(hMax > hMin)) {
+        hMin -= 0.5;
+        hMax += 0.5;
+    }
+    const double hSpan = std::max(hMax - hMin, 1e-6);
+    const AxisMap energyScale = verticalAxis(p, hMin - 0.1 * hSpan, hMax + 0.1 * hSpan, 0.0);
+
+    const QColor marker(255, 220, 100);
+    if (markerTime_ >= 0.0 && markerTime_ <= tMax) {
+        const double mx = mapValue(x, markerTime_);
+        drawVerticalLine(painter, plotPen(marker, 1.5, Qt::DashLine), mx, p.top(), p.bottom());
+        // Under the legend's row, which a quench early in the run would cross.
+        drawTextBox(painter, QRectF(mx + 4, p.top() + 22, 80, 18), Qt::AlignLeft, QStringLiteral("quench"), marker);
+    }
+
+    if (samples_.empty()) {
+        drawCentredText(painter, p, QStringLiteral("Load Quantum Quench and press Play"), QColor(kPlaceholder));
+    } else {
+        strokePath(painter,
+                   historyCurve(samples_, nullptr, &ObservableSample::time, x,
+                                [&](const ObservableSample& s) { return mapValue(widthScale, s.sigmaX); }),
+                   plotPen(QColor(100, 220, 255), 2.2));
+        strokePath(painter,
+                   historyCurve(samples_, nullptr, &ObservableSample::time, x,
+                                [&](const ObservableSample& s) { return mapValue(energyScale, s.totalEnergy); }),
+                   plotPen(QColor(255, 170, 105), 1.8));
+    }
+
+    drawPanelTitle(painter, p, QStringLiteral("Quantum quench: width and total energy"));
+    drawLegend(painter, p, 5.0,
+               {{"sigmaX", qRgb(100, 220, 255), 8.0, 110.0}, {"<H>", qRgb(255, 170, 105), 80.0, 110.0}});
+    drawAxisCaption(painter, p, QStringLiteral("simulation time"), QColor(kAxisText), 5.0, 22.0);
+}
+
+} // namespace vxo

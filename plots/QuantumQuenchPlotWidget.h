@@ -1,0 +1,39 @@
+#pragma once
+
+#include "experiments/ObservableSample.h"
+
+#include <QWidget>
+
+#include <vector>
+
+namespace vxo {
+
+// The quantum-quench history: the packet width sigmaX and the total energy
+// <H> against simulation time on one time axis, each on a scale of its own
+// (the width scale never below 0), and a dashed mark at the programmed quench
+// time. The two curves are told apart by a colour legend; there are no axis
+// numbers. Values that are not finite widen no scale and are bridged in the
+// curves; a history without any finite <H> draws the energy on [-0.6, 0.6].
+class QuantumQuenchPlotWidget : public QWidget {
+public:
+    explicit QuantumQuenchPlotWidget(QWidget* parent);
+    ~QuantumQuenchPlotWidget() override;
+
+    QSize minimumSizeHint() const override;
+
+    // Copies the observable history (oldest first).
+    void setSamples(const std::vector<ObservableSample>& samples);
+    // The quench time; a negative time draws no mark.
+    void setMarkerTime(double time);
+    // Empties the history and removes the mark.
+    void clear();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    std::vector<ObservableSample> samples_;
+    double markerTime_ = -1.0;
+};
+
+} // namespace vxo

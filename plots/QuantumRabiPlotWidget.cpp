@@ -1,0 +1,78 @@
+#include "plots/QuantumRabiPlotWidget.h"
+
+#include "plots/PlotPainting.h"
+
+#include <QPainter>
+
+namespace vxo {
+
+using namespace plot;
+
+QuantumRabiPlotWidget::QuantumRabiPlotWidget(QWidget* parent) : QWidget(parent) { setAutoFillBackground(false); }
+
+QuantumRabiPlotWidget::~QuantumRabiPlotWidget() = default;
+
+QSize QuantumRabiPlotWidget::minimumSizeHint() const { return QSize(0, 0); }
+
+void QuantumRabiPlotWidget::setSamples(const std::vector<ObservableSample>& samples)
+{
+    samples_ = samples;
+    update();
+}
+
+void QuantumRabiPlotWidget::setTwoLevelReference(const RabiReference& reference)
+{
+    reference_ = reference;
+    update();
+}
+
+void QuantumRabiPlotWidget::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    beginPlot(painter, rect(), QColor(kBackground));
+    const QRectF p = plotRect(size(), 58, 28, 80, 66);
+    drawGridAndFrame(painter, p);
+
+    // One Rabi period of the prediction, or the measured span when longer.
+    const bool predicted = reference_.valid;
+    const HistoryTimes times = historyTimes(samples_, &ObservableSample::rabiValid, &ObservableSample::time,
+                                            predicted && reference_.rabiPeriod > 0.0 ? reference_.rabiPeriod : 1.0);
+    const double tStart = times.first.value_or(0.0);
+    const double tEnd = times.end > tStart ? times.end : tStart + 1.0;
+    const AxisMap x = horizontalAxis(p, tStart, tEnd, 0.0);
+
+    if (predicted) {
+        const auto prediction = [&](bool secondState) {
+            return sampledPolyline(300, tStart, tEnd, [&](double t) {
+                const double p2 = QuantumRabi2D::predictedPopulation(reference_, t);
+                return QPointF(mapValue(x, t), populationY(p, secondState ? p2 : 1.0 - p2));
+            });
+        };
+        strokePath(painter, prediction(false), plotPen(QColor(105, 205, 240, 120), 1.2, Qt::DashLine));
+        strokePath(painter, prediction(true), plotPen(QColor(255, 175, 105, 120), 1.2, Qt::DashLine));
+        const double piPulse = reference_.piPulseTime;
+        if (tStart <= piPulse && piPulse <= tEnd)
+            drawVerticalLine(painter, plotPen(QColor(175, 180, 190), 1.0, Qt::DashDotLine), mapValue(x, piPulse),
+                             p.top(), p.bottom());
+    }
+
+    const bool measured = drawPopulationCurves(
+        painter, samples_, &ObservableSample::rabiValid, &ObservableSample::time, x, p,
+        {{&ObservableSample::rabiPopulation1, plotPen(QColor(95, 220, 255), 2.2)},
+         {&ObservableSample::rabiPopulation2, plotPen(QColor(255, 185, 95), 2.2)},
+         {&ObservableSample::rabiCaptured, plotPen(QColor(185, 190, 200), 1.2, Qt::DotLine)}});
+    if (!measured)
+        drawCentredText(painter, p, QStringLiteral("Load a driven double-well preset and press Play"),
+                        QColor(kPlaceholder));
+
+    drawPanelTitle(painter, p, QStringLiteral("Driven two-level dynamics: stationary-state populations"),
+                   QColor(kTitle), 2.0, 22.0);
+    drawValueLabels(painter, p, QStringLiteral("1.0"), QStringLiteral("0.0"));
+    drawAxisCaption(painter, p, QStringLiteral("simulation time"), QColor(kAxisText), 5.0, 22.0);
+    drawLegend(painter, p, 5.0,
+               {{"P(state 1)", qRgb(95, 220, 255), 8.0, 120.0},
+                {"P(state 2)", qRgb(255, 185, 95), 102.0, 120.0},
+                {"two-level captured", qRgb(185, 190, 200), 196.0, 180.0}});
+}
+
+} // namespace vxo

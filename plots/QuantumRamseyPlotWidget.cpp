@@ -1,0 +1,174 @@
+#include "plots/QuantumRamseyPlotWidget.h"
+
+#include "plots/PlotPainting.h"
+
+#include <QPainter>
+
+#include <cmath>
+
+namespace vxo {
+
+using namespace plot;
+
+namespace {
+
+QString titleFor(bool ensemble, bool echo)
+{
+    if (ensemble)
+        return echo ? QStringLiteral("Hahn echo ensemble: static-detuning refocusing")
+                    : QStringLiteral("Ramsey ensemble: inhomogeneous broadening");
+    return echo ? QStringLiteral("Hahn echo: phase refocusing")
+                : QStringLiteral("Ramsey interferometry: phase -> population");
+}
+
+} // namespace
+
+QuantumRamseyPlotWidget::QuantumRamseyPlotWidget(QWidget* parent) : QWidget(parent) { setAutoFillBackground(false); }
+
+QuantumRamseyPlotWidget::~QuantumRamseyPlotWidget() = default;
+
+QSize QuantumRamseyPlotWidget::minimumSizeHint() const { return QSize(0, 0); }
+
+void QuantumRamseyPlotWidget::setSamples(const std::vector<ObservableSample>& samples)
+{
+    samples_ = samples;
+    update();
+}
+
+void QuantumRamseyPlotWidget::setFringeScan(const std::vector<RamseyFringePoint>& points)
+{
+    fringe_ = points;
+    update();
+}
+
+void QuantumRamseyPlotWidget::setEnsembleScan(const std::vector<RamseyEnsemblePoint>& points)
+{
+    ensembleFringe_ = points;
+    update();
+}
+
+void QuantumRamseyPlotWidget::setTwoLevelReference(const RamseyReference& reference)
+{
+    reference_ = reference;
+    update();
+}
+
+void QuantumRamseyPlotWidget::setPulseSequence(const RamseySequence& sequence)
+{
+    sequence_ = sequence;
+    update();
+}
+
+void QuantumRamseyPlotWidget::setEnsemble(const RamseyEnsemble& settings, const RamseyEnsembleResult& result)
+{
+    ensemble_ = settings;
+    ensembleResult_ = result;
+    update();
+}
+
+void QuantumRamseyPlotWidget::reset()
+{
+    samples_.clear();
+    fringe_.clear();
+    ensembleFringe_.clear();
+    reference_ = RamseyReference();
+    sequence_ = RamseySequence();
+    ensemble_ = RamseyEnsemble();
+    ensembleResult_ = RamseyEnsembleResult();
+    update();
+}
+
+void QuantumRamseyPlotWidget::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const InterferencePanels panels = beginInterferencePlot(painter, rect());
+    const QRectF& p = panels.history;
+    const QRectF& drive = panels.strip;
+    const QRectF& f = panels.scan;
+
+    // The whole sequence, or the measured span when longer.
+    const AxisMap x = interferenceTimeAxis(panels, samples_, &ObservableSample::ramseyValid, &ObservableSample::time,
+                                      sequence_.enabled ? sequence_.startTime + ramseyTotalDuration(sequence_) : 1.0);
+    const double tEnd = x.valueSpan;
+
+    if (reference_.valid) {
+        const auto boundary = [&](double t, const QPen& pen) {
+            drawVerticalLine(painter, pen, mapValue(x, t), p.top(), drive.bottom());
+        };
+        const QPen pulsePen = plotPen(QColor(220, 220, 230, 130), 1.0, Qt::DashDotLine);
+        boundary(reference_.firstPulseEnd, pulsePen);
+        if (reference_.echoEnabled) {
+            const QPen echoPen = plotPen(QColor(210, 160, 255, 150), 1.2, Qt::DashLine);
+            boundary(reference_.echoStart, echoPen);
+            boundary(reference_.echoEnd, echoPen);
+        }
+        boundary(reference_.secondPulseStart, pulsePen);
+        boundary(reference_.secondPulseEnd, pulsePen);
+    }
+
+    const bool measured = drawPopulationCurves(
+        painter, samples_, &ObservableSample::ramseyValid, &ObservableSample::time, x, p,
+        {{&ObservableSample::ramseyPopulation1, plotPen(QColor(105, 220, 255), 2.3)},
+         {&ObservableSample::ramseyPopulation2, plotPen(QColor(255, 165, 100), 2.3)},
+         {&ObservableSample::ramseyCaptured, plotPen(QColor(185, 190, 200), 1.0, Qt::DotLine)}});
+    if (!measured)
+        drawCentredText(painter, p, QStringLiteral("Load a Ramsey preset and press Play"), QColor(kPlaceholder));
+
+    drawProtocolStrip(painter, drive);
+    if (sequence_.enabled)
+        strokePath(painter,
+                   protocolSignal(drive, x, 400, 0.0, tEnd, std::fabs(sequence_.mean) + std::fabs(sequence_.amplitude),
+                                  0.44, [&](double t) { return ramseyValueAt(sequence_, t); }),
+                   plotPen(QColor(240, 215, 105), 1.8));
+
+    // The free-evolution fringe: final population of state 2 of the single
+    // system and, over it, of the detuning ensemble.
+    drawFrame(painter, f, plotPen(QColor(80, 88, 98)));
+    const bool single = fringe_.size() >= 2;
+    const bool spread = ensembleFringe_.size() >= 2;
+    if (!single && !spread) {
+        drawCentredText(painter, f, QStringLiteral("two-level free-evolution fringe scan"), QColor(170, 178, 188));
+    } else {
+        const double a = single ? fringe_.front().freeEvolutionDuration : ensembleFringe_.front().freeEvolutionDuration;
+        const double b = single ? fringe_.back().freeEvolutionDuration : ensembleFringe_.back().freeEvolutionDuration;
+        const AxisMap free = horizontalAxis(f, a, b, 1e-12);
+        const QColor singleColour(255, 165, 100);
+        const QColor ensembleColour(105, 220, 255);
+        if (single)
+            strokePath(painter,
+                       scanCurve(fringe_, &RamseyFringePoint::freeEvolutionDuration, &RamseyFringePoint::population2,
+                                 free, f),
+                       plotPen(singleColour, 1.35));
+        if (spread)
+            strokePath(painter,
+                       scanCurve(ensembleFringe_, &RamseyEnsemblePoint::freeEvolutionDuration,
+                                 &RamseyEnsemblePoint::averagePopulation2, free, f),
+                       plotPen(ensembleColour, 2.35));
+        const double current = sequence_.freeEvolutionDuration;
+        if (a <= current && current <= b && reference_.valid) {
+            const double cx = mapValue(free, current);
+            const QColor marker(245, 235, 150);
+            drawOutlinedDisc(painter, QPointF(cx, populationY(f, reference_.finalPopulation2)), 3.5, 3.5, marker,
+                             plotPen(marker));
+            if (ensembleResult_.valid)
+                drawOutlinedDisc(painter, QPointF(cx, populationY(f, ensembleResult_.averagePopulation2)), 3.2, 3.2,
+                                 ensembleColour, plotPen(ensembleColour));
+        }
+        if (spread) {
+            drawTextBox(painter, QRectF(f.left() + 6, f.top() + 2, 90, 16), Qt::AlignLeft, QStringLiteral("single P2"),
+                        singleColour);
+            drawTextBox(painter, QRectF(f.left() + 92, f.top() + 2, 190, 16), Qt::AlignLeft,
+                        QStringLiteral("ensemble P2  sigma=%1").arg(ensemble_.detuningStdDev, 0, 'f', 3),
+                        ensembleColour);
+        }
+    }
+
+    drawPanelTitle(painter, p, titleFor(ensemble_.enabled, sequence_.echoEnabled), QColor(kTitle), 2.0, 22.0);
+    drawInterferenceLabels(painter, panels, QStringLiteral("drive"), QStringLiteral("P2"),
+                      sequence_.echoEnabled ? QStringLiteral("total free time (echo refocused)")
+                                            : QStringLiteral("free-evolution time"));
+    drawLegend(painter, p, 4.0,
+               {{"P(state 1)", qRgb(105, 220, 255), 8.0, 100.0}, {"P(state 2)", qRgb(255, 165, 100), 108.0, 100.0}});
+}
+
+} // namespace vxo

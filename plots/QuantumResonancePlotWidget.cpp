@@ -1,0 +1,105 @@
+#include "plots/QuantumResonancePlotWidget.h"
+
+#include "plots/PlotPainting.h"
+
+#include <QPainter>
+
+#include <cmath>
+
+namespace vxo {
+
+using namespace plot;
+
+QuantumResonancePlotWidget::QuantumResonancePlotWidget(QWidget* parent)
+    : QWidget(parent), xAxisLabel_(QStringLiteral("energy Ex"))
+{
+    setAutoFillBackground(false);
+}
+
+QuantumResonancePlotWidget::~QuantumResonancePlotWidget() = default;
+
+QSize QuantumResonancePlotWidget::minimumSizeHint() const { return QSize(0, 0); }
+
+void QuantumResonancePlotWidget::setCurve(const std::vector<TransmissionPoint>& curve)
+{
+    curve_ = curve;
+    update();
+}
+
+void QuantumResonancePlotWidget::setXAxisLabel(const QString& label)
+{
+    xAxisLabel_ = label;
+    update();
+}
+
+void QuantumResonancePlotWidget::setMarkerPoint(double x, double transmission)
+{
+    markerX_ = x;
+    markerT_ = transmission;
+    markerValid_ = std::isfinite(x) && std::isfinite(transmission);
+    update();
+}
+
+void QuantumResonancePlotWidget::setPacketTransmission(bool valid, double value)
+{
+    packetTransmission_ = value;
+    packetValid_ = valid && std::isfinite(value);
+    update();
+}
+
+void QuantumResonancePlotWidget::clear()
+{
+    curve_.clear();
+    markerValid_ = false;
+    packetValid_ = false;
+    update();
+}
+
+void QuantumResonancePlotWidget::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    beginPlot(painter, rect(), QColor(kBackground));
+    const QRectF p = plotRect(size(), 58, 24, 78, 62);
+    drawGridAndFrame(painter, p);
+    drawValueLabels(painter, p, QStringLiteral("1.0"), QStringLiteral("0.0"));
+
+    if (curve_.size() < 2) {
+        drawCentredText(painter, p, QStringLiteral("Build a two-barrier Potential Scene to enable resonance analysis"),
+                        QColor(kPlaceholder));
+        return;
+    }
+    const double x0 = curve_.front().abscissa;
+    const double x1 = curve_.back().abscissa;
+    if (!(x0 < x1))
+        return;
+
+    const AxisMap x = horizontalAxis(p, x0, x1, 1e-30);
+    const auto y = [&](double t) { return populationY(p, t); };
+    strokePath(painter, polylineBridgingGaps(curve_.size(), [&](std::size_t i) -> std::optional<QPointF> {
+                   const TransmissionPoint& point = curve_[i];
+                   if (!std::isfinite(point.abscissa) || !std::isfinite(point.transmission))
+                       return std::nullopt;
+                   return QPointF(mapValue(x, point.abscissa), y(point.transmission));
+               }),
+               plotPen(QColor(100, 220, 255), 2.0));
+
+    const QColor marker(255, 180, 70);
+    if (markerValid_ && x0 <= markerX_ && markerX_ <= x1) {
+        const double mx = mapValue(x, markerX_);
+        drawVerticalLine(painter, plotPen(marker, 1.5, Qt::DashLine), mx, p.top(), p.bottom());
+        drawDisc(painter, QPointF(mx, y(markerT_)), 4.0, marker);
+    }
+    if (packetValid_) {
+        const double py = y(packetTransmission_);
+        drawHorizontalLine(painter, plotPen(QColor(255, 100, 130), 1.5, Qt::DashLine), p.left(), p.right(), py);
+        drawTextBox(painter, QRectF(p.right() - 180, py - 19, 176, 18), Qt::AlignRight | Qt::AlignVCenter,
+                    QStringLiteral("packet P_T = %1").arg(packetTransmission_, 0, 'f', 4), QColor(255, 150, 165));
+    }
+
+    drawPanelTitle(painter, p, QStringLiteral("Double-barrier stationary transmission T"));
+    drawAxisEndLabels(painter, p, QString::number(x0, 'g', 4), QString::number(x1, 'g', 4), QColor(kAxisText), 100.0,
+                      6.0);
+    drawAxisCaption(painter, p, xAxisLabel_);
+}
+
+} // namespace vxo

@@ -1,0 +1,176 @@
+#include "plots/QuantumScarPlotWidget.h"
+
+#include "core/Numeric.h"
+#include "experiments/QuantumScar2D.h"
+#include "experiments/ScarRecorder.h"
+#include "plots/PlotPainting.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+namespace vxo {
+
+using namespace plot;
+
+namespace {
+
+constexpr QRgb kTitleText = qRgb(224, 230, 238);
+constexpr QRgb kOutside = qRgb(12, 14, 18);
+constexpr QRgb kFiltered = qRgb(80, 220, 255);
+constexpr QRgb kInstantaneous = qRgb(255, 112, 180);
+constexpr QRgb kFidelity = qRgb(255, 205, 92);
+
+// Dark green through yellow to near white at the largest spectral weight.
+const PowerRamp kSpectralRamp{{0.0, 1.35, 1.25}, {0.25, 1.15, 0.72}, {0.1, 0.85, 0.45}};
+
+} // namespace
+
+QuantumScarPlotWidget::QuantumScarPlotWidget(QWidget* parent) : QWidget(parent) { setAutoFillBackground(false); }
+
+QuantumScarPlotWidget::~QuantumScarPlotWidget() = default;
+
+QSize QuantumScarPlotWidget::minimumSizeHint() const { return QSize(0, 0); }
+
+void QuantumScarPlotWidget::setRecorder(const ScarRecorder* recorder)
+{
+    recorder_ = recorder;
+    update();
+}
+
+void QuantumScarPlotWidget::clearRecorder()
+{
+    recorder_ = nullptr;
+    update();
+}
+
+QPainterPath QuantumScarPlotWidget::stadiumPath(const QRectF& target, const StadiumGeometry& stadium)
+{
+    QPainterPath path;
+    if (!stadium.valid)
+        return path;
+    const double cx = stadium.centerX;
+    const double cy = stadium.centerY;
+    const double halfLength = stadium.straightLength / 2.0;
+    const double r = stadium.radius;
+    const double sx = target.width() / std::max(stadium.straightLength + 2.0 * r, 1e-12);
+    const double sy = target.height() / std::max(2.0 * r, 1e-12);
+    const auto at = [&](double x, double y) {
+        return QPointF(target.left() + (x - (cx - halfLength - r)) * sx, target.bottom() - (y - (cy - r)) * sy);
+    };
+    const auto arcBox = [&](double x) {
+        const QPointF centre = at(x, cy);
+        return QRectF(centre.x() - r * sx, centre.y() - r * sy, 2.0 * r * sx, 2.0 * r * sy);
+    };
+    // QPainterPath refuses coordinates that are not finite, with a warning.
+    const QRectF box(at(cx - halfLength - r, cy + r), at(cx + halfLength + r, cy - r));
+    if (!std::isfinite(box.left()) || !std::isfinite(box.top()) || !std::isfinite(box.width()) ||
+        !std::isfinite(box.height()))
+        return path;
+    path.moveTo(at(cx - halfLength, cy + r));
+    path.lineTo(at(cx + halfLength, cy + r));
+    path.arcTo(arcBox(cx + halfLength), 90.0, -180.0);
+    path.lineTo(at(cx - halfLength, cy - r));
+    path.arcTo(arcBox(cx - halfLength), -90.0, -180.0);
+    path.closeSubpath();
+    return path;
+}
+
+void QuantumScarPlotWidget::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    beginPlot(painter, rect(), QColor(kRecorderBackground));
+
+    const SplitPanels panels = splitPanels(size(), 62.0, 42.0, 34.0, 38.0, 42.0, 0.64, 150.0, 60.0);
+    const QRectF& map = panels.upper;
+    const QRectF& curve = panels.lower;
+    drawTitledPanels(
+        painter, panels, plotPen(QColor(kCarpetFrame)), QColor(kTitleText),
+        {QStringLiteral("Finite-time spectral density |Phi_E(x,y)|^2 and axial periodic orbit"), 5.0, 22.0},
+        {QStringLiteral("Orbit concentration: filtered projection / instantaneous psi; fidelity on right "
+                        "scale"),
+         map.bottom() + 9.0, 22.0});
+
+    const ComplexField2D* grid = recorder_ ? &recorder_->initialField() : nullptr;
+    if (!recorder_ || !recorder_->isConfigured() || recorder_->isEmpty() || grid->nx() < 2 || grid->ny() < 2) {
+        drawPanelPlaceholders(
+            painter, panels, QColor(kCarpetLabel),
+            QStringLiteral("Run the Quantum Scars stadium preset to accumulate spectral weight"),
+            QStringLiteral("A value above 1 means excess probability near the classical axial orbit"));
+        return;
+    }
+    const std::vector<ScarSample>& samples = recorder_->samples();
+    const StadiumGeometry& stadium = recorder_->stadium();
+    const std::vector<float>& spectral = recorder_->spectralMap();
+    const std::uint64_t nx = grid->nx();
+    const std::uint64_t ny = grid->ny();
+
+    if (spectral.size() == nx * ny) {
+        const double reach = stadium.straightLength / 2.0 + stadium.radius;
+        const CellRange columns = cellRange(stadium.centerX - reach, stadium.centerX + reach, grid->dx(), nx);
+        const CellRange rows =
+            cellRange(stadium.centerY - stadium.radius, stadium.centerY + stadium.radius, grid->dy(), ny);
+        const PowerRampTable ramp(kSpectralRamp);
+        // Image row 0 is the top grid row: y grows upwards on the screen.
+        drawCarpet(painter,
+                   carpetImage(columns.count(), rows.count(),
+                               [&](int c, int r) {
+                                   const std::uint64_t i = static_cast<std::uint64_t>(columns.first + c);
+                                   const std::uint64_t j = static_cast<std::uint64_t>(rows.last - r);
+                                   if (!QuantumScar2D::isInsideStadium(stadium, cellCentre(i, nx, grid->dx()),
+                                                                       cellCentre(j, ny, grid->dy())))
+                                       return kOutside;
+                                   return ramp.colour(spectral[j * nx + i], 1.0);
+                               }),
+                   map);
+    }
+    strokePath(painter, stadiumPath(map, stadium), plotPen(QColor(238, 242, 246), 1.5));
+    drawHorizontalLine(painter, plotPen(QColor(255, 220, 92), 2.0, Qt::DashLine), map.left(), map.right(),
+                       map.bottom() - map.height() / 2.0);
+    drawTextBox(painter, QRectF(map.left() + 10.0, map.top() + 8.0, 260.0, 22.0), Qt::AlignLeft,
+                QStringLiteral("unstable axial periodic orbit"), QColor(255, 226, 120));
+
+    // Enhancements on the left scale (at least up to 2.7), the fidelity on the right one.
+    double largest = 2.5;
+    for (const ScarSample& s : samples)
+        largest = std::max({largest, s.instantaneousEnhancement, s.filteredEnhancement});
+    const double ymax = 1.08 * largest;
+    const double t0 = samples.front().time;
+    const double t1 = samples.back().time;
+    const AxisMap time = horizontalAxis(curve, t0, t1, 1e-12);
+    const AxisMap left = verticalAxis(curve, 0.0, ymax, 0.0);
+    const AxisMap right = verticalAxis(curve, 0.0, 1.0, 1.0);
+    const auto enhancement = [ymax](double v) { return clampKeepNan(v, 0.0, ymax); };
+
+    const double unity = mapValue(left, 1.0);
+    drawHorizontalLine(painter, plotPen(QColor(70, 76, 84)), curve.left(), curve.right(), unity);
+    drawTextBox(painter, QRectF(6.0, unity - 10.0, 50.0, 20.0), Qt::AlignRight | Qt::AlignVCenter,
+                QStringLiteral("1.0"), QColor(166, 174, 184));
+    strokePath(painter,
+               timeCurve(samples, time, left, [&](const ScarSample& s) { return enhancement(s.filteredEnhancement); }),
+               plotPen(QColor(kFiltered), 2.3));
+    strokePath(
+        painter,
+        timeCurve(samples, time, left, [&](const ScarSample& s) { return enhancement(s.instantaneousEnhancement); }),
+        plotPen(QColor(kInstantaneous), 1.5));
+    strokePath(painter, timeCurve(samples, time, right, clampedFraction(&ScarSample::fidelity)),
+               plotPen(QColor(kFidelity), 1.2, Qt::DashLine));
+
+    drawTextBox(painter, QRectF(4.0, curve.top() - 10.0, 52.0, 20.0), Qt::AlignRight, QString::number(ymax, 'f', 1),
+                QColor(kCarpetLabel));
+    drawTextBox(painter, QRectF(curve.right() + 5.0, curve.top() - 10.0, 34.0, 20.0), Qt::AlignLeft,
+                QStringLiteral("1"), QColor(kCarpetLabel));
+    drawTextBox(painter, QRectF(curve.right() + 5.0, curve.bottom() - 10.0, 34.0, 20.0), Qt::AlignLeft,
+                QStringLiteral("0"), QColor(kCarpetLabel));
+    drawSimulationTimeAxis(painter, curve, t0, t1, QColor(kCarpetLabel), 90.0, 5.0);
+
+    const double legendTop = curve.top() + 5.0;
+    drawTextBox(painter, QRectF(curve.left() + 8.0, legendTop, 260.0, 20.0), Qt::AlignLeft,
+                QStringLiteral("cyan: filtered scar enhancement"), QColor(kFiltered));
+    drawTextBox(painter, QRectF(curve.left() + 270.0, legendTop, 230.0, 20.0), Qt::AlignLeft,
+                QStringLiteral("pink: instantaneous"), QColor(kInstantaneous));
+    drawTextBox(painter, QRectF(curve.left() + 500.0, legendTop, 180.0, 20.0), Qt::AlignLeft,
+                QStringLiteral("yellow: fidelity"), QColor(kFidelity));
+}
+
+} // namespace vxo

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QPainterPath>
+#include <QWidget>
+
+namespace vxo {
+
+class ScarRecorder;
+struct StadiumGeometry;
+
+// The quantum-scars page: a packet evolves inside a stadium billiard while
+// the recorder accumulates the energy-filtered projection Phi_E; a scar is
+// excess spectral weight along the unstable axial periodic orbit. On top the
+// spectral density |Phi_E|^2 cropped to the stadium with its outline and the
+// axial orbit; below the filtered and instantaneous orbit enhancement (left
+// scale, 1 = no excess) and the return fidelity (right scale 0 to 1) against
+// time.
+//
+// The widget reads the main window's recorder through a non-owning pointer at
+// paint time and keeps nothing else.
+class QuantumScarPlotWidget : public QWidget {
+public:
+    explicit QuantumScarPlotWidget(QWidget* parent);
+    ~QuantumScarPlotWidget() override;
+    QSize minimumSizeHint() const override;
+
+    // Stores the pointer (null means no data).
+    void setRecorder(const ScarRecorder* recorder);
+    // Drops the pointer.
+    void clearRecorder();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    // The stadium's outline with its bounding box stretched onto target, each
+    // direction by its own factor; empty for an invalid geometry.
+    static QPainterPath stadiumPath(const QRectF& target, const StadiumGeometry& stadium);
+
+    const ScarRecorder* recorder_ = nullptr;
+};
+
+} // namespace vxo

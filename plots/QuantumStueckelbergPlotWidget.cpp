@@ -1,0 +1,120 @@
+#include "plots/QuantumStueckelbergPlotWidget.h"
+
+#include "plots/PlotPainting.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace vxo {
+
+using namespace plot;
+
+QuantumStueckelbergPlotWidget::QuantumStueckelbergPlotWidget(QWidget* parent) : QWidget(parent)
+{
+    setAutoFillBackground(false);
+}
+
+QuantumStueckelbergPlotWidget::~QuantumStueckelbergPlotWidget() = default;
+
+QSize QuantumStueckelbergPlotWidget::minimumSizeHint() const { return QSize(0, 0); }
+
+void QuantumStueckelbergPlotWidget::setSamples(const std::vector<ObservableSample>& samples)
+{
+    samples_ = samples;
+    update();
+}
+
+void QuantumStueckelbergPlotWidget::setTwoLevelReference(const StueckelbergReference& reference)
+{
+    reference_ = reference;
+    update();
+}
+
+void QuantumStueckelbergPlotWidget::setSweep(const LinearSweep& sweep)
+{
+    sweep_ = sweep;
+    update();
+}
+
+void QuantumStueckelbergPlotWidget::setFringeScan(const std::vector<StueckelbergFringePoint>& points)
+{
+    fringe_ = points;
+    update();
+}
+
+void QuantumStueckelbergPlotWidget::reset()
+{
+    samples_.clear();
+    fringe_.clear();
+    reference_ = StueckelbergReference();
+    sweep_ = LinearSweep();
+    update();
+}
+
+void QuantumStueckelbergPlotWidget::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const InterferencePanels panels = beginInterferencePlot(painter, rect());
+    const QRectF& p = panels.history;
+    const QRectF& bias = panels.strip;
+    const QRectF& f = panels.scan;
+
+    // The whole schedule (out, hold, back), or the measured span when longer.
+    const AxisMap x = interferenceTimeAxis(panels, samples_, &ObservableSample::stueckelbergValid, &ObservableSample::time,
+                                      sweep_.enabled ? sweep_.startTime + linearSweepDuration(sweep_) : 1.0);
+    const double tEnd = x.valueSpan;
+
+    if (reference_.valid) {
+        const QPen crossingPen = plotPen(QColor(220, 220, 230, 140), 1.0, Qt::DashDotLine);
+        for (const double t : {reference_.firstCrossingTime, reference_.secondCrossingTime})
+            drawVerticalLine(painter, crossingPen, mapValue(x, t), p.top(), bias.bottom());
+    }
+
+    const SweepBlock<ObservableSample> block{
+        &ObservableSample::stueckelbergValid, &ObservableSample::stueckelbergLower,
+        &ObservableSample::stueckelbergUpper, &ObservableSample::stueckelbergLeft,
+        &ObservableSample::stueckelbergRight, &ObservableSample::stueckelbergCaptured};
+    if (!drawSweepPopulations(painter, samples_, block, &ObservableSample::time, x, p))
+        drawCentredText(painter, p, QStringLiteral("Load a Stueckelberg preset and press Play"), QColor(kPlaceholder));
+
+    drawProtocolStrip(painter, bias);
+    if (sweep_.enabled) {
+        const double scale = std::max(std::fabs(sweep_.startValue), std::fabs(sweep_.endValue));
+        strokePath(painter,
+                   protocolSignal(bias, x, 300, 0.0, tEnd, scale, 0.44,
+                                  [&](double t) { return linearSweepValueAt(sweep_, t); }),
+                   plotPen(QColor(240, 215, 105), 1.8));
+    }
+
+    // The hold-time fringe: the final lower-state population after the
+    // double passage, against the hold at the turning point.
+    drawFrame(painter, f, plotPen(QColor(80, 88, 98)));
+    if (fringe_.size() < 2) {
+        drawCentredText(painter, f, QStringLiteral("two-level hold-time fringe scan"), QColor(170, 178, 188));
+    } else {
+        const double h0 = fringe_.front().holdDuration;
+        const double h1 = fringe_.back().holdDuration;
+        const AxisMap hold = horizontalAxis(f, h0, h1, 1e-12);
+        strokePath(painter,
+                   scanCurve(fringe_, &StueckelbergFringePoint::holdDuration,
+                             &StueckelbergFringePoint::finalLowerPopulation, hold, f),
+                   plotPen(QColor(105, 220, 255), 1.8));
+        const double current = sweep_.holdDuration;
+        if (h0 <= current && current <= h1) {
+            const QColor marker(245, 235, 150);
+            drawOutlinedDisc(painter,
+                             QPointF(mapValue(hold, current), populationY(f, reference_.finalLowerPopulation)), 3.5,
+                             3.5, marker, plotPen(marker));
+        }
+    }
+
+    drawPanelTitle(painter, p, QStringLiteral("Landau-Zener-Stueckelberg: double passage and interference"),
+                   QColor(kTitle), 2.0, 22.0);
+    drawInterferenceLabels(painter, panels, QStringLiteral("bias"), QStringLiteral("Plo"),
+                      QStringLiteral("turnaround hold time"));
+    drawSweepLegend(painter, p, 100.0);
+}
+
+} // namespace vxo

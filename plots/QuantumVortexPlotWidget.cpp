@@ -1,0 +1,125 @@
+#include "plots/QuantumVortexPlotWidget.h"
+
+#include "core/Numeric.h"
+#include "experiments/QuantumVortex2D.h"
+#include "experiments/RecorderSupport.h"
+#include "experiments/VortexRecorder.h"
+#include "plots/PlotPainting.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace vxo {
+
+using namespace plot;
+
+namespace {
+
+constexpr QRgb kMeasured = qRgb(80, 220, 255);
+
+} // namespace
+
+QuantumVortexPlotWidget::QuantumVortexPlotWidget(QWidget* parent) : QWidget(parent) { setAutoFillBackground(false); }
+
+QuantumVortexPlotWidget::~QuantumVortexPlotWidget() = default;
+
+QSize QuantumVortexPlotWidget::minimumSizeHint() const { return QSize(0, 0); }
+
+void QuantumVortexPlotWidget::setRecorder(const VortexRecorder* recorder, double mass, double hbar)
+{
+    recorder_ = recorder;
+    mass_ = mass;
+    hbar_ = hbar;
+    update();
+}
+
+void QuantumVortexPlotWidget::clearRecorder()
+{
+    recorder_ = nullptr;
+    update();
+}
+
+void QuantumVortexPlotWidget::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    beginPlot(painter, rect(), QColor(kRecorderBackground));
+
+    const double side = 0.63 * std::max(height() - 110.0, 120.0);
+    const QRectF orbit(54.0, 32.0, std::min(std::max(0.55 * width(), 120.0), 1.45 * side), side);
+    const QRectF momentum(orbit.right() + 42.0, 32.0, std::max(width() - orbit.right() - 66.0, 80.0), side);
+    const QPen framePen = plotPen(QColor(kCarpetFrame));
+    drawFrame(painter, orbit, framePen);
+    drawFrame(painter, momentum, framePen);
+    // The long title may run past its panel rather than lose its ends.
+    drawTextBox(painter, QRectF(orbit.left(), 5.0, orbit.width(), 20.0), Qt::AlignCenter | Qt::TextDontClip,
+                QStringLiteral("Vortex-core orbit: measured (cyan) and harmonic reference (orange)"),
+                QColor(kCarpetTitle));
+    drawPanelTitle(painter, momentum, QStringLiteral("Angular momentum <Lz>/hbar"), QColor(kCarpetTitle), 5.0, 20.0);
+
+    if (!recorder_ || !recorderIsConfigured(*recorder_) || recorder_->isEmpty()) {
+        drawCentredText(painter, orbit, QStringLiteral("Run the Quantum Vortex preset"), QColor(kCarpetPlaceholder));
+        drawCentredText(painter, momentum, QStringLiteral("Off-axis core + isotropic harmonic trap required"),
+                        QColor(kCarpetPlaceholder));
+        return;
+    }
+    const VortexInitialState& state = recorder_->config();
+    const VortexTrap& trap = recorder_->trap();
+    const std::vector<VortexSample>& samples = recorder_->samples();
+
+    // A square window about the trap centre that holds the start with room to spare.
+    const double cx = trap.centerX;
+    const double cy = trap.centerY;
+    const double dx = state.coreX - cx;
+    const double dy = state.coreY - cy;
+    const double halfWidth = std::max(1.3, 1.25 * std::max(std::hypot(dx, dy), 0.5));
+    const auto toOrbit = [&](double x, double y) {
+        return QPointF(orbit.left() + orbit.width() / 2.0 + orbit.width() * (x - cx) / (2.0 * halfWidth),
+                       orbit.top() + orbit.height() / 2.0 - orbit.height() * (y - cy) / (2.0 * halfWidth));
+    };
+    const QPen crosshair = plotPen(QColor(90, 98, 110), 1.0, Qt::DashLine);
+    drawSegment(painter, crosshair, toOrbit(cx - halfWidth, cy), toOrbit(cx + halfWidth, cy));
+    drawSegment(painter, crosshair, toOrbit(cx, cy - halfWidth), toOrbit(cx, cy + halfWidth));
+
+    // The harmonic reference: the start rotated about the centre, a whole turn.
+    strokePath(painter,
+               sampledPolyline(120, 0.0, 2.0 * kPi,
+                               [&](double a) {
+                                   return toOrbit(cx + dx * std::cos(a) - dy * std::sin(a),
+                                                  cy + dx * std::sin(a) + dy * std::cos(a));
+                               }),
+               plotPen(QColor(255, 168, 76, 180), 1.5, Qt::DashLine));
+    strokePath(painter,
+               polylineBridgingGaps(samples.size(),
+                                    [&](std::size_t i) -> std::optional<QPointF> {
+                                        if (!samples[i].found)
+                                            return std::nullopt;
+                                        return toOrbit(samples[i].x, samples[i].y);
+                                    }),
+               plotPen(QColor(kMeasured), 2.2));
+    if (samples.back().found)
+        drawDisc(painter, toOrbit(samples.back().x, samples.back().y), 4.5, QColor(kMeasured));
+
+    // <Lz>/hbar on a range that always holds zero.
+    const auto lz = [&](const VortexSample& s) { return hbar_ > 0.0 ? s.angularMomentum / hbar_ : 0.0; };
+    FiniteExtent extent;
+    extendFinite(extent, 0.0);
+    for (const VortexSample& s : samples)
+        extendFinite(extent, lz(s));
+    const double span = std::max(extent.maximum - extent.minimum, 1e-6);
+    const double pad = std::max(0.15 * span, 0.08);
+    const AxisMap time = horizontalAxis(momentum, samples.front().time, samples.back().time, 1e-12);
+    const AxisMap value = verticalAxis(momentum, extent.minimum - pad, extent.maximum + pad, 1e-12);
+    strokePath(painter, timeCurve(samples, time, value, lz), plotPen(QColor(144, 238, 144), 2.0));
+
+    const QString omega = QString::number(QuantumVortex2D::trapOmega(trap, mass_), 'f', 3);
+    const QString period = QString::number(QuantumVortex2D::trapPeriod(trap, mass_), 'f', 3);
+    drawAxisCaption(
+        painter, orbit,
+        QStringLiteral("core x-y   charge %1   omega=%2   T=%3").arg(QString::number(state.charge), omega, period),
+        QColor(kCarpetLabel), 5.0, 22.0);
+    drawAxisCaption(painter, momentum, QStringLiteral("simulation time"), QColor(kCarpetLabel), 5.0, 22.0);
+}
+
+} // namespace vxo

@@ -1,0 +1,155 @@
+#include "plots/QuantumZenoPlotWidget.h"
+
+#include "experiments/RecorderSupport.h"
+#include "experiments/ZenoRecorder.h"
+#include "plots/PlotPainting.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+namespace vxo {
+
+using namespace plot;
+
+namespace {
+
+constexpr QRgb kText = qRgb(210, 220, 230);
+constexpr QRgb kPanelFrame = qRgb(70, 82, 94);
+constexpr QRgb kControl = qRgb(245, 170, 70);
+constexpr QRgb kWatched = qRgb(80, 220, 235);
+constexpr QRgb kEdge = qRgb(235, 90, 105);
+constexpr int kTitleLine = 20;
+
+} // namespace
+
+QuantumZenoPlotWidget::QuantumZenoPlotWidget(QWidget* parent) : QWidget(parent) { setAutoFillBackground(false); }
+
+QuantumZenoPlotWidget::~QuantumZenoPlotWidget() = default;
+
+QSize QuantumZenoPlotWidget::minimumSizeHint() const { return QSize(0, 0); }
+
+void QuantumZenoPlotWidget::setRecorder(const ZenoRecorder* recorder, const ZenoLaneProfiles& profiles)
+{
+    recorder_ = recorder;
+    profileOriginX_ = profiles.originX;
+    profileStepX_ = profiles.dx;
+    controlProfile_ = profiles.control;
+    watchedProfile_ = profiles.watched;
+    update();
+}
+
+void QuantumZenoPlotWidget::reset()
+{
+    recorder_ = nullptr;
+    profileOriginX_ = 0.0;
+    profileStepX_ = 0.0;
+    std::vector<float>().swap(controlProfile_);
+    std::vector<float>().swap(watchedProfile_);
+    update();
+}
+
+void QuantumZenoPlotWidget::drawSurvivalCurve(QPainter& painter, const QRect& panel, double tmax, bool watched,
+                                              const QColor& colour) const
+{
+    // Time from 0; survival from the panel's bottom row up by its height.
+    const AxisMap time{static_cast<double>(panel.left()), static_cast<double>(panel.width()), 0.0, tmax};
+    const AxisMap unit{static_cast<double>(panel.bottom()), -static_cast<double>(panel.height()), 0.0, 1.0};
+    // The watched lane's survival is the product of the measured survival fractions.
+    strokePath(painter,
+               timeCurve(recorder_->samples(), time, unit,
+                         clampedFraction(watched ? &ZenoSample::measuredSurvival : &ZenoSample::controlSurvival)),
+               plotPen(colour, 2.2));
+}
+
+void QuantumZenoPlotWidget::drawLaneProfile(QPainter& painter, const QRect& panel, const std::vector<float>& profile,
+                                            double xmin, double xmax, double pmax, const QColor& colour) const
+{
+    strokePath(painter,
+               polylineBridgingGaps(profile.size(),
+                                    [&](std::size_t i) {
+                                        const double x = profileOriginX_ + static_cast<double>(i) * profileStepX_;
+                                        return QPointF(panel.left() + (x - xmin) / (xmax - xmin) * panel.width(),
+                                                       panel.bottom() - (profile[i] / pmax) * panel.height());
+                                    }),
+               plotPen(colour, 2.0));
+}
+
+void QuantumZenoPlotWidget::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    beginPlot(painter, rect(), QColor(kLatticeBackground));
+    drawCentredText(painter, QRectF(8, 2, width() - 16, 20),
+                    QStringLiteral("Quantum Zeno effect: unmeasured escape vs repeatedly watched survival"),
+                    QColor(kText));
+
+    // The panels start one line below the widget title, so that the upper
+    // panel's title has a line of its own.
+    const int panelHeight = std::max((height() - 96 - kTitleLine) / 2, 95);
+    const int panelWidth = std::max(width() - 78, 20);
+    const QRect survival(58, 28 + kTitleLine, panelWidth, panelHeight);
+    const QRect profiles(58, panelHeight + 66 + kTitleLine, panelWidth, panelHeight);
+    const QPen framePen = plotPen(QColor(kPanelFrame));
+    drawFrame(painter, QRectF(survival), framePen);
+    drawTextBox(painter, QRectF(survival.left(), survival.top() - 20, survival.width(), 18), Qt::AlignLeft,
+                QStringLiteral("Survival probability"), QColor(kText));
+    drawFrame(painter, QRectF(profiles), framePen);
+    drawTextBox(painter, QRectF(profiles.left(), profiles.top() - 20, profiles.width(), 18), Qt::AlignLeft,
+                QStringLiteral("Current X profile (each lane normalized for shape)"), QColor(kText));
+
+    if (!recorder_ || !recorderIsConfigured(*recorder_) || recorder_->isEmpty()) {
+        drawCentredText(painter, QRectF(rect()), QStringLiteral("Run the Quantum Zeno / Watched Escape preset"),
+                        QColor(kText));
+        return;
+    }
+    const ZenoSample& last = recorder_->samples().back();
+
+    const double tmax = atLeast(last.time, 1e-9);
+    const QPen gridPen = plotPen(QColor(kPanelFrame), 1.0, Qt::DotLine);
+    for (int i = 1; i <= 3; ++i)
+        drawHorizontalLine(painter, gridPen, survival.left(), survival.right(),
+                           roundedPixel(survival.bottom() - survival.height() * 0.25 * i));
+    drawSurvivalCurve(painter, survival, tmax, false, QColor(kControl));
+    drawSurvivalCurve(painter, survival, tmax, true, QColor(kWatched));
+    const QRectF survivalLegend(survival.adjusted(8, 6, -8, -6));
+    drawTextBox(painter, survivalLegend, Qt::AlignLeft | Qt::AlignTop, QStringLiteral("upper control: no measurements"),
+                QColor(kControl));
+    drawTextBox(painter, survivalLegend, Qt::AlignRight | Qt::AlignTop,
+                QStringLiteral("lower watched: repeated YES projections"), QColor(kWatched));
+    drawTextBox(painter, QRectF(4, survival.top(), 48, 18), Qt::AlignRight, QStringLiteral("1.0"), QColor(kText));
+    drawTextBox(painter, QRectF(4, survival.bottom() - 16, 48, 18), Qt::AlignRight, QStringLiteral("0.0"),
+                QColor(kText));
+    drawTextBox(painter, QRectF(survival.left(), survival.bottom() + 4, survival.width(), 20), Qt::AlignRight,
+                QStringLiteral("t=%1   measurements=%2")
+                    .arg(QString::number(tmax, 'f', 1), QString::number(last.measurementCount)),
+                QColor(kText));
+
+    // A single point spans no x range: the panel stays empty rather than divide by zero.
+    const std::size_t n = controlProfile_.size();
+    if (n < 2 || watchedProfile_.size() != n || !(profileStepX_ > 0.0))
+        return;
+    const double xmin = profileOriginX_;
+    const double xmax = profileOriginX_ + static_cast<double>(n - 1) * profileStepX_;
+    double pmax = 0.0;
+    for (const std::vector<float>* profile : {&controlProfile_, &watchedProfile_})
+        for (const float p : *profile)
+            pmax = std::max(pmax, static_cast<double>(p));
+    pmax = atLeast(pmax, 1e-12);
+
+    const double edge = roundedPixel(profiles.left() +
+                                     (recorder_->config().survivalBoundaryX - xmin) / (xmax - xmin) * profiles.width());
+    if (profiles.left() <= edge && edge <= profiles.right()) {
+        drawVerticalLine(painter, plotPen(QColor(kEdge), 1.5, Qt::DashLine), edge, profiles.top(), profiles.bottom());
+        drawTextBox(painter, QRectF(edge + 4, profiles.top() + 4, 120, 18), Qt::AlignLeft | Qt::TextDontClip,
+                    QStringLiteral("measurement edge"), QColor(kEdge));
+    }
+    drawLaneProfile(painter, profiles, controlProfile_, xmin, xmax, pmax, QColor(kControl));
+    drawLaneProfile(painter, profiles, watchedProfile_, xmin, xmax, pmax, QColor(kWatched));
+    drawTextBox(painter, QRectF(profiles.adjusted(8, 6, -8, -6)), Qt::AlignLeft | Qt::AlignBottom,
+                QStringLiteral("orange control   cyan watched"), QColor(kText));
+    const QRectF band(profiles.left(), profiles.bottom() + 4, profiles.width(), 20);
+    drawTextBox(painter, band, Qt::AlignLeft, QStringLiteral("x=%1").arg(xmin, 0, 'f', 1), QColor(kText));
+    drawTextBox(painter, band, Qt::AlignRight, QStringLiteral("x=%1").arg(xmax, 0, 'f', 1), QColor(kText));
+}
+
+} // namespace vxo

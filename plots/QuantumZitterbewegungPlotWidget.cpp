@@ -1,0 +1,113 @@
+#include "plots/QuantumZitterbewegungPlotWidget.h"
+
+#include "experiments/DiracZitterbewegungRecorder.h"
+#include "plots/PlotPainting.h"
+
+#include <QPainter>
+
+#include <cmath>
+
+namespace vxo {
+
+namespace {
+
+constexpr plot::TitledPage kPage{qRgb(9, 13, 19), 6, 25, qRgb(228, 238, 246), 48, qRgb(145, 162, 178)};
+
+} // namespace
+
+QuantumZitterbewegungPlotWidget::QuantumZitterbewegungPlotWidget(QWidget* parent)
+    : QWidget(parent)
+{
+    setAutoFillBackground(false);
+}
+
+QuantumZitterbewegungPlotWidget::~QuantumZitterbewegungPlotWidget() = default;
+
+QSize QuantumZitterbewegungPlotWidget::minimumSizeHint() const { return QSize(0, 0); }
+
+void QuantumZitterbewegungPlotWidget::setRecorder(const DiracZitterbewegungRecorder* recorder)
+{
+    recorder_ = recorder;
+    update();
+}
+
+void QuantumZitterbewegungPlotWidget::clearRecorder() { setRecorder(nullptr); }
+
+void QuantumZitterbewegungPlotWidget::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const bool hasData = recorder_ != nullptr && recorder_->isConfigured() && !recorder_->samples().empty();
+    if (!plot::beginTitledPage(painter, rect(), font(), kPage,
+                               "Zitterbewegung - free Dirac packet: drift plus interference trembling", hasData,
+                               "Load Zitterbewegung / Dirac Wave Packet and press Play"))
+        return;
+    const std::vector<ZitterbewegungSample>& samples = recorder_->samples();
+    const ZitterbewegungConfig& config = recorder_->config();
+
+    const plot::StackedPanels panels = plot::drawStackedPanels(
+        painter, size(), {64, 42, 82, 150, 262, 150, 30, 58, 115}, QColor(54, 72, 88), QColor(5, 9, 15));
+    const QRect& pos = panels.upper;
+    const QRect& vel = panels.lower;
+
+    double xMin = samples.front().meanX;
+    double xMax = xMin;
+    double residualMax = 1e-6;
+    double velocityMax = 1e-6;
+    for (const ZitterbewegungSample& s : samples) {
+        xMin = s.meanX < xMin ? s.meanX : xMin;
+        xMax = s.meanX > xMax ? s.meanX : xMax;
+        residualMax = std::abs(s.detrendedX) > residualMax ? std::abs(s.detrendedX) : residualMax;
+        velocityMax = std::abs(s.velocityX) > velocityMax ? std::abs(s.velocityX) : velocityMax;
+    }
+    const double pad = plot::atLeast(0.08 * (xMax - xMin + 1e-9), 0.2);
+    // Upwards from the panel's last pixel row (QRect's bottom).
+    const double lo = xMin - pad;
+    const double hi = xMax + pad;
+    const plot::AxisMap xAxis{double(pos.bottom()), -double(pos.height()), lo, plot::atLeast(hi - lo, 1e-12)};
+    const plot::AxisMap tAxis
+        = plot::horizontalAxis(QRectF(pos), 0.0, plot::timeAxisEnd(config.analysisEndTime, samples.back().time), 1e-12);
+    const auto t = [&](std::size_t i) { return plot::mapValue(tAxis, samples[i].time); };
+
+    // Both oscillating traces are centred and magnified so that their largest
+    // excursion reaches 0.45 / 1.15 of the panel's height.
+    const auto centred = [](const QRect& panel, double value, double largest) {
+        return panel.center().y() - 0.45 * panel.height() * value / (1.15 * largest);
+    };
+    plot::strokePath(
+        painter,
+        plot::polylineBridgingGaps(
+            samples.size(), [&](std::size_t i) { return QPointF(t(i), plot::mapValue(xAxis, samples[i].meanX)); }),
+        plot::plotPen(QColor(92, 214, 255), 2.1));
+    plot::strokePath(painter,
+                     plot::polylineBridgingGaps(samples.size(),
+                                                [&](std::size_t i) {
+                                                    return QPointF(t(i),
+                                                                   centred(pos, samples[i].detrendedX, residualMax));
+                                                }),
+                     plot::plotPen(QColor(255, 203, 92), 1.9));
+    plot::drawHorizontalLine(painter, plot::plotPen(QColor(95, 110, 125), 1.0, Qt::DashLine), pos.left(), pos.right(),
+                             pos.center().y());
+
+    plot::strokePath(painter,
+                     plot::polylineBridgingGaps(
+                         samples.size(),
+                         [&](std::size_t i) { return QPointF(t(i), centred(vel, samples[i].velocityX, velocityMax)); }),
+                     plot::plotPen(QColor(130, 235, 165), 2.1));
+    plot::drawHorizontalLine(painter, plot::plotPen(QColor(190, 145, 255), 1.2, Qt::DashLine), vel.left(), vel.right(),
+                             centred(vel, recorder_->fittedDriftVelocityX(), velocityMax));
+
+    const QColor texts(185, 201, 214);
+    plot::drawPanelCaption(painter, pos, 3, 21, "cyan: <x(t)>   yellow: linear-detrended x(t) (magnified)", texts);
+    plot::drawPanelCaption(painter, vel, 3, 21, "green: <v_x>=c<sigma_x>   violet dashed: fitted secular drift", texts);
+    plot::drawPanelSummary(
+        painter, pos, 24,
+        QString("%1   P+=%2   P-=%3   omega_ZB=%4   max |residual x|=%5")
+            .arg(config.preparationMode == 0 ? "mixed +/- energy" : "positive-energy control",
+                 QString::number(recorder_->positiveEnergyWeight(), 'f', 6),
+                 QString::number(recorder_->negativeEnergyWeight(), 'f', 6),
+                 QString::number(QuantumZitterbewegung2D::angularFrequency(config, recorder_->hbar()), 'f', 4),
+                 QString::number(recorder_->maxAbsDetrendedX(), 'f', 4)),
+        QColor(235, 240, 245));
+}
+
+} // namespace vxo

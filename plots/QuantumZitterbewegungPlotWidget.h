@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QWidget>
+
+namespace vxo {
+
+class DiracZitterbewegungRecorder;
+
+// The Zitterbewegung page: the mean position against time with its residual
+// from the fitted straight line magnified about the panel's centre, over the
+// mean velocity c<sigma_x> with the fitted drift velocity, and a summary of
+// the energy-branch weights, omega_ZB and the largest residual. Reads the
+// main window's recorder through a non-owning pointer at paint time; a null,
+// unconfigured or empty recorder shows the placeholder.
+class QuantumZitterbewegungPlotWidget : public QWidget {
+public:
+    explicit QuantumZitterbewegungPlotWidget(QWidget* parent);
+    ~QuantumZitterbewegungPlotWidget() override;
+
+    QSize minimumSizeHint() const override;
+
+    // Stores the pointer (never owned, never written) and repaints.
+    void setRecorder(const DiracZitterbewegungRecorder* recorder);
+    void clearRecorder();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    const DiracZitterbewegungRecorder* recorder_ = nullptr;
+};
+
+} // namespace vxo

@@ -1,0 +1,221 @@
+#include "plots/QuantumBlochPlotWidget.h"
+#include "plots/QuantumDrivePlotWidget.h"
+#include "plots/QuantumQuenchPlotWidget.h"
+
+#include "HistoryPlotProbes.h"
+#include "PlotRobustness.h"
+#include "PlotTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <vector>
+
+namespace vxo {
+namespace {
+
+using test::colourNear;
+using test::countColour;
+using test::historyOf;
+using test::markedRows;
+using test::panelPoint;
+
+const QColor kPlaceholderText(190, 195, 205);
+constexpr double kPi = 3.141592653589793;
+
+bool showsPlaceholder(QWidget& plot, const QRect& where, const QSize& size = QSize(420, 300))
+{
+    return countColour(test::grabPlot(plot, size), where, kPlaceholderText, 0) > 0;
+}
+
+using QuenchPlot = test::PlotTest;
+
+TEST_F(QuenchPlot, WidthAndEnergyOnTheirOwnScalesWithTheQuenchMarked)
+{
+    auto& plot = makePlot<QuantumQuenchPlotWidget>();
+    const QRectF p(58, 26, 342, 236);
+    const QRect middle(130, 110, 200, 60);
+    EXPECT_TRUE(showsPlaceholder(plot, middle));
+    // sigmaX from 0.05 to 1.05 on [0, 1.15] (the margin would go below 0),
+    // <H> from 5 to 3 on [2.8, 5.2]; a quench at 3 keeps the axis to 7 while
+    // the history ends at 1, and a history to 14 stretches it.
+    const QColor marker(255, 220, 100);
+    for (const double last : {1.0, 14.0}) {
+        plot.setSamples(historyOf(21, 0.0, last / 20.0, [last](ObservableSample& s, double t) {
+            s.sigmaX = 0.05 + t / last;
+            s.totalEnergy = 5.0 - 2.0 * t / last;
+        }));
+        plot.setMarkerTime(3.0);
+        const QImage image = test::grabPlot(plot, QSize(420, 300));
+        const double tMax = std::max(7.0, last);
+        for (const double u : {0.2, 0.55, 0.9}) {
+            const double t = u * last;
+            EXPECT_TRUE(colourNear(image, panelPoint(p, 0, tMax, 0.0, 1.15, t, 0.05 + u), QColor(100, 220, 255))) << t;
+            EXPECT_TRUE(colourNear(image, panelPoint(p, 0, tMax, 2.8, 5.2, t, 5 - 2 * u), QColor(255, 170, 105))) << t;
+        }
+        const double mx = p.left() + p.width() * 3.0 / tMax;
+        EXPECT_GT(markedRows(image, mx, p.top(), p.bottom()), 0.6) << "quench mark, axis to " << tMax;
+        EXPECT_GT(countColour(image, QRect(int(mx) + 4, 48, 80, 18), marker, 0), 0) << "its label";
+        EXPECT_EQ(countColour(image, middle, kPlaceholderText, 0), 0);
+    }
+    plot.clear();
+    EXPECT_TRUE(showsPlaceholder(plot, middle));
+    EXPECT_EQ(countColour(test::grabPlot(plot, QSize(420, 300)), QRect(0, 0, 420, 300), marker, 10), 0);
+}
+
+using DrivePlot = test::PlotTest;
+
+TEST_F(DrivePlot, TrapCentreFollowsTheDriveBesideTheMeasuredCurves)
+{
+    auto& plot = makePlot<QuantumDrivePlotWidget>();
+    const QRectF p(58, 28, 342, 234);
+    // Trap 0.5 + 1.5 sin(0.8 t + 90 deg) spans [0, 8] on +-1.12 * 2 without
+    // samples; the packet 2.5 sin(t / 2) to t = 10 widens the half range to
+    // 1.12 * 2.5; <H> = 3 + t / 10 lies on [2.9, 4.1].
+    plot.setDriveParameters(0.5, 1.5, 0.8, 90.0);
+    const QColor trap(175, 125, 255);
+    const auto trapAt = [](double t) { return 0.5 + 1.5 * std::cos(0.8 * t); };
+    const QImage empty = test::grabPlot(plot, QSize(420, 300));
+    for (const double t : {0.0, 2.2, 7.6})
+        EXPECT_TRUE(colourNear(empty, panelPoint(p, 0, 8, -2.24, 2.24, t, trapAt(t)), trap, 2)) << t;
+    EXPECT_TRUE(showsPlaceholder(plot, QRect(130, 110, 200, 60)));
+
+    plot.setSamples(historyOf(101, 0.0, 0.1, [](ObservableSample& s, double t) {
+        s.meanX = 2.5 * std::sin(t / 2.0);
+        s.totalEnergy = 3.0 + t / 10.0;
+    }));
+    const QImage image = test::grabPlot(plot, QSize(420, 300));
+    const double h = 1.12 * 2.5;
+    for (const double t : {1.3, 4.1, 8.9}) {
+        EXPECT_TRUE(colourNear(image, panelPoint(p, 0, 10, -h, h, t, trapAt(t)), trap, 2)) << "trap at " << t;
+        EXPECT_TRUE(colourNear(image, panelPoint(p, 0, 10, -h, h, t, 2.5 * std::sin(t / 2)), QColor(100, 220, 255)))
+            << "packet at " << t;
+        EXPECT_TRUE(colourNear(image, panelPoint(p, 0, 10, 2.9, 4.1, t, 3.0 + t / 10.0), QColor(255, 170, 105)))
+            << "energy at " << t;
+    }
+    plot.clearHistory();
+    EXPECT_TRUE(test::grabPlot(plot, QSize(420, 300)) == empty) << "clearHistory keeps the drive";
+}
+
+// Lattice a = 2 under force F: T_B = 2 pi / (2 |F|), pB = pi / 2.
+BlochLatticeConfig lattice(double force)
+{
+    BlochLatticeConfig config;
+    config.valid = true;
+    config.spacing = 2.0;
+    config.force = force;
+    return config;
+}
+
+std::vector<ObservableSample> driftingCentre()
+{
+    return historyOf(59, 1.0, 0.5, [](ObservableSample& s, double t) { s.meanX = 4.0 - 0.1 * t; });
+}
+
+using BlochPlot = test::PlotTest;
+
+TEST_F(BlochPlot, CentreAndFoldedMomentumWithTheBlochPeriodsMarked)
+{
+    auto& plot = makePlot<QuantumBlochPlotWidget>();
+    plot.setData(driftingCentre(), lattice(0.25), 0.3, 1.0);
+    const QImage image = test::grabPlot(plot, QSize(480, 400));
+    const QRectF a(58, 24, 400, 154);
+    const QRectF b(58, 212, 400, 154);
+    // Time from 1 to 30; <x> from 3.9 down to 1: [0, 3.9] widened by 8 %.
+    const auto folded = [](double t) { return 0.3 + 0.25 * t - kPi * std::floor((0.3 + 0.25 * t + kPi / 2) / kPi); };
+    for (const double t : {3.0, 9.5, 17.0, 28.0}) {
+        const QPointF centre = panelPoint(a, 1, 30, -0.312, 4.212, t, 4.0 - 0.1 * t);
+        EXPECT_TRUE(colourNear(image, centre, QColor(100, 220, 255))) << t;
+        const QPointF momentum = panelPoint(b, 1, 30, -kPi / 2, kPi / 2, t, folded(t));
+        EXPECT_TRUE(colourNear(image, momentum, QColor(255, 190, 90))) << t;
+    }
+    const auto marked = [&](const QImage& picture, double t, const QRectF& panel) {
+        return markedRows(picture, panelPoint(a, 1, 30, 0, 1, t, 0).x(), panel.top(), panel.bottom());
+    };
+    for (const double t : {4.0 * kPi, 8.0 * kPi})
+        EXPECT_GT(std::min(marked(image, t, a), marked(image, t, b)), 0.5) << "period mark in both panels at " << t;
+    EXPECT_LT(marked(image, 6.0 * kPi, a), 0.2) << "no mark between periods";
+
+    // A period so short that the range holds more periods than the panel has
+    // pixels draws no marks, and the paint does not stall counting them.
+    plot.setData(driftingCentre(), lattice(1e12), 0.3, 1.0);
+    const auto start = std::chrono::steady_clock::now();
+    const QImage dense = test::grabPlot(plot, QSize(480, 400));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    for (const double t : {5.0, 12.0, 21.0})
+        EXPECT_LT(marked(dense, t, a), 0.2) << t;
+}
+
+TEST_F(BlochPlot, ShowsThePlaceholdersWithoutLatticeOrHistory)
+{
+    auto& plot = makePlot<QuantumBlochPlotWidget>();
+    const auto placeholders = [&](const char* what, bool shown) {
+        for (const QRect& where : {QRect(140, 80, 200, 40), QRect(140, 270, 200, 40)})
+            EXPECT_EQ(showsPlaceholder(plot, where, QSize(480, 400)), shown) << what;
+    };
+    placeholders("fresh", true);
+    plot.setData(historyOf(1, 0.0, 1.0, [](ObservableSample&, double) {}), lattice(0.25), 0.0, 1.0);
+    placeholders("one sample", true);
+    plot.setData(historyOf(3, 2.0, 0.0, [](ObservableSample&, double) {}), lattice(0.25), 0.0, 1.0);
+    placeholders("no time elapsed", false);
+    plot.setData(driftingCentre(), lattice(0.25), 0.0, 1.0);
+    plot.reset();
+    placeholders("reset", true);
+}
+
+} // namespace
+
+namespace test {
+
+template <>
+struct PlotFeeds<QuantumQuenchPlotWidget> {
+    static std::vector<PlotFeed<QuantumQuenchPlotWidget>> all()
+    {
+        auto feeds = historyFeeds<QuantumQuenchPlotWidget>([](QuantumQuenchPlotWidget& w, const auto& s) {
+            w.setSamples(s);
+            w.setMarkerTime(2.0);
+        });
+        for (const double time : {kInf, kNaN, 1e300})
+            feeds.push_back({"mark", [time](QuantumQuenchPlotWidget& w) { w.setMarkerTime(time); }});
+        return feeds;
+    }
+};
+
+template <>
+struct PlotFeeds<QuantumDrivePlotWidget> {
+    static std::vector<PlotFeed<QuantumDrivePlotWidget>> all()
+    {
+        auto feeds = historyFeeds<QuantumDrivePlotWidget>([](QuantumDrivePlotWidget& w, const auto& s) {
+            w.setDriveParameters(0.5, 1.0, 2.0, 45.0);
+            w.setSamples(s);
+        });
+        feeds.push_back({"wild", [](QuantumDrivePlotWidget& w) { w.setDriveParameters(kNaN, kInf, 1e300, kInf); }});
+        return feeds;
+    }
+};
+
+template <>
+struct PlotFeeds<QuantumBlochPlotWidget> {
+    static std::vector<PlotFeed<QuantumBlochPlotWidget>> all()
+    {
+        auto feeds = historyFeeds<QuantumBlochPlotWidget>(
+            [](QuantumBlochPlotWidget& w, const auto& s) { w.setData(s, lattice(0.25), 0.3, 1.0); });
+        for (const double force : {0.0, 1e300, 1e-300, kNaN})
+            feeds.push_back({"force", [force](QuantumBlochPlotWidget& w) {
+                                 w.setData(driftingCentre(), lattice(force), 0.3, 1.0);
+                             }});
+        feeds.push_back({"no finite centre", [](QuantumBlochPlotWidget& w) {
+                             w.setData(historyOf(4, 0.0, 1.0, [](ObservableSample& s, double) { s.meanX = kNaN; }),
+                                       lattice(0.25), kInf, 1e-300);
+                         }});
+        return feeds;
+    }
+};
+
+INSTANTIATE_TYPED_TEST_SUITE_P(Quench, PlotRobustness, QuantumQuenchPlotWidget);
+INSTANTIATE_TYPED_TEST_SUITE_P(Drive, PlotRobustness, QuantumDrivePlotWidget);
+INSTANTIATE_TYPED_TEST_SUITE_P(Bloch, PlotRobustness, QuantumBlochPlotWidget);
+
+} // namespace test
+} // namespace vxo

@@ -1,0 +1,412 @@
+#include "plots/QuantumDiracMasslessComparisonPlotWidget.h"
+#include "plots/QuantumKleinAngleScanPlotWidget.h"
+#include "plots/QuantumKleinHeightScanPlotWidget.h"
+#include "plots/QuantumKleinMassScanPlotWidget.h"
+
+#include "PlotRobustness.h"
+#include "PlotTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <limits>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+namespace vxo {
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
+const QSize kSize(720, 470);
+const QColor kCurve(100, 220, 255);
+const QColor kCurrent(255, 205, 95);
+const QColor kPacket(255, 126, 126);
+const QColor kMassive(220, 130, 255);
+const QColor kPlaceholderText(145, 162, 178);
+
+// The Klein settings of the guided experiment at an incidence angle.
+KleinTunnelingConfig kleinAt(double angleDegrees, double restMass = 0.05, double barrierHeight = 3.2)
+{
+    KleinTunnelingConfig config;
+    config.enabled = true;
+    config.restMass = restMass;
+    config.barrierHeight = barrierHeight;
+    const double p = 1.5;
+    config.momentumX = p * std::cos(angleDegrees * M_PI / 180.0);
+    config.momentumY = p * std::sin(angleDegrees * M_PI / 180.0);
+    return config;
+}
+
+struct Point {
+    bool valid;
+    double value;
+    double transmission;
+};
+
+// One painted scan and what its page is about: the panel, the scanned range,
+// the curve's points and the marked value.
+struct ScanView {
+    std::string name;
+    QImage image;
+    QRect panel;
+    double first;
+    double last;
+    std::vector<Point> points;
+    double current;
+    double packet;
+
+    double x(double v) const { return panel.left() + panel.width() * (v - first) / (last - first); }
+    double y(double t) const
+    {
+        return panel.bottom() - panel.height() * (std::isnan(t) ? 0.0 : std::max(0.0, std::min(t, 1.0)));
+    }
+    QPointF at(double v, double t) const { return QPointF(x(v), y(t)); }
+    // Linear interpolation over the first pair of solved points that reaches v.
+    double transmissionAt(double v) const
+    {
+        for (std::size_t i = 1; i < points.size(); ++i)
+            if (points[i - 1].valid && points[i].valid && points[i].value >= v)
+                return points[i - 1].transmission
+                    + (points[i].transmission - points[i - 1].transmission) * (v - points[i - 1].value)
+                    / (points[i].value - points[i - 1].value);
+        return points.front().transmission;
+    }
+};
+
+QRect panelOf(int left, int top, int widthMargin, int heightMargin)
+{
+    return QRect(left, top, std::max(kSize.width() - widthMargin, 120), std::max(kSize.height() - heightMargin, 120));
+}
+
+// Paints the scan on its page and reads back the page's panel, range and
+// curve; point(p) gives a record point's scanned value and transmission.
+template <typename Widget, typename Scan, typename Point>
+ScanView paintScan(QWidget& host, const std::string& name, const Scan& scan, double current, double packet,
+                   const QRect& panel, double first, double last, Point&& point)
+{
+    Widget& plot = *new Widget(&host);
+    plot.setScan(scan, current, packet);
+    ScanView view{name, test::grabPlot(plot, kSize), panel, first, last, {}, current, packet};
+    for (const auto& p : scan.points) {
+        const auto [value, transmission] = point(p);
+        view.points.push_back({p.valid, value, transmission});
+    }
+    return view;
+}
+
+ScanView angleView(QWidget& host, const KleinAngleScan& scan, double current, double packet)
+{
+    return paintScan<QuantumKleinAngleScanPlotWidget>(
+        host, "angle", scan, current, packet, panelOf(62, 46, 84, 100), scan.firstAngleDegrees, scan.lastAngleDegrees,
+        [](const auto& p) { return std::pair(p.incidenceAngleDegrees, p.transmission); });
+}
+
+ScanView heightView(QWidget& host, const KleinHeightScan& scan, double current, double packet)
+{
+    return paintScan<QuantumKleinHeightScanPlotWidget>(
+        host, "height", scan, current, packet, panelOf(64, 48, 88, 106), scan.firstHeight, scan.lastHeight,
+        [](const auto& p) { return std::pair(p.barrierHeight, p.transmission); });
+}
+
+ScanView massView(QWidget& host, const KleinMassScan& scan, double current, double packet)
+{
+    return paintScan<QuantumKleinMassScanPlotWidget>(
+        host, "mass", scan, current, packet, panelOf(64, 48, 88, 106), scan.firstMass, scan.lastMass,
+        [](const auto& p) { return std::pair(p.restMass, p.transmission); });
+}
+
+ScanView masslessView(QWidget& host, const DiracMasslessComparison& scan, double current, double packet)
+{
+    return paintScan<QuantumDiracMasslessComparisonPlotWidget>(
+        host, "massless", scan, current, packet, panelOf(64, 50, 88, 112), scan.firstAngleDegrees,
+        scan.lastAngleDegrees,
+        [](const auto& p) { return std::pair(p.incidenceAngleDegrees, p.masslessTransmission); });
+}
+
+// The four pages as the main window feeds them from the Klein settings.
+std::vector<ScanView> mainWindowViews(QWidget& f, const KleinTunnelingConfig& config, double packet)
+{
+    const double angle = std::abs(QuantumKleinTunneling2D::incidenceAngleDegrees(config));
+    return {
+        angleView(f, buildKleinAngleScan(config, 0.0, 70.0, 71, 1.0), angle, packet),
+        heightView(f, buildKleinHeightScan(config, 0.0, std::max(1.2 * config.barrierHeight, 4.0), 241, 1.0),
+                   config.barrierHeight, packet),
+        massView(f, buildKleinMassScan(config, 0.005, 1.4, 181, 1.0), config.restMass, packet),
+        masslessView(f, buildDiracMasslessComparison(config, 0.8, 0.0, 70.0, 141, 1.0), std::min(angle, 70.0), packet),
+    };
+}
+
+using KleinScanPlots = test::PlotTest;
+
+TEST_F(KleinScanPlots, CurvesRunThroughTheRealScansAndTheMasslessOneStartsAtFullTransmission)
+{
+    for (const ScanView& view : mainWindowViews(host(), kleinAt(0.0), -1.0)) {
+        ASSERT_GT(view.points.size(), 2u) << view.name;
+        int probed = 0;
+        for (std::size_t i = 0; i < view.points.size(); i += 7) {
+            const Point& p = view.points[i];
+            const QPointF at = view.at(p.value, p.transmission);
+            // The summary and the regime names cover the panel's upper band,
+            // the marker the current value.
+            if (!p.valid || (at.y() > view.panel.top() + 3 && at.y() < view.panel.top() + 54)
+                || std::abs(at.x() - view.x(view.current)) < 8.0)
+                continue;
+            EXPECT_TRUE(test::colourNear(view.image, at, kCurve)) << view.name << " at " << p.value;
+            ++probed;
+        }
+        EXPECT_GT(probed, 5) << view.name;
+        EXPECT_EQ(test::countColourOutside(view.image, view.panel.adjusted(-3, -3, 3, 3), kCurve, 10), 0) << view.name;
+    }
+    // Normal incidence of a massless particle passes the barrier completely,
+    // on the angle page and on the comparison page.
+    const KleinTunnelingConfig massless = kleinAt(0.0, 0.0);
+    const std::vector<ScanView> views{
+        angleView(host(), buildKleinAngleScan(massless, 0.0, 70.0, 71, 1.0), 0.0, -1.0),
+        masslessView(host(), buildDiracMasslessComparison(kleinAt(0.0), 0.8, 0.0, 70.0, 141, 1.0), 0.0, -1.0)};
+    for (const ScanView& view : views) {
+        EXPECT_NEAR(view.points.front().transmission, 1.0, 1e-9) << view.name;
+        EXPECT_TRUE(test::colourNear(view.image, view.at(0.3 * (view.last - view.first) / 70.0, 1.0) + QPointF(2, 1),
+                                     kCurve, 1))
+            << view.name << ": T = 1 at normal incidence is the panel's top";
+    }
+    // The massive control lies below the massless curve at normal incidence.
+    const DiracMasslessComparison comparison = buildDiracMasslessComparison(kleinAt(0.0), 0.8, 0.0, 70.0, 141, 1.0);
+    const ScanView control = views[1];
+    const DiracMasslessComparisonPoint& p = comparison.points[2];
+    EXPECT_LT(p.massiveTransmission, 0.9);
+    EXPECT_TRUE(test::colourNear(control.image, control.at(p.incidenceAngleDegrees, p.massiveTransmission), kMassive));
+}
+
+TEST_F(KleinScanPlots, ShowThePlaceholderWithoutARecordAndAfterReset)
+{
+    QuantumKleinAngleScanPlotWidget& angle = makePlot<QuantumKleinAngleScanPlotWidget>();
+    QuantumKleinHeightScanPlotWidget& height = makePlot<QuantumKleinHeightScanPlotWidget>();
+    QuantumKleinMassScanPlotWidget& mass = makePlot<QuantumKleinMassScanPlotWidget>();
+    QuantumDiracMasslessComparisonPlotWidget& massless = makePlot<QuantumDiracMasslessComparisonPlotWidget>();
+    const KleinTunnelingConfig config = kleinAt(20.0);
+    angle.setScan(buildKleinAngleScan(config, 0.0, 70.0, 71, 1.0), 20.0, 0.5);
+    height.setScan(buildKleinHeightScan(config, 0.0, 4.0, 241, 1.0), 3.2, 0.5);
+    mass.setScan(buildKleinMassScan(config, 0.005, 1.4, 181, 1.0), 0.05, 0.5);
+    massless.setScan(buildDiracMasslessComparison(config, 0.8, 0.0, 70.0, 141, 1.0), 20.0, 0.5);
+    const std::vector<std::pair<QWidget*, std::function<void()>>> plots{
+        {&angle, [&] { angle.reset(); }},
+        {&height, [&] { height.reset(); }},
+        {&mass, [&] { mass.reset(); }},
+        {&massless, [&] { massless.reset(); }},
+    };
+    const QRect middle(200, 200, 320, 60);
+    for (const auto& [plot, reset] : plots) {
+        const std::string name = plot->metaObject()->className();
+        const QImage drawn = test::grabPlot(*plot, kSize);
+        EXPECT_GT(test::countColour(drawn, drawn.rect(), kCurve, 10), 100) << name;
+        EXPECT_EQ(test::countColour(drawn, middle, kPlaceholderText, 0), 0) << name;
+        reset();
+        const QImage empty = test::grabPlot(*plot, kSize);
+        EXPECT_EQ(test::countColour(empty, empty.rect(), kCurve, 10), 0) << name;
+        EXPECT_GT(test::countColour(empty, middle, kPlaceholderText, 0), 0) << name << ": no placeholder after reset";
+    }
+}
+
+TEST_F(KleinScanPlots, RegimeBandsAndThresholdsSitAtTheRecordsValues)
+{
+    // Band colours over the panel, RGBA blended on (5, 9, 15).
+    const QColor positive(11, 22, 23), evanescent(30, 25, 19), klein(12, 20, 33), window(12, 21, 31);
+    const auto band = [](const ScanView& view, double a, double b, const QColor& colour) {
+        // Low in the panel, clear of the texts, between two grid lines.
+        return test::colourNear(view.image, QPointF(view.x(0.5 * (a + b)), view.y(0.1)), colour, 1, 4);
+    };
+    // A dashed line 1.4 or 1.5 wide at a whole-pixel x covers the two
+    // columns beside it at about 70 %.
+    const auto dashedAt = [](const ScanView& view, double v) {
+        const int x = static_cast<int>(std::lround(view.x(v)));
+        return test::countColour(view.image, QRect(x - 1, view.panel.top() + 60, 2, view.panel.height() - 80),
+                                 QColor(186, 152, 74), 30);
+    };
+
+    const KleinTunnelingConfig config = kleinAt(0.0);
+    const ScanView height = heightView(host(), buildKleinHeightScan(config, 0.0, 4.0, 241, 1.0), -1.0, -1.0);
+    const KleinHeightScan heights = buildKleinHeightScan(config, 0.0, 4.0, 241, 1.0);
+    const double lower = heights.lowerThreshold;
+    const double upper = heights.kleinThreshold;
+    EXPECT_TRUE(band(height, 0.0, lower, positive)) << "positive branch below E - mc^2";
+    EXPECT_TRUE(band(height, lower, upper, evanescent)) << "evanescent between the thresholds";
+    EXPECT_TRUE(band(height, upper, 4.0, klein)) << "supercritical Klein above E + mc^2";
+    EXPECT_FALSE(band(height, upper, 4.0, positive));
+    EXPECT_GT(dashedAt(height, lower), 20);
+    EXPECT_GT(dashedAt(height, upper), 20);
+    EXPECT_EQ(dashedAt(height, 0.5 * (lower + upper)), 0);
+
+    // A barrier below the energy's reach of the transition: positive branch
+    // below m*, the gap opened above it.
+    const KleinMassScan lowBarrier = buildKleinMassScan(kleinAt(0.0, 0.05, 2.5), 0.005, 1.4, 181, 1.0);
+    const ScanView low = massView(host(), lowBarrier, -1.0, -1.0);
+    const double transition = lowBarrier.transitionMass;
+    ASSERT_GT(transition, 0.2);
+    ASSERT_LT(transition, 1.2);
+    EXPECT_TRUE(band(low, 0.005, transition, klein)) << "V0 > E: the low masses tunnel through the Klein branch";
+    EXPECT_TRUE(band(low, transition, 1.4, evanescent));
+    EXPECT_GT(dashedAt(low, transition), 20);
+    // At the guided experiment's barrier m* lies past the scan: one band, no line.
+    const KleinMassScan defaults = buildKleinMassScan(config, 0.005, 1.4, 181, 1.0);
+    ASSERT_GT(defaults.transitionMass, 1.4);
+    const ScanView whole = massView(host(), defaults, -1.0, -1.0);
+    EXPECT_TRUE(band(whole, 1.3, 1.4, klein));
+    EXPECT_EQ(dashedAt(whole, 1.0), 0);
+    // Below the barrier height the low-mass band is the positive branch.
+    const ScanView above = massView(host(), buildKleinMassScan(kleinAt(0.0, 0.05, 0.6), 0.005, 0.5, 181, 1.0), -1, -1);
+    EXPECT_TRUE(band(above, 0.005, 0.05, positive));
+
+    const ScanView chirality
+        = masslessView(host(), buildDiracMasslessComparison(config, 0.8, 0.0, 70.0, 141, 1.0), -1.0, -1.0);
+    EXPECT_TRUE(band(chirality, 0.0, 12.0, window)) << "the chirality window covers 0 to 12 degrees";
+    EXPECT_FALSE(band(chirality, 12.0, 24.0, window));
+}
+
+TEST_F(KleinScanPlots, MarkTheCurrentValueOnTheCurveWithThePacketBesideIt)
+{
+    const KleinTunnelingConfig config = kleinAt(-27.5, 0.05, 2.8); // the page is given the angle's magnitude
+    for (const double packet : {0.35, 1.03, -1.0, 1.2}) {
+        for (const ScanView& view : mainWindowViews(host(), config, packet)) {
+            const std::string where = view.name + ", packet " + std::to_string(packet);
+            ASSERT_TRUE(view.first <= view.current && view.current <= view.last) << where;
+            const double x = view.x(view.current);
+            // The discs are 5 wide; the dashed line is not beside its pixel column.
+            const QPointF side(3.0, 0.0);
+            EXPECT_TRUE(test::colourNear(view.image, view.at(view.current, view.transmissionAt(view.current)) + side,
+                                         kCurrent, 1, 30))
+                << where;
+            const bool dot = packet >= 0.0 && packet <= 1.05;
+            EXPECT_EQ(test::colourNear(view.image, QPointF(x, view.y(packet)) + side, kPacket, 1, 30), dot) << where;
+            EXPECT_EQ(test::countColour(view.image, view.image.rect(), kPacket, 30) > 0, dot) << where;
+        }
+    }
+    // Outside the scanned range: neither the line nor the dots.
+    for (const ScanView& view : {angleView(host(), buildKleinAngleScan(config, 0.0, 20.0, 41, 1.0), 27.5, 0.4),
+                                 heightView(host(), buildKleinHeightScan(config, 0.0, 4.0, 241, 1.0), 4.5, 0.4),
+                                 massView(host(), buildKleinMassScan(config, 0.005, 1.4, 181, 1.0), kNaN, 0.4)}) {
+        EXPECT_EQ(test::countColour(view.image, view.panel, kPacket, 30), 0) << view.name;
+        EXPECT_EQ(test::countColour(view.image, view.panel.adjusted(0, 60, 0, 0), kCurrent, 30), 0) << view.name;
+    }
+}
+
+TEST_F(KleinScanPlots, AngleMarkerSkipsPairsWithAnUnsolvedEnd)
+{
+    // An unsolved point next to the current angle carries no transmission:
+    // the marker interpolates over the next pair of solved points, as on the
+    // sibling pages, instead of through the unsolved value.
+    KleinAngleScan scan = buildKleinAngleScan(kleinAt(0.0), 0.0, 70.0, 71, 1.0);
+    scan.points[41].valid = false;
+    scan.points[41].transmission = 0.0;
+    const ScanView view = angleView(host(), scan, 40.5, -1.0);
+    const double expected = view.transmissionAt(40.5);
+    const double through = 0.5 * scan.points[40].transmission;
+    ASSERT_GT(std::abs(view.y(expected) - view.y(through)), 20.0);
+    EXPECT_TRUE(test::colourNear(view.image, view.at(40.5, expected) + QPointF(3, 0), kCurrent, 1, 30));
+    EXPECT_FALSE(test::colourNear(view.image, view.at(40.5, through) + QPointF(3, 0), kCurrent, 2, 30));
+    // The curve breaks at the unsolved point.
+    EXPECT_FALSE(test::colourNear(view.image, view.at(41.0, 0.0), kCurve, 2));
+}
+
+} // namespace
+
+namespace test {
+
+// The awkward states of a scan page: reset, records with one point, none
+// solved, transmissions that are not finite, and ranges that are empty,
+// reversed, not finite or extreme (setRange writes both ends and the
+// record's thresholds).
+template <typename Widget, typename Scan>
+std::vector<PlotFeed<Widget>> scanFeeds(const Scan& real, void (*setRange)(Scan&, double, double))
+{
+    std::vector<PlotFeed<Widget>> feeds{{"reset", [](Widget& w) { w.reset(); }},
+                                        {"real", [real](Widget& w) { w.setScan(real, 10.0, 0.5); }}};
+    Scan one = real;
+    one.points.resize(1);
+    Scan unsolved = real;
+    for (auto& p : unsolved.points)
+        p.valid = false;
+    Scan notFinite = real;
+    for (std::size_t i = 0; i < notFinite.points.size(); i += 3) {
+        const double spoilt = i % 2 == 0 ? kNaN : -kInf;
+        if constexpr (std::is_same_v<Scan, DiracMasslessComparison>)
+            notFinite.points[i].masslessTransmission = notFinite.points[i].massiveTransmission = spoilt;
+        else
+            notFinite.points[i].transmission = spoilt;
+    }
+    for (const auto& [name, scan] : std::vector<std::pair<std::string, Scan>>{
+             {"one point", one}, {"none solved", unsolved}, {"not finite", notFinite}})
+        feeds.push_back({name, [scan = scan](Widget& w) { w.setScan(scan, 10.0, 1.05); }});
+    for (const auto& [first, last] : std::vector<std::pair<double, double>>{
+             {5.0, 5.0}, {6.0, -3.0}, {kNaN, 1.0}, {-kInf, kInf}, {-1e300, 1e300}, {0.0, 1e-300}}) {
+        Scan scan = real;
+        setRange(scan, first, last);
+        feeds.push_back({"range " + std::to_string(first) + " to " + std::to_string(last),
+                         [scan, first = first](Widget& w) { w.setScan(scan, first, kInf); }});
+    }
+    return feeds;
+}
+
+template <>
+struct PlotFeeds<QuantumKleinAngleScanPlotWidget> {
+    static std::vector<PlotFeed<QuantumKleinAngleScanPlotWidget>> all()
+    {
+        return scanFeeds<QuantumKleinAngleScanPlotWidget>(
+            buildKleinAngleScan(kleinAt(0.0), 0.0, 70.0, 71, 1.0), +[](KleinAngleScan& s, double a, double b) {
+                s.firstAngleDegrees = a;
+                s.lastAngleDegrees = b;
+            });
+    }
+};
+
+template <>
+struct PlotFeeds<QuantumKleinHeightScanPlotWidget> {
+    static std::vector<PlotFeed<QuantumKleinHeightScanPlotWidget>> all()
+    {
+        return scanFeeds<QuantumKleinHeightScanPlotWidget>(
+            buildKleinHeightScan(kleinAt(0.0), 0.0, 4.0, 241, 1.0), +[](KleinHeightScan& s, double a, double b) {
+                s.firstHeight = a;
+                s.lastHeight = b;
+                s.lowerThreshold = b;
+                s.kleinThreshold = a;
+            });
+    }
+};
+
+template <>
+struct PlotFeeds<QuantumKleinMassScanPlotWidget> {
+    static std::vector<PlotFeed<QuantumKleinMassScanPlotWidget>> all()
+    {
+        return scanFeeds<QuantumKleinMassScanPlotWidget>(
+            buildKleinMassScan(kleinAt(0.0), 0.005, 1.4, 181, 1.0), +[](KleinMassScan& s, double a, double b) {
+                s.firstMass = a;
+                s.lastMass = b;
+                s.transitionMass = b;
+                s.energy = a;
+            });
+    }
+};
+
+template <>
+struct PlotFeeds<QuantumDiracMasslessComparisonPlotWidget> {
+    static std::vector<PlotFeed<QuantumDiracMasslessComparisonPlotWidget>> all()
+    {
+        return scanFeeds<QuantumDiracMasslessComparisonPlotWidget>(
+            buildDiracMasslessComparison(kleinAt(0.0), 0.8, 0.0, 70.0, 141, 1.0),
+            +[](DiracMasslessComparison& s, double a, double b) {
+                s.firstAngleDegrees = a;
+                s.lastAngleDegrees = b;
+            });
+    }
+};
+
+INSTANTIATE_TYPED_TEST_SUITE_P(KleinAngleScan, PlotRobustness, QuantumKleinAngleScanPlotWidget);
+INSTANTIATE_TYPED_TEST_SUITE_P(KleinHeightScan, PlotRobustness, QuantumKleinHeightScanPlotWidget);
+INSTANTIATE_TYPED_TEST_SUITE_P(KleinMassScan, PlotRobustness, QuantumKleinMassScanPlotWidget);
+INSTANTIATE_TYPED_TEST_SUITE_P(DiracMassless, PlotRobustness, QuantumDiracMasslessComparisonPlotWidget);
+
+} // namespace test
+} // namespace vxo

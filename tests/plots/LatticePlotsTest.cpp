@@ -1,0 +1,237 @@
+#include "experiments/AndersonRecorder.h"
+#include "experiments/KickedRotorRecorder.h"
+#include "experiments/ZenoRecorder.h"
+#include "plots/QuantumAndersonPlotWidget.h"
+#include "plots/QuantumKickedRotorPlotWidget.h"
+#include "plots/QuantumZenoPlotWidget.h"
+
+#include "PlotTestSupport.h"
+#include "RecorderPlotFixtures.h"
+
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+namespace vxo {
+namespace {
+
+using test::cellPixel;
+using test::lineCentres;
+
+const QColor kBackdrop(13, 17, 23);
+const QColor kCyan(80, 220, 235);
+
+// How many pixels of region differ between the image and the text drawn
+// alone on the backdrop, in the plot's font, with the plot's flags.
+int textMismatch(const QImage& image, const QWidget& plot, const QRect& box, int flags, const QString& text)
+{
+    QImage alone(image.size(), QImage::Format_RGB32);
+    alone.fill(kBackdrop);
+    {
+        QPainter painter(&alone);
+        painter.setRenderHint(QPainter::TextAntialiasing, true);
+        painter.setFont(plot.font());
+        painter.setPen(QColor(210, 220, 230));
+        painter.drawText(QRectF(box), flags, text);
+    }
+    int differing = 0;
+    for (int y = box.top(); y <= box.bottom(); ++y)
+        for (int x = box.left(); x <= box.right(); ++x)
+            differing += image.pixel(x, y) == alone.pixel(x, y) ? 0 : 1;
+    return differing;
+}
+
+KickedRotorRecorder configuredRotor(std::uint64_t capacity)
+{
+    KickedRotorConfig kick;
+    kick.enabled = true;
+    KickedRotorRecorder recorder(capacity);
+    recorder.configure(kick, KickedRotorInitialStateConfig{}, 0.3);
+    EXPECT_TRUE(recorder.isConfigured());
+    return recorder;
+}
+
+// The mode carpet's ramp as the plot states it, from deep blue to white.
+QColor modeColour(double v)
+{
+    if (v < 0.25)
+        return QColor(8, int(25 + 80 * 4 * v), int(45 + 150 * 4 * v));
+    if (v < 0.55) {
+        const double s = (v - 0.25) / 0.3;
+        return QColor(int(15 + 30 * s), int(105 + 120 * s), 210);
+    }
+    if (v < 0.8) {
+        const double s = (v - 0.55) * 4;
+        return QColor(int(45 + 205 * s), int(225 - 40 * s), int(210 - 150 * s));
+    }
+    const double s = (v - 0.8) / 0.2;
+    return QColor(250, int(185 + 70 * s), int(60 + 195 * s));
+}
+
+using LatticePlots = test::PlotTest;
+
+TEST_F(LatticePlots, KickedRotorCarpetColoursEachModeByItsShareOfTheLargestProbability)
+{
+    KickedRotorRecorder recorder = configuredRotor(16);
+    recorder.record(test::momentumModes({0, 0, 1, 9, 1, 0, 0, 0}), 0, 0.0);
+    recorder.record(test::momentumModes({0.2, 1, 2, 3, 2, 1, 0.5, 0.3}), 1, 1.0);
+    recorder.record(test::momentumModes({1, 2, 3, 2, 1, 1}), 2, 2.0); // shorter: its last two cells stay background
+    auto& plot = makePlot<QuantumKickedRotorPlotWidget>();
+    plot.setRecorder(&recorder);
+    const QImage image = test::grabPlot(plot, QSize(600, 520));
+    const int h1 = std::max((520 - 118) * 3 / 5, 120);
+    const QRectF carpet(58, 48, 600 - 76, h1);
+
+    double pmax = 0.0;
+    for (const KickedRotorSample& s : recorder.samples())
+        for (const float p : s.distribution)
+            pmax = std::max(pmax, double(p));
+    for (int k = 0; k < 3; ++k)
+        for (int i = 0; i < 8; ++i) {
+            const std::vector<float>& p = recorder.samples()[std::size_t(k)].distribution;
+            const QColor expected =
+                std::size_t(i) < p.size() ? modeColour(std::sqrt(p[std::size_t(i)] / pmax)) : kBackdrop;
+            EXPECT_TRUE(test::colourNear(image, cellPixel(carpet, i, k, 8, 3), expected, 0, 1))
+                << "kick " << k << ", mode column " << i;
+        }
+    EXPECT_TRUE(test::colourNear(image, cellPixel(carpet, 3, 0, 8, 3), QColor(250, 255, 255), 0, 1))
+        << "the largest probability is white";
+
+    const QRectF series(58, h1 + 88, 600 - 76, std::max(520 - 118 - h1, 90));
+    const KickedRotorSample& last = recorder.samples().back();
+    double scale = 1.0;
+    for (const KickedRotorSample& s : recorder.samples())
+        scale = std::max({scale, s.meanSquareMode, s.classicalMeanSquareMode});
+    EXPECT_TRUE(test::colourNear(
+        image, QPointF(series.right(), series.bottom() - 1 - last.meanSquareMode / scale * series.height()), kCyan))
+        << "the quantum series ends at the last kick";
+}
+
+TEST_F(LatticePlots, KickedRotorRowsAreLabelledWithTheKicksTheyShow)
+{
+    KickedRotorRecorder recorder = configuredRotor(4);
+    for (std::uint64_t kick = 0; kick <= 6; ++kick)
+        recorder.record(test::momentumModes({1, 2, double(kick), 1}), kick, double(kick));
+    ASSERT_EQ(recorder.samples().front().kickCount, 3u) << "the recorder keeps kicks 3 to 6";
+    auto& plot = makePlot<QuantumKickedRotorPlotWidget>();
+    plot.setRecorder(&recorder);
+    const QImage image = test::grabPlot(plot, QSize(600, 520));
+    const QRect labels(4, 48, 50, std::max((520 - 118) * 3 / 5, 120));
+    const QRect top(labels.left(), labels.top(), labels.width(), 22);
+    const QRect bottom(labels.left(), labels.bottom() - 21, labels.width(), 22);
+    const int topFlags = Qt::AlignRight | Qt::AlignTop;
+    EXPECT_EQ(textMismatch(image, plot, top, topFlags, QStringLiteral("kick 3")), 0) << "the oldest kept kick";
+    EXPECT_GT(textMismatch(image, plot, top, topFlags, QStringLiteral("kick 0")), 0);
+    EXPECT_EQ(textMismatch(image, plot, bottom, Qt::AlignRight | Qt::AlignBottom, QStringLiteral("kick 6")), 0);
+}
+
+// The Anderson fixture: 48 x 20 cells of 0.25 x 0.5 and rows at y = 2.5
+// (clean) and -2.5.
+ComplexField2D lanes(double width)
+{
+    return test::fieldOf(48, 20, 0.25f, 0.5f, [&](double x, double y) {
+        return test::packetAmplitude(x, y, -1.0, 2.5, 0.4 * width, 0.0) +
+            test::packetAmplitude(x, y, 1.0, -2.5, 0.3, 0.0);
+    });
+}
+
+TEST_F(LatticePlots, AndersonPanelsShowTheSitesTheProfilesAndTheSpreadsFromTimeZero)
+{
+    AndersonRecorder recorder(16);
+    recorder.configure(AndersonInitialStateConfig{}, test::andersonLattice({-3.0, -1.5, 0.0, 1.5, 3.0}, 1.5));
+    for (int k = 1; k <= 3; ++k)
+        recorder.record(0.5 * k, lanes(k));
+    auto& plot = makePlot<QuantumAndersonPlotWidget>();
+    plot.setRecorder(&recorder, 1.0, 1.0);
+    const QImage image = test::grabPlot(plot, QSize(560, 520));
+    const int h = std::max((520 - 106) / 2, 90);
+    const QRect profile(54, 44, 560 - 72, h);
+    const QRect spread(54, h + 78, 560 - 72, h);
+
+    // Sites from -3 to 3, the range widened by 0.75 spacings: [-4.125, 4.125].
+    const std::vector<double> sites =
+        lineCentres(image, profile.adjusted(3, 30, -3, -3), true, kBackdrop, QColor(70, 82, 94));
+    ASSERT_EQ(sites.size(), 5u);
+    for (int s = 0; s < 5; ++s)
+        EXPECT_NEAR(sites[std::size_t(s)],
+                    std::lround(profile.left() + (1.5 * (s - 2) + 4.125) / 8.25 * profile.width()), 1.0)
+            << "site " << s;
+    const AndersonSample& last = recorder.samples().back();
+    const std::vector<float>& clean = last.clean.profile;
+    const std::size_t peak = std::size_t(std::max_element(clean.begin(), clean.end()) - clean.begin());
+    float pmax = 0.0f;
+    for (const std::vector<float>* p : {&last.clean.profile, &last.disordered.profile})
+        pmax = std::max(pmax, *std::max_element(p->begin(), p->end()));
+    const double x = last.clean.profileOriginX + double(peak) * last.clean.profileDx;
+    EXPECT_TRUE(test::colourNear(image,
+                                 QPointF(profile.left() + (x + 4.125) / 8.25 * profile.width(),
+                                         profile.bottom() - clean[peak] / pmax * profile.height()),
+                                 kCyan))
+        << "the clean profile's peak";
+
+    const double smax = std::max({1.0, last.clean.sigmaX, last.disordered.sigmaX});
+    EXPECT_TRUE(test::colourNear(
+        image,
+        QPointF(spread.left() + spread.width() - 1, spread.bottom() - last.clean.sigmaX / smax * spread.height()),
+        kCyan))
+        << "the clean spread ends at the last time";
+    const double first = spread.left() + 0.5 / 1.5 * spread.width();
+    EXPECT_FALSE(test::colourNear(
+        image, QPointF(first - 8, spread.bottom() - recorder.samples().front().clean.sigmaX / smax * spread.height()),
+        kCyan, 2))
+        << "the time axis starts at 0, so the first sample at t = 0.5 lies a third of the way in";
+
+    // One site and no spacing leave no x range: the profile panel stays empty.
+    recorder.configure(AndersonInitialStateConfig{}, test::andersonLattice({0.0}, 0.0));
+    recorder.record(1.0, lanes(1));
+    recorder.record(2.0, lanes(2));
+    const QImage single = test::grabPlot(plot, QSize(560, 520));
+    EXPECT_EQ(test::countColour(single, profile.adjusted(2, 2, -2, -2), kCyan, 20), 0);
+    EXPECT_GT(test::countColour(single, spread, kCyan, 20), 0) << "the spread panel is still drawn";
+}
+
+TEST_F(LatticePlots, ZenoPanelsShowTheMeasuredSurvivalAndTheProfilesWithTheMeasurementEdge)
+{
+    ZenoConfig config;
+    config.enabled = true;
+    config.survivalBoundaryX = 1.0;
+    const ComplexField2D field = test::fieldOf(32, 16, 0.5f, 1.25f, [](double x, double y) {
+        return test::packetAmplitude(x, y, -2.0, 4.8, 0.8, 0.0) + test::packetAmplitude(x, y, -2.0, -4.8, 0.8, 0.0);
+    });
+    ZenoRecorder recorder(16);
+    recorder.configure(config, ZenoInitialStateConfig{}, field);
+    ASSERT_TRUE(recorder.isConfigured());
+    const std::vector<double> measured{1.0, 0.9, 0.7, 0.55};
+    for (std::size_t k = 0; k < measured.size(); ++k)
+        recorder.record(double(k), field, k, measured[k]);
+    auto& plot = makePlot<QuantumZenoPlotWidget>();
+    plot.setRecorder(&recorder, test::laneProfiles(17, 0.5));
+    const QImage image = test::grabPlot(plot, QSize(580, 540));
+    const int h = std::max((540 - 116) / 2, 95);
+    const QRect survival(58, 48, 580 - 78, h);
+    const QRect profiles(58, h + 86, 580 - 78, h);
+
+    EXPECT_TRUE(test::colourNear(
+        image, QPointF(survival.left() + survival.width() - 1, survival.bottom() - survival.height() * 0.55), kCyan))
+        << "the watched curve is the product of the measured survival fractions";
+    const std::vector<double> edge =
+        lineCentres(image, profiles.adjusted(2, 24, -2, -2), true, kBackdrop, QColor(235, 90, 105));
+    ASSERT_EQ(edge.size(), 1u);
+    EXPECT_NEAR(edge[0], std::lround(profiles.left() + 5.0 / 8.0 * profiles.width()), 1.0) << "the edge at x = 1";
+    EXPECT_TRUE(test::colourNear(
+        image, QPointF(profiles.left() + 3.0 / 8.0 * profiles.width(), profiles.bottom() - profiles.height()),
+        QColor(245, 170, 70)))
+        << "the control profile's peak at x = -1 reaches the top";
+
+    // One profile point spans no x range: the panel stays empty.
+    plot.setRecorder(&recorder, test::laneProfiles(1, 0.5));
+    const QImage single = test::grabPlot(plot, QSize(580, 540));
+    for (const QColor& colour : {QColor(235, 90, 105), QColor(245, 170, 70), kCyan})
+        EXPECT_EQ(test::countColour(single, profiles.adjusted(2, 2, -2, -2), colour, 20), 0);
+}
+
+} // namespace
+} // namespace vxo

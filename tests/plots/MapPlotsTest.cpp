@@ -1,0 +1,159 @@
+#include "experiments/BilliardRecorder.h"
+#include "experiments/ScarRecorder.h"
+#include "plots/PlotPainting.h"
+#include "plots/QuantumBilliardPlotWidget.h"
+#include "plots/QuantumScarPlotWidget.h"
+
+#include "PlotTestSupport.h"
+#include "RecorderPlotFixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <vector>
+
+namespace vxo {
+namespace {
+
+using test::cellPixel;
+using test::powerChannel;
+
+TEST(PowerRampTable, GivesThePowerRampColourOfEveryRatio)
+{
+    const std::vector<plot::PowerRamp> ramps{{{0, 1, 1.8}, {0, 1, 0.85}, {0.2, 1.2, 1}},
+                                             {{0, 1, 1.7}, {0, 1, 0.72}, {0.12, 1.25, 0.9}},
+                                             {{0, 1.35, 1.25}, {0.25, 1.15, 0.72}, {0.1, 0.85, 0.45}}};
+    std::mt19937_64 rng(7);
+    std::uniform_real_distribution<double> uniform(0.0, 1.0);
+    for (std::size_t k = 0; k < ramps.size(); ++k) {
+        const plot::PowerRampTable table(ramps[k]);
+        // Uniform ratios, ratios crowded near 0 (where the steps are dense) and the edge cases.
+        std::vector<double> values{0.0, -1.0, 1.0, 3.0, 1e-300, 5e-324, test::kNaN, test::kInf, -test::kInf};
+        for (int i = 0; i < 20000; ++i)
+            values.push_back(i % 2 ? uniform(rng) : std::pow(uniform(rng), 12.0));
+        for (const double maximum : {1.0, 0.37, 2.5e-7})
+            for (const double v : values)
+                ASSERT_EQ(table.colour(v * maximum, maximum),
+                          plot::powerRampColour(ramps[k], plot::carpetLevel(v * maximum, maximum)))
+                    << "ramp " << k << ", ratio " << v << ", maximum " << maximum;
+    }
+}
+
+// The billiard fixture: 30 x 20 cells of 0.6 x 0.45 and an interior from
+// (-5.75, -3.1) to (6.25, 2.9): columns ceil(-5.75 / 0.6 + 14.5) = 5 to
+// floor(6.25 / 0.6 + 14.5) = 24, rows ceil(-3.1 / 0.45 + 9.5) = 3 to
+// floor(2.9 / 0.45 + 9.5) = 15 (test::billiardConfig of width 12). The
+// density varies over the interior and is tall outside it, where the map must
+// not look.
+ComplexField2D billiardField(int step)
+{
+    return test::densityField(30, 20, 0.6f, 0.45f, [&](std::uint64_t i, std::uint64_t j) {
+        if (i < 5 || i > 24 || j < 3 || j > 15)
+            return 80.0;
+        return 0.1 + double((i * 7 + j * 3 + std::uint64_t(step) * 5) % 11);
+    });
+}
+
+using MapPlots = test::PlotTest;
+
+TEST_F(MapPlots, BilliardMapShowsTheMeanDensityOfTheInteriorUnderOneMaximum)
+{
+    const BilliardConfig config = test::billiardConfig(12.0, true);
+    BilliardRecorder recorder(100);
+    ASSERT_TRUE(recorder.setInitialState(billiardField(0), config));
+    for (int step = 0; step < 3; ++step)
+        ASSERT_TRUE(recorder.record(step, billiardField(step), config));
+    auto& plot = makePlot<QuantumBilliardPlotWidget>();
+    plot.setRecorder(&recorder, config);
+    const QImage image = test::grabPlot(plot, QSize(640, 560));
+    const test::StackedPanels panels = test::stackedPanels(640, 560, 62, 24, 36, 104, 0.63, 120, 40);
+    const QRectF& map = panels.upper;
+
+    const std::vector<float>& mean = recorder.meanDensity();
+    double maximum = 0.0;
+    for (int j = 3; j <= 15; ++j)
+        for (int i = 5; i <= 24; ++i)
+            maximum = std::max(maximum, double(mean[std::size_t(j * 30 + i)]));
+    // The scatterer: centre and radii relative to the interior edges.
+    const QPointF centre(map.left() + map.width() * (2.0 + 5.75) / 12.0,
+                         map.bottom() - map.height() * (0.5 + 3.1) / 6.0);
+    const double rx = map.width() * 1.5 / 12.0;
+    const double ry = map.height() * 1.5 / 6.0;
+    for (int r = 0; r < 13; ++r)
+        for (int k = 0; k < 20; ++k) {
+            const QPointF at = cellPixel(map, k, r, 20, 13);
+            const double e = std::hypot((at.x() - centre.x()) / rx, (at.y() - centre.y()) / ry);
+            if (e < 1.3)
+                continue; // under the scatterer
+            // Image row 0 is the top grid row.
+            const double s = std::sqrt(mean[std::size_t((15 - r) * 30 + 5 + k)] / maximum);
+            const QColor expected(powerChannel(s, 0, 1, 1.7), powerChannel(s, 0, 1, 0.72),
+                                  powerChannel(s, 0.12, 1.25, 0.9));
+            EXPECT_TRUE(test::colourNear(image, at, expected, 0, 1)) << "cell " << k << " of image row " << r;
+        }
+    EXPECT_TRUE(test::colourNear(image, centre, QColor(15, 18, 22), 0, 30)) << "the scatterer covers the map";
+    EXPECT_TRUE(test::colourNear(image, QPointF(centre.x() + rx, centre.y()), QColor(235, 238, 242), 1, 60))
+        << "the scatterer's outline";
+
+    const QRectF& curve = panels.lower;
+    const BilliardSample& last = recorder.samples().back();
+    const auto end = [&](double value) { return QPointF(curve.right() - 1, curve.bottom() - curve.height() * value); };
+    EXPECT_TRUE(test::colourNear(image, end(last.occupiedFraction), QColor(80, 220, 255)));
+    EXPECT_TRUE(test::colourNear(image, end(std::min(4.0 * last.shellProbability, 1.0)), QColor(255, 112, 160)));
+
+    // A rectangular billiard has no shell curve and no pink legend entry.
+    plot.setRecorder(&recorder, test::billiardConfig(12.0, false));
+    EXPECT_EQ(
+        test::countColour(test::grabPlot(plot, QSize(640, 560)), QRect(0, 0, 640, 560), QColor(255, 112, 160), 30), 0);
+}
+
+// The scar fixture: 80 x 48 cells of 0.25 x 0.2 and a stadium L = 6, R = 3
+// about (0.3, -0.2): its box spans columns ceil(-5.7 / 0.25 + 39.5) = 17 to
+// floor(6.3 / 0.25 + 39.5) = 64 and rows ceil(-3.2 / 0.2 + 23.5) = 8 to
+// floor(2.8 / 0.2 + 23.5) = 37 (test::stadiumGeometry(0.3, 6)). The signed
+// distance to the stadium's outline, negative inside:
+double stadiumDistance(double x, double y)
+{
+    const double dx = std::max(std::abs(x - 0.3) - 3.0, 0.0);
+    return std::hypot(dx, y + 0.2) - 3.0;
+}
+
+TEST_F(MapPlots, ScarMapShowsTheSpectralWeightInsideTheStadiumOnly)
+{
+    const auto field = [](int shift) {
+        return test::densityField(80, 48, 0.25f, 0.2f, [=](std::uint64_t i, std::uint64_t j) {
+            return 0.05 + double((i * 5 + j * 3 + std::uint64_t(shift)) % 13);
+        });
+    };
+    ScarConfig config;
+    config.enabled = true;
+    ScarRecorder recorder(100);
+    ASSERT_TRUE(recorder.configure(field(0), test::stadiumGeometry(0.3, 6.0), config, 1.0, 1.0));
+    ASSERT_TRUE(recorder.record(0.0, field(1)));
+    auto& plot = makePlot<QuantumScarPlotWidget>();
+    plot.setRecorder(&recorder);
+    const QImage image = test::grabPlot(plot, QSize(660, 520));
+    const double available = 520.0 - 114.0;
+    const QRectF map(62.0, 34.0, 660.0 - 104.0, 0.64 * available);
+
+    const std::vector<float>& spectral = recorder.spectralMap();
+    for (int r = 0; r < 30; ++r)
+        for (int k = 0; k < 48; ++k) {
+            const int i = 17 + k;
+            const int j = 37 - r;
+            const double d = stadiumDistance(cellCentre(i, 80, 0.25), cellCentre(j, 48, 0.2f));
+            const QPointF at = cellPixel(map, k, r, 48, 30);
+            if (std::abs(d) < 0.3 || std::abs(at.y() - (map.bottom() - map.height() / 2.0)) < 4.0 ||
+                (at.y() < map.top() + 32.0 && at.x() < map.left() + 272.0))
+                continue; // under the outline, the axial orbit or its label
+            const double v = std::sqrt(spectral[std::size_t(j * 80 + i)]);
+            const QColor expected = d < 0.0 ? QColor(powerChannel(v, 0, 1.35, 1.25), powerChannel(v, 0.25, 1.15, 0.72),
+                                                     powerChannel(v, 0.1, 0.85, 0.45))
+                                            : QColor(12, 14, 18);
+            EXPECT_TRUE(test::colourNear(image, at, expected, 0, 1)) << "cell " << k << " of image row " << r;
+        }
+}
+
+} // namespace
+} // namespace vxo

@@ -1,0 +1,204 @@
+#include "experiments/BerryRecorder.h"
+#include "experiments/LoschmidtRecorder.h"
+#include "experiments/VortexRecorder.h"
+#include "plots/QuantumBerryPhasePlotWidget.h"
+#include "plots/QuantumLoschmidtPlotWidget.h"
+#include "plots/QuantumVortexPlotWidget.h"
+
+#include "PlotTestSupport.h"
+#include "RecorderPlotFixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+namespace vxo {
+namespace {
+
+using test::lineCentres;
+
+const QColor kBackdrop(14, 17, 22);
+
+// Whether some pixel within radius of at blends toward the colour over the backdrop.
+bool tintedNear(const QImage& image, const QPointF& at, const QColor& colour, int radius = 1)
+{
+    for (int dy = -radius; dy <= radius; ++dy)
+        for (int dx = -radius; dx <= radius; ++dx) {
+            const QPoint p = at.toPoint() + QPoint(dx, dy);
+            if (image.valid(p) && test::blendsToward(image.pixel(p), kBackdrop, colour))
+                return true;
+        }
+    return false;
+}
+
+using OrbitEchoPlots = test::PlotTest;
+
+TEST_F(OrbitEchoPlots, VortexOrbitRunsOnTheWindowAboutTheTrapCentreAndLzIsDividedByHbar)
+{
+    VortexTrap trap;
+    trap.found = true;
+    trap.centerX = 0.2;
+    trap.centerY = -0.1;
+    trap.curvature = 0.25;
+    VortexInitialState state;
+    state.envelopeSigma = 1.5;
+    state.coreX = 1.2;
+    state.coreY = 0.4;
+    VortexRecorder recorder(64);
+    recorder.configure(state, trap);
+    ASSERT_TRUE(recorder.isConfigured());
+    for (int k = 0; k < 6; ++k) {
+        // The core turned about the trap centre by 0.4 k.
+        VortexInitialState turned = state;
+        turned.coreX = 0.2 + 1.0 * std::cos(0.4 * k) - 0.5 * std::sin(0.4 * k);
+        turned.coreY = -0.1 + 1.0 * std::sin(0.4 * k) + 0.5 * std::cos(0.4 * k);
+        ComplexField2D field(64, 48, 0.15f, 0.2f);
+        ASSERT_TRUE(QuantumVortex2D::prepareInitialState(field, turned, nullptr));
+        recorder.record(0.5 * k, field, 1.0);
+    }
+    const VortexSample& last = recorder.samples().back();
+    ASSERT_TRUE(last.found);
+    auto& plot = makePlot<QuantumVortexPlotWidget>();
+    plot.setRecorder(&recorder, 1.0, 2.0);
+    const QImage image = test::grabPlot(plot, QSize(700, 480));
+
+    // The window: half-width max(1.3, 1.25 |(1.0, 0.5)|) about the trap centre, each axis stretched on its own.
+    const double side = 0.63 * (480 - 110);
+    const QRectF orbit(54, 32, std::min(0.55 * 700, 1.45 * side), side);
+    const double half = 1.25 * std::hypot(1.0, 0.5);
+    const auto at = [&](double x, double y) {
+        return QPointF(orbit.center().x() + orbit.width() * (x - 0.2) / (2 * half),
+                       orbit.center().y() - orbit.height() * (y + 0.1) / (2 * half));
+    };
+    EXPECT_TRUE(test::colourNear(image, at(last.x, last.y), QColor(80, 220, 255))) << "the current core";
+    int onCircle = 0;
+    for (int i = 0; i < 24; ++i) {
+        const double a = 2 * kPi * i / 24;
+        onCircle += tintedNear(image, at(0.2 + std::cos(a) - 0.5 * std::sin(a), -0.1 + std::sin(a) + 0.5 * std::cos(a)),
+                               QColor(255, 168, 76))
+            ? 1
+            : 0;
+    }
+    EXPECT_GE(onCircle, 12) << "the dashed reference circle passes through the start about the trap centre";
+
+    // <Lz>/hbar over a range that holds 0, padded by 15 % of the span (at least 0.08).
+    double lo = 0.0, hi = 0.0;
+    for (const VortexSample& s : recorder.samples()) {
+        lo = std::min(lo, s.angularMomentum / 2.0);
+        hi = std::max(hi, s.angularMomentum / 2.0);
+    }
+    const double pad = std::max(0.15 * (hi - lo), 0.08);
+    const QRectF momentum(orbit.right() + 42, 32, 700 - orbit.right() - 66, side);
+    const double y =
+        momentum.bottom() - momentum.height() * (last.angularMomentum / 2.0 - lo + pad) / (hi - lo + 2 * pad);
+    EXPECT_TRUE(test::colourNear(image, QPointF(momentum.right() - 1, y), QColor(144, 238, 144)));
+}
+
+TEST_F(OrbitEchoPlots, BerryLoopFollowsTheDeformationAndThePhaseTraceBreaksWhereItWasNotComputed)
+{
+    BerryTrap trap;
+    trap.valid = true;
+    trap.centerX = 0.3;
+    trap.centerY = -0.2;
+    trap.stiffness = 1.0;
+    BerryConfig config;
+    config.enabled = true;
+    config.duration = 20.0;
+    const auto field = [](bool odd) {
+        return test::fieldOf(32, 24, 0.4f, 0.5f, [=](double x, double y) {
+            return test::packetAmplitude(x, y, 0.0, 0.0, 1.0, 0.0) * float(odd ? x : 1.0);
+        });
+    };
+    BerryRecorder recorder(400);
+    ASSERT_TRUE(recorder.configure(field(false), trap, config));
+    // Samples at t = 0, 2, .., 20; at 6 and 8 the state is orthogonal to psi(0): no phase.
+    for (int k = 0; k <= 10; ++k)
+        ASSERT_TRUE(recorder.record(2.0 * k, QuantumBerryPhase2D::trapAt(config, 2.0 * k), field(k == 3 || k == 4)));
+    ASSERT_EQ(recorder.samples()[3].phaseValid, 0u);
+    auto& plot = makePlot<QuantumBerryPhasePlotWidget>();
+    plot.setRecorder(&recorder);
+    const QImage image = test::grabPlot(plot, QSize(640, 560));
+    const double available = 560 - 118;
+    const QRectF loop(58, 34, 640 - 106, 0.48 * available);
+    const QRectF curve(58, loop.bottom() + 42, 640 - 106, available - 0.48 * available);
+
+    const double radius = 0.39 * std::min(loop.width(), loop.height());
+    for (const BerrySample& s : recorder.samples()) {
+        const QPointF p(loop.center().x() + s.q1 * radius / 0.35, loop.center().y() - s.q2 * radius / 0.35);
+        EXPECT_TRUE(tintedNear(image, p, QColor(83, 214, 255), 2) || tintedNear(image, p, QColor(255, 214, 91), 2))
+            << "the loop passes the deformation at t = " << s.time;
+    }
+    EXPECT_TRUE(test::colourNear(image, QPointF(loop.center().x() + radius, loop.center().y()), QColor(255, 214, 91)))
+        << "the current deformation closes the loop";
+
+    const auto x = [&](double t) { return curve.left() + curve.width() * t / 20.0; };
+    const QColor gold(255, 190, 79);
+    for (const double t : {1.0, 3.0, 12.0, 18.0})
+        EXPECT_TRUE(test::colourNear(image, QPointF(x(t), curve.center().y()), gold)) << "phase 0 at t = " << t;
+    EXPECT_FALSE(test::colourNear(image, QPointF(x(7.0), curve.center().y()), gold, 3)) << "no line across the gap";
+    EXPECT_TRUE(test::colourNear(image, QPointF(x(7.0), curve.bottom() - 1), QColor(79, 220, 255)))
+        << "the fidelity of an orthogonal state is 0";
+}
+
+TEST_F(OrbitEchoPlots, LoschmidtReturnStartsWhereTheOutboundPathEndedAndTheEchoAxisRunsPastTwoT)
+{
+    LoschmidtConfig config;
+    config.enabled = true;
+    config.reversalTime = 2.0;
+    const auto packet = [](double x0, double y0) {
+        return test::fieldOf(64, 40, 0.25f, 0.3f,
+                             [=](double x, double y) { return test::packetAmplitude(x, y, x0, y0, 0.7, 0.5); });
+    };
+    LoschmidtRecorder recorder(400);
+    ASSERT_TRUE(recorder.configure(packet(0.0, 0.0), config));
+    struct Step {
+        double t, x, y;
+        bool reversed;
+    };
+    for (const Step& s : std::vector<Step>{{0, 0, 0, false},
+                                           {1, 2, 1, false},
+                                           {2, 4, 0, false},
+                                           {2, 3, -0.5, true},
+                                           {3, 2, -1, true},
+                                           {4, 0.5, 0, true},
+                                           {5, -1, 0.2, true}})
+        ASSERT_TRUE(recorder.record(s.t, packet(s.x, s.y), s.reversed));
+    auto& plot = makePlot<QuantumLoschmidtPlotWidget>();
+    plot.setRecorder(&recorder);
+    const QImage image = test::grabPlot(plot, QSize(640, 560));
+    const double available = 560 - 118;
+    const QRectF path(58, 34, 640 - 100, 0.48 * available);
+    const QRectF echo(58, path.bottom() + 42, 640 - 100, available - 0.48 * available);
+
+    // Centroid ranges padded by 12 % of their spans on each side.
+    double x0 = 1e9, x1 = -1e9, y0 = 1e9, y1 = -1e9;
+    for (const LoschmidtSample& s : recorder.samples()) {
+        x0 = std::min(x0, s.centroidX), x1 = std::max(x1, s.centroidX);
+        y0 = std::min(y0, s.centroidY), y1 = std::max(y1, s.centroidY);
+    }
+    const auto point = [&](const LoschmidtSample& s) {
+        const double sx = x1 - x0, sy = y1 - y0;
+        return QPointF(path.left() + path.width() * (s.centroidX - x0 + 0.12 * sx) / (1.24 * sx),
+                       path.bottom() - path.height() * (s.centroidY - y0 + 0.12 * sy) / (1.24 * sy));
+    };
+    const std::vector<LoschmidtSample>& samples = recorder.samples();
+    EXPECT_TRUE(test::colourNear(image, point(samples[0]), QColor(103, 232, 153), 1, 10)) << "the start";
+    EXPECT_TRUE(test::colourNear(image, point(samples[2]), QColor(236, 112, 255), 1, 10)) << "the turning point";
+    EXPECT_TRUE(test::colourNear(image, point(samples.back()), QColor(244, 247, 251), 1, 10)) << "the current centroid";
+
+    // Time runs to the last sample (5 > 2T = 4): T at 2/5 of the width, 2T at 4/5.
+    const QRect band = echo.adjusted(2, 28, -2, -30).toRect();
+    const std::vector<double> reversal = lineCentres(image, band, true, kBackdrop, QColor(236, 112, 255));
+    const std::vector<double> back = lineCentres(image, band, true, kBackdrop, QColor(103, 232, 153));
+    ASSERT_EQ(reversal.size(), 1u);
+    ASSERT_EQ(back.size(), 1u);
+    EXPECT_NEAR(reversal[0], echo.left() + echo.width() * 2.0 / 5.0, 1.0);
+    EXPECT_NEAR(back[0], echo.left() + echo.width() * 4.0 / 5.0, 1.0);
+    const LoschmidtSample& last = samples.back();
+    EXPECT_TRUE(test::colourNear(image, QPointF(echo.right() - 1, echo.bottom() - echo.height() * last.densityEcho),
+                                 QColor(79, 220, 255)));
+}
+
+} // namespace
+} // namespace vxo

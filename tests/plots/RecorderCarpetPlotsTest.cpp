@@ -1,0 +1,393 @@
+#include "plots/QuantumAharonovBohmPlotWidget.h"
+#include "plots/QuantumKapitzaDiracPlotWidget.h"
+#include "plots/QuantumMoshinskyPlotWidget.h"
+
+#include "experiments/AharonovBohmRecorder.h"
+#include "experiments/KapitzaDiracRecorder.h"
+#include "experiments/MoshinskyRecorder.h"
+
+#include "PlotRobustness.h"
+#include "PlotTestSupport.h"
+#include "RecorderPlotSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace vxo {
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// The ramps' colours from their defining formulas.
+QColor moshinskyColour(double s)
+{
+    if (s < 0.55) {
+        const double u = s / 0.55;
+        return QColor(int(8 + 22 * u), int(18 + 155 * u), int(38 + 190 * u));
+    }
+    const double u = (s - 0.55) / 0.45;
+    return QColor(int(30 + 225 * u), int(173 + 82 * u), int(228 + 27 * u));
+}
+
+QColor kapitzaDiracColour(double s)
+{
+    if (s < 0.35)
+        return QColor(int(7 + 16 * s / 0.35), int(12 + 75 * s / 0.35), int(28 + 150 * s / 0.35));
+    if (s < 0.72) {
+        const double u = (s - 0.35) / 0.37;
+        return QColor(int(23 + 28 * u), int(87 + 145 * u), int(178 + 58 * u));
+    }
+    const double u = (s - 0.72) / 0.28;
+    return QColor(int(51 + 204 * u), int(232 + 23 * u), int(236 - 92 * u));
+}
+
+QColor aharonovBohmColour(double s)
+{
+    if (s < 0.5)
+        return QColor(int(8 + 40 * s), int(12 + 180 * s), int(30 + 360 * s));
+    const double u = 2.0 * (s - 0.5);
+    return QColor(int(28 + 227 * u), int(102 + 130 * u), int(210 - 80 * u));
+}
+
+// --------------------------------------------------------------- Moshinsky
+
+// 48 columns of 0.5 (x from -11.75 to 11.75) and 6 rows of 0.3; the shutter at
+// x = 0, the detector at x = 6. Closed: density 1 on columns 4..19, left of
+// the shutter. Open: density 0.25 f on columns 28..43, right of it.
+constexpr std::uint64_t kColumns = 48;
+constexpr double kLineDensity = 6 * 0.3; // one unit of density summed over the rows
+
+ComplexField2D shutterField(bool open, double f)
+{
+    return test::densityField(kColumns, 6, 0.5f, 0.3f, [&](std::uint64_t i, std::uint64_t) {
+        if (open)
+            return i >= 28 && i <= 43 ? 0.25 * f : 0.0;
+        return i >= 4 && i <= 19 ? 1.0 : 0.0;
+    });
+}
+
+struct ShutterRun {
+    double analysisEndTime;
+    double openTime;
+    std::vector<double> times;
+};
+
+// Records the run into the recorder; the open samples' density grows from
+// f = 0.5 to f = 1 over the run.
+void record(MoshinskyRecorder& recorder, const ShutterRun& run)
+{
+    MoshinskyConfig config;
+    config.enabled = true;
+    config.openTime = run.openTime;
+    config.detectorX = 6.0;
+    config.analysisEndTime = run.analysisEndTime;
+    MoshinskyShutterGeometry shutter;
+    shutter.valid = true;
+    ASSERT_TRUE(recorder.configure(config, shutter, shutterField(false, 1.0)));
+    const double opened = double(std::count_if(run.times.begin(), run.times.end(),
+                                               [&](double t) { return QuantumMoshinsky2D::isOpenAt(config, t); }));
+    double k = 0.0;
+    for (const double t : run.times) {
+        const bool open = QuantumMoshinsky2D::isOpenAt(config, t);
+        ASSERT_TRUE(recorder.record(t, open, shutterField(open, open ? 0.5 + 0.5 * k++ / (opened - 1.0) : 0.0)));
+    }
+}
+
+std::vector<double> evenTimes(double first, double step, int count)
+{
+    std::vector<double> times;
+    for (int k = 0; k < count; ++k)
+        times.push_back(first + step * k);
+    return times;
+}
+
+using RecorderCarpetPlots = test::PlotTest;
+
+TEST_F(RecorderCarpetPlots, MoshinskyRowsStandAtTheirTimesSoTheOpeningLineMeetsTheOpeningRow)
+{
+    std::vector<double> midRun = evenTimes(0.0, 0.2, 6); // closed up to t = 1
+    for (const double t : evenTimes(1.05, 0.05, 10)) // open, densely sampled
+        midRun.push_back(t);
+    const std::vector<ShutterRun> runs{
+        {4.0, 1.0, midRun}, // during the run: tEnd = 4
+        {5.19, 3.0, evenTimes(0.0, 0.0101, 600)}, // the oldest 80 samples dropped, tEnd = 6.05
+    };
+    const QSize size(640, 520);
+    for (const ShutterRun& run : runs) {
+        MoshinskyRecorder recorder(520);
+        record(recorder, run);
+        const std::vector<MoshinskySample>& samples = recorder.samples();
+        QuantumMoshinskyPlotWidget& plot = makePlot<QuantumMoshinskyPlotWidget>();
+        plot.setRecorder(&recorder);
+        const QImage image = test::grabPlot(plot, size);
+
+        const QRect carpet(62, 40, 560, 520 - 173 - 74);
+        const double tEnd = std::max(run.analysisEndTime, samples.back().time);
+        const auto rowTop = [&](double t) { return carpet.top() + std::trunc(carpet.height() * t / tEnd); };
+        const auto column = [&](int i) { return carpet.left() + carpet.width() * (i + 0.5) / 48.0; };
+        const std::string name = "analysis end " + std::to_string(run.analysisEndTime);
+        const auto opening = std::find_if(samples.begin(), samples.end(), [](auto& s) { return s.shutterOpen; });
+        ASSERT_NE(opening, samples.begin()) << name;
+        const double openRow = rowTop(opening->time);
+        ASSERT_LT(std::abs(openRow - (carpet.top() + carpet.height() * run.openTime / tEnd)), 3.0) << name;
+
+        // Just below the opening line: the first open profile; above it (past
+        // the dashed line itself): the closed one.
+        const double firstOpenLevel = 0.5 * std::sqrt(opening->profile[30] / (0.25 * kLineDensity));
+        EXPECT_TRUE(test::colourNear(image, QPointF(column(32), openRow + 1), moshinskyColour(firstOpenLevel), 0, 6))
+            << name;
+        EXPECT_TRUE(test::colourNear(image, QPointF(column(10), openRow + 1), moshinskyColour(0.0), 0, 6)) << name;
+        EXPECT_TRUE(test::colourNear(image, QPointF(column(10), openRow - 6), moshinskyColour(1.0), 0, 6)) << name;
+        EXPECT_TRUE(test::colourNear(image, QPointF(column(32), openRow - 6), moshinskyColour(0.0), 0, 6)) << name;
+        // Times without a sample show the panel: after the newest sample
+        // during a run, before the oldest kept one once samples were dropped.
+        const double emptyTime = samples.front().time > 0.5 ? 0.2 * samples.front().time : 0.5 * (tEnd + 1.5);
+        EXPECT_TRUE(test::colourNear(image, QPointF(column(32), rowTop(emptyTime)), QColor(6, 11, 16), 0, 2)) << name;
+
+        // The line density at the detector (inside the open beam) against
+        // time, below the summary line.
+        const QRect density(62, carpet.bottom() + 34, 560, 520 - 62 - carpet.bottom());
+        const double iMax = 0.25 * kLineDensity;
+        for (auto s = opening + 1; s + 1 < samples.end(); s += 3) {
+            const QPointF at(density.left() + density.width() * s->time / tEnd,
+                             density.bottom() - density.height() * s->detectorDensity / iMax);
+            if (at.y() > density.top() + 30)
+                EXPECT_TRUE(test::colourNear(image, at, QColor(98, 220, 255)))
+                    << name << ", detector density at t = " << s->time;
+        }
+    }
+}
+
+// -------------------------------------------------------------- Kapitza-Dirac
+
+// A momentum record of bins of 0.5 centred on p = 0, with the given
+// probabilities per bin (spread over its two rows).
+MomentumSpace2D momentumRecord(const std::vector<double>& bins)
+{
+    MomentumSpace2D record;
+    const std::uint64_t n = bins.size();
+    record.field = test::densityField(n, 2, 0.5f, 0.75f, [&](std::uint64_t i, std::uint64_t) { return bins[i]; });
+    for (std::uint64_t i = 0; i < n; ++i)
+        record.pxAxis.push_back((double(i) - double(n / 2)) * 0.5);
+    record.pyAxis = {-0.75, 0.0};
+    return record;
+}
+
+TEST_F(RecorderCarpetPlots, KapitzaDiracRowsUseTheNewestBinsAndStopAtTheCarpetEdge)
+{
+    KapitzaDiracConfig config;
+    config.enabled = true;
+    config.latticePeriod = 2.0 * M_PI; // G = 1: two bins per order
+    config.maximumOrder = 3;
+    KapitzaDiracRecorder recorder(8);
+    ASSERT_TRUE(recorder.configure(config, 1.0));
+    // An older, wider record (32 bins from p = -8) with half its probability
+    // at p = -4 (bin 8) and half at p = 0 (bin 16, past the newest 16 bins);
+    // then the newest, 16 bins from p = -4, all at p = 2 (bin 12, order 2).
+    std::vector<double> older(32, 0.0), newest(16, 0.0);
+    older[8] = older[16] = 1.0;
+    newest[12] = 1.0;
+    recorder.record(momentumRecord(older), 0.2, true);
+    recorder.record(momentumRecord(newest), 1.0, false);
+
+    QuantumKapitzaDiracPlotWidget& plot = makePlot<QuantumKapitzaDiracPlotWidget>();
+    plot.setRecorder(&recorder);
+    const QSize size(660, 540);
+    const QImage image = test::grabPlot(plot, size);
+    const QRect carpet(62, 40, 580, 540 - 180 - 78);
+    const QRect bars(62, carpet.bottom() + 38, 580, 540 - 82 - carpet.bottom());
+    // A quarter into the bin, clear of the guides.
+    const auto cell = [&](double bin, int row) {
+        return QPointF(carpet.left() + carpet.width() * (bin + 0.25) / 16.0,
+                       carpet.top() + carpet.height() * (row + 0.5) / 2.0);
+    };
+    EXPECT_TRUE(test::colourNear(image, cell(8, 0), kapitzaDiracColour(std::sqrt(0.5)), 0, 6))
+        << "an older bin is drawn at the newest bins' column of the same index";
+    EXPECT_TRUE(test::colourNear(image, cell(12, 1), kapitzaDiracColour(1.0), 0, 6));
+    EXPECT_TRUE(test::colourNear(image, cell(5, 1), kapitzaDiracColour(0.0), 0, 6));
+    const QRect beyond(carpet.left() + carpet.width() + 2, carpet.top(), size.width() - carpet.right() - 3,
+                       carpet.height());
+    EXPECT_EQ(test::countColour(image, beyond, QColor(11, 16, 22), 0), beyond.width() * beyond.height())
+        << "bins past the newest bin count stay off the page";
+
+    // The order guides at n G on the newest p axis, -4 to 3.5.
+    const double guide = carpet.left() + carpet.width() * (1.0 + 4.0) / 7.5;
+    EXPECT_TRUE(test::colourNear(image, QPointF(guide, carpet.top() + 0.75 * carpet.height()), QColor(160, 130, 58), 2))
+        << "guide at p = G";
+    // One full bar at order 2 of -3..3 and nothing at the others.
+    const double slot = bars.width() / 7.0;
+    for (int k = 0; k < 7; ++k)
+        EXPECT_EQ(test::colourNear(image, QPointF(bars.left() + (k + 0.5) * slot, bars.bottom() - 5),
+                                   QColor(83, 211, 238), 0, 4),
+                  k == 5)
+            << "order " << k - 3;
+    EXPECT_TRUE(test::colourNear(image, QPointF(bars.left() + 5.5 * slot, bars.bottom() - bars.height() + 33),
+                                 QColor(83, 211, 238), 0, 4))
+        << "the full bar reaches 30 pixels below the top";
+}
+
+// -------------------------------------------------------------- Aharonov-Bohm
+
+TEST_F(RecorderCarpetPlots, AharonovBohmColumnsAreSamplesWithTheLowestRowAtTheBottom)
+{
+    AharonovBohmConfig config;
+    config.enabled = true;
+    AharonovBohmRecorder recorder(320);
+    // 12 rows of 0.25: sample k lights row 2 + 3k at density 1 over 0.04 elsewhere.
+    const auto field = [](int k) {
+        return test::densityField(16, 12, 0.4f, 0.25f, [k](std::uint64_t, std::uint64_t j) {
+            return j == std::uint64_t(2 + 3 * k) ? 1.0 : 0.04;
+        });
+    };
+    ASSERT_TRUE(recorder.configure(field(0), config));
+    for (int k = 0; k < 4; ++k)
+        recorder.record(0.8 * k, field(k));
+
+    QuantumAharonovBohmPlotWidget& plot = makePlot<QuantumAharonovBohmPlotWidget>();
+    plot.setRecorder(&recorder);
+    const QImage image = test::grabPlot(plot, QSize(600, 560));
+    const QRect carpet(64, 40, 518, 560 - 232);
+    const QRect curve(64, carpet.bottom() + 34, 518, 560 - 62 - carpet.bottom());
+    for (int k = 0; k < 4; ++k) {
+        const double x = carpet.left() + carpet.width() * (k + 0.5) / 4.0;
+        const auto row = [&](int j) { return QPointF(x, carpet.bottom() - carpet.height() * (j + 0.5) / 12.0); };
+        EXPECT_TRUE(test::colourNear(image, row(2 + 3 * k), aharonovBohmColour(1.0), 0, 6)) << "sample " << k;
+        EXPECT_TRUE(test::colourNear(image, row(1 + 3 * k), aharonovBohmColour(0.2), 0, 6)) << "sample " << k;
+    }
+    // The central fringe (rows 4 to 8) against time over 0..5.
+    const std::vector<AharonovBohmSample>& samples = recorder.samples();
+    double central = 0.0;
+    for (const AharonovBohmSample& s : samples)
+        central = std::max(central, s.centralProbability);
+    for (const AharonovBohmSample& s : samples) {
+        const QPointF at(curve.left() + curve.width() * s.time / 5.0,
+                         curve.bottom() - curve.height() * s.centralProbability / central);
+        EXPECT_TRUE(test::colourNear(image, at, QColor(90, 225, 255))) << "t = " << s.time;
+    }
+}
+
+TEST_F(RecorderCarpetPlots, ShowThePlaceholderForMissingUnconfiguredOrEmptyRecorders)
+{
+    MoshinskyRecorder moshinsky(520);
+    KapitzaDiracRecorder kapitzaDirac(8);
+    AharonovBohmRecorder aharonovBohm(320);
+    QuantumMoshinskyPlotWidget& a = makePlot<QuantumMoshinskyPlotWidget>();
+    QuantumKapitzaDiracPlotWidget& b = makePlot<QuantumKapitzaDiracPlotWidget>();
+    QuantumAharonovBohmPlotWidget& c = makePlot<QuantumAharonovBohmPlotWidget>();
+    const QColor placeholder(150, 166, 180);
+    for (const bool attached : {false, true}) {
+        if (attached) {
+            EXPECT_TRUE(test::repaintsAfter(a, [&] { a.setRecorder(&moshinsky); })) << "a setter repaints";
+            b.setRecorder(&kapitzaDirac);
+            c.setRecorder(&aharonovBohm);
+        }
+        for (QWidget* plot : std::vector<QWidget*>{&a, &b, &c}) {
+            const QImage image = test::grabPlot(*plot, QSize(500, 400));
+            EXPECT_GT(test::countColour(image, QRect(100, 150, 300, 100), placeholder, 0), 0)
+                << plot->metaObject()->className() << (attached ? " with an unconfigured recorder" : "");
+        }
+    }
+}
+
+} // namespace
+
+namespace test {
+
+// Recorders that live as long as the sweep: configured with samples that
+// carry values that are not finite, with a single sample, and configured but
+// empty.
+struct CarpetRecorders {
+    MoshinskyRecorder moshinsky{520};
+    MoshinskyRecorder moshinskyOne{520};
+    MoshinskyRecorder moshinskyEmpty{520};
+    KapitzaDiracRecorder kapitzaDirac{8};
+    KapitzaDiracRecorder kapitzaDiracOne{8};
+    AharonovBohmRecorder aharonovBohm{320};
+    AharonovBohmRecorder aharonovBohmOne{320};
+
+    CarpetRecorders()
+    {
+        MoshinskyConfig config;
+        config.enabled = true;
+        config.analysisEndTime = 6.0;
+        MoshinskyShutterGeometry shutter;
+        shutter.valid = true;
+        const ComplexField2D wild = densityField(kColumns, 6, 0.5f, 0.3f, [](std::uint64_t i, std::uint64_t) {
+            return i % 3 == 0 ? kNaN : i % 3 == 1 ? 1e30 : 0.0;
+        });
+        for (MoshinskyRecorder* r : {&moshinsky, &moshinskyOne, &moshinskyEmpty})
+            r->configure(config, shutter, shutterField(false, 1.0));
+        moshinsky.record(0.0, false, shutterField(false, 1.0));
+        moshinsky.record(0.5, true, wild);
+        moshinsky.record(9.0, true, shutterField(true, 1.0));
+        moshinskyOne.record(2.0, true, shutterField(true, 1.0));
+
+        KapitzaDiracConfig pulse;
+        pulse.enabled = true;
+        kapitzaDirac.configure(pulse, 1.0);
+        kapitzaDiracOne.configure(pulse, 1.0);
+        kapitzaDirac.record(momentumRecord({0.0, 1.0, kNaN, 1e30, 0.0, 2.0, 0.0, 0.0}), 0.1, true);
+        kapitzaDirac.record(momentumRecord({}), 0.2, false);
+        kapitzaDirac.record(momentumRecord({0.5, 0.5}), 9.0, false);
+        kapitzaDiracOne.record(momentumRecord({0.0, 0.0, 1.0, 0.0}), 0.0, false);
+
+        AharonovBohmConfig ab;
+        ab.enabled = true;
+        const ComplexField2D rows = densityField(
+            4, 12, 0.4f, 0.25f, [](std::uint64_t, std::uint64_t j) { return j % 4 == 0 ? kNaN : double(j); });
+        aharonovBohm.configure(rows, ab);
+        aharonovBohmOne.configure(rows, ab);
+        aharonovBohm.record(0.0, rows);
+        aharonovBohm.record(kNaN, rows);
+        aharonovBohm.record(1e9, rows);
+        aharonovBohmOne.record(1.0, rows);
+    }
+};
+
+const CarpetRecorders& carpetRecorders()
+{
+    static const CarpetRecorders recorders;
+    return recorders;
+}
+
+template <>
+struct PlotFeeds<QuantumMoshinskyPlotWidget> {
+    static std::vector<PlotFeed<QuantumMoshinskyPlotWidget>> all()
+    {
+        const CarpetRecorders& r = carpetRecorders();
+        return recorderFeeds<QuantumMoshinskyPlotWidget, MoshinskyRecorder>(
+            {{"wild samples", &r.moshinsky}, {"one sample", &r.moshinskyOne}, {"empty", &r.moshinskyEmpty}});
+    }
+};
+
+template <>
+struct PlotFeeds<QuantumKapitzaDiracPlotWidget> {
+    static std::vector<PlotFeed<QuantumKapitzaDiracPlotWidget>> all()
+    {
+        const CarpetRecorders& r = carpetRecorders();
+        return recorderFeeds<QuantumKapitzaDiracPlotWidget, KapitzaDiracRecorder>(
+            {{"wild samples", &r.kapitzaDirac}, {"one sample", &r.kapitzaDiracOne}});
+    }
+};
+
+template <>
+struct PlotFeeds<QuantumAharonovBohmPlotWidget> {
+    static std::vector<PlotFeed<QuantumAharonovBohmPlotWidget>> all()
+    {
+        const CarpetRecorders& r = carpetRecorders();
+        return recorderFeeds<QuantumAharonovBohmPlotWidget, AharonovBohmRecorder>(
+            {{"wild samples", &r.aharonovBohm}, {"one sample", &r.aharonovBohmOne}});
+    }
+};
+
+INSTANTIATE_TYPED_TEST_SUITE_P(Moshinsky, PlotRobustness, QuantumMoshinskyPlotWidget);
+INSTANTIATE_TYPED_TEST_SUITE_P(KapitzaDirac, PlotRobustness, QuantumKapitzaDiracPlotWidget);
+INSTANTIATE_TYPED_TEST_SUITE_P(AharonovBohm, PlotRobustness, QuantumAharonovBohmPlotWidget);
+
+} // namespace test
+} // namespace vxo

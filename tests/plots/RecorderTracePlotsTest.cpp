@@ -1,0 +1,501 @@
+#include "plots/QuantumBackflowPlotWidget.h"
+#include "plots/QuantumHallEdgePlotWidget.h"
+#include "plots/QuantumKleinTunnelingPlotWidget.h"
+#include "plots/QuantumLandauPlotWidget.h"
+#include "plots/QuantumZitterbewegungPlotWidget.h"
+
+#include "experiments/BackflowRecorder.h"
+#include "experiments/DiracKleinRecorder.h"
+#include "experiments/DiracZitterbewegungRecorder.h"
+#include "experiments/HallEdgeRecorder.h"
+#include "experiments/LandauRecorder.h"
+
+#include "PlotRobustness.h"
+#include "PlotTestSupport.h"
+#include "RecorderPlotSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace vxo {
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+const QSize kSize(620, 640);
+
+// The density of a Gaussian of width sigma about (x0, y0) on the cell centres.
+auto gaussianAt(const ComplexField2D& grid, double x0, double y0, double sigma = 1.0)
+{
+    return [&grid, x0, y0, sigma](std::uint64_t i, std::uint64_t j) {
+        const double x = (double(i) - 0.5 * double(grid.nx() - 1)) * grid.dx() - x0;
+        const double y = (double(j) - 0.5 * double(grid.ny() - 1)) * grid.dy() - y0;
+        return std::exp(-(x * x + y * y) / (2.0 * sigma * sigma));
+    };
+}
+
+ComplexField2D packet(std::uint64_t nx, std::uint64_t ny, float dx, float dy, double x0, double y0)
+{
+    const ComplexField2D grid(nx, ny, dx, dy);
+    return test::densityField(nx, ny, dx, dy, gaussianAt(grid, x0, y0));
+}
+
+// A trace as drawn: its colour and the mapped points of its samples; a line
+// drawn over the traces only hides them and is not probed itself.
+struct Trace {
+    std::string name;
+    QColor colour;
+    std::vector<QPointF> points;
+    bool probed = true;
+};
+
+double distanceToSegment(const QPointF& p, const QPointF& a, const QPointF& b)
+{
+    const QPointF d = b - a;
+    const double length2 = QPointF::dotProduct(d, d);
+    const double u = length2 > 0.0 ? std::clamp(QPointF::dotProduct(p - a, d) / length2, 0.0, 1.0) : 0.0;
+    const QPointF q = a + u * d - p;
+    return std::hypot(q.x(), q.y());
+}
+
+// Every point of every trace shows its colour, except where a trace drawn
+// after it (later in the list) passes within 5 pixels.
+void expectTraces(const QImage& image, const std::vector<Trace>& traces, const std::string& plot)
+{
+    for (std::size_t t = 0; t < traces.size(); ++t) {
+        if (!traces[t].probed)
+            continue;
+        int probed = 0;
+        for (const QPointF& p : traces[t].points) {
+            bool covered = false;
+            for (std::size_t later = t + 1; later < traces.size(); ++later) {
+                const std::vector<QPointF>& q = traces[later].points;
+                for (std::size_t k = 0; k + 1 < q.size(); ++k)
+                    covered = covered || distanceToSegment(p, q[k], q[k + 1]) < 5.0;
+                covered = covered || (q.size() == 1 && distanceToSegment(p, q[0], q[0]) < 8.0);
+            }
+            if (covered)
+                continue;
+            EXPECT_TRUE(test::colourNear(image, p, traces[t].colour, 1, 45))
+                << plot << ", " << traces[t].name << " at " << p.x() << ", " << p.y();
+            ++probed;
+        }
+        EXPECT_GT(probed, 0) << plot << ", " << traces[t].name;
+    }
+}
+
+// The stacked panels of the recorder plots at kSize.
+struct Panels {
+    QRect upper;
+    QRect lower;
+};
+Panels stacked(int left, int top, int widthMargin, int heightMargin, int gap, int lowerMargin)
+{
+    const QRect upper(left, top, kSize.width() - widthMargin, kSize.height() - heightMargin);
+    return {upper, QRect(left, upper.bottom() + gap, upper.width(), kSize.height() - lowerMargin - upper.bottom())};
+}
+
+double timeX(const QRect& panel, double t, double end) { return panel.left() + panel.width() * t / end; }
+
+using RecorderTracePlots = test::PlotTest;
+
+TEST_F(RecorderTracePlots, LandauOrbitEnergyAndFidelityFollowTheSamples)
+{
+    for (const std::uint32_t mode : {0u, 1u}) {
+        LandauConfig config;
+        config.enabled = true;
+        config.preparationMode = mode;
+        config.orbitRadius = 4.0;
+        const ComplexField2D start = packet(96, 80, 0.3f, 0.25f, -4.0, 0.0);
+        GaugeLinkField2D links;
+        ASSERT_TRUE(QuantumLandau2D::buildSymmetricGauge(start, config, links, nullptr));
+        LandauRecorder recorder(420);
+        ASSERT_TRUE(recorder.configure(start, links, config, 1.0, 1.0));
+        // Clockwise over the upper half of the orbit, from (-4, 0) to (4, 0).
+        for (int k = 0; k <= 6; ++k) {
+            const double angle = M_PI * (1.0 - k / 6.0);
+            recorder.record(1.5 * k, packet(96, 80, 0.3f, 0.25f, 4.0 * std::cos(angle), 4.0 * std::sin(angle)), links);
+        }
+        QuantumLandauPlotWidget& plot = makePlot<QuantumLandauPlotWidget>();
+        plot.setRecorder(&recorder);
+        const QImage image = test::grabPlot(plot, kSize);
+
+        const Panels panels = stacked(58, 40, 76, 248, 30, 58);
+        const QPoint c = panels.upper.center();
+        const auto plane = [&](double x, double y) {
+            return QPointF(c.x() + (panels.upper.width() * 0.5 - 10.0) * x / 5.0,
+                           c.y() - (panels.upper.height() * 0.5 - 10.0) * y / 5.0);
+        };
+        const std::vector<LandauSample>& samples = recorder.samples();
+        double energyMax = 1.6 * 0.225; // 1.6 E_0, E_0 = hbar |b| / 2m
+        for (const LandauSample& s : samples)
+            energyMax = std::max(energyMax, 1.15 * s.energy);
+        Trace orbit{"orbit", QColor(90, 225, 255), {}}, energy{"<H>", QColor(255, 209, 102), {}},
+            fidelity{"fidelity", QColor(120, 235, 160), {}};
+        for (const LandauSample& s : samples) {
+            if (&s != &samples.back())
+                orbit.points.push_back(plane(s.meanX, s.meanY));
+            const double x = timeX(panels.lower, s.time, 15.0);
+            energy.points.push_back(QPointF(x, panels.lower.bottom() - panels.lower.height() * s.energy / energyMax));
+            fidelity.points.push_back(QPointF(x, panels.lower.bottom() - panels.lower.height() * s.fidelity));
+        }
+        const std::string name = "Landau mode " + std::to_string(mode);
+        expectTraces(image, {orbit, Trace{"position", QColor(255, 209, 102), {plane(4.0, 0.0)}}}, name);
+        expectTraces(image, {energy, fidelity}, name);
+        EXPECT_NEAR(samples.front().fidelity, 1.0, 1e-5) << name;
+
+        // The reference orbit for a cyclotron packet, the level E_0 for an eigenstate.
+        const QColor circle(110, 125, 142), level(255, 130, 130);
+        int onCircle = 0;
+        for (const double angle : {-2.5, -1.6, -0.7})
+            onCircle += test::colourNear(image, plane(4.0 * std::cos(angle), 4.0 * std::sin(angle)), circle, 2, 12);
+        EXPECT_EQ(onCircle, mode == 0 ? 3 : 0) << name;
+        const double levelY = panels.lower.bottom() - panels.lower.height() * 0.225 / energyMax;
+        const QRect levelRow(panels.lower.left() + 20, int(levelY) - 1, panels.lower.width() - 40, 3);
+        EXPECT_EQ(test::countColour(image, levelRow, level, 40) > 50, mode == 1) << name;
+    }
+}
+
+TEST_F(RecorderTracePlots, HallEdgeTrajectorySkipsAlongTheEdgeAboveTheWall)
+{
+    HallEdgeConfig config;
+    config.enabled = true;
+    const auto field = [](double x, double y) { return packet(128, 80, 0.3f, 0.3f, x, y); };
+    HallEdgeRecorder recorder(360);
+    ASSERT_TRUE(recorder.configure(field(-6.0, -5.3), config));
+    for (int k = 0; k <= 5; ++k)
+        recorder.record(1.0 * k, field(-6.0 + 2.0 * k, -5.3 + 0.8 * std::sin(1.3 * k)));
+    QuantumHallEdgePlotWidget& plot = makePlot<QuantumHallEdgePlotWidget>();
+    plot.setRecorder(&recorder);
+    const QImage image = test::grabPlot(plot, kSize);
+
+    const Panels panels = stacked(58, 40, 76, 248, 30, 58);
+    const QRect& window = panels.upper;
+    const auto plane = [&](double x, double y) {
+        return QPointF(window.left() + window.width() * (x + 16.0) / 32.0,
+                       window.bottom() - window.height() * (y + 9.0) / 9.0);
+    };
+    const std::vector<HallEdgeSample>& samples = recorder.samples();
+    const QPoint middle = panels.lower.center();
+    Trace path{"trajectory", QColor(90, 225, 255), {}}, strip{"edge strip", QColor(120, 235, 160), {}},
+        drift{"drift", QColor(255, 209, 102), {}};
+    for (const HallEdgeSample& s : samples) {
+        if (&s != &samples.back())
+            path.points.push_back(plane(s.meanX, s.meanY));
+        const double x = timeX(panels.lower, s.time, 8.0);
+        strip.points.push_back(QPointF(x, panels.lower.bottom() - panels.lower.height() * s.edgeProbability));
+        drift.points.push_back(QPointF(x, middle.y() - 0.45 * panels.lower.height() * s.drift / 10.0));
+    }
+    EXPECT_NEAR(samples.back().drift, 10.0, 1e-3);
+    expectTraces(image, {path}, "Hall edge");
+    const Trace zero{
+        "zero line", {}, {QPointF(panels.lower.left(), middle.y()), QPointF(panels.lower.right(), middle.y())}, false};
+    expectTraces(image, {strip, drift, zero}, "Hall edge");
+    // The edge line at y = edgeY and the wall below it.
+    const QPointF edge = plane(10.0, -8.0);
+    EXPECT_TRUE(test::colourNear(image, edge, QColor(255, 120, 120), 1, 40));
+    EXPECT_TRUE(test::colourNear(image, plane(10.0, -8.5), QColor(34, 19, 23), 0, 4)) << "the wall's shade";
+    EXPECT_TRUE(test::colourNear(image, plane(10.0, -7.0), QColor(5, 9, 15), 0, 2)) << "no shade above the edge";
+}
+
+TEST_F(RecorderTracePlots, BackflowShadesTheIntervalsOfNegativeCurrent)
+{
+    BackflowConfig config;
+    config.enabled = true;
+    // Plane waves whose current through the detector line runs with the sign of k.
+    const auto wave = [](double sign) {
+        ComplexField2D field(64, 16, 0.25f, 0.5f);
+        const double k = sign * 2.0 * M_PI * 4.0 / (64 * 0.25);
+        for (std::uint64_t j = 0; j < 16; ++j)
+            for (std::uint64_t i = 0; i < 64; ++i)
+                field.at(i, j) = std::polar(1.0f, float(k * 0.25 * double(i)));
+        field.normalize();
+        return field;
+    };
+    const std::vector<double> signs{1, 1, -1, -1, 1, 1, 1};
+    BackflowRecorder recorder(420);
+    ASSERT_TRUE(recorder.configure(wave(1.0), config, 1.0, 1.0));
+    for (std::size_t k = 0; k < signs.size(); ++k)
+        recorder.record(0.5 * double(k), wave(signs[k]));
+    QuantumBackflowPlotWidget& plot = makePlot<QuantumBackflowPlotWidget>();
+    plot.setRecorder(&recorder);
+    const QImage image = test::grabPlot(plot, kSize);
+
+    const Panels panels = stacked(62, 42, 80, 255, 28, 56);
+    const QRect& flux = panels.upper;
+    const std::vector<BackflowSample>& samples = recorder.samples();
+    for (std::size_t k = 1; k < samples.size(); ++k) {
+        const bool negative = samples[k - 1].flux < 0.0 || samples[k].flux < 0.0;
+        EXPECT_EQ(negative, signs[k - 1] < 0.0 || signs[k] < 0.0) << "interval " << k;
+        const QPointF low(timeX(flux, 0.5 * (samples[k - 1].time + samples[k].time), 4.0), flux.bottom() - 3.0);
+        EXPECT_TRUE(test::colourNear(image, low, negative ? QColor(39, 19, 28) : QColor(5, 9, 15), 0, 4))
+            << "interval " << k << (negative ? " is to be shaded" : " is not to be shaded");
+    }
+    double largest = 0.0;
+    for (const BackflowSample& s : samples)
+        largest = std::max(largest, std::abs(s.flux));
+    const double backward = std::max(recorder.maximumBackwardFlux(), 0.01);
+    Trace current{"current", QColor(105, 220, 255), {}}, left{"P left", QColor(120, 235, 160), {}},
+        accumulated{"backward flux", QColor(255, 209, 102), {}};
+    for (const BackflowSample& s : samples) {
+        const double x = timeX(flux, s.time, 4.0);
+        current.points.push_back(QPointF(x, flux.center().y() - 0.46 * flux.height() * s.flux / (1.12 * largest)));
+        left.points.push_back(QPointF(x, panels.lower.bottom() - panels.lower.height() * s.probabilityLeft));
+        accumulated.points.push_back(
+            QPointF(x, panels.lower.bottom() - 0.45 * panels.lower.height() * s.backwardFlux / backward));
+    }
+    EXPECT_GT(recorder.maximumBackwardFlux(), 0.01);
+    expectTraces(image, {current}, "backflow");
+    expectTraces(image, {left, accumulated}, "backflow");
+}
+
+TEST_F(RecorderTracePlots, ZitterbewegungTremblingAndDriftFollowTheRecorder)
+{
+    ZitterbewegungConfig config;
+    config.enabled = true;
+    const ComplexField2D grid(64, 32, 0.4f, 0.5f);
+    const auto spinor = [&](double x, float ratio) {
+        return test::densitySpinor(64, 32, 0.4f, 0.5f, gaussianAt(grid, x, 0.0, 1.5), ratio);
+    };
+    DiracZitterbewegungRecorder recorder(640);
+    ASSERT_TRUE(recorder.configure(spinor(-6.0, 0.2f), config, 1.0));
+    for (int k = 0; k <= 10; ++k)
+        recorder.record(0.8 * k, spinor(-6.0 + 0.4 * k + 0.3 * std::sin(2.0 * k), float(0.5 * std::sin(1.0 * k))));
+    QuantumZitterbewegungPlotWidget& plot = makePlot<QuantumZitterbewegungPlotWidget>();
+    plot.setRecorder(&recorder);
+    const QImage image = test::grabPlot(plot, kSize);
+
+    const Panels panels = stacked(64, 42, 82, 262, 30, 58);
+    const std::vector<ZitterbewegungSample>& samples = recorder.samples();
+    double lo = samples.front().meanX, hi = lo, residual = 1e-6, velocity = 1e-6;
+    for (const ZitterbewegungSample& s : samples) {
+        lo = std::min(lo, s.meanX);
+        hi = std::max(hi, s.meanX);
+        residual = std::max(residual, std::abs(s.detrendedX));
+        velocity = std::max(velocity, std::abs(s.velocityX));
+    }
+    const double pad = std::max(0.08 * (hi - lo + 1e-9), 0.2);
+    const QRect& pos = panels.upper;
+    const QRect& vel = panels.lower;
+    Trace mean{"<x>", QColor(92, 214, 255), {}}, trembling{"detrended x", QColor(255, 203, 92), {}},
+        speed{"<v_x>", QColor(130, 235, 165), {}};
+    for (const ZitterbewegungSample& s : samples) {
+        const double x = timeX(pos, s.time, 12.0);
+        mean.points.push_back(QPointF(x, pos.bottom() - pos.height() * (s.meanX - lo + pad) / (hi - lo + 2.0 * pad)));
+        trembling.points.push_back(
+            QPointF(x, pos.center().y() - 0.45 * pos.height() * s.detrendedX / (1.15 * residual)));
+        speed.points.push_back(QPointF(x, vel.center().y() - 0.45 * vel.height() * s.velocityX / (1.15 * velocity)));
+    }
+    expectTraces(image, {mean, trembling}, "Zitterbewegung");
+    expectTraces(image, {speed}, "Zitterbewegung");
+    // The fitted drift as a dashed line across the velocity panel (1.2 wide,
+    // so about 80 % of its colour on the nearest row).
+    const double driftY = vel.center().y() - 0.45 * vel.height() * recorder.fittedDriftVelocityX() / (1.15 * velocity);
+    EXPECT_GT(test::countColour(image, QRect(vel.left(), int(std::round(driftY)) - 1, vel.width(), 3),
+                                QColor(156, 120, 211), 40),
+              vel.width() / 3);
+    EXPECT_GT(std::abs(recorder.fittedDriftVelocityX()), 0.2);
+}
+
+TEST_F(RecorderTracePlots, KleinProbabilitiesAreDrawnAtNinetyTwoPercentFullScale)
+{
+    KleinTunnelingConfig config;
+    config.enabled = true;
+    // 64 columns of 0.5 by 8 rows of 0.4: 29 columns left of the barrier
+    // (x < -1.5), 6 inside it and 29 right of it.
+    const auto spinor = [](double left, double inside, double right) {
+        const double column = 8 * 0.5 * 0.4;
+        const double l = left / (29 * column), b = inside / (6 * column), r = right / (29 * column);
+        return test::densitySpinor(64, 8, 0.5f, 0.4f, [=](std::uint64_t i, std::uint64_t) {
+            const double x = (double(i) - 31.5) * 0.5;
+            return x < -1.5 ? l : x <= 1.5 ? b : r;
+        });
+    };
+    DiracKleinRecorder recorder(800);
+    ASSERT_TRUE(recorder.configure(spinor(1.0, 0.0, 0.0), config));
+    for (int k = 0; k <= 5; ++k)
+        recorder.record(2.0 * k, spinor(1.0 - 0.18 * k, 0.08 * k * (5 - k) / 5.0, 0.18 * k - 0.08 * k * (5 - k) / 5.0));
+    QuantumKleinTunnelingPlotWidget& plot = makePlot<QuantumKleinTunnelingPlotWidget>();
+    plot.setRecorder(&recorder);
+    const QImage image = test::grabPlot(plot, kSize);
+
+    const QRect panel(62, 42, kSize.width() - 80, kSize.height() - 86);
+    Trace left{"left", QColor(255, 120, 120), {}}, inside{"barrier", QColor(255, 205, 95), {}},
+        right{"right", QColor(100, 220, 255), {}};
+    for (const KleinSample& s : recorder.samples()) {
+        const double x = timeX(panel, s.time, 16.0);
+        left.points.push_back(QPointF(x, panel.bottom() - panel.height() * 0.92 * s.leftProbability));
+        inside.points.push_back(QPointF(x, panel.bottom() - panel.height() * 0.92 * s.barrierProbability));
+        right.points.push_back(QPointF(x, panel.bottom() - panel.height() * 0.92 * s.rightProbability));
+    }
+    EXPECT_NEAR(recorder.samples().front().leftProbability, 1.0, 1e-5);
+    expectTraces(image, {left, inside, right}, "Klein");
+    // The analysis lasts 16 and the run has reached 10: the curves stop short.
+    const QRect later(int(timeX(panel, 10.0, 16.0)) + 3, panel.top() + 60, 100, panel.height() - 70);
+    EXPECT_EQ(test::countColour(image, later, QColor(100, 220, 255), 40), 0);
+}
+
+TEST_F(RecorderTracePlots, ShowThePlaceholderForMissingUnconfiguredOrEmptyRecorders)
+{
+    LandauRecorder landau(420);
+    HallEdgeRecorder hall(360);
+    BackflowRecorder backflow(420);
+    DiracZitterbewegungRecorder zitter(640);
+    DiracKleinRecorder klein(800);
+    KleinTunnelingConfig kleinConfig;
+    kleinConfig.enabled = true;
+    ASSERT_TRUE(klein.configure(test::densitySpinor(8, 4, 0.5f, 0.4f, [](auto, auto) { return 1.0; }), kleinConfig));
+    QuantumLandauPlotWidget& a = makePlot<QuantumLandauPlotWidget>();
+    QuantumHallEdgePlotWidget& b = makePlot<QuantumHallEdgePlotWidget>();
+    QuantumBackflowPlotWidget& c = makePlot<QuantumBackflowPlotWidget>();
+    QuantumZitterbewegungPlotWidget& d = makePlot<QuantumZitterbewegungPlotWidget>();
+    QuantumKleinTunnelingPlotWidget& e = makePlot<QuantumKleinTunnelingPlotWidget>();
+    for (const bool attached : {false, true}) {
+        if (attached) {
+            a.setRecorder(&landau);
+            b.setRecorder(&hall);
+            c.setRecorder(&backflow);
+            d.setRecorder(&zitter);
+            e.setRecorder(&klein); // configured, no samples
+        }
+        for (QWidget* plot : std::vector<QWidget*>{&a, &b, &c, &d, &e}) {
+            const QImage image = test::grabPlot(*plot, QSize(500, 400));
+            const int text = test::countColour(image, QRect(60, 150, 380, 100), QColor(150, 166, 180), 0)
+                + test::countColour(image, QRect(60, 150, 380, 100), QColor(145, 162, 178), 0);
+            EXPECT_GT(text, 0) << plot->metaObject()->className() << (attached ? " with an idle recorder" : "");
+        }
+    }
+}
+
+} // namespace
+
+namespace test {
+
+// Recorders that live as long as the sweep: one sample, samples with values
+// that are not finite or huge, and configured without samples.
+struct TraceRecorders {
+    LandauRecorder landau{420}, landauOne{420};
+    HallEdgeRecorder hall{360}, hallOne{360};
+    BackflowRecorder backflow{420}, backflowEmpty{420};
+    DiracZitterbewegungRecorder zitter{640}, zitterOne{640};
+    DiracKleinRecorder klein{800}, kleinOne{800};
+
+    TraceRecorders()
+    {
+        const ComplexField2D wild = densityField(16, 16, 0.5f, 0.4f, [](std::uint64_t i, std::uint64_t j) {
+            return (i + j) % 5 == 0 ? kNaN : (i * j) % 7 == 0 ? 1e30 : 1.0;
+        });
+        const ComplexField2D calm = packet(16, 16, 0.5f, 0.4f, 0.0, 0.0);
+        LandauConfig landauConfig;
+        landauConfig.enabled = true;
+        landauConfig.preparationMode = 1;
+        GaugeLinkField2D links;
+        QuantumLandau2D::buildSymmetricGauge(calm, landauConfig, links, nullptr);
+        for (LandauRecorder* r : {&landau, &landauOne})
+            r->configure(calm, links, landauConfig, 1.0, 1.0);
+        landau.record(0.0, calm, links);
+        landau.record(kNaN, wild, links);
+        landau.record(1e12, calm, links);
+        landauOne.record(3.0, calm, links);
+
+        HallEdgeConfig hallConfig;
+        hallConfig.enabled = true;
+        hallConfig.fieldStrength = -0.45;
+        for (HallEdgeRecorder* r : {&hall, &hallOne})
+            r->configure(calm, hallConfig);
+        hall.record(0.0, wild);
+        hall.record(-1.0, calm);
+        hallOne.record(0.0, calm);
+
+        BackflowConfig backflowConfig;
+        backflowConfig.enabled = true;
+        for (BackflowRecorder* r : {&backflow, &backflowEmpty})
+            r->configure(calm, backflowConfig, 1.0, 1.0);
+        backflow.record(0.0, wild);
+        backflow.record(0.5, calm);
+        backflow.record(0.5, wild);
+
+        ZitterbewegungConfig zitterConfig;
+        zitterConfig.enabled = true;
+        zitterConfig.preparationMode = 1;
+        const DiracSpinor2D spinor = densitySpinor(
+            16, 16, 0.5f, 0.4f, [](auto, auto) { return 1.0; }, 0.3f);
+        DiracSpinor2D wildSpinor;
+        wildSpinor.upper = wild;
+        wildSpinor.lower = wild;
+        for (DiracZitterbewegungRecorder* r : {&zitter, &zitterOne})
+            r->configure(spinor, zitterConfig, 1.0);
+        zitter.record(0.0, spinor);
+        zitter.record(1.0, wildSpinor);
+        zitter.record(1.0, spinor);
+        zitterOne.record(0.0, spinor);
+
+        KleinTunnelingConfig kleinConfig;
+        kleinConfig.enabled = true;
+        for (DiracKleinRecorder* r : {&klein, &kleinOne})
+            r->configure(spinor, kleinConfig);
+        klein.record(0.0, wildSpinor);
+        klein.record(kNaN, spinor);
+        klein.record(40.0, spinor);
+        kleinOne.record(0.0, spinor);
+    }
+};
+
+const TraceRecorders& traceRecorders()
+{
+    static const TraceRecorders recorders;
+    return recorders;
+}
+
+// One recorder with awkward samples, one with a single sample or none.
+template <typename Widget, typename Recorder>
+std::vector<PlotFeed<Widget>> traceFeeds(const Recorder& many, const Recorder& one)
+{
+    return recorderFeeds<Widget, Recorder>({{"awkward samples", &many}, {"one sample or none", &one}});
+}
+
+template <>
+struct PlotFeeds<QuantumLandauPlotWidget> {
+    static auto all()
+    {
+        return traceFeeds<QuantumLandauPlotWidget>(traceRecorders().landau, traceRecorders().landauOne);
+    }
+};
+template <>
+struct PlotFeeds<QuantumHallEdgePlotWidget> {
+    static auto all() { return traceFeeds<QuantumHallEdgePlotWidget>(traceRecorders().hall, traceRecorders().hallOne); }
+};
+template <>
+struct PlotFeeds<QuantumBackflowPlotWidget> {
+    static auto all()
+    {
+        return traceFeeds<QuantumBackflowPlotWidget>(traceRecorders().backflow, traceRecorders().backflowEmpty);
+    }
+};
+template <>
+struct PlotFeeds<QuantumZitterbewegungPlotWidget> {
+    static auto all()
+    {
+        return traceFeeds<QuantumZitterbewegungPlotWidget>(traceRecorders().zitter, traceRecorders().zitterOne);
+    }
+};
+template <>
+struct PlotFeeds<QuantumKleinTunnelingPlotWidget> {
+    static auto all()
+    {
+        return traceFeeds<QuantumKleinTunnelingPlotWidget>(traceRecorders().klein, traceRecorders().kleinOne);
+    }
+};
+
+INSTANTIATE_TYPED_TEST_SUITE_P(Landau, PlotRobustness, QuantumLandauPlotWidget);
+INSTANTIATE_TYPED_TEST_SUITE_P(HallEdge, PlotRobustness, QuantumHallEdgePlotWidget);
+INSTANTIATE_TYPED_TEST_SUITE_P(Backflow, PlotRobustness, QuantumBackflowPlotWidget);
+INSTANTIATE_TYPED_TEST_SUITE_P(Zitterbewegung, PlotRobustness, QuantumZitterbewegungPlotWidget);
+INSTANTIATE_TYPED_TEST_SUITE_P(KleinTunneling, PlotRobustness, QuantumKleinTunnelingPlotWidget);
+
+} // namespace test
+} // namespace vxo

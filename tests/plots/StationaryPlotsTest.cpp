@@ -1,0 +1,251 @@
+#include "plots/QuantumBoundStatePlotWidget.h"
+#include "plots/QuantumResonancePlotWidget.h"
+
+#include "HistoryPlotProbes.h"
+#include "PlotRobustness.h"
+#include "PlotTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+namespace vxo {
+namespace {
+
+using test::colourNear;
+using test::countColour;
+using test::kInf;
+using test::kNaN;
+
+const QColor kPlaceholderText(190, 195, 205);
+const QColor kTitleText(210, 215, 222);
+
+// T(E) = 1 / (1 + 4 (E - 3)^2) on 41 energies over [1, 5].
+std::vector<TransmissionPoint> lorentzian()
+{
+    std::vector<TransmissionPoint> curve;
+    for (int k = 0; k <= 40; ++k)
+        curve.push_back({1.0 + 0.1 * k, 1.0 / (1.0 + 4.0 * std::pow(0.1 * k - 2.0, 2))});
+    return curve;
+}
+
+using ResonancePlot = test::PlotTest;
+
+TEST_F(ResonancePlot, CurveMarkerAndPacketLineStandAtTheirValues)
+{
+    auto& plot = makePlot<QuantumResonancePlotWidget>();
+    std::vector<TransmissionPoint> curve = lorentzian();
+    curve[10].transmission = kNaN; // bridged
+    curve[30].transmission = 1.7;  // on the top edge
+    plot.setCurve(curve);
+    plot.setMarkerPoint(3.5, 0.8);
+    plot.setPacketTransmission(true, 0.25);
+    const QImage image = test::grabPlot(plot, QSize(420, 300));
+    const QRectF p(58, 24, 342, 238);
+    const auto at = [&](double e, double t) { return test::panelPoint(p, 1.0, 5.0, 0.0, 1.0, e, t); };
+
+    const QColor line(100, 220, 255);
+    for (const int k : {3, 17, 22, 26, 37})
+        EXPECT_TRUE(colourNear(image, at(curve[k].abscissa, curve[k].transmission), line)) << "point " << k;
+    EXPECT_TRUE(colourNear(image, (at(1.9, curve[9].transmission) + at(2.1, curve[11].transmission)) / 2.0, line))
+        << "a NaN point is bridged";
+    EXPECT_TRUE(colourNear(image, at(4.0, 1.0), line)) << "T above 1 lies on the top edge";
+    EXPECT_EQ(test::countColourOutside(image, p.toRect().adjusted(-2, -2, 2, 2), line), 0);
+
+    const QColor marker(255, 180, 70);
+    const QColor packet(255, 100, 130);
+    EXPECT_TRUE(colourNear(image, at(3.5, 0.8), marker, 1, 10)) << "marker dot on the current configuration";
+    EXPECT_GT(test::markedRows(image, at(3.5, 0).x(), p.top() + 1, p.bottom() - 1), 0.5) << "dashed marker line";
+    EXPECT_GT(countColour(image, QRect(58, int(at(1, 0.25).y()) - 1, 342, 3), packet), 120) << "packet line";
+    EXPECT_GT(countColour(image, QRect(220, int(at(1, 0.25).y()) - 19, 180, 18), QColor(255, 150, 165), 0), 0)
+        << "packet label above its line";
+
+    plot.setMarkerPoint(5.5, 0.5); // outside the scanned range
+    plot.setPacketTransmission(true, kInf);
+    const QImage hidden = test::grabPlot(plot, QSize(420, 300));
+    EXPECT_EQ(countColour(hidden, hidden.rect(), marker, 10) + countColour(hidden, hidden.rect(), packet, 10), 0);
+}
+
+TEST_F(ResonancePlot, ShowsThePlaceholderWithoutACurveAndNothingForAReversedOne)
+{
+    auto& plot = makePlot<QuantumResonancePlotWidget>();
+    const auto shows = [&](const QRect& where, const QColor& colour) {
+        return countColour(test::grabPlot(plot, QSize(420, 300)), where, colour, 0) > 0;
+    };
+    const QRect middle(120, 100, 220, 80);
+    const QRect titleBand(58, 2, 342, 20);
+    EXPECT_TRUE(shows(middle, kPlaceholderText)) << "fresh";
+    plot.setXAxisLabel("central cavity width L");
+    plot.setCurve(lorentzian());
+    plot.clear();
+    EXPECT_TRUE(shows(middle, kPlaceholderText)) << "after clear";
+    EXPECT_FALSE(shows(titleBand, kTitleText)) << "no title over the placeholder";
+    plot.setCurve({{2.0, 0.5}, {2.0, 0.7}});
+    EXPECT_FALSE(shows(middle, kPlaceholderText) || shows(titleBand, kTitleText) ||
+                 shows(middle, QColor(100, 220, 255)))
+        << "a range that does not grow draws nothing inside";
+    plot.setCurve(lorentzian());
+    EXPECT_TRUE(shows(QRect(170, 266, 120, 24), QColor(160, 168, 178))) << "the caption outlives clear()";
+}
+
+// The harmonic ladder V = x^2 / 2 sampled at x = -4, -3.9, ..., 4 with its
+// three lowest states (energies 0.5, 1.5, 2.5, unnormalised Hermite
+// functions), threshold 6.
+BoundStateResult harmonicLadder()
+{
+    BoundStateResult r;
+    r.ok = true;
+    r.continuumThreshold = 6.0;
+    for (int i = 0; i <= 80; ++i) {
+        r.x.push_back(-4.0 + 0.1 * i);
+        r.potential.push_back(0.5 * r.x.back() * r.x.back());
+    }
+    for (int n = 0; n < 3; ++n) {
+        BoundState state{n + 1, n + 0.5, n, {}};
+        for (const double x : r.x)
+            state.phi.push_back(float((n == 0 ? 1.0 : n == 1 ? x : 2.0 * x * x - 1.0) * std::exp(-x * x / 2.0)));
+        r.states.push_back(state);
+    }
+    // Sign flips of tail noise, every sample below 1.5 % of the peak: no node.
+    r.states[2].phi[0] = 0.004f;
+    r.states[2].phi[1] = -0.004f;
+    r.states[2].phi[2] = 0.004f;
+    return r;
+}
+
+using BoundStatePlot = test::PlotTest;
+
+TEST_F(BoundStatePlot, DrawsTheLadderAndTheSelectedEigenfunctionWithItsNodes)
+{
+    auto& plot = makePlot<QuantumBoundStatePlotWidget>();
+    plot.setResult(harmonicLadder(), 2);
+    const QImage image = test::grabPlot(plot, QSize(480, 360));
+    // Energy range [0, 8] widened by 8 %: [-0.64, 8.64]; the eigenfunction's
+    // peak, 4 exp(-5/4) at x^2 = 5/2, is scaled to 7.5 % of that range.
+    const QRectF p(62, 26, 396, 296);
+    const auto at = [&](double x, double v) { return test::panelPoint(p, -4.0, 4.0, -0.64, 8.64, x, v); };
+    const double scale = 0.075 * 9.28 / (4.0 * std::exp(-1.25));
+
+    for (const double x : {-3.3, -1.1, 2.7})
+        EXPECT_TRUE(colourNear(image, at(x, 0.5 * x * x), QColor(185, 190, 198), 1, 12)) << "V at x = " << x;
+    EXPECT_TRUE(colourNear(image, at(0.3, 2.5), QColor(255, 184, 70), 1, 20)) << "selected level, solid";
+    for (const double e : {0.5, 1.5, 6.0})
+        EXPECT_GT(countColour(image, QRect(int(at(-1, e).x()), int(at(0, e).y()) - 1, 100, 3),
+                              e > 5.0 ? QColor(130, 140, 150) : QColor(82, 190, 235)),
+                  40)
+            << "dashed level or threshold at E = " << e;
+    for (const double x : {-1.7, 0.4, 1.3})
+        EXPECT_TRUE(colourNear(image, at(x, 2.5 + scale * (2 * x * x - 1) * std::exp(-x * x / 2)),
+                               QColor(255, 220, 120), 1, 20))
+            << "eigenfunction at x = " << x;
+    const QColor node(255, 115, 125);
+    for (const double x : {-1.0 / std::sqrt(2.0), 1.0 / std::sqrt(2.0)})
+        EXPECT_TRUE(colourNear(image, at(x, 2.5), node, 1, 20)) << "node at x = " << x;
+    EXPECT_EQ(countColour(image, QRect(int(at(-3.9, 0).x()) - 8, int(at(0, 2.5).y()) - 8, 16, 16), node, 20), 0)
+        << "no node for sign flips below 1.5 % of the peak";
+    for (const auto& [e, colour] : {std::pair{2.5, QColor(255, 205, 115)}, std::pair{1.5, QColor(130, 205, 235)}})
+        EXPECT_GT(countColour(image, QRect(67, int(at(0, e).y()) - 18, 130, 18), colour, 0), 0) << "label of " << e;
+
+    plot.setResult(harmonicLadder(), 3); // past the end
+    const QImage none = test::grabPlot(plot, QSize(480, 360));
+    EXPECT_EQ(countColour(none, none.rect(), node, 20) + countColour(none, none.rect(), QColor(255, 184, 70), 10), 0)
+        << "no eigenfunction, every level dashed blue";
+}
+
+TEST_F(BoundStatePlot, ResultsThatCannotBeDrawnShowThePlaceholder)
+{
+    struct Case {
+        const char* name;
+        void (*spoil)(BoundStateResult&);
+    };
+    const std::vector<Case> cases{
+        {"not ok", [](BoundStateResult& r) { r.ok = false; }},
+        {"one x sample", [](BoundStateResult& r) { r = BoundStateResult{true, "", 0, 1, 1, 0, 0, {0.0}, {0.0}, {}}; }},
+        {"no states", [](BoundStateResult& r) { r.states.clear(); }},
+        {"short potential row", [](BoundStateResult& r) { r.potential.pop_back(); }},
+        {"long eigenfunction", [](BoundStateResult& r) { r.states[1].phi.push_back(0.0f); }},
+        {"short eigenfunction", [](BoundStateResult& r) { r.states[0].phi.resize(40); }},
+    };
+    auto& plot = makePlot<QuantumBoundStatePlotWidget>();
+    const auto placeholderOnly = [&](const char* name) {
+        const QImage image = test::grabPlot(plot, QSize(480, 360));
+        EXPECT_GT(countColour(image, QRect(150, 130, 220, 80), kPlaceholderText, 0), 0) << name;
+        EXPECT_EQ(countColour(image, QRect(62, 2, 396, 20), kTitleText, 0), 0) << name;
+    };
+    placeholderOnly("fresh");
+    for (const Case& c : cases) {
+        BoundStateResult result = harmonicLadder();
+        c.spoil(result);
+        plot.setResult(result, 0);
+        placeholderOnly(c.name);
+    }
+    plot.setResult(harmonicLadder(), 0);
+    plot.clear();
+    placeholderOnly("cleared");
+}
+
+} // namespace
+
+namespace test {
+
+template <>
+struct PlotFeeds<QuantumResonancePlotWidget> {
+    static std::vector<PlotFeed<QuantumResonancePlotWidget>> all()
+    {
+        const auto feed = [](std::vector<TransmissionPoint> curve, double x, double t, double packet) {
+            return [=](QuantumResonancePlotWidget& w) {
+                w.setCurve(curve);
+                w.setMarkerPoint(x, t);
+                w.setPacketTransmission(true, packet);
+            };
+        };
+        const double huge = std::numeric_limits<double>::max();
+        return {{"scan", feed(lorentzian(), 2.5, 0.3, 0.4)},
+                {"not finite", feed({{1, kNaN}, {kInf, 0.5}, {2, -kInf}, {kNaN, 1}, {3, 0.2}}, kNaN, 0.5, kNaN)},
+                {"extremes", feed({{-huge, huge}, {0, -huge}, {huge, 0.5}}, huge, huge, -huge)},
+                {"tiny range", feed({{1.0, 0.1}, {1.0 + 1e-300, 0.9}}, 1.0, 0.5, 0.5)}};
+    }
+};
+
+template <>
+struct PlotFeeds<QuantumBoundStatePlotWidget> {
+    static std::vector<PlotFeed<QuantumBoundStatePlotWidget>> all()
+    {
+        const auto feed = [](void (*spoil)(BoundStateResult&), int selected) {
+            return [=](QuantumBoundStatePlotWidget& w) {
+                BoundStateResult r = harmonicLadder();
+                spoil(r);
+                w.setResult(r, selected);
+            };
+        };
+        return {
+            {"ladder", feed([](BoundStateResult&) {}, 1)},
+            {"flat", feed([](BoundStateResult& r) {
+                 r.potential.assign(r.x.size(), 0.0);
+                 for (BoundState& s : r.states) {
+                     s.energy = 0.0;
+                     s.phi.assign(r.x.size(), 0.0f);
+                 }
+             }, 0)},
+            {"not finite", feed([](BoundStateResult& r) {
+                 r.continuumThreshold = r.x[7] = kNaN;
+                 r.potential[5] = kInf;
+                 r.states[0].energy = -kInf;
+                 r.states[2].phi[40] = std::numeric_limits<float>::quiet_NaN();
+                 r.states[2].phi[41] = std::numeric_limits<float>::infinity();
+             }, 2)},
+            {"extremes", feed([](BoundStateResult& r) {
+                 r.x.back() = r.states[1].energy = 1e300;
+                 r.potential[0] = -1e300;
+             }, -5)},
+            {"malformed", feed([](BoundStateResult& r) { r.states[2].phi.resize(3); }, 2)},
+        };
+    }
+};
+
+INSTANTIATE_TYPED_TEST_SUITE_P(Resonance, PlotRobustness, QuantumResonancePlotWidget);
+INSTANTIATE_TYPED_TEST_SUITE_P(BoundState, PlotRobustness, QuantumBoundStatePlotWidget);
+
+} // namespace test
+} // namespace vxo

@@ -1,0 +1,467 @@
+#include "plots/QuantumDoubleWellPlotWidget.h"
+#include "plots/QuantumLandauZenerPlotWidget.h"
+#include "plots/QuantumRabiPlotWidget.h"
+#include "plots/QuantumRamseyPlotWidget.h"
+#include "plots/QuantumStueckelbergPlotWidget.h"
+
+#include "HistoryPlotProbes.h"
+#include "PlotRobustness.h"
+#include "PlotTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <vector>
+
+namespace vxo {
+namespace {
+
+using test::colourNear;
+using test::countColour;
+using test::historyOf;
+using test::kInf;
+using test::kNaN;
+using test::markedRows;
+using test::panelPoint;
+
+const QColor kPlaceholderText(190, 195, 205);
+const QColor kSignal(240, 215, 105);
+const QColor kCurrent(245, 235, 150);
+const QColor kLower(105, 220, 255);
+constexpr double kPi = 3.141592653589793;
+
+bool shows(const QImage& image, const QRectF& where, const QColor& colour)
+{
+    return countColour(image, where.toRect(), colour, colour == kPlaceholderText ? 0 : 10) > 0;
+}
+
+// Omega = 0.5, transfer amplitude 0.8: pi pulse at 2 pi, period 4 pi.
+RabiReference rabiReference()
+{
+    RabiReference r;
+    r.valid = true;
+    r.generalizedRabiFrequency = 0.5;
+    r.transferAmplitude = 0.8;
+    r.piPulseTime = 2.0 * kPi;
+    r.rabiPeriod = 4.0 * kPi;
+    return r;
+}
+
+// The population plots drawn over a prediction: how to make and feed one,
+// its panel at 460 x 320, the predicted pair over one period with its mark,
+// and the measured block.
+struct PredictionPlot {
+    const char* name;
+    std::function<QWidget*(QWidget*)> make;
+    std::function<void(QWidget&)> predict;
+    std::function<void(QWidget&, const std::vector<ObservableSample>&)> feed;
+    QRectF panel;
+    double period;
+    double mark;
+    std::function<double(double)> second; // the first is 1 - second
+    bool ObservableSample::*valid;
+    double ObservableSample::*measuredFirst;
+    double ObservableSample::*measuredSecond;
+    QColor firstColour;
+};
+
+template <typename Widget>
+std::function<void(QWidget&, const std::vector<ObservableSample>&)> feeding()
+{
+    return [](QWidget& w, const std::vector<ObservableSample>& s) { static_cast<Widget&>(w).setSamples(s); };
+}
+
+const std::vector<PredictionPlot>& predictionPlots()
+{
+    static const std::vector<PredictionPlot> plots{
+        {"Rabi", [](QWidget* host) { return new QuantumRabiPlotWidget(host); },
+         [](QWidget& w) { static_cast<QuantumRabiPlotWidget&>(w).setTwoLevelReference(rabiReference()); },
+         feeding<QuantumRabiPlotWidget>(), QRectF(58, 28, 380, 254), 4.0 * kPi, 2.0 * kPi,
+         [](double t) { return 0.8 * std::pow(std::sin(t / 4.0), 2); }, &ObservableSample::rabiValid,
+         &ObservableSample::rabiPopulation1, &ObservableSample::rabiPopulation2, QColor(95, 220, 255)},
+        {"double well", [](QWidget* host) { return new QuantumDoubleWellPlotWidget(host); },
+         [](QWidget& w) { static_cast<QuantumDoubleWellPlotWidget&>(w).setTunnellingPeriod(40.0); },
+         feeding<QuantumDoubleWellPlotWidget>(), QRectF(58, 26, 382, 256), 40.0, 20.0,
+         [](double t) { return std::pow(std::sin(kPi * t / 40.0), 2); }, &ObservableSample::doubleWellValid,
+         &ObservableSample::leftWellProbability, &ObservableSample::rightWellProbability, QColor(100, 220, 255)},
+    };
+    return plots;
+}
+
+using TwoLevelPlot = test::PlotTest;
+
+TEST_F(TwoLevelPlot, PredictionBehindThePlaceholderThenMeasuredCurvesOnTheStretchedAxis)
+{
+    for (const PredictionPlot& c : predictionPlots()) {
+        QWidget& plot = *c.make(&host());
+        const QImage fresh = test::grabPlot(plot, QSize(460, 320));
+        c.predict(plot);
+        const QImage predicted = test::grabPlot(plot, QSize(460, 320));
+        const QRectF middle(c.panel.center() - QPointF(100, 20), QSizeF(200, 40));
+        EXPECT_TRUE(shows(fresh, middle, kPlaceholderText) && shows(predicted, middle, kPlaceholderText)) << c.name;
+        for (const double u : {0.08, 0.3, 0.62, 0.9}) {
+            const double t = u * c.period;
+            for (const double p : {c.second(t), 1.0 - c.second(t)})
+                EXPECT_TRUE(test::differsNear(predicted, fresh, panelPoint(c.panel, 0, c.period, 0, 1, t, p)))
+                    << c.name << ": prediction " << p << " at t = " << t;
+        }
+        EXPECT_GT(markedRows(predicted, c.panel.center().x(), c.panel.top(), c.panel.bottom(), &fresh), 0.4) << c.name;
+
+        // Valid samples from 0.1 to 1.5 periods except inside (0.5, 0.6),
+        // where the values are bogus: the axis runs from the first valid
+        // sample to the last, the curves bridge the gap, 1.4 lies on the top.
+        const auto first = [&](double t) { return 0.55 + 0.3 * std::sin(6.0 * t / c.period); };
+        const auto second = [&](double t) { return 0.3 - 0.2 * std::cos(5.0 * t / c.period); };
+        std::vector<ObservableSample> samples = historyOf(151, 0.0, c.period / 100, [&](ObservableSample& s, double t) {
+            const bool gap = t > 0.501 * c.period && t < 0.599 * c.period;
+            s.*c.valid = t >= 0.099 * c.period && !gap;
+            s.*c.measuredFirst = gap ? 0.02 : first(t);
+            s.*c.measuredSecond = gap ? 0.98 : second(t);
+        });
+        samples[130].*c.measuredFirst = 1.4;
+        c.feed(plot, samples);
+        const QImage image = test::grabPlot(plot, QSize(460, 320));
+        const auto at = [&](double u, double v) { return panelPoint(c.panel, 0.1, 1.5, 0, 1, u, v); };
+        for (const double u : {0.23, 0.41, 0.87, 1.12}) {
+            EXPECT_TRUE(colourNear(image, at(u, first(u * c.period)), c.firstColour)) << c.name << " at " << u;
+            EXPECT_TRUE(colourNear(image, at(u, second(u * c.period)), QColor(255, 185, 95))) << c.name << " at " << u;
+        }
+        const double a = first(0.5 * c.period);
+        const double b = first(0.6 * c.period);
+        EXPECT_TRUE(colourNear(image, (at(0.5, a) + at(0.6, b)) / 2.0, c.firstColour)) << c.name << ": bridged";
+        EXPECT_FALSE(colourNear(image, at(0.55, 0.02), c.firstColour, 2)) << c.name << ": gap drawn";
+        EXPECT_TRUE(colourNear(image, at(1.3, 1.0), c.firstColour)) << c.name << ": top edge";
+        EXPECT_GT(markedRows(image, at(c.mark / c.period, 0).x(), c.panel.top(), c.panel.bottom()), 0.4) << c.name;
+        EXPECT_LT(markedRows(image, at(1.0, 0).x(), c.panel.top(), c.panel.bottom()), 0.2) << c.name;
+        EXPECT_FALSE(shows(image, c.panel, kPlaceholderText)) << c.name;
+    }
+}
+
+// Bias 0.35 -> -0.35 over [0, 40], crossing zero at 20.
+LinearSweep forwardSweep()
+{
+    LinearSweep sweep;
+    sweep.enabled = true;
+    return sweep;
+}
+
+LandauZenerReference crossingAt(double t)
+{
+    LandauZenerReference r;
+    r.valid = true;
+    r.crossingTime = t;
+    return r;
+}
+
+using LandauZenerPlot = test::PlotTest;
+
+TEST_F(LandauZenerPlot, CrossingMarkRunsThroughTheBiasStripAtTheCrossingTime)
+{
+    auto& plot = makePlot<QuantumLandauZenerPlotWidget>();
+    const QRectF p(58, 28, 380, 232);    // at 460 x 340
+    const QRectF bias(58, 278, 380, 34); // 18 below
+    const auto grab = [&] { return test::grabPlot(plot, QSize(460, 340)); };
+    const auto crossingRows = [&](const QImage& with, const QImage& without, double t0) {
+        return markedRows(with, panelPoint(p, t0, 40, 0, 1, 20.0, 0).x(), p.top(), bias.bottom(), &without);
+    };
+    plot.setSweep(forwardSweep());
+    const QImage unmarked = grab();
+    plot.setTwoLevelReference(crossingAt(50.0));
+    EXPECT_TRUE(grab() == unmarked) << "a crossing after the axis is not marked";
+    plot.setTwoLevelReference(crossingAt(20.0));
+    const QImage image = grab();
+    EXPECT_GT(crossingRows(image, unmarked, 0.0), 0.4) << "from the top of the panel down through the strip";
+    EXPECT_TRUE(shows(image, QRectF(140, 120, 200, 40), kPlaceholderText));
+    for (const double t : {4.0, 13.0, 31.0, 37.0})
+        EXPECT_TRUE(colourNear(image, QPointF(58 + 9.5 * t, bias.center().y() - 15.3 * (1 - t / 20)), kSignal)) << t;
+
+    // A history from t = -5 moves the axis start; the bias holds its start
+    // value before the sweep begins.
+    plot.setTwoLevelReference(LandauZenerReference());
+    plot.setSamples(historyOf(81, -5.0, 0.5, [](ObservableSample& s, double t) {
+        s.landauZenerValid = true;
+        s.landauZenerLower = 0.9 - 0.02 * t;
+        s.landauZenerUpper = 0.15 + 0.015 * t;
+    }));
+    const QImage measuredUnmarked = grab();
+    plot.setTwoLevelReference(crossingAt(20.0));
+    const QImage measured = grab();
+    for (const double t : {-2.0, 11.0, 27.0}) {
+        EXPECT_TRUE(colourNear(measured, panelPoint(p, -5, 40, 0, 1, t, 0.9 - 0.02 * t), kLower)) << t;
+        EXPECT_TRUE(colourNear(measured, panelPoint(p, -5, 40, 0, 1, t, 0.15 + 0.015 * t), QColor(255, 165, 100))) << t;
+    }
+    EXPECT_TRUE(colourNear(measured, QPointF(58 + 380 * 2.0 / 45.0, bias.center().y() - 15.3), kSignal)) << "t = -3";
+    EXPECT_GT(crossingRows(measured, measuredUnmarked, -5.0), 0.4);
+
+    plot.reset();
+    const QImage reset = grab();
+    EXPECT_FALSE(shows(reset, reset.rect(), kSignal)) << "the default sweep is disabled";
+    EXPECT_TRUE(shows(reset, QRectF(140, 120, 200, 40), kPlaceholderText));
+}
+
+// Out over [0, 20], hold, back over the next 20: zero bias at 10 and 30 + hold.
+LinearSweep returnSweep(double hold)
+{
+    LinearSweep sweep = forwardSweep();
+    sweep.duration = 20.0;
+    sweep.returnEnabled = true;
+    sweep.holdDuration = hold;
+    sweep.returnDuration = 20.0;
+    return sweep;
+}
+
+// Holds 0..10 with final P_lower = 0.5 + 0.4 cos(1.3 hold).
+std::vector<StueckelbergFringePoint> holdFringe()
+{
+    std::vector<StueckelbergFringePoint> points;
+    for (int k = 0; k <= 40; ++k)
+        points.push_back({0.25 * k, 0.0, 0.5 + 0.4 * std::cos(0.325 * k), 0.0});
+    return points;
+}
+
+StueckelbergReference doublePassage()
+{
+    StueckelbergReference r;
+    r.valid = true;
+    r.firstCrossingTime = 10.0;
+    r.secondCrossingTime = 34.0;
+    r.finalLowerPopulation = 0.3;
+    return r;
+}
+
+// At 460 x 400 the stacked panels of the interference plots.
+const QRectF kHistory(58, 28, 380, 210);
+const QRectF kStrip(58, 252, 380, 30);
+const QRectF kScan(58, 312, 380, 58);
+
+using StueckelbergPlot = test::PlotTest;
+
+TEST_F(StueckelbergPlot, HoldTimeFringeWithTheCurrentHoldAndBothCrossingsMarked)
+{
+    auto& plot = makePlot<QuantumStueckelbergPlotWidget>();
+    const auto grab = [&] { return test::grabPlot(plot, QSize(460, 400)); };
+    plot.setSweep(returnSweep(4.0));
+    plot.setFringeScan(holdFringe());
+    const QImage unmarked = grab();
+    plot.setTwoLevelReference(doublePassage());
+    const QImage image = grab();
+    for (const double hold : {0.6, 3.1, 5.4, 8.8})
+        EXPECT_TRUE(colourNear(image, panelPoint(kScan, 0, 10, 0, 1, hold, 0.5 + 0.4 * std::cos(1.3 * hold)), kLower))
+            << "fringe at hold " << hold;
+    EXPECT_TRUE(colourNear(image, panelPoint(kScan, 0, 10, 0, 1, 4.0, 0.3), kCurrent, 1, 10)) << "current hold";
+    const auto marked = [&](double t) {
+        return markedRows(image, 58 + 380 * t / 44, kHistory.top(), kStrip.bottom(), &unmarked);
+    };
+    EXPECT_GT(std::min(marked(10.0), marked(34.0)), 0.4) << "both crossings, down through the strip";
+    EXPECT_EQ(marked(22.0), 0.0);
+    // The bias: halfway out at 5, at the end value through the hold, halfway back at 39.
+    for (const auto& [t, v] : {std::pair{5.0, 0.5}, std::pair{22.0, -1.0}, std::pair{39.0, 0.5}})
+        EXPECT_TRUE(colourNear(image, QPointF(58 + 380 * t / 44, kStrip.center().y() - 30 * 0.44 * v), kSignal)) << t;
+
+    plot.setSweep(returnSweep(12.0));
+    EXPECT_FALSE(shows(grab(), kScan, kCurrent)) << "a hold outside the scan is not marked";
+    plot.reset();
+    const QImage reset = grab();
+    EXPECT_TRUE(shows(reset, QRectF(140, 110, 200, 40), kPlaceholderText));
+    EXPECT_TRUE(shows(reset, kScan, QColor(170, 178, 188)));
+    EXPECT_FALSE(shows(reset, reset.rect(), kSignal) || shows(reset, kScan, kLower)) << "sweep disabled, scan empty";
+}
+
+// The Ramsey sequence with echo: pulses of 14.35, free time 5.5 split around
+// an echo pulse of 28.7, the drive 0.1 sin(0.305536 t') from each pulse's start.
+RamseySequence echoSequence()
+{
+    RamseySequence sequence;
+    sequence.enabled = true;
+    sequence.echoEnabled = true;
+    return sequence;
+}
+
+RamseyReference echoReference()
+{
+    RamseyReference r;
+    r.valid = r.echoEnabled = true;
+    r.firstPulseEnd = 14.35;
+    r.echoStart = 17.1;
+    r.echoEnd = 45.8;
+    r.secondPulseStart = 48.55;
+    r.secondPulseEnd = 62.9;
+    r.finalPopulation2 = 0.7;
+    return r;
+}
+
+// Free times 0..20 with final P2 = 0.5 + depth cos(0.3 F).
+template <typename Point>
+std::vector<Point> freeFringe(double depth)
+{
+    std::vector<Point> points;
+    for (int k = 0; k <= 40; ++k) {
+        Point p{};
+        p.freeEvolutionDuration = 0.5 * k;
+        if constexpr (std::is_same_v<Point, RamseyFringePoint>)
+            p.population2 = 0.5 + depth * std::cos(0.15 * k);
+        else
+            p.averagePopulation2 = 0.5 + depth * std::cos(0.15 * k);
+        points.push_back(p);
+    }
+    return points;
+}
+
+using RamseyPlot = test::PlotTest;
+
+TEST_F(RamseyPlot, PulseStripStagesAndFringesStandAtTheirTimes)
+{
+    auto& plot = makePlot<QuantumRamseyPlotWidget>();
+    const auto grab = [&] { return test::grabPlot(plot, QSize(460, 400)); };
+    plot.setPulseSequence(echoSequence());
+    const QImage unmarked = grab();
+    plot.setTwoLevelReference(echoReference());
+    plot.setFringeScan(freeFringe<RamseyFringePoint>(0.45));
+    plot.setEnsemble(RamseyEnsemble{true, 0.06, 41}, RamseyEnsembleResult{true, 41, 0.06, 0.5, 0.3, 0, 0});
+    plot.setEnsembleScan(freeFringe<RamseyEnsemblePoint>(0.2));
+    const QImage image = grab();
+
+    const auto x = [](double t) { return 58 + 380 * t / 62.9; };
+    for (const double t : {14.35, 17.1, 45.8, 48.55, 62.9})
+        EXPECT_GT(markedRows(image, x(t), kHistory.top(), kStrip.bottom(), &unmarked), 0.4) << "boundary at " << t;
+    EXPECT_EQ(markedRows(image, x(30.0), kHistory.top(), kStrip.bottom(), &unmarked), 0.0) << "inside the echo";
+    // The drive: sin(omega t') inside the pulses, 0 in the free halves.
+    const double w = 0.305536;
+    for (const auto& [t, v] : {std::pair{5.0, std::sin(w * 5)}, {12.0, std::sin(w * 12)}, {16.0, 0.0},
+                               {25.0, std::sin(w * 7.9)}, {47.0, 0.0}, {55.0, std::sin(w * 6.45)}})
+        EXPECT_TRUE(colourNear(image, QPointF(x(t), kStrip.center().y() - 30 * 0.44 * v), kSignal)) << "at " << t;
+
+    // Fringes over free times 0..20, the current free time 5.5 marked on both.
+    const auto at = [](double free, double p) { return panelPoint(kScan, 0, 20, 0, 1, free, p); };
+    for (const double f : {2.0, 10.0}) {
+        EXPECT_TRUE(colourNear(image, at(f, 0.5 + 0.45 * std::cos(0.3 * f)), QColor(255, 165, 100))) << f;
+        EXPECT_TRUE(colourNear(image, at(f, 0.5 + 0.2 * std::cos(0.3 * f)), kLower)) << f;
+    }
+    EXPECT_TRUE(colourNear(image, at(5.5, 0.7), kCurrent, 1, 10)) << "single-system marker";
+    EXPECT_TRUE(colourNear(image, at(5.5, 0.3), kLower, 1, 10)) << "ensemble marker";
+    const QRectF singleLegend(64, 314, 90, 16);
+    EXPECT_TRUE(shows(image, singleLegend, QColor(255, 165, 100)));
+
+    // The ensemble alone draws over its own range; an invalid reference
+    // leaves boundaries and markers out.
+    plot.setFringeScan({});
+    plot.setTwoLevelReference(RamseyReference());
+    const QImage alone = grab();
+    EXPECT_TRUE(colourNear(alone, at(10.0, 0.5 + 0.2 * std::cos(3.0)), kLower));
+    EXPECT_FALSE(shows(alone, kScan, kCurrent));
+    EXPECT_EQ(markedRows(alone, x(14.35), kHistory.top(), kStrip.bottom(), &unmarked), 0.0);
+
+    plot.reset();
+    const QImage reset = grab();
+    EXPECT_TRUE(shows(reset, QRectF(140, 110, 200, 40), kPlaceholderText));
+    EXPECT_TRUE(shows(reset, kScan, QColor(170, 178, 188)));
+    EXPECT_FALSE(shows(reset, reset.rect(), kSignal)) << "the default sequence is disabled";
+}
+
+} // namespace
+
+namespace test {
+
+// Each plot's history states, then its protocol and reference records at
+// values that are not finite or extreme.
+template <>
+struct PlotFeeds<QuantumRabiPlotWidget> {
+    static std::vector<PlotFeed<QuantumRabiPlotWidget>> all()
+    {
+        auto feeds = historyFeeds<QuantumRabiPlotWidget>([](QuantumRabiPlotWidget& w, const auto& s) {
+            w.setTwoLevelReference(rabiReference());
+            w.setSamples(s);
+        });
+        const RabiReference odd{true, 0, 1, 0, 0, 0, 0, 0, 0, 0, 1e300, 1.0, kNaN, kInf};
+        feeds.push_back({"odd reference", [odd](QuantumRabiPlotWidget& w) { w.setTwoLevelReference(odd); }});
+        return feeds;
+    }
+};
+
+template <>
+struct PlotFeeds<QuantumDoubleWellPlotWidget> {
+    static std::vector<PlotFeed<QuantumDoubleWellPlotWidget>> all()
+    {
+        auto feeds = historyFeeds<QuantumDoubleWellPlotWidget>([](QuantumDoubleWellPlotWidget& w, const auto& s) {
+            w.setTunnellingPeriod(12.0);
+            w.setSamples(s);
+        });
+        for (const double period : {1e-300, kInf, kNaN, -3.0})
+            feeds.push_back({"period", [period](QuantumDoubleWellPlotWidget& w) { w.setTunnellingPeriod(period); }});
+        return feeds;
+    }
+};
+
+const LinearSweep kWildSweep{true, 4, SceneParameterSlopeX, kNaN, 1e300, -1e300, kInf, true, kNaN, 1e300};
+
+template <>
+struct PlotFeeds<QuantumLandauZenerPlotWidget> {
+    static std::vector<PlotFeed<QuantumLandauZenerPlotWidget>> all()
+    {
+        auto feeds = historyFeeds<QuantumLandauZenerPlotWidget>([](QuantumLandauZenerPlotWidget& w, const auto& s) {
+            w.setSweep(forwardSweep());
+            w.setTwoLevelReference(crossingAt(20.0));
+            w.setSamples(s);
+        });
+        feeds.push_back({"wild", [](QuantumLandauZenerPlotWidget& w) {
+                             w.setSweep(kWildSweep);
+                             w.setTwoLevelReference(crossingAt(-1e300));
+                         }});
+        return feeds;
+    }
+};
+
+template <>
+struct PlotFeeds<QuantumStueckelbergPlotWidget> {
+    static std::vector<PlotFeed<QuantumStueckelbergPlotWidget>> all()
+    {
+        auto feeds = historyFeeds<QuantumStueckelbergPlotWidget>([](QuantumStueckelbergPlotWidget& w, const auto& s) {
+            w.setTwoLevelReference(doublePassage());
+            w.setSweep(returnSweep(4.0));
+            w.setFringeScan(holdFringe());
+            w.setSamples(s);
+        });
+        feeds.push_back({"wild", [](QuantumStueckelbergPlotWidget& w) {
+                             w.setTwoLevelReference(StueckelbergReference{true, {}, -1e300, kNaN, 0.0, kInf, 0.0});
+                             w.setSweep(kWildSweep);
+                             w.setFringeScan({{kNaN, 0, kInf, 0}, {1e300, 0, -1, 0}, {-1e300, 0, kNaN, 0}});
+                         }});
+        return feeds;
+    }
+};
+
+template <>
+struct PlotFeeds<QuantumRamseyPlotWidget> {
+    static std::vector<PlotFeed<QuantumRamseyPlotWidget>> all()
+    {
+        auto feeds = historyFeeds<QuantumRamseyPlotWidget>([](QuantumRamseyPlotWidget& w, const auto& s) {
+            w.setTwoLevelReference(echoReference());
+            w.setPulseSequence(echoSequence());
+            w.setFringeScan(freeFringe<RamseyFringePoint>(0.45));
+            w.setEnsembleScan(freeFringe<RamseyEnsemblePoint>(0.2));
+            w.setEnsemble(RamseyEnsemble{true, 0.06, 41}, RamseyEnsembleResult{true, 41, 0.06, 0.5, 0.5, 0, 0});
+            w.setSamples(s);
+        });
+        const RamseySequence wild{true, 4, SceneParameterSlopeX, 0, kNaN, 1e300, 0, 0, -1e300, 1e300, kInf, true,
+                                  kNaN, 0};
+        const RamseySequence silent{true, 4, SceneParameterSlopeX, 0, 0, 0.3, 0, 0, 0, 14, 5, true, 28, 0};
+        for (const RamseySequence& sequence : {wild, silent})
+            feeds.push_back({"sequence", [sequence](QuantumRamseyPlotWidget& w) {
+                                 w.setTwoLevelReference(echoReference());
+                                 w.setPulseSequence(sequence);
+                                 w.setFringeScan({{kNaN, 0, 0, kInf}, {1e300, 0, 0, -1}});
+                                 w.setEnsembleScan({{-1e300, 0, kNaN}, {kInf, 0, 2.0}});
+                             }});
+        return feeds;
+    }
+};
+
+INSTANTIATE_TYPED_TEST_SUITE_P(Rabi, PlotRobustness, QuantumRabiPlotWidget);
+INSTANTIATE_TYPED_TEST_SUITE_P(DoubleWell, PlotRobustness, QuantumDoubleWellPlotWidget);
+INSTANTIATE_TYPED_TEST_SUITE_P(LandauZener, PlotRobustness, QuantumLandauZenerPlotWidget);
+INSTANTIATE_TYPED_TEST_SUITE_P(Stueckelberg, PlotRobustness, QuantumStueckelbergPlotWidget);
+INSTANTIATE_TYPED_TEST_SUITE_P(Ramsey, PlotRobustness, QuantumRamseyPlotWidget);
+
+} // namespace test
+} // namespace vxo

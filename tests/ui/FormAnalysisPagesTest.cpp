@@ -1,0 +1,164 @@
+// The analysis dock: the 34 pages of the analysis stack in their order (guided
+// experiments and the saved window state address them by index), the pattern
+// each page follows, and the scar filter energy that must carry the record's 0.
+
+#include "FormTestSupport.h"
+
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QLayout>
+#include <QStackedWidget>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace vxo::test {
+namespace {
+
+struct AnalysisPage {
+    const char* page;
+    const char* title;
+    const char* tutor;    // nullptr: no tutor label
+    const char* summary;  // nullptr: no summary label
+    const char* plot;
+    int controls;  // rows or groups of the page's own controls
+    bool fourPixelMargins;
+};
+
+// In stack order.
+const std::vector<AnalysisPage>& analysisPages()
+{
+    static const std::vector<AnalysisPage> pages = {
+        {"timeSeriesTab", "Time series", nullptr, nullptr, "timeSeriesPlotWidget", 1, true},
+        {"resonanceTab", "Resonance", nullptr, "resonanceSummaryLabel", "resonancePlotWidget", 1, true},
+        {"boundStatesTab", "Bound states", nullptr, "boundSummaryLabel", "boundStatePlotWidget", 2, true},
+        {"doubleWellTab", "Double well", nullptr, "doubleWellSummaryLabel", "doubleWellPlotWidget", 0, true},
+        {"quenchTab", "Quench", nullptr, "quenchSummaryLabel", "quenchPlotWidget", 0, true},
+        {"periodicDriveTab", "Periodic drive", nullptr, "periodicDriveSummaryLabel", "periodicDrivePlotWidget", 0,
+         true},
+        {"rabiTab", "Rabi", nullptr, "rabiSummaryLabel", "rabiPlotWidget", 0, true},
+        {"landauZenerTab", "Landau-Zener", nullptr, "landauZenerSummaryLabel", "landauZenerPlotWidget", 0, true},
+        {"stueckelbergTab", "Stueckelberg", nullptr, "stueckelbergSummaryLabel", "stueckelbergPlotWidget", 0, true},
+        {"ramseyTab", "Ramsey", nullptr, "ramseySummaryLabel", "ramseyPlotWidget", 1, true},
+        {"blochTab", "Bloch", "blochTutorLabel", "blochSummaryLabel", "blochPlotWidget", 0, true},
+        {"revivalsTab", "Revivals", "revivalTutorLabel", "revivalSummaryLabel", "revivalPlotWidget", 0, true},
+        {"billiardsTab", "Billiards", "billiardTutorLabel", "billiardSummaryLabel", "billiardPlotWidget", 0, true},
+        {"talbotTab", "Talbot", "talbotTutorLabel", "talbotSummaryLabel", "talbotPlotWidget", 0, true},
+        {"bouncerTab", "Bouncer", "bouncerTutorLabel", "bouncerSummaryLabel", "bouncerPlotWidget", 0, true},
+        {"vortexTab", "Vortex", "vortexTutorLabel", "vortexSummaryLabel", "vortexPlotWidget", 0, true},
+        {"andersonTab", "Anderson", "andersonTutorLabel", "andersonSummaryLabel", "andersonPlotWidget", 0, true},
+        {"kickedRotorTab", "Kicked Rotor", "kickedRotorTutorLabel", "kickedRotorSummaryLabel",
+         "kickedRotorPlotWidget", 1, true},
+        {"zenoTab", "Zeno", "zenoTutorLabel", "zenoSummaryLabel", "zenoPlotWidget", 1, true},
+        {"scarsTab", "Scars", "scarsTutorLabel", "scarSummaryLabel", "scarPlotWidget", 1, true},
+        {"berryTab", "Berry Phase", "berryTutorLabel", "berrySummaryLabel", "berryPlotWidget", 0, false},
+        {"loschmidtTab", "Loschmidt", "loschmidtTutorLabel", "loschmidtSummaryLabel", "loschmidtPlotWidget", 0,
+         false},
+        {"moshinskyTab", "Diffraction in Time", "moshinskyTutorLabel", "moshinskySummaryLabel",
+         "moshinskyPlotWidget", 0, false},
+        {"kapitzaDiracTab", "Kapitza-Dirac", "kapitzaDiracTutorLabel", "kapitzaDiracSummaryLabel",
+         "kapitzaDiracPlotWidget", 0, false},
+        {"aharonovBohmTab", "Aharonov-Bohm", "aharonovBohmTutorLabel", "aharonovBohmSummaryLabel",
+         "aharonovBohmPlotWidget", 0, false},
+        {"landauTab", "Landau", "landauTutorLabel", "landauSummaryLabel", "landauPlotWidget", 0, false},
+        {"hallEdgeTab", "Hall Edge", "hallEdgeTutorLabel", "hallEdgeSummaryLabel", "hallEdgePlotWidget", 0, false},
+        {"backflowTab", "Backflow", "backflowTutorLabel", "backflowSummaryLabel", "backflowPlotWidget", 0, false},
+        {"zitterTab", "Zitterbewegung", "zitterTutorLabel", "zitterSummaryLabel", "zitterPlotWidget", 0, false},
+        {"kleinTab", "Klein Tunneling", "kleinTutorLabel", "kleinSummaryLabel", "kleinPlotWidget", 0, false},
+        {"kleinAngleScanTab", "Klein Angle Scan", "kleinAngleScanTutorLabel", "kleinAngleScanSummaryLabel",
+         "kleinAngleScanPlotWidget", 0, false},
+        {"kleinHeightScanTab", "Klein V0 Scan", "kleinHeightScanTutorLabel", "kleinHeightScanSummaryLabel",
+         "kleinHeightScanPlotWidget", 0, false},
+        {"kleinMassScanTab", "Klein Mass Scan", "kleinMassScanTutorLabel", "kleinMassScanSummaryLabel",
+         "kleinMassScanPlotWidget", 0, false},
+        {"diracMasslessTab", "Massless Dirac", "diracMasslessTutorLabel", "diracMasslessSummaryLabel",
+         "diracMasslessPlotWidget", 0, false},
+    };
+    return pages;
+}
+
+QString nameAt(QLayout* layout, int index)
+{
+    QLayoutItem* item = layout->itemAt(index);
+    if (item == nullptr)
+        return QStringLiteral("(none)");
+    return item->widget() ? item->widget()->objectName() : item->layout() ? item->layout()->objectName() : "(spacer)";
+}
+
+TEST(FormAnalysisPagesTest, TheStackHoldsThirtyFourPagesInOrderEachFollowingThePagePattern)
+{
+    BareForm form;
+    QStackedWidget* stack = form.ui.analysisStackedWidget;
+    ASSERT_EQ(stack->count(), static_cast<int>(analysisPages().size()));
+    ASSERT_EQ(stack->count(), 34);
+    for (int i = 0; i < stack->count(); ++i) {
+        const AnalysisPage& row = analysisPages()[i];
+        QWidget* page = stack->widget(i);
+        ASSERT_EQ(page->objectName().toStdString(), row.page) << "index " << i;
+        EXPECT_EQ(page->windowTitle().toStdString(), row.title) << row.page << ": the selector lists this title";
+
+        auto* layout = qobject_cast<QVBoxLayout*>(page->layout());
+        ASSERT_NE(layout, nullptr) << row.page;
+        EXPECT_EQ(layout->objectName().toStdString(), std::string(row.page) + "Layout");
+        const int margin =
+            row.fourPixelMargins ? 4 : page->style()->pixelMetric(QStyle::PM_LayoutLeftMargin, nullptr, page);
+        EXPECT_EQ(layout->contentsMargins(), QMargins(margin, margin, margin, margin)) << row.page;
+
+        // Tutor, own controls, summary, plot: top to bottom.
+        const int expectedItems = (row.tutor ? 1 : 0) + row.controls + (row.summary ? 1 : 0) + 1;
+        ASSERT_EQ(layout->count(), expectedItems) << row.page;
+        if (row.tutor) {
+            EXPECT_EQ(nameAt(layout, 0).toStdString(), row.tutor) << row.page;
+            const auto* tutor = page->findChild<QLabel*>(row.tutor);
+            ASSERT_NE(tutor, nullptr) << row.tutor;
+            EXPECT_TRUE(tutor->wordWrap()) << row.tutor;
+            EXPECT_EQ(tutor->textFormat(), Qt::AutoText) << row.tutor;
+        }
+        if (row.summary) {
+            EXPECT_EQ(nameAt(layout, layout->count() - 2).toStdString(), row.summary) << row.page;
+            const auto* summary = page->findChild<QLabel*>(row.summary);
+            ASSERT_NE(summary, nullptr) << row.summary;
+            // The resonance summary is one line of live figures.
+            EXPECT_EQ(summary->wordWrap(), summary != form.ui.resonanceSummaryLabel) << row.summary;
+            // Every summary shows its figures in the value font but the Berry one.
+            const bool consolas = (summary->font().resolve() & QFont::FamilyResolved) != 0;
+            EXPECT_EQ(consolas, summary != form.ui.berrySummaryLabel) << row.summary;
+            if (consolas) {
+                EXPECT_EQ(summary->font().family(), "Consolas") << row.summary;
+            }
+        }
+        QWidget* plot = page->findChild<QWidget*>(row.plot, Qt::FindDirectChildrenOnly);
+        ASSERT_NE(plot, nullptr) << row.plot << " is not a child of " << row.page;
+        EXPECT_EQ(layout->itemAt(layout->count() - 1)->widget(), plot) << row.plot << " is not the last item";
+        EXPECT_EQ(plot->sizePolicy(), QSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding)) << row.plot;
+        EXPECT_EQ(plot->minimumSize(), QSize(0, 0)) << row.plot;
+    }
+    EXPECT_EQ(stack->currentIndex(), 0);
+}
+
+TEST(FormAnalysisPagesTest, ScarFilterEnergyCarriesTheRecordsZeroThatStandsForThePacketEnergy)
+{
+    BareForm form;
+    QDoubleSpinBox* energy = form.ui.scarEnergySpinBox;
+    EXPECT_EQ(energy->decimals(), 2);
+    EXPECT_DOUBLE_EQ(energy->maximum(), 100.0);
+    EXPECT_DOUBLE_EQ(energy->singleStep(), 0.25);
+    EXPECT_DOUBLE_EQ(energy->value(), 9.5);
+    // A document writes the record into the box and captures it back.
+    for (const double stored : {0.0, 0.05, 9.5, 100.0}) {
+        energy->setValue(stored);
+        EXPECT_DOUBLE_EQ(energy->value(), stored) << "a stored " << stored << " does not survive a round trip";
+    }
+    energy->setValue(0.0);
+    EXPECT_TRUE(energy->text().contains("packet", Qt::CaseInsensitive))
+        << "0 shows as " << energy->text().toStdString() << ", not as the packet's energy";
+    energy->setValue(0.25);
+    EXPECT_EQ(energy->text(), energy->locale().toString(0.25, 'f', 2)) << "only 0 stands for the packet's energy";
+}
+
+} // namespace
+} // namespace vxo::test
