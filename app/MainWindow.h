@@ -247,6 +247,9 @@ private:
     void onDockVisibilityChanged(QAction* action, bool visible);
     // Actions and docks back to their state before minimising.
     void restoreDockVisibility();
+    // The five docks with their View-menu actions: controls, time,
+    // diagnostics, help, analysis.
+    std::array<std::pair<QDockWidget*, QAction*>, 5> dockActionPairs() const;
 
     // --- Transport --------------------------------------------------------------
 

@@ -22,12 +22,13 @@ if(VXO_MAIN_WINDOW_COMPLETE AND TARGET vxo_ui)
 endif()
 
 # The widget test executables share one application object, the message
-# capture and the event-loop helpers.
-if(TARGET view_tests OR TARGET plots_tests OR TARGET ui_tests)
+# capture and the event-loop helpers; the whole-window tests use only the
+# message capture (their application object is the program's own start-up).
+if(TARGET view_tests OR TARGET plots_tests OR TARGET ui_tests OR TARGET appwindow_tests)
   add_library(vxo_qt_test_support STATIC common/QtTestSupport.cpp common/QtTestSupport.h)
   target_include_directories(vxo_qt_test_support PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
   target_link_libraries(vxo_qt_test_support PUBLIC Qt5::Gui Qt5::Widgets)
-  foreach(_executable view_tests plots_tests ui_tests)
+  foreach(_executable view_tests plots_tests ui_tests appwindow_tests)
     if(TARGET ${_executable})
       target_link_libraries(${_executable} PRIVATE vxo_qt_test_support)
     endif()

@@ -1,5 +1,6 @@
 #include "app/ApplicationSetup.h"
 #include "app/MainWindow.h"
+#include "ui/MainWindowForm.h"
 
 #include <QApplication>
 #include <QSurfaceFormat>
@@ -12,6 +13,9 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     vxo::applyApplicationIdentity();
     vxo::applyApplicationStyle(application);
+    // The form's images and font substitutes, before the form is built.
+    vxo::initFormResources();
+    vxo::registerFontSubstitutions();
 
     vxo::MainWindow window(nullptr, true);
     window.show();

@@ -5,6 +5,7 @@
 // test executable of the app area can share it.
 
 #include "app/ApplicationSetup.h"
+#include "ui/MainWindowForm.h"
 
 #include <QApplication>
 #include <QByteArray>
@@ -25,8 +26,9 @@ inline const char* temporaryConfigHome()
 }
 
 // The one QApplication of the run, started as the program starts: default
-// surface format, identity and locale, then the application style. Without
-// an X display it runs on the offscreen platform.
+// surface format, identity and locale, the application style, then the
+// form's images and font substitutes. Without an X display it runs on the
+// offscreen platform.
 inline QApplication& appTestApplication()
 {
     static int argc = 1;
@@ -42,6 +44,8 @@ inline QApplication& appTestApplication()
         auto* app = new QApplication(argc, argv);
         applyApplicationIdentity();
         applyApplicationStyle(*app);
+        initFormResources();
+        registerFontSubstitutions();
         return app;
     }();
     return *application;

@@ -1,0 +1,204 @@
+// The saved window layout: docks and selected tabs survive a restart,
+// unusable stored values are clamped, minimising keeps hidden docks hidden
+// and "Reset Window Layout" brings the default back and forgets the save.
+
+#include "common/AppTestSupport.h"
+
+#include "app/MainWindow.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDockWidget>
+#include <QElapsedTimer>
+#include <QSettings>
+#include <QTabWidget>
+#include <QWindow>
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+
+namespace vxo {
+namespace {
+
+const char* const kDockNames[] = {"controlsDockWidget", "timeDockWidget", "diagnosticsDockWidget", "helpDockWidget",
+                                  "analysisDockWidget"};
+const char* const kActionNames[] = {"actionControlsDock", "actionTimeDock", "actionDiagnosticsDock", "actionHelpDock",
+                                    "actionAnalysisDock"};
+const Qt::DockWidgetArea kDefaultAreas[] = {Qt::LeftDockWidgetArea, Qt::RightDockWidgetArea, Qt::RightDockWidgetArea,
+                                            Qt::RightDockWidgetArea, Qt::BottomDockWidgetArea};
+
+// The saved index of each selector, by key and object name.
+struct Selector {
+    const char* key;
+    const char* objectName;
+};
+const Selector kSelectors[] = {
+    {"controlsTab", "controlsTabWidget"},        {"experimentSubTab", "experimentSubTabWidget"},
+    {"potentialSubTab", "potentialSubTabWidget"}, {"timeDependentSubTab", "timeDependentSubTabWidget"},
+    {"analysisOuterTab", "analysisTabWidget"},   {"analysisPage", "analysisPageComboBox"},
+    {"helpLanguageTab", "helpLanguageTabWidget"},
+};
+
+QDockWidget* dock(const MainWindow& window, int i) { return window.findChild<QDockWidget*>(kDockNames[i]); }
+QAction* action(const MainWindow& window, int i) { return window.findChild<QAction*>(kActionNames[i]); }
+
+// The selector's widget: a tab widget or the analysis page combo box.
+struct IndexedWidget {
+    QTabWidget* tabs = nullptr;
+    QComboBox* combo = nullptr;
+    int count() const { return tabs ? tabs->count() : combo->count(); }
+    int index() const { return tabs ? tabs->currentIndex() : combo->currentIndex(); }
+    void select(int i) const { tabs ? tabs->setCurrentIndex(i) : combo->setCurrentIndex(i); }
+};
+
+IndexedWidget indexed(const MainWindow& window, const Selector& selector)
+{
+    IndexedWidget widget{window.findChild<QTabWidget*>(selector.objectName),
+                         window.findChild<QComboBox*>(selector.objectName)};
+    EXPECT_TRUE(widget.tabs || widget.combo) << selector.objectName << " is missing";
+    return widget;
+}
+
+void processEventsFor(int milliseconds)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < milliseconds)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+void showAndSettle(MainWindow& window)
+{
+    window.show();
+    QElapsedTimer clock;
+    clock.start();
+    while (!(window.windowHandle() && window.windowHandle()->isExposed()) && clock.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    processEventsFor(100);
+}
+
+QStringList savedKeys()
+{
+    QSettings settings;
+    settings.beginGroup(QStringLiteral("MainWindow"));
+    return settings.childKeys();
+}
+
+// Default areas, every dock shown with its action checked, the right docks
+// stacked time over diagnostics over help.
+void expectDefaultDocks(const MainWindow& window, const char* when)
+{
+    for (int i = 0; i < 5; ++i) {
+        ASSERT_TRUE(dock(window, i) && action(window, i)) << kDockNames[i];
+        EXPECT_EQ(window.dockWidgetArea(dock(window, i)), kDefaultAreas[i]) << kDockNames[i] << " " << when;
+        EXPECT_TRUE(dock(window, i)->isVisible()) << kDockNames[i] << " " << when;
+        EXPECT_FALSE(dock(window, i)->isFloating()) << kDockNames[i] << " " << when;
+        EXPECT_TRUE(action(window, i)->isChecked()) << kActionNames[i] << " " << when;
+    }
+    for (int i = 2; i <= 3; ++i)
+        EXPECT_LT(dock(window, i - 1)->geometry().bottom(), dock(window, i)->geometry().top())
+            << kDockNames[i] << " is not below " << kDockNames[i - 1] << " " << when;
+}
+
+// A start without a saved layout: right docks of 260, 340 and 320 px and a
+// 240 px analysis dock. Where the time dock needs more than 260 px, the
+// column takes the excess from the other two in proportion.
+void expectDefaultDockHeights(const MainWindow& window)
+{
+    const QDockWidget* time = dock(window, 1);
+    const QDockWidget* diagnostics = dock(window, 2);
+    const QDockWidget* help = dock(window, 3);
+    EXPECT_NEAR(time->height(), std::max(260, time->minimumSizeHint().height()), 12);
+    EXPECT_NEAR(static_cast<double>(diagnostics->height()) / help->height(), 340.0 / 320.0, 0.02)
+        << diagnostics->height() << " and " << help->height() << " px";
+    EXPECT_NEAR(dock(window, 4)->height(), 240, 12);
+}
+
+TEST(MainWindowWindowState, LayoutAndTabsSurviveARestartAndResetRestoresTheDefault)
+{
+    test::appTestApplication();
+    QSettings().remove(QStringLiteral("MainWindow"));
+
+    std::array<int, std::size(kSelectors)> chosen{};
+    {
+        MainWindow first(nullptr, true);
+        EXPECT_TRUE(savedKeys().isEmpty()) << "nothing is saved while the window is open";
+        showAndSettle(first);
+        expectDefaultDocks(first, "at the first start");
+        expectDefaultDockHeights(first);
+
+        // The last entry of every selector, so that restoring cannot pass by
+        // falling back to the first.
+        for (std::size_t k = 0; k < std::size(kSelectors); ++k) {
+            const IndexedWidget widget = indexed(first, kSelectors[k]);
+            ASSERT_GT(widget.count(), 1) << kSelectors[k].objectName;
+            widget.select(widget.count() - 1);
+            chosen[k] = widget.count() - 1;
+        }
+        action(first, 2)->trigger();  // diagnostics dock closed from the View menu
+        first.addDockWidget(Qt::LeftDockWidgetArea, dock(first, 1));
+        processEventsFor(50);
+        EXPECT_FALSE(dock(first, 2)->isVisible());
+        EXPECT_FALSE(action(first, 2)->isChecked());
+        first.close();
+    }
+    const QStringList keys = savedKeys();
+    for (const char* key : {"geometry", "windowState"})
+        EXPECT_TRUE(keys.contains(QLatin1String(key))) << key << " was not saved";
+    for (const Selector& selector : kSelectors)
+        EXPECT_TRUE(keys.contains(QLatin1String(selector.key))) << selector.key << " was not saved";
+
+    // Values no selector can take: clamped to its range, a non-number gives 0.
+    QSettings().setValue(QStringLiteral("MainWindow/controlsTab"), 99);
+    QSettings().setValue(QStringLiteral("MainWindow/experimentSubTab"), -5);
+    QSettings().setValue(QStringLiteral("MainWindow/potentialSubTab"), QStringLiteral("second"));
+
+    MainWindow second(nullptr, true);
+    for (std::size_t k = 0; k < std::size(kSelectors); ++k) {
+        const IndexedWidget widget = indexed(second, kSelectors[k]);
+        const std::string key = kSelectors[k].key;
+        const int expected = key == "controlsTab" ? widget.count() - 1
+                             : key == "experimentSubTab" || key == "potentialSubTab" ? 0
+                                                                                     : chosen[k];
+        EXPECT_EQ(widget.index(), expected) << key;
+    }
+    EXPECT_EQ(second.dockWidgetArea(dock(second, 1)), Qt::LeftDockWidgetArea) << "the moved time dock";
+    EXPECT_TRUE(dock(second, 2)->isHidden()) << "the closed diagnostics dock";
+    EXPECT_FALSE(action(second, 2)->isChecked()) << "a dock restored hidden keeps its action unchecked";
+    showAndSettle(second);
+    for (int i : {0, 1, 3, 4}) {
+        EXPECT_TRUE(dock(second, i)->isVisible()) << kDockNames[i];
+        EXPECT_TRUE(action(second, i)->isChecked()) << kActionNames[i];
+    }
+    EXPECT_FALSE(dock(second, 2)->isVisible());
+
+    // Minimising hides the docks with the window; restoring brings back the
+    // ones that were open, and only those.
+    second.showMinimized();
+    processEventsFor(50);
+    ASSERT_TRUE(second.isMinimized());
+    dock(second, 3)->hide();
+    EXPECT_TRUE(action(second, 3)->isChecked()) << "a dock hidden with the minimised window is still chosen";
+    second.showNormal();
+    processEventsFor(100);
+    ASSERT_FALSE(second.isMinimized());
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(dock(second, i)->isVisible(), i != 2) << kDockNames[i] << " after restoring";
+        EXPECT_EQ(action(second, i)->isChecked(), i != 2) << kActionNames[i] << " after restoring";
+    }
+
+    QAction* reset = second.findChild<QAction*>(QStringLiteral("actionResetWindowLayout"));
+    ASSERT_NE(reset, nullptr);
+    reset->trigger();
+    processEventsFor(100);
+    EXPECT_TRUE(savedKeys().isEmpty()) << "the reset forgets the saved layout: " << savedKeys().join(", ").toStdString();
+    expectDefaultDocks(second, "after Reset Window Layout");
+    for (const Selector& selector : kSelectors)
+        EXPECT_EQ(indexed(second, selector).index(), 0) << selector.key << " after the reset";
+    QSettings().remove(QStringLiteral("MainWindow"));
+}
+
+} // namespace
+} // namespace vxo
