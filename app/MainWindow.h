@@ -357,6 +357,11 @@ private:
     // Energy label, tunnelling and resonance, bound states and the two-level
     // panels (scans recomputed).
     void updatePanelsAfterRebuild();
+    // Keeps the text of a gauge build or preparation that failed during the
+    // rebuild under way. The rebuild's own refresh writes the permanent
+    // status line over any message, so the kept texts are shown after it.
+    void noteRebuildFailure(const QString& text);
+    std::vector<QString> rebuildFailures;
 
     // --- Initial-state preparation ----------------------------------------------
 
