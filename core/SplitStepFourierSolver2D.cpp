@@ -28,6 +28,8 @@ void SplitStepFourierSolver2D::configure(const SplitStepParameters& parameters)
     kineticKey_ = GridKey2D();
     kineticPhase_.clear();
     potentialPhase_.clear();
+    sweepX_.clear();
+    sweepY_.clear();
     resetClock();
 }
 
