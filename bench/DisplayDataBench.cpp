@@ -4,9 +4,8 @@
 // per cell); and the probability current recomputed into the same record,
 // beside a fresh record per call.
 
+#include "BenchScene.h"
 #include "core/AmplitudeKernels.h"
-#include "core/GaussianPacket2D.h"
-#include "core/PotentialField2D.h"
 #include "core/ProbabilityCurrent2D.h"
 #include "view/QuantumTextureFrame2D.h"
 
@@ -14,25 +13,9 @@
 
 namespace {
 
-struct DisplaySetup {
-    vxo::ComplexField2D psi;
-    vxo::PotentialField2D potential;
-};
+using DisplaySetup = vxo::bench::BenchScene;
 
-// A moving packet over a harmonic trap on a 40.96-wide box.
-void makeSetup(DisplaySetup& s, std::uint64_t n)
-{
-    const float d = 40.96f / static_cast<float>(n);
-    s.psi.reset(n, n, d, d);
-    vxo::GaussianPacket2D packet;
-    packet.x0 = -5.0f;
-    packet.sigma = 3.0f;
-    packet.px = 2.5f;
-    packet.py = -1.0f;
-    vxo::GaussianPacket2D::prepare(s.psi, packet);
-    s.potential.reset(n, n, d, d);
-    s.potential.addHarmonic(0.0f, 0.0f, 0.0f, 0.05f, 0.05f);
-}
+void makeSetup(DisplaySetup& s, std::uint64_t n) { vxo::bench::prepareScene(s, n, 3.0f, 2.5f, -1.0f, 0.05f); }
 
 void BM_TextureFrame_Rebuild(benchmark::State& state)
 {

@@ -3,11 +3,10 @@
 // sweeps with kept factorisations beside the line-by-line solver they
 // replaced, which builds and divides out every line's system on every sweep.
 
-#include "core/GaugeLinkField2D.h"
-#include "core/GaussianPacket2D.h"
-#include "core/PotentialField2D.h"
-#include "core/SplitStepFourierSolver2D.h"
+#include "BenchScene.h"
 #include "ReferenceGaugeStep.h"
+#include "core/GaugeLinkField2D.h"
+#include "core/SplitStepFourierSolver2D.h"
 
 #include <benchmark/benchmark.h>
 
@@ -15,34 +14,23 @@
 
 namespace {
 
-struct MagneticSetup {
-    vxo::ComplexField2D psi;
-    vxo::PotentialField2D potential;
+struct MagneticSetup : vxo::bench::BenchScene {
     vxo::GaugeLinkField2D links;
     vxo::SplitStepFourierSolver2D solver;
 };
 
-// A packet in a weak trap and a uniform field b = qB / hbar = 0.5 in the
-// symmetric gauge on a 40.96-wide box, the Landau preset's kind of scene.
+// The bench scene in a weak trap and a uniform field b = qB / hbar = 0.5 in
+// the symmetric gauge, the Landau preset's kind of scene.
 void makeSetup(MagneticSetup& s, std::uint64_t n)
 {
-    const float d = 40.96f / static_cast<float>(n);
-    s.psi.reset(n, n, d, d);
-    vxo::GaussianPacket2D packet;
-    packet.x0 = -5.0f;
-    packet.sigma = 1.5f;
-    packet.py = 1.2f;
-    vxo::GaussianPacket2D::prepare(s.psi, packet);
-    s.potential.reset(n, n, d, d);
-    s.potential.addHarmonic(0.0f, 0.0f, 0.0f, 0.01f, 0.01f);
+    vxo::bench::prepareScene(s, n, 1.5f, 0.0f, 1.2f, 0.01f);
+    const float d = s.psi.dx();
     s.links.resize(n, n, d, d);
     const double b = 0.5;
     for (std::uint64_t j = 0; j < n; ++j)
         for (std::uint64_t i = 0; i < n; ++i) {
-            const double x = vxo::gridCoordinateX(s.psi, i);
-            const double y = vxo::gridCoordinateY(s.psi, j);
-            const double ax = b * y * d / 2.0;
-            const double ay = -b * x * d / 2.0;
+            const double ax = b * vxo::gridCoordinateY(s.psi, j) * d / 2.0;
+            const double ay = -b * vxo::gridCoordinateX(s.psi, i) * d / 2.0;
             s.links.setLinkX(i, j, vxo::Complex(float(std::cos(ax)), float(std::sin(ax))));
             s.links.setLinkY(i, j, vxo::Complex(float(std::cos(ay)), float(std::sin(ay))));
         }

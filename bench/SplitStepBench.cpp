@@ -6,9 +6,8 @@
 // same vector path, and FFTW's missing 1/N folded into its kinetic table
 // instead of a pass of its own.
 
-#include "core/GaussianPacket2D.h"
+#include "BenchScene.h"
 #include "core/PhaseFactors.h"
-#include "core/PotentialField2D.h"
 #include "core/SplitStepFourierSolver2D.h"
 
 #include <benchmark/benchmark.h>
@@ -19,24 +18,14 @@
 
 namespace {
 
-struct StepSetup {
-    vxo::ComplexField2D psi;
-    vxo::PotentialField2D potential;
+struct StepSetup : vxo::bench::BenchScene {
     vxo::SplitStepFourierSolver2D solver;
 };
 
-// A moving packet in a harmonic trap on a 40.96-wide box, with both tables built.
+// The bench scene with both tables built.
 void makeSetup(StepSetup& s, std::uint64_t n)
 {
-    const float d = 40.96f / static_cast<float>(n);
-    s.psi.reset(n, n, d, d);
-    vxo::GaussianPacket2D packet;
-    packet.x0 = -5.0f;
-    packet.sigma = 1.5f;
-    packet.px = 2.5f;
-    vxo::GaussianPacket2D::prepare(s.psi, packet);
-    s.potential.reset(n, n, d, d);
-    s.potential.addHarmonic(0.0f, 0.0f, 0.0f, 0.05f, 0.05f);
+    vxo::bench::prepareScene(s, n, 1.5f, 2.5f, 0.0f, 0.05f);
     s.solver.configure(vxo::SplitStepParameters{1.0f, 1.0f, 0.02f});
     s.solver.prepareKineticPhase(s.psi);
     s.solver.preparePotentialPhase(s.potential);

@@ -1,8 +1,5 @@
-// The amplitude maps on 256-bit AVX2 vectors. This unit alone is compiled for
-// AVX2; the maps call it only after checking the processor. The library
-// headers come first so that none of their inline code is compiled for AVX2,
-// and everything below the switch has internal linkage except the entries.
-// FMA stays disabled: products and sums are rounded separately.
+// The amplitude maps on 256-bit AVX2 vectors, called only after the processor
+// has been checked (how the unit is compiled: TargetAvx2Begin.h).
 
 #include "core/AmplitudeKernels.h"
 
@@ -14,12 +11,7 @@
 #include <cstddef>
 #include <immintrin.h>
 
-#if defined(__clang__)
-#pragma clang attribute push(__attribute__((target("avx2"))), apply_to = function)
-#else
-#pragma GCC push_options
-#pragma GCC target("avx2")
-#endif
+#include "core/TargetAvx2Begin.h"
 
 #include "core/AmplitudeKernelPasses.h"
 
@@ -89,10 +81,6 @@ float copyWithMaxAbsAvx2(const float* v, std::size_t count, float* out)
 
 } // namespace vxo::amplitude
 
-#if defined(__clang__)
-#pragma clang attribute pop
-#else
-#pragma GCC pop_options
-#endif
+#include "core/TargetAvx2End.h"
 
 #endif

@@ -15,12 +15,7 @@
 #include <cstddef>
 #include <immintrin.h>
 
-#if defined(__clang__)
-#pragma clang attribute push(__attribute__((target("avx2"))), apply_to = function)
-#else
-#pragma GCC push_options
-#pragma GCC target("avx2")
-#endif
+#include "core/TargetAvx2Begin.h"
 
 #include "core/FFT2DPasses.h"
 
@@ -101,10 +96,6 @@ void multiplyAvx2(Complex* values, const Complex* factors, std::size_t count)
 
 } // namespace vxo::fft2d
 
-#if defined(__clang__)
-#pragma clang attribute pop
-#else
-#pragma GCC pop_options
-#endif
+#include "core/TargetAvx2End.h"
 
 #endif

@@ -1,7 +1,5 @@
-// The batched line sweeps on 256-bit AVX2 vectors (FMA stays disabled). This unit alone is compiled
-// for AVX2; the sweeps call it only after checking the processor. The library
-// headers come first so that none of their inline code is compiled for AVX2,
-// and everything below the switch has internal linkage except the entries.
+// The batched line sweeps on 256-bit AVX2 vectors, called only after the
+// processor has been checked (how the unit is compiled: TargetAvx2Begin.h).
 
 #include "core/GaugeLineSweeps.h"
 
@@ -15,12 +13,7 @@
 #include <cstring>
 #include <immintrin.h>
 
-#if defined(__clang__)
-#pragma clang attribute push(__attribute__((target("avx2"))), apply_to = function)
-#else
-#pragma GCC push_options
-#pragma GCC target("avx2")
-#endif
+#include "core/TargetAvx2Begin.h"
 
 #include "core/GaugeLineSweepPasses.h"
 
@@ -70,10 +63,6 @@ void sweepAvx2(Complex* psi, const Complex* links, const Lines& lines, double a,
 
 } // namespace vxo::gaugesweep
 
-#if defined(__clang__)
-#pragma clang attribute pop
-#else
-#pragma GCC pop_options
-#endif
+#include "core/TargetAvx2End.h"
 
 #endif

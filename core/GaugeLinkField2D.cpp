@@ -3,35 +3,12 @@
 #include "core/GridKey2D.h"
 
 #include <atomic>
-#include <utility>
 
 namespace vxo {
 
 namespace {
 std::atomic<std::uint64_t> nextStamp{1};
 } // namespace
-
-GaugeLinkField2D::GaugeLinkField2D(GaugeLinkField2D&& other) noexcept
-    : nx_(other.nx_), ny_(other.ny_), dx_(other.dx_), dy_(other.dy_), linksX_(std::move(other.linksX_)),
-      linksY_(std::move(other.linksY_)), stamp_(other.stamp_)
-{
-    other.clear();
-}
-
-GaugeLinkField2D& GaugeLinkField2D::operator=(GaugeLinkField2D&& other) noexcept
-{
-    if (this == &other)
-        return *this;
-    nx_ = other.nx_;
-    ny_ = other.ny_;
-    dx_ = other.dx_;
-    dy_ = other.dy_;
-    linksX_ = std::move(other.linksX_);
-    linksY_ = std::move(other.linksY_);
-    stamp_ = other.stamp_;
-    other.clear();
-    return *this;
-}
 
 void GaugeLinkField2D::resize(std::uint64_t nx, std::uint64_t ny, float dx, float dy)
 {

@@ -22,16 +22,10 @@ namespace vxo {
 // step) are keyed to stamp(): a serial number from a process-wide counter
 // that is drawn anew after every change of the links or the grid, so that two
 // link fields show the same stamp only when one is an unchanged copy of the
-// other.
+// other. (A moved-from field keeps its stamp but no links, so it matches no
+// wave field until it is resized, which draws a new stamp.)
 class GaugeLinkField2D {
 public:
-    GaugeLinkField2D() = default;
-    GaugeLinkField2D(const GaugeLinkField2D& other) = default;
-    GaugeLinkField2D& operator=(const GaugeLinkField2D& other) = default;
-    // The moved-from field is left empty, under a stamp of its own.
-    GaugeLinkField2D(GaugeLinkField2D&& other) noexcept;
-    GaugeLinkField2D& operator=(GaugeLinkField2D&& other) noexcept;
-
     // Stores the grid as given (no checks) and sets every link to 1 + 0i.
     void resize(std::uint64_t nx, std::uint64_t ny, float dx, float dy);
     // 0 x 0 grid, both arrays emptied; dx and dy are kept.
