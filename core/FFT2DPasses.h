@@ -461,6 +461,7 @@ struct RowTileStart {
     // Loads tile b with its rows in bit-reversed order (each value times its
     // factor when there are factors), applies both stages and leaves in
     // out[c] the output row rev(c) of the destination tile.
+    template <bool Factors>
     void compute(const Complex* row, const Complex* factors, std::size_t quarter, std::size_t b,
                  V (&out)[4][kVectors]) const
     {
@@ -470,7 +471,7 @@ struct RowTileStart {
             for (std::size_t v = 0; v < kVectors; ++v) {
                 const std::size_t offset = kRowOf[r] * quarter + 4 * b + v * Ops::kWidth;
                 y[r][v] = Ops::load(row + offset);
-                if (factors)
+                if constexpr (Factors)
                     y[r][v] = cellProduct<Ops>(y[r][v], Ops::load(factors + offset));
             }
         for (std::size_t v = 0; v < kVectors; ++v) {
@@ -492,6 +493,15 @@ struct RowTileStart {
 
     void apply(Complex* row, const Complex* factors, std::size_t n) const
     {
+        if (factors)
+            applyTiles<true>(row, factors, n);
+        else
+            applyTiles<false>(row, nullptr, n);
+    }
+
+    template <bool Factors>
+    void applyTiles(Complex* row, const Complex* factors, std::size_t n) const
+    {
         const std::size_t quarter = n / 4;
         const std::size_t tiles = n / 16;
         std::size_t rb = 0;
@@ -501,10 +511,10 @@ struct RowTileStart {
             if (rb < b)
                 continue;
             V first[4][kVectors];
-            compute(row, factors, quarter, b, first);
+            compute<Factors>(row, factors, quarter, b, first);
             if (rb != b) {
                 V second[4][kVectors];
-                compute(row, factors, quarter, rb, second);
+                compute<Factors>(row, factors, quarter, rb, second);
                 store(row, quarter, b, second);
             }
             store(row, quarter, rb, first);
