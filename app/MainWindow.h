@@ -172,6 +172,8 @@ public:
     const SplitStepFourierSolver2D& schroedingerSolver() const { return solver; }
     const ObservableHistory& observableHistory() const { return history; }
     const ExperimentSettingsRecords& storedRecords() const { return stored; }
+    // Armed or fired, and the energy pair of the last transition.
+    const QuenchApplier& quenchState() const { return quenchApplier; }
     // The window's recorder of this type (each recorder type occurs once).
     template <typename Recorder>
     const Recorder& recorder() const;
