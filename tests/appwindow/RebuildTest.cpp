@@ -1,8 +1,8 @@
 // The rebuild to t = 0: what every rebuild leaves behind, the initial state of
 // each preparation type and its fallback, the absorbing layer, and what the
 // forced appliers, a Dirac mode without its spinor and a failed gauge build
-// must not break. Every case is a document on a 256 x 256 grid of 0.16 x 0.12
-// cells.
+// must not break. Experiments are set up as a user does: a guided preset,
+// then controls and buttons.
 
 #include "common/AppTestSupport.h"
 #include "experiments/PresetScenes.h"
@@ -10,9 +10,12 @@
 #include "app/MainWindow.h"
 #include "core/MomentumSpace2D.h"
 #include "core/PositionMoments.h"
+#include "document/ExperimentCatalogue.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QSignalBlocker>
 #include <QStatusBar>
@@ -24,22 +27,13 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 
 namespace vxo {
 namespace {
 
-using test::barrierObject;
-using test::harmonicObject;
-using test::rectangleObject;
-using test::sceneOf;
 using Type = InitialPreparationType;
-
-constexpr double kWidth = 40.96;
-constexpr double kHeight = 30.72;
-constexpr double kPacketX = -3.0;
-constexpr double kPacketY = 1.5;
-constexpr double kPacketSigma = 1.2;
 
 class Rebuild : public ::testing::Test {
 protected:
@@ -50,27 +44,6 @@ protected:
     }
     static void TearDownTestSuite() { window.reset(); }
 
-    // The window's document with a plain packet, every experiment off, no
-    // scene, no geometry and the periodic boundary, changed by `edit`, applied.
-    static void apply(const std::function<void(ExperimentDocument&)>& edit)
-    {
-        ExperimentDocument d = window->captureExperimentDocument();
-        static_cast<ExperimentSettingsRecords&>(d) = ExperimentSettingsRecords{};
-        d.potentialScene.clear();
-        d.potentialSceneActive = false;
-        d.initialPreparation = InitialPreparation{};
-        const std::pair<const char*, QVariant> controls[] = {
-            {"gridResolutionComboBox", 0},  {"universeWidthSpinBox", kWidth}, {"universeHeightSpinBox", kHeight},
-            {"boundaryModeComboBox", 0},    {"geometryComboBox", 0},          {"centerXSpinBox", kPacketX},
-            {"centerYSpinBox", kPacketY},   {"sigmaSpinBox", kPacketSigma},   {"momentumSpinBox", 1.0},
-            {"momentumYSpinBox", 0.5},      {"massSpinBox", 1.0}};
-        for (const auto& [name, value] : controls)
-            d.controls[QLatin1String(name)] = value;
-        edit(d);
-        QString error;
-        ASSERT_TRUE(window->applyExperimentDocument(d, error)) << error.toStdString();
-    }
-
     template <typename Widget>
     static Widget& form(const char* name)
     {
@@ -79,17 +52,48 @@ protected:
             throw std::runtime_error(name);
         return *widget;
     }
-
-    static unsigned preparationInForce()
+    // A control written the way the loaders write it: no handler runs.
+    template <typename Widget, typename Value>
+    static void setQuietly(const char* name, void (Widget::*setter)(Value), Value value)
     {
-        return static_cast<unsigned>(window->captureExperimentDocument().initialPreparation.type);
+        Widget& widget = form<Widget>(name);
+        const QSignalBlocker blocker(widget);
+        (widget.*setter)(value);
     }
+    static void click(const char* name) { form<QAbstractButton>(name).click(); }
+    static void addRectangleToScene(double value, double x, double y)
+    {
+        form<QComboBox>("geometryComboBox").setCurrentIndex(static_cast<int>(PotentialObjectKind::Rectangle));
+        form<QDoubleSpinBox>("rectangleV0SpinBox").setValue(value);
+        form<QDoubleSpinBox>("rectangleCenterXSpinBox").setValue(x);
+        form<QDoubleSpinBox>("rectangleCenterYSpinBox").setValue(y);
+        click("addPotentialObjectButton");
+    }
+
     static PotentialField2D blankPotential()
     {
         const PotentialField2D& p = window->potentialField();
         return PotentialField2D(p.nx(), p.ny(), p.dx(), p.dy());
     }
     static std::string statusMessage() { return window->statusBar()->currentMessage().toStdString(); }
+    // Cell of psi nearest to (x, y).
+    static std::complex<float> psiAt(double x, double y)
+    {
+        const ComplexField2D& psi = window->waveField();
+        const auto i = static_cast<std::uint64_t>(std::lround(x / psi.dx() + (psi.nx() - 1) / 2.0));
+        const auto j = static_cast<std::uint64_t>(std::lround(y / psi.dy() + (psi.ny() - 1) / 2.0));
+        return psi.at(i, j);
+    }
+    static double cellX(double x)
+    {
+        const ComplexField2D& psi = window->waveField();
+        return (std::round(x / psi.dx() + (psi.nx() - 1) / 2.0) - (psi.nx() - 1) / 2.0) * psi.dx();
+    }
+    static double cellY(double y)
+    {
+        const ComplexField2D& psi = window->waveField();
+        return (std::round(y / psi.dy() + (psi.ny() - 1) / 2.0) - (psi.ny() - 1) / 2.0) * psi.dy();
+    }
 
     static std::unique_ptr<MainWindow> window;
 };
@@ -98,26 +102,21 @@ std::unique_ptr<MainWindow> Rebuild::window;
 
 TEST_F(Rebuild, StartsAStoppedRunAtTimeZeroFromThePacketAndTheScenePotential)
 {
-    const PotentialScene scene =
-        sceneOf({rectangleObject(3.0f, 6.0f, -2.0f, 2.0f, 4.0f), harmonicObject(-4.0f, 3.0f, 0.05f, 0.02f)});
-    const PotentialObject barrier = barrierObject(2.5f, 4.0f, 1.0f, 0.8f, 8.0f);
-    for (const bool sceneActive : {true, false}) {
-        apply([&](ExperimentDocument& d) {
-            d.potentialScene = scene;
-            d.potentialSceneActive = sceneActive;
-            const std::pair<const char*, double> geometry[] = {
-                {"barrierV0SpinBox", 2.5},     {"barrierCenterXSpinBox", 4.0},  {"barrierCenterYSpinBox", 1.0},
-                {"barrierLengthSpinBox", 8.0}, {"barrierThicknessSpinBox", 0.8}};
-            for (const auto& [name, value] : geometry)
-                d.controls[QLatin1String(name)] = value;
-            d.controls[QStringLiteral("geometryComboBox")] = 3;
-        });
+    // Quantum Tunneling runs on the single barrier geometry, Resonant
+    // Tunneling on a scene of two barriers; both on 256 x 256 cells of
+    // unequal sides here.
+    for (const std::uint32_t index : {2u, 7u}) {
+        const ExperimentPreset preset = makeExperimentPreset(index);
+        window->loadGuidedExperiment(static_cast<int>(index));
+        setQuietly<QComboBox, int>("gridResolutionComboBox", &QComboBox::setCurrentIndex, 0);
+        setQuietly<QDoubleSpinBox, double>("universeHeightSpinBox", &QDoubleSpinBox::setValue, 30.72);
+        window->rebuildSimulation();
         for (int i = 0; i < 3; ++i)
             window->stepOnce();
         ASSERT_GT(window->schroedingerSolver().stepCount(), 0u) << "the steps did not run";
         window->rebuildSimulation();
 
-        EXPECT_EQ(window->transportClock().state(), TransportState::Stopped);
+        EXPECT_EQ(window->transportClock().state(), TransportState::Stopped) << preset.title;
         EXPECT_FALSE(form<QTimer>("runTimer").isActive()) << "the rebuild started the timer";
         EXPECT_EQ(window->schroedingerSolver().time(), 0.0);
         EXPECT_EQ(window->schroedingerSolver().stepCount(), 0u);
@@ -127,21 +126,26 @@ TEST_F(Rebuild, StartsAStoppedRunAtTimeZeroFromThePacketAndTheScenePotential)
         EXPECT_EQ(form<QLabel>("detectorFluxValueLabel").text(), QStringLiteral("0.000000"));
 
         const ComplexField2D& psi = window->waveField();
-        ASSERT_TRUE(psi.nx() == 256 && psi.ny() == 256);
-        EXPECT_FLOAT_EQ(psi.dx(), static_cast<float>(kWidth / 256.0));
-        EXPECT_FLOAT_EQ(psi.dy(), static_cast<float>(kHeight / 256.0));
+        ASSERT_TRUE(psi.nx() == 256 && psi.ny() == 256) << preset.title;
+        EXPECT_FLOAT_EQ(psi.dx(), static_cast<float>(preset.universeWidth / 256.0));
+        EXPECT_FLOAT_EQ(psi.dy(), static_cast<float>(30.72 / 256.0));
         const PositionMoments moments = computePositionMoments(psi);
-        EXPECT_NEAR(moments.norm, 1.0, 1e-5);
-        EXPECT_NEAR(moments.meanX, kPacketX, 1e-3);
-        EXPECT_NEAR(moments.meanY, kPacketY, 1e-3);
-        EXPECT_NEAR(moments.sigmaX, kPacketSigma, 1e-3);
+        EXPECT_NEAR(moments.norm, 1.0, 1e-5) << preset.title;
+        EXPECT_NEAR(moments.meanX, preset.packetCenterX, 1e-3) << preset.title;
+        EXPECT_NEAR(moments.meanY, preset.packetCenterY, 1e-3) << preset.title;
+        EXPECT_NEAR(moments.sigmaX, preset.packetSigma, 1e-3) << preset.title;
 
         PotentialField2D expected = blankPotential();
-        if (sceneActive)
-            scene.buildPotential(expected);
-        else
-            PotentialObject::applyTo(barrier, expected);
-        EXPECT_EQ(window->potentialField().values(), expected.values()) << "scene active " << sceneActive;
+        if (preset.sceneActive) {
+            window->scene().buildPotential(expected);
+        } else {
+            ASSERT_EQ(preset.geometryIndex, static_cast<std::uint32_t>(PotentialObjectKind::Barrier));
+            PotentialObject::applyTo(test::barrierObject(static_cast<float>(preset.geometryV0), 0.0f, 0.0f,
+                                                         static_cast<float>(preset.geometrySizeA),
+                                                         static_cast<float>(preset.geometrySizeB)),
+                                     expected);
+        }
+        EXPECT_EQ(window->potentialField().values(), expected.values()) << preset.title;
     }
 }
 
@@ -153,18 +157,11 @@ TEST_F(Rebuild, AbsorbingLayerOnlyInCapModeAndNeverForBackflow)
         bool absorbs;
     };
     for (const Case& c : {Case{0, false, false}, Case{1, false, true}, Case{1, true, false}}) {
-        // A packet inside the right-hand band, heading out.
-        apply([&](ExperimentDocument& d) {
-            d.controls[QStringLiteral("centerXSpinBox")] = 17.0;
-            d.controls[QStringLiteral("boundaryModeComboBox")] = c.boundaryMode;
-            d.quantumBackflow.enabled = c.backflow;
-        });
-        // Backflow selects the periodic boundary in the form; the rebuild must
-        // leave the layer off even when the user selects it again.
-        {
-            const QSignalBlocker blocker(form<QComboBox>("boundaryModeComboBox"));
-            form<QComboBox>("boundaryModeComboBox").setCurrentIndex(c.boundaryMode);
-        }
+        // The free packet inside the right-hand band, heading out.
+        window->loadGuidedExperiment(0);
+        setQuietly<QDoubleSpinBox, double>("centerXSpinBox", &QDoubleSpinBox::setValue, 17.0);
+        setQuietly<QComboBox, int>("boundaryModeComboBox", &QComboBox::setCurrentIndex, c.boundaryMode);
+        setQuietly<QCheckBox, bool>("backflowEnabledCheckBox", &QCheckBox::setChecked, c.backflow);
         window->rebuildSimulation();
         window->stepOnce();
         const double norm = computePositionMoments(window->waveField()).norm;
@@ -175,220 +172,247 @@ TEST_F(Rebuild, AbsorbingLayerOnlyInCapModeAndNeverForBackflow)
     }
 }
 
-TEST_F(Rebuild, EachPreparationTypeProducesItsStateAndAFailureFallsBackToThePacket)
+TEST_F(Rebuild, EachPreparationTypeProducesItsState)
 {
-    // Ground state of V = (x - 1)^2 / 2 (m = hbar = 1): |phi|^2 has sigma sqrt(1/2);
-    // along y the eigenstate is uniform over 256 rows.
-    const double groundSigma = std::sqrt(0.5);
-    const double uniformSigmaY = kHeight / 256.0 * std::sqrt((256.0 * 256.0 - 1.0) / 12.0);
-    const auto oscillator = [](ExperimentDocument& d) {
-        d.potentialScene = sceneOf({harmonicObject(1.0f, 0.0f, 1.0f, 0.0f)});
-        d.potentialSceneActive = true;
+    // Expectations from the preset's own records and scene.
+    const auto uniformSigmaY = [] {
+        const ComplexField2D& psi = window->waveField();
+        const double ny = static_cast<double>(psi.ny());
+        return psi.dy() * std::sqrt((ny * ny - 1.0) / 12.0);
     };
-    const auto fails = [](const char* message) { return std::optional<std::string>(message); };
-
     struct Case {
-        const char* name;
         Type type;
-        std::function<void(ExperimentDocument&)> setup;
-        bool prepared;
-        std::optional<double> meanX, meanY, sigmaX, sigmaY;
-        std::optional<std::string> message = std::nullopt; // of a failure
-        std::function<void()> extra = {};
+        std::uint32_t preset;
+        std::function<void(const ExperimentPreset&, const PositionMoments&)> check;
     };
-    const std::optional<double> any;
     const std::vector<Case> cases = {
-        {"gaussian", Type::Gaussian, [](ExperimentDocument&) {}, true, kPacketX, kPacketY, kPacketSigma, any},
-        {"bound eigenstate", Type::BoundEigenstate, oscillator, true, 1.0, any, groundSigma, uniformSigmaY},
-        {"bound superposition", Type::BoundSuperposition,
-         [&](ExperimentDocument& d) {
-             oscillator(d);
-             d.initialPreparation.stateB = 1;
-             d.initialPreparation.relativePhaseDegrees = 0.0;
-         },
-         // (phi0 + phi1) / sqrt 2 sits <0|x|1> = sigma0 off the centre.
-         true, any, any, any, uniformSigmaY, std::nullopt,
-         [&] { EXPECT_NEAR(std::abs(computePositionMoments(window->waveField()).meanX - 1.0), groundSigma, 0.02); }},
-        {"Talbot comb", Type::TalbotComb, [](ExperimentDocument& d) { d.talbotInitialState.centerY = 5.0; }, true, any,
-         5.0, any, any},
-        {"vortex", Type::Vortex,
-         [](ExperimentDocument& d) {
-             d.vortexInitialState = {3.0, -2.0, 1.5, 3.0, -2.0, 1};
-         },
-         true, 3.0, -2.0, any, any},
-        // Two equal lanes 8 apart: sigma_y^2 = 4^2 + sigma^2.
-        {"Anderson lanes", Type::AndersonDualLane,
-         [](ExperimentDocument& d) { d.andersonInitialState = {2.0, 5.0, -3.0, 0.35, 0.0}; }, true, 2.0, 1.0, any,
-         std::sqrt(16.0 + 0.35 * 0.35)},
-        {"kicked rotor", Type::KickedRotor,
-         [](ExperimentDocument& d) { d.kickedRotorInitialState = {2.0, 1.5, 3}; }, true, any, 2.0, any, any,
-         std::nullopt,
-         [] {
-             // Mode 3 of the periodic box carries p = 2 pi 3 hbar / L.
-             EXPECT_NEAR(MomentumSpace2D::compute(window->waveField(), 1.0).meanPx, 6.283185307179586 * 3.0 / kWidth,
-                         1e-6);
+        {Type::Gaussian, 11,
+         [](const ExperimentPreset& p, const PositionMoments& m) {
+             EXPECT_NEAR(m.meanX, p.packetCenterX, 1e-3);
+             EXPECT_NEAR(m.sigmaX, p.packetSigma, 1e-3);
          }},
-        {"kicked rotor mode beyond the grid", Type::KickedRotor,
-         [](ExperimentDocument& d) { d.kickedRotorInitialState.initialMomentumMode = 200; }, false, kPacketX, kPacketY,
-         kPacketSigma, any, fails("QuantumKickedRotor2D: initial momentum mode is out of range")},
-        {"Zeno lanes", Type::QuantumZeno, [](ExperimentDocument& d) { d.quantumZenoInitialState.centerX = -4.0; },
-         true, -4.0, 0.0, any, any},
-        {"Berry first excited", Type::BerryFirstExcited,
-         [](ExperimentDocument& d) {
-             d.potentialScene = sceneOf({harmonicObject(2.0f, 1.0f, 1.0f, 1.0f)});
-             d.potentialSceneActive = true;
-             d.quantumBerry.enabled = true;
-         },
-         true, 2.0, 1.0, any, any, std::nullopt,
-         [] { EXPECT_TRUE(window->recorder<BerryRecorder>().isConfigured()); }},
-        {"Moshinsky envelope", Type::MoshinskyShutter,
-         [](ExperimentDocument& d) {
-             d.moshinskyInitialState.enabled = true;
-             d.moshinskyInitialState.centerY = 2.0;
-         },
-         true, any, 2.0, any, any},
-        {"Kapitza-Dirac beam", Type::KapitzaDiracBeam,
-         [](ExperimentDocument& d) { d.kapitzaDiracInitialState.centerX = 1.5; }, true, 1.5, -6.5, any, any},
-        {"Aharonov-Bohm beam", Type::AharonovBohmBeam,
-         [](ExperimentDocument& d) { d.quantumAharonovBohm.enabled = true; }, true, kPacketX, kPacketY, kPacketSigma,
-         any, std::nullopt, [] { EXPECT_TRUE(window->recorder<AharonovBohmRecorder>().isConfigured()); }},
-        {"Aharonov-Bohm beam without its field", Type::AharonovBohmBeam, [](ExperimentDocument&) {}, false, kPacketX,
-         kPacketY, kPacketSigma, any},
-        {"Landau state", Type::LandauMagneticState, [](ExperimentDocument& d) { d.quantumLandau.enabled = true; },
-         true, any, any, any, any, std::nullopt,
-         [] { EXPECT_TRUE(window->recorder<LandauRecorder>().isConfigured()); }},
-        {"Landau state without a field", Type::LandauMagneticState,
-         [](ExperimentDocument& d) {
-             d.quantumLandau.enabled = true;
-             d.quantumLandau.fieldStrength = 0.0;
-         },
-         false, kPacketX, kPacketY, kPacketSigma, any,
-         fails("Landau gauge build failed: Enabled Landau field strength magnitude must be in [0.02,4].")},
-        {"Hall-edge packet", Type::QuantumHallEdgeState,
-         [](ExperimentDocument& d) {
-             d.quantumHallEdge.enabled = true;
-             d.quantumHallEdge.launchY = -5.0;
-         },
-         true, any, -5.0, any, any, std::nullopt,
-         [] { EXPECT_TRUE(window->recorder<HallEdgeRecorder>().isConfigured()); }},
-        {"backflow superposition", Type::QuantumBackflowState,
-         [](ExperimentDocument& d) {
-             d.quantumBackflow.enabled = true;
-             d.quantumBackflow.initialCenterX = -1.5;
-         },
-         true, -1.5, 0.0, any, any},
-        {"Zitterbewegung spinor", Type::DiracZitterbewegungState,
-         [](ExperimentDocument& d) { d.quantumZitterbewegung.enabled = true; }, true, -6.0, 0.0, any, any,
-         std::nullopt, [] { EXPECT_TRUE(window->recorder<DiracZitterbewegungRecorder>().isConfigured()); }},
-        {"Zitterbewegung spinor refused", Type::DiracZitterbewegungState,
-         [](ExperimentDocument& d) {
-             d.quantumZitterbewegung.enabled = true;
-             d.quantumZitterbewegung.restMass = 0.01;
-         },
-         false, kPacketX, kPacketY, kPacketSigma, any, fails("QuantumZitterbewegung2D: invalid configuration")},
-        {"Klein spinor", Type::DiracKleinTunnelingState,
-         [](ExperimentDocument& d) { d.quantumKleinTunneling.enabled = true; }, true, -10.0, 0.0, any, any,
-         std::nullopt, [] { EXPECT_TRUE(window->recorder<DiracKleinRecorder>().isConfigured()); }},
+        // Stationary states of a well along x are uniform along y.
+        {Type::BoundEigenstate, 10,
+         [&](const ExperimentPreset&, const PositionMoments& m) { EXPECT_NEAR(m.sigmaY, uniformSigmaY(), 1e-3); }},
+        {Type::BoundSuperposition, 12,
+         [&](const ExperimentPreset&, const PositionMoments& m) { EXPECT_NEAR(m.sigmaY, uniformSigmaY(), 1e-3); }},
+        {Type::TalbotComb, 31,
+         [](const ExperimentPreset& p, const PositionMoments& m) {
+             EXPECT_NEAR(m.meanY, p.talbotInitialState.centerY, 1e-3);
+             EXPECT_TRUE(window->recorder<TalbotRecorder>().isConfigured());
+         }},
+        // The phase winds once by the charge round the core.
+        {Type::Vortex, 33,
+         [](const ExperimentPreset& p, const PositionMoments&) {
+             const VortexInitialState& v = p.vortexInitialState;
+             double winding = 0.0;
+             std::complex<double> previous = psiAt(v.coreX + 0.5 * v.envelopeSigma, v.coreY);
+             for (int k = 1; k <= 32; ++k) {
+                 const double angle = 6.283185307179586 * k / 32.0;
+                 const std::complex<double> next = psiAt(v.coreX + 0.5 * v.envelopeSigma * std::cos(angle),
+                                                         v.coreY + 0.5 * v.envelopeSigma * std::sin(angle));
+                 winding += std::arg(next / previous);
+                 previous = next;
+             }
+             EXPECT_NEAR(winding, 6.283185307179586 * v.charge, 1e-6);
+             EXPECT_TRUE(window->recorder<VortexRecorder>().isConfigured());
+         }},
+        // Two equal lanes: the mean between them, sigma_y^2 = (half gap)^2 + sigma^2.
+        {Type::AndersonDualLane, 34,
+         [](const ExperimentPreset& p, const PositionMoments& m) {
+             const AndersonInitialStateConfig& a = p.andersonInitialState;
+             const double halfGap = 0.5 * (a.cleanLaneY - a.disorderLaneY);
+             EXPECT_NEAR(m.meanX, a.centerX, 1e-3);
+             EXPECT_NEAR(m.meanY, 0.5 * (a.cleanLaneY + a.disorderLaneY), 1e-3);
+             EXPECT_NEAR(m.sigmaY, std::sqrt(halfGap * halfGap + a.sigma * a.sigma), 1e-3);
+             EXPECT_TRUE(window->recorder<AndersonRecorder>().isConfigured());
+         }},
+        // Mode n of the periodic box carries p = 2 pi n hbar / L.
+        {Type::KickedRotor, 35,
+         [](const ExperimentPreset& p, const PositionMoments&) {
+             const double length = p.universeWidth;
+             const double momentum = 6.283185307179586 * p.kickedRotorInitialState.initialMomentumMode / length;
+             EXPECT_NEAR(MomentumSpace2D::compute(window->waveField(), 1.0).meanPx, momentum, 1e-6);
+             EXPECT_TRUE(window->recorder<KickedRotorRecorder>().isConfigured());
+         }},
+        {Type::QuantumZeno, 36,
+         [](const ExperimentPreset& p, const PositionMoments& m) {
+             const ZenoInitialStateConfig& z = p.quantumZenoInitialState;
+             EXPECT_NEAR(m.meanX, z.centerX, 1e-3);
+             EXPECT_NEAR(m.meanY, 0.5 * (z.controlLaneY + z.watchedLaneY), 1e-3);
+             EXPECT_TRUE(window->recorder<ZenoRecorder>().isConfigured());
+         }},
+        {Type::BerryFirstExcited, 38,
+         [](const ExperimentPreset& p, const PositionMoments& m) {
+             BerryTrap trap;
+             ASSERT_TRUE(QuantumBerryPhase2D::analyzeTrap(p.scene, trap, nullptr));
+             EXPECT_NEAR(m.meanX, trap.centerX, 1e-3);
+             EXPECT_NEAR(m.meanY, trap.centerY, 1e-3);
+             EXPECT_TRUE(window->recorder<BerryRecorder>().isConfigured());
+         }},
+        {Type::MoshinskyShutter, 40,
+         [](const ExperimentPreset& p, const PositionMoments& m) {
+             EXPECT_NEAR(m.meanY, p.moshinskyInitialState.centerY, 1e-3);
+             EXPECT_LT(m.meanX, window->storedRecords().moshinskyInitialState.shutterX) << "not behind the shutter";
+         }},
+        {Type::KapitzaDiracBeam, 41,
+         [](const ExperimentPreset& p, const PositionMoments& m) {
+             EXPECT_NEAR(m.meanX, p.kapitzaDiracInitialState.centerX, 1e-3);
+             EXPECT_NEAR(m.meanY, p.kapitzaDiracInitialState.centerY, 1e-3);
+         }},
+        // The form's packet times exp(i F theta) about the solenoid.
+        {Type::AharonovBohmBeam, 42,
+         [](const ExperimentPreset& p, const PositionMoments& m) {
+             EXPECT_NEAR(m.meanX, p.packetCenterX, 1e-3);
+             const AharonovBohmConfig& ab = window->storedRecords().quantumAharonovBohm;
+             const double x = cellX(p.packetCenterX);
+             const double y = cellY(p.packetCenterY + 1.0);
+             double theta = std::atan2(y - ab.solenoidY, x - ab.solenoidX);
+             theta += theta < 0.0 ? 6.283185307179586 : 0.0;
+             const double phase = std::arg(std::complex<double>(psiAt(x, y)));
+             const double expected = p.packetMomentumX * x + p.packetMomentumY * y + ab.fluxQuanta * theta;
+             EXPECT_NEAR(std::remainder(phase - expected, 6.283185307179586), 0.0, 1e-3);
+             EXPECT_TRUE(window->recorder<AharonovBohmRecorder>().isConfigured());
+         }},
+        {Type::LandauMagneticState, 43,
+         [](const ExperimentPreset&, const PositionMoments&) {
+             EXPECT_TRUE(window->recorder<LandauRecorder>().isConfigured());
+         }},
+        {Type::QuantumHallEdgeState, 44,
+         [](const ExperimentPreset& p, const PositionMoments& m) {
+             EXPECT_NEAR(m.meanY, p.quantumHallEdge.launchY, 1e-3);
+             EXPECT_TRUE(window->recorder<HallEdgeRecorder>().isConfigured());
+         }},
+        {Type::QuantumBackflowState, 45,
+         [](const ExperimentPreset&, const PositionMoments&) {
+             EXPECT_TRUE(window->recorder<BackflowRecorder>().isConfigured());
+         }},
+        // The spinor's own grid sits half a cell off the cell centres.
+        {Type::DiracZitterbewegungState, 46,
+         [](const ExperimentPreset& p, const PositionMoments& m) {
+             EXPECT_NEAR(m.meanX, p.quantumZitterbewegung.centerX, 0.1);
+             EXPECT_TRUE(window->recorder<DiracZitterbewegungRecorder>().isConfigured());
+         }},
+        {Type::DiracKleinTunnelingState, 47,
+         [](const ExperimentPreset& p, const PositionMoments& m) {
+             EXPECT_NEAR(m.meanX, p.quantumKleinTunneling.centerX, 1e-3);
+             EXPECT_TRUE(window->recorder<DiracKleinRecorder>().isConfigured());
+         }},
     };
-
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        apply([&](ExperimentDocument& d) {
-            d.initialPreparation.type = c.type;
-            c.setup(d);
-        });
-        // The document's closing refresh writes the status line over any
-        // message: a rebuild of its own shows what failed.
-        window->rebuildSimulation();
-
-        EXPECT_EQ(preparationInForce(), static_cast<unsigned>(c.prepared ? c.type : Type::Gaussian));
+        const ExperimentPreset preset = makeExperimentPreset(c.preset);
+        SCOPED_TRACE(preset.title);
+        ASSERT_EQ(preset.initialPreparation.type, c.type);
+        window->loadGuidedExperiment(static_cast<int>(c.preset));
         const PositionMoments moments = computePositionMoments(window->waveField());
         EXPECT_NEAR(moments.norm, 1.0, 1e-4);
-        // Some experiments place their packets half a cell off the cell centres.
-        const std::pair<std::optional<double>, double> checks[] = {
-            {c.meanX, moments.meanX}, {c.meanY, moments.meanY}, {c.sigmaX, moments.sigmaX}, {c.sigmaY, moments.sigmaY}};
-        for (int k = 0; k < 4; ++k) {
-            if (checks[k].first) {
-                EXPECT_NEAR(checks[k].second, *checks[k].first, 0.1) << "moment " << k << " (x, y, sigma x, sigma y)";
-            }
-        }
-        if (c.message) {
-            EXPECT_EQ(statusMessage(), *c.message);
-        }
-        const bool spinor = c.prepared && (c.type == Type::DiracZitterbewegungState ||
-                                           c.type == Type::DiracKleinTunnelingState);
-        EXPECT_EQ(window->spinorField().isEmpty(), !spinor) << "the spinor holds a field only when prepared";
-        if (spinor) {
+        c.check(preset, moments);
+        const bool dirac = c.type == Type::DiracZitterbewegungState || c.type == Type::DiracKleinTunnelingState;
+        EXPECT_EQ(window->spinorField().isEmpty(), !dirac) << "the spinor holds a field only when prepared";
+        if (dirac) {
             EXPECT_NEAR(window->spinorField().norm(), 1.0, 1e-5);
             EXPECT_TRUE(window->observableHistory().empty()) << "a Dirac run records no observation";
         }
-        if (c.extra)
-            c.extra();
+    }
+}
+
+TEST_F(Rebuild, AFailedPreparationFallsBackToThePacketAndSaysWhy)
+{
+    // The expected texts come from the builders and preparers themselves.
+    const auto gaugeMessage = [](const char* format, bool landau) {
+        std::string message;
+        GaugeLinkField2D links;
+        PotentialField2D scratch = blankPotential();
+        const ExperimentSettingsRecords& r = window->storedRecords();
+        const bool built =
+            landau ? QuantumLandau2D::buildSymmetricGauge(window->waveField(), r.quantumLandau, links, &message)
+                   : QuantumHallEdge2D::buildField(window->waveField(), r.quantumHallEdge, scratch, links, &message);
+        EXPECT_FALSE(built);
+        return QString::fromLatin1(format).arg(QString::fromStdString(message)).toStdString();
+    };
+    struct Case {
+        std::uint32_t preset;
+        std::function<void()> change; // then the experiment is applied again
+        std::function<std::string()> message;
+    };
+    const std::vector<Case> cases = {
+        {43, [] { form<QDoubleSpinBox>("landauFieldSpinBox").setValue(0.0); },
+         [&] { return gaugeMessage("Landau gauge build failed: %1", true); }},
+        {44, [] { form<QDoubleSpinBox>("hallEdgeFieldSpinBox").setValue(0.0); },
+         [&] { return gaugeMessage("Hall edge build failed: %1", false); }},
+        {43, [] { form<QCheckBox>("landauEnabledCheckBox").setChecked(false); }, [] { return std::string(); }},
+        {47, [] { form<QDoubleSpinBox>("kleinDetectorXSpinBox").setValue(-15.0); },
+         [] { return std::string("QuantumKleinTunneling2D: invalid configuration"); }},
+    };
+    for (const Case& c : cases) {
+        const ExperimentPreset preset = makeExperimentPreset(c.preset);
+        SCOPED_TRACE(preset.title);
+        window->loadGuidedExperiment(static_cast<int>(c.preset));
+        c.change();
+        window->rebuildSimulation();
+
+        const PositionMoments moments = computePositionMoments(window->waveField());
+        EXPECT_NEAR(moments.norm, 1.0, 1e-5);
+        EXPECT_NEAR(moments.meanX, preset.packetCenterX, 1e-3) << "not the form's packet";
+        EXPECT_NEAR(moments.meanY, preset.packetCenterY, 1e-3) << "not the form's packet";
+        EXPECT_NEAR(moments.sigmaX, preset.packetSigma, 1e-3) << "not the form's packet";
+        EXPECT_TRUE(window->spinorField().isEmpty());
+        const std::string message = c.message();
+        if (!message.empty()) {
+            EXPECT_EQ(statusMessage(), message);
+        }
+        // The failure is sticky: the next rebuild prepares the packet again.
+        window->rebuildSimulation();
+        EXPECT_NEAR(computePositionMoments(window->waveField()).meanX, preset.packetCenterX, 1e-3);
     }
 }
 
 TEST_F(Rebuild, ForcedQuenchKeepsWhatWasPaintedOverTheScene)
 {
-    // The quench is off and the scene on: the rebuild's call of the quench at
-    // t = 0 must not put the bare scene back over the solenoid disc, the Hall
-    // wall or the Klein barrier.
-    const PotentialScene scene = sceneOf({rectangleObject(4.0f, 12.0f, 9.0f, 2.0f, 2.0f)});
+    // The quench is off and the scene on: the rebuild's quench call at t = 0
+    // must not put the bare scene back over the solenoid disc, the Hall wall
+    // or the Klein barrier.
     struct Case {
-        const char* name;
-        std::function<void(ExperimentDocument&)> setup;
+        std::uint32_t preset;
         std::function<void(PotentialField2D&)> paint;
     };
+    const ExperimentSettingsRecords& records = window->storedRecords();
+    GaugeLinkField2D links;
     const std::vector<Case> cases = {
-        {"Aharonov-Bohm disc", [](ExperimentDocument& d) { d.quantumAharonovBohm.enabled = true; },
+        {42,
          [&](PotentialField2D& expected) {
-             GaugeLinkField2D links;
-             scene.buildPotential(expected);
-             QuantumAharonovBohm2D::buildField(window->waveField(), window->storedRecords().quantumAharonovBohm,
-                                               expected, links, nullptr);
+             window->scene().buildPotential(expected);
+             QuantumAharonovBohm2D::buildField(window->waveField(), records.quantumAharonovBohm, expected, links, nullptr);
          }},
-        {"Hall wall", [](ExperimentDocument& d) { d.quantumHallEdge.enabled = true; },
+        {44,
          [&](PotentialField2D& expected) {
-             GaugeLinkField2D links;
-             scene.buildPotential(expected);
-             QuantumHallEdge2D::buildField(window->waveField(), window->storedRecords().quantumHallEdge, expected,
-                                           links, nullptr);
+             window->scene().buildPotential(expected);
+             QuantumHallEdge2D::buildField(window->waveField(), records.quantumHallEdge, expected, links, nullptr);
          }},
-        {"Klein barrier",
-         [](ExperimentDocument& d) {
-             d.quantumKleinTunneling.enabled = true;
-             d.quantumKleinTunneling.barrierHeight = 6.0;
-         },
-         [](PotentialField2D& expected) {
-             QuantumKleinTunneling2D::buildPotential(expected, window->storedRecords().quantumKleinTunneling, nullptr);
+        {47,
+         [&](PotentialField2D& expected) {
+             QuantumKleinTunneling2D::buildPotential(expected, records.quantumKleinTunneling, nullptr);
          }},
     };
     for (const Case& c : cases) {
-        apply([&](ExperimentDocument& d) {
-            d.potentialScene = scene;
-            d.potentialSceneActive = true;
-            c.setup(d);
-        });
-        // Klein switches the scene off; the user may switch it on again.
-        {
-            const QSignalBlocker blocker(form<QCheckBox>("potentialSceneActiveCheckBox"));
-            form<QCheckBox>("potentialSceneActiveCheckBox").setChecked(true);
-        }
-        window->rebuildSimulation();
+        SCOPED_TRACE(makeExperimentPreset(c.preset).title);
+        window->loadGuidedExperiment(static_cast<int>(c.preset));
+        addRectangleToScene(1.5, 12.0, 9.0);
+        ASSERT_TRUE(form<QCheckBox>("potentialSceneActiveCheckBox").isChecked());
+        ASSERT_EQ(window->scene().size(), 1u);
 
         PotentialField2D expected = blankPotential();
         c.paint(expected);
-        EXPECT_GT(expected.maxValue(), 4.0f) << c.name << ": nothing was painted over the scene";
-        EXPECT_EQ(window->potentialField().values(), expected.values()) << c.name << " is gone";
+        EXPECT_GT(expected.maxValue(), 1.5f) << "nothing was painted over the scene";
+        EXPECT_EQ(window->potentialField().values(), expected.values()) << "what was painted over the scene is gone";
     }
 }
 
 TEST_F(Rebuild, QuenchFiredAtTimeZeroTakesNoEnergyFromThePreviousRun)
 {
-    apply([](ExperimentDocument& d) {
-        d.potentialScene = sceneOf({rectangleObject(1.0f, 8.0f, 0.0f, 2.0f, 6.0f)});
-        d.potentialSceneActive = true;
-        d.quantumQuench = {true, d.potentialScene.objects().front().id, 0, 0.0, 1.0, 6.0};
-    });
+    window->loadGuidedExperiment(13);
+    setQuietly<QDoubleSpinBox, double>("quenchTimeSpinBox", &QDoubleSpinBox::setValue, 0.0);
+    window->rebuildSimulation();
     ASSERT_TRUE(window->quenchState().fired()) << "a quench at t = 0 fires in the rebuild";
     for (int i = 0; i < 3; ++i)
         window->stepOnce();
@@ -402,18 +426,26 @@ TEST_F(Rebuild, QuenchFiredAtTimeZeroTakesNoEnergyFromThePreviousRun)
 
 TEST_F(Rebuild, DiracModeWithoutItsSpinorStepsThePacket)
 {
-    for (const Type type : {Type::Gaussian, Type::DiracKleinTunnelingState}) {
-        // Klein enabled, its spinor not prepared: a document that asks for the
-        // packet, or a spinor the preparation refuses.
-        apply([&](ExperimentDocument& d) {
-            d.quantumKleinTunneling.enabled = true;
-            d.quantumKleinTunneling.detectorX = -5.0; // in front of the barrier
-            d.initialPreparation.type = type;
-        });
-        ASSERT_TRUE(window->spinorField().isEmpty()) << "an unprepared spinor holds a field";
+    // Klein stays enabled while its spinor cannot be prepared, either because
+    // the preparation refuses the settings or because another state is asked
+    // for.
+    const std::vector<std::function<void()>> unprepared = {
+        [] { form<QDoubleSpinBox>("kleinDetectorXSpinBox").setValue(-15.0); },
+        [] { form<QCheckBox>("zitterEnabledCheckBox").setChecked(true); }, // asks for preparation 15
+    };
+    for (std::size_t k = 0; k < unprepared.size(); ++k) {
+        window->loadGuidedExperiment(47);
+        unprepared[k]();
+        setQuietly<QCheckBox, bool>("kleinEnabledCheckBox", &QCheckBox::setChecked, true);
+        setQuietly<QCheckBox, bool>("zitterEnabledCheckBox", &QCheckBox::setChecked, false);
+        window->rebuildSimulation();
+        ASSERT_TRUE(window->storedRecords().quantumKleinTunneling.enabled) << "case " << k;
+        ASSERT_TRUE(window->spinorField().isEmpty()) << "case " << k << ": an unprepared spinor holds a field";
+
         window->stepOnce();
-        EXPECT_NEAR(computePositionMoments(window->waveField()).norm, 1.0, 1e-4) << "the first step wiped the packet";
-        EXPECT_NEAR(window->schroedingerSolver().time(), 0.02, 1e-9);
+        EXPECT_NEAR(computePositionMoments(window->waveField()).norm, 1.0, 1e-4)
+            << "case " << k << ": the first step wiped the packet";
+        EXPECT_NEAR(window->schroedingerSolver().time(), window->schroedingerSolver().parameters().dt, 1e-9);
     }
 }
 
