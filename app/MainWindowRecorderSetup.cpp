@@ -8,9 +8,9 @@ namespace vxo {
 
 void MainWindow::configureDiracRecorders()
 {
-    const double hbar = solver.parameters().hbar;
     if (diracSpinor.isEmpty())
         return;
+    const double hbar = solver.parameters().hbar;
     if (stored.quantumZitterbewegung.enabled && preparationType == InitialPreparationType::DiracZitterbewegungState &&
         zitterbewegungRecorder.configure(diracSpinor, stored.quantumZitterbewegung, hbar))
         zitterbewegungRecorder.record(0.0, diracSpinor);
