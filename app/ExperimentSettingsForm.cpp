@@ -73,6 +73,8 @@ struct FormReader {
 
     void winding(const QComboBox* combo, std::int32_t& field) const { field = combo->currentIndex() == 1 ? -1 : 1; }
 
+    // A combo without a current item reads as an index no record accepts, so
+    // the record's validation refuses it rather than taking mode 0.
     void index(const QComboBox* combo, std::uint32_t& field, IndexWrite) const
     {
         field = static_cast<std::uint32_t>(combo->currentIndex());
