@@ -472,6 +472,9 @@ private:
     // page with the signals blocked; false, nothing written, without a form
     // or for kind 0 or an unknown kind.
     bool writeGeometryInspector(const PotentialObject& object);
+    // The whole-window tests of the settings and the single geometry reach
+    // these operations directly.
+    friend struct SettingsProbe;
 
     // --- Single geometry and Potential Scene editing ------------------------------------
 
