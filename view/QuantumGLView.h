@@ -35,7 +35,11 @@ class PotentialField2D;
 // painted vector overlays (contours, current, detector, markers, section line,
 // editor preview) follow. The view holds no simulation state: the main window
 // pushes settings, overlay data and the frame through the setters, each of
-// which stores its value and schedules one common repaint.
+// which stores its value and schedules one common repaint. The implementation
+// is split by concern: setters and frame (QuantumGLView.cpp), the OpenGL
+// passes (QuantumGLViewPipeline.cpp), the painted overlays
+// (QuantumGLViewOverlays.cpp), navigation and shape drawing
+// (QuantumGLViewInteraction.cpp).
 class QuantumGLView : public QOpenGLWidget, private QOpenGLFunctions_3_3_Core {
 public:
     using ShapeCommittedCallback = std::function<void(const PotentialEditorShape&)>;
