@@ -133,6 +133,9 @@ public:
     const std::vector<double>& detectorDistribution() const { return detectorFlux_; }
     bool isPanning() const { return panning_; }
     bool isGlReady() const { return glReady_; }
+    // How often the five render targets have been built: once for each new
+    // image size in device pixels, never for a repaint of the same size.
+    std::uint64_t renderTargetBuilds() const { return renderTargetBuilds_; }
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -206,6 +209,7 @@ private:
     std::array<GLuint, kHdrTargetCount> hdrTextures_{};
     std::uint32_t hdrWidth_ = 0;
     std::uint32_t hdrHeight_ = 0;
+    std::uint64_t renderTargetBuilds_ = 0;
     std::uint32_t uploadedWidth_ = 0;
     std::uint32_t uploadedHeight_ = 0;
     bool texturesDirty_ = false;

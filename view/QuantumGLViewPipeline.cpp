@@ -291,6 +291,7 @@ void QuantumGLView::renderFrame()
         }
         hdrWidth_ = static_cast<std::uint32_t>(w);
         hdrHeight_ = static_cast<std::uint32_t>(h);
+        ++renderTargetBuilds_;
     }
 
     // Scene: data textures -> colour, with zoom and pan applied to the lookup.

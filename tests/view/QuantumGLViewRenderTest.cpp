@@ -64,9 +64,10 @@ protected:
 };
 
 // A Gaussian spot of width sigma at (x0, y0), carrying a phase k x.
-ComplexField2D spot(std::uint64_t nx, std::uint64_t ny, float d, double x0, double y0, double sigma, double k = 0.0)
+ComplexField2D spot(std::uint64_t nx, std::uint64_t ny, float dx, float dy, double x0, double y0, double sigma,
+                    double k = 0.0)
 {
-    return sampledField(nx, ny, d, d, [=](double x, double y) {
+    return sampledField(nx, ny, dx, dy, [=](double x, double y) {
         const double r2 = (x - x0) * (x - x0) + (y - y0) * (y - y0);
         const double a = std::exp(-r2 / (4.0 * sigma * sigma));
         return Complex(static_cast<float>(a * std::cos(k * x)), static_cast<float>(a * std::sin(k * x)));
@@ -132,13 +133,14 @@ void expectPairwiseDistinct(const std::vector<QImage>& images, double fraction, 
 TEST_F(QuantumGLViewRender, SpotAppearsWhereItsPhysicalCoordinatesPutIt)
 {
     auto view = shownView(400, 300);
-    // 128 x 64 cells of 0.25: a 32 x 16 domain, drawn 400 x 200 in the middle of the widget.
-    view->setFrame(spot(128, 64, 0.25f, 6.0, 3.0, 0.6), PotentialField2D(), 0);
+    // 128 x 64 cells of 0.25 x 0.3: a 32 x 19.2 domain, drawn 400 x 200 (the texture's shape) in the
+    // middle of the widget.
+    view->setFrame(spot(128, 64, 0.25f, 0.3f, 6.0, 3.0, 0.6), PotentialField2D(), 0);
     const QImage image = renderedImage(*view);
     ASSERT_EQ(image.size(), QSize(400, 300));
     const QPointF centre = brightCentroid(image);
     EXPECT_NEAR(centre.x(), 400.0 * (6.0 / 32.0 + 0.5), 1.5);
-    EXPECT_NEAR(centre.y(), 50.0 + 200.0 * (0.5 - 3.0 / 16.0), 1.5);
+    EXPECT_NEAR(centre.y(), 50.0 + 200.0 * (0.5 - 3.0 / 19.2), 1.5);
     EXPECT_NEAR(view->imageRect().top(), 50.0, 1e-9);
     EXPECT_NEAR(view->imageRect().height(), 200.0, 1e-9);
 }
@@ -150,10 +152,11 @@ TEST_F(QuantumGLViewRender, LetterboxKeepsTheAspectRatio)
         std::uint64_t nx, ny;
         QRect lit;
     };
-    // A uniform density lights the whole image and nothing else.
+    // A uniform density lights the whole image and nothing else; the image has the
+    // shape of the texture, whatever the cells.
     for (const Case& c : {Case{128, 64, QRect(0, 50, 400, 200)}, Case{64, 128, QRect(125, 0, 150, 300)},
                           Case{64, 64, QRect(50, 0, 300, 300)}}) {
-        ComplexField2D psi(c.nx, c.ny, 0.25f, 0.25f);
+        ComplexField2D psi(c.nx, c.ny, 0.25f, 0.4f);
         psi.fill(Complex(1.0f, 0.0f));
         view->setFrame(psi, PotentialField2D(), 0);
         const QImage image = renderedImage(*view);
@@ -164,7 +167,7 @@ TEST_F(QuantumGLViewRender, LetterboxKeepsTheAspectRatio)
 TEST_F(QuantumGLViewRender, ViewModesAndToneMapsGiveDistinctImages)
 {
     auto view = shownView(256, 256);
-    const ComplexField2D psi = spot(64, 64, 0.25f, 0.0, 0.0, 1.5, 2.0);
+    const ComplexField2D psi = spot(64, 48, 0.25f, 0.3f, 0.0, 0.0, 1.5, 2.0);
     const std::vector<QImage> modes = renderEach(
         *view, 4, [&](std::uint32_t mode) { view->setFrame(psi, PotentialField2D(), mode); }, 150, "view mode");
     expectPairwiseDistinct(modes, 0.02, "view modes");
@@ -184,7 +187,7 @@ TEST_F(QuantumGLViewRender, ViewModesAndToneMapsGiveDistinctImages)
 TEST_F(QuantumGLViewRender, PostPreviewSelectsTheStageShown)
 {
     auto view = shownView(256, 256);
-    view->setFrame(spot(64, 64, 0.25f, 0.0, 0.0, 1.0), PotentialField2D(), 0);
+    view->setFrame(spot(64, 48, 0.25f, 0.3f, 0.0, 0.0, 1.0), PotentialField2D(), 0);
     view->setBloomStrength(5.0f);
     const std::vector<QImage> stages =
         renderEach(*view, 4, [&](std::uint32_t stage) { view->setPostPreview(stage); }, 100, "stage");
@@ -196,8 +199,8 @@ TEST_F(QuantumGLViewRender, PostPreviewSelectsTheStageShown)
 TEST_F(QuantumGLViewRender, PotentialOverlayGreysBarriersOnly)
 {
     auto view = shownView(256, 256);
-    ComplexField2D psi(64, 64, 0.25f, 0.25f); // black scene
-    PotentialField2D v(64, 64, 0.25f, 0.25f);
+    ComplexField2D psi(64, 64, 0.25f, 0.3f); // black scene
+    PotentialField2D v(64, 64, 0.25f, 0.3f);
     v.addRectangle(4.0f, 0.0f, 2.0f, 16.0f, 10.0f); // a wall on the right
     view->setFrame(psi, v, 0);
     QImage image = renderedImage(*view);
@@ -224,7 +227,7 @@ TEST_F(QuantumGLViewRender, AnEmptyFrameStaysBlack)
 TEST_F(QuantumGLViewRender, SettersScheduleOneRepaintAndOnlyOnChange)
 {
     auto view = shownView<CountingView>(200, 200);
-    view->setFrame(spot(32, 32, 0.25f, 0.0, 0.0, 1.0), PotentialField2D(), 0);
+    view->setFrame(spot(32, 24, 0.25f, 0.3f, 0.0, 0.0, 1.0), PotentialField2D(), 0);
     settle();
 
     view->paints = 0;
@@ -252,6 +255,30 @@ TEST_F(QuantumGLViewRender, SettersScheduleOneRepaintAndOnlyOnChange)
     EXPECT_EQ(view->paints, 1);
 }
 
+// A broken size check once rebuilt the five render targets on every frame.
+TEST_F(QuantumGLViewRender, RenderTargetsAreRebuiltForANewSizeOnly)
+{
+    auto view = shownView<CountingView>(300, 200);
+    view->setFrame(spot(64, 32, 0.25f, 0.3f, 0.0, 0.0, 1.0), PotentialField2D(), 0);
+    renderedImage(*view);
+    const std::uint64_t built = view->renderTargetBuilds();
+    EXPECT_GE(built, 1u);
+    view->paints = 0;
+    for (int k = 0; k < 3; ++k) {
+        view->update();
+        renderedImage(*view);
+    }
+    EXPECT_GE(view->paints, 3);
+    EXPECT_EQ(view->renderTargetBuilds(), built) << "repaints of the same size rebuilt the targets";
+
+    view->resize(240, 200); // image 300 x 150 becomes 240 x 120
+    renderedImage(*view);
+    EXPECT_EQ(view->renderTargetBuilds(), built + 1) << "a resize rebuilds the targets once";
+    view->update();
+    renderedImage(*view);
+    EXPECT_EQ(view->renderTargetBuilds(), built + 1);
+}
+
 // Replaces one fragment shader by text that does not compile.
 class BrokenShaderView : public QuantumGLView {
 public:
@@ -272,7 +299,7 @@ TEST_F(QuantumGLViewRender, ShaderFailureIsLoggedAndLeavesABlackView)
     auto view = std::make_unique<BrokenShaderView>();
     view->resize(200, 200);
     ASSERT_TRUE(showAndWait(*view));
-    view->setFrame(spot(32, 32, 0.25f, 0.0, 0.0, 1.0), PotentialField2D(), 0);
+    view->setFrame(spot(32, 24, 0.25f, 0.3f, 0.0, 0.0, 1.0), PotentialField2D(), 0);
     const QImage image = renderedImage(*view);
     EXPECT_FALSE(view->isGlReady());
     EXPECT_TRUE(capture.contains(QStringLiteral("QuantumGLView bright-pass shader:")))
@@ -293,7 +320,7 @@ TEST_F(QuantumGLViewRender, ReparentingKeepsThePicture)
     layout->addWidget(view);
     first.resize(300, 300);
     ASSERT_TRUE(showAndWait(first));
-    view->setFrame(spot(64, 64, 0.25f, -3.0, 2.0, 0.6), PotentialField2D(), 0);
+    view->setFrame(spot(64, 48, 0.25f, 0.3f, -3.0, 2.0, 0.6), PotentialField2D(), 0);
     const QPointF before = brightCentroid(renderedImage(*view));
     ASSERT_GT(before.x(), 0.0);
 
@@ -338,9 +365,10 @@ TEST(QuantumGLViewWithoutCoreProfile, LogsThatTheFunctionsAreUnavailable)
             view.setFormat(legacy);
             view.resize(120, 120);
             test::showAndWait(view);
-            view.setFrame(spot(16, 16, 0.5f, 0.0, 0.0, 1.0), PotentialField2D(), 0);
+            view.setFrame(spot(16, 16, 0.5f, 0.5f, 0.0, 0.0, 1.0), PotentialField2D(), 0);
             const bool black = brightestPixel(renderedImage(view)).value == 0;
-            std::exit(!view.isGlReady() && black ? 0 : 1);
+            // _Exit: the child ends with the view and the application alive on purpose.
+            std::_Exit(!view.isGlReady() && black ? 0 : 1);
         },
         ::testing::ExitedWithCode(0), "QuantumGLView: OpenGL 3\\.3 core functions are unavailable");
 }
