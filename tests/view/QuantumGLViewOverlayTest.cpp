@@ -40,8 +40,8 @@ struct OverlayGrid {
 
 // Wider than high and higher than wide, in cells and in physical size, so that
 // a dx taken for a dy (or nx for ny) moves or cuts something on one of them.
-constexpr OverlayGrid kWide{80, 64, 0.5f, 0.6f};   // 40 x 38.4, image 400 x 320 at y = 40
-constexpr OverlayGrid kTall{64, 80, 0.6f, 0.5f};   // 38.4 x 40, image 320 x 400 at x = 40
+constexpr OverlayGrid kWide{80, 64, 0.5f, 0.45f}; // 40 x 28.8, image 400 x 320 at y = 40
+constexpr OverlayGrid kTall{64, 80, 0.45f, 0.5f}; // 28.8 x 40, image 320 x 400 at x = 40
 
 // Painted overlays over a black scene, on kWide unless a test says otherwise.
 class QuantumGLViewOverlays : public test::ShownViewTest {
@@ -153,16 +153,16 @@ TEST_F(QuantumGLViewOverlays, DetectorBandHistogramAndReferenceCurve)
     EXPECT_GT(line, 150);
     EXPECT_EQ(count(image, QRect(0, 0, px(9.0), 400), cyan), 0);
 
-    // Markers at y = 12 and 12.5 (bin 6 of 8 over [-19.2, 19.2]): a histogram bar
-    // to the right of the line.
+    // Markers at y = 3 and 3.2 (bin 4 of 8 over [-14.4, 14.4]): a histogram bar
+    // to the right of the line, none in the bins beside it.
     view->setMeasurementMarkersVisible(false);
-    view->setMeasurementMarkers({{10.0f, 12.0f}, {10.0f, 12.5f}});
+    view->setMeasurementMarkers({{10.0f, 3.0f}, {10.0f, 3.2f}});
     image = render();
     const int bin = 40;
-    const QRect bar(px(10.0) + 6, bottom() - 7 * bin + 2, 70, bin - 4); // rows of bin 6
+    const QRect bar(px(10.0) + 6, bottom() - 5 * bin + 2, 70, bin - 4); // rows of bin 4
     EXPECT_GT(count(image, bar, lit), 1500);
-    EXPECT_EQ(count(image, bar.translated(0, bin), lit), 0); // bin 5 is empty
-    EXPECT_EQ(count(image, QRect(px(10.0) + 6, bottom() - bin + 2, 70, bin - 4), lit), 0); // so is bin 0
+    EXPECT_EQ(count(image, bar.translated(0, -bin), lit), 0) << "bin 5";
+    EXPECT_EQ(count(image, bar.translated(0, bin), lit), 0) << "bin 3";
 
     // Reference curve: flux only in the upper rows reaches out at the top bins.
     std::vector<double> flux(64, 0.0);
@@ -226,8 +226,9 @@ TEST_F(QuantumGLViewOverlays, ArrowsSitOnTheirCellsUpToEveryEdge)
     }
 }
 
-// Each streamline spans the streamline length in screen pixels: its steps are
-// two pixels of the smaller physical pixel size, here 0.1 across, not 0.12 up.
+// Each streamline spans the streamline length in physical pixels of the
+// smaller size, here 0.09 up rather than 0.1 across: 15 steps of 0.18 each way,
+// 54 px across.
 TEST_F(QuantumGLViewOverlays, StreamlinesSpanTheirLengthInPixels)
 {
     view->setCurrentMode(1);
@@ -239,7 +240,7 @@ TEST_F(QuantumGLViewOverlays, StreamlinesSpanTheirLengthInPixels)
     int widest = 0;
     for (int y = top() + 58; y <= top() + 62; ++y)
         widest = std::max(widest, count(image, QRect(0, y, 120, 1), lit));
-    EXPECT_NEAR(widest, 60, 2);
+    EXPECT_NEAR(widest, 54, 2);
 }
 
 TEST_F(QuantumGLViewOverlays, MarkersSitAtTheirMeasuredPositions)
@@ -266,13 +267,12 @@ TEST_F(QuantumGLViewOverlays, SectionLineAndContoursAreDrawnWhereTheyBelong)
         useGrid(g);
         view->setCrossSectionLine(1, 3.0f);
         QImage image = render();
-        // Dashes of 6.4 px every 9.6 px from the top end: both grids end on a dash.
-        EXPECT_GT(count(image, QRect(px(3.0) - 1, top(), 3, 6), orange), 0) << "vertical line at the top";
-        EXPECT_GT(count(image, QRect(px(3.0) - 1, bottom() - 6, 3, 6), orange), 0) << "at the bottom";
+        EXPECT_GT(count(image, QRect(px(3.0) - 1, top(), 3, 12), orange), 0) << "vertical line at the top";
+        EXPECT_GT(count(image, QRect(px(3.0) - 1, bottom() - 12, 3, 12), orange), 0) << "at the bottom";
         view->setCrossSectionLine(0, -3.0f);
         image = render();
         EXPECT_GT(count(image, QRect(left(), py(-3.0) - 1, 4, 3), orange), 0) << "horizontal line at the left";
-        EXPECT_GT(count(image, QRect(right() - 6, py(-3.0) - 1, 6, 3), orange), 0) << "at the right";
+        EXPECT_GT(count(image, QRect(right() - 12, py(-3.0) - 1, 12, 3), orange), 0) << "at the right";
     }
     useGrid(kWide);
 
@@ -297,7 +297,7 @@ TEST_F(QuantumGLViewOverlays, SectionLineAndContoursAreDrawnWhereTheyBelong)
     view->setFrame(ComplexField2D(grid.nx, grid.ny, grid.dx, grid.dy), v, 0);
     view->setPotentialContours(buildPotentialContours(v, 4));
     image = render();
-    // The outline lies between the last cells inside (|x| <= 4.75) and the first outside.
+    // The outline lies between the last cells inside (|x| <= 4.75, |y| <= 4.725) and the first outside.
     EXPECT_GT(count(image, QRect(px(-5.0) - 3, py(4.0), 7, py(-4.0) - py(4.0)), yellow), 60);
     EXPECT_EQ(count(image, QRect(px(-3.0), py(3.0), 60, 60), yellow), 0);
     view->setPotentialContourOpacity(0.0f);
