@@ -125,6 +125,12 @@ TEST(QuantumAnderson2D, SceneFaultsAreReportedInOrder)
     shifted[10].centerX += 0.01f;
     EXPECT_EQ(sceneMessage(shifted), "QuantumAnderson2D: the two rows do not share one regular lattice");
 
+    // Sites stacked on one x have no spacing: a lattice needs a positive one.
+    std::vector<PotentialObject> stacked = rows(7, 7);
+    for (PotentialObject& o : stacked)
+        o.centerX = 0.0f;
+    EXPECT_EQ(sceneMessage(stacked), "QuantumAnderson2D: invalid lattice spacing");
+
     std::vector<PotentialObject> uniform = rows(7, 7);
     for (PotentialObject& o : uniform)
         o.value = -5.0f;

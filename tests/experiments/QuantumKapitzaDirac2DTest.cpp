@@ -109,6 +109,14 @@ TEST(QuantumKapitzaDirac2D, GuidedPulseMatchesTheExactPlaneWaveDynamics)
     // J0(2.4)^2 ~ 1e-5); the exact plane-wave dynamics reproduce the solver.
     const KapitzaDiracConfig config = enabledPulse();
     EXPECT_NEAR(QuantumKapitzaDirac2D::pulseArea(config, 1.0), 2.4, 1e-12);
+    // Any one unusable input gives no pulse area.
+    KapitzaDiracConfig noDepth = config;
+    noDepth.latticeDepth = std::nan("");
+    KapitzaDiracConfig noDuration = config;
+    noDuration.pulseDuration = std::nan("");
+    EXPECT_EQ(QuantumKapitzaDirac2D::pulseArea(config, 0.0), 0.0);
+    EXPECT_EQ(QuantumKapitzaDirac2D::pulseArea(noDepth, 1.0), 0.0);
+    EXPECT_EQ(QuantumKapitzaDirac2D::pulseArea(noDuration, 1.0), 0.0);
     const KapitzaDiracSample sample = orderPopulationsAfterPulse(config);
     const double g = 2.0 * kPi / config.latticePeriod;
     EXPECT_NEAR(sample.gratingMomentum, g, 1e-12);
