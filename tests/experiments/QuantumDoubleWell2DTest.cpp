@@ -106,6 +106,7 @@ TEST(QuantumDoubleWell2D, LowestPairSplitsAtTheDefaultDriveFrequency)
     ASSERT_TRUE(parameters.valid);
     EXPECT_NEAR(parameters.splitting, 0.305536, 1e-4);
     EXPECT_NEAR(parameters.tunnellingPeriod, 2.0 * kPi / parameters.splitting, 1e-12);
+    EXPECT_NEAR(parameters.halfPeriod, kPi / parameters.splitting, 1e-12);
     // The localised combination sits almost entirely in the left well.
     EXPECT_GT(parameters.localizedLeftProbability, 0.95);
     EXPECT_NEAR(QuantumDoubleWell2D::leftWellProbability(pair, 0, 1, parameters.localizingPhase + kPi),
