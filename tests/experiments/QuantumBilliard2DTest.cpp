@@ -122,7 +122,8 @@ TEST(QuantumBilliard2D, UniformDensityOccupiesTheWholeFreeArea)
 {
     for (bool sinai : {false, true}) {
         const BilliardConfig config = presetBilliard(sinai);
-        ComplexField2D field = billiardGrid();
+        // Cells 0.2 x 0.25 (area 0.05) that overhang the interior by different amounts on x and y.
+        ComplexField2D field(160, 128, 0.2f, 0.25f);
         double cells = 0.0;
         for (std::uint64_t j = 0; j < field.ny(); ++j)
             for (std::uint64_t i = 0; i < field.nx(); ++i) {
@@ -135,13 +136,19 @@ TEST(QuantumBilliard2D, UniformDensityOccupiesTheWholeFreeArea)
             }
         const BilliardObservables o = QuantumBilliard2D::observables(field, config, &field);
         // P^2 / Q of a flat density is the area it covers.
-        EXPECT_NEAR(o.effectiveArea, cells * 0.0625, 1e-9);
+        EXPECT_NEAR(o.effectiveArea, cells * 0.05, 1e-6 * cells * 0.05);
         EXPECT_NEAR(o.occupiedFraction, 1.0, 0.03) << "sinai " << sinai;
         EXPECT_NEAR(o.fidelity, 1.0, 1e-12);
         if (sinai)
             EXPECT_GT(o.shellProbability, 0.0);
         else
             EXPECT_EQ(o.shellProbability, 0.0);
+
+        // A density over the whole grid counts only inside the walls, on every side.
+        field.fill(Complex(1.0f, 0.0f));
+        if (!sinai)
+            EXPECT_NEAR(QuantumBilliard2D::observables(field, config, nullptr).effectiveArea, cells * 0.05,
+                        1e-6 * cells * 0.05);
     }
 }
 

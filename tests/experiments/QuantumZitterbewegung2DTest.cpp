@@ -15,10 +15,11 @@ using namespace vxo;
 
 namespace {
 
+// Cells d x 1.25 d: an axis that took the other's spacing would show.
 DiracSpinor2D preparedSpinor(const ZitterbewegungConfig& config, std::uint64_t nx, std::uint64_t ny, float d)
 {
     DiracSpinor2D spinor;
-    spinor.resize(nx, ny, d, d);
+    spinor.resize(nx, ny, d, 1.25f * d);
     EXPECT_TRUE(QuantumZitterbewegung2D::prepareInitialState(spinor, config, 1.0, nullptr));
     return spinor;
 }
@@ -59,11 +60,14 @@ TEST(QuantumZitterbewegung2D, ValidationAndPreparationFailures)
         EXPECT_TRUE(QuantumZitterbewegung2D::validateConfiguration(config, nullptr));
     }
 
-    DiracSpinor2D odd;
-    odd.resize(24, 16, 0.5f, 0.5f);
     std::string error;
-    EXPECT_FALSE(QuantumZitterbewegung2D::prepareInitialState(odd, config, 1.0, &error));
-    EXPECT_EQ(error, "QuantumZitterbewegung2D: invalid spinor or hbar");
+    for (const auto& size : {std::make_pair(24u, 16u), std::make_pair(16u, 24u)}) {
+        DiracSpinor2D odd;
+        odd.resize(size.first, size.second, 0.5f, 0.5f);
+        error.clear();
+        EXPECT_FALSE(QuantumZitterbewegung2D::prepareInitialState(odd, config, 1.0, &error));
+        EXPECT_EQ(error, "QuantumZitterbewegung2D: invalid spinor or hbar") << size.first << " x " << size.second;
+    }
     DiracSpinor2D mismatched;
     mismatched.resize(16, 16, 0.5f, 0.5f);
     mismatched.lower.reset(8, 8, 0.5f, 0.5f);
@@ -106,6 +110,17 @@ TEST(DiracZitterbewegungRecorder, MeasuredTremblingMatchesThePrediction)
     ZitterbewegungConfig config;
     config.enabled = true;
     DiracSpinor2D spinor = preparedSpinor(config, 128, 128, 0.32f);
+    // The packet has its width sigma along y too: <y^2> = sigma^2 for |psi|^2.
+    double weight = 0.0;
+    double y2 = 0.0;
+    for (std::uint64_t j = 0; j < spinor.upper.ny(); ++j)
+        for (std::uint64_t i = 0; i < spinor.upper.nx(); ++i) {
+            const double rho = std::norm(spinor.upper.at(i, j)) + std::norm(spinor.lower.at(i, j));
+            const double y = gridCoordinateY(spinor.upper, j);
+            weight += rho;
+            y2 += rho * y * y;
+        }
+    EXPECT_NEAR(y2 / weight, config.sigma * config.sigma, 0.01 * config.sigma * config.sigma);
     DiracZitterbewegungRecorder recorder(640);
     ASSERT_TRUE(recorder.configure(spinor, config, 1.0));
     recorder.record(0.0, spinor);
