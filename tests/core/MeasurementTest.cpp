@@ -8,6 +8,8 @@
 
 #include <cmath>
 #include <limits>
+#include <set>
+#include <utility>
 
 using namespace vxo;
 using vxo::test::bitIdentical;
@@ -250,4 +252,13 @@ TEST(PositionMeasurement, FailedCollapseLeavesTheStateUntouched)
 
     ComplexField2D packet = packetField(0.9f);
     EXPECT_TRUE(measurePosition(packet, 0.65).ok);
+    // Each unseeded measurement draws a seed of its own: ten measurements of
+    // the same spread-out state do not all land on one point.
+    std::set<std::pair<float, float>> outcomes;
+    for (int k = 0; k < 10; ++k) {
+        ComplexField2D copy = packetField(0.9f);
+        const PositionMeasurementResult r = measurePosition(copy, 0.65);
+        outcomes.insert({r.x, r.y});
+    }
+    EXPECT_GT(outcomes.size(), 1u);
 }

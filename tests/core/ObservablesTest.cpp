@@ -236,8 +236,12 @@ TEST(CrossSection, MomentumCutsUseTheCentredAxes)
     EXPECT_EQ(alongPy.coordinate, m.pyAxis);
     EXPECT_EQ(alongPy.imaginary[3], static_cast<double>(m.field.at(best, 3).imag()));
 
+    // An axis that does not match its side of the field refuses the cut, either axis.
     MomentumSpace2D broken = m;
     broken.pyAxis.pop_back();
     EXPECT_TRUE(MomentumSpace2D::crossSection(broken, 0, 0.0).coordinate.empty());
+    broken = m;
+    broken.pxAxis.pop_back();
+    EXPECT_TRUE(MomentumSpace2D::crossSection(broken, 1, 0.0).coordinate.empty());
     EXPECT_TRUE(MomentumSpace2D::crossSection(m, 1, std::nan("")).coordinate.empty());
 }
