@@ -276,6 +276,14 @@ TEST(PotentialField2D, SlitWallsDecideWholeRows)
 
 TEST(PotentialField2D, PolygonEvenOddRule)
 {
+    // A ray from a point level with a vertex crosses the two edges that meet
+    // there once, not twice and not never: the half-open rule on y.
+    const std::vector<PotentialField2D::Vertex> diamond{{0.0f, -1.0f}, {1.0f, 0.0f}, {0.0f, 1.0f}, {-1.0f, 0.0f}};
+    for (double x : {-0.5, 0.0, 0.5})
+        EXPECT_TRUE(vxo::pointInPolygon(x, 0.0, diamond)) << x;
+    EXPECT_FALSE(vxo::pointInPolygon(-1.5, 0.0, diamond));
+    EXPECT_FALSE(vxo::pointInPolygon(1.5, 0.0, diamond));
+
     // Hypotenuse x + y = -0.2 between the cell diagonals: the cells with
     // x + y <= -1 are inside, 10 of the 25.
     PotentialField2D f = squareGrid(5, 1.0f);

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <iterator>
+#include <utility>
 #include <limits>
 #include <vector>
 
@@ -73,6 +75,28 @@ TEST(PotentialObject, DefaultsAndValidityPerKind)
         EXPECT_TRUE(PotentialObject::isValid(ofKind(static_cast<PotentialObjectKind>(k)))) << k;
     EXPECT_FALSE(PotentialObject::isValid(ofKind(PotentialObjectKind::None)));
     EXPECT_FALSE(PotentialObject::isValid(ofKind(static_cast<PotentialObjectKind>(12))));
+
+    // Every size a kind needs is checked on its own: any one of them at zero, or
+    // any one curvature or slope not finite, makes the object invalid.
+    using K = PotentialObjectKind;
+    const std::pair<K, float PotentialObject::*> needed[] = {
+        {K::Rectangle, &PotentialObject::width},        {K::Rectangle, &PotentialObject::height},
+        {K::Barrier, &PotentialObject::length},         {K::Barrier, &PotentialObject::thickness},
+        {K::SingleSlit, &PotentialObject::wallWidth},   {K::SingleSlit, &PotentialObject::slitHeight},
+        {K::DoubleSlit, &PotentialObject::wallWidth},   {K::DoubleSlit, &PotentialObject::slitHeight},
+        {K::DoubleSlit, &PotentialObject::slitSeparation}, {K::PolygonWedge, &PotentialObject::width},
+        {K::PolygonWedge, &PotentialObject::height},    {K::Gaussian, &PotentialObject::sigmaX},
+        {K::Gaussian, &PotentialObject::sigmaY},        {K::StadiumExterior, &PotentialObject::width},
+        {K::StadiumExterior, &PotentialObject::radius}, {K::SoftenedRadial, &PotentialObject::softening},
+        {K::Harmonic, &PotentialObject::curvatureX},    {K::Harmonic, &PotentialObject::curvatureY},
+        {K::Linear, &PotentialObject::slopeX},          {K::Linear, &PotentialObject::slopeY},
+    };
+    for (std::size_t k = 0; k < std::size(needed); ++k) {
+        PotentialObject o = ofKind(needed[k].first);
+        const bool finiteOnly = needed[k].first == K::Harmonic || needed[k].first == K::Linear;
+        o.*needed[k].second = finiteOnly ? kNaN : 0.0f;
+        EXPECT_FALSE(PotentialObject::isValid(o)) << "row " << k;
+    }
 
     PotentialObject o = ofKind(PotentialObjectKind::Circle);
     o.radius = 0.0f;
