@@ -76,9 +76,13 @@ TEST(QuantumLandau2D, ValidationAndRefusals)
     bad = config;
     bad.landauIndex = 9;
     EXPECT_EQ(validationMessage(bad), "Landau index must be in [0,8].");
-    bad = config;
-    bad.analysisEndTime = 0.05;
-    EXPECT_EQ(validationMessage(bad), "Landau orbit radius or analysis time is invalid.");
+    // Each range from both ends.
+    for (auto [radius, end] : {std::pair{0.15, 15.0}, {15.5, 15.0}, {5.0, 0.05}, {5.0, 200.5}}) {
+        bad = config;
+        bad.orbitRadius = radius;
+        bad.analysisEndTime = end;
+        EXPECT_EQ(validationMessage(bad), "Landau orbit radius or analysis time is invalid.") << radius << ", " << end;
+    }
 
     // A weak field passes while disabled, but no gauge is built from it.
     LandauConfig weak = config;

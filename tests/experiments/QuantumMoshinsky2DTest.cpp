@@ -202,6 +202,19 @@ TEST(MoshinskyRecorder, ThinningAndDetectorEdges)
     ASSERT_TRUE(recorder.record(0.0, false, field));
     EXPECT_EQ(recorder.samples().back().detectorDensity, recorder.samples().back().profile.back());
 
+    // Between two cell centres the density is interpolated linearly, here where
+    // the profile changes most from one column to the next.
+    const std::vector<float> profile = recorder.samples().back().profile;
+    std::size_t steepest = 0;
+    for (std::size_t i = 0; i + 1 < profile.size(); ++i)
+        if (std::fabs(profile[i + 1] - profile[i]) > std::fabs(profile[steepest + 1] - profile[steepest]))
+            steepest = i;
+    config.detectorX = 0.25 * recorder.gridX(steepest) + 0.75 * recorder.gridX(steepest + 1);
+    ASSERT_TRUE(recorder.configure(config, geometry, field));
+    ASSERT_TRUE(recorder.record(0.0, false, field));
+    EXPECT_NEAR(recorder.samples().back().detectorDensity, 0.25 * profile[steepest] + 0.75 * profile[steepest + 1],
+                1e-6 * std::fabs(profile[steepest]) + 1e-9);
+
     ComplexField2D otherGrid(128, 64, 0.32f, 0.16f);
     EXPECT_FALSE(recorder.record(1.0, false, otherGrid));
     config.enabled = false;
