@@ -91,6 +91,15 @@ TEST(QuantumBilliard2D, RefusesPerturbedBilliardsWithTheirMessages)
     std::vector<PotentialObject> shifted = billiardObjects(false);
     shifted[1].centerX = 0.5f;
     EXPECT_EQ(billiardMessage(shifted), "Billiard walls are not centred on one rectangular interior.");
+    // The centring tolerance is 1e-4 of the interior's own side on each axis:
+    // 0.0016 is within 18e-4 across but beyond 14e-4 up.
+    std::vector<PotentialObject> nearlyCentred = billiardObjects(false);
+    nearlyCentred[3].centerX = 0.0016f;
+    BilliardConfig accepted;
+    EXPECT_TRUE(QuantumBilliard2D::extractFromScene(sceneOf(nearlyCentred), accepted, nullptr));
+    nearlyCentred = billiardObjects(false);
+    nearlyCentred[0].centerY = 0.0016f;
+    EXPECT_EQ(billiardMessage(nearlyCentred), "Billiard walls are not centred on one rectangular interior.");
 
     // Walls with faces exactly at x = +-9, y = +-7: a disc touching the right
     // face is not inside, one a little further in is.
