@@ -7,6 +7,8 @@
 #include "view/ContourExtraction.h"
 
 #include <QApplication>
+#include <QFont>
+#include <QFontMetricsF>
 #include <QMouseEvent>
 
 #include <gtest/gtest.h>
@@ -284,6 +286,13 @@ TEST_F(QuantumGLViewOverlays, SectionLineAndContoursAreDrawnWhereTheyBelong)
     EXPECT_GT(count(image, QRect(0, py(5.0) - 25, 70, 22), lit), 20);
     EXPECT_GT(count(image, QRect(left() + 3, py(5.0) - 25, 3, 22), lit), 5);
     EXPECT_EQ(count(image, QRect(left(), py(5.0) - 25, 2, 22), lit), 0);
+    // Its top border lies 3 px above the text's ascent, the text 6 px above the line.
+    QFont font = view->font();
+    font.setPixelSize(std::max(font.pixelSize(), 13));
+    font.setWeight(63);
+    const int boxTop = static_cast<int>(std::lround(py(5.0) - 6.0 - QFontMetricsF(font).ascent() - 3.0));
+    EXPECT_GT(count(image, QRect(left() + 10, boxTop - 1, 30, 3), lit), 10) << "top border";
+    EXPECT_EQ(count(image, QRect(left() + 10, boxTop - 6, 30, 4), lit), 0) << "above the box";
 
     view->setCrossSectionLine(1, -8.0f);
     image = render();

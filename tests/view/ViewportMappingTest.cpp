@@ -95,8 +95,9 @@ TEST(ViewportMapping, WorldAndWidgetPointsRoundTripAtAnyZoomAndPan)
 
 TEST(ViewportMapping, ZoomAboutTheCursorKeepsItsPointFixed)
 {
-    const QRectF image(0.0, 0.0, 400.0, 400.0);
-    ViewNavigation nav = navigation(40.0f, 40.0f, 1.0f, 0.0f, 0.0f);
+    // A domain of 40 x 28.8 in an image of 400 x 320.
+    const QRectF image(0.0, 0.0, 400.0, 320.0);
+    ViewNavigation nav = navigation(40.0f, 28.8f, 1.0f, 0.0f, 0.0f);
 
     // One notch forward at the centre: zoom 1.15, pan stays 0.
     EXPECT_TRUE(zoomAboutImagePoint(nav, 0.5, 0.5, kZoomPerNotch));
@@ -105,10 +106,10 @@ TEST(ViewportMapping, ZoomAboutTheCursorKeepsItsPointFixed)
     EXPECT_FLOAT_EQ(nav.panY, 0.0f);
 
     // Several notches at points off centre: the point under the cursor stays put.
-    for (const QPointF cursor : {QPointF(300.0, 120.0), QPointF(399.0, 200.0), QPointF(150.0, 330.0)}) {
+    for (const QPointF cursor : {QPointF(300.0, 120.0), QPointF(399.0, 200.0), QPointF(150.0, 300.0)}) {
         double before[2];
         ASSERT_TRUE(widgetToWorld(image, nav, cursor, before[0], before[1]));
-        ASSERT_TRUE(zoomAboutImagePoint(nav, cursor.x() / 400.0, cursor.y() / 400.0, std::pow(kZoomPerNotch, 3)));
+        ASSERT_TRUE(zoomAboutImagePoint(nav, cursor.x() / 400.0, cursor.y() / 320.0, std::pow(kZoomPerNotch, 3)));
         double after[2];
         ASSERT_TRUE(widgetToWorld(image, nav, cursor, after[0], after[1]));
         EXPECT_NEAR(after[0], before[0], 1e-5);
@@ -125,6 +126,11 @@ TEST(ViewportMapping, ZoomAboutTheCursorKeepsItsPointFixed)
     EXPECT_FLOAT_EQ(unzoomed.zoom, 1.0f);
     EXPECT_FALSE(zoomAboutImagePoint(unzoomed, 0.2, 0.2, 0.0));
     EXPECT_FALSE(zoomAboutImagePoint(unzoomed, 0.2, 0.2, std::numeric_limits<double>::quiet_NaN()));
+    // A factor that is not positive changes nothing, whatever the zoom.
+    ViewNavigation zoomed = navigation(40.0f, 28.8f, 4.0f, 1.0f, -1.0f);
+    EXPECT_FALSE(zoomAboutImagePoint(zoomed, 0.2, 0.2, 0.0));
+    EXPECT_FLOAT_EQ(zoomed.zoom, 4.0f);
+    EXPECT_FLOAT_EQ(zoomed.panX, 1.0f);
 }
 
 TEST(ViewportMapping, PanFollowsTheCursorAndStaysInsideTheZoomedExtent)
@@ -183,6 +189,7 @@ TEST(OverlayGeometry, ArrowLengthFollowsTheSquareRootOfTheRelativeCurrent)
     CurrentArrow arrow;
     EXPECT_FALSE(currentArrow(base, 0.017f, 0.0f, 1.0f, 40.0, 8.8, arrow)); // 1.7 % is not drawn
     EXPECT_FALSE(currentArrow(base, 0.0f, 0.0f, 1.0f, 40.0, 8.8, arrow));
+    EXPECT_FALSE(currentArrow(base, 1.0f, 0.0f, 0.0f, 40.0, 8.8, arrow)); // no maximum to scale by
 
     ASSERT_TRUE(currentArrow(base, 1.0f, 0.0f, 1.0f, 40.0, 8.8, arrow));
     EXPECT_NEAR(arrow.tip.x(), 140.0, 1e-9);
