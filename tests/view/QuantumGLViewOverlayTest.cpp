@@ -271,6 +271,7 @@ TEST_F(QuantumGLViewOverlays, SectionLineAndContoursAreDrawnWhereTheyBelong)
         QImage image = render();
         EXPECT_GT(count(image, QRect(px(3.0) - 1, top(), 3, 12), orange), 0) << "vertical line at the top";
         EXPECT_GT(count(image, QRect(px(3.0) - 1, bottom() - 12, 3, 12), orange), 0) << "at the bottom";
+        EXPECT_GT(count(image, QRect(px(3.0) + 3, top() + 3, 40, 18), lit), 20) << "its label at the top";
         view->setCrossSectionLine(0, -3.0f);
         image = render();
         EXPECT_GT(count(image, QRect(left(), py(-3.0) - 1, 4, 3), orange), 0) << "horizontal line at the left";

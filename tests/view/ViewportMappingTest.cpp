@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include <cmath>
 #include <limits>
 
@@ -211,16 +213,19 @@ TEST(OverlayGeometry, ArrowLengthFollowsTheSquareRootOfTheRelativeCurrent)
 
 TEST(OverlayGeometry, StreamlineParametersScaleWithTheScreen)
 {
-    ProbabilityCurrent2D current;
-    current.dx = 0.2f;
-    current.dy = 0.1f;
-    StreamlineParameters p = streamlineParametersFor(current, 0.01, 240);
-    EXPECT_FLOAT_EQ(p.stepLength, 0.035f);
-    EXPECT_EQ(p.maxSteps, 120u);
-    EXPECT_FLOAT_EQ(p.minRelativeMagnitude, 0.015f);
-    p = streamlineParametersFor(current, 0.05, 25);
-    EXPECT_FLOAT_EQ(p.stepLength, 0.1f);
-    EXPECT_EQ(p.maxSteps, 20u);
+    // The smaller cell sets the least step, whichever axis has it.
+    for (const auto& cells : {std::make_pair(0.2f, 0.1f), std::make_pair(0.1f, 0.2f)}) {
+        ProbabilityCurrent2D current;
+        current.dx = cells.first;
+        current.dy = cells.second;
+        StreamlineParameters p = streamlineParametersFor(current, 0.01, 240);
+        EXPECT_FLOAT_EQ(p.stepLength, 0.035f) << cells.first << " x " << cells.second;
+        EXPECT_EQ(p.maxSteps, 120u);
+        EXPECT_FLOAT_EQ(p.minRelativeMagnitude, 0.015f);
+        p = streamlineParametersFor(current, 0.05, 25);
+        EXPECT_FLOAT_EQ(p.stepLength, 0.1f);
+        EXPECT_EQ(p.maxSteps, 20u);
+    }
 }
 
 TEST(OverlayGeometry, ProbabilityContourColourRamp)
