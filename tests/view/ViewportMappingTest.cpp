@@ -7,10 +7,9 @@
 
 #include <gtest/gtest.h>
 
-#include <utility>
-
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace vxo {
 namespace {
