@@ -177,6 +177,13 @@ TEST(ProbabilityCurrent2D, BilinearSampling)
     EXPECT_FALSE(j.sample(1.5f, 1.0f, jx, jy)); // half a cell beyond
     EXPECT_EQ(jx, 0.0f);
     EXPECT_FALSE(j.sample(std::nanf(""), 0.0f, jx, jy));
+    // No cells along either axis is an empty current.
+    for (const auto& size : {std::make_pair(0u, 3u), std::make_pair(3u, 0u)}) {
+        ProbabilityCurrent2D none;
+        none.nx = size.first;
+        none.ny = size.second;
+        EXPECT_TRUE(none.isEmpty()) << size.first << " x " << size.second;
+    }
     j.jx.pop_back();
     EXPECT_FALSE(j.sample(0.0f, 0.0f, jx, jy));
 }

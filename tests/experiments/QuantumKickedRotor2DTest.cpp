@@ -116,6 +116,16 @@ TEST(QuantumKickedRotor2D, ModesThatAliasOnTheGridAreRefused)
     std::string error;
     EXPECT_FALSE(QuantumKickedRotor2D::validateInitialState(initial, &error));
     EXPECT_EQ(error, "QuantumKickedRotor2D: initial momentum mode is out of range");
+
+    // The transverse width from both ends of its range (0, 1000].
+    initial.initialMomentumMode = 0;
+    initial.ySigma = 1000.0;
+    EXPECT_TRUE(QuantumKickedRotor2D::validateInitialState(initial, nullptr));
+    for (double sigma : {1000.5, 0.0}) {
+        initial.ySigma = sigma;
+        EXPECT_FALSE(QuantumKickedRotor2D::validateInitialState(initial, &error));
+        EXPECT_EQ(error, "QuantumKickedRotor2D: Y sigma must be positive") << sigma;
+    }
 }
 
 TEST(QuantumKickedRotor2D, KickRules)

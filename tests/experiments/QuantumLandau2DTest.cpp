@@ -103,6 +103,19 @@ TEST(QuantumLandau2D, ValidationAndRefusals)
     error = "kept";
     EXPECT_FALSE(QuantumLandau2D::prepareInitialState(empty, config, 1.0, 1.0, &error));
     EXPECT_EQ(error, "kept");
+
+    // The kinetic energy needs an interior cell: 3 x 3 has one, 2 x 3 and 3 x 2 do not.
+    for (const auto& size : {std::make_pair(3u, 3u), std::make_pair(2u, 3u), std::make_pair(3u, 2u)}) {
+        ComplexField2D spike(size.first, size.second, 0.5f, 0.4f);
+        spike.at(1, 1) = Complex(1.0f, 0.0f);
+        GaugeLinkField2D unit;
+        unit.resize(size.first, size.second, 0.5f, 0.4f);
+        const double energy = gaugeKineticEnergy(spike, unit, 1.0, 1.0);
+        if (size.first == 3 && size.second == 3)
+            EXPECT_GT(energy, 0.0);
+        else
+            EXPECT_EQ(energy, 0.0) << size.first << " x " << size.second;
+    }
 }
 
 TEST(QuantumLandau2D, EigenstatesHaveTheLevelEnergies)
