@@ -169,8 +169,10 @@ TEST(QuantumVortex2D, PreparedStateWindsByItsChargeAroundTheCore)
             const VortexCore core = QuantumVortex2D::findCore(field, state, trap);
             ASSERT_TRUE(core.found) << "charge " << charge << " core y " << coreY;
             EXPECT_EQ(core.winding, charge);
-            EXPECT_NEAR(core.x, 1.0, 0.16);
-            EXPECT_NEAR(core.y, coreY, 0.2);
+            // The centre of the plaquette holding the core: between the cells at
+            // x = 0.88 and 1.04 and between those at y = -0.1 and 0.1.
+            EXPECT_NEAR(core.x, 0.96, 1e-6);
+            EXPECT_NEAR(core.y, 0.0, 1e-6);
             EXPECT_LT(core.coreDensity, 1e-3);
         }
     EXPECT_FALSE(QuantumVortex2D::findCore(preparedVortex(VortexInitialState{}), VortexInitialState{}, VortexTrap{}).found);
