@@ -14,6 +14,8 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <functional>
+#include <iterator>
 #include <memory>
 
 namespace vxo {
@@ -247,6 +249,43 @@ TEST_F(QuantumGLViewRender, SettersScheduleOneRepaintAndOnlyOnChange)
     view->setPotentialOverlayVisible(true);
     settle();
     EXPECT_EQ(view->paints, 0);
+
+    // Every setter of a kept value: a change repaints once, the same value again not at all.
+    const std::function<void(QuantumGLView&)> changes[] = {
+        [](QuantumGLView& v) { v.setDisplayScale(1); },
+        [](QuantumGLView& v) { v.setExposureEv(0.5f); },
+        [](QuantumGLView& v) { v.setPostPreview(2); },
+        [](QuantumGLView& v) { v.setBloomThreshold(0.5f); },
+        [](QuantumGLView& v) { v.setBloomSoftKnee(0.2f); },
+        [](QuantumGLView& v) { v.setBlurSpread(3.0f); },
+        [](QuantumGLView& v) { v.setToneMapOperator(1); },
+        [](QuantumGLView& v) { v.setPotentialOverlayVisible(false); },
+        [](QuantumGLView& v) { v.setPotentialOverlayOpacity(0.5f); },
+        [](QuantumGLView& v) { v.setPotentialContoursVisible(false); },
+        [](QuantumGLView& v) { v.setPotentialContourOpacity(0.5f); },
+        [](QuantumGLView& v) { v.setPotentialContourWidth(2.0f); },
+        [](QuantumGLView& v) { v.setProbabilityContoursVisible(false); },
+        [](QuantumGLView& v) { v.setProbabilityContourOpacity(0.5f); },
+        [](QuantumGLView& v) { v.setProbabilityContourWidth(2.0f); },
+        [](QuantumGLView& v) { v.setCurrentOverlayVisible(false); },
+        [](QuantumGLView& v) { v.setCurrentMode(2); },
+        [](QuantumGLView& v) { v.setCurrentScale(2.0f); },
+        [](QuantumGLView& v) { v.setStreamlineLength(100); },
+        [](QuantumGLView& v) { v.setMeasurementMarkersVisible(false); },
+        [](QuantumGLView& v) { v.setMeasurementMarkerSize(6.0f); },
+        [](QuantumGLView& v) { v.setDetectorVisible(true); },
+        [](QuantumGLView& v) { v.setCrossSectionLineVisible(true); },
+    };
+    for (std::size_t k = 0; k < std::size(changes); ++k) {
+        view->paints = 0;
+        changes[k](*view);
+        settle();
+        EXPECT_EQ(view->paints, 1) << "setter " << k << " changing its value";
+        view->paints = 0;
+        changes[k](*view);
+        settle();
+        EXPECT_EQ(view->paints, 0) << "setter " << k << " given the same value";
+    }
 
     // "Always" setters repaint even with the same values.
     view->paints = 0;

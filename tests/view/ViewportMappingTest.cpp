@@ -29,8 +29,10 @@ TEST(ViewportMapping, ImageRectangleAndLetterbox)
 {
     EXPECT_EQ(fittedImageRect(256, 128, 800.0, 600.0), QRectF(0.0, 100.0, 800.0, 400.0));
     EXPECT_EQ(fittedImageRect(128, 256, 800.0, 600.0), QRectF(250.0, 0.0, 300.0, 600.0));
-    EXPECT_TRUE(fittedImageRect(0, 128, 800.0, 600.0).isEmpty());
-    EXPECT_TRUE(fittedImageRect(64, 64, 0.0, 600.0).isEmpty());
+    // No image without a texture or a widget area, on either axis.
+    for (const QRectF& none : {fittedImageRect(0, 128, 800.0, 600.0), fittedImageRect(128, 0, 800.0, 600.0),
+                               fittedImageRect(64, 32, 0.0, 600.0), fittedImageRect(64, 32, 800.0, 0.0)})
+        EXPECT_EQ(none, QRectF());
 
     // A 256 x 128 frame in an 800 x 600 widget: 800 x 400 targets, viewport (0, 100, 800, 400).
     const QSize image = letterboxSize(800, 600, 256, 128);
