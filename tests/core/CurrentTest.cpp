@@ -89,6 +89,12 @@ TEST(ProbabilityCurrent2D, RealFieldsAndSmallGridsCarryNoCurrent)
     EXPECT_EQ(j.jx, std::vector<float>(64, 0.0f));
     EXPECT_TRUE(ProbabilityStreamlines2D::trace(j, 0.0f, 0.0f, {0.1f, 20, 0.0f}).empty());
 
+    // One interior row or column is enough for a current there.
+    for (const auto& size : {std::make_pair(3u, 6u), std::make_pair(6u, 3u)}) {
+        const ProbabilityCurrent2D thin = ProbabilityCurrent2D::compute(
+            test::planeWave(size.first, size.second, 0.5f, 0.4f, 1.0, 1.0), 1.0f, 1.0f);
+        EXPECT_GT(thin.jx[1 * size.first + 1], 0.0f) << size.first << " x " << size.second;
+    }
     // Without an interior along either axis there is no central difference.
     for (const auto& size : {std::make_pair(2u, 6u), std::make_pair(6u, 2u)}) {
         const ProbabilityCurrent2D narrow = ProbabilityCurrent2D::compute(
@@ -177,6 +183,13 @@ TEST(ProbabilityCurrent2D, BilinearSampling)
     EXPECT_FALSE(j.sample(1.5f, 1.0f, jx, jy)); // half a cell beyond
     EXPECT_EQ(jx, 0.0f);
     EXPECT_FALSE(j.sample(std::nanf(""), 0.0f, jx, jy));
+    // A spacing that is not positive, on either axis, samples nothing.
+    for (const auto& spacing : {std::make_pair(-1.0f, 2.0f), std::make_pair(1.0f, -2.0f)}) {
+        ProbabilityCurrent2D flipped = j;
+        flipped.dx = spacing.first;
+        flipped.dy = spacing.second;
+        EXPECT_FALSE(flipped.sample(0.5f, 0.0f, jx, jy)) << spacing.first << ", " << spacing.second;
+    }
     // No cells along either axis is an empty current.
     for (const auto& size : {std::make_pair(0u, 3u), std::make_pair(3u, 0u)}) {
         ProbabilityCurrent2D none;
