@@ -142,6 +142,12 @@ TEST(PositionMeasurement, DetectorScreenUsesTheBandOrTheNearestColumn)
     EXPECT_GT(counts[1], 50u);
     EXPECT_GT(counts[5], 50u);
 
+    // The band is closed: edges exactly on the two centres take both columns.
+    shots = sampleDetectorScreenShotsSeeded(psi, {-0.5f, 0.5f}, 200, 3u);
+    const auto edges = histogramShots(shots, -1.0f, 1.0f, 8);
+    EXPECT_GT(edges[1], 50u);
+    EXPECT_GT(edges[5], 50u);
+
     // Far outside the grid: the last column.
     shots = sampleDetectorScreenShotsSeeded(psi, {1e9f, 0.1f}, 10, 3u);
     ASSERT_EQ(shots.size(), 10u);
