@@ -246,9 +246,9 @@ TEST(PotentialField2D, SlitWallsDecideWholeRows)
     EXPECT_EQ(single.valueAt(2, 0), 9.0f);
     EXPECT_EQ(single.valueAt(2, 4), 9.0f);
 
-    // Wall of width 3 at x = 1 covers the columns x = 0, 1, 2 (|x - 1| <= 1.5).
+    // Wall of width 2 at x = 1 covers the columns x = 0, 1, 2 (|x - 1| <= 1, both edges in).
     PotentialField2D wide = squareGrid(5, 1.0f);
-    wide.addSingleSlit(1.0f, 3.0f, 2.0f, 1.0f, 9.0f);
+    wide.addSingleSlit(1.0f, 2.0f, 2.0f, 1.0f, 9.0f);
     for (std::uint64_t j = 0; j < 5; ++j) {
         const float wall = j == 4 ? 0.0f : 9.0f;
         EXPECT_EQ(wide.valueAt(1, j), 0.0f);
@@ -265,13 +265,16 @@ TEST(PotentialField2D, SlitWallsDecideWholeRows)
     }
     EXPECT_EQ(countEqual(merged, 9.0f), 4);
 
-    // Openings about y = -2 and y = 2, one row each.
+    // Openings about y = -2 and y = 2, one row each, in a wall of width 2 that
+    // covers the columns x = -1, 0, 1 (both edges in).
     PotentialField2D apart = squareGrid(7, 1.0f);
-    apart.addDoubleSlit(0.0f, 1.0f, 0.0f, 4.0f, 1.0f, 9.0f);
+    apart.addDoubleSlit(0.0f, 2.0f, 0.0f, 4.0f, 1.0f, 9.0f);
     for (std::uint64_t j = 0; j < 7; ++j) {
         const bool open = j == 1 || j == 5;
-        EXPECT_EQ(apart.valueAt(3, j), open ? 0.0f : 9.0f) << "row " << j;
+        for (std::uint64_t i : {2u, 3u, 4u})
+            EXPECT_EQ(apart.valueAt(i, j), open ? 0.0f : 9.0f) << "row " << j << " column " << i;
     }
+    EXPECT_EQ(countEqual(apart, 9.0f), 15);
 }
 
 TEST(PotentialField2D, PolygonEvenOddRule)
