@@ -48,6 +48,7 @@ TEST(QuantumKleinTunneling2D, ValidationAndFailures)
     EXPECT_TRUE(QuantumKleinTunneling2D::validateConfiguration(config, nullptr));
     for (auto change : {+[](KleinTunnelingConfig& c) { c.momentumX = 0.0; },
                         +[](KleinTunnelingConfig& c) { c.momentumX = -1.0; },
+                        +[](KleinTunnelingConfig& c) { c.momentumY = std::nan(""); },
                         +[](KleinTunnelingConfig& c) { c.restMass = -0.1; },
                         +[](KleinTunnelingConfig& c) { c.detectorX = c.barrierCenterX + c.barrierWidth / 2.0; }}) {
         KleinTunnelingConfig bad;

@@ -88,6 +88,10 @@ TEST(QuantumLandau2D, ValidationAndRefusals)
     LandauConfig weak = config;
     weak.fieldStrength = 0.01;
     EXPECT_TRUE(QuantumLandau2D::validateConfiguration(weak, nullptr));
+    LandauConfig weakest = config;
+    weakest.enabled = true;
+    weakest.fieldStrength = -0.02; // the lower end of the range itself, either sign
+    EXPECT_TRUE(QuantumLandau2D::validateConfiguration(weakest, nullptr));
     weak.enabled = true;
     EXPECT_EQ(validationMessage(weak), "Enabled Landau field strength magnitude must be in [0.02,4].");
     weak.enabled = false;
@@ -120,7 +124,7 @@ TEST(QuantumLandau2D, ValidationAndRefusals)
 
 TEST(QuantumLandau2D, EigenstatesHaveTheLevelEnergies)
 {
-    ComplexField2D field(128, 128, 0.16f, 0.16f);
+    ComplexField2D field(128, 112, 0.16f, 0.2f);
     LandauConfig config;
     config.enabled = true;
     config.preparationMode = 1;
@@ -129,7 +133,7 @@ TEST(QuantumLandau2D, EigenstatesHaveTheLevelEnergies)
     // Links of the symmetric gauge: the plaquette flux b dx dy everywhere.
     const std::complex<float> plaquette = links.linkX(10, 20) * links.linkY(11, 20)
                                           * std::conj(links.linkX(10, 21)) * std::conj(links.linkY(10, 20));
-    EXPECT_NEAR(std::arg(plaquette), -0.45 * 0.16 * 0.16, 1e-6);
+    EXPECT_NEAR(std::arg(plaquette), -0.45 * 0.16 * 0.2, 1e-6);
 
     for (std::uint32_t n : {0u, 1u, 2u, 3u}) {
         config.landauIndex = n;
@@ -137,7 +141,7 @@ TEST(QuantumLandau2D, EigenstatesHaveTheLevelEnergies)
         EXPECT_NEAR(field.norm(), 1.0, 1e-5);
         const double energy = gaugeKineticEnergy(field, links, 1.0, 1.0) / field.norm();
         const double expected = QuantumLandau2D::levelEnergy(config, 1.0, 1.0);
-        // Second differences at dx = 0.16 against l_B = 1.49: a few parts in a thousand.
+        // Second differences at 0.16 and 0.2 against l_B = 1.49: a few parts in a thousand.
         EXPECT_NEAR(energy, expected, 0.01 * expected) << "n=" << n;
         EXPECT_EQ(radialNodes(field), static_cast<int>(n)) << "n=" << n;
     }
@@ -147,7 +151,7 @@ TEST(QuantumLandau2D, EigenstatesHaveTheLevelEnergies)
     const double x = gridCoordinateX(field, 80);
     const double y = gridCoordinateY(field, 70);
     const double ratio = field.at(80, 70).real() / field.at(64, 64).real();
-    const double r2Centre = std::pow(gridCoordinateX(field, 64), 2) * 2.0;
+    const double r2Centre = std::pow(gridCoordinateX(field, 64), 2) + std::pow(gridCoordinateY(field, 64), 2);
     EXPECT_NEAR(ratio, std::exp(-(x * x + y * y - r2Centre) * 0.45 / 4.0), 1e-5);
 }
 

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 using namespace vxo;
 
@@ -51,6 +52,12 @@ TEST(QuantumLandauZener2D, DefaultSweepCrossesAtItsMidpoint)
     EXPECT_NEAR(reference.diabaticProbability + reference.adiabaticProbability, 1.0, 1e-15);
     EXPECT_EQ(reference.localizingSign, std::cos(reference.localizingPhase) >= 0.0 ? 1.0 : -1.0);
 
+    // A sweep that ends or starts exactly at zero bias still crosses.
+    for (const auto& [from, to, crossing] : {std::tuple{0.35, 0.0, 40.0}, std::tuple{0.0, -0.35, 0.0}}) {
+        const LandauZenerReference edge = QuantumLandauZener2D::predict(pair, slopeSweep(from, to, 40.0), 0, 1, 1.0);
+        EXPECT_TRUE(edge.valid) << from << " to " << to;
+        EXPECT_DOUBLE_EQ(edge.crossingTime, crossing);
+    }
     EXPECT_FALSE(QuantumLandauZener2D::predict(pair, slopeSweep(0.1, 0.5, 40.0), 0, 1, 1.0).valid);
     EXPECT_FALSE(QuantumLandauZener2D::predict(pair, slopeSweep(0.2, 0.2, 40.0), 0, 1, 1.0).valid);
     LinearSweep other = slopeSweep(0.35, -0.35, 40.0);
