@@ -130,14 +130,19 @@ TEST(QuantumBilliard2D, RefusesPerturbedBilliardsWithTheirMessages)
 TEST(QuantumBilliard2D, UniformDensityOccupiesTheWholeFreeArea)
 {
     for (bool sinai : {false, true}) {
-        const BilliardConfig config = presetBilliard(sinai);
-        // Cells 0.2 x 0.25 (area 0.05) that overhang the interior by different amounts on x and y.
+        // The preset billiard moved to (1.55, -0.45), clear of the cell centres, on cells 0.2 x 0.25 (area 0.05)
+        // that overhang the interior by different amounts on x and y.
+        BilliardConfig config = presetBilliard(sinai);
+        config.interiorCenterX += 1.55;
+        config.interiorCenterY -= 0.45;
+        config.scattererX += 1.55;
+        config.scattererY -= 0.45;
         ComplexField2D field(160, 128, 0.2f, 0.25f);
         double cells = 0.0;
         for (std::uint64_t j = 0; j < field.ny(); ++j)
             for (std::uint64_t i = 0; i < field.nx(); ++i) {
-                const double x = gridCoordinateX(field, i);
-                const double y = gridCoordinateY(field, j);
+                const double x = gridCoordinateX(field, i) - 1.55;
+                const double y = gridCoordinateY(field, j) + 0.45;
                 const bool inside =
                     std::fabs(x) <= 9.0 && std::fabs(y) <= 7.0 && (!sinai || std::hypot(x, y) > 2.2);
                 field.at(i, j) = Complex(inside ? 1.0f : 0.0f, 0.0f);

@@ -62,6 +62,10 @@ TEST(QuantumHallEdge2D, ValidationAndLaunchWindow)
     bad.enabled = true;
     bad.fieldStrength = 0.01;
     EXPECT_EQ(validationMessage(bad), "Enabled Hall field magnitude must be in [0.02,4].");
+    HallEdgeConfig strongest = config;
+    strongest.enabled = true;
+    strongest.fieldStrength = -4.0; // the upper end of the range itself, either sign
+    EXPECT_TRUE(QuantumHallEdge2D::validateConfiguration(strongest, nullptr));
     bad = config;
     bad.wallHeight = 2500.0;
     EXPECT_EQ(validationMessage(bad), "Quantum Hall edge geometry or analysis range is invalid.");

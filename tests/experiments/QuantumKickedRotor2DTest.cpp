@@ -2,6 +2,7 @@
 #include "experiments/QuantumKickedRotor2D.h"
 
 #include "core/MomentumSpace2D.h"
+#include "core/Numeric.h"
 #include "tests/experiments/CheckMessages.h"
 
 #include <gtest/gtest.h>
@@ -101,6 +102,11 @@ TEST(QuantumKickedRotor2D, ModesThatAliasOnTheGridAreRefused)
     EXPECT_TRUE(QuantumKickedRotor2D::prepareInitialState(field, initial, nullptr));
     initial.initialMomentumMode = -63;
     EXPECT_TRUE(QuantumKickedRotor2D::prepareInitialState(field, initial, nullptr));
+    // Mode m is the plane wave exp(2 pi i m x / L) along x, L = 20.48.
+    initial.initialMomentumMode = 3;
+    ASSERT_TRUE(QuantumKickedRotor2D::prepareInitialState(field, initial, nullptr));
+    const std::complex<float> step = field.at(41, 8) * std::conj(field.at(40, 8));
+    EXPECT_NEAR(std::arg(step), 2.0 * vxo::kPi * 3.0 * 0.16 / 20.48, 1e-5);
     for (std::int32_t mode : {64, -64, 100}) {
         initial.initialMomentumMode = mode;
         std::string error;

@@ -176,6 +176,12 @@ TEST(QuantumVortex2D, PreparedStateWindsByItsChargeAroundTheCore)
             EXPECT_LT(core.coreDensity, 1e-3);
         }
     EXPECT_FALSE(QuantumVortex2D::findCore(preparedVortex(VortexInitialState{}), VortexInitialState{}, VortexTrap{}).found);
+    // The search keeps within four envelope widths of the trap centre.
+    for (auto [coreX, found] : {std::pair{3.5, true}, std::pair{4.5, false}}) {
+        VortexInitialState far;
+        far.coreX = coreX;
+        EXPECT_EQ(QuantumVortex2D::findCore(preparedVortex(far), far, trap).found, found) << "core x " << coreX;
+    }
 }
 
 // For psi = G(r) (z - c) with a centred Gaussian G of |G|^2 width sigma,
