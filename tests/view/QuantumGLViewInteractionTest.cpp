@@ -223,6 +223,16 @@ TEST_F(QuantumGLViewInteraction, MiddleDoubleClickAndHomeResetTheView)
     EXPECT_FLOAT_EQ(nav().panX, 0.0f);
     EXPECT_FALSE(view->isPanning());
 
+    // Quick presses far apart, along x or along y, are two clicks.
+    wheel(QPointF(300.0, 100.0), 360);
+    const float zoomed = nav().zoom;
+    middleClick(QPointF(200.0, 200.0));
+    middleClick(QPointF(260.0, 200.0));
+    EXPECT_FLOAT_EQ(nav().zoom, zoomed) << "apart along x";
+    middleClick(QPointF(260.0, 260.0));
+    EXPECT_FLOAT_EQ(nav().zoom, zoomed) << "apart along y";
+    view->resetView();
+
     // A drag between the presses is not the first half of a double click.
     wheel(QPointF(300.0, 100.0), 360);
     const float zoom = nav().zoom;
