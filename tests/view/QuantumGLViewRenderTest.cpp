@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QSurfaceFormat>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -145,6 +146,26 @@ TEST_F(QuantumGLViewRender, SpotAppearsWhereItsPhysicalCoordinatesPutIt)
     EXPECT_NEAR(centre.y(), 50.0 + 200.0 * (0.5 - 3.0 / 19.2), 1.5);
     EXPECT_NEAR(view->imageRect().top(), 50.0, 1e-9);
     EXPECT_NEAR(view->imageRect().height(), 200.0, 1e-9);
+}
+
+TEST_F(QuantumGLViewRender, ZoomedPictureAgreesWithTheOverlayMapping)
+{
+    // Zoomed about a point off both axes, so that the pan differs on x and y:
+    // the spot lies where the overlays would put its centre.
+    auto view = shownView(400, 300);
+    view->setFrame(spot(128, 64, 0.25f, 0.3f, 6.0, 3.0, 0.6), PotentialField2D(), 0);
+    renderedImage(*view);
+    const QPointF cursor(300.0, 110.0);
+    QWheelEvent wheel(cursor, view->mapToGlobal(cursor.toPoint()), QPoint(), QPoint(0, 480), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view.get(), &wheel);
+    const ViewNavigation& nav = view->geometry().navigation;
+    ASSERT_GT(nav.zoom, 1.5f);
+    ASSERT_NE(nav.panX, nav.panY);
+    const QPointF expected = view->worldToWidget(6.0f, 3.0f);
+    const QPointF centre = brightCentroid(renderedImage(*view));
+    EXPECT_NEAR(centre.x(), expected.x(), 2.0);
+    EXPECT_NEAR(centre.y(), expected.y(), 2.0);
 }
 
 TEST_F(QuantumGLViewRender, LetterboxKeepsTheAspectRatio)

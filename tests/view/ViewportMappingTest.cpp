@@ -92,7 +92,11 @@ TEST(ViewportMapping, WorldAndWidgetPointsRoundTripAtAnyZoomAndPan)
     EXPECT_NEAR(y, -8.0, 1e-12);
     EXPECT_FALSE(widgetToWorld(image, nav, QPointF(99.5, 100.0), x, y));
     EXPECT_FALSE(widgetToWorld(QRectF(), nav, QPointF(200.0, 100.0), x, y));
-    EXPECT_FALSE(widgetToWorld(image, navigation(0.0f, 16.0f, 1.0f, 0.0f, 0.0f), QPointF(200.0, 100.0), x, y));
+    // Without an extent on either axis there is no mapping, either way.
+    for (const ViewNavigation& flat : {navigation(0.0f, 16.0f, 1.0f, 0.0f, 0.0f), navigation(32.0f, 0.0f, 1.0f, 0.0f, 0.0f)}) {
+        EXPECT_FALSE(widgetToWorld(image, flat, QPointF(200.0, 100.0), x, y));
+        EXPECT_EQ(worldToWidget(image, flat, 1.0, 1.0), QPointF(0.0, 0.0));
+    }
     EXPECT_EQ(worldToWidget(QRectF(), nav, 1.0, 1.0), QPointF(0.0, 0.0));
 }
 
