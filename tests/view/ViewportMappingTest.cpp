@@ -138,6 +138,8 @@ TEST(ViewportMapping, ZoomAboutTheCursorKeepsItsPointFixed)
     EXPECT_FALSE(zoomAboutImagePoint(zoomed, 0.2, 0.2, 0.0));
     EXPECT_FLOAT_EQ(zoomed.zoom, 4.0f);
     EXPECT_FLOAT_EQ(zoomed.panX, 1.0f);
+    for (ViewNavigation flat : {navigation(0.0f, 28.8f, 1.0f, 0.0f, 0.0f), navigation(40.0f, 0.0f, 1.0f, 0.0f, 0.0f)})
+        EXPECT_FALSE(zoomAboutImagePoint(flat, 0.2, 0.2, 2.0)) << flat.viewExtentX << " x " << flat.viewExtentY;
 }
 
 TEST(ViewportMapping, PanFollowsTheCursorAndStaysInsideTheZoomedExtent)
