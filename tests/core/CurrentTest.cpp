@@ -190,6 +190,17 @@ TEST(ProbabilityCurrent2D, BilinearSampling)
         flipped.dy = spacing.second;
         EXPECT_FALSE(flipped.sample(0.5f, 0.0f, jx, jy)) << spacing.first << ", " << spacing.second;
     }
+    // A single row or column has nothing to interpolate between.
+    for (const auto& size : {std::make_pair(3u, 1u), std::make_pair(1u, 3u)}) {
+        ProbabilityCurrent2D thin;
+        thin.nx = size.first;
+        thin.ny = size.second;
+        thin.dx = thin.dy = 1.0f;
+        thin.jx.assign(3, 1.0f);
+        thin.jy.assign(3, 0.0f);
+        thin.maxMagnitude = 1.0f;
+        EXPECT_FALSE(thin.sample(0.0f, 0.0f, jx, jy)) << size.first << " x " << size.second;
+    }
     // No cells along either axis is an empty current.
     for (const auto& size : {std::make_pair(0u, 3u), std::make_pair(3u, 0u)}) {
         ProbabilityCurrent2D none;

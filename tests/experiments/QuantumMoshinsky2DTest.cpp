@@ -142,6 +142,15 @@ TEST(QuantumMoshinsky2D, InitialBeamIsCutAtTheShutter)
     const char* message = nullptr;
     EXPECT_FALSE(QuantumMoshinsky2D::validateInitialState(behind, &message));
     EXPECT_STREQ(message, "Moshinsky envelope centre must lie behind the shutter.");
+    // Each width on its own.
+    for (double MoshinskyInitialStateConfig::*width : {&MoshinskyInitialStateConfig::envelopeSigmaX,
+                                                       &MoshinskyInitialStateConfig::transverseSigmaY,
+                                                       &MoshinskyInitialStateConfig::edgeWidth}) {
+        MoshinskyInitialStateConfig flat = enabledBeam();
+        flat.*width = 0.0;
+        EXPECT_FALSE(QuantumMoshinsky2D::validateInitialState(flat, &message));
+        EXPECT_STREQ(message, "Moshinsky envelope widths and edge width must be positive.");
+    }
     error.clear();
     EXPECT_FALSE(QuantumMoshinsky2D::prepareInitialState(target, enabledBeam(), INFINITY, &error));
     EXPECT_EQ(error, "Moshinsky hbar must be positive and finite.");
