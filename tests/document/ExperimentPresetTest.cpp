@@ -830,6 +830,56 @@ TEST(ExperimentCatalogueValues, BoxWallsAndWells) {
 // ---------------------------------------------------------------------------
 // Real-world unit mapping
 
+// Every preset's mapping: the system, the length unit and the time unit
+// T0 = m L0^2 / (m_sim hbar) of its physical mass, or a fixed one for the
+// effective Dirac presets.
+TEST(RealWorldScale, EveryPresetsSystemLengthAndTimeUnits) {
+    const double hbar = 1.054571817e-34;
+    const double gaas = 6.103287088313001e-32, rb87 = 1.4431608951941213e-25, na23 = 3.8175410024881635e-26;
+    const double neutron = 1.67492749804e-27, electron = 9.1093837139e-31;
+    struct Row {
+        std::uint32_t first, last;
+        const char* system;
+        double lengthUnit;
+        double mass; // 0: the fixed Dirac time unit of 1e-14 s
+    };
+    const Row rows[] = {
+        {0, 7, "GaAs-like 2DEG / semiconductor nanostructure", 1e-8, gaas},
+        {8, 9, "ultracold Rb-87 atom / trapped matter wave", 1e-6, rb87},
+        {10, 10, "GaAs-like 2DEG / semiconductor nanostructure", 1e-8, gaas},
+        {11, 26, "ultracold Rb-87 atom / trapped matter wave", 1e-6, rb87},
+        {27, 27, "ultracold Rb-87 atoms in an optical lattice", 2e-7, rb87},
+        {28, 28, "ultracold Rb-87 matter wave in a finite optical box", 1e-6, rb87},
+        {29, 30, "GaAs-like ballistic 2DEG in a mesoscopic cavity", 5e-8, gaas},
+        {31, 31, "Rb-87 matter wave behind a near-780 nm periodic grating", 7.6171875e-8, rb87},
+        {32, 32, "ultracold neutron above a reflecting mirror in Earth's gravity", 5.87e-6, neutron},
+        {33, 33, "trapped Rb-87 matter-wave phase vortex (single-particle analogue)", 1e-6, rb87},
+        {34, 34, "ultracold Rb-87 matter wave in a disordered optical potential", 1e-6, rb87},
+        {35, 35, "ultracold Na atoms in a pulsed 589 nm standing wave", 1.43798828125e-8, na23},
+        {36, 36, "cold Na atoms in an optical tunnelling / watched-escape trap", 5e-7, na23},
+        {37, 37, "GaAs-like ballistic 2DEG in a mesoscopic cavity", 5e-8, gaas},
+        {38, 38, "ultracold Rb-87 atom in a slowly rotated anisotropic optical trap", 1e-6, rb87},
+        {39, 39, "GaAs-like ballistic 2DEG in a mesoscopic cavity", 5e-8, gaas},
+        {40, 40, "cold Rb-87 matter wave manipulated by a temporal shutter", 1e-6, rb87},
+        {41, 41, "ultracold Rb-87 atoms diffracted by a near-780 nm standing wave", 9.521484375e-8, rb87},
+        {42, 42, "GaAs-like coherent electron wave around a mesoscopic flux region", 5e-8, gaas},
+        {43, 43, "GaAs-like 2DEG in a uniform mesoscopic magnetic field", 5e-8, gaas},
+        {44, 44, "GaAs-like 2DEG edge channel in a mesoscopic Hall bar", 5e-8, gaas},
+        {45, 45, "free electron matter wave (formal nanoscale mapping)", 1e-8, electron},
+        {47, 52, "gapped effective Dirac quasiparticle / graphene-like simulator", 1e-8, 0.0},
+        {53, 53, "graphene-like massless Dirac quasiparticle (effective single-cone mapping)", 1e-8, 0.0},
+    };
+    for (const Row& row : rows)
+        for (std::uint32_t i = row.first; i <= row.last; ++i) {
+            SCOPED_TRACE("preset " + std::to_string(i));
+            const ExperimentPreset p = makeExperimentPreset(i);
+            EXPECT_STREQ(p.realWorldScale.system, row.system);
+            EXPECT_EQ(p.realWorldScale.lengthUnit, row.lengthUnit);
+            const double expected = row.mass > 0.0 ? row.mass * row.lengthUnit * row.lengthUnit / (p.mass * hbar) : 1e-14;
+            EXPECT_NEAR(p.realWorldScale.timeUnit / expected, 1.0, 1e-12);
+        }
+}
+
 TEST(RealWorldScale, KineticTimeUnitFollowsTheMass) {
     const ExperimentPreset freePacket = makeExperimentPreset(0);
     EXPECT_EQ(freePacket.realWorldScale.lengthUnit, 1e-8);
