@@ -231,6 +231,7 @@ TEST(ProbabilityContours, StrideBoundsTheSamplingLattice)
 {
     auto blob = [](double x, double y) { return Complex(static_cast<float>(std::exp(-(x * x + y * y))), 0.0f); };
     EXPECT_EQ(buildProbabilityContours(sampledField(1024, 64, 0.05f, 0.05f, blob), 2, 0, 4.0f, 384).stride, 3u);
+    EXPECT_EQ(buildProbabilityContours(sampledField(64, 1024, 0.05f, 0.05f, blob), 2, 0, 4.0f, 384).stride, 3u);
     EXPECT_EQ(buildProbabilityContours(sampledField(256, 256, 0.05f, 0.05f, blob), 2, 0, 4.0f, 384).stride, 1u);
     // The target is never taken below 32 cells.
     EXPECT_EQ(buildProbabilityContours(sampledField(64, 64, 0.1f, 0.1f, blob), 2, 0, 4.0f, 5).stride, 2u);

@@ -272,6 +272,9 @@ TEST_F(QuantumGLViewOverlays, SectionLineAndContoursAreDrawnWhereTheyBelong)
         EXPECT_GT(count(image, QRect(px(3.0) - 1, top(), 3, 12), orange), 0) << "vertical line at the top";
         EXPECT_GT(count(image, QRect(px(3.0) - 1, bottom() - 12, 3, 12), orange), 0) << "at the bottom";
         EXPECT_GT(count(image, QRect(px(3.0) + 3, top() + 3, 40, 18), lit), 20) << "its label at the top";
+        // A line on the left edge of the domain is still inside: it keeps its label.
+        view->setCrossSectionLine(1, static_cast<float>(-0.5 * g.nx * g.dx));
+        EXPECT_GT(count(render(), QRect(left() + 3, top() + 3, 40, 18), lit), 20) << "label of a line on the left edge";
         view->setCrossSectionLine(0, -3.0f);
         image = render();
         EXPECT_GT(count(image, QRect(left(), py(-3.0) - 1, 4, 3), orange), 0) << "horizontal line at the left";

@@ -87,9 +87,12 @@ TEST(ViewportMapping, WorldAndWidgetPointsRoundTripAtAnyZoomAndPan)
     const ViewNavigation nav = navigation(32.0f, 16.0f, 1.0f, 0.0f, 0.0f);
     double x = 0.0;
     double y = 0.0;
-    EXPECT_TRUE(widgetToWorld(image, nav, QPointF(100.0, 250.0), x, y)); // the corner counts as inside
+    EXPECT_TRUE(widgetToWorld(image, nav, QPointF(100.0, 250.0), x, y)); // the corners count as inside
     EXPECT_NEAR(x, -16.0, 1e-12);
     EXPECT_NEAR(y, -8.0, 1e-12);
+    EXPECT_TRUE(widgetToWorld(image, nav, image.topRight(), x, y));
+    EXPECT_NEAR(x, 16.0, 1e-12);
+    EXPECT_NEAR(y, 8.0, 1e-12);
     EXPECT_FALSE(widgetToWorld(image, nav, QPointF(99.5, 100.0), x, y));
     EXPECT_FALSE(widgetToWorld(QRectF(), nav, QPointF(200.0, 100.0), x, y));
     // Without an extent on either axis there is no mapping, either way.
@@ -197,6 +200,7 @@ TEST(OverlayGeometry, ArrowLengthFollowsTheSquareRootOfTheRelativeCurrent)
     const QPointF base(100.0, 100.0);
     CurrentArrow arrow;
     EXPECT_FALSE(currentArrow(base, 0.017f, 0.0f, 1.0f, 40.0, 8.8, arrow)); // 1.7 % is not drawn
+    EXPECT_TRUE(currentArrow(base, 0.0181f, 0.0f, 1.0f, 40.0, 8.8, arrow));  // 1.81 % is
     EXPECT_FALSE(currentArrow(base, 0.0f, 0.0f, 1.0f, 40.0, 8.8, arrow));
     EXPECT_FALSE(currentArrow(base, 1.0f, 0.0f, 0.0f, 40.0, 8.8, arrow)); // no maximum to scale by
 
