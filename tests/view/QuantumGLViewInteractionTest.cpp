@@ -213,6 +213,12 @@ TEST_F(QuantumGLViewInteraction, MiddleDragPansTheViewWithTheCursor)
     EXPECT_FALSE(view->isPanning());
     EXPECT_EQ(view->cursor().shape(), Qt::CrossCursor);
     EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+
+    // A press on the letterbox beside the image does not pan.
+    showFrame(256, 128, 0.15625f, 0.3125f); // image 400 x 200 from y = 100
+    mouse(QEvent::MouseButtonPress, QPointF(200.0, 50.0), Qt::MiddleButton, Qt::MiddleButton);
+    EXPECT_FALSE(view->isPanning());
+    mouse(QEvent::MouseButtonRelease, QPointF(200.0, 50.0), Qt::MiddleButton, Qt::NoButton);
 }
 
 TEST_F(QuantumGLViewInteraction, MiddleDoubleClickAndHomeResetTheView)

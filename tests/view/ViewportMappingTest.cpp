@@ -207,6 +207,9 @@ TEST(OverlayGeometry, ArrowLengthFollowsTheSquareRootOfTheRelativeCurrent)
     ASSERT_TRUE(currentArrow(base, 1.0f, 0.0f, 1.0f, 40.0, 8.8, arrow));
     EXPECT_NEAR(arrow.tip.x(), 140.0, 1e-9);
     EXPECT_NEAR(arrow.tip.y(), 100.0, 1e-9);
+    // A horizontal arrow's head strokes lie one above, one below its shaft.
+    EXPECT_NEAR(arrow.headLeft.y(), 100.0 - 8.8 * std::sin(27.0 * 3.141592653589793 / 180.0), 1e-9);
+    EXPECT_NEAR(arrow.headRight.y(), 100.0 + 8.8 * std::sin(27.0 * 3.141592653589793 / 180.0), 1e-9);
     ASSERT_TRUE(currentArrow(base, 0.0f, 0.25f, 1.0f, 40.0, 8.8, arrow)); // 25 %: half length, upwards
     EXPECT_NEAR(arrow.tip.x(), 100.0, 1e-9);
     EXPECT_NEAR(arrow.tip.y(), 80.0, 1e-9);
