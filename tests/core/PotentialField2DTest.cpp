@@ -286,6 +286,10 @@ TEST(PotentialField2D, PolygonEvenOddRule)
         EXPECT_TRUE(vxo::pointInPolygon(x, 0.0, diamond)) << x;
     EXPECT_FALSE(vxo::pointInPolygon(-1.5, 0.0, diamond));
     EXPECT_FALSE(vxo::pointInPolygon(1.5, 0.0, diamond));
+    // Half-open along x as well: a point on a left edge is inside, on a right edge outside.
+    const std::vector<PotentialField2D::Vertex> square{{0.0f, 0.0f}, {2.0f, 0.0f}, {2.0f, 2.0f}, {0.0f, 2.0f}};
+    EXPECT_TRUE(vxo::pointInPolygon(0.0, 1.0, square));
+    EXPECT_FALSE(vxo::pointInPolygon(2.0, 1.0, square));
 
     // Hypotenuse x + y = -0.2 between the cell diagonals: the cells with
     // x + y <= -1 are inside, 10 of the 25.

@@ -821,10 +821,18 @@ TEST(ExperimentCatalogueValues, BoxWallsAndWells) {
     EXPECT_FLOAT_EQ(force.slopeX, 0.0f);
     EXPECT_FLOAT_EQ(force.slopeY, 0.8f);
 
+    // The Zeno lanes: divider, outer walls, back walls and escape barriers in order.
     const ExperimentPreset zeno = makeExperimentPreset(36);
     ASSERT_EQ(zeno.scene.size(), 7u);
-    expectRectangle(objectWithId(zeno, 1), 0.0f, 0.0f, 40.96f, 0.64f, 120.0f);
-    expectRectangle(objectWithId(zeno, 7), 0.0f, -4.8f, 0.8f, 8.6f, 4.0f);
+    const float lanes[7][5] = {{0.0f, 0.0f, 40.96f, 0.64f, 120.0f}, {0.0f, 9.76f, 40.96f, 0.48f, 120.0f},
+                               {0.0f, -9.76f, 40.96f, 0.48f, 120.0f}, {-9.0f, 4.8f, 0.64f, 8.6f, 120.0f},
+                               {-9.0f, -4.8f, 0.64f, 8.6f, 120.0f}, {0.0f, 4.8f, 0.8f, 8.6f, 4.0f},
+                               {0.0f, -4.8f, 0.8f, 8.6f, 4.0f}};
+    for (std::uint64_t id = 1; id <= 7; ++id) {
+        SCOPED_TRACE("Zeno object " + std::to_string(id));
+        const float* r = lanes[id - 1];
+        expectRectangle(objectWithId(zeno, id), r[0], r[1], r[2], r[3], r[4]);
+    }
 }
 
 // ---------------------------------------------------------------------------

@@ -85,6 +85,7 @@ TEST(QuantumAnderson2D, RecognisesThePresetLatticeAndItsDisorder)
     EXPECT_DOUBLE_EQ(lattice.disorderedRowY, -4.0);
     EXPECT_NEAR(lattice.spacing, 1.6, 1e-6);
     EXPECT_NEAR(lattice.siteSigmaX, 0.45, 1e-7);
+    EXPECT_NEAR(lattice.siteSigmaY, 0.45, 1e-7);
     ASSERT_EQ(lattice.siteX.size(), 23u);
     EXPECT_NEAR(lattice.siteX.front(), -17.6, 1e-5);
     EXPECT_NEAR(lattice.siteX.back(), 17.6, 1e-5);

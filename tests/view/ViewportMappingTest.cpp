@@ -147,16 +147,17 @@ TEST(ViewportMapping, ZoomAboutTheCursorKeepsItsPointFixed)
 
 TEST(ViewportMapping, PanFollowsTheCursorAndStaysInsideTheZoomedExtent)
 {
-    // 100 px right over a 400 px image, extent 40, zoom 2: pan x moves by -5.
-    const QRectF image(0.0, 0.0, 400.0, 400.0);
-    ViewNavigation nav = navigation(40.0f, 40.0f, 2.0f, 0.0f, 0.0f);
+    // 100 px right over a 400 px image, extent 40, zoom 2: pan x moves by -5;
+    // 40 px down over 320 px showing 14.4 of the extent 28.8: pan y by +1.8.
+    const QRectF image(0.0, 0.0, 400.0, 320.0);
+    ViewNavigation nav = navigation(40.0f, 28.8f, 2.0f, 0.0f, 0.0f);
     panByPixels(nav, image, 100.0, 0.0);
     EXPECT_FLOAT_EQ(nav.panX, -5.0f);
     panByPixels(nav, image, 0.0, 40.0); // dragging down shows what lies above
-    EXPECT_FLOAT_EQ(nav.panY, 2.0f);
+    EXPECT_FLOAT_EQ(nav.panY, 1.8f);
     panByPixels(nav, image, 300.0, -1000.0);
     EXPECT_FLOAT_EQ(nav.panX, -10.0f); // (40 - 40 / 2) / 2
-    EXPECT_FLOAT_EQ(nav.panY, -10.0f);
+    EXPECT_FLOAT_EQ(nav.panY, -7.2f);  // (28.8 - 28.8 / 2) / 2
 
     ViewNavigation flat = navigation(40.0f, 40.0f, 1.0f, 3.0f, -3.0f);
     clampPan(flat);
