@@ -15,9 +15,12 @@ using namespace vxo;
 using vxo::test::bitIdentical;
 
 namespace {
+// A packet on 64 x 128 cells of 0.25 x 0.125 (a 16 x 16 domain).
 ComplexField2D packetField(float sigma, float x0 = -1.0f, float y0 = 0.5f)
 {
-    return test::packetField(128, 128, 0.125f, GaussianPacket2D{x0, y0, sigma, 2.5f});
+    ComplexField2D psi(64, 128, 0.25f, 0.125f);
+    GaussianPacket2D::prepare(psi, GaussianPacket2D{x0, y0, sigma, 2.5f});
+    return psi;
 }
 
 bool sameShots(const std::vector<MeasurementShot>& a, const std::vector<MeasurementShot>& b)

@@ -806,8 +806,8 @@ TEST(ExperimentCatalogueValues, BoxWallsAndWells) {
 
     const ExperimentPreset lattice = makeExperimentPreset(27);
     ASSERT_EQ(lattice.scene.size(), 17u);
-    EXPECT_FLOAT_EQ(objectWithId(lattice, 1).centerX, -19.2f);
-    EXPECT_FLOAT_EQ(objectWithId(lattice, 16).centerX, 19.2f);
+    for (std::uint64_t i = 0; i < 16; ++i)
+        expectRectangle(objectWithId(lattice, i + 1), static_cast<float>((i - 7.5) * 2.56), 0.0f, 1.28f, 42.0f, -1.0f);
     EXPECT_EQ(objectWithId(lattice, 17).kind, PotentialObjectKind::Linear);
     EXPECT_FLOAT_EQ(objectWithId(lattice, 17).slopeX, 0.08f);
 

@@ -50,7 +50,7 @@ const char* shutterMessage(const PotentialScene& scene, const MoshinskyConfig& c
 // The guided grid at 128 x 64 cells of 0.32.
 ComplexField2D beamField()
 {
-    ComplexField2D field(128, 64, 0.32f, 0.32f);
+    ComplexField2D field(128, 64, 0.32f, 0.4f);
     std::string error;
     EXPECT_TRUE(QuantumMoshinsky2D::prepareInitialState(field, enabledBeam(), 1.0, &error)) << error;
     return field;
@@ -166,7 +166,7 @@ TEST(MoshinskyRecorder, ReleasedFrontReachesTheDetector)
     MoshinskyShutterGeometry geometry;
     ASSERT_TRUE(QuantumMoshinsky2D::validateShutter(scene, config, &geometry, nullptr));
     ComplexField2D field = beamField();
-    PotentialField2D potential(128, 64, 0.32f, 0.32f);
+    PotentialField2D potential(128, 64, 0.32f, 0.4f);
 
     MoshinskyRecorder recorder(601);
     ASSERT_TRUE(recorder.configure(config, geometry, field));
@@ -204,6 +204,11 @@ TEST(MoshinskyRecorder, ThinningAndDetectorEdges)
         ASSERT_TRUE(recorder.record(t, open, field));
     ASSERT_EQ(recorder.samples().size(), 3u);
     EXPECT_EQ(recorder.samples()[1].time, 1.5); // the opening is always kept
+    // The x-marginal integrates |psi|^2 over y: summed over the columns of width dx it is the norm.
+    double total = 0.0;
+    for (float p : recorder.samples().front().profile)
+        total += p;
+    EXPECT_NEAR(total * 0.32, 1.0, 1e-4);
     EXPECT_EQ(recorder.samples()[2].time, 3.5);
 
     config.detectorX = 100.0; // beyond the last column

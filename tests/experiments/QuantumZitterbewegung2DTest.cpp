@@ -138,6 +138,15 @@ TEST(DiracZitterbewegungRecorder, MeasuredTremblingMatchesThePrediction)
     EXPECT_NEAR(recorder.fittedDriftVelocityX(), QuantumZitterbewegung2D::predictedDriftVelocityX(config), 0.05);
     // The transverse trembling only shifts <y> sideways by a bounded amount.
     EXPECT_LT(std::fabs(recorder.fittedDriftVelocityY()), 0.01);
+    // Residuals of a least-squares line sum to zero on each axis.
+    double residualX = 0.0;
+    double residualY = 0.0;
+    for (const ZitterbewegungSample& sample : recorder.samples()) {
+        residualX += sample.detrendedX;
+        residualY += sample.detrendedY;
+    }
+    EXPECT_NEAR(residualX, 0.0, 1e-9);
+    EXPECT_NEAR(residualY, 0.0, 1e-9);
     EXPECT_GT(recorder.maxAbsDetrendedX(), 0.1);
 
     // Successive extrema of <v_x> (refined by a parabola through three
