@@ -46,7 +46,8 @@ test-release: build
 # tests/lsan.supp can name the one frame of each library leak. The slow
 # unwinder deadlocks against LLVM's JIT registering its unwind tables, so the
 # viewport renders with Mesa's softpipe rasteriser and a draw module without
-# LLVM here.
+# LLVM here. -noreset: Xvfb otherwise resets whenever its last client leaves
+# and drops a test process that connects during the reset.
 SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:fast_unwind_on_malloc=0 \
                  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
                  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
@@ -56,7 +57,7 @@ test-sanitize: deps
 	cmake -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
 	      -DVXO_BUILD_TESTS=ON -DVXO_SANITIZE=ON
 	cmake --build $(ASAN) -j $(JOBS)
-	cd $(ASAN) && env $(SANITIZER_ENV) xvfb-run -a -s "-screen 0 1280x1024x24" \
+	cd $(ASAN) && env $(SANITIZER_ENV) xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" \
 	      ctest --output-on-failure -j $(JOBS)
 
 # The document reader under libFuzzer for a minute (clang, its own build).
