@@ -145,6 +145,23 @@ TEST(QuantumLandau2D, EigenstatesHaveTheLevelEnergies)
         EXPECT_NEAR(energy, expected, 0.01 * expected) << "n=" << n;
         EXPECT_EQ(radialNodes(field), static_cast<int>(n)) << "n=" << n;
     }
+
+    // The energy is gauge invariant: psi -> exp(i chi) psi with every link
+    // U(a -> b) -> exp(i chi(a)) U exp(-i chi(b)) leaves it as it was.
+    const auto chi = [](std::uint64_t i, std::uint64_t j) { return 0.7 * std::sin(0.3 * i) * std::cos(0.2 * j); };
+    const auto phase = [](double angle) { return Complex(float(std::cos(angle)), float(std::sin(angle))); };
+    ComplexField2D moved = field;
+    GaugeLinkField2D regauged = links;
+    for (std::uint64_t j = 0; j < field.ny(); ++j)
+        for (std::uint64_t i = 0; i < field.nx(); ++i) {
+            moved.at(i, j) *= phase(chi(i, j));
+            if (i + 1 < field.nx())
+                regauged.setLinkX(i, j, phase(chi(i, j)) * links.linkX(i, j) * phase(-chi(i + 1, j)));
+            if (j + 1 < field.ny())
+                regauged.setLinkY(i, j, phase(chi(i, j)) * links.linkY(i, j) * phase(-chi(i, j + 1)));
+        }
+    const double before = gaugeKineticEnergy(field, links, 1.0, 1.0);
+    EXPECT_NEAR(gaugeKineticEnergy(moved, regauged, 1.0, 1.0), before, 1e-4 * before);
     config.landauIndex = 0;
     ASSERT_TRUE(QuantumLandau2D::prepareInitialState(field, config, 1.0, 1.0, nullptr));
     // n = 0 is the Gaussian exp(-r^2 / (4 l_B^2)).

@@ -84,7 +84,7 @@ TEST(QuantumZitterbewegung2D, ValidationAndPreparationFailures)
 TEST(QuantumZitterbewegung2D, EnergyBranchWeightsOfBothModes)
 {
     ZitterbewegungConfig config;
-    DiracSpinor2D mixed = preparedSpinor(config, 128, 128, 0.32f);
+    DiracSpinor2D mixed = preparedSpinor(config, 128, 64, 0.32f);
     const auto w0 = QuantumZitterbewegung2D::energyBranchWeights(mixed, config, 1.0);
     EXPECT_NEAR(w0.first + w0.second, 1.0, 1e-12);
     EXPECT_NEAR(w0.first, 0.85, 0.01);
