@@ -172,6 +172,11 @@ TEST_F(QuantumGLViewInteraction, WheelZoomsAboutTheCursorWithinItsLimits)
     EXPECT_TRUE(wheel(QPointF(200.0, 200.0), -120)); // backward at zoom 1: accepted, no change
     EXPECT_FLOAT_EQ(nav().zoom, 1.0f);
     EXPECT_FALSE(wheel(QPointF(200.0, 200.0), 0));
+
+    // On the letterbox beside the image the wheel does nothing.
+    showFrame(256, 128, 0.15625f, 0.3125f); // image 400 x 200 from y = 100
+    EXPECT_FALSE(wheel(QPointF(200.0, 50.0), 120));
+    EXPECT_FLOAT_EQ(nav().zoom, 1.0f);
 }
 
 TEST_F(QuantumGLViewInteraction, WheelAndMouseFallThroughWithoutAnImage)

@@ -273,6 +273,10 @@ TEST_F(QuantumGLViewRender, SettersScheduleOneRepaintAndOnlyOnChange)
 
     // Every setter of a kept value: a change repaints once, the same value again not at all.
     const std::function<void(QuantumGLView&)> changes[] = {
+        [](QuantumGLView& v) { v.setPalette(2); },
+        [](QuantumGLView& v) { v.setGamma(1.5f); },
+        [](QuantumGLView& v) { v.setBloomStrength(1.5f); },
+        [](QuantumGLView& v) { v.setCurrentSpacing(60); },
         [](QuantumGLView& v) { v.setDisplayScale(1); },
         [](QuantumGLView& v) { v.setExposureEv(0.5f); },
         [](QuantumGLView& v) { v.setPostPreview(2); },
