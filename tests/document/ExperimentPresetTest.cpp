@@ -790,6 +790,19 @@ TEST(ExperimentCatalogueValues, BoxWallsAndWells) {
     EXPECT_TRUE(loschmidt.quantumLoschmidt.enabled);
     EXPECT_EQ(loschmidt.quantumLoschmidt.reversalTime, 4.0);
 
+    // The double barrier: two equal barriers at x = -1.2 and 1.2 on the axis.
+    const ExperimentPreset resonant = makeExperimentPreset(7);
+    ASSERT_EQ(resonant.scene.size(), 2u);
+    for (std::uint64_t id : {1u, 2u}) {
+        const PotentialObject& b = objectWithId(resonant, id);
+        EXPECT_EQ(b.kind, PotentialObjectKind::Barrier);
+        EXPECT_FLOAT_EQ(b.centerX, id == 1 ? -1.2f : 1.2f);
+        EXPECT_FLOAT_EQ(b.centerY, 0.0f);
+        EXPECT_FLOAT_EQ(b.length, 30.0f);
+        EXPECT_FLOAT_EQ(b.thickness, 0.64f);
+        EXPECT_FLOAT_EQ(b.value, 4.5f);
+    }
+
     const ExperimentPreset revival = makeExperimentPreset(28);
     ASSERT_EQ(revival.scene.size(), 4u);
     expectRectangle(objectWithId(revival, 1), -3.84f, 0.0f, 1.28f, 8.96f, 120.0f);

@@ -74,6 +74,12 @@ TEST(QuantumHallEdge2D, ValidationAndLaunchWindow)
     EXPECT_EQ(validationMessage(bad), "Hall packet must launch just inside the accessible side of the edge.");
     bad.launchY = bad.edgeY + 9.9;
     EXPECT_TRUE(QuantumHallEdge2D::validateConfiguration(bad, nullptr));
+    // The analysis range is closed at both ends.
+    for (double end : {0.1, 100.0}) {
+        HallEdgeConfig edge = config;
+        edge.analysisEndTime = end;
+        EXPECT_TRUE(QuantumHallEdge2D::validateConfiguration(edge, nullptr)) << end;
+    }
 
     ComplexField2D field(32, 32, 0.5f, 0.5f);
     std::string error;
