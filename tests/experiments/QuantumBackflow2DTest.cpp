@@ -50,6 +50,9 @@ TEST(QuantumBackflow2D, ValidationIsOneMessage)
     }
     config.momentumSigma = 0.03;
     EXPECT_TRUE(QuantumBackflow2D::validateConfiguration(config, nullptr));
+    config.initialCenterX = -1000.0; // the end of its range
+    EXPECT_TRUE(QuantumBackflow2D::validateConfiguration(config, nullptr));
+    config.initialCenterX = -1.8;
 
     ComplexField2D odd(48, 32, 0.25f, 0.25f);
     std::string error;

@@ -155,6 +155,12 @@ TEST(QuantumStueckelberg2D, HoldScanAdvancesThePhaseAtTheHeldGap)
     EXPECT_DOUBLE_EQ(scan.front().holdDuration, 0.0);
     EXPECT_DOUBLE_EQ(scan.back().holdDuration, 6.0);
 
+    // The phase between the crossings is an action over hbar.
+    const LinearSweep twice = returnSweep(4.0);
+    const LandauZenerReference lz1 = QuantumStueckelberg2D::reference(pair, twice, 0, 1, 1.0).landauZener;
+    EXPECT_NEAR(QuantumStueckelberg2D::phaseIntegral(lz1, twice, 0.5), 2.0 * QuantumStueckelberg2D::phaseIntegral(lz1, twice, 1.0),
+                1e-9);
+
     // Each extra unit of hold at bias F_end adds sqrt(Delta^2 + (2 d F_end)^2) / hbar.
     const LandauZenerReference lz = QuantumStueckelberg2D::reference(pair, returnSweep(4.0), 0, 1, 1.0).landauZener;
     const double heldGap = std::sqrt(lz.gap * lz.gap + std::pow(2.0 * lz.dipoleElement * 0.35, 2));

@@ -103,6 +103,12 @@ TEST(QuantumZitterbewegung2D, EnergyBranchWeightsOfBothModes)
     EXPECT_NEAR(w1.second, 0.0, 1e-5);
     EXPECT_NEAR(positive.norm(), 1.0, 1e-5);
     EXPECT_GT(positive.lowerWeight(), 0.05);
+    // Its velocity c <sigma_x> is about the group velocity of the central
+    // momentum (the packet's spread of momenta lowers it a little), along +x.
+    DiracZitterbewegungRecorder recorder(4);
+    ASSERT_TRUE(recorder.configure(positive, config, 1.0));
+    recorder.record(0.0, positive);
+    EXPECT_NEAR(recorder.samples().front().velocityX, QuantumZitterbewegung2D::predictedDriftVelocityX(config), 0.06);
 }
 
 TEST(DiracZitterbewegungRecorder, MeasuredTremblingMatchesThePrediction)
