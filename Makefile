@@ -40,8 +40,9 @@ test-release: build
 	cd $(BUILD) && xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure -j $(JOBS)
 
 # Every area's tests again under AddressSanitizer and UBSan, in a Debug -O1
-# build of its own: whatever test executables the areas have are built and
-# run, the OpenGL ones under xvfb-run. Leaks are reported with full stacks
+# build of its own with line tables only (reports keep file and line; full
+# debug information made the build a third slower): whatever test executables
+# the areas have are built and run, the OpenGL ones under xvfb-run. Leaks are reported with full stacks
 # (the slow unwinder: Qt and Mesa are built without frame pointers) so that
 # tests/lsan.supp can name the one frame of each library leak. The slow
 # unwinder deadlocks against LLVM's JIT registering its unwind tables, so the
@@ -54,7 +55,7 @@ SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:fast_unwind_on_malloc=0 \
                  GALLIUM_DRIVER=softpipe DRAW_USE_LLVM=0
 
 test-sanitize: deps
-	cmake -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
+	cmake -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g1 -O1" \
 	      -DVXO_BUILD_TESTS=ON -DVXO_SANITIZE=ON
 	cmake --build $(ASAN) -j $(JOBS)
 	cd $(ASAN) && env $(SANITIZER_ENV) xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" \
