@@ -193,7 +193,7 @@ void MainWindow::setDiagnosticsRow(int row, const QString& section, const QStrin
         table->item(row, column)->setText(*texts[static_cast<std::size_t>(column)]);
 }
 
-void MainWindow::setPanelDiagnosticsRow(int row, const QString& value)
+void MainWindow::writeDiagnosticsRow(int row, const QString& value)
 {
     if (row < 0 || row >= kDiagnosticsRowCount)
         return;
@@ -207,7 +207,7 @@ void MainWindow::updateDiagnostics()
         return;
     Ui::MainWindow& form = *ui;
     const auto write = [this](int row, const QString& value) {
-        setPanelDiagnosticsRow(row, value);
+        writeDiagnosticsRow(row, value);
     };
 
     const bool dirac = diracModeInForm();

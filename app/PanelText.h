@@ -28,7 +28,7 @@ namespace vxo {
 //     copies of the history and of small records).
 //
 // A panel's diagnostics row is written with
-// MainWindow::setPanelDiagnosticsRow(row, value), which repeats the section
+// MainWindow::writeDiagnosticsRow(row, value), which repeats the section
 // and parameter the row was set up with (DiagnosticsRowLabels.h names the
 // panel rows), so both branches keep the row's labels.
 //

@@ -37,6 +37,13 @@ struct MainWindowStatusProbe {
     QString& documentPath() { return window.lastDocumentPath; }
     bool& applying() { return window.applyingExperiment; }
     auto& lastCollapse() { return window.lastCollapse; }
+    std::vector<MeasurementShot>& hits() { return window.measurementHits; }
+    void setAbsorbing(bool enabled)
+    {
+        AbsorbingBoundaryConfig config;
+        config.enabled = enabled;
+        window.absorbingBoundary.prepare(window.psi, 0.02f, config);
+    }
 
     void updateDiagnostics() { window.updateDiagnostics(); }
     void setRow(int row, const QString& a, const QString& b, const QString& c) { window.setDiagnosticsRow(row, a, b, c); }
@@ -45,6 +52,7 @@ struct MainWindowStatusProbe {
     void updateTimeDock() { window.updateTimeDock(); }
     void updateDomainSpinRanges(const SimulationDomain2D& domain) { window.updateDomainSpinRanges(domain); }
     void clearCollapseReadout() { window.clearCollapseReadout(); }
+    void updateMeasurementModeTexts() { window.updateMeasurementModeTexts(); }
 
     // A packet of the form's defaults on a small grid of non-square cells,
     // over a zero potential, at t = 0, whatever the rebuild left behind.
@@ -353,9 +361,12 @@ TEST_F(MainWindowStatus, StartUpRowsMatchTheDefaultExperiment)
     const Numeric numeric[] = {{6, 1.0, 2e-6},      {7, 0.0, 2e-6},
                                {57, p0 * sinc * peak, 2e-3}, {61, kinetic, 1e-4},
                                {62, 0.0, 1e-5},     {63, kinetic, 1e-4}};
-    for (const Numeric& n : numeric)
-        EXPECT_NEAR(startUpRows[n.row][2].toDouble(), n.value, n.tolerance)
-            << "row " << n.row << ": " << startUpRows[n.row][2].toStdString();
+    for (const Numeric& n : numeric) {
+        bool isNumber = false;
+        const double shown = startUpRows[n.row][2].toDouble(&isNumber);
+        EXPECT_TRUE(isNumber && std::abs(shown - n.value) <= n.tolerance)
+            << "row " << n.row << " shows " << startUpRows[n.row][2].toStdString() << ", expected " << n.value;
+    }
 
     struct Text {
         int row;
@@ -419,7 +430,107 @@ TEST_F(MainWindowStatus, StartUpRowsMatchTheDefaultExperiment)
     ASSERT_EQ(integrals.size(), 2) << startUpRows[58][2].toStdString();
     EXPECT_NEAR(integrals[0].toDouble(), p0 * sinc * std::exp(-dx * dx / (8 * sigma * sigma)), 2e-5)
         << "integral of Jx";
-    EXPECT_EQ(integrals[1], QStringLiteral("0.00000")) << "integral of Jy";
+    EXPECT_NEAR(integrals[1].toDouble(), 0.0, 1e-5) << "integral of Jy";
+}
+
+TEST_F(MainWindowStatus, DiagnosticsEdgeCasesAndTheCollapseReadout)
+{
+    Ui::MainWindow& f = probe.form();
+    probe.prepareSmallField();
+    const auto value = [this](int row) { return cell(*window, row, 2).toStdString(); };
+
+    // Absorbed probability: 0 without the layer whatever the norm, and never
+    // negative with it.
+    for (const bool absorbing : {false, true}) {
+        probe.setAbsorbing(absorbing);
+        Complex* const values = probe.psi().data();
+        for (std::uint64_t i = 0; i < probe.psi().nx() * probe.psi().ny(); ++i)
+            values[i] *= 1.1f;
+        probe.updateDiagnostics();
+        EXPECT_EQ(value(7), "0.0000000") << "absorbing " << absorbing << ", norm above 1";
+        EXPECT_EQ(value(9), absorbing ? "Absorbing CAP   width=0.15   eta=8.00" : "Periodic (FFT)");
+    }
+
+    // Three scene objects, none selected.
+    const QSignalBlocker blockScene(f.potentialSceneActiveCheckBox);
+    f.potentialSceneActiveCheckBox->setChecked(true);
+    for (int i = 0; i < 3; ++i)
+        probe.scene().add(PotentialObject{});
+    probe.updateDiagnostics();
+    EXPECT_EQ(value(23) + "|" + value(24) + "|" + value(25) + "|" + value(26), "scene|3 objects|select an object|n/a");
+    probe.scene().clear();
+    f.potentialSceneActiveCheckBox->setChecked(false);
+
+    // A collapse, then its readout cleared; snapshot hits leave the distance "--".
+    auto& collapse = probe.lastCollapse();
+    collapse.valid = true;
+    collapse.result.x = 1.25f;
+    collapse.result.y = -0.5f;
+    collapse.result.sigma = 0.65;
+    collapse.sigmaXBefore = 2.0;
+    collapse.sigmaXAfter = 0.5;
+    collapse.sigmaYBefore = 1.0;
+    collapse.sigmaYAfter = 0.25;
+    collapse.sigmaPxBefore = 0.125;
+    collapse.sigmaPxAfter = 1.5;
+    collapse.sigmaPyBefore = 0.375;
+    collapse.sigmaPyAfter = 2.0;
+    probe.hits() = {MeasurementShot{0.0f, 1.0f}, MeasurementShot{0.5f, -1.0f}};
+    probe.updateDiagnostics();
+    EXPECT_EQ(value(65), "2");
+    EXPECT_EQ(value(67), "x=1.250  y=-0.500  resolution=0.650");
+    EXPECT_EQ(value(68), "sigmaX 2.000->0.500  sigmaY 1.000->0.250   sigmaPx 0.125->1.500  sigmaPy 0.375->2.000");
+    EXPECT_EQ(value(71), "--") << "snapshot mode with hits";
+    f.collapseOutcomeValueLabel->setText(QStringLiteral("x=1.250   y=-0.500"));
+    probe.clearCollapseReadout();
+    probe.updateDiagnostics();
+    EXPECT_FALSE(probe.lastCollapse().valid);
+    EXPECT_EQ(value(67) + "|" + value(68), "not performed|--");
+    for (const QLabel* label :
+         {f.collapseOutcomeValueLabel, f.collapsePositionSpreadValueLabel, f.collapseMomentumSpreadValueLabel})
+        EXPECT_EQ(label->text().toStdString(), "--") << label->objectName().toStdString();
+    probe.hits().clear();
+
+    // While a document or preset is applied nothing is written.
+    const QString status = f.statusBar->currentMessage();
+    probe.applying() = true;
+    probe.step();
+    probe.updateDiagnostics();
+    probe.applying() = false;
+    EXPECT_EQ(value(5), "0") << "the table changed while applying";
+    EXPECT_EQ(f.statusBar->currentMessage(), status) << "the status line changed while applying";
+    probe.setAbsorbing(true);
+}
+
+TEST_F(MainWindowStatus, MeasurementModeSetsTheDetectorControlsAndTexts)
+{
+    Ui::MainWindow& f = probe.form();
+    const QSignalBlocker blocker(f.measurementModeComboBox);
+    struct Case {
+        int mode;
+        bool detector, temporal;
+        const char* button;
+        const char* conditionStart;
+    };
+    const Case cases[] = {{0, false, false, "Measure", "With an absorbing boundary, detections are conditional"},
+                          {1, true, false, "Measure", "Snapshot detector: hits are conditioned"},
+                          {2, true, true, "Sample arrivals", "Time-integrating detector: while the simulation runs"}};
+    for (const Case& c : cases) {
+        f.detectorTvdValueLabel->setText(QStringLiteral("0.1234"));
+        f.measurementModeComboBox->setCurrentIndex(c.mode);
+        probe.updateMeasurementModeTexts();
+        for (const QWidget* w : std::initializer_list<const QWidget*>{f.detectorXSpinBox, f.detectorThicknessSpinBox,
+                                                                      f.detectorBinsSpinBox, f.detectorVisibleCheckBox})
+            EXPECT_EQ(w->isEnabled(), c.detector) << w->objectName().toStdString() << " mode " << c.mode;
+        for (const QWidget* w : std::initializer_list<const QWidget*>{f.detectorFluxValueLabel, f.clearDetectorFluxButton,
+                                                                      f.detectorReferenceCheckBox, f.detectorTvdValueLabel})
+            EXPECT_EQ(w->isEnabled(), c.temporal) << w->objectName().toStdString() << " mode " << c.mode;
+        EXPECT_EQ(f.detectorTvdValueLabel->text().toStdString(), c.temporal ? "0.1234" : "--") << "mode " << c.mode;
+        EXPECT_EQ(f.measurePositionButton->text().toStdString(), c.button) << "mode " << c.mode;
+        EXPECT_TRUE(f.measurementConditionLabel->text().startsWith(QLatin1String(c.conditionStart))) << "mode " << c.mode;
+    }
+    f.measurementModeComboBox->setCurrentIndex(1);
+    probe.updateMeasurementModeTexts();
 }
 
 } // namespace
