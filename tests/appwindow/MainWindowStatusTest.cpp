@@ -350,17 +350,32 @@ TEST_F(MainWindowStatus, StartUpRowsMatchTheDefaultExperiment)
     const double peak = 1.0 / (2.0 * M_PI * sigma * sigma) * std::exp(-0.04 * 0.04 / (2 * sigma * sigma)) *
                         std::exp(-dx * dx / (4 * sigma * sigma)); // mean of the two neighbours in x
     const double sinc = std::sin(p0 * dx) / (p0 * dx);
-    // Rows 61 to 63: <T> = (p0^2 + 2 (hbar / 2 sigma)^2) / 2m; the barrier
-    // 4.7 sigma away adds a potential energy far below the printed digits.
-    const double kinetic = (p0 * p0 + 2.0 * std::pow(1.0 / (2.0 * sigma), 2)) / 2.0;
+    // Rows 61 to 63: <T> = <k_x^2 + k_y^2> / 2m over the packet's momentum
+    // distribution, a normal law of spread 1 / (2 sigma) about (p0, 0), where
+    // the fourth-order central difference of the observables sees a plane wave
+    // e^{ikx} with k_h = (8 sin kh - sin 2kh) / 6h. The barrier 4.7 sigma away
+    // adds a potential energy far below the printed digits.
+    const auto meanSquaredDerivative = [&](double centre) {
+        const double spread = 1.0 / (2.0 * sigma);
+        double sum = 0.0, weight = 0.0;
+        for (int i = -4000; i <= 4000; ++i) {
+            const double k = centre + spread * i / 400.0;
+            const double g = std::exp(-0.5 * std::pow(i / 400.0, 2));
+            const double kh = (8.0 * std::sin(k * dx) - std::sin(2.0 * k * dx)) / (6.0 * dx);
+            sum += g * kh * kh;
+            weight += g;
+        }
+        return sum / weight;
+    };
+    const double kinetic = 0.5 * (meanSquaredDerivative(p0) + meanSquaredDerivative(0.0));
     struct Numeric {
         int row;
         double value;
         double tolerance;
     };
     const Numeric numeric[] = {{6, 1.0, 2e-6},      {7, 0.0, 2e-6},
-                               {57, p0 * sinc * peak, 2e-3}, {61, kinetic, 1e-4},
-                               {62, 0.0, 1e-5},     {63, kinetic, 1e-4}};
+                               {57, p0 * sinc * peak, 2e-6}, {61, kinetic, 2e-6},
+                               {62, 0.0, 1e-5},     {63, kinetic, 1e-5}};
     for (const Numeric& n : numeric) {
         bool isNumber = false;
         const double shown = startUpRows[n.row][2].toDouble(&isNumber);
