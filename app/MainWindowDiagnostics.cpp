@@ -242,7 +242,8 @@ void MainWindow::updateDiagnostics()
     write(12, fixed(solver.parameters().dt, 3));
 
     // Wave packet of the form and the live observables.
-    write(13, fixedPair(QStringLiteral("x0=%1   y0=%2"), form.centerXSpinBox->value(), form.centerYSpinBox->value(), 2));
+    write(13,
+          fixedPair(QStringLiteral("x0=%1   y0=%2"), form.centerXSpinBox->value(), form.centerYSpinBox->value(), 2));
     write(14, fixed(form.sigmaSpinBox->value(), 2));
     write(15,
           fixedPair(QStringLiteral("px=%1   py=%2"), form.momentumSpinBox->value(), form.momentumYSpinBox->value(), 2));

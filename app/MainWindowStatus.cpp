@@ -75,7 +75,8 @@ void MainWindow::updateTimeDock()
     const double timeUnit = currentScale.timeUnit;
     ui->timeRealValueLabel->setText(QStringLiteral("~ %1").arg(formatTime(t * timeUnit)));
     ui->timeReferenceValueLabel->setText(QString::fromLatin1(currentScale.system));
-    ui->timeLengthScaleValueLabel->setText(QStringLiteral("1 sim unit ~ %1").arg(formatLength(currentScale.lengthUnit)));
+    ui->timeLengthScaleValueLabel->setText(
+        QStringLiteral("1 sim unit ~ %1").arg(formatLength(currentScale.lengthUnit)));
     ui->timeTimeScaleValueLabel->setText(QStringLiteral("1 sim unit ~ %1").arg(formatTime(timeUnit)));
     ui->timeReferenceValueLabel->setToolTip(
         QStringLiteral("%1\nMapping basis: %2\nFor hbar=1: E unit ~ %3; E/h ~ %4.")

@@ -29,7 +29,6 @@ struct MainWindowStatusProbe {
     Ui::MainWindow& form() { return *window.ui; }
     TransportClock& transport() { return window.transport; }
     ComplexField2D& psi() { return window.psi; }
-    SplitStepFourierSolver2D& solver() { return window.solver; }
     PotentialScene& scene() { return window.potentialScene; }
     ExperimentSettingsRecords& stored() { return window.stored; }
     RealWorldScaleMapping& scale() { return window.currentScale; }
@@ -46,13 +45,15 @@ struct MainWindowStatusProbe {
     }
 
     void updateDiagnostics() { window.updateDiagnostics(); }
-    void setRow(int row, const QString& a, const QString& b, const QString& c) { window.setDiagnosticsRow(row, a, b, c); }
+    void setRow(int row, const QString& a, const QString& b, const QString& c)
+    {
+        window.setDiagnosticsRow(row, a, b, c);
+    }
     void updateTransportUi() { window.updateTransportUi(); }
     void updateWindowTitle() { window.updateWindowTitle(); }
     void updateTimeDock() { window.updateTimeDock(); }
     void updateDomainSpinRanges(const SimulationDomain2D& domain) { window.updateDomainSpinRanges(domain); }
     void clearCollapseReadout() { window.clearCollapseReadout(); }
-    void updateMeasurementModeTexts() { window.updateMeasurementModeTexts(); }
 
     // A packet of the form's defaults on a small grid of non-square cells,
     // over a zero potential, at t = 0, whatever the rebuild left behind.
@@ -254,7 +255,8 @@ TEST_F(MainWindowStatus, TimeDockShowsPhysicalTimeOnlyForAUsableMapping)
     EXPECT_EQ(form.timeLengthScaleValueLabel->text(), QStringLiteral("1 sim unit ~ 52.9 pm"));
     EXPECT_EQ(form.timeTimeScaleValueLabel->text(), QStringLiteral("1 sim unit ~ 1 fs"));
     EXPECT_EQ(form.timeReferenceValueLabel->toolTip(),
-              QStringLiteral("Indicative %2.\nMapping basis: Bohr units\nFor hbar=1: E unit ~ 0.658 eV; E/h ~ 159 THz."));
+              QStringLiteral("Indicative %2.\nMapping basis: Bohr units\n"
+                             "For hbar=1: E unit ~ 0.658 eV; E/h ~ 159 THz."));
 
     const double unusableUnits[][2] = {{5.29e-11, 0.0}, {0.0, 1e-15}, {std::nan(""), 1e-15}};
     for (const auto& units : unusableUnits) {
@@ -297,7 +299,8 @@ TEST_F(MainWindowStatus, DomainRangesFollowTheUniverseWithTheirSignalsBlocked)
     QObject context;
     for (const auto* boxes : {&xBoxes, &yBoxes, &widthBoxes, &heightBoxes, &radiusBoxes})
         for (QDoubleSpinBox* box : *boxes)
-            QObject::connect(box, qOverload<double>(&QDoubleSpinBox::valueChanged), &context, [&changes] { ++changes; });
+            QObject::connect(box, qOverload<double>(&QDoubleSpinBox::valueChanged), &context,
+                             [&changes] { ++changes; });
     f.centerXSpinBox->blockSignals(true);
     f.centerXSpinBox->setValue(30.0);
     f.centerXSpinBox->blockSignals(false);
@@ -417,6 +420,7 @@ TEST_F(MainWindowStatus, FieldAndEnergyRowsFollowTheirFormulas)
     sample.potentialEnergy = 0.0000021;
     sample.totalEnergy = 3.4330307;
     sample.energyDriftPercent = 0.0125;
+    probe.history().clear();
     probe.history().push(sample);
     probe.updateDiagnostics();
 
@@ -451,8 +455,8 @@ TEST_F(MainWindowStatus, FieldAndEnergyRowsFollowTheirFormulas)
         {62, "0.000002"},       {63, "3.433031"},      {64, "0.0125 % (CAP: open system)"}};
     for (const auto& [row, text] : texts)
         EXPECT_EQ(cell(*window, row, 2).toStdString(), text) << "row " << row;
-    EXPECT_EQ(cell(*window, 60, 2), QStringLiteral("1 samples   curve=%1")
-                                        .arg(probe.form().timeSeriesQuantityComboBox->currentText()));
+    const QString curve = probe.form().timeSeriesQuantityComboBox->currentText();
+    EXPECT_EQ(cell(*window, 60, 2).toStdString(), QStringLiteral("1 samples   curve=%1").arg(curve).toStdString());
 
     // The drift is a numerical error while H is conserved, a change once a
     // protocol drives it; the layer makes the system open.
@@ -509,19 +513,9 @@ TEST_F(MainWindowStatus, DiagnosticsEdgeCasesAndTheCollapseReadout)
     f.potentialSceneActiveCheckBox->setChecked(false);
 
     // A collapse, then its readout cleared; snapshot hits leave the distance "--".
-    auto& collapse = probe.lastCollapse();
-    collapse.valid = true;
-    collapse.result.x = 1.25f;
-    collapse.result.y = -0.5f;
-    collapse.result.sigma = 0.65;
-    collapse.sigmaXBefore = 2.0;
-    collapse.sigmaXAfter = 0.5;
-    collapse.sigmaYBefore = 1.0;
-    collapse.sigmaYAfter = 0.25;
-    collapse.sigmaPxBefore = 0.125;
-    collapse.sigmaPxAfter = 1.5;
-    collapse.sigmaPyBefore = 0.375;
-    collapse.sigmaPyAfter = 2.0;
+    // Measured at (1.25, -0.5) with resolution 0.65; spreads before and after.
+    probe.lastCollapse() = {true, PositionMeasurementResult{true, 1.25f, -0.5f, 0.65, 1.0, 1.0},
+                            2.0, 0.5, 1.0, 0.25, 0.125, 1.5, 0.375, 2.0};
     probe.hits() = {MeasurementShot{0.0f, 1.0f}, MeasurementShot{0.5f, -1.0f}};
     probe.updateDiagnostics();
     EXPECT_EQ(value(65), "2");
@@ -547,37 +541,6 @@ TEST_F(MainWindowStatus, DiagnosticsEdgeCasesAndTheCollapseReadout)
     EXPECT_EQ(value(5), "0") << "the table changed while applying";
     EXPECT_EQ(f.statusBar->currentMessage(), status) << "the status line changed while applying";
     probe.setAbsorbing(true);
-}
-
-TEST_F(MainWindowStatus, MeasurementModeSetsTheDetectorControlsAndTexts)
-{
-    Ui::MainWindow& f = probe.form();
-    const QSignalBlocker blocker(f.measurementModeComboBox);
-    struct Case {
-        int mode;
-        bool detector, temporal;
-        const char* button;
-        const char* conditionStart;
-    };
-    const Case cases[] = {{0, false, false, "Measure", "With an absorbing boundary, detections are conditional"},
-                          {1, true, false, "Measure", "Snapshot detector: hits are conditioned"},
-                          {2, true, true, "Sample arrivals", "Time-integrating detector: while the simulation runs"}};
-    for (const Case& c : cases) {
-        f.detectorTvdValueLabel->setText(QStringLiteral("0.1234"));
-        f.measurementModeComboBox->setCurrentIndex(c.mode);
-        probe.updateMeasurementModeTexts();
-        for (const QWidget* w : std::initializer_list<const QWidget*>{f.detectorXSpinBox, f.detectorThicknessSpinBox,
-                                                                      f.detectorBinsSpinBox, f.detectorVisibleCheckBox})
-            EXPECT_EQ(w->isEnabled(), c.detector) << w->objectName().toStdString() << " mode " << c.mode;
-        for (const QWidget* w : std::initializer_list<const QWidget*>{f.detectorFluxValueLabel, f.clearDetectorFluxButton,
-                                                                      f.detectorReferenceCheckBox, f.detectorTvdValueLabel})
-            EXPECT_EQ(w->isEnabled(), c.temporal) << w->objectName().toStdString() << " mode " << c.mode;
-        EXPECT_EQ(f.detectorTvdValueLabel->text().toStdString(), c.temporal ? "0.1234" : "--") << "mode " << c.mode;
-        EXPECT_EQ(f.measurePositionButton->text().toStdString(), c.button) << "mode " << c.mode;
-        EXPECT_TRUE(f.measurementConditionLabel->text().startsWith(QLatin1String(c.conditionStart))) << "mode " << c.mode;
-    }
-    f.measurementModeComboBox->setCurrentIndex(1);
-    probe.updateMeasurementModeTexts();
 }
 
 } // namespace
