@@ -676,6 +676,12 @@ private:
     // Rows 0 to 32 and 57 to 75, then the permanent status line; nothing while
     // applying or without the form.
     void updateDiagnostics();
+    // A row's value with the section and parameter it was set up with (the
+    // panels' rows are named by DiagnosticsPanelRow); other rows are ignored.
+    void writeDiagnosticsRow(int row, const QString& value);
+    // The whole-window tests of the diagnostics and status reach these
+    // operations directly.
+    friend struct MainWindowStatusProbe;
 
     // --- Status bar, title, time dock, domain ranges and help texts ------------------------
 
