@@ -268,6 +268,11 @@ private:
 
     // --- Tick, single step and observation --------------------------------------
 
+    // Pending hits cleared, `count` step bodies, then the continuous
+    // appliers at the new time: the stepping shared by the tick and Step.
+    void runSteps(int count);
+    // One observation unless a Dirac mode is on.
+    void observeAfterSteps();
     // Event hooks, the seven appliers at t + dt/2, one propagation, the
     // absorbing layer, the step-scheduled recorders and the detector readout.
     void runStepBody();
@@ -295,6 +300,8 @@ private:
     // Revival, billiard, Talbot, bouncer, vortex, Anderson, Zeno and scar
     // recorders at t, each under its own condition.
     void sampleObservationRecorders(double t);
+    // Benchmarks time the tick's stepping, observation and refresh apart.
+    friend class MainWindowProbe;
 
     // --- Protocol appliers ------------------------------------------------------
     // Each reads its settings from the form and rewrites the potential through

@@ -39,14 +39,8 @@ bool insideAnalysis(double t, double endTime)
 void MainWindow::onSimulationTick()
 {
     try {
-        if (!measurementHits.empty())
-            discardMeasurementHits();
-        const int steps = transport.stepsPerTick();
-        for (int i = 0; i < steps; ++i)
-            runStepBody();
-        runAppliersAfterSteps(solver.time());
-        if (!diracSettingsEnabled())
-            recordObservation();
+        runSteps(transport.stepsPerTick());
+        observeAfterSteps();
         refreshViews();
     } catch (...) {
         // What failed once fails again on the next timeout: pause, so that
@@ -63,14 +57,26 @@ void MainWindow::stepOnce()
 {
     runTimer->stop();
     transport.pause();
-    if (!measurementHits.empty())
-        discardMeasurementHits();
-    runStepBody();
-    runAppliersAfterSteps(solver.time());
-    if (!diracSettingsEnabled())
-        recordObservation();
+    runSteps(1);
+    observeAfterSteps();
     updateTransportUi();
     refreshViews();
+}
+
+void MainWindow::runSteps(int count)
+{
+    if (!measurementHits.empty())
+        discardMeasurementHits();
+    for (int i = 0; i < count; ++i)
+        runStepBody();
+    runAppliersAfterSteps(solver.time());
+}
+
+void MainWindow::observeAfterSteps()
+{
+    // A spinor has no Schroedinger observables: the Dirac recorders sample it.
+    if (!diracSettingsEnabled())
+        recordObservation();
 }
 
 void MainWindow::runStepBody()
