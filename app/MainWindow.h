@@ -16,6 +16,7 @@
 #include "core/PositionMeasurement.h"
 #include "core/PotentialField2D.h"
 #include "core/PotentialScene.h"
+#include "core/ProbabilityCurrent2D.h"
 #include "core/SimulationDomain2D.h"
 #include "core/SplitStepFourierSolver2D.h"
 #include "document/ExperimentDocument.h"
@@ -656,6 +657,8 @@ private:
     void updateDetectorTvd();
     // Every experiment panel, in the fixed order the refresh calls them.
     void refreshExperimentPanels();
+    // The current overlay's field of the last refresh; its arrays are reused.
+    ProbabilityCurrent2D probabilityCurrent;
 
     // --- Diagnostics table --------------------------------------------------------------
 

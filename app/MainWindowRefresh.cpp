@@ -1,7 +1,6 @@
 #include "app/MainWindow.h"
 
 #include "core/CrossSectionProfile.h"
-#include "core/ProbabilityCurrent2D.h"
 #include "ui/MainWindowForm.h"
 
 #include <QCheckBox>
@@ -154,10 +153,12 @@ void MainWindow::refreshViews()
     view.setStreamlineLength(form.streamlineLengthSpinBox->value());
     if (currentVisible) {
         const SplitStepParameters& parameters = solver.parameters();
-        const GaugeLinkField2D* links = linksInForce();
-        view.setCurrentField(links ? ProbabilityCurrent2D::computeWithGauge(psi, *links, parameters.hbar,
-                                                                            parameters.mass)
-                                   : ProbabilityCurrent2D::compute(psi, parameters.hbar, parameters.mass));
+        if (const GaugeLinkField2D* links = linksInForce())
+            ProbabilityCurrent2D::computeWithGaugeInto(psi, *links, parameters.hbar, parameters.mass,
+                                                       probabilityCurrent);
+        else
+            ProbabilityCurrent2D::computeInto(psi, parameters.hbar, parameters.mass, probabilityCurrent);
+        view.setCurrentField(probabilityCurrent);
     } else {
         view.clearCurrentField();
     }
