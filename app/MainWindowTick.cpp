@@ -27,8 +27,9 @@ bool spinorOnGrid(const DiracSpinor2D& spinor, const ComplexField2D& psi)
     return !spinor.isEmpty() && GridKey2D::of(spinor.upper).matches(psi) && GridKey2D::of(spinor.lower).matches(psi);
 }
 
-// A recorder with an analysis window samples up to its end time, with the
-// same tolerance on every platform.
+// A recorder with an analysis window samples up to its end time; the margin
+// keeps a step that lands on the end time inside despite the rounding of the
+// accumulated clock.
 bool insideAnalysis(double t, double endTime)
 {
     return t <= endTime + 1e-12;
