@@ -277,19 +277,7 @@ std::vector<ProtocolRow> protocolRows(double dt)
          rectangleValue},
         {"Ramsey sequence", tallRectangle(), 4.0, 0.0,
          [](ExperimentDocument& d) {
-             RamseySequence& r = d.ramseySequence;
-             r = RamseySequence();
-             r.enabled = true;
-             r.targetObjectId = 1;
-             r.parameter = 0;
-             r.mean = 2.0;
-             r.amplitude = 0.5;
-             r.angularFrequency = 10.0;
-             r.firstPhaseDegrees = 20.0;
-             r.secondPhaseDegrees = 110.0;
-             r.startTime = 0.11;
-             r.pulseDuration = 0.2;
-             r.freeEvolutionDuration = 0.2;
+             d.ramseySequence = {true, 1, 0, 2.0, 0.5, 10.0, 20.0, 110.0, 0.11, 0.2, 0.2, false, 1.0, 0.0};
          },
          // Each pulse's carrier starts at its own beginning; the mean between.
          [](double t, double, double) {
