@@ -23,7 +23,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <complex>
 #include <functional>
 #include <memory>
 #include <stdexcept>
@@ -220,6 +222,40 @@ TEST_F(SimulationTickTest, TheLandauRecorderSamplesEveryFifthStepUntilItsEndTime
         EXPECT_EQ(recorder.samples().size(), c.samples) << "end " << c.endTime << ", " << c.steps << " steps";
         EXPECT_LE(recorder.samples().back().time, c.endTime + 1e-12) << "end " << c.endTime;
     }
+}
+
+// The Zitterbewegung mode steps the spinor on the Schroedinger clock: psi
+// shows its density, no observation is recorded, and the recorder keeps its
+// stride of two steps.
+TEST_F(SimulationTickTest, AZitterbewegungRunStepsTheSpinorOnTheCommonClock)
+{
+    MainWindow& w = window();
+    ASSERT_NO_FATAL_FAILURE(applyDocument([](ExperimentDocument& d) {
+        d.quantumZitterbewegung.enabled = true;
+        d.initialPreparation.type = InitialPreparationType::DiracZitterbewegungState;
+    }));
+    ASSERT_FALSE(w.spinorField().isEmpty()) << "the spinor was not prepared";
+    const auto& recorder = w.recorder<DiracZitterbewegungRecorder>();
+    ASSERT_TRUE(recorder.isConfigured());
+    for (int i = 0; i < 5; ++i)
+        w.stepOnce();
+    EXPECT_EQ(w.schroedingerSolver().stepCount(), 5u);
+    EXPECT_NEAR(w.schroedingerSolver().time(), 5.0 * dtOf(w), 1e-12);
+    EXPECT_TRUE(w.observableHistory().empty()) << "a spinor run records no Schroedinger observation";
+    EXPECT_EQ(recorder.samples().size(), 3u) << "t = 0, steps 2 and 4";
+
+    const ComplexField2D& psi = w.waveField();
+    const DiracSpinor2D& spinor = w.spinorField();
+    double largestImaginary = 0.0;
+    double largestMismatch = 0.0;
+    for (std::uint64_t j = 0; j < psi.ny(); ++j)
+        for (std::uint64_t i = 0; i < psi.nx(); ++i) {
+            const double density = std::norm(widen(spinor.upper.at(i, j))) + std::norm(widen(spinor.lower.at(i, j)));
+            largestImaginary = std::max(largestImaginary, std::fabs(static_cast<double>(psi.at(i, j).imag())));
+            largestMismatch = std::max(largestMismatch, std::fabs(std::norm(widen(psi.at(i, j))) - density));
+        }
+    EXPECT_EQ(largestImaginary, 0.0) << "psi carries the density with zero phase";
+    EXPECT_LT(largestMismatch, 1e-6) << "|psi|^2 is the spinor density after the last step";
 }
 
 // One row per protocol: the scene it drives, its settings and the value the
