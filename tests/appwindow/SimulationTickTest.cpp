@@ -326,12 +326,12 @@ std::vector<ProtocolRow> protocolRows(double dt)
          rectangleValue},
         {"Berry loop", {harmonicObject(trapX, trapY, kTrap, kTrap)}, 2.5, 0.4,
          [](ExperimentDocument& d) {
-             d.quantumBerry = {true, 0.1, 0.11, 0.4, 1};
+             d.quantumBerry = {true, 0.1, 0.11, 1.0, 1};
          },
          // The quadrupole a (x'^2 - y'^2) cos(phi) + 2 a x' y' sin(phi) turns
-         // once round between 0.11 and 0.51 and comes back to its start.
+         // once round between 0.11 and 1.11 and comes back to its start.
          [=](double t, double x, double y) {
-             const double s = std::min(std::max((t - 0.11) / 0.4, 0.0), 1.0);
+             const double s = std::min(std::max((t - 0.11) / 1.0, 0.0), 1.0);
              const double phi = 2.0 * kPi * s;
              const double xp = x - trapX, yp = y - trapY;
              return trap(x, y) + anisotropy * std::cos(phi) * (xp * xp - yp * yp)
@@ -384,7 +384,7 @@ TEST_F(SimulationTickTest, EachProtocolDrivesThePotentialByItsFormulaAndTheUndri
         })) << row.name;
         ASSERT_FALSE(w.potentialField().empty()) << row.name;
         const Probe p = probeAt(w.potentialField(), row.probeX, row.probeY);
-        for (int n = 0; n <= 45; ++n) {
+        for (int n = 0; n <= 65; ++n) {
             if (n > 0)
                 w.stepOnce();
             const double t = w.schroedingerSolver().time();
@@ -404,43 +404,60 @@ TEST_F(SimulationTickTest, EachProtocolDrivesThePotentialByItsFormulaAndTheUndri
 }
 
 // With the scene switched off the potential is the single geometry of the
-// geometry page; the standing wave of the pulse goes over that geometry, not
-// over the objects of the switched-off scene.
+// geometry page (the page shows the selected scene object when there is
+// one); the standing wave of the pulse goes over that geometry, not over the
+// objects of the switched-off scene.
 TEST_F(SimulationTickTest, AKapitzaDiracPulseWithTheSceneOffDrawsOverTheSingleGeometry)
 {
     MainWindow& w = window();
-    ASSERT_NO_FATAL_FAILURE(applyDocument([](ExperimentDocument& d) {
-        d.potentialSceneActive = false;
-        d.potentialScene = sceneOf({circleObject(4.0f, -5.0f, 3.0f, 2.0f)});
-        d.controls[QStringLiteral("geometryComboBox")] = 1;
-        d.controls[QStringLiteral("rectangleV0SpinBox")] = 2.0;
-        d.controls[QStringLiteral("rectangleCenterXSpinBox")] = 4.0;
-        d.controls[QStringLiteral("rectangleCenterYSpinBox")] = 0.0;
-        d.controls[QStringLiteral("rectangleWidthSpinBox")] = 0.6;
-        d.controls[QStringLiteral("rectangleHeightSpinBox")] = 6.0;
-        d.quantumKapitzaDirac = {true, 1.5, 1.2, 0.0, 0.0, 0.1, 5.0, 4};
-    }));
-    ASSERT_FALSE(w.potentialField().empty());
-    const Probe geometry = probeAt(w.potentialField(), 4.0, 0.0);
-    const Probe sceneCircle = probeAt(w.potentialField(), -5.0, 3.0);
+    struct Point {
+        double x;
+        double y;
+        double plain; // the single geometry there
+    };
+    struct Case {
+        const char* name;
+        std::vector<PotentialObject> sceneObjects;
+        int geometryIndex;
+        std::vector<Point> probes;
+    };
+    // A rectangle of the page alone; then a scene of a circle (shown in the
+    // page) and a rectangle that only the scene holds.
+    const std::vector<Case> cases = {
+        {"empty scene", {}, 1, {{4.0, 0.0, 2.0}, {-5.0, 3.0, 0.0}}},
+        {"two-object scene", {circleObject(4.0f, -5.0f, 3.0f, 2.0f), rectangleObject(2.0f, 4.0f, 0.0f, 0.6f, 6.0f)},
+         2, {{4.0, 0.0, 0.0}, {-5.0, 3.0, 4.0}}},
+    };
     const auto wave = [](double x) {
         const double c = std::cos(kPi * x / 1.5);
         return 1.2 * c * c;
     };
-    struct Case {
-        int steps;
-        bool pulseOn;
-    };
-    // The pulse is on from t = 0 and over after 0.1 (five steps).
-    for (const Case c : {Case{0, true}, Case{2, true}, Case{8, false}}) {
-        while (w.schroedingerSolver().stepCount() < static_cast<std::uint64_t>(c.steps))
-            w.stepOnce();
-        const double t = w.schroedingerSolver().time();
-        const double on = c.pulseOn ? 1.0 : 0.0;
-        EXPECT_NEAR(w.potentialField().valueAt(geometry.i, geometry.j), 2.0 + on * wave(geometry.x), 1e-5)
-            << "single rectangle at t = " << t;
-        EXPECT_NEAR(w.potentialField().valueAt(sceneCircle.i, sceneCircle.j), on * wave(sceneCircle.x), 1e-5)
-            << "switched-off circle at t = " << t;
+    for (const Case& c : cases) {
+        ASSERT_NO_FATAL_FAILURE(applyDocument([&c](ExperimentDocument& d) {
+            d.potentialSceneActive = false;
+            d.potentialScene = sceneOf(c.sceneObjects);
+            d.controls[QStringLiteral("geometryComboBox")] = 1;
+            d.controls[QStringLiteral("rectangleV0SpinBox")] = 2.0;
+            d.controls[QStringLiteral("rectangleCenterXSpinBox")] = 4.0;
+            d.controls[QStringLiteral("rectangleCenterYSpinBox")] = 0.0;
+            d.controls[QStringLiteral("rectangleWidthSpinBox")] = 0.6;
+            d.controls[QStringLiteral("rectangleHeightSpinBox")] = 6.0;
+            d.quantumKapitzaDirac = {true, 1.5, 1.2, 0.0, 0.0, 0.1, 5.0, 4};
+        })) << c.name;
+        ASSERT_FALSE(w.potentialField().empty()) << c.name;
+        ASSERT_EQ(formWidget<QComboBox>(w, "geometryComboBox").currentIndex(), c.geometryIndex) << c.name;
+        // The pulse is on from t = 0 and over after 0.1 (five steps).
+        for (const int steps : {0, 2, 8}) {
+            while (w.schroedingerSolver().stepCount() < static_cast<std::uint64_t>(steps))
+                w.stepOnce();
+            const double t = w.schroedingerSolver().time();
+            const double on = t < 0.1 ? 1.0 : 0.0;
+            for (const Point& point : c.probes) {
+                const Probe p = probeAt(w.potentialField(), point.x, point.y);
+                EXPECT_NEAR(w.potentialField().valueAt(p.i, p.j), point.plain + on * wave(p.x), 1e-5)
+                    << c.name << " at (" << point.x << ", " << point.y << "), t = " << t;
+            }
+        }
     }
 }
 
