@@ -73,6 +73,9 @@ TEST(SimulationPlay, PlayingForASecondMovesThePacketAcrossTheViewport)
     ASSERT_NE(view, nullptr);
     if (!view->isGlReady())
         GTEST_SKIP() << test::kNeedsDisplay;
+    // A window whose rebuild or buttons are not merged yet cannot run.
+    if (window.observableHistory().empty())
+        GTEST_SKIP() << "not merged yet: rebuild";
 
     // The packet alone along the probed row: no contour lines, no current
     // arrows, no section line through its centre.
@@ -98,9 +101,8 @@ TEST(SimulationPlay, PlayingForASecondMovesThePacketAcrossTheViewport)
     auto* pause = window.findChild<QAbstractButton*>(QStringLiteral("pauseButton"));
     ASSERT_TRUE(play && pause);
     play->click();
-    // A window whose rebuild or buttons are not merged yet cannot run.
-    if (window.waveField().empty() || window.transportClock().state() != TransportState::Running)
-        GTEST_SKIP() << "not merged yet: rebuild or wiring";
+    if (window.transportClock().state() != TransportState::Running)
+        GTEST_SKIP() << "not merged yet: wiring";
     QElapsedTimer clock;
     clock.start();
     while (clock.elapsed() < 1000)
