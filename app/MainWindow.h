@@ -16,6 +16,7 @@
 #include "core/PositionMeasurement.h"
 #include "core/PotentialField2D.h"
 #include "core/PotentialScene.h"
+#include "core/ProbabilityCurrent2D.h"
 #include "core/SimulationDomain2D.h"
 #include "core/SplitStepFourierSolver2D.h"
 #include "document/ExperimentDocument.h"
@@ -270,6 +271,11 @@ private:
 
     // --- Tick, single step and observation --------------------------------------
 
+    // Pending hits cleared, `count` step bodies, then the continuous
+    // appliers at the new time: the stepping shared by the tick and Step.
+    void runSteps(int count);
+    // One observation unless a Dirac mode is on.
+    void observeAfterSteps();
     // Event hooks, the seven appliers at t + dt/2, one propagation, the
     // absorbing layer, the step-scheduled recorders and the detector readout.
     void runStepBody();
@@ -297,6 +303,8 @@ private:
     // Revival, billiard, Talbot, bouncer, vortex, Anderson, Zeno and scar
     // recorders at t, each under its own condition.
     void sampleObservationRecorders(double t);
+    // Benchmarks time the tick's stepping, observation and refresh apart.
+    friend class MainWindowProbe;
 
     // --- Protocol appliers ------------------------------------------------------
     // Each reads its settings from the form and rewrites the potential through
@@ -666,6 +674,8 @@ private:
     void updateDetectorTvd();
     // Every experiment panel, in the fixed order the refresh calls them.
     void refreshExperimentPanels();
+    // The current overlay's field of the last refresh; its arrays are reused.
+    ProbabilityCurrent2D probabilityCurrent;
 
     // --- Diagnostics table --------------------------------------------------------------
 
