@@ -1,0 +1,225 @@
+// The bound-state panel on the finite well of the guided experiment
+// "Finite Quantum Well (Bound States)": computed levels against the even and
+// odd conditions of the square well, prepared eigenstates and the beating
+// of a two-state superposition.
+
+#include "common/AppTestSupport.h"
+
+#include "WindowControls.h"
+
+#include "app/MainWindow.h"
+#include "core/PositionMoments.h"
+#include "document/ExperimentCatalogue.h"
+
+#include <QComboBox>
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <vector>
+
+namespace vxo {
+namespace {
+
+using test::click;
+using test::control;
+using test::setIndex;
+using test::setValue;
+using test::statusText;
+
+constexpr std::uint32_t kFiniteWellPreset = 10;
+constexpr double kPi = 3.141592653589793;
+
+// The well of the preset: V = 0 for |x| < a and V0 outside, walls across
+// the whole height.
+constexpr double kHalfWidth = 4.0;
+constexpr double kDepth = 5.0;
+
+// Level n (from 0) of the square well, hbar = 1: with k = sqrt(2 m E) and
+// kappa = sqrt(2 m (V0 - E)), even levels solve k tan(k a) = kappa and odd
+// levels -k cot(k a) = kappa, with k a in (n pi / 2, (n + 1) pi / 2). The
+// left side rises through the interval while kappa falls: bisection.
+double squareWellLevel(int n, double mass)
+{
+    const auto mismatch = [n, mass](double e) {
+        const double k = std::sqrt(2.0 * mass * e);
+        const double kappa = std::sqrt(2.0 * mass * (kDepth - e));
+        const double side = n % 2 == 0 ? k * std::tan(k * kHalfWidth) : -k / std::tan(k * kHalfWidth);
+        return side - kappa;
+    };
+    const auto energyOf = [mass](double ka) { return std::pow(ka / kHalfWidth, 2) / (2.0 * mass); };
+    double low = energyOf(n * kPi / 2.0 + 1e-12);
+    double high = std::min(energyOf((n + 1) * kPi / 2.0 - 1e-12), kDepth);
+    for (int i = 0; i < 200; ++i) {
+        const double middle = 0.5 * (low + high);
+        (mismatch(middle) < 0.0 ? low : high) = middle;
+    }
+    return 0.5 * (low + high);
+}
+
+struct ListedState {
+    int n = 0;
+    double energy = 0.0;
+    int nodes = 0;
+};
+
+std::vector<ListedState> listedStates(const QComboBox& combo)
+{
+    std::vector<ListedState> states;
+    const QRegularExpression format(QStringLiteral("^n=(\\d+)   E=(-?\\d+\\.\\d{5})   nodes=(\\d+)$"));
+    for (int i = 0; i < combo.count(); ++i) {
+        const QRegularExpressionMatch match = format.match(combo.itemText(i));
+        EXPECT_TRUE(match.hasMatch()) << combo.itemText(i).toStdString();
+        states.push_back({match.captured(1).toInt(), match.captured(2).toDouble(), match.captured(3).toInt()});
+    }
+    return states;
+}
+
+// Sign changes of the real part along the middle row, ignoring samples
+// below 1 % of the peak (the tails in the walls).
+int nodesAlongMiddleRow(const ComplexField2D& psi)
+{
+    const std::uint64_t row = psi.ny() / 2;
+    float peak = 0.0f;
+    for (std::uint64_t i = 0; i < psi.nx(); ++i)
+        peak = std::max(peak, std::abs(psi.at(i, row).real()));
+    int nodes = 0;
+    int sign = 0;
+    for (std::uint64_t i = 0; i < psi.nx(); ++i) {
+        const float value = psi.at(i, row).real();
+        if (std::abs(value) < 0.01f * peak)
+            continue;
+        const int current = value > 0.0f ? 1 : -1;
+        if (sign != 0 && current != sign)
+            ++nodes;
+        sign = current;
+    }
+    return nodes;
+}
+
+class MainWindowBoundStates : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        test::appTestApplication();
+        ASSERT_TRUE(isValidPresetIndex(kFiniteWellPreset));
+        ASSERT_STREQ(makeExperimentPreset(kFiniteWellPreset).title, "Finite Quantum Well (Bound States)");
+        window = std::make_unique<MainWindow>(nullptr, false);
+        window->loadGuidedExperiment(static_cast<int>(kFiniteWellPreset));
+    }
+    static void TearDownTestSuite() { window.reset(); }
+
+    static QComboBox& selector(const char* name) { return *control<QComboBox>(*window, name); }
+
+    static std::unique_ptr<MainWindow> window;
+};
+
+std::unique_ptr<MainWindow> MainWindowBoundStates::window;
+
+TEST_F(MainWindowBoundStates, ComputeGivesTheLevelsOfTheSquareWell)
+{
+    click(*window, "boundComputeButton");
+    const std::vector<ListedState> states = listedStates(selector("boundStateComboBox"));
+    const int maxStates = control<QSpinBox>(*window, "boundMaxStatesSpinBox")->value();
+    ASSERT_EQ(static_cast<int>(states.size()), maxStates) << "the well holds nine levels";
+    EXPECT_EQ(statusText(*window),
+              QStringLiteral("Computed %1 bound states below continuum E=%2").arg(maxStates).arg(kDepth, 0, 'f', 5));
+    const double mass = control<QDoubleSpinBox>(*window, "massSpinBox")->value();
+    for (int n = 0; n < maxStates; ++n) {
+        const double exact = squareWellLevel(n, mass);
+        EXPECT_EQ(states[n].n, n + 1);
+        EXPECT_EQ(states[n].nodes, n) << "level " << n;
+        EXPECT_NEAR(states[n].energy, exact, 1e-3 * exact + 1e-5) << "level " << n;
+    }
+    for (const char* name : {"boundSuperpositionAComboBox", "boundSuperpositionBComboBox"})
+        EXPECT_EQ(listedStates(selector(name)).size(), states.size()) << name;
+    EXPECT_EQ(selector("boundStateComboBox").currentIndex(), 1) << "the preset's eigenstate";
+    EXPECT_EQ(selector("boundSuperpositionAComboBox").currentIndex(), 0);
+    EXPECT_EQ(selector("boundSuperpositionBComboBox").currentIndex(), 2) << "the third state when there is one";
+}
+
+TEST_F(MainWindowBoundStates, PreparedFirstExcitedStateHasOneNodeAndIsStationary)
+{
+    click(*window, "boundComputeButton");
+    setIndex(*window, "boundStateComboBox", 1);
+    click(*window, "boundPrepareEigenButton");
+    const double mass = control<QDoubleSpinBox>(*window, "massSpinBox")->value();
+    EXPECT_TRUE(statusText(*window).startsWith(QStringLiteral("Prepared bound eigenstate n=2 at E=")))
+        << statusText(*window).toStdString();
+    EXPECT_NEAR(statusText(*window).section(QLatin1Char('='), -1).toDouble(), squareWellLevel(1, mass), 2e-3);
+
+    const ComplexField2D prepared = window->waveField();
+    EXPECT_EQ(nodesAlongMiddleRow(prepared), 1);
+    const PositionMoments moments = computePositionMoments(prepared);
+    EXPECT_NEAR(moments.norm, 1.0, 1e-5);
+    EXPECT_NEAR(moments.meanX, 0.0, 1e-3) << "an odd state of a symmetric well";
+
+    // An eigenstate only turns its phase: the density stays put.
+    for (int i = 0; i < 100; ++i)
+        window->stepOnce();
+    const ComplexField2D& evolved = window->waveField();
+    double change = 0.0;
+    for (std::uint64_t k = 0; k < prepared.size(); ++k)
+        change = std::max(change, std::abs(static_cast<double>(std::norm(evolved.data()[k]) -
+                                                               std::norm(prepared.data()[k]))));
+    double peak = 0.0;
+    for (std::uint64_t k = 0; k < prepared.size(); ++k)
+        peak = std::max(peak, static_cast<double>(std::norm(prepared.data()[k])));
+    EXPECT_LT(change, 3e-2 * peak);
+}
+
+// <x>(t) of (phi_0 + phi_1) / sqrt 2 oscillates as cos(dE t / hbar): its
+// first minimum comes half a beat period pi / dE after the preparation.
+TEST_F(MainWindowBoundStates, SuperpositionBeatsAtTheLevelSpacing)
+{
+    // A coarser grid with unequal cell sides keeps the run short; the old
+    // spectrum is stale there and must be computed again.
+    setIndex(*window, "gridResolutionComboBox", 0);
+    setValue(*window, "universeHeightSpinBox", 30.72);
+    click(*window, "boundComputeButton");
+    setIndex(*window, "boundSuperpositionAComboBox", 0);
+    setIndex(*window, "boundSuperpositionBComboBox", 1);
+    setValue(*window, "boundRelativePhaseSpinBox", 0.0);
+    click(*window, "boundPrepareSuperpositionButton");
+
+    const double mass = control<QDoubleSpinBox>(*window, "massSpinBox")->value();
+    const double splitting = squareWellLevel(1, mass) - squareWellLevel(0, mass);
+    const double period = 2.0 * kPi / splitting;
+    EXPECT_TRUE(statusText(*window).startsWith(QStringLiteral("Prepared coherent superposition n=1 + n=2; beat period ~ ")))
+        << statusText(*window).toStdString();
+    EXPECT_NEAR(statusText(*window).section(QLatin1Char(' '), -1).toDouble(), period, 5e-3 * period);
+
+    ASSERT_EQ(window->observableHistory().size(), 1u);
+    // Which side the packet starts on depends on the sign convention of the
+    // odd state; the swing is measured towards the other side.
+    const double x0 = window->observableHistory().samples().front().meanX;
+    ASSERT_GT(std::abs(x0), 0.5) << "two states of opposite parity start off-centre";
+    const double side = x0 > 0.0 ? 1.0 : -1.0;
+    setIndex(*window, "speedComboBox", 6);
+    const double dt = window->schroedingerSolver().parameters().dt;
+    const int ticks = static_cast<int>(0.7 * period / (16.0 * dt));
+    for (int i = 0; i < ticks; ++i)
+        window->onSimulationTick();
+
+    // The lowest sample and a parabola through it and its neighbours.
+    const std::vector<ObservableSample>& samples = window->observableHistory().samples();
+    const auto towardsStart = [&samples, side](std::size_t k) { return side * samples[k].meanX; };
+    std::size_t lowest = 0;
+    for (std::size_t k = 1; k < samples.size(); ++k)
+        if (towardsStart(k) < towardsStart(lowest))
+            lowest = k;
+    ASSERT_GT(lowest, 0u);
+    ASSERT_LT(lowest + 1, samples.size()) << "the run ended before the swing's end";
+    const double step = samples[lowest + 1].time - samples[lowest].time;
+    const double left = towardsStart(lowest - 1);
+    const double middle = towardsStart(lowest);
+    const double right = towardsStart(lowest + 1);
+    const double minimumTime = samples[lowest].time + 0.5 * step * (left - right) / (left - 2.0 * middle + right);
+    EXPECT_NEAR(minimumTime, period / 2.0, 5e-3 * period);
+    EXPECT_NEAR(middle, -std::abs(x0), 0.02 * std::abs(x0)) << "the packet swings to the mirror position";
+}
+
+} // namespace
+} // namespace vxo
