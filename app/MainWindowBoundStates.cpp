@@ -226,6 +226,20 @@ void MainWindow::calibrateRamseyReference()
     }
 }
 
+bool MainWindow::confirmBoundPreparation(InitialPreparationType requested)
+{
+    // A failed preparation falls back to the Gaussian packet and says nothing
+    // itself: the spectrum was computed for a potential the rebuild did not
+    // reproduce (a protocol had moved it, or the grid, scene or mass changed).
+    if (preparationType == requested)
+        return true;
+    showStatusMessage(QStringLiteral("The bound state could not be prepared: the computed states do not fit the "
+                                     "rebuilt potential, so the Gaussian packet was prepared. Press Compute states "
+                                     "again."),
+                      6000);
+    return false;
+}
+
 BoundStateResult MainWindow::computeDoubleWellBasis(std::uint64_t targetObjectId, double slopeX) const
 {
     if (potential.empty())

@@ -107,9 +107,10 @@ protected:
         ASSERT_TRUE(isValidPresetIndex(kFiniteWellPreset));
         ASSERT_STREQ(makeExperimentPreset(kFiniteWellPreset).title, "Finite Quantum Well (Bound States)");
         window = std::make_unique<MainWindow>(nullptr, false);
-        window->loadGuidedExperiment(static_cast<int>(kFiniteWellPreset));
     }
     static void TearDownTestSuite() { window.reset(); }
+
+    void SetUp() override { window->loadGuidedExperiment(static_cast<int>(kFiniteWellPreset)); }
 
     static QComboBox& selector(const char* name) { return *control<QComboBox>(*window, name); }
 
@@ -219,6 +220,47 @@ TEST_F(MainWindowBoundStates, SuperpositionBeatsAtTheLevelSpacing)
     const double minimumTime = samples[lowest].time + 0.5 * step * (left - right) / (left - 2.0 * middle + right);
     EXPECT_NEAR(minimumTime, period / 2.0, 5e-3 * period);
     EXPECT_NEAR(middle, -std::abs(x0), 0.02 * std::abs(x0)) << "the packet swings to the mirror position";
+}
+
+// A spectrum computed while a protocol had moved the potential does not fit
+// the potential that the preparation's rebuild makes at t = 0: the rebuild
+// prepares the Gaussian packet, and the buttons must not claim otherwise.
+TEST_F(MainWindowBoundStates, ButtonsSayWhenTheRebuildCouldNotPrepareTheState)
+{
+    constexpr std::uint32_t kDrivenDoubleWellPreset = 17;
+    ASSERT_STREQ(makeExperimentPreset(kDrivenDoubleWellPreset).title, "Driven Double Well (Rabi Resonance)");
+    window->loadGuidedExperiment(static_cast<int>(kDrivenDoubleWellPreset));
+    const std::vector<float> atStart = window->potentialField().values();
+    for (int i = 0; i < 50; ++i)
+        window->stepOnce();
+    ASSERT_NE(window->potentialField().values(), atStart) << "the drive has moved the bias";
+
+    const QString refusal = QStringLiteral("The bound state could not be prepared: the computed states do not fit "
+                                           "the rebuilt potential, so the Gaussian packet was prepared. Press Compute "
+                                           "states again.");
+    click(*window, "boundComputeButton");
+    setIndex(*window, "boundStateComboBox", 0);
+    click(*window, "boundPrepareEigenButton");
+    EXPECT_EQ(statusText(*window), refusal);
+    const double packetSigma = control<QDoubleSpinBox>(*window, "sigmaSpinBox")->value();
+    EXPECT_NEAR(computePositionMoments(window->waveField()).sigmaY, packetSigma, 1e-3)
+        << "the form's packet, not a state spread along the well";
+
+    for (int i = 0; i < 50; ++i)
+        window->stepOnce();
+    click(*window, "boundComputeButton");
+    setIndex(*window, "boundSuperpositionAComboBox", 0);
+    setIndex(*window, "boundSuperpositionBComboBox", 1);
+    click(*window, "boundPrepareSuperpositionButton");
+    EXPECT_EQ(statusText(*window), refusal);
+
+    // Computed at t = 0, the states fit, and the buttons report the state.
+    click(*window, "resetButton");
+    click(*window, "boundComputeButton");
+    click(*window, "boundPrepareEigenButton");
+    EXPECT_TRUE(statusText(*window).startsWith(QStringLiteral("Prepared bound eigenstate n=1 at E=")))
+        << statusText(*window).toStdString();
+    EXPECT_GT(computePositionMoments(window->waveField()).sigmaY, 3.0 * packetSigma);
 }
 
 } // namespace

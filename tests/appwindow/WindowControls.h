@@ -13,6 +13,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <ostream>
+
+// Failed comparisons of texts print the text, not its UTF-16 code units.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace vxo::test {
 
