@@ -530,6 +530,10 @@ private:
     void measurePositions();
     // Hits, last count, total label and markers cleared; distance and diagnostics.
     void clearMeasurementHits();
+    // What both measurements check first: a form and a field, no viewport
+    // editing, no Dirac mode (refused with diracRefusal for 5000 ms); a
+    // running transport is paused. False when the measurement cannot go on.
+    bool readyToMeasure(const QString& diracRefusal);
 
     // --- Guided experiment loading ----------------------------------------------------
 

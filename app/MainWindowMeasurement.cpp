@@ -41,20 +41,26 @@ MeasurementMode measurementModeOfChoice(int index)
 
 } // namespace
 
-void MainWindow::measureAndCollapse()
+bool MainWindow::readyToMeasure(const QString& diracRefusal)
 {
     if (!ui || psi.empty() || ui->viewportEditCheckBox->isChecked())
-        return;
-    // In a Dirac mode psi only mirrors the spinor's density: collapsing it
+        return false;
+    // In a Dirac mode psi only mirrors the spinor's density: measuring it
     // would not touch the state that evolves.
     if (diracSettingsEnabled()) {
-        showStatusMessage(QStringLiteral("Collapse is disabled for Dirac-spinor experiments: the scalar viewport "
-                                         "field is only a density proxy."),
-                          5000);
-        return;
+        showStatusMessage(diracRefusal, 5000);
+        return false;
     }
     if (transport.isRunning())
         setRunning(false);
+    return true;
+}
+
+void MainWindow::measureAndCollapse()
+{
+    if (!readyToMeasure(QStringLiteral("Collapse is disabled for Dirac-spinor experiments: the scalar viewport field "
+                                       "is only a density proxy.")))
+        return;
 
     const double sigma = ui->collapseResolutionSpinBox->value();
     const double hbar = static_cast<double>(solver.parameters().hbar);
@@ -122,16 +128,9 @@ void MainWindow::measureAndCollapse()
 
 void MainWindow::measurePositions()
 {
-    if (!ui || psi.empty() || ui->viewportEditCheckBox->isChecked())
+    if (!readyToMeasure(QStringLiteral("Position measurement is disabled for Dirac-spinor experiments: the "
+                                       "authoritative state is two-component.")))
         return;
-    if (diracSettingsEnabled()) {
-        showStatusMessage(QStringLiteral("Position measurement is disabled for Dirac-spinor experiments: the "
-                                         "authoritative state is two-component."),
-                          5000);
-        return;
-    }
-    if (transport.isRunning())
-        setRunning(false);
 
     const std::uint64_t count = shotsOfChoice(ui->measurementShotsComboBox->currentIndex());
     const MeasurementMode mode = measurementModeOfChoice(ui->measurementModeComboBox->currentIndex());

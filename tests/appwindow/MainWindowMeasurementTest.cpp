@@ -2,7 +2,6 @@
 // single-system collapse onto the pointer's Gaussian, and ensembles of
 // detections from the plane, a detector screen or the temporal detector.
 
-#include "common/AppTestSupport.h"
 
 #include "WindowControls.h"
 
@@ -54,12 +53,8 @@ protected:
 
     static void SetUpTestSuite()
     {
-        test::appTestApplication();
-        window = std::make_unique<MainWindow>(nullptr, false);
-        // A free packet on a small periodic grid with cells of unequal sides.
-        setIndex(*window, "gridResolutionComboBox", 0);
-        setValue(*window, "universeWidthSpinBox", 40.96);
-        setValue(*window, "universeHeightSpinBox", 30.72);
+        // A free packet on a periodic grid.
+        window = test::windowOnSmallGrid();
         setIndex(*window, "boundaryModeComboBox", 0);
         setIndex(*window, "geometryComboBox", 0);
         setValue(*window, "centerXSpinBox", kPacketX);

@@ -2,7 +2,6 @@
 // in the viewport: the scene, its list, the five protocol target selectors
 // and the potential in use follow every edit; a refused edit changes nothing.
 
-#include "common/AppTestSupport.h"
 #include "common/QtTestSupport.h"
 
 #include "WindowControls.h"
@@ -18,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -53,12 +53,7 @@ class MainWindowSceneEditing : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        test::appTestApplication();
-        window = std::make_unique<MainWindow>(nullptr, false);
-        // A small grid with cells of unequal sides.
-        setIndex(*window, "gridResolutionComboBox", 0);
-        setValue(*window, "universeWidthSpinBox", 40.96);
-        setValue(*window, "universeHeightSpinBox", 30.72);
+        window = test::windowOnSmallGrid();
     }
     static void TearDownTestSuite() { window.reset(); }
 
@@ -72,34 +67,31 @@ protected:
     QCheckBox& sceneBox() const { return *control<QCheckBox>(*window, "potentialSceneActiveCheckBox"); }
 
     // The geometry page set to one object, then Add current.
+    struct PageValue {
+        const char* box;
+        double value;
+    };
+    static void addObject(int kind, std::initializer_list<PageValue> values)
+    {
+        setIndex(*window, "geometryComboBox", kind);
+        for (const PageValue& entry : values)
+            setValue(*window, entry.box, entry.value);
+        click(*window, "addPotentialObjectButton");
+    }
     static void addRectangle(double v0, double x, double y, double width, double height)
     {
-        setIndex(*window, "geometryComboBox", 1);
-        setValue(*window, "rectangleV0SpinBox", v0);
-        setValue(*window, "rectangleCenterXSpinBox", x);
-        setValue(*window, "rectangleCenterYSpinBox", y);
-        setValue(*window, "rectangleWidthSpinBox", width);
-        setValue(*window, "rectangleHeightSpinBox", height);
-        click(*window, "addPotentialObjectButton");
+        addObject(1, {{"rectangleV0SpinBox", v0},
+                      {"rectangleCenterXSpinBox", x},
+                      {"rectangleCenterYSpinBox", y},
+                      {"rectangleWidthSpinBox", width},
+                      {"rectangleHeightSpinBox", height}});
     }
     static void addCircle(double v0, double x, double y, double radius)
     {
-        setIndex(*window, "geometryComboBox", 2);
-        setValue(*window, "circleV0SpinBox", v0);
-        setValue(*window, "circleCenterXSpinBox", x);
-        setValue(*window, "circleCenterYSpinBox", y);
-        setValue(*window, "circleRadiusSpinBox", radius);
-        click(*window, "addPotentialObjectButton");
-    }
-    static void addGaussian(double amplitude, double x, double y, double sigma)
-    {
-        setIndex(*window, "geometryComboBox", 7);
-        setValue(*window, "gaussianAmplitudeSpinBox", amplitude);
-        setValue(*window, "gaussianCenterXSpinBox", x);
-        setValue(*window, "gaussianCenterYSpinBox", y);
-        setValue(*window, "gaussianSigmaXSpinBox", sigma);
-        setValue(*window, "gaussianSigmaYSpinBox", sigma);
-        click(*window, "addPotentialObjectButton");
+        addObject(2, {{"circleV0SpinBox", v0},
+                      {"circleCenterXSpinBox", x},
+                      {"circleCenterYSpinBox", y},
+                      {"circleRadiusSpinBox", radius}});
     }
 
     void selectObject(std::uint64_t id) const
@@ -158,7 +150,11 @@ TEST_F(MainWindowSceneEditing, AddApplyDeleteAndClearKeepListTargetsAndPotential
     EXPECT_NEAR(potentialAt(*window, 6.0, -2.0), 0.0f, 1e-3f) << "outside the rectangle";
 
     addCircle(5.0, 5.0, -3.0, 2.0);
-    addGaussian(-2.0, 0.0, 6.0, 1.5);
+    addObject(7, {{"gaussianAmplitudeSpinBox", -2.0},
+                  {"gaussianCenterXSpinBox", 0.0},
+                  {"gaussianCenterYSpinBox", 6.0},
+                  {"gaussianSigmaXSpinBox", 1.5},
+                  {"gaussianSigmaYSpinBox", 1.5}});
     ASSERT_EQ(window->scene().size(), 3u);
     EXPECT_EQ(selectedId(*control<QComboBox>(*window, "quenchTargetComboBox")), 1u) << "the first target by default";
     EXPECT_EQ(list().currentItem()->data(Qt::UserRole).toULongLong(), 3u) << "the new object is selected";

@@ -3,6 +3,8 @@
 // Driving the main window as a user does: its controls by object name,
 // clicks, the status bar, and the potential at a physical point.
 
+#include "common/AppTestSupport.h"
+
 #include "app/MainWindow.h"
 
 #include <QAbstractButton>
@@ -13,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 #include <ostream>
 
 // Failed comparisons of texts print the text, not its UTF-16 code units.
@@ -45,6 +48,18 @@ inline void setIndex(const QObject& window, const char* name, int index)
 {
     if (auto* combo = control<QComboBox>(window, name))
         combo->setCurrentIndex(index);
+}
+
+// A window without persistence on the 256 x 256 grid over 40.96 x 30.72:
+// quick to rebuild and step, with cells of unequal sides.
+inline std::unique_ptr<MainWindow> windowOnSmallGrid()
+{
+    appTestApplication();
+    auto window = std::make_unique<MainWindow>(nullptr, false);
+    setIndex(*window, "gridResolutionComboBox", 0);
+    setValue(*window, "universeWidthSpinBox", 40.96);
+    setValue(*window, "universeHeightSpinBox", 30.72);
+    return window;
 }
 
 inline QString statusText(const MainWindow& window) { return window.statusBar()->currentMessage(); }
