@@ -140,11 +140,12 @@ void MainWindow::measurePositions()
     case MeasurementMode::FullPlane:
         shots = samplePositionShots(psi, count);
         break;
-    case MeasurementMode::DetectorScreen:
-        shots = sampleDetectorScreenShots(
-            psi, DetectorScreen{static_cast<float>(detectorX), static_cast<float>(ui->detectorThicknessSpinBox->value())},
-            count);
+    case MeasurementMode::DetectorScreen: {
+        const DetectorScreen screen{static_cast<float>(detectorX),
+                                    static_cast<float>(ui->detectorThicknessSpinBox->value())};
+        shots = sampleDetectorScreenShots(psi, screen, count);
         break;
+    }
     case MeasurementMode::TemporalDetector:
         shots = detectorFlux.sampleArrivalShots(count);
         break;

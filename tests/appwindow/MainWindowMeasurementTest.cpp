@@ -121,9 +121,11 @@ TEST_F(MainWindowMeasurement, CollapseNarrowsThePacketToThePointerProductAndWide
     }
     EXPECT_EQ(window->observableHistory().size(), samples + 1) << "the collapsed state is recorded";
     EXPECT_EQ(window->observableHistory().samples().back().time, 0.0) << "at the unchanged time";
-    EXPECT_TRUE(statusText(*window).startsWith(
-        QStringLiteral("Single-system position measurement: psi collapsed near x=%1,").arg(reading[0], 0, 'f', 3)))
-        << statusText(*window).toStdString();
+    EXPECT_EQ(statusText(*window), QStringLiteral("Single-system position measurement: psi collapsed near x=%1, "
+                                                  "y=%2. Press Play to evolve the new state.")
+                                       .arg(reading[0], 0, 'f', 3)
+                                       .arg(reading[1], 0, 'f', 3)
+                                       .toStdString());
 }
 
 // The collapse is an event inside the run: Play after it evolves the
@@ -167,8 +169,7 @@ TEST_F(MainWindowMeasurement, ACollapseThatFindsNoProbabilityLeavesTheStateAsItW
     const ComplexField2D vanished = psi;
 
     click(*window, "collapsePositionButton");
-    EXPECT_EQ(statusText(*window),
-              QStringLiteral("Collapse unavailable: current wavefunction has negligible probability."));
+    EXPECT_EQ(statusText(*window), "Collapse unavailable: current wavefunction has negligible probability.");
     EXPECT_TRUE(sameField(window->waveField(), vanished));
     EXPECT_EQ(labelText(*window, "collapseOutcomeValueLabel"), outcome) << "the last collapse stays on show";
 }
@@ -180,7 +181,7 @@ TEST_F(MainWindowMeasurement, EnsembleHitsAccumulateUpToTheNewestFiftyThousand)
     setIndex(*window, "measurementShotsComboBox", 2);
     click(*window, "measurePositionButton");
     EXPECT_EQ(labelText(*window, "measurementTotalValueLabel"), QStringLiteral("100"));
-    EXPECT_EQ(statusText(*window), QStringLiteral("Position measurement: 100 shots sampled from current |psi|^2."));
+    EXPECT_EQ(statusText(*window), "Position measurement: 100 shots sampled from current |psi|^2.");
     click(*window, "measurePositionButton");
     EXPECT_EQ(labelText(*window, "measurementTotalValueLabel"), QStringLiteral("200"));
     EXPECT_EQ(view.measurementMarkers().size(), 200u);
@@ -208,8 +209,8 @@ TEST_F(MainWindowMeasurement, DetectorScreenHitsFollowTheDensityOnTheScreen)
     setValue(*window, "detectorThicknessSpinBox", thickness);
     setIndex(*window, "measurementShotsComboBox", 4);
     click(*window, "measurePositionButton");
-    EXPECT_EQ(statusText(*window), QStringLiteral("Detector screen: 10000 shots sampled at x=-4.20 from the current "
-                                                  "snapshot."));
+    EXPECT_EQ(statusText(*window), "Detector screen: 10000 shots sampled at x=-4.20 from the current "
+                                                  "snapshot.");
     const std::vector<MeasurementShot>& hits = control<QuantumGLView>(*window, "quantumView")->measurementMarkers();
     ASSERT_EQ(hits.size(), 10000u);
 
@@ -247,8 +248,8 @@ TEST_F(MainWindowMeasurement, TemporalDetectorHitsFollowTheAccumulatedFlux)
     setIndex(*window, "measurementShotsComboBox", 4);
     click(*window, "resetButton");
     click(*window, "measurePositionButton");
-    EXPECT_EQ(statusText(*window), QStringLiteral("Temporal detector has no accumulated forward flux yet. Run the "
-                                                  "simulation until the wave reaches the detector."));
+    EXPECT_EQ(statusText(*window), "Temporal detector has no accumulated forward flux yet. Run the "
+                                                  "simulation until the wave reaches the detector.");
     EXPECT_EQ(labelText(*window, "measurementTotalValueLabel"), QStringLiteral("0"));
 
     // The packet's centre passes x = -1 after 1.6 time units; 200 steps let

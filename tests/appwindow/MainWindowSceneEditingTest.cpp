@@ -144,7 +144,7 @@ TEST_F(MainWindowSceneEditing, AddApplyDeleteAndClearKeepListTargetsAndPotential
     addRectangle(3.0, -6.0, 2.0, 2.4, 3.6);
     ASSERT_EQ(window->scene().size(), 1u);
     EXPECT_EQ(window->scene().objects()[0].id, 1u) << "ids restart at 1 after Clear";
-    EXPECT_EQ(statusText(*window), QStringLiteral("Potential object #1 added to scene."));
+    EXPECT_EQ(statusText(*window), "Potential object #1 added to scene.");
     EXPECT_TRUE(sceneBox().isChecked()) << "an added object puts the scene in force";
     EXPECT_NEAR(potentialAt(*window, -6.0, 2.0), 3.0f, 1e-3f);
     EXPECT_NEAR(potentialAt(*window, 6.0, -2.0), 0.0f, 1e-3f) << "outside the rectangle";
@@ -168,7 +168,7 @@ TEST_F(MainWindowSceneEditing, AddApplyDeleteAndClearKeepListTargetsAndPotential
     selectObject(1);
     setValue(*window, "rectangleV0SpinBox", 4.5);
     click(*window, "updatePotentialObjectButton");
-    EXPECT_EQ(statusText(*window), QStringLiteral("Potential object #1 updated."));
+    EXPECT_EQ(statusText(*window), "Potential object #1 updated.");
     EXPECT_NEAR(potentialAt(*window, -6.0, 2.0), 4.5f, 1e-3f);
     EXPECT_EQ(selectedId(*control<QComboBox>(*window, "quenchTargetComboBox")), 2u);
     EXPECT_EQ(selectedId(*control<QComboBox>(*window, "linearSweepTargetComboBox")), 3u);
@@ -196,14 +196,14 @@ TEST_F(MainWindowSceneEditing, AddApplyDeleteAndClearKeepListTargetsAndPotential
     // A refused edit changes nothing.
     setIndex(*window, "geometryComboBox", 0);
     click(*window, "updatePotentialObjectButton");
-    EXPECT_EQ(statusText(*window), QStringLiteral("The edited potential geometry is not valid."));
+    EXPECT_EQ(statusText(*window), "The edited potential geometry is not valid.");
     EXPECT_EQ(window->scene().find(2)->kind, PotentialObjectKind::Rectangle);
 
     // Deleting the second of three selects the first; a selector whose
     // target went falls back to its first entry, the others keep theirs.
     selectObject(2);
     click(*window, "deletePotentialObjectButton");
-    EXPECT_EQ(statusText(*window), QStringLiteral("Potential object #2 deleted."));
+    EXPECT_EQ(statusText(*window), "Potential object #2 deleted.");
     EXPECT_EQ(window->scene().find(2), nullptr);
     EXPECT_EQ(list().currentItem()->data(Qt::UserRole).toULongLong(), 1u);
     EXPECT_EQ(selectedId(*control<QComboBox>(*window, "quenchTargetComboBox")), 1u);
@@ -221,9 +221,9 @@ TEST_F(MainWindowSceneEditing, AddApplyDeleteAndClearKeepListTargetsAndPotential
 
     // Deleted ids are not reused; Clear starts again at 1.
     addCircle(2.0, -3.0, -3.0, 1.0);
-    EXPECT_EQ(statusText(*window), QStringLiteral("Potential object #4 added to scene."));
+    EXPECT_EQ(statusText(*window), "Potential object #4 added to scene.");
     click(*window, "clearPotentialSceneButton");
-    EXPECT_EQ(statusText(*window), QStringLiteral("Potential scene cleared; legacy single geometry is active."));
+    EXPECT_EQ(statusText(*window), "Potential scene cleared; legacy single geometry is active.");
     EXPECT_TRUE(window->scene().empty());
     EXPECT_FALSE(sceneBox().isChecked());
     EXPECT_FALSE(sceneBox().isEnabled());
@@ -233,7 +233,7 @@ TEST_F(MainWindowSceneEditing, AddApplyDeleteAndClearKeepListTargetsAndPotential
                             "ramseyEnabledCheckBox", "berryEnabledCheckBox", "moshinskyEnabledCheckBox"})
         EXPECT_FALSE(control<QCheckBox>(*window, box)->isEnabled()) << box << " without a scene";
     addCircle(2.0, -3.0, -3.0, 1.0);
-    EXPECT_EQ(statusText(*window), QStringLiteral("Potential object #1 added to scene."));
+    EXPECT_EQ(statusText(*window), "Potential object #1 added to scene.");
 }
 
 TEST_F(MainWindowSceneEditing, AnInactiveSceneIsEditedWithoutTouchingTheRunningPotential)
@@ -242,7 +242,7 @@ TEST_F(MainWindowSceneEditing, AnInactiveSceneIsEditedWithoutTouchingTheRunningP
     // anyway is refused.
     sceneBox().setChecked(true);
     EXPECT_FALSE(sceneBox().isChecked()) << "an empty scene cannot be put in force";
-    EXPECT_EQ(statusText(*window), QStringLiteral("Add at least one potential object before enabling the scene."));
+    EXPECT_EQ(statusText(*window), "Add at least one potential object before enabling the scene.");
 
     addRectangle(6.0, 3.0, 0.0, 1.6, 4.0);
     sceneBox().click();
@@ -261,7 +261,7 @@ TEST_F(MainWindowSceneEditing, AnInactiveSceneIsEditedWithoutTouchingTheRunningP
     const double editTime = window->schroedingerSolver().time();
     const std::vector<float> single = window->potentialField().values();
     click(*window, "updatePotentialObjectButton");
-    EXPECT_EQ(statusText(*window), QStringLiteral("Potential object #1 updated."));
+    EXPECT_EQ(statusText(*window), "Potential object #1 updated.");
     EXPECT_FLOAT_EQ(window->scene().find(1)->value, 9.0f);
     EXPECT_EQ(window->schroedingerSolver().time(), editTime) << "an edit of an inactive scene does not rebuild";
     EXPECT_EQ(window->potentialField().values(), single);
@@ -327,7 +327,7 @@ TEST_F(MainWindowSceneEditing, ShapesDrawnInTheViewportBecomeTheGeometryOrJoinTh
     EXPECT_NEAR(circle.centerY, 3.0, tolerance);
     EXPECT_NEAR(circle.radius, 2.0, tolerance);
     EXPECT_FLOAT_EQ(circle.value, 6.0f);
-    EXPECT_EQ(statusText(*window), QStringLiteral("Potential object #2 added to scene."));
+    EXPECT_EQ(statusText(*window), "Potential object #2 added to scene.");
     EXPECT_NEAR(potentialAt(*window, 4.0, 3.0), 6.0f, 1e-3f);
     expectListAndSelectorsFollowTheScene("after a drawn circle");
 

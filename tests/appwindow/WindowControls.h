@@ -16,10 +16,7 @@
 
 #include <cmath>
 #include <memory>
-#include <ostream>
-
-// Failed comparisons of texts print the text, not its UTF-16 code units.
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+#include <string>
 
 namespace vxo::test {
 
@@ -62,7 +59,8 @@ inline std::unique_ptr<MainWindow> windowOnSmallGrid()
     return window;
 }
 
-inline QString statusText(const MainWindow& window) { return window.statusBar()->currentMessage(); }
+// As std::string, so that a failed comparison prints the text.
+inline std::string statusText(const MainWindow& window) { return window.statusBar()->currentMessage().toStdString(); }
 
 // Column and row of the cell whose centre lies nearest to (x, y); cell
 // centres sit at (i - (n - 1) / 2) d.
