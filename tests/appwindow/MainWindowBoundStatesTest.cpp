@@ -273,5 +273,45 @@ TEST_F(MainWindowBoundStates, ButtonsSayWhenTheRebuildCouldNotPrepareTheState)
     EXPECT_GT(computePositionMoments(window->waveField()).sigmaY, 3.0 * packetSigma);
 }
 
+// The rebuild calibrates the two-level references of the biased double well
+// from its two lowest states: each experiment starts in the ground state of
+// its well at the protocol's starting bias, which the calibrated two-level
+// model must see as its lower state.
+TEST_F(MainWindowBoundStates, RebuildCalibratesTheSweepAndRamseyReferences)
+{
+    struct Case {
+        std::uint32_t preset;
+        const char* title;
+        bool landauZener;
+        bool stueckelberg;
+        bool ramsey;
+    };
+    const Case cases[] = {
+        {18, "Landau-Zener Sweep (Fast / Diabatic)", true, false, false},
+        {20, "Landau-Zener-Stueckelberg (Constructive)", false, true, false},
+        {22, "Ramsey Interferometry (Transfer Fringe)", false, false, true},
+    };
+    for (const Case& c : cases) {
+        ASSERT_STREQ(makeExperimentPreset(c.preset).title, c.title);
+        window->loadGuidedExperiment(static_cast<int>(c.preset));
+        ASSERT_FALSE(window->observableHistory().samples().empty()) << c.title;
+        const ObservableSample& start = window->observableHistory().samples().front();
+        EXPECT_EQ(start.landauZenerValid, c.landauZener) << c.title;
+        EXPECT_EQ(start.stueckelbergValid, c.stueckelberg) << c.title;
+        EXPECT_EQ(start.ramseyValid, c.ramsey) << c.title;
+        if (c.landauZener)
+            EXPECT_GT(start.landauZenerLower, 0.98) << c.title;
+        if (c.stueckelberg)
+            EXPECT_GT(start.stueckelbergLower, 0.98) << c.title;
+        if (c.ramsey)
+            EXPECT_GT(start.ramseyPopulation1, 0.98) << c.title;
+    }
+
+    // A sweep of the slope along y is no bias of the two wells: no reference.
+    window->loadGuidedExperiment(18);
+    setIndex(*window, "linearSweepParameterComboBox", 7);
+    EXPECT_FALSE(window->observableHistory().samples().front().landauZenerValid);
+}
+
 } // namespace
 } // namespace vxo
