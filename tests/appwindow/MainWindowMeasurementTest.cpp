@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace vxo {
@@ -29,13 +30,17 @@ using test::setIndex;
 using test::setValue;
 using test::statusText;
 
-QString labelText(const MainWindow& window, const char* name) { return control<QLabel>(window, name)->text(); }
+std::string labelText(const MainWindow& window, const char* name)
+{
+    return control<QLabel>(window, name)->text().toStdString();
+}
 
 // The numbers of a readout, in order.
-std::vector<double> numbersIn(const QString& text)
+std::vector<double> numbersIn(const std::string& text)
 {
     std::vector<double> numbers;
-    QRegularExpressionMatchIterator it = QRegularExpression(QStringLiteral("-?\\d+\\.\\d+")).globalMatch(text);
+    QRegularExpressionMatchIterator it =
+        QRegularExpression(QStringLiteral("-?\\d+\\.\\d+")).globalMatch(QString::fromStdString(text));
     while (it.hasNext())
         numbers.push_back(it.next().captured(0).toDouble());
     return numbers;
@@ -104,7 +109,7 @@ TEST_F(MainWindowMeasurement, CollapseNarrowsThePacketToThePointerProductAndWide
     EXPECT_NEAR(momentum.meanPx, 2.5, 1e-3) << "a real window keeps the mean momentum";
 
     const std::vector<double> reading = numbersIn(labelText(*window, "collapseOutcomeValueLabel"));
-    ASSERT_EQ(reading.size(), 2u) << labelText(*window, "collapseOutcomeValueLabel").toStdString();
+    ASSERT_EQ(reading.size(), 2u) << labelText(*window, "collapseOutcomeValueLabel");
     const double weight = s0 * s0 / (s0 * s0 + sm * sm);
     EXPECT_NEAR(after.meanX, kPacketX + weight * (reading[0] - kPacketX), 2e-3);
     EXPECT_NEAR(after.meanY, weight * reading[1], 2e-3);
@@ -162,7 +167,7 @@ TEST_F(MainWindowMeasurement, CollapsedStateSurvivesTheNextPlay)
 TEST_F(MainWindowMeasurement, ACollapseThatFindsNoProbabilityLeavesTheStateAsItWas)
 {
     click(*window, "collapsePositionButton");
-    const QString outcome = labelText(*window, "collapseOutcomeValueLabel");
+    const std::string outcome = labelText(*window, "collapseOutcomeValueLabel");
     // No control can empty the wave function; the test does it by hand.
     auto& psi = const_cast<ComplexField2D&>(window->waveField());
     std::fill(psi.data(), psi.data() + psi.size(), Complex{});
@@ -180,21 +185,21 @@ TEST_F(MainWindowMeasurement, EnsembleHitsAccumulateUpToTheNewestFiftyThousand)
     setIndex(*window, "measurementModeComboBox", 0);
     setIndex(*window, "measurementShotsComboBox", 2);
     click(*window, "measurePositionButton");
-    EXPECT_EQ(labelText(*window, "measurementTotalValueLabel"), QStringLiteral("100"));
+    EXPECT_EQ(labelText(*window, "measurementTotalValueLabel"), "100");
     EXPECT_EQ(statusText(*window), "Position measurement: 100 shots sampled from current |psi|^2.");
     click(*window, "measurePositionButton");
-    EXPECT_EQ(labelText(*window, "measurementTotalValueLabel"), QStringLiteral("200"));
+    EXPECT_EQ(labelText(*window, "measurementTotalValueLabel"), "200");
     EXPECT_EQ(view.measurementMarkers().size(), 200u);
     EXPECT_EQ(window->transportClock().state(), TransportState::Stopped) << "an ensemble leaves the state alone";
 
     setIndex(*window, "measurementShotsComboBox", 4);
     for (int batch = 0; batch < 5; ++batch)
         click(*window, "measurePositionButton");
-    EXPECT_EQ(labelText(*window, "measurementTotalValueLabel"), QStringLiteral("50000"));
+    EXPECT_EQ(labelText(*window, "measurementTotalValueLabel"), "50000");
     ASSERT_EQ(view.measurementMarkers().size(), 50000u);
 
     click(*window, "clearMeasurementsButton");
-    EXPECT_EQ(labelText(*window, "measurementTotalValueLabel"), QStringLiteral("0"));
+    EXPECT_EQ(labelText(*window, "measurementTotalValueLabel"), "0");
     EXPECT_TRUE(view.measurementMarkers().empty());
 }
 
@@ -250,14 +255,14 @@ TEST_F(MainWindowMeasurement, TemporalDetectorHitsFollowTheAccumulatedFlux)
     click(*window, "measurePositionButton");
     EXPECT_EQ(statusText(*window), "Temporal detector has no accumulated forward flux yet. Run the "
                                                   "simulation until the wave reaches the detector.");
-    EXPECT_EQ(labelText(*window, "measurementTotalValueLabel"), QStringLiteral("0"));
+    EXPECT_EQ(labelText(*window, "measurementTotalValueLabel"), "0");
 
     // The packet's centre passes x = -1 after 1.6 time units; 200 steps let
     // its bulk through.
     for (int i = 0; i < 200; ++i)
         window->stepOnce();
     click(*window, "measurePositionButton");
-    EXPECT_EQ(labelText(*window, "measurementTotalValueLabel"), QStringLiteral("10000"));
+    EXPECT_EQ(labelText(*window, "measurementTotalValueLabel"), "10000");
     const QuantumGLView& view = *control<QuantumGLView>(*window, "quantumView");
     ASSERT_EQ(view.measurementMarkers().size(), 10000u);
     const auto bins = static_cast<std::uint64_t>(control<QSpinBox>(*window, "detectorBinsSpinBox")->value());
@@ -265,7 +270,7 @@ TEST_F(MainWindowMeasurement, TemporalDetectorHitsFollowTheAccumulatedFlux)
         view.detectorDistribution(), window->waveField().dy(), view.measurementMarkers(), bins);
     ASSERT_TRUE(comparison.expectedValid && comparison.observedValid);
     EXPECT_LT(comparison.distance, 0.05);
-    EXPECT_EQ(labelText(*window, "detectorTvdValueLabel"), QString::number(comparison.distance, 'f', 4));
+    EXPECT_EQ(labelText(*window, "detectorTvdValueLabel"), QString::number(comparison.distance, 'f', 4).toStdString());
 }
 
 } // namespace

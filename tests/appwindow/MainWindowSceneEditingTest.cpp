@@ -51,10 +51,7 @@ std::uint64_t selectedId(const QComboBox& combo) { return combo.currentData().to
 
 class MainWindowSceneEditing : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        window = test::windowOnSmallGrid();
-    }
+    static void SetUpTestSuite() { window = test::windowOnSmallGrid(); }
     static void TearDownTestSuite() { window.reset(); }
 
     void SetUp() override
@@ -109,7 +106,8 @@ protected:
         const std::vector<PotentialObject>& objects = window->scene().objects();
         ASSERT_EQ(list().count(), static_cast<int>(objects.size())) << when;
         for (int row = 0; row < list().count(); ++row) {
-            EXPECT_EQ(list().item(row)->text(), describePotentialObject(objects[row])) << when << ", row " << row;
+            EXPECT_EQ(list().item(row)->text().toStdString(), describePotentialObject(objects[row]).toStdString())
+                << when << ", row " << row;
             EXPECT_EQ(list().item(row)->data(Qt::UserRole).toULongLong(), objects[row].id) << when << ", row " << row;
         }
         for (const TargetSelector& selector : kTargetSelectors) {
