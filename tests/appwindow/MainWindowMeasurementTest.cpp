@@ -85,7 +85,8 @@ std::unique_ptr<MainWindow> MainWindowMeasurement::window;
 // A Gaussian packet of width s0 seen through a Gaussian pointer of width sm
 // is again a minimum-uncertainty Gaussian: position width s0 sm / sqrt(s0^2 +
 // sm^2), centred at the precision-weighted mean of packet and reading,
-// momentum width hbar / (2 width).
+// momentum width hbar / (2 width). Without probability there is nothing to
+// collapse onto, and the state stays as it was.
 TEST_F(MainWindowMeasurement, CollapseNarrowsThePacketToThePointerProductAndWidensItsMomentum)
 {
     const double s0 = kPacketSigma;
@@ -131,6 +132,16 @@ TEST_F(MainWindowMeasurement, CollapseNarrowsThePacketToThePointerProductAndWide
                                        .arg(reading[0], 0, 'f', 3)
                                        .arg(reading[1], 0, 'f', 3)
                                        .toStdString());
+
+    // No control can empty the wave function; the test does it by hand.
+    const std::string outcome = labelText(*window, "collapseOutcomeValueLabel");
+    auto& psi = const_cast<ComplexField2D&>(window->waveField());
+    std::fill(psi.data(), psi.data() + psi.size(), Complex{});
+    const ComplexField2D vanished = psi;
+    click(*window, "collapsePositionButton");
+    EXPECT_EQ(statusText(*window), "Collapse unavailable: current wavefunction has negligible probability.");
+    EXPECT_TRUE(sameField(window->waveField(), vanished));
+    EXPECT_EQ(labelText(*window, "collapseOutcomeValueLabel"), outcome) << "the last collapse stays on show";
 }
 
 // The collapse is an event inside the run: Play after it evolves the
@@ -164,22 +175,7 @@ TEST_F(MainWindowMeasurement, CollapsedStateSurvivesTheNextPlay)
     EXPECT_EQ(window->observableHistory().samples().back().time, stoppedAt);
 }
 
-TEST_F(MainWindowMeasurement, ACollapseThatFindsNoProbabilityLeavesTheStateAsItWas)
-{
-    click(*window, "collapsePositionButton");
-    const std::string outcome = labelText(*window, "collapseOutcomeValueLabel");
-    // No control can empty the wave function; the test does it by hand.
-    auto& psi = const_cast<ComplexField2D&>(window->waveField());
-    std::fill(psi.data(), psi.data() + psi.size(), Complex{});
-    const ComplexField2D vanished = psi;
-
-    click(*window, "collapsePositionButton");
-    EXPECT_EQ(statusText(*window), "Collapse unavailable: current wavefunction has negligible probability.");
-    EXPECT_TRUE(sameField(window->waveField(), vanished));
-    EXPECT_EQ(labelText(*window, "collapseOutcomeValueLabel"), outcome) << "the last collapse stays on show";
-}
-
-TEST_F(MainWindowMeasurement, EnsembleHitsAccumulateUpToTheNewestFiftyThousand)
+TEST_F(MainWindowMeasurement, EnsembleHitsAccumulateAndScreenHitsFollowTheDensityOnTheScreen)
 {
     const QuantumGLView& view = *control<QuantumGLView>(*window, "quantumView");
     setIndex(*window, "measurementModeComboBox", 0);
@@ -201,12 +197,9 @@ TEST_F(MainWindowMeasurement, EnsembleHitsAccumulateUpToTheNewestFiftyThousand)
     click(*window, "clearMeasurementsButton");
     EXPECT_EQ(labelText(*window, "measurementTotalValueLabel"), "0");
     EXPECT_TRUE(view.measurementMarkers().empty());
-}
 
-// Shots on a detector screen come from the density in the band of columns
-// about the screen, row by row.
-TEST_F(MainWindowMeasurement, DetectorScreenHitsFollowTheDensityOnTheScreen)
-{
+    // Shots on a detector screen come from the density in the band of
+    // columns about the screen, row by row.
     const double screenX = -4.2;
     const double thickness = 0.4;
     setIndex(*window, "measurementModeComboBox", 1);
@@ -214,9 +207,8 @@ TEST_F(MainWindowMeasurement, DetectorScreenHitsFollowTheDensityOnTheScreen)
     setValue(*window, "detectorThicknessSpinBox", thickness);
     setIndex(*window, "measurementShotsComboBox", 4);
     click(*window, "measurePositionButton");
-    EXPECT_EQ(statusText(*window), "Detector screen: 10000 shots sampled at x=-4.20 from the current "
-                                                  "snapshot.");
-    const std::vector<MeasurementShot>& hits = control<QuantumGLView>(*window, "quantumView")->measurementMarkers();
+    EXPECT_EQ(statusText(*window), "Detector screen: 10000 shots sampled at x=-4.20 from the current snapshot.");
+    const std::vector<MeasurementShot>& hits = view.measurementMarkers();
     ASSERT_EQ(hits.size(), 10000u);
 
     const ComplexField2D& psi = window->waveField();
@@ -253,14 +245,16 @@ TEST_F(MainWindowMeasurement, TemporalDetectorHitsFollowTheAccumulatedFlux)
     setIndex(*window, "measurementShotsComboBox", 4);
     click(*window, "resetButton");
     click(*window, "measurePositionButton");
-    EXPECT_EQ(statusText(*window), "Temporal detector has no accumulated forward flux yet. Run the "
-                                                  "simulation until the wave reaches the detector.");
+    EXPECT_EQ(statusText(*window), "Temporal detector has no accumulated forward flux yet. Run the simulation until "
+                                   "the wave reaches the detector.");
     EXPECT_EQ(labelText(*window, "measurementTotalValueLabel"), "0");
 
-    // The packet's centre passes x = -1 after 1.6 time units; 200 steps let
-    // its bulk through.
-    for (int i = 0; i < 200; ++i)
-        window->stepOnce();
+    // The packet's centre passes x = -1 after 1.6 time units; 13 ticks of 16
+    // steps let its bulk through.
+    setIndex(*window, "speedComboBox", 6);
+    for (int i = 0; i < 13; ++i)
+        window->onSimulationTick();
+    setIndex(*window, "speedComboBox", 2);
     click(*window, "measurePositionButton");
     EXPECT_EQ(labelText(*window, "measurementTotalValueLabel"), "10000");
     const QuantumGLView& view = *control<QuantumGLView>(*window, "quantumView");
