@@ -120,11 +120,10 @@ protected:
     }
     static void TearDownTestSuite() { window.reset(); }
 
-    // The preset's well on the coarse grid with cells of unequal sides: the
-    // walls span the whole height, so V stays a function of x alone.
-    static void loadFiniteWell()
+    // The coarse grid with cells of unequal sides, for runs: the walls span
+    // the whole height, so V stays a function of x alone.
+    static void useCoarseGrid()
     {
-        window->loadGuidedExperiment(static_cast<int>(kFiniteWellPreset));
         setIndex(*window, "gridResolutionComboBox", 0);
         setValue(*window, "universeHeightSpinBox", 30.72);
     }
@@ -138,7 +137,7 @@ std::unique_ptr<MainWindow> MainWindowBoundStates::window;
 
 TEST_F(MainWindowBoundStates, ComputedLevelsAreTheSquareWellsAndEachPreparesAStationaryState)
 {
-    loadFiniteWell();
+    window->loadGuidedExperiment(static_cast<int>(kFiniteWellPreset));
     click(*window, "boundComputeButton");
     const std::vector<ListedState> states = listedStates(selector("boundStateComboBox"));
     const int maxStates = control<QSpinBox>(*window, "boundMaxStatesSpinBox")->value();
@@ -152,7 +151,7 @@ TEST_F(MainWindowBoundStates, ComputedLevelsAreTheSquareWellsAndEachPreparesASta
         const double exact = squareWellLevel(n, mass);
         EXPECT_EQ(states[n].n, n + 1);
         EXPECT_EQ(states[n].nodes, n) << "level " << n;
-        EXPECT_NEAR(states[n].energy, exact, 2e-3 * exact) << "level " << n;
+        EXPECT_NEAR(states[n].energy, exact, 1e-3 * exact) << "level " << n;
     }
     for (const char* name : {"boundSuperpositionAComboBox", "boundSuperpositionBComboBox"})
         EXPECT_EQ(listedStates(selector(name)).size(), states.size()) << name;
@@ -160,8 +159,14 @@ TEST_F(MainWindowBoundStates, ComputedLevelsAreTheSquareWellsAndEachPreparesASta
     EXPECT_EQ(selector("boundSuperpositionAComboBox").currentIndex(), 0);
     EXPECT_EQ(selector("boundSuperpositionBComboBox").currentIndex(), 2) << "the third state when there is one";
 
+    // The coarse grid lowers the levels by about 0.3 %; its states are
+    // computed afresh before they are prepared.
+    useCoarseGrid();
+    click(*window, "boundComputeButton");
+    setIndex(*window, "boundStateComboBox", 1);
     click(*window, "boundPrepareEigenButton");
-    EXPECT_NEAR(numberAfter(statusText(*window), "Prepared bound eigenstate n=2 at E="), states[1].energy, 1e-5)
+    EXPECT_NEAR(numberAfter(statusText(*window), "Prepared bound eigenstate n=2 at E="), states[1].energy,
+                5e-3 * states[1].energy)
         << statusText(*window);
     const ComplexField2D prepared = window->waveField();
     EXPECT_EQ(nodesAlongMiddleRow(prepared), 1);
@@ -188,7 +193,8 @@ TEST_F(MainWindowBoundStates, ComputedLevelsAreTheSquareWellsAndEachPreparesASta
 // preparation.
 TEST_F(MainWindowBoundStates, SuperpositionBeatsAtTheLevelSpacing)
 {
-    loadFiniteWell();
+    window->loadGuidedExperiment(static_cast<int>(kFiniteWellPreset));
+    useCoarseGrid();
     click(*window, "boundComputeButton");
     setIndex(*window, "boundSuperpositionAComboBox", 0);
     setIndex(*window, "boundSuperpositionBComboBox", 1);
