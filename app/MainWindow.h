@@ -403,6 +403,10 @@ private:
     // Lowest two states of the scene's double well with the target's slope X
     // fixed at slopeX, on the potential's grid; not ok when the target is missing.
     BoundStateResult computeDoubleWellBasis(std::uint64_t targetObjectId, double slopeX) const;
+    // After a bound-state button's rebuild: true when the rebuild prepared the
+    // requested state; otherwise (the spectrum did not fit the potential the
+    // rebuild made, so the Gaussian packet was prepared) says so for 6000 ms.
+    bool confirmBoundPreparation(InitialPreparationType requested);
 
     // --- Gauge fields -------------------------------------------------------------
 
@@ -551,6 +555,10 @@ private:
     void measurePositions();
     // Hits, last count, total label and markers cleared; distance and diagnostics.
     void clearMeasurementHits();
+    // What both measurements check first: a form and a field, no viewport
+    // editing, no Dirac mode (refused with diracRefusal for 5000 ms); a
+    // running transport is paused. False when the measurement cannot go on.
+    bool readyToMeasure(const QString& diracRefusal);
 
     // --- Guided experiment loading ----------------------------------------------------
 
