@@ -210,6 +210,18 @@ void MainWindow::writePresetControls(const ExperimentPreset& preset)
     setValueQuietly(ui->massSpinBox, preset.mass);
     setValueQuietly(ui->collapseResolutionSpinBox, preset.measurementCollapseResolution);
 
+    // The pages were sized for barriers, the presets also build walls of
+    // 120 and more: each strength box admits the preset's strongest object,
+    // so that neither this page nor the scene inspector weakens a wall that
+    // "Apply changes" or the single geometry would then use.
+    double strongest = preset.geometryV0;
+    for (const PotentialObject& object : preset.scene.objects())
+        strongest = std::max(strongest, static_cast<double>(object.value));
+    for (QDoubleSpinBox* strength : {ui->rectangleV0SpinBox, ui->circleV0SpinBox, ui->barrierV0SpinBox,
+                                     ui->singleSlitV0SpinBox, ui->doubleSlitV0SpinBox, ui->polygonV0SpinBox})
+        if (strength->maximum() < strongest)
+            strength->setMaximum(strongest);
+
     const int geometry = static_cast<int>(preset.geometryIndex);
     selectGeometryQuietly(geometry);
     // Values V0, centre x and y, then the page's sizes A to D.
