@@ -25,7 +25,7 @@ ComplexField2D::ComplexField2D(std::uint64_t nx, std::uint64_t ny, float dx, flo
 void ComplexField2D::reset(std::uint64_t nx, std::uint64_t ny, float dx, float dy)
 {
     requirePositiveSteps(dx, dy);
-    std::vector<Complex> values(nx * ny, Complex(0.0f, 0.0f));
+    AlignedVector<Complex> values(nx * ny, Complex(0.0f, 0.0f));
     nx_ = nx;
     ny_ = ny;
     dx_ = dx;

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "core/AlignedAllocator.h"
+
 #include <complex>
 #include <cstdint>
-#include <vector>
 
 namespace vxo {
 
@@ -49,7 +50,8 @@ private:
     std::uint64_t ny_ = 0;
     float dx_ = 1.0f;
     float dy_ = 1.0f;
-    std::vector<Complex> values_;
+    // Cache-line aligned, so that vector loads of the transforms never split.
+    AlignedVector<Complex> values_;
 };
 
 double gridCoordinateX(const ComplexField2D& field, std::uint64_t i);

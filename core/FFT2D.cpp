@@ -52,31 +52,60 @@ bool isAvailable(Path path)
 
 Path bestPath()
 {
-    if (isAvailable(Path::Avx2))
-        return Path::Avx2;
-    if (isAvailable(Path::Sse2))
-        return Path::Sse2;
-    return Path::Portable;
+    // Asked once: the answer cannot change while the program runs.
+    static const Path best = isAvailable(Path::Avx2) ? Path::Avx2
+        : isAvailable(Path::Sse2)                    ? Path::Sse2
+                                                     : Path::Portable;
+    return best;
 }
 
-void transformPortable(Complex* data, std::size_t nx, std::size_t ny, bool inverse)
+void transformPortable(Complex* data, std::size_t nx, std::size_t ny, bool inverse, const Complex* before,
+                       const Complex* after)
 {
-    transformField<ScalarOps>(data, nx, ny, inverse);
+    transformField<ScalarOps>(data, nx, ny, inverse, before, after);
+}
+
+void multiplyPortable(Complex* values, const Complex* factors, std::size_t count)
+{
+    multiplyValues<ScalarOps>(values, factors, count);
 }
 
 void transformField(Path path, Complex* data, std::size_t nx, std::size_t ny, bool inverse)
 {
+    transformField(path, data, nx, ny, inverse, nullptr, nullptr);
+}
+
+void transformField(Path path, Complex* data, std::size_t nx, std::size_t ny, bool inverse, const Complex* before,
+                    const Complex* after)
+{
     switch (path) {
 #if defined(__x86_64__)
     case Path::Avx2:
-        transformAvx2(data, nx, ny, inverse);
+        transformAvx2(data, nx, ny, inverse, before, after);
         return;
     case Path::Sse2:
-        transformSse2(data, nx, ny, inverse);
+        transformSse2(data, nx, ny, inverse, before, after);
         return;
 #endif
     default:
-        transformPortable(data, nx, ny, inverse);
+        transformPortable(data, nx, ny, inverse, before, after);
+        return;
+    }
+}
+
+void multiplyCells(Path path, Complex* values, const Complex* factors, std::size_t count)
+{
+    switch (path) {
+#if defined(__x86_64__)
+    case Path::Avx2:
+        multiplyAvx2(values, factors, count);
+        return;
+    case Path::Sse2:
+        multiplySse2(values, factors, count);
+        return;
+#endif
+    default:
+        multiplyPortable(values, factors, count);
         return;
     }
 }

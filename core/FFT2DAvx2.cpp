@@ -15,12 +15,7 @@
 #include <cstddef>
 #include <immintrin.h>
 
-#if defined(__clang__)
-#pragma clang attribute push(__attribute__((target("avx2"))), apply_to = function)
-#else
-#pragma GCC push_options
-#pragma GCC target("avx2")
-#endif
+#include "core/TargetAvx2Begin.h"
 
 #include "core/FFT2DPasses.h"
 
@@ -65,6 +60,7 @@ struct Avx2Ops {
                                     _mm256_cvtpd_ps(_mm256_set_m128d(w1, w0)));
         return {_mm256_moveldup_ps(w), negateRe(_mm256_movehdup_ps(w))};
     }
+    static Twiddle<Avx2Ops> factors(V f) { return {_mm256_moveldup_ps(f), negateRe(_mm256_movehdup_ps(f))}; }
     static V broadcastRe(double re) { return _mm256_set1_ps(static_cast<float>(re)); }
     static V broadcastIm(double im) { return negateRe(_mm256_set1_ps(static_cast<float>(im))); }
     // A tile row is one vector; 4 x 4 transpose of 64-bit complex values.
@@ -87,17 +83,19 @@ struct Avx2Ops {
 
 } // namespace
 
-void transformAvx2(Complex* data, std::size_t nx, std::size_t ny, bool inverse)
+void transformAvx2(Complex* data, std::size_t nx, std::size_t ny, bool inverse, const Complex* before,
+                   const Complex* after)
 {
-    transformField<Avx2Ops>(data, nx, ny, inverse);
+    transformField<Avx2Ops>(data, nx, ny, inverse, before, after);
+}
+
+void multiplyAvx2(Complex* values, const Complex* factors, std::size_t count)
+{
+    multiplyValues<Avx2Ops>(values, factors, count);
 }
 
 } // namespace vxo::fft2d
 
-#if defined(__clang__)
-#pragma clang attribute pop
-#else
-#pragma GCC pop_options
-#endif
+#include "core/TargetAvx2End.h"
 
 #endif

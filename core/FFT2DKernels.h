@@ -24,11 +24,28 @@ Path bestPath();
 // nx and ny must be powers of two and path must be available.
 void transformField(Path path, Complex* data, std::size_t nx, std::size_t ny, bool inverse);
 
-// One entry per instruction set, each defined in its own translation unit.
-void transformPortable(Complex* data, std::size_t nx, std::size_t ny, bool inverse);
+// The same transform with cell-wise products folded in: every input value is
+// multiplied by before[c] and every output value (after the inverse scaling)
+// by after[c], each as plainProduct does it, so that the result is bit for bit
+// that of the separate products and the plain transform. Either table may be
+// null; both hold nx * ny values in data's order.
+void transformField(Path path, Complex* data, std::size_t nx, std::size_t ny, bool inverse, const Complex* before,
+                    const Complex* after);
+
+// values[c] = plainProduct(values[c], factors[c]) for c < count.
+void multiplyCells(Path path, Complex* values, const Complex* factors, std::size_t count);
+
+// One pair of entries per instruction set, each defined in its own translation unit.
+void transformPortable(Complex* data, std::size_t nx, std::size_t ny, bool inverse, const Complex* before,
+                       const Complex* after);
+void multiplyPortable(Complex* values, const Complex* factors, std::size_t count);
 #if defined(__x86_64__)
-void transformSse2(Complex* data, std::size_t nx, std::size_t ny, bool inverse);
-void transformAvx2(Complex* data, std::size_t nx, std::size_t ny, bool inverse);
+void transformSse2(Complex* data, std::size_t nx, std::size_t ny, bool inverse, const Complex* before,
+                   const Complex* after);
+void multiplySse2(Complex* values, const Complex* factors, std::size_t count);
+void transformAvx2(Complex* data, std::size_t nx, std::size_t ny, bool inverse, const Complex* before,
+                   const Complex* after);
+void multiplyAvx2(Complex* values, const Complex* factors, std::size_t count);
 #endif
 
 } // namespace vxo::fft2d

@@ -29,6 +29,12 @@
 // Fused stages need a stage's twiddles at k, k + h, k + 2h, ... at once. The
 // recurrence's value after m steps depends on m alone, so separate copies of it
 // started at steps 0, h, 2h, ... reproduce the one sequence exactly.
+//
+// A transform can also take the cell-wise phase products of a split step: one
+// table multiplying every input value as the row pass loads it, one
+// multiplying every output value as the last column stage stores it (after the
+// inverse scaling). Each value goes through the same product as in a separate
+// pass, one trip through memory fewer.
 
 #include "core/ComplexField2D.h"
 #include "core/Numeric.h"
@@ -155,6 +161,8 @@ struct ScalarOps {
     }
     // The twiddles of the next kWidth steps of a chain, one per complex slot.
     static Twiddle<ScalarOps> nextTwiddles(TwiddleChain& chain, const StageRotation& r);
+    // The complex values of f in the twiddle form.
+    static Twiddle<ScalarOps> factors(V f);
     // out[c] = the four values in[0][c], in[1][c], in[2][c], in[3][c].
     static void transposeTile(const V (&in)[4][4], V (&out)[4][4])
     {
@@ -177,10 +185,26 @@ inline Twiddle<ScalarOps> ScalarOps::nextTwiddles(TwiddleChain& chain, const Sta
     return w;
 }
 
+inline Twiddle<ScalarOps> ScalarOps::factors(V f) { return {{f.re, f.re}, {-f.im, f.im}}; }
+
+// w * x, which is bit for bit the plain product (xr wr - xi wi, xr wi + xi wr).
+template <class Ops>
+inline typename Ops::V rotate(const Twiddle<Ops>& w, typename Ops::V x)
+{
+    return Ops::add(Ops::mul(w.re, x), Ops::mul(w.im, Ops::swapParts(x)));
+}
+
+// x * f for complex values f side by side in a vector, as above.
+template <class Ops>
+inline typename Ops::V cellProduct(typename Ops::V x, typename Ops::V f)
+{
+    return rotate<Ops>(Ops::factors(f), x);
+}
+
 template <class Ops>
 inline void butterfly(typename Ops::V& lo, typename Ops::V& hi, const Twiddle<Ops>& w)
 {
-    const typename Ops::V t = Ops::add(Ops::mul(w.re, hi), Ops::mul(w.im, Ops::swapParts(hi)));
+    const typename Ops::V t = rotate<Ops>(w, hi);
     const typename Ops::V u = lo;
     lo = Ops::add(u, t);
     hi = Ops::sub(u, t);
@@ -200,9 +224,10 @@ inline void butterflyStages(typename Ops::V (&x)[1 << R], const Twiddle<Ops> (&w
     }
 }
 
-template <class Ops, int R, bool Scaled>
+// The output factors f are read at the offsets of the points (Product only).
+template <class Ops, int R, bool Scaled, bool Product>
 inline void loadStagesStore(Complex* p, std::size_t pointStride, const Twiddle<Ops> (&w)[(1 << R) - 1],
-                            typename Ops::V scale)
+                            typename Ops::V scale, const Complex* f)
 {
     typename Ops::V x[1 << R];
 #pragma GCC unroll 8
@@ -210,18 +235,23 @@ inline void loadStagesStore(Complex* p, std::size_t pointStride, const Twiddle<O
         x[m] = Ops::load(p + static_cast<std::size_t>(m) * pointStride);
     butterflyStages<Ops, R>(x, w);
 #pragma GCC unroll 8
-    for (int m = 0; m < (1 << R); ++m)
-        Ops::store(p + static_cast<std::size_t>(m) * pointStride, Scaled ? Ops::mul(x[m], scale) : x[m]);
+    for (int m = 0; m < (1 << R); ++m) {
+        typename Ops::V y = Scaled ? Ops::mul(x[m], scale) : x[m];
+        if constexpr (Product)
+            y = cellProduct<Ops>(y, Ops::load(f + static_cast<std::size_t>(m) * pointStride));
+        Ops::store(p + static_cast<std::size_t>(m) * pointStride, y);
+    }
 }
 
 // --------------------------------------------------------------------------
 // Column stages: the n rows base + j rowStride (each `width` complex values
 // wide) are the points of width independent lines. R stages starting at
-// half-length h; Scaled multiplies by scale after the last of them.
+// half-length h; Scaled multiplies by scale after the last of them, Product
+// then by the factors laid out like the rows from base.
 
-template <class Ops, int R, bool Scaled>
+template <class Ops, int R, bool Scaled, bool Product>
 void columnGroup(Complex* base, std::size_t rowStride, std::size_t width, std::size_t n, std::size_t h,
-                 bool inverse, float scale)
+                 bool inverse, float scale, const Complex* factors)
 {
     constexpr int kChains = (1 << R) - 1;
     const std::size_t span = h << R;
@@ -235,8 +265,9 @@ void columnGroup(Complex* base, std::size_t rowStride, std::size_t width, std::s
         chains.advance();
         for (std::size_t b = 0; b < n; b += span) {
             Complex* p = base + (b + k) * rowStride;
+            const Complex* f = Product ? factors + (b + k) * rowStride : nullptr;
             for (std::size_t c = 0; c < width; c += Ops::kWidth)
-                loadStagesStore<Ops, R, Scaled>(p + c, pointStride, w, scaleV);
+                loadStagesStore<Ops, R, Scaled, Product>(p + c, pointStride, w, scaleV, Product ? f + c : nullptr);
         }
     }
 }
@@ -258,7 +289,7 @@ void rowGroup(Complex* const* rows, std::size_t count, std::size_t n, std::size_
             w[t] = Ops::nextTwiddles(chains.chain[t], chains.rotation[GroupChains<R>::stageOf(t)]);
         for (std::size_t r = 0; r < count; ++r)
             for (std::size_t b = 0; b < n; b += span)
-                loadStagesStore<Ops, R, Scaled>(rows[r] + b + k, h, w, scaleV);
+                loadStagesStore<Ops, R, Scaled, false>(rows[r] + b + k, h, w, scaleV, nullptr);
     }
 }
 
@@ -267,15 +298,30 @@ void rowGroup(Complex* const* rows, std::size_t count, std::size_t n, std::size_
 
 constexpr int kMaxFusedStages = 3;
 
-template <class Ops, bool Scaled>
+template <class Ops, bool Scaled, bool Product>
 void columnGroupOf(int r, Complex* base, std::size_t rowStride, std::size_t width, std::size_t n, std::size_t h,
-                   bool inverse, float scale)
+                   bool inverse, float scale, const Complex* factors)
 {
     switch (r) {
-    case 1: columnGroup<Ops, 1, Scaled>(base, rowStride, width, n, h, inverse, scale); break;
-    case 2: columnGroup<Ops, 2, Scaled>(base, rowStride, width, n, h, inverse, scale); break;
-    default: columnGroup<Ops, 3, Scaled>(base, rowStride, width, n, h, inverse, scale); break;
+    case 1: columnGroup<Ops, 1, Scaled, Product>(base, rowStride, width, n, h, inverse, scale, factors); break;
+    case 2: columnGroup<Ops, 2, Scaled, Product>(base, rowStride, width, n, h, inverse, scale, factors); break;
+    default: columnGroup<Ops, 3, Scaled, Product>(base, rowStride, width, n, h, inverse, scale, factors); break;
     }
+}
+
+// The last column group: scaled, followed by a product, both or neither.
+template <class Ops>
+void lastColumnGroupOf(int r, Complex* base, std::size_t rowStride, std::size_t width, std::size_t n, std::size_t h,
+                       bool inverse, bool scaled, float scale, const Complex* factors)
+{
+    if (scaled && factors)
+        columnGroupOf<Ops, true, true>(r, base, rowStride, width, n, h, inverse, scale, factors);
+    else if (scaled)
+        columnGroupOf<Ops, true, false>(r, base, rowStride, width, n, h, inverse, scale, nullptr);
+    else if (factors)
+        columnGroupOf<Ops, false, true>(r, base, rowStride, width, n, h, inverse, scale, factors);
+    else
+        columnGroupOf<Ops, false, false>(r, base, rowStride, width, n, h, inverse, scale, nullptr);
 }
 
 template <class Ops, bool Scaled>
@@ -332,6 +378,17 @@ void scaleValues(Complex* p, std::size_t count, float scale)
         Ops::store(p + i, Ops::mul(Ops::load(p + i), scaleV));
 }
 
+// values[c] *= factors[c], the cell-wise phase product.
+template <class Ops>
+void multiplyValues(Complex* values, const Complex* factors, std::size_t count)
+{
+    std::size_t i = 0;
+    for (; i + Ops::kWidth <= count; i += Ops::kWidth)
+        Ops::store(values + i, cellProduct<Ops>(Ops::load(values + i), Ops::load(factors + i)));
+    for (; i < count; ++i)
+        ScalarOps::store(values + i, cellProduct<ScalarOps>(ScalarOps::load(values + i), ScalarOps::load(factors + i)));
+}
+
 template <class Ops>
 void swapValues(Complex* a, Complex* b, std::size_t count)
 {
@@ -345,10 +402,14 @@ void swapValues(Complex* a, Complex* b, std::size_t count)
 // --------------------------------------------------------------------------
 // Rows
 
-// Rows shorter than a 4 x 4 tile: bit reversal by exchanges, then the stages
-// one complex value at a time.
-inline void transformShortRows(Complex* const* rows, std::size_t count, std::size_t n, bool inverse)
+// Rows shorter than a 4 x 4 tile: the input factors, bit reversal by
+// exchanges, then the stages one complex value at a time.
+inline void transformShortRows(Complex* const* rows, const Complex* const* factorRows, std::size_t count,
+                               std::size_t n, bool inverse)
 {
+    if (factorRows)
+        for (std::size_t r = 0; r < count; ++r)
+            multiplyValues<ScalarOps>(rows[r], factorRows[r], n);
     const float scale = 1.0f / static_cast<float>(n);
     if (n < 2) {
         if (inverse)
@@ -397,15 +458,22 @@ struct RowTileStart {
         len4[1] = {Ops::broadcastRe(w.re), Ops::broadcastIm(w.im)};
     }
 
-    // Loads tile b with its rows in bit-reversed order, applies both stages
-    // and leaves in out[c] the output row rev(c) of the destination tile.
-    void compute(const Complex* row, std::size_t quarter, std::size_t b, V (&out)[4][kVectors]) const
+    // Loads tile b with its rows in bit-reversed order (each value times its
+    // factor when there are factors), applies both stages and leaves in
+    // out[c] the output row rev(c) of the destination tile.
+    template <bool Factors>
+    void compute(const Complex* row, const Complex* factors, std::size_t quarter, std::size_t b,
+                 V (&out)[4][kVectors]) const
     {
         static constexpr int kRowOf[4] = {0, 2, 1, 3};
         V y[4][kVectors];
         for (int r = 0; r < 4; ++r)
-            for (std::size_t v = 0; v < kVectors; ++v)
-                y[r][v] = Ops::load(row + kRowOf[r] * quarter + 4 * b + v * Ops::kWidth);
+            for (std::size_t v = 0; v < kVectors; ++v) {
+                const std::size_t offset = kRowOf[r] * quarter + 4 * b + v * Ops::kWidth;
+                y[r][v] = Ops::load(row + offset);
+                if constexpr (Factors)
+                    y[r][v] = cellProduct<Ops>(y[r][v], Ops::load(factors + offset));
+            }
         for (std::size_t v = 0; v < kVectors; ++v) {
             butterfly<Ops>(y[0][v], y[1][v], len2);
             butterfly<Ops>(y[2][v], y[3][v], len2);
@@ -423,7 +491,16 @@ struct RowTileStart {
                 Ops::store(row + kRowOf[c] * quarter + 4 * b + v * Ops::kWidth, out[c][v]);
     }
 
-    void apply(Complex* row, std::size_t n) const
+    void apply(Complex* row, const Complex* factors, std::size_t n) const
+    {
+        if (factors)
+            applyTiles<true>(row, factors, n);
+        else
+            applyTiles<false>(row, nullptr, n);
+    }
+
+    template <bool Factors>
+    void applyTiles(Complex* row, const Complex* factors, std::size_t n) const
     {
         const std::size_t quarter = n / 4;
         const std::size_t tiles = n / 16;
@@ -434,10 +511,10 @@ struct RowTileStart {
             if (rb < b)
                 continue;
             V first[4][kVectors];
-            compute(row, quarter, b, first);
+            compute<Factors>(row, factors, quarter, b, first);
             if (rb != b) {
                 V second[4][kVectors];
-                compute(row, quarter, rb, second);
+                compute<Factors>(row, factors, quarter, rb, second);
                 store(row, quarter, b, second);
             }
             store(row, quarter, rb, first);
@@ -447,16 +524,18 @@ struct RowTileStart {
 
 constexpr int kMaxFusedRowStages = 2;
 
+// factorRows, when not null, holds the input factors of each row.
 template <class Ops>
-void transformRows(Complex* const* rows, std::size_t count, std::size_t n, bool inverse)
+void transformRows(Complex* const* rows, const Complex* const* factorRows, std::size_t count, std::size_t n,
+                   bool inverse)
 {
     if (n < 16) {
-        transformShortRows(rows, count, n, inverse);
+        transformShortRows(rows, factorRows, count, n, inverse);
         return;
     }
     const RowTileStart<Ops> start(inverse);
     for (std::size_t r = 0; r < count; ++r)
-        start.apply(rows[r], n);
+        start.apply(rows[r], factorRows ? factorRows[r] : nullptr, n);
     const float scale = 1.0f / static_cast<float>(n);
     forEachStageGroup(4, n, kMaxFusedRowStages, [&](std::size_t h, int r, bool last) {
         if (inverse && last)
@@ -470,24 +549,25 @@ void transformRows(Complex* const* rows, std::size_t count, std::size_t n, bool 
 // Columns: the stages of all nx columns at once, the rows being in bit-reversed
 // order already. columnStages runs the stages of half-length h = hFirst ...
 // hLast on the n rows from base; the inverse scaling follows stage hLast when
-// scaleAtEnd is set.
+// scaleAtEnd is set, and the product with the factors laid out like the rows
+// from base when factorsAtEnd is not null.
 
 template <class Ops>
 void columnStages(Complex* base, std::size_t rowStride, std::size_t width, std::size_t n, std::size_t hFirst,
-                  std::size_t hLast, bool inverse, bool scaleAtEnd, float scale)
+                  std::size_t hLast, bool inverse, bool scaleAtEnd, float scale, const Complex* factorsAtEnd)
 {
     if constexpr (Ops::kWidth > 1) {
         if (width < Ops::kWidth) {
             columnStages<typename Ops::Narrower>(base, rowStride, width, n, hFirst, hLast, inverse, scaleAtEnd,
-                                                 scale);
+                                                 scale, factorsAtEnd);
             return;
         }
     }
     forEachStageGroup(hFirst, 2 * hLast, kMaxFusedStages, [&](std::size_t h, int r, bool last) {
-        if (scaleAtEnd && last)
-            columnGroupOf<Ops, true>(r, base, rowStride, width, n, h, inverse, scale);
+        if (last)
+            lastColumnGroupOf<Ops>(r, base, rowStride, width, n, h, inverse, scaleAtEnd, scale, factorsAtEnd);
         else
-            columnGroupOf<Ops, false>(r, base, rowStride, width, n, h, inverse, scale);
+            columnGroupOf<Ops, false, false>(r, base, rowStride, width, n, h, inverse, scale, nullptr);
     });
 }
 
@@ -507,7 +587,7 @@ inline void transformStridedLine(Complex* first, std::size_t n, std::size_t stri
         if (i < j)
             swapValues<ScalarOps>(first + i * stride, first + j * stride, 1);
     }
-    columnStages<ScalarOps>(first, stride, 1, n, 1, n / 2, inverse, inverse, scale);
+    columnStages<ScalarOps>(first, stride, 1, n, 1, n / 2, inverse, inverse, scale, nullptr);
 }
 
 // --------------------------------------------------------------------------
@@ -523,8 +603,11 @@ constexpr std::size_t kRowGroupBytes = 32 * 1024;
 constexpr std::size_t kMaxRowsPerGroup = 8;
 constexpr std::size_t kColumnBlockBytes = 256 * 1024;
 
+// before and after, when not null, are the input and output factors of the
+// cells (nx * ny each, row-major like data).
 template <class Ops>
-void transformField(Complex* data, std::size_t nx, std::size_t ny, bool inverse)
+void transformField(Complex* data, std::size_t nx, std::size_t ny, bool inverse, const Complex* before,
+                    const Complex* after)
 {
     const std::size_t rowBytes = nx * sizeof(Complex);
     std::size_t capacity = kRowGroupBytes / rowBytes;
@@ -538,10 +621,11 @@ void transformField(Complex* data, std::size_t nx, std::size_t ny, bool inverse)
 
     const float columnScale = 1.0f / static_cast<float>(ny);
     Complex* rows[kMaxRowsPerGroup];
+    const Complex* factorRows[kMaxRowsPerGroup];
     bool exchange[kMaxRowsPerGroup];
     std::size_t count = 0;
     const auto flush = [&]() {
-        transformRows<Ops>(rows, count, nx, inverse);
+        transformRows<Ops>(rows, before ? factorRows : nullptr, count, nx, inverse);
         for (std::size_t r = 0; r < count; ++r)
             if (exchange[r]) {
                 if (nx >= Ops::kWidth)
@@ -560,29 +644,37 @@ void transformField(Complex* data, std::size_t nx, std::size_t ny, bool inverse)
             if (count + 2 > capacity)
                 flush();
             exchange[count] = q != p;
+            factorRows[count] = before ? before + p * nx : nullptr;
             rows[count++] = data + p * nx;
             if (q != p) {
                 exchange[count] = false;
+                factorRows[count] = before ? before + q * nx : nullptr;
                 rows[count++] = data + q * nx;
             }
         }
         if ((p + 1) % block == 0 && block >= 2) {
             if (count > 0)
                 flush();
+            // A single block holds the last stage.
             columnStages<Ops>(data + (p + 1 - block) * nx, nx, nx, block, 1, block / 2, inverse,
-                              inverse && block == ny, columnScale);
+                              inverse && block == ny, columnScale, block == ny ? after : nullptr);
         }
     }
     if (count > 0)
         flush();
 
     if (block < ny)
-        columnStages<Ops>(data, nx, nx, ny, block, ny / 2, inverse, inverse, columnScale);
-    else if (ny == 1 && inverse) {
-        if (nx >= Ops::kWidth)
-            scaleValues<Ops>(data, nx, columnScale);
-        else
-            scaleValues<ScalarOps>(data, nx, columnScale);
+        columnStages<Ops>(data, nx, nx, ny, block, ny / 2, inverse, inverse, columnScale, after);
+    else if (ny == 1) {
+        // No column stages: scaling and output factors in passes of their own.
+        if (inverse) {
+            if (nx >= Ops::kWidth)
+                scaleValues<Ops>(data, nx, columnScale);
+            else
+                scaleValues<ScalarOps>(data, nx, columnScale);
+        }
+        if (after)
+            multiplyValues<Ops>(data, after, nx);
     }
 }
 

@@ -34,6 +34,10 @@ struct Sse2Ops {
         const V w = _mm_movelh_ps(_mm_cvtpd_ps(w0), _mm_cvtpd_ps(w1));
         return {_mm_shuffle_ps(w, w, _MM_SHUFFLE(2, 2, 0, 0)), negateRe(_mm_shuffle_ps(w, w, _MM_SHUFFLE(3, 3, 1, 1)))};
     }
+    static Twiddle<Sse2Ops> factors(V f)
+    {
+        return {_mm_shuffle_ps(f, f, _MM_SHUFFLE(2, 2, 0, 0)), negateRe(_mm_shuffle_ps(f, f, _MM_SHUFFLE(3, 3, 1, 1)))};
+    }
     static V broadcastRe(double re) { return _mm_set1_ps(static_cast<float>(re)); }
     static V broadcastIm(double im) { return negateRe(_mm_set1_ps(static_cast<float>(im))); }
     // A tile row is two vectors (columns 0, 1 and 2, 3).
@@ -50,9 +54,15 @@ struct Sse2Ops {
 
 } // namespace
 
-void transformSse2(Complex* data, std::size_t nx, std::size_t ny, bool inverse)
+void transformSse2(Complex* data, std::size_t nx, std::size_t ny, bool inverse, const Complex* before,
+                   const Complex* after)
 {
-    transformField<Sse2Ops>(data, nx, ny, inverse);
+    transformField<Sse2Ops>(data, nx, ny, inverse, before, after);
+}
+
+void multiplySse2(Complex* values, const Complex* factors, std::size_t count)
+{
+    multiplyValues<Sse2Ops>(values, factors, count);
 }
 
 } // namespace vxo::fft2d

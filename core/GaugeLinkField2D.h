@@ -3,7 +3,6 @@
 #include "core/ComplexField2D.h"
 
 #include <cstdint>
-#include <vector>
 
 namespace vxo {
 
@@ -18,6 +17,13 @@ namespace vxo {
 //
 // An empty link field (0 x 0) stands for "no gauge field" and matches no wave
 // field.
+//
+// Caches derived from the links (the factorised line systems of the magnetic
+// step) are keyed to stamp(): a serial number from a process-wide counter
+// that is drawn anew after every change of the links or the grid, so that two
+// link fields show the same stamp only when one is an unchanged copy of the
+// other. (A moved-from field keeps its stamp but no links, so it matches no
+// wave field until it is resized, which draws a new stamp.)
 class GaugeLinkField2D {
 public:
     // Stores the grid as given (no checks) and sets every link to 1 + 0i.
@@ -33,8 +39,20 @@ public:
     // No bounds check: the caller keeps i < nx and j < ny.
     Complex linkX(std::uint64_t i, std::uint64_t j) const { return linksX_[j * nx_ + i]; }
     Complex linkY(std::uint64_t i, std::uint64_t j) const { return linksY_[j * nx_ + i]; }
-    void setLinkX(std::uint64_t i, std::uint64_t j, Complex value) { linksX_[j * nx_ + i] = value; }
-    void setLinkY(std::uint64_t i, std::uint64_t j, Complex value) { linksY_[j * nx_ + i] = value; }
+    void setLinkX(std::uint64_t i, std::uint64_t j, Complex value)
+    {
+        linksX_[j * nx_ + i] = value;
+        stamp_ = 0;
+    }
+    void setLinkY(std::uint64_t i, std::uint64_t j, Complex value)
+    {
+        linksY_[j * nx_ + i] = value;
+        stamp_ = 0;
+    }
+
+    // Never 0. A change only marks the stamp as spent; the next call draws the
+    // new one, so that writing every link costs no counter update per link.
+    std::uint64_t stamp() const;
 
     // Row-major arrays, indexed like the wave field (j * nx + i).
     const Complex* linksXData() const { return linksX_.data(); }
@@ -49,8 +67,9 @@ private:
     std::uint64_t ny_ = 0;
     float dx_ = 1.0f;
     float dy_ = 1.0f;
-    std::vector<Complex> linksX_;
-    std::vector<Complex> linksY_;
+    AlignedVector<Complex> linksX_;
+    AlignedVector<Complex> linksY_;
+    mutable std::uint64_t stamp_ = 0; // 0: changed since the last stamp was drawn
 };
 
 } // namespace vxo

@@ -31,10 +31,20 @@ struct ProbabilityCurrent2D {
     static ProbabilityCurrent2D compute(const ComplexField2D& psi, float hbar, float mass);
     static ProbabilityCurrent2D computeWithGauge(const ComplexField2D& psi, const GaugeLinkField2D& links, float hbar,
                                                  float mass);
+    // The same currents written into `current`, reusing the storage of its
+    // arrays (a current recomputed on every refresh then allocates nothing).
+    // The argument checks come first: when they throw, `current` is left as
+    // it was.
+    static void computeInto(const ComplexField2D& psi, float hbar, float mass, ProbabilityCurrent2D& current);
+    static void computeWithGaugeInto(const ComplexField2D& psi, const GaugeLinkField2D& links, float hbar,
+                                     float mass, ProbabilityCurrent2D& current);
 
     // One component (hbar/m) Im(conj(psi) dpsi) from an amplitude and its
     // derivative along that axis; hbarOverMass = hbar / m.
-    static double component(std::complex<double> psi, std::complex<double> derivative, double hbarOverMass);
+    static double component(std::complex<double> psi, std::complex<double> derivative, double hbarOverMass)
+    {
+        return (psi.real() * derivative.imag() - psi.imag() * derivative.real()) * hbarOverMass;
+    }
 
     bool isEmpty() const;
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/ComplexField2D.h"
+#include "core/GaugeSweepPivots.h"
 #include "core/GridKey2D.h"
 #include "core/PotentialPhaseTable.h"
 
@@ -50,6 +51,8 @@ public:
     // advances. No FFT, so any grid size works; the links must match psi.
     void stepWithGauge(ComplexField2D& psi, const PotentialField2D& potential, const GaugeLinkField2D& links);
     // One implicit sweep over the time span tau along every row (x) or column (y).
+    // The factorisation of the line systems is kept for the next sweep with the
+    // same links (stamp), tau and grid.
     void crankNicolsonSweepX(ComplexField2D& psi, const GaugeLinkField2D& links, double tau) const;
     void crankNicolsonSweepY(ComplexField2D& psi, const GaugeLinkField2D& links, double tau) const;
 
@@ -80,6 +83,10 @@ private:
     GridKey2D kineticKey_;
     std::vector<Complex> kineticPhase_;
     PotentialPhaseTable potentialPhase_;
+    // Factorised line systems of the magnetic sweeps, a cache behind the
+    // const sweeps.
+    mutable GaugeSweepPivots sweepX_;
+    mutable GaugeSweepPivots sweepY_;
     double time_ = 0.0;
     std::uint64_t steps_ = 0;
 };

@@ -1,9 +1,10 @@
 #include "view/QuantumTextureFrame2D.h"
 
+#include "core/AmplitudeKernels.h"
 #include "core/ComplexField2D.h"
 #include "core/PotentialField2D.h"
 
-#include <cmath>
+#include <algorithm>
 #include <cstdint>
 #include <stdexcept>
 
@@ -41,21 +42,14 @@ void QuantumTextureFrame2D::assignFromField(const ComplexField2D& psi, const Pot
     frame.phase.resize(cells);
     frame.potential.resize(cells);
 
-    const Complex* values = psi.data();
-    const float* v = hasPotential ? potential.data() : nullptr;
-    for (std::uint64_t k = 0; k < cells; ++k) {
-        const float re = values[k].real();
-        const float im = values[k].imag();
-        const float p = im * im + re * re;
-        frame.probability[k] = p;
-        frame.phase[k] = std::atan2(im, re);
-        frame.potential[k] = v ? v[k] : 0.0f;
-        // Written as "greater than" so that a NaN cell never becomes the maximum.
-        if (p > frame.maxProbability)
-            frame.maxProbability = p;
-        const float a = std::fabs(frame.potential[k]);
-        if (a > frame.maxAbsPotential)
-            frame.maxAbsPotential = a;
+    // Density, phase and potential on the processor's widest vectors.
+    const fft2d::Path path = fft2d::bestPath();
+    frame.maxProbability =
+        amplitude::densityAndPhase(path, psi.data(), cells, frame.probability.data(), frame.phase.data());
+    if (hasPotential) {
+        frame.maxAbsPotential = amplitude::copyWithMaxAbs(path, potential.data(), cells, frame.potential.data());
+    } else {
+        std::fill(frame.potential.begin(), frame.potential.end(), 0.0f);
     }
 }
 

@@ -151,6 +151,47 @@ TEST(ProbabilityCurrent2D, GaugeCovariantCurrent)
     EXPECT_GT(naiveDeviation, 0.1f * plain.maxMagnitude);
 }
 
+// The refresh recomputes the current into the same record; nothing of the
+// previous grid may leak into the new one (its border cells included), and a
+// refused call leaves the record as it was.
+TEST(ProbabilityCurrent2D, CurrentRecomputedInPlaceEqualsAFreshOne)
+{
+    const auto expectSame = [](const ProbabilityCurrent2D& a, const ProbabilityCurrent2D& b, const char* what) {
+        EXPECT_EQ(a.nx, b.nx) << what;
+        EXPECT_EQ(a.ny, b.ny) << what;
+        EXPECT_EQ(a.dx, b.dx) << what;
+        EXPECT_EQ(a.dy, b.dy) << what;
+        EXPECT_EQ(a.jx, b.jx) << what;
+        EXPECT_EQ(a.jy, b.jy) << what;
+        EXPECT_EQ(a.maxMagnitude, b.maxMagnitude) << what;
+        EXPECT_EQ(a.integralJx, b.integralJx) << what;
+        EXPECT_EQ(a.integralJy, b.integralJy) << what;
+    };
+    const ComplexField2D large = movingPacket(1.5f, -0.7f);
+    const ComplexField2D small = test::randomField(7, 5, 0.3f, 0.2f, 3);
+    GaugeLinkField2D links;
+    links.resize(7, 5, 0.3f, 0.2f);
+    links.setLinkX(3, 2, Complex(0.6f, 0.8f));
+    links.setLinkY(2, 1, Complex(0.0f, -1.0f));
+
+    ProbabilityCurrent2D current = ProbabilityCurrent2D::compute(large, 1.0f, 1.0f);
+    ProbabilityCurrent2D::computeInto(small, 0.8f, 1.3f, current);
+    expectSame(current, ProbabilityCurrent2D::compute(small, 0.8f, 1.3f), "plain after a larger grid");
+
+    current = ProbabilityCurrent2D::compute(large, 1.0f, 1.0f);
+    ProbabilityCurrent2D::computeWithGaugeInto(small, links, 0.8f, 1.3f, current);
+    expectSame(current, ProbabilityCurrent2D::computeWithGauge(small, links, 0.8f, 1.3f), "gauge after a larger grid");
+
+    const ProbabilityCurrent2D before = current;
+    EXPECT_THROW(ProbabilityCurrent2D::computeInto(large, 1.0f, 0.0f, current), std::invalid_argument);
+    EXPECT_THROW(ProbabilityCurrent2D::computeWithGaugeInto(large, links, 1.0f, 1.0f, current), std::invalid_argument);
+    expectSame(current, before, "refused");
+
+    ProbabilityCurrent2D::computeInto(ComplexField2D(), 1.0f, 1.0f, current);
+    expectSame(current, ProbabilityCurrent2D(), "empty field");
+    EXPECT_TRUE(current.isEmpty());
+}
+
 TEST(ProbabilityCurrent2D, BilinearSampling)
 {
     // Cell centres at x = -1, 0, 1 and y = -1, 1.

@@ -1,5 +1,6 @@
 #include "core/FFT2D.h"
 #include "core/FFT2DKernels.h"
+#include "core/PhaseFactors.h"
 #include "ReferenceFFT.h"
 #include "common/TestSupport.h"
 
@@ -274,6 +275,53 @@ TEST(FFT2DPaths, UnalignedStorageAndNothingOutsideTheGridIsTouched)
             EXPECT_EQ(buffer.front(), guard);
             EXPECT_EQ(buffer[cells + 1], guard);
             EXPECT_EQ(buffer[cells + 2], guard);
+        }
+}
+
+// The phase products of a split step folded into the first and last passes
+// of a transform give the bits of three separate passes, on every variant and
+// on the shapes whose passes differ (short rows, one row, rows narrower than a
+// vector, one column block or several), with either table or both.
+TEST(FFT2DPaths, FoldedCellProductsEqualSeparateProducts)
+{
+    std::vector<std::pair<std::uint64_t, std::uint64_t>> shapes;
+    for (std::uint64_t nx = 1; nx <= 256; nx *= 4)
+        for (std::uint64_t ny = 1; ny <= 256; ny *= 2)
+            shapes.emplace_back(nx, ny);
+    shapes.insert(shapes.end(), {{512, 512}, {2, 1024}, {1024, 2}, {2048, 1}});
+    const auto multiply = [](ComplexField2D& f, const ComplexField2D& factors) {
+        for (std::uint64_t c = 0; c < f.size(); ++c)
+            f.data()[c] = vxo::plainProduct(f.data()[c], factors.data()[c]);
+    };
+    unsigned seed = 1200;
+    for (fft2d::Path path : availablePaths())
+        for (const auto& [nx, ny] : shapes)
+            for (int tables = 1; tables <= 3; ++tables) {
+                const bool inverse = (++seed % 2) == 0;
+                const ComplexField2D before = randomField(nx, ny, 0.1f, 0.2f, seed + 1);
+                const ComplexField2D after = randomField(nx, ny, 0.1f, 0.2f, seed + 2);
+                ComplexField2D mine = randomField(nx, ny, 0.1f, 0.2f, seed);
+                ComplexField2D ref = mine;
+                fft2d::transformField(path, mine.data(), nx, ny, inverse, (tables & 1) ? before.data() : nullptr,
+                                      (tables & 2) ? after.data() : nullptr);
+                if (tables & 1)
+                    multiply(ref, before);
+                vxo::reference::transform(ref, inverse);
+                if (tables & 2)
+                    multiply(ref, after);
+                ASSERT_TRUE(bitIdentical(mine, ref)) << pathName(path) << " " << nx << "x" << ny << " tables "
+                                                     << tables << (inverse ? " inverse" : " forward");
+            }
+
+    // The product on its own, vector bodies and scalar tails.
+    for (fft2d::Path path : availablePaths())
+        for (std::uint64_t count : {1u, 3u, 8u, 13u}) {
+            const ComplexField2D factors = randomField(count, 1, 1.0f, 1.0f, ++seed);
+            ComplexField2D mine = randomField(count, 1, 1.0f, 1.0f, ++seed);
+            ComplexField2D ref = mine;
+            fft2d::multiplyCells(path, mine.data(), factors.data(), count);
+            multiply(ref, factors);
+            EXPECT_TRUE(bitIdentical(mine, ref)) << pathName(path) << " count " << count;
         }
 }
 

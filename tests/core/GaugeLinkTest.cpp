@@ -1,9 +1,12 @@
+#include "core/FFT2DKernels.h"
+#include "core/GaugeLineSweeps.h"
 #include "core/GaugeLinkField2D.h"
 #include "core/GaussianPacket2D.h"
 #include "core/Numeric.h"
 #include "core/PotentialField2D.h"
 #include "core/SplitStepFourierSolver2D.h"
 #include "core/Tridiagonal.h"
+#include "ReferenceGaugeStep.h"
 #include "common/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -534,6 +537,162 @@ TEST(GaugeCrankNicolson, UniformFieldDrivesCyclotronOrbit)
     EXPECT_GT(minR, 0.95 * radius);
     EXPECT_LT(maxR, 1.05 * radius);
     EXPECT_NEAR(psi.norm(), 1.0, 1e-4);
+}
+
+namespace {
+
+// Links of random phase and a modulus drawn from [low, high].
+GaugeLinkField2D randomLinks(const ComplexField2D& grid, unsigned seed, double low, double high)
+{
+    GaugeLinkField2D links = randomUnitLinks(grid, seed);
+    std::mt19937 rng(seed + 1);
+    std::uniform_real_distribution<float> modulus{float(low), float(high)};
+    for (std::uint64_t j = 0; j < grid.ny(); ++j)
+        for (std::uint64_t i = 0; i < grid.nx(); ++i) {
+            links.setLinkX(i, j, links.linkX(i, j) * modulus(rng));
+            links.setLinkY(i, j, links.linkY(i, j) * modulus(rng));
+        }
+    return links;
+}
+
+double maxDifference(const ComplexField2D& a, const ComplexField2D& b)
+{
+    double m = 0.0;
+    for (std::uint64_t k = 0; k < a.size(); ++k)
+        m = std::max(m, double(std::abs(a.data()[k] - b.data()[k])));
+    return m;
+}
+
+} // namespace
+
+// The batched sweeps with kept factorisations against the line-by-line solver
+// they replace, over 100 steps: grids whose line counts leave partial batches
+// of lanes (and lines too short for a batch's prefetch distance), unit,
+// field-carrying and non-unit links.
+TEST(GaugeCrankNicolson, BatchedSweepsFollowTheLineByLineSolver)
+{
+    struct Case {
+        std::uint64_t nx, ny;
+        float dx, dy;
+        int links; // 0 unit, 1 uniform field, 2 random phase and modulus
+    };
+    const Case cases[] = {{37, 52, 0.3f, 0.25f, 1}, {64, 24, 0.2f, 0.3f, 2}, {19, 3, 0.4f, 0.3f, 2},
+                          {8, 40, 0.3f, 0.3f, 0}, {96, 64, 0.15f, 0.2f, 1}};
+    for (const Case& c : cases) {
+        SplitStepFourierSolver2D solver, reference;
+        solver.configure(schroedinger(1.2f, 0.9f, 0.03f));
+        reference.configure(schroedinger(1.2f, 0.9f, 0.03f));
+        ComplexField2D psi(c.nx, c.ny, c.dx, c.dy);
+        vxo::GaussianPacket2D::prepare(psi, vxo::GaussianPacket2D{0.3f, -0.2f, 1.0f, 1.5f, -0.8f});
+        ComplexField2D expected = psi;
+        PotentialField2D v(c.nx, c.ny, c.dx, c.dy);
+        v.addHarmonic(0.0f, 0.0f, 0.0f, 0.5f, 0.3f);
+        const GaugeLinkField2D links = c.links == 0 ? [&] {
+            GaugeLinkField2D unit;
+            unit.resize(c.nx, c.ny, c.dx, c.dy);
+            return unit;
+        }()
+                                       : c.links == 1 ? uniformFieldLinks(psi, 0.7)
+                                                      : randomLinks(psi, 31, 0.9, 1.1);
+        for (int k = 0; k < 100; ++k) {
+            solver.stepWithGauge(psi, v, links);
+            vxo::reference::gaugeStep(reference, expected, v, links);
+        }
+        EXPECT_LT(maxDifference(psi, expected), 1e-6) << c.nx << "x" << c.ny << " links " << c.links;
+        EXPECT_EQ(psi.at(0, c.ny / 2), Complex(0.0f, 0.0f)) << c.nx << "x" << c.ny;
+        EXPECT_EQ(psi.at(c.nx / 2, c.ny - 1), Complex(0.0f, 0.0f)) << c.nx << "x" << c.ny;
+    }
+}
+
+// Each instruction-set copy of the batched sweeps, not only the one this
+// processor's solver picks, against the line-by-line solver: rows and columns,
+// full and partial batches of lanes.
+TEST(GaugeCrankNicolson, EveryVariantOfTheSweepsFollowsTheLineByLineSolver)
+{
+    namespace fft2d = vxo::fft2d;
+    namespace gaugesweep = vxo::gaugesweep;
+    const ComplexField2D start = randomField(21, 35, 0.3f, 0.2f, 41);
+    const GaugeLinkField2D links = randomLinks(start, 42, 0.8, 1.2);
+    const double a = 0.37;
+    for (fft2d::Path path : {fft2d::Path::Portable, fft2d::Path::Sse2, fft2d::Path::Avx2}) {
+        if (!fft2d::isAvailable(path))
+            continue;
+        for (bool alongX : {true, false}) {
+            const gaugesweep::Lines lines = alongX ? gaugesweep::Lines{35, 21, 21, 1} : gaugesweep::Lines{21, 35, 1, 21};
+            const Complex* u = alongX ? links.linksXData() : links.linksYData();
+            std::vector<double> pivots(gaugesweep::pivotSize(lines));
+            std::vector<double> scratch(gaugesweep::scratchSize(lines));
+            gaugesweep::buildPivots(path, u, lines, a, pivots.data(), scratch.data());
+            ComplexField2D psi = start;
+            gaugesweep::sweep(path, psi.data(), u, lines, a, pivots.data(), scratch.data());
+            ComplexField2D expected = start;
+            vxo::reference::gaugeSweepLines(expected.data(), u, lines.count, lines.length, lines.lineStride,
+                                            lines.cellStride, a);
+            EXPECT_LT(maxDifference(psi, expected), 1e-6)
+                << "path " << static_cast<int>(path) << (alongX ? " rows" : " columns");
+        }
+    }
+}
+
+// The factorisation is kept between sweeps; whatever changes what it was
+// computed from must be seen. The pivots depend on the links' moduli, so the
+// edits below change moduli: a stale factorisation would be far off.
+TEST(GaugeCrankNicolson, KeptFactorisationFollowsLinksDtAndGrid)
+{
+    const ComplexField2D start = packet(24, 20, 0.3f, 0.2, -0.1, 1.0, 1.0, 0.5);
+    PotentialField2D v(24, 20, 0.3f, 0.3f);
+    SplitStepFourierSolver2D solver;
+    solver.configure(schroedinger(1.0f, 1.0f, 0.04f));
+    GaugeLinkField2D links = randomLinks(start, 3, 1.0, 1.0);
+
+    // Each event changes the input in some way and is followed by a step,
+    // compared with a solver that keeps nothing from one step to the next.
+    ComplexField2D psi = start;
+    const auto stepAndCompare = [&](const GaugeLinkField2D& l, ComplexField2D& field, const PotentialField2D& pot,
+                                    const char* event) {
+        ComplexField2D expected = field;
+        SplitStepFourierSolver2D fresh;
+        fresh.configure(solver.parameters());
+        vxo::reference::gaugeStep(fresh, expected, pot, l);
+        solver.stepWithGauge(field, pot, l);
+        EXPECT_LT(maxDifference(field, expected), 1e-6) << event;
+    };
+    stepAndCompare(links, psi, v, "first step");
+    stepAndCompare(links, psi, v, "links unchanged");
+
+    const std::uint64_t stamp = links.stamp();
+    EXPECT_EQ(links.stamp(), stamp) << "reading the stamp does not change it";
+    links.setLinkX(5, 7, Complex(0.5f, 0.0f));
+    EXPECT_NE(links.stamp(), stamp) << "an edited link";
+    stepAndCompare(links, psi, v, "one x link edited in place");
+    links.setLinkY(9, 4, Complex(0.0f, 1.7f));
+    stepAndCompare(links, psi, v, "one y link edited in place");
+
+    // A copy shares the stamp only while both are unchanged.
+    GaugeLinkField2D copy = links;
+    EXPECT_EQ(copy.stamp(), links.stamp());
+    copy.setLinkX(3, 3, Complex(2.0f, 0.0f));
+    EXPECT_NE(copy.stamp(), links.stamp());
+    stepAndCompare(copy, psi, v, "an edited copy");
+    stepAndCompare(links, psi, v, "back to the original");
+
+    // Other links at the address of the first, assigned or rebuilt in place.
+    links = randomLinks(start, 8, 0.8, 1.2);
+    stepAndCompare(links, psi, v, "links assigned");
+    links.resize(24, 20, 0.3f, 0.3f);
+    stepAndCompare(links, psi, v, "links reset to one");
+    GaugeLinkField2D moved = std::move(copy);
+    EXPECT_FALSE(copy.matches(start)) << "a moved-from field is empty";
+    stepAndCompare(moved, psi, v, "moved links");
+
+    // Another dt, and another grid with links of the same stamp history.
+    solver.configure(schroedinger(1.0f, 1.0f, 0.01f));
+    stepAndCompare(links, psi, v, "another dt");
+    ComplexField2D wide = packet(40, 20, 0.3f, 0.2, -0.1, 1.0, 1.0, 0.5);
+    GaugeLinkField2D wideLinks = randomLinks(wide, 12, 0.9, 1.1);
+    PotentialField2D wideV(40, 20, 0.3f, 0.3f);
+    stepAndCompare(wideLinks, wide, wideV, "another grid");
+    stepAndCompare(links, psi, v, "the first grid again");
 }
 
 TEST(GaugeCrankNicolson, RefusesMismatchedInputsBeforeAnyChange)

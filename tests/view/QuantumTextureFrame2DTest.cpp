@@ -1,14 +1,20 @@
 #include "view/QuantumTextureFrame2D.h"
 
+#include "core/AmplitudeKernels.h"
 #include "core/ComplexField2D.h"
 #include "core/PotentialField2D.h"
 #include "common/TestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
+#include <random>
 #include <stdexcept>
+#include <vector>
 
 namespace vxo {
 namespace {
@@ -115,6 +121,125 @@ TEST(QuantumTextureFrame2D, FrameRebuiltInPlaceEqualsAFreshOne)
     QuantumTextureFrame2D::assignFromField(ComplexField2D(), barrier, frame);
     expectSame(frame, QuantumTextureFrame2D());
     EXPECT_TRUE(QuantumTextureFrame2D::isIncomplete(frame));
+}
+
+// The frame as first built, one cell at a time with std::atan2.
+QuantumTextureFrame2D scalarFrame(const ComplexField2D& psi, const PotentialField2D& potential)
+{
+    QuantumTextureFrame2D f;
+    f.width = psi.nx();
+    f.height = psi.ny();
+    for (std::uint64_t k = 0; k < psi.size(); ++k) {
+        const float re = psi.data()[k].real();
+        const float im = psi.data()[k].imag();
+        const float p = im * im + re * re;
+        f.probability.push_back(p);
+        f.phase.push_back(std::atan2(im, re));
+        f.potential.push_back(potential.empty() ? 0.0f : potential.data()[k]);
+        if (p > f.maxProbability)
+            f.maxProbability = p;
+        if (std::fabs(f.potential.back()) > f.maxAbsPotential)
+            f.maxAbsPotential = std::fabs(f.potential.back());
+    }
+    return f;
+}
+
+// The 8-bit channels of the scene shader's phase colour.
+void phaseBytes(float phi, int (&rgb)[3])
+{
+    const double twoPi = 6.283185307179586;
+    const double h = std::fmod(phi / twoPi + 1.0, 1.0);
+    const double offsets[3] = {1.0, 2.0 / 3.0, 1.0 / 3.0};
+    for (int c = 0; c < 3; ++c) {
+        const double f = std::fmod(h + offsets[c], 1.0);
+        rgb[c] = static_cast<int>(std::lround(255.0 * std::clamp(std::abs(f * 6.0 - 3.0) - 1.0, 0.0, 1.0)));
+    }
+}
+
+bool sameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+// Random amplitudes over sixty decades, the signed zeros and axes, values
+// just off the negative real axis (the cut at +-pi), |re| = |im|, the switch
+// of the argument reduction at tan(pi/8), subnormals, infinities and NaNs.
+ComplexField2D awkwardField(std::uint64_t nx, std::uint64_t ny)
+{
+    ComplexField2D psi(nx, ny, 0.3f, 0.2f);
+    std::mt19937 rng(17);
+    std::uniform_real_distribution<float> unit(-1.0f, 1.0f);
+    std::uniform_real_distribution<float> decades(-30.0f, 30.0f);
+    for (std::uint64_t k = 0; k < psi.size(); ++k)
+        psi.data()[k] = Complex(unit(rng) * std::pow(10.0f, decades(rng)), unit(rng) * std::pow(10.0f, decades(rng)));
+    const float inf = std::numeric_limits<float>::infinity();
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float tiny = std::numeric_limits<float>::denorm_min();
+    const float t8 = 0.41421356f;
+    const std::vector<Complex> special = {
+        {0.0f, 0.0f},     {-0.0f, 0.0f},   {0.0f, -0.0f},      {-0.0f, -0.0f},    {-1.0f, 0.0f},
+        {-1.0f, -0.0f},   {0.0f, 2.0f},    {-0.0f, -2.0f},     {-3.0f, 1e-30f},   {-3.0f, -1e-30f},
+        {1.0f, 1.0f},     {-1.0f, 1.0f},   {1.0f, -1.0f},      {-2.0f, -2.0f},    {1.0f, t8},
+        {1.0f, std::nextafter(t8, 1.0f)},  {std::nextafter(t8, 0.0f), -1.0f},     {-1.0f, -t8},
+        {tiny, tiny},     {-tiny, 3.0f * tiny}, {1e-38f, -1e-45f}, {inf, 1.0f},    {1.0f, -inf},
+        {inf, -inf},      {-inf, inf},     {nan, 1.0f},        {1.0f, nan},       {3e38f, 3e38f},
+        {-3e38f, 1e-38f}, {5.0f, -12.0f},  {-0.6f, 0.8f},      {0.8f, -0.6f}};
+    // Spread over the vector bodies and the tail.
+    for (std::size_t s = 0; s < special.size(); ++s)
+        psi.data()[(s * 37) % psi.size()] = special[s];
+    return psi;
+}
+
+// Densities and maxima bit for bit; phases within 1e-6 rad of atan2 (a few
+// units in the last place, where one colour step is 1/243 rad) and so every
+// channel of the phase colour within one unit; atan2 itself where a vector
+// holds an infinity or a NaN.
+TEST(QuantumTextureFrame2D, VectorisedFrameFollowsTheScalarFrame)
+{
+    const ComplexField2D psi = awkwardField(67, 45);
+    PotentialField2D potential(67, 45, 0.3f, 0.2f);
+    potential.addHarmonic(1.0f, -0.5f, -2.0f, 3.0f, 1.5f);
+    potential.addRectangle(2.0f, 1.0f, 1.0f, 1.0f, -50.0f);
+    const QuantumTextureFrame2D expected = scalarFrame(psi, potential);
+
+    const auto compare = [&](const std::vector<float>& probability, const std::vector<float>& phase,
+                             float maxProbability, const char* what) {
+        ASSERT_EQ(probability.size(), psi.size()) << what;
+        int worstChannel = 0;
+        for (std::uint64_t k = 0; k < psi.size(); ++k) {
+            ASSERT_TRUE(sameBits(probability[k], expected.probability[k])) << what << " cell " << k;
+            if (std::isnan(expected.phase[k])) {
+                EXPECT_TRUE(std::isnan(phase[k])) << what << " cell " << k;
+                continue;
+            }
+            ASSERT_LE(std::abs(phase[k] - expected.phase[k]), 1e-6f)
+                << what << " cell " << k << " psi " << psi.data()[k].real() << ", " << psi.data()[k].imag();
+            int mine[3], theirs[3];
+            phaseBytes(phase[k], mine);
+            phaseBytes(expected.phase[k], theirs);
+            for (int c = 0; c < 3; ++c)
+                worstChannel = std::max(worstChannel, std::abs(mine[c] - theirs[c]));
+        }
+        EXPECT_LE(worstChannel, 1) << what;
+        EXPECT_TRUE(sameBits(maxProbability, expected.maxProbability)) << what;
+    };
+
+    const QuantumTextureFrame2D frame = QuantumTextureFrame2D::fromField(psi, potential);
+    compare(frame.probability, frame.phase, frame.maxProbability, "frame");
+    EXPECT_EQ(std::memcmp(frame.potential.data(), expected.potential.data(), psi.size() * sizeof(float)), 0);
+    EXPECT_EQ(frame.maxAbsPotential, expected.maxAbsPotential);
+
+    namespace fft2d = vxo::fft2d;
+    for (fft2d::Path path : {fft2d::Path::Portable, fft2d::Path::Sse2, fft2d::Path::Avx2}) {
+        if (!fft2d::isAvailable(path))
+            continue;
+        std::vector<float> probability(psi.size()), phase(psi.size()), copy(psi.size());
+        const float maxProbability =
+            vxo::amplitude::densityAndPhase(path, psi.data(), psi.size(), probability.data(), phase.data());
+        compare(probability, phase, maxProbability, path == fft2d::Path::Portable ? "portable"
+                                                    : path == fft2d::Path::Sse2   ? "sse2"
+                                                                                  : "avx2");
+        EXPECT_EQ(vxo::amplitude::copyWithMaxAbs(path, potential.data(), psi.size(), copy.data()),
+                  expected.maxAbsPotential);
+        EXPECT_EQ(std::memcmp(copy.data(), expected.potential.data(), psi.size() * sizeof(float)), 0);
+    }
 }
 
 TEST(QuantumTextureFrame2D, IncompleteFrames)
