@@ -15,6 +15,23 @@
 
 namespace vxo {
 
+namespace {
+
+// A checked mode box unchecked with its signals blocked, its stored flag
+// cleared and its own preparation given back to the Gaussian packet.
+void switchModeOff(QCheckBox* box, bool& storedEnabled, InitialPreparationType& preparation,
+                   InitialPreparationType own)
+{
+    if (!box || !box->isChecked())
+        return;
+    setCheckedQuietly(box, false);
+    storedEnabled = false;
+    if (preparation == own)
+        preparation = InitialPreparationType::Gaussian;
+}
+
+} // namespace
+
 // --- Families and exclusion ------------------------------------------------------------
 
 std::array<QCheckBox*, 8> MainWindow::protocolBoxes() const
@@ -217,38 +234,20 @@ void MainWindow::onKleinEnabledToggled(bool checked)
 
 void MainWindow::switchDiracModesOff()
 {
-    if (applyingExperiment || !ui->zitterEnabledCheckBox)
+    if (applyingExperiment)
         return;
-    if (ui->zitterEnabledCheckBox->isChecked()) {
-        setCheckedQuietly(ui->zitterEnabledCheckBox, false);
-        stored.quantumZitterbewegung.enabled = false;
-        if (preparationType == InitialPreparationType::DiracZitterbewegungState)
-            preparationType = InitialPreparationType::Gaussian;
-    }
-    if (ui->kleinEnabledCheckBox->isChecked()) {
-        setCheckedQuietly(ui->kleinEnabledCheckBox, false);
-        stored.quantumKleinTunneling.enabled = false;
-        if (preparationType == InitialPreparationType::DiracKleinTunnelingState)
-            preparationType = InitialPreparationType::Gaussian;
-    }
+    switchModeOff(ui->zitterEnabledCheckBox, stored.quantumZitterbewegung.enabled, preparationType,
+                  InitialPreparationType::DiracZitterbewegungState);
+    switchModeOff(ui->kleinEnabledCheckBox, stored.quantumKleinTunneling.enabled, preparationType,
+                  InitialPreparationType::DiracKleinTunnelingState);
 }
 
 void MainWindow::switchOffBackflowAndZitterbewegung()
 {
-    if (!ui->backflowEnabledCheckBox)
-        return;
-    if (ui->backflowEnabledCheckBox->isChecked()) {
-        setCheckedQuietly(ui->backflowEnabledCheckBox, false);
-        stored.quantumBackflow.enabled = false;
-        if (preparationType == InitialPreparationType::QuantumBackflowState)
-            preparationType = InitialPreparationType::Gaussian;
-    }
-    if (ui->zitterEnabledCheckBox->isChecked()) {
-        setCheckedQuietly(ui->zitterEnabledCheckBox, false);
-        stored.quantumZitterbewegung.enabled = false;
-        if (preparationType == InitialPreparationType::DiracZitterbewegungState)
-            preparationType = InitialPreparationType::Gaussian;
-    }
+    switchModeOff(ui->backflowEnabledCheckBox, stored.quantumBackflow.enabled, preparationType,
+                  InitialPreparationType::QuantumBackflowState);
+    switchModeOff(ui->zitterEnabledCheckBox, stored.quantumZitterbewegung.enabled, preparationType,
+                  InitialPreparationType::DiracZitterbewegungState);
 }
 
 void MainWindow::onSceneFreeModeApplyClicked(InitialPreparationType mode)
