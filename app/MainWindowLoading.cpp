@@ -211,16 +211,21 @@ void MainWindow::writePresetControls(const ExperimentPreset& preset)
     setValueQuietly(ui->collapseResolutionSpinBox, preset.measurementCollapseResolution);
 
     // The pages were sized for barriers, the presets also build walls of
-    // 120 and more: each strength box admits the preset's strongest object,
-    // so that neither this page nor the scene inspector weakens a wall that
-    // "Apply changes" or the single geometry would then use.
-    double strongest = preset.geometryV0;
-    for (const PotentialObject& object : preset.scene.objects())
-        strongest = std::max(strongest, static_cast<double>(object.value));
+    // 120 and more and wells below 0: each strength box admits the preset's
+    // strongest and deepest object, so that neither this page nor the scene
+    // inspector weakens a wall or fills a well that "Apply changes" or the
+    // single geometry would then use.
+    double lowest = preset.geometryV0;
+    double highest = preset.geometryV0;
+    for (const PotentialObject& object : preset.scene.objects()) {
+        lowest = std::min(lowest, static_cast<double>(object.value));
+        highest = std::max(highest, static_cast<double>(object.value));
+    }
     for (QDoubleSpinBox* strength : {ui->rectangleV0SpinBox, ui->circleV0SpinBox, ui->barrierV0SpinBox,
-                                     ui->singleSlitV0SpinBox, ui->doubleSlitV0SpinBox, ui->polygonV0SpinBox})
-        if (strength->maximum() < strongest)
-            strength->setMaximum(strongest);
+                                     ui->singleSlitV0SpinBox, ui->doubleSlitV0SpinBox, ui->polygonV0SpinBox}) {
+        const QSignalBlocker blocker(strength);
+        strength->setRange(std::min(strength->minimum(), lowest), std::max(strength->maximum(), highest));
+    }
 
     const int geometry = static_cast<int>(preset.geometryIndex);
     selectGeometryQuietly(geometry);
