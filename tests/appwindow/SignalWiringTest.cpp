@@ -257,17 +257,22 @@ TEST_F(SignalWiring, EachModeSwitchesOffWhatCannotRunWithIt)
 
 TEST_F(SignalWiring, UncheckingBerryClearsItsStoredFlag)
 {
+    // With the scene off the Berry state cannot be prepared, so no rebuild
+    // rewrites the stored record: only the toggle can clear it.
     constexpr int kBerryPreset = 38;
-    window->loadGuidedExperiment(kBerryPreset);
-    ASSERT_TRUE(isChecked("berryEnabledCheckBox"));
-    ASSERT_TRUE(window->storedRecords().quantumBerry.enabled);
-    child<QCheckBox>("berryEnabledCheckBox")->setChecked(false);
-    EXPECT_FALSE(window->storedRecords().quantumBerry.enabled) << "unchecked by hand";
-
-    window->loadGuidedExperiment(kBerryPreset);
-    child<QCheckBox>("quenchEnabledCheckBox")->setChecked(true);
-    EXPECT_FALSE(isChecked("berryEnabledCheckBox"));
-    EXPECT_FALSE(window->storedRecords().quantumBerry.enabled) << "switched off by another protocol";
+    for (const char* switchedOnInstead : {"", "quenchEnabledCheckBox"}) {
+        window->loadGuidedExperiment(kBerryPreset);
+        ASSERT_TRUE(isChecked("berryEnabledCheckBox"));
+        child<QCheckBox>("potentialSceneActiveCheckBox")->setChecked(false);
+        ASSERT_TRUE(window->storedRecords().quantumBerry.enabled);
+        if (*switchedOnInstead)
+            child<QCheckBox>(switchedOnInstead)->setChecked(true);
+        else
+            child<QCheckBox>("berryEnabledCheckBox")->setChecked(false);
+        EXPECT_FALSE(isChecked("berryEnabledCheckBox"));
+        EXPECT_FALSE(window->storedRecords().quantumBerry.enabled)
+            << (*switchedOnInstead ? "switched off by another protocol" : "unchecked by hand");
+    }
     child<QCheckBox>("quenchEnabledCheckBox")->setChecked(false);
 }
 
