@@ -84,6 +84,7 @@ class MainWindow;
 
 namespace vxo {
 
+class KeyboardTrackingGate;
 struct PotentialEditorShape;
 
 // Grid spacing of a field widened to double; 0 for an empty field.
@@ -585,6 +586,8 @@ private:
     // the signal's arguments when it takes them.
     template <typename Body>
     auto guardedSlot(Body body);
+    // Keyboard tracking of the spin boxes that rebuild, off at 1024 x 1024.
+    KeyboardTrackingGate* keyboardTrackingGate = nullptr;
     // Runs one handler body; an exception escaping it is reported in the
     // status bar for 5000 ms instead of leaving the slot or event handler.
     template <typename Body>

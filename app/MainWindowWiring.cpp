@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 
+#include "app/KeyboardTrackingGate.h"
 #include "ui/MainWindowForm.h"
 #include "view/PotentialEditorShape.h"
 
@@ -9,6 +10,7 @@
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QSpinBox>
 
@@ -69,6 +71,9 @@ auto MainWindow::guardedSlot(Body body)
 void MainWindow::connectControls()
 {
     Ui::MainWindow& form = *ui;
+    // Entry 2 of the grid selector is 1024 x 1024.
+    keyboardTrackingGate = new KeyboardTrackingGate(
+        this, [grid = QPointer<QComboBox>(form.gridResolutionComboBox)] { return !grid || grid->currentIndex() != 2; });
     const auto refresh = guardedSlot([this] { refreshViews(); });
     const auto rebuildUnlessLoading = guardedSlot([this] { rebuildUnlessApplying(); });
 
@@ -83,6 +88,9 @@ void MainWindow::connectControls()
     connectChange(this, form.boundaryModeComboBox, guardedSlot([this](int index) { onBoundaryModeChanged(index); }));
     connectChange(this, form.absorbingWidthSpinBox, domainChanged);
     connectChange(this, form.absorbingStrengthSpinBox, domainChanged);
+    for (QAbstractSpinBox* box : {form.universeWidthSpinBox, form.universeHeightSpinBox, form.absorbingWidthSpinBox,
+                                  form.absorbingStrengthSpinBox})
+        keyboardTrackingGate->watch(box);
 
     // Experiment library and documents.
     connectChange(this, form.experimentPresetComboBox, guardedSlot([this](int index) {
@@ -248,6 +256,7 @@ void MainWindow::connectControls()
                 connectChange(this, integer, rebuildUnlessLoading);
             else if (auto* combo = qobject_cast<QComboBox*>(parameter))
                 connectChange(this, combo, rebuildUnlessLoading);
+            keyboardTrackingGate->watch(qobject_cast<QAbstractSpinBox*>(parameter));
         }
     };
     connectProtocol(form.quenchEnabledCheckBox, &MainWindow::onQuenchEnabledToggled,
@@ -387,13 +396,17 @@ void MainWindow::connectGeometryAndTransport()
         form.radialSofteningSpinBox,     form.stadiumV0SpinBox,          form.stadiumCenterXSpinBox,
         form.stadiumCenterYSpinBox,      form.stadiumStraightSpinBox,    form.stadiumRadiusSpinBox,
     };
-    for (QDoubleSpinBox* box : geometryBoxes)
+    for (QDoubleSpinBox* box : geometryBoxes) {
         connectChange(this, box, geometryEdited);
+        keyboardTrackingGate->watch(box);
+    }
 
     const auto rebuild = guardedSlot([this] { rebuildSimulation(); });
     for (QDoubleSpinBox* box : {form.centerXSpinBox, form.centerYSpinBox, form.sigmaSpinBox, form.momentumSpinBox,
-                                form.momentumYSpinBox, form.massSpinBox})
+                                form.momentumYSpinBox, form.massSpinBox}) {
         connectChange(this, box, rebuild);
+        keyboardTrackingGate->watch(box);
+    }
 
     connectClick(this, form.playButton, guardedSlot([this] { setRunning(true); }));
     connectClick(this, form.pauseButton, guardedSlot([this] { setRunning(false); }));

@@ -8,10 +8,12 @@
 #include "view/QuantumGLView.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDockWidget>
 #include <QDoubleSpinBox>
+#include <QFocusEvent>
 #include <QLabel>
 #include <QSignalBlocker>
 #include <QSpinBox>
@@ -184,6 +186,30 @@ TEST_F(SignalWiring, EveryControlHasItsEffect)
             << row.control << ": the graphics preset should read \"Custom\" exactly after a display change";
     }
     child<QAbstractButton>("stopButton")->click();
+}
+
+TEST_F(SignalWiring, TypedValuesRebuildPerKeystrokeExceptOnTheLargestGrid)
+{
+    // A rebuild at 1024 x 1024 takes a seventh of a second and more; there a
+    // typed value counts once entered. Whatever set the grid, the box decides
+    // when it takes the focus.
+    const auto focus = [](QWidget* box) {
+        QFocusEvent in(QEvent::FocusIn);
+        QApplication::sendEvent(box, &in);
+    };
+    const char* const rebuilding[] = {"universeWidthSpinBox", "centerXSpinBox", "barrierV0SpinBox",
+                                      "stadiumRadiusSpinBox", "kapitzaDiracOrderSpinBox", "ramseyOmegaSpinBox"};
+    for (const int grid : {2, 0, 1}) {
+        setIndexQuietly("gridResolutionComboBox", grid);
+        for (const char* name : rebuilding) {
+            auto* box = child<QAbstractSpinBox>(name);
+            focus(box);
+            EXPECT_EQ(box->keyboardTracking(), grid != 2) << name << " on grid entry " << grid;
+        }
+        auto* display = child<QAbstractSpinBox>("exposureSpinBox");
+        focus(display);
+        EXPECT_TRUE(display->keyboardTracking()) << "a display value only refreshes";
+    }
 }
 
 TEST_F(SignalWiring, TransportButtonsAndSpeed)
