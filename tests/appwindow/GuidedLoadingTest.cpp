@@ -469,22 +469,32 @@ TEST_F(GuidedLoading, TheBilliardRecorderIsSetUpForTheExperimentBeingLoaded)
         << "the free packet kept the billiard recorder of the previous experiment";
 }
 
-TEST_F(GuidedLoading, TheStadiumPageRebuildsLikeTheOtherGeometryPages)
+TEST_F(GuidedLoading, GeometryPagesRebuildOnlyWhileTheSceneIsOff)
 {
+    // The stadium page was left unwired; with the scene off it is the potential.
+    const char* const stadium[] = {"stadiumV0SpinBox", "stadiumCenterXSpinBox", "stadiumCenterYSpinBox",
+                                   "stadiumStraightSpinBox", "stadiumRadiusSpinBox"};
     window->loadGuidedExperiment(0);
-    auto* geometry = child<QComboBox>("geometryComboBox");
-    auto* sceneActive = child<QCheckBox>("potentialSceneActiveCheckBox");
-    ASSERT_TRUE(geometry && sceneActive);
-    geometry->setCurrentIndex(11);
-    ASSERT_FALSE(sceneActive->isChecked());
-    for (const char* name : {"stadiumV0SpinBox", "stadiumCenterXSpinBox", "stadiumCenterYSpinBox",
-                             "stadiumStraightSpinBox", "stadiumRadiusSpinBox"}) {
+    child<QComboBox>("geometryComboBox")->setCurrentIndex(11);
+    ASSERT_FALSE(child<QCheckBox>("potentialSceneActiveCheckBox")->isChecked());
+    for (const char* name : stadium) {
         child<QPushButton>("playButton")->click();
         ASSERT_EQ(window->transportClock().state(), TransportState::Running);
         auto* box = child<QDoubleSpinBox>(name);
         box->setValue(box->value() + box->singleStep());
         EXPECT_EQ(window->transportClock().state(), TransportState::Stopped) << name << " did not rebuild";
     }
+    // With the scene on the page only inspects the selected object.
+    constexpr int kDoubleBarrierPreset = 7;
+    window->loadGuidedExperiment(kDoubleBarrierPreset);
+    ASSERT_TRUE(child<QCheckBox>("potentialSceneActiveCheckBox")->isChecked());
+    for (const char* name : {"barrierV0SpinBox", "rectangleWidthSpinBox", stadium[4]}) {
+        child<QPushButton>("playButton")->click();
+        auto* box = child<QDoubleSpinBox>(name);
+        box->setValue(box->value() - box->singleStep());
+        EXPECT_EQ(window->transportClock().state(), TransportState::Running) << name << " rebuilt an active scene";
+    }
+    child<QPushButton>("stopButton")->click();
 }
 
 TEST_F(GuidedLoading, InvalidIndicesChangeNothing)
