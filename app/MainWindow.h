@@ -666,7 +666,8 @@ private:
     std::array<QCheckBox*, 8> protocolBoxes() const;
     std::array<QCheckBox*, 3> gaugeBoxes() const;
     // Every protocol box but `keep` unchecked, signals blocked; an unchecked
-    // Berry box also clears the stored Berry flag, which nothing re-reads.
+    // Berry box also clears the stored Berry flag, which the rebuild does not
+    // read back from the form.
     void switchOffProtocols(const QCheckBox* keep);
     // Every gauge box but `keep` unchecked, signals blocked.
     void switchOffGaugeModes(const QCheckBox* keep);
