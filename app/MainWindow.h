@@ -85,6 +85,7 @@ class MainWindow;
 
 namespace vxo {
 
+class KeyboardTrackingGate;
 struct PotentialEditorShape;
 
 // Grid spacing of a field widened to double; 0 for an empty field.
@@ -578,6 +579,17 @@ private:
     void applyPresetExtras(int presetIndex);
     // speedComboBox entry (clamped to its last entry), clock speed and interval.
     void setRunSpeedIndex(int index);
+    // What restoring a saved bound-state preparation came to.
+    enum class BoundRestore { Prepared, NoBoundStates, SameStateTwice };
+    // A saved eigenstate or superposition (type 1 or 2): the saved indices and
+    // phase, the spectrum of the current potential, the saved states clamped
+    // to it in the three selectors, then the preparation (which rebuilds).
+    // raiseMaxStates first lets the search reach the saved indices;
+    // localisingPhase replaces the saved phase by the double well's
+    // localising one. Nothing is prepared without bound states or for a
+    // superposition of one state with itself.
+    BoundRestore restoreBoundPreparation(const InitialPreparation& preparation, bool raiseMaxStates,
+                                         bool localisingPhase);
 
     // --- Experiment documents -----------------------------------------------------------
 
@@ -603,6 +615,12 @@ private:
     void connectGeometryAndTransport();
     // Rebuild unless a preset or document is being applied.
     void rebuildUnlessApplying();
+    // A slot for a form signal: the body runs inside guarded() and receives
+    // the signal's arguments when it takes them.
+    template <typename Body>
+    auto guardedSlot(Body body);
+    // Keyboard tracking of the spin boxes that rebuild, off at 1024 x 1024.
+    KeyboardTrackingGate* keyboardTrackingGate = nullptr;
     // Runs one handler body; an exception escaping it is reported in the
     // status bar for 5000 ms instead of leaving the slot or event handler.
     template <typename Body>
@@ -665,6 +683,29 @@ private:
     void updateCurrentOverlayControls();
     // Page `index` of analysisStackedWidget with its title; nothing out of range.
     void setAnalysisPage(int index);
+    // The eight protocol enable boxes (quench, periodic drive, linear sweep,
+    // Ramsey, Berry, Loschmidt, Moshinsky, Kapitza-Dirac) and the three gauge
+    // boxes (Aharonov-Bohm, Landau, Hall edge).
+    std::array<QCheckBox*, 8> protocolBoxes() const;
+    std::array<QCheckBox*, 3> gaugeBoxes() const;
+    // Every protocol box but `keep` unchecked, signals blocked; an unchecked
+    // Berry box also clears the stored Berry flag, which the rebuild does not
+    // read back from the form.
+    void switchOffProtocols(const QCheckBox* keep);
+    // Every gauge box but `keep` unchecked, signals blocked.
+    void switchOffGaugeModes(const QCheckBox* keep);
+    // Body of the eight protocol toggles and of the three gauge toggles.
+    void onProtocolEnabledToggled(QCheckBox* box, bool checked);
+    void onGaugeEnabledToggled(QCheckBox* box, bool checked);
+    // geometryComboBox and its parameter page to `index`, signals blocked.
+    void selectGeometryQuietly(int index);
+    // Form set-up of the three modes that run without the scene (backflow
+    // 14, Zitterbewegung 15, Klein 16): scene and geometry off, and the
+    // mode's boundary, view and Dirac-box exclusion; signals blocked.
+    void setUpSceneFreeMode(InitialPreparationType mode);
+    // Body of the backflow, Zitterbewegung and Klein toggles and Apply buttons.
+    void onSceneFreeModeToggled(InitialPreparationType mode, bool checked);
+    void onSceneFreeModeApplyClicked(InitialPreparationType mode);
 
     // --- View refresh ---------------------------------------------------------------------
 
