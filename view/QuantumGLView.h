@@ -35,7 +35,11 @@ class PotentialField2D;
 // painted vector overlays (contours, current, detector, markers, section line,
 // editor preview) follow. The view holds no simulation state: the main window
 // pushes settings, overlay data and the frame through the setters, each of
-// which stores its value and schedules one common repaint.
+// which stores its value and schedules one common repaint. The implementation
+// is split by concern: setters and frame (QuantumGLView.cpp), the OpenGL
+// passes (QuantumGLViewPipeline.cpp), the painted overlays
+// (QuantumGLViewOverlays.cpp), navigation and shape drawing
+// (QuantumGLViewInteraction.cpp).
 class QuantumGLView : public QOpenGLWidget, private QOpenGLFunctions_3_3_Core {
 public:
     using ShapeCommittedCallback = std::function<void(const PotentialEditorShape&)>;
@@ -129,6 +133,9 @@ public:
     const std::vector<double>& detectorDistribution() const { return detectorFlux_; }
     bool isPanning() const { return panning_; }
     bool isGlReady() const { return glReady_; }
+    // How often the five render targets have been built: once for each new
+    // image size in device pixels, never for a repaint of the same size.
+    std::uint64_t renderTargetBuilds() const { return renderTargetBuilds_; }
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -202,6 +209,7 @@ private:
     std::array<GLuint, kHdrTargetCount> hdrTextures_{};
     std::uint32_t hdrWidth_ = 0;
     std::uint32_t hdrHeight_ = 0;
+    std::uint64_t renderTargetBuilds_ = 0;
     std::uint32_t uploadedWidth_ = 0;
     std::uint32_t uploadedHeight_ = 0;
     bool texturesDirty_ = false;

@@ -17,12 +17,6 @@ using namespace vxo;
 using vxo::test::messageOf;
 
 namespace {
-// exp(i k x) on square cells h x h.
-ComplexField2D planeWave(std::uint64_t nx, std::uint64_t ny, float h, double k)
-{
-    return test::planeWave(nx, ny, h, h, k, 0.0);
-}
-
 ComplexField2D movingPacket(float px, float py)
 {
     return test::packetField(96, 64, 0.125f, GaussianPacket2D{0.0f, 0.0f, 0.9f, px, py});
@@ -36,19 +30,27 @@ float at(const std::vector<float>& v, const ProbabilityCurrent2D& c, std::uint64
 
 TEST(ProbabilityCurrent2D, PlaneWaveCarriesTheCentralDifferenceFactor)
 {
-    const double k = 1.7;
-    const float h = 0.25f, hbar = 1.5f, mass = 2.0f;
-    const ProbabilityCurrent2D j = ProbabilityCurrent2D::compute(planeWave(12, 9, h, k), hbar, mass);
+    // exp(i (kx x + ky y)) on cells dx x dy: each component carries the factor
+    // sin(k d) / (k d) of its own axis.
+    const double kx = 1.7, ky = -0.9;
+    const float dx = 0.25f, dy = 0.4f, hbar = 1.5f, mass = 2.0f;
+    const ProbabilityCurrent2D j = ProbabilityCurrent2D::compute(test::planeWave(12, 9, dx, dy, kx, ky), hbar, mass);
     ASSERT_EQ(j.jx.size(), 12u * 9u);
-    const double expected = hbar * k / mass * std::sin(k * h) / (k * h);
+    EXPECT_EQ(j.nx, 12u);
+    EXPECT_EQ(j.ny, 9u);
+    EXPECT_EQ(j.dx, dx);
+    EXPECT_EQ(j.dy, dy);
+    const double expectedX = hbar * kx / mass * std::sin(kx * dx) / (kx * dx);
+    const double expectedY = hbar * ky / mass * std::sin(ky * dy) / (ky * dy);
     for (std::uint64_t r = 0; r < j.ny; ++r)
         for (std::uint64_t c = 0; c < j.nx; ++c) {
             const bool border = r == 0 || c == 0 || r + 1 == j.ny || c + 1 == j.nx;
-            EXPECT_NEAR(at(j.jx, j, c, r), border ? 0.0 : expected, 1e-6) << c << ", " << r;
-            EXPECT_NEAR(at(j.jy, j, c, r), 0.0, 1e-6);
+            EXPECT_NEAR(at(j.jx, j, c, r), border ? 0.0 : expectedX, 1e-6) << c << ", " << r;
+            EXPECT_NEAR(at(j.jy, j, c, r), border ? 0.0 : expectedY, 1e-6) << c << ", " << r;
         }
-    EXPECT_NEAR(j.maxMagnitude, expected, 1e-6);
-    EXPECT_NEAR(j.integralJx, expected * 10 * 7 * h * h, 1e-5);
+    EXPECT_NEAR(j.maxMagnitude, std::hypot(expectedX, expectedY), 1e-6);
+    EXPECT_NEAR(j.integralJx, expectedX * 10 * 7 * dx * dy, 1e-5);
+    EXPECT_NEAR(j.integralJy, expectedY * 10 * 7 * dx * dy, 1e-5);
 }
 
 TEST(ProbabilityCurrent2D, PacketCurrentIsDensityTimesVelocity)
@@ -87,16 +89,27 @@ TEST(ProbabilityCurrent2D, RealFieldsAndSmallGridsCarryNoCurrent)
     EXPECT_EQ(j.jx, std::vector<float>(64, 0.0f));
     EXPECT_TRUE(ProbabilityStreamlines2D::trace(j, 0.0f, 0.0f, {0.1f, 20, 0.0f}).empty());
 
-    const ProbabilityCurrent2D narrow = ProbabilityCurrent2D::compute(planeWave(2, 6, 0.5f, 1.0), 1.0f, 1.0f);
-    EXPECT_EQ(narrow.jy, std::vector<float>(12, 0.0f));
-    EXPECT_EQ(narrow.maxMagnitude, 0.0f);
+    // One interior row or column is enough for a current there.
+    for (const auto& size : {std::make_pair(3u, 6u), std::make_pair(6u, 3u)}) {
+        const ProbabilityCurrent2D thin = ProbabilityCurrent2D::compute(
+            test::planeWave(size.first, size.second, 0.5f, 0.4f, 1.0, 1.0), 1.0f, 1.0f);
+        EXPECT_GT(thin.jx[1 * size.first + 1], 0.0f) << size.first << " x " << size.second;
+    }
+    // Without an interior along either axis there is no central difference.
+    for (const auto& size : {std::make_pair(2u, 6u), std::make_pair(6u, 2u)}) {
+        const ProbabilityCurrent2D narrow = ProbabilityCurrent2D::compute(
+            test::planeWave(size.first, size.second, 0.5f, 0.4f, 1.0, 1.0), 1.0f, 1.0f);
+        EXPECT_EQ(narrow.jx, std::vector<float>(12, 0.0f)) << size.first << " x " << size.second;
+        EXPECT_EQ(narrow.jy, std::vector<float>(12, 0.0f)) << size.first << " x " << size.second;
+        EXPECT_EQ(narrow.maxMagnitude, 0.0f);
+    }
     // An empty field gives an empty current, before any argument check.
     EXPECT_TRUE(ProbabilityCurrent2D::compute(ComplexField2D(), -1.0f, 1.0f).isEmpty());
 }
 
 TEST(ProbabilityCurrent2D, ArgumentChecks)
 {
-    const ComplexField2D psi = planeWave(8, 8, 0.5f, 1.0);
+    const ComplexField2D psi = test::planeWave(8, 8, 0.5f, 0.5f, 1.0, 0.0);
     EXPECT_EQ(messageOf([&] { ProbabilityCurrent2D::compute(psi, 0.0f, 1.0f); }),
               "ProbabilityCurrent2D: hbar must be finite and positive");
     EXPECT_EQ(messageOf([&] { ProbabilityCurrent2D::compute(psi, 1.0f, std::numeric_limits<float>::infinity()); }),
@@ -211,13 +224,38 @@ TEST(ProbabilityCurrent2D, BilinearSampling)
     EXPECT_FALSE(j.sample(1.5f, 1.0f, jx, jy)); // half a cell beyond
     EXPECT_EQ(jx, 0.0f);
     EXPECT_FALSE(j.sample(std::nanf(""), 0.0f, jx, jy));
+    // A spacing that is not positive, on either axis, samples nothing.
+    for (const auto& spacing : {std::make_pair(-1.0f, 2.0f), std::make_pair(1.0f, -2.0f)}) {
+        ProbabilityCurrent2D flipped = j;
+        flipped.dx = spacing.first;
+        flipped.dy = spacing.second;
+        EXPECT_FALSE(flipped.sample(0.5f, 0.0f, jx, jy)) << spacing.first << ", " << spacing.second;
+    }
+    // A single row or column has nothing to interpolate between.
+    for (const auto& size : {std::make_pair(3u, 1u), std::make_pair(1u, 3u)}) {
+        ProbabilityCurrent2D thin;
+        thin.nx = size.first;
+        thin.ny = size.second;
+        thin.dx = thin.dy = 1.0f;
+        thin.jx.assign(3, 1.0f);
+        thin.jy.assign(3, 0.0f);
+        thin.maxMagnitude = 1.0f;
+        EXPECT_FALSE(thin.sample(0.0f, 0.0f, jx, jy)) << size.first << " x " << size.second;
+    }
+    // No cells along either axis is an empty current.
+    for (const auto& size : {std::make_pair(0u, 3u), std::make_pair(3u, 0u)}) {
+        ProbabilityCurrent2D none;
+        none.nx = size.first;
+        none.ny = size.second;
+        EXPECT_TRUE(none.isEmpty()) << size.first << " x " << size.second;
+    }
     j.jx.pop_back();
     EXPECT_FALSE(j.sample(0.0f, 0.0f, jx, jy));
 }
 
 TEST(ProbabilityStreamlines2D, FollowsAUniformCurrent)
 {
-    const ComplexField2D psi = planeWave(32, 16, 0.25f, 1.0);
+    const ComplexField2D psi = test::planeWave(32, 16, 0.25f, 0.3f, 1.0, 0.0);
     const ProbabilityCurrent2D j = ProbabilityCurrent2D::compute(psi, 1.0f, 1.0f);
 
     StreamlineParameters p{0.1f, 1, 0.0f};
@@ -248,8 +286,26 @@ TEST(ProbabilityStreamlines2D, FollowsAUniformCurrent)
     EXPECT_LE(line.back().x, lastCentre + 0.1f);
     EXPECT_GE(line.front().x, -lastCentre - 0.1f);
 
-    // A seed outside the grid gives nothing.
+    // A seed outside the grid gives nothing, and neither does one where |J| is
+    // only equal to the threshold.
     EXPECT_TRUE(ProbabilityStreamlines2D::trace(j, 100.0f, 0.0f, p).empty());
+    ProbabilityCurrent2D half = j;
+    half.maxMagnitude = 2.0f * j.jx[8 * 32 + 16];
+    EXPECT_TRUE(ProbabilityStreamlines2D::trace(half, 0.0f, 0.0f, {0.1f, 10, 0.5f}).empty());
+    EXPECT_FALSE(ProbabilityStreamlines2D::trace(half, 0.0f, 0.0f, {0.1f, 10, 0.499f}).empty());
+    // A line stops at the first point where |J| has fallen to the threshold:
+    // 1 on the left cells, 0.5 from the centre x = 0.5 of cell 4 on.
+    ProbabilityCurrent2D step;
+    step.nx = 8;
+    step.ny = 2;
+    step.dx = 1.0f;
+    step.dy = 2.0f;
+    step.jx = {1.0f, 1.0f, 1.0f, 1.0f, 0.5f, 0.5f, 0.5f, 0.5f, 1.0f, 1.0f, 1.0f, 1.0f, 0.5f, 0.5f, 0.5f, 0.5f};
+    step.jy.assign(16, 0.0f);
+    step.maxMagnitude = 1.0f;
+    const auto stopped = ProbabilityStreamlines2D::trace(step, -2.5f, 0.0f, {0.25f, 1000, 0.5f});
+    ASSERT_FALSE(stopped.empty());
+    EXPECT_FLOAT_EQ(stopped.back().x, 0.5f);
 }
 
 TEST(ProbabilityStreamlines2D, CirclesAVortex)

@@ -323,6 +323,18 @@ TEST(GaugeCrankNicolson, SweepsMatchDenseReference)
         }
     }
 
+    // Lines of three cells are the shortest that are swept, along either axis.
+    const ComplexField2D three = randomField(3, 3, 0.3f, 0.4f, 7);
+    const GaugeLinkField2D threeLinks = randomUnitLinks(three, 8);
+    for (bool alongX : {true, false}) {
+        ComplexField2D swept = three;
+        if (alongX)
+            solver.crankNicolsonSweepX(swept, threeLinks, 0.1);
+        else
+            solver.crankNicolsonSweepY(swept, threeLinks, 0.1);
+        EXPECT_FALSE(bitIdentical(swept, three)) << (alongX ? "x" : "y");
+    }
+
     // Lines shorter than three cells are left as they are.
     const ComplexField2D narrow = randomField(2, 8, 0.3f, 0.3f, 5);
     const GaugeLinkField2D narrowLinks = randomUnitLinks(narrow, 6);

@@ -8,14 +8,19 @@
 
 #include <cmath>
 #include <limits>
+#include <set>
+#include <utility>
 
 using namespace vxo;
 using vxo::test::bitIdentical;
 
 namespace {
+// A packet on 64 x 128 cells of 0.25 x 0.125 (a 16 x 16 domain).
 ComplexField2D packetField(float sigma, float x0 = -1.0f, float y0 = 0.5f)
 {
-    return test::packetField(128, 128, 0.125f, GaussianPacket2D{x0, y0, sigma, 2.5f});
+    ComplexField2D psi(64, 128, 0.25f, 0.125f);
+    GaussianPacket2D::prepare(psi, GaussianPacket2D{x0, y0, sigma, 2.5f});
+    return psi;
 }
 
 bool sameShots(const std::vector<MeasurementShot>& a, const std::vector<MeasurementShot>& b)
@@ -140,6 +145,12 @@ TEST(PositionMeasurement, DetectorScreenUsesTheBandOrTheNearestColumn)
     EXPECT_GT(counts[1], 50u);
     EXPECT_GT(counts[5], 50u);
 
+    // The band is closed: edges exactly on the two centres take both columns.
+    shots = sampleDetectorScreenShotsSeeded(psi, {-0.5f, 0.5f}, 200, 3u);
+    const auto edges = histogramShots(shots, -1.0f, 1.0f, 8);
+    EXPECT_GT(edges[1], 50u);
+    EXPECT_GT(edges[5], 50u);
+
     // Far outside the grid: the last column.
     shots = sampleDetectorScreenShotsSeeded(psi, {1e9f, 0.1f}, 10, 3u);
     ASSERT_EQ(shots.size(), 10u);
@@ -250,4 +261,13 @@ TEST(PositionMeasurement, FailedCollapseLeavesTheStateUntouched)
 
     ComplexField2D packet = packetField(0.9f);
     EXPECT_TRUE(measurePosition(packet, 0.65).ok);
+    // Each unseeded measurement draws a seed of its own: ten measurements of
+    // the same spread-out state do not all land on one point.
+    std::set<std::pair<float, float>> outcomes;
+    for (int k = 0; k < 10; ++k) {
+        ComplexField2D copy = packetField(0.9f);
+        const PositionMeasurementResult r = measurePosition(copy, 0.65);
+        outcomes.insert({r.x, r.y});
+    }
+    EXPECT_GT(outcomes.size(), 1u);
 }

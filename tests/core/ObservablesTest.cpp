@@ -104,9 +104,18 @@ TEST(EnergyObservables2D, ZeroFieldsAndArgumentChecks)
               "EnergyObservables2D: hbar must be finite and positive");
     EXPECT_EQ(messageOf([&] { EnergyObservables2D::compute(psi, V, 1, 0); }),
               "EnergyObservables2D: mass must be finite and positive");
+    // Five cells along each axis are the least, on either axis.
+    for (const auto& size : {std::make_pair(4u, 8u), std::make_pair(8u, 4u)}) {
+        const ComplexField2D narrow(size.first, size.second, 0.5f, 0.5f);
+        const PotentialField2D flat(size.first, size.second, 0.5f, 0.5f);
+        EXPECT_EQ(messageOf([&] { EnergyObservables2D::compute(narrow, flat, 1, 1); }),
+                  "EnergyObservables2D: grid must be at least 5x5")
+            << size.first << " x " << size.second;
+    }
+    ComplexField2D least(5, 5, 0.5f, 0.4f);
+    least.at(2, 2) = Complex(1.0f, 0.0f);
+    EXPECT_NO_THROW(EnergyObservables2D::compute(least, PotentialField2D(5, 5, 0.5f, 0.4f), 1, 1));
     const ComplexField2D small(4, 8, 0.5f, 0.5f);
-    EXPECT_EQ(messageOf([&] { EnergyObservables2D::compute(small, PotentialField2D(4, 8, 0.5f, 0.5f), 1, 1); }),
-              "EnergyObservables2D: grid must be at least 5x5");
     EXPECT_NO_THROW(MomentumSpace2D::compute(small, 1.0));
 
     EXPECT_EQ(messageOf([] { MomentumSpace2D::compute(ComplexField2D(), 1.0); }),
@@ -236,8 +245,12 @@ TEST(CrossSection, MomentumCutsUseTheCentredAxes)
     EXPECT_EQ(alongPy.coordinate, m.pyAxis);
     EXPECT_EQ(alongPy.imaginary[3], static_cast<double>(m.field.at(best, 3).imag()));
 
+    // An axis that does not match its side of the field refuses the cut, either axis.
     MomentumSpace2D broken = m;
     broken.pyAxis.pop_back();
     EXPECT_TRUE(MomentumSpace2D::crossSection(broken, 0, 0.0).coordinate.empty());
+    broken = m;
+    broken.pxAxis.pop_back();
+    EXPECT_TRUE(MomentumSpace2D::crossSection(broken, 1, 0.0).coordinate.empty());
     EXPECT_TRUE(MomentumSpace2D::crossSection(m, 1, std::nan("")).coordinate.empty());
 }

@@ -98,9 +98,12 @@ TEST(PotentialField2D, IdentityIsFreshForEveryObjectAndEveryAssignment)
     EXPECT_NE(again->identity(), 0u);
     again->~PotentialField2D();
 
-    PotentialField2D a(2, 2, 1.0f, 1.0f);
+    PotentialField2D a(3, 2, 1.0f, 1.5f);
     a.fill(7.0f);
     PotentialField2D copy(a);
+    EXPECT_EQ(copy.dx(), 1.0f);
+    EXPECT_EQ(copy.dy(), 1.5f);
+    EXPECT_EQ(copy.nx(), 3u);
     EXPECT_NE(copy.identity(), a.identity());
     EXPECT_EQ(copy.revision(), a.revision());
     EXPECT_EQ(copy.values(), a.values());
@@ -113,6 +116,19 @@ TEST(PotentialField2D, IdentityIsFreshForEveryObjectAndEveryAssignment)
     b = a;
     EXPECT_NE(b.identity(), bIdentity);
     EXPECT_EQ(b.valueAt(1, 1), 7.0f);
+    // The whole grid is taken over, each spacing and size on its own axis.
+    PotentialField2D wide(3, 2, 0.5f, 0.75f);
+    b = wide;
+    EXPECT_EQ(b.dx(), 0.5f);
+    EXPECT_EQ(b.dy(), 0.75f);
+    EXPECT_EQ(b.nx(), 3u);
+    EXPECT_EQ(b.ny(), 2u);
+    PotentialField2D tall(2, 3, 0.75f, 0.5f);
+    b = std::move(tall);
+    EXPECT_EQ(b.dx(), 0.75f);
+    EXPECT_EQ(b.dy(), 0.5f);
+    EXPECT_EQ(b.nx(), 2u);
+    EXPECT_EQ(b.ny(), 3u);
 
     // A moved-from field is an empty grid whose revision moved on.
     const std::uint64_t aRevision = a.revision();
@@ -120,6 +136,9 @@ TEST(PotentialField2D, IdentityIsFreshForEveryObjectAndEveryAssignment)
     PotentialField2D moved(std::move(a));
     EXPECT_NE(moved.identity(), aIdentity);
     EXPECT_EQ(moved.valueAt(0, 1), 7.0f);
+    EXPECT_EQ(moved.dx(), 1.0f);
+    EXPECT_EQ(moved.dy(), 1.5f);
+    EXPECT_EQ(moved.ny(), 2u);
     EXPECT_TRUE(a.empty());
     EXPECT_EQ(a.nx(), 0u);
     EXPECT_EQ(a.revision(), aRevision + 1);
@@ -227,9 +246,9 @@ TEST(PotentialField2D, SlitWallsDecideWholeRows)
     EXPECT_EQ(single.valueAt(2, 0), 9.0f);
     EXPECT_EQ(single.valueAt(2, 4), 9.0f);
 
-    // Wall of width 3 at x = 1 covers the columns x = 0, 1, 2 (|x - 1| <= 1.5).
+    // Wall of width 2 at x = 1 covers the columns x = 0, 1, 2 (|x - 1| <= 1, both edges in).
     PotentialField2D wide = squareGrid(5, 1.0f);
-    wide.addSingleSlit(1.0f, 3.0f, 2.0f, 1.0f, 9.0f);
+    wide.addSingleSlit(1.0f, 2.0f, 2.0f, 1.0f, 9.0f);
     for (std::uint64_t j = 0; j < 5; ++j) {
         const float wall = j == 4 ? 0.0f : 9.0f;
         EXPECT_EQ(wide.valueAt(1, j), 0.0f);
@@ -246,17 +265,32 @@ TEST(PotentialField2D, SlitWallsDecideWholeRows)
     }
     EXPECT_EQ(countEqual(merged, 9.0f), 4);
 
-    // Openings about y = -2 and y = 2, one row each.
+    // Openings about y = -2 and y = 2, one row each, in a wall of width 2 that
+    // covers the columns x = -1, 0, 1 (both edges in).
     PotentialField2D apart = squareGrid(7, 1.0f);
-    apart.addDoubleSlit(0.0f, 1.0f, 0.0f, 4.0f, 1.0f, 9.0f);
+    apart.addDoubleSlit(0.0f, 2.0f, 0.0f, 4.0f, 1.0f, 9.0f);
     for (std::uint64_t j = 0; j < 7; ++j) {
         const bool open = j == 1 || j == 5;
-        EXPECT_EQ(apart.valueAt(3, j), open ? 0.0f : 9.0f) << "row " << j;
+        for (std::uint64_t i : {2u, 3u, 4u})
+            EXPECT_EQ(apart.valueAt(i, j), open ? 0.0f : 9.0f) << "row " << j << " column " << i;
     }
+    EXPECT_EQ(countEqual(apart, 9.0f), 15);
 }
 
 TEST(PotentialField2D, PolygonEvenOddRule)
 {
+    // A ray from a point level with a vertex crosses the two edges that meet
+    // there once, not twice and not never: the half-open rule on y.
+    const std::vector<PotentialField2D::Vertex> diamond{{0.0f, -1.0f}, {1.0f, 0.0f}, {0.0f, 1.0f}, {-1.0f, 0.0f}};
+    for (double x : {-0.5, 0.0, 0.5})
+        EXPECT_TRUE(vxo::pointInPolygon(x, 0.0, diamond)) << x;
+    EXPECT_FALSE(vxo::pointInPolygon(-1.5, 0.0, diamond));
+    EXPECT_FALSE(vxo::pointInPolygon(1.5, 0.0, diamond));
+    // Half-open along x as well: a point on a left edge is inside, on a right edge outside.
+    const std::vector<PotentialField2D::Vertex> square{{0.0f, 0.0f}, {2.0f, 0.0f}, {2.0f, 2.0f}, {0.0f, 2.0f}};
+    EXPECT_TRUE(vxo::pointInPolygon(0.0, 1.0, square));
+    EXPECT_FALSE(vxo::pointInPolygon(2.0, 1.0, square));
+
     // Hypotenuse x + y = -0.2 between the cell diagonals: the cells with
     // x + y <= -1 are inside, 10 of the 25.
     PotentialField2D f = squareGrid(5, 1.0f);
@@ -310,9 +344,16 @@ TEST(PotentialField2D, SmoothFieldsAddTheirFunction)
     EXPECT_FLOAT_EQ(h.valueAt(1, 3), 1.0f + (0.5f * 2.0f * 4.0f + 0.5f) - 0.5f * 4.0f * 4.0f);
     EXPECT_FLOAT_EQ(h.valueAt(3, 1), 1.5f);
 
-    PotentialField2D l = squareGrid(5, 1.0f);
+    // A tilt on cells 0.5 x 1.25, every cell from its own centre: no cell of one
+    // row gets the function of another, no axis the spacing of the other.
+    PotentialField2D l(6, 4, 0.5f, 1.25f);
     l.addLinear(0.0f, 1.0f, 2.0f, 0.5f, -3.0f);
-    EXPECT_FLOAT_EQ(l.valueAt(4, 0), 0.5f * 2.0f + 2.0f - 3.0f * -3.0f); // (2, -2): y' = -3
+    for (std::uint64_t j = 0; j < 4; ++j)
+        for (std::uint64_t i = 0; i < 6; ++i) {
+            const double x = (i - 2.5) * 0.5;
+            const double y = (j - 1.5) * 1.25;
+            EXPECT_FLOAT_EQ(l.valueAt(i, j), static_cast<float>(2.0 + 0.5 * x - 3.0 * (y - 1.0))) << i << ", " << j;
+        }
 
     PotentialField2D q = squareGrid(5, 1.0f);
     q.addQuadrupole(0.0f, 0.0f, 1.5f, -0.5f);
@@ -419,6 +460,20 @@ TEST(PotentialField2D, RefusedPaintersReportFirstFaultAndChangeNothing)
          "PotentialField2D::addSoftenedRadial: coupling must be finite"},
         {[&](P& f) { f.addSoftenedRadial(0, 0, 1, 0); },
          "PotentialField2D::addSoftenedRadial: softening must be finite and positive"},
+        // Each coordinate is checked on its own, the second as well as the first.
+        {[&](P& f) { f.addRectangle(0, n, 1, 1, 1); }, "PotentialField2D::addRectangle: centerY must be finite"},
+        {[&](P& f) { f.addCircle(0, n, 1, 1); }, "PotentialField2D::addCircle: centerY must be finite"},
+        {[&](P& f) { f.addBarrier(0, n, 0, 0, 1, 1); }, "PotentialField2D::addBarrier: y1 must be finite"},
+        {[&](P& f) { f.addBarrier(0, 0, n, 0, 1, 1); }, "PotentialField2D::addBarrier: x2 must be finite"},
+        {[&](P& f) { f.addSingleSlit(0, 1, n, 1, 1); }, "PotentialField2D::addSingleSlit: slitCenterY must be finite"},
+        {[&](P& f) { f.addStadiumExterior(0, n, 1, 1, 1); },
+         "PotentialField2D::addStadiumExterior: centerY must be finite"},
+        {[&](P& f) { f.addGaussian(0, n, 1, 1, 1); }, "PotentialField2D::addGaussian: centerY must be finite"},
+        {[&](P& f) { f.addHarmonic(0, n, 0, 1, 1); }, "PotentialField2D::addHarmonic: centerY must be finite"},
+        {[&](P& f) { f.addLinear(0, n, 0, 1, 1); }, "PotentialField2D::addLinear: centerY must be finite"},
+        {[&](P& f) { f.addQuadrupole(0, n, 1, 1); }, "PotentialField2D::addQuadrupole: centerY must be finite"},
+        {[&](P& f) { f.addSoftenedRadial(0, n, 1, 1); },
+         "PotentialField2D::addSoftenedRadial: centerY must be finite"},
         {[&](P& f) { f.addStandingWaveX(0, n, n); },
          "PotentialField2D::addStandingWaveX: period must be finite and positive"},
         {[&](P& f) { f.addStandingWaveX(1, n, n); }, "PotentialField2D::addStandingWaveX: depth must be finite"},

@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <iterator>
+#include <utility>
 #include <limits>
 #include <vector>
 
@@ -72,6 +76,28 @@ TEST(PotentialObject, DefaultsAndValidityPerKind)
     EXPECT_FALSE(PotentialObject::isValid(ofKind(PotentialObjectKind::None)));
     EXPECT_FALSE(PotentialObject::isValid(ofKind(static_cast<PotentialObjectKind>(12))));
 
+    // Every size a kind needs is checked on its own: any one of them at zero, or
+    // any one curvature or slope not finite, makes the object invalid.
+    using K = PotentialObjectKind;
+    const std::pair<K, float PotentialObject::*> needed[] = {
+        {K::Rectangle, &PotentialObject::width},        {K::Rectangle, &PotentialObject::height},
+        {K::Barrier, &PotentialObject::length},         {K::Barrier, &PotentialObject::thickness},
+        {K::SingleSlit, &PotentialObject::wallWidth},   {K::SingleSlit, &PotentialObject::slitHeight},
+        {K::DoubleSlit, &PotentialObject::wallWidth},   {K::DoubleSlit, &PotentialObject::slitHeight},
+        {K::DoubleSlit, &PotentialObject::slitSeparation}, {K::PolygonWedge, &PotentialObject::width},
+        {K::PolygonWedge, &PotentialObject::height},    {K::Gaussian, &PotentialObject::sigmaX},
+        {K::Gaussian, &PotentialObject::sigmaY},        {K::StadiumExterior, &PotentialObject::width},
+        {K::StadiumExterior, &PotentialObject::radius}, {K::SoftenedRadial, &PotentialObject::softening},
+        {K::Harmonic, &PotentialObject::curvatureX},    {K::Harmonic, &PotentialObject::curvatureY},
+        {K::Linear, &PotentialObject::slopeX},          {K::Linear, &PotentialObject::slopeY},
+    };
+    for (std::size_t k = 0; k < std::size(needed); ++k) {
+        PotentialObject o = ofKind(needed[k].first);
+        const bool finiteOnly = needed[k].first == K::Harmonic || needed[k].first == K::Linear;
+        o.*needed[k].second = finiteOnly ? kNaN : 0.0f;
+        EXPECT_FALSE(PotentialObject::isValid(o)) << "row " << k;
+    }
+
     PotentialObject o = ofKind(PotentialObjectKind::Circle);
     o.radius = 0.0f;
     EXPECT_FALSE(PotentialObject::isValid(o));
@@ -125,17 +151,24 @@ TEST(PotentialObject, DerivedCoordinatesMustStayFinite)
 
 TEST(PotentialObject, ApplyToUsesTheKindsGeometry)
 {
-    // Barrier: vertical capsule from (0, -2) to (0, 2) of thickness 1 on
-    // centres -2..2 in steps 0.5: the columns x = -0.5, 0, 0.5, all rows.
+    // Barrier: vertical capsule of thickness 1 from (0.5, -2.4) to (0.5, 1.6)
+    // on cells 0.5 x 0.4: every cell within 0.5 of that segment, and no other.
     PotentialObject barrier = ofKind(PotentialObjectKind::Barrier);
+    barrier.centerX = 0.5f;
+    barrier.centerY = -0.4f;
     barrier.length = 4.0f;
     barrier.thickness = 1.0f;
     barrier.value = 3.0f;
-    PotentialField2D f(9, 9, 0.5f, 0.5f);
+    PotentialField2D f(9, 13, 0.5f, 0.4f);
     PotentialObject::applyTo(barrier, f);
-    EXPECT_DOUBLE_EQ(sumOf(f), 3.0 * 27);
-    EXPECT_EQ(f.valueAt(3, 0), 3.0f);
-    EXPECT_EQ(f.valueAt(2, 4), 0.0f);
+    for (std::uint64_t j = 0; j < 13; ++j)
+        for (std::uint64_t i = 0; i < 9; ++i) {
+            const double x = (i - 4.0) * 0.5;
+            const double y = (j - 6.0) * 0.4;
+            const double along = std::clamp(y, -2.4, 1.6);
+            const bool inside = std::hypot(x - 0.5, y - along) <= 0.5 + 1e-6;
+            EXPECT_EQ(f.valueAt(i, j), inside ? 3.0f : 0.0f) << i << ", " << j;
+        }
 
     // Wedge of width and height 4 about the origin: apex at (-2, 0), base at x = 2.
     PotentialObject wedge = ofKind(PotentialObjectKind::PolygonWedge);

@@ -335,8 +335,9 @@ TEST(SplitStepFourierSolver2DFailures, BadGridsThrowBeforeAnythingChanges)
     ComplexField2D emptyPsi;
     PotentialField2D emptyV;
     EXPECT_EQ(messageOf([&] { solver.step(emptyPsi, emptyV); }), "SplitStepFourierSolver2D: field must not be empty");
-    EXPECT_EQ(messageOf([&] { solver.prepareKineticPhase(ComplexField2D(4, 4, INFINITY, 1.0f)); }),
-              "SplitStepFourierSolver2D: spatial steps must be finite and positive");
+    for (const ComplexField2D& infinite : {ComplexField2D(4, 4, INFINITY, 1.0f), ComplexField2D(4, 4, 1.0f, INFINITY)})
+        EXPECT_EQ(messageOf([&] { solver.prepareKineticPhase(infinite); }),
+                  "SplitStepFourierSolver2D: spatial steps must be finite and positive");
 
     // A failed table build keeps the previous table and key.
     PotentialField2D v(32, 32, 0.5f, 0.5f);

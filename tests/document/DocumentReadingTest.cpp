@@ -134,10 +134,15 @@ TEST(DocumentReading, DisabledDrivesAreNotHeldToTheScene)
         test::setPath(file, {member, "enabled"}, false);
         test::setPath(file, {member, "targetObjectId"}, 5);
     }
+    // The first and the last object parameter both load.
+    test::setPath(file, {"quantumQuench", "parameter"}, SceneParameterValue);
+    test::setPath(file, {"linearSweep", "parameter"}, SceneParameterSlopeY);
     const ExperimentDocument d = load(file);
     EXPECT_EQ(d.quantumQuench.targetObjectId, 0u);
     EXPECT_FALSE(d.periodicDrive.enabled);
     EXPECT_EQ(d.ramseySequence.parameter, SceneParameterSlopeX);
+    EXPECT_EQ(d.quantumQuench.parameter, SceneParameterValue);
+    EXPECT_EQ(d.linearSweep.parameter, SceneParameterSlopeY);
 }
 
 TEST(DocumentReading, LinearSweepOptionalMembersKeepTheirDefaultsWhenAbsent)

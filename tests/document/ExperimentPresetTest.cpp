@@ -7,10 +7,15 @@
 #include <gtest/gtest.h>
 
 #include <QJsonDocument>
+#include <QJsonObject>
 
 #include <cmath>
 #include <cstring>
+#include <iterator>
+#include <limits>
+#include <map>
 #include <set>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -273,6 +278,405 @@ TEST(ExperimentCatalogueEveryPreset, DocumentRoundTripWithoutMessage) {
 // ---------------------------------------------------------------------------
 // Values of individual presets
 
+// The domain, grid and packet of every preset: a value written into the wrong
+// field or changed in one case shows up as one row.
+TEST(ExperimentCatalogueValues, DomainGridAndPacketOfEveryPreset) {
+    struct Row {
+        std::uint32_t index;
+        double width, height;
+        std::uint32_t grid;
+        double centerX, centerY, sigma, momentumX, momentumY, mass;
+    };
+    const Row rows[] = {
+        { 0, 40.96, 40.96, 1, -8.0, 0.0, 1.0, 2.5, 0.0, 1.0},
+        { 1, 40.96, 40.96, 1, -8.0, 0.0, 1.0, 2.5, 0.0, 1.0},
+        { 2, 40.96, 40.96, 1, -8.0, 0.0, 1.0, 2.5, 0.0, 1.0},
+        { 3, 40.96, 40.96, 1, -8.0, 0.0, 2.2, 2.5, 0.0, 1.0},
+        { 4, 40.96, 40.96, 1, -8.0, 0.0, 3.0, 2.5, 0.0, 1.0},
+        { 5, 40.96, 40.96, 1, -8.0, 0.0, 1.6, 2.5, 0.0, 1.0},
+        { 6, 40.96, 40.96, 1, -8.0, 0.0, 1.8, 2.5, 0.0, 1.0},
+        { 7, 81.92, 40.96, 1, -12.0, 0.0, 2.4, 2.5, 0.0, 1.0},
+        { 8, 40.96, 40.96, 1, -4.0, 0.0, 1.0, 0.0, 0.0, 1.0},
+        { 9, 40.96, 40.96, 1, 0.0, 0.0, 1.15, 0.0, 0.0, 1.0},
+        {10, 40.96, 40.96, 1, 0.0, 0.0, 1.4, 0.0, 0.0, 1.0},
+        {11, 40.96, 40.96, 1, -5.0, 0.0, 2.4, 1.0, 0.0, 1.0},
+        {12, 16.0, 16.0, 0, -1.2, 0.0, 0.8, 0.0, 0.0, 1.0},
+        {13, 20.0, 20.0, 0, 0.0, 0.0, 1.0, 0.0, 0.0, 1.0},
+        {14, 24.0, 20.0, 0, 0.0, 0.0, 1.0, 0.0, 0.0, 1.0},
+        {15, 24.0, 20.0, 0, 0.0, 0.0, 1.0, 0.0, 0.0, 1.0},
+        {16, 16.0, 16.0, 0, 0.0, 0.0, 0.8, 0.0, 0.0, 1.0},
+        {17, 16.0, 16.0, 0, 0.0, 0.0, 0.8, 0.0, 0.0, 1.0},
+        {18, 16.0, 16.0, 0, 0.0, 0.0, 0.8, 0.0, 0.0, 1.0},
+        {19, 16.0, 16.0, 0, 0.0, 0.0, 0.8, 0.0, 0.0, 1.0},
+        {20, 16.0, 16.0, 0, 0.0, 0.0, 0.8, 0.0, 0.0, 1.0},
+        {21, 16.0, 16.0, 0, 0.0, 0.0, 0.8, 0.0, 0.0, 1.0},
+        {22, 16.0, 16.0, 0, 0.0, 0.0, 0.8, 0.0, 0.0, 1.0},
+        {23, 16.0, 16.0, 0, 0.0, 0.0, 0.8, 0.0, 0.0, 1.0},
+        {24, 16.0, 16.0, 0, 0.0, 0.0, 0.8, 0.0, 0.0, 1.0},
+        {25, 16.0, 16.0, 0, 0.0, 0.0, 0.8, 0.0, 0.0, 1.0},
+        {26, 16.0, 16.0, 0, 0.0, 0.0, 0.8, 0.0, 0.0, 1.0},
+        {27, 40.96, 40.96, 0, 0.0, 0.0, 5.0, 0.0, 0.0, 1.0},
+        {28, 40.96, 40.96, 0, -1.3, -0.8, 0.55, 2.6, 1.8, 1.0},
+        {29, 40.96, 40.96, 0, -6.0, -3.5, 0.7, 3.6, 2.4, 1.0},
+        {30, 40.96, 40.96, 0, -6.0, -3.5, 0.7, 3.6, 2.4, 1.0},
+        {31, 40.96, 40.96, 0, 0.0, -8.0, 1.5, 0.0, 1.2, 1.0},
+        {32, 40.96, 40.96, 0, -4.0, 2.0, 0.75, 0.3, -0.3, 1.0},
+        {33, 40.96, 40.96, 0, 0.0, 0.0, 1.0, 0.0, 0.0, 1.0},
+        {34, 40.96, 20.48, 0, 0.0, 0.0, 0.35, 0.0, 0.0, 1.0},
+        {35, 20.48, 20.48, 0, 0.0, 0.0, 1.5, 0.0, 0.0, 0.1},
+        {36, 40.96, 20.48, 0, -5.5, 0.0, 0.8, 1.5, 0.0, 1.0},
+        {37, 24.0, 16.0, 0, -3.0, 0.0, 0.7, 4.0, 0.0, 1.0},
+        {38, 16.0, 16.0, 0, 0.0, 0.0, 1.0, 0.0, 0.0, 1.0},
+        {39, 40.96, 40.96, 0, -6.0, -3.5, 0.7, 3.6, 2.4, 1.0},
+        {40, 40.96, 20.48, 0, -8.0, 0.0, 3.2, 3.0, 0.0, 1.0},
+        {41, 40.96, 40.96, 0, 0.0, -6.5, 1.25, 0.0, 1.1, 1.0},
+        {42, 40.96, 40.96, 0, -8.0, 0.0, 2.2, 4.0, 0.0, 1.0},
+        {43, 40.96, 40.96, 0, -5.0, 0.0, 1.5, 0.0, 1.125, 1.0},
+        {44, 40.96, 40.96, 0, 0.0, -5.3, 1.1, 3.0825, 0.0, 1.0},
+        {45, 40.96, 40.96, 0, -1.8, 0.0, 2.5, 0.8, 0.0, 1.0},
+        {46, 40.96, 40.96, 0, -6.0, 0.0, 3.5, 0.5, 0.0, 0.5},
+        {47, 40.96, 40.96, 0, -10.0, 0.0, 2.2, 1.5, 0.0, 0.05},
+        {48, 40.96, 40.96, 0, -10.0, 0.0, 2.2, 1.5, 0.0, 0.05},
+        {49, 40.96, 40.96, 0, -10.0, -5.6, 2.2, 1.228728066433, 0.860364654527, 0.05},
+        {50, 40.96, 40.96, 0, -10.0, 0.0, 2.2, 1.5, 0.0, 0.05},
+        {51, 40.96, 40.96, 0, -12.0, 0.0, 1.8, 1.5, 0.0, 0.05},
+        {52, 40.96, 40.96, 0, -12.0, 0.0, 1.8, 1.446547614149, 0.0, 0.4},
+        {53, 40.96, 40.96, 0, -10.0, 0.0, 3.0, 1.5, 0.0, 0.05},
+    };
+    ASSERT_EQ(std::size(rows), presetCount());
+    for (const Row& row : rows) {
+        SCOPED_TRACE("preset " + std::to_string(row.index));
+        const ExperimentPreset p = makeExperimentPreset(row.index);
+        const std::pair<double, double> values[] = {
+            {p.universeWidth, row.width},       {p.universeHeight, row.height},   {p.packetCenterX, row.centerX},
+            {p.packetCenterY, row.centerY},     {p.packetSigma, row.sigma},       {p.packetMomentumX, row.momentumX},
+            {p.packetMomentumY, row.momentumY}, {p.mass, row.mass}};
+        const char* names[] = {"width", "height", "centerX", "centerY", "sigma", "momentumX", "momentumY", "mass"};
+        for (std::size_t k = 0; k < std::size(values); ++k)
+            EXPECT_NEAR(values[k].first, values[k].second, 1e-11) << names[k];
+        EXPECT_EQ(p.gridResolutionIndex, row.grid);
+    }
+}
+
+// Every other value a preset sets, by name: a control field, the initial
+// preparation, or "record.key" of a settings record as its document stores it.
+// A value written into the wrong field or changed in one case shows up by name.
+TEST(ExperimentCatalogueValues, NamedValuesOfEveryPreset) {
+    const std::pair<std::uint32_t, const char*> rows[] = {
+        {0, "geometryIndex 0, graphicsPresetIndex 0, currentOverlay 1, currentModeIndex 0"},
+        {1, "geometryIndex 3, geometryV0 2.0, geometrySizeA 0.64, geometrySizeB 30.0, graphicsPresetIndex 0"
+             ", currentOverlay 1, currentModeIndex 0"},
+        {2, "geometryIndex 3, geometryV0 4.5, geometrySizeA 0.64, geometrySizeB 30.0, graphicsPresetIndex 1"
+             ", currentOverlay 1, currentModeIndex 0"},
+        {3, "geometryIndex 4, geometryV0 8.0, geometrySizeA 0.32, geometrySizeC 1.55, graphicsPresetIndex 1"
+             ", currentOverlay 1, currentModeIndex 1"},
+        {4, "geometryIndex 5, geometryV0 8.0, geometrySizeA 0.32, geometrySizeC 2.2, geometrySizeD 0.7"
+             ", graphicsPresetIndex 2, currentOverlay 1, currentModeIndex 1"},
+        {5, "geometryIndex 2, geometryV0 8.0, geometrySizeA 1.8, graphicsPresetIndex 1, currentOverlay 1"
+             ", currentModeIndex 1"},
+        {6, "geometryIndex 6, geometryV0 8.0, geometryCenterX -0.45, geometrySizeA 2.3, geometrySizeB 4.4"
+             ", graphicsPresetIndex 2, currentOverlay 1, currentModeIndex 2"},
+        {7, "absorbingWidthFraction 0.05, geometryIndex 3, geometryV0 4.5, geometryCenterX -1.2"
+             ", geometryCenterY 0.0, geometrySizeA 0.64, geometrySizeB 30.0, graphicsPresetIndex 1"
+             ", currentOverlay 1, currentModeIndex 0, sceneActive 1"},
+        {8, "geometryIndex 8, graphicsPresetIndex 0, currentOverlay 1, currentModeIndex 0, sceneActive 1"},
+        {9, "geometryIndex 7, graphicsPresetIndex 1, currentOverlay 1, currentModeIndex 1, sceneActive 1"},
+        {10, "boundaryModeIndex 0, geometryIndex 1, graphicsPresetIndex 0, currentOverlay 0, sceneActive 1"
+             ", initialPreparation.type 1, initialPreparation.stateA 1, initialPreparation.stateB 3"
+             ", initialPreparation.relativePhaseDegrees 90.0"},
+        {11, "boundaryModeIndex 0, geometryIndex 0, currentOverlay 1, currentModeIndex 0"
+             ", measurementCollapse.resolution 0.65"},
+        {12, "boundaryModeIndex 0, geometryIndex 1, graphicsPresetIndex 0, currentOverlay 1"
+             ", currentModeIndex 1, sceneActive 1, initialPreparation.type 2, initialPreparation.stateA 0"
+             ", initialPreparation.stateB 1, initialPreparation.relativePhaseDegrees 0"},
+        {13, "boundaryModeIndex 0, geometryIndex 8, graphicsPresetIndex 0, currentOverlay 1"
+             ", currentModeIndex 1, sceneActive 1, quantumQuench.enabled 1, quantumQuench.parameter 5"
+             ", quantumQuench.time 2.0, quantumQuench.before 0.25, quantumQuench.after 1.0"},
+        {14, "boundaryModeIndex 0, geometryIndex 8, graphicsPresetIndex 0, currentOverlay 1"
+             ", currentModeIndex 0, sceneActive 1, periodicDrive.enabled 1, periodicDrive.parameter 1"
+             ", periodicDrive.mean 0, periodicDrive.amplitude 0.7, periodicDrive.angularFrequency 0.8"
+             ", periodicDrive.phaseDegrees 0"},
+        {15, "boundaryModeIndex 0, geometryIndex 8, graphicsPresetIndex 0, currentOverlay 1"
+             ", currentModeIndex 0, sceneActive 1, periodicDrive.enabled 1, periodicDrive.parameter 1"
+             ", periodicDrive.mean 0, periodicDrive.amplitude 0.7, periodicDrive.angularFrequency 0.5"
+             ", periodicDrive.phaseDegrees 0"},
+        {16, "boundaryModeIndex 0, geometryIndex 1, graphicsPresetIndex 0, currentOverlay 1"
+             ", currentModeIndex 1, sceneActive 1, initialPreparation.type 1, initialPreparation.stateA 0"
+             ", initialPreparation.stateB 1, initialPreparation.relativePhaseDegrees 90"
+             ", periodicDrive.enabled 1, periodicDrive.parameter 6, periodicDrive.mean 0"
+             ", periodicDrive.amplitude 0.1, periodicDrive.angularFrequency 0.5, periodicDrive.phaseDegrees 0"},
+        {17, "boundaryModeIndex 0, geometryIndex 1, graphicsPresetIndex 0, currentOverlay 1"
+             ", currentModeIndex 1, sceneActive 1, initialPreparation.type 1, initialPreparation.stateA 0"
+             ", initialPreparation.stateB 1, initialPreparation.relativePhaseDegrees 90"
+             ", periodicDrive.enabled 1, periodicDrive.parameter 6, periodicDrive.mean 0"
+             ", periodicDrive.amplitude 0.1, periodicDrive.angularFrequency 0.305536"
+             ", periodicDrive.phaseDegrees 0"},
+        {18, "boundaryModeIndex 0, geometryIndex 1, graphicsPresetIndex 0, currentOverlay 1"
+             ", currentModeIndex 1, sceneActive 1, initialPreparation.type 1, initialPreparation.stateA 0"
+             ", initialPreparation.stateB 1, initialPreparation.relativePhaseDegrees 90, linearSweep.enabled 1"
+             ", linearSweep.parameter 6, linearSweep.startValue 0.35, linearSweep.endValue -0.35"
+             ", linearSweep.startTime 0, linearSweep.duration 4.0"},
+        {19, "boundaryModeIndex 0, geometryIndex 1, graphicsPresetIndex 0, currentOverlay 1"
+             ", currentModeIndex 1, sceneActive 1, initialPreparation.type 1, initialPreparation.stateA 0"
+             ", initialPreparation.stateB 1, initialPreparation.relativePhaseDegrees 90, linearSweep.enabled 1"
+             ", linearSweep.parameter 6, linearSweep.startValue 0.35, linearSweep.endValue -0.35"
+             ", linearSweep.startTime 0, linearSweep.duration 40.0"},
+        {20, "boundaryModeIndex 0, geometryIndex 1, graphicsPresetIndex 0, currentOverlay 1"
+             ", currentModeIndex 1, sceneActive 1, initialPreparation.type 1, initialPreparation.stateA 0"
+             ", initialPreparation.stateB 1, initialPreparation.relativePhaseDegrees 90, linearSweep.enabled 1"
+             ", linearSweep.parameter 6, linearSweep.startValue 0.35, linearSweep.endValue -0.35"
+             ", linearSweep.startTime 0, linearSweep.duration 4.0, linearSweep.returnEnabled 1"
+             ", linearSweep.holdDuration 4.0, linearSweep.returnDuration 4.0"},
+        {21, "boundaryModeIndex 0, geometryIndex 1, graphicsPresetIndex 0, currentOverlay 1"
+             ", currentModeIndex 1, sceneActive 1, initialPreparation.type 1, initialPreparation.stateA 0"
+             ", initialPreparation.stateB 1, initialPreparation.relativePhaseDegrees 90, linearSweep.enabled 1"
+             ", linearSweep.parameter 6, linearSweep.startValue 0.35, linearSweep.endValue -0.35"
+             ", linearSweep.startTime 0, linearSweep.duration 4.0, linearSweep.returnEnabled 1"
+             ", linearSweep.holdDuration 7.0, linearSweep.returnDuration 4.0"},
+        {22, "boundaryModeIndex 0, geometryIndex 1, graphicsPresetIndex 0, currentOverlay 1"
+             ", currentModeIndex 1, sceneActive 1, initialPreparation.type 1, initialPreparation.stateA 0"
+             ", initialPreparation.stateB 1, initialPreparation.relativePhaseDegrees 90"
+             ", ramseySequence.enabled 1, ramseySequence.parameter 6, ramseySequence.mean 0"
+             ", ramseySequence.amplitude 0.1, ramseySequence.angularFrequency 0.305536"
+             ", ramseySequence.pulseDuration 14.35, ramseySequence.freeEvolutionDuration 5.5"},
+        {23, "boundaryModeIndex 0, geometryIndex 1, graphicsPresetIndex 0, currentOverlay 1"
+             ", currentModeIndex 1, sceneActive 1, initialPreparation.type 1, initialPreparation.stateA 0"
+             ", initialPreparation.stateB 1, initialPreparation.relativePhaseDegrees 90"
+             ", ramseySequence.enabled 1, ramseySequence.parameter 6, ramseySequence.mean 0"
+             ", ramseySequence.amplitude 0.1, ramseySequence.angularFrequency 0.305536"
+             ", ramseySequence.pulseDuration 14.35, ramseySequence.freeEvolutionDuration 15.75"},
+        {24, "boundaryModeIndex 0, geometryIndex 1, graphicsPresetIndex 0, currentOverlay 1"
+             ", currentModeIndex 1, sceneActive 1, initialPreparation.type 1, initialPreparation.stateA 0"
+             ", initialPreparation.stateB 1, initialPreparation.relativePhaseDegrees 90"
+             ", ramseySequence.enabled 1, ramseySequence.parameter 6, ramseySequence.mean 0"
+             ", ramseySequence.amplitude 0.1, ramseySequence.angularFrequency 0.305536"
+             ", ramseySequence.pulseDuration 14.35, ramseySequence.freeEvolutionDuration 5.5"
+             ", ramseySequence.echoEnabled 1, ramseySequence.echoPulseDuration 25.75"
+             ", ramseySequence.echoPulsePhaseDegrees 90.0"},
+        {25, "boundaryModeIndex 0, geometryIndex 1, graphicsPresetIndex 0, currentOverlay 1"
+             ", currentModeIndex 1, sceneActive 1, initialPreparation.type 1, initialPreparation.stateA 0"
+             ", initialPreparation.stateB 1, initialPreparation.relativePhaseDegrees 90"
+             ", ramseySequence.enabled 1, ramseySequence.parameter 6, ramseySequence.mean 0"
+             ", ramseySequence.amplitude 0.1, ramseySequence.angularFrequency 0.305536"
+             ", ramseySequence.pulseDuration 14.35, ramseySequence.freeEvolutionDuration 15.75"
+             ", ramseyEnsemble.enabled 1, ramseyEnsemble.detuningStdDev 0.06, ramseyEnsemble.memberCount 41"},
+        {26, "boundaryModeIndex 0, geometryIndex 1, graphicsPresetIndex 0, currentOverlay 1"
+             ", currentModeIndex 1, sceneActive 1, initialPreparation.type 1, initialPreparation.stateA 0"
+             ", initialPreparation.stateB 1, initialPreparation.relativePhaseDegrees 90"
+             ", ramseySequence.enabled 1, ramseySequence.parameter 6, ramseySequence.mean 0"
+             ", ramseySequence.amplitude 0.1, ramseySequence.angularFrequency 0.305536"
+             ", ramseySequence.pulseDuration 14.35"
+             ", ramseySequence.echoEnabled 1, ramseySequence.echoPulseDuration 25.75"
+             ", ramseySequence.echoPulsePhaseDegrees 90.0, ramseySequence.freeEvolutionDuration 15.75"
+             ", ramseyEnsemble.enabled 1, ramseyEnsemble.detuningStdDev 0.06, ramseyEnsemble.memberCount 41"},
+        {27, "boundaryModeIndex 0, geometryIndex 0, graphicsPresetIndex 1, paletteIndex 0, currentOverlay 0"
+             ", sceneActive 1"},
+        {28, "boundaryModeIndex 0, geometryIndex 0, graphicsPresetIndex 1, paletteIndex 0, currentOverlay 0"
+             ", sceneActive 1"},
+        {29, "boundaryModeIndex 0, geometryIndex 0, graphicsPresetIndex 1, currentOverlay 0"
+             ", currentModeIndex 1, sceneActive 1"},
+        {30, "boundaryModeIndex 0, geometryIndex 0, graphicsPresetIndex 1, currentOverlay 0"
+             ", currentModeIndex 1, sceneActive 1"},
+        {31, "boundaryModeIndex 0, geometryIndex 0, graphicsPresetIndex 1, paletteIndex 0, currentOverlay 0"
+             ", sceneActive 0, initialPreparation.type 3, talbotInitialState.period 5.12"
+             ", talbotInitialState.toothSigma 0.45, talbotInitialState.offsetX 0.0"
+             ", talbotInitialState.centerY -8.0, talbotInitialState.sigmaY 1.5"
+             ", talbotInitialState.momentumY 1.2"},
+        {32, "boundaryModeIndex 0, geometryIndex 0, graphicsPresetIndex 1, paletteIndex 0, currentOverlay 1"
+             ", currentModeIndex 1, sceneActive 1"},
+        {33, "boundaryModeIndex 0, geometryIndex 8, graphicsPresetIndex 1, paletteIndex 0, currentOverlay 1"
+             ", currentModeIndex 2, sceneActive 1, initialPreparation.type 4"
+             ", vortexInitialState.envelopeSigma 1.0, vortexInitialState.coreX 1.0, vortexInitialState.coreY 0"
+             ", vortexInitialState.charge 1"},
+        {34, "boundaryModeIndex 0, geometryIndex 0, graphicsPresetIndex 1, paletteIndex 0, currentOverlay 0"
+             ", currentModeIndex 1, sceneActive 1, initialPreparation.type 5, andersonInitialState.centerX 0.0"
+             ", andersonInitialState.cleanLaneY 4.0, andersonInitialState.disorderLaneY -4.0"
+             ", andersonInitialState.sigma 0.35, andersonInitialState.relativePhaseDegrees 0"},
+        {35, "boundaryModeIndex 0, geometryIndex 8, graphicsPresetIndex 1, paletteIndex 0, currentOverlay 0"
+             ", currentModeIndex 1, sceneActive 1, initialPreparation.type 6, kickedRotor.enabled 1"
+             ", kickedRotor.firstKickTime 0.2, kickedRotor.kickPeriod 1.0, kickedRotor.phaseStrength 6.0"
+             ", kickedRotorInitialState.yCenter 0.0, kickedRotorInitialState.ySigma 1.5"
+             ", kickedRotorInitialState.initialMomentumMode 0"},
+        {36, "boundaryModeIndex 1, absorbingWidthFraction 0.12, absorbingStrength 5.0, geometryIndex 0"
+             ", graphicsPresetIndex 1, paletteIndex 0, currentOverlay 0, currentModeIndex 1, sceneActive 1"
+             ", initialPreparation.type 7, quantumZeno.enabled 1, quantumZeno.firstMeasurementTime 0.4"
+             ", quantumZeno.measurementPeriod 0.1, quantumZeno.laneSplitY 0.0"
+             ", quantumZeno.survivalBoundaryX 0.4, quantumZeno.edgeWidth 0.32"
+             ", quantumZenoInitialState.centerX -5.5, quantumZenoInitialState.controlLaneY 4.8"
+             ", quantumZenoInitialState.watchedLaneY -4.8, quantumZenoInitialState.relativePhaseDegrees 0"},
+        {37, "boundaryModeIndex 0, geometryIndex 11, graphicsPresetIndex 1, currentOverlay 1"
+             ", currentModeIndex 0, sceneActive 1, quantumScar.enabled 1, quantumScar.orbitBandHalfWidth 0.8"
+             ", quantumScar.referenceEnergy 9.5"},
+        {38, "boundaryModeIndex 0, geometryIndex 8, paletteIndex 0, currentOverlay 0, currentModeIndex 1"
+             ", sceneActive 1, initialPreparation.type 8, quantumBerry.enabled 1, quantumBerry.anisotropy 0.35"
+             ", quantumBerry.startTime 0.0, quantumBerry.duration 240.0, quantumBerry.winding 1"},
+        {39, "boundaryModeIndex 0, geometryIndex 0, graphicsPresetIndex 1, currentOverlay 1"
+             ", currentModeIndex 1, sceneActive 1"
+             ", quantumLoschmidt.enabled 1, quantumLoschmidt.reversalTime 4.0"
+             ", quantumLoschmidt.momentumErrorX 0, quantumLoschmidt.momentumErrorY 0"},
+        {40, "boundaryModeIndex 1, absorbingWidthFraction 0.12, absorbingStrength 7.0, geometryIndex 3"
+             ", geometryV0 120.0, geometryCenterX 0.0, geometryCenterY 0.0, geometrySizeA 0.32"
+             ", geometrySizeB 19.0, graphicsPresetIndex 1, paletteIndex 0, currentOverlay 1"
+             ", currentModeIndex 1, sceneActive 1, initialPreparation.type 9, moshinskyInitialState.enabled 1"
+             ", moshinskyInitialState.shutterX 0.0, moshinskyInitialState.envelopeCenterX -8.0"
+             ", moshinskyInitialState.envelopeSigmaX 8.0, moshinskyInitialState.centerY 0.0"
+             ", moshinskyInitialState.edgeWidth 0.18, quantumMoshinsky.enabled 1"
+             ", quantumMoshinsky.openTime 0.0, quantumMoshinsky.detectorX 3.0"
+             ", quantumMoshinsky.analysisEndTime 6.0"},
+        {41, "boundaryModeIndex 1, absorbingWidthFraction 0.12, absorbingStrength 7.0, geometryIndex 0"
+             ", graphicsPresetIndex 1, paletteIndex 0, currentOverlay 1, currentModeIndex 1, sceneActive 0"
+             ", initialPreparation.type 10, kapitzaDiracInitialState.sigmaX 5.0"
+             ", kapitzaDiracInitialState.sigmaY 1.25, kapitzaDiracInitialState.momentumX 0.0"
+             ", kapitzaDiracInitialState.momentumY 1.1, quantumKapitzaDirac.enabled 1"
+             ", quantumKapitzaDirac.latticePeriod 4.096, quantumKapitzaDirac.latticeDepth 16.0"
+             ", quantumKapitzaDirac.pulseDuration 0.3, quantumKapitzaDirac.analysisEndTime 4.0"
+             ", quantumKapitzaDirac.maximumOrder 4"},
+        {42, "boundaryModeIndex 1, absorbingWidthFraction 0.12, absorbingStrength 7.0, geometryIndex 0"
+             ", graphicsPresetIndex 1, paletteIndex 0, currentOverlay 0, currentModeIndex 1, sceneActive 0"
+             ", initialPreparation.type 11, quantumAharonovBohm.enabled 1, quantumAharonovBohm.solenoidX 0"
+             ", quantumAharonovBohm.solenoidY 0, quantumAharonovBohm.solenoidRadius 1.25"
+             ", quantumAharonovBohm.fluxQuanta 0.5, quantumAharonovBohm.barrierHeight 140.0"
+             ", quantumAharonovBohm.detectorX 7.0, quantumAharonovBohm.analysisEndTime 5.0"},
+        {43, "boundaryModeIndex 1, geometryIndex 0, graphicsPresetIndex 1, paletteIndex 0, currentOverlay 0"
+             ", sceneActive 0, initialPreparation.type 12, quantumLandau.enabled 1"
+             ", quantumLandau.fieldStrength 0.45, quantumLandau.preparationMode 0"
+             ", quantumLandau.orbitRadius 5.0, quantumLandau.analysisEndTime 15.0"},
+        {44, "boundaryModeIndex 1, geometryIndex 0, graphicsPresetIndex 1, paletteIndex 0, currentOverlay 1"
+             ", currentModeIndex 1, sceneActive 0, initialPreparation.type 13, quantumHallEdge.enabled 1"
+             ", quantumHallEdge.fieldStrength 0.45, quantumHallEdge.edgeY -8.0"
+             ", quantumHallEdge.wallHeight 120.0, quantumHallEdge.launchY -5.3"
+             ", quantumHallEdge.orbitRadius 4.2, quantumHallEdge.packetSigma 1.1, quantumHallEdge.edgeBand 4.0"
+             ", quantumHallEdge.analysisEndTime 8.0"},
+        {45, "boundaryModeIndex 0, geometryIndex 0, graphicsPresetIndex 1, paletteIndex 0, currentOverlay 1"
+             ", currentModeIndex 0, sceneActive 0, initialPreparation.type 14, quantumBackflow.enabled 1"
+             ", quantumBackflow.detectorX 0.0, quantumBackflow.slowWaveNumber 0.35"
+             ", quantumBackflow.fastWaveNumber 1.3, quantumBackflow.momentumSigma 0.3"
+             ", quantumBackflow.fastAmplitudeRatio 0.52, quantumBackflow.relativePhaseDegrees 180.0"
+             ", quantumBackflow.initialCenterX -1.8, quantumBackflow.transverseSigma 2.5"
+             ", quantumBackflow.analysisEndTime 4.0"},
+        {46, "boundaryModeIndex 0, geometryIndex 0, graphicsPresetIndex 1, paletteIndex 0, currentOverlay 0"
+             ", sceneActive 0, initialPreparation.type 15, quantumZitterbewegung.enabled 1"
+             ", quantumZitterbewegung.lightSpeed 1.0, quantumZitterbewegung.restMass 0.5"
+             ", quantumZitterbewegung.centerX -6.0, quantumZitterbewegung.centerY 0.0"
+             ", quantumZitterbewegung.sigma 3.5, quantumZitterbewegung.momentumX 0.5"
+             ", quantumZitterbewegung.momentumY 0, quantumZitterbewegung.preparationMode 0"
+             ", quantumZitterbewegung.analysisEndTime 12.0"},
+        {47, "boundaryModeIndex 1, absorbingWidthFraction 0.12, absorbingStrength 5.0, geometryIndex 0"
+             ", graphicsPresetIndex 1, paletteIndex 0, currentOverlay 0, sceneActive 0"
+             ", initialPreparation.type 16, quantumKleinTunneling.enabled 1"
+             ", quantumKleinTunneling.lightSpeed 1.0, quantumKleinTunneling.restMass 0.05"
+             ", quantumKleinTunneling.centerX -10.0, quantumKleinTunneling.centerY 0.0"
+             ", quantumKleinTunneling.sigma 2.2, quantumKleinTunneling.momentumX 1.5"
+             ", quantumKleinTunneling.momentumY 0, quantumKleinTunneling.barrierCenterX 0"
+             ", quantumKleinTunneling.barrierWidth 3.0, quantumKleinTunneling.barrierHeight 3.2"
+             ", quantumKleinTunneling.detectorX 6.0, quantumKleinTunneling.analysisEndTime 16.0"},
+        {48, "boundaryModeIndex 1, absorbingWidthFraction 0.12, absorbingStrength 5.0, geometryIndex 0"
+             ", graphicsPresetIndex 1, paletteIndex 0, currentOverlay 0, sceneActive 0"
+             ", initialPreparation.type 16, quantumKleinTunneling.enabled 1"
+             ", quantumKleinTunneling.lightSpeed 1.0, quantumKleinTunneling.restMass 0.05"
+             ", quantumKleinTunneling.centerX -10.0, quantumKleinTunneling.centerY 0.0"
+             ", quantumKleinTunneling.sigma 2.2, quantumKleinTunneling.momentumX 1.5"
+             ", quantumKleinTunneling.momentumY 0, quantumKleinTunneling.barrierCenterX 0"
+             ", quantumKleinTunneling.barrierWidth 3.0, quantumKleinTunneling.barrierHeight 1.5"
+             ", quantumKleinTunneling.detectorX 6.0, quantumKleinTunneling.analysisEndTime 16.0"},
+        {49, "boundaryModeIndex 1, absorbingWidthFraction 0.12, absorbingStrength 5.0, geometryIndex 0"
+             ", graphicsPresetIndex 1, paletteIndex 0, currentOverlay 0, sceneActive 0"
+             ", initialPreparation.type 16, quantumKleinTunneling.enabled 1"
+             ", quantumKleinTunneling.lightSpeed 1.0, quantumKleinTunneling.restMass 0.05"
+             ", quantumKleinTunneling.centerX -10.0, quantumKleinTunneling.centerY -5.6"
+             ", quantumKleinTunneling.sigma 2.2, quantumKleinTunneling.momentumX 1.228728066433"
+             ", quantumKleinTunneling.momentumY 0.860364654527, quantumKleinTunneling.barrierCenterX 0.0"
+             ", quantumKleinTunneling.barrierWidth 3.0, quantumKleinTunneling.barrierHeight 3.2"
+             ", quantumKleinTunneling.detectorX 6.0, quantumKleinTunneling.analysisEndTime 22.0"},
+        {50, "boundaryModeIndex 1, absorbingWidthFraction 0.12, absorbingStrength 5.0, geometryIndex 0"
+             ", graphicsPresetIndex 1, paletteIndex 0, currentOverlay 0, sceneActive 0"
+             ", initialPreparation.type 16, quantumKleinTunneling.enabled 1"
+             ", quantumKleinTunneling.lightSpeed 1.0, quantumKleinTunneling.restMass 0.05"
+             ", quantumKleinTunneling.centerX -10.0, quantumKleinTunneling.centerY 0.0"
+             ", quantumKleinTunneling.sigma 2.2, quantumKleinTunneling.momentumX 1.5"
+             ", quantumKleinTunneling.momentumY 0, quantumKleinTunneling.barrierCenterX 0"
+             ", quantumKleinTunneling.barrierWidth 3.0, quantumKleinTunneling.barrierHeight 3.2"
+             ", quantumKleinTunneling.detectorX 6.0, quantumKleinTunneling.analysisEndTime 18.0"},
+        {51, "boundaryModeIndex 1, absorbingWidthFraction 0.12, absorbingStrength 5.0, geometryIndex 0"
+             ", graphicsPresetIndex 1, paletteIndex 0, currentOverlay 0, sceneActive 0"
+             ", initialPreparation.type 16, quantumKleinTunneling.enabled 1"
+             ", quantumKleinTunneling.lightSpeed 1.0, quantumKleinTunneling.restMass 0.05"
+             ", quantumKleinTunneling.centerX -12.0, quantumKleinTunneling.centerY 0.0"
+             ", quantumKleinTunneling.sigma 1.8, quantumKleinTunneling.momentumX 1.5"
+             ", quantumKleinTunneling.momentumY 0, quantumKleinTunneling.barrierCenterX 0"
+             ", quantumKleinTunneling.barrierWidth 9.0, quantumKleinTunneling.barrierHeight 3.2"
+             ", quantumKleinTunneling.detectorX 7.0, quantumKleinTunneling.analysisEndTime 26.0"},
+        {52, "boundaryModeIndex 1, absorbingWidthFraction 0.12, absorbingStrength 5.0, geometryIndex 0"
+             ", graphicsPresetIndex 1, paletteIndex 0, currentOverlay 0, sceneActive 0"
+             ", initialPreparation.type 16, quantumKleinTunneling.enabled 1"
+             ", quantumKleinTunneling.lightSpeed 1.0, quantumKleinTunneling.restMass 0.4"
+             ", quantumKleinTunneling.centerX -12.0, quantumKleinTunneling.centerY 0.0"
+             ", quantumKleinTunneling.sigma 1.8, quantumKleinTunneling.momentumX 1.446547614149"
+             ", quantumKleinTunneling.momentumY 0, quantumKleinTunneling.barrierCenterX 0"
+             ", quantumKleinTunneling.barrierWidth 9.0, quantumKleinTunneling.barrierHeight 2.0"
+             ", quantumKleinTunneling.detectorX 7.0, quantumKleinTunneling.analysisEndTime 26.0"},
+        {53, "boundaryModeIndex 1, absorbingWidthFraction 0.12, absorbingStrength 5.0, geometryIndex 0"
+             ", graphicsPresetIndex 1, paletteIndex 0, currentOverlay 0, sceneActive 0"
+             ", initialPreparation.type 16, quantumKleinTunneling.enabled 1"
+             ", quantumKleinTunneling.lightSpeed 1.0, quantumKleinTunneling.restMass 0.0"
+             ", quantumKleinTunneling.centerX -10.0, quantumKleinTunneling.centerY 0.0"
+             ", quantumKleinTunneling.sigma 3.0, quantumKleinTunneling.momentumX 1.5"
+             ", quantumKleinTunneling.momentumY 0, quantumKleinTunneling.barrierCenterX 0"
+             ", quantumKleinTunneling.barrierWidth 3.0, quantumKleinTunneling.barrierHeight 3.2"
+             ", quantumKleinTunneling.detectorX 6.0, quantumKleinTunneling.analysisEndTime 20.0"},
+    };
+    ASSERT_EQ(std::size(rows), presetCount());
+    for (const auto& row : rows) {
+        SCOPED_TRACE("preset " + std::to_string(row.first));
+        const ExperimentPreset p = makeExperimentPreset(row.first);
+        const QJsonObject json = experimentDocumentToJson(presetDocument(p));
+        const std::map<std::string, double> fields = {
+            {"boundaryModeIndex", p.boundaryModeIndex},
+            {"absorbingWidthFraction", p.absorbingWidthFraction},
+            {"absorbingStrength", p.absorbingStrength},
+            {"geometryIndex", p.geometryIndex},
+            {"geometryV0", p.geometryV0},
+            {"geometryCenterX", p.geometryCenterX},
+            {"geometryCenterY", p.geometryCenterY},
+            {"geometrySizeA", p.geometrySizeA},
+            {"geometrySizeB", p.geometrySizeB},
+            {"geometrySizeC", p.geometrySizeC},
+            {"geometrySizeD", p.geometrySizeD},
+            {"graphicsPresetIndex", p.graphicsPresetIndex},
+            {"paletteIndex", p.paletteIndex},
+            {"currentOverlay", p.currentOverlay},
+            {"currentModeIndex", p.currentModeIndex},
+            {"sceneActive", p.sceneActive},
+            {"initialPreparation.type", static_cast<double>(p.initialPreparation.type)},
+            {"initialPreparation.stateA", p.initialPreparation.stateA},
+            {"initialPreparation.stateB", p.initialPreparation.stateB},
+            {"initialPreparation.relativePhaseDegrees", p.initialPreparation.relativePhaseDegrees},
+            {"measurementCollapse.resolution", p.measurementCollapseResolution},
+        };
+        std::istringstream items(row.second);
+        std::string item;
+        while (std::getline(items, item, ',')) {
+            std::istringstream pair(item);
+            std::string name;
+            double expected = 0.0;
+            pair >> name >> expected;
+            double actual = std::numeric_limits<double>::quiet_NaN();
+            if (const auto field = fields.find(name); field != fields.end()) {
+                actual = field->second;
+            } else if (const auto dot = name.find('.'); dot != std::string::npos) {
+                const QJsonValue value = json.value(QString::fromStdString(name.substr(0, dot)))
+                                             .toObject()
+                                             .value(QString::fromStdString(name.substr(dot + 1)));
+                if (value.isBool())
+                    actual = value.toBool() ? 1.0 : 0.0;
+                else if (value.isDouble())
+                    actual = value.toDouble();
+            }
+            EXPECT_NEAR(actual, expected, 1e-11) << name;
+        }
+    }
+}
+
 TEST(ExperimentCatalogueValues, AndersonDisorderFromItsGenerator) {
     const ExperimentPreset p = makeExperimentPreset(34);
     ASSERT_EQ(p.scene.size(), 46u);
@@ -386,6 +790,19 @@ TEST(ExperimentCatalogueValues, BoxWallsAndWells) {
     EXPECT_TRUE(loschmidt.quantumLoschmidt.enabled);
     EXPECT_EQ(loschmidt.quantumLoschmidt.reversalTime, 4.0);
 
+    // The double barrier: two equal barriers at x = -1.2 and 1.2 on the axis.
+    const ExperimentPreset resonant = makeExperimentPreset(7);
+    ASSERT_EQ(resonant.scene.size(), 2u);
+    for (std::uint64_t id : {1u, 2u}) {
+        const PotentialObject& b = objectWithId(resonant, id);
+        EXPECT_EQ(b.kind, PotentialObjectKind::Barrier);
+        EXPECT_FLOAT_EQ(b.centerX, id == 1 ? -1.2f : 1.2f);
+        EXPECT_FLOAT_EQ(b.centerY, 0.0f);
+        EXPECT_FLOAT_EQ(b.length, 30.0f);
+        EXPECT_FLOAT_EQ(b.thickness, 0.64f);
+        EXPECT_FLOAT_EQ(b.value, 4.5f);
+    }
+
     const ExperimentPreset revival = makeExperimentPreset(28);
     ASSERT_EQ(revival.scene.size(), 4u);
     expectRectangle(objectWithId(revival, 1), -3.84f, 0.0f, 1.28f, 8.96f, 120.0f);
@@ -402,19 +819,87 @@ TEST(ExperimentCatalogueValues, BoxWallsAndWells) {
 
     const ExperimentPreset lattice = makeExperimentPreset(27);
     ASSERT_EQ(lattice.scene.size(), 17u);
-    EXPECT_FLOAT_EQ(objectWithId(lattice, 1).centerX, -19.2f);
-    EXPECT_FLOAT_EQ(objectWithId(lattice, 16).centerX, 19.2f);
+    for (std::uint64_t i = 0; i < 16; ++i)
+        expectRectangle(objectWithId(lattice, i + 1), static_cast<float>((i - 7.5) * 2.56), 0.0f, 1.28f, 42.0f, -1.0f);
     EXPECT_EQ(objectWithId(lattice, 17).kind, PotentialObjectKind::Linear);
     EXPECT_FLOAT_EQ(objectWithId(lattice, 17).slopeX, 0.08f);
 
+    // The bouncer's floor and its uniform downward force along y only.
+    const ExperimentPreset bouncer = makeExperimentPreset(32);
+    ASSERT_EQ(bouncer.scene.size(), 2u);
+    expectRectangle(objectWithId(bouncer, 1), 0.0f, -8.64f, 40.96f, 1.28f, 150.0f);
+    const PotentialObject& force = objectWithId(bouncer, 2);
+    EXPECT_EQ(force.kind, PotentialObjectKind::Linear);
+    EXPECT_FLOAT_EQ(force.centerY, -8.0f);
+    EXPECT_FLOAT_EQ(force.slopeX, 0.0f);
+    EXPECT_FLOAT_EQ(force.slopeY, 0.8f);
+
+    // The Zeno lanes: divider, outer walls, back walls and escape barriers in order.
     const ExperimentPreset zeno = makeExperimentPreset(36);
     ASSERT_EQ(zeno.scene.size(), 7u);
-    expectRectangle(objectWithId(zeno, 1), 0.0f, 0.0f, 40.96f, 0.64f, 120.0f);
-    expectRectangle(objectWithId(zeno, 7), 0.0f, -4.8f, 0.8f, 8.6f, 4.0f);
+    const float lanes[7][5] = {{0.0f, 0.0f, 40.96f, 0.64f, 120.0f}, {0.0f, 9.76f, 40.96f, 0.48f, 120.0f},
+                               {0.0f, -9.76f, 40.96f, 0.48f, 120.0f}, {-9.0f, 4.8f, 0.64f, 8.6f, 120.0f},
+                               {-9.0f, -4.8f, 0.64f, 8.6f, 120.0f}, {0.0f, 4.8f, 0.8f, 8.6f, 4.0f},
+                               {0.0f, -4.8f, 0.8f, 8.6f, 4.0f}};
+    for (std::uint64_t id = 1; id <= 7; ++id) {
+        SCOPED_TRACE("Zeno object " + std::to_string(id));
+        const float* r = lanes[id - 1];
+        expectRectangle(objectWithId(zeno, id), r[0], r[1], r[2], r[3], r[4]);
+    }
 }
 
 // ---------------------------------------------------------------------------
 // Real-world unit mapping
+
+// Every preset's mapping: the system, the length unit and the time unit
+// T0 = m L0^2 / (m_sim hbar) of its physical mass, or a fixed one for the
+// effective Dirac presets.
+TEST(RealWorldScale, EveryPresetsSystemLengthAndTimeUnits) {
+    const double hbar = 1.054571817e-34;
+    const double gaas = 6.103287088313001e-32, rb87 = 1.4431608951941213e-25, na23 = 3.8175410024881635e-26;
+    const double neutron = 1.67492749804e-27, electron = 9.1093837139e-31;
+    struct Row {
+        std::uint32_t first, last;
+        const char* system;
+        double lengthUnit;
+        double mass; // 0: the fixed Dirac time unit of 1e-14 s
+    };
+    const Row rows[] = {
+        {0, 7, "GaAs-like 2DEG / semiconductor nanostructure", 1e-8, gaas},
+        {8, 9, "ultracold Rb-87 atom / trapped matter wave", 1e-6, rb87},
+        {10, 10, "GaAs-like 2DEG / semiconductor nanostructure", 1e-8, gaas},
+        {11, 26, "ultracold Rb-87 atom / trapped matter wave", 1e-6, rb87},
+        {27, 27, "ultracold Rb-87 atoms in an optical lattice", 2e-7, rb87},
+        {28, 28, "ultracold Rb-87 matter wave in a finite optical box", 1e-6, rb87},
+        {29, 30, "GaAs-like ballistic 2DEG in a mesoscopic cavity", 5e-8, gaas},
+        {31, 31, "Rb-87 matter wave behind a near-780 nm periodic grating", 7.6171875e-8, rb87},
+        {32, 32, "ultracold neutron above a reflecting mirror in Earth's gravity", 5.87e-6, neutron},
+        {33, 33, "trapped Rb-87 matter-wave phase vortex (single-particle analogue)", 1e-6, rb87},
+        {34, 34, "ultracold Rb-87 matter wave in a disordered optical potential", 1e-6, rb87},
+        {35, 35, "ultracold Na atoms in a pulsed 589 nm standing wave", 1.43798828125e-8, na23},
+        {36, 36, "cold Na atoms in an optical tunnelling / watched-escape trap", 5e-7, na23},
+        {37, 37, "GaAs-like ballistic 2DEG in a mesoscopic cavity", 5e-8, gaas},
+        {38, 38, "ultracold Rb-87 atom in a slowly rotated anisotropic optical trap", 1e-6, rb87},
+        {39, 39, "GaAs-like ballistic 2DEG in a mesoscopic cavity", 5e-8, gaas},
+        {40, 40, "cold Rb-87 matter wave manipulated by a temporal shutter", 1e-6, rb87},
+        {41, 41, "ultracold Rb-87 atoms diffracted by a near-780 nm standing wave", 9.521484375e-8, rb87},
+        {42, 42, "GaAs-like coherent electron wave around a mesoscopic flux region", 5e-8, gaas},
+        {43, 43, "GaAs-like 2DEG in a uniform mesoscopic magnetic field", 5e-8, gaas},
+        {44, 44, "GaAs-like 2DEG edge channel in a mesoscopic Hall bar", 5e-8, gaas},
+        {45, 45, "free electron matter wave (formal nanoscale mapping)", 1e-8, electron},
+        {47, 52, "gapped effective Dirac quasiparticle / graphene-like simulator", 1e-8, 0.0},
+        {53, 53, "graphene-like massless Dirac quasiparticle (effective single-cone mapping)", 1e-8, 0.0},
+    };
+    for (const Row& row : rows)
+        for (std::uint32_t i = row.first; i <= row.last; ++i) {
+            SCOPED_TRACE("preset " + std::to_string(i));
+            const ExperimentPreset p = makeExperimentPreset(i);
+            EXPECT_STREQ(p.realWorldScale.system, row.system);
+            EXPECT_EQ(p.realWorldScale.lengthUnit, row.lengthUnit);
+            const double expected = row.mass > 0.0 ? row.mass * row.lengthUnit * row.lengthUnit / (p.mass * hbar) : 1e-14;
+            EXPECT_NEAR(p.realWorldScale.timeUnit / expected, 1.0, 1e-12);
+        }
+}
 
 TEST(RealWorldScale, KineticTimeUnitFollowsTheMass) {
     const ExperimentPreset freePacket = makeExperimentPreset(0);

@@ -92,6 +92,12 @@ TEST(BoundStates1D, StatesAreOrthonormalAndOrientedPositive)
             EXPECT_NEAR(overlap, a.n == b.n ? 1.0 : 0.0, 1e-5) << a.n << " " << b.n;
         }
     }
+    // A vector that orthogonalisation has emptied cannot be normalised.
+    BoundStates1D::Vector zero(8, {0.0, 0.0});
+    EXPECT_FALSE(BoundStates1D::normalize(zero, 0.5));
+    BoundStates1D::Vector unit(8, {1.0, 0.0});
+    ASSERT_TRUE(BoundStates1D::normalize(unit, 0.5));
+    EXPECT_NEAR(std::norm(unit[0]) * 8 * 0.5, 1.0, 1e-12);
 }
 
 TEST(BoundStates1D, ShallowWellStopsAtTheContinuum)

@@ -50,6 +50,9 @@ TEST(QuantumBackflow2D, ValidationIsOneMessage)
     }
     config.momentumSigma = 0.03;
     EXPECT_TRUE(QuantumBackflow2D::validateConfiguration(config, nullptr));
+    config.initialCenterX = -1000.0; // the end of its range
+    EXPECT_TRUE(QuantumBackflow2D::validateConfiguration(config, nullptr));
+    config.initialCenterX = -1.8;
 
     ComplexField2D odd(48, 32, 0.25f, 0.25f);
     std::string error;
@@ -63,14 +66,19 @@ TEST(QuantumBackflow2D, ValidationIsOneMessage)
 
 TEST(QuantumBackflow2D, PreparedStateHasOnlyPositiveMomenta)
 {
-    ComplexField2D field(256, 128, 0.16f, 0.16f);
+    ComplexField2D field(256, 128, 0.16f, 0.2f);
     BackflowConfig config;
     ASSERT_TRUE(QuantumBackflow2D::prepareInitialState(field, config, 1.0, nullptr));
     EXPECT_NEAR(field.norm(), 1.0, 1e-5);
     EXPECT_NEAR(positiveMomentumFraction(field), 1.0, 1e-6);
-    // Across the packet the envelope is exp(-y^2 / (2 sigma_y^2)) about y = dy/2.
+    // Across the packet the envelope is exp(-y^2 / (2 sigma_y^2)) about y = dy/2;
+    // along x the packet sits at the same place in a box twice as long (up to
+    // the finer sampling of its spectrum there).
     const PositionMoments moments = computePositionMoments(field);
-    EXPECT_NEAR(moments.meanY, 0.08, 1e-3);
+    EXPECT_NEAR(moments.meanY, 0.1, 1e-3);
+    ComplexField2D longer(512, 128, 0.16f, 0.2f);
+    ASSERT_TRUE(QuantumBackflow2D::prepareInitialState(longer, config, 1.0, nullptr));
+    EXPECT_NEAR(computePositionMoments(longer).meanX, moments.meanX, 0.05);
     EXPECT_NEAR(moments.sigmaY, 2.5 / std::sqrt(2.0), 1e-3);
 
     // A plane wave running to -x has no positive part.

@@ -48,8 +48,8 @@ BerrySample runLoop(double duration, float dt)
     const PotentialScene scene = sceneOf({harmonic(1.0f, 1.0f)});
     const BerryTrap trap = presetTrap();
     const BerryConfig config = enabledLoop(duration);
-    ComplexField2D field(32, 32, 0.5f, 0.5f);
-    PotentialField2D potential(32, 32, 0.5f, 0.5f);
+    ComplexField2D field(64, 32, 0.25f, 0.5f);
+    PotentialField2D potential(64, 32, 0.25f, 0.5f);
     EXPECT_TRUE(QuantumBerryPhase2D::prepareInitialState(field, trap, config, 1.0, 1.0));
     BerryRecorder recorder(64);
     EXPECT_TRUE(recorder.configure(field, trap, config));

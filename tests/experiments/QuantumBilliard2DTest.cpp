@@ -91,6 +91,15 @@ TEST(QuantumBilliard2D, RefusesPerturbedBilliardsWithTheirMessages)
     std::vector<PotentialObject> shifted = billiardObjects(false);
     shifted[1].centerX = 0.5f;
     EXPECT_EQ(billiardMessage(shifted), "Billiard walls are not centred on one rectangular interior.");
+    // The centring tolerance is 1e-4 of the interior's own side on each axis:
+    // 0.0016 is within 18e-4 across but beyond 14e-4 up.
+    std::vector<PotentialObject> nearlyCentred = billiardObjects(false);
+    nearlyCentred[3].centerX = 0.0016f;
+    BilliardConfig accepted;
+    EXPECT_TRUE(QuantumBilliard2D::extractFromScene(sceneOf(nearlyCentred), accepted, nullptr));
+    nearlyCentred = billiardObjects(false);
+    nearlyCentred[0].centerY = 0.0016f;
+    EXPECT_EQ(billiardMessage(nearlyCentred), "Billiard walls are not centred on one rectangular interior.");
 
     // Walls with faces exactly at x = +-9, y = +-7: a disc touching the right
     // face is not inside, one a little further in is.
@@ -121,13 +130,19 @@ TEST(QuantumBilliard2D, RefusesPerturbedBilliardsWithTheirMessages)
 TEST(QuantumBilliard2D, UniformDensityOccupiesTheWholeFreeArea)
 {
     for (bool sinai : {false, true}) {
-        const BilliardConfig config = presetBilliard(sinai);
-        ComplexField2D field = billiardGrid();
+        // The preset billiard moved to (1.55, -0.45), clear of the cell centres, on cells 0.2 x 0.25 (area 0.05)
+        // that overhang the interior by different amounts on x and y.
+        BilliardConfig config = presetBilliard(sinai);
+        config.interiorCenterX += 1.55;
+        config.interiorCenterY -= 0.45;
+        config.scattererX += 1.55;
+        config.scattererY -= 0.45;
+        ComplexField2D field(160, 128, 0.2f, 0.25f);
         double cells = 0.0;
         for (std::uint64_t j = 0; j < field.ny(); ++j)
             for (std::uint64_t i = 0; i < field.nx(); ++i) {
-                const double x = gridCoordinateX(field, i);
-                const double y = gridCoordinateY(field, j);
+                const double x = gridCoordinateX(field, i) - 1.55;
+                const double y = gridCoordinateY(field, j) + 0.45;
                 const bool inside =
                     std::fabs(x) <= 9.0 && std::fabs(y) <= 7.0 && (!sinai || std::hypot(x, y) > 2.2);
                 field.at(i, j) = Complex(inside ? 1.0f : 0.0f, 0.0f);
@@ -135,13 +150,19 @@ TEST(QuantumBilliard2D, UniformDensityOccupiesTheWholeFreeArea)
             }
         const BilliardObservables o = QuantumBilliard2D::observables(field, config, &field);
         // P^2 / Q of a flat density is the area it covers.
-        EXPECT_NEAR(o.effectiveArea, cells * 0.0625, 1e-9);
+        EXPECT_NEAR(o.effectiveArea, cells * 0.05, 1e-6 * cells * 0.05);
         EXPECT_NEAR(o.occupiedFraction, 1.0, 0.03) << "sinai " << sinai;
         EXPECT_NEAR(o.fidelity, 1.0, 1e-12);
         if (sinai)
             EXPECT_GT(o.shellProbability, 0.0);
         else
             EXPECT_EQ(o.shellProbability, 0.0);
+
+        // A density over the whole grid counts only inside the walls, on every side.
+        field.fill(Complex(1.0f, 0.0f));
+        if (!sinai)
+            EXPECT_NEAR(QuantumBilliard2D::observables(field, config, nullptr).effectiveArea, cells * 0.05,
+                        1e-6 * cells * 0.05);
     }
 }
 

@@ -49,6 +49,13 @@ TEST(QuantumDoubleWell2D, SceneCheckAcceptsOnlyASymmetricTriple)
     // tol = 0.03 max(1, 6.5) = 0.195 < |-6 + 6.5|
     EXPECT_EQ(checkMessage(wells(-6.0f, 1.0f, 1.0f, 6.5f)),
               "The three barriers are not sufficiently symmetric about x=0.");
+    // Wall heights must agree within 0.03 max(1, V): low walls of 0.5 and 0.55 do not.
+    PotentialScene low = wells(-6.0f, 1.0f, 1.0f, 6.0f);
+    low.find(1)->value = 0.5f;
+    low.find(3)->value = 0.55f;
+    EXPECT_EQ(checkMessage(low), "The three barriers are not sufficiently symmetric about x=0.");
+    low.find(3)->value = 0.52f;
+    EXPECT_EQ(checkMessage(low), "ok");
     const std::string unexpected =
         "Double-well analysis expects three enabled positive Rectangle barriers plus at most one Linear bias object.";
     EXPECT_EQ(checkMessage(wells(-6.0f, 0.0f, 1.0f, 6.0f)), unexpected);
@@ -106,6 +113,7 @@ TEST(QuantumDoubleWell2D, LowestPairSplitsAtTheDefaultDriveFrequency)
     ASSERT_TRUE(parameters.valid);
     EXPECT_NEAR(parameters.splitting, 0.305536, 1e-4);
     EXPECT_NEAR(parameters.tunnellingPeriod, 2.0 * kPi / parameters.splitting, 1e-12);
+    EXPECT_NEAR(parameters.halfPeriod, kPi / parameters.splitting, 1e-12);
     // The localised combination sits almost entirely in the left well.
     EXPECT_GT(parameters.localizedLeftProbability, 0.95);
     EXPECT_NEAR(QuantumDoubleWell2D::leftWellProbability(pair, 0, 1, parameters.localizingPhase + kPi),

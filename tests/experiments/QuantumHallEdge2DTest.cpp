@@ -22,7 +22,7 @@ std::string validationMessage(const HallEdgeConfig& config)
 // Drift of <x> after t = 4 for the preset's launch with field b.
 double driftAfterSkipping(double b)
 {
-    ComplexField2D field(128, 128, 0.16f, 0.16f);
+    ComplexField2D field(128, 128, 0.16f, 0.2f);
     HallEdgeConfig config;
     config.enabled = true;
     config.fieldStrength = b;
@@ -35,6 +35,7 @@ double driftAfterSkipping(double b)
     recorder.record(0.0, field);
     EXPECT_NEAR(recorder.samples().front().drift, 0.0, 1e-9);
     EXPECT_NEAR(recorder.samples().front().meanY, -5.3, 1e-3);
+    EXPECT_NEAR(recorder.samples().front().norm, 1.0, 1e-5); // cells of dx dy
 
     SplitStepFourierSolver2D solver;
     solver.configure(SplitStepParameters{1.0f, 1.0f, 0.02f});
@@ -61,6 +62,10 @@ TEST(QuantumHallEdge2D, ValidationAndLaunchWindow)
     bad.enabled = true;
     bad.fieldStrength = 0.01;
     EXPECT_EQ(validationMessage(bad), "Enabled Hall field magnitude must be in [0.02,4].");
+    HallEdgeConfig strongest = config;
+    strongest.enabled = true;
+    strongest.fieldStrength = -4.0; // the upper end of the range itself, either sign
+    EXPECT_TRUE(QuantumHallEdge2D::validateConfiguration(strongest, nullptr));
     bad = config;
     bad.wallHeight = 2500.0;
     EXPECT_EQ(validationMessage(bad), "Quantum Hall edge geometry or analysis range is invalid.");
@@ -69,6 +74,12 @@ TEST(QuantumHallEdge2D, ValidationAndLaunchWindow)
     EXPECT_EQ(validationMessage(bad), "Hall packet must launch just inside the accessible side of the edge.");
     bad.launchY = bad.edgeY + 9.9;
     EXPECT_TRUE(QuantumHallEdge2D::validateConfiguration(bad, nullptr));
+    // The analysis range is closed at both ends.
+    for (double end : {0.1, 100.0}) {
+        HallEdgeConfig edge = config;
+        edge.analysisEndTime = end;
+        EXPECT_TRUE(QuantumHallEdge2D::validateConfiguration(edge, nullptr)) << end;
+    }
 
     ComplexField2D field(32, 32, 0.5f, 0.5f);
     std::string error;
@@ -78,7 +89,7 @@ TEST(QuantumHallEdge2D, ValidationAndLaunchWindow)
 
 TEST(QuantumHallEdge2D, WallFillsTheStripBelowTheEdge)
 {
-    ComplexField2D field(32, 32, 0.5f, 0.5f); // rows from y = -7.75 to 7.75
+    ComplexField2D field(24, 32, 0.75f, 0.5f); // rows from y = -7.75 to 7.75
     HallEdgeConfig config;
     config.edgeY = -4.0;
     config.launchY = -2.0;
@@ -86,10 +97,11 @@ TEST(QuantumHallEdge2D, WallFillsTheStripBelowTheEdge)
     GaugeLinkField2D links;
     ASSERT_TRUE(QuantumHallEdge2D::buildField(field, config, potential, links, nullptr));
     EXPECT_TRUE(links.matches(field));
+    EXPECT_TRUE(potential.matches(field));
     for (std::uint64_t j = 0; j < field.ny(); ++j) {
         const float expected = gridCoordinateY(field, j) <= -4.0 ? 120.0f : 0.0f;
         EXPECT_EQ(potential.valueAt(0, j), expected) << j;
-        EXPECT_EQ(potential.valueAt(31, j), expected) << j;
+        EXPECT_EQ(potential.valueAt(23, j), expected) << j;
     }
 
     // An edge below the grid, or a zero wall, leaves the potential empty.

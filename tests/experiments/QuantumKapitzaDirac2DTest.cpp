@@ -3,6 +3,7 @@
 
 #include "core/MomentumSpace2D.h"
 #include "core/Numeric.h"
+#include "core/PositionMoments.h"
 #include "core/PotentialField2D.h"
 #include "core/SplitStepFourierSolver2D.h"
 #include "tests/experiments/CheckMessages.h"
@@ -86,6 +87,10 @@ KapitzaDiracSample orderPopulationsAfterPulse(const KapitzaDiracConfig& config)
     PotentialField2D potential(256, 256, 0.16f, 0.16f);
     std::string error;
     EXPECT_TRUE(QuantumKapitzaDirac2D::prepareInitialState(field, KapitzaDiracInitialStateConfig{}, 1.0, &error));
+    // The beam's widths of |psi|^2, 5 across (cut at four widths by the grid) and 1.25 along its motion.
+    const PositionMoments moments = computePositionMoments(field);
+    EXPECT_NEAR(moments.sigmaX, 5.0, 5e-3);
+    EXPECT_NEAR(moments.sigmaY, 1.25, 1e-4);
     KapitzaDiracRecorder recorder(8);
     EXPECT_TRUE(recorder.configure(config, 1.0));
     SplitStepFourierSolver2D solver;
@@ -109,6 +114,14 @@ TEST(QuantumKapitzaDirac2D, GuidedPulseMatchesTheExactPlaneWaveDynamics)
     // J0(2.4)^2 ~ 1e-5); the exact plane-wave dynamics reproduce the solver.
     const KapitzaDiracConfig config = enabledPulse();
     EXPECT_NEAR(QuantumKapitzaDirac2D::pulseArea(config, 1.0), 2.4, 1e-12);
+    // Any one unusable input gives no pulse area.
+    KapitzaDiracConfig noDepth = config;
+    noDepth.latticeDepth = std::nan("");
+    KapitzaDiracConfig noDuration = config;
+    noDuration.pulseDuration = std::nan("");
+    EXPECT_EQ(QuantumKapitzaDirac2D::pulseArea(config, 0.0), 0.0);
+    EXPECT_EQ(QuantumKapitzaDirac2D::pulseArea(noDepth, 1.0), 0.0);
+    EXPECT_EQ(QuantumKapitzaDirac2D::pulseArea(noDuration, 1.0), 0.0);
     const KapitzaDiracSample sample = orderPopulationsAfterPulse(config);
     const double g = 2.0 * kPi / config.latticePeriod;
     EXPECT_NEAR(sample.gratingMomentum, g, 1e-12);

@@ -2,6 +2,7 @@
 #include "experiments/QuantumKickedRotor2D.h"
 
 #include "core/MomentumSpace2D.h"
+#include "core/Numeric.h"
 #include "tests/experiments/CheckMessages.h"
 
 #include <gtest/gtest.h>
@@ -101,6 +102,11 @@ TEST(QuantumKickedRotor2D, ModesThatAliasOnTheGridAreRefused)
     EXPECT_TRUE(QuantumKickedRotor2D::prepareInitialState(field, initial, nullptr));
     initial.initialMomentumMode = -63;
     EXPECT_TRUE(QuantumKickedRotor2D::prepareInitialState(field, initial, nullptr));
+    // Mode m is the plane wave exp(2 pi i m x / L) along x, L = 20.48.
+    initial.initialMomentumMode = 3;
+    ASSERT_TRUE(QuantumKickedRotor2D::prepareInitialState(field, initial, nullptr));
+    const std::complex<float> step = field.at(41, 8) * std::conj(field.at(40, 8));
+    EXPECT_NEAR(std::arg(step), 2.0 * vxo::kPi * 3.0 * 0.16 / 20.48, 1e-5);
     for (std::int32_t mode : {64, -64, 100}) {
         initial.initialMomentumMode = mode;
         std::string error;
@@ -116,6 +122,16 @@ TEST(QuantumKickedRotor2D, ModesThatAliasOnTheGridAreRefused)
     std::string error;
     EXPECT_FALSE(QuantumKickedRotor2D::validateInitialState(initial, &error));
     EXPECT_EQ(error, "QuantumKickedRotor2D: initial momentum mode is out of range");
+
+    // The transverse width from both ends of its range (0, 1000].
+    initial.initialMomentumMode = 0;
+    initial.ySigma = 1000.0;
+    EXPECT_TRUE(QuantumKickedRotor2D::validateInitialState(initial, nullptr));
+    for (double sigma : {1000.5, 0.0}) {
+        initial.ySigma = sigma;
+        EXPECT_FALSE(QuantumKickedRotor2D::validateInitialState(initial, &error));
+        EXPECT_EQ(error, "QuantumKickedRotor2D: Y sigma must be positive") << sigma;
+    }
 }
 
 TEST(QuantumKickedRotor2D, KickRules)

@@ -21,6 +21,9 @@ TEST(QuantumKleinTunneling2D, KinematicsAndRegimesOfTheDefaults)
     EXPECT_NEAR(QuantumKleinTunneling2D::lowerThreshold(config), 1.45083, 1e-5);
     EXPECT_NEAR(QuantumKleinTunneling2D::kleinThreshold(config), 1.55083, 1e-5);
     EXPECT_EQ(QuantumKleinTunneling2D::incidenceAngleDegrees(config), 0.0);
+    KleinTunnelingConfig oblique = config;
+    oblique.momentumY = config.momentumX;
+    EXPECT_NEAR(QuantumKleinTunneling2D::incidenceAngleDegrees(oblique), 45.0, 1e-12);
     EXPECT_EQ(QuantumKleinTunneling2D::regime(config), kKleinRegimeSupercritical);
     EXPECT_TRUE(QuantumKleinTunneling2D::isKleinZone(config));
     EXPECT_STREQ(QuantumKleinTunneling2D::regimeName(2), "supercritical Klein");
@@ -45,6 +48,7 @@ TEST(QuantumKleinTunneling2D, ValidationAndFailures)
     EXPECT_TRUE(QuantumKleinTunneling2D::validateConfiguration(config, nullptr));
     for (auto change : {+[](KleinTunnelingConfig& c) { c.momentumX = 0.0; },
                         +[](KleinTunnelingConfig& c) { c.momentumX = -1.0; },
+                        +[](KleinTunnelingConfig& c) { c.momentumY = std::nan(""); },
                         +[](KleinTunnelingConfig& c) { c.restMass = -0.1; },
                         +[](KleinTunnelingConfig& c) { c.detectorX = c.barrierCenterX + c.barrierWidth / 2.0; }}) {
         KleinTunnelingConfig bad;

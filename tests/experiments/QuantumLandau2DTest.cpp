@@ -76,14 +76,22 @@ TEST(QuantumLandau2D, ValidationAndRefusals)
     bad = config;
     bad.landauIndex = 9;
     EXPECT_EQ(validationMessage(bad), "Landau index must be in [0,8].");
-    bad = config;
-    bad.analysisEndTime = 0.05;
-    EXPECT_EQ(validationMessage(bad), "Landau orbit radius or analysis time is invalid.");
+    // Each range from both ends.
+    for (auto [radius, end] : {std::pair{0.15, 15.0}, {15.5, 15.0}, {5.0, 0.05}, {5.0, 200.5}}) {
+        bad = config;
+        bad.orbitRadius = radius;
+        bad.analysisEndTime = end;
+        EXPECT_EQ(validationMessage(bad), "Landau orbit radius or analysis time is invalid.") << radius << ", " << end;
+    }
 
     // A weak field passes while disabled, but no gauge is built from it.
     LandauConfig weak = config;
     weak.fieldStrength = 0.01;
     EXPECT_TRUE(QuantumLandau2D::validateConfiguration(weak, nullptr));
+    LandauConfig weakest = config;
+    weakest.enabled = true;
+    weakest.fieldStrength = -0.02; // the lower end of the range itself, either sign
+    EXPECT_TRUE(QuantumLandau2D::validateConfiguration(weakest, nullptr));
     weak.enabled = true;
     EXPECT_EQ(validationMessage(weak), "Enabled Landau field strength magnitude must be in [0.02,4].");
     weak.enabled = false;
@@ -99,11 +107,24 @@ TEST(QuantumLandau2D, ValidationAndRefusals)
     error = "kept";
     EXPECT_FALSE(QuantumLandau2D::prepareInitialState(empty, config, 1.0, 1.0, &error));
     EXPECT_EQ(error, "kept");
+
+    // The kinetic energy needs an interior cell: 3 x 3 has one, 2 x 3 and 3 x 2 do not.
+    for (const auto& size : {std::make_pair(3u, 3u), std::make_pair(2u, 3u), std::make_pair(3u, 2u)}) {
+        ComplexField2D spike(size.first, size.second, 0.5f, 0.4f);
+        spike.at(1, 1) = Complex(1.0f, 0.0f);
+        GaugeLinkField2D unit;
+        unit.resize(size.first, size.second, 0.5f, 0.4f);
+        const double energy = gaugeKineticEnergy(spike, unit, 1.0, 1.0);
+        if (size.first == 3 && size.second == 3)
+            EXPECT_GT(energy, 0.0);
+        else
+            EXPECT_EQ(energy, 0.0) << size.first << " x " << size.second;
+    }
 }
 
 TEST(QuantumLandau2D, EigenstatesHaveTheLevelEnergies)
 {
-    ComplexField2D field(128, 128, 0.16f, 0.16f);
+    ComplexField2D field(128, 112, 0.16f, 0.2f);
     LandauConfig config;
     config.enabled = true;
     config.preparationMode = 1;
@@ -112,7 +133,7 @@ TEST(QuantumLandau2D, EigenstatesHaveTheLevelEnergies)
     // Links of the symmetric gauge: the plaquette flux b dx dy everywhere.
     const std::complex<float> plaquette = links.linkX(10, 20) * links.linkY(11, 20)
                                           * std::conj(links.linkX(10, 21)) * std::conj(links.linkY(10, 20));
-    EXPECT_NEAR(std::arg(plaquette), -0.45 * 0.16 * 0.16, 1e-6);
+    EXPECT_NEAR(std::arg(plaquette), -0.45 * 0.16 * 0.2, 1e-6);
 
     for (std::uint32_t n : {0u, 1u, 2u, 3u}) {
         config.landauIndex = n;
@@ -120,17 +141,34 @@ TEST(QuantumLandau2D, EigenstatesHaveTheLevelEnergies)
         EXPECT_NEAR(field.norm(), 1.0, 1e-5);
         const double energy = gaugeKineticEnergy(field, links, 1.0, 1.0) / field.norm();
         const double expected = QuantumLandau2D::levelEnergy(config, 1.0, 1.0);
-        // Second differences at dx = 0.16 against l_B = 1.49: a few parts in a thousand.
+        // Second differences at 0.16 and 0.2 against l_B = 1.49: a few parts in a thousand.
         EXPECT_NEAR(energy, expected, 0.01 * expected) << "n=" << n;
         EXPECT_EQ(radialNodes(field), static_cast<int>(n)) << "n=" << n;
     }
+
+    // The energy is gauge invariant: psi -> exp(i chi) psi with every link
+    // U(a -> b) -> exp(i chi(a)) U exp(-i chi(b)) leaves it as it was.
+    const auto chi = [](std::uint64_t i, std::uint64_t j) { return 0.7 * std::sin(0.3 * i) * std::cos(0.2 * j); };
+    const auto phase = [](double angle) { return Complex(float(std::cos(angle)), float(std::sin(angle))); };
+    ComplexField2D moved = field;
+    GaugeLinkField2D regauged = links;
+    for (std::uint64_t j = 0; j < field.ny(); ++j)
+        for (std::uint64_t i = 0; i < field.nx(); ++i) {
+            moved.at(i, j) *= phase(chi(i, j));
+            if (i + 1 < field.nx())
+                regauged.setLinkX(i, j, phase(chi(i, j)) * links.linkX(i, j) * phase(-chi(i + 1, j)));
+            if (j + 1 < field.ny())
+                regauged.setLinkY(i, j, phase(chi(i, j)) * links.linkY(i, j) * phase(-chi(i, j + 1)));
+        }
+    const double before = gaugeKineticEnergy(field, links, 1.0, 1.0);
+    EXPECT_NEAR(gaugeKineticEnergy(moved, regauged, 1.0, 1.0), before, 1e-4 * before);
     config.landauIndex = 0;
     ASSERT_TRUE(QuantumLandau2D::prepareInitialState(field, config, 1.0, 1.0, nullptr));
     // n = 0 is the Gaussian exp(-r^2 / (4 l_B^2)).
     const double x = gridCoordinateX(field, 80);
     const double y = gridCoordinateY(field, 70);
     const double ratio = field.at(80, 70).real() / field.at(64, 64).real();
-    const double r2Centre = std::pow(gridCoordinateX(field, 64), 2) * 2.0;
+    const double r2Centre = std::pow(gridCoordinateX(field, 64), 2) + std::pow(gridCoordinateY(field, 64), 2);
     EXPECT_NEAR(ratio, std::exp(-(x * x + y * y - r2Centre) * 0.45 / 4.0), 1e-5);
 }
 

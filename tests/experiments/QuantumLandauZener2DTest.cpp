@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 using namespace vxo;
 
@@ -51,6 +52,12 @@ TEST(QuantumLandauZener2D, DefaultSweepCrossesAtItsMidpoint)
     EXPECT_NEAR(reference.diabaticProbability + reference.adiabaticProbability, 1.0, 1e-15);
     EXPECT_EQ(reference.localizingSign, std::cos(reference.localizingPhase) >= 0.0 ? 1.0 : -1.0);
 
+    // A sweep that ends or starts exactly at zero bias still crosses.
+    for (const auto& [from, to, crossing] : {std::tuple{0.35, 0.0, 40.0}, std::tuple{0.0, -0.35, 0.0}}) {
+        const LandauZenerReference edge = QuantumLandauZener2D::predict(pair, slopeSweep(from, to, 40.0), 0, 1, 1.0);
+        EXPECT_TRUE(edge.valid) << from << " to " << to;
+        EXPECT_DOUBLE_EQ(edge.crossingTime, crossing);
+    }
     EXPECT_FALSE(QuantumLandauZener2D::predict(pair, slopeSweep(0.1, 0.5, 40.0), 0, 1, 1.0).valid);
     EXPECT_FALSE(QuantumLandauZener2D::predict(pair, slopeSweep(0.2, 0.2, 40.0), 0, 1, 1.0).valid);
     LinearSweep other = slopeSweep(0.35, -0.35, 40.0);
@@ -147,6 +154,12 @@ TEST(QuantumStueckelberg2D, HoldScanAdvancesThePhaseAtTheHeldGap)
     ASSERT_EQ(scan.size(), 4u);
     EXPECT_DOUBLE_EQ(scan.front().holdDuration, 0.0);
     EXPECT_DOUBLE_EQ(scan.back().holdDuration, 6.0);
+
+    // The phase between the crossings is an action over hbar.
+    const LinearSweep twice = returnSweep(4.0);
+    const LandauZenerReference lz1 = QuantumStueckelberg2D::reference(pair, twice, 0, 1, 1.0).landauZener;
+    EXPECT_NEAR(QuantumStueckelberg2D::phaseIntegral(lz1, twice, 0.5), 2.0 * QuantumStueckelberg2D::phaseIntegral(lz1, twice, 1.0),
+                1e-9);
 
     // Each extra unit of hold at bias F_end adds sqrt(Delta^2 + (2 d F_end)^2) / hbar.
     const LandauZenerReference lz = QuantumStueckelberg2D::reference(pair, returnSweep(4.0), 0, 1, 1.0).landauZener;

@@ -50,7 +50,7 @@ const char* shutterMessage(const PotentialScene& scene, const MoshinskyConfig& c
 // The guided grid at 128 x 64 cells of 0.32.
 ComplexField2D beamField()
 {
-    ComplexField2D field(128, 64, 0.32f, 0.32f);
+    ComplexField2D field(128, 64, 0.32f, 0.4f);
     std::string error;
     EXPECT_TRUE(QuantumMoshinsky2D::prepareInitialState(field, enabledBeam(), 1.0, &error)) << error;
     return field;
@@ -142,6 +142,15 @@ TEST(QuantumMoshinsky2D, InitialBeamIsCutAtTheShutter)
     const char* message = nullptr;
     EXPECT_FALSE(QuantumMoshinsky2D::validateInitialState(behind, &message));
     EXPECT_STREQ(message, "Moshinsky envelope centre must lie behind the shutter.");
+    // Each width on its own.
+    for (double MoshinskyInitialStateConfig::*width : {&MoshinskyInitialStateConfig::envelopeSigmaX,
+                                                       &MoshinskyInitialStateConfig::transverseSigmaY,
+                                                       &MoshinskyInitialStateConfig::edgeWidth}) {
+        MoshinskyInitialStateConfig flat = enabledBeam();
+        flat.*width = 0.0;
+        EXPECT_FALSE(QuantumMoshinsky2D::validateInitialState(flat, &message));
+        EXPECT_STREQ(message, "Moshinsky envelope widths and edge width must be positive.");
+    }
     error.clear();
     EXPECT_FALSE(QuantumMoshinsky2D::prepareInitialState(target, enabledBeam(), INFINITY, &error));
     EXPECT_EQ(error, "Moshinsky hbar must be positive and finite.");
@@ -157,7 +166,7 @@ TEST(MoshinskyRecorder, ReleasedFrontReachesTheDetector)
     MoshinskyShutterGeometry geometry;
     ASSERT_TRUE(QuantumMoshinsky2D::validateShutter(scene, config, &geometry, nullptr));
     ComplexField2D field = beamField();
-    PotentialField2D potential(128, 64, 0.32f, 0.32f);
+    PotentialField2D potential(128, 64, 0.32f, 0.4f);
 
     MoshinskyRecorder recorder(601);
     ASSERT_TRUE(recorder.configure(config, geometry, field));
@@ -195,12 +204,30 @@ TEST(MoshinskyRecorder, ThinningAndDetectorEdges)
         ASSERT_TRUE(recorder.record(t, open, field));
     ASSERT_EQ(recorder.samples().size(), 3u);
     EXPECT_EQ(recorder.samples()[1].time, 1.5); // the opening is always kept
+    // The x-marginal integrates |psi|^2 over y: summed over the columns of width dx it is the norm.
+    double total = 0.0;
+    for (float p : recorder.samples().front().profile)
+        total += p;
+    EXPECT_NEAR(total * 0.32, 1.0, 1e-4);
     EXPECT_EQ(recorder.samples()[2].time, 3.5);
 
     config.detectorX = 100.0; // beyond the last column
     ASSERT_TRUE(recorder.configure(config, geometry, field));
     ASSERT_TRUE(recorder.record(0.0, false, field));
     EXPECT_EQ(recorder.samples().back().detectorDensity, recorder.samples().back().profile.back());
+
+    // Between two cell centres the density is interpolated linearly, here where
+    // the profile changes most from one column to the next.
+    const std::vector<float> profile = recorder.samples().back().profile;
+    std::size_t steepest = 0;
+    for (std::size_t i = 0; i + 1 < profile.size(); ++i)
+        if (std::fabs(profile[i + 1] - profile[i]) > std::fabs(profile[steepest + 1] - profile[steepest]))
+            steepest = i;
+    config.detectorX = 0.25 * recorder.gridX(steepest) + 0.75 * recorder.gridX(steepest + 1);
+    ASSERT_TRUE(recorder.configure(config, geometry, field));
+    ASSERT_TRUE(recorder.record(0.0, false, field));
+    EXPECT_NEAR(recorder.samples().back().detectorDensity, 0.25 * profile[steepest] + 0.75 * profile[steepest + 1],
+                1e-6 * std::fabs(profile[steepest]) + 1e-9);
 
     ComplexField2D otherGrid(128, 64, 0.32f, 0.16f);
     EXPECT_FALSE(recorder.record(1.0, false, otherGrid));

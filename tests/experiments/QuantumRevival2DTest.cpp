@@ -54,6 +54,8 @@ TEST(QuantumRevival2D, RecognisesThePresetBoxAndItsRevivalTimes)
     EXPECT_NEAR(revivalTime(10.0, 1.0, 1.0), 400.0 / kPi, 1e-9);
     EXPECT_EQ(revivalTime(10.0, 0.0, 1.0), 0.0);
     EXPECT_EQ(revivalTime(std::nan(""), 1.0, 1.0), 0.0);
+    EXPECT_EQ(revivalTime(10.0, -1.0, 1.0), 0.0);
+    EXPECT_EQ(revivalTime(10.0, 1.0, 0.0), 0.0);
     EXPECT_EQ(RevivalBoxConfig{}.revivalTimeX(1.0, 1.0), 0.0);
 }
 

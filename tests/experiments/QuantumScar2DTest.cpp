@@ -95,6 +95,15 @@ TEST(QuantumScar2D, UniformDensityShowsNoEnhancement)
     EXPECT_NEAR(QuantumScar2D::stadiumArea(stadium), kPi * 4.5 * 4.5 + 2.0 * 4.5 * 8.0, 1e-12);
     EXPECT_NEAR(QuantumScar2D::axialOrbitPeriod(stadium, 4.0), 2.0 * (9.0 + 8.0) / 4.0, 1e-12);
     EXPECT_EQ(QuantumScar2D::axialOrbitPeriod(stadium, 0.0), 0.0);
+    // A stadium needs both a straight part and a radius: without either it has
+    // no area and no inside.
+    for (auto [straight, radius] : {std::pair{0.0, 4.5}, std::pair{8.0, 0.0}}) {
+        StadiumGeometry flat = stadium;
+        flat.straightLength = straight;
+        flat.radius = radius;
+        EXPECT_EQ(QuantumScar2D::stadiumArea(flat), 0.0) << straight << ", " << radius;
+        EXPECT_FALSE(QuantumScar2D::isInsideStadium(flat, 0.0, 0.0)) << straight << ", " << radius;
+    }
 
     // The band's share of the probability equals its share of the area.
     const ComplexField2D field = uniformStadiumField(stadium);

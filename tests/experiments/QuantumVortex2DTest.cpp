@@ -37,10 +37,10 @@ VortexTrap presetTrap()
     return trap;
 }
 
-// 64 x 64 cells of 0.16: the preset's cell size, the envelope well inside.
+// 64 x 48 cells of 0.16 x 0.2: about the preset's cell size, the envelope well inside.
 ComplexField2D preparedVortex(const VortexInitialState& state)
 {
-    ComplexField2D field(64, 64, 0.16f, 0.16f);
+    ComplexField2D field(64, 48, 0.16f, 0.2f);
     std::string error;
     EXPECT_TRUE(QuantumVortex2D::prepareInitialState(field, state, &error)) << error;
     return field;
@@ -154,22 +154,34 @@ TEST(QuantumVortex2D, StateValidationReportsTheFirstFault)
 TEST(QuantumVortex2D, PreparedStateWindsByItsChargeAroundTheCore)
 {
     const VortexTrap trap = presetTrap();
-    for (int charge : {1, -1}) {
-        VortexInitialState state; // the preset: core at (1, 0), envelope sigma 1
-        state.charge = charge;
-        const ComplexField2D field = preparedVortex(state);
-        EXPECT_NEAR(field.norm(), 1.0, 1e-5);
-        EXPECT_NEAR(windingAround(field, 1.0, 0.0, 0.5), charge, 1e-9);
-        EXPECT_NEAR(windingAround(field, -1.0, 0.5, 0.5), 0.0, 1e-9); // no core there
+    // The preset's core at (1, 0), and one above the diagonal of its plaquette
+    // (which runs from (0.88, -0.1) to (1.04, 0.1)): every corner counts.
+    for (int charge : {1, -1})
+        for (double coreY : {0.0, 0.07}) {
+            VortexInitialState state; // envelope sigma 1
+            state.charge = charge;
+            state.coreY = coreY;
+            const ComplexField2D field = preparedVortex(state);
+            EXPECT_NEAR(field.norm(), 1.0, 1e-5);
+            EXPECT_NEAR(windingAround(field, 1.0, coreY, 0.5), charge, 1e-9);
+            EXPECT_NEAR(windingAround(field, -1.0, 0.5, 0.5), 0.0, 1e-9); // no core there
 
-        const VortexCore core = QuantumVortex2D::findCore(field, state, trap);
-        ASSERT_TRUE(core.found);
-        EXPECT_EQ(core.winding, charge);
-        EXPECT_NEAR(core.x, 1.0, 0.16);
-        EXPECT_NEAR(core.y, 0.0, 0.16);
-        EXPECT_LT(core.coreDensity, 1e-3);
-    }
+            const VortexCore core = QuantumVortex2D::findCore(field, state, trap);
+            ASSERT_TRUE(core.found) << "charge " << charge << " core y " << coreY;
+            EXPECT_EQ(core.winding, charge);
+            // The centre of the plaquette holding the core: between the cells at
+            // x = 0.88 and 1.04 and between those at y = -0.1 and 0.1.
+            EXPECT_NEAR(core.x, 0.96, 1e-6);
+            EXPECT_NEAR(core.y, 0.0, 1e-6);
+            EXPECT_LT(core.coreDensity, 1e-3);
+        }
     EXPECT_FALSE(QuantumVortex2D::findCore(preparedVortex(VortexInitialState{}), VortexInitialState{}, VortexTrap{}).found);
+    // The search keeps within four envelope widths of the trap centre.
+    for (auto [coreX, found] : {std::pair{3.5, true}, std::pair{4.5, false}}) {
+        VortexInitialState far;
+        far.coreX = coreX;
+        EXPECT_EQ(QuantumVortex2D::findCore(preparedVortex(far), far, trap).found, found) << "core x " << coreX;
+    }
 }
 
 // For psi = G(r) (z - c) with a centred Gaussian G of |G|^2 width sigma,
@@ -188,6 +200,12 @@ TEST(QuantumVortex2D, AngularMomentumOfThePreparedStateMatchesItsAnalyticValue)
             EXPECT_NEAR(VortexRecorder::angularMomentum(field, 2.0, 0.0, 0.0), 2.0 * expected, 1e-2);
         }
     EXPECT_EQ(VortexRecorder::angularMomentum(ComplexField2D(2, 8, 1.0f, 1.0f), 1.0, 0.0, 0.0), 0.0);
+    // Three rows, one of them interior, are enough: x + i y on 5 x 3 cells turns counterclockwise.
+    ComplexField2D small(5, 3, 0.5f, 0.4f);
+    for (std::uint64_t j = 0; j < 3; ++j)
+        for (std::uint64_t i = 0; i < 5; ++i)
+            small.at(i, j) = Complex(static_cast<float>(gridCoordinateX(small, i)), static_cast<float>(gridCoordinateY(small, j)));
+    EXPECT_GT(VortexRecorder::angularMomentum(small, 1.0, 0.0, 0.0), 0.0);
     EXPECT_EQ(VortexRecorder::angularMomentum(preparedVortex(VortexInitialState{}), 0.0, 0.0, 0.0), 0.0);
 }
 

@@ -15,10 +15,11 @@ using namespace vxo;
 
 namespace {
 
+// Cells d x 1.25 d: an axis that took the other's spacing would show.
 DiracSpinor2D preparedSpinor(const ZitterbewegungConfig& config, std::uint64_t nx, std::uint64_t ny, float d)
 {
     DiracSpinor2D spinor;
-    spinor.resize(nx, ny, d, d);
+    spinor.resize(nx, ny, d, 1.25f * d);
     EXPECT_TRUE(QuantumZitterbewegung2D::prepareInitialState(spinor, config, 1.0, nullptr));
     return spinor;
 }
@@ -59,11 +60,14 @@ TEST(QuantumZitterbewegung2D, ValidationAndPreparationFailures)
         EXPECT_TRUE(QuantumZitterbewegung2D::validateConfiguration(config, nullptr));
     }
 
-    DiracSpinor2D odd;
-    odd.resize(24, 16, 0.5f, 0.5f);
     std::string error;
-    EXPECT_FALSE(QuantumZitterbewegung2D::prepareInitialState(odd, config, 1.0, &error));
-    EXPECT_EQ(error, "QuantumZitterbewegung2D: invalid spinor or hbar");
+    for (const auto& size : {std::make_pair(24u, 16u), std::make_pair(16u, 24u)}) {
+        DiracSpinor2D odd;
+        odd.resize(size.first, size.second, 0.5f, 0.5f);
+        error.clear();
+        EXPECT_FALSE(QuantumZitterbewegung2D::prepareInitialState(odd, config, 1.0, &error));
+        EXPECT_EQ(error, "QuantumZitterbewegung2D: invalid spinor or hbar") << size.first << " x " << size.second;
+    }
     DiracSpinor2D mismatched;
     mismatched.resize(16, 16, 0.5f, 0.5f);
     mismatched.lower.reset(8, 8, 0.5f, 0.5f);
@@ -80,7 +84,7 @@ TEST(QuantumZitterbewegung2D, ValidationAndPreparationFailures)
 TEST(QuantumZitterbewegung2D, EnergyBranchWeightsOfBothModes)
 {
     ZitterbewegungConfig config;
-    DiracSpinor2D mixed = preparedSpinor(config, 128, 128, 0.32f);
+    DiracSpinor2D mixed = preparedSpinor(config, 128, 64, 0.32f);
     const auto w0 = QuantumZitterbewegung2D::energyBranchWeights(mixed, config, 1.0);
     EXPECT_NEAR(w0.first + w0.second, 1.0, 1e-12);
     EXPECT_NEAR(w0.first, 0.85, 0.01);
@@ -99,6 +103,12 @@ TEST(QuantumZitterbewegung2D, EnergyBranchWeightsOfBothModes)
     EXPECT_NEAR(w1.second, 0.0, 1e-5);
     EXPECT_NEAR(positive.norm(), 1.0, 1e-5);
     EXPECT_GT(positive.lowerWeight(), 0.05);
+    // Its velocity c <sigma_x> is about the group velocity of the central
+    // momentum (the packet's spread of momenta lowers it a little), along +x.
+    DiracZitterbewegungRecorder recorder(4);
+    ASSERT_TRUE(recorder.configure(positive, config, 1.0));
+    recorder.record(0.0, positive);
+    EXPECT_NEAR(recorder.samples().front().velocityX, QuantumZitterbewegung2D::predictedDriftVelocityX(config), 0.06);
 }
 
 TEST(DiracZitterbewegungRecorder, MeasuredTremblingMatchesThePrediction)
@@ -106,6 +116,17 @@ TEST(DiracZitterbewegungRecorder, MeasuredTremblingMatchesThePrediction)
     ZitterbewegungConfig config;
     config.enabled = true;
     DiracSpinor2D spinor = preparedSpinor(config, 128, 128, 0.32f);
+    // The packet has its width sigma along y too: <y^2> = sigma^2 for |psi|^2.
+    double weight = 0.0;
+    double y2 = 0.0;
+    for (std::uint64_t j = 0; j < spinor.upper.ny(); ++j)
+        for (std::uint64_t i = 0; i < spinor.upper.nx(); ++i) {
+            const double rho = std::norm(spinor.upper.at(i, j)) + std::norm(spinor.lower.at(i, j));
+            const double y = gridCoordinateY(spinor.upper, j);
+            weight += rho;
+            y2 += rho * y * y;
+        }
+    EXPECT_NEAR(y2 / weight, config.sigma * config.sigma, 0.01 * config.sigma * config.sigma);
     DiracZitterbewegungRecorder recorder(640);
     ASSERT_TRUE(recorder.configure(spinor, config, 1.0));
     recorder.record(0.0, spinor);
@@ -123,6 +144,15 @@ TEST(DiracZitterbewegungRecorder, MeasuredTremblingMatchesThePrediction)
     EXPECT_NEAR(recorder.fittedDriftVelocityX(), QuantumZitterbewegung2D::predictedDriftVelocityX(config), 0.05);
     // The transverse trembling only shifts <y> sideways by a bounded amount.
     EXPECT_LT(std::fabs(recorder.fittedDriftVelocityY()), 0.01);
+    // Residuals of a least-squares line sum to zero on each axis.
+    double residualX = 0.0;
+    double residualY = 0.0;
+    for (const ZitterbewegungSample& sample : recorder.samples()) {
+        residualX += sample.detrendedX;
+        residualY += sample.detrendedY;
+    }
+    EXPECT_NEAR(residualX, 0.0, 1e-9);
+    EXPECT_NEAR(residualY, 0.0, 1e-9);
     EXPECT_GT(recorder.maxAbsDetrendedX(), 0.1);
 
     // Successive extrema of <v_x> (refined by a parabola through three

@@ -25,7 +25,7 @@ mkdir -p "$work"
 # Qt is built without frame pointers: the slow unwinder gives the complete
 # allocation stacks the leak suppressions need.
 ASAN_OPTIONS=fast_unwind_on_malloc=0 \
-LSAN_OPTIONS="suppressions=$root/tests/fuzz/lsan.supp" \
+LSAN_OPTIONS="suppressions=$root/tests/lsan.supp" \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     "$build/tests/fuzz/document_reader_fuzz" -max_total_time=60 -timeout=10 -print_final_stats=1 \
     -artifact_prefix="$build/fuzz-" "$work" "$root/tests/fuzz/corpus"

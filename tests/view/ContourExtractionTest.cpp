@@ -73,19 +73,19 @@ TEST(PotentialContours, LevelsSpreadEvenlyBetweenTheExtremes)
 
 TEST(PotentialContours, StepBarrierGetsOneMidLevelOnTheHalfCellBoundary)
 {
-    PotentialField2D v(16, 16, 0.5f, 0.5f);
-    v.addRectangle(0.0f, 0.0f, 2.9f, 1.9f, 5.0f); // centres |x| <= 1.25, |y| <= 0.75
+    PotentialField2D v(20, 12, 0.5f, 0.4f);
+    v.addRectangle(0.0f, 0.0f, 2.9f, 1.9f, 5.0f); // centres |x| <= 1.25, |y| <= 0.6
     const PotentialContourSet set = buildPotentialContours(v, 4);
     EXPECT_TRUE(set.binary);
     ASSERT_EQ(set.levels.size(), 1u);
     EXPECT_FLOAT_EQ(set.levels[0], 2.5f);
     ASSERT_FALSE(set.segments.empty());
     // Level 2.5 lies half way between 0 and 5: every crossing is at the midpoint
-    // between an inside and an outside cell centre, i.e. on |x| = 1.5 or |y| = 1.
+    // between an inside and an outside cell centre, i.e. on |x| = 1.5 or |y| = 0.8.
     for (const PotentialContourSegment& s : set.segments) {
         for (auto [x, y] : {std::pair<float, float>{s.x0, s.y0}, {s.x1, s.y1}}) {
-            const bool onSide = std::fabs(std::fabs(x) - 1.5f) < 1e-6f && std::fabs(y) <= 1.0f;
-            const bool onTopOrBottom = std::fabs(std::fabs(y) - 1.0f) < 1e-6f && std::fabs(x) <= 1.5f;
+            const bool onSide = std::fabs(std::fabs(x) - 1.5f) < 1e-6f && std::fabs(y) <= 0.8f + 1e-6f;
+            const bool onTopOrBottom = std::fabs(std::fabs(y) - 0.8f) < 1e-6f && std::fabs(x) <= 1.5f;
             EXPECT_TRUE(onSide || onTopOrBottom) << x << ", " << y;
         }
     }
@@ -102,13 +102,16 @@ TEST(PotentialContours, DegenerateInputGivesNoLevels)
     EXPECT_FLOAT_EQ(constant.maximum, 3.5f);
     EXPECT_FALSE(constant.binary);
 
+    // A single row or a single column has no cell to contour.
     PotentialField2D line(8, 1, 1.0f, 1.0f);
     line.addLinear(0.0f, 0.0f, 0.0f, 1.0f, 0.0f);
+    PotentialField2D column(1, 8, 1.0f, 1.0f);
+    column.addLinear(0.0f, 0.0f, 0.0f, 0.0f, 1.0f);
     PotentialField2D ramp(8, 8, 1.0f, 1.0f);
     ramp.addLinear(0.0f, 0.0f, 0.0f, 1.0f, 0.0f);
     for (const PotentialContourSet& s :
          {buildPotentialContours(PotentialField2D(), 4), buildPotentialContours(line, 4),
-          buildPotentialContours(ramp, 0)}) {
+          buildPotentialContours(column, 4), buildPotentialContours(ramp, 0)}) {
         EXPECT_TRUE(s.levels.empty());
         EXPECT_TRUE(s.segments.empty());
         EXPECT_EQ(s.minimum, 0.0f);
@@ -161,7 +164,7 @@ TEST(ProbabilityContours, GaussianDensityLevelSetsAreCircles)
 {
     // |psi|^2 = exp(-r^2 / s^2): the level L * pmax is the circle r = s sqrt(-ln L).
     const double s = 2.0;
-    const ComplexField2D psi = sampledField(128, 128, 0.0625f, 0.0625f, [s](double x, double y) {
+    const ComplexField2D psi = sampledField(112, 160, 0.08f, 0.0625f, [s](double x, double y) {
         const double a = std::exp(-(x * x + y * y) / (2.0 * s * s));
         return Complex(static_cast<float>(a * 0.6), static_cast<float>(a * 0.8));
     });
@@ -180,6 +183,21 @@ TEST(ProbabilityContours, GaussianDensityLevelSetsAreCircles)
                                                 - set.levels.begin());
         ASSERT_LT(e, 3u);
         EXPECT_FLOAT_EQ(seg.colorFraction, static_cast<float>(e + 1) / 4.0f);
+    }
+    // Each circle is whole: it reaches +-r on both axes.
+    for (float level : set.levels) {
+        const double r = s * std::sqrt(-std::log(static_cast<double>(level)));
+        double extent[4] = {0.0, 0.0, 0.0, 0.0}; // min x, max x, min y, max y
+        for (const ProbabilityContourSegment& seg : set.segments)
+            if (seg.level == level)
+                for (auto [x, y] : {std::pair<double, double>{seg.x0, seg.y0}, {seg.x1, seg.y1}}) {
+                    extent[0] = std::min(extent[0], x);
+                    extent[1] = std::max(extent[1], x);
+                    extent[2] = std::min(extent[2], y);
+                    extent[3] = std::max(extent[3], y);
+                }
+        for (int k = 0; k < 4; ++k)
+            EXPECT_NEAR(std::fabs(extent[k]), r, 0.1) << "level " << level << " side " << k;
     }
 }
 
@@ -213,6 +231,7 @@ TEST(ProbabilityContours, StrideBoundsTheSamplingLattice)
 {
     auto blob = [](double x, double y) { return Complex(static_cast<float>(std::exp(-(x * x + y * y))), 0.0f); };
     EXPECT_EQ(buildProbabilityContours(sampledField(1024, 64, 0.05f, 0.05f, blob), 2, 0, 4.0f, 384).stride, 3u);
+    EXPECT_EQ(buildProbabilityContours(sampledField(64, 1024, 0.05f, 0.05f, blob), 2, 0, 4.0f, 384).stride, 3u);
     EXPECT_EQ(buildProbabilityContours(sampledField(256, 256, 0.05f, 0.05f, blob), 2, 0, 4.0f, 384).stride, 1u);
     // The target is never taken below 32 cells.
     EXPECT_EQ(buildProbabilityContours(sampledField(64, 64, 0.1f, 0.1f, blob), 2, 0, 4.0f, 5).stride, 2u);
@@ -236,9 +255,11 @@ TEST(ProbabilityContours, EmptyOrZeroFieldsGiveNoLevels)
     EXPECT_EQ(zero.maxProbability, 0.0f);
     EXPECT_EQ(zero.stride, 1u);
 
-    ComplexField2D thin(8, 1, 1.0f, 1.0f);
-    thin.fill(Complex(1.0f, 0.0f));
-    EXPECT_TRUE(buildProbabilityContours(thin, 4, 1, 4.0f, 384).levels.empty());
+    for (const auto& size : {std::make_pair(8u, 1u), std::make_pair(1u, 8u)}) {
+        ComplexField2D thin(size.first, size.second, 1.0f, 1.0f);
+        thin.fill(Complex(1.0f, 0.0f));
+        EXPECT_TRUE(buildProbabilityContours(thin, 4, 1, 4.0f, 384).levels.empty()) << size.first << " x " << size.second;
+    }
     ComplexField2D full(8, 8, 1.0f, 1.0f);
     full.fill(Complex(1.0f, 0.0f));
     EXPECT_TRUE(buildProbabilityContours(full, 0, 1, 4.0f, 384).levels.empty());

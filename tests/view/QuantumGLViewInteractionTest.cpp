@@ -27,13 +27,13 @@ class QuantumGLViewInteraction : public test::ShownViewTest {
 protected:
     void prepareView() override
     {
-        showFrame(256, 256, 0.15625f);
+        showFrame(256, 256, 0.15625f, 0.15625f);
         view->setShapeCommittedCallback([this](const PotentialEditorShape& s) { shapes.push_back(s); });
     }
 
-    void showFrame(std::uint64_t nx, std::uint64_t ny, float d)
+    void showFrame(std::uint64_t nx, std::uint64_t ny, float dx, float dy)
     {
-        ComplexField2D psi(nx, ny, d, d);
+        ComplexField2D psi(nx, ny, dx, dy);
         psi.fill(Complex(0.5f, 0.0f));
         view->setFrame(psi, PotentialField2D(), 0);
         settle(); // the paint uploads the textures, which gives the image rectangle
@@ -109,15 +109,17 @@ TEST_F(QuantumGLViewInteraction, CircleAndClickShapesKeepOneCell)
     EXPECT_NEAR(shapes[0].centerY, -2.0f, 1e-4f);
     EXPECT_NEAR(shapes[0].radius, 5.0f, 1e-4f); // (3, -4) from the press point
 
-    // A click without movement: the minimum size of one cell, still a valid shape.
+    // A click without movement: the minimum size of one cell, still a valid
+    // shape; on cells 0.15625 x 0.2 a circle of the larger side.
+    showFrame(256, 200, 0.15625f, 0.2f);
     leftDrag(QPointF(220.0, 220.0), QPointF(220.0, 220.0));
     ASSERT_EQ(shapes.size(), 2u);
-    EXPECT_FLOAT_EQ(shapes[1].radius, 0.15625f);
+    EXPECT_FLOAT_EQ(shapes[1].radius, 0.2f);
     view->setEditTool(0);
     leftDrag(QPointF(220.0, 220.0), QPointF(220.5, 220.0));
     ASSERT_EQ(shapes.size(), 3u);
     EXPECT_FLOAT_EQ(shapes[2].width, 0.15625f);
-    EXPECT_FLOAT_EQ(shapes[2].height, 0.15625f);
+    EXPECT_FLOAT_EQ(shapes[2].height, 0.2f);
 }
 
 TEST_F(QuantumGLViewInteraction, NoShapeWithoutEditModeOrOutsideTheImage)
@@ -126,7 +128,7 @@ TEST_F(QuantumGLViewInteraction, NoShapeWithoutEditModeOrOutsideTheImage)
     EXPECT_TRUE(shapes.empty());
 
     view->setViewportEditEnabled(true);
-    showFrame(256, 128, 0.15625f); // image now 400 x 200 from y = 100
+    showFrame(256, 128, 0.15625f, 0.15625f); // image now 400 x 200 from y = 100
     leftDrag(QPointF(200.0, 50.0), QPointF(250.0, 150.0)); // press above the image
     EXPECT_TRUE(shapes.empty());
 
@@ -170,6 +172,11 @@ TEST_F(QuantumGLViewInteraction, WheelZoomsAboutTheCursorWithinItsLimits)
     EXPECT_TRUE(wheel(QPointF(200.0, 200.0), -120)); // backward at zoom 1: accepted, no change
     EXPECT_FLOAT_EQ(nav().zoom, 1.0f);
     EXPECT_FALSE(wheel(QPointF(200.0, 200.0), 0));
+
+    // On the letterbox beside the image the wheel does nothing.
+    showFrame(256, 128, 0.15625f, 0.3125f); // image 400 x 200 from y = 100
+    EXPECT_FALSE(wheel(QPointF(200.0, 50.0), 120));
+    EXPECT_FLOAT_EQ(nav().zoom, 1.0f);
 }
 
 TEST_F(QuantumGLViewInteraction, WheelAndMouseFallThroughWithoutAnImage)
@@ -211,6 +218,12 @@ TEST_F(QuantumGLViewInteraction, MiddleDragPansTheViewWithTheCursor)
     EXPECT_FALSE(view->isPanning());
     EXPECT_EQ(view->cursor().shape(), Qt::CrossCursor);
     EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+
+    // A press on the letterbox beside the image does not pan.
+    showFrame(256, 128, 0.15625f, 0.3125f); // image 400 x 200 from y = 100
+    mouse(QEvent::MouseButtonPress, QPointF(200.0, 50.0), Qt::MiddleButton, Qt::MiddleButton);
+    EXPECT_FALSE(view->isPanning());
+    mouse(QEvent::MouseButtonRelease, QPointF(200.0, 50.0), Qt::MiddleButton, Qt::NoButton);
 }
 
 TEST_F(QuantumGLViewInteraction, MiddleDoubleClickAndHomeResetTheView)
@@ -222,6 +235,16 @@ TEST_F(QuantumGLViewInteraction, MiddleDoubleClickAndHomeResetTheView)
     EXPECT_FLOAT_EQ(nav().zoom, 1.0f);
     EXPECT_FLOAT_EQ(nav().panX, 0.0f);
     EXPECT_FALSE(view->isPanning());
+
+    // Quick presses far apart, along x or along y, are two clicks.
+    wheel(QPointF(300.0, 100.0), 360);
+    const float zoomed = nav().zoom;
+    middleClick(QPointF(200.0, 200.0));
+    middleClick(QPointF(260.0, 200.0));
+    EXPECT_FLOAT_EQ(nav().zoom, zoomed) << "apart along x";
+    middleClick(QPointF(260.0, 260.0));
+    EXPECT_FLOAT_EQ(nav().zoom, zoomed) << "apart along y";
+    view->resetView();
 
     // A drag between the presses is not the first half of a double click.
     wheel(QPointF(300.0, 100.0), 360);
@@ -251,13 +274,13 @@ TEST_F(QuantumGLViewInteraction, NewFramesKeepTheViewUnlessTheDomainChanges)
     const ViewNavigation zoomed = nav();
     ASSERT_GT(zoomed.zoom, 1.4f);
     ASSERT_NE(zoomed.panX, 0.0f);
-    showFrame(256, 256, 0.15625f);
+    showFrame(256, 256, 0.15625f, 0.15625f);
     EXPECT_FLOAT_EQ(nav().zoom, zoomed.zoom);
     EXPECT_FLOAT_EQ(nav().panX, zoomed.panX);
     EXPECT_FLOAT_EQ(nav().panY, zoomed.panY);
-    showFrame(128, 128, 0.3125f); // other cells, same physical size
+    showFrame(128, 128, 0.3125f, 0.3125f); // other cells, same physical size
     EXPECT_FLOAT_EQ(nav().zoom, zoomed.zoom);
-    showFrame(256, 256, 0.2f);
+    showFrame(256, 256, 0.2f, 0.2f);
     EXPECT_FLOAT_EQ(nav().zoom, 1.0f);
     EXPECT_FLOAT_EQ(nav().panX, 0.0f);
     EXPECT_FLOAT_EQ(nav().panY, 0.0f);

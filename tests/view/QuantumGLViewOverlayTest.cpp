@@ -7,6 +7,8 @@
 #include "view/ContourExtraction.h"
 
 #include <QApplication>
+#include <QFont>
+#include <QFontMetricsF>
 #include <QMouseEvent>
 
 #include <gtest/gtest.h>
@@ -21,45 +23,73 @@ namespace vxo {
 namespace {
 
 
-// Painted overlays over a black scene: a 400 x 400 view of a 40 x 40 domain
-// (64 cells of 0.625), so the physical point (x, y) is at pixel
-// (200 + 10 x, 200 - 10 y).
+// A grid of nx x ny cells dx x dy and where it lands in a 400 x 400 view:
+// the image has the texture's shape (nx : ny), fitted and centred, and
+// spans the physical domain nx dx x ny dy centred on the origin.
+struct OverlayGrid {
+    std::uint64_t nx, ny;
+    float dx, dy;
+
+    double width() const { return nx >= ny ? 400.0 : 400.0 * nx / ny; }
+    double height() const { return ny >= nx ? 400.0 : 400.0 * ny / nx; }
+    double left() const { return (400.0 - width()) / 2.0; }
+    double top() const { return (400.0 - height()) / 2.0; }
+    double px(double x) const { return left() + width() * (0.5 + x / (nx * dx)); }
+    double py(double y) const { return top() + height() * (0.5 - y / (ny * dy)); }
+    double cellX(std::uint64_t i) const { return (i - (nx - 1) / 2.0) * dx; }
+    double cellY(std::uint64_t j) const { return (j - (ny - 1) / 2.0) * dy; }
+};
+
+// Wider than high and higher than wide, in cells and in physical size, so that
+// a dx taken for a dy (or nx for ny) moves or cuts something on one of them.
+constexpr OverlayGrid kWide{80, 64, 0.5f, 0.45f}; // 40 x 28.8, image 400 x 320 at y = 40
+constexpr OverlayGrid kTall{64, 80, 0.45f, 0.5f}; // 28.8 x 40, image 320 x 400 at x = 40
+
+// Painted overlays over a black scene, on kWide unless a test says otherwise.
 class QuantumGLViewOverlays : public test::ShownViewTest {
 protected:
-    static constexpr std::uint64_t kCells = 64;
-    static constexpr float kCell = 0.625f;
+    OverlayGrid grid = kWide;
 
     void prepareView() override
     {
         view->setCrossSectionLineVisible(false); // on by default; each test turns on what it draws
-        view->setFrame(ComplexField2D(kCells, kCells, kCell, kCell), PotentialField2D(), 0);
+        useGrid(kWide);
+    }
+
+    void useGrid(const OverlayGrid& g)
+    {
+        grid = g;
+        view->setFrame(ComplexField2D(g.nx, g.ny, g.dx, g.dy), PotentialField2D(), 0);
     }
 
     QImage render() { return test::renderedImage(*view); }
 
-    // A current J = (jx, jy) wherever inside(x, y) holds, 0 elsewhere.
-    static ProbabilityCurrent2D current(float jx, float jy, const std::function<bool(double, double)>& inside)
+    // A current J = (jx, jy) on the grid wherever inside(x, y) holds, 0 elsewhere.
+    ProbabilityCurrent2D current(float jx, float jy, const std::function<bool(double, double)>& inside) const
     {
         ProbabilityCurrent2D c;
-        c.nx = c.ny = kCells;
-        c.dx = c.dy = kCell;
-        c.jx.assign(kCells * kCells, 0.0f);
-        c.jy.assign(kCells * kCells, 0.0f);
-        for (std::uint64_t j = 0; j < kCells; ++j)
-            for (std::uint64_t i = 0; i < kCells; ++i) {
-                const double x = (static_cast<double>(i) - 31.5) * kCell;
-                const double y = (static_cast<double>(j) - 31.5) * kCell;
-                if (inside(x, y)) {
-                    c.jx[j * kCells + i] = jx;
-                    c.jy[j * kCells + i] = jy;
+        c.nx = grid.nx;
+        c.ny = grid.ny;
+        c.dx = grid.dx;
+        c.dy = grid.dy;
+        c.jx.assign(grid.nx * grid.ny, 0.0f);
+        c.jy.assign(grid.nx * grid.ny, 0.0f);
+        for (std::uint64_t j = 0; j < grid.ny; ++j)
+            for (std::uint64_t i = 0; i < grid.nx; ++i)
+                if (inside(grid.cellX(i), grid.cellY(j))) {
+                    c.jx[j * grid.nx + i] = jx;
+                    c.jy[j * grid.nx + i] = jy;
                 }
-            }
         c.maxMagnitude = std::hypot(jx, jy);
         return c;
     }
 
-    static int px(double x) { return static_cast<int>(std::lround(200.0 + 10.0 * x)); }
-    static int py(double y) { return static_cast<int>(std::lround(200.0 - 10.0 * y)); }
+    int px(double x) const { return static_cast<int>(std::lround(grid.px(x))); }
+    int py(double y) const { return static_cast<int>(std::lround(grid.py(y))); }
+    int top() const { return static_cast<int>(grid.top()); }
+    int bottom() const { return static_cast<int>(grid.top() + grid.height()); }
+    int left() const { return static_cast<int>(grid.left()); }
+    int right() const { return static_cast<int>(grid.left() + grid.width()); }
 
     // Pixels of a colour family inside a rectangle of the image.
     template <typename Test>
@@ -118,20 +148,23 @@ TEST_F(QuantumGLViewOverlays, StreamlinesFollowTheCurrentInsideItsBand)
 TEST_F(QuantumGLViewOverlays, DetectorBandHistogramAndReferenceCurve)
 {
     view->setDetectorVisible(true);
-    view->setDetector(10.0f, 1.0f, 8); // bins of 50 px, 20 px wide histogram... up to 80 px
+    view->setDetector(10.0f, 1.0f, 8); // bins of 40 px over the 320 px high image
     QImage image = render();
     // The dashed centre line at x = 10 covers about half of the column.
     const int line = count(image, QRect(px(10.0) - 1, 0, 3, 400), cyan);
     EXPECT_GT(line, 150);
     EXPECT_EQ(count(image, QRect(0, 0, px(9.0), 400), cyan), 0);
 
-    // Markers at y = 12 (bin 6 of 8 over [-20, 20]): a histogram bar to the right of the line.
+    // Markers at y = 3 and 3.2 (bin 4 of 8 over [-14.4, 14.4]): a histogram bar
+    // to the right of the line, none in the bins beside it.
     view->setMeasurementMarkersVisible(false);
-    view->setMeasurementMarkers({{10.0f, 12.0f}, {10.0f, 12.5f}});
+    view->setMeasurementMarkers({{10.0f, 3.0f}, {10.0f, 3.2f}});
     image = render();
-    const QRect bar(px(10.0) + 6, 400 - 7 * 50 + 2, 70, 46); // rows of bin 6
+    const int bin = 40;
+    const QRect bar(px(10.0) + 6, bottom() - 5 * bin + 2, 70, bin - 4); // rows of bin 4
     EXPECT_GT(count(image, bar, lit), 1500);
-    EXPECT_EQ(count(image, QRect(px(10.0) + 6, 400 - 50 + 2, 70, 46), lit), 0); // bin 0 is empty
+    EXPECT_EQ(count(image, bar.translated(0, -bin), lit), 0) << "bin 5";
+    EXPECT_EQ(count(image, bar.translated(0, bin), lit), 0) << "bin 3";
 
     // Reference curve: flux only in the upper rows reaches out at the top bins.
     std::vector<double> flux(64, 0.0);
@@ -139,10 +172,77 @@ TEST_F(QuantumGLViewOverlays, DetectorBandHistogramAndReferenceCurve)
         flux[r] = 1.0;
     view->setDetectorDistribution(flux, true);
     image = render();
-    EXPECT_GT(count(image, QRect(px(10.0) + 60, 0, 30, 50), yellow), 5);
+    EXPECT_GT(count(image, QRect(px(10.0) + 60, top(), 30, bin), yellow), 5);
     view->setDetectorDistribution(flux, false);
     image = render();
-    EXPECT_EQ(count(image, QRect(px(10.0) + 60, 0, 30, 50), yellow), 0);
+    EXPECT_EQ(count(image, QRect(px(10.0) + 60, top(), 30, bin), yellow), 0);
+}
+
+// The faint band of the detector spans its thickness across the whole domain
+// height, on grids wider and higher than long.
+TEST_F(QuantumGLViewOverlays, DetectorBandSpansItsThicknessAndTheDomainHeight)
+{
+    // Band colour over black, fainter than the dashed line and its antialiased edge.
+    const auto band = [](QRgb p) { return qBlue(p) > 15 && qBlue(p) < 60 && qRed(p) < 20; };
+    for (const OverlayGrid& g : {kWide, kTall}) {
+        SCOPED_TRACE(g.nx > g.ny ? "wide grid" : "tall grid");
+        useGrid(g);
+        view->setDetectorVisible(true);
+        view->setDetector(-10.0f, 4.0f, 8);
+        const QImage image = render();
+        const int expectedWidth = static_cast<int>(std::lround(grid.px(2.0) - grid.px(-2.0)));
+        const int middle = py(0.0) + 3;
+        EXPECT_NEAR(count(image, QRect(0, middle, 400, 1), band), expectedWidth - 2, 3)
+            << "band width in pixels for a thickness of 4";
+        const int column = px(-10.0) + expectedWidth / 4;
+        EXPECT_NEAR(count(image, QRect(column, 0, 1, 400), band), bottom() - top(), 2)
+            << "band height in pixels";
+    }
+}
+
+// Arrows sit at the cell centres of the lattice (one every second cell here)
+// and reach the first and last rows and columns, on grids wider and higher than long.
+TEST_F(QuantumGLViewOverlays, ArrowsSitOnTheirCellsUpToEveryEdge)
+{
+    for (const OverlayGrid& g : {kWide, kTall}) {
+        SCOPED_TRACE(g.nx > g.ny ? "wide grid" : "tall grid");
+        useGrid(g);
+        view->setCurrentMode(0);
+        view->setCurrentSpacing(12); // 12 px over 2.4 cells of 5 px: a stride of 2 on both axes
+        view->setCurrentField(current(1.0f, 0.0f, [](double, double) { return true; }));
+        const QImage image = render();
+        const double shaft = 12 * 0.8 / 2.0; // middle of an arrow of full length
+        const double rowGap = grid.py(0.0) - grid.py(g.dy);
+        int missing = 0;
+        int between = 0;
+        for (std::uint64_t j = 0; j < g.ny; j += 2)
+            for (std::uint64_t i = 0; i < g.nx; i += 2) {
+                const int x = static_cast<int>(grid.px(grid.cellX(i)) + shaft);
+                const int y = static_cast<int>(std::floor(grid.py(grid.cellY(j))));
+                if (count(image, QRect(x, y - 1, 1, 3), cyan) == 0)
+                    ++missing;
+                between += count(image, QRect(x, static_cast<int>(grid.py(grid.cellY(j)) - rowGap), 1, 1), cyan);
+            }
+        EXPECT_EQ(missing, 0) << "arrows missing at their cells";
+        EXPECT_EQ(between, 0) << "arrows between the lattice rows";
+    }
+}
+
+// Each streamline spans the streamline length in physical pixels of the
+// smaller size, here 0.09 up rather than 0.1 across: 15 steps of 0.18 each way,
+// 54 px across.
+TEST_F(QuantumGLViewOverlays, StreamlinesSpanTheirLengthInPixels)
+{
+    view->setCurrentMode(1);
+    view->setCurrentSpacing(120);
+    view->setStreamlineLength(60);
+    view->setCurrentField(current(1.0f, 0.0f, [](double, double) { return true; }));
+    const QImage image = render();
+    // Seeds every 120 px from 60 px inside the image; the first seed row is at top() + 60.
+    int widest = 0;
+    for (int y = top() + 58; y <= top() + 62; ++y)
+        widest = std::max(widest, count(image, QRect(0, y, 120, 1), lit));
+    EXPECT_NEAR(widest, 54, 2);
 }
 
 TEST_F(QuantumGLViewOverlays, MarkersSitAtTheirMeasuredPositions)
@@ -162,12 +262,41 @@ TEST_F(QuantumGLViewOverlays, MarkersSitAtTheirMeasuredPositions)
 
 TEST_F(QuantumGLViewOverlays, SectionLineAndContoursAreDrawnWhereTheyBelong)
 {
+    // Lines run across the whole domain, on grids wider and higher than long.
+    view->setCrossSectionLineVisible(true);
+    for (const OverlayGrid& g : {kWide, kTall}) {
+        SCOPED_TRACE(g.nx > g.ny ? "wide grid" : "tall grid");
+        useGrid(g);
+        view->setCrossSectionLine(1, 3.0f);
+        QImage image = render();
+        EXPECT_GT(count(image, QRect(px(3.0) - 1, top(), 3, 12), orange), 0) << "vertical line at the top";
+        EXPECT_GT(count(image, QRect(px(3.0) - 1, bottom() - 12, 3, 12), orange), 0) << "at the bottom";
+        EXPECT_GT(count(image, QRect(px(3.0) + 3, top() + 3, 40, 18), lit), 20) << "its label at the top";
+        // A line on the left edge of the domain is still inside: it keeps its label.
+        view->setCrossSectionLine(1, static_cast<float>(-0.5 * g.nx * g.dx));
+        EXPECT_GT(count(render(), QRect(left() + 3, top() + 3, 40, 18), lit), 20) << "label of a line on the left edge";
+        view->setCrossSectionLine(0, -3.0f);
+        image = render();
+        EXPECT_GT(count(image, QRect(left(), py(-3.0) - 1, 4, 3), orange), 0) << "horizontal line at the left";
+        EXPECT_GT(count(image, QRect(right() - 12, py(-3.0) - 1, 12, 3), orange), 0) << "at the right";
+    }
+    useGrid(kWide);
+
     view->setCrossSectionLineVisible(true);
     view->setCrossSectionLine(0, 5.0f);
     QImage image = render();
     EXPECT_GT(count(image, QRect(60, py(5.0) - 1, 340, 3), orange), 150);
-    // Its label box sits at the left end just above the line.
+    // Its label box sits at the left end just above the line, its border 4 px inside the image.
     EXPECT_GT(count(image, QRect(0, py(5.0) - 25, 70, 22), lit), 20);
+    EXPECT_GT(count(image, QRect(left() + 3, py(5.0) - 25, 3, 22), lit), 5);
+    EXPECT_EQ(count(image, QRect(left(), py(5.0) - 25, 2, 22), lit), 0);
+    // Its top border lies 3 px above the text's ascent, the text 6 px above the line.
+    QFont font = view->font();
+    font.setPixelSize(std::max(font.pixelSize(), 13));
+    font.setWeight(63);
+    const int boxTop = static_cast<int>(std::lround(py(5.0) - 6.0 - QFontMetricsF(font).ascent() - 3.0));
+    EXPECT_GT(count(image, QRect(left() + 10, boxTop - 1, 30, 3), lit), 10) << "top border";
+    EXPECT_EQ(count(image, QRect(left() + 10, boxTop - 6, 30, 4), lit), 0) << "above the box";
 
     view->setCrossSectionLine(1, -8.0f);
     image = render();
@@ -175,13 +304,13 @@ TEST_F(QuantumGLViewOverlays, SectionLineAndContoursAreDrawnWhereTheyBelong)
     EXPECT_EQ(count(image, QRect(px(-8.0) + 4, py(5.0) - 1, 400, 3), orange), 0); // the old line is gone
 
     view->setCrossSectionLineVisible(false);
-    PotentialField2D v(kCells, kCells, kCell, kCell);
+    PotentialField2D v(grid.nx, grid.ny, grid.dx, grid.dy);
     v.addRectangle(0.0f, 0.0f, 10.0f, 10.0f, 3.0f);
     view->setPotentialOverlayVisible(false);
-    view->setFrame(ComplexField2D(kCells, kCells, kCell, kCell), v, 0);
+    view->setFrame(ComplexField2D(grid.nx, grid.ny, grid.dx, grid.dy), v, 0);
     view->setPotentialContours(buildPotentialContours(v, 4));
     image = render();
-    // The outline lies between the last cells inside (|x| <= 4.6875) and the first outside.
+    // The outline lies between the last cells inside (|x| <= 4.75, |y| <= 4.725) and the first outside.
     EXPECT_GT(count(image, QRect(px(-5.0) - 3, py(4.0), 7, py(-4.0) - py(4.0)), yellow), 60);
     EXPECT_EQ(count(image, QRect(px(-3.0), py(3.0), 60, 60), yellow), 0);
     view->setPotentialContourOpacity(0.0f);

@@ -8,12 +8,15 @@
 #include <QApplication>
 #include <QSurfaceFormat>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdlib>
+#include <functional>
+#include <iterator>
 #include <memory>
 
 namespace vxo {
@@ -64,9 +67,10 @@ protected:
 };
 
 // A Gaussian spot of width sigma at (x0, y0), carrying a phase k x.
-ComplexField2D spot(std::uint64_t nx, std::uint64_t ny, float d, double x0, double y0, double sigma, double k = 0.0)
+ComplexField2D spot(std::uint64_t nx, std::uint64_t ny, float dx, float dy, double x0, double y0, double sigma,
+                    double k = 0.0)
 {
-    return sampledField(nx, ny, d, d, [=](double x, double y) {
+    return sampledField(nx, ny, dx, dy, [=](double x, double y) {
         const double r2 = (x - x0) * (x - x0) + (y - y0) * (y - y0);
         const double a = std::exp(-r2 / (4.0 * sigma * sigma));
         return Complex(static_cast<float>(a * std::cos(k * x)), static_cast<float>(a * std::sin(k * x)));
@@ -132,15 +136,36 @@ void expectPairwiseDistinct(const std::vector<QImage>& images, double fraction, 
 TEST_F(QuantumGLViewRender, SpotAppearsWhereItsPhysicalCoordinatesPutIt)
 {
     auto view = shownView(400, 300);
-    // 128 x 64 cells of 0.25: a 32 x 16 domain, drawn 400 x 200 in the middle of the widget.
-    view->setFrame(spot(128, 64, 0.25f, 6.0, 3.0, 0.6), PotentialField2D(), 0);
+    // 128 x 64 cells of 0.25 x 0.3: a 32 x 19.2 domain, drawn 400 x 200 (the texture's shape) in the
+    // middle of the widget.
+    view->setFrame(spot(128, 64, 0.25f, 0.3f, 6.0, 3.0, 0.6), PotentialField2D(), 0);
     const QImage image = renderedImage(*view);
     ASSERT_EQ(image.size(), QSize(400, 300));
     const QPointF centre = brightCentroid(image);
     EXPECT_NEAR(centre.x(), 400.0 * (6.0 / 32.0 + 0.5), 1.5);
-    EXPECT_NEAR(centre.y(), 50.0 + 200.0 * (0.5 - 3.0 / 16.0), 1.5);
+    EXPECT_NEAR(centre.y(), 50.0 + 200.0 * (0.5 - 3.0 / 19.2), 1.5);
     EXPECT_NEAR(view->imageRect().top(), 50.0, 1e-9);
     EXPECT_NEAR(view->imageRect().height(), 200.0, 1e-9);
+}
+
+TEST_F(QuantumGLViewRender, ZoomedPictureAgreesWithTheOverlayMapping)
+{
+    // Zoomed about a point off both axes, so that the pan differs on x and y:
+    // the spot lies where the overlays would put its centre.
+    auto view = shownView(400, 300);
+    view->setFrame(spot(128, 64, 0.25f, 0.3f, 6.0, 3.0, 0.6), PotentialField2D(), 0);
+    renderedImage(*view);
+    const QPointF cursor(300.0, 110.0);
+    QWheelEvent wheel(cursor, view->mapToGlobal(cursor.toPoint()), QPoint(), QPoint(0, 480), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view.get(), &wheel);
+    const ViewNavigation& nav = view->geometry().navigation;
+    ASSERT_GT(nav.zoom, 1.5f);
+    ASSERT_NE(nav.panX, nav.panY);
+    const QPointF expected = view->worldToWidget(6.0f, 3.0f);
+    const QPointF centre = brightCentroid(renderedImage(*view));
+    EXPECT_NEAR(centre.x(), expected.x(), 2.0);
+    EXPECT_NEAR(centre.y(), expected.y(), 2.0);
 }
 
 TEST_F(QuantumGLViewRender, LetterboxKeepsTheAspectRatio)
@@ -150,10 +175,11 @@ TEST_F(QuantumGLViewRender, LetterboxKeepsTheAspectRatio)
         std::uint64_t nx, ny;
         QRect lit;
     };
-    // A uniform density lights the whole image and nothing else.
+    // A uniform density lights the whole image and nothing else; the image has the
+    // shape of the texture, whatever the cells.
     for (const Case& c : {Case{128, 64, QRect(0, 50, 400, 200)}, Case{64, 128, QRect(125, 0, 150, 300)},
                           Case{64, 64, QRect(50, 0, 300, 300)}}) {
-        ComplexField2D psi(c.nx, c.ny, 0.25f, 0.25f);
+        ComplexField2D psi(c.nx, c.ny, 0.25f, 0.4f);
         psi.fill(Complex(1.0f, 0.0f));
         view->setFrame(psi, PotentialField2D(), 0);
         const QImage image = renderedImage(*view);
@@ -164,7 +190,7 @@ TEST_F(QuantumGLViewRender, LetterboxKeepsTheAspectRatio)
 TEST_F(QuantumGLViewRender, ViewModesAndToneMapsGiveDistinctImages)
 {
     auto view = shownView(256, 256);
-    const ComplexField2D psi = spot(64, 64, 0.25f, 0.0, 0.0, 1.5, 2.0);
+    const ComplexField2D psi = spot(64, 48, 0.25f, 0.3f, 0.0, 0.0, 1.5, 2.0);
     const std::vector<QImage> modes = renderEach(
         *view, 4, [&](std::uint32_t mode) { view->setFrame(psi, PotentialField2D(), mode); }, 150, "view mode");
     expectPairwiseDistinct(modes, 0.02, "view modes");
@@ -184,7 +210,7 @@ TEST_F(QuantumGLViewRender, ViewModesAndToneMapsGiveDistinctImages)
 TEST_F(QuantumGLViewRender, PostPreviewSelectsTheStageShown)
 {
     auto view = shownView(256, 256);
-    view->setFrame(spot(64, 64, 0.25f, 0.0, 0.0, 1.0), PotentialField2D(), 0);
+    view->setFrame(spot(64, 48, 0.25f, 0.3f, 0.0, 0.0, 1.0), PotentialField2D(), 0);
     view->setBloomStrength(5.0f);
     const std::vector<QImage> stages =
         renderEach(*view, 4, [&](std::uint32_t stage) { view->setPostPreview(stage); }, 100, "stage");
@@ -196,8 +222,8 @@ TEST_F(QuantumGLViewRender, PostPreviewSelectsTheStageShown)
 TEST_F(QuantumGLViewRender, PotentialOverlayGreysBarriersOnly)
 {
     auto view = shownView(256, 256);
-    ComplexField2D psi(64, 64, 0.25f, 0.25f); // black scene
-    PotentialField2D v(64, 64, 0.25f, 0.25f);
+    ComplexField2D psi(64, 64, 0.25f, 0.3f); // black scene
+    PotentialField2D v(64, 64, 0.25f, 0.3f);
     v.addRectangle(4.0f, 0.0f, 2.0f, 16.0f, 10.0f); // a wall on the right
     view->setFrame(psi, v, 0);
     QImage image = renderedImage(*view);
@@ -224,7 +250,7 @@ TEST_F(QuantumGLViewRender, AnEmptyFrameStaysBlack)
 TEST_F(QuantumGLViewRender, SettersScheduleOneRepaintAndOnlyOnChange)
 {
     auto view = shownView<CountingView>(200, 200);
-    view->setFrame(spot(32, 32, 0.25f, 0.0, 0.0, 1.0), PotentialField2D(), 0);
+    view->setFrame(spot(32, 24, 0.25f, 0.3f, 0.0, 0.0, 1.0), PotentialField2D(), 0);
     settle();
 
     view->paints = 0;
@@ -245,11 +271,76 @@ TEST_F(QuantumGLViewRender, SettersScheduleOneRepaintAndOnlyOnChange)
     settle();
     EXPECT_EQ(view->paints, 0);
 
+    // Every setter of a kept value: a change repaints once, the same value again not at all.
+    const std::function<void(QuantumGLView&)> changes[] = {
+        [](QuantumGLView& v) { v.setPalette(2); },
+        [](QuantumGLView& v) { v.setGamma(1.5f); },
+        [](QuantumGLView& v) { v.setBloomStrength(1.5f); },
+        [](QuantumGLView& v) { v.setCurrentSpacing(60); },
+        [](QuantumGLView& v) { v.setDisplayScale(1); },
+        [](QuantumGLView& v) { v.setExposureEv(0.5f); },
+        [](QuantumGLView& v) { v.setPostPreview(2); },
+        [](QuantumGLView& v) { v.setBloomThreshold(0.5f); },
+        [](QuantumGLView& v) { v.setBloomSoftKnee(0.2f); },
+        [](QuantumGLView& v) { v.setBlurSpread(3.0f); },
+        [](QuantumGLView& v) { v.setToneMapOperator(1); },
+        [](QuantumGLView& v) { v.setPotentialOverlayVisible(false); },
+        [](QuantumGLView& v) { v.setPotentialOverlayOpacity(0.5f); },
+        [](QuantumGLView& v) { v.setPotentialContoursVisible(false); },
+        [](QuantumGLView& v) { v.setPotentialContourOpacity(0.5f); },
+        [](QuantumGLView& v) { v.setPotentialContourWidth(2.0f); },
+        [](QuantumGLView& v) { v.setProbabilityContoursVisible(false); },
+        [](QuantumGLView& v) { v.setProbabilityContourOpacity(0.5f); },
+        [](QuantumGLView& v) { v.setProbabilityContourWidth(2.0f); },
+        [](QuantumGLView& v) { v.setCurrentOverlayVisible(false); },
+        [](QuantumGLView& v) { v.setCurrentMode(2); },
+        [](QuantumGLView& v) { v.setCurrentScale(2.0f); },
+        [](QuantumGLView& v) { v.setStreamlineLength(100); },
+        [](QuantumGLView& v) { v.setMeasurementMarkersVisible(false); },
+        [](QuantumGLView& v) { v.setMeasurementMarkerSize(6.0f); },
+        [](QuantumGLView& v) { v.setDetectorVisible(true); },
+        [](QuantumGLView& v) { v.setCrossSectionLineVisible(true); },
+    };
+    for (std::size_t k = 0; k < std::size(changes); ++k) {
+        view->paints = 0;
+        changes[k](*view);
+        settle();
+        EXPECT_EQ(view->paints, 1) << "setter " << k << " changing its value";
+        view->paints = 0;
+        changes[k](*view);
+        settle();
+        EXPECT_EQ(view->paints, 0) << "setter " << k << " given the same value";
+    }
+
     // "Always" setters repaint even with the same values.
     view->paints = 0;
     view->setDetector(8.0f, 0.32f, 64);
     settle();
     EXPECT_EQ(view->paints, 1);
+}
+
+// A broken size check once rebuilt the five render targets on every frame.
+TEST_F(QuantumGLViewRender, RenderTargetsAreRebuiltForANewSizeOnly)
+{
+    auto view = shownView<CountingView>(300, 200);
+    view->setFrame(spot(64, 32, 0.25f, 0.3f, 0.0, 0.0, 1.0), PotentialField2D(), 0);
+    renderedImage(*view);
+    const std::uint64_t built = view->renderTargetBuilds();
+    EXPECT_GE(built, 1u);
+    view->paints = 0;
+    for (int k = 0; k < 3; ++k) {
+        view->update();
+        renderedImage(*view);
+    }
+    EXPECT_GE(view->paints, 3);
+    EXPECT_EQ(view->renderTargetBuilds(), built) << "repaints of the same size rebuilt the targets";
+
+    view->resize(240, 200); // image 300 x 150 becomes 240 x 120
+    renderedImage(*view);
+    EXPECT_EQ(view->renderTargetBuilds(), built + 1) << "a resize rebuilds the targets once";
+    view->update();
+    renderedImage(*view);
+    EXPECT_EQ(view->renderTargetBuilds(), built + 1);
 }
 
 // Replaces one fragment shader by text that does not compile.
@@ -272,7 +363,7 @@ TEST_F(QuantumGLViewRender, ShaderFailureIsLoggedAndLeavesABlackView)
     auto view = std::make_unique<BrokenShaderView>();
     view->resize(200, 200);
     ASSERT_TRUE(showAndWait(*view));
-    view->setFrame(spot(32, 32, 0.25f, 0.0, 0.0, 1.0), PotentialField2D(), 0);
+    view->setFrame(spot(32, 24, 0.25f, 0.3f, 0.0, 0.0, 1.0), PotentialField2D(), 0);
     const QImage image = renderedImage(*view);
     EXPECT_FALSE(view->isGlReady());
     EXPECT_TRUE(capture.contains(QStringLiteral("QuantumGLView bright-pass shader:")))
@@ -293,7 +384,7 @@ TEST_F(QuantumGLViewRender, ReparentingKeepsThePicture)
     layout->addWidget(view);
     first.resize(300, 300);
     ASSERT_TRUE(showAndWait(first));
-    view->setFrame(spot(64, 64, 0.25f, -3.0, 2.0, 0.6), PotentialField2D(), 0);
+    view->setFrame(spot(64, 48, 0.25f, 0.3f, -3.0, 2.0, 0.6), PotentialField2D(), 0);
     const QPointF before = brightCentroid(renderedImage(*view));
     ASSERT_GT(before.x(), 0.0);
 
@@ -338,9 +429,10 @@ TEST(QuantumGLViewWithoutCoreProfile, LogsThatTheFunctionsAreUnavailable)
             view.setFormat(legacy);
             view.resize(120, 120);
             test::showAndWait(view);
-            view.setFrame(spot(16, 16, 0.5f, 0.0, 0.0, 1.0), PotentialField2D(), 0);
+            view.setFrame(spot(16, 16, 0.5f, 0.5f, 0.0, 0.0, 1.0), PotentialField2D(), 0);
             const bool black = brightestPixel(renderedImage(view)).value == 0;
-            std::exit(!view.isGlReady() && black ? 0 : 1);
+            // _Exit: the child ends with the view and the application alive on purpose.
+            std::_Exit(!view.isGlReady() && black ? 0 : 1);
         },
         ::testing::ExitedWithCode(0), "QuantumGLView: OpenGL 3\\.3 core functions are unavailable");
 }

@@ -248,6 +248,13 @@ TEST(QuantumTextureFrame2D, IncompleteFrames)
     EXPECT_EQ(empty.width, 0u);
     EXPECT_TRUE(empty.probability.empty());
     EXPECT_TRUE(QuantumTextureFrame2D::isIncomplete(empty));
+    // No cells along either side is no frame, even with arrays that match the product.
+    for (const auto& size : {std::make_pair(0u, 3u), std::make_pair(3u, 0u)}) {
+        QuantumTextureFrame2D flat;
+        flat.width = size.first;
+        flat.height = size.second;
+        EXPECT_TRUE(QuantumTextureFrame2D::isIncomplete(flat)) << size.first << " x " << size.second;
+    }
 
     QuantumTextureFrame2D frame =
         QuantumTextureFrame2D::fromField(ComplexField2D(4, 4, 1.0f, 1.0f), PotentialField2D());

@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace vxo {
 namespace {
@@ -28,8 +29,10 @@ TEST(ViewportMapping, ImageRectangleAndLetterbox)
 {
     EXPECT_EQ(fittedImageRect(256, 128, 800.0, 600.0), QRectF(0.0, 100.0, 800.0, 400.0));
     EXPECT_EQ(fittedImageRect(128, 256, 800.0, 600.0), QRectF(250.0, 0.0, 300.0, 600.0));
-    EXPECT_TRUE(fittedImageRect(0, 128, 800.0, 600.0).isEmpty());
-    EXPECT_TRUE(fittedImageRect(64, 64, 0.0, 600.0).isEmpty());
+    // No image without a texture or a widget area, on either axis.
+    for (const QRectF& none : {fittedImageRect(0, 128, 800.0, 600.0), fittedImageRect(128, 0, 800.0, 600.0),
+                               fittedImageRect(64, 32, 0.0, 600.0), fittedImageRect(64, 32, 800.0, 0.0)})
+        EXPECT_EQ(none, QRectF());
 
     // A 256 x 128 frame in an 800 x 600 widget: 800 x 400 targets, viewport (0, 100, 800, 400).
     const QSize image = letterboxSize(800, 600, 256, 128);
@@ -84,19 +87,27 @@ TEST(ViewportMapping, WorldAndWidgetPointsRoundTripAtAnyZoomAndPan)
     const ViewNavigation nav = navigation(32.0f, 16.0f, 1.0f, 0.0f, 0.0f);
     double x = 0.0;
     double y = 0.0;
-    EXPECT_TRUE(widgetToWorld(image, nav, QPointF(100.0, 250.0), x, y)); // the corner counts as inside
+    EXPECT_TRUE(widgetToWorld(image, nav, QPointF(100.0, 250.0), x, y)); // the corners count as inside
     EXPECT_NEAR(x, -16.0, 1e-12);
     EXPECT_NEAR(y, -8.0, 1e-12);
+    EXPECT_TRUE(widgetToWorld(image, nav, image.topRight(), x, y));
+    EXPECT_NEAR(x, 16.0, 1e-12);
+    EXPECT_NEAR(y, 8.0, 1e-12);
     EXPECT_FALSE(widgetToWorld(image, nav, QPointF(99.5, 100.0), x, y));
     EXPECT_FALSE(widgetToWorld(QRectF(), nav, QPointF(200.0, 100.0), x, y));
-    EXPECT_FALSE(widgetToWorld(image, navigation(0.0f, 16.0f, 1.0f, 0.0f, 0.0f), QPointF(200.0, 100.0), x, y));
+    // Without an extent on either axis there is no mapping, either way.
+    for (const ViewNavigation& flat : {navigation(0.0f, 16.0f, 1.0f, 0.0f, 0.0f), navigation(32.0f, 0.0f, 1.0f, 0.0f, 0.0f)}) {
+        EXPECT_FALSE(widgetToWorld(image, flat, QPointF(200.0, 100.0), x, y));
+        EXPECT_EQ(worldToWidget(image, flat, 1.0, 1.0), QPointF(0.0, 0.0));
+    }
     EXPECT_EQ(worldToWidget(QRectF(), nav, 1.0, 1.0), QPointF(0.0, 0.0));
 }
 
 TEST(ViewportMapping, ZoomAboutTheCursorKeepsItsPointFixed)
 {
-    const QRectF image(0.0, 0.0, 400.0, 400.0);
-    ViewNavigation nav = navigation(40.0f, 40.0f, 1.0f, 0.0f, 0.0f);
+    // A domain of 40 x 28.8 in an image of 400 x 320.
+    const QRectF image(0.0, 0.0, 400.0, 320.0);
+    ViewNavigation nav = navigation(40.0f, 28.8f, 1.0f, 0.0f, 0.0f);
 
     // One notch forward at the centre: zoom 1.15, pan stays 0.
     EXPECT_TRUE(zoomAboutImagePoint(nav, 0.5, 0.5, kZoomPerNotch));
@@ -105,10 +116,10 @@ TEST(ViewportMapping, ZoomAboutTheCursorKeepsItsPointFixed)
     EXPECT_FLOAT_EQ(nav.panY, 0.0f);
 
     // Several notches at points off centre: the point under the cursor stays put.
-    for (const QPointF cursor : {QPointF(300.0, 120.0), QPointF(399.0, 200.0), QPointF(150.0, 330.0)}) {
+    for (const QPointF cursor : {QPointF(300.0, 120.0), QPointF(399.0, 200.0), QPointF(150.0, 300.0)}) {
         double before[2];
         ASSERT_TRUE(widgetToWorld(image, nav, cursor, before[0], before[1]));
-        ASSERT_TRUE(zoomAboutImagePoint(nav, cursor.x() / 400.0, cursor.y() / 400.0, std::pow(kZoomPerNotch, 3)));
+        ASSERT_TRUE(zoomAboutImagePoint(nav, cursor.x() / 400.0, cursor.y() / 320.0, std::pow(kZoomPerNotch, 3)));
         double after[2];
         ASSERT_TRUE(widgetToWorld(image, nav, cursor, after[0], after[1]));
         EXPECT_NEAR(after[0], before[0], 1e-5);
@@ -125,20 +136,28 @@ TEST(ViewportMapping, ZoomAboutTheCursorKeepsItsPointFixed)
     EXPECT_FLOAT_EQ(unzoomed.zoom, 1.0f);
     EXPECT_FALSE(zoomAboutImagePoint(unzoomed, 0.2, 0.2, 0.0));
     EXPECT_FALSE(zoomAboutImagePoint(unzoomed, 0.2, 0.2, std::numeric_limits<double>::quiet_NaN()));
+    // A factor that is not positive changes nothing, whatever the zoom.
+    ViewNavigation zoomed = navigation(40.0f, 28.8f, 4.0f, 1.0f, -1.0f);
+    EXPECT_FALSE(zoomAboutImagePoint(zoomed, 0.2, 0.2, 0.0));
+    EXPECT_FLOAT_EQ(zoomed.zoom, 4.0f);
+    EXPECT_FLOAT_EQ(zoomed.panX, 1.0f);
+    for (ViewNavigation flat : {navigation(0.0f, 28.8f, 1.0f, 0.0f, 0.0f), navigation(40.0f, 0.0f, 1.0f, 0.0f, 0.0f)})
+        EXPECT_FALSE(zoomAboutImagePoint(flat, 0.2, 0.2, 2.0)) << flat.viewExtentX << " x " << flat.viewExtentY;
 }
 
 TEST(ViewportMapping, PanFollowsTheCursorAndStaysInsideTheZoomedExtent)
 {
-    // 100 px right over a 400 px image, extent 40, zoom 2: pan x moves by -5.
-    const QRectF image(0.0, 0.0, 400.0, 400.0);
-    ViewNavigation nav = navigation(40.0f, 40.0f, 2.0f, 0.0f, 0.0f);
+    // 100 px right over a 400 px image, extent 40, zoom 2: pan x moves by -5;
+    // 40 px down over 320 px showing 14.4 of the extent 28.8: pan y by +1.8.
+    const QRectF image(0.0, 0.0, 400.0, 320.0);
+    ViewNavigation nav = navigation(40.0f, 28.8f, 2.0f, 0.0f, 0.0f);
     panByPixels(nav, image, 100.0, 0.0);
     EXPECT_FLOAT_EQ(nav.panX, -5.0f);
     panByPixels(nav, image, 0.0, 40.0); // dragging down shows what lies above
-    EXPECT_FLOAT_EQ(nav.panY, 2.0f);
+    EXPECT_FLOAT_EQ(nav.panY, 1.8f);
     panByPixels(nav, image, 300.0, -1000.0);
     EXPECT_FLOAT_EQ(nav.panX, -10.0f); // (40 - 40 / 2) / 2
-    EXPECT_FLOAT_EQ(nav.panY, -10.0f);
+    EXPECT_FLOAT_EQ(nav.panY, -7.2f);  // (28.8 - 28.8 / 2) / 2
 
     ViewNavigation flat = navigation(40.0f, 40.0f, 1.0f, 3.0f, -3.0f);
     clampPan(flat);
@@ -182,11 +201,16 @@ TEST(OverlayGeometry, ArrowLengthFollowsTheSquareRootOfTheRelativeCurrent)
     const QPointF base(100.0, 100.0);
     CurrentArrow arrow;
     EXPECT_FALSE(currentArrow(base, 0.017f, 0.0f, 1.0f, 40.0, 8.8, arrow)); // 1.7 % is not drawn
+    EXPECT_TRUE(currentArrow(base, 0.0181f, 0.0f, 1.0f, 40.0, 8.8, arrow));  // 1.81 % is
     EXPECT_FALSE(currentArrow(base, 0.0f, 0.0f, 1.0f, 40.0, 8.8, arrow));
+    EXPECT_FALSE(currentArrow(base, 1.0f, 0.0f, 0.0f, 40.0, 8.8, arrow)); // no maximum to scale by
 
     ASSERT_TRUE(currentArrow(base, 1.0f, 0.0f, 1.0f, 40.0, 8.8, arrow));
     EXPECT_NEAR(arrow.tip.x(), 140.0, 1e-9);
     EXPECT_NEAR(arrow.tip.y(), 100.0, 1e-9);
+    // A horizontal arrow's head strokes lie one above, one below its shaft.
+    EXPECT_NEAR(arrow.headLeft.y(), 100.0 - 8.8 * std::sin(27.0 * 3.141592653589793 / 180.0), 1e-9);
+    EXPECT_NEAR(arrow.headRight.y(), 100.0 + 8.8 * std::sin(27.0 * 3.141592653589793 / 180.0), 1e-9);
     ASSERT_TRUE(currentArrow(base, 0.0f, 0.25f, 1.0f, 40.0, 8.8, arrow)); // 25 %: half length, upwards
     EXPECT_NEAR(arrow.tip.x(), 100.0, 1e-9);
     EXPECT_NEAR(arrow.tip.y(), 80.0, 1e-9);
@@ -204,16 +228,19 @@ TEST(OverlayGeometry, ArrowLengthFollowsTheSquareRootOfTheRelativeCurrent)
 
 TEST(OverlayGeometry, StreamlineParametersScaleWithTheScreen)
 {
-    ProbabilityCurrent2D current;
-    current.dx = 0.2f;
-    current.dy = 0.1f;
-    StreamlineParameters p = streamlineParametersFor(current, 0.01, 240);
-    EXPECT_FLOAT_EQ(p.stepLength, 0.035f);
-    EXPECT_EQ(p.maxSteps, 120u);
-    EXPECT_FLOAT_EQ(p.minRelativeMagnitude, 0.015f);
-    p = streamlineParametersFor(current, 0.05, 25);
-    EXPECT_FLOAT_EQ(p.stepLength, 0.1f);
-    EXPECT_EQ(p.maxSteps, 20u);
+    // The smaller cell sets the least step, whichever axis has it.
+    for (const auto& cells : {std::make_pair(0.2f, 0.1f), std::make_pair(0.1f, 0.2f)}) {
+        ProbabilityCurrent2D current;
+        current.dx = cells.first;
+        current.dy = cells.second;
+        StreamlineParameters p = streamlineParametersFor(current, 0.01, 240);
+        EXPECT_FLOAT_EQ(p.stepLength, 0.035f) << cells.first << " x " << cells.second;
+        EXPECT_EQ(p.maxSteps, 120u);
+        EXPECT_FLOAT_EQ(p.minRelativeMagnitude, 0.015f);
+        p = streamlineParametersFor(current, 0.05, 25);
+        EXPECT_FLOAT_EQ(p.stepLength, 0.1f);
+        EXPECT_EQ(p.maxSteps, 20u);
+    }
 }
 
 TEST(OverlayGeometry, ProbabilityContourColourRamp)
