@@ -600,8 +600,39 @@ private:
     // capture, atomic save; message box "Save Experiment" on failure.
     void saveExperiment();
     // First failure of the 108 controls: missing entry, missing widget, combo
-    // index out of range, non-finite double.
+    // index out of range, non-finite double; the five stadium boxes are
+    // checked the same way when the document carries them.
     bool validateDocumentControls(const ExperimentDocument& document, QString& error) const;
+
+    // How far an apply got: refused with nothing changed, applied but its
+    // saved bound state could not be prepared, or applied in full.
+    enum class DocumentApplication { Refused, Partial, Applied };
+    // The apply behind applyExperimentDocument. After the checks and before
+    // the final rebuild the document's identity comes in with it: title,
+    // source preset and the unit mapping of that preset.
+    DocumentApplication applyDocument(const ExperimentDocument& document, QString& error);
+    // Saved bound-state preparation (types 1 and 2) after the rebuild, with
+    // the double-well page the drives call for; false with `error` filled
+    // when no state or only one distinct state can be prepared.
+    bool restoreDocumentBoundState(const ExperimentDocument& document, QString& error);
+    // The analysis pages of the experiments the document enables; the last
+    // matching one stays visible. The Klein page follows the source preset.
+    void showDocumentExperimentPages(const ExperimentDocument& document, int sourcePresetIndex);
+    // Library entry titled exactly `title` (case-sensitive) that is a
+    // catalogue preset; -1 for none.
+    int presetIndexOfTitle(const QString& title) const;
+    // loadExperiment after its dialog: read, apply, identity and messages.
+    // True when the document was applied in full.
+    bool loadExperimentFromPath(const QString& path);
+    // saveExperiment after its dialog: file name ending, capture, atomic save
+    // and messages. True when the file was written.
+    bool saveExperimentToPath(QString path);
+    // The critical message box of a document file failure ("Load Experiment"
+    // or "Save Experiment") with one OK button.
+    void showDocumentFileError(const QString& title, const QString& text);
+    // The whole-window tests of the documents reach the dialog-free file
+    // operations and the window's bookkeeping directly.
+    friend struct DocumentsProbe;
 
     // --- Signal wiring and handler boundary ---------------------------------------------
 
