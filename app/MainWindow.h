@@ -465,6 +465,16 @@ private:
     // The eighteen writers in their fixed order (quench ... Klein), so that a
     // later enabled record switches an earlier one off.
     void applySettingsRecords(const ExperimentSettingsRecords& records);
+    // The record into its stored copy, then into the form when there is one.
+    template <typename Record>
+    void storeAndWriteSettings(Record& storedCopy, const Record& settings);
+    // The object's kind, page, fields and enabled flag into the geometry
+    // page with the signals blocked; false, nothing written, without a form
+    // or for kind 0 or an unknown kind.
+    bool writeGeometryInspector(const PotentialObject& object);
+    // The whole-window tests of the settings and the single geometry reach
+    // these operations directly.
+    friend struct SettingsProbe;
 
     // --- Single geometry and Potential Scene editing ------------------------------------
 

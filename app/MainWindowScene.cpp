@@ -2,14 +2,22 @@
 
 namespace vxo {
 
-void MainWindow::loadObjectIntoGeometryInspector(const PotentialObject&)
+void MainWindow::loadObjectIntoGeometryInspector(const PotentialObject& object)
 {
-    // TODO(mainwindow): single geometry and Potential Scene editing
+    if (writeGeometryInspector(object))
+        updateSceneEditingControls();
 }
 
 void MainWindow::buildLegacyPotential()
 {
-    // TODO(mainwindow): single geometry and Potential Scene editing
+    if (sceneUsable()) {
+        potentialScene.buildPotential(potential);
+        return;
+    }
+    // The single geometry goes straight into the cleared field, without the
+    // scene's validation: the page's ranges keep every value valid.
+    potential.clear();
+    PotentialObject::applyTo(currentPotentialObject(), potential);
 }
 
 void MainWindow::addCurrentGeometryToScene()

@@ -1,100 +1,160 @@
 #include "app/MainWindow.h"
 
+#include "app/ExperimentSettingsForm.h"
+#include "app/GeometryPage.h"
+#include "ui/MainWindowForm.h"
+
 namespace vxo {
 
-void MainWindow::applyQuenchSettings(const QuantumQuench&)
+// The drive writers refill their target combo from the scene first, so that
+// the record's object can be selected; they have no stored copy.
+
+void MainWindow::applyQuenchSettings(const QuantumQuench& settings)
 {
-    // TODO(mainwindow): experiment settings into the form
+    if (!ui)
+        return;
+    fillQuenchTargetCombo(settings.targetObjectId);
+    writeSettingsIntoForm(*ui, settings);
 }
 
-void MainWindow::applyPeriodicDriveSettings(const PeriodicDrive&)
+void MainWindow::applyPeriodicDriveSettings(const PeriodicDrive& settings)
 {
-    // TODO(mainwindow): experiment settings into the form
+    if (!ui)
+        return;
+    fillPeriodicDriveTargetCombo(settings.targetObjectId);
+    writeSettingsIntoForm(*ui, settings);
 }
 
-void MainWindow::applyLinearSweepSettings(const LinearSweep&)
+void MainWindow::applyLinearSweepSettings(const LinearSweep& settings)
 {
-    // TODO(mainwindow): experiment settings into the form
+    if (!ui)
+        return;
+    fillLinearSweepTargetCombo(settings.targetObjectId);
+    writeSettingsIntoForm(*ui, settings);
 }
 
-void MainWindow::applyRamseySettings(const RamseySequence&)
+void MainWindow::applyRamseySettings(const RamseySequence& settings)
 {
-    // TODO(mainwindow): experiment settings into the form
+    if (!ui)
+        return;
+    fillRamseyTargetCombo(settings.targetObjectId);
+    writeSettingsIntoForm(*ui, settings);
 }
 
-void MainWindow::applyRamseyEnsembleSettings(const RamseyEnsemble&)
+void MainWindow::applyRamseyEnsembleSettings(const RamseyEnsemble& settings)
 {
-    // TODO(mainwindow): experiment settings into the form
+    if (ui)
+        writeSettingsIntoForm(*ui, settings);
 }
 
-void MainWindow::applyKickedRotorSettings(const KickedRotorConfig&)
+// The other writers store the record first, also without a form: the stored
+// copy is what the readers return then, and it keeps the fields the form has
+// no control for.
+
+template <typename Record>
+void MainWindow::storeAndWriteSettings(Record& storedCopy, const Record& settings)
 {
-    // TODO(mainwindow): experiment settings into the form
+    storedCopy = settings;
+    if (ui)
+        writeSettingsIntoForm(*ui, settings);
 }
 
-void MainWindow::applyZenoSettings(const ZenoConfig&)
+void MainWindow::applyKickedRotorSettings(const KickedRotorConfig& settings)
 {
-    // TODO(mainwindow): experiment settings into the form
+    storeAndWriteSettings(stored.kickedRotor, settings);
 }
 
-void MainWindow::applyScarSettings(const ScarConfig&)
+void MainWindow::applyZenoSettings(const ZenoConfig& settings)
 {
-    // TODO(mainwindow): experiment settings into the form
+    storeAndWriteSettings(stored.quantumZeno, settings);
 }
 
-void MainWindow::applyBerrySettings(const BerryConfig&)
+void MainWindow::applyScarSettings(const ScarConfig& settings)
 {
-    // TODO(mainwindow): experiment settings into the form
+    storeAndWriteSettings(stored.quantumScar, settings);
 }
 
-void MainWindow::applyLoschmidtSettings(const LoschmidtConfig&)
+void MainWindow::applyBerrySettings(const BerryConfig& settings)
 {
-    // TODO(mainwindow): experiment settings into the form
+    storeAndWriteSettings(stored.quantumBerry, settings);
 }
 
-void MainWindow::applyMoshinskySettings(const MoshinskyConfig&)
+void MainWindow::applyLoschmidtSettings(const LoschmidtConfig& settings)
 {
-    // TODO(mainwindow): experiment settings into the form
+    storeAndWriteSettings(stored.quantumLoschmidt, settings);
 }
 
-void MainWindow::applyKapitzaDiracSettings(const KapitzaDiracConfig&)
+void MainWindow::applyMoshinskySettings(const MoshinskyConfig& settings)
 {
-    // TODO(mainwindow): experiment settings into the form
+    stored.quantumMoshinsky = settings;
+    if (!ui)
+        return;
+    fillMoshinskyTargetCombo(settings.shutterObjectId);
+    writeSettingsIntoForm(*ui, settings);
 }
 
-void MainWindow::applyAharonovBohmSettings(const AharonovBohmConfig&)
+void MainWindow::applyKapitzaDiracSettings(const KapitzaDiracConfig& settings)
 {
-    // TODO(mainwindow): experiment settings into the form
+    storeAndWriteSettings(stored.quantumKapitzaDirac, settings);
 }
 
-void MainWindow::applyLandauSettings(const LandauConfig&)
+void MainWindow::applyAharonovBohmSettings(const AharonovBohmConfig& settings)
 {
-    // TODO(mainwindow): experiment settings into the form
+    storeAndWriteSettings(stored.quantumAharonovBohm, settings);
 }
 
-void MainWindow::applyHallEdgeSettings(const HallEdgeConfig&)
+void MainWindow::applyLandauSettings(const LandauConfig& settings)
 {
-    // TODO(mainwindow): experiment settings into the form
+    storeAndWriteSettings(stored.quantumLandau, settings);
 }
 
-void MainWindow::applyBackflowSettings(const BackflowConfig&)
+void MainWindow::applyHallEdgeSettings(const HallEdgeConfig& settings)
 {
-    // TODO(mainwindow): experiment settings into the form
+    storeAndWriteSettings(stored.quantumHallEdge, settings);
 }
 
-void MainWindow::applyZitterbewegungSettings(const ZitterbewegungConfig&)
+void MainWindow::applyBackflowSettings(const BackflowConfig& settings)
 {
-    // TODO(mainwindow): experiment settings into the form
+    storeAndWriteSettings(stored.quantumBackflow, settings);
 }
 
-void MainWindow::applyKleinSettings(const KleinTunnelingConfig&)
+void MainWindow::applyZitterbewegungSettings(const ZitterbewegungConfig& settings)
 {
-    // TODO(mainwindow): experiment settings into the form
+    storeAndWriteSettings(stored.quantumZitterbewegung, settings);
 }
 
-void MainWindow::applySettingsRecords(const ExperimentSettingsRecords&)
+void MainWindow::applyKleinSettings(const KleinTunnelingConfig& settings)
 {
-    // TODO(mainwindow): experiment settings into the form
+    storeAndWriteSettings(stored.quantumKleinTunneling, settings);
+}
+
+// Each enabled record switches off only experiments written before it, so
+// in this order the last enabled record of a conflicting pair wins.
+void MainWindow::applySettingsRecords(const ExperimentSettingsRecords& records)
+{
+    applyQuenchSettings(records.quantumQuench);
+    applyPeriodicDriveSettings(records.periodicDrive);
+    applyLinearSweepSettings(records.linearSweep);
+    applyRamseySettings(records.ramseySequence);
+    applyRamseyEnsembleSettings(records.ramseyEnsemble);
+    applyKickedRotorSettings(records.kickedRotor);
+    applyZenoSettings(records.quantumZeno);
+    applyScarSettings(records.quantumScar);
+    applyBerrySettings(records.quantumBerry);
+    applyLoschmidtSettings(records.quantumLoschmidt);
+    applyMoshinskySettings(records.quantumMoshinsky);
+    applyKapitzaDiracSettings(records.quantumKapitzaDirac);
+    applyAharonovBohmSettings(records.quantumAharonovBohm);
+    applyLandauSettings(records.quantumLandau);
+    applyHallEdgeSettings(records.quantumHallEdge);
+    applyBackflowSettings(records.quantumBackflow);
+    applyZitterbewegungSettings(records.quantumZitterbewegung);
+    applyKleinSettings(records.quantumKleinTunneling);
+}
+
+bool MainWindow::writeGeometryInspector(const PotentialObject& object)
+{
+    return ui && writeGeometryPage(*ui, object);
 }
 
 } // namespace vxo

@@ -1,0 +1,94 @@
+// One saved control value into its widget: what each control class accepts,
+// what it refuses without changing, and that no change handler runs.
+
+#include "common/AppTestSupport.h"
+
+#include "app/ControlValue.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QFontComboBox>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QVariant>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <limits>
+
+namespace vxo {
+namespace {
+
+TEST(ControlValue, WritesTheFourControlClassesAndRefusesEverythingElseUnchanged)
+{
+    test::appTestApplication();
+    QWidget parent;
+    auto* real = new QDoubleSpinBox(&parent);
+    real->setRange(-5.0, 5.0);
+    real->setDecimals(2);
+    real->setValue(1.0);
+    auto* integer = new QSpinBox(&parent);
+    integer->setRange(3, 201);
+    integer->setValue(41);
+    auto* combo = new QComboBox(&parent);
+    combo->addItems({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d")});
+    combo->setCurrentIndex(1);
+    auto* box = new QCheckBox(&parent);
+    auto* line = new QLineEdit(QStringLiteral("kept"), &parent);
+    auto* fonts = new QFontComboBox(&parent); // a combo box, but not exactly one
+    const int fontIndex = fonts->currentIndex();
+
+    int handlerRuns = 0;
+    const auto count = [&handlerRuns] { ++handlerRuns; };
+    QObject::connect(real, QOverload<double>::of(&QDoubleSpinBox::valueChanged), &parent, count);
+    QObject::connect(integer, QOverload<int>::of(&QSpinBox::valueChanged), &parent, count);
+    QObject::connect(combo, QOverload<int>::of(&QComboBox::currentIndexChanged), &parent, count);
+    QObject::connect(box, &QCheckBox::toggled, &parent, count);
+    QObject::connect(fonts, QOverload<int>::of(&QComboBox::currentIndexChanged), &parent, count);
+
+    struct Case {
+        const char* what;
+        QWidget* widget;
+        QVariant value;
+        bool written;
+        std::function<bool()> holds; // the widget's state after the call
+    };
+    const Case cases[] = {
+        {"double", real, 2.345, true, [&] { return real->value() == 2.35; }},
+        {"double clamped", real, 9.0, true, [&] { return real->value() == 5.0; }},
+        {"double from text", real, QStringLiteral("-1.5"), true, [&] { return real->value() == -1.5; }},
+        {"double from words", real, QStringLiteral("many"), false, [&] { return real->value() == -1.5; }},
+        {"integer", integer, 61, true, [&] { return integer->value() == 61; }},
+        {"integer clamped", integer, 1000, true, [&] { return integer->value() == 201; }},
+        {"integer from a whole double", integer, 77.0, true, [&] { return integer->value() == 77; }},
+        {"combo index", combo, 3, true, [&] { return combo->currentIndex() == 3; }},
+        {"combo index = count", combo, 4, false, [&] { return combo->currentIndex() == 3; }},
+        {"combo index -1", combo, -1, false, [&] { return combo->currentIndex() == 3; }},
+        {"combo index 0", combo, 0.0, true, [&] { return combo->currentIndex() == 0; }},
+        {"check", box, true, true, [&] { return box->isChecked(); }},
+        {"check off", box, false, true, [&] { return !box->isChecked(); }},
+        {"invalid value", real, QVariant(), false, [&] { return real->value() == -1.5; }},
+        {"line edit", line, QStringLiteral("new"), false, [&] { return line->text() == QStringLiteral("kept"); }},
+        {"combo subclass", fonts, 0, false, [&] { return fonts->currentIndex() == fontIndex; }},
+        {"null widget", nullptr, 1, false, [] { return true; }},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(applyControlValue(c.widget, c.value), c.written) << c.what;
+        EXPECT_TRUE(c.holds()) << c.what;
+        if (c.widget != nullptr) {
+            EXPECT_FALSE(c.widget->signalsBlocked()) << c.what << ": blocking not restored";
+        }
+    }
+    EXPECT_EQ(handlerRuns, 0) << "a change handler ran during a write";
+
+    // A widget blocked before the call stays blocked.
+    real->blockSignals(true);
+    EXPECT_TRUE(applyControlValue(real, 0.5));
+    EXPECT_TRUE(real->signalsBlocked());
+}
+
+} // namespace
+} // namespace vxo
