@@ -75,75 +75,39 @@ TEST(HelpFolder, FirstExistingDirectoryInSearchOrderElseHelpInTheWorkingDirector
     }
 }
 
-TEST(HelpFolder, ResultIsCanonicalThroughLinksAndDotDot)
+TEST(CurrentParametersPage, NoteEscapingAndTheOptionalExperimentSection)
 {
-    QTemporaryDir temporary;
-    ASSERT_TRUE(temporary.isValid());
-    const QDir base(temporary.path());
-    ASSERT_TRUE(base.mkpath(QStringLiteral("pages/en")) && base.mkpath(QStringLiteral("bin")) &&
-                base.mkpath(QStringLiteral("work")));
-    ASSERT_TRUE(QFile::link(base.filePath(QStringLiteral("pages")), base.filePath(QStringLiteral("work/help"))));
-    const QString canonicalPages = QFileInfo(base.filePath(QStringLiteral("pages"))).canonicalFilePath();
-    EXPECT_EQ(findHelpFolder(base.filePath("bin"), base.filePath("work")), canonicalPages)
-        << "a linked help folder is reported at its real place";
-
-    ASSERT_TRUE(base.mkpath(QStringLiteral("help")));
-    EXPECT_EQ(findHelpFolder(base.filePath("bin"), base.filePath("elsewhere")),
-              QFileInfo(base.filePath("help")).canonicalFilePath())
-        << "\"../help\" from the program comes back without the \"..\"";
-}
-
-TEST(CurrentParametersPage, TemplateLanguageSectionsAndEscaping)
-{
-    const QString rows = parameterRow(QStringLiteral("Experiment"), QStringLiteral("Barrier Scattering (E > V0)")) +
-                         parameterRow(QStringLiteral("a<b & c"), QStringLiteral("\"quoted\" %1 %2"));
-    EXPECT_EQ(parameterRow(QStringLiteral("x & y"), QStringLiteral("<b>1</b>")),
-              QStringLiteral("<tr><th>x &amp; y</th><td>&lt;b&gt;1&lt;/b&gt;</td></tr>"));
-
-    struct Case {
+    // Row texts reach the page escaped, and a placeholder inside one stays
+    // as it is, like the style sheet's percentages.
+    const QString rows = parameterRow(QStringLiteral("a<b & c"), QStringLiteral("\"quoted\" %1 %2"));
+    EXPECT_EQ(rows, QStringLiteral("<tr><th>a&lt;b &amp; c</th><td>&quot;quoted&quot; %1 %2</td></tr>"));
+    const struct {
         bool english;
-        const char* title;
-        const char* setupHeading;
-        const char* experimentHeading;
-        const char* notePrefix;
+        const char* note;
+    } cases[] = {
+        {false, "<div class=\"note\">Snapshot dei parametri effettivamente attivi al momento della consultazione. "
+                "Non sostituisce la pagina Model &amp; Constraints, che descrive ipotesi e limiti del modello.</div>"},
+        {true, "<div class=\"note\">Snapshot of the parameters actually active when this page was generated. It "
+               "does not replace Model &amp; Constraints, which describes assumptions and model limits.</div>"},
     };
-    const Case cases[] = {
-        {false, "VXO - Parametri correnti", "Setup numerico corrente", "Parametri specifici dell esperimento",
-         "Snapshot dei parametri effettivamente attivi"},
-        {true, "VXO - Current Parameters", "Current numerical setup", "Experiment-specific parameters",
-         "Snapshot of the parameters actually active"},
-    };
-    for (const Case& c : cases) {
-        const QString experimentRows = parameterRow(QStringLiteral("x0"), significantText(-7.25, 9));
-        const QString page = currentParametersPage(c.english, rows, experimentRows);
-        const QString language = c.english ? QStringLiteral("english") : QStringLiteral("italian");
-        EXPECT_TRUE(page.startsWith(QStringLiteral("<!doctype html><html><head><meta charset=\"utf-8\"><title>")))
-            << language.toStdString();
-        EXPECT_TRUE(page.endsWith(QStringLiteral("</body></html>"))) << language.toStdString();
-        EXPECT_TRUE(page.contains(QStringLiteral("<title>%1</title>").arg(QLatin1String(c.title))))
-            << language.toStdString();
-        EXPECT_TRUE(page.contains(QStringLiteral("<h1>%1</h1>").arg(QLatin1String(c.title)))) << language.toStdString();
-        EXPECT_TRUE(page.contains(QStringLiteral("<div class=\"note\">%1").arg(QLatin1String(c.notePrefix))))
-            << language.toStdString();
-        EXPECT_TRUE(page.contains(QStringLiteral("Model &amp; Constraints"))) << "the note's ampersand is escaped";
-        EXPECT_TRUE(page.contains(QStringLiteral("<h2>%1</h2><table>%2</table><h2>%3</h2><table>%4</table></body>")
-                                      .arg(QLatin1String(c.setupHeading), rows, QLatin1String(c.experimentHeading),
-                                           experimentRows)))
-            << language.toStdString();
-        EXPECT_TRUE(page.contains(QStringLiteral("width:100%;"))) << "the style sheet is not taken for placeholders";
-
-        const QString withoutExperiment = currentParametersPage(c.english, rows, QString());
-        EXPECT_EQ(withoutExperiment.count(QStringLiteral("<h2>")), 1) << language.toStdString();
-        EXPECT_FALSE(withoutExperiment.contains(QLatin1String(c.experimentHeading))) << language.toStdString();
-        EXPECT_TRUE(withoutExperiment.endsWith(QStringLiteral("</table></body></html>"))) << language.toStdString();
+    for (const auto& c : cases) {
+        const QString page = currentParametersPage(c.english, rows, rows);
+        EXPECT_TRUE(page.contains(QLatin1String(c.note))) << "english " << c.english;
+        EXPECT_TRUE(page.contains(QStringLiteral("width:100%;margin:14px 0 24px"))) << "english " << c.english;
+        EXPECT_EQ(page.count(rows), 2) << "english " << c.english;
+        EXPECT_TRUE(page.endsWith(QStringLiteral("</table><h2>%1</h2><table>%2</table></body></html>")
+                                      .arg(QLatin1String(c.english ? "Experiment-specific parameters"
+                                                                   : "Parametri specifici dell esperimento"),
+                                           rows)))
+            << "english " << c.english;
+        const QString setupOnly = currentParametersPage(c.english, rows, QString());
+        EXPECT_EQ(setupOnly.count(QStringLiteral("<h2>")), 1) << "english " << c.english;
+        EXPECT_TRUE(setupOnly.endsWith(QStringLiteral("<table>%1</table></body></html>").arg(rows)))
+            << "english " << c.english;
     }
-    const QString page = currentParametersPage(true, rows, QString());
-    EXPECT_TRUE(page.contains(QStringLiteral("<td>Barrier Scattering (E &gt; V0)</td>")));
-    EXPECT_TRUE(page.contains(QStringLiteral("<th>a&lt;b &amp; c</th><td>&quot;quoted&quot; %1 %2</td>")))
-        << "a placeholder inside a value stays as it is";
 }
 
-TEST(CurrentParametersPage, WritingReplacesWhateverSitsAtThePathAndNeverWritesThroughALink)
+TEST(CurrentParametersPage, WritingReplacesWhatSitsAtThePathOrFailsLeavingNothing)
 {
     QTemporaryDir temporary;
     ASSERT_TRUE(temporary.isValid());
@@ -151,50 +115,32 @@ TEST(CurrentParametersPage, WritingReplacesWhateverSitsAtThePathAndNeverWritesTh
     const QString path = folder.filePath(QStringLiteral("vxo_current_parameters.html"));
     const QString page = QStringLiteral("<p>\u0127 = 1, \u03c8(x, y), \u00c5ngstr\u00f6m</p>");
 
-    // A link planted at the page's name, pointing at a file of the user's.
-    const QString victim = folder.filePath(QStringLiteral("victim.txt"));
-    ASSERT_TRUE(writeBytes(victim, "precious"));
-    ASSERT_TRUE(QFile::link(victim, path));
+    // A dangling link: a write through it would create its target.
+    const QString absent = folder.filePath(QStringLiteral("created-through-link.txt"));
+    ASSERT_TRUE(QFile::link(absent, path));
     ASSERT_TRUE(replaceFileWithText(path, page));
-    EXPECT_EQ(fileBytes(victim), QByteArray("precious")) << "the link's target is untouched";
-    EXPECT_FALSE(QFileInfo(path).isSymLink()) << "the link itself is replaced";
+    EXPECT_FALSE(QFileInfo::exists(absent)) << "something was created at the link's target";
+    EXPECT_FALSE(QFileInfo(path).isSymLink());
     const QByteArray written = fileBytes(path);
     EXPECT_TRUE(isValidUtf8(written));
     EXPECT_EQ(QString::fromUtf8(written), page);
 
-    // A dangling link (its target would be created by a write through it).
-    const QString absent = folder.filePath(QStringLiteral("created-through-link.txt"));
-    ASSERT_TRUE(QFile::remove(path));
-    ASSERT_TRUE(QFile::link(absent, path));
-    ASSERT_TRUE(replaceFileWithText(path, page));
-    EXPECT_FALSE(QFileInfo::exists(absent)) << "nothing is created at a dangling link's target";
-    EXPECT_EQ(QString::fromUtf8(fileBytes(path)), page);
-
-    // Written twice: the same file, the second text only, no leftovers.
+    // Written again: the same file with the second text only.
     ASSERT_TRUE(replaceFileWithText(path, QStringLiteral("second")));
     EXPECT_EQ(fileBytes(path), QByteArray("second"));
-    const QStringList entries = folder.entryList(QDir::Files | QDir::System | QDir::Hidden);
-    EXPECT_EQ(entries, QStringList({QStringLiteral("victim.txt"), QStringLiteral("vxo_current_parameters.html")}))
-        << entries.join(QStringLiteral(", ")).toStdString();
-}
+    EXPECT_EQ(folder.entryList(QDir::Files | QDir::System | QDir::Hidden),
+              QStringList(QStringLiteral("vxo_current_parameters.html")))
+        << "a temporary file was left behind";
 
-TEST(CurrentParametersPage, WritingFailsWithoutLeavingAnythingWhereItCannotReplace)
-{
-    QTemporaryDir temporary;
-    ASSERT_TRUE(temporary.isValid());
-    const QDir folder(temporary.path());
-
-    // A folder at the page's name cannot be replaced by a file.
-    const QString occupied = folder.filePath(QStringLiteral("vxo_current_parameters.html"));
-    ASSERT_TRUE(folder.mkpath(QStringLiteral("vxo_current_parameters.html")));
-    EXPECT_FALSE(replaceFileWithText(occupied, QStringLiteral("page")));
+    // A folder at the name cannot be replaced by a file; a missing folder
+    // cannot hold one. Neither leaves a temporary file.
+    const QString occupied = folder.filePath(QStringLiteral("occupied"));
+    ASSERT_TRUE(folder.mkpath(QStringLiteral("occupied")));
+    EXPECT_FALSE(replaceFileWithText(occupied, page));
     EXPECT_TRUE(QFileInfo(occupied).isDir());
-
-    // A folder that does not exist.
-    EXPECT_FALSE(replaceFileWithText(folder.filePath(QStringLiteral("missing/page.html")), QStringLiteral("page")));
-
-    EXPECT_EQ(folder.entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList())
-        << "no temporary file is left behind";
+    EXPECT_FALSE(replaceFileWithText(folder.filePath(QStringLiteral("missing/page.html")), page));
+    EXPECT_EQ(folder.entryList(QDir::Files | QDir::System | QDir::Hidden),
+              QStringList(QStringLiteral("vxo_current_parameters.html")));
 }
 
 } // namespace
