@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/ControlValue.h"
+#include "app/QuietControlWrites.h"
 #include "app/ExperimentFileName.h"
 #include "app/ExperimentSettingsForm.h"
 #include "document/ExperimentCatalogue.h"
@@ -21,6 +22,7 @@
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
+#include <limits>
 #include <type_traits>
 
 namespace vxo {
@@ -364,19 +366,43 @@ MainWindow::DocumentApplication MainWindow::applyDocument(const ExperimentDocume
     // After the domain: the resolution's minimum follows the grid spacing,
     // and the old grid's minimum would clamp a finer document's value.
     setBlocked(ui->collapseResolutionSpinBox, document.measurementCollapseResolution);
+    // As for a guided load, each strength box admits the document's own value
+    // and the scene's strongest and deepest object, so that no wall is
+    // weakened and no well filled on the way into the form.
+    double lowest = std::numeric_limits<double>::infinity();
+    double highest = -lowest;
+    for (const PotentialObject& object : document.potentialScene.objects()) {
+        lowest = std::min(lowest, static_cast<double>(object.value));
+        highest = std::max(highest, static_cast<double>(object.value));
+    }
+    for (QDoubleSpinBox* strength : {ui->rectangleV0SpinBox, ui->circleV0SpinBox, ui->barrierV0SpinBox,
+                                     ui->singleSlitV0SpinBox, ui->doubleSlitV0SpinBox, ui->polygonV0SpinBox}) {
+        const double value = document.controls.value(strength->objectName()).toDouble();
+        admitRangeQuietly(strength, std::min(lowest, value), std::max(highest, value));
+    }
     for (const char* name : kDocumentControls) {
         const bool domain = std::any_of(std::begin(kDomainControls), std::end(kDomainControls),
                                         [name](const char* other) { return qstrcmp(name, other) == 0; });
         if (!domain && qstrcmp(name, kCrossSectionPosition) != 0)
             applyNamed(name);
     }
-    for (const char* name : kStadiumControls)
-        applyNamed(name);
     ui->geometryParametersStackedWidget->setCurrentIndex(ui->geometryComboBox->currentIndex());
 
     potentialScene = document.potentialScene;
     setBlocked(ui->potentialSceneActiveCheckBox, document.potentialSceneActive && !potentialScene.empty());
     refreshSceneObjectList(0);
+    // Selecting the first scene object has just loaded it into the geometry
+    // pages. The saved pages are what the document holds, and with the scene
+    // off they are the potential itself: put them back.
+    applyNamed("geometryComboBox");
+    for (const char* name : kDocumentControls) {
+        const QWidget* widget = findChild<QWidget*>(QLatin1String(name));
+        if (widget != nullptr && ui->geometryParametersStackedWidget->isAncestorOf(widget))
+            applyNamed(name);
+    }
+    for (const char* name : kStadiumControls)
+        applyNamed(name);
+    ui->geometryParametersStackedWidget->setCurrentIndex(ui->geometryComboBox->currentIndex());
     applySettingsRecords(document);
 
     setBlocked(ui->viewportEditCheckBox, false);

@@ -222,10 +222,8 @@ void MainWindow::writePresetControls(const ExperimentPreset& preset)
         highest = std::max(highest, static_cast<double>(object.value));
     }
     for (QDoubleSpinBox* strength : {ui->rectangleV0SpinBox, ui->circleV0SpinBox, ui->barrierV0SpinBox,
-                                     ui->singleSlitV0SpinBox, ui->doubleSlitV0SpinBox, ui->polygonV0SpinBox}) {
-        const QSignalBlocker blocker(strength);
-        strength->setRange(std::min(strength->minimum(), lowest), std::max(strength->maximum(), highest));
-    }
+                                     ui->singleSlitV0SpinBox, ui->doubleSlitV0SpinBox, ui->polygonV0SpinBox})
+        admitRangeQuietly(strength, lowest, highest);
 
     const int geometry = static_cast<int>(preset.geometryIndex);
     selectGeometryQuietly(geometry);

@@ -152,6 +152,8 @@ void MainWindow::prepareBoundEigenstate()
     boundStateA = n;
     preparationType = InitialPreparationType::BoundEigenstate;
     rebuildSimulation();
+    if (!confirmBoundPreparation(InitialPreparationType::BoundEigenstate))
+        return;
     if (ui->analysisDockWidget)
         ui->analysisDockWidget->show();
     showAnalysisPage(ui->boundStatesTab);
@@ -180,6 +182,8 @@ void MainWindow::prepareBoundSuperposition()
     boundRelativePhase = ui->boundRelativePhaseSpinBox->value() * 3.141592653589793 / 180.0;
     preparationType = InitialPreparationType::BoundSuperposition;
     rebuildSimulation();
+    if (!confirmBoundPreparation(InitialPreparationType::BoundSuperposition))
+        return;
     if (ui->analysisDockWidget)
         ui->analysisDockWidget->show();
     showAnalysisPage(ui->boundStatesTab);

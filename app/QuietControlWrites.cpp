@@ -1,5 +1,8 @@
 #include "app/QuietControlWrites.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -38,6 +41,14 @@ void setValueQuietly(QSpinBox* box, int value)
         return;
     const QSignalBlocker blocker(box);
     box->setValue(value);
+}
+
+void admitRangeQuietly(QDoubleSpinBox* box, double lowest, double highest)
+{
+    if (!box || !std::isfinite(lowest) || !std::isfinite(highest))
+        return;
+    const QSignalBlocker blocker(box);
+    box->setRange(std::min(box->minimum(), lowest), std::max(box->maximum(), highest));
 }
 
 } // namespace vxo

@@ -18,5 +18,7 @@ void setIndexQuietly(QComboBox* combo, int index);
 // The box clamps the value to its range and rounds it to its decimals.
 void setValueQuietly(QDoubleSpinBox* box, double value);
 void setValueQuietly(QSpinBox* box, int value);
+// Widens the box's range, never narrows it, so that lowest and highest fit.
+void admitRangeQuietly(QDoubleSpinBox* box, double lowest, double highest);
 
 } // namespace vxo
