@@ -19,16 +19,19 @@ vxo_area_tests(app vxo_app)
 # window is present (see cmake/QtAreas.cmake).
 if(VXO_MAIN_WINDOW_COMPLETE AND TARGET vxo_ui)
   vxo_area_tests(appwindow vxo_app)
+  # The whole program as a teacher uses it: the window driven through its
+  # controls, and the program itself started and closed.
+  vxo_area_tests(e2e vxo_app)
 endif()
 
 # The widget test executables share one application object, the message
 # capture and the event-loop helpers; the whole-window tests use only the
 # message capture (their application object is the program's own start-up).
-if(TARGET view_tests OR TARGET plots_tests OR TARGET ui_tests OR TARGET appwindow_tests)
+if(TARGET view_tests OR TARGET plots_tests OR TARGET ui_tests OR TARGET appwindow_tests OR TARGET e2e_tests)
   add_library(vxo_qt_test_support STATIC common/QtTestSupport.cpp common/QtTestSupport.h)
   target_include_directories(vxo_qt_test_support PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
   target_link_libraries(vxo_qt_test_support PUBLIC Qt5::Gui Qt5::Widgets)
-  foreach(_executable view_tests plots_tests ui_tests appwindow_tests)
+  foreach(_executable view_tests plots_tests ui_tests appwindow_tests e2e_tests)
     if(TARGET ${_executable})
       target_link_libraries(${_executable} PRIVATE vxo_qt_test_support)
     endif()
