@@ -9,7 +9,7 @@ FUZZDIR   ?= build-fuzz
 
 PACKAGES := build-essential cmake qtbase5-dev qtbase5-dev-tools libqt5opengl5-dev \
             libgl1-mesa-dev libgl1-mesa-dri xvfb xauth googletest libgtest-dev \
-            libbenchmark-dev libfftw3-dev clang libclang-rt-14-dev fonts-dejavu-core python3
+            libbenchmark-dev libfftw3-dev clang libclang-rt-14-dev fonts-dejavu-core python3 libxcb1-dev
 
 .PHONY: all deps build run test test-release test-sanitize fuzz bench clean
 

@@ -22,6 +22,14 @@ if(VXO_MAIN_WINDOW_COMPLETE AND TARGET vxo_ui)
   # The whole program as a teacher uses it: the window driven through its
   # controls, and the program itself started and closed.
   vxo_area_tests(e2e vxo_app)
+  if(TARGET e2e_tests)
+    # The program test starts the built program and drives its window over
+    # the X protocol.
+    find_library(XCB_LIBRARY xcb REQUIRED)
+    target_link_libraries(e2e_tests PRIVATE ${XCB_LIBRARY})
+    target_compile_definitions(e2e_tests PRIVATE VXO_PROGRAM="$<TARGET_FILE:ondrivel>")
+    add_dependencies(e2e_tests ondrivel)
+  endif()
 endif()
 
 # The widget test executables share one application object, the message

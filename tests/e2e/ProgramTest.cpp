@@ -1,0 +1,228 @@
+// The program itself, started as a user starts it: it comes up on the display
+// without a word on its error output, titled after the library's selected
+// experiment, closes cleanly when the window is closed, leaves its layout in
+// its own settings file and comes back with the window as it was left. The
+// display is driven through the X protocol, as a window manager would: the
+// window is found by its process, resized and asked to close.
+
+#include "document/ExperimentCatalogue.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QProcess>
+#include <QSettings>
+#include <QSize>
+#include <QString>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <xcb/xcb.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace vxo::e2e {
+namespace {
+
+// One connection to the display the tests run on.
+class Display {
+public:
+    Display() : connection_(xcb_connect(nullptr, nullptr))
+    {
+        if (xcb_connection_has_error(connection_) == 0)
+            root_ = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data->root;
+    }
+    ~Display() { xcb_disconnect(connection_); }
+    Display(const Display&) = delete;
+    Display& operator=(const Display&) = delete;
+
+    bool usable() const { return root_ != 0; }
+
+    // The mapped top-level window of process `pid`.
+    std::optional<xcb_window_t> windowOf(qint64 pid)
+    {
+        std::optional<xcb_window_t> found;
+        const xcb_atom_t pidAtom = atom("_NET_WM_PID");
+        xcb_query_tree_reply_t* tree = xcb_query_tree_reply(connection_, xcb_query_tree(connection_, root_), nullptr);
+        if (tree == nullptr)
+            return found;
+        const xcb_window_t* children = xcb_query_tree_children(tree);
+        for (int i = 0; i < xcb_query_tree_children_length(tree) && !found; ++i) {
+            xcb_get_window_attributes_reply_t* attributes = xcb_get_window_attributes_reply(
+                connection_, xcb_get_window_attributes(connection_, children[i]), nullptr);
+            const bool viewable = attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
+            std::free(attributes);
+            if (viewable && cardinal(children[i], pidAtom) == std::optional<std::uint32_t>(std::uint32_t(pid)))
+                found = children[i];
+        }
+        std::free(tree);
+        return found;
+    }
+
+    QString title(xcb_window_t window)
+    {
+        xcb_get_property_reply_t* reply = xcb_get_property_reply(
+            connection_, xcb_get_property(connection_, 0, window, atom("_NET_WM_NAME"), atom("UTF8_STRING"), 0, 1024),
+            nullptr);
+        QString text;
+        if (reply != nullptr)
+            text = QString::fromUtf8(static_cast<const char*>(xcb_get_property_value(reply)),
+                                     xcb_get_property_value_length(reply));
+        std::free(reply);
+        return text;
+    }
+
+    QSize size(xcb_window_t window)
+    {
+        xcb_get_geometry_reply_t* geometry =
+            xcb_get_geometry_reply(connection_, xcb_get_geometry(connection_, window), nullptr);
+        const QSize result = geometry ? QSize(geometry->width, geometry->height) : QSize();
+        std::free(geometry);
+        return result;
+    }
+
+    void resize(xcb_window_t window, QSize size)
+    {
+        const std::uint32_t values[] = {std::uint32_t(size.width()), std::uint32_t(size.height())};
+        xcb_configure_window(connection_, window, XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT, values);
+        xcb_flush(connection_);
+    }
+
+    // The close button of a window manager: WM_DELETE_WINDOW.
+    void close(xcb_window_t window)
+    {
+        xcb_client_message_event_t event;
+        std::memset(&event, 0, sizeof event);
+        event.response_type = XCB_CLIENT_MESSAGE;
+        event.format = 32;
+        event.window = window;
+        event.type = atom("WM_PROTOCOLS");
+        event.data.data32[0] = atom("WM_DELETE_WINDOW");
+        event.data.data32[1] = XCB_CURRENT_TIME;
+        xcb_send_event(connection_, 0, window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&event));
+        xcb_flush(connection_);
+    }
+
+private:
+    xcb_atom_t atom(const char* name)
+    {
+        xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
+            connection_, xcb_intern_atom(connection_, 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr);
+        const xcb_atom_t value = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+        std::free(reply);
+        return value;
+    }
+
+    std::optional<std::uint32_t> cardinal(xcb_window_t window, xcb_atom_t property)
+    {
+        xcb_get_property_reply_t* reply = xcb_get_property_reply(
+            connection_, xcb_get_property(connection_, 0, window, property, XCB_ATOM_CARDINAL, 0, 1), nullptr);
+        std::optional<std::uint32_t> value;
+        if (reply != nullptr && xcb_get_property_value_length(reply) == 4)
+            value = *static_cast<const std::uint32_t*>(xcb_get_property_value(reply));
+        std::free(reply);
+        return value;
+    }
+
+    xcb_connection_t* connection_;
+    xcb_window_t root_ = 0;
+};
+
+// One run of the program with its own settings and runtime folders.
+class ProgramRun {
+public:
+    ProgramRun(const QString& configHome, const QString& runtimeDirectory)
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDirectory);
+        process_.setProcessEnvironment(environment);
+        process_.start(QStringLiteral(VXO_PROGRAM), QStringList());
+    }
+    ~ProgramRun()
+    {
+        if (process_.state() != QProcess::NotRunning) {
+            process_.kill();
+            process_.waitForFinished(5000);
+        }
+    }
+
+    QProcess& process() { return process_; }
+
+    // Waits for the main window to be mapped.
+    std::optional<xcb_window_t> window(Display& display)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < 60000 && process_.state() == QProcess::Running) {
+            if (const auto found = display.windowOf(process_.processId()))
+                return found;
+            QThread::msleep(50);
+        }
+        return std::nullopt;
+    }
+
+private:
+    QProcess process_;
+};
+
+TEST(TheProgram, StartsClosesAndComesBackWithItsWindowAsLeft)
+{
+    const char* name = std::getenv("DISPLAY");
+    if (name == nullptr || name[0] == '\0')
+        GTEST_SKIP() << "needs an X display (run under xvfb-run -a)";
+    Display display;
+    ASSERT_TRUE(display.usable());
+    QTemporaryDir configHome;
+    QTemporaryDir runtime; // made private to its owner, as the runtime folder must be
+    ASSERT_TRUE(configHome.isValid() && runtime.isValid());
+    const QString settingsFile = QDir(configHome.path()).filePath(QStringLiteral("Brastell/Ondrivel.conf"));
+    // Smaller than the form's own size, larger than what the docks need.
+    const QSize left(1240, 940);
+
+    {
+        ProgramRun first(configHome.path(), runtime.path());
+        ASSERT_TRUE(first.process().waitForStarted(10000)) << VXO_PROGRAM;
+        const std::optional<xcb_window_t> window = first.window(display);
+        ASSERT_TRUE(window) << "no window came up; error output:\n"
+                            << first.process().readAllStandardError().toStdString();
+        const QString expectedTitle =
+            QStringLiteral("Ondrivel - %1").arg(QString::fromLatin1(makeExperimentPreset(2).title));
+        EXPECT_TRUE(display.title(*window).startsWith(expectedTitle)) << display.title(*window).toStdString();
+        EXPECT_NE(display.size(*window), left);
+        EXPECT_FALSE(QFileInfo::exists(settingsFile)) << "nothing is saved while the program runs";
+
+        display.resize(*window, left);
+        display.close(*window);
+        ASSERT_TRUE(first.process().waitForFinished(30000)) << "the program did not end when its window closed";
+        EXPECT_EQ(first.process().exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(first.process().exitCode(), 0);
+        EXPECT_EQ(first.process().readAllStandardError().toStdString(), "") << "the program wrote to its error output";
+    }
+
+    ASSERT_TRUE(QFileInfo::exists(settingsFile)) << "the layout was not saved under the program's identity";
+    {
+        QSettings saved(settingsFile, QSettings::IniFormat);
+        saved.beginGroup(QStringLiteral("MainWindow"));
+        for (const char* key : {"geometry", "windowState", "controlsTab", "analysisPage"})
+            EXPECT_TRUE(saved.contains(QLatin1String(key))) << key << " was not saved";
+    }
+
+    ProgramRun second(configHome.path(), runtime.path());
+    ASSERT_TRUE(second.process().waitForStarted(10000));
+    const std::optional<xcb_window_t> window = second.window(display);
+    ASSERT_TRUE(window) << second.process().readAllStandardError().toStdString();
+    EXPECT_EQ(display.size(*window), left) << "the window did not come back as it was left";
+    display.close(*window);
+    ASSERT_TRUE(second.process().waitForFinished(30000));
+    EXPECT_EQ(second.process().exitCode(), 0);
+}
+
+} // namespace
+} // namespace vxo::e2e
