@@ -1,4 +1,4 @@
-# Entry points: `make run`, `make test`, `make bench`.
+# Entry points: `make run`, `make test`, `make bench`, `make soak`, `make gallery`.
 # Each first installs whatever Debian packages are missing.
 
 JOBS      ?= $(shell nproc)
@@ -11,7 +11,7 @@ PACKAGES := build-essential cmake qtbase5-dev qtbase5-dev-tools libqt5opengl5-de
             libgl1-mesa-dev libgl1-mesa-dri xvfb xauth googletest libgtest-dev \
             libbenchmark-dev libfftw3-dev clang libclang-rt-14-dev fonts-dejavu-core python3 libxcb1-dev
 
-.PHONY: all deps build run test test-release test-sanitize fuzz bench clean
+.PHONY: all deps build run test test-release test-sanitize fuzz bench soak gallery clean
 
 all: build
 
@@ -71,6 +71,16 @@ bench: deps
 	cmake -S . -B $(BENCHDIR) -DCMAKE_BUILD_TYPE=Release -DVXO_BUILD_TESTS=OFF -DVXO_BUILD_BENCH=ON
 	cmake --build $(BENCHDIR) -j $(JOBS) --target vxo_bench
 	$(BENCHDIR)/bench/vxo_bench
+
+# Every guided experiment for 2000 steps in one window: non-finite values,
+# norm drift beyond the absorbing layer's losses, memory growth (minutes).
+soak: build
+	cmake --build $(BUILD) -j $(JOBS) --target vxo_soak
+	QT_QPA_PLATFORM=offscreen $(BUILD)/tools/vxo_soak
+
+# A screenshot of the window for every guided experiment, in gallery/.
+gallery: build
+	tools/gallery.sh $(BUILD) gallery
 
 clean:
 	rm -rf $(BUILD) $(ASAN) $(BENCHDIR) $(FUZZDIR)

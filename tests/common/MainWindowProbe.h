@@ -21,6 +21,8 @@ public:
     static void observeTick(MainWindow& window) { window.observeAfterSteps(); }
     // Every view, plot, panel and the diagnostics.
     static void refreshTick(MainWindow& window) { window.refreshViews(); }
+    // The absorbing layer as the last rebuild prepared it.
+    static const AbsorbingBoundary2D& absorbingLayer(const MainWindow& window) { return window.absorbingBoundary; }
     // The speed selector's entry and the clock speed that goes with it.
     static void setSpeedIndex(MainWindow& window, int index)
     {

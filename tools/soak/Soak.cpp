@@ -1,0 +1,235 @@
+// The soak run: every guided experiment (or those named on the command line)
+// loaded into one unshown window on its own grid and run for 2000 steps, one
+// observation and one refresh every sixteen steps as at 16x. Reported per
+// experiment:
+//  - the first step at which psi, the spinor or an observation is not finite;
+//  - the norm's drift beyond the absorbing layer's losses. The layer
+//    multiplies psi by a real mask m after every step and every other part
+//    of a step is unitary, so the norm the step would have kept is
+//    sum |psi_after / m|^2 dA: its change over the step is drift, the
+//    difference to sum |psi_after|^2 dA is the layer's loss;
+//  - the resident memory after loading, after 200 steps and at the end.
+// Exit status 1 when any experiment shows a non-finite value, a drift above
+// 1e-3 (the watched Zeno state, rescaled by its measurements, aside) or more
+// than 8 MiB of growth after its first 200 steps.
+//
+// Usage: vxo_soak [--steps N] [preset index ...]
+
+#include "common/AppTestSupport.h"
+#include "common/MainWindowProbe.h"
+
+#include "app/MainWindow.h"
+#include "document/ExperimentCatalogue.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace vxo {
+namespace {
+
+constexpr double kDriftLimit = 1e-3;
+constexpr double kGrowthLimitMiB = 8.0;
+
+double residentMiB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return std::nan("");
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').front().toDouble() / 1024.0;
+    return std::nan("");
+}
+
+bool finite(const ComplexField2D& field)
+{
+    for (std::uint64_t i = 0; i < field.size(); ++i)
+        if (!std::isfinite(field.data()[i].real()) || !std::isfinite(field.data()[i].imag()))
+            return false;
+    return true;
+}
+
+bool finite(const ObservableSample& s)
+{
+    for (const double v : {s.time, s.meanX, s.meanY, s.sigmaX, s.sigmaY, s.norm, s.kineticEnergy, s.potentialEnergy,
+                           s.totalEnergy, s.energyDriftPercent})
+        if (!std::isfinite(v))
+            return false;
+    return true;
+}
+
+// sum |psi|^2 dA, and sum |psi / m|^2 dA with the layer's mask m when the
+// layer acted on this step.
+struct Norms {
+    double kept = 0.0;
+    double beforeLayer = 0.0;
+};
+
+Norms norms(const ComplexField2D& psi, const AbsorbingBoundary2D* layer)
+{
+    const std::vector<float>* mask = layer ? &layer->mask() : nullptr;
+    if (mask && mask->size() != psi.size())
+        mask = nullptr;
+    Norms n;
+    for (std::uint64_t i = 0; i < psi.size(); ++i) {
+        const double p = std::norm(psi.data()[i]);
+        n.kept += p;
+        n.beforeLayer += mask ? p / (double((*mask)[i]) * double((*mask)[i])) : p;
+    }
+    const double area = double(psi.dx()) * double(psi.dy());
+    n.kept *= area;
+    n.beforeLayer *= area;
+    return n;
+}
+
+struct Report {
+    int preset = 0;
+    std::string title;
+    std::uint64_t grid = 0;
+    bool layer = false;
+    long nanStep = -1;
+    double norm0 = 0.0;
+    double normEnd = 0.0;
+    double layerLoss = 0.0;
+    double drift = 0.0;
+    double largestDrift = 0.0;
+    double rssLoaded = 0.0;
+    double rssWarm = 0.0;
+    double rssEnd = 0.0;
+    double seconds = 0.0;
+    // The Zeno measurements rescale the watched state on purpose.
+    bool measured = false;
+    bool drifted() const { return !measured && largestDrift > kDriftLimit; }
+    bool flagged() const { return nanStep >= 0 || drifted() || rssEnd - rssWarm > kGrowthLimitMiB; }
+};
+
+Report soak(MainWindow& window, int preset, long steps)
+{
+    Report r;
+    r.preset = preset;
+    const ExperimentPreset experiment = makeExperimentPreset(std::uint32_t(preset));
+    r.title = experiment.title;
+    r.measured = experiment.initialPreparation.type == InitialPreparationType::QuantumZeno
+                 && experiment.quantumZeno.enabled;
+    QElapsedTimer clock;
+    clock.start();
+    window.loadGuidedExperiment(preset);
+    // One step a tick, observed and refreshed every sixteen steps below.
+    MainWindowProbe::setSpeedIndex(window, 2);
+    r.rssLoaded = residentMiB();
+    r.grid = window.waveField().nx();
+    const AbsorbingBoundary2D& boundary = MainWindowProbe::absorbingLayer(window);
+    const ExperimentSettingsRecords& records = window.storedRecords();
+    // The free Dirac step never absorbs; every other step does when the layer is on.
+    const bool zitterbewegung = records.quantumZitterbewegung.enabled;
+    r.layer = boundary.isEnabled() && !zitterbewegung;
+    const AbsorbingBoundary2D* layer = r.layer ? &boundary : nullptr;
+
+    double before = norms(window.waveField(), nullptr).kept;
+    r.norm0 = before;
+    for (long step = 1; step <= steps; ++step) {
+        MainWindowProbe::stepTick(window);
+        const Norms after = norms(window.waveField(), layer);
+        r.layerLoss += after.beforeLayer - after.kept;
+        r.drift += after.beforeLayer - before;
+        r.largestDrift = std::max(r.largestDrift, std::abs(r.drift) / r.norm0);
+        before = after.kept;
+        if (step % 16 == 0 || step == steps) {
+            MainWindowProbe::observeTick(window);
+            MainWindowProbe::refreshTick(window);
+            bool ok = finite(window.waveField()) && std::isfinite(after.kept);
+            if (!window.spinorField().isEmpty())
+                ok = ok && finite(window.spinorField().upper) && finite(window.spinorField().lower);
+            if (!window.observableHistory().empty())
+                ok = ok && finite(window.observableHistory().newest());
+            if (!ok && r.nanStep < 0)
+                r.nanStep = step;
+        }
+        if (step == 200)
+            r.rssWarm = residentMiB();
+    }
+    if (steps < 200)
+        r.rssWarm = r.rssLoaded;
+    r.normEnd = before;
+    r.rssEnd = residentMiB();
+    r.seconds = clock.elapsed() / 1000.0;
+    return r;
+}
+
+void printHeader()
+{
+    std::printf("%-3s %-52s %5s %5s %9s %9s %10s %10s %10s %7s %7s %7s %6s %7s %s\n", "#", "experiment", "grid",
+                "layer", "norm0", "normEnd", "layerLoss", "drift", "maxDrift", "rssLd", "rss200", "rssEnd", "grow",
+                "sec", "finding");
+}
+
+void print(const Report& r)
+{
+    std::string finding;
+    if (r.nanStep >= 0)
+        finding += "NaN at step " + std::to_string(r.nanStep) + " ";
+    if (r.drifted())
+        finding += "norm drift ";
+    else if (r.measured && r.largestDrift > kDriftLimit)
+        finding += "(rescaled by the measurements) ";
+    if (r.rssEnd - r.rssWarm > kGrowthLimitMiB)
+        finding += "memory growth ";
+    std::printf("%-3d %-52.52s %5llu %5s %9.6f %9.6f %10.3e %10.3e %10.3e %7.1f %7.1f %7.1f %6.1f %7.1f %s\n",
+                r.preset, r.title.c_str(), static_cast<unsigned long long>(r.grid), r.layer ? "on" : "off", r.norm0,
+                r.normEnd, r.layerLoss, r.drift, r.largestDrift, r.rssLoaded, r.rssWarm, r.rssEnd,
+                r.rssEnd - r.rssWarm, r.seconds, finding.empty() ? "-" : finding.c_str());
+    std::fflush(stdout);
+}
+
+} // namespace
+} // namespace vxo
+
+int main(int argc, char** argv)
+{
+    using namespace vxo;
+    long steps = 2000;
+    std::vector<int> presets;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--steps") == 0 && i + 1 < argc)
+            steps = std::strtol(argv[++i], nullptr, 10);
+        else
+            presets.push_back(std::atoi(argv[i]));
+    }
+    if (presets.empty())
+        for (std::uint32_t i = 0; i < presetCount(); ++i)
+            presets.push_back(int(i));
+    for (const int p : presets)
+        if (p < 0 || p >= int(presetCount())) {
+            std::fprintf(stderr, "no guided experiment %d (0 .. %u)\n", p, presetCount() - 1);
+            return 2;
+        }
+
+    test::appTestApplication();
+    MainWindow window(nullptr, false);
+    std::printf("Soak: %ld steps per experiment, observed and refreshed every 16 steps; norms in units of the "
+                "prepared state's, drift = change beyond the absorbing layer's losses; memory in MiB.\n",
+                steps);
+    printHeader();
+    int flagged = 0;
+    double firstLoaded = 0.0;
+    for (std::size_t k = 0; k < presets.size(); ++k) {
+        const Report r = soak(window, presets[k], steps);
+        if (k == 0)
+            firstLoaded = r.rssLoaded;
+        print(r);
+        flagged += r.flagged() ? 1 : 0;
+    }
+    // The first experiment once more: what the whole run kept.
+    window.loadGuidedExperiment(presets.front());
+    std::printf("Resident memory after loading experiment %d first: %.1f MiB, again at the end: %.1f MiB.\n",
+                presets.front(), firstLoaded, residentMiB());
+    std::printf("%d of %zu experiments with findings.\n", flagged, presets.size());
+    return flagged == 0 ? 0 : 1;
+}
