@@ -3,12 +3,12 @@
 # from the library and played for a few seconds, for someone to look at.
 #
 # Usage: tools/gallery.sh [build folder] [output folder] [seconds] [preset index ...]
-#        (defaults: build, gallery, 4, every experiment)
+#        (defaults: build, gallery, 6, every experiment)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
 output=${2:-gallery}
-seconds=${3:-4}
+seconds=${3:-6}
 shift $(( $# < 3 ? $# : 3 ))
 cmake --build "$build" -j "${JOBS:-4}" --target vxo_gallery
 # The form's window is 1738 x 1216: the screen leaves room for all of it.
