@@ -98,7 +98,10 @@ TEST_F(PanelsGaugeTest, GaugePagesSummariseTheirLastSample)
          "b=0.450  omega=0.4500  E=",
          [](const Readings& now, const Readings&) {
              return std::vector<Check>{
-                 {"<x,y>=(", now.meanX, 1.5e-3}, {"   E=", 2.75625, 0.08}, {"E_n=", 0.225, 1e-9}, {"norm=", now.norm, 2e-6}};
+                 {"<x,y>=(", now.meanX, 1.5e-3},
+                 {"   E=", 2.75625, 0.08},
+                 {"E_n=", 0.225, 1e-9},
+                 {"norm=", now.norm, 2e-6}};
          }},
         {"Landau, eigenstate n = 2", 43,
          [](MainWindow& w) {

@@ -121,7 +121,8 @@ TEST_F(PanelsScatteringTest, BarrierRunsPauseThemselvesOnceThePacketHasSeparated
         // barrier, cavity, barrier, right.
         const std::vector<double> p = shares(w.waveField(), legacy ? std::vector<double>{-0.68, 0.68} : kDoubleEdges);
         const double inside = legacy ? p[1] : (p[1] + p[2] + p[3]) * p.back();
-        const double theory = legacy ? barrierT(kEnergyX, 2.0) : layeredTransmission(kEnergyX, kDoubleEdges, {4.5, 0, 4.5});
+        const double theory =
+            legacy ? barrierT(kEnergyX, 2.0) : layeredTransmission(kEnergyX, kDoubleEdges, {4.5, 0.0, 4.5});
         const double transmitted = p[p.size() - 2];
         EXPECT_LT(inside, 0.02) << "paused with the packet still at the barrier";
         EXPECT_NEAR(numberAfter(values, QStringLiteral("P_R=")), p[0], kFourDecimals) << text(values);
@@ -196,7 +197,8 @@ TEST_F(PanelsScatteringTest, ResonancePageComparesThePacketWithTheDoubleBarrierT
         EXPECT_NEAR(numberAfter(summary, QStringLiteral("P_cav=")), p[2], kFourDecimals);
         EXPECT_NEAR(numberAfter(summary, QString::fromLatin1(m.peak)), peakX, 1e-4);
         EXPECT_NEAR(numberAfter(summary, QStringLiteral(", T=")), peakT, 1e-4);
-        EXPECT_TRUE(summary.contains(QStringLiteral("| L=1.760 |")) && summary.endsWith(QStringLiteral("| before collision")));
+        EXPECT_TRUE(summary.contains(QStringLiteral("| L=1.760 |"))) << text(summary);
+        EXPECT_TRUE(summary.endsWith(QStringLiteral("| before collision"))) << text(summary);
         EXPECT_GT(peakT, 0.99) << "a symmetric double barrier is transparent at its resonances";
     }
     EXPECT_EQ(text(row(kRegimeRow)), "DOUBLE-BARRIER TUNNELING  Ex < V1,V2   Ex=3.1250");
