@@ -29,6 +29,16 @@ void writeSummary(QLabel* label, const QString& text)
         label->setText(text);
 }
 
+// The inactive branch of a recorder page: the plot drops the recorder and the
+// hint goes into the summary; returned for the page's diagnostics row.
+template <typename Plot>
+QString showHint(Plot* plot, QLabel* label, const QString& hint)
+{
+    plot->clearRecorder();
+    writeSummary(label, hint);
+    return hint;
+}
+
 // The hint of an inactive recorder page: its three flags and the sample count.
 QString recorderStateHint(const char* format, bool enabled, bool configured, std::uint64_t samples)
 {
@@ -78,8 +88,8 @@ void MainWindow::updateScarsPanel()
     const bool active = settings.enabled && stadiumGeometry.valid && scarRecorder.isConfigured()
         && !scarRecorder.isEmpty();
     if (!active) {
-        ui->scarPlotWidget->clearRecorder();
-        writeSummary(ui->scarSummaryLabel, QStringLiteral("Load the Quantum Scars / Chaotic Stadium Billiard preset."));
+        showHint(ui->scarPlotWidget, ui->scarSummaryLabel,
+                 QStringLiteral("Load the Quantum Scars / Chaotic Stadium Billiard preset."));
         return;
     }
 
@@ -136,9 +146,7 @@ void MainWindow::updateBerryPanel()
                 .fixed(solver.time(), 3)
                 .integer(static_cast<std::int64_t>(preparationType))
                 .text();
-        ui->berryPlotWidget->clearRecorder();
-        writeSummary(ui->berrySummaryLabel, hint);
-        writeDiagnosticsRow(kBerryRow, hint);
+        writeDiagnosticsRow(kBerryRow, showHint(ui->berryPlotWidget, ui->berrySummaryLabel, hint));
         return;
     }
 
@@ -187,9 +195,7 @@ void MainWindow::updateLoschmidtPanel()
                 .count(samples.size())
                 .flag(loschmidtReversed)
                 .text();
-        ui->loschmidtPlotWidget->clearRecorder();
-        writeSummary(ui->loschmidtSummaryLabel, hint);
-        writeDiagnosticsRow(kLoschmidtRow, hint);
+        writeDiagnosticsRow(kLoschmidtRow, showHint(ui->loschmidtPlotWidget, ui->loschmidtSummaryLabel, hint));
         return;
     }
 
@@ -247,9 +253,7 @@ void MainWindow::updateMoshinskyPanel()
             "Moshinsky recorder inactive: enabled=%1  configured=%2  samples=%3\n"
             "Load Moshinsky Shutter / Diffraction in Time and press Play.",
             settings.enabled, configured, samples.size());
-        ui->moshinskyPlotWidget->clearRecorder();
-        writeSummary(ui->moshinskySummaryLabel, hint);
-        writeDiagnosticsRow(kMoshinskyRow, hint);
+        writeDiagnosticsRow(kMoshinskyRow, showHint(ui->moshinskyPlotWidget, ui->moshinskySummaryLabel, hint));
         return;
     }
 
@@ -288,9 +292,8 @@ void MainWindow::updateKapitzaDiracPanel()
             "Kapitza-Dirac recorder inactive: enabled=%1  configured=%2  samples=%3\n"
             "Load Kapitza-Dirac Diffraction / Optical Standing Wave and press Play.",
             settings.enabled, configured, samples.size());
-        ui->kapitzaDiracPlotWidget->clearRecorder();
-        writeSummary(ui->kapitzaDiracSummaryLabel, hint);
-        writeDiagnosticsRow(kKapitzaDiracRow, hint);
+        writeDiagnosticsRow(kKapitzaDiracRow,
+                            showHint(ui->kapitzaDiracPlotWidget, ui->kapitzaDiracSummaryLabel, hint));
         return;
     }
 
@@ -328,9 +331,7 @@ void MainWindow::updateBackflowPanel()
     if (!(settings.enabled && configured && !samples.empty())) {
         const QString hint = recorderStateHint("Backflow recorder inactive: enabled=%1  configured=%2  samples=%3",
                                                settings.enabled, configured, samples.size());
-        ui->backflowPlotWidget->clearRecorder();
-        writeSummary(ui->backflowSummaryLabel, hint);
-        writeDiagnosticsRow(kBackflowRow, hint);
+        writeDiagnosticsRow(kBackflowRow, showHint(ui->backflowPlotWidget, ui->backflowSummaryLabel, hint));
         return;
     }
 

@@ -75,9 +75,12 @@ double numberAfter(const std::string& text, const std::string& key)
 
 bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
-double timeUnitOf(int preset) { return makeExperimentPreset(static_cast<std::uint32_t>(preset)).realWorldScale.timeUnit; }
-
-std::string indicative(int preset, double duration) { return formatTime(duration * timeUnitOf(preset)).toStdString(); }
+// The real-world estimate of a duration under the preset's unit mapping.
+std::string indicative(int preset, double duration)
+{
+    const double timeUnit = makeExperimentPreset(static_cast<std::uint32_t>(preset)).realWorldScale.timeUnit;
+    return formatTime(duration * timeUnit).toStdString();
+}
 
 class RecorderPanelsII : public ::testing::Test {
 protected:
@@ -190,7 +193,8 @@ TEST_F(RecorderPanelsII, ScarPageShowsTheStadiumAndTheBouncingOrbitPeriod)
     const std::string summary = text(*window, "scarSummaryLabel");
     // The preset's stadium: straight length 8, radius 4.5, walls 120; a packet
     // of momentum 4 and mass 1 crosses the axis 2 (2R + L) in Tclass = 8.5.
-    EXPECT_TRUE(contains(summary, "stadium L=8.00   R=4.50   Vwall=120.0   E filter=9.500   band +/- 0.80\n")) << summary;
+    EXPECT_TRUE(contains(summary, "stadium L=8.00   R=4.50   Vwall=120.0   E filter=9.500   band +/- 0.80\n"))
+        << summary;
     EXPECT_TRUE(contains(summary, "axial orbit Tclass=8.500  (~" + indicative(kScarPreset, 8.5) + " indicative)"))
         << summary;
     // One frame at the start and one per observation.
@@ -255,9 +259,8 @@ TEST_F(RecorderPanelsII, LoschmidtPageFollowsTheReversalToAnEchoOfOne)
         const std::string summary = text(*window, "loschmidtSummaryLabel");
         const std::string context = "t = " + std::to_string(time()) + "\n" + summary;
         EXPECT_EQ(summary.rfind(std::string(s.stage) + "   samples=", 0), 0u) << context;
-        EXPECT_TRUE(contains(summary, "reversal T=0.200 (~" + indicative(kLoschmidtPreset, 0.2) + " indicative)   fired="
-                                          + (s.fired ? "yes" : "no")))
-            << context;
+        const std::string reversal = "reversal T=0.200 (~" + indicative(kLoschmidtPreset, 0.2) + " indicative)";
+        EXPECT_TRUE(contains(summary, reversal + "   fired=" + (s.fired ? "yes" : "no"))) << context;
         EXPECT_TRUE(contains(summary, "reversal error Delta p=(0.000,0.000)")) << context;
         EXPECT_TRUE(contains(summary, "   boundary=" + boundary)) << context;
         const std::string row = rowText(*window, kLoschmidtRow);
