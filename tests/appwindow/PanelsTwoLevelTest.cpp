@@ -1,0 +1,464 @@
+// The double-well, quench, periodic-drive, Rabi, Landau-Zener, Stueckelberg
+// and Ramsey pages of one unshown window, run on their guided presets. Every
+// summary is matched against its format, decimals included, and its numbers
+// against values worked out here: the double well's levels and dipole by
+// finite differences on the window's own potential row, the two-level
+// dynamics by integrating the 2 x 2 Schroedinger equation, the driven and
+// quenched harmonic trap from the classical motion of a coherent state.
+
+#include "common/AppTestSupport.h"
+#include "common/MainWindowProbe.h"
+
+#include "app/MainWindow.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QRegularExpression>
+#include <QTableWidget>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <complex>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vxo {
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+using Amplitudes = std::array<std::complex<double>, 2>;
+
+// The window's spectrum relaxes in imaginary time with steps of 0.02, which
+// raises the two lowest levels of the presets' double well by 7e-4 and
+// 1.3e-3 above the grid's exact ones: the levels are compared within 2e-3,
+// what derives from the splitting or the dipole within half a percent.
+constexpr double kLevelTolerance = 2e-3;
+constexpr double kRelativeTolerance = 5e-3;
+
+// The numbers of `text` when it has the shape of `format`, in order of
+// appearance: "{k}" stands for a fixed-point number with k decimals ("{0}"
+// an integer), "{w}" for words; everything else must match literally.
+std::optional<std::vector<QString>> fieldsOf(const QString& text, const QString& format)
+{
+    QString pattern = QStringLiteral("^");
+    const QRegularExpression token(QStringLiteral("\\{(\\d+|w)\\}"));
+    int from = 0;
+    for (auto match = token.globalMatch(format); match.hasNext();) {
+        const QRegularExpressionMatch next = match.next();
+        pattern += QRegularExpression::escape(format.mid(from, next.capturedStart() - from));
+        const QString kind = next.captured(1);
+        pattern += kind == QLatin1String("w") ? QStringLiteral("(.+?)")
+                   : kind == QLatin1String("0") ? QStringLiteral("(-?\\d+)")
+                                                 : QStringLiteral("(-?\\d+\\.\\d{%1})").arg(kind);
+        from = next.capturedEnd();
+    }
+    pattern += QRegularExpression::escape(format.mid(from)) + QStringLiteral("$");
+    const QRegularExpressionMatch match = QRegularExpression(pattern).match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    std::vector<QString> fields;
+    for (int i = 1; i <= match.lastCapturedIndex(); ++i)
+        fields.push_back(match.captured(i));
+    return fields;
+}
+
+// The two lowest levels of -hbar^2/(2m) d2/dx2 + V(x) on a periodic row, with
+// the kinetic energy of the row's plane waves (the Fourier-grid matrix):
+// second-order finite differences (Sturm-sequence bisection) place each
+// level, shifted inverse iteration on the dense matrix refines it, and the
+// dipole <0|x|1> is taken with x measured from the centre.
+struct LevelPair {
+    double lower = 0.0;
+    double upper = 0.0;
+    double dipole = 0.0;
+};
+
+LevelPair lowestPair(const std::vector<double>& v, double dx, double mass, double hbar)
+{
+    const std::size_t n = v.size();
+    const double unit = hbar * hbar / (2.0 * mass * dx * dx);
+    const auto levelsBelow = [&](double e) {
+        int count = 0;
+        double d = 1.0;
+        for (std::size_t i = 0; i < n; ++i) {
+            d = v[i] + 2.0 * unit - e - (i > 0 ? unit * unit / d : 0.0);
+            count += d < 0.0 ? 1 : 0;
+        }
+        return count;
+    };
+    const auto estimate = [&](int k) {
+        double low = *std::min_element(v.begin(), v.end());
+        double high = *std::max_element(v.begin(), v.end()) + 4.0 * unit;
+        for (int i = 0; i < 100; ++i)
+            (levelsBelow(0.5 * (low + high)) > k ? high : low) = 0.5 * (low + high);
+        return 0.5 * (low + high);
+    };
+    std::vector<double> h(n * n);
+    for (std::size_t i = 0; i < n; ++i)
+        for (std::size_t j = 0; j < n; ++j) {
+            const double d = static_cast<double>(i) - static_cast<double>(j);
+            const double sine = std::sin(kPi * d / n);
+            h[i * n + j] = i == j ? unit * kPi * kPi * (n * n + 2.0) / (3.0 * n * n) + v[i]
+                                  : unit * 2.0 * kPi * kPi * ((i + j) % 2 ? -1.0 : 1.0) / (n * n * sine * sine);
+        }
+    // (H - shift) y = x by Gaussian elimination with partial pivoting, a few
+    // times over; the Rayleigh quotient of the result is the level.
+    const auto refine = [&](double shift, double& level) {
+        // Neither even nor odd, so the start holds both parities.
+        std::vector<double> y(n);
+        for (std::size_t i = 0; i < n; ++i)
+            y[i] = 1.0 + static_cast<double>(i) / n;
+        for (int pass = 0; pass < 4; ++pass) {
+            std::vector<double> a = h, x = y;
+            for (std::size_t i = 0; i < n; ++i)
+                a[i * n + i] -= shift;
+            for (std::size_t c = 0; c < n; ++c) {
+                std::size_t pivot = c;
+                for (std::size_t r = c + 1; r < n; ++r)
+                    if (std::abs(a[r * n + c]) > std::abs(a[pivot * n + c]))
+                        pivot = r;
+                std::swap_ranges(a.begin() + c * n, a.begin() + (c + 1) * n, a.begin() + pivot * n);
+                std::swap(x[c], x[pivot]);
+                for (std::size_t r = c + 1; r < n; ++r) {
+                    const double f = a[r * n + c] / a[c * n + c];
+                    for (std::size_t k = c; k < n; ++k)
+                        a[r * n + k] -= f * a[c * n + k];
+                    x[r] -= f * x[c];
+                }
+            }
+            for (std::size_t r = n; r-- > 0;) {
+                double sum = x[r];
+                for (std::size_t k = r + 1; k < n; ++k)
+                    sum -= a[r * n + k] * y[k];
+                y[r] = sum / a[r * n + r];
+            }
+            double norm = 0.0;
+            for (double value : y)
+                norm += value * value * dx;
+            for (double& value : y)
+                value /= std::sqrt(norm);
+        }
+        level = 0.0;
+        for (std::size_t i = 0; i < n; ++i)
+            for (std::size_t j = 0; j < n; ++j)
+                level += y[i] * h[i * n + j] * y[j] * dx;
+        return y;
+    };
+    LevelPair pair;
+    const std::vector<double> phi0 = refine(estimate(0), pair.lower);
+    const std::vector<double> phi1 = refine(estimate(1), pair.upper);
+    for (std::size_t i = 0; i < n; ++i)
+        pair.dipole += phi0[i] * (static_cast<double>(i) - (n - 1) / 2.0) * dx * phi1[i] * dx;
+    return pair;
+}
+
+// The pair of the window's well without its Linear bias: the middle row of
+// the potential less slopeX x of the scene's Linear object.
+LevelPair unbiasedPair(const MainWindow& window, double mass)
+{
+    const PotentialField2D& field = window.potentialField();
+    double slope = 0.0;
+    for (const PotentialObject& object : window.scene().objects())
+        if (object.kind == PotentialObjectKind::Linear)
+            slope = static_cast<double>(object.slopeX);
+    std::vector<double> row(field.nx());
+    for (std::uint64_t i = 0; i < field.nx(); ++i) {
+        const double x = (static_cast<double>(i) - (field.nx() - 1) / 2.0) * field.dx();
+        row[i] = static_cast<double>(field.valueAt(i, field.ny() / 2)) - slope * x;
+    }
+    return lowestPair(row, field.dx(), mass, 1.0);
+}
+
+// Adiabatic eigenvector of [[a, f], [f, c]]: the lower one, or the upper.
+Amplitudes adiabaticState(double a, double c, double f, bool lower)
+{
+    const double mean = 0.5 * (a + c);
+    const double half = std::sqrt(0.25 * (a - c) * (a - c) + f * f);
+    const double e = lower ? mean - half : mean + half;
+    double u = f, w = e - a;
+    if (std::hypot(u, w) < 1e-12) {
+        u = e - c;
+        w = f;
+    }
+    if (std::hypot(u, w) < 1e-12)
+        u = (lower == (a <= c)) ? 1.0 : 0.0, w = 1.0 - u;
+    const double norm = std::hypot(u, w);
+    return {std::complex<double>(u / norm), std::complex<double>(w / norm)};
+}
+
+// i hbar dc/dt = [[E0, F(t) d], [F(t) d, E1]] c from t0 to t1 (RK4, hbar 1),
+// energies measured from their mean.
+Amplitudes propagate(Amplitudes c, const LevelPair& pair, const std::function<double(double)>& bias, double t0,
+                     double t1)
+{
+    const double half = 0.5 * (pair.upper - pair.lower);
+    const auto rate = [&](double t, const Amplitudes& a) -> Amplitudes {
+        const double coupling = bias(t) * pair.dipole;
+        const std::complex<double> minusI(0.0, -1.0);
+        return {minusI * (-half * a[0] + coupling * a[1]), minusI * (coupling * a[0] + half * a[1])};
+    };
+    const int steps = static_cast<int>(std::ceil((t1 - t0) / 0.002));
+    const double h = (t1 - t0) / steps;
+    for (int s = 0; s < steps; ++s) {
+        const double t = t0 + s * h;
+        const auto shifted = [&](const Amplitudes& k, double f) {
+            return Amplitudes{c[0] + f * k[0], c[1] + f * k[1]};
+        };
+        const Amplitudes k1 = rate(t, c), k2 = rate(t + h / 2, shifted(k1, h / 2)),
+                         k3 = rate(t + h / 2, shifted(k2, h / 2)), k4 = rate(t + h, shifted(k3, h));
+        for (int i = 0; i < 2; ++i)
+            c[i] += h / 6.0 * (k1[i] + 2.0 * k2[i] + 2.0 * k3[i] + k4[i]);
+    }
+    return c;
+}
+
+double overlap(const Amplitudes& a, const Amplitudes& b) { return std::norm(std::conj(a[0]) * b[0] + std::conj(a[1]) * b[1]); }
+
+class PanelsTwoLevelTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        test::appTestApplication();
+        window_ = std::make_unique<MainWindow>(nullptr, false);
+    }
+    static void TearDownTestSuite() { window_.reset(); }
+
+    MainWindow& window() { return *window_; }
+
+    template <typename Widget>
+    Widget& widget(const char* name)
+    {
+        auto* found = window_->findChild<Widget*>(QLatin1String(name));
+        if (!found)
+            throw std::runtime_error(std::string("form widget missing: ") + name);
+        return *found;
+    }
+    QString label(const char* name) { return widget<QLabel>(name).text(); }
+    QString row(int index)
+    {
+        const QTableWidgetItem* item = widget<QTableWidget>("diagnosticsTable").item(index, 2);
+        return item ? item->text() : QString();
+    }
+    double mass() { return widget<QDoubleSpinBox>("massSpinBox").value(); }
+    void stepUntil(double t)
+    {
+        while (window_->schroedingerSolver().time() < t - 1e-9)
+            window_->stepOnce();
+    }
+    // The fields of a summary in the given format; the test stops when the
+    // summary has another shape.
+    std::vector<double> numbers(const QString& text, const QString& format)
+    {
+        const auto fields = fieldsOf(text, format);
+        EXPECT_TRUE(fields.has_value()) << "summary:\n  " << text.toStdString() << "\nformat:\n  "
+                                        << format.toStdString();
+        std::vector<double> values;
+        if (fields)
+            for (const QString& field : *fields)
+                values.push_back(field.toDouble());
+        return values;
+    }
+
+    static std::unique_ptr<MainWindow> window_;
+};
+
+std::unique_ptr<MainWindow> PanelsTwoLevelTest::window_;
+
+TEST_F(PanelsTwoLevelTest, PagesWithoutTheirExperimentShowTheirHints)
+{
+    window().loadGuidedExperiment(0);
+    struct Page {
+        const char* label;
+        int row;
+        const char* hint;
+    };
+    const Page pages[] = {
+        {"doubleWellSummaryLabel", 41,
+         "Coherent double-well analysis is inactive. Load the guided double-well experiment or build three "
+         "symmetric rectangular barriers."},
+        {"quenchSummaryLabel", -1, "Quench inactive. Enable a valid Potential Scene target to make H time-dependent."},
+        {"periodicDriveSummaryLabel", -1, "Periodic drive inactive. Enable a valid Potential Scene target."},
+        {"rabiSummaryLabel", 43,
+         "Rabi analysis inactive. Use a symmetric double well, compute its two lowest states, and drive a Linear "
+         "slope X parameter."},
+        {"landauZenerSummaryLabel", 44,
+         "Landau-Zener analysis inactive. Use a double well with a Linear slope X sweep through zero bias."},
+        {"stueckelbergSummaryLabel", 45,
+         "Stueckelberg analysis inactive. Enable Return passage on a double-well Linear slope X sweep through zero "
+         "bias."},
+        {"ramseySummaryLabel", 46, "Ramsey analysis inactive. Use a double well with a two-pulse Linear slope X sequence."},
+    };
+    window().stepOnce();
+    for (const Page& page : pages) {
+        EXPECT_EQ(label(page.label).toStdString(), page.hint) << page.label;
+        if (page.row >= 0) {
+            EXPECT_EQ(row(page.row).toStdString(), "inactive") << "row " << page.row;
+        }
+    }
+    EXPECT_EQ(row(42).toStdString(), "inactive") << "double-well populations";
+}
+
+// The lowest pair of the double well on cells of unequal sides (the walls
+// span the whole height, so the levels are those of the middle row).
+TEST_F(PanelsTwoLevelTest, DoubleWellPanelShowsTheSplittingAndTheWellPopulations)
+{
+    MainWindow& w = window();
+    w.loadGuidedExperiment(12);
+    widget<QDoubleSpinBox>("universeHeightSpinBox").setValue(12.0);
+    widget<QAbstractButton>("boundComputeButton").click();
+    ASSERT_NE(w.waveField().dx(), w.waveField().dy());
+    for (int i = 0; i < 10; ++i)
+        w.stepOnce();
+
+    const LevelPair pair = unbiasedPair(w, mass());
+    const QString first = QStringLiteral("E1={5}  E2={5}  DeltaE={5}  Vbar={3}  transfer~{3}  return~{3}  {w}");
+    const QString second = QStringLiteral("P_left={4}   P_bar={4}   P_right={4}   outside={4}");
+    const QString text = label("doubleWellSummaryLabel");
+    const auto fields = fieldsOf(text, first + QStringLiteral("   |   ") + second);
+    ASSERT_TRUE(fields.has_value()) << text.toStdString();
+    const double splitting = pair.upper - pair.lower;
+    EXPECT_NEAR((*fields)[0].toDouble(), pair.lower, kLevelTolerance) << "E1";
+    EXPECT_NEAR((*fields)[1].toDouble(), pair.upper, kLevelTolerance) << "E2";
+    EXPECT_NEAR((*fields)[2].toDouble(), splitting, kRelativeTolerance * splitting) << "DeltaE";
+    EXPECT_NEAR((*fields)[3].toDouble(), 0.8, 1e-9) << "Vbar is the central barrier";
+    EXPECT_NEAR((*fields)[4].toDouble(), kPi / splitting, kRelativeTolerance * kPi / splitting) << "transfer";
+    EXPECT_NEAR((*fields)[5].toDouble(), 2.0 * kPi / splitting, kRelativeTolerance * 2.0 * kPi / splitting)
+        << "return";
+    EXPECT_EQ((*fields)[6].toStdString(), pair.upper < 0.8 ? "BELOW BARRIER" : "pair reaches/ exceeds barrier");
+    EXPECT_TRUE(row(41).startsWith(QStringLiteral("E1="))) << row(41).toStdString();
+
+    // The wells from the scene's walls and barrier: [-2.5, -0.35), [-0.35, 0.35], (0.35, 2.5].
+    const ComplexField2D& psi = w.waveField();
+    std::array<double, 4> part{}; // left, barrier, right, outside
+    for (std::uint64_t j = 0; j < psi.ny(); ++j)
+        for (std::uint64_t i = 0; i < psi.nx(); ++i) {
+            const double x = (static_cast<double>(i) - (psi.nx() - 1) / 2.0) * psi.dx();
+            const int region = x >= -2.5 && x < -0.35 ? 0 : std::abs(x) <= 0.35 ? 1 : x > 0.35 && x <= 2.5 ? 2 : 3;
+            part[region] += std::norm(psi.at(i, j));
+        }
+    const double total = part[0] + part[1] + part[2] + part[3];
+    const std::vector<double> fractions = numbers(row(42), second);
+    ASSERT_EQ(fractions.size(), 4u);
+    for (int region = 0; region < 4; ++region)
+        EXPECT_NEAR(fractions[region], part[region] / total, 1e-4) << "region " << region;
+    EXPECT_GT(fractions[0], fractions[2]) << "the packet starts in the left well";
+
+    // A spectrum of another mass is stale; the populations stay.
+    widget<QDoubleSpinBox>("massSpinBox").setValue(1.3);
+    EXPECT_TRUE(label("doubleWellSummaryLabel")
+                    .startsWith(QStringLiteral("Compute the lowest bound states to obtain DeltaE and the tunnelling "
+                                               "period.   |   P_left=")))
+        << label("doubleWellSummaryLabel").toStdString();
+    EXPECT_EQ(row(41).toStdString(), "spectrum not computed / stale");
+    EXPECT_TRUE(fieldsOf(row(42), second).has_value()) << row(42).toStdString();
+
+    widget<QCheckBox>("potentialSceneActiveCheckBox").setChecked(false);
+    EXPECT_TRUE(label("doubleWellSummaryLabel").startsWith(QStringLiteral("Coherent double-well analysis is inactive.")));
+    EXPECT_EQ(row(41).toStdString(), "inactive");
+    EXPECT_EQ(row(42).toStdString(), "inactive");
+}
+
+// A Gaussian of width 1 is the ground state of the trap k = 0.25 (omega
+// 0.5): <H> = hbar omega. Tightening to k' leaves <T> = hbar omega / 2 and
+// scales <V> = hbar omega / 2 by k' / k.
+TEST_F(PanelsTwoLevelTest, QuenchPanelArmsThenRecordsTheEnergyJump)
+{
+    MainWindow& w = window();
+    w.loadGuidedExperiment(13);
+    EXPECT_EQ(label("quenchSummaryLabel").toStdString(),
+              "ARMED | t_q=2.000 | harmonic kX+kY: 0.2500 -> 1.0000 | energy n/a");
+    stepUntil(2.1);
+    ASSERT_TRUE(w.quenchState().fired());
+    const std::vector<double> energy = numbers(
+        label("quenchSummaryLabel"),
+        QStringLiteral("FIRED | t_q=2.000 | harmonic kX+kY: 0.2500 -> 1.0000 | energy {4} -> {4}  dE={4}"));
+    ASSERT_EQ(energy.size(), 3u);
+    const double omega = std::sqrt(0.25 / mass());
+    EXPECT_NEAR(energy[0], omega, 5e-3) << "energy before";
+    EXPECT_NEAR(energy[1], 0.5 * omega * (1.0 + 1.0 / 0.25), 5e-3) << "energy after";
+    EXPECT_NEAR(energy[2], energy[1] - energy[0], 1.5e-4) << "dE";
+}
+
+// The appliers leave a protocol's target alone while the scene is off, so
+// the pages must not call the protocol armed or driving.
+TEST_F(PanelsTwoLevelTest, QuenchAndDriveAreNotReportedAsRunningWithTheSceneOff)
+{
+    struct Case {
+        int preset;
+        const char* label;
+        const char* running;
+        const char* inactive;
+    };
+    const Case cases[] = {
+        {13, "quenchSummaryLabel", "ARMED | ",
+         "Quench inactive. Enable a valid Potential Scene target to make H time-dependent."},
+        {15, "periodicDriveSummaryLabel", "DRIVING | ",
+         "Periodic drive inactive. Enable a valid Potential Scene target."},
+    };
+    QCheckBox& scene = widget<QCheckBox>("potentialSceneActiveCheckBox");
+    for (const Case& c : cases) {
+        window().loadGuidedExperiment(c.preset);
+        scene.setChecked(false);
+        window().stepOnce();
+        EXPECT_EQ(label(c.label).toStdString(), c.inactive) << "preset " << c.preset;
+        EXPECT_FALSE(window().quenchState().active());
+        scene.setChecked(true);
+        window().stepOnce();
+        EXPECT_TRUE(label(c.label).startsWith(QLatin1String(c.running))) << label(c.label).toStdString();
+    }
+}
+
+// A coherent state in a trap whose centre moves as A sin(omega t) keeps its
+// shape; its centre follows x'' = -omega0^2 (x - A sin(omega t)) and its
+// energy grows by the classical m v^2 / 2 + k (x - centre)^2 / 2.
+TEST_F(PanelsTwoLevelTest, PeriodicDrivePanelFollowsTheClassicalMotionOfTheShakenTrap)
+{
+    struct Case {
+        int preset;
+        double omega;
+    };
+    for (const Case c : {Case{14, 0.8}, Case{15, 0.5}}) {
+        MainWindow& w = window();
+        w.loadGuidedExperiment(c.preset);
+        stepUntil(3.0);
+        const double t = w.schroedingerSolver().time();
+        const double k = 0.25, a = 0.7, m = mass(), omega0 = std::sqrt(k / m);
+
+        double x = 0.0, v = 0.0, largest = 0.0, now = 0.0;
+        const double h = 1e-4;
+        const auto acceleration = [&](double s, double position) { return -k / m * (position - a * std::sin(c.omega * s)); };
+        for (const ObservableSample& sample : w.observableHistory().samples()) {
+            for (; now < sample.time - 1e-12; now += h) { // velocity Verlet
+                v += 0.5 * h * acceleration(now, x);
+                x += h * v;
+                v += 0.5 * h * acceleration(now + h, x);
+            }
+            largest = std::max(largest, std::abs(x));
+        }
+        const double gained = 0.5 * m * v * v + 0.5 * k * std::pow(x - a * std::sin(c.omega * t), 2);
+
+        const std::vector<double> values =
+            numbers(label("periodicDriveSummaryLabel"),
+                    QStringLiteral("DRIVING | omega={4}  A={3}  current={3} | omega0={4}  omega/omega0={3} | "
+                                   "max|<x>|={3}  dE={4}"));
+        ASSERT_EQ(values.size(), 7u) << "preset " << c.preset;
+        EXPECT_NEAR(values[0], c.omega, 1e-9);
+        EXPECT_NEAR(values[1], a, 1e-9);
+        EXPECT_NEAR(values[2], a * std::sin(c.omega * t), 6e-4) << "trap centre now";
+        EXPECT_NEAR(values[3], omega0, 6e-5);
+        EXPECT_NEAR(values[4], c.omega / omega0, 6e-4);
+        EXPECT_NEAR(values[5], largest, 3e-3) << "preset " << c.preset;
+        EXPECT_NEAR(values[6], gained, 3e-3) << "preset " << c.preset;
+    }
+}
+
+} // namespace
+} // namespace vxo
