@@ -79,6 +79,8 @@ struct LevelPair {
     double lower = 0.0;
     double upper = 0.0;
     double dipole = 0.0;
+    std::vector<double> phi0; // normalised on the row: sum phi^2 dx = 1
+    std::vector<double> phi1;
 };
 
 LevelPair lowestPair(const std::vector<double>& v, double dx, double mass, double hbar)
@@ -153,10 +155,10 @@ LevelPair lowestPair(const std::vector<double>& v, double dx, double mass, doubl
         return y;
     };
     LevelPair pair;
-    const std::vector<double> phi0 = refine(estimate(0), pair.lower);
-    const std::vector<double> phi1 = refine(estimate(1), pair.upper);
+    pair.phi0 = refine(estimate(0), pair.lower);
+    pair.phi1 = refine(estimate(1), pair.upper);
     for (std::size_t i = 0; i < n; ++i)
-        pair.dipole += phi0[i] * (static_cast<double>(i) - (n - 1) / 2.0) * dx * phi1[i] * dx;
+        pair.dipole += pair.phi0[i] * (static_cast<double>(i) - (n - 1) / 2.0) * dx * pair.phi1[i] * dx;
     return pair;
 }
 
@@ -175,6 +177,20 @@ LevelPair unbiasedPair(const MainWindow& window, double mass)
         row[i] = static_cast<double>(field.valueAt(i, field.ny() / 2)) - slope * x;
     }
     return lowestPair(row, field.dx(), mass, 1.0);
+}
+
+// Amplitudes of psi on the pair spread evenly over y: phi(x) / sqrt(ny dy).
+Amplitudes projection(const ComplexField2D& psi, const LevelPair& pair)
+{
+    Amplitudes c{};
+    const double weight = psi.dx() * psi.dy() / std::sqrt(psi.ny() * static_cast<double>(psi.dy()));
+    for (std::uint64_t j = 0; j < psi.ny(); ++j)
+        for (std::uint64_t i = 0; i < psi.nx(); ++i) {
+            const std::complex<double> value(psi.at(i, j));
+            c[0] += pair.phi0[i] * weight * value;
+            c[1] += pair.phi1[i] * weight * value;
+        }
+    return c;
 }
 
 // Adiabatic eigenvector of [[a, f], [f, c]]: the lower one, or the upper.
@@ -248,10 +264,21 @@ protected:
         return item ? item->text() : QString();
     }
     double mass() { return widget<QDoubleSpinBox>("massSpinBox").value(); }
+    double now() { return window_->schroedingerSolver().time(); }
     void stepUntil(double t)
     {
-        while (window_->schroedingerSolver().time() < t - 1e-9)
+        while (now() < t - 1e-9)
             window_->stepOnce();
+    }
+    // Ticks of sixteen steps, each observed and refreshed once.
+    void tickUntil(double t)
+    {
+        MainWindowProbe::setSpeedIndex(*window_, 6);
+        while (now() < t - 1e-9) {
+            MainWindowProbe::stepTick(*window_);
+            MainWindowProbe::observeTick(*window_);
+            MainWindowProbe::refreshTick(*window_);
+        }
     }
     // The fields of a summary in the given format; the test stops when the
     // summary has another shape.
@@ -458,6 +485,227 @@ TEST_F(PanelsTwoLevelTest, PeriodicDrivePanelFollowsTheClassicalMotionOfTheShake
         EXPECT_NEAR(values[5], largest, 3e-3) << "preset " << c.preset;
         EXPECT_NEAR(values[6], gained, 3e-3) << "preset " << c.preset;
     }
+}
+
+
+// The drive A sin(omega t) of the bias slope couples the pair through A d:
+// Omega_R = A |d|, detuning omega - omega12, W = sqrt(detuning^2 + Omega_R^2),
+// at most (Omega_R / W)^2 transferred, first after pi / W (hbar 1).
+TEST_F(PanelsTwoLevelTest, RabiPanelPredictsTheDrivenPairFromItsSplittingAndDipole)
+{
+    for (const int preset : {16, 17}) {
+        MainWindow& w = window();
+        w.loadGuidedExperiment(preset);
+        const LevelPair pair = unbiasedPair(w, mass());
+        const double omega = widget<QDoubleSpinBox>("periodicDriveOmegaSpinBox").value();
+        tickUntil(10.0);
+
+        const QString text = label("rabiSummaryLabel");
+        const std::vector<double> values =
+            numbers(text, QStringLiteral("omega12={5}  omega={5}  detuning={5}  |x12|={4}  OmegaR={5}  RWA max "
+                                         "P2={3}  first max~{2} | P1={3} P2={3} captured={3} | max P2={3}  min "
+                                         "captured={3}"));
+        ASSERT_EQ(values.size(), 12u) << "preset " << preset;
+        const double splitting = pair.upper - pair.lower, rabi = 0.1 * std::abs(pair.dipole);
+        const double detuning = omega - splitting, generalized = std::hypot(detuning, rabi);
+        EXPECT_NEAR(values[0], splitting, kRelativeTolerance * splitting) << "omega12";
+        EXPECT_NEAR(values[1], omega, 6e-6) << "omega";
+        EXPECT_NEAR(values[2], detuning, kRelativeTolerance * splitting) << "detuning";
+        EXPECT_NEAR(values[3], std::abs(pair.dipole), kRelativeTolerance * std::abs(pair.dipole)) << "|x12|";
+        EXPECT_NEAR(values[4], rabi, kRelativeTolerance * rabi) << "Omega_R";
+        EXPECT_NEAR(values[5], std::pow(rabi / generalized, 2), 5e-3) << "RWA maximum";
+        EXPECT_NEAR(values[6], kPi / generalized, 0.01 * kPi / generalized) << "first maximum";
+
+        const Amplitudes driven = propagate({1.0, 0.0}, pair, [&](double t) { return 0.1 * std::sin(omega * t); },
+                                            0.0, now());
+        EXPECT_NEAR(values[7], std::norm(driven[0]), 0.02) << "live P1, preset " << preset;
+        EXPECT_NEAR(values[8], std::norm(driven[1]), 0.02) << "live P2, preset " << preset;
+        EXPECT_GT(values[9], 0.98) << "captured";
+        EXPECT_NEAR(values[10], values[8], 2e-3) << "P2 still rises before the first maximum";
+        EXPECT_LE(values[11], values[9]) << "min captured";
+        EXPECT_EQ(row(43), text);
+        // The drive has moved the bias since the states were computed.
+        EXPECT_EQ(row(41).toStdString(), "spectrum not computed / stale");
+    }
+}
+
+// A sweep of the bias F from 0.35 to -0.35 over D crosses zero at D / 2; the
+// diabatic energies part at alpha = 2 |dF/dt d| and a passage stays
+// diabatic with exp(-pi Delta^2 / (2 hbar alpha)).
+TEST_F(PanelsTwoLevelTest, LandauZenerPanelPredictsThePassageAndProjectsTheLiveField)
+{
+    for (const double duration : {4.0, 40.0}) {
+        MainWindow& w = window();
+        w.loadGuidedExperiment(duration < 10.0 ? 18 : 19);
+        const LevelPair pair = unbiasedPair(w, mass());
+        tickUntil(1.5);
+        const double t = now();
+
+        const QString format =
+            QStringLiteral("gap={5}  |x12|={4}  d(epsilon)/dt={5}  crossing={2}  LZ Pdiab={3}  Pad={3} | bias={3} "
+                           "progress={1}%% | Pleft={3} Pright={3}  Plower={3} Pupper={3} captured={3} | history "
+                           "lower={3} right={3} min captured={3}");
+        const std::vector<double> values = numbers(label("landauZenerSummaryLabel"), format);
+        ASSERT_EQ(values.size(), 16u) << "duration " << duration;
+        const double gap = pair.upper - pair.lower, alpha = 2.0 * 0.7 / duration * std::abs(pair.dipole);
+        const double diabatic = std::exp(-kPi * gap * gap / (2.0 * alpha));
+        EXPECT_NEAR(values[0], gap, kRelativeTolerance * gap) << "gap";
+        EXPECT_NEAR(values[1], std::abs(pair.dipole), kRelativeTolerance * std::abs(pair.dipole)) << "|x12|";
+        EXPECT_NEAR(values[2], alpha, kRelativeTolerance * alpha) << "diabatic rate";
+        EXPECT_NEAR(values[3], duration / 2.0, 6e-3) << "crossing";
+        EXPECT_NEAR(values[4], diabatic, 0.01) << "P_diabatic, duration " << duration;
+        EXPECT_NEAR(values[5], 1.0 - values[4], 1.5e-3) << "P_adiabatic";
+        const auto bias = [&](double s) { return 0.35 - 0.7 * s / duration; };
+        EXPECT_NEAR(values[6], bias(t), 6e-4) << "bias";
+        EXPECT_NEAR(values[7], 100.0 * t / duration, 0.06) << "progress";
+
+        // The live field on the instantaneous levels of the pair at the bias now.
+        const Amplitudes live = projection(w.waveField(), pair);
+        const double f = bias(t) * pair.dipole;
+        EXPECT_NEAR(values[10], overlap(adiabaticState(pair.lower, pair.upper, f, true), live), 0.01) << "P_lower";
+        EXPECT_NEAR(values[11], overlap(adiabaticState(pair.lower, pair.upper, f, false), live), 0.01) << "P_upper";
+        EXPECT_NEAR(values[12], std::norm(live[0]) + std::norm(live[1]), 0.01) << "captured";
+        EXPECT_NEAR(values[8] + values[9], values[12], 2e-3) << "left and right share the captured weight";
+        EXPECT_EQ(label("landauZenerSummaryLabel"), row(44));
+        EXPECT_TRUE(label("stueckelbergSummaryLabel").startsWith(QStringLiteral("Stueckelberg analysis inactive.")))
+            << "a sweep without return passage";
+
+        // Without a history the history columns repeat the live values.
+        widget<QAbstractButton>("clearTimeSeriesButton").click();
+        MainWindowProbe::refreshTick(w);
+        const auto fields = fieldsOf(label("landauZenerSummaryLabel"), format);
+        ASSERT_TRUE(fields.has_value());
+        EXPECT_EQ((*fields)[13], (*fields)[10]) << "history lower";
+        EXPECT_EQ((*fields)[14], (*fields)[9]) << "history right";
+        EXPECT_EQ((*fields)[15], (*fields)[12]) << "history min captured";
+    }
+}
+
+// The sweep out (0.35 to -0.35 over 4), a hold and the sweep back pass the
+// crossing at 2 and at 6 + hold; between them the paths gather
+// phi = int sqrt(Delta^2 + (2 d F)^2) dt, and the hold decides the final
+// populations.
+TEST_F(PanelsTwoLevelTest, StueckelbergPanelPredictsBothPassagesAndTheirInterference)
+{
+    for (const double hold : {4.0, 7.0}) {
+        MainWindow& w = window();
+        w.loadGuidedExperiment(hold < 5.0 ? 20 : 21);
+        const LevelPair pair = unbiasedPair(w, mass());
+        tickUntil(1.0);
+        const double t = now(), total = 8.0 + hold;
+
+        const std::vector<double> values = numbers(
+            label("stueckelbergSummaryLabel"),
+            QStringLiteral("cross1={2} cross2={2} | hold={2} phase={3} rad ({3} cycles) | single-pass Pdiab={3} | "
+                           "two-level final Plower={3} Pupper={3} | live bias={3} progress={1}%% Plower={3} "
+                           "Pupper={3} Pleft={3} Pright={3} captured={3} | history lower={3} upper={3} min "
+                           "captured={3}"));
+        ASSERT_EQ(values.size(), 18u) << "hold " << hold;
+        const auto bias = [&](double s) {
+            return s < 4.0 ? 0.35 - 0.175 * s : s < 4.0 + hold ? -0.35 : s < total ? -0.35 + 0.175 * (s - 4.0 - hold)
+                                                                                   : 0.35;
+        };
+        const double gap = pair.upper - pair.lower, second = 6.0 + hold;
+        double phase = 0.0;
+        for (int i = 0; i < 20000; ++i) {
+            const double s = 2.0 + (i + 0.5) * (second - 2.0) / 20000;
+            phase += std::hypot(gap, 2.0 * pair.dipole * bias(s)) * (second - 2.0) / 20000;
+        }
+        EXPECT_NEAR(values[0], 2.0, 6e-3) << "first crossing";
+        EXPECT_NEAR(values[1], second, 6e-3) << "second crossing";
+        EXPECT_NEAR(values[2], hold, 1e-9);
+        EXPECT_NEAR(values[3], phase, kRelativeTolerance * phase) << "Stueckelberg phase, hold " << hold;
+        EXPECT_NEAR(values[4], values[3] / (2.0 * kPi), 1e-3) << "cycles";
+        const double alpha = 2.0 * 0.175 * std::abs(pair.dipole);
+        EXPECT_NEAR(values[5], std::exp(-kPi * gap * gap / (2.0 * alpha)), 0.01) << "single passage";
+        const Amplitudes end = propagate(adiabaticState(pair.lower, pair.upper, 0.35 * pair.dipole, true), pair, bias,
+                                         0.0, total);
+        EXPECT_NEAR(values[6], overlap(adiabaticState(pair.lower, pair.upper, 0.35 * pair.dipole, true), end), 0.03)
+            << "final P_lower, hold " << hold;
+        EXPECT_NEAR(values[7], overlap(adiabaticState(pair.lower, pair.upper, 0.35 * pair.dipole, false), end), 0.03)
+            << "final P_upper, hold " << hold;
+        EXPECT_NEAR(values[8], bias(t), 6e-4) << "bias";
+        EXPECT_NEAR(values[9], 100.0 * t / total, 0.06) << "progress";
+        EXPECT_EQ(label("stueckelbergSummaryLabel"), row(45));
+        EXPECT_TRUE(label("landauZenerSummaryLabel").startsWith(QStringLiteral("Landau-Zener analysis inactive.")))
+            << "a sweep with return passage";
+    }
+}
+
+// Pulses A sin(omega t') of the bias slope around a free time F (split by a
+// pi pulse for the echo) turn the precession omega12 F into populations.
+TEST_F(PanelsTwoLevelTest, RamseyPanelPredictsTheSequenceAndItsEnsemble)
+{
+    struct Case {
+        int preset;
+        double free;
+        double echo; // duration of the echo pulse, 0 without
+        bool ensemble;
+        const char* echoText;
+    };
+    const Case cases[] = {
+        {22, 5.5, 0.0, false, "Ramsey / echo OFF"},
+        {23, 15.75, 0.0, false, "Ramsey / echo OFF"},
+        {24, 5.5, 25.75, false, "Hahn echo ON (pi=25.75, phase=90.0 deg)"},
+        {25, 15.75, 0.0, true, "Ramsey / echo OFF"},
+        {26, 15.75, 25.75, true, "Hahn echo ON (pi=25.75, phase=90.0 deg)"},
+    };
+    const QString format =
+        QStringLiteral("{w} | {w} | omega12={6} omega={6} | |x12|={4} OmegaR={5} | pi/2 ideal={2} actual={2} | "
+                       "free={2} phase={3} rad ({3} cycles) | theory final P1={3} P2={3} | live P1={3} P2={3} "
+                       "captured={3} | history P1={3} P2={3} min captured={3}");
+    const QString ensembleTail =
+        QStringLiteral(" | ensemble(static) sigma={4} N={0} mean P1={3} P2={3} fringe contrast={3} [analysis only]");
+    for (const Case& c : cases) {
+        MainWindow& w = window();
+        w.loadGuidedExperiment(c.preset);
+        const LevelPair pair = unbiasedPair(w, mass());
+        tickUntil(1.0);
+
+        const QString text = label("ramseySummaryLabel");
+        const auto fields = fieldsOf(text, c.ensemble ? format + ensembleTail : format);
+        ASSERT_TRUE(fields.has_value()) << text.toStdString();
+        std::vector<double> values;
+        for (const QString& field : *fields)
+            values.push_back(field.toDouble());
+        const double splitting = pair.upper - pair.lower, rabi = 0.1 * std::abs(pair.dipole);
+        EXPECT_EQ((*fields)[0].toStdString(), "pulse 1") << "preset " << c.preset;
+        EXPECT_EQ((*fields)[1].toStdString(), c.echoText);
+        EXPECT_NEAR(values[2], splitting, kRelativeTolerance * splitting) << "omega12";
+        EXPECT_NEAR(values[3], 0.305536, 1e-9) << "omega";
+        EXPECT_NEAR(values[4], std::abs(pair.dipole), kRelativeTolerance * std::abs(pair.dipole)) << "|x12|";
+        EXPECT_NEAR(values[5], rabi, kRelativeTolerance * rabi) << "Omega_R";
+        EXPECT_NEAR(values[6], kPi / (2.0 * rabi), kRelativeTolerance * kPi / (2.0 * rabi)) << "ideal pi/2 pulse";
+        EXPECT_NEAR(values[7], 14.35, 1e-9);
+        EXPECT_NEAR(values[8], c.free, 1e-9);
+        EXPECT_NEAR(values[9], splitting * c.free, kRelativeTolerance * splitting * c.free) << "free precession";
+        EXPECT_NEAR(values[10], values[9] / (2.0 * kPi), 1e-3) << "cycles";
+
+        const double pulse = 14.35, omega = 0.305536;
+        const double echoStart = pulse + 0.5 * c.free, secondStart = pulse + c.free + c.echo;
+        const auto bias = [&](double s) {
+            if (s < pulse)
+                return 0.1 * std::sin(omega * s);
+            if (c.echo > 0.0 && s >= echoStart && s < echoStart + c.echo)
+                return 0.1 * std::sin(omega * (s - echoStart) + kPi / 2.0);
+            return s >= secondStart ? 0.1 * std::sin(omega * (s - secondStart)) : 0.0;
+        };
+        const Amplitudes end = propagate({1.0, 0.0}, pair, bias, 0.0, secondStart + pulse);
+        EXPECT_NEAR(values[11], std::norm(end[0]), 0.03) << "final P1, preset " << c.preset;
+        EXPECT_NEAR(values[12], std::norm(end[1]), 0.03) << "final P2, preset " << c.preset;
+        if (c.ensemble) {
+            EXPECT_NEAR(values[19], 0.06, 1e-9) << "sigma";
+            EXPECT_EQ((*fields)[20].toStdString(), "41") << "members";
+            EXPECT_NEAR(values[21] + values[22], 1.0, 2e-3) << "mean populations";
+            EXPECT_GE(values[23], 0.0);
+            EXPECT_LE(values[23], 1.0);
+        }
+        EXPECT_EQ(text, row(46));
+    }
+
+    widget<QDoubleSpinBox>("ramseyStartTimeSpinBox").setValue(5.0);
+    EXPECT_TRUE(label("ramseySummaryLabel").startsWith(QStringLiteral("before | Hahn echo ON")))
+        << label("ramseySummaryLabel").toStdString();
 }
 
 } // namespace
