@@ -20,7 +20,6 @@
 #include "plots/QuantumStueckelbergPlotWidget.h"
 #include "ui/MainWindowForm.h"
 
-#include <QCheckBox>
 #include <QDoubleSpinBox>
 #include <QLabel>
 
