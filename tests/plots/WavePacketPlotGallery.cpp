@@ -2,7 +2,7 @@
 // experiment (split-step solver, the guided scenes, the recorders as the main
 // window drives them) and written to /tmp/ondrivel-gallery/<plot>.png, to be
 // looked at. Disabled by default; run it with
-//   plots_tests --gtest_also_run_disabled_tests --gtest_filter='RecorderPlotGallery.*'
+//   plots_tests --gtest_also_run_disabled_tests --gtest_filter='WavePacketPlotGallery.*'
 
 #include "core/MomentumSpace2D.h"
 #include "core/PotentialField2D.h"
@@ -50,7 +50,7 @@ using test::sceneOf;
 
 const QString kGallery = QStringLiteral("/tmp/ondrivel-gallery");
 
-class RecorderPlotGallery : public test::PlotTest {
+class WavePacketPlotGallery : public test::PlotTest {
 protected:
     // The plots inherit the page's font: the program's default of 9 points,
     // not the larger default of the offscreen platform.
@@ -90,7 +90,7 @@ PotentialField2D potentialOf(const PotentialScene& scene, const ComplexField2D& 
     return potential;
 }
 
-TEST_F(RecorderPlotGallery, DISABLED_CarpetPlots)
+TEST_F(WavePacketPlotGallery, DISABLED_CarpetPlots)
 {
     {
         // Revivals in the guided box [-L/2, L/2]: the packet minus its mirror
@@ -152,7 +152,7 @@ TEST_F(RecorderPlotGallery, DISABLED_CarpetPlots)
     }
 }
 
-TEST_F(RecorderPlotGallery, DISABLED_BilliardAndScar)
+TEST_F(WavePacketPlotGallery, DISABLED_BilliardAndScar)
 {
     {
         // The guided Sinai billiard with a packet aimed off the scatterer.
@@ -203,7 +203,7 @@ TEST_F(RecorderPlotGallery, DISABLED_BilliardAndScar)
     }
 }
 
-TEST_F(RecorderPlotGallery, DISABLED_OrbitAndLatticePlots)
+TEST_F(WavePacketPlotGallery, DISABLED_OrbitAndLatticePlots)
 {
     {
         // The guided vortex: core at (1, 0) in the trap of curvature 0.25, one trap period.
@@ -319,7 +319,7 @@ TEST_F(RecorderPlotGallery, DISABLED_OrbitAndLatticePlots)
     }
 }
 
-TEST_F(RecorderPlotGallery, DISABLED_LoopAndEchoPlots)
+TEST_F(WavePacketPlotGallery, DISABLED_LoopAndEchoPlots)
 {
     {
         // One slow Berry loop (k = 1, a = 0.35) on 32 x 32 cells of 0.5.

@@ -1,0 +1,65 @@
+#pragma once
+
+// Figures that the recorder panels of the Zeno, Berry, Loschmidt, Moshinsky,
+// Kapitza-Dirac and backflow pages derive from their recorders' samples and
+// settings: the phase words, the temporal peaks of the shutter signal, the
+// diffraction-order sums, the sample nearest the echo time and the
+// real-world estimate of a duration. Kept apart from the window so that the
+// boundary cases can be checked on samples made by hand.
+
+#include "document/ExperimentPreset.h"
+#include "experiments/BerryRecorder.h"
+#include "experiments/LoschmidtRecorder.h"
+#include "experiments/MoshinskyRecorder.h"
+
+#include <QString>
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace vxo {
+
+// "n/a" unless the mapping is valid with a positive time unit (seconds);
+// otherwise formatTime of duration x time unit.
+QString indicativeDurationText(const RealWorldScaleMapping& scale, double duration);
+
+// Local maxima of the detector intensity once the shutter is open: sample i,
+// 0 < i < n - 1, counts when its time is at least openTime and its intensity
+// is above 1e-4, above that of sample i - 1 and not below that of sample
+// i + 1 (a plateau counts once, at its first sample). None for n <= 2.
+std::uint64_t temporalPeakCount(const std::vector<MoshinskySample>& samples, double openTime);
+
+// Diffraction populations of order 0, of the pair +-1 and of the pair +-2.
+struct DiffractionOrderSums {
+    double zero = 0.0;
+    double first = 0.0;
+    double second = 0.0;
+};
+
+// From populations of orders -N..N read around index centre = N: an order
+// (or a pair) that falls outside the vector counts 0.
+DiffractionOrderSums diffractionOrderSums(const std::vector<double>& populations, std::int32_t centre);
+
+// Index of the sample whose time lies nearest to `time`, the earliest of
+// equally near ones; 0 for an empty series.
+std::size_t nearestSampleIndex(const std::vector<LoschmidtSample>& samples, double time);
+
+// "FORWARD" until the reversal has fired, then "REVERSED / RETURNING" while t
+// lies below 2T and "ECHO ENDPOINT PASSED" from 2T on.
+const char* loschmidtStage(bool fired, double t, double reversalTime);
+// "LIGHT GRATING ON" while the pulse is on, "BEFORE PULSE" while t lies
+// before its start, else "FREE SEPARATION".
+const char* kapitzaDiracStage(bool pulseOn, double pulseStartTime, double t);
+// "BACKFLOW (-X)" for a negative flux, "forward (+X)" otherwise (0 included).
+const char* backflowDirection(double flux);
+
+// The geometric phase of a Berry sample in degrees with its distance from
+// 180 degrees, "temporarily undefined (endpoint overlap too small)" while the
+// sample has no phase.
+QString berryPhaseText(const BerrySample& sample);
+// The Berry row of the diagnostics: phase and return fidelity, or the
+// fidelity alone while the phase is undefined.
+QString berryRowValue(const BerrySample& sample);
+
+} // namespace vxo

@@ -1,0 +1,101 @@
+#include "app/RecorderPanelFigures.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vxo {
+namespace {
+
+TEST(RecorderPanelFigures, TemporalPeaksAreRisingMaximaAboveTheFloorAfterTheOpening)
+{
+    struct Case {
+        const char* what;
+        std::vector<double> intensities; // sampled at t = 1, 2, 3, ...
+        double openTime;
+        std::uint64_t peaks;
+    };
+    const Case cases[] = {
+        {"a plateau counts once, at its first sample", {0.1, 0.3, 0.3, 0.2}, 0.0, 1},
+        {"two fringes", {0.1, 0.5, 0.2, 0.6, 0.1}, 0.0, 2},
+        {"a maximum of exactly the floor is noise", {0.00005, 0.0001, 0.00005}, 0.0, 0},
+        {"a maximum before the opening is not diffraction", {0.1, 0.5, 0.2, 0.1}, 2.5, 0},
+        {"a maximum at the opening time counts", {0.1, 0.2, 0.5, 0.1}, 3.0, 1},
+        {"the last sample has no successor", {0.1, 0.2, 0.3}, 0.0, 0},
+        {"two samples hold no interior", {0.5, 0.1}, 0.0, 0},
+    };
+    for (const Case& c : cases) {
+        std::vector<MoshinskySample> samples(c.intensities.size());
+        for (std::size_t i = 0; i < samples.size(); ++i) {
+            samples[i].time = static_cast<double>(i + 1);
+            samples[i].detectorDensity = c.intensities[i];
+        }
+        EXPECT_EQ(temporalPeakCount(samples, c.openTime), c.peaks) << c.what;
+    }
+}
+
+TEST(RecorderPanelFigures, DiffractionOrdersArePairedAroundTheCentreAndZeroOutside)
+{
+    // Distinct powers of two show exactly which entries were summed.
+    struct Case {
+        std::vector<double> populations;
+        std::int32_t centre;
+        double zero, first, second;
+    };
+    const Case cases[] = {
+        {{1, 2, 4, 8, 16, 32, 64, 128, 256}, 4, 16, 8 + 32, 4 + 64},
+        {{1, 2, 4}, 1, 2, 1 + 4, 0},    // orders -1..1: no second pair
+        {{1, 2, 4, 8}, 2, 4, 2 + 8, 0}, // +2 lies outside
+        {{1, 2, 4}, 0, 1, 0, 0},        // -1 lies outside
+        {{1, 2, 4}, 4, 0, 0, 0},        // centre outside the vector
+    };
+    for (const Case& c : cases) {
+        const DiffractionOrderSums sums = diffractionOrderSums(c.populations, c.centre);
+        const std::string what = "centre " + std::to_string(c.centre) + " of " + std::to_string(c.populations.size());
+        EXPECT_EQ(sums.zero, c.zero) << what;
+        EXPECT_EQ(sums.first, c.first) << what;
+        EXPECT_EQ(sums.second, c.second) << what;
+    }
+}
+
+TEST(RecorderPanelFigures, EchoSampleIsTheNearestToTheEndpointAndTheEarliestOfATie)
+{
+    std::vector<LoschmidtSample> samples(4);
+    const double times[] = {0.0, 0.75, 1.25, 2.0};
+    for (std::size_t i = 0; i < samples.size(); ++i)
+        samples[i].time = times[i];
+    const std::pair<double, std::size_t> cases[] = {{1.0, 1}, {1.2, 2}, {-3.0, 0}, {9.0, 3}};
+    for (const auto& [target, index] : cases)
+        EXPECT_EQ(nearestSampleIndex(samples, target), index) << "target " << target;
+}
+
+TEST(RecorderPanelFigures, WordsChangeExactlyAtTheirBoundaries)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {loschmidtStage(false, 10.0, 1.0), "FORWARD"},
+        {loschmidtStage(true, 1.999, 1.0), "REVERSED / RETURNING"},
+        {loschmidtStage(true, 2.0, 1.0), "ECHO ENDPOINT PASSED"},
+        {kapitzaDiracStage(true, 5.0, 0.0), "LIGHT GRATING ON"},
+        {kapitzaDiracStage(false, 0.5, 0.4), "BEFORE PULSE"},
+        {kapitzaDiracStage(false, 0.5, 0.5), "FREE SEPARATION"},
+        {backflowDirection(-1e-300), "BACKFLOW (-X)"},
+        {backflowDirection(0.0), "forward (+X)"},
+        {backflowDirection(-0.0), "forward (+X)"},
+    };
+    for (const auto& [word, expected] : cases)
+        EXPECT_EQ(std::string(word), expected);
+
+    BerrySample sample;
+    sample.returnFidelity = 0.123456;
+    sample.geometricPhase = -0.99 * 3.14159265358979323846; // -178.2 degrees
+    EXPECT_EQ(berryPhaseText(sample), QStringLiteral("temporarily undefined (endpoint overlap too small)"));
+    EXPECT_EQ(berryRowValue(sample), QStringLiteral("phase undefined   F=0.12346"));
+    sample.phaseValid = 1;
+    EXPECT_EQ(berryPhaseText(sample), QStringLiteral("-178.20 deg   |error from pi|=1.80 deg"));
+    EXPECT_EQ(berryRowValue(sample), QStringLiteral("phase=-178.20 deg   F=0.12346"));
+}
+
+} // namespace
+} // namespace vxo

@@ -1,0 +1,291 @@
+// The relativistic analysis pages of one unshown window: the Zitterbewegung
+// and Klein recorder pages and the four stationary Klein references, checked
+// against the Dirac kinematics and the transmission of a square barrier
+// worked out here on their own.
+
+#include "WindowControls.h"
+
+#include "app/MainWindow.h"
+#include "experiments/DiracKleinRecorder.h"
+#include "experiments/DiracZitterbewegungRecorder.h"
+#include "experiments/KleinScans.h"
+
+#include <QImage>
+#include <QLabel>
+#include <QRegularExpression>
+#include <QTableWidget>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <memory>
+#include <string>
+
+namespace vxo {
+namespace {
+
+using test::click;
+using test::setValue;
+
+constexpr double kPi = 3.14159265358979323846;
+
+// The word right after `key` (up to a blank or a slash), and its number
+// (NaN for a missing key or "--").
+QString wordAfter(const QString& text, const QString& key)
+{
+    const int at = text.indexOf(key);
+    return at < 0 ? QString() : text.mid(at + key.size()).section(QRegularExpression(QStringLiteral("[\\s/]")), 0, 0);
+}
+double valueAfter(const QString& text, const char* key)
+{
+    bool ok = false;
+    const double value = wordAfter(text, QLatin1String(key)).toDouble(&ok);
+    return ok ? value : std::numeric_limits<double>::quiet_NaN();
+}
+
+double diracEnergy(double px, double py, double m, double c)
+{
+    return std::sqrt(c * c * (px * px + py * py) + m * m * c * c * c * c);
+}
+
+// Normal-incidence transmission of a Dirac plane wave of energy E through a
+// square barrier. With the lower-to-upper spinor ratios g = c k / (E + mc^2)
+// outside and g' = c q / (E - V0 + mc^2) inside, continuity of both
+// components is the slab problem of a wave whose impedance changes by
+// z = g' / g: T = 1 / (1 + (z - 1/z)^2 sin^2(q w / hbar) / 4).
+double slabTransmission(double energy, double m, double c, double barrierHeight, double width)
+{
+    const double restEnergy = m * c * c;
+    const double inside = energy - barrierHeight;
+    const double k = std::sqrt(energy * energy - restEnergy * restEnergy) / c;
+    const double q = std::sqrt(inside * inside - restEnergy * restEnergy) / c;
+    const double z = (q / (inside + restEnergy)) / (k / (energy + restEnergy));
+    const double s = std::sin(q * width);
+    return 1.0 / (1.0 + 0.25 * (z - 1.0 / z) * (z - 1.0 / z) * s * s);
+}
+
+class PanelsDirac : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        test::appTestApplication();
+        window = std::make_unique<MainWindow>(nullptr, false);
+    }
+    static void TearDownTestSuite() { window.reset(); }
+
+    static QString text(const char* label) { return test::control<QLabel>(*window, label)->text(); }
+    static QString rowValue(int row)
+    {
+        const QTableWidgetItem* item = test::control<QTableWidget>(*window, "diagnosticsTable")->item(row, 2);
+        return item ? item->text() : QString();
+    }
+    static void steps(int count)
+    {
+        for (int i = 0; i < count; ++i)
+            window->stepOnce();
+    }
+    static void aimKleinPacket(double momentum, double angleDegrees)
+    {
+        setValue(*window, "kleinPxSpinBox", momentum * std::cos(angleDegrees * kPi / 180.0));
+        setValue(*window, "kleinPySpinBox", momentum * std::sin(angleDegrees * kPi / 180.0));
+        click(*window, "kleinApplyButton");
+    }
+    static const KleinTunnelingConfig& klein() { return window->storedRecords().quantumKleinTunneling; }
+    static double packetMaximum() { return window->recorder<DiracKleinRecorder>().maxRightProbability(); }
+
+    static std::unique_ptr<MainWindow> window;
+};
+
+std::unique_ptr<MainWindow> PanelsDirac::window;
+
+TEST_F(PanelsDirac, WithoutADiracModeEveryPageShowsItsHint)
+{
+    window->loadGuidedExperiment(0);
+    const char* const pages[][3] = {
+        {"zitterSummaryLabel", "Dirac/ZB recorder inactive: enabled=no  configured=no  samples=0", "55"},
+        {"kleinSummaryLabel", "Dirac/Klein recorder inactive: enabled=no configured=no samples=0", "56"},
+        {"kleinAngleScanSummaryLabel", "Load the Klein Transmission vs Incidence Angle preset.", ""},
+        {"kleinHeightScanSummaryLabel", "Load the Klein Transmission vs Barrier Height preset.", ""},
+        {"kleinMassScanSummaryLabel", "Load the Klein Transmission vs Mass preset.", ""},
+        {"diracMasslessSummaryLabel", "Load the Massless Dirac / Graphene-like Klein Analogue preset.", ""},
+    };
+    for (const auto& page : pages) {
+        EXPECT_EQ(text(page[0]).toStdString(), page[1]) << page[0];
+        if (page[2][0] != '\0') {
+            EXPECT_EQ(rowValue(std::stoi(page[2])).toStdString(), page[1]) << "row " << page[2];
+        }
+    }
+}
+
+TEST_F(PanelsDirac, ZitterbewegungSummaryFollowsTheDiracKinematics)
+{
+    window->loadGuidedExperiment(46);
+    const ZitterbewegungConfig& settings = window->storedRecords().quantumZitterbewegung;
+    const double c = settings.lightSpeed;
+    const double m = settings.restMass;
+    const double p = settings.momentumX;
+    const double energy = diracEnergy(p, settings.momentumY, m, c);
+    const double omega = 2.0 * energy; // the beat of the two branches, hbar 1
+    // Upper component only: P- = (1 - mc^2 / E) / 2 and the weighted drift
+    // c^4 m p / E^2; the positive-energy control: no P-, drift c^2 p / E.
+    const struct {
+        int preparation;
+        const char* caption;
+        double minusWeight;
+        double drift;
+    } cases[] = {
+        {0, "mixed +/- energy", (1.0 - m * c * c / energy) / 2.0, c * c * c * c * m * p / (energy * energy)},
+        {1, "positive-energy control", 0.0, c * c * p / energy},
+    };
+    for (const auto& expected : cases) {
+        test::setIndex(*window, "zitterPreparationComboBox", expected.preparation);
+        click(*window, "zitterApplyButton");
+        steps(6);
+        const QString summary = text("zitterSummaryLabel");
+        SCOPED_TRACE(summary.toStdString());
+        EXPECT_TRUE(summary.startsWith(QLatin1String(expected.caption))) << "preparation " << expected.preparation;
+        EXPECT_EQ(valueAfter(summary, "samples="), window->recorder<DiracZitterbewegungRecorder>().samples().size());
+        EXPECT_NEAR(valueAfter(summary, "t="), window->schroedingerSolver().time(), 5e-4);
+        EXPECT_NEAR(valueAfter(summary, "omega_ZB="), omega, 1e-5);
+        EXPECT_NEAR(valueAfter(summary, "T_ZB="), 2.0 * kPi / omega, 1e-5);
+        EXPECT_NEAR(valueAfter(summary, "central-p estimate="), expected.drift, 1e-6);
+        // The packet's momentum spread moves the branch weights a little.
+        EXPECT_NEAR(valueAfter(summary, "P-="), expected.minusWeight, 0.01);
+        EXPECT_NEAR(valueAfter(rowValue(55), "omega="), omega, 1e-4) << rowValue(55).toStdString();
+    }
+}
+
+TEST_F(PanelsDirac, KleinSummaryNamesTheRegimeOfItsPreset)
+{
+    // Normal incidence over V0 = 3.2 and 1.5, then 35 degrees over 3.2.
+    for (const int preset : {47, 48, 49}) {
+        window->loadGuidedExperiment(preset);
+        steps(4);
+        const KleinTunnelingConfig& s = klein();
+        const double restEnergy = s.restMass * s.lightSpeed * s.lightSpeed;
+        const double energy = diracEnergy(s.momentumX, s.momentumY, s.restMass, s.lightSpeed);
+        const double inside = energy - s.barrierHeight;
+        const double qx2 = (inside * inside - restEnergy * restEnergy) / (s.lightSpeed * s.lightSpeed)
+                           - s.momentumY * s.momentumY;
+        // Propagating above the barrier, on the negative branch below it
+        // (Klein zone), else evanescent.
+        const std::string regime = !(qx2 > 0.0 && restEnergy < std::fabs(inside)) ? "evanescent / tunneling"
+                                   : inside > 0.0                                   ? "positive-branch propagation"
+                                                                                    : "supercritical Klein";
+        const QString summary = text("kleinSummaryLabel");
+        SCOPED_TRACE(summary.toStdString());
+        EXPECT_NEAR(valueAfter(summary, "  E="), energy, 1e-5) << "preset " << preset;
+        EXPECT_NEAR(valueAfter(summary, "angle="), std::atan2(s.momentumY, s.momentumX) * 180.0 / kPi, 0.005);
+        EXPECT_NEAR(valueAfter(summary, "kx_inside^2="), qx2, 1e-5);
+        EXPECT_TRUE(summary.contains(QString::fromStdString("regime=" + regime + "  Klein zone=")
+                                     + (regime == "supercritical Klein" ? "YES" : "no")));
+        EXPECT_TRUE(rowValue(56).startsWith(QString::fromStdString(regime))) << rowValue(56).toStdString();
+        // Early on the packet is all left of the barrier; the regions hold the norm.
+        const double left = valueAfter(summary, "Pleft=");
+        EXPECT_GT(left, 0.99);
+        EXPECT_NEAR(left + valueAfter(summary, "Pbarrier=") + valueAfter(summary, "Pright="),
+                    valueAfter(summary, "norm="), 5e-5);
+    }
+}
+
+TEST_F(PanelsDirac, ReferencePagesGiveTheBarrierTransmissionAtNormalIncidence)
+{
+    window->loadGuidedExperiment(50);
+    const KleinTunnelingConfig& s = klein();
+    const double expected = slabTransmission(diracEnergy(s.momentumX, 0.0, s.restMass, s.lightSpeed), s.restMass,
+                                             s.lightSpeed, s.barrierHeight, s.barrierWidth);
+    // Before Play the packet value is the P_right of the t = 0 sample.
+    for (const char* label : {"kleinAngleScanSummaryLabel", "kleinHeightScanSummaryLabel", "kleinMassScanSummaryLabel"}) {
+        const QString summary = text(label);
+        EXPECT_NEAR(valueAfter(summary, "plane-wave T="), expected, 2e-5) << label << ": " << summary.toStdString();
+        EXPECT_NEAR(valueAfter(summary, "packet max P_right="), packetMaximum(), 5e-6) << summary.toStdString();
+    }
+    // A massive packet has no place on the massless comparison.
+    EXPECT_EQ(wordAfter(text("diracMasslessSummaryLabel"), QStringLiteral("packet max P_right=")), "--");
+
+    // Klein's paradox: a massless particle crosses at normal incidence; the
+    // massive control of the same energy does not.
+    window->loadGuidedExperiment(53);
+    const QString massless = text("diracMasslessSummaryLabel");
+    SCOPED_TRACE(massless.toStdString());
+    EXPECT_NEAR(valueAfter(massless, "T(m=0)="), 1.0, 1e-6);
+    EXPECT_NEAR(valueAfter(massless, "T(m=0.80)="),
+                slabTransmission(klein().momentumX, 0.8, 1.0, klein().barrierHeight, klein().barrierWidth), 1e-6);
+    EXPECT_NEAR(valueAfter(massless, "packet max P_right="), packetMaximum(), 5e-7);
+}
+
+TEST_F(PanelsDirac, PagesMarkTheMagnitudeOfTheIncidenceAngle)
+{
+    window->loadGuidedExperiment(50);
+    auto* plot = test::control<QWidget>(*window, "kleinAngleScanPlotWidget");
+    plot->setMinimumSize(720, 470);
+    double mirrored = -1.0;
+    // A packet aimed below the axis meets the barrier as its mirror image.
+    for (const double angle : {30.0, -30.0}) {
+        aimKleinPacket(1.5, angle);
+        const double signedAngle = std::atan2(klein().momentumY, klein().momentumX) * 180.0 / kPi;
+        const QString summary = text("kleinAngleScanSummaryLabel");
+        SCOPED_TRACE(summary.toStdString());
+        EXPECT_NEAR(valueAfter(summary, "current angle="), signedAngle, 0.005);
+        const double transmission = valueAfter(summary, "plane-wave T=");
+        EXPECT_GT(transmission, 0.05) << "angle " << angle;
+        if (angle > 0.0) {
+            mirrored = transmission;
+        } else {
+            EXPECT_EQ(transmission, mirrored) << "the mirrored packet crosses otherwise";
+        }
+        // The current-reference disc sits on the curve at |angle|.
+        const QImage image = plot->grab().toImage();
+        const QRect panel(62, 46, image.width() - 84, image.height() - 100);
+        const QColor seen = image.pixelColor(
+            static_cast<int>(std::lround(panel.left() + panel.width() * std::fabs(signedAngle) / 70.0)),
+            static_cast<int>(std::lround(panel.bottom() - panel.height() * transmission)));
+        EXPECT_LT(std::abs(seen.red() - 255) + std::abs(seen.green() - 205) + std::abs(seen.blue() - 95), 40)
+            << "no current marker at angle " << angle << ": " << seen.name().toStdString();
+    }
+
+    // Beyond the scanned 70 degrees the massless comparison evaluates its
+    // point at the edge and still names the true angle.
+    window->loadGuidedExperiment(53);
+    aimKleinPacket(1.5, -75.0);
+    const QString massless = text("diracMasslessSummaryLabel");
+    SCOPED_TRACE(massless.toStdString());
+    EXPECT_NEAR(valueAfter(massless, "current angle="), 75.0, 0.05);
+    const DiracMasslessComparisonPoint edge = diracMasslessComparisonPoint(klein(), 0.8, 70.0, 1.0);
+    ASSERT_TRUE(edge.valid);
+    EXPECT_NEAR(valueAfter(massless, "T_massless="), edge.masslessTransmission, 1e-6);
+    EXPECT_NEAR(valueAfter(massless, "T_massive="), edge.massiveTransmission, 1e-6);
+}
+
+TEST_F(PanelsDirac, WithoutAKleinPacketTheReferencesCarryNoPacketValue)
+{
+    window->loadGuidedExperiment(53);
+    // The Klein mode on while the run prepares the form's Gaussian: nothing
+    // configures the Klein recorder.
+    ExperimentDocument document = window->captureExperimentDocument();
+    document.initialPreparation.type = InitialPreparationType::Gaussian;
+    QString error;
+    ASSERT_TRUE(window->applyExperimentDocument(document, error)) << error.toStdString();
+    ASSERT_TRUE(klein().enabled && !window->recorder<DiracKleinRecorder>().isConfigured());
+
+    EXPECT_EQ(text("kleinSummaryLabel").toStdString(),
+              "Dirac/Klein recorder inactive: enabled=yes configured=no samples=0");
+    for (const char* label : {"kleinAngleScanSummaryLabel", "kleinHeightScanSummaryLabel",
+                              "kleinMassScanSummaryLabel", "diracMasslessSummaryLabel"}) {
+        const QString summary = text(label);
+        EXPECT_TRUE(summary.contains(QLatin1String("T=")) || summary.contains(QLatin1String("T_massless=")))
+            << label << " shows no curve: " << summary.toStdString();
+        EXPECT_EQ(wordAfter(summary, QStringLiteral("packet max P_right=")), "--") << summary.toStdString();
+    }
+
+    // At c = 10 the slowest packet leaves no mass below 0.985 E / c^2 to scan.
+    setValue(*window, "kleinLightSpeedSpinBox", 10.0);
+    setValue(*window, "kleinMassSpinBox", 0.0);
+    aimKleinPacket(0.05, 0.0);
+    EXPECT_EQ(text("kleinMassScanSummaryLabel").toStdString(),
+              "Klein mass reference unavailable: no kinematic scan interval.");
+}
+
+} // namespace
+} // namespace vxo

@@ -1,0 +1,190 @@
+// The magnetic pages of one unshown window (Aharonov-Bohm, Landau levels,
+// Hall edge): summaries and diagnostics rows after a few steps of their
+// guided experiments, checked against the field theory and against moments
+// of the live wave field computed here; and the recorder-state hints.
+
+#include "PanelTestSupport.h"
+
+#include <QSpinBox>
+
+#include <cmath>
+#include <complex>
+#include <functional>
+#include <string>
+#include <tuple>
+#include <vector>
+
+namespace vxo {
+namespace {
+
+using test::cellX;
+using test::cellY;
+using test::numberAfter;
+using test::setQuietly;
+using test::text;
+
+constexpr int kAharonovBohmRow = 51;
+constexpr int kLandauRow = 52;
+constexpr int kHallEdgeRow = 53;
+constexpr int kStepsTaken = 10; // the gauge recorders sample every 5 steps
+// Cells of 0.16 x 0.12 over 40.96 x 30.72.
+constexpr double kHeight = 30.72;
+
+// What the pages read off the live field: the norm sum |psi|^2 dx dy, <x>,
+// the share of the norm in the Hall edge strip -8 <= y <= -4, and on the
+// Aharonov-Bohm detector column (nearest x = 7) sum |psi|^2 dy and its <y>.
+struct Readings {
+    double norm = 0.0, meanX = 0.0, edgeShare = 0.0, line = 0.0, lineMeanY = 0.0;
+};
+
+Readings read(const ComplexField2D& psi)
+{
+    Readings r;
+    const auto detector = static_cast<std::uint64_t>(std::lround(7.0 / psi.dx() + (psi.nx() - 1) / 2.0));
+    double sum = 0.0;
+    for (std::uint64_t j = 0; j < psi.ny(); ++j) {
+        for (std::uint64_t i = 0; i < psi.nx(); ++i) {
+            const double p = std::norm(std::complex<double>(psi.at(i, j)));
+            sum += p;
+            r.meanX += cellX(psi, i) * p;
+            r.edgeShare += cellY(psi, j) >= -8.0 && cellY(psi, j) <= -4.0 ? p : 0.0;
+            r.line += i == detector ? p * psi.dy() : 0.0;
+            r.lineMeanY += i == detector ? cellY(psi, j) * p * psi.dy() : 0.0;
+        }
+    }
+    r.norm = sum * psi.dx() * psi.dy();
+    r.meanX /= sum;
+    r.edgeShare /= sum;
+    r.lineMeanY /= r.line;
+    return r;
+}
+
+using PanelsGaugeTest = test::PanelTest;
+
+// Ten steps into each magnetic experiment (hbar = m = 1, b = +-0.45, samples
+// at steps 0, 5 and 10): the page shows the sample of this very step, so its
+// figures are those of the live field, and its references those of the field
+// theory: omega_c = |b| hbar / m, l_B = 1 / sqrt|b|, E_n = (n + 1/2) hbar omega_c.
+TEST_F(PanelsGaugeTest, GaugePagesSummariseTheirLastSample)
+{
+    struct Check {
+        const char* key;
+        double expected;
+        double tolerance;
+    };
+    struct Case {
+        const char* name;
+        int preset;
+        std::function<void(MainWindow&)> edit;
+        const char* page;
+        int rowIndex;
+        const char* summaryStart;
+        const char* rowStart;
+        std::function<std::vector<Check>(const Readings& now, const Readings& start)> checks;
+    };
+    const Case cases[] = {
+        {"Aharonov-Bohm, half a flux quantum", 42, nullptr, "aharonovBohmSummaryLabel", kAharonovBohmRow,
+         "samples=3   t=0.200 / 5.00   Phi/Phi0=0.500   AB phase=180.0 deg\ndetector line=",
+         "Phi/Phi0=0.500, phase=180.0 deg, center=",
+         [](const Readings& now, const Readings&) {
+             return std::vector<Check>{{"detector line=", now.line, 1e-4 * now.line},
+                                       {"<y>det=", now.lineMeanY, 1e-3 * std::abs(now.lineMeanY)},
+                                       {"norm=", now.norm, 2e-6}};
+         }},
+        // A packet of width l_B with mechanical momentum b R = 2.25:
+        // E = (bR)^2 / 2m + omega_c / 2 = 2.75625.
+        {"Landau, cyclotron packet", 43, nullptr, "landauSummaryLabel", kLandauRow,
+         "cyclotron   samples=3   t=0.200 / 15.00   omega_c=0.45000   lB=1.4907\n<x,y>=(",
+         "b=0.450  omega=0.4500  E=",
+         [](const Readings& now, const Readings&) {
+             return std::vector<Check>{
+                 {"<x,y>=(", now.meanX, 1.5e-3},
+                 {"   E=", 2.75625, 0.08},
+                 {"E_n=", 0.225, 1e-9},
+                 {"norm=", now.norm, 2e-6}};
+         }},
+        {"Landau, eigenstate n = 2", 43,
+         [](MainWindow& w) {
+             setQuietly<QComboBox>(w, "landauPreparationComboBox", 1);
+             setQuietly<QSpinBox>(w, "landauIndexSpinBox", 2);
+         },
+         "landauSummaryLabel", kLandauRow, "Landau n=2   samples=3   t=0.200 / 15.00   omega_c=0.45000   lB=1.4907\n",
+         "b=0.450  omega=0.4500  E=",
+         [](const Readings&, const Readings&) {
+             // A stationary state of level 2 keeps its energy and itself.
+             return std::vector<Check>{{"   E=", 1.125, 0.034}, {"E_n=", 1.125, 1e-9}, {"fidelity=", 1.0, 0.01}};
+         }},
+        {"Hall edge, b > 0", 44, nullptr, "hallEdgeSummaryLabel", kHallEdgeRow,
+         "samples=3   t=0.200 / 8.00   b=0.450   omega_c=0.45000   chirality=+X\n<x,y>=(", "+X drift=",
+         [](const Readings& now, const Readings& start) {
+             return std::vector<Check>{{"<x,y>=(", now.meanX, 1.5e-3},
+                                       {"drift=", now.meanX - start.meanX, 1.5e-3},
+                                       {"P(edge)=", now.edgeShare, 1.5e-4},
+                                       {"norm=", now.norm, 2e-6}};
+         }},
+        {"Hall edge, b < 0", 44, [](MainWindow& w) { setQuietly<QDoubleSpinBox>(w, "hallEdgeFieldSpinBox", -0.45); },
+         "hallEdgeSummaryLabel", kHallEdgeRow,
+         "samples=3   t=0.200 / 8.00   b=-0.450   omega_c=0.45000   chirality=-X\n", "-X drift=",
+         [](const Readings& now, const Readings&) {
+             return std::vector<Check>{{"P(edge)=", now.edgeShare, 1.5e-4}};
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        loadOnSmallGrid(c.preset, kHeight, c.edit);
+        MainWindow& w = window();
+        const Readings start = read(w.waveField());
+        for (int n = 0; n < kStepsTaken; ++n)
+            w.stepOnce();
+        const Readings now = read(w.waveField());
+        const QString summary = label(c.page);
+        EXPECT_TRUE(summary.startsWith(QString::fromLatin1(c.summaryStart))) << text(summary);
+        EXPECT_TRUE(row(c.rowIndex).startsWith(QString::fromLatin1(c.rowStart))) << text(row(c.rowIndex));
+        for (const Check& check : c.checks(now, start))
+            EXPECT_NEAR(numberAfter(summary, QString::fromLatin1(check.key)), check.expected, check.tolerance)
+                << check.key << " in " << text(summary);
+    }
+}
+
+// An inactive page names what is missing, in its label and in its row: on
+// a free packet nothing is enabled; a magnetic experiment with b = 0 is
+// enabled but its field cannot be built.
+TEST_F(PanelsGaugeTest, InactivePagesShowTheirRecorderState)
+{
+    struct Case {
+        const char* name;
+        int preset;
+        std::function<void(MainWindow&)> edit;
+        const char* aharonovBohm;
+        const char* landau;
+        const char* hallEdge;
+    };
+    const char* const aharonovBohmOff =
+        "Aharonov-Bohm recorder inactive: enabled=no  fields=no  configured=no  samples=0\n"
+        "Load Aharonov-Bohm Effect / Magnetic Flux, Reset and press Play.";
+    const char* const landauOff = "Landau recorder inactive: enabled=no  gauge=no  configured=no  samples=0";
+    const char* const hallEdgeOff = "Hall edge recorder inactive: enabled=no  fields=no  configured=no  samples=0";
+    const Case cases[] = {
+        {"free packet", 0, nullptr, aharonovBohmOff, landauOff, hallEdgeOff},
+        {"Landau with b = 0", 43, [](MainWindow& w) { setQuietly<QDoubleSpinBox>(w, "landauFieldSpinBox", 0.0); },
+         aharonovBohmOff, "Landau recorder inactive: enabled=yes  gauge=no  configured=no  samples=0", hallEdgeOff},
+        {"Hall edge with b = 0", 44, [](MainWindow& w) { setQuietly<QDoubleSpinBox>(w, "hallEdgeFieldSpinBox", 0.0); },
+         aharonovBohmOff, landauOff, "Hall edge recorder inactive: enabled=yes  fields=no  configured=no  samples=0"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        loadOnSmallGrid(c.preset, kHeight, c.edit);
+        window().stepOnce();
+        const std::tuple<const char*, int, const char*> pages[] = {
+            {"aharonovBohmSummaryLabel", kAharonovBohmRow, c.aharonovBohm},
+            {"landauSummaryLabel", kLandauRow, c.landau},
+            {"hallEdgeSummaryLabel", kHallEdgeRow, c.hallEdge}};
+        for (const auto& [name, rowIndex, hint] : pages) {
+            EXPECT_EQ(text(label(name)), hint) << name;
+            EXPECT_EQ(text(row(rowIndex)), hint) << "row " << rowIndex;
+        }
+    }
+}
+
+} // namespace
+} // namespace vxo

@@ -1,0 +1,377 @@
+// The recorder pages of the Zeno, scar, Berry, Loschmidt, Moshinsky,
+// Kapitza-Dirac and backflow experiments in one unshown window: each guided
+// experiment is loaded (on the 256 x 256 grid where it asks for more), stepped
+// and its summary and diagnostics row read back against the physics and the
+// recorder the window keeps; pages of experiments that are not loaded show
+// their hints.
+
+#include "WindowControls.h"
+
+#include "app/DiagnosticsRowLabels.h"
+#include "app/MainWindow.h"
+#include "app/ValueFormatters.h"
+#include "document/ExperimentCatalogue.h"
+#include "experiments/QuantumZeno2D.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QSpinBox>
+#include <QTableWidget>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+#include <memory>
+#include <string>
+
+namespace vxo {
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr int kZenoPreset = 36;
+constexpr int kScarPreset = 37;
+constexpr int kBerryPreset = 38;
+constexpr int kLoschmidtPreset = 39;
+constexpr int kMoshinskyPreset = 40;
+constexpr int kKapitzaDiracPreset = 41;
+constexpr int kBackflowPreset = 45;
+
+std::string text(const MainWindow& window, const char* labelName)
+{
+    const auto* label = window.findChild<QLabel*>(QLatin1String(labelName));
+    return label ? label->text().toStdString() : std::string("<no ") + labelName + ">";
+}
+
+// Section, parameter and value of one row of the diagnostics table.
+std::string rowText(const MainWindow& window, int row)
+{
+    const auto* table = window.findChild<QTableWidget*>(QStringLiteral("diagnosticsTable"));
+    if (!table || row >= table->rowCount())
+        return "<no row>";
+    std::string joined;
+    for (int column = 0; column < 3; ++column) {
+        const QTableWidgetItem* item = table->item(row, column);
+        joined += (column ? " | " : "") + (item ? item->text().toStdString() : std::string("<no item>"));
+    }
+    return joined;
+}
+
+std::string rowLabels(int row)
+{
+    const DiagnosticsRowLabels& labels = diagnosticsRowLabels(row);
+    return std::string(labels.section) + " | " + labels.parameter + " | ";
+}
+
+// The number written right after `key`; NaN when the key is missing.
+double numberAfter(const std::string& text, const std::string& key)
+{
+    const std::size_t at = text.find(key);
+    if (at == std::string::npos)
+        return std::numeric_limits<double>::quiet_NaN();
+    return std::strtod(text.c_str() + at + key.size(), nullptr);
+}
+
+bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+// The real-world estimate of a duration under the preset's unit mapping.
+std::string indicative(int preset, double duration)
+{
+    const double timeUnit = makeExperimentPreset(static_cast<std::uint32_t>(preset)).realWorldScale.timeUnit;
+    return formatTime(duration * timeUnit).toStdString();
+}
+
+class RecorderPanelsII : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { window = test::windowOnSmallGrid(); }
+    static void TearDownTestSuite() { window.reset(); }
+
+    // The guided experiment, moved to the 256 x 256 grid (a rebuild) when it
+    // brings a finer one.
+    static void load(int preset)
+    {
+        window->loadGuidedExperiment(preset);
+        if (auto* grid = window->findChild<QComboBox*>(QStringLiteral("gridResolutionComboBox"));
+            grid && grid->currentIndex() != 0)
+            grid->setCurrentIndex(0);
+    }
+
+    static void step(int count)
+    {
+        for (int i = 0; i < count; ++i)
+            window->stepOnce();
+    }
+
+    static double time() { return window->schroedingerSolver().time(); }
+
+    static std::unique_ptr<MainWindow> window;
+};
+
+std::unique_ptr<MainWindow> RecorderPanelsII::window;
+
+TEST_F(RecorderPanelsII, PagesOfExperimentsNotLoadedShowTheRecorderStateInPageAndRow)
+{
+    window->loadGuidedExperiment(0);
+    step(1);
+    struct Page {
+        const char* label;
+        int row; // -1: the page has no diagnostics row
+        std::string hint;
+    };
+    const Page pages[] = {
+        {"zenoSummaryLabel", -1, "Load the Quantum Zeno Effect / Watched Escape preset."},
+        {"scarSummaryLabel", -1, "Load the Quantum Scars / Chaotic Stadium Billiard preset."},
+        {"berrySummaryLabel", kBerryRow,
+         "Berry recorder inactive: enabled=no  trap=no  configured=no  samples=0  t=0.020  prepMode=0\n"
+         "Load Berry Phase / Geometric Phase, keep Dynamics > Berry enabled, then press Play."},
+        {"loschmidtSummaryLabel", kLoschmidtRow,
+         "Loschmidt recorder inactive: enabled=no  configured=no  samples=0  fired=no\n"
+         "Load Loschmidt Echo / Quantum Time Reversal and press Play."},
+        {"moshinskySummaryLabel", kMoshinskyRow,
+         "Moshinsky recorder inactive: enabled=no  configured=no  samples=0\n"
+         "Load Moshinsky Shutter / Diffraction in Time and press Play."},
+        {"kapitzaDiracSummaryLabel", kKapitzaDiracRow,
+         "Kapitza-Dirac recorder inactive: enabled=no  configured=no  samples=0\n"
+         "Load Kapitza-Dirac Diffraction / Optical Standing Wave and press Play."},
+        {"backflowSummaryLabel", kBackflowRow, "Backflow recorder inactive: enabled=no  configured=no  samples=0"},
+    };
+    for (const Page& page : pages) {
+        EXPECT_EQ(text(*window, page.label), page.hint) << page.label;
+        if (page.row >= 0) {
+            EXPECT_EQ(rowText(*window, page.row), rowLabels(page.row) + page.hint) << page.label;
+        }
+    }
+
+    // Enabled without a shutter in the scene: the recorder cannot be configured.
+    auto* moshinsky = test::control<QCheckBox>(*window, "moshinskyEnabledCheckBox");
+    ASSERT_NE(moshinsky, nullptr);
+    moshinsky->setChecked(true);
+    EXPECT_EQ(text(*window, "moshinskySummaryLabel"),
+              "Moshinsky recorder inactive: enabled=yes  configured=no  samples=0\n"
+              "Load Moshinsky Shutter / Diffraction in Time and press Play.");
+    moshinsky->setChecked(false);
+}
+
+TEST_F(RecorderPanelsII, ZenoPageCountsTheMeasurementsOfTheWatchedLane)
+{
+    load(kZenoPreset);
+    const ZenoConfig& zeno = window->storedRecords().quantumZeno;
+    // Before Play the page already reads the sample of the start.
+    std::string summary = text(*window, "zenoSummaryLabel");
+    EXPECT_TRUE(contains(summary, "measurement dt=0.100  (~" + indicative(kZenoPreset, 0.1) + " indicative)   count=0"
+                                  "   next=0.40\n"))
+        << summary;
+
+    // Until t = 3.5 the packets reach the escape barriers. A measurement is
+    // taken in the step that starts at most dt/2 before its time.
+    step(175);
+    summary = text(*window, "zenoSummaryLabel");
+    const double dt = window->schroedingerSolver().parameters().dt;
+    const double count = std::floor((time() - 0.5 * dt - zeno.firstMeasurementTime) / zeno.measurementPeriod) + 1.0;
+    EXPECT_EQ(numberAfter(summary, "count="), count) << summary;
+    EXPECT_NEAR(numberAfter(summary, "next="), zeno.firstMeasurementTime + count * zeno.measurementPeriod, 0.005)
+        << summary;
+    // The conditional probability belongs to the live watched lane.
+    EXPECT_NEAR(numberAfter(summary, "conditional YES="),
+                QuantumZeno2D::laneSurvival(window->waveField(), zeno, true), 0.5e-5)
+        << summary;
+    EXPECT_NEAR(numberAfter(summary, "norm="), window->waveField().norm(), 1e-6) << summary;
+    // Watching holds the packet back: more of it survives than of the control.
+    const double control = numberAfter(summary, "control survival=");
+    const double watched = numberAfter(summary, "watched cumulative=");
+    EXPECT_LT(control, 0.95) << "the control packet has begun to escape\n" << summary;
+    EXPECT_GT(watched, control + 0.02) << summary;
+    EXPECT_NEAR(numberAfter(summary, "ratio="), watched / control, 0.006) << summary;
+}
+
+TEST_F(RecorderPanelsII, ScarPageShowsTheStadiumAndTheBouncingOrbitPeriod)
+{
+    load(kScarPreset);
+    const int steps = 5;
+    step(steps);
+    const std::string summary = text(*window, "scarSummaryLabel");
+    // The preset's stadium: straight length 8, radius 4.5, walls 120; a packet
+    // of momentum 4 and mass 1 crosses the axis 2 (2R + L) in Tclass = 8.5.
+    EXPECT_TRUE(contains(summary, "stadium L=8.00   R=4.50   Vwall=120.0   E filter=9.500   band +/- 0.80\n"))
+        << summary;
+    EXPECT_TRUE(contains(summary, "axial orbit Tclass=8.500  (~" + indicative(kScarPreset, 8.5) + " indicative)"))
+        << summary;
+    // One frame at the start and one per observation.
+    EXPECT_EQ(numberAfter(summary, "frames="), steps + 1.0) << summary;
+    EXPECT_NEAR(numberAfter(summary, "   t="), time(), 0.005) << summary;
+    EXPECT_NEAR(numberAfter(summary, "norm="), window->waveField().norm(), 1e-6) << summary;
+}
+
+TEST_F(RecorderPanelsII, BerryPageFillsItsCountAndTimeLastAndReadsTheDoubletGap)
+{
+    load(kBerryPreset);
+    step(16); // sampled every 8 steps, thinned to one sample per 0.2
+    const std::string summary = text(*window, "berrySummaryLabel");
+    const auto& samples = window->recorder<BerryRecorder>().samples();
+    ASSERT_EQ(samples.size(), 2u) << summary;
+    // The two placeholders that stand first are filled after the twelve others.
+    EXPECT_EQ(summary.rfind("samples=2   t=0.320   loop A=0.350   winding=1   progress=0.1%   q=(", 0), 0u) << summary;
+
+    // Principal curvatures k +- 2a of the deformed isotropic trap.
+    const double k = window->scene().objects().front().curvatureX;
+    const double a = window->storedRecords().quantumBerry.anisotropy;
+    const double splitting = std::sqrt(k + 2.0 * a) - std::sqrt(k - 2.0 * a);
+    EXPECT_NEAR(numberAfter(summary, "doublet gap="), splitting, 0.5e-5) << summary;
+    EXPECT_NEAR(numberAfter(summary, "axis-rate/gap="), kPi / 240.0 / splitting, 0.5e-3 * kPi / 240.0 / splitting)
+        << summary;
+    EXPECT_TRUE(contains(summary, "duration=240.0 (~" + indicative(kBerryPreset, 240.0) + " indicative)\n")) << summary;
+
+    // Early in a slow loop the state has hardly moved: no phase yet, full return.
+    const double phase = numberAfter(summary, "geometric phase=");
+    EXPECT_LT(std::fabs(phase), 1.0) << summary;
+    EXPECT_NEAR(numberAfter(summary, "|error from pi|="), 180.0 - std::fabs(phase), 0.011) << summary;
+    EXPECT_GT(numberAfter(summary, "return fidelity="), 0.999) << summary;
+    const std::string row = rowText(*window, kBerryRow);
+    EXPECT_EQ(row.rfind(rowLabels(kBerryRow) + "phase=", 0), 0u) << row;
+    EXPECT_NEAR(numberAfter(row, "F="), samples.back().returnFidelity, 0.5e-5) << row;
+}
+
+TEST_F(RecorderPanelsII, LoschmidtPageFollowsTheReversalToAnEchoOfOne)
+{
+    load(kLoschmidtPreset);
+    // A reversal at T = 0.2 brings the echo endpoint 2T within 20 steps.
+    test::setValue(*window, "loschmidtTimeSpinBox", 0.2);
+    ASSERT_EQ(window->storedRecords().quantumLoschmidt.reversalTime, 0.2);
+    const std::string boundary = test::control<QComboBox>(*window, "boundaryModeComboBox")->currentIndex() == 1
+        ? "absorbing (exact echo broken)"
+        : "closed / periodic FFT domain";
+
+    struct Stage {
+        int steps; // further steps before reading
+        const char* stage;
+        bool fired, endpoint;
+    };
+    const Stage stages[] = {
+        {4, "FORWARD", false, false},
+        {8, "REVERSED / RETURNING", true, false},
+        // 20 steps of the single-precision dt end just short of 2T.
+        {8, "REVERSED / RETURNING", true, false},
+        {4, "ECHO ENDPOINT PASSED", true, true},
+    };
+    for (const Stage& s : stages) {
+        step(s.steps);
+        const std::string summary = text(*window, "loschmidtSummaryLabel");
+        const std::string context = "t = " + std::to_string(time()) + "\n" + summary;
+        EXPECT_EQ(summary.rfind(std::string(s.stage) + "   samples=", 0), 0u) << context;
+        const std::string reversal = "reversal T=0.200 (~" + indicative(kLoschmidtPreset, 0.2) + " indicative)";
+        EXPECT_TRUE(contains(summary, reversal + "   fired=" + (s.fired ? "yes" : "no"))) << context;
+        EXPECT_TRUE(contains(summary, "reversal error Delta p=(0.000,0.000)")) << context;
+        EXPECT_TRUE(contains(summary, "   boundary=" + boundary)) << context;
+        const std::string row = rowText(*window, kLoschmidtRow);
+        EXPECT_EQ(row.rfind(rowLabels(kLoschmidtRow) + s.stage + "  density=", 0), 0u) << row;
+        if (!s.endpoint) {
+            EXPECT_TRUE(contains(summary, "echo at 2T: not reached")) << context;
+            continue;
+        }
+        // Conjugation reverses the time-symmetric split step exactly, so the
+        // packet is back where it started at 2T.
+        EXPECT_GT(numberAfter(summary, "echo at 2T: density="), 0.9999) << context;
+        EXPECT_GT(numberAfter(summary, "   coherent="), 0.9999) << context;
+    }
+}
+
+TEST_F(RecorderPanelsII, MoshinskyPageReadsTheDetectorBehindTheOpenShutter)
+{
+    load(kMoshinskyPreset);
+    step(10); // sampled every second step after the one at the start
+    const std::string summary = text(*window, "moshinskySummaryLabel");
+    const auto& samples = window->recorder<MoshinskyRecorder>().samples();
+    ASSERT_EQ(samples.size(), 6u) << summary;
+    // The preset opens the shutter at t = 0, so it is open for every t > 0.
+    EXPECT_EQ(summary.rfind("OPEN / DIFFRACTING   samples=6   t=0.200 / 6.00\ndetector x=3.00   I_det=", 0), 0u)
+        << summary;
+    const MoshinskySample& last = samples.back();
+    EXPECT_NEAR(numberAfter(summary, "I_det="), last.detectorDensity, 0.5e-6) << summary;
+    EXPECT_NEAR(numberAfter(rowText(*window, kMoshinskyRow), "Pfront="), last.transmittedProbability, 0.5e-4);
+}
+
+TEST_F(RecorderPanelsII, KapitzaDiracPageShowsThePulseAreaAndTheOrderPopulations)
+{
+    load(kKapitzaDiracPreset);
+    const KapitzaDiracConfig light = window->storedRecords().quantumKapitzaDirac;
+    // Grating momentum 2 pi hbar / a and pulse area V0 tau / (2 hbar).
+    const double grating = 2.0 * kPi / light.latticePeriod;
+    const double area = light.latticeDepth * light.pulseDuration / 2.0;
+
+    for (const char* stage : {"LIGHT GRATING ON", "FREE SEPARATION"}) {
+        step(10); // one sample per 10 steps; the pulse lasts 15
+        const std::string summary = text(*window, "kapitzaDiracSummaryLabel");
+        EXPECT_EQ(summary.rfind(std::string(stage) + "   samples=", 0), 0u) << summary;
+        EXPECT_NEAR(numberAfter(summary, "G="), grating, 0.5e-5) << summary;
+        EXPECT_NEAR(numberAfter(summary, "beta="), area, 0.5e-3) << summary;
+    }
+    // After the pulse: a thin phase grating of area beta puts J_n(beta)^2 into
+    // order n (Raman-Nath); the finite pulse shifts the populations slightly.
+    const std::string afterPulse = text(*window, "kapitzaDiracSummaryLabel");
+    const double j1 = std::cyl_bessel_j(1.0, area);
+    const double j2 = std::cyl_bessel_j(2.0, area);
+    EXPECT_LT(numberAfter(afterPulse, "P0="), 0.02 + std::pow(std::cyl_bessel_j(0.0, area), 2)) << afterPulse;
+    EXPECT_NEAR(numberAfter(afterPulse, "P(+-1)="), 2.0 * j1 * j1, 0.04) << afterPulse;
+    EXPECT_NEAR(numberAfter(afterPulse, "P(+-2)="), 2.0 * j2 * j2, 0.04) << afterPulse;
+
+    // With the orders -1..1 only, the second pair has no entries.
+    auto* maximumOrder = test::control<QSpinBox>(*window, "kapitzaDiracOrderSpinBox");
+    ASSERT_NE(maximumOrder, nullptr);
+    maximumOrder->setValue(1);
+    ASSERT_EQ(window->storedRecords().quantumKapitzaDirac.maximumOrder, 1);
+    step(10);
+    const std::string summary = text(*window, "kapitzaDiracSummaryLabel");
+    EXPECT_TRUE(contains(summary, "P(+-2)=0.00000")) << summary;
+    const std::string row = rowText(*window, kKapitzaDiracRow);
+    EXPECT_TRUE(contains(row, "  P2=0.0000")) << row;
+}
+
+TEST_F(RecorderPanelsII, BackflowPageCatchesAPositiveMomentumStateFlowingBack)
+{
+    load(kBackflowPreset);
+    step(10); // sampled every second step after the one at the start
+    const BackflowRecorder& recorder = window->recorder<BackflowRecorder>();
+    std::string summary = text(*window, "backflowSummaryLabel");
+    ASSERT_EQ(recorder.samples().size(), 6u) << summary;
+    EXPECT_EQ(summary.rfind("samples=6   t=0.200 / 4.00   P(p_x>0)=", 0), 0u) << summary;
+    // The state is built from positive wave numbers only, and first flows forward.
+    EXPECT_GT(numberAfter(summary, "P(p_x>0)="), 0.999999) << summary;
+    EXPECT_GT(recorder.samples().back().flux, 0.0) << summary;
+    EXPECT_TRUE(contains(summary, "   forward (+X)")) << summary;
+
+    const double end = window->storedRecords().quantumBackflow.analysisEndTime;
+    while (time() < end && recorder.samples().back().flux >= 0.0)
+        step(2);
+    summary = text(*window, "backflowSummaryLabel");
+    const BackflowSample& last = recorder.samples().back();
+    ASSERT_LT(last.flux, 0.0) << "no backflow before the end of the analysis\n" << summary;
+    EXPECT_TRUE(contains(summary, "   BACKFLOW (-X)")) << summary;
+    EXPECT_NEAR(numberAfter(summary, "J="), last.flux, 1e-5 * std::fabs(last.flux)) << summary;
+    EXPECT_NEAR(numberAfter(summary, "Pleft="), last.probabilityLeft, 0.5e-6) << summary;
+    // The flow has just turned: some probability has already gone back.
+    const double backward = numberAfter(summary, "backward flux=");
+    EXPECT_GT(backward, 0.0) << summary;
+    EXPECT_NEAR(backward, recorder.maximumBackwardFlux(), 1e-5 * backward) << summary;
+
+    const std::string row = rowText(*window, kBackflowRow);
+    EXPECT_EQ(row.rfind(rowLabels(kBackflowRow) + "P+1.000000  Jmin=", 0), 0u) << row;
+    EXPECT_NEAR(numberAfter(row, "B="), backward, 1e-4 * backward) << row;
+}
+
+TEST_F(RecorderPanelsII, WithoutARealWorldMappingTheIndicativeTimesReadNotAvailable)
+{
+    load(kLoschmidtPreset);
+    ASSERT_TRUE(contains(text(*window, "loschmidtSummaryLabel"),
+                         "reversal T=4.000 (~" + indicative(kLoschmidtPreset, 4.0) + " indicative)"));
+    // A document that names no preset of the library brings no mapping.
+    ExperimentDocument document = window->captureExperimentDocument();
+    document.sourcePreset.clear();
+    QString error;
+    ASSERT_TRUE(window->applyExperimentDocument(document, error)) << error.toStdString();
+    const std::string summary = text(*window, "loschmidtSummaryLabel");
+    EXPECT_TRUE(contains(summary, "reversal T=4.000 (~n/a indicative)")) << summary;
+}
+
+} // namespace
+} // namespace vxo

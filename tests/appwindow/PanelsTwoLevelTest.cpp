@@ -1,0 +1,618 @@
+// The double-well, quench, periodic-drive, Rabi, Landau-Zener, Stueckelberg
+// and Ramsey pages of one unshown window, run on their guided presets. Every
+// summary is matched against its format, decimals included, and its numbers
+// against values worked out here: the double well's levels and dipole from
+// a finer relaxation of the window's own potential row, the two-level
+// dynamics by integrating the 2 x 2 Schroedinger equation, the driven and
+// quenched harmonic trap from the classical motion of a coherent state.
+
+#include "common/AppTestSupport.h"
+#include "common/MainWindowProbe.h"
+
+#include "app/MainWindow.h"
+#include "experiments/BoundStateResult.h"
+#include "experiments/BoundStates1D.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QRegularExpression>
+#include <QTableWidget>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <complex>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vxo {
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+using Amplitudes = std::array<std::complex<double>, 2>;
+
+// The window's spectrum relaxes in imaginary time with steps of 0.02, which
+// raises the two lowest levels of the presets' double well by 7e-4 and
+// 1.3e-3 above the grid's exact ones (which steps of 0.0025 reach within
+// 1e-6): the levels are compared within 2e-3, what derives from the
+// splitting or the dipole within half a percent.
+constexpr double kLevelTolerance = 2e-3;
+constexpr double kRelativeTolerance = 5e-3;
+
+// The numbers of `text` when it has the shape of `format`, in order of
+// appearance: "{k}" stands for a fixed-point number with k decimals ("{0}"
+// an integer), "{w}" for words; everything else must match literally.
+std::optional<std::vector<QString>> fieldsOf(const QString& text, const QString& format)
+{
+    QString pattern = QStringLiteral("^");
+    const QRegularExpression token(QStringLiteral("\\{(\\d+|w)\\}"));
+    int from = 0;
+    for (auto match = token.globalMatch(format); match.hasNext();) {
+        const QRegularExpressionMatch next = match.next();
+        pattern += QRegularExpression::escape(format.mid(from, next.capturedStart() - from));
+        const QString kind = next.captured(1);
+        pattern += kind == QLatin1String("w") ? QStringLiteral("(.+?)")
+                   : kind == QLatin1String("0") ? QStringLiteral("(-?\\d+)")
+                                                 : QStringLiteral("(-?\\d+\\.\\d{%1})").arg(kind);
+        from = next.capturedEnd();
+    }
+    pattern += QRegularExpression::escape(format.mid(from)) + QStringLiteral("$");
+    const QRegularExpressionMatch match = QRegularExpression(pattern).match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    std::vector<QString> fields;
+    for (int i = 1; i <= match.lastCapturedIndex(); ++i)
+        fields.push_back(match.captured(i));
+    return fields;
+}
+
+// The two lowest states of the window's well without its Linear bias,
+// relaxed with an imaginary-time step eight times finer than the window's
+// own, and their dipole <0|x|1> with x measured from the centre.
+struct LevelPair {
+    double lower = 0.0;
+    double upper = 0.0;
+    double dipole = 0.0;
+    std::vector<float> phi0; // sum phi^2 dx = 1 along the row
+    std::vector<float> phi1;
+};
+
+LevelPair unbiasedPair(const MainWindow& window, double mass)
+{
+    PotentialField2D well = window.potentialField();
+    for (const PotentialObject& object : window.scene().objects())
+        if (object.kind == PotentialObjectKind::Linear)
+            well.addLinear(0.0f, 0.0f, 0.0f, -object.slopeX, 0.0f);
+    BoundStateSettings settings;
+    settings.mass = mass;
+    settings.imaginaryTimeStep = 0.0025;
+    settings.maxIterations = 40000;
+    settings.maxStates = 2;
+    const BoundStateResult result = BoundStates1D::compute(well, settings);
+    if (!result.ok || result.states.size() < 2)
+        return {};
+    LevelPair pair{result.states[0].energy, result.states[1].energy, 0.0, result.states[0].phi,
+                   result.states[1].phi};
+    const std::size_t n = pair.phi0.size();
+    for (std::size_t i = 0; i < n; ++i)
+        pair.dipole += pair.phi0[i] * (static_cast<double>(i) - (n - 1) / 2.0) * well.dx() * pair.phi1[i] * well.dx();
+    return pair;
+}
+
+// Amplitudes of psi on the pair spread evenly over y: phi(x) / sqrt(ny dy).
+Amplitudes projection(const ComplexField2D& psi, const LevelPair& pair)
+{
+    Amplitudes c{};
+    const double weight = psi.dx() * psi.dy() / std::sqrt(psi.ny() * static_cast<double>(psi.dy()));
+    for (std::uint64_t j = 0; j < psi.ny(); ++j)
+        for (std::uint64_t i = 0; i < psi.nx(); ++i) {
+            const std::complex<double> value(psi.at(i, j));
+            c[0] += pair.phi0[i] * weight * value;
+            c[1] += pair.phi1[i] * weight * value;
+        }
+    return c;
+}
+
+// Adiabatic eigenvector of [[a, f], [f, c]]: (cos, sin) of half the angle
+// atan2(-2f, c - a) for the lower level, perpendicular to it for the upper.
+Amplitudes adiabaticState(double a, double c, double f, bool lower)
+{
+    const double theta = 0.5 * std::atan2(-2.0 * f, c - a);
+    return lower ? Amplitudes{std::cos(theta), std::sin(theta)} : Amplitudes{-std::sin(theta), std::cos(theta)};
+}
+
+// i hbar dc/dt = [[E0, F(t) d], [F(t) d, E1]] c from t0 to t1 (RK4, hbar 1),
+// energies measured from their mean.
+Amplitudes propagate(Amplitudes c, const LevelPair& pair, const std::function<double(double)>& bias, double t0,
+                     double t1)
+{
+    const double half = 0.5 * (pair.upper - pair.lower);
+    const auto rate = [&](double t, const Amplitudes& a) -> Amplitudes {
+        const double coupling = bias(t) * pair.dipole;
+        const std::complex<double> minusI(0.0, -1.0);
+        return {minusI * (-half * a[0] + coupling * a[1]), minusI * (coupling * a[0] + half * a[1])};
+    };
+    const int steps = static_cast<int>(std::ceil((t1 - t0) / 0.002));
+    const double h = (t1 - t0) / steps;
+    for (int s = 0; s < steps; ++s) {
+        const double t = t0 + s * h;
+        const auto shifted = [&](const Amplitudes& k, double f) {
+            return Amplitudes{c[0] + f * k[0], c[1] + f * k[1]};
+        };
+        const Amplitudes k1 = rate(t, c), k2 = rate(t + h / 2, shifted(k1, h / 2)),
+                         k3 = rate(t + h / 2, shifted(k2, h / 2)), k4 = rate(t + h, shifted(k3, h));
+        for (int i = 0; i < 2; ++i)
+            c[i] += h / 6.0 * (k1[i] + 2.0 * k2[i] + 2.0 * k3[i] + k4[i]);
+    }
+    return c;
+}
+
+double overlap(const Amplitudes& a, const Amplitudes& b) { return std::norm(std::conj(a[0]) * b[0] + std::conj(a[1]) * b[1]); }
+
+class PanelsTwoLevelTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        test::appTestApplication();
+        window_ = std::make_unique<MainWindow>(nullptr, false);
+    }
+    static void TearDownTestSuite() { window_.reset(); }
+
+    MainWindow& window() { return *window_; }
+
+    template <typename Widget>
+    Widget& widget(const char* name)
+    {
+        auto* found = window_->findChild<Widget*>(QLatin1String(name));
+        if (!found)
+            throw std::runtime_error(std::string("form widget missing: ") + name);
+        return *found;
+    }
+    QString label(const char* name) { return widget<QLabel>(name).text(); }
+    QString row(int index)
+    {
+        const QTableWidgetItem* item = widget<QTableWidget>("diagnosticsTable").item(index, 2);
+        return item ? item->text() : QString();
+    }
+    double mass() { return widget<QDoubleSpinBox>("massSpinBox").value(); }
+    double now() { return window_->schroedingerSolver().time(); }
+    void stepUntil(double t)
+    {
+        while (now() < t - 1e-9)
+            window_->stepOnce();
+    }
+    // Ticks of sixteen steps, each observed and refreshed once.
+    void tickUntil(double t)
+    {
+        MainWindowProbe::setSpeedIndex(*window_, 6);
+        while (now() < t - 1e-9) {
+            MainWindowProbe::stepTick(*window_);
+            MainWindowProbe::observeTick(*window_);
+            MainWindowProbe::refreshTick(*window_);
+        }
+    }
+    // The fields of a summary in the given format; the test stops when the
+    // summary has another shape.
+    std::vector<double> numbers(const QString& text, const QString& format)
+    {
+        const auto fields = fieldsOf(text, format);
+        EXPECT_TRUE(fields.has_value()) << "summary:\n  " << text.toStdString() << "\nformat:\n  "
+                                        << format.toStdString();
+        std::vector<double> values;
+        if (fields)
+            for (const QString& field : *fields)
+                values.push_back(field.toDouble());
+        return values;
+    }
+
+    static std::unique_ptr<MainWindow> window_;
+};
+
+std::unique_ptr<MainWindow> PanelsTwoLevelTest::window_;
+
+TEST_F(PanelsTwoLevelTest, PagesWithoutTheirExperimentShowTheirHints)
+{
+    window().loadGuidedExperiment(0);
+    struct Page {
+        const char* label;
+        int row;
+        const char* hint;
+    };
+    const Page pages[] = {
+        {"doubleWellSummaryLabel", 41,
+         "Coherent double-well analysis is inactive. Load the guided double-well experiment or build three "
+         "symmetric rectangular barriers."},
+        {"quenchSummaryLabel", -1, "Quench inactive. Enable a valid Potential Scene target to make H time-dependent."},
+        {"periodicDriveSummaryLabel", -1, "Periodic drive inactive. Enable a valid Potential Scene target."},
+        {"rabiSummaryLabel", 43,
+         "Rabi analysis inactive. Use a symmetric double well, compute its two lowest states, and drive a Linear "
+         "slope X parameter."},
+        {"landauZenerSummaryLabel", 44,
+         "Landau-Zener analysis inactive. Use a double well with a Linear slope X sweep through zero bias."},
+        {"stueckelbergSummaryLabel", 45,
+         "Stueckelberg analysis inactive. Enable Return passage on a double-well Linear slope X sweep through zero "
+         "bias."},
+        {"ramseySummaryLabel", 46, "Ramsey analysis inactive. Use a double well with a two-pulse Linear slope X sequence."},
+    };
+    window().stepOnce();
+    for (const Page& page : pages) {
+        EXPECT_EQ(label(page.label).toStdString(), page.hint) << page.label;
+        if (page.row >= 0) {
+            EXPECT_EQ(row(page.row).toStdString(), "inactive") << "row " << page.row;
+        }
+    }
+    EXPECT_EQ(row(42).toStdString(), "inactive") << "double-well populations";
+}
+
+// The lowest pair of the double well on cells of unequal sides (the walls
+// span the whole height, so the levels are those of the middle row).
+TEST_F(PanelsTwoLevelTest, DoubleWellPanelShowsTheSplittingAndTheWellPopulations)
+{
+    MainWindow& w = window();
+    w.loadGuidedExperiment(12);
+    widget<QDoubleSpinBox>("universeHeightSpinBox").setValue(12.0);
+    widget<QAbstractButton>("boundComputeButton").click();
+    ASSERT_NE(w.waveField().dx(), w.waveField().dy());
+    for (int i = 0; i < 10; ++i)
+        w.stepOnce();
+
+    const LevelPair pair = unbiasedPair(w, mass());
+    const QString first = QStringLiteral("E1={5}  E2={5}  DeltaE={5}  Vbar={3}  transfer~{3}  return~{3}  {w}");
+    const QString second = QStringLiteral("P_left={4}   P_bar={4}   P_right={4}   outside={4}");
+    const QString text = label("doubleWellSummaryLabel");
+    const auto fields = fieldsOf(text, first + QStringLiteral("   |   ") + second);
+    ASSERT_TRUE(fields.has_value()) << text.toStdString();
+    const double splitting = pair.upper - pair.lower;
+    EXPECT_NEAR((*fields)[0].toDouble(), pair.lower, kLevelTolerance) << "E1";
+    EXPECT_NEAR((*fields)[1].toDouble(), pair.upper, kLevelTolerance) << "E2";
+    EXPECT_NEAR((*fields)[2].toDouble(), splitting, kRelativeTolerance * splitting) << "DeltaE";
+    EXPECT_NEAR((*fields)[3].toDouble(), 0.8, 1e-9) << "Vbar is the central barrier";
+    EXPECT_NEAR((*fields)[4].toDouble(), kPi / splitting, kRelativeTolerance * kPi / splitting) << "transfer";
+    EXPECT_NEAR((*fields)[5].toDouble(), 2.0 * kPi / splitting, kRelativeTolerance * 2.0 * kPi / splitting)
+        << "return";
+    EXPECT_EQ((*fields)[6].toStdString(), pair.upper < 0.8 ? "BELOW BARRIER" : "pair reaches/ exceeds barrier");
+    EXPECT_TRUE(row(41).startsWith(QStringLiteral("E1="))) << row(41).toStdString();
+
+    // The wells from the scene's walls and barrier: [-2.5, -0.35), [-0.35, 0.35], (0.35, 2.5].
+    const ComplexField2D& psi = w.waveField();
+    std::array<double, 4> part{}; // left, barrier, right, outside
+    for (std::uint64_t j = 0; j < psi.ny(); ++j)
+        for (std::uint64_t i = 0; i < psi.nx(); ++i) {
+            const double x = (static_cast<double>(i) - (psi.nx() - 1) / 2.0) * psi.dx();
+            const int region = x >= -2.5 && x < -0.35 ? 0 : std::abs(x) <= 0.35 ? 1 : x > 0.35 && x <= 2.5 ? 2 : 3;
+            part[region] += std::norm(psi.at(i, j));
+        }
+    const double total = part[0] + part[1] + part[2] + part[3];
+    const std::vector<double> fractions = numbers(row(42), second);
+    ASSERT_EQ(fractions.size(), 4u);
+    for (int region = 0; region < 4; ++region)
+        EXPECT_NEAR(fractions[region], part[region] / total, 1e-4) << "region " << region;
+    EXPECT_GT(fractions[0], fractions[2]) << "the packet starts in the left well";
+
+    // A spectrum of another mass is stale; the populations stay.
+    widget<QDoubleSpinBox>("massSpinBox").setValue(1.3);
+    EXPECT_TRUE(label("doubleWellSummaryLabel")
+                    .startsWith(QStringLiteral("Compute the lowest bound states to obtain DeltaE and the tunnelling "
+                                               "period.   |   P_left=")))
+        << label("doubleWellSummaryLabel").toStdString();
+    EXPECT_EQ(row(41).toStdString(), "spectrum not computed / stale");
+    EXPECT_TRUE(fieldsOf(row(42), second).has_value()) << row(42).toStdString();
+
+    widget<QCheckBox>("potentialSceneActiveCheckBox").setChecked(false);
+    EXPECT_TRUE(label("doubleWellSummaryLabel").startsWith(QStringLiteral("Coherent double-well analysis is inactive.")));
+    EXPECT_EQ(row(41).toStdString(), "inactive");
+    EXPECT_EQ(row(42).toStdString(), "inactive");
+}
+
+// A Gaussian of width 1 is the ground state of the trap k = 0.25 (omega
+// 0.5): <H> = hbar omega. Tightening to k' leaves <T> = hbar omega / 2 and
+// scales <V> = hbar omega / 2 by k' / k.
+TEST_F(PanelsTwoLevelTest, QuenchPanelArmsThenRecordsTheEnergyJump)
+{
+    MainWindow& w = window();
+    w.loadGuidedExperiment(13);
+    EXPECT_EQ(label("quenchSummaryLabel").toStdString(),
+              "ARMED | t_q=2.000 | harmonic kX+kY: 0.2500 -> 1.0000 | energy n/a");
+    stepUntil(2.1);
+    ASSERT_TRUE(w.quenchState().fired());
+    const std::vector<double> energy = numbers(
+        label("quenchSummaryLabel"),
+        QStringLiteral("FIRED | t_q=2.000 | harmonic kX+kY: 0.2500 -> 1.0000 | energy {4} -> {4}  dE={4}"));
+    ASSERT_EQ(energy.size(), 3u);
+    const double omega = std::sqrt(0.25 / mass());
+    EXPECT_NEAR(energy[0], omega, 5e-3) << "energy before";
+    EXPECT_NEAR(energy[1], 0.5 * omega * (1.0 + 1.0 / 0.25), 5e-3) << "energy after";
+    EXPECT_NEAR(energy[2], energy[1] - energy[0], 1.5e-4) << "dE";
+
+    // The applier quenches nothing while the scene is off: no longer armed.
+    QCheckBox& scene = widget<QCheckBox>("potentialSceneActiveCheckBox");
+    scene.setChecked(false);
+    w.stepOnce();
+    EXPECT_FALSE(w.quenchState().active());
+    EXPECT_EQ(label("quenchSummaryLabel").toStdString(),
+              "Quench inactive. Enable a valid Potential Scene target to make H time-dependent.");
+    scene.setChecked(true);
+    EXPECT_TRUE(label("quenchSummaryLabel").startsWith(QStringLiteral("ARMED | "))) << "rebuilt to t = 0";
+}
+
+// A coherent state in a trap whose centre moves as A sin(omega t) keeps its
+// shape; its centre follows x'' = -omega0^2 (x - A sin(omega t)) and its
+// energy grows by the classical m v^2 / 2 + k (x - centre)^2 / 2.
+TEST_F(PanelsTwoLevelTest, PeriodicDrivePanelFollowsTheClassicalMotionOfTheShakenTrap)
+{
+    struct Case {
+        int preset;
+        double omega;
+    };
+    for (const Case c : {Case{14, 0.8}, Case{15, 0.5}}) {
+        MainWindow& w = window();
+        w.loadGuidedExperiment(c.preset);
+        tickUntil(3.0);
+        const double t = now();
+        const double k = 0.25, a = 0.7, m = mass(), omega0 = std::sqrt(k / m);
+
+        double x = 0.0, v = 0.0, largest = 0.0, s = 0.0;
+        const double h = 1e-4;
+        const auto acceleration = [&](double at, double position) {
+            return -k / m * (position - a * std::sin(c.omega * at));
+        };
+        for (const ObservableSample& sample : w.observableHistory().samples()) {
+            for (; s < sample.time - 1e-12; s += h) { // velocity Verlet
+                v += 0.5 * h * acceleration(s, x);
+                x += h * v;
+                v += 0.5 * h * acceleration(s + h, x);
+            }
+            largest = std::max(largest, std::abs(x));
+        }
+        const double gained = 0.5 * m * v * v + 0.5 * k * std::pow(x - a * std::sin(c.omega * t), 2);
+
+        const std::vector<double> values =
+            numbers(label("periodicDriveSummaryLabel"),
+                    QStringLiteral("DRIVING | omega={4}  A={3}  current={3} | omega0={4}  omega/omega0={3} | "
+                                   "max|<x>|={3}  dE={4}"));
+        ASSERT_EQ(values.size(), 7u) << "preset " << c.preset;
+        EXPECT_NEAR(values[0], c.omega, 1e-9);
+        EXPECT_NEAR(values[1], a, 1e-9);
+        EXPECT_NEAR(values[2], a * std::sin(c.omega * t), 6e-4) << "trap centre now";
+        EXPECT_NEAR(values[3], omega0, 6e-5);
+        EXPECT_NEAR(values[4], c.omega / omega0, 6e-4);
+        EXPECT_NEAR(values[5], largest, 3e-3) << "preset " << c.preset;
+        EXPECT_NEAR(values[6], gained, 3e-3) << "preset " << c.preset;
+    }
+
+    // The trap stays put while the scene is off: nothing is driving.
+    widget<QCheckBox>("potentialSceneActiveCheckBox").setChecked(false);
+    window().stepOnce();
+    EXPECT_EQ(label("periodicDriveSummaryLabel").toStdString(),
+              "Periodic drive inactive. Enable a valid Potential Scene target.");
+}
+
+// The drive A sin(omega t) of the bias slope couples the pair through A d:
+// Omega_R = A |d|, detuning omega - omega12, W = sqrt(detuning^2 + Omega_R^2),
+// at most (Omega_R / W)^2 transferred, first after pi / W (hbar 1).
+TEST_F(PanelsTwoLevelTest, RabiPanelPredictsTheDrivenPairFromItsSplittingAndDipole)
+{
+    for (const int preset : {16, 17}) {
+        MainWindow& w = window();
+        w.loadGuidedExperiment(preset);
+        const LevelPair pair = unbiasedPair(w, mass());
+        const double omega = widget<QDoubleSpinBox>("periodicDriveOmegaSpinBox").value();
+        tickUntil(10.0);
+
+        const QString text = label("rabiSummaryLabel");
+        const std::vector<double> values =
+            numbers(text, QStringLiteral("omega12={5}  omega={5}  detuning={5}  |x12|={4}  OmegaR={5}  RWA max "
+                                         "P2={3}  first max~{2} | P1={3} P2={3} captured={3} | max P2={3}  min "
+                                         "captured={3}"));
+        ASSERT_EQ(values.size(), 12u) << "preset " << preset;
+        const double splitting = pair.upper - pair.lower, rabi = 0.1 * std::abs(pair.dipole);
+        const double detuning = omega - splitting, generalized = std::hypot(detuning, rabi);
+        EXPECT_NEAR(values[0], splitting, kRelativeTolerance * splitting) << "omega12";
+        EXPECT_NEAR(values[1], omega, 6e-6) << "omega";
+        EXPECT_NEAR(values[2], detuning, kRelativeTolerance * splitting) << "detuning";
+        EXPECT_NEAR(values[3], std::abs(pair.dipole), kRelativeTolerance * std::abs(pair.dipole)) << "|x12|";
+        EXPECT_NEAR(values[4], rabi, kRelativeTolerance * rabi) << "Omega_R";
+        EXPECT_NEAR(values[5], std::pow(rabi / generalized, 2), 5e-3) << "RWA maximum";
+        EXPECT_NEAR(values[6], kPi / generalized, 0.01 * kPi / generalized) << "first maximum";
+
+        const Amplitudes driven = propagate({1.0, 0.0}, pair, [&](double t) { return 0.1 * std::sin(omega * t); },
+                                            0.0, now());
+        EXPECT_NEAR(values[7], std::norm(driven[0]), 0.02) << "live P1, preset " << preset;
+        EXPECT_NEAR(values[8], std::norm(driven[1]), 0.02) << "live P2, preset " << preset;
+        EXPECT_GT(values[9], 0.98) << "captured";
+        EXPECT_NEAR(values[10], values[8], 2e-3) << "P2 still rises before the first maximum";
+        EXPECT_LE(values[11], values[9]) << "min captured";
+        EXPECT_EQ(row(43), text);
+        // The drive has moved the bias since the states were computed.
+        EXPECT_EQ(row(41).toStdString(), "spectrum not computed / stale");
+    }
+}
+
+// A sweep of the bias F from 0.35 to -0.35 over D crosses zero at D / 2; the
+// diabatic energies part at alpha = 2 |dF/dt d| and a passage stays
+// diabatic with exp(-pi Delta^2 / (2 hbar alpha)).
+TEST_F(PanelsTwoLevelTest, LandauZenerPanelPredictsThePassageAndProjectsTheLiveField)
+{
+    for (const double duration : {4.0, 40.0}) {
+        MainWindow& w = window();
+        w.loadGuidedExperiment(duration < 10.0 ? 18 : 19);
+        const LevelPair pair = unbiasedPair(w, mass());
+        tickUntil(1.5);
+        const double t = now();
+
+        const QString format =
+            QStringLiteral("gap={5}  |x12|={4}  d(epsilon)/dt={5}  crossing={2}  LZ Pdiab={3}  Pad={3} | bias={3} "
+                           "progress={1}%% | Pleft={3} Pright={3}  Plower={3} Pupper={3} captured={3} | history "
+                           "lower={3} right={3} min captured={3}");
+        const std::vector<double> values = numbers(label("landauZenerSummaryLabel"), format);
+        ASSERT_EQ(values.size(), 16u) << "duration " << duration;
+        const double gap = pair.upper - pair.lower, alpha = 2.0 * 0.7 / duration * std::abs(pair.dipole);
+        const double diabatic = std::exp(-kPi * gap * gap / (2.0 * alpha));
+        EXPECT_NEAR(values[0], gap, kRelativeTolerance * gap) << "gap";
+        EXPECT_NEAR(values[1], std::abs(pair.dipole), kRelativeTolerance * std::abs(pair.dipole)) << "|x12|";
+        EXPECT_NEAR(values[2], alpha, kRelativeTolerance * alpha) << "diabatic rate";
+        EXPECT_NEAR(values[3], duration / 2.0, 6e-3) << "crossing";
+        EXPECT_NEAR(values[4], diabatic, 0.01) << "P_diabatic, duration " << duration;
+        EXPECT_NEAR(values[5], 1.0 - values[4], 1.5e-3) << "P_adiabatic";
+        const auto bias = [&](double s) { return 0.35 - 0.7 * s / duration; };
+        EXPECT_NEAR(values[6], bias(t), 6e-4) << "bias";
+        EXPECT_NEAR(values[7], 100.0 * t / duration, 0.06) << "progress";
+
+        // The live field on the instantaneous levels of the pair at the bias now.
+        const Amplitudes live = projection(w.waveField(), pair);
+        const double f = bias(t) * pair.dipole;
+        EXPECT_NEAR(values[10], overlap(adiabaticState(pair.lower, pair.upper, f, true), live), 0.01) << "P_lower";
+        EXPECT_NEAR(values[11], overlap(adiabaticState(pair.lower, pair.upper, f, false), live), 0.01) << "P_upper";
+        EXPECT_NEAR(values[12], std::norm(live[0]) + std::norm(live[1]), 0.01) << "captured";
+        EXPECT_NEAR(values[8] + values[9], values[12], 2e-3) << "left and right share the captured weight";
+        EXPECT_EQ(label("landauZenerSummaryLabel"), row(44));
+        EXPECT_TRUE(label("stueckelbergSummaryLabel").startsWith(QStringLiteral("Stueckelberg analysis inactive.")))
+            << "a sweep without return passage";
+
+        // Without a history the history columns repeat the live values.
+        widget<QAbstractButton>("clearTimeSeriesButton").click();
+        MainWindowProbe::refreshTick(w);
+        const auto fields = fieldsOf(label("landauZenerSummaryLabel"), format);
+        ASSERT_TRUE(fields.has_value());
+        EXPECT_EQ((*fields)[13], (*fields)[10]) << "history lower";
+        EXPECT_EQ((*fields)[14], (*fields)[9]) << "history right";
+        EXPECT_EQ((*fields)[15], (*fields)[12]) << "history min captured";
+    }
+}
+
+// The sweep out (0.35 to -0.35 over 4), a hold and the sweep back pass the
+// crossing at 2 and at 6 + hold; between them the paths gather
+// phi = int sqrt(Delta^2 + (2 d F)^2) dt, and the hold decides the final
+// populations.
+TEST_F(PanelsTwoLevelTest, StueckelbergPanelPredictsBothPassagesAndTheirInterference)
+{
+    for (const double hold : {4.0, 7.0}) {
+        MainWindow& w = window();
+        w.loadGuidedExperiment(hold < 5.0 ? 20 : 21);
+        const LevelPair pair = unbiasedPair(w, mass());
+        tickUntil(1.0);
+        const double t = now(), total = 8.0 + hold;
+
+        const std::vector<double> values = numbers(
+            label("stueckelbergSummaryLabel"),
+            QStringLiteral("cross1={2} cross2={2} | hold={2} phase={3} rad ({3} cycles) | single-pass Pdiab={3} | "
+                           "two-level final Plower={3} Pupper={3} | live bias={3} progress={1}%% Plower={3} "
+                           "Pupper={3} Pleft={3} Pright={3} captured={3} | history lower={3} upper={3} min "
+                           "captured={3}"));
+        ASSERT_EQ(values.size(), 18u) << "hold " << hold;
+        const auto bias = [&](double s) {
+            return s < 4.0 ? 0.35 - 0.175 * s : s < 4.0 + hold ? -0.35 : s < total ? -0.35 + 0.175 * (s - 4.0 - hold)
+                                                                                   : 0.35;
+        };
+        const double gap = pair.upper - pair.lower, second = 6.0 + hold;
+        double phase = 0.0;
+        for (int i = 0; i < 20000; ++i) {
+            const double s = 2.0 + (i + 0.5) * (second - 2.0) / 20000;
+            phase += std::hypot(gap, 2.0 * pair.dipole * bias(s)) * (second - 2.0) / 20000;
+        }
+        EXPECT_NEAR(values[0], 2.0, 6e-3) << "first crossing";
+        EXPECT_NEAR(values[1], second, 6e-3) << "second crossing";
+        EXPECT_NEAR(values[2], hold, 1e-9);
+        EXPECT_NEAR(values[3], phase, kRelativeTolerance * phase) << "Stueckelberg phase, hold " << hold;
+        EXPECT_NEAR(values[4], values[3] / (2.0 * kPi), 1e-3) << "cycles";
+        const double alpha = 2.0 * 0.175 * std::abs(pair.dipole);
+        EXPECT_NEAR(values[5], std::exp(-kPi * gap * gap / (2.0 * alpha)), 0.01) << "single passage";
+        const Amplitudes end = propagate(adiabaticState(pair.lower, pair.upper, 0.35 * pair.dipole, true), pair, bias,
+                                         0.0, total);
+        EXPECT_NEAR(values[6], overlap(adiabaticState(pair.lower, pair.upper, 0.35 * pair.dipole, true), end), 0.03)
+            << "final P_lower, hold " << hold;
+        EXPECT_NEAR(values[7], overlap(adiabaticState(pair.lower, pair.upper, 0.35 * pair.dipole, false), end), 0.03)
+            << "final P_upper, hold " << hold;
+        EXPECT_NEAR(values[8], bias(t), 6e-4) << "bias";
+        EXPECT_NEAR(values[9], 100.0 * t / total, 0.06) << "progress";
+        EXPECT_EQ(label("stueckelbergSummaryLabel"), row(45));
+        EXPECT_TRUE(label("landauZenerSummaryLabel").startsWith(QStringLiteral("Landau-Zener analysis inactive.")))
+            << "a sweep with return passage";
+    }
+}
+
+// Pulses A sin(omega t') of the bias slope around a free time F (split by a
+// pi pulse for the echo) turn the precession omega12 F into populations.
+TEST_F(PanelsTwoLevelTest, RamseyPanelPredictsTheSequenceAndItsEnsemble)
+{
+    struct Case {
+        int preset;
+        double free;
+        double echo; // duration of the echo pulse, 0 without
+        bool ensemble;
+        const char* echoText;
+    };
+    const Case cases[] = {
+        {22, 5.5, 0.0, false, "Ramsey / echo OFF"},
+        {23, 15.75, 0.0, false, "Ramsey / echo OFF"},
+        {24, 5.5, 25.75, false, "Hahn echo ON (pi=25.75, phase=90.0 deg)"},
+        {25, 15.75, 0.0, true, "Ramsey / echo OFF"},
+        {26, 15.75, 25.75, true, "Hahn echo ON (pi=25.75, phase=90.0 deg)"},
+    };
+    const QString format =
+        QStringLiteral("{w} | {w} | omega12={6} omega={6} | |x12|={4} OmegaR={5} | pi/2 ideal={2} actual={2} | "
+                       "free={2} phase={3} rad ({3} cycles) | theory final P1={3} P2={3} | live P1={3} P2={3} "
+                       "captured={3} | history P1={3} P2={3} min captured={3}");
+    const QString ensembleTail =
+        QStringLiteral(" | ensemble(static) sigma={4} N={0} mean P1={3} P2={3} fringe contrast={3} [analysis only]");
+    for (const Case& c : cases) {
+        MainWindow& w = window();
+        w.loadGuidedExperiment(c.preset);
+        const LevelPair pair = unbiasedPair(w, mass());
+        tickUntil(1.0);
+
+        const QString text = label("ramseySummaryLabel");
+        const auto fields = fieldsOf(text, c.ensemble ? format + ensembleTail : format);
+        ASSERT_TRUE(fields.has_value()) << text.toStdString();
+        std::vector<double> values;
+        for (const QString& field : *fields)
+            values.push_back(field.toDouble());
+        const double splitting = pair.upper - pair.lower, rabi = 0.1 * std::abs(pair.dipole);
+        EXPECT_EQ((*fields)[0].toStdString(), "pulse 1") << "preset " << c.preset;
+        EXPECT_EQ((*fields)[1].toStdString(), c.echoText);
+        EXPECT_NEAR(values[2], splitting, kRelativeTolerance * splitting) << "omega12";
+        EXPECT_NEAR(values[3], 0.305536, 1e-9) << "omega";
+        EXPECT_NEAR(values[4], std::abs(pair.dipole), kRelativeTolerance * std::abs(pair.dipole)) << "|x12|";
+        EXPECT_NEAR(values[5], rabi, kRelativeTolerance * rabi) << "Omega_R";
+        EXPECT_NEAR(values[6], kPi / (2.0 * rabi), kRelativeTolerance * kPi / (2.0 * rabi)) << "ideal pi/2 pulse";
+        EXPECT_NEAR(values[7], 14.35, 1e-9);
+        EXPECT_NEAR(values[8], c.free, 1e-9);
+        EXPECT_NEAR(values[9], splitting * c.free, kRelativeTolerance * splitting * c.free) << "free precession";
+        EXPECT_NEAR(values[10], values[9] / (2.0 * kPi), 1e-3) << "cycles";
+
+        const double pulse = 14.35, omega = 0.305536;
+        const double echoStart = pulse + 0.5 * c.free, secondStart = pulse + c.free + c.echo;
+        const auto bias = [&](double s) {
+            if (s < pulse)
+                return 0.1 * std::sin(omega * s);
+            if (c.echo > 0.0 && s >= echoStart && s < echoStart + c.echo)
+                return 0.1 * std::sin(omega * (s - echoStart) + kPi / 2.0);
+            return s >= secondStart ? 0.1 * std::sin(omega * (s - secondStart)) : 0.0;
+        };
+        const Amplitudes end = propagate({1.0, 0.0}, pair, bias, 0.0, secondStart + pulse);
+        EXPECT_NEAR(values[11], std::norm(end[0]), 0.03) << "final P1, preset " << c.preset;
+        EXPECT_NEAR(values[12], std::norm(end[1]), 0.03) << "final P2, preset " << c.preset;
+        if (c.ensemble) {
+            EXPECT_NEAR(values[19], 0.06, 1e-9) << "sigma";
+            EXPECT_EQ((*fields)[20].toStdString(), "41") << "members";
+            EXPECT_NEAR(values[21] + values[22], 1.0, 2e-3) << "mean populations";
+            EXPECT_GE(values[23], 0.0);
+            EXPECT_LE(values[23], 1.0);
+        }
+        EXPECT_EQ(text, row(46));
+    }
+
+    widget<QDoubleSpinBox>("ramseyStartTimeSpinBox").setValue(5.0);
+    EXPECT_TRUE(label("ramseySummaryLabel").startsWith(QStringLiteral("before | Hahn echo ON")))
+        << label("ramseySummaryLabel").toStdString();
+}
+
+} // namespace
+} // namespace vxo
