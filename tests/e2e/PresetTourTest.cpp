@@ -8,6 +8,7 @@
 
 #include "document/ExperimentCatalogue.h"
 
+#include <QLabel>
 #include <QStackedWidget>
 #include <QTextBrowser>
 #include <QTextDocument>
@@ -88,6 +89,18 @@ const Page kPages[34] = {
 // its physics on 256 points across its box.
 bool staysOnItsGrid(int preset) { return preset == 10; }
 
+// The labels of a page that still show the hint of an inactive analysis:
+// "Load the ... preset", "... recorder inactive: ...".
+QStringList hintsShown(const QWidget& page)
+{
+    QStringList found;
+    for (const QLabel* label : page.findChildren<QLabel*>())
+        if (label->isVisibleTo(&page)
+            && (label->text().startsWith(QLatin1String("Load ")) || label->text().contains(QLatin1String("inactive:"))))
+            found << QStringLiteral("%1: %2").arg(label->objectName(), label->text());
+    return found;
+}
+
 // The first line of a guide as the browser shows it.
 QString firstLineOf(const char* html)
 {
@@ -141,6 +154,8 @@ TEST(PresetTour, EveryExperimentFillsItsAnalysisWithNumbersAndShowsItsGuide)
             << where << ":\n" << nonNumbersInDiagnostics(*window).join('\n').toStdString();
         EXPECT_TRUE(nonNumbersInLabels(*stack.currentWidget()).isEmpty())
             << where << ":\n" << nonNumbersInLabels(*stack.currentWidget()).join('\n').toStdString();
+        EXPECT_TRUE(hintsShown(*stack.currentWidget()).isEmpty())
+            << where << " still asks for its experiment:\n" << hintsShown(*stack.currentWidget()).join('\n').toStdString();
 
         const QString englishGuide = firstLineOf(preset.guideHtmlEnglish);
         const QString italianGuide = firstLineOf(preset.guideHtmlItalian);
