@@ -1,5 +1,6 @@
 #include "plots/PlotPainting.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 
 #include <algorithm>
@@ -209,10 +210,24 @@ void drawPanelTitle(QPainter& painter, const QRectF& panel, const QString& text,
 void drawValueLabels(QPainter& painter, const QRectF& panel, const QString& upper, const QString& lower,
                      const QColor& colour, double left, double width)
 {
-    // Numbers are never cut: a long one runs out of its box to the left.
-    const int flags = Qt::AlignRight | Qt::AlignVCenter | Qt::TextDontClip;
-    drawTextBox(painter, QRectF(left, panel.top() - 8.0, width, 18.0), flags, upper, colour);
-    drawTextBox(painter, QRectF(left, panel.bottom() - 10.0, width, 18.0), flags, lower, colour);
+    // Numbers are never cut: a long one runs out of its box to the left, and
+    // where the widget's left edge would cut it, it starts at the box's left
+    // edge and runs into the panel instead.
+    const QFontMetricsF metrics(painter.font());
+    const auto drawLabel = [&](const QString& text, double top) {
+        const double needed = metrics.horizontalAdvance(text);
+        if (needed <= left + width)
+            drawTextBox(painter, QRectF(left, top, width, 18.0), Qt::AlignRight | Qt::AlignVCenter | Qt::TextDontClip,
+                        text, colour);
+        else
+            drawTextBox(painter, QRectF(left, top, needed, 18.0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip,
+                        text, colour);
+    };
+    drawLabel(upper, panel.top() - 8.0);
+    // A panel too short for two lines of text keeps its upper value alone
+    // rather than printing the two over each other.
+    if (panel.height() >= 18.0)
+        drawLabel(lower, panel.bottom() - 10.0);
 }
 
 void drawAxisEndLabels(QPainter& painter, const QRectF& panel, const QString& first, const QString& last,

@@ -220,7 +220,9 @@ void drawPanelTitle(QPainter& painter, const QRectF& panel, const QString& text,
 // The value labels left of a panel, right-aligned and vertically centred:
 // upper in QRectF(left, panel.top() - 8, width, 18), lower in
 // QRectF(left, panel.bottom() - 10, width, 18). A number wider than its box
-// runs out of it instead of being cut (here and in drawAxisEndLabels).
+// runs out of it instead of being cut (here and in drawAxisEndLabels): to the
+// left while it fits right of x = 0, else from the box's left edge into the
+// panel. A panel under 18 pixels high shows the upper label alone.
 void drawValueLabels(QPainter& painter, const QRectF& panel, const QString& upper, const QString& lower,
                      const QColor& colour = kAxisText, double left = 2.0, double width = 52.0);
 // The ends of a horizontal axis under a panel: first left-aligned in

@@ -6,6 +6,7 @@
 #include "experiments/VortexRecorder.h"
 #include "plots/PlotPainting.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 
 #include <algorithm>
@@ -52,10 +53,27 @@ void QuantumVortexPlotWidget::paintEvent(QPaintEvent*)
     const QPen framePen = plotPen(QColor(kCarpetFrame));
     drawFrame(painter, orbit, framePen);
     drawFrame(painter, momentum, framePen);
-    // The long title may run past its panel rather than lose its ends.
-    drawTextBox(painter, QRectF(orbit.left(), 5.0, orbit.width(), 20.0), Qt::AlignCenter | Qt::TextDontClip,
-                QStringLiteral("Vortex-core orbit: measured (cyan) and harmonic reference (orange)"),
-                QColor(kCarpetTitle));
+    // The long title may run past its panel rather than lose its ends, as
+    // far as the widget's left edge and the right panel's title allow; a
+    // band too narrow even for that gets it elided.
+    const QString orbitTitle = QStringLiteral("Vortex-core orbit: measured (cyan) and harmonic reference (orange)");
+    const QFontMetricsF metrics(painter.font());
+    const double bandLeft = 4.0;
+    const double bandRight = momentum.left() - 12.0;
+    const double needed = metrics.horizontalAdvance(orbitTitle);
+    if (needed <= orbit.width()) {
+        drawTextBox(painter, QRectF(orbit.left(), 5.0, orbit.width(), 20.0), Qt::AlignCenter, orbitTitle,
+                    QColor(kCarpetTitle));
+    } else if (needed <= bandRight - bandLeft) {
+        const double start = std::clamp(orbit.center().x() - needed / 2.0, bandLeft, bandRight - needed);
+        drawTextBox(painter, QRectF(start, 5.0, needed, 20.0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip,
+                    orbitTitle, QColor(kCarpetTitle));
+    } else {
+        drawTextBox(painter, QRectF(bandLeft, 5.0, std::max(bandRight - bandLeft, 0.0), 20.0),
+                    Qt::AlignLeft | Qt::AlignVCenter,
+                    metrics.elidedText(orbitTitle, Qt::ElideRight, std::max(bandRight - bandLeft, 0.0)),
+                    QColor(kCarpetTitle));
+    }
     drawPanelTitle(painter, momentum, QStringLiteral("Angular momentum <Lz>/hbar"), QColor(kCarpetTitle), 5.0, 20.0);
 
     if (!recorder_ || !recorderIsConfigured(*recorder_) || recorder_->isEmpty()) {

@@ -1,0 +1,81 @@
+// Plots squeezed by their page keep their texts whole: value labels longer
+// than their box are not cut by the widget's left edge, a panel too short for
+// two value labels prints one, and a panel title longer than its panel stays
+// between the widget's edge and the next panel's title.
+
+#include "plots/QuantumTimeSeriesPlotWidget.h"
+#include "plots/QuantumVortexPlotWidget.h"
+
+#include "PlotTestSupport.h"
+#include "experiments/ObservableSample.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace vxo {
+namespace {
+
+const QColor kAxisText(160, 168, 178);
+const QColor kTitle(214, 220, 228);
+
+using ShortPlotLabels = test::PlotTest;
+
+TEST_F(ShortPlotLabels, LongValueLabelsAreNotCutAndAShortPanelShowsOne)
+{
+    // <x> of order 1e-6: both value labels read like -1.522e-06, wider than
+    // the 54 pixels left of the panel.
+    std::vector<ObservableSample> samples(40);
+    for (std::size_t k = 0; k < samples.size(); ++k) {
+        samples[k].time = 0.1 * double(k);
+        samples[k].meanX = -1.5e-6 + 1.3e-7 * double(k);
+    }
+    for (const int height : {280, 76}) {
+        auto& plot = makePlot<QuantumTimeSeriesPlotWidget>();
+        plot.setSamples(samples);
+        const QImage image = test::grabPlot(plot, QSize(460, height));
+        // The panel spans rows 24 .. height - 38.
+        const int panelBottom = height - 38;
+        EXPECT_EQ(test::countColour(image, QRect(0, 0, 2, height), kAxisText), 0)
+            << "a value label is cut by the left edge at height " << height;
+        EXPECT_GT(test::countColour(image, QRect(2, 14, 56, 22), kAxisText), 0)
+            << "the upper value label is missing at height " << height;
+        const int lowerLabelPixels = test::countColour(image, QRect(2, panelBottom - 8, 54, 14), kAxisText);
+        if (height - 62 >= 18)
+            EXPECT_GT(lowerLabelPixels, 0) << "the lower value label is missing at height " << height;
+        else
+            EXPECT_EQ(test::countColour(image, QRect(2, 36, 54, 14), kAxisText), 0)
+                << "the two value labels of a " << height - 62 << " pixel panel overlap";
+    }
+}
+
+TEST_F(ShortPlotLabels, TheVortexOrbitTitleStaysBetweenTheEdgeAndTheMomentumTitle)
+{
+    // At 700 x 140 the orbit panel is 110 pixels wide and the momentum panel
+    // starts at x = 205.6; its title, centred over it, starts beyond x = 300.
+    auto& plot = makePlot<QuantumVortexPlotWidget>();
+    const QImage image = test::grabPlot(plot, QSize(700, 140));
+    const QRect titleRows(0, 5, 700, 20);
+    EXPECT_EQ(test::countColour(image, QRect(0, 5, 4, 20), kTitle), 0) << "the orbit title is cut by the left edge";
+    EXPECT_GT(test::countColour(image, QRect(4, 5, 150, 20), kTitle), 0) << "the orbit title is missing";
+    EXPECT_EQ(test::countColour(image, QRect(194, 5, 106, 20), kTitle), 0)
+        << "the orbit title runs into the momentum panel's title";
+    EXPECT_GT(test::countColour(image, titleRows.adjusted(300, 0, 0, 0), kTitle), 0) << "the momentum title is missing";
+
+    // A plot of ordinary height keeps the title centred over its panel.
+    const QImage tall = test::grabPlot(plot, QSize(1000, 600));
+    const double side = 0.63 * (600 - 110);
+    const double orbitWidth = std::min(0.55 * 1000, 1.45 * side);
+    int first = -1, last = -1;
+    for (int x = 0; x < tall.width(); ++x)
+        if (test::countColour(tall, QRect(x, 5, 1, 20), kTitle) > 0 && x < 54 + orbitWidth + 21) {
+            if (first < 0)
+                first = x;
+            last = x;
+        }
+    ASSERT_GE(first, 0);
+    EXPECT_NEAR(0.5 * (first + last), 54 + 0.5 * orbitWidth, 4.0) << "the title is not centred over the orbit panel";
+}
+
+} // namespace
+} // namespace vxo
