@@ -20,6 +20,7 @@ namespace vxo {
 namespace {
 
 const QString kSettingsGroup = QStringLiteral("MainWindow");
+constexpr int kDefaultAnalysisDockHeight = 420;
 
 // A tab widget or the analysis page selector whose current index is saved
 // under `key`. Exactly one of the two pointers is set; a selector whose
@@ -98,12 +99,15 @@ void MainWindow::applyDefaultDockLayout()
     splitDockWidget(ui->diagnosticsDockWidget, ui->helpDockWidget, Qt::Vertical);
     for (QDockWidget* dock : rightDocks)
         dock->show();
-    resizeDocks({ui->timeDockWidget, ui->diagnosticsDockWidget, ui->helpDockWidget}, {260, 340, 320}, Qt::Vertical);
+    resizeDocks({ui->timeDockWidget, ui->diagnosticsDockWidget, ui->helpDockWidget}, {250, 245, 230}, Qt::Vertical);
 
     addDockWidget(Qt::BottomDockWidgetArea, ui->analysisDockWidget);
     ui->analysisDockWidget->setFloating(false);
     ui->analysisDockWidget->show();
-    resizeDocks({ui->analysisDockWidget}, {240}, Qt::Vertical);
+    // 420 px leave the analysis page's plot about 220 px under its controls
+    // and summary; at 240 px the plots were squeezed to a strip. The right
+    // column above is sized so that both fit the form's 1216 px.
+    resizeDocks({ui->analysisDockWidget}, {kDefaultAnalysisDockHeight}, Qt::Vertical);
 
     for (const auto& pair : dockActionPairs())
         pair.second->setChecked(true);

@@ -102,18 +102,24 @@ void expectDefaultDocks(const MainWindow& window, const char* when)
             << kDockNames[i] << " is not below " << kDockNames[i - 1] << " " << when;
 }
 
-// A start without a saved layout: right docks of 260, 340 and 320 px and a
-// 240 px analysis dock. Where the time dock needs more than 260 px, the
-// column takes the excess from the other two in proportion.
+// A start without a saved layout: right docks of 250, 245 and 230 px and a
+// 420 px analysis dock where the window has its form height. Where the time
+// dock needs more than 250 px, the column takes the excess from the other two
+// in proportion.
 void expectDefaultDockHeights(const MainWindow& window)
 {
     const QDockWidget* time = dock(window, 1);
     const QDockWidget* diagnostics = dock(window, 2);
     const QDockWidget* help = dock(window, 3);
-    EXPECT_NEAR(time->height(), std::max(260, time->minimumSizeHint().height()), 12);
-    EXPECT_NEAR(static_cast<double>(diagnostics->height()) / help->height(), 340.0 / 320.0, 0.02)
+    EXPECT_NEAR(time->height(), std::max(250, time->minimumSizeHint().height()), 12);
+    EXPECT_NEAR(static_cast<double>(diagnostics->height()) / help->height(), 245.0 / 230.0, 0.02)
         << diagnostics->height() << " and " << help->height() << " px";
-    EXPECT_NEAR(dock(window, 4)->height(), 240, 12);
+    // On a screen shorter than the form's 1216 px the viewport keeps its
+    // minimum and the dock gets what is left, still well above a strip.
+    if (window.height() >= 1216)
+        EXPECT_NEAR(dock(window, 4)->height(), 420, 12);
+    else
+        EXPECT_GE(dock(window, 4)->height(), 300) << "window " << window.height() << " px high";
 }
 
 TEST(MainWindowWindowState, LayoutAndTabsSurviveARestartAndResetRestoresTheDefault)
