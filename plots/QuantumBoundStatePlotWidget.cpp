@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace vxo {
 
@@ -87,15 +88,31 @@ void QuantumBoundStatePlotWidget::paintEvent(QPaintEvent*)
     for (int k = 0; k < stateCount; ++k) {
         const BoundState& state = result_.states[static_cast<std::size_t>(k)];
         const bool selected = k == selectedState_;
-        const double ly = mapValue(y, state.energy);
         drawHorizontalLine(painter,
                            selected ? plotPen(QColor(255, 184, 70), 2.0)
                                     : plotPen(QColor(82, 190, 235), 1.2, Qt::DashLine),
-                           p.left(), p.right(), ly);
-        drawTextBox(painter, QRectF(p.left() + 5, ly - 18, 130, 18), Qt::AlignLeft | Qt::AlignVCenter,
-                    QStringLiteral("n=%1  E=%2").arg(QString::number(state.n), QString::number(state.energy, 'g', 5)),
-                    selected ? QColor(255, 205, 115) : QColor(130, 205, 235));
+                           p.left(), p.right(), mapValue(y, state.energy));
     }
+    // Levels closer together than a line of text keep one label: the
+    // selected level's first, then the others in list order, each only where
+    // it prints over no label already drawn.
+    std::vector<QRectF> labelled;
+    const auto labelLevel = [&](int k) {
+        const BoundState& state = result_.states[static_cast<std::size_t>(k)];
+        const QRectF box(p.left() + 5, mapValue(y, state.energy) - 18, 130, 18);
+        const QRectF ink = box.adjusted(0, 3, 0, -3);
+        if (std::any_of(labelled.begin(), labelled.end(), [&ink](const QRectF& other) { return other.intersects(ink); }))
+            return;
+        labelled.push_back(ink);
+        drawTextBox(painter, box, Qt::AlignLeft | Qt::AlignVCenter,
+                    QStringLiteral("n=%1  E=%2").arg(QString::number(state.n), QString::number(state.energy, 'g', 5)),
+                    k == selectedState_ ? QColor(255, 205, 115) : QColor(130, 205, 235));
+    };
+    if (selectedState_ >= 0 && selectedState_ < stateCount)
+        labelLevel(selectedState_);
+    for (int k = 0; k < stateCount; ++k)
+        if (k != selectedState_)
+            labelLevel(k);
 
     if (selectedState_ >= 0 && selectedState_ < stateCount) {
         const BoundState& state = result_.states[static_cast<std::size_t>(selectedState_)];

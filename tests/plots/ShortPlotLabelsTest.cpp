@@ -1,16 +1,21 @@
-// Plots squeezed by their page keep their texts whole: value labels longer
-// than their box are not cut by the widget's left edge, a panel too short for
-// two value labels prints one, and a panel title longer than its panel stays
-// between the widget's edge and the next panel's title.
+// Plots keep their texts whole and apart when squeezed or crowded: value
+// labels longer than their box are not cut by the widget's left edge, a panel
+// too short for two value labels prints one, a panel title longer than its
+// panel stays between the widget's edge and the next panel's title, and
+// bound-state levels closer than a line of text do not print their labels
+// over each other.
 
+#include "plots/QuantumBoundStatePlotWidget.h"
 #include "plots/QuantumTimeSeriesPlotWidget.h"
 #include "plots/QuantumVortexPlotWidget.h"
 
 #include "PlotTestSupport.h"
+#include "experiments/BoundStateResult.h"
 #include "experiments/ObservableSample.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <vector>
 
 namespace vxo {
@@ -75,6 +80,41 @@ TEST_F(ShortPlotLabels, TheVortexOrbitTitleStaysBetweenTheEdgeAndTheMomentumTitl
         }
     ASSERT_GE(first, 0);
     EXPECT_NEAR(0.5 * (first + last), 54 + 0.5 * orbitWidth, 4.0) << "the title is not centred over the orbit panel";
+}
+
+TEST_F(ShortPlotLabels, CrowdedBoundStateLevelsKeepTheSelectedLabelAndNoneOverIt)
+{
+    // V = x^2 / 2 on [-4, 4] (range [0, 8] widened by 8 %: [-0.64, 8.64]),
+    // levels at 0.50 and 0.55 (under two pixels apart on a 296 pixel panel)
+    // and at 2.5; the second is selected.
+    BoundStateResult result;
+    result.ok = true;
+    result.continuumThreshold = 6.0;
+    for (int i = 0; i <= 80; ++i) {
+        result.x.push_back(-4.0 + 0.1 * i);
+        result.potential.push_back(0.5 * result.x.back() * result.x.back());
+    }
+    for (const double energy : {0.5, 0.55, 2.5}) {
+        BoundState state{static_cast<int>(result.states.size()) + 1, energy, 0, {}};
+        for (const double x : result.x)
+            state.phi.push_back(float(std::exp(-x * x / 2.0)));
+        result.states.push_back(state);
+    }
+    auto& plot = makePlot<QuantumBoundStatePlotWidget>();
+    plot.setResult(result, 1);
+    const QImage image = test::grabPlot(plot, QSize(480, 360));
+    const QRectF panel(62, 26, 396, 296);
+    const auto labelBox = [&](double energy) {
+        const double y = panel.bottom() - panel.height() * (energy + 0.64) / 9.28;
+        return QRect(int(panel.left()) + 5, int(y) - 18, 130, 18);
+    };
+    const QColor selectedLabel(255, 205, 115);
+    const QColor otherLabel(130, 205, 235);
+    EXPECT_GT(test::countColour(image, labelBox(0.55), selectedLabel, 30), 0) << "the selected level lost its label";
+    // The rows of the neighbour's text, above both level lines.
+    EXPECT_EQ(test::countColour(image, labelBox(0.5).adjusted(0, 0, 0, -5), otherLabel, 30), 0)
+        << "the neighbouring level printed its label over the selected one";
+    EXPECT_GT(test::countColour(image, labelBox(2.5), otherLabel, 30), 0) << "a level clear of the others lost its label";
 }
 
 } // namespace
