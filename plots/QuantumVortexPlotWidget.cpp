@@ -20,6 +20,29 @@ namespace {
 
 constexpr QRgb kMeasured = qRgb(80, 220, 255);
 
+// text centred over panel in the band (panel.left, top, panel.width, height);
+// a text wider than the panel is moved as little as needed to lie within
+// [left, right], and elided where even that is too narrow.
+void drawCentredWithin(QPainter& painter, const QRectF& panel, double top, double height, double left, double right,
+                       const QString& text, const QColor& colour)
+{
+    const QFontMetricsF metrics(painter.font());
+    const double needed = metrics.horizontalAdvance(text);
+    if (needed <= panel.width()) {
+        drawTextBox(painter, QRectF(panel.left(), top, panel.width(), height), Qt::AlignCenter, text, colour);
+        return;
+    }
+    const double room = std::max(right - left, 0.0);
+    if (needed <= room) {
+        const double start = std::clamp(panel.center().x() - needed / 2.0, left, right - needed);
+        drawTextBox(painter, QRectF(start, top, needed, height), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip,
+                    text, colour);
+        return;
+    }
+    drawTextBox(painter, QRectF(left, top, room, height), Qt::AlignLeft | Qt::AlignVCenter,
+                metrics.elidedText(text, Qt::ElideRight, room), colour);
+}
+
 } // namespace
 
 QuantumVortexPlotWidget::QuantumVortexPlotWidget(QWidget* parent) : QWidget(parent) { setAutoFillBackground(false); }
@@ -53,27 +76,14 @@ void QuantumVortexPlotWidget::paintEvent(QPaintEvent*)
     const QPen framePen = plotPen(QColor(kCarpetFrame));
     drawFrame(painter, orbit, framePen);
     drawFrame(painter, momentum, framePen);
-    // The long title may run past its panel rather than lose its ends, as
-    // far as the widget's left edge and the right panel's title allow; a
-    // band too narrow even for that gets it elided.
-    const QString orbitTitle = QStringLiteral("Vortex-core orbit: measured (cyan) and harmonic reference (orange)");
-    const QFontMetricsF metrics(painter.font());
+    // The long texts over and under the orbit panel may run past it rather
+    // than lose their ends, as far as the widget's edge and the momentum
+    // panel allow.
     const double bandLeft = 4.0;
     const double bandRight = momentum.left() - 12.0;
-    const double needed = metrics.horizontalAdvance(orbitTitle);
-    if (needed <= orbit.width()) {
-        drawTextBox(painter, QRectF(orbit.left(), 5.0, orbit.width(), 20.0), Qt::AlignCenter, orbitTitle,
-                    QColor(kCarpetTitle));
-    } else if (needed <= bandRight - bandLeft) {
-        const double start = std::clamp(orbit.center().x() - needed / 2.0, bandLeft, bandRight - needed);
-        drawTextBox(painter, QRectF(start, 5.0, needed, 20.0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip,
-                    orbitTitle, QColor(kCarpetTitle));
-    } else {
-        drawTextBox(painter, QRectF(bandLeft, 5.0, std::max(bandRight - bandLeft, 0.0), 20.0),
-                    Qt::AlignLeft | Qt::AlignVCenter,
-                    metrics.elidedText(orbitTitle, Qt::ElideRight, std::max(bandRight - bandLeft, 0.0)),
-                    QColor(kCarpetTitle));
-    }
+    drawCentredWithin(painter, orbit, 5.0, 20.0, bandLeft, bandRight,
+                      QStringLiteral("Vortex-core orbit: measured (cyan) and harmonic reference (orange)"),
+                      QColor(kCarpetTitle));
     drawPanelTitle(painter, momentum, QStringLiteral("Angular momentum <Lz>/hbar"), QColor(kCarpetTitle), 5.0, 20.0);
 
     if (!recorder_ || !recorderIsConfigured(*recorder_) || recorder_->isEmpty()) {
@@ -133,10 +143,10 @@ void QuantumVortexPlotWidget::paintEvent(QPaintEvent*)
 
     const QString omega = QString::number(QuantumVortex2D::trapOmega(trap, mass_), 'f', 3);
     const QString period = QString::number(QuantumVortex2D::trapPeriod(trap, mass_), 'f', 3);
-    drawAxisCaption(
-        painter, orbit,
+    drawCentredWithin(
+        painter, orbit, orbit.bottom() + 5.0, 22.0, 4.0, momentum.left() - 12.0,
         QStringLiteral("core x-y   charge %1   omega=%2   T=%3").arg(QString::number(state.charge), omega, period),
-        QColor(kCarpetLabel), 5.0, 22.0);
+        QColor(kCarpetLabel));
     drawAxisCaption(painter, momentum, QStringLiteral("simulation time"), QColor(kCarpetLabel), 5.0, 22.0);
 }
 

@@ -1,7 +1,8 @@
 // Plots keep their texts whole and apart when squeezed or crowded: value
 // labels longer than their box are not cut by the widget's left edge, a panel
 // too short for two value labels prints one, a panel title longer than its
-// panel stays between the widget's edge and the next panel's title, and
+// panel, and the caption under it, stay between the widget's edge and the
+// next panel, and
 // bound-state levels closer than a line of text do not print their labels
 // over each other.
 
@@ -12,6 +13,8 @@
 #include "PlotTestSupport.h"
 #include "experiments/BoundStateResult.h"
 #include "experiments/ObservableSample.h"
+#include "experiments/QuantumVortex2D.h"
+#include "experiments/VortexRecorder.h"
 
 #include <gtest/gtest.h>
 
@@ -54,7 +57,7 @@ TEST_F(ShortPlotLabels, LongValueLabelsAreNotCutAndAShortPanelShowsOne)
     }
 }
 
-TEST_F(ShortPlotLabels, TheVortexOrbitTitleStaysBetweenTheEdgeAndTheMomentumTitle)
+TEST_F(ShortPlotLabels, TheVortexOrbitTitleAndCaptionStayBetweenTheEdgeAndTheMomentumPanel)
 {
     // At 700 x 140 the orbit panel is 110 pixels wide and the momentum panel
     // starts at x = 205.6; its title, centred over it, starts beyond x = 300.
@@ -66,6 +69,28 @@ TEST_F(ShortPlotLabels, TheVortexOrbitTitleStaysBetweenTheEdgeAndTheMomentumTitl
     EXPECT_EQ(test::countColour(image, QRect(194, 5, 106, 20), kTitle), 0)
         << "the orbit title runs into the momentum panel's title";
     EXPECT_GT(test::countColour(image, titleRows.adjusted(300, 0, 0, 0), kTitle), 0) << "the momentum title is missing";
+
+    // With a run on show, the caption under the orbit panel keeps to the same band.
+    VortexTrap trap;
+    trap.found = true;
+    trap.curvature = 0.25;
+    VortexInitialState state;
+    state.envelopeSigma = 1.5;
+    state.coreX = 1.0;
+    VortexRecorder recorder(8);
+    recorder.configure(state, trap);
+    ComplexField2D field(64, 48, 0.15f, 0.2f);
+    ASSERT_TRUE(QuantumVortex2D::prepareInitialState(field, state, nullptr));
+    recorder.record(0.0, field, 1.0);
+    ASSERT_FALSE(recorder.isEmpty());
+    plot.setRecorder(&recorder, 1.0, 1.0);
+    const QImage running = test::grabPlot(plot, QSize(700, 140));
+    const QColor caption(215, 224, 234);
+    EXPECT_EQ(test::countColour(running, QRect(0, 112, 4, 22), caption), 0) << "the orbit caption is cut by the left edge";
+    EXPECT_GT(test::countColour(running, QRect(4, 112, 46, 22), caption), 0)
+        << "the orbit caption is clipped to its 110 pixel panel";
+    EXPECT_EQ(test::countColour(running, QRect(194, 112, 10, 22), caption), 0)
+        << "the orbit caption runs into the momentum panel";
 
     // A plot of ordinary height keeps the title centred over its panel.
     const QImage tall = test::grabPlot(plot, QSize(1000, 600));
