@@ -2,9 +2,8 @@
 // labels longer than their box are not cut by the widget's left edge, a panel
 // too short for two value labels prints one, a panel title longer than its
 // panel, and the caption under it, stay between the widget's edge and the
-// next panel, and
-// bound-state levels closer than a line of text do not print their labels
-// over each other.
+// next panel, and bound-state levels closer than a line of text do not print
+// their labels over each other.
 
 #include "plots/QuantumBoundStatePlotWidget.h"
 #include "plots/QuantumTimeSeriesPlotWidget.h"
