@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace vxo {
 
@@ -14,6 +15,11 @@ PositionMoments computePositionMoments(const ComplexField2D& field)
         return result;
     const double area = static_cast<double>(field.dy()) * static_cast<double>(field.dx());
 
+    // Column centres once per call rather than once per cell and pass.
+    std::vector<double> columnX(field.nx());
+    for (std::uint64_t i = 0; i < field.nx(); ++i)
+        columnX[i] = gridCoordinateX(field, i);
+
     double norm = 0.0;
     double sumX = 0.0;
     double sumY = 0.0;
@@ -22,7 +28,7 @@ PositionMoments computePositionMoments(const ComplexField2D& field)
         for (std::uint64_t i = 0; i < field.nx(); ++i) {
             const double p = cellProbability(field.at(i, j), area);
             norm += p;
-            sumX += p * gridCoordinateX(field, i);
+            sumX += p * columnX[i];
             sumY += p * y;
         }
     }
@@ -39,7 +45,7 @@ PositionMoments computePositionMoments(const ComplexField2D& field)
         const double ry = gridCoordinateY(field, j) - result.meanY;
         for (std::uint64_t i = 0; i < field.nx(); ++i) {
             const double p = cellProbability(field.at(i, j), area);
-            const double rx = gridCoordinateX(field, i) - result.meanX;
+            const double rx = columnX[i] - result.meanX;
             varX += p * (rx * rx);
             varY += p * (ry * ry);
         }

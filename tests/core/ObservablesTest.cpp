@@ -83,6 +83,21 @@ TEST(EnergyObservables2D, GradientStencilWrapsAtBothEnds)
             EXPECT_LT(std::abs(gx - ex), 1e-12) << "x at " << i << ", " << j;
             EXPECT_LT(std::abs(gy - ey), 1e-12) << "y at " << i << ", " << j;
         }
+
+    // The kinetic energy sums that same stencil over every cell, row by row,
+    // with dx along the rows and dy across them.
+    const PotentialField2D V(5, 7, psi.dx(), psi.dy());
+    const double dA = 0.25 * 0.5;
+    double norm = 0.0;
+    double kinetic = 0.0;
+    for (std::int64_t j = 0; j < 7; ++j)
+        for (std::int64_t i = 0; i < 5; ++i) {
+            norm += std::norm(value(i, j)) * dA;
+            const double gx = std::norm(EnergyObservables2D::gradientX(psi, i, j));
+            const double gy = std::norm(EnergyObservables2D::gradientY(psi, i, j));
+            kinetic += (gx + gy) * 0.5 * dA;
+        }
+    EXPECT_EQ(EnergyObservables2D::compute(psi, V, 1.0, 1.0).kinetic, kinetic / norm);
 }
 
 TEST(EnergyObservables2D, ZeroFieldsAndArgumentChecks)
