@@ -8,8 +8,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <functional>
+#include <limits>
+#include <sstream>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace vxo::test {
 
@@ -34,6 +39,60 @@ std::string sceneCheckOutcome(Analyse analyse, const PotentialScene& scene)
     const bool ok = analyse(scene, config, &message);
     EXPECT_EQ(ok, config.valid);
     return ok ? (message.empty() ? "ok" : "message left: " + message) : message;
+}
+
+// The neighbouring doubles of an end of a range: a bound moved by a rounding
+// step, a "<" written for "<=" or a bound scaled by a percent all show there.
+inline double justBelow(double v) { return std::nextafter(v, -std::numeric_limits<double>::infinity()); }
+inline double justAbove(double v) { return std::nextafter(v, std::numeric_limits<double>::infinity()); }
+
+// One rule on one value of a configuration: values that pass and values that
+// are refused with the message, each set alone on a configuration that passes.
+template <typename Config>
+struct ValueRule {
+    std::string name;
+    std::function<void(Config&, double)> set;
+    std::vector<double> accepted;
+    std::vector<double> refused;
+    std::string message;
+};
+
+// The closed range [lo, hi]: both ends pass, the doubles beside them and NaN do not.
+template <typename Config>
+ValueRule<Config> closedRange(std::string name, std::function<void(Config&, double)> set, double lo, double hi,
+                              std::string message)
+{
+    return {std::move(name), std::move(set), {lo, hi},
+            {justBelow(lo), justAbove(hi), std::numeric_limits<double>::quiet_NaN()}, std::move(message)};
+}
+
+// Every row of a rule table against validate(config, &error), from a valid config.
+template <typename Config, typename Validate>
+void expectValueRules(Validate validate, const Config& valid, const std::vector<ValueRule<Config>>& rules)
+{
+    const auto text = [](double v) {
+        std::ostringstream out;
+        out.precision(17);
+        out << v;
+        return out.str();
+    };
+    std::string error;
+    ASSERT_TRUE(validate(valid, &error)) << error;
+    for (const ValueRule<Config>& rule : rules) {
+        for (double v : rule.accepted) {
+            Config config = valid;
+            rule.set(config, v);
+            error.clear();
+            EXPECT_TRUE(validate(config, &error)) << rule.name << " = " << text(v) << " refused: " << error;
+        }
+        for (double v : rule.refused) {
+            Config config = valid;
+            rule.set(config, v);
+            error.clear();
+            EXPECT_FALSE(validate(config, &error)) << rule.name << " = " << text(v) << " passed";
+            EXPECT_EQ(error, rule.message) << rule.name << " = " << text(v);
+        }
+    }
 }
 
 } // namespace vxo::test
