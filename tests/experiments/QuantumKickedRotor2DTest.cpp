@@ -93,6 +93,37 @@ TEST(QuantumKickedRotor2D, FirstKickGivesBesselModePopulations)
     EXPECT_NEAR(after.participationRatio, 1.0 / squares, 1e-3);
 }
 
+TEST(KickedRotorRecorder, ClassicalEnsembleFollowsTheStandardMapOverTwoKicks)
+{
+    // Standard map p' = p + K sin(theta), theta' = theta + p', K = k tau,
+    // p0 = m tau, theta0 uniform. Averaging with
+    // exp(i K sin(theta)) = sum_n J_n(K) exp(i n theta) gives after two kicks
+    //   <p2^2> = p0^2 + K^2/2 - 2 K p0 J1(K) sin(p0) + K^2 (J0(K) - J2(K)) cos(p0)
+    //            + K^2 (1 - J2(2K) cos(2 p0)) / 2,
+    // whose correlation terms change sign if the angle turns the wrong way.
+    struct Case {
+        double strength, tau;
+        std::int32_t mode;
+    };
+    for (const Case& c : {Case{2.5, 0.8, 0}, Case{1.0, 1.3, 3}, Case{4.0, 0.45, -2}}) {
+        const double k = c.strength * c.tau;
+        const double p0 = c.mode * c.tau;
+        const double firstKick = p0 * p0 + k * k / 2.0;
+        const double secondKick = firstKick - 2.0 * k * p0 * std::cyl_bessel_j(1.0, k) * std::sin(p0)
+                                  + k * k * (std::cyl_bessel_j(0.0, k) - std::cyl_bessel_j(2.0, k)) * std::cos(p0)
+                                  + k * k * (1.0 - std::cyl_bessel_j(2.0, 2.0 * k) * std::cos(2.0 * p0)) / 2.0;
+        const double tau2 = c.tau * c.tau;
+        EXPECT_NEAR(KickedRotorRecorder::classicalMeanSquareMode(c.strength, c.tau, c.mode, 0), c.mode * c.mode, 1e-9)
+            << "K = " << k << ", mode " << c.mode;
+        EXPECT_NEAR(KickedRotorRecorder::classicalMeanSquareMode(c.strength, c.tau, c.mode, 1), firstKick / tau2,
+                    1e-9 * firstKick / tau2)
+            << "K = " << k << ", mode " << c.mode;
+        EXPECT_NEAR(KickedRotorRecorder::classicalMeanSquareMode(c.strength, c.tau, c.mode, 2), secondKick / tau2,
+                    1e-9 * secondKick / tau2)
+            << "K = " << k << ", mode " << c.mode;
+    }
+}
+
 TEST(QuantumKickedRotor2D, ModesThatAliasOnTheGridAreRefused)
 {
     // 128 columns hold the distinct modes -64..63; |m| >= 64 would fold onto another mode.
