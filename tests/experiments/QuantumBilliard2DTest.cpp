@@ -56,6 +56,25 @@ TEST(QuantumBilliard2D, RecognisesTheRectangularAndTheSinaiPresets)
     EXPECT_TRUE(sinai.hasScatterer);
     EXPECT_NEAR(sinai.scattererRadius, 2.2, 1e-6);
     EXPECT_DOUBLE_EQ(sinai.scattererHeight, 120.0);
+
+    // Off the origin, with a disc off the billiard's centre: each figure from its own axis.
+    std::vector<PotentialObject> moved = boxObjects(80.0f, 1.5, -0.75, 18.0, 14.0, 1.0, 1.5);
+    moved.push_back(circleObject(80.0f, 3.0f, -2.0f, 1.5f));
+    BilliardConfig config;
+    ASSERT_TRUE(QuantumBilliard2D::extractFromScene(sceneOf(moved), config, nullptr));
+    EXPECT_NEAR(config.interiorWidth, 18.0, 1e-5);
+    EXPECT_NEAR(config.interiorHeight, 14.0, 1e-5);
+    EXPECT_NEAR(config.interiorCenterX, 1.5, 1e-6);
+    EXPECT_NEAR(config.interiorCenterY, -0.75, 1e-6);
+    EXPECT_NEAR(config.scattererX, 3.0, 1e-6);
+    EXPECT_NEAR(config.scattererY, -2.0, 1e-6);
+    EXPECT_DOUBLE_EQ(config.wallHeight, 80.0);
+    for (std::size_t wall = 0; wall < 4; ++wall) {
+        std::vector<PotentialObject> shifted = moved;
+        (wall % 2 == 0 ? shifted[wall].centerY : shifted[wall].centerX) += 0.5f;
+        EXPECT_EQ(billiardMessage(shifted), "Billiard walls are not centred on one rectangular interior.")
+            << "wall " << wall;
+    }
 }
 
 TEST(QuantumBilliard2D, RefusesPerturbedBilliardsWithTheirMessages)
@@ -88,9 +107,6 @@ TEST(QuantumBilliard2D, RefusesPerturbedBilliardsWithTheirMessages)
     lower[2].value = 100.0f;
     EXPECT_EQ(billiardMessage(lower), "All billiard walls must use the same potential height.");
 
-    std::vector<PotentialObject> shifted = billiardObjects(false);
-    shifted[1].centerX = 0.5f;
-    EXPECT_EQ(billiardMessage(shifted), "Billiard walls are not centred on one rectangular interior.");
     // The centring tolerance is 1e-4 of the interior's own side on each axis:
     // 0.0016 is within 18e-4 across but beyond 14e-4 up.
     std::vector<PotentialObject> nearlyCentred = billiardObjects(false);
