@@ -57,13 +57,21 @@ struct ValueRule {
     std::string message;
 };
 
-// The closed range [lo, hi]: both ends pass, the doubles beside them and NaN do not.
+// The closed range [lo, hi]: both ends pass, the doubles beside them do not.
 template <typename Config>
 ValueRule<Config> closedRange(std::string name, std::function<void(Config&, double)> set, double lo, double hi,
                               std::string message)
 {
-    return {std::move(name), std::move(set), {lo, hi},
-            {justBelow(lo), justAbove(hi), std::numeric_limits<double>::quiet_NaN()}, std::move(message)};
+    return {std::move(name), std::move(set), {lo, hi}, {justBelow(lo), justAbove(hi)}, std::move(message)};
+}
+
+// NaN and both infinities are refused with the message.
+template <typename Config>
+ValueRule<Config> finiteOnly(std::string name, std::function<void(Config&, double)> set, std::string message)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    return {std::move(name), std::move(set), {}, {std::numeric_limits<double>::quiet_NaN(), inf, -inf},
+            std::move(message)};
 }
 
 // Every row of a rule table against validate(config, &error), from a valid config.

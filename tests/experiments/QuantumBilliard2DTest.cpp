@@ -169,16 +169,18 @@ TEST(QuantumBilliard2D, UniformDensityOccupiesTheWholeFreeArea)
         EXPECT_NEAR(o.effectiveArea, cells * 0.05, 1e-6 * cells * 0.05);
         EXPECT_NEAR(o.occupiedFraction, 1.0, 0.03) << "sinai " << sinai;
         EXPECT_NEAR(o.fidelity, 1.0, 1e-12);
-        if (sinai)
+        if (sinai) {
             EXPECT_GT(o.shellProbability, 0.0);
-        else
+        } else {
             EXPECT_EQ(o.shellProbability, 0.0);
+        }
 
         // A density over the whole grid counts only inside the walls, on every side.
         field.fill(Complex(1.0f, 0.0f));
-        if (!sinai)
+        if (!sinai) {
             EXPECT_NEAR(QuantumBilliard2D::observables(field, config, nullptr).effectiveArea, cells * 0.05,
                         1e-6 * cells * 0.05);
+        }
     }
 }
 

@@ -16,11 +16,6 @@ using namespace vxo;
 
 namespace {
 
-std::string validationMessage(const LandauConfig& config)
-{
-    return test::refusalMessage(QuantumLandau2D::validateConfiguration, config);
-}
-
 // Sign changes of psi along the positive x axis from the centre row.
 int radialNodes(const ComplexField2D& field)
 {
@@ -62,39 +57,48 @@ TEST(QuantumLandau2D, ReferenceQuantitiesOfThePresetField)
 
 TEST(QuantumLandau2D, ValidationAndRefusals)
 {
-    LandauConfig config;
-    EXPECT_TRUE(QuantumLandau2D::validateConfiguration(config, nullptr));
-    LandauConfig bad = config;
-    bad.orbitRadius = std::numeric_limits<double>::quiet_NaN();
-    EXPECT_EQ(validationMessage(bad), "Landau parameters must be finite.");
-    bad = config;
-    bad.fieldStrength = 4.5;
-    EXPECT_EQ(validationMessage(bad), "Enabled Landau field strength magnitude must be in [0.02,4].");
-    bad = config;
-    bad.preparationMode = 2;
-    EXPECT_EQ(validationMessage(bad), "Landau preparation mode must be 0 or 1.");
-    bad = config;
-    bad.landauIndex = 9;
-    EXPECT_EQ(validationMessage(bad), "Landau index must be in [0,8].");
-    // Each range from both ends.
-    for (auto [radius, end] : {std::pair{0.15, 15.0}, {15.5, 15.0}, {5.0, 0.05}, {5.0, 200.5}}) {
-        bad = config;
-        bad.orbitRadius = radius;
-        bad.analysisEndTime = end;
-        EXPECT_EQ(validationMessage(bad), "Landau orbit radius or analysis time is invalid.") << radius << ", " << end;
-    }
+    // Every rule from both sides, on an enabled config; a disabled one may
+    // have a weak field but not one beyond 4.
+    using test::closedRange;
+    using test::finiteOnly;
+    using test::justAbove;
+    using test::justBelow;
+    using Rule = test::ValueRule<LandauConfig>;
+    const std::string fieldRange = "Enabled Landau field strength magnitude must be in [0.02,4].";
+    const std::string orbit = "Landau orbit radius or analysis time is invalid.";
+    const std::string finite = "Landau parameters must be finite.";
+    LandauConfig enabled;
+    enabled.enabled = true;
+    test::expectValueRules(
+        QuantumLandau2D::validateConfiguration, enabled,
+        std::vector<Rule>{
+            {"fieldStrength", [](LandauConfig& c, double v) { c.fieldStrength = v; }, {-4.0, -0.02, 0.02, 4.0},
+             {justBelow(-4.0), justAbove(-0.02), 0.0, justBelow(0.02), justAbove(4.0)}, fieldRange},
+            {"fieldStrength when disabled",
+             [](LandauConfig& c, double v) {
+                 c.enabled = false;
+                 c.fieldStrength = v;
+             },
+             {-4.0, 0.0, 4.0}, {justBelow(-4.0), justAbove(4.0)}, fieldRange},
+            {"preparationMode", [](LandauConfig& c, double v) { c.preparationMode = std::uint32_t(v); }, {0.0, 1.0},
+             {2.0}, "Landau preparation mode must be 0 or 1."},
+            {"landauIndex", [](LandauConfig& c, double v) { c.landauIndex = std::uint32_t(v); }, {0.0, 8.0}, {9.0},
+             "Landau index must be in [0,8]."},
+            closedRange<LandauConfig>("orbitRadius", [](LandauConfig& c, double v) { c.orbitRadius = v; }, 0.2, 15.0,
+                                      orbit),
+            closedRange<LandauConfig>("analysisEndTime", [](LandauConfig& c, double v) { c.analysisEndTime = v; }, 0.1,
+                                      200.0, orbit),
+            finiteOnly<LandauConfig>("fieldStrength", [](LandauConfig& c, double v) { c.fieldStrength = v; }, finite),
+            finiteOnly<LandauConfig>("orbitRadius", [](LandauConfig& c, double v) { c.orbitRadius = v; }, finite),
+            finiteOnly<LandauConfig>("analysisEndTime", [](LandauConfig& c, double v) { c.analysisEndTime = v; },
+                                     finite),
+        });
 
+    LandauConfig config;
     // A weak field passes while disabled, but no gauge is built from it.
     LandauConfig weak = config;
     weak.fieldStrength = 0.01;
     EXPECT_TRUE(QuantumLandau2D::validateConfiguration(weak, nullptr));
-    LandauConfig weakest = config;
-    weakest.enabled = true;
-    weakest.fieldStrength = -0.02; // the lower end of the range itself, either sign
-    EXPECT_TRUE(QuantumLandau2D::validateConfiguration(weakest, nullptr));
-    weak.enabled = true;
-    EXPECT_EQ(validationMessage(weak), "Enabled Landau field strength magnitude must be in [0.02,4].");
-    weak.enabled = false;
     ComplexField2D field(16, 16, 0.5f, 0.5f);
     GaugeLinkField2D links;
     std::string error;
