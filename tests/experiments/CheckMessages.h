@@ -74,10 +74,30 @@ ValueRule<Config> finiteOnly(std::string name, std::function<void(Config&, doubl
             std::move(message)};
 }
 
+// Setter of one double member, for the rule rows.
+template <typename Config>
+std::function<void(Config&, double)> setter(double Config::*field)
+{
+    return [field](Config& c, double v) { c.*field = v; };
+}
+
+// finiteOnly rows for each named member.
+template <typename Config>
+std::vector<ValueRule<Config>> finiteOnly(const std::vector<std::pair<const char*, double Config::*>>& fields,
+                                          const std::string& message)
+{
+    std::vector<ValueRule<Config>> rules;
+    for (const auto& [name, field] : fields)
+        rules.push_back(finiteOnly<Config>(name, setter(field), message));
+    return rules;
+}
+
 // Every row of a rule table against validate(config, &error), from a valid config.
 template <typename Config, typename Validate>
-void expectValueRules(Validate validate, const Config& valid, const std::vector<ValueRule<Config>>& rules)
+void expectValueRules(Validate validate, const Config& valid, std::vector<ValueRule<Config>> rules,
+                      const std::vector<ValueRule<Config>>& moreRules = {})
 {
+    rules.insert(rules.end(), moreRules.begin(), moreRules.end());
     const auto text = [](double v) {
         std::ostringstream out;
         out.precision(17);

@@ -19,11 +19,6 @@ using namespace vxo;
 
 namespace {
 
-std::string validationMessage(const AharonovBohmConfig& config)
-{
-    return test::refusalMessage(QuantumAharonovBohm2D::validateConfiguration, config);
-}
-
 // Product of the links around the counterclockwise rectangle of cell centres
 // with corners (i0, j0) and (i1, j1): forward hops take U, backward hops conj(U).
 std::complex<double> loopProduct(const GaugeLinkField2D& links, std::uint64_t i0, std::uint64_t j0, std::uint64_t i1,
@@ -79,24 +74,28 @@ double peakCentralProbability(double fluxQuanta)
 
 TEST(QuantumAharonovBohm2D, ValidationMessagesAndBounds)
 {
+    using test::justAbove;
+    using test::justBelow;
+    using test::setter;
+    using C = AharonovBohmConfig;
+    const std::string geometry = "Aharonov-Bohm radius, barrier and analysis time are invalid.";
+    test::expectValueRules(
+        QuantumAharonovBohm2D::validateConfiguration, AharonovBohmConfig{},
+        {{"solenoidRadius", setter(&C::solenoidRadius), {justAbove(0.05)}, {0.05}, geometry},
+         {"barrierHeight", setter(&C::barrierHeight), {0.0}, {justBelow(0.0)}, geometry},
+         {"analysisEndTime", setter(&C::analysisEndTime), {1e-9}, {0.0}, geometry},
+         test::closedRange<C>("fluxQuanta", setter(&C::fluxQuanta), -20.0, 20.0,
+                              "Aharonov-Bohm flux magnitude is unreasonably large.")},
+        test::finiteOnly<C>({{"solenoidX", &C::solenoidX},
+                             {"solenoidY", &C::solenoidY},
+                             {"solenoidRadius", &C::solenoidRadius},
+                             {"fluxQuanta", &C::fluxQuanta},
+                             {"barrierHeight", &C::barrierHeight},
+                             {"detectorX", &C::detectorX},
+                             {"analysisEndTime", &C::analysisEndTime}},
+                            "Aharonov-Bohm parameters must be finite."));
+
     AharonovBohmConfig config;
-    EXPECT_TRUE(QuantumAharonovBohm2D::validateConfiguration(config, nullptr));
-
-    AharonovBohmConfig bad = config;
-    bad.detectorX = std::numeric_limits<double>::infinity();
-    EXPECT_EQ(validationMessage(bad), "Aharonov-Bohm parameters must be finite.");
-    bad = config;
-    bad.solenoidRadius = 0.05; // the bound is strict
-    EXPECT_EQ(validationMessage(bad), "Aharonov-Bohm radius, barrier and analysis time are invalid.");
-    bad = config;
-    bad.barrierHeight = -1.0;
-    EXPECT_EQ(validationMessage(bad), "Aharonov-Bohm radius, barrier and analysis time are invalid.");
-    bad = config;
-    bad.fluxQuanta = 20.5;
-    EXPECT_EQ(validationMessage(bad), "Aharonov-Bohm flux magnitude is unreasonably large.");
-    bad.fluxQuanta = -20.0;
-    EXPECT_TRUE(QuantumAharonovBohm2D::validateConfiguration(bad, nullptr));
-
     // A builder keeps a message that is already there.
     ComplexField2D empty;
     PotentialField2D potential;
