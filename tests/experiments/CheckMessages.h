@@ -92,6 +92,19 @@ std::vector<ValueRule<Config>> finiteOnly(const std::vector<std::pair<const char
     return rules;
 }
 
+// validate(config, &error) for a check that reports through a const char**.
+template <typename Config, typename Check>
+auto withTextError(Check check)
+{
+    return [check](const Config& config, std::string* error) {
+        const char* message = nullptr;
+        const bool ok = check(config, &message);
+        if (message)
+            *error = message;
+        return ok;
+    };
+}
+
 // Every row of a rule table against validate(config, &error), from a valid config.
 template <typename Config, typename Validate>
 void expectValueRules(Validate validate, const Config& valid, std::vector<ValueRule<Config>> rules,

@@ -5,6 +5,8 @@
 #include "core/SplitStepFourierSolver2D.h"
 #include "tests/experiments/PresetScenes.h"
 
+#include "tests/experiments/CheckMessages.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -139,18 +141,27 @@ TEST(QuantumMoshinsky2D, InitialBeamIsCutAtTheShutter)
     behind.envelopeCenterX = 0.0;
     EXPECT_FALSE(QuantumMoshinsky2D::prepareInitialState(target, behind, 1.0, &error));
     EXPECT_EQ(error, "Moshinsky envelope centre must lie behind the shutter.");
-    const char* message = nullptr;
-    EXPECT_FALSE(QuantumMoshinsky2D::validateInitialState(behind, &message));
-    EXPECT_STREQ(message, "Moshinsky envelope centre must lie behind the shutter.");
-    // Each width on its own.
-    for (double MoshinskyInitialStateConfig::*width : {&MoshinskyInitialStateConfig::envelopeSigmaX,
-                                                       &MoshinskyInitialStateConfig::transverseSigmaY,
-                                                       &MoshinskyInitialStateConfig::edgeWidth}) {
-        MoshinskyInitialStateConfig flat = enabledBeam();
-        flat.*width = 0.0;
-        EXPECT_FALSE(QuantumMoshinsky2D::validateInitialState(flat, &message));
-        EXPECT_STREQ(message, "Moshinsky envelope widths and edge width must be positive.");
-    }
+    // Each rule on its own, from both sides.
+    using test::justBelow;
+    using test::setter;
+    using C = MoshinskyInitialStateConfig;
+    const std::string widths = "Moshinsky envelope widths and edge width must be positive.";
+    const std::string behindShutter = "Moshinsky envelope centre must lie behind the shutter.";
+    test::expectValueRules(
+        test::withTextError<C>(QuantumMoshinsky2D::validateInitialState), enabledBeam(),
+        {{"envelopeSigmaX", setter(&C::envelopeSigmaX), {1e-9}, {0.0}, widths},
+         {"transverseSigmaY", setter(&C::transverseSigmaY), {1e-9}, {0.0}, widths},
+         {"edgeWidth", setter(&C::edgeWidth), {1e-9}, {0.0}, widths},
+         {"envelopeCenterX", setter(&C::envelopeCenterX), {justBelow(0.0)}, {0.0}, behindShutter},
+         {"shutterX", setter(&C::shutterX), {-7.5}, {-8.0}, behindShutter}},
+        test::finiteOnly<C>({{"shutterX", &C::shutterX},
+                             {"envelopeCenterX", &C::envelopeCenterX},
+                             {"envelopeSigmaX", &C::envelopeSigmaX},
+                             {"centerY", &C::centerY},
+                             {"transverseSigmaY", &C::transverseSigmaY},
+                             {"momentumX", &C::momentumX},
+                             {"edgeWidth", &C::edgeWidth}},
+                            "Moshinsky initial-state parameters must be finite."));
     error.clear();
     EXPECT_FALSE(QuantumMoshinsky2D::prepareInitialState(target, enabledBeam(), INFINITY, &error));
     EXPECT_EQ(error, "Moshinsky hbar must be positive and finite.");

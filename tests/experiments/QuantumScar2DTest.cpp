@@ -167,15 +167,19 @@ TEST(ScarRecorder, WeightsFidelityAndGrid)
 
 TEST(QuantumScar2D, ConfigurationLimits)
 {
+    using test::justAbove;
+    using test::justBelow;
+    using test::setter;
+    using C = ScarConfig;
+    const std::string band = "Scar orbit-band half-width must be finite and positive.";
+    const std::string energy = "Scar reference energy must be finite and non-negative.";
+    test::expectValueRules(QuantumScar2D::validateConfiguration, enabledScar(),
+                           {{"orbitBandHalfWidth", setter(&C::orbitBandHalfWidth), {1e-9, 20.0},
+                             {0.0, justAbove(20.0), NAN, INFINITY}, band},
+                            {"referenceEnergy", setter(&C::referenceEnergy), {0.0, 10000.0},
+                             {justBelow(0.0), justAbove(10000.0), NAN, INFINITY}, energy}});
+    // A stale message goes on success.
     std::string error = "stale";
     EXPECT_TRUE(QuantumScar2D::validateConfiguration(enabledScar(20.0), &error));
     EXPECT_TRUE(error.empty());
-    EXPECT_FALSE(QuantumScar2D::validateConfiguration(enabledScar(20.5), &error));
-    EXPECT_EQ(error, "Scar orbit-band half-width must be finite and positive.");
-    ScarConfig config = enabledScar();
-    config.referenceEnergy = 10000.0;
-    EXPECT_TRUE(QuantumScar2D::validateConfiguration(config, &error));
-    config.referenceEnergy = -1.0;
-    EXPECT_FALSE(QuantumScar2D::validateConfiguration(config, &error));
-    EXPECT_EQ(error, "Scar reference energy must be finite and non-negative.");
 }

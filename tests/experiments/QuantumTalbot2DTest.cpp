@@ -6,6 +6,8 @@
 #include "core/PotentialField2D.h"
 #include "core/SplitStepFourierSolver2D.h"
 
+#include "tests/experiments/CheckMessages.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -44,30 +46,28 @@ TEST(QuantumTalbot2D, TalbotTimeOfThePresetCombIsTwoMassPeriodSquaredOverPlanck)
 
 TEST(QuantumTalbot2D, ValidationReportsTheFirstFault)
 {
-    std::string error;
-    EXPECT_TRUE(QuantumTalbot2D::validateInitialState(TalbotInitialState{}, &error));
-    EXPECT_TRUE(error.empty());
+    using test::justAbove;
+    using test::justBelow;
+    using test::setter;
+    using S = TalbotInitialState;
+    const std::string tooth = "Talbot tooth sigma must be positive and smaller than half the period.";
+    test::expectValueRules(
+        QuantumTalbot2D::validateInitialState, TalbotInitialState{},
+        {{"period", setter(&S::period), {0.9000001}, {0.0, NAN, INFINITY}, "Talbot period must be finite and positive."},
+         {"toothSigma", setter(&S::toothSigma), {1e-9, justBelow(2.56)}, {0.0, 2.56, NAN}, tooth},
+         {"period with its teeth", setter(&S::period), {justAbove(0.9)}, {0.9}, tooth},
+         {"sigmaY", setter(&S::sigmaY), {1e-9}, {0.0, NAN, INFINITY},
+          "Talbot longitudinal sigma must be finite and positive."}},
+        test::finiteOnly<S>({{"offsetX", &S::offsetX}, {"centerY", &S::centerY}, {"momentumY", &S::momentumY}},
+                            "Talbot initial-state position and momentum values must be finite."));
 
+    // The first fault wins.
     TalbotInitialState state;
     state.period = -1.0;
     state.sigmaY = 0.0;
+    std::string error;
     EXPECT_FALSE(QuantumTalbot2D::validateInitialState(state, &error));
     EXPECT_EQ(error, "Talbot period must be finite and positive.");
-
-    state = TalbotInitialState{};
-    state.toothSigma = state.period / 2.0;
-    EXPECT_FALSE(QuantumTalbot2D::validateInitialState(state, &error));
-    EXPECT_EQ(error, "Talbot tooth sigma must be positive and smaller than half the period.");
-
-    state = TalbotInitialState{};
-    state.sigmaY = std::nan("");
-    EXPECT_FALSE(QuantumTalbot2D::validateInitialState(state, &error));
-    EXPECT_EQ(error, "Talbot longitudinal sigma must be finite and positive.");
-
-    state = TalbotInitialState{};
-    state.momentumY = INFINITY;
-    EXPECT_FALSE(QuantumTalbot2D::validateInitialState(state, &error));
-    EXPECT_EQ(error, "Talbot initial-state position and momentum values must be finite.");
     EXPECT_FALSE(QuantumTalbot2D::validateInitialState(state, nullptr));
 }
 

@@ -124,22 +124,26 @@ TEST(QuantumVortex2D, RefusesPerturbedTrapsWithTheirMessages)
 
 TEST(QuantumVortex2D, StateValidationReportsTheFirstFault)
 {
-    EXPECT_TRUE(QuantumVortex2D::validateConfig(VortexInitialState{}, nullptr));
+    using test::justAbove;
+    using test::setter;
+    using S = VortexInitialState;
+    const std::string charge = "QuantumVortex2D: charge must be +1 or -1";
+    test::expectValueRules(
+        QuantumVortex2D::validateConfig, VortexInitialState{},
+        {{"envelopeSigma", setter(&S::envelopeSigma), {1e-9, 1000.0}, {0.0, justAbove(1000.0)},
+          "QuantumVortex2D: envelope sigma must be positive"},
+         {"charge", [](S& s, double v) { s.charge = std::int32_t(v); }, {-1.0, 1.0}, {0.0, 2.0, -2.0}, charge}},
+        test::finiteOnly<S>({{"envelopeCenterX", &S::envelopeCenterX},
+                             {"envelopeCenterY", &S::envelopeCenterY},
+                             {"envelopeSigma", &S::envelopeSigma},
+                             {"coreX", &S::coreX},
+                             {"coreY", &S::coreY}},
+                            "QuantumVortex2D: configuration values must be finite"));
+    // The first fault wins.
     VortexInitialState state;
     state.charge = 0;
     state.coreX = std::nan("");
     EXPECT_EQ(stateMessage(state), "QuantumVortex2D: configuration values must be finite");
-    state.coreX = 1.0;
-    EXPECT_EQ(stateMessage(state), "QuantumVortex2D: charge must be +1 or -1");
-    state.charge = 2;
-    EXPECT_EQ(stateMessage(state), "QuantumVortex2D: charge must be +1 or -1");
-    state.charge = -1;
-    state.envelopeSigma = 1000.0;
-    EXPECT_TRUE(QuantumVortex2D::validateConfig(state, nullptr));
-    state.envelopeSigma = 1000.5;
-    EXPECT_EQ(stateMessage(state), "QuantumVortex2D: envelope sigma must be positive");
-    state.envelopeSigma = 0.0;
-    EXPECT_EQ(stateMessage(state), "QuantumVortex2D: envelope sigma must be positive");
 
     ComplexField2D empty;
     std::string error;
