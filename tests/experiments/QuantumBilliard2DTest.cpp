@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <string>
+#include <tuple>
 
 using namespace vxo;
 using namespace vxo::test;
@@ -203,6 +204,22 @@ TEST(QuantumBilliard2D, SingleCellPacketOccupiesOneCellOfTheFreeArea)
     shell.at(64, 64) = Complex(1.0f, 0.0f);      // inside the disc
     EXPECT_NEAR(QuantumBilliard2D::observables(shell, sinai, nullptr).shellProbability, 0.0625, 1e-12);
     EXPECT_NEAR(QuantumBilliard2D::observables(shell, sinai, nullptr).interiorProbability, 0.125, 1e-12);
+
+    // The shell r < d <= r + margin, closed at its outer edge only: two cells on
+    // row 64 (y = 0.125) at x = 2.375 and 2.875 from a disc at (0, 0.125),
+    // first of radius 2.25 (outer edge 2.875), then of radius 2.375.
+    ComplexField2D edges = billiardGrid();
+    edges.at(73, 64) = Complex(1.0f, 0.0f);
+    edges.at(75, 64) = Complex(1.0f, 0.0f);
+    BilliardConfig disc = sinai;
+    disc.scattererX = 0.0;
+    disc.scattererY = 0.125;
+    for (auto [radius, shellCells, interiorCells] : {std::tuple{2.25, 2.0, 2.0}, std::tuple{2.375, 1.0, 1.0}}) {
+        disc.scattererRadius = radius;
+        const BilliardObservables o = QuantumBilliard2D::observables(edges, disc, nullptr);
+        EXPECT_NEAR(o.shellProbability, shellCells * 0.0625, 1e-12) << "r = " << radius;
+        EXPECT_NEAR(o.interiorProbability, interiorCells * 0.0625, 1e-12) << "r = " << radius;
+    }
 
     EXPECT_EQ(QuantumBilliard2D::observables(field, BilliardConfig{}, nullptr).effectiveArea, 0.0);
 }

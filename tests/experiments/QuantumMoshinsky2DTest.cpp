@@ -64,16 +64,17 @@ TEST(QuantumMoshinsky2D, ShutterMustBeTallNarrowAndUpstream)
 {
     MoshinskyShutterGeometry geometry;
     const char* message = nullptr;
-    ASSERT_TRUE(QuantumMoshinsky2D::validateShutter(shutterScene(shutterBarrier(1.0f, 3.0f)), enabledShutter(),
+    // At least three times as long as thick: 0.5 x 1.5 is, 0.5 x 1.49 is not.
+    ASSERT_TRUE(QuantumMoshinsky2D::validateShutter(shutterScene(shutterBarrier(0.5f, 1.5f)), enabledShutter(),
                                                     &geometry, &message));
     EXPECT_EQ(message, nullptr);
     EXPECT_TRUE(geometry.valid);
     EXPECT_EQ(geometry.objectId, 1u);
-    EXPECT_DOUBLE_EQ(geometry.extentX, 1.0);
-    EXPECT_DOUBLE_EQ(geometry.extentY, 3.0);
+    EXPECT_DOUBLE_EQ(geometry.extentX, 0.5);
+    EXPECT_DOUBLE_EQ(geometry.extentY, 1.5);
     EXPECT_DOUBLE_EQ(geometry.closedHeight, 120.0);
 
-    EXPECT_STREQ(shutterMessage(shutterScene(shutterBarrier(1.0f, 2.9f)), enabledShutter()),
+    EXPECT_STREQ(shutterMessage(shutterScene(shutterBarrier(0.5f, 1.49f)), enabledShutter()),
                  "Moshinsky shutter geometry must be tall and narrow.");
     MoshinskyConfig config = enabledShutter();
     config.detectorX = 0.0;

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <complex>
 #include <string>
 
 using namespace vxo;
@@ -77,6 +78,30 @@ TEST(QuantumTalbot2D, PreparationNeedsACombThatTilesTheGrid)
     std::string error;
     ASSERT_TRUE(QuantumTalbot2D::prepareInitialState(field, TalbotInitialState{}, 1.0, &error)) << error;
     EXPECT_NEAR(field.norm(), 1.0, 1e-5);
+
+    // Teeth on the column at the offset (x = 0.88 is column 37), an envelope
+    // about centerY moving with p_y: the phase advances p_y dy / hbar per row.
+    {
+        TalbotInitialState moved;
+        moved.offsetX = 0.88;
+        moved.centerY = -3.0;
+        const double hbar = 0.7;
+        ComplexField2D comb(64, 48, 0.16f, 0.5f);
+        ASSERT_TRUE(QuantumTalbot2D::prepareInitialState(comb, moved, hbar, &error)) << error;
+        double weight = 0.0;
+        double sumY = 0.0;
+        for (std::uint64_t j = 0; j < comb.ny(); ++j)
+            for (std::uint64_t i = 0; i < comb.nx(); ++i) {
+                weight += std::norm(comb.at(i, j));
+                sumY += std::norm(comb.at(i, j)) * gridCoordinateY(comb, j);
+                EXPECT_LE(std::abs(comb.at(i, j)), std::abs(comb.at(37, j)) * 1.000001f) << i << ", " << j;
+            }
+        EXPECT_NEAR(sumY / weight, -3.0, 1e-3);
+        const std::uint64_t row = 17; // y = -3.25
+        const std::complex<double> here(comb.at(37, row));
+        const std::complex<double> next(comb.at(37, row + 1));
+        EXPECT_NEAR(std::arg(next * std::conj(here)), 1.2 * 0.5 / hbar, 1e-5);
+    }
 
     TalbotInitialState state;
     state.period = 5.0;
