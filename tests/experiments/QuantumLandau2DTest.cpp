@@ -112,18 +112,28 @@ TEST(QuantumLandau2D, ValidationAndRefusals)
     EXPECT_FALSE(QuantumLandau2D::prepareInitialState(empty, config, 1.0, 1.0, &error));
     EXPECT_EQ(error, "kept");
 
-    // The kinetic energy needs an interior cell: 3 x 3 has one, 2 x 3 and 3 x 2 do not.
+    // The kinetic energy sums the interior cells only: a spike on the one
+    // interior cell of 3 x 3 has (hbar^2 / 2m)(2 / dx^2 + 2 / dy^2) dx dy; a
+    // ramp 1 + i + 2 j, whose second differences vanish inside, has none;
+    // 2 x 3 and 3 x 2 have no interior.
+    const double hbar = 0.8, mass = 1.3, dx = 0.5, dy = 0.4;
+    const double spikeEnergy = hbar * hbar / (2.0 * mass) * (2.0 / (dx * dx) + 2.0 / (dy * dy)) * dx * dy;
     for (const auto& size : {std::make_pair(3u, 3u), std::make_pair(2u, 3u), std::make_pair(3u, 2u)}) {
-        ComplexField2D spike(size.first, size.second, 0.5f, 0.4f);
+        ComplexField2D spike(size.first, size.second, float(dx), float(dy));
         spike.at(1, 1) = Complex(1.0f, 0.0f);
         GaugeLinkField2D unit;
-        unit.resize(size.first, size.second, 0.5f, 0.4f);
-        const double energy = gaugeKineticEnergy(spike, unit, 1.0, 1.0);
-        if (size.first == 3 && size.second == 3)
-            EXPECT_GT(energy, 0.0);
-        else
-            EXPECT_EQ(energy, 0.0) << size.first << " x " << size.second;
+        unit.resize(size.first, size.second, float(dx), float(dy));
+        const double energy = gaugeKineticEnergy(spike, unit, mass, hbar);
+        const double expected = size.first == 3 && size.second == 3 ? spikeEnergy : 0.0;
+        EXPECT_NEAR(energy, expected, 1e-6 * spikeEnergy) << size.first << " x " << size.second;
     }
+    ComplexField2D ramp(5, 4, float(dx), float(dy));
+    for (std::uint64_t j = 0; j < ramp.ny(); ++j)
+        for (std::uint64_t i = 0; i < ramp.nx(); ++i)
+            ramp.at(i, j) = Complex(float(1 + i + 2 * j), 0.0f);
+    GaugeLinkField2D unit;
+    unit.resize(5, 4, float(dx), float(dy));
+    EXPECT_EQ(gaugeKineticEnergy(ramp, unit, mass, hbar), 0.0);
 }
 
 TEST(QuantumLandau2D, EigenstatesHaveTheLevelEnergies)

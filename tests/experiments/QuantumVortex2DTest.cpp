@@ -80,8 +80,16 @@ TEST(QuantumVortex2D, RecognisesThePresetTrap)
     EXPECT_DOUBLE_EQ(trap.curvature, 0.25);
     EXPECT_DOUBLE_EQ(QuantumVortex2D::trapOmega(trap, 1.0), 0.5);
     EXPECT_NEAR(QuantumVortex2D::trapPeriod(trap, 1.0), 4.0 * kPi, 1e-12);
+    EXPECT_DOUBLE_EQ(QuantumVortex2D::trapOmega(trap, 1.6), std::sqrt(0.25 / 1.6));
     EXPECT_EQ(QuantumVortex2D::trapOmega(trap, 0.0), 0.0);
     EXPECT_EQ(QuantumVortex2D::trapPeriod(VortexTrap{}, 1.0), 0.0);
+
+    // A trap off the origin keeps each coordinate on its own axis.
+    VortexTrap moved;
+    ASSERT_TRUE(QuantumVortex2D::extractTrap(sceneOf({harmonicObject(1.5f, -0.75f, 0.5f, 0.5f)}), moved, nullptr));
+    EXPECT_DOUBLE_EQ(moved.centerX, 1.5);
+    EXPECT_DOUBLE_EQ(moved.centerY, -0.75);
+    EXPECT_DOUBLE_EQ(moved.curvature, 0.5);
 
     std::vector<PotentialObject> withDisabled = vortexTrapObjects();
     PotentialObject wall = rectangleObject(5.0f, 3.0f, 0.0f, 1.0f, 2.0f);

@@ -232,9 +232,18 @@ TEST(DiracZitterbewegungRecorder, CapacityDropsOldestAndRefitsTheRest)
     EXPECT_NEAR(recorder.fittedDriftVelocityX(), 0.0, 1e-12);
     EXPECT_NEAR(recorder.samples().back().detrendedX, 0.0, 1e-12);
 
+    // A spinor without probability has no velocity, not 0 / 0.
+    DiracSpinor2D zero = spinor;
+    zero.upper.setZero();
+    zero.lower.setZero();
+    recorder.record(4.0, zero);
+    EXPECT_EQ(recorder.samples().back().velocityX, 0.0);
+    EXPECT_EQ(recorder.samples().back().velocityY, 0.0);
+    EXPECT_EQ(recorder.samples().back().norm, 0.0);
+
     DiracSpinor2D empty;
     recorder.record(9.0, empty);
-    EXPECT_EQ(recorder.samples().back().time, 3.0);
+    EXPECT_EQ(recorder.samples().back().time, 4.0);
     recorder.reset();
     EXPECT_EQ(recorder.capacity(), 3u);
     EXPECT_FALSE(recorder.isConfigured());
