@@ -5,6 +5,7 @@
 #include "core/PotentialField2D.h"
 #include "core/PotentialScene.h"
 #include "core/SplitStepFourierSolver2D.h"
+#include "tests/experiments/CheckMessages.h"
 #include "tests/experiments/PresetScenes.h"
 
 #include <gtest/gtest.h>
@@ -229,15 +230,35 @@ TEST(QuantumZeno2D, MeasurementFaultsAndTheMinimumPeriod)
     EXPECT_FALSE(QuantumZeno2D::applyMeasurement(field, invalid, 0.0, nullptr, &error));
     EXPECT_EQ(error, "Quantum Zeno target watched-lane norm must be positive.");
 
-    ZenoConfig config = enabledZeno();
-    for (double period : {1e-9, 1e-300}) {
-        config.measurementPeriod = period;
-        EXPECT_FALSE(QuantumZeno2D::validateMeasurement(config, &error));
-        EXPECT_EQ(error, "Quantum Zeno measurement period must be at least 0.001.");
-    }
-    config.measurementPeriod = 0.001;
-    EXPECT_TRUE(QuantumZeno2D::validateMeasurement(config, &error));
-    EXPECT_TRUE(error.empty());
+    // Every rule of the measurement and of the initial state from both sides.
+    using test::justBelow;
+    using test::setter;
+    using C = ZenoConfig;
+    using I = ZenoInitialStateConfig;
+    const std::string parameters = "Quantum Zeno measurement parameters are invalid.";
+    test::expectValueRules(
+        QuantumZeno2D::validateMeasurement, enabledZeno(),
+        {{"firstMeasurementTime", setter(&C::firstMeasurementTime), {0.0}, {justBelow(0.0), NAN, INFINITY},
+          parameters},
+         {"measurementPeriod", setter(&C::measurementPeriod), {}, {0.0, NAN, INFINITY}, parameters},
+         {"measurementPeriod", setter(&C::measurementPeriod), {0.001}, {justBelow(0.001), 1e-300},
+          "Quantum Zeno measurement period must be at least 0.001."},
+         {"edgeWidth", setter(&C::edgeWidth), {0.0}, {justBelow(0.0), NAN, INFINITY}, parameters}},
+        test::finiteOnly<C>({{"laneSplitY", &C::laneSplitY}, {"survivalBoundaryX", &C::survivalBoundaryX}},
+                            parameters));
+    const std::string values = "Quantum Zeno initial-state parameters must be finite and sigma must be positive.";
+    test::expectValueRules(
+        QuantumZeno2D::validateInitialState, I{},
+        {{"sigma", setter(&I::sigma), {1e-9}, {0.0}, values},
+         {"watchedLaneY", setter(&I::watchedLaneY), {justBelow(4.8)}, {4.8},
+          "Quantum Zeno control lane must lie above the watched lane."}},
+        test::finiteOnly<I>({{"centerX", &I::centerX},
+                             {"controlLaneY", &I::controlLaneY},
+                             {"watchedLaneY", &I::watchedLaneY},
+                             {"sigma", &I::sigma},
+                             {"momentumX", &I::momentumX},
+                             {"relativePhaseDegrees", &I::relativePhaseDegrees}},
+                            values));
 }
 
 TEST(QuantumZeno2D, DueMeasurementsAreCaughtUpWithinABound)
