@@ -188,11 +188,16 @@ TEST(QuantumVortex2D, PreparedStateWindsByItsChargeAroundTheCore)
             EXPECT_LT(core.coreDensity, 1e-3);
         }
     EXPECT_FALSE(QuantumVortex2D::findCore(preparedVortex(VortexInitialState{}), VortexInitialState{}, VortexTrap{}).found);
-    // The search keeps within four envelope widths of the trap centre.
-    for (auto [coreX, found] : {std::pair{3.5, true}, std::pair{4.5, false}}) {
+    // The search keeps within four envelope widths of the trap centre, here
+    // off the origin at (-1, -1.5): cores 3.5 and 4.5 to its right.
+    VortexTrap moved = trap;
+    moved.centerX = -1.0;
+    moved.centerY = -1.5;
+    for (auto [coreX, found] : {std::pair{2.5, true}, std::pair{3.5, false}}) {
         VortexInitialState far;
         far.coreX = coreX;
-        EXPECT_EQ(QuantumVortex2D::findCore(preparedVortex(far), far, trap).found, found) << "core x " << coreX;
+        far.coreY = -1.5;
+        EXPECT_EQ(QuantumVortex2D::findCore(preparedVortex(far), far, moved).found, found) << "core x " << coreX;
     }
 }
 

@@ -313,4 +313,11 @@ TEST(ZenoRecorder, ConfigurationAndCapacity)
     recorder.configure(enabledZeno(), ZenoInitialStateConfig{}, watchedOnly);
     EXPECT_FALSE(recorder.isConfigured());
     EXPECT_TRUE(recorder.isEmpty());
+    // Neither an unconfigured recorder nor an empty field makes a sample.
+    recorder.record(21.0, field, 21, 1.0);
+    EXPECT_TRUE(recorder.isEmpty());
+    recorder.configure(enabledZeno(), ZenoInitialStateConfig{}, field);
+    ASSERT_TRUE(recorder.isConfigured());
+    recorder.record(22.0, ComplexField2D(), 22, 1.0);
+    EXPECT_TRUE(recorder.isEmpty());
 }
