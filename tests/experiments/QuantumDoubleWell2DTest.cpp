@@ -89,14 +89,15 @@ TEST(QuantumDoubleWell2D, RegionsPutCellsOnTheBarrierEdgesIntoTheBarrier)
     EXPECT_DOUBLE_EQ(config.rightWellEnd, 3.0);
     EXPECT_DOUBLE_EQ(config.barrierHeight, 1.0);
 
-    // Cell centres -3.5, -2.5, ..., 3.5; those at -0.5 and 0.5 lie on the barrier edges.
-    ComplexField2D psi(8, 1, 1.0f, 1.0f);
+    // Cell centres -3.5, -2.5, ..., 3.5; those at -0.5 and 0.5 lie on the barrier
+    // edges. Three rows of cells 1 x 0.25: each column holds 0.75.
+    ComplexField2D psi(8, 3, 1.0f, 0.25f);
     psi.fill(Complex(1.0f, 0.0f));
     const DoubleWellRegions regions = QuantumDoubleWell2D::regionProbabilities(psi, config);
-    EXPECT_DOUBLE_EQ(regions.total, 8.0);
-    EXPECT_DOUBLE_EQ(regions.barrier, 2.0);   // -0.5 and 0.5
-    EXPECT_DOUBLE_EQ(regions.leftWell, 2.0);  // -2.5, -1.5
-    EXPECT_DOUBLE_EQ(regions.rightWell, 2.0); // 1.5, 2.5
+    EXPECT_DOUBLE_EQ(regions.total, 6.0);
+    EXPECT_DOUBLE_EQ(regions.barrier, 1.5);   // -0.5 and 0.5
+    EXPECT_DOUBLE_EQ(regions.leftWell, 1.5);  // -2.5, -1.5
+    EXPECT_DOUBLE_EQ(regions.rightWell, 1.5); // 1.5, 2.5
     EXPECT_DOUBLE_EQ(regions.outsideFraction(), 0.25);
     EXPECT_EQ(DoubleWellRegions().leftWellFraction(), 0.0);
 }
