@@ -164,7 +164,7 @@ TEST(QuantumAnderson2D, InitialStateChecksLaneDistance)
 TEST(QuantumAnderson2D, LaneMetricsOfOnePacketPerSite)
 {
     const AndersonLattice lattice = presetLatticeAnalysis();
-    ComplexField2D field(256, 128, 0.16f, 0.16f);
+    ComplexField2D field(256, 128, 0.16f, 0.2f);
     ASSERT_TRUE(QuantumAnderson2D::prepareInitialState(field, AndersonInitialStateConfig{}, nullptr));
     const AndersonLaneMetrics clean = QuantumAnderson2D::laneMetrics(field, lattice, true);
     const AndersonLaneMetrics disordered = QuantumAnderson2D::laneMetrics(field, lattice, false);
@@ -227,8 +227,8 @@ TEST(AndersonRecorder, DisorderSlowsTheSpreadAlongTheLattice)
 {
     const AndersonLattice lattice = presetLatticeAnalysis();
     const AndersonInitialStateConfig config;
-    ComplexField2D field(256, 128, 0.16f, 0.16f);
-    PotentialField2D potential(256, 128, 0.16f, 0.16f);
+    ComplexField2D field(256, 128, 0.16f, 0.2f);
+    PotentialField2D potential(256, 128, 0.16f, 0.2f);
     sceneOf(presetLattice()).buildPotential(potential);
     ASSERT_TRUE(QuantumAnderson2D::prepareInitialState(field, config, nullptr));
 
