@@ -313,6 +313,13 @@ TEST(ZenoRecorder, ConfigurationAndCapacity)
     recorder.configure(enabledZeno(), ZenoInitialStateConfig{}, watchedOnly);
     EXPECT_FALSE(recorder.isConfigured());
     EXPECT_TRUE(recorder.isEmpty());
+    // Nor does one whose watched lane is empty: there is nothing to watch.
+    ComplexField2D controlOnly = field;
+    for (std::uint64_t j = 0; j < 16; ++j)
+        for (std::uint64_t i = 0; i < controlOnly.nx(); ++i)
+            controlOnly.at(i, j) = Complex(0.0f, 0.0f);
+    recorder.configure(enabledZeno(), ZenoInitialStateConfig{}, controlOnly);
+    EXPECT_FALSE(recorder.isConfigured());
     // Neither an unconfigured recorder nor an empty field makes a sample.
     recorder.record(21.0, field, 21, 1.0);
     EXPECT_TRUE(recorder.isEmpty());
