@@ -7,6 +7,7 @@
 #include "experiments/QuantumStueckelberg2D.h"
 #include "experiments/TwoLevelStepper.h"
 #include "experiments/TwoLevelSystem.h"
+#include "tests/experiments/CheckMessages.h"
 #include "tests/experiments/TwoLevelFixtures.h"
 
 #include <gtest/gtest.h>
@@ -134,6 +135,32 @@ TEST(QuantumStueckelberg2D, ReferenceOfTheDoublePassage)
     ASSERT_TRUE(pair.ok);
     EXPECT_FALSE(isReturnSweepAnalyzable(slopeSweep(0.35, -0.35, 4.0)));
     EXPECT_TRUE(isReturnSweepAnalyzable(returnSweep(4.0)));
+    // Every rule of the return sweep from both sides; both passages must
+    // cross zero bias, which may lie on either end of the ramp.
+    using test::justAbove;
+    using test::justBelow;
+    using test::setter;
+    using S = LinearSweep;
+    const auto analyzable = [](const S& sweep, std::string* error) {
+        const bool ok = isReturnSweepAnalyzable(sweep);
+        if (!ok)
+            *error = "refused";
+        return ok;
+    };
+    test::expectValueRules(
+        analyzable, returnSweep(4.0),
+        {{"startTime", setter(&S::startTime), {0.0}, {justBelow(0.0), NAN}, "refused"},
+         {"duration", setter(&S::duration), {1e-9}, {0.0, NAN}, "refused"},
+         {"holdDuration", setter(&S::holdDuration), {0.0}, {justBelow(0.0), NAN}, "refused"},
+         {"returnDuration", setter(&S::returnDuration), {1e-9}, {0.0, NAN}, "refused"},
+         {"startValue", setter(&S::startValue), {0.0, 5.0}, {justBelow(0.0), -0.35, NAN}, "refused"},
+         {"endValue", setter(&S::endValue), {0.0, -5.0}, {justAbove(0.0), 0.35, NAN}, "refused"}});
+    LinearSweep other = returnSweep(4.0);
+    other.parameter = SceneParameterSlopeY;
+    EXPECT_FALSE(isReturnSweepAnalyzable(other));
+    other = returnSweep(4.0);
+    other.enabled = false;
+    EXPECT_FALSE(isReturnSweepAnalyzable(other));
 
     const StueckelbergReference reference = QuantumStueckelberg2D::reference(pair, returnSweep(4.0), 0, 1, 1.0);
     ASSERT_TRUE(reference.valid);
