@@ -187,6 +187,26 @@ TEST(QuantumRabi2D, ReferenceNeedsASlopeDriveWithNonZeroRabiFrequency)
     PeriodicDrive shaking = resonantDrive(0.1, omega0);
     shaking.parameter = SceneParameterCenterX;
     EXPECT_FALSE(QuantumRabi2D::compute(pair, shaking, 0, 1, 1.0).valid);
+    // Each other precondition alone spoils a resonant drive.
+    PeriodicDrive disabled = resonantDrive(0.1, omega0);
+    disabled.enabled = false;
+    PeriodicDrive noAmplitude = resonantDrive(NAN, omega0);
+    PeriodicDrive backwards = resonantDrive(0.1, -omega0);
+    PeriodicDrive endless = resonantDrive(0.1, INFINITY);
+    for (const PeriodicDrive& drive : {disabled, noAmplitude, backwards, endless})
+        EXPECT_FALSE(QuantumRabi2D::compute(pair, drive, 0, 1, 1.0).valid)
+            << drive.enabled << " " << drive.amplitude << " " << drive.angularFrequency;
+    EXPECT_FALSE(QuantumRabi2D::compute(pair, resonantDrive(0.1, omega0), 0, 1, 0.0).valid);
+    EXPECT_FALSE(QuantumRabi2D::compute(pair, resonantDrive(0.1, omega0), 0, 0, 1.0).valid);
+
+    // With hbar = 0.7 resonance lies at (E1 - E0) / hbar and the Rabi
+    // frequency d A / hbar grows by 1 / 0.7.
+    const RabiReference unit = QuantumRabi2D::compute(pair, resonantDrive(0.1, omega0), 0, 1, 1.0);
+    const RabiReference scaled = QuantumRabi2D::compute(pair, resonantDrive(0.1, omega0 / 0.7), 0, 1, 0.7);
+    ASSERT_TRUE(scaled.valid);
+    EXPECT_NEAR(scaled.detuning, 0.0, 1e-12);
+    EXPECT_NEAR(scaled.rabiFrequency, unit.rabiFrequency / 0.7, 1e-12);
+    EXPECT_NEAR(scaled.piPulseTime, 0.7 * unit.piPulseTime, 1e-9);
 
     // Off resonance: P_max = (Omega_R / Omega)^2 < 1.
     const RabiReference detuned = QuantumRabi2D::compute(pair, resonantDrive(0.1, 0.5), 0, 1, 1.0);
