@@ -14,6 +14,8 @@
 
 #include <cmath>
 #include <tuple>
+#include <utility>
+#include <vector>
 
 using namespace vxo;
 
@@ -52,6 +54,32 @@ TEST(QuantumLandauZener2D, DefaultSweepCrossesAtItsMidpoint)
     EXPECT_DOUBLE_EQ(reference.diabaticRate, 2.0 * 0.0175 * std::fabs(reference.dipoleElement));
     EXPECT_NEAR(reference.diabaticProbability + reference.adiabaticProbability, 1.0, 1e-15);
     EXPECT_EQ(reference.localizingSign, std::cos(reference.localizingPhase) >= 0.0 ? 1.0 : -1.0);
+
+    // Each precondition alone leaves no prediction: a sweep that is off, on
+    // another parameter, not finite, not forward in time, flat, or that never
+    // passes zero bias; hbar 0; a pair that is not one.
+    using test::justBelow;
+    std::vector<std::pair<const char*, LinearSweep>> unusable;
+    const auto spoiled = [&](const char* name, auto change) {
+        LinearSweep sweep = slopeSweep(0.35, -0.35, 40.0);
+        change(sweep);
+        unusable.emplace_back(name, sweep);
+    };
+    spoiled("disabled", [](LinearSweep& s) { s.enabled = false; });
+    spoiled("slope y", [](LinearSweep& s) { s.parameter = SceneParameterSlopeY; });
+    spoiled("start NaN", [](LinearSweep& s) { s.startValue = NAN; });
+    spoiled("end NaN", [](LinearSweep& s) { s.endValue = NAN; });
+    spoiled("start time NaN", [](LinearSweep& s) { s.startTime = NAN; });
+    spoiled("start time below 0", [](LinearSweep& s) { s.startTime = justBelow(0.0); });
+    spoiled("duration 0", [](LinearSweep& s) { s.duration = 0.0; });
+    spoiled("duration infinite", [](LinearSweep& s) { s.duration = INFINITY; });
+    spoiled("flat", [](LinearSweep& s) { s.endValue = s.startValue; });
+    spoiled("above zero", [](LinearSweep& s) { s.endValue = 1e-9; });
+    spoiled("below zero", [](LinearSweep& s) { s.startValue = -1e-9; });
+    for (const auto& [name, sweep] : unusable)
+        EXPECT_FALSE(QuantumLandauZener2D::predict(pair, sweep, 0, 1, 1.0).valid) << name;
+    EXPECT_FALSE(QuantumLandauZener2D::predict(pair, slopeSweep(0.35, -0.35, 40.0), 0, 1, 0.0).valid);
+    EXPECT_FALSE(QuantumLandauZener2D::predict(pair, slopeSweep(0.35, -0.35, 40.0), 1, 1, 1.0).valid);
 
     // A sweep that ends or starts exactly at zero bias still crosses.
     for (const auto& [from, to, crossing] : {std::tuple{0.35, 0.0, 40.0}, std::tuple{0.0, -0.35, 0.0}}) {
