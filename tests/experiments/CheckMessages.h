@@ -105,6 +105,20 @@ auto withTextError(Check check)
     };
 }
 
+// The field rule of the magnetic experiments on an enabled config: |b| within
+// [0.02, 4] of either sign; a disabled one may have a weak field, not one beyond 4.
+template <typename Config>
+std::vector<ValueRule<Config>> magneticFieldRules(const std::string& message)
+{
+    const auto disabled = [](Config& c, double v) {
+        c.enabled = false;
+        c.fieldStrength = v;
+    };
+    return {{"fieldStrength", setter(&Config::fieldStrength), {-4.0, -0.02, 0.02, 4.0},
+             {justBelow(-4.0), justAbove(-0.02), 0.0, justBelow(0.02), justAbove(4.0)}, message},
+            {"fieldStrength when disabled", disabled, {-4.0, 0.0, 4.0}, {justBelow(-4.0), justAbove(4.0)}, message}};
+}
+
 // Every row of a rule table against validate(config, &error), from a valid config.
 template <typename Config, typename Validate>
 void expectValueRules(Validate validate, const Config& valid, std::vector<ValueRule<Config>> rules,

@@ -63,15 +63,8 @@ TEST(QuantumHallEdge2D, ValidationAndLaunchWindow)
     config.enabled = true;
     const double lowestLaunch = config.edgeY + 0.2;
     const double highestLaunch = config.edgeY + 10.0;
-    std::vector<Rule> rules = {
-        {"fieldStrength", [](HallEdgeConfig& c, double v) { c.fieldStrength = v; }, {-4.0, -0.02, 0.02, 4.0},
-         {justBelow(-4.0), justAbove(-0.02), 0.0, justBelow(0.02), justAbove(4.0)}, fieldRange},
-        {"fieldStrength when disabled",
-         [](HallEdgeConfig& c, double v) {
-             c.enabled = false;
-             c.fieldStrength = v;
-         },
-         {-4.0, 0.0, 4.0}, {justBelow(-4.0), justAbove(4.0)}, fieldRange},
+    std::vector<Rule> rules = test::magneticFieldRules<HallEdgeConfig>(fieldRange);
+    rules.insert(rules.end(), {
         closedRange<HallEdgeConfig>("wallHeight", [](HallEdgeConfig& c, double v) { c.wallHeight = v; }, 0.0, 2000.0,
                                     geometry),
         closedRange<HallEdgeConfig>("orbitRadius", [](HallEdgeConfig& c, double v) { c.orbitRadius = v; }, 0.3, 15.0,
@@ -84,7 +77,7 @@ TEST(QuantumHallEdge2D, ValidationAndLaunchWindow)
                                     0.1, 100.0, geometry),
         {"launchY", [](HallEdgeConfig& c, double v) { c.launchY = v; },
          {justAbove(lowestLaunch), justBelow(highestLaunch)}, {lowestLaunch, highestLaunch}, launch},
-    };
+    });
     for (auto [name, field] : {std::pair{"fieldStrength", &HallEdgeConfig::fieldStrength},
                                std::pair{"edgeY", &HallEdgeConfig::edgeY},
                                std::pair{"wallHeight", &HallEdgeConfig::wallHeight},
