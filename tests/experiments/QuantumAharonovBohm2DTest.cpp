@@ -149,10 +149,15 @@ TEST(QuantumAharonovBohm2D, LoopAroundTheTubeCarriesTheFluxPhase)
 
 TEST(QuantumAharonovBohm2D, DressingAddsTheAngularGaugePhase)
 {
-    ComplexField2D field = test::packetField(32, 32, 0.25f, GaussianPacket2D{-1.0f, 0.0f, 1.0f, 0.0f, 0.0f, 1.0f});
+    // 40 x 24 cells of 0.25 x 0.3 about a tube at (0.6, -0.4): every cell
+    // takes exp(i F theta), theta in [0, 2 pi) about the tube.
+    ComplexField2D field(40, 24, 0.25f, 0.3f);
+    GaussianPacket2D::prepare(field, GaussianPacket2D{-1.0f, 0.0f, 2.0f, 0.0f, 0.0f, 1.0f});
     const ComplexField2D before = field;
 
     AharonovBohmConfig config;
+    config.solenoidX = 0.6;
+    config.solenoidY = -0.4;
     config.fluxQuanta = 0.0;
     QuantumAharonovBohm2D::prepareInitialState(field, config);
     EXPECT_EQ(field.at(3, 5), before.at(3, 5));
@@ -160,18 +165,18 @@ TEST(QuantumAharonovBohm2D, DressingAddsTheAngularGaugePhase)
     config.fluxQuanta = 0.5;
     QuantumAharonovBohm2D::prepareInitialState(field, config);
     EXPECT_NEAR(field.norm(), before.norm(), 1e-5);
-    // Cell (3, 20) lies up and to the left: theta in (pi/2, pi). Cell (3, 5) is
-    // below: theta in (pi, 3 pi/2), not negative.
-    for (auto cell : {std::array<std::uint64_t, 2>{3, 20}, std::array<std::uint64_t, 2>{3, 5}}) {
-        const double x = gridCoordinateX(field, cell[0]);
-        const double y = gridCoordinateY(field, cell[1]);
-        double theta = std::atan2(y, x);
-        if (theta < 0.0)
-            theta += 2.0 * kPi;
-        const std::complex<double> b(before.at(cell[0], cell[1]).real(), before.at(cell[0], cell[1]).imag());
-        const std::complex<double> a(field.at(cell[0], cell[1]).real(), field.at(cell[0], cell[1]).imag());
-        EXPECT_NEAR(std::abs(a - b * std::polar(1.0, 0.5 * theta)), 0.0, 1e-6 + 1e-5 * std::abs(b));
-    }
+    for (std::uint64_t j = 0; j < field.ny(); ++j)
+        for (std::uint64_t i = 0; i < field.nx(); ++i) {
+            const double x = gridCoordinateX(field, i) - 0.6;
+            const double y = gridCoordinateY(field, j) + 0.4;
+            double theta = std::atan2(y, x);
+            if (theta < 0.0)
+                theta += 2.0 * kPi;
+            const std::complex<double> b(before.at(i, j).real(), before.at(i, j).imag());
+            const std::complex<double> a(field.at(i, j).real(), field.at(i, j).imag());
+            EXPECT_NEAR(std::abs(a - b * std::polar(1.0, 0.5 * theta)), 0.0, 1e-6 + 1e-5 * std::abs(b))
+                << i << ", " << j;
+        }
 }
 
 TEST(AharonovBohmRecorder, DetectorColumnIsClampedAndRowsMustMatch)
