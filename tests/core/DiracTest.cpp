@@ -279,6 +279,27 @@ TEST(DiracSplitStepSolver2D, NewPotentialAtTheSameAddressIsNotMistakenForTheOldO
     EXPECT_NEAR(std::abs(s.upper.at(4, 4) - Complex(float(std::cos(phi)), float(std::sin(phi)))), 0.0, 1e-5);
 }
 
+TEST(DiracSplitStepSolver2D, PropagatorFollowsTheSpinorsGrid)
+{
+    // A spinor on other cells (same counts) or other counts after a first step
+    // is propagated as a fresh solver would, not with the cached table.
+    DiracSplitStepSolver2D solver;
+    solver.configure(parameters(0.8f, 0.05f, 1.3f, 0.6f));
+    DiracSpinor2D first = upperPacket(32, 16, 0.5f, 0.625f, -2.0, 0.5, 2.0, 1.0, 0.4, 0.8f);
+    solver.stepFree(first);
+    for (const DiracSpinor2D& next : {upperPacket(32, 16, 0.4f, 0.5f, -2.0, 0.5, 2.0, 1.0, 0.4, 0.8f),
+                                      upperPacket(64, 16, 0.5f, 0.625f, -2.0, 0.5, 2.0, 1.0, 0.4, 0.8f)}) {
+        DiracSpinor2D cached = next;
+        DiracSpinor2D fresh = next;
+        solver.stepFree(cached);
+        DiracSplitStepSolver2D other;
+        other.configure(solver.parameters());
+        other.stepFree(fresh);
+        EXPECT_TRUE(identical(cached, fresh)) << next.upper.nx() << " x " << next.upper.ny() << " cells of "
+                                              << next.upper.dx();
+    }
+}
+
 TEST(DiracSplitStepSolver2D, NormIsConservedWithAndWithoutPotential)
 {
     DiracSplitStepSolver2D solver;

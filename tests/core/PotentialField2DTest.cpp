@@ -142,6 +142,13 @@ TEST(PotentialField2D, IdentityIsFreshForEveryObjectAndEveryAssignment)
     EXPECT_TRUE(a.empty());
     EXPECT_EQ(a.nx(), 0u);
     EXPECT_EQ(a.revision(), aRevision + 1);
+    // ... with the cells of a default field, on both axes and after either move.
+    const PotentialField2D fresh;
+    EXPECT_EQ(a.dx(), fresh.dx());
+    EXPECT_EQ(a.dy(), fresh.dy());
+    EXPECT_EQ(tall.dx(), fresh.dx());
+    EXPECT_EQ(tall.dy(), fresh.dy());
+    EXPECT_EQ(tall.ny(), 0u);
 }
 
 TEST(PotentialField2D, CellCentresAndGridMatching)

@@ -132,6 +132,19 @@ TEST(QuantumAnderson2D, SceneFaultsAreReportedInOrder)
         o.centerX = 0.0f;
     EXPECT_EQ(sceneMessage(stacked), "QuantumAnderson2D: invalid lattice spacing");
 
+    // Any one width of any one site, in either row, must be positive (a scene
+    // edited in place: adding such a site would have been refused).
+    for (std::uint64_t site : {3u, 10u})
+        for (float PotentialObject::*width : {&PotentialObject::sigmaX, &PotentialObject::sigmaY}) {
+            PotentialScene flat = sceneOf(rows(7, 7));
+            flat.find(site)->*width = 0.0f;
+            AndersonLattice flatLattice;
+            EXPECT_EQ(test::refusalMessage(QuantumAnderson2D::analyzeScene, flat, flatLattice),
+                      "QuantumAnderson2D: Gaussian site widths must be positive")
+                << "site " << site;
+            EXPECT_FALSE(flatLattice.valid);
+        }
+
     std::vector<PotentialObject> uniform = rows(7, 7);
     for (PotentialObject& o : uniform)
         o.value = -5.0f;

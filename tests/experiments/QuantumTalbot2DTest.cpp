@@ -13,6 +13,7 @@
 #include <cmath>
 #include <complex>
 #include <string>
+#include <tuple>
 
 using namespace vxo;
 
@@ -41,7 +42,12 @@ TEST(QuantumTalbot2D, TalbotTimeOfThePresetCombIsTwoMassPeriodSquaredOverPlanck)
     EXPECT_NEAR(QuantumTalbot2D::talbotTime(preset.period, 1.0, 1.0), 2.0 * 5.12 * 5.12 / planck, 1e-12);
     EXPECT_NEAR(QuantumTalbot2D::talbotTime(preset.period, 1.0, 1.0), 8.344, 1e-3);
     EXPECT_NEAR(QuantumTalbot2D::talbotTime(2.0, 3.0, 0.5), 2.0 * 3.0 * 4.0 / (2.0 * kPi * 0.5), 1e-12);
-    EXPECT_EQ(QuantumTalbot2D::talbotTime(0.0, 1.0, 1.0), 0.0);
+    // Any one unusable argument alone gives no time.
+    for (const auto& [period, mass, hbar] : {std::tuple{0.0, 1.5, 0.7}, std::tuple{-2.0, 1.5, 0.7},
+                                             std::tuple{double(NAN), 1.5, 0.7}, std::tuple{2.0, 0.0, 0.7},
+                                             std::tuple{2.0, -1.5, 0.7}, std::tuple{2.0, double(INFINITY), 0.7},
+                                             std::tuple{2.0, 1.5, 0.0}, std::tuple{2.0, 1.5, -0.7}})
+        EXPECT_EQ(QuantumTalbot2D::talbotTime(period, mass, hbar), 0.0) << period << ", " << mass << ", " << hbar;
     EXPECT_EQ(QuantumTalbot2D::talbotTime(5.12, 1.0, std::nan("")), 0.0);
 }
 
