@@ -282,7 +282,12 @@ TEST_F(QuantumGLViewOverlays, SectionLineAndContoursAreDrawnWhereTheyBelong)
     }
     useGrid(kWide);
 
+    // A line just below the domain is outside the image: no label, whose box
+    // would otherwise reach into the image's bottom rows.
     view->setCrossSectionLineVisible(true);
+    view->setCrossSectionLine(0, -15.3f); // 10 px below the bottom edge
+    EXPECT_EQ(count(render(), QRect(left(), bottom() - 14, 80, 14), lit), 0) << "no label below the image";
+
     view->setCrossSectionLine(0, 5.0f);
     QImage image = render();
     EXPECT_GT(count(image, QRect(60, py(5.0) - 1, 340, 3), orange), 150);
