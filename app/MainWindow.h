@@ -16,6 +16,7 @@
 #include "core/PositionMeasurement.h"
 #include "core/PotentialField2D.h"
 #include "core/PotentialScene.h"
+#include "core/ProbabilityCurrent2D.h"
 #include "core/SimulationDomain2D.h"
 #include "core/SplitStepFourierSolver2D.h"
 #include "document/ExperimentDocument.h"
@@ -84,6 +85,7 @@ class MainWindow;
 
 namespace vxo {
 
+class KeyboardTrackingGate;
 struct PotentialEditorShape;
 
 // Grid spacing of a field widened to double; 0 for an empty field.
@@ -172,6 +174,8 @@ public:
     const SplitStepFourierSolver2D& schroedingerSolver() const { return solver; }
     const ObservableHistory& observableHistory() const { return history; }
     const ExperimentSettingsRecords& storedRecords() const { return stored; }
+    // Armed or fired, and the energy pair of the last transition.
+    const QuenchApplier& quenchState() const { return quenchApplier; }
     // The window's recorder of this type (each recorder type occurs once).
     template <typename Recorder>
     const Recorder& recorder() const;
@@ -268,6 +272,11 @@ private:
 
     // --- Tick, single step and observation --------------------------------------
 
+    // Pending hits cleared, `count` step bodies, then the continuous
+    // appliers at the new time: the stepping shared by the tick and Step.
+    void runSteps(int count);
+    // One observation unless a Dirac mode is on.
+    void observeAfterSteps();
     // Event hooks, the seven appliers at t + dt/2, one propagation, the
     // absorbing layer, the step-scheduled recorders and the detector readout.
     void runStepBody();
@@ -295,6 +304,8 @@ private:
     // Revival, billiard, Talbot, bouncer, vortex, Anderson, Zeno and scar
     // recorders at t, each under its own condition.
     void sampleObservationRecorders(double t);
+    // Benchmarks time the tick's stepping, observation and refresh apart.
+    friend class MainWindowProbe;
 
     // --- Protocol appliers ------------------------------------------------------
     // Each reads its settings from the form and rewrites the potential through
@@ -357,6 +368,11 @@ private:
     // Energy label, tunnelling and resonance, bound states and the two-level
     // panels (scans recomputed).
     void updatePanelsAfterRebuild();
+    // Keeps the text of a gauge build or preparation that failed during the
+    // rebuild under way. The rebuild's own refresh writes the permanent
+    // status line over any message, so the kept texts are shown after it.
+    void noteRebuildFailure(const QString& text);
+    std::vector<QString> rebuildFailures;
 
     // --- Initial-state preparation ----------------------------------------------
 
@@ -388,6 +404,10 @@ private:
     // Lowest two states of the scene's double well with the target's slope X
     // fixed at slopeX, on the potential's grid; not ok when the target is missing.
     BoundStateResult computeDoubleWellBasis(std::uint64_t targetObjectId, double slopeX) const;
+    // After a bound-state button's rebuild: true when the rebuild prepared the
+    // requested state; otherwise (the spectrum did not fit the potential the
+    // rebuild made, so the Gaussian packet was prepared) says so for 6000 ms.
+    bool confirmBoundPreparation(InitialPreparationType requested);
 
     // --- Gauge fields -------------------------------------------------------------
 
@@ -536,6 +556,10 @@ private:
     void measurePositions();
     // Hits, last count, total label and markers cleared; distance and diagnostics.
     void clearMeasurementHits();
+    // What both measurements check first: a form and a field, no viewport
+    // editing, no Dirac mode (refused with diracRefusal for 5000 ms); a
+    // running transport is paused. False when the measurement cannot go on.
+    bool readyToMeasure(const QString& diracRefusal);
 
     // --- Guided experiment loading ----------------------------------------------------
 
@@ -555,6 +579,17 @@ private:
     void applyPresetExtras(int presetIndex);
     // speedComboBox entry (clamped to its last entry), clock speed and interval.
     void setRunSpeedIndex(int index);
+    // What restoring a saved bound-state preparation came to.
+    enum class BoundRestore { Prepared, NoBoundStates, SameStateTwice };
+    // A saved eigenstate or superposition (type 1 or 2): the saved indices and
+    // phase, the spectrum of the current potential, the saved states clamped
+    // to it in the three selectors, then the preparation (which rebuilds).
+    // raiseMaxStates first lets the search reach the saved indices;
+    // localisingPhase replaces the saved phase by the double well's
+    // localising one. Nothing is prepared without bound states or for a
+    // superposition of one state with itself.
+    BoundRestore restoreBoundPreparation(const InitialPreparation& preparation, bool raiseMaxStates,
+                                         bool localisingPhase);
 
     // --- Experiment documents -----------------------------------------------------------
 
@@ -565,8 +600,39 @@ private:
     // capture, atomic save; message box "Save Experiment" on failure.
     void saveExperiment();
     // First failure of the 108 controls: missing entry, missing widget, combo
-    // index out of range, non-finite double.
+    // index out of range, non-finite double; the five stadium boxes are
+    // checked the same way when the document carries them.
     bool validateDocumentControls(const ExperimentDocument& document, QString& error) const;
+
+    // How far an apply got: refused with nothing changed, applied but its
+    // saved bound state could not be prepared, or applied in full.
+    enum class DocumentApplication { Refused, Partial, Applied };
+    // The apply behind applyExperimentDocument. After the checks and before
+    // the final rebuild the document's identity comes in with it: title,
+    // source preset and the unit mapping of that preset.
+    DocumentApplication applyDocument(const ExperimentDocument& document, QString& error);
+    // Saved bound-state preparation (types 1 and 2) after the rebuild, with
+    // the double-well page the drives call for; false with `error` filled
+    // when no state or only one distinct state can be prepared.
+    bool restoreDocumentBoundState(const ExperimentDocument& document, QString& error);
+    // The analysis pages of the experiments the document enables; the last
+    // matching one stays visible. The Klein page follows the source preset.
+    void showDocumentExperimentPages(const ExperimentDocument& document, int sourcePresetIndex);
+    // Library entry titled exactly `title` (case-sensitive) that is a
+    // catalogue preset; -1 for none.
+    int presetIndexOfTitle(const QString& title) const;
+    // loadExperiment after its dialog: read, apply, identity and messages.
+    // True when the document was applied in full.
+    bool loadExperimentFromPath(const QString& path);
+    // saveExperiment after its dialog: file name ending, capture, atomic save
+    // and messages. True when the file was written.
+    bool saveExperimentToPath(QString path);
+    // The critical message box of a document file failure ("Load Experiment"
+    // or "Save Experiment") with one OK button.
+    void showDocumentFileError(const QString& title, const QString& text);
+    // The whole-window tests of the documents reach the dialog-free file
+    // operations and the window's bookkeeping directly.
+    friend struct DocumentsProbe;
 
     // --- Signal wiring and handler boundary ---------------------------------------------
 
@@ -580,6 +646,12 @@ private:
     void connectGeometryAndTransport();
     // Rebuild unless a preset or document is being applied.
     void rebuildUnlessApplying();
+    // A slot for a form signal: the body runs inside guarded() and receives
+    // the signal's arguments when it takes them.
+    template <typename Body>
+    auto guardedSlot(Body body);
+    // Keyboard tracking of the spin boxes that rebuild, off at 1024 x 1024.
+    KeyboardTrackingGate* keyboardTrackingGate = nullptr;
     // Runs one handler body; an exception escaping it is reported in the
     // status bar for 5000 ms instead of leaving the slot or event handler.
     template <typename Body>
@@ -642,6 +714,29 @@ private:
     void updateCurrentOverlayControls();
     // Page `index` of analysisStackedWidget with its title; nothing out of range.
     void setAnalysisPage(int index);
+    // The eight protocol enable boxes (quench, periodic drive, linear sweep,
+    // Ramsey, Berry, Loschmidt, Moshinsky, Kapitza-Dirac) and the three gauge
+    // boxes (Aharonov-Bohm, Landau, Hall edge).
+    std::array<QCheckBox*, 8> protocolBoxes() const;
+    std::array<QCheckBox*, 3> gaugeBoxes() const;
+    // Every protocol box but `keep` unchecked, signals blocked; an unchecked
+    // Berry box also clears the stored Berry flag, which the rebuild does not
+    // read back from the form.
+    void switchOffProtocols(const QCheckBox* keep);
+    // Every gauge box but `keep` unchecked, signals blocked.
+    void switchOffGaugeModes(const QCheckBox* keep);
+    // Body of the eight protocol toggles and of the three gauge toggles.
+    void onProtocolEnabledToggled(QCheckBox* box, bool checked);
+    void onGaugeEnabledToggled(QCheckBox* box, bool checked);
+    // geometryComboBox and its parameter page to `index`, signals blocked.
+    void selectGeometryQuietly(int index);
+    // Form set-up of the three modes that run without the scene (backflow
+    // 14, Zitterbewegung 15, Klein 16): scene and geometry off, and the
+    // mode's boundary, view and Dirac-box exclusion; signals blocked.
+    void setUpSceneFreeMode(InitialPreparationType mode);
+    // Body of the backflow, Zitterbewegung and Klein toggles and Apply buttons.
+    void onSceneFreeModeToggled(InitialPreparationType mode, bool checked);
+    void onSceneFreeModeApplyClicked(InitialPreparationType mode);
 
     // --- View refresh ---------------------------------------------------------------------
 
@@ -659,6 +754,8 @@ private:
     void updateDetectorTvd();
     // Every experiment panel, in the fixed order the refresh calls them.
     void refreshExperimentPanels();
+    // The current overlay's field of the last refresh; its arrays are reused.
+    ProbabilityCurrent2D probabilityCurrent;
 
     // --- Diagnostics table --------------------------------------------------------------
 
@@ -669,6 +766,12 @@ private:
     // Rows 0 to 32 and 57 to 75, then the permanent status line; nothing while
     // applying or without the form.
     void updateDiagnostics();
+    // A row's value with the section and parameter it was set up with (the
+    // panels' rows are named by DiagnosticsPanelRow); other rows are ignored.
+    void writeDiagnosticsRow(int row, const QString& value);
+    // The whole-window tests of the diagnostics and status reach these
+    // operations directly.
+    friend struct MainWindowStatusProbe;
 
     // --- Status bar, title, time dock, domain ranges and help texts ------------------------
 

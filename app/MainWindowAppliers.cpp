@@ -2,50 +2,88 @@
 
 namespace vxo {
 
-void MainWindow::applyQuench(double, bool)
+namespace {
+
+// The single geometry of the geometry page as a scene of its own: one object,
+// or none for "None" (an object the scene refuses adds nothing). This is the
+// potential the rebuild assembles while the Potential Scene is switched off.
+PotentialScene singleGeometryScene(const PotentialObject& object)
 {
-    // TODO(mainwindow): protocol appliers
+    PotentialScene scene;
+    scene.add(object);
+    return scene;
 }
 
-void MainWindow::applyPeriodicDrive(double, bool)
+} // namespace
+
+// The appliers read their settings from the form on every call, so a
+// protocol edited while paused takes effect at the next step; the quench,
+// shutter and pulse state machines keep the rasterisation down to the
+// instants at which their state changes.
+
+void MainWindow::applyQuench(double t, bool force)
 {
-    // TODO(mainwindow): protocol appliers
+    const SplitStepParameters& parameters = solver.parameters();
+    if (quenchApplier.apply(protocolContext(t, force), currentQuenchSettings(), history, psi, parameters.hbar,
+                            parameters.mass))
+        invalidatePotentialContours();
 }
 
-void MainWindow::applyLinearSweep(double, bool)
+void MainWindow::applyPeriodicDrive(double t, bool force)
 {
-    // TODO(mainwindow): protocol appliers
+    if (periodicDriveApplier.apply(protocolContext(t, force), currentPeriodicDriveSettings()))
+        invalidatePotentialContours();
 }
 
-void MainWindow::applyRamseySequence(double, bool)
+void MainWindow::applyLinearSweep(double t, bool force)
 {
-    // TODO(mainwindow): protocol appliers
+    if (linearSweepApplier.apply(protocolContext(t, force), currentLinearSweepSettings()))
+        invalidatePotentialContours();
 }
 
-void MainWindow::applyBerryLoop(double, bool)
+void MainWindow::applyRamseySequence(double t, bool force)
 {
-    // TODO(mainwindow): protocol appliers
+    if (ramseyApplier.apply(protocolContext(t, force), currentRamseySettings()))
+        invalidatePotentialContours();
 }
 
-void MainWindow::applyMoshinskyShutter(double, bool)
+void MainWindow::applyBerryLoop(double t, bool force)
 {
-    // TODO(mainwindow): protocol appliers
+    if (berryLoopApplier.apply(protocolContext(t, force), currentBerrySettings(), stored.quantumBerry, berryTrap))
+        invalidatePotentialContours();
 }
 
-void MainWindow::applyKapitzaDiracPulse(double, bool)
+void MainWindow::applyMoshinskyShutter(double t, bool force)
 {
-    // TODO(mainwindow): protocol appliers
+    if (moshinskyShutterApplier.apply(protocolContext(t, force), currentMoshinskySettings(),
+                                      stored.quantumMoshinsky))
+        invalidatePotentialContours();
 }
 
-ProtocolContext MainWindow::protocolContext(double, bool)
+void MainWindow::applyKapitzaDiracPulse(double t, bool force)
 {
-    // TODO(mainwindow): protocol appliers
-    return {potentialScene, false, 0.0, false, potential};
+    const KapitzaDiracConfig settings = currentKapitzaDiracSettings();
+    const ProtocolContext context = protocolContext(t, force);
+    // The pulse runs with the scene switched off as well. Its standing wave
+    // is then added to the single geometry the rebuild drew, not to the
+    // objects of the switched-off scene.
+    const PotentialScene geometry =
+        context.sceneUsable || !settings.enabled ? PotentialScene() : singleGeometryScene(currentPotentialObject());
+    const ProtocolContext pulseContext{context.sceneUsable ? potentialScene : geometry, context.sceneUsable, t, force,
+                                       potential};
+    if (kapitzaDiracPulseApplier.apply(pulseContext, settings, solver.parameters().hbar,
+                                       stored.quantumKapitzaDirac))
+        invalidatePotentialContours();
+}
+
+ProtocolContext MainWindow::protocolContext(double t, bool force)
+{
+    return ProtocolContext{potentialScene, sceneUsable(), t, force, potential};
 }
 
 void MainWindow::invalidatePotentialContours()
 {
-    // TODO(mainwindow): protocol appliers
+    potentialContourRevision = kNoCacheKey;
 }
 
 } // namespace vxo

@@ -1,155 +1,422 @@
 #include "app/MainWindow.h"
 
+#include "app/QuietControlWrites.h"
+#include "ui/MainWindowForm.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDockWidget>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QSpinBox>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QTimer>
+
 namespace vxo {
 
-void MainWindow::onQuenchEnabledToggled(bool)
+namespace {
+
+// A checked mode box unchecked with its signals blocked, its stored flag
+// cleared and its own preparation given back to the Gaussian packet.
+void switchModeOff(QCheckBox* box, bool& storedEnabled, InitialPreparationType& preparation,
+                   InitialPreparationType own)
 {
-    // TODO(mainwindow): experiment modes, Apply buttons and sub-control enablers
+    if (!box || !box->isChecked())
+        return;
+    setCheckedQuietly(box, false);
+    storedEnabled = false;
+    if (preparation == own)
+        preparation = InitialPreparationType::Gaussian;
 }
 
-void MainWindow::onPeriodicDriveEnabledToggled(bool)
+} // namespace
+
+// --- Families and exclusion ------------------------------------------------------------
+
+std::array<QCheckBox*, 8> MainWindow::protocolBoxes() const
 {
-    // TODO(mainwindow): experiment modes, Apply buttons and sub-control enablers
+    return {{ui->quenchEnabledCheckBox, ui->periodicDriveEnabledCheckBox, ui->linearSweepEnabledCheckBox,
+             ui->ramseyEnabledCheckBox, ui->berryEnabledCheckBox, ui->loschmidtEnabledCheckBox,
+             ui->moshinskyEnabledCheckBox, ui->kapitzaDiracEnabledCheckBox}};
 }
 
-void MainWindow::onLinearSweepEnabledToggled(bool)
+std::array<QCheckBox*, 3> MainWindow::gaugeBoxes() const
 {
-    // TODO(mainwindow): experiment modes, Apply buttons and sub-control enablers
+    return {{ui->aharonovBohmEnabledCheckBox, ui->landauEnabledCheckBox, ui->hallEdgeEnabledCheckBox}};
 }
 
-void MainWindow::onRamseyEnabledToggled(bool)
+void MainWindow::switchOffProtocols(const QCheckBox* keep)
 {
-    // TODO(mainwindow): experiment modes, Apply buttons and sub-control enablers
+    for (QCheckBox* box : protocolBoxes())
+        if (box != keep)
+            setCheckedQuietly(box, false);
+    // The rebuild re-reads the other protocols from the form, but the Berry
+    // record only from a successful loop: without this its hint would still
+    // report the loop as enabled.
+    if (ui->berryEnabledCheckBox && !ui->berryEnabledCheckBox->isChecked())
+        stored.quantumBerry.enabled = false;
 }
 
-void MainWindow::onBerryEnabledToggled(bool)
+void MainWindow::switchOffGaugeModes(const QCheckBox* keep)
 {
-    // TODO(mainwindow): experiment modes, Apply buttons and sub-control enablers
+    for (QCheckBox* box : gaugeBoxes())
+        if (box != keep)
+            setCheckedQuietly(box, false);
 }
 
-void MainWindow::onLoschmidtEnabledToggled(bool)
+void MainWindow::selectGeometryQuietly(int index)
 {
-    // TODO(mainwindow): experiment modes, Apply buttons and sub-control enablers
+    setIndexQuietly(ui->geometryComboBox, index);
+    if (ui->geometryParametersStackedWidget && index < ui->geometryParametersStackedWidget->count())
+        ui->geometryParametersStackedWidget->setCurrentIndex(index);
 }
 
-void MainWindow::onMoshinskyEnabledToggled(bool)
+// --- Protocol and gauge toggles -----------------------------------------------------------
+
+void MainWindow::onProtocolEnabledToggled(QCheckBox* box, bool checked)
 {
-    // TODO(mainwindow): experiment modes, Apply buttons and sub-control enablers
+    if (applyingExperiment || !ui->quenchEnabledCheckBox)
+        return;
+    if (checked) {
+        switchOffProtocols(box);
+        // The Dirac boxes are also switched off by the handler connected
+        // last, but that runs after this rebuild: a rebuild with a Dirac
+        // box still checked would prepare the spinor for a Schroedinger run.
+        switchDiracModesOff();
+    } else if (box == ui->berryEnabledCheckBox) {
+        stored.quantumBerry.enabled = false;
+    }
+    rebuildUnlessApplying();
 }
 
-void MainWindow::onKapitzaDiracEnabledToggled(bool)
+void MainWindow::onQuenchEnabledToggled(bool checked)
 {
-    // TODO(mainwindow): experiment modes, Apply buttons and sub-control enablers
+    onProtocolEnabledToggled(ui->quenchEnabledCheckBox, checked);
 }
 
-void MainWindow::onDriveEnabledToggled(bool)
+void MainWindow::onPeriodicDriveEnabledToggled(bool checked)
 {
-    // TODO(mainwindow): experiment modes, Apply buttons and sub-control enablers
+    onProtocolEnabledToggled(ui->periodicDriveEnabledCheckBox, checked);
 }
 
-void MainWindow::onAharonovBohmEnabledToggled(bool)
+void MainWindow::onLinearSweepEnabledToggled(bool checked)
 {
-    // TODO(mainwindow): experiment modes, Apply buttons and sub-control enablers
+    onProtocolEnabledToggled(ui->linearSweepEnabledCheckBox, checked);
 }
 
-void MainWindow::onLandauEnabledToggled(bool)
+void MainWindow::onRamseyEnabledToggled(bool checked)
 {
-    // TODO(mainwindow): experiment modes, Apply buttons and sub-control enablers
+    onProtocolEnabledToggled(ui->ramseyEnabledCheckBox, checked);
 }
 
-void MainWindow::onHallEdgeEnabledToggled(bool)
+void MainWindow::onBerryEnabledToggled(bool checked)
 {
-    // TODO(mainwindow): experiment modes, Apply buttons and sub-control enablers
+    onProtocolEnabledToggled(ui->berryEnabledCheckBox, checked);
 }
 
-void MainWindow::onBackflowEnabledToggled(bool)
+void MainWindow::onLoschmidtEnabledToggled(bool checked)
 {
-    // TODO(mainwindow): experiment modes, Apply buttons and sub-control enablers
+    onProtocolEnabledToggled(ui->loschmidtEnabledCheckBox, checked);
 }
 
-void MainWindow::onZitterbewegungEnabledToggled(bool)
+void MainWindow::onMoshinskyEnabledToggled(bool checked)
 {
-    // TODO(mainwindow): experiment modes, Apply buttons and sub-control enablers
+    onProtocolEnabledToggled(ui->moshinskyEnabledCheckBox, checked);
 }
 
-void MainWindow::onKleinEnabledToggled(bool)
+void MainWindow::onKapitzaDiracEnabledToggled(bool checked)
 {
-    // TODO(mainwindow): experiment modes, Apply buttons and sub-control enablers
+    onProtocolEnabledToggled(ui->kapitzaDiracEnabledCheckBox, checked);
+}
+
+void MainWindow::onDriveEnabledToggled(bool checked)
+{
+    if (applyingExperiment || !checked || !ui->backflowEnabledCheckBox)
+        return;
+    switchOffGaugeModes(nullptr);
+    setCheckedQuietly(ui->backflowEnabledCheckBox, false);
+}
+
+void MainWindow::onGaugeEnabledToggled(QCheckBox* box, bool checked)
+{
+    if (applyingExperiment || !ui->backflowEnabledCheckBox)
+        return;
+    if (checked) {
+        switchOffProtocols(nullptr);
+        switchOffGaugeModes(box);
+        setCheckedQuietly(ui->backflowEnabledCheckBox, false);
+        switchDiracModesOff();
+    }
+    rebuildUnlessApplying();
+}
+
+void MainWindow::onAharonovBohmEnabledToggled(bool checked)
+{
+    onGaugeEnabledToggled(ui->aharonovBohmEnabledCheckBox, checked);
+}
+
+void MainWindow::onLandauEnabledToggled(bool checked)
+{
+    onGaugeEnabledToggled(ui->landauEnabledCheckBox, checked);
+}
+
+void MainWindow::onHallEdgeEnabledToggled(bool checked)
+{
+    onGaugeEnabledToggled(ui->hallEdgeEnabledCheckBox, checked);
+}
+
+// --- Modes without the scene: backflow and the two Dirac modes ---------------------------
+
+void MainWindow::setUpSceneFreeMode(InitialPreparationType mode)
+{
+    if (!ui->potentialSceneActiveCheckBox)
+        return;
+    setCheckedQuietly(ui->potentialSceneActiveCheckBox, false);
+    selectGeometryQuietly(0);
+    if (mode == InitialPreparationType::QuantumBackflowState) {
+        setIndexQuietly(ui->boundaryModeComboBox, 0);
+    } else {
+        // The Dirac runs show the position probability; their current has no
+        // Schroedinger form to draw.
+        setIndexQuietly(ui->spaceComboBox, 0);
+        setIndexQuietly(ui->viewComboBox, 0);
+        setCheckedQuietly(ui->currentOverlayCheckBox, false);
+        updateCurrentOverlayControls();
+        if (mode == InitialPreparationType::DiracZitterbewegungState) {
+            // The trembling is followed on a closed periodic box.
+            setIndexQuietly(ui->boundaryModeComboBox, 0);
+            setCheckedQuietly(ui->kleinEnabledCheckBox, false);
+        } else {
+            // The transmitted part leaves through the absorbing layer.
+            setCheckedQuietly(ui->zitterEnabledCheckBox, false);
+            setIndexQuietly(ui->boundaryModeComboBox, 1);
+        }
+    }
+    updateDomainSpacingLabel();
+}
+
+void MainWindow::onSceneFreeModeToggled(InitialPreparationType mode, bool checked)
+{
+    if (applyingExperiment || !ui->backflowEnabledCheckBox)
+        return;
+    const bool dirac = mode != InitialPreparationType::QuantumBackflowState;
+    if (checked) {
+        switchOffProtocols(nullptr);
+        switchOffGaugeModes(nullptr);
+        if (dirac) {
+            setCheckedQuietly(ui->backflowEnabledCheckBox, false);
+            preparationType = mode;
+        } else {
+            switchDiracModesOff();
+        }
+        setUpSceneFreeMode(mode);
+    } else if (dirac && preparationType == mode) {
+        preparationType = InitialPreparationType::Gaussian;
+    }
+    rebuildUnlessApplying();
+}
+
+void MainWindow::onBackflowEnabledToggled(bool checked)
+{
+    onSceneFreeModeToggled(InitialPreparationType::QuantumBackflowState, checked);
+}
+
+void MainWindow::onZitterbewegungEnabledToggled(bool checked)
+{
+    onSceneFreeModeToggled(InitialPreparationType::DiracZitterbewegungState, checked);
+}
+
+void MainWindow::onKleinEnabledToggled(bool checked)
+{
+    onSceneFreeModeToggled(InitialPreparationType::DiracKleinTunnelingState, checked);
 }
 
 void MainWindow::switchDiracModesOff()
 {
-    // TODO(mainwindow): experiment modes, Apply buttons and sub-control enablers
+    if (applyingExperiment)
+        return;
+    switchModeOff(ui->zitterEnabledCheckBox, stored.quantumZitterbewegung.enabled, preparationType,
+                  InitialPreparationType::DiracZitterbewegungState);
+    switchModeOff(ui->kleinEnabledCheckBox, stored.quantumKleinTunneling.enabled, preparationType,
+                  InitialPreparationType::DiracKleinTunnelingState);
 }
 
 void MainWindow::switchOffBackflowAndZitterbewegung()
 {
-    // TODO(mainwindow): experiment modes, Apply buttons and sub-control enablers
+    switchModeOff(ui->backflowEnabledCheckBox, stored.quantumBackflow.enabled, preparationType,
+                  InitialPreparationType::QuantumBackflowState);
+    switchModeOff(ui->zitterEnabledCheckBox, stored.quantumZitterbewegung.enabled, preparationType,
+                  InitialPreparationType::DiracZitterbewegungState);
+}
+
+void MainWindow::onSceneFreeModeApplyClicked(InitialPreparationType mode)
+{
+    if (applyingExperiment || !ui->backflowEnabledCheckBox)
+        return;
+    const QCheckBox* box = mode == InitialPreparationType::QuantumBackflowState ? ui->backflowEnabledCheckBox
+                           : mode == InitialPreparationType::DiracZitterbewegungState ? ui->zitterEnabledCheckBox
+                                                                                     : ui->kleinEnabledCheckBox;
+    if (box->isChecked())
+        setUpSceneFreeMode(mode);
+    preparationType = box->isChecked() ? mode : InitialPreparationType::Gaussian;
+    rebuildSimulation();
 }
 
 void MainWindow::onBackflowApplyClicked()
 {
-    // TODO(mainwindow): experiment modes, Apply buttons and sub-control enablers
+    onSceneFreeModeApplyClicked(InitialPreparationType::QuantumBackflowState);
 }
 
 void MainWindow::onZitterbewegungApplyClicked()
 {
-    // TODO(mainwindow): experiment modes, Apply buttons and sub-control enablers
+    onSceneFreeModeApplyClicked(InitialPreparationType::DiracZitterbewegungState);
 }
 
 void MainWindow::onKleinApplyClicked()
 {
-    // TODO(mainwindow): experiment modes, Apply buttons and sub-control enablers
+    onSceneFreeModeApplyClicked(InitialPreparationType::DiracKleinTunnelingState);
 }
+
+// --- Apply buttons of the recorder experiments -------------------------------------------
 
 void MainWindow::onKickedRotorApplyClicked()
 {
-    // TODO(mainwindow): experiment modes, Apply buttons and sub-control enablers
+    if (!ui->kickedRotorPeriodSpinBox)
+        return;
+    stored.kickedRotor.kickPeriod = ui->kickedRotorPeriodSpinBox->value();
+    stored.kickedRotor.phaseStrength = ui->kickedRotorStrengthSpinBox->value();
+    if (preparationType != InitialPreparationType::KickedRotor)
+        return;
+    rebuildSimulation();
+    ui->analysisDockWidget->show();
+    showAnalysisPage(ui->kickedRotorTab);
 }
 
 void MainWindow::onZenoApplyClicked()
 {
-    // TODO(mainwindow): experiment modes, Apply buttons and sub-control enablers
+    if (!ui->zenoMeasurementPeriodSpinBox)
+        return;
+    stored.quantumZeno.measurementPeriod = ui->zenoMeasurementPeriodSpinBox->value();
+    if (preparationType != InitialPreparationType::QuantumZeno)
+        return;
+    rebuildSimulation();
+    ui->analysisDockWidget->show();
+    showAnalysisPage(ui->zenoTab);
 }
 
 void MainWindow::onScarApplyClicked()
 {
-    // TODO(mainwindow): experiment modes, Apply buttons and sub-control enablers
+    if (!ui->scarBandSpinBox)
+        return;
+    stored.quantumScar.orbitBandHalfWidth = ui->scarBandSpinBox->value();
+    stored.quantumScar.referenceEnergy = ui->scarEnergySpinBox->value();
+    if (!stored.quantumScar.enabled)
+        return;
+    rebuildSimulation();
+    ui->analysisDockWidget->show();
+    showAnalysisPage(ui->scarsTab);
 }
 
-void MainWindow::onBoundaryModeChanged(int)
+// --- Boundary, viewport editing and display ------------------------------------------------
+
+void MainWindow::onBoundaryModeChanged(int index)
 {
-    // TODO(mainwindow): experiment modes, Apply buttons and sub-control enablers
+    // Backflow and the trembling are measured on a closed periodic box.
+    if (index != 0)
+        switchOffBackflowAndZitterbewegung();
+    updateDomainSpacingLabel();
+    rebuildSimulation();
 }
 
-void MainWindow::onViewportEditToggled(bool)
+void MainWindow::onViewportEditToggled(bool checked)
 {
-    // TODO(mainwindow): experiment modes, Apply buttons and sub-control enablers
+    if (!ui->viewportEditToolComboBox)
+        return;
+    ui->viewportEditToolComboBox->setEnabled(checked);
+    ui->viewportEditorHintLabel->setEnabled(checked);
+    bool editing = false;
+    if (checked) {
+        // Shapes are drawn on a still frame over a visible potential.
+        if (transport.isRunning())
+            setRunning(false);
+        if (!ui->potentialOverlayCheckBox->isChecked())
+            ui->potentialOverlayCheckBox->setChecked(true);
+        // Shapes live in position space.
+        editing = ui->spaceComboBox->currentIndex() != 1;
+    }
+    ui->quantumView->setViewportEditEnabled(editing);
+    updateTransportUi();
+    updateDiagnostics();
 }
 
 void MainWindow::onDisplayResetClicked()
 {
-    // TODO(mainwindow): experiment modes, Apply buttons and sub-control enablers
+    if (!ui->displayScaleComboBox)
+        return;
+    setIndexQuietly(ui->displayScaleComboBox, 0);
+    setValueQuietly(ui->exposureSpinBox, 0.0);
+    setValueQuietly(ui->gammaSpinBox, 1.0);
+    markGraphicsPresetCustom();
+    refreshViews();
 }
+
+// --- Sub-control enablers ---------------------------------------------------------------------
 
 void MainWindow::updatePotentialContourControls()
 {
-    // TODO(mainwindow): experiment modes, Apply buttons and sub-control enablers
+    if (!ui->potentialContoursCheckBox)
+        return;
+    const bool on = ui->potentialContoursCheckBox->isChecked();
+    const QList<QWidget*> controls{ui->potentialContourLevelsLabel,  ui->potentialContourLevelsSpinBox,
+                                   ui->potentialContourWidthLabel,   ui->potentialContourWidthSpinBox,
+                                   ui->potentialContourOpacityLabel, ui->potentialContourOpacitySpinBox};
+    for (QWidget* control : controls)
+        control->setEnabled(on);
 }
 
 void MainWindow::updateProbabilityContourControls()
 {
-    // TODO(mainwindow): experiment modes, Apply buttons and sub-control enablers
+    if (!ui->probabilityContoursCheckBox)
+        return;
+    const bool on = ui->probabilityContoursCheckBox->isChecked();
+    const bool logarithmic = ui->probabilityContourSpacingComboBox->currentIndex() == 1;
+    const QList<QWidget*> controls{ui->probabilityContourSpacingLabel, ui->probabilityContourSpacingComboBox,
+                                   ui->probabilityContourLevelsLabel,  ui->probabilityContourLevelsSpinBox,
+                                   ui->probabilityContourWidthLabel,   ui->probabilityContourWidthSpinBox,
+                                   ui->probabilityContourOpacityLabel, ui->probabilityContourOpacitySpinBox};
+    for (QWidget* control : controls)
+        control->setEnabled(on);
+    ui->probabilityContourDecadesLabel->setEnabled(on && logarithmic);
+    ui->probabilityContourDecadesSpinBox->setEnabled(on && logarithmic);
 }
 
 void MainWindow::updateCurrentOverlayControls()
 {
-    // TODO(mainwindow): experiment modes, Apply buttons and sub-control enablers
+    if (!ui->currentOverlayCheckBox)
+        return;
+    const bool on = ui->currentOverlayCheckBox->isChecked();
+    // Mode 0 draws vectors, 1 streamlines, 2 both.
+    const int mode = ui->currentModeComboBox->currentIndex();
+    const QList<QWidget*> controls{ui->currentModeLabel, ui->currentModeComboBox, ui->currentSpacingLabel,
+                                   ui->currentSpacingSpinBox};
+    for (QWidget* control : controls)
+        control->setEnabled(on);
+    const bool vectors = on && (mode == 0 || mode == 2);
+    const bool streamlines = on && (mode == 1 || mode == 2);
+    ui->currentScaleLabel->setEnabled(vectors);
+    ui->currentScaleSpinBox->setEnabled(vectors);
+    ui->streamlineLengthLabel->setEnabled(streamlines);
+    ui->streamlineLengthSpinBox->setEnabled(streamlines);
 }
 
-void MainWindow::setAnalysisPage(int)
+// --- Analysis page ------------------------------------------------------------------------------
+
+void MainWindow::setAnalysisPage(int index)
 {
-    // TODO(mainwindow): experiment modes, Apply buttons and sub-control enablers
+    if (!ui->analysisStackedWidget || index < 0 || index >= ui->analysisStackedWidget->count())
+        return;
+    showAnalysisPage(ui->analysisStackedWidget->widget(index));
 }
 
 } // namespace vxo

@@ -1,0 +1,153 @@
+// One run-timer tick of the main window, offscreen, split into its three
+// parts: stepping (hooks, appliers, propagation, step recorders, detector),
+// the observation and the refresh of every view and panel. The budget is the
+// timer period, 30 ms, less the painting: 25 ms on one core. The reference in
+// the same run is the bare split-step propagation of the same number of steps
+// on the same grid, the floor that no tick can go below.
+
+#include "app/MainWindow.h"
+#include "common/MainWindowProbe.h"
+#include "core/AbsorbingBoundary2D.h"
+#include "core/GaussianPacket2D.h"
+#include "core/PotentialField2D.h"
+#include "core/SplitStepFourierSolver2D.h"
+#include "document/ExperimentCatalogue.h"
+#include "ui/MainWindowForm.h"
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdint>
+#include <string>
+
+namespace vxo {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Ticks after which the run starts again, outside the timing, so that every
+// case is measured over the first seconds of its experiment.
+constexpr int kTicksPerRun = 150;
+
+// Entries of the speed selector.
+constexpr int kSpeed1x = 2;
+constexpr int kSpeed4x = 4;
+constexpr int kSpeed16x = 6;
+
+// A window of its own per use: the default experiment must not inherit a
+// form that a guided experiment has written.
+MainWindow& benchWindow(int which)
+{
+    static MainWindow* windows[2] = {nullptr, nullptr};
+    if (!windows[which]) {
+        initFormResources();
+        registerFontSubstitutions();
+        windows[which] = new MainWindow(nullptr, false);
+    }
+    return *windows[which];
+}
+
+MainWindow& defaultWindow() { return benchWindow(0); }
+MainWindow& guidedWindow() { return benchWindow(1); }
+
+double millisecondsBetween(Clock::time_point from, Clock::time_point to)
+{
+    return std::chrono::duration<double, std::milli>(to - from).count();
+}
+
+// Times ticks of the window as it stands; `restart` puts it back at t = 0.
+template <typename Restart>
+void timeTicks(benchmark::State& state, MainWindow& window, Restart restart)
+{
+    restart();
+    double stepping = 0.0;
+    double observation = 0.0;
+    double refresh = 0.0;
+    int ticks = 0;
+    for (auto _ : state) {
+        if (++ticks > kTicksPerRun) {
+            restart();
+            ticks = 1;
+        }
+        const Clock::time_point start = Clock::now();
+        MainWindowProbe::stepTick(window);
+        const Clock::time_point stepped = Clock::now();
+        MainWindowProbe::observeTick(window);
+        const Clock::time_point observed = Clock::now();
+        MainWindowProbe::refreshTick(window);
+        const Clock::time_point refreshed = Clock::now();
+        stepping += millisecondsBetween(start, stepped);
+        observation += millisecondsBetween(stepped, observed);
+        refresh += millisecondsBetween(observed, refreshed);
+        state.SetIterationTime(std::chrono::duration<double>(refreshed - start).count());
+    }
+    state.counters["step_ms"] = benchmark::Counter(stepping, benchmark::Counter::kAvgIterations);
+    state.counters["observe_ms"] = benchmark::Counter(observation, benchmark::Counter::kAvgIterations);
+    state.counters["refresh_ms"] = benchmark::Counter(refresh, benchmark::Counter::kAvgIterations);
+    state.counters["steps"] = window.transportClock().stepsPerTick();
+    state.counters["grid"] = static_cast<double>(window.waveField().nx());
+}
+
+// The experiment the window starts with, at the speed selector's entry.
+void BM_DefaultExperimentTick(benchmark::State& state)
+{
+    MainWindow& window = defaultWindow();
+    const int speedIndex = static_cast<int>(state.range(0));
+    timeTicks(state, window, [&window, speedIndex] {
+        window.rebuildSimulation();
+        MainWindowProbe::setSpeedIndex(window, speedIndex);
+    });
+}
+BENCHMARK(BM_DefaultExperimentTick)
+    ->ArgName("speedIndex")
+    ->Arg(kSpeed1x)
+    ->Arg(kSpeed4x)
+    ->Arg(kSpeed16x)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+// Every guided experiment at the speed and grid its preset chooses.
+void guidedExperimentTick(benchmark::State& state, std::uint32_t preset)
+{
+    MainWindow& window = guidedWindow();
+    timeTicks(state, window, [&window, preset] { window.loadGuidedExperiment(static_cast<int>(preset)); });
+}
+
+const bool guidedRegistered = [] {
+    for (std::uint32_t preset = 0; preset < presetCount(); ++preset) {
+        const std::string name = std::string("BM_GuidedExperimentTick/") + std::to_string(preset) + "_"
+                                 + presetSlug(preset);
+        benchmark::RegisterBenchmark(name.c_str(),
+                                     [preset](benchmark::State& state) { guidedExperimentTick(state, preset); })
+            ->UseManualTime()
+            ->Unit(benchmark::kMillisecond);
+    }
+    return true;
+}();
+
+// Reference: the bare propagation of a tick (split steps and the absorbing
+// layer) on the default 512 x 512 grid, without appliers, recorders,
+// observation or views.
+void BM_BareSplitStepsOfATick(benchmark::State& state)
+{
+    const auto steps = state.range(0);
+    ComplexField2D psi(512, 512, 0.08f, 0.08f);
+    GaussianPacket2D::prepare(psi, {-8.0f, 0.0f, 1.0f, 2.5f, 0.0f, 1.0f});
+    PotentialField2D potential(512, 512, 0.08f, 0.08f);
+    potential.addBarrier(0.0f, -10.0f, 0.0f, 10.0f, 0.5f, 2.0f);
+    SplitStepFourierSolver2D solver;
+    solver.configure({1.0f, 1.0f, 0.02f});
+    AbsorbingBoundary2D boundary;
+    boundary.prepare(psi, 0.02f, AbsorbingBoundaryConfig{});
+    for (auto _ : state) {
+        for (std::int64_t i = 0; i < steps; ++i) {
+            solver.step(psi, potential);
+            boundary.apply(psi);
+        }
+        benchmark::DoNotOptimize(psi.data());
+    }
+}
+BENCHMARK(BM_BareSplitStepsOfATick)->ArgName("steps")->Arg(1)->Arg(4)->Arg(16)->Unit(benchmark::kMillisecond);
+
+} // namespace
+} // namespace vxo

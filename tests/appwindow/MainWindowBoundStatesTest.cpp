@@ -1,0 +1,313 @@
+// The bound-state panel on the finite well of the guided experiment
+// "Finite Quantum Well (Bound States)": computed levels against the even and
+// odd conditions of the square well, prepared eigenstates and the beating
+// of a two-state superposition.
+
+#include "common/AppTestSupport.h"
+
+#include "WindowControls.h"
+
+#include "app/MainWindow.h"
+#include "core/PositionMoments.h"
+#include "document/ExperimentCatalogue.h"
+
+#include <QComboBox>
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vxo {
+namespace {
+
+using test::click;
+using test::control;
+using test::setIndex;
+using test::setValue;
+using test::statusText;
+
+constexpr std::uint32_t kFiniteWellPreset = 10;
+constexpr double kPi = 3.141592653589793;
+
+// The well of the preset: V = 0 for |x| < a and V0 outside, walls across
+// the whole height.
+constexpr double kHalfWidth = 4.0;
+constexpr double kDepth = 5.0;
+
+// Level n (from 0) of the square well, hbar = 1: with k = sqrt(2 m E) and
+// kappa = sqrt(2 m (V0 - E)), even levels solve k tan(k a) = kappa and odd
+// levels -k cot(k a) = kappa, with k a in (n pi / 2, (n + 1) pi / 2). The
+// left side rises through the interval while kappa falls: bisection.
+double squareWellLevel(int n, double mass)
+{
+    const auto mismatch = [n, mass](double e) {
+        const double k = std::sqrt(2.0 * mass * e);
+        const double kappa = std::sqrt(2.0 * mass * (kDepth - e));
+        const double side = n % 2 == 0 ? k * std::tan(k * kHalfWidth) : -k / std::tan(k * kHalfWidth);
+        return side - kappa;
+    };
+    const auto energyOf = [mass](double ka) { return std::pow(ka / kHalfWidth, 2) / (2.0 * mass); };
+    double low = energyOf(n * kPi / 2.0 + 1e-12);
+    double high = std::min(energyOf((n + 1) * kPi / 2.0 - 1e-12), kDepth);
+    for (int i = 0; i < 200; ++i) {
+        const double middle = 0.5 * (low + high);
+        (mismatch(middle) < 0.0 ? low : high) = middle;
+    }
+    return 0.5 * (low + high);
+}
+
+// The number that ends a message with the given beginning; NaN for any
+// other message.
+double numberAfter(const std::string& text, const std::string& prefix)
+{
+    if (text.compare(0, prefix.size(), prefix) != 0)
+        return std::nan("");
+    return std::stod(text.substr(prefix.size()));
+}
+
+struct ListedState {
+    int n = 0;
+    double energy = 0.0;
+    int nodes = 0;
+};
+
+std::vector<ListedState> listedStates(const QComboBox& combo)
+{
+    std::vector<ListedState> states;
+    const QRegularExpression format(QStringLiteral("^n=(\\d+)   E=(-?\\d+\\.\\d{5})   nodes=(\\d+)$"));
+    for (int i = 0; i < combo.count(); ++i) {
+        const QRegularExpressionMatch match = format.match(combo.itemText(i));
+        EXPECT_TRUE(match.hasMatch()) << combo.itemText(i).toStdString();
+        states.push_back({match.captured(1).toInt(), match.captured(2).toDouble(), match.captured(3).toInt()});
+    }
+    return states;
+}
+
+// Sign changes of the real part along the middle row, ignoring samples
+// below 1 % of the peak (the tails in the walls).
+int nodesAlongMiddleRow(const ComplexField2D& psi)
+{
+    const std::uint64_t row = psi.ny() / 2;
+    float peak = 0.0f;
+    for (std::uint64_t i = 0; i < psi.nx(); ++i)
+        peak = std::max(peak, std::abs(psi.at(i, row).real()));
+    int nodes = 0;
+    int sign = 0;
+    for (std::uint64_t i = 0; i < psi.nx(); ++i) {
+        const float value = psi.at(i, row).real();
+        if (std::abs(value) < 0.01f * peak)
+            continue;
+        const int current = value > 0.0f ? 1 : -1;
+        if (sign != 0 && current != sign)
+            ++nodes;
+        sign = current;
+    }
+    return nodes;
+}
+
+class MainWindowBoundStates : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        test::appTestApplication();
+        ASSERT_TRUE(isValidPresetIndex(kFiniteWellPreset));
+        ASSERT_STREQ(makeExperimentPreset(kFiniteWellPreset).title, "Finite Quantum Well (Bound States)");
+        window = std::make_unique<MainWindow>(nullptr, false);
+    }
+    static void TearDownTestSuite() { window.reset(); }
+
+    // The coarse grid with cells of unequal sides, for runs: the walls span
+    // the whole height, so V stays a function of x alone.
+    static void useCoarseGrid()
+    {
+        setIndex(*window, "gridResolutionComboBox", 0);
+        setValue(*window, "universeHeightSpinBox", 30.72);
+    }
+
+    static QComboBox& selector(const char* name) { return *control<QComboBox>(*window, name); }
+
+    static std::unique_ptr<MainWindow> window;
+};
+
+std::unique_ptr<MainWindow> MainWindowBoundStates::window;
+
+TEST_F(MainWindowBoundStates, ComputedLevelsAreTheSquareWellsAndEachPreparesAStationaryState)
+{
+    window->loadGuidedExperiment(static_cast<int>(kFiniteWellPreset));
+    click(*window, "boundComputeButton");
+    const std::vector<ListedState> states = listedStates(selector("boundStateComboBox"));
+    const int maxStates = control<QSpinBox>(*window, "boundMaxStatesSpinBox")->value();
+    ASSERT_EQ(static_cast<int>(states.size()), maxStates) << "the well holds nine levels";
+    EXPECT_EQ(statusText(*window), QStringLiteral("Computed %1 bound states below continuum E=%2")
+                                       .arg(maxStates)
+                                       .arg(kDepth, 0, 'f', 5)
+                                       .toStdString());
+    const double mass = control<QDoubleSpinBox>(*window, "massSpinBox")->value();
+    for (int n = 0; n < maxStates; ++n) {
+        const double exact = squareWellLevel(n, mass);
+        EXPECT_EQ(states[n].n, n + 1);
+        EXPECT_EQ(states[n].nodes, n) << "level " << n;
+        EXPECT_NEAR(states[n].energy, exact, 1e-3 * exact) << "level " << n;
+    }
+    for (const char* name : {"boundSuperpositionAComboBox", "boundSuperpositionBComboBox"})
+        EXPECT_EQ(listedStates(selector(name)).size(), states.size()) << name;
+    EXPECT_EQ(selector("boundStateComboBox").currentIndex(), 1) << "the preset's eigenstate";
+    EXPECT_EQ(selector("boundSuperpositionAComboBox").currentIndex(), 0);
+    EXPECT_EQ(selector("boundSuperpositionBComboBox").currentIndex(), 2) << "the third state when there is one";
+
+    // The coarse grid lowers the levels by about 0.3 %; its states are
+    // computed afresh before they are prepared.
+    useCoarseGrid();
+    click(*window, "boundComputeButton");
+    setIndex(*window, "boundStateComboBox", 1);
+    click(*window, "boundPrepareEigenButton");
+    EXPECT_NEAR(numberAfter(statusText(*window), "Prepared bound eigenstate n=2 at E="), states[1].energy,
+                5e-3 * states[1].energy)
+        << statusText(*window);
+    const ComplexField2D prepared = window->waveField();
+    EXPECT_EQ(nodesAlongMiddleRow(prepared), 1);
+    const PositionMoments moments = computePositionMoments(prepared);
+    EXPECT_NEAR(moments.norm, 1.0, 1e-5);
+    EXPECT_NEAR(moments.meanX, 0.0, 1e-3) << "an odd state of a symmetric well";
+
+    // An eigenstate only turns its phase: the density stays put.
+    for (int i = 0; i < 100; ++i)
+        window->stepOnce();
+    const ComplexField2D& evolved = window->waveField();
+    double change = 0.0;
+    double peak = 0.0;
+    for (std::uint64_t k = 0; k < prepared.size(); ++k) {
+        const double density = std::norm(prepared.data()[k]);
+        change = std::max(change, std::abs(std::norm(evolved.data()[k]) - density));
+        peak = std::max(peak, density);
+    }
+    EXPECT_LT(change, 3e-2 * peak);
+}
+
+// <x>(t) of (phi_0 + phi_1) / sqrt 2 oscillates as cos(dE t / hbar): it
+// first passes the centre a quarter of the beat period 2 pi / dE after the
+// preparation.
+TEST_F(MainWindowBoundStates, SuperpositionBeatsAtTheLevelSpacing)
+{
+    window->loadGuidedExperiment(static_cast<int>(kFiniteWellPreset));
+    useCoarseGrid();
+    click(*window, "boundComputeButton");
+    setIndex(*window, "boundSuperpositionAComboBox", 0);
+    setIndex(*window, "boundSuperpositionBComboBox", 1);
+    setValue(*window, "boundRelativePhaseSpinBox", 0.0);
+    click(*window, "boundPrepareSuperpositionButton");
+
+    const double mass = control<QDoubleSpinBox>(*window, "massSpinBox")->value();
+    const double period = 2.0 * kPi / (squareWellLevel(1, mass) - squareWellLevel(0, mass));
+    EXPECT_NEAR(numberAfter(statusText(*window), "Prepared coherent superposition n=1 + n=2; beat period ~ "), period,
+                5e-3 * period)
+        << statusText(*window);
+
+    ASSERT_EQ(window->observableHistory().size(), 1u);
+    // Which side the packet starts on depends on the sign convention of the
+    // odd state.
+    const double x0 = window->observableHistory().samples().front().meanX;
+    ASSERT_GT(std::abs(x0), 0.5) << "two states of opposite parity start off-centre";
+    setIndex(*window, "speedComboBox", 6);
+    const double dt = window->schroedingerSolver().parameters().dt;
+    const int ticks = static_cast<int>(0.3 * period / (16.0 * dt)) + 1;
+    for (int i = 0; i < ticks; ++i)
+        window->onSimulationTick();
+
+    const std::vector<ObservableSample>& samples = window->observableHistory().samples();
+    std::size_t after = 1;
+    while (after < samples.size() && samples[after].meanX * x0 > 0.0)
+        ++after;
+    ASSERT_LT(after, samples.size()) << "the packet did not reach the centre";
+    const ObservableSample& a = samples[after - 1];
+    const ObservableSample& b = samples[after];
+    const double crossing = a.time + (b.time - a.time) * a.meanX / (a.meanX - b.meanX);
+    EXPECT_NEAR(crossing, period / 4.0, 5e-3 * period);
+}
+
+// A spectrum computed while a protocol had moved the potential does not fit
+// the potential that the preparation's rebuild makes at t = 0: the rebuild
+// prepares the Gaussian packet, and the buttons must not claim otherwise.
+TEST_F(MainWindowBoundStates, ButtonsSayWhenTheRebuildCouldNotPrepareTheState)
+{
+    constexpr std::uint32_t kDrivenDoubleWellPreset = 17;
+    ASSERT_STREQ(makeExperimentPreset(kDrivenDoubleWellPreset).title, "Driven Double Well (Rabi Resonance)");
+    window->loadGuidedExperiment(static_cast<int>(kDrivenDoubleWellPreset));
+    const std::vector<float> atStart = window->potentialField().values();
+    for (int i = 0; i < 50; ++i)
+        window->stepOnce();
+    ASSERT_NE(window->potentialField().values(), atStart) << "the drive has moved the bias";
+
+    const std::string refusal = "The bound state could not be prepared: the computed states do not fit the rebuilt "
+                                "potential, so the Gaussian packet was prepared. Press Compute states again.";
+    click(*window, "boundComputeButton");
+    setIndex(*window, "boundStateComboBox", 0);
+    click(*window, "boundPrepareEigenButton");
+    EXPECT_EQ(statusText(*window), refusal);
+    const double packetSigma = control<QDoubleSpinBox>(*window, "sigmaSpinBox")->value();
+    EXPECT_NEAR(computePositionMoments(window->waveField()).sigmaY, packetSigma, 1e-3)
+        << "the form's packet, not a state spread along the well";
+
+    for (int i = 0; i < 50; ++i)
+        window->stepOnce();
+    click(*window, "boundComputeButton");
+    setIndex(*window, "boundSuperpositionAComboBox", 0);
+    setIndex(*window, "boundSuperpositionBComboBox", 1);
+    click(*window, "boundPrepareSuperpositionButton");
+    EXPECT_EQ(statusText(*window), refusal);
+
+    // Computed at t = 0, the states fit, and the buttons report the state.
+    click(*window, "resetButton");
+    click(*window, "boundComputeButton");
+    click(*window, "boundPrepareEigenButton");
+    EXPECT_FALSE(std::isnan(numberAfter(statusText(*window), "Prepared bound eigenstate n=1 at E=")))
+        << statusText(*window);
+    EXPECT_GT(computePositionMoments(window->waveField()).sigmaY, 3.0 * packetSigma);
+}
+
+// The rebuild calibrates the two-level references of the biased double well
+// from its two lowest states: each experiment starts in the ground state of
+// its well at the protocol's starting bias, which the calibrated two-level
+// model must see as its lower state.
+TEST_F(MainWindowBoundStates, RebuildCalibratesTheSweepAndRamseyReferences)
+{
+    struct Case {
+        std::uint32_t preset;
+        const char* title;
+        bool landauZener;
+        bool stueckelberg;
+        bool ramsey;
+    };
+    const Case cases[] = {
+        {18, "Landau-Zener Sweep (Fast / Diabatic)", true, false, false},
+        {20, "Landau-Zener-Stueckelberg (Constructive)", false, true, false},
+        {22, "Ramsey Interferometry (Transfer Fringe)", false, false, true},
+    };
+    for (const Case& c : cases) {
+        ASSERT_STREQ(makeExperimentPreset(c.preset).title, c.title);
+        window->loadGuidedExperiment(static_cast<int>(c.preset));
+        ASSERT_FALSE(window->observableHistory().samples().empty()) << c.title;
+        const ObservableSample& start = window->observableHistory().samples().front();
+        EXPECT_EQ(start.landauZenerValid, c.landauZener) << c.title;
+        EXPECT_EQ(start.stueckelbergValid, c.stueckelberg) << c.title;
+        EXPECT_EQ(start.ramseyValid, c.ramsey) << c.title;
+        if (c.landauZener)
+            EXPECT_GT(start.landauZenerLower, 0.95) << c.title;
+        if (c.stueckelberg)
+            EXPECT_GT(start.stueckelbergLower, 0.95) << c.title;
+        if (c.ramsey)
+            EXPECT_GT(start.ramseyPopulation1, 0.95) << c.title;
+    }
+
+    // A sweep of the slope along y is no bias of the two wells: no reference.
+    window->loadGuidedExperiment(18);
+    setIndex(*window, "linearSweepParameterComboBox", 7);
+    EXPECT_FALSE(window->observableHistory().samples().front().landauZenerValid);
+}
+
+} // namespace
+} // namespace vxo

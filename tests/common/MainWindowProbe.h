@@ -1,0 +1,35 @@
+#pragma once
+
+// The three parts of one run-timer tick of the main window, reached apart so
+// that a benchmark can time them one by one. Run in this order they are the
+// tick itself (MainWindow::onSimulationTick, without its pause on failure).
+
+#include "app/MainWindow.h"
+#include "ui/MainWindowForm.h"
+
+#include <QComboBox>
+#include <QSignalBlocker>
+
+namespace vxo {
+
+class MainWindowProbe {
+public:
+    // Pending hits cleared, the transport's steps of one tick, the
+    // continuous protocols at the new time.
+    static void stepTick(MainWindow& window) { window.runSteps(window.transport.stepsPerTick()); }
+    // The observation of the tick (none in a Dirac mode).
+    static void observeTick(MainWindow& window) { window.observeAfterSteps(); }
+    // Every view, plot, panel and the diagnostics.
+    static void refreshTick(MainWindow& window) { window.refreshViews(); }
+    // The speed selector's entry and the clock speed that goes with it.
+    static void setSpeedIndex(MainWindow& window, int index)
+    {
+        {
+            const QSignalBlocker blocker(window.ui->speedComboBox);
+            window.ui->speedComboBox->setCurrentIndex(index);
+        }
+        window.onSpeedChanged();
+    }
+};
+
+} // namespace vxo
