@@ -136,7 +136,10 @@ TEST(DetectorTemporalFlux2D, RestartsWhenTheLineOrGridChanges)
     EXPECT_NEAR(detector.totalFlux(), 2.0 * once, 1e-12);
     EXPECT_EQ(detector.x(), 0.0f);
 
-    // A larger move starts afresh.
+    // A move of just over 1e-6 starts afresh, and so does a larger one.
+    detector.accumulate(psi, 1.0f, 1.0f, 0.1f, {1.5e-6f, 0.3f});
+    EXPECT_EQ(detector.x(), 1.5e-6f);
+    EXPECT_NEAR(detector.totalFlux(), once, 1e-3 * once);
     detector.accumulate(psi, 1.0f, 1.0f, 0.1f, {0.5f, 0.3f});
     EXPECT_EQ(detector.x(), 0.5f);
     EXPECT_LT(detector.totalFlux(), 1.5 * once);

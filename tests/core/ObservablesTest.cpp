@@ -130,21 +130,28 @@ TEST(EnergyObservables2D, ZeroFieldsAndArgumentChecks)
 
 TEST(MomentumSpace2D, GaussianPacketMomentsParsevalAndPeak)
 {
-    const ComplexField2D psi = formDefaultPacket(256, 128, 0.125f);
+    // Cells 0.125 x 0.1875 and a momentum along both axes, so that each
+    // axis's spacing, mean and spread must come from its own figures.
+    ComplexField2D psi(256, 128, 0.125f, 0.1875f);
+    GaussianPacket2D::prepare(psi, GaussianPacket2D{-5.0f, 1.0f, 0.9f, 2.5f, -1.5f});
     const MomentumSpace2D m = MomentumSpace2D::compute(psi, 1.0);
     const double dpx = 2.0 * kPi / (256 * 0.125);
+    const double dpy = 2.0 * kPi / (128 * 0.1875);
     EXPECT_NEAR(m.norm, psi.norm(), 1e-6); // discrete Parseval
     EXPECT_EQ(m.field.dx(), static_cast<float>(dpx));
+    EXPECT_EQ(m.field.dy(), static_cast<float>(dpy));
     ASSERT_EQ(m.pxAxis.size(), 256u);
+    ASSERT_EQ(m.pyAxis.size(), 128u);
     EXPECT_NEAR(m.pxAxis.front(), -128 * dpx, 1e-12);
+    EXPECT_NEAR(m.pyAxis.front(), -64 * dpy, 1e-12);
     EXPECT_EQ(m.pxAxis[128], 0.0);
     EXPECT_EQ(m.pyAxis[64], 0.0);
     EXPECT_NEAR(m.meanPx, 2.5, 1e-4);
-    EXPECT_NEAR(m.meanPy, 0.0, 1e-6);
+    EXPECT_NEAR(m.meanPy, -1.5, 1e-4);
     EXPECT_NEAR(m.sigmaPx, kSigmaP, 1e-3 * kSigmaP);
     EXPECT_NEAR(m.sigmaPy, kSigmaP, 1e-3 * kSigmaP);
     EXPECT_LE(std::abs(m.peakPx - 2.5), dpx / 2.0);
-    EXPECT_EQ(m.peakPy, 0.0);
+    EXPECT_LE(std::abs(m.peakPy + 1.5), dpy / 2.0);
 }
 
 TEST(MomentumSpace2D, PhaseIsReferredToTheGridCentre)
