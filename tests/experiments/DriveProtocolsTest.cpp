@@ -114,6 +114,12 @@ TEST(DriveValues, FollowTheirFormulas)
     EXPECT_NEAR(linearSweepValueAt(sweep, 12.0), 0.35 - 0.7 * 0.25, 1e-15);
     EXPECT_EQ(linearSweepValueAt(sweep, 50.0), -0.35);
     EXPECT_EQ(linearSweepValueAt(sweep, kNaN), 0.35);
+    // A ramp of no length (a stored, unchecked record) holds the start value
+    // at its start time and the end value after it.
+    LinearSweep instant = sweep;
+    instant.duration = 0.0;
+    EXPECT_EQ(linearSweepValueAt(instant, 2.0), 0.35);
+    EXPECT_EQ(linearSweepValueAt(instant, 2.5), -0.35);
 
     sweep.returnEnabled = true;
     sweep.holdDuration = 3.0;
@@ -200,13 +206,15 @@ TEST(DriveAppliers, DrivenCopyIsRasterisedAndTheStoredSceneNeverChanges)
     sweep.targetObjectId = 4;
     sweep.returnEnabled = true;
     sweep.holdDuration = 0.0;
-    const LinearSweepApplication returning = applyLinearSweep(scene, sweep, 41.0, field);
+    sweep.startTime = 5.0; // progress counts from the start time
+    const LinearSweepApplication returning = applyLinearSweep(scene, sweep, 46.0, field);
     EXPECT_TRUE(returning.applied);
     EXPECT_TRUE(returning.returning);
     EXPECT_FALSE(returning.holding); // a hold of 0 goes straight into the return ramp
     EXPECT_NEAR(returning.progress, 41.0 / 44.0, 1e-15);
     EXPECT_EQ(field.values(), builtWith(scene, 4, SceneParameterSlopeX, returning.value));
-    const LinearSweepApplication finished = applyLinearSweep(scene, sweep, 44.0, field);
+    EXPECT_FALSE(applyLinearSweep(scene, sweep, 48.9, field).finished);
+    const LinearSweepApplication finished = applyLinearSweep(scene, sweep, 49.0, field);
     EXPECT_TRUE(finished.finished);
     EXPECT_EQ(finished.progress, 1.0);
     EXPECT_EQ(finished.value, 0.35);
@@ -214,7 +222,8 @@ TEST(DriveAppliers, DrivenCopyIsRasterisedAndTheStoredSceneNeverChanges)
     RamseySequence ramsey;
     ramsey.enabled = true;
     ramsey.targetObjectId = 4;
-    const RamseyDriveApplication pulse = applyRamseySequence(scene, ramsey, 3.0, field);
+    ramsey.startTime = 2.0;
+    const RamseyDriveApplication pulse = applyRamseySequence(scene, ramsey, 5.0, field);
     EXPECT_TRUE(pulse.applied);
     EXPECT_EQ(pulse.stage, RamseyStagePulse1);
     EXPECT_DOUBLE_EQ(pulse.stageElapsed, 3.0);

@@ -150,6 +150,14 @@ TEST(KleinScans, MasslessComparisonAtEqualEnergy)
     EXPECT_NEAR(QuantumKleinTunneling2D::energy(equal), QuantumKleinTunneling2D::energy(config), 1e-12);
     EXPECT_EQ(equal.momentumY, 0.0);
     EXPECT_FALSE(kleinEqualEnergyConfig(config, 2.0, equal));
+    // Each precondition alone: settings that are refused (a backward packet,
+    // though the normal-incidence output would be valid), and a mass that is
+    // negative or not a number.
+    KleinTunnelingConfig backward = config;
+    backward.momentumX = -config.momentumX;
+    EXPECT_FALSE(kleinEqualEnergyConfig(backward, 0.8, equal));
+    for (double mass : {-0.1, std::nan("")})
+        EXPECT_FALSE(kleinEqualEnergyConfig(config, mass, equal)) << "m = " << mass;
 
     const DiracMasslessComparison scan = buildDiracMasslessComparison(config, 0.8, 0.0, 70.0, 141, 1.0);
     ASSERT_TRUE(scan.valid);

@@ -181,7 +181,7 @@ TEST(QuantumAharonovBohm2D, DressingAddsTheAngularGaugePhase)
 
 TEST(AharonovBohmRecorder, DetectorColumnIsClampedAndRowsMustMatch)
 {
-    ComplexField2D field(16, 8, 0.5f, 0.5f);
+    ComplexField2D field(16, 12, 0.5f, 0.25f);
     field.fill(Complex(1.0f, 0.0f));
     EXPECT_EQ(AharonovBohmRecorder::detectorColumn(field, 1e300), 15u);
     EXPECT_EQ(AharonovBohmRecorder::detectorColumn(field, -1e300), 0u);
@@ -195,20 +195,20 @@ TEST(AharonovBohmRecorder, DetectorColumnIsClampedAndRowsMustMatch)
     AharonovBohmConfig config;
     config.detectorX = 1e9;
     ASSERT_TRUE(recorder.configure(field, config));
-    EXPECT_EQ(recorder.rows(), 8u);
-    EXPECT_DOUBLE_EQ(recorder.rowSpacing(), 0.5);
+    EXPECT_EQ(recorder.rows(), 12u);
+    EXPECT_DOUBLE_EQ(recorder.rowSpacing(), 0.25);
     for (int k = 0; k < 3; ++k)
         recorder.record(0.1 * k, field);
     ASSERT_EQ(recorder.samples().size(), 2u);
     EXPECT_DOUBLE_EQ(recorder.samples().front().time, 0.1);
     const AharonovBohmSample& s = recorder.samples().back();
-    ASSERT_EQ(s.profile.size(), 8u);
-    EXPECT_DOUBLE_EQ(s.detectorProbability, 8 * 0.5);
+    ASSERT_EQ(s.profile.size(), 12u);
+    EXPECT_DOUBLE_EQ(s.detectorProbability, 12 * 0.25);
     EXPECT_NEAR(s.detectorMeanY, 0.0, 1e-12);
-    // w = ceil(0.35 / 0.5) = 1: rows 3, 4, 5 about the middle row 4.
-    EXPECT_DOUBLE_EQ(s.centralProbability, 3 * 0.5);
+    // w = ceil(0.35 / 0.25) = 2: rows 4 to 8 about the middle row 6.
+    EXPECT_DOUBLE_EQ(s.centralProbability, 5 * 0.25);
 
-    ComplexField2D other(16, 4, 0.5f, 0.5f);
+    ComplexField2D other(16, 4, 0.5f, 0.25f);
     recorder.record(1.0, other);
     EXPECT_DOUBLE_EQ(recorder.samples().back().time, 0.2);
 

@@ -184,6 +184,17 @@ TEST(QuantumBerryPhase2D, PreparedStateIsTheSoftAxisExcitedStateOfTheTrap)
     EXPECT_NEAR(sy / w, 0.0, 1e-6);
     EXPECT_NEAR(sxx / w / (hbar / (2.0 * mass * omegaPlus)), 1.0, 0.01);
     EXPECT_NEAR(syy / w / (3.0 * hbar / (2.0 * mass * omegaMinus)), 1.0, 0.01);
+
+    // A disabled loop skips the loop rules but not the curvatures: k + 2a and
+    // k - 2a must both stay positive, whichever sign a has.
+    config.enabled = false;
+    const double half = trap.stiffness / 2.0;
+    for (auto [anisotropy, prepared] :
+         {std::pair{0.999 * half, true}, {half, false}, {-0.999 * half, true}, {-half, false}}) {
+        config.anisotropy = anisotropy;
+        EXPECT_EQ(QuantumBerryPhase2D::prepareInitialState(field, trap, config, mass, hbar), prepared)
+            << "a = " << anisotropy;
+    }
 }
 
 TEST(QuantumBerryPhase2D, LoopStateAndDeformation)

@@ -80,10 +80,20 @@ TEST(QuantumBouncer2D, RefusesPerturbedScenesWithTheirMessages)
     EXPECT_EQ(bouncerMessage(sceneOf(square)),
               "Quantum bouncer scene must contain only one floor Rectangle and one Linear-Y term.");
 
+    // A slope along x of 1e-7 or more, either way, is not a Linear-Y term;
+    // just less is.
     std::vector<PotentialObject> sideways = bouncerObjects();
-    sideways[1].slopeX = 1e-6f;
-    EXPECT_EQ(bouncerMessage(sceneOf(sideways)),
-              "Quantum bouncer scene must contain only one floor Rectangle and one Linear-Y term.");
+    for (float slopeX : {1e-6f, 1e-7f, -1e-7f}) {
+        sideways[1].slopeX = slopeX;
+        EXPECT_EQ(bouncerMessage(sceneOf(sideways)),
+                  "Quantum bouncer scene must contain only one floor Rectangle and one Linear-Y term.")
+            << "slope x " << slopeX;
+    }
+    for (float slopeX : {std::nextafter(1e-7f, 0.0f), -std::nextafter(1e-7f, 0.0f)}) {
+        sideways[1].slopeX = slopeX;
+        BouncerConfig accepted;
+        EXPECT_TRUE(QuantumBouncer2D::extractFromScene(sceneOf(sideways), accepted, nullptr)) << "slope x " << slopeX;
+    }
     sideways[1].slopeX = 0.0f;
     sideways[1].slopeY = 0.0f;
     EXPECT_EQ(bouncerMessage(sceneOf(sideways)),

@@ -17,7 +17,8 @@ namespace {
 // Drift of <x> after t = 4 for the preset's launch with field b.
 double driftAfterSkipping(double b)
 {
-    ComplexField2D field(128, 128, 0.16f, 0.2f);
+    // 20.48 x 25.6 on 256 x 128 cells: unequal counts and unequal sides.
+    ComplexField2D field(256, 128, 0.08f, 0.2f);
     HallEdgeConfig config;
     config.enabled = true;
     config.fieldStrength = b;

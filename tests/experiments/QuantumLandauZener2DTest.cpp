@@ -80,6 +80,14 @@ TEST(QuantumLandauZener2D, DefaultSweepCrossesAtItsMidpoint)
         EXPECT_FALSE(QuantumLandauZener2D::predict(pair, sweep, 0, 1, 1.0).valid) << name;
     EXPECT_FALSE(QuantumLandauZener2D::predict(pair, slopeSweep(0.35, -0.35, 40.0), 0, 1, 0.0).valid);
     EXPECT_FALSE(QuantumLandauZener2D::predict(pair, slopeSweep(0.35, -0.35, 40.0), 1, 1, 1.0).valid);
+    // Levels no more than 1e-12 apart have no gap to pass; just more is one.
+    BoundStateResult close = pair;
+    close.states[0].energy = 0.0;
+    for (auto [gap, valid] : {std::pair{1e-12, false}, {1.5e-12, true}}) {
+        close.states[1].energy = gap;
+        EXPECT_EQ(QuantumLandauZener2D::predict(close, slopeSweep(0.35, -0.35, 40.0), 0, 1, 1.0).valid, valid)
+            << "gap " << gap;
+    }
 
     // A sweep that ends or starts exactly at zero bias still crosses.
     for (const auto& [from, to, crossing] : {std::tuple{0.35, 0.0, 40.0}, std::tuple{0.0, -0.35, 0.0}}) {
@@ -199,6 +207,40 @@ TEST(QuantumStueckelberg2D, ReferenceOfTheDoublePassage)
 
     // Between the crossings the gap is at least Delta: phi_S >= Delta (t2 - t1) / hbar.
     EXPECT_GT(reference.stueckelbergPhase, reference.landauZener.gap * 8.0);
+
+    // The final populations solve i hbar a' = H(F(t)) a, H = [[E_i, F d], [F d, E_j]],
+    // from the lower adiabatic state at the start bias: here by RK4 on a step
+    // ten times finer (the bias's kinks fall on step boundaries), hbar away from 1.
+    const double hbar = 0.7;
+    const LinearSweep sweep = returnSweep(2.5);
+    const StueckelbergReference slow = QuantumStueckelberg2D::reference(pair, sweep, 0, 1, hbar);
+    ASSERT_TRUE(slow.valid);
+    const double e0 = slow.landauZener.energyI, e1 = slow.landauZener.energyJ, d = slow.landauZener.dipoleElement;
+    double u = 0.0, v = 0.0;
+    twoLevelAdiabaticBasis(e0, e1, d, sweep.startValue, u, v);
+    ComplexVector2 a = {ComplexD(u, 0.0), ComplexD(v, 0.0)};
+    const auto rate = [&](double t, const ComplexVector2& x) {
+        const double coupling = linearSweepValueAt(sweep, t) * d;
+        const ComplexD factor(0.0, -1.0 / hbar);
+        return ComplexVector2{factor * (e0 * x[0] + coupling * x[1]), factor * (coupling * x[0] + e1 * x[1])};
+    };
+    const auto plus = [](const ComplexVector2& x, double h, const ComplexVector2& k) {
+        return ComplexVector2{x[0] + h * k[0], x[1] + h * k[1]};
+    };
+    const int steps = 42000;
+    const double h = linearSweepDuration(sweep) / steps;
+    for (int k = 0; k < steps; ++k) {
+        const double t = sweep.startTime + k * h;
+        const ComplexVector2 k1 = rate(t, a);
+        const ComplexVector2 k2 = rate(t + h / 2.0, plus(a, h / 2.0, k1));
+        const ComplexVector2 k3 = rate(t + h / 2.0, plus(a, h / 2.0, k2));
+        const ComplexVector2 k4 = rate(t + h, plus(a, h, k3));
+        for (int c = 0; c < 2; ++c)
+            a[c] += h / 6.0 * (k1[c] + 2.0 * k2[c] + 2.0 * k3[c] + k4[c]);
+    }
+    twoLevelAdiabaticBasis(e0, e1, d, sweep.startValue, u, v); // the return ends where the sweep began
+    EXPECT_NEAR(slow.finalLowerPopulation, std::norm(u * a[0] + v * a[1]), 1e-6);
+    EXPECT_NEAR(slow.finalUpperPopulation, std::norm(-v * a[0] + u * a[1]), 1e-6);
 }
 
 TEST(QuantumStueckelberg2D, HoldScanAdvancesThePhaseAtTheHeldGap)

@@ -243,6 +243,11 @@ TEST(MoshinskyRecorder, ThinningAndDetectorEdges)
 
     ComplexField2D otherGrid(128, 64, 0.32f, 0.16f);
     EXPECT_FALSE(recorder.record(1.0, false, otherGrid));
+    // An analysis that ends no later than the opening is refused on its own.
+    config.analysisEndTime = config.openTime;
+    EXPECT_FALSE(recorder.configure(config, geometry, field));
+    config.analysisEndTime = config.openTime + 1e-9;
+    EXPECT_TRUE(recorder.configure(config, geometry, field));
     config.enabled = false;
     EXPECT_FALSE(recorder.configure(config, geometry, field));
     EXPECT_EQ(recorder.gridX(3), 0.0);

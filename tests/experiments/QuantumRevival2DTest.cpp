@@ -53,13 +53,14 @@ TEST(QuantumRevival2D, RecognisesThePresetBoxAndItsRevivalTimes)
     EXPECT_NEAR(config.revivalTimeY(2.0, 0.5), 4.0 * 2.0 * 6.4 * 6.4 / (kPi * 0.5), 1e-3);
 
     // An oblong box off the origin with walls of two thicknesses: each figure
-    // comes from its own axis.
-    ASSERT_TRUE(QuantumRevival2D::extractFromScene(sceneOf(boxObjects(90.0f, 1.5, -0.75, 6.4, 4.8, 1.28, 0.96)),
+    // comes from its own axis (its centre lies right of its top wall's height,
+    // so that ordering the walls by an x would show).
+    ASSERT_TRUE(QuantumRevival2D::extractFromScene(sceneOf(boxObjects(90.0f, 4.5, -0.75, 6.4, 4.8, 1.28, 0.96)),
                                                    config, &error))
         << error;
     EXPECT_NEAR(config.interiorWidth, 6.4, 1e-5);
     EXPECT_NEAR(config.interiorHeight, 4.8, 1e-5);
-    EXPECT_NEAR(config.interiorCenterX, 1.5, 1e-6);
+    EXPECT_NEAR(config.interiorCenterX, 4.5, 1e-6);
     EXPECT_NEAR(config.interiorCenterY, -0.75, 1e-6);
     EXPECT_NEAR(config.verticalWallThickness, 1.28, 1e-6);
     EXPECT_NEAR(config.horizontalWallThickness, 0.96, 1e-6);

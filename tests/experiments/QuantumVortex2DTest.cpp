@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <string>
+#include <tuple>
 
 using namespace vxo;
 using namespace vxo::test;
@@ -188,6 +189,16 @@ TEST(QuantumVortex2D, PreparedStateWindsByItsChargeAroundTheCore)
             EXPECT_LT(core.coreDensity, 1e-3);
         }
     EXPECT_FALSE(QuantumVortex2D::findCore(preparedVortex(VortexInitialState{}), VortexInitialState{}, VortexTrap{}).found);
+    // Fewer than three cells along either axis is no search, though a core
+    // sits between the two columns (or rows); three are enough.
+    for (auto [nx, ny, found] : {std::tuple{2u, 48u, false}, {48u, 2u, false}, {3u, 48u, true}, {48u, 3u, true}}) {
+        VortexInitialState centred;
+        centred.coreX = 0.03;
+        centred.coreY = 0.02;
+        ComplexField2D narrow(nx, ny, 0.16f, 0.2f);
+        ASSERT_TRUE(QuantumVortex2D::prepareInitialState(narrow, centred, nullptr));
+        EXPECT_EQ(QuantumVortex2D::findCore(narrow, centred, trap).found, found) << nx << " x " << ny;
+    }
     // The search keeps within four envelope widths of the trap centre, here
     // off the origin at (-1, -1.5): cores 3.5 and 4.5 to its right.
     VortexTrap moved = trap;

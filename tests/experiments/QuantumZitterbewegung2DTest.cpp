@@ -133,6 +133,13 @@ TEST(QuantumZitterbewegung2D, EnergyBranchWeightsOfBothModes)
     QuantumZitterbewegung2D::spinorCentroid(mixed, x, y);
     EXPECT_NEAR(x, -6.0, 1e-3);
     EXPECT_NEAR(y, 1.5, 1e-3);
+    // A sample on its own is detrended against the predicted drift line
+    // through the start (x0, y0) it is given, each axis with its own momentum.
+    const ZitterbewegungSample own = QuantumZitterbewegung2D::makeSample(mixed, config, 2.0, -5.5, 1.25);
+    const double c2 = config.lightSpeed * config.lightSpeed;
+    const double vy = c2 * config.momentumY / energyOf(config) * mc2 / energyOf(config);
+    EXPECT_NEAR(own.detrendedX, x - (QuantumZitterbewegung2D::predictedDriftVelocityX(config) * 2.0 - 5.5), 1e-9);
+    EXPECT_NEAR(own.detrendedY, y - (vy * 2.0 + 1.25), 1e-9);
 
     config.preparationMode = 1;
     DiracSpinor2D positive = preparedSpinor(config, 128, 128, 0.32f);
@@ -147,7 +154,6 @@ TEST(QuantumZitterbewegung2D, EnergyBranchWeightsOfBothModes)
     ASSERT_TRUE(recorder.configure(positive, config, kHbar));
     recorder.record(0.0, positive);
     EXPECT_NEAR(recorder.samples().front().velocityX, QuantumZitterbewegung2D::predictedDriftVelocityX(config), 0.06);
-    const double c2 = config.lightSpeed * config.lightSpeed;
     EXPECT_NEAR(recorder.samples().front().velocityY, c2 * config.momentumY / energyOf(config), 0.06);
 }
 
