@@ -245,6 +245,20 @@ TEST(ProbabilityContours, StrideBoundsTheSamplingLattice)
     const ProbabilityContourSet strided = buildProbabilityContours(corner, 1, 0, 4.0f, 32);
     EXPECT_EQ(strided.stride, 4u);
     EXPECT_FALSE(strided.segments.empty());
+
+    // Where the stride divides n - 1 (97 x 65 cells, stride 4) the last row and
+    // column are still sampled once: no cell of the lattice is flat, so no
+    // segment has zero length.
+    const ComplexField2D exact = sampledField(97, 65, 1.0f, 1.5f, [](double x, double y) {
+        const double dx = x - 48.0;
+        const double dy = y - 48.0;
+        return Complex(static_cast<float>(std::exp(-(dx * dx + dy * dy) / 50.0)), 0.0f);
+    });
+    const ProbabilityContourSet once = buildProbabilityContours(exact, 1, 0, 4.0f, 32);
+    EXPECT_EQ(once.stride, 4u);
+    ASSERT_FALSE(once.segments.empty());
+    for (const ProbabilityContourSegment& seg : once.segments)
+        EXPECT_GT(std::hypot(seg.x1 - seg.x0, seg.y1 - seg.y0), 0.0f) << seg.x0 << ", " << seg.y0;
 }
 
 TEST(ProbabilityContours, EmptyOrZeroFieldsGiveNoLevels)

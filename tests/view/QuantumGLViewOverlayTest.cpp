@@ -320,6 +320,9 @@ TEST_F(QuantumGLViewOverlays, SectionLineAndContoursAreDrawnWhereTheyBelong)
     EXPECT_EQ(count(image, QRect(px(-3.0), py(3.0), 60, 60), yellow), 0);
     view->setPotentialContourOpacity(0.0f);
     EXPECT_EQ(count(render(), QRect(0, 0, 400, 400), yellow), 0);
+    view->setPotentialContourOpacity(1.0f);
+    view->setPotentialContoursVisible(false);
+    EXPECT_EQ(count(render(), QRect(0, 0, 400, 400), yellow), 0) << "hidden contours";
 }
 
 TEST_F(QuantumGLViewOverlays, ProbabilityContoursTakeTheColourOfTheirLevel)
