@@ -255,6 +255,18 @@ TEST_F(QuantumGLViewOverlays, MarkersSitAtTheirMeasuredPositions)
     EXPECT_EQ(count(image, QRect(0, 0, 400, 400), yellow), count(image, QRect(px(-10.0) - 6, py(5.0) - 6, 13, 13), yellow)
                                                             + count(image, QRect(px(7.5) - 6, py(-12.0) - 6, 13, 13), yellow));
 
+    // A disc of the marker size (at most 12 px) inside a light outline 0.8 px
+    // wide: about pi (6 + 0.4)^2 pixels lit, 2 pi 6 0.8 of them mostly outline
+    // (blue well above the fill's).
+    view->setMeasurementMarkerSize(20.0f);
+    view->setMeasurementMarkers({{-10.0f, 5.0f}});
+    image = render();
+    const QRect box(px(-10.0) - 10, py(5.0) - 10, 21, 21);
+    const double pi = 3.141592653589793;
+    EXPECT_NEAR(count(image, box, lit), pi * 6.4 * 6.4, 6.0) << "disc area";
+    EXPECT_NEAR(count(image, box, [](QRgb p) { return qBlue(p) > 110; }), 2.0 * pi * 6.0 * 0.8, 8.0)
+        << "outline area";
+
     // Markers follow zoom: after zooming about a marker it stays under the cursor.
     view->clearMeasurementMarkers();
     EXPECT_EQ(count(render(), QRect(0, 0, 400, 400), yellow), 0);
