@@ -191,6 +191,13 @@ TEST(ProbabilityCurrent2D, CurrentRecomputedInPlaceEqualsAFreshOne)
     ProbabilityCurrent2D::computeInto(small, 0.8f, 1.3f, current);
     expectSame(current, ProbabilityCurrent2D::compute(small, 0.8f, 1.3f), "plain after a larger grid");
 
+    // A grid without interior cells keeps nothing of the previous one either.
+    const ComplexField2D thin = test::randomField(2, 5, 0.3f, 0.2f, 4);
+    current = ProbabilityCurrent2D::compute(large, 1.0f, 1.0f);
+    ASSERT_NE(current.integralJx, 0.0);
+    ProbabilityCurrent2D::computeInto(thin, 0.8f, 1.3f, current);
+    expectSame(current, ProbabilityCurrent2D::compute(thin, 0.8f, 1.3f), "plain after a larger grid, no interior");
+
     current = ProbabilityCurrent2D::compute(large, 1.0f, 1.0f);
     ProbabilityCurrent2D::computeWithGaugeInto(small, links, 0.8f, 1.3f, current);
     expectSame(current, ProbabilityCurrent2D::computeWithGauge(small, links, 0.8f, 1.3f), "gauge after a larger grid");

@@ -131,9 +131,12 @@ TEST(EnergyObservables2D, ZeroFieldsAndArgumentChecks)
 TEST(MomentumSpace2D, GaussianPacketMomentsParsevalAndPeak)
 {
     // Cells 0.125 x 0.1875 and a momentum along both axes, so that each
-    // axis's spacing, mean and spread must come from its own figures.
+    // axis's spacing, mean and spread must come from its own figures; a norm
+    // of 2.25, which the moments divide out.
     ComplexField2D psi(256, 128, 0.125f, 0.1875f);
     GaussianPacket2D::prepare(psi, GaussianPacket2D{-5.0f, 1.0f, 0.9f, 2.5f, -1.5f});
+    for (std::uint64_t k = 0; k < psi.size(); ++k)
+        psi.data()[k] *= 1.5f;
     const MomentumSpace2D m = MomentumSpace2D::compute(psi, 1.0);
     const double dpx = 2.0 * kPi / (256 * 0.125);
     const double dpy = 2.0 * kPi / (128 * 0.1875);
