@@ -129,7 +129,8 @@ TEST(QuantumDoubleWell2D, ProjectionRecoversAPreparedSuperposition)
 {
     const BoundStateResult& pair = fixtures::doubleWellPair();
     ASSERT_TRUE(pair.ok);
-    ComplexField2D psi(256, 256, 0.0625f, 0.0625f);
+    // The basis's own columns, rows of another height and count.
+    ComplexField2D psi(256, 128, 0.0625f, 0.125f);
     const double phase = 0.7;
     ASSERT_TRUE(BoundStates1D::prepareSuperposition(psi, pair, 0, 1, phase));
     const TwoLevelPopulations populations = QuantumDoubleWell2D::twoLevelPopulations(psi, pair, 0, 1);

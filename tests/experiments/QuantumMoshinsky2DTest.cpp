@@ -135,6 +135,22 @@ TEST(QuantumMoshinsky2D, InitialBeamIsCutAtTheShutter)
     EXPECT_LT(density(66), 1e-6f * density(44)); // x = 0.48 against x = -6.56
     EXPECT_NEAR(std::arg(std::complex<double>(field.at(45, 32))) - std::arg(std::complex<double>(field.at(44, 32))),
                 std::remainder(3.0 * 0.32, 2.0 * 3.141592653589793), 1e-5);
+    // Across, a Gaussian about centerY with |psi|^2 of width transverseSigmaY.
+    MoshinskyInitialStateConfig offAxis = enabledBeam();
+    offAxis.centerY = 1.2;
+    ComplexField2D shifted(128, 64, 0.32f, 0.4f);
+    ASSERT_TRUE(QuantumMoshinsky2D::prepareInitialState(shifted, offAxis, 1.0, nullptr));
+    double w = 0.0, sy = 0.0, syy = 0.0;
+    for (std::uint64_t j = 0; j < shifted.ny(); ++j)
+        for (std::uint64_t i = 0; i < shifted.nx(); ++i) {
+            const double p = std::norm(shifted.at(i, j));
+            const double y = gridCoordinateY(shifted, j) - 1.2;
+            w += p;
+            sy += p * y;
+            syy += p * y * y;
+        }
+    EXPECT_NEAR(sy / w, 0.0, 0.05);
+    EXPECT_NEAR(std::sqrt(syy / w), 3.2, 0.05);
 
     ComplexField2D target(16, 16, 1.0f, 1.0f);
     std::string error;

@@ -2,6 +2,7 @@
 
 #include "core/Numeric.h"
 #include "experiments/DriveProtocols.h"
+#include "experiments/TwoLevelSystem.h"
 #include "tests/experiments/TwoLevelFixtures.h"
 
 #include <gtest/gtest.h>
@@ -120,6 +121,20 @@ TEST(QuantumRamsey2D, ZeroFreeTimeChainsThePulses)
                                          0.01);
     EXPECT_EQ(identity, identityComplex2x2());
     EXPECT_EQ(member.echoPulse, ComplexMatrix2x2{});
+
+    // The carrier of a pulse starts at its phase, F = A sin(omega t + phi):
+    // the first column against a propagation ten times finer.
+    const double duration = 3.0, phi = 40.0 * kPi / 180.0;
+    const ComplexMatrix2x2 phased = QuantumRamsey2D::pulsePropagator(
+        member.energyI, member.energyJ, member.dipoleElement, sequence, duration, 40.0, 1.0, 0.01);
+    ComplexVector2 a = {ComplexD(1.0, 0.0), ComplexD(0.0, 0.0)};
+    const int steps = 3000;
+    const double h = duration / steps;
+    for (int k = 0; k < steps; ++k)
+        a = propagateTwoLevel(a, member.energyI, member.energyJ, member.dipoleElement,
+                              sequence.amplitude * std::sin(sequence.angularFrequency * (k + 0.5) * h + phi), h, 1.0);
+    EXPECT_LT(std::abs(phased[0] - a[0]), 1e-4);
+    EXPECT_LT(std::abs(phased[2] - a[1]), 1e-4);
 }
 
 TEST(QuantumRamsey2D, FringeScanSamplesItsRangeOrReturnsNothing)

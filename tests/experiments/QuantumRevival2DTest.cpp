@@ -136,7 +136,11 @@ TEST(QuantumRevival2D, OverlapIsTheNormalisedFidelityOfTwoStates)
     EXPECT_EQ(overlapProbability(a, ComplexField2D()), 0.0);
     EXPECT_EQ(overlapProbability(a, filledField(4, 8, 0.5f, Complex(1.0f, 0.0f))), 0.0);
     EXPECT_EQ(overlapProbability(a, filledField(4, 4, 0.25f, Complex(1.0f, 0.0f))), 0.0);
-    EXPECT_EQ(overlapProbability(a, filledField(4, 4, 0.5f, Complex(0.0f, 0.0f))), 0.0);
+    // A state without probability, on either side, has no overlap (not 0 / 0).
+    const ComplexField2D zero = filledField(4, 4, 0.5f, Complex(0.0f, 0.0f));
+    EXPECT_EQ(overlapProbability(a, zero), 0.0);
+    EXPECT_EQ(normalisedOverlap(a, zero), 0.0);
+    EXPECT_EQ(normalisedOverlap(zero, a), 0.0);
 }
 
 TEST(RevivalRecorder, StoresInitialStateAndKeepsTheNewestSamples)

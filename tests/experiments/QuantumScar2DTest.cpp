@@ -2,6 +2,7 @@
 #include "experiments/ScarRecorder.h"
 
 #include "core/Numeric.h"
+#include "core/PotentialField2D.h"
 #include "tests/experiments/PresetScenes.h"
 #include "tests/experiments/CheckMessages.h"
 
@@ -104,6 +105,23 @@ TEST(QuantumScar2D, UniformDensityShowsNoEnhancement)
         EXPECT_EQ(QuantumScar2D::stadiumArea(flat), 0.0) << straight << ", " << radius;
         EXPECT_FALSE(QuantumScar2D::isInsideStadium(flat, 0.0, 0.0)) << straight << ", " << radius;
     }
+    // Off the origin, on cells of unequal sides, inside is where the stadium
+    // painter leaves the interior free.
+    StadiumGeometry moved = stadium;
+    moved.centerX = 1.25;
+    moved.centerY = -0.75;
+    moved.straightLength = 3.0;
+    moved.radius = 1.75;
+    PotentialField2D walls(96, 80, 0.1f, 0.07f);
+    walls.addStadiumExterior(1.25f, -0.75f, 3.0f, 1.75f, 1.0f);
+    int inside = 0;
+    for (std::uint64_t j = 0; j < walls.ny(); ++j)
+        for (std::uint64_t i = 0; i < walls.nx(); ++i) {
+            const bool in = QuantumScar2D::isInsideStadium(moved, walls.xAt(i), walls.yAt(j));
+            EXPECT_EQ(in, walls.valueAt(i, j) == 0.0f) << i << ", " << j;
+            inside += in ? 1 : 0;
+        }
+    EXPECT_GT(inside, 500);
 
     // The band's share of the probability equals its share of the area.
     const ComplexField2D field = uniformStadiumField(stadium);

@@ -252,6 +252,8 @@ TEST(DiracZitterbewegungRecorder, CapacityDropsOldestAndRefitsTheRest)
     EXPECT_EQ(recorder.samples().back().velocityX, 0.0);
     EXPECT_EQ(recorder.samples().back().velocityY, 0.0);
     EXPECT_EQ(recorder.samples().back().norm, 0.0);
+    EXPECT_EQ(recorder.samples().back().upperWeight, 0.0);
+    EXPECT_EQ(recorder.samples().back().lowerWeight, 0.0);
 
     DiracSpinor2D empty;
     recorder.record(9.0, empty);
