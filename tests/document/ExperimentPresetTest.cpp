@@ -802,6 +802,16 @@ TEST(ExperimentCatalogueValues, BoxWallsAndWells) {
         EXPECT_FLOAT_EQ(b.thickness, 0.64f);
         EXPECT_FLOAT_EQ(b.value, 4.5f);
     }
+    // The Moshinsky shutter: one thin barrier of 120 across the axis.
+    const ExperimentPreset shutter = makeExperimentPreset(40);
+    ASSERT_EQ(shutter.scene.size(), 1u);
+    const PotentialObject& s = objectWithId(shutter, 1);
+    EXPECT_EQ(s.kind, PotentialObjectKind::Barrier);
+    EXPECT_FLOAT_EQ(s.centerX, 0.0f);
+    EXPECT_FLOAT_EQ(s.centerY, 0.0f);
+    EXPECT_FLOAT_EQ(s.length, 19.0f);
+    EXPECT_FLOAT_EQ(s.thickness, 0.32f);
+    EXPECT_FLOAT_EQ(s.value, 120.0f);
 
     const ExperimentPreset revival = makeExperimentPreset(28);
     ASSERT_EQ(revival.scene.size(), 4u);
