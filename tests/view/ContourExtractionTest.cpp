@@ -274,6 +274,12 @@ TEST(ProbabilityContours, EmptyOrZeroFieldsGiveNoLevels)
         thin.fill(Complex(1.0f, 0.0f));
         EXPECT_TRUE(buildProbabilityContours(thin, 4, 1, 4.0f, 384).levels.empty()) << size.first << " x " << size.second;
     }
+    // Two rows or two columns are one row of cells: enough.
+    for (const auto& size : {std::make_pair(8u, 2u), std::make_pair(2u, 8u)}) {
+        ComplexField2D two(size.first, size.second, 1.0f, 1.0f);
+        two.fill(Complex(1.0f, 0.0f));
+        EXPECT_EQ(buildProbabilityContours(two, 4, 1, 4.0f, 384).levels.size(), 4u) << size.first << " x " << size.second;
+    }
     ComplexField2D full(8, 8, 1.0f, 1.0f);
     full.fill(Complex(1.0f, 0.0f));
     EXPECT_TRUE(buildProbabilityContours(full, 0, 1, 4.0f, 384).levels.empty());

@@ -13,6 +13,7 @@
 
 #include <cmath>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 namespace vxo {
@@ -183,6 +184,18 @@ TEST_F(QuantumGLViewInteraction, WheelZoomsAboutTheCursorWithinItsLimits)
     showFrame(256, 128, 0.15625f, 0.3125f); // image 400 x 200 from y = 100
     EXPECT_FALSE(wheel(QPointF(200.0, 50.0), 120));
     EXPECT_FLOAT_EQ(nav().zoom, 1.0f);
+
+    // In a letterboxed image, wide or tall, the point under the cursor stays put.
+    for (const auto& [nx, ny, dx, dy] : {std::tuple{256u, 128u, 0.15625f, 0.3125f}, std::tuple{128u, 256u, 0.3125f, 0.15625f}}) {
+        showFrame(nx, ny, dx, dy); // image from y = 100 or from x = 100
+        view->resetView();
+        const QPointF cursor(260.0, 230.0);
+        ASSERT_TRUE(view->widgetToWorld(cursor, before[0], before[1]));
+        EXPECT_TRUE(wheel(cursor, 240));
+        ASSERT_TRUE(view->widgetToWorld(cursor, after[0], after[1]));
+        EXPECT_NEAR(after[0], before[0], 1e-4f) << nx << " x " << ny;
+        EXPECT_NEAR(after[1], before[1], 1e-4f) << nx << " x " << ny;
+    }
 }
 
 TEST_F(QuantumGLViewInteraction, WheelAndMouseFallThroughWithoutAnImage)
@@ -224,6 +237,14 @@ TEST_F(QuantumGLViewInteraction, MiddleDragPansTheViewWithTheCursor)
     EXPECT_FALSE(view->isPanning());
     EXPECT_EQ(view->cursor().shape(), Qt::CrossCursor);
     EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+
+    // A pan whose middle release went elsewhere ends at the next release of
+    // another button with nothing held.
+    view->setViewportEditEnabled(false);
+    mouse(QEvent::MouseButtonPress, QPointF(200.0, 200.0), Qt::MiddleButton, Qt::MiddleButton);
+    ASSERT_TRUE(view->isPanning());
+    mouse(QEvent::MouseButtonRelease, QPointF(210.0, 200.0), Qt::LeftButton, Qt::NoButton);
+    EXPECT_FALSE(view->isPanning());
 
     // A press on the letterbox beside the image does not pan.
     showFrame(256, 128, 0.15625f, 0.3125f); // image 400 x 200 from y = 100

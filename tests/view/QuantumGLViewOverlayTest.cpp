@@ -122,6 +122,17 @@ TEST_F(QuantumGLViewOverlays, ArrowsAppearOnlyWhereTheCurrentFlows)
     // Arrows point along +x: from each lit column the arrows extend rightwards,
     // so the far right of the image is reached but nothing lies left of the region's first arrow base.
     EXPECT_EQ(count(image, QRect(px(2.0) - 6, 0, 6, 400), cyan), 0);
+    // Each arrow of the full current is 0.8 of the spacing (42 px) long, so a
+    // row of them along x is broken into runs of that length.
+    int longest = 0;
+    for (int y = top(); y < bottom(); ++y) {
+        int run = 0;
+        for (int x = px(3.0); x < 400; ++x) {
+            run = cyan(image.pixel(x, y)) ? run + 1 : 0;
+            longest = std::max(longest, run);
+        }
+    }
+    EXPECT_NEAR(longest, 0.8 * 42, 3.0) << "arrow length in pixels";
 
     view->setCurrentOverlayVisible(false);
     EXPECT_EQ(count(render(), QRect(0, 0, 400, 400), cyan), 0);

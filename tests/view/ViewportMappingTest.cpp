@@ -130,6 +130,22 @@ TEST(ViewportMapping, ZoomAboutTheCursorKeepsItsPointFixed)
         EXPECT_NEAR(after[1], before[1], 1e-5);
     }
 
+    // A cursor beyond the image zooms about the nearest edge point: from zoom
+    // 2 showing y in [-12.2, 2.2], zooming by 1.5 keeps y = 2.2 at the top.
+    ViewNavigation outside = navigation(40.0f, 28.8f, 2.0f, 0.0f, -5.0f);
+    ViewNavigation edge = outside;
+    ASSERT_TRUE(zoomAboutImagePoint(outside, 1.5, -0.5, 1.5));
+    ASSERT_TRUE(zoomAboutImagePoint(edge, 1.0, 0.0, 1.5));
+    EXPECT_FLOAT_EQ(outside.panX, edge.panX);
+    EXPECT_FLOAT_EQ(outside.panY, edge.panY);
+    EXPECT_NEAR(outside.panY, 2.2 - 28.8 / 3.0 / 2.0, 1e-5);
+
+    // A zoom that moves by more than 1e-6 is a change, by no more it is not.
+    ViewNavigation fine = navigation(40.0f, 28.8f, 1.0f, 0.0f, 0.0f);
+    EXPECT_FALSE(zoomAboutImagePoint(fine, 0.5, 0.5, 1.0 + 0.9e-6));
+    EXPECT_TRUE(zoomAboutImagePoint(fine, 0.5, 0.5, 1.0 + 1.6e-6));
+    EXPECT_GT(fine.zoom, 1.0f);
+
     // Limits: never beyond 32, never below 1; no change reports false.
     for (int k = 0; k < 60; ++k)
         zoomAboutImagePoint(nav, 0.9, 0.1, kZoomPerNotch);
