@@ -136,15 +136,20 @@ TEST(ProbabilityCurrent2D, GaugeCovariantCurrent)
     EXPECT_EQ(unit.maxMagnitude, plain.maxMagnitude);
     EXPECT_EQ(unit.integralJx, plain.integralJx);
 
-    // Gauge covariance: links U_x = exp(i a), U_y = exp(i b) and the state
-    // exp(-i (a i + b j)) psi carry the current of psi.
-    const double a = 0.4, b = -0.9;
+    // Gauge covariance: with a gauge angle theta(i, j) that bends along both
+    // axes, links U_x = exp(i (theta(i+1, j) - theta(i, j))), U_y likewise,
+    // and the state exp(-i theta) psi carry the current of psi.
+    const auto theta = [](double i, double j) { return 0.4 * i + 0.03 * i * i - 0.9 * j + 0.02 * i * j - 0.01 * j * j; };
+    const auto turn = [](double angle) {
+        return Complex(static_cast<float>(std::cos(angle)), static_cast<float>(std::sin(angle)));
+    };
     ComplexField2D transformed = psi;
     for (std::uint64_t j = 0; j < psi.ny(); ++j)
         for (std::uint64_t i = 0; i < psi.nx(); ++i) {
-            links.setLinkX(i, j, Complex(static_cast<float>(std::cos(a)), static_cast<float>(std::sin(a))));
-            links.setLinkY(i, j, Complex(static_cast<float>(std::cos(b)), static_cast<float>(std::sin(b))));
-            const double angle = a * static_cast<double>(i) + b * static_cast<double>(j);
+            const double x = static_cast<double>(i), y = static_cast<double>(j);
+            links.setLinkX(i, j, turn(theta(x + 1.0, y) - theta(x, y)));
+            links.setLinkY(i, j, turn(theta(x, y + 1.0) - theta(x, y)));
+            const double angle = theta(x, y);
             const std::complex<double> phase = std::polar(1.0, -angle);
             const std::complex<double> v = std::complex<double>(psi.at(i, j).real(), psi.at(i, j).imag()) * phase;
             transformed.at(i, j) = Complex(static_cast<float>(v.real()), static_cast<float>(v.imag()));
@@ -230,6 +235,7 @@ TEST(ProbabilityCurrent2D, BilinearSampling)
     EXPECT_EQ(jx, 12.0f);
     EXPECT_FALSE(j.sample(1.5f, 1.0f, jx, jy)); // half a cell beyond
     EXPECT_EQ(jx, 0.0f);
+    EXPECT_FALSE(j.sample(1.0f, 1.5f, jx, jy)); // a quarter cell above the last row
     EXPECT_FALSE(j.sample(std::nanf(""), 0.0f, jx, jy));
     // A spacing that is not positive, on either axis, samples nothing.
     for (const auto& spacing : {std::make_pair(-1.0f, 2.0f), std::make_pair(1.0f, -2.0f)}) {

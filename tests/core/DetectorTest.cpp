@@ -232,6 +232,9 @@ TEST(DetectorTemporalFlux2D, DistributionsAndComparison)
     for (std::size_t r = 0; r < 4; ++r)
         EXPECT_NEAR(perRow[r], rows[r] / 10.0, 1e-15);
     EXPECT_EQ(DetectorTemporalFlux2D::normalizedDistribution(rows, 1), std::vector<double>{1.0});
+    // Five rows spread over two bins by r / (n - 1): rows 0 and 1 low, rows 2 to 4 high.
+    EXPECT_EQ(DetectorTemporalFlux2D::normalizedDistribution({1.0, 2.0, 4.0, 8.0, 16.0}, 2),
+              (std::vector<double>{3.0 / 31.0, 28.0 / 31.0}));
     EXPECT_TRUE(DetectorTemporalFlux2D::normalizedDistribution(rows, 0).empty());
     EXPECT_TRUE(DetectorTemporalFlux2D::normalizedDistribution({0.0, 0.0}, 2).empty());
 

@@ -208,6 +208,15 @@ TEST(AharonovBohmRecorder, DetectorColumnIsClampedAndRowsMustMatch)
     // w = ceil(0.35 / 0.25) = 2: rows 4 to 8 about the middle row 6.
     EXPECT_DOUBLE_EQ(s.centralProbability, 5 * 0.25);
 
+    // A band wider than the grid covers every row, the last one included.
+    ComplexField2D fine(16, 12, 0.5f, 0.02f);
+    fine.fill(Complex(1.0f, 0.0f));
+    AharonovBohmRecorder whole(1);
+    ASSERT_TRUE(whole.configure(fine, config));
+    whole.record(0.0, fine);
+    ASSERT_EQ(whole.samples().size(), 1u);
+    EXPECT_DOUBLE_EQ(whole.samples().back().centralProbability, whole.samples().back().detectorProbability);
+
     ComplexField2D other(16, 4, 0.5f, 0.25f);
     recorder.record(1.0, other);
     EXPECT_DOUBLE_EQ(recorder.samples().back().time, 0.2);

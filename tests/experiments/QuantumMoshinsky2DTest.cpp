@@ -239,10 +239,13 @@ TEST(MoshinskyRecorder, ThinningAndDetectorEdges)
     EXPECT_NEAR(total * 0.32, 1.0, 1e-4);
     EXPECT_EQ(recorder.samples()[2].time, 3.5);
 
-    config.detectorX = 100.0; // beyond the last column
-    ASSERT_TRUE(recorder.configure(config, geometry, field));
-    ASSERT_TRUE(recorder.record(0.0, false, field));
-    EXPECT_EQ(recorder.samples().back().detectorDensity, recorder.samples().back().profile.back());
+    for (double beyond : {100.0, 0.5 * 0.32}) { // far beyond the last column, and half a cell
+        config.detectorX = recorder.gridX(127) + beyond;
+        ASSERT_TRUE(recorder.configure(config, geometry, field));
+        ASSERT_TRUE(recorder.record(0.0, false, field));
+        EXPECT_EQ(recorder.samples().back().detectorDensity, recorder.samples().back().profile.back())
+            << "beyond by " << beyond;
+    }
 
     // Between two cell centres the density is interpolated linearly, here where
     // the profile changes most from one column to the next.
