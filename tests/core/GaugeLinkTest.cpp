@@ -284,7 +284,10 @@ TEST(Tridiagonal, ThomasSolutionSatisfiesTheSystem)
                 b[i] = dominant + ComplexD(u(rng), u(rng));
                 d[i] = {u(rng), u(rng)};
             }
+            // Storage past the right-hand side holds a NaN the solver must never read.
             std::vector<ComplexD> x = d;
+            x.push_back(ComplexD(std::nan(""), 0.0));
+            x.pop_back();
             vxo::solveTridiagonal(a, b, c, x);
             for (std::size_t i = 0; i < n; ++i) {
                 ComplexD lhs = b[i] * x[i];
