@@ -125,7 +125,9 @@ TEST(DetectorTemporalFlux2D, BackwardFluxIsNeverCounted)
 
 TEST(DetectorTemporalFlux2D, RestartsWhenTheLineOrGridChanges)
 {
-    const ComplexField2D psi = packet(64, 16, 0.25f, 0.0f, 2.0f);
+    // Cells 0.25 x 0.3: the stored row spacing is compared with dy alone.
+    ComplexField2D psi(64, 16, 0.25f, 0.3f);
+    GaussianPacket2D::prepare(psi, GaussianPacket2D{0.0f, 0.0f, 0.9f, 2.0f});
     DetectorTemporalFlux2D detector;
     detector.accumulate(psi, 1.0f, 1.0f, 0.1f, {0.0f, 0.3f});
     const double once = detector.totalFlux();

@@ -288,7 +288,8 @@ TEST(DiracSplitStepSolver2D, PropagatorFollowsTheSpinorsGrid)
     DiracSpinor2D first = upperPacket(32, 16, 0.5f, 0.625f, -2.0, 0.5, 2.0, 1.0, 0.4, 0.8f);
     solver.stepFree(first);
     for (const DiracSpinor2D& next : {upperPacket(32, 16, 0.4f, 0.5f, -2.0, 0.5, 2.0, 1.0, 0.4, 0.8f),
-                                      upperPacket(64, 16, 0.5f, 0.625f, -2.0, 0.5, 2.0, 1.0, 0.4, 0.8f)}) {
+                                      upperPacket(64, 16, 0.5f, 0.625f, -2.0, 0.5, 2.0, 1.0, 0.4, 0.8f),
+                                      upperPacket(16, 32, 0.5f, 0.625f, -2.0, 0.5, 2.0, 1.0, 0.4, 0.8f)}) {
         DiracSpinor2D cached = next;
         DiracSpinor2D fresh = next;
         solver.stepFree(cached);

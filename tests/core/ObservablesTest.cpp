@@ -30,7 +30,9 @@ const double kSigmaP = 1.0 / (2.0 * 0.9); // hbar / (2 sigma) per axis
 
 TEST(EnergyObservables2D, GaussianPacketKineticEnergy)
 {
-    const ComplexField2D psi = formDefaultPacket(256, 128, 0.125f);
+    // Cells 0.125 x 0.1875: the norm is a sum over cells of dx dy.
+    ComplexField2D psi(256, 128, 0.125f, 0.1875f);
+    GaussianPacket2D::prepare(psi, GaussianPacket2D{-5.0f, 0.0f, 0.9f, 2.5f});
     const PotentialField2D V(psi.nx(), psi.ny(), psi.dx(), psi.dy());
     // <T> = (p0^2 + sigma_px^2 + sigma_py^2) / 2m for a chirp-free Gaussian.
     const double expected = (2.5 * 2.5 + 2.0 * kSigmaP * kSigmaP) / 2.0;
