@@ -282,12 +282,14 @@ TEST(BerryRecorder, ThinnedRecordsStillCarryTheStateAlong)
 
     BerryRecorder recorder(3); // spacing 5
     ASSERT_TRUE(recorder.configure(field, trap, config));
+    EXPECT_EQ(recorder.transportedPhase(), std::complex<double>(1.0, 0.0));
     ASSERT_TRUE(recorder.record(1.0, QuantumBerryPhase2D::trapAt(config, 1.0), field));
     ASSERT_TRUE(recorder.record(2.0, QuantumBerryPhase2D::trapAt(config, 2.0), pushed)); // thinned
     ASSERT_EQ(recorder.samples().size(), 1u);
     const std::complex<double> step = QuantumBerryPhase2D::overlap(field, pushed);
     EXPECT_LT(std::norm(step), 0.9);
     EXPECT_NEAR(std::arg(recorder.transportedPhase()), std::arg(step), 1e-9);
+    EXPECT_NEAR(std::abs(recorder.transportedPhase()), 1.0, 1e-12) << "a phase, of unit modulus";
 
     // The next kept sample is compared with the thinned state, not the last kept one.
     ASSERT_TRUE(recorder.record(6.0, QuantumBerryPhase2D::trapAt(config, 6.0), pushed));

@@ -257,6 +257,8 @@ TEST(QuantumStueckelberg2D, HoldScanAdvancesThePhaseAtTheHeldGap)
     const LandauZenerReference lz1 = QuantumStueckelberg2D::reference(pair, twice, 0, 1, 1.0).landauZener;
     EXPECT_NEAR(QuantumStueckelberg2D::phaseIntegral(lz1, twice, 0.5), 2.0 * QuantumStueckelberg2D::phaseIntegral(lz1, twice, 1.0),
                 1e-9);
+    for (double hbar : {0.0, -1.0})
+        EXPECT_EQ(QuantumStueckelberg2D::phaseIntegral(lz1, twice, hbar), 0.0) << "hbar " << hbar;
 
     // Each extra unit of hold at bias F_end adds sqrt(Delta^2 + (2 d F_end)^2) / hbar.
     const LandauZenerReference lz = QuantumStueckelberg2D::reference(pair, returnSweep(4.0), 0, 1, 1.0).landauZener;

@@ -3,6 +3,7 @@
 #include "core/Numeric.h"
 #include "experiments/DriveProtocols.h"
 #include "experiments/TwoLevelSystem.h"
+#include "tests/experiments/CheckMessages.h"
 #include "tests/experiments/TwoLevelFixtures.h"
 
 #include <gtest/gtest.h>
@@ -177,6 +178,21 @@ TEST(QuantumRamsey2D, EnsembleWeightsAndTheSingleMemberLimit)
     const RamseyReference reference = QuantumRamsey2D::reference(pair, sequence, 0, 1, 1.0);
     EXPECT_NEAR(single.averagePopulation2, reference.finalPopulation2, 1e-3); // different step limits
     EXPECT_EQ(single.minPopulation2, single.maxPopulation2);
+
+    // The ensemble's own value rules from both sides.
+    using E = RamseyEnsemble;
+    test::expectValueRules(
+        [](const E& e, std::string* error) {
+            const bool ok = isRamseyEnsembleValid(e);
+            if (!ok)
+                *error = "refused";
+            return ok;
+        },
+        ensembleOf(0.06, 41),
+        {test::closedRange<E>("detuningStdDev", test::setter(&E::detuningStdDev), 0.0, 10.0, "refused"),
+         test::finiteOnly<E>("detuningStdDev", test::setter(&E::detuningStdDev), "refused"),
+         {"memberCount", [](E& e, double v) { e.memberCount = static_cast<std::int32_t>(v); }, {3.0, 201.0},
+          {2.0, 202.0}, "refused"}});
 
     RamseyEnsemble disabled = ensembleOf(0.06, 41);
     disabled.enabled = false;
