@@ -17,9 +17,13 @@ using namespace vxo;
 using vxo::test::messageOf;
 
 namespace {
+// On cells 0.125 x 0.15, so that a difference along one axis divided by the
+// other's spacing shows.
 ComplexField2D movingPacket(float px, float py)
 {
-    return test::packetField(96, 64, 0.125f, GaussianPacket2D{0.0f, 0.0f, 0.9f, px, py});
+    ComplexField2D psi(96, 64, 0.125f, 0.15f);
+    GaussianPacket2D::prepare(psi, GaussianPacket2D{0.0f, 0.0f, 0.9f, px, py});
+    return psi;
 }
 
 float at(const std::vector<float>& v, const ProbabilityCurrent2D& c, std::uint64_t i, std::uint64_t j)
@@ -63,10 +67,10 @@ TEST(ProbabilityCurrent2D, PacketCurrentIsDensityTimesVelocity)
     const ComplexField2D psi = movingPacket(2.5f, -1.0f);
     const float mass = 1.25f;
     const ProbabilityCurrent2D j = ProbabilityCurrent2D::compute(psi, 1.0f, mass);
-    const double h = 0.125;
+    const double hx = 0.125, hy = static_cast<double>(0.15f);
     const double sigmaK = 1.0 / (2.0 * 0.9);
-    const double factorX = std::sin(2.5 * h) / (2.5 * h);
-    const double factorY = std::sin(1.0 * h) / (1.0 * h);
+    const double factorX = std::sin(2.5 * hx) / (2.5 * hx);
+    const double factorY = std::sin(1.0 * hy) / (1.0 * hy);
 
     const std::uint64_t ci = 48, cj = 32; // nearest cell to the packet centre
     const std::complex<double> centre(psi.at(ci, cj).real(), psi.at(ci, cj).imag());
@@ -74,9 +78,9 @@ TEST(ProbabilityCurrent2D, PacketCurrentIsDensityTimesVelocity)
     EXPECT_NEAR(at(j.jx, j, ci, cj), rho * 2.5 / mass * factorX, 0.01 * rho * 2.5 / mass);
     EXPECT_NEAR(at(j.jy, j, ci, cj), -rho * 1.0 / mass * factorY, 0.01 * rho / mass);
 
-    const double damping = std::exp(-sigmaK * sigmaK * h * h / 2.0);
-    EXPECT_NEAR(j.integralJx, std::sin(2.5 * h) / h * damping / mass, 1e-4);
-    EXPECT_NEAR(j.integralJy, -std::sin(1.0 * h) / h * damping / mass, 1e-4);
+    const auto damping = [sigmaK](double h) { return std::exp(-sigmaK * sigmaK * h * h / 2.0); };
+    EXPECT_NEAR(j.integralJx, std::sin(2.5 * hx) / hx * damping(hx) / mass, 1e-4);
+    EXPECT_NEAR(j.integralJy, -std::sin(1.0 * hy) / hy * damping(hy) / mass, 1e-4);
 }
 
 TEST(ProbabilityCurrent2D, RealFieldsAndSmallGridsCarryNoCurrent)
@@ -136,15 +140,20 @@ TEST(ProbabilityCurrent2D, GaugeCovariantCurrent)
     EXPECT_EQ(unit.maxMagnitude, plain.maxMagnitude);
     EXPECT_EQ(unit.integralJx, plain.integralJx);
 
-    // Gauge covariance: links U_x = exp(i a), U_y = exp(i b) and the state
-    // exp(-i (a i + b j)) psi carry the current of psi.
-    const double a = 0.4, b = -0.9;
+    // Gauge covariance: with a gauge angle theta(i, j) that bends along both
+    // axes, links U_x = exp(i (theta(i+1, j) - theta(i, j))), U_y likewise,
+    // and the state exp(-i theta) psi carry the current of psi.
+    const auto theta = [](double i, double j) { return 0.4 * i + 0.03 * i * i - 0.9 * j + 0.02 * i * j - 0.01 * j * j; };
+    const auto turn = [](double angle) {
+        return Complex(static_cast<float>(std::cos(angle)), static_cast<float>(std::sin(angle)));
+    };
     ComplexField2D transformed = psi;
     for (std::uint64_t j = 0; j < psi.ny(); ++j)
         for (std::uint64_t i = 0; i < psi.nx(); ++i) {
-            links.setLinkX(i, j, Complex(static_cast<float>(std::cos(a)), static_cast<float>(std::sin(a))));
-            links.setLinkY(i, j, Complex(static_cast<float>(std::cos(b)), static_cast<float>(std::sin(b))));
-            const double angle = a * static_cast<double>(i) + b * static_cast<double>(j);
+            const double x = static_cast<double>(i), y = static_cast<double>(j);
+            links.setLinkX(i, j, turn(theta(x + 1.0, y) - theta(x, y)));
+            links.setLinkY(i, j, turn(theta(x, y + 1.0) - theta(x, y)));
+            const double angle = theta(x, y);
             const std::complex<double> phase = std::polar(1.0, -angle);
             const std::complex<double> v = std::complex<double>(psi.at(i, j).real(), psi.at(i, j).imag()) * phase;
             transformed.at(i, j) = Complex(static_cast<float>(v.real()), static_cast<float>(v.imag()));
@@ -191,6 +200,13 @@ TEST(ProbabilityCurrent2D, CurrentRecomputedInPlaceEqualsAFreshOne)
     ProbabilityCurrent2D::computeInto(small, 0.8f, 1.3f, current);
     expectSame(current, ProbabilityCurrent2D::compute(small, 0.8f, 1.3f), "plain after a larger grid");
 
+    // A grid without interior cells keeps nothing of the previous one either.
+    const ComplexField2D thin = test::randomField(2, 5, 0.3f, 0.2f, 4);
+    current = ProbabilityCurrent2D::compute(large, 1.0f, 1.0f);
+    ASSERT_NE(current.integralJx, 0.0);
+    ProbabilityCurrent2D::computeInto(thin, 0.8f, 1.3f, current);
+    expectSame(current, ProbabilityCurrent2D::compute(thin, 0.8f, 1.3f), "plain after a larger grid, no interior");
+
     current = ProbabilityCurrent2D::compute(large, 1.0f, 1.0f);
     ProbabilityCurrent2D::computeWithGaugeInto(small, links, 0.8f, 1.3f, current);
     expectSame(current, ProbabilityCurrent2D::computeWithGauge(small, links, 0.8f, 1.3f), "gauge after a larger grid");
@@ -223,6 +239,7 @@ TEST(ProbabilityCurrent2D, BilinearSampling)
     EXPECT_EQ(jx, 12.0f);
     EXPECT_FALSE(j.sample(1.5f, 1.0f, jx, jy)); // half a cell beyond
     EXPECT_EQ(jx, 0.0f);
+    EXPECT_FALSE(j.sample(1.0f, 1.5f, jx, jy)); // a quarter cell above the last row
     EXPECT_FALSE(j.sample(std::nanf(""), 0.0f, jx, jy));
     // A spacing that is not positive, on either axis, samples nothing.
     for (const auto& spacing : {std::make_pair(-1.0f, 2.0f), std::make_pair(1.0f, -2.0f)}) {

@@ -125,7 +125,9 @@ TEST(DetectorTemporalFlux2D, BackwardFluxIsNeverCounted)
 
 TEST(DetectorTemporalFlux2D, RestartsWhenTheLineOrGridChanges)
 {
-    const ComplexField2D psi = packet(64, 16, 0.25f, 0.0f, 2.0f);
+    // Cells 0.25 x 0.3: the stored row spacing is compared with dy alone.
+    ComplexField2D psi(64, 16, 0.25f, 0.3f);
+    GaussianPacket2D::prepare(psi, GaussianPacket2D{0.0f, 0.0f, 0.9f, 2.0f});
     DetectorTemporalFlux2D detector;
     detector.accumulate(psi, 1.0f, 1.0f, 0.1f, {0.0f, 0.3f});
     const double once = detector.totalFlux();
@@ -136,7 +138,10 @@ TEST(DetectorTemporalFlux2D, RestartsWhenTheLineOrGridChanges)
     EXPECT_NEAR(detector.totalFlux(), 2.0 * once, 1e-12);
     EXPECT_EQ(detector.x(), 0.0f);
 
-    // A larger move starts afresh.
+    // A move of just over 1e-6 starts afresh, and so does a larger one.
+    detector.accumulate(psi, 1.0f, 1.0f, 0.1f, {1.5e-6f, 0.3f});
+    EXPECT_EQ(detector.x(), 1.5e-6f);
+    EXPECT_NEAR(detector.totalFlux(), once, 1e-3 * once);
     detector.accumulate(psi, 1.0f, 1.0f, 0.1f, {0.5f, 0.3f});
     EXPECT_EQ(detector.x(), 0.5f);
     EXPECT_LT(detector.totalFlux(), 1.5 * once);
@@ -229,6 +234,9 @@ TEST(DetectorTemporalFlux2D, DistributionsAndComparison)
     for (std::size_t r = 0; r < 4; ++r)
         EXPECT_NEAR(perRow[r], rows[r] / 10.0, 1e-15);
     EXPECT_EQ(DetectorTemporalFlux2D::normalizedDistribution(rows, 1), std::vector<double>{1.0});
+    // Five rows spread over two bins by r / (n - 1): rows 0 and 1 low, rows 2 to 4 high.
+    EXPECT_EQ(DetectorTemporalFlux2D::normalizedDistribution({1.0, 2.0, 4.0, 8.0, 16.0}, 2),
+              (std::vector<double>{3.0 / 31.0, 28.0 / 31.0}));
     EXPECT_TRUE(DetectorTemporalFlux2D::normalizedDistribution(rows, 0).empty());
     EXPECT_TRUE(DetectorTemporalFlux2D::normalizedDistribution({0.0, 0.0}, 2).empty());
 

@@ -46,14 +46,14 @@ bool identical(const DiracSpinor2D& a, const DiracSpinor2D& b)
 }
 
 // Normalised Gaussian packet exp(-r^2 / (4 sigma^2)) exp(i p.r / hbar) in the
-// upper component (hbar = 1), the lower one zero, on n x n cells d x d or on
-// nx x ny cells dx x dy.
+// upper component, the lower one zero, on n x n cells d x d or on nx x ny
+// cells dx x dy.
 DiracSpinor2D upperPacket(std::uint64_t nx, std::uint64_t ny, float dx, float dy, float x0, float y0, float sigma,
-                          float px, float py)
+                          float px, float py, float hbar = 1.0f)
 {
     DiracSpinor2D s;
     s.resize(nx, ny, dx, dy);
-    vxo::GaussianPacket2D::prepare(s.upper, vxo::GaussianPacket2D{x0, y0, sigma, px, py});
+    vxo::GaussianPacket2D::prepare(s.upper, vxo::GaussianPacket2D{x0, y0, sigma, px, py, hbar});
     return s;
 }
 
@@ -63,15 +63,15 @@ DiracSpinor2D upperPacket(std::uint64_t n, float d, float x0, float y0, float si
 }
 
 // Projection (1 + H0/E)/2 of an upper-only spinor onto the positive-energy
-// branch, wave vector by wave vector (hbar = 1).
-void projectPositiveEnergy(DiracSpinor2D& s, double c, double m)
+// branch, momentum p = hbar k by momentum.
+void projectPositiveEnergy(DiracSpinor2D& s, double c, double m, double hbar)
 {
     vxo::FFT2D::forward(s.upper);
     vxo::FFT2D::forward(s.lower);
     const std::uint64_t nx = s.upper.nx();
     const std::uint64_t ny = s.upper.ny();
-    const double dkx = 2.0 * kPi / (static_cast<double>(nx) * s.upper.dx());
-    const double dky = 2.0 * kPi / (static_cast<double>(ny) * s.upper.dy());
+    const double dkx = 2.0 * kPi * hbar / (static_cast<double>(nx) * s.upper.dx());
+    const double dky = 2.0 * kPi * hbar / (static_cast<double>(ny) * s.upper.dy());
     const double mc2 = m * c * c;
     for (std::uint64_t j = 0; j < ny; ++j)
         for (std::uint64_t i = 0; i < nx; ++i) {
@@ -279,6 +279,28 @@ TEST(DiracSplitStepSolver2D, NewPotentialAtTheSameAddressIsNotMistakenForTheOldO
     EXPECT_NEAR(std::abs(s.upper.at(4, 4) - Complex(float(std::cos(phi)), float(std::sin(phi)))), 0.0, 1e-5);
 }
 
+TEST(DiracSplitStepSolver2D, PropagatorFollowsTheSpinorsGrid)
+{
+    // A spinor on other cells (same counts) or other counts after a first step
+    // is propagated as a fresh solver would, not with the cached table.
+    DiracSplitStepSolver2D solver;
+    solver.configure(parameters(0.8f, 0.05f, 1.3f, 0.6f));
+    DiracSpinor2D first = upperPacket(32, 16, 0.5f, 0.625f, -2.0, 0.5, 2.0, 1.0, 0.4, 0.8f);
+    solver.stepFree(first);
+    for (const DiracSpinor2D& next : {upperPacket(32, 16, 0.4f, 0.5f, -2.0, 0.5, 2.0, 1.0, 0.4, 0.8f),
+                                      upperPacket(64, 16, 0.5f, 0.625f, -2.0, 0.5, 2.0, 1.0, 0.4, 0.8f),
+                                      upperPacket(16, 32, 0.5f, 0.625f, -2.0, 0.5, 2.0, 1.0, 0.4, 0.8f)}) {
+        DiracSpinor2D cached = next;
+        DiracSpinor2D fresh = next;
+        solver.stepFree(cached);
+        DiracSplitStepSolver2D other;
+        other.configure(solver.parameters());
+        other.stepFree(fresh);
+        EXPECT_TRUE(identical(cached, fresh)) << next.upper.nx() << " x " << next.upper.ny() << " cells of "
+                                              << next.upper.dx();
+    }
+}
+
 TEST(DiracSplitStepSolver2D, NormIsConservedWithAndWithoutPotential)
 {
     DiracSplitStepSolver2D solver;
@@ -300,13 +322,14 @@ TEST(DiracSplitStepSolver2D, PositiveEnergyPacketsMoveAtTheGroupVelocity)
 {
     // A packet narrow in momentum, projected on the positive-energy branch,
     // drifts at v = c^2 p / E without trembling; a massless one at v = c.
-    // Cells 0.4 x 0.5 on 128 x 64: each axis keeps its own wave numbers.
-    const double c = 1.5, p = 1.0, t = 8.0;
+    // Cells 0.4 x 0.5 on 128 x 64: each axis keeps its own wave numbers. With
+    // hbar = 0.7 a momentum taken as k or as k / hbar moves at another speed.
+    const double c = 1.5, p = 1.0, t = 8.0, hbar = 0.7;
     for (double m : {0.8, 0.0}) {
         DiracSplitStepSolver2D solver;
-        solver.configure(parameters(1.0f, 0.1f, float(c), float(m)));
-        DiracSpinor2D s = upperPacket(128, 64, 0.4f, 0.5f, -10.0, 0.0, 5.0, p, 0.0);
-        projectPositiveEnergy(s, c, m);
+        solver.configure(parameters(float(hbar), 0.1f, float(c), float(m)));
+        DiracSpinor2D s = upperPacket(128, 64, 0.4f, 0.5f, -10.0, 0.0, 5.0, p, 0.0, float(hbar));
+        projectPositiveEnergy(s, c, m, hbar);
         const double x0 = centroidX(s);
         const double e = std::sqrt(c * c * p * p + m * m * c * c * c * c);
         const double expected = c * c * p / e;
@@ -334,11 +357,12 @@ TEST(DiracSplitStepSolver2D, MixedPacketTremblesAtTwiceTheEnergy)
 {
     // An upper-only packet mixes both energy branches; the interference makes
     // <v_x> oscillate at 2 E / hbar, which for a slow packet is close to the
-    // rest-frame value 2 m c^2 / hbar.
-    const double c = 1.0, m = 1.0, p = 0.25, dt = 0.05;
+    // rest-frame value 2 m c^2 / hbar. No constant is 1, so a factor of hbar,
+    // m or c put in the wrong place changes the frequency.
+    const double c = 1.2, m = 0.9, p = 0.3, dt = 0.05, hbar = 0.6;
     DiracSplitStepSolver2D solver;
-    solver.configure(parameters(1.0f, float(dt), float(c), float(m)));
-    DiracSpinor2D s = upperPacket(128, 0.4f, 0.0, 0.0, 5.0, p, 0.0);
+    solver.configure(parameters(float(hbar), float(dt), float(c), float(m)));
+    DiracSpinor2D s = upperPacket(128, 64, 0.4f, 0.5f, 0.0, 0.0, 5.0, p, 0.0, float(hbar));
 
     // Zero crossings of d<v_x>/dt, which removes the drift.
     std::vector<double> v{velocityX(s, c)};
@@ -360,8 +384,8 @@ TEST(DiracSplitStepSolver2D, MixedPacketTremblesAtTwiceTheEnergy)
     ASSERT_GE(crossings.size(), 6u);
     const double omega = kPi * double(crossings.size() - 1) / (crossings.back() - crossings.front());
     const double energy = std::sqrt(c * c * p * p + m * m * c * c * c * c);
-    EXPECT_NEAR(omega / (2.0 * energy), 1.0, 0.02);
-    EXPECT_NEAR(omega / (2.0 * m * c * c), 1.0, 0.05);
+    EXPECT_NEAR(omega * hbar / (2.0 * energy), 1.0, 0.02);
+    EXPECT_NEAR(omega * hbar / (2.0 * m * c * c), 1.0, 0.05);
     // Amplitude of the trembling velocity for a single wave vector: c^2 p m c^2 / E^2.
     EXPECT_GT(amplitude, 0.5 * c * c * p * m * c * c / (energy * energy));
 }

@@ -266,26 +266,37 @@ TEST(Tridiagonal, ThomasSolutionSatisfiesTheSystem)
     std::vector<ComplexD> sub{0.0}, main{ComplexD(2.0, 1.0)}, super{0.0}, rhs{ComplexD(1.0, 3.0)};
     vxo::solveTridiagonal(sub, main, super, rhs);
     EXPECT_NEAR(std::abs(rhs[0] - ComplexD(1.0, 3.0) / ComplexD(2.0, 1.0)), 0.0, 1e-15);
+    std::vector<ComplexD> tilted{ComplexD(1.0, 3.0)};
+    main = {ComplexD(0.5, -2.0)};
+    vxo::solveTridiagonal(sub, main, super, tilted);
+    EXPECT_NEAR(std::abs(tilted[0] - ComplexD(1.0, 3.0) / ComplexD(0.5, -2.0)), 0.0, 1e-15);
 
     std::mt19937 rng(7);
     std::uniform_real_distribution<double> u(-1.0, 1.0);
-    for (std::size_t n : {2u, 3u, 17u}) {
-        std::vector<ComplexD> a(n), b(n), c(n), d(n);
-        for (std::size_t i = 0; i < n; ++i) {
-            a[i] = {u(rng), u(rng)};
-            c[i] = {u(rng), u(rng)};
-            b[i] = ComplexD(3.0 + u(rng), u(rng)); // diagonally dominant
-            d[i] = {u(rng), u(rng)};
-        }
-        std::vector<ComplexD> x = d;
-        vxo::solveTridiagonal(a, b, c, x);
-        for (std::size_t i = 0; i < n; ++i) {
-            ComplexD lhs = b[i] * x[i];
-            if (i > 0)
-                lhs += a[i] * x[i - 1];
-            if (i + 1 < n)
-                lhs += c[i] * x[i + 1];
-            EXPECT_NEAR(std::abs(lhs - d[i]), 0.0, 1e-13) << "n=" << n << " row " << i;
+    // Diagonally dominant pivots mostly real and mostly imaginary: the
+    // scaled division takes its two branches.
+    for (const ComplexD dominant : {ComplexD(3.0, 0.0), ComplexD(0.0, -3.0)}) {
+        for (std::size_t n : {2u, 3u, 17u}) {
+            std::vector<ComplexD> a(n), b(n), c(n), d(n);
+            for (std::size_t i = 0; i < n; ++i) {
+                a[i] = {u(rng), u(rng)};
+                c[i] = {u(rng), u(rng)};
+                b[i] = dominant + ComplexD(u(rng), u(rng));
+                d[i] = {u(rng), u(rng)};
+            }
+            // Storage past the right-hand side holds a NaN the solver must never read.
+            std::vector<ComplexD> x = d;
+            x.push_back(ComplexD(std::nan(""), 0.0));
+            x.pop_back();
+            vxo::solveTridiagonal(a, b, c, x);
+            for (std::size_t i = 0; i < n; ++i) {
+                ComplexD lhs = b[i] * x[i];
+                if (i > 0)
+                    lhs += a[i] * x[i - 1];
+                if (i + 1 < n)
+                    lhs += c[i] * x[i + 1];
+                EXPECT_NEAR(std::abs(lhs - d[i]), 0.0, 1e-13) << "n=" << n << " row " << i << " pivots " << dominant;
+            }
         }
     }
 

@@ -209,8 +209,8 @@ TEST(PositionMeasurement, CollapseNarrowsPositionAndWidensMomentum)
     const PositionMoments after = computePositionMoments(psi);
     const MomentumSpace2D momentumAfter = MomentumSpace2D::compute(psi, 1.0);
     EXPECT_NEAR(before.sigmaX, sigma0, 2e-3);
-    EXPECT_NEAR(after.sigmaX, expectedSigmaX, 3e-3);
-    EXPECT_NEAR(after.sigmaY, expectedSigmaX, 3e-3);
+    EXPECT_NEAR(after.sigmaX, expectedSigmaX, 3e-4);
+    EXPECT_NEAR(after.sigmaY, expectedSigmaX, 3e-4);
     EXPECT_NEAR(momentumBefore.sigmaPx, 0.5 / sigma0, 3e-3);
     EXPECT_NEAR(momentumAfter.sigmaPx, 0.5 / expectedSigmaX, 5e-3);
     EXPECT_NEAR(momentumAfter.sigmaPy, 0.5 / expectedSigmaX, 5e-3);

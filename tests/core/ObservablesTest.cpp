@@ -30,7 +30,9 @@ const double kSigmaP = 1.0 / (2.0 * 0.9); // hbar / (2 sigma) per axis
 
 TEST(EnergyObservables2D, GaussianPacketKineticEnergy)
 {
-    const ComplexField2D psi = formDefaultPacket(256, 128, 0.125f);
+    // Cells 0.125 x 0.1875: the norm is a sum over cells of dx dy.
+    ComplexField2D psi(256, 128, 0.125f, 0.1875f);
+    GaussianPacket2D::prepare(psi, GaussianPacket2D{-5.0f, 0.0f, 0.9f, 2.5f});
     const PotentialField2D V(psi.nx(), psi.ny(), psi.dx(), psi.dy());
     // <T> = (p0^2 + sigma_px^2 + sigma_py^2) / 2m for a chirp-free Gaussian.
     const double expected = (2.5 * 2.5 + 2.0 * kSigmaP * kSigmaP) / 2.0;
@@ -145,21 +147,31 @@ TEST(EnergyObservables2D, ZeroFieldsAndArgumentChecks)
 
 TEST(MomentumSpace2D, GaussianPacketMomentsParsevalAndPeak)
 {
-    const ComplexField2D psi = formDefaultPacket(256, 128, 0.125f);
+    // Cells 0.125 x 0.1875 and a momentum along both axes, so that each
+    // axis's spacing, mean and spread must come from its own figures; a norm
+    // of 2.25, which the moments divide out.
+    ComplexField2D psi(256, 128, 0.125f, 0.1875f);
+    GaussianPacket2D::prepare(psi, GaussianPacket2D{-5.0f, 1.0f, 0.9f, 2.5f, -1.5f});
+    for (std::uint64_t k = 0; k < psi.size(); ++k)
+        psi.data()[k] *= 1.5f;
     const MomentumSpace2D m = MomentumSpace2D::compute(psi, 1.0);
     const double dpx = 2.0 * kPi / (256 * 0.125);
+    const double dpy = 2.0 * kPi / (128 * 0.1875);
     EXPECT_NEAR(m.norm, psi.norm(), 1e-6); // discrete Parseval
     EXPECT_EQ(m.field.dx(), static_cast<float>(dpx));
+    EXPECT_EQ(m.field.dy(), static_cast<float>(dpy));
     ASSERT_EQ(m.pxAxis.size(), 256u);
+    ASSERT_EQ(m.pyAxis.size(), 128u);
     EXPECT_NEAR(m.pxAxis.front(), -128 * dpx, 1e-12);
+    EXPECT_NEAR(m.pyAxis.front(), -64 * dpy, 1e-12);
     EXPECT_EQ(m.pxAxis[128], 0.0);
     EXPECT_EQ(m.pyAxis[64], 0.0);
     EXPECT_NEAR(m.meanPx, 2.5, 1e-4);
-    EXPECT_NEAR(m.meanPy, 0.0, 1e-6);
+    EXPECT_NEAR(m.meanPy, -1.5, 1e-4);
     EXPECT_NEAR(m.sigmaPx, kSigmaP, 1e-3 * kSigmaP);
     EXPECT_NEAR(m.sigmaPy, kSigmaP, 1e-3 * kSigmaP);
     EXPECT_LE(std::abs(m.peakPx - 2.5), dpx / 2.0);
-    EXPECT_EQ(m.peakPy, 0.0);
+    EXPECT_LE(std::abs(m.peakPy + 1.5), dpy / 2.0);
 }
 
 TEST(MomentumSpace2D, PhaseIsReferredToTheGridCentre)

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <limits>
@@ -142,6 +143,13 @@ TEST(PotentialField2D, IdentityIsFreshForEveryObjectAndEveryAssignment)
     EXPECT_TRUE(a.empty());
     EXPECT_EQ(a.nx(), 0u);
     EXPECT_EQ(a.revision(), aRevision + 1);
+    // ... with the cells of a default field, on both axes and after either move.
+    const PotentialField2D fresh;
+    EXPECT_EQ(a.dx(), fresh.dx());
+    EXPECT_EQ(a.dy(), fresh.dy());
+    EXPECT_EQ(tall.dx(), fresh.dx());
+    EXPECT_EQ(tall.dy(), fresh.dy());
+    EXPECT_EQ(tall.ny(), 0u);
 }
 
 TEST(PotentialField2D, CellCentresAndGridMatching)
@@ -325,6 +333,57 @@ TEST(PotentialField2D, StadiumExteriorLeavesInteriorAndBoundary)
     EXPECT_EQ(f.valueAt(5, 2), 1.0f); // (2, 0), on the cap
     EXPECT_EQ(f.valueAt(5, 3), 8.0f); // (2, 1), outside the cap
     EXPECT_EQ(f.valueAt(3, 0), 8.0f); // (0, -2)
+}
+
+// Each painter against the inequality of its own shape, off the origin on a
+// fine grid of cells 0.02 x 0.026: a size or a centre out by 1 %, or one axis
+// measured with the other's spacing, moves the edge across some cell. Cells
+// within 1e-4 of an edge (single-precision parameters) are not judged.
+TEST(PotentialField2D, EveryPainterFillsTheCellsOfItsShape)
+{
+    const auto segmentDistance = [](double x, double y, double x0, double y0, double x1, double y1) {
+        const double ex = x1 - x0, ey = y1 - y0;
+        const double t = std::clamp(((x - x0) * ex + (y - y0) * ey) / (ex * ex + ey * ey), 0.0, 1.0);
+        return std::hypot(x - (x0 + t * ex), y - (y0 + t * ey));
+    };
+    struct Shape {
+        const char* name;
+        std::function<void(PotentialField2D&)> paint;
+        std::function<double(double, double)> slack; // > 0 where painted
+    };
+    const Shape shapes[] = {
+        {"rectangle", [](PotentialField2D& f) { f.addRectangle(0.37f, -0.41f, 2.3f, 1.7f, 1.0f); },
+         [](double x, double y) { return std::min(1.15 - std::abs(x - 0.37), 0.85 - std::abs(y + 0.41)); }},
+        {"circle", [](PotentialField2D& f) { f.addCircle(-0.6f, 0.35f, 1.55f, 1.0f); },
+         [](double x, double y) { return 1.55 - std::hypot(x + 0.6, y - 0.35); }},
+        {"oblique barrier", [](PotentialField2D& f) { f.addBarrier(-2.1f, -1.3f, 1.7f, 1.9f, 0.9f, 1.0f); },
+         [&](double x, double y) { return 0.45 - segmentDistance(x, y, -2.1, -1.3, 1.7, 1.9); }},
+        {"stadium exterior", [](PotentialField2D& f) { f.addStadiumExterior(0.2f, -0.15f, 1.8f, 1.1f, 1.0f); },
+         [](double x, double y) {
+             const double ax = std::abs(x - 0.2), yp = y + 0.15;
+             return ax <= 0.9 ? std::abs(yp) - 1.1 : std::hypot(ax - 0.9, yp) - 1.1;
+         }},
+        {"single slit", [](PotentialField2D& f) { f.addSingleSlit(0.45f, 0.7f, -0.3f, 1.1f, 1.0f); },
+         [](double x, double y) { return std::min(0.35 - std::abs(x - 0.45), std::abs(y + 0.3) - 0.55); }},
+        {"double slit", [](PotentialField2D& f) { f.addDoubleSlit(-0.25f, 0.5f, 0.2f, 1.6f, 0.6f, 1.0f); },
+         [](double x, double y) {
+             return std::min({0.25 - std::abs(x + 0.25), std::abs(y + 0.6) - 0.3, std::abs(y - 1.0) - 0.3});
+         }},
+    };
+    for (const Shape& shape : shapes) {
+        PotentialField2D f(301, 231, 0.02f, 0.026f);
+        shape.paint(f);
+        int painted = 0, wrong = 0;
+        for (std::uint64_t j = 0; j < 231; ++j)
+            for (std::uint64_t i = 0; i < 301; ++i) {
+                const double slack = shape.slack((i - 150.0) * 0.02, (j - 115.0) * 0.026);
+                painted += f.valueAt(i, j) == 1.0f ? 1 : 0;
+                if (std::abs(slack) > 1e-4 && (f.valueAt(i, j) == 1.0f) != (slack > 0.0))
+                    ++wrong;
+            }
+        EXPECT_EQ(wrong, 0) << shape.name;
+        EXPECT_GT(painted, 1000) << shape.name;
+    }
 }
 
 TEST(PotentialField2D, SmoothFieldsAddTheirFunction)

@@ -170,16 +170,25 @@ TEST(PotentialObject, ApplyToUsesTheKindsGeometry)
             EXPECT_EQ(f.valueAt(i, j), inside ? 3.0f : 0.0f) << i << ", " << j;
         }
 
-    // Wedge of width and height 4 about the origin: apex at (-2, 0), base at x = 2.
+    // Wedge 4 wide and 3 high about (0.6, -0.4), on cells 0.5 x 0.4: apex at
+    // (-1.4, -0.4), base at x = 2.6 from y = -1.9 to 1.1, so every cell with
+    // |y + 0.4| < (3/8)(x + 1.4) and x < 2.6, and no other (no cell centre
+    // lies on an edge).
     PotentialObject wedge = ofKind(PotentialObjectKind::PolygonWedge);
+    wedge.centerX = 0.6f;
+    wedge.centerY = -0.4f;
     wedge.width = 4.0f;
-    wedge.height = 4.0f;
+    wedge.height = 3.0f;
     wedge.value = 2.0f;
-    PotentialField2D w(9, 9, 0.5f, 0.5f);
+    PotentialField2D w(11, 13, 0.5f, 0.4f);
     PotentialObject::applyTo(wedge, w);
-    EXPECT_EQ(w.valueAt(1, 4), 2.0f); // (-1.5, 0)
-    EXPECT_EQ(w.valueAt(1, 6), 0.0f); // (-1.5, 1): beyond the upper edge y = (x + 2) / 2
-    EXPECT_EQ(w.valueAt(7, 7), 2.0f); // (1.5, 1.5)
+    for (std::uint64_t j = 0; j < 13; ++j)
+        for (std::uint64_t i = 0; i < 11; ++i) {
+            const double x = (i - 5.0) * 0.5;
+            const double y = (j - 6.0) * 0.4;
+            const bool inside = std::abs(y + 0.4) < 0.375 * (x + 1.4) && x < 2.6;
+            EXPECT_EQ(w.valueAt(i, j), inside ? 2.0f : 0.0f) << i << ", " << j;
+        }
 
     PotentialField2D untouched(4, 4, 1.0f, 1.0f);
     PotentialObject::applyTo(ofKind(PotentialObjectKind::None), untouched);
@@ -206,6 +215,9 @@ TEST(PotentialScene, IdentifiersInOrderOfAddition)
     EXPECT_EQ(stored.add(ofKind(PotentialObjectKind::Circle, 3)), 3u); // free, below nextId
     EXPECT_EQ(stored.nextId(), 10u);
     EXPECT_EQ(idsOf(stored), (std::vector<std::uint64_t>{7, 8, 9, 3}));
+    // A stored id equal to nextId moves it on as one above it does.
+    EXPECT_EQ(stored.add(ofKind(PotentialObjectKind::Circle, 10)), 10u);
+    EXPECT_EQ(stored.nextId(), 11u);
 
     stored.clear();
     EXPECT_TRUE(stored.empty());

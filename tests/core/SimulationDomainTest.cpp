@@ -42,12 +42,13 @@ AbsorbingBoundaryConfig layer(bool enabled, float widthFraction, float strength,
 
 TEST(SimulationDomain2D, DerivesTheCellSizeFromTheExtent)
 {
-    const SimulationDomain2D d(512, 512, 40.96f, 40.96f);
+    const SimulationDomain2D d(512, 256, 40.96f, 30.72f);
     EXPECT_EQ(d.nx(), 512u);
-    EXPECT_EQ(d.ny(), 512u);
+    EXPECT_EQ(d.ny(), 256u);
     EXPECT_EQ(d.width(), 40.96f);
+    EXPECT_EQ(d.height(), 30.72f);
     EXPECT_EQ(d.dx(), 0.08f);
-    EXPECT_EQ(d.dy(), 0.08f);
+    EXPECT_EQ(d.dy(), 0.12f);
     EXPECT_TRUE(d.isValid());
 }
 
@@ -65,10 +66,14 @@ TEST(SimulationDomain2D, RefusesSizesBeforeExtents)
 
 TEST(SimulationDomain2D, IsValidAlsoChecksTheDerivedSpacing)
 {
-    // The smallest positive float divided by 1024 underflows to a zero cell size.
+    // The smallest positive float divided by 1024 underflows to a zero cell
+    // size, along either axis.
     const SimulationDomain2D tiny(1024, 1, std::numeric_limits<float>::denorm_min(), 1.0f);
     EXPECT_EQ(tiny.dx(), 0.0f);
     EXPECT_FALSE(tiny.isValid());
+    const SimulationDomain2D flat(1, 1024, 1.0f, std::numeric_limits<float>::denorm_min());
+    EXPECT_EQ(flat.dy(), 0.0f);
+    EXPECT_FALSE(flat.isValid());
 }
 
 TEST(AbsorbingBoundary2DProfile, BandWidthRimAndOutermostCell)

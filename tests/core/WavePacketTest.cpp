@@ -103,8 +103,10 @@ TEST(GaussianPacket2D, ArgumentChecksComeInOrderAndBeforeAnyWrite)
         "GaussianPacket2D: sigma must be finite and positive");
     EXPECT_EQ(messageOf<std::invalid_argument>([&] { GaussianPacket2D::prepare(psi, packet(nan, 0, 1, 0, 0, 0)); }),
               "GaussianPacket2D: hbar must be finite and positive");
-    EXPECT_EQ(messageOf<std::invalid_argument>([&] { GaussianPacket2D::prepare(psi, packet(0, 0, 1, nan, 0, 1)); }),
-              "GaussianPacket2D: all parameters must be finite");
+    for (const GaussianPacket2D& unusable : {packet(0, 0, 1, nan, 0, 1), packet(0, 0, 1, 0, nan, 1)})
+        EXPECT_EQ(messageOf<std::invalid_argument>([&] { GaussianPacket2D::prepare(psi, unusable); }),
+                  "GaussianPacket2D: all parameters must be finite")
+            << "px " << unusable.px << ", py " << unusable.py;
     EXPECT_EQ(
         messageOf<std::invalid_argument>([&] { GaussianPacket2D::prepare(psi, packet(0, -INFINITY, 1, 0, 0, 1)); }),
         "GaussianPacket2D: all parameters must be finite");

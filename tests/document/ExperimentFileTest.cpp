@@ -87,6 +87,14 @@ TEST_F(ExperimentFile, FilesBeyond64MiBAreRefusedUnread)
         expectLoadRefused(path(name), QStringLiteral("Cannot read '") + path(name)
                                           + QStringLiteral("': the file is larger than 64 MiB."));
     }
+
+    // Exactly 64 MiB is within the limit: a document padded with spaces to it loads.
+    QByteArray padded = validBytes();
+    padded.append(QByteArray(static_cast<int>(kMaximumExperimentFileBytes - padded.size()), ' '));
+    writeBytes(path("full.json"), padded);
+    ExperimentDocument loaded;
+    QString error;
+    EXPECT_TRUE(loadExperimentFile(path("full.json"), loaded, error)) << error.toStdString();
 }
 
 TEST_F(ExperimentFile, EndlessDevicesAreReadOnlyUpToTheLimit)

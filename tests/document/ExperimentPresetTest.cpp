@@ -802,6 +802,16 @@ TEST(ExperimentCatalogueValues, BoxWallsAndWells) {
         EXPECT_FLOAT_EQ(b.thickness, 0.64f);
         EXPECT_FLOAT_EQ(b.value, 4.5f);
     }
+    // The Moshinsky shutter: one thin barrier of 120 across the axis.
+    const ExperimentPreset shutter = makeExperimentPreset(40);
+    ASSERT_EQ(shutter.scene.size(), 1u);
+    const PotentialObject& s = objectWithId(shutter, 1);
+    EXPECT_EQ(s.kind, PotentialObjectKind::Barrier);
+    EXPECT_FLOAT_EQ(s.centerX, 0.0f);
+    EXPECT_FLOAT_EQ(s.centerY, 0.0f);
+    EXPECT_FLOAT_EQ(s.length, 19.0f);
+    EXPECT_FLOAT_EQ(s.thickness, 0.32f);
+    EXPECT_FLOAT_EQ(s.value, 120.0f);
 
     const ExperimentPreset revival = makeExperimentPreset(28);
     ASSERT_EQ(revival.scene.size(), 4u);
@@ -823,6 +833,44 @@ TEST(ExperimentCatalogueValues, BoxWallsAndWells) {
         expectRectangle(objectWithId(lattice, i + 1), static_cast<float>((i - 7.5) * 2.56), 0.0f, 1.28f, 42.0f, -1.0f);
     EXPECT_EQ(objectWithId(lattice, 17).kind, PotentialObjectKind::Linear);
     EXPECT_FLOAT_EQ(objectWithId(lattice, 17).slopeX, 0.08f);
+
+    // The presets of one smooth object at the origin: its kind and every size.
+    struct Single {
+        std::uint32_t preset;
+        PotentialObjectKind kind;
+        float value, sigma, curvatureX, curvatureY, width, radius;
+    };
+    const Single singles[] = {
+        {8, PotentialObjectKind::Harmonic, 0.0f, 0.0f, 0.25f, 0.25f, 0.0f, 0.0f},
+        {9, PotentialObjectKind::Gaussian, -6.0f, 3.0f, 0.0f, 0.0f, 0.0f, 0.0f},
+        {13, PotentialObjectKind::Harmonic, 0.0f, 0.0f, 0.25f, 0.25f, 0.0f, 0.0f},
+        {14, PotentialObjectKind::Harmonic, 0.0f, 0.0f, 0.25f, 0.25f, 0.0f, 0.0f},
+        {15, PotentialObjectKind::Harmonic, 0.0f, 0.0f, 0.25f, 0.25f, 0.0f, 0.0f},
+        {33, PotentialObjectKind::Harmonic, 0.0f, 0.0f, 0.25f, 0.25f, 0.0f, 0.0f},
+        {35, PotentialObjectKind::Harmonic, 0.0f, 0.0f, 0.0f, 0.494f, 0.0f, 0.0f},
+        {37, PotentialObjectKind::StadiumExterior, 120.0f, 0.0f, 0.0f, 0.0f, 8.0f, 4.5f},
+        {38, PotentialObjectKind::Harmonic, 0.0f, 0.0f, 1.0f, 1.0f, 0.0f, 0.0f},
+    };
+    for (const Single& row : singles) {
+        SCOPED_TRACE("preset " + std::to_string(row.preset));
+        const ExperimentPreset p = makeExperimentPreset(row.preset);
+        ASSERT_EQ(p.scene.size(), 1u);
+        const PotentialObject& o = objectWithId(p, 1);
+        EXPECT_EQ(o.kind, row.kind);
+        EXPECT_FLOAT_EQ(o.centerX, 0.0f);
+        EXPECT_FLOAT_EQ(o.centerY, 0.0f);
+        EXPECT_FLOAT_EQ(o.value, row.value);
+        if (row.kind == PotentialObjectKind::Gaussian) {
+            EXPECT_FLOAT_EQ(o.sigmaX, row.sigma);
+            EXPECT_FLOAT_EQ(o.sigmaY, row.sigma);
+        } else if (row.kind == PotentialObjectKind::Harmonic) {
+            EXPECT_FLOAT_EQ(o.curvatureX, row.curvatureX);
+            EXPECT_FLOAT_EQ(o.curvatureY, row.curvatureY);
+        } else {
+            EXPECT_FLOAT_EQ(o.width, row.width);
+            EXPECT_FLOAT_EQ(o.radius, row.radius);
+        }
+    }
 
     // The bouncer's floor and its uniform downward force along y only.
     const ExperimentPreset bouncer = makeExperimentPreset(32);

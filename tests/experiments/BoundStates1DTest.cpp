@@ -149,13 +149,20 @@ TEST(BoundStates1D, RefusesUnusableGridsAndSettings)
     circle.addCircle(0.0f, 0.0f, 3.0f, -2.0f);
     EXPECT_EQ(BoundStates1D::compute(circle, settings).message, notInvariant);
 
-    // Rows may differ by up to yTolerance times the scale max(1, max |V|) = 2.
-    for (const float slope : {2e-5f, 1e-4f}) {
+    // Rows may differ from the middle one (y = 0.125) by up to yTolerance times
+    // the scale max(1, max |V|): 2 for a well of depth 2, 1 for one of depth 0.5.
+    // The farthest row lies 0.5 away.
+    struct Tilt {
+        float depth, slope;
+        bool passes;
+    };
+    for (const Tilt& t : {Tilt{-2.0f, 2e-5f, true}, Tilt{-2.0f, 1e-4f, false}, Tilt{-0.5f, 1.5e-5f, true},
+                          Tilt{-0.5f, 3e-5f, false}}) {
         PotentialField2D tilted(64, 4, 0.25f, 0.25f); // rows at y = -0.375 .. 0.375
-        tilted.addRectangle(0.0f, 0.0f, 4.0f, 100.0f, -2.0f);
-        tilted.addLinear(0.0f, 0.0f, 0.0f, 0.0f, slope);
+        tilted.addRectangle(0.0f, 0.0f, 4.0f, 100.0f, t.depth);
+        tilted.addLinear(0.0f, 0.0f, 0.0f, 0.0f, t.slope);
         const bool passes = BoundStates1D::compute(tilted, settings).message != notInvariant;
-        EXPECT_EQ(passes, slope < 5e-5f) << slope;
+        EXPECT_EQ(passes, t.passes) << "depth " << t.depth << ", slope " << t.slope;
     }
 
     PotentialField2D nonFinite = flatGrid(64, 4, std::numeric_limits<float>::infinity());

@@ -3,6 +3,7 @@
 #include "core/Numeric.h"
 #include "core/PotentialField2D.h"
 #include "core/PotentialScene.h"
+#include "tests/experiments/CheckMessages.h"
 #include "tests/experiments/PresetScenes.h"
 #include "tests/experiments/TwoLevelFixtures.h"
 
@@ -113,6 +114,12 @@ TEST(DriveValues, FollowTheirFormulas)
     EXPECT_NEAR(linearSweepValueAt(sweep, 12.0), 0.35 - 0.7 * 0.25, 1e-15);
     EXPECT_EQ(linearSweepValueAt(sweep, 50.0), -0.35);
     EXPECT_EQ(linearSweepValueAt(sweep, kNaN), 0.35);
+    // A ramp of no length (a stored, unchecked record) holds the start value
+    // at its start time and the end value after it.
+    LinearSweep instant = sweep;
+    instant.duration = 0.0;
+    EXPECT_EQ(linearSweepValueAt(instant, 2.0), 0.35);
+    EXPECT_EQ(linearSweepValueAt(instant, 2.5), -0.35);
 
     sweep.returnEnabled = true;
     sweep.holdDuration = 3.0;
@@ -199,13 +206,15 @@ TEST(DriveAppliers, DrivenCopyIsRasterisedAndTheStoredSceneNeverChanges)
     sweep.targetObjectId = 4;
     sweep.returnEnabled = true;
     sweep.holdDuration = 0.0;
-    const LinearSweepApplication returning = applyLinearSweep(scene, sweep, 41.0, field);
+    sweep.startTime = 5.0; // progress counts from the start time
+    const LinearSweepApplication returning = applyLinearSweep(scene, sweep, 46.0, field);
     EXPECT_TRUE(returning.applied);
     EXPECT_TRUE(returning.returning);
     EXPECT_FALSE(returning.holding); // a hold of 0 goes straight into the return ramp
     EXPECT_NEAR(returning.progress, 41.0 / 44.0, 1e-15);
     EXPECT_EQ(field.values(), builtWith(scene, 4, SceneParameterSlopeX, returning.value));
-    const LinearSweepApplication finished = applyLinearSweep(scene, sweep, 44.0, field);
+    EXPECT_FALSE(applyLinearSweep(scene, sweep, 48.9, field).finished);
+    const LinearSweepApplication finished = applyLinearSweep(scene, sweep, 49.0, field);
     EXPECT_TRUE(finished.finished);
     EXPECT_EQ(finished.progress, 1.0);
     EXPECT_EQ(finished.value, 0.35);
@@ -213,7 +222,8 @@ TEST(DriveAppliers, DrivenCopyIsRasterisedAndTheStoredSceneNeverChanges)
     RamseySequence ramsey;
     ramsey.enabled = true;
     ramsey.targetObjectId = 4;
-    const RamseyDriveApplication pulse = applyRamseySequence(scene, ramsey, 3.0, field);
+    ramsey.startTime = 2.0;
+    const RamseyDriveApplication pulse = applyRamseySequence(scene, ramsey, 5.0, field);
     EXPECT_TRUE(pulse.applied);
     EXPECT_EQ(pulse.stage, RamseyStagePulse1);
     EXPECT_DOUBLE_EQ(pulse.stageElapsed, 3.0);
@@ -310,4 +320,85 @@ TEST(DriveValidators, CheckRangesAndTarget)
     EXPECT_TRUE(validateQuench(scene, quench));
     quench.time = -0.5;
     EXPECT_FALSE(validateQuench(scene, quench));
+
+    // Every value rule of each record from both sides, on a record that passes.
+    using test::justBelow;
+    using test::setter;
+    const auto check = [&scene](auto validate) {
+        return [&scene, validate](const auto& record, std::string* error) {
+            const bool ok = validate(scene, record);
+            if (!ok)
+                *error = "refused";
+            return ok;
+        };
+    };
+    const double nan = NAN;
+    const double inf = INFINITY;
+    using D = PeriodicDrive;
+    D periodic;
+    periodic.enabled = true;
+    periodic.targetObjectId = 4;
+    periodic.parameter = SceneParameterSlopeX;
+    test::expectValueRules(check(validatePeriodicDrive), periodic,
+                           {{"angularFrequency", setter(&D::angularFrequency), {0.0}, {justBelow(0.0), nan, inf},
+                             "refused"}},
+                           test::finiteOnly<D>({{"mean", &D::mean},
+                                                {"amplitude", &D::amplitude},
+                                                {"phaseDegrees", &D::phaseDegrees}},
+                                               "refused"));
+    using S = LinearSweep;
+    S linear;
+    linear.enabled = true;
+    linear.targetObjectId = 4;
+    S returning = linear;
+    returning.returnEnabled = true;
+    const std::vector<test::ValueRule<S>> sweepRules = {
+        {"startTime", setter(&S::startTime), {0.0}, {justBelow(0.0)}, "refused"},
+        {"duration", setter(&S::duration), {1e-9}, {0.0}, "refused"},
+        {"holdDuration", setter(&S::holdDuration), {0.0}, {justBelow(0.0)}, "refused"}};
+    const auto sweepFinite = test::finiteOnly<S>({{"startValue", &S::startValue},
+                                                  {"endValue", &S::endValue},
+                                                  {"startTime", &S::startTime},
+                                                  {"duration", &S::duration},
+                                                  {"holdDuration", &S::holdDuration},
+                                                  {"returnDuration", &S::returnDuration}},
+                                                 "refused");
+    test::expectValueRules(check(validateLinearSweep), linear, sweepRules, sweepFinite);
+    test::expectValueRules(check(validateLinearSweep), linear,
+                           {{"returnDuration without return", setter(&S::returnDuration), {0.0, -1.0}, {}, "refused"}});
+    test::expectValueRules(check(validateLinearSweep), returning, sweepRules, sweepFinite);
+    test::expectValueRules(check(validateLinearSweep), returning,
+                           {{"returnDuration", setter(&S::returnDuration), {1e-9}, {0.0}, "refused"}});
+    using R = RamseySequence;
+    R sequence;
+    sequence.enabled = true;
+    sequence.targetObjectId = 4;
+    R echo = sequence;
+    echo.echoEnabled = true;
+    test::expectValueRules(
+        check(validateRamseySequence), sequence,
+        {{"angularFrequency", setter(&R::angularFrequency), {1e-9}, {0.0}, "refused"},
+         {"startTime", setter(&R::startTime), {0.0}, {justBelow(0.0)}, "refused"},
+         {"pulseDuration", setter(&R::pulseDuration), {1e-9}, {0.0}, "refused"},
+         {"freeEvolutionDuration", setter(&R::freeEvolutionDuration), {0.0}, {justBelow(0.0)}, "refused"},
+         {"echoPulseDuration without echo", setter(&R::echoPulseDuration), {0.0, -1.0}, {}, "refused"}},
+        test::finiteOnly<R>({{"mean", &R::mean},
+                             {"amplitude", &R::amplitude},
+                             {"angularFrequency", &R::angularFrequency},
+                             {"firstPhaseDegrees", &R::firstPhaseDegrees},
+                             {"secondPhaseDegrees", &R::secondPhaseDegrees},
+                             {"startTime", &R::startTime},
+                             {"pulseDuration", &R::pulseDuration},
+                             {"freeEvolutionDuration", &R::freeEvolutionDuration},
+                             {"echoPulseDuration", &R::echoPulseDuration},
+                             {"echoPulsePhaseDegrees", &R::echoPulsePhaseDegrees}},
+                            "refused"));
+    test::expectValueRules(check(validateRamseySequence), echo,
+                           {{"echoPulseDuration", setter(&R::echoPulseDuration), {1e-9}, {0.0}, "refused"}});
+    using Q = QuantumQuench;
+    quench.time = 2.0;
+    test::expectValueRules(check(validateQuench), quench,
+                           {{"time", setter(&Q::time), {0.0}, {justBelow(0.0)}, "refused"}},
+                           test::finiteOnly<Q>({{"time", &Q::time}, {"before", &Q::before}, {"after", &Q::after}},
+                                               "refused"));
 }

@@ -2,10 +2,12 @@
 
 #include "KleinTransferMatrix.h"
 #include "core/Numeric.h"
+#include "tests/experiments/CheckMessages.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 
 using namespace vxo;
 using vxo::test::KleinTransferMatrix;
@@ -29,6 +31,60 @@ TEST(KleinScans, AngleScanPreconditions)
     EXPECT_DOUBLE_EQ(scan.points[30].incidenceAngleDegrees, 30.0);
     EXPECT_NEAR(scan.points[30].transmission, kleinBarrierReference(config, 30.0, 1.0).transmission, 1e-15);
     EXPECT_NEAR(scan.energy, 1.50083, 1e-5);
+}
+
+TEST(KleinScans, IntervalRulesOfEveryScanFromBothSides)
+{
+    // Angles in [0, 89.9), heights from 0, masses above 0 and below E / c^2;
+    // first < last; 2 to 721 angles or 2001 other points; hbar > 0. With
+    // c = 1.25 and hbar = 0.8 a factor of either in the wrong place shows.
+    using test::justAbove;
+    using test::justBelow;
+    KleinTunnelingConfig config;
+    config.lightSpeed = 1.25;
+    const double hbar = 0.8;
+    const double heaviest = QuantumKleinTunneling2D::energy(config) / (1.25 * 1.25);
+    struct Row {
+        const char* scan;
+        double first, last;
+        std::int32_t count;
+        double hbar;
+        bool valid;
+    };
+    const auto build = [&](const Row& r) {
+        const std::string scan = r.scan;
+        if (scan == "angle")
+            return buildKleinAngleScan(config, r.first, r.last, r.count, r.hbar).valid;
+        if (scan == "massless")
+            return buildDiracMasslessComparison(config, 0.3, r.first, r.last, r.count, r.hbar).valid;
+        if (scan == "height")
+            return buildKleinHeightScan(config, r.first, r.last, r.count, r.hbar).valid;
+        return buildKleinMassScan(config, r.first, r.last, r.count, r.hbar).valid;
+    };
+    const Row rows[] = {
+        {"angle", 0.0, 70.0, 2, hbar, true},           {"angle", 0.0, justBelow(89.9), 3, hbar, true},
+        {"angle", 0.0, 70.0, 721, hbar, true},         {"angle", justBelow(0.0), 70.0, 5, hbar, false},
+        {"angle", 0.0, 89.9, 5, hbar, false},          {"angle", 10.0, 10.0, 5, hbar, false},
+        {"angle", 0.0, 70.0, 1, hbar, false},          {"angle", 0.0, 70.0, 722, hbar, false},
+        {"angle", 0.0, 70.0, 5, 0.0, false},           {"angle", NAN, 70.0, 5, hbar, false},
+        {"massless", 0.0, 70.0, 2, hbar, true},        {"massless", 0.0, justBelow(89.9), 3, hbar, true},
+        {"massless", 0.0, 70.0, 721, hbar, true},      {"massless", justBelow(0.0), 70.0, 5, hbar, false},
+        {"massless", 0.0, 89.9, 5, hbar, false},       {"massless", 10.0, 10.0, 5, hbar, false},
+        {"massless", 0.0, 70.0, 1, hbar, false},       {"massless", 0.0, 70.0, 722, hbar, false},
+        {"massless", 0.0, 70.0, 5, 0.0, false},        {"height", 0.0, 8.0, 2, hbar, true},
+        {"height", 0.0, 8.0, 2001, hbar, true},        {"height", justBelow(0.0), 8.0, 5, hbar, false},
+        {"height", 8.0, 8.0, 5, hbar, false},          {"height", 0.0, 8.0, 1, hbar, false},
+        {"height", 0.0, 8.0, 2002, hbar, false},       {"height", 0.0, 8.0, 5, 0.0, false},
+        {"mass", justAbove(0.0), 1.0, 2, hbar, true},  {"mass", 0.005, justBelow(heaviest), 3, hbar, true},
+        {"mass", 0.005, 1.0, 2001, hbar, true},        {"mass", 0.0, 1.0, 5, hbar, false},
+        {"mass", 0.005, heaviest, 3, hbar, false},     {"mass", 1.0, 1.0, 5, hbar, false},
+        {"mass", 0.005, 1.0, 1, hbar, false},          {"mass", 0.005, 1.0, 2002, hbar, false},
+        {"mass", 0.005, 1.0, 5, 0.0, false},
+    };
+    for (const Row& r : rows)
+        EXPECT_EQ(build(r), r.valid) << r.scan << " scan from " << r.first << " to " << r.last << ", " << r.count
+                                     << " points, hbar " << r.hbar;
+    EXPECT_FALSE(buildDiracMasslessComparison(config, 0.0, 0.0, 70.0, 5, hbar).valid);
 }
 
 TEST(KleinScans, HeightScanCrossesTheThreeRegimes)
@@ -94,6 +150,14 @@ TEST(KleinScans, MasslessComparisonAtEqualEnergy)
     EXPECT_NEAR(QuantumKleinTunneling2D::energy(equal), QuantumKleinTunneling2D::energy(config), 1e-12);
     EXPECT_EQ(equal.momentumY, 0.0);
     EXPECT_FALSE(kleinEqualEnergyConfig(config, 2.0, equal));
+    // Each precondition alone: settings that are refused (a backward packet,
+    // though the normal-incidence output would be valid), and a mass that is
+    // negative or not a number.
+    KleinTunnelingConfig backward = config;
+    backward.momentumX = -config.momentumX;
+    EXPECT_FALSE(kleinEqualEnergyConfig(backward, 0.8, equal));
+    for (double mass : {-0.1, std::nan("")})
+        EXPECT_FALSE(kleinEqualEnergyConfig(config, mass, equal)) << "m = " << mass;
 
     const DiracMasslessComparison scan = buildDiracMasslessComparison(config, 0.8, 0.0, 70.0, 141, 1.0);
     ASSERT_TRUE(scan.valid);

@@ -81,21 +81,27 @@ inline std::vector<PotentialObject> blochLatticeObjects()
     return objects;
 }
 
-// Wave-packet revivals: closed box of value 120, inner side 6.4, walls added
-// left, bottom, right, top.
-inline std::vector<PotentialObject> revivalBoxObjects()
+// A closed box of four Rectangle walls of the value around the interior
+// w x h centred at (cx, cy): vertical walls tv thick, horizontal ones th thick
+// and reaching over the vertical ones, added left, bottom, right, top.
+inline std::vector<PotentialObject> boxObjects(float value, double cx, double cy, double w, double h, double tv,
+                                               double th)
 {
-    return {rectangleObject(120.0f, -3.84f, 0.0f, 1.28f, 8.96f), rectangleObject(120.0f, 0.0f, -3.84f, 8.96f, 1.28f),
-            rectangleObject(120.0f, 3.84f, 0.0f, 1.28f, 8.96f), rectangleObject(120.0f, 0.0f, 3.84f, 8.96f, 1.28f)};
+    const auto f = [](double v) { return static_cast<float>(v); };
+    return {rectangleObject(value, f(cx - (w + tv) / 2.0), f(cy), f(tv), f(h + 2.0 * th)),
+            rectangleObject(value, f(cx), f(cy - (h + th) / 2.0), f(w + 2.0 * tv), f(th)),
+            rectangleObject(value, f(cx + (w + tv) / 2.0), f(cy), f(tv), f(h + 2.0 * th)),
+            rectangleObject(value, f(cx), f(cy + (h + th) / 2.0), f(w + 2.0 * tv), f(th))};
 }
+
+// Wave-packet revivals: closed box of value 120, inner side 6.4.
+inline std::vector<PotentialObject> revivalBoxObjects() { return boxObjects(120.0f, 0.0, 0.0, 6.4, 6.4, 1.28, 1.28); }
 
 // Rectangular billiard, inner region 18 x 14; the Sinai variant adds a disc
 // of radius 2.2 at the centre.
 inline std::vector<PotentialObject> billiardObjects(bool sinai)
 {
-    std::vector<PotentialObject> objects = {
-        rectangleObject(120.0f, -9.64f, 0.0f, 1.28f, 16.56f), rectangleObject(120.0f, 0.0f, -7.64f, 20.56f, 1.28f),
-        rectangleObject(120.0f, 9.64f, 0.0f, 1.28f, 16.56f), rectangleObject(120.0f, 0.0f, 7.64f, 20.56f, 1.28f)};
+    std::vector<PotentialObject> objects = boxObjects(120.0f, 0.0, 0.0, 18.0, 14.0, 1.28, 1.28);
     if (sinai)
         objects.push_back(circleObject(120.0f, 0.0f, 0.0f, 2.2f));
     return objects;

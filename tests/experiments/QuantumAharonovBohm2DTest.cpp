@@ -19,11 +19,6 @@ using namespace vxo;
 
 namespace {
 
-std::string validationMessage(const AharonovBohmConfig& config)
-{
-    return test::refusalMessage(QuantumAharonovBohm2D::validateConfiguration, config);
-}
-
 // Product of the links around the counterclockwise rectangle of cell centres
 // with corners (i0, j0) and (i1, j1): forward hops take U, backward hops conj(U).
 std::complex<double> loopProduct(const GaugeLinkField2D& links, std::uint64_t i0, std::uint64_t j0, std::uint64_t i1,
@@ -79,24 +74,28 @@ double peakCentralProbability(double fluxQuanta)
 
 TEST(QuantumAharonovBohm2D, ValidationMessagesAndBounds)
 {
+    using test::justAbove;
+    using test::justBelow;
+    using test::setter;
+    using C = AharonovBohmConfig;
+    const std::string geometry = "Aharonov-Bohm radius, barrier and analysis time are invalid.";
+    test::expectValueRules(
+        QuantumAharonovBohm2D::validateConfiguration, AharonovBohmConfig{},
+        {{"solenoidRadius", setter(&C::solenoidRadius), {justAbove(0.05)}, {0.05}, geometry},
+         {"barrierHeight", setter(&C::barrierHeight), {0.0}, {justBelow(0.0)}, geometry},
+         {"analysisEndTime", setter(&C::analysisEndTime), {1e-9}, {0.0}, geometry},
+         test::closedRange<C>("fluxQuanta", setter(&C::fluxQuanta), -20.0, 20.0,
+                              "Aharonov-Bohm flux magnitude is unreasonably large.")},
+        test::finiteOnly<C>({{"solenoidX", &C::solenoidX},
+                             {"solenoidY", &C::solenoidY},
+                             {"solenoidRadius", &C::solenoidRadius},
+                             {"fluxQuanta", &C::fluxQuanta},
+                             {"barrierHeight", &C::barrierHeight},
+                             {"detectorX", &C::detectorX},
+                             {"analysisEndTime", &C::analysisEndTime}},
+                            "Aharonov-Bohm parameters must be finite."));
+
     AharonovBohmConfig config;
-    EXPECT_TRUE(QuantumAharonovBohm2D::validateConfiguration(config, nullptr));
-
-    AharonovBohmConfig bad = config;
-    bad.detectorX = std::numeric_limits<double>::infinity();
-    EXPECT_EQ(validationMessage(bad), "Aharonov-Bohm parameters must be finite.");
-    bad = config;
-    bad.solenoidRadius = 0.05; // the bound is strict
-    EXPECT_EQ(validationMessage(bad), "Aharonov-Bohm radius, barrier and analysis time are invalid.");
-    bad = config;
-    bad.barrierHeight = -1.0;
-    EXPECT_EQ(validationMessage(bad), "Aharonov-Bohm radius, barrier and analysis time are invalid.");
-    bad = config;
-    bad.fluxQuanta = 20.5;
-    EXPECT_EQ(validationMessage(bad), "Aharonov-Bohm flux magnitude is unreasonably large.");
-    bad.fluxQuanta = -20.0;
-    EXPECT_TRUE(QuantumAharonovBohm2D::validateConfiguration(bad, nullptr));
-
     // A builder keeps a message that is already there.
     ComplexField2D empty;
     PotentialField2D potential;
@@ -150,10 +149,15 @@ TEST(QuantumAharonovBohm2D, LoopAroundTheTubeCarriesTheFluxPhase)
 
 TEST(QuantumAharonovBohm2D, DressingAddsTheAngularGaugePhase)
 {
-    ComplexField2D field = test::packetField(32, 32, 0.25f, GaussianPacket2D{-1.0f, 0.0f, 1.0f, 0.0f, 0.0f, 1.0f});
+    // 40 x 24 cells of 0.25 x 0.3 about a tube at (0.6, -0.4): every cell
+    // takes exp(i F theta), theta in [0, 2 pi) about the tube.
+    ComplexField2D field(40, 24, 0.25f, 0.3f);
+    GaussianPacket2D::prepare(field, GaussianPacket2D{-1.0f, 0.0f, 2.0f, 0.0f, 0.0f, 1.0f});
     const ComplexField2D before = field;
 
     AharonovBohmConfig config;
+    config.solenoidX = 0.6;
+    config.solenoidY = -0.4;
     config.fluxQuanta = 0.0;
     QuantumAharonovBohm2D::prepareInitialState(field, config);
     EXPECT_EQ(field.at(3, 5), before.at(3, 5));
@@ -161,23 +165,23 @@ TEST(QuantumAharonovBohm2D, DressingAddsTheAngularGaugePhase)
     config.fluxQuanta = 0.5;
     QuantumAharonovBohm2D::prepareInitialState(field, config);
     EXPECT_NEAR(field.norm(), before.norm(), 1e-5);
-    // Cell (3, 20) lies up and to the left: theta in (pi/2, pi). Cell (3, 5) is
-    // below: theta in (pi, 3 pi/2), not negative.
-    for (auto cell : {std::array<std::uint64_t, 2>{3, 20}, std::array<std::uint64_t, 2>{3, 5}}) {
-        const double x = gridCoordinateX(field, cell[0]);
-        const double y = gridCoordinateY(field, cell[1]);
-        double theta = std::atan2(y, x);
-        if (theta < 0.0)
-            theta += 2.0 * kPi;
-        const std::complex<double> b(before.at(cell[0], cell[1]).real(), before.at(cell[0], cell[1]).imag());
-        const std::complex<double> a(field.at(cell[0], cell[1]).real(), field.at(cell[0], cell[1]).imag());
-        EXPECT_NEAR(std::abs(a - b * std::polar(1.0, 0.5 * theta)), 0.0, 1e-6 + 1e-5 * std::abs(b));
-    }
+    for (std::uint64_t j = 0; j < field.ny(); ++j)
+        for (std::uint64_t i = 0; i < field.nx(); ++i) {
+            const double x = gridCoordinateX(field, i) - 0.6;
+            const double y = gridCoordinateY(field, j) + 0.4;
+            double theta = std::atan2(y, x);
+            if (theta < 0.0)
+                theta += 2.0 * kPi;
+            const std::complex<double> b(before.at(i, j).real(), before.at(i, j).imag());
+            const std::complex<double> a(field.at(i, j).real(), field.at(i, j).imag());
+            EXPECT_NEAR(std::abs(a - b * std::polar(1.0, 0.5 * theta)), 0.0, 1e-6 + 1e-5 * std::abs(b))
+                << i << ", " << j;
+        }
 }
 
 TEST(AharonovBohmRecorder, DetectorColumnIsClampedAndRowsMustMatch)
 {
-    ComplexField2D field(16, 8, 0.5f, 0.5f);
+    ComplexField2D field(16, 12, 0.5f, 0.25f);
     field.fill(Complex(1.0f, 0.0f));
     EXPECT_EQ(AharonovBohmRecorder::detectorColumn(field, 1e300), 15u);
     EXPECT_EQ(AharonovBohmRecorder::detectorColumn(field, -1e300), 0u);
@@ -191,20 +195,29 @@ TEST(AharonovBohmRecorder, DetectorColumnIsClampedAndRowsMustMatch)
     AharonovBohmConfig config;
     config.detectorX = 1e9;
     ASSERT_TRUE(recorder.configure(field, config));
-    EXPECT_EQ(recorder.rows(), 8u);
-    EXPECT_DOUBLE_EQ(recorder.rowSpacing(), 0.5);
+    EXPECT_EQ(recorder.rows(), 12u);
+    EXPECT_DOUBLE_EQ(recorder.rowSpacing(), 0.25);
     for (int k = 0; k < 3; ++k)
         recorder.record(0.1 * k, field);
     ASSERT_EQ(recorder.samples().size(), 2u);
     EXPECT_DOUBLE_EQ(recorder.samples().front().time, 0.1);
     const AharonovBohmSample& s = recorder.samples().back();
-    ASSERT_EQ(s.profile.size(), 8u);
-    EXPECT_DOUBLE_EQ(s.detectorProbability, 8 * 0.5);
+    ASSERT_EQ(s.profile.size(), 12u);
+    EXPECT_DOUBLE_EQ(s.detectorProbability, 12 * 0.25);
     EXPECT_NEAR(s.detectorMeanY, 0.0, 1e-12);
-    // w = ceil(0.35 / 0.5) = 1: rows 3, 4, 5 about the middle row 4.
-    EXPECT_DOUBLE_EQ(s.centralProbability, 3 * 0.5);
+    // w = ceil(0.35 / 0.25) = 2: rows 4 to 8 about the middle row 6.
+    EXPECT_DOUBLE_EQ(s.centralProbability, 5 * 0.25);
 
-    ComplexField2D other(16, 4, 0.5f, 0.5f);
+    // A band wider than the grid covers every row, the last one included.
+    ComplexField2D fine(16, 12, 0.5f, 0.02f);
+    fine.fill(Complex(1.0f, 0.0f));
+    AharonovBohmRecorder whole(1);
+    ASSERT_TRUE(whole.configure(fine, config));
+    whole.record(0.0, fine);
+    ASSERT_EQ(whole.samples().size(), 1u);
+    EXPECT_DOUBLE_EQ(whole.samples().back().centralProbability, whole.samples().back().detectorProbability);
+
+    ComplexField2D other(16, 4, 0.5f, 0.25f);
     recorder.record(1.0, other);
     EXPECT_DOUBLE_EQ(recorder.samples().back().time, 0.2);
 

@@ -45,14 +45,14 @@ std::vector<PotentialObject> presetLattice()
     return objects;
 }
 
-// Two rows of n sites at spacing 1.6, the lower row disordered.
-std::vector<PotentialObject> rows(int cleanSites, int disorderedSites)
+// Two rows of n sites at spacing a from x = 0, the lower row disordered.
+std::vector<PotentialObject> rows(int cleanSites, int disorderedSites, double a = 1.6)
 {
     std::vector<PotentialObject> objects;
     for (int i = 0; i < cleanSites; ++i)
-        objects.push_back(gaussianSite(static_cast<float>(1.6 * i), 4.0f, -5.0f));
+        objects.push_back(gaussianSite(static_cast<float>(a * i), 4.0f, -5.0f));
     for (int i = 0; i < disorderedSites; ++i)
-        objects.push_back(gaussianSite(static_cast<float>(1.6 * i), -4.0f, -5.0f + 0.3f * static_cast<float>(i % 3)));
+        objects.push_back(gaussianSite(static_cast<float>(a * i), -4.0f, -5.0f + 0.3f * static_cast<float>(i % 3)));
     return objects;
 }
 
@@ -132,6 +132,19 @@ TEST(QuantumAnderson2D, SceneFaultsAreReportedInOrder)
         o.centerX = 0.0f;
     EXPECT_EQ(sceneMessage(stacked), "QuantumAnderson2D: invalid lattice spacing");
 
+    // Any one width of any one site, in either row, must be positive (a scene
+    // edited in place: adding such a site would have been refused).
+    for (std::uint64_t site : {3u, 10u})
+        for (float PotentialObject::*width : {&PotentialObject::sigmaX, &PotentialObject::sigmaY}) {
+            PotentialScene flat = sceneOf(rows(7, 7));
+            flat.find(site)->*width = 0.0f;
+            AndersonLattice flatLattice;
+            EXPECT_EQ(test::refusalMessage(QuantumAnderson2D::analyzeScene, flat, flatLattice),
+                      "QuantumAnderson2D: Gaussian site widths must be positive")
+                << "site " << site;
+            EXPECT_FALSE(flatLattice.valid);
+        }
+
     std::vector<PotentialObject> uniform = rows(7, 7);
     for (PotentialObject& o : uniform)
         o.value = -5.0f;
@@ -164,7 +177,7 @@ TEST(QuantumAnderson2D, InitialStateChecksLaneDistance)
 TEST(QuantumAnderson2D, LaneMetricsOfOnePacketPerSite)
 {
     const AndersonLattice lattice = presetLatticeAnalysis();
-    ComplexField2D field(256, 128, 0.16f, 0.16f);
+    ComplexField2D field(256, 128, 0.16f, 0.2f);
     ASSERT_TRUE(QuantumAnderson2D::prepareInitialState(field, AndersonInitialStateConfig{}, nullptr));
     const AndersonLaneMetrics clean = QuantumAnderson2D::laneMetrics(field, lattice, true);
     const AndersonLaneMetrics disordered = QuantumAnderson2D::laneMetrics(field, lattice, false);
@@ -188,31 +201,47 @@ TEST(QuantumAnderson2D, LaneMetricsOfOnePacketPerSite)
 
 TEST(QuantumAnderson2D, LocalisationLengthFollowsAnExponentialProfile)
 {
-    // A lane built as exp(-|x| / xi0) in amplitude puts weights w(d) ~ exp(-2 d / xi0) on the sites.
-    const AndersonLattice lattice = presetLatticeAnalysis();
-    ComplexField2D field(256, 128, 0.16f, 0.16f);
-    const double xi0 = 3.0;
-    for (std::uint64_t j = 0; j < field.ny(); ++j)
-        for (std::uint64_t i = 0; i < field.nx(); ++i)
-            if (gridCoordinateY(field, j) < 0.0)
-                field.at(i, j) = Complex(static_cast<float>(std::exp(-std::fabs(gridCoordinateX(field, i)) / xi0)), 0.0f);
-    const AndersonLaneMetrics disordered = QuantumAnderson2D::laneMetrics(field, lattice, false);
-    ASSERT_TRUE(disordered.localisationLengthValid);
-    EXPECT_NEAR(disordered.localisationLength, xi0, 0.05 * xi0);
+    // A lane built as exp(-|x - x_c| / xi0) in amplitude about the start site
+    // puts weights w(d) ~ exp(-2 d / xi0) on the sites. The fit leaves out the
+    // start site only: on the preset lattice, and on the least one (seven sites
+    // 0.4 apart) whose six outer sites all lie within 1.2 of the start.
+    struct Case {
+        const char* name;
+        std::vector<PotentialObject> objects;
+        double xi0;
+        std::uint64_t nx, ny;
+        float dx, dy;
+    };
+    for (const Case& c : {Case{"preset", presetLattice(), 3.0, 256, 128, 0.16f, 0.2f},
+                          Case{"seven sites 0.4 apart", rows(7, 7, 0.4), 0.5, 128, 96, 0.05f, 0.2f}}) {
+        AndersonLattice lattice;
+        std::string error;
+        ASSERT_TRUE(QuantumAnderson2D::analyzeScene(sceneOf(c.objects), lattice, &error)) << c.name << ": " << error;
+        const double start = lattice.siteX[lattice.siteX.size() / 2];
+        ComplexField2D field(c.nx, c.ny, c.dx, c.dy);
+        for (std::uint64_t j = 0; j < field.ny(); ++j)
+            for (std::uint64_t i = 0; i < field.nx(); ++i)
+                if (gridCoordinateY(field, j) < 0.0)
+                    field.at(i, j) = Complex(
+                        static_cast<float>(std::exp(-std::fabs(gridCoordinateX(field, i) - start) / c.xi0)), 0.0f);
+        const AndersonLaneMetrics disordered = QuantumAnderson2D::laneMetrics(field, lattice, false);
+        ASSERT_TRUE(disordered.localisationLengthValid) << c.name;
+        EXPECT_NEAR(disordered.localisationLength, c.xi0, 0.05 * c.xi0) << c.name;
 
-    // A flat lane does not localise.
-    field.fill(Complex(1.0f, 0.0f));
-    const AndersonLaneMetrics flat = QuantumAnderson2D::laneMetrics(field, lattice, false);
-    EXPECT_FALSE(flat.localisationLengthValid);
-    EXPECT_EQ(flat.localisationLength, 0.0);
+        // A flat lane does not localise.
+        field.fill(Complex(1.0f, 0.0f));
+        const AndersonLaneMetrics flat = QuantumAnderson2D::laneMetrics(field, lattice, false);
+        EXPECT_FALSE(flat.localisationLengthValid) << c.name;
+        EXPECT_EQ(flat.localisationLength, 0.0) << c.name;
+    }
 }
 
 TEST(AndersonRecorder, DisorderSlowsTheSpreadAlongTheLattice)
 {
     const AndersonLattice lattice = presetLatticeAnalysis();
     const AndersonInitialStateConfig config;
-    ComplexField2D field(256, 128, 0.16f, 0.16f);
-    PotentialField2D potential(256, 128, 0.16f, 0.16f);
+    ComplexField2D field(256, 128, 0.16f, 0.2f);
+    PotentialField2D potential(256, 128, 0.16f, 0.2f);
     sceneOf(presetLattice()).buildPotential(potential);
     ASSERT_TRUE(QuantumAnderson2D::prepareInitialState(field, config, nullptr));
 

@@ -5,12 +5,14 @@
 #include "core/PositionMoments.h"
 #include "core/PotentialField2D.h"
 #include "core/SplitStepFourierSolver2D.h"
+#include "tests/experiments/CheckMessages.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 #include <string>
+#include <vector>
 
 using namespace vxo;
 
@@ -36,24 +38,35 @@ ComplexField2D planeWave(std::uint64_t nx, std::uint64_t ny, float d, int waves)
 
 TEST(QuantumBackflow2D, ValidationIsOneMessage)
 {
-    BackflowConfig config;
-    EXPECT_TRUE(QuantumBackflow2D::validateConfiguration(config, nullptr));
-    for (auto change : {+[](BackflowConfig& c) { c.fastWaveNumber = c.slowWaveNumber; },
-                        +[](BackflowConfig& c) { c.fastAmplitudeRatio = 0.0; },
-                        +[](BackflowConfig& c) { c.relativePhaseDegrees = std::numeric_limits<double>::infinity(); },
-                        +[](BackflowConfig& c) { c.transverseSigma = 12.5; }}) {
-        BackflowConfig bad = config;
-        change(bad);
-        std::string error;
-        EXPECT_FALSE(QuantumBackflow2D::validateConfiguration(bad, &error));
-        EXPECT_EQ(error, "QuantumBackflow2D: invalid configuration");
-    }
-    config.momentumSigma = 0.03;
-    EXPECT_TRUE(QuantumBackflow2D::validateConfiguration(config, nullptr));
-    config.initialCenterX = -1000.0; // the end of its range
-    EXPECT_TRUE(QuantumBackflow2D::validateConfiguration(config, nullptr));
-    config.initialCenterX = -1.8;
+    // Every range from both ends; the wave numbers keep k1 < k2 where the other end is tried.
+    using test::closedRange;
+    using test::justAbove;
+    const std::string m = "QuantumBackflow2D: invalid configuration";
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    test::expectValueRules(QuantumBackflow2D::validateConfiguration, BackflowConfig{},
+        std::vector<test::ValueRule<BackflowConfig>>{
+            closedRange<BackflowConfig>("detectorX", [](BackflowConfig& c, double v) { c.detectorX = v; }, -1000.0,
+                                        1000.0, m),
+            {"slowWaveNumber", [](BackflowConfig& c, double v) { c.slowWaveNumber = v; c.fastWaveNumber = 12.0; },
+             {1e-6, 8.0}, {0.0, justAbove(8.0), nan}, m},
+            {"fastWaveNumber", [](BackflowConfig& c, double v) { c.fastWaveNumber = v; },
+             {justAbove(0.35), 12.0}, {0.35, justAbove(12.0), nan}, m},
+            closedRange<BackflowConfig>("momentumSigma", [](BackflowConfig& c, double v) { c.momentumSigma = v; },
+                                        0.03, 3.0, m),
+            {"fastAmplitudeRatio", [](BackflowConfig& c, double v) { c.fastAmplitudeRatio = v; }, {1e-6, 2.0},
+             {0.0, justAbove(2.0), nan}, m},
+            {"relativePhaseDegrees", [](BackflowConfig& c, double v) { c.relativePhaseDegrees = v; },
+             {-720.0, 1e6}, {inf, nan}, m},
+            closedRange<BackflowConfig>("initialCenterX", [](BackflowConfig& c, double v) { c.initialCenterX = v; },
+                                        -1000.0, 1000.0, m),
+            closedRange<BackflowConfig>("transverseSigma", [](BackflowConfig& c, double v) { c.transverseSigma = v; },
+                                        0.2, 12.0, m),
+            closedRange<BackflowConfig>("analysisEndTime", [](BackflowConfig& c, double v) { c.analysisEndTime = v; },
+                                        0.1, 100.0, m),
+        });
 
+    BackflowConfig config;
     ComplexField2D odd(48, 32, 0.25f, 0.25f);
     std::string error;
     EXPECT_FALSE(QuantumBackflow2D::prepareInitialState(odd, config, 1.0, &error));

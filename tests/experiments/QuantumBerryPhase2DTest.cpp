@@ -4,6 +4,7 @@
 #include "core/Numeric.h"
 #include "core/PotentialField2D.h"
 #include "core/SplitStepFourierSolver2D.h"
+#include "tests/experiments/CheckMessages.h"
 #include "tests/experiments/PresetScenes.h"
 
 #include <gtest/gtest.h>
@@ -116,21 +117,84 @@ TEST(QuantumBerryPhase2D, TrapAnalysis)
 
 TEST(QuantumBerryPhase2D, LoopRules)
 {
+    using test::justBelow;
+    using test::setter;
+    using C = BerryConfig;
     const BerryTrap trap = presetTrap();
-    BerryConfig config = enabledLoop();
-    config.anisotropy = 0.5; // k - 2a = 0
+    const auto validate = [&trap](const C& c, std::string* error) {
+        const char* message = nullptr;
+        const bool ok = QuantumBerryPhase2D::validateLoop(c, trap, &message);
+        if (message)
+            *error = message;
+        return ok;
+    };
+    const std::string loop = "Berry Phase loop parameters are invalid.";
+    // k - 2a must stay above 1e-6: a = 0.5 leaves 0.
+    test::expectValueRules(
+        validate, enabledLoop(),
+        {{"anisotropy", setter(&C::anisotropy), {1e-9, 0.4999995}, {0.0, NAN, INFINITY}, loop},
+         {"anisotropy", setter(&C::anisotropy), {}, {0.5},
+          "Berry anisotropy is too large: the soft principal curvature must stay positive."},
+         {"startTime", setter(&C::startTime), {0.0}, {justBelow(0.0), NAN, INFINITY}, loop},
+         {"duration", setter(&C::duration), {1e-9}, {0.0, NAN, INFINITY}, loop},
+         {"winding", [](C& c, double v) { c.winding = std::int32_t(v); }, {-1.0, 1.0}, {0.0, 2.0, -2.0}, loop}});
     const char* message = nullptr;
-    EXPECT_FALSE(QuantumBerryPhase2D::validateLoop(config, trap, &message));
-    EXPECT_STREQ(message, "Berry anisotropy is too large: the soft principal curvature must stay positive.");
-    config.anisotropy = 0.4999995;
-    EXPECT_TRUE(QuantumBerryPhase2D::validateLoop(config, trap, &message));
-    config.winding = 2;
-    EXPECT_FALSE(QuantumBerryPhase2D::validateLoop(config, trap, &message));
-    EXPECT_STREQ(message, "Berry Phase loop parameters are invalid.");
     EXPECT_FALSE(QuantumBerryPhase2D::validateLoop(enabledLoop(), BerryTrap{}, &message));
     EXPECT_STREQ(message, "Berry Phase trap geometry is invalid.");
+    BerryConfig config = enabledLoop();
+    config.winding = 2;
     config.enabled = false;
     EXPECT_TRUE(QuantumBerryPhase2D::validateLoop(config, BerryTrap{}, nullptr));
+}
+
+TEST(QuantumBerryPhase2D, PreparedStateIsTheSoftAxisExcitedStateOfTheTrap)
+{
+    // A trap k = 0.8 at (1.5, -0.75) deformed by a = 0.25: omega(+/-) =
+    // sqrt((k +/- 2a) / m). The state is the ground state along x and the
+    // first excited one along y: <x> = x0, <y> = y0, a node on y = y0,
+    // <(x - x0)^2> = hbar / (2 m omega+), <(y - y0)^2> = 3 hbar / (2 m omega-).
+    const double mass = 1.3, hbar = 0.7, k = 0.8, a = 0.25;
+    BerryTrap trap;
+    ASSERT_TRUE(QuantumBerryPhase2D::analyzeTrap(sceneOf({test::harmonicObject(1.5f, -0.75f, 0.8f, 0.8f)}), trap,
+                                                 nullptr));
+    EXPECT_DOUBLE_EQ(trap.centerX, 1.5);
+    EXPECT_DOUBLE_EQ(trap.centerY, -0.75);
+    BerryConfig config = enabledLoop();
+    config.anisotropy = a;
+    ComplexField2D field(96, 128, 0.1f, 0.125f);
+    ASSERT_TRUE(QuantumBerryPhase2D::prepareInitialState(field, trap, config, mass, hbar));
+    double w = 0.0, sx = 0.0, sy = 0.0, sxx = 0.0, syy = 0.0;
+    for (std::uint64_t j = 0; j < field.ny(); ++j)
+        for (std::uint64_t i = 0; i < field.nx(); ++i) {
+            const double p = std::norm(field.at(i, j));
+            const double ex = gridCoordinateX(field, i) - 1.5;
+            const double ey = gridCoordinateY(field, j) + 0.75;
+            w += p;
+            sx += p * ex;
+            sy += p * ey;
+            sxx += p * ex * ex;
+            syy += p * ey * ey;
+            if (ey != 0.0 && field.at(i, j).real() != 0.0f) {
+                EXPECT_EQ(field.at(i, j).real() > 0.0f, ey > 0.0) << i << ", " << j;
+            }
+        }
+    const double omegaPlus = std::sqrt((k + 2.0 * a) / mass);
+    const double omegaMinus = std::sqrt((k - 2.0 * a) / mass);
+    EXPECT_NEAR(sx / w, 0.0, 1e-6);
+    EXPECT_NEAR(sy / w, 0.0, 1e-6);
+    EXPECT_NEAR(sxx / w / (hbar / (2.0 * mass * omegaPlus)), 1.0, 0.01);
+    EXPECT_NEAR(syy / w / (3.0 * hbar / (2.0 * mass * omegaMinus)), 1.0, 0.01);
+
+    // A disabled loop skips the loop rules but not the curvatures: k + 2a and
+    // k - 2a must both stay positive, whichever sign a has.
+    config.enabled = false;
+    const double half = trap.stiffness / 2.0;
+    for (auto [anisotropy, prepared] :
+         {std::pair{0.999 * half, true}, {half, false}, {-0.999 * half, true}, {-half, false}}) {
+        config.anisotropy = anisotropy;
+        EXPECT_EQ(QuantumBerryPhase2D::prepareInitialState(field, trap, config, mass, hbar), prepared)
+            << "a = " << anisotropy;
+    }
 }
 
 TEST(QuantumBerryPhase2D, LoopStateAndDeformation)
@@ -218,12 +282,14 @@ TEST(BerryRecorder, ThinnedRecordsStillCarryTheStateAlong)
 
     BerryRecorder recorder(3); // spacing 5
     ASSERT_TRUE(recorder.configure(field, trap, config));
+    EXPECT_EQ(recorder.transportedPhase(), std::complex<double>(1.0, 0.0));
     ASSERT_TRUE(recorder.record(1.0, QuantumBerryPhase2D::trapAt(config, 1.0), field));
     ASSERT_TRUE(recorder.record(2.0, QuantumBerryPhase2D::trapAt(config, 2.0), pushed)); // thinned
     ASSERT_EQ(recorder.samples().size(), 1u);
     const std::complex<double> step = QuantumBerryPhase2D::overlap(field, pushed);
     EXPECT_LT(std::norm(step), 0.9);
     EXPECT_NEAR(std::arg(recorder.transportedPhase()), std::arg(step), 1e-9);
+    EXPECT_NEAR(std::abs(recorder.transportedPhase()), 1.0, 1e-12) << "a phase, of unit modulus";
 
     // The next kept sample is compared with the thinned state, not the last kept one.
     ASSERT_TRUE(recorder.record(6.0, QuantumBerryPhase2D::trapAt(config, 6.0), pushed));

@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <string>
+#include <tuple>
 
 using namespace vxo;
 using namespace vxo::test;
@@ -56,6 +57,25 @@ TEST(QuantumBilliard2D, RecognisesTheRectangularAndTheSinaiPresets)
     EXPECT_TRUE(sinai.hasScatterer);
     EXPECT_NEAR(sinai.scattererRadius, 2.2, 1e-6);
     EXPECT_DOUBLE_EQ(sinai.scattererHeight, 120.0);
+
+    // Off the origin, with a disc off the billiard's centre: each figure from its own axis.
+    std::vector<PotentialObject> moved = boxObjects(80.0f, 1.5, -0.75, 18.0, 14.0, 1.0, 1.5);
+    moved.push_back(circleObject(80.0f, 3.0f, -2.0f, 1.5f));
+    BilliardConfig config;
+    ASSERT_TRUE(QuantumBilliard2D::extractFromScene(sceneOf(moved), config, nullptr));
+    EXPECT_NEAR(config.interiorWidth, 18.0, 1e-5);
+    EXPECT_NEAR(config.interiorHeight, 14.0, 1e-5);
+    EXPECT_NEAR(config.interiorCenterX, 1.5, 1e-6);
+    EXPECT_NEAR(config.interiorCenterY, -0.75, 1e-6);
+    EXPECT_NEAR(config.scattererX, 3.0, 1e-6);
+    EXPECT_NEAR(config.scattererY, -2.0, 1e-6);
+    EXPECT_DOUBLE_EQ(config.wallHeight, 80.0);
+    for (std::size_t wall = 0; wall < 4; ++wall) {
+        std::vector<PotentialObject> shifted = moved;
+        (wall % 2 == 0 ? shifted[wall].centerY : shifted[wall].centerX) += 0.5f;
+        EXPECT_EQ(billiardMessage(shifted), "Billiard walls are not centred on one rectangular interior.")
+            << "wall " << wall;
+    }
 }
 
 TEST(QuantumBilliard2D, RefusesPerturbedBilliardsWithTheirMessages)
@@ -88,9 +108,6 @@ TEST(QuantumBilliard2D, RefusesPerturbedBilliardsWithTheirMessages)
     lower[2].value = 100.0f;
     EXPECT_EQ(billiardMessage(lower), "All billiard walls must use the same potential height.");
 
-    std::vector<PotentialObject> shifted = billiardObjects(false);
-    shifted[1].centerX = 0.5f;
-    EXPECT_EQ(billiardMessage(shifted), "Billiard walls are not centred on one rectangular interior.");
     // The centring tolerance is 1e-4 of the interior's own side on each axis:
     // 0.0016 is within 18e-4 across but beyond 14e-4 up.
     std::vector<PotentialObject> nearlyCentred = billiardObjects(false);
@@ -153,16 +170,18 @@ TEST(QuantumBilliard2D, UniformDensityOccupiesTheWholeFreeArea)
         EXPECT_NEAR(o.effectiveArea, cells * 0.05, 1e-6 * cells * 0.05);
         EXPECT_NEAR(o.occupiedFraction, 1.0, 0.03) << "sinai " << sinai;
         EXPECT_NEAR(o.fidelity, 1.0, 1e-12);
-        if (sinai)
+        if (sinai) {
             EXPECT_GT(o.shellProbability, 0.0);
-        else
+        } else {
             EXPECT_EQ(o.shellProbability, 0.0);
+        }
 
         // A density over the whole grid counts only inside the walls, on every side.
         field.fill(Complex(1.0f, 0.0f));
-        if (!sinai)
+        if (!sinai) {
             EXPECT_NEAR(QuantumBilliard2D::observables(field, config, nullptr).effectiveArea, cells * 0.05,
                         1e-6 * cells * 0.05);
+        }
     }
 }
 
@@ -185,6 +204,22 @@ TEST(QuantumBilliard2D, SingleCellPacketOccupiesOneCellOfTheFreeArea)
     shell.at(64, 64) = Complex(1.0f, 0.0f);      // inside the disc
     EXPECT_NEAR(QuantumBilliard2D::observables(shell, sinai, nullptr).shellProbability, 0.0625, 1e-12);
     EXPECT_NEAR(QuantumBilliard2D::observables(shell, sinai, nullptr).interiorProbability, 0.125, 1e-12);
+
+    // The shell r < d <= r + margin, closed at its outer edge only: two cells on
+    // row 64 (y = 0.125) at x = 2.375 and 2.875 from a disc at (0, 0.125),
+    // first of radius 2.25 (outer edge 2.875), then of radius 2.375.
+    ComplexField2D edges = billiardGrid();
+    edges.at(73, 64) = Complex(1.0f, 0.0f);
+    edges.at(75, 64) = Complex(1.0f, 0.0f);
+    BilliardConfig disc = sinai;
+    disc.scattererX = 0.0;
+    disc.scattererY = 0.125;
+    for (auto [radius, shellCells, interiorCells] : {std::tuple{2.25, 2.0, 2.0}, std::tuple{2.375, 1.0, 1.0}}) {
+        disc.scattererRadius = radius;
+        const BilliardObservables o = QuantumBilliard2D::observables(edges, disc, nullptr);
+        EXPECT_NEAR(o.shellProbability, shellCells * 0.0625, 1e-12) << "r = " << radius;
+        EXPECT_NEAR(o.interiorProbability, interiorCells * 0.0625, 1e-12) << "r = " << radius;
+    }
 
     EXPECT_EQ(QuantumBilliard2D::observables(field, BilliardConfig{}, nullptr).effectiveArea, 0.0);
 }

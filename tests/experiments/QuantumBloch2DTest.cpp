@@ -146,4 +146,11 @@ TEST(QuantumBloch2D, ReducedMomentumSweepsTheZoneOncePerBlochPeriod)
         EXPECT_GE(p, -edge);
         EXPECT_LT(p, edge);
     }
+    // Beside the zone edges, where folding rounds onto the upper edge, the
+    // result still lies in [-edge, edge).
+    for (double p0 : {std::nextafter(-edge, -10.0), -edge, std::nextafter(edge, 10.0), edge}) {
+        const double p = QuantumBloch2D::reducedMomentum(config, p0, 0.0, 1.0);
+        EXPECT_GE(p, -edge) << "p0 = " << p0;
+        EXPECT_LT(p, edge) << "p0 = " << p0;
+    }
 }

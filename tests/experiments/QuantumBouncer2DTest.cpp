@@ -80,10 +80,20 @@ TEST(QuantumBouncer2D, RefusesPerturbedScenesWithTheirMessages)
     EXPECT_EQ(bouncerMessage(sceneOf(square)),
               "Quantum bouncer scene must contain only one floor Rectangle and one Linear-Y term.");
 
+    // A slope along x of 1e-7 or more, either way, is not a Linear-Y term;
+    // just less is.
     std::vector<PotentialObject> sideways = bouncerObjects();
-    sideways[1].slopeX = 1e-6f;
-    EXPECT_EQ(bouncerMessage(sceneOf(sideways)),
-              "Quantum bouncer scene must contain only one floor Rectangle and one Linear-Y term.");
+    for (float slopeX : {1e-6f, 1e-7f, -1e-7f}) {
+        sideways[1].slopeX = slopeX;
+        EXPECT_EQ(bouncerMessage(sceneOf(sideways)),
+                  "Quantum bouncer scene must contain only one floor Rectangle and one Linear-Y term.")
+            << "slope x " << slopeX;
+    }
+    for (float slopeX : {std::nextafter(1e-7f, 0.0f), -std::nextafter(1e-7f, 0.0f)}) {
+        sideways[1].slopeX = slopeX;
+        BouncerConfig accepted;
+        EXPECT_TRUE(QuantumBouncer2D::extractFromScene(sceneOf(sideways), accepted, nullptr)) << "slope x " << slopeX;
+    }
     sideways[1].slopeX = 0.0f;
     sideways[1].slopeY = 0.0f;
     EXPECT_EQ(bouncerMessage(sceneOf(sideways)),
@@ -179,7 +189,10 @@ TEST(BouncerRecorder, RecordsMomentsNearFloorWeightAndTheVerticalProfile)
     GaussianPacket2D packet;
     packet.y0 = -7.0f;
     packet.sigma = 1.0f;
-    const ComplexField2D field = packetField(32, 64, 0.5f, packet);
+    // 16 x 128 cells of 0.75 x 0.25: the rows near the floor (j = 32 .. 38)
+    // lie beyond the column count, and the cells are not square.
+    ComplexField2D field(16, 128, 0.75f, 0.25f);
+    GaussianPacket2D::prepare(field, packet);
 
     EXPECT_FALSE(recorder.record(0.0, field, 1.0, 1.0)); // not configured
     EXPECT_FALSE(recorder.configure(config, std::nan(""), 0.0));
@@ -194,19 +207,19 @@ TEST(BouncerRecorder, RecordsMomentsNearFloorWeightAndTheVerticalProfile)
     EXPECT_NEAR(s.norm, 1.0, 1e-5);
     EXPECT_NEAR(s.meanY, -7.0, 1e-4);
     EXPECT_NEAR(s.sigmaY, 1.0, 1e-3);
-    // Rows with -8 <= y <= -8 + 2 ell (ell = 0.855): centres -7.75 .. -6.75,
+    // Rows with -8 <= y <= -8 + 2 ell (ell = 0.855): centres -7.875 .. -6.375,
     // compared with the sum of the same rows of the profile.
-    ASSERT_EQ(s.yMarginal.size(), 64u);
+    ASSERT_EQ(s.yMarginal.size(), 128u);
     double rows = 0.0;
-    for (std::uint64_t j = 0; j < 64; ++j) {
+    for (std::uint64_t j = 0; j < 128; ++j) {
         const double y = gridCoordinateY(field, j);
         if (y >= -8.0 && y <= -8.0 + 2.0 * QuantumBouncer2D::airyLength(config, 1.0, 1.0))
-            rows += s.yMarginal[j] * 0.5;
+            rows += s.yMarginal[j] * 0.25;
     }
     EXPECT_GT(s.nearFloorProbability, 0.3);
     EXPECT_NEAR(s.nearFloorProbability, rows, 1e-6);
-    EXPECT_EQ(recorder.profileRows(), 64u);
-    EXPECT_EQ(recorder.profileDy(), 0.5f);
+    EXPECT_EQ(recorder.profileRows(), 128u);
+    EXPECT_EQ(recorder.profileDy(), 0.25f);
 
     ASSERT_TRUE(recorder.record(1.0, field, 1.0, 1.0));
     ASSERT_TRUE(recorder.record(2.0, field, 1.0, 1.0));

@@ -89,14 +89,15 @@ TEST(QuantumDoubleWell2D, RegionsPutCellsOnTheBarrierEdgesIntoTheBarrier)
     EXPECT_DOUBLE_EQ(config.rightWellEnd, 3.0);
     EXPECT_DOUBLE_EQ(config.barrierHeight, 1.0);
 
-    // Cell centres -3.5, -2.5, ..., 3.5; those at -0.5 and 0.5 lie on the barrier edges.
-    ComplexField2D psi(8, 1, 1.0f, 1.0f);
+    // Cell centres -3.5, -2.5, ..., 3.5; those at -0.5 and 0.5 lie on the barrier
+    // edges. Three rows of cells 1 x 0.25: each column holds 0.75.
+    ComplexField2D psi(8, 3, 1.0f, 0.25f);
     psi.fill(Complex(1.0f, 0.0f));
     const DoubleWellRegions regions = QuantumDoubleWell2D::regionProbabilities(psi, config);
-    EXPECT_DOUBLE_EQ(regions.total, 8.0);
-    EXPECT_DOUBLE_EQ(regions.barrier, 2.0);   // -0.5 and 0.5
-    EXPECT_DOUBLE_EQ(regions.leftWell, 2.0);  // -2.5, -1.5
-    EXPECT_DOUBLE_EQ(regions.rightWell, 2.0); // 1.5, 2.5
+    EXPECT_DOUBLE_EQ(regions.total, 6.0);
+    EXPECT_DOUBLE_EQ(regions.barrier, 1.5);   // -0.5 and 0.5
+    EXPECT_DOUBLE_EQ(regions.leftWell, 1.5);  // -2.5, -1.5
+    EXPECT_DOUBLE_EQ(regions.rightWell, 1.5); // 1.5, 2.5
     EXPECT_DOUBLE_EQ(regions.outsideFraction(), 0.25);
     EXPECT_EQ(DoubleWellRegions().leftWellFraction(), 0.0);
 }
@@ -128,7 +129,8 @@ TEST(QuantumDoubleWell2D, ProjectionRecoversAPreparedSuperposition)
 {
     const BoundStateResult& pair = fixtures::doubleWellPair();
     ASSERT_TRUE(pair.ok);
-    ComplexField2D psi(256, 256, 0.0625f, 0.0625f);
+    // The basis's own columns, rows of another height and count.
+    ComplexField2D psi(256, 128, 0.0625f, 0.125f);
     const double phase = 0.7;
     ASSERT_TRUE(BoundStates1D::prepareSuperposition(psi, pair, 0, 1, phase));
     const TwoLevelPopulations populations = QuantumDoubleWell2D::twoLevelPopulations(psi, pair, 0, 1);
@@ -186,6 +188,26 @@ TEST(QuantumRabi2D, ReferenceNeedsASlopeDriveWithNonZeroRabiFrequency)
     PeriodicDrive shaking = resonantDrive(0.1, omega0);
     shaking.parameter = SceneParameterCenterX;
     EXPECT_FALSE(QuantumRabi2D::compute(pair, shaking, 0, 1, 1.0).valid);
+    // Each other precondition alone spoils a resonant drive.
+    PeriodicDrive disabled = resonantDrive(0.1, omega0);
+    disabled.enabled = false;
+    PeriodicDrive noAmplitude = resonantDrive(NAN, omega0);
+    PeriodicDrive backwards = resonantDrive(0.1, -omega0);
+    PeriodicDrive endless = resonantDrive(0.1, INFINITY);
+    for (const PeriodicDrive& drive : {disabled, noAmplitude, backwards, endless})
+        EXPECT_FALSE(QuantumRabi2D::compute(pair, drive, 0, 1, 1.0).valid)
+            << drive.enabled << " " << drive.amplitude << " " << drive.angularFrequency;
+    EXPECT_FALSE(QuantumRabi2D::compute(pair, resonantDrive(0.1, omega0), 0, 1, 0.0).valid);
+    EXPECT_FALSE(QuantumRabi2D::compute(pair, resonantDrive(0.1, omega0), 0, 0, 1.0).valid);
+
+    // With hbar = 0.7 resonance lies at (E1 - E0) / hbar and the Rabi
+    // frequency d A / hbar grows by 1 / 0.7.
+    const RabiReference unit = QuantumRabi2D::compute(pair, resonantDrive(0.1, omega0), 0, 1, 1.0);
+    const RabiReference scaled = QuantumRabi2D::compute(pair, resonantDrive(0.1, omega0 / 0.7), 0, 1, 0.7);
+    ASSERT_TRUE(scaled.valid);
+    EXPECT_NEAR(scaled.detuning, 0.0, 1e-12);
+    EXPECT_NEAR(scaled.rabiFrequency, unit.rabiFrequency / 0.7, 1e-12);
+    EXPECT_NEAR(scaled.piPulseTime, 0.7 * unit.piPulseTime, 1e-9);
 
     // Off resonance: P_max = (Omega_R / Omega)^2 < 1.
     const RabiReference detuned = QuantumRabi2D::compute(pair, resonantDrive(0.1, 0.5), 0, 1, 1.0);

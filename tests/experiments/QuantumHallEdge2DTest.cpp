@@ -14,15 +14,11 @@ using namespace vxo;
 
 namespace {
 
-std::string validationMessage(const HallEdgeConfig& config)
-{
-    return test::refusalMessage(QuantumHallEdge2D::validateConfiguration, config);
-}
-
 // Drift of <x> after t = 4 for the preset's launch with field b.
 double driftAfterSkipping(double b)
 {
-    ComplexField2D field(128, 128, 0.16f, 0.2f);
+    // 20.48 x 25.6 on 256 x 128 cells: unequal counts and unequal sides.
+    ComplexField2D field(256, 128, 0.08f, 0.2f);
     HallEdgeConfig config;
     config.enabled = true;
     config.fieldStrength = b;
@@ -53,33 +49,47 @@ double driftAfterSkipping(double b)
 
 TEST(QuantumHallEdge2D, ValidationAndLaunchWindow)
 {
+    // Every rule from both sides, on an enabled config; a disabled one may
+    // have no field but not one beyond 4.
+    using test::closedRange;
+    using test::finiteOnly;
+    using test::justAbove;
+    using test::justBelow;
+    using Rule = test::ValueRule<HallEdgeConfig>;
+    const std::string finite = "Quantum Hall edge parameters must be finite.";
+    const std::string fieldRange = "Enabled Hall field magnitude must be in [0.02,4].";
+    const std::string geometry = "Quantum Hall edge geometry or analysis range is invalid.";
+    const std::string launch = "Hall packet must launch just inside the accessible side of the edge.";
     HallEdgeConfig config;
-    EXPECT_TRUE(QuantumHallEdge2D::validateConfiguration(config, nullptr));
-    HallEdgeConfig bad = config;
-    bad.edgeBand = std::nan("");
-    EXPECT_EQ(validationMessage(bad), "Quantum Hall edge parameters must be finite.");
-    bad = config;
-    bad.enabled = true;
-    bad.fieldStrength = 0.01;
-    EXPECT_EQ(validationMessage(bad), "Enabled Hall field magnitude must be in [0.02,4].");
-    HallEdgeConfig strongest = config;
-    strongest.enabled = true;
-    strongest.fieldStrength = -4.0; // the upper end of the range itself, either sign
-    EXPECT_TRUE(QuantumHallEdge2D::validateConfiguration(strongest, nullptr));
-    bad = config;
-    bad.wallHeight = 2500.0;
-    EXPECT_EQ(validationMessage(bad), "Quantum Hall edge geometry or analysis range is invalid.");
-    bad = config;
-    bad.launchY = bad.edgeY + 0.2; // strict
-    EXPECT_EQ(validationMessage(bad), "Hall packet must launch just inside the accessible side of the edge.");
-    bad.launchY = bad.edgeY + 9.9;
-    EXPECT_TRUE(QuantumHallEdge2D::validateConfiguration(bad, nullptr));
-    // The analysis range is closed at both ends.
-    for (double end : {0.1, 100.0}) {
-        HallEdgeConfig edge = config;
-        edge.analysisEndTime = end;
-        EXPECT_TRUE(QuantumHallEdge2D::validateConfiguration(edge, nullptr)) << end;
-    }
+    config.enabled = true;
+    const double lowestLaunch = config.edgeY + 0.2;
+    const double highestLaunch = config.edgeY + 10.0;
+    std::vector<Rule> rules = test::magneticFieldRules<HallEdgeConfig>(fieldRange);
+    rules.insert(rules.end(), {
+        closedRange<HallEdgeConfig>("wallHeight", [](HallEdgeConfig& c, double v) { c.wallHeight = v; }, 0.0, 2000.0,
+                                    geometry),
+        closedRange<HallEdgeConfig>("orbitRadius", [](HallEdgeConfig& c, double v) { c.orbitRadius = v; }, 0.3, 15.0,
+                                    geometry),
+        closedRange<HallEdgeConfig>("packetSigma", [](HallEdgeConfig& c, double v) { c.packetSigma = v; }, 0.2, 5.0,
+                                    geometry),
+        closedRange<HallEdgeConfig>("edgeBand", [](HallEdgeConfig& c, double v) { c.edgeBand = v; }, 0.2, 12.0,
+                                    geometry),
+        closedRange<HallEdgeConfig>("analysisEndTime", [](HallEdgeConfig& c, double v) { c.analysisEndTime = v; },
+                                    0.1, 100.0, geometry),
+        {"launchY", [](HallEdgeConfig& c, double v) { c.launchY = v; },
+         {justAbove(lowestLaunch), justBelow(highestLaunch)}, {lowestLaunch, highestLaunch}, launch},
+    });
+    for (auto [name, field] : {std::pair{"fieldStrength", &HallEdgeConfig::fieldStrength},
+                               std::pair{"edgeY", &HallEdgeConfig::edgeY},
+                               std::pair{"wallHeight", &HallEdgeConfig::wallHeight},
+                               std::pair{"launchY", &HallEdgeConfig::launchY},
+                               std::pair{"orbitRadius", &HallEdgeConfig::orbitRadius},
+                               std::pair{"packetSigma", &HallEdgeConfig::packetSigma},
+                               std::pair{"edgeBand", &HallEdgeConfig::edgeBand},
+                               std::pair{"analysisEndTime", &HallEdgeConfig::analysisEndTime}})
+        rules.push_back(
+            finiteOnly<HallEdgeConfig>(name, [field = field](HallEdgeConfig& c, double v) { c.*field = v; }, finite));
+    test::expectValueRules(QuantumHallEdge2D::validateConfiguration, config, rules);
 
     ComplexField2D field(32, 32, 0.5f, 0.5f);
     std::string error;

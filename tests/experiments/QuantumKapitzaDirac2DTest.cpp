@@ -219,21 +219,47 @@ TEST(QuantumKapitzaDirac2D, AcceptedSettingsBeyondSinglePrecisionDoNotThrow)
 
 TEST(QuantumKapitzaDirac2D, PulseRules)
 {
+    using test::justAbove;
+    using test::justBelow;
+    using test::setter;
+    using C = KapitzaDiracConfig;
+    using I = KapitzaDiracInitialStateConfig;
+    const std::string timing = "Kapitza-Dirac pulse timing/period is invalid.";
+    const std::string order = "Kapitza-Dirac maximum diffraction order must be between 1 and 12.";
+    const auto validate = [](const C& c, std::string* error) {
+        return QuantumKapitzaDirac2D::validatePulse(c, 0.7, error);
+    };
     KapitzaDiracConfig config = enabledPulse();
-    config.maximumOrder = 12;
-    config.latticeDepth = -10000.0;
-    EXPECT_TRUE(QuantumKapitzaDirac2D::validatePulse(config, 1.0, nullptr));
-    config.maximumOrder = 13;
-    EXPECT_EQ(pulseMessage(config), "Kapitza-Dirac maximum diffraction order must be between 1 and 12.");
-    config.maximumOrder = 0;
-    EXPECT_EQ(pulseMessage(config), "Kapitza-Dirac maximum diffraction order must be between 1 and 12.");
-    config = enabledPulse();
-    config.analysisEndTime = config.pulseStartTime + config.pulseDuration;
-    EXPECT_EQ(pulseMessage(config), "Kapitza-Dirac pulse timing/period is invalid.");
-    config = enabledPulse();
-    config.latticeDepth = 10000.5;
-    EXPECT_EQ(pulseMessage(config), "Kapitza-Dirac lattice depth is unreasonably large.");
+    config.pulseStartTime = 0.0; // the analysis must end after 0 + 0.3
+    test::expectValueRules(
+        validate, config,
+        {{"latticePeriod", setter(&C::latticePeriod), {1e-9}, {0.0}, timing},
+         {"pulseDuration", setter(&C::pulseDuration), {1e-9}, {0.0}, timing},
+         {"pulseStartTime", setter(&C::pulseStartTime), {0.0}, {justBelow(0.0)}, timing},
+         {"analysisEndTime", setter(&C::analysisEndTime), {justAbove(0.3)}, {0.3}, timing},
+         test::closedRange<C>("latticeDepth", setter(&C::latticeDepth), -10000.0, 10000.0,
+                              "Kapitza-Dirac lattice depth is unreasonably large."),
+         {"maximumOrder", [](C& c, double v) { c.maximumOrder = std::int32_t(v); }, {1.0, 12.0}, {0.0, 13.0}, order}},
+        test::finiteOnly<C>({{"latticePeriod", &C::latticePeriod},
+                             {"latticeDepth", &C::latticeDepth},
+                             {"latticePhaseDegrees", &C::latticePhaseDegrees},
+                             {"pulseStartTime", &C::pulseStartTime},
+                             {"pulseDuration", &C::pulseDuration},
+                             {"analysisEndTime", &C::analysisEndTime}},
+                            "Kapitza-Dirac pulse parameters must be finite."));
     EXPECT_EQ(pulseMessage(enabledPulse(), 0.0), "Kapitza-Dirac hbar must be finite and positive.");
+
+    const std::string widths = "Kapitza-Dirac initial-state widths must be positive.";
+    test::expectValueRules(QuantumKapitzaDirac2D::validateInitialState, I{},
+                           {{"sigmaX", setter(&I::sigmaX), {1e-9}, {0.0}, widths},
+                            {"sigmaY", setter(&I::sigmaY), {1e-9}, {0.0}, widths}},
+                           test::finiteOnly<I>({{"centerX", &I::centerX},
+                                                {"centerY", &I::centerY},
+                                                {"sigmaX", &I::sigmaX},
+                                                {"sigmaY", &I::sigmaY},
+                                                {"momentumX", &I::momentumX},
+                                                {"momentumY", &I::momentumY}},
+                                               "Kapitza-Dirac initial-state parameters must be finite."));
 
     // A preparer keeps an earlier message.
     KapitzaDiracInitialStateConfig initial;

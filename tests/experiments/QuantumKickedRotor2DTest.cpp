@@ -23,11 +23,6 @@ KickedRotorConfig enabledKick(double strength = 6.0)
     return config;
 }
 
-std::string kickMessage(const KickedRotorConfig& config)
-{
-    return test::refusalMessage(QuantumKickedRotor2D::validateKick, config);
-}
-
 // The rotor of the guided preset on 128 columns: L = 20.48, mass 0.1.
 ComplexField2D rotorField(std::int32_t mode = 0)
 {
@@ -93,6 +88,37 @@ TEST(QuantumKickedRotor2D, FirstKickGivesBesselModePopulations)
     EXPECT_NEAR(after.participationRatio, 1.0 / squares, 1e-3);
 }
 
+TEST(KickedRotorRecorder, ClassicalEnsembleFollowsTheStandardMapOverTwoKicks)
+{
+    // Standard map p' = p + K sin(theta), theta' = theta + p', K = k tau,
+    // p0 = m tau, theta0 uniform. Averaging with
+    // exp(i K sin(theta)) = sum_n J_n(K) exp(i n theta) gives after two kicks
+    //   <p2^2> = p0^2 + K^2/2 - 2 K p0 J1(K) sin(p0) + K^2 (J0(K) - J2(K)) cos(p0)
+    //            + K^2 (1 - J2(2K) cos(2 p0)) / 2,
+    // whose correlation terms change sign if the angle turns the wrong way.
+    struct Case {
+        double strength, tau;
+        std::int32_t mode;
+    };
+    for (const Case& c : {Case{2.5, 0.8, 0}, Case{1.0, 1.3, 3}, Case{4.0, 0.45, -2}}) {
+        const double k = c.strength * c.tau;
+        const double p0 = c.mode * c.tau;
+        const double firstKick = p0 * p0 + k * k / 2.0;
+        const double secondKick = firstKick - 2.0 * k * p0 * std::cyl_bessel_j(1.0, k) * std::sin(p0)
+                                  + k * k * (std::cyl_bessel_j(0.0, k) - std::cyl_bessel_j(2.0, k)) * std::cos(p0)
+                                  + k * k * (1.0 - std::cyl_bessel_j(2.0, 2.0 * k) * std::cos(2.0 * p0)) / 2.0;
+        const double tau2 = c.tau * c.tau;
+        EXPECT_NEAR(KickedRotorRecorder::classicalMeanSquareMode(c.strength, c.tau, c.mode, 0), c.mode * c.mode, 1e-9)
+            << "K = " << k << ", mode " << c.mode;
+        EXPECT_NEAR(KickedRotorRecorder::classicalMeanSquareMode(c.strength, c.tau, c.mode, 1), firstKick / tau2,
+                    1e-9 * firstKick / tau2)
+            << "K = " << k << ", mode " << c.mode;
+        EXPECT_NEAR(KickedRotorRecorder::classicalMeanSquareMode(c.strength, c.tau, c.mode, 2), secondKick / tau2,
+                    1e-9 * secondKick / tau2)
+            << "K = " << k << ", mode " << c.mode;
+    }
+}
+
 TEST(QuantumKickedRotor2D, ModesThatAliasOnTheGridAreRefused)
 {
     // 128 columns hold the distinct modes -64..63; |m| >= 64 would fold onto another mode.
@@ -113,46 +139,41 @@ TEST(QuantumKickedRotor2D, ModesThatAliasOnTheGridAreRefused)
         EXPECT_FALSE(QuantumKickedRotor2D::prepareInitialState(field, initial, &error));
         EXPECT_EQ(error, "QuantumKickedRotor2D: initial momentum mode is out of range");
     }
-    // Without a grid only the document range applies.
-    initial.initialMomentumMode = 10000;
-    EXPECT_TRUE(QuantumKickedRotor2D::validateInitialState(initial, nullptr));
-    initial.initialMomentumMode = -10000;
-    EXPECT_TRUE(QuantumKickedRotor2D::validateInitialState(initial, nullptr));
-    initial.initialMomentumMode = 10001;
-    std::string error;
-    EXPECT_FALSE(QuantumKickedRotor2D::validateInitialState(initial, &error));
-    EXPECT_EQ(error, "QuantumKickedRotor2D: initial momentum mode is out of range");
-
-    // The transverse width from both ends of its range (0, 1000].
-    initial.initialMomentumMode = 0;
-    initial.ySigma = 1000.0;
-    EXPECT_TRUE(QuantumKickedRotor2D::validateInitialState(initial, nullptr));
-    for (double sigma : {1000.5, 0.0}) {
-        initial.ySigma = sigma;
-        EXPECT_FALSE(QuantumKickedRotor2D::validateInitialState(initial, &error));
-        EXPECT_EQ(error, "QuantumKickedRotor2D: Y sigma must be positive") << sigma;
-    }
+    // Without a grid only the document range applies; every rule from both sides.
+    using test::justAbove;
+    using test::justBelow;
+    using test::setter;
+    using I = KickedRotorInitialStateConfig;
+    test::expectValueRules(
+        QuantumKickedRotor2D::validateInitialState, I{},
+        {{"initialMomentumMode", [](I& c, double v) { c.initialMomentumMode = std::int32_t(v); },
+          {-10000.0, 10000.0}, {-10001.0, 10001.0}, "QuantumKickedRotor2D: initial momentum mode is out of range"},
+         {"ySigma", setter(&I::ySigma), {1e-9, 1000.0}, {0.0, justAbove(1000.0)},
+          "QuantumKickedRotor2D: Y sigma must be positive"}},
+        test::finiteOnly<I>({{"yCenter", &I::yCenter}, {"ySigma", &I::ySigma}},
+                            "QuantumKickedRotor2D: initial-state values must be finite"));
 }
 
 TEST(QuantumKickedRotor2D, KickRules)
 {
-    KickedRotorConfig config = enabledKick(100.0);
-    config.firstKickTime = 0.0;
-    EXPECT_TRUE(QuantumKickedRotor2D::validateKick(config, nullptr));
-    config.phaseStrength = 100.000001;
-    EXPECT_EQ(kickMessage(config), "QuantumKickedRotor2D: phase strength must be positive and bounded");
-    config = enabledKick();
-    config.kickPeriod = 0.0;
-    EXPECT_EQ(kickMessage(config), "QuantumKickedRotor2D: kick timing is invalid");
-    config.kickPeriod = NAN;
-    EXPECT_EQ(kickMessage(config), "QuantumKickedRotor2D: kick parameters must be finite");
-    // Periods that would let kicks outnumber the steps without bound.
-    for (double period : {1e-9, 1e-300, 0.000999}) {
-        config.kickPeriod = period;
-        EXPECT_EQ(kickMessage(config), "QuantumKickedRotor2D: kick period must be at least 0.001");
-    }
-    config.kickPeriod = 0.001;
-    EXPECT_TRUE(QuantumKickedRotor2D::validateKick(config, nullptr));
+    using test::justAbove;
+    using test::justBelow;
+    using test::setter;
+    using C = KickedRotorConfig;
+    const std::string timing = "QuantumKickedRotor2D: kick timing is invalid";
+    const std::string strength = "QuantumKickedRotor2D: phase strength must be positive and bounded";
+    // Periods that would let kicks outnumber the steps without bound are refused.
+    test::expectValueRules(
+        QuantumKickedRotor2D::validateKick, enabledKick(),
+        {{"firstKickTime", setter(&C::firstKickTime), {0.0}, {justBelow(0.0)}, timing},
+         {"kickPeriod", setter(&C::kickPeriod), {}, {0.0, -1.0}, timing},
+         {"kickPeriod", setter(&C::kickPeriod), {0.001}, {justBelow(0.001), 1e-300},
+          "QuantumKickedRotor2D: kick period must be at least 0.001"},
+         {"phaseStrength", setter(&C::phaseStrength), {1e-9, 100.0}, {0.0, justAbove(100.0)}, strength}},
+        test::finiteOnly<C>({{"firstKickTime", &C::firstKickTime},
+                             {"kickPeriod", &C::kickPeriod},
+                             {"phaseStrength", &C::phaseStrength}},
+                            "QuantumKickedRotor2D: kick parameters must be finite"));
 
     ComplexField2D empty;
     std::string error;

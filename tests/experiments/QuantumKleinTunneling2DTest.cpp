@@ -5,6 +5,8 @@
 
 #include "core/DiracSplitStepSolver2D.h"
 
+#include "tests/experiments/CheckMessages.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -43,20 +45,37 @@ TEST(QuantumKleinTunneling2D, KinematicsAndRegimesOfTheDefaults)
 
 TEST(QuantumKleinTunneling2D, ValidationAndFailures)
 {
-    KleinTunnelingConfig config;
-    config.restMass = 0.0;
-    EXPECT_TRUE(QuantumKleinTunneling2D::validateConfiguration(config, nullptr));
-    for (auto change : {+[](KleinTunnelingConfig& c) { c.momentumX = 0.0; },
-                        +[](KleinTunnelingConfig& c) { c.momentumX = -1.0; },
-                        +[](KleinTunnelingConfig& c) { c.momentumY = std::nan(""); },
-                        +[](KleinTunnelingConfig& c) { c.restMass = -0.1; },
-                        +[](KleinTunnelingConfig& c) { c.detectorX = c.barrierCenterX + c.barrierWidth / 2.0; }}) {
-        KleinTunnelingConfig bad;
-        change(bad);
-        std::string error;
-        EXPECT_FALSE(QuantumKleinTunneling2D::validateConfiguration(bad, &error));
-        EXPECT_EQ(error, "QuantumKleinTunneling2D: invalid configuration");
-    }
+    // Every rule from both sides; the detector must lie past the barrier's
+    // far face, at 0 + 3 / 2 = 1.5 for the defaults.
+    using test::justAbove;
+    using test::justBelow;
+    using test::setter;
+    using C = KleinTunnelingConfig;
+    const std::string m = "QuantumKleinTunneling2D: invalid configuration";
+    test::expectValueRules(
+        QuantumKleinTunneling2D::validateConfiguration, KleinTunnelingConfig{},
+        {{"lightSpeed", setter(&C::lightSpeed), {1e-9}, {0.0}, m},
+         {"restMass", setter(&C::restMass), {0.0}, {justBelow(0.0)}, m},
+         {"sigma", setter(&C::sigma), {1e-9}, {0.0}, m},
+         {"momentumX", setter(&C::momentumX), {1e-9}, {0.0, -1.0}, m},
+         {"barrierWidth", setter(&C::barrierWidth), {1e-9}, {0.0}, m},
+         {"barrierHeight", setter(&C::barrierHeight), {1e-9}, {0.0}, m},
+         {"analysisEndTime", setter(&C::analysisEndTime), {1e-9}, {0.0}, m},
+         {"detectorX", setter(&C::detectorX), {justAbove(1.5)}, {1.5}, m},
+         {"barrierCenterX", setter(&C::barrierCenterX), {justBelow(4.5)}, {4.5}, m}},
+        test::finiteOnly<C>({{"lightSpeed", &C::lightSpeed},
+                             {"restMass", &C::restMass},
+                             {"centerX", &C::centerX},
+                             {"centerY", &C::centerY},
+                             {"sigma", &C::sigma},
+                             {"momentumX", &C::momentumX},
+                             {"momentumY", &C::momentumY},
+                             {"barrierCenterX", &C::barrierCenterX},
+                             {"barrierWidth", &C::barrierWidth},
+                             {"barrierHeight", &C::barrierHeight},
+                             {"detectorX", &C::detectorX},
+                             {"analysisEndTime", &C::analysisEndTime}},
+                            m));
 
     DiracSpinor2D odd;
     odd.resize(24, 8, 0.5f, 0.5f);

@@ -16,11 +16,6 @@ using namespace vxo;
 
 namespace {
 
-std::string validationMessage(const LandauConfig& config)
-{
-    return test::refusalMessage(QuantumLandau2D::validateConfiguration, config);
-}
-
 // Sign changes of psi along the positive x axis from the centre row.
 int radialNodes(const ComplexField2D& field)
 {
@@ -62,39 +57,38 @@ TEST(QuantumLandau2D, ReferenceQuantitiesOfThePresetField)
 
 TEST(QuantumLandau2D, ValidationAndRefusals)
 {
-    LandauConfig config;
-    EXPECT_TRUE(QuantumLandau2D::validateConfiguration(config, nullptr));
-    LandauConfig bad = config;
-    bad.orbitRadius = std::numeric_limits<double>::quiet_NaN();
-    EXPECT_EQ(validationMessage(bad), "Landau parameters must be finite.");
-    bad = config;
-    bad.fieldStrength = 4.5;
-    EXPECT_EQ(validationMessage(bad), "Enabled Landau field strength magnitude must be in [0.02,4].");
-    bad = config;
-    bad.preparationMode = 2;
-    EXPECT_EQ(validationMessage(bad), "Landau preparation mode must be 0 or 1.");
-    bad = config;
-    bad.landauIndex = 9;
-    EXPECT_EQ(validationMessage(bad), "Landau index must be in [0,8].");
-    // Each range from both ends.
-    for (auto [radius, end] : {std::pair{0.15, 15.0}, {15.5, 15.0}, {5.0, 0.05}, {5.0, 200.5}}) {
-        bad = config;
-        bad.orbitRadius = radius;
-        bad.analysisEndTime = end;
-        EXPECT_EQ(validationMessage(bad), "Landau orbit radius or analysis time is invalid.") << radius << ", " << end;
-    }
+    // Every rule from both sides, on an enabled config; a disabled one may
+    // have a weak field but not one beyond 4.
+    using test::closedRange;
+    using test::finiteOnly;
+    using Rule = test::ValueRule<LandauConfig>;
+    const std::string fieldRange = "Enabled Landau field strength magnitude must be in [0.02,4].";
+    const std::string orbit = "Landau orbit radius or analysis time is invalid.";
+    const std::string finite = "Landau parameters must be finite.";
+    LandauConfig enabled;
+    enabled.enabled = true;
+    test::expectValueRules(
+        QuantumLandau2D::validateConfiguration, enabled, test::magneticFieldRules<LandauConfig>(fieldRange),
+        std::vector<Rule>{
+            {"preparationMode", [](LandauConfig& c, double v) { c.preparationMode = std::uint32_t(v); }, {0.0, 1.0},
+             {2.0}, "Landau preparation mode must be 0 or 1."},
+            {"landauIndex", [](LandauConfig& c, double v) { c.landauIndex = std::uint32_t(v); }, {0.0, 8.0}, {9.0},
+             "Landau index must be in [0,8]."},
+            closedRange<LandauConfig>("orbitRadius", [](LandauConfig& c, double v) { c.orbitRadius = v; }, 0.2, 15.0,
+                                      orbit),
+            closedRange<LandauConfig>("analysisEndTime", [](LandauConfig& c, double v) { c.analysisEndTime = v; }, 0.1,
+                                      200.0, orbit),
+            finiteOnly<LandauConfig>("fieldStrength", [](LandauConfig& c, double v) { c.fieldStrength = v; }, finite),
+            finiteOnly<LandauConfig>("orbitRadius", [](LandauConfig& c, double v) { c.orbitRadius = v; }, finite),
+            finiteOnly<LandauConfig>("analysisEndTime", [](LandauConfig& c, double v) { c.analysisEndTime = v; },
+                                     finite),
+        });
 
+    LandauConfig config;
     // A weak field passes while disabled, but no gauge is built from it.
     LandauConfig weak = config;
     weak.fieldStrength = 0.01;
     EXPECT_TRUE(QuantumLandau2D::validateConfiguration(weak, nullptr));
-    LandauConfig weakest = config;
-    weakest.enabled = true;
-    weakest.fieldStrength = -0.02; // the lower end of the range itself, either sign
-    EXPECT_TRUE(QuantumLandau2D::validateConfiguration(weakest, nullptr));
-    weak.enabled = true;
-    EXPECT_EQ(validationMessage(weak), "Enabled Landau field strength magnitude must be in [0.02,4].");
-    weak.enabled = false;
     ComplexField2D field(16, 16, 0.5f, 0.5f);
     GaugeLinkField2D links;
     std::string error;
@@ -108,18 +102,28 @@ TEST(QuantumLandau2D, ValidationAndRefusals)
     EXPECT_FALSE(QuantumLandau2D::prepareInitialState(empty, config, 1.0, 1.0, &error));
     EXPECT_EQ(error, "kept");
 
-    // The kinetic energy needs an interior cell: 3 x 3 has one, 2 x 3 and 3 x 2 do not.
+    // The kinetic energy sums the interior cells only: a spike on the one
+    // interior cell of 3 x 3 has (hbar^2 / 2m)(2 / dx^2 + 2 / dy^2) dx dy; a
+    // ramp 1 + i + 2 j, whose second differences vanish inside, has none;
+    // 2 x 3 and 3 x 2 have no interior.
+    const double hbar = 0.8, mass = 1.3, dx = 0.5, dy = 0.4;
+    const double spikeEnergy = hbar * hbar / (2.0 * mass) * (2.0 / (dx * dx) + 2.0 / (dy * dy)) * dx * dy;
     for (const auto& size : {std::make_pair(3u, 3u), std::make_pair(2u, 3u), std::make_pair(3u, 2u)}) {
-        ComplexField2D spike(size.first, size.second, 0.5f, 0.4f);
+        ComplexField2D spike(size.first, size.second, float(dx), float(dy));
         spike.at(1, 1) = Complex(1.0f, 0.0f);
         GaugeLinkField2D unit;
-        unit.resize(size.first, size.second, 0.5f, 0.4f);
-        const double energy = gaugeKineticEnergy(spike, unit, 1.0, 1.0);
-        if (size.first == 3 && size.second == 3)
-            EXPECT_GT(energy, 0.0);
-        else
-            EXPECT_EQ(energy, 0.0) << size.first << " x " << size.second;
+        unit.resize(size.first, size.second, float(dx), float(dy));
+        const double energy = gaugeKineticEnergy(spike, unit, mass, hbar);
+        const double expected = size.first == 3 && size.second == 3 ? spikeEnergy : 0.0;
+        EXPECT_NEAR(energy, expected, 1e-6 * spikeEnergy) << size.first << " x " << size.second;
     }
+    ComplexField2D ramp(5, 4, float(dx), float(dy));
+    for (std::uint64_t j = 0; j < ramp.ny(); ++j)
+        for (std::uint64_t i = 0; i < ramp.nx(); ++i)
+            ramp.at(i, j) = Complex(float(1 + i + 2 * j), 0.0f);
+    GaugeLinkField2D unit;
+    unit.resize(5, 4, float(dx), float(dy));
+    EXPECT_EQ(gaugeKineticEnergy(ramp, unit, mass, hbar), 0.0);
 }
 
 TEST(QuantumLandau2D, EigenstatesHaveTheLevelEnergies)

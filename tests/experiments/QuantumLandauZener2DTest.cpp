@@ -7,12 +7,15 @@
 #include "experiments/QuantumStueckelberg2D.h"
 #include "experiments/TwoLevelStepper.h"
 #include "experiments/TwoLevelSystem.h"
+#include "tests/experiments/CheckMessages.h"
 #include "tests/experiments/TwoLevelFixtures.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <tuple>
+#include <utility>
+#include <vector>
 
 using namespace vxo;
 
@@ -51,6 +54,40 @@ TEST(QuantumLandauZener2D, DefaultSweepCrossesAtItsMidpoint)
     EXPECT_DOUBLE_EQ(reference.diabaticRate, 2.0 * 0.0175 * std::fabs(reference.dipoleElement));
     EXPECT_NEAR(reference.diabaticProbability + reference.adiabaticProbability, 1.0, 1e-15);
     EXPECT_EQ(reference.localizingSign, std::cos(reference.localizingPhase) >= 0.0 ? 1.0 : -1.0);
+
+    // Each precondition alone leaves no prediction: a sweep that is off, on
+    // another parameter, not finite, not forward in time, flat, or that never
+    // passes zero bias; hbar 0; a pair that is not one.
+    using test::justBelow;
+    std::vector<std::pair<const char*, LinearSweep>> unusable;
+    const auto spoiled = [&](const char* name, auto change) {
+        LinearSweep sweep = slopeSweep(0.35, -0.35, 40.0);
+        change(sweep);
+        unusable.emplace_back(name, sweep);
+    };
+    spoiled("disabled", [](LinearSweep& s) { s.enabled = false; });
+    spoiled("slope y", [](LinearSweep& s) { s.parameter = SceneParameterSlopeY; });
+    spoiled("start NaN", [](LinearSweep& s) { s.startValue = NAN; });
+    spoiled("end NaN", [](LinearSweep& s) { s.endValue = NAN; });
+    spoiled("start time NaN", [](LinearSweep& s) { s.startTime = NAN; });
+    spoiled("start time below 0", [](LinearSweep& s) { s.startTime = justBelow(0.0); });
+    spoiled("duration 0", [](LinearSweep& s) { s.duration = 0.0; });
+    spoiled("duration infinite", [](LinearSweep& s) { s.duration = INFINITY; });
+    spoiled("flat", [](LinearSweep& s) { s.endValue = s.startValue; });
+    spoiled("above zero", [](LinearSweep& s) { s.endValue = 1e-9; });
+    spoiled("below zero", [](LinearSweep& s) { s.startValue = -1e-9; });
+    for (const auto& [name, sweep] : unusable)
+        EXPECT_FALSE(QuantumLandauZener2D::predict(pair, sweep, 0, 1, 1.0).valid) << name;
+    EXPECT_FALSE(QuantumLandauZener2D::predict(pair, slopeSweep(0.35, -0.35, 40.0), 0, 1, 0.0).valid);
+    EXPECT_FALSE(QuantumLandauZener2D::predict(pair, slopeSweep(0.35, -0.35, 40.0), 1, 1, 1.0).valid);
+    // Levels no more than 1e-12 apart have no gap to pass; just more is one.
+    BoundStateResult close = pair;
+    close.states[0].energy = 0.0;
+    for (auto [gap, valid] : {std::pair{1e-12, false}, {1.5e-12, true}}) {
+        close.states[1].energy = gap;
+        EXPECT_EQ(QuantumLandauZener2D::predict(close, slopeSweep(0.35, -0.35, 40.0), 0, 1, 1.0).valid, valid)
+            << "gap " << gap;
+    }
 
     // A sweep that ends or starts exactly at zero bias still crosses.
     for (const auto& [from, to, crossing] : {std::tuple{0.35, 0.0, 40.0}, std::tuple{0.0, -0.35, 0.0}}) {
@@ -134,6 +171,32 @@ TEST(QuantumStueckelberg2D, ReferenceOfTheDoublePassage)
     ASSERT_TRUE(pair.ok);
     EXPECT_FALSE(isReturnSweepAnalyzable(slopeSweep(0.35, -0.35, 4.0)));
     EXPECT_TRUE(isReturnSweepAnalyzable(returnSweep(4.0)));
+    // Every rule of the return sweep from both sides; both passages must
+    // cross zero bias, which may lie on either end of the ramp.
+    using test::justAbove;
+    using test::justBelow;
+    using test::setter;
+    using S = LinearSweep;
+    const auto analyzable = [](const S& sweep, std::string* error) {
+        const bool ok = isReturnSweepAnalyzable(sweep);
+        if (!ok)
+            *error = "refused";
+        return ok;
+    };
+    test::expectValueRules(
+        analyzable, returnSweep(4.0),
+        {{"startTime", setter(&S::startTime), {0.0}, {justBelow(0.0), NAN}, "refused"},
+         {"duration", setter(&S::duration), {1e-9}, {0.0, NAN}, "refused"},
+         {"holdDuration", setter(&S::holdDuration), {0.0}, {justBelow(0.0), NAN}, "refused"},
+         {"returnDuration", setter(&S::returnDuration), {1e-9}, {0.0, NAN}, "refused"},
+         {"startValue", setter(&S::startValue), {0.0, 5.0}, {justBelow(0.0), -0.35, NAN}, "refused"},
+         {"endValue", setter(&S::endValue), {0.0, -5.0}, {justAbove(0.0), 0.35, NAN}, "refused"}});
+    LinearSweep other = returnSweep(4.0);
+    other.parameter = SceneParameterSlopeY;
+    EXPECT_FALSE(isReturnSweepAnalyzable(other));
+    other = returnSweep(4.0);
+    other.enabled = false;
+    EXPECT_FALSE(isReturnSweepAnalyzable(other));
 
     const StueckelbergReference reference = QuantumStueckelberg2D::reference(pair, returnSweep(4.0), 0, 1, 1.0);
     ASSERT_TRUE(reference.valid);
@@ -144,6 +207,40 @@ TEST(QuantumStueckelberg2D, ReferenceOfTheDoublePassage)
 
     // Between the crossings the gap is at least Delta: phi_S >= Delta (t2 - t1) / hbar.
     EXPECT_GT(reference.stueckelbergPhase, reference.landauZener.gap * 8.0);
+
+    // The final populations solve i hbar a' = H(F(t)) a, H = [[E_i, F d], [F d, E_j]],
+    // from the lower adiabatic state at the start bias: here by RK4 on a step
+    // ten times finer (the bias's kinks fall on step boundaries), hbar away from 1.
+    const double hbar = 0.7;
+    const LinearSweep sweep = returnSweep(2.5);
+    const StueckelbergReference slow = QuantumStueckelberg2D::reference(pair, sweep, 0, 1, hbar);
+    ASSERT_TRUE(slow.valid);
+    const double e0 = slow.landauZener.energyI, e1 = slow.landauZener.energyJ, d = slow.landauZener.dipoleElement;
+    double u = 0.0, v = 0.0;
+    twoLevelAdiabaticBasis(e0, e1, d, sweep.startValue, u, v);
+    ComplexVector2 a = {ComplexD(u, 0.0), ComplexD(v, 0.0)};
+    const auto rate = [&](double t, const ComplexVector2& x) {
+        const double coupling = linearSweepValueAt(sweep, t) * d;
+        const ComplexD factor(0.0, -1.0 / hbar);
+        return ComplexVector2{factor * (e0 * x[0] + coupling * x[1]), factor * (coupling * x[0] + e1 * x[1])};
+    };
+    const auto plus = [](const ComplexVector2& x, double h, const ComplexVector2& k) {
+        return ComplexVector2{x[0] + h * k[0], x[1] + h * k[1]};
+    };
+    const int steps = 42000;
+    const double h = linearSweepDuration(sweep) / steps;
+    for (int k = 0; k < steps; ++k) {
+        const double t = sweep.startTime + k * h;
+        const ComplexVector2 k1 = rate(t, a);
+        const ComplexVector2 k2 = rate(t + h / 2.0, plus(a, h / 2.0, k1));
+        const ComplexVector2 k3 = rate(t + h / 2.0, plus(a, h / 2.0, k2));
+        const ComplexVector2 k4 = rate(t + h, plus(a, h, k3));
+        for (int c = 0; c < 2; ++c)
+            a[c] += h / 6.0 * (k1[c] + 2.0 * k2[c] + 2.0 * k3[c] + k4[c]);
+    }
+    twoLevelAdiabaticBasis(e0, e1, d, sweep.startValue, u, v); // the return ends where the sweep began
+    EXPECT_NEAR(slow.finalLowerPopulation, std::norm(u * a[0] + v * a[1]), 1e-6);
+    EXPECT_NEAR(slow.finalUpperPopulation, std::norm(-v * a[0] + u * a[1]), 1e-6);
 }
 
 TEST(QuantumStueckelberg2D, HoldScanAdvancesThePhaseAtTheHeldGap)
@@ -160,6 +257,8 @@ TEST(QuantumStueckelberg2D, HoldScanAdvancesThePhaseAtTheHeldGap)
     const LandauZenerReference lz1 = QuantumStueckelberg2D::reference(pair, twice, 0, 1, 1.0).landauZener;
     EXPECT_NEAR(QuantumStueckelberg2D::phaseIntegral(lz1, twice, 0.5), 2.0 * QuantumStueckelberg2D::phaseIntegral(lz1, twice, 1.0),
                 1e-9);
+    for (double hbar : {0.0, -1.0})
+        EXPECT_EQ(QuantumStueckelberg2D::phaseIntegral(lz1, twice, hbar), 0.0) << "hbar " << hbar;
 
     // Each extra unit of hold at bias F_end adds sqrt(Delta^2 + (2 d F_end)^2) / hbar.
     const LandauZenerReference lz = QuantumStueckelberg2D::reference(pair, returnSweep(4.0), 0, 1, 1.0).landauZener;

@@ -7,6 +7,8 @@
 #include "core/SplitStepFourierSolver2D.h"
 #include "common/TestSupport.h"
 
+#include "tests/experiments/CheckMessages.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -100,21 +102,27 @@ TEST(QuantumLoschmidt2D, ReversalConjugatesAndAddsTheMomentumRamp)
 
 TEST(QuantumLoschmidt2D, ConfigurationRules)
 {
+    using test::setter;
+    using C = LoschmidtConfig;
+    const auto validate = test::withTextError<C>(QuantumLoschmidt2D::validateConfiguration);
+    const std::string large = "Loschmidt momentum-error values are unreasonably large.";
+    const std::string finite = "Loschmidt momentum-error values must be finite.";
+    test::expectValueRules(
+        validate, enabledEcho(),
+        {{"reversalTime", setter(&C::reversalTime), {1e-9}, {0.0, NAN, INFINITY},
+          "Loschmidt reversal time must be finite and positive."},
+         test::closedRange<C>("momentumErrorX", setter(&C::momentumErrorX), -1000.0, 1000.0, large),
+         test::closedRange<C>("momentumErrorY", setter(&C::momentumErrorY), -1000.0, 1000.0, large)},
+        test::finiteOnly<C>({{"momentumErrorX", &C::momentumErrorX}, {"momentumErrorY", &C::momentumErrorY}},
+                            finite));
+    // A disabled echo is not checked.
     LoschmidtConfig config = enabledEcho(1000.0);
+    config.reversalTime = 0.0;
+    config.momentumErrorY = NAN;
+    config.enabled = false;
     const char* message = nullptr;
     EXPECT_TRUE(QuantumLoschmidt2D::validateConfiguration(config, &message));
     EXPECT_EQ(message, nullptr);
-    config.momentumErrorX = 1000.5;
-    EXPECT_FALSE(QuantumLoschmidt2D::validateConfiguration(config, &message));
-    EXPECT_STREQ(message, "Loschmidt momentum-error values are unreasonably large.");
-    config.momentumErrorY = NAN;
-    EXPECT_FALSE(QuantumLoschmidt2D::validateConfiguration(config, &message));
-    EXPECT_STREQ(message, "Loschmidt momentum-error values must be finite.");
-    config.reversalTime = 0.0;
-    EXPECT_FALSE(QuantumLoschmidt2D::validateConfiguration(config, &message));
-    EXPECT_STREQ(message, "Loschmidt reversal time must be finite and positive.");
-    config.enabled = false;
-    EXPECT_TRUE(QuantumLoschmidt2D::validateConfiguration(config, nullptr));
 }
 
 TEST(LoschmidtRecorder, ThinningKeepsTheFirstReturnSample)

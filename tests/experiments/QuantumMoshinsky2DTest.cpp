@@ -5,6 +5,8 @@
 #include "core/SplitStepFourierSolver2D.h"
 #include "tests/experiments/PresetScenes.h"
 
+#include "tests/experiments/CheckMessages.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -62,16 +64,17 @@ TEST(QuantumMoshinsky2D, ShutterMustBeTallNarrowAndUpstream)
 {
     MoshinskyShutterGeometry geometry;
     const char* message = nullptr;
-    ASSERT_TRUE(QuantumMoshinsky2D::validateShutter(shutterScene(shutterBarrier(1.0f, 3.0f)), enabledShutter(),
+    // At least three times as long as thick: 0.5 x 1.5 is, 0.5 x 1.49 is not.
+    ASSERT_TRUE(QuantumMoshinsky2D::validateShutter(shutterScene(shutterBarrier(0.5f, 1.5f)), enabledShutter(),
                                                     &geometry, &message));
     EXPECT_EQ(message, nullptr);
     EXPECT_TRUE(geometry.valid);
     EXPECT_EQ(geometry.objectId, 1u);
-    EXPECT_DOUBLE_EQ(geometry.extentX, 1.0);
-    EXPECT_DOUBLE_EQ(geometry.extentY, 3.0);
+    EXPECT_DOUBLE_EQ(geometry.extentX, 0.5);
+    EXPECT_DOUBLE_EQ(geometry.extentY, 1.5);
     EXPECT_DOUBLE_EQ(geometry.closedHeight, 120.0);
 
-    EXPECT_STREQ(shutterMessage(shutterScene(shutterBarrier(1.0f, 2.9f)), enabledShutter()),
+    EXPECT_STREQ(shutterMessage(shutterScene(shutterBarrier(0.5f, 1.49f)), enabledShutter()),
                  "Moshinsky shutter geometry must be tall and narrow.");
     MoshinskyConfig config = enabledShutter();
     config.detectorX = 0.0;
@@ -132,6 +135,22 @@ TEST(QuantumMoshinsky2D, InitialBeamIsCutAtTheShutter)
     EXPECT_LT(density(66), 1e-6f * density(44)); // x = 0.48 against x = -6.56
     EXPECT_NEAR(std::arg(std::complex<double>(field.at(45, 32))) - std::arg(std::complex<double>(field.at(44, 32))),
                 std::remainder(3.0 * 0.32, 2.0 * 3.141592653589793), 1e-5);
+    // Across, a Gaussian about centerY with |psi|^2 of width transverseSigmaY.
+    MoshinskyInitialStateConfig offAxis = enabledBeam();
+    offAxis.centerY = 1.2;
+    ComplexField2D shifted(128, 64, 0.32f, 0.4f);
+    ASSERT_TRUE(QuantumMoshinsky2D::prepareInitialState(shifted, offAxis, 1.0, nullptr));
+    double w = 0.0, sy = 0.0, syy = 0.0;
+    for (std::uint64_t j = 0; j < shifted.ny(); ++j)
+        for (std::uint64_t i = 0; i < shifted.nx(); ++i) {
+            const double p = std::norm(shifted.at(i, j));
+            const double y = gridCoordinateY(shifted, j) - 1.2;
+            w += p;
+            sy += p * y;
+            syy += p * y * y;
+        }
+    EXPECT_NEAR(sy / w, 0.0, 0.05);
+    EXPECT_NEAR(std::sqrt(syy / w), 3.2, 0.05);
 
     ComplexField2D target(16, 16, 1.0f, 1.0f);
     std::string error;
@@ -139,18 +158,27 @@ TEST(QuantumMoshinsky2D, InitialBeamIsCutAtTheShutter)
     behind.envelopeCenterX = 0.0;
     EXPECT_FALSE(QuantumMoshinsky2D::prepareInitialState(target, behind, 1.0, &error));
     EXPECT_EQ(error, "Moshinsky envelope centre must lie behind the shutter.");
-    const char* message = nullptr;
-    EXPECT_FALSE(QuantumMoshinsky2D::validateInitialState(behind, &message));
-    EXPECT_STREQ(message, "Moshinsky envelope centre must lie behind the shutter.");
-    // Each width on its own.
-    for (double MoshinskyInitialStateConfig::*width : {&MoshinskyInitialStateConfig::envelopeSigmaX,
-                                                       &MoshinskyInitialStateConfig::transverseSigmaY,
-                                                       &MoshinskyInitialStateConfig::edgeWidth}) {
-        MoshinskyInitialStateConfig flat = enabledBeam();
-        flat.*width = 0.0;
-        EXPECT_FALSE(QuantumMoshinsky2D::validateInitialState(flat, &message));
-        EXPECT_STREQ(message, "Moshinsky envelope widths and edge width must be positive.");
-    }
+    // Each rule on its own, from both sides.
+    using test::justBelow;
+    using test::setter;
+    using C = MoshinskyInitialStateConfig;
+    const std::string widths = "Moshinsky envelope widths and edge width must be positive.";
+    const std::string behindShutter = "Moshinsky envelope centre must lie behind the shutter.";
+    test::expectValueRules(
+        test::withTextError<C>(QuantumMoshinsky2D::validateInitialState), enabledBeam(),
+        {{"envelopeSigmaX", setter(&C::envelopeSigmaX), {1e-9}, {0.0}, widths},
+         {"transverseSigmaY", setter(&C::transverseSigmaY), {1e-9}, {0.0}, widths},
+         {"edgeWidth", setter(&C::edgeWidth), {1e-9}, {0.0}, widths},
+         {"envelopeCenterX", setter(&C::envelopeCenterX), {justBelow(0.0)}, {0.0}, behindShutter},
+         {"shutterX", setter(&C::shutterX), {-7.5}, {-8.0}, behindShutter}},
+        test::finiteOnly<C>({{"shutterX", &C::shutterX},
+                             {"envelopeCenterX", &C::envelopeCenterX},
+                             {"envelopeSigmaX", &C::envelopeSigmaX},
+                             {"centerY", &C::centerY},
+                             {"transverseSigmaY", &C::transverseSigmaY},
+                             {"momentumX", &C::momentumX},
+                             {"edgeWidth", &C::edgeWidth}},
+                            "Moshinsky initial-state parameters must be finite."));
     error.clear();
     EXPECT_FALSE(QuantumMoshinsky2D::prepareInitialState(target, enabledBeam(), INFINITY, &error));
     EXPECT_EQ(error, "Moshinsky hbar must be positive and finite.");
@@ -211,10 +239,13 @@ TEST(MoshinskyRecorder, ThinningAndDetectorEdges)
     EXPECT_NEAR(total * 0.32, 1.0, 1e-4);
     EXPECT_EQ(recorder.samples()[2].time, 3.5);
 
-    config.detectorX = 100.0; // beyond the last column
-    ASSERT_TRUE(recorder.configure(config, geometry, field));
-    ASSERT_TRUE(recorder.record(0.0, false, field));
-    EXPECT_EQ(recorder.samples().back().detectorDensity, recorder.samples().back().profile.back());
+    for (double beyond : {100.0, 0.5 * 0.32}) { // far beyond the last column, and half a cell
+        config.detectorX = recorder.gridX(127) + beyond;
+        ASSERT_TRUE(recorder.configure(config, geometry, field));
+        ASSERT_TRUE(recorder.record(0.0, false, field));
+        EXPECT_EQ(recorder.samples().back().detectorDensity, recorder.samples().back().profile.back())
+            << "beyond by " << beyond;
+    }
 
     // Between two cell centres the density is interpolated linearly, here where
     // the profile changes most from one column to the next.
@@ -231,6 +262,11 @@ TEST(MoshinskyRecorder, ThinningAndDetectorEdges)
 
     ComplexField2D otherGrid(128, 64, 0.32f, 0.16f);
     EXPECT_FALSE(recorder.record(1.0, false, otherGrid));
+    // An analysis that ends no later than the opening is refused on its own.
+    config.analysisEndTime = config.openTime;
+    EXPECT_FALSE(recorder.configure(config, geometry, field));
+    config.analysisEndTime = config.openTime + 1e-9;
+    EXPECT_TRUE(recorder.configure(config, geometry, field));
     config.enabled = false;
     EXPECT_FALSE(recorder.configure(config, geometry, field));
     EXPECT_EQ(recorder.gridX(3), 0.0);

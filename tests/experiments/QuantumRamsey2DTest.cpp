@@ -2,6 +2,8 @@
 
 #include "core/Numeric.h"
 #include "experiments/DriveProtocols.h"
+#include "experiments/TwoLevelSystem.h"
+#include "tests/experiments/CheckMessages.h"
 #include "tests/experiments/TwoLevelFixtures.h"
 
 #include <gtest/gtest.h>
@@ -120,6 +122,20 @@ TEST(QuantumRamsey2D, ZeroFreeTimeChainsThePulses)
                                          0.01);
     EXPECT_EQ(identity, identityComplex2x2());
     EXPECT_EQ(member.echoPulse, ComplexMatrix2x2{});
+
+    // The carrier of a pulse starts at its phase, F = A sin(omega t + phi):
+    // the first column against a propagation ten times finer.
+    const double duration = 3.0, phi = 40.0 * kPi / 180.0;
+    const ComplexMatrix2x2 phased = QuantumRamsey2D::pulsePropagator(
+        member.energyI, member.energyJ, member.dipoleElement, sequence, duration, 40.0, 1.0, 0.01);
+    ComplexVector2 a = {ComplexD(1.0, 0.0), ComplexD(0.0, 0.0)};
+    const int steps = 3000;
+    const double h = duration / steps;
+    for (int k = 0; k < steps; ++k)
+        a = propagateTwoLevel(a, member.energyI, member.energyJ, member.dipoleElement,
+                              sequence.amplitude * std::sin(sequence.angularFrequency * (k + 0.5) * h + phi), h, 1.0);
+    EXPECT_LT(std::abs(phased[0] - a[0]), 1e-4);
+    EXPECT_LT(std::abs(phased[2] - a[1]), 1e-4);
 }
 
 TEST(QuantumRamsey2D, FringeScanSamplesItsRangeOrReturnsNothing)
@@ -162,6 +178,21 @@ TEST(QuantumRamsey2D, EnsembleWeightsAndTheSingleMemberLimit)
     const RamseyReference reference = QuantumRamsey2D::reference(pair, sequence, 0, 1, 1.0);
     EXPECT_NEAR(single.averagePopulation2, reference.finalPopulation2, 1e-3); // different step limits
     EXPECT_EQ(single.minPopulation2, single.maxPopulation2);
+
+    // The ensemble's own value rules from both sides.
+    using E = RamseyEnsemble;
+    test::expectValueRules(
+        [](const E& e, std::string* error) {
+            const bool ok = isRamseyEnsembleValid(e);
+            if (!ok)
+                *error = "refused";
+            return ok;
+        },
+        ensembleOf(0.06, 41),
+        {test::closedRange<E>("detuningStdDev", test::setter(&E::detuningStdDev), 0.0, 10.0, "refused"),
+         test::finiteOnly<E>("detuningStdDev", test::setter(&E::detuningStdDev), "refused"),
+         {"memberCount", [](E& e, double v) { e.memberCount = static_cast<std::int32_t>(v); }, {3.0, 201.0},
+          {2.0, 202.0}, "refused"}});
 
     RamseyEnsemble disabled = ensembleOf(0.06, 41);
     disabled.enabled = false;

@@ -84,10 +84,11 @@ TEST(QuantumResonance2D, ConfigOrdersThePairAndRegionsCountClosedBarriers)
 
     // Cell centres -3.5 .. 3.5: -2.5 and -1.5 lie on the left barrier's edges,
     // 1.5 and 2.5 on the right one's; all four count to the barriers.
-    ComplexField2D psi(8, 2, 1.0f, 1.0f);
+    // Cells 1 x 0.25: each of the 16 holds 0.25 x 0.25.
+    ComplexField2D psi(8, 2, 1.0f, 0.25f);
     psi.fill(Complex(0.5f, 0.0f));
     const DoubleBarrierRegions regions = QuantumResonance2D::regionProbabilities(psi, config);
-    EXPECT_DOUBLE_EQ(regions.total, 4.0);
+    EXPECT_DOUBLE_EQ(regions.total, 1.0);
     EXPECT_DOUBLE_EQ(regions.leftFraction, 1.0 / 8.0);
     EXPECT_DOUBLE_EQ(regions.barriersFraction, 4.0 / 8.0);
     EXPECT_DOUBLE_EQ(regions.cavityFraction, 2.0 / 8.0);

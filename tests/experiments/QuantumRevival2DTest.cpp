@@ -51,6 +51,22 @@ TEST(QuantumRevival2D, RecognisesThePresetBoxAndItsRevivalTimes)
     // T_rev = 4 m L^2 / (pi hbar) = 4 * 6.4^2 / pi, about 52.15.
     EXPECT_NEAR(config.revivalTimeX(1.0, 1.0), 4.0 * 6.4 * 6.4 / kPi, 1e-4);
     EXPECT_NEAR(config.revivalTimeY(2.0, 0.5), 4.0 * 2.0 * 6.4 * 6.4 / (kPi * 0.5), 1e-3);
+
+    // An oblong box off the origin with walls of two thicknesses: each figure
+    // comes from its own axis (its centre lies right of its top wall's height,
+    // so that ordering the walls by an x would show).
+    ASSERT_TRUE(QuantumRevival2D::extractFromScene(sceneOf(boxObjects(90.0f, 4.5, -0.75, 6.4, 4.8, 1.28, 0.96)),
+                                                   config, &error))
+        << error;
+    EXPECT_NEAR(config.interiorWidth, 6.4, 1e-5);
+    EXPECT_NEAR(config.interiorHeight, 4.8, 1e-5);
+    EXPECT_NEAR(config.interiorCenterX, 4.5, 1e-6);
+    EXPECT_NEAR(config.interiorCenterY, -0.75, 1e-6);
+    EXPECT_NEAR(config.verticalWallThickness, 1.28, 1e-6);
+    EXPECT_NEAR(config.horizontalWallThickness, 0.96, 1e-6);
+    EXPECT_DOUBLE_EQ(config.wallHeight, 90.0);
+    EXPECT_NEAR(config.revivalTimeX(1.5, 0.7), 4.0 * 1.5 * 6.4 * 6.4 / (kPi * 0.7), 1e-4);
+    EXPECT_NEAR(config.revivalTimeY(1.5, 0.7), 4.0 * 1.5 * 4.8 * 4.8 / (kPi * 0.7), 1e-4);
     EXPECT_NEAR(revivalTime(10.0, 1.0, 1.0), 400.0 / kPi, 1e-9);
     EXPECT_EQ(revivalTime(10.0, 0.0, 1.0), 0.0);
     EXPECT_EQ(revivalTime(std::nan(""), 1.0, 1.0), 0.0);
@@ -87,9 +103,13 @@ TEST(QuantumRevival2D, RefusesPerturbedBoxesWithTheirMessages)
     thicker[2].width = 0.6f;
     EXPECT_EQ(revivalMessage(thicker), "Opposite quantum-box walls must use equal thickness.");
 
-    std::vector<PotentialObject> shifted = revivalBoxObjects();
-    shifted[2].centerY = 0.5f;
-    EXPECT_EQ(revivalMessage(shifted), "Quantum revival box walls are not centred on one rectangular interior.");
+    // Any one wall of an oblong box off the origin slid along its side.
+    for (std::size_t wall = 0; wall < 4; ++wall) {
+        std::vector<PotentialObject> shifted = boxObjects(90.0f, 1.5, -0.75, 6.4, 4.8, 1.28, 0.96);
+        (wall % 2 == 0 ? shifted[wall].centerY : shifted[wall].centerX) += 0.5f;
+        EXPECT_EQ(revivalMessage(shifted), "Quantum revival box walls are not centred on one rectangular interior.")
+            << "wall " << wall;
+    }
 
     // The wall lengths along the box sides take no part; disabled objects neither.
     std::vector<PotentialObject> longer = revivalBoxObjects();
@@ -116,7 +136,11 @@ TEST(QuantumRevival2D, OverlapIsTheNormalisedFidelityOfTwoStates)
     EXPECT_EQ(overlapProbability(a, ComplexField2D()), 0.0);
     EXPECT_EQ(overlapProbability(a, filledField(4, 8, 0.5f, Complex(1.0f, 0.0f))), 0.0);
     EXPECT_EQ(overlapProbability(a, filledField(4, 4, 0.25f, Complex(1.0f, 0.0f))), 0.0);
-    EXPECT_EQ(overlapProbability(a, filledField(4, 4, 0.5f, Complex(0.0f, 0.0f))), 0.0);
+    // A state without probability, on either side, has no overlap (not 0 / 0).
+    const ComplexField2D zero = filledField(4, 4, 0.5f, Complex(0.0f, 0.0f));
+    EXPECT_EQ(overlapProbability(a, zero), 0.0);
+    EXPECT_EQ(normalisedOverlap(a, zero), 0.0);
+    EXPECT_EQ(normalisedOverlap(zero, a), 0.0);
 }
 
 TEST(RevivalRecorder, StoresInitialStateAndKeepsTheNewestSamples)

@@ -2,6 +2,7 @@
 #include "experiments/ScarRecorder.h"
 
 #include "core/Numeric.h"
+#include "core/PotentialField2D.h"
 #include "tests/experiments/PresetScenes.h"
 #include "tests/experiments/CheckMessages.h"
 
@@ -104,6 +105,23 @@ TEST(QuantumScar2D, UniformDensityShowsNoEnhancement)
         EXPECT_EQ(QuantumScar2D::stadiumArea(flat), 0.0) << straight << ", " << radius;
         EXPECT_FALSE(QuantumScar2D::isInsideStadium(flat, 0.0, 0.0)) << straight << ", " << radius;
     }
+    // Off the origin, on cells of unequal sides, inside is where the stadium
+    // painter leaves the interior free.
+    StadiumGeometry moved = stadium;
+    moved.centerX = 1.25;
+    moved.centerY = -0.75;
+    moved.straightLength = 3.0;
+    moved.radius = 1.75;
+    PotentialField2D walls(96, 80, 0.1f, 0.07f);
+    walls.addStadiumExterior(1.25f, -0.75f, 3.0f, 1.75f, 1.0f);
+    int inside = 0;
+    for (std::uint64_t j = 0; j < walls.ny(); ++j)
+        for (std::uint64_t i = 0; i < walls.nx(); ++i) {
+            const bool in = QuantumScar2D::isInsideStadium(moved, walls.xAt(i), walls.yAt(j));
+            EXPECT_EQ(in, walls.valueAt(i, j) == 0.0f) << i << ", " << j;
+            inside += in ? 1 : 0;
+        }
+    EXPECT_GT(inside, 500);
 
     // The band's share of the probability equals its share of the area.
     const ComplexField2D field = uniformStadiumField(stadium);
@@ -167,15 +185,19 @@ TEST(ScarRecorder, WeightsFidelityAndGrid)
 
 TEST(QuantumScar2D, ConfigurationLimits)
 {
+    using test::justAbove;
+    using test::justBelow;
+    using test::setter;
+    using C = ScarConfig;
+    const std::string band = "Scar orbit-band half-width must be finite and positive.";
+    const std::string energy = "Scar reference energy must be finite and non-negative.";
+    test::expectValueRules(QuantumScar2D::validateConfiguration, enabledScar(),
+                           {{"orbitBandHalfWidth", setter(&C::orbitBandHalfWidth), {1e-9, 20.0},
+                             {0.0, justAbove(20.0), NAN, INFINITY}, band},
+                            {"referenceEnergy", setter(&C::referenceEnergy), {0.0, 10000.0},
+                             {justBelow(0.0), justAbove(10000.0), NAN, INFINITY}, energy}});
+    // A stale message goes on success.
     std::string error = "stale";
     EXPECT_TRUE(QuantumScar2D::validateConfiguration(enabledScar(20.0), &error));
     EXPECT_TRUE(error.empty());
-    EXPECT_FALSE(QuantumScar2D::validateConfiguration(enabledScar(20.5), &error));
-    EXPECT_EQ(error, "Scar orbit-band half-width must be finite and positive.");
-    ScarConfig config = enabledScar();
-    config.referenceEnergy = 10000.0;
-    EXPECT_TRUE(QuantumScar2D::validateConfiguration(config, &error));
-    config.referenceEnergy = -1.0;
-    EXPECT_FALSE(QuantumScar2D::validateConfiguration(config, &error));
-    EXPECT_EQ(error, "Scar reference energy must be finite and non-negative.");
 }

@@ -6,10 +6,14 @@
 #include "core/PotentialField2D.h"
 #include "core/SplitStepFourierSolver2D.h"
 
+#include "tests/experiments/CheckMessages.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <complex>
 #include <string>
+#include <tuple>
 
 using namespace vxo;
 
@@ -38,36 +42,39 @@ TEST(QuantumTalbot2D, TalbotTimeOfThePresetCombIsTwoMassPeriodSquaredOverPlanck)
     EXPECT_NEAR(QuantumTalbot2D::talbotTime(preset.period, 1.0, 1.0), 2.0 * 5.12 * 5.12 / planck, 1e-12);
     EXPECT_NEAR(QuantumTalbot2D::talbotTime(preset.period, 1.0, 1.0), 8.344, 1e-3);
     EXPECT_NEAR(QuantumTalbot2D::talbotTime(2.0, 3.0, 0.5), 2.0 * 3.0 * 4.0 / (2.0 * kPi * 0.5), 1e-12);
-    EXPECT_EQ(QuantumTalbot2D::talbotTime(0.0, 1.0, 1.0), 0.0);
+    // Any one unusable argument alone gives no time.
+    for (const auto& [period, mass, hbar] : {std::tuple{0.0, 1.5, 0.7}, std::tuple{-2.0, 1.5, 0.7},
+                                             std::tuple{double(NAN), 1.5, 0.7}, std::tuple{2.0, 0.0, 0.7},
+                                             std::tuple{2.0, -1.5, 0.7}, std::tuple{2.0, double(INFINITY), 0.7},
+                                             std::tuple{2.0, 1.5, 0.0}, std::tuple{2.0, 1.5, -0.7}})
+        EXPECT_EQ(QuantumTalbot2D::talbotTime(period, mass, hbar), 0.0) << period << ", " << mass << ", " << hbar;
     EXPECT_EQ(QuantumTalbot2D::talbotTime(5.12, 1.0, std::nan("")), 0.0);
 }
 
 TEST(QuantumTalbot2D, ValidationReportsTheFirstFault)
 {
-    std::string error;
-    EXPECT_TRUE(QuantumTalbot2D::validateInitialState(TalbotInitialState{}, &error));
-    EXPECT_TRUE(error.empty());
+    using test::justAbove;
+    using test::justBelow;
+    using test::setter;
+    using S = TalbotInitialState;
+    const std::string tooth = "Talbot tooth sigma must be positive and smaller than half the period.";
+    test::expectValueRules(
+        QuantumTalbot2D::validateInitialState, TalbotInitialState{},
+        {{"period", setter(&S::period), {0.9000001}, {0.0, NAN, INFINITY}, "Talbot period must be finite and positive."},
+         {"toothSigma", setter(&S::toothSigma), {1e-9, justBelow(2.56)}, {0.0, 2.56, NAN}, tooth},
+         {"period with its teeth", setter(&S::period), {justAbove(0.9)}, {0.9}, tooth},
+         {"sigmaY", setter(&S::sigmaY), {1e-9}, {0.0, NAN, INFINITY},
+          "Talbot longitudinal sigma must be finite and positive."}},
+        test::finiteOnly<S>({{"offsetX", &S::offsetX}, {"centerY", &S::centerY}, {"momentumY", &S::momentumY}},
+                            "Talbot initial-state position and momentum values must be finite."));
 
+    // The first fault wins.
     TalbotInitialState state;
     state.period = -1.0;
     state.sigmaY = 0.0;
+    std::string error;
     EXPECT_FALSE(QuantumTalbot2D::validateInitialState(state, &error));
     EXPECT_EQ(error, "Talbot period must be finite and positive.");
-
-    state = TalbotInitialState{};
-    state.toothSigma = state.period / 2.0;
-    EXPECT_FALSE(QuantumTalbot2D::validateInitialState(state, &error));
-    EXPECT_EQ(error, "Talbot tooth sigma must be positive and smaller than half the period.");
-
-    state = TalbotInitialState{};
-    state.sigmaY = std::nan("");
-    EXPECT_FALSE(QuantumTalbot2D::validateInitialState(state, &error));
-    EXPECT_EQ(error, "Talbot longitudinal sigma must be finite and positive.");
-
-    state = TalbotInitialState{};
-    state.momentumY = INFINITY;
-    EXPECT_FALSE(QuantumTalbot2D::validateInitialState(state, &error));
-    EXPECT_EQ(error, "Talbot initial-state position and momentum values must be finite.");
     EXPECT_FALSE(QuantumTalbot2D::validateInitialState(state, nullptr));
 }
 
@@ -77,6 +84,30 @@ TEST(QuantumTalbot2D, PreparationNeedsACombThatTilesTheGrid)
     std::string error;
     ASSERT_TRUE(QuantumTalbot2D::prepareInitialState(field, TalbotInitialState{}, 1.0, &error)) << error;
     EXPECT_NEAR(field.norm(), 1.0, 1e-5);
+
+    // Teeth on the column at the offset (x = 0.88 is column 37), an envelope
+    // about centerY moving with p_y: the phase advances p_y dy / hbar per row.
+    {
+        TalbotInitialState moved;
+        moved.offsetX = 0.88;
+        moved.centerY = -3.0;
+        const double hbar = 0.7;
+        ComplexField2D comb(64, 48, 0.16f, 0.5f);
+        ASSERT_TRUE(QuantumTalbot2D::prepareInitialState(comb, moved, hbar, &error)) << error;
+        double weight = 0.0;
+        double sumY = 0.0;
+        for (std::uint64_t j = 0; j < comb.ny(); ++j)
+            for (std::uint64_t i = 0; i < comb.nx(); ++i) {
+                weight += std::norm(comb.at(i, j));
+                sumY += std::norm(comb.at(i, j)) * gridCoordinateY(comb, j);
+                EXPECT_LE(std::abs(comb.at(i, j)), std::abs(comb.at(37, j)) * 1.000001f) << i << ", " << j;
+            }
+        EXPECT_NEAR(sumY / weight, -3.0, 1e-3);
+        const std::uint64_t row = 17; // y = -3.25
+        const std::complex<double> here(comb.at(37, row));
+        const std::complex<double> next(comb.at(37, row + 1));
+        EXPECT_NEAR(std::arg(next * std::conj(here)), 1.2 * 0.5 / hbar, 1e-5);
+    }
 
     TalbotInitialState state;
     state.period = 5.0;

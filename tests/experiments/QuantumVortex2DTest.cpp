@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <string>
+#include <tuple>
 
 using namespace vxo;
 using namespace vxo::test;
@@ -80,8 +81,16 @@ TEST(QuantumVortex2D, RecognisesThePresetTrap)
     EXPECT_DOUBLE_EQ(trap.curvature, 0.25);
     EXPECT_DOUBLE_EQ(QuantumVortex2D::trapOmega(trap, 1.0), 0.5);
     EXPECT_NEAR(QuantumVortex2D::trapPeriod(trap, 1.0), 4.0 * kPi, 1e-12);
+    EXPECT_DOUBLE_EQ(QuantumVortex2D::trapOmega(trap, 1.6), std::sqrt(0.25 / 1.6));
     EXPECT_EQ(QuantumVortex2D::trapOmega(trap, 0.0), 0.0);
     EXPECT_EQ(QuantumVortex2D::trapPeriod(VortexTrap{}, 1.0), 0.0);
+
+    // A trap off the origin keeps each coordinate on its own axis.
+    VortexTrap moved;
+    ASSERT_TRUE(QuantumVortex2D::extractTrap(sceneOf({harmonicObject(1.5f, -0.75f, 0.5f, 0.5f)}), moved, nullptr));
+    EXPECT_DOUBLE_EQ(moved.centerX, 1.5);
+    EXPECT_DOUBLE_EQ(moved.centerY, -0.75);
+    EXPECT_DOUBLE_EQ(moved.curvature, 0.5);
 
     std::vector<PotentialObject> withDisabled = vortexTrapObjects();
     PotentialObject wall = rectangleObject(5.0f, 3.0f, 0.0f, 1.0f, 2.0f);
@@ -124,22 +133,26 @@ TEST(QuantumVortex2D, RefusesPerturbedTrapsWithTheirMessages)
 
 TEST(QuantumVortex2D, StateValidationReportsTheFirstFault)
 {
-    EXPECT_TRUE(QuantumVortex2D::validateConfig(VortexInitialState{}, nullptr));
+    using test::justAbove;
+    using test::setter;
+    using S = VortexInitialState;
+    const std::string charge = "QuantumVortex2D: charge must be +1 or -1";
+    test::expectValueRules(
+        QuantumVortex2D::validateConfig, VortexInitialState{},
+        {{"envelopeSigma", setter(&S::envelopeSigma), {1e-9, 1000.0}, {0.0, justAbove(1000.0)},
+          "QuantumVortex2D: envelope sigma must be positive"},
+         {"charge", [](S& s, double v) { s.charge = std::int32_t(v); }, {-1.0, 1.0}, {0.0, 2.0, -2.0}, charge}},
+        test::finiteOnly<S>({{"envelopeCenterX", &S::envelopeCenterX},
+                             {"envelopeCenterY", &S::envelopeCenterY},
+                             {"envelopeSigma", &S::envelopeSigma},
+                             {"coreX", &S::coreX},
+                             {"coreY", &S::coreY}},
+                            "QuantumVortex2D: configuration values must be finite"));
+    // The first fault wins.
     VortexInitialState state;
     state.charge = 0;
     state.coreX = std::nan("");
     EXPECT_EQ(stateMessage(state), "QuantumVortex2D: configuration values must be finite");
-    state.coreX = 1.0;
-    EXPECT_EQ(stateMessage(state), "QuantumVortex2D: charge must be +1 or -1");
-    state.charge = 2;
-    EXPECT_EQ(stateMessage(state), "QuantumVortex2D: charge must be +1 or -1");
-    state.charge = -1;
-    state.envelopeSigma = 1000.0;
-    EXPECT_TRUE(QuantumVortex2D::validateConfig(state, nullptr));
-    state.envelopeSigma = 1000.5;
-    EXPECT_EQ(stateMessage(state), "QuantumVortex2D: envelope sigma must be positive");
-    state.envelopeSigma = 0.0;
-    EXPECT_EQ(stateMessage(state), "QuantumVortex2D: envelope sigma must be positive");
 
     ComplexField2D empty;
     std::string error;
@@ -176,11 +189,26 @@ TEST(QuantumVortex2D, PreparedStateWindsByItsChargeAroundTheCore)
             EXPECT_LT(core.coreDensity, 1e-3);
         }
     EXPECT_FALSE(QuantumVortex2D::findCore(preparedVortex(VortexInitialState{}), VortexInitialState{}, VortexTrap{}).found);
-    // The search keeps within four envelope widths of the trap centre.
-    for (auto [coreX, found] : {std::pair{3.5, true}, std::pair{4.5, false}}) {
+    // Fewer than three cells along either axis is no search, though a core
+    // sits between the two columns (or rows); three are enough.
+    for (auto [nx, ny, found] : {std::tuple{2u, 48u, false}, {48u, 2u, false}, {3u, 48u, true}, {48u, 3u, true}}) {
+        VortexInitialState centred;
+        centred.coreX = 0.03;
+        centred.coreY = 0.02;
+        ComplexField2D narrow(nx, ny, 0.16f, 0.2f);
+        ASSERT_TRUE(QuantumVortex2D::prepareInitialState(narrow, centred, nullptr));
+        EXPECT_EQ(QuantumVortex2D::findCore(narrow, centred, trap).found, found) << nx << " x " << ny;
+    }
+    // The search keeps within four envelope widths of the trap centre, here
+    // off the origin at (-1, -1.5): cores 3.5 and 4.5 to its right.
+    VortexTrap moved = trap;
+    moved.centerX = -1.0;
+    moved.centerY = -1.5;
+    for (auto [coreX, found] : {std::pair{2.5, true}, std::pair{3.5, false}}) {
         VortexInitialState far;
         far.coreX = coreX;
-        EXPECT_EQ(QuantumVortex2D::findCore(preparedVortex(far), far, trap).found, found) << "core x " << coreX;
+        far.coreY = -1.5;
+        EXPECT_EQ(QuantumVortex2D::findCore(preparedVortex(far), far, moved).found, found) << "core x " << coreX;
     }
 }
 
@@ -200,12 +228,17 @@ TEST(QuantumVortex2D, AngularMomentumOfThePreparedStateMatchesItsAnalyticValue)
             EXPECT_NEAR(VortexRecorder::angularMomentum(field, 2.0, 0.0, 0.0), 2.0 * expected, 1e-2);
         }
     EXPECT_EQ(VortexRecorder::angularMomentum(ComplexField2D(2, 8, 1.0f, 1.0f), 1.0, 0.0, 0.0), 0.0);
-    // Three rows, one of them interior, are enough: x + i y on 5 x 3 cells turns counterclockwise.
-    ComplexField2D small(5, 3, 0.5f, 0.4f);
-    for (std::uint64_t j = 0; j < 3; ++j)
-        for (std::uint64_t i = 0; i < 5; ++i)
-            small.at(i, j) = Complex(static_cast<float>(gridCoordinateX(small, i)), static_cast<float>(gridCoordinateY(small, j)));
-    EXPECT_GT(VortexRecorder::angularMomentum(small, 1.0, 0.0, 0.0), 0.0);
+    // Three rows, one of them interior, are enough: x + i y turns
+    // counterclockwise, and on the interior cells, where the central
+    // differences of a linear function are exact, Lz (x + i y) = hbar (x + i y).
+    for (std::uint64_t ny : {3u, 4u}) {
+        ComplexField2D small(5, ny, 0.5f, 0.4f);
+        for (std::uint64_t j = 0; j < ny; ++j)
+            for (std::uint64_t i = 0; i < 5; ++i)
+                small.at(i, j) =
+                    Complex(static_cast<float>(gridCoordinateX(small, i)), static_cast<float>(gridCoordinateY(small, j)));
+        EXPECT_NEAR(VortexRecorder::angularMomentum(small, 1.0, 0.0, 0.0), 1.0, 1e-6) << "5 x " << ny;
+    }
     EXPECT_EQ(VortexRecorder::angularMomentum(preparedVortex(VortexInitialState{}), 0.0, 0.0, 0.0), 0.0);
 }
 

@@ -1,14 +1,17 @@
 #include "experiments/QuantumZeno2D.h"
 #include "experiments/ZenoRecorder.h"
 
+#include "core/Numeric.h"
 #include "core/PotentialField2D.h"
 #include "core/PotentialScene.h"
 #include "core/SplitStepFourierSolver2D.h"
+#include "tests/experiments/CheckMessages.h"
 #include "tests/experiments/PresetScenes.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <complex>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -106,6 +109,50 @@ TEST(QuantumZeno2D, FrequentMeasurementSlowsTheEscape)
     EXPECT_LT(rarely, 1.0);
 }
 
+TEST(QuantumZeno2D, PreparedLanesCarryTheRelativePhaseAndTheMomentum)
+{
+    // psi = g(x - x0, y - y_c) e^(i k x) + g(x - x0, y - y_w) e^(i (k x + phi)):
+    // on its lane's row the watched amplitude leads the control one by phi,
+    // each advances by k dx per column and peaks at x0; the lanes hold half each.
+    ZenoInitialStateConfig initial;
+    initial.centerX = -1.25;
+    initial.controlLaneY = 3.0;
+    initial.watchedLaneY = -2.0;
+    initial.sigma = 0.7;
+    initial.momentumX = 1.5;
+    initial.relativePhaseDegrees = 60.0;
+    ComplexField2D field(128, 96, 0.125f, 0.15f);
+    ASSERT_TRUE(QuantumZeno2D::prepareInitialState(field, initial, nullptr));
+    const auto rowNearest = [&](double y) {
+        std::uint64_t best = 0;
+        for (std::uint64_t j = 1; j < field.ny(); ++j)
+            if (std::fabs(gridCoordinateY(field, j) - y) < std::fabs(gridCoordinateY(field, best) - y))
+                best = j;
+        return best;
+    };
+    const std::uint64_t control = rowNearest(3.0);
+    const std::uint64_t watched = rowNearest(-2.0);
+    std::uint64_t peak = 0;
+    for (std::uint64_t i = 0; i < field.nx(); ++i) {
+        if (std::abs(field.at(i, control)) > std::abs(field.at(peak, control)))
+            peak = i;
+        const double x = gridCoordinateX(field, i);
+        if (std::fabs(x + 1.25) > 1.4)
+            continue;
+        const std::complex<double> c(field.at(i, control).real(), field.at(i, control).imag());
+        const std::complex<double> w(field.at(i, watched).real(), field.at(i, watched).imag());
+        const std::complex<double> next(field.at(i + 1, control).real(), field.at(i + 1, control).imag());
+        EXPECT_NEAR(std::arg(w * std::conj(c)), kPi / 3.0, 1e-4) << "x = " << x;
+        EXPECT_NEAR(std::arg(next * std::conj(c)), 1.5 * 0.125, 1e-4) << "x = " << x;
+    }
+    EXPECT_NEAR(gridCoordinateX(field, peak), -1.25, 0.0625);
+    ZenoConfig config = enabledZeno();
+    config.laneSplitY = 0.5;
+    // Up to the lanes' overlap, exp(-d^2 / (8 sigma^2)) = 0.0017 here.
+    EXPECT_NEAR(QuantumZeno2D::laneNorm(field, config, true), 0.5, 5e-4);
+    EXPECT_NEAR(QuantumZeno2D::laneNorm(field, config, false), 0.5, 5e-4);
+}
+
 TEST(QuantumZeno2D, SurvivalWindow)
 {
     ZenoConfig config = enabledZeno();
@@ -183,15 +230,35 @@ TEST(QuantumZeno2D, MeasurementFaultsAndTheMinimumPeriod)
     EXPECT_FALSE(QuantumZeno2D::applyMeasurement(field, invalid, 0.0, nullptr, &error));
     EXPECT_EQ(error, "Quantum Zeno target watched-lane norm must be positive.");
 
-    ZenoConfig config = enabledZeno();
-    for (double period : {1e-9, 1e-300}) {
-        config.measurementPeriod = period;
-        EXPECT_FALSE(QuantumZeno2D::validateMeasurement(config, &error));
-        EXPECT_EQ(error, "Quantum Zeno measurement period must be at least 0.001.");
-    }
-    config.measurementPeriod = 0.001;
-    EXPECT_TRUE(QuantumZeno2D::validateMeasurement(config, &error));
-    EXPECT_TRUE(error.empty());
+    // Every rule of the measurement and of the initial state from both sides.
+    using test::justBelow;
+    using test::setter;
+    using C = ZenoConfig;
+    using I = ZenoInitialStateConfig;
+    const std::string parameters = "Quantum Zeno measurement parameters are invalid.";
+    test::expectValueRules(
+        QuantumZeno2D::validateMeasurement, enabledZeno(),
+        {{"firstMeasurementTime", setter(&C::firstMeasurementTime), {0.0}, {justBelow(0.0), NAN, INFINITY},
+          parameters},
+         {"measurementPeriod", setter(&C::measurementPeriod), {}, {0.0, NAN, INFINITY}, parameters},
+         {"measurementPeriod", setter(&C::measurementPeriod), {0.001}, {justBelow(0.001), 1e-300},
+          "Quantum Zeno measurement period must be at least 0.001."},
+         {"edgeWidth", setter(&C::edgeWidth), {0.0}, {justBelow(0.0), NAN, INFINITY}, parameters}},
+        test::finiteOnly<C>({{"laneSplitY", &C::laneSplitY}, {"survivalBoundaryX", &C::survivalBoundaryX}},
+                            parameters));
+    const std::string values = "Quantum Zeno initial-state parameters must be finite and sigma must be positive.";
+    test::expectValueRules(
+        QuantumZeno2D::validateInitialState, I{},
+        {{"sigma", setter(&I::sigma), {1e-9}, {0.0}, values},
+         {"watchedLaneY", setter(&I::watchedLaneY), {justBelow(4.8)}, {4.8},
+          "Quantum Zeno control lane must lie above the watched lane."}},
+        test::finiteOnly<I>({{"centerX", &I::centerX},
+                             {"controlLaneY", &I::controlLaneY},
+                             {"watchedLaneY", &I::watchedLaneY},
+                             {"sigma", &I::sigma},
+                             {"momentumX", &I::momentumX},
+                             {"relativePhaseDegrees", &I::relativePhaseDegrees}},
+                            values));
 }
 
 TEST(QuantumZeno2D, DueMeasurementsAreCaughtUpWithinABound)
@@ -230,6 +297,13 @@ TEST(ZenoRecorder, ConfigurationAndCapacity)
     EXPECT_EQ(sample.measuredSurvival, 1.0);
     EXPECT_NEAR(sample.controlSurvival, 1.0, 5e-3);
     EXPECT_NEAR(sample.totalNorm, 1.0, 1e-5);
+    // A control lane that gained probability still reads as full survival, not more.
+    ComplexField2D grown = field;
+    for (std::uint64_t j = 16; j < grown.ny(); ++j)
+        for (std::uint64_t i = 0; i < grown.nx(); ++i)
+            grown.at(i, j) *= 1.2f;
+    recorder.record(20.0, grown, 20, 1.0);
+    EXPECT_EQ(recorder.samples().back().controlSurvival, 1.0);
 
     // Only the watched lane holds probability: nothing to compare with.
     ComplexField2D watchedOnly = field;
@@ -238,5 +312,19 @@ TEST(ZenoRecorder, ConfigurationAndCapacity)
             watchedOnly.at(i, j) = Complex(0.0f, 0.0f);
     recorder.configure(enabledZeno(), ZenoInitialStateConfig{}, watchedOnly);
     EXPECT_FALSE(recorder.isConfigured());
+    EXPECT_TRUE(recorder.isEmpty());
+    // Nor does one whose watched lane is empty: there is nothing to watch.
+    ComplexField2D controlOnly = field;
+    for (std::uint64_t j = 0; j < 16; ++j)
+        for (std::uint64_t i = 0; i < controlOnly.nx(); ++i)
+            controlOnly.at(i, j) = Complex(0.0f, 0.0f);
+    recorder.configure(enabledZeno(), ZenoInitialStateConfig{}, controlOnly);
+    EXPECT_FALSE(recorder.isConfigured());
+    // Neither an unconfigured recorder nor an empty field makes a sample.
+    recorder.record(21.0, field, 21, 1.0);
+    EXPECT_TRUE(recorder.isEmpty());
+    recorder.configure(enabledZeno(), ZenoInitialStateConfig{}, field);
+    ASSERT_TRUE(recorder.isConfigured());
+    recorder.record(22.0, ComplexField2D(), 22, 1.0);
     EXPECT_TRUE(recorder.isEmpty());
 }

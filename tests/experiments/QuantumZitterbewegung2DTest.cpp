@@ -3,6 +3,7 @@
 
 #include "core/DiracSplitStepSolver2D.h"
 #include "core/Numeric.h"
+#include "tests/experiments/CheckMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -15,12 +16,33 @@ using namespace vxo;
 
 namespace {
 
+// hbar, c and m all away from 1 and the packet off both axes, so that a
+// factor in the wrong place or a swapped coordinate changes a figure.
+constexpr double kHbar = 0.8;
+
+ZitterbewegungConfig movingConfig()
+{
+    ZitterbewegungConfig config;
+    config.lightSpeed = 1.3;
+    config.restMass = 0.6;
+    config.centerY = 1.5;
+    config.momentumY = -0.3;
+    return config;
+}
+
+double energyOf(const ZitterbewegungConfig& c)
+{
+    const double mc2 = c.restMass * c.lightSpeed * c.lightSpeed;
+    const double cp = c.lightSpeed * std::hypot(c.momentumX, c.momentumY);
+    return std::sqrt(cp * cp + mc2 * mc2);
+}
+
 // Cells d x 1.25 d: an axis that took the other's spacing would show.
 DiracSpinor2D preparedSpinor(const ZitterbewegungConfig& config, std::uint64_t nx, std::uint64_t ny, float d)
 {
     DiracSpinor2D spinor;
     spinor.resize(nx, ny, d, 1.25f * d);
-    EXPECT_TRUE(QuantumZitterbewegung2D::prepareInitialState(spinor, config, 1.0, nullptr));
+    EXPECT_TRUE(QuantumZitterbewegung2D::prepareInitialState(spinor, config, kHbar, nullptr));
     return spinor;
 }
 
@@ -28,38 +50,51 @@ DiracSpinor2D preparedSpinor(const ZitterbewegungConfig& config, std::uint64_t n
 
 TEST(QuantumZitterbewegung2D, ClosedFormFiguresOfTheDefaults)
 {
-    ZitterbewegungConfig config;
-    EXPECT_NEAR(QuantumZitterbewegung2D::angularFrequency(config, 1.0), 2.0 * std::sqrt(0.5), 1e-14);
-    EXPECT_NEAR(QuantumZitterbewegung2D::period(config, 1.0), 4.4429, 1e-4);
-    EXPECT_NEAR(QuantumZitterbewegung2D::predictedDriftVelocityX(config), 0.5, 1e-14);
+    // The trembling runs at 2E / hbar; an upper-only packet drifts at
+    // (c^2 p / E) (m c^2 / E), the difference of its branch weights times the
+    // group velocity; a positive-energy one at the group velocity c^2 p / E.
+    ZitterbewegungConfig config = movingConfig();
+    const double c = config.lightSpeed;
+    const double e = energyOf(config);
+    const double mc2 = config.restMass * c * c;
+    EXPECT_NEAR(QuantumZitterbewegung2D::angularFrequency(config, kHbar), 2.0 * e / kHbar, 1e-14);
+    EXPECT_NEAR(QuantumZitterbewegung2D::period(config, kHbar), kPi * kHbar / e, 1e-14);
+    EXPECT_NEAR(QuantumZitterbewegung2D::predictedDriftVelocityX(config), c * c * 0.5 / e * mc2 / e, 1e-14);
     config.preparationMode = 1;
-    EXPECT_NEAR(QuantumZitterbewegung2D::predictedDriftVelocityX(config), std::sqrt(0.5), 1e-14);
+    EXPECT_NEAR(QuantumZitterbewegung2D::predictedDriftVelocityX(config), c * c * 0.5 / e, 1e-14);
     EXPECT_EQ(QuantumZitterbewegung2D::angularFrequency(config, 0.0), 0.0);
     EXPECT_EQ(QuantumZitterbewegung2D::period(config, -1.0), 0.0);
-    // Halving hbar doubles the trembling frequency.
-    EXPECT_NEAR(QuantumZitterbewegung2D::period(config, 0.5), 4.4429 / 2.0, 1e-4);
+    // The defaults: c = 1, m = p = 0.5.
+    EXPECT_NEAR(QuantumZitterbewegung2D::period(ZitterbewegungConfig{}, 1.0), 4.4429, 1e-4);
 }
 
 TEST(QuantumZitterbewegung2D, ValidationAndPreparationFailures)
 {
-    ZitterbewegungConfig config;
-    EXPECT_TRUE(QuantumZitterbewegung2D::validateConfiguration(config, nullptr));
-    for (auto change : {+[](ZitterbewegungConfig& c) { c.preparationMode = 2; },
-                        +[](ZitterbewegungConfig& c) { c.restMass = 0.01; },
-                        +[](ZitterbewegungConfig& c) { c.sigma = 0.2; },
-                        +[](ZitterbewegungConfig& c) { c.analysisEndTime = 0.1; },
-                        +[](ZitterbewegungConfig& c) { c.momentumY = std::numeric_limits<double>::quiet_NaN(); }}) {
-        ZitterbewegungConfig bad = config;
-        change(bad);
-        std::string error;
-        EXPECT_FALSE(QuantumZitterbewegung2D::validateConfiguration(bad, &error));
-        EXPECT_EQ(error, "QuantumZitterbewegung2D: invalid configuration");
-    }
-    for (double m : {0.02, 20.0}) {
-        config.restMass = m;
-        EXPECT_TRUE(QuantumZitterbewegung2D::validateConfiguration(config, nullptr));
-    }
+    using test::closedRange;
+    using Rule = test::ValueRule<ZitterbewegungConfig>;
+    const std::string m = "QuantumZitterbewegung2D: invalid configuration";
+    const auto range = [&](const char* name, double ZitterbewegungConfig::*field, double lo, double hi) {
+        return closedRange<ZitterbewegungConfig>(name, [field](ZitterbewegungConfig& c, double v) { c.*field = v; },
+                                                 lo, hi, m);
+    };
+    test::expectValueRules(QuantumZitterbewegung2D::validateConfiguration, ZitterbewegungConfig{},
+                           std::vector<Rule>{
+                               range("lightSpeed", &ZitterbewegungConfig::lightSpeed, 0.05, 20.0),
+                               range("restMass", &ZitterbewegungConfig::restMass, 0.02, 20.0),
+                               range("sigma", &ZitterbewegungConfig::sigma, 0.25, 20.0),
+                               range("momentumX", &ZitterbewegungConfig::momentumX, -20.0, 20.0),
+                               range("momentumY", &ZitterbewegungConfig::momentumY, -20.0, 20.0),
+                               range("centerX", &ZitterbewegungConfig::centerX, -1000.0, 1000.0),
+                               range("centerY", &ZitterbewegungConfig::centerY, -1000.0, 1000.0),
+                               range("analysisEndTime", &ZitterbewegungConfig::analysisEndTime, 0.2, 200.0),
+                               {"preparationMode",
+                                [](ZitterbewegungConfig& c, double v) { c.preparationMode = std::uint32_t(v); },
+                                {0.0, 1.0},
+                                {2.0},
+                                m},
+                           });
 
+    ZitterbewegungConfig config;
     std::string error;
     for (const auto& size : {std::make_pair(24u, 16u), std::make_pair(16u, 24u)}) {
         DiracSpinor2D odd;
@@ -83,22 +118,32 @@ TEST(QuantumZitterbewegung2D, ValidationAndPreparationFailures)
 
 TEST(QuantumZitterbewegung2D, EnergyBranchWeightsOfBothModes)
 {
-    ZitterbewegungConfig config;
-    DiracSpinor2D mixed = preparedSpinor(config, 128, 64, 0.32f);
-    const auto w0 = QuantumZitterbewegung2D::energyBranchWeights(mixed, config, 1.0);
+    // An upper-only packet of one momentum holds (1 + m c^2 / E) / 2 of
+    // positive energy; the packet's spread of momenta moves it a little.
+    ZitterbewegungConfig config = movingConfig();
+    DiracSpinor2D mixed = preparedSpinor(config, 256, 128, 0.32f);
+    const auto w0 = QuantumZitterbewegung2D::energyBranchWeights(mixed, config, kHbar);
     EXPECT_NEAR(w0.first + w0.second, 1.0, 1e-12);
-    EXPECT_NEAR(w0.first, 0.85, 0.01);
+    const double mc2 = config.restMass * config.lightSpeed * config.lightSpeed;
+    EXPECT_NEAR(w0.first, (1.0 + mc2 / energyOf(config)) / 2.0, 0.01);
     EXPECT_EQ(mixed.lowerWeight(), 0.0);
     // Placed on the experiment's grid, half a cell off the cell centres.
     double x = 0.0;
     double y = 0.0;
     QuantumZitterbewegung2D::spinorCentroid(mixed, x, y);
     EXPECT_NEAR(x, -6.0, 1e-3);
-    EXPECT_NEAR(y, 0.0, 1e-3);
+    EXPECT_NEAR(y, 1.5, 1e-3);
+    // A sample on its own is detrended against the predicted drift line
+    // through the start (x0, y0) it is given, each axis with its own momentum.
+    const ZitterbewegungSample own = QuantumZitterbewegung2D::makeSample(mixed, config, 2.0, -5.5, 1.25);
+    const double c2 = config.lightSpeed * config.lightSpeed;
+    const double vy = c2 * config.momentumY / energyOf(config) * mc2 / energyOf(config);
+    EXPECT_NEAR(own.detrendedX, x - (QuantumZitterbewegung2D::predictedDriftVelocityX(config) * 2.0 - 5.5), 1e-9);
+    EXPECT_NEAR(own.detrendedY, y - (vy * 2.0 + 1.25), 1e-9);
 
     config.preparationMode = 1;
     DiracSpinor2D positive = preparedSpinor(config, 128, 128, 0.32f);
-    const auto w1 = QuantumZitterbewegung2D::energyBranchWeights(positive, config, 1.0);
+    const auto w1 = QuantumZitterbewegung2D::energyBranchWeights(positive, config, kHbar);
     EXPECT_NEAR(w1.first, 1.0, 1e-5);
     EXPECT_NEAR(w1.second, 0.0, 1e-5);
     EXPECT_NEAR(positive.norm(), 1.0, 1e-5);
@@ -106,14 +151,15 @@ TEST(QuantumZitterbewegung2D, EnergyBranchWeightsOfBothModes)
     // Its velocity c <sigma_x> is about the group velocity of the central
     // momentum (the packet's spread of momenta lowers it a little), along +x.
     DiracZitterbewegungRecorder recorder(4);
-    ASSERT_TRUE(recorder.configure(positive, config, 1.0));
+    ASSERT_TRUE(recorder.configure(positive, config, kHbar));
     recorder.record(0.0, positive);
     EXPECT_NEAR(recorder.samples().front().velocityX, QuantumZitterbewegung2D::predictedDriftVelocityX(config), 0.06);
+    EXPECT_NEAR(recorder.samples().front().velocityY, c2 * config.momentumY / energyOf(config), 0.06);
 }
 
 TEST(DiracZitterbewegungRecorder, MeasuredTremblingMatchesThePrediction)
 {
-    ZitterbewegungConfig config;
+    ZitterbewegungConfig config = movingConfig();
     config.enabled = true;
     DiracSpinor2D spinor = preparedSpinor(config, 128, 128, 0.32f);
     // The packet has its width sigma along y too: <y^2> = sigma^2 for |psi|^2.
@@ -122,13 +168,13 @@ TEST(DiracZitterbewegungRecorder, MeasuredTremblingMatchesThePrediction)
     for (std::uint64_t j = 0; j < spinor.upper.ny(); ++j)
         for (std::uint64_t i = 0; i < spinor.upper.nx(); ++i) {
             const double rho = std::norm(spinor.upper.at(i, j)) + std::norm(spinor.lower.at(i, j));
-            const double y = gridCoordinateY(spinor.upper, j);
+            const double y = gridCoordinateY(spinor.upper, j) - config.centerY;
             weight += rho;
             y2 += rho * y * y;
         }
     EXPECT_NEAR(y2 / weight, config.sigma * config.sigma, 0.01 * config.sigma * config.sigma);
     DiracZitterbewegungRecorder recorder(640);
-    ASSERT_TRUE(recorder.configure(spinor, config, 1.0));
+    ASSERT_TRUE(recorder.configure(spinor, config, kHbar));
     recorder.record(0.0, spinor);
     ASSERT_EQ(recorder.samples().size(), 1u);
     EXPECT_EQ(recorder.samples().front().detrendedX, 0.0);
@@ -136,14 +182,17 @@ TEST(DiracZitterbewegungRecorder, MeasuredTremblingMatchesThePrediction)
 
     // The free Dirac step is exact in wave-number space, so a long step is fine.
     DiracSplitStepSolver2D solver;
-    solver.configure(DiracParameters{1.0f, 0.1f, 1.0f, 0.5f});
+    solver.configure(DiracParameters{float(kHbar), 0.1f, float(config.lightSpeed), float(config.restMass)});
     for (int s = 1; s <= 120; ++s) {
         solver.stepFree(spinor);
         recorder.record(0.1 * s, spinor);
     }
     EXPECT_NEAR(recorder.fittedDriftVelocityX(), QuantumZitterbewegung2D::predictedDriftVelocityX(config), 0.05);
-    // The transverse trembling only shifts <y> sideways by a bounded amount.
-    EXPECT_LT(std::fabs(recorder.fittedDriftVelocityY()), 0.01);
+    // Along y the packet drifts by the same rule with its own momentum.
+    const double e = energyOf(config);
+    const double mc2 = config.restMass * config.lightSpeed * config.lightSpeed;
+    const double c2 = config.lightSpeed * config.lightSpeed;
+    EXPECT_NEAR(recorder.fittedDriftVelocityY(), c2 * config.momentumY / e * mc2 / e, 0.05);
     // Residuals of a least-squares line sum to zero on each axis.
     double residualX = 0.0;
     double residualY = 0.0;
@@ -175,7 +224,8 @@ TEST(DiracZitterbewegungRecorder, MeasuredTremblingMatchesThePrediction)
 
     ASSERT_GE(extrema.size(), 4u);
     const double measured = 2.0 * (extrema.back() - extrema.front()) / static_cast<double>(extrema.size() - 1);
-    EXPECT_NEAR(measured, QuantumZitterbewegung2D::period(config, 1.0), 0.05 * 4.4429);
+    const double period = kPi * kHbar / energyOf(config);
+    EXPECT_NEAR(measured / period, 1.0, 0.05);
 }
 
 TEST(DiracZitterbewegungRecorder, CapacityDropsOldestAndRefitsTheRest)
@@ -185,7 +235,7 @@ TEST(DiracZitterbewegungRecorder, CapacityDropsOldestAndRefitsTheRest)
     DiracZitterbewegungRecorder recorder(3);
     recorder.record(0.0, spinor);
     EXPECT_TRUE(recorder.samples().empty());
-    ASSERT_TRUE(recorder.configure(spinor, config, 1.0));
+    ASSERT_TRUE(recorder.configure(spinor, config, kHbar));
     for (int k = 0; k < 4; ++k)
         recorder.record(static_cast<double>(k), spinor);
     ASSERT_EQ(recorder.samples().size(), 3u);
@@ -194,9 +244,20 @@ TEST(DiracZitterbewegungRecorder, CapacityDropsOldestAndRefitsTheRest)
     EXPECT_NEAR(recorder.fittedDriftVelocityX(), 0.0, 1e-12);
     EXPECT_NEAR(recorder.samples().back().detrendedX, 0.0, 1e-12);
 
+    // A spinor without probability has no velocity, not 0 / 0.
+    DiracSpinor2D zero = spinor;
+    zero.upper.setZero();
+    zero.lower.setZero();
+    recorder.record(4.0, zero);
+    EXPECT_EQ(recorder.samples().back().velocityX, 0.0);
+    EXPECT_EQ(recorder.samples().back().velocityY, 0.0);
+    EXPECT_EQ(recorder.samples().back().norm, 0.0);
+    EXPECT_EQ(recorder.samples().back().upperWeight, 0.0);
+    EXPECT_EQ(recorder.samples().back().lowerWeight, 0.0);
+
     DiracSpinor2D empty;
     recorder.record(9.0, empty);
-    EXPECT_EQ(recorder.samples().back().time, 3.0);
+    EXPECT_EQ(recorder.samples().back().time, 4.0);
     recorder.reset();
     EXPECT_EQ(recorder.capacity(), 3u);
     EXPECT_FALSE(recorder.isConfigured());

@@ -237,14 +237,27 @@ TEST(ProbabilityContours, StrideBoundsTheSamplingLattice)
     EXPECT_EQ(buildProbabilityContours(sampledField(64, 64, 0.1f, 0.1f, blob), 2, 0, 4.0f, 5).stride, 2u);
 
     // A strided lattice reaches the last row and column: a peak in the far corner is still enclosed.
-    const ComplexField2D corner = sampledField(100, 100, 1.0f, 1.0f, [](double x, double y) {
-        const double dx = x - 49.5;
-        const double dy = y - 49.5;
-        return Complex(static_cast<float>(std::exp(-(dx * dx + dy * dy) / 50.0)), 0.0f);
-    });
+    const auto peakAt = [](double cx, double cy) {
+        return [cx, cy](double x, double y) {
+            const double dx = x - cx;
+            const double dy = y - cy;
+            return Complex(static_cast<float>(std::exp(-(dx * dx + dy * dy) / 50.0)), 0.0f);
+        };
+    };
+    const ComplexField2D corner = sampledField(100, 100, 1.0f, 1.0f, peakAt(49.5, 49.5));
     const ProbabilityContourSet strided = buildProbabilityContours(corner, 1, 0, 4.0f, 32);
     EXPECT_EQ(strided.stride, 4u);
     EXPECT_FALSE(strided.segments.empty());
+
+    // Where the stride divides n - 1 (97 x 65 cells, stride 4) the last row and
+    // column are still sampled once: no cell of the lattice is flat, so no
+    // segment has zero length.
+    const ComplexField2D exact = sampledField(97, 65, 1.0f, 1.5f, peakAt(48.0, 48.0));
+    const ProbabilityContourSet once = buildProbabilityContours(exact, 1, 0, 4.0f, 32);
+    EXPECT_EQ(once.stride, 4u);
+    ASSERT_FALSE(once.segments.empty());
+    for (const ProbabilityContourSegment& seg : once.segments)
+        EXPECT_GT(std::hypot(seg.x1 - seg.x0, seg.y1 - seg.y0), 0.0f) << seg.x0 << ", " << seg.y0;
 }
 
 TEST(ProbabilityContours, EmptyOrZeroFieldsGiveNoLevels)
@@ -259,6 +272,12 @@ TEST(ProbabilityContours, EmptyOrZeroFieldsGiveNoLevels)
         ComplexField2D thin(size.first, size.second, 1.0f, 1.0f);
         thin.fill(Complex(1.0f, 0.0f));
         EXPECT_TRUE(buildProbabilityContours(thin, 4, 1, 4.0f, 384).levels.empty()) << size.first << " x " << size.second;
+    }
+    // Two rows or two columns are one row of cells: enough.
+    for (const auto& size : {std::make_pair(8u, 2u), std::make_pair(2u, 8u)}) {
+        ComplexField2D two(size.first, size.second, 1.0f, 1.0f);
+        two.fill(Complex(1.0f, 0.0f));
+        EXPECT_EQ(buildProbabilityContours(two, 4, 1, 4.0f, 384).levels.size(), 4u) << size.first << " x " << size.second;
     }
     ComplexField2D full(8, 8, 1.0f, 1.0f);
     full.fill(Complex(1.0f, 0.0f));

@@ -13,6 +13,7 @@
 
 #include <cmath>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 namespace vxo {
@@ -110,16 +111,22 @@ TEST_F(QuantumGLViewInteraction, CircleAndClickShapesKeepOneCell)
     EXPECT_NEAR(shapes[0].radius, 5.0f, 1e-4f); // (3, -4) from the press point
 
     // A click without movement: the minimum size of one cell, still a valid
-    // shape; on cells 0.15625 x 0.2 a circle of the larger side.
-    showFrame(256, 200, 0.15625f, 0.2f);
+    // shape; on cells 0.15625 x 0.2 (or 0.2 x 0.15625) a circle of the larger side.
+    showFrame(200, 256, 0.2f, 0.15625f);
     leftDrag(QPointF(220.0, 220.0), QPointF(220.0, 220.0));
     ASSERT_EQ(shapes.size(), 2u);
-    EXPECT_FLOAT_EQ(shapes[1].radius, 0.2f);
+    EXPECT_FLOAT_EQ(shapes[1].radius, 0.2f) << "wide cells";
+    shapes.clear();
+    showFrame(256, 200, 0.15625f, 0.2f);
+    leftDrag(QPointF(220.0, 220.0), QPointF(220.0, 220.0));
+    ASSERT_EQ(shapes.size(), 1u);
+    EXPECT_FLOAT_EQ(shapes[0].radius, 0.2f) << "tall cells";
+    shapes.clear();
     view->setEditTool(0);
     leftDrag(QPointF(220.0, 220.0), QPointF(220.5, 220.0));
-    ASSERT_EQ(shapes.size(), 3u);
-    EXPECT_FLOAT_EQ(shapes[2].width, 0.15625f);
-    EXPECT_FLOAT_EQ(shapes[2].height, 0.2f);
+    ASSERT_EQ(shapes.size(), 1u);
+    EXPECT_FLOAT_EQ(shapes[0].width, 0.15625f);
+    EXPECT_FLOAT_EQ(shapes[0].height, 0.2f);
 }
 
 TEST_F(QuantumGLViewInteraction, NoShapeWithoutEditModeOrOutsideTheImage)
@@ -177,6 +184,18 @@ TEST_F(QuantumGLViewInteraction, WheelZoomsAboutTheCursorWithinItsLimits)
     showFrame(256, 128, 0.15625f, 0.3125f); // image 400 x 200 from y = 100
     EXPECT_FALSE(wheel(QPointF(200.0, 50.0), 120));
     EXPECT_FLOAT_EQ(nav().zoom, 1.0f);
+
+    // In a letterboxed image, wide or tall, the point under the cursor stays put.
+    for (const auto& [nx, ny, dx, dy] : {std::tuple{256u, 128u, 0.15625f, 0.3125f}, std::tuple{128u, 256u, 0.3125f, 0.15625f}}) {
+        showFrame(nx, ny, dx, dy); // image from y = 100 or from x = 100
+        view->resetView();
+        const QPointF cursor(260.0, 230.0);
+        ASSERT_TRUE(view->widgetToWorld(cursor, before[0], before[1]));
+        EXPECT_TRUE(wheel(cursor, 240));
+        ASSERT_TRUE(view->widgetToWorld(cursor, after[0], after[1]));
+        EXPECT_NEAR(after[0], before[0], 1e-4f) << nx << " x " << ny;
+        EXPECT_NEAR(after[1], before[1], 1e-4f) << nx << " x " << ny;
+    }
 }
 
 TEST_F(QuantumGLViewInteraction, WheelAndMouseFallThroughWithoutAnImage)
@@ -219,6 +238,14 @@ TEST_F(QuantumGLViewInteraction, MiddleDragPansTheViewWithTheCursor)
     EXPECT_EQ(view->cursor().shape(), Qt::CrossCursor);
     EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
 
+    // A pan whose middle release went elsewhere ends at the next release of
+    // another button with nothing held.
+    view->setViewportEditEnabled(false);
+    mouse(QEvent::MouseButtonPress, QPointF(200.0, 200.0), Qt::MiddleButton, Qt::MiddleButton);
+    ASSERT_TRUE(view->isPanning());
+    mouse(QEvent::MouseButtonRelease, QPointF(210.0, 200.0), Qt::LeftButton, Qt::NoButton);
+    EXPECT_FALSE(view->isPanning());
+
     // A press on the letterbox beside the image does not pan.
     showFrame(256, 128, 0.15625f, 0.3125f); // image 400 x 200 from y = 100
     mouse(QEvent::MouseButtonPress, QPointF(200.0, 50.0), Qt::MiddleButton, Qt::MiddleButton);
@@ -230,11 +257,22 @@ TEST_F(QuantumGLViewInteraction, MiddleDoubleClickAndHomeResetTheView)
 {
     wheel(QPointF(300.0, 100.0), 360);
     ASSERT_GT(nav().zoom, 1.4f);
+    // A second press soon after and within the drag distance is a double click.
+    const double near = 0.6 * QApplication::startDragDistance();
     middleClick(QPointF(200.0, 200.0));
-    middleClick(QPointF(201.0, 200.0)); // second press: a double click by time and place
+    middleClick(QPointF(200.0 + near, 200.0 + near));
     EXPECT_FLOAT_EQ(nav().zoom, 1.0f);
     EXPECT_FLOAT_EQ(nav().panX, 0.0f);
     EXPECT_FALSE(view->isPanning());
+
+    // A left double click leaves the view alone.
+    wheel(QPointF(300.0, 100.0), 360);
+    const float kept = nav().zoom;
+    QMouseEvent leftDouble(QEvent::MouseButtonDblClick, QPointF(200.0, 200.0), QPointF(200.0, 200.0),
+                           Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view.get(), &leftDouble);
+    EXPECT_FLOAT_EQ(nav().zoom, kept);
+    view->resetView();
 
     // Quick presses far apart, along x or along y, are two clicks.
     wheel(QPointF(300.0, 100.0), 360);

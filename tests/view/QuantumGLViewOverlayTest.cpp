@@ -122,6 +122,17 @@ TEST_F(QuantumGLViewOverlays, ArrowsAppearOnlyWhereTheCurrentFlows)
     // Arrows point along +x: from each lit column the arrows extend rightwards,
     // so the far right of the image is reached but nothing lies left of the region's first arrow base.
     EXPECT_EQ(count(image, QRect(px(2.0) - 6, 0, 6, 400), cyan), 0);
+    // Each arrow of the full current is 0.8 of the spacing (42 px) long, so a
+    // row of them along x is broken into runs of that length.
+    int longest = 0;
+    for (int y = top(); y < bottom(); ++y) {
+        int run = 0;
+        for (int x = px(3.0); x < 400; ++x) {
+            run = cyan(image.pixel(x, y)) ? run + 1 : 0;
+            longest = std::max(longest, run);
+        }
+    }
+    EXPECT_NEAR(longest, 0.8 * 42, 3.0) << "arrow length in pixels";
 
     view->setCurrentOverlayVisible(false);
     EXPECT_EQ(count(render(), QRect(0, 0, 400, 400), cyan), 0);
@@ -255,6 +266,18 @@ TEST_F(QuantumGLViewOverlays, MarkersSitAtTheirMeasuredPositions)
     EXPECT_EQ(count(image, QRect(0, 0, 400, 400), yellow), count(image, QRect(px(-10.0) - 6, py(5.0) - 6, 13, 13), yellow)
                                                             + count(image, QRect(px(7.5) - 6, py(-12.0) - 6, 13, 13), yellow));
 
+    // A disc of the marker size (at most 12 px) inside a light outline 0.8 px
+    // wide: about pi (6 + 0.4)^2 pixels lit, 2 pi 6 0.8 of them mostly outline
+    // (blue well above the fill's).
+    view->setMeasurementMarkerSize(20.0f);
+    view->setMeasurementMarkers({{-10.0f, 5.0f}});
+    image = render();
+    const QRect box(px(-10.0) - 10, py(5.0) - 10, 21, 21);
+    const double pi = 3.141592653589793;
+    EXPECT_NEAR(count(image, box, lit), pi * 6.4 * 6.4, 6.0) << "disc area";
+    EXPECT_NEAR(count(image, box, [](QRgb p) { return qBlue(p) > 110; }), 2.0 * pi * 6.0 * 0.8, 8.0)
+        << "outline area";
+
     // Markers follow zoom: after zooming about a marker it stays under the cursor.
     view->clearMeasurementMarkers();
     EXPECT_EQ(count(render(), QRect(0, 0, 400, 400), yellow), 0);
@@ -282,7 +305,12 @@ TEST_F(QuantumGLViewOverlays, SectionLineAndContoursAreDrawnWhereTheyBelong)
     }
     useGrid(kWide);
 
+    // A line just below the domain is outside the image: no label, whose box
+    // would otherwise reach into the image's bottom rows.
     view->setCrossSectionLineVisible(true);
+    view->setCrossSectionLine(0, -15.3f); // 10 px below the bottom edge
+    EXPECT_EQ(count(render(), QRect(left(), bottom() - 14, 80, 14), lit), 0) << "no label below the image";
+
     view->setCrossSectionLine(0, 5.0f);
     QImage image = render();
     EXPECT_GT(count(image, QRect(60, py(5.0) - 1, 340, 3), orange), 150);
@@ -315,6 +343,9 @@ TEST_F(QuantumGLViewOverlays, SectionLineAndContoursAreDrawnWhereTheyBelong)
     EXPECT_EQ(count(image, QRect(px(-3.0), py(3.0), 60, 60), yellow), 0);
     view->setPotentialContourOpacity(0.0f);
     EXPECT_EQ(count(render(), QRect(0, 0, 400, 400), yellow), 0);
+    view->setPotentialContourOpacity(1.0f);
+    view->setPotentialContoursVisible(false);
+    EXPECT_EQ(count(render(), QRect(0, 0, 400, 400), yellow), 0) << "hidden contours";
 }
 
 TEST_F(QuantumGLViewOverlays, ProbabilityContoursTakeTheColourOfTheirLevel)

@@ -317,6 +317,35 @@ TEST_F(QuantumGLViewRender, SettersScheduleOneRepaintAndOnlyOnChange)
     view->setDetector(8.0f, 0.32f, 64);
     settle();
     EXPECT_EQ(view->paints, 1);
+
+    // Floats that differ by more than 1e-6 are a change; by no more they are not.
+    view->setExposureEv(0.0f);
+    settle();
+    view->paints = 0;
+    view->setExposureEv(0.9e-6f);
+    settle();
+    EXPECT_EQ(view->paints, 0);
+    view->setExposureEv(1.005e-6f);
+    settle();
+    EXPECT_EQ(view->paints, 1);
+    EXPECT_EQ(view->display().exposureEv, 1.005e-6f);
+
+    // A wheel notch that zooms repaints once; one at the largest zoom not at all.
+    const auto notch = [&view] {
+        QWheelEvent event(QPointF(100.0, 100.0), view->mapToGlobal(QPoint(100, 100)), QPoint(), QPoint(0, 120),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(view.get(), &event);
+        settle();
+    };
+    view->paints = 0;
+    notch();
+    EXPECT_EQ(view->paints, 1);
+    for (int k = 0; k < 30; ++k)
+        notch();
+    ASSERT_FLOAT_EQ(view->geometry().navigation.zoom, kMaximumZoom);
+    view->paints = 0;
+    notch();
+    EXPECT_EQ(view->paints, 0);
 }
 
 // A broken size check once rebuilt the five render targets on every frame.

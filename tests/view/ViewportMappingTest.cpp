@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <limits>
+#include <tuple>
 #include <utility>
 
 namespace vxo {
@@ -33,6 +34,9 @@ TEST(ViewportMapping, ImageRectangleAndLetterbox)
     for (const QRectF& none : {fittedImageRect(0, 128, 800.0, 600.0), fittedImageRect(128, 0, 800.0, 600.0),
                                fittedImageRect(64, 32, 0.0, 600.0), fittedImageRect(64, 32, 800.0, 0.0)})
         EXPECT_EQ(none, QRectF());
+    // One texel along an axis is a texture.
+    EXPECT_EQ(fittedImageRect(1, 8, 800.0, 600.0), QRectF(362.5, 0.0, 75.0, 600.0));
+    EXPECT_EQ(fittedImageRect(8, 1, 800.0, 600.0), QRectF(0.0, 250.0, 800.0, 100.0));
 
     // A 256 x 128 frame in an 800 x 600 widget: 800 x 400 targets, viewport (0, 100, 800, 400).
     const QSize image = letterboxSize(800, 600, 256, 128);
@@ -126,6 +130,22 @@ TEST(ViewportMapping, ZoomAboutTheCursorKeepsItsPointFixed)
         EXPECT_NEAR(after[1], before[1], 1e-5);
     }
 
+    // A cursor beyond the image zooms about the nearest edge point: from zoom
+    // 2 showing y in [-12.2, 2.2], zooming by 1.5 keeps y = 2.2 at the top.
+    ViewNavigation outside = navigation(40.0f, 28.8f, 2.0f, 0.0f, -5.0f);
+    ViewNavigation edge = outside;
+    ASSERT_TRUE(zoomAboutImagePoint(outside, 1.5, -0.5, 1.5));
+    ASSERT_TRUE(zoomAboutImagePoint(edge, 1.0, 0.0, 1.5));
+    EXPECT_FLOAT_EQ(outside.panX, edge.panX);
+    EXPECT_FLOAT_EQ(outside.panY, edge.panY);
+    EXPECT_NEAR(outside.panY, 2.2 - 28.8 / 3.0 / 2.0, 1e-5);
+
+    // A zoom that moves by more than 1e-6 is a change, by no more it is not.
+    ViewNavigation fine = navigation(40.0f, 28.8f, 1.0f, 0.0f, 0.0f);
+    EXPECT_FALSE(zoomAboutImagePoint(fine, 0.5, 0.5, 1.0 + 0.9e-6));
+    EXPECT_TRUE(zoomAboutImagePoint(fine, 0.5, 0.5, 1.0 + 1.6e-6));
+    EXPECT_GT(fine.zoom, 1.0f);
+
     // Limits: never beyond 32, never below 1; no change reports false.
     for (int k = 0; k < 60; ++k)
         zoomAboutImagePoint(nav, 0.9, 0.1, kZoomPerNotch);
@@ -211,16 +231,26 @@ TEST(OverlayGeometry, ArrowLengthFollowsTheSquareRootOfTheRelativeCurrent)
     // A horizontal arrow's head strokes lie one above, one below its shaft.
     EXPECT_NEAR(arrow.headLeft.y(), 100.0 - 8.8 * std::sin(27.0 * 3.141592653589793 / 180.0), 1e-9);
     EXPECT_NEAR(arrow.headRight.y(), 100.0 + 8.8 * std::sin(27.0 * 3.141592653589793 / 180.0), 1e-9);
-    ASSERT_TRUE(currentArrow(base, 0.0f, 0.25f, 1.0f, 40.0, 8.8, arrow)); // 25 %: half length, upwards
-    EXPECT_NEAR(arrow.tip.x(), 100.0, 1e-9);
-    EXPECT_NEAR(arrow.tip.y(), 80.0, 1e-9);
-    // The head strokes point back at +-27 degrees.
-    for (const QPointF head : {arrow.headLeft, arrow.headRight}) {
-        const QPointF d = head - arrow.tip;
-        EXPECT_NEAR(std::hypot(d.x(), d.y()), 8.8, 1e-9);
-        EXPECT_NEAR(std::atan2(std::fabs(d.x()), d.y()) * 180.0 / 3.141592653589793, 27.0, 1e-9);
+    // 25 %: half length, upwards and obliquely (screen y grows downwards).
+    for (const auto& [jx, jy, tipX, tipY] :
+         {std::tuple{0.0f, 0.25f, 100.0, 80.0}, std::tuple{0.15f, 0.2f, 112.0, 84.0}}) {
+        ASSERT_TRUE(currentArrow(base, jx, jy, 1.0f, 40.0, 8.8, arrow));
+        EXPECT_NEAR(arrow.tip.x(), tipX, 1e-5) << "jx = " << jx;
+        EXPECT_NEAR(arrow.tip.y(), tipY, 1e-5) << "jx = " << jx;
+        // The head strokes point back at +-27 degrees from the shaft, one on each side.
+        const QPointF back = (base - arrow.tip) / 20.0;
+        double sides = 1.0;
+        for (const QPointF head : {arrow.headLeft, arrow.headRight}) {
+            const QPointF d = head - arrow.tip;
+            EXPECT_NEAR(std::hypot(d.x(), d.y()), 8.8, 1e-5) << "jx = " << jx;
+            const double along = (d.x() * back.x() + d.y() * back.y()) / 8.8;
+            const double across = (back.x() * d.y() - back.y() * d.x()) / 8.8;
+            EXPECT_NEAR(std::atan2(std::fabs(across), along) * 180.0 / 3.141592653589793, 27.0, 1e-4)
+                << "jx = " << jx;
+            sides *= across;
+        }
+        EXPECT_LT(sides, 0.0) << "jx = " << jx;
     }
-    EXPECT_NEAR(arrow.headLeft.x() + arrow.headRight.x(), 200.0, 1e-9);
     // Beyond the maximum the length saturates.
     ASSERT_TRUE(currentArrow(base, -3.0f, 0.0f, 1.0f, 40.0, 8.8, arrow));
     EXPECT_NEAR(arrow.tip.x(), 60.0, 1e-9);
