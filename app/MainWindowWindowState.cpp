@@ -21,6 +21,7 @@ namespace {
 
 const QString kSettingsGroup = QStringLiteral("MainWindow");
 constexpr int kDefaultAnalysisDockHeight = 420;
+constexpr int kDefaultRightColumnWidth = 460;
 
 // A tab widget or the analysis page selector whose current index is saved
 // under `key`. Exactly one of the two pointers is set; a selector whose
@@ -100,6 +101,9 @@ void MainWindow::applyDefaultDockLayout()
     for (QDockWidget* dock : rightDocks)
         dock->show();
     resizeDocks({ui->timeDockWidget, ui->diagnosticsDockWidget, ui->helpDockWidget}, {250, 245, 230}, Qt::Vertical);
+    // Wide enough for the diagnostics' value column beside its section and
+    // parameter columns, which size to their contents.
+    resizeDocks({ui->diagnosticsDockWidget}, {kDefaultRightColumnWidth}, Qt::Horizontal);
 
     addDockWidget(Qt::BottomDockWidgetArea, ui->analysisDockWidget);
     ui->analysisDockWidget->setFloating(false);
