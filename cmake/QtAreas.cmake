@@ -13,6 +13,10 @@ if(TARGET vxo_ui)
   # window and the form tests.
   target_sources(vxo_ui PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/images/images.qrc)
   target_include_directories(vxo_ui PUBLIC ${CMAKE_CURRENT_BINARY_DIR}/vxo_ui_autogen/include)
+  # The form's setup is one straight-line function of several thousand lines
+  # that runs once per window: -Og builds it in a third of the time of -O3,
+  # and in under half that of -O1 under the sanitizers.
+  set_source_files_properties(${CMAKE_CURRENT_SOURCE_DIR}/ui/MainWindowForm.cpp PROPERTIES COMPILE_OPTIONS -Og)
 endif()
 
 # The main window's logic. Its form and plots come from the ui and plots
