@@ -24,7 +24,7 @@ MainWindow::MainWindow(QWidget* parent, bool persistGuiState)
       persistGuiState(persistGuiState)
 {
     runTimer->setObjectName(QStringLiteral("runTimer"));
-    ui->setupUi(this);
+    setupForm(*ui, *this);
 
     setupAnalysisPages();
     setupExperimentLibrary();

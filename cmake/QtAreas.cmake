@@ -3,16 +3,29 @@ find_package(Qt5 5.15 REQUIRED COMPONENTS Core Gui Widgets)
 set(CMAKE_AUTOMOC ON)
 set(CMAKE_AUTOUIC ON)
 set(CMAKE_AUTORCC ON)
+# Qt's lower-case keywords (emit, signals, slots, foreach) are macros that
+# would rewrite plain C++ names such as a callback called emit wherever a Qt
+# header comes first, as it does under precompiled headers. Code that needs
+# them writes Q_SIGNALS, Q_SLOTS and Q_EMIT.
+add_compile_definitions(QT_NO_KEYWORDS)
 
 vxo_area_library(vxo_document document vxo_experiments Qt5::Core)
 vxo_area_library(vxo_view view vxo_core Qt5::Gui Qt5::Widgets)
 vxo_area_library(vxo_plots plots vxo_experiments Qt5::Gui Qt5::Widgets)
 vxo_area_library(vxo_ui ui vxo_view vxo_plots)
+vxo_precompile(vxo_document QT_CORE)
+vxo_precompile(vxo_view QT_WIDGETS)
+vxo_precompile(vxo_plots QT_WIDGETS)
+vxo_precompile(vxo_ui QT_WIDGETS)
 if(TARGET vxo_ui)
   # The embedded images, and the form header that uic writes for the main
   # window and the form tests.
   target_sources(vxo_ui PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/images/images.qrc)
   target_include_directories(vxo_ui PUBLIC ${CMAKE_CURRENT_BINARY_DIR}/vxo_ui_autogen/include)
+  # The form's setup is one straight-line function of several thousand lines
+  # that runs once per window: -Og builds it in a third of the time of -O3,
+  # and in under half that of -O1 under the sanitizers.
+  set_source_files_properties(${CMAKE_CURRENT_SOURCE_DIR}/ui/MainWindowForm.cpp PROPERTIES COMPILE_OPTIONS -Og)
 endif()
 
 # The main window's logic. Its form and plots come from the ui and plots
@@ -25,6 +38,7 @@ foreach(_area vxo_plots vxo_ui)
   endif()
 endforeach()
 vxo_area_library(vxo_app app ${_vxo_app_links})
+vxo_precompile(vxo_app QT_WIDGETS)
 if(TARGET vxo_app)
   set_target_properties(vxo_app PROPERTIES AUTOUIC OFF)
 endif()

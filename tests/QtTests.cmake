@@ -1,9 +1,9 @@
 # Test executables of the Qt areas. The OpenGL tests need an X display:
 # `make test` runs ctest under xvfb-run.
-vxo_area_tests(document vxo_document)
-vxo_area_tests(view vxo_view)
-vxo_area_tests(plots vxo_plots)
-vxo_area_tests(ui vxo_ui)
+vxo_area_tests(document vxo_document QT_CORE)
+vxo_area_tests(view vxo_view QT_WIDGETS)
+vxo_area_tests(plots vxo_plots QT_WIDGETS)
+vxo_area_tests(ui vxo_ui QT_WIDGETS)
 if(TARGET ui_tests)
   # The Dynamics pages are checked against the document reader of their records.
   target_link_libraries(ui_tests PRIVATE vxo_document)
@@ -14,14 +14,14 @@ if(TARGET ui_tests)
     set_tests_properties(ui_form_is_generated PROPERTIES LABELS ui)
   endif()
 endif()
-vxo_area_tests(app vxo_app)
+vxo_area_tests(app vxo_app QT_WIDGETS)
 # Tests that build a whole MainWindow: they link once every source of the
 # window is present (see cmake/QtAreas.cmake).
 if(VXO_MAIN_WINDOW_COMPLETE AND TARGET vxo_ui)
-  vxo_area_tests(appwindow vxo_app)
+  vxo_area_tests(appwindow vxo_app QT_WIDGETS)
   # The whole program as a teacher uses it: the window driven through its
   # controls, and the program itself started and closed.
-  vxo_area_tests(e2e vxo_app)
+  vxo_area_tests(e2e vxo_app QT_WIDGETS)
   if(TARGET e2e_tests)
     # The program test starts the built program and drives its window over
     # the X protocol.

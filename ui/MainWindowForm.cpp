@@ -10,6 +10,8 @@ static void initImagesResource() { Q_INIT_RESOURCE(images); }
 
 namespace vxo {
 
+void setupForm(Ui_MainWindow& form, QMainWindow& window) { form.setupUi(&window); }
+
 void initFormResources() { initImagesResource(); }
 
 void registerFontSubstitutions()

@@ -4,10 +4,16 @@
 // uic generates from ui/MainWindow.ui; that file is written by ui/form/.
 // setupUi() builds the whole widget tree into a QMainWindow and connects only
 // the five View actions to their docks. Call the two functions below once,
-// after the application object exists and before the first setupUi().
+// after the application object exists and before the first setupForm().
 #include "ui_MainWindow.h"
 
 namespace vxo {
+
+// Builds the whole form into window: form.setupUi(&window). uic writes
+// setupUi inline in its header as one function of several thousand lines;
+// calling it through here compiles it once instead of in every caller, which
+// under the sanitizers takes a minute each time.
+void setupForm(Ui_MainWindow& form, QMainWindow& window);
 
 // Registers the embedded images under ":/VXO/images/". They live in a static
 // library, whose resource initialiser the linker would otherwise drop. A

@@ -22,7 +22,7 @@ protected:
         appTestApplication();
         window = std::make_unique<QMainWindow>();
         form = std::make_unique<Ui::MainWindow>();
-        form->setupUi(window.get());
+        setupForm(*form, *window);
     }
 
     static void TearDownTestSuite()

@@ -46,7 +46,7 @@ class UrlRecorder : public QObject {
 public:
     QList<QUrl> urls;
 
-public slots:
+public Q_SLOTS:
     void open(const QUrl& url) { urls.append(url); }
 };
 

@@ -11,6 +11,6 @@ FormEnvironment::FormEnvironment()
     registerFontSubstitutions();
 }
 
-BareForm::BareForm() { ui.setupUi(&window); }
+BareForm::BareForm() { setupForm(ui, window); }
 
 } // namespace vxo::test
