@@ -32,7 +32,7 @@ class PageRecorder : public QObject {
 public:
     QList<QUrl> opened;
 
-public slots:
+public Q_SLOTS:
     void open(const QUrl& url) { opened.append(url); }
 };
 
