@@ -91,6 +91,21 @@ TEST(PotentialContours, StepBarrierGetsOneMidLevelOnTheHalfCellBoundary)
     }
 }
 
+// Two values are binary when every cell lies within max(1e-6 range, 1e-7) of
+// one of them: a range of 0.05 with one cell 1e-7 above the floor still is,
+// with one cell 1.5e-7 above it not.
+TEST(PotentialContours, BinaryToleranceFromBothSides)
+{
+    for (auto [offset, binary] : {std::pair{1e-7f, true}, std::pair{1.5e-7f, false}}) {
+        PotentialField2D v(12, 10, 0.5f, 0.4f);
+        v.addRectangle(0.0f, 0.0f, 2.0f, 2.0f, 0.05f);
+        v.addRectangle(-2.25f, -1.4f, 0.4f, 0.3f, offset); // one cell, away from the step
+        const PotentialContourSet set = buildPotentialContours(v, 4);
+        EXPECT_EQ(set.binary, binary) << "offset " << offset;
+        EXPECT_EQ(set.levels.size(), binary ? 1u : 4u) << "offset " << offset;
+    }
+}
+
 TEST(PotentialContours, DegenerateInputGivesNoLevels)
 {
     PotentialField2D flat(8, 8, 1.0f, 1.0f);
@@ -218,7 +233,7 @@ TEST(ProbabilityContours, LogarithmicLevelsAndDecadeClamp)
         float requested;
         float stored;
     };
-    for (const Case c : {Case{20.0f, 12.0f}, Case{0.1f, 0.25f}, Case{3.0f, 3.0f},
+    for (const Case c : {Case{20.0f, 12.0f}, Case{12.05f, 12.0f}, Case{0.1f, 0.25f}, Case{3.0f, 3.0f},
                          Case{std::numeric_limits<float>::quiet_NaN(), 12.0f}}) {
         EXPECT_EQ(buildProbabilityContours(psi, 3, 1, c.requested, 384).decades, c.stored) << c.requested;
         // Stored also when nothing is extracted.

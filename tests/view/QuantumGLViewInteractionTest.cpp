@@ -14,6 +14,7 @@
 #include <cmath>
 #include <memory>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 namespace vxo {
@@ -246,6 +247,17 @@ TEST_F(QuantumGLViewInteraction, MiddleDragPansTheViewWithTheCursor)
     mouse(QEvent::MouseButtonRelease, QPointF(210.0, 200.0), Qt::LeftButton, Qt::NoButton);
     EXPECT_FALSE(view->isPanning());
 
+    // Home during a pan ends it and lets the mouse go (a press away from the
+    // last one, so not a double click).
+    mouse(QEvent::MouseButtonPress, QPointF(300.0, 120.0), Qt::MiddleButton, Qt::MiddleButton);
+    ASSERT_TRUE(view->isPanning());
+    EXPECT_EQ(QWidget::mouseGrabber(), view.get());
+    QKeyEvent home(QEvent::KeyPress, Qt::Key_Home, Qt::NoModifier);
+    QApplication::sendEvent(view.get(), &home);
+    EXPECT_FALSE(view->isPanning());
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+    mouse(QEvent::MouseButtonRelease, QPointF(300.0, 120.0), Qt::MiddleButton, Qt::NoButton);
+
     // A press on the letterbox beside the image does not pan.
     showFrame(256, 128, 0.15625f, 0.3125f); // image 400 x 200 from y = 100
     mouse(QEvent::MouseButtonPress, QPointF(200.0, 50.0), Qt::MiddleButton, Qt::MiddleButton);
@@ -308,20 +320,27 @@ TEST_F(QuantumGLViewInteraction, MiddleDoubleClickAndHomeResetTheView)
 
 TEST_F(QuantumGLViewInteraction, NewFramesKeepTheViewUnlessTheDomainChanges)
 {
+    showFrame(256, 192, 0.15625f, 0.15625f); // 40 x 30, image 400 x 300 from y = 50
     wheel(QPointF(300.0, 100.0), 360);
     const ViewNavigation zoomed = nav();
     ASSERT_GT(zoomed.zoom, 1.4f);
     ASSERT_NE(zoomed.panX, 0.0f);
-    showFrame(256, 256, 0.15625f, 0.15625f);
+    showFrame(256, 192, 0.15625f, 0.15625f);
     EXPECT_FLOAT_EQ(nav().zoom, zoomed.zoom);
     EXPECT_FLOAT_EQ(nav().panX, zoomed.panX);
     EXPECT_FLOAT_EQ(nav().panY, zoomed.panY);
-    showFrame(128, 128, 0.3125f, 0.3125f); // other cells, same physical size
+    showFrame(128, 96, 0.3125f, 0.3125f); // other cells, same physical size
     EXPECT_FLOAT_EQ(nav().zoom, zoomed.zoom);
-    showFrame(256, 256, 0.2f, 0.2f);
-    EXPECT_FLOAT_EQ(nav().zoom, 1.0f);
-    EXPECT_FLOAT_EQ(nav().panX, 0.0f);
-    EXPECT_FLOAT_EQ(nav().panY, 0.0f);
+    // Another width, or another height alone, is another domain.
+    for (const auto& [dx, dy] : {std::pair{0.2f, 0.3125f}, std::pair{0.3125f, 0.4f}}) {
+        showFrame(128, 96, 0.3125f, 0.3125f);
+        wheel(QPointF(300.0, 100.0), 360);
+        ASSERT_GT(nav().zoom, 1.4f);
+        showFrame(128, 96, dx, dy);
+        EXPECT_FLOAT_EQ(nav().zoom, 1.0f) << dx << " x " << dy;
+        EXPECT_FLOAT_EQ(nav().panX, 0.0f);
+        EXPECT_FLOAT_EQ(nav().panY, 0.0f);
+    }
 }
 
 } // namespace

@@ -385,6 +385,28 @@ TEST_F(QuantumGLViewOverlays, EditorPreviewShowsTheShapeBeingDrawn)
     EXPECT_GT(count(image, QRect(98, 98, 5, 64), yellow), 20);   // left edge
     EXPECT_GT(count(image, QRect(98, 157, 104, 5), yellow), 40); // bottom edge
     EXPECT_EQ(count(image, QRect(210, 0, 190, 400), yellow), 0);
+
+    // A circle about the press point through the cursor: 50 px from (200, 200) to (230, 240).
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(200.0, 160.0), QPointF(200.0, 160.0), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(view.get(), &release);
+    view->setEditTool(1);
+    QMouseEvent centre(QEvent::MouseButtonPress, QPointF(200.0, 200.0), QPointF(200.0, 200.0), Qt::LeftButton,
+                       Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view.get(), &centre);
+    QMouseEvent through(QEvent::MouseMove, QPointF(230.0, 240.0), QPointF(230.0, 240.0), Qt::NoButton, Qt::LeftButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(view.get(), &through);
+    const QImage circle = render();
+    int ring = 0, beyond = 0;
+    for (int y = 0; y < 400; ++y)
+        for (int x = 0; x < 400; ++x) {
+            const double r = std::hypot(x - 200.0, y - 200.0);
+            if (yellow(circle.pixel(x, y)))
+                (std::fabs(r - 50.0) <= 3.0 ? ring : beyond) += 1;
+        }
+    EXPECT_GT(ring, 100) << "on the circle";
+    EXPECT_EQ(beyond, 0) << "off the circle";
 }
 
 } // namespace

@@ -62,6 +62,13 @@ TEST(ViewportMapping, TextureTransformFollowsZoomAndPan)
     t = zoomedTextureTransform(navigation(0.0f, 0.0f, 0.0f, 3.0f, 3.0f));
     EXPECT_FLOAT_EQ(t.scaleX, 1.0f);
     EXPECT_FLOAT_EQ(t.offsetX, 0.0f);
+    // An axis without extent has no offset, whatever the other one has.
+    t = zoomedTextureTransform(navigation(40.0f, 0.0f, 2.0f, 10.0f, 3.0f));
+    EXPECT_FLOAT_EQ(t.offsetX, 10.0f / 40.0f + 0.5f - 0.25f);
+    EXPECT_FLOAT_EQ(t.offsetY, 0.0f);
+    t = zoomedTextureTransform(navigation(0.0f, 20.0f, 2.0f, 3.0f, -5.0f));
+    EXPECT_FLOAT_EQ(t.offsetX, 0.0f);
+    EXPECT_FLOAT_EQ(t.offsetY, -5.0f / 20.0f + 0.5f - 0.25f);
 }
 
 TEST(ViewportMapping, WorldAndWidgetPointsRoundTripAtAnyZoomAndPan)
@@ -210,6 +217,10 @@ TEST(ViewportMapping, ArrowLatticeIsAnchoredAndCutAtTheGridEdges)
     const auto lo = static_cast<std::int64_t>(std::floor((1.0 - 3.2) / 0.1 + 127.5));
     EXPECT_EQ(middle.first, (lo + 6) / 7 * 7);
     EXPECT_EQ(middle.first % 7, 0);
+    // With a stride of 1 the range is the window's own cells: y from -3.18 to 3.22.
+    IndexRange window = visibleLatticeRange(0.02, 25.6, 4.0, 0.1, 256, 1);
+    EXPECT_EQ(window.first, 95); // floor(-31.8 + 127.5)
+    EXPECT_EQ(window.last, 160); // ceil(32.2 + 127.5)
     // A window entirely beyond the grid is empty.
     EXPECT_TRUE(visibleLatticeRange(100.0, 25.6, 4.0, 0.1, 256, 1).empty());
     EXPECT_TRUE(visibleLatticeRange(-100.0, 25.6, 4.0, 0.1, 256, 1).empty());
