@@ -53,17 +53,17 @@ test-release: build
 # Every area's tests again under AddressSanitizer and UBSan, in a Debug -O1
 # build of its own with line tables only (reports keep file and line; full
 # debug information made the build a third slower): whatever test executables
-# the areas have are built and run, the OpenGL ones under xvfb-run on Mesa's
-# llvmpipe as in the release pass. Allocation stacks are recorded with the
-# fast unwinder: the slow one deadlocks against llvmpipe's JIT registering
-# its unwind tables, and the softpipe rasteriser that avoids the JIT made
-# this pass five times slower. Library leaks are therefore suppressed by
-# function or library name (tests/lsan.supp). -noreset: Xvfb otherwise
-# resets whenever its last client leaves and drops a test process that
-# connects during the reset.
-SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1 \
+# the areas have are built and run, the OpenGL ones under xvfb-run. Leaks are
+# reported with full stacks (the slow unwinder: Qt and Mesa are built without
+# frame pointers) so that tests/lsan.supp can name the one frame of each
+# library leak. The slow unwinder deadlocks against LLVM's JIT registering its
+# unwind tables, so the viewport renders with Mesa's softpipe rasteriser and a
+# draw module without LLVM here. -noreset: Xvfb otherwise resets whenever its
+# last client leaves and drops a test process that connects during the reset.
+SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:fast_unwind_on_malloc=0 \
                  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
-                 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+                 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+                 GALLIUM_DRIVER=softpipe DRAW_USE_LLVM=0
 
 test-sanitize: deps
 	cmake -S . -B $(ASAN) $(CONFIGURE) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g1 -O1" \
