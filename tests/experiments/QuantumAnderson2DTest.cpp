@@ -197,6 +197,13 @@ TEST(QuantumAnderson2D, LaneMetricsOfOnePacketPerSite)
     for (float p : clean.profile)
         sum += p * clean.profileDx;
     EXPECT_NEAR(sum, 1.0, 1e-5);
+
+    // A packet on the first site: it and its one neighbour take the weight.
+    AndersonInitialStateConfig first;
+    first.centerX = lattice.siteX.front();
+    ASSERT_TRUE(QuantumAnderson2D::prepareInitialState(field, first, nullptr));
+    EXPECT_NEAR(QuantumAnderson2D::laneMetrics(field, lattice, true).participationRatio,
+                1.0 / (centre * centre + neighbour * neighbour), 5e-3);
 }
 
 TEST(QuantumAnderson2D, LocalisationLengthFollowsAnExponentialProfile)

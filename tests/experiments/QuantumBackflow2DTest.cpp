@@ -150,6 +150,13 @@ TEST(BackflowRecorder, ForwardCurrentAccumulatesNothing)
     const double flux = backflowFlux(back, BackflowConfig{}, 1.0, 1.0, 0.0).flux;
     EXPECT_NEAR(none.maximumBackwardFlux(), -flux, 1e-12);
     EXPECT_NEAR(none.minimumFlux(), flux, 1e-12);
+
+    // A refused configuration leaves the recorder reset: units of 1, nothing kept.
+    ASSERT_TRUE(none.configure(back, BackflowConfig{}, 2.0, 0.5));
+    EXPECT_FALSE(none.configure(ComplexField2D(), BackflowConfig{}, 2.0, 0.5));
+    EXPECT_EQ(none.mass(), 1.0);
+    EXPECT_EQ(none.hbar(), 1.0);
+    EXPECT_EQ(none.maximumBackwardFlux(), 0.0);
 }
 
 TEST(BackflowRecorder, BackwardFluxStaysBelowTheBrackenMelloyBound)

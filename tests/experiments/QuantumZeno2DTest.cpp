@@ -146,6 +146,15 @@ TEST(QuantumZeno2D, PreparedLanesCarryTheRelativePhaseAndTheMomentum)
         EXPECT_NEAR(std::arg(next * std::conj(c)), 1.5 * 0.125, 1e-4) << "x = " << x;
     }
     EXPECT_NEAR(gridCoordinateX(field, peak), -1.25, 0.0625);
+    // Along its row each lane has |psi|^2 of width sigma about x0.
+    double w = 0.0, xx = 0.0;
+    for (std::uint64_t i = 0; i < field.nx(); ++i) {
+        const double p = std::norm(field.at(i, watched));
+        const double x = gridCoordinateX(field, i) + 1.25;
+        w += p;
+        xx += p * x * x;
+    }
+    EXPECT_NEAR(std::sqrt(xx / w), 0.7, 1e-3);
     ZenoConfig config = enabledZeno();
     config.laneSplitY = 0.5;
     // Up to the lanes' overlap, exp(-d^2 / (8 sigma^2)) = 0.0017 here.

@@ -2,6 +2,8 @@
 #include "experiments/QuantumZitterbewegung2D.h"
 
 #include "core/DiracSplitStepSolver2D.h"
+#include "core/FFT2D.h"
+#include "core/FourierGrid.h"
 #include "core/Numeric.h"
 #include "tests/experiments/CheckMessages.h"
 
@@ -127,6 +129,19 @@ TEST(QuantumZitterbewegung2D, EnergyBranchWeightsOfBothModes)
     const double mc2 = config.restMass * config.lightSpeed * config.lightSpeed;
     EXPECT_NEAR(w0.first, (1.0 + mc2 / energyOf(config)) / 2.0, 0.01);
     EXPECT_EQ(mixed.lowerWeight(), 0.0);
+    // Exactly: each plane wave k of the upper component holds (1 + m c^2 / E_k) / 2.
+    ComplexField2D spectrum = mixed.upper;
+    FFT2D::forward(spectrum);
+    double all = 0.0, positiveShare = 0.0;
+    for (std::uint64_t n = 0; n < spectrum.ny(); ++n)
+        for (std::uint64_t m = 0; m < spectrum.nx(); ++m) {
+            const double cpx = config.lightSpeed * kHbar * fftWaveNumber(m, spectrum.nx(), spectrum.dx());
+            const double cpy = config.lightSpeed * kHbar * fftWaveNumber(n, spectrum.ny(), spectrum.dy());
+            const double w = std::norm(std::complex<double>(spectrum.at(m, n)));
+            all += w;
+            positiveShare += w * (1.0 + mc2 / std::sqrt(cpx * cpx + cpy * cpy + mc2 * mc2)) / 2.0;
+        }
+    EXPECT_NEAR(w0.first, positiveShare / all, 1e-9);
     // Placed on the experiment's grid, half a cell off the cell centres.
     double x = 0.0;
     double y = 0.0;
