@@ -239,6 +239,13 @@ TEST(QuantumVortex2D, AngularMomentumOfThePreparedStateMatchesItsAnalyticValue)
                     Complex(static_cast<float>(gridCoordinateX(small, i)), static_cast<float>(gridCoordinateY(small, j)));
         EXPECT_NEAR(VortexRecorder::angularMomentum(small, 1.0, 0.0, 0.0), 1.0, 1e-6) << "5 x " << ny;
     }
+    // About a centre off the diagonal, (x - 0.5) + i (y + 0.25) turns about it the same way.
+    ComplexField2D shifted(5, 4, 0.5f, 0.4f);
+    for (std::uint64_t j = 0; j < 4; ++j)
+        for (std::uint64_t i = 0; i < 5; ++i)
+            shifted.at(i, j) = Complex(static_cast<float>(gridCoordinateX(shifted, i) - 0.5),
+                                       static_cast<float>(gridCoordinateY(shifted, j) + 0.25));
+    EXPECT_NEAR(VortexRecorder::angularMomentum(shifted, 1.0, 0.5, -0.25), 1.0, 1e-6);
     EXPECT_EQ(VortexRecorder::angularMomentum(preparedVortex(VortexInitialState{}), 0.0, 0.0, 0.0), 0.0);
 }
 

@@ -160,6 +160,16 @@ TEST(QuantumZeno2D, PreparedLanesCarryTheRelativePhaseAndTheMomentum)
     // Up to the lanes' overlap, exp(-d^2 / (8 sigma^2)) = 0.0017 here.
     EXPECT_NEAR(QuantumZeno2D::laneNorm(field, config, true), 0.5, 5e-4);
     EXPECT_NEAR(QuantumZeno2D::laneNorm(field, config, false), 0.5, 5e-4);
+    // Each lane's x-profile has a value per column (128 of them, against 96
+    // rows) and integrates to 1 over x.
+    const ZenoLaneProfiles profiles = QuantumZeno2D::laneProfiles(field, config);
+    for (const std::vector<float>* profile : {&profiles.control, &profiles.watched}) {
+        ASSERT_EQ(profile->size(), 128u);
+        double integral = 0.0;
+        for (float p : *profile)
+            integral += p * profiles.dx;
+        EXPECT_NEAR(integral, 1.0, 1e-5);
+    }
 }
 
 TEST(QuantumZeno2D, SurvivalWindow)
