@@ -149,6 +149,16 @@ TEST(QuantumAnderson2D, SceneFaultsAreReportedInOrder)
     for (PotentialObject& o : uniform)
         o.value = -5.0f;
     EXPECT_EQ(sceneMessage(uniform), "QuantumAnderson2D: one uniform row and one disordered row are required");
+    // The disordered row's spread (population standard deviation) must reach
+    // 0.01: two values delta apart in the ratio 4 : 3 spread by delta sqrt(12) / 7.
+    for (auto [spread, accepted] : {std::pair{0.015, true}, {0.009, false}}) {
+        std::vector<PotentialObject> weak = rows(7, 7);
+        const double delta = spread * 7.0 / std::sqrt(12.0);
+        for (int i = 0; i < 7; ++i)
+            weak[7 + i].value = static_cast<float>(-5.0 + delta * (i % 2));
+        AndersonLattice weakLattice;
+        EXPECT_EQ(QuantumAnderson2D::analyzeScene(sceneOf(weak), weakLattice, nullptr), accepted) << "spread " << spread;
+    }
     std::vector<PotentialObject> bothDisordered = rows(7, 7);
     bothDisordered[1].value = -4.0f;
     EXPECT_EQ(sceneMessage(bothDisordered), "QuantumAnderson2D: one uniform row and one disordered row are required");
@@ -233,7 +243,8 @@ TEST(QuantumAnderson2D, LocalisationLengthFollowsAnExponentialProfile)
                         static_cast<float>(std::exp(-std::fabs(gridCoordinateX(field, i) - start) / c.xi0)), 0.0f);
         const AndersonLaneMetrics disordered = QuantumAnderson2D::laneMetrics(field, lattice, false);
         ASSERT_TRUE(disordered.localisationLengthValid) << c.name;
-        EXPECT_NEAR(disordered.localisationLength, c.xi0, 0.05 * c.xi0) << c.name;
+        // Each site's window integrates the same exponential: the fit is exact.
+        EXPECT_NEAR(disordered.localisationLength, c.xi0, 1e-4 * c.xi0) << c.name;
 
         // A flat lane does not localise.
         field.fill(Complex(1.0f, 0.0f));

@@ -167,6 +167,7 @@ TEST(QuantumRabi2D, ResonantDriveTransfersFullyAtThePiPulseTime)
     EXPECT_DOUBLE_EQ(reference.transferAmplitude, 1.0);
     EXPECT_DOUBLE_EQ(reference.generalizedRabiFrequency, reference.rabiFrequency);
     EXPECT_DOUBLE_EQ(reference.piPulseTime, kPi / reference.rabiFrequency);
+    EXPECT_DOUBLE_EQ(reference.rabiPeriod, 2.0 * kPi / reference.rabiFrequency);
     EXPECT_DOUBLE_EQ(QuantumRabi2D::predictedPopulation(reference, reference.piPulseTime), 1.0);
     EXPECT_EQ(QuantumRabi2D::predictedPopulation(reference, -1.0), 0.0);
 

@@ -170,6 +170,9 @@ TEST(QuantumZeno2D, PreparedLanesCarryTheRelativePhaseAndTheMomentum)
             integral += p * profiles.dx;
         EXPECT_NEAR(integral, 1.0, 1e-5);
     }
+    ZenoConfig unusable = config;
+    unusable.measurementPeriod = 0.0;
+    EXPECT_TRUE(QuantumZeno2D::laneProfiles(field, unusable).watched.empty());
 }
 
 TEST(QuantumZeno2D, SurvivalWindow)
