@@ -1,6 +1,7 @@
 #include "experiments/AndersonRecorder.h"
 #include "experiments/QuantumAnderson2D.h"
 
+#include "core/Numeric.h"
 #include "core/PotentialField2D.h"
 #include "core/SplitStepFourierSolver2D.h"
 #include "tests/experiments/PresetScenes.h"
@@ -166,6 +167,16 @@ TEST(QuantumAnderson2D, SceneFaultsAreReportedInOrder)
 
 TEST(QuantumAnderson2D, InitialStateChecksLaneDistance)
 {
+    // Each of the five values alone must be finite.
+    using I = AndersonInitialStateConfig;
+    test::expectValueRules(QuantumAnderson2D::validateInitialState, I{},
+                           test::finiteOnly<I>({{"centerX", &I::centerX},
+                                                {"cleanLaneY", &I::cleanLaneY},
+                                                {"disorderLaneY", &I::disorderLaneY},
+                                                {"sigma", &I::sigma},
+                                                {"relativePhaseDegrees", &I::relativePhaseDegrees}},
+                                               "QuantumAnderson2D: initial-state values must be finite"));
+
     AndersonInitialStateConfig config;
     config.sigma = 2.0; // lanes 8 apart: exactly 4 sigma
     EXPECT_TRUE(QuantumAnderson2D::validateInitialState(config, nullptr));
@@ -207,6 +218,18 @@ TEST(QuantumAnderson2D, LaneMetricsOfOnePacketPerSite)
     for (float p : clean.profile)
         sum += p * clean.profileDx;
     EXPECT_NEAR(sum, 1.0, 1e-5);
+
+    // The disordered packet leads the clean one by the relative phase.
+    AndersonInitialStateConfig phased;
+    phased.relativePhaseDegrees = 90.0;
+    ComplexField2D turned(256, 128, 0.16f, 0.2f);
+    ASSERT_TRUE(QuantumAnderson2D::prepareInitialState(turned, phased, nullptr));
+    const auto rowAt = [&turned](double y) {
+        return static_cast<std::uint64_t>(std::lround(y / 0.2 + 63.5));
+    };
+    const std::complex<double> cleanAmplitude(turned.at(128, rowAt(phased.cleanLaneY)));
+    const std::complex<double> disorderAmplitude(turned.at(128, rowAt(phased.disorderLaneY)));
+    EXPECT_NEAR(std::arg(disorderAmplitude * std::conj(cleanAmplitude)), kPi / 2.0, 1e-5);
 
     // A packet on the first site: it and its one neighbour take the weight.
     AndersonInitialStateConfig first;

@@ -150,6 +150,16 @@ TEST(LoschmidtRecorder, ThinningKeepsTheFirstReturnSample)
     EXPECT_NEAR(recorder.samples()[0].densityEcho, 1.0, 1e-6);
     EXPECT_LT(recorder.samples()[0].fidelity, 0.1);
 
+    // A state without probability has no centroid, not 0 / 0.
+    ComplexField2D empty = field;
+    empty.setZero();
+    LoschmidtRecorder blank(5);
+    ASSERT_TRUE(blank.configure(field, config));
+    ASSERT_TRUE(blank.record(0.0, empty, false));
+    ASSERT_EQ(blank.samples().size(), 1u);
+    EXPECT_EQ(blank.samples().back().centroidX, 0.0);
+    EXPECT_EQ(blank.samples().back().centroidY, 0.0);
+
     ComplexField2D otherGrid(64, 64, 0.25f, 0.5f);
     EXPECT_FALSE(recorder.record(5.0, otherGrid, true));
 

@@ -210,6 +210,13 @@ TEST(QuantumVortex2D, PreparedStateWindsByItsChargeAroundTheCore)
         far.coreY = -1.5;
         EXPECT_EQ(QuantumVortex2D::findCore(preparedVortex(far), far, moved).found, found) << "core x " << coreX;
     }
+    // The same radius along y: 2.5 and 4.5 above the centre.
+    for (auto [coreY, found] : {std::pair{1.0, true}, std::pair{3.0, false}}) {
+        VortexInitialState far;
+        far.coreX = -1.0;
+        far.coreY = coreY;
+        EXPECT_EQ(QuantumVortex2D::findCore(preparedVortex(far), far, moved).found, found) << "core y " << coreY;
+    }
 }
 
 // For psi = G(r) (z - c) with a centred Gaussian G of |G|^2 width sigma,
@@ -266,6 +273,13 @@ TEST(QuantumVortex2D, ReferenceCorePrecessesWithTheChargeAtTheTrapFrequency)
     state.charge = 1;
     QuantumVortex2D::referenceCore(kPi / 2.0, state, trap, 1.0, x, y);
     EXPECT_NEAR(y, 1.0, 1e-12);
+    // From a start off both axes of the centre, an eighth of a turn.
+    state.coreY = 0.5;
+    QuantumVortex2D::referenceCore(kPi / 4.0, state, trap, 1.0, x, y);
+    const double r = std::sqrt(0.5);
+    EXPECT_NEAR(x, 0.5 + r * (1.0 - 0.5), 1e-12);
+    EXPECT_NEAR(y, r * (1.0 + 0.5), 1e-12);
+    state.coreY = 0.0;
     QuantumVortex2D::referenceCore(kPi / 2.0, state, VortexTrap{}, 1.0, x, y);
     EXPECT_EQ(x, 1.5);
     EXPECT_EQ(y, 0.0);
