@@ -215,6 +215,8 @@ TEST(DetectorTemporalFlux2D, DetectorColumns)
     EXPECT_EQ(DetectorTemporalFlux2D::detectorColumns(psi, 0.25f, std::nanf("")), Columns{4});
     EXPECT_TRUE(DetectorTemporalFlux2D::detectorColumns(ComplexField2D(), 0.0f, 0.1f).empty());
     EXPECT_TRUE(DetectorTemporalFlux2D::detectorColumns(ComplexField2D(2, 4, 1.0f, 1.0f), 0.0f, 5.0f).empty());
+    // Three columns have one interior column, the nearest to any line.
+    EXPECT_EQ(DetectorTemporalFlux2D::detectorColumns(ComplexField2D(3, 4, 1.0f, 0.5f), 100.0f, 0.1f), Columns{1});
 }
 
 TEST(DetectorTemporalFlux2D, DistributionsAndComparison)

@@ -422,6 +422,32 @@ TEST(PotentialField2D, SmoothFieldsAddTheirFunction)
     s.addSoftenedRadial(0.0f, 0.0f, -2.0f, 1.0f);
     EXPECT_FLOAT_EQ(s.valueAt(4, 4), -2.0f);
     EXPECT_FLOAT_EQ(s.valueAt(7, 8), static_cast<float>(-2.0 / std::sqrt(26.0))); // (3, 4)
+
+    // The smooth objects about (0.75, -1) on cells 0.5 x 1.25: each takes
+    // x' and y' from its own centre coordinate.
+    struct Smooth {
+        const char* name;
+        std::function<void(PotentialField2D&)> paint;
+        std::function<double(double, double)> value; // of x', y'
+    };
+    const Smooth smooth[] = {
+        {"gaussian", [](PotentialField2D& f) { f.addGaussian(0.75f, -1.0f, 1.0f, 2.0f, 3.0f); },
+         [](double x, double y) { return 3.0 * std::exp(-(x * x / 2.0 + y * y / 8.0)); }},
+        {"quadrupole", [](PotentialField2D& f) { f.addQuadrupole(0.75f, -1.0f, 1.5f, -0.5f); },
+         [](double x, double y) { return 1.5 * (x * x - y * y) - 2.0 * 0.5 * x * y; }},
+        {"softened radial", [](PotentialField2D& f) { f.addSoftenedRadial(0.75f, -1.0f, -2.0f, 1.0f); },
+         [](double x, double y) { return -2.0 / std::sqrt(x * x + y * y + 1.0); }},
+    };
+    for (const Smooth& row : smooth) {
+        PotentialField2D f(6, 4, 0.5f, 1.25f);
+        row.paint(f);
+        for (std::uint64_t j = 0; j < 4; ++j)
+            for (std::uint64_t i = 0; i < 6; ++i) {
+                const double x = (i - 2.5) * 0.5 - 0.75;
+                const double y = (j - 1.5) * 1.25 + 1.0;
+                EXPECT_NEAR(f.valueAt(i, j), row.value(x, y), 1e-5) << row.name << " at " << i << ", " << j;
+            }
+    }
 }
 
 TEST(PotentialField2D, StandingWaveAlongX)

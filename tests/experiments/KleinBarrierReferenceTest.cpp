@@ -15,14 +15,14 @@ namespace {
 
 using C = std::complex<double>;
 
-void expectMatchesTransferMatrix(const KleinTunnelingConfig& config, double angleDegrees)
+void expectMatchesTransferMatrix(const KleinTunnelingConfig& config, double angleDegrees, double hbar = 1.0)
 {
-    const KleinAngleScanPoint point = kleinBarrierReference(config, angleDegrees, 1.0);
+    const KleinAngleScanPoint point = kleinBarrierReference(config, angleDegrees, hbar);
     ASSERT_TRUE(point.valid) << "V0=" << config.barrierHeight << " angle=" << angleDegrees;
     const auto expected = KleinTransferMatrix::solve(config.lightSpeed, config.restMass,
                                                      QuantumKleinTunneling2D::momentumMagnitude(config),
                                                      angleDegrees * kPi / 180.0, config.barrierHeight,
-                                                     config.barrierWidth, 1.0);
+                                                     config.barrierWidth, hbar);
     EXPECT_NEAR(point.transmission, expected.transmission, 1e-9) << "V0=" << config.barrierHeight << " angle=" << angleDegrees;
     EXPECT_NEAR(point.reflection, expected.reflection, 1e-9) << "V0=" << config.barrierHeight << " angle=" << angleDegrees;
     EXPECT_NEAR(point.transmission + point.reflection, 1.0, 1e-9);
@@ -54,6 +54,9 @@ TEST(KleinBarrierReference, DefaultsAgreeWithTransferMatrices)
     config.restMass = 0.7;
     config.barrierWidth = 5.5;
     expectMatchesTransferMatrix(config, 10.0);
+    // hbar away from 1 scales every phase across the barrier.
+    expectMatchesTransferMatrix(config, 10.0, 0.7);
+    expectMatchesTransferMatrix(KleinTunnelingConfig{}, 20.0, 1.6);
 }
 
 TEST(KleinBarrierReference, GapAndMasslessLimit)

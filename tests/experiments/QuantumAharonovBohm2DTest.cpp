@@ -123,7 +123,9 @@ TEST(QuantumAharonovBohm2D, LoopAroundTheTubeCarriesTheFluxPhase)
 
         // Enclosing loops of different shapes all carry exp(-2 pi i F).
         const std::complex<double> expected = std::polar(1.0, -2.0 * kPi * F);
-        for (const auto& box : {std::array<std::uint64_t, 4>{20, 20, 76, 76}, std::array<std::uint64_t, 4>{35, 10, 70, 60}}) {
+        // The last one runs round the whole grid, through its last columns and rows.
+        for (const auto& box : {std::array<std::uint64_t, 4>{20, 20, 76, 76}, std::array<std::uint64_t, 4>{35, 10, 70, 60},
+                                std::array<std::uint64_t, 4>{1, 1, 110, 94}}) {
             const std::complex<double> loop = loopProduct(links, box[0], box[1], box[2], box[3]);
             EXPECT_NEAR(std::abs(loop - expected), 0.0, 2e-3) << "F=" << F;
         }
@@ -155,9 +157,10 @@ TEST(QuantumAharonovBohm2D, DressingAddsTheAngularGaugePhase)
     GaussianPacket2D::prepare(field, GaussianPacket2D{-1.0f, 0.0f, 2.0f, 0.0f, 0.0f, 1.0f});
     const ComplexField2D before = field;
 
+    // The tube sits on the height of row 10, so the cells right of it have theta 0 exactly.
     AharonovBohmConfig config;
     config.solenoidX = 0.6;
-    config.solenoidY = -0.4;
+    config.solenoidY = gridCoordinateY(field, 10);
     config.fluxQuanta = 0.0;
     QuantumAharonovBohm2D::prepareInitialState(field, config);
     EXPECT_EQ(field.at(3, 5), before.at(3, 5));
@@ -168,7 +171,7 @@ TEST(QuantumAharonovBohm2D, DressingAddsTheAngularGaugePhase)
     for (std::uint64_t j = 0; j < field.ny(); ++j)
         for (std::uint64_t i = 0; i < field.nx(); ++i) {
             const double x = gridCoordinateX(field, i) - 0.6;
-            const double y = gridCoordinateY(field, j) + 0.4;
+            const double y = gridCoordinateY(field, j) - config.solenoidY;
             double theta = std::atan2(y, x);
             if (theta < 0.0)
                 theta += 2.0 * kPi;
@@ -207,6 +210,13 @@ TEST(AharonovBohmRecorder, DetectorColumnIsClampedAndRowsMustMatch)
     EXPECT_NEAR(s.detectorMeanY, 0.0, 1e-12);
     // w = ceil(0.35 / 0.25) = 2: rows 4 to 8 about the middle row 6.
     EXPECT_DOUBLE_EQ(s.centralProbability, 5 * 0.25);
+    // Only the upper six rows lit: their mean height, 0.75.
+    ComplexField2D upper = field;
+    for (std::uint64_t j = 0; j < 6; ++j)
+        for (std::uint64_t i = 0; i < 16; ++i)
+            upper.at(i, j) = Complex(0.0f, 0.0f);
+    recorder.record(0.3, upper);
+    EXPECT_NEAR(recorder.samples().back().detectorMeanY, 0.75, 1e-12);
 
     // A band wider than the grid covers every row, the last one included.
     ComplexField2D fine(16, 12, 0.5f, 0.02f);
@@ -219,7 +229,7 @@ TEST(AharonovBohmRecorder, DetectorColumnIsClampedAndRowsMustMatch)
 
     ComplexField2D other(16, 4, 0.5f, 0.25f);
     recorder.record(1.0, other);
-    EXPECT_DOUBLE_EQ(recorder.samples().back().time, 0.2);
+    EXPECT_DOUBLE_EQ(recorder.samples().back().time, 0.3);
 
     AharonovBohmRecorder none(0);
     ASSERT_TRUE(none.configure(field, config));

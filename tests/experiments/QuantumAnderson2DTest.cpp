@@ -1,6 +1,7 @@
 #include "experiments/AndersonRecorder.h"
 #include "experiments/QuantumAnderson2D.h"
 
+#include "core/Numeric.h"
 #include "core/PotentialField2D.h"
 #include "core/SplitStepFourierSolver2D.h"
 #include "tests/experiments/PresetScenes.h"
@@ -149,6 +150,16 @@ TEST(QuantumAnderson2D, SceneFaultsAreReportedInOrder)
     for (PotentialObject& o : uniform)
         o.value = -5.0f;
     EXPECT_EQ(sceneMessage(uniform), "QuantumAnderson2D: one uniform row and one disordered row are required");
+    // The disordered row's spread (population standard deviation) must reach
+    // 0.01: two values delta apart in the ratio 4 : 3 spread by delta sqrt(12) / 7.
+    for (auto [spread, accepted] : {std::pair{0.015, true}, {0.009, false}}) {
+        std::vector<PotentialObject> weak = rows(7, 7);
+        const double delta = spread * 7.0 / std::sqrt(12.0);
+        for (int i = 0; i < 7; ++i)
+            weak[7 + i].value = static_cast<float>(-5.0 + delta * (i % 2));
+        AndersonLattice weakLattice;
+        EXPECT_EQ(QuantumAnderson2D::analyzeScene(sceneOf(weak), weakLattice, nullptr), accepted) << "spread " << spread;
+    }
     std::vector<PotentialObject> bothDisordered = rows(7, 7);
     bothDisordered[1].value = -4.0f;
     EXPECT_EQ(sceneMessage(bothDisordered), "QuantumAnderson2D: one uniform row and one disordered row are required");
@@ -156,6 +167,16 @@ TEST(QuantumAnderson2D, SceneFaultsAreReportedInOrder)
 
 TEST(QuantumAnderson2D, InitialStateChecksLaneDistance)
 {
+    // Each of the five values alone must be finite.
+    using I = AndersonInitialStateConfig;
+    test::expectValueRules(QuantumAnderson2D::validateInitialState, I{},
+                           test::finiteOnly<I>({{"centerX", &I::centerX},
+                                                {"cleanLaneY", &I::cleanLaneY},
+                                                {"disorderLaneY", &I::disorderLaneY},
+                                                {"sigma", &I::sigma},
+                                                {"relativePhaseDegrees", &I::relativePhaseDegrees}},
+                                               "QuantumAnderson2D: initial-state values must be finite"));
+
     AndersonInitialStateConfig config;
     config.sigma = 2.0; // lanes 8 apart: exactly 4 sigma
     EXPECT_TRUE(QuantumAnderson2D::validateInitialState(config, nullptr));
@@ -197,6 +218,25 @@ TEST(QuantumAnderson2D, LaneMetricsOfOnePacketPerSite)
     for (float p : clean.profile)
         sum += p * clean.profileDx;
     EXPECT_NEAR(sum, 1.0, 1e-5);
+
+    // The disordered packet leads the clean one by the relative phase.
+    AndersonInitialStateConfig phased;
+    phased.relativePhaseDegrees = 90.0;
+    ComplexField2D turned(256, 128, 0.16f, 0.2f);
+    ASSERT_TRUE(QuantumAnderson2D::prepareInitialState(turned, phased, nullptr));
+    const auto rowAt = [&turned](double y) {
+        return static_cast<std::uint64_t>(std::lround(y / 0.2 + 63.5));
+    };
+    const std::complex<double> cleanAmplitude(turned.at(128, rowAt(phased.cleanLaneY)));
+    const std::complex<double> disorderAmplitude(turned.at(128, rowAt(phased.disorderLaneY)));
+    EXPECT_NEAR(std::arg(disorderAmplitude * std::conj(cleanAmplitude)), kPi / 2.0, 1e-5);
+
+    // A packet on the first site: it and its one neighbour take the weight.
+    AndersonInitialStateConfig first;
+    first.centerX = lattice.siteX.front();
+    ASSERT_TRUE(QuantumAnderson2D::prepareInitialState(field, first, nullptr));
+    EXPECT_NEAR(QuantumAnderson2D::laneMetrics(field, lattice, true).participationRatio,
+                1.0 / (centre * centre + neighbour * neighbour), 5e-3);
 }
 
 TEST(QuantumAnderson2D, LocalisationLengthFollowsAnExponentialProfile)
@@ -226,7 +266,8 @@ TEST(QuantumAnderson2D, LocalisationLengthFollowsAnExponentialProfile)
                         static_cast<float>(std::exp(-std::fabs(gridCoordinateX(field, i) - start) / c.xi0)), 0.0f);
         const AndersonLaneMetrics disordered = QuantumAnderson2D::laneMetrics(field, lattice, false);
         ASSERT_TRUE(disordered.localisationLengthValid) << c.name;
-        EXPECT_NEAR(disordered.localisationLength, c.xi0, 0.05 * c.xi0) << c.name;
+        // Each site's window integrates the same exponential: the fit is exact.
+        EXPECT_NEAR(disordered.localisationLength, c.xi0, 1e-4 * c.xi0) << c.name;
 
         // A flat lane does not localise.
         field.fill(Complex(1.0f, 0.0f));

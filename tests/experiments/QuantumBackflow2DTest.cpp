@@ -150,6 +150,16 @@ TEST(BackflowRecorder, ForwardCurrentAccumulatesNothing)
     const double flux = backflowFlux(back, BackflowConfig{}, 1.0, 1.0, 0.0).flux;
     EXPECT_NEAR(none.maximumBackwardFlux(), -flux, 1e-12);
     EXPECT_NEAR(none.minimumFlux(), flux, 1e-12);
+    // The flux needs three columns, whatever the rows: two rows carry it, two columns do not.
+    EXPECT_LT(backflowFlux(planeWave(16, 2, 0.25f, -3), BackflowConfig{}, 1.0, 1.0, 0.0).flux, 0.0);
+    EXPECT_EQ(backflowFlux(planeWave(2, 16, 0.25f, 0), BackflowConfig{}, 1.0, 1.0, 0.0).flux, 0.0);
+
+    // A refused configuration leaves the recorder reset: units of 1, nothing kept.
+    ASSERT_TRUE(none.configure(back, BackflowConfig{}, 2.0, 0.5));
+    EXPECT_FALSE(none.configure(ComplexField2D(), BackflowConfig{}, 2.0, 0.5));
+    EXPECT_EQ(none.mass(), 1.0);
+    EXPECT_EQ(none.hbar(), 1.0);
+    EXPECT_EQ(none.maximumBackwardFlux(), 0.0);
 }
 
 TEST(BackflowRecorder, BackwardFluxStaysBelowTheBrackenMelloyBound)

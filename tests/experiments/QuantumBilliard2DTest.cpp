@@ -76,6 +76,15 @@ TEST(QuantumBilliard2D, RecognisesTheRectangularAndTheSinaiPresets)
         EXPECT_EQ(billiardMessage(shifted), "Billiard walls are not centred on one rectangular interior.")
             << "wall " << wall;
     }
+    // Each offset is judged against its own axis: 1e-4 of the interior's
+    // height (14) for a side wall along y, of its width (18) for a cap along x.
+    // An offset of 1.6e-3 is too much along y and not along x.
+    std::vector<PotentialObject> side = moved;
+    side[2].centerY += 1.6e-3f;
+    EXPECT_EQ(billiardMessage(side), "Billiard walls are not centred on one rectangular interior.");
+    std::vector<PotentialObject> cap = moved;
+    cap[3].centerX += 1.6e-3f;
+    EXPECT_TRUE(QuantumBilliard2D::extractFromScene(sceneOf(cap), config, nullptr));
 }
 
 TEST(QuantumBilliard2D, RefusesPerturbedBilliardsWithTheirMessages)

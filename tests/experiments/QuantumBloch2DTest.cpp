@@ -119,6 +119,13 @@ TEST(QuantumBloch2D, CheckClearsTheErrorAndTheRecordFirst)
     EXPECT_FALSE(config.valid);
     EXPECT_EQ(config.wellCount, 0);
     EXPECT_EQ(QuantumBloch2D::blochPeriod(config, 1.0), 0.0);
+
+    // A force of magnitude 1e-15 or less has no Bloch period; just more has.
+    ASSERT_TRUE(QuantumBloch2D::extractFromScene(sceneOf(blochLatticeObjects()), config, nullptr));
+    for (auto [force, periodic] : {std::pair{1e-15, false}, {-1e-15, false}, {1.1e-15, true}}) {
+        config.force = force;
+        EXPECT_EQ(QuantumBloch2D::blochPeriod(config, 1.0) > 0.0, periodic) << "force " << force;
+    }
 }
 
 TEST(QuantumBloch2D, ReducedMomentumSweepsTheZoneOncePerBlochPeriod)

@@ -54,6 +54,11 @@ TEST(QuantumDoubleWell2D, SceneCheckAcceptsOnlyASymmetricTriple)
     low.find(1)->value = 0.5f;
     low.find(3)->value = 0.55f;
     EXPECT_EQ(checkMessage(low), "The three barriers are not sufficiently symmetric about x=0.");
+    // The outer walls lie strictly on either side of x = 0, each on its own.
+    for (auto [leftX, rightX] : {std::pair{0.0f, 0.02f}, std::pair{-0.02f, 0.0f}})
+        EXPECT_EQ(checkMessage(wells(leftX, 1.0f, 1.0f, rightX)),
+                  "The three barriers are not sufficiently symmetric about x=0.")
+            << leftX << ", " << rightX;
     low.find(3)->value = 0.52f;
     EXPECT_EQ(checkMessage(low), "ok");
     const std::string unexpected =
@@ -162,6 +167,7 @@ TEST(QuantumRabi2D, ResonantDriveTransfersFullyAtThePiPulseTime)
     EXPECT_DOUBLE_EQ(reference.transferAmplitude, 1.0);
     EXPECT_DOUBLE_EQ(reference.generalizedRabiFrequency, reference.rabiFrequency);
     EXPECT_DOUBLE_EQ(reference.piPulseTime, kPi / reference.rabiFrequency);
+    EXPECT_DOUBLE_EQ(reference.rabiPeriod, 2.0 * kPi / reference.rabiFrequency);
     EXPECT_DOUBLE_EQ(QuantumRabi2D::predictedPopulation(reference, reference.piPulseTime), 1.0);
     EXPECT_EQ(QuantumRabi2D::predictedPopulation(reference, -1.0), 0.0);
 

@@ -178,7 +178,8 @@ TEST(QuantumLandau2D, EigenstatesHaveTheLevelEnergies)
 
 TEST(LandauRecorder, CyclotronPacketCirclesAtItsRadius)
 {
-    ComplexField2D field(128, 128, 0.2f, 0.2f);
+    // 25.6 x 25.6 on 256 x 128 cells of 0.1 x 0.2.
+    ComplexField2D field(256, 128, 0.1f, 0.2f);
     LandauConfig config;
     config.enabled = true;
     config.orbitRadius = 4.0;
@@ -201,7 +202,7 @@ TEST(LandauRecorder, CyclotronPacketCirclesAtItsRadius)
 
     // A quarter period later (omega_c = 0.45) the centre has turned about
     // the origin by 90 degrees: launched upwards from (-R, 0), clockwise for b > 0.
-    PotentialField2D potential(128, 128, 0.2f, 0.2f);
+    PotentialField2D potential(256, 128, 0.1f, 0.2f);
     SplitStepFourierSolver2D solver;
     solver.configure(SplitStepParameters{1.0f, 1.0f, 0.025f});
     const double quarter = 0.5 * kPi / 0.45;

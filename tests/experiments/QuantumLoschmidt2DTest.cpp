@@ -34,7 +34,10 @@ ComplexField2D movingPacket()
     packet.sigma = 0.8f;
     packet.px = 1.5f;
     packet.py = 0.5f;
-    return test::packetField(64, 64, 0.25f, packet);
+    // 16 x 16 on 64 x 128 cells of 0.25 x 0.125.
+    ComplexField2D field(64, 128, 0.25f, 0.125f);
+    GaussianPacket2D::prepare(field, packet);
+    return field;
 }
 
 // Forward through a trap with a Gaussian bump, reversal when due (before the
@@ -43,7 +46,7 @@ ComplexField2D movingPacket()
 LoschmidtSample runEcho(const LoschmidtConfig& config)
 {
     ComplexField2D field = movingPacket();
-    PotentialField2D potential(64, 64, 0.25f, 0.25f);
+    PotentialField2D potential(64, 128, 0.25f, 0.125f);
     potential.addHarmonic(0.0f, 0.0f, 0.0f, 0.3f, 0.2f);
     potential.addGaussian(0.5f, 0.5f, 1.0f, 1.5f, 2.0f);
     LoschmidtRecorder recorder(64);
@@ -146,6 +149,16 @@ TEST(LoschmidtRecorder, ThinningKeepsTheFirstReturnSample)
     // Against itself the state's fidelity is |<psi0*|psi0>|^2, below 1 for a moving packet.
     EXPECT_NEAR(recorder.samples()[0].densityEcho, 1.0, 1e-6);
     EXPECT_LT(recorder.samples()[0].fidelity, 0.1);
+
+    // A state without probability has no centroid, not 0 / 0.
+    ComplexField2D empty = field;
+    empty.setZero();
+    LoschmidtRecorder blank(5);
+    ASSERT_TRUE(blank.configure(field, config));
+    ASSERT_TRUE(blank.record(0.0, empty, false));
+    ASSERT_EQ(blank.samples().size(), 1u);
+    EXPECT_EQ(blank.samples().back().centroidX, 0.0);
+    EXPECT_EQ(blank.samples().back().centroidY, 0.0);
 
     ComplexField2D otherGrid(64, 64, 0.25f, 0.5f);
     EXPECT_FALSE(recorder.record(5.0, otherGrid, true));

@@ -84,9 +84,23 @@ TEST(QuantumMoshinsky2D, ShutterMustBeTallNarrowAndUpstream)
     EXPECT_STREQ(shutterMessage(shutterScene(), config), "Moshinsky shutter target is not selected.");
     config.shutterObjectId = 7;
     EXPECT_STREQ(shutterMessage(shutterScene(), config), "Moshinsky shutter object is missing or disabled.");
+    // Each timing value alone.
+    const auto timing = [](double MoshinskyConfig::*field, double value) {
+        MoshinskyConfig broken = enabledShutter();
+        broken.*field = value;
+        return shutterMessage(shutterScene(), broken);
+    };
+    for (auto [field, value] : {std::pair{&MoshinskyConfig::openTime, -1.0}, {&MoshinskyConfig::detectorX, NAN},
+                                {&MoshinskyConfig::analysisEndTime, NAN}, {&MoshinskyConfig::analysisEndTime, 0.0}})
+        EXPECT_STREQ(timing(field, value), "Moshinsky timing/detector configuration is invalid.") << value;
+    // Downstream is along x of the shutter's own centre, here off both axes.
     config = enabledShutter();
-    config.analysisEndTime = config.openTime;
-    EXPECT_STREQ(shutterMessage(shutterScene(), config), "Moshinsky timing/detector configuration is invalid.");
+    config.detectorX = 1.0;
+    EXPECT_STREQ(shutterMessage(shutterScene(test::barrierObject(120.0f, 2.0f, -3.0f, 0.32f, 19.0f)), config),
+                 "Moshinsky detector must lie downstream of the shutter.");
+    config.detectorX = 2.5;
+    EXPECT_TRUE(QuantumMoshinsky2D::validateShutter(shutterScene(test::barrierObject(120.0f, 2.0f, -3.0f, 0.32f, 19.0f)),
+                                                    config, nullptr, nullptr));
     PotentialObject circle = shutterBarrier();
     circle.kind = PotentialObjectKind::Circle;
     EXPECT_STREQ(shutterMessage(shutterScene(circle), enabledShutter()),

@@ -119,6 +119,8 @@ TEST(QuantumTalbot2D, PreparationNeedsACombThatTilesTheGrid)
     EXPECT_EQ(preparationMessage(odd, state), "Talbot period must span an even integer number of grid cells.");
     state.period = 0.32; // 2 cells
     EXPECT_EQ(preparationMessage(odd, state), "Talbot period must span an even integer number of grid cells.");
+    state.period = 0.64; // 4 cells, the fewest
+    EXPECT_TRUE(QuantumTalbot2D::prepareInitialState(odd, state, 1.0, nullptr));
 
     ComplexField2D empty;
     EXPECT_EQ(preparationMessage(empty, TalbotInitialState{}), "Talbot initial state requires a non-empty field.");

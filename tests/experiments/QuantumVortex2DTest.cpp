@@ -210,6 +210,13 @@ TEST(QuantumVortex2D, PreparedStateWindsByItsChargeAroundTheCore)
         far.coreY = -1.5;
         EXPECT_EQ(QuantumVortex2D::findCore(preparedVortex(far), far, moved).found, found) << "core x " << coreX;
     }
+    // The same radius along y: 2.5 and 4.5 above the centre.
+    for (auto [coreY, found] : {std::pair{1.0, true}, std::pair{3.0, false}}) {
+        VortexInitialState far;
+        far.coreX = -1.0;
+        far.coreY = coreY;
+        EXPECT_EQ(QuantumVortex2D::findCore(preparedVortex(far), far, moved).found, found) << "core y " << coreY;
+    }
 }
 
 // For psi = G(r) (z - c) with a centred Gaussian G of |G|^2 width sigma,
@@ -239,6 +246,13 @@ TEST(QuantumVortex2D, AngularMomentumOfThePreparedStateMatchesItsAnalyticValue)
                     Complex(static_cast<float>(gridCoordinateX(small, i)), static_cast<float>(gridCoordinateY(small, j)));
         EXPECT_NEAR(VortexRecorder::angularMomentum(small, 1.0, 0.0, 0.0), 1.0, 1e-6) << "5 x " << ny;
     }
+    // About a centre off the diagonal, (x - 0.5) + i (y + 0.25) turns about it the same way.
+    ComplexField2D shifted(5, 4, 0.5f, 0.4f);
+    for (std::uint64_t j = 0; j < 4; ++j)
+        for (std::uint64_t i = 0; i < 5; ++i)
+            shifted.at(i, j) = Complex(static_cast<float>(gridCoordinateX(shifted, i) - 0.5),
+                                       static_cast<float>(gridCoordinateY(shifted, j) + 0.25));
+    EXPECT_NEAR(VortexRecorder::angularMomentum(shifted, 1.0, 0.5, -0.25), 1.0, 1e-6);
     EXPECT_EQ(VortexRecorder::angularMomentum(preparedVortex(VortexInitialState{}), 0.0, 0.0, 0.0), 0.0);
 }
 
@@ -259,6 +273,13 @@ TEST(QuantumVortex2D, ReferenceCorePrecessesWithTheChargeAtTheTrapFrequency)
     state.charge = 1;
     QuantumVortex2D::referenceCore(kPi / 2.0, state, trap, 1.0, x, y);
     EXPECT_NEAR(y, 1.0, 1e-12);
+    // From a start off both axes of the centre, an eighth of a turn.
+    state.coreY = 0.5;
+    QuantumVortex2D::referenceCore(kPi / 4.0, state, trap, 1.0, x, y);
+    const double r = std::sqrt(0.5);
+    EXPECT_NEAR(x, 0.5 + r * (1.0 - 0.5), 1e-12);
+    EXPECT_NEAR(y, r * (1.0 + 0.5), 1e-12);
+    state.coreY = 0.0;
     QuantumVortex2D::referenceCore(kPi / 2.0, state, VortexTrap{}, 1.0, x, y);
     EXPECT_EQ(x, 1.5);
     EXPECT_EQ(y, 0.0);

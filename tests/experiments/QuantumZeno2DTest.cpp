@@ -146,11 +146,33 @@ TEST(QuantumZeno2D, PreparedLanesCarryTheRelativePhaseAndTheMomentum)
         EXPECT_NEAR(std::arg(next * std::conj(c)), 1.5 * 0.125, 1e-4) << "x = " << x;
     }
     EXPECT_NEAR(gridCoordinateX(field, peak), -1.25, 0.0625);
+    // Along its row each lane has |psi|^2 of width sigma about x0.
+    double w = 0.0, xx = 0.0;
+    for (std::uint64_t i = 0; i < field.nx(); ++i) {
+        const double p = std::norm(field.at(i, watched));
+        const double x = gridCoordinateX(field, i) + 1.25;
+        w += p;
+        xx += p * x * x;
+    }
+    EXPECT_NEAR(std::sqrt(xx / w), 0.7, 1e-3);
     ZenoConfig config = enabledZeno();
     config.laneSplitY = 0.5;
     // Up to the lanes' overlap, exp(-d^2 / (8 sigma^2)) = 0.0017 here.
     EXPECT_NEAR(QuantumZeno2D::laneNorm(field, config, true), 0.5, 5e-4);
     EXPECT_NEAR(QuantumZeno2D::laneNorm(field, config, false), 0.5, 5e-4);
+    // Each lane's x-profile has a value per column (128 of them, against 96
+    // rows) and integrates to 1 over x.
+    const ZenoLaneProfiles profiles = QuantumZeno2D::laneProfiles(field, config);
+    for (const std::vector<float>* profile : {&profiles.control, &profiles.watched}) {
+        ASSERT_EQ(profile->size(), 128u);
+        double integral = 0.0;
+        for (float p : *profile)
+            integral += p * profiles.dx;
+        EXPECT_NEAR(integral, 1.0, 1e-5);
+    }
+    ZenoConfig unusable = config;
+    unusable.measurementPeriod = 0.0;
+    EXPECT_TRUE(QuantumZeno2D::laneProfiles(field, unusable).watched.empty());
 }
 
 TEST(QuantumZeno2D, SurvivalWindow)

@@ -2,6 +2,8 @@
 #include "experiments/QuantumZitterbewegung2D.h"
 
 #include "core/DiracSplitStepSolver2D.h"
+#include "core/FFT2D.h"
+#include "core/FourierGrid.h"
 #include "core/Numeric.h"
 #include "tests/experiments/CheckMessages.h"
 
@@ -127,6 +129,19 @@ TEST(QuantumZitterbewegung2D, EnergyBranchWeightsOfBothModes)
     const double mc2 = config.restMass * config.lightSpeed * config.lightSpeed;
     EXPECT_NEAR(w0.first, (1.0 + mc2 / energyOf(config)) / 2.0, 0.01);
     EXPECT_EQ(mixed.lowerWeight(), 0.0);
+    // Exactly: each plane wave k of the upper component holds (1 + m c^2 / E_k) / 2.
+    ComplexField2D spectrum = mixed.upper;
+    FFT2D::forward(spectrum);
+    double all = 0.0, positiveShare = 0.0;
+    for (std::uint64_t n = 0; n < spectrum.ny(); ++n)
+        for (std::uint64_t m = 0; m < spectrum.nx(); ++m) {
+            const double cpx = config.lightSpeed * kHbar * fftWaveNumber(m, spectrum.nx(), spectrum.dx());
+            const double cpy = config.lightSpeed * kHbar * fftWaveNumber(n, spectrum.ny(), spectrum.dy());
+            const double w = std::norm(std::complex<double>(spectrum.at(m, n)));
+            all += w;
+            positiveShare += w * (1.0 + mc2 / std::sqrt(cpx * cpx + cpy * cpy + mc2 * mc2)) / 2.0;
+        }
+    EXPECT_NEAR(w0.first, positiveShare / all, 1e-9);
     // Placed on the experiment's grid, half a cell off the cell centres.
     double x = 0.0;
     double y = 0.0;
@@ -154,6 +169,24 @@ TEST(QuantumZitterbewegung2D, EnergyBranchWeightsOfBothModes)
     ASSERT_TRUE(recorder.configure(positive, config, kHbar));
     recorder.record(0.0, positive);
     EXPECT_NEAR(recorder.samples().front().velocityX, QuantumZitterbewegung2D::predictedDriftVelocityX(config), 0.06);
+    // Exactly, for a state of positive energy only: <c sigma> = <c^2 p / E> over its plane waves.
+    ComplexField2D up = positive.upper, down = positive.lower;
+    FFT2D::forward(up);
+    FFT2D::forward(down);
+    double weight = 0.0, groupX = 0.0, groupY = 0.0;
+    for (std::uint64_t n = 0; n < up.ny(); ++n)
+        for (std::uint64_t m = 0; m < up.nx(); ++m) {
+            const double px = kHbar * fftWaveNumber(m, up.nx(), up.dx());
+            const double py = kHbar * fftWaveNumber(n, up.ny(), up.dy());
+            const double c = config.lightSpeed;
+            const double e = std::sqrt(c * c * (px * px + py * py) + mc2 * mc2);
+            const double w = std::norm(std::complex<double>(up.at(m, n))) + std::norm(std::complex<double>(down.at(m, n)));
+            weight += w;
+            groupX += w * c * c * px / e;
+            groupY += w * c * c * py / e;
+        }
+    EXPECT_NEAR(recorder.samples().front().velocityX, groupX / weight, 1e-4);
+    EXPECT_NEAR(recorder.samples().front().velocityY, groupY / weight, 1e-4);
     EXPECT_NEAR(recorder.samples().front().velocityY, c2 * config.momentumY / energyOf(config), 0.06);
 }
 
@@ -235,6 +268,14 @@ TEST(DiracZitterbewegungRecorder, CapacityDropsOldestAndRefitsTheRest)
     DiracZitterbewegungRecorder recorder(3);
     recorder.record(0.0, spinor);
     EXPECT_TRUE(recorder.samples().empty());
+    // A lone sample, whenever it is taken, lies on its own drift line.
+    DiracZitterbewegungRecorder late(3);
+    const ZitterbewegungConfig moving = movingConfig();
+    ASSERT_TRUE(late.configure(spinor, moving, kHbar));
+    late.record(2.0, spinor);
+    ASSERT_EQ(late.samples().size(), 1u);
+    EXPECT_EQ(late.samples().front().detrendedX, 0.0);
+    EXPECT_EQ(late.samples().front().detrendedY, 0.0);
     ASSERT_TRUE(recorder.configure(spinor, config, kHbar));
     for (int k = 0; k < 4; ++k)
         recorder.record(static_cast<double>(k), spinor);

@@ -310,6 +310,9 @@ TEST_F(QuantumGLViewOverlays, SectionLineAndContoursAreDrawnWhereTheyBelong)
     view->setCrossSectionLineVisible(true);
     view->setCrossSectionLine(0, -15.3f); // 10 px below the bottom edge
     EXPECT_EQ(count(render(), QRect(left(), bottom() - 14, 80, 14), lit), 0) << "no label below the image";
+    // Nor for a vertical line just left of the image, whose label would start inside it.
+    view->setCrossSectionLine(1, -20.3f); // 3 px left of the left edge
+    EXPECT_EQ(count(render(), QRect(left(), top(), 80, 30), lit), 0) << "no label left of the image";
 
     view->setCrossSectionLine(0, 5.0f);
     QImage image = render();
