@@ -93,19 +93,30 @@ TEST(ProbabilityCurrent2D, RealFieldsAndSmallGridsCarryNoCurrent)
     EXPECT_EQ(j.jx, std::vector<float>(64, 0.0f));
     EXPECT_TRUE(ProbabilityStreamlines2D::trace(j, 0.0f, 0.0f, {0.1f, 20, 0.0f}).empty());
 
-    // One interior row or column is enough for a current there.
-    for (const auto& size : {std::make_pair(3u, 6u), std::make_pair(6u, 3u)}) {
-        const ProbabilityCurrent2D thin = ProbabilityCurrent2D::compute(
-            test::planeWave(size.first, size.second, 0.5f, 0.4f, 1.0, 1.0), 1.0f, 1.0f);
-        EXPECT_GT(thin.jx[1 * size.first + 1], 0.0f) << size.first << " x " << size.second;
-    }
-    // Without an interior along either axis there is no central difference.
-    for (const auto& size : {std::make_pair(2u, 6u), std::make_pair(6u, 2u)}) {
-        const ProbabilityCurrent2D narrow = ProbabilityCurrent2D::compute(
-            test::planeWave(size.first, size.second, 0.5f, 0.4f, 1.0, 1.0), 1.0f, 1.0f);
-        EXPECT_EQ(narrow.jx, std::vector<float>(12, 0.0f)) << size.first << " x " << size.second;
-        EXPECT_EQ(narrow.jy, std::vector<float>(12, 0.0f)) << size.first << " x " << size.second;
-        EXPECT_EQ(narrow.maxMagnitude, 0.0f);
+    // One interior row or column is enough for a current there, with links
+    // or without; without an interior along either axis there is no central
+    // difference.
+    for (const bool gauge : {false, true}) {
+        const auto current = [gauge](std::uint64_t nx, std::uint64_t ny) {
+            const ComplexField2D psi = test::planeWave(nx, ny, 0.5f, 0.4f, 1.0, 1.0);
+            GaugeLinkField2D links;
+            links.resize(nx, ny, 0.5f, 0.4f);
+            return gauge ? ProbabilityCurrent2D::computeWithGauge(psi, links, 1.0f, 1.0f)
+                         : ProbabilityCurrent2D::compute(psi, 1.0f, 1.0f);
+        };
+        for (const auto& size : {std::make_pair(3u, 6u), std::make_pair(6u, 3u)}) {
+            const ProbabilityCurrent2D thin = current(size.first, size.second);
+            const std::string what = std::to_string(size.first) + " x " + std::to_string(size.second);
+            EXPECT_GT(thin.jx[1 * size.first + 1], 0.0f) << what << ", gauge " << gauge;
+            EXPECT_GT(thin.jy[1 * size.first + 1], 0.0f) << what << ", gauge " << gauge;
+        }
+        for (const auto& size : {std::make_pair(2u, 6u), std::make_pair(6u, 2u)}) {
+            const ProbabilityCurrent2D narrow = current(size.first, size.second);
+            const std::string what = std::to_string(size.first) + " x " + std::to_string(size.second);
+            EXPECT_EQ(narrow.jx, std::vector<float>(12, 0.0f)) << what << ", gauge " << gauge;
+            EXPECT_EQ(narrow.jy, std::vector<float>(12, 0.0f)) << what << ", gauge " << gauge;
+            EXPECT_EQ(narrow.maxMagnitude, 0.0f) << what << ", gauge " << gauge;
+        }
     }
     // An empty field gives an empty current, before any argument check.
     EXPECT_TRUE(ProbabilityCurrent2D::compute(ComplexField2D(), -1.0f, 1.0f).isEmpty());

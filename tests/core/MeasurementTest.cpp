@@ -68,6 +68,20 @@ TEST(PositionMeasurement, ShotsComeFromTheDensity)
     EXPECT_EQ(samplePositionShots(psi, 10).size(), 10u);
 }
 
+TEST(PositionMeasurement, AnEngineTakesAnyNumberOfRequestSizes)
+{
+    // The device words make every engine a fresh one, however many sizes follow them.
+    for (const std::initializer_list<std::uint64_t> sizes :
+         {std::initializer_list<std::uint64_t>{}, {7}, {1, 2, 3, 4}, {1, 2, 3, 4, 5}, {9, 8, 7, 6, 5, 4, 3, 2}}) {
+        const auto twoDraws = [&sizes] {
+            std::mt19937 engine = randomDeviceEngine(sizes);
+            const std::uint32_t a = engine();
+            return std::make_pair(a, static_cast<std::uint32_t>(engine()));
+        };
+        EXPECT_NE(twoDraws(), twoDraws()) << sizes.size() << " sizes";
+    }
+}
+
 TEST(PositionMeasurement, SeededSamplingIsReproducible)
 {
     const ComplexField2D psi = packetField(0.9f);

@@ -52,14 +52,6 @@ std::vector<std::uint64_t> idsOf(const PotentialScene& s)
     return ids;
 }
 
-double sumOf(const PotentialField2D& f)
-{
-    double s = 0.0;
-    for (float v : f.values())
-        s += v;
-    return s;
-}
-
 } // namespace
 
 TEST(PotentialObject, DefaultsAndValidityPerKind)
@@ -170,15 +162,16 @@ TEST(PotentialObject, ApplyToUsesTheKindsGeometry)
             EXPECT_EQ(f.valueAt(i, j), inside ? 3.0f : 0.0f) << i << ", " << j;
         }
 
-    // Wedge 4 wide and 3 high about (0.6, -0.4), on cells 0.5 x 0.4: apex at
-    // (-1.4, -0.4), base at x = 2.6 from y = -1.9 to 1.1, so every cell with
-    // |y + 0.4| < (3/8)(x + 1.4) and x < 2.6, and no other (no cell centre
-    // lies on an edge).
+    // Wedge 4 wide and 4.95 high about (0.6, -0.4), on cells 0.5 x 0.4: apex
+    // at (-1.4, -0.4), base at x = 2.6 from y = -2.875 to 2.075, so every cell
+    // with |y + 0.4| < (4.95/8)(x + 1.4) and x < 2.6, and no other (no cell
+    // centre lies on an edge; the one at (2.5, 2.0) lies within 0.6 % of the
+    // height inside the upper edge).
     PotentialObject wedge = ofKind(PotentialObjectKind::PolygonWedge);
     wedge.centerX = 0.6f;
     wedge.centerY = -0.4f;
     wedge.width = 4.0f;
-    wedge.height = 3.0f;
+    wedge.height = 4.95f;
     wedge.value = 2.0f;
     PotentialField2D w(11, 13, 0.5f, 0.4f);
     PotentialObject::applyTo(wedge, w);
@@ -186,7 +179,7 @@ TEST(PotentialObject, ApplyToUsesTheKindsGeometry)
         for (std::uint64_t i = 0; i < 11; ++i) {
             const double x = (i - 5.0) * 0.5;
             const double y = (j - 6.0) * 0.4;
-            const bool inside = std::abs(y + 0.4) < 0.375 * (x + 1.4) && x < 2.6;
+            const bool inside = std::abs(y + 0.4) < 4.95 / 8.0 * (x + 1.4) && x < 2.6;
             EXPECT_EQ(w.valueAt(i, j), inside ? 2.0f : 0.0f) << i << ", " << j;
         }
 

@@ -197,6 +197,13 @@ TEST(SquareBarrier1D, SpecialCasesAndTheCommonLimit)
     EXPECT_EQ(free.reflection, 0.0);
     EXPECT_FALSE(free.tunneling);
     EXPECT_EQ(SquareBarrier1D::compute(1, 3, 0, 1, 1).transmission, 1.0);
+    // A barrier without height or without width is no barrier, even for a
+    // particle at rest: each side of the rule on its own.
+    for (const auto& barrier : {std::make_pair(0.0, 2.0), std::make_pair(3.0, 0.0)}) {
+        const SquareBarrier1D none = SquareBarrier1D::compute(0, barrier.first, barrier.second, 1, 1);
+        EXPECT_EQ(none.transmission, 1.0) << "V0 = " << barrier.first << ", a = " << barrier.second;
+        EXPECT_EQ(none.reflection, 0.0) << "V0 = " << barrier.first << ", a = " << barrier.second;
+    }
 
     const SquareBarrier1D still = SquareBarrier1D::compute(0, 1, 1, 1, 1);
     EXPECT_EQ(still.transmission, 0.0);
