@@ -123,6 +123,36 @@ TEST(DetectorTemporalFlux2D, BackwardFluxIsNeverCounted)
     EXPECT_LT(detector.totalFlux(), 2.0 * 0.1);
 }
 
+TEST(DetectorTemporalFlux2D, OneStepOfAPlaneWaveDepositsItsCurrentOnEveryInteriorRow)
+{
+    // exp(i k x) on cells 0.2 x 0.35: the central-difference current
+    // (hbar k / m) sin(k dx) / (k dx) crosses every interior row; the border
+    // rows get nothing, and the total counts each row with its height dy.
+    const double k = 1.3, hbar = 0.9, mass = 1.6, dt = 0.05;
+    const float dx = 0.2f, dy = 0.35f;
+    const std::uint64_t ny = 7;
+    const ComplexField2D psi = test::planeWave(20, ny, dx, dy, k, 0.0);
+    DetectorTemporalFlux2D detector;
+    detector.accumulate(psi, static_cast<float>(hbar), static_cast<float>(mass), static_cast<float>(dt),
+                        {0.1f, 0.5f});
+    const double current = hbar * k / mass * std::sin(k * dx) / (k * dx);
+    ASSERT_EQ(detector.rows().size(), ny);
+    for (std::uint64_t j = 0; j < ny; ++j) {
+        const bool border = j == 0 || j + 1 == ny;
+        EXPECT_NEAR(detector.rows()[j], border ? 0.0 : current * static_cast<float>(dt), 1e-7) << "row " << j;
+    }
+    EXPECT_NEAR(detector.totalFlux(), current * static_cast<float>(dt) * (ny - 2) * dy, 1e-7);
+    EXPECT_EQ(detector.rowSpacing(), dy);
+
+    // Arrivals land on the centres of interior rows, y = (j - (ny - 1) / 2) dy.
+    for (const MeasurementShot& shot : detector.sampleArrivalShotsSeeded(50, 4u, true)) {
+        const double row = shot.y / dy + (ny - 1) / 2.0;
+        EXPECT_NEAR(row, std::round(row), 1e-5) << "y = " << shot.y;
+        EXPECT_GE(row, 0.5) << "y = " << shot.y;
+        EXPECT_LE(row, ny - 1.5) << "y = " << shot.y;
+    }
+}
+
 TEST(DetectorTemporalFlux2D, RestartsWhenTheLineOrGridChanges)
 {
     // Cells 0.25 x 0.3: the stored row spacing is compared with dy alone.
@@ -137,6 +167,18 @@ TEST(DetectorTemporalFlux2D, RestartsWhenTheLineOrGridChanges)
     detector.accumulate(psi, 1.0f, 1.0f, 0.1f, {5e-7f, 0.3f});
     EXPECT_NEAR(detector.totalFlux(), 2.0 * once, 1e-12);
     EXPECT_EQ(detector.x(), 0.0f);
+
+    // A move of exactly 1e-6 is still none (1e-6f less 1e-6 is a float too).
+    {
+        const float from = 1e-6f;
+        const float to = static_cast<float>(static_cast<double>(from) - 1e-6);
+        ASSERT_EQ(static_cast<double>(from) - static_cast<double>(to), 1e-6);
+        DetectorTemporalFlux2D still;
+        still.accumulate(psi, 1.0f, 1.0f, 0.1f, {from, 0.3f});
+        still.accumulate(psi, 1.0f, 1.0f, 0.1f, {to, 0.3f});
+        EXPECT_EQ(still.x(), from);
+        EXPECT_NEAR(still.totalFlux(), 2.0 * once, 1e-3 * once);
+    }
 
     // A move of just over 1e-6 starts afresh, and so does a larger one.
     detector.accumulate(psi, 1.0f, 1.0f, 0.1f, {1.5e-6f, 0.3f});
@@ -236,6 +278,8 @@ TEST(DetectorTemporalFlux2D, DistributionsAndComparison)
     for (std::size_t r = 0; r < 4; ++r)
         EXPECT_NEAR(perRow[r], rows[r] / 10.0, 1e-15);
     EXPECT_EQ(DetectorTemporalFlux2D::normalizedDistribution(rows, 1), std::vector<double>{1.0});
+    // A single row has no range to cut: it fills the first bin.
+    EXPECT_EQ(DetectorTemporalFlux2D::normalizedDistribution({5.0}, 3), (std::vector<double>{1.0, 0.0, 0.0}));
     // Five rows spread over two bins by r / (n - 1): rows 0 and 1 low, rows 2 to 4 high.
     EXPECT_EQ(DetectorTemporalFlux2D::normalizedDistribution({1.0, 2.0, 4.0, 8.0, 16.0}, 2),
               (std::vector<double>{3.0 / 31.0, 28.0 / 31.0}));

@@ -108,7 +108,13 @@ TEST(PositionMeasurement, CorruptAndEmptyFieldsGiveNoShots)
 {
     ComplexField2D psi(8, 8, 1.0f, 1.0f);
     EXPECT_TRUE(samplePositionShotsSeeded(psi, 10, 1u).empty()); // all zero
-    EXPECT_TRUE(samplePositionShotsSeeded(ComplexField2D(), 10, 1u).empty());
+    // A grid without columns, or without rows, has no cell to draw from.
+    for (const auto& size : {std::make_pair(0u, 0u), std::make_pair(0u, 6u), std::make_pair(6u, 0u)}) {
+        const ComplexField2D none(size.first, size.second, 0.5f, 0.25f);
+        EXPECT_TRUE(samplePositionShotsSeeded(none, 10, 1u).empty()) << size.first << " x " << size.second;
+        EXPECT_TRUE(sampleDetectorScreenShotsSeeded(none, {0.0f, 1.0f}, 10, 1u).empty())
+            << size.first << " x " << size.second;
+    }
 
     const float nan = std::numeric_limits<float>::quiet_NaN();
     const float inf = std::numeric_limits<float>::infinity();
@@ -230,6 +236,33 @@ TEST(PositionMeasurement, CollapseNarrowsPositionAndWidensMomentum)
     EXPECT_NEAR(momentumAfter.sigmaPy, 0.5 / expectedSigmaX, 5e-3);
     // The window carries no phase: the mean momentum survives.
     EXPECT_NEAR(momentumAfter.meanPx, 2.5, 0.01);
+}
+
+TEST(PositionMeasurement, PointerNoiseIsIndependentAndOfTheResolutionPerAxis)
+{
+    // Every draw lands on the one occupied cell (x0, y0); the reading is that
+    // cell plus noise N(0, s^2) on each axis, the two axes uncorrelated.
+    ComplexField2D psi(8, 6, 0.5f, 0.25f);
+    psi.at(6, 1) = Complex(1.0f, 0.0f);
+    const double x0 = gridCoordinateX(psi, 6), y0 = gridCoordinateY(psi, 1);
+    const double s = 0.4;
+    const int n = 4000;
+    double sx = 0.0, sy = 0.0, sxx = 0.0, syy = 0.0, sxy = 0.0;
+    for (int seed = 1; seed <= n; ++seed) {
+        ComplexField2D copy = psi;
+        const PositionMeasurementResult r = measurePositionSeeded(copy, s, static_cast<std::uint32_t>(seed));
+        const double ex = r.x - x0, ey = r.y - y0;
+        sx += ex;
+        sy += ey;
+        sxx += ex * ex;
+        syy += ey * ey;
+        sxy += ex * ey;
+    }
+    EXPECT_NEAR(sx / n, 0.0, 5.0 * s / std::sqrt(n)) << "x offset";
+    EXPECT_NEAR(sy / n, 0.0, 5.0 * s / std::sqrt(n)) << "y offset";
+    EXPECT_NEAR(std::sqrt(sxx / n), s, 0.05 * s) << "x spread";
+    EXPECT_NEAR(std::sqrt(syy / n), s, 0.05 * s) << "y spread";
+    EXPECT_NEAR(sxy / std::sqrt(sxx * syy), 0.0, 5.0 / std::sqrt(n)) << "correlation of the two axes";
 }
 
 TEST(PositionMeasurement, ResolutionFinerThanACellKeepsOneCell)

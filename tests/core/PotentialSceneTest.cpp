@@ -188,6 +188,69 @@ TEST(PotentialObject, ApplyToUsesTheKindsGeometry)
     EXPECT_EQ(untouched.revision(), 1u);
 }
 
+TEST(PotentialObject, EveryOtherKindPaintsWithItsOwnParameters)
+{
+    // Every parameter distinct and the centre off both axes, on cells 0.3 x
+    // 0.25: a parameter handed to the wrong place of its painter shows.
+    PotentialObject o;
+    o.value = 1.7f;
+    o.centerX = 0.45f;
+    o.centerY = -0.6f;
+    o.width = 2.2f;
+    o.height = 1.3f;
+    o.radius = 0.9f;
+    o.wallWidth = 0.35f;
+    o.slitHeight = 0.55f;
+    o.slitSeparation = 1.4f;
+    o.sigmaX = 0.8f;
+    o.sigmaY = 1.15f;
+    o.curvatureX = 0.6f;
+    o.curvatureY = -0.35f;
+    o.slopeX = 0.25f;
+    o.slopeY = -0.7f;
+    o.softening = 0.4f;
+    using K = PotentialObjectKind;
+    using Painter = void (*)(const PotentialObject&, PotentialField2D&);
+    const std::pair<K, Painter> kinds[] = {
+        {K::Rectangle, [](const PotentialObject& p, PotentialField2D& f) {
+             f.addRectangle(p.centerX, p.centerY, p.width, p.height, p.value);
+         }},
+        {K::Circle, [](const PotentialObject& p, PotentialField2D& f) {
+             f.addCircle(p.centerX, p.centerY, p.radius, p.value);
+         }},
+        {K::SingleSlit, [](const PotentialObject& p, PotentialField2D& f) {
+             f.addSingleSlit(p.centerX, p.wallWidth, p.centerY, p.slitHeight, p.value);
+         }},
+        {K::DoubleSlit, [](const PotentialObject& p, PotentialField2D& f) {
+             f.addDoubleSlit(p.centerX, p.wallWidth, p.centerY, p.slitSeparation, p.slitHeight, p.value);
+         }},
+        {K::Gaussian, [](const PotentialObject& p, PotentialField2D& f) {
+             f.addGaussian(p.centerX, p.centerY, p.sigmaX, p.sigmaY, p.value);
+         }},
+        {K::Harmonic, [](const PotentialObject& p, PotentialField2D& f) {
+             f.addHarmonic(p.centerX, p.centerY, p.value, p.curvatureX, p.curvatureY);
+         }},
+        {K::Linear, [](const PotentialObject& p, PotentialField2D& f) {
+             f.addLinear(p.centerX, p.centerY, p.value, p.slopeX, p.slopeY);
+         }},
+        {K::SoftenedRadial, [](const PotentialObject& p, PotentialField2D& f) {
+             f.addSoftenedRadial(p.centerX, p.centerY, p.value, p.softening);
+         }},
+        {K::StadiumExterior, [](const PotentialObject& p, PotentialField2D& f) {
+             f.addStadiumExterior(p.centerX, p.centerY, p.width, p.radius, p.value);
+         }},
+    };
+    for (const auto& [kind, paint] : kinds) {
+        o.kind = kind;
+        PotentialField2D expected(14, 11, 0.3f, 0.25f);
+        paint(o, expected);
+        PotentialField2D painted(14, 11, 0.3f, 0.25f);
+        PotentialObject::applyTo(o, painted);
+        EXPECT_NE(expected.maxValue(), expected.minValue()) << "kind " << static_cast<int>(kind);
+        EXPECT_EQ(painted.values(), expected.values()) << "kind " << static_cast<int>(kind);
+    }
+}
+
 TEST(PotentialScene, IdentifiersInOrderOfAddition)
 {
     PotentialScene s;
