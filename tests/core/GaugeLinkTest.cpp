@@ -317,13 +317,16 @@ TEST(GaugeCrankNicolson, SweepsMatchDenseReference)
     solver.configure(schroedinger(1.3f, 0.8f, 0.05f));
     const ComplexField2D start = randomField(12, 9, 0.3f, 0.22f, 3);
     const GaugeLinkField2D links = randomUnitLinks(start, 4);
+    const auto sweep = [&solver](ComplexField2D& psi, const GaugeLinkField2D& with, bool alongX, double tau) {
+        if (alongX)
+            solver.crankNicolsonSweepX(psi, with, tau);
+        else
+            solver.crankNicolsonSweepY(psi, with, tau);
+    };
 
     for (bool alongX : {true, false}) {
         ComplexField2D psi = start;
-        if (alongX)
-            solver.crankNicolsonSweepX(psi, links, 0.07);
-        else
-            solver.crankNicolsonSweepY(psi, links, 0.07);
+        sweep(psi, links, alongX, 0.07);
         ReferenceField ref = widen(start);
         referenceSweep(ref, links, alongX, 0.07, 0.8f, 1.3f);
         EXPECT_LT(maxDifference(psi, ref), 1e-5) << (alongX ? "x" : "y");
@@ -339,10 +342,7 @@ TEST(GaugeCrankNicolson, SweepsMatchDenseReference)
     const GaugeLinkField2D threeLinks = randomUnitLinks(three, 8);
     for (bool alongX : {true, false}) {
         ComplexField2D swept = three;
-        if (alongX)
-            solver.crankNicolsonSweepX(swept, threeLinks, 0.1);
-        else
-            solver.crankNicolsonSweepY(swept, threeLinks, 0.1);
+        sweep(swept, threeLinks, alongX, 0.1);
         EXPECT_FALSE(bitIdentical(swept, three)) << (alongX ? "x" : "y");
     }
 
@@ -352,15 +352,9 @@ TEST(GaugeCrankNicolson, SweepsMatchDenseReference)
         const ComplexField2D narrow = alongX ? randomField(2, 8, 0.3f, 0.25f, 5) : randomField(8, 2, 0.3f, 0.25f, 5);
         const GaugeLinkField2D narrowLinks = randomUnitLinks(narrow, 6);
         ComplexField2D psi = narrow;
-        if (alongX)
-            solver.crankNicolsonSweepX(psi, narrowLinks, 0.1);
-        else
-            solver.crankNicolsonSweepY(psi, narrowLinks, 0.1);
+        sweep(psi, narrowLinks, alongX, 0.1);
         EXPECT_TRUE(bitIdentical(psi, narrow)) << (alongX ? "x" : "y");
-        if (alongX)
-            solver.crankNicolsonSweepY(psi, narrowLinks, 0.1);
-        else
-            solver.crankNicolsonSweepX(psi, narrowLinks, 0.1);
+        sweep(psi, narrowLinks, !alongX, 0.1);
         EXPECT_FALSE(bitIdentical(psi, narrow)) << (alongX ? "x" : "y");
         EXPECT_EQ(alongX ? psi.at(1, 0) : psi.at(0, 1), Complex(0.0f, 0.0f)) << (alongX ? "x" : "y");
     }
