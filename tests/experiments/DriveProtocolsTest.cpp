@@ -128,6 +128,10 @@ TEST(DriveValues, FollowTheirFormulas)
     EXPECT_EQ(linearSweepValueAt(sweep, 44.0), -0.35);                   // holding
     EXPECT_NEAR(linearSweepValueAt(sweep, 46.0), -0.35 + 0.7 * 0.25, 1e-15); // returning
     EXPECT_EQ(linearSweepValueAt(sweep, 60.0), 0.35);
+    // A return of no length jumps back to the start value where the hold ends.
+    sweep.returnDuration = 0.0;
+    EXPECT_EQ(linearSweepValueAt(sweep, 44.5), -0.35);
+    EXPECT_EQ(linearSweepValueAt(sweep, 45.0), 0.35);
 
     RamseySequence ramsey;
     ramsey.mean = 0.05;
