@@ -233,6 +233,7 @@ TEST(BoundStates1D, PreparesEigenstatesAndSuperpositionsSpreadOverY)
     EXPECT_FALSE(BoundStates1D::prepareSuperposition(psi, result, 2, 2, 0.0));
     EXPECT_FALSE(BoundStates1D::prepareSuperposition(psi, result, 0, 5, 0.0));
     EXPECT_FALSE(BoundStates1D::prepareEigenstate(psi, result, -1));
+    EXPECT_FALSE(BoundStates1D::prepareEigenstate(psi, result, 5)); // one past the last state
     ComplexField2D wrongWidth(256, 8, 0.16f, 5.12f);
     EXPECT_FALSE(BoundStates1D::prepareEigenstate(wrongWidth, result, 0));
     EXPECT_TRUE(test::bitIdentical(psi, untouched));
