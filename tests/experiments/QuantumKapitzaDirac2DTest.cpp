@@ -219,13 +219,8 @@ TEST(QuantumKapitzaDirac2D, AcceptedSettingsBeyondSinglePrecisionDoNotThrow)
 
 TEST(QuantumKapitzaDirac2D, InitialBeamOnUnequalCellsHasItsCentreWidthsAndMomentum)
 {
-    KapitzaDiracInitialStateConfig beam;
-    beam.centerX = 2.5;
-    beam.centerY = -3.0;
-    beam.sigmaX = 3.0;
-    beam.sigmaY = 2.0;
-    beam.momentumX = 0.6;
-    beam.momentumY = -0.9;
+    // Centre (2.5, -3), widths 3 and 2, momentum (0.6, -0.9).
+    const KapitzaDiracInitialStateConfig beam{2.5, -3.0, 3.0, 2.0, 0.6, -0.9};
     const double hbar = 0.5;
     const float dx = 0.3f;
     const float dy = 0.5f;
