@@ -44,13 +44,13 @@ bool BilliardRecorder::record(double t, const ComplexField2D& field, const Billi
 
     ++recordedSteps_;
     const double n = static_cast<double>(recordedSteps_);
-    const Complex* values = field.data();
-    for (std::size_t c = 0; c < meanDensity_.size(); ++c) {
-        const double re = values[c].real();
-        const double im = values[c].imag();
-        const double mean = meanDensity_[c];
-        meanDensity_[c] = static_cast<float>(mean + (re * re + im * im - mean) / n);
-    }
+    std::transform(meanDensity_.begin(), meanDensity_.end(), field.data(), meanDensity_.begin(),
+                   [n](float stored, const Complex& value) {
+                       const double re = value.real();
+                       const double im = value.imag();
+                       const double mean = stored;
+                       return static_cast<float>(mean + (re * re + im * im - mean) / n);
+                   });
     return true;
 }
 

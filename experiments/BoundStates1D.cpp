@@ -7,7 +7,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
+#include <numeric>
 #include <stdexcept>
 
 namespace vxo {
@@ -36,9 +38,9 @@ const char* const kMessageNoneFound = "No bound eigenstate was found below the e
 
 std::complex<double> innerProduct(const BoundStates1D::Vector& a, const BoundStates1D::Vector& b, double dx)
 {
-    std::complex<double> sum(0.0, 0.0);
-    for (std::size_t i = 0; i < a.size(); ++i)
-        sum += std::conj(a[i]) * b[i];
+    const std::complex<double> sum =
+        std::inner_product(a.begin(), a.end(), b.begin(), std::complex<double>(0.0, 0.0), std::plus<>(),
+                           [](const std::complex<double>& u, const std::complex<double>& v) { return std::conj(u) * v; });
     return sum * dx;
 }
 
@@ -200,8 +202,8 @@ double BoundStates1D::applyHamiltonian(const Vector& phi, const std::vector<doub
 {
     Vector kineticPhi = phi;
     fft(kineticPhi, false);
-    for (std::size_t i = 0; i < kineticPhi.size(); ++i)
-        kineticPhi[i] *= kinetic[i];
+    std::transform(kineticPhi.begin(), kineticPhi.end(), kinetic.begin(), kineticPhi.begin(),
+                   [](const std::complex<double>& value, double energy) { return value * energy; });
     fft(kineticPhi, true);
     double sum = 0.0;
     for (std::size_t i = 0; i < phi.size(); ++i)
@@ -228,8 +230,10 @@ bool BoundStates1D::orthogonalize(Vector& v, const std::vector<Vector>& basis, d
     for (int pass = 0; pass < 2; ++pass) {
         for (const Vector& u : basis) {
             const std::complex<double> overlap = innerProduct(u, v, dx);
-            for (std::size_t i = 0; i < v.size(); ++i)
-                v[i] -= overlap * u[i];
+            std::transform(v.begin(), v.end(), u.begin(), v.begin(),
+                           [overlap](const std::complex<double>& a, const std::complex<double>& b) {
+                               return a - overlap * b;
+                           });
         }
     }
     return normalize(v, dx);

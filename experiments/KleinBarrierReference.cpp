@@ -2,6 +2,8 @@
 
 #include "core/Numeric.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <utility>
 
@@ -39,15 +41,13 @@ std::pair<C, C> diracPlaneWaveSpinor(C q, double ky, double kineticEnergy, doubl
 bool solveComplex4x4(ComplexMatrix4x4 a, ComplexVector4& b, ComplexVector4& solution)
 {
     for (int k = 0; k < 4; ++k) {
-        int pivot = k;
-        double largest = std::hypot(a[k][k].real(), a[k][k].imag());
-        for (int i = k + 1; i < 4; ++i) {
-            const double modulus = std::hypot(a[i][k].real(), a[i][k].imag());
-            if (modulus > largest) {
-                largest = modulus;
-                pivot = i;
-            }
-        }
+        auto modulus = [k](const std::array<C, 4>& row) { return std::hypot(row[k].real(), row[k].imag()); };
+        // The first row of largest modulus in column k, from row k down.
+        const auto pivotRow = std::max_element(a.begin() + k, a.end(), [&](const auto& r, const auto& s) {
+            return modulus(r) < modulus(s);
+        });
+        const int pivot = static_cast<int>(pivotRow - a.begin());
+        const double largest = modulus(*pivotRow);
         if (!(largest > 1e-14) || !std::isfinite(largest))
             return false;
         if (pivot != k) {
@@ -55,8 +55,7 @@ bool solveComplex4x4(ComplexMatrix4x4 a, ComplexVector4& b, ComplexVector4& solu
             std::swap(b[k], b[pivot]);
         }
         const C p = a[k][k];
-        for (int j = k; j < 4; ++j)
-            a[k][j] /= p;
+        std::for_each(a[k].begin() + k, a[k].end(), [p](C& v) { v /= p; });
         b[k] /= p;
         for (int i = 0; i < 4; ++i) {
             if (i == k)
@@ -64,8 +63,8 @@ bool solveComplex4x4(ComplexMatrix4x4 a, ComplexVector4& b, ComplexVector4& solu
             const C f = a[i][k];
             if (f == C(0.0, 0.0))
                 continue;
-            for (int j = k; j < 4; ++j)
-                a[i][j] -= f * a[k][j];
+            std::transform(a[i].begin() + k, a[i].end(), a[k].begin() + k, a[i].begin() + k,
+                           [f](const C& v, const C& pivotValue) { return v - f * pivotValue; });
             b[i] -= f * b[k];
         }
     }

@@ -2,6 +2,7 @@
 
 #include "core/Numeric.h"
 
+#include <algorithm>
 #include <complex>
 
 namespace vxo {
@@ -31,8 +32,8 @@ bool momentumColumnDistribution(const std::vector<double>& columns, double& tota
         total += c;
     distribution.resize(columns.size());
     const bool normalised = total > 0.0 && isFinite(total);
-    for (std::size_t i = 0; i < columns.size(); ++i)
-        distribution[i] = static_cast<float>(normalised ? columns[i] / total : columns[i]);
+    std::transform(columns.begin(), columns.end(), distribution.begin(),
+                   [&](double c) { return static_cast<float>(normalised ? c / total : c); });
     return normalised;
 }
 

@@ -275,17 +275,11 @@ AndersonLaneMetrics QuantumAnderson2D::laneMetrics(const ComplexField2D& field, 
     std::vector<double> weights(siteX.size(), 0.0);
     for (std::uint64_t i = 0; i < nx; ++i) {
         const double x = gridCoordinateX(field, i);
-        std::size_t nearest = 0;
-        double distance = std::fabs(x - siteX[0]);
-        for (std::size_t k = 1; k < siteX.size(); ++k) {
-            const double d = std::fabs(x - siteX[k]);
-            if (d < distance) {
-                distance = d;
-                nearest = k;
-            }
-        }
-        if (distance <= lattice.spacing / 2.0)
-            weights[nearest] += columns[i] * dx;
+        const auto nearest = std::min_element(siteX.begin(), siteX.end(), [x](double a, double b) {
+            return std::fabs(x - a) < std::fabs(x - b);
+        });
+        if (std::fabs(x - *nearest) <= lattice.spacing / 2.0)
+            weights[static_cast<std::size_t>(nearest - siteX.begin())] += columns[i] * dx;
     }
     double squares = 0.0;
     for (double w : weights)

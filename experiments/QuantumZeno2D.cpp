@@ -64,6 +64,16 @@ void scaleWatchedLane(ComplexField2D& field, const ZenoConfig& config, Factor fa
     }
 }
 
+// The survival weight of every column, in column order.
+std::vector<double> columnSurvivalWeights(const ComplexField2D& field, const ZenoConfig& config)
+{
+    std::vector<double> weights;
+    weights.reserve(field.nx());
+    for (std::uint64_t i = 0; i < field.nx(); ++i)
+        weights.push_back(QuantumZeno2D::survivalWeight(gridCoordinateX(field, i), config));
+    return weights;
+}
+
 } // namespace
 
 double QuantumZeno2D::measurementTime(const ZenoConfig& config, std::uint64_t n)
@@ -107,9 +117,7 @@ double QuantumZeno2D::laneSurvival(const ComplexField2D& field, const ZenoConfig
     if (field.empty() || !isValidConfig(config))
         return 0.0;
     const double cellArea = static_cast<double>(field.dx()) * static_cast<double>(field.dy());
-    std::vector<double> weights(field.nx());
-    for (std::uint64_t i = 0; i < field.nx(); ++i)
-        weights[i] = survivalWeight(gridCoordinateX(field, i), config);
+    const std::vector<double> weights = columnSurvivalWeights(field, config);
     // The lane norm (as laneNorm sums it) and the kept part in one pass.
     double norm = 0.0;
     double kept = 0.0;
@@ -151,10 +159,8 @@ bool QuantumZeno2D::applyMeasurement(ComplexField2D& field, const ZenoConfig& co
     if (!(before > 0.0))
         return failAnalysis(error, kZeroLane);
 
-    std::vector<float> weights(field.nx());
-    for (std::uint64_t i = 0; i < field.nx(); ++i)
-        weights[i] = static_cast<float>(survivalWeight(gridCoordinateX(field, i), config));
-    scaleWatchedLane(field, config, [&weights](std::uint64_t i) { return weights[i]; });
+    const std::vector<double> weights = columnSurvivalWeights(field, config);
+    scaleWatchedLane(field, config, [&weights](std::uint64_t i) { return static_cast<float>(weights[i]); });
 
     const double after = laneNorm(field, config, true);
     if (result) {

@@ -145,8 +145,9 @@ TEST(BoundStates1D, RefusesUnusableGridsAndSettings)
     negativeTolerance.yTolerance = -1.0;
     EXPECT_EQ(BoundStates1D::compute(grid, negativeTolerance).message, notInvariant);
 
-    PotentialField2D circle(64, 64, 0.25f, 0.25f);
-    circle.addCircle(0.0f, 0.0f, 3.0f, -2.0f);
+    // Fewer rows than columns: the disc in the middle columns must still be seen.
+    PotentialField2D circle(64, 16, 0.25f, 0.5f);
+    circle.addCircle(0.0f, 0.0f, 2.5f, -2.0f);
     EXPECT_EQ(BoundStates1D::compute(circle, settings).message, notInvariant);
 
     // Rows may differ from the middle one (y = 0.125) by up to yTolerance times
@@ -232,6 +233,7 @@ TEST(BoundStates1D, PreparesEigenstatesAndSuperpositionsSpreadOverY)
     EXPECT_FALSE(BoundStates1D::prepareSuperposition(psi, result, 2, 2, 0.0));
     EXPECT_FALSE(BoundStates1D::prepareSuperposition(psi, result, 0, 5, 0.0));
     EXPECT_FALSE(BoundStates1D::prepareEigenstate(psi, result, -1));
+    EXPECT_FALSE(BoundStates1D::prepareEigenstate(psi, result, 5)); // one past the last state
     ComplexField2D wrongWidth(256, 8, 0.16f, 5.12f);
     EXPECT_FALSE(BoundStates1D::prepareEigenstate(wrongWidth, result, 0));
     EXPECT_TRUE(test::bitIdentical(psi, untouched));

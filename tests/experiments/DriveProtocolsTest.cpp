@@ -128,6 +128,10 @@ TEST(DriveValues, FollowTheirFormulas)
     EXPECT_EQ(linearSweepValueAt(sweep, 44.0), -0.35);                   // holding
     EXPECT_NEAR(linearSweepValueAt(sweep, 46.0), -0.35 + 0.7 * 0.25, 1e-15); // returning
     EXPECT_EQ(linearSweepValueAt(sweep, 60.0), 0.35);
+    // A return of no length jumps back to the start value where the hold ends.
+    sweep.returnDuration = 0.0;
+    EXPECT_EQ(linearSweepValueAt(sweep, 44.5), -0.35);
+    EXPECT_EQ(linearSweepValueAt(sweep, 45.0), 0.35);
 
     RamseySequence ramsey;
     ramsey.mean = 0.05;
@@ -213,6 +217,21 @@ TEST(DriveAppliers, DrivenCopyIsRasterisedAndTheStoredSceneNeverChanges)
     EXPECT_FALSE(returning.holding); // a hold of 0 goes straight into the return ramp
     EXPECT_NEAR(returning.progress, 41.0 / 44.0, 1e-15);
     EXPECT_EQ(field.values(), builtWith(scene, 4, SceneParameterSlopeX, returning.value));
+    // Each stage starts at its start time and ends just before the next one.
+    LinearSweep held = sweep;
+    held.holdDuration = 3.0; // ramp [5, 45), hold [45, 48), return [48, 52)
+    struct Stage {
+        double t;
+        bool holding, returning, finished;
+    };
+    for (const Stage& s : {Stage{44.9, false, false, false}, Stage{45.0, true, false, false},
+                           Stage{47.9, true, false, false}, Stage{48.0, false, true, false},
+                           Stage{51.9, false, true, false}, Stage{52.0, false, false, true}}) {
+        const LinearSweepApplication stage = applyLinearSweep(scene, held, s.t, field);
+        EXPECT_EQ(stage.holding, s.holding) << "t = " << s.t;
+        EXPECT_EQ(stage.returning, s.returning) << "t = " << s.t;
+        EXPECT_EQ(stage.finished, s.finished) << "t = " << s.t;
+    }
     EXPECT_FALSE(applyLinearSweep(scene, sweep, 48.9, field).finished);
     const LinearSweepApplication finished = applyLinearSweep(scene, sweep, 49.0, field);
     EXPECT_TRUE(finished.finished);

@@ -98,6 +98,16 @@ TEST(KleinBarrierReference, RefusalsAndDirectionIndependence)
     }
     EXPECT_FALSE(kleinBarrierReference(config, 10.0, 0.0).valid);
     EXPECT_TRUE(kleinBarrierReference(config, 89.8, 1.0).valid);
+    // Grazing is judged on k_x alone (k_x <= 1e-10): a very slow packet just
+    // above it still has a reference, one at it has none.
+    KleinTunnelingConfig slow = config;
+    slow.momentumY = 0.0;
+    slow.momentumX = 1.5e-10;
+    const KleinAngleScanPoint crawling = kleinBarrierReference(slow, 0.0, 1.0);
+    EXPECT_TRUE(crawling.valid) << "k_x = " << slow.momentumX;
+    EXPECT_NEAR(crawling.transmission + crawling.reflection, 1.0, 1e-9) << "k_x = " << slow.momentumX;
+    slow.momentumX = 1e-10;
+    EXPECT_FALSE(kleinBarrierReference(slow, 0.0, 1.0).valid) << "k_x = " << slow.momentumX;
 
     // Only |p| and the angle count.
     KleinTunnelingConfig turned = config;

@@ -160,6 +160,16 @@ TEST(QuantumAnderson2D, SceneFaultsAreReportedInOrder)
         AndersonLattice weakLattice;
         EXPECT_EQ(QuantumAnderson2D::analyzeScene(sceneOf(weak), weakLattice, nullptr), accepted) << "spread " << spread;
     }
+    // The uniform row's spread may not exceed 0.001.
+    for (auto [spread, accepted] : {std::pair{0.0009, true}, {0.0011, false}}) {
+        std::vector<PotentialObject> rough = rows(7, 7);
+        const double delta = spread * 7.0 / std::sqrt(12.0);
+        for (int i = 0; i < 7; ++i)
+            rough[i].value = static_cast<float>(-5.0 + delta * (i % 2));
+        AndersonLattice roughLattice;
+        EXPECT_EQ(QuantumAnderson2D::analyzeScene(sceneOf(rough), roughLattice, nullptr), accepted)
+            << "uniform spread " << spread;
+    }
     std::vector<PotentialObject> bothDisordered = rows(7, 7);
     bothDisordered[1].value = -4.0f;
     EXPECT_EQ(sceneMessage(bothDisordered), "QuantumAnderson2D: one uniform row and one disordered row are required");

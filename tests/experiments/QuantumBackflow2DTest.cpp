@@ -82,6 +82,8 @@ TEST(QuantumBackflow2D, PreparedStateHasOnlyPositiveMomenta)
     ComplexField2D field(256, 128, 0.16f, 0.2f);
     BackflowConfig config;
     ASSERT_TRUE(QuantumBackflow2D::prepareInitialState(field, config, 1.0, nullptr));
+    EXPECT_EQ(field.dx(), 0.16f); // the state keeps the grid's cells
+    EXPECT_EQ(field.dy(), 0.2f);
     EXPECT_NEAR(field.norm(), 1.0, 1e-5);
     EXPECT_NEAR(positiveMomentumFraction(field), 1.0, 1e-6);
     // Across the packet the envelope is exp(-y^2 / (2 sigma_y^2)) about y = dy/2;

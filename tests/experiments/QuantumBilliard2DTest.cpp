@@ -194,6 +194,32 @@ TEST(QuantumBilliard2D, UniformDensityOccupiesTheWholeFreeArea)
     }
 }
 
+TEST(QuantumBilliard2D, InteriorHoldsTheCellsOnItsWallFacesAndNothingBeyond)
+{
+    // Cells 0.0625 x 0.046875 (exact in binary); the interior 18 x 12 is placed
+    // so that each inner wall face passes through a row or column of centres.
+    ComplexField2D field(320, 300, 0.0625f, 0.046875f);
+    BilliardConfig config;
+    config.valid = true;
+    config.interiorWidth = 18.0;
+    config.interiorHeight = 12.0;
+    config.interiorCenterX = 0.03125;   // faces at x = -8.96875 (column 16) and 9.03125 (column 304)
+    config.interiorCenterY = 0.0234375; // faces at y = -5.9765625 (row 22) and 6.0234375 (row 278)
+    struct Cell {
+        std::uint64_t i, j;
+        bool inside;
+    };
+    for (const Cell& c : {Cell{16, 150, true}, Cell{15, 150, false}, Cell{304, 150, true}, Cell{305, 150, false},
+                          Cell{160, 22, true}, Cell{160, 21, false}, Cell{160, 278, true}, Cell{160, 279, false}}) {
+        field.setZero();
+        field.at(c.i, c.j) = Complex(1.0f, 0.0f);
+        const double expected = c.inside ? 0.0625 * 0.046875 : 0.0;
+        EXPECT_EQ(QuantumBilliard2D::observables(field, config, nullptr).interiorProbability, expected)
+            << "cell (" << c.i << ", " << c.j << ") at (" << gridCoordinateX(field, c.i) << ", "
+            << gridCoordinateY(field, c.j) << ")";
+    }
+}
+
 TEST(QuantumBilliard2D, SingleCellPacketOccupiesOneCellOfTheFreeArea)
 {
     const BilliardConfig config = presetBilliard(false);

@@ -36,6 +36,7 @@ TEST(QuantumBloch2D, RecognisesThePresetLatticeAndItsBlochPeriod)
     EXPECT_NEAR(config.depth, 1.0, 1e-7);
     EXPECT_NEAR(config.wellWidth, 1.28, 1e-6);
     EXPECT_NEAR(config.force, -0.08, 1e-8);
+    EXPECT_EQ(config.slopeX, -config.force); // the force is minus the slope along x
     EXPECT_NEAR(config.firstCenterX, -7.5 * 2.56, 1e-5);
     EXPECT_NEAR(config.lastCenterX, 7.5 * 2.56, 1e-5);
 

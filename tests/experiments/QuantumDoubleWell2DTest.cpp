@@ -125,6 +125,18 @@ TEST(QuantumDoubleWell2D, LowestPairSplitsAtTheDefaultDriveFrequency)
     EXPECT_NEAR(QuantumDoubleWell2D::leftWellProbability(pair, 0, 1, parameters.localizingPhase + kPi),
                 1.0 - parameters.localizedLeftProbability, 1e-5);
 
+    // Where neither combination favours the left well the phase stays 0.
+    BoundStateResult even;
+    even.ok = true;
+    even.dx = 0.5;
+    even.x = {-0.75, -0.25, 0.25, 0.75};
+    even.states.resize(2);
+    even.states[0].phi = {1.0f, 0.0f, 0.0f, 1.0f};
+    even.states[1].phi = {0.0f, 1.0f, 1.0f, 0.0f};
+    double evenLeft = 0.0;
+    EXPECT_EQ(QuantumDoubleWell2D::localizingPhase(even, 0, 1, &evenLeft), 0.0);
+    EXPECT_DOUBLE_EQ(evenLeft, 0.5);
+
     EXPECT_FALSE(QuantumDoubleWell2D::twoLevelParameters(pair, 0, 0, 1.0).valid);
     EXPECT_FALSE(QuantumDoubleWell2D::twoLevelParameters(pair, 0, 2, 1.0).valid);
     EXPECT_EQ(QuantumDoubleWell2D::dipoleMatrixElement(pair, 1, 1), 0.0);
@@ -146,6 +158,18 @@ TEST(QuantumDoubleWell2D, ProjectionRecoversAPreparedSuperposition)
     EXPECT_NEAR(populations.blochX, std::cos(phase), 1e-5);
     EXPECT_NEAR(populations.blochY, std::sin(phase), 1e-5);
     EXPECT_NEAR(populations.blochZ, 0.0, 1e-5);
+
+    // The Bloch vector is kept down to a captured weight of 1e-15 and is 0 below it.
+    for (auto [captured, defined] : {std::pair{1.5e-15, true}, std::pair{0.5e-15, false}}) {
+        ComplexField2D faint = psi;
+        const float amplitude = static_cast<float>(std::sqrt(captured));
+        for (std::uint64_t k = 0; k < faint.size(); ++k)
+            faint.data()[k] *= amplitude;
+        const TwoLevelPopulations weak = QuantumDoubleWell2D::twoLevelPopulations(faint, pair, 0, 1);
+        EXPECT_NEAR(weak.captured, captured, 1e-4 * captured);
+        EXPECT_NEAR(weak.blochX, defined ? std::cos(phase) : 0.0, 1e-4) << "captured " << captured;
+        EXPECT_NEAR(weak.blochY, defined ? std::sin(phase) : 0.0, 1e-4) << "captured " << captured;
+    }
 
     ComplexField2D narrow(128, 256, 0.125f, 0.0625f);
     EXPECT_FALSE(QuantumDoubleWell2D::twoLevelPopulations(narrow, pair, 0, 1).valid);

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <complex>
 #include <string>
 
 using namespace vxo;
@@ -95,6 +96,17 @@ TEST(QuantumHallEdge2D, ValidationAndLaunchWindow)
     std::string error;
     EXPECT_FALSE(QuantumHallEdge2D::prepareInitialState(field, config, -1.0, 1.0, &error));
     EXPECT_EQ(error, "Hall state requires positive mass/hbar and non-zero B.");
+
+    // The launch's wave number k = p_x / hbar = b (R - y_0 / 2) is the same for every hbar.
+    const double k = config.fieldStrength * (config.orbitRadius - config.launchY / 2.0);
+    for (double hbar : {1.0, 0.5}) {
+        ComplexField2D launched(64, 48, 0.25f, 0.3f);
+        ASSERT_TRUE(QuantumHallEdge2D::prepareInitialState(launched, config, 2.0, hbar, nullptr)) << "hbar " << hbar;
+        const std::uint64_t i = 32;
+        const auto j = static_cast<std::uint64_t>(std::lround(config.launchY / 0.3 + 23.5)); // the launch row
+        const std::complex<double> here(launched.at(i, j));
+        EXPECT_NEAR(std::arg(std::complex<double>(launched.at(i + 1, j)) / here), k * 0.25, 1e-4) << "hbar " << hbar;
+    }
 }
 
 TEST(QuantumHallEdge2D, WallFillsTheStripBelowTheEdge)

@@ -217,6 +217,30 @@ TEST(QuantumKapitzaDirac2D, AcceptedSettingsBeyondSinglePrecisionDoNotThrow)
     }
 }
 
+TEST(QuantumKapitzaDirac2D, InitialBeamOnUnequalCellsHasItsCentreWidthsAndMomentum)
+{
+    // Centre (2.5, -3), widths 3 and 2, momentum (0.6, -0.9).
+    const KapitzaDiracInitialStateConfig beam{2.5, -3.0, 3.0, 2.0, 0.6, -0.9};
+    const double hbar = 0.5;
+    const float dx = 0.3f;
+    const float dy = 0.5f;
+    ComplexField2D field(128, 64, dx, dy); // 38.4 x 32
+    ASSERT_TRUE(QuantumKapitzaDirac2D::prepareInitialState(field, beam, hbar, nullptr));
+    // |psi|^2 is a Gaussian with the configured centre and standard deviations.
+    const PositionMoments moments = computePositionMoments(field);
+    EXPECT_NEAR(moments.norm, 1.0, 1e-5);
+    EXPECT_NEAR(moments.meanX, beam.centerX, 1e-4);
+    EXPECT_NEAR(moments.meanY, beam.centerY, 1e-4);
+    EXPECT_NEAR(moments.sigmaX, beam.sigmaX, 1e-4);
+    EXPECT_NEAR(moments.sigmaY, beam.sigmaY, 1e-4);
+    // The phase advances by p d / hbar from one cell to the next along each axis.
+    const std::uint64_t i = field.nx() / 2;
+    const std::uint64_t j = field.ny() / 2;
+    const std::complex<double> here(field.at(i, j));
+    EXPECT_NEAR(std::arg(std::complex<double>(field.at(i + 1, j)) / here), beam.momentumX * dx / hbar, 1e-5);
+    EXPECT_NEAR(std::arg(std::complex<double>(field.at(i, j + 1)) / here), beam.momentumY * dy / hbar, 1e-5);
+}
+
 TEST(QuantumKapitzaDirac2D, PulseRules)
 {
     using test::justAbove;
