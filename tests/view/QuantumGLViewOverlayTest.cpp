@@ -189,6 +189,52 @@ TEST_F(QuantumGLViewOverlays, DetectorBandHistogramAndReferenceCurve)
     EXPECT_EQ(count(image, QRect(px(10.0) + 60, top(), 30, bin), yellow), 0);
 }
 
+// A full histogram bar is a fifth of the image wide, at most 150 px, a bar of
+// half the largest count half as long; each bar fills its bin but for a gap of
+// 0.6 px, so the bars of 48 bins leave about 29 rows unlit. Without
+// multisampling the painter fills the pixels whose centres a bar covers.
+TEST_F(QuantumGLViewOverlays, HistogramBarsScaleWithTheImageAndFillTheirBins)
+{
+    struct Case {
+        OverlayGrid grid;
+        int viewWidth;
+        double imageWidth, imageHeight;
+    };
+    // 1000 x 200 from a 200 x 40 grid in a 1000 x 400 view: a fifth would be 200 px.
+    const OverlayGrid kLong{200, 40, 0.5f, 0.45f};
+    for (const Case& c : {Case{kWide, 400, 400.0, 320.0}, Case{kLong, 1000, 1000.0, 200.0}}) {
+        SCOPED_TRACE(c.viewWidth);
+        view->resize(c.viewWidth, 400);
+        useGrid(c.grid);
+        const double ey = c.grid.ny * c.grid.dy;
+        const int bins = 48;
+        // One shot at the middle of every bin, two in the lowest: bars of half
+        // the full width everywhere else.
+        std::vector<MeasurementShot> shots{{0.0f, static_cast<float>(-ey / 2.0 + 0.5 * ey / bins)}};
+        for (int k = 0; k < bins; ++k)
+            shots.push_back({0.0f, static_cast<float>(-ey / 2.0 + (k + 0.5) * ey / bins)});
+        view->setMeasurementMarkersVisible(false);
+        view->setMeasurementMarkers(shots);
+        view->setDetectorVisible(true);
+        // The line at x = -10 lands on a whole pixel, the bars start 4 px right of it.
+        const float detectorX = -0.1f * static_cast<float>(c.grid.nx * c.grid.dx);
+        view->setDetector(detectorX, 0.01f, bins);
+        const QImage image = render();
+        const auto bar = [](QRgb p) { return qBlue(p) > 60 && qBlue(p) < 130 && qRed(p) < 60; };
+        const double imageLeft = (c.viewWidth - c.imageWidth) / 2.0;
+        const int baseX = static_cast<int>(std::lround(imageLeft + 0.4 * c.imageWidth)) + 4;
+        const int imageTop = static_cast<int>(std::lround((400.0 - c.imageHeight) / 2.0));
+        const double full = std::min(0.2 * c.imageWidth, 150.0);
+        const double binHeight = c.imageHeight / bins;
+        const int lowest = static_cast<int>(imageTop + c.imageHeight - binHeight / 2.0);
+        const int middle = static_cast<int>(imageTop + c.imageHeight - 20.5 * binHeight);
+        EXPECT_EQ(count(image, QRect(baseX - 3, lowest, 400, 1), bar), std::lround(full)) << "full bar";
+        EXPECT_NEAR(count(image, QRect(baseX - 3, middle, 400, 1), bar), full / 2.0, 0.5) << "half bar";
+        EXPECT_NEAR(count(image, QRect(baseX + 10, 0, 1, 400), bar), c.imageHeight - bins * 0.6, bins * 0.15)
+            << "rows lit by the bars";
+    }
+}
+
 // The faint band of the detector spans its thickness across the whole domain
 // height, on grids wider and higher than long.
 TEST_F(QuantumGLViewOverlays, DetectorBandSpansItsThicknessAndTheDomainHeight)
@@ -381,6 +427,9 @@ TEST_F(QuantumGLViewOverlays, EditorPreviewShowsTheShapeBeingDrawn)
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(100.0, 100.0), QPointF(100.0, 100.0), Qt::LeftButton,
                       Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(view.get(), &press);
+    // Before any move the preview is the pressed point alone.
+    EXPECT_EQ(count(render(), QRect(0, 0, 400, 400), yellow), count(render(), QRect(96, 96, 9, 9), yellow))
+        << "preview right after the press";
     QMouseEvent move(QEvent::MouseMove, QPointF(200.0, 160.0), QPointF(200.0, 160.0), Qt::NoButton, Qt::LeftButton,
                      Qt::NoModifier);
     QApplication::sendEvent(view.get(), &move);
