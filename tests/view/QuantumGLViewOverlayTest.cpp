@@ -286,20 +286,37 @@ TEST_F(QuantumGLViewOverlays, ArrowsSitOnTheirCellsUpToEveryEdge)
 }
 
 // Each streamline spans the streamline length in physical pixels of the
-// smaller size, here 0.09 up rather than 0.1 across: 15 steps of 0.18 each way,
-// 54 px across.
+// smaller size: on both grids 0.09 per pixel rather than 0.1, 15 steps of 0.18
+// each way, so 54 px across the wide grid's 10 px per unit and 60 px across the
+// tall one's 11.1. It is centred on its seed, half a spacing inside the image.
 TEST_F(QuantumGLViewOverlays, StreamlinesSpanTheirLengthInPixels)
 {
-    view->setCurrentMode(1);
-    view->setCurrentSpacing(120);
-    view->setStreamlineLength(60);
-    view->setCurrentField(current(1.0f, 0.0f, [](double, double) { return true; }));
-    const QImage image = render();
-    // Seeds every 120 px from 60 px inside the image; the first seed row is at top() + 60.
-    int widest = 0;
-    for (int y = top() + 58; y <= top() + 62; ++y)
-        widest = std::max(widest, count(image, QRect(0, y, 120, 1), lit));
-    EXPECT_NEAR(widest, 54, 2);
+    for (const OverlayGrid& g : {kWide, kTall}) {
+        SCOPED_TRACE(g.nx > g.ny ? "wide grid" : "tall grid");
+        useGrid(g);
+        view->setCurrentMode(1);
+        view->setCurrentSpacing(120);
+        view->setStreamlineLength(60);
+        view->setCurrentField(current(1.0f, 0.0f, [](double, double) { return true; }));
+        const QImage image = render();
+        const double unitsPerPixel = std::min(g.nx * g.dx / grid.width(), g.ny * g.dy / grid.height());
+        const double across = 30 * 2.0 * unitsPerPixel * grid.width() / (g.nx * g.dx);
+        // The first seed row lies at top() + 60, its first seed at left() + 60.
+        int widest = 0;
+        int first = 400;
+        int last = -1;
+        for (int y = top() + 58; y <= top() + 62; ++y) {
+            widest = std::max(widest, count(image, QRect(left(), y, 120, 1), lit));
+            for (int x = left(); x < left() + 120; ++x)
+                if (lit(image.pixel(x, y))) {
+                    first = std::min(first, x);
+                    last = std::max(last, x);
+                }
+        }
+        // The pen's square caps add half its width of 1.15 px at each end.
+        EXPECT_NEAR(widest, across + 1.15, 1.5) << "pixels across, from " << first << " to " << last;
+        EXPECT_NEAR((first + last + 1) / 2.0, grid.left() + 60.0, 1.5) << "centre of the first streamline";
+    }
 }
 
 TEST_F(QuantumGLViewOverlays, MarkersSitAtTheirMeasuredPositions)
