@@ -396,6 +396,14 @@ TEST_F(QuantumGLViewOverlays, SectionLineAndContoursAreDrawnWhereTheyBelong)
     image = render();
     EXPECT_GT(count(image, QRect(px(-8.0) - 1, 30, 3, 370), orange), 150);
     EXPECT_EQ(count(image, QRect(px(-8.0) + 4, py(5.0) - 1, 400, 3), orange), 0); // the old line is gone
+    // Its label box, anchored 18 px below the image top, is the font's height and 6 px more.
+    const int boxBottom = static_cast<int>(
+        std::lround(top() + 18.0 - QFontMetricsF(font).ascent() - 3.0 + QFontMetricsF(font).height() + 6.0));
+    EXPECT_GT(count(image, QRect(px(-8.0) + 10, boxBottom - 1, 20, 3), lit), 10) << "bottom border";
+    EXPECT_EQ(count(image, QRect(px(-8.0) + 10, boxBottom + 3, 20, 4), lit), 0) << "below the box";
+    // A horizontal line on the bottom edge is inside: its label stands above it.
+    view->setCrossSectionLine(0, static_cast<float>(-0.5 * grid.ny * grid.dy));
+    EXPECT_GT(count(render(), QRect(left() + 3, bottom() - 25, 40, 18), lit), 20) << "label of a line on the bottom edge";
 
     view->setCrossSectionLineVisible(false);
     PotentialField2D v(grid.nx, grid.ny, grid.dx, grid.dy);
