@@ -50,10 +50,13 @@ QPen dashedPen(const QColor& color, double width)
 
 void QuantumGLView::drawPainterOverlays()
 {
+    // Every overlay maps physical points through the domain's extents: none is
+    // drawn without a domain on both axes (a NaN extent counts as none).
+    if (!(geometry_.worldExtentX > 0.0f) || !(geometry_.worldExtentY > 0.0f))
+        return;
     drawPotentialContours();
     drawProbabilityContours();
-    const bool currentShown = overlays_.currentVisible && !current_.isEmpty() && current_.maxMagnitude > 0.0f
-                              && geometry_.worldExtentX > 0.0f && geometry_.worldExtentY > 0.0f;
+    const bool currentShown = overlays_.currentVisible && !current_.isEmpty() && current_.maxMagnitude > 0.0f;
     if (currentShown) {
         if (overlays_.currentMode == 1 || overlays_.currentMode == 2)
             drawCurrentStreamlines();
@@ -91,8 +94,8 @@ QColor QuantumGLView::probabilityContourColor(float t)
 
 void QuantumGLView::drawPotentialContours()
 {
-    if (!overlays_.potentialContoursVisible || potentialContours_.segments.empty() || !(geometry_.worldExtentX > 0.0f)
-        || !(geometry_.worldExtentY > 0.0f) || !(overlays_.potentialContourOpacity > 0.0f))
+    if (!overlays_.potentialContoursVisible || potentialContours_.segments.empty()
+        || !(overlays_.potentialContourOpacity > 0.0f))
         return;
     const QRectF image = imageRect();
     const ViewNavigation& nav = geometry_.navigation;
@@ -111,7 +114,6 @@ void QuantumGLView::drawPotentialContours()
 void QuantumGLView::drawProbabilityContours()
 {
     if (!overlays_.probabilityContoursVisible || probabilityContours_.segments.empty()
-        || !(geometry_.worldExtentX > 0.0f) || !(geometry_.worldExtentY > 0.0f)
         || !(overlays_.probabilityContourOpacity > 0.0f))
         return;
     const QRectF image = imageRect();
@@ -221,9 +223,8 @@ void QuantumGLView::drawCurrentVectors()
 
 void QuantumGLView::drawDetectorOverlay()
 {
-    const float ex = geometry_.worldExtentX;
     const float ey = geometry_.worldExtentY;
-    if (!overlays_.detectorVisible || !(ex > 0.0f) || !(ey > 0.0f))
+    if (!overlays_.detectorVisible)
         return;
     const QRectF image = imageRect();
     QPainter painter(this);
@@ -288,8 +289,7 @@ void QuantumGLView::drawDetectorOverlay()
 
 void QuantumGLView::drawMeasurementMarkers()
 {
-    if (!overlays_.markersVisible || markers_.empty() || !(geometry_.worldExtentX > 0.0f)
-        || !(geometry_.worldExtentY > 0.0f))
+    if (!overlays_.markersVisible || markers_.empty())
         return;
     QPainter painter(this);
     preparePainter(painter, imageRect());
@@ -302,10 +302,10 @@ void QuantumGLView::drawMeasurementMarkers()
 
 void QuantumGLView::drawSectionLine()
 {
+    if (!overlays_.sectionVisible)
+        return;
     const float ex = geometry_.worldExtentX;
     const float ey = geometry_.worldExtentY;
-    if (!overlays_.sectionVisible || !(ex > 0.0f) || !(ey > 0.0f))
-        return;
     const QRectF image = imageRect();
     QPainter painter(this);
     preparePainter(painter, image);

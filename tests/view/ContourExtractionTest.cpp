@@ -288,8 +288,8 @@ TEST(ProbabilityContours, EmptyOrZeroFieldsGiveNoLevels)
         thin.fill(Complex(1.0f, 0.0f));
         EXPECT_TRUE(buildProbabilityContours(thin, 4, 1, 4.0f, 384).levels.empty()) << size.first << " x " << size.second;
     }
-    // A densest cell of 1e-30 is no density to contour; twice that is.
-    for (auto [amplitude, levels] : {std::pair{1e-15f, 0u}, std::pair{1.5e-15f, 4u}}) {
+    // A densest cell of 1e-30 is no density to contour; just above it, or twice it, is.
+    for (auto [amplitude, levels] : {std::pair{1e-15f, 0u}, std::pair{1.003e-15f, 4u}, std::pair{1.5e-15f, 4u}}) {
         ComplexField2D faint(8, 6, 1.0f, 0.5f);
         faint.fill(Complex(amplitude, 0.0f));
         EXPECT_EQ(buildProbabilityContours(faint, 4, 1, 4.0f, 384).levels.size(), levels) << "amplitude " << amplitude;

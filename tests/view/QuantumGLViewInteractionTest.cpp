@@ -158,6 +158,15 @@ TEST_F(QuantumGLViewInteraction, NoShapeWithoutEditModeOrOutsideTheImage)
     mouse(QEvent::MouseButtonRelease, QPointF(150.0, 390.0), Qt::LeftButton, Qt::NoButton);
     ASSERT_EQ(shapes.size(), 1u);
     EXPECT_NEAR(shapes[0].height, 5.0f, 1e-4f);
+    // Without a move in between that point is the press itself, (-10, 5) off
+    // both axes: one cell there.
+    mouse(QEvent::MouseButtonPress, QPointF(100.0, 150.0), Qt::LeftButton, Qt::LeftButton);
+    mouse(QEvent::MouseButtonRelease, QPointF(150.0, 390.0), Qt::LeftButton, Qt::NoButton);
+    ASSERT_EQ(shapes.size(), 2u);
+    EXPECT_NEAR(shapes[1].centerX, -10.0f, 1e-4f);
+    EXPECT_NEAR(shapes[1].centerY, 5.0f, 1e-4f);
+    EXPECT_FLOAT_EQ(shapes[1].width, 0.15625f);
+    EXPECT_FLOAT_EQ(shapes[1].height, 0.15625f);
 }
 
 TEST_F(QuantumGLViewInteraction, WheelZoomsAboutTheCursorWithinItsLimits)

@@ -189,6 +189,52 @@ TEST_F(QuantumGLViewOverlays, DetectorBandHistogramAndReferenceCurve)
     EXPECT_EQ(count(image, QRect(px(10.0) + 60, top(), 30, bin), yellow), 0);
 }
 
+// A full histogram bar is a fifth of the image wide, at most 150 px, a bar of
+// half the largest count half as long; each bar fills its bin but for a gap of
+// 0.6 px, so the bars of 48 bins leave about 29 rows unlit. Without
+// multisampling the painter fills the pixels whose centres a bar covers.
+TEST_F(QuantumGLViewOverlays, HistogramBarsScaleWithTheImageAndFillTheirBins)
+{
+    struct Case {
+        OverlayGrid grid;
+        int viewWidth;
+        double imageWidth, imageHeight;
+    };
+    // 1000 x 200 from a 200 x 40 grid in a 1000 x 400 view: a fifth would be 200 px.
+    const OverlayGrid kLong{200, 40, 0.5f, 0.45f};
+    for (const Case& c : {Case{kWide, 400, 400.0, 320.0}, Case{kLong, 1000, 1000.0, 200.0}}) {
+        SCOPED_TRACE(c.viewWidth);
+        view->resize(c.viewWidth, 400);
+        useGrid(c.grid);
+        const double ey = c.grid.ny * c.grid.dy;
+        const int bins = 48;
+        // One shot at the middle of every bin, two in the lowest: bars of half
+        // the full width everywhere else.
+        std::vector<MeasurementShot> shots{{0.0f, static_cast<float>(-ey / 2.0 + 0.5 * ey / bins)}};
+        for (int k = 0; k < bins; ++k)
+            shots.push_back({0.0f, static_cast<float>(-ey / 2.0 + (k + 0.5) * ey / bins)});
+        view->setMeasurementMarkersVisible(false);
+        view->setMeasurementMarkers(shots);
+        view->setDetectorVisible(true);
+        // The line at x = -10 lands on a whole pixel, the bars start 4 px right of it.
+        const float detectorX = -0.1f * static_cast<float>(c.grid.nx * c.grid.dx);
+        view->setDetector(detectorX, 0.01f, bins);
+        const QImage image = render();
+        const auto bar = [](QRgb p) { return qBlue(p) > 60 && qBlue(p) < 130 && qRed(p) < 60; };
+        const double imageLeft = (c.viewWidth - c.imageWidth) / 2.0;
+        const int baseX = static_cast<int>(std::lround(imageLeft + 0.4 * c.imageWidth)) + 4;
+        const int imageTop = static_cast<int>(std::lround((400.0 - c.imageHeight) / 2.0));
+        const double full = std::min(0.2 * c.imageWidth, 150.0);
+        const double binHeight = c.imageHeight / bins;
+        const int lowest = static_cast<int>(imageTop + c.imageHeight - binHeight / 2.0);
+        const int middle = static_cast<int>(imageTop + c.imageHeight - 20.5 * binHeight);
+        EXPECT_EQ(count(image, QRect(baseX - 3, lowest, 400, 1), bar), std::lround(full)) << "full bar";
+        EXPECT_NEAR(count(image, QRect(baseX - 3, middle, 400, 1), bar), full / 2.0, 0.5) << "half bar";
+        EXPECT_NEAR(count(image, QRect(baseX + 10, 0, 1, 400), bar), c.imageHeight - bins * 0.6, bins * 0.15)
+            << "rows lit by the bars";
+    }
+}
+
 // The faint band of the detector spans its thickness across the whole domain
 // height, on grids wider and higher than long.
 TEST_F(QuantumGLViewOverlays, DetectorBandSpansItsThicknessAndTheDomainHeight)
@@ -240,20 +286,37 @@ TEST_F(QuantumGLViewOverlays, ArrowsSitOnTheirCellsUpToEveryEdge)
 }
 
 // Each streamline spans the streamline length in physical pixels of the
-// smaller size, here 0.09 up rather than 0.1 across: 15 steps of 0.18 each way,
-// 54 px across.
+// smaller size: on both grids 0.09 per pixel rather than 0.1, 15 steps of 0.18
+// each way, so 54 px across the wide grid's 10 px per unit and 60 px across the
+// tall one's 11.1. It is centred on its seed, half a spacing inside the image.
 TEST_F(QuantumGLViewOverlays, StreamlinesSpanTheirLengthInPixels)
 {
-    view->setCurrentMode(1);
-    view->setCurrentSpacing(120);
-    view->setStreamlineLength(60);
-    view->setCurrentField(current(1.0f, 0.0f, [](double, double) { return true; }));
-    const QImage image = render();
-    // Seeds every 120 px from 60 px inside the image; the first seed row is at top() + 60.
-    int widest = 0;
-    for (int y = top() + 58; y <= top() + 62; ++y)
-        widest = std::max(widest, count(image, QRect(0, y, 120, 1), lit));
-    EXPECT_NEAR(widest, 54, 2);
+    for (const OverlayGrid& g : {kWide, kTall}) {
+        SCOPED_TRACE(g.nx > g.ny ? "wide grid" : "tall grid");
+        useGrid(g);
+        view->setCurrentMode(1);
+        view->setCurrentSpacing(120);
+        view->setStreamlineLength(60);
+        view->setCurrentField(current(1.0f, 0.0f, [](double, double) { return true; }));
+        const QImage image = render();
+        const double unitsPerPixel = std::min(g.nx * g.dx / grid.width(), g.ny * g.dy / grid.height());
+        const double across = 30 * 2.0 * unitsPerPixel * grid.width() / (g.nx * g.dx);
+        // The first seed row lies at top() + 60, its first seed at left() + 60.
+        int widest = 0;
+        int first = 400;
+        int last = -1;
+        for (int y = top() + 58; y <= top() + 62; ++y) {
+            widest = std::max(widest, count(image, QRect(left(), y, 120, 1), lit));
+            for (int x = left(); x < left() + 120; ++x)
+                if (lit(image.pixel(x, y))) {
+                    first = std::min(first, x);
+                    last = std::max(last, x);
+                }
+        }
+        // The pen's square caps add half its width of 1.15 px at each end.
+        EXPECT_NEAR(widest, across + 1.15, 1.5) << "pixels across, from " << first << " to " << last;
+        EXPECT_NEAR((first + last + 1) / 2.0, grid.left() + 60.0, 1.5) << "centre of the first streamline";
+    }
 }
 
 TEST_F(QuantumGLViewOverlays, MarkersSitAtTheirMeasuredPositions)
@@ -333,6 +396,14 @@ TEST_F(QuantumGLViewOverlays, SectionLineAndContoursAreDrawnWhereTheyBelong)
     image = render();
     EXPECT_GT(count(image, QRect(px(-8.0) - 1, 30, 3, 370), orange), 150);
     EXPECT_EQ(count(image, QRect(px(-8.0) + 4, py(5.0) - 1, 400, 3), orange), 0); // the old line is gone
+    // Its label box, anchored 18 px below the image top, is the font's height and 6 px more.
+    const int boxBottom = static_cast<int>(
+        std::lround(top() + 18.0 - QFontMetricsF(font).ascent() - 3.0 + QFontMetricsF(font).height() + 6.0));
+    EXPECT_GT(count(image, QRect(px(-8.0) + 10, boxBottom - 1, 20, 3), lit), 10) << "bottom border";
+    EXPECT_EQ(count(image, QRect(px(-8.0) + 10, boxBottom + 3, 20, 4), lit), 0) << "below the box";
+    // A horizontal line on the bottom edge is inside: its label stands above it.
+    view->setCrossSectionLine(0, static_cast<float>(-0.5 * grid.ny * grid.dy));
+    EXPECT_GT(count(render(), QRect(left() + 3, bottom() - 25, 40, 18), lit), 20) << "label of a line on the bottom edge";
 
     view->setCrossSectionLineVisible(false);
     PotentialField2D v(grid.nx, grid.ny, grid.dx, grid.dy);
@@ -381,6 +452,9 @@ TEST_F(QuantumGLViewOverlays, EditorPreviewShowsTheShapeBeingDrawn)
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(100.0, 100.0), QPointF(100.0, 100.0), Qt::LeftButton,
                       Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(view.get(), &press);
+    // Before any move the preview is the pressed point alone.
+    EXPECT_EQ(count(render(), QRect(0, 0, 400, 400), yellow), count(render(), QRect(96, 96, 9, 9), yellow))
+        << "preview right after the press";
     QMouseEvent move(QEvent::MouseMove, QPointF(200.0, 160.0), QPointF(200.0, 160.0), Qt::NoButton, Qt::LeftButton,
                      Qt::NoModifier);
     QApplication::sendEvent(view.get(), &move);

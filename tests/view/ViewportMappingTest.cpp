@@ -231,8 +231,9 @@ TEST(OverlayGeometry, ArrowLengthFollowsTheSquareRootOfTheRelativeCurrent)
 {
     const QPointF base(100.0, 100.0);
     CurrentArrow arrow;
-    EXPECT_FALSE(currentArrow(base, 0.017f, 0.0f, 1.0f, 40.0, 8.8, arrow)); // 1.7 % is not drawn
-    EXPECT_TRUE(currentArrow(base, 0.0181f, 0.0f, 1.0f, 40.0, 8.8, arrow));  // 1.81 % is
+    // Relative to a maximum of 2, not 1, so that a product is not taken for the quotient.
+    EXPECT_FALSE(currentArrow(base, 0.034f, 0.0f, 2.0f, 40.0, 8.8, arrow)); // 1.7 % is not drawn
+    EXPECT_TRUE(currentArrow(base, 0.0362f, 0.0f, 2.0f, 40.0, 8.8, arrow));  // 1.81 % is
     EXPECT_FALSE(currentArrow(base, 0.0f, 0.0f, 1.0f, 40.0, 8.8, arrow));
     EXPECT_FALSE(currentArrow(base, 1.0f, 0.0f, 0.0f, 40.0, 8.8, arrow)); // no maximum to scale by
 
@@ -242,10 +243,10 @@ TEST(OverlayGeometry, ArrowLengthFollowsTheSquareRootOfTheRelativeCurrent)
     // A horizontal arrow's head strokes lie one above, one below its shaft.
     EXPECT_NEAR(arrow.headLeft.y(), 100.0 - 8.8 * std::sin(27.0 * 3.141592653589793 / 180.0), 1e-9);
     EXPECT_NEAR(arrow.headRight.y(), 100.0 + 8.8 * std::sin(27.0 * 3.141592653589793 / 180.0), 1e-9);
-    // 25 %: half length, upwards and obliquely (screen y grows downwards).
+    // 25 % of the maximum 2: half length, upwards and obliquely (screen y grows downwards).
     for (const auto& [jx, jy, tipX, tipY] :
-         {std::tuple{0.0f, 0.25f, 100.0, 80.0}, std::tuple{0.15f, 0.2f, 112.0, 84.0}}) {
-        ASSERT_TRUE(currentArrow(base, jx, jy, 1.0f, 40.0, 8.8, arrow));
+         {std::tuple{0.0f, 0.5f, 100.0, 80.0}, std::tuple{0.3f, 0.4f, 112.0, 84.0}}) {
+        ASSERT_TRUE(currentArrow(base, jx, jy, 2.0f, 40.0, 8.8, arrow));
         EXPECT_NEAR(arrow.tip.x(), tipX, 1e-5) << "jx = " << jx;
         EXPECT_NEAR(arrow.tip.y(), tipY, 1e-5) << "jx = " << jx;
         // The head strokes point back at +-27 degrees from the shaft, one on each side.
