@@ -156,15 +156,18 @@ TEST(DriveValues, RamseyEchoStagesFollowInTurn)
     ramsey.pulseDuration = 2.0;
     ramsey.freeEvolutionDuration = 4.0;
     ramsey.echoPulseDuration = 3.0;
-    // pulse 1 [0, 2), free [2, 4), echo [4, 7), free [7, 9), pulse 2 [9, 11)
+    // pulse 1 [0, 2), free [2, 4), echo [4, 7), free [7, 9), pulse 2 [9, 11): inside each
+    // stage and exactly at its start, where the next stage has already begun.
     const struct {
         double t;
         std::uint32_t stage;
         double elapsed;
-    } expected[] = {{-1.0, RamseyStageBefore, 0.0},      {0.5, RamseyStagePulse1, 0.5},
-                    {3.0, RamseyStageFreeFirstHalf, 0.0}, {5.0, RamseyStageEchoPulse, 1.0},
-                    {8.0, RamseyStageFreeSecondHalf, 0.0}, {9.5, RamseyStagePulse2, 0.5},
-                    {11.0, RamseyStageFinished, 0.0}};
+    } expected[] = {{-1.0, RamseyStageBefore, 0.0},      {0.0, RamseyStagePulse1, 0.0},
+                    {0.5, RamseyStagePulse1, 0.5},        {2.0, RamseyStageFreeFirstHalf, 0.0},
+                    {3.0, RamseyStageFreeFirstHalf, 0.0}, {4.0, RamseyStageEchoPulse, 0.0},
+                    {5.0, RamseyStageEchoPulse, 1.0},     {7.0, RamseyStageFreeSecondHalf, 0.0},
+                    {8.0, RamseyStageFreeSecondHalf, 0.0}, {9.0, RamseyStagePulse2, 0.0},
+                    {9.5, RamseyStagePulse2, 0.5},        {11.0, RamseyStageFinished, 0.0}};
     for (const auto& e : expected) {
         double elapsed = -1.0;
         EXPECT_EQ(ramseyPhaseAt(ramsey, e.t, &elapsed), e.stage) << "t = " << e.t;
@@ -173,6 +176,7 @@ TEST(DriveValues, RamseyEchoStagesFollowInTurn)
     EXPECT_EQ(ramseyPhaseAt(ramsey, 3.0, nullptr), RamseyStageFreeFirstHalf);
 
     ramsey.echoEnabled = false; // free [2, 6), pulse 2 [6, 8)
+    EXPECT_EQ(ramseyPhaseAt(ramsey, 2.0, nullptr), RamseyStageFreeEvolution);
     EXPECT_EQ(ramseyPhaseAt(ramsey, 5.0, nullptr), RamseyStageFreeEvolution);
     EXPECT_EQ(ramseyPhaseAt(ramsey, 6.0, nullptr), RamseyStagePulse2);
 }

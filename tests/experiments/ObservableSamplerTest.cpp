@@ -20,8 +20,8 @@ namespace {
 
 struct DoubleWellRun {
     PotentialScene scene = fixtures::doubleWellScene(true);
-    PotentialField2D potential = fixtures::rasterise(scene, 256, 256, 16.0, 16.0);
-    ComplexField2D psi{256, 256, 0.0625f, 0.0625f};
+    PotentialField2D potential = fixtures::rasterise(scene, 256, 128, 16.0, 16.0);
+    ComplexField2D psi{256, 128, 0.0625f, 0.125f};
     ObservableHistory history{16};
 
     DoubleWellRun() { EXPECT_TRUE(BoundStates1D::prepareSuperposition(psi, fixtures::doubleWellPair(), 0, 1, 0.0)); }
@@ -76,7 +76,7 @@ TEST(ObservableSampler, RabiBlockNeedsAnOkBasisButNotAFreshOne)
     // stale, yet the projection on it is still recorded.
     PotentialScene biased = run.scene;
     biased.find(fixtures::kBiasObjectId)->slopeX = 0.05f;
-    PotentialField2D biasedPotential = fixtures::rasterise(biased, 256, 256, 16.0, 16.0);
+    PotentialField2D biasedPotential = fixtures::rasterise(biased, 256, 128, 16.0, 16.0);
     in.potential = &biasedPotential;
     ASSERT_FALSE(fixtures::doubleWellPair().isValidFor(biasedPotential, 1.0, 1.0));
     const ObservableSample sample = ObservableSampler::observe(run.psi, run.history, in);

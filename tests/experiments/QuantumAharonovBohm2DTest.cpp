@@ -191,6 +191,11 @@ TEST(AharonovBohmRecorder, DetectorColumnIsClampedAndRowsMustMatch)
     EXPECT_EQ(AharonovBohmRecorder::detectorColumn(field, std::numeric_limits<double>::infinity()), 15u);
     // x = 0 lies between columns 7 and 8 (centre offset 7.5); llround goes up.
     EXPECT_EQ(AharonovBohmRecorder::detectorColumn(field, 0.0), 8u);
+    // Inside the grid the detector is the column whose centre lies within half a cell (dx) of it.
+    for (double x : {1.3, -1.8, 3.4, -3.6}) {
+        const std::uint64_t column = AharonovBohmRecorder::detectorColumn(field, x);
+        EXPECT_LE(std::fabs(gridCoordinateX(field, column) - x), 0.5 * 0.5 + 1e-12) << "x = " << x;
+    }
 
     AharonovBohmRecorder recorder(2);
     recorder.record(0.0, field);

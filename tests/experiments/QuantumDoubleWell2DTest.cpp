@@ -64,8 +64,17 @@ TEST(QuantumDoubleWell2D, SceneCheckAcceptsOnlyASymmetricTriple)
     const std::string unexpected =
         "Double-well analysis expects three enabled positive Rectangle barriers plus at most one Linear bias object.";
     EXPECT_EQ(checkMessage(wells(-6.0f, 0.0f, 1.0f, 6.0f)), unexpected);
-    EXPECT_EQ(checkMessage(wells(-6.0f, 1.0f, 10.0f, 6.0f)),
-              "No two open wells remain between the outer walls and central barrier.");
+    // Each well must stay open on its own: a barrier face exactly on the inner face of one
+    // outer wall (x = -5 or 5) closes that well, even while the other is open.
+    const std::string closed = "No two open wells remain between the outer walls and central barrier.";
+    EXPECT_EQ(checkMessage(wells(-6.0f, 1.0f, 10.0f, 6.0f)), closed);
+    for (float shift : {-0.125f, 0.125f}) {
+        PotentialScene touching = wells(-6.0f, 1.0f, 9.75f, 6.0f);
+        touching.find(2)->centerX = shift;
+        EXPECT_EQ(checkMessage(touching), closed) << "barrier at " << shift;
+        touching.find(2)->width = 9.74f;
+        EXPECT_EQ(checkMessage(touching), "ok") << "narrower barrier at " << shift;
+    }
 
     PotentialScene withGaussian = wells(-6.0f, 1.0f, 1.0f, 6.0f);
     PotentialObject gaussian;

@@ -111,7 +111,9 @@ TEST(QuantumHallEdge2D, ValidationAndLaunchWindow)
 
 TEST(QuantumHallEdge2D, WallFillsTheStripBelowTheEdge)
 {
-    ComplexField2D field(24, 32, 0.75f, 0.5f); // rows from y = -7.75 to 7.75
+    // Rows from y = -7.75 to 7.75; more columns than rows, so the wall must
+    // span the grid's own width nx dx = 15, not ny dx.
+    ComplexField2D field(40, 32, 0.375f, 0.5f);
     HallEdgeConfig config;
     config.edgeY = -4.0;
     config.launchY = -2.0;
@@ -122,8 +124,8 @@ TEST(QuantumHallEdge2D, WallFillsTheStripBelowTheEdge)
     EXPECT_TRUE(potential.matches(field));
     for (std::uint64_t j = 0; j < field.ny(); ++j) {
         const float expected = gridCoordinateY(field, j) <= -4.0 ? 120.0f : 0.0f;
-        EXPECT_EQ(potential.valueAt(0, j), expected) << j;
-        EXPECT_EQ(potential.valueAt(23, j), expected) << j;
+        for (std::uint64_t i = 0; i < field.nx(); ++i)
+            EXPECT_EQ(potential.valueAt(i, j), expected) << "cell (" << i << ", " << j << ")";
     }
 
     // An edge below the grid, or a zero wall, leaves the potential empty.

@@ -78,13 +78,14 @@ std::vector<double> planeWavePopulations(double depth, double duration, double g
     return populations;
 }
 
-// The guided beam on the guided 256 x 256 grid of 0.16, through one pulse
+// The guided beam on the guided grid's 40.96 across (256 cells of 0.16 along
+// the lattice) but 128 cells of 0.25 along its motion, through one pulse
 // applied at the mid-step times as the main window does; the populations at
 // the end of the pulse.
 KapitzaDiracSample orderPopulationsAfterPulse(const KapitzaDiracConfig& config)
 {
-    ComplexField2D field(256, 256, 0.16f, 0.16f);
-    PotentialField2D potential(256, 256, 0.16f, 0.16f);
+    ComplexField2D field(256, 128, 0.16f, 0.25f);
+    PotentialField2D potential(256, 128, 0.16f, 0.25f);
     std::string error;
     EXPECT_TRUE(QuantumKapitzaDirac2D::prepareInitialState(field, KapitzaDiracInitialStateConfig{}, 1.0, &error));
     // The beam's widths of |psi|^2, 5 across (cut at four widths by the grid) and 1.25 along its motion.

@@ -145,7 +145,7 @@ TEST(QuantumLandauZener2D, InstantaneousPopulationsOfALocalisedState)
         QuantumLandauZener2D::predict(pair, slopeSweep(0.35, -0.35, 40.0), 0, 1, 1.0);
     ASSERT_TRUE(reference.valid);
 
-    ComplexField2D psi(256, 256, 0.0625f, 0.0625f);
+    ComplexField2D psi(256, 128, 0.0625f, 0.125f);
     ASSERT_TRUE(BoundStates1D::prepareSuperposition(psi, pair, 0, 1, reference.localizingPhase));
     const SweepPopulations unbiased = QuantumLandauZener2D::instantaneousPopulations(psi, pair, reference, 0.0);
     ASSERT_TRUE(unbiased.valid);

@@ -26,9 +26,9 @@ std::string revivalMessage(const std::vector<PotentialObject>& objects)
     return error;
 }
 
-ComplexField2D filledField(std::uint64_t nx, std::uint64_t ny, float d, Complex value)
+ComplexField2D filledField(std::uint64_t nx, std::uint64_t ny, float dx, float dy, Complex value)
 {
-    ComplexField2D field(nx, ny, d, d);
+    ComplexField2D field(nx, ny, dx, dy);
     field.fill(value);
     return field;
 }
@@ -123,21 +123,25 @@ TEST(QuantumRevival2D, RefusesPerturbedBoxesWithTheirMessages)
 
 TEST(QuantumRevival2D, OverlapIsTheNormalisedFidelityOfTwoStates)
 {
-    const ComplexField2D a = filledField(4, 4, 0.5f, Complex(1.0f, 0.0f));
-    ComplexField2D b = filledField(4, 4, 0.5f, Complex(0.0f, 3.0f));
+    const ComplexField2D a = filledField(6, 4, 0.5f, 0.25f, Complex(1.0f, 0.0f));
+    ComplexField2D b = filledField(6, 4, 0.5f, 0.25f, Complex(0.0f, 3.0f));
     EXPECT_NEAR(overlapProbability(a, b), 1.0, 1e-12); // a global phase and scale do not matter
 
     // Half the cells change sign: <a|b> = 0.
     for (std::uint64_t j = 0; j < 2; ++j)
-        for (std::uint64_t i = 0; i < 4; ++i)
+        for (std::uint64_t i = 0; i < b.nx(); ++i)
             b.at(i, j) = -b.at(i, j);
     EXPECT_NEAR(overlapProbability(a, b), 0.0, 1e-12);
 
+    // Another grid, differing in any one of its sizes or spacings, has no overlap.
     EXPECT_EQ(overlapProbability(a, ComplexField2D()), 0.0);
-    EXPECT_EQ(overlapProbability(a, filledField(4, 8, 0.5f, Complex(1.0f, 0.0f))), 0.0);
-    EXPECT_EQ(overlapProbability(a, filledField(4, 4, 0.25f, Complex(1.0f, 0.0f))), 0.0);
+    for (const ComplexField2D& other :
+         {filledField(6, 8, 0.5f, 0.25f, Complex(1.0f, 0.0f)), filledField(4, 4, 0.5f, 0.25f, Complex(1.0f, 0.0f)),
+          filledField(6, 4, 0.25f, 0.25f, Complex(1.0f, 0.0f)), filledField(6, 4, 0.5f, 0.5f, Complex(1.0f, 0.0f))})
+        EXPECT_EQ(overlapProbability(a, other), 0.0)
+            << other.nx() << " x " << other.ny() << " cells of " << other.dx() << " x " << other.dy();
     // A state without probability, on either side, has no overlap (not 0 / 0).
-    const ComplexField2D zero = filledField(4, 4, 0.5f, Complex(0.0f, 0.0f));
+    const ComplexField2D zero = filledField(6, 4, 0.5f, 0.25f, Complex(0.0f, 0.0f));
     EXPECT_EQ(overlapProbability(a, zero), 0.0);
     EXPECT_EQ(normalisedOverlap(a, zero), 0.0);
     EXPECT_EQ(normalisedOverlap(zero, a), 0.0);
@@ -146,14 +150,14 @@ TEST(QuantumRevival2D, OverlapIsTheNormalisedFidelityOfTwoStates)
 TEST(RevivalRecorder, StoresInitialStateAndKeepsTheNewestSamples)
 {
     RevivalRecorder recorder(3);
-    const ComplexField2D field = filledField(8, 4, 0.5f, Complex(0.5f, 0.0f));
+    const ComplexField2D field = filledField(8, 4, 0.5f, 0.25f, Complex(0.5f, 0.0f));
     EXPECT_FALSE(recorder.record(0.0, field)); // nothing stored yet
     ASSERT_TRUE(recorder.setInitialState(field));
     ASSERT_TRUE(recorder.record(0.0, field));
     EXPECT_DOUBLE_EQ(recorder.samples()[0].fidelity, 1.0);
     ASSERT_EQ(recorder.samples()[0].xMarginal.size(), 8u);
-    // Per column: 4 rows of 0.25 times dy 0.5.
-    EXPECT_FLOAT_EQ(recorder.samples()[0].xMarginal[3], 0.5f);
+    // Per column: 4 rows of 0.25 times dy 0.25.
+    EXPECT_FLOAT_EQ(recorder.samples()[0].xMarginal[3], 0.25f);
 
     for (int k = 2; k <= 5; ++k)
         ASSERT_TRUE(recorder.record(k, field));
@@ -161,7 +165,7 @@ TEST(RevivalRecorder, StoresInitialStateAndKeepsTheNewestSamples)
     EXPECT_EQ(recorder.samples()[0].time, 3.0);
     EXPECT_EQ(recorder.samples()[2].time, 5.0);
 
-    EXPECT_FALSE(recorder.record(6.0, filledField(4, 4, 0.5f, Complex(1.0f, 0.0f))));
+    EXPECT_FALSE(recorder.record(6.0, filledField(4, 4, 0.5f, 0.25f, Complex(1.0f, 0.0f))));
     EXPECT_EQ(recorder.samples().size(), 3u);
 
     EXPECT_FALSE(recorder.setInitialState(ComplexField2D()));

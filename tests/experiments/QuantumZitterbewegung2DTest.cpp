@@ -94,7 +94,17 @@ TEST(QuantumZitterbewegung2D, ValidationAndPreparationFailures)
                                 {0.0, 1.0},
                                 {2.0},
                                 m},
-                           });
+                           },
+                           test::finiteOnly<ZitterbewegungConfig>({{"lightSpeed", &ZitterbewegungConfig::lightSpeed},
+                                                                    {"restMass", &ZitterbewegungConfig::restMass},
+                                                                    {"sigma", &ZitterbewegungConfig::sigma},
+                                                                    {"momentumX", &ZitterbewegungConfig::momentumX},
+                                                                    {"momentumY", &ZitterbewegungConfig::momentumY},
+                                                                    {"centerX", &ZitterbewegungConfig::centerX},
+                                                                    {"centerY", &ZitterbewegungConfig::centerY},
+                                                                    {"analysisEndTime",
+                                                                     &ZitterbewegungConfig::analysisEndTime}},
+                                                                   m));
 
     ZitterbewegungConfig config;
     std::string error;

@@ -87,11 +87,11 @@ inline BoundStateSettings pairSettings()
     return settings;
 }
 
-// Lowest pair of the unbiased double well on the 256 x 256 grid.
+// Lowest pair of the unbiased double well on 256 x 128 cells of 0.0625 x 0.125.
 inline const BoundStateResult& doubleWellPair()
 {
     static const BoundStateResult result =
-        BoundStates1D::compute(rasterise(doubleWellScene(true), 256, 256, 16.0, 16.0), pairSettings());
+        BoundStates1D::compute(rasterise(doubleWellScene(true), 256, 128, 16.0, 16.0), pairSettings());
     return result;
 }
 
