@@ -241,7 +241,7 @@ TEST(BerryRecorder, ThinningKeepsTheLoopEnd)
 {
     const BerryTrap trap = presetTrap();
     BerryConfig config = enabledLoop(10.0);
-    ComplexField2D field(16, 16, 0.5f, 0.5f);
+    ComplexField2D field(16, 12, 0.5f, 0.625f);
     ASSERT_TRUE(QuantumBerryPhase2D::prepareInitialState(field, trap, config, 1.0, 1.0));
 
     BerryRecorder recorder(3); // spacing 10 / 2 = 5
@@ -272,7 +272,7 @@ TEST(BerryRecorder, ThinnedRecordsStillCarryTheStateAlong)
 {
     const BerryTrap trap = presetTrap();
     const BerryConfig config = enabledLoop(10.0);
-    ComplexField2D field(16, 16, 0.5f, 0.5f);
+    ComplexField2D field(16, 12, 0.5f, 0.625f);
     ASSERT_TRUE(QuantumBerryPhase2D::prepareInitialState(field, trap, config, 1.0, 1.0));
     // The same state pushed along x and turned by a global phase.
     ComplexField2D pushed = field;

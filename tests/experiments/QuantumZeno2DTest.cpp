@@ -45,8 +45,8 @@ PotentialScene escapeScene()
 // product of the measured survival fractions.
 double measuredSurvivalAfterEscape(double period)
 {
-    ComplexField2D field(256, 128, 0.16f, 0.16f);
-    PotentialField2D potential(256, 128, 0.16f, 0.16f);
+    ComplexField2D field(256, 128, 0.16f, 0.2f);
+    PotentialField2D potential(256, 128, 0.16f, 0.2f);
     escapeScene().buildPotential(potential);
     const ZenoInitialStateConfig initial;
     EXPECT_TRUE(QuantumZeno2D::prepareInitialState(field, initial, nullptr));
