@@ -49,6 +49,16 @@ TEST(QuantumDoubleWell2D, SceneCheckAcceptsOnlyASymmetricTriple)
     // tol = 0.03 max(1, 6.5) = 0.195 < |-6 + 6.5|
     EXPECT_EQ(checkMessage(wells(-6.0f, 1.0f, 1.0f, 6.5f)),
               "The three barriers are not sufficiently symmetric about x=0.");
+    // Each symmetry rule holds up to its tolerance included: with the outer walls
+    // at -6.25, tol = 0.03 x 6.25 = 0.1875 exactly (all figures exact in binary).
+    PotentialScene atTolerance = wells(-6.25f, 1.0f, 1.0f, 6.0625f); // |xl + xr| = tol
+    EXPECT_EQ(checkMessage(atTolerance), "ok");
+    atTolerance = wells(-6.25f, 1.0f, 1.0f, 6.25f);
+    atTolerance.find(2)->centerX = 0.1875f; // |x_middle| = tol
+    EXPECT_EQ(checkMessage(atTolerance), "ok");
+    atTolerance = wells(-6.25f, 1.0f, 1.0f, 6.25f);
+    atTolerance.find(3)->width = 2.1875f; // |w_left - w_right| = tol
+    EXPECT_EQ(checkMessage(atTolerance), "ok");
     // Wall heights must agree within 0.03 max(1, V): low walls of 0.5 and 0.55 do not.
     PotentialScene low = wells(-6.0f, 1.0f, 1.0f, 6.0f);
     low.find(1)->value = 0.5f;
