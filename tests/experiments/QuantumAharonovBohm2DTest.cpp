@@ -137,6 +137,19 @@ TEST(QuantumAharonovBohm2D, LoopAroundTheTubeCarriesTheFluxPhase)
         EXPECT_FLOAT_EQ(potential.valueAt(5, 5), 0.0f);
     }
 
+    // A tube at (1.2, -1.6), its own coordinate on each axis: the flux is in a loop
+    // round it (x in [-0.24, 2.64], y in [-3.1, -0.1]) and not in the loop beside it
+    // round (-1.6, -1.6) (x in [-3.12, -0.24]).
+    AharonovBohmConfig off;
+    off.fluxQuanta = 0.5;
+    off.solenoidX = 1.2;
+    off.solenoidY = -1.6;
+    PotentialField2D offPotential;
+    GaugeLinkField2D offLinks;
+    ASSERT_TRUE(QuantumAharonovBohm2D::buildField(field, off, offPotential, offLinks, nullptr));
+    EXPECT_NEAR(std::abs(loopProduct(offLinks, 54, 32, 72, 47) + 1.0), 0.0, 2e-3) << "loop round the tube";
+    EXPECT_NEAR(std::abs(loopProduct(offLinks, 36, 32, 54, 47) - 1.0), 0.0, 2e-3) << "loop beside the tube";
+
     AharonovBohmConfig zero;
     zero.fluxQuanta = 0.0;
     PotentialField2D potential;

@@ -231,6 +231,11 @@ TEST(QuantumBilliard2D, SingleCellPacketOccupiesOneCellOfTheFreeArea)
     EXPECT_NEAR(o.effectiveArea, 0.0625, 1e-12);
     EXPECT_NEAR(o.occupiedFraction, 0.0625 / (18.0 * 14.0), 1e-6 * o.occupiedFraction);
     EXPECT_EQ(o.fidelity, 0.0); // no psi(0) given
+    // A radius left over from an earlier Sinai billiard removes no disc when there is no scatterer.
+    BilliardConfig leftover = config;
+    leftover.scattererRadius = 2.2;
+    EXPECT_NEAR(QuantumBilliard2D::observables(field, leftover, nullptr).occupiedFraction, o.occupiedFraction,
+                1e-12 * o.occupiedFraction);
 
     // Only the shell just outside the disc counts there: margin max(2.5 * 0.25, 0.45).
     const BilliardConfig sinai = presetBilliard(true);

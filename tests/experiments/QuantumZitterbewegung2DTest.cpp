@@ -246,6 +246,13 @@ TEST(DiracZitterbewegungRecorder, MeasuredTremblingMatchesThePrediction)
     EXPECT_NEAR(residualX, 0.0, 1e-9);
     EXPECT_NEAR(residualY, 0.0, 1e-9);
     EXPECT_GT(recorder.maxAbsDetrendedX(), 0.1);
+    // A reset forgets both fitted drifts and the trembling amplitude.
+    DiracZitterbewegungRecorder cleared = recorder;
+    cleared.reset();
+    EXPECT_EQ(cleared.fittedDriftVelocityX(), 0.0);
+    EXPECT_EQ(cleared.fittedDriftVelocityY(), 0.0);
+    EXPECT_EQ(cleared.maxAbsDetrendedX(), 0.0);
+    EXPECT_TRUE(cleared.samples().empty());
 
     // Successive extrema of <v_x> (refined by a parabola through three
     // samples) lie half a trembling period 2 pi hbar / (2E) apart.
