@@ -254,6 +254,12 @@ TEST_F(QuantumGLViewOverlays, DetectorBandSpansItsThicknessAndTheDomainHeight)
         const int column = px(-10.0) + expectedWidth / 4;
         EXPECT_NEAR(count(image, QRect(column, 0, 1, 400), band), bottom() - top(), 2)
             << "band height in pixels";
+        // Its dashed centre line starts at the top of the domain with a whole
+        // dash (4 widths of 1.6 px) in the first rows of the image.
+        int dashRows = 0;
+        for (int y = top(); y < top() + 6; ++y)
+            dashRows += count(image, QRect(px(-10.0) - 1, y, 3, 1), cyan) > 0 ? 1 : 0;
+        EXPECT_EQ(dashRows, 6) << "rows of the first dash";
     }
 }
 
@@ -404,6 +410,54 @@ TEST_F(QuantumGLViewOverlays, SectionLineAndContoursAreDrawnWhereTheyBelong)
     // A horizontal line on the bottom edge is inside: its label stands above it.
     view->setCrossSectionLine(0, static_cast<float>(-0.5 * grid.ny * grid.dy));
     EXPECT_GT(count(render(), QRect(left() + 3, bottom() - 25, 40, 18), lit), 20) << "label of a line on the bottom edge";
+    // So is one on the top edge: its label stands above it, outside the image,
+    // but the box of a large font reaches below the line by its descent less 3 px.
+    const QFont normal = view->font();
+    QFont large = normal;
+    large.setPixelSize(40);
+    view->setFont(large);
+    const QFontMetricsF largeMetrics(large);
+    const double ey = grid.ny * grid.dy;
+    const int largeBoxBottom =
+        static_cast<int>(std::lround(top() - 6.0 - largeMetrics.ascent() - 3.0 + largeMetrics.height() + 6.0));
+    ASSERT_GE(largeBoxBottom, top() + 4);
+    view->setCrossSectionLine(0, static_cast<float>(0.5 * ey));
+    EXPECT_GT(count(render(), QRect(left() + 10, largeBoxBottom - 1, 30, 3), lit), 10)
+        << "label of a line on the top edge";
+    view->setCrossSectionLine(0, static_cast<float>(0.5 * ey + 0.3)); // 3 px above the image
+    EXPECT_EQ(count(render(), QRect(left() + 10, top() + 1, 30, largeBoxBottom - top() + 2), lit), 0)
+        << "no label above the image";
+    view->setFont(normal);
+
+    // The rule compares a vertical line's x with the image's sides and a
+    // horizontal line's y with its top and bottom, also where the image lies
+    // lower than it is wide or further right than it is high.
+    struct Narrow {
+        QSize viewSize;
+        OverlayGrid grid;
+        std::uint32_t orientation;
+        float coordinate;
+    };
+    for (const Narrow& n : {Narrow{QSize(120, 400), kWide, 1, 3.0f}, Narrow{QSize(400, 120), kTall, 0, -3.0f}}) {
+        view->resize(n.viewSize);
+        useGrid(n.grid);
+        view->setCrossSectionLine(n.orientation, n.coordinate);
+        image = render();
+        const QRectF shown = view->imageRect();
+        if (n.orientation == 1) {
+            ASSERT_GT(shown.top(), shown.right());
+            const int lineX = static_cast<int>(std::lround(view->worldToWidget(n.coordinate, 0.0f).x()));
+            EXPECT_GT(count(image, QRect(lineX + 3, static_cast<int>(shown.top()) + 3, 40, 18), lit), 20)
+                << "label of a vertical line in a narrow view";
+        } else {
+            ASSERT_GT(shown.left(), shown.bottom());
+            const int lineY = static_cast<int>(std::lround(view->worldToWidget(0.0f, n.coordinate).y()));
+            EXPECT_GT(count(image, QRect(static_cast<int>(shown.left()) + 3, lineY - 25, 40, 18), lit), 20)
+                << "label of a horizontal line in a low view";
+        }
+    }
+    view->resize(400, 400);
+    useGrid(kWide);
 
     view->setCrossSectionLineVisible(false);
     PotentialField2D v(grid.nx, grid.ny, grid.dx, grid.dy);
