@@ -96,13 +96,20 @@ TEST(PotentialContours, StepBarrierGetsOneMidLevelOnTheHalfCellBoundary)
 // with one cell 1.5e-7 above it not.
 TEST(PotentialContours, BinaryToleranceFromBothSides)
 {
-    for (auto [offset, binary] : {std::pair{1e-7f, true}, std::pair{1.5e-7f, false}}) {
+    // A step of 0.05 is within the absolute floor of 1e-7; a step of 100 has
+    // a tolerance of a millionth of the range, 1e-4.
+    struct Case {
+        float step, offset;
+        bool binary;
+    };
+    for (const Case& c : {Case{0.05f, 1e-7f, true}, Case{0.05f, 1.5e-7f, false}, Case{100.0f, 0.995e-4f, true},
+                          Case{100.0f, 1.005e-4f, false}}) {
         PotentialField2D v(12, 10, 0.5f, 0.4f);
-        v.addRectangle(0.0f, 0.0f, 2.0f, 2.0f, 0.05f);
-        v.addRectangle(-2.25f, -1.4f, 0.4f, 0.3f, offset); // one cell, away from the step
+        v.addRectangle(0.0f, 0.0f, 2.0f, 2.0f, c.step);
+        v.addRectangle(-2.25f, -1.4f, 0.4f, 0.3f, c.offset); // one cell, away from the step
         const PotentialContourSet set = buildPotentialContours(v, 4);
-        EXPECT_EQ(set.binary, binary) << "offset " << offset;
-        EXPECT_EQ(set.levels.size(), binary ? 1u : 4u) << "offset " << offset;
+        EXPECT_EQ(set.binary, c.binary) << "step " << c.step << ", offset " << c.offset;
+        EXPECT_EQ(set.levels.size(), c.binary ? 1u : 4u) << "step " << c.step << ", offset " << c.offset;
     }
 }
 

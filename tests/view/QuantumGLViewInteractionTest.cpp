@@ -295,6 +295,27 @@ TEST_F(QuantumGLViewInteraction, MiddleDoubleClickAndHomeResetTheView)
     EXPECT_FLOAT_EQ(nav().zoom, kept);
     view->resetView();
 
+    // The drag distance itself is still close, along x or along y; a pixel
+    // across beyond it is not (whole pixels, so the squared distances are exact).
+    // Each pair starts far from the one before, so that it begins afresh.
+    const int drag = QApplication::startDragDistance();
+    const struct {
+        QPointF offset;
+        bool close;
+    } pairs[] = {{QPointF(drag, 0), true}, {QPointF(0, drag), true}, {QPointF(drag, 1), false}, {QPointF(1, drag), false}};
+    double baseX = 60.0;
+    for (const auto& pair : pairs) {
+        wheel(QPointF(300.0, 100.0), 360);
+        const float zoomed = nav().zoom;
+        ASSERT_GT(zoomed, 1.4f);
+        middleClick(QPointF(baseX, 200.0));
+        middleClick(QPointF(baseX, 200.0) + pair.offset);
+        EXPECT_FLOAT_EQ(nav().zoom, pair.close ? 1.0f : zoomed)
+            << "presses " << pair.offset.x() << ", " << pair.offset.y() << " apart";
+        view->resetView();
+        baseX += 8.0 * drag;
+    }
+
     // Quick presses far apart, along x or along y, are two clicks.
     wheel(QPointF(300.0, 100.0), 360);
     const float zoomed = nav().zoom;
@@ -314,6 +335,14 @@ TEST_F(QuantumGLViewInteraction, MiddleDoubleClickAndHomeResetTheView)
     mouse(QEvent::MouseButtonRelease, QPointF(200.0, 200.0), Qt::MiddleButton, Qt::NoButton);
     middleClick(QPointF(200.0, 200.0));
     EXPECT_FLOAT_EQ(nav().zoom, zoom);
+    // A held press that wanders no further than the drag distance still is.
+    middleClick(QPointF(300.0, 300.0)); // a click elsewhere first, whose pair this is not
+    mouse(QEvent::MouseButtonPress, QPointF(200.0, 200.0), Qt::MiddleButton, Qt::MiddleButton);
+    mouse(QEvent::MouseMove, QPointF(200.0 + drag, 200.0), Qt::NoButton, Qt::MiddleButton);
+    mouse(QEvent::MouseMove, QPointF(200.0, 200.0), Qt::NoButton, Qt::MiddleButton);
+    mouse(QEvent::MouseButtonRelease, QPointF(200.0, 200.0), Qt::MiddleButton, Qt::NoButton);
+    middleClick(QPointF(200.0, 200.0));
+    EXPECT_FLOAT_EQ(nav().zoom, 1.0f) << "a wander of the drag distance";
 
     // The toolkit's own double-click event and the Home key reset as well.
     QMouseEvent doubleClick(QEvent::MouseButtonDblClick, QPointF(200.0, 200.0), QPointF(200.0, 200.0),

@@ -10,6 +10,7 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QMouseEvent>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -102,6 +103,17 @@ protected:
                 if (test(image.pixel(x, y)))
                     ++n;
         return n;
+    }
+
+    // Rows from y down that a dashed vertical line at x lights: a line
+    // starting at y with a whole dash (4 widths of 1.6 px) lights its first 6.
+    template <typename Test>
+    static int dashRows(const QImage& image, int x, int y, Test test)
+    {
+        int rows = 0;
+        for (int r = y; r < y + 6; ++r)
+            rows += count(image, QRect(x - 1, r, 3, 1), test) > 0 ? 1 : 0;
+        return rows;
     }
 
     static bool cyan(QRgb p) { return qBlue(p) > 100 && qGreen(p) > 90 && qRed(p) * 4 < qGreen(p) * 3; }
@@ -254,6 +266,7 @@ TEST_F(QuantumGLViewOverlays, DetectorBandSpansItsThicknessAndTheDomainHeight)
         const int column = px(-10.0) + expectedWidth / 4;
         EXPECT_NEAR(count(image, QRect(column, 0, 1, 400), band), bottom() - top(), 2)
             << "band height in pixels";
+        EXPECT_EQ(dashRows(image, px(-10.0), top(), cyan), 6) << "its dashed line starts at the domain top";
     }
 }
 
@@ -319,6 +332,40 @@ TEST_F(QuantumGLViewOverlays, StreamlinesSpanTheirLengthInPixels)
     }
 }
 
+// Streamline seeds lie half a spacing apart from the image's left and top
+// edges and a whole spacing apart from each other, short of the right and
+// bottom edges: 32 px over 400 px puts the next seed exactly on the far edge,
+// which gets none. Zoomed in, so that the edge shows current to trace, a
+// current along that edge would show a seed there.
+TEST_F(QuantumGLViewOverlays, StreamlineSeedsStopShortOfTheFarEdges)
+{
+    struct Case {
+        OverlayGrid grid;
+        float jx, jy;
+        bool bottomEdge;
+    };
+    for (const Case& c : {Case{kWide, 0.0f, 1.0f, false}, Case{kTall, 1.0f, 0.0f, true}}) {
+        SCOPED_TRACE(c.bottomEdge ? "bottom edge" : "right edge");
+        useGrid(c.grid);
+        view->setCurrentMode(1);
+        view->setCurrentSpacing(32);
+        view->setStreamlineLength(60);
+        view->setCurrentField(current(c.jx, c.jy, [](double, double) { return true; }));
+        view->resetView();
+        render();
+        const QPointF centre = view->imageRect().center();
+        QWheelEvent wheel(centre, view->mapToGlobal(centre.toPoint()), QPoint(), QPoint(0, 600), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(view.get(), &wheel);
+        ASSERT_GT(view->geometry().navigation.zoom, 1.5f);
+        const QImage image = render();
+        const QRect lastSeeds = c.bottomEdge ? QRect(left(), bottom() - 33, 400, 2) : QRect(right() - 33, top(), 2, 400);
+        const QRect edge = c.bottomEdge ? QRect(left(), bottom() - 2, 400, 2) : QRect(right() - 2, top(), 2, 400);
+        EXPECT_GT(count(image, lastSeeds, lit), 100) << "streamlines of the last seeds";
+        EXPECT_EQ(count(image, edge, lit), 0) << "streamlines on the far edge";
+    }
+}
+
 TEST_F(QuantumGLViewOverlays, MarkersSitAtTheirMeasuredPositions)
 {
     view->setMeasurementMarkerSize(10.0f);
@@ -355,7 +402,7 @@ TEST_F(QuantumGLViewOverlays, SectionLineAndContoursAreDrawnWhereTheyBelong)
         useGrid(g);
         view->setCrossSectionLine(1, 3.0f);
         QImage image = render();
-        EXPECT_GT(count(image, QRect(px(3.0) - 1, top(), 3, 12), orange), 0) << "vertical line at the top";
+        EXPECT_EQ(dashRows(image, px(3.0), top(), orange), 6) << "vertical line starting at the domain top";
         EXPECT_GT(count(image, QRect(px(3.0) - 1, bottom() - 12, 3, 12), orange), 0) << "at the bottom";
         EXPECT_GT(count(image, QRect(px(3.0) + 3, top() + 3, 40, 18), lit), 20) << "its label at the top";
         // A line on the left edge of the domain is still inside: it keeps its label.
@@ -404,6 +451,54 @@ TEST_F(QuantumGLViewOverlays, SectionLineAndContoursAreDrawnWhereTheyBelong)
     // A horizontal line on the bottom edge is inside: its label stands above it.
     view->setCrossSectionLine(0, static_cast<float>(-0.5 * grid.ny * grid.dy));
     EXPECT_GT(count(render(), QRect(left() + 3, bottom() - 25, 40, 18), lit), 20) << "label of a line on the bottom edge";
+    // So is one on the top edge: its label stands above it, outside the image,
+    // but the box of a large font reaches below the line by its descent less 3 px.
+    const QFont normal = view->font();
+    QFont large = normal;
+    large.setPixelSize(40);
+    view->setFont(large);
+    const QFontMetricsF largeMetrics(large);
+    const double ey = grid.ny * grid.dy;
+    const int largeBoxBottom =
+        static_cast<int>(std::lround(top() - 6.0 - largeMetrics.ascent() - 3.0 + largeMetrics.height() + 6.0));
+    ASSERT_GE(largeBoxBottom, top() + 4);
+    view->setCrossSectionLine(0, static_cast<float>(0.5 * ey));
+    EXPECT_GT(count(render(), QRect(left() + 10, largeBoxBottom - 1, 30, 3), lit), 10)
+        << "label of a line on the top edge";
+    view->setCrossSectionLine(0, static_cast<float>(0.5 * ey + 0.3)); // 3 px above the image
+    EXPECT_EQ(count(render(), QRect(left() + 10, top() + 1, 30, largeBoxBottom - top() + 2), lit), 0)
+        << "no label above the image";
+    view->setFont(normal);
+
+    // The rule compares a vertical line's x with the image's sides and a
+    // horizontal line's y with its top and bottom, also where the image lies
+    // lower than it is wide or further right than it is high.
+    struct Narrow {
+        QSize viewSize;
+        OverlayGrid grid;
+        std::uint32_t orientation;
+        float coordinate;
+    };
+    for (const Narrow& n : {Narrow{QSize(120, 400), kWide, 1, 3.0f}, Narrow{QSize(400, 120), kTall, 0, -3.0f}}) {
+        view->resize(n.viewSize);
+        useGrid(n.grid);
+        view->setCrossSectionLine(n.orientation, n.coordinate);
+        image = render();
+        const QRectF shown = view->imageRect();
+        if (n.orientation == 1) {
+            ASSERT_GT(shown.top(), shown.right());
+            const int lineX = static_cast<int>(std::lround(view->worldToWidget(n.coordinate, 0.0f).x()));
+            EXPECT_GT(count(image, QRect(lineX + 3, static_cast<int>(shown.top()) + 3, 40, 18), lit), 20)
+                << "label of a vertical line in a narrow view";
+        } else {
+            ASSERT_GT(shown.left(), shown.bottom());
+            const int lineY = static_cast<int>(std::lround(view->worldToWidget(0.0f, n.coordinate).y()));
+            EXPECT_GT(count(image, QRect(static_cast<int>(shown.left()) + 3, lineY - 25, 40, 18), lit), 20)
+                << "label of a horizontal line in a low view";
+        }
+    }
+    view->resize(400, 400);
+    useGrid(kWide);
 
     view->setCrossSectionLineVisible(false);
     PotentialField2D v(grid.nx, grid.ny, grid.dx, grid.dy);
@@ -443,6 +538,8 @@ TEST_F(QuantumGLViewOverlays, ProbabilityContoursTakeTheColourOfTheirLevel)
     EXPECT_TRUE(near(image.pixel(px(0.0), py(-5.0)), 15, 120, 255));
     EXPECT_TRUE(near(image.pixel(px(0.0), py(-10.0)), 15, 120, 255));
     EXPECT_EQ(count(image, QRect(0, py(0.0) - 20, 400, 40), lit), 0);
+    view->setProbabilityContoursVisible(false);
+    EXPECT_EQ(count(render(), QRect(0, 0, 400, 400), lit), 0) << "hidden contours";
 }
 
 TEST_F(QuantumGLViewOverlays, EditorPreviewShowsTheShapeBeingDrawn)
@@ -467,6 +564,7 @@ TEST_F(QuantumGLViewOverlays, EditorPreviewShowsTheShapeBeingDrawn)
     QMouseEvent release(QEvent::MouseButtonRelease, QPointF(200.0, 160.0), QPointF(200.0, 160.0), Qt::LeftButton,
                         Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(view.get(), &release);
+    EXPECT_EQ(count(render(), QRect(0, 0, 400, 400), yellow), 0) << "preview after the release";
     view->setEditTool(1);
     QMouseEvent centre(QEvent::MouseButtonPress, QPointF(200.0, 200.0), QPointF(200.0, 200.0), Qt::LeftButton,
                        Qt::LeftButton, Qt::NoModifier);

@@ -146,6 +146,20 @@ TEST_F(QuantumGLViewRender, SpotAppearsWhereItsPhysicalCoordinatesPutIt)
     EXPECT_NEAR(centre.y(), 50.0 + 200.0 * (0.5 - 3.0 / 19.2), 1.5);
     EXPECT_NEAR(view->imageRect().top(), 50.0, 1e-9);
     EXPECT_NEAR(view->imageRect().height(), 200.0, 1e-9);
+
+    // Frames of another height at the same width, then of another width at the
+    // same height: each shows its own spot, so its textures took its new size.
+    struct Frame {
+        std::uint64_t nx, ny;
+        double x0, y0;
+    };
+    for (const Frame& f : {Frame{128, 96, -5.0, -6.0}, Frame{96, 96, 4.0, 8.0}, Frame{96, 64, -7.0, 2.0}}) {
+        view->setFrame(spot(f.nx, f.ny, 0.25f, 0.3f, f.x0, f.y0, 0.6), PotentialField2D(), 0);
+        const QPointF moved = brightCentroid(renderedImage(*view));
+        const QPointF expected = view->worldToWidget(static_cast<float>(f.x0), static_cast<float>(f.y0));
+        EXPECT_NEAR(moved.x(), expected.x(), 1.5) << f.nx << " x " << f.ny;
+        EXPECT_NEAR(moved.y(), expected.y(), 1.5) << f.nx << " x " << f.ny;
+    }
 }
 
 TEST_F(QuantumGLViewRender, ZoomedPictureAgreesWithTheOverlayMapping)

@@ -112,6 +112,9 @@ TEST(ViewportMapping, WorldAndWidgetPointsRoundTripAtAnyZoomAndPan)
         EXPECT_EQ(worldToWidget(image, flat, 1.0, 1.0), QPointF(0.0, 0.0));
     }
     EXPECT_EQ(worldToWidget(QRectF(), nav, 1.0, 1.0), QPointF(0.0, 0.0));
+    // An infinite zoom shows no span on either axis: every point maps to the image centre.
+    const ViewNavigation infinite = navigation(32.0f, 16.0f, std::numeric_limits<float>::infinity(), 2.0f, 1.0f);
+    EXPECT_EQ(worldToWidget(image, infinite, 5.0, -3.0), image.center());
 }
 
 TEST(ViewportMapping, ZoomAboutTheCursorKeepsItsPointFixed)
@@ -190,10 +193,13 @@ TEST(ViewportMapping, PanFollowsTheCursorAndStaysInsideTheZoomedExtent)
     clampPan(flat);
     EXPECT_FLOAT_EQ(flat.panX, 0.0f);
     EXPECT_FLOAT_EQ(flat.panY, 0.0f);
-    ViewNavigation none = navigation(0.0f, 40.0f, 4.0f, 3.0f, 3.0f);
-    clampPan(none);
-    EXPECT_FLOAT_EQ(none.zoom, 1.0f);
-    EXPECT_FLOAT_EQ(none.panX, 0.0f);
+    // Without an extent on either axis alone the view goes back to zoom 1 and no pan.
+    for (ViewNavigation none : {navigation(0.0f, 40.0f, 4.0f, 3.0f, 3.0f), navigation(40.0f, 0.0f, 4.0f, 3.0f, 3.0f)}) {
+        clampPan(none);
+        EXPECT_FLOAT_EQ(none.zoom, 1.0f) << none.viewExtentX << " x " << none.viewExtentY;
+        EXPECT_FLOAT_EQ(none.panX, 0.0f) << none.viewExtentX << " x " << none.viewExtentY;
+        EXPECT_FLOAT_EQ(none.panY, 0.0f) << none.viewExtentX << " x " << none.viewExtentY;
+    }
 }
 
 TEST(ViewportMapping, ArrowLatticeIsAnchoredAndCutAtTheGridEdges)
