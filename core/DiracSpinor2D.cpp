@@ -67,14 +67,13 @@ void DiracSpinor2D::density(ComplexField2D& target) const
     }
     if (target.empty() || !GridKey2D::of(upper).matches(target))
         target.reset(upper.nx(), upper.ny(), upper.dx(), upper.dy());
+    // Cell by cell over the whole range of the upper component (the lower one
+    // has the same size), so the pass cannot step past the last cell.
     const Complex* u = upper.data();
-    const Complex* l = lower.data();
-    Complex* out = target.data();
-    for (std::uint64_t c = 0; c < upper.size(); ++c) {
-        const float d = (u[c].imag() * u[c].imag() + u[c].real() * u[c].real()) +
-                        (l[c].real() * l[c].real() + l[c].imag() * l[c].imag());
-        out[c] = Complex(static_cast<float>(std::sqrt(std::max(static_cast<double>(d), 0.0))), 0.0f);
-    }
+    std::transform(u, u + upper.size(), lower.data(), target.data(), [](const Complex& a, const Complex& b) {
+        const float d = (a.imag() * a.imag() + a.real() * a.real()) + (b.real() * b.real() + b.imag() * b.imag());
+        return Complex(static_cast<float>(std::sqrt(std::max(static_cast<double>(d), 0.0))), 0.0f);
+    });
 }
 
 } // namespace vxo
