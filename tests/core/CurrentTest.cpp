@@ -277,6 +277,14 @@ TEST(ProbabilityCurrent2D, BilinearSampling)
         none.ny = size.second;
         EXPECT_TRUE(none.isEmpty()) << size.first << " x " << size.second;
     }
+    // A component that is not finite at one node spoils the samples that lean
+    // on that node, whichever component it is; cells away from it still sample.
+    for (int component = 0; component < 2; ++component) {
+        ProbabilityCurrent2D spoiled = j;
+        (component == 0 ? spoiled.jx : spoiled.jy)[5] = std::numeric_limits<float>::infinity(); // at (1, 1)
+        EXPECT_FALSE(spoiled.sample(0.5f, 0.0f, jx, jy)) << "non-finite component " << component;
+        EXPECT_TRUE(spoiled.sample(-0.5f, 0.0f, jx, jy)) << "non-finite component " << component;
+    }
     j.jx.pop_back();
     EXPECT_FALSE(j.sample(0.0f, 0.0f, jx, jy));
 }
