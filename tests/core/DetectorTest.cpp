@@ -188,7 +188,22 @@ TEST(DetectorTemporalFlux2D, RestartsWhenTheLineOrGridChanges)
     EXPECT_EQ(detector.x(), 0.5f);
     EXPECT_LT(detector.totalFlux(), 1.5 * once);
 
-    // So does another grid.
+    // So does another grid: more rows at the same spacing, or the same rows at
+    // another spacing, each on its own.
+    const auto crossing = [](std::uint64_t ny, float dy) {
+        ComplexField2D field(64, ny, 0.25f, dy);
+        GaussianPacket2D::prepare(field, GaussianPacket2D{0.0f, 0.0f, 0.9f, 2.0f});
+        return field;
+    };
+    for (const ComplexField2D& other : {crossing(32, 0.3f), crossing(16, 0.35f)}) {
+        DetectorTemporalFlux2D restarted = detector;
+        restarted.accumulate(other, 1.0f, 1.0f, 0.1f, {0.5f, 0.3f});
+        DetectorTemporalFlux2D alone;
+        alone.accumulate(other, 1.0f, 1.0f, 0.1f, {0.5f, 0.3f});
+        EXPECT_EQ(restarted.rows(), alone.rows()) << other.ny() << " rows of " << other.dy();
+        EXPECT_EQ(restarted.totalFlux(), alone.totalFlux()) << other.ny() << " rows of " << other.dy();
+        EXPECT_EQ(restarted.rowSpacing(), other.dy()) << other.ny() << " rows of " << other.dy();
+    }
     const ComplexField2D finer = packet(64, 32, 0.25f, 0.0f, 2.0f);
     detector.accumulate(finer, 1.0f, 1.0f, 0.1f, {0.5f, 0.3f});
     EXPECT_EQ(detector.rows().size(), 32u);
@@ -240,8 +255,9 @@ TEST(DetectorTemporalFlux2D, ArgumentChecksLeaveTheAccumulatorsUntouched)
 
 TEST(DetectorTemporalFlux2D, DetectorColumns)
 {
-    // dx = 0.5, 8 columns: centres -1.75, -1.25, ..., 1.75.
-    const ComplexField2D psi(8, 4, 0.5f, 0.5f);
+    // dx = 0.5, 8 columns: centres -1.75, -1.25, ..., 1.75 (rows 0.3 apart,
+    // which must not matter).
+    const ComplexField2D psi(8, 4, 0.5f, 0.3f);
     using Columns = std::vector<std::uint64_t>;
     EXPECT_EQ(DetectorTemporalFlux2D::detectorColumns(psi, 0.25f, 0.01f), Columns{4});
     // Thinner than a cell: columns within dx/2 of the line (both neighbours
