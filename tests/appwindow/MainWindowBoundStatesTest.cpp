@@ -295,12 +295,15 @@ TEST_F(MainWindowBoundStates, RebuildCalibratesTheSweepAndRamseyReferences)
         EXPECT_EQ(start.landauZenerValid, c.landauZener) << c.title;
         EXPECT_EQ(start.stueckelbergValid, c.stueckelberg) << c.title;
         EXPECT_EQ(start.ramseyValid, c.ramsey) << c.title;
-        if (c.landauZener)
+        if (c.landauZener) {
             EXPECT_GT(start.landauZenerLower, 0.95) << c.title;
-        if (c.stueckelberg)
+        }
+        if (c.stueckelberg) {
             EXPECT_GT(start.stueckelbergLower, 0.95) << c.title;
-        if (c.ramsey)
+        }
+        if (c.ramsey) {
             EXPECT_GT(start.ramseyPopulation1, 0.95) << c.title;
+        }
     }
 
     // A sweep of the slope along y is no bias of the two wells: no reference.

@@ -156,9 +156,10 @@ TEST_F(RecorderCarpetPlots, MoshinskyRowsStandAtTheirTimesSoTheOpeningLineMeetsT
         for (auto s = opening + 1; s + 1 < samples.end(); s += 3) {
             const QPointF at(density.left() + density.width() * s->time / tEnd,
                              density.bottom() - density.height() * s->detectorDensity / iMax);
-            if (at.y() > density.top() + 30)
+            if (at.y() > density.top() + 30) {
                 EXPECT_TRUE(test::colourNear(image, at, QColor(98, 220, 255)))
                     << name << ", detector density at t = " << s->time;
+            }
         }
     }
 }
