@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <string>
 
 using namespace vxo;
@@ -152,6 +153,16 @@ TEST(DiracKleinRecorder, IntegratesTheDetectorFlux)
     recorder.record(3.0, spinor);
     EXPECT_LT(recorder.minimumNorm(), recorder.samples().back().norm);
     EXPECT_NEAR(recorder.maxRightProbability(), recorder.samples().back().rightProbability, 1e-12);
+
+    // An empty spinor and a refused configuration are each turned away on their own.
+    KleinTunnelingConfig refused = config;
+    refused.barrierWidth = std::numeric_limits<double>::quiet_NaN();
+    ASSERT_FALSE(QuantumKleinTunneling2D::validateConfiguration(refused, nullptr));
+    EXPECT_FALSE(recorder.configure(spinor, refused));
+    EXPECT_FALSE(recorder.isConfigured());
+    ASSERT_TRUE(recorder.configure(spinor, config));
+    EXPECT_FALSE(recorder.configure(DiracSpinor2D{}, config));
+    EXPECT_FALSE(recorder.isConfigured());
 }
 
 TEST(DiracKleinRecorder, PacketCrossesTheSupercriticalBarrier)
