@@ -11,6 +11,7 @@
 
 #include <cmath>
 #include <complex>
+#include <tuple>
 #include <cstdint>
 #include <string>
 
@@ -225,13 +226,14 @@ TEST(QuantumBerryPhase2D, LoopStateAndDeformation)
 
     // At s = 0 the curvature along x is k + 2a: V(1, 0) = (1 + 0.7) / 2.
     const PotentialScene scene = sceneOf({harmonic(1.0f, 1.0f)});
-    PotentialField2D potential(8, 8, 1.0f, 1.0f);
+    PotentialField2D potential(8, 6, 1.0f, 0.5f);
     const BerryLoopState applied = QuantumBerryPhase2D::applyLoop(scene, presetTrap(), enabledLoop(), 0.0, potential);
     EXPECT_TRUE(applied.valid);
-    // Cell (4, 4) is at (0.5, 0.5): k r^2 / 2 + a (x^2 - y^2) = 0.25.
-    EXPECT_NEAR(potential.valueAt(4, 4), 0.25f, 1e-6f);
-    // Cell (5, 4) is at (1.5, 0.5): 1.25 + 0.35 (2.25 - 0.25) = 1.95.
-    EXPECT_NEAR(potential.valueAt(5, 4), 1.95f, 1e-6f);
+    // k r^2 / 2 + a (x^2 - y^2) with k = 1, a = 0.35 at cells (4, 3), (5, 3)
+    // and (4, 5): (0.5, 0.25), (1.5, 0.25) and (0.5, 1.25).
+    for (auto [i, j, x, y] : {std::tuple{4, 3, 0.5, 0.25}, {5, 3, 1.5, 0.25}, {4, 5, 0.5, 1.25}})
+        EXPECT_NEAR(potential.valueAt(i, j), (x * x + y * y) / 2.0 + 0.35 * (x * x - y * y), 1e-6)
+            << "cell (" << i << ", " << j << ")";
     const std::uint64_t revision = potential.revision();
     EXPECT_FALSE(QuantumBerryPhase2D::applyLoop(scene, BerryTrap{}, enabledLoop(), 0.0, potential).valid);
     EXPECT_EQ(potential.revision(), revision);
