@@ -163,9 +163,9 @@ TEST(ObservableSampler, ScatteringWaitsForThePacketOrTheLatch)
 
 TEST(ObservableSampler, AbsorbedProbabilityOnlyWithTheBoundaryAndNeverNegative)
 {
-    ComplexField2D psi(16, 16, 0.5f, 0.5f);
-    psi.fill(Complex(0.1f, 0.0f)); // norm 0.64
-    PotentialField2D potential(16, 16, 0.5f, 0.5f);
+    ComplexField2D psi(16, 20, 0.5f, 0.4f);
+    psi.fill(Complex(0.1f, 0.0f)); // norm 320 cells x 0.01 x 0.2 = 0.64
+    PotentialField2D potential(16, 20, 0.5f, 0.4f);
     ObservableHistory history(4);
     ObservationInputs in;
     in.potential = &potential;

@@ -253,6 +253,15 @@ TEST(AharonovBohmRecorder, DetectorColumnIsClampedAndRowsMustMatch)
     ASSERT_TRUE(none.configure(field, config));
     none.record(0.0, field);
     EXPECT_TRUE(none.samples().empty());
+
+    // An empty field and a refused configuration are each turned away on their own.
+    AharonovBohmConfig refused = config;
+    refused.solenoidRadius = 0.0;
+    ASSERT_FALSE(QuantumAharonovBohm2D::validateConfiguration(refused, nullptr));
+    EXPECT_FALSE(none.configure(field, refused));
+    EXPECT_FALSE(none.isConfigured());
+    EXPECT_FALSE(none.configure(ComplexField2D{}, config));
+    EXPECT_FALSE(none.isConfigured());
 }
 
 TEST(AharonovBohmRecorder, CentralFringeFollowsTheFlux)

@@ -20,11 +20,11 @@ namespace {
 
 using test::sceneOf;
 
-PotentialObject gaussianSite(float x, float y, float value)
+PotentialObject gaussianSite(float x, float y, float value, float sigmaY = 0.45f)
 {
     PotentialObject o = test::placedObject(PotentialObjectKind::Gaussian, value, x, y);
     o.sigmaX = 0.45f;
-    o.sigmaY = 0.45f;
+    o.sigmaY = sigmaY;
     return o;
 }
 
@@ -46,14 +46,16 @@ std::vector<PotentialObject> presetLattice()
     return objects;
 }
 
-// Two rows of n sites at spacing a from x = 0, the lower row disordered.
+// Two rows of n sites at spacing a from x = 0, the lower row disordered; the
+// wells are taller (sigma_y 0.6) than wide (sigma_x 0.45).
 std::vector<PotentialObject> rows(int cleanSites, int disorderedSites, double a = 1.6)
 {
     std::vector<PotentialObject> objects;
     for (int i = 0; i < cleanSites; ++i)
-        objects.push_back(gaussianSite(static_cast<float>(a * i), 4.0f, -5.0f));
+        objects.push_back(gaussianSite(static_cast<float>(a * i), 4.0f, -5.0f, 0.6f));
     for (int i = 0; i < disorderedSites; ++i)
-        objects.push_back(gaussianSite(static_cast<float>(a * i), -4.0f, -5.0f + 0.3f * static_cast<float>(i % 3)));
+        objects.push_back(
+            gaussianSite(static_cast<float>(a * i), -4.0f, -5.0f + 0.3f * static_cast<float>(i % 3), 0.6f));
     return objects;
 }
 
@@ -96,6 +98,12 @@ TEST(QuantumAnderson2D, RecognisesThePresetLatticeAndItsDisorder)
     EXPECT_NEAR(lattice.disorderedValues.front(), -4.9118, 1e-4);
     EXPECT_NEAR(lattice.disorderedValues.back(), -3.0366, 1e-4);
     EXPECT_GT(lattice.disorderedValueStd, 0.01);
+
+    // Each site width is read along its own axis.
+    AndersonLattice tall;
+    ASSERT_TRUE(QuantumAnderson2D::analyzeScene(sceneOf(rows(7, 7)), tall, nullptr));
+    EXPECT_NEAR(tall.siteSigmaX, 0.45, 1e-7);
+    EXPECT_NEAR(tall.siteSigmaY, 0.6, 1e-7);
 }
 
 TEST(QuantumAnderson2D, SceneFaultsAreReportedInOrder)
@@ -324,6 +332,10 @@ TEST(AndersonRecorder, CapacityAndConfiguration)
     ASSERT_TRUE(QuantumAnderson2D::prepareInitialState(field, AndersonInitialStateConfig{}, nullptr));
 
     recorder.configure(AndersonInitialStateConfig{}, AndersonLattice{});
+    EXPECT_FALSE(recorder.isConfigured());
+    AndersonInitialStateConfig tooClose;
+    tooClose.sigma = 2.5; // lanes 8 apart, less than 4 sigma
+    recorder.configure(tooClose, presetLatticeAnalysis());
     EXPECT_FALSE(recorder.isConfigured());
     recorder.record(0.0, field);
     EXPECT_TRUE(recorder.isEmpty());

@@ -12,6 +12,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using namespace vxo;
@@ -159,6 +160,15 @@ TEST(BackflowRecorder, ForwardCurrentAccumulatesNothing)
     // A refused configuration leaves the recorder reset: units of 1, nothing kept.
     ASSERT_TRUE(none.configure(back, BackflowConfig{}, 2.0, 0.5));
     EXPECT_FALSE(none.configure(ComplexField2D(), BackflowConfig{}, 2.0, 0.5));
+    // Each of the other three is refused on its own, with a usable field.
+    BackflowConfig refused;
+    refused.momentumSigma = 0.0;
+    for (auto [config, mass, hbar] : {std::tuple{refused, 2.0, 0.5}, {BackflowConfig{}, 0.0, 0.5},
+                                      {BackflowConfig{}, 2.0, 0.0}}) {
+        ASSERT_TRUE(none.configure(back, BackflowConfig{}, 2.0, 0.5));
+        EXPECT_FALSE(none.configure(back, config, mass, hbar)) << "mass " << mass << ", hbar " << hbar;
+        EXPECT_FALSE(none.isConfigured()) << "mass " << mass << ", hbar " << hbar;
+    }
     EXPECT_EQ(none.mass(), 1.0);
     EXPECT_EQ(none.hbar(), 1.0);
     EXPECT_EQ(none.maximumBackwardFlux(), 0.0);

@@ -11,6 +11,7 @@
 
 #include <cmath>
 #include <complex>
+#include <tuple>
 #include <cstdint>
 #include <string>
 
@@ -225,13 +226,14 @@ TEST(QuantumBerryPhase2D, LoopStateAndDeformation)
 
     // At s = 0 the curvature along x is k + 2a: V(1, 0) = (1 + 0.7) / 2.
     const PotentialScene scene = sceneOf({harmonic(1.0f, 1.0f)});
-    PotentialField2D potential(8, 8, 1.0f, 1.0f);
+    PotentialField2D potential(8, 6, 1.0f, 0.5f);
     const BerryLoopState applied = QuantumBerryPhase2D::applyLoop(scene, presetTrap(), enabledLoop(), 0.0, potential);
     EXPECT_TRUE(applied.valid);
-    // Cell (4, 4) is at (0.5, 0.5): k r^2 / 2 + a (x^2 - y^2) = 0.25.
-    EXPECT_NEAR(potential.valueAt(4, 4), 0.25f, 1e-6f);
-    // Cell (5, 4) is at (1.5, 0.5): 1.25 + 0.35 (2.25 - 0.25) = 1.95.
-    EXPECT_NEAR(potential.valueAt(5, 4), 1.95f, 1e-6f);
+    // k r^2 / 2 + a (x^2 - y^2) with k = 1, a = 0.35 at cells (4, 3), (5, 3)
+    // and (4, 5): (0.5, 0.25), (1.5, 0.25) and (0.5, 1.25).
+    for (auto [i, j, x, y] : {std::tuple{4, 3, 0.5, 0.25}, {5, 3, 1.5, 0.25}, {4, 5, 0.5, 1.25}})
+        EXPECT_NEAR(potential.valueAt(i, j), (x * x + y * y) / 2.0 + 0.35 * (x * x - y * y), 1e-6)
+            << "cell (" << i << ", " << j << ")";
     const std::uint64_t revision = potential.revision();
     EXPECT_FALSE(QuantumBerryPhase2D::applyLoop(scene, BerryTrap{}, enabledLoop(), 0.0, potential).valid);
     EXPECT_EQ(potential.revision(), revision);
@@ -266,6 +268,10 @@ TEST(BerryRecorder, ThinningKeepsTheLoopEnd)
     ASSERT_TRUE(single.record(9.0, QuantumBerryPhase2D::trapAt(config, 9.0), field));
     EXPECT_EQ(single.samples().back().time, 0.5);
     EXPECT_FALSE(single.record(1.0, BerryLoopState{}, field));
+    // An empty field and a refused loop are each turned away on their own.
+    EXPECT_FALSE(single.configure(ComplexField2D{}, trap, config));
+    EXPECT_FALSE(single.configure(field, BerryTrap{}, config));
+    EXPECT_FALSE(single.record(1.0, QuantumBerryPhase2D::trapAt(config, 1.0), field));
 }
 
 TEST(BerryRecorder, ThinnedRecordsStillCarryTheStateAlong)
@@ -296,5 +302,44 @@ TEST(BerryRecorder, ThinnedRecordsStillCarryTheStateAlong)
     ASSERT_EQ(recorder.samples().size(), 2u);
     EXPECT_NEAR(recorder.samples().back().stepFidelity, 1.0, 1e-6);
     EXPECT_NEAR(recorder.samples().back().returnFidelity, std::norm(step), 1e-9);
+}
+
+TEST(BerryRecorder, RealLoopThatFlipsTheSignReadsMinusPi)
+{
+    // a -> a + b -> b -> b - a -> -a with a real and b = x a: every step
+    // overlap is real and positive, so nothing is transported, yet the state
+    // returns as -a. The geometric phase is pi, read at the closed end of
+    // [-pi, pi).
+    const BerryTrap trap = presetTrap();
+    const BerryConfig config = enabledLoop(10.0);
+    ComplexField2D a(16, 12, 0.5f, 0.625f);
+    ComplexField2D b = a;
+    for (std::uint64_t j = 0; j < a.ny(); ++j)
+        for (std::uint64_t i = 0; i < a.nx(); ++i) {
+            const double x = gridCoordinateX(a, i);
+            const double y = gridCoordinateY(a, j);
+            const auto g = static_cast<float>(std::exp(-(x * x + y * y) / 4.0));
+            a.at(i, j) = Complex(g, 0.0f);
+            b.at(i, j) = Complex(static_cast<float>(x) * g, 0.0f);
+        }
+    const auto combined = [&a, &b](float ca, float cb) {
+        ComplexField2D sum = a;
+        for (std::uint64_t k = 0; k < sum.size(); ++k)
+            sum.data()[k] = ca * a.data()[k] + cb * b.data()[k];
+        return sum;
+    };
+    BerryRecorder recorder(64);
+    ASSERT_TRUE(recorder.configure(a, trap, config));
+    double t = 0.0;
+    for (const ComplexField2D& state : {combined(1.0f, 1.0f), b, combined(-1.0f, 1.0f), combined(-1.0f, 0.0f)}) {
+        t += 1.0;
+        ASSERT_TRUE(recorder.record(t, QuantumBerryPhase2D::trapAt(config, t), state)) << "t = " << t;
+    }
+    ASSERT_EQ(recorder.samples().size(), 4u);
+    EXPECT_EQ(recorder.transportedPhase(), std::complex<double>(1.0, 0.0));
+    const BerrySample& last = recorder.samples().back();
+    EXPECT_NEAR(last.returnFidelity, 1.0, 1e-6);
+    ASSERT_EQ(last.phaseValid, 1);
+    EXPECT_EQ(last.geometricPhase, -kPi);
 }
 

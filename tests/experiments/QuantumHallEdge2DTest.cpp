@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <complex>
+#include <limits>
 #include <string>
 
 using namespace vxo;
@@ -107,6 +108,16 @@ TEST(QuantumHallEdge2D, ValidationAndLaunchWindow)
         const std::complex<double> here(launched.at(i, j));
         EXPECT_NEAR(std::arg(std::complex<double>(launched.at(i + 1, j)) / here), k * 0.25, 1e-4) << "hbar " << hbar;
     }
+
+    // The recorder turns away an empty field and a refused configuration, each on its own.
+    HallEdgeRecorder recorder(4);
+    HallEdgeConfig refused = config;
+    refused.edgeBand = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_FALSE(recorder.configure(field, refused));
+    EXPECT_FALSE(recorder.isConfigured());
+    EXPECT_FALSE(recorder.configure(ComplexField2D{}, config));
+    EXPECT_FALSE(recorder.isConfigured());
+    EXPECT_TRUE(recorder.configure(field, config));
 }
 
 TEST(QuantumHallEdge2D, WallFillsTheStripBelowTheEdge)

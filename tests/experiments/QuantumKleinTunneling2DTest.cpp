@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <string>
 
 using namespace vxo;
@@ -106,12 +107,12 @@ TEST(QuantumKleinTunneling2D, BarrierRegionsAndDetectorColumn)
             EXPECT_EQ(potential.valueAt(i, j), i >= 5 && i <= 10 ? 3.2f : 0.0f) << i;
 
     DiracSpinor2D spinor;
-    spinor.resize(16, 4, 0.5f, 0.5f);
+    spinor.resize(16, 4, 0.5f, 0.25f);
     spinor.upper.fill(Complex(1.0f, 0.0f));
     spinor.lower.fill(Complex(0.0f, 0.5f));
     EXPECT_EQ(QuantumKleinTunneling2D::detectorColumn(spinor, 2.5), 12u);
     const KleinSample s = QuantumKleinTunneling2D::makeSample(spinor, config, 1.0);
-    const double cell = 1.25 * 0.25; // |psi|^2 dx dy
+    const double cell = 1.25 * 0.5 * 0.25; // |psi|^2 dx dy
     EXPECT_NEAR(s.leftProbability, 5 * 4 * cell, 1e-12);
     EXPECT_NEAR(s.barrierProbability, 6 * 4 * cell, 1e-12);
     EXPECT_NEAR(s.rightProbability, 5 * 4 * cell, 1e-12);
@@ -119,13 +120,14 @@ TEST(QuantumKleinTunneling2D, BarrierRegionsAndDetectorColumn)
     EXPECT_NEAR(s.meanX, 0.0, 1e-12);
     EXPECT_EQ(s.detectorFlux, 0.0); // Re(conj(1) * 0.5i) = 0
     spinor.lower.fill(Complex(0.5f, 0.0f));
-    EXPECT_NEAR(QuantumKleinTunneling2D::makeSample(spinor, config, 1.0).detectorFlux, 2.0 * 0.5 * 4 * 0.5, 1e-12);
+    // 2 c Re(conj(u) l) summed down the detector column, each row dy high.
+    EXPECT_NEAR(QuantumKleinTunneling2D::makeSample(spinor, config, 1.0).detectorFlux, 2.0 * 0.5 * 4 * 0.25, 1e-12);
 }
 
 TEST(DiracKleinRecorder, IntegratesTheDetectorFlux)
 {
     DiracSpinor2D spinor;
-    spinor.resize(16, 4, 0.5f, 0.5f);
+    spinor.resize(16, 4, 0.5f, 0.25f);
     spinor.upper.fill(Complex(1.0f, 0.0f));
     spinor.lower.fill(Complex(0.5f, 0.0f));
     KleinTunnelingConfig config;
@@ -143,8 +145,8 @@ TEST(DiracKleinRecorder, IntegratesTheDetectorFlux)
     EXPECT_EQ(recorder.integratedDetectorFlux(), 0.0);
     spinor.upper.fill(Complex(0.5f, 0.0f));
     recorder.record(2.0, spinor);
-    // Trapezoid of the fluxes 2 and 1 over 2 time units.
-    EXPECT_NEAR(recorder.integratedDetectorFlux(), 3.0, 1e-12);
+    // Trapezoid of the fluxes 1 and 0.5 over 2 time units.
+    EXPECT_NEAR(recorder.integratedDetectorFlux(), 1.5, 1e-12);
     // The running minimum survives a capacity of one sample.
     EXPECT_EQ(recorder.samples().size(), 1u);
     EXPECT_NEAR(recorder.minimumNorm(), recorder.samples().back().norm, 1e-12);
@@ -152,6 +154,16 @@ TEST(DiracKleinRecorder, IntegratesTheDetectorFlux)
     recorder.record(3.0, spinor);
     EXPECT_LT(recorder.minimumNorm(), recorder.samples().back().norm);
     EXPECT_NEAR(recorder.maxRightProbability(), recorder.samples().back().rightProbability, 1e-12);
+
+    // An empty spinor and a refused configuration are each turned away on their own.
+    KleinTunnelingConfig refused = config;
+    refused.barrierWidth = std::numeric_limits<double>::quiet_NaN();
+    ASSERT_FALSE(QuantumKleinTunneling2D::validateConfiguration(refused, nullptr));
+    EXPECT_FALSE(recorder.configure(spinor, refused));
+    EXPECT_FALSE(recorder.isConfigured());
+    ASSERT_TRUE(recorder.configure(spinor, config));
+    EXPECT_FALSE(recorder.configure(DiracSpinor2D{}, config));
+    EXPECT_FALSE(recorder.isConfigured());
 }
 
 TEST(DiracKleinRecorder, PacketCrossesTheSupercriticalBarrier)

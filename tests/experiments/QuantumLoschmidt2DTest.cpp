@@ -166,6 +166,12 @@ TEST(LoschmidtRecorder, ThinningKeepsTheFirstReturnSample)
     LoschmidtConfig disabled = config;
     disabled.enabled = false;
     EXPECT_FALSE(recorder.configure(field, disabled));
+    // An empty field and a refused configuration are each turned away on their own.
+    LoschmidtConfig refused = config;
+    refused.momentumErrorY = 1001.0;
+    ASSERT_FALSE(QuantumLoschmidt2D::validateConfiguration(refused, nullptr));
+    EXPECT_FALSE(recorder.configure(field, refused));
+    EXPECT_FALSE(recorder.configure(ComplexField2D{}, config));
     EXPECT_FALSE(recorder.record(6.0, field, true));
     EXPECT_TRUE(recorder.isEmpty());
     EXPECT_EQ(LoschmidtRecorder(1).capacity(), 2u);

@@ -284,4 +284,9 @@ TEST(MoshinskyRecorder, ThinningAndDetectorEdges)
     config.enabled = false;
     EXPECT_FALSE(recorder.configure(config, geometry, field));
     EXPECT_EQ(recorder.gridX(3), 0.0);
+    // So are a shutter that was not recognised and an empty field, each alone.
+    config.enabled = true;
+    EXPECT_FALSE(recorder.configure(config, MoshinskyShutterGeometry{}, field));
+    EXPECT_FALSE(recorder.configure(config, geometry, ComplexField2D{}));
+    EXPECT_TRUE(recorder.configure(config, geometry, field));
 }

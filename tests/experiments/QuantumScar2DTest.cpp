@@ -167,6 +167,14 @@ TEST(ScarRecorder, WeightsFidelityAndGrid)
     ScarRecorder recorder(0);
     EXPECT_EQ(recorder.capacity(), 1u);
     EXPECT_FALSE(recorder.configure(field, stadium, enabledScar(), 0.0, 1.0));
+    // An empty field, an unrecognised stadium, an empty orbit band and a
+    // non-positive hbar are each refused on their own.
+    ScarConfig noBand = enabledScar();
+    noBand.orbitBandHalfWidth = 0.0;
+    EXPECT_FALSE(recorder.configure(ComplexField2D{}, stadium, enabledScar(), 9.5, 1.0));
+    EXPECT_FALSE(recorder.configure(field, StadiumGeometry{}, enabledScar(), 9.5, 1.0));
+    EXPECT_FALSE(recorder.configure(field, stadium, noBand, 9.5, 1.0));
+    EXPECT_FALSE(recorder.configure(field, stadium, enabledScar(), 9.5, 0.0));
     ASSERT_TRUE(recorder.configure(field, stadium, enabledScar(), 9.5, 1.0));
 
     ASSERT_TRUE(recorder.record(1.0, field));

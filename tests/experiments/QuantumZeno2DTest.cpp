@@ -345,6 +345,15 @@ TEST(ZenoRecorder, ConfigurationAndCapacity)
     // Neither an unconfigured recorder nor an empty field makes a sample.
     recorder.record(21.0, field, 21, 1.0);
     EXPECT_TRUE(recorder.isEmpty());
+    // A refused measurement and a refused initial state are each enough to refuse.
+    ZenoConfig fastMeasurement = enabledZeno();
+    fastMeasurement.measurementPeriod = 1e-4;
+    ZenoInitialStateConfig swappedLanes;
+    std::swap(swappedLanes.controlLaneY, swappedLanes.watchedLaneY);
+    recorder.configure(fastMeasurement, ZenoInitialStateConfig{}, field);
+    EXPECT_FALSE(recorder.isConfigured());
+    recorder.configure(enabledZeno(), swappedLanes, field);
+    EXPECT_FALSE(recorder.isConfigured());
     recorder.configure(enabledZeno(), ZenoInitialStateConfig{}, field);
     ASSERT_TRUE(recorder.isConfigured());
     recorder.record(22.0, ComplexField2D(), 22, 1.0);

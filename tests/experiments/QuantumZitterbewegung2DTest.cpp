@@ -218,6 +218,9 @@ TEST(DiracZitterbewegungRecorder, MeasuredTremblingMatchesThePrediction)
     EXPECT_NEAR(y2 / weight, config.sigma * config.sigma, 0.01 * config.sigma * config.sigma);
     DiracZitterbewegungRecorder recorder(640);
     ASSERT_TRUE(recorder.configure(spinor, config, kHbar));
+    // The start is the packet's centre (off both axes), each coordinate its own.
+    EXPECT_NEAR(recorder.initialCentroidX(), config.centerX, 1e-3);
+    EXPECT_NEAR(recorder.initialCentroidY(), config.centerY, 1e-3);
     recorder.record(0.0, spinor);
     ASSERT_EQ(recorder.samples().size(), 1u);
     EXPECT_EQ(recorder.samples().front().detrendedX, 0.0);
