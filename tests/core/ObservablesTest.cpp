@@ -231,11 +231,13 @@ TEST(CrossSection, PositionCutsPickTheRightRowOrColumn)
         EXPECT_EQ(row.density[i], static_cast<double>(i * i + 16));
         EXPECT_EQ(row.phase[i], std::atan2(4.0, static_cast<double>(i)));
     }
-    const CrossSectionProfile column = extractCrossSection(psi, 1, -1.3); // nearest column 0, x = -1.5
-    EXPECT_EQ(column.snappedCoordinate, -1.5);
+    // x = 0.6 is 1.2 columns of 0.5 right of the centre column 3 (2.4 rows of
+    // 0.25 would give column 5).
+    const CrossSectionProfile column = extractCrossSection(psi, 1, 0.6); // nearest column 4, x = 0.5
+    EXPECT_EQ(column.snappedCoordinate, 0.5);
     ASSERT_EQ(column.phase.size(), 5u);
     for (std::uint64_t j = 0; j < 5; ++j) {
-        EXPECT_EQ(column.real[j], 0.0);
+        EXPECT_EQ(column.real[j], 4.0) << "j = " << j;
         EXPECT_EQ(column.imaginary[j], static_cast<double>(j));
         EXPECT_EQ(column.coordinate[j], gridCoordinateY(psi, j));
     }

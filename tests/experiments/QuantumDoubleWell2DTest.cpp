@@ -213,6 +213,12 @@ TEST(QuantumRabi2D, ResonantDriveTransfersFullyAtThePiPulseTime)
     EXPECT_DOUBLE_EQ(reference.rabiPeriod, 2.0 * kPi / reference.rabiFrequency);
     EXPECT_DOUBLE_EQ(QuantumRabi2D::predictedPopulation(reference, reference.piPulseTime), 1.0);
     EXPECT_EQ(QuantumRabi2D::predictedPopulation(reference, -1.0), 0.0);
+    // No prediction from a reference marked invalid, whatever it holds, nor at a non-finite time.
+    RabiReference stale = reference;
+    stale.valid = false;
+    EXPECT_EQ(QuantumRabi2D::predictedPopulation(stale, reference.piPulseTime), 0.0);
+    for (double t : {static_cast<double>(NAN), static_cast<double>(INFINITY)})
+        EXPECT_EQ(QuantumRabi2D::predictedPopulation(reference, t), 0.0) << "t = " << t;
 
     // Integrate the driven pair, H = [[E0, F(t) d], [F(t) d, E1]], F = A sin(omega t).
     ComplexVector2 a = {ComplexD(1.0, 0.0), ComplexD(0.0, 0.0)};

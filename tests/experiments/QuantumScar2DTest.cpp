@@ -181,14 +181,20 @@ TEST(ScarRecorder, WeightsFidelityAndGrid)
     EXPECT_DOUBLE_EQ(recorder.totalWeight(), 1e-9);
     ASSERT_TRUE(recorder.record(1.0, field)); // same time: weight 0, still a record
     EXPECT_DOUBLE_EQ(recorder.totalWeight(), 1e-9);
-    EXPECT_EQ(recorder.recordCount(), 2u);
+    // Time running backwards adds nothing either; the next step is measured
+    // from the earlier time.
+    ASSERT_TRUE(recorder.record(0.5, field));
+    EXPECT_DOUBLE_EQ(recorder.totalWeight(), 1e-9) << "a negative elapsed time weighs nothing";
+    ASSERT_TRUE(recorder.record(0.75, field));
+    EXPECT_DOUBLE_EQ(recorder.totalWeight(), 0.25 + 1e-9);
+    EXPECT_EQ(recorder.recordCount(), 4u);
     ASSERT_EQ(recorder.samples().size(), 1u);
     EXPECT_NEAR(recorder.samples().back().fidelity, 1.0, 1e-5);
 
     ComplexField2D otherGrid(256, 128, 0.1f, 0.125f);
     EXPECT_FALSE(recorder.record(2.0, otherGrid));
     EXPECT_FALSE(recorder.record(NAN, field));
-    EXPECT_EQ(recorder.recordCount(), 2u);
+    EXPECT_EQ(recorder.recordCount(), 4u);
 }
 
 TEST(QuantumScar2D, ConfigurationLimits)

@@ -267,11 +267,19 @@ TEST_F(QuantumGLViewInteraction, MiddleDragPansTheViewWithTheCursor)
     EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
     mouse(QEvent::MouseButtonRelease, QPointF(300.0, 120.0), Qt::MiddleButton, Qt::NoButton);
 
-    // A press on the letterbox beside the image does not pan.
+    // A press on the letterbox beside the image does not pan; with the button
+    // held, the pan starts once the cursor reaches the image, not before.
     showFrame(256, 128, 0.15625f, 0.3125f); // image 400 x 200 from y = 100
     mouse(QEvent::MouseButtonPress, QPointF(200.0, 50.0), Qt::MiddleButton, Qt::MiddleButton);
     EXPECT_FALSE(view->isPanning());
-    mouse(QEvent::MouseButtonRelease, QPointF(200.0, 50.0), Qt::MiddleButton, Qt::NoButton);
+    EXPECT_TRUE(mouse(QEvent::MouseMove, QPointF(200.0, 150.0), Qt::NoButton, Qt::MiddleButton));
+    EXPECT_TRUE(view->isPanning()) << "held middle button entering the image";
+    mouse(QEvent::MouseButtonRelease, QPointF(200.0, 150.0), Qt::MiddleButton, Qt::NoButton);
+    EXPECT_FALSE(view->isPanning());
+    mouse(QEvent::MouseButtonPress, QPointF(200.0, 50.0), Qt::MiddleButton, Qt::MiddleButton);
+    mouse(QEvent::MouseMove, QPointF(200.0, 80.0), Qt::NoButton, Qt::MiddleButton);
+    EXPECT_FALSE(view->isPanning()) << "held middle button over the letterbox";
+    mouse(QEvent::MouseButtonRelease, QPointF(200.0, 80.0), Qt::MiddleButton, Qt::NoButton);
 }
 
 TEST_F(QuantumGLViewInteraction, MiddleDoubleClickAndHomeResetTheView)

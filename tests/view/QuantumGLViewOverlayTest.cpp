@@ -2,6 +2,7 @@
 
 #include "ViewTestSupport.h"
 #include "core/ComplexField2D.h"
+#include "core/Numeric.h"
 #include "core/PotentialField2D.h"
 #include "core/ProbabilityCurrent2D.h"
 #include "view/ContourExtraction.h"
@@ -145,6 +146,14 @@ TEST_F(QuantumGLViewOverlays, ArrowsAppearOnlyWhereTheCurrentFlows)
         }
     }
     EXPECT_NEAR(longest, 0.8 * 42, 3.0) << "arrow length in pixels";
+    // The head lines, 0.22 of the arrow long at 27 degrees from the shaft,
+    // make each lattice row of arrows a band 2 h sin 27 high plus the pen.
+    int band = 0;
+    for (int y = top(), run = 0; y < bottom(); ++y) {
+        run = count(image, QRect(px(3.0), y, 400, 1), cyan) > 0 ? run + 1 : 0;
+        band = std::max(band, run);
+    }
+    EXPECT_NEAR(band, 2.0 * 0.22 * 0.8 * 42 * std::sin(27.0 * kPi / 180.0) + 1.35, 2.0) << "arrow head width in pixels";
 
     view->setCurrentOverlayVisible(false);
     EXPECT_EQ(count(render(), QRect(0, 0, 400, 400), cyan), 0);

@@ -45,6 +45,9 @@ TEST(ViewportMapping, ImageRectangleAndLetterbox)
     // Rounded device sizes never reach 0.
     EXPECT_EQ(letterboxSize(800, 600, 100000, 1), QSize(800, 1));
     EXPECT_EQ(letterboxSize(3, 1000, 1, 3), QSize(3, 9));
+    // Without a texel along either axis the whole device is the target.
+    for (auto [w, h] : {std::pair<std::uint64_t, std::uint64_t>{0, 128}, {256, 0}, {0, 0}})
+        EXPECT_EQ(letterboxSize(800, 600, w, h), QSize(800, 600)) << "texture " << w << " x " << h;
 }
 
 TEST(ViewportMapping, TextureTransformFollowsZoomAndPan)
