@@ -15,17 +15,19 @@ std::uint64_t wrap(std::uint64_t k, int offset, std::uint64_t n)
     return offset < 0 ? (k % n + n - shift) % n : (k % n + shift) % n;
 }
 
-// Fourth-order central difference from the four neighbours at -2, -1, +1, +2.
+// Fourth-order central difference of samples at -2, -1, +1, +2 cells of spacing h.
+std::complex<double> difference(const Complex& m2, const Complex& m1, const Complex& p1, const Complex& p2, double h)
+{
+    return (widen(m2) - 8.0 * widen(m1) + 8.0 * widen(p1) - widen(p2)) / (12.0 * h);
+}
+
+// The same difference at index k of a periodic axis of n samples.
 template <typename At>
 std::complex<double> fourthOrderDerivative(At at, std::uint64_t k, std::uint64_t n, double h)
 {
     if (n == 0)
         return {0.0, 0.0};
-    const std::complex<double> m2 = widen(at(wrap(k, -2, n)));
-    const std::complex<double> m1 = widen(at(wrap(k, -1, n)));
-    const std::complex<double> p1 = widen(at(wrap(k, 1, n)));
-    const std::complex<double> p2 = widen(at(wrap(k, 2, n)));
-    return (m2 - 8.0 * m1 + 8.0 * p1 - p2) / (12.0 * h);
+    return difference(at(wrap(k, -2, n)), at(wrap(k, -1, n)), at(wrap(k, 1, n)), at(wrap(k, 2, n)), h);
 }
 
 // The four periodic neighbours of every index of an axis, wrapped once per
@@ -44,11 +46,6 @@ struct AxisNeighbours {
     }
 };
 
-// The same difference as fourthOrderDerivative, operation for operation.
-std::complex<double> difference(const Complex& m2, const Complex& m1, const Complex& p1, const Complex& p2, double h)
-{
-    return (widen(m2) - 8.0 * widen(m1) + 8.0 * widen(p1) - widen(p2)) / (12.0 * h);
-}
 } // namespace
 
 std::complex<double> EnergyObservables2D::gradientX(const ComplexField2D& psi, std::uint64_t i, std::uint64_t j)

@@ -198,9 +198,7 @@ ProbabilityContourSet buildProbabilityContours(const ComplexField2D& psi, std::u
     for (std::size_t r = 0; r < rows.size(); ++r)
         for (std::size_t c = 0; c < columns.size(); ++c)
             density[r * columns.size() + c] = std::norm(psi.at(columns[c], rows[r]));
-    // Checked access: a cell loop that ran one row or column too far would read
-    // past the samples; it throws instead of contouring garbage.
-    auto sample = [&density, &columns](std::size_t c, std::size_t r) { return density.at(r * columns.size() + c); };
+    auto sample = [&density, &columns](std::size_t c, std::size_t r) { return density[r * columns.size() + c]; };
 
     for (std::uint64_t e = 0; e < levelCount; ++e) {
         const float level = set.levels[e];
@@ -211,7 +209,7 @@ ProbabilityContourSet buildProbabilityContours(const ComplexField2D& psi, std::u
         };
         for (std::size_t r = 0; r + 1 < rows.size(); ++r) {
             for (std::size_t c = 0; c + 1 < columns.size(); ++c) {
-                const Cell cell{xs.at(c), xs.at(c + 1), ys.at(r), ys.at(r + 1),
+                const Cell cell{xs[c], xs[c + 1], ys[r], ys[r + 1],
                                 sample(c, r), sample(c + 1, r), sample(c + 1, r + 1), sample(c, r + 1)};
                 marchCell(cell, level, kProbabilityEpsilon, emit);
             }
