@@ -23,19 +23,13 @@ namespace {
 constexpr double kDegreesPerRadian = 57.29577951308232;
 constexpr int kAbsorbingBoundaryIndex = 1;
 
-void writeSummary(QLabel* label, const QString& text)
-{
-    if (label)
-        label->setText(text);
-}
-
 // The inactive branch of a recorder page: the plot drops the recorder and the
 // hint goes into the summary; returned for the page's diagnostics row.
 template <typename Plot>
 QString showHint(Plot* plot, QLabel* label, const QString& hint)
 {
     plot->clearRecorder();
-    writeSummary(label, hint);
+    label->setText(hint);
     return hint;
 }
 
@@ -55,27 +49,27 @@ void MainWindow::updateZenoPanel()
         && !zenoRecorder.isEmpty();
     if (!active) {
         ui->zenoPlotWidget->reset();
-        writeSummary(ui->zenoSummaryLabel, QStringLiteral("Load the Quantum Zeno Effect / Watched Escape preset."));
+        ui->zenoSummaryLabel->setText(QStringLiteral("Load the Quantum Zeno Effect / Watched Escape preset."));
         return;
     }
 
     const ZenoConfig& settings = stored.quantumZeno;
     const ZenoSample& last = zenoRecorder.samples().back();
     const double ratio = last.controlSurvival > 1e-12 ? last.measuredSurvival / last.controlSurvival : 0.0;
-    writeSummary(ui->zenoSummaryLabel,
-                 PanelText(QStringLiteral("measurement dt=%1  (~%2 indicative)   count=%3   next=%4\n"
-                                          "control survival=%5   watched cumulative=%6   ratio=%7"
-                                          "   conditional YES=%8   norm=%9"))
-                     .fixed(settings.measurementPeriod, 3)
-                     .word(indicativeTimeText(settings.measurementPeriod))
-                     .count(zenoMeasurementCount)
-                     .fixed(QuantumZeno2D::measurementTime(settings, zenoMeasurementCount), 2)
-                     .fixed(last.controlSurvival, 4)
-                     .fixed(last.measuredSurvival, 4)
-                     .fixed(ratio, 2)
-                     .fixed(last.watchedSurvival, 5)
-                     .fixed(last.totalNorm, 6)
-                     .text());
+    ui->zenoSummaryLabel->setText(
+        PanelText(QStringLiteral("measurement dt=%1  (~%2 indicative)   count=%3   next=%4\n"
+                                 "control survival=%5   watched cumulative=%6   ratio=%7"
+                                 "   conditional YES=%8   norm=%9"))
+            .fixed(settings.measurementPeriod, 3)
+            .word(indicativeTimeText(settings.measurementPeriod))
+            .count(zenoMeasurementCount)
+            .fixed(QuantumZeno2D::measurementTime(settings, zenoMeasurementCount), 2)
+            .fixed(last.controlSurvival, 4)
+            .fixed(last.measuredSurvival, 4)
+            .fixed(ratio, 2)
+            .fixed(last.watchedSurvival, 5)
+            .fixed(last.totalNorm, 6)
+            .text());
     // The profiles follow the live field, so they are taken anew on every call.
     ui->zenoPlotWidget->setRecorder(&zenoRecorder, QuantumZeno2D::laneProfiles(psi, settings));
 }
@@ -105,25 +99,25 @@ void MainWindow::updateScarsPanel()
     const QString orbitTime = orbitPeriod > 0.0 ? indicativeTimeText(orbitPeriod) : PanelText::kNotAvailable;
 
     const ScarSample& last = scarRecorder.samples().back();
-    writeSummary(ui->scarSummaryLabel,
-                 PanelText(QStringLiteral("stadium L=%1   R=%2   Vwall=%3   E filter=%4   band +/- %5\n"
-                                          "axial orbit Tclass=%6  (~%7 indicative)   frames=%8   t=%9\n"
-                                          "scar enhancement filtered=%10   instantaneous=%11   fidelity=%12"
-                                          "   norm=%13"))
-                     .fixed(stadiumGeometry.straightLength, 2)
-                     .fixed(stadiumGeometry.radius, 2)
-                     .fixed(stadiumGeometry.wallHeight, 1)
-                     .fixed(scarRecorder.filterEnergy(), 3)
-                     .fixed(settings.orbitBandHalfWidth, 2)
-                     .fixed(orbitPeriod, 3)
-                     .word(orbitTime)
-                     .count(scarRecorder.recordCount())
-                     .fixed(last.time, 2)
-                     .fixed(last.filteredEnhancement, 3)
-                     .fixed(last.instantaneousEnhancement, 3)
-                     .fixed(last.fidelity, 4)
-                     .fixed(psi.norm(), 6)
-                     .text());
+    ui->scarSummaryLabel->setText(
+        PanelText(QStringLiteral("stadium L=%1   R=%2   Vwall=%3   E filter=%4   band +/- %5\n"
+                                 "axial orbit Tclass=%6  (~%7 indicative)   frames=%8   t=%9\n"
+                                 "scar enhancement filtered=%10   instantaneous=%11   fidelity=%12"
+                                 "   norm=%13"))
+            .fixed(stadiumGeometry.straightLength, 2)
+            .fixed(stadiumGeometry.radius, 2)
+            .fixed(stadiumGeometry.wallHeight, 1)
+            .fixed(scarRecorder.filterEnergy(), 3)
+            .fixed(settings.orbitBandHalfWidth, 2)
+            .fixed(orbitPeriod, 3)
+            .word(orbitTime)
+            .count(scarRecorder.recordCount())
+            .fixed(last.time, 2)
+            .fixed(last.filteredEnhancement, 3)
+            .fixed(last.instantaneousEnhancement, 3)
+            .fixed(last.fidelity, 4)
+            .fixed(psi.norm(), 6)
+            .text());
     ui->scarPlotWidget->setRecorder(&scarRecorder);
 }
 
@@ -155,26 +149,26 @@ void MainWindow::updateBerryPanel()
     const double hbar = parameters.hbar;
     const BerrySample& last = berryRecorder.samples().back();
     // The sample count and time stand first but are filled last, after %1 to %12.
-    writeSummary(ui->berrySummaryLabel,
-                 PanelText(QStringLiteral("samples=%13   t=%14   loop A=%1   winding=%2   progress=%3%   q=(%4,%5)"
-                                          "   trap axis=%6 deg\ndoublet gap=%7   adiabatic ratio axis-rate/gap=%8"
-                                          "   duration=%9 (~%10 indicative)\nreturn fidelity=%11   geometric "
-                                          "phase=%12   expected adiabatic holonomy=180 deg modulo 360 deg"))
-                     .fixed(settings.anisotropy, 3)
-                     .integer(settings.winding)
-                     .fixed(last.progress * 100.0, 1)
-                     .fixed(last.q1, 3)
-                     .fixed(last.q2, 3)
-                     .fixed(last.axisAngle * kDegreesPerRadian, 1)
-                     .fixed(QuantumBerryPhase2D::gapEnergy(berryTrap, settings, mass, hbar), 5)
-                     .general(QuantumBerryPhase2D::adiabaticityRatio(berryTrap, settings, mass, hbar), 4)
-                     .fixed(settings.duration, 1)
-                     .word(indicativeTimeText(settings.duration))
-                     .fixed(last.returnFidelity, 6)
-                     .word(berryPhaseText(last))
-                     .count(sampleCount)
-                     .fixed(last.time, 3)
-                     .text());
+    ui->berrySummaryLabel->setText(
+        PanelText(QStringLiteral("samples=%13   t=%14   loop A=%1   winding=%2   progress=%3%   q=(%4,%5)"
+                                 "   trap axis=%6 deg\ndoublet gap=%7   adiabatic ratio axis-rate/gap=%8"
+                                 "   duration=%9 (~%10 indicative)\nreturn fidelity=%11   geometric "
+                                 "phase=%12   expected adiabatic holonomy=180 deg modulo 360 deg"))
+            .fixed(settings.anisotropy, 3)
+            .integer(settings.winding)
+            .fixed(last.progress * 100.0, 1)
+            .fixed(last.q1, 3)
+            .fixed(last.q2, 3)
+            .fixed(last.axisAngle * kDegreesPerRadian, 1)
+            .fixed(QuantumBerryPhase2D::gapEnergy(berryTrap, settings, mass, hbar), 5)
+            .general(QuantumBerryPhase2D::adiabaticityRatio(berryTrap, settings, mass, hbar), 4)
+            .fixed(settings.duration, 1)
+            .word(indicativeTimeText(settings.duration))
+            .fixed(last.returnFidelity, 6)
+            .word(berryPhaseText(last))
+            .count(sampleCount)
+            .fixed(last.time, 3)
+            .text());
     writeDiagnosticsRow(kBerryRow, berryRowValue(last));
     ui->berryPlotWidget->setRecorder(&berryRecorder);
 }
@@ -215,24 +209,24 @@ void MainWindow::updateLoschmidtPanel()
     const QString boundary = absorbing ? QStringLiteral("absorbing (exact echo broken)")
                                        : QStringLiteral("closed / periodic FFT domain");
 
-    writeSummary(ui->loschmidtSummaryLabel,
-                 PanelText(QStringLiteral("%1   samples=%2   t=%3   reversal T=%4 (~%5 indicative)   fired=%6\n"
-                                          "reversal error Delta p=(%7,%8)   current density echo=%9"
-                                          "   coherent echo=%10   norm=%11\necho at 2T: %12   boundary=%13"))
-                     .word(stage)
-                     .count(samples.size())
-                     .fixed(last.time, 3)
-                     .fixed(reversalTime, 3)
-                     .word(indicativeTimeText(reversalTime))
-                     .flag(loschmidtReversed)
-                     .fixed(settings.momentumErrorX, 3)
-                     .fixed(settings.momentumErrorY, 3)
-                     .fixed(last.densityEcho, 6)
-                     .fixed(last.fidelity, 6)
-                     .fixed(last.norm, 6)
-                     .word(echo)
-                     .word(boundary)
-                     .text());
+    ui->loschmidtSummaryLabel->setText(
+        PanelText(QStringLiteral("%1   samples=%2   t=%3   reversal T=%4 (~%5 indicative)   fired=%6\n"
+                                 "reversal error Delta p=(%7,%8)   current density echo=%9"
+                                 "   coherent echo=%10   norm=%11\necho at 2T: %12   boundary=%13"))
+            .word(stage)
+            .count(samples.size())
+            .fixed(last.time, 3)
+            .fixed(reversalTime, 3)
+            .word(indicativeTimeText(reversalTime))
+            .flag(loschmidtReversed)
+            .fixed(settings.momentumErrorX, 3)
+            .fixed(settings.momentumErrorY, 3)
+            .fixed(last.densityEcho, 6)
+            .fixed(last.fidelity, 6)
+            .fixed(last.norm, 6)
+            .word(echo)
+            .word(boundary)
+            .text());
     writeDiagnosticsRow(kLoschmidtRow, PanelText(QStringLiteral("%1  density=%2  state=%3"))
                                            .word(stage)
                                            .fixed(last.densityEcho, 5)
@@ -259,19 +253,19 @@ void MainWindow::updateMoshinskyPanel()
 
     const MoshinskySample& last = samples.back();
     const std::uint64_t peaks = temporalPeakCount(samples, settings.openTime);
-    writeSummary(ui->moshinskySummaryLabel,
-                 PanelText(QStringLiteral("%1   samples=%2   t=%3 / %4\ndetector x=%5   I_det=%6   P(x>x_s)=%7"
-                                          "   <x>=%8   temporal peaks=%9"))
-                     .word(last.shutterOpen ? QStringLiteral("OPEN / DIFFRACTING") : QStringLiteral("SHUTTER CLOSED"))
-                     .count(samples.size())
-                     .fixed(last.time, 3)
-                     .fixed(settings.analysisEndTime, 2)
-                     .fixed(settings.detectorX, 2)
-                     .fixed(last.detectorDensity, 6)
-                     .fixed(last.transmittedProbability, 5)
-                     .fixed(last.meanX, 3)
-                     .count(peaks)
-                     .text());
+    ui->moshinskySummaryLabel->setText(
+        PanelText(QStringLiteral("%1   samples=%2   t=%3 / %4\ndetector x=%5   I_det=%6   P(x>x_s)=%7"
+                                 "   <x>=%8   temporal peaks=%9"))
+            .word(last.shutterOpen ? QStringLiteral("OPEN / DIFFRACTING") : QStringLiteral("SHUTTER CLOSED"))
+            .count(samples.size())
+            .fixed(last.time, 3)
+            .fixed(settings.analysisEndTime, 2)
+            .fixed(settings.detectorX, 2)
+            .fixed(last.detectorDensity, 6)
+            .fixed(last.transmittedProbability, 5)
+            .fixed(last.meanX, 3)
+            .count(peaks)
+            .text());
     writeDiagnosticsRow(kMoshinskyRow, PanelText(QStringLiteral("I=%1  Pfront=%2  peaks=%3"))
                                            .fixed(last.detectorDensity, 5)
                                            .fixed(last.transmittedProbability, 4)
@@ -299,19 +293,19 @@ void MainWindow::updateKapitzaDiracPanel()
 
     const KapitzaDiracSample& last = samples.back();
     const DiffractionOrderSums orders = diffractionOrderSums(last.orderPopulations, settings.maximumOrder);
-    writeSummary(ui->kapitzaDiracSummaryLabel,
-                 PanelText(QStringLiteral("%1   samples=%2   t=%3 / %4\nG=%5   beta=%6   P0=%7   P(+-1)=%8"
-                                          "   P(+-2)=%9"))
-                     .word(QLatin1String(kapitzaDiracStage(last.pulseActive, settings.pulseStartTime, last.time)))
-                     .count(samples.size())
-                     .fixed(last.time, 3)
-                     .fixed(settings.analysisEndTime, 2)
-                     .fixed(last.gratingMomentum, 5)
-                     .fixed(QuantumKapitzaDirac2D::pulseArea(settings, kapitzaDiracRecorder.hbar()), 3)
-                     .fixed(orders.zero, 5)
-                     .fixed(orders.first, 5)
-                     .fixed(orders.second, 5)
-                     .text());
+    ui->kapitzaDiracSummaryLabel->setText(
+        PanelText(QStringLiteral("%1   samples=%2   t=%3 / %4\nG=%5   beta=%6   P0=%7   P(+-1)=%8"
+                                 "   P(+-2)=%9"))
+            .word(QLatin1String(kapitzaDiracStage(last.pulseActive, settings.pulseStartTime, last.time)))
+            .count(samples.size())
+            .fixed(last.time, 3)
+            .fixed(settings.analysisEndTime, 2)
+            .fixed(last.gratingMomentum, 5)
+            .fixed(QuantumKapitzaDirac2D::pulseArea(settings, kapitzaDiracRecorder.hbar()), 3)
+            .fixed(orders.zero, 5)
+            .fixed(orders.first, 5)
+            .fixed(orders.second, 5)
+            .text());
     writeDiagnosticsRow(kKapitzaDiracRow, PanelText(QStringLiteral("G=%1  P0=%2  P1=%3  P2=%4"))
                                               .fixed(last.gratingMomentum, 4)
                                               .fixed(orders.zero, 4)
@@ -336,19 +330,19 @@ void MainWindow::updateBackflowPanel()
     }
 
     const BackflowSample& last = samples.back();
-    writeSummary(ui->backflowSummaryLabel,
-                 PanelText(QStringLiteral("samples=%1   t=%2 / %3   P(p_x>0)=%4\nJ=%5   Jmin=%6   Pleft=%7"
-                                          "   backward flux=%8   %9"))
-                     .count(samples.size())
-                     .fixed(last.time, 3)
-                     .fixed(settings.analysisEndTime, 2)
-                     .fixed(backflowRecorder.positiveMomentumFraction(), 9)
-                     .general(last.flux, 6)
-                     .general(backflowRecorder.minimumFlux(), 6)
-                     .fixed(last.probabilityLeft, 6)
-                     .general(backflowRecorder.maximumBackwardFlux(), 6)
-                     .word(QLatin1String(backflowDirection(last.flux)))
-                     .text());
+    ui->backflowSummaryLabel->setText(
+        PanelText(QStringLiteral("samples=%1   t=%2 / %3   P(p_x>0)=%4\nJ=%5   Jmin=%6   Pleft=%7"
+                                 "   backward flux=%8   %9"))
+            .count(samples.size())
+            .fixed(last.time, 3)
+            .fixed(settings.analysisEndTime, 2)
+            .fixed(backflowRecorder.positiveMomentumFraction(), 9)
+            .general(last.flux, 6)
+            .general(backflowRecorder.minimumFlux(), 6)
+            .fixed(last.probabilityLeft, 6)
+            .general(backflowRecorder.maximumBackwardFlux(), 6)
+            .word(QLatin1String(backflowDirection(last.flux)))
+            .text());
     writeDiagnosticsRow(kBackflowRow, PanelText(QStringLiteral("P+%1  Jmin=%2  B=%3"))
                                           .fixed(backflowRecorder.positiveMomentumFraction(), 6)
                                           .general(backflowRecorder.minimumFlux(), 5)
