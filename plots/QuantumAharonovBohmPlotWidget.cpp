@@ -24,28 +24,10 @@ constexpr QRgb kTexts = qRgb(180, 198, 212);
 
 } // namespace
 
-QuantumAharonovBohmPlotWidget::QuantumAharonovBohmPlotWidget(QWidget* parent)
-    : QWidget(parent)
-{
-    setAutoFillBackground(false);
-}
-
-QuantumAharonovBohmPlotWidget::~QuantumAharonovBohmPlotWidget() = default;
-
-QSize QuantumAharonovBohmPlotWidget::minimumSizeHint() const { return QSize(0, 0); }
-
-void QuantumAharonovBohmPlotWidget::setRecorder(const AharonovBohmRecorder* recorder)
-{
-    recorder_ = recorder;
-    update();
-}
-
-void QuantumAharonovBohmPlotWidget::clearRecorder() { setRecorder(nullptr); }
-
 void QuantumAharonovBohmPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const bool hasData = recorder_ != nullptr && recorder_->isConfigured() && !recorder_->samples().empty();
+    const bool hasData = hasSamples();
     if (!plot::beginTitledPage(painter, rect(), font(), plot::kGaugePage,
                                "Aharonov-Bohm - detector interference vs enclosed flux", hasData,
                                "Load Aharonov-Bohm Effect / Magnetic Flux and press Play"))

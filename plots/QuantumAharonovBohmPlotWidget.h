@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "plots/RecorderPlotWidget.h"
 
 namespace vxo {
 
@@ -12,22 +12,12 @@ class AharonovBohmRecorder;
 // and the newest sample summarised. Reads the main window's recorder through
 // a non-owning pointer at paint time; a null, unconfigured or empty recorder
 // shows the placeholder.
-class QuantumAharonovBohmPlotWidget : public QWidget {
+class QuantumAharonovBohmPlotWidget : public RecorderPlotWidget<AharonovBohmRecorder> {
 public:
-    explicit QuantumAharonovBohmPlotWidget(QWidget* parent);
-    ~QuantumAharonovBohmPlotWidget() override;
-
-    QSize minimumSizeHint() const override;
-
-    // Stores the pointer (never owned, never written) and repaints.
-    void setRecorder(const AharonovBohmRecorder* recorder);
-    void clearRecorder();
+    using RecorderPlotWidget::RecorderPlotWidget;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-
-private:
-    const AharonovBohmRecorder* recorder_ = nullptr;
 };
 
 } // namespace vxo

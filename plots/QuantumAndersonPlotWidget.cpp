@@ -1,7 +1,6 @@
 #include "plots/QuantumAndersonPlotWidget.h"
 
 #include "experiments/AndersonRecorder.h"
-#include "experiments/RecorderSupport.h"
 #include "plots/PlotPainting.h"
 
 #include <QPainter>
@@ -22,27 +21,11 @@ constexpr int kTitleLine = 20;
 
 } // namespace
 
-QuantumAndersonPlotWidget::QuantumAndersonPlotWidget(QWidget* parent) : QWidget(parent)
-{
-    setAutoFillBackground(false);
-}
-
-QuantumAndersonPlotWidget::~QuantumAndersonPlotWidget() = default;
-
-QSize QuantumAndersonPlotWidget::minimumSizeHint() const { return QSize(0, 0); }
-
 void QuantumAndersonPlotWidget::setRecorder(const AndersonRecorder* recorder, double mass, double hbar)
 {
-    recorder_ = recorder;
     mass_ = mass;
     hbar_ = hbar;
-    update();
-}
-
-void QuantumAndersonPlotWidget::clearRecorder()
-{
-    recorder_ = nullptr;
-    update();
+    RecorderPlotWidget::setRecorder(recorder);
 }
 
 void QuantumAndersonPlotWidget::drawPanelFrame(QPainter& painter, const QRect& panel, const QString& title) const
@@ -97,7 +80,7 @@ void QuantumAndersonPlotWidget::paintEvent(QPaintEvent*)
     const QRect profilePanel(54, 24 + kTitleLine, panelWidth, panelHeight);
     const QRect spreadPanel(54, panelHeight + 58 + kTitleLine, panelWidth, panelHeight);
 
-    if (!recorder_ || !recorderIsConfigured(*recorder_) || recorder_->isEmpty()) {
+    if (!hasSamples()) {
         drawCentredText(painter, QRectF(rect()), QStringLiteral("Run the Anderson Localization preset"),
                         QColor(215, 224, 234));
         return;

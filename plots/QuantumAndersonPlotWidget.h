@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "plots/RecorderPlotWidget.h"
 
 #include <vector>
 
@@ -19,16 +19,12 @@ class AndersonRecorder;
 //
 // The widget reads the main window's recorder through a non-owning pointer at
 // paint time; the mass and hbar handed with it are kept but not drawn.
-class QuantumAndersonPlotWidget : public QWidget {
+class QuantumAndersonPlotWidget : public RecorderPlotWidget<AndersonRecorder> {
 public:
-    explicit QuantumAndersonPlotWidget(QWidget* parent);
-    ~QuantumAndersonPlotWidget() override;
-    QSize minimumSizeHint() const override;
+    using RecorderPlotWidget::RecorderPlotWidget;
 
     // Stores the pointer (null means no data), the mass and hbar.
     void setRecorder(const AndersonRecorder* recorder, double mass, double hbar);
-    // Drops the pointer.
-    void clearRecorder();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -43,7 +39,6 @@ private:
     void drawSpreadCurve(QPainter& painter, const QRect& panel, bool disordered, double tmax, double smax,
                          const QColor& colour, Qt::PenStyle style) const;
 
-    const AndersonRecorder* recorder_ = nullptr;
     double mass_ = 1.0;
     double hbar_ = 1.0;
 };

@@ -10,28 +10,10 @@
 
 namespace vxo {
 
-QuantumBackflowPlotWidget::QuantumBackflowPlotWidget(QWidget* parent)
-    : QWidget(parent)
-{
-    setAutoFillBackground(false);
-}
-
-QuantumBackflowPlotWidget::~QuantumBackflowPlotWidget() = default;
-
-QSize QuantumBackflowPlotWidget::minimumSizeHint() const { return QSize(0, 0); }
-
-void QuantumBackflowPlotWidget::setRecorder(const BackflowRecorder* recorder)
-{
-    recorder_ = recorder;
-    update();
-}
-
-void QuantumBackflowPlotWidget::clearRecorder() { setRecorder(nullptr); }
-
 void QuantumBackflowPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const bool hasData = recorder_ != nullptr && recorder_->isConfigured() && !recorder_->samples().empty();
+    const bool hasData = hasSamples();
     if (!plot::beginTitledPage(painter, rect(), font(), plot::kGaugePage,
                                "Quantum backflow - positive momentum, negative probability current", hasData,
                                "Load Quantum Backflow and press Play"))

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "plots/RecorderPlotWidget.h"
 
 namespace vxo {
 
@@ -12,22 +12,12 @@ class BackflowRecorder;
 // summary of the positive-momentum fraction and the backflow found so far.
 // Reads the main window's recorder through a non-owning pointer at paint
 // time; a null, unconfigured or empty recorder shows the placeholder.
-class QuantumBackflowPlotWidget : public QWidget {
+class QuantumBackflowPlotWidget : public RecorderPlotWidget<BackflowRecorder> {
 public:
-    explicit QuantumBackflowPlotWidget(QWidget* parent);
-    ~QuantumBackflowPlotWidget() override;
-
-    QSize minimumSizeHint() const override;
-
-    // Stores the pointer (never owned, never written) and repaints.
-    void setRecorder(const BackflowRecorder* recorder);
-    void clearRecorder();
+    using RecorderPlotWidget::RecorderPlotWidget;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-
-private:
-    const BackflowRecorder* recorder_ = nullptr;
 };
 
 } // namespace vxo

@@ -20,27 +20,6 @@ constexpr QRgb kCurrent = qRgb(255, 214, 91);
 
 } // namespace
 
-QuantumBerryPhasePlotWidget::QuantumBerryPhasePlotWidget(QWidget* parent) : QWidget(parent)
-{
-    setAutoFillBackground(false);
-}
-
-QuantumBerryPhasePlotWidget::~QuantumBerryPhasePlotWidget() = default;
-
-QSize QuantumBerryPhasePlotWidget::minimumSizeHint() const { return QSize(0, 0); }
-
-void QuantumBerryPhasePlotWidget::setRecorder(const BerryRecorder* recorder)
-{
-    recorder_ = recorder;
-    update();
-}
-
-void QuantumBerryPhasePlotWidget::clearRecorder()
-{
-    recorder_ = nullptr;
-    update();
-}
-
 void QuantumBerryPhasePlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
@@ -54,7 +33,7 @@ void QuantumBerryPhasePlotWidget::paintEvent(QPaintEvent*)
                      {QStringLiteral("Return fidelity and geometric phase extracted from the full wavefunction"),
                       loop.bottom() + 10.0, 22.0});
 
-    if (!recorder_ || !recorder_->isConfigured() || recorder_->isEmpty()) {
+    if (!hasSamples()) {
         drawPanelPlaceholders(painter, panels, QColor(kTracePlaceholder),
                               QStringLiteral("Load Berry Phase / Geometric Phase and run one cyclic deformation"),
                               QStringLiteral("In the adiabatic limit the endpoint phase tends to ±180°"));

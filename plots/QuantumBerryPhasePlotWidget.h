@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "plots/RecorderPlotWidget.h"
 
 namespace vxo {
 
@@ -14,22 +14,12 @@ class BerryRecorder;
 //
 // The widget reads the main window's recorder through a non-owning pointer at
 // paint time and keeps nothing else.
-class QuantumBerryPhasePlotWidget : public QWidget {
+class QuantumBerryPhasePlotWidget : public RecorderPlotWidget<BerryRecorder> {
 public:
-    explicit QuantumBerryPhasePlotWidget(QWidget* parent);
-    ~QuantumBerryPhasePlotWidget() override;
-    QSize minimumSizeHint() const override;
-
-    // Stores the pointer (null means no data).
-    void setRecorder(const BerryRecorder* recorder);
-    // Drops the pointer.
-    void clearRecorder();
+    using RecorderPlotWidget::RecorderPlotWidget;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-
-private:
-    const BerryRecorder* recorder_ = nullptr;
 };
 
 } // namespace vxo

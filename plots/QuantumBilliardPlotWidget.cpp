@@ -21,27 +21,16 @@ const PowerRamp kDensityRamp{{0.0, 1.0, 1.7}, {0.0, 1.0, 0.72}, {0.12, 1.25, 0.9
 
 } // namespace
 
-QuantumBilliardPlotWidget::QuantumBilliardPlotWidget(QWidget* parent) : QWidget(parent)
-{
-    setAutoFillBackground(false);
-}
-
-QuantumBilliardPlotWidget::~QuantumBilliardPlotWidget() = default;
-
-QSize QuantumBilliardPlotWidget::minimumSizeHint() const { return QSize(0, 0); }
-
 void QuantumBilliardPlotWidget::setRecorder(const BilliardRecorder* recorder, const BilliardConfig& config)
 {
-    recorder_ = recorder;
     config_ = config;
-    update();
+    RecorderPlotWidget::setRecorder(recorder);
 }
 
 void QuantumBilliardPlotWidget::reset()
 {
-    recorder_ = nullptr;
     config_ = BilliardConfig{};
-    update();
+    clearRecorder();
 }
 
 void QuantumBilliardPlotWidget::paintEvent(QPaintEvent*)

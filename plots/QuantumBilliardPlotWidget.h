@@ -2,7 +2,7 @@
 
 #include "experiments/QuantumBilliard2D.h"
 
-#include <QWidget>
+#include "plots/RecorderPlotWidget.h"
 
 namespace vxo {
 
@@ -16,11 +16,9 @@ class BilliardRecorder;
 //
 // The widget reads the main window's recorder through a non-owning pointer at
 // paint time and keeps a copy of the billiard record.
-class QuantumBilliardPlotWidget : public QWidget {
+class QuantumBilliardPlotWidget : public RecorderPlotWidget<BilliardRecorder> {
 public:
-    explicit QuantumBilliardPlotWidget(QWidget* parent);
-    ~QuantumBilliardPlotWidget() override;
-    QSize minimumSizeHint() const override;
+    using RecorderPlotWidget::RecorderPlotWidget;
 
     // Stores the pointer (null means no data) and copies the billiard record.
     void setRecorder(const BilliardRecorder* recorder, const BilliardConfig& config);
@@ -31,7 +29,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    const BilliardRecorder* recorder_ = nullptr;
     BilliardConfig config_;
 };
 

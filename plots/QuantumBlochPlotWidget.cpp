@@ -11,12 +11,6 @@ namespace vxo {
 
 using namespace plot;
 
-QuantumBlochPlotWidget::QuantumBlochPlotWidget(QWidget* parent) : QWidget(parent) { setAutoFillBackground(false); }
-
-QuantumBlochPlotWidget::~QuantumBlochPlotWidget() = default;
-
-QSize QuantumBlochPlotWidget::minimumSizeHint() const { return QSize(0, 0); }
-
 void QuantumBlochPlotWidget::setData(const std::vector<ObservableSample>& samples, const BlochLatticeConfig& lattice,
                                      double p0, double hbar)
 {

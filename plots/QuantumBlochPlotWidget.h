@@ -3,7 +3,7 @@
 #include "experiments/ObservableSample.h"
 #include "experiments/QuantumBloch2D.h"
 
-#include <QWidget>
+#include "plots/PlotWidget.h"
 
 #include <vector>
 
@@ -18,12 +18,9 @@ namespace vxo {
 // T_B = 2 pi hbar / (|F| a) inside the time range, unless the range holds more
 // periods than the panel has pixels (the marks would merge into a band, and a
 // vanishing period could not be counted out).
-class QuantumBlochPlotWidget : public QWidget {
+class QuantumBlochPlotWidget : public PlotWidget {
 public:
-    explicit QuantumBlochPlotWidget(QWidget* parent);
-    ~QuantumBlochPlotWidget() override;
-
-    QSize minimumSizeHint() const override;
+    using PlotWidget::PlotWidget;
 
     // Copies the observable history (oldest first) and the lattice, and
     // stores the initial momentum and hbar.

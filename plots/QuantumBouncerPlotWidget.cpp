@@ -20,24 +20,11 @@ const PowerRamp kCarpetRamp{{0.0, 1.0, 1.45}, {0.0, 1.0, 0.72}, {0.2, 1.18, 0.92
 
 } // namespace
 
-QuantumBouncerPlotWidget::QuantumBouncerPlotWidget(QWidget* parent) : QWidget(parent) { setAutoFillBackground(false); }
-
-QuantumBouncerPlotWidget::~QuantumBouncerPlotWidget() = default;
-
-QSize QuantumBouncerPlotWidget::minimumSizeHint() const { return QSize(0, 0); }
-
 void QuantumBouncerPlotWidget::setRecorder(const BouncerRecorder* recorder, double mass, double hbar)
 {
     mass_ = mass;
     hbar_ = hbar;
-    recorder_ = recorder;
-    update();
-}
-
-void QuantumBouncerPlotWidget::clearRecorder()
-{
-    recorder_ = nullptr;
-    update();
+    RecorderPlotWidget::setRecorder(recorder);
 }
 
 void QuantumBouncerPlotWidget::paintEvent(QPaintEvent*)
@@ -53,7 +40,7 @@ void QuantumBouncerPlotWidget::paintEvent(QPaintEvent*)
                      {QStringLiteral("Quantum <y> (cyan) versus ideal elastic classical bounce (orange)"),
                       carpet.bottom() + 9.0, 20.0});
 
-    if (!recorder_ || !recorder_->isConfigured() || recorder_->samples().empty() || recorder_->profileRows() < 2 ||
+    if (!hasSamples() || recorder_->profileRows() < 2 ||
         !(recorder_->profileDy() > 0.0f)) {
         drawPanelPlaceholders(painter, panels, QColor(kCarpetPlaceholder),
                               QStringLiteral("Run the Quantum Bouncer / Airy Dynamics preset"),

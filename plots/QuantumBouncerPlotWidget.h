@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "plots/RecorderPlotWidget.h"
 
 namespace vxo {
 
@@ -15,22 +15,17 @@ class BouncerRecorder;
 //
 // The widget reads the main window's recorder through a non-owning pointer at
 // paint time and keeps copies of the mass and hbar.
-class QuantumBouncerPlotWidget : public QWidget {
+class QuantumBouncerPlotWidget : public RecorderPlotWidget<BouncerRecorder> {
 public:
-    explicit QuantumBouncerPlotWidget(QWidget* parent);
-    ~QuantumBouncerPlotWidget() override;
-    QSize minimumSizeHint() const override;
+    using RecorderPlotWidget::RecorderPlotWidget;
 
     // Stores the pointer (null means no data), the mass and hbar.
     void setRecorder(const BouncerRecorder* recorder, double mass, double hbar);
-    // Drops the pointer; mass and hbar stay.
-    void clearRecorder();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    const BouncerRecorder* recorder_ = nullptr;
     double mass_ = 1.0;
     double hbar_ = 1.0;
 };

@@ -12,15 +12,6 @@ namespace vxo {
 
 using namespace plot;
 
-QuantumBoundStatePlotWidget::QuantumBoundStatePlotWidget(QWidget* parent) : QWidget(parent)
-{
-    setAutoFillBackground(false);
-}
-
-QuantumBoundStatePlotWidget::~QuantumBoundStatePlotWidget() = default;
-
-QSize QuantumBoundStatePlotWidget::minimumSizeHint() const { return QSize(0, 0); }
-
 void QuantumBoundStatePlotWidget::setResult(const BoundStateResult& result, int selectedState)
 {
     result_ = result;

@@ -2,7 +2,7 @@
 
 #include "experiments/BoundStateResult.h"
 
-#include <QWidget>
+#include "plots/PlotWidget.h"
 
 namespace vxo {
 
@@ -15,12 +15,9 @@ namespace vxo {
 // computes nothing. A result that is not ok, has fewer than two x samples or
 // no state, or whose potential row or an eigenfunction has not one value per
 // x sample shows the placeholder.
-class QuantumBoundStatePlotWidget : public QWidget {
+class QuantumBoundStatePlotWidget : public PlotWidget {
 public:
-    explicit QuantumBoundStatePlotWidget(QWidget* parent);
-    ~QuantumBoundStatePlotWidget() override;
-
-    QSize minimumSizeHint() const override;
+    using PlotWidget::PlotWidget;
 
     // Copies the result and stores the selection (a position in the state
     // list) unchanged; a selection outside the list draws no eigenfunction.

@@ -15,14 +15,10 @@ const QColor kCurveColour(255, 200, 70);
 
 } // namespace
 
-QuantumCrossSectionPlotWidget::QuantumCrossSectionPlotWidget(QWidget* parent) : QWidget(parent)
+QuantumCrossSectionPlotWidget::QuantumCrossSectionPlotWidget(QWidget* parent)
+    : PlotWidget(parent)
 {
-    setAutoFillBackground(false);
 }
-
-QuantumCrossSectionPlotWidget::~QuantumCrossSectionPlotWidget() = default;
-
-QSize QuantumCrossSectionPlotWidget::minimumSizeHint() const { return QSize(0, 0); }
 
 void QuantumCrossSectionPlotWidget::setSection(const CrossSectionProfile& section)
 {

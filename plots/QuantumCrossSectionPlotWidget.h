@@ -2,7 +2,7 @@
 
 #include "core/CrossSectionProfile.h"
 
-#include <QWidget>
+#include "plots/PlotWidget.h"
 
 #include <vector>
 
@@ -19,12 +19,9 @@ namespace vxo {
 // from min(0, smallest) to max(0, largest), the phase over [-pi, pi]; a flat
 // curve is padded by half its magnitude (at least 0.5) on each side. Values
 // that are not finite are left out of the range and of the curve.
-class QuantumCrossSectionPlotWidget : public QWidget {
+class QuantumCrossSectionPlotWidget : public PlotWidget {
 public:
     explicit QuantumCrossSectionPlotWidget(QWidget* parent = nullptr);
-    ~QuantumCrossSectionPlotWidget() override;
-
-    QSize minimumSizeHint() const override;
 
     // Copies the whole record (reusing the storage of the vectors); repaints.
     void setSection(const CrossSectionProfile& section);

@@ -24,16 +24,6 @@ std::vector<plot::ScanPoint> curvePoints(const DiracMasslessComparison& scan, bo
 
 } // namespace
 
-QuantumDiracMasslessComparisonPlotWidget::QuantumDiracMasslessComparisonPlotWidget(QWidget* parent)
-    : QWidget(parent)
-{
-    setAutoFillBackground(false);
-}
-
-QuantumDiracMasslessComparisonPlotWidget::~QuantumDiracMasslessComparisonPlotWidget() = default;
-
-QSize QuantumDiracMasslessComparisonPlotWidget::minimumSizeHint() const { return QSize(0, 0); }
-
 void QuantumDiracMasslessComparisonPlotWidget::setScan(const DiracMasslessComparison& scan, double currentAngleDegrees,
                                                        double packetMaxPRight)
 {

@@ -2,7 +2,7 @@
 
 #include "experiments/KleinScans.h"
 
-#include <QWidget>
+#include "plots/PlotWidget.h"
 
 namespace vxo {
 
@@ -16,12 +16,9 @@ struct ScanFrame;
 // the near-normal chirality window shaded, the current angle marked on the
 // massless curve and the packet's largest transmitted probability as a red
 // dot there.
-class QuantumDiracMasslessComparisonPlotWidget : public QWidget {
+class QuantumDiracMasslessComparisonPlotWidget : public PlotWidget {
 public:
-    explicit QuantumDiracMasslessComparisonPlotWidget(QWidget* parent);
-    ~QuantumDiracMasslessComparisonPlotWidget() override;
-
-    QSize minimumSizeHint() const override;
+    using PlotWidget::PlotWidget;
 
     // Copies the record and the two values and repaints; a negative packet
     // value means there is none.

@@ -10,15 +10,6 @@ namespace vxo {
 
 using namespace plot;
 
-QuantumDoubleWellPlotWidget::QuantumDoubleWellPlotWidget(QWidget* parent) : QWidget(parent)
-{
-    setAutoFillBackground(false);
-}
-
-QuantumDoubleWellPlotWidget::~QuantumDoubleWellPlotWidget() = default;
-
-QSize QuantumDoubleWellPlotWidget::minimumSizeHint() const { return QSize(0, 0); }
-
 void QuantumDoubleWellPlotWidget::setSamples(const std::vector<ObservableSample>& samples)
 {
     samples_ = samples;

@@ -2,7 +2,7 @@
 
 #include "experiments/ObservableSample.h"
 
-#include <QWidget>
+#include "plots/PlotWidget.h"
 
 #include <vector>
 
@@ -15,12 +15,9 @@ namespace vxo {
 // packet has moved completely into the other well. Only samples whose
 // double-well block is valid are drawn or set the time range; populations
 // are drawn on [0, 1] (a NaN at 1).
-class QuantumDoubleWellPlotWidget : public QWidget {
+class QuantumDoubleWellPlotWidget : public PlotWidget {
 public:
-    explicit QuantumDoubleWellPlotWidget(QWidget* parent);
-    ~QuantumDoubleWellPlotWidget() override;
-
-    QSize minimumSizeHint() const override;
+    using PlotWidget::PlotWidget;
 
     // Copies the observable history (oldest first).
     void setSamples(const std::vector<ObservableSample>& samples);

@@ -11,15 +11,6 @@ namespace vxo {
 
 using namespace plot;
 
-QuantumDrivePlotWidget::QuantumDrivePlotWidget(QWidget* parent) : QWidget(parent)
-{
-    setAutoFillBackground(false);
-}
-
-QuantumDrivePlotWidget::~QuantumDrivePlotWidget() = default;
-
-QSize QuantumDrivePlotWidget::minimumSizeHint() const { return QSize(0, 0); }
-
 void QuantumDrivePlotWidget::setSamples(const std::vector<ObservableSample>& samples)
 {
     samples_ = samples;

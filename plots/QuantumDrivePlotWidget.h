@@ -2,7 +2,7 @@
 
 #include "experiments/ObservableSample.h"
 
-#include <QWidget>
+#include "plots/PlotWidget.h"
 
 #include <vector>
 
@@ -14,12 +14,9 @@ namespace vxo {
 // and the total energy <H> on a scale of its own, against simulation time from
 // 0 to at least 8. Values that are not finite widen no scale and are bridged
 // in the curves.
-class QuantumDrivePlotWidget : public QWidget {
+class QuantumDrivePlotWidget : public PlotWidget {
 public:
-    explicit QuantumDrivePlotWidget(QWidget* parent);
-    ~QuantumDrivePlotWidget() override;
-
-    QSize minimumSizeHint() const override;
+    using PlotWidget::PlotWidget;
 
     // Copies the observable history (oldest first).
     void setSamples(const std::vector<ObservableSample>& samples);

@@ -9,28 +9,10 @@
 
 namespace vxo {
 
-QuantumHallEdgePlotWidget::QuantumHallEdgePlotWidget(QWidget* parent)
-    : QWidget(parent)
-{
-    setAutoFillBackground(false);
-}
-
-QuantumHallEdgePlotWidget::~QuantumHallEdgePlotWidget() = default;
-
-QSize QuantumHallEdgePlotWidget::minimumSizeHint() const { return QSize(0, 0); }
-
-void QuantumHallEdgePlotWidget::setRecorder(const HallEdgeRecorder* recorder)
-{
-    recorder_ = recorder;
-    update();
-}
-
-void QuantumHallEdgePlotWidget::clearRecorder() { setRecorder(nullptr); }
-
 void QuantumHallEdgePlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const bool hasData = recorder_ != nullptr && recorder_->isConfigured() && !recorder_->samples().empty();
+    const bool hasData = hasSamples();
     if (!plot::beginTitledPage(painter, rect(), font(), plot::kGaugePage,
                                "Quantum Hall edge - chiral boundary transport", hasData,
                                "Load Quantum Hall Edge State and press Play"))

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "plots/RecorderPlotWidget.h"
 
 namespace vxo {
 
@@ -12,22 +12,12 @@ class HallEdgeRecorder;
 // and the newest sample summarised. Reads the main window's recorder through
 // a non-owning pointer at paint time; a null, unconfigured or empty recorder
 // shows the placeholder.
-class QuantumHallEdgePlotWidget : public QWidget {
+class QuantumHallEdgePlotWidget : public RecorderPlotWidget<HallEdgeRecorder> {
 public:
-    explicit QuantumHallEdgePlotWidget(QWidget* parent);
-    ~QuantumHallEdgePlotWidget() override;
-
-    QSize minimumSizeHint() const override;
-
-    // Stores the pointer (never owned, never written) and repaints.
-    void setRecorder(const HallEdgeRecorder* recorder);
-    void clearRecorder();
+    using RecorderPlotWidget::RecorderPlotWidget;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-
-private:
-    const HallEdgeRecorder* recorder_ = nullptr;
 };
 
 } // namespace vxo

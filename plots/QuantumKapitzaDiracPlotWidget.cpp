@@ -27,29 +27,11 @@ constexpr QRgb kTexts = qRgb(180, 197, 210);
 
 } // namespace
 
-QuantumKapitzaDiracPlotWidget::QuantumKapitzaDiracPlotWidget(QWidget* parent)
-    : QWidget(parent)
-{
-    setAutoFillBackground(false);
-}
-
-QuantumKapitzaDiracPlotWidget::~QuantumKapitzaDiracPlotWidget() = default;
-
-QSize QuantumKapitzaDiracPlotWidget::minimumSizeHint() const { return QSize(0, 0); }
-
-void QuantumKapitzaDiracPlotWidget::setRecorder(const KapitzaDiracRecorder* recorder)
-{
-    recorder_ = recorder;
-    update();
-}
-
-void QuantumKapitzaDiracPlotWidget::clearRecorder() { setRecorder(nullptr); }
-
 void QuantumKapitzaDiracPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     // The bold title font stays for every text but the placeholder.
-    const bool hasData = recorder_ != nullptr && recorder_->isConfigured() && !recorder_->isEmpty();
+    const bool hasData = hasSamples();
     if (!plot::beginTitledPage(painter, rect(), font(), kPage,
                                "Kapitza-Dirac diffraction - momentum orders from a light grating", hasData,
                                "Load Kapitza-Dirac Diffraction and press Play"))

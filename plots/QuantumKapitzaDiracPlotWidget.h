@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "plots/RecorderPlotWidget.h"
 
 namespace vxo {
 
@@ -13,22 +13,12 @@ class KapitzaDiracRecorder;
 // pulse area. Reads the main window's recorder through a non-owning pointer
 // at paint time; a null, unconfigured or empty recorder shows the
 // placeholder.
-class QuantumKapitzaDiracPlotWidget : public QWidget {
+class QuantumKapitzaDiracPlotWidget : public RecorderPlotWidget<KapitzaDiracRecorder> {
 public:
-    explicit QuantumKapitzaDiracPlotWidget(QWidget* parent);
-    ~QuantumKapitzaDiracPlotWidget() override;
-
-    QSize minimumSizeHint() const override;
-
-    // Stores the pointer (never owned, never written) and repaints.
-    void setRecorder(const KapitzaDiracRecorder* recorder);
-    void clearRecorder();
+    using RecorderPlotWidget::RecorderPlotWidget;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-
-private:
-    const KapitzaDiracRecorder* recorder_ = nullptr;
 };
 
 } // namespace vxo

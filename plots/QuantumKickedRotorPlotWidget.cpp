@@ -1,7 +1,6 @@
 #include "plots/QuantumKickedRotorPlotWidget.h"
 
 #include "experiments/KickedRotorRecorder.h"
-#include "experiments/RecorderSupport.h"
 #include "plots/PlotPainting.h"
 
 #include <QPainter>
@@ -29,27 +28,6 @@ const std::array<RampSegment, 4> kModeRamp{{
 }};
 
 } // namespace
-
-QuantumKickedRotorPlotWidget::QuantumKickedRotorPlotWidget(QWidget* parent) : QWidget(parent)
-{
-    setAutoFillBackground(false);
-}
-
-QuantumKickedRotorPlotWidget::~QuantumKickedRotorPlotWidget() = default;
-
-QSize QuantumKickedRotorPlotWidget::minimumSizeHint() const { return QSize(0, 0); }
-
-void QuantumKickedRotorPlotWidget::setRecorder(const KickedRotorRecorder* recorder)
-{
-    recorder_ = recorder;
-    update();
-}
-
-void QuantumKickedRotorPlotWidget::clearRecorder()
-{
-    recorder_ = nullptr;
-    update();
-}
 
 void QuantumKickedRotorPlotWidget::drawSeries(QPainter& painter, const QRect& panel, double kicks, double scale,
                                               bool classical) const
@@ -83,7 +61,7 @@ void QuantumKickedRotorPlotWidget::paintEvent(QPaintEvent*)
     const QRect carpet(58, 28 + kTitleLine, panelWidth, carpetHeight);
     const QRect series(58, carpetHeight + 68 + kTitleLine, panelWidth, seriesHeight);
 
-    if (!recorder_ || !recorderIsConfigured(*recorder_) || recorder_->isEmpty()) {
+    if (!hasSamples()) {
         drawCentredText(painter, QRectF(rect()), QStringLiteral("Run the Quantum Kicked Rotor preset"), QColor(kText));
         return;
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "plots/RecorderPlotWidget.h"
 
 class QPainter;
 
@@ -17,16 +17,9 @@ class KickedRotorRecorder;
 //
 // The widget reads the main window's recorder through a non-owning pointer at
 // paint time and keeps nothing else.
-class QuantumKickedRotorPlotWidget : public QWidget {
+class QuantumKickedRotorPlotWidget : public RecorderPlotWidget<KickedRotorRecorder> {
 public:
-    explicit QuantumKickedRotorPlotWidget(QWidget* parent);
-    ~QuantumKickedRotorPlotWidget() override;
-    QSize minimumSizeHint() const override;
-
-    // Stores the pointer (null means no data).
-    void setRecorder(const KickedRotorRecorder* recorder);
-    // Drops the pointer.
-    void clearRecorder();
+    using RecorderPlotWidget::RecorderPlotWidget;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -35,7 +28,6 @@ private:
     // One <n^2> series of the lower panel against the kick count.
     void drawSeries(QPainter& painter, const QRect& panel, double kicks, double scale, bool classical) const;
 
-    const KickedRotorRecorder* recorder_ = nullptr;
 };
 
 } // namespace vxo

@@ -6,16 +6,6 @@
 
 namespace vxo {
 
-QuantumKleinAngleScanPlotWidget::QuantumKleinAngleScanPlotWidget(QWidget* parent)
-    : QWidget(parent)
-{
-    setAutoFillBackground(false);
-}
-
-QuantumKleinAngleScanPlotWidget::~QuantumKleinAngleScanPlotWidget() = default;
-
-QSize QuantumKleinAngleScanPlotWidget::minimumSizeHint() const { return QSize(0, 0); }
-
 void QuantumKleinAngleScanPlotWidget::setScan(const KleinAngleScan& scan, double currentAngleDegrees,
                                               double packetMaxPRight)
 {

@@ -2,7 +2,7 @@
 
 #include "experiments/KleinScans.h"
 
-#include <QWidget>
+#include "plots/PlotWidget.h"
 
 namespace vxo {
 
@@ -10,12 +10,9 @@ namespace vxo {
 // plane-wave transmission T(theta) of a copied angle scan, the current angle
 // marked on the curve (interpolated over pairs of solved points only) and the
 // packet's largest transmitted probability as a red dot at that angle.
-class QuantumKleinAngleScanPlotWidget : public QWidget {
+class QuantumKleinAngleScanPlotWidget : public PlotWidget {
 public:
-    explicit QuantumKleinAngleScanPlotWidget(QWidget* parent);
-    ~QuantumKleinAngleScanPlotWidget() override;
-
-    QSize minimumSizeHint() const override;
+    using PlotWidget::PlotWidget;
 
     // Copies the record and the two values and repaints; a negative packet
     // value means there is none.

@@ -8,16 +8,6 @@
 
 namespace vxo {
 
-QuantumKleinHeightScanPlotWidget::QuantumKleinHeightScanPlotWidget(QWidget* parent)
-    : QWidget(parent)
-{
-    setAutoFillBackground(false);
-}
-
-QuantumKleinHeightScanPlotWidget::~QuantumKleinHeightScanPlotWidget() = default;
-
-QSize QuantumKleinHeightScanPlotWidget::minimumSizeHint() const { return QSize(0, 0); }
-
 void QuantumKleinHeightScanPlotWidget::setScan(const KleinHeightScan& scan, double currentBarrierHeight,
                                                double packetMaxPRight)
 {

@@ -2,7 +2,7 @@
 
 #include "experiments/KleinScans.h"
 
-#include <QWidget>
+#include "plots/PlotWidget.h"
 
 namespace vxo {
 
@@ -11,12 +11,9 @@ namespace vxo {
 // regimes that the thresholds E - mc^2 and E + mc^2 separate (positive
 // branch, evanescent, supercritical Klein), the current height marked on the
 // curve and the packet's largest transmitted probability as a red dot there.
-class QuantumKleinHeightScanPlotWidget : public QWidget {
+class QuantumKleinHeightScanPlotWidget : public PlotWidget {
 public:
-    explicit QuantumKleinHeightScanPlotWidget(QWidget* parent);
-    ~QuantumKleinHeightScanPlotWidget() override;
-
-    QSize minimumSizeHint() const override;
+    using PlotWidget::PlotWidget;
 
     // Copies the record and the two values and repaints; a negative packet
     // value means there is none.

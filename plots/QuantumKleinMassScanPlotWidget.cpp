@@ -8,16 +8,6 @@
 
 namespace vxo {
 
-QuantumKleinMassScanPlotWidget::QuantumKleinMassScanPlotWidget(QWidget* parent)
-    : QWidget(parent)
-{
-    setAutoFillBackground(false);
-}
-
-QuantumKleinMassScanPlotWidget::~QuantumKleinMassScanPlotWidget() = default;
-
-QSize QuantumKleinMassScanPlotWidget::minimumSizeHint() const { return QSize(0, 0); }
-
 void QuantumKleinMassScanPlotWidget::setScan(const KleinMassScan& scan, double currentRestMass, double packetMaxPRight)
 {
     scan_ = scan;

@@ -2,7 +2,7 @@
 
 #include "experiments/KleinScans.h"
 
-#include <QWidget>
+#include "plots/PlotWidget.h"
 
 namespace vxo {
 
@@ -12,12 +12,9 @@ namespace vxo {
 // positive branch otherwise) and the evanescent one above it, the current
 // mass marked on the curve and the packet's largest transmitted probability
 // as a red dot there.
-class QuantumKleinMassScanPlotWidget : public QWidget {
+class QuantumKleinMassScanPlotWidget : public PlotWidget {
 public:
-    explicit QuantumKleinMassScanPlotWidget(QWidget* parent);
-    ~QuantumKleinMassScanPlotWidget() override;
-
-    QSize minimumSizeHint() const override;
+    using PlotWidget::PlotWidget;
 
     // Copies the record and the two values and repaints; a negative packet
     // value means there is none.

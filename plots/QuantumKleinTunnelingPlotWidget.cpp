@@ -7,28 +7,10 @@
 
 namespace vxo {
 
-QuantumKleinTunnelingPlotWidget::QuantumKleinTunnelingPlotWidget(QWidget* parent)
-    : QWidget(parent)
-{
-    setAutoFillBackground(false);
-}
-
-QuantumKleinTunnelingPlotWidget::~QuantumKleinTunnelingPlotWidget() = default;
-
-QSize QuantumKleinTunnelingPlotWidget::minimumSizeHint() const { return QSize(0, 0); }
-
-void QuantumKleinTunnelingPlotWidget::setRecorder(const DiracKleinRecorder* recorder)
-{
-    recorder_ = recorder;
-    update();
-}
-
-void QuantumKleinTunnelingPlotWidget::clearRecorder() { setRecorder(nullptr); }
-
 void QuantumKleinTunnelingPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const bool hasData = recorder_ != nullptr && recorder_->isConfigured() && !recorder_->samples().empty();
+    const bool hasData = hasSamples();
     if (!plot::beginTitledPage(painter, rect(), font(), plot::kKleinPage,
                                "Klein tunneling - Dirac packet through a supercritical scalar barrier", hasData,
                                "Load Klein Tunneling and press Play"))

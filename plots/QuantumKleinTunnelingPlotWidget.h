@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "plots/RecorderPlotWidget.h"
 
 namespace vxo {
 
@@ -14,22 +14,12 @@ class DiracKleinRecorder;
 // configuration. Reads the main window's recorder through a non-owning
 // pointer at paint time; a null, unconfigured or empty recorder shows the
 // placeholder.
-class QuantumKleinTunnelingPlotWidget : public QWidget {
+class QuantumKleinTunnelingPlotWidget : public RecorderPlotWidget<DiracKleinRecorder> {
 public:
-    explicit QuantumKleinTunnelingPlotWidget(QWidget* parent);
-    ~QuantumKleinTunnelingPlotWidget() override;
-
-    QSize minimumSizeHint() const override;
-
-    // Stores the pointer (never owned, never written) and repaints.
-    void setRecorder(const DiracKleinRecorder* recorder);
-    void clearRecorder();
+    using RecorderPlotWidget::RecorderPlotWidget;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-
-private:
-    const DiracKleinRecorder* recorder_ = nullptr;
 };
 
 } // namespace vxo

@@ -9,28 +9,10 @@
 
 namespace vxo {
 
-QuantumLandauPlotWidget::QuantumLandauPlotWidget(QWidget* parent)
-    : QWidget(parent)
-{
-    setAutoFillBackground(false);
-}
-
-QuantumLandauPlotWidget::~QuantumLandauPlotWidget() = default;
-
-QSize QuantumLandauPlotWidget::minimumSizeHint() const { return QSize(0, 0); }
-
-void QuantumLandauPlotWidget::setRecorder(const LandauRecorder* recorder)
-{
-    recorder_ = recorder;
-    update();
-}
-
-void QuantumLandauPlotWidget::clearRecorder() { setRecorder(nullptr); }
-
 void QuantumLandauPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const bool hasData = recorder_ != nullptr && recorder_->isConfigured() && !recorder_->samples().empty();
+    const bool hasData = hasSamples();
     if (!plot::beginTitledPage(painter, rect(), font(), plot::kGaugePage,
                                "Uniform B - cyclotron orbit and Landau quantization", hasData,
                                "Load Landau Levels / Cyclotron Dynamics and press Play"))

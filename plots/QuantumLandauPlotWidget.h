@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "plots/RecorderPlotWidget.h"
 
 namespace vxo {
 
@@ -13,22 +13,12 @@ class LandauRecorder;
 // newest sample. Reads the main window's recorder through a non-owning
 // pointer at paint time; a null, unconfigured or empty recorder shows the
 // placeholder.
-class QuantumLandauPlotWidget : public QWidget {
+class QuantumLandauPlotWidget : public RecorderPlotWidget<LandauRecorder> {
 public:
-    explicit QuantumLandauPlotWidget(QWidget* parent);
-    ~QuantumLandauPlotWidget() override;
-
-    QSize minimumSizeHint() const override;
-
-    // Stores the pointer (never owned, never written) and repaints.
-    void setRecorder(const LandauRecorder* recorder);
-    void clearRecorder();
+    using RecorderPlotWidget::RecorderPlotWidget;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-
-private:
-    const LandauRecorder* recorder_ = nullptr;
 };
 
 } // namespace vxo

@@ -11,15 +11,6 @@ namespace vxo {
 
 using namespace plot;
 
-QuantumLandauZenerPlotWidget::QuantumLandauZenerPlotWidget(QWidget* parent) : QWidget(parent)
-{
-    setAutoFillBackground(false);
-}
-
-QuantumLandauZenerPlotWidget::~QuantumLandauZenerPlotWidget() = default;
-
-QSize QuantumLandauZenerPlotWidget::minimumSizeHint() const { return QSize(0, 0); }
-
 void QuantumLandauZenerPlotWidget::setSamples(const std::vector<ObservableSample>& samples)
 {
     samples_ = samples;

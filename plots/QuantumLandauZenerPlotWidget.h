@@ -4,7 +4,7 @@
 #include "experiments/ObservableSample.h"
 #include "experiments/QuantumLandauZener2D.h"
 
-#include <QWidget>
+#include "plots/PlotWidget.h"
 
 #include <vector>
 
@@ -18,12 +18,9 @@ namespace vxo {
 // scaled to its larger end value. Only samples whose Landau-Zener block is
 // valid are drawn or set the time range; populations are drawn on [0, 1]
 // (a NaN at 1).
-class QuantumLandauZenerPlotWidget : public QWidget {
+class QuantumLandauZenerPlotWidget : public PlotWidget {
 public:
-    explicit QuantumLandauZenerPlotWidget(QWidget* parent);
-    ~QuantumLandauZenerPlotWidget() override;
-
-    QSize minimumSizeHint() const override;
+    using PlotWidget::PlotWidget;
 
     // Copies the observable history (oldest first).
     void setSamples(const std::vector<ObservableSample>& samples);

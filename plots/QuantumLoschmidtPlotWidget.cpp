@@ -34,27 +34,6 @@ std::pair<double, double> paddedRange(const FiniteExtent& extent)
 
 } // namespace
 
-QuantumLoschmidtPlotWidget::QuantumLoschmidtPlotWidget(QWidget* parent) : QWidget(parent)
-{
-    setAutoFillBackground(false);
-}
-
-QuantumLoschmidtPlotWidget::~QuantumLoschmidtPlotWidget() = default;
-
-QSize QuantumLoschmidtPlotWidget::minimumSizeHint() const { return QSize(0, 0); }
-
-void QuantumLoschmidtPlotWidget::setRecorder(const LoschmidtRecorder* recorder)
-{
-    recorder_ = recorder;
-    update();
-}
-
-void QuantumLoschmidtPlotWidget::clearRecorder()
-{
-    recorder_ = nullptr;
-    update();
-}
-
 void QuantumLoschmidtPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
@@ -68,7 +47,7 @@ void QuantumLoschmidtPlotWidget::paintEvent(QPaintEvent*)
         {QStringLiteral("Loschmidt echo - centroid path before and after time reversal"), 5.0, 22.0},
         {QStringLiteral("Density echo vs coherent time-reversed-state fidelity"), pathPanel.bottom() + 10.0, 22.0});
 
-    if (!recorder_ || !recorder_->isConfigured() || recorder_->isEmpty()) {
+    if (!hasSamples()) {
         drawPanelPlaceholders(painter, panels, QColor(kTracePlaceholder),
                               QStringLiteral("Load Loschmidt Echo / Quantum Time Reversal and press Play"),
                               QStringLiteral("At t = 2T a perfect reversal should reconstruct the initial density"));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "plots/RecorderPlotWidget.h"
 
 namespace vxo {
 
@@ -15,22 +15,12 @@ class LoschmidtRecorder;
 //
 // The widget reads the main window's recorder through a non-owning pointer at
 // paint time and keeps nothing else.
-class QuantumLoschmidtPlotWidget : public QWidget {
+class QuantumLoschmidtPlotWidget : public RecorderPlotWidget<LoschmidtRecorder> {
 public:
-    explicit QuantumLoschmidtPlotWidget(QWidget* parent);
-    ~QuantumLoschmidtPlotWidget() override;
-    QSize minimumSizeHint() const override;
-
-    // Stores the pointer (null means no data).
-    void setRecorder(const LoschmidtRecorder* recorder);
-    // Drops the pointer.
-    void clearRecorder();
+    using RecorderPlotWidget::RecorderPlotWidget;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-
-private:
-    const LoschmidtRecorder* recorder_ = nullptr;
 };
 
 } // namespace vxo

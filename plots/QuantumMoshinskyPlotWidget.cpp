@@ -53,28 +53,10 @@ std::vector<plot::CellSpan> rowsByTime(const std::vector<MoshinskySample>& sampl
 
 } // namespace
 
-QuantumMoshinskyPlotWidget::QuantumMoshinskyPlotWidget(QWidget* parent)
-    : QWidget(parent)
-{
-    setAutoFillBackground(false);
-}
-
-QuantumMoshinskyPlotWidget::~QuantumMoshinskyPlotWidget() = default;
-
-QSize QuantumMoshinskyPlotWidget::minimumSizeHint() const { return QSize(0, 0); }
-
-void QuantumMoshinskyPlotWidget::setRecorder(const MoshinskyRecorder* recorder)
-{
-    recorder_ = recorder;
-    update();
-}
-
-void QuantumMoshinskyPlotWidget::clearRecorder() { setRecorder(nullptr); }
-
 void QuantumMoshinskyPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const bool hasData = recorder_ != nullptr && recorder_->isConfigured() && !recorder_->isEmpty();
+    const bool hasData = hasSamples();
     if (!plot::beginTitledPage(painter, rect(), font(), kPage, "Moshinsky shutter - diffraction in time", hasData,
                                "Load Moshinsky Shutter / Diffraction in Time and press Play"))
         return;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "plots/RecorderPlotWidget.h"
 
 namespace vxo {
 
@@ -13,22 +13,12 @@ class MoshinskyRecorder;
 // density at the detector against time. The widget reads the main window's
 // recorder through a non-owning pointer at paint time; a null, unconfigured
 // or empty recorder shows the placeholder.
-class QuantumMoshinskyPlotWidget : public QWidget {
+class QuantumMoshinskyPlotWidget : public RecorderPlotWidget<MoshinskyRecorder> {
 public:
-    explicit QuantumMoshinskyPlotWidget(QWidget* parent);
-    ~QuantumMoshinskyPlotWidget() override;
-
-    QSize minimumSizeHint() const override;
-
-    // Stores the pointer (never owned, never written) and repaints.
-    void setRecorder(const MoshinskyRecorder* recorder);
-    void clearRecorder();
+    using RecorderPlotWidget::RecorderPlotWidget;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-
-private:
-    const MoshinskyRecorder* recorder_ = nullptr;
 };
 
 } // namespace vxo

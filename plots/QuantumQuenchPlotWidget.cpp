@@ -10,15 +10,6 @@ namespace vxo {
 
 using namespace plot;
 
-QuantumQuenchPlotWidget::QuantumQuenchPlotWidget(QWidget* parent) : QWidget(parent)
-{
-    setAutoFillBackground(false);
-}
-
-QuantumQuenchPlotWidget::~QuantumQuenchPlotWidget() = default;
-
-QSize QuantumQuenchPlotWidget::minimumSizeHint() const { return QSize(0, 0); }
-
 void QuantumQuenchPlotWidget::setSamples(const std::vector<ObservableSample>& samples)
 {
     samples_ = samples;

@@ -2,7 +2,7 @@
 
 #include "experiments/ObservableSample.h"
 
-#include <QWidget>
+#include "plots/PlotWidget.h"
 
 #include <vector>
 
@@ -14,12 +14,9 @@ namespace vxo {
 // time. The two curves are told apart by a colour legend; there are no axis
 // numbers. Values that are not finite widen no scale and are bridged in the
 // curves; a history without any finite <H> draws the energy on [-0.6, 0.6].
-class QuantumQuenchPlotWidget : public QWidget {
+class QuantumQuenchPlotWidget : public PlotWidget {
 public:
-    explicit QuantumQuenchPlotWidget(QWidget* parent);
-    ~QuantumQuenchPlotWidget() override;
-
-    QSize minimumSizeHint() const override;
+    using PlotWidget::PlotWidget;
 
     // Copies the observable history (oldest first).
     void setSamples(const std::vector<ObservableSample>& samples);

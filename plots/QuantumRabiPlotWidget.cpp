@@ -8,12 +8,6 @@ namespace vxo {
 
 using namespace plot;
 
-QuantumRabiPlotWidget::QuantumRabiPlotWidget(QWidget* parent) : QWidget(parent) { setAutoFillBackground(false); }
-
-QuantumRabiPlotWidget::~QuantumRabiPlotWidget() = default;
-
-QSize QuantumRabiPlotWidget::minimumSizeHint() const { return QSize(0, 0); }
-
 void QuantumRabiPlotWidget::setSamples(const std::vector<ObservableSample>& samples)
 {
     samples_ = samples;

@@ -3,7 +3,7 @@
 #include "experiments/ObservableSample.h"
 #include "experiments/QuantumRabi2D.h"
 
-#include <QWidget>
+#include "plots/PlotWidget.h"
 
 #include <vector>
 
@@ -16,12 +16,9 @@ namespace vxo {
 // with a mark at the predicted pi-pulse time. Only samples whose Rabi block
 // is valid are drawn or set the time range; populations are drawn on [0, 1]
 // (a NaN at 1).
-class QuantumRabiPlotWidget : public QWidget {
+class QuantumRabiPlotWidget : public PlotWidget {
 public:
-    explicit QuantumRabiPlotWidget(QWidget* parent);
-    ~QuantumRabiPlotWidget() override;
-
-    QSize minimumSizeHint() const override;
+    using PlotWidget::PlotWidget;
 
     // Copies the observable history (oldest first).
     void setSamples(const std::vector<ObservableSample>& samples);

@@ -23,12 +23,6 @@ QString titleFor(bool ensemble, bool echo)
 
 } // namespace
 
-QuantumRamseyPlotWidget::QuantumRamseyPlotWidget(QWidget* parent) : QWidget(parent) { setAutoFillBackground(false); }
-
-QuantumRamseyPlotWidget::~QuantumRamseyPlotWidget() = default;
-
-QSize QuantumRamseyPlotWidget::minimumSizeHint() const { return QSize(0, 0); }
-
 void QuantumRamseyPlotWidget::setSamples(const std::vector<ObservableSample>& samples)
 {
     samples_ = samples;

@@ -4,7 +4,7 @@
 #include "experiments/ObservableSample.h"
 #include "experiments/QuantumRamsey2D.h"
 
-#include <QWidget>
+#include "plots/PlotWidget.h"
 
 #include <vector>
 
@@ -20,12 +20,9 @@ namespace vxo {
 // single system and, when given, of the detuning ensemble, with the current
 // free time marked. Only samples whose Ramsey block is valid are drawn or
 // stretch the time axis; populations are drawn on [0, 1] (a NaN at 1).
-class QuantumRamseyPlotWidget : public QWidget {
+class QuantumRamseyPlotWidget : public PlotWidget {
 public:
-    explicit QuantumRamseyPlotWidget(QWidget* parent);
-    ~QuantumRamseyPlotWidget() override;
-
-    QSize minimumSizeHint() const override;
+    using PlotWidget::PlotWidget;
 
     // Copies the observable history (oldest first).
     void setSamples(const std::vector<ObservableSample>& samples);

@@ -11,14 +11,9 @@ namespace vxo {
 using namespace plot;
 
 QuantumResonancePlotWidget::QuantumResonancePlotWidget(QWidget* parent)
-    : QWidget(parent), xAxisLabel_(QStringLiteral("energy Ex"))
+    : PlotWidget(parent), xAxisLabel_(QStringLiteral("energy Ex"))
 {
-    setAutoFillBackground(false);
 }
-
-QuantumResonancePlotWidget::~QuantumResonancePlotWidget() = default;
-
-QSize QuantumResonancePlotWidget::minimumSizeHint() const { return QSize(0, 0); }
 
 void QuantumResonancePlotWidget::setCurve(const std::vector<TransmissionPoint>& curve)
 {

@@ -3,7 +3,7 @@
 #include "experiments/QuantumResonance2D.h"
 
 #include <QString>
-#include <QWidget>
+#include "plots/PlotWidget.h"
 
 #include <vector>
 
@@ -16,12 +16,9 @@ namespace vxo {
 // line. The widget computes no physics: curve, marker and packet value are
 // handed in by the main window. A point of the curve that is not finite is
 // skipped and the line runs on across it.
-class QuantumResonancePlotWidget : public QWidget {
+class QuantumResonancePlotWidget : public PlotWidget {
 public:
     explicit QuantumResonancePlotWidget(QWidget* parent);
-    ~QuantumResonancePlotWidget() override;
-
-    QSize minimumSizeHint() const override;
 
     // Copies the scan (in scan order); fewer than two points show the placeholder.
     void setCurve(const std::vector<TransmissionPoint>& curve);

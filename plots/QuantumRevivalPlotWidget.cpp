@@ -18,27 +18,19 @@ const PowerRamp kCarpetRamp{{0.0, 1.0, 1.8}, {0.0, 1.0, 0.85}, {0.2, 1.2, 1.0}};
 
 } // namespace
 
-QuantumRevivalPlotWidget::QuantumRevivalPlotWidget(QWidget* parent) : QWidget(parent) { setAutoFillBackground(false); }
-
-QuantumRevivalPlotWidget::~QuantumRevivalPlotWidget() = default;
-
-QSize QuantumRevivalPlotWidget::minimumSizeHint() const { return QSize(0, 0); }
-
 void QuantumRevivalPlotWidget::setRecorder(const RevivalRecorder* recorder, const RevivalBoxConfig& config, double mass,
                                            double hbar)
 {
-    recorder_ = recorder;
     boxConfig_ = config;
     mass_ = mass;
     hbar_ = hbar;
-    update();
+    RecorderPlotWidget::setRecorder(recorder);
 }
 
 void QuantumRevivalPlotWidget::reset()
 {
-    recorder_ = nullptr;
     boxConfig_ = RevivalBoxConfig{};
-    update();
+    clearRecorder();
 }
 
 void QuantumRevivalPlotWidget::paintEvent(QPaintEvent*)

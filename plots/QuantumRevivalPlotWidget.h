@@ -2,7 +2,7 @@
 
 #include "experiments/QuantumRevival2D.h"
 
-#include <QWidget>
+#include "plots/RecorderPlotWidget.h"
 
 namespace vxo {
 
@@ -17,11 +17,9 @@ class RevivalRecorder;
 //
 // The widget reads the main window's recorder through a non-owning pointer at
 // paint time and keeps copies of the box record, the mass and hbar.
-class QuantumRevivalPlotWidget : public QWidget {
+class QuantumRevivalPlotWidget : public RecorderPlotWidget<RevivalRecorder> {
 public:
-    explicit QuantumRevivalPlotWidget(QWidget* parent);
-    ~QuantumRevivalPlotWidget() override;
-    QSize minimumSizeHint() const override;
+    using RecorderPlotWidget::RecorderPlotWidget;
 
     // Stores the pointer (null means no data) and copies the box, mass and hbar.
     void setRecorder(const RevivalRecorder* recorder, const RevivalBoxConfig& config, double mass, double hbar);
@@ -32,7 +30,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    const RevivalRecorder* recorder_ = nullptr;
     RevivalBoxConfig boxConfig_;
     double mass_ = 1.0;
     double hbar_ = 1.0;

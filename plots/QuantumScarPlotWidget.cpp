@@ -26,24 +26,6 @@ const PowerRamp kSpectralRamp{{0.0, 1.35, 1.25}, {0.25, 1.15, 0.72}, {0.1, 0.85,
 
 } // namespace
 
-QuantumScarPlotWidget::QuantumScarPlotWidget(QWidget* parent) : QWidget(parent) { setAutoFillBackground(false); }
-
-QuantumScarPlotWidget::~QuantumScarPlotWidget() = default;
-
-QSize QuantumScarPlotWidget::minimumSizeHint() const { return QSize(0, 0); }
-
-void QuantumScarPlotWidget::setRecorder(const ScarRecorder* recorder)
-{
-    recorder_ = recorder;
-    update();
-}
-
-void QuantumScarPlotWidget::clearRecorder()
-{
-    recorder_ = nullptr;
-    update();
-}
-
 QPainterPath QuantumScarPlotWidget::stadiumPath(const QRectF& target, const StadiumGeometry& stadium)
 {
     QPainterPath path;
@@ -92,7 +74,7 @@ void QuantumScarPlotWidget::paintEvent(QPaintEvent*)
          map.bottom() + 9.0, 22.0});
 
     const ComplexField2D* grid = recorder_ ? &recorder_->initialField() : nullptr;
-    if (!recorder_ || !recorder_->isConfigured() || recorder_->isEmpty() || grid->nx() < 2 || grid->ny() < 2) {
+    if (!hasSamples() || grid->nx() < 2 || grid->ny() < 2) {
         drawPanelPlaceholders(
             painter, panels, QColor(kCarpetLabel),
             QStringLiteral("Run the Quantum Scars stadium preset to accumulate spectral weight"),

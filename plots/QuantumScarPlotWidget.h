@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QPainterPath>
-#include <QWidget>
+#include "plots/RecorderPlotWidget.h"
 
 namespace vxo {
 
@@ -18,16 +18,9 @@ struct StadiumGeometry;
 //
 // The widget reads the main window's recorder through a non-owning pointer at
 // paint time and keeps nothing else.
-class QuantumScarPlotWidget : public QWidget {
+class QuantumScarPlotWidget : public RecorderPlotWidget<ScarRecorder> {
 public:
-    explicit QuantumScarPlotWidget(QWidget* parent);
-    ~QuantumScarPlotWidget() override;
-    QSize minimumSizeHint() const override;
-
-    // Stores the pointer (null means no data).
-    void setRecorder(const ScarRecorder* recorder);
-    // Drops the pointer.
-    void clearRecorder();
+    using RecorderPlotWidget::RecorderPlotWidget;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -37,7 +30,6 @@ private:
     // direction by its own factor; empty for an invalid geometry.
     static QPainterPath stadiumPath(const QRectF& target, const StadiumGeometry& stadium);
 
-    const ScarRecorder* recorder_ = nullptr;
 };
 
 } // namespace vxo

@@ -11,15 +11,6 @@ namespace vxo {
 
 using namespace plot;
 
-QuantumStueckelbergPlotWidget::QuantumStueckelbergPlotWidget(QWidget* parent) : QWidget(parent)
-{
-    setAutoFillBackground(false);
-}
-
-QuantumStueckelbergPlotWidget::~QuantumStueckelbergPlotWidget() = default;
-
-QSize QuantumStueckelbergPlotWidget::minimumSizeHint() const { return QSize(0, 0); }
-
 void QuantumStueckelbergPlotWidget::setSamples(const std::vector<ObservableSample>& samples)
 {
     samples_ = samples;

@@ -4,7 +4,7 @@
 #include "experiments/ObservableSample.h"
 #include "experiments/QuantumStueckelberg2D.h"
 
-#include <QWidget>
+#include "plots/PlotWidget.h"
 
 #include <vector>
 
@@ -19,12 +19,9 @@ namespace vxo {
 // turnaround hold) with the current hold marked. Only samples whose
 // Stueckelberg block is valid are drawn or stretch the time axis;
 // populations are drawn on [0, 1] (a NaN at 1).
-class QuantumStueckelbergPlotWidget : public QWidget {
+class QuantumStueckelbergPlotWidget : public PlotWidget {
 public:
-    explicit QuantumStueckelbergPlotWidget(QWidget* parent);
-    ~QuantumStueckelbergPlotWidget() override;
-
-    QSize minimumSizeHint() const override;
+    using PlotWidget::PlotWidget;
 
     // Copies the observable history (oldest first).
     void setSamples(const std::vector<ObservableSample>& samples);

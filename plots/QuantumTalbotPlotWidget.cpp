@@ -29,24 +29,11 @@ QPen markerPen(int k)
 
 } // namespace
 
-QuantumTalbotPlotWidget::QuantumTalbotPlotWidget(QWidget* parent) : QWidget(parent) { setAutoFillBackground(false); }
-
-QuantumTalbotPlotWidget::~QuantumTalbotPlotWidget() = default;
-
-QSize QuantumTalbotPlotWidget::minimumSizeHint() const { return QSize(0, 0); }
-
 void QuantumTalbotPlotWidget::setRecorder(const TalbotRecorder* recorder, double mass, double hbar)
 {
     mass_ = mass;
     hbar_ = hbar;
-    recorder_ = recorder;
-    update();
-}
-
-void QuantumTalbotPlotWidget::clearRecorder()
-{
-    recorder_ = nullptr;
-    update();
+    RecorderPlotWidget::setRecorder(recorder);
 }
 
 void QuantumTalbotPlotWidget::paintEvent(QPaintEvent*)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "plots/RecorderPlotWidget.h"
 
 namespace vxo {
 
@@ -16,22 +16,17 @@ class TalbotRecorder;
 //
 // The widget reads the main window's recorder through a non-owning pointer at
 // paint time and keeps copies of the mass and hbar.
-class QuantumTalbotPlotWidget : public QWidget {
+class QuantumTalbotPlotWidget : public RecorderPlotWidget<TalbotRecorder> {
 public:
-    explicit QuantumTalbotPlotWidget(QWidget* parent);
-    ~QuantumTalbotPlotWidget() override;
-    QSize minimumSizeHint() const override;
+    using RecorderPlotWidget::RecorderPlotWidget;
 
     // Stores the pointer (null means no data), the mass and hbar.
     void setRecorder(const TalbotRecorder* recorder, double mass, double hbar);
-    // Drops the pointer; mass and hbar stay.
-    void clearRecorder();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    const TalbotRecorder* recorder_ = nullptr;
     double mass_ = 1.0;
     double hbar_ = 1.0;
 };

@@ -47,14 +47,10 @@ const QColor kCurveColour(100, 220, 255);
 
 } // namespace
 
-QuantumTimeSeriesPlotWidget::QuantumTimeSeriesPlotWidget(QWidget* parent) : QWidget(parent)
+QuantumTimeSeriesPlotWidget::QuantumTimeSeriesPlotWidget(QWidget* parent)
+    : PlotWidget(parent)
 {
-    setAutoFillBackground(false);
 }
-
-QuantumTimeSeriesPlotWidget::~QuantumTimeSeriesPlotWidget() = default;
-
-QSize QuantumTimeSeriesPlotWidget::minimumSizeHint() const { return QSize(0, 0); }
 
 void QuantumTimeSeriesPlotWidget::setSamples(const std::vector<ObservableSample>& samples)
 {

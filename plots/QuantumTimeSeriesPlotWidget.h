@@ -3,7 +3,7 @@
 #include "experiments/ObservableSample.h"
 
 #include <QString>
-#include <QWidget>
+#include "plots/PlotWidget.h"
 
 #include <vector>
 
@@ -20,12 +20,9 @@ namespace vxo {
 // Ranges: probabilities run from 0 to max(1, largest value) without margin;
 // every other observable from min(0, smallest) to max(0, largest) widened by
 // 5 % on each side, or by half its magnitude (at least 0.5) when flat.
-class QuantumTimeSeriesPlotWidget : public QWidget {
+class QuantumTimeSeriesPlotWidget : public PlotWidget {
 public:
     explicit QuantumTimeSeriesPlotWidget(QWidget* parent = nullptr);
-    ~QuantumTimeSeriesPlotWidget() override;
-
-    QSize minimumSizeHint() const override;
 
     // Copies the history, oldest first (reusing storage); repaints.
     void setSamples(const std::vector<ObservableSample>& samples);

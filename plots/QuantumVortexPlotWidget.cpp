@@ -2,7 +2,6 @@
 
 #include "core/Numeric.h"
 #include "experiments/QuantumVortex2D.h"
-#include "experiments/RecorderSupport.h"
 #include "experiments/VortexRecorder.h"
 #include "plots/PlotPainting.h"
 
@@ -45,24 +44,11 @@ void drawCentredWithin(QPainter& painter, const QRectF& panel, double top, doubl
 
 } // namespace
 
-QuantumVortexPlotWidget::QuantumVortexPlotWidget(QWidget* parent) : QWidget(parent) { setAutoFillBackground(false); }
-
-QuantumVortexPlotWidget::~QuantumVortexPlotWidget() = default;
-
-QSize QuantumVortexPlotWidget::minimumSizeHint() const { return QSize(0, 0); }
-
 void QuantumVortexPlotWidget::setRecorder(const VortexRecorder* recorder, double mass, double hbar)
 {
-    recorder_ = recorder;
     mass_ = mass;
     hbar_ = hbar;
-    update();
-}
-
-void QuantumVortexPlotWidget::clearRecorder()
-{
-    recorder_ = nullptr;
-    update();
+    RecorderPlotWidget::setRecorder(recorder);
 }
 
 void QuantumVortexPlotWidget::paintEvent(QPaintEvent*)
@@ -86,7 +72,7 @@ void QuantumVortexPlotWidget::paintEvent(QPaintEvent*)
                       QColor(kCarpetTitle));
     drawPanelTitle(painter, momentum, QStringLiteral("Angular momentum <Lz>/hbar"), QColor(kCarpetTitle), 5.0, 20.0);
 
-    if (!recorder_ || !recorderIsConfigured(*recorder_) || recorder_->isEmpty()) {
+    if (!hasSamples()) {
         drawCentredText(painter, orbit, QStringLiteral("Run the Quantum Vortex preset"), QColor(kCarpetPlaceholder));
         drawCentredText(painter, momentum, QStringLiteral("Off-axis core + isotropic harmonic trap required"),
                         QColor(kCarpetPlaceholder));

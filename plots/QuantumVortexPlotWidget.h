@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "plots/RecorderPlotWidget.h"
 
 namespace vxo {
 
@@ -15,22 +15,17 @@ class VortexRecorder;
 // The widget reads the main window's recorder through a non-owning pointer at
 // paint time and keeps copies of the mass (for the trap frequency in the
 // caption) and hbar (which divides <Lz>).
-class QuantumVortexPlotWidget : public QWidget {
+class QuantumVortexPlotWidget : public RecorderPlotWidget<VortexRecorder> {
 public:
-    explicit QuantumVortexPlotWidget(QWidget* parent);
-    ~QuantumVortexPlotWidget() override;
-    QSize minimumSizeHint() const override;
+    using RecorderPlotWidget::RecorderPlotWidget;
 
     // Stores the pointer (null means no data), the mass and hbar.
     void setRecorder(const VortexRecorder* recorder, double mass, double hbar);
-    // Drops the pointer; mass and hbar stay.
-    void clearRecorder();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    const VortexRecorder* recorder_ = nullptr;
     double mass_ = 1.0;
     double hbar_ = 1.0;
 };

@@ -1,6 +1,5 @@
 #include "plots/QuantumZenoPlotWidget.h"
 
-#include "experiments/RecorderSupport.h"
 #include "experiments/ZenoRecorder.h"
 #include "plots/PlotPainting.h"
 
@@ -23,30 +22,22 @@ constexpr int kTitleLine = 20;
 
 } // namespace
 
-QuantumZenoPlotWidget::QuantumZenoPlotWidget(QWidget* parent) : QWidget(parent) { setAutoFillBackground(false); }
-
-QuantumZenoPlotWidget::~QuantumZenoPlotWidget() = default;
-
-QSize QuantumZenoPlotWidget::minimumSizeHint() const { return QSize(0, 0); }
-
 void QuantumZenoPlotWidget::setRecorder(const ZenoRecorder* recorder, const ZenoLaneProfiles& profiles)
 {
-    recorder_ = recorder;
     profileOriginX_ = profiles.originX;
     profileStepX_ = profiles.dx;
     controlProfile_ = profiles.control;
     watchedProfile_ = profiles.watched;
-    update();
+    RecorderPlotWidget::setRecorder(recorder);
 }
 
 void QuantumZenoPlotWidget::reset()
 {
-    recorder_ = nullptr;
     profileOriginX_ = 0.0;
     profileStepX_ = 0.0;
     std::vector<float>().swap(controlProfile_);
     std::vector<float>().swap(watchedProfile_);
-    update();
+    clearRecorder();
 }
 
 void QuantumZenoPlotWidget::drawSurvivalCurve(QPainter& painter, const QRect& panel, double tmax, bool watched,
@@ -97,7 +88,7 @@ void QuantumZenoPlotWidget::paintEvent(QPaintEvent*)
     drawTextBox(painter, QRectF(profiles.left(), profiles.top() - 20, profiles.width(), 18), Qt::AlignLeft,
                 QStringLiteral("Current X profile (each lane normalized for shape)"), QColor(kText));
 
-    if (!recorder_ || !recorderIsConfigured(*recorder_) || recorder_->isEmpty()) {
+    if (!hasSamples()) {
         drawCentredText(painter, QRectF(rect()), QStringLiteral("Run the Quantum Zeno / Watched Escape preset"),
                         QColor(kText));
         return;

@@ -2,7 +2,7 @@
 
 #include "experiments/QuantumZeno2D.h"
 
-#include <QWidget>
+#include "plots/RecorderPlotWidget.h"
 
 #include <vector>
 
@@ -21,11 +21,9 @@ class ZenoRecorder;
 // The widget reads the main window's recorder through a non-owning pointer at
 // paint time and keeps its own copy of the two lane profiles, which the main
 // window computes from the current field.
-class QuantumZenoPlotWidget : public QWidget {
+class QuantumZenoPlotWidget : public RecorderPlotWidget<ZenoRecorder> {
 public:
-    explicit QuantumZenoPlotWidget(QWidget* parent);
-    ~QuantumZenoPlotWidget() override;
-    QSize minimumSizeHint() const override;
+    using RecorderPlotWidget::RecorderPlotWidget;
 
     // Stores the pointer (null means no data) and copies the profiles.
     void setRecorder(const ZenoRecorder* recorder, const ZenoLaneProfiles& profiles);
@@ -43,7 +41,6 @@ private:
     void drawLaneProfile(QPainter& painter, const QRect& panel, const std::vector<float>& profile, double xmin,
                          double xmax, double pmax, const QColor& colour) const;
 
-    const ZenoRecorder* recorder_ = nullptr;
     double profileOriginX_ = 0.0;
     double profileStepX_ = 0.0;
     std::vector<float> controlProfile_;

@@ -15,28 +15,10 @@ constexpr plot::TitledPage kPage{qRgb(9, 13, 19), 6, 25, qRgb(228, 238, 246), 48
 
 } // namespace
 
-QuantumZitterbewegungPlotWidget::QuantumZitterbewegungPlotWidget(QWidget* parent)
-    : QWidget(parent)
-{
-    setAutoFillBackground(false);
-}
-
-QuantumZitterbewegungPlotWidget::~QuantumZitterbewegungPlotWidget() = default;
-
-QSize QuantumZitterbewegungPlotWidget::minimumSizeHint() const { return QSize(0, 0); }
-
-void QuantumZitterbewegungPlotWidget::setRecorder(const DiracZitterbewegungRecorder* recorder)
-{
-    recorder_ = recorder;
-    update();
-}
-
-void QuantumZitterbewegungPlotWidget::clearRecorder() { setRecorder(nullptr); }
-
 void QuantumZitterbewegungPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const bool hasData = recorder_ != nullptr && recorder_->isConfigured() && !recorder_->samples().empty();
+    const bool hasData = hasSamples();
     if (!plot::beginTitledPage(painter, rect(), font(), kPage,
                                "Zitterbewegung - free Dirac packet: drift plus interference trembling", hasData,
                                "Load Zitterbewegung / Dirac Wave Packet and press Play"))

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "plots/RecorderPlotWidget.h"
 
 namespace vxo {
 
@@ -12,22 +12,12 @@ class DiracZitterbewegungRecorder;
 // the energy-branch weights, omega_ZB and the largest residual. Reads the
 // main window's recorder through a non-owning pointer at paint time; a null,
 // unconfigured or empty recorder shows the placeholder.
-class QuantumZitterbewegungPlotWidget : public QWidget {
+class QuantumZitterbewegungPlotWidget : public RecorderPlotWidget<DiracZitterbewegungRecorder> {
 public:
-    explicit QuantumZitterbewegungPlotWidget(QWidget* parent);
-    ~QuantumZitterbewegungPlotWidget() override;
-
-    QSize minimumSizeHint() const override;
-
-    // Stores the pointer (never owned, never written) and repaints.
-    void setRecorder(const DiracZitterbewegungRecorder* recorder);
-    void clearRecorder();
+    using RecorderPlotWidget::RecorderPlotWidget;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-
-private:
-    const DiracZitterbewegungRecorder* recorder_ = nullptr;
 };
 
 } // namespace vxo
