@@ -638,59 +638,6 @@ QRgb profileCellColour(const std::vector<float>& profile, int index, double maxi
     return segmentRampColour(ramp, carpetLevel(profile[static_cast<std::size_t>(index)], maximum));
 }
 
-// One point of a stationary transmission scan: whether it was solved, the
-// scanned value (angle, height, mass) and its transmission.
-struct ScanPoint {
-    bool valid = false;
-    double value = 0.0;
-    double transmission = 0.0;
-};
-
-// The panel of a transmission scan and its horizontal map: value v0 at
-// panel.left(), v0 + max(v1 - v0, 1e-12) at panel.left() + panel.width().
-struct ScanFrame {
-    QRect panel;
-    AxisMap x;
-};
-// The panel QRect(left, top, max(w - widthMargin, 120), max(h - heightMargin,
-// 120)) of a widget of size (w, h), filled and outlined in the scan colours.
-ScanFrame drawScanFrame(QPainter& painter, const QSize& widgetSize, int left, int top, int widthMargin,
-                        int heightMargin, double v0, double v1);
-// The pixel of transmission t: panel.bottom() - panel.height() * t with t
-// limited to [0, 1] and a NaN counted as 0 (QRect's bottom, top + height - 1).
-double scanTransmissionY(const QRect& panel, double transmission);
-// Horizontal lines at T = 0, 0.2, ..., 1 (rounded to whole pixels) with their
-// numbers right-aligned in 50-pixel boxes from labelLeft.
-void drawTransmissionGrid(QPainter& painter, const QRect& panel, int labelLeft);
-// A vertical grid line at x rounded to a whole pixel, with label centred in a
-// box labelWidth wide under the panel (a wider label is not clipped).
-void drawScanGridLine(QPainter& painter, const QRect& panel, double x, const QString& label, int labelWidth);
-// A band over the panel's height from xa to xb, without outline.
-void fillScanBand(QPainter& painter, const QRect& panel, double xa, double xb, const QColor& colour);
-// A dashed yellow threshold line at x rounded to a whole pixel.
-void drawScanThreshold(QPainter& painter, const QRect& panel, double x, double width);
-// The name of a band from xa to xb in a box 20 high at top, inset on both
-// sides; positions and widths truncated to whole pixels, never below 0 wide.
-// A name wider than a band that is not empty is not clipped; an empty band's
-// box of width 0 clips it away.
-void drawScanBandName(QPainter& painter, double xa, double xb, int top, int inset, const QString& name);
-// The curve through the valid points in order; an invalid point breaks it.
-QPainterPath scanCurve(const std::vector<ScanPoint>& points, const ScanFrame& frame);
-// The transmission at value, interpolated linearly over the first pair of
-// consecutive valid points whose second value is at least value; the first
-// point's transmission when no pair qualifies (0 without points).
-double scanTransmissionAt(const std::vector<ScanPoint>& points, double value);
-// Marks current on the curve when it lies within [v0, v1] of the frame: a
-// dashed yellow line, a yellow dot at the interpolated transmission and, for
-// 0 <= packetMaxPRight <= 1.05, a red dot at the packet's value.
-void drawScanMarker(QPainter& painter, const ScanFrame& frame, const std::vector<ScanPoint>& points, double v0,
-                    double v1, double current, double packetMaxPRight);
-// The legend centred under the panel (gap below it, height given; a longer
-// legend is not clipped) and the summary at the top left inside it
-// (summaryHeight high).
-void drawScanTexts(QPainter& painter, const QRect& panel, int legendGap, int legendHeight, const QString& legend,
-                   int summaryHeight, const QString& summary);
-
 } // namespace vxo::plot
 
 // ---------------------------------------------------------------- recorder carpets and time panels

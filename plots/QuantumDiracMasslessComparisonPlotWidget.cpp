@@ -1,7 +1,5 @@
 #include "plots/QuantumDiracMasslessComparisonPlotWidget.h"
 
-#include "plots/PlotPainting.h"
-
 #include <QPainter>
 
 #include <algorithm>
@@ -13,80 +11,66 @@ namespace {
 // Beyond this angle the chirality no longer protects normal transmission.
 constexpr double kChiralityWindowDegrees = 12.0;
 
-std::vector<plot::ScanPoint> curvePoints(const DiracMasslessComparison& scan, bool massless)
+plot::ScanCurve curveOf(const DiracMasslessComparison& scan, bool massless, const QColor& colour, double width)
 {
-    std::vector<plot::ScanPoint> points;
-    points.reserve(scan.points.size());
+    plot::ScanCurve curve{{}, colour, width};
+    curve.points.reserve(scan.points.size());
     for (const DiracMasslessComparisonPoint& p : scan.points)
-        points.push_back({p.valid, p.incidenceAngleDegrees, massless ? p.masslessTransmission : p.massiveTransmission});
-    return points;
+        curve.points.push_back(
+            {p.valid, p.incidenceAngleDegrees, massless ? p.masslessTransmission : p.massiveTransmission});
+    return curve;
 }
 
 } // namespace
 
-void QuantumDiracMasslessComparisonPlotWidget::setScan(const DiracMasslessComparison& scan, double currentAngleDegrees,
-                                                       double packetMaxPRight)
+plot::ScanLayout QuantumDiracMasslessComparisonPlotWidget::layout()
 {
-    scan_ = scan;
-    currentAngleDegrees_ = currentAngleDegrees;
-    packetMaxPRight_ = packetMaxPRight;
-    update();
-}
-
-void QuantumDiracMasslessComparisonPlotWidget::reset()
-{
-    scan_ = DiracMasslessComparison{};
-    packetMaxPRight_ = -1.0;
-    update();
-}
-
-void QuantumDiracMasslessComparisonPlotWidget::drawCurve(QPainter& painter, const plot::ScanFrame& frame, bool massless,
-                                                         const QColor& colour, double width) const
-{
-    plot::strokePath(painter, plot::scanCurve(curvePoints(scan_, massless), frame), plot::roundPlotPen(colour, width));
+    plot::ScanLayout layout;
+    layout.top = 50;
+    layout.heightMargin = 112;
+    layout.valueLabelWidth = 56;
+    layout.legendGap = 30;
+    layout.legendHeight = 24;
+    layout.bandNameDrop = 30;
+    return layout;
 }
 
 void QuantumDiracMasslessComparisonPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    if (!plot::beginTitledPage(
-            painter, rect(), font(), plot::kKleinPage, "Massless Dirac / graphene-like analogue - same E, same barrier",
-            scan_.valid && !scan_.points.empty(), "Load the Massless Dirac / Graphene-like Klein Analogue preset."))
+    if (!plot::beginTitledPage(painter, rect(), font(), plot::kKleinPage,
+                               "Massless Dirac / graphene-like analogue - same E, same barrier", hasScan(),
+                               "Load the Massless Dirac / Graphene-like Klein Analogue preset."))
         return;
     const double a0 = scan_.firstAngleDegrees;
     const double a1 = scan_.lastAngleDegrees;
-    const plot::ScanFrame frame = plot::drawScanFrame(painter, size(), 64, 50, 88, 112, a0, a1);
-    const QRect& panel = frame.panel;
-    const auto x = [&](double a) { return plot::mapValue(frame.x, a); };
-
+    plot::ScanPicture picture;
+    picture.first = a0;
+    picture.last = a1;
     const double window = std::min(a1, kChiralityWindowDegrees);
-    if (window > a0)
-        plot::fillScanBand(painter, panel, x(a0), x(window), QColor(45, 80, 110, 42));
-    plot::drawTransmissionGrid(painter, panel, 7);
+    picture.bands = {{a0, window, QColor(45, 80, 110, 42), "near-normal chirality window", 4}};
     const double span = a1 - a0;
     for (int k = 0; k <= 7; ++k) {
         const double angle = a0 + span * k / 7.0;
-        plot::drawScanGridLine(painter, panel, x(angle), QString::number(angle, 'f', 0), 56);
+        picture.gridLines.emplace_back(angle, QString::number(angle, 'f', 0));
     }
-
-    // The massless curve on top of the massive control's.
-    drawCurve(painter, frame, false, QColor(220, 130, 255), 2.0);
-    drawCurve(painter, frame, true, QColor(100, 220, 255), 2.6);
-    plot::drawScanMarker(painter, frame, curvePoints(scan_, true), a0, a1, currentAngleDegrees_, packetMaxPRight_);
-
+    // The massless curve, which carries the marker, on top of the massive control's.
+    picture.curves = {curveOf(scan_, false, QColor(220, 130, 255), 2.0),
+                      curveOf(scan_, true, QColor(100, 220, 255), 2.6)};
+    picture.current = current_;
+    picture.packetMaxPRight = packetMaxPRight_;
     const DiracMasslessComparisonPoint& first = scan_.points.front();
-    plot::drawScanTexts(
-        painter, panel, 30, 24,
-        "incidence angle (deg)   cyan: m=0   violet: massive fixed-E control   yellow: current m=0 "
-        "reference   red: packet max P_right",
-        44,
-        QString("E=%1   V0=%2   width=%3   p(m=0)=%4   p(m=%5)=%6   T0: %7 vs %8")
-            .arg(QString::number(scan_.energy, 'f', 4), QString::number(scan_.barrierHeight, 'f', 3),
-                 QString::number(scan_.barrierWidth, 'f', 3), QString::number(scan_.masslessMomentum, 'f', 4),
-                 QString::number(scan_.massiveRestMass, 'f', 2), QString::number(scan_.massiveMomentum, 'f', 4),
-                 QString::number(first.valid ? first.masslessTransmission : 0.0, 'f', 4),
-                 QString::number(first.valid ? first.massiveTransmission : 0.0, 'f', 4)));
-    plot::drawScanBandName(painter, x(a0), x(window), panel.top() + 30, 4, "near-normal chirality window");
+    picture.legend = "incidence angle (deg)   cyan: m=0   violet: massive fixed-E control   yellow: current m=0 "
+                     "reference   red: packet max P_right";
+    picture.summary = QString("E=%1   V0=%2   width=%3   p(m=0)=%4   p(m=%5)=%6   T0: %7 vs %8")
+                          .arg(QString::number(scan_.energy, 'f', 4), QString::number(scan_.barrierHeight, 'f', 3),
+                               QString::number(scan_.barrierWidth, 'f', 3),
+                               QString::number(scan_.masslessMomentum, 'f', 4),
+                               QString::number(scan_.massiveRestMass, 'f', 2),
+                               QString::number(scan_.massiveMomentum, 'f', 4),
+                               QString::number(first.valid ? first.masslessTransmission : 0.0, 'f', 4),
+                               QString::number(first.valid ? first.massiveTransmission : 0.0, 'f', 4));
+    plot::paintScan(painter, size(), layout(), picture);
 }
 
 } // namespace vxo

@@ -2,7 +2,8 @@
 
 #include "experiments/KleinScans.h"
 
-#include "plots/PlotWidget.h"
+#include "plots/ScanPainting.h"
+#include "plots/ScanPlotWidget.h"
 
 namespace vxo {
 
@@ -10,23 +11,15 @@ namespace vxo {
 // plane-wave transmission T(theta) of a copied angle scan, the current angle
 // marked on the curve (interpolated over pairs of solved points only) and the
 // packet's largest transmitted probability as a red dot at that angle.
-class QuantumKleinAngleScanPlotWidget : public PlotWidget {
+class QuantumKleinAngleScanPlotWidget : public ScanPlotWidget<KleinAngleScan> {
 public:
-    using PlotWidget::PlotWidget;
+    using ScanPlotWidget::ScanPlotWidget;
 
-    // Copies the record and the two values and repaints; a negative packet
-    // value means there is none.
-    void setScan(const KleinAngleScan& scan, double currentAngleDegrees, double packetMaxPRight);
-    // Back to the empty record and no packet value; the current angle stays.
-    void reset();
+    // Where the panel, its labels and its texts lie.
+    static plot::ScanLayout layout();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-
-private:
-    KleinAngleScan scan_;
-    double currentAngleDegrees_ = 0.0;
-    double packetMaxPRight_ = -1.0;
 };
 
 } // namespace vxo

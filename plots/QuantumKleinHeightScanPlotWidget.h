@@ -2,7 +2,8 @@
 
 #include "experiments/KleinScans.h"
 
-#include "plots/PlotWidget.h"
+#include "plots/ScanPainting.h"
+#include "plots/ScanPlotWidget.h"
 
 namespace vxo {
 
@@ -11,23 +12,15 @@ namespace vxo {
 // regimes that the thresholds E - mc^2 and E + mc^2 separate (positive
 // branch, evanescent, supercritical Klein), the current height marked on the
 // curve and the packet's largest transmitted probability as a red dot there.
-class QuantumKleinHeightScanPlotWidget : public PlotWidget {
+class QuantumKleinHeightScanPlotWidget : public ScanPlotWidget<KleinHeightScan> {
 public:
-    using PlotWidget::PlotWidget;
+    using ScanPlotWidget::ScanPlotWidget;
 
-    // Copies the record and the two values and repaints; a negative packet
-    // value means there is none.
-    void setScan(const KleinHeightScan& scan, double currentBarrierHeight, double packetMaxPRight);
-    // Back to the empty record and no packet value; the current height stays.
-    void reset();
+    // Where the panel, its labels and its texts lie.
+    static plot::ScanLayout layout();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-
-private:
-    KleinHeightScan scan_;
-    double currentBarrierHeight_ = 0.0;
-    double packetMaxPRight_ = -1.0;
 };
 
 } // namespace vxo

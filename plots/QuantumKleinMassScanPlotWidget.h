@@ -2,7 +2,8 @@
 
 #include "experiments/KleinScans.h"
 
-#include "plots/PlotWidget.h"
+#include "plots/ScanPainting.h"
+#include "plots/ScanPlotWidget.h"
 
 namespace vxo {
 
@@ -12,23 +13,15 @@ namespace vxo {
 // positive branch otherwise) and the evanescent one above it, the current
 // mass marked on the curve and the packet's largest transmitted probability
 // as a red dot there.
-class QuantumKleinMassScanPlotWidget : public PlotWidget {
+class QuantumKleinMassScanPlotWidget : public ScanPlotWidget<KleinMassScan> {
 public:
-    using PlotWidget::PlotWidget;
+    using ScanPlotWidget::ScanPlotWidget;
 
-    // Copies the record and the two values and repaints; a negative packet
-    // value means there is none.
-    void setScan(const KleinMassScan& scan, double currentRestMass, double packetMaxPRight);
-    // Back to the empty record and no packet value; the current mass stays.
-    void reset();
+    // Where the panel, its labels and its texts lie.
+    static plot::ScanLayout layout();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-
-private:
-    KleinMassScan scan_;
-    double currentRestMass_ = 0.0;
-    double packetMaxPRight_ = -1.0;
 };
 
 } // namespace vxo

@@ -1,11 +1,22 @@
 #include "plots/QuantumKleinTunnelingPlotWidget.h"
 
 #include "experiments/DiracKleinRecorder.h"
-#include "plots/PlotPainting.h"
+#include "plots/ScanPainting.h"
 
 #include <QPainter>
 
 namespace vxo {
+
+plot::ScanLayout QuantumKleinTunnelingPlotWidget::layout()
+{
+    plot::ScanLayout layout;
+    layout.left = 62;
+    layout.top = 42;
+    layout.widthMargin = 80;
+    layout.heightMargin = 86;
+    layout.legendGap = 5;
+    return layout;
+}
 
 void QuantumKleinTunnelingPlotWidget::paintEvent(QPaintEvent*)
 {
@@ -19,16 +30,16 @@ void QuantumKleinTunnelingPlotWidget::paintEvent(QPaintEvent*)
     const KleinTunnelingConfig& config = recorder_->config();
 
     // The scans' panel, its width and height kept at 120 pixels at least.
-    const plot::ScanFrame frame = plot::drawScanFrame(painter, size(), 62, 42, 80, 86, 0.0,
-                                                      plot::timeAxisEnd(config.analysisEndTime, samples.back().time));
-    const QRect& panel = frame.panel;
+    const QRect panel = plot::drawScanPanel(painter, size(), layout());
+    const plot::AxisMap time
+        = plot::horizontalAxis(QRectF(panel), 0.0, plot::timeAxisEnd(config.analysisEndTime, samples.back().time), 1e-12);
     // Full scale at 0.92 of the height; values outside [0, 1] are not clamped.
     const auto curve = [&](double KleinSample::*probability, const QColor& colour, double width) {
         plot::strokePath(painter,
                          plot::polylineBridgingGaps(
                              samples.size(),
                              [&](std::size_t i) {
-                                 return QPointF(plot::mapValue(frame.x, samples[i].time),
+                                 return QPointF(plot::mapValue(time, samples[i].time),
                                                 panel.bottom() - panel.height() * 0.92 * (samples[i].*probability));
                              }),
                          plot::roundPlotPen(colour, width));
@@ -37,8 +48,7 @@ void QuantumKleinTunnelingPlotWidget::paintEvent(QPaintEvent*)
     curve(&KleinSample::barrierProbability, QColor(255, 205, 95), 2.0);
     curve(&KleinSample::rightProbability, QColor(100, 220, 255), 2.3);
 
-    plot::drawScanTexts(painter, panel, 5, 22, "red: left/reflected   yellow: inside barrier   cyan: right/transmitted",
-                        44,
+    plot::drawScanTexts(painter, panel, layout(), "red: left/reflected   yellow: inside barrier   cyan: right/transmitted",
                         QString("E=%1   V0=%2   angle=%3 deg   Klein zone=%4   max P_right=%5   flux=%6")
                             .arg(QString::number(QuantumKleinTunneling2D::energy(config), 'f', 4),
                                  QString::number(config.barrierHeight, 'f', 3),

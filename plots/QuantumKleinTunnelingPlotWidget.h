@@ -1,6 +1,7 @@
 #pragma once
 
 #include "plots/RecorderPlotWidget.h"
+#include "plots/ScanPainting.h"
 
 namespace vxo {
 
@@ -17,6 +18,9 @@ class DiracKleinRecorder;
 class QuantumKleinTunnelingPlotWidget : public RecorderPlotWidget<DiracKleinRecorder> {
 public:
     using RecorderPlotWidget::RecorderPlotWidget;
+
+    // Where the panel of the time traces and its texts lie.
+    static plot::ScanLayout layout();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -77,11 +77,6 @@ struct ScanView {
     }
 };
 
-QRect panelOf(int left, int top, int widthMargin, int heightMargin)
-{
-    return QRect(left, top, std::max(kSize.width() - widthMargin, 120), std::max(kSize.height() - heightMargin, 120));
-}
-
 // Paints the scan on its page and reads back the page's panel, range and
 // curve; point(p) gives a record point's scanned value and transmission.
 template <typename Widget, typename Scan, typename Point>
@@ -101,28 +96,32 @@ ScanView paintScan(QWidget& host, const std::string& name, const Scan& scan, dou
 ScanView angleView(QWidget& host, const KleinAngleScan& scan, double current, double packet)
 {
     return paintScan<QuantumKleinAngleScanPlotWidget>(
-        host, "angle", scan, current, packet, panelOf(62, 46, 84, 100), scan.firstAngleDegrees, scan.lastAngleDegrees,
+        host, "angle", scan, current, packet, plot::scanPanel(kSize, QuantumKleinAngleScanPlotWidget::layout()),
+        scan.firstAngleDegrees, scan.lastAngleDegrees,
         [](const auto& p) { return std::pair(p.incidenceAngleDegrees, p.transmission); });
 }
 
 ScanView heightView(QWidget& host, const KleinHeightScan& scan, double current, double packet)
 {
     return paintScan<QuantumKleinHeightScanPlotWidget>(
-        host, "height", scan, current, packet, panelOf(64, 48, 88, 106), scan.firstHeight, scan.lastHeight,
+        host, "height", scan, current, packet, plot::scanPanel(kSize, QuantumKleinHeightScanPlotWidget::layout()),
+        scan.firstHeight, scan.lastHeight,
         [](const auto& p) { return std::pair(p.barrierHeight, p.transmission); });
 }
 
 ScanView massView(QWidget& host, const KleinMassScan& scan, double current, double packet)
 {
     return paintScan<QuantumKleinMassScanPlotWidget>(
-        host, "mass", scan, current, packet, panelOf(64, 48, 88, 106), scan.firstMass, scan.lastMass,
+        host, "mass", scan, current, packet, plot::scanPanel(kSize, QuantumKleinMassScanPlotWidget::layout()),
+        scan.firstMass, scan.lastMass,
         [](const auto& p) { return std::pair(p.restMass, p.transmission); });
 }
 
 ScanView masslessView(QWidget& host, const DiracMasslessComparison& scan, double current, double packet)
 {
     return paintScan<QuantumDiracMasslessComparisonPlotWidget>(
-        host, "massless", scan, current, packet, panelOf(64, 50, 88, 112), scan.firstAngleDegrees,
+        host, "massless", scan, current, packet,
+        plot::scanPanel(kSize, QuantumDiracMasslessComparisonPlotWidget::layout()), scan.firstAngleDegrees,
         scan.lastAngleDegrees,
         [](const auto& p) { return std::pair(p.incidenceAngleDegrees, p.masslessTransmission); });
 }

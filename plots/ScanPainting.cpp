@@ -1,0 +1,180 @@
+#include "plots/ScanPainting.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace vxo::plot {
+
+namespace {
+
+// Colours of the transmission scans.
+constexpr QRgb kScanPanel = qRgb(5, 9, 15);
+constexpr QRgb kScanPanelFrame = qRgb(54, 72, 88);
+constexpr QRgb kScanGrid = qRgb(77, 94, 109);
+constexpr QRgb kScanNumbers = qRgb(170, 184, 197);
+constexpr QRgb kScanCurrent = qRgb(255, 205, 95);
+constexpr QRgb kScanPacket = qRgb(255, 126, 126);
+constexpr QRgb kScanLegend = qRgb(188, 202, 214);
+constexpr QRgb kScanSummary = qRgb(235, 240, 245);
+
+// The panel and its horizontal map: value first at panel.left(), first +
+// max(last - first, 1e-12) at panel.left() + panel.width().
+struct ScanFrame {
+    QRect panel;
+    AxisMap x;
+};
+
+// Horizontal lines at T = 0, 0.2, ..., 1 (rounded to whole pixels) with their
+// numbers right-aligned in 50-pixel boxes from labelLeft.
+void drawTransmissionGrid(QPainter& painter, const QRect& panel, int labelLeft)
+{
+    for (int k = 0; k <= 5; ++k) {
+        const double f = k / 5.0;
+        const int y = static_cast<int>(std::lround(scanTransmissionY(panel, f)));
+        drawHorizontalLine(painter, plotPen(QColor(kScanGrid)), panel.left(), panel.right(), y);
+        drawTextBox(painter, QRect(labelLeft, y - 9, 50, 18), Qt::AlignRight | Qt::AlignVCenter,
+                    QString::number(f, 'f', 1), QColor(kScanNumbers));
+    }
+}
+
+// A vertical grid line at x rounded to a whole pixel, with label centred in a
+// box labelWidth wide under the panel (a wider label is not clipped).
+void drawScanGridLine(QPainter& painter, const QRect& panel, double x, const QString& label, int labelWidth)
+{
+    if (!std::isfinite(x))
+        return;
+    const double pixel = std::round(x);
+    drawVerticalLine(painter, plotPen(QColor(kScanGrid)), pixel, panel.top(), panel.bottom());
+    // A label wider than its box spills over its sides rather than losing
+    // its ends ("10 deg" is wider than 48 pixels in common fonts).
+    drawTextBox(painter, QRectF(pixel - labelWidth / 2, panel.bottom() + 5, labelWidth, 20),
+                Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip, label, QColor(kScanNumbers));
+}
+
+// A band over the panel's height from xa to xb, without outline.
+void fillScanBand(QPainter& painter, const QRect& panel, double xa, double xb, const QColor& colour)
+{
+    if (!std::isfinite(xa) || !std::isfinite(xb))
+        return;
+    painter.fillRect(QRectF(xa, panel.top(), xb - xa, panel.height()), colour);
+}
+
+// A dashed threshold line at x rounded to a whole pixel.
+void drawScanThreshold(QPainter& painter, const QRect& panel, double x, double width)
+{
+    drawVerticalLine(painter, roundPlotPen(QColor(kScanCurrent), width, Qt::DashLine), std::round(x), panel.top(),
+                     panel.bottom());
+}
+
+// The name of a band from xa to xb in a box 20 high at top, inset on both
+// sides; positions and widths truncated to whole pixels, never below 0 wide.
+void drawScanBandName(QPainter& painter, double xa, double xb, int top, int inset, const QString& name)
+{
+    if (!std::isfinite(xa) || !std::isfinite(xb))
+        return;
+    // Limited before truncation so that no value outside int reaches the conversion.
+    const auto pixel = [](double v) { return static_cast<int>(std::max(-1e7, std::min(v, 1e7))); };
+    const int width = std::max(pixel(xb - xa) - 2 * inset, 0);
+    // The name of a narrow band spills over its edges; an empty band's name
+    // stays clipped to its empty box, so no absent regime is named.
+    const int flags = Qt::AlignCenter | (width > 0 ? Qt::TextDontClip : 0);
+    drawTextBox(painter, QRect(pixel(xa) + inset, top, width, 20), flags, name, QColor(kScanNumbers));
+}
+
+QPainterPath scanCurve(const std::vector<ScanPoint>& points, const ScanFrame& frame)
+{
+    return polylineBreakingAtGaps(points.size(), [&](std::size_t i) -> std::optional<QPointF> {
+        if (!points[i].valid)
+            return std::nullopt;
+        return QPointF(mapValue(frame.x, points[i].value), scanTransmissionY(frame.panel, points[i].transmission));
+    });
+}
+
+// The current value on the curve when it lies within the range: a dashed
+// line, a dot at the interpolated transmission and the packet's dot.
+void drawScanMarker(QPainter& painter, const ScanFrame& frame, const std::vector<ScanPoint>& points, double v0,
+                    double v1, double current, double packetMaxPRight)
+{
+    if (!(v0 <= current && current <= v1))
+        return;
+    const double x = mapValue(frame.x, current);
+    drawScanThreshold(painter, frame.panel, x, 1.5);
+    drawDisc(painter, QPointF(x, scanTransmissionY(frame.panel, scanTransmissionAt(points, current))), 5.0,
+             QColor(kScanCurrent));
+    if (0.0 <= packetMaxPRight && packetMaxPRight <= 1.05)
+        drawDisc(painter, QPointF(x, scanTransmissionY(frame.panel, packetMaxPRight)), 5.0, QColor(kScanPacket));
+}
+
+} // namespace
+
+QRect scanPanel(const QSize& widgetSize, const ScanLayout& layout)
+{
+    return QRect(layout.left, layout.top, std::max(widgetSize.width() - layout.widthMargin, 120),
+                 std::max(widgetSize.height() - layout.heightMargin, 120));
+}
+
+QRect drawScanPanel(QPainter& painter, const QSize& widgetSize, const ScanLayout& layout)
+{
+    const QRect panel = scanPanel(widgetSize, layout);
+    drawFilledFrame(painter, panel, plotPen(QColor(kScanPanelFrame)), QColor(kScanPanel));
+    return panel;
+}
+
+void drawScanTexts(QPainter& painter, const QRect& panel, const ScanLayout& layout, const QString& legend,
+                   const QString& summary)
+{
+    // A legend longer than the panel is wide spills into the margins on both sides.
+    drawTextBox(painter, QRect(panel.left(), panel.bottom() + layout.legendGap, panel.width(), layout.legendHeight),
+                Qt::AlignCenter | Qt::TextDontClip, legend, QColor(kScanLegend));
+    drawTextBox(painter, QRect(panel.left() + 8, panel.top() + 6, panel.width() - 16, layout.summaryHeight),
+                Qt::AlignLeft | Qt::AlignTop, summary, QColor(kScanSummary));
+}
+
+void paintScan(QPainter& painter, const QSize& widgetSize, const ScanLayout& layout, const ScanPicture& picture)
+{
+    const QRect panel = drawScanPanel(painter, widgetSize, layout);
+    const ScanFrame frame{panel, horizontalAxis(QRectF(panel), picture.first, picture.last, 1e-12)};
+    const auto x = [&](double v) { return mapValue(frame.x, v); };
+    for (const ScanBand& band : picture.bands)
+        if (band.to > band.from)
+            fillScanBand(painter, panel, x(band.from), x(band.to), band.colour);
+    drawTransmissionGrid(painter, panel, layout.transmissionLabelLeft);
+    for (const auto& [value, label] : picture.gridLines)
+        drawScanGridLine(painter, panel, x(value), label, layout.valueLabelWidth);
+    for (const double threshold : picture.thresholds)
+        drawScanThreshold(painter, panel, x(threshold), picture.thresholdWidth);
+    for (const ScanCurve& curve : picture.curves)
+        strokePath(painter, scanCurve(curve.points, frame), roundPlotPen(curve.colour, curve.width));
+    if (!picture.curves.empty())
+        drawScanMarker(painter, frame, picture.curves.back().points, picture.first, picture.last, picture.current,
+                       picture.packetMaxPRight);
+    drawScanTexts(painter, panel, layout, picture.legend, picture.summary);
+    for (const ScanBand& band : picture.bands)
+        if (!band.name.isEmpty())
+            drawScanBandName(painter, x(band.from), x(band.to), panel.top() + layout.bandNameDrop, band.nameInset,
+                             band.name);
+}
+
+double scanTransmissionY(const QRect& panel, double transmission)
+{
+    return panel.bottom() - panel.height() * clampNanToLower(transmission, 0.0, 1.0);
+}
+
+double scanTransmissionAt(const std::vector<ScanPoint>& points, double value)
+{
+    if (points.empty())
+        return 0.0;
+    for (std::size_t i = 1; i < points.size(); ++i) {
+        const ScanPoint& a = points[i - 1];
+        const ScanPoint& b = points[i];
+        if (!a.valid || !b.valid || !(b.value >= value))
+            continue;
+        const double step = atLeast(b.value - a.value, 1e-12);
+        return a.transmission + (b.transmission - a.transmission) * (value - a.value) / step;
+    }
+    return points.front().transmission;
+}
+
+} // namespace vxo::plot

@@ -1,0 +1,115 @@
+#pragma once
+
+#include "plots/PlotPainting.h"
+
+#include <QColor>
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+#include <utility>
+#include <vector>
+
+class QPainter;
+
+// The painter of the stationary transmission scans (the Klein scans against
+// angle, barrier height and mass, and the massless comparison): one panel of
+// transmission T in [0, 1] against the scanned value, regime bands behind
+// it, the curves of the scan, the current value marked on the last curve with
+// the packet's transmitted probability beside it, a legend under the panel
+// and a summary inside its top. A scan widget states its picture in values;
+// the painter places it.
+namespace vxo::plot {
+
+// One point of a stationary transmission scan: whether it was solved, the
+// scanned value (angle, height, mass) and its transmission.
+struct ScanPoint {
+    bool valid = false;
+    double value = 0.0;
+    double transmission = 0.0;
+};
+
+// Where the parts of a scan lie in a widget of size (w, h): the panel
+// QRect(left, top, max(w - widthMargin, 120), max(h - heightMargin, 120)),
+// the transmission numbers right-aligned in 50-pixel boxes from
+// transmissionLabelLeft, the value labels centred in boxes valueLabelWidth
+// wide under the panel, the legend in a band legendHeight high legendGap
+// below the panel, the summary summaryHeight high inside its top, and the
+// band names bandNameDrop below the panel's top.
+struct ScanLayout {
+    int left = 64;
+    int top = 48;
+    int widthMargin = 88;
+    int heightMargin = 106;
+    int transmissionLabelLeft = 7;
+    int valueLabelWidth = 48;
+    int legendGap = 29;
+    int legendHeight = 22;
+    int summaryHeight = 44;
+    int bandNameDrop = 28;
+};
+
+// The panel of a scan for a widget of the given size.
+QRect scanPanel(const QSize& widgetSize, const ScanLayout& layout);
+// The same panel filled and outlined in the scan colours (the Klein
+// tunnelling record draws its time traces in it).
+QRect drawScanPanel(QPainter& painter, const QSize& widgetSize, const ScanLayout& layout);
+// The legend centred in its band under the panel (a longer legend is not
+// clipped) and the summary at the top left inside the panel.
+void drawScanTexts(QPainter& painter, const QRect& panel, const ScanLayout& layout, const QString& legend,
+                   const QString& summary);
+
+// A regime band from value `from` to value `to`, shaded in colour when it is
+// not empty; its name (when there is one) is centred in it, inset from both
+// sides, and clipped away when the band is empty.
+struct ScanBand {
+    double from = 0.0;
+    double to = 0.0;
+    QColor colour;
+    QString name;
+    int nameInset = 0;
+};
+
+// A curve through the points in order; an invalid point breaks it.
+struct ScanCurve {
+    std::vector<ScanPoint> points;
+    QColor colour;
+    double width = 2.4;
+};
+
+// A whole scan in values: the range [first, last], the labelled grid lines,
+// the bands, the threshold lines (a dashed line each, thresholdWidth wide),
+// the curves in drawing order, the current value (marked on the last curve
+// when it lies in the range) and the packet's largest transmitted
+// probability (shown for 0 <= packetMaxPRight <= 1.05), the legend and the
+// summary.
+struct ScanPicture {
+    double first = 0.0;
+    double last = 1.0;
+    std::vector<std::pair<double, QString>> gridLines;
+    std::vector<ScanBand> bands;
+    std::vector<double> thresholds;
+    double thresholdWidth = 1.5;
+    std::vector<ScanCurve> curves;
+    double current = 0.0;
+    double packetMaxPRight = -1.0;
+    QString legend;
+    QString summary;
+};
+
+// Paints the scan below the page's title: the panel, the bands, the
+// transmission grid and the value grid, the thresholds, the curves, the
+// marker, the legend and summary, then the band names over the curves.
+void paintScan(QPainter& painter, const QSize& widgetSize, const ScanLayout& layout, const ScanPicture& picture);
+
+// The pixel row of transmission t in the panel: panel.bottom() -
+// panel.height() * t with t limited to [0, 1] and a NaN counted as 0 (QRect's
+// bottom, top + height - 1).
+double scanTransmissionY(const QRect& panel, double transmission);
+
+// The transmission at value, interpolated linearly over the first pair of
+// consecutive valid points whose second value is at least value; the first
+// point's transmission when no pair qualifies (0 without points).
+double scanTransmissionAt(const std::vector<ScanPoint>& points, double value);
+
+} // namespace vxo::plot
