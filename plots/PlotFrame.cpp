@@ -1,4 +1,4 @@
-#include "plots/PlotPainting.h"
+#include "plots/PlotFrame.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -10,25 +10,6 @@ namespace vxo::plot {
 namespace {
 
 bool finite(double a, double b, double c) { return std::isfinite(a) && std::isfinite(b) && std::isfinite(c); }
-
-// Truncates a colour channel, kept inside [0, 255] (a NaN reads 0) so that no
-// out-of-range double ever reaches the integer conversion.
-int channel(double value)
-{
-    if (!(value > 0.0))
-        return 0;
-    if (value >= 255.0)
-        return 255;
-    return static_cast<int>(value);
-}
-
-double levelOrZero(double s) { return std::isnan(s) ? 0.0 : s; }
-
-// trunc(extent * k / count), computed in double.
-int partOffset(int extent, std::size_t k, std::size_t count)
-{
-    return static_cast<int>(static_cast<double>(extent) * static_cast<double>(k) / static_cast<double>(count));
-}
 
 } // namespace
 
@@ -202,13 +183,6 @@ double clampNanToLower(double value, double lo, double hi)
     return std::max(lo, std::min(value, hi));
 }
 
-void strokePath(QPainter& painter, const QPainterPath& path, const QPen& pen)
-{
-    painter.setPen(pen);
-    painter.setBrush(Qt::NoBrush);
-    painter.drawPath(path);
-}
-
 void drawTextBox(QPainter& painter, const QRectF& box, int flags, const QString& text, const QColor& colour)
 {
     if (!finite(box.left(), box.top(), box.width()) || !std::isfinite(box.height()))
@@ -272,149 +246,6 @@ QFont boldTitleFont(const QFont& widgetFont)
     font.setWeight(75);
     return font;
 }
-
-double carpetLevel(double value, double maximum)
-{
-    const double ratio = value / maximum;
-    if (std::isnan(ratio))
-        return 0.0;
-    return std::min(std::sqrt(std::max(ratio, 0.0)), 1.0);
-}
-
-QRgb powerRampColour(const PowerRamp& ramp, double s)
-{
-    const double level = levelOrZero(s);
-    const auto value = [level](const PowerChannel& c) {
-        return channel(255.0 * std::min(1.0, c.offset + c.gain * std::pow(level, c.exponent)));
-    };
-    return qRgb(value(ramp.red), value(ramp.green), value(ramp.blue));
-}
-
-QRgb segmentRampColour(const RampSegment* segments, std::size_t count, double s)
-{
-    if (count == 0)
-        return qRgb(0, 0, 0);
-    const double level = levelOrZero(s);
-    std::size_t k = 0;
-    while (k + 1 < count && level >= segments[k + 1].begin)
-        ++k;
-    const RampSegment& segment = segments[k];
-    const double u = (level - segment.begin) / segment.width;
-    return qRgb(channel(segment.base[0] + segment.slope[0] * u), channel(segment.base[1] + segment.slope[1] * u),
-                channel(segment.base[2] + segment.slope[2] * u));
-}
-
-void drawCarpet(QPainter& painter, const QImage& image, const QRectF& target)
-{
-    if (image.isNull())
-        return;
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawImage(target, image, QRectF(image.rect()));
-    painter.setRenderHint(QPainter::Antialiasing, true);
-}
-
-CellSpan cellSpan(int origin, int extent, std::size_t index, std::size_t count)
-{
-    if (count == 0)
-        return CellSpan{origin, 1};
-    const int start = origin + partOffset(extent, index, count);
-    const int next = origin + partOffset(extent, index + 1, count);
-    return CellSpan{start, std::max(next - start + 1, 1)};
-}
-
-CellSpan reversedCellSpan(int end, int extent, std::size_t index, std::size_t count)
-{
-    if (count == 0)
-        return CellSpan{end, 1};
-    const int top = end - partOffset(extent, index + 1, count);
-    const int bottom = end - partOffset(extent, index, count);
-    return CellSpan{top, std::max(bottom - top + 1, 1)};
-}
-
-// ---------------------------------------------------------------- histories
-
-double populationY(const QRectF& panel, double p)
-{
-    return panel.bottom() - panel.height() * clampNanToUpper(p, 0.0, 1.0);
-}
-
-QPen sweepCurvePen(int curve)
-{
-    switch (curve) {
-    case 0:
-        return plotPen(QColor(105, 220, 255), 2.3);
-    case 1:
-        return plotPen(QColor(255, 165, 100), 2.1);
-    case 2:
-        return plotPen(QColor(120, 235, 150, 180), 1.5, Qt::DashLine);
-    case 3:
-        return plotPen(QColor(225, 135, 245, 180), 1.5, Qt::DashLine);
-    default:
-        return plotPen(QColor(185, 190, 200), 1.0, Qt::DotLine);
-    }
-}
-
-void drawSweepLegend(QPainter& painter, const QRectF& panel, double adiabaticWidth)
-{
-    drawLegend(painter, panel, 4.0,
-               {{"P(lower)", qRgb(105, 220, 255), 8.0, adiabaticWidth},
-                {"P(upper)", qRgb(255, 165, 100), 92.0, adiabaticWidth},
-                {"P(left)", qRgb(120, 235, 150), 176.0, 90.0},
-                {"P(right)", qRgb(225, 135, 245), 246.0, 95.0}});
-}
-
-void drawLegend(QPainter& painter, const QRectF& panel, double drop, const LegendEntry* entries, std::size_t count)
-{
-    for (std::size_t k = 0; k < count; ++k) {
-        const LegendEntry& e = entries[k];
-        drawTextBox(painter, QRectF(panel.left() + e.offset, panel.top() + drop, e.width, 18.0), Qt::AlignLeft,
-                    QString::fromLatin1(e.text), QColor(e.colour));
-    }
-}
-
-void drawProtocolStrip(QPainter& painter, const QRectF& strip)
-{
-    drawFrame(painter, strip, plotPen(QColor(80, 88, 98)));
-    drawHorizontalLine(painter, plotPen(QColor(105, 115, 125), 1.0, Qt::DashLine), strip.left(), strip.right(),
-                       strip.center().y());
-}
-
-InterferencePanels interferencePanels(const QSize& widgetSize)
-{
-    const double width = atLeast(widgetSize.width() - 22.0, 68.0) - 58.0;
-    InterferencePanels panels;
-    panels.history = QRectF(58.0, 28.0, width, atLeast(widgetSize.height() - 190.0, 78.0));
-    panels.strip = QRectF(58.0, panels.history.bottom() + 14.0, width, 30.0);
-    panels.scan = QRectF(58.0, panels.strip.bottom() + 30.0, width, 58.0);
-    return panels;
-}
-
-InterferencePanels beginInterferencePlot(QPainter& painter, const QRect& widgetRect)
-{
-    beginPlot(painter, widgetRect, QColor(kBackground));
-    const InterferencePanels panels = interferencePanels(widgetRect.size());
-    drawGridAndFrame(painter, panels.history, QColor(75, 84, 94));
-    return panels;
-}
-
-void drawInterferenceLabels(QPainter& painter, const InterferencePanels& panels, const QString& stripLabel,
-                       const QString& scanLabel, const QString& scanCaption)
-{
-    const QColor colour(kAxisText);
-    const int flags = Qt::AlignRight | Qt::AlignVCenter;
-    drawValueLabels(painter, panels.history, QStringLiteral("1.0"), QStringLiteral("0.0"), colour);
-    drawTextBox(painter, QRectF(2.0, panels.strip.top() + 5.0, 52.0, 18.0), flags, stripLabel, colour);
-    drawTextBox(painter, QRectF(2.0, panels.scan.center().y() - 9.0, 52.0, 18.0), flags, scanLabel, colour);
-    drawCentredText(painter, QRectF(panels.scan.left(), panels.scan.bottom() + 2.0, panels.scan.width(), 18.0),
-                    scanCaption, colour);
-}
-
-} // namespace vxo::plot
-
-// ================================================================ titled recorder and scan plots
-
-namespace vxo::plot {
-
 bool beginTitledPage(QPainter& painter, const QRect& widgetRect, const QFont& widgetFont, const TitledPage& page,
                      const QString& title, bool hasData, const QString& placeholder)
 {
@@ -469,112 +300,6 @@ double timeAxisEnd(double analysisEndTime, double lastTime)
 {
     return atLeast(lastTime > analysisEndTime ? lastTime : analysisEndTime, 1e-12);
 }
-
-std::vector<int> pixelCells(const std::vector<CellSpan>& spans, int extent)
-{
-    std::vector<int> cells(static_cast<std::size_t>(std::max(extent, 0)) + 1, -1);
-    const int last = static_cast<int>(cells.size()) - 1;
-    for (std::size_t k = 0; k < spans.size(); ++k) {
-        const int from = std::max(spans[k].start, 0);
-        const int to = std::min(spans[k].start + spans[k].length - 1, last);
-        for (int p = from; p <= to; ++p)
-            cells[static_cast<std::size_t>(p)] = static_cast<int>(k);
-    }
-    return cells;
-}
-
-std::vector<CellSpan> equalCellSpans(int extent, std::size_t count)
-{
-    std::vector<CellSpan> spans(count);
-    for (std::size_t k = 0; k < count; ++k)
-        spans[k] = cellSpan(0, extent, k, count);
-    return spans;
-}
-
-} // namespace vxo::plot
-
-// ---------------------------------------------------------------- recorder carpets and time panels
-
-#include "core/Numeric.h"
-
-#include <cstring>
-
-namespace vxo::plot {
-
-namespace {
-
-// The value of one channel of a power-law ramp at the level of ratio, the very
-// expression of powerRampColour, so that the table reproduces it exactly.
-int powerChannelAt(const PowerChannel& c, double ratio)
-{
-    const double level = carpetLevel(ratio, 1.0);
-    return channel(255.0 * std::min(1.0, c.offset + c.gain * std::pow(level, c.exponent)));
-}
-
-// Non-negative doubles are ordered like their bit patterns, so a bisection over
-// the patterns finds a step of a monotone function to the last bit.
-std::uint64_t bitsOf(double v)
-{
-    std::uint64_t bits = 0;
-    std::memcpy(&bits, &v, sizeof bits);
-    return bits;
-}
-
-double fromBits(std::uint64_t bits)
-{
-    double v = 0.0;
-    std::memcpy(&v, &bits, sizeof v);
-    return v;
-}
-
-// The index of the step table: one bucket per 1/1024 of each binary octave of
-// the ratio from 2^-40 up to 1 (the exponent and the ten leading mantissa
-// bits), fine enough that most buckets hold no step and a lookup settles
-// with one comparison.
-constexpr int kIndexShift = 42;
-const std::uint64_t kIndexBegin = bitsOf(0x1p-40) >> kIndexShift;
-const std::uint64_t kIndexEnd = bitsOf(1.0) >> kIndexShift;
-
-// The smallest ratio in (0, 1] whose channel value is at least k, given that
-// the value at 0 is below k and the value at 1 reaches it. The search starts
-// from the inverse of the ramp's formula, which is within a few bits of the
-// step, widens a bracket around it and bisects the bracket.
-double stepStart(const PowerChannel& c, int k)
-{
-    const double target = (static_cast<double>(k) / 255.0 - c.offset) / c.gain;
-    double estimate = std::pow(target, 2.0 / c.exponent);
-    if (!(estimate > 0.0) || !(estimate < 1.0))
-        estimate = 0.5;
-    const std::uint64_t zero = bitsOf(0.0);
-    const std::uint64_t one = bitsOf(1.0);
-    std::uint64_t below = bitsOf(estimate); // channel < k
-    std::uint64_t above = below;            // channel >= k
-    std::uint64_t stride = 1;
-    if (powerChannelAt(c, estimate) >= k) {
-        do {
-            above = below;
-            below = below > zero + stride ? below - stride : zero;
-            stride *= 2;
-        } while (below > zero && powerChannelAt(c, fromBits(below)) >= k);
-    } else {
-        do {
-            below = above;
-            above = above + stride < one ? above + stride : one;
-            stride *= 2;
-        } while (above < one && powerChannelAt(c, fromBits(above)) < k);
-    }
-    while (above - below > 1) {
-        const std::uint64_t middle = below + (above - below) / 2;
-        if (powerChannelAt(c, fromBits(middle)) >= k)
-            above = middle;
-        else
-            below = middle;
-    }
-    return fromBits(above);
-}
-
-} // namespace
-
 AxisMap downwardAxis(const QRectF& rect, double v0, double v1, double minimumSpan)
 {
     return AxisMap{rect.top(), rect.height(), v0, atLeast(v1 - v0, minimumSpan)};
@@ -586,74 +311,6 @@ double roundedPixel(double x)
         return std::numeric_limits<double>::quiet_NaN();
     return static_cast<double>(std::lround(x));
 }
-
-CellRange cellRange(double lo, double hi, double spacing, std::uint64_t cells)
-{
-    const double offset = centreOffset(cells);
-    const int lastCell = static_cast<int>(std::min<std::uint64_t>(cells, std::numeric_limits<int>::max()) - 1);
-    // Clamped in floating point, so that no far-off or NaN position reaches the
-    // integer conversion; a NaN end keeps the lower limit.
-    const auto clamped = [](double position, int lo, int hi) {
-        if (!(position >= lo))
-            return lo;
-        return position > hi ? hi : static_cast<int>(position);
-    };
-    CellRange range;
-    range.first = clamped(std::ceil(lo / spacing + offset), 0, lastCell);
-    range.last = clamped(std::floor(hi / spacing + offset), range.first, lastCell);
-    return range;
-}
-
-PowerRampTable::PowerRampTable(const PowerRamp& ramp)
-{
-    const std::array<const PowerChannel*, 3> parts{&ramp.red, &ramp.green, &ramp.blue};
-    std::array<int, 3> atZero{};
-    std::array<int, 3> atOne{};
-    // (ratio, channel) of every step, merged over the channels.
-    std::vector<std::pair<double, std::size_t>> steps;
-    for (std::size_t c = 0; c < 3; ++c) {
-        atZero[c] = powerChannelAt(*parts[c], 0.0);
-        atOne[c] = powerChannelAt(*parts[c], 1.0);
-        for (int k = atZero[c] + 1; k <= atOne[c]; ++k)
-            steps.emplace_back(stepStart(*parts[c], k), c);
-    }
-    std::sort(steps.begin(), steps.end());
-    atZero_ = qRgb(atZero[0], atZero[1], atZero[2]);
-    atOne_ = qRgb(atOne[0], atOne[1], atOne[2]);
-    std::array<int, 3> value = atZero;
-    colours_.push_back(atZero_);
-    for (const auto& [ratio, c] : steps) {
-        steps_.push_back(ratio);
-        ++value[c];
-        colours_.push_back(qRgb(value[0], value[1], value[2]));
-    }
-    // The buckets' first ratios ascend with their keys: one sweep over the steps.
-    index_.resize(kIndexEnd - kIndexBegin);
-    std::size_t passed = 0;
-    for (std::uint64_t key = kIndexBegin; key < kIndexEnd; ++key) {
-        const double first = fromBits(key << kIndexShift);
-        while (passed < steps_.size() && steps_[passed] <= first)
-            ++passed;
-        index_[key - kIndexBegin] = static_cast<std::uint16_t>(passed);
-    }
-}
-
-QRgb PowerRampTable::colour(double value, double maximum) const
-{
-    const double ratio = value / maximum;
-    if (!(ratio > 0.0))
-        return atZero_;
-    if (ratio >= 1.0)
-        return atOne_;
-    // The bucket's first ratio lies at or below this one, so the count of
-    // steps only grows from the bucket's.
-    const std::uint64_t key = bitsOf(ratio) >> kIndexShift;
-    std::size_t m = key < kIndexBegin ? 0 : index_[key - kIndexBegin];
-    while (m < steps_.size() && ratio >= steps_[m])
-        ++m;
-    return colours_[m];
-}
-
 SplitPanels splitPanels(const QSize& widgetSize, double left, double right, double top, double gap, double bottom,
                             double share, double minimumHeight, double minimumWidth)
 {
@@ -691,5 +348,4 @@ void drawSimulationTimeAxis(QPainter& painter, const QRectF& panel, double t0, d
     drawAxisEndLabels(painter, panel, QString::number(t0, 'f', 1), QString::number(t1, 'f', 1), colour, boxWidth, gap);
     drawAxisCaption(painter, panel, QStringLiteral("simulation time"), colour);
 }
-
 } // namespace vxo::plot

@@ -1,0 +1,88 @@
+#include "plots/PlotCurves.h"
+
+#include <QPainter>
+
+namespace vxo::plot {
+
+void strokePath(QPainter& painter, const QPainterPath& path, const QPen& pen)
+{
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPath(path);
+}
+double populationY(const QRectF& panel, double p)
+{
+    return panel.bottom() - panel.height() * clampNanToUpper(p, 0.0, 1.0);
+}
+
+QPen sweepCurvePen(int curve)
+{
+    switch (curve) {
+    case 0:
+        return plotPen(QColor(105, 220, 255), 2.3);
+    case 1:
+        return plotPen(QColor(255, 165, 100), 2.1);
+    case 2:
+        return plotPen(QColor(120, 235, 150, 180), 1.5, Qt::DashLine);
+    case 3:
+        return plotPen(QColor(225, 135, 245, 180), 1.5, Qt::DashLine);
+    default:
+        return plotPen(QColor(185, 190, 200), 1.0, Qt::DotLine);
+    }
+}
+
+void drawSweepLegend(QPainter& painter, const QRectF& panel, double adiabaticWidth)
+{
+    drawLegend(painter, panel, 4.0,
+               {{"P(lower)", qRgb(105, 220, 255), 8.0, adiabaticWidth},
+                {"P(upper)", qRgb(255, 165, 100), 92.0, adiabaticWidth},
+                {"P(left)", qRgb(120, 235, 150), 176.0, 90.0},
+                {"P(right)", qRgb(225, 135, 245), 246.0, 95.0}});
+}
+
+void drawLegend(QPainter& painter, const QRectF& panel, double drop, const LegendEntry* entries, std::size_t count)
+{
+    for (std::size_t k = 0; k < count; ++k) {
+        const LegendEntry& e = entries[k];
+        drawTextBox(painter, QRectF(panel.left() + e.offset, panel.top() + drop, e.width, 18.0), Qt::AlignLeft,
+                    QString::fromLatin1(e.text), QColor(e.colour));
+    }
+}
+
+void drawProtocolStrip(QPainter& painter, const QRectF& strip)
+{
+    drawFrame(painter, strip, plotPen(QColor(80, 88, 98)));
+    drawHorizontalLine(painter, plotPen(QColor(105, 115, 125), 1.0, Qt::DashLine), strip.left(), strip.right(),
+                       strip.center().y());
+}
+
+InterferencePanels interferencePanels(const QSize& widgetSize)
+{
+    const double width = atLeast(widgetSize.width() - 22.0, 68.0) - 58.0;
+    InterferencePanels panels;
+    panels.history = QRectF(58.0, 28.0, width, atLeast(widgetSize.height() - 190.0, 78.0));
+    panels.strip = QRectF(58.0, panels.history.bottom() + 14.0, width, 30.0);
+    panels.scan = QRectF(58.0, panels.strip.bottom() + 30.0, width, 58.0);
+    return panels;
+}
+
+InterferencePanels beginInterferencePlot(QPainter& painter, const QRect& widgetRect)
+{
+    beginPlot(painter, widgetRect, QColor(kBackground));
+    const InterferencePanels panels = interferencePanels(widgetRect.size());
+    drawGridAndFrame(painter, panels.history, QColor(75, 84, 94));
+    return panels;
+}
+
+void drawInterferenceLabels(QPainter& painter, const InterferencePanels& panels, const QString& stripLabel,
+                       const QString& scanLabel, const QString& scanCaption)
+{
+    const QColor colour(kAxisText);
+    const int flags = Qt::AlignRight | Qt::AlignVCenter;
+    drawValueLabels(painter, panels.history, QStringLiteral("1.0"), QStringLiteral("0.0"), colour);
+    drawTextBox(painter, QRectF(2.0, panels.strip.top() + 5.0, 52.0, 18.0), flags, stripLabel, colour);
+    drawTextBox(painter, QRectF(2.0, panels.scan.center().y() - 9.0, 52.0, 18.0), flags, scanLabel, colour);
+    drawCentredText(painter, QRectF(panels.scan.left(), panels.scan.bottom() + 2.0, panels.scan.width(), 18.0),
+                    scanCaption, colour);
+}
+} // namespace vxo::plot

@@ -1,0 +1,294 @@
+#pragma once
+
+#include "plots/PlotFrame.h"
+
+#include <QPainterPath>
+
+#include <optional>
+#include <vector>
+
+// Curves and their gaps: polylines that break a curve at a missing or
+// non-finite point or bridge it, curves sampled from a function of time, the
+// curves of recorded samples against time, and the histories of the driven
+// two-level plots.
+namespace vxo::plot {
+
+namespace detail {
+inline std::optional<QPointF> asOptionalPoint(const QPointF& p) { return p; }
+inline std::optional<QPointF> asOptionalPoint(const std::optional<QPointF>& p) { return p; }
+
+template <typename PointAt>
+QPainterPath polyline(std::size_t count, PointAt& pointAt, bool breakAtGaps)
+{
+    QPainterPath path;
+    bool open = false;
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::optional<QPointF> p = asOptionalPoint(pointAt(i));
+        if (!p || !finitePoint(*p)) {
+            open = open && !breakAtGaps;
+            continue;
+        }
+        if (open)
+            path.lineTo(*p);
+        else
+            path.moveTo(*p);
+        open = true;
+    }
+    return path;
+}
+} // namespace detail
+
+// A curve through entries 0..count-1 in order. pointAt(i) returns the
+// entry's QPointF, or a std::optional<QPointF> that is empty when the entry
+// has no value (its validity flag is clear). An entry without value or with
+// a coordinate that is not finite is a gap. Here a gap ends the current
+// piece: the next point starts a new subpath with moveTo (the time series,
+// the Berry phase, the Klein scans). A lone point between two gaps draws
+// nothing.
+template <typename PointAt>
+QPainterPath polylineBreakingAtGaps(std::size_t count, PointAt&& pointAt)
+{
+    return detail::polyline(count, pointAt, true);
+}
+
+// The same, but a gap is bridged: the line runs on from the last point
+// before it to the first point after it (the resonance curve, the
+// population plots, and every curve with no rule of its own for values that
+// are not finite).
+template <typename PointAt>
+QPainterPath polylineBridgingGaps(std::size_t count, PointAt&& pointAt)
+{
+    return detail::polyline(count, pointAt, false);
+}
+
+// A curve computed from a function of time: intervals + 1 points at
+// t_i = t0 + i * (t1 - t0) / intervals, pointAt(t_i) giving each point; gaps
+// are bridged. No points for intervals < 1.
+template <typename PointAtTime>
+QPainterPath sampledPolyline(int intervals, double t0, double t1, PointAtTime&& pointAt)
+{
+    if (intervals < 1)
+        return QPainterPath();
+    return polylineBridgingGaps(static_cast<std::size_t>(intervals) + 1, [&](std::size_t i) {
+        return pointAt(t0 + static_cast<double>(i) * (t1 - t0) / static_cast<double>(intervals));
+    });
+}
+
+// Strokes the path with pen and no brush.
+void strokePath(QPainter& painter, const QPainterPath& path, const QPen& pen);
+// ---------------------------------------------------------------- histories
+//
+// Added for the plots of the observable history and of the driven two-level
+// experiments (quench, periodic drive, Bloch, Rabi, Landau-Zener,
+// Stueckelberg, Ramsey, double well): the samples that count are those whose
+// block flag is set (every sample for a null flag); time ranges and curves
+// run over them in vector order, populations are drawn on [0, 1] in a panel,
+// a protocol's signal is drawn in a thin strip under the time panel, and the
+// interference plots stack a history panel, a strip and a scan panel. The
+// sample containers are any vector-like sequence; the sample type is read
+// from the member pointers.
+
+namespace detail {
+template <typename T>
+struct NotDeduced {
+    using type = T;
+};
+} // namespace detail
+
+// A member pointer to a sample's block flag; nullptr lets every sample count.
+template <typename Sample>
+using SampleFlag = typename detail::NotDeduced<bool Sample::*>::type;
+
+template <typename Sample>
+bool sampleCounts(const Sample& sample, SampleFlag<Sample> flag)
+{
+    return flag == nullptr || sample.*flag;
+}
+
+// first: the time of the first counted sample in vector order (empty when
+// none counts); end: the given end raised to every later counted time (a
+// time that is not a number raises nothing).
+struct HistoryTimes {
+    std::optional<double> first;
+    double end = 0.0;
+};
+template <typename Samples, typename Sample>
+HistoryTimes historyTimes(const Samples& samples, SampleFlag<Sample> flag, double Sample::*time, double end)
+{
+    HistoryTimes times{std::nullopt, end};
+    for (const Sample& s : samples) {
+        if (!sampleCounts(s, flag))
+            continue;
+        if (!times.first)
+            times.first = s.*time;
+        if (s.*time > times.end)
+            times.end = s.*time;
+    }
+    return times;
+}
+
+// One point (mapValue(x, time), yOf(sample)) per counted sample, in vector
+// order; the other samples and points that are not finite are bridged.
+template <typename Samples, typename Sample, typename YOf>
+QPainterPath historyCurve(const Samples& samples, SampleFlag<Sample> flag, double Sample::*time, const AxisMap& x,
+                          YOf&& yOf)
+{
+    return polylineBridgingGaps(samples.size(), [&](std::size_t i) -> std::optional<QPointF> {
+        const Sample& s = samples[i];
+        if (!sampleCounts(s, flag))
+            return std::nullopt;
+        return QPointF(mapValue(x, s.*time), yOf(s));
+    });
+}
+
+// The row of probability p in a panel whose bottom edge is 0 and top edge 1:
+// panel.bottom() - panel.height() * clampNanToUpper(p, 0, 1) (a NaN draws at 1).
+double populationY(const QRectF& panel, double p);
+
+// One population curve of a history plot: the sample field and its pen.
+template <typename Sample>
+struct PopulationCurve {
+    double Sample::*value;
+    QPen pen;
+};
+
+// Strokes the curves in order through the counted samples, each at
+// (x(time), populationY(panel, value)). False, nothing drawn, when no sample
+// counts (the plot then shows its placeholder).
+template <typename Samples, typename Sample, std::size_t N>
+bool drawPopulationCurves(QPainter& painter, const Samples& samples, SampleFlag<Sample> flag, double Sample::*time,
+                          const AxisMap& x, const QRectF& panel, const PopulationCurve<Sample> (&curves)[N])
+{
+    if (!historyTimes(samples, flag, time, 0.0).first)
+        return false;
+    for (const PopulationCurve<Sample>& curve : curves)
+        strokePath(painter,
+                   historyCurve(samples, flag, time, x,
+                                [&](const Sample& s) { return populationY(panel, s.*(curve.value)); }),
+                   curve.pen);
+    return true;
+}
+
+// The block of a bias sweep through an avoided crossing: lower and upper
+// adiabatic state, left and right localised state, captured weight.
+template <typename Sample>
+struct SweepBlock {
+    bool Sample::*valid;
+    double Sample::*lower;
+    double Sample::*upper;
+    double Sample::*left;
+    double Sample::*right;
+    double Sample::*captured;
+};
+// The pens of those five curves in the Landau-Zener and Stueckelberg plots,
+// in that order (index 0 to 4).
+QPen sweepCurvePen(int curve);
+// The five curves in that order; false when no sample's block is valid.
+template <typename Samples, typename Sample>
+bool drawSweepPopulations(QPainter& painter, const Samples& samples, const SweepBlock<Sample>& block,
+                          double Sample::*time, const AxisMap& x, const QRectF& panel)
+{
+    return drawPopulationCurves<Samples, Sample>(painter, samples, block.valid, time, x, panel,
+                                                 {{block.lower, sweepCurvePen(0)},
+                                                  {block.upper, sweepCurvePen(1)},
+                                                  {block.left, sweepCurvePen(2)},
+                                                  {block.right, sweepCurvePen(3)},
+                                                  {block.captured, sweepCurvePen(4)}});
+}
+// Their legend "P(lower)", "P(upper)", "P(left)", "P(right)" at panel.top() + 4,
+// the first two in boxes adiabaticWidth wide (the captured weight has none).
+void drawSweepLegend(QPainter& painter, const QRectF& panel, double adiabaticWidth);
+
+// One legend entry: text in colour, left-aligned (top of the box) in
+// QRectF(panel.left() + offset, panel.top() + drop, width, 18).
+struct LegendEntry {
+    const char* text;
+    QRgb colour;
+    double offset;
+    double width;
+};
+void drawLegend(QPainter& painter, const QRectF& panel, double drop, const LegendEntry* entries, std::size_t count);
+template <std::size_t N>
+void drawLegend(QPainter& painter, const QRectF& panel, double drop, const LegendEntry (&entries)[N])
+{
+    drawLegend(painter, panel, drop, entries, N);
+}
+
+// The protocol strip under a time panel: its frame in (80, 88, 98) and a
+// dashed zero line in (105, 115, 125) through its vertical middle.
+void drawProtocolStrip(QPainter& painter, const QRectF& strip);
+// The protocol's signal over [t0, t1] at intervals + 1 times: v = value(t) /
+// scale (the scale floored at 1e-12) limited to [-1, 1] (upper limit first),
+// drawn at strip centre - strip.height() * gain * v.
+template <typename ValueAt>
+QPainterPath protocolSignal(const QRectF& strip, const AxisMap& x, int intervals, double t0, double t1, double scale,
+                            double gain, ValueAt&& valueAt)
+{
+    const double s = atLeast(scale, 1e-12);
+    const double middle = strip.center().y();
+    return sampledPolyline(intervals, t0, t1, [&](double t) {
+        return QPointF(mapValue(x, t), middle - strip.height() * gain * clampNanToUpper(valueAt(t) / s, -1.0, 1.0));
+    });
+}
+
+// The stacked layout of the interference plots for a widget of size (w, h),
+// with PW = max(w - 22, 68) - 58: history = QRectF(58, 28, PW, max(h - 190, 78)),
+// strip = QRectF(58, history.bottom + 14, PW, 30), scan = QRectF(58,
+// strip.bottom + 30, PW, 58).
+struct InterferencePanels {
+    QRectF history;
+    QRectF strip;
+    QRectF scan;
+};
+InterferencePanels interferencePanels(const QSize& widgetSize);
+// Opens the paint of a stacked plot: the background, the layout for the
+// widget's size, then the quarter grid of the history panel in (75, 84, 94)
+// and its frame in kFrame.
+InterferencePanels beginInterferencePlot(QPainter& painter, const QRect& widgetRect);
+// The time axis that the history panel and the strip share: from 0 to the
+// protocol's end raised to every later counted sample time, or to 1 when
+// that end is not above 0.
+template <typename Samples, typename Sample>
+AxisMap interferenceTimeAxis(const InterferencePanels& panels, const Samples& samples, SampleFlag<Sample> flag,
+                        double Sample::*time, double protocolEnd)
+{
+    const double end = historyTimes(samples, flag, time, protocolEnd).end;
+    return horizontalAxis(panels.history, 0.0, end > 0.0 ? end : 1.0, 0.0);
+}
+// Their labels in kAxisText: "1.0" and "0.0" beside the history panel,
+// stripLabel at the strip's top + 5 and scanLabel at the scan's middle - 9
+// (right-aligned in 52 x 18 boxes at x = 2), scanCaption centred in
+// QRectF(scan.left, scan.bottom + 2, scan.width, 18).
+void drawInterferenceLabels(QPainter& painter, const InterferencePanels& panels, const QString& stripLabel,
+                       const QString& scanLabel, const QString& scanCaption);
+
+// A scan drawn in a population panel: one point (x(abscissa),
+// populationY(panel, value)) per entry; points that are not finite are bridged.
+template <typename Points, typename Point>
+QPainterPath scanCurve(const Points& points, double Point::*abscissa, double Point::*value, const AxisMap& x,
+                       const QRectF& panel)
+{
+    return polylineBridgingGaps(points.size(), [&](std::size_t i) {
+        return QPointF(mapValue(x, points[i].*abscissa), populationY(panel, points[i].*value));
+    });
+}
+
+// The curve of a recorder's samples against time, through every sample in
+// order: sample i at (mapValue(time, samples[i].time), mapValue(value,
+// valueOf(samples[i]))); a point that is not finite is a gap, bridged.
+template <typename Sample, typename ValueOf>
+QPainterPath timeCurve(const std::vector<Sample>& samples, const AxisMap& time, const AxisMap& value, ValueOf&& valueOf)
+{
+    return polylineBridgingGaps(samples.size(), [&](std::size_t i) {
+        return QPointF(mapValue(time, samples[i].time), mapValue(value, valueOf(samples[i])));
+    });
+}
+
+// The valueOf of timeCurve for a fraction, fidelity or correlation drawn on
+// a [0, 1] scale: the sample's member clamped to [0, 1], a NaN kept (a gap).
+template <typename Sample>
+auto clampedFraction(double Sample::*member)
+{
+    return [member](const Sample& sample) { return clampKeepNan(sample.*member, 0.0, 1.0); };
+}
+} // namespace vxo::plot

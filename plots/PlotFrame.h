@@ -1,0 +1,269 @@
+#pragma once
+
+#include "plots/PlotPalette.h"
+
+#include <QFont>
+#include <QPen>
+#include <QPointF>
+#include <QRect>
+#include <QRectF>
+#include <QSize>
+#include <QString>
+
+#include <cmath>
+#include <cstddef>
+#include <limits>
+
+class QPainter;
+
+// The frame of a plot and its axes: the paint's opening, the panels of the
+// layouts (single, stacked and split panels, titled pages), grids, frames,
+// pens, lines and discs, value-to-pixel maps, the NaN policies of the clamps,
+// and the texts around a panel.
+namespace vxo::plot {
+
+namespace detail {
+inline bool finitePoint(const QPointF& p) { return std::isfinite(p.x()) && std::isfinite(p.y()); }
+} // namespace detail
+
+// ---------------------------------------------------------------- frame
+
+// Opens a paint: Antialiasing (and TextAntialiasing when asked) on, the whole
+// widget rectangle filled with the background.
+void beginPlot(QPainter& painter, const QRect& widgetRect, const QColor& background, bool textAntialiasing = true);
+
+// value when it is above floor, else floor; a NaN becomes the floor. This is
+// every "max(x, m)" and every "replaced by m when it is m or less" of the
+// layouts and span divisors.
+double atLeast(double value, double floor);
+
+// QRectF(left, top, max(w - widthMargin, minWidth), max(h - heightMargin,
+// minHeight)) for a widget of size (w, h): the plot rectangle of the
+// single-panel plots, e.g. plotRect(size(), 58, 24, 78, 62).
+QRectF plotRect(const QSize& widgetSize, double left, double top, double widthMargin, double heightMargin,
+                double minWidth = 10.0, double minHeight = 10.0);
+
+// The quarter grid: for i = 0..4 a vertical line at left + width * i / 4 and
+// a horizontal line at top + height * i / 4, each across the rectangle (the
+// outermost ones lie on the frame).
+void drawQuarterGrid(QPainter& painter, const QRectF& rect, const QPen& pen);
+// Only the inner horizontal quarter lines (i = 1, 2, 3) of a curve panel.
+void drawInnerQuarterLines(QPainter& painter, const QRectF& rect, const QPen& pen);
+// The rectangle's outline, no fill.
+void drawFrame(QPainter& painter, const QRectF& rect, const QPen& pen);
+// The rectangle filled with brush and outlined with pen (the dark panels of
+// the recorder plots).
+void drawFilledFrame(QPainter& painter, const QRectF& rect, const QPen& pen, const QColor& brush);
+// Quarter grid in gridColour, then the frame in frameColour, both width 1.
+void drawGridAndFrame(QPainter& painter, const QRectF& rect, const QColor& gridColour = kGrid,
+                      const QColor& frameColour = kFrame);
+
+// Solid, dashed or dotted pen with the toolkit's square cap and bevel join.
+QPen plotPen(const QColor& colour, double width = 1.0, Qt::PenStyle style = Qt::SolidLine);
+// The same with round cap and round join.
+QPen roundPlotPen(const QColor& colour, double width = 1.0, Qt::PenStyle style = Qt::SolidLine);
+
+// Straight lines in the given pen; nothing is drawn when a coordinate is not
+// finite.
+void drawHorizontalLine(QPainter& painter, const QPen& pen, double left, double right, double y);
+void drawVerticalLine(QPainter& painter, const QPen& pen, double x, double top, double bottom);
+void drawSegment(QPainter& painter, const QPen& pen, const QPointF& from, const QPointF& to);
+
+// A filled disc (or ellipse with two radii) without outline; the brush is
+// set back to none afterwards. Nothing is drawn for a centre that is not finite.
+void drawDisc(QPainter& painter, const QPointF& centre, double radius, const QColor& fill);
+// The same outlined with pen.
+void drawOutlinedDisc(QPainter& painter, const QPointF& centre, double radiusX, double radiusY, const QColor& fill,
+                      const QPen& outline);
+
+// ---------------------------------------------------------------- axes
+
+// A linear map from values to pixels: pixelStart + pixelSpan * (v - valueStart)
+// / valueSpan. The factories floor the value span, so the map never divides
+// by zero.
+struct AxisMap {
+    double pixelStart = 0.0;
+    double pixelSpan = 1.0;
+    double valueStart = 0.0;
+    double valueSpan = 1.0;
+};
+
+// v0 at rect.left(), v0 + span at rect.right(), span = atLeast(v1 - v0, minimumSpan).
+AxisMap horizontalAxis(const QRectF& rect, double v0, double v1, double minimumSpan);
+// lo at rect.bottom(), lo + span at rect.top() (values grow upwards),
+// span = atLeast(hi - lo, minimumSpan).
+AxisMap verticalAxis(const QRectF& rect, double lo, double hi, double minimumSpan);
+double mapValue(const AxisMap& axis, double value);
+
+// Both axes of a panel whose axes are both positions, on one scale (pixels
+// per length unit), so that a circle of the plane is drawn round: the window
+// [x0, x0 + sx] x [y0, y0 + sy], sx = atLeast(x1 - x0, minimumSpan) and sy
+// likewise, as large as the panel allows and centred in it, y growing
+// upwards. `window` is its pixel rectangle; the maps hold over the whole
+// panel, so a point beyond the window lands in the panel's margin.
+struct PlaneAxes {
+    AxisMap x;
+    AxisMap y;
+    QRectF window;
+};
+PlaneAxes equalScaleAxes(const QRectF& panel, double x0, double x1, double y0, double y1, double minimumSpan);
+QPointF mapPlane(const PlaneAxes& axes, double x, double y);
+
+// Smallest and largest of the finite values seen, and how many there were
+// (+inf, -inf and 0 before the first).
+struct FiniteExtent {
+    double minimum = std::numeric_limits<double>::infinity();
+    double maximum = -std::numeric_limits<double>::infinity();
+    std::size_t count = 0;
+};
+// Widens the extent by value; NaN and infinities are ignored.
+void extendFinite(FiniteExtent& extent, double value);
+
+// ---------------------------------------------------------------- clamps
+
+// One function per NaN policy, so that each plot keeps its own rule:
+// [lo, hi] with a NaN kept as NaN (the path builders then drop the point).
+double clampKeepNan(double value, double lo, double hi);
+// [lo, hi] with the upper limit applied first, so a NaN lands on hi
+// (populations, fidelities: "a value that is not a number counts as 1").
+double clampNanToUpper(double value, double lo, double hi);
+// [lo, hi] with a NaN on lo (the Klein scans: "counts as 0").
+double clampNanToLower(double value, double lo, double hi);
+
+// ---------------------------------------------------------------- texts
+
+// text in colour inside box with the alignment flags.
+void drawTextBox(QPainter& painter, const QRectF& box, int flags, const QString& text, const QColor& colour);
+// text centred (Qt::AlignCenter) in rect: placeholders and centred titles.
+void drawCentredText(QPainter& painter, const QRectF& rect, const QString& text, const QColor& colour);
+// A title band over a panel: centred in QRectF(panel.left(), top, panel.width(), height).
+void drawPanelTitle(QPainter& painter, const QRectF& panel, const QString& text, const QColor& colour = kTitle,
+                    double top = 2.0, double height = 20.0);
+// The value labels left of a panel, right-aligned and vertically centred:
+// upper in QRectF(left, panel.top() - 8, width, 18), lower in
+// QRectF(left, panel.bottom() - 10, width, 18). A number wider than its box
+// runs out of it instead of being cut (here and in drawAxisEndLabels): to the
+// left while it fits right of x = 0, else from the box's left edge into the
+// panel. A panel under 18 pixels high shows the upper label alone.
+void drawValueLabels(QPainter& painter, const QRectF& panel, const QString& upper, const QString& lower,
+                     const QColor& colour = kAxisText, double left = 2.0, double width = 52.0);
+// The ends of a horizontal axis under a panel: first left-aligned in
+// QRectF(panel.left(), panel.bottom() + gap, boxWidth, 20), last
+// right-aligned in QRectF(panel.right() - boxWidth, panel.bottom() + gap, boxWidth, 20).
+void drawAxisEndLabels(QPainter& painter, const QRectF& panel, const QString& first, const QString& last,
+                       const QColor& colour = kAxisText, double boxWidth = 80.0, double gap = 6.0);
+// An axis caption centred in QRectF(panel.left(), panel.bottom() + gap, panel.width(), height).
+void drawAxisCaption(QPainter& painter, const QRectF& panel, const QString& text, const QColor& colour = kAxisText,
+                     double gap = 4.0, double height = 24.0);
+// A copy of the widget's font with weight 75 (bold), for the bold titles.
+QFont boldTitleFont(const QFont& widgetFont);
+// The look of a titled page: the background, the title's box
+// QRect(12, titleTop, w - 24, titleHeight) and colour, and the placeholder's
+// box QRect(20, placeholderTop, w - 40, h - placeholderTop - 20) and colour.
+struct TitledPage {
+    QRgb background;
+    int titleTop;
+    int titleHeight;
+    QRgb titleColour;
+    int placeholderTop;
+    QRgb placeholderColour;
+};
+// The Klein pages: the tunnelling record and the four scans.
+constexpr TitledPage kKleinPage{qRgb(9, 13, 19), 6, 25, qRgb(230, 238, 246), 45, qRgb(145, 162, 178)};
+// The recorder pages of the Aharonov-Bohm, Landau, Hall-edge and backflow experiments.
+constexpr TitledPage kGaugePage{qRgb(10, 14, 20), 7, 24, qRgb(225, 235, 244), 50, qRgb(150, 166, 180)};
+
+// Opens the paint of a titled page: Antialiasing only, the widget filled
+// with the background and the title in a bold copy of widgetFont,
+// left-aligned and vertically centred. Without data the placeholder follows
+// in widgetFont, centred and word-wrapped, and false is returned; with data
+// widgetFont is set back and true is returned.
+bool beginTitledPage(QPainter& painter, const QRect& widgetRect, const QFont& widgetFont, const TitledPage& page,
+                     const QString& title, bool hasData, const QString& placeholder);
+
+// The carpet over a lower panel of the Moshinsky and Kapitza-Dirac pages of
+// size (w, h): QRect(62, 40, W, C) with L = h / 3, C = h - L - heightMargin
+// and W = w - 80, each raised to its floor (120, minHeight, minWidth) when it
+// is not above it.
+QRect carpetOverLowerPanel(const QSize& widgetSize, int heightMargin, int minHeight, int minWidth);
+
+// The two stacked panels of a recorder plot of size (w, h):
+//   upper = QRect(left, top, max(w - widthMargin, minWidth), max(h - heightMargin, minHeight)),
+//   lower = QRect(left, upper.bottom() + gap, upper.width(), max(h - lowerMargin - upper.bottom(), lowerMinHeight)),
+// with QRect's bottom (top + height - 1).
+struct StackedLayout {
+    int left = 0;
+    int top = 0;
+    int widthMargin = 0;
+    int minWidth = 0;
+    int heightMargin = 0;
+    int minHeight = 0;
+    int gap = 0;
+    int lowerMargin = 0;
+    int lowerMinHeight = 0;
+};
+struct StackedPanels {
+    QRect upper;
+    QRect lower;
+};
+// The panels of the layout, each filled with fill and outlined with a 1-pixel frame.
+StackedPanels drawStackedPanels(QPainter& painter, const QSize& widgetSize, const StackedLayout& layout,
+                                const QColor& frame, const QColor& fill);
+// A caption centred in QRect(panel.left(), panel.bottom() + gap, panel.width(), height).
+void drawPanelCaption(QPainter& painter, const QRect& panel, int gap, int height, const QString& text,
+                      const QColor& colour);
+// A summary line left-aligned and vertically centred in
+// QRect(panel.left() + 8, panel.top() + 5, panel.width() - 16, height), inside the panel's top.
+void drawPanelSummary(QPainter& painter, const QRect& panel, int height, const QString& text, const QColor& colour);
+
+// The end of a time axis that starts at 0: analysisEndTime, or lastTime when
+// that is larger (a run past its analysis end stretches the axis), floored at
+// 1e-12 so that it can divide.
+double timeAxisEnd(double analysisEndTime, double lastTime);
+
+// v0 at rect.top(), v0 + span at rect.bottom() (values grow downwards, as
+// time does in the carpets), span = atLeast(v1 - v0, minimumSpan).
+AxisMap downwardAxis(const QRectF& rect, double v0, double v1, double minimumSpan);
+
+// lround(x) as a pixel coordinate; NaN when x is not finite or too large for a
+// pixel, so that the drawing functions above leave the line out.
+double roundedPixel(double x);
+
+// Two panels one above the other, as the recorder plots lay them out in a
+// widget of the given size: the available height A = atLeast(height - top -
+// gap - bottom, minimumHeight) is shared as upper = (left, top, atLeast(width -
+// left - right, minimumWidth), share * A) and lower = (left, upper.bottom +
+// gap, upper.width, A - share * A).
+struct SplitPanels {
+    QRectF upper;
+    QRectF lower;
+};
+SplitPanels splitPanels(const QSize& widgetSize, double left, double right, double top, double gap, double bottom,
+                            double share, double minimumHeight, double minimumWidth);
+
+// A panel title: text centred in the band (panel.left, top, panel.width, height).
+struct PanelTitle {
+    QString text;
+    double top = 0.0;
+    double height = 20.0;
+};
+// The opening of a two-panel plot: both outlines in framePen, then each
+// panel's title in titleColour.
+void drawTitledPanels(QPainter& painter, const SplitPanels& panels, const QPen& framePen, const QColor& titleColour,
+                      const PanelTitle& upperTitle, const PanelTitle& lowerTitle);
+// The placeholder texts of a two-panel plot, each centred in its panel.
+void drawPanelPlaceholders(QPainter& painter, const SplitPanels& panels, const QColor& colour,
+                           const QString& upperText, const QString& lowerText);
+
+// A time marker of a carpet and its curve panel: a vertical line across the
+// curve panel at time t on its horizontal time axis, then a horizontal line
+// across the carpet at time t on its downward time axis.
+void drawTimeMarker(QPainter& painter, const QRectF& carpet, const AxisMap& carpetTime, const QPen& carpetPen,
+                    const QRectF& curve, const AxisMap& curveTime, const QPen& curvePen, double t);
+
+// The time axis under a curve panel: t0 and t1 with one decimal at its ends
+// (drawAxisEndLabels with boxWidth and gap) and "simulation time" centred in
+// the band 4 below it (drawAxisCaption).
+void drawSimulationTimeAxis(QPainter& painter, const QRectF& panel, double t0, double t1, const QColor& colour,
+                            double boxWidth, double gap);
+} // namespace vxo::plot
