@@ -1,8 +1,7 @@
 // The gallery of the recorder plots: each plot fed by a small real run of its
 // experiment (split-step solver, the guided scenes, the recorders as the main
-// window drives them) and written to /tmp/ondrivel-gallery/<plot>.png, to be
-// looked at. Disabled by default; run it with
-//   plots_tests --gtest_also_run_disabled_tests --gtest_filter='WavePacketPlotGallery.*'
+// window drives them) and written as <plot>.png in the gallery's folder, to
+// be looked at.
 
 #include "core/MomentumSpace2D.h"
 #include "core/PotentialField2D.h"
@@ -33,6 +32,7 @@
 #include "plots/QuantumVortexPlotWidget.h"
 #include "plots/QuantumZenoPlotWidget.h"
 
+#include "GalleryFolder.h"
 #include "PlotTestSupport.h"
 #include "RecorderPlotFixtures.h"
 #include "tests/experiments/PresetScenes.h"
@@ -48,15 +48,12 @@ namespace {
 
 using test::sceneOf;
 
-const QString kGallery = QStringLiteral("/tmp/ondrivel-gallery");
-
 class WavePacketPlotGallery : public test::PlotTest {
 protected:
     // The plots inherit the page's font: the program's default of 9 points,
     // not the larger default of the offscreen platform.
     void SetUp() override
     {
-        QDir().mkpath(kGallery);
         QFont font = host().font();
         font.setPointSizeF(9.0);
         host().setFont(font);
@@ -64,7 +61,7 @@ protected:
 
     void save(QWidget& plot, const char* name, const QSize& size = QSize(760, 540))
     {
-        const QString file = QStringLiteral("%1/%2.png").arg(kGallery, QString::fromLatin1(name));
+        const QString file = QStringLiteral("%1/%2.png").arg(gallery::folder(), QString::fromLatin1(name));
         EXPECT_TRUE(test::grabPlot(plot, size).save(file)) << name;
     }
 };
@@ -90,7 +87,7 @@ PotentialField2D potentialOf(const PotentialScene& scene, const ComplexField2D& 
     return potential;
 }
 
-TEST_F(WavePacketPlotGallery, DISABLED_CarpetPlots)
+TEST_F(WavePacketPlotGallery, CarpetPlots)
 {
     {
         // Revivals in the guided box [-L/2, L/2]: the packet minus its mirror
@@ -152,7 +149,7 @@ TEST_F(WavePacketPlotGallery, DISABLED_CarpetPlots)
     }
 }
 
-TEST_F(WavePacketPlotGallery, DISABLED_BilliardAndScar)
+TEST_F(WavePacketPlotGallery, BilliardAndScar)
 {
     {
         // The guided Sinai billiard with a packet aimed off the scatterer.
@@ -203,7 +200,7 @@ TEST_F(WavePacketPlotGallery, DISABLED_BilliardAndScar)
     }
 }
 
-TEST_F(WavePacketPlotGallery, DISABLED_OrbitAndLatticePlots)
+TEST_F(WavePacketPlotGallery, OrbitAndLatticePlots)
 {
     {
         // The guided vortex: core at (1, 0) in the trap of curvature 0.25, one trap period.
@@ -319,7 +316,7 @@ TEST_F(WavePacketPlotGallery, DISABLED_OrbitAndLatticePlots)
     }
 }
 
-TEST_F(WavePacketPlotGallery, DISABLED_LoopAndEchoPlots)
+TEST_F(WavePacketPlotGallery, LoopAndEchoPlots)
 {
     {
         // One slow Berry loop (k = 1, a = 0.35) on 32 x 32 cells of 0.5.

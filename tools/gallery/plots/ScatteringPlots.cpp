@@ -1,11 +1,10 @@
 // The plot gallery: every plot fed with data from a real run, written as PNG
-// files for a person to look at. Disabled by default; run it by hand with
-//   plots_tests --gtest_also_run_disabled_tests --gtest_filter='PlotGallery.*'
-// The files go to $VXO_PLOT_GALLERY, or to plot-gallery/ in the working directory.
+// files for a person to look at, in the gallery's folder (GalleryFolder.h).
 
 #include "plots/QuantumCrossSectionPlotWidget.h"
 #include "plots/QuantumTimeSeriesPlotWidget.h"
 
+#include "GalleryFolder.h"
 #include "PlotTestSupport.h"
 #include "core/AbsorbingBoundary2D.h"
 #include "core/ComplexField2D.h"
@@ -27,17 +26,9 @@
 namespace vxo {
 namespace {
 
-QString galleryDirectory()
-{
-    const char* chosen = std::getenv("VXO_PLOT_GALLERY");
-    const QString directory = chosen != nullptr ? QString::fromLocal8Bit(chosen) : QStringLiteral("plot-gallery");
-    QDir().mkpath(directory);
-    return directory;
-}
-
 void save(QWidget& plot, const QString& name, const QSize& size = QSize(640, 360))
 {
-    const QString path = QStringLiteral("%1/%2.png").arg(galleryDirectory(), name);
+    const QString path = QStringLiteral("%1/%2.png").arg(gallery::folder(), name);
     EXPECT_TRUE(test::grabPlot(plot, size).save(path)) << path.toStdString();
 }
 
@@ -86,7 +77,7 @@ struct ScatteringRun {
 
 using PlotGallery = test::PlotTest;
 
-TEST_F(PlotGallery, DISABLED_WritesEveryPlotAsPng)
+TEST_F(PlotGallery, WritesEveryPlotAsPng)
 {
     ScatteringRun run;
     run.steps(60);

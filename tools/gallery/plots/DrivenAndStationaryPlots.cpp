@@ -1,10 +1,8 @@
-// A gallery to look at, not a test: run with
-//   plots_tests --gtest_also_run_disabled_tests --gtest_filter='*DrivenAndStationaryPlotGallery*'
-// It feeds the resonance, bound-state, quench, drive, Bloch, Rabi,
+// A gallery to look at. It feeds the resonance, bound-state, quench, drive, Bloch, Rabi,
 // double-well, Landau-Zener, Stueckelberg and Ramsey plots with the analyses'
 // own references and with histories of short real simulations of the guided
-// experiments' set-ups, and writes each plot at two sizes to
-// /tmp/vxo_plot_gallery/<plot>_<width>x<height>.png.
+// experiments' set-ups, and writes each plot at two sizes as
+// <plot>_<width>x<height>.png in the gallery's folder.
 
 #include "plots/QuantumBlochPlotWidget.h"
 #include "plots/QuantumBoundStatePlotWidget.h"
@@ -24,6 +22,7 @@
 #include "experiments/QuantumDoubleWell2D.h"
 #include "experiments/TwoLevelSystem.h"
 
+#include "GalleryFolder.h"
 #include "PlotTestSupport.h"
 #include "tests/experiments/TwoLevelFixtures.h"
 
@@ -37,7 +36,6 @@
 namespace vxo {
 namespace {
 
-const QString kGalleryFolder = QStringLiteral("/tmp/vxo_plot_gallery");
 
 // Steps psi through the scene as the main window does, the drive applied at
 // the middle of each step, and observes every `every` steps.
@@ -107,7 +105,6 @@ public:
     // the 9 pt of the usual desktop; the plots inherit the host's font.
     Gallery(QWidget& host, double pointSize) : host_(host)
     {
-        QDir().mkpath(kGalleryFolder);
         QFont font = host_.font();
         font.setPointSizeF(pointSize);
         host_.setFont(font);
@@ -116,7 +113,7 @@ public:
     {
         for (const QSize size : {stacked ? QSize(640, 480) : QSize(640, 400), QSize(380, stacked ? 330 : 260)}) {
             const QString file = QStringLiteral("%1/%2_%3x%4.png")
-                                     .arg(kGalleryFolder, name, QString::number(size.width()),
+                                     .arg(gallery::folder(), name, QString::number(size.width()),
                                           QString::number(size.height()));
             EXPECT_TRUE(test::grabPlot(plot, size).save(file)) << file.toStdString();
         }
@@ -133,7 +130,7 @@ private:
 
 using DrivenAndStationaryPlotGallery = test::PlotTest;
 
-TEST_F(DrivenAndStationaryPlotGallery, DISABLED_WritesEveryPlotToTmp)
+TEST_F(DrivenAndStationaryPlotGallery, WritesEveryPlotToTmp)
 {
     Gallery gallery(host(), 9.0);
 

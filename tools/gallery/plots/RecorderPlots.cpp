@@ -1,8 +1,7 @@
 // The gallery of the recorder and Klein scan plots: each plot fed from a
 // short real run of its experiment (or the real stationary scans) and written
-// to /tmp/vxo-plot-gallery/ at a page size and a cramped size, for looking at
-// them. Disabled by default; run with
-//   plots_tests --gtest_also_run_disabled_tests --gtest_filter='*Gallery*'
+// to the gallery's folder at a page size and a cramped size, for looking at
+// them.
 
 #include "plots/QuantumAharonovBohmPlotWidget.h"
 #include "plots/QuantumBackflowPlotWidget.h"
@@ -31,6 +30,7 @@
 #include "experiments/MoshinskyRecorder.h"
 #include "tests/experiments/PresetScenes.h"
 
+#include "GalleryFolder.h"
 #include "PlotTestSupport.h"
 
 #include <QDir>
@@ -43,14 +43,12 @@
 namespace vxo {
 namespace {
 
-const QString kFolder = "/tmp/vxo-plot-gallery";
 
 void save(QWidget& plot, const QString& name)
 {
-    QDir().mkpath(kFolder);
     for (const QSize& size : {QSize(980, 600), QSize(560, 420)})
         test::grabPlot(plot, size)
-            .save(QString("%1/%2-%3x%4.png").arg(kFolder, name).arg(size.width()).arg(size.height()));
+            .save(QString("%1/%2-%3x%4.png").arg(gallery::folder(), name).arg(size.width()).arg(size.height()));
 }
 
 // A run of steps + 1 sampling points: record() at step 0 and every `every`
@@ -74,7 +72,7 @@ SplitStepFourierSolver2D schroedinger(float dt)
 
 using RecorderPlotGallery = test::PlotTest;
 
-TEST_F(RecorderPlotGallery, DISABLED_WritesEveryPlotFedFromARealRun)
+TEST_F(RecorderPlotGallery, WritesEveryPlotFedFromARealRun)
 {
     // Moshinsky shutter: the guided beam released at t = 1.
     MoshinskyRecorder moshinsky(520);
