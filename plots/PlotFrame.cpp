@@ -272,16 +272,22 @@ QRect carpetOverLowerPanel(const QSize& widgetSize, int heightMargin, int minHei
     return QRect(62, 40, width, height);
 }
 
-StackedPanels drawStackedPanels(QPainter& painter, const QSize& widgetSize, const StackedLayout& layout,
-                                const QColor& frame, const QColor& fill)
+StackedPanels stackedPanels(const QSize& widgetSize, const StackedLayout& layout)
 {
     const QRect upper(layout.left, layout.top, std::max(widgetSize.width() - layout.widthMargin, layout.minWidth),
                       std::max(widgetSize.height() - layout.heightMargin, layout.minHeight));
     const QRect lower(layout.left, upper.bottom() + layout.gap, upper.width(),
                       std::max(widgetSize.height() - layout.lowerMargin - upper.bottom(), layout.lowerMinHeight));
-    drawFilledFrame(painter, upper, plotPen(frame), fill);
-    drawFilledFrame(painter, lower, plotPen(frame), fill);
     return StackedPanels{upper, lower};
+}
+
+StackedPanels drawStackedPanels(QPainter& painter, const QSize& widgetSize, const StackedLayout& layout,
+                                const QColor& frame, const QColor& fill)
+{
+    const StackedPanels panels = stackedPanels(widgetSize, layout);
+    drawFilledFrame(painter, panels.upper, plotPen(frame), fill);
+    drawFilledFrame(painter, panels.lower, plotPen(frame), fill);
+    return panels;
 }
 
 void drawPanelCaption(QPainter& painter, const QRect& panel, int gap, int height, const QString& text,

@@ -206,7 +206,9 @@ struct StackedPanels {
     QRect upper;
     QRect lower;
 };
-// The panels of the layout, each filled with fill and outlined with a 1-pixel frame.
+// The panels of the layout in a widget of the given size.
+StackedPanels stackedPanels(const QSize& widgetSize, const StackedLayout& layout);
+// The same panels, each filled with fill and outlined with a 1-pixel frame.
 StackedPanels drawStackedPanels(QPainter& painter, const QSize& widgetSize, const StackedLayout& layout,
                                 const QColor& frame, const QColor& fill);
 // A caption centred in QRect(panel.left(), panel.bottom() + gap, panel.width(), height).

@@ -35,4 +35,19 @@ constexpr QRgb kTracePlaceholder = qRgb(205, 214, 224);
 constexpr QRgb kTraceStatus = qRgb(215, 223, 232);
 constexpr QRgb kTraceAxis = qRgb(202, 211, 221);
 
+// Colours of the transmission scans: the panel, its frame and grid, the
+// numbers, the scanned curve (cyan) and the massive control beside a
+// massless curve (violet), the current value and its thresholds (yellow),
+// the packet's marker (red), the legend and the summary.
+constexpr QRgb kScanPanel = qRgb(5, 9, 15);
+constexpr QRgb kScanPanelFrame = qRgb(54, 72, 88);
+constexpr QRgb kScanGrid = qRgb(77, 94, 109);
+constexpr QRgb kScanNumbers = qRgb(170, 184, 197);
+constexpr QRgb kScanCurve = qRgb(100, 220, 255);
+constexpr QRgb kScanMassiveCurve = qRgb(220, 130, 255);
+constexpr QRgb kScanCurrent = qRgb(255, 205, 95);
+constexpr QRgb kScanPacket = qRgb(255, 126, 126);
+constexpr QRgb kScanLegend = qRgb(188, 202, 214);
+constexpr QRgb kScanSummary = qRgb(235, 240, 245);
+
 } // namespace vxo::plot

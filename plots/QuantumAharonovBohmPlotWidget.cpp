@@ -24,6 +24,21 @@ constexpr QRgb kTexts = qRgb(180, 198, 212);
 
 } // namespace
 
+plot::StackedLayout QuantumAharonovBohmPlotWidget::layout()
+{
+    plot::StackedLayout layout;
+    layout.left = 64;
+    layout.top = 40;
+    layout.widthMargin = 82;
+    layout.minWidth = 10;
+    layout.heightMargin = 232;
+    layout.minHeight = 100;
+    layout.gap = 34;
+    layout.lowerMargin = 62;
+    layout.lowerMinHeight = 90;
+    return layout;
+}
+
 void QuantumAharonovBohmPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
@@ -37,7 +52,7 @@ void QuantumAharonovBohmPlotWidget::paintEvent(QPaintEvent*)
     const AharonovBohmConfig& config = recorder_->config();
 
     const plot::StackedPanels panels
-        = plot::drawStackedPanels(painter, size(), {64, 40, 82, 10, 232, 100, 34, 62, 90}, QColor(55, 72, 88), kPanel);
+        = plot::drawStackedPanels(painter, size(), layout(), QColor(55, 72, 88), kPanel);
     const QRect& carpet = panels.upper;
     const QRect& curve = panels.lower;
 

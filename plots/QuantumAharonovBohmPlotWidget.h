@@ -1,5 +1,6 @@
 #pragma once
 
+#include "plots/PlotFrame.h"
 #include "plots/RecorderPlotWidget.h"
 
 namespace vxo {
@@ -15,6 +16,9 @@ class AharonovBohmRecorder;
 class QuantumAharonovBohmPlotWidget : public RecorderPlotWidget<AharonovBohmRecorder> {
 public:
     using RecorderPlotWidget::RecorderPlotWidget;
+
+    // Where the two panels lie.
+    static plot::StackedLayout layout();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -10,6 +10,21 @@
 
 namespace vxo {
 
+plot::StackedLayout QuantumBackflowPlotWidget::layout()
+{
+    plot::StackedLayout layout;
+    layout.left = 62;
+    layout.top = 42;
+    layout.widthMargin = 80;
+    layout.minWidth = 140;
+    layout.heightMargin = 255;
+    layout.minHeight = 145;
+    layout.gap = 28;
+    layout.lowerMargin = 56;
+    layout.lowerMinHeight = 110;
+    return layout;
+}
+
 void QuantumBackflowPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
@@ -22,7 +37,7 @@ void QuantumBackflowPlotWidget::paintEvent(QPaintEvent*)
     const BackflowSample& last = samples.back();
 
     const plot::StackedPanels panels = plot::drawStackedPanels(
-        painter, size(), {62, 42, 80, 140, 255, 145, 28, 56, 110}, QColor(55, 72, 88), QColor(5, 9, 15));
+        painter, size(), layout(), QColor(55, 72, 88), QColor(5, 9, 15));
     const QRect& flux = panels.upper;
     const QRect& prob = panels.lower;
 

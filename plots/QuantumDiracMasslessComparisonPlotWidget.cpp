@@ -55,8 +55,8 @@ void QuantumDiracMasslessComparisonPlotWidget::paintEvent(QPaintEvent*)
         picture.gridLines.emplace_back(angle, QString::number(angle, 'f', 0));
     }
     // The massless curve, which carries the marker, on top of the massive control's.
-    picture.curves = {curveOf(scan_, false, QColor(220, 130, 255), 2.0),
-                      curveOf(scan_, true, QColor(100, 220, 255), 2.6)};
+    picture.curves = {curveOf(scan_, false, QColor(plot::kScanMassiveCurve), 2.0),
+                      curveOf(scan_, true, QColor(plot::kScanCurve), 2.6)};
     picture.current = current_;
     picture.packetMaxPRight = packetMaxPRight_;
     const DiracMasslessComparisonPoint& first = scan_.points.front();

@@ -9,6 +9,21 @@
 
 namespace vxo {
 
+plot::StackedLayout QuantumHallEdgePlotWidget::layout()
+{
+    plot::StackedLayout layout;
+    layout.left = 58;
+    layout.top = 40;
+    layout.widthMargin = 76;
+    layout.minWidth = 120;
+    layout.heightMargin = 248;
+    layout.minHeight = 150;
+    layout.gap = 30;
+    layout.lowerMargin = 58;
+    layout.lowerMinHeight = 105;
+    return layout;
+}
+
 void QuantumHallEdgePlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
@@ -22,7 +37,7 @@ void QuantumHallEdgePlotWidget::paintEvent(QPaintEvent*)
     const HallEdgeConfig& config = recorder_->config();
 
     const plot::StackedPanels panels = plot::drawStackedPanels(
-        painter, size(), {58, 40, 76, 120, 248, 150, 30, 58, 105}, QColor(55, 72, 88), QColor(5, 9, 15));
+        painter, size(), layout(), QColor(55, 72, 88), QColor(5, 9, 15));
     const QRect& trajectory = panels.upper;
     const QRect& time = panels.lower;
 

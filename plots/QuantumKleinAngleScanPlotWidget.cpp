@@ -31,7 +31,7 @@ void QuantumKleinAngleScanPlotWidget::paintEvent(QPaintEvent*)
     for (int a = 0; a <= 70; a += 10)
         if (picture.first <= a && a <= picture.last)
             picture.gridLines.emplace_back(a, QString("%1 deg").arg(a));
-    plot::ScanCurve curve{{}, QColor(100, 220, 255), 2.4};
+    plot::ScanCurve curve{{}, QColor(plot::kScanCurve), 2.4};
     for (const KleinAngleScanPoint& p : scan_.points)
         curve.points.push_back({p.valid, p.incidenceAngleDegrees, p.transmission});
     picture.curves.push_back(std::move(curve));

@@ -35,7 +35,7 @@ void QuantumKleinHeightScanPlotWidget::paintEvent(QPaintEvent*)
         if (h0 <= threshold && threshold <= h1)
             picture.thresholds.push_back(threshold);
     picture.thresholdWidth = 1.4;
-    plot::ScanCurve curve{{}, QColor(100, 220, 255), 2.4};
+    plot::ScanCurve curve{{}, QColor(plot::kScanCurve), 2.4};
     for (const KleinHeightScanPoint& p : scan_.points)
         curve.points.push_back({p.valid, p.barrierHeight, p.transmission});
     picture.curves.push_back(std::move(curve));

@@ -39,7 +39,7 @@ void QuantumKleinMassScanPlotWidget::paintEvent(QPaintEvent*)
     }
     if (m0 <= scan_.transitionMass && scan_.transitionMass <= m1)
         picture.thresholds.push_back(scan_.transitionMass);
-    plot::ScanCurve curve{{}, QColor(100, 220, 255), 2.4};
+    plot::ScanCurve curve{{}, QColor(plot::kScanCurve), 2.4};
     for (const KleinMassScanPoint& p : scan_.points)
         curve.points.push_back({p.valid, p.restMass, p.transmission});
     picture.curves.push_back(std::move(curve));

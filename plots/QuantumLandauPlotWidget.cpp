@@ -9,6 +9,21 @@
 
 namespace vxo {
 
+plot::StackedLayout QuantumLandauPlotWidget::layout()
+{
+    plot::StackedLayout layout;
+    layout.left = 58;
+    layout.top = 40;
+    layout.widthMargin = 76;
+    layout.minWidth = 120;
+    layout.heightMargin = 248;
+    layout.minHeight = 150;
+    layout.gap = 30;
+    layout.lowerMargin = 58;
+    layout.lowerMinHeight = 105;
+    return layout;
+}
+
 void QuantumLandauPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
@@ -25,7 +40,7 @@ void QuantumLandauPlotWidget::paintEvent(QPaintEvent*)
     const bool cyclotronPacket = config.preparationMode == 0;
 
     const plot::StackedPanels panels = plot::drawStackedPanels(
-        painter, size(), {58, 40, 76, 120, 248, 150, 30, 58, 105}, QColor(55, 72, 88), QColor(5, 9, 15));
+        painter, size(), layout(), QColor(55, 72, 88), QColor(5, 9, 15));
     const QRect& orbit = panels.upper;
     const QRect& time = panels.lower;
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "plots/PlotFrame.h"
 #include "plots/RecorderPlotWidget.h"
 
 namespace vxo {
@@ -16,6 +17,9 @@ class LandauRecorder;
 class QuantumLandauPlotWidget : public RecorderPlotWidget<LandauRecorder> {
 public:
     using RecorderPlotWidget::RecorderPlotWidget;
+
+    // Where the two panels lie.
+    static plot::StackedLayout layout();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

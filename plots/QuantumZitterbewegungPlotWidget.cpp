@@ -15,6 +15,21 @@ constexpr plot::TitledPage kPage{qRgb(9, 13, 19), 6, 25, qRgb(228, 238, 246), 48
 
 } // namespace
 
+plot::StackedLayout QuantumZitterbewegungPlotWidget::layout()
+{
+    plot::StackedLayout layout;
+    layout.left = 64;
+    layout.top = 42;
+    layout.widthMargin = 82;
+    layout.minWidth = 150;
+    layout.heightMargin = 262;
+    layout.minHeight = 150;
+    layout.gap = 30;
+    layout.lowerMargin = 58;
+    layout.lowerMinHeight = 115;
+    return layout;
+}
+
 void QuantumZitterbewegungPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
@@ -27,7 +42,7 @@ void QuantumZitterbewegungPlotWidget::paintEvent(QPaintEvent*)
     const ZitterbewegungConfig& config = recorder_->config();
 
     const plot::StackedPanels panels = plot::drawStackedPanels(
-        painter, size(), {64, 42, 82, 150, 262, 150, 30, 58, 115}, QColor(54, 72, 88), QColor(5, 9, 15));
+        painter, size(), layout(), QColor(54, 72, 88), QColor(5, 9, 15));
     const QRect& pos = panels.upper;
     const QRect& vel = panels.lower;
 

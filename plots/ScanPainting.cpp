@@ -9,16 +9,6 @@ namespace vxo::plot {
 
 namespace {
 
-// Colours of the transmission scans.
-constexpr QRgb kScanPanel = qRgb(5, 9, 15);
-constexpr QRgb kScanPanelFrame = qRgb(54, 72, 88);
-constexpr QRgb kScanGrid = qRgb(77, 94, 109);
-constexpr QRgb kScanNumbers = qRgb(170, 184, 197);
-constexpr QRgb kScanCurrent = qRgb(255, 205, 95);
-constexpr QRgb kScanPacket = qRgb(255, 126, 126);
-constexpr QRgb kScanLegend = qRgb(188, 202, 214);
-constexpr QRgb kScanSummary = qRgb(235, 240, 245);
-
 // The panel and its horizontal map: value first at panel.left(), first +
 // max(last - first, 1e-12) at panel.left() + panel.width().
 struct ScanFrame {

@@ -22,11 +22,11 @@ namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 const QSize kSize(720, 470);
-const QColor kCurve(100, 220, 255);
-const QColor kCurrent(255, 205, 95);
-const QColor kPacket(255, 126, 126);
-const QColor kMassive(220, 130, 255);
-const QColor kPlaceholderText(145, 162, 178);
+const QColor kCurve(plot::kScanCurve);
+const QColor kCurrent(plot::kScanCurrent);
+const QColor kPacket(plot::kScanPacket);
+const QColor kMassive(plot::kScanMassiveCurve);
+const QColor kPlaceholderText(plot::kKleinPage.placeholderColour);
 
 // The Klein settings of the guided experiment at an incidence angle.
 KleinTunnelingConfig kleinAt(double angleDegrees, double restMass = 0.05, double barrierHeight = 3.2)

@@ -88,15 +88,12 @@ void expectTraces(const QImage& image, const std::vector<Trace>& traces, const s
     }
 }
 
-// The stacked panels of the recorder plots at kSize.
-struct Panels {
-    QRect upper;
-    QRect lower;
-};
-Panels stacked(int left, int top, int widthMargin, int heightMargin, int gap, int lowerMargin)
+// The stacked panels of a recorder plot at kSize, read from the widget's layout.
+using Panels = plot::StackedPanels;
+template <typename Widget>
+Panels stacked()
 {
-    const QRect upper(left, top, kSize.width() - widthMargin, kSize.height() - heightMargin);
-    return {upper, QRect(left, upper.bottom() + gap, upper.width(), kSize.height() - lowerMargin - upper.bottom())};
+    return plot::stackedPanels(kSize, Widget::layout());
 }
 
 double timeX(const QRect& panel, double t, double end) { return panel.left() + panel.width() * t / end; }
@@ -133,7 +130,7 @@ TEST_F(RecorderTracePlots, LandauOrbitEnergyAndFidelityFollowTheSamples)
         plot.setRecorder(&recorder);
         const QImage image = test::grabPlot(plot, kSize);
 
-        const Panels panels = stacked(58, 40, 76, 248, 30, 58);
+        const Panels panels = stacked<QuantumLandauPlotWidget>();
         const auto plane = orbitPlane(panels.upper, 5.0);
         const std::vector<LandauSample>& samples = recorder.samples();
         double energyMax = 1.6 * 0.225; // 1.6 E_0, E_0 = hbar |b| / 2m
@@ -184,7 +181,7 @@ TEST_F(RecorderTracePlots, LandauOrbitOfACircularPathIsDrawnRound)
     QuantumLandauPlotWidget& plot = makePlot<QuantumLandauPlotWidget>();
     plot.setRecorder(&recorder);
     const QImage image = test::grabPlot(plot, kSize);
-    const QRect orbit = stacked(58, 40, 76, 248, 30, 58).upper;
+    const QRect orbit = stacked<QuantumLandauPlotWidget>().upper;
     ASSERT_GT(orbit.width(), orbit.height() + 100) << "a panel far from square";
     const QRect box = test::colourBoundingBox(image, orbit.adjusted(2, 2, -2, -2), QColor(90, 225, 255), 40);
     ASSERT_FALSE(box.isEmpty());
@@ -205,7 +202,7 @@ TEST_F(RecorderTracePlots, HallEdgeTrajectorySkipsAlongTheEdgeAboveTheWall)
     plot.setRecorder(&recorder);
     const QImage image = test::grabPlot(plot, kSize);
 
-    const Panels panels = stacked(58, 40, 76, 248, 30, 58);
+    const Panels panels = stacked<QuantumHallEdgePlotWidget>();
     // The window 32 wide and 9 high on one scale, set by the panel's width here, centred in the panel.
     const QRectF window(panels.upper);
     const double scale = window.width() / 32.0;
@@ -259,7 +256,7 @@ TEST_F(RecorderTracePlots, BackflowShadesTheIntervalsOfNegativeCurrent)
     plot.setRecorder(&recorder);
     const QImage image = test::grabPlot(plot, kSize);
 
-    const Panels panels = stacked(62, 42, 80, 255, 28, 56);
+    const Panels panels = stacked<QuantumBackflowPlotWidget>();
     const QRect& flux = panels.upper;
     const std::vector<BackflowSample>& samples = recorder.samples();
     for (std::size_t k = 1; k < samples.size(); ++k) {
@@ -303,7 +300,7 @@ TEST_F(RecorderTracePlots, ZitterbewegungTremblingAndDriftFollowTheRecorder)
     plot.setRecorder(&recorder);
     const QImage image = test::grabPlot(plot, kSize);
 
-    const Panels panels = stacked(64, 42, 82, 262, 30, 58);
+    const Panels panels = stacked<QuantumZitterbewegungPlotWidget>();
     const std::vector<ZitterbewegungSample>& samples = recorder.samples();
     double lo = samples.front().meanX, hi = lo, residual = 1e-6, velocity = 1e-6;
     for (const ZitterbewegungSample& s : samples) {
