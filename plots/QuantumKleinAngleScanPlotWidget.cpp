@@ -41,7 +41,8 @@ void QuantumKleinAngleScanPlotWidget::paintEvent(QPaintEvent*)
                      "time-domain packet max P_right";
     picture.summary = QString("|p|=%1   E=%2   V0=%3   width=%4   scan=%5..%6 deg")
                           .arg(QString::number(scan_.momentumMagnitude, 'f', 4), QString::number(scan_.energy, 'f', 4),
-                               QString::number(scan_.barrierHeight, 'f', 3), QString::number(scan_.barrierWidth, 'f', 3),
+                               QString::number(scan_.barrierHeight, 'f', 3),
+                               QString::number(scan_.barrierWidth, 'f', 3),
                                QString::number(picture.first, 'f', 0), QString::number(picture.last, 'f', 0));
     plot::paintScan(painter, size(), layout(), picture);
 }

@@ -31,8 +31,8 @@ void QuantumKleinTunnelingPlotWidget::paintEvent(QPaintEvent*)
 
     // The scans' panel, its width and height kept at 120 pixels at least.
     const QRect panel = plot::drawScanPanel(painter, size(), layout());
-    const plot::AxisMap time
-        = plot::horizontalAxis(QRectF(panel), 0.0, plot::timeAxisEnd(config.analysisEndTime, samples.back().time), 1e-12);
+    const double end = plot::timeAxisEnd(config.analysisEndTime, samples.back().time);
+    const plot::AxisMap time = plot::horizontalAxis(QRectF(panel), 0.0, end, 1e-12);
     // Full scale at 0.92 of the height; values outside [0, 1] are not clamped.
     const auto curve = [&](double KleinSample::*probability, const QColor& colour, double width) {
         plot::strokePath(painter,
@@ -48,7 +48,8 @@ void QuantumKleinTunnelingPlotWidget::paintEvent(QPaintEvent*)
     curve(&KleinSample::barrierProbability, QColor(255, 205, 95), 2.0);
     curve(&KleinSample::rightProbability, QColor(100, 220, 255), 2.3);
 
-    plot::drawScanTexts(painter, panel, layout(), "red: left/reflected   yellow: inside barrier   cyan: right/transmitted",
+    plot::drawScanTexts(painter, panel, layout(),
+                        "red: left/reflected   yellow: inside barrier   cyan: right/transmitted",
                         QString("E=%1   V0=%2   angle=%3 deg   Klein zone=%4   max P_right=%5   flux=%6")
                             .arg(QString::number(QuantumKleinTunneling2D::energy(config), 'f', 4),
                                  QString::number(config.barrierHeight, 'f', 3),
