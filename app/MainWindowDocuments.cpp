@@ -304,6 +304,20 @@ bool MainWindow::validateDocumentControls(const ExperimentDocument& document, QS
     return true;
 }
 
+std::vector<QWidget*> MainWindow::documentControlWidgets() const
+{
+    std::vector<QWidget*> widgets;
+    const auto add = [this, &widgets](const char* name) {
+        if (QWidget* widget = findChild<QWidget*>(QLatin1String(name)))
+            widgets.push_back(widget);
+    };
+    for (const char* name : kDocumentControls)
+        add(name);
+    for (const char* name : kStadiumControls)
+        add(name);
+    return widgets;
+}
+
 bool MainWindow::applyExperimentDocument(const ExperimentDocument& document, QString& error)
 {
     return applyDocument(document, error) == DocumentApplication::Applied;
