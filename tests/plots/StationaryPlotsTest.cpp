@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <string>
 #include <vector>
 
 namespace vxo {
@@ -151,6 +153,54 @@ TEST_F(BoundStatePlot, DrawsTheLadderAndTheSelectedEigenfunctionWithItsNodes)
     const QImage none = test::grabPlot(plot, QSize(480, 360));
     EXPECT_EQ(countColour(none, none.rect(), node, 20) + countColour(none, none.rect(), QColor(255, 184, 70), 10), 0)
         << "no eigenfunction, every level dashed blue";
+}
+
+TEST_F(BoundStatePlot, EveryLevelKeepsItsLabelWhereLevelsCrowd)
+{
+    // Six levels of which runs lie a few pixels apart, as in a finite well,
+    // the fifth selected: no label may be hidden or print over another.
+    BoundStateResult crowded = harmonicLadder();
+    const double energies[6] = {0.5, 0.58, 0.66, 1.5, 1.56, 2.5};
+    crowded.states.clear();
+    for (int n = 0; n < 6; ++n)
+        crowded.states.push_back({n + 1, energies[n], n, harmonicLadder().states[std::size_t(n % 3)].phi});
+    auto& plot = makePlot<QuantumBoundStatePlotWidget>();
+    plot.setResult(crowded, 4);
+    const QImage image = test::grabPlot(plot, QSize(520, 380));
+    // Energy range [0, 8] widened by 8 %, as for the plain ladder.
+    const QRectF p(62, 26, 436, 316);
+    const auto levelY = [&](double e) { return test::panelPoint(p, -4.0, 4.0, -0.64, 8.64, 0.0, e).y(); };
+    // The continuum's label, right-aligned on its line.
+    const QRectF continuum(p.right() - 150, levelY(6.0) - 18, 146, 18);
+
+    const auto labels = plot.levelLabels();
+    ASSERT_EQ(labels.size(), 6u) << "one label per level";
+    for (std::size_t k = 0; k < labels.size(); ++k) {
+        const auto& label = labels[k];
+        const std::string which = "label of E = " + std::to_string(energies[k]);
+        ASSERT_EQ(label.state, int(k));
+        EXPECT_NEAR(label.levelY, levelY(energies[k]), 0.5) << which;
+        // The ink of a line of text, the box less its top and bottom margins.
+        const QRectF ink = label.box.adjusted(0, 3, 0, -3);
+        EXPECT_TRUE(p.contains(label.box)) << which << " leaves the panel";
+        EXPECT_FALSE(ink.intersects(continuum.adjusted(0, 3, 0, -3))) << which << " prints over the continuum's";
+        for (std::size_t j = 0; j < k; ++j)
+            EXPECT_FALSE(ink.intersects(labels[j].box.adjusted(0, 3, 0, -3)))
+                << which << " prints over that of E = " << energies[j];
+        const QColor colour = k == 4 ? QColor(255, 205, 115) : QColor(130, 205, 235);
+        EXPECT_GT(countColour(image, label.box.toRect(), colour, 0), 0) << which << " is not drawn";
+        if (!label.onLeader) {
+            EXPECT_NEAR(label.box.bottom(), label.levelY, 0.5) << which << " stands on its line";
+            continue;
+        }
+        // A leader runs from beside the text to the level's line, through
+        // the rows between the box and that line.
+        const double near = label.levelY > label.box.bottom() ? label.box.bottom() : label.levelY;
+        const double far = label.levelY > label.box.bottom() ? label.levelY : label.box.top();
+        const QRect between(int(label.box.left()), int(near), int(label.box.width()) + 15, int(far - near) + 1);
+        EXPECT_GT(countColour(image, between, colour, 40), 0)
+            << which << " has no leader";
+    }
 }
 
 TEST_F(BoundStatePlot, ResultsThatCannotBeDrawnShowThePlaceholder)
