@@ -341,31 +341,25 @@ bool allFinite(const ComplexField2D& field)
     return true;
 }
 
-// Every value a user can see in the form's spin boxes, combos, check boxes
-// and tabs, and the run speed, by object name.
+// Every value of the form's spin boxes, combos, check boxes and tabs, and
+// the run speed, by name; the bound-state selectors list the states last
+// computed, which only a bound-state experiment recomputes.
 using FormCapture = std::map<std::string, double>;
-
 FormCapture captureForm(const MainWindow& w)
 {
-    // Their entries list the bound states last computed, which only a
-    // bound-state experiment recomputes.
-    const std::set<std::string> computedEntries{"boundStateComboBox", "boundSuperpositionAComboBox",
-                                                "boundSuperpositionBComboBox"};
-    FormCapture capture;
+    const QStringList computed{"boundStateComboBox", "boundSuperpositionAComboBox", "boundSuperpositionBComboBox"};
+    FormCapture capture{{"run speed", w.transportClock().speed()}};
     for (const QWidget* widget : w.findChildren<QWidget*>()) {
-        const std::string name = widget->objectName().toStdString();
         int decimals = 0;
         std::optional<double> value = controlValue(widget, decimals);
         if (const auto* tabs = qobject_cast<const QTabWidget*>(widget))
             value = tabs->currentIndex();
-        if (value && !name.empty() && !computedEntries.count(name))
-            capture[name] = *value;
+        if (value && !computed.contains(widget->objectName()))
+            capture[widget->objectName().toStdString()] = *value;
     }
-    capture["run speed"] = w.transportClock().speed();
     return capture;
 }
 
-// The names whose values differ, blank-separated.
 std::string differences(const FormCapture& a, const FormCapture& b)
 {
     std::string names;
@@ -375,31 +369,26 @@ std::string differences(const FormCapture& a, const FormCapture& b)
     return names;
 }
 
-// Moves every control the user could have changed to another value, with
-// its signals blocked as if it had been left there by an earlier session:
-// a spin box to a point inside its range, a combo and a tab widget to their
-// next entry, a check box to the other state. The library choice and the
-// help language belong to the user and stay.
+// Every control but the user's own (library choice, help language) moved
+// elsewhere with its signals blocked, as an earlier session might leave it.
 void scrambleForm(MainWindow& w)
 {
-    const std::set<std::string> usersOwn{"experimentPresetComboBox", "helpLanguageTabWidget"};
     for (QWidget* widget : w.findChildren<QWidget*>()) {
-        if (usersOwn.count(widget->objectName().toStdString()))
+        if (widget->objectName() == "experimentPresetComboBox" || widget->objectName() == "helpLanguageTabWidget")
             continue;
         const QSignalBlocker blocker(widget);
         if (auto* box = qobject_cast<QDoubleSpinBox*>(widget))
             box->setValue(box->minimum() + 0.377 * (box->maximum() - box->minimum()));
         else if (auto* box = qobject_cast<QSpinBox*>(widget))
             box->setValue(box->minimum() + (box->maximum() - box->minimum()) / 3);
-        else if (auto* combo = qobject_cast<QComboBox*>(widget); combo && combo->count() > 1)
-            combo->setCurrentIndex((combo->currentIndex() + 1) % combo->count());
+        else if (auto* combo = qobject_cast<QComboBox*>(widget))
+            combo->setCurrentIndex((combo->currentIndex() + 1) % std::max(combo->count(), 1));
         else if (auto* box = qobject_cast<QCheckBox*>(widget))
             box->setChecked(!box->isChecked());
-        else if (auto* tabs = qobject_cast<QTabWidget*>(widget); tabs && tabs->count() > 1)
-            tabs->setCurrentIndex((tabs->currentIndex() + 1) % tabs->count());
+        else if (auto* tabs = qobject_cast<QTabWidget*>(widget))
+            tabs->setCurrentIndex((tabs->currentIndex() + 1) % std::max(tabs->count(), 1));
     }
 }
-
 
 class GuidedLoading : public ::testing::Test {
 protected:
@@ -534,12 +523,10 @@ TEST_F(GuidedLoading, BlochOscillationsAfterDoubleSlitAreThoseOfANewWindow)
     // snapshot and must not draw the slit's arrival curve over the lattice.
     constexpr int kDoubleSlit = 4;
     constexpr int kBloch = 27;
-    FormCapture fresh;
-    {
-        MainWindow newWindow(nullptr, false);
-        newWindow.loadGuidedExperiment(kBloch);
-        fresh = captureForm(newWindow);
-    }
+    auto newWindow = std::make_unique<MainWindow>(nullptr, false);
+    newWindow->loadGuidedExperiment(kBloch);
+    const FormCapture fresh = captureForm(*newWindow);
+    newWindow.reset();
     window->loadGuidedExperiment(kDoubleSlit);
     ASSERT_NE(child<QComboBox>("measurementModeComboBox")->currentIndex(), fresh.at("measurementModeComboBox"));
     window->loadGuidedExperiment(kBloch);
