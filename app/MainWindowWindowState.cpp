@@ -7,6 +7,8 @@
 #include <QComboBox>
 #include <QDockWidget>
 #include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QSettings>
 #include <QSignalBlocker>
 #include <QTabWidget>
@@ -22,6 +24,19 @@ namespace {
 const QString kSettingsGroup = QStringLiteral("MainWindow");
 constexpr int kDefaultAnalysisDockHeight = 420;
 constexpr int kDefaultRightColumnWidth = 460;
+// In a window shorter than the form the analysis dock takes this share of the
+// height, enough for a two-panel page whole on a 1080 px screen; on a shorter
+// screen the viewport's minimum caps it and the page scrolls.
+constexpr double kShortWindowAnalysisShare = 0.6;
+
+// `window` no larger than `available` and moved inside it.
+QRect clampedInside(const QRect& window, const QRect& available)
+{
+    const QSize size = window.size().boundedTo(available.size());
+    const int x = std::clamp(window.x(), available.left(), available.left() + available.width() - size.width());
+    const int y = std::clamp(window.y(), available.top(), available.top() + available.height() - size.height());
+    return QRect(QPoint(x, y), size);
+}
 
 // A tab widget or the analysis page selector whose current index is saved
 // under `key`. Exactly one of the two pointers is set; a selector whose
@@ -82,11 +97,31 @@ std::array<std::pair<QDockWidget*, QAction*>, 5> MainWindow::dockActionPairs() c
     }};
 }
 
+QRect MainWindow::availableScreenGeometry() const
+{
+    const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
+    return shown ? shown->availableGeometry() : QRect(QPoint(0, 0), formWindowSize);
+}
+
+void MainWindow::fitToScreen(const QRect& available)
+{
+    if (!available.isEmpty())
+        setGeometry(clampedInside(QRect(available.topLeft(), formWindowSize), available));
+    applyDefaultDockLayout();
+}
+
 void MainWindow::applyDefaultDockLayout()
 {
     if (!ui->controlsDockWidget)
         return;
     QDockWidget* const rightDocks[] = {ui->timeDockWidget, ui->diagnosticsDockWidget, ui->helpDockWidget};
+
+    // Below the form's height the analysis dock under the whole width would
+    // leave the side columns too short for their docks: they take the
+    // bottom corners and the analysis dock sits under the viewport.
+    const bool shortWindow = height() < formWindowSize.height();
+    setCorner(Qt::BottomLeftCorner, shortWindow ? Qt::LeftDockWidgetArea : Qt::BottomDockWidgetArea);
+    setCorner(Qt::BottomRightCorner, shortWindow ? Qt::RightDockWidgetArea : Qt::BottomDockWidgetArea);
 
     addDockWidget(Qt::LeftDockWidgetArea, ui->controlsDockWidget);
     ui->controlsDockWidget->setFloating(false);
@@ -111,7 +146,10 @@ void MainWindow::applyDefaultDockLayout()
     // 420 px leave the analysis page's plot about 220 px under its controls
     // and summary; at 240 px the plots were squeezed to a strip. The right
     // column above is sized so that both fit the form's 1216 px.
-    resizeDocks({ui->analysisDockWidget}, {kDefaultAnalysisDockHeight}, Qt::Vertical);
+    const int analysisHeight = shortWindow ? std::max(kDefaultAnalysisDockHeight,
+                                                      static_cast<int>(kShortWindowAnalysisShare * height()))
+                                           : kDefaultAnalysisDockHeight;
+    resizeDocks({ui->analysisDockWidget}, {analysisHeight}, Qt::Vertical);
 
     for (const auto& pair : dockActionPairs())
         pair.second->setChecked(true);
@@ -139,9 +177,11 @@ void MainWindow::restoreGuiState()
     QSettings settings;
     settings.beginGroup(kSettingsGroup);
 
-    const QByteArray geometry = settings.value(QStringLiteral("geometry")).toByteArray();
-    if (!geometry.isEmpty())
-        restoreGeometry(geometry);
+    const QByteArray savedGeometry = settings.value(QStringLiteral("geometry")).toByteArray();
+    // A layout saved on a larger screen would hide controls and the status
+    // bar below or beside this one.
+    if (!savedGeometry.isEmpty() && restoreGeometry(savedGeometry))
+        setGeometry(clampedInside(geometry(), availableScreenGeometry()));
     const QByteArray dockState = settings.value(QStringLiteral("windowState")).toByteArray();
     if (!dockState.isEmpty()) {
         if (restoreState(dockState, kWindowStateVersion)) {

@@ -8,8 +8,8 @@ state keeps the selector's index. The first three pages (time series,
 resonance, bound states) are built here; the others come from their helper
 modules, in stack order."""
 
-from builder import (BOLD, CONSOLAS, SizePolicy, check_box, combo_box, double_spin_box, hbox, hspacer, label, page,
-                     push_button, spin_box, stacked_widget, vbox)
+from builder import (BOLD, CONSOLAS, Enum, SizePolicy, check_box, combo_box, double_spin_box, hbox, hspacer, label,
+                     page, push_button, scroll_area, spin_box, stacked_widget, vbox)
 
 import analysis_berry_to_dirac
 import analysis_bloch_to_scars
@@ -36,7 +36,7 @@ def cross_section_tab():
         label("crossSectionActualValueLabel", "Y = 0.000", font=CONSOLAS),
         hspacer(20, 20),
     ])
-    plot = plot_widget("crossSectionPlotWidget", "QuantumCrossSectionPlotWidget")
+    plot = plot_widget("crossSectionPlotWidget", "QuantumCrossSectionPlotWidget", on_scrolled_page=False)
     return page("crossSectionTab", vbox("crossSectionTabLayout", [controls, plot], margins=4), title="Cross-section")
 
 
@@ -136,5 +136,8 @@ def experiment_analysis_tab():
     pages = ([time_series_page(), resonance_page(), bound_states_page()] + analysis_two_level.pages()
              + analysis_bloch_to_scars.pages() + analysis_berry_to_dirac.pages())
     stack = stacked_widget("analysisStackedWidget", pages, current=0)
-    return page("experimentAnalysisTab", vbox("experimentAnalysisTabLayout", [header, stack], margins=4, spacing=4),
+    # A dock shorter than a page scrolls the page instead of squeezing its
+    # plot; the main window sizes the stack to its current page.
+    area = scroll_area("analysisScrollArea", stack, frameShape=Enum("QFrame::NoFrame"), widgetResizable=False)
+    return page("experimentAnalysisTab", vbox("experimentAnalysisTabLayout", [header, area], margins=4, spacing=4),
                 title="Experiment Analysis")

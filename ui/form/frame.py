@@ -67,8 +67,10 @@ def central_widget():
                   toolTip="Transport speed. Numerical dt remains unchanged."),
         hspacer(40, 20),
     ])
+    # Small enough that the window, its docks and a readable analysis page
+    # fit a 1366 x 768 screen; the view grows with the window.
     view = widget(QUANTUM_GL_VIEW, "quantumView", sizePolicy=SizePolicy("Expanding", "Expanding", 1, 1),
-                  minimumSize=Size(640, 480))
+                  minimumSize=Size(480, 300))
     return Widget("QWidget", "centralWidget").set_layout(vbox("verticalLayout_3", [header, view]))
 
 

@@ -1,0 +1,47 @@
+#include "app/CurrentPageScroller.h"
+
+#include <QEvent>
+#include <QLayout>
+#include <QScrollArea>
+#include <QStackedWidget>
+
+#include <algorithm>
+
+namespace vxo {
+
+CurrentPageScroller::CurrentPageScroller(QScrollArea* area, QStackedWidget* stack)
+    : area_(area), stack_(stack)
+{
+    area_->viewport()->installEventFilter(this);
+    for (int i = 0; i < stack_->count(); ++i)
+        stack_->widget(i)->installEventFilter(this);
+    connect(stack_, &QStackedWidget::currentChanged, this, [this] { fit(); });
+    fit();
+}
+
+void CurrentPageScroller::fit()
+{
+    const QWidget* page = stack_->currentWidget();
+    if (page == nullptr)
+        return;
+    const QSize viewport = area_->viewport()->size();
+    const QSize minimum = page->minimumSizeHint().expandedTo(page->minimumSize());
+    const int width = std::max(viewport.width(), minimum.width());
+    const int needed = page->hasHeightForWidth() ? page->heightForWidth(width) : page->sizeHint().height();
+    const int height = std::max({viewport.height(), minimum.height(), needed});
+    if (stack_->size() != QSize(width, height))
+        stack_->resize(width, height);
+}
+
+bool CurrentPageScroller::eventFilter(QObject* watched, QEvent* event)
+{
+    // A page asks for a new layout when a summary or tutor text changes its
+    // height; only the current page's request matters.
+    const bool resized = watched == area_->viewport() && event->type() == QEvent::Resize;
+    const bool relaid = watched == stack_->currentWidget() && event->type() == QEvent::LayoutRequest;
+    if (resized || relaid)
+        fit();
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace vxo
