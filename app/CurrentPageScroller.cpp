@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QLayout>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStackedWidget>
 
 #include <algorithm>
@@ -15,8 +16,26 @@ CurrentPageScroller::CurrentPageScroller(QScrollArea* area, QStackedWidget* stac
     area_->viewport()->installEventFilter(this);
     for (int i = 0; i < stack_->count(); ++i)
         stack_->widget(i)->installEventFilter(this);
-    connect(stack_, &QStackedWidget::currentChanged, this, [this] { fit(); });
+    connect(stack_, &QStackedWidget::currentChanged, this, [this] {
+        fit();
+        revealPlot();
+    });
     fit();
+}
+
+void CurrentPageScroller::revealPlot()
+{
+    const QWidget* page = stack_->currentWidget();
+    const QLayout* layout = page ? page->layout() : nullptr;
+    const QWidget* plot = layout && layout->count() > 0 ? layout->itemAt(layout->count() - 1)->widget() : nullptr;
+    if (plot == nullptr)
+        return;
+    // The plot whole where the dock has room for it, its top panel first
+    // where it has not; the page's text above stays a scroll away.
+    const int top = plot->mapTo(stack_, QPoint(0, 0)).y();
+    const int visible = area_->viewport()->height();
+    const int value = plot->height() <= visible ? top + plot->height() - visible : top;
+    area_->verticalScrollBar()->setValue(std::max(0, value));
 }
 
 void CurrentPageScroller::fit()

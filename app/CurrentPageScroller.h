@@ -21,6 +21,10 @@ public:
 
     // Resizes the stack to the current page; nothing without a page.
     void fit();
+    // Scrolls a newly chosen page so that its plot, the last item of its
+    // layout, is seen whole, or from its top where it is taller than the
+    // area; nothing on a page that fits.
+    void revealPlot();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -247,6 +247,10 @@ private:
     // In a window shorter than the form the side docks take the bottom
     // corners and the analysis dock its share of the height.
     void applyDefaultDockLayout();
+    // Widths of the left and right dock columns: their preferred widths
+    // where the window has room beside the middle column's minimum, else
+    // narrower, down to their docks' minimum widths.
+    QList<int> sideColumnWidths() const;
     // The screen's available geometry the window opens on or is shown on.
     QRect availableScreenGeometry() const;
     // Group "MainWindow": geometry, dock state and the selected tabs; nothing

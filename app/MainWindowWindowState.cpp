@@ -8,9 +8,11 @@
 #include <QDockWidget>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QLayout>
 #include <QScreen>
 #include <QSettings>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTimer>
 #include <QWindowStateChangeEvent>
@@ -25,9 +27,10 @@ const QString kSettingsGroup = QStringLiteral("MainWindow");
 constexpr int kDefaultAnalysisDockHeight = 420;
 constexpr int kDefaultRightColumnWidth = 460;
 // In a window shorter than the form the analysis dock takes this share of the
-// height, enough for a two-panel page whole on a 1080 px screen; on a shorter
-// screen the viewport's minimum caps it and the page scrolls.
-constexpr double kShortWindowAnalysisShare = 0.6;
+// height: on a 1080 px screen the tallest plot of the analysis pages fits its
+// dock whole, the viewport keeps the rest; on a shorter screen the viewport's
+// minimum caps it and the page scrolls.
+constexpr double kShortWindowAnalysisShare = 0.58;
 
 // `window` no larger than `available` and moved inside it.
 QRect clampedInside(const QRect& window, const QRect& available)
@@ -105,9 +108,39 @@ QRect MainWindow::availableScreenGeometry() const
 
 void MainWindow::fitToScreen(const QRect& available)
 {
-    if (!available.isEmpty())
-        setGeometry(clampedInside(QRect(available.topLeft(), formWindowSize), available));
+    if (!available.isEmpty()) {
+        const QRect form(available.topLeft(), formWindowSize);
+        setGeometry(available.contains(form) ? form : available);
+    }
     applyDefaultDockLayout();
+}
+
+QList<int> MainWindow::sideColumnWidths() const
+{
+    // The right column is wide enough for the diagnostics' value column
+    // beside its section and parameter columns, which size to their contents.
+    const int leftPreferred = ui->controlsDockWidget->sizeHint().width();
+    const int leftMinimum = ui->controlsDockWidget->minimumWidth();
+    int rightMinimum = 0;
+    for (const QDockWidget* dock : {ui->timeDockWidget, ui->diagnosticsDockWidget, ui->helpDockWidget})
+        rightMinimum = std::max(rightMinimum, dock->minimumWidth());
+    const int rightPreferred = std::max(kDefaultRightColumnWidth, rightMinimum);
+    // The middle column holds the transport row over the viewport and the
+    // analysis dock; two separators part it from the side columns.
+    const int middle = std::max(centralWidget()->minimumSizeHint().width(), ui->analysisDockWidget->minimumWidth());
+    const int separators = 2 * style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, this);
+    const int shortfall = leftPreferred + rightPreferred + middle + separators - width();
+    if (shortfall <= 0)
+        return {leftPreferred, rightPreferred};
+    // A narrower window takes the shortfall from both side columns in
+    // proportion to what each can give.
+    const int leftSlack = std::max(0, leftPreferred - leftMinimum);
+    const int rightSlack = std::max(0, rightPreferred - rightMinimum);
+    const int slack = leftSlack + rightSlack;
+    if (shortfall >= slack)
+        return {leftMinimum, rightMinimum};
+    const int fromLeft = static_cast<int>(static_cast<long long>(shortfall) * leftSlack / slack);
+    return {leftPreferred - fromLeft, rightPreferred - (shortfall - fromLeft)};
 }
 
 void MainWindow::applyDefaultDockLayout()
@@ -136,9 +169,10 @@ void MainWindow::applyDefaultDockLayout()
     for (QDockWidget* dock : rightDocks)
         dock->show();
     resizeDocks({ui->timeDockWidget, ui->diagnosticsDockWidget, ui->helpDockWidget}, {250, 245, 230}, Qt::Vertical);
-    // Wide enough for the diagnostics' value column beside its section and
-    // parameter columns, which size to their contents.
-    resizeDocks({ui->diagnosticsDockWidget}, {kDefaultRightColumnWidth}, Qt::Horizontal);
+    // Column widths apply to a laid-out window only; a window not yet shown
+    // would otherwise take its docks' preferred widths whatever its width.
+    layout()->activate();
+    resizeDocks({ui->controlsDockWidget, ui->diagnosticsDockWidget}, sideColumnWidths(), Qt::Horizontal);
 
     addDockWidget(Qt::BottomDockWidgetArea, ui->analysisDockWidget);
     ui->analysisDockWidget->setFloating(false);

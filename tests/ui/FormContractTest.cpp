@@ -409,8 +409,9 @@ const std::vector<ObjectGroup>& formObjects()
           "hallEdgeTabLayout", "backflowTabLayout", "zitterTabLayout", "kleinTabLayout", "kleinAngleScanTabLayout",
           "kleinHeightScanTabLayout", "kleinMassScanTabLayout", "diracMasslessTabLayout"}},
         {"QHBoxLayout",
-         {"crossSectionControlsLayout", "analysisPageHeaderLayout", "timeSeriesControlsLayout",
-          "resonanceControlsLayout", "boundStateComputeLayout", "boundSuperpositionLayout", "ramseyEnsembleLayout",
+         {"crossSectionControlsLayout", "crossSectionCurveLayout", "analysisPageHeaderLayout", "timeSeriesControlsLayout",
+          "resonanceControlsLayout", "resonanceScanPointsLayout", "boundStateComputeLayout", "boundStateSelectLayout",
+          "boundSuperpositionLayout", "boundSuperpositionPhaseLayout", "ramseyEnsembleLayout",
           "kickedRotorControlsLayout", "zenoControlsLayout", "scarsControlsLayout"}},
         {"QLabel",
          {"crossSectionAxisLabel", "crossSectionPositionLabel", "crossSectionCurveLabel",
@@ -1054,8 +1055,9 @@ const std::vector<DockRow>& docks()
     static const Qt::DockWidgetAreas sides = Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea;
     static const std::vector<DockRow> rows = {
         {"controlsDockWidget", "Controls", "actionControlsDock", Qt::LeftDockWidgetArea, sides, {398, 583}},
+        // Narrow enough to sit between the side docks on a 1366 px screen.
         {"analysisDockWidget", "Analysis", "actionAnalysisDock", Qt::BottomDockWidgetArea, Qt::BottomDockWidgetArea,
-         {642, 233}},
+         {600, 233}},
         {"timeDockWidget", "Time", "actionTimeDock", Qt::RightDockWidgetArea, sides, {310, 276}},
         {"diagnosticsDockWidget", "Diagnostics", "actionDiagnosticsDock", Qt::RightDockWidgetArea, sides, {78, 97}},
         {"helpDockWidget", "Physics Help / Guida", "actionHelpDock", Qt::RightDockWidgetArea, sides, {135, 130}},

@@ -109,7 +109,9 @@ def analysis_dock():
         analysis.experiment_analysis_tab(),
     ], current=0)
     contents = Widget("QWidget", "analysisDockContents").set_layout(vbox("verticalLayout_4", [tabs]))
-    return dock("analysisDockWidget", "Analysis", (642, 233), BOTTOM_AREA, BOTTOM, contents)
+    # 600 px wide at least, not the 642 px of old: between the side docks at
+    # their minimum widths on a 1366 px screen.
+    return dock("analysisDockWidget", "Analysis", (600, 233), BOTTOM_AREA, BOTTOM, contents)
 
 
 def toggle(action, dock_name):
