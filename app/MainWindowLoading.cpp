@@ -6,6 +6,7 @@
 #include "plots/QuantumBoundStatePlotWidget.h"
 #include "ui/MainWindowForm.h"
 #include "view/DisplayPreset.h"
+#include "view/QuantumGLView.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,6 +21,8 @@
 
 #include <algorithm>
 #include <array>
+#include <initializer_list>
+#include <vector>
 
 namespace vxo {
 
@@ -101,6 +104,10 @@ void MainWindow::loadGuidedExperiment(int presetIndex)
     setCheckedQuietly(ui->potentialSceneActiveCheckBox, false);
     refreshSceneObjectList(0);
 
+    // What the preset does not set starts as in a new window, not as the
+    // previous experiment left it: its detector, speed or display would
+    // otherwise run on into this one.
+    restoreFreshControls();
     writePresetControls(preset);
 
     // The scene with the preset's own ids: drive records and the shutter name
@@ -352,6 +359,33 @@ void MainWindow::setRunSpeedIndex(int index)
     setIndexQuietly(ui->speedComboBox, std::clamp(index, 0, ui->speedComboBox->count() - 1));
     transport.setSpeed(speedFactor());
     updateTimerInterval();
+}
+
+void MainWindow::captureFreshControls()
+{
+    if (!ui->controlsTabWidget)
+        return;
+    std::vector<QWidget*> widgets = documentControlWidgets();
+    for (QWidget* widget : std::initializer_list<QWidget*>{
+             ui->collapseResolutionSpinBox, ui->resonanceScanModeComboBox, ui->resonanceScanMinSpinBox,
+             ui->resonanceScanMaxSpinBox, ui->resonanceScanPointsSpinBox, ui->boundMaxStatesSpinBox,
+             ui->controlsTabWidget, ui->experimentSubTabWidget, ui->potentialSubTabWidget,
+             ui->timeDependentSubTabWidget})
+        widgets.push_back(widget);
+    freshControls.capture(widgets);
+}
+
+void MainWindow::restoreFreshControls()
+{
+    if (freshControls.empty())
+        return;
+    freshControls.restore();
+    transport.setSpeed(speedFactor());
+    updateTimerInterval();
+    updatePotentialContourControls();
+    updateProbabilityContourControls();
+    updateCurrentOverlayControls();
+    ui->quantumView->resetView();
 }
 
 MainWindow::BoundRestore MainWindow::restoreBoundPreparation(const InitialPreparation& preparation,

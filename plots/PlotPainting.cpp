@@ -151,6 +151,27 @@ double mapValue(const AxisMap& axis, double value)
     return axis.pixelStart + axis.pixelSpan * (value - axis.valueStart) / axis.valueSpan;
 }
 
+PlaneAxes equalScaleAxes(const QRectF& panel, double x0, double x1, double y0, double y1, double minimumSpan)
+{
+    const double sx = atLeast(x1 - x0, minimumSpan);
+    const double sy = atLeast(y1 - y0, minimumSpan);
+    // The smaller of the two fits sets the one scale; a panel without area shrinks the window to its centre.
+    const double scale = std::max(std::min(panel.width() / sx, panel.height() / sy), 0.0);
+    const double width = sx * scale;
+    const double height = sy * scale;
+    const QPointF centre = panel.center();
+    PlaneAxes axes;
+    axes.window = QRectF(centre.x() - width / 2.0, centre.y() - height / 2.0, width, height);
+    axes.x = AxisMap{axes.window.left(), width, x0, sx};
+    axes.y = AxisMap{axes.window.bottom(), -height, y0, sy};
+    return axes;
+}
+
+QPointF mapPlane(const PlaneAxes& axes, double x, double y)
+{
+    return QPointF(mapValue(axes.x, x), mapValue(axes.y, y));
+}
+
 void extendFinite(FiniteExtent& extent, double value)
 {
     if (!std::isfinite(value))

@@ -120,6 +120,20 @@ AxisMap horizontalAxis(const QRectF& rect, double v0, double v1, double minimumS
 AxisMap verticalAxis(const QRectF& rect, double lo, double hi, double minimumSpan);
 double mapValue(const AxisMap& axis, double value);
 
+// Both axes of a panel whose axes are both positions, on one scale (pixels
+// per length unit), so that a circle of the plane is drawn round: the window
+// [x0, x0 + sx] x [y0, y0 + sy], sx = atLeast(x1 - x0, minimumSpan) and sy
+// likewise, as large as the panel allows and centred in it, y growing
+// upwards. `window` is its pixel rectangle; the maps hold over the whole
+// panel, so a point beyond the window lands in the panel's margin.
+struct PlaneAxes {
+    AxisMap x;
+    AxisMap y;
+    QRectF window;
+};
+PlaneAxes equalScaleAxes(const QRectF& panel, double x0, double x1, double y0, double y1, double minimumSpan);
+QPointF mapPlane(const PlaneAxes& axes, double x, double y);
+
 // Smallest and largest of the finite values seen, and how many there were
 // (+inf, -inf and 0 before the first).
 struct FiniteExtent {

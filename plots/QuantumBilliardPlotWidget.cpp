@@ -74,6 +74,9 @@ void QuantumBilliardPlotWidget::paintEvent(QPaintEvent*)
     const double xRight = config_.interiorCenterX + config_.interiorWidth / 2.0;
     const double yBottom = config_.interiorCenterY - config_.interiorHeight / 2.0;
     const double yTop = config_.interiorCenterY + config_.interiorHeight / 2.0;
+    // The interior on one scale along both axes, centred in the map panel:
+    // a square box stays square and the scatterer round.
+    const PlaneAxes plane = equalScaleAxes(map, xLeft, xRight, yBottom, yTop, 1e-12);
     if (density.size() == nx * ny) {
         const CellRange columns = cellRange(xLeft, xRight, initial->dx(), nx);
         const CellRange rows = cellRange(yBottom, yTop, initial->dy(), ny);
@@ -92,16 +95,13 @@ void QuantumBilliardPlotWidget::paintEvent(QPaintEvent*)
                    carpetImage(
                        columns.count(), rows.count(),
                        [&](int c, int r) { return ramp.colour(densityAt(columns.first + c, rows.last - r), maximum); }),
-                   map);
+                   plane.window);
     }
 
     if (config_.hasScatterer) {
-        const AxisMap mapX = horizontalAxis(map, xLeft, xRight, 1e-12);
-        const AxisMap mapY = verticalAxis(map, yBottom, yTop, 1e-12);
-        drawOutlinedDisc(painter, QPointF(mapValue(mapX, config_.scattererX), mapValue(mapY, config_.scattererY)),
-                         map.width() * config_.scattererRadius / (xRight - xLeft),
-                         map.height() * config_.scattererRadius / (yTop - yBottom), QColor(15, 18, 22, 230),
-                         plotPen(QColor(235, 238, 242), 1.3));
+        const double radius = plane.window.width() * config_.scattererRadius / plane.x.valueSpan;
+        drawOutlinedDisc(painter, mapPlane(plane, config_.scattererX, config_.scattererY), radius, radius,
+                         QColor(15, 18, 22, 230), plotPen(QColor(235, 238, 242), 1.3));
     }
 
     const double t0 = samples.front().time;

@@ -44,13 +44,12 @@ void QuantumHallEdgePlotWidget::paintEvent(QPaintEvent*)
     const QRect& trajectory = panels.upper;
     const QRect& time = panels.lower;
 
-    // A fixed window: x from -16 to 16, y from one unit below the edge to
-    // eight above it; nothing is clipped.
+    // A fixed window, x from -16 to 16 and y from one unit below the edge to
+    // eight above it, on one scale along both axes and centred in the panel, so
+    // that the skipping orbits keep their shape; nothing is clipped.
     const double y0 = config.edgeY - 1.0;
-    const auto plane = [&](double x, double y) {
-        return QPointF(trajectory.left() + trajectory.width() * (x + 16.0) / 32.0,
-                       trajectory.bottom() - trajectory.height() * (y - y0) / 9.0);
-    };
+    const plot::PlaneAxes axes = plot::equalScaleAxes(QRectF(trajectory), -16.0, 16.0, y0, y0 + 9.0, 1e-12);
+    const auto plane = [&](double x, double y) { return plot::mapPlane(axes, x, y); };
     const double edge = plane(0.0, config.edgeY).y();
     plot::drawHorizontalLine(painter, plot::plotPen(QColor(255, 120, 120), 2.2), trajectory.left(), trajectory.right(),
                              edge);

@@ -47,13 +47,14 @@ void QuantumLandauPlotWidget::paintEvent(QPaintEvent*)
     const QRect& orbit = panels.upper;
     const QRect& time = panels.lower;
 
-    // |x| = R or |y| = R lands about 10 pixels inside the frame.
+    // The square |x|, |y| <= R about the origin, on one scale along both axes
+    // so that the cyclotron orbit is drawn round; along the panel's shorter
+    // side R lands about 10 pixels inside the frame.
     const double reach = plot::atLeast(1.25 * config.orbitRadius, 2.0);
-    const QPoint c = orbit.center();
-    const auto plane = [&](double x, double y) {
-        return QPointF(c.x() + (orbit.width() * 0.5 - 10.0) * x / reach,
-                       c.y() - (orbit.height() * 0.5 - 10.0) * y / reach);
-    };
+    const plot::PlaneAxes axes
+        = plot::equalScaleAxes(QRectF(orbit).adjusted(10.0, 10.0, -10.0, -10.0), -reach, reach, -reach, reach, 1e-12);
+    const auto plane = [&](double x, double y) { return plot::mapPlane(axes, x, y); };
+    const QPointF c = plane(0.0, 0.0);
     const QPen axisPen = plot::plotPen(QColor(66, 86, 103), 1.0, Qt::DashLine);
     plot::drawHorizontalLine(painter, axisPen, orbit.left() + 5, orbit.right() - 5, c.y());
     plot::drawVerticalLine(painter, axisPen, c.x(), orbit.top() + 5, orbit.bottom() - 5);

@@ -86,11 +86,9 @@ void QuantumLoschmidtPlotWidget::paintEvent(QPaintEvent*)
     }
     const auto [xmin, xmax] = paddedRange(xs);
     const auto [ymin, ymax] = paddedRange(ys);
-    const AxisMap mapX = horizontalAxis(pathPanel, xmin, xmax, 0.0);
-    const AxisMap mapY = verticalAxis(pathPanel, ymin, ymax, 0.0);
-    const auto pointOf = [&](const LoschmidtSample& s) {
-        return QPointF(mapValue(mapX, s.centroidX), mapValue(mapY, s.centroidY));
-    };
+    // One scale along both axes, centred in the panel: the path keeps its shape.
+    const PlaneAxes plane = equalScaleAxes(pathPanel, xmin, xmax, ymin, ymax, 1e-12);
+    const auto pointOf = [&](const LoschmidtSample& s) { return mapPlane(plane, s.centroidX, s.centroidY); };
 
     // The return starts where the outbound path ended: at the last outbound
     // sample before the first return sample, or at that sample itself when the

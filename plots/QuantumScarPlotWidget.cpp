@@ -105,8 +105,13 @@ void QuantumScarPlotWidget::paintEvent(QPaintEvent*)
     const std::uint64_t nx = grid->nx();
     const std::uint64_t ny = grid->ny();
 
+    // The stadium's box on one scale along both axes, centred in the map panel,
+    // so that its end caps are half discs.
+    const double reach = stadium.straightLength / 2.0 + stadium.radius;
+    const QRectF box = equalScaleAxes(map, stadium.centerX - reach, stadium.centerX + reach,
+                                      stadium.centerY - stadium.radius, stadium.centerY + stadium.radius, 1e-12)
+                           .window;
     if (spectral.size() == nx * ny) {
-        const double reach = stadium.straightLength / 2.0 + stadium.radius;
         const CellRange columns = cellRange(stadium.centerX - reach, stadium.centerX + reach, grid->dx(), nx);
         const CellRange rows =
             cellRange(stadium.centerY - stadium.radius, stadium.centerY + stadium.radius, grid->dy(), ny);
@@ -122,11 +127,11 @@ void QuantumScarPlotWidget::paintEvent(QPaintEvent*)
                                        return kOutside;
                                    return ramp.colour(spectral[j * nx + i], 1.0);
                                }),
-                   map);
+                   box);
     }
-    strokePath(painter, stadiumPath(map, stadium), plotPen(QColor(238, 242, 246), 1.5));
-    drawHorizontalLine(painter, plotPen(QColor(255, 220, 92), 2.0, Qt::DashLine), map.left(), map.right(),
-                       map.bottom() - map.height() / 2.0);
+    strokePath(painter, stadiumPath(box, stadium), plotPen(QColor(238, 242, 246), 1.5));
+    drawHorizontalLine(painter, plotPen(QColor(255, 220, 92), 2.0, Qt::DashLine), box.left(), box.right(),
+                       box.bottom() - box.height() / 2.0);
     drawTextBox(painter, QRectF(map.left() + 10.0, map.top() + 8.0, 260.0, 22.0), Qt::AlignLeft,
                 QStringLiteral("unstable axial periodic orbit"), QColor(255, 226, 120));
 

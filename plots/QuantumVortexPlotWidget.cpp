@@ -96,16 +96,15 @@ void QuantumVortexPlotWidget::paintEvent(QPaintEvent*)
     const VortexTrap& trap = recorder_->trap();
     const std::vector<VortexSample>& samples = recorder_->samples();
 
-    // A square window about the trap centre that holds the start with room to spare.
+    // A square window about the trap centre that holds the start with room to
+    // spare, on one scale along both axes so that the harmonic orbit is round.
     const double cx = trap.centerX;
     const double cy = trap.centerY;
     const double dx = state.coreX - cx;
     const double dy = state.coreY - cy;
     const double halfWidth = std::max(1.3, 1.25 * std::max(std::hypot(dx, dy), 0.5));
-    const auto toOrbit = [&](double x, double y) {
-        return QPointF(orbit.left() + orbit.width() / 2.0 + orbit.width() * (x - cx) / (2.0 * halfWidth),
-                       orbit.top() + orbit.height() / 2.0 - orbit.height() * (y - cy) / (2.0 * halfWidth));
-    };
+    const PlaneAxes axes = equalScaleAxes(orbit, cx - halfWidth, cx + halfWidth, cy - halfWidth, cy + halfWidth, 1e-12);
+    const auto toOrbit = [&](double x, double y) { return mapPlane(axes, x, y); };
     const QPen crosshair = plotPen(QColor(90, 98, 110), 1.0, Qt::DashLine);
     drawSegment(painter, crosshair, toOrbit(cx - halfWidth, cy), toOrbit(cx + halfWidth, cy));
     drawSegment(painter, crosshair, toOrbit(cx, cy - halfWidth), toOrbit(cx, cy + halfWidth));

@@ -349,7 +349,8 @@ void QuantumGLView::setFrame(const ComplexField2D& psi, const PotentialField2D& 
 
 QRectF QuantumGLView::imageRect() const
 {
-    return fittedImageRect(uploadedWidth_, uploadedHeight_, width(), height());
+    const QSizeF shape = pictureShape(geometry_.navigation, uploadedWidth_, uploadedHeight_);
+    return fittedImageRect(shape.width(), shape.height(), width(), height());
 }
 
 bool QuantumGLView::widgetToWorld(const QPointF& point, float& x, float& y) const

@@ -31,9 +31,11 @@ class PotentialField2D;
 // phase and potential become float textures; a scene pass maps them to colour
 // into a half-float target, followed by a bright pass, a separable Gaussian
 // blur, an additive bloom and a tone map that draws one chosen stage,
-// letterboxed to the grid's aspect ratio. A signed potential overlay and
-// painted vector overlays (contours, current, detector, markers, section line,
-// editor preview) follow. The view holds no simulation state: the main window
+// letterboxed to the domain's physical aspect ratio (nx dx : ny dy, so that a
+// length unit spans as many pixels along x as along y, on any cells); the
+// painted overlays and the mouse go through the same image rectangle. A
+// signed potential overlay and painted vector overlays (contours, current,
+// detector, markers, section line, editor preview) follow. The view holds no simulation state: the main window
 // pushes settings, overlay data and the frame through the setters, each of
 // which stores its value and schedules one common repaint. The implementation
 // is split by concern: setters and frame (QuantumGLView.cpp), the OpenGL

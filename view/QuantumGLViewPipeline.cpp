@@ -274,7 +274,8 @@ void QuantumGLView::renderFrame()
         texturesDirty_ = false;
     }
 
-    const QSize image = letterboxSize(W, H, uploadedWidth_, uploadedHeight_);
+    const QSizeF shape = pictureShape(geometry_.navigation, uploadedWidth_, uploadedHeight_);
+    const QSize image = letterboxSize(W, H, shape.width(), shape.height());
     const int w = image.width();
     const int h = image.height();
 

@@ -11,6 +11,9 @@ namespace {
 
 double visibleSpan(double extent, double zoom) { return zoom > 0.0 ? extent / zoom : extent; }
 
+// A shape with a usable aspect ratio: both sides positive and their ratio finite.
+bool hasArea(double width, double height) { return width > 0.0 && height > 0.0 && std::isfinite(width / height); }
+
 } // namespace
 
 TextureTransform zoomedTextureTransform(const ViewNavigation& navigation)
@@ -29,12 +32,22 @@ TextureTransform zoomedTextureTransform(const ViewNavigation& navigation)
     return t;
 }
 
-QRectF fittedImageRect(std::uint64_t textureWidth, std::uint64_t textureHeight, double widgetWidth,
-                       double widgetHeight)
+QSizeF pictureShape(const ViewNavigation& navigation, std::uint64_t textureWidth, std::uint64_t textureHeight)
 {
-    if (textureWidth < 1 || textureHeight < 1 || !(widgetWidth > 0.0) || !(widgetHeight > 0.0))
+    if (textureWidth < 1 || textureHeight < 1)
+        return QSizeF();
+    const double ex = navigation.viewExtentX;
+    const double ey = navigation.viewExtentY;
+    if (ex > 0.0 && ey > 0.0 && std::isfinite(ex) && std::isfinite(ey))
+        return QSizeF(ex, ey);
+    return QSizeF(static_cast<double>(textureWidth), static_cast<double>(textureHeight));
+}
+
+QRectF fittedImageRect(double shapeWidth, double shapeHeight, double widgetWidth, double widgetHeight)
+{
+    if (!hasArea(shapeWidth, shapeHeight) || !(widgetWidth > 0.0) || !(widgetHeight > 0.0))
         return QRectF();
-    const double aspect = static_cast<double>(textureWidth) / static_cast<double>(textureHeight);
+    const double aspect = shapeWidth / shapeHeight;
     double width = widgetWidth;
     double height = widgetHeight;
     if (widgetWidth / widgetHeight > aspect)
@@ -44,13 +57,13 @@ QRectF fittedImageRect(std::uint64_t textureWidth, std::uint64_t textureHeight, 
     return QRectF((widgetWidth - width) / 2.0, (widgetHeight - height) / 2.0, width, height);
 }
 
-QSize letterboxSize(int deviceWidth, int deviceHeight, std::uint64_t textureWidth, std::uint64_t textureHeight)
+QSize letterboxSize(int deviceWidth, int deviceHeight, double shapeWidth, double shapeHeight)
 {
     const int W = std::max(1, deviceWidth);
     const int H = std::max(1, deviceHeight);
-    if (textureWidth < 1 || textureHeight < 1)
+    if (!hasArea(shapeWidth, shapeHeight))
         return QSize(W, H);
-    const double aspect = static_cast<double>(textureWidth) / static_cast<double>(textureHeight);
+    const double aspect = shapeWidth / shapeHeight;
     if (static_cast<double>(W) / static_cast<double>(H) > aspect)
         return QSize(std::max(1, static_cast<int>(std::lround(H * aspect))), H);
     return QSize(W, std::max(1, static_cast<int>(std::lround(W / aspect))));

@@ -4,6 +4,7 @@
 #include <QRect>
 #include <QRectF>
 #include <QSize>
+#include <QSizeF>
 
 #include <cstdint>
 
@@ -36,14 +37,20 @@ struct TextureTransform {
 
 TextureTransform zoomedTextureTransform(const ViewNavigation& navigation);
 
-// The image of a textureWidth x textureHeight frame fitted into the widget
-// with its aspect ratio kept and centred (logical pixels, unrounded); empty
-// when there is no texture or no widget area.
-QRectF fittedImageRect(std::uint64_t textureWidth, std::uint64_t textureHeight, double widgetWidth,
-                       double widgetHeight);
+// The shape the picture is fitted by: the domain's physical extents, so that a
+// length unit spans as many pixels along x as along y whatever the cells are
+// like; the texel counts when the domain has no extent on an axis (a NaN
+// extent counts as none), and an empty size when there is no texture.
+QSizeF pictureShape(const ViewNavigation& navigation, std::uint64_t textureWidth, std::uint64_t textureHeight);
 
-// The same fit in whole device pixels, at least 1 x 1, for the render targets.
-QSize letterboxSize(int deviceWidth, int deviceHeight, std::uint64_t textureWidth, std::uint64_t textureHeight);
+// A picture of shape width x height (any unit) fitted into the widget with its
+// aspect ratio kept and centred (logical pixels, unrounded); empty when the
+// shape or the widget has no area.
+QRectF fittedImageRect(double shapeWidth, double shapeHeight, double widgetWidth, double widgetHeight);
+
+// The same fit in whole device pixels, at least 1 x 1, for the render targets;
+// the whole device without a shape.
+QSize letterboxSize(int deviceWidth, int deviceHeight, double shapeWidth, double shapeHeight);
 
 // The letterbox viewport of an image of `image` size centred in the device area.
 QRect letterboxViewport(int deviceWidth, int deviceHeight, QSize image);

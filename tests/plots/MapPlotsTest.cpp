@@ -68,18 +68,20 @@ TEST_F(MapPlots, BilliardMapShowsTheMeanDensityOfTheInteriorUnderOneMaximum)
     plot.setRecorder(&recorder, config);
     const QImage image = test::grabPlot(plot, QSize(640, 560));
     const test::StackedPanels panels = test::stackedPanels(640, 560, 62, 24, 36, 104, 0.63, 120, 40);
-    const QRectF& map = panels.upper;
+    // The 12 x 6 interior on one scale, as large as the panel allows and centred in it.
+    const double scale = std::min(panels.upper.width() / 12.0, panels.upper.height() / 6.0);
+    QRectF map(0.0, 0.0, 12.0 * scale, 6.0 * scale);
+    map.moveCenter(panels.upper.center());
 
     const std::vector<float>& mean = recorder.meanDensity();
     double maximum = 0.0;
     for (int j = 3; j <= 15; ++j)
         for (int i = 5; i <= 24; ++i)
             maximum = std::max(maximum, double(mean[std::size_t(j * 30 + i)]));
-    // The scatterer: centre and radii relative to the interior edges.
-    const QPointF centre(map.left() + map.width() * (2.0 + 5.75) / 12.0,
-                         map.bottom() - map.height() * (0.5 + 3.1) / 6.0);
-    const double rx = map.width() * 1.5 / 12.0;
-    const double ry = map.height() * 1.5 / 6.0;
+    // The scatterer: centre relative to the interior edges, a round disc.
+    const QPointF centre(map.left() + scale * (2.0 + 5.75), map.bottom() - scale * (0.5 + 3.1));
+    const double rx = scale * 1.5;
+    const double ry = rx;
     for (int r = 0; r < 13; ++r)
         for (int k = 0; k < 20; ++k) {
             const QPointF at = cellPixel(map, k, r, 20, 13);
@@ -106,6 +108,27 @@ TEST_F(MapPlots, BilliardMapShowsTheMeanDensityOfTheInteriorUnderOneMaximum)
     plot.setRecorder(&recorder, test::billiardConfig(12.0, false));
     EXPECT_EQ(
         test::countColour(test::grabPlot(plot, QSize(640, 560)), QRect(0, 0, 640, 560), QColor(255, 112, 160), 30), 0);
+}
+
+// A square interior (6 x 6) in a wide panel is a square image centred in it.
+TEST_F(MapPlots, BilliardMapOfASquareInteriorIsSquare)
+{
+    const BilliardConfig config = test::billiardConfig(6.0, false);
+    BilliardRecorder recorder(100);
+    ASSERT_TRUE(recorder.setInitialState(billiardField(0), config));
+    ASSERT_TRUE(recorder.record(0, billiardField(1), config));
+    auto& plot = makePlot<QuantumBilliardPlotWidget>();
+    plot.setRecorder(&recorder, config);
+    const QImage image = test::grabPlot(plot, QSize(640, 560));
+    const QRectF panel = test::stackedPanels(640, 560, 62, 24, 36, 104, 0.63, 120, 40).upper;
+    ASSERT_GT(panel.width(), panel.height() + 100.0) << "a panel far from square";
+    // Inside the frame: the image is as high as the panel, so only its width is measured whole.
+    const QRect inside = panel.toAlignedRect().adjusted(2, 2, -2, -2);
+    const QRect box = test::colourBoundingBox(image, inside, QColor(14, 17, 22), 6, false);
+    ASSERT_FALSE(box.isEmpty());
+    EXPECT_GE(box.height(), inside.height() - 1) << "as high as the panel";
+    EXPECT_NEAR(box.width(), panel.height(), 1.0) << "as wide as high, not " << box.width() << " x " << panel.height();
+    EXPECT_NEAR(QRectF(box).center().x(), panel.center().x(), 1.0) << "centred";
 }
 
 // The scar fixture: 80 x 48 cells of 0.25 x 0.2 and a stadium L = 6, R = 3
@@ -135,7 +158,11 @@ TEST_F(MapPlots, ScarMapShowsTheSpectralWeightInsideTheStadiumOnly)
     plot.setRecorder(&recorder);
     const QImage image = test::grabPlot(plot, QSize(660, 520));
     const double available = 520.0 - 114.0;
-    const QRectF map(62.0, 34.0, 660.0 - 104.0, 0.64 * available);
+    const QRectF panel(62.0, 34.0, 660.0 - 104.0, 0.64 * available);
+    // The stadium's 12 x 6 box on one scale, as large as the panel allows and centred in it.
+    const double scale = std::min(panel.width() / 12.0, panel.height() / 6.0);
+    QRectF map(0.0, 0.0, 12.0 * scale, 6.0 * scale);
+    map.moveCenter(panel.center());
 
     const std::vector<float>& spectral = recorder.spectralMap();
     for (int r = 0; r < 30; ++r)
@@ -145,7 +172,7 @@ TEST_F(MapPlots, ScarMapShowsTheSpectralWeightInsideTheStadiumOnly)
             const double d = stadiumDistance(cellCentre(i, 80, 0.25), cellCentre(j, 48, 0.2f));
             const QPointF at = cellPixel(map, k, r, 48, 30);
             if (std::abs(d) < 0.3 || std::abs(at.y() - (map.bottom() - map.height() / 2.0)) < 4.0 ||
-                (at.y() < map.top() + 32.0 && at.x() < map.left() + 272.0))
+                (at.y() < panel.top() + 32.0 && at.x() < panel.left() + 272.0))
                 continue; // under the outline, the axial orbit or its label
             const double v = std::sqrt(spectral[std::size_t(j * 80 + i)]);
             const QColor expected = d < 0.0 ? QColor(powerChannel(v, 0, 1.35, 1.25), powerChannel(v, 0.25, 1.15, 0.72),

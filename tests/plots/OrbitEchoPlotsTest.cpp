@@ -63,13 +63,14 @@ TEST_F(OrbitEchoPlots, VortexOrbitRunsOnTheWindowAboutTheTrapCentreAndLzIsDivide
     plot.setRecorder(&recorder, 1.0, 2.0);
     const QImage image = test::grabPlot(plot, QSize(700, 480));
 
-    // The window: half-width max(1.3, 1.25 |(1.0, 0.5)|) about the trap centre, each axis stretched on its own.
+    // The window: half-width max(1.3, 1.25 |(1.0, 0.5)|) about the trap centre, on one scale along
+    // both axes that fits it to the panel's shorter side, its height.
     const double side = 0.63 * (480 - 110);
     const QRectF orbit(54, 32, std::min(0.55 * 700, 1.45 * side), side);
     const double half = 1.25 * std::hypot(1.0, 0.5);
+    const double scale = side / (2 * half);
     const auto at = [&](double x, double y) {
-        return QPointF(orbit.center().x() + orbit.width() * (x - 0.2) / (2 * half),
-                       orbit.center().y() - orbit.height() * (y + 0.1) / (2 * half));
+        return QPointF(orbit.center().x() + scale * (x - 0.2), orbit.center().y() - scale * (y + 0.1));
     };
     EXPECT_TRUE(test::colourNear(image, at(last.x, last.y), QColor(80, 220, 255))) << "the current core";
     int onCircle = 0;

@@ -71,6 +71,17 @@ int countColour(const QImage& image, const QRect& region, const QColor& colour, 
     return count;
 }
 
+QRect colourBoundingBox(const QImage& image, const QRect& region, const QColor& colour, int tolerance, bool matching)
+{
+    const QRect clipped = region.intersected(image.rect());
+    QRect box;
+    for (int y = clipped.top(); y <= clipped.bottom(); ++y)
+        for (int x = clipped.left(); x <= clipped.right(); ++x)
+            if (sameColour(image.pixel(x, y), colour, tolerance) == matching)
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+
 int countColourOutside(const QImage& image, const QRect& region, const QColor& colour, int tolerance)
 {
     return countColour(image, image.rect(), colour, tolerance) - countColour(image, region, colour, tolerance);

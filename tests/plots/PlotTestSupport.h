@@ -51,6 +51,10 @@ QImage grabPlot(QWidget& plot, const QSize& size);
 bool colourNear(const QImage& image, const QPointF& at, const QColor& colour, int radius = 1, int tolerance = 40);
 // How many pixels of region (clipped to the image) have the colour.
 int countColour(const QImage& image, const QRect& region, const QColor& colour, int tolerance = 40);
+// The bounding box of the pixels of region that have the colour (or, with
+// matching false, that do not); empty when there is none.
+QRect colourBoundingBox(const QImage& image, const QRect& region, const QColor& colour, int tolerance,
+                        bool matching = true);
 // How many pixels of the image outside region have the colour.
 int countColourOutside(const QImage& image, const QRect& region, const QColor& colour, int tolerance = 40);
 

@@ -101,6 +101,15 @@ Panels stacked(int left, int top, int widthMargin, int heightMargin, int gap, in
 
 double timeX(const QRect& panel, double t, double end) { return panel.left() + panel.width() * t / end; }
 
+// The orbit panel's plane: one scale on both axes, |x|, |y| <= reach filling
+// the panel's shorter side (here its height) but for 10 pixels, origin centred.
+auto orbitPlane(const QRect& panel, double reach)
+{
+    const double scale = (std::min(panel.width(), panel.height()) - 20.0) / (2.0 * reach);
+    const QPointF c = QRectF(panel).center();
+    return [=](double x, double y) { return QPointF(c.x() + scale * x, c.y() - scale * y); };
+}
+
 using RecorderTracePlots = test::PlotTest;
 
 TEST_F(RecorderTracePlots, LandauOrbitEnergyAndFidelityFollowTheSamples)
@@ -125,11 +134,7 @@ TEST_F(RecorderTracePlots, LandauOrbitEnergyAndFidelityFollowTheSamples)
         const QImage image = test::grabPlot(plot, kSize);
 
         const Panels panels = stacked(58, 40, 76, 248, 30, 58);
-        const QPoint c = panels.upper.center();
-        const auto plane = [&](double x, double y) {
-            return QPointF(c.x() + (panels.upper.width() * 0.5 - 10.0) * x / 5.0,
-                           c.y() - (panels.upper.height() * 0.5 - 10.0) * y / 5.0);
-        };
+        const auto plane = orbitPlane(panels.upper, 5.0);
         const std::vector<LandauSample>& samples = recorder.samples();
         double energyMax = 1.6 * 0.225; // 1.6 E_0, E_0 = hbar |b| / 2m
         for (const LandauSample& s : samples)
@@ -151,13 +156,40 @@ TEST_F(RecorderTracePlots, LandauOrbitEnergyAndFidelityFollowTheSamples)
         // The reference orbit for a cyclotron packet, the level E_0 for an eigenstate.
         const QColor circle(110, 125, 142), level(255, 130, 130);
         int onCircle = 0;
-        for (const double angle : {-2.5, -1.6, -0.7})
+        // Probed where the dashed circle runs along a pixel column or row, so that it shows its full colour.
+        for (const double angle : {-3.0, -1.6, -0.2})
             onCircle += test::colourNear(image, plane(4.0 * std::cos(angle), 4.0 * std::sin(angle)), circle, 2, 12);
         EXPECT_EQ(onCircle, mode == 0 ? 3 : 0) << name;
         const double levelY = panels.lower.bottom() - panels.lower.height() * 0.225 / energyMax;
         const QRect levelRow(panels.lower.left() + 20, int(levelY) - 1, panels.lower.width() - 40, 3);
         EXPECT_EQ(test::countColour(image, levelRow, level, 40) > 50, mode == 1) << name;
     }
+}
+
+// A whole cyclotron orbit of radius 4 in a wide panel is drawn round: its
+// trace spans as many pixels across as up, 2 * 4 * 37.2 and the pen's width.
+TEST_F(RecorderTracePlots, LandauOrbitOfACircularPathIsDrawnRound)
+{
+    LandauConfig config;
+    config.enabled = true;
+    config.orbitRadius = 4.0;
+    const ComplexField2D start = packet(96, 80, 0.3f, 0.25f, 4.0, 0.0);
+    GaugeLinkField2D links;
+    ASSERT_TRUE(QuantumLandau2D::buildSymmetricGauge(start, config, links, nullptr));
+    LandauRecorder recorder(420);
+    ASSERT_TRUE(recorder.configure(start, links, config, 1.0, 1.0));
+    for (int k = 0; k <= 24; ++k)
+        recorder.record(0.5 * k, packet(96, 80, 0.3f, 0.25f, 4.0 * std::cos(M_PI * k / 12.0),
+                                        4.0 * std::sin(M_PI * k / 12.0)), links);
+    QuantumLandauPlotWidget& plot = makePlot<QuantumLandauPlotWidget>();
+    plot.setRecorder(&recorder);
+    const QImage image = test::grabPlot(plot, kSize);
+    const QRect orbit = stacked(58, 40, 76, 248, 30, 58).upper;
+    ASSERT_GT(orbit.width(), orbit.height() + 100) << "a panel far from square";
+    const QRect box = test::colourBoundingBox(image, orbit.adjusted(2, 2, -2, -2), QColor(90, 225, 255), 40);
+    ASSERT_FALSE(box.isEmpty());
+    EXPECT_LE(std::abs(box.width() - box.height()), 1) << box.width() << " x " << box.height();
+    EXPECT_NEAR(box.height(), 8.0 * (orbit.height() - 20.0) / 10.0 + 2.0, 3.0);
 }
 
 TEST_F(RecorderTracePlots, HallEdgeTrajectorySkipsAlongTheEdgeAboveTheWall)
@@ -174,10 +206,12 @@ TEST_F(RecorderTracePlots, HallEdgeTrajectorySkipsAlongTheEdgeAboveTheWall)
     const QImage image = test::grabPlot(plot, kSize);
 
     const Panels panels = stacked(58, 40, 76, 248, 30, 58);
-    const QRect& window = panels.upper;
+    // The window 32 wide and 9 high on one scale, set by the panel's width here, centred in the panel.
+    const QRectF window(panels.upper);
+    const double scale = window.width() / 32.0;
+    ASSERT_LT(9.0 * scale, window.height());
     const auto plane = [&](double x, double y) {
-        return QPointF(window.left() + window.width() * (x + 16.0) / 32.0,
-                       window.bottom() - window.height() * (y + 9.0) / 9.0);
+        return QPointF(window.center().x() + scale * x, window.center().y() - scale * (y + 4.5));
     };
     const std::vector<HallEdgeSample>& samples = recorder.samples();
     const QPoint middle = panels.lower.center();

@@ -130,6 +130,30 @@ TEST_F(QuantumGLViewInteraction, CircleAndClickShapesKeepOneCell)
     EXPECT_FLOAT_EQ(shapes[0].height, 0.2f);
 }
 
+// On 0.25 x 0.5 cells that count 96 x 64 the domain is 24 x 32, shown 300 x
+// 400 from x = 50 at 12.5 px per unit along both axes: a drag of so many pixels
+// is the same length along x and y.
+TEST_F(QuantumGLViewInteraction, DragsGiveTheirPhysicalSizeOnNonSquareCells)
+{
+    showFrame(96, 64, 0.25f, 0.5f);
+    view->setViewportEditEnabled(true);
+    const auto at = [](double x, double y) { return QPointF(200.0 + 12.5 * x, 200.0 - 12.5 * y); };
+    leftDrag(at(-4.0, 6.0), at(4.0, -2.0));
+    view->setEditTool(1);
+    leftDrag(at(1.0, -3.0), at(7.0, -3.0));
+    leftDrag(at(1.0, -3.0), at(1.0, 3.0));
+    ASSERT_EQ(shapes.size(), 3u);
+    EXPECT_NEAR(shapes[0].centerX, 0.0f, 1e-3f);
+    EXPECT_NEAR(shapes[0].centerY, 2.0f, 1e-3f);
+    EXPECT_NEAR(shapes[0].width, 8.0f, 1e-3f);
+    EXPECT_NEAR(shapes[0].height, 8.0f, 1e-3f) << "a square drag gives a square";
+    for (std::size_t k : {1u, 2u}) {
+        EXPECT_NEAR(shapes[k].centerX, 1.0f, 1e-3f) << k;
+        EXPECT_NEAR(shapes[k].centerY, -3.0f, 1e-3f) << k;
+        EXPECT_NEAR(shapes[k].radius, 6.0f, 1e-3f) << (k == 1 ? "across" : "upwards");
+    }
+}
+
 TEST_F(QuantumGLViewInteraction, NoShapeWithoutEditModeOrOutsideTheImage)
 {
     leftDrag(QPointF(100.0, 100.0), QPointF(200.0, 180.0)); // editing off
@@ -191,12 +215,12 @@ TEST_F(QuantumGLViewInteraction, WheelZoomsAboutTheCursorWithinItsLimits)
     EXPECT_FALSE(wheel(QPointF(200.0, 200.0), 0));
 
     // On the letterbox beside the image the wheel does nothing.
-    showFrame(256, 128, 0.15625f, 0.3125f); // image 400 x 200 from y = 100
+    showFrame(256, 160, 0.15625f, 0.125f); // 40 x 20, image 400 x 200 from y = 100
     EXPECT_FALSE(wheel(QPointF(200.0, 50.0), 120));
     EXPECT_FLOAT_EQ(nav().zoom, 1.0f);
 
     // In a letterboxed image, wide or tall, the point under the cursor stays put.
-    for (const auto& [nx, ny, dx, dy] : {std::tuple{256u, 128u, 0.15625f, 0.3125f}, std::tuple{128u, 256u, 0.3125f, 0.15625f}}) {
+    for (const auto& [nx, ny, dx, dy] : {std::tuple{256u, 160u, 0.15625f, 0.125f}, std::tuple{160u, 256u, 0.125f, 0.15625f}}) {
         showFrame(nx, ny, dx, dy); // image from y = 100 or from x = 100
         view->resetView();
         const QPointF cursor(260.0, 230.0);
@@ -269,7 +293,7 @@ TEST_F(QuantumGLViewInteraction, MiddleDragPansTheViewWithTheCursor)
 
     // A press on the letterbox beside the image does not pan; with the button
     // held, the pan starts once the cursor reaches the image, not before.
-    showFrame(256, 128, 0.15625f, 0.3125f); // image 400 x 200 from y = 100
+    showFrame(256, 160, 0.15625f, 0.125f); // 40 x 20, image 400 x 200 from y = 100
     mouse(QEvent::MouseButtonPress, QPointF(200.0, 50.0), Qt::MiddleButton, Qt::MiddleButton);
     EXPECT_FALSE(view->isPanning());
     EXPECT_TRUE(mouse(QEvent::MouseMove, QPointF(200.0, 150.0), Qt::NoButton, Qt::MiddleButton));

@@ -26,14 +26,16 @@ namespace {
 
 
 // A grid of nx x ny cells dx x dy and where it lands in a 400 x 400 view:
-// the image has the texture's shape (nx : ny), fitted and centred, and
-// spans the physical domain nx dx x ny dy centred on the origin.
+// the image has the domain's physical shape (nx dx : ny dy), fitted and
+// centred, and spans the domain centred on the origin.
 struct OverlayGrid {
     std::uint64_t nx, ny;
     float dx, dy;
 
-    double width() const { return nx >= ny ? 400.0 : 400.0 * nx / ny; }
-    double height() const { return ny >= nx ? 400.0 : 400.0 * ny / nx; }
+    double ex() const { return static_cast<double>(nx) * dx; }
+    double ey() const { return static_cast<double>(ny) * dy; }
+    double width() const { return ex() >= ey() ? 400.0 : 400.0 * ex() / ey(); }
+    double height() const { return ey() >= ex() ? 400.0 : 400.0 * ey() / ex(); }
     double left() const { return (400.0 - width()) / 2.0; }
     double top() const { return (400.0 - height()) / 2.0; }
     double px(double x) const { return left() + width() * (0.5 + x / (nx * dx)); }
@@ -44,8 +46,8 @@ struct OverlayGrid {
 
 // Wider than high and higher than wide, in cells and in physical size, so that
 // a dx taken for a dy (or nx for ny) moves or cuts something on one of them.
-constexpr OverlayGrid kWide{80, 64, 0.5f, 0.45f}; // 40 x 28.8, image 400 x 320 at y = 40
-constexpr OverlayGrid kTall{64, 80, 0.45f, 0.5f}; // 28.8 x 40, image 320 x 400 at x = 40
+constexpr OverlayGrid kWide{80, 64, 0.5f, 0.45f}; // 40 x 28.8, image 400 x 288 at y = 56
+constexpr OverlayGrid kTall{64, 80, 0.45f, 0.5f}; // 28.8 x 40, image 288 x 400 at x = 56
 
 // Painted overlays over a black scene, on kWide unless a test says otherwise.
 class QuantumGLViewOverlays : public test::ShownViewTest {
@@ -88,10 +90,11 @@ protected:
 
     int px(double x) const { return static_cast<int>(std::lround(grid.px(x))); }
     int py(double y) const { return static_cast<int>(std::lround(grid.py(y))); }
-    int top() const { return static_cast<int>(grid.top()); }
-    int bottom() const { return static_cast<int>(grid.top() + grid.height()); }
-    int left() const { return static_cast<int>(grid.left()); }
-    int right() const { return static_cast<int>(grid.left() + grid.width()); }
+    // Rounded: the float extents put an edge a hair off its whole pixel.
+    int top() const { return static_cast<int>(std::lround(grid.top())); }
+    int bottom() const { return static_cast<int>(std::lround(grid.top() + grid.height())); }
+    int left() const { return static_cast<int>(std::lround(grid.left())); }
+    int right() const { return static_cast<int>(std::lround(grid.left() + grid.width())); }
 
     // Pixels of a colour family inside a rectangle of the image.
     template <typename Test>
@@ -180,7 +183,7 @@ TEST_F(QuantumGLViewOverlays, StreamlinesFollowTheCurrentInsideItsBand)
 TEST_F(QuantumGLViewOverlays, DetectorBandHistogramAndReferenceCurve)
 {
     view->setDetectorVisible(true);
-    view->setDetector(10.0f, 1.0f, 8); // bins of 40 px over the 320 px high image
+    view->setDetector(10.0f, 1.0f, 8); // bins of 36 px over the 288 px high image
     QImage image = render();
     // The dashed centre line at x = 10 covers about half of the column.
     const int line = count(image, QRect(px(10.0) - 1, 0, 3, 400), cyan);
@@ -192,7 +195,7 @@ TEST_F(QuantumGLViewOverlays, DetectorBandHistogramAndReferenceCurve)
     view->setMeasurementMarkersVisible(false);
     view->setMeasurementMarkers({{10.0f, 3.0f}, {10.0f, 3.2f}});
     image = render();
-    const int bin = 40;
+    const int bin = static_cast<int>(std::lround(grid.height() / 8.0));
     const QRect bar(px(10.0) + 6, bottom() - 5 * bin + 2, 70, bin - 4); // rows of bin 4
     EXPECT_GT(count(image, bar, lit), 1500);
     EXPECT_EQ(count(image, bar.translated(0, -bin), lit), 0) << "bin 5";
@@ -212,7 +215,7 @@ TEST_F(QuantumGLViewOverlays, DetectorBandHistogramAndReferenceCurve)
 
 // A full histogram bar is a fifth of the image wide, at most 150 px, a bar of
 // half the largest count half as long; each bar fills its bin but for a gap of
-// 0.6 px, so the bars of 48 bins leave about 29 rows unlit. Without
+// 0.6 px, so the bars of 50 bins leave about 30 rows unlit. Without
 // multisampling the painter fills the pixels whose centres a bar covers.
 TEST_F(QuantumGLViewOverlays, HistogramBarsScaleWithTheImageAndFillTheirBins)
 {
@@ -221,14 +224,14 @@ TEST_F(QuantumGLViewOverlays, HistogramBarsScaleWithTheImageAndFillTheirBins)
         int viewWidth;
         double imageWidth, imageHeight;
     };
-    // 1000 x 200 from a 200 x 40 grid in a 1000 x 400 view: a fifth would be 200 px.
+    // 1000 x 180 from a 100 x 18 domain in a 1000 x 400 view: a fifth would be 200 px.
     const OverlayGrid kLong{200, 40, 0.5f, 0.45f};
-    for (const Case& c : {Case{kWide, 400, 400.0, 320.0}, Case{kLong, 1000, 1000.0, 200.0}}) {
+    for (const Case& c : {Case{kWide, 400, 400.0, 288.0}, Case{kLong, 1000, 1000.0, 180.0}}) {
         SCOPED_TRACE(c.viewWidth);
         view->resize(c.viewWidth, 400);
         useGrid(c.grid);
         const double ey = c.grid.ny * c.grid.dy;
-        const int bins = 48;
+        const int bins = 50; // bins of 5.76 and 3.6 px, off the pixel grid
         // One shot at the middle of every bin, two in the lowest: bars of half
         // the full width everywhere else.
         std::vector<MeasurementShot> shots{{0.0f, static_cast<float>(-ey / 2.0 + 0.5 * ey / bins)}};
@@ -279,23 +282,30 @@ TEST_F(QuantumGLViewOverlays, DetectorBandSpansItsThicknessAndTheDomainHeight)
     }
 }
 
-// Arrows sit at the cell centres of the lattice (one every second cell here)
-// and reach the first and last rows and columns, on grids wider and higher than long.
+// Arrows sit at the cell centres of the lattice and reach the first and last
+// rows and columns, on grids wider and higher than long.
 TEST_F(QuantumGLViewOverlays, ArrowsSitOnTheirCellsUpToEveryEdge)
 {
-    for (const OverlayGrid& g : {kWide, kTall}) {
+    struct Case {
+        OverlayGrid grid;
+        std::uint64_t strideX, strideY;
+    };
+    // 12 px over cells of 5 px (2.4 cells) and of 4.5 px (2.67 cells): strides 2 and 3.
+    for (const Case& c : {Case{kWide, 2, 3}, Case{kTall, 3, 2}}) {
+        const OverlayGrid& g = c.grid;
         SCOPED_TRACE(g.nx > g.ny ? "wide grid" : "tall grid");
         useGrid(g);
         view->setCurrentMode(0);
-        view->setCurrentSpacing(12); // 12 px over 2.4 cells of 5 px: a stride of 2 on both axes
+        view->setCurrentSpacing(12);
         view->setCurrentField(current(1.0f, 0.0f, [](double, double) { return true; }));
         const QImage image = render();
-        const double shaft = 12 * 0.8 / 2.0; // middle of an arrow of full length
+        // Just right of the base: the last column's arrows run past the image's edge and are clipped there.
+        const double shaft = 2.0;
         const double rowGap = grid.py(0.0) - grid.py(g.dy);
         int missing = 0;
         int between = 0;
-        for (std::uint64_t j = 0; j < g.ny; j += 2)
-            for (std::uint64_t i = 0; i < g.nx; i += 2) {
+        for (std::uint64_t j = 0; j < g.ny; j += c.strideY)
+            for (std::uint64_t i = 0; i < g.nx; i += c.strideX) {
                 const int x = static_cast<int>(grid.px(grid.cellX(i)) + shaft);
                 const int y = static_cast<int>(std::floor(grid.py(grid.cellY(j))));
                 if (count(image, QRect(x, y - 1, 1, 3), cyan) == 0)
@@ -389,7 +399,7 @@ TEST_F(QuantumGLViewOverlays, MarkersSitAtTheirMeasuredPositions)
     // wide: about pi (6 + 0.4)^2 pixels lit, 2 pi 6 0.8 of them mostly outline
     // (blue well above the fill's).
     view->setMeasurementMarkerSize(20.0f);
-    view->setMeasurementMarkers({{-10.0f, 5.0f}});
+    view->setMeasurementMarkers({{-10.0f, 4.956f}}); // a centre off the pixel grid
     image = render();
     const QRect box(px(-10.0) - 10, py(5.0) - 10, 21, 21);
     const double pi = 3.141592653589793;
@@ -427,7 +437,7 @@ TEST_F(QuantumGLViewOverlays, SectionLineAndContoursAreDrawnWhereTheyBelong)
     // A line just below the domain is outside the image: no label, whose box
     // would otherwise reach into the image's bottom rows.
     view->setCrossSectionLineVisible(true);
-    view->setCrossSectionLine(0, -15.3f); // 10 px below the bottom edge
+    view->setCrossSectionLine(0, -15.3f); // 9 px below the bottom edge
     EXPECT_EQ(count(render(), QRect(left(), bottom() - 14, 80, 14), lit), 0) << "no label below the image";
     // Nor for a vertical line just left of the image, whose label would start inside it.
     view->setCrossSectionLine(1, -20.3f); // 3 px left of the left edge
@@ -524,6 +534,60 @@ TEST_F(QuantumGLViewOverlays, SectionLineAndContoursAreDrawnWhereTheyBelong)
     view->setPotentialContourOpacity(1.0f);
     view->setPotentialContoursVisible(false);
     EXPECT_EQ(count(render(), QRect(0, 0, 400, 400), yellow), 0) << "hidden contours";
+}
+
+// Cells that make the grid look wide (96 x 64) on a tall domain (0.25 x 0.5
+// cells: 24 x 32): the picture takes the domain's shape, 300 x 400 from x = 50,
+// a length unit 12.5 px along both axes, and everything drawn over it lands on
+// its physical coordinates.
+constexpr OverlayGrid kCountsWideDomainTall{96, 64, 0.25f, 0.5f};
+
+TEST_F(QuantumGLViewOverlays, SceneCirclesAreRoundAndOverlaysLandOnTheirCoordinates)
+{
+    useGrid(kCountsWideDomainTall);
+    render(); // the first paint uploads the frame, which gives the image rectangle
+    ASSERT_NEAR(view->imageRect().left(), 50.0, 1e-3);
+    ASSERT_NEAR(view->imageRect().width(), 300.0, 1e-3);
+
+    // A circle of radius 6 at (-3, 4): its potential overlay and its contour
+    // light a square box of 2 * 6 * 12.5 = 150 px about its centre.
+    PotentialField2D v(grid.nx, grid.ny, grid.dx, grid.dy);
+    v.addCircle(-3.0f, 4.0f, 6.0f, 2.0f);
+    view->setFrame(ComplexField2D(grid.nx, grid.ny, grid.dx, grid.dy), v, 0);
+    for (bool contour : {false, true}) {
+        SCOPED_TRACE(contour ? "contour" : "potential overlay");
+        view->setPotentialOverlayVisible(!contour);
+        if (contour)
+            view->setPotentialContours(buildPotentialContours(v, 4));
+        const QRect box = test::litBoundingBox(render(), 60);
+        ASSERT_FALSE(box.isEmpty());
+        EXPECT_LE(std::abs(box.width() - box.height()), 1) << "round, not " << box.width() << " x " << box.height();
+        EXPECT_NEAR(box.width(), 150.0, 6.0);
+        EXPECT_NEAR(box.center().x(), grid.px(-3.0), 1.5);
+        EXPECT_NEAR(box.center().y(), grid.py(4.0), 1.5);
+    }
+    view->setPotentialOverlayVisible(false);
+    view->clearPotentialContours();
+
+    // The section line (vertical at x = 6, then horizontal at y = -8), the
+    // detector line at x = -6 and a shot at (3, 8).
+    view->setCrossSectionLineVisible(true);
+    view->setCrossSectionLine(1, 6.0f);
+    EXPECT_GT(count(render(), QRect(274, 100, 3, 300), orange), 100) << "x = 6 at 50 + 12.5 * 18 = 275";
+    view->setCrossSectionLine(0, -8.0f);
+    EXPECT_GT(count(render(), QRect(100, 299, 200, 3), orange), 60) << "y = -8 at 12.5 * 24 = 300";
+    view->setCrossSectionLineVisible(false);
+    view->setDetectorVisible(true);
+    view->setDetector(-6.0f, 0.01f, 8);
+    const QImage detector = render();
+    EXPECT_GT(count(detector, QRect(124, 0, 3, 400), cyan), 150) << "x = -6 at 50 + 12.5 * 6 = 125";
+    EXPECT_EQ(count(detector, QRect(0, 0, 122, 400), cyan), 0);
+    view->setDetectorVisible(false);
+    view->setMeasurementMarkerSize(6.0f);
+    view->setMeasurementMarkers({{3.0f, 8.0f}});
+    const QRect shot = test::litBoundingBox(render(), 200);
+    EXPECT_NEAR(shot.center().x(), 237.5, 1.0) << "x = 3 at 50 + 12.5 * 15";
+    EXPECT_NEAR(shot.center().y(), 100.0, 1.0) << "y = 8 at 12.5 * 8";
 }
 
 TEST_F(QuantumGLViewOverlays, ProbabilityContoursTakeTheColourOfTheirLevel)

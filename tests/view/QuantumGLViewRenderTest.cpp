@@ -136,16 +136,16 @@ void expectPairwiseDistinct(const std::vector<QImage>& images, double fraction, 
 TEST_F(QuantumGLViewRender, SpotAppearsWhereItsPhysicalCoordinatesPutIt)
 {
     auto view = shownView(400, 300);
-    // 128 x 64 cells of 0.25 x 0.3: a 32 x 19.2 domain, drawn 400 x 200 (the texture's shape) in the
+    // 128 x 64 cells of 0.25 x 0.3: a 32 x 19.2 domain, drawn 400 x 240 (its physical shape) in the
     // middle of the widget.
     view->setFrame(spot(128, 64, 0.25f, 0.3f, 6.0, 3.0, 0.6), PotentialField2D(), 0);
     const QImage image = renderedImage(*view);
     ASSERT_EQ(image.size(), QSize(400, 300));
     const QPointF centre = brightCentroid(image);
     EXPECT_NEAR(centre.x(), 400.0 * (6.0 / 32.0 + 0.5), 1.5);
-    EXPECT_NEAR(centre.y(), 50.0 + 200.0 * (0.5 - 3.0 / 19.2), 1.5);
-    EXPECT_NEAR(view->imageRect().top(), 50.0, 1e-9);
-    EXPECT_NEAR(view->imageRect().height(), 200.0, 1e-9);
+    EXPECT_NEAR(centre.y(), 30.0 + 240.0 * (0.5 - 3.0 / 19.2), 1.5);
+    EXPECT_NEAR(view->imageRect().top(), 30.0, 1e-4);
+    EXPECT_NEAR(view->imageRect().height(), 240.0, 1e-4);
 
     // Frames of another height at the same width, then of another width at the
     // same height: each shows its own spot, so its textures took its new size.
@@ -189,10 +189,11 @@ TEST_F(QuantumGLViewRender, LetterboxKeepsTheAspectRatio)
         std::uint64_t nx, ny;
         QRect lit;
     };
-    // A uniform density lights the whole image and nothing else; the image has the
-    // shape of the texture, whatever the cells.
-    for (const Case& c : {Case{128, 64, QRect(0, 50, 400, 200)}, Case{64, 128, QRect(125, 0, 150, 300)},
-                          Case{64, 64, QRect(50, 0, 300, 300)}}) {
+    // A uniform density lights the whole image and nothing else; on cells of
+    // 0.25 x 0.4 the image has the domain's physical shape, not the cell counts':
+    // 32 x 16, 16 x 32 and 20 x 20.
+    for (const Case& c : {Case{128, 40, QRect(0, 50, 400, 200)}, Case{64, 80, QRect(125, 0, 150, 300)},
+                          Case{80, 50, QRect(50, 0, 300, 300)}}) {
         ComplexField2D psi(c.nx, c.ny, 0.25f, 0.4f);
         psi.fill(Complex(1.0f, 0.0f));
         view->setFrame(psi, PotentialField2D(), 0);

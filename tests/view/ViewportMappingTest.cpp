@@ -48,6 +48,15 @@ TEST(ViewportMapping, ImageRectangleAndLetterbox)
     // Without a texel along either axis the whole device is the target.
     for (auto [w, h] : {std::pair<std::uint64_t, std::uint64_t>{0, 128}, {256, 0}, {0, 0}})
         EXPECT_EQ(letterboxSize(800, 600, w, h), QSize(800, 600)) << "texture " << w << " x " << h;
+
+    // The picture has the domain's shape, 96 cells of 0.25 by 64 of 0.5 being 24 x 32;
+    // the texel counts stand in only for a domain without extent on an axis.
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    EXPECT_EQ(pictureShape(navigation(24.0f, 32.0f, 2.0f, 1.0f, 1.0f), 96, 64), QSizeF(24.0, 32.0));
+    for (float ey : {0.0f, -3.0f, nan})
+        EXPECT_EQ(pictureShape(navigation(24.0f, ey, 1.0f, 0.0f, 0.0f), 96, 64), QSizeF(96.0, 64.0)) << ey;
+    EXPECT_TRUE(pictureShape(navigation(24.0f, 32.0f, 1.0f, 0.0f, 0.0f), 0, 64).isEmpty()) << "no texture yet";
+    EXPECT_EQ(fittedImageRect(24.0, 32.0, 400.0, 400.0), QRectF(50.0, 0.0, 300.0, 400.0));
 }
 
 TEST(ViewportMapping, TextureTransformFollowsZoomAndPan)
