@@ -257,9 +257,21 @@ TEST_F(OrbitEchoPlots, LoschmidtReturnStartsWhereTheOutboundPathEndedAndTheEchoA
     const LoschmidtSample& last = samples.back();
     EXPECT_TRUE(test::colourNear(image, QPointF(echo.right() - 1, echo.bottom() - echo.height() * last.densityEcho),
                                  QColor(79, 220, 255)));
-    const test::PaintedText status = test::paintedText(test::paintedTexts(plot, QSize(640, 560)), QStringLiteral("t="));
+    const std::vector<test::PaintedText> texts = test::paintedTexts(plot, QSize(640, 560));
+    const test::PaintedText status = test::paintedText(texts, QStringLiteral("t="));
     EXPECT_EQ(status.text.simplified(), QStringLiteral("t=5.00 samples=7"));
     EXPECT_NEAR(status.box.right(), path.right() - 10, 1.0) << "the readout ends 10 px inside the path panel";
+    const test::PaintedText current = test::paintedText(texts, QStringLiteral("current: "));
+    EXPECT_EQ(current.text.simplified(), QStringLiteral("current: density=%1 state=%2 norm=%3")
+                                             .arg(last.densityEcho, 0, 'f', 4)
+                                             .arg(last.fidelity, 0, 'f', 4)
+                                             .arg(last.norm, 0, 'f', 5));
+    EXPECT_NEAR(current.box.right(), echo.right() - 10, 1.0);
+    EXPECT_NEAR(current.box.top(), echo.bottom() - 27, 1.5) << "inside the echo panel, above its bottom";
+    // The echo scale's "1" ends left of the panel, level with its top edge.
+    const test::PaintedText one = test::paintedText(texts, QStringLiteral("1"));
+    EXPECT_NEAR(one.box.right(), 52, 1.0);
+    EXPECT_NEAR(one.box.top(), echo.top() - 8, 1.5);
 }
 
 } // namespace
