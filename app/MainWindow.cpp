@@ -1,5 +1,7 @@
 #include "app/MainWindow.h"
 
+#include "app/CurrentPageScroller.h"
+
 #include "document/ExperimentCatalogue.h"
 #include "ui/MainWindowForm.h"
 
@@ -7,6 +9,7 @@
 #include <QComboBox>
 #include <QFont>
 #include <QMenu>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QStackedWidget>
 #include <QTabWidget>
@@ -25,6 +28,7 @@ MainWindow::MainWindow(QWidget* parent, bool persistGuiState)
 {
     runTimer->setObjectName(QStringLiteral("runTimer"));
     setupForm(*ui, *this);
+    formWindowSize = size();
 
     setupAnalysisPages();
     setupExperimentLibrary();
@@ -32,7 +36,7 @@ MainWindow::MainWindow(QWidget* parent, bool persistGuiState)
     helpItalianBaseHtml = ui->helpItalianBrowser->toHtml();
     helpEnglishBaseHtml = ui->helpEnglishBrowser->toHtml();
     setupHelpMenu();
-    applyDefaultDockLayout();
+    fitToScreen(availableScreenGeometry());
     for (const auto& [dock, action] : dockActionPairs())
         connectDockVisibility(dock, action);
     setupViewMenu();
@@ -97,6 +101,7 @@ void MainWindow::setupAnalysisPages()
         }
         pages->setCurrentIndex(stack->currentIndex());
     }
+    analysisPageScroller = std::make_unique<CurrentPageScroller>(ui->analysisScrollArea, ui->analysisStackedWidget);
     connect(pages, qOverload<int>(&QComboBox::currentIndexChanged), this,
             [this](int index) { guarded([this, index] { setAnalysisPage(index); }); });
 }

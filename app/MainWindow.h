@@ -127,6 +127,8 @@ inline double fieldDyOrZero(const ComplexField2D& field) { return field.empty() 
 // moshinskyInitialState and kapitzaDiracInitialState. The four drive records
 // and the Ramsey ensemble in `stored` are only carried along: the form is
 // their one store.
+class CurrentPageScroller;
+
 class MainWindow : public QMainWindow {
 public:
     // Builds the form, the library, menus, docks and diagnostics table,
@@ -166,6 +168,12 @@ public:
     // document to the form and the window and rebuilds. False with `error`
     // filled on failure; `error` is cleared on entry.
     bool applyExperimentDocument(const ExperimentDocument& document, QString& error);
+
+    // Window size: the form's where it fits `available` (a screen's available
+    // geometry), otherwise `available`'s, the window moved inside it; then the
+    // default dock layout for that height. The constructor calls it with the
+    // screen the window opens on.
+    void fitToScreen(const QRect& available);
 
     const TransportClock& transportClock() const { return transport; }
     const ComplexField2D& waveField() const { return psi; }
@@ -237,7 +245,15 @@ private:
 
     // Controls dock left; time, diagnostics and help docks right (260, 340 and
     // 320 px high); analysis dock bottom (240 px); all five actions checked.
+    // In a window shorter than the form the side docks take the bottom
+    // corners and the analysis dock its share of the height.
     void applyDefaultDockLayout();
+    // Widths of the left and right dock columns: their preferred widths
+    // where the window has room beside the middle column's minimum, else
+    // narrower, down to their docks' minimum widths.
+    QList<int> sideColumnWidths() const;
+    // The screen's available geometry the window opens on or is shown on.
+    QRect availableScreenGeometry() const;
     // Group "MainWindow": geometry, dock state and the selected tabs; nothing
     // without persistence or form.
     void saveGuiState();
@@ -1009,6 +1025,11 @@ private:
     CollapseRecord lastCollapse;
 
     bool persistGuiState = false;
+    // The form's window size, the default where the screen has room for it.
+    QSize formWindowSize;
+    // Without a parent, so that it goes with the members, before the widget
+    // tree whose pages it watches is torn down.
+    std::unique_ptr<CurrentPageScroller> analysisPageScroller;
     // Controls, time, diagnostics, help and analysis dock.
     std::array<bool, 5> dockVisibleBeforeMinimize{{true, true, true, true, true}};
     bool applyingExperiment = false;

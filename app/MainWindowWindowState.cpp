@@ -7,8 +7,12 @@
 #include <QComboBox>
 #include <QDockWidget>
 #include <QEvent>
+#include <QGuiApplication>
+#include <QLayout>
+#include <QScreen>
 #include <QSettings>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTimer>
 #include <QWindowStateChangeEvent>
@@ -22,6 +26,20 @@ namespace {
 const QString kSettingsGroup = QStringLiteral("MainWindow");
 constexpr int kDefaultAnalysisDockHeight = 420;
 constexpr int kDefaultRightColumnWidth = 460;
+// In a window shorter than the form the analysis dock takes this share of the
+// height: on a 1080 px screen the tallest plot of the analysis pages fits its
+// dock whole, the viewport keeps the rest; on a shorter screen the viewport's
+// minimum caps it and the page scrolls.
+constexpr double kShortWindowAnalysisShare = 0.58;
+
+// `window` no larger than `available` and moved inside it.
+QRect clampedInside(const QRect& window, const QRect& available)
+{
+    const QSize size = window.size().boundedTo(available.size());
+    const int x = std::clamp(window.x(), available.left(), available.left() + available.width() - size.width());
+    const int y = std::clamp(window.y(), available.top(), available.top() + available.height() - size.height());
+    return QRect(QPoint(x, y), size);
+}
 
 // A tab widget or the analysis page selector whose current index is saved
 // under `key`. Exactly one of the two pointers is set; a selector whose
@@ -82,11 +100,61 @@ std::array<std::pair<QDockWidget*, QAction*>, 5> MainWindow::dockActionPairs() c
     }};
 }
 
+QRect MainWindow::availableScreenGeometry() const
+{
+    const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
+    return shown ? shown->availableGeometry() : QRect(QPoint(0, 0), formWindowSize);
+}
+
+void MainWindow::fitToScreen(const QRect& available)
+{
+    if (!available.isEmpty()) {
+        const QRect form(available.topLeft(), formWindowSize);
+        setGeometry(available.contains(form) ? form : available);
+    }
+    applyDefaultDockLayout();
+}
+
+QList<int> MainWindow::sideColumnWidths() const
+{
+    // The right column is wide enough for the diagnostics' value column
+    // beside its section and parameter columns, which size to their contents.
+    const int leftPreferred = ui->controlsDockWidget->sizeHint().width();
+    const int leftMinimum = ui->controlsDockWidget->minimumWidth();
+    int rightMinimum = 0;
+    for (const QDockWidget* dock : {ui->timeDockWidget, ui->diagnosticsDockWidget, ui->helpDockWidget})
+        rightMinimum = std::max(rightMinimum, dock->minimumWidth());
+    const int rightPreferred = std::max(kDefaultRightColumnWidth, rightMinimum);
+    // The middle column holds the transport row over the viewport and the
+    // analysis dock; two separators part it from the side columns.
+    const int middle = std::max(centralWidget()->minimumSizeHint().width(), ui->analysisDockWidget->minimumWidth());
+    const int separators = 2 * style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, this);
+    const int shortfall = leftPreferred + rightPreferred + middle + separators - width();
+    if (shortfall <= 0)
+        return {leftPreferred, rightPreferred};
+    // A narrower window takes the shortfall from both side columns in
+    // proportion to what each can give.
+    const int leftSlack = std::max(0, leftPreferred - leftMinimum);
+    const int rightSlack = std::max(0, rightPreferred - rightMinimum);
+    const int slack = leftSlack + rightSlack;
+    if (shortfall >= slack)
+        return {leftMinimum, rightMinimum};
+    const int fromLeft = static_cast<int>(static_cast<long long>(shortfall) * leftSlack / slack);
+    return {leftPreferred - fromLeft, rightPreferred - (shortfall - fromLeft)};
+}
+
 void MainWindow::applyDefaultDockLayout()
 {
     if (!ui->controlsDockWidget)
         return;
     QDockWidget* const rightDocks[] = {ui->timeDockWidget, ui->diagnosticsDockWidget, ui->helpDockWidget};
+
+    // Below the form's height the analysis dock under the whole width would
+    // leave the side columns too short for their docks: they take the
+    // bottom corners and the analysis dock sits under the viewport.
+    const bool shortWindow = height() < formWindowSize.height();
+    setCorner(Qt::BottomLeftCorner, shortWindow ? Qt::LeftDockWidgetArea : Qt::BottomDockWidgetArea);
+    setCorner(Qt::BottomRightCorner, shortWindow ? Qt::RightDockWidgetArea : Qt::BottomDockWidgetArea);
 
     addDockWidget(Qt::LeftDockWidgetArea, ui->controlsDockWidget);
     ui->controlsDockWidget->setFloating(false);
@@ -101,9 +169,10 @@ void MainWindow::applyDefaultDockLayout()
     for (QDockWidget* dock : rightDocks)
         dock->show();
     resizeDocks({ui->timeDockWidget, ui->diagnosticsDockWidget, ui->helpDockWidget}, {250, 245, 230}, Qt::Vertical);
-    // Wide enough for the diagnostics' value column beside its section and
-    // parameter columns, which size to their contents.
-    resizeDocks({ui->diagnosticsDockWidget}, {kDefaultRightColumnWidth}, Qt::Horizontal);
+    // Column widths apply to a laid-out window only; a window not yet shown
+    // would otherwise take its docks' preferred widths whatever its width.
+    layout()->activate();
+    resizeDocks({ui->controlsDockWidget, ui->diagnosticsDockWidget}, sideColumnWidths(), Qt::Horizontal);
 
     addDockWidget(Qt::BottomDockWidgetArea, ui->analysisDockWidget);
     ui->analysisDockWidget->setFloating(false);
@@ -111,7 +180,10 @@ void MainWindow::applyDefaultDockLayout()
     // 420 px leave the analysis page's plot about 220 px under its controls
     // and summary; at 240 px the plots were squeezed to a strip. The right
     // column above is sized so that both fit the form's 1216 px.
-    resizeDocks({ui->analysisDockWidget}, {kDefaultAnalysisDockHeight}, Qt::Vertical);
+    const int analysisHeight = shortWindow ? std::max(kDefaultAnalysisDockHeight,
+                                                      static_cast<int>(kShortWindowAnalysisShare * height()))
+                                           : kDefaultAnalysisDockHeight;
+    resizeDocks({ui->analysisDockWidget}, {analysisHeight}, Qt::Vertical);
 
     for (const auto& pair : dockActionPairs())
         pair.second->setChecked(true);
@@ -139,9 +211,11 @@ void MainWindow::restoreGuiState()
     QSettings settings;
     settings.beginGroup(kSettingsGroup);
 
-    const QByteArray geometry = settings.value(QStringLiteral("geometry")).toByteArray();
-    if (!geometry.isEmpty())
-        restoreGeometry(geometry);
+    const QByteArray savedGeometry = settings.value(QStringLiteral("geometry")).toByteArray();
+    // A layout saved on a larger screen would hide controls and the status
+    // bar below or beside this one.
+    if (!savedGeometry.isEmpty() && restoreGeometry(savedGeometry))
+        setGeometry(clampedInside(geometry(), availableScreenGeometry()));
     const QByteArray dockState = settings.value(QStringLiteral("windowState")).toByteArray();
     if (!dockState.isEmpty()) {
         if (restoreState(dockState, kWindowStateVersion)) {

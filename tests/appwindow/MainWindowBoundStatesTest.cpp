@@ -10,6 +10,7 @@
 #include "app/MainWindow.h"
 #include "core/PositionMoments.h"
 #include "document/ExperimentCatalogue.h"
+#include "document/ExperimentDocument.h"
 
 #include <QComboBox>
 #include <QRegularExpression>
@@ -287,24 +288,36 @@ TEST_F(MainWindowBoundStates, RebuildCalibratesTheSweepAndRamseyReferences)
         {20, "Landau-Zener-Stueckelberg (Constructive)", false, true, false},
         {22, "Ramsey Interferometry (Transfer Fringe)", false, false, true},
     };
-    for (const Case& c : cases) {
-        ASSERT_STREQ(makeExperimentPreset(c.preset).title, c.title);
-        window->loadGuidedExperiment(static_cast<int>(c.preset));
-        ASSERT_FALSE(window->observableHistory().samples().empty()) << c.title;
-        const ObservableSample& start = window->observableHistory().samples().front();
-        EXPECT_EQ(start.landauZenerValid, c.landauZener) << c.title;
-        EXPECT_EQ(start.stueckelbergValid, c.stueckelberg) << c.title;
-        EXPECT_EQ(start.ramseyValid, c.ramsey) << c.title;
-        if (c.landauZener) {
-            EXPECT_GT(start.landauZenerLower, 0.95) << c.title;
+    // Each on the preset's square domain, then as a document on the coarse
+    // grid of a domain less high than wide (still lower than the walls).
+    for (const bool coarse : {false, true})
+        for (const Case& c : cases) {
+            SCOPED_TRACE(coarse ? "coarse grid of a lower domain" : "the preset's grid");
+            ASSERT_STREQ(makeExperimentPreset(c.preset).title, c.title);
+            window->loadGuidedExperiment(static_cast<int>(c.preset));
+            if (coarse) {
+                ExperimentDocument document = window->captureExperimentDocument();
+                document.controls[QStringLiteral("gridResolutionComboBox")] = 0;
+                document.controls[QStringLiteral("universeHeightSpinBox")] = 11.2;
+                QString error;
+                ASSERT_TRUE(window->applyExperimentDocument(document, error)) << error.toStdString();
+                ASSERT_NE(window->waveField().dx(), window->waveField().dy());
+            }
+            ASSERT_FALSE(window->observableHistory().samples().empty()) << c.title;
+            const ObservableSample& start = window->observableHistory().samples().front();
+            EXPECT_EQ(start.landauZenerValid, c.landauZener) << c.title;
+            EXPECT_EQ(start.stueckelbergValid, c.stueckelberg) << c.title;
+            EXPECT_EQ(start.ramseyValid, c.ramsey) << c.title;
+            if (c.landauZener) {
+                EXPECT_GT(start.landauZenerLower, 0.95) << c.title;
+            }
+            if (c.stueckelberg) {
+                EXPECT_GT(start.stueckelbergLower, 0.95) << c.title;
+            }
+            if (c.ramsey) {
+                EXPECT_GT(start.ramseyPopulation1, 0.95) << c.title;
+            }
         }
-        if (c.stueckelberg) {
-            EXPECT_GT(start.stueckelbergLower, 0.95) << c.title;
-        }
-        if (c.ramsey) {
-            EXPECT_GT(start.ramseyPopulation1, 0.95) << c.title;
-        }
-    }
 
     // A sweep of the slope along y is no bias of the two wells: no reference.
     window->loadGuidedExperiment(18);

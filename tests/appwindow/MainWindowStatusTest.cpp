@@ -8,11 +8,14 @@
 #include "core/GaussianPacket2D.h"
 #include "core/PositionMoments.h"
 #include "document/ExperimentCatalogue.h"
+#include "document/ExperimentFile.h"
 #include "ui/MainWindowForm.h"
 
 #include <QDir>
 #include <QStatusBar>
 #include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTextBrowser>
 
 #include <gtest/gtest.h>
 
@@ -35,6 +38,7 @@ struct MainWindowStatusProbe {
     QString& title() { return window.experimentTitle; }
     QString& documentPath() { return window.lastDocumentPath; }
     bool& applying() { return window.applyingExperiment; }
+    bool load(const QString& path) { return window.loadExperimentFromPath(path); }
     auto& lastCollapse() { return window.lastCollapse; }
     std::vector<MeasurementShot>& hits() { return window.measurementHits; }
     void setAbsorbing(bool enabled)
@@ -541,6 +545,36 @@ TEST_F(MainWindowStatus, DiagnosticsEdgeCasesAndTheCollapseReadout)
     EXPECT_EQ(value(5), "0") << "the table changed while applying";
     EXPECT_EQ(f.statusBar->currentMessage(), status) << "the status line changed while applying";
     probe.setAbsorbing(true);
+}
+
+// The first preset is a preset like any other: its document, loaded while
+// another preset is shown, selects it with its help and its unit mapping.
+// Last of the suite: the presets it loads change the form the start-up rows
+// are compared with.
+TEST_F(MainWindowStatus, ADocumentOfTheFirstPresetSelectsItWithItsHelpAndScale)
+{
+    Ui::MainWindow& form = probe.form();
+    const auto choose = [&](int preset) {
+        form.experimentPresetComboBox->setCurrentIndex(preset);
+        form.loadExperimentButton->click();
+    };
+    choose(0);
+    const QString help = form.helpEnglishBrowser->toHtml();
+    const ExperimentPreset first = makeExperimentPreset(0);
+    ASSERT_TRUE(first.realWorldScale.valid);
+    const QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("first.vxo.json"));
+    QString error;
+    ASSERT_TRUE(saveExperimentFile(file, window->captureExperimentDocument(), error)) << error.toStdString();
+
+    choose(1);
+    ASSERT_NE(form.helpEnglishBrowser->toHtml(), help);
+    ASSERT_TRUE(probe.load(file)) << window->statusBar()->currentMessage().toStdString();
+    EXPECT_EQ(form.experimentPresetComboBox->currentIndex(), 0);
+    EXPECT_EQ(form.helpEnglishBrowser->toHtml(), help);
+    EXPECT_TRUE(probe.scale().valid);
+    EXPECT_STREQ(probe.scale().system, first.realWorldScale.system);
+    EXPECT_EQ(form.timeReferenceValueLabel->text(), QString::fromLatin1(first.realWorldScale.system));
 }
 
 } // namespace

@@ -111,7 +111,12 @@ void expectDefaultDockHeights(const MainWindow& window)
     const QDockWidget* time = dock(window, 1);
     const QDockWidget* diagnostics = dock(window, 2);
     const QDockWidget* help = dock(window, 3);
-    EXPECT_NEAR(time->height(), std::max(250, time->minimumSizeHint().height()), 12);
+    // In a window shorter than the form the right column reaches the bottom
+    // and its docks share the extra height.
+    if (window.height() >= 1216)
+        EXPECT_NEAR(time->height(), std::max(250, time->minimumSizeHint().height()), 12);
+    else
+        EXPECT_GE(time->height(), time->minimumSizeHint().height());
     EXPECT_NEAR(static_cast<double>(diagnostics->height()) / help->height(), 245.0 / 230.0, 0.02)
         << diagnostics->height() << " and " << help->height() << " px";
     // On a screen shorter than the form's 1216 px the viewport keeps its

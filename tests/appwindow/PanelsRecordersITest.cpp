@@ -252,7 +252,14 @@ TEST_F(RecorderPanelsTest, SummariesCarryTheNumbersOfThePhysics)
           {"p_B=%", 5e-4, [](const State& r) { return kPi * r.hbar / blochSpacing(r); }},
           {"T_B=%", 5e-4, blochPeriod},
           {"t/T_B=%", 5e-3, [](const State& r) { return r.t / blochPeriod(r); }},
-          {"<x>=%", 5e-4, [](const State& r) { return r.window.observableHistory().newest().meanX; }}}},
+          {"<x>=%", 5e-4, [](const State& r) { return r.window.observableHistory().newest().meanX; }},
+          {"span=%", 5e-4,
+           [](const State& r) {
+               double lo = 1e300, hi = -1e300;
+               for (const ObservableSample& s : r.window.observableHistory().samples())
+                   lo = std::min(lo, s.meanX), hi = std::max(hi, s.meanX);
+               return hi - lo;
+           }}}},
         {28, 20, "revivalSummaryLabel", "   Vwall=",
          {{"box % x %", 5e-3, [](const State& r) { return boxInterior(r.preset, false); }},
           {"T_rev,x=%", 5e-3,

@@ -107,6 +107,7 @@ TEST_F(Rebuild, StartsAStoppedRunAtTimeZeroFromThePacketAndTheScenePotential)
     // unequal sides here.
     for (const std::uint32_t index : {2u, 7u}) {
         const ExperimentPreset preset = makeExperimentPreset(index);
+        setQuietly<QDoubleSpinBox, double>("resonanceScanMinSpinBox", &QDoubleSpinBox::setValue, 1.25);
         window->loadGuidedExperiment(static_cast<int>(index));
         setQuietly<QComboBox, int>("gridResolutionComboBox", &QComboBox::setCurrentIndex, 0);
         setQuietly<QDoubleSpinBox, double>("universeHeightSpinBox", &QDoubleSpinBox::setValue, 30.72);
@@ -146,6 +147,18 @@ TEST_F(Rebuild, StartsAStoppedRunAtTimeZeroFromThePacketAndTheScenePotential)
                                      expected);
         }
         EXPECT_EQ(window->potentialField().values(), expected.values()) << preset.title;
+
+        // The two barriers' scan starts afresh at 0.2 and runs up to just
+        // below the lower barrier: above it the transmission is near one everywhere.
+        if (preset.sceneActive) {
+            double lower = 1e300;
+            for (const PotentialObject& object : preset.scene.objects())
+                lower = std::min(lower, static_cast<double>(object.value));
+            EXPECT_DOUBLE_EQ(form<QDoubleSpinBox>("resonanceScanMinSpinBox").value(), 0.2);
+            const double maximum = form<QDoubleSpinBox>("resonanceScanMaxSpinBox").value();
+            EXPECT_LT(maximum, lower);
+            EXPECT_GT(maximum, 0.95 * lower);
+        }
     }
 }
 

@@ -157,6 +157,9 @@ TEST_F(BlochPlot, ShowsThePlaceholdersWithoutLatticeOrHistory)
     placeholders("fresh", true);
     plot.setData(historyOf(1, 0.0, 1.0, [](ObservableSample&, double) {}), lattice(0.25), 0.0, 1.0);
     placeholders("one sample", true);
+    plot.setData(historyOf(2, 0.0, 1.0, [](ObservableSample& s, double t) { s.meanX = 0.5 * t; }), lattice(0.25), 0.0,
+                 1.0);
+    placeholders("two samples", false);
     plot.setData(historyOf(3, 2.0, 0.0, [](ObservableSample&, double) {}), lattice(0.25), 0.0, 1.0);
     placeholders("no time elapsed", false);
     plot.setData(driftingCentre(), lattice(0.25), 0.0, 1.0);

@@ -5,6 +5,7 @@
 #include "plots/QuantumKickedRotorPlotWidget.h"
 #include "plots/QuantumZenoPlotWidget.h"
 
+#include "PaintedTexts.h"
 #include "PlotTestSupport.h"
 #include "RecorderPlotFixtures.h"
 
@@ -108,6 +109,17 @@ TEST_F(LatticePlots, KickedRotorCarpetColoursEachModeByItsShareOfTheLargestProba
     EXPECT_TRUE(test::colourNear(
         image, QPointF(series.right(), series.bottom() - 1 - last.meanSquareMode / scale * series.height()), kCyan))
         << "the quantum series ends at the last kick";
+
+    // Eight columns from the newest sample's first mode: modes -3 to -3 + 7 under the carpet's corners.
+    QStringList modeLabels;
+    for (const test::PaintedText& t : test::paintedTexts(plot, QSize(600, 520)))
+        if (t.text.startsWith(QStringLiteral("n="))) {
+            modeLabels << t.text;
+            const bool left = t.text == QStringLiteral("n=-3");
+            EXPECT_NEAR(left ? t.box.left() : t.box.right(), left ? carpet.left() : carpet.right(), 1.0)
+                << t.text.toStdString();
+        }
+    EXPECT_EQ(modeLabels, QStringList({QStringLiteral("n=-3"), QStringLiteral("n=4")}));
 }
 
 TEST_F(LatticePlots, KickedRotorRowsAreLabelledWithTheKicksTheyShow)

@@ -5,6 +5,7 @@
 #include "plots/QuantumLoschmidtPlotWidget.h"
 #include "plots/QuantumVortexPlotWidget.h"
 
+#include "PaintedTexts.h"
 #include "PlotTestSupport.h"
 #include "RecorderPlotFixtures.h"
 
@@ -142,6 +143,64 @@ TEST_F(OrbitEchoPlots, BerryLoopFollowsTheDeformationAndThePhaseTraceBreaksWhere
         << "the fidelity of an orthogonal state is 0";
 }
 
+TEST_F(OrbitEchoPlots, BerryPhaseOfALoopThroughThreeStatesIsDrawnInDegreesWithTheLoopProgressRead)
+{
+    BerryTrap trap;
+    trap.valid = true;
+    trap.stiffness = 1.0;
+    BerryConfig config;
+    config.enabled = true;
+    config.duration = 8.0;
+    // |A> even and |B> odd in x, so <A|B> = 0: the states A, A + B, A + iB, A.
+    const auto state = [](Complex a, Complex b) {
+        return test::fieldOf(40, 28, 0.35f, 0.45f, [=](double x, double y) {
+            const Complex even = test::packetAmplitude(x, y, 0.0, 0.0, 1.2, 0.0);
+            return a * even + b * even * float(0.8 * x);
+        });
+    };
+    const ComplexField2D even = state(1.0f, 0.0f);
+    const ComplexField2D odd = state(0.0f, 1.0f);
+    BerryRecorder recorder(400);
+    ASSERT_TRUE(recorder.configure(even, trap, config));
+    const std::vector<ComplexField2D> loop{even, state(1.0f, 1.0f), state(1.0f, Complex(0.0f, 1.0f)), even};
+    for (std::size_t k = 0; k < loop.size(); ++k)
+        ASSERT_TRUE(recorder.record(2.0 * k, QuantumBerryPhase2D::trapAt(config, 2.0 * k), loop[k]));
+    // The Bargmann invariant <A|A+B><A+B|A+iB><A+iB|A> has the phase atan(|B|^2 / |A|^2);
+    // the geometric phase accumulated from A is its negative, once the state has left A + B.
+    const double degrees = -std::atan2(odd.norm(), even.norm()) * 180.0 / kPi;
+    ASSERT_GT(std::abs(degrees), 20.0);
+    ASSERT_LT(std::abs(degrees), 70.0);
+    auto& plot = makePlot<QuantumBerryPhasePlotWidget>();
+    plot.setRecorder(&recorder);
+    const QSize size(660, 540);
+    const QImage image = test::grabPlot(plot, size);
+    const double available = 540 - 118;
+    const QRectF panel(58, 34, 660 - 106, 0.48 * available);
+    const QRectF curve(58, panel.bottom() + 42, 660 - 106, available - 0.48 * available);
+
+    const QColor gold(255, 190, 79);
+    const double x = curve.left() + curve.width() * 5.0 / 6.0;
+    const double y = curve.center().y() - curve.height() / 2.0 * degrees / 180.0;
+    EXPECT_TRUE(test::colourNear(image, QPointF(x, y), gold)) << "the phase at t = 5 on the +-180 degree scale";
+    EXPECT_TRUE(test::colourNear(image, QPointF(curve.left() + curve.width() / 6.0, curve.center().y()), gold))
+        << "no phase while the state stays on A + B";
+
+    // The axes through the degeneracy stop 12 px inside the loop panel (their
+    // antialiased ends tint the pixel that holds the end).
+    const QColor axis(66, 73, 82);
+    const int x0 = int(panel.left()), x1 = int(panel.right()), y0 = int(panel.top()), y1 = int(panel.bottom());
+    const int cx = int(panel.center().x()), cy = int(panel.center().y());
+    const auto axisAt = [&](int px, int py) { return tintedNear(image, QPointF(px, py), axis, 0); };
+    EXPECT_TRUE(axisAt(x0 + 11, cy) && axisAt(x1 - 12, cy) && axisAt(cx, y0 + 11) && axisAt(cx, y1 - 12));
+    EXPECT_FALSE(axisAt(x0 + 10, cy) || axisAt(x1 - 11, cy) || axisAt(cx, y0 + 10) || axisAt(cx, y1 - 11));
+
+    // Four samples, the last at t = 6 of a loop lasting 8.
+    const std::vector<test::PaintedText> texts = test::paintedTexts(plot, size);
+    const test::PaintedText status = test::paintedText(texts, QStringLiteral("samples "));
+    EXPECT_EQ(status.text.simplified(), QStringLiteral("samples 4 t=6.00 progress 75.0 %"));
+    EXPECT_NEAR(status.box.right(), panel.right() - 10, 1.0) << "the status ends 10 px inside the panel";
+}
+
 TEST_F(OrbitEchoPlots, LoschmidtReturnStartsWhereTheOutboundPathEndedAndTheEchoAxisRunsPastTwoT)
 {
     LoschmidtConfig config;
@@ -199,6 +258,21 @@ TEST_F(OrbitEchoPlots, LoschmidtReturnStartsWhereTheOutboundPathEndedAndTheEchoA
     const LoschmidtSample& last = samples.back();
     EXPECT_TRUE(test::colourNear(image, QPointF(echo.right() - 1, echo.bottom() - echo.height() * last.densityEcho),
                                  QColor(79, 220, 255)));
+    const std::vector<test::PaintedText> texts = test::paintedTexts(plot, QSize(640, 560));
+    const test::PaintedText status = test::paintedText(texts, QStringLiteral("t="));
+    EXPECT_EQ(status.text.simplified(), QStringLiteral("t=5.00 samples=7"));
+    EXPECT_NEAR(status.box.right(), path.right() - 10, 1.0) << "the readout ends 10 px inside the path panel";
+    const test::PaintedText current = test::paintedText(texts, QStringLiteral("current: "));
+    EXPECT_EQ(current.text.simplified(), QStringLiteral("current: density=%1 state=%2 norm=%3")
+                                             .arg(last.densityEcho, 0, 'f', 4)
+                                             .arg(last.fidelity, 0, 'f', 4)
+                                             .arg(last.norm, 0, 'f', 5));
+    EXPECT_NEAR(current.box.right(), echo.right() - 10, 1.0);
+    EXPECT_NEAR(current.box.top(), echo.bottom() - 27, 1.5) << "inside the echo panel, above its bottom";
+    // The echo scale's "1" ends left of the panel, level with its top edge.
+    const test::PaintedText one = test::paintedText(texts, QStringLiteral("1"));
+    EXPECT_NEAR(one.box.right(), 52, 1.0);
+    EXPECT_NEAR(one.box.top(), echo.top() - 8, 1.5);
 }
 
 } // namespace

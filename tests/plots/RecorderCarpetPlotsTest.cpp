@@ -6,6 +6,7 @@
 #include "experiments/KapitzaDiracRecorder.h"
 #include "experiments/MoshinskyRecorder.h"
 
+#include "PaintedTexts.h"
 #include "PlotRobustness.h"
 #include "PlotTestSupport.h"
 #include "RecorderPlotSupport.h"
@@ -230,6 +231,29 @@ TEST_F(RecorderCarpetPlots, KapitzaDiracRowsUseTheNewestBinsAndStopAtTheCarpetEd
     EXPECT_TRUE(test::colourNear(image, QPointF(bars.left() + 5.5 * slot, bars.bottom() - bars.height() + 33),
                                  QColor(83, 211, 238), 0, 4))
         << "the full bar reaches 30 pixels below the top";
+    // The bar fills the middle 76 % of its slot, the gaps 12 % on each side.
+    const QColor cyan(83, 211, 238);
+    const double barLeft = bars.left() + (5.0 + 0.12) * slot, barRight = bars.left() + (5.0 + 0.88) * slot;
+    for (const double y : {bars.bottom() - 5.0, bars.bottom() - 0.5 * bars.height()}) {
+        EXPECT_TRUE(test::colourNear(image, QPointF(barLeft + 1.5, y), cyan, 0, 4));
+        EXPECT_FALSE(test::colourNear(image, QPointF(barLeft - 1.5, y), cyan, 0, 4));
+        EXPECT_TRUE(test::colourNear(image, QPointF(barRight - 1.5, y), cyan, 0, 4));
+        EXPECT_FALSE(test::colourNear(image, QPointF(barRight + 1.5, y), cyan, 0, 4));
+    }
+
+    // Order numbers centred under their slots; the grating momentum 2 pi hbar / a read back.
+    const std::vector<test::PaintedText> texts = test::paintedTexts(plot, size);
+    int orders = 0;
+    for (const test::PaintedText& t : texts) {
+        bool isNumber = false;
+        const int n = t.text.toInt(&isNumber);
+        if (!isNumber || t.box.top() < bars.bottom())
+            continue;
+        ++orders;
+        EXPECT_NEAR(t.box.center().x(), bars.left() + (n + 3 + 0.5) * slot, 1.0) << "order " << n;
+    }
+    EXPECT_EQ(orders, 7);
+    EXPECT_TRUE(test::paintedText(texts, QStringLiteral("free expansion")).text.contains(QStringLiteral("G=1.0000")));
 }
 
 // -------------------------------------------------------------- Aharonov-Bohm

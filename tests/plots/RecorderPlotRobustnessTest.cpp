@@ -488,5 +488,35 @@ TEST_F(RecorderPlaceholders, NoUnconfiguredOrEmptyRecorderShowsTheFreshPlot)
     expectPlaceholderFeeds<QuantumLoschmidtPlotWidget>(host(), "Loschmidt");
 }
 
+// A grid one cell across on one axis has no profile along it: the plot whose
+// carpet runs along that axis shows its placeholder, and only that one.
+TEST_F(RecorderPlaceholders, AGridOneCellAcrossLeavesOnlyThePlotAlongThatAxisEmpty)
+{
+    const QSize size(520, 420);
+    const QImage bouncerEmpty = grabPlot(*new QuantumBouncerPlotWidget(&host()), size);
+    const QImage revivalEmpty = grabPlot(*new QuantumRevivalPlotWidget(&host()), size);
+    struct Grid {
+        std::uint64_t nx, ny;
+        bool bouncerEmpty, revivalEmpty;
+    };
+    for (const Grid& g : {Grid{48, 1, true, false}, Grid{1, 40, false, true}, Grid{2, 40, false, false},
+                          Grid{48, 2, false, false}}) {
+        BouncerRecorder bouncer(16);
+        bouncer.configure(test::bouncerFloor(-4.0), 0.0, 0.3);
+        RevivalRecorder revival(16);
+        revival.setInitialState(packet(0, 0, g.nx, g.ny));
+        for (int k = 0; k < 3; ++k) {
+            bouncer.record(0.4 * k, packet(0.0, 1.0 - 0.2 * k, g.nx, g.ny), 1.0, 1.0);
+            revival.record(0.4 * k, packet(0.2 * k, 0.0, g.nx, g.ny));
+        }
+        auto& bouncerPlot = *new QuantumBouncerPlotWidget(&host());
+        bouncerPlot.setRecorder(&bouncer, 1.0, 1.0);
+        auto& revivalPlot = *new QuantumRevivalPlotWidget(&host());
+        revivalPlot.setRecorder(&revival, test::revivalBox(0, 8), 1.0, 1.0);
+        EXPECT_EQ(grabPlot(bouncerPlot, size) == bouncerEmpty, g.bouncerEmpty) << g.nx << " x " << g.ny;
+        EXPECT_EQ(grabPlot(revivalPlot, size) == revivalEmpty, g.revivalEmpty) << g.nx << " x " << g.ny;
+    }
+}
+
 } // namespace test
 } // namespace vxo

@@ -409,8 +409,9 @@ const std::vector<ObjectGroup>& formObjects()
           "hallEdgeTabLayout", "backflowTabLayout", "zitterTabLayout", "kleinTabLayout", "kleinAngleScanTabLayout",
           "kleinHeightScanTabLayout", "kleinMassScanTabLayout", "diracMasslessTabLayout"}},
         {"QHBoxLayout",
-         {"crossSectionControlsLayout", "analysisPageHeaderLayout", "timeSeriesControlsLayout",
-          "resonanceControlsLayout", "boundStateComputeLayout", "boundSuperpositionLayout", "ramseyEnsembleLayout",
+         {"crossSectionControlsLayout", "crossSectionCurveLayout", "analysisPageHeaderLayout", "timeSeriesControlsLayout",
+          "resonanceControlsLayout", "resonanceScanPointsLayout", "boundStateComputeLayout", "boundStateSelectLayout",
+          "boundSuperpositionLayout", "boundSuperpositionPhaseLayout", "ramseyEnsembleLayout",
           "kickedRotorControlsLayout", "zenoControlsLayout", "scarsControlsLayout"}},
         {"QLabel",
          {"crossSectionAxisLabel", "crossSectionPositionLabel", "crossSectionCurveLabel",
@@ -443,6 +444,7 @@ const std::vector<ObjectGroup>& formObjects()
           "kickedRotorPeriodSpinBox", "zenoMeasurementPeriodSpinBox", "scarEnergySpinBox", "scarBandSpinBox"}},
         {"QCheckBox", {"crossSectionLineCheckBox", "ramseyEnsembleEnabledCheckBox"}},
         {"vxo::QuantumCrossSectionPlotWidget", {"crossSectionPlotWidget"}},
+        {"QScrollArea", {"analysisScrollArea"}},
         {"QStackedWidget", {"analysisStackedWidget"}},
         {"QPushButton",
          {"clearTimeSeriesButton", "resonanceRefreshButton", "boundComputeButton", "boundPrepareEigenButton",
@@ -1053,8 +1055,9 @@ const std::vector<DockRow>& docks()
     static const Qt::DockWidgetAreas sides = Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea;
     static const std::vector<DockRow> rows = {
         {"controlsDockWidget", "Controls", "actionControlsDock", Qt::LeftDockWidgetArea, sides, {398, 583}},
+        // Narrow enough to sit between the side docks on a 1366 px screen.
         {"analysisDockWidget", "Analysis", "actionAnalysisDock", Qt::BottomDockWidgetArea, Qt::BottomDockWidgetArea,
-         {642, 233}},
+         {600, 233}},
         {"timeDockWidget", "Time", "actionTimeDock", Qt::RightDockWidgetArea, sides, {310, 276}},
         {"diagnosticsDockWidget", "Diagnostics", "actionDiagnosticsDock", Qt::RightDockWidgetArea, sides, {78, 97}},
         {"helpDockWidget", "Physics Help / Guida", "actionHelpDock", Qt::RightDockWidgetArea, sides, {135, 130}},
@@ -1116,7 +1119,8 @@ TEST(FormContractTest, WindowFrameStartsStoppedWithItsMenusShortcutsAndViewport)
     EXPECT_EQ(form.window.size(), QSize(1738, 1216));
     EXPECT_TRUE(form.window.isDockNestingEnabled());
     EXPECT_EQ(form.window.centralWidget(), ui.centralWidget);
-    EXPECT_EQ(ui.quantumView->minimumSize(), QSize(640, 480)) << "the viewport never shrinks below 640 x 480";
+    // Small enough for the window to fit a 1366 x 768 screen beside its docks.
+    EXPECT_EQ(ui.quantumView->minimumSize(), QSize(480, 300)) << "the viewport never shrinks below 480 x 300";
     EXPECT_EQ(ui.quantumView->sizePolicy().horizontalStretch(), 1);
     EXPECT_EQ(ui.quantumView->sizePolicy().verticalStretch(), 1);
     EXPECT_EQ(ui.quantumView->toolTip(),

@@ -8,8 +8,8 @@ state keeps the selector's index. The first three pages (time series,
 resonance, bound states) are built here; the others come from their helper
 modules, in stack order."""
 
-from builder import (BOLD, CONSOLAS, SizePolicy, check_box, combo_box, double_spin_box, hbox, hspacer, label, page,
-                     push_button, spin_box, stacked_widget, vbox)
+from builder import (BOLD, CONSOLAS, Enum, SizePolicy, check_box, combo_box, double_spin_box, hbox, hspacer, label,
+                     page, push_button, scroll_area, spin_box, stacked_widget, vbox)
 
 import analysis_berry_to_dirac
 import analysis_bloch_to_scars
@@ -25,6 +25,13 @@ def cross_section_tab():
                   toolTip="Choose whether the section varies along X at fixed Y, or along Y at fixed X."),
         label("crossSectionPositionLabel", "Fixed Y"),
         double_spin_box("crossSectionPositionSpinBox", 3, -1000, 1000, 0.08),
+        label("crossSectionActualCaptionLabel", "Grid:"),
+        label("crossSectionActualValueLabel", "Y = 0.000", font=CONSOLAS),
+        hspacer(20, 20),
+    ])
+    # The curve on a row of its own: one row of all the controls would make
+    # the Analysis dock too wide for a 1366 px screen beside the side docks.
+    curve = hbox("crossSectionCurveLayout", [
         label("crossSectionCurveLabel", "Curve"),
         combo_box("crossSectionCurveComboBox",
                   ["Probability |psi|^2", "Real Re(psi)", "Imaginary Im(psi)", "Phase arg(psi)"],
@@ -32,12 +39,11 @@ def cross_section_tab():
                           "|psi_tilde|^2."),
         check_box("crossSectionLineCheckBox", "Show line", checked=True,
                   toolTip="Show the sampled section line in the OpenGL viewport."),
-        label("crossSectionActualCaptionLabel", "Grid:"),
-        label("crossSectionActualValueLabel", "Y = 0.000", font=CONSOLAS),
         hspacer(20, 20),
     ])
-    plot = plot_widget("crossSectionPlotWidget", "QuantumCrossSectionPlotWidget")
-    return page("crossSectionTab", vbox("crossSectionTabLayout", [controls, plot], margins=4), title="Cross-section")
+    plot = plot_widget("crossSectionPlotWidget", "QuantumCrossSectionPlotWidget", on_scrolled_page=False)
+    return page("crossSectionTab", vbox("crossSectionTabLayout", [controls, curve, plot], margins=4),
+                title="Cross-section")
 
 
 TIME_SERIES_OBSERVABLES = [
@@ -73,6 +79,11 @@ def resonance_page():
         label("resonanceScanMaxLabel", "Max"),
         double_spin_box("resonanceScanMaxSpinBox", 3, 0.002, 100, 0.1, 6,
                         toolTip="Upper bound of the stationary resonance sweep."),
+        hspacer(20, 20),
+    ])
+    # Two rows, so that the page fits the Analysis dock beside the side docks
+    # on a 1366 px screen.
+    points = hbox("resonanceScanPointsLayout", [
         label("resonanceScanPointsLabel", "Points"),
         spin_box("resonanceScanPointsSpinBox", 32, 2001, value=401,
                  toolTip="Number of samples used for the fast stationary reference sweep."),
@@ -81,13 +92,14 @@ def resonance_page():
                             "Scene."),
         hspacer(20, 20),
     ])
-    # One line of live figures: no word wrap.
+    # Live figures, wrapped where the dock is narrower than their line: one
+    # unwrapped line would widen the page past a 1366 px screen's dock.
     summary = summary_label("resonanceSummaryLabel", "Build/enable exactly two Barrier objects in Potential Scene.",
-                            word_wrap=None, sizePolicy=SizePolicy("Preferred", "Preferred"),
+                            sizePolicy=SizePolicy("Preferred", "Preferred"),
                             toolTip="Live double-barrier geometry, stationary reference at the current packet energy "
                                     "and numerical packet probabilities.")
     return analysis_page("resonanceTab", "Resonance", plot_widget("resonancePlotWidget", "QuantumResonancePlotWidget"),
-                         summary=summary, controls=[controls])
+                         summary=summary, controls=[controls, points])
 
 
 def bound_states_page():
@@ -97,6 +109,11 @@ def bound_states_page():
                  toolTip="Maximum number of low-lying bound eigenstates extracted below the edge continuum."),
         push_button("boundComputeButton", "Compute states",
                     toolTip="Extract stationary X eigenmodes for a potential that is invariant along Y."),
+        hspacer(20, 20),
+    ])
+    # Each action on a row of its own, so that the page fits the Analysis
+    # dock beside the side docks on a 1366 px screen.
+    select = hbox("boundStateSelectLayout", [
         label("boundStateSelectLabel", "Selected"),
         combo_box("boundStateComboBox", [],
                   toolTip="Select one computed bound eigenstate. The plot shows its node structure around the "
@@ -110,6 +127,9 @@ def bound_states_page():
         combo_box("boundSuperpositionAComboBox", []),
         label("boundPlusLabel", "+"),
         combo_box("boundSuperpositionBComboBox", []),
+        hspacer(20, 20),
+    ])
+    phase = hbox("boundSuperpositionPhaseLayout", [
         label("boundPhaseLabel", "Relative phase"),
         double_spin_box("boundRelativePhaseSpinBox", 1, -180, 180, 15, 90, suffix=" deg",
                         toolTip="Relative phase of the second eigenstate at t=0."),
@@ -121,7 +141,7 @@ def bound_states_page():
                             "Use a confining potential that is invariant along Y, then Compute states.")
     return analysis_page("boundStatesTab", "Bound states",
                          plot_widget("boundStatePlotWidget", "QuantumBoundStatePlotWidget"),
-                         summary=summary, controls=[compute, superposition])
+                         summary=summary, controls=[compute, select, superposition, phase])
 
 
 def experiment_analysis_tab():
@@ -136,5 +156,8 @@ def experiment_analysis_tab():
     pages = ([time_series_page(), resonance_page(), bound_states_page()] + analysis_two_level.pages()
              + analysis_bloch_to_scars.pages() + analysis_berry_to_dirac.pages())
     stack = stacked_widget("analysisStackedWidget", pages, current=0)
-    return page("experimentAnalysisTab", vbox("experimentAnalysisTabLayout", [header, stack], margins=4, spacing=4),
+    # A dock shorter than a page scrolls the page instead of squeezing its
+    # plot; the main window sizes the stack to its current page.
+    area = scroll_area("analysisScrollArea", stack, frameShape=Enum("QFrame::NoFrame"), widgetResizable=False)
+    return page("experimentAnalysisTab", vbox("experimentAnalysisTabLayout", [header, area], margins=4, spacing=4),
                 title="Experiment Analysis")

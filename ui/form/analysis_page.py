@@ -7,7 +7,38 @@ tutor label, the page's own controls, the summary label and the plot widget.
 The plot widget comes last and is the only item that expands vertically, so
 it takes all the height the page has left."""
 
-from builder import CONSOLAS, Promoted, SizePolicy, label, page, vbox, widget
+from builder import CONSOLAS, Promoted, Size, SizePolicy, label, page, vbox, widget
+
+# The height below which a plot would cut its own panels, axes or captions,
+# read off each plot's paint layout so that every panel keeps at least
+# 120 px. The page scrolls when the dock is shorter than what it holds.
+# One framed panel under a title with its axis labels below:
+SINGLE_PANEL_HEIGHT = 240
+PLOT_MINIMUM_HEIGHTS = {
+    # Upper panel h - margin over a lower panel of fixed height.
+    "QuantumAharonovBohmPlotWidget": 352,
+    "QuantumBackflowPlotWidget": 400,
+    "QuantumHallEdgePlotWidget": 398,
+    "QuantumLandauPlotWidget": 398,
+    "QuantumZitterbewegungPlotWidget": 412,
+    # Two panels sharing what title, gap and axes leave, by a fixed fraction.
+    "QuantumAndersonPlotWidget": 346,
+    "QuantumBerryPhasePlotWidget": 368,
+    "QuantumBilliardPlotWidget": 429,
+    "QuantumBouncerPlotWidget": 459,
+    "QuantumKickedRotorPlotWidget": 418,
+    "QuantumLoschmidtPlotWidget": 368,
+    "QuantumRevivalPlotWidget": 479,
+    "QuantumScarPlotWidget": 448,
+    "QuantumTalbotPlotWidget": 479,
+    "QuantumZenoPlotWidget": 356,
+    # A carpet over a lower panel of a third of the height.
+    "QuantumKapitzaDiracPlotWidget": 489,
+    "QuantumMoshinskyPlotWidget": 441,
+    # A history over a fringe strip and a fixed scan panel.
+    "QuantumRamseyPlotWidget": 310,
+    "QuantumStueckelbergPlotWidget": 310,
+}
 
 
 def plot_class(name):
@@ -15,9 +46,12 @@ def plot_class(name):
     return Promoted("vxo::%s" % name, "QWidget", "plots/%s.h" % name)
 
 
-def plot_widget(name, class_name):
-    """A plot widget built with its page as parent; it sets no size of its own."""
-    return widget(plot_class(class_name), name, sizePolicy=SizePolicy("Preferred", "Expanding"))
+def plot_widget(name, class_name, on_scrolled_page=True):
+    """A plot widget built with its page as parent; on a page of the scrolled
+    analysis stack it is no shorter than its panels need."""
+    height = PLOT_MINIMUM_HEIGHTS.get(class_name, SINGLE_PANEL_HEIGHT) if on_scrolled_page else None
+    return widget(plot_class(class_name), name, sizePolicy=SizePolicy("Preferred", "Expanding"),
+                  minimumSize=Size(0, height) if height else None)
 
 
 def tutor_label(name, text, **props):

@@ -2,7 +2,7 @@
 Potential from potential, Dynamics from dynamics) and the Setup page with the
 experiment library and the simulation universe."""
 
-from builder import (Span, SizePolicy, combo_box, double_spin_box, form_layout, group_box, hbox,
+from builder import (Enum, Span, SizePolicy, combo_box, double_spin_box, form_layout, group_box, hbox,
                      hspacer, label, page, push_button, tab_widget, vbox, vspacer)
 
 import dynamics
@@ -43,8 +43,12 @@ def library_group():
     row = hbox("horizontalLayout", [
         label("experimentPresetLabel", "Preset", sizePolicy=SizePolicy("Fixed", "Preferred"),
               alignment="Qt::AlignRight|Qt::AlignTrailing|Qt::AlignVCenter"),
+        # Not as wide as the longest title: the Controls dock keeps a width
+        # that fits a 1366 px screen; the open list shows every title whole.
         combo_box("experimentPresetComboBox", PRESET_TITLES, current=2,
                   sizePolicy=SizePolicy("Expanding", "Fixed"),
+                  sizeAdjustPolicy=Enum("QComboBox::AdjustToMinimumContentsLengthWithIcon"),
+                  minimumContentsLength=24,
                   toolTip="Choose a guided experiment. Press Load experiment to apply its complete starting "
                           "configuration."),
     ])

@@ -67,8 +67,10 @@ def central_widget():
                   toolTip="Transport speed. Numerical dt remains unchanged."),
         hspacer(40, 20),
     ])
+    # Small enough that the window, its docks and a readable analysis page
+    # fit a 1366 x 768 screen; the view grows with the window.
     view = widget(QUANTUM_GL_VIEW, "quantumView", sizePolicy=SizePolicy("Expanding", "Expanding", 1, 1),
-                  minimumSize=Size(640, 480))
+                  minimumSize=Size(480, 300))
     return Widget("QWidget", "centralWidget").set_layout(vbox("verticalLayout_3", [header, view]))
 
 
@@ -107,7 +109,9 @@ def analysis_dock():
         analysis.experiment_analysis_tab(),
     ], current=0)
     contents = Widget("QWidget", "analysisDockContents").set_layout(vbox("verticalLayout_4", [tabs]))
-    return dock("analysisDockWidget", "Analysis", (642, 233), BOTTOM_AREA, BOTTOM, contents)
+    # 600 px wide at least, not the 642 px of old: between the side docks at
+    # their minimum widths on a 1366 px screen.
+    return dock("analysisDockWidget", "Analysis", (600, 233), BOTTOM_AREA, BOTTOM, contents)
 
 
 def toggle(action, dock_name):

@@ -1,0 +1,157 @@
+// The window on the screens a class has: a 1366 x 768 laptop or projector
+// and a 1920 x 1080 monitor. The default layout lies on the screen, no dock
+// or transport control is cut or covered, every button shows its whole text,
+// and every analysis page keeps its plot readable.
+
+#include "common/AppTestSupport.h"
+
+#include "app/MainWindow.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDockWidget>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStackedWidget>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QTabWidget>
+#include <QWindow>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace vxo {
+namespace {
+
+void settleFor(int milliseconds)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < milliseconds)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+QRect inWindow(const QWidget& widget, const QWidget& window)
+{
+    return QRect(widget.mapTo(&window, QPoint(0, 0)), widget.size());
+}
+
+std::string describe(const QRect& r)
+{
+    return std::to_string(r.x()) + "," + std::to_string(r.y()) + " " + std::to_string(r.width()) + "x" +
+           std::to_string(r.height());
+}
+
+struct Screen {
+    QSize size;
+    // Whether every plot is seen whole, all its panels at once.
+    bool plotsWhole;
+};
+
+// A panel is readable from about 120 px: its curve, ticks and caption.
+constexpr int kReadablePanel = 120;
+
+TEST(MainWindowScreenFit, TheDefaultLayoutFitsTheScreenUncutAndEveryAnalysisPlotIsReadable)
+{
+    test::appTestApplication();
+    const Screen screens[] = {{QSize(1366, 768), false}, {QSize(1920, 1080), true}};
+    for (const Screen& screen : screens) {
+        const std::string at = std::to_string(screen.size.width()) + "x" + std::to_string(screen.size.height());
+        MainWindow window(nullptr, false);
+        const QRect available(QPoint(0, 0), screen.size);
+        window.fitToScreen(available);
+        window.show();
+        QElapsedTimer clock;
+        clock.start();
+        while (!(window.windowHandle() && window.windowHandle()->isExposed()) && clock.elapsed() < 5000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        ASSERT_TRUE(window.windowHandle() && window.windowHandle()->isExposed())
+            << "the window is not shown: the test needs an X display (xvfb-run -a)";
+        settleFor(200);
+
+        EXPECT_TRUE(available.contains(window.frameGeometry()))
+            << at << ": window at " << describe(window.frameGeometry());
+        const QRect inside = window.rect();
+
+        // Dock contents and the transport row: inside, and none over another.
+        std::vector<std::pair<std::string, QRect>> boxes;
+        for (const QDockWidget* dock : window.findChildren<QDockWidget*>()) {
+            ASSERT_TRUE(dock->isVisible()) << at << ": " << dock->objectName().toStdString();
+            boxes.emplace_back(dock->objectName().toStdString(), inWindow(*dock->widget(), window));
+        }
+        for (const char* name : {"playButton", "pauseButton", "stopButton", "stepButton", "resetButton",
+                                 "transportStateCaption", "transportStateLabel", "speedLabel", "speedComboBox"}) {
+            const auto* widget = window.findChild<QWidget*>(QLatin1String(name));
+            ASSERT_NE(widget, nullptr) << name;
+            boxes.emplace_back(name, inWindow(*widget, window));
+        }
+        const auto* quantumView = window.findChild<QWidget*>(QStringLiteral("quantumView"));
+        ASSERT_NE(quantumView, nullptr);
+        boxes.emplace_back("quantumView", inWindow(*quantumView, window));
+        for (std::size_t i = 0; i < boxes.size(); ++i) {
+            EXPECT_TRUE(inside.contains(boxes[i].second))
+                << at << ": " << boxes[i].first << " at " << describe(boxes[i].second) << " leaves the window";
+            for (std::size_t j = 0; j < i; ++j)
+                EXPECT_FALSE(boxes[i].second.intersects(boxes[j].second))
+                    << at << ": " << boxes[i].first << " at " << describe(boxes[i].second) << " overlaps "
+                    << boxes[j].first << " at " << describe(boxes[j].second);
+        }
+        // The transport state needs room for its longest word beside the speed caption.
+        const auto* state = window.findChild<QLabel*>(QStringLiteral("transportStateLabel"));
+        EXPECT_GE(state->width(), state->fontMetrics().horizontalAdvance(QStringLiteral("STOPPED")))
+            << at << ": the transport state is cut";
+
+        // Every button on show carries its whole text: the text's advance
+        // plus the style's margin and frame.
+        for (const QPushButton* button : window.findChildren<QPushButton*>()) {
+            if (!button->isVisibleTo(&window) || button->text().isEmpty())
+                continue;
+            QStyleOptionButton option;
+            option.initFrom(button);
+            const int margins = button->style()->pixelMetric(QStyle::PM_ButtonMargin, &option, button) +
+                                2 * button->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, button);
+            EXPECT_LE(button->fontMetrics().horizontalAdvance(button->text()) + margins, button->width())
+                << at << ": \"" << button->text().toStdString() << "\" (" << button->objectName().toStdString()
+                << ") is cut";
+        }
+
+        // Every page of the analysis stack, one after the other.
+        auto* tabs = window.findChild<QTabWidget*>(QStringLiteral("analysisTabWidget"));
+        auto* pages = window.findChild<QComboBox*>(QStringLiteral("analysisPageComboBox"));
+        auto* area = window.findChild<QScrollArea*>(QStringLiteral("analysisScrollArea"));
+        auto* stack = window.findChild<QStackedWidget*>(QStringLiteral("analysisStackedWidget"));
+        ASSERT_TRUE(tabs && pages && area && stack);
+        tabs->setCurrentIndex(tabs->indexOf(tabs->findChild<QWidget*>(QStringLiteral("experimentAnalysisTab"))));
+        for (int index = 0; index < pages->count(); ++index) {
+            pages->setCurrentIndex(index);
+            settleFor(20);
+            const QWidget* page = stack->currentWidget();
+            const std::string name = at + ": " + page->objectName().toStdString();
+            // The plot is the last item of its page.
+            const QWidget* plot = page->layout()->itemAt(page->layout()->count() - 1)->widget();
+            ASSERT_NE(plot, nullptr) << name;
+            const QRect plotInStack(plot->mapTo(stack, QPoint(0, 0)), plot->size());
+            const int viewportHeight = area->viewport()->height();
+            EXPECT_GE(viewportHeight, kReadablePanel + 40) << name << ": the page shows less than a panel";
+            EXPECT_GE(plot->height(), plot->minimumHeight()) << name;
+            EXPECT_GE(plot->width(), 400) << name;
+            // Scrolling reaches the plot's bottom.
+            EXPECT_GE(area->verticalScrollBar()->maximum() + viewportHeight, plotInStack.bottom() + 1) << name;
+            EXPECT_LE(plotInStack.right(), area->viewport()->width()) << name << " is cut on the right";
+            // Where the plot is seen on choosing the page: whole, or from its top.
+            const int shownTop = plot->mapTo(area->viewport(), QPoint(0, 0)).y();
+            EXPECT_GE(shownTop, 0) << name << ": the plot's top is scrolled away";
+            if (screen.plotsWhole)
+                EXPECT_LE(shownTop + plot->height(), viewportHeight) << name << ": the plot is not seen whole";
+        }
+    }
+}
+
+} // namespace
+} // namespace vxo

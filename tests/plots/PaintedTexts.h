@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QColor>
+#include <QRectF>
+#include <QSize>
+#include <QString>
+
+#include <vector>
+
+class QWidget;
+
+namespace vxo::test {
+
+// A run of text as the widget painted it: its box in widget pixels (from the
+// start of the baseline, as wide as the font advances it) and its pen colour.
+struct PaintedText {
+    QString text;
+    QRectF box;
+    QColor colour;
+};
+
+// The texts the plot paints at size, in painting order, captured from the
+// painter's commands rather than read off pixels.
+std::vector<PaintedText> paintedTexts(QWidget& plot, const QSize& size);
+
+// The painted text that starts with prefix; fails the test (and returns an
+// empty one) unless exactly one does.
+PaintedText paintedText(const std::vector<PaintedText>& texts, const QString& prefix);
+
+} // namespace vxo::test
