@@ -147,8 +147,9 @@ TEST(MainWindowScreenFit, TheDefaultLayoutFitsTheScreenUncutAndEveryAnalysisPlot
             // Where the plot is seen on choosing the page: whole, or from its top.
             const int shownTop = plot->mapTo(area->viewport(), QPoint(0, 0)).y();
             EXPECT_GE(shownTop, 0) << name << ": the plot's top is scrolled away";
-            if (screen.plotsWhole)
+            if (screen.plotsWhole) {
                 EXPECT_LE(shownTop + plot->height(), viewportHeight) << name << ": the plot is not seen whole";
+            }
         }
     }
 }
