@@ -19,25 +19,25 @@ QPen sweepCurvePen(int curve)
 {
     switch (curve) {
     case 0:
-        return plotPen(QColor(105, 220, 255), 2.3);
+        return plotPen(QColor(kTwoLevelFirst), 2.3);
     case 1:
-        return plotPen(QColor(255, 165, 100), 2.1);
+        return plotPen(QColor(kTwoLevelSecond), 2.1);
     case 2:
-        return plotPen(QColor(120, 235, 150, 180), 1.5, Qt::DashLine);
+        return plotPen(translucent(kSweepLeft, 180), 1.5, Qt::DashLine);
     case 3:
-        return plotPen(QColor(225, 135, 245, 180), 1.5, Qt::DashLine);
+        return plotPen(translucent(kSweepRight, 180), 1.5, Qt::DashLine);
     default:
-        return plotPen(QColor(185, 190, 200), 1.0, Qt::DotLine);
+        return plotPen(QColor(kCapturedCurve), 1.0, Qt::DotLine);
     }
 }
 
 void drawSweepLegend(QPainter& painter, const QRectF& panel, double adiabaticWidth)
 {
     drawLegend(painter, panel, 4.0,
-               {{"P(lower)", qRgb(105, 220, 255), 8.0, adiabaticWidth},
-                {"P(upper)", qRgb(255, 165, 100), 92.0, adiabaticWidth},
-                {"P(left)", qRgb(120, 235, 150), 176.0, 90.0},
-                {"P(right)", qRgb(225, 135, 245), 246.0, 95.0}});
+               {{"P(lower)", kTwoLevelFirst, 8.0, adiabaticWidth},
+                {"P(upper)", kTwoLevelSecond, 92.0, adiabaticWidth},
+                {"P(left)", kSweepLeft, 176.0, 90.0},
+                {"P(right)", kSweepRight, 246.0, 95.0}});
 }
 
 void drawLegend(QPainter& painter, const QRectF& panel, double drop, const LegendEntry* entries, std::size_t count)
@@ -51,8 +51,8 @@ void drawLegend(QPainter& painter, const QRectF& panel, double drop, const Legen
 
 void drawProtocolStrip(QPainter& painter, const QRectF& strip)
 {
-    drawFrame(painter, strip, plotPen(QColor(80, 88, 98)));
-    drawHorizontalLine(painter, plotPen(QColor(105, 115, 125), 1.0, Qt::DashLine), strip.left(), strip.right(),
+    drawFrame(painter, strip, plotPen(QColor(kStripFrame)));
+    drawHorizontalLine(painter, plotPen(QColor(kStripMidline), 1.0, Qt::DashLine), strip.left(), strip.right(),
                        strip.center().y());
 }
 
@@ -70,7 +70,7 @@ InterferencePanels beginInterferencePlot(QPainter& painter, const QRect& widgetR
 {
     beginPlot(painter, widgetRect, QColor(kBackground));
     const InterferencePanels panels = interferencePanels(widgetRect.size());
-    drawGridAndFrame(painter, panels.history, QColor(75, 84, 94));
+    drawGridAndFrame(painter, panels.history, QColor(kHistoryGrid));
     return panels;
 }
 

@@ -19,8 +19,6 @@ constexpr std::array<plot::RampSegment, 2> kFringeRamp{{
     {0.5, 0.5, {28, 102, 210}, {227, 130, -80}},
 }};
 
-constexpr QRgb kPanel = qRgb(5, 9, 15);
-constexpr QRgb kTexts = qRgb(180, 198, 212);
 
 } // namespace
 
@@ -52,7 +50,7 @@ void QuantumAharonovBohmPlotWidget::paintEvent(QPaintEvent*)
     const AharonovBohmConfig& config = recorder_->config();
 
     const plot::StackedPanels panels
-        = plot::drawStackedPanels(painter, size(), layout(), QColor(55, 72, 88), kPanel);
+        = plot::drawStackedPanels(painter, size(), layout(), QColor(plot::kStackedFrame), plot::kStackedPanel);
     const QRect& carpet = panels.upper;
     const QRect& curve = panels.lower;
 
@@ -77,9 +75,9 @@ void QuantumAharonovBohmPlotWidget::paintEvent(QPaintEvent*)
         const std::vector<int> columns
             = plot::pixelCells(plot::equalCellSpans(carpet.width(), samples.size()), carpet.width());
         const std::vector<int> rows = plot::pixelCells(rowSpans, carpet.height());
-        plot::drawCellCarpet(painter, carpet.left(), base, columns, rows, kPanel, [&](int i, int j) {
+        plot::drawCellCarpet(painter, carpet.left(), base, columns, rows, plot::kStackedPanel, [&](int i, int j) {
             return plot::profileCellColour(samples[static_cast<std::size_t>(i)].profile, j, densityMax, kFringeRamp,
-                                           kPanel);
+                                           plot::kStackedPanel);
         });
     }
 
@@ -93,20 +91,20 @@ void QuantumAharonovBohmPlotWidget::paintEvent(QPaintEvent*)
                                                                        - curve.height() * samples[i].centralProbability
                                                                            / centralMax);
                                                 }),
-                     plot::plotPen(QColor(90, 225, 255), 2.0));
+                     plot::plotPen(QColor(plot::kGaugeTrajectory), 2.0));
 
     const int rightMiddle = Qt::AlignRight | Qt::AlignVCenter;
-    plot::drawTextBox(painter, QRect(4, carpet.top(), 54, 20), rightMiddle, "+y", QColor(kTexts));
-    plot::drawTextBox(painter, QRect(4, carpet.bottom() - 20, 54, 20), rightMiddle, "-y", QColor(kTexts));
-    plot::drawPanelCaption(painter, carpet, 4, 20, "time  -  detector density profile rho(xd,y,t)", QColor(kTexts));
-    plot::drawPanelCaption(painter, curve, 4, 20, "time  -  central fringe intensity", QColor(kTexts));
+    plot::drawTextBox(painter, QRect(4, carpet.top(), 54, 20), rightMiddle, "+y", QColor(plot::kGaugeCaption));
+    plot::drawTextBox(painter, QRect(4, carpet.bottom() - 20, 54, 20), rightMiddle, "-y", QColor(plot::kGaugeCaption));
+    plot::drawPanelCaption(painter, carpet, 4, 20, "time  -  detector density profile rho(xd,y,t)", QColor(plot::kGaugeCaption));
+    plot::drawPanelCaption(painter, curve, 4, 20, "time  -  central fringe intensity", QColor(plot::kGaugeCaption));
     plot::drawPanelSummary(
         painter, curve, 22,
         QString("Phi/Phi0=%1   AB phase=%2 deg   center=%3   line=%4   norm=%5")
             .arg(QString::number(config.fluxQuanta, 'f', 3), QString::number(360.0 * config.fluxQuanta, 'f', 1),
                  QString::number(last.centralProbability, 'g', 5), QString::number(last.detectorProbability, 'g', 5),
                  QString::number(last.norm, 'f', 6)),
-        QColor(232, 238, 244));
+        QColor(plot::kStackedSummary));
 }
 
 } // namespace vxo

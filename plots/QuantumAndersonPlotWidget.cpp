@@ -13,10 +13,6 @@ using namespace plot;
 
 namespace {
 
-constexpr QRgb kText = qRgb(205, 215, 225);
-constexpr QRgb kPanelFrame = qRgb(70, 82, 94);
-constexpr QRgb kClean = qRgb(80, 220, 235);
-constexpr QRgb kDisordered = qRgb(240, 95, 190);
 constexpr int kTitleLine = 20;
 
 } // namespace
@@ -30,9 +26,9 @@ void QuantumAndersonPlotWidget::setRecorder(const AndersonRecorder* recorder, do
 
 void QuantumAndersonPlotWidget::drawPanelFrame(QPainter& painter, const QRect& panel, const QString& title) const
 {
-    drawFrame(painter, QRectF(panel), plotPen(QColor(kPanelFrame)));
+    drawFrame(painter, QRectF(panel), plotPen(QColor(kLatticeFrame)));
     drawTextBox(painter, QRectF(panel.left(), panel.top() - 20, panel.width(), 18), Qt::AlignLeft, title,
-                QColor(kText));
+                QColor(kAndersonText));
 }
 
 void QuantumAndersonPlotWidget::drawProfile(QPainter& painter, const QRect& panel, const std::vector<float>& profile,
@@ -71,7 +67,7 @@ void QuantumAndersonPlotWidget::paintEvent(QPaintEvent*)
     QPainter painter(this);
     beginPlot(painter, rect(), QColor(kLatticeBackground));
     drawCentredText(painter, QRectF(8, 2, width() - 16, 20),
-                    QStringLiteral("Anderson localization: clean periodic lane vs diagonal disorder"), QColor(kText));
+                    QStringLiteral("Anderson localization: clean periodic lane vs diagonal disorder"), QColor(kAndersonText));
 
     // The panels start one line below the widget title, so that the upper
     // panel's title has a line of its own.
@@ -82,7 +78,7 @@ void QuantumAndersonPlotWidget::paintEvent(QPaintEvent*)
 
     if (!hasSamples()) {
         drawCentredText(painter, QRectF(rect()), QStringLiteral("Run the Anderson Localization preset"),
-                        QColor(215, 224, 234));
+                        QColor(kLatticeLabel));
         return;
     }
     const std::vector<AndersonSample>& samples = recorder_->samples();
@@ -103,7 +99,7 @@ void QuantumAndersonPlotWidget::paintEvent(QPaintEvent*)
                 for (const float p : *profile)
                     pmax = std::max(pmax, static_cast<double>(p));
             pmax = atLeast(pmax, 1e-9);
-            const QPen sitePen = plotPen(QColor(kPanelFrame), 1.0, Qt::DotLine);
+            const QPen sitePen = plotPen(QColor(kLatticeFrame), 1.0, Qt::DotLine);
             for (const double site : lattice.siteX)
                 drawVerticalLine(
                     painter, sitePen,
@@ -111,14 +107,14 @@ void QuantumAndersonPlotWidget::paintEvent(QPaintEvent*)
                     profilePanel.top(), profilePanel.bottom());
             // Both lanes on the x grid of the clean lane's profile.
             drawProfile(painter, profilePanel, clean, last.clean.profileOriginX, last.clean.profileDx, xmin, xmax, pmax,
-                        QColor(kClean));
+                        QColor(kLatticeCurve));
             drawProfile(painter, profilePanel, disordered, last.clean.profileOriginX, last.clean.profileDx, xmin, xmax,
-                        pmax, QColor(kDisordered));
+                        pmax, QColor(kAndersonDisordered));
             const QRectF legend(profilePanel.adjusted(8, 6, -8, -6));
             drawTextBox(painter, legend, Qt::AlignLeft | Qt::AlignTop, QStringLiteral("clean periodic lane"),
-                        QColor(kClean));
+                        QColor(kLatticeCurve));
             drawTextBox(painter, legend, Qt::AlignRight | Qt::AlignTop, QStringLiteral("disordered lane"),
-                        QColor(kDisordered));
+                        QColor(kAndersonDisordered));
         }
     }
 
@@ -128,14 +124,14 @@ void QuantumAndersonPlotWidget::paintEvent(QPaintEvent*)
     for (const AndersonSample& s : samples)
         smax = std::max({smax, s.clean.sigmaX, s.disordered.sigmaX});
     smax = atLeast(smax, 1.0);
-    drawSpreadCurve(painter, spreadPanel, false, tmax, smax, QColor(kClean), Qt::SolidLine);
-    drawSpreadCurve(painter, spreadPanel, true, tmax, smax, QColor(kDisordered), Qt::SolidLine);
+    drawSpreadCurve(painter, spreadPanel, false, tmax, smax, QColor(kLatticeCurve), Qt::SolidLine);
+    drawSpreadCurve(painter, spreadPanel, true, tmax, smax, QColor(kAndersonDisordered), Qt::SolidLine);
     drawTextBox(painter, QRectF(spreadPanel.adjusted(8, 6, -8, -6)), Qt::AlignLeft | Qt::AlignTop,
-                QStringLiteral("cyan clean periodic lane   magenta disordered lane"), QColor(kText));
+                QStringLiteral("cyan clean periodic lane   magenta disordered lane"), QColor(kAndersonText));
     drawTextBox(painter, QRectF(4, spreadPanel.top(), 45, spreadPanel.height()), Qt::AlignRight | Qt::AlignVCenter,
-                QString::number(smax, 'f', 1), QColor(kText));
+                QString::number(smax, 'f', 1), QColor(kAndersonText));
     drawTextBox(painter, QRectF(spreadPanel.left(), spreadPanel.bottom() + 4, spreadPanel.width(), 20), Qt::AlignRight,
-                QStringLiteral("t=%1").arg(tmax, 0, 'f', 1), QColor(kText));
+                QStringLiteral("t=%1").arg(tmax, 0, 'f', 1), QColor(kAndersonText));
 }
 
 } // namespace vxo

@@ -37,7 +37,7 @@ void QuantumBackflowPlotWidget::paintEvent(QPaintEvent*)
     const BackflowSample& last = samples.back();
 
     const plot::StackedPanels panels = plot::drawStackedPanels(
-        painter, size(), layout(), QColor(55, 72, 88), QColor(5, 9, 15));
+        painter, size(), layout(), QColor(plot::kStackedFrame), QColor(plot::kStackedPanel));
     const QRect& flux = panels.upper;
     const QRect& prob = panels.lower;
 
@@ -50,7 +50,7 @@ void QuantumBackflowPlotWidget::paintEvent(QPaintEvent*)
     // The largest |current| lies 0.46 / 1.12 of the height from the centre line.
     const double fluxScale = 1.12 * fluxMax;
     const int middle = flux.center().y();
-    plot::drawHorizontalLine(painter, plot::plotPen(QColor(90, 105, 120), 1.0, Qt::DashLine), flux.left(), flux.right(),
+    plot::drawHorizontalLine(painter, plot::plotPen(QColor(plot::kBackflowZero), 1.0, Qt::DashLine), flux.left(), flux.right(),
                              middle);
 
     // Every interval with a negative current at either end is shaded, one
@@ -60,14 +60,14 @@ void QuantumBackflowPlotWidget::paintEvent(QPaintEvent*)
         const double xb = x(i);
         if ((samples[i - 1].flux < 0.0 || samples[i].flux < 0.0) && std::isfinite(xa) && std::isfinite(xb))
             painter.fillRect(QRectF(std::min(xa, xb), flux.top(), std::abs(xb - xa) + 1.0, flux.height()),
-                             QColor(220, 70, 95, 40));
+                             QColor::fromRgba(plot::kBackflowShade));
     }
     plot::strokePath(
         painter,
         plot::polylineBridgingGaps(
             samples.size(),
             [&](std::size_t i) { return QPointF(x(i), middle - 0.46 * flux.height() * samples[i].flux / fluxScale); }),
-        plot::plotPen(QColor(105, 220, 255), 2.1));
+        plot::plotPen(QColor(plot::kTwoLevelFirst), 2.1));
 
     const double backwardMax = plot::atLeast(recorder_->maximumBackwardFlux(), 0.01);
     plot::strokePath(
@@ -78,7 +78,7 @@ void QuantumBackflowPlotWidget::paintEvent(QPaintEvent*)
                 return QPointF(
                     x(i), prob.bottom() - prob.height() * plot::clampNanToUpper(samples[i].probabilityLeft, 0.0, 1.0));
             }),
-        plot::plotPen(QColor(120, 235, 160), 2.0));
+        plot::plotPen(QColor(plot::kGaugeSecondTrace), 2.0));
     plot::strokePath(painter,
                      plot::polylineBridgingGaps(samples.size(),
                                                 [&](std::size_t i) {
@@ -88,9 +88,9 @@ void QuantumBackflowPlotWidget::paintEvent(QPaintEvent*)
                                                                            * plot::atLeast(samples[i].backwardFlux, 0.0)
                                                                            / backwardMax);
                                                 }),
-                     plot::plotPen(QColor(255, 209, 102), 1.8));
+                     plot::plotPen(QColor(plot::kGaugeHighlight), 1.8));
 
-    const QColor texts(180, 198, 212);
+    const QColor texts = QColor(plot::kGaugeCaption);
     plot::drawPanelCaption(painter, flux, 3, 20, "time   cyan: integrated Jx at detector   red shade: Jx < 0", texts);
     plot::drawPanelCaption(painter, prob, 4, 20, "green: P(x < detector)   yellow: accumulated backward flux", texts);
     plot::drawPanelSummary(painter, flux, 22,
@@ -99,7 +99,7 @@ void QuantumBackflowPlotWidget::paintEvent(QPaintEvent*)
                                     QString::number(recorder_->minimumFlux(), 'g', 5),
                                     QString::number(recorder_->maximumBackwardFlux(), 'g', 5),
                                     last.flux < 0.0 ? "BACKFLOW" : "forward flow"),
-                           QColor(232, 238, 244));
+                           QColor(plot::kStackedSummary));
 }
 
 } // namespace vxo

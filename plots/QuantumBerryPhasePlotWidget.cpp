@@ -14,9 +14,6 @@ using namespace plot;
 
 namespace {
 
-constexpr QRgb kFidelity = qRgb(79, 220, 255);
-constexpr QRgb kPhase = qRgb(255, 190, 79);
-constexpr QRgb kCurrent = qRgb(255, 214, 91);
 
 } // namespace
 
@@ -49,20 +46,20 @@ void QuantumBerryPhasePlotWidget::paintEvent(QPaintEvent*)
     const auto loopPoint = [&](const BerrySample& s) {
         return QPointF(centre.x() + s.q1 * radius / amplitude, centre.y() - s.q2 * radius / amplitude);
     };
-    const QPen axisPen = plotPen(QColor(66, 73, 82));
+    const QPen axisPen = plotPen(QColor(kBerryAxes));
     drawHorizontalLine(painter, axisPen, loop.left() + 12.0, loop.right() - 12.0, centre.y());
     drawVerticalLine(painter, axisPen, centre.x(), loop.top() + 12.0, loop.bottom() - 12.0);
-    painter.setPen(plotPen(QColor(115, 126, 140), 1.2, Qt::DashLine));
+    painter.setPen(plotPen(QColor(kBerryGuide), 1.2, Qt::DashLine));
     painter.setBrush(Qt::NoBrush);
     painter.drawEllipse(centre, radius, radius);
     strokePath(painter, polylineBridgingGaps(samples.size(), [&](std::size_t i) { return loopPoint(samples[i]); }),
-               plotPen(QColor(83, 214, 255), 2.2));
-    drawDisc(painter, centre, 5.0, QColor(255, 92, 105));
+               plotPen(QColor(kBerryLoop), 2.2));
+    drawDisc(painter, centre, 5.0, QColor(kBerryDegeneracy));
     drawTextBox(painter, QRectF(centre.x() + 8.0, centre.y() - 19.0, 190.0, 22.0), Qt::AlignLeft,
-                QStringLiteral("degeneracy q1=q2=0"), QColor(255, 134, 143));
+                QStringLiteral("degeneracy q1=q2=0"), QColor(kBerryDegeneracyLabel));
     const QPointF current = loopPoint(last);
-    drawSegment(painter, plotPen(QColor(kCurrent), 1.3, Qt::DashLine), centre, current);
-    drawDisc(painter, current, 8.0, QColor(kCurrent));
+    drawSegment(painter, plotPen(QColor(kBerryCurrent), 1.3, Qt::DashLine), centre, current);
+    drawDisc(painter, current, 8.0, QColor(kBerryCurrent));
     drawTextBox(painter, QRectF(loop.left() + 10.0, loop.bottom() - 27.0, 310.0, 20.0), Qt::AlignLeft,
                 QStringLiteral("physical principal axis rotates by θ/2"), QColor(kTraceStatus));
     drawTextBox(painter, QRectF(loop.right() - 360.0, loop.bottom() - 27.0, 350.0, 20.0), Qt::AlignRight,
@@ -77,8 +74,8 @@ void QuantumBerryPhasePlotWidget::paintEvent(QPaintEvent*)
     const AxisMap unit = verticalAxis(curve, 0.0, 1.0, 1.0);
     // +180 degrees on the top edge, -180 on the bottom one.
     const AxisMap degrees = verticalAxis(curve, -180.0, 180.0, 1.0);
-    drawHorizontalLine(painter, plotPen(QColor(60, 67, 76)), curve.left(), curve.right(), curve.center().y());
-    const QPen limitPen = plotPen(QColor(kPhase), 1.0, Qt::DashLine);
+    drawHorizontalLine(painter, plotPen(QColor(kBerryZero)), curve.left(), curve.right(), curve.center().y());
+    const QPen limitPen = plotPen(QColor(kTracePhase), 1.0, Qt::DashLine);
     drawHorizontalLine(painter, limitPen, curve.left(), curve.right(), curve.top());
     drawHorizontalLine(painter, limitPen, curve.left(), curve.right(), curve.bottom());
 
@@ -91,23 +88,23 @@ void QuantumBerryPhasePlotWidget::paintEvent(QPaintEvent*)
             return std::nullopt;
         return QPointF(mapValue(time, s.time), mapValue(degrees, s.geometricPhase * 180.0 / kPi));
     };
-    const QPen fidelityPen = plotPen(QColor(kFidelity), 2.0);
-    const QPen phasePen = plotPen(QColor(kPhase), 2.0);
+    const QPen fidelityPen = plotPen(QColor(kTraceFidelity), 2.0);
+    const QPen phasePen = plotPen(QColor(kTracePhase), 2.0);
     strokePath(painter, polylineBridgingGaps(samples.size(), [&](std::size_t i) { return fidelityPoint(samples[i]); }),
                fidelityPen);
     strokePath(painter, polylineBreakingAtGaps(samples.size(), [&](std::size_t i) { return phasePoint(samples[i]); }),
                phasePen);
     if (samples.size() == 1) {
         // A single sample draws no line: mark its points.
-        drawOutlinedDisc(painter, fidelityPoint(last), 3.5, 3.5, QColor(kFidelity), fidelityPen);
+        drawOutlinedDisc(painter, fidelityPoint(last), 3.5, 3.5, QColor(kTraceFidelity), fidelityPen);
         if (const std::optional<QPointF> phase = phasePoint(last))
-            drawOutlinedDisc(painter, *phase, 3.5, 3.5, QColor(kPhase), phasePen);
+            drawOutlinedDisc(painter, *phase, 3.5, 3.5, QColor(kTracePhase), phasePen);
     }
 
     drawTextBox(painter, QRectF(curve.left() + 8.0, curve.top() + 5.0, 220.0, 20.0), Qt::AlignLeft,
-                QStringLiteral("cyan: return fidelity"), QColor(kFidelity));
+                QStringLiteral("cyan: return fidelity"), QColor(kTraceFidelity));
     drawTextBox(painter, QRectF(curve.left() + 215.0, curve.top() + 5.0, 270.0, 20.0), Qt::AlignLeft,
-                QStringLiteral("gold: geometric phase (±180° scale)"), QColor(kPhase));
+                QStringLiteral("gold: geometric phase (±180° scale)"), QColor(kTracePhase));
     drawTextBox(painter, QRectF(4.0, curve.top() - 8.0, 48.0, 20.0), Qt::AlignRight, QStringLiteral("1"),
                 QColor(kTraceAxis));
     drawTextBox(painter, QRectF(4.0, curve.bottom() - 10.0, 48.0, 20.0), Qt::AlignRight, QStringLiteral("0"),

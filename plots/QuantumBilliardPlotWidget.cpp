@@ -13,9 +13,6 @@ using namespace plot;
 
 namespace {
 
-constexpr QRgb kOccupied = qRgb(80, 220, 255);
-constexpr QRgb kFidelity = qRgb(255, 205, 92);
-constexpr QRgb kShell = qRgb(255, 112, 160);
 
 const PowerRamp kDensityRamp{{0.0, 1.0, 1.7}, {0.0, 1.0, 0.72}, {0.12, 1.25, 0.9}};
 
@@ -90,7 +87,7 @@ void QuantumBilliardPlotWidget::paintEvent(QPaintEvent*)
     if (config_.hasScatterer) {
         const double radius = plane.window.width() * config_.scattererRadius / plane.x.valueSpan;
         drawOutlinedDisc(painter, mapPlane(plane, config_.scattererX, config_.scattererY), radius, radius,
-                         QColor(15, 18, 22, 230), plotPen(QColor(235, 238, 242), 1.3));
+                         QColor::fromRgba(kBilliardScatterer), plotPen(QColor(kCarpetWall), 1.3));
     }
 
     const double t0 = samples.front().time;
@@ -99,16 +96,16 @@ void QuantumBilliardPlotWidget::paintEvent(QPaintEvent*)
     const AxisMap unit = verticalAxis(curve, 0.0, 1.0, 1.0);
     drawInnerQuarterLines(painter, curve, framePen);
     strokePath(painter, timeCurve(samples, time, unit, clampedFraction(&BilliardSample::occupiedFraction)),
-               plotPen(QColor(kOccupied), 2.2));
+               plotPen(QColor(kCarpetCurve), 2.2));
     strokePath(painter, timeCurve(samples, time, unit, clampedFraction(&BilliardSample::fidelity)),
-               plotPen(QColor(kFidelity), 1.7));
+               plotPen(QColor(kCarpetFidelity), 1.7));
     if (config_.hasScatterer)
         strokePath(painter,
                    timeCurve(samples, time, unit,
                              [](const BilliardSample& s) {
                                  return clampKeepNan(std::min(4.0 * s.shellProbability, 1.0), 0.0, 1.0);
                              }),
-                   plotPen(QColor(kShell), 1.5));
+                   plotPen(QColor(kBilliardShell), 1.5));
 
     const int valueFlags = Qt::AlignRight | Qt::AlignVCenter;
     drawTextBox(painter, QRectF(5.0, curve.top() - 9.0, 50.0, 18.0), valueFlags, QStringLiteral("1.0"),
@@ -119,12 +116,12 @@ void QuantumBilliardPlotWidget::paintEvent(QPaintEvent*)
 
     const double legendTop = map.bottom() + 2.0;
     drawTextBox(painter, QRectF(map.left(), legendTop, 160.0, 20.0), Qt::AlignLeft,
-                QStringLiteral("cyan: occupied fraction"), QColor(kOccupied));
+                QStringLiteral("cyan: occupied fraction"), QColor(kCarpetCurve));
     drawTextBox(painter, QRectF(map.left() + 165.0, legendTop, 150.0, 20.0), Qt::AlignLeft,
-                QStringLiteral("yellow: fidelity"), QColor(kFidelity));
+                QStringLiteral("yellow: fidelity"), QColor(kCarpetFidelity));
     if (config_.hasScatterer)
         drawTextBox(painter, QRectF(map.left() + 315.0, legendTop, 240.0, 20.0), Qt::AlignLeft,
-                    QStringLiteral("pink: 4x obstacle-shell probability"), QColor(kShell));
+                    QStringLiteral("pink: 4x obstacle-shell probability"), QColor(kBilliardShell));
 }
 
 } // namespace vxo

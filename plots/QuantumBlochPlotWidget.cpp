@@ -84,7 +84,7 @@ void QuantumBlochPlotWidget::paintEvent(QPaintEvent*)
     const double period = QuantumBloch2D::blochPeriod(lattice_, hbar_);
     const double periods = (t1 - t0) / period;
     if (period > 0.0 && periods <= a.width()) {
-        const QPen markPen = plotPen(QColor(120, 125, 135), 1.0, Qt::DashLine);
+        const QPen markPen = plotPen(QColor(kBlochMarks), 1.0, Qt::DashLine);
         // Counted from the first multiple at or before t0; at most width + 2 marks.
         const double first = std::floor(t0 / period);
         const long count = static_cast<long>(std::ceil(t1 / period) - first);
@@ -101,15 +101,15 @@ void QuantumBlochPlotWidget::paintEvent(QPaintEvent*)
     strokePath(painter,
                historyCurve(samples_, nullptr, &ObservableSample::time, x,
                             [&](const ObservableSample& s) { return mapValue(position, s.meanX); }),
-               plotPen(QColor(100, 220, 255), 2.0));
-    drawHorizontalLine(painter, plotPen(QColor(145, 150, 160), 1.0, Qt::DashLine), b.left(), b.right(),
+               plotPen(QColor(kCurve), 2.0));
+    drawHorizontalLine(painter, plotPen(QColor(kBlochZero), 1.0, Qt::DashLine), b.left(), b.right(),
                        mapValue(momentum, 0.0));
     const int points = std::max(static_cast<int>(a.width()), 64);
     strokePath(painter, sampledPolyline(points - 1, t0, t1, [&](double t) {
                    return QPointF(mapValue(x, t),
                                   mapValue(momentum, QuantumBloch2D::reducedMomentum(lattice_, p0_, t, hbar_)));
                }),
-               plotPen(QColor(255, 190, 90), 2.0));
+               plotPen(QColor(kBlochMomentum), 2.0));
 
     const QColor labels(kAxisText);
     drawValueLabels(painter, a, QString::number(hi, 'g', 4), QString::number(lo, 'g', 4), labels);

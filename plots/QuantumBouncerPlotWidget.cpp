@@ -65,9 +65,9 @@ void QuantumBouncerPlotWidget::paintEvent(QPaintEvent*)
                carpet);
 
     const AxisMap heightAxis = horizontalAxis(carpet, yLow, yHigh, 1e-12);
-    drawVerticalLine(painter, plotPen(QColor(235, 238, 242), 1.4), mapValue(heightAxis, floorY), carpet.top(),
+    drawVerticalLine(painter, plotPen(QColor(kCarpetWall), 1.4), mapValue(heightAxis, floorY), carpet.top(),
                      carpet.bottom());
-    const QColor levelColour(255, 220, 105, 150);
+    const QColor levelColour = QColor::fromRgba(kBouncerLevel);
     for (std::uint32_t n = 0; n < kLevels; ++n) {
         const double h = levelHeight(n);
         if (!(yLow <= h && h <= yHigh))
@@ -86,14 +86,14 @@ void QuantumBouncerPlotWidget::paintEvent(QPaintEvent*)
     const double range = atLeast(yHigh - floorY, 1e-12);
     const auto aboveFloor = [&](double y) { return clampKeepNan((y - floorY) / range, 0.0, 1.0); };
     strokePath(painter, timeCurve(samples, time, unit, [&](const BouncerSample& s) { return aboveFloor(s.meanY); }),
-               plotPen(QColor(80, 220, 255), 2.2));
+               plotPen(QColor(kCarpetCurve), 2.2));
     strokePath(painter,
                timeCurve(samples, time, unit,
                          [&](const BouncerSample& s) {
                              return aboveFloor(QuantumBouncer2D::classicalHeight(
                                  s.time, config, mass_, recorder_->initialY(), recorder_->initialMomentumY()));
                          }),
-               plotPen(QColor(255, 170, 80), 1.6, Qt::DashLine));
+               plotPen(QColor(kBouncerClassical), 1.6, Qt::DashLine));
 
     const double labelTop = carpet.bottom() + 3.0;
     drawTextBox(painter, QRectF(carpet.left(), labelTop, 100.0, 18.0), Qt::AlignLeft,

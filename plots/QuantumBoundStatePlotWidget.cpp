@@ -169,21 +169,21 @@ void QuantumBoundStatePlotWidget::paintEvent(QPaintEvent*)
     const auto at = [&](std::size_t i, double value) { return QPointF(mapValue(x, xs[i]), mapValue(y, value)); };
 
     strokePath(painter, polylineBridgingGaps(xs.size(), [&](std::size_t i) { return at(i, result_.potential[i]); }),
-               plotPen(QColor(185, 190, 198), 2.0));
+               plotPen(QColor(kPotential), 2.0));
 
     const double threshold = result_.continuumThreshold;
     const double ty = mapValue(y, threshold);
-    drawHorizontalLine(painter, plotPen(QColor(130, 140, 150), 1.0, Qt::DashLine), p.left(), p.right(), ty);
+    drawHorizontalLine(painter, plotPen(QColor(kContinuum), 1.0, Qt::DashLine), p.left(), p.right(), ty);
     drawTextBox(painter, QRectF(p.right() - 150, ty - 18, 146, 18), Qt::AlignRight | Qt::AlignVCenter,
-                QStringLiteral("continuum %1").arg(threshold, 0, 'g', 5), QColor(145, 152, 162));
+                QStringLiteral("continuum %1").arg(threshold, 0, 'g', 5), QColor(kContinuumLabel));
 
     const int stateCount = static_cast<int>(result_.states.size());
     for (int k = 0; k < stateCount; ++k) {
         const BoundState& state = result_.states[static_cast<std::size_t>(k)];
         const bool selected = k == selectedState_;
         drawHorizontalLine(painter,
-                           selected ? plotPen(QColor(255, 184, 70), 2.0)
-                                    : plotPen(QColor(82, 190, 235), 1.2, Qt::DashLine),
+                           selected ? plotPen(QColor(kSelectedLevel), 2.0)
+                                    : plotPen(QColor(kLevel), 1.2, Qt::DashLine),
                            p.left(), p.right(), mapValue(y, state.energy));
     }
     // Every level keeps its label; labels that would print over each other
@@ -193,7 +193,7 @@ void QuantumBoundStatePlotWidget::paintEvent(QPaintEvent*)
     const QFontMetricsF metrics(font());
     for (const LevelLabel& label : levelLabels()) {
         const BoundState& state = result_.states[static_cast<std::size_t>(label.state)];
-        const QColor colour = label.state == selectedState_ ? QColor(255, 205, 115) : QColor(130, 205, 235);
+        const QColor colour = label.state == selectedState_ ? QColor(kSelectedLevelLabel) : QColor(kLevelLabel);
         const QString text =
             QStringLiteral("n=%1  E=%2").arg(QString::number(state.n), QString::number(state.energy, 'g', 5));
         const double width = std::min(metrics.horizontalAdvance(text), kLabelWidth);
@@ -222,7 +222,7 @@ void QuantumBoundStatePlotWidget::paintEvent(QPaintEvent*)
         if (peak > 0.0) {
             const double scale = 0.075 * atLeast(yMax - yMin, 1e-9) / peak;
             const auto onLevel = [&](std::size_t i) { return at(i, state.energy + scale * phi[i]); };
-            strokePath(painter, polylineBridgingGaps(phi.size(), onLevel), plotPen(QColor(255, 220, 120), 2.2));
+            strokePath(painter, polylineBridgingGaps(phi.size(), onLevel), plotPen(QColor(kEigenfunction), 2.2));
             // A node lies where the straight line between two samples crosses
             // zero; sign flips of numerical noise near the tails are ignored.
             for (std::size_t i = 1; i < phi.size(); ++i) {
@@ -233,7 +233,7 @@ void QuantumBoundStatePlotWidget::paintEvent(QPaintEvent*)
                     continue;
                 const double weight = std::fabs(f1) / atLeast(std::fabs(f1) + std::fabs(f2), 1e-30);
                 const double xc = xs[i - 1] + (xs[i] - xs[i - 1]) * weight;
-                drawDisc(painter, QPointF(mapValue(x, xc), mapValue(y, state.energy)), 3.2, QColor(255, 115, 125));
+                drawDisc(painter, QPointF(mapValue(x, xc), mapValue(y, state.energy)), 3.2, QColor(kNode));
             }
         }
     }

@@ -11,7 +11,7 @@ namespace vxo {
 
 namespace {
 
-const QColor kCurveColour(255, 200, 70);
+const QColor kCurveColour = QColor(plot::kCrossSectionCurve);
 
 } // namespace
 

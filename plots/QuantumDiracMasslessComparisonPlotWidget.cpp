@@ -48,7 +48,7 @@ void QuantumDiracMasslessComparisonPlotWidget::paintEvent(QPaintEvent*)
     picture.first = a0;
     picture.last = a1;
     const double window = std::min(a1, kChiralityWindowDegrees);
-    picture.bands = {{a0, window, QColor(45, 80, 110, 42), "near-normal chirality window", 4}};
+    picture.bands = {{a0, window, QColor::fromRgba(plot::kScanChiralityBand), "near-normal chirality window", 4}};
     const double span = a1 - a0;
     for (int k = 0; k <= 7; ++k) {
         const double angle = a0 + span * k / 7.0;

@@ -46,18 +46,18 @@ void QuantumDoubleWellPlotWidget::paintEvent(QPaintEvent*)
                 return QPointF(mapValue(x, t), populationY(p, right ? s * s : c * c));
             });
         };
-        strokePath(painter, exchange(false), plotPen(QColor(100, 190, 225, 125), 1.2, Qt::DashLine));
-        strokePath(painter, exchange(true), plotPen(QColor(255, 180, 105, 125), 1.2, Qt::DashLine));
+        strokePath(painter, exchange(false), plotPen(QColor::fromRgba(kWellLeftExchange), 1.2, Qt::DashLine));
+        strokePath(painter, exchange(true), plotPen(QColor::fromRgba(kWellRightExchange), 1.2, Qt::DashLine));
         const double half = period / 2.0;
         if (t0 <= half && half <= t1)
-            drawVerticalLine(painter, plotPen(QColor(170, 175, 185), 1.0, Qt::DashDotLine), mapValue(x, half), p.top(),
+            drawVerticalLine(painter, plotPen(QColor(kWellHalf), 1.0, Qt::DashDotLine), mapValue(x, half), p.top(),
                              p.bottom());
     }
 
     const bool measured = drawPopulationCurves(
         painter, samples_, &ObservableSample::doubleWellValid, &ObservableSample::time, x, p,
-        {{&ObservableSample::leftWellProbability, plotPen(QColor(100, 220, 255), 2.2)},
-         {&ObservableSample::rightWellProbability, plotPen(QColor(255, 185, 95), 2.2)}});
+        {{&ObservableSample::leftWellProbability, plotPen(QColor(kCurve), 2.2)},
+         {&ObservableSample::rightWellProbability, plotPen(QColor(kSecondPopulation), 2.2)}});
     if (!measured)
         drawCentredText(painter, p, QStringLiteral("Load the coherent double-well experiment and press Play"),
                         QColor(kPlaceholder));
@@ -66,7 +66,7 @@ void QuantumDoubleWellPlotWidget::paintEvent(QPaintEvent*)
     drawValueLabels(painter, p, QStringLiteral("1.0"), QStringLiteral("0.0"));
     drawAxisCaption(painter, p, QStringLiteral("simulation time"), QColor(kAxisText), 5.0, 22.0);
     drawLegend(painter, p, 5.0,
-               {{"P_left", qRgb(100, 220, 255), 8.0, 150.0}, {"P_right", qRgb(255, 185, 95), 82.0, 150.0}});
+               {{"P_left", kCurve, 8.0, 150.0}, {"P_right", kSecondPopulation, 82.0, 150.0}});
 }
 
 } // namespace vxo

@@ -69,13 +69,13 @@ void QuantumDrivePlotWidget::paintEvent(QPaintEvent*)
     const double pad = 0.1 * std::max(eMax - eMin, 1e-6);
     const AxisMap energy = verticalAxis(p, eMin - pad, eMax + pad, 0.0);
 
-    drawHorizontalLine(painter, plotPen(QColor(125, 132, 142), 1.0, Qt::DashLine), p.left(), p.right(),
+    drawHorizontalLine(painter, plotPen(QColor(kDriveRest), 1.0, Qt::DashLine), p.left(), p.right(),
                        mapValue(position, 0.0));
     strokePath(painter, sampledPolyline(300, 0.0, tMax, [&](double t) {
                    const double centre = mean_ + amplitude_ * std::sin(angularFrequency_ * t + phase_);
                    return QPointF(mapValue(x, t), mapValue(position, centre));
                }),
-               plotPen(QColor(175, 125, 255), 1.4, Qt::DashLine));
+               plotPen(QColor(kDriveTrap), 1.4, Qt::DashLine));
 
     if (samples_.empty()) {
         drawCentredText(painter, p, QStringLiteral("Load a Driven Harmonic Trap and press Play"), QColor(kPlaceholder));
@@ -83,19 +83,19 @@ void QuantumDrivePlotWidget::paintEvent(QPaintEvent*)
         strokePath(painter,
                    historyCurve(samples_, nullptr, &ObservableSample::time, x,
                                 [&](const ObservableSample& s) { return mapValue(position, s.meanX); }),
-                   plotPen(QColor(100, 220, 255), 2.2));
+                   plotPen(QColor(kCurve), 2.2));
         strokePath(painter,
                    historyCurve(samples_, nullptr, &ObservableSample::time, x,
                                 [&](const ObservableSample& s) { return mapValue(energy, s.totalEnergy); }),
-                   plotPen(QColor(255, 170, 105), 1.7));
+                   plotPen(QColor(kEnergyCurve), 1.7));
     }
 
     drawPanelTitle(painter, p, QStringLiteral("Periodic drive: packet centre, trap centre and total energy"),
                    QColor(kTitle), 2.0, 22.0);
     drawLegend(painter, p, 5.0,
-               {{"<x>", qRgb(100, 220, 255), 8.0, 90.0},
-                {"trap centre", qRgb(175, 125, 255), 52.0, 120.0},
-                {"<H>", qRgb(255, 170, 105), 145.0, 90.0}});
+               {{"<x>", kCurve, 8.0, 90.0},
+                {"trap centre", kDriveTrap, 52.0, 120.0},
+                {"<H>", kEnergyCurve, 145.0, 90.0}});
     drawAxisCaption(painter, p, QStringLiteral("simulation time"), QColor(kAxisText), 5.0, 22.0);
 }
 

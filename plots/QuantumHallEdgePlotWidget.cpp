@@ -37,7 +37,7 @@ void QuantumHallEdgePlotWidget::paintEvent(QPaintEvent*)
     const HallEdgeConfig& config = recorder_->config();
 
     const plot::StackedPanels panels = plot::drawStackedPanels(
-        painter, size(), layout(), QColor(55, 72, 88), QColor(5, 9, 15));
+        painter, size(), layout(), QColor(plot::kStackedFrame), QColor(plot::kStackedPanel));
     const QRect& trajectory = panels.upper;
     const QRect& time = panels.lower;
 
@@ -48,16 +48,16 @@ void QuantumHallEdgePlotWidget::paintEvent(QPaintEvent*)
     const plot::PlaneAxes axes = plot::equalScaleAxes(QRectF(trajectory), -16.0, 16.0, y0, y0 + 9.0, 1e-12);
     const auto plane = [&](double x, double y) { return plot::mapPlane(axes, x, y); };
     const double edge = plane(0.0, config.edgeY).y();
-    plot::drawHorizontalLine(painter, plot::plotPen(QColor(255, 120, 120), 2.2), trajectory.left(), trajectory.right(),
+    plot::drawHorizontalLine(painter, plot::plotPen(QColor(plot::kHallEdgeWall), 2.2), trajectory.left(), trajectory.right(),
                              edge);
     if (std::isfinite(edge))
         painter.fillRect(QRectF(trajectory.left(), edge, trajectory.width(), trajectory.bottom() - edge),
-                         QColor(80, 35, 35, 100));
+                         QColor::fromRgba(plot::kHallEdgeShade));
     plot::strokePath(painter,
                      plot::polylineBridgingGaps(
                          samples.size(), [&](std::size_t i) { return plane(samples[i].meanX, samples[i].meanY); }),
-                     plot::plotPen(QColor(90, 225, 255), 2.0));
-    plot::drawDisc(painter, plane(last.meanX, last.meanY), 4.5, QColor(255, 209, 102));
+                     plot::plotPen(QColor(plot::kGaugeTrajectory), 2.0));
+    plot::drawDisc(painter, plane(last.meanX, last.meanY), 4.5, QColor(plot::kGaugeHighlight));
 
     const plot::AxisMap tAxis
         = plot::horizontalAxis(QRectF(time), 0.0, plot::timeAxisEnd(config.analysisEndTime, last.time), 1e-12);
@@ -74,7 +74,7 @@ void QuantumHallEdgePlotWidget::paintEvent(QPaintEvent*)
                                                                            * plot::clampNanToUpper(
                                                                                samples[i].edgeProbability, 0.0, 1.0));
                                                 }),
-                     plot::plotPen(QColor(120, 235, 160), 2.0));
+                     plot::plotPen(QColor(plot::kGaugeSecondTrace), 2.0));
     // The drift is centred, its largest excursion at 45 % of the height.
     plot::strokePath(painter,
                      plot::polylineBridgingGaps(samples.size(),
@@ -83,11 +83,11 @@ void QuantumHallEdgePlotWidget::paintEvent(QPaintEvent*)
                                                         plot::mapValue(tAxis, samples[i].time),
                                                         middle - 0.45 * time.height() * samples[i].drift / driftMax);
                                                 }),
-                     plot::plotPen(QColor(255, 209, 102), 1.8));
-    plot::drawHorizontalLine(painter, plot::plotPen(QColor(70, 90, 108), 1.0, Qt::DashLine), time.left(), time.right(),
+                     plot::plotPen(QColor(plot::kGaugeHighlight), 1.8));
+    plot::drawHorizontalLine(painter, plot::plotPen(QColor(plot::kHallEdgeDriftZero), 1.0, Qt::DashLine), time.left(), time.right(),
                              middle);
 
-    const QColor texts(180, 198, 212);
+    const QColor texts = QColor(plot::kGaugeCaption);
     plot::drawPanelCaption(painter, trajectory, 3, 20, "<x>, <y> trajectory - red line: confining edge", texts);
     plot::drawPanelCaption(painter, time, 4, 20, "time   green: P(edge strip)   yellow: longitudinal drift", texts);
     const bool againstX = !(config.fieldStrength >= 0.0);
@@ -97,7 +97,7 @@ void QuantumHallEdgePlotWidget::paintEvent(QPaintEvent*)
                                     QString::number(config.edgeY, 'f', 2), againstX ? "-X" : "+X",
                                     QString::number(last.drift, 'f', 3), QString::number(last.edgeProbability, 'f', 3),
                                     QString::number(last.norm, 'f', 6)),
-                           QColor(232, 238, 244));
+                           QColor(plot::kStackedSummary));
 }
 
 } // namespace vxo

@@ -22,8 +22,6 @@ constexpr std::array<plot::RampSegment, 3> kMomentumRamp{{
     {0.72, 0.28, {51, 232, 236}, {204, 23, -92}},
 }};
 
-constexpr QRgb kPanel = qRgb(6, 11, 16);
-constexpr QRgb kTexts = qRgb(180, 197, 210);
 
 } // namespace
 
@@ -47,9 +45,9 @@ void QuantumKapitzaDiracPlotWidget::paintEvent(QPaintEvent*)
     int barsHeight = height() - 82 - carpet.bottom();
     barsHeight = barsHeight > 80 ? barsHeight : 80;
     const QRect bars(62, carpet.bottom() + 38, carpet.width(), barsHeight);
-    const QPen framePen = plot::plotPen(QColor(62, 77, 90));
-    plot::drawFilledFrame(painter, carpet, framePen, QColor(kPanel));
-    plot::drawFilledFrame(painter, bars, framePen, QColor(kPanel));
+    const QPen framePen = plot::plotPen(QColor(plot::kKapitzaFrame));
+    plot::drawFilledFrame(painter, carpet, framePen, QColor(plot::kDiffractionPanel));
+    plot::drawFilledFrame(painter, bars, framePen, QColor(plot::kDiffractionPanel));
 
     double pMax = 1e-12;
     for (const KapitzaDiracSample& s : samples)
@@ -65,24 +63,24 @@ void QuantumKapitzaDiracPlotWidget::paintEvent(QPaintEvent*)
         const std::vector<int> columns = plot::pixelCells(plot::equalCellSpans(carpet.width(), bins), carpet.width());
         const std::vector<int> rows
             = plot::pixelCells(plot::equalCellSpans(carpet.height(), samples.size()), carpet.height());
-        plot::drawCellCarpet(painter, carpet.left(), carpet.top(), columns, rows, kPanel, [&](int c, int r) {
+        plot::drawCellCarpet(painter, carpet.left(), carpet.top(), columns, rows, plot::kDiffractionPanel, [&](int c, int r) {
             return plot::profileCellColour(samples[static_cast<std::size_t>(r)].distribution, c, pMax, kMomentumRamp,
-                                           kPanel);
+                                           plot::kDiffractionPanel);
         });
 
         const plot::AxisMap pAxis = plot::horizontalAxis(QRectF(carpet), p0, p1, 1e-12);
-        const QPen guidePen = plot::plotPen(QColor(255, 205, 78, 180), 1.0, Qt::DashLine);
+        const QPen guidePen = plot::plotPen(QColor::fromRgba(plot::kKapitzaGuide), 1.0, Qt::DashLine);
         for (int n = -config.maximumOrder; n <= config.maximumOrder; ++n) {
             const double p = n * last.gratingMomentum;
             if (p0 <= p && p <= p1)
                 plot::drawVerticalLine(painter, guidePen, plot::mapValue(pAxis, p), carpet.top(), carpet.bottom());
         }
         plot::drawTextBox(painter, QRect(carpet.left(), carpet.bottom() + 4, carpet.width(), 20), Qt::AlignCenter,
-                          "p_x   -   gold guides: n G,   G=2 pi hbar / a", QColor(kTexts));
+                          "p_x   -   gold guides: n G,   G=2 pi hbar / a", QColor(plot::kDiffractionTexts));
         const int rightMiddle = Qt::AlignRight | Qt::AlignVCenter;
-        plot::drawTextBox(painter, QRect(4, carpet.top(), 52, 20), rightMiddle, "t=0", QColor(kTexts));
+        plot::drawTextBox(painter, QRect(4, carpet.top(), 52, 20), rightMiddle, "t=0", QColor(plot::kDiffractionTexts));
         plot::drawTextBox(painter, QRect(4, carpet.bottom() - 20, 52, 20), rightMiddle,
-                          QString::number(last.time, 'f', 2), QColor(kTexts));
+                          QString::number(last.time, 'f', 2), QColor(plot::kDiffractionTexts));
     }
 
     const std::vector<double>& populations = last.orderPopulations;
@@ -95,14 +93,14 @@ void QuantumKapitzaDiracPlotWidget::paintEvent(QPaintEvent*)
             const double h = (bars.height() - 30) * populations[k] / qMax;
             const double left = bars.left() + k * slot;
             if (std::isfinite(h))
-                painter.fillRect(QRectF(left + 0.12 * slot, bars.bottom() - h, 0.76 * slot, h), QColor(83, 211, 238));
+                painter.fillRect(QRectF(left + 0.12 * slot, bars.bottom() - h, 0.76 * slot, h), QColor(plot::kKapitzaBars));
             plot::drawTextBox(painter, QRectF(left, bars.bottom() + 3, slot, 20), Qt::AlignCenter,
-                              QString::number(static_cast<long long>(k) - config.maximumOrder), QColor(205, 220, 231));
+                              QString::number(static_cast<long long>(k) - config.maximumOrder), QColor(plot::kKapitzaOrders));
         }
         plot::drawTextBox(painter, QRect(4, bars.top(), 52, 20), Qt::AlignRight | Qt::AlignVCenter, "Pmax",
-                          QColor(kTexts));
+                          QColor(plot::kDiffractionTexts));
         plot::drawTextBox(painter, QRect(bars.left(), bars.bottom() + 22, bars.width(), 20), Qt::AlignCenter,
-                          "diffraction order n", QColor(kTexts));
+                          "diffraction order n", QColor(plot::kDiffractionTexts));
     }
 
     QString phase = "free expansion";
@@ -116,7 +114,7 @@ void QuantumKapitzaDiracPlotWidget::paintEvent(QPaintEvent*)
                           .arg(phase, QString::number(samples.size()), QString::number(last.time, 'f', 3),
                                QString::number(last.gratingMomentum, 'f', 4),
                                QString::number(QuantumKapitzaDirac2D::pulseArea(config, recorder_->hbar()), 'f', 3)),
-                      QColor(225, 235, 242));
+                      QColor(plot::kDiffractionSummary));
 }
 
 } // namespace vxo

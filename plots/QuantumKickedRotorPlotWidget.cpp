@@ -14,9 +14,6 @@ using namespace plot;
 
 namespace {
 
-constexpr QRgb kText = qRgb(210, 220, 230);
-constexpr QRgb kQuantum = qRgb(80, 220, 235);
-constexpr QRgb kClassical = qRgb(245, 166, 70);
 constexpr int kTitleLine = 20;
 
 // Deep blue through cyan and yellow-orange to white at the largest P(n).
@@ -42,7 +39,7 @@ void QuantumKickedRotorPlotWidget::drawSeries(QPainter& painter, const QRect& pa
                                           (static_cast<double>(samples[i].kickCount) / kicks) * panel.width(),
                                       panel.bottom() - (value / scale) * panel.height());
                    }),
-               classical ? plotPen(QColor(kClassical), 1.6, Qt::DashLine) : plotPen(QColor(kQuantum), 2.2));
+               classical ? plotPen(QColor(kRotorClassical), 1.6, Qt::DashLine) : plotPen(QColor(kLatticeCurve), 2.2));
 }
 
 void QuantumKickedRotorPlotWidget::paintEvent(QPaintEvent*)
@@ -51,7 +48,7 @@ void QuantumKickedRotorPlotWidget::paintEvent(QPaintEvent*)
     beginPlot(painter, rect(), QColor(kLatticeBackground));
     drawCentredText(painter, QRectF(8, 3, width() - 16, 20),
                     QStringLiteral("Quantum kicked rotor: diffusion in momentum, then dynamical localization"),
-                    QColor(kText));
+                    QColor(kLatticeText));
 
     // The panels start one line below the widget title, so that the carpet's
     // title has a line of its own.
@@ -62,18 +59,18 @@ void QuantumKickedRotorPlotWidget::paintEvent(QPaintEvent*)
     const QRect series(58, carpetHeight + 68 + kTitleLine, panelWidth, seriesHeight);
 
     if (!hasSamples()) {
-        drawCentredText(painter, QRectF(rect()), QStringLiteral("Run the Quantum Kicked Rotor preset"), QColor(kText));
+        drawCentredText(painter, QRectF(rect()), QStringLiteral("Run the Quantum Kicked Rotor preset"), QColor(kLatticeText));
         return;
     }
     const std::vector<KickedRotorSample>& samples = recorder_->samples();
     const KickedRotorSample& last = samples.back();
-    const QPen framePen = plotPen(QColor(72, 84, 96));
+    const QPen framePen = plotPen(QColor(kRotorFrame));
     drawFrame(painter, QRectF(carpet), framePen);
     drawFrame(painter, QRectF(series), framePen);
     drawTextBox(painter, QRectF(carpet.left(), carpet.top() - 20, carpet.width(), 18), Qt::AlignLeft,
-                QStringLiteral("Stroboscopic momentum carpet  P(n) after each kick"), QColor(kText));
+                QStringLiteral("Stroboscopic momentum carpet  P(n) after each kick"), QColor(kLatticeText));
     drawTextBox(painter, QRectF(series.left(), series.top() - 20, series.width(), 18), Qt::AlignLeft,
-                QStringLiteral("Momentum diffusion: <n^2> quantum vs classical standard map"), QColor(kText));
+                QStringLiteral("Momentum diffusion: <n^2> quantum vs classical standard map"), QColor(kLatticeText));
 
     std::size_t modes = 0;
     double pmax = 0.0;
@@ -98,16 +95,16 @@ void QuantumKickedRotorPlotWidget::paintEvent(QPaintEvent*)
                    QRectF(carpet));
         const QRectF band(carpet.left(), carpet.bottom() + 3, carpet.width(), 20);
         const double lastMode = last.firstMode + static_cast<double>(modes - 1) * last.modeStep;
-        drawTextBox(painter, band, Qt::AlignLeft, QStringLiteral("n=%1").arg(last.firstMode, 0, 'f', 0), QColor(kText));
-        drawTextBox(painter, band, Qt::AlignCenter, QStringLiteral("momentum mode n"), QColor(kText));
-        drawTextBox(painter, band, Qt::AlignRight, QStringLiteral("n=%1").arg(lastMode, 0, 'f', 0), QColor(kText));
+        drawTextBox(painter, band, Qt::AlignLeft, QStringLiteral("n=%1").arg(last.firstMode, 0, 'f', 0), QColor(kLatticeText));
+        drawTextBox(painter, band, Qt::AlignCenter, QStringLiteral("momentum mode n"), QColor(kLatticeText));
+        drawTextBox(painter, band, Qt::AlignRight, QStringLiteral("n=%1").arg(lastMode, 0, 'f', 0), QColor(kLatticeText));
         // The top row is the oldest kept kick, which is kick 0 only until the
         // recorder starts dropping its oldest samples.
         const QRectF rows(4, carpet.top(), 50, carpet.height());
         drawTextBox(painter, rows, Qt::AlignRight | Qt::AlignTop,
-                    QStringLiteral("kick %1").arg(samples.front().kickCount), QColor(kText));
+                    QStringLiteral("kick %1").arg(samples.front().kickCount), QColor(kLatticeText));
         drawTextBox(painter, rows, Qt::AlignRight | Qt::AlignBottom, QStringLiteral("kick %1").arg(last.kickCount),
-                    QColor(kText));
+                    QColor(kLatticeText));
     }
 
     const double kicks = static_cast<double>(std::max<std::uint64_t>(last.kickCount, 1));
@@ -117,13 +114,13 @@ void QuantumKickedRotorPlotWidget::paintEvent(QPaintEvent*)
     drawSeries(painter, series, kicks, scale, false);
     drawSeries(painter, series, kicks, scale, true);
     const QRectF legend(series.adjusted(8, 6, -8, -6));
-    drawTextBox(painter, legend, Qt::AlignLeft | Qt::AlignTop, QStringLiteral("quantum <n^2>"), QColor(kQuantum));
+    drawTextBox(painter, legend, Qt::AlignLeft | Qt::AlignTop, QStringLiteral("quantum <n^2>"), QColor(kLatticeCurve));
     drawTextBox(painter, legend, Qt::AlignRight | Qt::AlignTop, QStringLiteral("classical diffusion"),
-                QColor(kClassical));
+                QColor(kRotorClassical));
     drawTextBox(painter, QRectF(4, series.top(), 50, series.height()), Qt::AlignRight | Qt::AlignTop,
-                QString::number(scale, 'f', 0), QColor(kText));
+                QString::number(scale, 'f', 0), QColor(kLatticeText));
     drawTextBox(painter, QRectF(series.left(), series.bottom() + 4, series.width(), 20), Qt::AlignCenter,
-                QStringLiteral("number of kicks"), QColor(kText));
+                QStringLiteral("number of kicks"), QColor(kLatticeText));
 }
 
 } // namespace vxo

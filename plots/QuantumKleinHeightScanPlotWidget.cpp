@@ -23,9 +23,9 @@ void QuantumKleinHeightScanPlotWidget::paintEvent(QPaintEvent*)
     // The regime edges, each limited to the scanned range.
     const double lower = std::max(h0, std::min(scan_.lowerThreshold, h1));
     const double klein = std::max(h0, std::min(scan_.kleinThreshold, h1));
-    picture.bands = {{h0, lower, QColor(40, 85, 60, 45), "positive branch", 6},
-                     {lower, klein, QColor(120, 85, 35, 55), "evanescent", 0},
-                     {klein, h1, QColor(45, 70, 120, 45), "supercritical Klein", 0}};
+    picture.bands = {{h0, lower, QColor::fromRgba(plot::kScanPositiveBand), "positive branch", 6},
+                     {lower, klein, QColor::fromRgba(plot::kScanEvanescentBand), "evanescent", 0},
+                     {klein, h1, QColor::fromRgba(plot::kScanKleinBand), "supercritical Klein", 0}};
     const double span = h1 - h0;
     for (int k = 0; k <= 8; ++k) {
         const double height = h0 + k * span * 0.125;

@@ -44,9 +44,9 @@ void QuantumKleinTunnelingPlotWidget::paintEvent(QPaintEvent*)
                              }),
                          plot::roundPlotPen(colour, width));
     };
-    curve(&KleinSample::leftProbability, QColor(255, 120, 120), 2.0);
-    curve(&KleinSample::barrierProbability, QColor(255, 205, 95), 2.0);
-    curve(&KleinSample::rightProbability, QColor(100, 220, 255), 2.3);
+    curve(&KleinSample::leftProbability, QColor(plot::kKleinLeft), 2.0);
+    curve(&KleinSample::barrierProbability, QColor(plot::kScanCurrent), 2.0);
+    curve(&KleinSample::rightProbability, QColor(plot::kScanCurve), 2.3);
 
     plot::drawScanTexts(painter, panel, layout(),
                         "red: left/reflected   yellow: inside barrier   cyan: right/transmitted",

@@ -40,7 +40,7 @@ void QuantumLandauPlotWidget::paintEvent(QPaintEvent*)
     const bool cyclotronPacket = config.preparationMode == 0;
 
     const plot::StackedPanels panels = plot::drawStackedPanels(
-        painter, size(), layout(), QColor(55, 72, 88), QColor(5, 9, 15));
+        painter, size(), layout(), QColor(plot::kStackedFrame), QColor(plot::kStackedPanel));
     const QRect& orbit = panels.upper;
     const QRect& time = panels.lower;
 
@@ -52,7 +52,7 @@ void QuantumLandauPlotWidget::paintEvent(QPaintEvent*)
         = plot::equalScaleAxes(QRectF(orbit).adjusted(10.0, 10.0, -10.0, -10.0), -reach, reach, -reach, reach, 1e-12);
     const auto plane = [&](double x, double y) { return plot::mapPlane(axes, x, y); };
     const QPointF c = plane(0.0, 0.0);
-    const QPen axisPen = plot::plotPen(QColor(66, 86, 103), 1.0, Qt::DashLine);
+    const QPen axisPen = plot::plotPen(QColor(plot::kLandauAxes), 1.0, Qt::DashLine);
     plot::drawHorizontalLine(painter, axisPen, orbit.left() + 5, orbit.right() - 5, c.y());
     plot::drawVerticalLine(painter, axisPen, c.x(), orbit.top() + 5, orbit.bottom() - 5);
     if (cyclotronPacket) {
@@ -60,7 +60,7 @@ void QuantumLandauPlotWidget::paintEvent(QPaintEvent*)
             = QRectF(plane(-config.orbitRadius, config.orbitRadius), plane(config.orbitRadius, -config.orbitRadius))
                   .normalized();
         if (std::isfinite(circle.width()) && std::isfinite(circle.height())) {
-            painter.setPen(plot::plotPen(QColor(110, 125, 142), 1.2, Qt::DashLine));
+            painter.setPen(plot::plotPen(QColor(plot::kLandauCircle), 1.2, Qt::DashLine));
             painter.setBrush(Qt::NoBrush);
             painter.drawEllipse(circle);
         }
@@ -68,8 +68,8 @@ void QuantumLandauPlotWidget::paintEvent(QPaintEvent*)
     plot::strokePath(painter,
                      plot::polylineBridgingGaps(
                          samples.size(), [&](std::size_t i) { return plane(samples[i].meanX, samples[i].meanY); }),
-                     plot::plotPen(QColor(90, 225, 255), 2.0));
-    plot::drawDisc(painter, plane(last.meanX, last.meanY), 4.5, QColor(255, 209, 102));
+                     plot::plotPen(QColor(plot::kGaugeTrajectory), 2.0));
+    plot::drawDisc(painter, plane(last.meanX, last.meanY), 4.5, QColor(plot::kGaugeHighlight));
 
     const plot::AxisMap tAxis
         = plot::horizontalAxis(QRectF(time), 0.0, plot::timeAxisEnd(config.analysisEndTime, last.time), 1e-12);
@@ -84,7 +84,7 @@ void QuantumLandauPlotWidget::paintEvent(QPaintEvent*)
                                                     return QPointF(plot::mapValue(tAxis, samples[i].time),
                                                                    energyY(samples[i].energy));
                                                 }),
-                     plot::plotPen(QColor(255, 209, 102), 2.0));
+                     plot::plotPen(QColor(plot::kGaugeHighlight), 2.0));
     plot::strokePath(painter,
                      plot::polylineBridgingGaps(
                          samples.size(),
@@ -93,12 +93,12 @@ void QuantumLandauPlotWidget::paintEvent(QPaintEvent*)
                                             time.bottom()
                                                 - time.height() * plot::clampNanToUpper(samples[i].fidelity, 0.0, 1.0));
                          }),
-                     plot::plotPen(QColor(120, 235, 160), 1.7));
+                     plot::plotPen(QColor(plot::kGaugeSecondTrace), 1.7));
     if (!cyclotronPacket)
-        plot::drawHorizontalLine(painter, plot::plotPen(QColor(255, 130, 130), 1.2, Qt::DashLine), time.left(),
+        plot::drawHorizontalLine(painter, plot::plotPen(QColor(plot::kLandauLevel), 1.2, Qt::DashLine), time.left(),
                                  time.right(), energyY(levelEnergy));
 
-    const QColor texts(180, 198, 212);
+    const QColor texts = QColor(plot::kGaugeCaption);
     plot::drawPanelCaption(painter, orbit, 3, 20,
                            cyclotronPacket ? "<x>, <y> - cyclotron orbit" : "<x>, <y> - stationary Landau state",
                            texts);
@@ -110,7 +110,7 @@ void QuantumLandauPlotWidget::paintEvent(QPaintEvent*)
                                     QString::number(QuantumLandau2D::magneticLength(config), 'f', 3),
                                     QString::number(config.landauIndex), QString::number(last.energy, 'f', 5),
                                     QString::number(last.norm, 'f', 6)),
-                           QColor(232, 238, 244));
+                           QColor(plot::kStackedSummary));
 }
 
 } // namespace vxo

@@ -52,10 +52,10 @@ void QuantumLandauZenerPlotWidget::paintEvent(QPaintEvent*)
     const double tEnd = times.end > tStart ? times.end : tStart + 1.0;
     const AxisMap x = horizontalAxis(p, tStart, tEnd, 0.0);
 
-    drawGridAndFrame(painter, p, QColor(75, 84, 94));
+    drawGridAndFrame(painter, p, QColor(kHistoryGrid));
     const double crossing = reference_.crossingTime;
     if (reference_.valid && tStart <= crossing && crossing <= tEnd)
-        drawVerticalLine(painter, plotPen(QColor(210, 210, 220, 120), 1.0, Qt::DashDotLine), mapValue(x, crossing),
+        drawVerticalLine(painter, plotPen(QColor::fromRgba(kZenerCrossing), 1.0, Qt::DashDotLine), mapValue(x, crossing),
                          p.top(), bias.bottom());
 
     const SweepBlock<ObservableSample> block{
@@ -72,7 +72,7 @@ void QuantumLandauZenerPlotWidget::paintEvent(QPaintEvent*)
         strokePath(painter,
                    protocolSignal(bias, x, 240, tStart, tEnd, scale, 0.45,
                                   [&](double t) { return linearSweepValueAt(sweep_, t); }),
-                   plotPen(QColor(240, 215, 105), 1.8));
+                   plotPen(QColor(kFringeCurve), 1.8));
     }
 
     drawPanelTitle(painter, p, QStringLiteral("Landau-Zener sweep: adiabatic and localized populations"),

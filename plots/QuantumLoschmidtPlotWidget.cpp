@@ -13,10 +13,6 @@ using namespace plot;
 
 namespace {
 
-constexpr QRgb kOutbound = qRgb(79, 220, 255);
-constexpr QRgb kReturn = qRgb(255, 190, 79);
-constexpr QRgb kTurn = qRgb(236, 112, 255);
-constexpr QRgb kStart = qRgb(103, 232, 153);
 
 // The range of the centroids with a margin: a single value is widened by 1 on
 // each side first, then 12 % of the span (at least 1) is added at each end.
@@ -87,16 +83,16 @@ void QuantumLoschmidtPlotWidget::paintEvent(QPaintEvent*)
     const auto path = [](const std::vector<QPointF>& points) {
         return polylineBridgingGaps(points.size(), [&](std::size_t i) { return points[i]; });
     };
-    strokePath(painter, path(outbound), plotPen(QColor(kOutbound), 2.2));
-    strokePath(painter, path(back), plotPen(QColor(kReturn), 2.2));
-    drawDisc(painter, pointOf(samples.front()), 5.5, QColor(kStart));
+    strokePath(painter, path(outbound), plotPen(QColor(kTraceFidelity), 2.2));
+    strokePath(painter, path(back), plotPen(QColor(kTracePhase), 2.2));
+    drawDisc(painter, pointOf(samples.front()), 5.5, QColor(kLoschmidtStart));
     if (!back.empty())
-        drawDisc(painter, back.front(), 6.0, QColor(kTurn));
-    drawDisc(painter, pointOf(last), 4.5, QColor(244, 247, 251));
+        drawDisc(painter, back.front(), 6.0, QColor(kLoschmidtTurn));
+    drawDisc(painter, pointOf(last), 4.5, QColor(kLoschmidtCurrent));
     drawTextBox(painter, QRectF(pathPanel.left() + 8.0, pathPanel.top() + 5.0, 180.0, 20.0), Qt::AlignLeft,
-                QStringLiteral("cyan: outbound"), QColor(kOutbound));
+                QStringLiteral("cyan: outbound"), QColor(kTraceFidelity));
     drawTextBox(painter, QRectF(pathPanel.left() + 142.0, pathPanel.top() + 5.0, 180.0, 20.0), Qt::AlignLeft,
-                QStringLiteral("gold: return"), QColor(kReturn));
+                QStringLiteral("gold: return"), QColor(kTracePhase));
     drawTextBox(
         painter, QRectF(pathPanel.right() - 320.0, pathPanel.top() + 5.0, 310.0, 20.0), Qt::AlignRight,
         QStringLiteral("t=%1   samples=%2").arg(QString::number(last.time, 'f', 2), QString::number(samples.size())),
@@ -106,21 +102,21 @@ void QuantumLoschmidtPlotWidget::paintEvent(QPaintEvent*)
     const double end = last.time > reversal ? std::max(2.0 * reversal, last.time) : 2.0 * reversal;
     const AxisMap time = horizontalAxis(echoPanel, 0.0, end, 1e-12);
     const AxisMap unit = verticalAxis(echoPanel, 0.0, 1.0, 1.0);
-    drawInnerQuarterLines(painter, echoPanel, plotPen(QColor(65, 72, 82)));
+    drawInnerQuarterLines(painter, echoPanel, plotPen(QColor(kLoschmidtQuarters)));
     const double reversalX = mapValue(time, reversal);
     const double returnX = mapValue(time, 2.0 * reversal);
-    drawVerticalLine(painter, plotPen(QColor(kTurn), 1.2, Qt::DashLine), reversalX, echoPanel.top(),
+    drawVerticalLine(painter, plotPen(QColor(kLoschmidtTurn), 1.2, Qt::DashLine), reversalX, echoPanel.top(),
                      echoPanel.bottom());
-    drawVerticalLine(painter, plotPen(QColor(kStart), 1.2, Qt::DashLine), returnX, echoPanel.top(), echoPanel.bottom());
+    drawVerticalLine(painter, plotPen(QColor(kLoschmidtStart), 1.2, Qt::DashLine), returnX, echoPanel.top(), echoPanel.bottom());
     strokePath(painter, timeCurve(samples, time, unit, clampedFraction(&LoschmidtSample::densityEcho)),
-               plotPen(QColor(kOutbound), 2.0));
+               plotPen(QColor(kTraceFidelity), 2.0));
     strokePath(painter, timeCurve(samples, time, unit, clampedFraction(&LoschmidtSample::fidelity)),
-               plotPen(QColor(kReturn), 2.0));
+               plotPen(QColor(kTracePhase), 2.0));
 
     drawTextBox(painter, QRectF(echoPanel.left() + 8.0, echoPanel.top() + 5.0, 210.0, 20.0), Qt::AlignLeft,
-                QStringLiteral("cyan: density echo"), QColor(kOutbound));
+                QStringLiteral("cyan: density echo"), QColor(kTraceFidelity));
     drawTextBox(painter, QRectF(echoPanel.left() + 165.0, echoPanel.top() + 5.0, 300.0, 20.0), Qt::AlignLeft,
-                QStringLiteral("gold: coherent state echo"), QColor(kReturn));
+                QStringLiteral("gold: coherent state echo"), QColor(kTracePhase));
     drawTextBox(painter, QRectF(4.0, echoPanel.top() - 8.0, 48.0, 20.0), Qt::AlignRight, QStringLiteral("1"),
                 QColor(kTraceAxis));
     drawTextBox(painter, QRectF(4.0, echoPanel.bottom() - 10.0, 48.0, 20.0), Qt::AlignRight, QStringLiteral("0"),

@@ -21,8 +21,6 @@ constexpr std::array<plot::RampSegment, 2> kDensityRamp{{
     {0.55, 0.45, {30, 173, 228}, {225, 82, 27}},
 }};
 
-constexpr QRgb kPanel = qRgb(6, 11, 16);
-constexpr QRgb kTexts = qRgb(180, 197, 210);
 
 // Rows of the carpet on the time scale 0..tEnd: sample r covers its recording
 // time up to the next sample's (the newest one as long as the spacing before
@@ -67,10 +65,10 @@ void QuantumMoshinskyPlotWidget::paintEvent(QPaintEvent*)
 
     const QRect carpet = plot::carpetOverLowerPanel(size(), 74, 80, 10);
     const QRect density(62, carpet.bottom() + 34, carpet.width(), height() - 62 - carpet.bottom());
-    const QPen framePen = plot::plotPen(QColor(60, 76, 90));
-    plot::drawFilledFrame(painter, carpet, framePen, QColor(kPanel));
+    const QPen framePen = plot::plotPen(QColor(plot::kMoshinskyFrame));
+    plot::drawFilledFrame(painter, carpet, framePen, QColor(plot::kDiffractionPanel));
     if (density.height() > 0)
-        plot::drawFilledFrame(painter, density, framePen, QColor(kPanel));
+        plot::drawFilledFrame(painter, density, framePen, QColor(plot::kDiffractionPanel));
 
     double pMax = 0.0;
     double iMax = 0.0;
@@ -90,8 +88,8 @@ void QuantumMoshinskyPlotWidget::paintEvent(QPaintEvent*)
         const std::vector<int> columns
             = plot::pixelCells(plot::equalCellSpans(carpet.width(), static_cast<std::size_t>(nx)), carpet.width());
         const std::vector<int> rows = plot::pixelCells(rowsByTime(samples, carpet.height(), tEnd), carpet.height());
-        plot::drawCellCarpet(painter, carpet.left(), carpet.top(), columns, rows, kPanel, [&](int c, int r) {
-            return plot::profileCellColour(samples[static_cast<std::size_t>(r)].profile, c, pMax, kDensityRamp, kPanel);
+        plot::drawCellCarpet(painter, carpet.left(), carpet.top(), columns, rows, plot::kDiffractionPanel, [&](int c, int r) {
+            return plot::profileCellColour(samples[static_cast<std::size_t>(r)].profile, c, pMax, kDensityRamp, plot::kDiffractionPanel);
         });
     }
 
@@ -99,17 +97,17 @@ void QuantumMoshinskyPlotWidget::paintEvent(QPaintEvent*)
         plot::drawVerticalLine(painter, plot::plotPen(colour, 1.3, Qt::DashLine), plot::mapValue(xAxis, x),
                                carpet.top(), carpet.bottom());
     };
-    carpetMark(recorder_->geometry().centerX, QColor(255, 198, 73));
-    carpetMark(config.detectorX, QColor(255, 110, 110));
-    plot::drawHorizontalLine(painter, plot::plotPen(QColor(240, 240, 240, 140), 1.0, Qt::DashLine), carpet.left(),
+    carpetMark(recorder_->geometry().centerX, QColor(plot::kMoshinskyShutter));
+    carpetMark(config.detectorX, QColor(plot::kMoshinskyDetector));
+    plot::drawHorizontalLine(painter, plot::plotPen(QColor::fromRgba(plot::kMoshinskyFront), 1.0, Qt::DashLine), carpet.left(),
                              carpet.right(), carpet.top() + carpet.height() * config.openTime / tEnd);
 
     const int rightMiddle = Qt::AlignRight | Qt::AlignVCenter;
-    plot::drawTextBox(painter, QRect(4, carpet.top(), 52, 20), rightMiddle, "t=0", QColor(kTexts));
+    plot::drawTextBox(painter, QRect(4, carpet.top(), 52, 20), rightMiddle, "t=0", QColor(plot::kDiffractionTexts));
     plot::drawTextBox(painter, QRect(4, carpet.bottom() - 20, 52, 20), rightMiddle, QString::number(tEnd, 'f', 2),
-                      QColor(kTexts));
+                      QColor(plot::kDiffractionTexts));
     plot::drawTextBox(painter, QRect(carpet.left(), carpet.bottom() + 4, carpet.width(), 20), Qt::AlignCenter,
-                      "x   |   gold=shutter   red=detector", QColor(kTexts));
+                      "x   |   gold=shutter   red=detector", QColor(plot::kDiffractionTexts));
 
     const plot::AxisMap tAxis = plot::horizontalAxis(QRectF(density), 0.0, tEnd, 1e-12);
     plot::strokePath(painter,
@@ -119,20 +117,20 @@ void QuantumMoshinskyPlotWidget::paintEvent(QPaintEvent*)
                              return QPointF(plot::mapValue(tAxis, samples[i].time),
                                             density.bottom() - density.height() * samples[i].detectorDensity / iMax);
                          }),
-                     plot::plotPen(QColor(98, 220, 255), 2.0));
-    plot::drawVerticalLine(painter, plot::plotPen(QColor(240, 240, 240, 110), 1.0, Qt::DashLine),
+                     plot::plotPen(QColor(plot::kMoshinskyCurve), 2.0));
+    plot::drawVerticalLine(painter, plot::plotPen(QColor::fromRgba(plot::kMoshinskyTimeGuide), 1.0, Qt::DashLine),
                            plot::mapValue(tAxis, config.openTime), density.top(), density.bottom());
 
-    plot::drawTextBox(painter, QRect(4, density.top(), 52, 20), rightMiddle, "Imax", QColor(kTexts));
+    plot::drawTextBox(painter, QRect(4, density.top(), 52, 20), rightMiddle, "Imax", QColor(plot::kDiffractionTexts));
     plot::drawTextBox(painter, QRect(density.left(), density.bottom() + 4, density.width(), 20), Qt::AlignCenter,
-                      "time  -  detector line density I(xd,t)", QColor(kTexts));
+                      "time  -  detector line density I(xd,t)", QColor(plot::kDiffractionTexts));
     plot::drawTextBox(painter, QRect(density.left() + 8, density.top() + 6, density.width() - 16, 20),
                       Qt::AlignLeft | Qt::AlignVCenter,
                       QString("samples=%1  t=%2  I_det=%3  P(x>shutter)=%4")
                           .arg(QString::number(samples.size()), QString::number(last.time, 'f', 3),
                                QString::number(last.detectorDensity, 'g', 5),
                                QString::number(last.transmittedProbability, 'f', 4)),
-                      QColor(225, 235, 242));
+                      QColor(plot::kDiffractionSummary));
 }
 
 } // namespace vxo

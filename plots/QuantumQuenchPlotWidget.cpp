@@ -65,7 +65,7 @@ void QuantumQuenchPlotWidget::paintEvent(QPaintEvent*)
     const double hSpan = std::max(hMax - hMin, 1e-6);
     const AxisMap energyScale = verticalAxis(p, hMin - 0.1 * hSpan, hMax + 0.1 * hSpan, 0.0);
 
-    const QColor marker(255, 220, 100);
+    const QColor marker = QColor(kQuenchMarker);
     if (markerTime_ >= 0.0 && markerTime_ <= tMax) {
         const double mx = mapValue(x, markerTime_);
         drawVerticalLine(painter, plotPen(marker, 1.5, Qt::DashLine), mx, p.top(), p.bottom());
@@ -79,16 +79,16 @@ void QuantumQuenchPlotWidget::paintEvent(QPaintEvent*)
         strokePath(painter,
                    historyCurve(samples_, nullptr, &ObservableSample::time, x,
                                 [&](const ObservableSample& s) { return mapValue(widthScale, s.sigmaX); }),
-                   plotPen(QColor(100, 220, 255), 2.2));
+                   plotPen(QColor(kCurve), 2.2));
         strokePath(painter,
                    historyCurve(samples_, nullptr, &ObservableSample::time, x,
                                 [&](const ObservableSample& s) { return mapValue(energyScale, s.totalEnergy); }),
-                   plotPen(QColor(255, 170, 105), 1.8));
+                   plotPen(QColor(kEnergyCurve), 1.8));
     }
 
     drawPanelTitle(painter, p, QStringLiteral("Quantum quench: width and total energy"));
     drawLegend(painter, p, 5.0,
-               {{"sigmaX", qRgb(100, 220, 255), 8.0, 110.0}, {"<H>", qRgb(255, 170, 105), 80.0, 110.0}});
+               {{"sigmaX", kCurve, 8.0, 110.0}, {"<H>", kEnergyCurve, 80.0, 110.0}});
     drawAxisCaption(painter, p, QStringLiteral("simulation time"), QColor(kAxisText), 5.0, 22.0);
 }
 

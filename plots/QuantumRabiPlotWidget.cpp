@@ -42,19 +42,19 @@ void QuantumRabiPlotWidget::paintEvent(QPaintEvent*)
                 return QPointF(mapValue(x, t), populationY(p, secondState ? p2 : 1.0 - p2));
             });
         };
-        strokePath(painter, prediction(false), plotPen(QColor(105, 205, 240, 120), 1.2, Qt::DashLine));
-        strokePath(painter, prediction(true), plotPen(QColor(255, 175, 105, 120), 1.2, Qt::DashLine));
+        strokePath(painter, prediction(false), plotPen(QColor::fromRgba(kRabiFirstPrediction), 1.2, Qt::DashLine));
+        strokePath(painter, prediction(true), plotPen(QColor::fromRgba(kRabiSecondPrediction), 1.2, Qt::DashLine));
         const double piPulse = reference_.piPulseTime;
         if (tStart <= piPulse && piPulse <= tEnd)
-            drawVerticalLine(painter, plotPen(QColor(175, 180, 190), 1.0, Qt::DashDotLine), mapValue(x, piPulse),
+            drawVerticalLine(painter, plotPen(QColor(kRabiPiPulse), 1.0, Qt::DashDotLine), mapValue(x, piPulse),
                              p.top(), p.bottom());
     }
 
     const bool measured = drawPopulationCurves(
         painter, samples_, &ObservableSample::rabiValid, &ObservableSample::time, x, p,
-        {{&ObservableSample::rabiPopulation1, plotPen(QColor(95, 220, 255), 2.2)},
-         {&ObservableSample::rabiPopulation2, plotPen(QColor(255, 185, 95), 2.2)},
-         {&ObservableSample::rabiCaptured, plotPen(QColor(185, 190, 200), 1.2, Qt::DotLine)}});
+        {{&ObservableSample::rabiPopulation1, plotPen(QColor(kRabiFirst), 2.2)},
+         {&ObservableSample::rabiPopulation2, plotPen(QColor(kSecondPopulation), 2.2)},
+         {&ObservableSample::rabiCaptured, plotPen(QColor(kCapturedCurve), 1.2, Qt::DotLine)}});
     if (!measured)
         drawCentredText(painter, p, QStringLiteral("Load a driven double-well preset and press Play"),
                         QColor(kPlaceholder));
@@ -64,9 +64,9 @@ void QuantumRabiPlotWidget::paintEvent(QPaintEvent*)
     drawValueLabels(painter, p, QStringLiteral("1.0"), QStringLiteral("0.0"));
     drawAxisCaption(painter, p, QStringLiteral("simulation time"), QColor(kAxisText), 5.0, 22.0);
     drawLegend(painter, p, 5.0,
-               {{"P(state 1)", qRgb(95, 220, 255), 8.0, 120.0},
-                {"P(state 2)", qRgb(255, 185, 95), 102.0, 120.0},
-                {"two-level captured", qRgb(185, 190, 200), 196.0, 180.0}});
+               {{"P(state 1)", kRabiFirst, 8.0, 120.0},
+                {"P(state 2)", kSecondPopulation, 102.0, 120.0},
+                {"two-level captured", kCapturedCurve, 196.0, 180.0}});
 }
 
 } // namespace vxo

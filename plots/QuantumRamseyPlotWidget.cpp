@@ -89,10 +89,10 @@ void QuantumRamseyPlotWidget::paintEvent(QPaintEvent*)
         const auto boundary = [&](double t, const QPen& pen) {
             drawVerticalLine(painter, pen, mapValue(x, t), p.top(), drive.bottom());
         };
-        const QPen pulsePen = plotPen(QColor(220, 220, 230, 130), 1.0, Qt::DashDotLine);
+        const QPen pulsePen = plotPen(QColor::fromRgba(kPulseGuide), 1.0, Qt::DashDotLine);
         boundary(reference_.firstPulseEnd, pulsePen);
         if (reference_.echoEnabled) {
-            const QPen echoPen = plotPen(QColor(210, 160, 255, 150), 1.2, Qt::DashLine);
+            const QPen echoPen = plotPen(QColor::fromRgba(kEchoPulse), 1.2, Qt::DashLine);
             boundary(reference_.echoStart, echoPen);
             boundary(reference_.echoEnd, echoPen);
         }
@@ -102,9 +102,9 @@ void QuantumRamseyPlotWidget::paintEvent(QPaintEvent*)
 
     const bool measured = drawPopulationCurves(
         painter, samples_, &ObservableSample::ramseyValid, &ObservableSample::time, x, p,
-        {{&ObservableSample::ramseyPopulation1, plotPen(QColor(105, 220, 255), 2.3)},
-         {&ObservableSample::ramseyPopulation2, plotPen(QColor(255, 165, 100), 2.3)},
-         {&ObservableSample::ramseyCaptured, plotPen(QColor(185, 190, 200), 1.0, Qt::DotLine)}});
+        {{&ObservableSample::ramseyPopulation1, plotPen(QColor(kTwoLevelFirst), 2.3)},
+         {&ObservableSample::ramseyPopulation2, plotPen(QColor(kTwoLevelSecond), 2.3)},
+         {&ObservableSample::ramseyCaptured, plotPen(QColor(kCapturedCurve), 1.0, Qt::DotLine)}});
     if (!measured)
         drawCentredText(painter, p, QStringLiteral("Load a Ramsey preset and press Play"), QColor(kPlaceholder));
 
@@ -113,21 +113,21 @@ void QuantumRamseyPlotWidget::paintEvent(QPaintEvent*)
         strokePath(painter,
                    protocolSignal(drive, x, 400, 0.0, tEnd, std::fabs(sequence_.mean) + std::fabs(sequence_.amplitude),
                                   0.44, [&](double t) { return ramseyValueAt(sequence_, t); }),
-                   plotPen(QColor(240, 215, 105), 1.8));
+                   plotPen(QColor(kFringeCurve), 1.8));
 
     // The free-evolution fringe: final population of state 2 of the single
     // system and, over it, of the detuning ensemble.
-    drawFrame(painter, f, plotPen(QColor(80, 88, 98)));
+    drawFrame(painter, f, plotPen(QColor(kStripFrame)));
     const bool single = fringe_.size() >= 2;
     const bool spread = ensembleFringe_.size() >= 2;
     if (!single && !spread) {
-        drawCentredText(painter, f, QStringLiteral("two-level free-evolution fringe scan"), QColor(170, 178, 188));
+        drawCentredText(painter, f, QStringLiteral("two-level free-evolution fringe scan"), QColor(kFringePlaceholder));
     } else {
         const double a = single ? fringe_.front().freeEvolutionDuration : ensembleFringe_.front().freeEvolutionDuration;
         const double b = single ? fringe_.back().freeEvolutionDuration : ensembleFringe_.back().freeEvolutionDuration;
         const AxisMap free = horizontalAxis(f, a, b, 1e-12);
-        const QColor singleColour(255, 165, 100);
-        const QColor ensembleColour(105, 220, 255);
+        const QColor singleColour = QColor(kTwoLevelSecond);
+        const QColor ensembleColour = QColor(kTwoLevelFirst);
         if (single)
             strokePath(painter,
                        scanCurve(fringe_, &RamseyFringePoint::freeEvolutionDuration, &RamseyFringePoint::population2,
@@ -141,7 +141,7 @@ void QuantumRamseyPlotWidget::paintEvent(QPaintEvent*)
         const double current = sequence_.freeEvolutionDuration;
         if (a <= current && current <= b && reference_.valid) {
             const double cx = mapValue(free, current);
-            const QColor marker(245, 235, 150);
+            const QColor marker = QColor(kFringeCurrent);
             drawOutlinedDisc(painter, QPointF(cx, populationY(f, reference_.finalPopulation2)), 3.5, 3.5, marker,
                              plotPen(marker));
             if (ensembleResult_.valid)
@@ -162,7 +162,7 @@ void QuantumRamseyPlotWidget::paintEvent(QPaintEvent*)
                       sequence_.echoEnabled ? QStringLiteral("total free time (echo refocused)")
                                             : QStringLiteral("free-evolution time"));
     drawLegend(painter, p, 4.0,
-               {{"P(state 1)", qRgb(105, 220, 255), 8.0, 100.0}, {"P(state 2)", qRgb(255, 165, 100), 108.0, 100.0}});
+               {{"P(state 1)", kTwoLevelFirst, 8.0, 100.0}, {"P(state 2)", kTwoLevelSecond, 108.0, 100.0}});
 }
 
 } // namespace vxo

@@ -76,9 +76,9 @@ void QuantumResonancePlotWidget::paintEvent(QPaintEvent*)
                        return std::nullopt;
                    return QPointF(mapValue(x, point.abscissa), y(point.transmission));
                }),
-               plotPen(QColor(100, 220, 255), 2.0));
+               plotPen(QColor(kCurve), 2.0));
 
-    const QColor marker(255, 180, 70);
+    const QColor marker = QColor(kResonanceMarker);
     if (markerValid_ && x0 <= markerX_ && markerX_ <= x1) {
         const double mx = mapValue(x, markerX_);
         drawVerticalLine(painter, plotPen(marker, 1.5, Qt::DashLine), mx, p.top(), p.bottom());
@@ -86,9 +86,9 @@ void QuantumResonancePlotWidget::paintEvent(QPaintEvent*)
     }
     if (packetValid_) {
         const double py = y(packetTransmission_);
-        drawHorizontalLine(painter, plotPen(QColor(255, 100, 130), 1.5, Qt::DashLine), p.left(), p.right(), py);
+        drawHorizontalLine(painter, plotPen(QColor(kPacketTransmission), 1.5, Qt::DashLine), p.left(), p.right(), py);
         drawTextBox(painter, QRectF(p.right() - 180, py - 19, 176, 18), Qt::AlignRight | Qt::AlignVCenter,
-                    QStringLiteral("packet P_T = %1").arg(packetTransmission_, 0, 'f', 4), QColor(255, 150, 165));
+                    QStringLiteral("packet P_T = %1").arg(packetTransmission_, 0, 'f', 4), QColor(kPacketTransmissionLabel));
     }
 
     drawPanelTitle(painter, p, QStringLiteral("Double-barrier stationary transmission T"));

@@ -11,7 +11,6 @@ using namespace plot;
 
 namespace {
 
-constexpr QRgb kFidelity = qRgb(255, 205, 92);
 
 // Dark blue through light blue to white at the row maximum.
 const PowerRamp kCarpetRamp{{0.0, 1.0, 1.8}, {0.0, 1.0, 0.85}, {0.2, 1.2, 1.0}};
@@ -79,13 +78,13 @@ void QuantumRevivalPlotWidget::paintEvent(QPaintEvent*)
         for (int k = 1; k <= 4; ++k) {
             const double tk = k * 0.25 * revival;
             if (t0 <= tk && tk <= t1)
-                drawTimeMarker(painter, carpet, carpetTime, plotPen(QColor(120, 130, 145), 1.0, Qt::DashLine), curve,
-                               curveTime, plotPen(QColor(160, 166, 176), 1.0, Qt::DashLine), tk);
+                drawTimeMarker(painter, carpet, carpetTime, plotPen(QColor(kCarpetTimeMarker), 1.0, Qt::DashLine), curve,
+                               curveTime, plotPen(QColor(kCurveTimeMarker), 1.0, Qt::DashLine), tk);
         }
     }
 
     strokePath(painter, timeCurve(samples, curveTime, unit, clampedFraction(&RevivalSample::fidelity)),
-               plotPen(QColor(kFidelity), 2.0));
+               plotPen(QColor(kCarpetFidelity), 2.0));
 
     drawValueLabels(painter, curve, QStringLiteral("1.0"), QStringLiteral("0.0"), QColor(kCarpetLabel), 4.0, 54.0);
     drawAxisEndLabels(painter, carpet, QStringLiteral("x = %1").arg(xLeft, 0, 'f', 2),

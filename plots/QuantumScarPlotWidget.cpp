@@ -15,11 +15,6 @@ using namespace plot;
 
 namespace {
 
-constexpr QRgb kTitleText = qRgb(224, 230, 238);
-constexpr QRgb kOutside = qRgb(12, 14, 18);
-constexpr QRgb kFiltered = qRgb(80, 220, 255);
-constexpr QRgb kInstantaneous = qRgb(255, 112, 180);
-constexpr QRgb kFidelity = qRgb(255, 205, 92);
 
 // Dark green through yellow to near white at the largest spectral weight.
 const PowerRamp kSpectralRamp{{0.0, 1.35, 1.25}, {0.25, 1.15, 0.72}, {0.1, 0.85, 0.45}};
@@ -67,7 +62,7 @@ void QuantumScarPlotWidget::paintEvent(QPaintEvent*)
     const QRectF& map = panels.upper;
     const QRectF& curve = panels.lower;
     drawTitledPanels(
-        painter, panels, plotPen(QColor(kCarpetFrame)), QColor(kTitleText),
+        painter, panels, plotPen(QColor(kCarpetFrame)), QColor(kScarTitle),
         {QStringLiteral("Finite-time spectral density |Phi_E(x,y)|^2 and axial periodic orbit"), 5.0, 22.0},
         {QStringLiteral("Orbit concentration: filtered projection / instantaneous psi; fidelity on right "
                         "scale"),
@@ -106,16 +101,16 @@ void QuantumScarPlotWidget::paintEvent(QPaintEvent*)
                                    const std::uint64_t j = static_cast<std::uint64_t>(rows.last - r);
                                    if (!QuantumScar2D::isInsideStadium(stadium, cellCentre(i, nx, grid->dx()),
                                                                        cellCentre(j, ny, grid->dy())))
-                                       return kOutside;
+                                       return kScarOutside;
                                    return ramp.colour(spectral[j * nx + i], 1.0);
                                }),
                    box);
     }
-    strokePath(painter, stadiumPath(box, stadium), plotPen(QColor(238, 242, 246), 1.5));
-    drawHorizontalLine(painter, plotPen(QColor(255, 220, 92), 2.0, Qt::DashLine), box.left(), box.right(),
+    strokePath(painter, stadiumPath(box, stadium), plotPen(QColor(kStadium), 1.5));
+    drawHorizontalLine(painter, plotPen(QColor(kScarOrbit), 2.0, Qt::DashLine), box.left(), box.right(),
                        box.bottom() - box.height() / 2.0);
     drawTextBox(painter, QRectF(map.left() + 10.0, map.top() + 8.0, 260.0, 22.0), Qt::AlignLeft,
-                QStringLiteral("unstable axial periodic orbit"), QColor(255, 226, 120));
+                QStringLiteral("unstable axial periodic orbit"), QColor(kScarOrbitLabel));
 
     // Enhancements on the left scale (at least up to 2.7), the fidelity on the right one.
     double largest = 2.5;
@@ -130,18 +125,18 @@ void QuantumScarPlotWidget::paintEvent(QPaintEvent*)
     const auto enhancement = [ymax](double v) { return clampKeepNan(v, 0.0, ymax); };
 
     const double unity = mapValue(left, 1.0);
-    drawHorizontalLine(painter, plotPen(QColor(70, 76, 84)), curve.left(), curve.right(), unity);
+    drawHorizontalLine(painter, plotPen(QColor(kScarUnity)), curve.left(), curve.right(), unity);
     drawTextBox(painter, QRectF(6.0, unity - 10.0, 50.0, 20.0), Qt::AlignRight | Qt::AlignVCenter,
-                QStringLiteral("1.0"), QColor(166, 174, 184));
+                QStringLiteral("1.0"), QColor(kScarUnityLabel));
     strokePath(painter,
                timeCurve(samples, time, left, [&](const ScarSample& s) { return enhancement(s.filteredEnhancement); }),
-               plotPen(QColor(kFiltered), 2.3));
+               plotPen(QColor(kCarpetCurve), 2.3));
     strokePath(
         painter,
         timeCurve(samples, time, left, [&](const ScarSample& s) { return enhancement(s.instantaneousEnhancement); }),
-        plotPen(QColor(kInstantaneous), 1.5));
+        plotPen(QColor(kScarInstantaneous), 1.5));
     strokePath(painter, timeCurve(samples, time, right, clampedFraction(&ScarSample::fidelity)),
-               plotPen(QColor(kFidelity), 1.2, Qt::DashLine));
+               plotPen(QColor(kCarpetFidelity), 1.2, Qt::DashLine));
 
     drawTextBox(painter, QRectF(4.0, curve.top() - 10.0, 52.0, 20.0), Qt::AlignRight, QString::number(ymax, 'f', 1),
                 QColor(kCarpetLabel));
@@ -153,11 +148,11 @@ void QuantumScarPlotWidget::paintEvent(QPaintEvent*)
 
     const double legendTop = curve.top() + 5.0;
     drawTextBox(painter, QRectF(curve.left() + 8.0, legendTop, 260.0, 20.0), Qt::AlignLeft,
-                QStringLiteral("cyan: filtered scar enhancement"), QColor(kFiltered));
+                QStringLiteral("cyan: filtered scar enhancement"), QColor(kCarpetCurve));
     drawTextBox(painter, QRectF(curve.left() + 270.0, legendTop, 230.0, 20.0), Qt::AlignLeft,
-                QStringLiteral("pink: instantaneous"), QColor(kInstantaneous));
+                QStringLiteral("pink: instantaneous"), QColor(kScarInstantaneous));
     drawTextBox(painter, QRectF(curve.left() + 500.0, legendTop, 180.0, 20.0), Qt::AlignLeft,
-                QStringLiteral("yellow: fidelity"), QColor(kFidelity));
+                QStringLiteral("yellow: fidelity"), QColor(kCarpetFidelity));
 }
 
 } // namespace vxo

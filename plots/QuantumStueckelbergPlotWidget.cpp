@@ -58,7 +58,7 @@ void QuantumStueckelbergPlotWidget::paintEvent(QPaintEvent*)
     const double tEnd = x.valueSpan;
 
     if (reference_.valid) {
-        const QPen crossingPen = plotPen(QColor(220, 220, 230, 140), 1.0, Qt::DashDotLine);
+        const QPen crossingPen = plotPen(QColor::fromRgba(kCrossingGuide), 1.0, Qt::DashDotLine);
         for (const double t : {reference_.firstCrossingTime, reference_.secondCrossingTime})
             drawVerticalLine(painter, crossingPen, mapValue(x, t), p.top(), bias.bottom());
     }
@@ -76,14 +76,14 @@ void QuantumStueckelbergPlotWidget::paintEvent(QPaintEvent*)
         strokePath(painter,
                    protocolSignal(bias, x, 300, 0.0, tEnd, scale, 0.44,
                                   [&](double t) { return linearSweepValueAt(sweep_, t); }),
-                   plotPen(QColor(240, 215, 105), 1.8));
+                   plotPen(QColor(kFringeCurve), 1.8));
     }
 
     // The hold-time fringe: the final lower-state population after the
     // double passage, against the hold at the turning point.
-    drawFrame(painter, f, plotPen(QColor(80, 88, 98)));
+    drawFrame(painter, f, plotPen(QColor(kStripFrame)));
     if (fringe_.size() < 2) {
-        drawCentredText(painter, f, QStringLiteral("two-level hold-time fringe scan"), QColor(170, 178, 188));
+        drawCentredText(painter, f, QStringLiteral("two-level hold-time fringe scan"), QColor(kFringePlaceholder));
     } else {
         const double h0 = fringe_.front().holdDuration;
         const double h1 = fringe_.back().holdDuration;
@@ -91,10 +91,10 @@ void QuantumStueckelbergPlotWidget::paintEvent(QPaintEvent*)
         strokePath(painter,
                    scanCurve(fringe_, &StueckelbergFringePoint::holdDuration,
                              &StueckelbergFringePoint::finalLowerPopulation, hold, f),
-                   plotPen(QColor(105, 220, 255), 1.8));
+                   plotPen(QColor(kTwoLevelFirst), 1.8));
         const double current = sweep_.holdDuration;
         if (h0 <= current && current <= h1) {
-            const QColor marker(245, 235, 150);
+            const QColor marker = QColor(kFringeCurrent);
             drawOutlinedDisc(painter,
                              QPointF(mapValue(hold, current), populationY(f, reference_.finalLowerPopulation)), 3.5,
                              3.5, marker, plotPen(marker));

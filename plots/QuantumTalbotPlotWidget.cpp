@@ -12,8 +12,6 @@ using namespace plot;
 
 namespace {
 
-constexpr QRgb kOriginal = qRgb(80, 220, 255);
-constexpr QRgb kShifted = qRgb(235, 115, 255);
 
 const PowerRamp kCarpetRamp{{0.0, 1.0, 1.55}, {0.0, 1.0, 0.72}, {0.18, 1.25, 0.9}};
 
@@ -21,10 +19,10 @@ const PowerRamp kCarpetRamp{{0.0, 1.0, 1.55}, {0.0, 1.0, 0.72}, {0.18, 1.25, 0.9
 QPen markerPen(int k)
 {
     if (k % 4 == 0)
-        return plotPen(QColor(245, 225, 120), 1.5, Qt::DashLine); // the image returns
+        return plotPen(QColor(kTalbotWhole), 1.5, Qt::DashLine); // the image returns
     if (k % 2 == 0)
-        return plotPen(QColor(220, 120, 245), 1.0, Qt::DashLine); // the image returns shifted by a/2
-    return plotPen(QColor(120, 145, 165), 1.0, Qt::DashLine);
+        return plotPen(QColor(kTalbotHalf), 1.0, Qt::DashLine); // the image returns shifted by a/2
+    return plotPen(QColor(kTalbotQuarter), 1.0, Qt::DashLine);
 }
 
 } // namespace
@@ -85,9 +83,9 @@ void QuantumTalbotPlotWidget::paintEvent(QPaintEvent*)
     }
 
     strokePath(painter, timeCurve(samples, curveTime, unit, clampedFraction(&TalbotSample::correlationOriginal)),
-               plotPen(QColor(kOriginal), 2.1));
+               plotPen(QColor(kCarpetCurve), 2.1));
     strokePath(painter, timeCurve(samples, curveTime, unit, clampedFraction(&TalbotSample::correlationShifted)),
-               plotPen(QColor(kShifted), 1.9));
+               plotPen(QColor(kTalbotShifted), 1.9));
 
     const double gridWidth = static_cast<double>(recorder_->nx()) * static_cast<double>(recorder_->dx());
     drawValueLabels(painter, curve, QStringLiteral("1.0"), QStringLiteral("0.0"), QColor(kCarpetLabel), 4.0, 54.0);
@@ -97,9 +95,9 @@ void QuantumTalbotPlotWidget::paintEvent(QPaintEvent*)
 
     const double legendTop = carpet.bottom() + 2.0;
     drawTextBox(painter, QRectF(carpet.left() + 140.0, legendTop, 170.0, 20.0), Qt::AlignLeft,
-                QStringLiteral("cyan: original image"), QColor(kOriginal));
+                QStringLiteral("cyan: original image"), QColor(kCarpetCurve));
     drawTextBox(painter, QRectF(carpet.left() + 310.0, legendTop, 230.0, 20.0), Qt::AlignLeft,
-                QStringLiteral("magenta: shifted by a/2"), QColor(kShifted));
+                QStringLiteral("magenta: shifted by a/2"), QColor(kTalbotShifted));
 }
 
 } // namespace vxo

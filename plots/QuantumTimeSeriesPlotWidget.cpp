@@ -43,7 +43,7 @@ const ObservableRow& rowOf(int observable)
     return kObservables[inTable ? static_cast<std::size_t>(observable) : 0];
 }
 
-const QColor kCurveColour(100, 220, 255);
+const QColor kCurveColour = QColor(plot::kCurve);
 
 } // namespace
 

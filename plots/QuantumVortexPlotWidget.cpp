@@ -17,7 +17,6 @@ using namespace plot;
 
 namespace {
 
-constexpr QRgb kMeasured = qRgb(80, 220, 255);
 
 // text centred over panel in the band (panel.left, top, panel.width, height);
 // a text wider than the panel is moved as little as needed to lie within
@@ -91,7 +90,7 @@ void QuantumVortexPlotWidget::paintEvent(QPaintEvent*)
     const double halfWidth = std::max(1.3, 1.25 * std::max(std::hypot(dx, dy), 0.5));
     const PlaneAxes axes = equalScaleAxes(orbit, cx - halfWidth, cx + halfWidth, cy - halfWidth, cy + halfWidth, 1e-12);
     const auto toOrbit = [&](double x, double y) { return mapPlane(axes, x, y); };
-    const QPen crosshair = plotPen(QColor(90, 98, 110), 1.0, Qt::DashLine);
+    const QPen crosshair = plotPen(QColor(kVortexCrosshair), 1.0, Qt::DashLine);
     drawSegment(painter, crosshair, toOrbit(cx - halfWidth, cy), toOrbit(cx + halfWidth, cy));
     drawSegment(painter, crosshair, toOrbit(cx, cy - halfWidth), toOrbit(cx, cy + halfWidth));
 
@@ -102,7 +101,7 @@ void QuantumVortexPlotWidget::paintEvent(QPaintEvent*)
                                    return toOrbit(cx + dx * std::cos(a) - dy * std::sin(a),
                                                   cy + dx * std::sin(a) + dy * std::cos(a));
                                }),
-               plotPen(QColor(255, 168, 76, 180), 1.5, Qt::DashLine));
+               plotPen(translucent(kVortexClassical, 180), 1.5, Qt::DashLine));
     strokePath(painter,
                polylineBridgingGaps(samples.size(),
                                     [&](std::size_t i) -> std::optional<QPointF> {
@@ -110,9 +109,9 @@ void QuantumVortexPlotWidget::paintEvent(QPaintEvent*)
                                             return std::nullopt;
                                         return toOrbit(samples[i].x, samples[i].y);
                                     }),
-               plotPen(QColor(kMeasured), 2.2));
+               plotPen(QColor(kCarpetCurve), 2.2));
     if (samples.back().found)
-        drawDisc(painter, toOrbit(samples.back().x, samples.back().y), 4.5, QColor(kMeasured));
+        drawDisc(painter, toOrbit(samples.back().x, samples.back().y), 4.5, QColor(kCarpetCurve));
 
     // <Lz>/hbar on a range that always holds zero.
     const auto lz = [&](const VortexSample& s) { return hbar_ > 0.0 ? s.angularMomentum / hbar_ : 0.0; };
@@ -124,7 +123,7 @@ void QuantumVortexPlotWidget::paintEvent(QPaintEvent*)
     const double pad = std::max(0.15 * span, 0.08);
     const AxisMap time = horizontalAxis(momentum, samples.front().time, samples.back().time, 1e-12);
     const AxisMap value = verticalAxis(momentum, extent.minimum - pad, extent.maximum + pad, 1e-12);
-    strokePath(painter, timeCurve(samples, time, value, lz), plotPen(QColor(144, 238, 144), 2.0));
+    strokePath(painter, timeCurve(samples, time, value, lz), plotPen(QColor(kVortexMomentum), 2.0));
 
     const QString omega = QString::number(QuantumVortex2D::trapOmega(trap, mass_), 'f', 3);
     const QString period = QString::number(QuantumVortex2D::trapPeriod(trap, mass_), 'f', 3);

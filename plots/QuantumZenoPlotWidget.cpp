@@ -13,11 +13,6 @@ using namespace plot;
 
 namespace {
 
-constexpr QRgb kText = qRgb(210, 220, 230);
-constexpr QRgb kPanelFrame = qRgb(70, 82, 94);
-constexpr QRgb kControl = qRgb(245, 170, 70);
-constexpr QRgb kWatched = qRgb(80, 220, 235);
-constexpr QRgb kEdge = qRgb(235, 90, 105);
 constexpr int kTitleLine = 20;
 
 } // namespace
@@ -72,7 +67,7 @@ void QuantumZenoPlotWidget::paintEvent(QPaintEvent*)
     beginPlot(painter, rect(), QColor(kLatticeBackground));
     drawCentredText(painter, QRectF(8, 2, width() - 16, 20),
                     QStringLiteral("Quantum Zeno effect: unmeasured escape vs repeatedly watched survival"),
-                    QColor(kText));
+                    QColor(kLatticeText));
 
     // The panels start one line below the widget title, so that the upper
     // panel's title has a line of its own.
@@ -80,40 +75,40 @@ void QuantumZenoPlotWidget::paintEvent(QPaintEvent*)
     const int panelWidth = std::max(width() - 78, 20);
     const QRect survival(58, 28 + kTitleLine, panelWidth, panelHeight);
     const QRect profiles(58, panelHeight + 66 + kTitleLine, panelWidth, panelHeight);
-    const QPen framePen = plotPen(QColor(kPanelFrame));
+    const QPen framePen = plotPen(QColor(kLatticeFrame));
     drawFrame(painter, QRectF(survival), framePen);
     drawTextBox(painter, QRectF(survival.left(), survival.top() - 20, survival.width(), 18), Qt::AlignLeft,
-                QStringLiteral("Survival probability"), QColor(kText));
+                QStringLiteral("Survival probability"), QColor(kLatticeText));
     drawFrame(painter, QRectF(profiles), framePen);
     drawTextBox(painter, QRectF(profiles.left(), profiles.top() - 20, profiles.width(), 18), Qt::AlignLeft,
-                QStringLiteral("Current X profile (each lane normalized for shape)"), QColor(kText));
+                QStringLiteral("Current X profile (each lane normalized for shape)"), QColor(kLatticeText));
 
     if (!hasSamples()) {
         drawCentredText(painter, QRectF(rect()), QStringLiteral("Run the Quantum Zeno / Watched Escape preset"),
-                        QColor(kText));
+                        QColor(kLatticeText));
         return;
     }
     const ZenoSample& last = recorder_->samples().back();
 
     const double tmax = atLeast(last.time, 1e-9);
-    const QPen gridPen = plotPen(QColor(kPanelFrame), 1.0, Qt::DotLine);
+    const QPen gridPen = plotPen(QColor(kLatticeFrame), 1.0, Qt::DotLine);
     for (int i = 1; i <= 3; ++i)
         drawHorizontalLine(painter, gridPen, survival.left(), survival.right(),
                            roundedPixel(survival.bottom() - survival.height() * 0.25 * i));
-    drawSurvivalCurve(painter, survival, tmax, false, QColor(kControl));
-    drawSurvivalCurve(painter, survival, tmax, true, QColor(kWatched));
+    drawSurvivalCurve(painter, survival, tmax, false, QColor(kZenoControl));
+    drawSurvivalCurve(painter, survival, tmax, true, QColor(kLatticeCurve));
     const QRectF survivalLegend(survival.adjusted(8, 6, -8, -6));
     drawTextBox(painter, survivalLegend, Qt::AlignLeft | Qt::AlignTop, QStringLiteral("upper control: no measurements"),
-                QColor(kControl));
+                QColor(kZenoControl));
     drawTextBox(painter, survivalLegend, Qt::AlignRight | Qt::AlignTop,
-                QStringLiteral("lower watched: repeated YES projections"), QColor(kWatched));
-    drawTextBox(painter, QRectF(4, survival.top(), 48, 18), Qt::AlignRight, QStringLiteral("1.0"), QColor(kText));
+                QStringLiteral("lower watched: repeated YES projections"), QColor(kLatticeCurve));
+    drawTextBox(painter, QRectF(4, survival.top(), 48, 18), Qt::AlignRight, QStringLiteral("1.0"), QColor(kLatticeText));
     drawTextBox(painter, QRectF(4, survival.bottom() - 16, 48, 18), Qt::AlignRight, QStringLiteral("0.0"),
-                QColor(kText));
+                QColor(kLatticeText));
     drawTextBox(painter, QRectF(survival.left(), survival.bottom() + 4, survival.width(), 20), Qt::AlignRight,
                 QStringLiteral("t=%1   measurements=%2")
                     .arg(QString::number(tmax, 'f', 1), QString::number(last.measurementCount)),
-                QColor(kText));
+                QColor(kLatticeText));
 
     // A single point spans no x range: the panel stays empty rather than divide by zero.
     const std::size_t n = controlProfile_.size();
@@ -130,17 +125,17 @@ void QuantumZenoPlotWidget::paintEvent(QPaintEvent*)
     const double edge = roundedPixel(profiles.left() +
                                      (recorder_->config().survivalBoundaryX - xmin) / (xmax - xmin) * profiles.width());
     if (profiles.left() <= edge && edge <= profiles.right()) {
-        drawVerticalLine(painter, plotPen(QColor(kEdge), 1.5, Qt::DashLine), edge, profiles.top(), profiles.bottom());
+        drawVerticalLine(painter, plotPen(QColor(kZenoEdge), 1.5, Qt::DashLine), edge, profiles.top(), profiles.bottom());
         drawTextBox(painter, QRectF(edge + 4, profiles.top() + 4, 120, 18), Qt::AlignLeft | Qt::TextDontClip,
-                    QStringLiteral("measurement edge"), QColor(kEdge));
+                    QStringLiteral("measurement edge"), QColor(kZenoEdge));
     }
-    drawLaneProfile(painter, profiles, controlProfile_, xmin, xmax, pmax, QColor(kControl));
-    drawLaneProfile(painter, profiles, watchedProfile_, xmin, xmax, pmax, QColor(kWatched));
+    drawLaneProfile(painter, profiles, controlProfile_, xmin, xmax, pmax, QColor(kZenoControl));
+    drawLaneProfile(painter, profiles, watchedProfile_, xmin, xmax, pmax, QColor(kLatticeCurve));
     drawTextBox(painter, QRectF(profiles.adjusted(8, 6, -8, -6)), Qt::AlignLeft | Qt::AlignBottom,
-                QStringLiteral("orange control   cyan watched"), QColor(kText));
+                QStringLiteral("orange control   cyan watched"), QColor(kLatticeText));
     const QRectF band(profiles.left(), profiles.bottom() + 4, profiles.width(), 20);
-    drawTextBox(painter, band, Qt::AlignLeft, QStringLiteral("x=%1").arg(xmin, 0, 'f', 1), QColor(kText));
-    drawTextBox(painter, band, Qt::AlignRight, QStringLiteral("x=%1").arg(xmax, 0, 'f', 1), QColor(kText));
+    drawTextBox(painter, band, Qt::AlignLeft, QStringLiteral("x=%1").arg(xmin, 0, 'f', 1), QColor(kLatticeText));
+    drawTextBox(painter, band, Qt::AlignRight, QStringLiteral("x=%1").arg(xmax, 0, 'f', 1), QColor(kLatticeText));
 }
 
 } // namespace vxo

@@ -42,7 +42,7 @@ void QuantumZitterbewegungPlotWidget::paintEvent(QPaintEvent*)
     const ZitterbewegungConfig& config = recorder_->config();
 
     const plot::StackedPanels panels = plot::drawStackedPanels(
-        painter, size(), layout(), QColor(54, 72, 88), QColor(5, 9, 15));
+        painter, size(), layout(), QColor(plot::kScanPanelFrame), QColor(plot::kScanPanel));
     const QRect& pos = panels.upper;
     const QRect& vel = panels.lower;
 
@@ -74,26 +74,26 @@ void QuantumZitterbewegungPlotWidget::paintEvent(QPaintEvent*)
         painter,
         plot::polylineBridgingGaps(
             samples.size(), [&](std::size_t i) { return QPointF(t(i), plot::mapValue(xAxis, samples[i].meanX)); }),
-        plot::plotPen(QColor(92, 214, 255), 2.1));
+        plot::plotPen(QColor(plot::kZitterMean), 2.1));
     plot::strokePath(painter,
                      plot::polylineBridgingGaps(samples.size(),
                                                 [&](std::size_t i) {
                                                     return QPointF(t(i),
                                                                    centred(pos, samples[i].detrendedX, residualMax));
                                                 }),
-                     plot::plotPen(QColor(255, 203, 92), 1.9));
-    plot::drawHorizontalLine(painter, plot::plotPen(QColor(95, 110, 125), 1.0, Qt::DashLine), pos.left(), pos.right(),
+                     plot::plotPen(QColor(plot::kZitterTrembling), 1.9));
+    plot::drawHorizontalLine(painter, plot::plotPen(QColor(plot::kZitterZero), 1.0, Qt::DashLine), pos.left(), pos.right(),
                              pos.center().y());
 
     plot::strokePath(painter,
                      plot::polylineBridgingGaps(
                          samples.size(),
                          [&](std::size_t i) { return QPointF(t(i), centred(vel, samples[i].velocityX, velocityMax)); }),
-                     plot::plotPen(QColor(130, 235, 165), 2.1));
-    plot::drawHorizontalLine(painter, plot::plotPen(QColor(190, 145, 255), 1.2, Qt::DashLine), vel.left(), vel.right(),
+                     plot::plotPen(QColor(plot::kZitterVelocity), 2.1));
+    plot::drawHorizontalLine(painter, plot::plotPen(QColor(plot::kZitterDrift), 1.2, Qt::DashLine), vel.left(), vel.right(),
                              centred(vel, recorder_->fittedDriftVelocityX(), velocityMax));
 
-    const QColor texts(185, 201, 214);
+    const QColor texts = QColor(plot::kZitterCaption);
     plot::drawPanelCaption(painter, pos, 3, 21, "cyan: <x(t)>   yellow: linear-detrended x(t) (magnified)", texts);
     plot::drawPanelCaption(painter, vel, 3, 21, "green: <v_x>=c<sigma_x>   violet dashed: fitted secular drift", texts);
     plot::drawPanelSummary(
@@ -104,7 +104,7 @@ void QuantumZitterbewegungPlotWidget::paintEvent(QPaintEvent*)
                  QString::number(recorder_->negativeEnergyWeight(), 'f', 6),
                  QString::number(QuantumZitterbewegung2D::angularFrequency(config, recorder_->hbar()), 'f', 4),
                  QString::number(recorder_->maxAbsDetrendedX(), 'f', 4)),
-        QColor(235, 240, 245));
+        QColor(plot::kScanSummary));
 }
 
 } // namespace vxo
