@@ -13,7 +13,6 @@ namespace vxo {
 
 namespace {
 
-constexpr plot::TitledPage kPage{qRgb(11, 16, 22), 7, 24, qRgb(224, 234, 242), 50, qRgb(150, 166, 180)};
 
 // Navy through blue and cyan to pale yellow.
 constexpr std::array<plot::RampSegment, 3> kMomentumRamp{{
@@ -30,7 +29,7 @@ void QuantumKapitzaDiracPlotWidget::paintEvent(QPaintEvent*)
     QPainter painter(this);
     // The bold title font stays for every text but the placeholder.
     const bool hasData = hasSamples();
-    if (!plot::beginTitledPage(painter, rect(), font(), kPage,
+    if (!plot::beginTitledPage(painter, rect(), font(), plot::kKapitzaDiracPage,
                                "Kapitza-Dirac diffraction - momentum orders from a light grating", hasData,
                                "Load Kapitza-Dirac Diffraction and press Play"))
         return;

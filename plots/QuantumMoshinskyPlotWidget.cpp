@@ -13,7 +13,6 @@ namespace vxo {
 
 namespace {
 
-constexpr plot::TitledPage kPage{qRgb(11, 16, 22), 8, 24, qRgb(220, 232, 241), 52, qRgb(150, 166, 180)};
 
 // From deep blue through cyan to white.
 constexpr std::array<plot::RampSegment, 2> kDensityRamp{{
@@ -55,7 +54,7 @@ void QuantumMoshinskyPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     const bool hasData = hasSamples();
-    if (!plot::beginTitledPage(painter, rect(), font(), kPage, "Moshinsky shutter - diffraction in time", hasData,
+    if (!plot::beginTitledPage(painter, rect(), font(), plot::kMoshinskyPage, "Moshinsky shutter - diffraction in time", hasData,
                                "Load Moshinsky Shutter / Diffraction in Time and press Play"))
         return;
     const std::vector<MoshinskySample>& samples = recorder_->samples();

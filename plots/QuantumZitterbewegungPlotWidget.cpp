@@ -11,7 +11,6 @@ namespace vxo {
 
 namespace {
 
-constexpr plot::TitledPage kPage{qRgb(9, 13, 19), 6, 25, qRgb(228, 238, 246), 48, qRgb(145, 162, 178)};
 
 } // namespace
 
@@ -34,7 +33,7 @@ void QuantumZitterbewegungPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     const bool hasData = hasSamples();
-    if (!plot::beginTitledPage(painter, rect(), font(), kPage,
+    if (!plot::beginTitledPage(painter, rect(), font(), plot::kZitterbewegungPage,
                                "Zitterbewegung - free Dirac packet: drift plus interference trembling", hasData,
                                "Load Zitterbewegung / Dirac Wave Packet and press Play"))
         return;

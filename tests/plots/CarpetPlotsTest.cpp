@@ -1,6 +1,7 @@
 #include "experiments/BouncerRecorder.h"
 #include "experiments/RevivalRecorder.h"
 #include "experiments/TalbotRecorder.h"
+#include "plots/PlotPalette.h"
 #include "plots/QuantumBouncerPlotWidget.h"
 #include "plots/QuantumRevivalPlotWidget.h"
 #include "plots/QuantumTalbotPlotWidget.h"
@@ -24,7 +25,7 @@ using test::lineCentres;
 using test::powerChannel;
 using test::stackedPanels;
 
-const QColor kBackdrop(14, 17, 22);
+const QColor kBackdrop(plot::kRecorderBackground);
 
 // (offset, gain, exponent) of the red, green and blue channels of a carpet ramp.
 using Ramp = std::array<std::array<double, 3>, 3>;
@@ -106,7 +107,7 @@ TEST_F(CarpetPlots, RevivalCarpetShowsTheBoxColumnsEachRowScaledToItsMaximumAndT
                          kRevivalRamp, "revival");
     const RevivalSample& last = recorder.samples().back();
     const QPointF end(panels.lower.right(), panels.lower.bottom() - panels.lower.height() * last.fidelity);
-    EXPECT_TRUE(test::colourNear(image, end, QColor(255, 205, 92))) << "the fidelity curve ends at the last sample";
+    EXPECT_TRUE(test::colourNear(image, end, QColor(plot::kCarpetFidelity))) << "the fidelity curve ends at the last sample";
 }
 
 TEST_F(CarpetPlots, RevivalMarkersCrossBothPanelsAtTheQuarterRevivalTimesInRange)
@@ -126,9 +127,9 @@ TEST_F(CarpetPlots, RevivalMarkersCrossBothPanelsAtTheQuarterRevivalTimesInRange
     const QRectF& curve = panels.lower;
 
     const std::vector<double> rows =
-        lineCentres(image, carpet.adjusted(4, 4, -4, -4).toRect(), false, QColor(0, 0, 51), QColor(120, 130, 145));
+        lineCentres(image, carpet.adjusted(4, 4, -4, -4).toRect(), false, QColor(0, 0, 51), QColor(plot::kCarpetTimeMarker));
     const std::vector<double> columns =
-        lineCentres(image, curve.adjusted(4, 4, -4, -8).toRect(), true, kBackdrop, QColor(160, 166, 176));
+        lineCentres(image, curve.adjusted(4, 4, -4, -8).toRect(), true, kBackdrop, QColor(plot::kCurveTimeMarker));
     ASSERT_EQ(rows.size(), 3u) << "one carpet line per quarter revival time within the run";
     ASSERT_EQ(columns.size(), 3u) << "one fidelity-panel line per quarter revival time within the run";
     for (int k = 1; k <= 3; ++k) {
@@ -172,9 +173,9 @@ TEST_F(CarpetPlots, TalbotCarpetCoversTheGridAndItsMarkersTakeTheColourOfTheirFr
         QColor colour;
         std::vector<int> quarters;
     };
-    for (const Fraction& f : std::vector<Fraction>{{"whole", QColor(245, 225, 120), {4, 8}},
-                                                   {"half", QColor(220, 120, 245), {2, 6, 10}},
-                                                   {"odd quarter", QColor(120, 145, 165), {1, 3, 5, 7, 9}}}) {
+    for (const Fraction& f : std::vector<Fraction>{{"whole", QColor(plot::kTalbotWhole), {4, 8}},
+                                                   {"half", QColor(plot::kTalbotHalf), {2, 6, 10}},
+                                                   {"odd quarter", QColor(plot::kTalbotQuarter), {1, 3, 5, 7, 9}}}) {
         const std::vector<double> columns = lineCentres(image, band, true, kBackdrop, f.colour);
         ASSERT_EQ(columns.size(), f.quarters.size()) << f.name << " markers";
         for (std::size_t m = 0; m < columns.size(); ++m)
@@ -189,8 +190,8 @@ TEST_F(CarpetPlots, TalbotCarpetCoversTheGridAndItsMarkersTakeTheColourOfTheirFr
         return false;
     });
     const TalbotSample& last = recorder.samples().back();
-    for (const auto& [value, colour] : {std::pair<double, QColor>{last.correlationOriginal, QColor(80, 220, 255)},
-                                        std::pair<double, QColor>{last.correlationShifted, QColor(235, 115, 255)}})
+    for (const auto& [value, colour] : {std::pair<double, QColor>{last.correlationOriginal, QColor(plot::kCarpetCurve)},
+                                        std::pair<double, QColor>{last.correlationShifted, QColor(plot::kTalbotShifted)}})
         EXPECT_TRUE(
             test::colourNear(image, QPointF(curve.right() - 1, curve.bottom() - curve.height() * value), colour))
             << "a correlation curve ends at " << value;
@@ -242,10 +243,10 @@ TEST_F(CarpetPlots, BouncerCarpetRunsFromBelowTheFloorAndMarksTheFloorAndTheAiry
     plot.setRecorder(&quiet, 1.0, 1.0);
     const QImage lines = test::grabPlot(plot, QSize(700, 460));
     const QRect below = carpet.adjusted(2, 22, -2, -2).toRect(); // under the level numbers
-    const std::vector<double> floor = lineCentres(lines, below, true, QColor(0, 0, 51), QColor(235, 238, 242));
+    const std::vector<double> floor = lineCentres(lines, below, true, QColor(0, 0, 51), QColor(plot::kCarpetWall));
     ASSERT_EQ(floor.size(), 1u);
     EXPECT_NEAR(floor[0], x(-6.0), 1.0) << "the floor";
-    const std::vector<double> levels = lineCentres(lines, below, true, QColor(0, 0, 51), QColor(255, 220, 105));
+    const std::vector<double> levels = lineCentres(lines, below, true, QColor(0, 0, 51), QColor(plot::kBouncerLevel));
     ASSERT_EQ(levels.size(), 8u);
     for (std::size_t n = 0; n < 8; ++n)
         EXPECT_NEAR(levels[n], x(-6.0 + kAiryZeros[n]), 1.0) << "level " << n + 1;
@@ -253,7 +254,7 @@ TEST_F(CarpetPlots, BouncerCarpetRunsFromBelowTheFloorAndMarksTheFloorAndTheAiry
     // The classical bounce starts at y0 = -1, 5 above the floor, and falls.
     const QRectF& curve = panels.lower;
     const double start = curve.bottom() - curve.height() * 5.0 / (yHigh + 6.0);
-    EXPECT_TRUE(test::colourNear(lines, QPointF(curve.left() + 1, start), QColor(255, 170, 80), 1));
+    EXPECT_TRUE(test::colourNear(lines, QPointF(curve.left() + 1, start), QColor(plot::kBouncerClassical), 1));
 }
 
 TEST_F(CarpetPlots, BouncerFloorInTheTopRowKeepsTwoColumnsTheSecondBeyondTheGrid)

@@ -1,3 +1,4 @@
+#include "plots/PlotPalette.h"
 #include "plots/QuantumBlochPlotWidget.h"
 #include "plots/QuantumDrivePlotWidget.h"
 #include "plots/QuantumQuenchPlotWidget.h"
@@ -21,7 +22,7 @@ using test::historyOf;
 using test::markedRows;
 using test::panelPoint;
 
-const QColor kPlaceholderText(190, 195, 205);
+const QColor kPlaceholderText(plot::kPlaceholder);
 constexpr double kPi = 3.141592653589793;
 
 bool showsPlaceholder(QWidget& plot, const QRect& where, const QSize& size = QSize(420, 300))
@@ -40,7 +41,7 @@ TEST_F(QuenchPlot, WidthAndEnergyOnTheirOwnScalesWithTheQuenchMarked)
     // sigmaX from 0.05 to 1.05 on [0, 1.15] (the margin would go below 0),
     // <H> from 5 to 3 on [2.8, 5.2]; a quench at 3 keeps the axis to 7 while
     // the history ends at 1, and a history to 14 stretches it.
-    const QColor marker(255, 220, 100);
+    const QColor marker(plot::kQuenchMarker);
     for (const double last : {1.0, 14.0}) {
         plot.setSamples(historyOf(21, 0.0, last / 20.0, [last](ObservableSample& s, double t) {
             s.sigmaX = 0.05 + t / last;
@@ -51,8 +52,8 @@ TEST_F(QuenchPlot, WidthAndEnergyOnTheirOwnScalesWithTheQuenchMarked)
         const double tMax = std::max(7.0, last);
         for (const double u : {0.2, 0.55, 0.9}) {
             const double t = u * last;
-            EXPECT_TRUE(colourNear(image, panelPoint(p, 0, tMax, 0.0, 1.15, t, 0.05 + u), QColor(100, 220, 255))) << t;
-            EXPECT_TRUE(colourNear(image, panelPoint(p, 0, tMax, 2.8, 5.2, t, 5 - 2 * u), QColor(255, 170, 105))) << t;
+            EXPECT_TRUE(colourNear(image, panelPoint(p, 0, tMax, 0.0, 1.15, t, 0.05 + u), QColor(plot::kCurve))) << t;
+            EXPECT_TRUE(colourNear(image, panelPoint(p, 0, tMax, 2.8, 5.2, t, 5 - 2 * u), QColor(plot::kEnergyCurve))) << t;
         }
         const double mx = p.left() + p.width() * 3.0 / tMax;
         EXPECT_GT(markedRows(image, mx, p.top(), p.bottom()), 0.6) << "quench mark, axis to " << tMax;
@@ -74,7 +75,7 @@ TEST_F(DrivePlot, TrapCentreFollowsTheDriveBesideTheMeasuredCurves)
     // samples; the packet 2.5 sin(t / 2) to t = 10 widens the half range to
     // 1.12 * 2.5; <H> = 3 + t / 10 lies on [2.9, 4.1].
     plot.setDriveParameters(0.5, 1.5, 0.8, 90.0);
-    const QColor trap(175, 125, 255);
+    const QColor trap(plot::kDriveTrap);
     const auto trapAt = [](double t) { return 0.5 + 1.5 * std::cos(0.8 * t); };
     const QImage empty = test::grabPlot(plot, QSize(420, 300));
     for (const double t : {0.0, 2.2, 7.6})
@@ -89,9 +90,9 @@ TEST_F(DrivePlot, TrapCentreFollowsTheDriveBesideTheMeasuredCurves)
     const double h = 1.12 * 2.5;
     for (const double t : {1.3, 4.1, 8.9}) {
         EXPECT_TRUE(colourNear(image, panelPoint(p, 0, 10, -h, h, t, trapAt(t)), trap, 2)) << "trap at " << t;
-        EXPECT_TRUE(colourNear(image, panelPoint(p, 0, 10, -h, h, t, 2.5 * std::sin(t / 2)), QColor(100, 220, 255)))
+        EXPECT_TRUE(colourNear(image, panelPoint(p, 0, 10, -h, h, t, 2.5 * std::sin(t / 2)), QColor(plot::kCurve)))
             << "packet at " << t;
-        EXPECT_TRUE(colourNear(image, panelPoint(p, 0, 10, 2.9, 4.1, t, 3.0 + t / 10.0), QColor(255, 170, 105)))
+        EXPECT_TRUE(colourNear(image, panelPoint(p, 0, 10, 2.9, 4.1, t, 3.0 + t / 10.0), QColor(plot::kEnergyCurve)))
             << "energy at " << t;
     }
     plot.clearHistory();
@@ -126,9 +127,9 @@ TEST_F(BlochPlot, CentreAndFoldedMomentumWithTheBlochPeriodsMarked)
     const auto folded = [](double t) { return 0.3 + 0.25 * t - kPi * std::floor((0.3 + 0.25 * t + kPi / 2) / kPi); };
     for (const double t : {3.0, 9.5, 17.0, 28.0}) {
         const QPointF centre = panelPoint(a, 1, 30, -0.312, 4.212, t, 4.0 - 0.1 * t);
-        EXPECT_TRUE(colourNear(image, centre, QColor(100, 220, 255))) << t;
+        EXPECT_TRUE(colourNear(image, centre, QColor(plot::kCurve))) << t;
         const QPointF momentum = panelPoint(b, 1, 30, -kPi / 2, kPi / 2, t, folded(t));
-        EXPECT_TRUE(colourNear(image, momentum, QColor(255, 190, 90))) << t;
+        EXPECT_TRUE(colourNear(image, momentum, QColor(plot::kBlochMomentum))) << t;
     }
     const auto marked = [&](const QImage& picture, double t, const QRectF& panel) {
         return markedRows(picture, panelPoint(a, 1, 30, 0, 1, t, 0).x(), panel.top(), panel.bottom());

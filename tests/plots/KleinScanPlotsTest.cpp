@@ -1,3 +1,5 @@
+#include "plots/PlotFrame.h"
+#include "plots/PlotPalette.h"
 #include "plots/QuantumDiracMasslessComparisonPlotWidget.h"
 #include "plots/QuantumKleinAngleScanPlotWidget.h"
 #include "plots/QuantumKleinHeightScanPlotWidget.h"

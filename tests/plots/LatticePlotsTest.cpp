@@ -1,6 +1,7 @@
 #include "experiments/AndersonRecorder.h"
 #include "experiments/KickedRotorRecorder.h"
 #include "experiments/ZenoRecorder.h"
+#include "plots/PlotPalette.h"
 #include "plots/QuantumAndersonPlotWidget.h"
 #include "plots/QuantumKickedRotorPlotWidget.h"
 #include "plots/QuantumZenoPlotWidget.h"
@@ -22,8 +23,8 @@ namespace {
 using test::cellPixel;
 using test::lineCentres;
 
-const QColor kBackdrop(13, 17, 23);
-const QColor kCyan(80, 220, 235);
+const QColor kBackdrop(plot::kLatticeBackground);
+const QColor kCyan(plot::kLatticeCurve);
 
 // How many pixels of region differ between the image and the text drawn
 // alone on the backdrop, in the plot's font, with the plot's flags.
@@ -35,7 +36,7 @@ int textMismatch(const QImage& image, const QWidget& plot, const QRect& box, int
         QPainter painter(&alone);
         painter.setRenderHint(QPainter::TextAntialiasing, true);
         painter.setFont(plot.font());
-        painter.setPen(QColor(210, 220, 230));
+        painter.setPen(QColor(plot::kLatticeText));
         painter.drawText(QRectF(box), flags, text);
     }
     int differing = 0;
@@ -165,7 +166,7 @@ TEST_F(LatticePlots, AndersonPanelsShowTheSitesTheProfilesAndTheSpreadsFromTimeZ
 
     // Sites from -3 to 3, the range widened by 0.75 spacings: [-4.125, 4.125].
     const std::vector<double> sites =
-        lineCentres(image, profile.adjusted(3, 30, -3, -3), true, kBackdrop, QColor(70, 82, 94));
+        lineCentres(image, profile.adjusted(3, 30, -3, -3), true, kBackdrop, QColor(plot::kLatticeFrame));
     ASSERT_EQ(sites.size(), 5u);
     for (int s = 0; s < 5; ++s)
         EXPECT_NEAR(sites[std::size_t(s)],
@@ -230,18 +231,18 @@ TEST_F(LatticePlots, ZenoPanelsShowTheMeasuredSurvivalAndTheProfilesWithTheMeasu
         image, QPointF(survival.left() + survival.width() - 1, survival.bottom() - survival.height() * 0.55), kCyan))
         << "the watched curve is the product of the measured survival fractions";
     const std::vector<double> edge =
-        lineCentres(image, profiles.adjusted(2, 24, -2, -2), true, kBackdrop, QColor(235, 90, 105));
+        lineCentres(image, profiles.adjusted(2, 24, -2, -2), true, kBackdrop, QColor(plot::kZenoEdge));
     ASSERT_EQ(edge.size(), 1u);
     EXPECT_NEAR(edge[0], std::lround(profiles.left() + 5.0 / 8.0 * profiles.width()), 1.0) << "the edge at x = 1";
     EXPECT_TRUE(test::colourNear(
         image, QPointF(profiles.left() + 3.0 / 8.0 * profiles.width(), profiles.bottom() - profiles.height()),
-        QColor(245, 170, 70)))
+        QColor(plot::kZenoControl)))
         << "the control profile's peak at x = -1 reaches the top";
 
     // One profile point spans no x range: the panel stays empty.
     plot.setRecorder(&recorder, test::laneProfiles(1, 0.5));
     const QImage single = test::grabPlot(plot, QSize(580, 540));
-    for (const QColor& colour : {QColor(235, 90, 105), QColor(245, 170, 70), kCyan})
+    for (const QColor& colour : {QColor(plot::kZenoEdge), QColor(plot::kZenoControl), kCyan})
         EXPECT_EQ(test::countColour(single, profiles.adjusted(2, 2, -2, -2), colour, 20), 0);
 }
 

@@ -94,20 +94,20 @@ TEST_F(MapPlots, BilliardMapShowsTheMeanDensityOfTheInteriorUnderOneMaximum)
                                   powerChannel(s, 0.12, 1.25, 0.9));
             EXPECT_TRUE(test::colourNear(image, at, expected, 0, 1)) << "cell " << k << " of image row " << r;
         }
-    EXPECT_TRUE(test::colourNear(image, centre, QColor(15, 18, 22), 0, 30)) << "the scatterer covers the map";
-    EXPECT_TRUE(test::colourNear(image, QPointF(centre.x() + rx, centre.y()), QColor(235, 238, 242), 1, 60))
+    EXPECT_TRUE(test::colourNear(image, centre, QColor(plot::kBilliardScatterer), 0, 30)) << "the scatterer covers the map";
+    EXPECT_TRUE(test::colourNear(image, QPointF(centre.x() + rx, centre.y()), QColor(plot::kCarpetWall), 1, 60))
         << "the scatterer's outline";
 
     const QRectF& curve = panels.lower;
     const BilliardSample& last = recorder.samples().back();
     const auto end = [&](double value) { return QPointF(curve.right() - 1, curve.bottom() - curve.height() * value); };
-    EXPECT_TRUE(test::colourNear(image, end(last.occupiedFraction), QColor(80, 220, 255)));
-    EXPECT_TRUE(test::colourNear(image, end(std::min(4.0 * last.shellProbability, 1.0)), QColor(255, 112, 160)));
+    EXPECT_TRUE(test::colourNear(image, end(last.occupiedFraction), QColor(plot::kCarpetCurve)));
+    EXPECT_TRUE(test::colourNear(image, end(std::min(4.0 * last.shellProbability, 1.0)), QColor(plot::kBilliardShell)));
 
     // A rectangular billiard has no shell curve and no pink legend entry.
     plot.setRecorder(&recorder, test::billiardConfig(12.0, false));
     EXPECT_EQ(
-        test::countColour(test::grabPlot(plot, QSize(640, 560)), QRect(0, 0, 640, 560), QColor(255, 112, 160), 30), 0);
+        test::countColour(test::grabPlot(plot, QSize(640, 560)), QRect(0, 0, 640, 560), QColor(plot::kBilliardShell), 30), 0);
 }
 
 // A square interior (6 x 6) in a wide panel is a square image centred in it.
@@ -124,7 +124,7 @@ TEST_F(MapPlots, BilliardMapOfASquareInteriorIsSquare)
     ASSERT_GT(panel.width(), panel.height() + 100.0) << "a panel far from square";
     // Inside the frame: the image is as high as the panel, so only its width is measured whole.
     const QRect inside = panel.toAlignedRect().adjusted(2, 2, -2, -2);
-    const QRect box = test::colourBoundingBox(image, inside, QColor(14, 17, 22), 6, false);
+    const QRect box = test::colourBoundingBox(image, inside, QColor(plot::kRecorderBackground), 6, false);
     ASSERT_FALSE(box.isEmpty());
     EXPECT_GE(box.height(), inside.height() - 1) << "as high as the panel";
     EXPECT_NEAR(box.width(), panel.height(), 1.0) << "as wide as high, not " << box.width() << " x " << panel.height();
@@ -177,7 +177,7 @@ TEST_F(MapPlots, ScarMapShowsTheSpectralWeightInsideTheStadiumOnly)
             const double v = std::sqrt(spectral[std::size_t(j * 80 + i)]);
             const QColor expected = d < 0.0 ? QColor(powerChannel(v, 0, 1.35, 1.25), powerChannel(v, 0.25, 1.15, 0.72),
                                                      powerChannel(v, 0.1, 0.85, 0.45))
-                                            : QColor(12, 14, 18);
+                                            : QColor(plot::kScarOutside);
             EXPECT_TRUE(test::colourNear(image, at, expected, 0, 1)) << "cell " << k << " of image row " << r;
         }
 }

@@ -1,6 +1,7 @@
 #include "experiments/BerryRecorder.h"
 #include "experiments/LoschmidtRecorder.h"
 #include "experiments/VortexRecorder.h"
+#include "plots/PlotPalette.h"
 #include "plots/QuantumBerryPhasePlotWidget.h"
 #include "plots/QuantumLoschmidtPlotWidget.h"
 #include "plots/QuantumVortexPlotWidget.h"
@@ -19,7 +20,7 @@ namespace {
 
 using test::lineCentres;
 
-const QColor kBackdrop(14, 17, 22);
+const QColor kBackdrop(plot::kRecorderBackground);
 
 // Whether some pixel within radius of at blends toward the colour over the backdrop.
 bool tintedNear(const QImage& image, const QPointF& at, const QColor& colour, int radius = 1)
@@ -73,12 +74,12 @@ TEST_F(OrbitEchoPlots, VortexOrbitRunsOnTheWindowAboutTheTrapCentreAndLzIsDivide
     const auto at = [&](double x, double y) {
         return QPointF(orbit.center().x() + scale * (x - 0.2), orbit.center().y() - scale * (y + 0.1));
     };
-    EXPECT_TRUE(test::colourNear(image, at(last.x, last.y), QColor(80, 220, 255))) << "the current core";
+    EXPECT_TRUE(test::colourNear(image, at(last.x, last.y), QColor(plot::kCarpetCurve))) << "the current core";
     int onCircle = 0;
     for (int i = 0; i < 24; ++i) {
         const double a = 2 * kPi * i / 24;
         onCircle += tintedNear(image, at(0.2 + std::cos(a) - 0.5 * std::sin(a), -0.1 + std::sin(a) + 0.5 * std::cos(a)),
-                               QColor(255, 168, 76))
+                               QColor(plot::kVortexClassical))
             ? 1
             : 0;
     }
@@ -94,7 +95,7 @@ TEST_F(OrbitEchoPlots, VortexOrbitRunsOnTheWindowAboutTheTrapCentreAndLzIsDivide
     const QRectF momentum(orbit.right() + 42, 32, 700 - orbit.right() - 66, side);
     const double y =
         momentum.bottom() - momentum.height() * (last.angularMomentum / 2.0 - lo + pad) / (hi - lo + 2 * pad);
-    EXPECT_TRUE(test::colourNear(image, QPointF(momentum.right() - 1, y), QColor(144, 238, 144)));
+    EXPECT_TRUE(test::colourNear(image, QPointF(momentum.right() - 1, y), QColor(plot::kVortexMomentum)));
 }
 
 TEST_F(OrbitEchoPlots, BerryLoopFollowsTheDeformationAndThePhaseTraceBreaksWhereItWasNotComputed)
@@ -128,18 +129,18 @@ TEST_F(OrbitEchoPlots, BerryLoopFollowsTheDeformationAndThePhaseTraceBreaksWhere
     const double radius = 0.39 * std::min(loop.width(), loop.height());
     for (const BerrySample& s : recorder.samples()) {
         const QPointF p(loop.center().x() + s.q1 * radius / 0.35, loop.center().y() - s.q2 * radius / 0.35);
-        EXPECT_TRUE(tintedNear(image, p, QColor(83, 214, 255), 2) || tintedNear(image, p, QColor(255, 214, 91), 2))
+        EXPECT_TRUE(tintedNear(image, p, QColor(plot::kBerryLoop), 2) || tintedNear(image, p, QColor(plot::kBerryCurrent), 2))
             << "the loop passes the deformation at t = " << s.time;
     }
-    EXPECT_TRUE(test::colourNear(image, QPointF(loop.center().x() + radius, loop.center().y()), QColor(255, 214, 91)))
+    EXPECT_TRUE(test::colourNear(image, QPointF(loop.center().x() + radius, loop.center().y()), QColor(plot::kBerryCurrent)))
         << "the current deformation closes the loop";
 
     const auto x = [&](double t) { return curve.left() + curve.width() * t / 20.0; };
-    const QColor gold(255, 190, 79);
+    const QColor gold(plot::kTracePhase);
     for (const double t : {1.0, 3.0, 12.0, 18.0})
         EXPECT_TRUE(test::colourNear(image, QPointF(x(t), curve.center().y()), gold)) << "phase 0 at t = " << t;
     EXPECT_FALSE(test::colourNear(image, QPointF(x(7.0), curve.center().y()), gold, 3)) << "no line across the gap";
-    EXPECT_TRUE(test::colourNear(image, QPointF(x(7.0), curve.bottom() - 1), QColor(79, 220, 255)))
+    EXPECT_TRUE(test::colourNear(image, QPointF(x(7.0), curve.bottom() - 1), QColor(plot::kTraceFidelity)))
         << "the fidelity of an orthogonal state is 0";
 }
 
@@ -178,7 +179,7 @@ TEST_F(OrbitEchoPlots, BerryPhaseOfALoopThroughThreeStatesIsDrawnInDegreesWithTh
     const QRectF panel(58, 34, 660 - 106, 0.48 * available);
     const QRectF curve(58, panel.bottom() + 42, 660 - 106, available - 0.48 * available);
 
-    const QColor gold(255, 190, 79);
+    const QColor gold(plot::kTracePhase);
     const double x = curve.left() + curve.width() * 5.0 / 6.0;
     const double y = curve.center().y() - curve.height() / 2.0 * degrees / 180.0;
     EXPECT_TRUE(test::colourNear(image, QPointF(x, y), gold)) << "the phase at t = 5 on the +-180 degree scale";
@@ -187,7 +188,7 @@ TEST_F(OrbitEchoPlots, BerryPhaseOfALoopThroughThreeStatesIsDrawnInDegreesWithTh
 
     // The axes through the degeneracy stop 12 px inside the loop panel (their
     // antialiased ends tint the pixel that holds the end).
-    const QColor axis(66, 73, 82);
+    const QColor axis(plot::kBerryAxes);
     const int x0 = int(panel.left()), x1 = int(panel.right()), y0 = int(panel.top()), y1 = int(panel.bottom());
     const int cx = int(panel.center().x()), cy = int(panel.center().y());
     const auto axisAt = [&](int px, int py) { return tintedNear(image, QPointF(px, py), axis, 0); };
@@ -243,21 +244,21 @@ TEST_F(OrbitEchoPlots, LoschmidtReturnStartsWhereTheOutboundPathEndedAndTheEchoA
                        path.bottom() - path.height() * (s.centroidY - y0 + 0.12 * sy) / (1.24 * sy));
     };
     const std::vector<LoschmidtSample>& samples = recorder.samples();
-    EXPECT_TRUE(test::colourNear(image, point(samples[0]), QColor(103, 232, 153), 1, 10)) << "the start";
-    EXPECT_TRUE(test::colourNear(image, point(samples[2]), QColor(236, 112, 255), 1, 10)) << "the turning point";
-    EXPECT_TRUE(test::colourNear(image, point(samples.back()), QColor(244, 247, 251), 1, 10)) << "the current centroid";
+    EXPECT_TRUE(test::colourNear(image, point(samples[0]), QColor(plot::kLoschmidtStart), 1, 10)) << "the start";
+    EXPECT_TRUE(test::colourNear(image, point(samples[2]), QColor(plot::kLoschmidtTurn), 1, 10)) << "the turning point";
+    EXPECT_TRUE(test::colourNear(image, point(samples.back()), QColor(plot::kLoschmidtCurrent), 1, 10)) << "the current centroid";
 
     // Time runs to the last sample (5 > 2T = 4): T at 2/5 of the width, 2T at 4/5.
     const QRect band = echo.adjusted(2, 28, -2, -30).toRect();
-    const std::vector<double> reversal = lineCentres(image, band, true, kBackdrop, QColor(236, 112, 255));
-    const std::vector<double> back = lineCentres(image, band, true, kBackdrop, QColor(103, 232, 153));
+    const std::vector<double> reversal = lineCentres(image, band, true, kBackdrop, QColor(plot::kLoschmidtTurn));
+    const std::vector<double> back = lineCentres(image, band, true, kBackdrop, QColor(plot::kLoschmidtStart));
     ASSERT_EQ(reversal.size(), 1u);
     ASSERT_EQ(back.size(), 1u);
     EXPECT_NEAR(reversal[0], echo.left() + echo.width() * 2.0 / 5.0, 1.0);
     EXPECT_NEAR(back[0], echo.left() + echo.width() * 4.0 / 5.0, 1.0);
     const LoschmidtSample& last = samples.back();
     EXPECT_TRUE(test::colourNear(image, QPointF(echo.right() - 1, echo.bottom() - echo.height() * last.densityEcho),
-                                 QColor(79, 220, 255)));
+                                 QColor(plot::kTraceFidelity)));
     const std::vector<test::PaintedText> texts = test::paintedTexts(plot, QSize(640, 560));
     const test::PaintedText status = test::paintedText(texts, QStringLiteral("t="));
     EXPECT_EQ(status.text.simplified(), QStringLiteral("t=5.00 samples=7"));

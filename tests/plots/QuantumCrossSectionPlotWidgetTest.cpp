@@ -1,3 +1,4 @@
+#include "plots/PlotPalette.h"
 #include "plots/QuantumCrossSectionPlotWidget.h"
 
 #include "PlotRobustness.h"
@@ -19,8 +20,8 @@
 namespace vxo {
 namespace {
 
-const QColor kCurve(255, 200, 70);
-const QColor kPlaceholder(190, 195, 205);
+const QColor kCurve(plot::kCrossSectionCurve);
+const QColor kPlaceholder(plot::kPlaceholder);
 const QSize kSize(480, 300);
 const QRectF kPanel(58, 24, 480 - 78, 300 - 62);
 

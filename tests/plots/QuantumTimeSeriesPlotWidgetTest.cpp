@@ -1,3 +1,4 @@
+#include "plots/PlotPalette.h"
 #include "plots/QuantumTimeSeriesPlotWidget.h"
 
 #include "PlotRobustness.h"
@@ -14,8 +15,8 @@
 namespace vxo {
 namespace {
 
-const QColor kCurve(100, 220, 255);
-const QColor kPlaceholder(190, 195, 205);
+const QColor kCurve(plot::kCurve);
+const QColor kPlaceholder(plot::kPlaceholder);
 const QSize kSize(460, 280);
 const QRectF kPanel(58, 24, 460 - 78, 280 - 62);
 

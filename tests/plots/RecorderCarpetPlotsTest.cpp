@@ -1,3 +1,5 @@
+#include "plots/PlotFrame.h"
+#include "plots/PlotPalette.h"
 #include "plots/QuantumAharonovBohmPlotWidget.h"
 #include "plots/QuantumKapitzaDiracPlotWidget.h"
 #include "plots/QuantumMoshinskyPlotWidget.h"
@@ -148,7 +150,7 @@ TEST_F(RecorderCarpetPlots, MoshinskyRowsStandAtTheirTimesSoTheOpeningLineMeetsT
         // Times without a sample show the panel: after the newest sample
         // during a run, before the oldest kept one once samples were dropped.
         const double emptyTime = samples.front().time > 0.5 ? 0.2 * samples.front().time : 0.5 * (tEnd + 1.5);
-        EXPECT_TRUE(test::colourNear(image, QPointF(column(32), rowTop(emptyTime)), QColor(6, 11, 16), 0, 2)) << name;
+        EXPECT_TRUE(test::colourNear(image, QPointF(column(32), rowTop(emptyTime)), QColor(plot::kDiffractionPanel), 0, 2)) << name;
 
         // The line density at the detector (inside the open beam) against
         // time, below the summary line.
@@ -158,7 +160,7 @@ TEST_F(RecorderCarpetPlots, MoshinskyRowsStandAtTheirTimesSoTheOpeningLineMeetsT
             const QPointF at(density.left() + density.width() * s->time / tEnd,
                              density.bottom() - density.height() * s->detectorDensity / iMax);
             if (at.y() > density.top() + 30) {
-                EXPECT_TRUE(test::colourNear(image, at, QColor(98, 220, 255)))
+                EXPECT_TRUE(test::colourNear(image, at, QColor(plot::kMoshinskyCurve)))
                     << name << ", detector density at t = " << s->time;
             }
         }
@@ -214,7 +216,7 @@ TEST_F(RecorderCarpetPlots, KapitzaDiracRowsUseTheNewestBinsAndStopAtTheCarpetEd
     EXPECT_TRUE(test::colourNear(image, cell(5, 1), kapitzaDiracColour(0.0), 0, 6));
     const QRect beyond(carpet.left() + carpet.width() + 2, carpet.top(), size.width() - carpet.right() - 3,
                        carpet.height());
-    EXPECT_EQ(test::countColour(image, beyond, QColor(11, 16, 22), 0), beyond.width() * beyond.height())
+    EXPECT_EQ(test::countColour(image, beyond, QColor(plot::kKapitzaDiracPage.background), 0), beyond.width() * beyond.height())
         << "bins past the newest bin count stay off the page";
 
     // The order guides at n G on the newest p axis, -4 to 3.5.
@@ -225,14 +227,14 @@ TEST_F(RecorderCarpetPlots, KapitzaDiracRowsUseTheNewestBinsAndStopAtTheCarpetEd
     const double slot = bars.width() / 7.0;
     for (int k = 0; k < 7; ++k)
         EXPECT_EQ(test::colourNear(image, QPointF(bars.left() + (k + 0.5) * slot, bars.bottom() - 5),
-                                   QColor(83, 211, 238), 0, 4),
+                                   QColor(plot::kKapitzaBars), 0, 4),
                   k == 5)
             << "order " << k - 3;
     EXPECT_TRUE(test::colourNear(image, QPointF(bars.left() + 5.5 * slot, bars.bottom() - bars.height() + 33),
-                                 QColor(83, 211, 238), 0, 4))
+                                 QColor(plot::kKapitzaBars), 0, 4))
         << "the full bar reaches 30 pixels below the top";
     // The bar fills the middle 76 % of its slot, the gaps 12 % on each side.
-    const QColor cyan(83, 211, 238);
+    const QColor cyan(plot::kKapitzaBars);
     const double barLeft = bars.left() + (5.0 + 0.12) * slot, barRight = bars.left() + (5.0 + 0.88) * slot;
     for (const double y : {bars.bottom() - 5.0, bars.bottom() - 0.5 * bars.height()}) {
         EXPECT_TRUE(test::colourNear(image, QPointF(barLeft + 1.5, y), cyan, 0, 4));
@@ -292,7 +294,7 @@ TEST_F(RecorderCarpetPlots, AharonovBohmColumnsAreSamplesWithTheLowestRowAtTheBo
     for (const AharonovBohmSample& s : samples) {
         const QPointF at(curve.left() + curve.width() * s.time / 5.0,
                          curve.bottom() - curve.height() * s.centralProbability / central);
-        EXPECT_TRUE(test::colourNear(image, at, QColor(90, 225, 255))) << "t = " << s.time;
+        EXPECT_TRUE(test::colourNear(image, at, QColor(plot::kGaugeTrajectory))) << "t = " << s.time;
     }
 }
 
@@ -304,7 +306,7 @@ TEST_F(RecorderCarpetPlots, ShowThePlaceholderForMissingUnconfiguredOrEmptyRecor
     QuantumMoshinskyPlotWidget& a = makePlot<QuantumMoshinskyPlotWidget>();
     QuantumKapitzaDiracPlotWidget& b = makePlot<QuantumKapitzaDiracPlotWidget>();
     QuantumAharonovBohmPlotWidget& c = makePlot<QuantumAharonovBohmPlotWidget>();
-    const QColor placeholder(150, 166, 180);
+    const QColor placeholder(plot::kGaugePage.placeholderColour);
     for (const bool attached : {false, true}) {
         if (attached) {
             EXPECT_TRUE(test::repaintsAfter(a, [&] { a.setRecorder(&moshinsky); })) << "a setter repaints";

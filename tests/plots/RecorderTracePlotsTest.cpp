@@ -1,3 +1,5 @@
+#include "plots/PlotFrame.h"
+#include "plots/PlotPalette.h"
 #include "plots/QuantumBackflowPlotWidget.h"
 #include "plots/QuantumHallEdgePlotWidget.h"
 #include "plots/QuantumKleinTunnelingPlotWidget.h"
@@ -136,8 +138,8 @@ TEST_F(RecorderTracePlots, LandauOrbitEnergyAndFidelityFollowTheSamples)
         double energyMax = 1.6 * 0.225; // 1.6 E_0, E_0 = hbar |b| / 2m
         for (const LandauSample& s : samples)
             energyMax = std::max(energyMax, 1.15 * s.energy);
-        Trace orbit{"orbit", QColor(90, 225, 255), {}}, energy{"<H>", QColor(255, 209, 102), {}},
-            fidelity{"fidelity", QColor(120, 235, 160), {}};
+        Trace orbit{"orbit", QColor(plot::kGaugeTrajectory), {}}, energy{"<H>", QColor(plot::kGaugeHighlight), {}},
+            fidelity{"fidelity", QColor(plot::kGaugeSecondTrace), {}};
         for (const LandauSample& s : samples) {
             if (&s != &samples.back())
                 orbit.points.push_back(plane(s.meanX, s.meanY));
@@ -146,12 +148,12 @@ TEST_F(RecorderTracePlots, LandauOrbitEnergyAndFidelityFollowTheSamples)
             fidelity.points.push_back(QPointF(x, panels.lower.bottom() - panels.lower.height() * s.fidelity));
         }
         const std::string name = "Landau mode " + std::to_string(mode);
-        expectTraces(image, {orbit, Trace{"position", QColor(255, 209, 102), {plane(4.0, 0.0)}}}, name);
+        expectTraces(image, {orbit, Trace{"position", QColor(plot::kGaugeHighlight), {plane(4.0, 0.0)}}}, name);
         expectTraces(image, {energy, fidelity}, name);
         EXPECT_NEAR(samples.front().fidelity, 1.0, 1e-5) << name;
 
         // The reference orbit for a cyclotron packet, the level E_0 for an eigenstate.
-        const QColor circle(110, 125, 142), level(255, 130, 130);
+        const QColor circle(plot::kLandauCircle), level(plot::kLandauLevel);
         int onCircle = 0;
         // Probed where the dashed circle runs along a pixel column or row, so that it shows its full colour.
         for (const double angle : {-3.0, -1.6, -0.2})
@@ -183,7 +185,7 @@ TEST_F(RecorderTracePlots, LandauOrbitOfACircularPathIsDrawnRound)
     const QImage image = test::grabPlot(plot, kSize);
     const QRect orbit = stacked<QuantumLandauPlotWidget>().upper;
     ASSERT_GT(orbit.width(), orbit.height() + 100) << "a panel far from square";
-    const QRect box = test::colourBoundingBox(image, orbit.adjusted(2, 2, -2, -2), QColor(90, 225, 255), 40);
+    const QRect box = test::colourBoundingBox(image, orbit.adjusted(2, 2, -2, -2), QColor(plot::kGaugeTrajectory), 40);
     ASSERT_FALSE(box.isEmpty());
     EXPECT_LE(std::abs(box.width() - box.height()), 1) << box.width() << " x " << box.height();
     EXPECT_NEAR(box.height(), 8.0 * (orbit.height() - 20.0) / 10.0 + 2.0, 3.0);
@@ -212,8 +214,8 @@ TEST_F(RecorderTracePlots, HallEdgeTrajectorySkipsAlongTheEdgeAboveTheWall)
     };
     const std::vector<HallEdgeSample>& samples = recorder.samples();
     const QPoint middle = panels.lower.center();
-    Trace path{"trajectory", QColor(90, 225, 255), {}}, strip{"edge strip", QColor(120, 235, 160), {}},
-        drift{"drift", QColor(255, 209, 102), {}};
+    Trace path{"trajectory", QColor(plot::kGaugeTrajectory), {}}, strip{"edge strip", QColor(plot::kGaugeSecondTrace), {}},
+        drift{"drift", QColor(plot::kGaugeHighlight), {}};
     for (const HallEdgeSample& s : samples) {
         if (&s != &samples.back())
             path.points.push_back(plane(s.meanX, s.meanY));
@@ -228,9 +230,9 @@ TEST_F(RecorderTracePlots, HallEdgeTrajectorySkipsAlongTheEdgeAboveTheWall)
     expectTraces(image, {strip, drift, zero}, "Hall edge");
     // The edge line at y = edgeY and the wall below it.
     const QPointF edge = plane(10.0, -8.0);
-    EXPECT_TRUE(test::colourNear(image, edge, QColor(255, 120, 120), 1, 40));
+    EXPECT_TRUE(test::colourNear(image, edge, QColor(plot::kHallEdgeWall), 1, 40));
     EXPECT_TRUE(test::colourNear(image, plane(10.0, -8.5), QColor(34, 19, 23), 0, 4)) << "the wall's shade";
-    EXPECT_TRUE(test::colourNear(image, plane(10.0, -7.0), QColor(5, 9, 15), 0, 2)) << "no shade above the edge";
+    EXPECT_TRUE(test::colourNear(image, plane(10.0, -7.0), QColor(plot::kStackedPanel), 0, 2)) << "no shade above the edge";
 }
 
 TEST_F(RecorderTracePlots, BackflowShadesTheIntervalsOfNegativeCurrent)
@@ -263,15 +265,15 @@ TEST_F(RecorderTracePlots, BackflowShadesTheIntervalsOfNegativeCurrent)
         const bool negative = samples[k - 1].flux < 0.0 || samples[k].flux < 0.0;
         EXPECT_EQ(negative, signs[k - 1] < 0.0 || signs[k] < 0.0) << "interval " << k;
         const QPointF low(timeX(flux, 0.5 * (samples[k - 1].time + samples[k].time), 4.0), flux.bottom() - 3.0);
-        EXPECT_TRUE(test::colourNear(image, low, negative ? QColor(39, 19, 28) : QColor(5, 9, 15), 0, 4))
+        EXPECT_TRUE(test::colourNear(image, low, negative ? QColor(39, 19, 28) : QColor(plot::kStackedPanel), 0, 4))
             << "interval " << k << (negative ? " is to be shaded" : " is not to be shaded");
     }
     double largest = 0.0;
     for (const BackflowSample& s : samples)
         largest = std::max(largest, std::abs(s.flux));
     const double backward = std::max(recorder.maximumBackwardFlux(), 0.01);
-    Trace current{"current", QColor(105, 220, 255), {}}, left{"P left", QColor(120, 235, 160), {}},
-        accumulated{"backward flux", QColor(255, 209, 102), {}};
+    Trace current{"current", QColor(plot::kTwoLevelFirst), {}}, left{"P left", QColor(plot::kGaugeSecondTrace), {}},
+        accumulated{"backward flux", QColor(plot::kGaugeHighlight), {}};
     for (const BackflowSample& s : samples) {
         const double x = timeX(flux, s.time, 4.0);
         current.points.push_back(QPointF(x, flux.center().y() - 0.46 * flux.height() * s.flux / (1.12 * largest)));
@@ -312,8 +314,8 @@ TEST_F(RecorderTracePlots, ZitterbewegungTremblingAndDriftFollowTheRecorder)
     const double pad = std::max(0.08 * (hi - lo + 1e-9), 0.2);
     const QRect& pos = panels.upper;
     const QRect& vel = panels.lower;
-    Trace mean{"<x>", QColor(92, 214, 255), {}}, trembling{"detrended x", QColor(255, 203, 92), {}},
-        speed{"<v_x>", QColor(130, 235, 165), {}};
+    Trace mean{"<x>", QColor(plot::kZitterMean), {}}, trembling{"detrended x", QColor(plot::kZitterTrembling), {}},
+        speed{"<v_x>", QColor(plot::kZitterVelocity), {}};
     for (const ZitterbewegungSample& s : samples) {
         const double x = timeX(pos, s.time, 12.0);
         mean.points.push_back(QPointF(x, pos.bottom() - pos.height() * (s.meanX - lo + pad) / (hi - lo + 2.0 * pad)));
@@ -355,8 +357,8 @@ TEST_F(RecorderTracePlots, KleinProbabilitiesAreDrawnAtNinetyTwoPercentFullScale
     const QImage image = test::grabPlot(plot, kSize);
 
     const QRect panel(62, 42, kSize.width() - 80, kSize.height() - 86);
-    Trace left{"left", QColor(255, 120, 120), {}}, inside{"barrier", QColor(255, 205, 95), {}},
-        right{"right", QColor(100, 220, 255), {}};
+    Trace left{"left", QColor(plot::kKleinLeft), {}}, inside{"barrier", QColor(plot::kScanCurrent), {}},
+        right{"right", QColor(plot::kScanCurve), {}};
     for (const KleinSample& s : recorder.samples()) {
         const double x = timeX(panel, s.time, 16.0);
         left.points.push_back(QPointF(x, panel.bottom() - panel.height() * 0.92 * s.leftProbability));
@@ -367,7 +369,7 @@ TEST_F(RecorderTracePlots, KleinProbabilitiesAreDrawnAtNinetyTwoPercentFullScale
     expectTraces(image, {left, inside, right}, "Klein");
     // The analysis lasts 16 and the run has reached 10: the curves stop short.
     const QRect later(int(timeX(panel, 10.0, 16.0)) + 3, panel.top() + 60, 100, panel.height() - 70);
-    EXPECT_EQ(test::countColour(image, later, QColor(100, 220, 255), 40), 0);
+    EXPECT_EQ(test::countColour(image, later, QColor(plot::kScanCurve), 40), 0);
 }
 
 TEST_F(RecorderTracePlots, ShowThePlaceholderForMissingUnconfiguredOrEmptyRecorders)
@@ -395,8 +397,8 @@ TEST_F(RecorderTracePlots, ShowThePlaceholderForMissingUnconfiguredOrEmptyRecord
         }
         for (QWidget* plot : std::vector<QWidget*>{&a, &b, &c, &d, &e}) {
             const QImage image = test::grabPlot(*plot, QSize(500, 400));
-            const int text = test::countColour(image, QRect(60, 150, 380, 100), QColor(150, 166, 180), 0)
-                + test::countColour(image, QRect(60, 150, 380, 100), QColor(145, 162, 178), 0);
+            const int text = test::countColour(image, QRect(60, 150, 380, 100), QColor(plot::kGaugePage.placeholderColour), 0)
+                + test::countColour(image, QRect(60, 150, 380, 100), QColor(plot::kKleinPage.placeholderColour), 0);
             EXPECT_GT(text, 0) << plot->metaObject()->className() << (attached ? " with an idle recorder" : "");
         }
     }

@@ -5,6 +5,7 @@
 // next panel, and bound-state levels closer than a line of text do not print
 // their labels over each other.
 
+#include "plots/PlotPalette.h"
 #include "plots/QuantumBoundStatePlotWidget.h"
 #include "plots/QuantumTimeSeriesPlotWidget.h"
 #include "plots/QuantumVortexPlotWidget.h"
@@ -23,8 +24,8 @@
 namespace vxo {
 namespace {
 
-const QColor kAxisText(160, 168, 178);
-const QColor kTitle(214, 220, 228);
+const QColor kAxisText(plot::kAxisText);
+const QColor kTitle(plot::kCarpetTitle);
 
 using ShortPlotLabels = test::PlotTest;
 
@@ -84,7 +85,7 @@ TEST_F(ShortPlotLabels, TheVortexOrbitTitleAndCaptionStayBetweenTheEdgeAndTheMom
     ASSERT_FALSE(recorder.isEmpty());
     plot.setRecorder(&recorder, 1.0, 1.0);
     const QImage running = test::grabPlot(plot, QSize(700, 140));
-    const QColor caption(215, 224, 234);
+    const QColor caption(plot::kCarpetLabel);
     EXPECT_EQ(test::countColour(running, QRect(0, 112, 4, 22), caption), 0) << "the orbit caption is cut by the left edge";
     EXPECT_GT(test::countColour(running, QRect(4, 112, 46, 22), caption), 0)
         << "the orbit caption is clipped to its 110 pixel panel";
@@ -132,8 +133,8 @@ TEST_F(ShortPlotLabels, CrowdedBoundStateLevelsKeepTheSelectedLabelAndNoneOverIt
         const double y = panel.bottom() - panel.height() * (energy + 0.64) / 9.28;
         return QRect(int(panel.left()) + 5, int(y) - 18, 130, 18);
     };
-    const QColor selectedLabel(255, 205, 115);
-    const QColor otherLabel(130, 205, 235);
+    const QColor selectedLabel(plot::kSelectedLevelLabel);
+    const QColor otherLabel(plot::kLevelLabel);
     EXPECT_GT(test::countColour(image, labelBox(0.55), selectedLabel, 30), 0) << "the selected level lost its label";
     // The rows of the neighbour's text, above both level lines.
     EXPECT_EQ(test::countColour(image, labelBox(0.5).adjusted(0, 0, 0, -5), otherLabel, 30), 0)

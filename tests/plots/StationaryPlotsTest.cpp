@@ -1,3 +1,4 @@
+#include "plots/PlotPalette.h"
 #include "plots/QuantumBoundStatePlotWidget.h"
 #include "plots/QuantumResonancePlotWidget.h"
 
@@ -19,8 +20,8 @@ using test::countColour;
 using test::kInf;
 using test::kNaN;
 
-const QColor kPlaceholderText(190, 195, 205);
-const QColor kTitleText(210, 215, 222);
+const QColor kPlaceholderText(plot::kPlaceholder);
+const QColor kTitleText(plot::kTitle);
 
 // T(E) = 1 / (1 + 4 (E - 3)^2) on 41 energies over [1, 5].
 std::vector<TransmissionPoint> lorentzian()
@@ -46,7 +47,7 @@ TEST_F(ResonancePlot, CurveMarkerAndPacketLineStandAtTheirValues)
     const QRectF p(58, 24, 342, 238);
     const auto at = [&](double e, double t) { return test::panelPoint(p, 1.0, 5.0, 0.0, 1.0, e, t); };
 
-    const QColor line(100, 220, 255);
+    const QColor line(plot::kCurve);
     for (const int k : {3, 17, 22, 26, 37})
         EXPECT_TRUE(colourNear(image, at(curve[k].abscissa, curve[k].transmission), line)) << "point " << k;
     EXPECT_TRUE(colourNear(image, (at(1.9, curve[9].transmission) + at(2.1, curve[11].transmission)) / 2.0, line))
@@ -54,12 +55,12 @@ TEST_F(ResonancePlot, CurveMarkerAndPacketLineStandAtTheirValues)
     EXPECT_TRUE(colourNear(image, at(4.0, 1.0), line)) << "T above 1 lies on the top edge";
     EXPECT_EQ(test::countColourOutside(image, p.toRect().adjusted(-2, -2, 2, 2), line), 0);
 
-    const QColor marker(255, 180, 70);
-    const QColor packet(255, 100, 130);
+    const QColor marker(plot::kResonanceMarker);
+    const QColor packet(plot::kPacketTransmission);
     EXPECT_TRUE(colourNear(image, at(3.5, 0.8), marker, 1, 10)) << "marker dot on the current configuration";
     EXPECT_GT(test::markedRows(image, at(3.5, 0).x(), p.top() + 1, p.bottom() - 1), 0.5) << "dashed marker line";
     EXPECT_GT(countColour(image, QRect(58, int(at(1, 0.25).y()) - 1, 342, 3), packet), 120) << "packet line";
-    EXPECT_GT(countColour(image, QRect(220, int(at(1, 0.25).y()) - 19, 180, 18), QColor(255, 150, 165), 0), 0)
+    EXPECT_GT(countColour(image, QRect(220, int(at(1, 0.25).y()) - 19, 180, 18), QColor(plot::kPacketTransmissionLabel), 0), 0)
         << "packet label above its line";
 
     plot.setMarkerPoint(5.5, 0.5); // outside the scanned range
@@ -84,10 +85,10 @@ TEST_F(ResonancePlot, ShowsThePlaceholderWithoutACurveAndNothingForAReversedOne)
     EXPECT_FALSE(shows(titleBand, kTitleText)) << "no title over the placeholder";
     plot.setCurve({{2.0, 0.5}, {2.0, 0.7}});
     EXPECT_FALSE(shows(middle, kPlaceholderText) || shows(titleBand, kTitleText) ||
-                 shows(middle, QColor(100, 220, 255)))
+                 shows(middle, QColor(plot::kCurve)))
         << "a range that does not grow draws nothing inside";
     plot.setCurve(lorentzian());
-    EXPECT_TRUE(shows(QRect(170, 266, 120, 24), QColor(160, 168, 178))) << "the caption outlives clear()";
+    EXPECT_TRUE(shows(QRect(170, 266, 120, 24), QColor(plot::kAxisText))) << "the caption outlives clear()";
 }
 
 // The harmonic ladder V = x^2 / 2 sampled at x = -4, -3.9, ..., 4 with its
@@ -129,28 +130,28 @@ TEST_F(BoundStatePlot, DrawsTheLadderAndTheSelectedEigenfunctionWithItsNodes)
     const double scale = 0.075 * 9.28 / (4.0 * std::exp(-1.25));
 
     for (const double x : {-3.3, -1.1, 2.7})
-        EXPECT_TRUE(colourNear(image, at(x, 0.5 * x * x), QColor(185, 190, 198), 1, 12)) << "V at x = " << x;
-    EXPECT_TRUE(colourNear(image, at(0.3, 2.5), QColor(255, 184, 70), 1, 20)) << "selected level, solid";
+        EXPECT_TRUE(colourNear(image, at(x, 0.5 * x * x), QColor(plot::kPotential), 1, 12)) << "V at x = " << x;
+    EXPECT_TRUE(colourNear(image, at(0.3, 2.5), QColor(plot::kSelectedLevel), 1, 20)) << "selected level, solid";
     for (const double e : {0.5, 1.5, 6.0})
         EXPECT_GT(countColour(image, QRect(int(at(-1, e).x()), int(at(0, e).y()) - 1, 100, 3),
-                              e > 5.0 ? QColor(130, 140, 150) : QColor(82, 190, 235)),
+                              e > 5.0 ? QColor(plot::kContinuum) : QColor(plot::kLevel)),
                   40)
             << "dashed level or threshold at E = " << e;
     for (const double x : {-1.7, 0.4, 1.3})
         EXPECT_TRUE(colourNear(image, at(x, 2.5 + scale * (2 * x * x - 1) * std::exp(-x * x / 2)),
-                               QColor(255, 220, 120), 1, 20))
+                               QColor(plot::kEigenfunction), 1, 20))
             << "eigenfunction at x = " << x;
-    const QColor node(255, 115, 125);
+    const QColor node(plot::kNode);
     for (const double x : {-1.0 / std::sqrt(2.0), 1.0 / std::sqrt(2.0)})
         EXPECT_TRUE(colourNear(image, at(x, 2.5), node, 1, 20)) << "node at x = " << x;
     EXPECT_EQ(countColour(image, QRect(int(at(-3.9, 0).x()) - 8, int(at(0, 2.5).y()) - 8, 16, 16), node, 20), 0)
         << "no node for sign flips below 1.5 % of the peak";
-    for (const auto& [e, colour] : {std::pair{2.5, QColor(255, 205, 115)}, std::pair{1.5, QColor(130, 205, 235)}})
+    for (const auto& [e, colour] : {std::pair{2.5, QColor(plot::kSelectedLevelLabel)}, std::pair{1.5, QColor(plot::kLevelLabel)}})
         EXPECT_GT(countColour(image, QRect(67, int(at(0, e).y()) - 18, 130, 18), colour, 0), 0) << "label of " << e;
 
     plot.setResult(harmonicLadder(), 3); // past the end
     const QImage none = test::grabPlot(plot, QSize(480, 360));
-    EXPECT_EQ(countColour(none, none.rect(), node, 20) + countColour(none, none.rect(), QColor(255, 184, 70), 10), 0)
+    EXPECT_EQ(countColour(none, none.rect(), node, 20) + countColour(none, none.rect(), QColor(plot::kSelectedLevel), 10), 0)
         << "no eigenfunction, every level dashed blue";
 }
 
@@ -182,7 +183,7 @@ TEST_F(BoundStatePlot, EveryLevelKeepsItsLabelWhereLevelsCrowd)
         EXPECT_TRUE(p.contains(label.box) && !ink(label.box).intersects(continuum)) << which;
         for (std::size_t j = 0; j < k; ++j)
             EXPECT_FALSE(ink(label.box).intersects(ink(labels[j].box))) << which << " over " << energies[j];
-        const QColor colour = k == 4 ? QColor(255, 205, 115) : QColor(130, 205, 235);
+        const QColor colour = k == 4 ? QColor(plot::kSelectedLevelLabel) : QColor(plot::kLevelLabel);
         EXPECT_GT(countColour(image, label.box.toRect(), colour, 0), 0) << which << " is not drawn";
         // On its line, or with a leader through the rows between it and its line.
         const double from = label.levelY > label.box.bottom() ? label.box.bottom() : label.levelY;

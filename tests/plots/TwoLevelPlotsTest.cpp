@@ -1,3 +1,4 @@
+#include "plots/PlotPalette.h"
 #include "plots/QuantumDoubleWellPlotWidget.h"
 #include "plots/QuantumLandauZenerPlotWidget.h"
 #include "plots/QuantumRabiPlotWidget.h"
@@ -25,10 +26,10 @@ using test::kNaN;
 using test::markedRows;
 using test::panelPoint;
 
-const QColor kPlaceholderText(190, 195, 205);
-const QColor kSignal(240, 215, 105);
-const QColor kCurrent(245, 235, 150);
-const QColor kLower(105, 220, 255);
+const QColor kPlaceholderText(plot::kPlaceholder);
+const QColor kSignal(plot::kFringeCurve);
+const QColor kCurrent(plot::kFringeCurrent);
+const QColor kLower(plot::kTwoLevelFirst);
 constexpr double kPi = 3.141592653589793;
 
 bool shows(const QImage& image, const QRectF& where, const QColor& colour)
@@ -79,12 +80,12 @@ const std::vector<PredictionPlot>& predictionPlots()
          [](QWidget& w) { static_cast<QuantumRabiPlotWidget&>(w).setTwoLevelReference(rabiReference()); },
          feeding<QuantumRabiPlotWidget>(), QRectF(58, 28, 380, 254), 4.0 * kPi, 2.0 * kPi,
          [](double t) { return 0.8 * std::pow(std::sin(t / 4.0), 2); }, &ObservableSample::rabiValid,
-         &ObservableSample::rabiPopulation1, &ObservableSample::rabiPopulation2, QColor(95, 220, 255)},
+         &ObservableSample::rabiPopulation1, &ObservableSample::rabiPopulation2, QColor(plot::kRabiFirst)},
         {"double well", [](QWidget* host) { return new QuantumDoubleWellPlotWidget(host); },
          [](QWidget& w) { static_cast<QuantumDoubleWellPlotWidget&>(w).setTunnellingPeriod(40.0); },
          feeding<QuantumDoubleWellPlotWidget>(), QRectF(58, 26, 382, 256), 40.0, 20.0,
          [](double t) { return std::pow(std::sin(kPi * t / 40.0), 2); }, &ObservableSample::doubleWellValid,
-         &ObservableSample::leftWellProbability, &ObservableSample::rightWellProbability, QColor(100, 220, 255)},
+         &ObservableSample::leftWellProbability, &ObservableSample::rightWellProbability, QColor(plot::kCurve)},
     };
     return plots;
 }
@@ -125,7 +126,7 @@ TEST_F(TwoLevelPlot, PredictionBehindThePlaceholderThenMeasuredCurvesOnTheStretc
         const auto at = [&](double u, double v) { return panelPoint(c.panel, 0.1, 1.5, 0, 1, u, v); };
         for (const double u : {0.23, 0.41, 0.87, 1.12}) {
             EXPECT_TRUE(colourNear(image, at(u, first(u * c.period)), c.firstColour)) << c.name << " at " << u;
-            EXPECT_TRUE(colourNear(image, at(u, second(u * c.period)), QColor(255, 185, 95))) << c.name << " at " << u;
+            EXPECT_TRUE(colourNear(image, at(u, second(u * c.period)), QColor(plot::kSecondPopulation))) << c.name << " at " << u;
         }
         const double a = first(0.5 * c.period);
         const double b = first(0.6 * c.period);
@@ -189,7 +190,7 @@ TEST_F(LandauZenerPlot, CrossingMarkRunsThroughTheBiasStripAtTheCrossingTime)
     const QImage measured = grab();
     for (const double t : {-2.0, 11.0, 27.0}) {
         EXPECT_TRUE(colourNear(measured, panelPoint(p, -5, 40, 0, 1, t, 0.9 - 0.02 * t), kLower)) << t;
-        EXPECT_TRUE(colourNear(measured, panelPoint(p, -5, 40, 0, 1, t, 0.15 + 0.015 * t), QColor(255, 165, 100))) << t;
+        EXPECT_TRUE(colourNear(measured, panelPoint(p, -5, 40, 0, 1, t, 0.15 + 0.015 * t), QColor(plot::kTwoLevelSecond))) << t;
     }
     EXPECT_TRUE(colourNear(measured, QPointF(58 + 380 * 2.0 / 45.0, bias.center().y() - 15.3), kSignal)) << "t = -3";
     EXPECT_GT(crossingRows(measured, measuredUnmarked, -5.0), 0.4);
@@ -264,7 +265,7 @@ TEST_F(StueckelbergPlot, HoldTimeFringeWithTheCurrentHoldAndBothCrossingsMarked)
     plot.reset();
     const QImage reset = grab();
     EXPECT_TRUE(shows(reset, QRectF(140, 110, 200, 40), kPlaceholderText));
-    EXPECT_TRUE(shows(reset, kScan, QColor(170, 178, 188)));
+    EXPECT_TRUE(shows(reset, kScan, QColor(plot::kFringePlaceholder)));
     EXPECT_FALSE(shows(reset, reset.rect(), kSignal) || shows(reset, kScan, kLower)) << "sweep disabled, scan empty";
 }
 
@@ -335,13 +336,13 @@ TEST_F(RamseyPlot, PulseStripStagesAndFringesStandAtTheirTimes)
     // Fringes over free times 0..20, the current free time 5.5 marked on both.
     const auto at = [](double free, double p) { return panelPoint(kScan, 0, 20, 0, 1, free, p); };
     for (const double f : {2.0, 10.0}) {
-        EXPECT_TRUE(colourNear(image, at(f, 0.5 + 0.45 * std::cos(0.3 * f)), QColor(255, 165, 100))) << f;
+        EXPECT_TRUE(colourNear(image, at(f, 0.5 + 0.45 * std::cos(0.3 * f)), QColor(plot::kTwoLevelSecond))) << f;
         EXPECT_TRUE(colourNear(image, at(f, 0.5 + 0.2 * std::cos(0.3 * f)), kLower)) << f;
     }
     EXPECT_TRUE(colourNear(image, at(5.5, 0.7), kCurrent, 1, 10)) << "single-system marker";
     EXPECT_TRUE(colourNear(image, at(5.5, 0.3), kLower, 1, 10)) << "ensemble marker";
     const QRectF singleLegend(64, 314, 90, 16);
-    EXPECT_TRUE(shows(image, singleLegend, QColor(255, 165, 100)));
+    EXPECT_TRUE(shows(image, singleLegend, QColor(plot::kTwoLevelSecond)));
 
     // The ensemble alone draws over its own range; an invalid reference
     // leaves boundaries and markers out.
@@ -355,7 +356,7 @@ TEST_F(RamseyPlot, PulseStripStagesAndFringesStandAtTheirTimes)
     plot.reset();
     const QImage reset = grab();
     EXPECT_TRUE(shows(reset, QRectF(140, 110, 200, 40), kPlaceholderText));
-    EXPECT_TRUE(shows(reset, kScan, QColor(170, 178, 188)));
+    EXPECT_TRUE(shows(reset, kScan, QColor(plot::kFringePlaceholder)));
     EXPECT_FALSE(shows(reset, reset.rect(), kSignal)) << "the default sequence is disabled";
 }
 
