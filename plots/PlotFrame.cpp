@@ -281,6 +281,21 @@ StackedPanels stackedPanels(const QSize& widgetSize, const StackedLayout& layout
     return StackedPanels{upper, lower};
 }
 
+StackedLayout orbitOverTimeLayout()
+{
+    StackedLayout layout;
+    layout.left = 58;
+    layout.top = 40;
+    layout.widthMargin = 76;
+    layout.minWidth = 120;
+    layout.heightMargin = 248;
+    layout.minHeight = 150;
+    layout.gap = 30;
+    layout.lowerMargin = 58;
+    layout.lowerMinHeight = 105;
+    return layout;
+}
+
 StackedPanels drawStackedPanels(QPainter& painter, const QSize& widgetSize, const StackedLayout& layout,
                                 const QColor& frame, const QColor& fill)
 {
@@ -317,12 +332,14 @@ double roundedPixel(double x)
         return std::numeric_limits<double>::quiet_NaN();
     return static_cast<double>(std::lround(x));
 }
-SplitPanels splitPanels(const QSize& widgetSize, double left, double right, double top, double gap, double bottom,
-                            double share, double minimumHeight, double minimumWidth)
+SplitPanels splitPanels(const QSize& widgetSize, const SplitLayout& layout)
 {
-    const double available = atLeast(widgetSize.height() - top - gap - bottom, minimumHeight);
-    const QRectF upper(left, top, atLeast(widgetSize.width() - left - right, minimumWidth), share * available);
-    return SplitPanels{upper, QRectF(left, upper.bottom() + gap, upper.width(), available - share * available)};
+    const double available
+        = atLeast(widgetSize.height() - layout.top - layout.gap - layout.bottom, layout.minimumHeight);
+    const QRectF upper(layout.left, layout.top,
+        atLeast(widgetSize.width() - layout.left - layout.right, layout.minimumWidth), layout.share * available);
+    return SplitPanels{upper, QRectF(layout.left, upper.bottom() + layout.gap, upper.width(),
+                                     available - layout.share * available)};
 }
 
 void drawTitledPanels(QPainter& painter, const SplitPanels& panels, const QPen& framePen, const QColor& titleColour,

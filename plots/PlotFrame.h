@@ -216,6 +216,9 @@ StackedPanels stackedPanels(const QSize& widgetSize, const StackedLayout& layout
 // The same panels, each filled with fill and outlined with a 1-pixel frame.
 StackedPanels drawStackedPanels(QPainter& painter, const QSize& widgetSize, const StackedLayout& layout,
                                 const QColor& frame, const QColor& fill);
+// The layout of the Landau and Hall-edge pages: the trajectory in the plane
+// over a panel of its traces against time.
+StackedLayout orbitOverTimeLayout();
 // A caption centred in QRect(panel.left(), panel.bottom() + gap, panel.width(), height).
 void drawPanelCaption(QPainter& painter, const QRect& panel, int gap, int height, const QString& text,
                       const QColor& colour);
@@ -245,8 +248,17 @@ struct SplitPanels {
     QRectF upper;
     QRectF lower;
 };
-SplitPanels splitPanels(const QSize& widgetSize, double left, double right, double top, double gap, double bottom,
-                            double share, double minimumHeight, double minimumWidth);
+struct SplitLayout {
+    double left = 0.0;
+    double right = 0.0;
+    double top = 0.0;
+    double gap = 0.0;
+    double bottom = 0.0;
+    double share = 0.5;
+    double minimumHeight = 0.0;
+    double minimumWidth = 0.0;
+};
+SplitPanels splitPanels(const QSize& widgetSize, const SplitLayout& layout);
 
 // A panel title: text centred in the band (panel.left, top, panel.width, height).
 struct PanelTitle {

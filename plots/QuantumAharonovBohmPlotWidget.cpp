@@ -96,7 +96,8 @@ void QuantumAharonovBohmPlotWidget::paintEvent(QPaintEvent*)
     const int rightMiddle = Qt::AlignRight | Qt::AlignVCenter;
     plot::drawTextBox(painter, QRect(4, carpet.top(), 54, 20), rightMiddle, "+y", QColor(plot::kGaugeCaption));
     plot::drawTextBox(painter, QRect(4, carpet.bottom() - 20, 54, 20), rightMiddle, "-y", QColor(plot::kGaugeCaption));
-    plot::drawPanelCaption(painter, carpet, 4, 20, "time  -  detector density profile rho(xd,y,t)", QColor(plot::kGaugeCaption));
+    plot::drawPanelCaption(
+        painter, carpet, 4, 20, "time  -  detector density profile rho(xd,y,t)", QColor(plot::kGaugeCaption));
     plot::drawPanelCaption(painter, curve, 4, 20, "time  -  central fringe intensity", QColor(plot::kGaugeCaption));
     plot::drawPanelSummary(
         painter, curve, 22,

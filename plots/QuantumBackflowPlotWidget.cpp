@@ -50,8 +50,8 @@ void QuantumBackflowPlotWidget::paintEvent(QPaintEvent*)
     // The largest |current| lies 0.46 / 1.12 of the height from the centre line.
     const double fluxScale = 1.12 * fluxMax;
     const int middle = flux.center().y();
-    plot::drawHorizontalLine(painter, plot::plotPen(QColor(plot::kBackflowZero), 1.0, Qt::DashLine), flux.left(), flux.right(),
-                             middle);
+    plot::drawHorizontalLine(
+        painter, plot::plotPen(QColor(plot::kBackflowZero), 1.0, Qt::DashLine), flux.left(), flux.right(), middle);
 
     // Every interval with a negative current at either end is shaded, one
     // pixel wider than the interval; overlapping bands darken.

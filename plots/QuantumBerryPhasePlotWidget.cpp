@@ -17,12 +17,26 @@ namespace {
 
 } // namespace
 
+plot::SplitLayout QuantumBerryPhasePlotWidget::layout()
+{
+    plot::SplitLayout layout;
+    layout.left = 58.0;
+    layout.right = 48.0;
+    layout.top = 34.0;
+    layout.gap = 42.0;
+    layout.bottom = 42.0;
+    layout.share = 0.48;
+    layout.minimumHeight = 180.0;
+    layout.minimumWidth = 100.0;
+    return layout;
+}
+
 void QuantumBerryPhasePlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     beginPlot(painter, rect(), QColor(kRecorderBackground));
 
-    const SplitPanels panels = splitPanels(size(), 58.0, 48.0, 34.0, 42.0, 42.0, 0.48, 180.0, 100.0);
+    const SplitPanels panels = splitPanels(size(), layout());
     const QRectF& loop = panels.upper;
     const QRectF& curve = panels.lower;
     drawTitledPanels(painter, panels, plotPen(QColor(kTraceFrame)), QColor(kTraceTitle),
@@ -115,7 +129,7 @@ void QuantumBerryPhasePlotWidget::paintEvent(QPaintEvent*)
     drawTextBox(painter, QRectF(rightLabels, curve.center().y() - 10.0, 42.0, 20.0), Qt::AlignLeft,
                 QStringLiteral("0°"), QColor(kTraceAxis));
     drawTextBox(painter, QRectF(rightLabels, curve.bottom() - 10.0, 42.0, 20.0), Qt::AlignLeft, QStringLiteral("-180°"),
-                QColor(kTraceAxis));
+        QColor(kTraceAxis));
     drawSimulationTimeAxis(painter, curve, t0, t1, QColor(kTraceAxis), 85.0, 5.0);
 }
 

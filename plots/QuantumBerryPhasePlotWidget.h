@@ -1,5 +1,6 @@
 #pragma once
 
+#include "plots/PlotFrame.h"
 #include "plots/RecorderPlotWidget.h"
 
 namespace vxo {
@@ -17,6 +18,9 @@ class BerryRecorder;
 class QuantumBerryPhasePlotWidget : public RecorderPlotWidget<BerryRecorder> {
 public:
     using RecorderPlotWidget::RecorderPlotWidget;
+
+    // Where the two panels lie.
+    static plot::SplitLayout layout();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

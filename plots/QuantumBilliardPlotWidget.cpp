@@ -30,12 +30,26 @@ void QuantumBilliardPlotWidget::reset()
     clearRecorder();
 }
 
+plot::SplitLayout QuantumBilliardPlotWidget::layout()
+{
+    plot::SplitLayout layout;
+    layout.left = 62.0;
+    layout.right = 24.0;
+    layout.top = 30.0;
+    layout.gap = 36.0;
+    layout.bottom = 38.0;
+    layout.share = 0.63;
+    layout.minimumHeight = 120.0;
+    layout.minimumWidth = 40.0;
+    return layout;
+}
+
 void QuantumBilliardPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     beginPlot(painter, rect(), QColor(kRecorderBackground));
 
-    const SplitPanels panels = splitPanels(size(), 62.0, 24.0, 30.0, 36.0, 38.0, 0.63, 120.0, 40.0);
+    const SplitPanels panels = splitPanels(size(), layout());
     const QRectF& map = panels.upper;
     const QRectF& curve = panels.lower;
     const QPen framePen = plotPen(QColor(kCarpetFrame));

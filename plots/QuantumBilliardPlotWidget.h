@@ -2,6 +2,7 @@
 
 #include "experiments/QuantumBilliard2D.h"
 
+#include "plots/PlotFrame.h"
 #include "plots/RecorderPlotWidget.h"
 
 namespace vxo {
@@ -24,6 +25,9 @@ public:
     void setRecorder(const BilliardRecorder* recorder, const BilliardConfig& config);
     // Drops the pointer and zeroes the record.
     void reset();
+
+    // Where the two panels lie.
+    static plot::SplitLayout layout();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

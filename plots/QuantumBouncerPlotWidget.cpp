@@ -27,12 +27,26 @@ void QuantumBouncerPlotWidget::setRecorder(const BouncerRecorder* recorder, doub
     RecorderPlotWidget::setRecorder(recorder);
 }
 
+plot::SplitLayout QuantumBouncerPlotWidget::layout()
+{
+    plot::SplitLayout layout;
+    layout.left = 64.0;
+    layout.right = 24.0;
+    layout.top = 30.0;
+    layout.gap = 38.0;
+    layout.bottom = 38.0;
+    layout.share = 0.66;
+    layout.minimumHeight = 120.0;
+    layout.minimumWidth = 40.0;
+    return layout;
+}
+
 void QuantumBouncerPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     beginPlot(painter, rect(), QColor(kRecorderBackground));
 
-    const SplitPanels panels = splitPanels(size(), 64.0, 24.0, 30.0, 38.0, 38.0, 0.66, 120.0, 40.0);
+    const SplitPanels panels = splitPanels(size(), layout());
     const QRectF& carpet = panels.upper;
     const QRectF& curve = panels.lower;
     drawTitledPanels(painter, panels, plotPen(QColor(kCarpetFrame)), QColor(kCarpetTitle),

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "plots/PlotFrame.h"
 #include "plots/RecorderPlotWidget.h"
 
 namespace vxo {
@@ -21,6 +22,9 @@ public:
 
     // Stores the pointer (null means no data), the mass and hbar.
     void setRecorder(const BouncerRecorder* recorder, double mass, double hbar);
+
+    // Where the two panels lie.
+    static plot::SplitLayout layout();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -135,7 +135,7 @@ void QuantumCrossSectionPlotWidget::paintEvent(QPaintEvent*)
         break;
     }
     plot::drawPanelTitle(painter, panel,
-                         QStringLiteral("%1   section=%2").arg(label, QString::number(section_.snappedCoordinate, 'f', 3)));
+        QStringLiteral("%1   section=%2").arg(label, QString::number(section_.snappedCoordinate, 'f', 3)));
     plot::drawValueLabels(painter, panel, QString::number(hi, 'g', 4), QString::number(lo, 'g', 4));
     plot::drawAxisEndLabels(painter, panel, QString::number(xmin, 'f', 2), QString::number(xmax, 'f', 2));
     const bool alongX = section_.axis == 0;

@@ -9,20 +9,7 @@
 
 namespace vxo {
 
-plot::StackedLayout QuantumHallEdgePlotWidget::layout()
-{
-    plot::StackedLayout layout;
-    layout.left = 58;
-    layout.top = 40;
-    layout.widthMargin = 76;
-    layout.minWidth = 120;
-    layout.heightMargin = 248;
-    layout.minHeight = 150;
-    layout.gap = 30;
-    layout.lowerMargin = 58;
-    layout.lowerMinHeight = 105;
-    return layout;
-}
+plot::StackedLayout QuantumHallEdgePlotWidget::layout() { return plot::orbitOverTimeLayout(); }
 
 void QuantumHallEdgePlotWidget::paintEvent(QPaintEvent*)
 {
@@ -48,8 +35,8 @@ void QuantumHallEdgePlotWidget::paintEvent(QPaintEvent*)
     const plot::PlaneAxes axes = plot::equalScaleAxes(QRectF(trajectory), -16.0, 16.0, y0, y0 + 9.0, 1e-12);
     const auto plane = [&](double x, double y) { return plot::mapPlane(axes, x, y); };
     const double edge = plane(0.0, config.edgeY).y();
-    plot::drawHorizontalLine(painter, plot::plotPen(QColor(plot::kHallEdgeWall), 2.2), trajectory.left(), trajectory.right(),
-                             edge);
+    plot::drawHorizontalLine(
+        painter, plot::plotPen(QColor(plot::kHallEdgeWall), 2.2), trajectory.left(), trajectory.right(), edge);
     if (std::isfinite(edge))
         painter.fillRect(QRectF(trajectory.left(), edge, trajectory.width(), trajectory.bottom() - edge),
                          QColor::fromRgba(plot::kHallEdgeShade));
@@ -84,8 +71,8 @@ void QuantumHallEdgePlotWidget::paintEvent(QPaintEvent*)
                                                         middle - 0.45 * time.height() * samples[i].drift / driftMax);
                                                 }),
                      plot::plotPen(QColor(plot::kGaugeHighlight), 1.8));
-    plot::drawHorizontalLine(painter, plot::plotPen(QColor(plot::kHallEdgeDriftZero), 1.0, Qt::DashLine), time.left(), time.right(),
-                             middle);
+    plot::drawHorizontalLine(
+        painter, plot::plotPen(QColor(plot::kHallEdgeDriftZero), 1.0, Qt::DashLine), time.left(), time.right(), middle);
 
     const QColor texts = QColor(plot::kGaugeCaption);
     plot::drawPanelCaption(painter, trajectory, 3, 20, "<x>, <y> trajectory - red line: confining edge", texts);

@@ -62,10 +62,11 @@ void QuantumKapitzaDiracPlotWidget::paintEvent(QPaintEvent*)
         const std::vector<int> columns = plot::pixelCells(plot::equalCellSpans(carpet.width(), bins), carpet.width());
         const std::vector<int> rows
             = plot::pixelCells(plot::equalCellSpans(carpet.height(), samples.size()), carpet.height());
-        plot::drawCellCarpet(painter, carpet.left(), carpet.top(), columns, rows, plot::kDiffractionPanel, [&](int c, int r) {
-            return plot::profileCellColour(samples[static_cast<std::size_t>(r)].distribution, c, pMax, kMomentumRamp,
-                                           plot::kDiffractionPanel);
-        });
+        plot::drawCellCarpet(
+            painter, carpet.left(), carpet.top(), columns, rows, plot::kDiffractionPanel, [&](int c, int r) {
+                return plot::profileCellColour(
+                    samples[static_cast<std::size_t>(r)].distribution, c, pMax, kMomentumRamp, plot::kDiffractionPanel);
+            });
 
         const plot::AxisMap pAxis = plot::horizontalAxis(QRectF(carpet), p0, p1, 1e-12);
         const QPen guidePen = plot::plotPen(QColor::fromRgba(plot::kKapitzaGuide), 1.0, Qt::DashLine);
@@ -92,9 +93,10 @@ void QuantumKapitzaDiracPlotWidget::paintEvent(QPaintEvent*)
             const double h = (bars.height() - 30) * populations[k] / qMax;
             const double left = bars.left() + k * slot;
             if (std::isfinite(h))
-                painter.fillRect(QRectF(left + 0.12 * slot, bars.bottom() - h, 0.76 * slot, h), QColor(plot::kKapitzaBars));
+                painter.fillRect(
+                    QRectF(left + 0.12 * slot, bars.bottom() - h, 0.76 * slot, h), QColor(plot::kKapitzaBars));
             plot::drawTextBox(painter, QRectF(left, bars.bottom() + 3, slot, 20), Qt::AlignCenter,
-                              QString::number(static_cast<long long>(k) - config.maximumOrder), QColor(plot::kKapitzaOrders));
+                QString::number(static_cast<long long>(k) - config.maximumOrder), QColor(plot::kKapitzaOrders));
         }
         plot::drawTextBox(painter, QRect(4, bars.top(), 52, 20), Qt::AlignRight | Qt::AlignVCenter, "Pmax",
                           QColor(plot::kDiffractionTexts));

@@ -29,9 +29,10 @@ void QuantumKleinMassScanPlotWidget::paintEvent(QPaintEvent*)
     // Klein side (V0 > E) through the negative branch.
     const double edge = std::max(m0, std::min(scan_.transitionMass, m1));
     const bool kleinSide = scan_.barrierHeight > scan_.energy;
-    picture.bands = {{m0, edge, kleinSide ? QColor::fromRgba(plot::kScanKleinBand) : QColor::fromRgba(plot::kScanPositiveBand),
-                      kleinSide ? "supercritical Klein" : "positive branch", 6},
-                     {edge, m1, QColor::fromRgba(plot::kScanEvanescentBand), "evanescent / opened gap", 0}};
+    picture.bands
+        = {{m0, edge, kleinSide ? QColor::fromRgba(plot::kScanKleinBand) : QColor::fromRgba(plot::kScanPositiveBand),
+               kleinSide ? "supercritical Klein" : "positive branch", 6},
+            {edge, m1, QColor::fromRgba(plot::kScanEvanescentBand), "evanescent / opened gap", 0}};
     const double span = m1 - m0;
     for (int k = 0; k <= 7; ++k) {
         const double mass = m0 + k * span / 7.0;

@@ -9,20 +9,7 @@
 
 namespace vxo {
 
-plot::StackedLayout QuantumLandauPlotWidget::layout()
-{
-    plot::StackedLayout layout;
-    layout.left = 58;
-    layout.top = 40;
-    layout.widthMargin = 76;
-    layout.minWidth = 120;
-    layout.heightMargin = 248;
-    layout.minHeight = 150;
-    layout.gap = 30;
-    layout.lowerMargin = 58;
-    layout.lowerMinHeight = 105;
-    return layout;
-}
+plot::StackedLayout QuantumLandauPlotWidget::layout() { return plot::orbitOverTimeLayout(); }
 
 void QuantumLandauPlotWidget::paintEvent(QPaintEvent*)
 {

@@ -55,8 +55,8 @@ void QuantumLandauZenerPlotWidget::paintEvent(QPaintEvent*)
     drawGridAndFrame(painter, p, QColor(kHistoryGrid));
     const double crossing = reference_.crossingTime;
     if (reference_.valid && tStart <= crossing && crossing <= tEnd)
-        drawVerticalLine(painter, plotPen(QColor::fromRgba(kZenerCrossing), 1.0, Qt::DashDotLine), mapValue(x, crossing),
-                         p.top(), bias.bottom());
+        drawVerticalLine(painter, plotPen(QColor::fromRgba(kZenerCrossing), 1.0, Qt::DashDotLine),
+            mapValue(x, crossing), p.top(), bias.bottom());
 
     const SweepBlock<ObservableSample> block{
         &ObservableSample::landauZenerValid, &ObservableSample::landauZenerLower,

@@ -30,12 +30,26 @@ std::pair<double, double> paddedRange(const FiniteExtent& extent)
 
 } // namespace
 
+plot::SplitLayout QuantumLoschmidtPlotWidget::layout()
+{
+    plot::SplitLayout layout;
+    layout.left = 58.0;
+    layout.right = 42.0;
+    layout.top = 34.0;
+    layout.gap = 42.0;
+    layout.bottom = 42.0;
+    layout.share = 0.48;
+    layout.minimumHeight = 180.0;
+    layout.minimumWidth = 100.0;
+    return layout;
+}
+
 void QuantumLoschmidtPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     beginPlot(painter, rect(), QColor(kRecorderBackground));
 
-    const SplitPanels panels = splitPanels(size(), 58.0, 42.0, 34.0, 42.0, 42.0, 0.48, 180.0, 100.0);
+    const SplitPanels panels = splitPanels(size(), layout());
     const QRectF& pathPanel = panels.upper;
     const QRectF& echoPanel = panels.lower;
     drawTitledPanels(
@@ -107,7 +121,8 @@ void QuantumLoschmidtPlotWidget::paintEvent(QPaintEvent*)
     const double returnX = mapValue(time, 2.0 * reversal);
     drawVerticalLine(painter, plotPen(QColor(kLoschmidtTurn), 1.2, Qt::DashLine), reversalX, echoPanel.top(),
                      echoPanel.bottom());
-    drawVerticalLine(painter, plotPen(QColor(kLoschmidtStart), 1.2, Qt::DashLine), returnX, echoPanel.top(), echoPanel.bottom());
+    drawVerticalLine(
+        painter, plotPen(QColor(kLoschmidtStart), 1.2, Qt::DashLine), returnX, echoPanel.top(), echoPanel.bottom());
     strokePath(painter, timeCurve(samples, time, unit, clampedFraction(&LoschmidtSample::densityEcho)),
                plotPen(QColor(kTraceFidelity), 2.0));
     strokePath(painter, timeCurve(samples, time, unit, clampedFraction(&LoschmidtSample::fidelity)),

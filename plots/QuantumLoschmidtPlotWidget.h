@@ -1,5 +1,6 @@
 #pragma once
 
+#include "plots/PlotFrame.h"
 #include "plots/RecorderPlotWidget.h"
 
 namespace vxo {
@@ -18,6 +19,9 @@ class LoschmidtRecorder;
 class QuantumLoschmidtPlotWidget : public RecorderPlotWidget<LoschmidtRecorder> {
 public:
     using RecorderPlotWidget::RecorderPlotWidget;
+
+    // Where the two panels lie.
+    static plot::SplitLayout layout();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

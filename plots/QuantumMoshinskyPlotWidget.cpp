@@ -54,8 +54,8 @@ void QuantumMoshinskyPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     const bool hasData = hasSamples();
-    if (!plot::beginTitledPage(painter, rect(), font(), plot::kMoshinskyPage, "Moshinsky shutter - diffraction in time", hasData,
-                               "Load Moshinsky Shutter / Diffraction in Time and press Play"))
+    if (!plot::beginTitledPage(painter, rect(), font(), plot::kMoshinskyPage, "Moshinsky shutter - diffraction in time",
+            hasData, "Load Moshinsky Shutter / Diffraction in Time and press Play"))
         return;
     const std::vector<MoshinskySample>& samples = recorder_->samples();
     const MoshinskySample& last = samples.back();
@@ -87,9 +87,11 @@ void QuantumMoshinskyPlotWidget::paintEvent(QPaintEvent*)
         const std::vector<int> columns
             = plot::pixelCells(plot::equalCellSpans(carpet.width(), static_cast<std::size_t>(nx)), carpet.width());
         const std::vector<int> rows = plot::pixelCells(rowsByTime(samples, carpet.height(), tEnd), carpet.height());
-        plot::drawCellCarpet(painter, carpet.left(), carpet.top(), columns, rows, plot::kDiffractionPanel, [&](int c, int r) {
-            return plot::profileCellColour(samples[static_cast<std::size_t>(r)].profile, c, pMax, kDensityRamp, plot::kDiffractionPanel);
-        });
+        plot::drawCellCarpet(
+            painter, carpet.left(), carpet.top(), columns, rows, plot::kDiffractionPanel, [&](int c, int r) {
+                return plot::profileCellColour(
+                    samples[static_cast<std::size_t>(r)].profile, c, pMax, kDensityRamp, plot::kDiffractionPanel);
+            });
     }
 
     const auto carpetMark = [&](double x, const QColor& colour) {
@@ -98,8 +100,8 @@ void QuantumMoshinskyPlotWidget::paintEvent(QPaintEvent*)
     };
     carpetMark(recorder_->geometry().centerX, QColor(plot::kMoshinskyShutter));
     carpetMark(config.detectorX, QColor(plot::kMoshinskyDetector));
-    plot::drawHorizontalLine(painter, plot::plotPen(QColor::fromRgba(plot::kMoshinskyFront), 1.0, Qt::DashLine), carpet.left(),
-                             carpet.right(), carpet.top() + carpet.height() * config.openTime / tEnd);
+    plot::drawHorizontalLine(painter, plot::plotPen(QColor::fromRgba(plot::kMoshinskyFront), 1.0, Qt::DashLine),
+        carpet.left(), carpet.right(), carpet.top() + carpet.height() * config.openTime / tEnd);
 
     const int rightMiddle = Qt::AlignRight | Qt::AlignVCenter;
     plot::drawTextBox(painter, QRect(4, carpet.top(), 52, 20), rightMiddle, "t=0", QColor(plot::kDiffractionTexts));

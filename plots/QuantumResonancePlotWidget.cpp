@@ -88,7 +88,7 @@ void QuantumResonancePlotWidget::paintEvent(QPaintEvent*)
         const double py = y(packetTransmission_);
         drawHorizontalLine(painter, plotPen(QColor(kPacketTransmission), 1.5, Qt::DashLine), p.left(), p.right(), py);
         drawTextBox(painter, QRectF(p.right() - 180, py - 19, 176, 18), Qt::AlignRight | Qt::AlignVCenter,
-                    QStringLiteral("packet P_T = %1").arg(packetTransmission_, 0, 'f', 4), QColor(kPacketTransmissionLabel));
+            QStringLiteral("packet P_T = %1").arg(packetTransmission_, 0, 'f', 4), QColor(kPacketTransmissionLabel));
     }
 
     drawPanelTitle(painter, p, QStringLiteral("Double-barrier stationary transmission T"));

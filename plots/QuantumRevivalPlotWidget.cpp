@@ -32,12 +32,26 @@ void QuantumRevivalPlotWidget::reset()
     clearRecorder();
 }
 
+plot::SplitLayout QuantumRevivalPlotWidget::layout()
+{
+    plot::SplitLayout layout;
+    layout.left = 64.0;
+    layout.right = 24.0;
+    layout.top = 30.0;
+    layout.gap = 36.0;
+    layout.bottom = 38.0;
+    layout.share = 0.68;
+    layout.minimumHeight = 80.0;
+    layout.minimumWidth = 20.0;
+    return layout;
+}
+
 void QuantumRevivalPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     beginPlot(painter, rect(), QColor(kRecorderBackground));
 
-    const SplitPanels panels = splitPanels(size(), 64.0, 24.0, 30.0, 36.0, 38.0, 0.68, 80.0, 20.0);
+    const SplitPanels panels = splitPanels(size(), layout());
     const QRectF& carpet = panels.upper;
     const QRectF& curve = panels.lower;
     const QPen framePen = plotPen(QColor(kCarpetFrame));
@@ -78,8 +92,8 @@ void QuantumRevivalPlotWidget::paintEvent(QPaintEvent*)
         for (int k = 1; k <= 4; ++k) {
             const double tk = k * 0.25 * revival;
             if (t0 <= tk && tk <= t1)
-                drawTimeMarker(painter, carpet, carpetTime, plotPen(QColor(kCarpetTimeMarker), 1.0, Qt::DashLine), curve,
-                               curveTime, plotPen(QColor(kCurveTimeMarker), 1.0, Qt::DashLine), tk);
+                drawTimeMarker(painter, carpet, carpetTime, plotPen(QColor(kCarpetTimeMarker), 1.0, Qt::DashLine),
+                    curve, curveTime, plotPen(QColor(kCurveTimeMarker), 1.0, Qt::DashLine), tk);
         }
     }
 

@@ -2,6 +2,7 @@
 
 #include "experiments/QuantumRevival2D.h"
 
+#include "plots/PlotFrame.h"
 #include "plots/RecorderPlotWidget.h"
 
 namespace vxo {
@@ -25,6 +26,9 @@ public:
     void setRecorder(const RevivalRecorder* recorder, const RevivalBoxConfig& config, double mass, double hbar);
     // Drops the pointer and zeroes the box; mass and hbar stay.
     void reset();
+
+    // Where the two panels lie.
+    static plot::SplitLayout layout();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

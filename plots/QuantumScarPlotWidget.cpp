@@ -53,12 +53,26 @@ QPainterPath QuantumScarPlotWidget::stadiumPath(const QRectF& target, const Stad
     return path;
 }
 
+plot::SplitLayout QuantumScarPlotWidget::layout()
+{
+    plot::SplitLayout layout;
+    layout.left = 62.0;
+    layout.right = 42.0;
+    layout.top = 34.0;
+    layout.gap = 38.0;
+    layout.bottom = 42.0;
+    layout.share = 0.64;
+    layout.minimumHeight = 150.0;
+    layout.minimumWidth = 60.0;
+    return layout;
+}
+
 void QuantumScarPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     beginPlot(painter, rect(), QColor(kRecorderBackground));
 
-    const SplitPanels panels = splitPanels(size(), 62.0, 42.0, 34.0, 38.0, 42.0, 0.64, 150.0, 60.0);
+    const SplitPanels panels = splitPanels(size(), layout());
     const QRectF& map = panels.upper;
     const QRectF& curve = panels.lower;
     drawTitledPanels(

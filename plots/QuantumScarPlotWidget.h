@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPainterPath>
+#include "plots/PlotFrame.h"
 #include "plots/RecorderPlotWidget.h"
 
 namespace vxo {
@@ -21,6 +22,9 @@ struct StadiumGeometry;
 class QuantumScarPlotWidget : public RecorderPlotWidget<ScarRecorder> {
 public:
     using RecorderPlotWidget::RecorderPlotWidget;
+
+    // Where the two panels lie.
+    static plot::SplitLayout layout();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -53,8 +53,8 @@ void QuantumStueckelbergPlotWidget::paintEvent(QPaintEvent*)
     const QRectF& f = panels.scan;
 
     // The whole schedule (out, hold, back), or the measured span when longer.
-    const AxisMap x = interferenceTimeAxis(panels, samples_, &ObservableSample::stueckelbergValid, &ObservableSample::time,
-                                      sweep_.enabled ? sweep_.startTime + linearSweepDuration(sweep_) : 1.0);
+    const AxisMap x = interferenceTimeAxis(panels, samples_, &ObservableSample::stueckelbergValid,
+        &ObservableSample::time, sweep_.enabled ? sweep_.startTime + linearSweepDuration(sweep_) : 1.0);
     const double tEnd = x.valueSpan;
 
     if (reference_.valid) {

@@ -34,12 +34,26 @@ void QuantumTalbotPlotWidget::setRecorder(const TalbotRecorder* recorder, double
     RecorderPlotWidget::setRecorder(recorder);
 }
 
+plot::SplitLayout QuantumTalbotPlotWidget::layout()
+{
+    plot::SplitLayout layout;
+    layout.left = 64.0;
+    layout.right = 24.0;
+    layout.top = 30.0;
+    layout.gap = 36.0;
+    layout.bottom = 38.0;
+    layout.share = 0.68;
+    layout.minimumHeight = 100.0;
+    layout.minimumWidth = 30.0;
+    return layout;
+}
+
 void QuantumTalbotPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     beginPlot(painter, rect(), QColor(kRecorderBackground));
 
-    const SplitPanels panels = splitPanels(size(), 64.0, 24.0, 30.0, 36.0, 38.0, 0.68, 100.0, 30.0);
+    const SplitPanels panels = splitPanels(size(), layout());
     const QRectF& carpet = panels.upper;
     const QRectF& curve = panels.lower;
     const QPen framePen = plotPen(QColor(kCarpetFrame));

@@ -102,7 +102,8 @@ void QuantumZenoPlotWidget::paintEvent(QPaintEvent*)
                 QColor(kZenoControl));
     drawTextBox(painter, survivalLegend, Qt::AlignRight | Qt::AlignTop,
                 QStringLiteral("lower watched: repeated YES projections"), QColor(kLatticeCurve));
-    drawTextBox(painter, QRectF(4, survival.top(), 48, 18), Qt::AlignRight, QStringLiteral("1.0"), QColor(kLatticeText));
+    drawTextBox(
+        painter, QRectF(4, survival.top(), 48, 18), Qt::AlignRight, QStringLiteral("1.0"), QColor(kLatticeText));
     drawTextBox(painter, QRectF(4, survival.bottom() - 16, 48, 18), Qt::AlignRight, QStringLiteral("0.0"),
                 QColor(kLatticeText));
     drawTextBox(painter, QRectF(survival.left(), survival.bottom() + 4, survival.width(), 20), Qt::AlignRight,
@@ -125,7 +126,8 @@ void QuantumZenoPlotWidget::paintEvent(QPaintEvent*)
     const double edge = roundedPixel(profiles.left() +
                                      (recorder_->config().survivalBoundaryX - xmin) / (xmax - xmin) * profiles.width());
     if (profiles.left() <= edge && edge <= profiles.right()) {
-        drawVerticalLine(painter, plotPen(QColor(kZenoEdge), 1.5, Qt::DashLine), edge, profiles.top(), profiles.bottom());
+        drawVerticalLine(
+            painter, plotPen(QColor(kZenoEdge), 1.5, Qt::DashLine), edge, profiles.top(), profiles.bottom());
         drawTextBox(painter, QRectF(edge + 4, profiles.top() + 4, 120, 18), Qt::AlignLeft | Qt::TextDontClip,
                     QStringLiteral("measurement edge"), QColor(kZenoEdge));
     }

@@ -81,16 +81,16 @@ void QuantumZitterbewegungPlotWidget::paintEvent(QPaintEvent*)
                                                                    centred(pos, samples[i].detrendedX, residualMax));
                                                 }),
                      plot::plotPen(QColor(plot::kZitterTrembling), 1.9));
-    plot::drawHorizontalLine(painter, plot::plotPen(QColor(plot::kZitterZero), 1.0, Qt::DashLine), pos.left(), pos.right(),
-                             pos.center().y());
+    plot::drawHorizontalLine(painter, plot::plotPen(QColor(plot::kZitterZero), 1.0, Qt::DashLine), pos.left(),
+        pos.right(), pos.center().y());
 
     plot::strokePath(painter,
                      plot::polylineBridgingGaps(
                          samples.size(),
                          [&](std::size_t i) { return QPointF(t(i), centred(vel, samples[i].velocityX, velocityMax)); }),
                      plot::plotPen(QColor(plot::kZitterVelocity), 2.1));
-    plot::drawHorizontalLine(painter, plot::plotPen(QColor(plot::kZitterDrift), 1.2, Qt::DashLine), vel.left(), vel.right(),
-                             centred(vel, recorder_->fittedDriftVelocityX(), velocityMax));
+    plot::drawHorizontalLine(painter, plot::plotPen(QColor(plot::kZitterDrift), 1.2, Qt::DashLine), vel.left(),
+        vel.right(), centred(vel, recorder_->fittedDriftVelocityX(), velocityMax));
 
     const QColor texts = QColor(plot::kZitterCaption);
     plot::drawPanelCaption(painter, pos, 3, 21, "cyan: <x(t)>   yellow: linear-detrended x(t) (magnified)", texts);

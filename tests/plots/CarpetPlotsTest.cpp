@@ -100,14 +100,15 @@ TEST_F(CarpetPlots, RevivalCarpetShowsTheBoxColumnsEachRowScaledToItsMaximumAndT
     auto& plot = makePlot<QuantumRevivalPlotWidget>();
     plot.setRecorder(&recorder, test::revivalBox(0.3, 9.0), 0.0, 1.0); // no revival time: no markers over the cells
     const QImage image = test::grabPlot(plot, QSize(520, 420));
-    const test::StackedPanels panels = stackedPanels(520, 420, 64, 24, 36, 104, 0.68, 80, 20);
+    const test::StackedPanels panels = stackedPanels(520, 420, QuantumRevivalPlotWidget::layout());
 
     // Columns ceil(-4.2 / 0.5 + 19.5) = 12 to floor(4.8 / 0.5 + 19.5) = 29.
     expectRowScaledCells(image, panels.upper, rowsOf(recorder.samples(), &RevivalSample::xMarginal), 12, 18,
                          kRevivalRamp, "revival");
     const RevivalSample& last = recorder.samples().back();
     const QPointF end(panels.lower.right(), panels.lower.bottom() - panels.lower.height() * last.fidelity);
-    EXPECT_TRUE(test::colourNear(image, end, QColor(plot::kCarpetFidelity))) << "the fidelity curve ends at the last sample";
+    EXPECT_TRUE(test::colourNear(image, end, QColor(plot::kCarpetFidelity)))
+        << "the fidelity curve ends at the last sample";
 }
 
 TEST_F(CarpetPlots, RevivalMarkersCrossBothPanelsAtTheQuarterRevivalTimesInRange)
@@ -122,12 +123,12 @@ TEST_F(CarpetPlots, RevivalMarkersCrossBothPanelsAtTheQuarterRevivalTimesInRange
     auto& plot = makePlot<QuantumRevivalPlotWidget>();
     plot.setRecorder(&recorder, test::revivalBox(0.3, 9.0), 1.0, 4.0 * 81.0 / (kPi * 36.0));
     const QImage image = test::grabPlot(plot, QSize(520, 420));
-    const test::StackedPanels panels = stackedPanels(520, 420, 64, 24, 36, 104, 0.68, 80, 20);
+    const test::StackedPanels panels = stackedPanels(520, 420, QuantumRevivalPlotWidget::layout());
     const QRectF& carpet = panels.upper;
     const QRectF& curve = panels.lower;
 
-    const std::vector<double> rows =
-        lineCentres(image, carpet.adjusted(4, 4, -4, -4).toRect(), false, QColor(0, 0, 51), QColor(plot::kCarpetTimeMarker));
+    const std::vector<double> rows = lineCentres(
+        image, carpet.adjusted(4, 4, -4, -4).toRect(), false, QColor(0, 0, 51), QColor(plot::kCarpetTimeMarker));
     const std::vector<double> columns =
         lineCentres(image, curve.adjusted(4, 4, -4, -8).toRect(), true, kBackdrop, QColor(plot::kCurveTimeMarker));
     ASSERT_EQ(rows.size(), 3u) << "one carpet line per quarter revival time within the run";
@@ -163,7 +164,7 @@ TEST_F(CarpetPlots, TalbotCarpetCoversTheGridAndItsMarkersTakeTheColourOfTheirFr
     auto& plot = makePlot<QuantumTalbotPlotWidget>();
     plot.setRecorder(&recorder, kPi / 4.0, 1.0);
     const QImage image = test::grabPlot(plot, QSize(560, 400));
-    const test::StackedPanels panels = stackedPanels(560, 400, 64, 24, 36, 104, 0.68, 100, 30);
+    const test::StackedPanels panels = stackedPanels(560, 400, QuantumTalbotPlotWidget::layout());
 
     const std::vector<std::vector<float>> rows = rowsOf(recorder.samples(), &TalbotSample::xMarginal);
     const QRectF& curve = panels.lower;
@@ -191,7 +192,7 @@ TEST_F(CarpetPlots, TalbotCarpetCoversTheGridAndItsMarkersTakeTheColourOfTheirFr
     });
     const TalbotSample& last = recorder.samples().back();
     for (const auto& [value, colour] : {std::pair<double, QColor>{last.correlationOriginal, QColor(plot::kCarpetCurve)},
-                                        std::pair<double, QColor>{last.correlationShifted, QColor(plot::kTalbotShifted)}})
+             std::pair<double, QColor>{last.correlationShifted, QColor(plot::kTalbotShifted)}})
         EXPECT_TRUE(
             test::colourNear(image, QPointF(curve.right() - 1, curve.bottom() - curve.height() * value), colour))
             << "a correlation curve ends at " << value;
@@ -219,7 +220,7 @@ TEST_F(CarpetPlots, BouncerCarpetRunsFromBelowTheFloorAndMarksTheFloorAndTheAiry
     auto& plot = makePlot<QuantumBouncerPlotWidget>();
     plot.setRecorder(&recorder, 1.0, 1.0);
     const QImage image = test::grabPlot(plot, QSize(700, 460));
-    const test::StackedPanels panels = stackedPanels(700, 460, 64, 24, 38, 106, 0.66, 120, 40);
+    const test::StackedPanels panels = stackedPanels(700, 460, QuantumBouncerPlotWidget::layout());
     const QRectF& carpet = panels.upper;
 
     // Heights from -6.35 to the eighth turning height + 1 = 6.00852: rows
@@ -266,7 +267,7 @@ TEST_F(CarpetPlots, BouncerFloorInTheTopRowKeepsTwoColumnsTheSecondBeyondTheGrid
     auto& plot = makePlot<QuantumBouncerPlotWidget>();
     plot.setRecorder(&recorder, 1.0, 1.0);
     const QImage image = test::grabPlot(plot, QSize(500, 400));
-    const QRectF carpet = stackedPanels(500, 400, 64, 24, 38, 106, 0.66, 120, 40).upper;
+    const QRectF carpet = stackedPanels(500, 400, QuantumBouncerPlotWidget::layout()).upper;
     for (int r = 0; r < 2; ++r) {
         EXPECT_TRUE(test::colourNear(image, cellPixel(carpet, 0, r, 2, 2), QColor(255, 255, 255), 0, 1))
             << "the top grid row is its own row maximum; row " << r;

@@ -53,7 +53,8 @@ TEST_F(QuenchPlot, WidthAndEnergyOnTheirOwnScalesWithTheQuenchMarked)
         for (const double u : {0.2, 0.55, 0.9}) {
             const double t = u * last;
             EXPECT_TRUE(colourNear(image, panelPoint(p, 0, tMax, 0.0, 1.15, t, 0.05 + u), QColor(plot::kCurve))) << t;
-            EXPECT_TRUE(colourNear(image, panelPoint(p, 0, tMax, 2.8, 5.2, t, 5 - 2 * u), QColor(plot::kEnergyCurve))) << t;
+            EXPECT_TRUE(colourNear(image, panelPoint(p, 0, tMax, 2.8, 5.2, t, 5 - 2 * u), QColor(plot::kEnergyCurve)))
+                << t;
         }
         const double mx = p.left() + p.width() * 3.0 / tMax;
         EXPECT_GT(markedRows(image, mx, p.top(), p.bottom()), 0.6) << "quench mark, axis to " << tMax;

@@ -67,7 +67,7 @@ TEST_F(MapPlots, BilliardMapShowsTheMeanDensityOfTheInteriorUnderOneMaximum)
     auto& plot = makePlot<QuantumBilliardPlotWidget>();
     plot.setRecorder(&recorder, config);
     const QImage image = test::grabPlot(plot, QSize(640, 560));
-    const test::StackedPanels panels = test::stackedPanels(640, 560, 62, 24, 36, 104, 0.63, 120, 40);
+    const test::StackedPanels panels = test::stackedPanels(640, 560, QuantumBilliardPlotWidget::layout());
     // The 12 x 6 interior on one scale, as large as the panel allows and centred in it.
     const double scale = std::min(panels.upper.width() / 12.0, panels.upper.height() / 6.0);
     QRectF map(0.0, 0.0, 12.0 * scale, 6.0 * scale);
@@ -94,7 +94,8 @@ TEST_F(MapPlots, BilliardMapShowsTheMeanDensityOfTheInteriorUnderOneMaximum)
                                   powerChannel(s, 0.12, 1.25, 0.9));
             EXPECT_TRUE(test::colourNear(image, at, expected, 0, 1)) << "cell " << k << " of image row " << r;
         }
-    EXPECT_TRUE(test::colourNear(image, centre, QColor(plot::kBilliardScatterer), 0, 30)) << "the scatterer covers the map";
+    EXPECT_TRUE(test::colourNear(image, centre, QColor(plot::kBilliardScatterer), 0, 30))
+        << "the scatterer covers the map";
     EXPECT_TRUE(test::colourNear(image, QPointF(centre.x() + rx, centre.y()), QColor(plot::kCarpetWall), 1, 60))
         << "the scatterer's outline";
 
@@ -106,8 +107,9 @@ TEST_F(MapPlots, BilliardMapShowsTheMeanDensityOfTheInteriorUnderOneMaximum)
 
     // A rectangular billiard has no shell curve and no pink legend entry.
     plot.setRecorder(&recorder, test::billiardConfig(12.0, false));
-    EXPECT_EQ(
-        test::countColour(test::grabPlot(plot, QSize(640, 560)), QRect(0, 0, 640, 560), QColor(plot::kBilliardShell), 30), 0);
+    EXPECT_EQ(test::countColour(
+                  test::grabPlot(plot, QSize(640, 560)), QRect(0, 0, 640, 560), QColor(plot::kBilliardShell), 30),
+        0);
 }
 
 // A square interior (6 x 6) in a wide panel is a square image centred in it.
@@ -120,7 +122,7 @@ TEST_F(MapPlots, BilliardMapOfASquareInteriorIsSquare)
     auto& plot = makePlot<QuantumBilliardPlotWidget>();
     plot.setRecorder(&recorder, config);
     const QImage image = test::grabPlot(plot, QSize(640, 560));
-    const QRectF panel = test::stackedPanels(640, 560, 62, 24, 36, 104, 0.63, 120, 40).upper;
+    const QRectF panel = test::stackedPanels(640, 560, QuantumBilliardPlotWidget::layout()).upper;
     ASSERT_GT(panel.width(), panel.height() + 100.0) << "a panel far from square";
     // Inside the frame: the image is as high as the panel, so only its width is measured whole.
     const QRect inside = panel.toAlignedRect().adjusted(2, 2, -2, -2);

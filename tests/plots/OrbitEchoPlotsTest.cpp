@@ -129,10 +129,12 @@ TEST_F(OrbitEchoPlots, BerryLoopFollowsTheDeformationAndThePhaseTraceBreaksWhere
     const double radius = 0.39 * std::min(loop.width(), loop.height());
     for (const BerrySample& s : recorder.samples()) {
         const QPointF p(loop.center().x() + s.q1 * radius / 0.35, loop.center().y() - s.q2 * radius / 0.35);
-        EXPECT_TRUE(tintedNear(image, p, QColor(plot::kBerryLoop), 2) || tintedNear(image, p, QColor(plot::kBerryCurrent), 2))
+        EXPECT_TRUE(
+            tintedNear(image, p, QColor(plot::kBerryLoop), 2) || tintedNear(image, p, QColor(plot::kBerryCurrent), 2))
             << "the loop passes the deformation at t = " << s.time;
     }
-    EXPECT_TRUE(test::colourNear(image, QPointF(loop.center().x() + radius, loop.center().y()), QColor(plot::kBerryCurrent)))
+    EXPECT_TRUE(
+        test::colourNear(image, QPointF(loop.center().x() + radius, loop.center().y()), QColor(plot::kBerryCurrent)))
         << "the current deformation closes the loop";
 
     const auto x = [&](double t) { return curve.left() + curve.width() * t / 20.0; };
@@ -246,7 +248,8 @@ TEST_F(OrbitEchoPlots, LoschmidtReturnStartsWhereTheOutboundPathEndedAndTheEchoA
     const std::vector<LoschmidtSample>& samples = recorder.samples();
     EXPECT_TRUE(test::colourNear(image, point(samples[0]), QColor(plot::kLoschmidtStart), 1, 10)) << "the start";
     EXPECT_TRUE(test::colourNear(image, point(samples[2]), QColor(plot::kLoschmidtTurn), 1, 10)) << "the turning point";
-    EXPECT_TRUE(test::colourNear(image, point(samples.back()), QColor(plot::kLoschmidtCurrent), 1, 10)) << "the current centroid";
+    EXPECT_TRUE(test::colourNear(image, point(samples.back()), QColor(plot::kLoschmidtCurrent), 1, 10))
+        << "the current centroid";
 
     // Time runs to the last sample (5 > 2T = 4): T at 2/5 of the width, 2T at 4/5.
     const QRect band = echo.adjusted(2, 28, -2, -30).toRect();

@@ -68,8 +68,10 @@ TEST_F(CrossSectionPlot, DrawsEachCurveOfAGaussianSectionThroughItsValues)
         std::vector<double> values;
         for (const double x : section.coordinate) {
             const std::complex<double> a = packetAt(x, y);
-            values.push_back(mode == 0 ? std::norm(a) : mode == 1 ? a.real() : mode == 2 ? a.imag()
-                                                                                     : std::remainder(kPacket.px * x, 2 * kPi));
+            values.push_back(mode == 0 ? std::norm(a)
+                    : mode == 1        ? a.real()
+                    : mode == 2        ? a.imag()
+                                       : std::remainder(kPacket.px * x, 2 * kPi));
         }
         const auto [smallest, largest] = std::minmax_element(values.begin(), values.end());
         const double lo = mode == 3 ? -kPi : mode == 0 ? 0.0 : std::min(*smallest, 0.0);
@@ -245,10 +247,23 @@ struct PlotFeeds<QuantumCrossSectionPlotWidget> {
         return {
             {"one point", [one](Plot& p) { p.setSection(one); }},
             {"packet", [](Plot& p) { p.setSection(extractCrossSection(packetOnGrid(), 1, 0.0)); }},
-            {"NaN and infinities in every mode", [broken](Plot& p) { p.setSection(broken); p.setDisplayMode(2); }},
+            {"NaN and infinities in every mode",
+                [broken](Plot& p) {
+                    p.setSection(broken);
+                    p.setDisplayMode(2);
+                }},
             {"no finite density", [allNan](Plot& p) { p.setSection(allNan); }},
-            {"coordinates at the double range", [farCoordinates](Plot& p) { p.setSection(farCoordinates); p.setDisplayMode(1); }},
-            {"unknown mode in momentum space", [broken](Plot& p) { p.setSection(broken); p.setDisplayMode(9); p.setMomentumSpace(true); }},
+            {"coordinates at the double range",
+                [farCoordinates](Plot& p) {
+                    p.setSection(farCoordinates);
+                    p.setDisplayMode(1);
+                }},
+            {"unknown mode in momentum space",
+                [broken](Plot& p) {
+                    p.setSection(broken);
+                    p.setDisplayMode(9);
+                    p.setMomentumSpace(true);
+                }},
         };
     }
 };

@@ -35,7 +35,8 @@ void setEveryField(ObservableSample& s, double value)
 }
 
 // n samples at t = 0, 0.2, 0.4, ...; field k set by setter to value(k).
-std::vector<ObservableSample> history(std::size_t n, const Setter& setter, const std::function<double(std::size_t)>& value)
+std::vector<ObservableSample> history(
+    std::size_t n, const Setter& setter, const std::function<double(std::size_t)>& value)
 {
     std::vector<ObservableSample> samples(n);
     for (std::size_t k = 0; k < n; ++k) {
@@ -171,7 +172,8 @@ TEST_F(TimeSeriesPlot, ChoosesThePlaceholderByTheData)
         return test::grabPlot(plot, kSize);
     };
     const auto ramp = [](std::size_t k) { return 0.05 * double(k); };
-    std::vector<ObservableSample> noScattering = history(12, [](ObservableSample& s, double v) { s.transmittedProbability = v; }, ramp);
+    std::vector<ObservableSample> noScattering = history(
+        12, [](ObservableSample& s, double v) { s.transmittedProbability = v; }, ramp);
     std::vector<ObservableSample> oneValid = noScattering;
     oneValid[5].scatteringValid = true;
     std::vector<ObservableSample> allAtZero = history(12, setEveryField, ramp);
@@ -239,7 +241,8 @@ struct PlotFeeds<QuantumTimeSeriesPlotWidget> {
             setEveryField(spoiled[k], k % 2 ? nan : inf);
             spoiled[k + 1].time = nan;
         }
-        std::vector<ObservableSample> extremes = history(20, setEveryField, [huge](std::size_t k) { return k % 2 ? huge : -huge; });
+        std::vector<ObservableSample> extremes
+            = history(20, setEveryField, [huge](std::size_t k) { return k % 2 ? huge : -huge; });
         std::vector<ObservableSample> infiniteTime = history(20, setEveryField, ramp);
         infiniteTime.front().time = -inf;
         return {

@@ -150,7 +150,9 @@ TEST_F(RecorderCarpetPlots, MoshinskyRowsStandAtTheirTimesSoTheOpeningLineMeetsT
         // Times without a sample show the panel: after the newest sample
         // during a run, before the oldest kept one once samples were dropped.
         const double emptyTime = samples.front().time > 0.5 ? 0.2 * samples.front().time : 0.5 * (tEnd + 1.5);
-        EXPECT_TRUE(test::colourNear(image, QPointF(column(32), rowTop(emptyTime)), QColor(plot::kDiffractionPanel), 0, 2)) << name;
+        EXPECT_TRUE(
+            test::colourNear(image, QPointF(column(32), rowTop(emptyTime)), QColor(plot::kDiffractionPanel), 0, 2))
+            << name;
 
         // The line density at the detector (inside the open beam) against
         // time, below the summary line.
@@ -216,7 +218,8 @@ TEST_F(RecorderCarpetPlots, KapitzaDiracRowsUseTheNewestBinsAndStopAtTheCarpetEd
     EXPECT_TRUE(test::colourNear(image, cell(5, 1), kapitzaDiracColour(0.0), 0, 6));
     const QRect beyond(carpet.left() + carpet.width() + 2, carpet.top(), size.width() - carpet.right() - 3,
                        carpet.height());
-    EXPECT_EQ(test::countColour(image, beyond, QColor(plot::kKapitzaDiracPage.background), 0), beyond.width() * beyond.height())
+    EXPECT_EQ(test::countColour(image, beyond, QColor(plot::kKapitzaDiracPage.background), 0),
+        beyond.width() * beyond.height())
         << "bins past the newest bin count stay off the page";
 
     // The order guides at n G on the newest p axis, -4 to 3.5.

@@ -14,6 +14,7 @@
 #include "experiments/QuantumRevival2D.h"
 #include "experiments/QuantumScar2D.h"
 #include "experiments/QuantumZeno2D.h"
+#include "plots/PlotFrame.h"
 
 #include <QColor>
 #include <QImage>
@@ -177,6 +178,15 @@ inline StackedPanels stackedPanels(double w, double h, double left, double right
     const double available = std::max(h - spare, minimumHeight);
     const QRectF upper(left, 30.0, std::max(w - left - right, minimumWidth), share * available);
     return {upper, QRectF(left, upper.bottom() + gap, upper.width(), available - share * available)};
+}
+// The same panels from a widget's named layout.
+inline StackedPanels stackedPanels(double w, double h, const plot::SplitLayout& layout)
+{
+    const double available = std::max(h - layout.top - layout.gap - layout.bottom, layout.minimumHeight);
+    const QRectF upper(layout.left, layout.top, std::max(w - layout.left - layout.right, layout.minimumWidth),
+                       layout.share * available);
+    return {upper,
+            QRectF(layout.left, upper.bottom() + layout.gap, upper.width(), available - layout.share * available)};
 }
 
 // Whether a pixel is the colour line drawn over background, possibly blended

@@ -214,8 +214,8 @@ TEST_F(RecorderTracePlots, HallEdgeTrajectorySkipsAlongTheEdgeAboveTheWall)
     };
     const std::vector<HallEdgeSample>& samples = recorder.samples();
     const QPoint middle = panels.lower.center();
-    Trace path{"trajectory", QColor(plot::kGaugeTrajectory), {}}, strip{"edge strip", QColor(plot::kGaugeSecondTrace), {}},
-        drift{"drift", QColor(plot::kGaugeHighlight), {}};
+    Trace path{"trajectory", QColor(plot::kGaugeTrajectory), {}},
+        strip{"edge strip", QColor(plot::kGaugeSecondTrace), {}}, drift{"drift", QColor(plot::kGaugeHighlight), {}};
     for (const HallEdgeSample& s : samples) {
         if (&s != &samples.back())
             path.points.push_back(plane(s.meanX, s.meanY));
@@ -232,7 +232,8 @@ TEST_F(RecorderTracePlots, HallEdgeTrajectorySkipsAlongTheEdgeAboveTheWall)
     const QPointF edge = plane(10.0, -8.0);
     EXPECT_TRUE(test::colourNear(image, edge, QColor(plot::kHallEdgeWall), 1, 40));
     EXPECT_TRUE(test::colourNear(image, plane(10.0, -8.5), QColor(34, 19, 23), 0, 4)) << "the wall's shade";
-    EXPECT_TRUE(test::colourNear(image, plane(10.0, -7.0), QColor(plot::kStackedPanel), 0, 2)) << "no shade above the edge";
+    EXPECT_TRUE(test::colourNear(image, plane(10.0, -7.0), QColor(plot::kStackedPanel), 0, 2))
+        << "no shade above the edge";
 }
 
 TEST_F(RecorderTracePlots, BackflowShadesTheIntervalsOfNegativeCurrent)
@@ -397,7 +398,8 @@ TEST_F(RecorderTracePlots, ShowThePlaceholderForMissingUnconfiguredOrEmptyRecord
         }
         for (QWidget* plot : std::vector<QWidget*>{&a, &b, &c, &d, &e}) {
             const QImage image = test::grabPlot(*plot, QSize(500, 400));
-            const int text = test::countColour(image, QRect(60, 150, 380, 100), QColor(plot::kGaugePage.placeholderColour), 0)
+            const int text
+                = test::countColour(image, QRect(60, 150, 380, 100), QColor(plot::kGaugePage.placeholderColour), 0)
                 + test::countColour(image, QRect(60, 150, 380, 100), QColor(plot::kKleinPage.placeholderColour), 0);
             EXPECT_GT(text, 0) << plot->metaObject()->className() << (attached ? " with an idle recorder" : "");
         }

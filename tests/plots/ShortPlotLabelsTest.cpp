@@ -86,7 +86,8 @@ TEST_F(ShortPlotLabels, TheVortexOrbitTitleAndCaptionStayBetweenTheEdgeAndTheMom
     plot.setRecorder(&recorder, 1.0, 1.0);
     const QImage running = test::grabPlot(plot, QSize(700, 140));
     const QColor caption(plot::kCarpetLabel);
-    EXPECT_EQ(test::countColour(running, QRect(0, 112, 4, 22), caption), 0) << "the orbit caption is cut by the left edge";
+    EXPECT_EQ(test::countColour(running, QRect(0, 112, 4, 22), caption), 0)
+        << "the orbit caption is cut by the left edge";
     EXPECT_GT(test::countColour(running, QRect(4, 112, 46, 22), caption), 0)
         << "the orbit caption is clipped to its 110 pixel panel";
     EXPECT_EQ(test::countColour(running, QRect(194, 112, 10, 22), caption), 0)
@@ -139,7 +140,8 @@ TEST_F(ShortPlotLabels, CrowdedBoundStateLevelsKeepTheSelectedLabelAndNoneOverIt
     // The rows of the neighbour's text, above both level lines.
     EXPECT_EQ(test::countColour(image, labelBox(0.5).adjusted(0, 0, 0, -5), otherLabel, 30), 0)
         << "the neighbouring level printed its label over the selected one";
-    EXPECT_GT(test::countColour(image, labelBox(2.5), otherLabel, 30), 0) << "a level clear of the others lost its label";
+    EXPECT_GT(test::countColour(image, labelBox(2.5), otherLabel, 30), 0)
+        << "a level clear of the others lost its label";
 }
 
 } // namespace

@@ -60,7 +60,9 @@ TEST_F(ResonancePlot, CurveMarkerAndPacketLineStandAtTheirValues)
     EXPECT_TRUE(colourNear(image, at(3.5, 0.8), marker, 1, 10)) << "marker dot on the current configuration";
     EXPECT_GT(test::markedRows(image, at(3.5, 0).x(), p.top() + 1, p.bottom() - 1), 0.5) << "dashed marker line";
     EXPECT_GT(countColour(image, QRect(58, int(at(1, 0.25).y()) - 1, 342, 3), packet), 120) << "packet line";
-    EXPECT_GT(countColour(image, QRect(220, int(at(1, 0.25).y()) - 19, 180, 18), QColor(plot::kPacketTransmissionLabel), 0), 0)
+    EXPECT_GT(
+        countColour(image, QRect(220, int(at(1, 0.25).y()) - 19, 180, 18), QColor(plot::kPacketTransmissionLabel), 0),
+        0)
         << "packet label above its line";
 
     plot.setMarkerPoint(5.5, 0.5); // outside the scanned range
@@ -146,12 +148,14 @@ TEST_F(BoundStatePlot, DrawsTheLadderAndTheSelectedEigenfunctionWithItsNodes)
         EXPECT_TRUE(colourNear(image, at(x, 2.5), node, 1, 20)) << "node at x = " << x;
     EXPECT_EQ(countColour(image, QRect(int(at(-3.9, 0).x()) - 8, int(at(0, 2.5).y()) - 8, 16, 16), node, 20), 0)
         << "no node for sign flips below 1.5 % of the peak";
-    for (const auto& [e, colour] : {std::pair{2.5, QColor(plot::kSelectedLevelLabel)}, std::pair{1.5, QColor(plot::kLevelLabel)}})
+    for (const auto& [e, colour] :
+        {std::pair{2.5, QColor(plot::kSelectedLevelLabel)}, std::pair{1.5, QColor(plot::kLevelLabel)}})
         EXPECT_GT(countColour(image, QRect(67, int(at(0, e).y()) - 18, 130, 18), colour, 0), 0) << "label of " << e;
 
     plot.setResult(harmonicLadder(), 3); // past the end
     const QImage none = test::grabPlot(plot, QSize(480, 360));
-    EXPECT_EQ(countColour(none, none.rect(), node, 20) + countColour(none, none.rect(), QColor(plot::kSelectedLevel), 10), 0)
+    EXPECT_EQ(
+        countColour(none, none.rect(), node, 20) + countColour(none, none.rect(), QColor(plot::kSelectedLevel), 10), 0)
         << "no eigenfunction, every level dashed blue";
 }
 

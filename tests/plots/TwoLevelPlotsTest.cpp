@@ -126,7 +126,8 @@ TEST_F(TwoLevelPlot, PredictionBehindThePlaceholderThenMeasuredCurvesOnTheStretc
         const auto at = [&](double u, double v) { return panelPoint(c.panel, 0.1, 1.5, 0, 1, u, v); };
         for (const double u : {0.23, 0.41, 0.87, 1.12}) {
             EXPECT_TRUE(colourNear(image, at(u, first(u * c.period)), c.firstColour)) << c.name << " at " << u;
-            EXPECT_TRUE(colourNear(image, at(u, second(u * c.period)), QColor(plot::kSecondPopulation))) << c.name << " at " << u;
+            EXPECT_TRUE(colourNear(image, at(u, second(u * c.period)), QColor(plot::kSecondPopulation)))
+                << c.name << " at " << u;
         }
         const double a = first(0.5 * c.period);
         const double b = first(0.6 * c.period);
@@ -190,7 +191,9 @@ TEST_F(LandauZenerPlot, CrossingMarkRunsThroughTheBiasStripAtTheCrossingTime)
     const QImage measured = grab();
     for (const double t : {-2.0, 11.0, 27.0}) {
         EXPECT_TRUE(colourNear(measured, panelPoint(p, -5, 40, 0, 1, t, 0.9 - 0.02 * t), kLower)) << t;
-        EXPECT_TRUE(colourNear(measured, panelPoint(p, -5, 40, 0, 1, t, 0.15 + 0.015 * t), QColor(plot::kTwoLevelSecond))) << t;
+        EXPECT_TRUE(
+            colourNear(measured, panelPoint(p, -5, 40, 0, 1, t, 0.15 + 0.015 * t), QColor(plot::kTwoLevelSecond)))
+            << t;
     }
     EXPECT_TRUE(colourNear(measured, QPointF(58 + 380 * 2.0 / 45.0, bias.center().y() - 15.3), kSignal)) << "t = -3";
     EXPECT_GT(crossingRows(measured, measuredUnmarked, -5.0), 0.4);
