@@ -156,10 +156,10 @@ public:
     // applyingExperiment is set.
     void rebuildSimulation();
     // Turns the window into guided experiment `presetIndex` and rebuilds;
-    // silent without a form or for an index outside the catalogue.
+    // silent for an index outside the catalogue.
     void loadGuidedExperiment(int presetIndex);
     // The form's 108 controls, the scene, the preparation and every settings
-    // record as a new document; a default document without a form.
+    // record as a new document.
     ExperimentDocument captureExperimentDocument() const;
     // Validates first (nothing changes on a refusal), then applies the
     // document to the form and the window and rebuilds. False with `error`
@@ -238,7 +238,7 @@ private:
     // 320 px high); analysis dock bottom (240 px); all five actions checked.
     void applyDefaultDockLayout();
     // Group "MainWindow": geometry, dock state and the selected tabs; nothing
-    // without persistence or form.
+    // without persistence.
     void saveGuiState();
     // Reads the group back; unreadable dock state falls back to the default
     // layout, stored indices are clamped to the widgets' ranges.
@@ -257,13 +257,13 @@ private:
 
     // --- Transport --------------------------------------------------------------
 
-    // Factor of the speed selector's entry; 1 without the form or for another index.
+    // Factor of the speed selector's entry; 1 for an index outside its list.
     double speedFactor() const;
     // true: from STOPPED with a moved clock rebuild first, then RUNNING and the
     // timer started (Play); false: timer stopped, PAUSED (Pause). Both end with
     // the transport controls and the diagnostics.
     void setRunning(bool running);
-    // runTimer interval = tickInterval(30) when the timer exists.
+    // runTimer interval = the transport's tickInterval of the 30 ms base.
     void updateTimerInterval();
     // Stop: timer stopped, STOPPED; the last frame stays.
     void onStopClicked();
@@ -299,7 +299,7 @@ private:
     // Spinor density into psi when the spinor holds a field.
     void syncSpinorDensity();
     // One ObservableSample into the history, then the eight tick-sampled
-    // recorders; nothing without the form or with an empty psi.
+    // recorders; nothing with an empty psi.
     void recordObservation();
     // Revival, billiard, Talbot, bouncer, vortex, Anderson, Zeno and scar
     // recorders at t, each under its own condition.
@@ -327,8 +327,8 @@ private:
 
     // --- Rebuild ----------------------------------------------------------------
 
-    // Grid and size from the form (index 0: 256, 2: 1024, else 512); 512 x 512
-    // on 40.96 x 40.96 without a form.
+    // Grid and size from the form (256, 512 or 1024 points a side by the
+    // resolution selector's entry).
     SimulationDomain2D currentSimulationDomain() const;
     // Drops the momentum-space cache (empty field, key kNoCacheKey, time -1).
     void invalidateMomentumField();
@@ -421,29 +421,15 @@ private:
     const GaugeLinkField2D* linksInForce() const;
 
     // --- Settings from the form ----------------------------------------------------
-    // Const readers; without a form the drive readers give fixed defaults and
-    // the others the stored settings.
 
-    // Drive records: enabled only with their box, the scene switched on and a target.
-    QuantumQuench currentQuenchSettings() const;
-    PeriodicDrive currentPeriodicDriveSettings() const;
-    LinearSweep currentLinearSweepSettings() const;
-    RamseySequence currentRamseySettings() const;
-    // Enabled only with its box and the scene switched on.
-    BerryConfig currentBerrySettings() const;
-    LoschmidtConfig currentLoschmidtSettings() const;
-    // Enabled is the check box alone, whatever the target combo holds.
-    MoshinskyConfig currentMoshinskySettings() const;
-    KapitzaDiracConfig currentKapitzaDiracSettings() const;
-    AharonovBohmConfig currentAharonovBohmSettings() const;
-    LandauConfig currentLandauSettings() const;
-    HallEdgeConfig currentHallEdgeSettings() const;
-    BackflowConfig currentBackflowSettings() const;
-    ZitterbewegungConfig currentZitterbewegungSettings() const;
-    // centerY has no control: it keeps the stored value.
-    KleinTunnelingConfig currentKleinSettings() const;
-    // Ensemble box, spread and members; false, 0.06, 41 without the controls.
-    RamseyEnsemble currentRamseyEnsembleSettings() const;
+    // The record as the form holds it now (readSettingsFromForm tells which
+    // control gives which field). Fields without a control keep the stored
+    // copy's value; the drive records and the Ramsey ensemble, whose one store
+    // is the form, start from their defaults. Defined for the four drive
+    // records, RamseyEnsemble and the ten experiment configs from BerryConfig
+    // to KleinTunnelingConfig.
+    template <typename Record>
+    Record formSettings() const;
     // The geometry page's object (id 0, enabled); kind 0 or an unknown index
     // gives value, width and height 0.
     PotentialObject currentPotentialObject() const;
@@ -489,8 +475,8 @@ private:
     template <typename Record>
     void storeAndWriteSettings(Record& storedCopy, const Record& settings);
     // The object's kind, page, fields and enabled flag into the geometry
-    // page with the signals blocked; false, nothing written, without a form
-    // or for kind 0 or an unknown kind.
+    // page with the signals blocked; false, nothing written, for kind 0 or
+    // an unknown kind.
     bool writeGeometryInspector(const PotentialObject& object);
     // The whole-window tests of the settings and the single geometry reach
     // these operations directly.
@@ -531,7 +517,7 @@ private:
     void fillTargetCombo(QComboBox* combo, QCheckBox* governedBox, std::uint64_t id, bool shutterKindsOnly);
     // Enabled states of the scene buttons and of every protocol control.
     void updateSceneEditingControls();
-    // "Scene (%1 objects)", the geometry's name, or "None" without a form.
+    // "Scene (%1 objects)" or the geometry's name.
     QString potentialSummaryText() const;
     // Id of the scene list's current item; 0 without one.
     std::uint64_t selectedSceneObjectId() const;
@@ -742,7 +728,7 @@ private:
 
     // Title, view controls, viewport settings, contours, current and
     // measurement overlays, time dock, frame, then every panel in fixed order;
-    // nothing while applying, without the form or with an empty psi.
+    // nothing while applying or with an empty psi.
     void refreshViews();
     // Momentum-space cache recomputed when the step count or time moved.
     void ensureMomentumField();
@@ -764,7 +750,7 @@ private:
     // The three texts of row 0 to 76; any other row is ignored.
     void setDiagnosticsRow(int row, const QString& section, const QString& parameter, const QString& value);
     // Rows 0 to 32 and 57 to 75, then the permanent status line; nothing while
-    // applying or without the form.
+    // applying.
     void updateDiagnostics();
     // A row's value with the section and parameter it was set up with (the
     // panels' rows are named by DiagnosticsPanelRow); other rows are ignored.
@@ -784,7 +770,7 @@ private:
     void updateTransportUi();
     // Packet kinetic energy label and its tooltip.
     void updateEnergyTooltip();
-    // A timed status message (0: until the next message); nothing without the form.
+    // A timed status message (0: until the next message).
     void showStatusMessage(const QString& text, int timeoutMs);
     // dx / dy label, absorbing-layer controls, then the domain-dependent ranges.
     void updateDomainSpacingLabel();
@@ -798,8 +784,8 @@ private:
     void clearCollapseReadout();
 
     // --- Experiment panels ---------------------------------------------------------------
-    // Guard on the form and the page's plot, activity test, hint or summary,
-    // diagnostics row, plot fed with copies or a pointer to the recorder.
+    // Activity test, hint or summary, diagnostics row, plot fed with copies or
+    // a pointer to the recorder.
 
     void updateScatteringPanel();
     void updateResonancePanel(bool recomputeScans);
@@ -869,14 +855,14 @@ private:
     QString helpLanguage() const;
     // presetSlug of the selected library entry; "unknown_experiment" without it.
     QString experimentHelpId() const;
-    // The current parameters as a self-contained HTML page; empty without the form.
+    // The current parameters as a self-contained HTML page.
     QString buildCurrentParametersHtml() const;
     // Writes the page to the temporary folder and opens it in the browser.
     void openCurrentParametersHelp();
 
     // --- Members, in construction order ---------------------------------------------------
 
-    std::unique_ptr<Ui::MainWindow> ui;
+    const std::unique_ptr<Ui::MainWindow> ui;
     QTimer* runTimer = nullptr;
 
     ComplexField2D psi;

@@ -43,7 +43,7 @@ int clampedState(std::int32_t index, int last) { return std::clamp(static_cast<i
 
 void MainWindow::computeBoundStates()
 {
-    if (!ui || potential.empty())
+    if (potential.empty())
         return;
     // The spectrum describes the potential as it stands: a running protocol
     // must not move it while the states are sought.
@@ -96,8 +96,6 @@ void MainWindow::computeBoundStates()
 
 void MainWindow::updateBoundStatesStatus()
 {
-    if (!ui)
-        return;
     Ui::MainWindow& form = *ui;
     const int count = static_cast<int>(boundStates.states.size());
     const bool valid = boundStates.ok && boundStates.isValidFor(potential, form.massSpinBox->value(),
@@ -174,9 +172,9 @@ void MainWindow::calibrateSweepReference()
     landauZenerReference = LandauZenerReference{};
     stueckelbergReference = StueckelbergReference{};
     stueckelbergHoldScan.clear();
-    if (!ui || potentialScene.empty() || !ui->potentialSceneActiveCheckBox->isChecked())
+    if (potentialScene.empty() || !ui->potentialSceneActiveCheckBox->isChecked())
         return;
-    const LinearSweep sweep = currentLinearSweepSettings();
+    const LinearSweep sweep = formSettings<LinearSweep>();
     if (!sweep.enabled || sweep.parameter != SceneParameterSlopeX || !validateLinearSweep(potentialScene, sweep))
         return;
 
@@ -202,10 +200,10 @@ void MainWindow::calibrateRamseyReference()
     ramseyFringeScan.clear();
     ramseyEnsemble = RamseyEnsembleResult{};
     ramseyEnsembleScan.clear();
-    if (!ui || potentialScene.empty() || !ui->potentialSceneActiveCheckBox->isChecked())
+    if (potentialScene.empty() || !ui->potentialSceneActiveCheckBox->isChecked())
         return;
-    const RamseySequence sequence = currentRamseySettings();
-    const RamseyEnsemble ensemble = currentRamseyEnsembleSettings();
+    const RamseySequence sequence = formSettings<RamseySequence>();
+    const RamseyEnsemble ensemble = formSettings<RamseyEnsemble>();
     if (!sequence.enabled || sequence.parameter != SceneParameterSlopeX ||
         !validateRamseySequence(potentialScene, sequence))
         return;

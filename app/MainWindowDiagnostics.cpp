@@ -154,8 +154,6 @@ struct DriftLabels {
 
 void MainWindow::setupDiagnosticsTable()
 {
-    if (!ui || !ui->diagnosticsTable)
-        return;
     QTableWidget* const table = ui->diagnosticsTable;
     table->setRowCount(kDiagnosticsRowCount);
     table->verticalHeader()->setVisible(false);
@@ -179,8 +177,6 @@ void MainWindow::setupDiagnosticsTable()
 
 void MainWindow::setDiagnosticsRow(int row, const QString& section, const QString& parameter, const QString& value)
 {
-    if (!ui || !ui->diagnosticsTable)
-        return;
     QTableWidget* const table = ui->diagnosticsTable;
     if (row < 0 || row >= table->rowCount())
         return;
@@ -203,7 +199,7 @@ void MainWindow::writeDiagnosticsRow(int row, const QString& value)
 
 void MainWindow::updateDiagnostics()
 {
-    if (applyingExperiment || !ui)
+    if (applyingExperiment)
         return;
     Ui::MainWindow& form = *ui;
     const auto write = [this](int row, const QString& value) {
@@ -224,7 +220,7 @@ void MainWindow::updateDiagnostics()
     write(1, latin1(transportStateName(transport.state())));
     write(2, QStringLiteral("%1x").arg(fixed(transport.speed(), 2)));
     write(3, QStringLiteral("%1 ms / %2")
-                 .arg(QString::number(runTimer ? runTimer->interval() : 0), QString::number(transport.stepsPerTick())));
+                 .arg(QString::number(runTimer->interval()), QString::number(transport.stepsPerTick())));
 
     // Simulation, universe and grid.
     const bool absorbing = absorbingBoundary.isEnabled();
@@ -343,9 +339,10 @@ void MainWindow::updateDiagnostics()
         write(61, fixed(newest.kineticEnergy, 6));
         write(62, fixed(newest.potentialEnergy, 6));
         write(63, fixed(newest.totalEnergy, 6));
-        const bool timeDependent = currentQuenchSettings().enabled || currentPeriodicDriveSettings().enabled ||
-                                   currentLinearSweepSettings().enabled || currentRamseySettings().enabled ||
-                                   currentMoshinskySettings().enabled || currentKapitzaDiracSettings().enabled;
+        const bool timeDependent =
+            formSettings<QuantumQuench>().enabled || formSettings<PeriodicDrive>().enabled ||
+            formSettings<LinearSweep>().enabled || formSettings<RamseySequence>().enabled ||
+            formSettings<MoshinskyConfig>().enabled || formSettings<KapitzaDiracConfig>().enabled;
         if (timeDependent)
             drift = {QStringLiteral("Change from start"), QStringLiteral("% (time-dependent H)")};
         else if (absorbing)

@@ -221,8 +221,6 @@ bool drivesSlopeX(bool enabled, std::int32_t parameter)
 ExperimentDocument MainWindow::captureExperimentDocument() const
 {
     ExperimentDocument document;
-    if (!ui)
-        return document;
 
     const QString libraryText = ui->experimentPresetComboBox->currentText();
     document.name = experimentTitle.isEmpty() ? libraryText : experimentTitle;
@@ -252,24 +250,24 @@ ExperimentDocument MainWindow::captureExperimentDocument() const
     // The kicked-rotor, Zeno and scar pages are read as they stand, Apply
     // pressed or not.
     static_cast<ExperimentSettingsRecords&>(document) = stored;
-    document.quantumQuench = currentQuenchSettings();
-    document.periodicDrive = currentPeriodicDriveSettings();
-    document.linearSweep = currentLinearSweepSettings();
-    document.ramseySequence = currentRamseySettings();
-    document.ramseyEnsemble = currentRamseyEnsembleSettings();
+    document.quantumQuench = formSettings<QuantumQuench>();
+    document.periodicDrive = formSettings<PeriodicDrive>();
+    document.linearSweep = formSettings<LinearSweep>();
+    document.ramseySequence = formSettings<RamseySequence>();
+    document.ramseyEnsemble = formSettings<RamseyEnsemble>();
     document.kickedRotor = readSettingsFromForm(*ui, stored.kickedRotor);
     document.quantumZeno = readSettingsFromForm(*ui, stored.quantumZeno);
     document.quantumScar = readSettingsFromForm(*ui, stored.quantumScar);
-    document.quantumBerry = currentBerrySettings();
-    document.quantumLoschmidt = currentLoschmidtSettings();
-    document.quantumMoshinsky = currentMoshinskySettings();
-    document.quantumKapitzaDirac = currentKapitzaDiracSettings();
-    document.quantumAharonovBohm = currentAharonovBohmSettings();
-    document.quantumLandau = currentLandauSettings();
-    document.quantumHallEdge = currentHallEdgeSettings();
-    document.quantumBackflow = currentBackflowSettings();
-    document.quantumZitterbewegung = currentZitterbewegungSettings();
-    document.quantumKleinTunneling = currentKleinSettings();
+    document.quantumBerry = formSettings<BerryConfig>();
+    document.quantumLoschmidt = formSettings<LoschmidtConfig>();
+    document.quantumMoshinsky = formSettings<MoshinskyConfig>();
+    document.quantumKapitzaDirac = formSettings<KapitzaDiracConfig>();
+    document.quantumAharonovBohm = formSettings<AharonovBohmConfig>();
+    document.quantumLandau = formSettings<LandauConfig>();
+    document.quantumHallEdge = formSettings<HallEdgeConfig>();
+    document.quantumBackflow = formSettings<BackflowConfig>();
+    document.quantumZitterbewegung = formSettings<ZitterbewegungConfig>();
+    document.quantumKleinTunneling = formSettings<KleinTunnelingConfig>();
     return document;
 }
 
@@ -311,8 +309,6 @@ bool MainWindow::applyExperimentDocument(const ExperimentDocument& document, QSt
 
 int MainWindow::presetIndexOfTitle(const QString& title) const
 {
-    if (!ui)
-        return -1;
     const int index = ui->experimentPresetComboBox->findText(title, Qt::MatchExactly | Qt::MatchCaseSensitive);
     return index >= 0 && isValidPresetIndex(static_cast<std::uint32_t>(index)) ? index : -1;
 }
@@ -320,10 +316,6 @@ int MainWindow::presetIndexOfTitle(const QString& title) const
 MainWindow::DocumentApplication MainWindow::applyDocument(const ExperimentDocument& document, QString& error)
 {
     error.clear();
-    if (!ui) {
-        error = QStringLiteral("Main window is not initialized.");
-        return DocumentApplication::Refused;
-    }
     if (!validateDocumentControls(document, error))
         return DocumentApplication::Refused;
     // Nothing in the window has changed up to here.
@@ -556,8 +548,6 @@ void MainWindow::showDocumentExperimentPages(const ExperimentDocument& document,
 
 void MainWindow::loadExperiment()
 {
-    if (!ui)
-        return;
     const QString path = QFileDialog::getOpenFileName(
         this, QStringLiteral("Load Quantum Experiment"), lastDocumentPath,
         QLatin1String(kFileFilter));
@@ -567,8 +557,6 @@ void MainWindow::loadExperiment()
 
 bool MainWindow::loadExperimentFromPath(const QString& path)
 {
-    if (!ui)
-        return false;
     ExperimentDocument document;
     QString error;
     if (!loadExperimentFile(path, document, error)) {
@@ -608,8 +596,6 @@ bool MainWindow::loadExperimentFromPath(const QString& path)
 
 void MainWindow::saveExperiment()
 {
-    if (!ui)
-        return;
     const QString proposed =
         lastDocumentPath.isEmpty()
             ? experimentFileBaseName(ui->experimentPresetComboBox->currentText()) + QStringLiteral(".vxo.json")
@@ -623,8 +609,6 @@ void MainWindow::saveExperiment()
 
 bool MainWindow::saveExperimentToPath(QString path)
 {
-    if (!ui)
-        return false;
     if (!path.endsWith(QLatin1String(".json"), Qt::CaseInsensitive))
         path += QStringLiteral(".vxo.json");
     ExperimentDocument document = captureExperimentDocument();

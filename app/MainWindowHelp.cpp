@@ -68,8 +68,6 @@ void addDiracPacketNumbers(ParameterRows& rows, const DiracSettings& settings)
 
 void MainWindow::setupHelpMenu()
 {
-    if (!ui)
-        return;
     auto* bar = qobject_cast<QMenuBar*>(menuWidget());
     if (bar == nullptr)
         return;
@@ -137,8 +135,6 @@ void MainWindow::openHelpPage(const QString& relativePath, bool dockFallback)
 
 void MainWindow::showHelpDock()
 {
-    if (!ui)
-        return;
     ui->helpDockWidget->show();
     ui->helpDockWidget->raise();
     ui->helpLanguageTabWidget->setFocus(Qt::OtherFocusReason);
@@ -217,13 +213,11 @@ void MainWindow::openNumericsHelp()
 
 QString MainWindow::helpLanguage() const
 {
-    return ui && ui->helpLanguageTabWidget->currentIndex() == 1 ? QStringLiteral("en") : QStringLiteral("it");
+    return ui->helpLanguageTabWidget->currentIndex() == 1 ? QStringLiteral("en") : QStringLiteral("it");
 }
 
 QString MainWindow::experimentHelpId() const
 {
-    if (!ui)
-        return QStringLiteral("unknown_experiment");
     // A negative index (an empty library) is outside the catalogue too.
     const int index = ui->experimentPresetComboBox->currentIndex();
     return QString::fromLatin1(index < 0 ? presetSlug(presetCount()) : presetSlug(static_cast<std::uint32_t>(index)));
@@ -231,8 +225,6 @@ QString MainWindow::experimentHelpId() const
 
 QString MainWindow::buildCurrentParametersHtml() const
 {
-    if (!ui)
-        return {};
     const bool english = helpLanguage() == QLatin1String("en");
     const auto label = [english](const char* italian, const char* englishText) {
         return QString::fromLatin1(english ? englishText : italian);
@@ -298,7 +290,7 @@ QString MainWindow::buildCurrentParametersHtml() const
                                           {"aperture", ui->doubleSlitHeightSpinBox->value()},
                                           {"wall width", ui->doubleSlitWallWidthSpinBox->value()}});
     if (id == QLatin1String("aharonov_bohm")) {
-        const AharonovBohmConfig settings = currentAharonovBohmSettings();
+        const AharonovBohmConfig settings = formSettings<AharonovBohmConfig>();
         addExperimentNumbers(experiment, {{"Phi/Phi0", settings.fluxQuanta},
                                           {"solenoid radius", settings.solenoidRadius},
                                           {"core barrier", settings.barrierHeight},
@@ -306,7 +298,7 @@ QString MainWindow::buildCurrentParametersHtml() const
                                           {"analysis end", settings.analysisEndTime}});
     }
     if (id == QLatin1String("quantum_hall_edge")) {
-        const HallEdgeConfig settings = currentHallEdgeSettings();
+        const HallEdgeConfig settings = formSettings<HallEdgeConfig>();
         addExperimentNumbers(experiment, {{"b=qB/hbar", settings.fieldStrength},
                                           {"edge y", settings.edgeY},
                                           {"wall height", settings.wallHeight},
@@ -316,7 +308,7 @@ QString MainWindow::buildCurrentParametersHtml() const
                                           {"edge band", settings.edgeBand}});
     }
     if (id == QLatin1String("zitterbewegung")) {
-        const ZitterbewegungConfig settings = currentZitterbewegungSettings();
+        const ZitterbewegungConfig settings = formSettings<ZitterbewegungConfig>();
         addDiracPacketNumbers(experiment, settings);
         addExperimentNumbers(experiment, {{"preparation mode", static_cast<double>(settings.preparationMode)},
                                           {"analysis end", settings.analysisEndTime}});
@@ -326,7 +318,7 @@ QString MainWindow::buildCurrentParametersHtml() const
                                                    "klein_mass_dependence", "massless_dirac_graphene"};
     if (std::any_of(std::begin(kleinExperiments), std::end(kleinExperiments),
                     [&id](const char* slug) { return id == QLatin1String(slug); })) {
-        const KleinTunnelingConfig settings = currentKleinSettings();
+        const KleinTunnelingConfig settings = formSettings<KleinTunnelingConfig>();
         addDiracPacketNumbers(experiment, settings);
         addExperimentNumbers(experiment, {{"barrier center", settings.barrierCenterX},
                                           {"barrier width", settings.barrierWidth},

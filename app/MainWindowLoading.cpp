@@ -71,8 +71,7 @@ QWidget* analysisPageOfNumber(const Ui::MainWindow& form, std::int32_t number)
 
 void MainWindow::loadGuidedExperiment(int presetIndex)
 {
-    if (!ui->experimentPresetComboBox || presetIndex < 0 ||
-        !isValidPresetIndex(static_cast<std::uint32_t>(presetIndex)))
+    if (presetIndex < 0 || !isValidPresetIndex(static_cast<std::uint32_t>(presetIndex)))
         return;
     const ExperimentPreset preset = makeExperimentPreset(static_cast<std::uint32_t>(presetIndex));
     const InitialPreparationType presetType = preset.initialPreparation.type;
@@ -190,8 +189,6 @@ void MainWindow::loadGuidedExperiment(int presetIndex)
 
 void MainWindow::writePresetControls(const ExperimentPreset& preset)
 {
-    if (!ui->universeWidthSpinBox)
-        return;
     setValueQuietly(ui->universeWidthSpinBox, preset.universeWidth);
     setValueQuietly(ui->universeHeightSpinBox, preset.universeHeight);
     setIndexQuietly(ui->gridResolutionComboBox, static_cast<int>(preset.gridResolutionIndex));
@@ -279,8 +276,6 @@ void MainWindow::writePresetControls(const ExperimentPreset& preset)
 
 void MainWindow::applyPresetExtras(int presetIndex)
 {
-    if (!ui->analysisDockWidget)
-        return;
     // Speed entries: 3 = 2x, 4 = 4x, 5 = 8x, 6 = 16x.
     const auto withDock = [this](int speedIndex) {
         ui->analysisDockWidget->show();
@@ -347,7 +342,7 @@ void MainWindow::applyPresetExtras(int presetIndex)
 
 void MainWindow::setRunSpeedIndex(int index)
 {
-    if (!ui->speedComboBox || ui->speedComboBox->count() == 0)
+    if (ui->speedComboBox->count() == 0)
         return;
     setIndexQuietly(ui->speedComboBox, std::clamp(index, 0, ui->speedComboBox->count() - 1));
     transport.setSpeed(speedFactor());
@@ -396,7 +391,7 @@ MainWindow::BoundRestore MainWindow::restoreBoundPreparation(const InitialPrepar
 void MainWindow::applyGraphicsPreset(int presetIndex)
 {
     // Index 3, "Custom", names no values.
-    if (!ui->graphicsPresetComboBox || presetIndex < 0 || presetIndex > 2)
+    if (presetIndex < 0 || presetIndex > 2)
         return;
     const DisplayPreset display = displayPresetValues(presetIndex);
     const QSignalBlocker blockers[] = {
@@ -421,7 +416,7 @@ void MainWindow::applyGraphicsPreset(int presetIndex)
 
 void MainWindow::showAnalysisPage(QWidget* page)
 {
-    if (!page || !ui->analysisStackedWidget || !ui->experimentAnalysisTab)
+    if (!page)
         return;
     const int index = ui->analysisStackedWidget->indexOf(page);
     if (index < 0)
@@ -438,7 +433,7 @@ void MainWindow::showAnalysisPage(QWidget* page)
 void MainWindow::markGraphicsPresetCustom()
 {
     constexpr int kCustom = 3;
-    if (!ui->graphicsPresetComboBox || ui->graphicsPresetComboBox->currentIndex() == kCustom)
+    if (ui->graphicsPresetComboBox->currentIndex() == kCustom)
         return;
     setIndexQuietly(ui->graphicsPresetComboBox, kCustom);
 }

@@ -43,7 +43,7 @@ MeasurementMode measurementModeOfChoice(int index)
 
 bool MainWindow::readyToMeasure(const QString& diracRefusal)
 {
-    if (!ui || psi.empty() || ui->viewportEditCheckBox->isChecked())
+    if (psi.empty() || ui->viewportEditCheckBox->isChecked())
         return false;
     // In a Dirac mode psi only mirrors the spinor's density: measuring it
     // would not touch the state that evolves.

@@ -59,8 +59,6 @@ QString threeRegionText(const char* format, const RegionProbabilities& regions)
 
 void MainWindow::updateScatteringPanel()
 {
-    if (!ui)
-        return;
     // With a scene the barriers are objects: only a double barrier has a
     // partition, and the resonance panel owns it.
     if (sceneUsable()) {
@@ -88,7 +86,7 @@ void MainWindow::updateScatteringPanel()
         legacyPacketSeparated = true;
         // Pause once, at the refresh that first sees the split packet, so R
         // and T can be read; a run resumed by Play is not stopped again.
-        if (runTimer && runTimer->isActive())
+        if (runTimer->isActive())
             setRunning(false);
     }
 
@@ -121,8 +119,6 @@ void MainWindow::updateScatteringPanel()
 
 void MainWindow::updateResonancePanel(bool recomputeScans)
 {
-    if (!ui || !ui->resonancePlotWidget)
-        return;
     Ui::MainWindow& form = *ui;
     QuantumResonancePlotWidget& plot = *form.resonancePlotWidget;
 
@@ -189,7 +185,7 @@ void MainWindow::updateResonancePanel(bool recomputeScans)
         packetTransmissionRecorded = true;
         packetTransmission = regions.rightFraction;
     }
-    if (separatedNow && runTimer && runTimer->isActive())
+    if (separatedNow && runTimer->isActive())
         setRunning(false);
 
     const bool widthScan = form.resonanceScanModeComboBox->currentIndex() == 1;
@@ -288,8 +284,6 @@ void MainWindow::updateResonancePanel(bool recomputeScans)
 
 void MainWindow::updateTunnelingDiagnostics()
 {
-    if (!ui)
-        return;
     Ui::MainWindow& form = *ui;
     const bool sceneChecked = form.potentialSceneActiveCheckBox->isChecked();
     if (sceneChecked || form.geometryComboBox->currentIndex() != kBarrierGeometry) {

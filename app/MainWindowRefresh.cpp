@@ -64,7 +64,7 @@ const PotentialField2D& emptyPotential()
 
 void MainWindow::refreshViews()
 {
-    if (applyingExperiment || !ui || psi.empty())
+    if (applyingExperiment || psi.empty())
         return;
     Ui::MainWindow& form = *ui;
     QuantumGLView& view = *form.quantumView;
@@ -207,7 +207,7 @@ void MainWindow::ensureMomentumField()
 
 void MainWindow::updateCrossSectionPanel()
 {
-    if (!ui || psi.empty())
+    if (psi.empty())
         return;
     Ui::MainWindow& form = *ui;
     // The stored Dirac settings decide here; the check boxes differ from them
@@ -262,8 +262,6 @@ void MainWindow::updateCrossSectionPanel()
 
 void MainWindow::updateTimeSeriesPanel()
 {
-    if (!ui)
-        return;
     Ui::MainWindow& form = *ui;
     const std::vector<ObservableSample>& samples = history.samples();
     form.timeSeriesPlotWidget->setObservable(indexOrFirst(form.timeSeriesQuantityComboBox, 13));
@@ -282,8 +280,6 @@ void MainWindow::updateTimeSeriesPanel()
 
 void MainWindow::updateDetectorTvd()
 {
-    if (!ui)
-        return;
     QString text = QStringLiteral("--");
     if (ui->measurementModeComboBox->currentIndex() == kTemporalDetectorMode && !detectorFlux.isEmpty()
         && !measurementHits.empty()) {

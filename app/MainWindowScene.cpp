@@ -37,7 +37,7 @@ void MainWindow::buildLegacyPotential()
 
 void MainWindow::addCurrentGeometryToScene()
 {
-    if (!ui || ui->geometryComboBox->currentIndex() == 0) {
+    if (ui->geometryComboBox->currentIndex() == 0) {
         showStatusMessage(QStringLiteral("Select a potential geometry before adding an object."), 4000);
         return;
     }
@@ -61,7 +61,7 @@ void MainWindow::addCurrentGeometryToScene()
 void MainWindow::applyPotentialObjectEdit()
 {
     const std::uint64_t id = selectedSceneObjectId();
-    if (!ui || !potentialScene.find(id)) {
+    if (!potentialScene.find(id)) {
         showStatusMessage(QStringLiteral("Select a potential scene object first."), 3000);
         return;
     }
@@ -84,8 +84,6 @@ void MainWindow::applyPotentialObjectEdit()
 
 void MainWindow::deleteSelectedSceneObject()
 {
-    if (!ui)
-        return;
     const std::uint64_t id = selectedSceneObjectId();
     if (id == 0 || !potentialScene.remove(id))
         return;
@@ -101,7 +99,7 @@ void MainWindow::deleteSelectedSceneObject()
 
 void MainWindow::clearPotentialScene()
 {
-    if (!ui || potentialScene.empty())
+    if (potentialScene.empty())
         return;
     potentialScene.clear();
     {
@@ -115,7 +113,7 @@ void MainWindow::clearPotentialScene()
 
 void MainWindow::applyEditorShape(const PotentialEditorShape& shape)
 {
-    if (!ui || !PotentialEditorShape::isValid(shape))
+    if (!PotentialEditorShape::isValid(shape))
         return;
     // The drawn shape becomes the geometry page's rectangle or circle; the
     // page keeps its own strength. The spin boxes clamp and round what lies
@@ -151,8 +149,6 @@ void MainWindow::applyEditorShape(const PotentialEditorShape& shape)
 
 void MainWindow::refreshSceneObjectList(std::uint64_t id)
 {
-    if (!ui)
-        return;
     if (id == 0)
         id = selectedSceneObjectId();
     QListWidget* const list = ui->potentialSceneListWidget;
@@ -181,37 +177,32 @@ void MainWindow::refreshSceneObjectList(std::uint64_t id)
 
 void MainWindow::fillQuenchTargetCombo(std::uint64_t id)
 {
-    if (ui)
-        fillTargetCombo(ui->quenchTargetComboBox, ui->quenchEnabledCheckBox, id, false);
+    fillTargetCombo(ui->quenchTargetComboBox, ui->quenchEnabledCheckBox, id, false);
 }
 
 void MainWindow::fillPeriodicDriveTargetCombo(std::uint64_t id)
 {
-    if (ui)
-        fillTargetCombo(ui->periodicDriveTargetComboBox, ui->periodicDriveEnabledCheckBox, id, false);
+    fillTargetCombo(ui->periodicDriveTargetComboBox, ui->periodicDriveEnabledCheckBox, id, false);
 }
 
 void MainWindow::fillLinearSweepTargetCombo(std::uint64_t id)
 {
-    if (ui)
-        fillTargetCombo(ui->linearSweepTargetComboBox, ui->linearSweepEnabledCheckBox, id, false);
+    fillTargetCombo(ui->linearSweepTargetComboBox, ui->linearSweepEnabledCheckBox, id, false);
 }
 
 void MainWindow::fillRamseyTargetCombo(std::uint64_t id)
 {
-    if (ui)
-        fillTargetCombo(ui->ramseyTargetComboBox, ui->ramseyEnabledCheckBox, id, false);
+    fillTargetCombo(ui->ramseyTargetComboBox, ui->ramseyEnabledCheckBox, id, false);
 }
 
 void MainWindow::fillMoshinskyTargetCombo(std::uint64_t id)
 {
-    if (ui)
-        fillTargetCombo(ui->moshinskyTargetComboBox, ui->moshinskyEnabledCheckBox, id, true);
+    fillTargetCombo(ui->moshinskyTargetComboBox, ui->moshinskyEnabledCheckBox, id, true);
 }
 
 void MainWindow::fillTargetCombo(QComboBox* combo, QCheckBox* governedBox, std::uint64_t id, bool shutterKindsOnly)
 {
-    if (!ui || !combo)
+    if (!combo)
         return;
     if (id == 0)
         id = combo->currentIndex() >= 0 ? combo->currentData().toULongLong() : 0;
@@ -239,8 +230,6 @@ void MainWindow::fillTargetCombo(QComboBox* combo, QCheckBox* governedBox, std::
 
 void MainWindow::updateSceneEditingControls()
 {
-    if (!ui)
-        return;
     Ui::MainWindow& form = *ui;
     const bool empty = potentialScene.empty();
     const std::uint64_t selectedId = selectedSceneObjectId();
@@ -296,8 +285,6 @@ void MainWindow::updateSceneEditingControls()
 
 QString MainWindow::potentialSummaryText() const
 {
-    if (!ui || !ui->geometryComboBox)
-        return QStringLiteral("None");
     if (ui->potentialSceneActiveCheckBox->isChecked() && !potentialScene.empty())
         return QStringLiteral("Scene (%1 objects)").arg(potentialScene.size());
     return ui->geometryComboBox->currentText();
@@ -305,16 +292,12 @@ QString MainWindow::potentialSummaryText() const
 
 std::uint64_t MainWindow::selectedSceneObjectId() const
 {
-    if (!ui)
-        return 0;
     const QListWidgetItem* item = ui->potentialSceneListWidget->currentItem();
     return item ? item->data(Qt::UserRole).toULongLong() : 0;
 }
 
 void MainWindow::onPotentialSceneActiveToggled(bool checked)
 {
-    if (!ui)
-        return;
     if (checked && potentialScene.empty()) {
         {
             const QSignalBlocker blocker(ui->potentialSceneActiveCheckBox);
@@ -333,8 +316,6 @@ void MainWindow::onPotentialSceneActiveToggled(bool checked)
 
 void MainWindow::onGeometryChanged(int index)
 {
-    if (!ui)
-        return;
     if (index >= 0 && index < ui->geometryParametersStackedWidget->count())
         ui->geometryParametersStackedWidget->setCurrentIndex(index);
     if (index != 0)
@@ -355,8 +336,6 @@ void MainWindow::onGeometryChanged(int index)
 
 void MainWindow::onSceneSelectionChanged()
 {
-    if (!ui)
-        return;
     if (const PotentialObject* selected = potentialScene.find(selectedSceneObjectId()))
         loadObjectIntoGeometryInspector(*selected);
     updateSceneEditingControls();
@@ -365,8 +344,6 @@ void MainWindow::onSceneSelectionChanged()
 
 void MainWindow::onPotentialObjectEnabledToggled(bool checked)
 {
-    if (!ui)
-        return;
     const std::uint64_t id = selectedSceneObjectId();
     if (PotentialObject* object = potentialScene.find(id))
         object->enabled = checked;

@@ -143,17 +143,15 @@ void MainWindow::discardMeasurementHits()
 {
     measurementHits.clear();
     lastMeasurementCount = 0;
-    if (!ui)
-        return;
     ui->measurementTotalValueLabel->setText(QStringLiteral("0"));
     ui->quantumView->clearMeasurementMarkers();
 }
 
 void MainWindow::applyLoschmidtReversalIfDue()
 {
-    if (!ui || loschmidtReversed || psi.empty())
+    if (loschmidtReversed || psi.empty())
         return;
-    const LoschmidtConfig settings = currentLoschmidtSettings();
+    const LoschmidtConfig settings = formSettings<LoschmidtConfig>();
     if (!settings.enabled || !QuantumLoschmidt2D::validateConfiguration(settings, nullptr))
         return;
     const double t = solver.time();
@@ -234,7 +232,7 @@ void MainWindow::sampleStepRecorders()
 
 void MainWindow::updateDetectorFluxReadout()
 {
-    if (!ui || ui->measurementModeComboBox->currentIndex() != 2 || psi.empty())
+    if (ui->measurementModeComboBox->currentIndex() != 2 || psi.empty())
         return;
     const SplitStepParameters& parameters = solver.parameters();
     const DetectorScreen screen{static_cast<float>(ui->detectorXSpinBox->value()),
@@ -246,8 +244,7 @@ void MainWindow::updateDetectorFluxReadout()
 void MainWindow::clearDetectorFlux()
 {
     detectorFlux.reset();
-    if (ui)
-        ui->detectorFluxValueLabel->setText(QStringLiteral("0.000000"));
+    ui->detectorFluxValueLabel->setText(QStringLiteral("0.000000"));
     updateDetectorTvd();
     updateDiagnostics();
 }
@@ -262,14 +259,14 @@ void MainWindow::syncSpinorDensity()
 
 void MainWindow::recordObservation()
 {
-    if (!ui || psi.empty())
+    if (psi.empty())
         return;
     const SplitStepParameters& parameters = solver.parameters();
     // The drive records are read once per observation; the sampler decides
     // from them which two-level blocks apply.
-    const PeriodicDrive drive = currentPeriodicDriveSettings();
-    const LinearSweep sweep = currentLinearSweepSettings();
-    const RamseySequence ramsey = currentRamseySettings();
+    const PeriodicDrive drive = formSettings<PeriodicDrive>();
+    const LinearSweep sweep = formSettings<LinearSweep>();
+    const RamseySequence ramsey = formSettings<RamseySequence>();
 
     ObservationInputs inputs;
     inputs.time = solver.time();

@@ -84,8 +84,6 @@ std::array<std::pair<QDockWidget*, QAction*>, 5> MainWindow::dockActionPairs() c
 
 void MainWindow::applyDefaultDockLayout()
 {
-    if (!ui->controlsDockWidget)
-        return;
     QDockWidget* const rightDocks[] = {ui->timeDockWidget, ui->diagnosticsDockWidget, ui->helpDockWidget};
 
     addDockWidget(Qt::LeftDockWidgetArea, ui->controlsDockWidget);
@@ -119,7 +117,7 @@ void MainWindow::applyDefaultDockLayout()
 
 void MainWindow::saveGuiState()
 {
-    if (!persistGuiState || !ui->controlsDockWidget)
+    if (!persistGuiState)
         return;
     QSettings settings;
     settings.beginGroup(kSettingsGroup);
@@ -134,7 +132,7 @@ void MainWindow::saveGuiState()
 
 void MainWindow::restoreGuiState()
 {
-    if (!persistGuiState || !ui->controlsDockWidget)
+    if (!persistGuiState)
         return;
     QSettings settings;
     settings.beginGroup(kSettingsGroup);
@@ -181,8 +179,6 @@ void MainWindow::resetWindowLayout()
         settings.endGroup();
         settings.sync();
     }
-    if (!ui->controlsDockWidget)
-        return;
     applyDefaultDockLayout();
     const auto selectors = indexSelectors(*ui);
     for (SelectorId id : kResetOrder)
@@ -199,7 +195,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
 void MainWindow::changeEvent(QEvent* event)
 {
     guarded([this, event] {
-        if (event->type() != QEvent::WindowStateChange || !ui->controlsDockWidget)
+        if (event->type() != QEvent::WindowStateChange)
             return;
         const bool wasMinimized = static_cast<QWindowStateChangeEvent*>(event)->oldState() & Qt::WindowMinimized;
         const bool minimized = isMinimized();
@@ -233,8 +229,6 @@ void MainWindow::onDockVisibilityChanged(QAction* action, bool visible)
 
 void MainWindow::restoreDockVisibility()
 {
-    if (!ui->controlsDockWidget)
-        return;
     const auto pairs = dockActionPairs();
     for (std::size_t i = 0; i < pairs.size(); ++i)
         pairs[i].second->setChecked(dockVisibleBeforeMinimize[i]);

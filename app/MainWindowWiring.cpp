@@ -356,8 +356,6 @@ void MainWindow::connectControls()
 
 void MainWindow::setupViewportEditing()
 {
-    if (!ui->quantumView)
-        return;
     ui->quantumView->setEditTool(0);
     ui->quantumView->setShapeCommittedCallback(
         [this](const PotentialEditorShape& shape) { guarded([this, &shape] { applyEditorShape(shape); }); });
