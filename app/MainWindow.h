@@ -2,6 +2,7 @@
 
 #include "app/BerryLoopApplier.h"
 #include "app/DriveApplier.h"
+#include "app/FormIndices.h"
 #include "app/KapitzaDiracPulseApplier.h"
 #include "app/MoshinskyShutterApplier.h"
 #include "app/QuenchApplier.h"
@@ -973,7 +974,7 @@ private:
     double maxCavityProbability = 0.0;
     bool packetTransmissionRecorded = false;
     double packetTransmission = 0.0;
-    std::int32_t resonanceSweepKind = 0; // 0 energy, 1 cavity width
+    ResonanceScanIndex resonanceSweepKind = ResonanceScanIndex::Energy;
     double resonanceSweepPeakX = 0.0;
     double resonanceSweepPeakT = 0.0;
 

@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/DiagnosticsRowLabels.h"
+#include "app/FormIndices.h"
 #include "app/PanelText.h"
 #include "core/PositionMoments.h"
 #include "core/ProbabilityCurrent2D.h"
@@ -207,7 +208,7 @@ void MainWindow::updateDiagnostics()
     };
 
     const bool dirac = diracModeInForm();
-    const bool momentumView = form.spaceComboBox && form.spaceComboBox->currentIndex() == 1 && !dirac;
+    const bool momentumView = isSelected(form.spaceComboBox, SpaceIndex::Momentum) && !dirac;
     if (momentumView)
         ensureMomentumField();
     const PositionMoments moments = computePositionMoments(psi);
@@ -310,7 +311,7 @@ void MainWindow::updateDiagnostics()
     write(58, fixedPair(QStringLiteral("%1 / %2"), current.integralJx, current.integralJy, 5));
 
     // Analysis pages.
-    const bool horizontal = form.crossSectionAxisComboBox->currentIndex() == 0;
+    const bool horizontal = isSelected(form.crossSectionAxisComboBox, CrossSectionAxisIndex::Horizontal);
     QString varied;
     QString fixedAxis;
     QString curve;
@@ -367,17 +368,17 @@ void MainWindow::updateDiagnostics()
         write(67, QStringLiteral("not performed"));
         write(68, PanelText::kNoValue);
     }
-    const int measurementMode = form.measurementModeComboBox->currentIndex();
+    const auto measurementMode = static_cast<MeasurementModeIndex>(form.measurementModeComboBox->currentIndex());
     const int bins = form.detectorBinsSpinBox->value();
-    write(69, measurementMode == 0
+    write(69, measurementMode == MeasurementModeIndex::FullPlane
                   ? QStringLiteral("OFF - full plane snapshot")
                   : QStringLiteral("%1   x=%2   width=%3   bins=%4")
-                        .arg(measurementMode == 2 ? QStringLiteral("TEMPORAL") : QStringLiteral("SNAPSHOT"),
+                        .arg(measurementMode == MeasurementModeIndex::TemporalDetector ? QStringLiteral("TEMPORAL") : QStringLiteral("SNAPSHOT"),
                              fixed(form.detectorXSpinBox->value(), 2), fixed(form.detectorThicknessSpinBox->value(), 2),
                              QString::number(bins)));
     write(70, fixed(detectorFlux.totalFlux(), 6));
     double distance = -1.0;
-    if (measurementMode == 2 && !detectorFlux.isEmpty() && !measurementHits.empty())
+    if (measurementMode == MeasurementModeIndex::TemporalDetector && !detectorFlux.isEmpty() && !measurementHits.empty())
         distance = DetectorTemporalFlux2D::compareShots(detectorFlux.rows(), detectorFlux.rowSpacing(),
                                                         measurementHits, static_cast<std::uint64_t>(std::max(bins, 0)))
                        .distance;

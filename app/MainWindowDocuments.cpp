@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/ControlValue.h"
+#include "app/FormIndices.h"
 #include "app/QuietControlWrites.h"
 #include "app/ExperimentFileName.h"
 #include "app/ExperimentSettingsForm.h"
@@ -400,7 +401,7 @@ MainWindow::DocumentApplication MainWindow::applyDocument(const ExperimentDocume
     setBlocked(ui->viewportEditCheckBox, false);
     ui->viewportEditToolComboBox->setEnabled(false);
     ui->viewportEditorHintLabel->setEnabled(false);
-    ui->quantumView->setEditTool(ui->viewportEditToolComboBox->currentIndex() == 1 ? 1u : 0u);
+    ui->quantumView->setEditTool(isSelected(ui->viewportEditToolComboBox, EditToolIndex::Circle) ? 1u : 0u);
     ui->quantumView->setViewportEditEnabled(false);
 
     transport.setSpeed(speedFactor());

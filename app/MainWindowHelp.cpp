@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/CurrentParametersPage.h"
+#include "app/FormIndices.h"
 #include "app/HelpFolder.h"
 #include "app/ValueFormatters.h"
 #include "document/ExperimentCatalogue.h"
@@ -272,7 +273,7 @@ QString MainWindow::buildCurrentParametersHtml() const
         setup.text(QStringLiteral("E0 ~ hbar/T0"), formatEnergyOfTimeUnit(currentScale.timeUnit));
         setup.text(QStringLiteral("E0/h"), formatFrequencyOfTimeUnit(currentScale.timeUnit));
     }
-    if (ui->boundaryModeComboBox->currentIndex() == 1) {
+    if (isSelected(ui->boundaryModeComboBox, BoundaryIndex::Absorbing)) {
         setup.number(QStringLiteral("CAP width"), ui->absorbingWidthSpinBox->value(), 8);
         setup.number(QStringLiteral("CAP strength"), ui->absorbingStrengthSpinBox->value(), 8);
     }

@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 
+#include "app/FormIndices.h"
 #include "app/QuietControlWrites.h"
 #include "document/ExperimentCatalogue.h"
 #include "experiments/QuantumDoubleWell2D.h"
@@ -20,6 +21,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 namespace vxo {
 
@@ -276,20 +278,19 @@ void MainWindow::writePresetControls(const ExperimentPreset& preset)
 
 void MainWindow::applyPresetExtras(int presetIndex)
 {
-    // Speed entries: 3 = 2x, 4 = 4x, 5 = 8x, 6 = 16x.
-    const auto withDock = [this](int speedIndex) {
+    const auto withDock = [this](std::optional<SpeedIndex> speed) {
         ui->analysisDockWidget->show();
-        if (speedIndex >= 0)
-            setRunSpeedIndex(speedIndex);
+        if (speed)
+            setRunSpeedIndex(indexOf(*speed));
     };
-    const auto withControlPage = [this, &withDock](QWidget* page, int speedIndex) {
+    const auto withControlPage = [this, &withDock](QWidget* page, SpeedIndex speedIndex) {
         ui->timeDependentSubTabWidget->setCurrentWidget(page);
         withDock(speedIndex);
     };
 
     if (presetIndex == kDoubleSlitPreset) {
         // The interference pattern is built up arrival by arrival.
-        setIndexQuietly(ui->measurementModeComboBox, 2);
+        setIndexQuietly(ui->measurementModeComboBox, indexOf(MeasurementModeIndex::TemporalDetector));
         setValueQuietly(ui->detectorXSpinBox, 8.0);
         setValueQuietly(ui->detectorThicknessSpinBox, 0.32);
         setValueQuietly(ui->detectorBinsSpinBox, 64);
@@ -297,37 +298,37 @@ void MainWindow::applyPresetExtras(int presetIndex)
         setCheckedQuietly(ui->detectorReferenceCheckBox, true);
     } else if (presetIndex == kResonantTunnelingPreset) {
         applySceneDerivedControls();
-        withDock(-1);
+        withDock(std::nullopt);
     } else if (presetIndex == kMeasurementCollapsePreset) {
         ui->controlsTabWidget->setCurrentWidget(ui->measurementTab);
-        setIndexQuietly(ui->measurementModeComboBox, 0);
+        setIndexQuietly(ui->measurementModeComboBox, indexOf(MeasurementModeIndex::FullPlane));
         setCheckedQuietly(ui->measurementVisibleCheckBox, true);
     } else if (presetIndex >= 13 && presetIndex <= 26) {
-        withDock(-1);
+        withDock(std::nullopt);
     } else if (presetIndex == 31) {
-        withDock(3);
+        withDock(SpeedIndex::Twice);
     } else if (presetIndex >= 27 && presetIndex <= 37) {
-        withDock(4);
+        withDock(SpeedIndex::FourTimes);
     } else if (presetIndex == 38) {
-        withDock(6);
+        withDock(SpeedIndex::SixteenTimes);
     } else if (presetIndex == 39) {
-        withDock(5);
+        withDock(SpeedIndex::EightTimes);
     } else if (presetIndex == 40) {
-        withControlPage(ui->moshinskyControlPage, 4);
+        withControlPage(ui->moshinskyControlPage, SpeedIndex::FourTimes);
     } else if (presetIndex == 41) {
-        withControlPage(ui->kapitzaDiracControlPage, 4);
+        withControlPage(ui->kapitzaDiracControlPage, SpeedIndex::FourTimes);
     } else if (presetIndex == 42) {
-        withControlPage(ui->aharonovBohmControlPage, 4);
+        withControlPage(ui->aharonovBohmControlPage, SpeedIndex::FourTimes);
     } else if (presetIndex == 43) {
-        withControlPage(ui->landauControlPage, 5);
+        withControlPage(ui->landauControlPage, SpeedIndex::EightTimes);
     } else if (presetIndex == 44) {
-        withControlPage(ui->hallEdgeControlPage, 5);
+        withControlPage(ui->hallEdgeControlPage, SpeedIndex::EightTimes);
     } else if (presetIndex == 45) {
-        withControlPage(ui->backflowControlPage, 3);
+        withControlPage(ui->backflowControlPage, SpeedIndex::Twice);
     } else if (presetIndex == 46) {
-        withControlPage(ui->zitterControlPage, 3);
+        withControlPage(ui->zitterControlPage, SpeedIndex::Twice);
     } else if (presetIndex >= 47 && presetIndex <= 53) {
-        withControlPage(ui->kleinControlPage, 4);
+        withControlPage(ui->kleinControlPage, SpeedIndex::FourTimes);
         // The stationary scans are computed once, at load.
         if (presetIndex == 50)
             updateKleinAngleScanPanel();
@@ -432,10 +433,9 @@ void MainWindow::showAnalysisPage(QWidget* page)
 
 void MainWindow::markGraphicsPresetCustom()
 {
-    constexpr int kCustom = 3;
-    if (ui->graphicsPresetComboBox->currentIndex() == kCustom)
+    if (isSelected(ui->graphicsPresetComboBox, GraphicsPresetIndex::Custom))
         return;
-    setIndexQuietly(ui->graphicsPresetComboBox, kCustom);
+    setIndexQuietly(ui->graphicsPresetComboBox, indexOf(GraphicsPresetIndex::Custom));
 }
 
 } // namespace vxo

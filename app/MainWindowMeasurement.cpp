@@ -1,5 +1,7 @@
 #include "app/MainWindow.h"
 
+#include "app/FormIndices.h"
+
 #include "core/PositionMoments.h"
 #include "ui/MainWindowForm.h"
 #include "view/QuantumGLView.h"
@@ -28,15 +30,13 @@ std::uint64_t shotsOfChoice(int index)
     return kShots[index];
 }
 
-enum class MeasurementMode { FullPlane = 0, DetectorScreen = 1, TemporalDetector = 2 };
-
-MeasurementMode measurementModeOfChoice(int index)
+MeasurementModeIndex measurementModeOfChoice(int index)
 {
-    if (index == static_cast<int>(MeasurementMode::FullPlane))
-        return MeasurementMode::FullPlane;
-    if (index == static_cast<int>(MeasurementMode::TemporalDetector))
-        return MeasurementMode::TemporalDetector;
-    return MeasurementMode::DetectorScreen;
+    if (index == indexOf(MeasurementModeIndex::FullPlane))
+        return MeasurementModeIndex::FullPlane;
+    if (index == indexOf(MeasurementModeIndex::TemporalDetector))
+        return MeasurementModeIndex::TemporalDetector;
+    return MeasurementModeIndex::DetectorScreen;
 }
 
 } // namespace
@@ -133,37 +133,37 @@ void MainWindow::measurePositions()
         return;
 
     const std::uint64_t count = shotsOfChoice(ui->measurementShotsComboBox->currentIndex());
-    const MeasurementMode mode = measurementModeOfChoice(ui->measurementModeComboBox->currentIndex());
+    const MeasurementModeIndex mode = measurementModeOfChoice(ui->measurementModeComboBox->currentIndex());
     const double detectorX = ui->detectorXSpinBox->value();
     std::vector<MeasurementShot> shots;
     switch (mode) {
-    case MeasurementMode::FullPlane:
+    case MeasurementModeIndex::FullPlane:
         shots = samplePositionShots(psi, count);
         break;
-    case MeasurementMode::DetectorScreen: {
+    case MeasurementModeIndex::DetectorScreen: {
         const DetectorScreen screen{static_cast<float>(detectorX),
                                     static_cast<float>(ui->detectorThicknessSpinBox->value())};
         shots = sampleDetectorScreenShots(psi, screen, count);
         break;
     }
-    case MeasurementMode::TemporalDetector:
+    case MeasurementModeIndex::TemporalDetector:
         shots = detectorFlux.sampleArrivalShots(count);
         break;
     }
 
     if (shots.empty()) {
         switch (mode) {
-        case MeasurementMode::TemporalDetector:
+        case MeasurementModeIndex::TemporalDetector:
             showStatusMessage(QStringLiteral("Temporal detector has no accumulated forward flux yet. Run the "
                                              "simulation until the wave reaches the detector."),
                               4000);
             break;
-        case MeasurementMode::DetectorScreen:
+        case MeasurementModeIndex::DetectorScreen:
             showStatusMessage(QStringLiteral("Detector screen has negligible probability at this time. Let the "
                                              "packet reach the screen, then pause and measure."),
                               4000);
             break;
-        case MeasurementMode::FullPlane:
+        case MeasurementModeIndex::FullPlane:
             showStatusMessage(QStringLiteral("Measurement unavailable: probability density is empty."), 4000);
             break;
         }
@@ -184,20 +184,20 @@ void MainWindow::measurePositions()
     updateDiagnostics();
 
     switch (mode) {
-    case MeasurementMode::TemporalDetector:
+    case MeasurementModeIndex::TemporalDetector:
         showStatusMessage(
             QStringLiteral("Temporal detector: %1 arrival shots sampled from accumulated forward flux at x=%2.")
                 .arg(lastMeasurementCount)
                 .arg(detectorX, 0, 'f', 2),
             3000);
         break;
-    case MeasurementMode::DetectorScreen:
+    case MeasurementModeIndex::DetectorScreen:
         showStatusMessage(QStringLiteral("Detector screen: %1 shots sampled at x=%2 from the current snapshot.")
                               .arg(lastMeasurementCount)
                               .arg(detectorX, 0, 'f', 2),
                           3000);
         break;
-    case MeasurementMode::FullPlane:
+    case MeasurementModeIndex::FullPlane:
         showStatusMessage(
             QStringLiteral("Position measurement: %1 shots sampled from current |psi|^2.").arg(lastMeasurementCount),
             3000);

@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 
+#include "app/FormIndices.h"
 #include "app/QuietControlWrites.h"
 #include "ui/MainWindowForm.h"
 
@@ -174,22 +175,22 @@ void MainWindow::setUpSceneFreeMode(InitialPreparationType mode)
     setCheckedQuietly(ui->potentialSceneActiveCheckBox, false);
     selectGeometryQuietly(0);
     if (mode == InitialPreparationType::QuantumBackflowState) {
-        setIndexQuietly(ui->boundaryModeComboBox, 0);
+        setIndexQuietly(ui->boundaryModeComboBox, indexOf(BoundaryIndex::Periodic));
     } else {
         // The Dirac runs show the position probability; their current has no
         // Schroedinger form to draw.
-        setIndexQuietly(ui->spaceComboBox, 0);
-        setIndexQuietly(ui->viewComboBox, 0);
+        setIndexQuietly(ui->spaceComboBox, indexOf(SpaceIndex::Position));
+        setIndexQuietly(ui->viewComboBox, indexOf(ViewIndex::Probability));
         setCheckedQuietly(ui->currentOverlayCheckBox, false);
         updateCurrentOverlayControls();
         if (mode == InitialPreparationType::DiracZitterbewegungState) {
             // The trembling is followed on a closed periodic box.
-            setIndexQuietly(ui->boundaryModeComboBox, 0);
+            setIndexQuietly(ui->boundaryModeComboBox, indexOf(BoundaryIndex::Periodic));
             setCheckedQuietly(ui->kleinEnabledCheckBox, false);
         } else {
             // The transmitted part leaves through the absorbing layer.
             setCheckedQuietly(ui->zitterEnabledCheckBox, false);
-            setIndexQuietly(ui->boundaryModeComboBox, 1);
+            setIndexQuietly(ui->boundaryModeComboBox, indexOf(BoundaryIndex::Absorbing));
         }
     }
     updateDomainSpacingLabel();
@@ -333,7 +334,7 @@ void MainWindow::onViewportEditToggled(bool checked)
             setRunning(false);
         ui->potentialOverlayCheckBox->setChecked(true);
         // Shapes live in position space.
-        editing = ui->spaceComboBox->currentIndex() != 1;
+        editing = !isSelected(ui->spaceComboBox, SpaceIndex::Momentum);
     }
     ui->quantumView->setViewportEditEnabled(editing);
     updateTransportUi();
@@ -342,7 +343,7 @@ void MainWindow::onViewportEditToggled(bool checked)
 
 void MainWindow::onDisplayResetClicked()
 {
-    setIndexQuietly(ui->displayScaleComboBox, 0);
+    setIndexQuietly(ui->displayScaleComboBox, indexOf(DisplayScaleIndex::Linear));
     setValueQuietly(ui->exposureSpinBox, 0.0);
     setValueQuietly(ui->gammaSpinBox, 1.0);
     markGraphicsPresetCustom();
@@ -364,7 +365,7 @@ void MainWindow::updatePotentialContourControls()
 void MainWindow::updateProbabilityContourControls()
 {
     const bool on = ui->probabilityContoursCheckBox->isChecked();
-    const bool logarithmic = ui->probabilityContourSpacingComboBox->currentIndex() == 1;
+    const bool logarithmic = isSelected(ui->probabilityContourSpacingComboBox, ContourSpacingIndex::Logarithmic);
     const QList<QWidget*> controls{ui->probabilityContourSpacingLabel, ui->probabilityContourSpacingComboBox,
                                    ui->probabilityContourLevelsLabel,  ui->probabilityContourLevelsSpinBox,
                                    ui->probabilityContourWidthLabel,   ui->probabilityContourWidthSpinBox,

@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/DiagnosticsRowLabels.h"
+#include "app/FormIndices.h"
 #include "app/PanelText.h"
 #include "app/RecorderPanelFigures.h"
 #include "experiments/QuantumBerryPhase2D.h"
@@ -21,7 +22,6 @@ namespace vxo {
 namespace {
 
 constexpr double kDegreesPerRadian = 57.29577951308232;
-constexpr int kAbsorbingBoundaryIndex = 1;
 
 // The inactive branch of a recorder page: the plot drops the recorder and the
 // hint goes into the summary; returned for the page's diagnostics row.
@@ -193,7 +193,7 @@ void MainWindow::updateLoschmidtPanel()
                    .text();
     }
     const bool absorbing = ui->boundaryModeComboBox
-        && ui->boundaryModeComboBox->currentIndex() == kAbsorbingBoundaryIndex;
+        && isSelected(ui->boundaryModeComboBox, BoundaryIndex::Absorbing);
     const QString boundary = absorbing ? QStringLiteral("absorbing (exact echo broken)")
                                        : QStringLiteral("closed / periodic FFT domain");
 

@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/DiagnosticsRowLabels.h"
+#include "app/FormIndices.h"
 #include "app/PanelText.h"
 #include "core/RegionProbabilities.h"
 #include "core/SquareBarrier1D.h"
@@ -24,7 +25,6 @@ namespace vxo {
 namespace {
 
 // Index of the Barrier page of geometryComboBox.
-constexpr int kBarrierGeometry = 3;
 // A packet counts as arrived at the barrier once this much probability is
 // inside the interaction region, or this much has already passed it.
 constexpr double kCollisionInteraction = 0.025;
@@ -71,7 +71,7 @@ void MainWindow::updateScatteringPanel()
     const double halfWidth = std::max(0.5 * form.barrierThicknessSpinBox->value() + 0.36, 0.6);
     const RegionProbabilities regions = computeRegionProbabilities(psi, centerX - halfWidth, centerX + halfWidth);
 
-    if (form.geometryComboBox->currentIndex() != kBarrierGeometry) {
+    if (form.geometryComboBox->currentIndex() != static_cast<int>(PotentialObjectKind::Barrier)) {
         writeDiagnosticsRow(kScatteringStateRow, QStringLiteral("X-region monitor"));
         writeDiagnosticsRow(kScatteringProbabilitiesRow,
                             threeRegionText("P_left=%1   P_center=%2   P_right=%3", regions));
@@ -188,7 +188,7 @@ void MainWindow::updateResonancePanel(bool recomputeScans)
     if (separatedNow && runTimer->isActive())
         setRunning(false);
 
-    const bool widthScan = form.resonanceScanModeComboBox->currentIndex() == 1;
+    const bool widthScan = isSelected(form.resonanceScanModeComboBox, ResonanceScanIndex::CavityWidth);
     if (recomputeScans) {
         const double low = form.resonanceScanMinSpinBox->value();
         const double high = form.resonanceScanMaxSpinBox->value();
@@ -196,7 +196,7 @@ void MainWindow::updateResonancePanel(bool recomputeScans)
         const std::vector<TransmissionPoint> curve =
             widthScan ? QuantumResonance2D::cavityWidthScan(barriers, low, high, points, energyX, mass, hbar)
                       : QuantumResonance2D::transmissionCurve(barriers, low, high, points, mass, hbar);
-        resonanceSweepKind = widthScan ? 1 : 0;
+        resonanceSweepKind = widthScan ? ResonanceScanIndex::CavityWidth : ResonanceScanIndex::Energy;
         resonanceSweepPeakX = 0.0;
         resonanceSweepPeakT = 0.0;
         for (const TransmissionPoint& point : curve) {
@@ -275,7 +275,7 @@ void MainWindow::updateResonancePanel(bool recomputeScans)
             .fixed(cavity, 3)
             .fixed(regions.cavityFraction, 4)
             .fixed(maxCavityProbability, 4)
-            .word(resonanceSweepKind == 0 ? QStringLiteral("E") : QStringLiteral("L"))
+            .word(resonanceSweepKind == ResonanceScanIndex::Energy ? QStringLiteral("E") : QStringLiteral("L"))
             .fixed(resonanceSweepPeakX, 4)
             .fixed(resonanceSweepPeakT, 4)
             .word(QString::fromLatin1(stage))
@@ -286,7 +286,7 @@ void MainWindow::updateTunnelingDiagnostics()
 {
     Ui::MainWindow& form = *ui;
     const bool sceneChecked = form.potentialSceneActiveCheckBox->isChecked();
-    if (sceneChecked || form.geometryComboBox->currentIndex() != kBarrierGeometry) {
+    if (sceneChecked || form.geometryComboBox->currentIndex() != static_cast<int>(PotentialObjectKind::Barrier)) {
         writeDiagnosticsRow(kTunnelingRegimeRow,
                             sceneChecked ? QStringLiteral("Potential Scene: single-barrier analytic reference disabled")
                                          : QStringLiteral("Select Barrier to enable tunneling analysis"));

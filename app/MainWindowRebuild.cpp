@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 
+#include "app/FormIndices.h"
 #include "experiments/QuantumResonance2D.h"
 #include "ui/MainWindowForm.h"
 
@@ -101,11 +102,11 @@ void MainWindow::noteRebuildFailure(const QString& text)
 SimulationDomain2D MainWindow::currentSimulationDomain() const
 {
     std::uint64_t n = 512;
-    switch (ui->gridResolutionComboBox->currentIndex()) {
-    case 0:
+    switch (static_cast<GridResolutionIndex>(ui->gridResolutionComboBox->currentIndex())) {
+    case GridResolutionIndex::Points256:
         n = 256;
         break;
-    case 2:
+    case GridResolutionIndex::Points1024:
         n = 1024;
         break;
     default:
@@ -138,7 +139,7 @@ void MainWindow::applySceneDerivedControls()
     const QSignalBlocker minimumBlocker(ui->resonanceScanMinSpinBox);
     const QSignalBlocker maximumBlocker(ui->resonanceScanMaxSpinBox);
     const QSignalBlocker pointsBlocker(ui->resonanceScanPointsSpinBox);
-    ui->resonanceScanModeComboBox->setCurrentIndex(0);
+    ui->resonanceScanModeComboBox->setCurrentIndex(indexOf(ResonanceScanIndex::Energy));
     ui->resonanceScanMinSpinBox->setValue(0.2);
     ui->resonanceScanMaxSpinBox->setValue(maximum);
     ui->resonanceScanPointsSpinBox->setValue(601);
@@ -254,8 +255,8 @@ void MainWindow::prepareAbsorbingLayer()
     config.exponent = 3.0f;
     // Backflow and Zitterbewegung are read off the whole periodic box: a
     // layer would eat what they measure. Klein keeps it on both components.
-    config.enabled = ui->boundaryModeComboBox->currentIndex() == 1 && !stored.quantumBackflow.enabled &&
-                     !stored.quantumZitterbewegung.enabled;
+    config.enabled = isSelected(ui->boundaryModeComboBox, BoundaryIndex::Absorbing) &&
+                     !stored.quantumBackflow.enabled && !stored.quantumZitterbewegung.enabled;
     config.widthFraction = static_cast<float>(ui->absorbingWidthSpinBox->value());
     config.strength = static_cast<float>(ui->absorbingStrengthSpinBox->value());
     absorbingBoundary.prepare(psi, solver.parameters().dt, config);

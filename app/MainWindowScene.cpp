@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 
+#include "app/FormIndices.h"
 #include "app/PotentialObjectText.h"
 #include "experiments/QuantumBerryPhase2D.h"
 #include "ui/MainWindowForm.h"
@@ -37,7 +38,7 @@ void MainWindow::buildLegacyPotential()
 
 void MainWindow::addCurrentGeometryToScene()
 {
-    if (ui->geometryComboBox->currentIndex() == 0) {
+    if (ui->geometryComboBox->currentIndex() == static_cast<int>(PotentialObjectKind::None)) {
         showStatusMessage(QStringLiteral("Select a potential geometry before adding an object."), 4000);
         return;
     }
@@ -243,7 +244,7 @@ void MainWindow::updateSceneEditingControls()
     enable({form.potentialSceneActiveCheckBox, form.clearPotentialSceneButton}, !empty);
     enable({form.updatePotentialObjectButton, form.deletePotentialObjectButton, form.potentialObjectEnabledCheckBox},
            selected);
-    form.addPotentialObjectButton->setEnabled(form.geometryComboBox->currentIndex() >= 1);
+    form.addPotentialObjectButton->setEnabled(form.geometryComboBox->currentIndex() > static_cast<int>(PotentialObjectKind::None));
 
     // The four drives act on a scene object: they can be switched on only
     // while the scene is in force, and set up whenever it has objects.
@@ -324,7 +325,9 @@ void MainWindow::onGeometryChanged(int index)
     // page (the tool selector's own handler passes it on to the view).
     if (index == static_cast<int>(PotentialObjectKind::Rectangle) ||
         index == static_cast<int>(PotentialObjectKind::Circle))
-        ui->viewportEditToolComboBox->setCurrentIndex(index == static_cast<int>(PotentialObjectKind::Circle) ? 1 : 0);
+        ui->viewportEditToolComboBox->setCurrentIndex(index == static_cast<int>(PotentialObjectKind::Circle)
+                                                          ? indexOf(EditToolIndex::Circle)
+                                                          : indexOf(EditToolIndex::Rectangle));
     updateSceneEditingControls();
     // With the scene in force the page is only an inspector: the potential
     // does not change until Add current or Apply changes.

@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 
+#include "app/FormIndices.h"
 #include "app/HelpHtml.h"
 #include "app/PanelText.h"
 #include "app/ValueFormatters.h"
@@ -120,7 +121,7 @@ void MainWindow::updateDomainSpacingLabel()
     const SimulationDomain2D domain = currentSimulationDomain();
     ui->domainSpacingValueLabel->setText(
         QStringLiteral("%1 / %2").arg(PanelText::fixedText(domain.dx(), 4), PanelText::fixedText(domain.dy(), 4)));
-    const bool absorbing = ui->boundaryModeComboBox->currentIndex() == 1;
+    const bool absorbing = isSelected(ui->boundaryModeComboBox, BoundaryIndex::Absorbing);
     enableAll({ui->absorbingWidthLabel, ui->absorbingWidthSpinBox, ui->absorbingStrengthLabel,
                 ui->absorbingStrengthSpinBox},
                absorbing);
@@ -171,9 +172,8 @@ void MainWindow::updateDomainSpinRanges(const SimulationDomain2D& domain)
 
 void MainWindow::updateMeasurementModeTexts()
 {
-    const int mode = ui->measurementModeComboBox->currentIndex();
-    const bool detector = mode != 0;
-    const bool temporal = mode == 2;
+    const bool detector = !isSelected(ui->measurementModeComboBox, MeasurementModeIndex::FullPlane);
+    const bool temporal = isSelected(ui->measurementModeComboBox, MeasurementModeIndex::TemporalDetector);
     enableAll({ui->detectorXLabel, ui->detectorXSpinBox, ui->detectorThicknessLabel, ui->detectorThicknessSpinBox,
                 ui->detectorBinsLabel, ui->detectorBinsSpinBox, ui->detectorVisibleCheckBox},
                detector);

@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 
+#include "app/FormIndices.h"
 #include "core/GridKey2D.h"
 #include "experiments/ObservableSampler.h"
 #include "experiments/QuantumBerryPhase2D.h"
@@ -232,7 +233,7 @@ void MainWindow::sampleStepRecorders()
 
 void MainWindow::updateDetectorFluxReadout()
 {
-    if (ui->measurementModeComboBox->currentIndex() != 2 || psi.empty())
+    if (!isSelected(ui->measurementModeComboBox, MeasurementModeIndex::TemporalDetector) || psi.empty())
         return;
     const SplitStepParameters& parameters = solver.parameters();
     const DetectorScreen screen{static_cast<float>(ui->detectorXSpinBox->value()),
@@ -277,7 +278,7 @@ void MainWindow::recordObservation()
     inputs.scene = &potentialScene;
     inputs.sceneActive = ui->potentialSceneActiveCheckBox->isChecked();
     inputs.resonanceLatched = resonanceCollisionStarted;
-    inputs.legacyBarrier = ui->geometryComboBox->currentIndex() == 3;
+    inputs.legacyBarrier = ui->geometryComboBox->currentIndex() == static_cast<int>(PotentialObjectKind::Barrier);
     inputs.legacyBarrierLatched = legacyCollisionStarted;
     inputs.legacyBarrierCenterX = ui->barrierCenterXSpinBox->value();
     inputs.legacyBarrierThickness = ui->barrierThicknessSpinBox->value();
