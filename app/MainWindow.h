@@ -96,9 +96,9 @@ inline double fieldDyOrZero(const ComplexField2D& field) { return field.empty() 
 // The one window of the laboratory and the owner of every piece of simulation
 // state, all held by value. The run timer drives the run: each tick clears
 // pending hits, runs the step body once per step of the transport speed (event
-// hooks, the seven protocol appliers at mid-step, one Schroedinger, gauge or
+// hooks, the protocol appliers at mid-step, one Schroedinger, gauge or
 // Dirac step, the absorbing layer, the step-scheduled recorders, the detector),
-// re-applies the six continuous protocols at the new time, records one
+// re-applies the continuous protocols at the new time, records one
 // observation unless a Dirac mode is on, and refreshes every view, the
 // diagnostics, the status and every experiment panel. Every parameter change
 // ends in one rebuild to t = 0 from the form, the Potential Scene and the stored
@@ -112,26 +112,15 @@ inline double fieldDyOrZero(const ComplexField2D& field) { return field.empty() 
 // function object connected once at construction, and every handler body runs
 // inside guarded(), so no exception leaves a slot or an event handler.
 //
-// Stored settings are one ExperimentSettingsRecords block, `stored`, copied as
-// a whole from presets and documents. Member names used across the window's
-// sources: kickedRotorSettings is stored.kickedRotor, zenoSettings
-// stored.quantumZeno, scarSettings stored.quantumScar, berrySettings
-// stored.quantumBerry, loschmidtSettings stored.quantumLoschmidt,
-// moshinskySettings stored.quantumMoshinsky, kapitzaDiracSettings
-// stored.quantumKapitzaDirac, aharonovBohmSettings stored.quantumAharonovBohm,
-// landauSettings stored.quantumLandau, hallEdgeSettings stored.quantumHallEdge,
-// backflowSettings stored.quantumBackflow, zitterbewegungSettings
-// stored.quantumZitterbewegung, kleinSettings stored.quantumKleinTunneling, and
-// the initial states stored.talbotInitialState, vortexInitialState,
-// andersonInitialState, kickedRotorInitialState, quantumZenoInitialState,
-// moshinskyInitialState and kapitzaDiracInitialState. The four drive records
+// Stored settings and initial states are one ExperimentSettingsRecords block,
+// `stored`, copied as a whole from presets and documents. The drive records
 // and the Ramsey ensemble in `stored` are only carried along: the form is
 // their one store.
 class MainWindow : public QMainWindow {
 public:
     // Builds the form, the library, menus, docks and diagnostics table,
-    // configures the solver and the 30 ms run timer, connects every control,
-    // rebuilds to t = 0 and, with persistGuiState, restores the saved layout.
+    // configures the solver and the run timer at the transport's base
+    // interval, connects every control, rebuilds to t = 0 and, with persistGuiState, restores the saved layout.
     // Nothing runs until Play.
     MainWindow(QWidget* parent, bool persistGuiState);
     ~MainWindow() override;
@@ -148,7 +137,7 @@ public:
     // appliers at the new time, one observation unless a Dirac mode is on,
     // transport controls, refresh.
     void stepOnce();
-    // One timer tick: pending hits cleared, stepsPerTick step bodies, the six
+    // One timer tick: pending hits cleared, stepsPerTick step bodies, the
     // continuous appliers at the new time, one observation unless a Dirac
     // mode is on, refresh. Assumes RUNNING.
     void onSimulationTick();
@@ -159,7 +148,7 @@ public:
     // Turns the window into guided experiment `presetIndex` and rebuilds;
     // silent for an index outside the catalogue.
     void loadGuidedExperiment(int presetIndex);
-    // The form's 108 controls, the scene, the preparation and every settings
+    // The form's document controls, the scene, the preparation and every settings
     // record as a new document.
     ExperimentDocument captureExperimentDocument() const;
     // Validates first (nothing changes on a refusal), then applies the
@@ -264,7 +253,7 @@ private:
     // timer started (Play); false: timer stopped, PAUSED (Pause). Both end with
     // the transport controls and the diagnostics.
     void setRunning(bool running);
-    // runTimer interval = the transport's tickInterval of the 30 ms base.
+    // runTimer interval = the transport's tickInterval of its base interval.
     void updateTimerInterval();
     // Stop: timer stopped, STOPPED; the last frame stays.
     void onStopClicked();
@@ -278,10 +267,10 @@ private:
     void runSteps(int count);
     // One observation unless a Dirac mode is on.
     void observeAfterSteps();
-    // Event hooks, the seven appliers at t + dt/2, one propagation, the
+    // Event hooks, every applier at t + dt/2, one propagation, the
     // absorbing layer, the step-scheduled recorders and the detector readout.
     void runStepBody();
-    // The six continuous appliers (all but the quench) at t without force.
+    // The continuous appliers (all but the quench) at t without force.
     void runAppliersAfterSteps(double t);
     // Empties measurementHits with its total label and markers (no diagnostics).
     void discardMeasurementHits();
@@ -291,15 +280,15 @@ private:
     void applyZenoMeasurementIfDue();
     // Every overdue kick of a loaded kicked rotor, each sampled.
     void applyKickedRotorKickIfDue();
-    // The ten step-scheduled recorders on their strides and inside their end times.
+    // The step-scheduled recorders on their strides and inside their end times.
     void sampleStepRecorders();
-    // Accumulates the temporal detector (measurement mode 2) and shows its total.
+    // Accumulates the temporal detector (when the measurement mode selects it) and shows its total.
     void updateDetectorFluxReadout();
     // Resets the detector, its label, the hits-versus-flux distance and the diagnostics.
     void clearDetectorFlux();
     // Spinor density into psi when the spinor holds a field.
     void syncSpinorDensity();
-    // One ObservableSample into the history, then the eight tick-sampled
+    // One ObservableSample into the history, then the tick-sampled
     // recorders; nothing with an empty psi.
     void recordObservation();
     // Revival, billiard, Talbot, bouncer, vortex, Anderson, Zeno and scar
@@ -312,7 +301,7 @@ private:
     // Each reads its settings from the form and rewrites the potential through
     // its state machine; the quench, shutter and pulse only when their state
     // changes or force is set. A successful application invalidates the
-    // potential-contour cache. All seven take (t, force).
+    // potential-contour cache. All take (t, force).
 
     void applyQuench(double t, bool force);
     void applyPeriodicDrive(double t, bool force);
@@ -393,7 +382,7 @@ private:
     // Spectrum of the current potential into boundStates and the three
     // selectors; pauses a running transport; psi is not changed.
     void computeBoundStates();
-    // Enabled states, summary, plot and diagnostics rows 39 and 40; a spectrum
+    // Enabled states, summary, plot and the two bound-state diagnostics rows; a spectrum
     // computed for another grid, potential or mass reads as stale.
     void updateBoundStatesStatus();
     // Landau-Zener or Stueckelberg reference (with its hold scan) of a linear
@@ -407,7 +396,7 @@ private:
     BoundStateResult computeDoubleWellBasis(std::uint64_t targetObjectId, double slopeX) const;
     // After a bound-state button's rebuild: true when the rebuild prepared the
     // requested state; otherwise (the spectrum did not fit the potential the
-    // rebuild made, so the Gaussian packet was prepared) says so for 6000 ms.
+    // rebuild made, so the Gaussian packet was prepared) says so.
     bool confirmBoundPreparation(InitialPreparationType requested);
 
     // --- Gauge fields -------------------------------------------------------------
@@ -469,7 +458,7 @@ private:
     void applyBackflowSettings(const BackflowConfig& settings);
     void applyZitterbewegungSettings(const ZitterbewegungConfig& settings);
     void applyKleinSettings(const KleinTunnelingConfig& settings);
-    // The eighteen writers in their fixed order (quench ... Klein), so that a
+    // The writers in their fixed order (quench ... Klein), so that a
     // later enabled record switches an earlier one off.
     void applySettingsRecords(const ExperimentSettingsRecords& records);
     // The record into its stored copy, then into the form when there is one.
@@ -491,8 +480,8 @@ private:
     // Scene potential when the scene is usable, else the geometry page's one
     // object straight into the cleared potential.
     void buildLegacyPotential();
-    // Add current: the page's object joins the scene, scene on, rebuild, 3000 ms
-    // report; refusals for "None" and an invalid object (4000 ms).
+    // Add current: the page's object joins the scene, scene on, rebuild, a
+    // confirmation; refusals for "None" and an invalid object.
     void addCurrentGeometryToScene();
     // Apply changes to the selected object (its kind may change); rebuild only
     // with the scene on.
@@ -522,7 +511,7 @@ private:
     QString potentialSummaryText() const;
     // Id of the scene list's current item; 0 without one.
     std::uint64_t selectedSceneObjectId() const;
-    // Scene box: refused (4000 ms) for an empty scene; switches backflow and
+    // Scene box: refused for an empty scene; switches backflow and
     // Zitterbewegung off when turned on; rebuild.
     void onPotentialSceneActiveToggled(bool checked);
     // Geometry page switch; backflow and Zitterbewegung off for a real
@@ -544,14 +533,15 @@ private:
     // Hits, last count, total label and markers cleared; distance and diagnostics.
     void clearMeasurementHits();
     // What both measurements check first: a form and a field, no viewport
-    // editing, no Dirac mode (refused with diracRefusal for 5000 ms); a
+    // editing, no Dirac mode (refused with diracRefusal); a
     // running transport is paused. False when the measurement cannot go on.
     bool readyToMeasure(const QString& diracRefusal);
 
     // --- Guided experiment loading ----------------------------------------------------
 
-    // Display preset 0 to 2 into the ten display controls, signals blocked,
-    // then a refresh; "Custom" (3) and other indices change nothing.
+    // A display preset (GraphicsPresetIndex, Scientific to Cinematic) into the
+    // display controls, signals blocked, then a refresh; "Custom" and other
+    // indices change nothing.
     void applyGraphicsPreset(int presetIndex);
     // Shows a page of analysisStackedWidget with its title and the
     // experiment-analysis tab; nothing for null or a foreign page.
@@ -586,7 +576,7 @@ private:
     // Save dialog (".vxo.json" appended unless the name ends in ".json"),
     // capture, atomic save; message box "Save Experiment" on failure.
     void saveExperiment();
-    // First failure of the 108 controls: missing entry, missing widget, combo
+    // First failure among the document's controls: missing entry, missing widget, combo
     // index out of range, non-finite double; the five stadium boxes are
     // checked the same way when the document carries them.
     bool validateDocumentControls(const ExperimentDocument& document, QString& error) const;
@@ -623,12 +613,12 @@ private:
 
     // --- Signal wiring and handler boundary ---------------------------------------------
 
-    // The 178 control connections in their fixed order, with the one-time
+    // The control connections in their fixed order, with the one-time
     // enabling of dependent controls.
     void connectControls();
-    // Edit tool 0 and the shape callback into applyEditorShape.
+    // The rectangle edit tool and the shape callback into applyEditorShape.
     void setupViewportEditing();
-    // The 49 geometry spin boxes, the packet spin boxes, the transport buttons
+    // The geometry page's spin boxes, the packet spin boxes, the transport buttons
     // and the speed selector.
     void connectGeometryAndTransport();
     // Rebuild unless a preset or document is being applied.
@@ -640,16 +630,16 @@ private:
     // Keyboard tracking of the spin boxes that rebuild, off at 1024 x 1024.
     KeyboardTrackingGate* keyboardTrackingGate = nullptr;
     // Runs one handler body; an exception escaping it is reported in the
-    // status bar for 5000 ms instead of leaving the slot or event handler.
+    // status bar instead of leaving the slot or event handler.
     template <typename Body>
     void guarded(Body&& body) noexcept;
-    // The 5000 ms status message of a failed handler: the exception's own
+    // The status message of a failed handler: the exception's own
     // text, empty for an exception that carries none.
     void reportHandlerFailure(const QString& message);
 
     // --- Experiment modes, Apply buttons and sub-control enablers -------------------------
 
-    // A protocol box turned on unchecks the other seven; rebuild unless applying.
+    // A protocol box turned on unchecks the other protocol boxes; rebuild unless applying.
     void onQuenchEnabledToggled(bool checked);
     void onPeriodicDriveEnabledToggled(bool checked);
     void onLinearSweepEnabledToggled(bool checked);
@@ -669,17 +659,17 @@ private:
     // no geometry; rebuild unless applying.
     void onBackflowEnabledToggled(bool checked);
     // Zitterbewegung on: everything else off, periodic boundary, position
-    // probability view, preparation 15; off returns 15 to gaussian.
+    // probability view, the Zitterbewegung preparation; off returns it to gaussian.
     void onZitterbewegungEnabledToggled(bool checked);
     // Klein on: everything else off (Zitterbewegung included), absorbing
-    // boundary, preparation 16; off returns 16 to gaussian.
+    // boundary, the Klein preparation; off returns it to gaussian.
     void onKleinEnabledToggled(bool checked);
     // Both Dirac boxes and settings off after a protocol, gauge or backflow
     // toggle (connected last); no rebuild.
     void switchDiracModesOff();
     // Backflow and Zitterbewegung boxes and settings off, signals blocked.
     void switchOffBackflowAndZitterbewegung();
-    // The mode's own set-up when its box is checked, preparation 14, 15 or 16
+    // The mode's own set-up and its preparation when its box is checked
     // (else gaussian), rebuild; nothing while applying.
     void onBackflowApplyClicked();
     void onZitterbewegungApplyClicked();
@@ -717,8 +707,8 @@ private:
     void onGaugeEnabledToggled(QCheckBox* box, bool checked);
     // geometryComboBox and its parameter page to `index`, signals blocked.
     void selectGeometryQuietly(int index);
-    // Form set-up of the three modes that run without the scene (backflow
-    // 14, Zitterbewegung 15, Klein 16): scene and geometry off, and the
+    // Form set-up of the three modes that run without the scene (backflow,
+    // Zitterbewegung, Klein): scene and geometry off, and the
     // mode's boundary, view and Dirac-box exclusion; signals blocked.
     void setUpSceneFreeMode(InitialPreparationType mode);
     // Body of the backflow, Zitterbewegung and Klein toggles and Apply buttons.
@@ -746,15 +736,15 @@ private:
 
     // --- Diagnostics table --------------------------------------------------------------
 
-    // 77 rows of three read-only items with their set-up texts.
+    // Every DiagnosticsRow as three read-only items with its set-up texts.
     void setupDiagnosticsTable();
-    // The three texts of row 0 to 76; any other row is ignored.
+    // The three texts of a row of the table; any other row is ignored.
     void setDiagnosticsRow(int row, const QString& section, const QString& parameter, const QString& value);
-    // Rows 0 to 32 and 57 to 75, then the permanent status line; nothing while
-    // applying.
+    // Every row but the panel rows and the pipeline row, then the permanent
+    // status line; nothing while applying.
     void updateDiagnostics();
     // A row's value with the section and parameter it was set up with (the
-    // panels' rows are named by DiagnosticsPanelRow); other rows are ignored.
+    // rows are named by DiagnosticsRow); other rows are ignored.
     void writeDiagnosticsRow(int row, const QString& value);
     // The whole-window tests of the diagnostics and status reach these
     // operations directly.
@@ -836,7 +826,7 @@ private:
     // when none exists.
     QString findHelpDirectory() const;
     // Opens a page of the help folder in the browser, else (with dockFallback)
-    // the help dock; 7000 ms messages on failure.
+    // the help dock; a status message on failure.
     void openHelpPage(const QString& relativePath, bool dockFallback);
     // Shows and raises the help dock with the focus on its language tabs.
     void showHelpDock();
@@ -942,12 +932,8 @@ private:
     DiracZitterbewegungRecorder zitterbewegungRecorder{640};
     DiracKleinRecorder kleinRecorder{800};
 
-    // Protocol applier states: quenchActive is quenchApplier.active(),
-    // periodicDriveValue periodicDriveApplier.value(), linearSweepProgress
-    // linearSweepApplier.progress(), ramseyStage ramseyApplier.stage(),
-    // berryLoop berryLoopApplier.loop(), moshinskyShutter and
-    // moshinskyShutterGeometry moshinskyShutterApplier, kapitzaDiracPulse
-    // kapitzaDiracPulseApplier.
+    // The protocol appliers: each holds its own run state (armed or fired,
+    // current value, stage, loop or pulse) between the steps.
     QuenchApplier quenchApplier;
     DriveApplier<PeriodicDrive> periodicDriveApplier;
     DriveApplier<LinearSweep> linearSweepApplier;

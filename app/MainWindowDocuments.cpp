@@ -5,6 +5,7 @@
 #include "app/QuietControlWrites.h"
 #include "app/ExperimentFileName.h"
 #include "app/ExperimentSettingsForm.h"
+#include "app/StatusDurations.h"
 #include "document/ExperimentCatalogue.h"
 #include "document/ExperimentFile.h"
 #include "ui/MainWindowForm.h"
@@ -591,7 +592,7 @@ bool MainWindow::loadExperimentFromPath(const QString& path)
         showDocumentFileError(QStringLiteral("Load Experiment"), error);
         return false;
     }
-    showStatusMessage(QStringLiteral("Experiment configuration loaded: %1").arg(path), 5000);
+    showStatusMessage(QStringLiteral("Experiment configuration loaded: %1").arg(path), kStatusReportMs);
     return true;
 }
 
@@ -623,7 +624,7 @@ bool MainWindow::saveExperimentToPath(QString path)
     experimentTitle = document.name;
     updateWindowTitle();
     updateDiagnostics();
-    showStatusMessage(QStringLiteral("Experiment configuration saved: %1").arg(path), 5000);
+    showStatusMessage(QStringLiteral("Experiment configuration saved: %1").arg(path), kStatusReportMs);
     return true;
 }
 

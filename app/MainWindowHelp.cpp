@@ -3,6 +3,7 @@
 #include "app/CurrentParametersPage.h"
 #include "app/FormIndices.h"
 #include "app/HelpFolder.h"
+#include "app/StatusDurations.h"
 #include "app/ValueFormatters.h"
 #include "document/ExperimentCatalogue.h"
 #include "ui/MainWindowForm.h"
@@ -30,8 +31,6 @@
 namespace vxo {
 
 namespace {
-
-constexpr int kHelpMessageMs = 7000;
 
 // The rows of one section of the current-parameters page; numbers in general
 // notation with the section's significant digits.
@@ -125,13 +124,13 @@ void MainWindow::openHelpPage(const QString& relativePath, bool dockFallback)
         if (!QDesktopServices::openUrl(QUrl::fromLocalFile(absolutePath)))
             showStatusMessage(
                 QStringLiteral("Unable to open help page: %1").arg(QDir::toNativeSeparators(absolutePath)),
-                kHelpMessageMs);
+                kStatusHelpFailureMs);
         return;
     }
     if (dockFallback)
         showHelpDock();
     showStatusMessage(QStringLiteral("Help page not found: %1").arg(QDir::toNativeSeparators(fullPath)),
-                      kHelpMessageMs);
+                      kStatusHelpFailureMs);
 }
 
 void MainWindow::showHelpDock()
@@ -154,7 +153,7 @@ void MainWindow::openConstraintsHelp()
     showStatusMessage(QStringLiteral("Dedicated Model & Constraints page '%1' is not written yet; opened the "
                                      "constraints index.")
                           .arg(id),
-                      kHelpMessageMs);
+                      kStatusHelpFailureMs);
 }
 
 void MainWindow::openExperimentPhysicsHelp()
@@ -169,7 +168,7 @@ void MainWindow::openExperimentPhysicsHelp()
     showStatusMessage(QStringLiteral("Extended physics page '%1' is not written yet; showing the contextual "
                                      "Physics Help dock.")
                           .arg(id),
-                      kHelpMessageMs);
+                      kStatusHelpFailureMs);
 }
 
 void MainWindow::openHelpIndex()
@@ -341,7 +340,7 @@ void MainWindow::openCurrentParametersHelp()
         folder = QDir::tempPath();
     const QString path = QDir(folder).filePath(QStringLiteral("vxo_current_parameters.html"));
     if (!replaceFileWithText(path, page)) {
-        showStatusMessage(QStringLiteral("Unable to write current-parameters help page."), kHelpMessageMs);
+        showStatusMessage(QStringLiteral("Unable to write current-parameters help page."), kStatusHelpFailureMs);
         return;
     }
     // A refusal of the desktop is silent: the page stays in the folder.

@@ -2,6 +2,7 @@
 
 #include "app/FormIndices.h"
 #include "app/QuietControlWrites.h"
+#include "app/StatusDurations.h"
 #include "document/ExperimentCatalogue.h"
 #include "experiments/QuantumDoubleWell2D.h"
 #include "plots/QuantumBoundStatePlotWidget.h"
@@ -186,7 +187,7 @@ void MainWindow::loadGuidedExperiment(int presetIndex)
     updateWindowTitle();
     updateDiagnostics();
     ui->helpDockWidget->show();
-    showStatusMessage(QStringLiteral("Loaded guided experiment: %1").arg(experimentTitle), 4000);
+    showStatusMessage(QStringLiteral("Loaded guided experiment: %1").arg(experimentTitle), kStatusNoticeMs);
 }
 
 void MainWindow::writePresetControls(const ExperimentPreset& preset)

@@ -1,7 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/FormIndices.h"
-
+#include "app/StatusDurations.h"
 #include "core/PositionMoments.h"
 #include "ui/MainWindowForm.h"
 #include "view/QuantumGLView.h"
@@ -48,7 +48,7 @@ bool MainWindow::readyToMeasure(const QString& diracRefusal)
     // In a Dirac mode psi only mirrors the spinor's density: measuring it
     // would not touch the state that evolves.
     if (diracSettingsEnabled()) {
-        showStatusMessage(diracRefusal, 5000);
+        showStatusMessage(diracRefusal, kStatusReportMs);
         return false;
     }
     if (transport.isRunning())
@@ -69,14 +69,15 @@ void MainWindow::measureAndCollapse()
     try {
         momentumBefore = MomentumSpace2D::compute(psi, hbar);
     } catch (...) {
-        showStatusMessage(QStringLiteral("Collapse unavailable: momentum diagnostics could not be computed."), 5000);
+        showStatusMessage(QStringLiteral("Collapse unavailable: momentum diagnostics could not be computed."),
+                          kStatusReportMs);
         return;
     }
 
     const PositionMeasurementResult result = measurePosition(psi, sigma);
     if (!result.ok) {
         showStatusMessage(QStringLiteral("Collapse unavailable: current wavefunction has negligible probability."),
-                          5000);
+                          kStatusReportMs);
         return;
     }
     const PositionMoments positionAfter = computePositionMoments(psi);
@@ -123,7 +124,7 @@ void MainWindow::measureAndCollapse()
                                      "to evolve the new state.")
                           .arg(x, 0, 'f', 3)
                           .arg(y, 0, 'f', 3),
-                      6000);
+                      kStatusExplanationMs);
 }
 
 void MainWindow::measurePositions()
@@ -156,15 +157,16 @@ void MainWindow::measurePositions()
         case MeasurementModeIndex::TemporalDetector:
             showStatusMessage(QStringLiteral("Temporal detector has no accumulated forward flux yet. Run the "
                                              "simulation until the wave reaches the detector."),
-                              4000);
+                              kStatusNoticeMs);
             break;
         case MeasurementModeIndex::DetectorScreen:
             showStatusMessage(QStringLiteral("Detector screen has negligible probability at this time. Let the "
                                              "packet reach the screen, then pause and measure."),
-                              4000);
+                              kStatusNoticeMs);
             break;
         case MeasurementModeIndex::FullPlane:
-            showStatusMessage(QStringLiteral("Measurement unavailable: probability density is empty."), 4000);
+            showStatusMessage(QStringLiteral("Measurement unavailable: probability density is empty."),
+                              kStatusNoticeMs);
             break;
         }
         return;
@@ -189,18 +191,18 @@ void MainWindow::measurePositions()
             QStringLiteral("Temporal detector: %1 arrival shots sampled from accumulated forward flux at x=%2.")
                 .arg(lastMeasurementCount)
                 .arg(detectorX, 0, 'f', 2),
-            3000);
+            kStatusConfirmationMs);
         break;
     case MeasurementModeIndex::DetectorScreen:
         showStatusMessage(QStringLiteral("Detector screen: %1 shots sampled at x=%2 from the current snapshot.")
                               .arg(lastMeasurementCount)
                               .arg(detectorX, 0, 'f', 2),
-                          3000);
+                          kStatusConfirmationMs);
         break;
     case MeasurementModeIndex::FullPlane:
         showStatusMessage(
             QStringLiteral("Position measurement: %1 shots sampled from current |psi|^2.").arg(lastMeasurementCount),
-            3000);
+            kStatusConfirmationMs);
         break;
     }
 }

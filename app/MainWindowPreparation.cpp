@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 
+#include "app/StatusDurations.h"
 #include "core/GaussianPacket2D.h"
 #include "experiments/BoundStates1D.h"
 #include "ui/MainWindowForm.h"
@@ -161,7 +162,7 @@ void MainWindow::prepareBoundEigenstate()
     const BoundState& state = boundStates.states[static_cast<std::size_t>(n)];
     showStatusMessage(QStringLiteral("Prepared bound eigenstate n=%1 at E=%2")
                           .arg(QString::number(state.n), QString::number(state.energy, 'f', 6)),
-                      5000);
+                      kStatusReportMs);
 }
 
 void MainWindow::prepareBoundSuperposition()
@@ -172,7 +173,7 @@ void MainWindow::prepareBoundSuperposition()
     const int a = ui->boundSuperpositionAComboBox->currentIndex();
     const int b = ui->boundSuperpositionBComboBox->currentIndex();
     if (a < 0 || b < 0 || a == b || a >= count || b >= count) {
-        showStatusMessage(QStringLiteral("Choose two different bound states for the superposition."), 5000);
+        showStatusMessage(QStringLiteral("Choose two different bound states for the superposition."), kStatusReportMs);
         return;
     }
 
@@ -194,7 +195,7 @@ void MainWindow::prepareBoundSuperposition()
     showStatusMessage(QStringLiteral("Prepared coherent superposition n=%1 + n=%2; beat period ~ %3")
                           .arg(QString::number(first.n), QString::number(second.n),
                                QString::number(beatPeriod, 'f', 3)),
-                      6000);
+                      kStatusExplanationMs);
 }
 
 void MainWindow::prepareFormPacket()

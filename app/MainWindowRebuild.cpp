@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/FormIndices.h"
+#include "app/StatusDurations.h"
 #include "experiments/QuantumResonance2D.h"
 #include "ui/MainWindowForm.h"
 
@@ -89,7 +90,7 @@ void MainWindow::rebuildSimulation()
         QString text = rebuildFailures.front();
         for (std::size_t i = 1; i < rebuildFailures.size(); ++i)
             text += QStringLiteral("; ") + rebuildFailures[i];
-        showStatusMessage(text, 5000);
+        showStatusMessage(text, kStatusReportMs);
     }
 }
 

@@ -164,14 +164,15 @@ void MainWindow::refreshViews()
         view.clearCurrentField();
     }
 
-    const auto measurementMode = static_cast<MeasurementModeIndex>(form.measurementModeComboBox->currentIndex());
+    const bool detectorMode = !isSelected(form.measurementModeComboBox, MeasurementModeIndex::FullPlane);
+    const bool temporalMode = isSelected(form.measurementModeComboBox, MeasurementModeIndex::TemporalDetector);
     view.setMeasurementMarkersVisible(!momentumSpace && form.measurementVisibleCheckBox->isChecked());
     view.setMeasurementMarkerSize(static_cast<float>(form.measurementPointSizeSpinBox->value()));
     view.setMeasurementMarkers(measurementHits);
-    view.setDetectorVisible(!momentumSpace && measurementMode != MeasurementModeIndex::FullPlane && form.detectorVisibleCheckBox->isChecked());
+    view.setDetectorVisible(!momentumSpace && detectorMode && form.detectorVisibleCheckBox->isChecked());
     view.setDetector(static_cast<float>(form.detectorXSpinBox->value()),
                      static_cast<float>(form.detectorThicknessSpinBox->value()), form.detectorBinsSpinBox->value());
-    if (!momentumSpace && measurementMode == MeasurementModeIndex::TemporalDetector && !detectorFlux.isEmpty())
+    if (!momentumSpace && temporalMode && !detectorFlux.isEmpty())
         view.setDetectorDistribution(detectorFlux.rows(), form.detectorReferenceCheckBox->isChecked());
     else
         view.clearDetectorDistribution();

@@ -2,6 +2,7 @@
 
 #include "app/FormIndices.h"
 #include "app/PotentialObjectText.h"
+#include "app/StatusDurations.h"
 #include "experiments/QuantumBerryPhase2D.h"
 #include "ui/MainWindowForm.h"
 #include "view/PotentialEditorShape.h"
@@ -39,7 +40,7 @@ void MainWindow::buildLegacyPotential()
 void MainWindow::addCurrentGeometryToScene()
 {
     if (ui->geometryComboBox->currentIndex() == static_cast<int>(PotentialObjectKind::None)) {
-        showStatusMessage(QStringLiteral("Select a potential geometry before adding an object."), 4000);
+        showStatusMessage(QStringLiteral("Select a potential geometry before adding an object."), kStatusNoticeMs);
         return;
     }
     PotentialObject object = currentPotentialObject();
@@ -47,7 +48,7 @@ void MainWindow::addCurrentGeometryToScene()
     object.enabled = true;
     const std::uint64_t id = potentialScene.add(object);
     if (id == 0) {
-        showStatusMessage(QStringLiteral("The current potential geometry is not valid."), 4000);
+        showStatusMessage(QStringLiteral("The current potential geometry is not valid."), kStatusNoticeMs);
         return;
     }
     {
@@ -56,14 +57,14 @@ void MainWindow::addCurrentGeometryToScene()
     }
     refreshSceneObjectList(id);
     rebuildSimulation();
-    showStatusMessage(QStringLiteral("Potential object #%1 added to scene.").arg(id), 3000);
+    showStatusMessage(QStringLiteral("Potential object #%1 added to scene.").arg(id), kStatusConfirmationMs);
 }
 
 void MainWindow::applyPotentialObjectEdit()
 {
     const std::uint64_t id = selectedSceneObjectId();
     if (!potentialScene.find(id)) {
-        showStatusMessage(QStringLiteral("Select a potential scene object first."), 3000);
+        showStatusMessage(QStringLiteral("Select a potential scene object first."), kStatusConfirmationMs);
         return;
     }
     // The page's kind is taken as it stands, so an edit may turn the object
@@ -71,7 +72,7 @@ void MainWindow::applyPotentialObjectEdit()
     PotentialObject edited = currentPotentialObject();
     edited.enabled = ui->potentialObjectEnabledCheckBox->isChecked();
     if (!potentialScene.update(id, edited)) {
-        showStatusMessage(QStringLiteral("The edited potential geometry is not valid."), 4000);
+        showStatusMessage(QStringLiteral("The edited potential geometry is not valid."), kStatusNoticeMs);
         return;
     }
     refreshSceneObjectList(id);
@@ -80,7 +81,7 @@ void MainWindow::applyPotentialObjectEdit()
         rebuildSimulation();
     else
         updateDiagnostics();
-    showStatusMessage(QStringLiteral("Potential object #%1 updated.").arg(id), 3000);
+    showStatusMessage(QStringLiteral("Potential object #%1 updated.").arg(id), kStatusConfirmationMs);
 }
 
 void MainWindow::deleteSelectedSceneObject()
@@ -95,7 +96,7 @@ void MainWindow::deleteSelectedSceneObject()
     // The removed id is no longer listed, so the refresh selects the first object.
     refreshSceneObjectList(0);
     rebuildSimulation();
-    showStatusMessage(QStringLiteral("Potential object #%1 deleted.").arg(id), 3000);
+    showStatusMessage(QStringLiteral("Potential object #%1 deleted.").arg(id), kStatusConfirmationMs);
 }
 
 void MainWindow::clearPotentialScene()
@@ -109,7 +110,7 @@ void MainWindow::clearPotentialScene()
     }
     refreshSceneObjectList(0);
     rebuildSimulation();
-    showStatusMessage(QStringLiteral("Potential scene cleared; legacy single geometry is active."), 4000);
+    showStatusMessage(QStringLiteral("Potential scene cleared; legacy single geometry is active."), kStatusNoticeMs);
 }
 
 void MainWindow::applyEditorShape(const PotentialEditorShape& shape)
@@ -244,7 +245,8 @@ void MainWindow::updateSceneEditingControls()
     enable({form.potentialSceneActiveCheckBox, form.clearPotentialSceneButton}, !empty);
     enable({form.updatePotentialObjectButton, form.deletePotentialObjectButton, form.potentialObjectEnabledCheckBox},
            selected);
-    form.addPotentialObjectButton->setEnabled(form.geometryComboBox->currentIndex() > static_cast<int>(PotentialObjectKind::None));
+    const bool geometrySelected = form.geometryComboBox->currentIndex() > static_cast<int>(PotentialObjectKind::None);
+    form.addPotentialObjectButton->setEnabled(geometrySelected);
 
     // The four drives act on a scene object: they can be switched on only
     // while the scene is in force, and set up whenever it has objects.
@@ -304,7 +306,8 @@ void MainWindow::onPotentialSceneActiveToggled(bool checked)
             const QSignalBlocker blocker(ui->potentialSceneActiveCheckBox);
             ui->potentialSceneActiveCheckBox->setChecked(false);
         }
-        showStatusMessage(QStringLiteral("Add at least one potential object before enabling the scene."), 4000);
+        showStatusMessage(QStringLiteral("Add at least one potential object before enabling the scene."),
+                          kStatusNoticeMs);
         updateSceneEditingControls();
         return;
     }
