@@ -56,6 +56,8 @@ MainWindow::MainWindow(QWidget* parent, bool persistGuiState)
     updateDomainSpacingLabel();
     refreshSceneObjectList(0);
     guarded([this] { rebuildSimulation(); });
+    // Before the saved layout: the control tabs of a new window, not the user's.
+    captureFreshControls();
 
     if (this->persistGuiState)
         restoreGuiState();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/BerryLoopApplier.h"
+#include "app/ControlSnapshot.h"
 #include "app/DriveApplier.h"
 #include "app/FormIndices.h"
 #include "app/KapitzaDiracPulseApplier.h"
@@ -556,6 +557,15 @@ private:
     void applyPresetExtras(int presetIndex);
     // speedComboBox entry (clamped to its last entry), clock speed and interval.
     void setRunSpeedIndex(int index);
+    // Records the experiment controls of the new window: the controls a
+    // document carries, the collapse resolution, the resonance scan, the
+    // number of bound states sought and the tabs of the controls dock.
+    void captureFreshControls();
+    // Puts those controls back as the new window had them, with the run
+    // speed, the enabled states that follow them and the view's zoom and
+    // pan: what a guided experiment does not set is then the same whatever
+    // was loaded before.
+    void restoreFreshControls();
     // What restoring a saved bound-state preparation came to.
     enum class BoundRestore { Prepared, NoBoundStates, SameStateTwice };
     // A saved eigenstate or superposition (type 1 or 2): the saved indices and
@@ -580,6 +590,9 @@ private:
     // index out of range, non-finite double; the five stadium boxes are
     // checked the same way when the document carries them.
     bool validateDocumentControls(const ExperimentDocument& document, QString& error) const;
+    // The widgets of the controls a document carries, in list order, with the
+    // stadium page's five boxes after them; missing widgets are left out.
+    std::vector<QWidget*> documentControlWidgets() const;
 
     // How far an apply got: refused with nothing changed, applied but its
     // saved bound state could not be prepared, or applied in full.
@@ -975,6 +988,8 @@ private:
     QString helpItalianBaseHtml;
     QString helpEnglishBaseHtml;
     QString lastDocumentPath;
+    // The experiment controls as the new window had them (captureFreshControls).
+    ControlSnapshot freshControls;
     QString experimentTitle;
     QString sourcePresetName;
 };

@@ -304,6 +304,20 @@ bool MainWindow::validateDocumentControls(const ExperimentDocument& document, QS
     return true;
 }
 
+std::vector<QWidget*> MainWindow::documentControlWidgets() const
+{
+    std::vector<QWidget*> widgets;
+    const auto add = [this, &widgets](const char* name) {
+        if (QWidget* widget = findChild<QWidget*>(QLatin1String(name)))
+            widgets.push_back(widget);
+    };
+    for (const char* name : kDocumentControls)
+        add(name);
+    for (const char* name : kStadiumControls)
+        add(name);
+    return widgets;
+}
+
 bool MainWindow::applyExperimentDocument(const ExperimentDocument& document, QString& error)
 {
     return applyDocument(document, error) == DocumentApplication::Applied;
@@ -386,17 +400,22 @@ MainWindow::DocumentApplication MainWindow::applyDocument(const ExperimentDocume
     setBlocked(ui->potentialSceneActiveCheckBox, document.potentialSceneActive && !potentialScene.empty());
     refreshSceneObjectList(0);
     // Selecting the first scene object has just loaded it into the geometry
-    // pages. The saved pages are what the document holds, and with the scene
-    // off they are the potential itself: put them back.
-    applyNamed("geometryComboBox");
-    for (const char* name : kDocumentControls) {
-        const QWidget* widget = findChild<QWidget*>(QLatin1String(name));
-        if (widget != nullptr && ui->geometryParametersStackedWidget->isAncestorOf(widget))
+    // pages. With the scene off the saved pages are the potential itself:
+    // put them back. With the scene on the pages are the inspector of the
+    // highlighted object and stay as the refresh left them, or "Apply
+    // changes" would write another object's values, even its kind, into it.
+    const bool sceneOn = ui->potentialSceneActiveCheckBox->isChecked();
+    if (!sceneOn) {
+        applyNamed("geometryComboBox");
+        for (const char* name : kDocumentControls) {
+            const QWidget* widget = findChild<QWidget*>(QLatin1String(name));
+            if (widget != nullptr && ui->geometryParametersStackedWidget->isAncestorOf(widget))
+                applyNamed(name);
+        }
+        for (const char* name : kStadiumControls)
             applyNamed(name);
+        ui->geometryParametersStackedWidget->setCurrentIndex(ui->geometryComboBox->currentIndex());
     }
-    for (const char* name : kStadiumControls)
-        applyNamed(name);
-    ui->geometryParametersStackedWidget->setCurrentIndex(ui->geometryComboBox->currentIndex());
     applySettingsRecords(document);
 
     setBlocked(ui->viewportEditCheckBox, false);

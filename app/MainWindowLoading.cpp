@@ -8,6 +8,7 @@
 #include "plots/QuantumBoundStatePlotWidget.h"
 #include "ui/MainWindowForm.h"
 #include "view/DisplayPreset.h"
+#include "view/QuantumGLView.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -22,7 +23,9 @@
 
 #include <algorithm>
 #include <array>
+#include <initializer_list>
 #include <optional>
+#include <vector>
 
 namespace vxo {
 
@@ -103,6 +106,10 @@ void MainWindow::loadGuidedExperiment(int presetIndex)
     setCheckedQuietly(ui->potentialSceneActiveCheckBox, false);
     refreshSceneObjectList(0);
 
+    // What the preset does not set starts as in a new window, not as the
+    // previous experiment left it: its detector, speed or display would
+    // otherwise run on into this one.
+    restoreFreshControls();
     writePresetControls(preset);
 
     // The scene with the preset's own ids: drive records and the shutter name
@@ -349,6 +356,31 @@ void MainWindow::setRunSpeedIndex(int index)
     setIndexQuietly(ui->speedComboBox, std::clamp(index, 0, ui->speedComboBox->count() - 1));
     transport.setSpeed(speedFactor());
     updateTimerInterval();
+}
+
+void MainWindow::captureFreshControls()
+{
+    std::vector<QWidget*> widgets = documentControlWidgets();
+    for (QWidget* widget : std::initializer_list<QWidget*>{
+             ui->collapseResolutionSpinBox, ui->resonanceScanModeComboBox, ui->resonanceScanMinSpinBox,
+             ui->resonanceScanMaxSpinBox, ui->resonanceScanPointsSpinBox, ui->boundMaxStatesSpinBox,
+             ui->controlsTabWidget, ui->experimentSubTabWidget, ui->potentialSubTabWidget,
+             ui->timeDependentSubTabWidget})
+        widgets.push_back(widget);
+    freshControls.capture(widgets);
+}
+
+void MainWindow::restoreFreshControls()
+{
+    if (freshControls.empty())
+        return;
+    freshControls.restore();
+    transport.setSpeed(speedFactor());
+    updateTimerInterval();
+    updatePotentialContourControls();
+    updateProbabilityContourControls();
+    updateCurrentOverlayControls();
+    ui->quantumView->resetView();
 }
 
 MainWindow::BoundRestore MainWindow::restoreBoundPreparation(const InitialPreparation& preparation,

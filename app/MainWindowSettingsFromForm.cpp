@@ -76,7 +76,7 @@ bool MainWindow::diracModeInForm() const
 {
     if (diracSettingsEnabled())
         return true;
-    return ui && (ui->zitterEnabledCheckBox->isChecked() || ui->kleinEnabledCheckBox->isChecked());
+    return ui->zitterEnabledCheckBox->isChecked() || ui->kleinEnabledCheckBox->isChecked();
 }
 
 } // namespace vxo

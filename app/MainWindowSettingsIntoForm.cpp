@@ -141,7 +141,7 @@ void MainWindow::applySettingsRecords(const ExperimentSettingsRecords& records)
 
 bool MainWindow::writeGeometryInspector(const PotentialObject& object)
 {
-    return ui && writeGeometryPage(*ui, object);
+    return writeGeometryPage(*ui, object);
 }
 
 } // namespace vxo

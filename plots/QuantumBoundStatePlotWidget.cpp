@@ -2,15 +2,25 @@
 
 #include "plots/PlotPainting.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <vector>
 
 namespace vxo {
 
 using namespace plot;
+
+namespace {
+
+// A label's text box, as wide and high as the one-column ladder had it.
+constexpr double kLabelWidth = 130.0;
+constexpr double kLabelHeight = 18.0;
+
+} // namespace
 
 QuantumBoundStatePlotWidget::QuantumBoundStatePlotWidget(QWidget* parent) : QWidget(parent)
 {
@@ -44,11 +54,115 @@ bool QuantumBoundStatePlotWidget::drawable() const
                        [n](const BoundState& state) { return state.phi.size() == n; });
 }
 
+struct QuantumBoundStatePlotWidget::EnergyFrame {
+    QRectF p;
+    AxisMap x;
+    AxisMap y;
+    double yMin = 0.0;
+    double yMax = 0.0;
+};
+
+QuantumBoundStatePlotWidget::EnergyFrame QuantumBoundStatePlotWidget::energyFrame() const
+{
+    EnergyFrame frame;
+    frame.p = plotRect(size(), 62, 26, 84, 64);
+    if (result_.x.empty())
+        return frame;
+    frame.x = horizontalAxis(frame.p, result_.x.front(), result_.x.back(), 1e-30);
+    // The energy range holds the potential, every level and the threshold
+    // above them, with 8 % of the span added on both sides.
+    FiniteExtent energies;
+    for (const double v : result_.potential)
+        extendFinite(energies, v);
+    for (const BoundState& state : result_.states)
+        extendFinite(energies, state.energy);
+    const double lo = energies.count > 0 ? energies.minimum : 0.0;
+    double hi = energies.count > 0 ? energies.maximum : 0.0;
+    if (result_.continuumThreshold > hi)
+        hi = result_.continuumThreshold;
+    const double span = atLeast(hi - lo, 1e-9);
+    frame.yMin = lo - 0.08 * span;
+    frame.yMax = hi + 0.08 * span;
+    frame.y = verticalAxis(frame.p, frame.yMin, frame.yMax, 1e-30);
+    return frame;
+}
+
+std::vector<QuantumBoundStatePlotWidget::LevelLabel> QuantumBoundStatePlotWidget::levelLabels() const
+{
+    std::vector<LevelLabel> labels;
+    if (!drawable())
+        return labels;
+    const EnergyFrame frame = energyFrame();
+    const QRectF& p = frame.p;
+    // Two labels print clear of each other one line of the font apart.
+    const double pitch = std::max(QFontMetricsF(font()).height(), 12.0);
+    const bool twoEnds = p.width() >= 2.0 * kLabelWidth + 20.0;
+    const double highest = p.top() + kLabelHeight / 2.0;
+    const double lowest = p.bottom() - kLabelHeight / 2.0;
+
+    // The selected level's label is placed first, then the others from the
+    // bottom of the panel up; each wants to stand on its own line.
+    std::vector<int> order;
+    for (int k = 0; k < static_cast<int>(result_.states.size()); ++k)
+        if (std::isfinite(mapValue(frame.y, result_.states[static_cast<std::size_t>(k)].energy)))
+            order.push_back(k);
+    const auto energyOf = [this](int k) { return result_.states[static_cast<std::size_t>(k)].energy; };
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        if ((a == selectedState_) != (b == selectedState_))
+            return a == selectedState_;
+        return energyOf(a) < energyOf(b);
+    });
+
+    // Centres of the labels placed at each end; the continuum's own label
+    // holds the right end at its line.
+    std::vector<double> taken[2];
+    const double continuum = mapValue(frame.y, result_.continuumThreshold) - kLabelHeight / 2.0;
+    if (std::isfinite(continuum))
+        taken[1].push_back(continuum);
+    const auto freeAt = [&](int end, double centre) {
+        return centre >= highest - 0.5 && centre <= lowest + 0.5 &&
+               std::all_of(taken[end].begin(), taken[end].end(),
+                           [&](double other) { return std::fabs(other - centre) >= pitch - 1e-9; });
+    };
+
+    for (const int k : order) {
+        const double levelY = mapValue(frame.y, energyOf(k));
+        // Inside the panel; a panel lower than a label keeps it at the top.
+        const double wanted = std::max(highest, std::min(levelY - kLabelHeight / 2.0, lowest));
+        // On its line at the left end, else at the right end; where both are
+        // taken, the free line nearest to its own at either end.
+        int end = 0;
+        double centre = wanted;
+        if (!freeAt(0, wanted)) {
+            if (twoEnds && freeAt(1, wanted)) {
+                end = 1;
+            } else {
+                double best = std::numeric_limits<double>::infinity();
+                for (int e = 0; e < (twoEnds ? 2 : 1); ++e)
+                    for (const double other : taken[e])
+                        for (const double candidate : {other - pitch, other + pitch})
+                            if (freeAt(e, candidate) && std::fabs(candidate - wanted) < best) {
+                                best = std::fabs(candidate - wanted);
+                                end = e;
+                                centre = candidate;
+                            }
+            }
+        }
+        taken[end].push_back(centre);
+        const double left = end == 1 ? p.right() - 5.0 - kLabelWidth : p.left() + 5.0;
+        labels.push_back({k, QRectF(left, centre - kLabelHeight / 2.0, kLabelWidth, kLabelHeight), end == 1, levelY,
+                          std::fabs(centre - (levelY - kLabelHeight / 2.0)) > 0.5});
+    }
+    std::sort(labels.begin(), labels.end(), [](const LevelLabel& a, const LevelLabel& b) { return a.state < b.state; });
+    return labels;
+}
+
 void QuantumBoundStatePlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     beginPlot(painter, rect(), QColor(kBackground));
-    const QRectF p = plotRect(size(), 62, 26, 84, 64);
+    const EnergyFrame frame = energyFrame();
+    const QRectF& p = frame.p;
     drawGridAndFrame(painter, p);
     if (!drawable()) {
         drawCentredText(painter, p, QStringLiteral("Compute bound states for a Y-invariant confining potential"),
@@ -57,22 +171,10 @@ void QuantumBoundStatePlotWidget::paintEvent(QPaintEvent*)
     }
 
     const std::vector<double>& xs = result_.x;
-    const AxisMap x = horizontalAxis(p, xs.front(), xs.back(), 1e-30);
-    // The energy range holds the potential, every level and the threshold
-    // above them, with 8 % of the span added on both sides.
-    FiniteExtent energies;
-    for (const double v : result_.potential)
-        extendFinite(energies, v);
-    for (const BoundState& state : result_.states)
-        extendFinite(energies, state.energy);
-    double lo = energies.count > 0 ? energies.minimum : 0.0;
-    double hi = energies.count > 0 ? energies.maximum : 0.0;
-    if (result_.continuumThreshold > hi)
-        hi = result_.continuumThreshold;
-    const double span = atLeast(hi - lo, 1e-9);
-    const double yMin = lo - 0.08 * span;
-    const double yMax = hi + 0.08 * span;
-    const AxisMap y = verticalAxis(p, yMin, yMax, 1e-30);
+    const AxisMap& x = frame.x;
+    const AxisMap& y = frame.y;
+    const double yMin = frame.yMin;
+    const double yMax = frame.yMax;
     const auto at = [&](std::size_t i, double value) { return QPointF(mapValue(x, xs[i]), mapValue(y, value)); };
 
     strokePath(painter, polylineBridgingGaps(xs.size(), [&](std::size_t i) { return at(i, result_.potential[i]); }),
@@ -93,26 +195,32 @@ void QuantumBoundStatePlotWidget::paintEvent(QPaintEvent*)
                                     : plotPen(QColor(82, 190, 235), 1.2, Qt::DashLine),
                            p.left(), p.right(), mapValue(y, state.energy));
     }
-    // Levels closer together than a line of text keep one label: the
-    // selected level's first, then the others in list order, each only where
-    // it prints over no label already drawn.
-    std::vector<QRectF> labelled;
-    const auto labelLevel = [&](int k) {
-        const BoundState& state = result_.states[static_cast<std::size_t>(k)];
-        const QRectF box(p.left() + 5, mapValue(y, state.energy) - 18, 130, 18);
-        const QRectF ink = box.adjusted(0, 3, 0, -3);
-        if (std::any_of(labelled.begin(), labelled.end(), [&ink](const QRectF& other) { return other.intersects(ink); }))
-            return;
-        labelled.push_back(ink);
-        drawTextBox(painter, box, Qt::AlignLeft | Qt::AlignVCenter,
-                    QStringLiteral("n=%1  E=%2").arg(QString::number(state.n), QString::number(state.energy, 'g', 5)),
-                    k == selectedState_ ? QColor(255, 205, 115) : QColor(130, 205, 235));
-    };
-    if (selectedState_ >= 0 && selectedState_ < stateCount)
-        labelLevel(selectedState_);
-    for (int k = 0; k < stateCount; ++k)
-        if (k != selectedState_)
-            labelLevel(k);
+    // Every level keeps its label; labels that would print over each other
+    // were moved apart by levelLabels and hang on a leader to their line.
+    // Each text sits on a patch of the background, so that the dashed lines
+    // of crowded neighbours do not strike it through.
+    const QFontMetricsF metrics(font());
+    for (const LevelLabel& label : levelLabels()) {
+        const BoundState& state = result_.states[static_cast<std::size_t>(label.state)];
+        const QColor colour = label.state == selectedState_ ? QColor(255, 205, 115) : QColor(130, 205, 235);
+        const QString text =
+            QStringLiteral("n=%1  E=%2").arg(QString::number(state.n), QString::number(state.energy, 'g', 5));
+        const double width = std::min(metrics.horizontalAdvance(text), kLabelWidth);
+        const double textLeft = label.rightEnd ? label.box.right() - width : label.box.left();
+        const double centre = label.box.center().y();
+        QColor patch(kBackground);
+        patch.setAlpha(215);
+        painter.fillRect(QRectF(textLeft - 2.0, centre - metrics.height() / 2.0, width + 4.0, metrics.height()), patch);
+        drawTextBox(painter, label.box, (label.rightEnd ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter, text,
+                    colour);
+        if (label.onLeader) {
+            // From beside the text, on the side of the panel's middle, down
+            // or up to the level's own line.
+            const double start = label.rightEnd ? textLeft - 3.0 : textLeft + width + 3.0;
+            const double reach = label.rightEnd ? -12.0 : 12.0;
+            drawSegment(painter, plotPen(colour, 1.0), QPointF(start, centre), QPointF(start + reach, label.levelY));
+        }
+    }
 
     if (selectedState_ >= 0 && selectedState_ < stateCount) {
         const BoundState& state = result_.states[static_cast<std::size_t>(selectedState_)];

@@ -14,6 +14,7 @@
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -23,11 +24,13 @@
 
 #include <cmath>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <set>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace vxo {
 namespace {
@@ -338,6 +341,55 @@ bool allFinite(const ComplexField2D& field)
     return true;
 }
 
+// Every value of the form's spin boxes, combos, check boxes and tabs, and
+// the run speed, by name; the bound-state selectors list the states last
+// computed, which only a bound-state experiment recomputes.
+using FormCapture = std::map<std::string, double>;
+FormCapture captureForm(const MainWindow& w)
+{
+    const QStringList computed{"boundStateComboBox", "boundSuperpositionAComboBox", "boundSuperpositionBComboBox"};
+    FormCapture capture{{"run speed", w.transportClock().speed()}};
+    for (const QWidget* widget : w.findChildren<QWidget*>()) {
+        int decimals = 0;
+        std::optional<double> value = controlValue(widget, decimals);
+        if (const auto* tabs = qobject_cast<const QTabWidget*>(widget))
+            value = tabs->currentIndex();
+        if (value && !computed.contains(widget->objectName()))
+            capture[widget->objectName().toStdString()] = *value;
+    }
+    return capture;
+}
+
+std::string differences(const FormCapture& a, const FormCapture& b)
+{
+    std::string names;
+    for (const auto& [name, value] : a)
+        if (b.count(name) == 0 || b.at(name) != value)
+            names += " " + name;
+    return names;
+}
+
+// Every control but the user's own (library choice, help language) moved
+// elsewhere with its signals blocked, as an earlier session might leave it.
+void scrambleForm(MainWindow& w)
+{
+    for (QWidget* widget : w.findChildren<QWidget*>()) {
+        if (widget->objectName() == "experimentPresetComboBox" || widget->objectName() == "helpLanguageTabWidget")
+            continue;
+        const QSignalBlocker blocker(widget);
+        if (auto* box = qobject_cast<QDoubleSpinBox*>(widget))
+            box->setValue(box->minimum() + 0.377 * (box->maximum() - box->minimum()));
+        else if (auto* box = qobject_cast<QSpinBox*>(widget))
+            box->setValue(box->minimum() + (box->maximum() - box->minimum()) / 3);
+        else if (auto* combo = qobject_cast<QComboBox*>(widget))
+            combo->setCurrentIndex((combo->currentIndex() + 1) % std::max(combo->count(), 1));
+        else if (auto* box = qobject_cast<QCheckBox*>(widget))
+            box->setChecked(!box->isChecked());
+        else if (auto* tabs = qobject_cast<QTabWidget*>(widget))
+            tabs->setCurrentIndex((tabs->currentIndex() + 1) % std::max(tabs->count(), 1));
+    }
+}
+
 class GuidedLoading : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
@@ -360,7 +412,7 @@ protected:
 
 std::unique_ptr<MainWindow> GuidedLoading::window;
 
-TEST_F(GuidedLoading, EveryPresetFillsTheFormShowsItsPageAndRuns)
+TEST_F(GuidedLoading, EveryPresetFillsTheFormShowsItsPageRunsAndStartsTheSameWhateverCameBefore)
 {
     auto* speed = child<QComboBox>("speedComboBox");
     auto* stack = child<QStackedWidget>("analysisStackedWidget");
@@ -371,6 +423,7 @@ TEST_F(GuidedLoading, EveryPresetFillsTheFormShowsItsPageAndRuns)
         const ExperimentPreset preset = makeExperimentPreset(std::uint32_t(index));
         window->loadGuidedExperiment(index);
         const std::string where = "preset " + std::to_string(index) + " (" + preset.title + ")";
+        const FormCapture afterPrevious = captureForm(*window);
 
         for (const ControlRow& row : kControls) {
             const std::optional<double> expected = row.value(preset);
@@ -452,7 +505,32 @@ TEST_F(GuidedLoading, EveryPresetFillsTheFormShowsItsPageAndRuns)
         const double norm = normAndEdgeProbability(window->waveField(), 0.0).first;
         EXPECT_LE(norm, norm0 * (1.0 + 1e-3)) << where << ": the norm grew";
         EXPECT_GE(norm, norm0 - reachable - 1e-3 * norm0) << where << ": more lost than the layer could reach";
+
+        // Loaded once after the previous preset and its run, once over a
+        // form where every control differs: a load that kept anything of
+        // what came before would not give the same form twice, and a new
+        // window is just one more form it must not depend on.
+        scrambleForm(*window);
+        window->loadGuidedExperiment(index);
+        const std::string changed = differences(afterPrevious, captureForm(*window));
+        EXPECT_TRUE(changed.empty()) << where << ": loaded over another form, it differs in" << changed;
     }
+}
+
+TEST_F(GuidedLoading, BlochOscillationsAfterDoubleSlitAreThoseOfANewWindow)
+{
+    // Double Slit counts arrivals at a screen; Bloch oscillations watch a
+    // snapshot and must not draw the slit's arrival curve over the lattice.
+    constexpr int kDoubleSlit = 4;
+    constexpr int kBloch = 27;
+    auto newWindow = std::make_unique<MainWindow>(nullptr, false);
+    newWindow->loadGuidedExperiment(kBloch);
+    const FormCapture fresh = captureForm(*newWindow);
+    newWindow.reset();
+    window->loadGuidedExperiment(kDoubleSlit);
+    ASSERT_NE(child<QComboBox>("measurementModeComboBox")->currentIndex(), fresh.at("measurementModeComboBox"));
+    window->loadGuidedExperiment(kBloch);
+    EXPECT_EQ(differences(fresh, captureForm(*window)), "");
 }
 
 TEST_F(GuidedLoading, TheBilliardRecorderIsSetUpForTheExperimentBeingLoaded)
@@ -510,9 +588,11 @@ TEST_F(GuidedLoading, InvalidIndicesChangeNothing)
         EXPECT_EQ(width->value(), before) << "index " << index;
         EXPECT_EQ(window->statusBar()->currentMessage(), message) << "index " << index;
     }
-    // Preset 0 sets no speed: the 16x of the Berry phase stays.
+    // Preset 0 sets no speed: it starts at a new window's 1x, not at the 16x
+    // of the Berry phase loaded before it.
     window->loadGuidedExperiment(0);
-    EXPECT_EQ(child<QComboBox>("speedComboBox")->currentIndex(), 6);
+    EXPECT_EQ(child<QComboBox>("speedComboBox")->currentIndex(), 2);
+    EXPECT_DOUBLE_EQ(window->transportClock().speed(), 1.0);
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 #include <vector>
 
 namespace vxo {
@@ -151,6 +152,47 @@ TEST_F(BoundStatePlot, DrawsTheLadderAndTheSelectedEigenfunctionWithItsNodes)
     const QImage none = test::grabPlot(plot, QSize(480, 360));
     EXPECT_EQ(countColour(none, none.rect(), node, 20) + countColour(none, none.rect(), QColor(255, 184, 70), 10), 0)
         << "no eigenfunction, every level dashed blue";
+}
+
+TEST_F(BoundStatePlot, EveryLevelKeepsItsLabelWhereLevelsCrowd)
+{
+    // Six levels in runs a few pixels apart, as in a finite well, the fifth
+    // selected: no label is hidden or prints over another or the continuum's.
+    BoundStateResult crowded = harmonicLadder();
+    const double energies[6] = {0.5, 0.58, 0.66, 1.5, 1.56, 2.5};
+    crowded.states.clear();
+    for (int n = 0; n < 6; ++n)
+        crowded.states.push_back({n + 1, energies[n], n, harmonicLadder().states[std::size_t(n % 3)].phi});
+    auto& plot = makePlot<QuantumBoundStatePlotWidget>();
+    plot.setResult(crowded, 4);
+    const QImage image = test::grabPlot(plot, QSize(520, 380));
+    const QRectF p(62, 26, 436, 316); // energies [0, 8] widened by 8 %
+    const auto levelY = [&](double e) { return test::panelPoint(p, -4.0, 4.0, -0.64, 8.64, 0.0, e).y(); };
+    // The ink of a line of text: a label box less its top and bottom margins.
+    const auto ink = [](const QRectF& box) { return box.adjusted(0, 3, 0, -3); };
+    const QRectF continuum = ink(QRectF(p.right() - 150, levelY(6.0) - 18, 146, 18));
+
+    const auto labels = plot.levelLabels();
+    ASSERT_EQ(labels.size(), 6u) << "one label per level";
+    for (std::size_t k = 0; k < labels.size(); ++k) {
+        const auto& label = labels[k];
+        const std::string which = "label of E = " + std::to_string(energies[k]);
+        EXPECT_EQ(label.state, int(k));
+        EXPECT_NEAR(label.levelY, levelY(energies[k]), 0.5) << which;
+        EXPECT_TRUE(p.contains(label.box) && !ink(label.box).intersects(continuum)) << which;
+        for (std::size_t j = 0; j < k; ++j)
+            EXPECT_FALSE(ink(label.box).intersects(ink(labels[j].box))) << which << " over " << energies[j];
+        const QColor colour = k == 4 ? QColor(255, 205, 115) : QColor(130, 205, 235);
+        EXPECT_GT(countColour(image, label.box.toRect(), colour, 0), 0) << which << " is not drawn";
+        // On its line, or with a leader through the rows between it and its line.
+        const double from = label.levelY > label.box.bottom() ? label.box.bottom() : label.levelY;
+        const double to = label.levelY > label.box.bottom() ? label.levelY : label.box.top();
+        if (label.onLeader)
+            EXPECT_GT(countColour(image, QRect(int(label.box.left()), int(from), 145, int(to - from) + 1), colour), 0)
+                << which << " has no leader";
+        else
+            EXPECT_NEAR(label.box.bottom(), label.levelY, 0.5) << which << " leaves its line";
+    }
 }
 
 TEST_F(BoundStatePlot, ResultsThatCannotBeDrawnShowThePlaceholder)
