@@ -1,5 +1,6 @@
 #include "app/ExperimentSettingsForm.h"
 
+#include "app/FormIndices.h"
 #include "ui/MainWindowForm.h"
 
 #include <QCheckBox>
@@ -71,7 +72,10 @@ struct FormReader {
         field = std::clamp(combo->currentIndex(), 0, kLastSceneParameter);
     }
 
-    void winding(const QComboBox* combo, std::int32_t& field) const { field = combo->currentIndex() == 1 ? -1 : 1; }
+    void winding(const QComboBox* combo, std::int32_t& field) const
+    {
+        field = isSelected(combo, WindingIndex::Clockwise) ? -1 : 1;
+    }
 
     // A combo without a current item reads as an index no record accepts, so
     // the record's validation refuses it rather than taking mode 0.
@@ -126,7 +130,7 @@ struct FormWriter {
     void winding(QComboBox* combo, std::int32_t field) const
     {
         const QSignalBlocker blocker(combo);
-        combo->setCurrentIndex(field < 0 ? 1 : 0);
+        combo->setCurrentIndex(indexOf(field < 0 ? WindingIndex::Clockwise : WindingIndex::CounterClockwise));
     }
 
     void index(QComboBox* combo, std::uint32_t field, IndexWrite rule) const

@@ -1,5 +1,6 @@
 #include "app/GeometryPage.h"
 
+#include "app/FormIndices.h"
 #include "ui/MainWindowForm.h"
 
 #include <QCheckBox>
@@ -135,9 +136,9 @@ bool writeGeometryPage(const Ui_MainWindow& form, const PotentialObject& object)
         }
         // The drawing tool follows a drawable shape; its own handler runs.
         if (object.kind == PotentialObjectKind::Rectangle)
-            form.viewportEditToolComboBox->setCurrentIndex(0);
+            form.viewportEditToolComboBox->setCurrentIndex(indexOf(EditToolIndex::Rectangle));
         else if (object.kind == PotentialObjectKind::Circle)
-            form.viewportEditToolComboBox->setCurrentIndex(1);
+            form.viewportEditToolComboBox->setCurrentIndex(indexOf(EditToolIndex::Circle));
     }
     const QSignalBlocker enabledBlocker(form.potentialObjectEnabledCheckBox);
     form.potentialObjectEnabledCheckBox->setChecked(object.enabled);

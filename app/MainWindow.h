@@ -3,6 +3,7 @@
 #include "app/BerryLoopApplier.h"
 #include "app/ControlSnapshot.h"
 #include "app/DriveApplier.h"
+#include "app/FormIndices.h"
 #include "app/KapitzaDiracPulseApplier.h"
 #include "app/MoshinskyShutterApplier.h"
 #include "app/QuenchApplier.h"
@@ -96,9 +97,9 @@ inline double fieldDyOrZero(const ComplexField2D& field) { return field.empty() 
 // The one window of the laboratory and the owner of every piece of simulation
 // state, all held by value. The run timer drives the run: each tick clears
 // pending hits, runs the step body once per step of the transport speed (event
-// hooks, the seven protocol appliers at mid-step, one Schroedinger, gauge or
+// hooks, the protocol appliers at mid-step, one Schroedinger, gauge or
 // Dirac step, the absorbing layer, the step-scheduled recorders, the detector),
-// re-applies the six continuous protocols at the new time, records one
+// re-applies the continuous protocols at the new time, records one
 // observation unless a Dirac mode is on, and refreshes every view, the
 // diagnostics, the status and every experiment panel. Every parameter change
 // ends in one rebuild to t = 0 from the form, the Potential Scene and the stored
@@ -112,19 +113,8 @@ inline double fieldDyOrZero(const ComplexField2D& field) { return field.empty() 
 // function object connected once at construction, and every handler body runs
 // inside guarded(), so no exception leaves a slot or an event handler.
 //
-// Stored settings are one ExperimentSettingsRecords block, `stored`, copied as
-// a whole from presets and documents. Member names used across the window's
-// sources: kickedRotorSettings is stored.kickedRotor, zenoSettings
-// stored.quantumZeno, scarSettings stored.quantumScar, berrySettings
-// stored.quantumBerry, loschmidtSettings stored.quantumLoschmidt,
-// moshinskySettings stored.quantumMoshinsky, kapitzaDiracSettings
-// stored.quantumKapitzaDirac, aharonovBohmSettings stored.quantumAharonovBohm,
-// landauSettings stored.quantumLandau, hallEdgeSettings stored.quantumHallEdge,
-// backflowSettings stored.quantumBackflow, zitterbewegungSettings
-// stored.quantumZitterbewegung, kleinSettings stored.quantumKleinTunneling, and
-// the initial states stored.talbotInitialState, vortexInitialState,
-// andersonInitialState, kickedRotorInitialState, quantumZenoInitialState,
-// moshinskyInitialState and kapitzaDiracInitialState. The four drive records
+// Stored settings and initial states are one ExperimentSettingsRecords block,
+// `stored`, copied as a whole from presets and documents. The drive records
 // and the Ramsey ensemble in `stored` are only carried along: the form is
 // their one store.
 class CurrentPageScroller;
@@ -132,8 +122,8 @@ class CurrentPageScroller;
 class MainWindow : public QMainWindow {
 public:
     // Builds the form, the library, menus, docks and diagnostics table,
-    // configures the solver and the 30 ms run timer, connects every control,
-    // rebuilds to t = 0 and, with persistGuiState, restores the saved layout.
+    // configures the solver and the run timer at the transport's base
+    // interval, connects every control, rebuilds to t = 0 and, with persistGuiState, restores the saved layout.
     // Nothing runs until Play.
     MainWindow(QWidget* parent, bool persistGuiState);
     ~MainWindow() override;
@@ -150,7 +140,7 @@ public:
     // appliers at the new time, one observation unless a Dirac mode is on,
     // transport controls, refresh.
     void stepOnce();
-    // One timer tick: pending hits cleared, stepsPerTick step bodies, the six
+    // One timer tick: pending hits cleared, stepsPerTick step bodies, the
     // continuous appliers at the new time, one observation unless a Dirac
     // mode is on, refresh. Assumes RUNNING.
     void onSimulationTick();
@@ -159,10 +149,10 @@ public:
     // applyingExperiment is set.
     void rebuildSimulation();
     // Turns the window into guided experiment `presetIndex` and rebuilds;
-    // silent without a form or for an index outside the catalogue.
+    // silent for an index outside the catalogue.
     void loadGuidedExperiment(int presetIndex);
-    // The form's 108 controls, the scene, the preparation and every settings
-    // record as a new document; a default document without a form.
+    // The form's document controls, the scene, the preparation and every settings
+    // record as a new document.
     ExperimentDocument captureExperimentDocument() const;
     // Validates first (nothing changes on a refusal), then applies the
     // document to the form and the window and rebuilds. False with `error`
@@ -255,7 +245,7 @@ private:
     // The screen's available geometry the window opens on or is shown on.
     QRect availableScreenGeometry() const;
     // Group "MainWindow": geometry, dock state and the selected tabs; nothing
-    // without persistence or form.
+    // without persistence.
     void saveGuiState();
     // Reads the group back; unreadable dock state falls back to the default
     // layout, stored indices are clamped to the widgets' ranges.
@@ -274,13 +264,13 @@ private:
 
     // --- Transport --------------------------------------------------------------
 
-    // Factor of the speed selector's entry; 1 without the form or for another index.
+    // Factor of the speed selector's entry; 1 for an index outside its list.
     double speedFactor() const;
     // true: from STOPPED with a moved clock rebuild first, then RUNNING and the
     // timer started (Play); false: timer stopped, PAUSED (Pause). Both end with
     // the transport controls and the diagnostics.
     void setRunning(bool running);
-    // runTimer interval = tickInterval(30) when the timer exists.
+    // runTimer interval = the transport's tickInterval of its base interval.
     void updateTimerInterval();
     // Stop: timer stopped, STOPPED; the last frame stays.
     void onStopClicked();
@@ -294,10 +284,10 @@ private:
     void runSteps(int count);
     // One observation unless a Dirac mode is on.
     void observeAfterSteps();
-    // Event hooks, the seven appliers at t + dt/2, one propagation, the
+    // Event hooks, every applier at t + dt/2, one propagation, the
     // absorbing layer, the step-scheduled recorders and the detector readout.
     void runStepBody();
-    // The six continuous appliers (all but the quench) at t without force.
+    // The continuous appliers (all but the quench) at t without force.
     void runAppliersAfterSteps(double t);
     // Empties measurementHits with its total label and markers (no diagnostics).
     void discardMeasurementHits();
@@ -307,16 +297,16 @@ private:
     void applyZenoMeasurementIfDue();
     // Every overdue kick of a loaded kicked rotor, each sampled.
     void applyKickedRotorKickIfDue();
-    // The ten step-scheduled recorders on their strides and inside their end times.
+    // The step-scheduled recorders on their strides and inside their end times.
     void sampleStepRecorders();
-    // Accumulates the temporal detector (measurement mode 2) and shows its total.
+    // Accumulates the temporal detector (when the measurement mode selects it) and shows its total.
     void updateDetectorFluxReadout();
     // Resets the detector, its label, the hits-versus-flux distance and the diagnostics.
     void clearDetectorFlux();
     // Spinor density into psi when the spinor holds a field.
     void syncSpinorDensity();
-    // One ObservableSample into the history, then the eight tick-sampled
-    // recorders; nothing without the form or with an empty psi.
+    // One ObservableSample into the history, then the tick-sampled
+    // recorders; nothing with an empty psi.
     void recordObservation();
     // Revival, billiard, Talbot, bouncer, vortex, Anderson, Zeno and scar
     // recorders at t, each under its own condition.
@@ -328,7 +318,7 @@ private:
     // Each reads its settings from the form and rewrites the potential through
     // its state machine; the quench, shutter and pulse only when their state
     // changes or force is set. A successful application invalidates the
-    // potential-contour cache. All seven take (t, force).
+    // potential-contour cache. All take (t, force).
 
     void applyQuench(double t, bool force);
     void applyPeriodicDrive(double t, bool force);
@@ -344,8 +334,8 @@ private:
 
     // --- Rebuild ----------------------------------------------------------------
 
-    // Grid and size from the form (index 0: 256, 2: 1024, else 512); 512 x 512
-    // on 40.96 x 40.96 without a form.
+    // Grid and size from the form (256, 512 or 1024 points a side by the
+    // resolution selector's entry).
     SimulationDomain2D currentSimulationDomain() const;
     // Drops the momentum-space cache (empty field, key kNoCacheKey, time -1).
     void invalidateMomentumField();
@@ -409,7 +399,7 @@ private:
     // Spectrum of the current potential into boundStates and the three
     // selectors; pauses a running transport; psi is not changed.
     void computeBoundStates();
-    // Enabled states, summary, plot and diagnostics rows 39 and 40; a spectrum
+    // Enabled states, summary, plot and the two bound-state diagnostics rows; a spectrum
     // computed for another grid, potential or mass reads as stale.
     void updateBoundStatesStatus();
     // Landau-Zener or Stueckelberg reference (with its hold scan) of a linear
@@ -423,7 +413,7 @@ private:
     BoundStateResult computeDoubleWellBasis(std::uint64_t targetObjectId, double slopeX) const;
     // After a bound-state button's rebuild: true when the rebuild prepared the
     // requested state; otherwise (the spectrum did not fit the potential the
-    // rebuild made, so the Gaussian packet was prepared) says so for 6000 ms.
+    // rebuild made, so the Gaussian packet was prepared) says so.
     bool confirmBoundPreparation(InitialPreparationType requested);
 
     // --- Gauge fields -------------------------------------------------------------
@@ -438,29 +428,15 @@ private:
     const GaugeLinkField2D* linksInForce() const;
 
     // --- Settings from the form ----------------------------------------------------
-    // Const readers; without a form the drive readers give fixed defaults and
-    // the others the stored settings.
 
-    // Drive records: enabled only with their box, the scene switched on and a target.
-    QuantumQuench currentQuenchSettings() const;
-    PeriodicDrive currentPeriodicDriveSettings() const;
-    LinearSweep currentLinearSweepSettings() const;
-    RamseySequence currentRamseySettings() const;
-    // Enabled only with its box and the scene switched on.
-    BerryConfig currentBerrySettings() const;
-    LoschmidtConfig currentLoschmidtSettings() const;
-    // Enabled is the check box alone, whatever the target combo holds.
-    MoshinskyConfig currentMoshinskySettings() const;
-    KapitzaDiracConfig currentKapitzaDiracSettings() const;
-    AharonovBohmConfig currentAharonovBohmSettings() const;
-    LandauConfig currentLandauSettings() const;
-    HallEdgeConfig currentHallEdgeSettings() const;
-    BackflowConfig currentBackflowSettings() const;
-    ZitterbewegungConfig currentZitterbewegungSettings() const;
-    // centerY has no control: it keeps the stored value.
-    KleinTunnelingConfig currentKleinSettings() const;
-    // Ensemble box, spread and members; false, 0.06, 41 without the controls.
-    RamseyEnsemble currentRamseyEnsembleSettings() const;
+    // The record as the form holds it now (readSettingsFromForm tells which
+    // control gives which field). Fields without a control keep the stored
+    // copy's value; the drive records and the Ramsey ensemble, whose one store
+    // is the form, start from their defaults. Defined for the four drive
+    // records, RamseyEnsemble and the ten experiment configs from BerryConfig
+    // to KleinTunnelingConfig.
+    template <typename Record>
+    Record formSettings() const;
     // The geometry page's object (id 0, enabled); kind 0 or an unknown index
     // gives value, width and height 0.
     PotentialObject currentPotentialObject() const;
@@ -499,15 +475,15 @@ private:
     void applyBackflowSettings(const BackflowConfig& settings);
     void applyZitterbewegungSettings(const ZitterbewegungConfig& settings);
     void applyKleinSettings(const KleinTunnelingConfig& settings);
-    // The eighteen writers in their fixed order (quench ... Klein), so that a
+    // The writers in their fixed order (quench ... Klein), so that a
     // later enabled record switches an earlier one off.
     void applySettingsRecords(const ExperimentSettingsRecords& records);
     // The record into its stored copy, then into the form when there is one.
     template <typename Record>
     void storeAndWriteSettings(Record& storedCopy, const Record& settings);
     // The object's kind, page, fields and enabled flag into the geometry
-    // page with the signals blocked; false, nothing written, without a form
-    // or for kind 0 or an unknown kind.
+    // page with the signals blocked; false, nothing written, for kind 0 or
+    // an unknown kind.
     bool writeGeometryInspector(const PotentialObject& object);
     // The whole-window tests of the settings and the single geometry reach
     // these operations directly.
@@ -521,8 +497,8 @@ private:
     // Scene potential when the scene is usable, else the geometry page's one
     // object straight into the cleared potential.
     void buildLegacyPotential();
-    // Add current: the page's object joins the scene, scene on, rebuild, 3000 ms
-    // report; refusals for "None" and an invalid object (4000 ms).
+    // Add current: the page's object joins the scene, scene on, rebuild, a
+    // confirmation; refusals for "None" and an invalid object.
     void addCurrentGeometryToScene();
     // Apply changes to the selected object (its kind may change); rebuild only
     // with the scene on.
@@ -548,11 +524,11 @@ private:
     void fillTargetCombo(QComboBox* combo, QCheckBox* governedBox, std::uint64_t id, bool shutterKindsOnly);
     // Enabled states of the scene buttons and of every protocol control.
     void updateSceneEditingControls();
-    // "Scene (%1 objects)", the geometry's name, or "None" without a form.
+    // "Scene (%1 objects)" or the geometry's name.
     QString potentialSummaryText() const;
     // Id of the scene list's current item; 0 without one.
     std::uint64_t selectedSceneObjectId() const;
-    // Scene box: refused (4000 ms) for an empty scene; switches backflow and
+    // Scene box: refused for an empty scene; switches backflow and
     // Zitterbewegung off when turned on; rebuild.
     void onPotentialSceneActiveToggled(bool checked);
     // Geometry page switch; backflow and Zitterbewegung off for a real
@@ -574,14 +550,15 @@ private:
     // Hits, last count, total label and markers cleared; distance and diagnostics.
     void clearMeasurementHits();
     // What both measurements check first: a form and a field, no viewport
-    // editing, no Dirac mode (refused with diracRefusal for 5000 ms); a
+    // editing, no Dirac mode (refused with diracRefusal); a
     // running transport is paused. False when the measurement cannot go on.
     bool readyToMeasure(const QString& diracRefusal);
 
     // --- Guided experiment loading ----------------------------------------------------
 
-    // Display preset 0 to 2 into the ten display controls, signals blocked,
-    // then a refresh; "Custom" (3) and other indices change nothing.
+    // A display preset (GraphicsPresetIndex, Scientific to Cinematic) into the
+    // display controls, signals blocked, then a refresh; "Custom" and other
+    // indices change nothing.
     void applyGraphicsPreset(int presetIndex);
     // Shows a page of analysisStackedWidget with its title and the
     // experiment-analysis tab; nothing for null or a foreign page.
@@ -625,7 +602,7 @@ private:
     // Save dialog (".vxo.json" appended unless the name ends in ".json"),
     // capture, atomic save; message box "Save Experiment" on failure.
     void saveExperiment();
-    // First failure of the 108 controls: missing entry, missing widget, combo
+    // First failure among the document's controls: missing entry, missing widget, combo
     // index out of range, non-finite double; the five stadium boxes are
     // checked the same way when the document carries them.
     bool validateDocumentControls(const ExperimentDocument& document, QString& error) const;
@@ -665,12 +642,12 @@ private:
 
     // --- Signal wiring and handler boundary ---------------------------------------------
 
-    // The 178 control connections in their fixed order, with the one-time
+    // The control connections in their fixed order, with the one-time
     // enabling of dependent controls.
     void connectControls();
-    // Edit tool 0 and the shape callback into applyEditorShape.
+    // The rectangle edit tool and the shape callback into applyEditorShape.
     void setupViewportEditing();
-    // The 49 geometry spin boxes, the packet spin boxes, the transport buttons
+    // The geometry page's spin boxes, the packet spin boxes, the transport buttons
     // and the speed selector.
     void connectGeometryAndTransport();
     // Rebuild unless a preset or document is being applied.
@@ -682,16 +659,16 @@ private:
     // Keyboard tracking of the spin boxes that rebuild, off at 1024 x 1024.
     KeyboardTrackingGate* keyboardTrackingGate = nullptr;
     // Runs one handler body; an exception escaping it is reported in the
-    // status bar for 5000 ms instead of leaving the slot or event handler.
+    // status bar instead of leaving the slot or event handler.
     template <typename Body>
     void guarded(Body&& body) noexcept;
-    // The 5000 ms status message of a failed handler: the exception's own
+    // The status message of a failed handler: the exception's own
     // text, empty for an exception that carries none.
     void reportHandlerFailure(const QString& message);
 
     // --- Experiment modes, Apply buttons and sub-control enablers -------------------------
 
-    // A protocol box turned on unchecks the other seven; rebuild unless applying.
+    // A protocol box turned on unchecks the other protocol boxes; rebuild unless applying.
     void onQuenchEnabledToggled(bool checked);
     void onPeriodicDriveEnabledToggled(bool checked);
     void onLinearSweepEnabledToggled(bool checked);
@@ -711,17 +688,17 @@ private:
     // no geometry; rebuild unless applying.
     void onBackflowEnabledToggled(bool checked);
     // Zitterbewegung on: everything else off, periodic boundary, position
-    // probability view, preparation 15; off returns 15 to gaussian.
+    // probability view, the Zitterbewegung preparation; off returns it to gaussian.
     void onZitterbewegungEnabledToggled(bool checked);
     // Klein on: everything else off (Zitterbewegung included), absorbing
-    // boundary, preparation 16; off returns 16 to gaussian.
+    // boundary, the Klein preparation; off returns it to gaussian.
     void onKleinEnabledToggled(bool checked);
     // Both Dirac boxes and settings off after a protocol, gauge or backflow
     // toggle (connected last); no rebuild.
     void switchDiracModesOff();
     // Backflow and Zitterbewegung boxes and settings off, signals blocked.
     void switchOffBackflowAndZitterbewegung();
-    // The mode's own set-up when its box is checked, preparation 14, 15 or 16
+    // The mode's own set-up and its preparation when its box is checked
     // (else gaussian), rebuild; nothing while applying.
     void onBackflowApplyClicked();
     void onZitterbewegungApplyClicked();
@@ -759,8 +736,8 @@ private:
     void onGaugeEnabledToggled(QCheckBox* box, bool checked);
     // geometryComboBox and its parameter page to `index`, signals blocked.
     void selectGeometryQuietly(int index);
-    // Form set-up of the three modes that run without the scene (backflow
-    // 14, Zitterbewegung 15, Klein 16): scene and geometry off, and the
+    // Form set-up of the three modes that run without the scene (backflow,
+    // Zitterbewegung, Klein): scene and geometry off, and the
     // mode's boundary, view and Dirac-box exclusion; signals blocked.
     void setUpSceneFreeMode(InitialPreparationType mode);
     // Body of the backflow, Zitterbewegung and Klein toggles and Apply buttons.
@@ -771,7 +748,7 @@ private:
 
     // Title, view controls, viewport settings, contours, current and
     // measurement overlays, time dock, frame, then every panel in fixed order;
-    // nothing while applying, without the form or with an empty psi.
+    // nothing while applying or with an empty psi.
     void refreshViews();
     // Momentum-space cache recomputed when the step count or time moved.
     void ensureMomentumField();
@@ -788,15 +765,15 @@ private:
 
     // --- Diagnostics table --------------------------------------------------------------
 
-    // 77 rows of three read-only items with their set-up texts.
+    // Every DiagnosticsRow as three read-only items with its set-up texts.
     void setupDiagnosticsTable();
-    // The three texts of row 0 to 76; any other row is ignored.
+    // The three texts of a row of the table; any other row is ignored.
     void setDiagnosticsRow(int row, const QString& section, const QString& parameter, const QString& value);
-    // Rows 0 to 32 and 57 to 75, then the permanent status line; nothing while
-    // applying or without the form.
+    // Every row but the panel rows and the pipeline row, then the permanent
+    // status line; nothing while applying.
     void updateDiagnostics();
     // A row's value with the section and parameter it was set up with (the
-    // panels' rows are named by DiagnosticsPanelRow); other rows are ignored.
+    // rows are named by DiagnosticsRow); other rows are ignored.
     void writeDiagnosticsRow(int row, const QString& value);
     // The whole-window tests of the diagnostics and status reach these
     // operations directly.
@@ -813,7 +790,7 @@ private:
     void updateTransportUi();
     // Packet kinetic energy label and its tooltip.
     void updateEnergyTooltip();
-    // A timed status message (0: until the next message); nothing without the form.
+    // A timed status message (0: until the next message).
     void showStatusMessage(const QString& text, int timeoutMs);
     // dx / dy label, absorbing-layer controls, then the domain-dependent ranges.
     void updateDomainSpacingLabel();
@@ -827,8 +804,8 @@ private:
     void clearCollapseReadout();
 
     // --- Experiment panels ---------------------------------------------------------------
-    // Guard on the form and the page's plot, activity test, hint or summary,
-    // diagnostics row, plot fed with copies or a pointer to the recorder.
+    // Activity test, hint or summary, diagnostics row, plot fed with copies or
+    // a pointer to the recorder.
 
     void updateScatteringPanel();
     void updateResonancePanel(bool recomputeScans);
@@ -878,7 +855,7 @@ private:
     // when none exists.
     QString findHelpDirectory() const;
     // Opens a page of the help folder in the browser, else (with dockFallback)
-    // the help dock; 7000 ms messages on failure.
+    // the help dock; a status message on failure.
     void openHelpPage(const QString& relativePath, bool dockFallback);
     // Shows and raises the help dock with the focus on its language tabs.
     void showHelpDock();
@@ -898,14 +875,14 @@ private:
     QString helpLanguage() const;
     // presetSlug of the selected library entry; "unknown_experiment" without it.
     QString experimentHelpId() const;
-    // The current parameters as a self-contained HTML page; empty without the form.
+    // The current parameters as a self-contained HTML page.
     QString buildCurrentParametersHtml() const;
     // Writes the page to the temporary folder and opens it in the browser.
     void openCurrentParametersHelp();
 
     // --- Members, in construction order ---------------------------------------------------
 
-    std::unique_ptr<Ui::MainWindow> ui;
+    const std::unique_ptr<Ui::MainWindow> ui;
     QTimer* runTimer = nullptr;
 
     ComplexField2D psi;
@@ -984,12 +961,8 @@ private:
     DiracZitterbewegungRecorder zitterbewegungRecorder{640};
     DiracKleinRecorder kleinRecorder{800};
 
-    // Protocol applier states: quenchActive is quenchApplier.active(),
-    // periodicDriveValue periodicDriveApplier.value(), linearSweepProgress
-    // linearSweepApplier.progress(), ramseyStage ramseyApplier.stage(),
-    // berryLoop berryLoopApplier.loop(), moshinskyShutter and
-    // moshinskyShutterGeometry moshinskyShutterApplier, kapitzaDiracPulse
-    // kapitzaDiracPulseApplier.
+    // The protocol appliers: each holds its own run state (armed or fired,
+    // current value, stage, loop or pulse) between the steps.
     QuenchApplier quenchApplier;
     DriveApplier<PeriodicDrive> periodicDriveApplier;
     DriveApplier<LinearSweep> linearSweepApplier;
@@ -1016,7 +989,7 @@ private:
     double maxCavityProbability = 0.0;
     bool packetTransmissionRecorded = false;
     double packetTransmission = 0.0;
-    std::int32_t resonanceSweepKind = 0; // 0 energy, 1 cavity width
+    ResonanceScanIndex resonanceSweepKind = ResonanceScanIndex::Energy;
     double resonanceSweepPeakX = 0.0;
     double resonanceSweepPeakT = 0.0;
 

@@ -24,45 +24,45 @@ PotentialScene singleGeometryScene(const PotentialObject& object)
 void MainWindow::applyQuench(double t, bool force)
 {
     const SplitStepParameters& parameters = solver.parameters();
-    if (quenchApplier.apply(protocolContext(t, force), currentQuenchSettings(), history, psi, parameters.hbar,
+    if (quenchApplier.apply(protocolContext(t, force), formSettings<QuantumQuench>(), history, psi, parameters.hbar,
                             parameters.mass))
         invalidatePotentialContours();
 }
 
 void MainWindow::applyPeriodicDrive(double t, bool force)
 {
-    if (periodicDriveApplier.apply(protocolContext(t, force), currentPeriodicDriveSettings()))
+    if (periodicDriveApplier.apply(protocolContext(t, force), formSettings<PeriodicDrive>()))
         invalidatePotentialContours();
 }
 
 void MainWindow::applyLinearSweep(double t, bool force)
 {
-    if (linearSweepApplier.apply(protocolContext(t, force), currentLinearSweepSettings()))
+    if (linearSweepApplier.apply(protocolContext(t, force), formSettings<LinearSweep>()))
         invalidatePotentialContours();
 }
 
 void MainWindow::applyRamseySequence(double t, bool force)
 {
-    if (ramseyApplier.apply(protocolContext(t, force), currentRamseySettings()))
+    if (ramseyApplier.apply(protocolContext(t, force), formSettings<RamseySequence>()))
         invalidatePotentialContours();
 }
 
 void MainWindow::applyBerryLoop(double t, bool force)
 {
-    if (berryLoopApplier.apply(protocolContext(t, force), currentBerrySettings(), stored.quantumBerry, berryTrap))
+    if (berryLoopApplier.apply(protocolContext(t, force), formSettings<BerryConfig>(), stored.quantumBerry, berryTrap))
         invalidatePotentialContours();
 }
 
 void MainWindow::applyMoshinskyShutter(double t, bool force)
 {
-    if (moshinskyShutterApplier.apply(protocolContext(t, force), currentMoshinskySettings(),
+    if (moshinskyShutterApplier.apply(protocolContext(t, force), formSettings<MoshinskyConfig>(),
                                       stored.quantumMoshinsky))
         invalidatePotentialContours();
 }
 
 void MainWindow::applyKapitzaDiracPulse(double t, bool force)
 {
-    const KapitzaDiracConfig settings = currentKapitzaDiracSettings();
+    const KapitzaDiracConfig settings = formSettings<KapitzaDiracConfig>();
     const ProtocolContext context = protocolContext(t, force);
     // The pulse runs with the scene switched off as well. Its standing wave
     // is then added to the single geometry the rebuild drew, not to the

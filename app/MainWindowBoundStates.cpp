@@ -1,5 +1,7 @@
 #include "app/MainWindow.h"
 
+#include "app/DiagnosticsRowLabels.h"
+#include "app/StatusDurations.h"
 #include "experiments/BoundStates1D.h"
 #include "experiments/DriveProtocols.h"
 #include "plots/QuantumBoundStatePlotWidget.h"
@@ -19,8 +21,6 @@ namespace vxo {
 namespace {
 
 constexpr double kTwoPi = 6.283185307179586;
-constexpr int kSpectrumRow = 39;
-constexpr int kPreparationRow = 40;
 
 // Imaginary-time search shared by the panel and the calibrations; they
 // differ in the iteration budget and the number of states.
@@ -43,7 +43,7 @@ int clampedState(std::int32_t index, int last) { return std::clamp(static_cast<i
 
 void MainWindow::computeBoundStates()
 {
-    if (!ui || potential.empty())
+    if (potential.empty())
         return;
     // The spectrum describes the potential as it stands: a running protocol
     // must not move it while the states are sought.
@@ -89,15 +89,13 @@ void MainWindow::computeBoundStates()
         showStatusMessage(QStringLiteral("Computed %1 bound states below continuum E=%2")
                               .arg(boundStates.states.size())
                               .arg(boundStates.continuumThreshold, 0, 'f', 5),
-                          5000);
+                          kStatusReportMs);
     else
-        showStatusMessage(QString::fromStdString(boundStates.message), 6000);
+        showStatusMessage(QString::fromStdString(boundStates.message), kStatusExplanationMs);
 }
 
 void MainWindow::updateBoundStatesStatus()
 {
-    if (!ui)
-        return;
     Ui::MainWindow& form = *ui;
     const int count = static_cast<int>(boundStates.states.size());
     const bool valid = boundStates.ok && boundStates.isValidFor(potential, form.massSpinBox->value(),
@@ -119,9 +117,9 @@ void MainWindow::updateBoundStatesStatus()
                            : QStringLiteral("Use a confining potential that is invariant along Y, then Compute "
                                             "states."));
         form.boundStatePlotWidget->clear();
-        setDiagnosticsRow(kSpectrumRow, section, QStringLiteral("Spectrum"),
+        setDiagnosticsRow(kBoundSpectrumRow, section, QStringLiteral("Spectrum"),
                           boundStates.ok ? QStringLiteral("stale - recompute") : QStringLiteral("not computed"));
-        setDiagnosticsRow(kPreparationRow, section, QStringLiteral("Preparation"), gaussianPacket);
+        setDiagnosticsRow(kBoundPreparationRow, section, QStringLiteral("Preparation"), gaussianPacket);
         return;
     }
 
@@ -158,14 +156,14 @@ void MainWindow::updateBoundStatesStatus()
             .arg(state.nodes)
             .arg(preparation)
             .arg(beat));
-    setDiagnosticsRow(kSpectrumRow, section, QStringLiteral("Spectrum"),
+    setDiagnosticsRow(kBoundSpectrumRow, section, QStringLiteral("Spectrum"),
                       QStringLiteral("%1 states   Ec=%2   selected n=%3 E=%4 nodes=%5")
                           .arg(count)
                           .arg(boundStates.continuumThreshold, 0, 'f', 5)
                           .arg(state.n)
                           .arg(state.energy, 0, 'f', 6)
                           .arg(state.nodes));
-    setDiagnosticsRow(kPreparationRow, section, QStringLiteral("Preparation"), preparation + beat);
+    setDiagnosticsRow(kBoundPreparationRow, section, QStringLiteral("Preparation"), preparation + beat);
 }
 
 void MainWindow::calibrateSweepReference()
@@ -174,9 +172,9 @@ void MainWindow::calibrateSweepReference()
     landauZenerReference = LandauZenerReference{};
     stueckelbergReference = StueckelbergReference{};
     stueckelbergHoldScan.clear();
-    if (!ui || potentialScene.empty() || !ui->potentialSceneActiveCheckBox->isChecked())
+    if (potentialScene.empty() || !ui->potentialSceneActiveCheckBox->isChecked())
         return;
-    const LinearSweep sweep = currentLinearSweepSettings();
+    const LinearSweep sweep = formSettings<LinearSweep>();
     if (!sweep.enabled || sweep.parameter != SceneParameterSlopeX || !validateLinearSweep(potentialScene, sweep))
         return;
 
@@ -202,10 +200,10 @@ void MainWindow::calibrateRamseyReference()
     ramseyFringeScan.clear();
     ramseyEnsemble = RamseyEnsembleResult{};
     ramseyEnsembleScan.clear();
-    if (!ui || potentialScene.empty() || !ui->potentialSceneActiveCheckBox->isChecked())
+    if (potentialScene.empty() || !ui->potentialSceneActiveCheckBox->isChecked())
         return;
-    const RamseySequence sequence = currentRamseySettings();
-    const RamseyEnsemble ensemble = currentRamseyEnsembleSettings();
+    const RamseySequence sequence = formSettings<RamseySequence>();
+    const RamseyEnsemble ensemble = formSettings<RamseyEnsemble>();
     if (!sequence.enabled || sequence.parameter != SceneParameterSlopeX ||
         !validateRamseySequence(potentialScene, sequence))
         return;
@@ -236,7 +234,7 @@ bool MainWindow::confirmBoundPreparation(InitialPreparationType requested)
     showStatusMessage(QStringLiteral("The bound state could not be prepared: the computed states do not fit the "
                                      "rebuilt potential, so the Gaussian packet was prepared. Press Compute states "
                                      "again."),
-                      6000);
+                      kStatusExplanationMs);
     return false;
 }
 

@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/DiagnosticsRowLabels.h"
+#include "app/FormIndices.h"
 #include "app/PanelText.h"
 #include "core/PositionMoments.h"
 #include "core/ProbabilityCurrent2D.h"
@@ -34,7 +35,7 @@ QString fixedPair(const QString& format, double a, double b, int decimals)
 
 QString latin1(const char* text) { return QString::fromLatin1(text); }
 
-// Strength / offset, position, dimensions and aperture of rows 23 to 26.
+// Strength / offset, position, dimensions and aperture of the four potential rows.
 struct PotentialRows {
     QString strength = QStringLiteral("0.00");
     QString position = PanelText::kNotAvailable;
@@ -154,8 +155,6 @@ struct DriftLabels {
 
 void MainWindow::setupDiagnosticsTable()
 {
-    if (!ui || !ui->diagnosticsTable)
-        return;
     QTableWidget* const table = ui->diagnosticsTable;
     table->setRowCount(kDiagnosticsRowCount);
     table->verticalHeader()->setVisible(false);
@@ -172,15 +171,13 @@ void MainWindow::setupDiagnosticsTable()
     for (int row = 0; row < kDiagnosticsRowCount; ++row) {
         const DiagnosticsRowLabels& labels = diagnosticsRowLabels(row);
         const QString value =
-            row == 0 ? ui->experimentPresetComboBox->currentText() : latin1(labels.initialValue);
+            row == kLibrarySelectionRow ? ui->experimentPresetComboBox->currentText() : latin1(labels.initialValue);
         setDiagnosticsRow(row, latin1(labels.section), latin1(labels.parameter), value);
     }
 }
 
 void MainWindow::setDiagnosticsRow(int row, const QString& section, const QString& parameter, const QString& value)
 {
-    if (!ui || !ui->diagnosticsTable)
-        return;
     QTableWidget* const table = ui->diagnosticsTable;
     if (row < 0 || row >= table->rowCount())
         return;
@@ -203,15 +200,19 @@ void MainWindow::writeDiagnosticsRow(int row, const QString& value)
 
 void MainWindow::updateDiagnostics()
 {
-    if (applyingExperiment || !ui)
+    if (applyingExperiment)
         return;
     Ui::MainWindow& form = *ui;
     const auto write = [this](int row, const QString& value) {
         writeDiagnosticsRow(row, value);
     };
+    // A row whose parameter text says what the value is this time.
+    const auto writeAs = [this](int row, const QString& parameter, const QString& value) {
+        setDiagnosticsRow(row, latin1(diagnosticsRowLabels(row).section), parameter, value);
+    };
 
     const bool dirac = diracModeInForm();
-    const bool momentumView = form.spaceComboBox && form.spaceComboBox->currentIndex() == 1 && !dirac;
+    const bool momentumView = isSelected(form.spaceComboBox, SpaceIndex::Momentum) && !dirac;
     if (momentumView)
         ensureMomentumField();
     const PositionMoments moments = computePositionMoments(psi);
@@ -220,47 +221,48 @@ void MainWindow::updateDiagnostics()
     QString experiment = experimentTitle.isEmpty() ? form.experimentPresetComboBox->currentText() : experimentTitle;
     if (!lastDocumentPath.isEmpty())
         experiment += QStringLiteral(" / JSON: ") + QFileInfo(lastDocumentPath).fileName();
-    setDiagnosticsRow(0, latin1(diagnosticsRowLabels(0).section), QStringLiteral("Experiment"), experiment);
-    write(1, latin1(transportStateName(transport.state())));
-    write(2, QStringLiteral("%1x").arg(fixed(transport.speed(), 2)));
-    write(3, QStringLiteral("%1 ms / %2")
-                 .arg(QString::number(runTimer ? runTimer->interval() : 0), QString::number(transport.stepsPerTick())));
+    writeAs(kLibrarySelectionRow, QStringLiteral("Experiment"), experiment);
+    write(kTransportStateRow, latin1(transportStateName(transport.state())));
+    write(kTransportSpeedRow, QStringLiteral("%1x").arg(fixed(transport.speed(), 2)));
+    write(kTimerStepsRow, QStringLiteral("%1 ms / %2")
+                              .arg(QString::number(runTimer->interval()), QString::number(transport.stepsPerTick())));
 
     // Simulation, universe and grid.
     const bool absorbing = absorbingBoundary.isEnabled();
-    write(4, fixed(solver.time(), 3));
-    write(5, QString::number(solver.stepCount()));
-    write(6, fixed(moments.norm, 7));
-    write(7, fixed(absorbing ? std::max(1.0 - moments.norm, 0.0) : 0.0, 7));
+    write(kTimeRow, fixed(solver.time(), 3));
+    write(kStepRow, QString::number(solver.stepCount()));
+    write(kNormRow, fixed(moments.norm, 7));
+    write(kAbsorbedProbabilityRow, fixed(absorbing ? std::max(1.0 - moments.norm, 0.0) : 0.0, 7));
     const SimulationDomain2D domain = currentSimulationDomain();
-    write(8, fixedPair(QStringLiteral("%1 x %2"), domain.width(), domain.height(), 2));
-    write(9, absorbing ? fixedPair(QStringLiteral("Absorbing CAP   width=%1   eta=%2"),
-                                   form.absorbingWidthSpinBox->value(), form.absorbingStrengthSpinBox->value(), 2)
-                       : QStringLiteral("Periodic (FFT)"));
-    write(10, QStringLiteral("%1 x %2").arg(QString::number(domain.nx()), QString::number(domain.ny())));
-    write(11, fixedPair(QStringLiteral("%1 / %2"), domain.dx(), domain.dy(), 4));
-    write(12, fixed(solver.parameters().dt, 3));
+    write(kPhysicalSizeRow, fixedPair(QStringLiteral("%1 x %2"), domain.width(), domain.height(), 2));
+    write(kBoundaryRow, absorbing
+                            ? fixedPair(QStringLiteral("Absorbing CAP   width=%1   eta=%2"),
+                                        form.absorbingWidthSpinBox->value(), form.absorbingStrengthSpinBox->value(), 2)
+                            : QStringLiteral("Periodic (FFT)"));
+    write(kGridSizeRow, QStringLiteral("%1 x %2").arg(QString::number(domain.nx()), QString::number(domain.ny())));
+    write(kGridSpacingRow, fixedPair(QStringLiteral("%1 / %2"), domain.dx(), domain.dy(), 4));
+    write(kTimeStepRow, fixed(solver.parameters().dt, 3));
 
     // Wave packet of the form and the live observables.
-    write(13,
+    write(kPacketCenterRow,
           fixedPair(QStringLiteral("x0=%1   y0=%2"), form.centerXSpinBox->value(), form.centerYSpinBox->value(), 2));
-    write(14, fixed(form.sigmaSpinBox->value(), 2));
-    write(15,
+    write(kPacketSigmaRow, fixed(form.sigmaSpinBox->value(), 2));
+    write(kPacketMomentumRow,
           fixedPair(QStringLiteral("px=%1   py=%2"), form.momentumSpinBox->value(), form.momentumYSpinBox->value(), 2));
-    write(16, fixed(form.massSpinBox->value(), 2));
-    write(17, fixed(packetKineticEnergy(), 4));
-    write(18, fixed(packetKineticEnergyX(), 4));
-    write(19, fixedPair(QStringLiteral("%1 / %2"), moments.meanX, moments.meanY, 3));
-    write(20, fixedPair(QStringLiteral("%1 / %2"), moments.sigmaX, moments.sigmaY, 3));
+    write(kPacketMassRow, fixed(form.massSpinBox->value(), 2));
+    write(kPacketKineticEnergyRow, fixed(packetKineticEnergy(), 4));
+    write(kPacketEnergyXRow, fixed(packetKineticEnergyX(), 4));
+    write(kMeanPositionRow, fixedPair(QStringLiteral("%1 / %2"), moments.meanX, moments.meanY, 3));
+    write(kPositionSpreadRow, fixedPair(QStringLiteral("%1 / %2"), moments.sigmaX, moments.sigmaY, 3));
 
     // Potential.
-    write(21, potentialSummaryText());
+    write(kGeometryRow, potentialSummaryText());
     const bool sceneOn = form.potentialSceneActiveCheckBox->isChecked();
     QString editor = QStringLiteral("OFF");
     if (form.viewportEditCheckBox->isChecked())
         editor = (sceneOn ? QStringLiteral("ON - %1 (draw adds object)") : QStringLiteral("ON - %1"))
                      .arg(form.viewportEditToolComboBox->currentText());
-    write(22, editor);
+    write(kViewportEditorRow, editor);
     PotentialRows potentialRows = describeGeometryPage(currentPotentialObject());
     if (sceneOn && !potentialScene.empty()) {
         if (const PotentialObject* object = potentialScene.find(selectedSceneObjectId()))
@@ -269,40 +271,42 @@ void MainWindow::updateDiagnostics()
             potentialRows = {QStringLiteral("scene"), QStringLiteral("%1 objects").arg(potentialScene.size()),
                              QStringLiteral("select an object"), PanelText::kNotAvailable};
     }
-    setDiagnosticsRow(23, latin1(diagnosticsRowLabels(23).section), QStringLiteral("Strength / offset"),
-                      potentialRows.strength);
-    write(24, potentialRows.position);
-    write(25, potentialRows.dimensions);
-    write(26, potentialRows.aperture);
-    write(27, fixedPair(QStringLiteral("%1 / %2"), potential.minValue(), potential.maxValue(), 2));
+    writeAs(kPotentialStrengthRow, QStringLiteral("Strength / offset"), potentialRows.strength);
+    write(kPotentialPositionRow, potentialRows.position);
+    write(kPotentialDimensionsRow, potentialRows.dimensions);
+    write(kPotentialApertureRow, potentialRows.aperture);
+    write(kPotentialRangeRow, fixedPair(QStringLiteral("%1 / %2"), potential.minValue(), potential.maxValue(), 2));
     // The contour sets are those of the last refresh of the views.
-    write(28, form.potentialContoursCheckBox->isChecked()
-                  ? QStringLiteral("%1 level(s), %2 segments%3")
-                        .arg(QString::number(potentialContours.levels.size()),
-                             QString::number(potentialContours.segments.size()),
-                             potentialContours.binary ? QStringLiteral(" (binary V)") : QString())
-                  : QStringLiteral("OFF"));
-    write(29, form.probabilityContoursCheckBox->isChecked()
-                  ? QStringLiteral("%1 levels, %2 segments, %3, stride %4")
-                        .arg(QString::number(probabilityContours.levels.size()),
-                             QString::number(probabilityContours.segments.size()),
-                             probabilityContours.spacingMode == 1 ? QStringLiteral("log") : QStringLiteral("linear"),
-                             QString::number(probabilityContours.stride))
-                  : QStringLiteral("OFF"));
+    write(kPotentialContoursRow, form.potentialContoursCheckBox->isChecked()
+                                     ? QStringLiteral("%1 level(s), %2 segments%3")
+                                           .arg(QString::number(potentialContours.levels.size()),
+                                                QString::number(potentialContours.segments.size()),
+                                                potentialContours.binary ? QStringLiteral(" (binary V)") : QString())
+                                     : QStringLiteral("OFF"));
+    write(kProbabilityContoursRow,
+          form.probabilityContoursCheckBox->isChecked()
+              ? QStringLiteral("%1 levels, %2 segments, %3, stride %4")
+                    .arg(QString::number(probabilityContours.levels.size()),
+                         QString::number(probabilityContours.segments.size()),
+                         probabilityContours.spacingMode == 1 ? QStringLiteral("log") : QStringLiteral("linear"),
+                         QString::number(probabilityContours.stride))
+              : QStringLiteral("OFF"));
 
     // Momentum space, only while it is shown.
     const bool momentumShown = momentumView && !momentumField.field.empty();
-    const QString selectMomentum = latin1(diagnosticsRowLabels(30).initialValue);
-    write(30, momentumShown ? fixedPair(QStringLiteral("%1 / %2"), momentumField.meanPx, momentumField.meanPy, 5)
-                            : selectMomentum);
-    write(31, momentumShown ? fixedPair(QStringLiteral("%1 / %2"), momentumField.sigmaPx, momentumField.sigmaPy, 5)
-                            : selectMomentum);
-    write(32, momentumShown ? QStringLiteral("%1 / %2   norm=%3")
-                                  .arg(fixed(fieldDxOrZero(momentumField.field), 5),
-                                       fixed(fieldDyOrZero(momentumField.field), 5), fixed(momentumField.norm, 7))
-                            : selectMomentum);
-    const QString viewName =
-        momentumView ? QStringLiteral("Momentum |psi_tilde|^2") : form.viewComboBox->currentText();
+    const QString selectMomentum = latin1(diagnosticsRowLabels(kMeanMomentumRow).initialValue);
+    write(kMeanMomentumRow, momentumShown
+                                ? fixedPair(QStringLiteral("%1 / %2"), momentumField.meanPx, momentumField.meanPy, 5)
+                                : selectMomentum);
+    write(kMomentumSpreadRow,
+          momentumShown ? fixedPair(QStringLiteral("%1 / %2"), momentumField.sigmaPx, momentumField.sigmaPy, 5)
+                        : selectMomentum);
+    write(kMomentumResolutionRow,
+          momentumShown ? QStringLiteral("%1 / %2   norm=%3")
+                              .arg(fixed(fieldDxOrZero(momentumField.field), 5),
+                                   fixed(fieldDyOrZero(momentumField.field), 5), fixed(momentumField.norm, 7))
+                        : selectMomentum);
+    const QString viewName = momentumView ? QStringLiteral("Momentum |psi_tilde|^2") : form.viewComboBox->currentText();
 
     // Probability current, with the links of a gauge experiment in force.
     const float hbar = solver.parameters().hbar;
@@ -310,11 +314,11 @@ void MainWindow::updateDiagnostics()
     const GaugeLinkField2D* links = linksInForce();
     const ProbabilityCurrent2D current = links ? ProbabilityCurrent2D::computeWithGauge(psi, *links, hbar, mass)
                                                : ProbabilityCurrent2D::compute(psi, hbar, mass);
-    write(57, PanelText::generalText(current.maxMagnitude, 6));
-    write(58, fixedPair(QStringLiteral("%1 / %2"), current.integralJx, current.integralJy, 5));
+    write(kCurrentMaximumRow, PanelText::generalText(current.maxMagnitude, 6));
+    write(kCurrentIntegralRow, fixedPair(QStringLiteral("%1 / %2"), current.integralJx, current.integralJy, 5));
 
     // Analysis pages.
-    const bool horizontal = form.crossSectionAxisComboBox->currentIndex() == 0;
+    const bool horizontal = isSelected(form.crossSectionAxisComboBox, CrossSectionAxisIndex::Horizontal);
     QString varied;
     QString fixedAxis;
     QString curve;
@@ -327,78 +331,82 @@ void MainWindow::updateDiagnostics()
         fixedAxis = horizontal ? QStringLiteral("Y") : QStringLiteral("X");
         curve = form.crossSectionCurveComboBox->currentText();
     }
-    write(59, QStringLiteral("%1 at %2=%3  curve=%4")
-                  .arg(varied, fixedAxis, fixed(form.crossSectionPositionSpinBox->value(), 3), curve));
-    write(60, QStringLiteral("%1 samples   curve=%2")
-                  .arg(QString::number(history.size()), form.timeSeriesQuantityComboBox->currentText()));
+    write(kCrossSectionRow, QStringLiteral("%1 at %2=%3  curve=%4")
+                                .arg(varied, fixedAxis, fixed(form.crossSectionPositionSpinBox->value(), 3), curve));
+    write(kTimeHistoryRow, QStringLiteral("%1 samples   curve=%2")
+                               .arg(QString::number(history.size()), form.timeSeriesQuantityComboBox->currentText()));
 
     // Energies of the newest observation.
     DriftLabels drift{QStringLiteral("Drift from start"), QStringLiteral("%")};
     if (history.empty()) {
-        for (int row = 61; row <= 63; ++row)
+        for (int row = kKineticEnergyRow; row <= kTotalEnergyRow; ++row)
             write(row, PanelText::kNotAvailable);
-        setDiagnosticsRow(64, latin1(diagnosticsRowLabels(64).section), drift.parameter, PanelText::kNotAvailable);
+        writeAs(kEnergyDriftRow, drift.parameter, PanelText::kNotAvailable);
     } else {
         const ObservableSample& newest = history.newest();
-        write(61, fixed(newest.kineticEnergy, 6));
-        write(62, fixed(newest.potentialEnergy, 6));
-        write(63, fixed(newest.totalEnergy, 6));
-        const bool timeDependent = currentQuenchSettings().enabled || currentPeriodicDriveSettings().enabled ||
-                                   currentLinearSweepSettings().enabled || currentRamseySettings().enabled ||
-                                   currentMoshinskySettings().enabled || currentKapitzaDiracSettings().enabled;
+        write(kKineticEnergyRow, fixed(newest.kineticEnergy, 6));
+        write(kPotentialEnergyRow, fixed(newest.potentialEnergy, 6));
+        write(kTotalEnergyRow, fixed(newest.totalEnergy, 6));
+        const bool timeDependent = formSettings<QuantumQuench>().enabled || formSettings<PeriodicDrive>().enabled ||
+                                   formSettings<LinearSweep>().enabled || formSettings<RamseySequence>().enabled ||
+                                   formSettings<MoshinskyConfig>().enabled ||
+                                   formSettings<KapitzaDiracConfig>().enabled;
         if (timeDependent)
             drift = {QStringLiteral("Change from start"), QStringLiteral("% (time-dependent H)")};
         else if (absorbing)
             drift.suffix = QStringLiteral("% (CAP: open system)");
-        setDiagnosticsRow(64, latin1(diagnosticsRowLabels(64).section), drift.parameter,
-                          QStringLiteral("%1 %2").arg(fixed(newest.energyDriftPercent, 4), drift.suffix));
+        writeAs(kEnergyDriftRow, drift.parameter,
+                QStringLiteral("%1 %2").arg(fixed(newest.energyDriftPercent, 4), drift.suffix));
     }
 
     // Measurement.
-    write(65, QString::number(measurementHits.size()));
-    write(66, QStringLiteral("%1 shots; ensemble sampling").arg(QString::number(lastMeasurementCount)));
+    write(kAccumulatedHitsRow, QString::number(measurementHits.size()));
+    write(kLastBatchRow, QStringLiteral("%1 shots; ensemble sampling").arg(QString::number(lastMeasurementCount)));
     if (lastCollapse.valid) {
-        write(67, QStringLiteral("x=%1  y=%2  resolution=%3")
-                      .arg(fixed(lastCollapse.result.x, 3), fixed(lastCollapse.result.y, 3),
-                           fixed(lastCollapse.result.sigma, 3)));
-        write(68, QStringLiteral("sigmaX %1->%2  sigmaY %3->%4   sigmaPx %5->%6  sigmaPy %7->%8")
-                      .arg(fixed(lastCollapse.sigmaXBefore, 3), fixed(lastCollapse.sigmaXAfter, 3),
-                           fixed(lastCollapse.sigmaYBefore, 3), fixed(lastCollapse.sigmaYAfter, 3),
-                           fixed(lastCollapse.sigmaPxBefore, 3), fixed(lastCollapse.sigmaPxAfter, 3),
-                           fixed(lastCollapse.sigmaPyBefore, 3), fixed(lastCollapse.sigmaPyAfter, 3)));
+        write(kCollapseRow, QStringLiteral("x=%1  y=%2  resolution=%3")
+                                .arg(fixed(lastCollapse.result.x, 3), fixed(lastCollapse.result.y, 3),
+                                     fixed(lastCollapse.result.sigma, 3)));
+        write(kCollapseSpreadsRow, QStringLiteral("sigmaX %1->%2  sigmaY %3->%4   sigmaPx %5->%6  sigmaPy %7->%8")
+                                       .arg(fixed(lastCollapse.sigmaXBefore, 3), fixed(lastCollapse.sigmaXAfter, 3),
+                                            fixed(lastCollapse.sigmaYBefore, 3), fixed(lastCollapse.sigmaYAfter, 3),
+                                            fixed(lastCollapse.sigmaPxBefore, 3), fixed(lastCollapse.sigmaPxAfter, 3),
+                                            fixed(lastCollapse.sigmaPyBefore, 3), fixed(lastCollapse.sigmaPyAfter, 3)));
     } else {
-        write(67, QStringLiteral("not performed"));
-        write(68, PanelText::kNoValue);
+        write(kCollapseRow, QStringLiteral("not performed"));
+        write(kCollapseSpreadsRow, PanelText::kNoValue);
     }
-    const int measurementMode = form.measurementModeComboBox->currentIndex();
+    const bool fullPlane = isSelected(form.measurementModeComboBox, MeasurementModeIndex::FullPlane);
+    const bool temporal = isSelected(form.measurementModeComboBox, MeasurementModeIndex::TemporalDetector);
     const int bins = form.detectorBinsSpinBox->value();
-    write(69, measurementMode == 0
-                  ? QStringLiteral("OFF - full plane snapshot")
-                  : QStringLiteral("%1   x=%2   width=%3   bins=%4")
-                        .arg(measurementMode == 2 ? QStringLiteral("TEMPORAL") : QStringLiteral("SNAPSHOT"),
-                             fixed(form.detectorXSpinBox->value(), 2), fixed(form.detectorThicknessSpinBox->value(), 2),
-                             QString::number(bins)));
-    write(70, fixed(detectorFlux.totalFlux(), 6));
+    write(kDetectorScreenRow, fullPlane
+                                  ? QStringLiteral("OFF - full plane snapshot")
+                                  : QStringLiteral("%1   x=%2   width=%3   bins=%4")
+                                        .arg(temporal ? QStringLiteral("TEMPORAL") : QStringLiteral("SNAPSHOT"),
+                                             fixed(form.detectorXSpinBox->value(), 2),
+                                             fixed(form.detectorThicknessSpinBox->value(), 2), QString::number(bins)));
+    write(kCrossingProbabilityRow, fixed(detectorFlux.totalFlux(), 6));
     double distance = -1.0;
-    if (measurementMode == 2 && !detectorFlux.isEmpty() && !measurementHits.empty())
-        distance = DetectorTemporalFlux2D::compareShots(detectorFlux.rows(), detectorFlux.rowSpacing(),
-                                                        measurementHits, static_cast<std::uint64_t>(std::max(bins, 0)))
+    if (temporal && !detectorFlux.isEmpty() && !measurementHits.empty())
+        distance = DetectorTemporalFlux2D::compareShots(detectorFlux.rows(), detectorFlux.rowSpacing(), measurementHits,
+                                                        static_cast<std::uint64_t>(std::max(bins, 0)))
                        .distance;
-    write(71, distance < 0.0 ? PanelText::kNoValue : fixed(distance, 4));
+    write(kHitsFluxDistanceRow, distance < 0.0 ? PanelText::kNoValue : fixed(distance, 4));
 
     // Rendering.
-    write(72, form.graphicsPresetComboBox->currentText());
+    write(kRenderingPresetRow, form.graphicsPresetComboBox->currentText());
     const bool overlayShown = !momentumView && form.potentialOverlayCheckBox->isChecked();
-    write(73, QStringLiteral("%1 / %2   palette=%3   potential overlay=%4")
-                  .arg(form.spaceComboBox->currentText(), viewName, form.paletteComboBox->currentText(),
-                       overlayShown ? QStringLiteral("ON") : QStringLiteral("OFF")));
-    write(74, QStringLiteral("%1   EV=%2   gamma=%3")
-                  .arg(form.displayScaleComboBox->currentText(), fixed(form.exposureSpinBox->value(), 2),
-                       fixed(form.gammaSpinBox->value(), 2)));
-    write(75, QStringLiteral("%1   threshold=%2   knee=%3   blur=%4   bloom=%5   tone=%6")
-                  .arg(form.postPreviewComboBox->currentText(), fixed(form.brightThresholdSpinBox->value(), 2),
-                       fixed(form.brightKneeSpinBox->value(), 2), fixed(form.blurSpreadSpinBox->value(), 2),
-                       fixed(form.bloomStrengthSpinBox->value(), 2), form.toneMapComboBox->currentText()));
+    write(kRenderingViewRow, QStringLiteral("%1 / %2   palette=%3   potential overlay=%4")
+                                 .arg(form.spaceComboBox->currentText(), viewName, form.paletteComboBox->currentText(),
+                                      overlayShown ? QStringLiteral("ON") : QStringLiteral("OFF")));
+    write(kRenderingDisplayRow,
+          QStringLiteral("%1   EV=%2   gamma=%3")
+              .arg(form.displayScaleComboBox->currentText(), fixed(form.exposureSpinBox->value(), 2),
+                   fixed(form.gammaSpinBox->value(), 2)));
+    write(kPostProcessRow,
+          QStringLiteral("%1   threshold=%2   knee=%3   blur=%4   bloom=%5   tone=%6")
+              .arg(form.postPreviewComboBox->currentText(), fixed(form.brightThresholdSpinBox->value(), 2),
+                   fixed(form.brightKneeSpinBox->value(), 2), fixed(form.blurSpreadSpinBox->value(), 2),
+                   fixed(form.bloomStrengthSpinBox->value(), 2), form.toneMapComboBox->currentText()));
 
     // The permanent status line replaces any timed message until the next one.
     if (form.statusBar)

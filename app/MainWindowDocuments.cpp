@@ -1,9 +1,11 @@
 #include "app/MainWindow.h"
 
 #include "app/ControlValue.h"
+#include "app/FormIndices.h"
 #include "app/QuietControlWrites.h"
 #include "app/ExperimentFileName.h"
 #include "app/ExperimentSettingsForm.h"
+#include "app/StatusDurations.h"
 #include "document/ExperimentCatalogue.h"
 #include "document/ExperimentFile.h"
 #include "ui/MainWindowForm.h"
@@ -221,8 +223,6 @@ bool drivesSlopeX(bool enabled, std::int32_t parameter)
 ExperimentDocument MainWindow::captureExperimentDocument() const
 {
     ExperimentDocument document;
-    if (!ui)
-        return document;
 
     const QString libraryText = ui->experimentPresetComboBox->currentText();
     document.name = experimentTitle.isEmpty() ? libraryText : experimentTitle;
@@ -252,24 +252,24 @@ ExperimentDocument MainWindow::captureExperimentDocument() const
     // The kicked-rotor, Zeno and scar pages are read as they stand, Apply
     // pressed or not.
     static_cast<ExperimentSettingsRecords&>(document) = stored;
-    document.quantumQuench = currentQuenchSettings();
-    document.periodicDrive = currentPeriodicDriveSettings();
-    document.linearSweep = currentLinearSweepSettings();
-    document.ramseySequence = currentRamseySettings();
-    document.ramseyEnsemble = currentRamseyEnsembleSettings();
+    document.quantumQuench = formSettings<QuantumQuench>();
+    document.periodicDrive = formSettings<PeriodicDrive>();
+    document.linearSweep = formSettings<LinearSweep>();
+    document.ramseySequence = formSettings<RamseySequence>();
+    document.ramseyEnsemble = formSettings<RamseyEnsemble>();
     document.kickedRotor = readSettingsFromForm(*ui, stored.kickedRotor);
     document.quantumZeno = readSettingsFromForm(*ui, stored.quantumZeno);
     document.quantumScar = readSettingsFromForm(*ui, stored.quantumScar);
-    document.quantumBerry = currentBerrySettings();
-    document.quantumLoschmidt = currentLoschmidtSettings();
-    document.quantumMoshinsky = currentMoshinskySettings();
-    document.quantumKapitzaDirac = currentKapitzaDiracSettings();
-    document.quantumAharonovBohm = currentAharonovBohmSettings();
-    document.quantumLandau = currentLandauSettings();
-    document.quantumHallEdge = currentHallEdgeSettings();
-    document.quantumBackflow = currentBackflowSettings();
-    document.quantumZitterbewegung = currentZitterbewegungSettings();
-    document.quantumKleinTunneling = currentKleinSettings();
+    document.quantumBerry = formSettings<BerryConfig>();
+    document.quantumLoschmidt = formSettings<LoschmidtConfig>();
+    document.quantumMoshinsky = formSettings<MoshinskyConfig>();
+    document.quantumKapitzaDirac = formSettings<KapitzaDiracConfig>();
+    document.quantumAharonovBohm = formSettings<AharonovBohmConfig>();
+    document.quantumLandau = formSettings<LandauConfig>();
+    document.quantumHallEdge = formSettings<HallEdgeConfig>();
+    document.quantumBackflow = formSettings<BackflowConfig>();
+    document.quantumZitterbewegung = formSettings<ZitterbewegungConfig>();
+    document.quantumKleinTunneling = formSettings<KleinTunnelingConfig>();
     return document;
 }
 
@@ -325,8 +325,6 @@ bool MainWindow::applyExperimentDocument(const ExperimentDocument& document, QSt
 
 int MainWindow::presetIndexOfTitle(const QString& title) const
 {
-    if (!ui)
-        return -1;
     const int index = ui->experimentPresetComboBox->findText(title, Qt::MatchExactly | Qt::MatchCaseSensitive);
     return index >= 0 && isValidPresetIndex(static_cast<std::uint32_t>(index)) ? index : -1;
 }
@@ -334,10 +332,6 @@ int MainWindow::presetIndexOfTitle(const QString& title) const
 MainWindow::DocumentApplication MainWindow::applyDocument(const ExperimentDocument& document, QString& error)
 {
     error.clear();
-    if (!ui) {
-        error = QStringLiteral("Main window is not initialized.");
-        return DocumentApplication::Refused;
-    }
     if (!validateDocumentControls(document, error))
         return DocumentApplication::Refused;
     // Nothing in the window has changed up to here.
@@ -410,7 +404,8 @@ MainWindow::DocumentApplication MainWindow::applyDocument(const ExperimentDocume
     // put them back. With the scene on the pages are the inspector of the
     // highlighted object and stay as the refresh left them, or "Apply
     // changes" would write another object's values, even its kind, into it.
-    if (!ui->potentialSceneActiveCheckBox->isChecked()) {
+    const bool sceneOn = ui->potentialSceneActiveCheckBox->isChecked();
+    if (!sceneOn) {
         applyNamed("geometryComboBox");
         for (const char* name : kDocumentControls) {
             const QWidget* widget = findChild<QWidget*>(QLatin1String(name));
@@ -426,7 +421,7 @@ MainWindow::DocumentApplication MainWindow::applyDocument(const ExperimentDocume
     setBlocked(ui->viewportEditCheckBox, false);
     ui->viewportEditToolComboBox->setEnabled(false);
     ui->viewportEditorHintLabel->setEnabled(false);
-    ui->quantumView->setEditTool(ui->viewportEditToolComboBox->currentIndex() == 1 ? 1u : 0u);
+    ui->quantumView->setEditTool(isSelected(ui->viewportEditToolComboBox, EditToolIndex::Circle) ? 1u : 0u);
     ui->quantumView->setViewportEditEnabled(false);
 
     transport.setSpeed(speedFactor());
@@ -574,8 +569,6 @@ void MainWindow::showDocumentExperimentPages(const ExperimentDocument& document,
 
 void MainWindow::loadExperiment()
 {
-    if (!ui)
-        return;
     const QString path = QFileDialog::getOpenFileName(
         this, QStringLiteral("Load Quantum Experiment"), lastDocumentPath,
         QLatin1String(kFileFilter));
@@ -585,8 +578,6 @@ void MainWindow::loadExperiment()
 
 bool MainWindow::loadExperimentFromPath(const QString& path)
 {
-    if (!ui)
-        return false;
     ExperimentDocument document;
     QString error;
     if (!loadExperimentFile(path, document, error)) {
@@ -620,14 +611,12 @@ bool MainWindow::loadExperimentFromPath(const QString& path)
         showDocumentFileError(QStringLiteral("Load Experiment"), error);
         return false;
     }
-    showStatusMessage(QStringLiteral("Experiment configuration loaded: %1").arg(path), 5000);
+    showStatusMessage(QStringLiteral("Experiment configuration loaded: %1").arg(path), kStatusReportMs);
     return true;
 }
 
 void MainWindow::saveExperiment()
 {
-    if (!ui)
-        return;
     const QString proposed =
         lastDocumentPath.isEmpty()
             ? experimentFileBaseName(ui->experimentPresetComboBox->currentText()) + QStringLiteral(".vxo.json")
@@ -641,8 +630,6 @@ void MainWindow::saveExperiment()
 
 bool MainWindow::saveExperimentToPath(QString path)
 {
-    if (!ui)
-        return false;
     if (!path.endsWith(QLatin1String(".json"), Qt::CaseInsensitive))
         path += QStringLiteral(".vxo.json");
     ExperimentDocument document = captureExperimentDocument();
@@ -656,7 +643,7 @@ bool MainWindow::saveExperimentToPath(QString path)
     experimentTitle = document.name;
     updateWindowTitle();
     updateDiagnostics();
-    showStatusMessage(QStringLiteral("Experiment configuration saved: %1").arg(path), 5000);
+    showStatusMessage(QStringLiteral("Experiment configuration saved: %1").arg(path), kStatusReportMs);
     return true;
 }
 

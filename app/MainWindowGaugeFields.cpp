@@ -26,7 +26,7 @@ bool MainWindow::buildAharonovBohmField()
 {
     aharonovBohmLinksReady = false;
     aharonovBohmLinks.clear();
-    stored.quantumAharonovBohm = currentAharonovBohmSettings();
+    stored.quantumAharonovBohm = formSettings<AharonovBohmConfig>();
     if (!stored.quantumAharonovBohm.enabled)
         return false;
 
@@ -47,7 +47,7 @@ bool MainWindow::buildLandauGaugeField()
 {
     landauLinksReady = false;
     landauLinks.clear();
-    stored.quantumLandau = currentLandauSettings();
+    stored.quantumLandau = formSettings<LandauConfig>();
     if (!stored.quantumLandau.enabled)
         return false;
 
@@ -65,7 +65,7 @@ bool MainWindow::buildHallEdgeField()
 {
     hallEdgeLinksReady = false;
     hallEdgeLinks.clear();
-    stored.quantumHallEdge = currentHallEdgeSettings();
+    stored.quantumHallEdge = formSettings<HallEdgeConfig>();
     if (!stored.quantumHallEdge.enabled)
         return false;
 

@@ -1,7 +1,9 @@
 #include "app/MainWindow.h"
 
 #include "app/CurrentParametersPage.h"
+#include "app/FormIndices.h"
 #include "app/HelpFolder.h"
+#include "app/StatusDurations.h"
 #include "app/ValueFormatters.h"
 #include "document/ExperimentCatalogue.h"
 #include "ui/MainWindowForm.h"
@@ -29,8 +31,6 @@
 namespace vxo {
 
 namespace {
-
-constexpr int kHelpMessageMs = 7000;
 
 // The rows of one section of the current-parameters page; numbers in general
 // notation with the section's significant digits.
@@ -68,8 +68,6 @@ void addDiracPacketNumbers(ParameterRows& rows, const DiracSettings& settings)
 
 void MainWindow::setupHelpMenu()
 {
-    if (!ui)
-        return;
     auto* bar = qobject_cast<QMenuBar*>(menuWidget());
     if (bar == nullptr)
         return;
@@ -126,19 +124,17 @@ void MainWindow::openHelpPage(const QString& relativePath, bool dockFallback)
         if (!QDesktopServices::openUrl(QUrl::fromLocalFile(absolutePath)))
             showStatusMessage(
                 QStringLiteral("Unable to open help page: %1").arg(QDir::toNativeSeparators(absolutePath)),
-                kHelpMessageMs);
+                kStatusHelpFailureMs);
         return;
     }
     if (dockFallback)
         showHelpDock();
     showStatusMessage(QStringLiteral("Help page not found: %1").arg(QDir::toNativeSeparators(fullPath)),
-                      kHelpMessageMs);
+                      kStatusHelpFailureMs);
 }
 
 void MainWindow::showHelpDock()
 {
-    if (!ui)
-        return;
     ui->helpDockWidget->show();
     ui->helpDockWidget->raise();
     ui->helpLanguageTabWidget->setFocus(Qt::OtherFocusReason);
@@ -157,7 +153,7 @@ void MainWindow::openConstraintsHelp()
     showStatusMessage(QStringLiteral("Dedicated Model & Constraints page '%1' is not written yet; opened the "
                                      "constraints index.")
                           .arg(id),
-                      kHelpMessageMs);
+                      kStatusHelpFailureMs);
 }
 
 void MainWindow::openExperimentPhysicsHelp()
@@ -172,7 +168,7 @@ void MainWindow::openExperimentPhysicsHelp()
     showStatusMessage(QStringLiteral("Extended physics page '%1' is not written yet; showing the contextual "
                                      "Physics Help dock.")
                           .arg(id),
-                      kHelpMessageMs);
+                      kStatusHelpFailureMs);
 }
 
 void MainWindow::openHelpIndex()
@@ -217,13 +213,11 @@ void MainWindow::openNumericsHelp()
 
 QString MainWindow::helpLanguage() const
 {
-    return ui && ui->helpLanguageTabWidget->currentIndex() == 1 ? QStringLiteral("en") : QStringLiteral("it");
+    return ui->helpLanguageTabWidget->currentIndex() == 1 ? QStringLiteral("en") : QStringLiteral("it");
 }
 
 QString MainWindow::experimentHelpId() const
 {
-    if (!ui)
-        return QStringLiteral("unknown_experiment");
     // A negative index (an empty library) is outside the catalogue too.
     const int index = ui->experimentPresetComboBox->currentIndex();
     return QString::fromLatin1(index < 0 ? presetSlug(presetCount()) : presetSlug(static_cast<std::uint32_t>(index)));
@@ -231,8 +225,6 @@ QString MainWindow::experimentHelpId() const
 
 QString MainWindow::buildCurrentParametersHtml() const
 {
-    if (!ui)
-        return {};
     const bool english = helpLanguage() == QLatin1String("en");
     const auto label = [english](const char* italian, const char* englishText) {
         return QString::fromLatin1(english ? englishText : italian);
@@ -280,7 +272,7 @@ QString MainWindow::buildCurrentParametersHtml() const
         setup.text(QStringLiteral("E0 ~ hbar/T0"), formatEnergyOfTimeUnit(currentScale.timeUnit));
         setup.text(QStringLiteral("E0/h"), formatFrequencyOfTimeUnit(currentScale.timeUnit));
     }
-    if (ui->boundaryModeComboBox->currentIndex() == 1) {
+    if (isSelected(ui->boundaryModeComboBox, BoundaryIndex::Absorbing)) {
         setup.number(QStringLiteral("CAP width"), ui->absorbingWidthSpinBox->value(), 8);
         setup.number(QStringLiteral("CAP strength"), ui->absorbingStrengthSpinBox->value(), 8);
     }
@@ -298,7 +290,7 @@ QString MainWindow::buildCurrentParametersHtml() const
                                           {"aperture", ui->doubleSlitHeightSpinBox->value()},
                                           {"wall width", ui->doubleSlitWallWidthSpinBox->value()}});
     if (id == QLatin1String("aharonov_bohm")) {
-        const AharonovBohmConfig settings = currentAharonovBohmSettings();
+        const AharonovBohmConfig settings = formSettings<AharonovBohmConfig>();
         addExperimentNumbers(experiment, {{"Phi/Phi0", settings.fluxQuanta},
                                           {"solenoid radius", settings.solenoidRadius},
                                           {"core barrier", settings.barrierHeight},
@@ -306,7 +298,7 @@ QString MainWindow::buildCurrentParametersHtml() const
                                           {"analysis end", settings.analysisEndTime}});
     }
     if (id == QLatin1String("quantum_hall_edge")) {
-        const HallEdgeConfig settings = currentHallEdgeSettings();
+        const HallEdgeConfig settings = formSettings<HallEdgeConfig>();
         addExperimentNumbers(experiment, {{"b=qB/hbar", settings.fieldStrength},
                                           {"edge y", settings.edgeY},
                                           {"wall height", settings.wallHeight},
@@ -316,7 +308,7 @@ QString MainWindow::buildCurrentParametersHtml() const
                                           {"edge band", settings.edgeBand}});
     }
     if (id == QLatin1String("zitterbewegung")) {
-        const ZitterbewegungConfig settings = currentZitterbewegungSettings();
+        const ZitterbewegungConfig settings = formSettings<ZitterbewegungConfig>();
         addDiracPacketNumbers(experiment, settings);
         addExperimentNumbers(experiment, {{"preparation mode", static_cast<double>(settings.preparationMode)},
                                           {"analysis end", settings.analysisEndTime}});
@@ -326,7 +318,7 @@ QString MainWindow::buildCurrentParametersHtml() const
                                                    "klein_mass_dependence", "massless_dirac_graphene"};
     if (std::any_of(std::begin(kleinExperiments), std::end(kleinExperiments),
                     [&id](const char* slug) { return id == QLatin1String(slug); })) {
-        const KleinTunnelingConfig settings = currentKleinSettings();
+        const KleinTunnelingConfig settings = formSettings<KleinTunnelingConfig>();
         addDiracPacketNumbers(experiment, settings);
         addExperimentNumbers(experiment, {{"barrier center", settings.barrierCenterX},
                                           {"barrier width", settings.barrierWidth},
@@ -348,7 +340,7 @@ void MainWindow::openCurrentParametersHelp()
         folder = QDir::tempPath();
     const QString path = QDir(folder).filePath(QStringLiteral("vxo_current_parameters.html"));
     if (!replaceFileWithText(path, page)) {
-        showStatusMessage(QStringLiteral("Unable to write current-parameters help page."), kHelpMessageMs);
+        showStatusMessage(QStringLiteral("Unable to write current-parameters help page."), kStatusHelpFailureMs);
         return;
     }
     // A refusal of the desktop is silent: the page stays in the folder.

@@ -1,6 +1,8 @@
 #include "app/MainWindow.h"
 
+#include "app/FormIndices.h"
 #include "app/QuietControlWrites.h"
+#include "app/StatusDurations.h"
 #include "document/ExperimentCatalogue.h"
 #include "experiments/QuantumDoubleWell2D.h"
 #include "plots/QuantumBoundStatePlotWidget.h"
@@ -22,6 +24,7 @@
 #include <algorithm>
 #include <array>
 #include <initializer_list>
+#include <optional>
 #include <vector>
 
 namespace vxo {
@@ -74,8 +77,7 @@ QWidget* analysisPageOfNumber(const Ui::MainWindow& form, std::int32_t number)
 
 void MainWindow::loadGuidedExperiment(int presetIndex)
 {
-    if (!ui->experimentPresetComboBox || presetIndex < 0 ||
-        !isValidPresetIndex(static_cast<std::uint32_t>(presetIndex)))
+    if (presetIndex < 0 || !isValidPresetIndex(static_cast<std::uint32_t>(presetIndex)))
         return;
     const ExperimentPreset preset = makeExperimentPreset(static_cast<std::uint32_t>(presetIndex));
     const InitialPreparationType presetType = preset.initialPreparation.type;
@@ -192,13 +194,11 @@ void MainWindow::loadGuidedExperiment(int presetIndex)
     updateWindowTitle();
     updateDiagnostics();
     ui->helpDockWidget->show();
-    showStatusMessage(QStringLiteral("Loaded guided experiment: %1").arg(experimentTitle), 4000);
+    showStatusMessage(QStringLiteral("Loaded guided experiment: %1").arg(experimentTitle), kStatusNoticeMs);
 }
 
 void MainWindow::writePresetControls(const ExperimentPreset& preset)
 {
-    if (!ui->universeWidthSpinBox)
-        return;
     setValueQuietly(ui->universeWidthSpinBox, preset.universeWidth);
     setValueQuietly(ui->universeHeightSpinBox, preset.universeHeight);
     setIndexQuietly(ui->gridResolutionComboBox, static_cast<int>(preset.gridResolutionIndex));
@@ -286,22 +286,19 @@ void MainWindow::writePresetControls(const ExperimentPreset& preset)
 
 void MainWindow::applyPresetExtras(int presetIndex)
 {
-    if (!ui->analysisDockWidget)
-        return;
-    // Speed entries: 3 = 2x, 4 = 4x, 5 = 8x, 6 = 16x.
-    const auto withDock = [this](int speedIndex) {
+    const auto withDock = [this](std::optional<SpeedIndex> speed) {
         ui->analysisDockWidget->show();
-        if (speedIndex >= 0)
-            setRunSpeedIndex(speedIndex);
+        if (speed)
+            setRunSpeedIndex(indexOf(*speed));
     };
-    const auto withControlPage = [this, &withDock](QWidget* page, int speedIndex) {
+    const auto withControlPage = [this, &withDock](QWidget* page, SpeedIndex speedIndex) {
         ui->timeDependentSubTabWidget->setCurrentWidget(page);
         withDock(speedIndex);
     };
 
     if (presetIndex == kDoubleSlitPreset) {
         // The interference pattern is built up arrival by arrival.
-        setIndexQuietly(ui->measurementModeComboBox, 2);
+        setIndexQuietly(ui->measurementModeComboBox, indexOf(MeasurementModeIndex::TemporalDetector));
         setValueQuietly(ui->detectorXSpinBox, 8.0);
         setValueQuietly(ui->detectorThicknessSpinBox, 0.32);
         setValueQuietly(ui->detectorBinsSpinBox, 64);
@@ -309,37 +306,37 @@ void MainWindow::applyPresetExtras(int presetIndex)
         setCheckedQuietly(ui->detectorReferenceCheckBox, true);
     } else if (presetIndex == kResonantTunnelingPreset) {
         applySceneDerivedControls();
-        withDock(-1);
+        withDock(std::nullopt);
     } else if (presetIndex == kMeasurementCollapsePreset) {
         ui->controlsTabWidget->setCurrentWidget(ui->measurementTab);
-        setIndexQuietly(ui->measurementModeComboBox, 0);
+        setIndexQuietly(ui->measurementModeComboBox, indexOf(MeasurementModeIndex::FullPlane));
         setCheckedQuietly(ui->measurementVisibleCheckBox, true);
     } else if (presetIndex >= 13 && presetIndex <= 26) {
-        withDock(-1);
+        withDock(std::nullopt);
     } else if (presetIndex == 31) {
-        withDock(3);
+        withDock(SpeedIndex::Twice);
     } else if (presetIndex >= 27 && presetIndex <= 37) {
-        withDock(4);
+        withDock(SpeedIndex::FourTimes);
     } else if (presetIndex == 38) {
-        withDock(6);
+        withDock(SpeedIndex::SixteenTimes);
     } else if (presetIndex == 39) {
-        withDock(5);
+        withDock(SpeedIndex::EightTimes);
     } else if (presetIndex == 40) {
-        withControlPage(ui->moshinskyControlPage, 4);
+        withControlPage(ui->moshinskyControlPage, SpeedIndex::FourTimes);
     } else if (presetIndex == 41) {
-        withControlPage(ui->kapitzaDiracControlPage, 4);
+        withControlPage(ui->kapitzaDiracControlPage, SpeedIndex::FourTimes);
     } else if (presetIndex == 42) {
-        withControlPage(ui->aharonovBohmControlPage, 4);
+        withControlPage(ui->aharonovBohmControlPage, SpeedIndex::FourTimes);
     } else if (presetIndex == 43) {
-        withControlPage(ui->landauControlPage, 5);
+        withControlPage(ui->landauControlPage, SpeedIndex::EightTimes);
     } else if (presetIndex == 44) {
-        withControlPage(ui->hallEdgeControlPage, 5);
+        withControlPage(ui->hallEdgeControlPage, SpeedIndex::EightTimes);
     } else if (presetIndex == 45) {
-        withControlPage(ui->backflowControlPage, 3);
+        withControlPage(ui->backflowControlPage, SpeedIndex::Twice);
     } else if (presetIndex == 46) {
-        withControlPage(ui->zitterControlPage, 3);
+        withControlPage(ui->zitterControlPage, SpeedIndex::Twice);
     } else if (presetIndex >= 47 && presetIndex <= 53) {
-        withControlPage(ui->kleinControlPage, 4);
+        withControlPage(ui->kleinControlPage, SpeedIndex::FourTimes);
         // The stationary scans are computed once, at load.
         if (presetIndex == 50)
             updateKleinAngleScanPanel();
@@ -354,7 +351,7 @@ void MainWindow::applyPresetExtras(int presetIndex)
 
 void MainWindow::setRunSpeedIndex(int index)
 {
-    if (!ui->speedComboBox || ui->speedComboBox->count() == 0)
+    if (ui->speedComboBox->count() == 0)
         return;
     setIndexQuietly(ui->speedComboBox, std::clamp(index, 0, ui->speedComboBox->count() - 1));
     transport.setSpeed(speedFactor());
@@ -363,8 +360,6 @@ void MainWindow::setRunSpeedIndex(int index)
 
 void MainWindow::captureFreshControls()
 {
-    if (!ui->controlsTabWidget)
-        return;
     std::vector<QWidget*> widgets = documentControlWidgets();
     for (QWidget* widget : std::initializer_list<QWidget*>{
              ui->collapseResolutionSpinBox, ui->resonanceScanModeComboBox, ui->resonanceScanMinSpinBox,
@@ -430,7 +425,7 @@ MainWindow::BoundRestore MainWindow::restoreBoundPreparation(const InitialPrepar
 void MainWindow::applyGraphicsPreset(int presetIndex)
 {
     // Index 3, "Custom", names no values.
-    if (!ui->graphicsPresetComboBox || presetIndex < 0 || presetIndex > 2)
+    if (presetIndex < 0 || presetIndex > 2)
         return;
     const DisplayPreset display = displayPresetValues(presetIndex);
     const QSignalBlocker blockers[] = {
@@ -455,7 +450,7 @@ void MainWindow::applyGraphicsPreset(int presetIndex)
 
 void MainWindow::showAnalysisPage(QWidget* page)
 {
-    if (!page || !ui->analysisStackedWidget || !ui->experimentAnalysisTab)
+    if (!page)
         return;
     const int index = ui->analysisStackedWidget->indexOf(page);
     if (index < 0)
@@ -471,10 +466,9 @@ void MainWindow::showAnalysisPage(QWidget* page)
 
 void MainWindow::markGraphicsPresetCustom()
 {
-    constexpr int kCustom = 3;
-    if (!ui->graphicsPresetComboBox || ui->graphicsPresetComboBox->currentIndex() == kCustom)
+    if (isSelected(ui->graphicsPresetComboBox, GraphicsPresetIndex::Custom))
         return;
-    setIndexQuietly(ui->graphicsPresetComboBox, kCustom);
+    setIndexQuietly(ui->graphicsPresetComboBox, indexOf(GraphicsPresetIndex::Custom));
 }
 
 } // namespace vxo

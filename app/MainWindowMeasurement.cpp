@@ -1,5 +1,7 @@
 #include "app/MainWindow.h"
 
+#include "app/FormIndices.h"
+#include "app/StatusDurations.h"
 #include "core/PositionMoments.h"
 #include "ui/MainWindowForm.h"
 #include "view/QuantumGLView.h"
@@ -28,27 +30,25 @@ std::uint64_t shotsOfChoice(int index)
     return kShots[index];
 }
 
-enum class MeasurementMode { FullPlane = 0, DetectorScreen = 1, TemporalDetector = 2 };
-
-MeasurementMode measurementModeOfChoice(int index)
+MeasurementModeIndex measurementModeOfChoice(int index)
 {
-    if (index == static_cast<int>(MeasurementMode::FullPlane))
-        return MeasurementMode::FullPlane;
-    if (index == static_cast<int>(MeasurementMode::TemporalDetector))
-        return MeasurementMode::TemporalDetector;
-    return MeasurementMode::DetectorScreen;
+    if (index == indexOf(MeasurementModeIndex::FullPlane))
+        return MeasurementModeIndex::FullPlane;
+    if (index == indexOf(MeasurementModeIndex::TemporalDetector))
+        return MeasurementModeIndex::TemporalDetector;
+    return MeasurementModeIndex::DetectorScreen;
 }
 
 } // namespace
 
 bool MainWindow::readyToMeasure(const QString& diracRefusal)
 {
-    if (!ui || psi.empty() || ui->viewportEditCheckBox->isChecked())
+    if (psi.empty() || ui->viewportEditCheckBox->isChecked())
         return false;
     // In a Dirac mode psi only mirrors the spinor's density: measuring it
     // would not touch the state that evolves.
     if (diracSettingsEnabled()) {
-        showStatusMessage(diracRefusal, 5000);
+        showStatusMessage(diracRefusal, kStatusReportMs);
         return false;
     }
     if (transport.isRunning())
@@ -69,14 +69,15 @@ void MainWindow::measureAndCollapse()
     try {
         momentumBefore = MomentumSpace2D::compute(psi, hbar);
     } catch (...) {
-        showStatusMessage(QStringLiteral("Collapse unavailable: momentum diagnostics could not be computed."), 5000);
+        showStatusMessage(QStringLiteral("Collapse unavailable: momentum diagnostics could not be computed."),
+                          kStatusReportMs);
         return;
     }
 
     const PositionMeasurementResult result = measurePosition(psi, sigma);
     if (!result.ok) {
         showStatusMessage(QStringLiteral("Collapse unavailable: current wavefunction has negligible probability."),
-                          5000);
+                          kStatusReportMs);
         return;
     }
     const PositionMoments positionAfter = computePositionMoments(psi);
@@ -123,7 +124,7 @@ void MainWindow::measureAndCollapse()
                                      "to evolve the new state.")
                           .arg(x, 0, 'f', 3)
                           .arg(y, 0, 'f', 3),
-                      6000);
+                      kStatusExplanationMs);
 }
 
 void MainWindow::measurePositions()
@@ -133,38 +134,39 @@ void MainWindow::measurePositions()
         return;
 
     const std::uint64_t count = shotsOfChoice(ui->measurementShotsComboBox->currentIndex());
-    const MeasurementMode mode = measurementModeOfChoice(ui->measurementModeComboBox->currentIndex());
+    const MeasurementModeIndex mode = measurementModeOfChoice(ui->measurementModeComboBox->currentIndex());
     const double detectorX = ui->detectorXSpinBox->value();
     std::vector<MeasurementShot> shots;
     switch (mode) {
-    case MeasurementMode::FullPlane:
+    case MeasurementModeIndex::FullPlane:
         shots = samplePositionShots(psi, count);
         break;
-    case MeasurementMode::DetectorScreen: {
+    case MeasurementModeIndex::DetectorScreen: {
         const DetectorScreen screen{static_cast<float>(detectorX),
                                     static_cast<float>(ui->detectorThicknessSpinBox->value())};
         shots = sampleDetectorScreenShots(psi, screen, count);
         break;
     }
-    case MeasurementMode::TemporalDetector:
+    case MeasurementModeIndex::TemporalDetector:
         shots = detectorFlux.sampleArrivalShots(count);
         break;
     }
 
     if (shots.empty()) {
         switch (mode) {
-        case MeasurementMode::TemporalDetector:
+        case MeasurementModeIndex::TemporalDetector:
             showStatusMessage(QStringLiteral("Temporal detector has no accumulated forward flux yet. Run the "
                                              "simulation until the wave reaches the detector."),
-                              4000);
+                              kStatusNoticeMs);
             break;
-        case MeasurementMode::DetectorScreen:
+        case MeasurementModeIndex::DetectorScreen:
             showStatusMessage(QStringLiteral("Detector screen has negligible probability at this time. Let the "
                                              "packet reach the screen, then pause and measure."),
-                              4000);
+                              kStatusNoticeMs);
             break;
-        case MeasurementMode::FullPlane:
-            showStatusMessage(QStringLiteral("Measurement unavailable: probability density is empty."), 4000);
+        case MeasurementModeIndex::FullPlane:
+            showStatusMessage(QStringLiteral("Measurement unavailable: probability density is empty."),
+                              kStatusNoticeMs);
             break;
         }
         return;
@@ -184,23 +186,23 @@ void MainWindow::measurePositions()
     updateDiagnostics();
 
     switch (mode) {
-    case MeasurementMode::TemporalDetector:
+    case MeasurementModeIndex::TemporalDetector:
         showStatusMessage(
             QStringLiteral("Temporal detector: %1 arrival shots sampled from accumulated forward flux at x=%2.")
                 .arg(lastMeasurementCount)
                 .arg(detectorX, 0, 'f', 2),
-            3000);
+            kStatusConfirmationMs);
         break;
-    case MeasurementMode::DetectorScreen:
+    case MeasurementModeIndex::DetectorScreen:
         showStatusMessage(QStringLiteral("Detector screen: %1 shots sampled at x=%2 from the current snapshot.")
                               .arg(lastMeasurementCount)
                               .arg(detectorX, 0, 'f', 2),
-                          3000);
+                          kStatusConfirmationMs);
         break;
-    case MeasurementMode::FullPlane:
+    case MeasurementModeIndex::FullPlane:
         showStatusMessage(
             QStringLiteral("Position measurement: %1 shots sampled from current |psi|^2.").arg(lastMeasurementCount),
-            3000);
+            kStatusConfirmationMs);
         break;
     }
 }

@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 
+#include "app/FormIndices.h"
 #include "app/QuietControlWrites.h"
 #include "ui/MainWindowForm.h"
 
@@ -54,7 +55,8 @@ void MainWindow::switchOffProtocols(const QCheckBox* keep)
     // The rebuild re-reads the other protocols from the form, but the Berry
     // record only from a successful loop: without this its hint would still
     // report the loop as enabled.
-    if (ui->berryEnabledCheckBox && !ui->berryEnabledCheckBox->isChecked())
+    const bool berryKept = ui->berryEnabledCheckBox->isChecked();
+    if (!berryKept)
         stored.quantumBerry.enabled = false;
 }
 
@@ -68,7 +70,7 @@ void MainWindow::switchOffGaugeModes(const QCheckBox* keep)
 void MainWindow::selectGeometryQuietly(int index)
 {
     setIndexQuietly(ui->geometryComboBox, index);
-    if (ui->geometryParametersStackedWidget && index < ui->geometryParametersStackedWidget->count())
+    if (index < ui->geometryParametersStackedWidget->count())
         ui->geometryParametersStackedWidget->setCurrentIndex(index);
 }
 
@@ -76,7 +78,7 @@ void MainWindow::selectGeometryQuietly(int index)
 
 void MainWindow::onProtocolEnabledToggled(QCheckBox* box, bool checked)
 {
-    if (applyingExperiment || !ui->quenchEnabledCheckBox)
+    if (applyingExperiment)
         return;
     if (checked) {
         switchOffProtocols(box);
@@ -132,7 +134,7 @@ void MainWindow::onKapitzaDiracEnabledToggled(bool checked)
 
 void MainWindow::onDriveEnabledToggled(bool checked)
 {
-    if (applyingExperiment || !checked || !ui->backflowEnabledCheckBox)
+    if (applyingExperiment || !checked)
         return;
     switchOffGaugeModes(nullptr);
     setCheckedQuietly(ui->backflowEnabledCheckBox, false);
@@ -140,7 +142,7 @@ void MainWindow::onDriveEnabledToggled(bool checked)
 
 void MainWindow::onGaugeEnabledToggled(QCheckBox* box, bool checked)
 {
-    if (applyingExperiment || !ui->backflowEnabledCheckBox)
+    if (applyingExperiment)
         return;
     if (checked) {
         switchOffProtocols(nullptr);
@@ -170,27 +172,25 @@ void MainWindow::onHallEdgeEnabledToggled(bool checked)
 
 void MainWindow::setUpSceneFreeMode(InitialPreparationType mode)
 {
-    if (!ui->potentialSceneActiveCheckBox)
-        return;
     setCheckedQuietly(ui->potentialSceneActiveCheckBox, false);
     selectGeometryQuietly(0);
     if (mode == InitialPreparationType::QuantumBackflowState) {
-        setIndexQuietly(ui->boundaryModeComboBox, 0);
+        setIndexQuietly(ui->boundaryModeComboBox, indexOf(BoundaryIndex::Periodic));
     } else {
         // The Dirac runs show the position probability; their current has no
         // Schroedinger form to draw.
-        setIndexQuietly(ui->spaceComboBox, 0);
-        setIndexQuietly(ui->viewComboBox, 0);
+        setIndexQuietly(ui->spaceComboBox, indexOf(SpaceIndex::Position));
+        setIndexQuietly(ui->viewComboBox, indexOf(ViewIndex::Probability));
         setCheckedQuietly(ui->currentOverlayCheckBox, false);
         updateCurrentOverlayControls();
         if (mode == InitialPreparationType::DiracZitterbewegungState) {
             // The trembling is followed on a closed periodic box.
-            setIndexQuietly(ui->boundaryModeComboBox, 0);
+            setIndexQuietly(ui->boundaryModeComboBox, indexOf(BoundaryIndex::Periodic));
             setCheckedQuietly(ui->kleinEnabledCheckBox, false);
         } else {
             // The transmitted part leaves through the absorbing layer.
             setCheckedQuietly(ui->zitterEnabledCheckBox, false);
-            setIndexQuietly(ui->boundaryModeComboBox, 1);
+            setIndexQuietly(ui->boundaryModeComboBox, indexOf(BoundaryIndex::Absorbing));
         }
     }
     updateDomainSpacingLabel();
@@ -198,7 +198,7 @@ void MainWindow::setUpSceneFreeMode(InitialPreparationType mode)
 
 void MainWindow::onSceneFreeModeToggled(InitialPreparationType mode, bool checked)
 {
-    if (applyingExperiment || !ui->backflowEnabledCheckBox)
+    if (applyingExperiment)
         return;
     const bool dirac = mode != InitialPreparationType::QuantumBackflowState;
     if (checked) {
@@ -252,7 +252,7 @@ void MainWindow::switchOffBackflowAndZitterbewegung()
 
 void MainWindow::onSceneFreeModeApplyClicked(InitialPreparationType mode)
 {
-    if (applyingExperiment || !ui->backflowEnabledCheckBox)
+    if (applyingExperiment)
         return;
     const QCheckBox* box = mode == InitialPreparationType::QuantumBackflowState ? ui->backflowEnabledCheckBox
                            : mode == InitialPreparationType::DiracZitterbewegungState ? ui->zitterEnabledCheckBox
@@ -282,8 +282,6 @@ void MainWindow::onKleinApplyClicked()
 
 void MainWindow::onKickedRotorApplyClicked()
 {
-    if (!ui->kickedRotorPeriodSpinBox)
-        return;
     stored.kickedRotor.kickPeriod = ui->kickedRotorPeriodSpinBox->value();
     stored.kickedRotor.phaseStrength = ui->kickedRotorStrengthSpinBox->value();
     if (preparationType != InitialPreparationType::KickedRotor)
@@ -295,8 +293,6 @@ void MainWindow::onKickedRotorApplyClicked()
 
 void MainWindow::onZenoApplyClicked()
 {
-    if (!ui->zenoMeasurementPeriodSpinBox)
-        return;
     stored.quantumZeno.measurementPeriod = ui->zenoMeasurementPeriodSpinBox->value();
     if (preparationType != InitialPreparationType::QuantumZeno)
         return;
@@ -307,8 +303,6 @@ void MainWindow::onZenoApplyClicked()
 
 void MainWindow::onScarApplyClicked()
 {
-    if (!ui->scarBandSpinBox)
-        return;
     stored.quantumScar.orbitBandHalfWidth = ui->scarBandSpinBox->value();
     stored.quantumScar.referenceEnergy = ui->scarEnergySpinBox->value();
     if (!stored.quantumScar.enabled)
@@ -331,8 +325,6 @@ void MainWindow::onBoundaryModeChanged(int index)
 
 void MainWindow::onViewportEditToggled(bool checked)
 {
-    if (!ui->viewportEditToolComboBox)
-        return;
     ui->viewportEditToolComboBox->setEnabled(checked);
     ui->viewportEditorHintLabel->setEnabled(checked);
     bool editing = false;
@@ -340,10 +332,9 @@ void MainWindow::onViewportEditToggled(bool checked)
         // Shapes are drawn on a still frame over a visible potential.
         if (transport.isRunning())
             setRunning(false);
-        if (!ui->potentialOverlayCheckBox->isChecked())
-            ui->potentialOverlayCheckBox->setChecked(true);
+        ui->potentialOverlayCheckBox->setChecked(true);
         // Shapes live in position space.
-        editing = ui->spaceComboBox->currentIndex() != 1;
+        editing = !isSelected(ui->spaceComboBox, SpaceIndex::Momentum);
     }
     ui->quantumView->setViewportEditEnabled(editing);
     updateTransportUi();
@@ -352,9 +343,7 @@ void MainWindow::onViewportEditToggled(bool checked)
 
 void MainWindow::onDisplayResetClicked()
 {
-    if (!ui->displayScaleComboBox)
-        return;
-    setIndexQuietly(ui->displayScaleComboBox, 0);
+    setIndexQuietly(ui->displayScaleComboBox, indexOf(DisplayScaleIndex::Linear));
     setValueQuietly(ui->exposureSpinBox, 0.0);
     setValueQuietly(ui->gammaSpinBox, 1.0);
     markGraphicsPresetCustom();
@@ -365,8 +354,6 @@ void MainWindow::onDisplayResetClicked()
 
 void MainWindow::updatePotentialContourControls()
 {
-    if (!ui->potentialContoursCheckBox)
-        return;
     const bool on = ui->potentialContoursCheckBox->isChecked();
     const QList<QWidget*> controls{ui->potentialContourLevelsLabel,  ui->potentialContourLevelsSpinBox,
                                    ui->potentialContourWidthLabel,   ui->potentialContourWidthSpinBox,
@@ -377,10 +364,8 @@ void MainWindow::updatePotentialContourControls()
 
 void MainWindow::updateProbabilityContourControls()
 {
-    if (!ui->probabilityContoursCheckBox)
-        return;
     const bool on = ui->probabilityContoursCheckBox->isChecked();
-    const bool logarithmic = ui->probabilityContourSpacingComboBox->currentIndex() == 1;
+    const bool logarithmic = isSelected(ui->probabilityContourSpacingComboBox, ContourSpacingIndex::Logarithmic);
     const QList<QWidget*> controls{ui->probabilityContourSpacingLabel, ui->probabilityContourSpacingComboBox,
                                    ui->probabilityContourLevelsLabel,  ui->probabilityContourLevelsSpinBox,
                                    ui->probabilityContourWidthLabel,   ui->probabilityContourWidthSpinBox,
@@ -393,8 +378,6 @@ void MainWindow::updateProbabilityContourControls()
 
 void MainWindow::updateCurrentOverlayControls()
 {
-    if (!ui->currentOverlayCheckBox)
-        return;
     const bool on = ui->currentOverlayCheckBox->isChecked();
     // Mode 0 draws vectors, 1 streamlines, 2 both.
     const int mode = ui->currentModeComboBox->currentIndex();
@@ -414,7 +397,7 @@ void MainWindow::updateCurrentOverlayControls()
 
 void MainWindow::setAnalysisPage(int index)
 {
-    if (!ui->analysisStackedWidget || index < 0 || index >= ui->analysisStackedWidget->count())
+    if (index < 0 || index >= ui->analysisStackedWidget->count())
         return;
     showAnalysisPage(ui->analysisStackedWidget->widget(index));
 }

@@ -48,8 +48,6 @@ double MainWindow::kleinPacketMaximum() const
 
 void MainWindow::updateZitterbewegungPanel()
 {
-    if (!ui || !ui->zitterPlotWidget)
-        return;
     const ZitterbewegungConfig& settings = stored.quantumZitterbewegung;
     const DiracZitterbewegungRecorder& recorder = zitterbewegungRecorder;
     if (!settings.enabled || !recorder.isConfigured() || recorder.samples().empty()) {
@@ -99,8 +97,6 @@ void MainWindow::updateZitterbewegungPanel()
 
 void MainWindow::updateKleinPanel()
 {
-    if (!ui || !ui->kleinPlotWidget)
-        return;
     const KleinTunnelingConfig& settings = stored.quantumKleinTunneling;
     const DiracKleinRecorder& recorder = kleinRecorder;
     if (!settings.enabled || !recorder.isConfigured() || recorder.samples().empty()) {
@@ -154,8 +150,6 @@ void MainWindow::updateKleinPanel()
 
 void MainWindow::updateKleinAngleScanPanel()
 {
-    if (!ui || !ui->kleinAngleScanPlotWidget || !ui->kleinAngleScanSummaryLabel)
-        return;
     auto& plot = *ui->kleinAngleScanPlotWidget;
     QLabel& summary = *ui->kleinAngleScanSummaryLabel;
     const KleinTunnelingConfig& settings = stored.quantumKleinTunneling;
@@ -188,8 +182,6 @@ void MainWindow::updateKleinAngleScanPanel()
 
 void MainWindow::updateKleinHeightScanPanel()
 {
-    if (!ui || !ui->kleinHeightScanPlotWidget || !ui->kleinHeightScanSummaryLabel)
-        return;
     auto& plot = *ui->kleinHeightScanPlotWidget;
     QLabel& summary = *ui->kleinHeightScanSummaryLabel;
     const KleinTunnelingConfig& settings = stored.quantumKleinTunneling;
@@ -222,8 +214,6 @@ void MainWindow::updateKleinHeightScanPanel()
 
 void MainWindow::updateKleinMassScanPanel()
 {
-    if (!ui || !ui->kleinMassScanPlotWidget || !ui->kleinMassScanSummaryLabel)
-        return;
     auto& plot = *ui->kleinMassScanPlotWidget;
     QLabel& summary = *ui->kleinMassScanSummaryLabel;
     const KleinTunnelingConfig& settings = stored.quantumKleinTunneling;
@@ -262,8 +252,6 @@ void MainWindow::updateKleinMassScanPanel()
 
 void MainWindow::updateDiracMasslessPanel()
 {
-    if (!ui || !ui->diracMasslessPlotWidget || !ui->diracMasslessSummaryLabel)
-        return;
     auto& plot = *ui->diracMasslessPlotWidget;
     QLabel& summary = *ui->diracMasslessSummaryLabel;
     const KleinTunnelingConfig& settings = stored.quantumKleinTunneling;

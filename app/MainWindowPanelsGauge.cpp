@@ -36,8 +36,6 @@ QString showGaugeRecorderHint(Plot& plot, QLabel& label, const char* format, boo
 
 void MainWindow::updateAharonovBohmPanel()
 {
-    if (!ui || !ui->aharonovBohmPlotWidget)
-        return;
     Ui::MainWindow& form = *ui;
     const AharonovBohmConfig& settings = stored.quantumAharonovBohm;
     const std::vector<AharonovBohmSample>& samples = aharonovBohmRecorder.samples();
@@ -79,8 +77,6 @@ void MainWindow::updateAharonovBohmPanel()
 
 void MainWindow::updateLandauPanel()
 {
-    if (!ui || !ui->landauPlotWidget)
-        return;
     Ui::MainWindow& form = *ui;
     const LandauConfig& settings = stored.quantumLandau;
     const std::vector<LandauSample>& samples = landauRecorder.samples();
@@ -128,8 +124,6 @@ void MainWindow::updateLandauPanel()
 
 void MainWindow::updateHallEdgePanel()
 {
-    if (!ui || !ui->hallEdgePlotWidget)
-        return;
     Ui::MainWindow& form = *ui;
     const HallEdgeConfig& settings = stored.quantumHallEdge;
     const std::vector<HallEdgeSample>& samples = hallEdgeRecorder.samples();

@@ -29,8 +29,6 @@ double periodFraction(double t, double period) { return period > 0.0 ? t / perio
 
 void MainWindow::updateBlochPanel()
 {
-    if (!ui || !ui->blochPlotWidget)
-        return;
     Ui::MainWindow& form = *ui;
     // The lattice is looked up afresh on every call, so editing the scene
     // takes effect without a rebuild.
@@ -73,8 +71,6 @@ void MainWindow::updateBlochPanel()
 
 void MainWindow::updateRevivalsPanel()
 {
-    if (!ui || !ui->revivalPlotWidget)
-        return;
     Ui::MainWindow& form = *ui;
     if (!revivalBox.valid || !revivalRecorder.hasInitialState()) {
         form.revivalPlotWidget->reset();
@@ -101,8 +97,6 @@ void MainWindow::updateRevivalsPanel()
 
 void MainWindow::updateBilliardPanel()
 {
-    if (!ui || !ui->billiardPlotWidget)
-        return;
     Ui::MainWindow& form = *ui;
     if (!billiardConfig.valid || billiardRecorder.initialState().empty()) {
         form.billiardPlotWidget->reset();
@@ -130,8 +124,6 @@ void MainWindow::updateBilliardPanel()
 
 void MainWindow::updateTalbotPanel()
 {
-    if (!ui || !ui->talbotPlotWidget)
-        return;
     Ui::MainWindow& form = *ui;
     // A configured recorder alone is not enough: a document may keep the comb
     // recorder while preparing another state.
@@ -165,8 +157,6 @@ void MainWindow::updateTalbotPanel()
 
 void MainWindow::updateBouncerPanel()
 {
-    if (!ui || !ui->bouncerPlotWidget)
-        return;
     Ui::MainWindow& form = *ui;
     if (!bouncerConfig.valid || !bouncerRecorder.isConfigured() || bouncerRecorder.samples().empty()) {
         form.bouncerPlotWidget->clearRecorder();
@@ -201,8 +191,6 @@ void MainWindow::updateBouncerPanel()
 
 void MainWindow::updateVortexPanel()
 {
-    if (!ui || !ui->vortexPlotWidget)
-        return;
     Ui::MainWindow& form = *ui;
     if (preparationType != InitialPreparationType::Vortex || !vortexTrap.found || !vortexRecorder.isConfigured() ||
         vortexRecorder.isEmpty()) {
@@ -247,8 +235,6 @@ void MainWindow::updateVortexPanel()
 
 void MainWindow::updateAndersonPanel()
 {
-    if (!ui || !ui->andersonPlotWidget)
-        return;
     Ui::MainWindow& form = *ui;
     if (preparationType != InitialPreparationType::AndersonDualLane || !andersonLattice.valid ||
         !andersonRecorder.isConfigured() || andersonRecorder.isEmpty()) {
@@ -285,8 +271,6 @@ void MainWindow::updateAndersonPanel()
 
 void MainWindow::updateKickedRotorPanel()
 {
-    if (!ui || !ui->kickedRotorPlotWidget)
-        return;
     Ui::MainWindow& form = *ui;
     if (preparationType != InitialPreparationType::KickedRotor || !kickedRotorRecorder.isConfigured() ||
         kickedRotorRecorder.isEmpty()) {

@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/DiagnosticsRowLabels.h"
+#include "app/FormIndices.h"
 #include "app/PanelText.h"
 #include "app/RecorderPanelFigures.h"
 #include "experiments/QuantumBerryPhase2D.h"
@@ -21,7 +22,6 @@ namespace vxo {
 namespace {
 
 constexpr double kDegreesPerRadian = 57.29577951308232;
-constexpr int kAbsorbingBoundaryIndex = 1;
 
 // The inactive branch of a recorder page: the plot drops the recorder and the
 // hint goes into the summary; returned for the page's diagnostics row.
@@ -43,8 +43,6 @@ QString recorderStateHint(const char* format, bool enabled, bool configured, std
 
 void MainWindow::updateZenoPanel()
 {
-    if (!ui || !ui->zenoPlotWidget)
-        return;
     const bool active = preparationType == InitialPreparationType::QuantumZeno && zenoRecorder.isConfigured()
         && !zenoRecorder.isEmpty();
     if (!active) {
@@ -76,8 +74,6 @@ void MainWindow::updateZenoPanel()
 
 void MainWindow::updateScarsPanel()
 {
-    if (!ui || !ui->scarPlotWidget)
-        return;
     const ScarConfig& settings = stored.quantumScar;
     const bool active = settings.enabled && stadiumGeometry.valid && scarRecorder.isConfigured()
         && !scarRecorder.isEmpty();
@@ -88,12 +84,8 @@ void MainWindow::updateScarsPanel()
     }
 
     // The bouncing orbit along the long axis at the packet's classical speed.
-    double px = 0.0;
-    double py = 0.0;
-    if (ui->momentumSpinBox && ui->momentumYSpinBox) {
-        px = ui->momentumSpinBox->value();
-        py = ui->momentumYSpinBox->value();
-    }
+    const double px = ui->momentumSpinBox->value();
+    const double py = ui->momentumYSpinBox->value();
     const double mass = std::max(static_cast<double>(solver.parameters().mass), 1e-12);
     const double orbitPeriod = QuantumScar2D::axialOrbitPeriod(stadiumGeometry, std::hypot(px, py) / mass);
     const QString orbitTime = orbitPeriod > 0.0 ? indicativeTimeText(orbitPeriod) : PanelText::kNotAvailable;
@@ -123,8 +115,6 @@ void MainWindow::updateScarsPanel()
 
 void MainWindow::updateBerryPanel()
 {
-    if (!ui || !ui->berryPlotWidget)
-        return;
     const BerryConfig& settings = stored.quantumBerry;
     const bool configured = berryRecorder.isConfigured();
     const auto sampleCount = static_cast<std::uint64_t>(berryRecorder.samples().size());
@@ -175,8 +165,6 @@ void MainWindow::updateBerryPanel()
 
 void MainWindow::updateLoschmidtPanel()
 {
-    if (!ui || !ui->loschmidtPlotWidget)
-        return;
     const LoschmidtConfig& settings = stored.quantumLoschmidt;
     const std::vector<LoschmidtSample>& samples = loschmidtRecorder.samples();
     const bool configured = loschmidtRecorder.isConfigured();
@@ -205,7 +193,7 @@ void MainWindow::updateLoschmidtPanel()
                    .text();
     }
     const bool absorbing = ui->boundaryModeComboBox
-        && ui->boundaryModeComboBox->currentIndex() == kAbsorbingBoundaryIndex;
+        && isSelected(ui->boundaryModeComboBox, BoundaryIndex::Absorbing);
     const QString boundary = absorbing ? QStringLiteral("absorbing (exact echo broken)")
                                        : QStringLiteral("closed / periodic FFT domain");
 
@@ -237,8 +225,6 @@ void MainWindow::updateLoschmidtPanel()
 
 void MainWindow::updateMoshinskyPanel()
 {
-    if (!ui || !ui->moshinskyPlotWidget)
-        return;
     const MoshinskyConfig& settings = stored.quantumMoshinsky;
     const std::vector<MoshinskySample>& samples = moshinskyRecorder.samples();
     const bool configured = moshinskyRecorder.isConfigured();
@@ -276,8 +262,6 @@ void MainWindow::updateMoshinskyPanel()
 
 void MainWindow::updateKapitzaDiracPanel()
 {
-    if (!ui || !ui->kapitzaDiracPlotWidget)
-        return;
     const KapitzaDiracConfig& settings = stored.quantumKapitzaDirac;
     const std::vector<KapitzaDiracSample>& samples = kapitzaDiracRecorder.samples();
     const bool configured = kapitzaDiracRecorder.isConfigured();
@@ -317,8 +301,6 @@ void MainWindow::updateKapitzaDiracPanel()
 
 void MainWindow::updateBackflowPanel()
 {
-    if (!ui || !ui->backflowPlotWidget)
-        return;
     const BackflowConfig& settings = stored.quantumBackflow;
     const std::vector<BackflowSample>& samples = backflowRecorder.samples();
     const bool configured = backflowRecorder.isConfigured();

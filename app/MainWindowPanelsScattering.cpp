@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/DiagnosticsRowLabels.h"
+#include "app/FormIndices.h"
 #include "app/PanelText.h"
 #include "core/RegionProbabilities.h"
 #include "core/SquareBarrier1D.h"
@@ -24,7 +25,6 @@ namespace vxo {
 namespace {
 
 // Index of the Barrier page of geometryComboBox.
-constexpr int kBarrierGeometry = 3;
 // A packet counts as arrived at the barrier once this much probability is
 // inside the interaction region, or this much has already passed it.
 constexpr double kCollisionInteraction = 0.025;
@@ -59,8 +59,6 @@ QString threeRegionText(const char* format, const RegionProbabilities& regions)
 
 void MainWindow::updateScatteringPanel()
 {
-    if (!ui)
-        return;
     // With a scene the barriers are objects: only a double barrier has a
     // partition, and the resonance panel owns it.
     if (sceneUsable()) {
@@ -73,7 +71,7 @@ void MainWindow::updateScatteringPanel()
     const double halfWidth = std::max(0.5 * form.barrierThicknessSpinBox->value() + 0.36, 0.6);
     const RegionProbabilities regions = computeRegionProbabilities(psi, centerX - halfWidth, centerX + halfWidth);
 
-    if (form.geometryComboBox->currentIndex() != kBarrierGeometry) {
+    if (form.geometryComboBox->currentIndex() != static_cast<int>(PotentialObjectKind::Barrier)) {
         writeDiagnosticsRow(kScatteringStateRow, QStringLiteral("X-region monitor"));
         writeDiagnosticsRow(kScatteringProbabilitiesRow,
                             threeRegionText("P_left=%1   P_center=%2   P_right=%3", regions));
@@ -88,7 +86,7 @@ void MainWindow::updateScatteringPanel()
         legacyPacketSeparated = true;
         // Pause once, at the refresh that first sees the split packet, so R
         // and T can be read; a run resumed by Play is not stopped again.
-        if (runTimer && runTimer->isActive())
+        if (runTimer->isActive())
             setRunning(false);
     }
 
@@ -121,8 +119,6 @@ void MainWindow::updateScatteringPanel()
 
 void MainWindow::updateResonancePanel(bool recomputeScans)
 {
-    if (!ui || !ui->resonancePlotWidget)
-        return;
     Ui::MainWindow& form = *ui;
     QuantumResonancePlotWidget& plot = *form.resonancePlotWidget;
 
@@ -189,10 +185,10 @@ void MainWindow::updateResonancePanel(bool recomputeScans)
         packetTransmissionRecorded = true;
         packetTransmission = regions.rightFraction;
     }
-    if (separatedNow && runTimer && runTimer->isActive())
+    if (separatedNow && runTimer->isActive())
         setRunning(false);
 
-    const bool widthScan = form.resonanceScanModeComboBox->currentIndex() == 1;
+    const bool widthScan = isSelected(form.resonanceScanModeComboBox, ResonanceScanIndex::CavityWidth);
     if (recomputeScans) {
         const double low = form.resonanceScanMinSpinBox->value();
         const double high = form.resonanceScanMaxSpinBox->value();
@@ -200,7 +196,7 @@ void MainWindow::updateResonancePanel(bool recomputeScans)
         const std::vector<TransmissionPoint> curve =
             widthScan ? QuantumResonance2D::cavityWidthScan(barriers, low, high, points, energyX, mass, hbar)
                       : QuantumResonance2D::transmissionCurve(barriers, low, high, points, mass, hbar);
-        resonanceSweepKind = widthScan ? 1 : 0;
+        resonanceSweepKind = widthScan ? ResonanceScanIndex::CavityWidth : ResonanceScanIndex::Energy;
         resonanceSweepPeakX = 0.0;
         resonanceSweepPeakT = 0.0;
         for (const TransmissionPoint& point : curve) {
@@ -279,7 +275,7 @@ void MainWindow::updateResonancePanel(bool recomputeScans)
             .fixed(cavity, 3)
             .fixed(regions.cavityFraction, 4)
             .fixed(maxCavityProbability, 4)
-            .word(resonanceSweepKind == 0 ? QStringLiteral("E") : QStringLiteral("L"))
+            .word(resonanceSweepKind == ResonanceScanIndex::Energy ? QStringLiteral("E") : QStringLiteral("L"))
             .fixed(resonanceSweepPeakX, 4)
             .fixed(resonanceSweepPeakT, 4)
             .word(QString::fromLatin1(stage))
@@ -288,11 +284,9 @@ void MainWindow::updateResonancePanel(bool recomputeScans)
 
 void MainWindow::updateTunnelingDiagnostics()
 {
-    if (!ui)
-        return;
     Ui::MainWindow& form = *ui;
     const bool sceneChecked = form.potentialSceneActiveCheckBox->isChecked();
-    if (sceneChecked || form.geometryComboBox->currentIndex() != kBarrierGeometry) {
+    if (sceneChecked || form.geometryComboBox->currentIndex() != static_cast<int>(PotentialObjectKind::Barrier)) {
         writeDiagnosticsRow(kTunnelingRegimeRow,
                             sceneChecked ? QStringLiteral("Potential Scene: single-barrier analytic reference disabled")
                                          : QStringLiteral("Select Barrier to enable tunneling analysis"));

@@ -134,8 +134,6 @@ double ensembleFringeContrast(const std::vector<RamseyEnsemblePoint>& scan)
 
 void MainWindow::updateDoubleWellPanel()
 {
-    if (!ui)
-        return;
     Ui::MainWindow& form = *ui;
     QuantumDoubleWellPlotWidget* const plot = form.doubleWellPlotWidget;
     const std::vector<ObservableSample>& samples = history.samples();
@@ -204,14 +202,12 @@ void MainWindow::updateDoubleWellPanel()
 
 void MainWindow::updateQuenchPanel()
 {
-    if (!ui || !ui->quenchPlotWidget)
-        return;
     Ui::MainWindow& form = *ui;
     QuantumQuenchPlotWidget& plot = *form.quenchPlotWidget;
 
     // The applier quenches only while the scene drives the potential: with
     // the scene box off nothing is armed, whatever the record says.
-    const QuantumQuench quench = currentQuenchSettings();
+    const QuantumQuench quench = formSettings<QuantumQuench>();
     if (!quench.enabled || !sceneUsable() || !validateQuench(potentialScene, quench)) {
         form.quenchSummaryLabel->setText(
             QStringLiteral("Quench inactive. Enable a valid Potential Scene target to make H time-dependent."));
@@ -242,13 +238,11 @@ void MainWindow::updateQuenchPanel()
 
 void MainWindow::updatePeriodicDrivePanel()
 {
-    if (!ui || !ui->periodicDrivePlotWidget)
-        return;
     Ui::MainWindow& form = *ui;
     QuantumDrivePlotWidget& plot = *form.periodicDrivePlotWidget;
 
     // Likewise the drive moves its target only while the scene is in use.
-    const PeriodicDrive drive = currentPeriodicDriveSettings();
+    const PeriodicDrive drive = formSettings<PeriodicDrive>();
     if (!drive.enabled || !sceneUsable() || !validatePeriodicDrive(potentialScene, drive)) {
         form.periodicDriveSummaryLabel->setText(
             QStringLiteral("Periodic drive inactive. Enable a valid Potential Scene target."));
@@ -299,13 +293,11 @@ void MainWindow::updatePeriodicDrivePanel()
 
 void MainWindow::updateRabiPanel()
 {
-    if (!ui || !ui->rabiPlotWidget)
-        return;
     Ui::MainWindow& form = *ui;
     QuantumRabiPlotWidget& plot = *form.rabiPlotWidget;
     const std::vector<ObservableSample>& samples = history.samples();
 
-    const PeriodicDrive drive = currentPeriodicDriveSettings();
+    const PeriodicDrive drive = formSettings<PeriodicDrive>();
     DoubleWellConfig config;
     const bool active = sceneUsable() && QuantumDoubleWell2D::extractFromScene(potentialScene, config, nullptr)
                         && boundStates.ok && boundStates.states.size() >= 2 && drive.enabled
@@ -372,12 +364,10 @@ void MainWindow::updateRabiPanel()
 
 void MainWindow::updateLandauZenerPanel()
 {
-    if (!ui || !ui->landauZenerPlotWidget)
-        return;
     Ui::MainWindow& form = *ui;
     QuantumLandauZenerPlotWidget& plot = *form.landauZenerPlotWidget;
 
-    const LinearSweep sweep = currentLinearSweepSettings();
+    const LinearSweep sweep = formSettings<LinearSweep>();
     const bool active = sweep.enabled && !sweep.returnEnabled && sweep.parameter == SceneParameterSlopeX
                         && validateLinearSweep(potentialScene, sweep) && landauZenerReference.valid
                         && sweepBoundStates.ok;
@@ -438,12 +428,10 @@ void MainWindow::updateLandauZenerPanel()
 
 void MainWindow::updateStueckelbergPanel(bool recomputeScans)
 {
-    if (!ui || !ui->stueckelbergPlotWidget)
-        return;
     Ui::MainWindow& form = *ui;
     QuantumStueckelbergPlotWidget& plot = *form.stueckelbergPlotWidget;
 
-    const LinearSweep sweep = currentLinearSweepSettings();
+    const LinearSweep sweep = formSettings<LinearSweep>();
     const bool active = sweep.enabled && sweep.returnEnabled && sweep.parameter == SceneParameterSlopeX
                         && validateLinearSweep(potentialScene, sweep) && stueckelbergReference.valid
                         && sweepBoundStates.ok;
@@ -517,13 +505,11 @@ void MainWindow::updateStueckelbergPanel(bool recomputeScans)
 
 void MainWindow::updateRamseyPanel(bool recomputeScans)
 {
-    if (!ui || !ui->ramseyPlotWidget)
-        return;
     Ui::MainWindow& form = *ui;
     QuantumRamseyPlotWidget& plot = *form.ramseyPlotWidget;
 
-    const RamseySequence sequence = currentRamseySettings();
-    const RamseyEnsemble ensemble = currentRamseyEnsembleSettings();
+    const RamseySequence sequence = formSettings<RamseySequence>();
+    const RamseyEnsemble ensemble = formSettings<RamseyEnsemble>();
     const bool active = sequence.enabled && sequence.parameter == SceneParameterSlopeX
                         && validateRamseySequence(potentialScene, sequence) && ramseyReference.valid
                         && ramseyBoundStates.ok;

@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 
+#include "app/StatusDurations.h"
 #include "core/GaussianPacket2D.h"
 #include "experiments/BoundStates1D.h"
 #include "ui/MainWindowForm.h"
@@ -51,9 +52,9 @@ bool MainWindow::prepareExperimentInitialState()
         prepared = QuantumZeno2D::prepareInitialState(psi, stored.quantumZenoInitialState, &message);
         break;
     case InitialPreparationType::BerryFirstExcited: {
-        const BerryConfig settings = currentBerrySettings();
+        const BerryConfig settings = formSettings<BerryConfig>();
         BerryTrap trap;
-        prepared = ui->potentialSceneActiveCheckBox && ui->potentialSceneActiveCheckBox->isChecked() &&
+        prepared = ui->potentialSceneActiveCheckBox->isChecked() &&
                    QuantumBerryPhase2D::analyzeTrap(potentialScene, trap, nullptr) &&
                    QuantumBerryPhase2D::validateLoop(settings, trap, nullptr) &&
                    QuantumBerryPhase2D::prepareInitialState(psi, trap, settings, mass, hbar);
@@ -71,7 +72,7 @@ bool MainWindow::prepareExperimentInitialState()
         break;
     case InitialPreparationType::AharonovBohmBeam: {
         // The form's packet carrying the winding phase of the enclosed flux.
-        const AharonovBohmConfig settings = currentAharonovBohmSettings();
+        const AharonovBohmConfig settings = formSettings<AharonovBohmConfig>();
         prepared = settings.enabled && aharonovBohmLinksReady;
         if (prepared) {
             prepareFormPacket();
@@ -81,7 +82,7 @@ bool MainWindow::prepareExperimentInitialState()
         break;
     }
     case InitialPreparationType::LandauMagneticState: {
-        const LandauConfig settings = currentLandauSettings();
+        const LandauConfig settings = formSettings<LandauConfig>();
         prepared = settings.enabled && landauLinksReady &&
                    QuantumLandau2D::prepareInitialState(psi, settings, mass, hbar, &message);
         if (prepared)
@@ -89,7 +90,7 @@ bool MainWindow::prepareExperimentInitialState()
         break;
     }
     case InitialPreparationType::QuantumHallEdgeState: {
-        const HallEdgeConfig settings = currentHallEdgeSettings();
+        const HallEdgeConfig settings = formSettings<HallEdgeConfig>();
         prepared = settings.enabled && hallEdgeLinksReady &&
                    QuantumHallEdge2D::prepareInitialState(psi, settings, mass, hbar, &message);
         if (prepared)
@@ -97,14 +98,14 @@ bool MainWindow::prepareExperimentInitialState()
         break;
     }
     case InitialPreparationType::QuantumBackflowState: {
-        const BackflowConfig settings = currentBackflowSettings();
+        const BackflowConfig settings = formSettings<BackflowConfig>();
         prepared = settings.enabled && QuantumBackflow2D::prepareInitialState(psi, settings, hbar, &message);
         if (prepared)
             stored.quantumBackflow = settings;
         break;
     }
     case InitialPreparationType::DiracZitterbewegungState: {
-        const ZitterbewegungConfig settings = currentZitterbewegungSettings();
+        const ZitterbewegungConfig settings = formSettings<ZitterbewegungConfig>();
         prepared =
             settings.enabled && QuantumZitterbewegung2D::prepareInitialState(diracSpinor, settings, hbar, &message);
         if (prepared) {
@@ -114,7 +115,7 @@ bool MainWindow::prepareExperimentInitialState()
         break;
     }
     case InitialPreparationType::DiracKleinTunnelingState: {
-        const KleinTunnelingConfig settings = currentKleinSettings();
+        const KleinTunnelingConfig settings = formSettings<KleinTunnelingConfig>();
         prepared =
             settings.enabled && QuantumKleinTunneling2D::prepareInitialState(diracSpinor, settings, hbar, &message);
         if (prepared) {
@@ -143,7 +144,7 @@ bool MainWindow::prepareExperimentInitialState()
 
 void MainWindow::prepareBoundEigenstate()
 {
-    if (!ui->boundStateComboBox || !boundStates.ok)
+    if (!boundStates.ok)
         return;
     const int n = ui->boundStateComboBox->currentIndex();
     if (n < 0 || n >= static_cast<int>(boundStates.states.size()))
@@ -161,19 +162,18 @@ void MainWindow::prepareBoundEigenstate()
     const BoundState& state = boundStates.states[static_cast<std::size_t>(n)];
     showStatusMessage(QStringLiteral("Prepared bound eigenstate n=%1 at E=%2")
                           .arg(QString::number(state.n), QString::number(state.energy, 'f', 6)),
-                      5000);
+                      kStatusReportMs);
 }
 
 void MainWindow::prepareBoundSuperposition()
 {
-    if (!ui->boundSuperpositionAComboBox || !ui->boundSuperpositionBComboBox || !ui->boundRelativePhaseSpinBox ||
-        !boundStates.ok)
+    if (!boundStates.ok)
         return;
     const int count = static_cast<int>(boundStates.states.size());
     const int a = ui->boundSuperpositionAComboBox->currentIndex();
     const int b = ui->boundSuperpositionBComboBox->currentIndex();
     if (a < 0 || b < 0 || a == b || a >= count || b >= count) {
-        showStatusMessage(QStringLiteral("Choose two different bound states for the superposition."), 5000);
+        showStatusMessage(QStringLiteral("Choose two different bound states for the superposition."), kStatusReportMs);
         return;
     }
 
@@ -195,14 +195,11 @@ void MainWindow::prepareBoundSuperposition()
     showStatusMessage(QStringLiteral("Prepared coherent superposition n=%1 + n=%2; beat period ~ %3")
                           .arg(QString::number(first.n), QString::number(second.n),
                                QString::number(beatPeriod, 'f', 3)),
-                      6000);
+                      kStatusExplanationMs);
 }
 
 void MainWindow::prepareFormPacket()
 {
-    if (!ui->centerXSpinBox || !ui->centerYSpinBox || !ui->sigmaSpinBox || !ui->momentumSpinBox ||
-        !ui->momentumYSpinBox)
-        return;
     GaussianPacket2D packet;
     packet.x0 = static_cast<float>(ui->centerXSpinBox->value());
     packet.y0 = static_cast<float>(ui->centerYSpinBox->value());

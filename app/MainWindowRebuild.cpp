@@ -1,5 +1,7 @@
 #include "app/MainWindow.h"
 
+#include "app/FormIndices.h"
+#include "app/StatusDurations.h"
 #include "experiments/QuantumResonance2D.h"
 #include "ui/MainWindowForm.h"
 
@@ -88,7 +90,7 @@ void MainWindow::rebuildSimulation()
         QString text = rebuildFailures.front();
         for (std::size_t i = 1; i < rebuildFailures.size(); ++i)
             text += QStringLiteral("; ") + rebuildFailures[i];
-        showStatusMessage(text, 5000);
+        showStatusMessage(text, kStatusReportMs);
     }
 }
 
@@ -100,14 +102,12 @@ void MainWindow::noteRebuildFailure(const QString& text)
 
 SimulationDomain2D MainWindow::currentSimulationDomain() const
 {
-    if (!ui->gridResolutionComboBox || !ui->universeWidthSpinBox || !ui->universeHeightSpinBox)
-        return SimulationDomain2D(512, 512, 40.96f, 40.96f);
     std::uint64_t n = 512;
-    switch (ui->gridResolutionComboBox->currentIndex()) {
-    case 0:
+    switch (static_cast<GridResolutionIndex>(ui->gridResolutionComboBox->currentIndex())) {
+    case GridResolutionIndex::Points256:
         n = 256;
         break;
-    case 2:
+    case GridResolutionIndex::Points1024:
         n = 1024;
         break;
     default:
@@ -126,10 +126,6 @@ void MainWindow::invalidateMomentumField()
 
 void MainWindow::applySceneDerivedControls()
 {
-    if (!ui->resonanceScanModeComboBox || !ui->resonanceScanMinSpinBox || !ui->resonanceScanMaxSpinBox ||
-        !ui->resonanceScanPointsSpinBox)
-        return;
-
     // Scan energies up to just below the lower barrier: above it the
     // transmission is near one everywhere and the resonances drown.
     double maximum = 4.5;
@@ -144,7 +140,7 @@ void MainWindow::applySceneDerivedControls()
     const QSignalBlocker minimumBlocker(ui->resonanceScanMinSpinBox);
     const QSignalBlocker maximumBlocker(ui->resonanceScanMaxSpinBox);
     const QSignalBlocker pointsBlocker(ui->resonanceScanPointsSpinBox);
-    ui->resonanceScanModeComboBox->setCurrentIndex(0);
+    ui->resonanceScanModeComboBox->setCurrentIndex(indexOf(ResonanceScanIndex::Energy));
     ui->resonanceScanMinSpinBox->setValue(0.2);
     ui->resonanceScanMaxSpinBox->setValue(maximum);
     ui->resonanceScanPointsSpinBox->setValue(601);
@@ -152,9 +148,6 @@ void MainWindow::applySceneDerivedControls()
 
 void MainWindow::updateRenderingControlStates()
 {
-    if (!ui->currentOverlayCheckBox)
-        return;
-
     updatePotentialContourControls();
     updateProbabilityContourControls();
 
@@ -195,37 +188,37 @@ void MainWindow::resetProtocolRunState()
 void MainWindow::refreshStoredSettingsFromForm()
 {
     loschmidtRecorder.reset();
-    stored.quantumLoschmidt = currentLoschmidtSettings();
+    stored.quantumLoschmidt = formSettings<LoschmidtConfig>();
 
     moshinskyRecorder.reset();
-    stored.quantumMoshinsky = currentMoshinskySettings();
+    stored.quantumMoshinsky = formSettings<MoshinskyConfig>();
 
     kapitzaDiracRecorder.reset();
-    stored.quantumKapitzaDirac = currentKapitzaDiracSettings();
+    stored.quantumKapitzaDirac = formSettings<KapitzaDiracConfig>();
 
     aharonovBohmRecorder.reset();
     aharonovBohmLinksReady = false;
     aharonovBohmLinks.clear();
-    stored.quantumAharonovBohm = currentAharonovBohmSettings();
+    stored.quantumAharonovBohm = formSettings<AharonovBohmConfig>();
 
     landauRecorder.reset();
     landauLinksReady = false;
     landauLinks.clear();
-    stored.quantumLandau = currentLandauSettings();
+    stored.quantumLandau = formSettings<LandauConfig>();
 
     hallEdgeRecorder.reset();
     hallEdgeLinksReady = false;
     hallEdgeLinks.clear();
-    stored.quantumHallEdge = currentHallEdgeSettings();
+    stored.quantumHallEdge = formSettings<HallEdgeConfig>();
 
     backflowRecorder.reset();
-    stored.quantumBackflow = currentBackflowSettings();
+    stored.quantumBackflow = formSettings<BackflowConfig>();
 
     zitterbewegungRecorder.reset();
-    stored.quantumZitterbewegung = currentZitterbewegungSettings();
+    stored.quantumZitterbewegung = formSettings<ZitterbewegungConfig>();
 
     kleinRecorder.reset();
-    stored.quantumKleinTunneling = currentKleinSettings();
+    stored.quantumKleinTunneling = formSettings<KleinTunnelingConfig>();
 }
 
 void MainWindow::rasterisePotentialAndGaugeFields()
@@ -261,16 +254,12 @@ void MainWindow::prepareAbsorbingLayer()
 {
     AbsorbingBoundaryConfig config;
     config.exponent = 3.0f;
-    if (ui->boundaryModeComboBox && ui->absorbingWidthSpinBox && ui->absorbingStrengthSpinBox) {
-        // Backflow and Zitterbewegung are read off the whole periodic box: a
-        // layer would eat what they measure. Klein keeps it on both components.
-        config.enabled = ui->boundaryModeComboBox->currentIndex() == 1 && !stored.quantumBackflow.enabled &&
-                         !stored.quantumZitterbewegung.enabled;
-        config.widthFraction = static_cast<float>(ui->absorbingWidthSpinBox->value());
-        config.strength = static_cast<float>(ui->absorbingStrengthSpinBox->value());
-    } else {
-        config.enabled = false;
-    }
+    // Backflow and Zitterbewegung are read off the whole periodic box: a
+    // layer would eat what they measure. Klein keeps it on both components.
+    config.enabled = isSelected(ui->boundaryModeComboBox, BoundaryIndex::Absorbing) &&
+                     !stored.quantumBackflow.enabled && !stored.quantumZitterbewegung.enabled;
+    config.widthFraction = static_cast<float>(ui->absorbingWidthSpinBox->value());
+    config.strength = static_cast<float>(ui->absorbingStrengthSpinBox->value());
     absorbingBoundary.prepare(psi, solver.parameters().dt, config);
 }
 

@@ -47,8 +47,7 @@ void MainWindow::configureObservationRecorders()
 
     bouncerConfig = BouncerConfig{};
     bouncerRecorder.clear();
-    if (scene && ui->centerYSpinBox && ui->momentumYSpinBox &&
-        QuantumBouncer2D::extractFromScene(potentialScene, bouncerConfig, nullptr))
+    if (scene && QuantumBouncer2D::extractFromScene(potentialScene, bouncerConfig, nullptr))
         bouncerRecorder.configure(bouncerConfig, ui->centerYSpinBox->value(), ui->momentumYSpinBox->value());
 
     vortexTrap = VortexTrap{};
@@ -104,7 +103,7 @@ void MainWindow::configureStepRecorders()
         loschmidtRecorder.record(0.0, psi, loschmidtReversed);
 
     moshinskyRecorder.reset();
-    stored.quantumMoshinsky = currentMoshinskySettings();
+    stored.quantumMoshinsky = formSettings<MoshinskyConfig>();
     MoshinskyShutterGeometry shutter;
     if (stored.quantumMoshinsky.enabled &&
         QuantumMoshinsky2D::validateShutter(potentialScene, stored.quantumMoshinsky, &shutter, nullptr) &&
@@ -112,7 +111,7 @@ void MainWindow::configureStepRecorders()
         moshinskyRecorder.record(0.0, moshinskyShutterApplier.shutter().open, psi);
 
     kapitzaDiracRecorder.reset();
-    stored.quantumKapitzaDirac = currentKapitzaDiracSettings();
+    stored.quantumKapitzaDirac = formSettings<KapitzaDiracConfig>();
     if (stored.quantumKapitzaDirac.enabled && kapitzaDiracRecorder.configure(stored.quantumKapitzaDirac, hbar)) {
         invalidateMomentumField();
         ensureMomentumField();

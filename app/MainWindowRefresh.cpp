@@ -1,5 +1,7 @@
 #include "app/MainWindow.h"
 
+#include "app/FormIndices.h"
+
 #include "core/CrossSectionProfile.h"
 #include "ui/MainWindowForm.h"
 
@@ -19,8 +21,6 @@ namespace vxo {
 
 namespace {
 
-constexpr int kMomentumSpaceIndex = 1;
-constexpr int kTemporalDetectorMode = 2;
 // Longest side of the lattice the probability contours are traced on.
 constexpr std::uint64_t kProbabilityContourCells = 384;
 
@@ -64,14 +64,15 @@ const PotentialField2D& emptyPotential()
 
 void MainWindow::refreshViews()
 {
-    if (applyingExperiment || !ui || psi.empty())
+    if (applyingExperiment || psi.empty())
         return;
     Ui::MainWindow& form = *ui;
     QuantumGLView& view = *form.quantumView;
 
     const bool diracMode = diracModeInForm();
-    const bool momentumSpace = form.spaceComboBox->currentIndex() == kMomentumSpaceIndex && !diracMode;
-    const int viewIndex = momentumSpace || diracMode ? 0 : indexOrFirst(form.viewComboBox, 3);
+    const bool momentumSpace = isSelected(form.spaceComboBox, SpaceIndex::Momentum) && !diracMode;
+    const int viewIndex = momentumSpace || diracMode ? indexOf(ViewIndex::Probability)
+                                                    : indexOrFirst(form.viewComboBox, indexOf(ViewIndex::Imaginary));
     if (momentumSpace)
         ensureMomentumField();
 
@@ -98,7 +99,7 @@ void MainWindow::refreshViews()
     form.currentGroupBox->setEnabled(!momentumSpace);
 
     view.setPalette(unsignedIndexOrFirst(form.paletteComboBox, 2));
-    view.setDisplayScale(form.displayScaleComboBox->currentIndex() == 1 ? 1u : 0u);
+    view.setDisplayScale(isSelected(form.displayScaleComboBox, DisplayScaleIndex::Logarithmic) ? 1u : 0u);
     view.setExposureEv(static_cast<float>(form.exposureSpinBox->value()));
     view.setGamma(static_cast<float>(form.gammaSpinBox->value()));
     view.setPostPreview(unsignedIndexOrFirst(form.postPreviewComboBox, 3));
@@ -137,7 +138,7 @@ void MainWindow::refreshViews()
         const std::int32_t levels = form.probabilityContourLevelsSpinBox->value();
         probabilityContours = buildProbabilityContours(
             contourSource, static_cast<std::uint64_t>(std::max(levels, 0)),
-            form.probabilityContourSpacingComboBox->currentIndex() == 1 ? 1 : 0,
+            isSelected(form.probabilityContourSpacingComboBox, ContourSpacingIndex::Logarithmic) ? 1 : 0,
             static_cast<float>(form.probabilityContourDecadesSpinBox->value()), kProbabilityContourCells);
         view.setProbabilityContours(probabilityContours);
     } else {
@@ -163,14 +164,15 @@ void MainWindow::refreshViews()
         view.clearCurrentField();
     }
 
-    const int measurementMode = form.measurementModeComboBox->currentIndex();
+    const bool detectorMode = !isSelected(form.measurementModeComboBox, MeasurementModeIndex::FullPlane);
+    const bool temporalMode = isSelected(form.measurementModeComboBox, MeasurementModeIndex::TemporalDetector);
     view.setMeasurementMarkersVisible(!momentumSpace && form.measurementVisibleCheckBox->isChecked());
     view.setMeasurementMarkerSize(static_cast<float>(form.measurementPointSizeSpinBox->value()));
     view.setMeasurementMarkers(measurementHits);
-    view.setDetectorVisible(!momentumSpace && measurementMode != 0 && form.detectorVisibleCheckBox->isChecked());
+    view.setDetectorVisible(!momentumSpace && detectorMode && form.detectorVisibleCheckBox->isChecked());
     view.setDetector(static_cast<float>(form.detectorXSpinBox->value()),
                      static_cast<float>(form.detectorThicknessSpinBox->value()), form.detectorBinsSpinBox->value());
-    if (!momentumSpace && measurementMode == kTemporalDetectorMode && !detectorFlux.isEmpty())
+    if (!momentumSpace && temporalMode && !detectorFlux.isEmpty())
         view.setDetectorDistribution(detectorFlux.rows(), form.detectorReferenceCheckBox->isChecked());
     else
         view.clearDetectorDistribution();
@@ -207,18 +209,18 @@ void MainWindow::ensureMomentumField()
 
 void MainWindow::updateCrossSectionPanel()
 {
-    if (!ui || psi.empty())
+    if (psi.empty())
         return;
     Ui::MainWindow& form = *ui;
     // The stored Dirac settings decide here; the check boxes differ from them
     // only while a mode toggle is being applied.
-    const bool momentumSpace = form.spaceComboBox->currentIndex() == kMomentumSpaceIndex && !diracSettingsEnabled();
+    const bool momentumSpace = isSelected(form.spaceComboBox, SpaceIndex::Momentum) && !diracSettingsEnabled();
     if (momentumSpace) {
         ensureMomentumField();
         if (momentumField.field.empty())
             return;
     }
-    const bool horizontal = form.crossSectionAxisComboBox->currentIndex() == 0;
+    const bool horizontal = isSelected(form.crossSectionAxisComboBox, CrossSectionAxisIndex::Horizontal);
     QDoubleSpinBox& position = *form.crossSectionPositionSpinBox;
     {
         const QSignalBlocker blocker(position);
@@ -262,8 +264,6 @@ void MainWindow::updateCrossSectionPanel()
 
 void MainWindow::updateTimeSeriesPanel()
 {
-    if (!ui)
-        return;
     Ui::MainWindow& form = *ui;
     const std::vector<ObservableSample>& samples = history.samples();
     form.timeSeriesPlotWidget->setObservable(indexOrFirst(form.timeSeriesQuantityComboBox, 13));
@@ -282,10 +282,8 @@ void MainWindow::updateTimeSeriesPanel()
 
 void MainWindow::updateDetectorTvd()
 {
-    if (!ui)
-        return;
     QString text = QStringLiteral("--");
-    if (ui->measurementModeComboBox->currentIndex() == kTemporalDetectorMode && !detectorFlux.isEmpty()
+    if (isSelected(ui->measurementModeComboBox, MeasurementModeIndex::TemporalDetector) && !detectorFlux.isEmpty()
         && !measurementHits.empty()) {
         const DetectorShotComparison comparison =
             DetectorTemporalFlux2D::compareShots(detectorFlux.rows(), detectorFlux.rowSpacing(), measurementHits,

@@ -1,6 +1,8 @@
 #include "app/MainWindow.h"
 
+#include "app/FormIndices.h"
 #include "app/PotentialObjectText.h"
+#include "app/StatusDurations.h"
 #include "experiments/QuantumBerryPhase2D.h"
 #include "ui/MainWindowForm.h"
 #include "view/PotentialEditorShape.h"
@@ -37,8 +39,8 @@ void MainWindow::buildLegacyPotential()
 
 void MainWindow::addCurrentGeometryToScene()
 {
-    if (!ui || ui->geometryComboBox->currentIndex() == 0) {
-        showStatusMessage(QStringLiteral("Select a potential geometry before adding an object."), 4000);
+    if (ui->geometryComboBox->currentIndex() == static_cast<int>(PotentialObjectKind::None)) {
+        showStatusMessage(QStringLiteral("Select a potential geometry before adding an object."), kStatusNoticeMs);
         return;
     }
     PotentialObject object = currentPotentialObject();
@@ -46,7 +48,7 @@ void MainWindow::addCurrentGeometryToScene()
     object.enabled = true;
     const std::uint64_t id = potentialScene.add(object);
     if (id == 0) {
-        showStatusMessage(QStringLiteral("The current potential geometry is not valid."), 4000);
+        showStatusMessage(QStringLiteral("The current potential geometry is not valid."), kStatusNoticeMs);
         return;
     }
     {
@@ -55,14 +57,14 @@ void MainWindow::addCurrentGeometryToScene()
     }
     refreshSceneObjectList(id);
     rebuildSimulation();
-    showStatusMessage(QStringLiteral("Potential object #%1 added to scene.").arg(id), 3000);
+    showStatusMessage(QStringLiteral("Potential object #%1 added to scene.").arg(id), kStatusConfirmationMs);
 }
 
 void MainWindow::applyPotentialObjectEdit()
 {
     const std::uint64_t id = selectedSceneObjectId();
-    if (!ui || !potentialScene.find(id)) {
-        showStatusMessage(QStringLiteral("Select a potential scene object first."), 3000);
+    if (!potentialScene.find(id)) {
+        showStatusMessage(QStringLiteral("Select a potential scene object first."), kStatusConfirmationMs);
         return;
     }
     // The page's kind is taken as it stands, so an edit may turn the object
@@ -70,7 +72,7 @@ void MainWindow::applyPotentialObjectEdit()
     PotentialObject edited = currentPotentialObject();
     edited.enabled = ui->potentialObjectEnabledCheckBox->isChecked();
     if (!potentialScene.update(id, edited)) {
-        showStatusMessage(QStringLiteral("The edited potential geometry is not valid."), 4000);
+        showStatusMessage(QStringLiteral("The edited potential geometry is not valid."), kStatusNoticeMs);
         return;
     }
     refreshSceneObjectList(id);
@@ -79,13 +81,11 @@ void MainWindow::applyPotentialObjectEdit()
         rebuildSimulation();
     else
         updateDiagnostics();
-    showStatusMessage(QStringLiteral("Potential object #%1 updated.").arg(id), 3000);
+    showStatusMessage(QStringLiteral("Potential object #%1 updated.").arg(id), kStatusConfirmationMs);
 }
 
 void MainWindow::deleteSelectedSceneObject()
 {
-    if (!ui)
-        return;
     const std::uint64_t id = selectedSceneObjectId();
     if (id == 0 || !potentialScene.remove(id))
         return;
@@ -96,12 +96,12 @@ void MainWindow::deleteSelectedSceneObject()
     // The removed id is no longer listed, so the refresh selects the first object.
     refreshSceneObjectList(0);
     rebuildSimulation();
-    showStatusMessage(QStringLiteral("Potential object #%1 deleted.").arg(id), 3000);
+    showStatusMessage(QStringLiteral("Potential object #%1 deleted.").arg(id), kStatusConfirmationMs);
 }
 
 void MainWindow::clearPotentialScene()
 {
-    if (!ui || potentialScene.empty())
+    if (potentialScene.empty())
         return;
     potentialScene.clear();
     {
@@ -110,12 +110,12 @@ void MainWindow::clearPotentialScene()
     }
     refreshSceneObjectList(0);
     rebuildSimulation();
-    showStatusMessage(QStringLiteral("Potential scene cleared; legacy single geometry is active."), 4000);
+    showStatusMessage(QStringLiteral("Potential scene cleared; legacy single geometry is active."), kStatusNoticeMs);
 }
 
 void MainWindow::applyEditorShape(const PotentialEditorShape& shape)
 {
-    if (!ui || !PotentialEditorShape::isValid(shape))
+    if (!PotentialEditorShape::isValid(shape))
         return;
     // The drawn shape becomes the geometry page's rectangle or circle; the
     // page keeps its own strength. The spin boxes clamp and round what lies
@@ -151,8 +151,6 @@ void MainWindow::applyEditorShape(const PotentialEditorShape& shape)
 
 void MainWindow::refreshSceneObjectList(std::uint64_t id)
 {
-    if (!ui)
-        return;
     if (id == 0)
         id = selectedSceneObjectId();
     QListWidget* const list = ui->potentialSceneListWidget;
@@ -181,37 +179,32 @@ void MainWindow::refreshSceneObjectList(std::uint64_t id)
 
 void MainWindow::fillQuenchTargetCombo(std::uint64_t id)
 {
-    if (ui)
-        fillTargetCombo(ui->quenchTargetComboBox, ui->quenchEnabledCheckBox, id, false);
+    fillTargetCombo(ui->quenchTargetComboBox, ui->quenchEnabledCheckBox, id, false);
 }
 
 void MainWindow::fillPeriodicDriveTargetCombo(std::uint64_t id)
 {
-    if (ui)
-        fillTargetCombo(ui->periodicDriveTargetComboBox, ui->periodicDriveEnabledCheckBox, id, false);
+    fillTargetCombo(ui->periodicDriveTargetComboBox, ui->periodicDriveEnabledCheckBox, id, false);
 }
 
 void MainWindow::fillLinearSweepTargetCombo(std::uint64_t id)
 {
-    if (ui)
-        fillTargetCombo(ui->linearSweepTargetComboBox, ui->linearSweepEnabledCheckBox, id, false);
+    fillTargetCombo(ui->linearSweepTargetComboBox, ui->linearSweepEnabledCheckBox, id, false);
 }
 
 void MainWindow::fillRamseyTargetCombo(std::uint64_t id)
 {
-    if (ui)
-        fillTargetCombo(ui->ramseyTargetComboBox, ui->ramseyEnabledCheckBox, id, false);
+    fillTargetCombo(ui->ramseyTargetComboBox, ui->ramseyEnabledCheckBox, id, false);
 }
 
 void MainWindow::fillMoshinskyTargetCombo(std::uint64_t id)
 {
-    if (ui)
-        fillTargetCombo(ui->moshinskyTargetComboBox, ui->moshinskyEnabledCheckBox, id, true);
+    fillTargetCombo(ui->moshinskyTargetComboBox, ui->moshinskyEnabledCheckBox, id, true);
 }
 
 void MainWindow::fillTargetCombo(QComboBox* combo, QCheckBox* governedBox, std::uint64_t id, bool shutterKindsOnly)
 {
-    if (!ui || !combo)
+    if (!combo)
         return;
     if (id == 0)
         id = combo->currentIndex() >= 0 ? combo->currentData().toULongLong() : 0;
@@ -239,8 +232,6 @@ void MainWindow::fillTargetCombo(QComboBox* combo, QCheckBox* governedBox, std::
 
 void MainWindow::updateSceneEditingControls()
 {
-    if (!ui)
-        return;
     Ui::MainWindow& form = *ui;
     const bool empty = potentialScene.empty();
     const std::uint64_t selectedId = selectedSceneObjectId();
@@ -254,7 +245,8 @@ void MainWindow::updateSceneEditingControls()
     enable({form.potentialSceneActiveCheckBox, form.clearPotentialSceneButton}, !empty);
     enable({form.updatePotentialObjectButton, form.deletePotentialObjectButton, form.potentialObjectEnabledCheckBox},
            selected);
-    form.addPotentialObjectButton->setEnabled(form.geometryComboBox->currentIndex() >= 1);
+    const bool geometrySelected = form.geometryComboBox->currentIndex() > static_cast<int>(PotentialObjectKind::None);
+    form.addPotentialObjectButton->setEnabled(geometrySelected);
 
     // The four drives act on a scene object: they can be switched on only
     // while the scene is in force, and set up whenever it has objects.
@@ -296,8 +288,6 @@ void MainWindow::updateSceneEditingControls()
 
 QString MainWindow::potentialSummaryText() const
 {
-    if (!ui || !ui->geometryComboBox)
-        return QStringLiteral("None");
     if (ui->potentialSceneActiveCheckBox->isChecked() && !potentialScene.empty())
         return QStringLiteral("Scene (%1 objects)").arg(potentialScene.size());
     return ui->geometryComboBox->currentText();
@@ -305,22 +295,19 @@ QString MainWindow::potentialSummaryText() const
 
 std::uint64_t MainWindow::selectedSceneObjectId() const
 {
-    if (!ui)
-        return 0;
     const QListWidgetItem* item = ui->potentialSceneListWidget->currentItem();
     return item ? item->data(Qt::UserRole).toULongLong() : 0;
 }
 
 void MainWindow::onPotentialSceneActiveToggled(bool checked)
 {
-    if (!ui)
-        return;
     if (checked && potentialScene.empty()) {
         {
             const QSignalBlocker blocker(ui->potentialSceneActiveCheckBox);
             ui->potentialSceneActiveCheckBox->setChecked(false);
         }
-        showStatusMessage(QStringLiteral("Add at least one potential object before enabling the scene."), 4000);
+        showStatusMessage(QStringLiteral("Add at least one potential object before enabling the scene."),
+                          kStatusNoticeMs);
         updateSceneEditingControls();
         return;
     }
@@ -333,8 +320,6 @@ void MainWindow::onPotentialSceneActiveToggled(bool checked)
 
 void MainWindow::onGeometryChanged(int index)
 {
-    if (!ui)
-        return;
     if (index >= 0 && index < ui->geometryParametersStackedWidget->count())
         ui->geometryParametersStackedWidget->setCurrentIndex(index);
     if (index != 0)
@@ -343,7 +328,9 @@ void MainWindow::onGeometryChanged(int index)
     // page (the tool selector's own handler passes it on to the view).
     if (index == static_cast<int>(PotentialObjectKind::Rectangle) ||
         index == static_cast<int>(PotentialObjectKind::Circle))
-        ui->viewportEditToolComboBox->setCurrentIndex(index == static_cast<int>(PotentialObjectKind::Circle) ? 1 : 0);
+        ui->viewportEditToolComboBox->setCurrentIndex(index == static_cast<int>(PotentialObjectKind::Circle)
+                                                          ? indexOf(EditToolIndex::Circle)
+                                                          : indexOf(EditToolIndex::Rectangle));
     updateSceneEditingControls();
     // With the scene in force the page is only an inspector: the potential
     // does not change until Add current or Apply changes.
@@ -355,8 +342,6 @@ void MainWindow::onGeometryChanged(int index)
 
 void MainWindow::onSceneSelectionChanged()
 {
-    if (!ui)
-        return;
     if (const PotentialObject* selected = potentialScene.find(selectedSceneObjectId()))
         loadObjectIntoGeometryInspector(*selected);
     updateSceneEditingControls();
@@ -365,8 +350,6 @@ void MainWindow::onSceneSelectionChanged()
 
 void MainWindow::onPotentialObjectEnabledToggled(bool checked)
 {
-    if (!ui)
-        return;
     const std::uint64_t id = selectedSceneObjectId();
     if (PotentialObject* object = potentialScene.find(id))
         object->enabled = checked;

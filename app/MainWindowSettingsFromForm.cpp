@@ -8,112 +8,63 @@
 #include <QCheckBox>
 #include <QDoubleSpinBox>
 
+#include <tuple>
+#include <type_traits>
+
 namespace vxo {
 
-// The drive records and the ensemble have no stored copy: without a form
-// they read as their defaults (disabled, no target).
-
-QuantumQuench MainWindow::currentQuenchSettings() const
+template <typename Record>
+Record MainWindow::formSettings() const
 {
-    return ui ? readSettingsFromForm(*ui, QuantumQuench{}) : QuantumQuench{};
+    constexpr bool formIsTheStore = std::is_same_v<Record, QuantumQuench> || std::is_same_v<Record, PeriodicDrive> ||
+                                    std::is_same_v<Record, LinearSweep> || std::is_same_v<Record, RamseySequence> ||
+                                    std::is_same_v<Record, RamseyEnsemble>;
+    if constexpr (formIsTheStore) {
+        return readSettingsFromForm(*ui, Record{});
+    } else {
+        const auto storedCopies = std::tie(stored.quantumBerry, stored.quantumLoschmidt, stored.quantumMoshinsky,
+                                           stored.quantumKapitzaDirac, stored.quantumAharonovBohm, stored.quantumLandau,
+                                           stored.quantumHallEdge, stored.quantumBackflow, stored.quantumZitterbewegung,
+                                           stored.quantumKleinTunneling);
+        return readSettingsFromForm(*ui, std::get<const Record&>(storedCopies));
+    }
 }
 
-PeriodicDrive MainWindow::currentPeriodicDriveSettings() const
-{
-    return ui ? readSettingsFromForm(*ui, PeriodicDrive{}) : PeriodicDrive{};
-}
-
-LinearSweep MainWindow::currentLinearSweepSettings() const
-{
-    return ui ? readSettingsFromForm(*ui, LinearSweep{}) : LinearSweep{};
-}
-
-RamseySequence MainWindow::currentRamseySettings() const
-{
-    return ui ? readSettingsFromForm(*ui, RamseySequence{}) : RamseySequence{};
-}
-
-RamseyEnsemble MainWindow::currentRamseyEnsembleSettings() const
-{
-    return ui ? readSettingsFromForm(*ui, RamseyEnsemble{}) : RamseyEnsemble{};
-}
-
-// The experiment configs start from the stored copy, which keeps every field
-// the form has no control for and stands in for the whole form without one.
-
-BerryConfig MainWindow::currentBerrySettings() const
-{
-    return ui ? readSettingsFromForm(*ui, stored.quantumBerry) : stored.quantumBerry;
-}
-
-LoschmidtConfig MainWindow::currentLoschmidtSettings() const
-{
-    return ui ? readSettingsFromForm(*ui, stored.quantumLoschmidt) : stored.quantumLoschmidt;
-}
-
-MoshinskyConfig MainWindow::currentMoshinskySettings() const
-{
-    return ui ? readSettingsFromForm(*ui, stored.quantumMoshinsky) : stored.quantumMoshinsky;
-}
-
-KapitzaDiracConfig MainWindow::currentKapitzaDiracSettings() const
-{
-    return ui ? readSettingsFromForm(*ui, stored.quantumKapitzaDirac) : stored.quantumKapitzaDirac;
-}
-
-AharonovBohmConfig MainWindow::currentAharonovBohmSettings() const
-{
-    return ui ? readSettingsFromForm(*ui, stored.quantumAharonovBohm) : stored.quantumAharonovBohm;
-}
-
-LandauConfig MainWindow::currentLandauSettings() const
-{
-    return ui ? readSettingsFromForm(*ui, stored.quantumLandau) : stored.quantumLandau;
-}
-
-HallEdgeConfig MainWindow::currentHallEdgeSettings() const
-{
-    return ui ? readSettingsFromForm(*ui, stored.quantumHallEdge) : stored.quantumHallEdge;
-}
-
-BackflowConfig MainWindow::currentBackflowSettings() const
-{
-    return ui ? readSettingsFromForm(*ui, stored.quantumBackflow) : stored.quantumBackflow;
-}
-
-ZitterbewegungConfig MainWindow::currentZitterbewegungSettings() const
-{
-    return ui ? readSettingsFromForm(*ui, stored.quantumZitterbewegung) : stored.quantumZitterbewegung;
-}
-
-KleinTunnelingConfig MainWindow::currentKleinSettings() const
-{
-    return ui ? readSettingsFromForm(*ui, stored.quantumKleinTunneling) : stored.quantumKleinTunneling;
-}
+template QuantumQuench MainWindow::formSettings<QuantumQuench>() const;
+template PeriodicDrive MainWindow::formSettings<PeriodicDrive>() const;
+template LinearSweep MainWindow::formSettings<LinearSweep>() const;
+template RamseySequence MainWindow::formSettings<RamseySequence>() const;
+template RamseyEnsemble MainWindow::formSettings<RamseyEnsemble>() const;
+template BerryConfig MainWindow::formSettings<BerryConfig>() const;
+template LoschmidtConfig MainWindow::formSettings<LoschmidtConfig>() const;
+template MoshinskyConfig MainWindow::formSettings<MoshinskyConfig>() const;
+template KapitzaDiracConfig MainWindow::formSettings<KapitzaDiracConfig>() const;
+template AharonovBohmConfig MainWindow::formSettings<AharonovBohmConfig>() const;
+template LandauConfig MainWindow::formSettings<LandauConfig>() const;
+template HallEdgeConfig MainWindow::formSettings<HallEdgeConfig>() const;
+template BackflowConfig MainWindow::formSettings<BackflowConfig>() const;
+template ZitterbewegungConfig MainWindow::formSettings<ZitterbewegungConfig>() const;
+template KleinTunnelingConfig MainWindow::formSettings<KleinTunnelingConfig>() const;
 
 PotentialObject MainWindow::currentPotentialObject() const
 {
-    return ui ? readGeometryPage(*ui) : PotentialObject{};
+    return readGeometryPage(*ui);
 }
 
 double MainWindow::packetKineticEnergy() const
 {
-    if (!ui)
-        return 0.0;
     return centralKineticEnergy2D(ui->momentumSpinBox->value(), ui->momentumYSpinBox->value(),
                                   ui->massSpinBox->value());
 }
 
 double MainWindow::packetKineticEnergyX() const
 {
-    if (!ui)
-        return 0.0;
     return kineticEnergy1D(ui->momentumSpinBox->value(), ui->massSpinBox->value());
 }
 
 bool MainWindow::sceneUsable() const
 {
-    return ui && ui->potentialSceneActiveCheckBox->isChecked() && !potentialScene.empty();
+    return ui->potentialSceneActiveCheckBox->isChecked() && !potentialScene.empty();
 }
 
 bool MainWindow::diracSettingsEnabled() const
@@ -125,7 +76,7 @@ bool MainWindow::diracModeInForm() const
 {
     if (diracSettingsEnabled())
         return true;
-    return ui && (ui->zitterEnabledCheckBox->isChecked() || ui->kleinEnabledCheckBox->isChecked());
+    return ui->zitterEnabledCheckBox->isChecked() || ui->kleinEnabledCheckBox->isChecked();
 }
 
 } // namespace vxo

@@ -11,52 +11,41 @@ namespace vxo {
 
 void MainWindow::applyQuenchSettings(const QuantumQuench& settings)
 {
-    if (!ui)
-        return;
     fillQuenchTargetCombo(settings.targetObjectId);
     writeSettingsIntoForm(*ui, settings);
 }
 
 void MainWindow::applyPeriodicDriveSettings(const PeriodicDrive& settings)
 {
-    if (!ui)
-        return;
     fillPeriodicDriveTargetCombo(settings.targetObjectId);
     writeSettingsIntoForm(*ui, settings);
 }
 
 void MainWindow::applyLinearSweepSettings(const LinearSweep& settings)
 {
-    if (!ui)
-        return;
     fillLinearSweepTargetCombo(settings.targetObjectId);
     writeSettingsIntoForm(*ui, settings);
 }
 
 void MainWindow::applyRamseySettings(const RamseySequence& settings)
 {
-    if (!ui)
-        return;
     fillRamseyTargetCombo(settings.targetObjectId);
     writeSettingsIntoForm(*ui, settings);
 }
 
 void MainWindow::applyRamseyEnsembleSettings(const RamseyEnsemble& settings)
 {
-    if (ui)
-        writeSettingsIntoForm(*ui, settings);
+    writeSettingsIntoForm(*ui, settings);
 }
 
-// The other writers store the record first, also without a form: the stored
-// copy is what the readers return then, and it keeps the fields the form has
-// no control for.
+// The other writers store the record first: the stored copy keeps the fields
+// the form has no control for, and the readers start from it.
 
 template <typename Record>
 void MainWindow::storeAndWriteSettings(Record& storedCopy, const Record& settings)
 {
     storedCopy = settings;
-    if (ui)
-        writeSettingsIntoForm(*ui, settings);
+    writeSettingsIntoForm(*ui, settings);
 }
 
 void MainWindow::applyKickedRotorSettings(const KickedRotorConfig& settings)
@@ -87,8 +76,6 @@ void MainWindow::applyLoschmidtSettings(const LoschmidtConfig& settings)
 void MainWindow::applyMoshinskySettings(const MoshinskyConfig& settings)
 {
     stored.quantumMoshinsky = settings;
-    if (!ui)
-        return;
     fillMoshinskyTargetCombo(settings.shutterObjectId);
     writeSettingsIntoForm(*ui, settings);
 }
@@ -154,7 +141,7 @@ void MainWindow::applySettingsRecords(const ExperimentSettingsRecords& records)
 
 bool MainWindow::writeGeometryInspector(const PotentialObject& object)
 {
-    return ui && writeGeometryPage(*ui, object);
+    return writeGeometryPage(*ui, object);
 }
 
 } // namespace vxo

@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 
+#include "app/FormIndices.h"
 #include "app/HelpHtml.h"
 #include "app/PanelText.h"
 #include "app/ValueFormatters.h"
@@ -56,8 +57,6 @@ void MainWindow::updateWindowTitle()
 
 void MainWindow::updateTimeDock()
 {
-    if (!ui)
-        return;
     const double t = solver.time();
     ui->timeSimulationValueLabel->setText(QStringLiteral("t = %1").arg(PanelText::fixedText(t, 3)));
 
@@ -86,9 +85,7 @@ void MainWindow::updateTimeDock()
 
 void MainWindow::updateTransportUi()
 {
-    if (!ui)
-        return;
-    const bool editing = ui->viewportEditCheckBox && ui->viewportEditCheckBox->isChecked();
+    const bool editing = ui->viewportEditCheckBox->isChecked();
     const TransportState state = transport.state();
     const bool running = state == TransportState::Running;
     // In a Dirac mode psi holds only the spinor density: a position
@@ -107,8 +104,6 @@ void MainWindow::updateTransportUi()
 
 void MainWindow::updateEnergyTooltip()
 {
-    if (!ui || !ui->energyValueLabel)
-        return;
     ui->energyValueLabel->setText(PanelText::fixedText(packetKineticEnergy(), 4));
     ui->energyValueLabel->setToolTip(
         QStringLiteral("Total central kinetic energy Ekin=(px^2+py^2)/(2m). For a vertical barrier the analytic "
@@ -118,19 +113,15 @@ void MainWindow::updateEnergyTooltip()
 
 void MainWindow::showStatusMessage(const QString& text, int timeoutMs)
 {
-    if (!ui || !ui->statusBar)
-        return;
     ui->statusBar->showMessage(text, timeoutMs);
 }
 
 void MainWindow::updateDomainSpacingLabel()
 {
-    if (!ui)
-        return;
     const SimulationDomain2D domain = currentSimulationDomain();
     ui->domainSpacingValueLabel->setText(
         QStringLiteral("%1 / %2").arg(PanelText::fixedText(domain.dx(), 4), PanelText::fixedText(domain.dy(), 4)));
-    const bool absorbing = ui->boundaryModeComboBox->currentIndex() == 1;
+    const bool absorbing = isSelected(ui->boundaryModeComboBox, BoundaryIndex::Absorbing);
     enableAll({ui->absorbingWidthLabel, ui->absorbingWidthSpinBox, ui->absorbingStrengthLabel,
                 ui->absorbingStrengthSpinBox},
                absorbing);
@@ -139,7 +130,7 @@ void MainWindow::updateDomainSpacingLabel()
 
 void MainWindow::updateDomainSpinRanges(const SimulationDomain2D& domain)
 {
-    if (!ui || !domain.isValid())
+    if (!domain.isValid())
         return;
     const double width = domain.width();
     const double height = domain.height();
@@ -181,11 +172,8 @@ void MainWindow::updateDomainSpinRanges(const SimulationDomain2D& domain)
 
 void MainWindow::updateMeasurementModeTexts()
 {
-    if (!ui)
-        return;
-    const int mode = ui->measurementModeComboBox->currentIndex();
-    const bool detector = mode != 0;
-    const bool temporal = mode == 2;
+    const bool detector = !isSelected(ui->measurementModeComboBox, MeasurementModeIndex::FullPlane);
+    const bool temporal = isSelected(ui->measurementModeComboBox, MeasurementModeIndex::TemporalDetector);
     enableAll({ui->detectorXLabel, ui->detectorXSpinBox, ui->detectorThicknessLabel, ui->detectorThicknessSpinBox,
                 ui->detectorBinsLabel, ui->detectorBinsSpinBox, ui->detectorVisibleCheckBox},
                detector);
@@ -212,7 +200,7 @@ void MainWindow::updateMeasurementModeTexts()
 
 void MainWindow::updateHelpTexts(int presetIndex)
 {
-    if (!ui || presetIndex < 0 || !isValidPresetIndex(static_cast<std::uint32_t>(presetIndex)))
+    if (presetIndex < 0 || !isValidPresetIndex(static_cast<std::uint32_t>(presetIndex)))
         return;
     const ExperimentPreset preset = makeExperimentPreset(static_cast<std::uint32_t>(presetIndex));
     ui->experimentPresetDescriptionLabel->setText(QString::fromLatin1(preset.summary));
@@ -227,8 +215,6 @@ void MainWindow::updateHelpTexts(int presetIndex)
 void MainWindow::clearCollapseReadout()
 {
     lastCollapse = CollapseRecord{};
-    if (!ui)
-        return;
     for (QLabel* label :
          {ui->collapseOutcomeValueLabel, ui->collapsePositionSpreadValueLabel, ui->collapseMomentumSpreadValueLabel})
         if (label)

@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 
+#include "app/FormIndices.h"
 #include "core/GridKey2D.h"
 #include "experiments/ObservableSampler.h"
 #include "experiments/QuantumBerryPhase2D.h"
@@ -143,17 +144,15 @@ void MainWindow::discardMeasurementHits()
 {
     measurementHits.clear();
     lastMeasurementCount = 0;
-    if (!ui)
-        return;
     ui->measurementTotalValueLabel->setText(QStringLiteral("0"));
     ui->quantumView->clearMeasurementMarkers();
 }
 
 void MainWindow::applyLoschmidtReversalIfDue()
 {
-    if (!ui || loschmidtReversed || psi.empty())
+    if (loschmidtReversed || psi.empty())
         return;
-    const LoschmidtConfig settings = currentLoschmidtSettings();
+    const LoschmidtConfig settings = formSettings<LoschmidtConfig>();
     if (!settings.enabled || !QuantumLoschmidt2D::validateConfiguration(settings, nullptr))
         return;
     const double t = solver.time();
@@ -234,7 +233,7 @@ void MainWindow::sampleStepRecorders()
 
 void MainWindow::updateDetectorFluxReadout()
 {
-    if (!ui || ui->measurementModeComboBox->currentIndex() != 2 || psi.empty())
+    if (!isSelected(ui->measurementModeComboBox, MeasurementModeIndex::TemporalDetector) || psi.empty())
         return;
     const SplitStepParameters& parameters = solver.parameters();
     const DetectorScreen screen{static_cast<float>(ui->detectorXSpinBox->value()),
@@ -246,8 +245,7 @@ void MainWindow::updateDetectorFluxReadout()
 void MainWindow::clearDetectorFlux()
 {
     detectorFlux.reset();
-    if (ui)
-        ui->detectorFluxValueLabel->setText(QStringLiteral("0.000000"));
+    ui->detectorFluxValueLabel->setText(QStringLiteral("0.000000"));
     updateDetectorTvd();
     updateDiagnostics();
 }
@@ -262,14 +260,14 @@ void MainWindow::syncSpinorDensity()
 
 void MainWindow::recordObservation()
 {
-    if (!ui || psi.empty())
+    if (psi.empty())
         return;
     const SplitStepParameters& parameters = solver.parameters();
     // The drive records are read once per observation; the sampler decides
     // from them which two-level blocks apply.
-    const PeriodicDrive drive = currentPeriodicDriveSettings();
-    const LinearSweep sweep = currentLinearSweepSettings();
-    const RamseySequence ramsey = currentRamseySettings();
+    const PeriodicDrive drive = formSettings<PeriodicDrive>();
+    const LinearSweep sweep = formSettings<LinearSweep>();
+    const RamseySequence ramsey = formSettings<RamseySequence>();
 
     ObservationInputs inputs;
     inputs.time = solver.time();
@@ -280,7 +278,7 @@ void MainWindow::recordObservation()
     inputs.scene = &potentialScene;
     inputs.sceneActive = ui->potentialSceneActiveCheckBox->isChecked();
     inputs.resonanceLatched = resonanceCollisionStarted;
-    inputs.legacyBarrier = ui->geometryComboBox->currentIndex() == 3;
+    inputs.legacyBarrier = ui->geometryComboBox->currentIndex() == static_cast<int>(PotentialObjectKind::Barrier);
     inputs.legacyBarrierLatched = legacyCollisionStarted;
     inputs.legacyBarrierCenterX = ui->barrierCenterXSpinBox->value();
     inputs.legacyBarrierThickness = ui->barrierThicknessSpinBox->value();

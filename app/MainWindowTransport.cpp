@@ -9,8 +9,6 @@ namespace vxo {
 
 double MainWindow::speedFactor() const
 {
-    if (!ui->speedComboBox)
-        return 1.0;
     return TransportClock::speedOfChoice(ui->speedComboBox->currentIndex());
 }
 
@@ -34,8 +32,7 @@ void MainWindow::setRunning(bool running)
 
 void MainWindow::updateTimerInterval()
 {
-    if (runTimer)
-        runTimer->setInterval(transport.tickInterval(TransportClock::kTickBaseMs));
+    runTimer->setInterval(transport.tickInterval(TransportClock::kTickBaseMs));
 }
 
 void MainWindow::onStopClicked()

@@ -145,8 +145,6 @@ QList<int> MainWindow::sideColumnWidths() const
 
 void MainWindow::applyDefaultDockLayout()
 {
-    if (!ui->controlsDockWidget)
-        return;
     QDockWidget* const rightDocks[] = {ui->timeDockWidget, ui->diagnosticsDockWidget, ui->helpDockWidget};
 
     // Below the form's height the analysis dock under the whole width would
@@ -191,7 +189,7 @@ void MainWindow::applyDefaultDockLayout()
 
 void MainWindow::saveGuiState()
 {
-    if (!persistGuiState || !ui->controlsDockWidget)
+    if (!persistGuiState)
         return;
     QSettings settings;
     settings.beginGroup(kSettingsGroup);
@@ -206,7 +204,7 @@ void MainWindow::saveGuiState()
 
 void MainWindow::restoreGuiState()
 {
-    if (!persistGuiState || !ui->controlsDockWidget)
+    if (!persistGuiState)
         return;
     QSettings settings;
     settings.beginGroup(kSettingsGroup);
@@ -255,8 +253,6 @@ void MainWindow::resetWindowLayout()
         settings.endGroup();
         settings.sync();
     }
-    if (!ui->controlsDockWidget)
-        return;
     applyDefaultDockLayout();
     const auto selectors = indexSelectors(*ui);
     for (SelectorId id : kResetOrder)
@@ -273,7 +269,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
 void MainWindow::changeEvent(QEvent* event)
 {
     guarded([this, event] {
-        if (event->type() != QEvent::WindowStateChange || !ui->controlsDockWidget)
+        if (event->type() != QEvent::WindowStateChange)
             return;
         const bool wasMinimized = static_cast<QWindowStateChangeEvent*>(event)->oldState() & Qt::WindowMinimized;
         const bool minimized = isMinimized();
@@ -307,8 +303,6 @@ void MainWindow::onDockVisibilityChanged(QAction* action, bool visible)
 
 void MainWindow::restoreDockVisibility()
 {
-    if (!ui->controlsDockWidget)
-        return;
     const auto pairs = dockActionPairs();
     for (std::size_t i = 0; i < pairs.size(); ++i)
         pairs[i].second->setChecked(dockVisibleBeforeMinimize[i]);

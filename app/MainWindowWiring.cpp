@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/KeyboardTrackingGate.h"
+#include "app/StatusDurations.h"
 #include "ui/MainWindowForm.h"
 #include "view/PotentialEditorShape.h"
 
@@ -356,8 +357,6 @@ void MainWindow::connectControls()
 
 void MainWindow::setupViewportEditing()
 {
-    if (!ui->quantumView)
-        return;
     ui->quantumView->setEditTool(0);
     ui->quantumView->setShapeCommittedCallback(
         [this](const PotentialEditorShape& shape) { guarded([this, &shape] { applyEditorShape(shape); }); });
@@ -426,7 +425,7 @@ void MainWindow::reportHandlerFailure(const QString& message)
 {
     // An exception without a text of its own still tells the user that the
     // action did not complete.
-    showStatusMessage(message.isEmpty() ? QStringLiteral("Unexpected error.") : message, 5000);
+    showStatusMessage(message.isEmpty() ? QStringLiteral("Unexpected error.") : message, kStatusReportMs);
 }
 
 } // namespace vxo

@@ -9,21 +9,19 @@ namespace vxo {
 // The texts of the experiment panels, shared by every panel of the main
 // window so that all of them read alike.
 //
-// Every panel (MainWindow::update...Panel) runs the same four steps:
-//  1. Guard: without the form or without the page's plot widget it returns at
-//     once and changes nothing.
-//  2. Activity test: a recorder panel needs its settings enabled or valid, its
+// Every panel (MainWindow::update...Panel) runs the same three steps:
+//  1. Activity test: a recorder panel needs its settings enabled or valid, its
 //     recorder configured and holding data (some also their own initial
 //     preparation); a protocol panel its record enabled and valid against the
 //     Potential Scene; a scattering panel the scene state and the geometry.
-//  3. Inactive: the plot is cleared or reset, the hint goes into the summary
+//  2. Inactive: the plot is cleared or reset, the hint goes into the summary
 //     label and, where the panel owns a diagnostics row, the row is written:
 //     with the recorder-state hint itself, e.g.
 //         PanelText("Moshinsky recorder inactive: enabled=%1  configured=%2"
 //                   "  samples=%3\n...").flag(enabled).flag(configured)
 //             .count(samples).text()
 //     or with a short value such as "inactive" or "projection unavailable".
-//  4. Active: the summary and the row value are composed from their formats,
+//  3. Active: the summary and the row value are composed from their formats,
 //     written, and the plot is fed (a non-owning pointer to the recorder, or
 //     copies of the history and of small records).
 //

@@ -31,9 +31,9 @@ struct SettingsProbe {
     void buildLegacyPotential() { window.buildLegacyPotential(); }
     void loadIntoPage(const PotentialObject& object) { window.loadObjectIntoGeometryInspector(object); }
     void applyRecords(const ExperimentSettingsRecords& records) { window.applySettingsRecords(records); }
-    KleinTunnelingConfig klein() const { return window.currentKleinSettings(); }
-    ZitterbewegungConfig zitterbewegung() const { return window.currentZitterbewegungSettings(); }
-    LandauConfig landau() const { return window.currentLandauSettings(); }
+    KleinTunnelingConfig klein() const { return window.formSettings<KleinTunnelingConfig>(); }
+    ZitterbewegungConfig zitterbewegung() const { return window.formSettings<ZitterbewegungConfig>(); }
+    LandauConfig landau() const { return window.formSettings<LandauConfig>(); }
 };
 
 namespace {
