@@ -8,11 +8,21 @@ if(TARGET ui_tests)
   # The Dynamics pages are checked against the document reader of their records.
   target_link_libraries(ui_tests PRIVATE vxo_document)
   # The committed form is exactly what its generator writes.
-  find_package(Python3 COMPONENTS Interpreter)
-  if(Python3_FOUND)
-    add_test(NAME ui_form_is_generated COMMAND Python3::Interpreter ${PROJECT_SOURCE_DIR}/ui/form/generate.py --check)
-    set_tests_properties(ui_form_is_generated PROPERTIES LABELS ui)
-  endif()
+  find_package(Python3 REQUIRED COMPONENTS Interpreter)
+  add_test(NAME ui_form_is_generated COMMAND Python3::Interpreter ${PROJECT_SOURCE_DIR}/ui/form/generate.py --check)
+  set_tests_properties(ui_form_is_generated PROPERTIES LABELS ui)
+  # The form contract test compares the compiled form with the builder's own
+  # tables, which the generator writes as JSON into the build folder.
+  file(GLOB _form_modules CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/ui/form/*.py)
+  set(_form_contract ${CMAKE_CURRENT_BINARY_DIR}/form_contract.json)
+  add_custom_command(OUTPUT ${_form_contract}
+                     COMMAND Python3::Interpreter ${PROJECT_SOURCE_DIR}/ui/form/generate.py --contract ${_form_contract}
+                     DEPENDS ${_form_modules}
+                     COMMENT "Writing the form contract"
+                     VERBATIM)
+  add_custom_target(ui_form_contract DEPENDS ${_form_contract})
+  add_dependencies(ui_tests ui_form_contract)
+  target_compile_definitions(ui_tests PRIVATE VXO_FORM_CONTRACT="${_form_contract}")
 endif()
 vxo_area_tests(app vxo_app QT_WIDGETS)
 # Tests that build a whole MainWindow: they link once every source of the
