@@ -149,20 +149,19 @@ QStringList differences(const ExperimentDocument& a, const ExperimentDocument& b
 
 class DocumentsWindow : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
+    void SetUp() override
     {
         test::appTestApplication();
         source = std::make_unique<MainWindow>(nullptr, false);
         target = std::make_unique<MainWindow>(nullptr, false);
+        ASSERT_TRUE(folder.isValid());
     }
 
-    static void TearDownTestSuite()
+    void TearDown() override
     {
         source.reset();
         target.reset();
     }
-
-    void SetUp() override { ASSERT_TRUE(folder.isValid()); }
 
     QString path(const char* name) const { return folder.filePath(QLatin1String(name)); }
 

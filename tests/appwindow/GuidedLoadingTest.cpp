@@ -392,12 +392,12 @@ void scrambleForm(MainWindow& w)
 
 class GuidedLoading : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
+    void SetUp() override
     {
         test::appTestApplication();
         window = std::make_unique<MainWindow>(nullptr, false);
     }
-    static void TearDownTestSuite() { window.reset(); }
+    void TearDown() override { window.reset(); }
 
     template <typename Widget>
     static Widget* child(const char* name)

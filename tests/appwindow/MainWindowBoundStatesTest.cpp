@@ -112,14 +112,14 @@ int nodesAlongMiddleRow(const ComplexField2D& psi)
 
 class MainWindowBoundStates : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
+    void SetUp() override
     {
         test::appTestApplication();
         ASSERT_TRUE(isValidPresetIndex(kFiniteWellPreset));
         ASSERT_STREQ(makeExperimentPreset(kFiniteWellPreset).title, "Finite Quantum Well (Bound States)");
         window = std::make_unique<MainWindow>(nullptr, false);
     }
-    static void TearDownTestSuite() { window.reset(); }
+    void TearDown() override { window.reset(); }
 
     // The coarse grid with cells of unequal sides, for runs: the walls span
     // the whole height, so V stays a function of x alone.

@@ -56,7 +56,7 @@ protected:
     static constexpr double kPacketSigma = 1.0;
     static constexpr double kPacketX = -5.0;
 
-    static void SetUpTestSuite()
+    void SetUp() override
     {
         // A free packet on a periodic grid.
         window = test::windowOnSmallGrid();
@@ -67,15 +67,11 @@ protected:
         setValue(*window, "sigmaSpinBox", kPacketSigma);
         setValue(*window, "momentumSpinBox", 2.5);
         setValue(*window, "collapseResolutionSpinBox", 0.65);
-    }
-    static void TearDownTestSuite() { window.reset(); }
-
-    void SetUp() override
-    {
         click(*window, "resetButton");
         ASSERT_FALSE(window->waveField().empty());
         ASSERT_EQ(window->schroedingerSolver().time(), 0.0);
     }
+    void TearDown() override { window.reset(); }
 
     static std::unique_ptr<MainWindow> window;
 };

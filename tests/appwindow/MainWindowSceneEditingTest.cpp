@@ -52,14 +52,13 @@ std::uint64_t selectedId(const QComboBox& combo) { return combo.currentData().to
 
 class MainWindowSceneEditing : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { window = test::windowOnSmallGrid(); }
-    static void TearDownTestSuite() { window.reset(); }
-
     void SetUp() override
     {
+        window = test::windowOnSmallGrid();
         click(*window, "clearPotentialSceneButton");
         ASSERT_TRUE(window->scene().empty());
     }
+    void TearDown() override { window.reset(); }
 
     QListWidget& list() const { return *control<QListWidget>(*window, "potentialSceneListWidget"); }
     QCheckBox& sceneBox() const { return *control<QCheckBox>(*window, "potentialSceneActiveCheckBox"); }

@@ -102,25 +102,23 @@ std::vector<QStringList> tableTexts(const MainWindow& window)
 
 class MainWindowStatus : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
+    // Each test has a window of its own, made before the members that read it.
+    static std::unique_ptr<MainWindow> freshWindow()
     {
         test::appTestApplication();
-        window = std::make_unique<MainWindow>(nullptr, false);
-        titleAfterConstruction = window->windowTitle();
-        MainWindowStatusProbe{*window}.updateDiagnostics();
-        startUpRows = tableTexts(*window);
+        return std::make_unique<MainWindow>(nullptr, false);
     }
-    static void TearDownTestSuite() { window.reset(); }
+    static std::vector<QStringList> startUpTexts(MainWindow& window)
+    {
+        MainWindowStatusProbe{window}.updateDiagnostics();
+        return tableTexts(window);
+    }
 
-    static std::unique_ptr<MainWindow> window;
-    static QString titleAfterConstruction;
-    static std::vector<QStringList> startUpRows;
+    std::unique_ptr<MainWindow> window = freshWindow();
+    QString titleAfterConstruction = window->windowTitle();
+    std::vector<QStringList> startUpRows = startUpTexts(*window);
     MainWindowStatusProbe probe{*window};
 };
-
-std::unique_ptr<MainWindow> MainWindowStatus::window;
-QString MainWindowStatus::titleAfterConstruction;
-std::vector<QStringList> MainWindowStatus::startUpRows;
 
 TEST_F(MainWindowStatus, TitleAfterConstructionNamesTheSelectedPreset)
 {

@@ -52,12 +52,12 @@ inline double cellY(const ComplexField2D& psi, std::uint64_t j) { return (j - (p
 
 class PanelTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
+    void SetUp() override
     {
         appTestApplication();
         holder() = std::make_unique<MainWindow>(nullptr, false);
     }
-    static void TearDownTestSuite() { holder().reset(); }
+    void TearDown() override { holder().reset(); }
 
     static MainWindow& window() { return *holder(); }
 

@@ -67,12 +67,12 @@ double slabTransmission(double energy, double m, double c, double barrierHeight,
 
 class PanelsDirac : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
+    void SetUp() override
     {
         test::appTestApplication();
         window = std::make_unique<MainWindow>(nullptr, false);
     }
-    static void TearDownTestSuite() { window.reset(); }
+    void TearDown() override { window.reset(); }
 
     static QString text(const char* label) { return test::control<QLabel>(*window, label)->text(); }
     static QString rowValue(int row)

@@ -84,8 +84,8 @@ std::string indicative(int preset, double duration)
 
 class RecorderPanelsII : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { window = test::windowOnSmallGrid(); }
-    static void TearDownTestSuite() { window.reset(); }
+    void SetUp() override { window = test::windowOnSmallGrid(); }
+    void TearDown() override { window.reset(); }
 
     // The guided experiment, moved to the 256 x 256 grid (a rebuild) when it
     // brings a finer one.

@@ -199,8 +199,8 @@ const Page kPages[] = {
 
 class RecorderPanelsTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { window_ = windowOnSmallGrid().release(); }
-    static void TearDownTestSuite()
+    void SetUp() override { window_ = windowOnSmallGrid().release(); }
+    void TearDown() override
     {
         delete window_;
         window_ = nullptr;

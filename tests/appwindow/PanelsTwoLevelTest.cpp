@@ -158,12 +158,12 @@ double overlap(const Amplitudes& a, const Amplitudes& b) { return std::norm(std:
 
 class PanelsTwoLevelTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
+    void SetUp() override
     {
         test::appTestApplication();
         window_ = std::make_unique<MainWindow>(nullptr, false);
     }
-    static void TearDownTestSuite() { window_.reset(); }
+    void TearDown() override { window_.reset(); }
 
     MainWindow& window() { return *window_; }
 

@@ -37,12 +37,12 @@ using Type = InitialPreparationType;
 
 class Rebuild : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
+    void SetUp() override
     {
         test::appTestApplication();
         window = std::make_unique<MainWindow>(nullptr, false);
     }
-    static void TearDownTestSuite() { window.reset(); }
+    void TearDown() override { window.reset(); }
 
     template <typename Widget>
     static Widget& form(const char* name)

@@ -40,13 +40,13 @@ namespace {
 
 class SettingsWindow : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
+    void SetUp() override
     {
         test::appTestApplication();
         window = std::make_unique<MainWindow>(nullptr, false);
     }
 
-    static void TearDownTestSuite() { window.reset(); }
+    void TearDown() override { window.reset(); }
 
     static SettingsProbe probe() { return SettingsProbe{*window}; }
 

@@ -34,12 +34,12 @@ namespace {
 
 class SignalWiring : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
+    void SetUp() override
     {
         test::appTestApplication();
         window = std::make_unique<MainWindow>(nullptr, false);
     }
-    static void TearDownTestSuite() { window.reset(); }
+    void TearDown() override { window.reset(); }
 
     template <typename Widget = QWidget>
     static Widget* child(const std::string& name)

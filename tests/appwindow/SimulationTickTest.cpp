@@ -126,12 +126,12 @@ std::string missingConcerns(MainWindow& window, int needed)
 
 class SimulationTickTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
+    void SetUp() override
     {
         test::appTestApplication();
         window_ = std::make_unique<MainWindow>(nullptr, false);
     }
-    static void TearDownTestSuite() { window_.reset(); }
+    void TearDown() override { window_.reset(); }
 
     MainWindow& window() { return *window_; }
 
