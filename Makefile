@@ -20,7 +20,7 @@ CMAKE_GENERATOR ?= Ninja
 export CMAKE_GENERATOR
 CONFIGURE := -DVXO_PRECOMPILED_HEADERS=ON
 
-.PHONY: all deps build run test test-release test-sanitize fuzz bench soak gallery clean
+.PHONY: all deps configure build run test test-release test-sanitize fuzz bench soak gallery clean
 
 all: build
 
@@ -35,13 +35,17 @@ deps:
 	  $$SUDO apt-get update -qq && DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -qq $$missing; \
 	fi
 
-build: deps
+# The program and the tests share one build folder: `make run` builds only
+# the program in it, and `make test` afterwards reuses those objects.
+configure: deps
 	cmake -S . -B $(BUILD) $(CONFIGURE) -DCMAKE_BUILD_TYPE=Release -DVXO_BUILD_TESTS=ON
+
+build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
-	@if [ -x $(BUILD)/app/ondrivel ]; then $(BUILD)/app/ondrivel; \
-	else echo "The main window is not built yet."; fi
+run: configure
+	cmake --build $(BUILD) -j $(JOBS) --target ondrivel
+	$(BUILD)/app/ondrivel
 
 test: test-release test-sanitize fuzz
 
