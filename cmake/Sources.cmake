@@ -143,7 +143,10 @@ set(VXO_VIEW_SOURCES
 
 # plots/
 set(VXO_PLOTS_SOURCES
-    PlotPainting.cpp
+    PlotCarpets.cpp
+    PlotCurves.cpp
+    PlotFrame.cpp
+    PlotWidget.cpp
     QuantumAharonovBohmPlotWidget.cpp
     QuantumAndersonPlotWidget.cpp
     QuantumBackflowPlotWidget.cpp
@@ -179,6 +182,7 @@ set(VXO_PLOTS_SOURCES
     QuantumVortexPlotWidget.cpp
     QuantumZenoPlotWidget.cpp
     QuantumZitterbewegungPlotWidget.cpp
+    ScanPainting.cpp
 )
 
 # ui/
@@ -190,7 +194,9 @@ set(VXO_UI_SOURCES
 set(VXO_APP_SOURCES
     ApplicationSetup.cpp
     BerryLoopApplier.cpp
+    ControlSnapshot.cpp
     ControlValue.cpp
+    CurrentPageScroller.cpp
     CurrentParametersPage.cpp
     DiagnosticsRowLabels.cpp
     DriveApplier.cpp
@@ -331,25 +337,22 @@ set(VXO_VIEW_TEST_SOURCES
 # tests/plots/
 set(VXO_PLOTS_TEST_SOURCES
     CarpetPlotsTest.cpp
-    DrivenAndStationaryPlotGallery.cpp
     HistoryPlotsTest.cpp
     KleinScanPlotsTest.cpp
     LatticePlotsTest.cpp
     MapPlotsTest.cpp
     OrbitEchoPlotsTest.cpp
-    PlotGalleryTest.cpp
+    PaintedTexts.cpp
     PlotPaintingTest.cpp
     PlotTestSupport.cpp
     QuantumCrossSectionPlotWidgetTest.cpp
     QuantumTimeSeriesPlotWidgetTest.cpp
     RecorderCarpetPlotsTest.cpp
-    RecorderPlotGallery.cpp
     RecorderPlotRobustnessTest.cpp
     RecorderTracePlotsTest.cpp
     ShortPlotLabelsTest.cpp
     StationaryPlotsTest.cpp
     TwoLevelPlotsTest.cpp
-    WavePacketPlotGallery.cpp
 )
 
 # tests/ui/
@@ -371,6 +374,7 @@ set(VXO_APP_TEST_SOURCES
     ExperimentFileNameTest.cpp
     ExperimentSettingsFormTest.cpp
     GeometryPageTest.cpp
+    HelpFolderPagesTest.cpp
     HelpPagesTest.cpp
     KleinReferencePagesTest.cpp
     MainWindowDeclarationTest.cpp
@@ -384,12 +388,14 @@ set(VXO_APP_TEST_SOURCES
 
 # tests/appwindow/
 set(VXO_APPWINDOW_TEST_SOURCES
+    DocumentSceneInspectorTest.cpp
     DocumentsTest.cpp
     GuidedLoadingTest.cpp
     HelpTest.cpp
     MainWindowBoundStatesTest.cpp
     MainWindowMeasurementTest.cpp
     MainWindowSceneEditingTest.cpp
+    MainWindowScreenFitTest.cpp
     MainWindowStartupTest.cpp
     MainWindowStatusTest.cpp
     MainWindowWindowStateTest.cpp
