@@ -5,7 +5,7 @@
 // the same run is the bare split-step propagation of the same number of steps
 // on the same grid, the floor that no tick can go below.
 
-#include "app/MainWindow.h"
+#include "app/mainwindow/MainWindow.h"
 #include "common/MainWindowProbe.h"
 #include "core/AbsorbingBoundary2D.h"
 #include "core/GaussianPacket2D.h"

@@ -5,8 +5,8 @@
 #include "common/AppTestSupport.h"
 #include "common/QtTestSupport.h"
 
-#include "app/MainWindow.h"
-#include "app/ValueFormatters.h"
+#include "app/mainwindow/MainWindow.h"
+#include "app/text/ValueFormatters.h"
 #include "document/ExperimentCatalogue.h"
 
 #include <QAction>

@@ -6,8 +6,8 @@
 
 #include "WindowControls.h"
 
-#include "app/MainWindow.h"
-#include "app/PotentialObjectText.h"
+#include "app/mainwindow/MainWindow.h"
+#include "app/text/PotentialObjectText.h"
 #include "view/QuantumGLView.h"
 
 #include <QApplication>

@@ -6,7 +6,7 @@
 #include "common/AppTestSupport.h"
 #include "experiments/PresetScenes.h"
 
-#include "app/MainWindow.h"
+#include "app/mainwindow/MainWindow.h"
 
 #include <QAbstractButton>
 #include <QApplication>

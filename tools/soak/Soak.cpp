@@ -19,7 +19,7 @@
 #include "common/AppTestSupport.h"
 #include "common/MainWindowProbe.h"
 
-#include "app/MainWindow.h"
+#include "app/mainwindow/MainWindow.h"
 #include "document/ExperimentCatalogue.h"
 
 #include <QElapsedTimer>
