@@ -15,7 +15,9 @@ namespace vxo {
 // Each line is the iterative radix-2 transform with single-precision
 // butterflies; the twiddle factor of a stage starts at 1 and is advanced by a
 // double-precision recurrence, so there is no table, no scratch buffer and no
-// state between calls. transform() runs many lines at once on vector
+// state between calls. The twiddle product is formed in double precision and
+// rounded once, so that the rounding has no sign: with single-precision
+// twiddles, whose modulus is not one, every transform shrank the norm. transform() runs many lines at once on vector
 // registers (the widest instruction set the processor has) with exactly the
 // per-element arithmetic of transformLine(), so the results do not depend on
 // the processor.

@@ -10,8 +10,13 @@
 // of every block b take the butterfly
 //     t = w_k * hi,  lo' = lo + t,  hi' = lo - t        (single precision)
 // with w_0 = 1 and w_{k+1} = w_k * exp(i theta), theta = -+2 pi / len, advanced
-// in double precision and rounded to single precision for each butterfly; the
-// inverse multiplies by 1/n at the end. Every element here goes through exactly
+// in double precision. The product t = w * hi is formed in double precision from
+// the double twiddle and rounded once to single precision: a twiddle rounded
+// to single precision is not of modulus one, and the roundings of the few
+// twiddles of the short stages do not average out (single-precision sqrt(1/2),
+// squared and doubled, is 1 - 3.4e-8), so every transform would shrink the
+// norm by about 1.2e-7 and a split step by 2e-7. What rounding is left, that
+// of t and of the sums, has no sign. The inverse multiplies by 1/n at the end. Every element here goes through exactly
 // these operations in exactly this order. What changes is only which elements
 // share an instruction and when:
 //  - the twiddle sequence of a stage does not depend on the block or the line,
@@ -122,6 +127,7 @@ struct GroupChains {
 
 template <class Ops>
 struct Twiddle;
+struct WideScalar;
 
 // One complex value at a time, in plain C++: the portable build and the tails
 // of lines shorter than a vector.
@@ -159,8 +165,13 @@ struct ScalarOps {
         const float f = static_cast<float>(im);
         return {-f, f};
     }
+    // A butterfly's twiddle in double precision, and w * x formed from it and
+    // rounded once.
+    using Wide = WideScalar;
+    static Wide broadcastWide(double re, double im);
+    static V rotateWide(const Wide& w, V x);
     // The twiddles of the next kWidth steps of a chain, one per complex slot.
-    static Twiddle<ScalarOps> nextTwiddles(TwiddleChain& chain, const StageRotation& r);
+    static Wide nextTwiddles(TwiddleChain& chain, const StageRotation& r);
     // The complex values of f in the twiddle form.
     static Twiddle<ScalarOps> factors(V f);
     // out[c] = the four values in[0][c], in[1][c], in[2][c], in[3][c].
@@ -178,9 +189,24 @@ struct Twiddle {
     typename Ops::V im;
 };
 
-inline Twiddle<ScalarOps> ScalarOps::nextTwiddles(TwiddleChain& chain, const StageRotation& r)
+struct WideScalar {
+    double re;
+    double im;
+};
+
+inline WideScalar ScalarOps::broadcastWide(double re, double im) { return {re, im}; }
+
+// (wr xr + (-wi) xi, wr xi + wi xr) in double, as the vector copies order it.
+inline ScalarOps::V ScalarOps::rotateWide(const WideScalar& w, V x)
 {
-    const Twiddle<ScalarOps> w{broadcastRe(chain.re), broadcastIm(chain.im)};
+    const double xr = x.re;
+    const double xi = x.im;
+    return {static_cast<float>(w.re * xr + (-w.im) * xi), static_cast<float>(w.re * xi + w.im * xr)};
+}
+
+inline WideScalar ScalarOps::nextTwiddles(TwiddleChain& chain, const StageRotation& r)
+{
+    const WideScalar w{chain.re, chain.im};
     chain.advance(r);
     return w;
 }
@@ -201,8 +227,15 @@ inline typename Ops::V cellProduct(typename Ops::V x, typename Ops::V f)
     return rotate<Ops>(Ops::factors(f), x);
 }
 
+// A butterfly's product, in double precision.
 template <class Ops>
-inline void butterfly(typename Ops::V& lo, typename Ops::V& hi, const Twiddle<Ops>& w)
+inline typename Ops::V rotate(const typename Ops::Wide& w, typename Ops::V x)
+{
+    return Ops::rotateWide(w, x);
+}
+
+template <class Ops>
+inline void butterfly(typename Ops::V& lo, typename Ops::V& hi, const typename Ops::Wide& w)
 {
     const typename Ops::V t = rotate<Ops>(w, hi);
     const typename Ops::V u = lo;
@@ -213,7 +246,7 @@ inline void butterfly(typename Ops::V& lo, typename Ops::V& hi, const Twiddle<Op
 // R stages on 2^R points x[m], m standing for offset m h in the line: stage s
 // pairs m with m + 2^s and takes the twiddle of copy (m mod 2^s) of its chain.
 template <class Ops, int R>
-inline void butterflyStages(typename Ops::V (&x)[1 << R], const Twiddle<Ops> (&w)[(1 << R) - 1])
+inline void butterflyStages(typename Ops::V (&x)[1 << R], const typename Ops::Wide (&w)[(1 << R) - 1])
 {
 #pragma GCC unroll 4
     for (int s = 0; s < R; ++s) {
@@ -226,7 +259,7 @@ inline void butterflyStages(typename Ops::V (&x)[1 << R], const Twiddle<Ops> (&w
 
 // The output factors f are read at the offsets of the points (Product only).
 template <class Ops, int R, bool Scaled, bool Product>
-inline void loadStagesStore(Complex* p, std::size_t pointStride, const Twiddle<Ops> (&w)[(1 << R) - 1],
+inline void loadStagesStore(Complex* p, std::size_t pointStride, const typename Ops::Wide (&w)[(1 << R) - 1],
                             typename Ops::V scale, const Complex* f)
 {
     typename Ops::V x[1 << R];
@@ -259,9 +292,9 @@ void columnGroup(Complex* base, std::size_t rowStride, std::size_t width, std::s
     const typename Ops::V scaleV = Ops::splat(scale);
     GroupChains<R> chains(h, inverse);
     for (std::size_t k = 0; k < h; ++k) {
-        Twiddle<Ops> w[kChains];
+        typename Ops::Wide w[kChains];
         for (int t = 0; t < kChains; ++t)
-            w[t] = {Ops::broadcastRe(chains.chain[t].re), Ops::broadcastIm(chains.chain[t].im)};
+            w[t] = Ops::broadcastWide(chains.chain[t].re, chains.chain[t].im);
         chains.advance();
         for (std::size_t b = 0; b < n; b += span) {
             Complex* p = base + (b + k) * rowStride;
@@ -284,7 +317,7 @@ void rowGroup(Complex* const* rows, std::size_t count, std::size_t n, std::size_
     const typename Ops::V scaleV = Ops::splat(scale);
     GroupChains<R> chains(h, inverse);
     for (std::size_t k = 0; k < h; k += Ops::kWidth) {
-        Twiddle<Ops> w[kChains];
+        typename Ops::Wide w[kChains];
         for (int t = 0; t < kChains; ++t)
             w[t] = Ops::nextTwiddles(chains.chain[t], chains.rotation[GroupChains<R>::stageOf(t)]);
         for (std::size_t r = 0; r < count; ++r)
@@ -445,17 +478,17 @@ template <class Ops>
 struct RowTileStart {
     static constexpr std::size_t kVectors = 4 / Ops::kWidth;
     using V = typename Ops::V;
-    Twiddle<Ops> len2;
-    Twiddle<Ops> len4[2];
+    typename Ops::Wide len2;
+    typename Ops::Wide len4[2];
 
     explicit RowTileStart(bool inverse)
     {
         const TwiddleChain one;
-        len2 = {Ops::broadcastRe(one.re), Ops::broadcastIm(one.im)};
+        len2 = Ops::broadcastWide(one.re, one.im);
         TwiddleChain w;
-        len4[0] = {Ops::broadcastRe(w.re), Ops::broadcastIm(w.im)};
+        len4[0] = Ops::broadcastWide(w.re, w.im);
         w.advance(stageRotation(4, inverse));
-        len4[1] = {Ops::broadcastRe(w.re), Ops::broadcastIm(w.im)};
+        len4[1] = Ops::broadcastWide(w.re, w.im);
     }
 
     // Loads tile b with its rows in bit-reversed order (each value times its

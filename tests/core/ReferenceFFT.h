@@ -2,7 +2,8 @@
 
 // A plain scalar radix-2 line transform, written straight from the algorithm
 // the library implements: reversed-counter bit reversal, butterflies in single
-// precision, a double-precision twiddle recurrence per stage, 1/n scaling for
+// precision around a twiddle product formed in double precision and rounded
+// once, a double-precision twiddle recurrence per stage, 1/n scaling for
 // the inverse. The library's FFT, however it is optimised, must agree with this
 // bit for bit.
 
@@ -36,9 +37,9 @@ inline void transformLine(Complex* x, std::size_t n, std::size_t stride, bool in
             for (std::size_t b = 0; b < n; b += len) {
                 double wr = 1.0, wi = 0.0;
                 for (std::size_t k = 0; k < len / 2; ++k) {
-                    const float fwr = static_cast<float>(wr), fwi = static_cast<float>(wi);
                     const Complex e = x[(b + k + len / 2) * stride];
-                    const Complex t(fwr * e.real() - fwi * e.imag(), fwr * e.imag() + fwi * e.real());
+                    const double er = e.real(), ei = e.imag();
+                    const Complex t(static_cast<float>(wr * er - wi * ei), static_cast<float>(wr * ei + wi * er));
                     const Complex u = x[(b + k) * stride];
                     x[(b + k) * stride] = Complex(u.real() + t.real(), u.imag() + t.imag());
                     x[(b + k + len / 2) * stride] = Complex(u.real() - t.real(), u.imag() - t.imag());
