@@ -24,34 +24,6 @@ struct Sse2Ops {
     static V swapParts(V a) { return _mm_shuffle_ps(a, a, _MM_SHUFFLE(2, 3, 0, 1)); }
     static V splat(float f) { return _mm_set1_ps(f); }
     static V negateRe(V a) { return _mm_xor_ps(a, _mm_setr_ps(-0.0f, 0.0f, -0.0f, 0.0f)); }
-    // Per complex slot: (wr, wr) and (-wi, wi) in double precision.
-    struct Wide {
-        __m128d re[2];
-        __m128d im[2];
-    };
-    static __m128d wideIm(__m128d w) { return _mm_xor_pd(_mm_unpackhi_pd(w, w), _mm_setr_pd(-0.0, 0.0)); }
-    static Wide broadcastWide(double re, double im)
-    {
-        const __m128d r = _mm_set1_pd(re);
-        const __m128d i = _mm_setr_pd(-im, im);
-        return {{r, r}, {i, i}};
-    }
-    static V rotateWide(const Wide& w, V x)
-    {
-        const __m128d x0 = _mm_cvtps_pd(x);
-        const __m128d x1 = _mm_cvtps_pd(_mm_movehl_ps(x, x));
-        const __m128d t0 = _mm_add_pd(_mm_mul_pd(w.re[0], x0), _mm_mul_pd(w.im[0], _mm_shuffle_pd(x0, x0, 1)));
-        const __m128d t1 = _mm_add_pd(_mm_mul_pd(w.re[1], x1), _mm_mul_pd(w.im[1], _mm_shuffle_pd(x1, x1, 1)));
-        return _mm_movelh_ps(_mm_cvtpd_ps(t0), _mm_cvtpd_ps(t1));
-    }
-    static Wide nextTwiddles(TwiddleChain& chain, const StageRotation& r)
-    {
-        const __m128d w0 = _mm_setr_pd(chain.re, chain.im);
-        chain.advance(r);
-        const __m128d w1 = _mm_setr_pd(chain.re, chain.im);
-        chain.advance(r);
-        return {{_mm_unpacklo_pd(w0, w0), _mm_unpacklo_pd(w1, w1)}, {wideIm(w0), wideIm(w1)}};
-    }
     static Twiddle<Sse2Ops> factors(V f)
     {
         return {_mm_shuffle_ps(f, f, _MM_SHUFFLE(2, 2, 0, 0)), negateRe(_mm_shuffle_ps(f, f, _MM_SHUFFLE(3, 3, 1, 1)))};
