@@ -12,51 +12,111 @@
 #include "core/ComplexField2D.h"
 #include "core/FFT2DKernels.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
+#include <limits>
 
 namespace vxo {
 
+// The spacing of the single-precision values just above |x|: one unit in the
+// last place, read from the exponent bits.
+inline double floatSpacing(float x)
+{
+    std::uint32_t bits = 0;
+    std::memcpy(&bits, &x, sizeof bits);
+    const std::uint32_t exponent = bits & 0x7f800000u;
+    constexpr std::uint32_t kMantissa = static_cast<std::uint32_t>(std::numeric_limits<float>::digits - 1) << 23;
+    if (exponent <= kMantissa) // zero, subnormal or tiny: the smallest spacing
+        return static_cast<double>(std::numeric_limits<float>::denorm_min());
+    const std::uint32_t spacingBits = exponent - kMantissa;
+    float spacing = 0.0f;
+    std::memcpy(&spacing, &spacingBits, sizeof spacing);
+    return static_cast<double>(spacing);
+}
+
 // A value of modulus one, (re, im) in double precision, in single precision:
-// among the pairs whose parts lie within one unit in the last place of the
-// nearest roundings, the one for which carried + weight (|w|^2 - 1) is nearest
-// to zero, ties going to the pair nearest in angle. With carried = 0 it is the
-// pair of modulus nearest to one; a running carried lets a sequence of factors
-// cancel the modulus errors that no single pair can avoid (exp(-i pi/4) has no
-// pair closer than |w|^2 = 1 - 3.4e-8). modulusError, when not null, receives
+// re and im rounded to nearest and then moved by a and b units in the last
+// place (|a|, |b| <= 3), chosen so that carried + weight (|w|^2 - 1) comes
+// near zero (the count of the part that moves the modulus more within one of
+// the nearest, the other's nearest for it). With carried = 0 it is the pair of
+// modulus nearest to one within a few units of the angle; a running carried
+// lets a sequence of factors cancel the modulus errors that no single pair can
+// avoid (exp(-i pi/4) has no pair closer than |w|^2 = 1 - 3.4e-8, a factor
+// near 1 none closer than about 6e-8). modulusError, when not null, receives
 // |w|^2 - 1 of the chosen pair.
 inline Complex roundToUnit(double re, double im, double carried = 0.0, double weight = 1.0,
                            double* modulusError = nullptr)
 {
+    constexpr int kUlps = 3;
     const float r0 = static_cast<float>(re);
     const float i0 = static_cast<float>(im);
-    const float rs[3] = {r0, std::nextafter(r0, -1.0f), std::nextafter(r0, 1.0f)};
-    const float is[3] = {i0, std::nextafter(i0, -1.0f), std::nextafter(i0, 1.0f)};
-    Complex best(r0, i0);
-    double bestKey = 0.0, bestAngle = 0.0, bestError = 0.0;
-    bool first = true;
-    for (const float r : rs)
-        for (const float i : is) {
-            // Both squares are exact in double; the sum rounds far below a float ulp.
-            const double error = static_cast<double>(r) * r + static_cast<double>(i) * i - 1.0;
-            const double key = std::abs(carried + weight * error);
-            // The sine of the angle to (re, im), which is of modulus one.
-            const double angle = std::abs(static_cast<double>(i) * re - static_cast<double>(r) * im);
-            if (first || key < bestKey || (key == bestKey && angle < bestAngle)) {
-                best = Complex(r, i);
-                bestKey = key;
-                bestAngle = angle;
-                bestError = error;
-                first = false;
-            }
+    const double spacingR = floatSpacing(r0);
+    const double spacingI = floatSpacing(i0);
+    // One unit of re moves |w|^2 by about 2 re spacingR, one of im by 2 im spacingI.
+    const double stepR = 2.0 * static_cast<double>(r0) * spacingR;
+    const double stepI = 2.0 * static_cast<double>(i0) * spacingI;
+    const double wanted
+        = -carried / weight - (static_cast<double>(r0) * r0 + static_cast<double>(i0) * i0 - 1.0);
+    // The coarser part's count comes nearest to the wanted change by division;
+    // the finer part's count is then chosen for it and its two neighbours.
+    const bool reCoarse = std::abs(stepR) >= std::abs(stepI);
+    const double coarse = reCoarse ? stepR : stepI;
+    const double fine = reCoarse ? stepI : stepR;
+    const auto nearestCount = [](double ratio) {
+        // Truncation of the shifted, clamped ratio (positive) is its floor.
+        return static_cast<double>(static_cast<int>(std::clamp(ratio, -double(kUlps), double(kUlps)) + kUlps + 0.5)
+                                   - kUlps);
+    };
+    const double perCoarse = coarse == 0.0 ? 0.0 : 1.0 / coarse;
+    const double perFine = fine == 0.0 ? 0.0 : 1.0 / fine;
+    const double middle = nearestCount(wanted * perCoarse);
+    double bestCoarse = 0.0, bestFine = 0.0;
+    double bestMiss = std::numeric_limits<double>::infinity();
+    for (const double c : {middle, middle - 1.0, middle + 1.0}) {
+        if (std::abs(c) > kUlps)
+            continue;
+        const double rest = wanted - c * coarse;
+        const double f = nearestCount(rest * perFine);
+        const double miss = std::abs(rest - f * fine);
+        if (miss < bestMiss) {
+            bestMiss = miss;
+            bestCoarse = c;
+            bestFine = f;
         }
+    }
+    const double bestA = reCoarse ? bestCoarse : bestFine;
+    const double bestB = reCoarse ? bestFine : bestCoarse;
+    const float r = r0 + static_cast<float>(bestA * spacingR);
+    const float i = i0 + static_cast<float>(bestB * spacingI);
     if (modulusError)
-        *modulusError = bestError;
-    return best;
+        *modulusError = static_cast<double>(r) * r + static_cast<double>(i) * i - 1.0;
+    return Complex(r, i);
 }
 
 // exp(i phase), of modulus one as nearly as single precision allows.
 inline Complex unitPhase(double phase) { return roundToUnit(std::cos(phase), std::sin(phase)); }
+
+// A table of phase factors in cell order, each rounded by roundToUnit with the
+// modulus errors of the cells before it carried: a region of one potential
+// value (the floor of a box, a well) would otherwise repeat one error, of one
+// sign, in every cell and every step; carried, the errors of neighbouring
+// cells cancel, and what any smooth density sees of them is of the order of
+// one error over the width of the density in cells.
+class UnitPhaseRun {
+public:
+    Complex next(double phase)
+    {
+        double error = 0.0;
+        const Complex w = roundToUnit(std::cos(phase), std::sin(phase), carried_, 1.0, &error);
+        carried_ += error;
+        return w;
+    }
+
+private:
+    double carried_ = 0.0;
+};
 
 // a * b as (ar br - ai bi, ar bi + ai br) in single precision.
 inline Complex plainProduct(Complex a, Complex b)

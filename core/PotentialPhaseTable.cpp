@@ -18,8 +18,9 @@ void PotentialPhaseTable::rebuild(const PotentialField2D& potential, double dt, 
     const double coefficient = -dt / (2.0 * hbar);
     std::vector<Complex> table(potential.size());
     const float* v = potential.data();
+    UnitPhaseRun run;
     for (std::uint64_t c = 0; c < table.size(); ++c)
-        table[c] = unitPhase(static_cast<double>(v[c]) * coefficient);
+        table[c] = run.next(static_cast<double>(v[c]) * coefficient);
     identity_ = potential.identity();
     revision_ = potential.revision();
     grid_ = GridKey2D::of(potential);

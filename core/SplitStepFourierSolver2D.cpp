@@ -173,12 +173,13 @@ void SplitStepFourierSolver2D::prepareKineticPhase(const ComplexField2D& psi)
     // exp(-i hbar k^2 dt / 2m): the free propagator over the full step.
     const double coefficient = -static_cast<double>(parameters_.hbar) * subStepDt()
         / (2.0 * static_cast<double>(parameters_.mass));
+    UnitPhaseRun run;
     for (std::uint64_t j = 0; j < ny; ++j) {
         const double ky = fftWaveNumber(j, ny, dy);
         Complex* row = kineticPhase_.data() + j * nx;
         for (std::uint64_t i = 0; i < nx; ++i) {
             const double kx = fftWaveNumber(i, nx, dx);
-            row[i] = unitPhase((kx * kx + ky * ky) * coefficient);
+            row[i] = run.next((kx * kx + ky * ky) * coefficient);
         }
     }
 }
