@@ -39,8 +39,7 @@ inline double floatSpacing(float x)
 // A value of modulus one, (re, im) in double precision, in single precision:
 // re and im rounded to nearest and then moved by a and b units in the last
 // place (|a|, |b| <= 3), chosen so that carried + weight (|w|^2 - 1) comes
-// near zero (the count of the part that moves the modulus more within one of
-// the nearest, the other's nearest for it). With carried = 0 it is the pair of
+// nearest to zero, the smaller |a| first. With carried = 0 it is the pair of
 // modulus nearest to one within a few units of the angle; a running carried
 // lets a sequence of factors cancel the modulus errors that no single pair can
 // avoid (exp(-i pi/4) has no pair closer than |w|^2 = 1 - 3.4e-8, a factor
@@ -59,35 +58,23 @@ inline Complex roundToUnit(double re, double im, double carried = 0.0, double we
     const double stepI = 2.0 * static_cast<double>(i0) * spacingI;
     const double wanted
         = -carried / weight - (static_cast<double>(r0) * r0 + static_cast<double>(i0) * i0 - 1.0);
-    // The coarser part's count comes nearest to the wanted change by division;
-    // the finer part's count is then chosen for it and its two neighbours.
-    const bool reCoarse = std::abs(stepR) >= std::abs(stepI);
-    const double coarse = reCoarse ? stepR : stepI;
-    const double fine = reCoarse ? stepI : stepR;
-    const auto nearestCount = [](double ratio) {
-        // Truncation of the shifted, clamped ratio (positive) is its floor.
-        return static_cast<double>(static_cast<int>(std::clamp(ratio, -double(kUlps), double(kUlps)) + kUlps + 0.5)
-                                   - kUlps);
-    };
-    const double perCoarse = coarse == 0.0 ? 0.0 : 1.0 / coarse;
-    const double perFine = fine == 0.0 ? 0.0 : 1.0 / fine;
-    const double middle = nearestCount(wanted * perCoarse);
-    double bestCoarse = 0.0, bestFine = 0.0;
+    // For each count a of re, the nearest count b of im.
+    const double perStepI = stepI == 0.0 ? 0.0 : 1.0 / stepI;
+    double bestA = 0.0, bestB = 0.0;
     double bestMiss = std::numeric_limits<double>::infinity();
-    for (const double c : {middle, middle - 1.0, middle + 1.0}) {
-        if (std::abs(c) > kUlps)
-            continue;
-        const double rest = wanted - c * coarse;
-        const double f = nearestCount(rest * perFine);
-        const double miss = std::abs(rest - f * fine);
+    for (int k = 0; k <= 2 * kUlps; ++k) {
+        const double a = (k % 2 == 0) ? k / 2 : -(k + 1) / 2; // 0, -1, 1, -2, 2, ...
+        const double rest = wanted - a * stepR;
+        // Truncation of the shifted, clamped ratio (positive) is its floor.
+        const double b
+            = static_cast<int>(std::clamp(rest * perStepI, -double(kUlps), double(kUlps)) + kUlps + 0.5) - kUlps;
+        const double miss = std::abs(rest - b * stepI);
         if (miss < bestMiss) {
             bestMiss = miss;
-            bestCoarse = c;
-            bestFine = f;
+            bestA = a;
+            bestB = b;
         }
     }
-    const double bestA = reCoarse ? bestCoarse : bestFine;
-    const double bestB = reCoarse ? bestFine : bestCoarse;
     const float r = r0 + static_cast<float>(bestA * spacingR);
     const float i = i0 + static_cast<float>(bestB * spacingI);
     if (modulusError)
