@@ -85,24 +85,59 @@ inline Complex roundToUnit(double re, double im, double carried = 0.0, double we
 // exp(i phase), of modulus one as nearly as single precision allows.
 inline Complex unitPhase(double phase) { return roundToUnit(std::cos(phase), std::sin(phase)); }
 
-// A table of phase factors in cell order, each rounded by roundToUnit with the
-// modulus errors of the cells before it carried: a region of one potential
-// value (the floor of a box, a well) would otherwise repeat one error, of one
-// sign, in every cell and every step; carried, the errors of neighbouring
-// cells cancel, and what any smooth density sees of them is of the order of
-// one error over the width of the density in cells.
+// One factor of a run of factors, (re, im) of modulus one in double
+// precision: re and im rounded to nearest, then the larger part moved by whole
+// units in the last place (at most three) so that carried + |w|^2 - 1 comes
+// nearest to zero; carried receives what is left. One unit of a part c moves
+// |w|^2 by about 2 |c| ulp(c); the larger part (|c| >= 1/sqrt 2) turns the
+// angle least for a given change of modulus. No search, and only a short
+// chain of operations depends on carried. A value that is not finite is
+// rounded to nearest and leaves carried as it is.
+inline Complex roundCarried(double re, double im, double& carried)
+{
+    constexpr double kUlps = 3.0;
+    const float r = static_cast<float>(re);
+    const float i = static_cast<float>(im);
+    const bool realLarger = std::abs(r) >= std::abs(i);
+    const double larger = realLarger ? r : i;
+    const double unit = floatSpacing(static_cast<float>(larger));
+    const double perUnit = 0.5 / (std::abs(larger) * unit);
+    const double outward = std::copysign(unit, larger);
+    const double miss = static_cast<double>(r) * r + static_cast<double>(i) * i - 1.0 + carried;
+    if (!std::isfinite(miss) || !std::isfinite(perUnit))
+        return Complex(r, i);
+    // Rounded to the nearest whole number (halves to even) by adding and
+    // taking away 1.5 2^52, without a branch on the sign.
+    constexpr double kRounder = 6755399441055744.0;
+    const double units = (std::clamp(-miss * perUnit, -kUlps, kUlps) + kRounder) - kRounder;
+    const float moved = static_cast<float>(larger + units * outward);
+    carried = miss + (static_cast<double>(moved) * moved - larger * larger);
+    return realLarger ? Complex(moved, i) : Complex(r, moved);
+}
+
+// A table of phase factors in cell order, each rounded by roundCarried with
+// the modulus errors of the cells before it carried: a region of one
+// potential value (the floor of a box, a well) would otherwise repeat one
+// error, of one sign, in every cell and every step; carried, the errors of
+// neighbouring cells cancel, and what any smooth density sees of them is of
+// the order of one error over the width of the density in cells. The cells
+// take turns among four independent carries (cell c carries into c + 4), so
+// that four roundings are under way at once; the cancellation is the same.
 class UnitPhaseRun {
 public:
-    Complex next(double phase)
+    Complex next(double phase) { return next(std::cos(phase), std::sin(phase)); }
+    // The factor (re, im), already evaluated in double precision.
+    Complex next(double re, double im)
     {
-        double error = 0.0;
-        const Complex w = roundToUnit(std::cos(phase), std::sin(phase), carried_, 1.0, &error);
-        carried_ += error;
+        const Complex w = roundCarried(re, im, carried_[lane_]);
+        lane_ = (lane_ + 1) % kLanes;
         return w;
     }
 
 private:
-    double carried_ = 0.0;
+    static constexpr unsigned kLanes = 4;
+    double carried_[kLanes] = {};
+    unsigned lane_ = 0;
 };
 
 // a * b as (ar br - ai bi, ar bi + ai br) in single precision.

@@ -194,12 +194,10 @@ void SplitStepFourierSolver2D::preparePotentialPhase(const PotentialField2D& pot
 
     const std::uint32_t count = subStepsFor(potential, parameters_);
     const double dt = static_cast<double>(parameters_.dt) / count;
-    // Both tables or neither: the sub-step table is built aside first.
-    PotentialPhaseTable whole;
-    if (count > 1)
-        whole.rebuild(potential, 2.0 * dt, parameters_.hbar);
-    potentialPhase_.rebuild(potential, dt, parameters_.hbar);
-    potentialSubStepPhase_ = std::move(whole);
+    // Both tables or neither (rebuild changes both together).
+    potentialPhase_.rebuild(potential, dt, parameters_.hbar, count > 1 ? &potentialSubStepPhase_ : nullptr);
+    if (count == 1)
+        potentialSubStepPhase_.clear();
     subSteps_ = count;
 }
 
