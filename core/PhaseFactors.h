@@ -120,24 +120,15 @@ inline Complex roundCarried(double re, double im, double& carried)
 // potential value (the floor of a box, a well) would otherwise repeat one
 // error, of one sign, in every cell and every step; carried, the errors of
 // neighbouring cells cancel, and what any smooth density sees of them is of
-// the order of one error over the width of the density in cells. The cells
-// take turns among four independent carries (cell c carries into c + 4), so
-// that four roundings are under way at once; the cancellation is the same.
+// the order of one error over the width of the density in cells.
 class UnitPhaseRun {
 public:
     Complex next(double phase) { return next(std::cos(phase), std::sin(phase)); }
     // The factor (re, im), already evaluated in double precision.
-    Complex next(double re, double im)
-    {
-        const Complex w = roundCarried(re, im, carried_[lane_]);
-        lane_ = (lane_ + 1) % kLanes;
-        return w;
-    }
+    Complex next(double re, double im) { return roundCarried(re, im, carried_); }
 
 private:
-    static constexpr unsigned kLanes = 4;
-    double carried_[kLanes] = {};
-    unsigned lane_ = 0;
+    double carried_ = 0.0;
 };
 
 // a * b as (ar br - ai bi, ar bi + ai br) in single precision.
