@@ -36,7 +36,7 @@ struct SplitStepParameters {
 // differs by about that much from the packet's is then fed in phase: walls
 // leak and the energy drifts. Such a potential gets its step dt as n equal
 // Strang sub-steps, n the smallest count that keeps
-//   (hbar^2 k_max^2 / 2m + V_max - V_min) (dt / n) / hbar <= pi,
+//   (hbar^2 k_max^2 / 2m + V_max - V_min) (dt / n) / hbar <= 1.5 pi,
 // k_max = pi / min(dx, dy); the inner half phases of neighbouring sub-steps
 // merge into one table of the whole sub-step. A smooth potential (its largest
 // second difference between neighbouring cells times dt / hbar below 0.02)
