@@ -6,9 +6,11 @@
 #include "core/PhaseFactors.h"
 
 #include <atomic>
+#include <complex>
 #include <memory>
 #include <mutex>
 #include <stdexcept>
+#include <vector>
 
 namespace vxo {
 
@@ -85,17 +87,27 @@ struct StageTwiddleTables {
         const double weight = 1.0 / static_cast<double>(2 * h);
         forward[level] = std::make_unique<Complex[]>(h);
         inverse[level] = std::make_unique<Complex[]>(h);
+        std::vector<std::complex<double>> exact(h);
         double re = 1.0, im = 0.0;
         for (std::size_t k = 0; k < h; ++k) {
-            double error = 0.0;
-            const Complex w = roundToUnit(re, im, carried, weight, &error);
-            carried += weight * error;
-            forward[level][k] = w;
-            inverse[level][k] = Complex(w.real(), -w.imag());
+            exact[k] = {re, im};
             const double nr = re * c - im * sn;
             const double ni = re * sn + im * c;
             re = nr;
             im = ni;
+        }
+        // Rounded from the middle of the stage outwards: the carried errors
+        // of the shorter stages fall on twiddles near -pi/2, whose two parts
+        // both tune the modulus finely, and not on those near 0 and -pi,
+        // whose larger part moves it only in coarse units. A packet at rest
+        // or near the grid's highest wave numbers meets mostly the latter.
+        for (std::size_t m = 0; m < h; ++m) {
+            const std::size_t k = m % 2 == 0 ? h / 2 + m / 2 : h / 2 - (m + 1) / 2;
+            double error = 0.0;
+            const Complex w = roundToUnit(exact[k].real(), exact[k].imag(), carried, weight, &error);
+            carried += weight * error;
+            forward[level][k] = w;
+            inverse[level][k] = Complex(w.real(), -w.imag());
         }
     }
 };
