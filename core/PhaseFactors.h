@@ -90,27 +90,30 @@ inline Complex unitPhase(double phase) { return roundToUnit(std::cos(phase), std
 // units in the last place (at most three) so that carried + |w|^2 - 1 comes
 // nearest to zero; carried receives what is left. One unit of a part c moves
 // |w|^2 by about 2 |c| ulp(c); the larger part (|c| >= 1/sqrt 2) turns the
-// angle least for a given change of modulus. No search, and only a short
-// chain of operations depends on carried. A value that is not finite is
-// rounded to nearest and leaves carried as it is.
+// angle least for a given change of modulus. No search. One is kept exactly
+// one; a value that is not finite is rounded to nearest; neither changes
+// carried.
 inline Complex roundCarried(double re, double im, double& carried)
 {
+    // exp(0) is exactly one and needs nothing carried (a floor at V = 0).
+    if (re == 1.0 && im == 0.0)
+        return Complex(1.0f, 0.0f);
     constexpr double kUlps = 3.0;
+    // Rounded to the nearest whole number (halves to even) by adding and
+    // taking away 1.5 2^52, without a branch on the sign.
+    constexpr double kRounder = 6755399441055744.0;
     const float r = static_cast<float>(re);
     const float i = static_cast<float>(im);
     const bool realLarger = std::abs(r) >= std::abs(i);
     const double larger = realLarger ? r : i;
-    const double unit = floatSpacing(static_cast<float>(larger));
-    const double perUnit = 0.5 / (std::abs(larger) * unit);
-    const double outward = std::copysign(unit, larger);
+    const double magnitude = std::abs(larger);
+    // |larger| lies in [1/sqrt 2, 1]: one unit is 2^-24 below one, 2^-23 at one.
+    const double unit = magnitude < 1.0 ? 0x1p-24 : 0x1p-23;
     const double miss = static_cast<double>(r) * r + static_cast<double>(i) * i - 1.0 + carried;
-    if (!std::isfinite(miss) || !std::isfinite(perUnit))
+    if (!(std::abs(miss) < 1.0)) // not finite
         return Complex(r, i);
-    // Rounded to the nearest whole number (halves to even) by adding and
-    // taking away 1.5 2^52, without a branch on the sign.
-    constexpr double kRounder = 6755399441055744.0;
-    const double units = (std::clamp(-miss * perUnit, -kUlps, kUlps) + kRounder) - kRounder;
-    const float moved = static_cast<float>(larger + units * outward);
+    const double units = (std::clamp(-miss / (2.0 * magnitude * unit), -kUlps, kUlps) + kRounder) - kRounder;
+    const float moved = static_cast<float>(larger + units * std::copysign(unit, larger));
     carried = miss + (static_cast<double>(moved) * moved - larger * larger);
     return realLarger ? Complex(moved, i) : Complex(r, moved);
 }

@@ -26,16 +26,19 @@ void PotentialPhaseTable::rebuild(const PotentialField2D& potential, double dt, 
     // it reuses its cosine and sine (the rounding still carries per cell).
     float last = 0.0f;
     double c = 1.0, s = 0.0;
-    for (std::uint64_t cell = 0; cell < table.size(); ++cell) {
+    Complex* half = table.data();
+    Complex* full = doubled.data();
+    const std::uint64_t count = table.size();
+    for (std::uint64_t cell = 0; cell < count; ++cell) {
         if (cell == 0 || !(v[cell] == last)) {
             last = v[cell];
             const double phase = static_cast<double>(last) * coefficient;
             c = std::cos(phase);
             s = std::sin(phase);
         }
-        table[cell] = run.next(c, s);
+        half[cell] = run.next(c, s);
         if (whole) // exp(2 i phase) by the double angle
-            doubled[cell] = doubledRun.next(1.0 - 2.0 * s * s, 2.0 * s * c);
+            full[cell] = doubledRun.next(1.0 - 2.0 * s * s, 2.0 * s * c);
     }
     if (whole) {
         whole->identity_ = potential.identity();
