@@ -28,7 +28,12 @@ namespace {
 constexpr double kLargestSubStepPhase = 1.5 * kPi;
 // Largest second difference of V between neighbouring cells, times dt / hbar,
 // below which the potential is smooth on the grid: its Fourier content at the
-// high wave numbers is too small to feed them.
+// high wave numbers is too small to feed them. Measured with soft walls
+// V = 60 (1 + tanh(x / w)) on cells 0.08 wide at dt 0.02: 0.036 (w = 0.4)
+// holds a packet of energy 5 as a converged run does, 0.14 (w = 0.2) lets
+// 7e-6 through, and a step of 5 (0.095) moves the transmitted share by 0.006.
+// The largest jump between neighbouring cells does not separate them (0.24
+// holds, 0.096 does not).
 constexpr double kSmoothCoupling = 0.02;
 // A bound on the work of one step.
 constexpr std::uint32_t kMostSubSteps = 64;
