@@ -305,6 +305,7 @@ set(VXO_EXPERIMENTS_TEST_SOURCES
     QuantumVortex2DTest.cpp
     QuantumZeno2DTest.cpp
     QuantumZitterbewegung2DTest.cpp
+    StationaryStateTest.cpp
 )
 
 # tests/document/
