@@ -7,7 +7,7 @@
 // BM_GuidedExperimentTick/47..53 (MainWindowTickBench), best run together:
 //   vxo_bench --benchmark_filter='Klein|GuidedExperimentTick/(4[7-9]|5[0-3])'
 
-#include "app/KleinReferencePages.h"
+#include "app/panels/KleinReferencePages.h"
 #include "core/AbsorbingBoundary2D.h"
 #include "core/DiracSplitStepSolver2D.h"
 #include "core/PotentialField2D.h"

@@ -5,7 +5,7 @@
 // the same run is the bare split-step propagation of the same number of steps
 // on the same grid, the floor that no tick can go below.
 
-#include "app/MainWindow.h"
+#include "app/mainwindow/MainWindow.h"
 #include "common/MainWindowProbe.h"
 #include "core/AbsorbingBoundary2D.h"
 #include "core/GaussianPacket2D.h"
@@ -15,6 +15,8 @@
 #include "ui/MainWindowForm.h"
 
 #include <benchmark/benchmark.h>
+
+#include <QComboBox>
 
 #include <chrono>
 #include <cstdint>
@@ -38,7 +40,7 @@ constexpr int kSpeed16x = 6;
 // form that a guided experiment has written.
 MainWindow& benchWindow(int which)
 {
-    static MainWindow* windows[2] = {nullptr, nullptr};
+    static MainWindow* windows[3] = {nullptr, nullptr, nullptr};
     if (!windows[which]) {
         initFormResources();
         registerFontSubstitutions();
@@ -105,6 +107,23 @@ BENCHMARK(BM_DefaultExperimentTick)
     ->Arg(kSpeed16x)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
+
+// The default experiment on the finest grid (1024 x 1024), one step a tick.
+void BM_DefaultExperimentTickOnTheFinestGrid(benchmark::State& state)
+{
+    MainWindow& window = benchWindow(2);
+    auto* grid = window.findChild<QComboBox*>(QStringLiteral("gridResolutionComboBox"));
+    if (!grid) {
+        state.SkipWithError("the window has no grid selector");
+        return;
+    }
+    grid->setCurrentIndex(2);
+    timeTicks(state, window, [&window] {
+        window.rebuildSimulation();
+        MainWindowProbe::setSpeedIndex(window, kSpeed1x);
+    });
+}
+BENCHMARK(BM_DefaultExperimentTickOnTheFinestGrid)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // Every guided experiment at the speed and grid its preset chooses.
 void guidedExperimentTick(benchmark::State& state, std::uint32_t preset)

@@ -3,8 +3,14 @@
 #include "core/FFT2DKernels.h"
 #include "core/FFT2DPasses.h"
 #include "core/Numeric.h"
+#include "core/PhaseFactors.h"
 
+#include <atomic>
+#include <complex>
+#include <memory>
+#include <mutex>
 #include <stdexcept>
+#include <vector>
 
 namespace vxo {
 
@@ -57,6 +63,69 @@ Path bestPath()
         : isAvailable(Path::Sse2)                    ? Path::Sse2
                                                      : Path::Portable;
     return best;
+}
+
+namespace {
+
+// Stage tables by log2 of the half-length, each built after all shorter ones,
+// because its rounding carries their modulus errors.
+struct StageTwiddleTables {
+    static constexpr int kLevels = 8 * sizeof(std::size_t);
+    std::mutex mutex;
+    std::atomic<int> built{0};
+    double carried = 0.0; // sum over built stages of (|w|^2 - 1) / 2h
+    std::unique_ptr<Complex[]> forward[kLevels];
+    std::unique_ptr<Complex[]> inverse[kLevels];
+
+    void build(int level)
+    {
+        const std::size_t h = std::size_t{1} << level;
+        // exp(-i pi / h), advanced in double precision from w = 1.
+        const double theta = -kPi / static_cast<double>(h);
+        const double c = std::cos(theta);
+        const double sn = std::sin(theta);
+        const double weight = 1.0 / static_cast<double>(2 * h);
+        forward[level] = std::make_unique<Complex[]>(h);
+        inverse[level] = std::make_unique<Complex[]>(h);
+        std::vector<std::complex<double>> exact(h);
+        double re = 1.0, im = 0.0;
+        for (std::size_t k = 0; k < h; ++k) {
+            exact[k] = {re, im};
+            const double nr = re * c - im * sn;
+            const double ni = re * sn + im * c;
+            re = nr;
+            im = ni;
+        }
+        // Rounded from the middle of the stage outwards: the carried errors
+        // of the shorter stages fall on twiddles near -pi/2, whose two parts
+        // both tune the modulus finely, and not on those near 0 and -pi,
+        // whose larger part moves it only in coarse units. A packet at rest
+        // or near the grid's highest wave numbers meets mostly the latter.
+        for (std::size_t m = 0; m < h; ++m) {
+            const std::size_t k = m % 2 == 0 ? h / 2 + m / 2 : h / 2 - (m + 1) / 2;
+            double error = 0.0;
+            const Complex w = roundToUnit(exact[k].real(), exact[k].imag(), carried, weight, &error);
+            carried += weight * error;
+            forward[level][k] = w;
+            inverse[level][k] = Complex(w.real(), -w.imag());
+        }
+    }
+};
+
+} // namespace
+
+const Complex* stageTwiddles(std::size_t h, bool inverse)
+{
+    static StageTwiddleTables tables;
+    const int level = log2OfPowerOfTwo(h);
+    if (level >= tables.built.load(std::memory_order_acquire)) {
+        const std::lock_guard<std::mutex> lock(tables.mutex);
+        int built = tables.built.load(std::memory_order_relaxed);
+        for (; built <= level; ++built)
+            tables.build(built);
+        tables.built.store(built, std::memory_order_release);
+    }
+    return inverse ? tables.inverse[level].get() : tables.forward[level].get();
 }
 
 void transformPortable(Complex* data, std::size_t nx, std::size_t ny, bool inverse, const Complex* before,

@@ -38,28 +38,6 @@ struct Avx2Ops {
     {
         return _mm256_xor_ps(a, _mm256_setr_ps(-0.0f, 0.0f, -0.0f, 0.0f, -0.0f, 0.0f, -0.0f, 0.0f));
     }
-    // One step of the twiddle recurrence on (re, im):
-    // (re c - im s, im c + re s), the same products and sums as in TwiddleChain.
-    static __m128d advance(__m128d w, __m128d c, __m128d s)
-    {
-        return _mm_addsub_pd(_mm_mul_pd(w, c), _mm_mul_pd(_mm_shuffle_pd(w, w, 1), s));
-    }
-    static Twiddle<Avx2Ops> nextTwiddles(TwiddleChain& chain, const StageRotation& r)
-    {
-        const __m128d c = _mm_set1_pd(r.c);
-        const __m128d s = _mm_set1_pd(r.s);
-        const __m128d w0 = _mm_setr_pd(chain.re, chain.im);
-        const __m128d w1 = advance(w0, c, s);
-        const __m128d w2 = advance(w1, c, s);
-        const __m128d w3 = advance(w2, c, s);
-        const __m128d next = advance(w3, c, s);
-        chain.re = _mm_cvtsd_f64(next);
-        chain.im = _mm_cvtsd_f64(_mm_unpackhi_pd(next, next));
-        // (re0, im0, re1, im1, re2, im2, re3, im3) in single precision
-        const V w = _mm256_set_m128(_mm256_cvtpd_ps(_mm256_set_m128d(w3, w2)),
-                                    _mm256_cvtpd_ps(_mm256_set_m128d(w1, w0)));
-        return {_mm256_moveldup_ps(w), negateRe(_mm256_movehdup_ps(w))};
-    }
     static Twiddle<Avx2Ops> factors(V f) { return {_mm256_moveldup_ps(f), negateRe(_mm256_movehdup_ps(f))}; }
     static V broadcastRe(double re) { return _mm256_set1_ps(static_cast<float>(re)); }
     static V broadcastIm(double im) { return negateRe(_mm256_set1_ps(static_cast<float>(im))); }

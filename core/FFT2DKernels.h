@@ -32,6 +32,16 @@ void transformField(Path path, Complex* data, std::size_t nx, std::size_t ny, bo
 void transformField(Path path, Complex* data, std::size_t nx, std::size_t ny, bool inverse, const Complex* before,
                     const Complex* after);
 
+// The h single-precision twiddles exp(-+2 pi i k / 2h), k < h, of the stage of
+// half-length h (a power of two), inverse taking the + sign. Each is the
+// double-precision recurrence's value rounded by roundToUnit, carrying the
+// modulus errors of all earlier stages and of the stage's earlier twiddles
+// (each weighted 1/2h, its share of a line's norm), so that the stages up to
+// any length together keep a line's norm without bias; the inverse
+// twiddles are the exact conjugates. Built once per half-length on first use
+// (thread-safe) and kept for the life of the program; the pointer stays valid.
+const Complex* stageTwiddles(std::size_t h, bool inverse);
+
 // values[c] = plainProduct(values[c], factors[c]) for c < count.
 void multiplyCells(Path path, Complex* values, const Complex* factors, std::size_t count);
 

@@ -9,26 +9,25 @@
 // then stages len = 2, 4, ..., n in which element pairs (b + k, b + k + len/2)
 // of every block b take the butterfly
 //     t = w_k * hi,  lo' = lo + t,  hi' = lo - t        (single precision)
-// with w_0 = 1 and w_{k+1} = w_k * exp(i theta), theta = -+2 pi / len, advanced
-// in double precision and rounded to single precision for each butterfly; the
-// inverse multiplies by 1/n at the end. Every element here goes through exactly
-// these operations in exactly this order. What changes is only which elements
-// share an instruction and when:
+// with w_k the single-precision twiddle of the stage from stageTwiddles(len/2)
+// (exp(-+2 pi i k / len), rounded so that the transform keeps the norm without
+// bias); the inverse multiplies by 1/n at the end. Every element here goes
+// through exactly these operations in exactly this order. What changes is
+// only which elements share an instruction and when:
 //  - the twiddle sequence of a stage does not depend on the block or the line,
 //    so one value of the recurrence serves every block of a group of lines;
 //  - columns lie side by side, so a vector carries neighbouring columns and a
 //    twiddle is broadcast across it;
 //  - within a row a vector carries consecutive k, with their twiddles taken
-//    from consecutive steps of the recurrence;
+//    from consecutive entries of the stage's table;
 //  - several consecutive stages are applied while their points sit in
 //    registers, so that the data make fewer trips through memory;
 //  - the first two stages of a row are fused with its bit reversal, working on
 //    4 x 4 tiles that bit reversal exchanges with one another;
 //  - the column pass's bit reversal moves whole rows, so it is done in the row
 //    pass, exchanging row p with row rev(p) while both are in the cache.
-// Fused stages need a stage's twiddles at k, k + h, k + 2h, ... at once. The
-// recurrence's value after m steps depends on m alone, so separate copies of it
-// started at steps 0, h, 2h, ... reproduce the one sequence exactly.
+// Fused stages need a stage's twiddles at k, k + h, k + 2h, ... at once; they
+// are read from the stage's table at those offsets.
 //
 // A transform can also take the cell-wise phase products of a split step: one
 // table multiplying every input value as the row pass loads it, one
@@ -37,6 +36,7 @@
 // pass, one trip through memory fewer.
 
 #include "core/ComplexField2D.h"
+#include "core/FFT2DKernels.h"
 #include "core/Numeric.h"
 
 #include <cmath>
@@ -46,68 +46,22 @@ namespace vxo::fft2d {
 namespace {
 
 // --------------------------------------------------------------------------
-// Twiddle recurrence
+// Twiddles of R consecutive stages whose first stage has half-length h: stage
+// s (0-based within the group) needs its twiddles at 2^s offsets 0, h, 2h, ...
+// from the current k; table t = 2^s - 1 + i starts at offset i h of stage s.
 
-struct StageRotation {
-    double c;
-    double s;
-};
-
-inline StageRotation stageRotation(std::size_t len, bool inverse)
-{
-    const double sign = inverse ? 1.0 : -1.0;
-    const double theta = 2.0 * sign * kPi / static_cast<double>(len);
-    return {std::cos(theta), std::sin(theta)};
-}
-
-struct TwiddleChain {
-    double re = 1.0;
-    double im = 0.0;
-
-    void advance(const StageRotation& r)
-    {
-        const double nr = re * r.c - im * r.s;
-        const double ni = re * r.s + im * r.c;
-        re = nr;
-        im = ni;
-    }
-};
-
-// The recurrences of R consecutive stages whose first stage has half-length h.
-// Stage s (0-based within the group) keeps 2^s copies, started at steps 0, h,
-// 2h, ... of its sequence; copy i of stage s sits at index 2^s - 1 + i.
 template <int R>
-struct GroupChains {
-    static constexpr int kChains = (1 << R) - 1;
-    StageRotation rotation[R];
-    TwiddleChain chain[kChains];
+struct GroupTwiddles {
+    static constexpr int kTables = (1 << R) - 1;
+    const Complex* table[kTables];
 
-    GroupChains(std::size_t h, bool inverse)
+    GroupTwiddles(std::size_t h, bool inverse)
     {
         for (int s = 0; s < R; ++s) {
-            rotation[s] = stageRotation((2 * h) << s, inverse);
-            const int first = (1 << s) - 1;
-            chain[first] = TwiddleChain{};
-            for (int i = 1; i < (1 << s); ++i) {
-                chain[first + i] = chain[first + i - 1];
-                for (std::size_t step = 0; step < h; ++step)
-                    chain[first + i].advance(rotation[s]);
-            }
+            const Complex* stage = stageTwiddles(h << s, inverse);
+            for (int i = 0; i < (1 << s); ++i)
+                table[(1 << s) - 1 + i] = stage + static_cast<std::size_t>(i) * h;
         }
-    }
-
-    static constexpr int stageOf(int index)
-    {
-        int s = 0;
-        while (index >= (2 << s) - 1)
-            ++s;
-        return s;
-    }
-
-    void advance()
-    {
-        for (int t = 0; t < kChains; ++t)
-            chain[t].advance(rotation[stageOf(t)]);
     }
 };
 
@@ -159,8 +113,6 @@ struct ScalarOps {
         const float f = static_cast<float>(im);
         return {-f, f};
     }
-    // The twiddles of the next kWidth steps of a chain, one per complex slot.
-    static Twiddle<ScalarOps> nextTwiddles(TwiddleChain& chain, const StageRotation& r);
     // The complex values of f in the twiddle form.
     static Twiddle<ScalarOps> factors(V f);
     // out[c] = the four values in[0][c], in[1][c], in[2][c], in[3][c].
@@ -178,13 +130,6 @@ struct Twiddle {
     typename Ops::V im;
 };
 
-inline Twiddle<ScalarOps> ScalarOps::nextTwiddles(TwiddleChain& chain, const StageRotation& r)
-{
-    const Twiddle<ScalarOps> w{broadcastRe(chain.re), broadcastIm(chain.im)};
-    chain.advance(r);
-    return w;
-}
-
 inline Twiddle<ScalarOps> ScalarOps::factors(V f) { return {{f.re, f.re}, {-f.im, f.im}}; }
 
 // w * x, which is bit for bit the plain product (xr wr - xi wi, xr wi + xi wr).
@@ -192,6 +137,13 @@ template <class Ops>
 inline typename Ops::V rotate(const Twiddle<Ops>& w, typename Ops::V x)
 {
     return Ops::add(Ops::mul(w.re, x), Ops::mul(w.im, Ops::swapParts(x)));
+}
+
+// One twiddle in every complex slot.
+template <class Ops>
+inline Twiddle<Ops> broadcastTwiddle(Complex w)
+{
+    return {Ops::broadcastRe(w.real()), Ops::broadcastIm(w.imag())};
 }
 
 // x * f for complex values f side by side in a vector, as above.
@@ -211,7 +163,7 @@ inline void butterfly(typename Ops::V& lo, typename Ops::V& hi, const Twiddle<Op
 }
 
 // R stages on 2^R points x[m], m standing for offset m h in the line: stage s
-// pairs m with m + 2^s and takes the twiddle of copy (m mod 2^s) of its chain.
+// pairs m with m + 2^s and takes the twiddle of table (m mod 2^s) of its stage.
 template <class Ops, int R>
 inline void butterflyStages(typename Ops::V (&x)[1 << R], const Twiddle<Ops> (&w)[(1 << R) - 1])
 {
@@ -253,16 +205,15 @@ template <class Ops, int R, bool Scaled, bool Product>
 void columnGroup(Complex* base, std::size_t rowStride, std::size_t width, std::size_t n, std::size_t h,
                  bool inverse, float scale, const Complex* factors)
 {
-    constexpr int kChains = (1 << R) - 1;
+    constexpr int kTables = GroupTwiddles<R>::kTables;
     const std::size_t span = h << R;
     const std::size_t pointStride = h * rowStride;
     const typename Ops::V scaleV = Ops::splat(scale);
-    GroupChains<R> chains(h, inverse);
+    const GroupTwiddles<R> twiddles(h, inverse);
     for (std::size_t k = 0; k < h; ++k) {
-        Twiddle<Ops> w[kChains];
-        for (int t = 0; t < kChains; ++t)
-            w[t] = {Ops::broadcastRe(chains.chain[t].re), Ops::broadcastIm(chains.chain[t].im)};
-        chains.advance();
+        Twiddle<Ops> w[kTables];
+        for (int t = 0; t < kTables; ++t)
+            w[t] = broadcastTwiddle<Ops>(twiddles.table[t][k]);
         for (std::size_t b = 0; b < n; b += span) {
             Complex* p = base + (b + k) * rowStride;
             const Complex* f = Product ? factors + (b + k) * rowStride : nullptr;
@@ -279,14 +230,14 @@ void columnGroup(Complex* base, std::size_t rowStride, std::size_t width, std::s
 template <class Ops, int R, bool Scaled>
 void rowGroup(Complex* const* rows, std::size_t count, std::size_t n, std::size_t h, bool inverse, float scale)
 {
-    constexpr int kChains = (1 << R) - 1;
+    constexpr int kTables = GroupTwiddles<R>::kTables;
     const std::size_t span = h << R;
     const typename Ops::V scaleV = Ops::splat(scale);
-    GroupChains<R> chains(h, inverse);
+    const GroupTwiddles<R> twiddles(h, inverse);
     for (std::size_t k = 0; k < h; k += Ops::kWidth) {
-        Twiddle<Ops> w[kChains];
-        for (int t = 0; t < kChains; ++t)
-            w[t] = Ops::nextTwiddles(chains.chain[t], chains.rotation[GroupChains<R>::stageOf(t)]);
+        Twiddle<Ops> w[kTables];
+        for (int t = 0; t < kTables; ++t)
+            w[t] = Ops::factors(Ops::load(twiddles.table[t] + k));
         for (std::size_t r = 0; r < count; ++r)
             for (std::size_t b = 0; b < n; b += span)
                 loadStagesStore<Ops, R, Scaled, false>(rows[r] + b + k, h, w, scaleV, nullptr);
@@ -450,12 +401,10 @@ struct RowTileStart {
 
     explicit RowTileStart(bool inverse)
     {
-        const TwiddleChain one;
-        len2 = {Ops::broadcastRe(one.re), Ops::broadcastIm(one.im)};
-        TwiddleChain w;
-        len4[0] = {Ops::broadcastRe(w.re), Ops::broadcastIm(w.im)};
-        w.advance(stageRotation(4, inverse));
-        len4[1] = {Ops::broadcastRe(w.re), Ops::broadcastIm(w.im)};
+        len2 = broadcastTwiddle<Ops>(stageTwiddles(1, inverse)[0]);
+        const Complex* four = stageTwiddles(2, inverse);
+        len4[0] = broadcastTwiddle<Ops>(four[0]);
+        len4[1] = broadcastTwiddle<Ops>(four[1]);
     }
 
     // Loads tile b with its rows in bit-reversed order (each value times its

@@ -24,16 +24,6 @@ struct Sse2Ops {
     static V swapParts(V a) { return _mm_shuffle_ps(a, a, _MM_SHUFFLE(2, 3, 0, 1)); }
     static V splat(float f) { return _mm_set1_ps(f); }
     static V negateRe(V a) { return _mm_xor_ps(a, _mm_setr_ps(-0.0f, 0.0f, -0.0f, 0.0f)); }
-    static Twiddle<Sse2Ops> nextTwiddles(TwiddleChain& chain, const StageRotation& r)
-    {
-        const __m128d w0 = _mm_setr_pd(chain.re, chain.im);
-        chain.advance(r);
-        const __m128d w1 = _mm_setr_pd(chain.re, chain.im);
-        chain.advance(r);
-        // (re0, im0, re1, im1) in single precision
-        const V w = _mm_movelh_ps(_mm_cvtpd_ps(w0), _mm_cvtpd_ps(w1));
-        return {_mm_shuffle_ps(w, w, _MM_SHUFFLE(2, 2, 0, 0)), negateRe(_mm_shuffle_ps(w, w, _MM_SHUFFLE(3, 3, 1, 1)))};
-    }
     static Twiddle<Sse2Ops> factors(V f)
     {
         return {_mm_shuffle_ps(f, f, _MM_SHUFFLE(2, 2, 0, 0)), negateRe(_mm_shuffle_ps(f, f, _MM_SHUFFLE(3, 3, 1, 1)))};

@@ -66,12 +66,14 @@ void SplitStepFourierSolver2D::stepWithGauge(ComplexField2D& psi, const Potentia
     if (!potentialPhaseMatches(potential))
         preparePotentialPhase(potential);
 
+    // Crank-Nicolson maps every energy to a phase below pi: no sub-steps.
+    const PotentialPhaseTable& potentialHalf = wholeStepPotentialHalf(potential);
     const double halfStep = static_cast<double>(parameters_.dt) / 2.0;
-    applyPotentialHalfStep(psi);
+    potentialHalf.apply(psi);
     crankNicolsonSweepX(psi, links, halfStep);
     crankNicolsonSweepY(psi, links, static_cast<double>(parameters_.dt));
     crankNicolsonSweepX(psi, links, halfStep);
-    applyPotentialHalfStep(psi);
+    potentialHalf.apply(psi);
     advanceClock();
 }
 

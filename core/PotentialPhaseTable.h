@@ -21,8 +21,9 @@ public:
     // A table has been built from this very potential at its present revision.
     bool matches(const PotentialField2D& potential) const;
     // Replaces table and key; either both change or, should the allocation
-    // fail, neither does.
-    void rebuild(const PotentialField2D& potential, double dt, double hbar);
+    // fail, neither does. whole, when not null, receives the table of the
+    // whole dt, exp(-i V dt / hbar), with the same key (changed together).
+    void rebuild(const PotentialField2D& potential, double dt, double hbar, PotentialPhaseTable* whole = nullptr);
     void clear();
 
     // field[c] *= table[c] over every cell. A table with another number of

@@ -30,6 +30,19 @@ struct SplitStepParameters {
 // keyed to the potential's identity, revision and grid, so that no
 // transcendental function runs per step while nothing changes.
 //
+// One split step multiplies every energy component by exp(-i E dt / hbar), so
+// energies 2 pi hbar / dt apart are the same to it. A potential with sharp
+// edges couples a packet to every mode of the grid, and a mode whose energy
+// differs by about that much from the packet's is then fed in phase: walls
+// leak and the energy drifts. Such a potential gets its step dt as n equal
+// Strang sub-steps, n the smallest count that keeps
+//   (hbar^2 k_max^2 / 2m + V_max - V_min) (dt / n) / hbar <= 1.5 pi,
+// k_max = pi / min(dx, dy); the inner half phases of neighbouring sub-steps
+// merge into one table of the whole sub-step. A smooth potential (its largest
+// second difference between neighbouring cells times dt / hbar below 0.02)
+// barely reaches the high modes and keeps n = 1. The tables are built for
+// dt / n; the magnetic step keeps its whole step dt.
+//
 // The solver also carries the simulation clock (time and step count), which
 // every step advances by dt and which advanceClock() can run without
 // propagating.
@@ -78,11 +91,27 @@ public:
     const std::vector<Complex>& kineticPhase() const { return kineticPhase_; }
     const std::vector<Complex>& potentialPhase() const { return potentialPhase_.values(); }
 
+    // Sub-steps of one step for the potential of the last potential table
+    // (1 before any).
+    std::uint32_t subSteps() const { return subSteps_; }
+    // The sub-step count a potential needs under the given parameters.
+    static std::uint32_t subStepsFor(const PotentialField2D& potential, const SplitStepParameters& parameters);
+
 private:
+    double subStepDt() const;
+    // The half phase over the whole dt, for the magnetic step.
+    const PotentialPhaseTable& wholeStepPotentialHalf(const PotentialField2D& potential);
+
     SplitStepParameters parameters_;
     GridKey2D kineticKey_;
     std::vector<Complex> kineticPhase_;
     PotentialPhaseTable potentialPhase_;
+    // exp(-i V (dt / n) / hbar), the merged inner half phases (n > 1 only).
+    PotentialPhaseTable potentialSubStepPhase_;
+    // The half phase over the whole dt for the magnetic step (n > 1 only).
+    PotentialPhaseTable potentialGaugePhase_;
+    std::uint32_t subSteps_ = 1;
+    std::uint32_t kineticSubSteps_ = 1;
     // Factorised line systems of the magnetic sweeps, a cache behind the
     // const sweeps.
     mutable GaugeSweepPivots sweepX_;

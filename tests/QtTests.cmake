@@ -4,54 +4,51 @@ vxo_area_tests(document vxo_document QT_CORE)
 vxo_area_tests(view vxo_view QT_WIDGETS)
 vxo_area_tests(plots vxo_plots QT_WIDGETS)
 vxo_area_tests(ui vxo_ui QT_WIDGETS)
-if(TARGET ui_tests)
-  # The Dynamics pages are checked against the document reader of their records.
-  target_link_libraries(ui_tests PRIVATE vxo_document)
-  # The committed form is exactly what its generator writes.
-  find_package(Python3 REQUIRED COMPONENTS Interpreter)
-  add_test(NAME ui_form_is_generated COMMAND Python3::Interpreter ${PROJECT_SOURCE_DIR}/ui/form/generate.py --check)
-  set_tests_properties(ui_form_is_generated PROPERTIES LABELS ui)
-  # The form contract test compares the compiled form with the builder's own
-  # tables, which the generator writes as JSON into the build folder.
-  file(GLOB _form_modules CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/ui/form/*.py)
-  set(_form_contract ${CMAKE_CURRENT_BINARY_DIR}/form_contract.json)
-  add_custom_command(OUTPUT ${_form_contract}
-                     COMMAND Python3::Interpreter ${PROJECT_SOURCE_DIR}/ui/form/generate.py --contract ${_form_contract}
-                     DEPENDS ${_form_modules}
-                     COMMENT "Writing the form contract"
-                     VERBATIM)
-  add_custom_target(ui_form_contract DEPENDS ${_form_contract})
-  add_dependencies(ui_tests ui_form_contract)
-  target_compile_definitions(ui_tests PRIVATE VXO_FORM_CONTRACT="${_form_contract}")
-endif()
+# The Dynamics pages are checked against the document reader of their records.
+target_link_libraries(ui_tests PRIVATE vxo_document)
+# The committed form is exactly what its generator writes.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+add_test(NAME ui_form_is_generated COMMAND Python3::Interpreter ${PROJECT_SOURCE_DIR}/ui/form/generate.py --check)
+set_tests_properties(ui_form_is_generated PROPERTIES LABELS ui)
+# The form contract test compares the compiled form with the builder's own
+# tables, which the generator writes as JSON into the build folder. The glob
+# names what the contract depends on, not sources to build.
+file(GLOB _form_modules CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/ui/form/*.py)
+set(_form_contract ${CMAKE_CURRENT_BINARY_DIR}/form_contract.json)
+add_custom_command(OUTPUT ${_form_contract}
+                   COMMAND Python3::Interpreter ${PROJECT_SOURCE_DIR}/ui/form/generate.py --contract ${_form_contract}
+                   DEPENDS ${_form_modules}
+                   COMMENT "Writing the form contract"
+                   VERBATIM)
+add_custom_target(ui_form_contract DEPENDS ${_form_contract})
+add_dependencies(ui_tests ui_form_contract)
+target_compile_definitions(ui_tests PRIVATE VXO_FORM_CONTRACT="${_form_contract}")
 vxo_area_tests(app vxo_app QT_WIDGETS)
-# Tests that build a whole MainWindow: they link once every source of the
-# window is present (see cmake/QtAreas.cmake).
-if(VXO_MAIN_WINDOW_COMPLETE AND TARGET vxo_ui)
-  vxo_area_tests(appwindow vxo_app QT_WIDGETS)
-  # The whole program as a teacher uses it: the window driven through its
-  # controls, and the program itself started and closed.
-  vxo_area_tests(e2e vxo_app QT_WIDGETS)
-  if(TARGET e2e_tests)
-    # The program test starts the built program and drives its window over
-    # the X protocol.
-    find_library(XCB_LIBRARY xcb REQUIRED)
-    target_link_libraries(e2e_tests PRIVATE ${XCB_LIBRARY})
-    target_compile_definitions(e2e_tests PRIVATE VXO_PROGRAM="$<TARGET_FILE:ondrivel>")
-    add_dependencies(e2e_tests ondrivel)
-  endif()
-endif()
+# Tests that build a whole MainWindow.
+vxo_area_tests(appwindow vxo_app QT_WIDGETS)
+# The whole program as a teacher uses it: the window driven through its
+# controls, and the program itself started and closed.
+vxo_area_tests(e2e vxo_app QT_WIDGETS)
+# The program test starts the built program and drives its window over the X
+# protocol.
+find_library(XCB_LIBRARY xcb REQUIRED)
+target_link_libraries(e2e_tests PRIVATE ${XCB_LIBRARY})
+target_compile_definitions(e2e_tests PRIVATE VXO_PROGRAM="$<TARGET_FILE:ondrivel>")
+add_dependencies(e2e_tests ondrivel)
+# The window looks for its help folder beside the program and up to three
+# folders above it; the whole-window suites check the window without one, so
+# their executables stand deep enough in the build folder that no such folder
+# (the sources' help/, one in /tmp) is among the candidates.
+set_target_properties(appwindow_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/whole-window/bin/appwindow)
+set_target_properties(e2e_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/whole-window/bin/e2e)
 
 # The widget test executables share one application object, the message
 # capture and the event-loop helpers; the whole-window tests use only the
 # message capture (their application object is the program's own start-up).
-if(TARGET view_tests OR TARGET plots_tests OR TARGET ui_tests OR TARGET appwindow_tests OR TARGET e2e_tests)
-  add_library(vxo_qt_test_support STATIC common/QtTestSupport.cpp common/QtTestSupport.h)
-  target_include_directories(vxo_qt_test_support PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-  target_link_libraries(vxo_qt_test_support PUBLIC Qt5::Gui Qt5::Widgets)
-  foreach(_executable view_tests plots_tests ui_tests appwindow_tests e2e_tests)
-    if(TARGET ${_executable})
-      target_link_libraries(${_executable} PRIVATE vxo_qt_test_support)
-    endif()
-  endforeach()
-endif()
+vxo_listed_sources(_support tests/common VXO_QT_TEST_SUPPORT_SOURCES)
+add_library(vxo_qt_test_support STATIC ${_support} common/QtTestSupport.h)
+target_include_directories(vxo_qt_test_support PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(vxo_qt_test_support PUBLIC Qt5::Gui Qt5::Widgets)
+foreach(_executable view_tests plots_tests ui_tests appwindow_tests e2e_tests)
+  target_link_libraries(${_executable} PRIVATE vxo_qt_test_support)
+endforeach()

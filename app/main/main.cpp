@@ -1,5 +1,5 @@
 #include "app/ApplicationSetup.h"
-#include "app/MainWindow.h"
+#include "app/mainwindow/MainWindow.h"
 #include "ui/MainWindowForm.h"
 
 #include <QApplication>

@@ -3,7 +3,7 @@
 
 #include "common/AppTestSupport.h"
 
-#include "app/ControlValue.h"
+#include "app/form/ControlValue.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 // The file base name proposed for an experiment title.
 
-#include "app/ExperimentFileName.h"
+#include "app/text/ExperimentFileName.h"
 
 #include <gtest/gtest.h>
 

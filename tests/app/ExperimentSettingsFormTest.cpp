@@ -5,7 +5,7 @@
 
 #include "BareFormSuite.h"
 
-#include "app/ExperimentSettingsForm.h"
+#include "app/form/ExperimentSettingsForm.h"
 #include "document/ExperimentDocumentJson.h"
 
 #include <QCheckBox>

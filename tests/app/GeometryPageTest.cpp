@@ -4,7 +4,7 @@
 
 #include "BareFormSuite.h"
 
-#include "app/GeometryPage.h"
+#include "app/form/GeometryPage.h"
 #include "common/GeometryPageRows.h"
 
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 // The help folder search and the generated current-parameters page, without
 // a window.
 
-#include "app/CurrentParametersPage.h"
+#include "app/text/CurrentParametersPage.h"
 #include "app/HelpFolder.h"
 
 #include <QByteArray>

@@ -1,6 +1,6 @@
 // The scanned range of the Klein barrier-height page.
 
-#include "app/KleinReferencePages.h"
+#include "app/panels/KleinReferencePages.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/MainWindow.h"
+#include "app/mainwindow/MainWindow.h"
 
 #include <gtest/gtest.h>
 

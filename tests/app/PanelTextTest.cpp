@@ -1,5 +1,5 @@
-#include "app/HelpHtml.h"
-#include "app/PanelText.h"
+#include "app/text/HelpHtml.h"
+#include "app/text/PanelText.h"
 
 #include <gtest/gtest.h>
 

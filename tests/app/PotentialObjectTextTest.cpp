@@ -1,4 +1,4 @@
-#include "app/PotentialObjectText.h"
+#include "app/text/PotentialObjectText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/RecorderPanelFigures.h"
+#include "app/panels/RecorderPanelFigures.h"
 
 #include <gtest/gtest.h>
 

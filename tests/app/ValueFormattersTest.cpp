@@ -1,4 +1,4 @@
-#include "app/ValueFormatters.h"
+#include "app/text/ValueFormatters.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 
 #include "WindowControls.h"
 
-#include "app/MainWindow.h"
+#include "app/mainwindow/MainWindow.h"
 #include "core/PositionMoments.h"
 #include "document/ExperimentCatalogue.h"
 #include "document/ExperimentDocument.h"

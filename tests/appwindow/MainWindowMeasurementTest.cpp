@@ -5,7 +5,7 @@
 
 #include "WindowControls.h"
 
-#include "app/MainWindow.h"
+#include "app/mainwindow/MainWindow.h"
 #include "core/MomentumSpace2D.h"
 #include "core/PositionMoments.h"
 #include "view/QuantumGLView.h"

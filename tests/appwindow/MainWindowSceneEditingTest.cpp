@@ -6,8 +6,8 @@
 
 #include "WindowControls.h"
 
-#include "app/MainWindow.h"
-#include "app/PotentialObjectText.h"
+#include "app/mainwindow/MainWindow.h"
+#include "app/text/PotentialObjectText.h"
 #include "view/QuantumGLView.h"
 
 #include <QApplication>
@@ -288,8 +288,7 @@ void drag(QuantumGLView& view, float x0, float y0, float x1, float y1)
 
 TEST_F(MainWindowSceneEditing, ShapesDrawnInTheViewportBecomeTheGeometryOrJoinTheScene)
 {
-    if (!test::displayAvailable())
-        GTEST_SKIP() << test::kNeedsDisplay;
+    ASSERT_TRUE(test::displayAvailable()) << test::kNeedsDisplay;
     // The viewport alone in a small window: one frame to draw on, rendered
     // quickly even by a software rasteriser.
     for (QDockWidget* dock : window->findChildren<QDockWidget*>())

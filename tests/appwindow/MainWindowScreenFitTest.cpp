@@ -5,7 +5,7 @@
 
 #include "common/AppTestSupport.h"
 
-#include "app/MainWindow.h"
+#include "app/mainwindow/MainWindow.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

@@ -4,7 +4,7 @@
 #include "common/AppTestSupport.h"
 #include "common/QtTestSupport.h"
 
-#include "app/MainWindow.h"
+#include "app/mainwindow/MainWindow.h"
 #include "document/ExperimentCatalogue.h"
 
 #include <QAction>

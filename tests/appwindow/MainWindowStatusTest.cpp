@@ -3,8 +3,8 @@
 
 #include "common/AppTestSupport.h"
 
-#include "app/DiagnosticsRowLabels.h"
-#include "app/MainWindow.h"
+#include "app/text/DiagnosticsRowLabels.h"
+#include "app/mainwindow/MainWindow.h"
 #include "core/GaussianPacket2D.h"
 #include "core/PositionMoments.h"
 #include "document/ExperimentCatalogue.h"

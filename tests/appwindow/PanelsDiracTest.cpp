@@ -5,7 +5,7 @@
 
 #include "WindowControls.h"
 
-#include "app/MainWindow.h"
+#include "app/mainwindow/MainWindow.h"
 #include "experiments/DiracKleinRecorder.h"
 #include "experiments/DiracZitterbewegungRecorder.h"
 #include "experiments/KleinScans.h"

@@ -7,9 +7,9 @@
 
 #include "WindowControls.h"
 
-#include "app/DiagnosticsRowLabels.h"
-#include "app/MainWindow.h"
-#include "app/ValueFormatters.h"
+#include "app/text/DiagnosticsRowLabels.h"
+#include "app/mainwindow/MainWindow.h"
+#include "app/text/ValueFormatters.h"
 #include "document/ExperimentCatalogue.h"
 #include "experiments/QuantumZeno2D.h"
 

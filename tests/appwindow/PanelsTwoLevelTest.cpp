@@ -9,7 +9,7 @@
 #include "common/AppTestSupport.h"
 #include "common/MainWindowProbe.h"
 
-#include "app/MainWindow.h"
+#include "app/mainwindow/MainWindow.h"
 #include "experiments/BoundStateResult.h"
 #include "experiments/BoundStates1D.h"
 

@@ -7,7 +7,7 @@
 #include "common/AppTestSupport.h"
 #include "experiments/PresetScenes.h"
 
-#include "app/MainWindow.h"
+#include "app/mainwindow/MainWindow.h"
 #include "core/MomentumSpace2D.h"
 #include "core/PositionMoments.h"
 #include "document/ExperimentCatalogue.h"

@@ -6,7 +6,7 @@
 #include "common/AppTestSupport.h"
 #include "common/GeometryPageRows.h"
 
-#include "app/MainWindow.h"
+#include "app/mainwindow/MainWindow.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -4,7 +4,7 @@
 
 #include "common/AppTestSupport.h"
 
-#include "app/MainWindow.h"
+#include "app/mainwindow/MainWindow.h"
 #include "view/QuantumGLView.h"
 
 #include <QAbstractButton>

@@ -4,7 +4,7 @@
 #include "common/AppTestSupport.h"
 #include "common/QtTestSupport.h"
 
-#include "app/MainWindow.h"
+#include "app/mainwindow/MainWindow.h"
 #include "view/QuantumGLView.h"
 
 #include <QAbstractButton>
@@ -65,18 +65,14 @@ double drawnCentre(const QImage& image, const QuantumGLView& view, double x, dou
 TEST(SimulationPlay, PlayingMovesThePacketAcrossTheViewport)
 {
     test::appTestApplication();
-    if (!test::displayAvailable())
-        GTEST_SKIP() << test::kNeedsDisplay;
+    ASSERT_TRUE(test::displayAvailable()) << test::kNeedsDisplay;
     MainWindow window(nullptr, false);
     window.resize(1280, 960);
     ASSERT_TRUE(test::showAndWait(window));
     auto* view = window.findChild<QuantumGLView*>(QStringLiteral("quantumView"));
     ASSERT_NE(view, nullptr);
-    if (!view->isGlReady())
-        GTEST_SKIP() << test::kNeedsDisplay;
-    // A window whose rebuild or buttons are not merged yet cannot run.
-    if (window.observableHistory().empty())
-        GTEST_SKIP() << "not merged yet: rebuild";
+    ASSERT_TRUE(view->isGlReady()) << test::kNeedsDisplay;
+    ASSERT_FALSE(window.observableHistory().empty()) << "the window starts without an observation of its packet";
 
     // The packet alone along the probed row: no contour lines, no current
     // arrows, no section line through its centre.
@@ -107,8 +103,7 @@ TEST(SimulationPlay, PlayingMovesThePacketAcrossTheViewport)
     ASSERT_NE(speed, nullptr);
     speed->setCurrentIndex(speed->count() - 1);
     play->click();
-    if (window.transportClock().state() != TransportState::Running)
-        GTEST_SKIP() << "not merged yet: wiring";
+    ASSERT_EQ(window.transportClock().state(), TransportState::Running) << "Play did not start the run";
     // Runs until the packet has moved a visible distance; the bound only
     // stops a run that never advances.
     QElapsedTimer clock;

@@ -6,7 +6,7 @@
 #include "common/AppTestSupport.h"
 #include "experiments/PresetScenes.h"
 
-#include "app/MainWindow.h"
+#include "app/mainwindow/MainWindow.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -91,39 +91,6 @@ double dtOf(const MainWindow& window)
     return static_cast<double>(window.schroedingerSolver().parameters().dt);
 }
 
-// The concerns of the window these tests run through, recognised by what
-// they leave behind: a rebuild always prepares a wave field, the wiring lets
-// the speed selector drive the clock, a captured document always carries the
-// form's controls. A test names what it needs and is skipped, saying what is
-// missing, while that concern has not been merged.
-enum Concern { kRebuild = 1, kWiring = 2, kDocuments = 4 };
-
-std::string missingConcerns(MainWindow& window, int needed)
-{
-    std::string missing;
-    if ((needed & kRebuild) && window.waveField().empty())
-        missing += " rebuild";
-    if (needed & kWiring) {
-        auto& speed = formWidget<QComboBox>(window, "speedComboBox");
-        const int entry = speed.currentIndex();
-        speed.setCurrentIndex(entry == 0 ? 1 : 0);
-        const bool wired = window.transportClock().speed() == TransportClock::speedOfChoice(speed.currentIndex());
-        speed.setCurrentIndex(entry);
-        if (!wired)
-            missing += " wiring";
-    }
-    if ((needed & kDocuments) && window.captureExperimentDocument().controls.isEmpty())
-        missing += " documents";
-    return missing.empty() ? missing : "not merged yet:" + missing;
-}
-
-#define REQUIRE_CONCERNS(window, needed)                                                                               \
-    do {                                                                                                               \
-        const std::string missing = missingConcerns(window, needed);                                                  \
-        if (!missing.empty())                                                                                          \
-            GTEST_SKIP() << missing;                                                                                   \
-    } while (false)
-
 class SimulationTickTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -178,7 +145,6 @@ std::unique_ptr<MainWindow> SimulationTickTest::window_;
 TEST_F(SimulationTickTest, StepsMoveAFreePacketAlongItsAnalyticPath)
 {
     MainWindow& w = window();
-    REQUIRE_CONCERNS(w, kRebuild);
     const double x0 = -4.0, y0 = 1.0, s = 1.0, px = 2.0, py = -0.5, m = 1.5;
     setSpin(w, "centerXSpinBox", x0);
     setSpin(w, "centerYSpinBox", y0);
@@ -214,7 +180,6 @@ TEST_F(SimulationTickTest, StepsMoveAFreePacketAlongItsAnalyticPath)
 TEST_F(SimulationTickTest, ATickRunsTheSpeedsStepsAndRecordsOneObservation)
 {
     MainWindow& w = window();
-    REQUIRE_CONCERNS(w, kRebuild | kWiring);
     freeDomain();
     struct Case {
         int speedIndex;
@@ -238,7 +203,6 @@ TEST_F(SimulationTickTest, ATickRunsTheSpeedsStepsAndRecordsOneObservation)
 TEST_F(SimulationTickTest, TheLandauRecorderSamplesEveryFifthStepUntilItsEndTime)
 {
     MainWindow& w = window();
-    REQUIRE_CONCERNS(w, kRebuild | kDocuments);
     struct Case {
         double endTime;
         int steps;
@@ -266,7 +230,6 @@ TEST_F(SimulationTickTest, TheLandauRecorderSamplesEveryFifthStepUntilItsEndTime
 TEST_F(SimulationTickTest, AZitterbewegungRunStepsTheSpinorOnTheCommonClock)
 {
     MainWindow& w = window();
-    REQUIRE_CONCERNS(w, kRebuild | kDocuments);
     ASSERT_NO_FATAL_FAILURE(applyDocument([](ExperimentDocument& d) {
         d.quantumZitterbewegung.enabled = true;
         d.initialPreparation.type = InitialPreparationType::DiracZitterbewegungState;
@@ -413,7 +376,6 @@ Probe probeAt(const PotentialField2D& potential, double x, double y)
 TEST_F(SimulationTickTest, EachProtocolDrivesThePotentialByItsFormulaAndTheUndrivenSceneReturns)
 {
     MainWindow& w = window();
-    REQUIRE_CONCERNS(w, kRebuild | kDocuments);
     for (const ProtocolRow& row : protocolRows(dtOf(w))) {
         ASSERT_NO_FATAL_FAILURE(applyDocument([&row](ExperimentDocument& d) {
             d.potentialSceneActive = true;
@@ -448,7 +410,6 @@ TEST_F(SimulationTickTest, EachProtocolDrivesThePotentialByItsFormulaAndTheUndri
 TEST_F(SimulationTickTest, AKapitzaDiracPulseWithTheSceneOffDrawsOverTheSingleGeometry)
 {
     MainWindow& w = window();
-    REQUIRE_CONCERNS(w, kRebuild | kDocuments);
     struct Point {
         double x;
         double y;
@@ -507,7 +468,6 @@ TEST_F(SimulationTickTest, AKapitzaDiracPulseWithTheSceneOffDrawsOverTheSingleGe
 TEST_F(SimulationTickTest, TheTransportButtonsResumeRestartAndPaceTheRun)
 {
     MainWindow& w = window();
-    REQUIRE_CONCERNS(w, kRebuild | kWiring);
     freeDomain();
     auto& play = formWidget<QAbstractButton>(w, "playButton");
     auto& pause = formWidget<QAbstractButton>(w, "pauseButton");
@@ -556,7 +516,6 @@ TEST_F(SimulationTickTest, TheTransportButtonsResumeRestartAndPaceTheRun)
 TEST_F(SimulationTickTest, AFailingTickPausesTheRunAndIsReportedOnce)
 {
     MainWindow& w = window();
-    REQUIRE_CONCERNS(w, kRebuild | kWiring);
     freeDomain();
     // A wave field on another grid than the potential: the solver refuses it.
     const_cast<ComplexField2D&>(w.waveField()).reset(64, 32, 0.5f, 0.5f);

@@ -4,7 +4,7 @@
 // that a benchmark can time them one by one. Run in this order they are the
 // tick itself (MainWindow::onSimulationTick, without its pause on failure).
 
-#include "app/MainWindow.h"
+#include "app/mainwindow/MainWindow.h"
 #include "ui/MainWindowForm.h"
 
 #include <QComboBox>

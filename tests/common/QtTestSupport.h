@@ -18,8 +18,9 @@ QApplication& testApplication();
 // True when an X display is set (xvfb-run -a).
 bool displayAvailable();
 
-// Why the OpenGL tests skip themselves.
-constexpr const char* kNeedsDisplay = "needs an X display with OpenGL 3.3 core (run under xvfb-run -a)";
+// Why an OpenGL test fails without a display: `make test` always gives it one.
+constexpr const char* kNeedsDisplay =
+    "needs an X display with OpenGL 3.3 core (`make test` runs the tests under xvfb-run)";
 
 // Shows a top-level widget and runs the event loop until it is exposed.
 bool showAndWait(QWidget& widget);

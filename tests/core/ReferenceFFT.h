@@ -2,11 +2,12 @@
 
 // A plain scalar radix-2 line transform, written straight from the algorithm
 // the library implements: reversed-counter bit reversal, butterflies in single
-// precision, a double-precision twiddle recurrence per stage, 1/n scaling for
-// the inverse. The library's FFT, however it is optimised, must agree with this
+// precision with the library's single-precision twiddles of each stage, 1/n
+// scaling for the inverse. The library's FFT, however it is optimised, must agree with this
 // bit for bit.
 
 #include "core/ComplexField2D.h"
+#include "core/FFT2DKernels.h"
 
 #include <cmath>
 #include <cstddef>
@@ -28,24 +29,16 @@ inline void transformLine(Complex* x, std::size_t n, std::size_t stride, bool in
             if (i < j)
                 std::swap(x[i * stride], x[j * stride]);
         }
-        const double sign = inverse ? 1.0 : -1.0;
         for (std::size_t len = 2; len <= n; len *= 2) {
-            const double theta = 2.0 * sign * 3.141592653589793 / static_cast<double>(len);
-            const double c = std::cos(theta);
-            const double s = std::sin(theta);
+            const Complex* w = fft2d::stageTwiddles(len / 2, inverse);
             for (std::size_t b = 0; b < n; b += len) {
-                double wr = 1.0, wi = 0.0;
                 for (std::size_t k = 0; k < len / 2; ++k) {
-                    const float fwr = static_cast<float>(wr), fwi = static_cast<float>(wi);
+                    const float fwr = w[k].real(), fwi = w[k].imag();
                     const Complex e = x[(b + k + len / 2) * stride];
                     const Complex t(fwr * e.real() - fwi * e.imag(), fwr * e.imag() + fwi * e.real());
                     const Complex u = x[(b + k) * stride];
                     x[(b + k) * stride] = Complex(u.real() + t.real(), u.imag() + t.imag());
                     x[(b + k + len / 2) * stride] = Complex(u.real() - t.real(), u.imag() - t.imag());
-                    const double nr = wr * c - wi * s;
-                    const double ni = wr * s + wi * c;
-                    wr = nr;
-                    wi = ni;
                 }
             }
         }

@@ -8,7 +8,7 @@
 
 #include "common/AppTestSupport.h"
 
-#include "app/MainWindow.h"
+#include "app/mainwindow/MainWindow.h"
 #include "core/ComplexField2D.h"
 #include "experiments/ObservableSample.h"
 

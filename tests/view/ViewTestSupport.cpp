@@ -13,8 +13,7 @@ QImage renderedImage(QuantumGLView& view)
 void ShownViewTest::SetUp()
 {
     testApplication();
-    if (!displayAvailable())
-        GTEST_SKIP() << kNeedsDisplay;
+    ASSERT_TRUE(displayAvailable()) << kNeedsDisplay;
     view = std::make_unique<QuantumGLView>();
     view->resize(400, 400);
     ASSERT_TRUE(showAndWait(*view));

@@ -10,7 +10,7 @@
 
 #include "common/AppTestSupport.h"
 
-#include "app/MainWindow.h"
+#include "app/mainwindow/MainWindow.h"
 #include "document/ExperimentCatalogue.h"
 
 #include <QAbstractButton>

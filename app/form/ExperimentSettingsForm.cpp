@@ -1,0 +1,500 @@
+#include "app/form/ExperimentSettingsForm.h"
+
+#include "app/mainwindow/FormIndices.h"
+#include "ui/MainWindowForm.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QSignalBlocker>
+#include <QSpinBox>
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <initializer_list>
+#include <limits>
+#include <vector>
+
+namespace vxo {
+
+namespace {
+
+// How a plain index combo takes its field back: as it is (an index the combo
+// does not have leaves it without a current item) or clamped to its items.
+enum class IndexWrite { AsIs, Clamped };
+
+// Highest scene parameter index of the drive records (Linear slope Y).
+constexpr int kLastSceneParameter = 7;
+
+std::uint64_t itemObjectId(const QComboBox* combo, int index)
+{
+    return combo->itemData(index, Qt::UserRole).toULongLong();
+}
+
+// Saturates instead of wrapping, so a huge unsigned field reaches the widget
+// as its maximum rather than as a negative number.
+template <typename Int>
+int toWidgetInt(Int value)
+{
+    const auto wide = static_cast<long long>(value);
+    return static_cast<int>(std::clamp<long long>(wide, std::numeric_limits<int>::min(),
+                                                  std::numeric_limits<int>::max()));
+}
+
+// Fills each field from its control.
+struct FormReader {
+    void value(const QDoubleSpinBox* box, double& field) const { field = box->value(); }
+
+    template <typename Int>
+    void count(const QSpinBox* box, Int& field) const
+    {
+        field = static_cast<Int>(box->value());
+    }
+
+    void flag(const QCheckBox* box, bool& field) const { field = box->isChecked(); }
+
+    // Enabled only with its own box, the scene box and whatever else the
+    // record needs (a target object for the drive records).
+    void sceneFlag(const QCheckBox* box, const QCheckBox* sceneBox, bool requirementMet, bool& field) const
+    {
+        field = box->isChecked() && sceneBox->isChecked() && requirementMet;
+    }
+
+    void target(const QComboBox* combo, std::uint64_t& id) const
+    {
+        const int index = combo->currentIndex();
+        id = index < 0 ? 0 : itemObjectId(combo, index);
+    }
+
+    void parameter(const QComboBox* combo, std::int32_t& field) const
+    {
+        field = std::clamp(combo->currentIndex(), 0, kLastSceneParameter);
+    }
+
+    void winding(const QComboBox* combo, std::int32_t& field) const
+    {
+        field = isSelected(combo, WindingIndex::Clockwise) ? -1 : 1;
+    }
+
+    // A combo without a current item reads as an index no record accepts, so
+    // the record's validation refuses it rather than taking mode 0.
+    void index(const QComboBox* combo, std::uint32_t& field, IndexWrite) const
+    {
+        field = static_cast<std::uint32_t>(combo->currentIndex());
+    }
+
+    void dependents(bool, std::initializer_list<QWidget*>) const {}
+};
+
+// Writes each field into its control, that control's signals blocked.
+struct FormWriter {
+    void value(QDoubleSpinBox* box, double field) const
+    {
+        const QSignalBlocker blocker(box);
+        box->setValue(field);
+    }
+
+    template <typename Int>
+    void count(QSpinBox* box, Int field) const
+    {
+        const QSignalBlocker blocker(box);
+        box->setValue(toWidgetInt(field));
+    }
+
+    void flag(QCheckBox* box, bool field) const
+    {
+        const QSignalBlocker blocker(box);
+        box->setChecked(field);
+    }
+
+    void sceneFlag(QCheckBox* box, const QCheckBox*, bool, bool field) const { flag(box, field); }
+
+    void target(QComboBox* combo, std::uint64_t id) const
+    {
+        const QSignalBlocker blocker(combo);
+        for (int i = 0; i < combo->count(); ++i) {
+            if (itemObjectId(combo, i) == id) {
+                combo->setCurrentIndex(i);
+                return;
+            }
+        }
+    }
+
+    void parameter(QComboBox* combo, std::int32_t field) const
+    {
+        const QSignalBlocker blocker(combo);
+        combo->setCurrentIndex(std::clamp<std::int32_t>(field, 0, kLastSceneParameter));
+    }
+
+    void winding(QComboBox* combo, std::int32_t field) const
+    {
+        const QSignalBlocker blocker(combo);
+        combo->setCurrentIndex(indexOf(field < 0 ? WindingIndex::Clockwise : WindingIndex::CounterClockwise));
+    }
+
+    void index(QComboBox* combo, std::uint32_t field, IndexWrite rule) const
+    {
+        const QSignalBlocker blocker(combo);
+        int index = toWidgetInt(field);
+        if (rule == IndexWrite::Clamped)
+            index = std::clamp(index, 0, std::max(combo->count() - 1, 0));
+        combo->setCurrentIndex(index);
+    }
+
+    void dependents(bool enabled, std::initializer_list<QWidget*> widgets) const
+    {
+        for (QWidget* widget : widgets)
+            widget->setEnabled(enabled);
+    }
+};
+
+// --- The field and control tables ------------------------------------------------
+
+template <typename Io>
+void visit(const Io& io, const Ui_MainWindow& f, QuantumQuench& r)
+{
+    io.target(f.quenchTargetComboBox, r.targetObjectId);
+    io.sceneFlag(f.quenchEnabledCheckBox, f.potentialSceneActiveCheckBox, r.targetObjectId != 0, r.enabled);
+    io.parameter(f.quenchParameterComboBox, r.parameter);
+    io.value(f.quenchTimeSpinBox, r.time);
+    io.value(f.quenchBeforeSpinBox, r.before);
+    io.value(f.quenchAfterSpinBox, r.after);
+}
+
+template <typename Io>
+void visit(const Io& io, const Ui_MainWindow& f, PeriodicDrive& r)
+{
+    io.target(f.periodicDriveTargetComboBox, r.targetObjectId);
+    io.sceneFlag(f.periodicDriveEnabledCheckBox, f.potentialSceneActiveCheckBox, r.targetObjectId != 0, r.enabled);
+    io.parameter(f.periodicDriveParameterComboBox, r.parameter);
+    io.value(f.periodicDriveMeanSpinBox, r.mean);
+    io.value(f.periodicDriveAmplitudeSpinBox, r.amplitude);
+    io.value(f.periodicDriveOmegaSpinBox, r.angularFrequency);
+    io.value(f.periodicDrivePhaseSpinBox, r.phaseDegrees);
+}
+
+template <typename Io>
+void visit(const Io& io, const Ui_MainWindow& f, LinearSweep& r)
+{
+    io.target(f.linearSweepTargetComboBox, r.targetObjectId);
+    io.sceneFlag(f.linearSweepEnabledCheckBox, f.potentialSceneActiveCheckBox, r.targetObjectId != 0, r.enabled);
+    io.parameter(f.linearSweepParameterComboBox, r.parameter);
+    io.value(f.linearSweepStartValueSpinBox, r.startValue);
+    io.value(f.linearSweepEndValueSpinBox, r.endValue);
+    io.value(f.linearSweepStartTimeSpinBox, r.startTime);
+    io.value(f.linearSweepDurationSpinBox, r.duration);
+    io.flag(f.linearSweepReturnCheckBox, r.returnEnabled);
+    io.value(f.linearSweepHoldDurationSpinBox, r.holdDuration);
+    io.value(f.linearSweepReturnDurationSpinBox, r.returnDuration);
+    io.dependents(r.returnEnabled, {f.linearSweepHoldDurationSpinBox, f.linearSweepReturnDurationSpinBox});
+}
+
+template <typename Io>
+void visit(const Io& io, const Ui_MainWindow& f, RamseySequence& r)
+{
+    io.target(f.ramseyTargetComboBox, r.targetObjectId);
+    io.sceneFlag(f.ramseyEnabledCheckBox, f.potentialSceneActiveCheckBox, r.targetObjectId != 0, r.enabled);
+    io.parameter(f.ramseyParameterComboBox, r.parameter);
+    io.value(f.ramseyMeanSpinBox, r.mean);
+    io.value(f.ramseyAmplitudeSpinBox, r.amplitude);
+    io.value(f.ramseyOmegaSpinBox, r.angularFrequency);
+    io.value(f.ramseyFirstPhaseSpinBox, r.firstPhaseDegrees);
+    io.value(f.ramseySecondPhaseSpinBox, r.secondPhaseDegrees);
+    io.value(f.ramseyStartTimeSpinBox, r.startTime);
+    io.value(f.ramseyPulseDurationSpinBox, r.pulseDuration);
+    io.value(f.ramseyFreeDurationSpinBox, r.freeEvolutionDuration);
+    io.flag(f.ramseyEchoEnabledCheckBox, r.echoEnabled);
+    io.value(f.ramseyEchoDurationSpinBox, r.echoPulseDuration);
+    io.value(f.ramseyEchoPhaseSpinBox, r.echoPulsePhaseDegrees);
+    io.dependents(r.echoEnabled, {f.ramseyEchoDurationSpinBox, f.ramseyEchoPhaseSpinBox});
+}
+
+template <typename Io>
+void visit(const Io& io, const Ui_MainWindow& f, RamseyEnsemble& r)
+{
+    io.flag(f.ramseyEnsembleEnabledCheckBox, r.enabled);
+    io.value(f.ramseyEnsembleSigmaSpinBox, r.detuningStdDev);
+    io.count(f.ramseyEnsembleMembersSpinBox, r.memberCount);
+    io.dependents(r.enabled, {f.ramseyEnsembleSigmaSpinBox, f.ramseyEnsembleMembersSpinBox});
+}
+
+// The enabled flag and the first kick time live in the stored copy only.
+template <typename Io>
+void visit(const Io& io, const Ui_MainWindow& f, KickedRotorConfig& r)
+{
+    io.value(f.kickedRotorPeriodSpinBox, r.kickPeriod);
+    io.value(f.kickedRotorStrengthSpinBox, r.phaseStrength);
+}
+
+// Only the measurement period has a control.
+template <typename Io>
+void visit(const Io& io, const Ui_MainWindow& f, ZenoConfig& r)
+{
+    io.value(f.zenoMeasurementPeriodSpinBox, r.measurementPeriod);
+}
+
+template <typename Io>
+void visit(const Io& io, const Ui_MainWindow& f, ScarConfig& r)
+{
+    io.value(f.scarBandSpinBox, r.orbitBandHalfWidth);
+    io.value(f.scarEnergySpinBox, r.referenceEnergy);
+}
+
+template <typename Io>
+void visit(const Io& io, const Ui_MainWindow& f, BerryConfig& r)
+{
+    io.sceneFlag(f.berryEnabledCheckBox, f.potentialSceneActiveCheckBox, true, r.enabled);
+    io.value(f.berryAnisotropySpinBox, r.anisotropy);
+    io.value(f.berryStartTimeSpinBox, r.startTime);
+    io.value(f.berryDurationSpinBox, r.duration);
+    io.winding(f.berryWindingComboBox, r.winding);
+}
+
+template <typename Io>
+void visit(const Io& io, const Ui_MainWindow& f, LoschmidtConfig& r)
+{
+    io.flag(f.loschmidtEnabledCheckBox, r.enabled);
+    io.value(f.loschmidtTimeSpinBox, r.reversalTime);
+    io.value(f.loschmidtMomentumErrorXSpinBox, r.momentumErrorX);
+    io.value(f.loschmidtMomentumErrorYSpinBox, r.momentumErrorY);
+}
+
+// The box alone decides `enabled`, target or not: the shutter applier and
+// the validators refuse what does not fit the scene.
+template <typename Io>
+void visit(const Io& io, const Ui_MainWindow& f, MoshinskyConfig& r)
+{
+    io.flag(f.moshinskyEnabledCheckBox, r.enabled);
+    io.target(f.moshinskyTargetComboBox, r.shutterObjectId);
+    io.value(f.moshinskyOpenTimeSpinBox, r.openTime);
+    io.value(f.moshinskyDetectorXSpinBox, r.detectorX);
+    io.value(f.moshinskyAnalysisEndTimeSpinBox, r.analysisEndTime);
+}
+
+template <typename Io>
+void visit(const Io& io, const Ui_MainWindow& f, KapitzaDiracConfig& r)
+{
+    io.flag(f.kapitzaDiracEnabledCheckBox, r.enabled);
+    io.value(f.kapitzaDiracPeriodSpinBox, r.latticePeriod);
+    io.value(f.kapitzaDiracDepthSpinBox, r.latticeDepth);
+    io.value(f.kapitzaDiracPhaseSpinBox, r.latticePhaseDegrees);
+    io.value(f.kapitzaDiracStartSpinBox, r.pulseStartTime);
+    io.value(f.kapitzaDiracDurationSpinBox, r.pulseDuration);
+    io.value(f.kapitzaDiracAnalysisEndSpinBox, r.analysisEndTime);
+    io.count(f.kapitzaDiracOrderSpinBox, r.maximumOrder);
+}
+
+template <typename Io>
+void visit(const Io& io, const Ui_MainWindow& f, AharonovBohmConfig& r)
+{
+    io.flag(f.aharonovBohmEnabledCheckBox, r.enabled);
+    io.value(f.aharonovBohmCenterXSpinBox, r.solenoidX);
+    io.value(f.aharonovBohmCenterYSpinBox, r.solenoidY);
+    io.value(f.aharonovBohmRadiusSpinBox, r.solenoidRadius);
+    io.value(f.aharonovBohmFluxSpinBox, r.fluxQuanta);
+    io.value(f.aharonovBohmBarrierSpinBox, r.barrierHeight);
+    io.value(f.aharonovBohmDetectorXSpinBox, r.detectorX);
+    io.value(f.aharonovBohmAnalysisEndSpinBox, r.analysisEndTime);
+}
+
+template <typename Io>
+void visit(const Io& io, const Ui_MainWindow& f, LandauConfig& r)
+{
+    io.flag(f.landauEnabledCheckBox, r.enabled);
+    io.value(f.landauFieldSpinBox, r.fieldStrength);
+    io.index(f.landauPreparationComboBox, r.preparationMode, IndexWrite::AsIs);
+    io.count(f.landauIndexSpinBox, r.landauIndex);
+    io.value(f.landauOrbitRadiusSpinBox, r.orbitRadius);
+    io.value(f.landauAnalysisEndSpinBox, r.analysisEndTime);
+}
+
+template <typename Io>
+void visit(const Io& io, const Ui_MainWindow& f, HallEdgeConfig& r)
+{
+    io.flag(f.hallEdgeEnabledCheckBox, r.enabled);
+    io.value(f.hallEdgeFieldSpinBox, r.fieldStrength);
+    io.value(f.hallEdgeYSpinBox, r.edgeY);
+    io.value(f.hallEdgeWallSpinBox, r.wallHeight);
+    io.value(f.hallEdgeLaunchYSpinBox, r.launchY);
+    io.value(f.hallEdgeRadiusSpinBox, r.orbitRadius);
+    io.value(f.hallEdgeSigmaSpinBox, r.packetSigma);
+    io.value(f.hallEdgeBandSpinBox, r.edgeBand);
+    io.value(f.hallEdgeAnalysisEndSpinBox, r.analysisEndTime);
+}
+
+template <typename Io>
+void visit(const Io& io, const Ui_MainWindow& f, BackflowConfig& r)
+{
+    io.flag(f.backflowEnabledCheckBox, r.enabled);
+    io.value(f.backflowDetectorSpinBox, r.detectorX);
+    io.value(f.backflowSlowKSpinBox, r.slowWaveNumber);
+    io.value(f.backflowFastKSpinBox, r.fastWaveNumber);
+    io.value(f.backflowKSigmaSpinBox, r.momentumSigma);
+    io.value(f.backflowRatioSpinBox, r.fastAmplitudeRatio);
+    io.value(f.backflowPhaseSpinBox, r.relativePhaseDegrees);
+    io.value(f.backflowCenterXSpinBox, r.initialCenterX);
+    io.value(f.backflowTransverseSigmaSpinBox, r.transverseSigma);
+    io.value(f.backflowAnalysisEndSpinBox, r.analysisEndTime);
+}
+
+template <typename Io>
+void visit(const Io& io, const Ui_MainWindow& f, ZitterbewegungConfig& r)
+{
+    io.flag(f.zitterEnabledCheckBox, r.enabled);
+    io.value(f.zitterLightSpeedSpinBox, r.lightSpeed);
+    io.value(f.zitterMassSpinBox, r.restMass);
+    io.value(f.zitterCenterXSpinBox, r.centerX);
+    io.value(f.zitterCenterYSpinBox, r.centerY);
+    io.value(f.zitterSigmaSpinBox, r.sigma);
+    io.value(f.zitterMomentumXSpinBox, r.momentumX);
+    io.value(f.zitterMomentumYSpinBox, r.momentumY);
+    io.index(f.zitterPreparationComboBox, r.preparationMode, IndexWrite::Clamped);
+    io.value(f.zitterAnalysisEndSpinBox, r.analysisEndTime);
+}
+
+// centerY has no control: the packet starts on the barrier's axis unless a
+// preset or document says otherwise.
+template <typename Io>
+void visit(const Io& io, const Ui_MainWindow& f, KleinTunnelingConfig& r)
+{
+    io.flag(f.kleinEnabledCheckBox, r.enabled);
+    io.value(f.kleinLightSpeedSpinBox, r.lightSpeed);
+    io.value(f.kleinMassSpinBox, r.restMass);
+    io.value(f.kleinCenterXSpinBox, r.centerX);
+    io.value(f.kleinSigmaSpinBox, r.sigma);
+    io.value(f.kleinPxSpinBox, r.momentumX);
+    io.value(f.kleinPySpinBox, r.momentumY);
+    io.value(f.kleinBarrierCenterSpinBox, r.barrierCenterX);
+    io.value(f.kleinBarrierWidthSpinBox, r.barrierWidth);
+    io.value(f.kleinBarrierHeightSpinBox, r.barrierHeight);
+    io.value(f.kleinDetectorXSpinBox, r.detectorX);
+    io.value(f.kleinAnalysisEndSpinBox, r.analysisEndTime);
+}
+
+// --- Experiment modes that exclude each other -------------------------------------
+
+// What an enabled record switches off: boxes unchecked, combos to index 0.
+struct Exclusion {
+    std::vector<QCheckBox*> boxes;
+    std::vector<QComboBox*> combos;
+};
+
+// The enable boxes in the order the exclusion rows grow: each experiment
+// switches off the ones before it (with a few additions), never the ones
+// after it, so a record written later wins.
+std::vector<QCheckBox*> leadingModes(const Ui_MainWindow& f, std::size_t count,
+                                     std::initializer_list<QCheckBox*> extra = {})
+{
+    const std::array<QCheckBox*, 13> chain{
+        f.quenchEnabledCheckBox,    f.periodicDriveEnabledCheckBox, f.linearSweepEnabledCheckBox,
+        f.ramseyEnabledCheckBox,    f.berryEnabledCheckBox,         f.loschmidtEnabledCheckBox,
+        f.moshinskyEnabledCheckBox, f.kapitzaDiracEnabledCheckBox,  f.aharonovBohmEnabledCheckBox,
+        f.landauEnabledCheckBox,    f.hallEdgeEnabledCheckBox,      f.backflowEnabledCheckBox,
+        f.zitterEnabledCheckBox};
+    std::vector<QCheckBox*> boxes(chain.begin(), chain.begin() + static_cast<std::ptrdiff_t>(count));
+    boxes.insert(boxes.end(), extra);
+    return boxes;
+}
+
+// Quench, the ensemble, the kicked rotor, Zeno and scars exclude nothing.
+template <typename Record>
+Exclusion exclusionOf(const Ui_MainWindow&, const Record&)
+{
+    return {};
+}
+
+Exclusion exclusionOf(const Ui_MainWindow& f, const PeriodicDrive&) { return {leadingModes(f, 1), {}}; }
+Exclusion exclusionOf(const Ui_MainWindow& f, const LinearSweep&) { return {leadingModes(f, 2), {}}; }
+Exclusion exclusionOf(const Ui_MainWindow& f, const RamseySequence&) { return {leadingModes(f, 3), {}}; }
+Exclusion exclusionOf(const Ui_MainWindow& f, const BerryConfig&) { return {leadingModes(f, 4), {}}; }
+Exclusion exclusionOf(const Ui_MainWindow& f, const LoschmidtConfig&) { return {leadingModes(f, 5), {}}; }
+Exclusion exclusionOf(const Ui_MainWindow& f, const MoshinskyConfig&) { return {leadingModes(f, 6), {}}; }
+Exclusion exclusionOf(const Ui_MainWindow& f, const KapitzaDiracConfig&) { return {leadingModes(f, 7), {}}; }
+
+// Aharonov-Bohm and Landau switch each other off; neither touches the Hall edge.
+Exclusion exclusionOf(const Ui_MainWindow& f, const AharonovBohmConfig&)
+{
+    return {leadingModes(f, 8, {f.landauEnabledCheckBox}), {}};
+}
+
+Exclusion exclusionOf(const Ui_MainWindow& f, const LandauConfig&) { return {leadingModes(f, 9), {}}; }
+Exclusion exclusionOf(const Ui_MainWindow& f, const HallEdgeConfig&) { return {leadingModes(f, 10), {}}; }
+
+// Backflow is a free packet on a periodic grid: no scene, no geometry.
+Exclusion exclusionOf(const Ui_MainWindow& f, const BackflowConfig&)
+{
+    return {leadingModes(f, 11, {f.potentialSceneActiveCheckBox}),
+            {f.boundaryModeComboBox, f.geometryComboBox}};
+}
+
+// The free Dirac packet: periodic grid, no potential, position probability view.
+Exclusion exclusionOf(const Ui_MainWindow& f, const ZitterbewegungConfig&)
+{
+    return {leadingModes(f, 12, {f.potentialSceneActiveCheckBox, f.currentOverlayCheckBox}),
+            {f.boundaryModeComboBox, f.geometryComboBox, f.spaceComboBox, f.viewComboBox}};
+}
+
+// The Klein barrier is its own potential; the boundary stays as chosen.
+Exclusion exclusionOf(const Ui_MainWindow& f, const KleinTunnelingConfig&)
+{
+    return {leadingModes(f, 13, {f.potentialSceneActiveCheckBox, f.currentOverlayCheckBox}),
+            {f.geometryComboBox, f.spaceComboBox, f.viewComboBox}};
+}
+
+void switchOff(const Exclusion& exclusion)
+{
+    for (QCheckBox* box : exclusion.boxes) {
+        const QSignalBlocker blocker(box);
+        box->setChecked(false);
+    }
+    for (QComboBox* combo : exclusion.combos) {
+        const QSignalBlocker blocker(combo);
+        combo->setCurrentIndex(0);
+    }
+}
+
+} // namespace
+
+template <typename Record>
+Record readSettingsFromForm(const Ui_MainWindow& form, Record base)
+{
+    visit(FormReader{}, form, base);
+    return base;
+}
+
+template <typename Record>
+void writeSettingsIntoForm(const Ui_MainWindow& form, const Record& record)
+{
+    Record fields = record;
+    visit(FormWriter{}, form, fields);
+    if (record.enabled)
+        switchOff(exclusionOf(form, record));
+}
+
+#define VXO_SETTINGS_FORM_RECORD(Record)                                                                              \
+    template Record readSettingsFromForm<Record>(const Ui_MainWindow&, Record);                                        \
+    template void writeSettingsIntoForm<Record>(const Ui_MainWindow&, const Record&);
+
+VXO_SETTINGS_FORM_RECORD(QuantumQuench)
+VXO_SETTINGS_FORM_RECORD(PeriodicDrive)
+VXO_SETTINGS_FORM_RECORD(LinearSweep)
+VXO_SETTINGS_FORM_RECORD(RamseySequence)
+VXO_SETTINGS_FORM_RECORD(RamseyEnsemble)
+VXO_SETTINGS_FORM_RECORD(KickedRotorConfig)
+VXO_SETTINGS_FORM_RECORD(ZenoConfig)
+VXO_SETTINGS_FORM_RECORD(ScarConfig)
+VXO_SETTINGS_FORM_RECORD(BerryConfig)
+VXO_SETTINGS_FORM_RECORD(LoschmidtConfig)
+VXO_SETTINGS_FORM_RECORD(MoshinskyConfig)
+VXO_SETTINGS_FORM_RECORD(KapitzaDiracConfig)
+VXO_SETTINGS_FORM_RECORD(AharonovBohmConfig)
+VXO_SETTINGS_FORM_RECORD(LandauConfig)
+VXO_SETTINGS_FORM_RECORD(HallEdgeConfig)
+VXO_SETTINGS_FORM_RECORD(BackflowConfig)
+VXO_SETTINGS_FORM_RECORD(ZitterbewegungConfig)
+VXO_SETTINGS_FORM_RECORD(KleinTunnelingConfig)
+
+#undef VXO_SETTINGS_FORM_RECORD
+
+} // namespace vxo

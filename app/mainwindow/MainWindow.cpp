@@ -1,0 +1,137 @@
+#include "app/mainwindow/MainWindow.h"
+
+#include "app/form/CurrentPageScroller.h"
+
+#include "document/ExperimentCatalogue.h"
+#include "ui/MainWindowForm.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFont>
+#include <QMenu>
+#include <QScrollArea>
+#include <QSignalBlocker>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QTextBrowser>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace vxo {
+
+MainWindow::MainWindow(QWidget* parent, bool persistGuiState)
+    : QMainWindow(parent),
+      ui(std::make_unique<Ui::MainWindow>()),
+      runTimer(new QTimer(this)),
+      persistGuiState(persistGuiState)
+{
+    runTimer->setObjectName(QStringLiteral("runTimer"));
+    setupForm(*ui, *this);
+    formWindowSize = size();
+
+    setupAnalysisPages();
+    setupExperimentLibrary();
+    updateWindowTitle();
+    helpItalianBaseHtml = ui->helpItalianBrowser->toHtml();
+    helpEnglishBaseHtml = ui->helpEnglishBrowser->toHtml();
+    setupHelpMenu();
+    fitToScreen(availableScreenGeometry());
+    for (const auto& [dock, action] : dockActionPairs())
+        connectDockVisibility(dock, action);
+    setupViewMenu();
+    setupDiagnosticsTable();
+
+    solver.configure(SplitStepParameters{1.0f, 1.0f, 0.02f});
+    runTimer->setInterval(TransportClock::kTickBaseMs);
+    connect(runTimer, &QTimer::timeout, this, [this] { guarded([this] { onSimulationTick(); }); });
+
+    connectControls();
+    setupViewportEditing();
+    connectGeometryAndTransport();
+
+    transport.setSpeed(speedFactor());
+    updateTimerInterval();
+    // The display preset refreshes the views and the first rebuild runs the
+    // numerics: a failure there is reported in the status bar and leaves a
+    // usable window.
+    guarded([this] { applyGraphicsPreset(ui->graphicsPresetComboBox->currentIndex()); });
+    updateHelpTexts(ui->experimentPresetComboBox->currentIndex());
+    updateDomainSpacingLabel();
+    refreshSceneObjectList(0);
+    guarded([this] { rebuildSimulation(); });
+    // Before the saved layout: the control tabs of a new window, not the user's.
+    captureFreshControls();
+
+    if (this->persistGuiState)
+        restoreGuiState();
+}
+
+MainWindow::~MainWindow()
+{
+    // Every handler reads members that are destroyed before the widget tree,
+    // whose teardown still emits signals (docks hide, pages leave their
+    // stacks): cut the handlers off first.
+    runTimer->stop();
+    const QList<QObject*> children = findChildren<QObject*>();
+    for (QObject* child : children)
+        QObject::disconnect(child, nullptr, this, nullptr);
+}
+
+void MainWindow::setupAnalysisPages()
+{
+    // The analysis tabs are read from a distance while the run goes on:
+    // a larger, slightly heavier face than the controls.
+    QFont font = ui->analysisTabWidget->font();
+    const double size = font.pointSizeF() > 0.0 ? font.pointSizeF() : 9.0;
+    font.setPointSizeF(std::max(size + 1.5, 10.5));
+    font.setWeight(57);
+    font.setStyleStrategy(QFont::PreferAntialias);
+    ui->analysisTabWidget->setFont(font);
+
+    QComboBox* const pages = ui->analysisPageComboBox;
+    const QStackedWidget* const stack = ui->analysisStackedWidget;
+    {
+        const QSignalBlocker blocker(pages);
+        pages->clear();
+        for (int i = 0; i < stack->count(); ++i) {
+            const QWidget* page = stack->widget(i);
+            const QString title = page->windowTitle().trimmed();
+            pages->addItem(title.isEmpty() ? page->objectName() : title);
+        }
+        pages->setCurrentIndex(stack->currentIndex());
+    }
+    analysisPageScroller = std::make_unique<CurrentPageScroller>(ui->analysisScrollArea, ui->analysisStackedWidget);
+    connect(pages, qOverload<int>(&QComboBox::currentIndexChanged), this,
+            [this](int index) { guarded([this, index] { setAnalysisPage(index); }); });
+}
+
+void MainWindow::setupExperimentLibrary()
+{
+    QComboBox* const library = ui->experimentPresetComboBox;
+    {
+        const QSignalBlocker blocker(library);
+        const int previous = library->currentIndex();
+        library->clear();
+        for (std::uint32_t index = 0; index < presetCount(); ++index)
+            library->addItem(QString::fromLatin1(makeExperimentPreset(index).title));
+        if (library->count() > 0)
+            library->setCurrentIndex(std::clamp(previous, 0, library->count() - 1));
+    }
+    experimentTitle = library->currentText();
+    sourcePresetName = experimentTitle;
+    const int selected = library->currentIndex();
+    if (selected >= 0 && isValidPresetIndex(static_cast<std::uint32_t>(selected)))
+        currentScale = makeExperimentPreset(static_cast<std::uint32_t>(selected)).realWorldScale;
+}
+
+void MainWindow::setupViewMenu()
+{
+    ui->menuView->addSeparator();
+    QAction* reset = ui->menuView->addAction(QStringLiteral("Reset Window Layout"));
+    reset->setObjectName(QStringLiteral("actionResetWindowLayout"));
+    reset->setToolTip(QStringLiteral("Restore the default dock and tab layout and clear the saved GUI state."));
+    connect(reset, &QAction::triggered, this, [this] { guarded([this] { resetWindowLayout(); }); });
+}
+
+} // namespace vxo

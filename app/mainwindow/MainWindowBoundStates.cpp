@@ -1,0 +1,258 @@
+#include "app/mainwindow/MainWindow.h"
+
+#include "app/text/DiagnosticsRowLabels.h"
+#include "app/mainwindow/StatusDurations.h"
+#include "experiments/BoundStates1D.h"
+#include "experiments/DriveProtocols.h"
+#include "plots/QuantumBoundStatePlotWidget.h"
+#include "ui/MainWindowForm.h"
+
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
+
+#include <algorithm>
+#include <cmath>
+
+namespace vxo {
+namespace {
+
+constexpr double kTwoPi = 6.283185307179586;
+
+// Imaginary-time search shared by the panel and the calibrations; they
+// differ in the iteration budget and the number of states.
+BoundStateSettings boundStateSettings(double mass, double hbar, int maxIterations, int maxStates)
+{
+    BoundStateSettings settings;
+    settings.mass = mass;
+    settings.hbar = hbar;
+    settings.imaginaryTimeStep = 0.02;
+    settings.maxIterations = maxIterations;
+    settings.maxStates = maxStates;
+    settings.energyTolerance = 1e-10;
+    settings.yTolerance = 1e-5;
+    return settings;
+}
+
+int clampedState(std::int32_t index, int last) { return std::clamp(static_cast<int>(index), 0, last); }
+
+} // namespace
+
+void MainWindow::computeBoundStates()
+{
+    if (potential.empty())
+        return;
+    // The spectrum describes the potential as it stands: a running protocol
+    // must not move it while the states are sought.
+    if (transport.isRunning())
+        setRunning(false);
+
+    boundStates = BoundStates1D::compute(
+        potential, boundStateSettings(ui->massSpinBox->value(), static_cast<double>(solver.parameters().hbar), 2600,
+                                      ui->boundMaxStatesSpinBox->value()));
+    {
+        QComboBox* const eigenstate = ui->boundStateComboBox;
+        QComboBox* const first = ui->boundSuperpositionAComboBox;
+        QComboBox* const second = ui->boundSuperpositionBComboBox;
+        const QSignalBlocker eigenstateBlocker(eigenstate);
+        const QSignalBlocker firstBlocker(first);
+        const QSignalBlocker secondBlocker(second);
+        eigenstate->clear();
+        first->clear();
+        second->clear();
+        if (boundStates.ok) {
+            for (const BoundState& state : boundStates.states) {
+                const QString text = QStringLiteral("n=%1   E=%2   nodes=%3")
+                                         .arg(state.n)
+                                         .arg(state.energy, 0, 'f', 5)
+                                         .arg(state.nodes);
+                eigenstate->addItem(text);
+                first->addItem(text);
+                second->addItem(text);
+            }
+            const int count = static_cast<int>(boundStates.states.size());
+            const int last = count - 1;
+            eigenstate->setCurrentIndex(clampedState(boundStateA, last));
+            first->setCurrentIndex(0);
+            second->setCurrentIndex(count >= 3 ? 2 : clampedState(boundStateB, last));
+        } else {
+            preparationType = InitialPreparationType::Gaussian;
+        }
+    }
+    updateBoundStatesStatus();
+    updateDoubleWellPanel();
+    updateRabiPanel();
+    if (boundStates.ok)
+        showStatusMessage(QStringLiteral("Computed %1 bound states below continuum E=%2")
+                              .arg(boundStates.states.size())
+                              .arg(boundStates.continuumThreshold, 0, 'f', 5),
+                          kStatusReportMs);
+    else
+        showStatusMessage(QString::fromStdString(boundStates.message), kStatusExplanationMs);
+}
+
+void MainWindow::updateBoundStatesStatus()
+{
+    Ui::MainWindow& form = *ui;
+    const int count = static_cast<int>(boundStates.states.size());
+    const bool valid = boundStates.ok && boundStates.isValidFor(potential, form.massSpinBox->value(),
+                                                                static_cast<double>(solver.parameters().hbar));
+    for (QWidget* widget : {static_cast<QWidget*>(form.boundStateComboBox),
+                            static_cast<QWidget*>(form.boundSuperpositionAComboBox),
+                            static_cast<QWidget*>(form.boundSuperpositionBComboBox),
+                            static_cast<QWidget*>(form.boundRelativePhaseSpinBox),
+                            static_cast<QWidget*>(form.boundPrepareEigenButton)})
+        widget->setEnabled(valid);
+    form.boundPrepareSuperpositionButton->setEnabled(valid && count >= 2);
+
+    const QString section = QStringLiteral("Bound states");
+    const QString gaussianPacket = QStringLiteral("Gaussian packet");
+    if (!valid) {
+        form.boundSummaryLabel->setText(
+            boundStates.ok ? QStringLiteral("Potential/domain/mass changed after the last eigenmode extraction. "
+                                            "Press Compute states again.")
+                           : QStringLiteral("Use a confining potential that is invariant along Y, then Compute "
+                                            "states."));
+        form.boundStatePlotWidget->clear();
+        setDiagnosticsRow(kBoundSpectrumRow, section, QStringLiteral("Spectrum"),
+                          boundStates.ok ? QStringLiteral("stale - recompute") : QStringLiteral("not computed"));
+        setDiagnosticsRow(kBoundPreparationRow, section, QStringLiteral("Preparation"), gaussianPacket);
+        return;
+    }
+
+    const int last = count - 1;
+    int selected = form.boundStateComboBox->currentIndex();
+    if (selected < 0 || selected >= count)
+        selected = 0;
+    form.boundStatePlotWidget->setResult(boundStates, selected);
+
+    QString preparation = gaussianPacket;
+    if (preparationType == InitialPreparationType::BoundEigenstate)
+        preparation = QStringLiteral("eigenstate n=%1").arg(boundStates.states[clampedState(boundStateA, last)].n);
+    else if (preparationType == InitialPreparationType::BoundSuperposition)
+        preparation = QStringLiteral("coherent superposition");
+
+    QString beat;
+    const int a = form.boundSuperpositionAComboBox->currentIndex();
+    const int b = form.boundSuperpositionBComboBox->currentIndex();
+    if (a >= 0 && b >= 0 && a != b && a < count && b < count) {
+        const double splitting = std::abs(boundStates.states[b].energy - boundStates.states[a].energy);
+        if (splitting > 1e-12)
+            beat = QStringLiteral("   superposition dE=%1 -> Tbeat=%2")
+                       .arg(splitting, 0, 'f', 5)
+                       .arg(kTwoPi / splitting, 0, 'f', 3);
+    }
+
+    const BoundState& state = boundStates.states[selected];
+    form.boundSummaryLabel->setText(
+        QStringLiteral("%1 bound states   continuum=%2   selected n=%3: E=%4, nodes=%5   preparation=%6%7")
+            .arg(count)
+            .arg(boundStates.continuumThreshold, 0, 'f', 5)
+            .arg(state.n)
+            .arg(state.energy, 0, 'f', 6)
+            .arg(state.nodes)
+            .arg(preparation)
+            .arg(beat));
+    setDiagnosticsRow(kBoundSpectrumRow, section, QStringLiteral("Spectrum"),
+                      QStringLiteral("%1 states   Ec=%2   selected n=%3 E=%4 nodes=%5")
+                          .arg(count)
+                          .arg(boundStates.continuumThreshold, 0, 'f', 5)
+                          .arg(state.n)
+                          .arg(state.energy, 0, 'f', 6)
+                          .arg(state.nodes));
+    setDiagnosticsRow(kBoundPreparationRow, section, QStringLiteral("Preparation"), preparation + beat);
+}
+
+void MainWindow::calibrateSweepReference()
+{
+    sweepBoundStates = BoundStateResult{};
+    landauZenerReference = LandauZenerReference{};
+    stueckelbergReference = StueckelbergReference{};
+    stueckelbergHoldScan.clear();
+    if (potentialScene.empty() || !ui->potentialSceneActiveCheckBox->isChecked())
+        return;
+    const LinearSweep sweep = formSettings<LinearSweep>();
+    if (!sweep.enabled || sweep.parameter != SceneParameterSlopeX || !validateLinearSweep(potentialScene, sweep))
+        return;
+
+    // The unbiased well: the sweep moves the bias through zero, where the
+    // two lowest states form the avoided crossing.
+    sweepBoundStates = computeDoubleWellBasis(sweep.targetObjectId, 0.0);
+    if (!sweepBoundStates.ok || sweepBoundStates.states.size() < 2)
+        return;
+    const double hbar = static_cast<double>(solver.parameters().hbar);
+    if (!sweep.returnEnabled) {
+        landauZenerReference = QuantumLandauZener2D::predict(sweepBoundStates, sweep, 0, 1, hbar);
+        return;
+    }
+    stueckelbergReference = QuantumStueckelberg2D::reference(sweepBoundStates, sweep, 0, 1, hbar);
+    const double holdMax = std::max(1.5 * sweep.holdDuration + 2.0, 12.0);
+    stueckelbergHoldScan = QuantumStueckelberg2D::holdTimeScan(sweepBoundStates, sweep, 0.0, holdMax, 121, 0, 1, hbar);
+}
+
+void MainWindow::calibrateRamseyReference()
+{
+    ramseyBoundStates = BoundStateResult{};
+    ramseyReference = RamseyReference{};
+    ramseyFringeScan.clear();
+    ramseyEnsemble = RamseyEnsembleResult{};
+    ramseyEnsembleScan.clear();
+    if (potentialScene.empty() || !ui->potentialSceneActiveCheckBox->isChecked())
+        return;
+    const RamseySequence sequence = formSettings<RamseySequence>();
+    const RamseyEnsemble ensemble = formSettings<RamseyEnsemble>();
+    if (!sequence.enabled || sequence.parameter != SceneParameterSlopeX ||
+        !validateRamseySequence(potentialScene, sequence))
+        return;
+
+    // The pair at the sequence's base bias: the pulses only add the
+    // deviation from it.
+    ramseyBoundStates = computeDoubleWellBasis(sequence.targetObjectId, sequence.mean);
+    if (!ramseyBoundStates.ok || ramseyBoundStates.states.size() < 2)
+        return;
+    const double hbar = static_cast<double>(solver.parameters().hbar);
+    ramseyReference = QuantumRamsey2D::reference(ramseyBoundStates, sequence, 0, 1, hbar);
+    const double freeMax = std::max(1.5 * sequence.freeEvolutionDuration + 5.0, 30.0);
+    ramseyFringeScan = QuantumRamsey2D::fringeScan(ramseyBoundStates, sequence, 0.0, freeMax, 121, 0, 1, hbar);
+    if (ensemble.enabled && isRamseyEnsembleValid(ensemble)) {
+        ramseyEnsemble = QuantumRamsey2D::ensembleResult(ramseyBoundStates, sequence, ensemble, 0, 1, hbar);
+        ramseyEnsembleScan =
+            QuantumRamsey2D::ensembleScan(ramseyBoundStates, sequence, ensemble, 0.0, freeMax, 121, 0, 1, hbar);
+    }
+}
+
+bool MainWindow::confirmBoundPreparation(InitialPreparationType requested)
+{
+    // A failed preparation falls back to the Gaussian packet and says nothing
+    // itself: the spectrum was computed for a potential the rebuild did not
+    // reproduce (a protocol had moved it, or the grid, scene or mass changed).
+    if (preparationType == requested)
+        return true;
+    showStatusMessage(QStringLiteral("The bound state could not be prepared: the computed states do not fit the "
+                                     "rebuilt potential, so the Gaussian packet was prepared. Press Compute states "
+                                     "again."),
+                      kStatusExplanationMs);
+    return false;
+}
+
+BoundStateResult MainWindow::computeDoubleWellBasis(std::uint64_t targetObjectId, double slopeX) const
+{
+    if (potential.empty())
+        return {};
+    // A copy of the scene with the bias fixed, rasterised on the window's
+    // grid; the window's own potential stays as the protocol left it.
+    PotentialScene scene = potentialScene;
+    PotentialObject* target = scene.find(targetObjectId);
+    if (!target || !setSceneObjectParameter(*target, SceneParameterSlopeX, slopeX))
+        return {};
+    PotentialField2D scratch(potential.nx(), potential.ny(), potential.dx(), potential.dy());
+    scene.buildPotential(scratch);
+    const SplitStepParameters& parameters = solver.parameters();
+    return BoundStates1D::compute(scratch, boundStateSettings(static_cast<double>(parameters.mass),
+                                                              static_cast<double>(parameters.hbar), 2800, 2));
+}
+
+} // namespace vxo

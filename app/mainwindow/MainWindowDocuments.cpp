@@ -1,0 +1,655 @@
+#include "app/mainwindow/MainWindow.h"
+
+#include "app/form/ControlValue.h"
+#include "app/mainwindow/FormIndices.h"
+#include "app/form/QuietControlWrites.h"
+#include "app/text/ExperimentFileName.h"
+#include "app/form/ExperimentSettingsForm.h"
+#include "app/mainwindow/StatusDurations.h"
+#include "document/ExperimentCatalogue.h"
+#include "document/ExperimentFile.h"
+#include "ui/MainWindowForm.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QStackedWidget>
+#include <QTimer>
+
+#include <algorithm>
+#include <cmath>
+#include <initializer_list>
+#include <limits>
+#include <type_traits>
+
+namespace vxo {
+
+namespace {
+
+constexpr double kPi = 3.141592653589793;
+
+const char* const kFileFilter = "Ondrivel Experiment (*.vxo.json *.json);;JSON files (*.json);;All files (*.*)";
+
+// The six controls that set the grid, applied first so that the ranges of
+// the position controls follow the document's domain.
+const char* const kDomainControls[] = {
+    "universeWidthSpinBox",   "universeHeightSpinBox",   "gridResolutionComboBox",
+    "boundaryModeComboBox",   "absorbingWidthSpinBox",   "absorbingStrengthSpinBox",
+};
+
+// The controls a document carries, in the order they are captured, checked
+// and applied.
+const char* const kDocumentControls[] = {
+    "speedComboBox",
+    "universeWidthSpinBox",
+    "universeHeightSpinBox",
+    "gridResolutionComboBox",
+    "boundaryModeComboBox",
+    "absorbingWidthSpinBox",
+    "absorbingStrengthSpinBox",
+    "geometryComboBox",
+    "viewportEditToolComboBox",
+    "rectangleV0SpinBox",
+    "rectangleCenterXSpinBox",
+    "rectangleCenterYSpinBox",
+    "rectangleWidthSpinBox",
+    "rectangleHeightSpinBox",
+    "circleV0SpinBox",
+    "circleCenterXSpinBox",
+    "circleCenterYSpinBox",
+    "circleRadiusSpinBox",
+    "barrierV0SpinBox",
+    "barrierCenterXSpinBox",
+    "barrierCenterYSpinBox",
+    "barrierLengthSpinBox",
+    "barrierThicknessSpinBox",
+    "singleSlitV0SpinBox",
+    "singleSlitCenterXSpinBox",
+    "singleSlitWallWidthSpinBox",
+    "singleSlitCenterYSpinBox",
+    "singleSlitHeightSpinBox",
+    "doubleSlitV0SpinBox",
+    "doubleSlitCenterXSpinBox",
+    "doubleSlitWallWidthSpinBox",
+    "doubleSlitCenterYSpinBox",
+    "doubleSlitSeparationSpinBox",
+    "doubleSlitHeightSpinBox",
+    "polygonV0SpinBox",
+    "polygonCenterXSpinBox",
+    "polygonCenterYSpinBox",
+    "polygonWidthSpinBox",
+    "polygonHeightSpinBox",
+    "gaussianAmplitudeSpinBox",
+    "gaussianCenterXSpinBox",
+    "gaussianCenterYSpinBox",
+    "gaussianSigmaXSpinBox",
+    "gaussianSigmaYSpinBox",
+    "harmonicOffsetSpinBox",
+    "harmonicCenterXSpinBox",
+    "harmonicCenterYSpinBox",
+    "harmonicKxSpinBox",
+    "harmonicKySpinBox",
+    "linearOffsetSpinBox",
+    "linearCenterXSpinBox",
+    "linearCenterYSpinBox",
+    "linearSlopeXSpinBox",
+    "linearSlopeYSpinBox",
+    "radialCouplingSpinBox",
+    "radialCenterXSpinBox",
+    "radialCenterYSpinBox",
+    "radialSofteningSpinBox",
+    "centerXSpinBox",
+    "centerYSpinBox",
+    "sigmaSpinBox",
+    "momentumSpinBox",
+    "momentumYSpinBox",
+    "massSpinBox",
+    "measurementShotsComboBox",
+    "measurementVisibleCheckBox",
+    "measurementPointSizeSpinBox",
+    "measurementModeComboBox",
+    "detectorXSpinBox",
+    "detectorThicknessSpinBox",
+    "detectorBinsSpinBox",
+    "detectorVisibleCheckBox",
+    "detectorReferenceCheckBox",
+    "spaceComboBox",
+    "viewComboBox",
+    "paletteComboBox",
+    "potentialOverlayCheckBox",
+    "potentialOverlayOpacitySpinBox",
+    "potentialContoursCheckBox",
+    "potentialContourLevelsSpinBox",
+    "potentialContourWidthSpinBox",
+    "potentialContourOpacitySpinBox",
+    "probabilityContoursCheckBox",
+    "probabilityContourSpacingComboBox",
+    "probabilityContourLevelsSpinBox",
+    "probabilityContourDecadesSpinBox",
+    "probabilityContourWidthSpinBox",
+    "probabilityContourOpacitySpinBox",
+    "currentOverlayCheckBox",
+    "currentModeComboBox",
+    "currentSpacingSpinBox",
+    "currentScaleSpinBox",
+    "streamlineLengthSpinBox",
+    "graphicsPresetComboBox",
+    "displayScaleComboBox",
+    "exposureSpinBox",
+    "gammaSpinBox",
+    "postPreviewComboBox",
+    "brightThresholdSpinBox",
+    "brightKneeSpinBox",
+    "blurSpreadSpinBox",
+    "bloomStrengthSpinBox",
+    "toneMapComboBox",
+    "crossSectionAxisComboBox",
+    "crossSectionPositionSpinBox",
+    "crossSectionCurveComboBox",
+    "crossSectionLineCheckBox",
+    "timeSeriesQuantityComboBox",
+};
+
+// Its range follows the rebuilt grid, so its value is applied after the rebuild.
+const char* const kCrossSectionPosition = "crossSectionPositionSpinBox";
+
+// The page of the legacy Stadium Exterior geometry has no entry in the list
+// above. Documents carry it as extra controls, which files without them
+// simply lack.
+const char* const kStadiumControls[] = {
+    "stadiumV0SpinBox",      "stadiumCenterXSpinBox", "stadiumCenterYSpinBox",
+    "stadiumStraightSpinBox", "stadiumRadiusSpinBox",
+};
+
+// A control's value as its widget class stores it; invalid for a class that
+// holds no document value.
+QVariant controlValue(const QWidget* widget)
+{
+    if (const auto* box = qobject_cast<const QDoubleSpinBox*>(widget))
+        return box->value();
+    if (const auto* box = qobject_cast<const QSpinBox*>(widget))
+        return box->value();
+    if (const auto* combo = qobject_cast<const QComboBox*>(widget))
+        return combo->currentIndex();
+    if (const auto* box = qobject_cast<const QCheckBox*>(widget))
+        return box->isChecked();
+    return {};
+}
+
+// Why one saved value cannot go into its widget; empty when it can. A value
+// that does not convert at all would leave the widget at the window's old
+// value, so it is refused like an out-of-range one.
+QString controlValueFault(const QWidget* widget, const QString& name, const QVariant& value)
+{
+    bool converted = false;
+    if (const auto* combo = qobject_cast<const QComboBox*>(widget)) {
+        const int index = value.toInt(&converted);
+        if (!converted || index < 0 || index >= combo->count()) {
+            const QString shown = converted ? QString::number(index) : value.toString();
+            return QStringLiteral("Invalid index %1 for control '%2'.").arg(shown, name);
+        }
+    } else if (qobject_cast<const QDoubleSpinBox*>(widget) != nullptr) {
+        const double number = value.toDouble(&converted);
+        if (!converted || !std::isfinite(number))
+            return QStringLiteral("Non-finite value for control '%1'.").arg(name);
+    }
+    return {};
+}
+
+template <typename Widget, typename Value>
+void setBlocked(Widget* widget, const Value& value)
+{
+    const QSignalBlocker blocker(widget);
+    if constexpr (std::is_same_v<Widget, QComboBox>)
+        widget->setCurrentIndex(value);
+    else if constexpr (std::is_same_v<Widget, QCheckBox>)
+        widget->setChecked(value);
+    else
+        widget->setValue(value);
+}
+
+bool drivesSlopeX(bool enabled, std::int32_t parameter)
+{
+    return enabled && parameter == SceneParameterSlopeX;
+}
+
+} // namespace
+
+ExperimentDocument MainWindow::captureExperimentDocument() const
+{
+    ExperimentDocument document;
+
+    const QString libraryText = ui->experimentPresetComboBox->currentText();
+    document.name = experimentTitle.isEmpty() ? libraryText : experimentTitle;
+    document.sourcePreset = sourcePresetName.isEmpty() ? libraryText : sourcePresetName;
+
+    const auto captureControl = [&](const char* name) {
+        const QString key = QLatin1String(name);
+        const QVariant value = controlValue(findChild<QWidget*>(key));
+        if (value.isValid())
+            document.controls.insert(key, value);
+    };
+    for (const char* name : kDocumentControls)
+        captureControl(name);
+    for (const char* name : kStadiumControls)
+        captureControl(name);
+
+    document.potentialScene = potentialScene;
+    document.potentialSceneActive = ui->potentialSceneActiveCheckBox->isChecked() && !potentialScene.empty();
+
+    document.initialPreparation.type = preparationType;
+    document.initialPreparation.stateA = boundStateA;
+    document.initialPreparation.stateB = boundStateB;
+    document.initialPreparation.relativePhaseDegrees = boundRelativePhase * 180.0 / kPi;
+    document.measurementCollapseResolution = ui->collapseResolutionSpinBox->value();
+
+    // The initial states have no controls: the stored copies are the record.
+    // The kicked-rotor, Zeno and scar pages are read as they stand, Apply
+    // pressed or not.
+    static_cast<ExperimentSettingsRecords&>(document) = stored;
+    document.quantumQuench = formSettings<QuantumQuench>();
+    document.periodicDrive = formSettings<PeriodicDrive>();
+    document.linearSweep = formSettings<LinearSweep>();
+    document.ramseySequence = formSettings<RamseySequence>();
+    document.ramseyEnsemble = formSettings<RamseyEnsemble>();
+    document.kickedRotor = readSettingsFromForm(*ui, stored.kickedRotor);
+    document.quantumZeno = readSettingsFromForm(*ui, stored.quantumZeno);
+    document.quantumScar = readSettingsFromForm(*ui, stored.quantumScar);
+    document.quantumBerry = formSettings<BerryConfig>();
+    document.quantumLoschmidt = formSettings<LoschmidtConfig>();
+    document.quantumMoshinsky = formSettings<MoshinskyConfig>();
+    document.quantumKapitzaDirac = formSettings<KapitzaDiracConfig>();
+    document.quantumAharonovBohm = formSettings<AharonovBohmConfig>();
+    document.quantumLandau = formSettings<LandauConfig>();
+    document.quantumHallEdge = formSettings<HallEdgeConfig>();
+    document.quantumBackflow = formSettings<BackflowConfig>();
+    document.quantumZitterbewegung = formSettings<ZitterbewegungConfig>();
+    document.quantumKleinTunneling = formSettings<KleinTunnelingConfig>();
+    return document;
+}
+
+bool MainWindow::validateDocumentControls(const ExperimentDocument& document, QString& error) const
+{
+    for (const char* name : kDocumentControls) {
+        const QString key = QLatin1String(name);
+        const auto entry = document.controls.constFind(key);
+        if (entry == document.controls.constEnd()) {
+            error = QStringLiteral("Experiment document is missing control '%1'.").arg(key);
+            return false;
+        }
+        const QWidget* widget = findChild<QWidget*>(key);
+        if (widget == nullptr) {
+            error = QStringLiteral("This build does not contain control '%1'.").arg(key);
+            return false;
+        }
+        error = controlValueFault(widget, key, entry.value());
+        if (!error.isEmpty())
+            return false;
+    }
+    for (const char* name : kStadiumControls) {
+        const QString key = QLatin1String(name);
+        const auto entry = document.controls.constFind(key);
+        const QWidget* widget = findChild<QWidget*>(key);
+        if (entry != document.controls.constEnd() && widget != nullptr) {
+            error = controlValueFault(widget, key, entry.value());
+            if (!error.isEmpty())
+                return false;
+        }
+    }
+    return true;
+}
+
+std::vector<QWidget*> MainWindow::documentControlWidgets() const
+{
+    std::vector<QWidget*> widgets;
+    const auto add = [this, &widgets](const char* name) {
+        if (QWidget* widget = findChild<QWidget*>(QLatin1String(name)))
+            widgets.push_back(widget);
+    };
+    for (const char* name : kDocumentControls)
+        add(name);
+    for (const char* name : kStadiumControls)
+        add(name);
+    return widgets;
+}
+
+bool MainWindow::applyExperimentDocument(const ExperimentDocument& document, QString& error)
+{
+    return applyDocument(document, error) == DocumentApplication::Applied;
+}
+
+int MainWindow::presetIndexOfTitle(const QString& title) const
+{
+    const int index = ui->experimentPresetComboBox->findText(title, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    return index >= 0 && isValidPresetIndex(static_cast<std::uint32_t>(index)) ? index : -1;
+}
+
+MainWindow::DocumentApplication MainWindow::applyDocument(const ExperimentDocument& document, QString& error)
+{
+    error.clear();
+    if (!validateDocumentControls(document, error))
+        return DocumentApplication::Refused;
+    // Nothing in the window has changed up to here.
+
+    const int sourcePresetIndex = presetIndexOfTitle(document.sourcePreset);
+    runTimer->stop();
+    transport.stop();
+    ui->quantumView->resetView();
+
+    ApplyingExperimentScope scope(applyingExperiment);
+    const auto documentType = document.initialPreparation.type;
+    const auto typeNumber = static_cast<std::uint32_t>(documentType);
+    preparationType = typeNumber >= 3 && typeNumber <= 16 ? documentType : InitialPreparationType::Gaussian;
+    stored = static_cast<const ExperimentSettingsRecords&>(document);
+    // The document's identity before the rebuild, whose recorders key on it.
+    experimentTitle = document.name.trimmed();
+    sourcePresetName = document.sourcePreset;
+    currentScale = sourcePresetIndex >= 0
+                       ? makeExperimentPreset(static_cast<std::uint32_t>(sourcePresetIndex)).realWorldScale
+                       : RealWorldScaleMapping{};
+
+    doubleWellConfig = {};
+    doubleWellParameters = {};
+    boundStateA = 0;
+    boundStateB = 3;
+    boundRelativePhase = kPi / 2.0;
+    setBlocked(ui->boundRelativePhaseSpinBox, 90.0);
+    clearCollapseReadout();
+    ui->boundStatePlotWidget->clear();
+
+    const auto applyNamed = [&](const char* name) {
+        const QString key = QLatin1String(name);
+        const auto entry = document.controls.constFind(key);
+        if (entry != document.controls.constEnd())
+            applyControlValue(findChild<QWidget*>(key), entry.value());
+    };
+    for (const char* name : kDomainControls)
+        applyNamed(name);
+    updateDomainSpacingLabel();
+    // After the domain: the resolution's minimum follows the grid spacing,
+    // and the old grid's minimum would clamp a finer document's value.
+    setBlocked(ui->collapseResolutionSpinBox, document.measurementCollapseResolution);
+    // As for a guided load, each strength box admits the document's own value
+    // and the scene's strongest and deepest object, so that no wall is
+    // weakened and no well filled on the way into the form.
+    double lowest = std::numeric_limits<double>::infinity();
+    double highest = -lowest;
+    for (const PotentialObject& object : document.potentialScene.objects()) {
+        lowest = std::min(lowest, static_cast<double>(object.value));
+        highest = std::max(highest, static_cast<double>(object.value));
+    }
+    for (QDoubleSpinBox* strength : {ui->rectangleV0SpinBox, ui->circleV0SpinBox, ui->barrierV0SpinBox,
+                                     ui->singleSlitV0SpinBox, ui->doubleSlitV0SpinBox, ui->polygonV0SpinBox}) {
+        const double value = document.controls.value(strength->objectName()).toDouble();
+        admitRangeQuietly(strength, std::min(lowest, value), std::max(highest, value));
+    }
+    for (const char* name : kDocumentControls) {
+        const bool domain = std::any_of(std::begin(kDomainControls), std::end(kDomainControls),
+                                        [name](const char* other) { return qstrcmp(name, other) == 0; });
+        if (!domain && qstrcmp(name, kCrossSectionPosition) != 0)
+            applyNamed(name);
+    }
+    ui->geometryParametersStackedWidget->setCurrentIndex(ui->geometryComboBox->currentIndex());
+
+    potentialScene = document.potentialScene;
+    setBlocked(ui->potentialSceneActiveCheckBox, document.potentialSceneActive && !potentialScene.empty());
+    refreshSceneObjectList(0);
+    // Selecting the first scene object has just loaded it into the geometry
+    // pages. With the scene off the saved pages are the potential itself:
+    // put them back. With the scene on the pages are the inspector of the
+    // highlighted object and stay as the refresh left them, or "Apply
+    // changes" would write another object's values, even its kind, into it.
+    const bool sceneOn = ui->potentialSceneActiveCheckBox->isChecked();
+    if (!sceneOn) {
+        applyNamed("geometryComboBox");
+        for (const char* name : kDocumentControls) {
+            const QWidget* widget = findChild<QWidget*>(QLatin1String(name));
+            if (widget != nullptr && ui->geometryParametersStackedWidget->isAncestorOf(widget))
+                applyNamed(name);
+        }
+        for (const char* name : kStadiumControls)
+            applyNamed(name);
+        ui->geometryParametersStackedWidget->setCurrentIndex(ui->geometryComboBox->currentIndex());
+    }
+    applySettingsRecords(document);
+
+    setBlocked(ui->viewportEditCheckBox, false);
+    ui->viewportEditToolComboBox->setEnabled(false);
+    ui->viewportEditorHintLabel->setEnabled(false);
+    ui->quantumView->setEditTool(isSelected(ui->viewportEditToolComboBox, EditToolIndex::Circle) ? 1u : 0u);
+    ui->quantumView->setViewportEditEnabled(false);
+
+    transport.setSpeed(speedFactor());
+    updateTimerInterval();
+    updateRenderingControlStates();
+
+    scope.release();
+    rebuildSimulation();
+
+    if (!restoreDocumentBoundState(document, error))
+        return DocumentApplication::Partial;
+    showDocumentExperimentPages(document, sourcePresetIndex);
+
+    updateCrossSectionPanel();
+    const auto position = document.controls.constFind(QLatin1String(kCrossSectionPosition));
+    if (position != document.controls.constEnd()
+        && applyControlValue(ui->crossSectionPositionSpinBox, position.value()))
+        updateCrossSectionPanel();
+    updateRenderingControlStates();
+    updateMeasurementModeTexts();
+    updateTransportUi();
+    refreshViews();
+    return DocumentApplication::Applied;
+}
+
+bool MainWindow::restoreDocumentBoundState(const ExperimentDocument& document, QString& error)
+{
+    const InitialPreparation& saved = document.initialPreparation;
+    const bool eigenstate = saved.type == InitialPreparationType::BoundEigenstate;
+    if (!eigenstate && saved.type != InitialPreparationType::BoundSuperposition)
+        return true;
+
+    boundStateA = saved.stateA;
+    boundStateB = saved.stateB;
+    boundRelativePhase = saved.relativePhaseDegrees * kPi / 180.0;
+    setBlocked(ui->boundRelativePhaseSpinBox, saved.relativePhaseDegrees);
+    const int needed = std::max(saved.stateA, saved.stateB) + 1;
+    setBlocked(ui->boundMaxStatesSpinBox, std::max(ui->boundMaxStatesSpinBox->value(), needed));
+
+    computeBoundStates();
+    const int found = boundStates.ok ? static_cast<int>(boundStates.states.size()) : 0;
+    if (found == 0) {
+        error = QStringLiteral("Saved bound-state preparation cannot be reconstructed for the loaded potential.");
+        return false;
+    }
+    const int a = std::clamp(saved.stateA, 0, found - 1);
+    const int b = std::clamp(saved.stateB, 0, found - 1);
+    setBlocked(ui->boundStateComboBox, a);
+    setBlocked(ui->boundSuperpositionAComboBox, eigenstate ? 0 : a);
+    setBlocked(ui->boundSuperpositionBComboBox, b);
+    if (eigenstate) {
+        prepareBoundEigenstate();
+    } else if (a == b) {
+        error = QStringLiteral("Saved bound-state superposition refers to the same state twice.");
+        return false;
+    } else {
+        prepareBoundSuperposition();
+    }
+
+    DoubleWellConfig wells;
+    if (ui->potentialSceneActiveCheckBox->isChecked()
+        && QuantumDoubleWell2D::extractFromScene(potentialScene, wells, nullptr)) {
+        QWidget* page = ui->doubleWellTab;
+        if (drivesSlopeX(document.ramseySequence.enabled, document.ramseySequence.parameter))
+            page = ui->ramseyTab;
+        else if (drivesSlopeX(document.linearSweep.enabled, document.linearSweep.parameter))
+            page = document.linearSweep.returnEnabled ? ui->stueckelbergTab : ui->landauZenerTab;
+        else if (drivesSlopeX(document.periodicDrive.enabled, document.periodicDrive.parameter))
+            page = ui->rabiTab;
+        showAnalysisPage(page);
+        ui->analysisDockWidget->show();
+    }
+    updateDoubleWellPanel();
+    updateRabiPanel();
+    updateLandauZenerPanel();
+    updateStueckelbergPanel(true);
+    updateRamseyPanel(true);
+    return true;
+}
+
+void MainWindow::showDocumentExperimentPages(const ExperimentDocument& document, int sourcePresetIndex)
+{
+    using Panel = void (MainWindow::*)();
+    struct PageRow {
+        bool matches;
+        QWidget* page;
+        QWidget* controlPage;
+        int spaceIndex; // -1: the space selector stays
+        std::initializer_list<Panel> panels;
+    };
+    const auto type = document.initialPreparation.type;
+    const auto is = [type](InitialPreparationType other) { return type == other; };
+    QWidget* kleinPage = ui->kleinTab;
+    switch (sourcePresetIndex) {
+    case 50: kleinPage = ui->kleinAngleScanTab; break;
+    case 51: kleinPage = ui->kleinHeightScanTab; break;
+    case 52: kleinPage = ui->kleinMassScanTab; break;
+    case 53: kleinPage = ui->diracMasslessTab; break;
+    default: break;
+    }
+    using It = InitialPreparationType;
+    const PageRow rows[] = {
+        {is(It::TalbotComb), ui->talbotTab, nullptr, -1, {&MainWindow::updateTalbotPanel}},
+        {is(It::Vortex), ui->vortexTab, nullptr, -1, {&MainWindow::updateVortexPanel}},
+        {is(It::AndersonDualLane), ui->andersonTab, nullptr, -1, {&MainWindow::updateAndersonPanel}},
+        {is(It::KickedRotor), ui->kickedRotorTab, nullptr, 1, {&MainWindow::updateKickedRotorPanel}},
+        {is(It::QuantumZeno), ui->zenoTab, nullptr, 0, {&MainWindow::updateZenoPanel}},
+        {document.quantumScar.enabled, ui->scarsTab, nullptr, 0, {&MainWindow::updateScarsPanel}},
+        {document.quantumBerry.enabled || is(It::BerryFirstExcited), ui->berryTab, nullptr, 0,
+         {&MainWindow::updateBerryPanel}},
+        {document.quantumLoschmidt.enabled, ui->loschmidtTab, nullptr, 0, {&MainWindow::updateLoschmidtPanel}},
+        {document.quantumMoshinsky.enabled || is(It::MoshinskyShutter), ui->moshinskyTab, ui->moshinskyControlPage, 0,
+         {&MainWindow::updateMoshinskyPanel}},
+        {document.quantumKapitzaDirac.enabled || is(It::KapitzaDiracBeam), ui->kapitzaDiracTab,
+         ui->kapitzaDiracControlPage, 0, {&MainWindow::updateKapitzaDiracPanel}},
+        {document.quantumAharonovBohm.enabled || is(It::AharonovBohmBeam), ui->aharonovBohmTab,
+         ui->aharonovBohmControlPage, 0, {&MainWindow::updateAharonovBohmPanel}},
+        {document.quantumLandau.enabled || is(It::LandauMagneticState), ui->landauTab, ui->landauControlPage, 0,
+         {&MainWindow::updateLandauPanel}},
+        {document.quantumHallEdge.enabled || is(It::QuantumHallEdgeState), ui->hallEdgeTab, ui->hallEdgeControlPage,
+         0, {&MainWindow::updateHallEdgePanel}},
+        {document.quantumBackflow.enabled || is(It::QuantumBackflowState), ui->backflowTab, ui->backflowControlPage,
+         0, {&MainWindow::updateBackflowPanel}},
+        {document.quantumZitterbewegung.enabled || is(It::DiracZitterbewegungState), ui->zitterTab,
+         ui->zitterControlPage, 0, {&MainWindow::updateZitterbewegungPanel}},
+        {document.quantumKleinTunneling.enabled || is(It::DiracKleinTunnelingState), kleinPage, ui->kleinControlPage,
+         0,
+         {&MainWindow::updateKleinPanel, &MainWindow::updateKleinAngleScanPanel,
+          &MainWindow::updateKleinHeightScanPanel, &MainWindow::updateKleinMassScanPanel,
+          &MainWindow::updateDiracMasslessPanel}},
+    };
+    for (const PageRow& row : rows) {
+        if (!row.matches)
+            continue;
+        showAnalysisPage(row.page);
+        ui->analysisDockWidget->show();
+        if (row.controlPage != nullptr)
+            ui->timeDependentSubTabWidget->setCurrentWidget(row.controlPage);
+        if (row.spaceIndex >= 0)
+            setBlocked(ui->spaceComboBox, row.spaceIndex);
+        for (const Panel panel : row.panels)
+            (this->*panel)();
+    }
+}
+
+void MainWindow::loadExperiment()
+{
+    const QString path = QFileDialog::getOpenFileName(
+        this, QStringLiteral("Load Quantum Experiment"), lastDocumentPath,
+        QLatin1String(kFileFilter));
+    if (!path.isEmpty())
+        loadExperimentFromPath(path);
+}
+
+bool MainWindow::loadExperimentFromPath(const QString& path)
+{
+    ExperimentDocument document;
+    QString error;
+    if (!loadExperimentFile(path, document, error)) {
+        showDocumentFileError(QStringLiteral("Load Experiment"), error);
+        return false;
+    }
+    const QFileInfo file(path);
+    // A nameless document is titled after its file, already for the rebuild.
+    if (document.name.trimmed().isEmpty())
+        document.name = file.baseName();
+
+    const DocumentApplication applied = applyDocument(document, error);
+    if (applied == DocumentApplication::Refused) {
+        showDocumentFileError(QStringLiteral("Load Experiment"), error);
+        return false;
+    }
+    // Also after a failed bound-state step the window holds the new
+    // document, so Save must offer its file, not the previous one.
+    lastDocumentPath = path;
+    const int presetIndex = presetIndexOfTitle(document.sourcePreset);
+    if (presetIndex >= 0) {
+        setBlocked(ui->experimentPresetComboBox, presetIndex);
+        updateHelpTexts(presetIndex);
+    }
+    ui->experimentPresetDescriptionLabel->setText(
+        QStringLiteral("Custom JSON experiment loaded from %1. Built-in presets remain read-only and unchanged.")
+            .arg(file.fileName()));
+    updateWindowTitle();
+    updateDiagnostics();
+    if (applied == DocumentApplication::Partial) {
+        showDocumentFileError(QStringLiteral("Load Experiment"), error);
+        return false;
+    }
+    showStatusMessage(QStringLiteral("Experiment configuration loaded: %1").arg(path), kStatusReportMs);
+    return true;
+}
+
+void MainWindow::saveExperiment()
+{
+    const QString proposed =
+        lastDocumentPath.isEmpty()
+            ? experimentFileBaseName(ui->experimentPresetComboBox->currentText()) + QStringLiteral(".vxo.json")
+            : lastDocumentPath;
+    const QString path = QFileDialog::getSaveFileName(
+        this, QStringLiteral("Save Quantum Experiment"), proposed,
+        QLatin1String(kFileFilter));
+    if (!path.isEmpty())
+        saveExperimentToPath(path);
+}
+
+bool MainWindow::saveExperimentToPath(QString path)
+{
+    if (!path.endsWith(QLatin1String(".json"), Qt::CaseInsensitive))
+        path += QStringLiteral(".vxo.json");
+    ExperimentDocument document = captureExperimentDocument();
+    document.name = QFileInfo(path).baseName();
+    QString error;
+    if (!saveExperimentFile(path, document, error)) {
+        showDocumentFileError(QStringLiteral("Save Experiment"), error);
+        return false;
+    }
+    lastDocumentPath = path;
+    experimentTitle = document.name;
+    updateWindowTitle();
+    updateDiagnostics();
+    showStatusMessage(QStringLiteral("Experiment configuration saved: %1").arg(path), kStatusReportMs);
+    return true;
+}
+
+void MainWindow::showDocumentFileError(const QString& title, const QString& text)
+{
+    QMessageBox::critical(this, title, text, QMessageBox::Ok);
+}
+
+} // namespace vxo

@@ -1,0 +1,295 @@
+#include "app/mainwindow/MainWindow.h"
+
+#include "app/text/DiagnosticsRowLabels.h"
+#include "app/panels/KleinReferencePages.h"
+#include "app/text/PanelText.h"
+#include "ui/MainWindowForm.h"
+
+#include <QLabel>
+
+#include <cmath>
+#include <cstdint>
+
+namespace vxo {
+
+namespace {
+
+void showText(QLabel* label, const QString& text)
+{
+    if (label)
+        label->setText(text);
+}
+
+QString latin1(const char* text) { return QString::fromLatin1(text); }
+
+// A reference page without a curve: the plot emptied, the hint or the reason
+// in the summary.
+template <typename Plot>
+void clearReferencePage(Plot& plot, QLabel& summary, const char* text)
+{
+    plot.reset();
+    summary.setText(latin1(text));
+}
+
+// "Dirac/... recorder inactive" hints: the settings' enabled flag, the
+// recorder's configured flag and its sample count.
+template <typename Recorder>
+QString recorderHint(const char* format, bool enabled, const Recorder& recorder)
+{
+    return PanelText(latin1(format)).flag(enabled).flag(recorder.isConfigured()).count(recorder.samples().size()).text();
+}
+
+} // namespace
+
+double MainWindow::kleinPacketMaximum() const
+{
+    return kleinRecorder.isConfigured() ? kleinRecorder.maxRightProbability() : -1.0;
+}
+
+void MainWindow::updateZitterbewegungPanel()
+{
+    const ZitterbewegungConfig& settings = stored.quantumZitterbewegung;
+    const DiracZitterbewegungRecorder& recorder = zitterbewegungRecorder;
+    if (!settings.enabled || !recorder.isConfigured() || recorder.samples().empty()) {
+        ui->zitterPlotWidget->clearRecorder();
+        const QString hint =
+            recorderHint("Dirac/ZB recorder inactive: enabled=%1  configured=%2  samples=%3", settings.enabled, recorder);
+        showText(ui->zitterSummaryLabel, hint);
+        writeDiagnosticsRow(kZitterbewegungRow, hint);
+        return;
+    }
+
+    const double hbar = static_cast<double>(solver.parameters().hbar);
+    const double omega = QuantumZitterbewegung2D::angularFrequency(settings, hbar);
+    const double period = QuantumZitterbewegung2D::period(settings, hbar);
+    const ZitterbewegungSample& last = recorder.samples().back();
+    const QString preparation =
+        settings.preparationMode != 0 ? latin1("positive-energy control") : latin1("mixed +/- energy");
+    const QString summary =
+        PanelText(latin1("%1   samples=%2   t=%3 / %4\n"
+                         "P+=%5   P-=%6   omega_ZB=%7   T_ZB=%8\n"
+                         "<x>=%9   <vx>=%10   detrendedX=%11   max|detrendedX|=%12   norm=%13\n"
+                         "fit vx=%14   central-p estimate=%15"))
+            .word(preparation)
+            .count(recorder.samples().size())
+            .fixed(last.time, 3)
+            .fixed(settings.analysisEndTime, 2)
+            .fixed(recorder.positiveEnergyWeight(), 6)
+            .fixed(recorder.negativeEnergyWeight(), 6)
+            .fixed(omega, 5)
+            .fixed(period, 5)
+            .fixed(last.meanX, 4)
+            .fixed(last.velocityX, 5)
+            .fixed(last.detrendedX, 5)
+            .fixed(recorder.maxAbsDetrendedX(), 5)
+            .fixed(last.norm, 7)
+            .fixed(recorder.fittedDriftVelocityX(), 6)
+            .fixed(QuantumZitterbewegung2D::predictedDriftVelocityX(settings), 6)
+            .text();
+    showText(ui->zitterSummaryLabel, summary);
+    writeDiagnosticsRow(kZitterbewegungRow, PanelText(latin1("P-=%1  omega=%2  maxR=%3"))
+                                                .fixed(recorder.negativeEnergyWeight(), 4)
+                                                .fixed(omega, 4)
+                                                .fixed(recorder.maxAbsDetrendedX(), 4)
+                                                .text());
+    ui->zitterPlotWidget->setRecorder(&recorder);
+}
+
+void MainWindow::updateKleinPanel()
+{
+    const KleinTunnelingConfig& settings = stored.quantumKleinTunneling;
+    const DiracKleinRecorder& recorder = kleinRecorder;
+    if (!settings.enabled || !recorder.isConfigured() || recorder.samples().empty()) {
+        ui->kleinPlotWidget->clearRecorder();
+        const QString hint =
+            recorderHint("Dirac/Klein recorder inactive: enabled=%1 configured=%2 samples=%3", settings.enabled, recorder);
+        showText(ui->kleinSummaryLabel, hint);
+        writeDiagnosticsRow(kKleinRow, hint);
+        return;
+    }
+
+    const double energy = QuantumKleinTunneling2D::energy(settings);
+    const double angle = QuantumKleinTunneling2D::incidenceAngleDegrees(settings);
+    const std::int32_t regime = QuantumKleinTunneling2D::regime(settings);
+    const QString regimeText = latin1(QuantumKleinTunneling2D::regimeName(regime));
+    const KleinSample& last = recorder.samples().back();
+    const QString summary =
+        PanelText(latin1("|p|=%1  E=%2  V0=%3  V0/E=%4  angle=%5 deg  regime=%6  Klein zone=%7\n"
+                         "E-V0=%8  kx_inside^2=%9  normal thresholds: E-mc^2=%10  E+mc^2=%11\n"
+                         "t=%12/%13  Pleft=%14  Pbarrier=%15  Pright=%16  max Pright=%17  detector flux int=%18  "
+                         "norm=%19"))
+            .fixed(QuantumKleinTunneling2D::momentumMagnitude(settings), 5)
+            .fixed(energy, 5)
+            .fixed(settings.barrierHeight, 4)
+            .fixed(settings.barrierHeight / energy, 3)
+            .fixed(angle, 2)
+            .word(regimeText)
+            .word(regime == kKleinRegimeSupercritical ? latin1("YES") : latin1("no"))
+            .fixed(QuantumKleinTunneling2D::energyAboveBarrier(settings), 5)
+            .fixed(QuantumKleinTunneling2D::barrierMomentumXSquared(settings), 5)
+            .fixed(QuantumKleinTunneling2D::lowerThreshold(settings), 5)
+            .fixed(QuantumKleinTunneling2D::kleinThreshold(settings), 5)
+            .fixed(last.time, 3)
+            .fixed(settings.analysisEndTime, 2)
+            .fixed(last.leftProbability, 5)
+            .fixed(last.barrierProbability, 5)
+            .fixed(last.rightProbability, 5)
+            .fixed(recorder.maxRightProbability(), 5)
+            .fixed(recorder.integratedDetectorFlux(), 5)
+            .fixed(last.norm, 7)
+            .text();
+    showText(ui->kleinSummaryLabel, summary);
+    writeDiagnosticsRow(kKleinRow, PanelText(latin1("%1  V0=%2 angle=%3 T~%4"))
+                                       .word(regimeText)
+                                       .fixed(settings.barrierHeight, 2)
+                                       .fixed(angle, 1)
+                                       .fixed(recorder.maxRightProbability(), 3)
+                                       .text());
+    ui->kleinPlotWidget->setRecorder(&recorder);
+}
+
+void MainWindow::updateKleinAngleScanPanel()
+{
+    auto& plot = *ui->kleinAngleScanPlotWidget;
+    QLabel& summary = *ui->kleinAngleScanSummaryLabel;
+    const KleinTunnelingConfig& settings = stored.quantumKleinTunneling;
+    if (!settings.enabled)
+        return clearReferencePage(plot, summary, "Load the Klein Transmission vs Incidence Angle preset.");
+    const double hbar = static_cast<double>(diracSolver.parameters().hbar);
+    const KleinAngleScan scan = buildKleinAngleReference(settings, hbar);
+    if (!scan.valid || scan.points.empty())
+        return clearReferencePage(plot, summary, "Klein angular reference unavailable.");
+
+    const double marker = kleinReferenceMarkerAngle(settings);
+    // An invalid reference carries T = R = 0, which the summary shows as such.
+    const KleinAngleScanPoint point = kleinBarrierReference(settings, marker, hbar);
+    const double packet = kleinPacketMaximum();
+    summary.setText(PanelText(latin1("Fixed |p|=%1  E=%2  V0=%3  width=%4\n"
+                                     "current angle=%5 deg  plane-wave T=%6  R=%7  packet max P_right=%8\n"
+                                     "cyan curve: stationary square-barrier reference; red point: finite 2D "
+                                     "time-domain packet"))
+                        .fixed(scan.momentumMagnitude, 5)
+                        .fixed(scan.energy, 5)
+                        .fixed(scan.barrierHeight, 4)
+                        .fixed(scan.barrierWidth, 3)
+                        .fixed(QuantumKleinTunneling2D::incidenceAngleDegrees(settings), 2)
+                        .fixed(point.transmission, 5)
+                        .fixed(point.reflection, 5)
+                        .fixedOr(packet >= 0.0, packet, 5, PanelText::kNoValue)
+                        .text());
+    plot.setScan(scan, marker, packet);
+}
+
+void MainWindow::updateKleinHeightScanPanel()
+{
+    auto& plot = *ui->kleinHeightScanPlotWidget;
+    QLabel& summary = *ui->kleinHeightScanSummaryLabel;
+    const KleinTunnelingConfig& settings = stored.quantumKleinTunneling;
+    if (!settings.enabled)
+        return clearReferencePage(plot, summary, "Load the Klein Transmission vs Barrier Height preset.");
+    const double hbar = static_cast<double>(diracSolver.parameters().hbar);
+    const KleinHeightScan scan = buildKleinHeightReference(settings, hbar);
+    if (!scan.valid || scan.points.empty())
+        return clearReferencePage(plot, summary, "Klein barrier-height reference unavailable.");
+
+    const KleinHeightScanPoint point = kleinHeightScanPoint(settings, settings.barrierHeight, hbar);
+    const double packet = kleinPacketMaximum();
+    summary.setText(PanelText(latin1("Fixed |p|=%1  E=%2  angle=%3 deg  width=%4\n"
+                                     "thresholds: E-mc^2=%5  E+mc^2=%6   current V0=%7  regime=%8\n"
+                                     "plane-wave T=%9  R=%10  packet max P_right=%11"))
+                        .fixed(scan.momentumMagnitude, 5)
+                        .fixed(scan.energy, 5)
+                        .fixed(scan.incidenceAngleDegrees, 2)
+                        .fixed(scan.barrierWidth, 3)
+                        .fixed(scan.lowerThreshold, 5)
+                        .fixed(scan.kleinThreshold, 5)
+                        .fixed(settings.barrierHeight, 4)
+                        .word(latin1(QuantumKleinTunneling2D::regimeName(point.regime)))
+                        .fixedOr(point.valid, point.transmission, 5, PanelText::kNoValue)
+                        .fixedOr(point.valid, point.reflection, 5, PanelText::kNoValue)
+                        .fixedOr(packet >= 0.0, packet, 5, PanelText::kNoValue)
+                        .text());
+    plot.setScan(scan, settings.barrierHeight, packet);
+}
+
+void MainWindow::updateKleinMassScanPanel()
+{
+    auto& plot = *ui->kleinMassScanPlotWidget;
+    QLabel& summary = *ui->kleinMassScanSummaryLabel;
+    const KleinTunnelingConfig& settings = stored.quantumKleinTunneling;
+    if (!settings.enabled)
+        return clearReferencePage(plot, summary, "Load the Klein Transmission vs Mass preset.");
+    if (!(kleinMassReferenceLastMass(settings) > kKleinReferenceFirstMass))
+        return clearReferencePage(plot, summary, "Klein mass reference unavailable: no kinematic scan interval.");
+    const double hbar = static_cast<double>(diracSolver.parameters().hbar);
+    const KleinMassScan scan = buildKleinMassReference(settings, hbar);
+    if (!scan.valid || scan.points.empty())
+        return clearReferencePage(plot, summary, "Klein mass reference unavailable.");
+
+    const KleinMassScanPoint point = kleinMassScanPoint(settings, settings.restMass, hbar);
+    const double packet = kleinPacketMaximum();
+    summary.setText(
+        PanelText(latin1("Fixed total E=%1  angle=%2 deg  V0=%3  width=%4\n"
+                         "current m=%5  gap=2mc^2=%6  adjusted |p|=%7  regime=%8\n"
+                         "normal-incidence transition m*=%9  kinematic m<E/c^2=%10\n"
+                         "plane-wave T=%11  R=%12  packet max P_right=%13"))
+            .fixed(scan.energy, 6)
+            .fixed(scan.incidenceAngleDegrees, 2)
+            .fixed(scan.barrierHeight, 4)
+            .fixed(scan.barrierWidth, 3)
+            .fixed(settings.restMass, 4)
+            .fixedOr(point.valid, point.gap, 5, PanelText::kNoValue)
+            .fixedOr(point.valid, point.momentumMagnitude, 5, PanelText::kNoValue)
+            .word(point.valid ? latin1(QuantumKleinTunneling2D::regimeName(point.regime)) : PanelText::kNoValue)
+            .fixed(scan.transitionMass, 5)
+            .fixed(scan.maximumMass, 5)
+            .fixedOr(point.valid, point.transmission, 6, PanelText::kNoValue)
+            .fixedOr(point.valid, point.reflection, 6, PanelText::kNoValue)
+            .fixedOr(packet >= 0.0, packet, 6, PanelText::kNoValue)
+            .text());
+    plot.setScan(scan, settings.restMass, packet);
+}
+
+void MainWindow::updateDiracMasslessPanel()
+{
+    auto& plot = *ui->diracMasslessPlotWidget;
+    QLabel& summary = *ui->diracMasslessSummaryLabel;
+    const KleinTunnelingConfig& settings = stored.quantumKleinTunneling;
+    if (!settings.enabled)
+        return clearReferencePage(plot, summary, "Load the Massless Dirac / Graphene-like Klein Analogue preset.");
+    const double hbar = static_cast<double>(diracSolver.parameters().hbar);
+    const DiracMasslessComparison scan = buildDiracMasslessReference(settings, hbar);
+    if (!scan.valid || scan.points.empty())
+        return clearReferencePage(plot, summary, "Massless Dirac fixed-energy comparison unavailable.");
+
+    const double marker = kleinMasslessMarkerAngle(settings);
+    const DiracMasslessComparisonPoint point =
+        diracMasslessComparisonPoint(settings, kKleinReferenceControlMass, marker, hbar);
+    const DiracMasslessComparisonPoint& normal = scan.points.front();
+    // Only a massless packet is a time-domain counterpart of the m = 0 curve.
+    const double packet = std::fabs(settings.restMass) <= 1e-12 ? kleinPacketMaximum() : -1.0;
+    const double c = settings.lightSpeed;
+    summary.setText(
+        PanelText(latin1("EXACT massless reference m=0   fixed E=%1   V0=%2   width=%3\n"
+                         "same-E control m=%4   p0=%5   p_massive=%6   mc^2/E(control)=%7\n"
+                         "normal incidence: T(m=0)=%8   T(m=%9)=%10\n"
+                         "current angle=%11 deg   T_massless=%12   T_massive=%13   packet max P_right=%14"))
+            .fixed(scan.energy, 6)
+            .fixed(scan.barrierHeight, 4)
+            .fixed(scan.barrierWidth, 3)
+            .fixed(scan.massiveRestMass, 3)
+            .fixed(scan.masslessMomentum, 6)
+            .fixed(scan.massiveMomentum, 6)
+            .fixed(kKleinReferenceControlMass * c * c / scan.energy, 4)
+            .fixedOr(normal.valid, normal.masslessTransmission, 6, PanelText::kNoValue)
+            .fixed(scan.massiveRestMass, 2)
+            .fixedOr(normal.valid, normal.massiveTransmission, 6, PanelText::kNoValue)
+            .fixed(kleinReferenceMarkerAngle(settings), 2)
+            .fixedOr(point.valid, point.masslessTransmission, 6, PanelText::kNoValue)
+            .fixedOr(point.valid, point.massiveTransmission, 6, PanelText::kNoValue)
+            .fixedOr(packet >= 0.0, packet, 6, PanelText::kNoValue)
+            .text());
+    plot.setScan(scan, marker, packet);
+}
+
+} // namespace vxo

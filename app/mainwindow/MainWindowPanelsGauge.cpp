@@ -1,0 +1,173 @@
+#include "app/mainwindow/MainWindow.h"
+
+#include "app/text/DiagnosticsRowLabels.h"
+#include "app/text/PanelText.h"
+#include "experiments/QuantumLandau2D.h"
+#include "ui/MainWindowForm.h"
+
+#include <QLabel>
+
+#include <cstddef>
+
+namespace vxo {
+
+namespace {
+
+// The inactive branch of a gauge page: the plot lets go of its recorder and
+// the label shows which of the four conditions failed (settings enabled,
+// field built, recorder configured, sample count). Returns the hint for the
+// page's diagnostics row.
+template <typename Plot>
+QString showGaugeRecorderHint(Plot& plot, QLabel& label, const char* format, bool enabled, bool fieldReady,
+                              bool configured, std::size_t samples)
+{
+    plot.clearRecorder();
+    const QString hint = PanelText(QString::fromLatin1(format))
+                             .flag(enabled)
+                             .flag(fieldReady)
+                             .flag(configured)
+                             .count(samples)
+                             .text();
+    label.setText(hint);
+    return hint;
+}
+
+} // namespace
+
+void MainWindow::updateAharonovBohmPanel()
+{
+    Ui::MainWindow& form = *ui;
+    const AharonovBohmConfig& settings = stored.quantumAharonovBohm;
+    const std::vector<AharonovBohmSample>& samples = aharonovBohmRecorder.samples();
+    const bool configured = aharonovBohmRecorder.isConfigured();
+    if (!settings.enabled || !aharonovBohmLinksReady || !configured || samples.empty()) {
+        writeDiagnosticsRow(kAharonovBohmRow,
+                            showGaugeRecorderHint(*form.aharonovBohmPlotWidget, *form.aharonovBohmSummaryLabel,
+                                                  "Aharonov-Bohm recorder inactive: enabled=%1  fields=%2  "
+                                                  "configured=%3  samples=%4\nLoad Aharonov-Bohm Effect / "
+                                                  "Magnetic Flux, Reset and press Play.",
+                                                  settings.enabled, aharonovBohmLinksReady, configured,
+                                                  samples.size()));
+        return;
+    }
+
+    const AharonovBohmSample& last = samples.back();
+    // A flux of one quantum turns the relative phase of the two paths once.
+    const double phaseDegrees = 360.0 * settings.fluxQuanta;
+    form.aharonovBohmSummaryLabel->setText(
+        PanelText(QStringLiteral("samples=%1   t=%2 / %3   Phi/Phi0=%4   AB phase=%5 deg\n"
+                                 "detector line=%6   center fringe=%7   <y>det=%8   norm=%9"))
+            .count(samples.size())
+            .fixed(last.time, 3)
+            .fixed(settings.analysisEndTime, 2)
+            .fixed(settings.fluxQuanta, 3)
+            .fixed(phaseDegrees, 1)
+            .general(last.detectorProbability, 6)
+            .general(last.centralProbability, 6)
+            .general(last.detectorMeanY, 5)
+            .fixed(last.norm, 6)
+            .text());
+    writeDiagnosticsRow(kAharonovBohmRow, PanelText(QStringLiteral("Phi/Phi0=%1, phase=%2 deg, center=%3"))
+                                              .fixed(settings.fluxQuanta, 3)
+                                              .fixed(phaseDegrees, 1)
+                                              .general(last.centralProbability, 5)
+                                              .text());
+    form.aharonovBohmPlotWidget->setRecorder(&aharonovBohmRecorder);
+}
+
+void MainWindow::updateLandauPanel()
+{
+    Ui::MainWindow& form = *ui;
+    const LandauConfig& settings = stored.quantumLandau;
+    const std::vector<LandauSample>& samples = landauRecorder.samples();
+    const bool configured = landauRecorder.isConfigured();
+    if (!settings.enabled || !landauLinksReady || !configured || samples.empty()) {
+        writeDiagnosticsRow(kLandauRow,
+                            showGaugeRecorderHint(*form.landauPlotWidget, *form.landauSummaryLabel,
+                                                  "Landau recorder inactive: enabled=%1  gauge=%2  configured=%3  "
+                                                  "samples=%4",
+                                                  settings.enabled, landauLinksReady, configured, samples.size()));
+        return;
+    }
+
+    const LandauSample& last = samples.back();
+    // The recorder's mass and hbar: the references belong to the run it records.
+    const double omegaC = QuantumLandau2D::cyclotronFrequency(settings, landauRecorder.mass(), landauRecorder.hbar());
+    const double levelEnergy = QuantumLandau2D::levelEnergy(settings, landauRecorder.mass(), landauRecorder.hbar());
+    const QString mode = settings.preparationMode == 0
+                             ? QStringLiteral("cyclotron")
+                             : PanelText(QStringLiteral("Landau n=%1")).count(settings.landauIndex).text();
+    form.landauSummaryLabel->setText(
+        PanelText(QStringLiteral("%1   samples=%2   t=%3 / %4   omega_c=%5   lB=%6\n"
+                                 "<x,y>=(%7,%8)   E=%9   E_n=%10   fidelity=%11   norm=%12"))
+            .word(mode)
+            .count(samples.size())
+            .fixed(last.time, 3)
+            .fixed(settings.analysisEndTime, 2)
+            .fixed(omegaC, 5)
+            .fixed(QuantumLandau2D::magneticLength(settings), 4)
+            .fixed(last.meanX, 3)
+            .fixed(last.meanY, 3)
+            .fixed(last.energy, 6)
+            .fixed(levelEnergy, 6)
+            .fixed(last.fidelity, 6)
+            .fixed(last.norm, 6)
+            .text());
+    writeDiagnosticsRow(kLandauRow, PanelText(QStringLiteral("b=%1  omega=%2  E=%3  F=%4"))
+                                        .fixed(settings.fieldStrength, 3)
+                                        .fixed(omegaC, 4)
+                                        .fixed(last.energy, 5)
+                                        .fixed(last.fidelity, 5)
+                                        .text());
+    form.landauPlotWidget->setRecorder(&landauRecorder);
+}
+
+void MainWindow::updateHallEdgePanel()
+{
+    Ui::MainWindow& form = *ui;
+    const HallEdgeConfig& settings = stored.quantumHallEdge;
+    const std::vector<HallEdgeSample>& samples = hallEdgeRecorder.samples();
+    const bool configured = hallEdgeRecorder.isConfigured();
+    if (!settings.enabled || !hallEdgeLinksReady || !configured || samples.empty()) {
+        writeDiagnosticsRow(kHallEdgeRow,
+                            showGaugeRecorderHint(*form.hallEdgePlotWidget, *form.hallEdgeSummaryLabel,
+                                                  "Hall edge recorder inactive: enabled=%1  fields=%2  "
+                                                  "configured=%3  samples=%4",
+                                                  settings.enabled, hallEdgeLinksReady, configured,
+                                                  samples.size()));
+        return;
+    }
+
+    const HallEdgeSample& last = samples.back();
+    // The cyclotron frequency depends on the field alone, so the Landau
+    // formula serves the edge experiment with the solver's mass and hbar.
+    LandauConfig field;
+    field.fieldStrength = settings.fieldStrength;
+    const SplitStepParameters& parameters = solver.parameters();
+    const double omegaC = QuantumLandau2D::cyclotronFrequency(field, parameters.mass, parameters.hbar);
+    // Skipping orbits run along the wall in the direction the sign of b picks.
+    const QString chirality = settings.fieldStrength >= 0.0 ? QStringLiteral("+X") : QStringLiteral("-X");
+    form.hallEdgeSummaryLabel->setText(
+        PanelText(QStringLiteral("samples=%1   t=%2 / %3   b=%4   omega_c=%5   chirality=%6\n"
+                                 "<x,y>=(%7,%8)   drift=%9   P(edge)=%10   norm=%11"))
+            .count(samples.size())
+            .fixed(last.time, 3)
+            .fixed(settings.analysisEndTime, 2)
+            .fixed(settings.fieldStrength, 3)
+            .fixed(omegaC, 5)
+            .word(chirality)
+            .fixed(last.meanX, 3)
+            .fixed(last.meanY, 3)
+            .fixed(last.drift, 3)
+            .fixed(last.edgeProbability, 4)
+            .fixed(last.norm, 6)
+            .text());
+    writeDiagnosticsRow(kHallEdgeRow, PanelText(QStringLiteral("%1 drift=%2  Pedge=%3"))
+                                          .word(chirality)
+                                          .fixed(last.drift, 3)
+                                          .fixed(last.edgeProbability, 3)
+                                          .text());
+    form.hallEdgePlotWidget->setRecorder(&hallEdgeRecorder);
+}
+
+} // namespace vxo

@@ -1,0 +1,318 @@
+#include "app/mainwindow/MainWindow.h"
+
+#include "app/text/DiagnosticsRowLabels.h"
+#include "app/mainwindow/FormIndices.h"
+#include "app/text/PanelText.h"
+#include "core/RegionProbabilities.h"
+#include "core/SquareBarrier1D.h"
+#include "experiments/QuantumResonance2D.h"
+#include "ui/MainWindowForm.h"
+
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTimer>
+
+#include <algorithm>
+#include <array>
+#include <string>
+#include <vector>
+
+namespace vxo {
+
+namespace {
+
+// Index of the Barrier page of geometryComboBox.
+// A packet counts as arrived at the barrier once this much probability is
+// inside the interaction region, or this much has already passed it.
+constexpr double kCollisionInteraction = 0.025;
+constexpr double kCollisionTransmitted = 0.01;
+// Reflection and transmission are read only after t > 2 with less than this
+// probability left in the interaction region: the packet has split in two.
+constexpr double kSeparationTime = 2.0;
+constexpr double kSeparationInteraction = 0.02;
+
+// Plane-wave transmission of one rectangular barrier of height v and width a.
+// A scene may hold a Barrier object of negative strength (a well), which the
+// square-barrier formula refuses; the same plane-wave problem is then solved
+// by carrying the wave across the well as two adjacent halves.
+double singleBarrierTransmission(double energy, double v, double a, double mass, double hbar)
+{
+    if (v >= 0.0)
+        return SquareBarrier1D::compute(energy, v, a, mass, hbar).transmission;
+    return QuantumResonance2D::transmission(energy, v, 0.5 * a, 0.0, v, 0.5 * a, mass, hbar);
+}
+
+// "P_left=%1   <middle>=%2   P_right=%3" with four decimals each.
+QString threeRegionText(const char* format, const RegionProbabilities& regions)
+{
+    return PanelText(QString::fromLatin1(format))
+        .fixed(regions.leftFraction, 4)
+        .fixed(regions.middleFraction, 4)
+        .fixed(regions.rightFraction, 4)
+        .text();
+}
+
+} // namespace
+
+void MainWindow::updateScatteringPanel()
+{
+    // With a scene the barriers are objects: only a double barrier has a
+    // partition, and the resonance panel owns it.
+    if (sceneUsable()) {
+        updateResonancePanel(false);
+        return;
+    }
+
+    Ui::MainWindow& form = *ui;
+    const double centerX = form.barrierCenterXSpinBox->value();
+    const double halfWidth = std::max(0.5 * form.barrierThicknessSpinBox->value() + 0.36, 0.6);
+    const RegionProbabilities regions = computeRegionProbabilities(psi, centerX - halfWidth, centerX + halfWidth);
+
+    if (form.geometryComboBox->currentIndex() != static_cast<int>(PotentialObjectKind::Barrier)) {
+        writeDiagnosticsRow(kScatteringStateRow, QStringLiteral("X-region monitor"));
+        writeDiagnosticsRow(kScatteringProbabilitiesRow,
+                            threeRegionText("P_left=%1   P_center=%2   P_right=%3", regions));
+        return;
+    }
+
+    const double inside = regions.middleFraction;
+    if (inside > kCollisionInteraction || regions.rightFraction > kCollisionTransmitted)
+        legacyCollisionStarted = true;
+    if (legacyCollisionStarted && !legacyPacketSeparated && solver.time() > kSeparationTime &&
+        inside < kSeparationInteraction) {
+        legacyPacketSeparated = true;
+        // Pause once, at the refresh that first sees the split packet, so R
+        // and T can be read; a run resumed by Play is not stopped again.
+        if (runTimer->isActive())
+            setRunning(false);
+    }
+
+    if (legacyPacketSeparated) {
+        const double theory =
+            SquareBarrier1D::compute(packetKineticEnergyX(), form.barrierV0SpinBox->value(),
+                                     form.barrierThicknessSpinBox->value(), form.massSpinBox->value(),
+                                     solver.parameters().hbar)
+                .transmission;
+        writeDiagnosticsRow(kScatteringStateRow, QStringLiteral("SEPARATED / MEASUREMENT VALID"));
+        writeDiagnosticsRow(kScatteringProbabilitiesRow,
+                            PanelText(QStringLiteral("P_R=%1   P_T=%2   P_int=%3   theory T=%4   deltaT=%5"))
+                                .fixed(regions.leftFraction, 4)
+                                .fixed(regions.rightFraction, 4)
+                                .fixed(inside, 4)
+                                .fixed(theory, 4)
+                                .fixed(regions.rightFraction - theory, 4)
+                                .text());
+    } else if (legacyCollisionStarted) {
+        writeDiagnosticsRow(kScatteringStateRow, QStringLiteral("SCATTERING IN PROGRESS"));
+        writeDiagnosticsRow(kScatteringProbabilitiesRow,
+                            threeRegionText("P_left=%1   P_interaction=%2   P_right=%3", regions));
+    } else {
+        writeDiagnosticsRow(kScatteringStateRow, QStringLiteral("BEFORE COLLISION"));
+        writeDiagnosticsRow(
+            kScatteringProbabilitiesRow,
+            threeRegionText("P_left=%1   P_interaction=%2   P_right=%3   | R/T valid after separation", regions));
+    }
+}
+
+void MainWindow::updateResonancePanel(bool recomputeScans)
+{
+    Ui::MainWindow& form = *ui;
+    QuantumResonancePlotWidget& plot = *form.resonancePlotWidget;
+
+    const bool sceneOn = sceneUsable();
+    DoubleBarrierConfig barriers;
+    std::string sceneMessage;
+    const bool ok = sceneOn && QuantumResonance2D::extractFromScene(potentialScene, barriers, &sceneMessage);
+
+    const std::array<QWidget*, 5> scanControls{{form.resonanceScanModeComboBox, form.resonanceScanMinSpinBox,
+                                                form.resonanceScanMaxSpinBox, form.resonanceScanPointsSpinBox,
+                                                form.resonanceRefreshButton}};
+    for (QWidget* control : scanControls)
+        control->setEnabled(ok);
+
+    if (!ok) {
+        resonanceCollisionStarted = false;
+        resonancePacketSeparated = false;
+        maxCavityProbability = 0.0;
+        packetTransmissionRecorded = false;
+        packetTransmission = 0.0;
+        resonanceSweepPeakX = 0.0;
+        resonanceSweepPeakT = 0.0;
+        plot.clear();
+        const QString hint =
+            sceneOn ? QString::fromStdString(sceneMessage)
+                    : QStringLiteral(
+                          "Potential Scene is OFF. Enable exactly two Barrier objects to analyse resonant tunneling.");
+        form.resonanceSummaryLabel->setText(hint);
+        writeDiagnosticsRow(kResonanceRow, QStringLiteral("inactive"));
+        writeDiagnosticsRow(kResonanceReferenceRow, hint);
+        if (sceneOn) {
+            writeDiagnosticsRow(kScatteringStateRow, QStringLiteral("Potential Scene: no dedicated R/T partition"));
+            writeDiagnosticsRow(kScatteringProbabilitiesRow, hint);
+        }
+        return;
+    }
+
+    const double mass = form.massSpinBox->value();
+    const double hbar = solver.parameters().hbar;
+    const double energyX = packetKineticEnergyX();
+    const double v1 = barriers.leftBarrier.value;
+    const double a1 = barriers.leftBarrier.thickness;
+    const double v2 = barriers.rightBarrier.value;
+    const double a2 = barriers.rightBarrier.thickness;
+    const double cavity = barriers.cavityWidth;
+    const double doubleT = QuantumResonance2D::transmission(energyX, v1, a1, cavity, v2, a2, mass, hbar);
+    const double singleT1 = singleBarrierTransmission(energyX, v1, a1, mass, hbar);
+    const double singleT2 = singleBarrierTransmission(energyX, v2, a2, mass, hbar);
+
+    const DoubleBarrierRegions regions = QuantumResonance2D::regionProbabilities(psi, barriers);
+    if (regions.barriersFraction + regions.cavityFraction > kCollisionInteraction ||
+        regions.rightFraction > kCollisionTransmitted)
+        resonanceCollisionStarted = true;
+    maxCavityProbability = std::max(maxCavityProbability, regions.cavityFraction);
+    bool separatedNow = false;
+    if (resonanceCollisionStarted && !resonancePacketSeparated && solver.time() > kSeparationTime &&
+        regions.barriers + regions.cavity < kSeparationInteraction) {
+        resonancePacketSeparated = true;
+        separatedNow = true;
+    }
+    // The transmitted part is taken once, at separation; later absorption at
+    // the edge must not change the measured value.
+    if (resonancePacketSeparated && !packetTransmissionRecorded) {
+        packetTransmissionRecorded = true;
+        packetTransmission = regions.rightFraction;
+    }
+    if (separatedNow && runTimer->isActive())
+        setRunning(false);
+
+    const bool widthScan = isSelected(form.resonanceScanModeComboBox, ResonanceScanIndex::CavityWidth);
+    if (recomputeScans) {
+        const double low = form.resonanceScanMinSpinBox->value();
+        const double high = form.resonanceScanMaxSpinBox->value();
+        const int points = std::max(2, form.resonanceScanPointsSpinBox->value());
+        const std::vector<TransmissionPoint> curve =
+            widthScan ? QuantumResonance2D::cavityWidthScan(barriers, low, high, points, energyX, mass, hbar)
+                      : QuantumResonance2D::transmissionCurve(barriers, low, high, points, mass, hbar);
+        resonanceSweepKind = widthScan ? ResonanceScanIndex::CavityWidth : ResonanceScanIndex::Energy;
+        resonanceSweepPeakX = 0.0;
+        resonanceSweepPeakT = 0.0;
+        for (const TransmissionPoint& point : curve) {
+            if (point.transmission > resonanceSweepPeakT) {
+                resonanceSweepPeakX = point.abscissa;
+                resonanceSweepPeakT = point.transmission;
+            }
+        }
+        plot.setXAxisLabel(widthScan ? QStringLiteral("central cavity width L")
+                                     : QStringLiteral("longitudinal energy Ex"));
+        plot.setCurve(curve);
+    }
+    plot.setMarkerPoint(widthScan ? cavity : energyX, doubleT);
+    plot.setPacketTransmission(packetTransmissionRecorded, packetTransmission);
+
+    const bool tunneling = v1 > energyX && v2 > energyX;
+    writeDiagnosticsRow(kTunnelingRegimeRow,
+                        PanelText(QStringLiteral("%1   Ex=%2"))
+                            .word(tunneling ? QStringLiteral("DOUBLE-BARRIER TUNNELING  Ex < V1,V2")
+                                            : QStringLiteral("DOUBLE-BARRIER SCATTERING"))
+                            .fixed(energyX, 4)
+                            .text());
+    writeDiagnosticsRow(kTunnelingTheoryRow, PanelText(QStringLiteral("single T1=%1  T2=%2   double T=%3"))
+                                                 .fixed(singleT1, 4)
+                                                 .fixed(singleT2, 4)
+                                                 .fixed(doubleT, 4)
+                                                 .text());
+    writeDiagnosticsRow(kResonanceRow, PanelText(QStringLiteral("V1=%1 a1=%2   L=%3   V2=%4 a2=%5"))
+                                           .fixed(v1, 3)
+                                           .fixed(a1, 3)
+                                           .fixed(cavity, 3)
+                                           .fixed(v2, 3)
+                                           .fixed(a2, 3)
+                                           .text());
+    writeDiagnosticsRow(kResonanceReferenceRow, PanelText(QStringLiteral("Pcav=%1  max=%2   T1D=%3"))
+                                                    .fixed(regions.cavityFraction, 4)
+                                                    .fixed(maxCavityProbability, 4)
+                                                    .fixed(doubleT, 4)
+                                                    .text());
+
+    const char* stage = "before collision";
+    if (resonancePacketSeparated) {
+        stage = "SEPARATED";
+        writeDiagnosticsRow(kScatteringStateRow, QStringLiteral("DOUBLE BARRIER: SEPARATED / MEASUREMENT VALID"));
+        writeDiagnosticsRow(kScatteringProbabilitiesRow,
+                            PanelText(QStringLiteral("P_R=%1   P_T=%2   P_cav=%3   T1D=%4   deltaT=%5"))
+                                .fixed(regions.leftFraction, 4)
+                                .fixed(packetTransmission, 4)
+                                .fixed(regions.cavityFraction, 4)
+                                .fixed(doubleT, 4)
+                                .fixed(packetTransmission - doubleT, 4)
+                                .text());
+    } else {
+        if (resonanceCollisionStarted) {
+            stage = "cavity loading";
+            writeDiagnosticsRow(kScatteringStateRow, QStringLiteral("DOUBLE BARRIER: SCATTERING / CAVITY LOADING"));
+        } else {
+            writeDiagnosticsRow(kScatteringStateRow, QStringLiteral("DOUBLE BARRIER: BEFORE COLLISION"));
+        }
+        writeDiagnosticsRow(kScatteringProbabilitiesRow,
+                            PanelText(QStringLiteral("P_left=%1   P_bar=%2   P_cav=%3   P_right=%4"))
+                                .fixed(regions.leftFraction, 4)
+                                .fixed(regions.barriersFraction, 4)
+                                .fixed(regions.cavityFraction, 4)
+                                .fixed(regions.rightFraction, 4)
+                                .text());
+    }
+
+    form.resonanceSummaryLabel->setText(
+        PanelText(QStringLiteral("Ex=%1 | single T1=%2 T2=%3 | double T1D=%4 | L=%5 | P_cav=%6 (max %7) | "
+                                 "sweep peak: %8=%9, T=%10 | %11"))
+            .fixed(energyX, 4)
+            .fixed(singleT1, 4)
+            .fixed(singleT2, 4)
+            .fixed(doubleT, 4)
+            .fixed(cavity, 3)
+            .fixed(regions.cavityFraction, 4)
+            .fixed(maxCavityProbability, 4)
+            .word(resonanceSweepKind == ResonanceScanIndex::Energy ? QStringLiteral("E") : QStringLiteral("L"))
+            .fixed(resonanceSweepPeakX, 4)
+            .fixed(resonanceSweepPeakT, 4)
+            .word(QString::fromLatin1(stage))
+            .text());
+}
+
+void MainWindow::updateTunnelingDiagnostics()
+{
+    Ui::MainWindow& form = *ui;
+    const bool sceneChecked = form.potentialSceneActiveCheckBox->isChecked();
+    if (sceneChecked || form.geometryComboBox->currentIndex() != static_cast<int>(PotentialObjectKind::Barrier)) {
+        writeDiagnosticsRow(kTunnelingRegimeRow,
+                            sceneChecked ? QStringLiteral("Potential Scene: single-barrier analytic reference disabled")
+                                         : QStringLiteral("Select Barrier to enable tunneling analysis"));
+        writeDiagnosticsRow(kTunnelingTheoryRow, PanelText::kNotAvailable);
+        return;
+    }
+
+    const double energyX = packetKineticEnergyX();
+    const double height = form.barrierV0SpinBox->value();
+    const double width = form.barrierThicknessSpinBox->value();
+    const SquareBarrier1D barrier =
+        SquareBarrier1D::compute(energyX, height, width, form.massSpinBox->value(), solver.parameters().hbar);
+    writeDiagnosticsRow(kTunnelingRegimeRow,
+                        PanelText(QStringLiteral("%1   Ex=%2   Ekin=%3   V0=%4   Ex/V0=%5   a=%6"))
+                            .word(barrier.tunneling ? QStringLiteral("TUNNELING  Ex < V0")
+                                                    : QStringLiteral("ABOVE BARRIER  Ex >= V0"))
+                            .fixed(energyX, 4)
+                            .fixed(packetKineticEnergy(), 4)
+                            .fixed(height, 3)
+                            .fixed(height > 0.0 ? energyX / height : 0.0, 3)
+                            .fixed(width, 3)
+                            .text());
+    writeDiagnosticsRow(kTunnelingTheoryRow, PanelText(QStringLiteral("T=%1   R=%2"))
+                                                 .fixed(barrier.transmission, 4)
+                                                 .fixed(barrier.reflection, 4)
+                                                 .text());
+}
+
+} // namespace vxo

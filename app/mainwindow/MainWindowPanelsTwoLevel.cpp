@@ -1,0 +1,612 @@
+#include "app/mainwindow/MainWindow.h"
+
+#include "app/text/DiagnosticsRowLabels.h"
+#include "app/text/PanelText.h"
+#include "experiments/BoundStateResult.h"
+#include "experiments/DriveProtocols.h"
+#include "experiments/ObservableHistory.h"
+#include "experiments/ObservableSample.h"
+#include "experiments/QuantumDoubleWell2D.h"
+#include "experiments/QuantumLandauZener2D.h"
+#include "experiments/QuantumRabi2D.h"
+#include "experiments/QuantumRamsey2D.h"
+#include "experiments/QuantumStueckelberg2D.h"
+#include "plots/QuantumDoubleWellPlotWidget.h"
+#include "plots/QuantumDrivePlotWidget.h"
+#include "plots/QuantumLandauZenerPlotWidget.h"
+#include "plots/QuantumQuenchPlotWidget.h"
+#include "plots/QuantumRabiPlotWidget.h"
+#include "plots/QuantumRamseyPlotWidget.h"
+#include "plots/QuantumStueckelbergPlotWidget.h"
+#include "ui/MainWindowForm.h"
+
+#include <QDoubleSpinBox>
+#include <QLabel>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace vxo {
+namespace {
+
+constexpr double kTwoPi = 6.283185307179586;
+
+// The two-level analyses work on the lowest pair of the well.
+constexpr int kLowerState = 0;
+constexpr int kUpperState = 1;
+
+// Points of the Stueckelberg hold scan and of the Ramsey free-time scans.
+constexpr int kScanPoints = 121;
+
+QString sceneParameterName(std::int32_t parameter)
+{
+    switch (parameter) {
+    case SceneParameterValue:
+        return QStringLiteral("object value");
+    case SceneParameterCenterX:
+        return QStringLiteral("center X");
+    case SceneParameterCenterY:
+        return QStringLiteral("center Y");
+    case SceneParameterCurvatureX:
+        return QStringLiteral("harmonic kX");
+    case SceneParameterCurvatureY:
+        return QStringLiteral("harmonic kY");
+    case SceneParameterCurvatureXY:
+        return QStringLiteral("harmonic kX+kY");
+    case SceneParameterSlopeX:
+        return QStringLiteral("linear slope X");
+    case SceneParameterSlopeY:
+        return QStringLiteral("linear slope Y");
+    default:
+        return QString();
+    }
+}
+
+QString ramseyStageName(std::int32_t stage)
+{
+    switch (stage) {
+    case RamseyStagePulse1:
+        return QStringLiteral("pulse 1");
+    case RamseyStageFreeEvolution:
+        return QStringLiteral("free evolution");
+    case RamseyStageFreeFirstHalf:
+        return QStringLiteral("free 1/2");
+    case RamseyStageEchoPulse:
+        return QStringLiteral("echo pi pulse");
+    case RamseyStageFreeSecondHalf:
+        return QStringLiteral("free 2/2");
+    case RamseyStagePulse2:
+        return QStringLiteral("pulse 2");
+    case RamseyStageFinished:
+        return QStringLiteral("finished");
+    default:
+        return QStringLiteral("before");
+    }
+}
+
+// One two-level block of the observation: its validity flag, the two
+// populations the panel quotes and the captured two-level weight.
+struct HistoryBlock {
+    bool ObservableSample::*valid;
+    double ObservableSample::*first;
+    double ObservableSample::*second;
+    double ObservableSample::*captured;
+};
+
+// The last valid sample's two populations and the smallest captured weight
+// over the valid samples, each starting from the live value, so that an
+// empty history reads as the live state.
+struct HistoryTrace {
+    double first;
+    double second;
+    double minCaptured;
+};
+
+HistoryTrace traceHistory(const std::vector<ObservableSample>& samples, const HistoryBlock& block,
+                          HistoryTrace trace)
+{
+    for (const ObservableSample& sample : samples) {
+        if (!(sample.*block.valid))
+            continue;
+        trace.first = sample.*block.first;
+        trace.second = sample.*block.second;
+        trace.minCaptured = std::min(trace.minCaptured, sample.*block.captured);
+    }
+    return trace;
+}
+
+// Spread of the ensemble-averaged fringe: the largest minus the smallest
+// mean P2 over the scan, 0 when the scan is empty or flat.
+double ensembleFringeContrast(const std::vector<RamseyEnsemblePoint>& scan)
+{
+    if (scan.empty())
+        return 0.0;
+    const auto [lowest, highest] = std::minmax_element(
+        scan.begin(), scan.end(), [](const RamseyEnsemblePoint& a, const RamseyEnsemblePoint& b) {
+            return a.averagePopulation2 < b.averagePopulation2;
+        });
+    const double contrast = highest->averagePopulation2 - lowest->averagePopulation2;
+    return contrast > 0.0 ? contrast : 0.0;
+}
+
+} // namespace
+
+void MainWindow::updateDoubleWellPanel()
+{
+    Ui::MainWindow& form = *ui;
+    QuantumDoubleWellPlotWidget* const plot = form.doubleWellPlotWidget;
+    const std::vector<ObservableSample>& samples = history.samples();
+
+    DoubleWellConfig config;
+    if (!sceneUsable() || !QuantumDoubleWell2D::extractFromScene(potentialScene, config, nullptr)) {
+        doubleWellConfig = {};
+        doubleWellParameters = {};
+        form.doubleWellSummaryLabel->setText(
+            QStringLiteral("Coherent double-well analysis is inactive. Load the guided double-well experiment or "
+                           "build three symmetric rectangular barriers."));
+        if (plot) {
+            plot->setTunnellingPeriod(0.0);
+            plot->setSamples(samples);
+        }
+        writeDiagnosticsRow(kDoubleWellSplittingRow, QStringLiteral("inactive"));
+        writeDiagnosticsRow(kDoubleWellPopulationsRow, QStringLiteral("inactive"));
+        return;
+    }
+    doubleWellConfig = config;
+    const DoubleWellRegions regions = QuantumDoubleWell2D::regionProbabilities(psi, doubleWellConfig);
+
+    // The spectrum must describe the potential as it stands now: a drive that
+    // has moved the bias since the states were computed makes it stale.
+    const double hbar = static_cast<double>(solver.parameters().hbar);
+    const bool spectrumCurrent = boundStates.ok && boundStates.states.size() >= 2
+                                 && boundStates.isValidFor(potential, form.massSpinBox->value(), hbar);
+    doubleWellParameters = spectrumCurrent
+                               ? QuantumDoubleWell2D::twoLevelParameters(boundStates, kLowerState, kUpperState, hbar)
+                               : TwoLevelParameters{};
+
+    QString splitting;
+    if (doubleWellParameters.valid) {
+        const TwoLevelParameters& pair = doubleWellParameters;
+        const double barrier = doubleWellConfig.barrierHeight;
+        const bool belowBarrier = barrier > pair.energyI && barrier > pair.energyJ;
+        splitting = PanelText(QStringLiteral("E1=%1  E2=%2  DeltaE=%3  Vbar=%4  transfer~%5  return~%6  %7"))
+                        .fixed(pair.energyI, 5)
+                        .fixed(pair.energyJ, 5)
+                        .fixed(pair.splitting, 5)
+                        .fixed(barrier, 3)
+                        .fixed(pair.halfPeriod, 3)
+                        .fixed(pair.tunnellingPeriod, 3)
+                        .word(belowBarrier ? QStringLiteral("BELOW BARRIER")
+                                           : QStringLiteral("pair reaches/ exceeds barrier"))
+                        .text();
+        writeDiagnosticsRow(kDoubleWellSplittingRow, splitting);
+    } else {
+        splitting = QStringLiteral("Compute the lowest bound states to obtain DeltaE and the tunnelling period.");
+        writeDiagnosticsRow(kDoubleWellSplittingRow, QStringLiteral("spectrum not computed / stale"));
+    }
+
+    const QString populations = PanelText(QStringLiteral("P_left=%1   P_bar=%2   P_right=%3   outside=%4"))
+                                    .fixed(regions.leftWellFraction(), 4)
+                                    .fixed(regions.barrierFraction(), 4)
+                                    .fixed(regions.rightWellFraction(), 4)
+                                    .fixed(regions.outsideFraction(), 4)
+                                    .text();
+    writeDiagnosticsRow(kDoubleWellPopulationsRow, populations);
+    form.doubleWellSummaryLabel->setText(splitting + QStringLiteral("   |   ") + populations);
+    if (plot) {
+        plot->setTunnellingPeriod(doubleWellParameters.valid ? doubleWellParameters.tunnellingPeriod : 0.0);
+        plot->setSamples(samples);
+    }
+}
+
+void MainWindow::updateQuenchPanel()
+{
+    Ui::MainWindow& form = *ui;
+    QuantumQuenchPlotWidget& plot = *form.quenchPlotWidget;
+
+    // The applier quenches only while the scene drives the potential: with
+    // the scene box off nothing is armed, whatever the record says.
+    const QuantumQuench quench = formSettings<QuantumQuench>();
+    if (!quench.enabled || !sceneUsable() || !validateQuench(potentialScene, quench)) {
+        form.quenchSummaryLabel->setText(
+            QStringLiteral("Quench inactive. Enable a valid Potential Scene target to make H time-dependent."));
+        plot.clear();
+        return;
+    }
+
+    plot.setSamples(history.samples());
+    plot.setMarkerTime(quench.time);
+
+    const QString energy = quenchApplier.energyAfterValid()
+                               ? PanelText(QStringLiteral("%1 -> %2  dE=%3"))
+                                     .fixed(quenchApplier.energyBefore(), 4)
+                                     .fixed(quenchApplier.energyAfter(), 4)
+                                     .fixed(quenchApplier.energyAfter() - quenchApplier.energyBefore(), 4)
+                                     .text()
+                               : PanelText::kNotAvailable;
+    form.quenchSummaryLabel->setText(
+        PanelText(QStringLiteral("%1 | t_q=%2 | %3: %4 -> %5 | energy %6"))
+            .word(quenchApplier.fired() ? QStringLiteral("FIRED") : QStringLiteral("ARMED"))
+            .fixed(quench.time, 3)
+            .word(sceneParameterName(quench.parameter))
+            .fixed(quench.before, 4)
+            .fixed(quench.after, 4)
+            .word(energy)
+            .text());
+}
+
+void MainWindow::updatePeriodicDrivePanel()
+{
+    Ui::MainWindow& form = *ui;
+    QuantumDrivePlotWidget& plot = *form.periodicDrivePlotWidget;
+
+    // Likewise the drive moves its target only while the scene is in use.
+    const PeriodicDrive drive = formSettings<PeriodicDrive>();
+    if (!drive.enabled || !sceneUsable() || !validatePeriodicDrive(potentialScene, drive)) {
+        form.periodicDriveSummaryLabel->setText(
+            QStringLiteral("Periodic drive inactive. Enable a valid Potential Scene target."));
+        plot.clearHistory();
+        return;
+    }
+
+    const std::vector<ObservableSample>& samples = history.samples();
+    plot.setDriveParameters(drive.mean, drive.amplitude, drive.angularFrequency, drive.phaseDegrees);
+    plot.setSamples(samples);
+
+    // A shaken harmonic trap oscillates at omega0 = sqrt(k / m) along the
+    // axis whose centre the drive moves; resonance is omega = omega0.
+    double naturalFrequency = 0.0;
+    const double mass = static_cast<double>(solver.parameters().mass);
+    const PotentialObject* target = potentialScene.find(drive.targetObjectId);
+    if (target && target->kind == PotentialObjectKind::Harmonic && mass > 0.0) {
+        double curvature = 0.0;
+        if (drive.parameter == SceneParameterCenterX)
+            curvature = static_cast<double>(target->curvatureX);
+        else if (drive.parameter == SceneParameterCenterY)
+            curvature = static_cast<double>(target->curvatureY);
+        if (curvature > 0.0)
+            naturalFrequency = std::sqrt(curvature / mass);
+    }
+    const QString resonance = naturalFrequency > 0.0
+                                  ? PanelText(QStringLiteral("omega0=%1  omega/omega0=%2"))
+                                        .fixed(naturalFrequency, 4)
+                                        .fixed(drive.angularFrequency / naturalFrequency, 3)
+                                        .text()
+                                  : QStringLiteral("omega0=n/a");
+
+    double largestExcursion = 0.0;
+    for (const ObservableSample& sample : samples)
+        largestExcursion = std::max(largestExcursion, std::abs(sample.meanX));
+    const double energyGain = samples.empty() ? 0.0 : samples.back().totalEnergy - samples.front().totalEnergy;
+
+    form.periodicDriveSummaryLabel->setText(
+        PanelText(QStringLiteral("DRIVING | omega=%1  A=%2  current=%3 | %4 | max|<x>|=%5  dE=%6"))
+            .fixed(drive.angularFrequency, 4)
+            .fixed(drive.amplitude, 3)
+            .fixed(periodicDriveApplier.value(), 3)
+            .word(resonance)
+            .fixed(largestExcursion, 3)
+            .fixed(energyGain, 4)
+            .text());
+}
+
+void MainWindow::updateRabiPanel()
+{
+    Ui::MainWindow& form = *ui;
+    QuantumRabiPlotWidget& plot = *form.rabiPlotWidget;
+    const std::vector<ObservableSample>& samples = history.samples();
+
+    const PeriodicDrive drive = formSettings<PeriodicDrive>();
+    DoubleWellConfig config;
+    const bool active = sceneUsable() && QuantumDoubleWell2D::extractFromScene(potentialScene, config, nullptr)
+                        && boundStates.ok && boundStates.states.size() >= 2 && drive.enabled
+                        && drive.parameter == SceneParameterSlopeX;
+    if (!active) {
+        rabiReference = RabiReference{};
+        plot.setTwoLevelReference(rabiReference);
+        plot.setSamples(samples);
+        form.rabiSummaryLabel->setText(
+            QStringLiteral("Rabi analysis inactive. Use a symmetric double well, compute its two lowest states, and "
+                           "drive a Linear slope X parameter."));
+        writeDiagnosticsRow(kRabiRow, QStringLiteral("inactive"));
+        return;
+    }
+
+    const double hbar = static_cast<double>(solver.parameters().hbar);
+    rabiReference = QuantumRabi2D::compute(boundStates, drive, kLowerState, kUpperState, hbar);
+    const TwoLevelPopulations live =
+        QuantumDoubleWell2D::twoLevelPopulations(psi, boundStates, kLowerState, kUpperState);
+    bool anyRecorded = false;
+    double largestUpper = 0.0;
+    double smallestCaptured = 1.0;
+    for (const ObservableSample& sample : samples) {
+        if (!sample.rabiValid)
+            continue;
+        anyRecorded = true;
+        largestUpper = std::max(largestUpper, sample.rabiPopulation2);
+        smallestCaptured = std::min(smallestCaptured, sample.rabiCaptured);
+    }
+    plot.setTwoLevelReference(rabiReference);
+    plot.setSamples(samples);
+
+    if (!rabiReference.valid || !live.valid) {
+        form.rabiSummaryLabel->setText(QStringLiteral("The two-level basis is available, but the current "
+                                                      "periodic-drive recipe is not a valid Linear-slope Rabi drive."));
+        writeDiagnosticsRow(kRabiRow, QStringLiteral("invalid drive"));
+        return;
+    }
+
+    const QString recorded = anyRecorded ? PanelText(QStringLiteral("max P2=%1  min captured=%2"))
+                                               .fixed(largestUpper, 3)
+                                               .fixed(smallestCaptured, 3)
+                                               .text()
+                                         : QStringLiteral("no history yet");
+    const RabiReference& reference = rabiReference;
+    const QString text =
+        PanelText(QStringLiteral("omega12=%1  omega=%2  detuning=%3  |x12|=%4  OmegaR=%5  RWA max P2=%6  "
+                                 "first max~%7 | P1=%8 P2=%9 captured=%10 | %11"))
+            .fixed(reference.transitionFrequency, 5)
+            .fixed(reference.driveFrequency, 5)
+            .fixed(reference.detuning, 5)
+            .fixed(std::abs(reference.dipoleElement), 4)
+            .fixed(reference.rabiFrequency, 5)
+            .fixed(reference.transferAmplitude, 3)
+            .fixed(reference.piPulseTime, 2)
+            .fixed(live.population1, 3)
+            .fixed(live.population2, 3)
+            .fixed(live.captured, 3)
+            .word(recorded)
+            .text();
+    form.rabiSummaryLabel->setText(text);
+    writeDiagnosticsRow(kRabiRow, text);
+}
+
+void MainWindow::updateLandauZenerPanel()
+{
+    Ui::MainWindow& form = *ui;
+    QuantumLandauZenerPlotWidget& plot = *form.landauZenerPlotWidget;
+
+    const LinearSweep sweep = formSettings<LinearSweep>();
+    const bool active = sweep.enabled && !sweep.returnEnabled && sweep.parameter == SceneParameterSlopeX
+                        && validateLinearSweep(potentialScene, sweep) && landauZenerReference.valid
+                        && sweepBoundStates.ok;
+    if (!active) {
+        form.landauZenerSummaryLabel->setText(QStringLiteral(
+            "Landau-Zener analysis inactive. Use a double well with a Linear slope X sweep through zero bias."));
+        plot.reset();
+        writeDiagnosticsRow(kLandauZenerRow, QStringLiteral("inactive"));
+        return;
+    }
+
+    const double bias = linearSweepValueAt(sweep, solver.time());
+    const SweepPopulations live =
+        QuantumLandauZener2D::instantaneousPopulations(psi, sweepBoundStates, landauZenerReference, bias);
+    const std::vector<ObservableSample>& samples = history.samples();
+    plot.setTwoLevelReference(landauZenerReference);
+    plot.setSweep(sweep);
+    plot.setSamples(samples);
+
+    if (!live.valid) {
+        form.landauZenerSummaryLabel->setText(QStringLiteral(
+            "Landau-Zener reference basis is available, but the live field cannot be projected onto it."));
+        writeDiagnosticsRow(kLandauZenerRow, QStringLiteral("projection unavailable"));
+        return;
+    }
+
+    const HistoryTrace recorded =
+        traceHistory(samples,
+                     {&ObservableSample::landauZenerValid, &ObservableSample::landauZenerLower,
+                      &ObservableSample::landauZenerRight, &ObservableSample::landauZenerCaptured},
+                     {live.lowerPopulation, live.rightPopulation, live.captured});
+    const LandauZenerReference& reference = landauZenerReference;
+    // The doubled percent sign after the progress is the page's own text.
+    const QString text =
+        PanelText(QStringLiteral("gap=%1  |x12|=%2  d(epsilon)/dt=%3  crossing=%4  LZ Pdiab=%5  Pad=%6 | "
+                                 "bias=%7 progress=%8%% | Pleft=%9 Pright=%10  Plower=%11 Pupper=%12 "
+                                 "captured=%13 | history lower=%14 right=%15 min captured=%16"))
+            .fixed(reference.gap, 5)
+            .fixed(std::abs(reference.dipoleElement), 4)
+            .fixed(reference.diabaticRate, 5)
+            .fixed(reference.crossingTime, 2)
+            .fixed(reference.diabaticProbability, 3)
+            .fixed(reference.adiabaticProbability, 3)
+            .fixed(bias, 3)
+            .fixed(100.0 * linearSweepApplier.progress(), 1)
+            .fixed(live.leftPopulation, 3)
+            .fixed(live.rightPopulation, 3)
+            .fixed(live.lowerPopulation, 3)
+            .fixed(live.upperPopulation, 3)
+            .fixed(live.captured, 3)
+            .fixed(recorded.first, 3)
+            .fixed(recorded.second, 3)
+            .fixed(recorded.minCaptured, 3)
+            .text();
+    form.landauZenerSummaryLabel->setText(text);
+    writeDiagnosticsRow(kLandauZenerRow, text);
+}
+
+void MainWindow::updateStueckelbergPanel(bool recomputeScans)
+{
+    Ui::MainWindow& form = *ui;
+    QuantumStueckelbergPlotWidget& plot = *form.stueckelbergPlotWidget;
+
+    const LinearSweep sweep = formSettings<LinearSweep>();
+    const bool active = sweep.enabled && sweep.returnEnabled && sweep.parameter == SceneParameterSlopeX
+                        && validateLinearSweep(potentialScene, sweep) && stueckelbergReference.valid
+                        && sweepBoundStates.ok;
+    if (!active) {
+        form.stueckelbergSummaryLabel->setText(
+            QStringLiteral("Stueckelberg analysis inactive. Enable Return passage on a double-well Linear slope X "
+                           "sweep through zero bias."));
+        plot.reset();
+        writeDiagnosticsRow(kStueckelbergRow, QStringLiteral("inactive"));
+        return;
+    }
+
+    const double hbar = static_cast<double>(solver.parameters().hbar);
+    if (recomputeScans) {
+        // Long enough to show several fringes beyond the hold in use.
+        const double holdMax = std::max(1.5 * sweep.holdDuration + 2.0, 12.0);
+        stueckelbergHoldScan = QuantumStueckelberg2D::holdTimeScan(sweepBoundStates, sweep, 0.0, holdMax, kScanPoints,
+                                                                   kLowerState, kUpperState, hbar);
+    }
+
+    const double bias = linearSweepValueAt(sweep, solver.time());
+    const StueckelbergReference& reference = stueckelbergReference;
+    const SweepPopulations live =
+        QuantumLandauZener2D::instantaneousPopulations(psi, sweepBoundStates, reference.landauZener, bias);
+    const std::vector<ObservableSample>& samples = history.samples();
+    plot.setTwoLevelReference(reference);
+    plot.setSweep(sweep);
+    plot.setFringeScan(stueckelbergHoldScan);
+    plot.setSamples(samples);
+
+    if (!live.valid) {
+        form.stueckelbergSummaryLabel->setText(QStringLiteral(
+            "Stueckelberg reference basis is available, but the live field cannot be projected onto it."));
+        writeDiagnosticsRow(kStueckelbergRow, QStringLiteral("projection unavailable"));
+        return;
+    }
+
+    const HistoryTrace recorded =
+        traceHistory(samples,
+                     {&ObservableSample::stueckelbergValid, &ObservableSample::stueckelbergLower,
+                      &ObservableSample::stueckelbergUpper, &ObservableSample::stueckelbergCaptured},
+                     {live.lowerPopulation, live.upperPopulation, live.captured});
+    // The doubled percent sign after the progress is the page's own text.
+    const QString text =
+        PanelText(QStringLiteral("cross1=%1 cross2=%2 | hold=%3 phase=%4 rad (%5 cycles) | single-pass Pdiab=%6 | "
+                                 "two-level final Plower=%7 Pupper=%8 | live bias=%9 progress=%10%% Plower=%11 "
+                                 "Pupper=%12 Pleft=%13 Pright=%14 captured=%15 | history lower=%16 upper=%17 "
+                                 "min captured=%18"))
+            .fixed(reference.firstCrossingTime, 2)
+            .fixed(reference.secondCrossingTime, 2)
+            .fixed(sweep.holdDuration, 2)
+            .fixed(reference.stueckelbergPhase, 3)
+            .fixed(reference.stueckelbergPhase / kTwoPi, 3)
+            .fixed(reference.landauZener.diabaticProbability, 3)
+            .fixed(reference.finalLowerPopulation, 3)
+            .fixed(reference.finalUpperPopulation, 3)
+            .fixed(bias, 3)
+            .fixed(100.0 * linearSweepApplier.progress(), 1)
+            .fixed(live.lowerPopulation, 3)
+            .fixed(live.upperPopulation, 3)
+            .fixed(live.leftPopulation, 3)
+            .fixed(live.rightPopulation, 3)
+            .fixed(live.captured, 3)
+            .fixed(recorded.first, 3)
+            .fixed(recorded.second, 3)
+            .fixed(recorded.minCaptured, 3)
+            .text();
+    form.stueckelbergSummaryLabel->setText(text);
+    writeDiagnosticsRow(kStueckelbergRow, text);
+}
+
+void MainWindow::updateRamseyPanel(bool recomputeScans)
+{
+    Ui::MainWindow& form = *ui;
+    QuantumRamseyPlotWidget& plot = *form.ramseyPlotWidget;
+
+    const RamseySequence sequence = formSettings<RamseySequence>();
+    const RamseyEnsemble ensemble = formSettings<RamseyEnsemble>();
+    const bool active = sequence.enabled && sequence.parameter == SceneParameterSlopeX
+                        && validateRamseySequence(potentialScene, sequence) && ramseyReference.valid
+                        && ramseyBoundStates.ok;
+    if (!active) {
+        form.ramseySummaryLabel->setText(
+            QStringLiteral("Ramsey analysis inactive. Use a double well with a two-pulse Linear slope X sequence."));
+        plot.reset();
+        writeDiagnosticsRow(kRamseyRow, QStringLiteral("inactive"));
+        return;
+    }
+
+    const double hbar = static_cast<double>(solver.parameters().hbar);
+    if (recomputeScans) {
+        // Free times up to well past the one in use, so the fringe shows
+        // several periods of the detuning.
+        const double freeMax = std::max(1.5 * sequence.freeEvolutionDuration + 5.0, 30.0);
+        ramseyFringeScan = QuantumRamsey2D::fringeScan(ramseyBoundStates, sequence, 0.0, freeMax, kScanPoints,
+                                                       kLowerState, kUpperState, hbar);
+        ramseyEnsemble = RamseyEnsembleResult{};
+        ramseyEnsembleScan.clear();
+        if (ensemble.enabled && isRamseyEnsembleValid(ensemble)) {
+            ramseyEnsemble =
+                QuantumRamsey2D::ensembleResult(ramseyBoundStates, sequence, ensemble, kLowerState, kUpperState, hbar);
+            ramseyEnsembleScan = QuantumRamsey2D::ensembleScan(ramseyBoundStates, sequence, ensemble, 0.0, freeMax,
+                                                               kScanPoints, kLowerState, kUpperState, hbar);
+        }
+    } else if (!ensemble.enabled) {
+        ramseyEnsemble = RamseyEnsembleResult{};
+        ramseyEnsembleScan.clear();
+    }
+
+    const TwoLevelPopulations live =
+        QuantumRamsey2D::twoLevelPopulations(psi, ramseyBoundStates, kLowerState, kUpperState);
+    const std::vector<ObservableSample>& samples = history.samples();
+    plot.setTwoLevelReference(ramseyReference);
+    plot.setPulseSequence(sequence);
+    plot.setFringeScan(ramseyFringeScan);
+    plot.setEnsemble(ensemble, ramseyEnsemble);
+    plot.setEnsembleScan(ramseyEnsembleScan);
+    plot.setSamples(samples);
+
+    if (!live.valid) {
+        form.ramseySummaryLabel->setText(
+            QStringLiteral("Ramsey reference basis is available, but the live field cannot be projected onto it."));
+        writeDiagnosticsRow(kRamseyRow, QStringLiteral("projection unavailable"));
+        return;
+    }
+
+    const QString echo = sequence.echoEnabled ? PanelText(QStringLiteral("Hahn echo ON (pi=%1, phase=%2 deg)"))
+                                                    .fixed(sequence.echoPulseDuration, 2)
+                                                    .fixed(sequence.echoPulsePhaseDegrees, 1)
+                                                    .text()
+                                              : QStringLiteral("Ramsey / echo OFF");
+    const HistoryTrace recorded =
+        traceHistory(samples,
+                     {&ObservableSample::ramseyValid, &ObservableSample::ramseyPopulation1,
+                      &ObservableSample::ramseyPopulation2, &ObservableSample::ramseyCaptured},
+                     {live.population1, live.population2, live.captured});
+    const RamseyReference& reference = ramseyReference;
+    QString text =
+        PanelText(QStringLiteral("%1 | %2 | omega12=%3 omega=%4 | |x12|=%5 OmegaR=%6 | pi/2 ideal=%7 actual=%8 | "
+                                 "free=%9 phase=%10 rad (%11 cycles) | theory final P1=%12 P2=%13 | live P1=%14 "
+                                 "P2=%15 captured=%16 | history P1=%17 P2=%18 min captured=%19"))
+            .word(ramseyStageName(ramseyApplier.stage()))
+            .word(echo)
+            .fixed(reference.transitionFrequency, 6)
+            .fixed(sequence.angularFrequency, 6)
+            .fixed(std::abs(reference.dipoleElement), 4)
+            .fixed(reference.rabiFrequency, 5)
+            .fixed(reference.halfPiPulseTime, 2)
+            .fixed(sequence.pulseDuration, 2)
+            .fixed(sequence.freeEvolutionDuration, 2)
+            .fixed(reference.freePrecessionPhase, 3)
+            .fixed(reference.freePrecessionPhase / kTwoPi, 3)
+            .fixed(reference.finalPopulation1, 3)
+            .fixed(reference.finalPopulation2, 3)
+            .fixed(live.population1, 3)
+            .fixed(live.population2, 3)
+            .fixed(live.captured, 3)
+            .fixed(recorded.first, 3)
+            .fixed(recorded.second, 3)
+            .fixed(recorded.minCaptured, 3)
+            .text();
+    if (ensemble.enabled) {
+        text += ramseyEnsemble.valid
+                    ? PanelText(QStringLiteral(" | ensemble(static) sigma=%1 N=%2 mean P1=%3 P2=%4 fringe contrast=%5 "
+                                               "[analysis only]"))
+                          .fixed(ensemble.detuningStdDev, 4)
+                          .integer(ramseyEnsemble.memberCount)
+                          .fixed(ramseyEnsemble.averagePopulation1, 3)
+                          .fixed(ramseyEnsemble.averagePopulation2, 3)
+                          .fixed(ensembleFringeContrast(ramseyEnsembleScan), 3)
+                          .text()
+                    : QStringLiteral(" | ensemble configuration invalid [analysis only]");
+    }
+    form.ramseySummaryLabel->setText(text);
+    writeDiagnosticsRow(kRamseyRow, text);
+}
+
+} // namespace vxo

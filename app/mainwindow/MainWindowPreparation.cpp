@@ -1,0 +1,213 @@
+#include "app/mainwindow/MainWindow.h"
+
+#include "app/mainwindow/StatusDurations.h"
+#include "core/GaussianPacket2D.h"
+#include "experiments/BoundStates1D.h"
+#include "ui/MainWindowForm.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDockWidget>
+#include <QDoubleSpinBox>
+
+#include <cmath>
+#include <string>
+
+namespace vxo {
+
+bool MainWindow::prepareExperimentInitialState()
+{
+    const double mass = solver.parameters().mass;
+    const double hbar = solver.parameters().hbar;
+    // The spectrum was computed with the form's mass in double precision; the
+    // solver holds it rounded to single.
+    const double formMass = ui->massSpinBox ? ui->massSpinBox->value() : 1.0;
+
+    std::string message;
+    bool prepared = false;
+    switch (preparationType) {
+    case InitialPreparationType::Gaussian:
+        break;
+    case InitialPreparationType::BoundEigenstate:
+        prepared = boundStates.isValidFor(potential, formMass, hbar) &&
+                   BoundStates1D::prepareEigenstate(psi, boundStates, boundStateA);
+        break;
+    case InitialPreparationType::BoundSuperposition:
+        prepared = boundStates.isValidFor(potential, formMass, hbar) &&
+                   BoundStates1D::prepareSuperposition(psi, boundStates, boundStateA, boundStateB, boundRelativePhase);
+        break;
+    case InitialPreparationType::TalbotComb:
+        prepared = QuantumTalbot2D::prepareInitialState(psi, stored.talbotInitialState, hbar, &message);
+        break;
+    case InitialPreparationType::Vortex:
+        prepared = QuantumVortex2D::prepareInitialState(psi, stored.vortexInitialState, &message);
+        break;
+    case InitialPreparationType::AndersonDualLane:
+        prepared = QuantumAnderson2D::prepareInitialState(psi, stored.andersonInitialState, &message);
+        break;
+    case InitialPreparationType::KickedRotor:
+        prepared = QuantumKickedRotor2D::prepareInitialState(psi, stored.kickedRotorInitialState, &message);
+        break;
+    case InitialPreparationType::QuantumZeno:
+        prepared = QuantumZeno2D::prepareInitialState(psi, stored.quantumZenoInitialState, &message);
+        break;
+    case InitialPreparationType::BerryFirstExcited: {
+        const BerryConfig settings = formSettings<BerryConfig>();
+        BerryTrap trap;
+        prepared = ui->potentialSceneActiveCheckBox->isChecked() &&
+                   QuantumBerryPhase2D::analyzeTrap(potentialScene, trap, nullptr) &&
+                   QuantumBerryPhase2D::validateLoop(settings, trap, nullptr) &&
+                   QuantumBerryPhase2D::prepareInitialState(psi, trap, settings, mass, hbar);
+        if (prepared) {
+            stored.quantumBerry = settings;
+            berryTrap = trap;
+        }
+        break;
+    }
+    case InitialPreparationType::MoshinskyShutter:
+        prepared = QuantumMoshinsky2D::prepareInitialState(psi, stored.moshinskyInitialState, hbar, &message);
+        break;
+    case InitialPreparationType::KapitzaDiracBeam:
+        prepared = QuantumKapitzaDirac2D::prepareInitialState(psi, stored.kapitzaDiracInitialState, hbar, &message);
+        break;
+    case InitialPreparationType::AharonovBohmBeam: {
+        // The form's packet carrying the winding phase of the enclosed flux.
+        const AharonovBohmConfig settings = formSettings<AharonovBohmConfig>();
+        prepared = settings.enabled && aharonovBohmLinksReady;
+        if (prepared) {
+            prepareFormPacket();
+            QuantumAharonovBohm2D::prepareInitialState(psi, settings);
+            stored.quantumAharonovBohm = settings;
+        }
+        break;
+    }
+    case InitialPreparationType::LandauMagneticState: {
+        const LandauConfig settings = formSettings<LandauConfig>();
+        prepared = settings.enabled && landauLinksReady &&
+                   QuantumLandau2D::prepareInitialState(psi, settings, mass, hbar, &message);
+        if (prepared)
+            stored.quantumLandau = settings;
+        break;
+    }
+    case InitialPreparationType::QuantumHallEdgeState: {
+        const HallEdgeConfig settings = formSettings<HallEdgeConfig>();
+        prepared = settings.enabled && hallEdgeLinksReady &&
+                   QuantumHallEdge2D::prepareInitialState(psi, settings, mass, hbar, &message);
+        if (prepared)
+            stored.quantumHallEdge = settings;
+        break;
+    }
+    case InitialPreparationType::QuantumBackflowState: {
+        const BackflowConfig settings = formSettings<BackflowConfig>();
+        prepared = settings.enabled && QuantumBackflow2D::prepareInitialState(psi, settings, hbar, &message);
+        if (prepared)
+            stored.quantumBackflow = settings;
+        break;
+    }
+    case InitialPreparationType::DiracZitterbewegungState: {
+        const ZitterbewegungConfig settings = formSettings<ZitterbewegungConfig>();
+        prepared =
+            settings.enabled && QuantumZitterbewegung2D::prepareInitialState(diracSpinor, settings, hbar, &message);
+        if (prepared) {
+            stored.quantumZitterbewegung = settings;
+            syncSpinorDensity();
+        }
+        break;
+    }
+    case InitialPreparationType::DiracKleinTunnelingState: {
+        const KleinTunnelingConfig settings = formSettings<KleinTunnelingConfig>();
+        prepared =
+            settings.enabled && QuantumKleinTunneling2D::prepareInitialState(diracSpinor, settings, hbar, &message);
+        if (prepared) {
+            stored.quantumKleinTunneling = settings;
+            syncSpinorDensity();
+        }
+        break;
+    }
+    }
+
+    // The spinor holds a field only when a Dirac state was prepared into it:
+    // the tick steps a Dirac mode with an empty spinor as a scalar run, so the
+    // fallback packet is evolved instead of being overwritten by the density
+    // of an all-zero spinor.
+    const bool spinorPrepared = prepared && (preparationType == InitialPreparationType::DiracZitterbewegungState ||
+                                             preparationType == InitialPreparationType::DiracKleinTunnelingState);
+    if (!spinorPrepared)
+        diracSpinor = DiracSpinor2D{};
+
+    if (!prepared) {
+        preparationType = InitialPreparationType::Gaussian;
+        noteRebuildFailure(QString::fromStdString(message));
+    }
+    return prepared;
+}
+
+void MainWindow::prepareBoundEigenstate()
+{
+    if (!boundStates.ok)
+        return;
+    const int n = ui->boundStateComboBox->currentIndex();
+    if (n < 0 || n >= static_cast<int>(boundStates.states.size()))
+        return;
+
+    boundStateA = n;
+    preparationType = InitialPreparationType::BoundEigenstate;
+    rebuildSimulation();
+    if (!confirmBoundPreparation(InitialPreparationType::BoundEigenstate))
+        return;
+    if (ui->analysisDockWidget)
+        ui->analysisDockWidget->show();
+    showAnalysisPage(ui->boundStatesTab);
+
+    const BoundState& state = boundStates.states[static_cast<std::size_t>(n)];
+    showStatusMessage(QStringLiteral("Prepared bound eigenstate n=%1 at E=%2")
+                          .arg(QString::number(state.n), QString::number(state.energy, 'f', 6)),
+                      kStatusReportMs);
+}
+
+void MainWindow::prepareBoundSuperposition()
+{
+    if (!boundStates.ok)
+        return;
+    const int count = static_cast<int>(boundStates.states.size());
+    const int a = ui->boundSuperpositionAComboBox->currentIndex();
+    const int b = ui->boundSuperpositionBComboBox->currentIndex();
+    if (a < 0 || b < 0 || a == b || a >= count || b >= count) {
+        showStatusMessage(QStringLiteral("Choose two different bound states for the superposition."), kStatusReportMs);
+        return;
+    }
+
+    boundStateA = a;
+    boundStateB = b;
+    boundRelativePhase = ui->boundRelativePhaseSpinBox->value() * 3.141592653589793 / 180.0;
+    preparationType = InitialPreparationType::BoundSuperposition;
+    rebuildSimulation();
+    if (!confirmBoundPreparation(InitialPreparationType::BoundSuperposition))
+        return;
+    if (ui->analysisDockWidget)
+        ui->analysisDockWidget->show();
+    showAnalysisPage(ui->boundStatesTab);
+
+    const BoundState& first = boundStates.states[static_cast<std::size_t>(a)];
+    const BoundState& second = boundStates.states[static_cast<std::size_t>(b)];
+    const double gap = std::abs(second.energy - first.energy);
+    const double beatPeriod = gap > 1e-12 ? 6.283185307179586 / gap : 0.0;
+    showStatusMessage(QStringLiteral("Prepared coherent superposition n=%1 + n=%2; beat period ~ %3")
+                          .arg(QString::number(first.n), QString::number(second.n),
+                               QString::number(beatPeriod, 'f', 3)),
+                      kStatusExplanationMs);
+}
+
+void MainWindow::prepareFormPacket()
+{
+    GaussianPacket2D packet;
+    packet.x0 = static_cast<float>(ui->centerXSpinBox->value());
+    packet.y0 = static_cast<float>(ui->centerYSpinBox->value());
+    packet.sigma = static_cast<float>(ui->sigmaSpinBox->value());
+    packet.px = static_cast<float>(ui->momentumSpinBox->value());
+    packet.py = static_cast<float>(ui->momentumYSpinBox->value());
+    packet.hbar = solver.parameters().hbar;
+    GaussianPacket2D::prepare(psi, packet);
+}
+
+} // namespace vxo

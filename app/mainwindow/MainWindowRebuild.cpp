@@ -1,0 +1,293 @@
+#include "app/mainwindow/MainWindow.h"
+
+#include "app/mainwindow/FormIndices.h"
+#include "app/mainwindow/StatusDurations.h"
+#include "experiments/QuantumResonance2D.h"
+#include "ui/MainWindowForm.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace vxo {
+
+void MainWindow::rebuildSimulation()
+{
+    // A loader writing the form triggers many change handlers; it rebuilds
+    // once itself when it is done.
+    if (applyingExperiment)
+        return;
+
+    runTimer->stop();
+    transport.stop();
+
+    discardMeasurementHits();
+    clearCollapseReadout();
+    detectorFlux.reset();
+    if (ui->detectorFluxValueLabel)
+        ui->detectorFluxValueLabel->setText(QStringLiteral("0.000000"));
+    rebuildFailures.clear();
+
+    const SimulationDomain2D domain = currentSimulationDomain();
+    psi.reset(domain.nx(), domain.ny(), domain.dx(), domain.dy());
+    potential.reset(domain.nx(), domain.ny(), domain.dx(), domain.dy());
+
+    resetProtocolRunState();
+    refreshStoredSettingsFromForm();
+    diracSpinor.resize(domain.nx(), domain.ny(), domain.dx(), domain.dy());
+    rasterisePotentialAndGaugeFields();
+
+    // The run state was cleared above, so the quench's forced and unforced
+    // calls differ only when the quench is off or invalid: the forced one then
+    // re-rasterises the bare scene, which would erase the Klein barrier, the
+    // solenoid disc and the Hall wall painted over it a moment ago.
+    applyQuench(0.0, false);
+    applyPeriodicDrive(0.0, true);
+    applyLinearSweep(0.0, true);
+    applyRamseySequence(0.0, true);
+    applyBerryLoop(0.0, true);
+    applyMoshinskyShutter(0.0, true);
+    applyKapitzaDiracPulse(0.0, true);
+    const MoshinskyShutterGeometry& shutter = moshinskyShutterApplier.geometry();
+    if (stored.quantumMoshinsky.enabled && shutter.valid)
+        stored.moshinskyInitialState.shutterX = shutter.centerX;
+
+    configureSolvers();
+    calibrateSweepReference();
+    calibrateRamseyReference();
+    if (!prepareExperimentInitialState())
+        prepareFormPacket();
+
+    configureDiracRecorders();
+    configureObservationRecorders();
+    configureStepRecorders();
+
+    solver.resetClock();
+    invalidateMomentumField();
+    solver.prepareKineticPhase(psi);
+    solver.preparePotentialPhase(potential);
+    recordInitialSamples();
+    prepareAbsorbingLayer();
+    clearScatteringAndTwoLevelRecords();
+
+    history.clear();
+    if (!diracSettingsEnabled())
+        recordObservation();
+
+    updatePanelsAfterRebuild();
+    updateTimerInterval();
+    updateTransportUi();
+    refreshViews();
+
+    if (!rebuildFailures.empty()) {
+        QString text = rebuildFailures.front();
+        for (std::size_t i = 1; i < rebuildFailures.size(); ++i)
+            text += QStringLiteral("; ") + rebuildFailures[i];
+        showStatusMessage(text, kStatusReportMs);
+    }
+}
+
+void MainWindow::noteRebuildFailure(const QString& text)
+{
+    if (!text.isEmpty())
+        rebuildFailures.push_back(text);
+}
+
+SimulationDomain2D MainWindow::currentSimulationDomain() const
+{
+    std::uint64_t n = 512;
+    switch (static_cast<GridResolutionIndex>(ui->gridResolutionComboBox->currentIndex())) {
+    case GridResolutionIndex::Points256:
+        n = 256;
+        break;
+    case GridResolutionIndex::Points1024:
+        n = 1024;
+        break;
+    default:
+        break;
+    }
+    return SimulationDomain2D(n, n, static_cast<float>(ui->universeWidthSpinBox->value()),
+                              static_cast<float>(ui->universeHeightSpinBox->value()));
+}
+
+void MainWindow::invalidateMomentumField()
+{
+    momentumField = MomentumSpace2D{};
+    momentumFieldStep = kNoCacheKey;
+    momentumFieldTime = -1.0;
+}
+
+void MainWindow::applySceneDerivedControls()
+{
+    // Scan energies up to just below the lower barrier: above it the
+    // transmission is near one everywhere and the resonances drown.
+    double maximum = 4.5;
+    DoubleBarrierConfig barriers;
+    if (QuantumResonance2D::extractFromScene(potentialScene, barriers, nullptr)) {
+        const double lower = std::min(static_cast<double>(barriers.leftBarrier.value),
+                                      static_cast<double>(barriers.rightBarrier.value));
+        maximum = std::max(0.98 * lower, 0.5);
+    }
+
+    const QSignalBlocker modeBlocker(ui->resonanceScanModeComboBox);
+    const QSignalBlocker minimumBlocker(ui->resonanceScanMinSpinBox);
+    const QSignalBlocker maximumBlocker(ui->resonanceScanMaxSpinBox);
+    const QSignalBlocker pointsBlocker(ui->resonanceScanPointsSpinBox);
+    ui->resonanceScanModeComboBox->setCurrentIndex(indexOf(ResonanceScanIndex::Energy));
+    ui->resonanceScanMinSpinBox->setValue(0.2);
+    ui->resonanceScanMaxSpinBox->setValue(maximum);
+    ui->resonanceScanPointsSpinBox->setValue(601);
+}
+
+void MainWindow::updateRenderingControlStates()
+{
+    updatePotentialContourControls();
+    updateProbabilityContourControls();
+
+    // A spinor has no Schroedinger current: the overlay is off and locked.
+    const bool dirac = diracModeInForm();
+    if (dirac && ui->currentOverlayCheckBox->isChecked()) {
+        const QSignalBlocker blocker(ui->currentOverlayCheckBox);
+        ui->currentOverlayCheckBox->setChecked(false);
+    }
+    ui->currentOverlayCheckBox->setEnabled(!dirac);
+    updateCurrentOverlayControls();
+
+    updateDomainSpacingLabel();
+    updateMeasurementModeTexts();
+    if (ui->measurePositionButton)
+        ui->measurePositionButton->setEnabled(!dirac);
+    if (ui->collapsePositionButton)
+        ui->collapsePositionButton->setEnabled(!dirac);
+    updateSceneEditingControls();
+}
+
+void MainWindow::resetProtocolRunState()
+{
+    quenchApplier.clear();
+    periodicDriveApplier.clear();
+    linearSweepApplier.clear();
+    ramseyApplier.clear();
+    berryLoopApplier.clear();
+    moshinskyShutterApplier.clear();
+    kapitzaDiracPulseApplier.clear();
+    // A quench fired by the forced call at t = 0 reads its energy before from
+    // the newest sample: it must not be the previous run's.
+    history.clear();
+    berryTrap = BerryTrap{};
+    loschmidtReversed = false;
+}
+
+void MainWindow::refreshStoredSettingsFromForm()
+{
+    loschmidtRecorder.reset();
+    stored.quantumLoschmidt = formSettings<LoschmidtConfig>();
+
+    moshinskyRecorder.reset();
+    stored.quantumMoshinsky = formSettings<MoshinskyConfig>();
+
+    kapitzaDiracRecorder.reset();
+    stored.quantumKapitzaDirac = formSettings<KapitzaDiracConfig>();
+
+    aharonovBohmRecorder.reset();
+    aharonovBohmLinksReady = false;
+    aharonovBohmLinks.clear();
+    stored.quantumAharonovBohm = formSettings<AharonovBohmConfig>();
+
+    landauRecorder.reset();
+    landauLinksReady = false;
+    landauLinks.clear();
+    stored.quantumLandau = formSettings<LandauConfig>();
+
+    hallEdgeRecorder.reset();
+    hallEdgeLinksReady = false;
+    hallEdgeLinks.clear();
+    stored.quantumHallEdge = formSettings<HallEdgeConfig>();
+
+    backflowRecorder.reset();
+    stored.quantumBackflow = formSettings<BackflowConfig>();
+
+    zitterbewegungRecorder.reset();
+    stored.quantumZitterbewegung = formSettings<ZitterbewegungConfig>();
+
+    kleinRecorder.reset();
+    stored.quantumKleinTunneling = formSettings<KleinTunnelingConfig>();
+}
+
+void MainWindow::rasterisePotentialAndGaugeFields()
+{
+    buildLegacyPotential();
+    if (stored.quantumKleinTunneling.enabled)
+        QuantumKleinTunneling2D::buildPotential(potential, stored.quantumKleinTunneling, nullptr);
+    // Each build clears its own links and ready flag first; the flags tell the
+    // tick, the preparation and the recorders what was built.
+    if (stored.quantumAharonovBohm.enabled)
+        buildAharonovBohmField();
+    if (stored.quantumLandau.enabled)
+        buildLandauGaugeField();
+    if (stored.quantumHallEdge.enabled)
+        buildHallEdgeField();
+}
+
+void MainWindow::configureSolvers()
+{
+    SplitStepParameters parameters = solver.parameters();
+    if (ui->massSpinBox)
+        parameters.mass = static_cast<float>(ui->massSpinBox->value());
+    solver.configure(parameters);
+
+    const bool klein = stored.quantumKleinTunneling.enabled;
+    const double lightSpeed = klein ? stored.quantumKleinTunneling.lightSpeed : stored.quantumZitterbewegung.lightSpeed;
+    const double restMass = klein ? stored.quantumKleinTunneling.restMass : stored.quantumZitterbewegung.restMass;
+    diracSolver.configure(DiracParameters{parameters.hbar, parameters.dt, static_cast<float>(lightSpeed),
+                                          static_cast<float>(restMass)});
+}
+
+void MainWindow::prepareAbsorbingLayer()
+{
+    AbsorbingBoundaryConfig config;
+    config.exponent = 3.0f;
+    // Backflow and Zitterbewegung are read off the whole periodic box: a
+    // layer would eat what they measure. Klein keeps it on both components.
+    config.enabled = isSelected(ui->boundaryModeComboBox, BoundaryIndex::Absorbing) &&
+                     !stored.quantumBackflow.enabled && !stored.quantumZitterbewegung.enabled;
+    config.widthFraction = static_cast<float>(ui->absorbingWidthSpinBox->value());
+    config.strength = static_cast<float>(ui->absorbingStrengthSpinBox->value());
+    absorbingBoundary.prepare(psi, solver.parameters().dt, config);
+}
+
+void MainWindow::clearScatteringAndTwoLevelRecords()
+{
+    legacyCollisionStarted = false;
+    legacyPacketSeparated = false;
+    resonanceCollisionStarted = false;
+    resonancePacketSeparated = false;
+    maxCavityProbability = 0.0;
+    packetTransmissionRecorded = false;
+    packetTransmission = 0.0;
+    doubleWellConfig = DoubleWellConfig{};
+    doubleWellParameters = TwoLevelParameters{};
+    rabiReference = RabiReference{};
+}
+
+void MainWindow::updatePanelsAfterRebuild()
+{
+    updateEnergyTooltip();
+    updateTunnelingDiagnostics();
+    updateResonancePanel(true);
+    updateBoundStatesStatus();
+    updateDoubleWellPanel();
+    updateRabiPanel();
+    updateLandauZenerPanel();
+    updateStueckelbergPanel(true);
+    updateRamseyPanel(true);
+}
+
+} // namespace vxo

@@ -1,0 +1,361 @@
+#include "app/mainwindow/MainWindow.h"
+
+#include "app/mainwindow/FormIndices.h"
+#include "app/text/PotentialObjectText.h"
+#include "app/mainwindow/StatusDurations.h"
+#include "experiments/QuantumBerryPhase2D.h"
+#include "ui/MainWindowForm.h"
+#include "view/PotentialEditorShape.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QListWidget>
+#include <QSignalBlocker>
+#include <QStackedWidget>
+#include <QVariant>
+
+#include <initializer_list>
+
+namespace vxo {
+
+void MainWindow::loadObjectIntoGeometryInspector(const PotentialObject& object)
+{
+    if (writeGeometryInspector(object))
+        updateSceneEditingControls();
+}
+
+void MainWindow::buildLegacyPotential()
+{
+    if (sceneUsable()) {
+        potentialScene.buildPotential(potential);
+        return;
+    }
+    // The single geometry goes straight into the cleared field, without the
+    // scene's validation: the page's ranges keep every value valid.
+    potential.clear();
+    PotentialObject::applyTo(currentPotentialObject(), potential);
+}
+
+void MainWindow::addCurrentGeometryToScene()
+{
+    if (ui->geometryComboBox->currentIndex() == static_cast<int>(PotentialObjectKind::None)) {
+        showStatusMessage(QStringLiteral("Select a potential geometry before adding an object."), kStatusNoticeMs);
+        return;
+    }
+    PotentialObject object = currentPotentialObject();
+    object.id = 0;
+    object.enabled = true;
+    const std::uint64_t id = potentialScene.add(object);
+    if (id == 0) {
+        showStatusMessage(QStringLiteral("The current potential geometry is not valid."), kStatusNoticeMs);
+        return;
+    }
+    {
+        const QSignalBlocker blocker(ui->potentialSceneActiveCheckBox);
+        ui->potentialSceneActiveCheckBox->setChecked(true);
+    }
+    refreshSceneObjectList(id);
+    rebuildSimulation();
+    showStatusMessage(QStringLiteral("Potential object #%1 added to scene.").arg(id), kStatusConfirmationMs);
+}
+
+void MainWindow::applyPotentialObjectEdit()
+{
+    const std::uint64_t id = selectedSceneObjectId();
+    if (!potentialScene.find(id)) {
+        showStatusMessage(QStringLiteral("Select a potential scene object first."), kStatusConfirmationMs);
+        return;
+    }
+    // The page's kind is taken as it stands, so an edit may turn the object
+    // into another kind under the same id.
+    PotentialObject edited = currentPotentialObject();
+    edited.enabled = ui->potentialObjectEnabledCheckBox->isChecked();
+    if (!potentialScene.update(id, edited)) {
+        showStatusMessage(QStringLiteral("The edited potential geometry is not valid."), kStatusNoticeMs);
+        return;
+    }
+    refreshSceneObjectList(id);
+    // An inactive scene does not shape the potential: nothing to rebuild.
+    if (ui->potentialSceneActiveCheckBox->isChecked())
+        rebuildSimulation();
+    else
+        updateDiagnostics();
+    showStatusMessage(QStringLiteral("Potential object #%1 updated.").arg(id), kStatusConfirmationMs);
+}
+
+void MainWindow::deleteSelectedSceneObject()
+{
+    const std::uint64_t id = selectedSceneObjectId();
+    if (id == 0 || !potentialScene.remove(id))
+        return;
+    if (potentialScene.empty()) {
+        const QSignalBlocker blocker(ui->potentialSceneActiveCheckBox);
+        ui->potentialSceneActiveCheckBox->setChecked(false);
+    }
+    // The removed id is no longer listed, so the refresh selects the first object.
+    refreshSceneObjectList(0);
+    rebuildSimulation();
+    showStatusMessage(QStringLiteral("Potential object #%1 deleted.").arg(id), kStatusConfirmationMs);
+}
+
+void MainWindow::clearPotentialScene()
+{
+    if (potentialScene.empty())
+        return;
+    potentialScene.clear();
+    {
+        const QSignalBlocker blocker(ui->potentialSceneActiveCheckBox);
+        ui->potentialSceneActiveCheckBox->setChecked(false);
+    }
+    refreshSceneObjectList(0);
+    rebuildSimulation();
+    showStatusMessage(QStringLiteral("Potential scene cleared; legacy single geometry is active."), kStatusNoticeMs);
+}
+
+void MainWindow::applyEditorShape(const PotentialEditorShape& shape)
+{
+    if (!PotentialEditorShape::isValid(shape))
+        return;
+    // The drawn shape becomes the geometry page's rectangle or circle; the
+    // page keeps its own strength. The spin boxes clamp and round what lies
+    // outside their ranges.
+    if (shape.type == PotentialEditorShape::kCircle) {
+        const QSignalBlocker geometryBlocker(ui->geometryComboBox);
+        const QSignalBlocker xBlocker(ui->circleCenterXSpinBox);
+        const QSignalBlocker yBlocker(ui->circleCenterYSpinBox);
+        const QSignalBlocker radiusBlocker(ui->circleRadiusSpinBox);
+        ui->geometryComboBox->setCurrentIndex(static_cast<int>(PotentialObjectKind::Circle));
+        ui->geometryParametersStackedWidget->setCurrentIndex(static_cast<int>(PotentialObjectKind::Circle));
+        ui->circleCenterXSpinBox->setValue(static_cast<double>(shape.centerX));
+        ui->circleCenterYSpinBox->setValue(static_cast<double>(shape.centerY));
+        ui->circleRadiusSpinBox->setValue(static_cast<double>(shape.radius));
+    } else {
+        const QSignalBlocker geometryBlocker(ui->geometryComboBox);
+        const QSignalBlocker xBlocker(ui->rectangleCenterXSpinBox);
+        const QSignalBlocker yBlocker(ui->rectangleCenterYSpinBox);
+        const QSignalBlocker widthBlocker(ui->rectangleWidthSpinBox);
+        const QSignalBlocker heightBlocker(ui->rectangleHeightSpinBox);
+        ui->geometryComboBox->setCurrentIndex(static_cast<int>(PotentialObjectKind::Rectangle));
+        ui->geometryParametersStackedWidget->setCurrentIndex(static_cast<int>(PotentialObjectKind::Rectangle));
+        ui->rectangleCenterXSpinBox->setValue(static_cast<double>(shape.centerX));
+        ui->rectangleCenterYSpinBox->setValue(static_cast<double>(shape.centerY));
+        ui->rectangleWidthSpinBox->setValue(static_cast<double>(shape.width));
+        ui->rectangleHeightSpinBox->setValue(static_cast<double>(shape.height));
+    }
+    if (ui->potentialSceneActiveCheckBox->isChecked())
+        addCurrentGeometryToScene();
+    else
+        rebuildSimulation();
+}
+
+void MainWindow::refreshSceneObjectList(std::uint64_t id)
+{
+    if (id == 0)
+        id = selectedSceneObjectId();
+    QListWidget* const list = ui->potentialSceneListWidget;
+    const QSignalBlocker blocker(list);
+    list->clear();
+    int currentRow = -1;
+    for (const PotentialObject& object : potentialScene.objects()) {
+        auto* item = new QListWidgetItem(describePotentialObject(object), list);
+        item->setData(Qt::UserRole, QVariant::fromValue<quint64>(object.id));
+        if (currentRow < 0 && object.id == id)
+            currentRow = list->count() - 1;
+    }
+    if (currentRow < 0 && list->count() > 0)
+        currentRow = 0;
+    list->setCurrentRow(currentRow);
+
+    if (const PotentialObject* selected = potentialScene.find(selectedSceneObjectId()))
+        loadObjectIntoGeometryInspector(*selected);
+    updateSceneEditingControls();
+    fillQuenchTargetCombo(0);
+    fillPeriodicDriveTargetCombo(0);
+    fillLinearSweepTargetCombo(0);
+    fillRamseyTargetCombo(0);
+    fillMoshinskyTargetCombo(0);
+}
+
+void MainWindow::fillQuenchTargetCombo(std::uint64_t id)
+{
+    fillTargetCombo(ui->quenchTargetComboBox, ui->quenchEnabledCheckBox, id, false);
+}
+
+void MainWindow::fillPeriodicDriveTargetCombo(std::uint64_t id)
+{
+    fillTargetCombo(ui->periodicDriveTargetComboBox, ui->periodicDriveEnabledCheckBox, id, false);
+}
+
+void MainWindow::fillLinearSweepTargetCombo(std::uint64_t id)
+{
+    fillTargetCombo(ui->linearSweepTargetComboBox, ui->linearSweepEnabledCheckBox, id, false);
+}
+
+void MainWindow::fillRamseyTargetCombo(std::uint64_t id)
+{
+    fillTargetCombo(ui->ramseyTargetComboBox, ui->ramseyEnabledCheckBox, id, false);
+}
+
+void MainWindow::fillMoshinskyTargetCombo(std::uint64_t id)
+{
+    fillTargetCombo(ui->moshinskyTargetComboBox, ui->moshinskyEnabledCheckBox, id, true);
+}
+
+void MainWindow::fillTargetCombo(QComboBox* combo, QCheckBox* governedBox, std::uint64_t id, bool shutterKindsOnly)
+{
+    if (!combo)
+        return;
+    if (id == 0)
+        id = combo->currentIndex() >= 0 ? combo->currentData().toULongLong() : 0;
+    const QSignalBlocker blocker(combo);
+    combo->clear();
+    int current = -1;
+    for (const PotentialObject& object : potentialScene.objects()) {
+        // The Moshinsky shutter is a wall that can be switched off: a
+        // rectangle or a barrier.
+        if (shutterKindsOnly && object.kind != PotentialObjectKind::Rectangle &&
+            object.kind != PotentialObjectKind::Barrier)
+            continue;
+        combo->addItem(describePotentialObject(object), QVariant::fromValue<quint64>(object.id));
+        if (current < 0 && object.id == id)
+            current = combo->count() - 1;
+    }
+    if (current < 0 && combo->count() > 0)
+        current = 0;
+    combo->setCurrentIndex(current);
+    const bool hasTargets = combo->count() > 0;
+    if (governedBox)
+        governedBox->setEnabled(hasTargets && ui->potentialSceneActiveCheckBox->isChecked());
+    combo->setEnabled(hasTargets);
+}
+
+void MainWindow::updateSceneEditingControls()
+{
+    Ui::MainWindow& form = *ui;
+    const bool empty = potentialScene.empty();
+    const std::uint64_t selectedId = selectedSceneObjectId();
+    const bool selected = selectedId != 0;
+    const bool sceneOn = !empty && form.potentialSceneActiveCheckBox->isChecked();
+    const auto enable = [](std::initializer_list<QWidget*> widgets, bool enabled) {
+        for (QWidget* widget : widgets)
+            widget->setEnabled(enabled);
+    };
+
+    enable({form.potentialSceneActiveCheckBox, form.clearPotentialSceneButton}, !empty);
+    enable({form.updatePotentialObjectButton, form.deletePotentialObjectButton, form.potentialObjectEnabledCheckBox},
+           selected);
+    const bool geometrySelected = form.geometryComboBox->currentIndex() > static_cast<int>(PotentialObjectKind::None);
+    form.addPotentialObjectButton->setEnabled(geometrySelected);
+
+    // The four drives act on a scene object: they can be switched on only
+    // while the scene is in force, and set up whenever it has objects.
+    enable({form.quenchEnabledCheckBox, form.periodicDriveEnabledCheckBox, form.linearSweepEnabledCheckBox,
+            form.ramseyEnabledCheckBox},
+           sceneOn);
+    enable({form.quenchTargetComboBox, form.quenchParameterComboBox, form.quenchTimeSpinBox, form.quenchBeforeSpinBox,
+            form.quenchAfterSpinBox, form.periodicDriveTargetComboBox, form.periodicDriveParameterComboBox,
+            form.periodicDriveMeanSpinBox, form.periodicDriveAmplitudeSpinBox, form.periodicDriveOmegaSpinBox,
+            form.periodicDrivePhaseSpinBox, form.linearSweepTargetComboBox, form.linearSweepParameterComboBox,
+            form.linearSweepStartValueSpinBox, form.linearSweepEndValueSpinBox, form.linearSweepStartTimeSpinBox,
+            form.linearSweepDurationSpinBox, form.linearSweepReturnCheckBox, form.ramseyTargetComboBox,
+            form.ramseyParameterComboBox, form.ramseyMeanSpinBox, form.ramseyAmplitudeSpinBox,
+            form.ramseyOmegaSpinBox, form.ramseyPulseDurationSpinBox, form.ramseyFreeDurationSpinBox,
+            form.ramseyStartTimeSpinBox, form.ramseyFirstPhaseSpinBox, form.ramseySecondPhaseSpinBox,
+            form.ramseyEchoEnabledCheckBox},
+           !empty);
+    enable({form.linearSweepHoldDurationSpinBox, form.linearSweepReturnDurationSpinBox},
+           !empty && form.linearSweepReturnCheckBox->isChecked());
+    enable({form.ramseyEchoDurationSpinBox, form.ramseyEchoPhaseSpinBox},
+           !empty && form.ramseyEchoEnabledCheckBox->isChecked());
+
+    BerryTrap trap;
+    form.berryEnabledCheckBox->setEnabled(sceneOn && QuantumBerryPhase2D::analyzeTrap(potentialScene, trap, nullptr));
+    enable({form.berryAnisotropySpinBox, form.berryStartTimeSpinBox, form.berryDurationSpinBox,
+            form.berryWindingComboBox},
+           !empty);
+
+    const bool shutterTargets = form.moshinskyTargetComboBox->count() > 0;
+    form.moshinskyEnabledCheckBox->setEnabled(sceneOn && shutterTargets);
+    form.moshinskyTargetComboBox->setEnabled(!empty && shutterTargets);
+    enable({form.moshinskyOpenTimeSpinBox, form.moshinskyDetectorXSpinBox, form.moshinskyAnalysisEndTimeSpinBox},
+           !empty);
+
+    const PotentialObject* object = potentialScene.find(selectedId);
+    const QSignalBlocker blocker(form.potentialObjectEnabledCheckBox);
+    form.potentialObjectEnabledCheckBox->setChecked(object == nullptr || object->enabled);
+}
+
+QString MainWindow::potentialSummaryText() const
+{
+    if (ui->potentialSceneActiveCheckBox->isChecked() && !potentialScene.empty())
+        return QStringLiteral("Scene (%1 objects)").arg(potentialScene.size());
+    return ui->geometryComboBox->currentText();
+}
+
+std::uint64_t MainWindow::selectedSceneObjectId() const
+{
+    const QListWidgetItem* item = ui->potentialSceneListWidget->currentItem();
+    return item ? item->data(Qt::UserRole).toULongLong() : 0;
+}
+
+void MainWindow::onPotentialSceneActiveToggled(bool checked)
+{
+    if (checked && potentialScene.empty()) {
+        {
+            const QSignalBlocker blocker(ui->potentialSceneActiveCheckBox);
+            ui->potentialSceneActiveCheckBox->setChecked(false);
+        }
+        showStatusMessage(QStringLiteral("Add at least one potential object before enabling the scene."),
+                          kStatusNoticeMs);
+        updateSceneEditingControls();
+        return;
+    }
+    // Backflow and Zitterbewegung run in free space: a scene in force ends them.
+    if (checked)
+        switchOffBackflowAndZitterbewegung();
+    updateSceneEditingControls();
+    rebuildSimulation();
+}
+
+void MainWindow::onGeometryChanged(int index)
+{
+    if (index >= 0 && index < ui->geometryParametersStackedWidget->count())
+        ui->geometryParametersStackedWidget->setCurrentIndex(index);
+    if (index != 0)
+        switchOffBackflowAndZitterbewegung();
+    // The viewport draws the shape being edited; its tool follows the
+    // page (the tool selector's own handler passes it on to the view).
+    if (index == static_cast<int>(PotentialObjectKind::Rectangle) ||
+        index == static_cast<int>(PotentialObjectKind::Circle))
+        ui->viewportEditToolComboBox->setCurrentIndex(index == static_cast<int>(PotentialObjectKind::Circle)
+                                                          ? indexOf(EditToolIndex::Circle)
+                                                          : indexOf(EditToolIndex::Rectangle));
+    updateSceneEditingControls();
+    // With the scene in force the page is only an inspector: the potential
+    // does not change until Add current or Apply changes.
+    if (ui->potentialSceneActiveCheckBox->isChecked())
+        updateDiagnostics();
+    else
+        rebuildSimulation();
+}
+
+void MainWindow::onSceneSelectionChanged()
+{
+    if (const PotentialObject* selected = potentialScene.find(selectedSceneObjectId()))
+        loadObjectIntoGeometryInspector(*selected);
+    updateSceneEditingControls();
+    updateDiagnostics();
+}
+
+void MainWindow::onPotentialObjectEnabledToggled(bool checked)
+{
+    const std::uint64_t id = selectedSceneObjectId();
+    if (PotentialObject* object = potentialScene.find(id))
+        object->enabled = checked;
+    refreshSceneObjectList(id);
+    if (ui->potentialSceneActiveCheckBox->isChecked())
+        rebuildSimulation();
+}
+
+} // namespace vxo

@@ -1,0 +1,320 @@
+#include "app/mainwindow/MainWindow.h"
+
+#include "app/mainwindow/FormIndices.h"
+#include "core/GridKey2D.h"
+#include "experiments/ObservableSampler.h"
+#include "experiments/QuantumBerryPhase2D.h"
+#include "experiments/QuantumKickedRotor2D.h"
+#include "experiments/QuantumLoschmidt2D.h"
+#include "experiments/QuantumZeno2D.h"
+#include "ui/MainWindowForm.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QTimer>
+
+namespace vxo {
+
+namespace {
+
+// The spinor carries a prepared state on the wave field's grid. The rebuild
+// leaves it empty when no Dirac state was prepared, so that a Dirac mode
+// whose preparation failed propagates the fallback packet in psi instead of
+// replacing it by the density of a zero spinor.
+bool spinorOnGrid(const DiracSpinor2D& spinor, const ComplexField2D& psi)
+{
+    return !spinor.isEmpty() && GridKey2D::of(spinor.upper).matches(psi) && GridKey2D::of(spinor.lower).matches(psi);
+}
+
+// A recorder with an analysis window samples up to its end time; the margin
+// keeps a step that lands on the end time inside despite the rounding of the
+// accumulated clock.
+bool insideAnalysis(double t, double endTime)
+{
+    return t <= endTime + 1e-12;
+}
+
+} // namespace
+
+void MainWindow::onSimulationTick()
+{
+    try {
+        runSteps(transport.stepsPerTick());
+        observeAfterSteps();
+        refreshViews();
+    } catch (...) {
+        // What failed once fails again on the next timeout: pause, so that
+        // the handler boundary reports the failure once and the state stays
+        // as it was left for the user to inspect.
+        runTimer->stop();
+        transport.pause();
+        updateTransportUi();
+        throw;
+    }
+}
+
+void MainWindow::stepOnce()
+{
+    runTimer->stop();
+    transport.pause();
+    runSteps(1);
+    observeAfterSteps();
+    updateTransportUi();
+    refreshViews();
+}
+
+void MainWindow::runSteps(int count)
+{
+    if (!measurementHits.empty())
+        discardMeasurementHits();
+    for (int i = 0; i < count; ++i)
+        runStepBody();
+    runAppliersAfterSteps(solver.time());
+}
+
+void MainWindow::observeAfterSteps()
+{
+    // A spinor has no Schroedinger observables: the Dirac recorders sample it.
+    if (!diracSettingsEnabled())
+        recordObservation();
+}
+
+void MainWindow::runStepBody()
+{
+    applyLoschmidtReversalIfDue();
+    applyZenoMeasurementIfDue();
+    applyKickedRotorKickIfDue();
+
+    // The protocols act at the middle of the step (second-order accurate for
+    // a potential that changes during the step).
+    const double dt = solver.parameters().dt;
+    const double middle = solver.time() + 0.5 * dt;
+    applyQuench(middle, false);
+    applyPeriodicDrive(middle, false);
+    applyLinearSweep(middle, false);
+    applyRamseySequence(middle, false);
+    applyBerryLoop(middle, false);
+    applyMoshinskyShutter(middle, false);
+    applyKapitzaDiracPulse(middle, false);
+
+    // The Schroedinger solver keeps the one clock of every mode: the Dirac
+    // steps advance it without touching psi, so strides and end times agree.
+    const bool diracMode = diracSettingsEnabled();
+    const bool spinorReady = diracMode && spinorOnGrid(diracSpinor, psi);
+    if (spinorReady && stored.quantumZitterbewegung.enabled) {
+        diracSolver.stepFree(diracSpinor);
+        solver.advanceClock();
+        syncSpinorDensity();
+    } else if (spinorReady && stored.quantumKleinTunneling.enabled) {
+        diracSolver.step(diracSpinor, potential);
+        solver.advanceClock();
+        if (absorbingBoundary.isEnabled()) {
+            absorbingBoundary.apply(diracSpinor.upper);
+            absorbingBoundary.apply(diracSpinor.lower);
+        }
+        syncSpinorDensity();
+    } else {
+        if (const GaugeLinkField2D* links = linksInForce())
+            solver.stepWithGauge(psi, potential, *links);
+        else
+            solver.step(psi, potential);
+        if (!diracMode)
+            absorbingBoundary.apply(psi);
+    }
+
+    sampleStepRecorders();
+    updateDetectorFluxReadout();
+}
+
+void MainWindow::runAppliersAfterSteps(double t)
+{
+    // The quench is a step function of time: its midpoint evaluation already
+    // holds for the new time.
+    applyPeriodicDrive(t, false);
+    applyLinearSweep(t, false);
+    applyRamseySequence(t, false);
+    applyBerryLoop(t, false);
+    applyMoshinskyShutter(t, false);
+    applyKapitzaDiracPulse(t, false);
+}
+
+void MainWindow::discardMeasurementHits()
+{
+    measurementHits.clear();
+    lastMeasurementCount = 0;
+    ui->measurementTotalValueLabel->setText(QStringLiteral("0"));
+    ui->quantumView->clearMeasurementMarkers();
+}
+
+void MainWindow::applyLoschmidtReversalIfDue()
+{
+    if (loschmidtReversed || psi.empty())
+        return;
+    const LoschmidtConfig settings = formSettings<LoschmidtConfig>();
+    if (!settings.enabled || !QuantumLoschmidt2D::validateConfiguration(settings, nullptr))
+        return;
+    const double t = solver.time();
+    const double dt = solver.parameters().dt;
+    if (!(settings.reversalTime <= t + 0.5 * dt))
+        return;
+    if (!QuantumLoschmidt2D::applyReversal(psi, settings, solver.parameters().hbar))
+        return;
+    loschmidtReversed = true;
+    stored.quantumLoschmidt = settings;
+    invalidateMomentumField();
+    if (loschmidtRecorder.isConfigured())
+        loschmidtRecorder.record(t, psi, true);
+}
+
+void MainWindow::applyZenoMeasurementIfDue()
+{
+    if (preparationType != InitialPreparationType::QuantumZeno || !stored.quantumZeno.enabled
+        || !zenoRecorder.isConfigured() || psi.empty())
+        return;
+    const std::uint64_t measured =
+        QuantumZeno2D::applyDueMeasurements(psi, stored.quantumZeno, zenoRecorder.watchedNormTarget(),
+                                            zenoMeasurementCount, zenoSurvival, solver.time(), solver.parameters().dt);
+    if (measured > 0)
+        invalidateMomentumField();
+}
+
+void MainWindow::applyKickedRotorKickIfDue()
+{
+    if (preparationType != InitialPreparationType::KickedRotor || !stored.kickedRotor.enabled || psi.empty())
+        return;
+    // Each kick is sampled at the time before the step, in momentum space
+    // straight after it.
+    const double t = solver.time();
+    QuantumKickedRotor2D::applyDueKicks(psi, stored.kickedRotor, kickCount, t, solver.parameters().dt,
+                                        [this, t](std::uint64_t kicks) {
+                                            invalidateMomentumField();
+                                            ensureMomentumField();
+                                            if (kickedRotorRecorder.isConfigured())
+                                                kickedRotorRecorder.record(momentumField, kicks, t);
+                                        });
+}
+
+void MainWindow::sampleStepRecorders()
+{
+    const std::uint64_t n = solver.stepCount();
+    const double t = solver.time();
+    // The stride is tested before the end time, so that the Kapitza-Dirac
+    // transform runs only on the steps that record.
+    const auto due = [n](const auto& recorder, std::uint64_t stride) {
+        return recorder.isConfigured() && n % stride == 0;
+    };
+
+    if (due(zitterbewegungRecorder, 2) && insideAnalysis(t, stored.quantumZitterbewegung.analysisEndTime))
+        zitterbewegungRecorder.record(t, diracSpinor);
+    if (due(kleinRecorder, 2) && insideAnalysis(t, stored.quantumKleinTunneling.analysisEndTime))
+        kleinRecorder.record(t, diracSpinor);
+    if (due(loschmidtRecorder, 4))
+        loschmidtRecorder.record(t, psi, loschmidtReversed);
+    if (due(moshinskyRecorder, 2) && insideAnalysis(t, stored.quantumMoshinsky.analysisEndTime))
+        moshinskyRecorder.record(t, moshinskyShutterApplier.shutter().open, psi);
+    if (due(kapitzaDiracRecorder, 10) && insideAnalysis(t, stored.quantumKapitzaDirac.analysisEndTime)) {
+        invalidateMomentumField();
+        ensureMomentumField();
+        kapitzaDiracRecorder.record(momentumField, t, kapitzaDiracPulseApplier.pulse().active);
+    }
+    if (due(aharonovBohmRecorder, 5) && insideAnalysis(t, stored.quantumAharonovBohm.analysisEndTime))
+        aharonovBohmRecorder.record(t, psi);
+    if (due(landauRecorder, 5) && insideAnalysis(t, stored.quantumLandau.analysisEndTime))
+        landauRecorder.record(t, psi, landauLinks);
+    if (due(hallEdgeRecorder, 5) && insideAnalysis(t, stored.quantumHallEdge.analysisEndTime))
+        hallEdgeRecorder.record(t, psi);
+    if (due(backflowRecorder, 2) && insideAnalysis(t, stored.quantumBackflow.analysisEndTime))
+        backflowRecorder.record(t, psi);
+    if (due(berryRecorder, 8))
+        berryRecorder.record(t, QuantumBerryPhase2D::trapAt(stored.quantumBerry, t), psi);
+}
+
+void MainWindow::updateDetectorFluxReadout()
+{
+    if (!isSelected(ui->measurementModeComboBox, MeasurementModeIndex::TemporalDetector) || psi.empty())
+        return;
+    const SplitStepParameters& parameters = solver.parameters();
+    const DetectorScreen screen{static_cast<float>(ui->detectorXSpinBox->value()),
+                                static_cast<float>(ui->detectorThicknessSpinBox->value())};
+    detectorFlux.accumulate(psi, parameters.hbar, parameters.mass, parameters.dt, screen);
+    ui->detectorFluxValueLabel->setText(QString::number(detectorFlux.totalFlux(), 'f', 6));
+}
+
+void MainWindow::clearDetectorFlux()
+{
+    detectorFlux.reset();
+    ui->detectorFluxValueLabel->setText(QStringLiteral("0.000000"));
+    updateDetectorTvd();
+    updateDiagnostics();
+}
+
+void MainWindow::syncSpinorDensity()
+{
+    if (diracSpinor.isEmpty())
+        return;
+    diracSpinor.density(psi);
+    invalidateMomentumField();
+}
+
+void MainWindow::recordObservation()
+{
+    if (psi.empty())
+        return;
+    const SplitStepParameters& parameters = solver.parameters();
+    // The drive records are read once per observation; the sampler decides
+    // from them which two-level blocks apply.
+    const PeriodicDrive drive = formSettings<PeriodicDrive>();
+    const LinearSweep sweep = formSettings<LinearSweep>();
+    const RamseySequence ramsey = formSettings<RamseySequence>();
+
+    ObservationInputs inputs;
+    inputs.time = solver.time();
+    inputs.mass = parameters.mass;
+    inputs.hbar = parameters.hbar;
+    inputs.absorbingBoundaryEnabled = absorbingBoundary.isEnabled();
+    inputs.potential = &potential;
+    inputs.scene = &potentialScene;
+    inputs.sceneActive = ui->potentialSceneActiveCheckBox->isChecked();
+    inputs.resonanceLatched = resonanceCollisionStarted;
+    inputs.legacyBarrier = ui->geometryComboBox->currentIndex() == static_cast<int>(PotentialObjectKind::Barrier);
+    inputs.legacyBarrierLatched = legacyCollisionStarted;
+    inputs.legacyBarrierCenterX = ui->barrierCenterXSpinBox->value();
+    inputs.legacyBarrierThickness = ui->barrierThicknessSpinBox->value();
+    inputs.periodicDrive = &drive;
+    inputs.linearSweep = &sweep;
+    inputs.ramseySequence = &ramsey;
+    inputs.boundStates = &boundStates;
+    inputs.sweepStates = &sweepBoundStates;
+    inputs.ramseyStates = &ramseyBoundStates;
+    inputs.landauZener = &landauZenerReference;
+    inputs.stueckelberg = &stueckelbergReference;
+    inputs.ramseyReference = &ramseyReference;
+
+    history.push(ObservableSampler::observe(psi, history, inputs));
+    sampleObservationRecorders(inputs.time);
+}
+
+void MainWindow::sampleObservationRecorders(double t)
+{
+    const SplitStepParameters& parameters = solver.parameters();
+    if (revivalBox.valid && revivalRecorder.hasInitialState())
+        revivalRecorder.record(t, psi);
+    if (billiardConfig.valid && !billiardRecorder.initialState().empty())
+        billiardRecorder.record(t, psi, billiardConfig);
+    if (talbotRecorder.isConfigured())
+        talbotRecorder.record(t, psi);
+    if (bouncerRecorder.isConfigured())
+        bouncerRecorder.record(t, psi, parameters.mass, parameters.hbar);
+    if (vortexRecorder.isConfigured())
+        vortexRecorder.record(t, psi, parameters.hbar);
+    if (andersonRecorder.isConfigured())
+        andersonRecorder.record(t, psi);
+    if (zenoRecorder.isConfigured())
+        zenoRecorder.record(t, psi, zenoMeasurementCount, zenoSurvival);
+    if (scarRecorder.isConfigured())
+        scarRecorder.record(t, psi);
+}
+
+} // namespace vxo

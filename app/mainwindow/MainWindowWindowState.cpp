@@ -1,0 +1,313 @@
+#include "app/mainwindow/MainWindow.h"
+
+#include "ui/MainWindowForm.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDockWidget>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QLayout>
+#include <QScreen>
+#include <QSettings>
+#include <QSignalBlocker>
+#include <QStyle>
+#include <QTabWidget>
+#include <QTimer>
+#include <QWindowStateChangeEvent>
+
+#include <algorithm>
+
+namespace vxo {
+
+namespace {
+
+const QString kSettingsGroup = QStringLiteral("MainWindow");
+constexpr int kDefaultAnalysisDockHeight = 420;
+constexpr int kDefaultRightColumnWidth = 460;
+// In a window shorter than the form the analysis dock takes this share of the
+// height: on a 1080 px screen the tallest plot of the analysis pages fits its
+// dock whole, the viewport keeps the rest; on a shorter screen the viewport's
+// minimum caps it and the page scrolls.
+constexpr double kShortWindowAnalysisShare = 0.58;
+
+// `window` no larger than `available` and moved inside it.
+QRect clampedInside(const QRect& window, const QRect& available)
+{
+    const QSize size = window.size().boundedTo(available.size());
+    const int x = std::clamp(window.x(), available.left(), available.left() + available.width() - size.width());
+    const int y = std::clamp(window.y(), available.top(), available.top() + available.height() - size.height());
+    return QRect(QPoint(x, y), size);
+}
+
+// A tab widget or the analysis page selector whose current index is saved
+// under `key`. Exactly one of the two pointers is set; a selector whose
+// widget is missing has no entries.
+struct IndexSelector {
+    QString key;
+    QTabWidget* tabs;
+    QComboBox* combo;
+
+    int count() const { return tabs ? tabs->count() : combo ? combo->count() : 0; }
+    int index() const { return tabs ? tabs->currentIndex() : combo ? combo->currentIndex() : -1; }
+    void select(int index) const
+    {
+        if (tabs)
+            tabs->setCurrentIndex(index);
+        else if (combo)
+            combo->setCurrentIndex(index);
+    }
+};
+
+enum SelectorId { ControlsTab, ExperimentSubTab, PotentialSubTab, TimeDependentSubTab, AnalysisOuterTab,
+                  AnalysisPage, HelpLanguageTab, SelectorCount };
+
+// In the order the keys are written.
+std::array<IndexSelector, SelectorCount> indexSelectors(const Ui::MainWindow& form)
+{
+    return {{
+        {QStringLiteral("controlsTab"), form.controlsTabWidget, nullptr},
+        {QStringLiteral("experimentSubTab"), form.experimentSubTabWidget, nullptr},
+        {QStringLiteral("potentialSubTab"), form.potentialSubTabWidget, nullptr},
+        {QStringLiteral("timeDependentSubTab"), form.timeDependentSubTabWidget, nullptr},
+        {QStringLiteral("analysisOuterTab"), form.analysisTabWidget, nullptr},
+        {QStringLiteral("analysisPage"), nullptr, form.analysisPageComboBox},
+        {QStringLiteral("helpLanguageTab"), form.helpLanguageTabWidget, nullptr},
+    }};
+}
+
+// Restoring selects the outer analysis tab after the page; resetting selects
+// the help language last.
+constexpr SelectorId kRestoreOrder[] = {ControlsTab,     ExperimentSubTab, PotentialSubTab, TimeDependentSubTab,
+                                        HelpLanguageTab, AnalysisPage,     AnalysisOuterTab};
+constexpr SelectorId kResetOrder[] = {ControlsTab,  ExperimentSubTab, PotentialSubTab, TimeDependentSubTab,
+                                      AnalysisPage, AnalysisOuterTab, HelpLanguageTab};
+
+// Version of the dock and toolbar layout written by saveState.
+constexpr int kWindowStateVersion = 1;
+
+} // namespace
+
+std::array<std::pair<QDockWidget*, QAction*>, 5> MainWindow::dockActionPairs() const
+{
+    return {{
+        {ui->controlsDockWidget, ui->actionControlsDock},
+        {ui->timeDockWidget, ui->actionTimeDock},
+        {ui->diagnosticsDockWidget, ui->actionDiagnosticsDock},
+        {ui->helpDockWidget, ui->actionHelpDock},
+        {ui->analysisDockWidget, ui->actionAnalysisDock},
+    }};
+}
+
+QRect MainWindow::availableScreenGeometry() const
+{
+    const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
+    return shown ? shown->availableGeometry() : QRect(QPoint(0, 0), formWindowSize);
+}
+
+void MainWindow::fitToScreen(const QRect& available)
+{
+    if (!available.isEmpty()) {
+        const QRect form(available.topLeft(), formWindowSize);
+        setGeometry(available.contains(form) ? form : available);
+    }
+    applyDefaultDockLayout();
+}
+
+QList<int> MainWindow::sideColumnWidths() const
+{
+    // The right column is wide enough for the diagnostics' value column
+    // beside its section and parameter columns, which size to their contents.
+    const int leftPreferred = ui->controlsDockWidget->sizeHint().width();
+    const int leftMinimum = ui->controlsDockWidget->minimumWidth();
+    int rightMinimum = 0;
+    for (const QDockWidget* dock : {ui->timeDockWidget, ui->diagnosticsDockWidget, ui->helpDockWidget})
+        rightMinimum = std::max(rightMinimum, dock->minimumWidth());
+    const int rightPreferred = std::max(kDefaultRightColumnWidth, rightMinimum);
+    // The middle column holds the transport row over the viewport and the
+    // analysis dock; two separators part it from the side columns.
+    const int middle = std::max(centralWidget()->minimumSizeHint().width(), ui->analysisDockWidget->minimumWidth());
+    const int separators = 2 * style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, this);
+    const int shortfall = leftPreferred + rightPreferred + middle + separators - width();
+    if (shortfall <= 0)
+        return {leftPreferred, rightPreferred};
+    // A narrower window takes the shortfall from both side columns in
+    // proportion to what each can give.
+    const int leftSlack = std::max(0, leftPreferred - leftMinimum);
+    const int rightSlack = std::max(0, rightPreferred - rightMinimum);
+    const int slack = leftSlack + rightSlack;
+    if (shortfall >= slack)
+        return {leftMinimum, rightMinimum};
+    const int fromLeft = static_cast<int>(static_cast<long long>(shortfall) * leftSlack / slack);
+    return {leftPreferred - fromLeft, rightPreferred - (shortfall - fromLeft)};
+}
+
+void MainWindow::applyDefaultDockLayout()
+{
+    QDockWidget* const rightDocks[] = {ui->timeDockWidget, ui->diagnosticsDockWidget, ui->helpDockWidget};
+
+    // Below the form's height the analysis dock under the whole width would
+    // leave the side columns too short for their docks: they take the
+    // bottom corners and the analysis dock sits under the viewport.
+    const bool shortWindow = height() < formWindowSize.height();
+    setCorner(Qt::BottomLeftCorner, shortWindow ? Qt::LeftDockWidgetArea : Qt::BottomDockWidgetArea);
+    setCorner(Qt::BottomRightCorner, shortWindow ? Qt::RightDockWidgetArea : Qt::BottomDockWidgetArea);
+
+    addDockWidget(Qt::LeftDockWidgetArea, ui->controlsDockWidget);
+    ui->controlsDockWidget->setFloating(false);
+    ui->controlsDockWidget->show();
+
+    for (QDockWidget* dock : rightDocks) {
+        addDockWidget(Qt::RightDockWidgetArea, dock);
+        dock->setFloating(false);
+    }
+    splitDockWidget(ui->timeDockWidget, ui->diagnosticsDockWidget, Qt::Vertical);
+    splitDockWidget(ui->diagnosticsDockWidget, ui->helpDockWidget, Qt::Vertical);
+    for (QDockWidget* dock : rightDocks)
+        dock->show();
+    resizeDocks({ui->timeDockWidget, ui->diagnosticsDockWidget, ui->helpDockWidget}, {250, 245, 230}, Qt::Vertical);
+    // Column widths apply to a laid-out window only; a window not yet shown
+    // would otherwise take its docks' preferred widths whatever its width.
+    layout()->activate();
+    resizeDocks({ui->controlsDockWidget, ui->diagnosticsDockWidget}, sideColumnWidths(), Qt::Horizontal);
+
+    addDockWidget(Qt::BottomDockWidgetArea, ui->analysisDockWidget);
+    ui->analysisDockWidget->setFloating(false);
+    ui->analysisDockWidget->show();
+    // 420 px leave the analysis page's plot about 220 px under its controls
+    // and summary; at 240 px the plots were squeezed to a strip. The right
+    // column above is sized so that both fit the form's 1216 px.
+    const int analysisHeight = shortWindow ? std::max(kDefaultAnalysisDockHeight,
+                                                      static_cast<int>(kShortWindowAnalysisShare * height()))
+                                           : kDefaultAnalysisDockHeight;
+    resizeDocks({ui->analysisDockWidget}, {analysisHeight}, Qt::Vertical);
+
+    for (const auto& pair : dockActionPairs())
+        pair.second->setChecked(true);
+}
+
+void MainWindow::saveGuiState()
+{
+    if (!persistGuiState)
+        return;
+    QSettings settings;
+    settings.beginGroup(kSettingsGroup);
+    settings.setValue(QStringLiteral("geometry"), saveGeometry());
+    settings.setValue(QStringLiteral("windowState"), saveState(kWindowStateVersion));
+    for (const IndexSelector& selector : indexSelectors(*ui))
+        if (selector.count() > 0)
+            settings.setValue(selector.key, selector.index());
+    settings.endGroup();
+    settings.sync();
+}
+
+void MainWindow::restoreGuiState()
+{
+    if (!persistGuiState)
+        return;
+    QSettings settings;
+    settings.beginGroup(kSettingsGroup);
+
+    const QByteArray savedGeometry = settings.value(QStringLiteral("geometry")).toByteArray();
+    // A layout saved on a larger screen would hide controls and the status
+    // bar below or beside this one.
+    if (!savedGeometry.isEmpty() && restoreGeometry(savedGeometry))
+        setGeometry(clampedInside(geometry(), availableScreenGeometry()));
+    const QByteArray dockState = settings.value(QStringLiteral("windowState")).toByteArray();
+    if (!dockState.isEmpty()) {
+        if (restoreState(dockState, kWindowStateVersion)) {
+            // The docks of an unshown window report no visibility change, so
+            // the View actions are brought in line here: a dock saved hidden
+            // must not come back with its action checked.
+            for (const auto& [dock, action] : dockActionPairs()) {
+                const QSignalBlocker blocker(action);
+                action->setChecked(!dock->isHidden());
+            }
+        } else {
+            applyDefaultDockLayout();
+        }
+    }
+
+    const auto selectors = indexSelectors(*ui);
+    for (SelectorId id : kRestoreOrder) {
+        const IndexSelector& selector = selectors[id];
+        const int count = selector.count();
+        if (count <= 0)
+            continue;
+        bool isNumber = false;
+        int index = settings.value(selector.key, selector.index()).toInt(&isNumber);
+        if (!isNumber)
+            index = 0;
+        selector.select(std::clamp(index, 0, count - 1));
+    }
+    settings.endGroup();
+}
+
+void MainWindow::resetWindowLayout()
+{
+    if (persistGuiState) {
+        QSettings settings;
+        settings.beginGroup(kSettingsGroup);
+        settings.remove(QString());
+        settings.endGroup();
+        settings.sync();
+    }
+    applyDefaultDockLayout();
+    const auto selectors = indexSelectors(*ui);
+    for (SelectorId id : kResetOrder)
+        if (selectors[id].count() > 0)
+            selectors[id].select(0);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    guarded([this] { saveGuiState(); });
+    QMainWindow::closeEvent(event);
+}
+
+void MainWindow::changeEvent(QEvent* event)
+{
+    guarded([this, event] {
+        if (event->type() != QEvent::WindowStateChange)
+            return;
+        const bool wasMinimized = static_cast<QWindowStateChangeEvent*>(event)->oldState() & Qt::WindowMinimized;
+        const bool minimized = isMinimized();
+        if (!wasMinimized && minimized) {
+            const auto pairs = dockActionPairs();
+            for (std::size_t i = 0; i < pairs.size(); ++i)
+                dockVisibleBeforeMinimize[i] = pairs[i].second->isChecked();
+        } else if (wasMinimized && !minimized) {
+            // After the toolkit has shown the window again, which would
+            // otherwise show every dock it hid with it.
+            QTimer::singleShot(0, this, [this] { guarded([this] { restoreDockVisibility(); }); });
+        }
+    });
+    QMainWindow::changeEvent(event);
+}
+
+void MainWindow::connectDockVisibility(QDockWidget* dock, QAction* action)
+{
+    connect(dock, &QDockWidget::visibilityChanged, this,
+            [this, action](bool visible) { guarded([this, action, visible] { onDockVisibilityChanged(action, visible); }); });
+}
+
+void MainWindow::onDockVisibilityChanged(QAction* action, bool visible)
+{
+    // Minimising hides every dock with the window; that is not the user's choice.
+    if (isMinimized())
+        return;
+    const QSignalBlocker blocker(action);
+    action->setChecked(visible);
+}
+
+void MainWindow::restoreDockVisibility()
+{
+    const auto pairs = dockActionPairs();
+    for (std::size_t i = 0; i < pairs.size(); ++i)
+        pairs[i].second->setChecked(dockVisibleBeforeMinimize[i]);
+    for (std::size_t i = 0; i < pairs.size(); ++i)
+        pairs[i].first->setVisible(dockVisibleBeforeMinimize[i]);
+}
+
+} // namespace vxo

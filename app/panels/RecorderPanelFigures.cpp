@@ -1,0 +1,106 @@
+#include "app/panels/RecorderPanelFigures.h"
+
+#include "app/text/PanelText.h"
+#include "app/text/ValueFormatters.h"
+
+#include <cmath>
+
+namespace vxo {
+
+namespace {
+
+constexpr double kDegreesPerRadian = 57.29577951308232;
+// A detector signal at or below this is noise, not a diffraction-in-time fringe.
+constexpr double kPeakFloor = 1e-4;
+
+double phaseDegrees(const BerrySample& sample) { return sample.geometricPhase * kDegreesPerRadian; }
+
+// Sum of the populations of orders -order and +order, 0 when either lies
+// outside the vector.
+double orderPairSum(const std::vector<double>& populations, std::int32_t centre, std::int32_t order)
+{
+    if (centre < order || static_cast<std::size_t>(centre) + static_cast<std::size_t>(order) >= populations.size())
+        return 0.0;
+    return populations[static_cast<std::size_t>(centre - order)]
+        + populations[static_cast<std::size_t>(centre + order)];
+}
+
+} // namespace
+
+QString indicativeDurationText(const RealWorldScaleMapping& scale, double duration)
+{
+    if (!scale.valid || !(scale.timeUnit > 0.0))
+        return PanelText::kNotAvailable;
+    return formatTime(duration * scale.timeUnit);
+}
+
+std::uint64_t temporalPeakCount(const std::vector<MoshinskySample>& samples, double openTime)
+{
+    std::uint64_t peaks = 0;
+    for (std::size_t i = 1; i + 1 < samples.size(); ++i) {
+        const double intensity = samples[i].detectorDensity;
+        if (samples[i].time >= openTime && intensity > samples[i - 1].detectorDensity
+            && intensity >= samples[i + 1].detectorDensity && intensity > kPeakFloor)
+            ++peaks;
+    }
+    return peaks;
+}
+
+DiffractionOrderSums diffractionOrderSums(const std::vector<double>& populations, std::int32_t centre)
+{
+    DiffractionOrderSums sums;
+    if (centre >= 0 && static_cast<std::size_t>(centre) < populations.size())
+        sums.zero = populations[static_cast<std::size_t>(centre)];
+    sums.first = orderPairSum(populations, centre, 1);
+    sums.second = orderPairSum(populations, centre, 2);
+    return sums;
+}
+
+std::size_t nearestSampleIndex(const std::vector<LoschmidtSample>& samples, double time)
+{
+    std::size_t nearest = 0;
+    for (std::size_t i = 1; i < samples.size(); ++i) {
+        if (std::fabs(samples[i].time - time) < std::fabs(samples[nearest].time - time))
+            nearest = i;
+    }
+    return nearest;
+}
+
+const char* loschmidtStage(bool fired, double t, double reversalTime)
+{
+    if (!fired)
+        return "FORWARD";
+    return t < 2.0 * reversalTime ? "REVERSED / RETURNING" : "ECHO ENDPOINT PASSED";
+}
+
+const char* kapitzaDiracStage(bool pulseOn, double pulseStartTime, double t)
+{
+    if (pulseOn)
+        return "LIGHT GRATING ON";
+    return pulseStartTime > t ? "BEFORE PULSE" : "FREE SEPARATION";
+}
+
+const char* backflowDirection(double flux) { return flux < 0.0 ? "BACKFLOW (-X)" : "forward (+X)"; }
+
+QString berryPhaseText(const BerrySample& sample)
+{
+    if (sample.phaseValid == 0)
+        return QStringLiteral("temporarily undefined (endpoint overlap too small)");
+    const double degrees = phaseDegrees(sample);
+    return PanelText(QStringLiteral("%1 deg   |error from pi|=%2 deg"))
+        .fixed(degrees, 2)
+        .fixed(std::fabs(std::fabs(degrees) - 180.0), 2)
+        .text();
+}
+
+QString berryRowValue(const BerrySample& sample)
+{
+    if (sample.phaseValid == 0)
+        return PanelText(QStringLiteral("phase undefined   F=%1")).fixed(sample.returnFidelity, 5).text();
+    return PanelText(QStringLiteral("phase=%1 deg   F=%2"))
+        .fixed(phaseDegrees(sample), 2)
+        .fixed(sample.returnFidelity, 5)
+        .text();
+}
+
+} // namespace vxo

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "app/protocols/ProtocolContext.h"
+#include "experiments/QuantumKapitzaDirac2D.h"
+
+namespace vxo {
+
+// The optical standing-wave pulse of the Kapitza-Dirac experiment, added to
+// the rasterised scene while pulseStartTime <= t < pulseStartTime +
+// pulseDuration. It runs from its own settings whether or not the scene is
+// switched on. Outside a rebuild the potential is rasterised only when the
+// pulse switches on or ends; a forced call always rewrites it.
+class KapitzaDiracPulseApplier {
+public:
+    // Disabled settings or a pulse that fails its rules (with this hbar)
+    // make the applier inactive with its state cleared. On success (true: the
+    // caller's potential-contour cache is stale) the settings go to
+    // `appliedSettings`; an evaluation that does not apply changes nothing.
+    bool apply(const ProtocolContext& context, const KapitzaDiracConfig& settings, double hbar,
+               KapitzaDiracConfig& appliedSettings);
+    void clear();
+
+    bool active() const { return active_; }
+    const KapitzaDiracPulseState& pulse() const { return pulse_; }
+
+private:
+    bool active_ = false;
+    KapitzaDiracPulseState pulse_;
+};
+
+} // namespace vxo
