@@ -311,7 +311,8 @@ std::string propertyMismatch(const QObject* object, const QString& key, const QJ
     }
     // A grid layout's spacings have no property of their own.
     if (const auto* grid = qobject_cast<const QGridLayout*>(object); grid && key.endsWith(QLatin1String("Spacing"))) {
-        const int actual = key == QLatin1String("horizontalSpacing") ? grid->horizontalSpacing() : grid->verticalSpacing();
+        const int actual =
+            key == QLatin1String("horizontalSpacing") ? grid->horizontalSpacing() : grid->verticalSpacing();
         const int expected = value.value(QStringLiteral("int")).toInt();
         return actual == expected ? std::string() : std::to_string(actual) + " instead of " + std::to_string(expected);
     }
@@ -362,7 +363,11 @@ std::string propertyMismatch(const QObject* object, const QString& key, const QJ
         const QJsonArray r = expected.toArray();
         return rect == QRect(r[0].toInt(), r[1].toInt(), r[2].toInt(), r[3].toInt())
                    ? std::string()
-                   : differs(QStringLiteral("%1,%2 %3 x %4").arg(rect.x()).arg(rect.y()).arg(rect.width()).arg(rect.height()));
+                   : differs(QStringLiteral("%1,%2 %3 x %4")
+                                 .arg(rect.x())
+                                 .arg(rect.y())
+                                 .arg(rect.width())
+                                 .arg(rect.height()));
     }
     if (type == QLatin1String("enum")) {
         if (!property.isEnumType())
@@ -417,7 +422,10 @@ TEST(FormContractTest, DocksStandInTheirAreasAndTheViewActionsToggleThem)
     std::map<QString, int> areas;
     for (const QJsonValue& value : contractObjects()) {
         const QJsonObject entry = value.toObject();
-        const QJsonObject area = entry.value(QStringLiteral("attributes")).toObject().value(QStringLiteral("dockWidgetArea")).toObject();
+        const QJsonObject area = entry.value(QStringLiteral("attributes"))
+                                     .toObject()
+                                     .value(QStringLiteral("dockWidgetArea"))
+                                     .toObject();
         if (!area.isEmpty())
             areas[entry.value(QStringLiteral("name")).toString()] = area.value(QStringLiteral("int")).toInt();
     }
