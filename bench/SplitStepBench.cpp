@@ -79,5 +79,27 @@ void BM_SplitStep_FFTW(benchmark::State& state)
 
 } // namespace
 
+// The potential's tables rebuilt after a change, as a moving potential asks
+// every tick: a smooth trap (one step, no sub-steps) and a box of sharp walls
+// (sub-steps: the table of the whole sub-step too), on 512 x 512 cells.
+void BM_SplitStep_PotentialRebuild(benchmark::State& state)
+{
+    StepSetup s;
+    makeSetup(s, 512);
+    const float extent = s.potential.dx() * 512.0f;
+    if (state.range(0) == 0) {
+        s.potential.fill(0.0f);
+        s.potential.addHarmonic(0.0f, 0.0f, 0.0f, 0.5f, 0.5f);
+    } else {
+        s.potential.fill(120.0f);
+        s.potential.addRectangle(0.0f, 0.0f, 0.5f * extent, 0.5f * extent, -120.0f);
+    }
+    for (auto _ : state) {
+        s.solver.preparePotentialPhase(s.potential);
+        benchmark::DoNotOptimize(s.solver.subSteps());
+    }
+}
+
 BENCHMARK(BM_SplitStep_Solver)->Arg(256)->Arg(512)->Arg(1024)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SplitStep_FFTW)->Arg(256)->Arg(512)->Arg(1024)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SplitStep_PotentialRebuild)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);

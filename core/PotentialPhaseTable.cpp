@@ -3,6 +3,7 @@
 #include "core/PhaseFactors.h"
 #include "core/PotentialField2D.h"
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
@@ -21,24 +22,52 @@ void PotentialPhaseTable::rebuild(const PotentialField2D& potential, double dt, 
     std::vector<Complex> table(potential.size());
     std::vector<Complex> doubled(whole ? potential.size() : 0);
     const float* v = potential.data();
-    UnitPhaseRun run, doubledRun;
+    // Block by block: first the cosines and sines (library calls, which would
+    // spill the carried errors), then the rounding in four runs, cell c in run
+    // c mod 4. Each run's rounding is a chain of some fifty cycles from one
+    // cell's carried error to the next; four independent chains overlap in
+    // the processor. A density a few cells wide still sees every run's errors
+    // cancel.
+    constexpr std::uint64_t kRuns = 4;
+    constexpr std::uint64_t kBlock = 256;
+    double carried[kRuns] = {}, doubledCarried[kRuns] = {};
+    double cosines[kBlock], sines[kBlock];
     // Potentials are mostly regions of one value: a cell like the one before
-    // it reuses its cosine and sine (the rounding still carries per cell).
+    // it reuses its cosine and sine.
     float last = 0.0f;
     double c = 1.0, s = 0.0;
     Complex* half = table.data();
     Complex* full = doubled.data();
     const std::uint64_t count = table.size();
-    for (std::uint64_t cell = 0; cell < count; ++cell) {
-        if (cell == 0 || !(v[cell] == last)) {
-            last = v[cell];
-            const double phase = static_cast<double>(last) * coefficient;
-            c = std::cos(phase);
-            s = std::sin(phase);
+    for (std::uint64_t begin = 0; begin < count; begin += kBlock) {
+        const std::uint64_t size = std::min(kBlock, count - begin);
+        const float* vb = v + begin;
+        for (std::uint64_t k = 0; k < size; ++k) {
+            if ((begin == 0 && k == 0) || !(vb[k] == last)) {
+                last = vb[k];
+                const double phase = static_cast<double>(last) * coefficient;
+                c = std::cos(phase);
+                s = std::sin(phase);
+            }
+            cosines[k] = c;
+            sines[k] = s;
         }
-        half[cell] = run.next(c, s);
-        if (whole) // exp(2 i phase) by the double angle
-            full[cell] = doubledRun.next(1.0 - 2.0 * s * s, 2.0 * s * c);
+        Complex* hb = half + begin;
+        Complex* fb = whole ? full + begin : nullptr;
+        auto round = [&](std::uint64_t k, double& carriedHalf, double& carriedWhole) {
+            hb[k] = roundCarried(cosines[k], sines[k], carriedHalf);
+            if (fb) // exp(2 i phase) by the double angle
+                fb[k] = roundCarried(1.0 - 2.0 * sines[k] * sines[k], 2.0 * sines[k] * cosines[k], carriedWhole);
+        };
+        std::uint64_t k = 0;
+        for (; k + kRuns <= size; k += kRuns) {
+            round(k, carried[0], doubledCarried[0]);
+            round(k + 1, carried[1], doubledCarried[1]);
+            round(k + 2, carried[2], doubledCarried[2]);
+            round(k + 3, carried[3], doubledCarried[3]);
+        }
+        for (; k < size; ++k) // the last block of an odd count
+            round(k, carried[k % kRuns], doubledCarried[k % kRuns]);
     }
     if (whole) {
         whole->identity_ = potential.identity();

@@ -6,13 +6,16 @@
 #include "core/Numeric.h"
 #include "core/PositionMoments.h"
 #include "core/PotentialField2D.h"
+#include "core/PotentialPhaseTable.h"
 #include "common/TestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 using vxo::Complex;
@@ -331,6 +334,36 @@ TEST(SplitStepFourierSolver2DCache, PotentialTableFollowsRevisionAndNotOtherwise
     EXPECT_FALSE(solver.potentialPhaseMatches(v));
     solver.step(psi, v);
     EXPECT_TRUE(solver.potentialPhaseMatches(v));
+}
+
+TEST(PotentialPhaseTableRebuild, FactorsKeepTheirAnglesAndTheirModulusErrorsDoNotAccumulate)
+{
+    // A wall and a floor of one value each repeat one factor cell after cell;
+    // the summed modulus error of any run of cells must stay within a few
+    // single-precision steps (unbounded growth means a lost carry), half and
+    // whole step alike, also in a last block shorter than the others.
+    const std::uint64_t nx = 37, ny = 29; // 1073 cells, not a whole number of blocks
+    PotentialField2D v(nx, ny, 0.11f, 0.07f);
+    v.fill(120.0f);
+    v.addRectangle(0.0f, 0.0f, 2.0f, 1.2f, -117.5f);
+    vxo::PotentialPhaseTable half, whole;
+    const double dt = 0.02, hbar = 0.7;
+    half.rebuild(v, dt, hbar, &whole);
+    ASSERT_EQ(half.size(), nx * ny);
+    ASSERT_EQ(whole.size(), nx * ny);
+    const std::vector<std::pair<const vxo::PotentialPhaseTable*, double>> tables = {{&half, 0.5}, {&whole, 1.0}};
+    for (const auto& [table, share] : tables) {
+        double sum = 0.0, worstSum = 0.0, worstAngle = 0.0;
+        for (std::uint64_t c = 0; c < table->size(); ++c) {
+            const double re = table->values()[c].real(), im = table->values()[c].imag();
+            sum += re * re + im * im - 1.0;
+            worstSum = std::max(worstSum, std::abs(sum));
+            const double phase = -share * double(v.data()[c]) * dt / hbar;
+            worstAngle = std::max(worstAngle, std::abs(std::remainder(std::atan2(im, re) - phase, 2.0 * vxo::kPi)));
+        }
+        EXPECT_LT(worstSum, 1e-6) << "share " << share;
+        EXPECT_LT(worstAngle, 5e-7) << "share " << share;
+    }
 }
 
 TEST(SplitStepFourierSolver2DCache, AnotherPotentialObjectNeverReusesTheTable)
