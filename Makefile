@@ -57,8 +57,10 @@ test-release: build
 # Every area's tests again under AddressSanitizer and UBSan, in a Debug -O1
 # build of its own with line tables only (reports keep file and line; full
 # debug information made the build a third slower), the OpenGL ones under
-# xvfb-run. -noreset: Xvfb otherwise resets whenever its last client leaves
-# and drops a test process that connects during the reset.
+# xvfb-run. clang builds it in about two thirds of gcc's time with the same
+# checks, and its runtime reads the same suppressions. -noreset: Xvfb
+# otherwise resets whenever its last client leaves and drops a test process
+# that connects during the reset.
 #
 # Most tests record their allocation stacks with the fast unwinder, which
 # follows the frame pointers of the program's own code and stops at the
@@ -86,7 +88,7 @@ RELEASE_ONLY_TESTS := ^DocumentsWindow\.EveryPresetComesBackFromItsFile$$|^Guide
 XVFB := xvfb-run -a -s "-screen 0 1280x1024x24 -noreset"
 
 test-sanitize: deps
-	cmake -S . -B $(ASAN) $(CONFIGURE) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g1 -O1" \
+	cmake -S . -B $(ASAN) $(CONFIGURE) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g1 -O1" \
 	      -DVXO_BUILD_TESTS=ON -DVXO_SANITIZE=ON
 	cmake --build $(ASAN) -j $(JOBS)
 	cd $(ASAN) && env $(SANITIZER_ENV) $(XVFB) \
