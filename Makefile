@@ -90,14 +90,23 @@ FULL_STACK_TESTS := ^TheProgram\.|^QuantumGLViewRender\.ReparentingKeepsThePictu
 # does; sixteen-fold speed runs the steps and ticks of the hundred-step free
 # run and the tick tests; repeated collapses repeat those of the other
 # measurement lessons; the barrier runs pause on separation as the
-# tunnelling run does. Each name must be a test of the build (checked below),
-# so that a renamed test does not slip back into the sanitizer pass.
+# tunnelling run does. The preset tour fills every analysis page of every
+# experiment, so the long runs that check the numbers of the recorder
+# summaries, the Rabi and Zeno pages and the references calibrated for each
+# preset run in the release pass only, while their suites keep the hints, the
+# other pages and the stationary states under the sanitizers. Each name must
+# be a test of the build (checked below), so that a renamed test does not slip
+# back into the sanitizer pass.
 RELEASE_ONLY_TESTS := DocumentsWindow.EveryPresetComesBackFromItsFile \
                       GuidedLoading.EveryPresetFillsTheFormShowsItsPageRunsAndStartsTheSameWhateverCameBefore \
                       MainWindowBoundStates.SuperpositionBeatsAtTheLevelSpacing \
                       FreeRun.SixteenTimesFasterRunsTheSameStepsAndObservesOncePerTick \
                       MeasurementLesson.RepeatedCollapsesOfOneStateScatterAsDensityAndPointerTogether \
-                      PanelsScatteringTest.BarrierRunsPauseThemselvesOnceThePacketHasSeparated
+                      PanelsScatteringTest.BarrierRunsPauseThemselvesOnceThePacketHasSeparated \
+                      RecorderPanelsTest.SummariesCarryTheNumbersOfThePhysics \
+                      PanelsTwoLevelTest.RabiPanelPredictsTheDrivenPairFromItsSplittingAndDipole \
+                      RecorderPanelsII.ZenoPageCountsTheMeasurementsOfTheWatchedLane \
+                      MainWindowBoundStates.RebuildCalibratesTheSweepAndRamseyReferences
 empty :=
 space := $(empty) $(empty)
 RELEASE_ONLY_REGEX := $(subst $(space),|,$(patsubst %,^%$$,$(subst .,\.,$(RELEASE_ONLY_TESTS))))
