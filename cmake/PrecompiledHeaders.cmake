@@ -1,5 +1,5 @@
 # Precompiled headers: the standard, Qt and GoogleTest headers that most
-# sources of a target include are parsed once per target instead of once per
+# sources include are parsed once per set of headers instead of once per
 # source. Off by default so that a build without them still finds a source
 # that forgets an include; `make` turns them on (see the Makefile).
 option(VXO_PRECOMPILED_HEADERS "Precompile the common system headers of each target" OFF)
@@ -26,5 +26,16 @@ function(vxo_precompile target)
   if(_pch_GTEST)
     list(APPEND _headers <gtest/gtest.h>)
   endif()
-  target_precompile_headers(${target} PRIVATE ${_headers})
+  # Targets with the same headers share one precompiled header, made by the
+  # first of them: the libraries and the test executables are each compiled
+  # with one set of options, and making the header costs as much as a few
+  # sources.
+  string(MD5 _set "${_headers}")
+  get_property(_owner GLOBAL PROPERTY VXO_PCH_${_set})
+  if(_owner)
+    target_precompile_headers(${target} REUSE_FROM ${_owner})
+  else()
+    target_precompile_headers(${target} PRIVATE ${_headers})
+    set_property(GLOBAL PROPERTY VXO_PCH_${_set} ${target})
+  endif()
 endfunction()

@@ -54,19 +54,23 @@ void connectClick(QObject* context, QAbstractButton* button, const Slot& slot)
     QObject::connect(button, &QAbstractButton::clicked, context, slot);
 }
 
+// A body that takes the signal's arguments receives them; one that takes
+// none ignores them.
+template <typename Body, typename... Arguments>
+void callWithOrWithoutArguments(const Body& body, const Arguments&... arguments)
+{
+    if constexpr (std::is_invocable_v<const Body&, const Arguments&...>)
+        body(arguments...);
+    else
+        body();
+}
+
 } // namespace
 
 template <typename Body>
 auto MainWindow::guardedSlot(Body body)
 {
-    return [this, body](auto... arguments) {
-        guarded([&] {
-            if constexpr (std::is_invocable_v<const Body&, decltype(arguments)...>)
-                body(arguments...);
-            else
-                body();
-        });
-    };
+    return [this, body](auto... arguments) { this->guarded([&] { callWithOrWithoutArguments(body, arguments...); }); };
 }
 
 void MainWindow::connectControls()

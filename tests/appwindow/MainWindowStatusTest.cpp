@@ -490,7 +490,7 @@ TEST_F(MainWindowStatus, DiagnosticsEdgeCasesAndTheCollapseReadout)
 {
     Ui::MainWindow& f = probe.form();
     probe.prepareSmallField();
-    const auto value = [this](int row) { return cell(*window, row, 2).toStdString(); };
+    const auto value = [](int row) { return cell(*window, row, 2).toStdString(); };
 
     // Absorbed probability: 0 without the layer whatever the norm, and never
     // negative with it.

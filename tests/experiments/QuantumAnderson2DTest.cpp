@@ -242,7 +242,7 @@ TEST(QuantumAnderson2D, LaneMetricsOfOnePacketPerSite)
     phased.relativePhaseDegrees = 90.0;
     ComplexField2D turned(256, 128, 0.16f, 0.2f);
     ASSERT_TRUE(QuantumAnderson2D::prepareInitialState(turned, phased, nullptr));
-    const auto rowAt = [&turned](double y) {
+    const auto rowAt = [](double y) {
         return static_cast<std::uint64_t>(std::lround(y / 0.2 + 63.5));
     };
     const std::complex<double> cleanAmplitude(turned.at(128, rowAt(phased.cleanLaneY)));

@@ -78,9 +78,9 @@ TEST_F(TimeSeriesPlot, EachObservableDrawsItsOwnField)
         {12, [](ObservableSample& s, double v) { s.leftWellProbability = v; }, true},
         {13, [](ObservableSample& s, double v) { s.rightWellProbability = v; }, true},
     };
-    const std::size_t n = 41;
-    const auto rising = [n](std::size_t k) { return 0.1 + 0.8 * double(k) / double(n - 1); };
-    const auto falling = [n](std::size_t k) { return 0.9 - 0.8 * double(k) / double(n - 1); };
+    constexpr std::size_t n = 41;
+    const auto rising = [](std::size_t k) { return 0.1 + 0.8 * double(k) / double(n - 1); };
+    const auto falling = [](std::size_t k) { return 0.9 - 0.8 * double(k) / double(n - 1); };
     for (const Row& row : rows) {
         // Every other field falls while the row's own field rises.
         std::vector<ObservableSample> samples = history(n, setEveryField, falling);
@@ -120,8 +120,8 @@ TEST_F(TimeSeriesPlot, IndicesOutsideTheTableDrawTheFirstRow)
 
 TEST_F(TimeSeriesPlot, SamplesWithoutAValueBreakTheCurve)
 {
-    const std::size_t n = 41;
-    const auto ramp = [n](std::size_t k) { return 0.1 + 0.8 * double(k) / double(n - 1); };
+    constexpr std::size_t n = 41;
+    const auto ramp = [](std::size_t k) { return 0.1 + 0.8 * double(k) / double(n - 1); };
     struct Case {
         const char* name;
         int observable;
