@@ -245,5 +245,32 @@ TEST_F(LatticePlots, ZenoPanelsShowTheMeasuredSurvivalAndTheProfilesWithTheMeasu
         EXPECT_EQ(test::countColour(single, profiles.adjusted(2, 2, -2, -2), colour, 20), 0);
 }
 
+// The widget titles and the placeholders of the lattice plots are centred on
+// the widget, whatever its size: each painted run of text has its middle at
+// the widget's middle.
+TEST_F(LatticePlots, TitlesAndPlaceholdersAreCentredOnTheWidget)
+{
+    struct Plot {
+        const char* name;
+        QWidget* widget;
+        const char* title;
+        const char* placeholder;
+    };
+    for (const Plot& p : std::vector<Plot>{
+             {"Anderson", &makePlot<QuantumAndersonPlotWidget>(), "Anderson localization:", "Run the Anderson"},
+             {"kicked rotor", &makePlot<QuantumKickedRotorPlotWidget>(), "Quantum kicked rotor:", "Run the Quantum Kicked"},
+             {"Zeno", &makePlot<QuantumZenoPlotWidget>(), "Quantum Zeno effect:", "Run the Quantum Zeno"}})
+        for (const QSize& size : {QSize(720, 430), QSize(910, 515)}) {
+            const std::vector<test::PaintedText> texts = test::paintedTexts(*p.widget, size);
+            const test::PaintedText title = test::paintedText(texts, QString::fromLatin1(p.title));
+            const test::PaintedText placeholder = test::paintedText(texts, QString::fromLatin1(p.placeholder));
+            ASSERT_LT(title.box.width(), size.width() - 40) << p.name << ": the title fits with room on both sides";
+            EXPECT_NEAR(title.box.center().x(), size.width() / 2.0, 1.0) << p.name << " title at " << size.width();
+            EXPECT_LT(title.box.top(), 12) << p.name << " title on the first line";
+            EXPECT_NEAR(placeholder.box.center().x(), size.width() / 2.0, 1.0) << p.name << " placeholder";
+            EXPECT_NEAR(placeholder.box.center().y(), size.height() / 2.0, 1.5) << p.name << " placeholder";
+        }
+}
+
 } // namespace
 } // namespace vxo

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -193,6 +194,33 @@ TEST(PlotCarpets, CellSpansTileTheExtentWithOnePixelOverlap)
                 EXPECT_EQ(covered[static_cast<std::size_t>(p)], 1)
                     << "pixel " << p << " of extent " << extent << " in " << count << " cells";
         }
+}
+
+TEST(PlotCarpets, EachPixelTakesTheLastSpanThatCoversIt)
+{
+    // Spans covering pixels start .. start + length - 1, partly off either
+    // side, some empty or negative: every pixel 0 .. extent is checked against
+    // the spans one by one.
+    std::mt19937 rng(45);
+    std::uniform_int_distribution<int> start(-6, 40);
+    std::uniform_int_distribution<int> length(-2, 9);
+    for (const int extent : {0, 1, 17, 33})
+        for (int round = 0; round < 40; ++round) {
+            std::vector<CellSpan> spans(static_cast<std::size_t>(round % 7));
+            for (CellSpan& span : spans)
+                span = CellSpan{start(rng), length(rng)};
+            const std::vector<int> cells = pixelCells(spans, extent);
+            ASSERT_EQ(cells.size(), static_cast<std::size_t>(extent) + 1);
+            for (int p = 0; p <= extent; ++p) {
+                int expected = -1;
+                for (std::size_t k = 0; k < spans.size(); ++k)
+                    if (spans[k].start <= p && p < spans[k].start + spans[k].length)
+                        expected = static_cast<int>(k);
+                ASSERT_EQ(cells[static_cast<std::size_t>(p)], expected) << "pixel " << p << " of extent " << extent;
+            }
+        }
+    // Equal parts tile the side with one pixel of overlap, the later part on top.
+    EXPECT_EQ(pixelCells(equalCellSpans(6, 3), 6), (std::vector<int>{0, 0, 1, 1, 2, 2, 2}));
 }
 
 TEST(PlotCarpets, ImagesAreDrawnAsSharpBlocks)
