@@ -549,10 +549,13 @@ TEST_F(MainWindowStatus, DiagnosticsEdgeCasesAndTheCollapseReadout)
 
 // The first preset is a preset like any other: its document, loaded while
 // another preset is shown, selects it with its help and its unit mapping.
-// Last of the suite: the presets it loads change the form the start-up rows
-// are compared with.
-TEST_F(MainWindowStatus, ADocumentOfTheFirstPresetSelectsItWithItsHelpAndScale)
+// A window of its own: the presets it loads would change the form that the
+// suite's start-up rows are compared with.
+TEST(MainWindowFirstPreset, ADocumentOfTheFirstPresetSelectsItWithItsHelpAndScale)
 {
+    test::appTestApplication();
+    const auto window = std::make_unique<MainWindow>(nullptr, false);
+    MainWindowStatusProbe probe{*window};
     Ui::MainWindow& form = probe.form();
     const auto choose = [&](int preset) {
         form.experimentPresetComboBox->setCurrentIndex(preset);
