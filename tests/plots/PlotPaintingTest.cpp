@@ -1,5 +1,6 @@
 #include "plots/PlotPainting.h"
 
+#include "PaintedTexts.h"
 #include "PlotTestSupport.h"
 
 #include <QPainter>
@@ -129,6 +130,36 @@ TEST(PlotAxes, PutTheEndsOnTheRectangleEdgesAndFloorTheSpan)
 }
 
 // The reference colours of the plots' ramps.
+// A widget that paints the value labels of one panel of the given height.
+class ValueLabelsProbe : public QWidget {
+public:
+    explicit ValueLabelsProbe(double panelHeight) : panelHeight_(panelHeight) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        drawValueLabels(painter, QRectF(60, 30, 200, panelHeight_), QStringLiteral("top"), QStringLiteral("bottom"));
+    }
+
+private:
+    double panelHeight_;
+};
+
+TEST(PlotAxes, APanelShorterThanTwoLinesKeepsOnlyItsUpperValue)
+{
+    test::plotTestApplication();
+    for (const auto& [height, both] : {std::pair{12.0, false}, std::pair{17.9, false}, std::pair{18.0, true},
+                                       std::pair{18.1, true}, std::pair{90.0, true}}) {
+        ValueLabelsProbe probe(height);
+        std::vector<QString> texts;
+        for (const test::PaintedText& t : test::paintedTexts(probe, QSize(300, 160)))
+            texts.push_back(t.text);
+        EXPECT_EQ(texts, both ? (std::vector<QString>{"top", "bottom"}) : (std::vector<QString>{"top"}))
+            << "panel " << height << " px high";
+    }
+}
+
 TEST(PlotRamps, MatchTheirReferenceColours)
 {
     struct PowerCase {

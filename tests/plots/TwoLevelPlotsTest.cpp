@@ -165,6 +165,26 @@ TEST_F(TwoLevelPlot, ASingleSampleAtTheEndOfOnePeriodOpensAUnitAxisAfterIt)
     }
 }
 
+TEST_F(TwoLevelPlot, AnInvalidRabiReferenceNeitherDrawsNorStretchesTheAxis)
+{
+    // A reference marked invalid still carrying a period of 4 pi: the axis
+    // of samples over [0, 0.5] runs to the default end 1, not to 4 pi.
+    RabiReference stale = rabiReference();
+    stale.valid = false;
+    auto& plot = makePlot<QuantumRabiPlotWidget>();
+    plot.setTwoLevelReference(stale);
+    plot.setSamples(historyOf(11, 0.0, 0.05, [](ObservableSample& s, double) {
+        s.rabiValid = true;
+        s.rabiPopulation1 = 0.3;
+        s.rabiPopulation2 = 0.6;
+    }));
+    const QImage image = test::grabPlot(plot, QSize(460, 320));
+    const QRectF panel(58, 28, 380, 254);
+    EXPECT_TRUE(colourNear(image, panelPoint(panel, 0, 1, 0, 1, 0.45, 0.3), QColor(95, 220, 255)));
+    EXPECT_FALSE(colourNear(image, panelPoint(panel, 0, 1, 0, 1, 0.75, 0.3), QColor(95, 220, 255), 2))
+        << "the curve ends half way across";
+}
+
 // Bias 0.35 -> -0.35 over [0, 40], crossing zero at 20.
 LinearSweep forwardSweep()
 {
