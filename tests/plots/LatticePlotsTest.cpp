@@ -138,6 +138,16 @@ TEST_F(LatticePlots, KickedRotorRowsAreLabelledWithTheKicksTheyShow)
     EXPECT_EQ(textMismatch(image, plot, top, topFlags, QStringLiteral("kick 3")), 0) << "the oldest kept kick";
     EXPECT_GT(textMismatch(image, plot, top, topFlags, QStringLiteral("kick 0")), 0);
     EXPECT_EQ(textMismatch(image, plot, bottom, Qt::AlignRight | Qt::AlignBottom, QStringLiteral("kick 6")), 0);
+
+    // Each panel's title stands on the line just above it.
+    const std::vector<test::PaintedText> texts = test::paintedTexts(plot, QSize(600, 520));
+    for (const auto& [title, panelTop] : {std::pair{"Stroboscopic momentum carpet", labels.top()},
+                                          std::pair{"Momentum diffusion:", labels.bottom() + 41}}) {
+        const test::PaintedText t = test::paintedText(texts, QString::fromLatin1(title));
+        EXPECT_NEAR(t.box.top(), panelTop - 20, 2.0) << title;
+        EXPECT_LE(t.box.bottom(), panelTop + 1) << title;
+        EXPECT_NEAR(t.box.left(), 58, 1.0) << title;
+    }
 }
 
 // The Anderson fixture: 48 x 20 cells of 0.25 x 0.5 and rows at y = 2.5
