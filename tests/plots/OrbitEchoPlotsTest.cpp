@@ -199,6 +199,16 @@ TEST_F(OrbitEchoPlots, BerryPhaseOfALoopThroughThreeStatesIsDrawnInDegreesWithTh
     const test::PaintedText status = test::paintedText(texts, QStringLiteral("samples "));
     EXPECT_EQ(status.text.simplified(), QStringLiteral("samples 4 t=6.00 progress 75.0 %"));
     EXPECT_NEAR(status.box.right(), panel.right() - 10, 1.0) << "the status ends 10 px inside the panel";
+    // The fidelity scale's ends, left of the curve panel, level with its edges.
+    for (const auto& [value, top] : {std::pair{"1", curve.top() - 8}, std::pair{"0", curve.bottom() - 10}}) {
+        std::vector<QRectF> boxes;
+        for (const test::PaintedText& t : texts)
+            if (t.text == QLatin1String(value) && t.box.right() < curve.left())
+                boxes.push_back(t.box);
+        ASSERT_EQ(boxes.size(), 1u) << value;
+        EXPECT_NEAR(boxes[0].top(), top, 1.5) << value;
+        EXPECT_NEAR(boxes[0].right(), 52, 1.0) << value;
+    }
 }
 
 TEST_F(OrbitEchoPlots, LoschmidtReturnStartsWhereTheOutboundPathEndedAndTheEchoAxisRunsPastTwoT)

@@ -6,6 +6,7 @@
 
 #include "HistoryPlotProbes.h"
 #include "PlotRobustness.h"
+#include "PaintedTexts.h"
 #include "PlotTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -220,6 +221,10 @@ TEST_F(LandauZenerPlot, CrossingMarkRunsThroughTheBiasStripAtTheCrossingTime)
     const QImage image = grab();
     EXPECT_GT(crossingRows(image, unmarked, 0.0), 0.4) << "from the top of the panel down through the strip";
     EXPECT_TRUE(shows(image, QRectF(140, 120, 200, 40), kPlaceholderText));
+    const test::PaintedText label =
+        test::paintedText(test::paintedTexts(plot, QSize(460, 340)), QStringLiteral("bias"));
+    EXPECT_NEAR(label.box.center().y(), bias.top() + 15, 1.5) << "the strip's name beside its upper half";
+    EXPECT_NEAR(label.box.right(), 54, 1.0);
     for (const double t : {4.0, 13.0, 31.0, 37.0})
         EXPECT_TRUE(colourNear(image, QPointF(58 + 9.5 * t, bias.center().y() - 15.3 * (1 - t / 20)), kSignal)) << t;
 
