@@ -57,6 +57,7 @@ struct MainWindowStatusProbe {
     void updateWindowTitle() { window.updateWindowTitle(); }
     void updateTimeDock() { window.updateTimeDock(); }
     void updateDomainSpinRanges(const SimulationDomain2D& domain) { window.updateDomainSpinRanges(domain); }
+    void updateDomainSpacingLabel() { window.updateDomainSpacingLabel(); }
     void clearCollapseReadout() { window.clearCollapseReadout(); }
 
     // A packet of the form's defaults on a small grid of non-square cells,
@@ -352,6 +353,19 @@ TEST_F(MainWindowStatus, DomainRangesFollowTheUniverseWithTheirSignalsBlocked)
         EXPECT_NEAR(resolution->value(), s.valueAfter, 1e-9) << "nx " << s.domain->nx() << ", " << s.valueBefore;
     }
     probe.updateDomainSpinRanges(SimulationDomain2D(512, 512, 40.96f, 40.96f));
+
+    // The spacing row of a universe less high than wide: dx = 40.96 / 512,
+    // dy = 30.72 / 512; the form's own universe afterwards.
+    ASSERT_EQ(f.universeWidthSpinBox->value(), 40.96);
+    const double height = f.universeHeightSpinBox->value();
+    {
+        const QSignalBlocker blockHeight(f.universeHeightSpinBox);
+        f.universeHeightSpinBox->setValue(30.72);
+        probe.updateDomainSpacingLabel();
+        EXPECT_EQ(f.domainSpacingValueLabel->text(), QStringLiteral("0.0800 / 0.0600"));
+        f.universeHeightSpinBox->setValue(height);
+        probe.updateDomainSpacingLabel();
+    }
     const QSignalBlocker blockCenter(f.centerXSpinBox);
     f.centerXSpinBox->setValue(-5.0);
     resolution->setValue(0.65);
