@@ -12,6 +12,7 @@
 #include "document/ExperimentCatalogue.h"
 #include "document/ExperimentDocument.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QRegularExpression>
 
@@ -196,6 +197,17 @@ TEST_F(MainWindowBoundStates, SuperpositionBeatsAtTheLevelSpacing)
 {
     window->loadGuidedExperiment(static_cast<int>(kFiniteWellPreset));
     useCoarseGrid();
+    // Two states make a superposition, one does not.
+    auto* most = control<QSpinBox>(*window, "boundMaxStatesSpinBox");
+    const int kept = most->value();
+    for (const int count : {1, 2}) {
+        most->setValue(count);
+        click(*window, "boundComputeButton");
+        ASSERT_EQ(listedStates(selector("boundStateComboBox")).size(), static_cast<std::size_t>(count));
+        EXPECT_EQ(control<QAbstractButton>(*window, "boundPrepareSuperpositionButton")->isEnabled(), count == 2)
+            << count << " states";
+    }
+    most->setValue(kept);
     click(*window, "boundComputeButton");
     setIndex(*window, "boundSuperpositionAComboBox", 0);
     setIndex(*window, "boundSuperpositionBComboBox", 1);
