@@ -11,6 +11,7 @@
 #include "core/MomentumSpace2D.h"
 #include "core/PositionMoments.h"
 #include "document/ExperimentCatalogue.h"
+#include "view/QuantumGLView.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -169,6 +170,14 @@ TEST_F(Rebuild, StartsAStoppedRunAtTimeZeroFromThePacketAndTheScenePotential)
         }
         form<QComboBox>("spaceComboBox").setCurrentIndex(0);
         form<QComboBox>("crossSectionAxisComboBox").setCurrentIndex(0);
+
+        // The potential's contours are traced while they are shown and dropped when hidden.
+        auto& contours = form<QCheckBox>("potentialContoursCheckBox");
+        const QuantumGLView& view = form<QuantumGLView>("quantumView");
+        contours.setChecked(true);
+        EXPECT_FALSE(view.potentialContours().segments.empty()) << preset.title;
+        contours.setChecked(false);
+        EXPECT_TRUE(view.potentialContours().segments.empty()) << preset.title;
 
         // The two barriers' scan starts afresh at 0.2 and runs up to just
         // below the lower barrier: above it the transmission is near one everywhere.
