@@ -362,9 +362,12 @@ TEST_F(MainWindowStatus, DomainRangesFollowTheUniverseWithTheirSignalsBlocked)
         const QSignalBlocker blockHeight(f.universeHeightSpinBox);
         f.universeHeightSpinBox->setValue(30.72);
         probe.updateDomainSpacingLabel();
+        probe.updateDiagnostics();
         EXPECT_EQ(f.domainSpacingValueLabel->text(), QStringLiteral("0.0800 / 0.0600"));
+        EXPECT_EQ(cell(*window, 11, 2), QStringLiteral("0.0800 / 0.0600")) << "the diagnostics row";
         f.universeHeightSpinBox->setValue(height);
         probe.updateDomainSpacingLabel();
+        probe.updateDiagnostics();
     }
     const QSignalBlocker blockCenter(f.centerXSpinBox);
     f.centerXSpinBox->setValue(-5.0);
