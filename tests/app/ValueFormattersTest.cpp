@@ -78,10 +78,12 @@ TEST(ValueFormatters, EveryDecadeGetsTheRightPrefixAndThreeSignificantDigits)
         {"formatEnergyOfTimeUnit", formatEnergyOfTimeUnit, expectedEnergy, -30, 6},
         {"formatFrequencyOfTimeUnit", formatFrequencyOfTimeUnit, expectedFrequency, -30, 6},
     };
-    // Mantissas away from 1 keep every value off the rungs' bounds.
+    // Mantissas away from 1 keep every value off the rungs' bounds; between
+    // them they give each formatted decade values below 2 and above 5
+    // (1 / (2 pi t) turns 1.1 into 1.45 and 7.3 into 2.18).
     for (const Formatter& f : formatters)
         for (int decade = f.lowestDecade; decade <= f.highestDecade; ++decade)
-            for (double mantissa : {1.7, 2.5, 4.56, 7.3}) {
+            for (double mantissa : {1.1, 1.7, 2.5, 4.56, 7.3}) {
                 const double value = mantissa * std::pow(10.0, decade);
                 EXPECT_EQ(f.format(value), f.expected(value)) << f.name << " of " << value;
             }

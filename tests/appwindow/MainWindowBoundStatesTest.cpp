@@ -12,8 +12,11 @@
 #include "document/ExperimentCatalogue.h"
 #include "document/ExperimentDocument.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
+#include <QLabel>
 #include <QRegularExpression>
+#include <QStackedWidget>
 
 #include <gtest/gtest.h>
 
@@ -196,6 +199,17 @@ TEST_F(MainWindowBoundStates, SuperpositionBeatsAtTheLevelSpacing)
 {
     window->loadGuidedExperiment(static_cast<int>(kFiniteWellPreset));
     useCoarseGrid();
+    // Two states make a superposition, one does not.
+    auto* most = control<QSpinBox>(*window, "boundMaxStatesSpinBox");
+    const int kept = most->value();
+    for (const int count : {1, 2}) {
+        most->setValue(count);
+        click(*window, "boundComputeButton");
+        ASSERT_EQ(listedStates(selector("boundStateComboBox")).size(), static_cast<std::size_t>(count));
+        EXPECT_EQ(control<QAbstractButton>(*window, "boundPrepareSuperpositionButton")->isEnabled(), count == 2)
+            << count << " states";
+    }
+    most->setValue(kept);
     click(*window, "boundComputeButton");
     setIndex(*window, "boundSuperpositionAComboBox", 0);
     setIndex(*window, "boundSuperpositionBComboBox", 1);
@@ -207,6 +221,14 @@ TEST_F(MainWindowBoundStates, SuperpositionBeatsAtTheLevelSpacing)
     EXPECT_NEAR(numberAfter(statusText(*window), "Prepared coherent superposition n=1 + n=2; beat period ~ "), period,
                 5e-3 * period)
         << statusText(*window);
+    // The page states the spacing and its beat period 2 pi hbar / dE.
+    const std::string summary = control<QLabel>(*window, "boundSummaryLabel")->text().toStdString();
+    const auto valueAfter = [&](const std::string& key) {
+        const std::size_t at = summary.find(key);
+        return at == std::string::npos ? std::nan("") : numberAfter(summary.substr(at), key);
+    };
+    EXPECT_NEAR(valueAfter("superposition dE="), 2.0 * kPi / period, 5e-3 * 2.0 * kPi / period) << summary;
+    EXPECT_NEAR(valueAfter("Tbeat="), period, 5e-3 * period) << summary;
 
     ASSERT_EQ(window->observableHistory().size(), 1u);
     // Which side the packet starts on depends on the sign convention of the
@@ -282,11 +304,12 @@ TEST_F(MainWindowBoundStates, RebuildCalibratesTheSweepAndRamseyReferences)
         bool landauZener;
         bool stueckelberg;
         bool ramsey;
+        const char* page; // the analysis page a document of the preset opens on
     };
     const Case cases[] = {
-        {18, "Landau-Zener Sweep (Fast / Diabatic)", true, false, false},
-        {20, "Landau-Zener-Stueckelberg (Constructive)", false, true, false},
-        {22, "Ramsey Interferometry (Transfer Fringe)", false, false, true},
+        {18, "Landau-Zener Sweep (Fast / Diabatic)", true, false, false, "landauZenerTab"},
+        {20, "Landau-Zener-Stueckelberg (Constructive)", false, true, false, "stueckelbergTab"},
+        {22, "Ramsey Interferometry (Transfer Fringe)", false, false, true, "ramseyTab"},
     };
     // Each on the preset's square domain, then as a document on the coarse
     // grid of a domain less high than wide (still lower than the walls).
@@ -302,6 +325,8 @@ TEST_F(MainWindowBoundStates, RebuildCalibratesTheSweepAndRamseyReferences)
                 QString error;
                 ASSERT_TRUE(window->applyExperimentDocument(document, error)) << error.toStdString();
                 ASSERT_NE(window->waveField().dx(), window->waveField().dy());
+                const auto* pages = control<QStackedWidget>(*window, "analysisStackedWidget");
+                EXPECT_EQ(pages->currentWidget()->objectName().toStdString(), c.page);
             }
             ASSERT_FALSE(window->observableHistory().samples().empty()) << c.title;
             const ObservableSample& start = window->observableHistory().samples().front();

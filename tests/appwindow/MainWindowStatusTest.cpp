@@ -57,6 +57,7 @@ struct MainWindowStatusProbe {
     void updateWindowTitle() { window.updateWindowTitle(); }
     void updateTimeDock() { window.updateTimeDock(); }
     void updateDomainSpinRanges(const SimulationDomain2D& domain) { window.updateDomainSpinRanges(domain); }
+    void updateDomainSpacingLabel() { window.updateDomainSpacingLabel(); }
     void clearCollapseReadout() { window.clearCollapseReadout(); }
 
     // A packet of the form's defaults on a small grid of non-square cells,
@@ -350,6 +351,22 @@ TEST_F(MainWindowStatus, DomainRangesFollowTheUniverseWithTheirSignalsBlocked)
         EXPECT_NEAR(resolution->value(), s.valueAfter, 1e-9) << "nx " << s.domain->nx() << ", " << s.valueBefore;
     }
     probe.updateDomainSpinRanges(SimulationDomain2D(512, 512, 40.96f, 40.96f));
+
+    // The spacing row of a universe less high than wide: dx = 40.96 / 512,
+    // dy = 30.72 / 512; the form's own universe afterwards.
+    ASSERT_EQ(f.universeWidthSpinBox->value(), 40.96);
+    const double height = f.universeHeightSpinBox->value();
+    {
+        const QSignalBlocker blockHeight(f.universeHeightSpinBox);
+        f.universeHeightSpinBox->setValue(30.72);
+        probe.updateDomainSpacingLabel();
+        probe.updateDiagnostics();
+        EXPECT_EQ(f.domainSpacingValueLabel->text(), QStringLiteral("0.0800 / 0.0600"));
+        EXPECT_EQ(cell(*window, 11, 2), QStringLiteral("0.0800 / 0.0600")) << "the diagnostics row";
+        f.universeHeightSpinBox->setValue(height);
+        probe.updateDomainSpacingLabel();
+        probe.updateDiagnostics();
+    }
     const QSignalBlocker blockCenter(f.centerXSpinBox);
     f.centerXSpinBox->setValue(-5.0);
     resolution->setValue(0.65);
@@ -490,7 +507,7 @@ TEST_F(MainWindowStatus, DiagnosticsEdgeCasesAndTheCollapseReadout)
 {
     Ui::MainWindow& f = probe.form();
     probe.prepareSmallField();
-    const auto value = [](int row) { return cell(*window, row, 2).toStdString(); };
+    const auto value = [this](int row) { return cell(*window, row, 2).toStdString(); };
 
     // Absorbed probability: 0 without the layer whatever the norm, and never
     // negative with it.
@@ -547,10 +564,13 @@ TEST_F(MainWindowStatus, DiagnosticsEdgeCasesAndTheCollapseReadout)
 
 // The first preset is a preset like any other: its document, loaded while
 // another preset is shown, selects it with its help and its unit mapping.
-// Last of the suite: the presets it loads change the form the start-up rows
-// are compared with.
-TEST_F(MainWindowStatus, ADocumentOfTheFirstPresetSelectsItWithItsHelpAndScale)
+// A window of its own: the presets it loads would change the form that the
+// suite's start-up rows are compared with.
+TEST(MainWindowFirstPreset, ADocumentOfTheFirstPresetSelectsItWithItsHelpAndScale)
 {
+    test::appTestApplication();
+    const auto window = std::make_unique<MainWindow>(nullptr, false);
+    MainWindowStatusProbe probe{*window};
     Ui::MainWindow& form = probe.form();
     const auto choose = [&](int preset) {
         form.experimentPresetComboBox->setCurrentIndex(preset);

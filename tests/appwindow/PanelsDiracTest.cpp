@@ -213,6 +213,26 @@ TEST_F(PanelsDirac, ReferencePagesGiveTheBarrierTransmissionAtNormalIncidence)
     EXPECT_NEAR(valueAfter(massless, "T(m=0.80)="),
                 slabTransmission(klein().momentumX, 0.8, 1.0, klein().barrierHeight, klein().barrierWidth), 1e-6);
     EXPECT_NEAR(valueAfter(massless, "packet max P_right="), packetMaximum(), 5e-7);
+
+    // A barrier whose right edge (15.95) lies past the last cell centre of a
+    // domain 32 wide (15.9375), the detector drawn in to the domain's edge: the
+    // configured recorder measures exactly nothing beyond the barrier, and
+    // every page shows that zero, not "--".
+    setValue(*window, "kleinBarrierCenterSpinBox", 10.0);
+    setValue(*window, "kleinBarrierWidthSpinBox", 11.9);
+    setValue(*window, "kleinDetectorXSpinBox", 17.0);
+    click(*window, "kleinApplyButton");
+    ExperimentDocument document = window->captureExperimentDocument();
+    document.controls[QStringLiteral("universeWidthSpinBox")] = 32.0;
+    QString error;
+    ASSERT_TRUE(window->applyExperimentDocument(document, error)) << error.toStdString();
+    ASSERT_LT(gridCoordinateX(window->waveField(), window->waveField().nx() - 1),
+              klein().barrierCenterX + klein().barrierWidth / 2.0);
+    ASSERT_TRUE(window->recorder<DiracKleinRecorder>().isConfigured());
+    ASSERT_EQ(packetMaximum(), 0.0);
+    for (const char* label : {"kleinAngleScanSummaryLabel", "kleinHeightScanSummaryLabel",
+                              "kleinMassScanSummaryLabel", "diracMasslessSummaryLabel"})
+        EXPECT_EQ(valueAfter(text(label), "packet max P_right="), 0.0) << text(label).toStdString();
 }
 
 TEST_F(PanelsDirac, PagesMarkTheMagnitudeOfTheIncidenceAngle)

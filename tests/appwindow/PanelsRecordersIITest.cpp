@@ -289,6 +289,14 @@ TEST_F(RecorderPanelsII, MoshinskyPageReadsTheDetectorBehindTheOpenShutter)
     const MoshinskySample& last = samples.back();
     EXPECT_NEAR(numberAfter(summary, "I_det="), last.detectorDensity, 0.5e-6) << summary;
     EXPECT_NEAR(numberAfter(rowText(*window, kMoshinskyRow), "Pfront="), last.transmittedProbability, 0.5e-4);
+
+    // Switched off, the page names the recorder's state, whatever it still holds.
+    auto* enabled = test::control<QCheckBox>(*window, "moshinskyEnabledCheckBox");
+    enabled->setChecked(false);
+    const std::string off = text(*window, "moshinskySummaryLabel");
+    EXPECT_EQ(off.rfind("Moshinsky recorder inactive: enabled=no  configured=", 0), 0u) << off;
+    EXPECT_EQ(rowText(*window, kMoshinskyRow), rowLabels(kMoshinskyRow) + off);
+    enabled->setChecked(true);
 }
 
 TEST_F(RecorderPanelsII, KapitzaDiracPageShowsThePulseAreaAndTheOrderPopulations)

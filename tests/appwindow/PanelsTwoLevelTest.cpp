@@ -10,6 +10,7 @@
 #include "common/MainWindowProbe.h"
 
 #include "app/mainwindow/MainWindow.h"
+#include "document/ExperimentDocument.h"
 #include "experiments/BoundStateResult.h"
 #include "experiments/BoundStates1D.h"
 
@@ -440,9 +441,25 @@ TEST_F(PanelsTwoLevelTest, RabiPanelPredictsTheDrivenPairFromItsSplittingAndDipo
 // diabatic with exp(-pi Delta^2 / (2 hbar alpha)).
 TEST_F(PanelsTwoLevelTest, LandauZenerPanelPredictsThePassageAndProjectsTheLiveField)
 {
-    for (const double duration : {4.0, 40.0}) {
+    // The fast sweep also on the coarse grid of a domain less high than wide,
+    // where the cells are wider than high.
+    struct Case {
+        double duration;
+        bool unequalCells;
+    };
+    for (const Case c : {Case{4.0, false}, Case{40.0, false}, Case{4.0, true}}) {
+        const double duration = c.duration;
+        SCOPED_TRACE(c.unequalCells ? "cells wider than high" : "the preset's grid");
         MainWindow& w = window();
         w.loadGuidedExperiment(duration < 10.0 ? 18 : 19);
+        if (c.unequalCells) {
+            ExperimentDocument document = w.captureExperimentDocument();
+            document.controls[QStringLiteral("gridResolutionComboBox")] = 0;
+            document.controls[QStringLiteral("universeHeightSpinBox")] = 11.2;
+            QString error;
+            ASSERT_TRUE(w.applyExperimentDocument(document, error)) << error.toStdString();
+            ASSERT_GT(w.waveField().dx(), 1.2f * w.waveField().dy());
+        }
         const LevelPair pair = unbiasedPair(w, mass());
         tickUntil(1.5);
         const double t = now();

@@ -11,6 +11,7 @@
 #include "core/MomentumSpace2D.h"
 #include "core/PositionMoments.h"
 #include "document/ExperimentCatalogue.h"
+#include "view/QuantumGLView.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -34,6 +35,8 @@ namespace vxo {
 namespace {
 
 using Type = InitialPreparationType;
+
+constexpr double kPi = 3.14159265358979323846;
 
 class Rebuild : public ::testing::Test {
 protected:
@@ -147,6 +150,34 @@ TEST_F(Rebuild, StartsAStoppedRunAtTimeZeroFromThePacketAndTheScenePotential)
                                      expected);
         }
         EXPECT_EQ(window->potentialField().values(), expected.values()) << preset.title;
+
+        // The cross-section's fixed coordinate spans the cell centres across
+        // the cut, in steps of one cell; in momentum space one step of the
+        // reciprocal grid, 2 pi hbar / (n d) along the fixed axis.
+        const double hbar = window->schroedingerSolver().parameters().hbar;
+        auto& position = form<QDoubleSpinBox>("crossSectionPositionSpinBox");
+        for (const int axis : {0, 1}) {
+            const bool horizontal = axis == 0;
+            const double d = horizontal ? psi.dy() : psi.dx();
+            const double n = static_cast<double>(horizontal ? psi.ny() : psi.nx());
+            form<QComboBox>("crossSectionAxisComboBox").setCurrentIndex(axis);
+            form<QComboBox>("spaceComboBox").setCurrentIndex(0);
+            EXPECT_NEAR(position.maximum(), 0.5 * (n - 1.0) * d, 0.006) << preset.title << ", axis " << axis;
+            EXPECT_NEAR(position.minimum(), -0.5 * (n - 1.0) * d, 0.006) << preset.title << ", axis " << axis;
+            EXPECT_NEAR(position.singleStep(), d, 1e-6) << preset.title << ", axis " << axis;
+            form<QComboBox>("spaceComboBox").setCurrentIndex(1);
+            EXPECT_NEAR(position.singleStep(), 2.0 * kPi * hbar / (n * d), 1e-5) << preset.title << ", axis " << axis;
+        }
+        form<QComboBox>("spaceComboBox").setCurrentIndex(0);
+        form<QComboBox>("crossSectionAxisComboBox").setCurrentIndex(0);
+
+        // The potential's contours are traced while they are shown and dropped when hidden.
+        auto& contours = form<QCheckBox>("potentialContoursCheckBox");
+        const QuantumGLView& view = form<QuantumGLView>("quantumView");
+        contours.setChecked(true);
+        EXPECT_FALSE(view.potentialContours().segments.empty()) << preset.title;
+        contours.setChecked(false);
+        EXPECT_TRUE(view.potentialContours().segments.empty()) << preset.title;
 
         // The two barriers' scan starts afresh at 0.2 and runs up to just
         // below the lower barrier: above it the transmission is near one everywhere.

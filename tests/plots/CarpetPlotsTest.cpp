@@ -6,6 +6,7 @@
 #include "plots/QuantumRevivalPlotWidget.h"
 #include "plots/QuantumTalbotPlotWidget.h"
 
+#include "PaintedTexts.h"
 #include "PlotTestSupport.h"
 #include "RecorderPlotFixtures.h"
 
@@ -109,6 +110,10 @@ TEST_F(CarpetPlots, RevivalCarpetShowsTheBoxColumnsEachRowScaledToItsMaximumAndT
     const QPointF end(panels.lower.right(), panels.lower.bottom() - panels.lower.height() * last.fidelity);
     EXPECT_TRUE(test::colourNear(image, end, QColor(plot::kCarpetFidelity)))
         << "the fidelity curve ends at the last sample";
+    // The carpet's ends are the box walls, not the grid's.
+    const std::vector<test::PaintedText> texts = test::paintedTexts(plot, QSize(520, 420));
+    EXPECT_EQ(test::paintedText(texts, QStringLiteral("x = -")).text, QStringLiteral("x = -4.20"));
+    EXPECT_EQ(test::paintedText(texts, QStringLiteral("x = 4")).text, QStringLiteral("x = 4.80"));
 }
 
 TEST_F(CarpetPlots, RevivalMarkersCrossBothPanelsAtTheQuarterRevivalTimesInRange)
@@ -196,6 +201,10 @@ TEST_F(CarpetPlots, TalbotCarpetCoversTheGridAndItsMarkersTakeTheColourOfTheirFr
         EXPECT_TRUE(
             test::colourNear(image, QPointF(curve.right() - 1, curve.bottom() - curve.height() * value), colour))
             << "a correlation curve ends at " << value;
+    // The carpet spans the whole grid, 32 cells of 0.25 across (and 4 rows of 0.6 down).
+    const std::vector<test::PaintedText> texts = test::paintedTexts(plot, QSize(560, 400));
+    EXPECT_EQ(test::paintedText(texts, QStringLiteral("x = -")).text, QStringLiteral("x = -4.00"));
+    EXPECT_EQ(test::paintedText(texts, QStringLiteral("x = 4")).text, QStringLiteral("x = 4.00"));
 }
 
 // The bouncer fixture: 64 rows of 0.25 (centres -7.875 .. 7.875) and an Airy
@@ -256,6 +265,9 @@ TEST_F(CarpetPlots, BouncerCarpetRunsFromBelowTheFloorAndMarksTheFloorAndTheAiry
     const QRectF& curve = panels.lower;
     const double start = curve.bottom() - curve.height() * 5.0 / (yHigh + 6.0);
     EXPECT_TRUE(test::colourNear(lines, QPointF(curve.left() + 1, start), QColor(plot::kBouncerClassical), 1));
+    const std::vector<test::PaintedText> texts = test::paintedTexts(plot, QSize(700, 460));
+    EXPECT_EQ(test::paintedText(texts, QStringLiteral("floor ")).text, QStringLiteral("floor -6.0"));
+    EXPECT_EQ(test::paintedText(texts, QStringLiteral("y ")).text, QStringLiteral("y %1").arg(yHigh, 0, 'f', 1));
 }
 
 TEST_F(CarpetPlots, BouncerFloorInTheTopRowKeepsTwoColumnsTheSecondBeyondTheGrid)

@@ -257,6 +257,16 @@ TEST_F(KleinScanPlots, RegimeBandsAndThresholdsSitAtTheRecordsValues)
     const ScanView whole = massView(host(), defaults, -1.0, -1.0);
     EXPECT_TRUE(band(whole, 1.3, 1.4, klein));
     EXPECT_EQ(dashedAt(whole, 1.0), 0);
+    // Thresholds only inside the scan: m* just past its end would stand in
+    // the right margin, and a lower threshold exactly at the first height
+    // is drawn on the panel's left edge.
+    const KleinMassScan past = buildKleinMassScan(kleinAt(0.0, 0.05, 2.92), 0.005, 1.4, 181, 1.0);
+    ASSERT_GT(past.transitionMass, 1.4);
+    const ScanView beyond = massView(host(), past, -1.0, -1.0);
+    ASSERT_LT(beyond.x(past.transitionMass), kSize.width() - 3);
+    EXPECT_EQ(dashedAt(beyond, past.transitionMass), 0) << "no line in the margin";
+    const ScanView fromLower = heightView(host(), buildKleinHeightScan(config, lower, 4.0, 241, 1.0), -1.0, -1.0);
+    EXPECT_GT(dashedAt(fromLower, lower), 20);
     // Below the barrier height the low-mass band is the positive branch.
     const ScanView above = massView(host(), buildKleinMassScan(kleinAt(0.0, 0.05, 0.6), 0.005, 0.5, 181, 1.0), -1, -1);
     EXPECT_TRUE(band(above, 0.005, 0.05, positive));

@@ -139,6 +139,16 @@ TEST_F(LatticePlots, KickedRotorRowsAreLabelledWithTheKicksTheyShow)
     EXPECT_EQ(textMismatch(image, plot, top, topFlags, QStringLiteral("kick 3")), 0) << "the oldest kept kick";
     EXPECT_GT(textMismatch(image, plot, top, topFlags, QStringLiteral("kick 0")), 0);
     EXPECT_EQ(textMismatch(image, plot, bottom, Qt::AlignRight | Qt::AlignBottom, QStringLiteral("kick 6")), 0);
+
+    // Each panel's title stands on the line just above it.
+    const std::vector<test::PaintedText> texts = test::paintedTexts(plot, QSize(600, 520));
+    for (const auto& [title, panelTop] : {std::pair{"Stroboscopic momentum carpet", labels.top()},
+                                          std::pair{"Momentum diffusion:", labels.bottom() + 41}}) {
+        const test::PaintedText t = test::paintedText(texts, QString::fromLatin1(title));
+        EXPECT_NEAR(t.box.top(), panelTop - 20, 2.0) << title;
+        EXPECT_LE(t.box.bottom(), panelTop + 1) << title;
+        EXPECT_NEAR(t.box.left(), 58, 1.0) << title;
+    }
 }
 
 // The Anderson fixture: 48 x 20 cells of 0.25 x 0.5 and rows at y = 2.5
@@ -244,6 +254,33 @@ TEST_F(LatticePlots, ZenoPanelsShowTheMeasuredSurvivalAndTheProfilesWithTheMeasu
     const QImage single = test::grabPlot(plot, QSize(580, 540));
     for (const QColor& colour : {QColor(plot::kZenoEdge), QColor(plot::kZenoControl), kCyan})
         EXPECT_EQ(test::countColour(single, profiles.adjusted(2, 2, -2, -2), colour, 20), 0);
+}
+
+// The widget titles and the placeholders of the lattice plots are centred on
+// the widget, whatever its size: each painted run of text has its middle at
+// the widget's middle.
+TEST_F(LatticePlots, TitlesAndPlaceholdersAreCentredOnTheWidget)
+{
+    struct Plot {
+        const char* name;
+        QWidget* widget;
+        const char* title;
+        const char* placeholder;
+    };
+    for (const Plot& p : std::vector<Plot>{
+             {"Anderson", &makePlot<QuantumAndersonPlotWidget>(), "Anderson localization:", "Run the Anderson"},
+             {"kicked rotor", &makePlot<QuantumKickedRotorPlotWidget>(), "Quantum kicked rotor:", "Run the Quantum Kicked"},
+             {"Zeno", &makePlot<QuantumZenoPlotWidget>(), "Quantum Zeno effect:", "Run the Quantum Zeno"}})
+        for (const QSize& size : {QSize(720, 430), QSize(910, 515)}) {
+            const std::vector<test::PaintedText> texts = test::paintedTexts(*p.widget, size);
+            const test::PaintedText title = test::paintedText(texts, QString::fromLatin1(p.title));
+            const test::PaintedText placeholder = test::paintedText(texts, QString::fromLatin1(p.placeholder));
+            ASSERT_LT(title.box.width(), size.width() - 40) << p.name << ": the title fits with room on both sides";
+            EXPECT_NEAR(title.box.center().x(), size.width() / 2.0, 1.0) << p.name << " title at " << size.width();
+            EXPECT_LT(title.box.top(), 12) << p.name << " title on the first line";
+            EXPECT_NEAR(placeholder.box.center().x(), size.width() / 2.0, 1.0) << p.name << " placeholder";
+            EXPECT_NEAR(placeholder.box.center().y(), size.height() / 2.0, 1.5) << p.name << " placeholder";
+        }
 }
 
 } // namespace

@@ -202,6 +202,16 @@ TEST_F(OrbitEchoPlots, BerryPhaseOfALoopThroughThreeStatesIsDrawnInDegreesWithTh
     const test::PaintedText status = test::paintedText(texts, QStringLiteral("samples "));
     EXPECT_EQ(status.text.simplified(), QStringLiteral("samples 4 t=6.00 progress 75.0 %"));
     EXPECT_NEAR(status.box.right(), panel.right() - 10, 1.0) << "the status ends 10 px inside the panel";
+    // The fidelity scale's ends, left of the curve panel, level with its edges.
+    for (const auto& [value, top] : {std::pair{"1", curve.top() - 8}, std::pair{"0", curve.bottom() - 10}}) {
+        std::vector<QRectF> boxes;
+        for (const test::PaintedText& t : texts)
+            if (t.text == QLatin1String(value) && t.box.right() < curve.left())
+                boxes.push_back(t.box);
+        ASSERT_EQ(boxes.size(), 1u) << value;
+        EXPECT_NEAR(boxes[0].top(), top, 1.5) << value;
+        EXPECT_NEAR(boxes[0].right(), 52, 1.0) << value;
+    }
 }
 
 TEST_F(OrbitEchoPlots, LoschmidtReturnStartsWhereTheOutboundPathEndedAndTheEchoAxisRunsPastTwoT)
@@ -277,6 +287,46 @@ TEST_F(OrbitEchoPlots, LoschmidtReturnStartsWhereTheOutboundPathEndedAndTheEchoA
     const test::PaintedText one = test::paintedText(texts, QStringLiteral("1"));
     EXPECT_NEAR(one.box.right(), 52, 1.0);
     EXPECT_NEAR(one.box.top(), echo.top() - 8, 1.5);
+}
+
+TEST_F(OrbitEchoPlots, LoschmidtPathThatKeepsOneCoordinateGetsAWindowTwoUnitsWiderAlongIt)
+{
+    // Single-cell densities on 64 x 40 cells of 0.25 x 0.3: each centroid is
+    // exactly its cell's centre. A coordinate the path never changes has its
+    // range widened to 2 before the 12 % margins (2.48 in all); both axes
+    // share the smaller scale, centred in the path panel of 540 x 212.
+    const auto cell = [](std::uint64_t i, std::uint64_t j) {
+        ComplexField2D field(64, 40, 0.25f, 0.3f);
+        field.at(i, j) = Complex(1.0f, 0.0f);
+        return field;
+    };
+    struct Case {
+        const char* name;
+        std::uint64_t i0, j0, i1, j1;
+    };
+    for (const Case& c : std::vector<Case>{{"along x, y fixed", 30, 24, 34, 24}, {"along y, x fixed", 30, 20, 30, 22}}) {
+        LoschmidtConfig config;
+        config.enabled = true;
+        config.reversalTime = 2.0;
+        LoschmidtRecorder recorder(16);
+        ASSERT_TRUE(recorder.configure(cell(c.i0, c.j0), config));
+        ASSERT_TRUE(recorder.record(0.0, cell(c.i0, c.j0), false));
+        ASSERT_TRUE(recorder.record(1.0, cell(c.i1, c.j1), false));
+        auto& plot = makePlot<QuantumLoschmidtPlotWidget>();
+        plot.setRecorder(&recorder);
+        const QImage image = test::grabPlot(plot, QSize(640, 560));
+        const QRectF path(58, 34, 540, 0.48 * (560 - 118));
+
+        const double dx = 0.25 * (double(c.i1) - double(c.i0));
+        const double dy = 0.3 * (double(c.j1) - double(c.j0));
+        const double spanX = 1.24 * (dx > 0 ? dx : 2.0);
+        const double spanY = 1.24 * (dy > 0 ? dy : 2.0);
+        const double scale = std::min(path.width() / spanX, path.height() / spanY);
+        // The two centroids lie symmetric about the window's centre.
+        const QPointF half(scale * dx / 2.0, -scale * dy / 2.0);
+        EXPECT_TRUE(test::colourNear(image, path.center() - half, QColor(plot::kLoschmidtStart), 1, 10)) << c.name << ": start";
+        EXPECT_TRUE(test::colourNear(image, path.center() + half, QColor(plot::kLoschmidtCurrent), 1, 10)) << c.name << ": now";
+    }
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "plots/PlotPainting.h"
 
+#include "PaintedTexts.h"
 #include "PlotTestSupport.h"
 
 #include <QPainter>
@@ -9,6 +10,7 @@
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -128,6 +130,36 @@ TEST(PlotAxes, PutTheEndsOnTheRectangleEdgesAndFloorTheSpan)
 }
 
 // The reference colours of the plots' ramps.
+// A widget that paints the value labels of one panel of the given height.
+class ValueLabelsProbe : public QWidget {
+public:
+    explicit ValueLabelsProbe(double panelHeight) : panelHeight_(panelHeight) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        drawValueLabels(painter, QRectF(60, 30, 200, panelHeight_), QStringLiteral("top"), QStringLiteral("bottom"));
+    }
+
+private:
+    double panelHeight_;
+};
+
+TEST(PlotAxes, APanelShorterThanTwoLinesKeepsOnlyItsUpperValue)
+{
+    test::plotTestApplication();
+    for (const auto& [height, both] : {std::pair{12.0, false}, std::pair{17.9, false}, std::pair{18.0, true},
+                                       std::pair{18.1, true}, std::pair{90.0, true}}) {
+        ValueLabelsProbe probe(height);
+        std::vector<QString> texts;
+        for (const test::PaintedText& t : test::paintedTexts(probe, QSize(300, 160)))
+            texts.push_back(t.text);
+        EXPECT_EQ(texts, both ? (std::vector<QString>{"top", "bottom"}) : (std::vector<QString>{"top"}))
+            << "panel " << height << " px high";
+    }
+}
+
 TEST(PlotRamps, MatchTheirReferenceColours)
 {
     struct PowerCase {
@@ -193,6 +225,33 @@ TEST(PlotCarpets, CellSpansTileTheExtentWithOnePixelOverlap)
                 EXPECT_EQ(covered[static_cast<std::size_t>(p)], 1)
                     << "pixel " << p << " of extent " << extent << " in " << count << " cells";
         }
+}
+
+TEST(PlotCarpets, EachPixelTakesTheLastSpanThatCoversIt)
+{
+    // Spans covering pixels start .. start + length - 1, partly off either
+    // side, some empty or negative: every pixel 0 .. extent is checked against
+    // the spans one by one.
+    std::mt19937 rng(45);
+    std::uniform_int_distribution<int> start(-6, 40);
+    std::uniform_int_distribution<int> length(-2, 9);
+    for (const int extent : {0, 1, 17, 33})
+        for (int round = 0; round < 40; ++round) {
+            std::vector<CellSpan> spans(static_cast<std::size_t>(round % 7));
+            for (CellSpan& span : spans)
+                span = CellSpan{start(rng), length(rng)};
+            const std::vector<int> cells = pixelCells(spans, extent);
+            ASSERT_EQ(cells.size(), static_cast<std::size_t>(extent) + 1);
+            for (int p = 0; p <= extent; ++p) {
+                int expected = -1;
+                for (std::size_t k = 0; k < spans.size(); ++k)
+                    if (spans[k].start <= p && p < spans[k].start + spans[k].length)
+                        expected = static_cast<int>(k);
+                ASSERT_EQ(cells[static_cast<std::size_t>(p)], expected) << "pixel " << p << " of extent " << extent;
+            }
+        }
+    // Equal parts tile the side with one pixel of overlap, the later part on top.
+    EXPECT_EQ(pixelCells(equalCellSpans(6, 3), 6), (std::vector<int>{0, 0, 1, 1, 2, 2, 2}));
 }
 
 TEST(PlotCarpets, ImagesAreDrawnAsSharpBlocks)

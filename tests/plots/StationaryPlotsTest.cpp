@@ -3,6 +3,7 @@
 #include "plots/QuantumResonancePlotWidget.h"
 
 #include "HistoryPlotProbes.h"
+#include "PaintedTexts.h"
 #include "PlotRobustness.h"
 #include "PlotTestSupport.h"
 
@@ -151,6 +152,14 @@ TEST_F(BoundStatePlot, DrawsTheLadderAndTheSelectedEigenfunctionWithItsNodes)
     for (const auto& [e, colour] :
         {std::pair{2.5, QColor(plot::kSelectedLevelLabel)}, std::pair{1.5, QColor(plot::kLevelLabel)}})
         EXPECT_GT(countColour(image, QRect(67, int(at(0, e).y()) - 18, 130, 18), colour, 0), 0) << "label of " << e;
+
+    // The threshold's value stands above its line, at the panel's right end.
+    const test::PaintedText continuum =
+        test::paintedText(test::paintedTexts(plot, QSize(480, 360)), QStringLiteral("continuum "));
+    EXPECT_EQ(continuum.text, QStringLiteral("continuum 6"));
+    EXPECT_NEAR(continuum.box.right(), p.right() - 4, 1.0);
+    EXPECT_LE(continuum.box.bottom(), at(0, 6.0).y() + 1.0);
+    EXPECT_GE(continuum.box.top(), at(0, 6.0).y() - 19.0);
 
     plot.setResult(harmonicLadder(), 3); // past the end
     const QImage none = test::grabPlot(plot, QSize(480, 360));

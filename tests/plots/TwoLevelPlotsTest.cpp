@@ -7,6 +7,7 @@
 
 #include "HistoryPlotProbes.h"
 #include "PlotRobustness.h"
+#include "PaintedTexts.h"
 #include "PlotTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -140,6 +141,53 @@ TEST_F(TwoLevelPlot, PredictionBehindThePlaceholderThenMeasuredCurvesOnTheStretc
     }
 }
 
+TEST_F(TwoLevelPlot, ASingleSampleAtTheEndOfOnePeriodOpensAUnitAxisAfterIt)
+{
+    // The axis would end at the first period, where the only sample stands:
+    // it runs one time unit on from the sample instead, and the prediction
+    // is drawn over that unit.
+    for (const PredictionPlot& c : predictionPlots()) {
+        std::vector<ObservableSample> one(1);
+        one[0].time = c.period;
+        one[0].*c.valid = true;
+        one[0].*c.measuredFirst = 0.35;
+        one[0].*c.measuredSecond = 0.65;
+        QWidget& bare = *c.make(&host());
+        c.feed(bare, one);
+        QWidget& plot = *c.make(&host());
+        c.predict(plot);
+        c.feed(plot, one);
+        const QImage without = test::grabPlot(bare, QSize(460, 320));
+        const QImage with = test::grabPlot(plot, QSize(460, 320));
+        for (const double u : {0.2, 0.5, 0.8}) {
+            const double t = c.period + u;
+            for (const double p : {c.second(t), 1.0 - c.second(t)})
+                EXPECT_TRUE(test::differsNear(with, without, panelPoint(c.panel, c.period, c.period + 1.0, 0, 1, t, p)))
+                    << c.name << ": prediction " << p << " at t = " << t;
+        }
+    }
+}
+
+TEST_F(TwoLevelPlot, AnInvalidRabiReferenceNeitherDrawsNorStretchesTheAxis)
+{
+    // A reference marked invalid still carrying a period of 4 pi: the axis
+    // of samples over [0, 0.5] runs to the default end 1, not to 4 pi.
+    RabiReference stale = rabiReference();
+    stale.valid = false;
+    auto& plot = makePlot<QuantumRabiPlotWidget>();
+    plot.setTwoLevelReference(stale);
+    plot.setSamples(historyOf(11, 0.0, 0.05, [](ObservableSample& s, double) {
+        s.rabiValid = true;
+        s.rabiPopulation1 = 0.3;
+        s.rabiPopulation2 = 0.6;
+    }));
+    const QImage image = test::grabPlot(plot, QSize(460, 320));
+    const QRectF panel(58, 28, 380, 254);
+    EXPECT_TRUE(colourNear(image, panelPoint(panel, 0, 1, 0, 1, 0.45, 0.3), QColor(plot::kRabiFirst)));
+    EXPECT_FALSE(colourNear(image, panelPoint(panel, 0, 1, 0, 1, 0.75, 0.3), QColor(plot::kRabiFirst), 2))
+        << "the curve ends half way across";
+}
+
 // Bias 0.35 -> -0.35 over [0, 40], crossing zero at 20.
 LinearSweep forwardSweep()
 {
@@ -175,6 +223,10 @@ TEST_F(LandauZenerPlot, CrossingMarkRunsThroughTheBiasStripAtTheCrossingTime)
     const QImage image = grab();
     EXPECT_GT(crossingRows(image, unmarked, 0.0), 0.4) << "from the top of the panel down through the strip";
     EXPECT_TRUE(shows(image, QRectF(140, 120, 200, 40), kPlaceholderText));
+    const test::PaintedText label =
+        test::paintedText(test::paintedTexts(plot, QSize(460, 340)), QStringLiteral("bias"));
+    EXPECT_NEAR(label.box.center().y(), bias.top() + 15, 1.5) << "the strip's name beside its upper half";
+    EXPECT_NEAR(label.box.right(), 54, 1.0);
     for (const double t : {4.0, 13.0, 31.0, 37.0})
         EXPECT_TRUE(colourNear(image, QPointF(58 + 9.5 * t, bias.center().y() - 15.3 * (1 - t / 20)), kSignal)) << t;
 
