@@ -298,11 +298,13 @@ TEST_F(DocumentsWindow, RoundTripsThroughAFileReproduceTheExperiment)
         // A bound state and a drive target are chosen from the lists of
         // bound states and scene objects.
         const bool bound = static_cast<std::uint32_t>(setUp.initialPreparation.type) - 1u < 2u;
-        if (bound)
+        if (bound) {
             ASSERT_GT(control<QComboBox>(*source, "boundStateComboBox")->count(), 0) << "no bound state listed";
-        if (setUp.periodicDrive.enabled)
+        }
+        if (setUp.periodicDrive.enabled) {
             ASSERT_GT(control<QComboBox>(*source, "periodicDriveTargetComboBox")->count(), 0)
                 << "no drive target listed";
+        }
         const ExperimentDocument before = source->captureExperimentDocument();
         const QString file = path("round.vxo.json");
         ASSERT_TRUE(saveFile(*source, file).ok);
