@@ -63,9 +63,12 @@ PotentialExtent extentOf(const PotentialField2D& potential)
         }
         for (std::uint64_t i = 1; i + 1 < nx; ++i)
             sharpest[i] = std::max(sharpest[i], std::abs(row[i - 1] - 2.0f * row[i] + row[i + 1]));
-        if (j > 0 && j + 1 < ny)
+        if (j > 0 && j + 1 < ny) {
+            const float* above = row - nx;
+            const float* below = row + nx;
             for (std::uint64_t i = 0; i < nx; ++i)
-                sharpest[i] = std::max(sharpest[i], std::abs(row[i - nx] - 2.0f * row[i] + row[i + nx]));
+                sharpest[i] = std::max(sharpest[i], std::abs(above[i] - 2.0f * row[i] + below[i]));
+        }
     }
     PotentialExtent e;
     e.lowest = *std::min_element(lowestOf.begin(), lowestOf.end());
