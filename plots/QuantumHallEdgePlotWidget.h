@@ -1,7 +1,6 @@
 #pragma once
 
-#include "plots/PlotFrame.h"
-#include "plots/RecorderPlotWidget.h"
+#include "plots/OrbitPlotWidget.h"
 
 namespace vxo {
 
@@ -10,15 +9,10 @@ class HallEdgeRecorder;
 // The Hall-edge page: the trajectory of the mean position in a fixed window
 // over the confining edge and its wall, and under it the probability in the
 // edge strip and the drift along the edge against time, with the chirality
-// and the newest sample summarised. Reads the main window's recorder through
-// a non-owning pointer at paint time; a null, unconfigured or empty recorder
-// shows the placeholder.
-class QuantumHallEdgePlotWidget : public RecorderPlotWidget<HallEdgeRecorder> {
+// and the newest sample summarised.
+class QuantumHallEdgePlotWidget : public OrbitPlotWidget<HallEdgeRecorder> {
 public:
-    using RecorderPlotWidget::RecorderPlotWidget;
-
-    // Where the two panels lie.
-    static plot::StackedLayout layout();
+    using OrbitPlotWidget::OrbitPlotWidget;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -10,9 +10,7 @@ class KapitzaDiracRecorder;
 // (one row per sample, time running downwards) on the newest sample's p axis,
 // with gold guides at the diffraction orders n G, and under it a bar chart of
 // the newest order populations with the phase of the experiment and the
-// pulse area. Reads the main window's recorder through a non-owning pointer
-// at paint time; a null, unconfigured or empty recorder shows the
-// placeholder.
+// pulse area.
 class QuantumKapitzaDiracPlotWidget : public RecorderPlotWidget<KapitzaDiracRecorder> {
 public:
     using RecorderPlotWidget::RecorderPlotWidget;

@@ -12,9 +12,7 @@ class DiracKleinRecorder;
 // the panel's height and unclamped, with a summary of the packet energy, the
 // barrier, the incidence angle, the Klein zone, the largest transmitted
 // probability and the integrated detector flux of the recorder's own
-// configuration. Reads the main window's recorder through a non-owning
-// pointer at paint time; a null, unconfigured or empty recorder shows the
-// placeholder.
+// configuration.
 class QuantumKleinTunnelingPlotWidget : public RecorderPlotWidget<DiracKleinRecorder> {
 public:
     using RecorderPlotWidget::RecorderPlotWidget;

@@ -2,17 +2,13 @@
 
 #include "experiments/DiracZitterbewegungRecorder.h"
 #include "plots/PlotPainting.h"
+#include "plots/TimeTraces.h"
 
 #include <QPainter>
 
 #include <cmath>
 
 namespace vxo {
-
-namespace {
-
-
-} // namespace
 
 plot::StackedLayout QuantumZitterbewegungPlotWidget::layout()
 {
@@ -32,10 +28,9 @@ plot::StackedLayout QuantumZitterbewegungPlotWidget::layout()
 void QuantumZitterbewegungPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const bool hasData = hasSamples();
-    if (!plot::beginTitledPage(painter, rect(), font(), plot::kZitterbewegungPage,
-                               "Zitterbewegung - free Dirac packet: drift plus interference trembling", hasData,
-                               "Load Zitterbewegung / Dirac Wave Packet and press Play"))
+    if (!beginPage(painter, plot::kZitterbewegungPage,
+                   "Zitterbewegung - free Dirac packet: drift plus interference trembling",
+                   "Load Zitterbewegung / Dirac Wave Packet and press Play"))
         return;
     const std::vector<ZitterbewegungSample>& samples = recorder_->samples();
     const ZitterbewegungConfig& config = recorder_->config();
@@ -62,33 +57,26 @@ void QuantumZitterbewegungPlotWidget::paintEvent(QPaintEvent*)
     const plot::AxisMap xAxis{double(pos.bottom()), -double(pos.height()), lo, plot::atLeast(hi - lo, 1e-12)};
     const plot::AxisMap tAxis
         = plot::horizontalAxis(QRectF(pos), 0.0, plot::timeAxisEnd(config.analysisEndTime, samples.back().time), 1e-12);
-    const auto t = [&](std::size_t i) { return plot::mapValue(tAxis, samples[i].time); };
 
     // Both oscillating traces are centred and magnified so that their largest
     // excursion reaches 0.45 / 1.15 of the panel's height.
     const auto centred = [](const QRect& panel, double value, double largest) {
         return panel.center().y() - 0.45 * panel.height() * value / (1.15 * largest);
     };
-    plot::strokePath(
-        painter,
-        plot::polylineBridgingGaps(
-            samples.size(), [&](std::size_t i) { return QPointF(t(i), plot::mapValue(xAxis, samples[i].meanX)); }),
+    plot::strokeTimeTrace(
+        painter, samples, tAxis, [&](const ZitterbewegungSample& s) { return plot::mapValue(xAxis, s.meanX); },
         plot::plotPen(QColor(plot::kZitterMean), 2.1));
-    plot::strokePath(painter,
-                     plot::polylineBridgingGaps(samples.size(),
-                                                [&](std::size_t i) {
-                                                    return QPointF(t(i),
-                                                                   centred(pos, samples[i].detrendedX, residualMax));
-                                                }),
-                     plot::plotPen(QColor(plot::kZitterTrembling), 1.9));
+    plot::strokeTimeTrace(
+        painter, samples, tAxis,
+        [&](const ZitterbewegungSample& s) { return centred(pos, s.detrendedX, residualMax); },
+        plot::plotPen(QColor(plot::kZitterTrembling), 1.9));
     plot::drawHorizontalLine(painter, plot::plotPen(QColor(plot::kZitterZero), 1.0, Qt::DashLine), pos.left(),
         pos.right(), pos.center().y());
 
-    plot::strokePath(painter,
-                     plot::polylineBridgingGaps(
-                         samples.size(),
-                         [&](std::size_t i) { return QPointF(t(i), centred(vel, samples[i].velocityX, velocityMax)); }),
-                     plot::plotPen(QColor(plot::kZitterVelocity), 2.1));
+    plot::strokeTimeTrace(
+        painter, samples, tAxis,
+        [&](const ZitterbewegungSample& s) { return centred(vel, s.velocityX, velocityMax); },
+        plot::plotPen(QColor(plot::kZitterVelocity), 2.1));
     plot::drawHorizontalLine(painter, plot::plotPen(QColor(plot::kZitterDrift), 1.2, Qt::DashLine), vel.left(),
         vel.right(), centred(vel, recorder_->fittedDriftVelocityX(), velocityMax));
 

@@ -10,9 +10,7 @@ class DiracZitterbewegungRecorder;
 // The Zitterbewegung page: the mean position against time with its residual
 // from the fitted straight line magnified about the panel's centre, over the
 // mean velocity c<sigma_x> with the fitted drift velocity, and a summary of
-// the energy-branch weights, omega_ZB and the largest residual. Reads the
-// main window's recorder through a non-owning pointer at paint time; a null,
-// unconfigured or empty recorder shows the placeholder.
+// the energy-branch weights, omega_ZB and the largest residual.
 class QuantumZitterbewegungPlotWidget : public RecorderPlotWidget<DiracZitterbewegungRecorder> {
 public:
     using RecorderPlotWidget::RecorderPlotWidget;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "plots/PlotFrame.h"
 #include "plots/PlotWidget.h"
 
 namespace vxo {
@@ -24,6 +25,15 @@ public:
     void clearRecorder() { setRecorder(nullptr); }
 
 protected:
+    // Opens the paint of the page in this widget's rectangle and font
+    // (plot::beginTitledPage): true when there are samples to draw, false once
+    // the placeholder is painted.
+    bool beginPage(QPainter& painter, const plot::TitledPage& page, const QString& title,
+                   const QString& placeholder) const
+    {
+        return plot::beginTitledPage(painter, rect(), font(), page, title, hasSamples(), placeholder);
+    }
+
     // Whether there is anything to draw: a recorder that is configured and
     // holds a sample. Without it the plot draws its placeholder.
     bool hasSamples() const

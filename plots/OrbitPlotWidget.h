@@ -1,0 +1,62 @@
+#pragma once
+
+#include "plots/PlotFrame.h"
+#include "plots/RecorderPlotWidget.h"
+#include "plots/TimeTraces.h"
+
+#include <QPainter>
+
+#include <optional>
+
+namespace vxo {
+
+// A recorder page of a packet in a magnetic field (the Landau and Hall-edge
+// pages): the trajectory of its mean position in the plane, on one scale
+// along both axes, over a panel of its traces against time, each panel
+// captioned under it and the newest sample summarised inside the top of the
+// upper one. The recorder's samples carry time, meanX and meanY.
+template <typename Recorder>
+class OrbitPlotWidget : public RecorderPlotWidget<Recorder> {
+public:
+    using RecorderPlotWidget<Recorder>::RecorderPlotWidget;
+
+    // Where the two panels lie.
+    static plot::StackedLayout layout() { return plot::orbitOverTimeLayout(); }
+
+protected:
+    // Opens the page and draws both panels; nothing (after the placeholder)
+    // without samples.
+    std::optional<plot::StackedPanels> beginOrbitPage(QPainter& painter, const QString& title,
+                                                      const QString& placeholder) const
+    {
+        if (!this->beginPage(painter, plot::kGaugePage, title, placeholder))
+            return std::nullopt;
+        return plot::drawStackedPanels(painter, this->size(), layout(), QColor(plot::kStackedFrame),
+                                       QColor(plot::kStackedPanel));
+    }
+
+    // The mean position through every sample in order (gaps bridged) and the
+    // newest one as a disc.
+    void drawTrajectory(QPainter& painter, const plot::PlaneAxes& axes) const
+    {
+        const auto& samples = this->recorder_->samples();
+        const auto plane = [&](double x, double y) { return plot::mapPlane(axes, x, y); };
+        plot::strokePath(painter,
+                         plot::polylineBridgingGaps(
+                             samples.size(), [&](std::size_t i) { return plane(samples[i].meanX, samples[i].meanY); }),
+                         plot::plotPen(QColor(plot::kGaugeTrajectory), 2.0));
+        plot::drawDisc(painter, plane(samples.back().meanX, samples.back().meanY), 4.5, QColor(plot::kGaugeHighlight));
+    }
+
+    // The caption under each panel and the summary inside the upper one's top.
+    static void drawOrbitTexts(QPainter& painter, const plot::StackedPanels& panels, const QString& orbitCaption,
+                               const QString& timeCaption, const QString& summary)
+    {
+        const QColor texts = QColor(plot::kGaugeCaption);
+        plot::drawPanelCaption(painter, panels.upper, 3, 20, orbitCaption, texts);
+        plot::drawPanelCaption(painter, panels.lower, 4, 20, timeCaption, texts);
+        plot::drawPanelSummary(painter, panels.upper, 22, summary, QColor(plot::kStackedSummary));
+    }
+};
+
+} // namespace vxo
