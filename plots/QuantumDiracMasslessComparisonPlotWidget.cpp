@@ -1,7 +1,5 @@
 #include "plots/QuantumDiracMasslessComparisonPlotWidget.h"
 
-#include <QPainter>
-
 #include <algorithm>
 
 namespace vxo {
@@ -11,20 +9,11 @@ namespace {
 // Beyond this angle the chirality no longer protects normal transmission.
 constexpr double kChiralityWindowDegrees = 12.0;
 
-plot::ScanCurve curveOf(const DiracMasslessComparison& scan, bool massless, const QColor& colour, double width)
-{
-    plot::ScanCurve curve{{}, colour, width};
-    curve.points.reserve(scan.points.size());
-    for (const DiracMasslessComparisonPoint& p : scan.points)
-        curve.points.push_back(
-            {p.valid, p.incidenceAngleDegrees, massless ? p.masslessTransmission : p.massiveTransmission});
-    return curve;
-}
-
 } // namespace
 
-plot::ScanLayout QuantumDiracMasslessComparisonPlotWidget::layout()
+ScanPage QuantumDiracMasslessComparisonPlotWidget::page() const
 {
+    // Wider angle labels and a taller legend band than the Klein scans.
     plot::ScanLayout layout;
     layout.top = 50;
     layout.heightMargin = 112;
@@ -32,16 +21,12 @@ plot::ScanLayout QuantumDiracMasslessComparisonPlotWidget::layout()
     layout.legendGap = 30;
     layout.legendHeight = 24;
     layout.bandNameDrop = 30;
-    return layout;
+    return {"Massless Dirac / graphene-like analogue - same E, same barrier",
+            "Load the Massless Dirac / Graphene-like Klein Analogue preset.", layout};
 }
 
-void QuantumDiracMasslessComparisonPlotWidget::paintEvent(QPaintEvent*)
+plot::ScanPicture QuantumDiracMasslessComparisonPlotWidget::picture() const
 {
-    QPainter painter(this);
-    if (!plot::beginTitledPage(painter, rect(), font(), plot::kKleinPage,
-                               "Massless Dirac / graphene-like analogue - same E, same barrier", hasScan(),
-                               "Load the Massless Dirac / Graphene-like Klein Analogue preset."))
-        return;
     const double a0 = scan_.firstAngleDegrees;
     const double a1 = scan_.lastAngleDegrees;
     plot::ScanPicture picture;
@@ -55,10 +40,11 @@ void QuantumDiracMasslessComparisonPlotWidget::paintEvent(QPaintEvent*)
         picture.gridLines.emplace_back(angle, QString::number(angle, 'f', 0));
     }
     // The massless curve, which carries the marker, on top of the massive control's.
-    picture.curves = {curveOf(scan_, false, QColor(plot::kScanMassiveCurve), 2.0),
-                      curveOf(scan_, true, QColor(plot::kScanCurve), 2.6)};
-    picture.current = current_;
-    picture.packetMaxPRight = packetMaxPRight_;
+    using Point = DiracMasslessComparisonPoint;
+    picture.curves = {curveOf(&Point::incidenceAngleDegrees, &Point::massiveTransmission,
+                              QColor(plot::kScanMassiveCurve), 2.0),
+                      curveOf(&Point::incidenceAngleDegrees, &Point::masslessTransmission, QColor(plot::kScanCurve),
+                              2.6)};
     const DiracMasslessComparisonPoint& first = scan_.points.front();
     picture.legend = "incidence angle (deg)   cyan: m=0   violet: massive fixed-E control   yellow: current m=0 "
                      "reference   red: packet max P_right";
@@ -70,7 +56,7 @@ void QuantumDiracMasslessComparisonPlotWidget::paintEvent(QPaintEvent*)
                                QString::number(scan_.massiveMomentum, 'f', 4),
                                QString::number(first.valid ? first.masslessTransmission : 0.0, 'f', 4),
                                QString::number(first.valid ? first.massiveTransmission : 0.0, 'f', 4));
-    plot::paintScan(painter, size(), layout(), picture);
+    return picture;
 }
 
 } // namespace vxo

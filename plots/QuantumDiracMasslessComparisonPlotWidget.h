@@ -2,7 +2,6 @@
 
 #include "experiments/KleinScans.h"
 
-#include "plots/ScanPainting.h"
 #include "plots/ScanPlotWidget.h"
 
 namespace vxo {
@@ -17,11 +16,9 @@ class QuantumDiracMasslessComparisonPlotWidget : public ScanPlotWidget<DiracMass
 public:
     using ScanPlotWidget::ScanPlotWidget;
 
-    // Where the panel, its labels and its texts lie.
-    static plot::ScanLayout layout();
-
 protected:
-    void paintEvent(QPaintEvent* event) override;
+    ScanPage page() const override;
+    plot::ScanPicture picture() const override;
 };
 
 } // namespace vxo

@@ -13,7 +13,6 @@ namespace vxo {
 
 namespace {
 
-
 // Navy through blue and cyan to pale yellow.
 constexpr std::array<plot::RampSegment, 3> kMomentumRamp{{
     {0.0, 0.35, {7, 12, 28}, {16, 75, 150}},
@@ -21,18 +20,15 @@ constexpr std::array<plot::RampSegment, 3> kMomentumRamp{{
     {0.72, 0.28, {51, 232, 236}, {204, 23, -92}},
 }};
 
-
 } // namespace
 
 void QuantumKapitzaDiracPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    // The bold title font stays for every text but the placeholder.
-    const bool hasData = hasSamples();
-    if (!plot::beginTitledPage(painter, rect(), font(), plot::kKapitzaDiracPage,
-                               "Kapitza-Dirac diffraction - momentum orders from a light grating", hasData,
-                               "Load Kapitza-Dirac Diffraction and press Play"))
+    if (!beginPage(painter, plot::kKapitzaDiracPage, "Kapitza-Dirac diffraction - momentum orders from a light grating",
+                   "Load Kapitza-Dirac Diffraction and press Play"))
         return;
+    // The bold title font stays for every text but the placeholder.
     painter.setFont(plot::boldTitleFont(font()));
     const std::vector<KapitzaDiracSample>& samples = recorder_->samples();
     const KapitzaDiracSample& last = samples.back();

@@ -1,10 +1,8 @@
 #include "plots/QuantumKleinAngleScanPlotWidget.h"
 
-#include <QPainter>
-
 namespace vxo {
 
-plot::ScanLayout QuantumKleinAngleScanPlotWidget::layout()
+ScanPage QuantumKleinAngleScanPlotWidget::page() const
 {
     plot::ScanLayout layout;
     layout.left = 62;
@@ -14,16 +12,12 @@ plot::ScanLayout QuantumKleinAngleScanPlotWidget::layout()
     layout.transmissionLabelLeft = 6;
     layout.legendGap = 27;
     layout.summaryHeight = 42;
-    return layout;
+    return {"Klein angular reference - stationary plane-wave T(theta) at fixed |p|",
+            "Load the Klein Transmission vs Incidence Angle preset.", layout};
 }
 
-void QuantumKleinAngleScanPlotWidget::paintEvent(QPaintEvent*)
+plot::ScanPicture QuantumKleinAngleScanPlotWidget::picture() const
 {
-    QPainter painter(this);
-    if (!plot::beginTitledPage(painter, rect(), font(), plot::kKleinPage,
-                               "Klein angular reference - stationary plane-wave T(theta) at fixed |p|", hasScan(),
-                               "Load the Klein Transmission vs Incidence Angle preset."))
-        return;
     plot::ScanPicture picture;
     picture.first = scan_.firstAngleDegrees;
     picture.last = scan_.lastAngleDegrees;
@@ -31,12 +25,7 @@ void QuantumKleinAngleScanPlotWidget::paintEvent(QPaintEvent*)
     for (int a = 0; a <= 70; a += 10)
         if (picture.first <= a && a <= picture.last)
             picture.gridLines.emplace_back(a, QString("%1 deg").arg(a));
-    plot::ScanCurve curve{{}, QColor(plot::kScanCurve), 2.4};
-    for (const KleinAngleScanPoint& p : scan_.points)
-        curve.points.push_back({p.valid, p.incidenceAngleDegrees, p.transmission});
-    picture.curves.push_back(std::move(curve));
-    picture.current = current_;
-    picture.packetMaxPRight = packetMaxPRight_;
+    picture.curves.push_back(curveOf(&KleinAngleScanPoint::incidenceAngleDegrees, &KleinAngleScanPoint::transmission));
     picture.legend = "incidence angle theta   |   cyan: plane-wave reference   yellow: current reference   red: "
                      "time-domain packet max P_right";
     picture.summary = QString("|p|=%1   E=%2   V0=%3   width=%4   scan=%5..%6 deg")
@@ -44,7 +33,7 @@ void QuantumKleinAngleScanPlotWidget::paintEvent(QPaintEvent*)
                                QString::number(scan_.barrierHeight, 'f', 3),
                                QString::number(scan_.barrierWidth, 'f', 3),
                                QString::number(picture.first, 'f', 0), QString::number(picture.last, 'f', 0));
-    plot::paintScan(painter, size(), layout(), picture);
+    return picture;
 }
 
 } // namespace vxo

@@ -2,7 +2,6 @@
 
 #include "experiments/KleinScans.h"
 
-#include "plots/ScanPainting.h"
 #include "plots/ScanPlotWidget.h"
 
 namespace vxo {
@@ -15,11 +14,9 @@ class QuantumKleinAngleScanPlotWidget : public ScanPlotWidget<KleinAngleScan> {
 public:
     using ScanPlotWidget::ScanPlotWidget;
 
-    // Where the panel, its labels and its texts lie.
-    static plot::ScanLayout layout();
-
 protected:
-    void paintEvent(QPaintEvent* event) override;
+    ScanPage page() const override;
+    plot::ScanPicture picture() const override;
 };
 
 } // namespace vxo

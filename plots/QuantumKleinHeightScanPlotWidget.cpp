@@ -1,20 +1,17 @@
 #include "plots/QuantumKleinHeightScanPlotWidget.h"
 
-#include <QPainter>
-
 #include <algorithm>
 
 namespace vxo {
 
-plot::ScanLayout QuantumKleinHeightScanPlotWidget::layout() { return plot::ScanLayout{}; }
-
-void QuantumKleinHeightScanPlotWidget::paintEvent(QPaintEvent*)
+ScanPage QuantumKleinHeightScanPlotWidget::page() const
 {
-    QPainter painter(this);
-    if (!plot::beginTitledPage(painter, rect(), font(), plot::kKleinPage,
-                               "Klein barrier-height reference - stationary plane-wave T(V0)", hasScan(),
-                               "Load the Klein Transmission vs Barrier Height preset."))
-        return;
+    return {"Klein barrier-height reference - stationary plane-wave T(V0)",
+            "Load the Klein Transmission vs Barrier Height preset.", plot::ScanLayout{}};
+}
+
+plot::ScanPicture QuantumKleinHeightScanPlotWidget::picture() const
+{
     const double h0 = scan_.firstHeight;
     const double h1 = scan_.lastHeight;
     plot::ScanPicture picture;
@@ -35,12 +32,7 @@ void QuantumKleinHeightScanPlotWidget::paintEvent(QPaintEvent*)
         if (h0 <= threshold && threshold <= h1)
             picture.thresholds.push_back(threshold);
     picture.thresholdWidth = 1.4;
-    plot::ScanCurve curve{{}, QColor(plot::kScanCurve), 2.4};
-    for (const KleinHeightScanPoint& p : scan_.points)
-        curve.points.push_back({p.valid, p.barrierHeight, p.transmission});
-    picture.curves.push_back(std::move(curve));
-    picture.current = current_;
-    picture.packetMaxPRight = packetMaxPRight_;
+    picture.curves.push_back(curveOf(&KleinHeightScanPoint::barrierHeight, &KleinHeightScanPoint::transmission));
     picture.legend = "barrier height V0   |   cyan: plane-wave T(V0)   yellow: current reference   red: "
                      "time-domain packet max P_right";
     picture.summary
@@ -48,7 +40,7 @@ void QuantumKleinHeightScanPlotWidget::paintEvent(QPaintEvent*)
               .arg(QString::number(scan_.energy, 'f', 4), QString::number(scan_.momentumMagnitude, 'f', 4),
                    QString::number(scan_.incidenceAngleDegrees, 'f', 2), QString::number(scan_.barrierWidth, 'f', 3),
                    QString::number(scan_.lowerThreshold, 'f', 4), QString::number(scan_.kleinThreshold, 'f', 4));
-    plot::paintScan(painter, size(), layout(), picture);
+    return picture;
 }
 
 } // namespace vxo

@@ -1,25 +1,20 @@
 #include "plots/QuantumKleinMassScanPlotWidget.h"
 
-#include <QPainter>
-
 #include <algorithm>
 
 namespace vxo {
 
-plot::ScanLayout QuantumKleinMassScanPlotWidget::layout()
+ScanPage QuantumKleinMassScanPlotWidget::page() const
 {
+    // Wider boxes for the mass labels than the default.
     plot::ScanLayout layout;
     layout.valueLabelWidth = 56;
-    return layout;
+    return {"Klein mass dependence - fixed-energy stationary T(m)",
+            "Load the Klein Transmission vs Mass preset.", layout};
 }
 
-void QuantumKleinMassScanPlotWidget::paintEvent(QPaintEvent*)
+plot::ScanPicture QuantumKleinMassScanPlotWidget::picture() const
 {
-    QPainter painter(this);
-    if (!plot::beginTitledPage(painter, rect(), font(), plot::kKleinPage,
-                               "Klein mass dependence - fixed-energy stationary T(m)", hasScan(),
-                               "Load the Klein Transmission vs Mass preset."))
-        return;
     const double m0 = scan_.firstMass;
     const double m1 = scan_.lastMass;
     plot::ScanPicture picture;
@@ -40,12 +35,7 @@ void QuantumKleinMassScanPlotWidget::paintEvent(QPaintEvent*)
     }
     if (m0 <= scan_.transitionMass && scan_.transitionMass <= m1)
         picture.thresholds.push_back(scan_.transitionMass);
-    plot::ScanCurve curve{{}, QColor(plot::kScanCurve), 2.4};
-    for (const KleinMassScanPoint& p : scan_.points)
-        curve.points.push_back({p.valid, p.restMass, p.transmission});
-    picture.curves.push_back(std::move(curve));
-    picture.current = current_;
-    picture.packetMaxPRight = packetMaxPRight_;
+    picture.curves.push_back(curveOf(&KleinMassScanPoint::restMass, &KleinMassScanPoint::transmission));
     picture.legend = "rest mass m   |   cyan: fixed-E plane-wave T(m)   yellow: current reference   red: "
                      "time-domain packet max P_right";
     picture.summary = QString("fixed E=%1   angle=%2 deg   V0=%3   width=%4   gap=2mc^2   transition m*=%5")
@@ -54,7 +44,7 @@ void QuantumKleinMassScanPlotWidget::paintEvent(QPaintEvent*)
                                QString::number(scan_.barrierHeight, 'f', 3),
                                QString::number(scan_.barrierWidth, 'f', 3),
                                QString::number(scan_.transitionMass, 'f', 4));
-    plot::paintScan(painter, size(), layout(), picture);
+    return picture;
 }
 
 } // namespace vxo

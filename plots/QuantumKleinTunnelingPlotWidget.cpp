@@ -2,6 +2,7 @@
 
 #include "experiments/DiracKleinRecorder.h"
 #include "plots/ScanPainting.h"
+#include "plots/TimeTraces.h"
 
 #include <QPainter>
 
@@ -21,10 +22,8 @@ plot::ScanLayout QuantumKleinTunnelingPlotWidget::layout()
 void QuantumKleinTunnelingPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const bool hasData = hasSamples();
-    if (!plot::beginTitledPage(painter, rect(), font(), plot::kKleinPage,
-                               "Klein tunneling - Dirac packet through a supercritical scalar barrier", hasData,
-                               "Load Klein Tunneling and press Play"))
+    if (!beginPage(painter, plot::kKleinPage, "Klein tunneling - Dirac packet through a supercritical scalar barrier",
+                   "Load Klein Tunneling and press Play"))
         return;
     const std::vector<KleinSample>& samples = recorder_->samples();
     const KleinTunnelingConfig& config = recorder_->config();
@@ -35,14 +34,10 @@ void QuantumKleinTunnelingPlotWidget::paintEvent(QPaintEvent*)
     const plot::AxisMap time = plot::horizontalAxis(QRectF(panel), 0.0, end, 1e-12);
     // Full scale at 0.92 of the height; values outside [0, 1] are not clamped.
     const auto curve = [&](double KleinSample::*probability, const QColor& colour, double width) {
-        plot::strokePath(painter,
-                         plot::polylineBridgingGaps(
-                             samples.size(),
-                             [&](std::size_t i) {
-                                 return QPointF(plot::mapValue(time, samples[i].time),
-                                                panel.bottom() - panel.height() * 0.92 * (samples[i].*probability));
-                             }),
-                         plot::roundPlotPen(colour, width));
+        plot::strokeTimeTrace(
+            painter, samples, time,
+            [&](const KleinSample& s) { return panel.bottom() - panel.height() * 0.92 * (s.*probability); },
+            plot::roundPlotPen(colour, width));
     };
     curve(&KleinSample::leftProbability, QColor(plot::kKleinLeft), 2.0);
     curve(&KleinSample::barrierProbability, QColor(plot::kScanCurrent), 2.0);

@@ -1,14 +1,26 @@
 #pragma once
 
 #include "plots/PlotWidget.h"
+#include "plots/ScanPainting.h"
+
+#include <QPainter>
+#include <QString>
 
 namespace vxo {
 
-// A plot of a stationary transmission scan: a copy of the scan record, the
-// current value of the scanned quantity (marked on the curve) and the largest
-// probability the time-domain packet has transmitted (a negative value means
-// there is none). The widget's paintEvent turns them into a ScanPicture for
-// plot::paintScan.
+// What a scan page states besides its picture: its title, the placeholder
+// shown while it holds no solved scan, and where its parts lie.
+struct ScanPage {
+    QString title;
+    QString placeholder;
+    plot::ScanLayout layout;
+};
+
+// A Klein page of a stationary transmission scan: a copy of the scan record,
+// the current value of the scanned quantity (marked on the curve) and the
+// largest probability the time-domain packet has transmitted (a negative value
+// means there is none). A scan widget states its picture in values
+// (picture()); the paintEvent here hands it to plot::paintScan.
 template <typename Scan>
 class ScanPlotWidget : public PlotWidget {
 public:
@@ -30,7 +42,44 @@ public:
         update();
     }
 
+    // Where the panel, its labels and its texts lie.
+    plot::ScanLayout scanLayout() const { return page().layout; }
+
 protected:
+    // The page's title, placeholder and layout.
+    virtual ScanPage page() const = 0;
+    // The held scan in values: its range, bands, grid, thresholds, curves (the
+    // last one carries the marker), legend and summary. Called only while
+    // there is a solved scan; the current and packet values are added here.
+    virtual plot::ScanPicture picture() const = 0;
+
+    // The curve through the record's points, (point.*value,
+    // point.*transmission) each, an unsolved point a gap.
+    template <typename Point>
+    plot::ScanCurve curveOf(double Point::*value, double Point::*transmission,
+                            const QColor& colour = QColor(plot::kScanCurve), double width = 2.4) const
+    {
+        plot::ScanCurve curve{{}, colour, width};
+        curve.points.reserve(scan_.points.size());
+        for (const Point& p : scan_.points)
+            curve.points.push_back({p.valid, p.*value, p.*transmission});
+        return curve;
+    }
+
+    // The title over the picture, or the placeholder without a solved scan.
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        const ScanPage scanPage = page();
+        if (!plot::beginTitledPage(painter, rect(), font(), plot::kKleinPage, scanPage.title, hasScan(),
+                                   scanPage.placeholder))
+            return;
+        plot::ScanPicture scanPicture = picture();
+        scanPicture.current = current_;
+        scanPicture.packetMaxPRight = packetMaxPRight_;
+        plot::paintScan(painter, size(), scanPage.layout, scanPicture);
+    }
+
     // Whether the record holds a solved scan to draw; otherwise the page shows its placeholder.
     bool hasScan() const { return scan_.valid && !scan_.points.empty(); }
 

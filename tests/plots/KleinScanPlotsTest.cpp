@@ -83,11 +83,12 @@ struct ScanView {
 // curve; point(p) gives a record point's scanned value and transmission.
 template <typename Widget, typename Scan, typename Point>
 ScanView paintScan(QWidget& host, const std::string& name, const Scan& scan, double current, double packet,
-                   const QRect& panel, double first, double last, Point&& point)
+                   double first, double last, Point&& point)
 {
     Widget& plot = *new Widget(&host);
     plot.setScan(scan, current, packet);
-    ScanView view{name, test::grabPlot(plot, kSize), panel, first, last, {}, current, packet};
+    ScanView view{name, test::grabPlot(plot, kSize), plot::scanPanel(kSize, plot.scanLayout()), first, last, {},
+                  current, packet};
     for (const auto& p : scan.points) {
         const auto [value, transmission] = point(p);
         view.points.push_back({p.valid, value, transmission});
@@ -98,33 +99,28 @@ ScanView paintScan(QWidget& host, const std::string& name, const Scan& scan, dou
 ScanView angleView(QWidget& host, const KleinAngleScan& scan, double current, double packet)
 {
     return paintScan<QuantumKleinAngleScanPlotWidget>(
-        host, "angle", scan, current, packet, plot::scanPanel(kSize, QuantumKleinAngleScanPlotWidget::layout()),
-        scan.firstAngleDegrees, scan.lastAngleDegrees,
+        host, "angle", scan, current, packet, scan.firstAngleDegrees, scan.lastAngleDegrees,
         [](const auto& p) { return std::pair(p.incidenceAngleDegrees, p.transmission); });
 }
 
 ScanView heightView(QWidget& host, const KleinHeightScan& scan, double current, double packet)
 {
     return paintScan<QuantumKleinHeightScanPlotWidget>(
-        host, "height", scan, current, packet, plot::scanPanel(kSize, QuantumKleinHeightScanPlotWidget::layout()),
-        scan.firstHeight, scan.lastHeight,
+        host, "height", scan, current, packet, scan.firstHeight, scan.lastHeight,
         [](const auto& p) { return std::pair(p.barrierHeight, p.transmission); });
 }
 
 ScanView massView(QWidget& host, const KleinMassScan& scan, double current, double packet)
 {
     return paintScan<QuantumKleinMassScanPlotWidget>(
-        host, "mass", scan, current, packet, plot::scanPanel(kSize, QuantumKleinMassScanPlotWidget::layout()),
-        scan.firstMass, scan.lastMass,
+        host, "mass", scan, current, packet, scan.firstMass, scan.lastMass,
         [](const auto& p) { return std::pair(p.restMass, p.transmission); });
 }
 
 ScanView masslessView(QWidget& host, const DiracMasslessComparison& scan, double current, double packet)
 {
     return paintScan<QuantumDiracMasslessComparisonPlotWidget>(
-        host, "massless", scan, current, packet,
-        plot::scanPanel(kSize, QuantumDiracMasslessComparisonPlotWidget::layout()), scan.firstAngleDegrees,
-        scan.lastAngleDegrees,
+        host, "massless", scan, current, packet, scan.firstAngleDegrees, scan.lastAngleDegrees,
         [](const auto& p) { return std::pair(p.incidenceAngleDegrees, p.masslessTransmission); });
 }
 

@@ -357,7 +357,7 @@ TEST_F(RecorderTracePlots, KleinProbabilitiesAreDrawnAtNinetyTwoPercentFullScale
     plot.setRecorder(&recorder);
     const QImage image = test::grabPlot(plot, kSize);
 
-    const QRect panel(62, 42, kSize.width() - 80, kSize.height() - 86);
+    const QRect panel = plot::scanPanel(kSize, QuantumKleinTunnelingPlotWidget::layout());
     Trace left{"left", QColor(plot::kKleinLeft), {}}, inside{"barrier", QColor(plot::kScanCurrent), {}},
         right{"right", QColor(plot::kScanCurve), {}};
     for (const KleinSample& s : recorder.samples()) {
