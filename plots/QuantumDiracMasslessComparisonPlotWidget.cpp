@@ -29,9 +29,7 @@ plot::ScanPicture QuantumDiracMasslessComparisonPlotWidget::picture() const
 {
     const double a0 = scan_.firstAngleDegrees;
     const double a1 = scan_.lastAngleDegrees;
-    plot::ScanPicture picture;
-    picture.first = a0;
-    picture.last = a1;
+    plot::ScanPicture picture(a0, a1);
     const double window = std::min(a1, kChiralityWindowDegrees);
     picture.bands = {{a0, window, QColor::fromRgba(plot::kScanChiralityBand), "near-normal chirality window", 4}};
     const double span = a1 - a0;

@@ -18,9 +18,7 @@ ScanPage QuantumKleinAngleScanPlotWidget::page() const
 
 plot::ScanPicture QuantumKleinAngleScanPlotWidget::picture() const
 {
-    plot::ScanPicture picture;
-    picture.first = scan_.firstAngleDegrees;
-    picture.last = scan_.lastAngleDegrees;
+    plot::ScanPicture picture(scan_.firstAngleDegrees, scan_.lastAngleDegrees);
     // Fixed angles every ten degrees, those inside the scan.
     for (int a = 0; a <= 70; a += 10)
         if (picture.first <= a && a <= picture.last)

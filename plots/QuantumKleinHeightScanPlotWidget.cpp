@@ -14,9 +14,7 @@ plot::ScanPicture QuantumKleinHeightScanPlotWidget::picture() const
 {
     const double h0 = scan_.firstHeight;
     const double h1 = scan_.lastHeight;
-    plot::ScanPicture picture;
-    picture.first = h0;
-    picture.last = h1;
+    plot::ScanPicture picture(h0, h1);
     // The regime edges, each limited to the scanned range.
     const double lower = std::max(h0, std::min(scan_.lowerThreshold, h1));
     const double klein = std::max(h0, std::min(scan_.kleinThreshold, h1));

@@ -17,9 +17,7 @@ plot::ScanPicture QuantumKleinMassScanPlotWidget::picture() const
 {
     const double m0 = scan_.firstMass;
     const double m1 = scan_.lastMass;
-    plot::ScanPicture picture;
-    picture.first = m0;
-    picture.last = m1;
+    plot::ScanPicture picture(m0, m1);
     // Below the transition mass the barrier region still propagates: on the
     // Klein side (V0 > E) through the negative branch.
     const double edge = std::max(m0, std::min(scan_.transitionMass, m1));

@@ -84,6 +84,14 @@ struct ScanCurve {
 // probability (shown for 0 <= packetMaxPRight <= 1.05), the legend and the
 // summary.
 struct ScanPicture {
+    ScanPicture() = default;
+    // A picture of the range [from, to], the rest to be filled in.
+    ScanPicture(double from, double to)
+        : first(from)
+        , last(to)
+    {
+    }
+
     double first = 0.0;
     double last = 1.0;
     std::vector<std::pair<double, QString>> gridLines;
