@@ -41,6 +41,7 @@ struct Sse2PhaseOps {
     static V both(V m, V n) { return _mm_and_pd(m, n); }
     static V butNot(V not_, V m) { return _mm_andnot_pd(not_, m); }
     static V select(V m, V a, V b) { return _mm_or_pd(_mm_and_pd(m, a), _mm_andnot_pd(m, b)); }
+    static bool any(V m) { return _mm_movemask_pd(m) != 0; }
     // Rounded to single precision and widened back.
     static V throughFloat(V a) { return _mm_cvtps_pd(_mm_cvtpd_ps(a)); }
     static void storeCells(Complex* out, V re, V im)

@@ -44,6 +44,7 @@ struct Avx2PhaseOps {
     static V both(V m, V n) { return _mm256_and_pd(m, n); }
     static V butNot(V not_, V m) { return _mm256_andnot_pd(not_, m); }
     static V select(V m, V a, V b) { return _mm256_blendv_pd(b, a, m); }
+    static bool any(V m) { return _mm256_movemask_pd(m) != 0; }
     // Rounded to single precision and widened back.
     static V throughFloat(V a) { return _mm256_cvtps_pd(_mm256_cvtpd_ps(a)); }
     static void storeCells(Complex* out, V re, V im)
