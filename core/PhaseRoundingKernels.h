@@ -4,8 +4,10 @@
 // FFT's vector paths (fft2d::Path). Cell k of a block belongs to run k mod 4
 // and carries its modulus error to the next cell of its run only, so the four
 // runs are the four double-precision lanes of an AVX2 vector (two SSE2
-// vectors); every lane does what roundCarried does, operation for operation
-// and without fused products, and every path gives the same bits.
+// vectors). Every lane forms its factor with the operations of roundCarried,
+// in their order and without fused products (the candidate moves merely
+// formed before the carried error is known), and every path gives the same
+// bits.
 
 #include "core/ComplexField2D.h"
 #include "core/FFT2DKernels.h"
