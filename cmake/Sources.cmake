@@ -27,6 +27,8 @@ set(VXO_CORE_SOURCES
     GaussianPacket2D.cpp
     KineticEnergy.cpp
     MomentumSpace2D.cpp
+    PhaseRoundingKernels.cpp
+    PhaseRoundingKernelsAvx2.cpp
     PositionMeasurement.cpp
     PositionMoments.cpp
     PotentialField2D.cpp
@@ -266,6 +268,7 @@ set(VXO_CORE_TEST_SOURCES
     GaugeLinkTest.cpp
     MeasurementTest.cpp
     ObservablesTest.cpp
+    PhaseRoundingTest.cpp
     PotentialField2DTest.cpp
     PotentialSceneTest.cpp
     SimulationDomainTest.cpp

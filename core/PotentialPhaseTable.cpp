@@ -1,11 +1,15 @@
 #include "core/PotentialPhaseTable.h"
 
+#include "core/FFT2DKernels.h"
 #include "core/PhaseFactors.h"
+#include "core/PhaseRoundingKernels.h"
 #include "core/PotentialField2D.h"
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <stdexcept>
+#include <vector>
 
 namespace vxo {
 
@@ -19,66 +23,84 @@ void PotentialPhaseTable::rebuild(const PotentialField2D& potential, double dt, 
                                   PotentialPhaseTable* whole)
 {
     const double coefficient = -dt / (2.0 * hbar);
-    std::vector<Complex> table(potential.size());
-    std::vector<Complex> doubled(whole ? potential.size() : 0);
+    const std::uint64_t count = potential.size();
+    // Everything that may fail to allocate is allocated before either table
+    // changes. A table of the right size is written in place (a potential
+    // that moves every step rebuilds at every step).
+    std::vector<Complex> table(values_.size() == count ? 0 : count);
+    std::vector<Complex> doubled(whole && whole->values_.size() != count ? count : 0);
+    // Cells mirrored through the centre of the grid often hold the same
+    // value (a trap or a well about the centre): the cosines and sines of the
+    // first half are kept for the second.
+    const std::uint64_t firstHalf = count / 2;
+    std::unique_ptr<double[]> kept(new double[2 * firstHalf]);
+    double* keptCosines = kept.get();
+    double* keptSines = kept.get() + firstHalf;
+
+    Complex* half = table.empty() ? values_.data() : table.data();
+    Complex* full = whole ? (doubled.empty() ? whole->values_.data() : doubled.data()) : nullptr;
     const float* v = potential.data();
-    // Block by block: first the cosines and sines (library calls, which would
-    // spill the carried errors), then the rounding in four runs, cell c in run
-    // c mod 4. Each run's rounding is a chain of some fifty cycles from one
-    // cell's carried error to the next; four independent chains overlap in
-    // the processor. A density a few cells wide still sees every run's errors
-    // cancel.
-    constexpr std::uint64_t kRuns = 4;
+    // Block by block: first the cosines and sines (library calls), then the
+    // rounding in four interleaved runs, cell c in run c mod 4, on the widest
+    // vectors the processor has. A density a few cells wide still sees every
+    // run's errors cancel.
     constexpr std::uint64_t kBlock = 256;
-    double carried[kRuns] = {}, doubledCarried[kRuns] = {};
-    double cosines[kBlock], sines[kBlock];
-    // Potentials are mostly regions of one value: a cell like the one before
-    // it reuses its cosine and sine.
+    double carried[phase::kCarriedRuns] = {}, doubledCarried[phase::kCarriedRuns] = {};
+    double blockCosines[kBlock], blockSines[kBlock];
+    double doubledCosines[kBlock], doubledSines[kBlock];
+    const fft2d::Path path = fft2d::bestPath();
+    // A cell like the one before it reuses its cosine and sine (regions of
+    // one value: floors, walls).
     float last = 0.0f;
     double c = 1.0, s = 0.0;
-    Complex* half = table.data();
-    Complex* full = doubled.data();
-    const std::uint64_t count = table.size();
     for (std::uint64_t begin = 0; begin < count; begin += kBlock) {
         const std::uint64_t size = std::min(kBlock, count - begin);
-        const float* vb = v + begin;
+        const bool inFirstHalf = begin + size <= firstHalf;
+        double* cosines = inFirstHalf ? keptCosines + begin : blockCosines;
+        double* sines = inFirstHalf ? keptSines + begin : blockSines;
         for (std::uint64_t k = 0; k < size; ++k) {
-            if ((begin == 0 && k == 0) || !(vb[k] == last)) {
-                last = vb[k];
-                const double phase = static_cast<double>(last) * coefficient;
-                c = std::cos(phase);
-                s = std::sin(phase);
+            const std::uint64_t cell = begin + k;
+            const float value = v[cell];
+            const std::uint64_t mirror = count - 1 - cell;
+            if (cell == 0 || !(value == last)) {
+                last = value;
+                if (mirror < cell && value == v[mirror]) {
+                    c = keptCosines[mirror];
+                    s = keptSines[mirror];
+                } else {
+                    const double phase = static_cast<double>(value) * coefficient;
+                    c = std::cos(phase);
+                    s = std::sin(phase);
+                }
             }
             cosines[k] = c;
             sines[k] = s;
+            if (!inFirstHalf && cell < firstHalf) { // a block across the middle
+                keptCosines[cell] = c;
+                keptSines[cell] = s;
+            }
         }
-        Complex* hb = half + begin;
-        Complex* fb = whole ? full + begin : nullptr;
-        auto round = [&](std::uint64_t k, double& carriedHalf, double& carriedWhole) {
-            hb[k] = roundCarried(cosines[k], sines[k], carriedHalf);
-            if (fb) // exp(2 i phase) by the double angle
-                fb[k] = roundCarried(1.0 - 2.0 * sines[k] * sines[k], 2.0 * sines[k] * cosines[k], carriedWhole);
-        };
-        std::uint64_t k = 0;
-        for (; k + kRuns <= size; k += kRuns) {
-            round(k, carried[0], doubledCarried[0]);
-            round(k + 1, carried[1], doubledCarried[1]);
-            round(k + 2, carried[2], doubledCarried[2]);
-            round(k + 3, carried[3], doubledCarried[3]);
+        phase::roundCarriedRuns(path, cosines, sines, size, carried, half + begin);
+        if (full) { // exp(2 i phase) by the double angle
+            for (std::uint64_t k = 0; k < size; ++k) {
+                doubledCosines[k] = 1.0 - 2.0 * sines[k] * sines[k];
+                doubledSines[k] = 2.0 * sines[k] * cosines[k];
+            }
+            phase::roundCarriedRuns(path, doubledCosines, doubledSines, size, doubledCarried, full + begin);
         }
-        for (; k < size; ++k) // the last block of an odd count
-            round(k, carried[k % kRuns], doubledCarried[k % kRuns]);
     }
     if (whole) {
         whole->identity_ = potential.identity();
         whole->revision_ = potential.revision();
         whole->grid_ = GridKey2D::of(potential);
-        whole->values_.swap(doubled);
+        if (!doubled.empty())
+            whole->values_.swap(doubled);
     }
     identity_ = potential.identity();
     revision_ = potential.revision();
     grid_ = GridKey2D::of(potential);
-    values_.swap(table);
+    if (!table.empty())
+        values_.swap(table);
 }
 
 void PotentialPhaseTable::clear()
