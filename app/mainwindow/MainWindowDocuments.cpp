@@ -1,5 +1,6 @@
 #include "app/mainwindow/MainWindow.h"
 
+#include "app/mainwindow/ApplyingExperimentScope.h"
 #include "app/form/ControlValue.h"
 #include "app/mainwindow/FormIndices.h"
 #include "app/form/QuietControlWrites.h"
@@ -353,8 +354,8 @@ MainWindow::DocumentApplication MainWindow::applyDocument(const ExperimentDocume
                        ? makeExperimentPreset(static_cast<std::uint32_t>(sourcePresetIndex)).realWorldScale
                        : RealWorldScaleMapping{};
 
-    doubleWellConfig = {};
-    doubleWellParameters = {};
+    twoLevel.doubleWellConfig = {};
+    twoLevel.doubleWellParameters = {};
     boundStateA = 0;
     boundStateB = 3;
     boundRelativePhase = kPi / 2.0;

@@ -1,5 +1,6 @@
 #include "app/mainwindow/MainWindow.h"
 
+#include "app/mainwindow/ApplyingExperimentScope.h"
 #include "app/mainwindow/FormIndices.h"
 #include "app/form/QuietControlWrites.h"
 #include "app/mainwindow/StatusDurations.h"
@@ -93,8 +94,8 @@ void MainWindow::loadGuidedExperiment(int presetIndex)
 
     // The double-well analysis keeps no state of its own: its scene record
     // and reference are all there is to forget.
-    doubleWellConfig = {};
-    doubleWellParameters = {};
+    twoLevel.doubleWellConfig = {};
+    twoLevel.doubleWellParameters = {};
     boundStateA = 0;
     boundStateB = 3;
     boundRelativePhase = kPi / 2.0;

@@ -55,7 +55,7 @@ void MainWindow::rebuildSimulation()
     applyBerryLoop(0.0, true);
     applyMoshinskyShutter(0.0, true);
     applyKapitzaDiracPulse(0.0, true);
-    const MoshinskyShutterGeometry& shutter = moshinskyShutterApplier.geometry();
+    const MoshinskyShutterGeometry& shutter = appliers.moshinskyShutterApplier.geometry();
     if (stored.quantumMoshinsky.enabled && shutter.valid)
         stored.moshinskyInitialState.shutterX = shutter.centerX;
 
@@ -171,53 +171,53 @@ void MainWindow::updateRenderingControlStates()
 
 void MainWindow::resetProtocolRunState()
 {
-    quenchApplier.clear();
-    periodicDriveApplier.clear();
-    linearSweepApplier.clear();
-    ramseyApplier.clear();
-    berryLoopApplier.clear();
-    moshinskyShutterApplier.clear();
-    kapitzaDiracPulseApplier.clear();
+    appliers.quenchApplier.clear();
+    appliers.periodicDriveApplier.clear();
+    appliers.linearSweepApplier.clear();
+    appliers.ramseyApplier.clear();
+    appliers.berryLoopApplier.clear();
+    appliers.moshinskyShutterApplier.clear();
+    appliers.kapitzaDiracPulseApplier.clear();
     // A quench fired by the forced call at t = 0 reads its energy before from
     // the newest sample: it must not be the previous run's.
     history.clear();
-    berryTrap = BerryTrap{};
-    loschmidtReversed = false;
+    recorders.berryTrap = BerryTrap{};
+    recorders.loschmidtReversed = false;
 }
 
 void MainWindow::refreshStoredSettingsFromForm()
 {
-    loschmidtRecorder.reset();
+    recorders.loschmidtRecorder.reset();
     stored.quantumLoschmidt = formSettings<LoschmidtConfig>();
 
-    moshinskyRecorder.reset();
+    recorders.moshinskyRecorder.reset();
     stored.quantumMoshinsky = formSettings<MoshinskyConfig>();
 
-    kapitzaDiracRecorder.reset();
+    recorders.kapitzaDiracRecorder.reset();
     stored.quantumKapitzaDirac = formSettings<KapitzaDiracConfig>();
 
-    aharonovBohmRecorder.reset();
-    aharonovBohmLinksReady = false;
-    aharonovBohmLinks.clear();
+    recorders.aharonovBohmRecorder.reset();
+    gaugeLinks.aharonovBohmLinksReady = false;
+    gaugeLinks.aharonovBohmLinks.clear();
     stored.quantumAharonovBohm = formSettings<AharonovBohmConfig>();
 
-    landauRecorder.reset();
-    landauLinksReady = false;
-    landauLinks.clear();
+    recorders.landauRecorder.reset();
+    gaugeLinks.landauLinksReady = false;
+    gaugeLinks.landauLinks.clear();
     stored.quantumLandau = formSettings<LandauConfig>();
 
-    hallEdgeRecorder.reset();
-    hallEdgeLinksReady = false;
-    hallEdgeLinks.clear();
+    recorders.hallEdgeRecorder.reset();
+    gaugeLinks.hallEdgeLinksReady = false;
+    gaugeLinks.hallEdgeLinks.clear();
     stored.quantumHallEdge = formSettings<HallEdgeConfig>();
 
-    backflowRecorder.reset();
+    recorders.backflowRecorder.reset();
     stored.quantumBackflow = formSettings<BackflowConfig>();
 
-    zitterbewegungRecorder.reset();
+    recorders.zitterbewegungRecorder.reset();
     stored.quantumZitterbewegung = formSettings<ZitterbewegungConfig>();
 
-    kleinRecorder.reset();
+    recorders.kleinRecorder.reset();
     stored.quantumKleinTunneling = formSettings<KleinTunnelingConfig>();
 }
 
@@ -265,16 +265,16 @@ void MainWindow::prepareAbsorbingLayer()
 
 void MainWindow::clearScatteringAndTwoLevelRecords()
 {
-    legacyCollisionStarted = false;
-    legacyPacketSeparated = false;
-    resonanceCollisionStarted = false;
-    resonancePacketSeparated = false;
-    maxCavityProbability = 0.0;
-    packetTransmissionRecorded = false;
-    packetTransmission = 0.0;
-    doubleWellConfig = DoubleWellConfig{};
-    doubleWellParameters = TwoLevelParameters{};
-    rabiReference = RabiReference{};
+    scattering.legacyCollisionStarted = false;
+    scattering.legacyPacketSeparated = false;
+    scattering.resonanceCollisionStarted = false;
+    scattering.resonancePacketSeparated = false;
+    scattering.maxCavityProbability = 0.0;
+    scattering.packetTransmissionRecorded = false;
+    scattering.packetTransmission = 0.0;
+    twoLevel.doubleWellConfig = DoubleWellConfig{};
+    twoLevel.doubleWellParameters = TwoLevelParameters{};
+    twoLevel.rabiReference = RabiReference{};
 }
 
 void MainWindow::updatePanelsAfterRebuild()
