@@ -14,6 +14,15 @@ struct GaugeFieldLinks {
     bool landauLinksReady = false;
     GaugeLinkField2D hallEdgeLinks;
     bool hallEdgeLinksReady = false;
+
+    // All three emptied and not ready.
+    void clear()
+    {
+        aharonovBohmLinks.clear();
+        landauLinks.clear();
+        hallEdgeLinks.clear();
+        aharonovBohmLinksReady = landauLinksReady = hallEdgeLinksReady = false;
+    }
 };
 
 } // namespace vxo

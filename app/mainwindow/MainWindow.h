@@ -103,7 +103,6 @@ public:
     // Test seams: the operations a user reaches through the form, callable
     // directly. They throw what the numerics throw; the form's handlers wrap
     // them in guarded().
-
     // Step button: stops the timer, PAUSED (from any state, STOPPED included:
     // Step continues from the current state), one step body, the continuous
     // appliers at the new time, one observation unless a Dirac mode is on,
@@ -156,13 +155,12 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    // Key of a cache that holds nothing: the next request rebuilds it.
+    // Key of an empty cache: the next request rebuilds it.
     static constexpr std::uint64_t kNoCacheKey = std::numeric_limits<std::uint64_t>::max();
 
     // --- Construction, window state and dock layout -----------------------------
-    // The analysis tab font (+1.5 pt, at least 10.5, weight 57) and page list;
-    // the catalogue titles in the library keeping its index; "Reset Window
-    // Layout" in menuView.
+    // Analysis tab font (+1.5 pt, at least 10.5, weight 57) and page list;
+    // the library's titles keeping its index; "Reset Window Layout".
     void setupAnalysisPages();
     void setupExperimentLibrary();
     void setupViewMenu();
@@ -171,8 +169,7 @@ private:
     // In a window shorter than the form the side docks take the bottom
     // corners and the analysis dock its share of the height.
     void applyDefaultDockLayout();
-    // The side columns' preferred widths where the window has room beside
-    // the middle column's minimum, else narrower, down to their docks' minimum.
+    // Preferred widths where the window has room, else down to the docks' minimum.
     QList<int> sideColumnWidths() const;
     QRect availableScreenGeometry() const;
     // Group "MainWindow" (geometry, dock state, selected tabs), only with
@@ -196,34 +193,30 @@ private:
     // timer started (Play); false: timer stopped, PAUSED (Pause). Both end with
     // the transport controls and the diagnostics.
     void setRunning(bool running);
-    // runTimer interval = the transport's tickInterval of its base interval.
     void updateTimerInterval();
     // Stop keeps the last frame; a new speed leaves the state untouched.
     void onStopClicked();
     void onSpeedChanged();
 
     // --- Tick, single step and observation ------------------------------------------
-    // runSteps: pending hits cleared, `count` step bodies, then the continuous
-    // appliers (all but the quench, without force) at the new time. A step
-    // body: event hooks (the reversal once reversalTime <= t + dt/2, overdue
-    // Zeno measurements and rotor kicks), every applier at t + dt/2, one
-    // propagation, the absorbing layer, the step-scheduled recorders on their
-    // strides, the temporal detector. An observation (none in a Dirac mode)
-    // appends one ObservableSample, nothing with an empty psi, then samples
-    // the tick-sampled recorders.
+    // runSteps: pending hits cleared, `count` step bodies, the continuous
+    // appliers (all but the quench, unforced) at the new time. A step body:
+    // event hooks (reversal once reversalTime <= t + dt/2, overdue Zeno
+    // measurements and kicks), every applier at t + dt/2, one propagation,
+    // the absorbing layer, the step recorders on their strides, the detector.
+    // An observation (none in a Dirac mode or with an empty psi) appends one
+    // ObservableSample, then samples the tick-sampled recorders.
     void runSteps(int count);
     void observeAfterSteps();
     void runStepBody();
     void runAppliersAfterSteps(double t);
-    // Empties measurementHits with its total label and markers (no diagnostics).
-    void discardMeasurementHits();
+    void discardMeasurementHits(); // with its label and markers, no diagnostics
     void applyLoschmidtReversalIfDue();
     void applyZenoMeasurementIfDue();
     void applyKickedRotorKickIfDue();
     void sampleStepRecorders();
     void updateDetectorFluxReadout();
     void clearDetectorFlux();
-    // Spinor density into psi when the spinor holds a field.
     void syncSpinorDensity();
     void recordObservation();
     void sampleObservationRecorders(double t);
@@ -247,19 +240,17 @@ private:
 
     // --- Rebuild --------------------------------------------------------------------
     // The steps of rebuildSimulation. The domain has 256, 512 or 1024 points a
-    // side by the resolution selector. Resetting the protocols empties the
-    // history before the forced appliers, so a quench fired at t = 0 records
-    // no stale energy. The absorbing layer is on in CAP mode unless backflow
-    // or Zitterbewegung runs. The Dirac solver shares hbar and dt and takes the
-    // Klein (else Zitterbewegung) light speed and mass. Recorders are
-    // configured from the prepared state and the step and Dirac ones sampled
-    // at t = 0.
+    // side. Resetting the protocols empties the history before the forced
+    // appliers, so a quench fired at t = 0 records no stale energy. The
+    // absorbing layer is on in CAP mode unless backflow or Zitterbewegung
+    // runs. The Dirac solver shares hbar and dt, with the Klein (else
+    // Zitterbewegung) light speed and mass. Step and Dirac recorders sample t = 0.
     SimulationDomain2D currentSimulationDomain() const;
     void invalidateMomentumField();
-    // Resonance scan controls from the scene's double barrier, signals blocked.
+    // Resonance scan controls from the scene's double barrier; the contour,
+    // current and measurement enables after a document (current overlay off
+    // in a Dirac mode).
     void applySceneDerivedControls();
-    // Contour, current and measurement enables after a document; the current
-    // overlay off in a Dirac mode.
     void updateRenderingControlStates();
     void resetProtocolRunState();
     // Loschmidt to Klein settings re-read, recorders reset, gauge links not ready.
@@ -283,12 +274,10 @@ private:
     // The preparation named by preparationType into psi (or the spinor); false,
     // with preparationType back to gaussian, when it is gaussian or cannot run.
     bool prepareExperimentInitialState();
-    // The selected eigenstate, or the superposition of the two selected states
-    // with the form's phase (refused for equal or missing states): rebuild,
-    // page, status.
+    // The selected eigenstate or superposition (with the form's phase;
+    // refused for equal or missing states): rebuild, page, status.
     void prepareBoundEigenstate();
     void prepareBoundSuperposition();
-    // The form's Gaussian packet into psi, with the solver's hbar.
     void prepareFormPacket();
     // Spectrum of the current potential into boundStates and the three
     // selectors; pauses a running transport; psi is not changed.
@@ -314,23 +303,20 @@ private:
     bool buildAharonovBohmField();
     bool buildLandauGaugeField();
     bool buildHallEdgeField();
-    // Links of the first enabled and ready block (Hall edge, Landau,
-    // Aharonov-Bohm); null when none.
+    // The first enabled and ready of Hall edge, Landau, Aharonov-Bohm; or null.
     const GaugeLinkField2D* linksInForce() const;
 
     // --- Settings from the form ---------------------------------------------------------
-    // The record as the form holds it now (readSettingsFromForm tells which
-    // control gives which field). Fields without a control keep the stored
-    // copy's value; the drive records and the Ramsey ensemble, whose one store
-    // is the form, start from their defaults. Defined for the four drive
-    // records, RamseyEnsemble and the ten experiment configs from BerryConfig
-    // to KleinTunnelingConfig.
+    // The record as the form holds it now (see readSettingsFromForm). Fields
+    // without a control keep the stored copy's value; the drive records and
+    // the Ramsey ensemble, whose one store is the form, start from defaults.
+    // Defined for those five and the configs from BerryConfig to Klein.
     template <typename Record>
     Record formSettings() const;
     // The geometry page's object (id 0, enabled); kind 0 or an unknown index
     // gives value, width and height 0.
     PotentialObject currentPotentialObject() const;
-    // (px^2 + py^2) / 2m and px^2 / 2m of the packet controls; 0 without them.
+    // (px^2 + py^2) / 2m and px^2 / 2m of the packet controls.
     double packetKineticEnergy() const;
     double packetKineticEnergyX() const;
     // Scene box checked and at least one object.
@@ -341,39 +327,16 @@ private:
     bool diracModeInForm() const;
 
     // --- Settings into the form -----------------------------------------------------------
-    // Each writer stores its record (where it has a stored copy), refills its
-    // target combo, writes the controls with their signals blocked, sets the
-    // dependent enables and, for an enabled record, switches off the
-    // experiments that cannot run with it. No rebuild, no refresh.
-    void applyQuenchSettings(const QuantumQuench& settings);
-    void applyPeriodicDriveSettings(const PeriodicDrive& settings);
-    void applyLinearSweepSettings(const LinearSweep& settings);
-    void applyRamseySettings(const RamseySequence& settings);
-    void applyRamseyEnsembleSettings(const RamseyEnsemble& settings);
-    void applyKickedRotorSettings(const KickedRotorConfig& settings);
-    void applyZenoSettings(const ZenoConfig& settings);
-    void applyScarSettings(const ScarConfig& settings);
-    void applyBerrySettings(const BerryConfig& settings);
-    void applyLoschmidtSettings(const LoschmidtConfig& settings);
-    void applyMoshinskySettings(const MoshinskyConfig& settings);
-    void applyKapitzaDiracSettings(const KapitzaDiracConfig& settings);
-    void applyAharonovBohmSettings(const AharonovBohmConfig& settings);
-    void applyLandauSettings(const LandauConfig& settings);
-    void applyHallEdgeSettings(const HallEdgeConfig& settings);
-    void applyBackflowSettings(const BackflowConfig& settings);
-    void applyZitterbewegungSettings(const ZitterbewegungConfig& settings);
-    void applyKleinSettings(const KleinTunnelingConfig& settings);
-    // The writers in their fixed order (quench ... Klein), so that a
-    // later enabled record switches an earlier one off.
+    // Every record into the form in a fixed order (quench ... Klein), so a
+    // later enabled record switches an earlier one off: stored (where it has
+    // a stored copy), target combo refilled, controls written with signals
+    // blocked, dependent enables, conflicting experiments off. No rebuild.
     void applySettingsRecords(const ExperimentSettingsRecords& records);
-    template <typename Record>
-    void storeAndWriteSettings(Record& storedCopy, const Record& settings);
     // The object's kind, page, fields and enabled flag into the geometry
     // page with the signals blocked; false, nothing written, for kind 0 or
     // an unknown kind.
     bool writeGeometryInspector(const PotentialObject& object);
-    // The whole-window tests of the settings and the single geometry reach
-    // these operations directly.
+    // The whole-window tests of the settings and the geometry reach these.
     friend struct SettingsProbe;
 
     // --- Single geometry and Potential Scene editing -------------------------------------
@@ -396,21 +359,14 @@ private:
     // (scene on) or a rebuild (scene off); invalid shapes are ignored.
     void applyEditorShape(const PotentialEditorShape& shape);
     // Scene list refilled keeping the selection by id (0: the current one),
-    // inspector, enabled states and the five target combos; the Moshinsky
-    // combo lists Rectangle and Barrier objects only. A refilled combo keeps
-    // its selection by id, and its enable box is enabled with items and the
-    // scene on.
+    // inspector, enabled states and the five target combos. A refilled combo
+    // (all objects, or shutter kinds only) keeps its selection by id; its
+    // enable box is enabled with items and the scene on.
     void refreshSceneObjectList(std::uint64_t id);
-    void fillQuenchTargetCombo(std::uint64_t id);
-    void fillPeriodicDriveTargetCombo(std::uint64_t id);
-    void fillLinearSweepTargetCombo(std::uint64_t id);
-    void fillRamseyTargetCombo(std::uint64_t id);
-    void fillMoshinskyTargetCombo(std::uint64_t id);
     void fillTargetCombo(QComboBox* combo, QCheckBox* governedBox, std::uint64_t id, bool shutterKindsOnly);
     void updateSceneEditingControls();
-    // "Scene (%1 objects)" or the geometry's name.
+    // "Scene (%1 objects)" or the geometry's name; 0 without a selected item.
     QString potentialSummaryText() const;
-    // 0 without a current item.
     std::uint64_t selectedSceneObjectId() const;
     // Scene box: refused for an empty scene; switches backflow and
     // Zitterbewegung off when turned on; rebuild.
@@ -422,10 +378,9 @@ private:
     void onPotentialObjectEnabledToggled(bool checked);
 
     // --- Measurement --------------------------------------------------------------------
-    // Both measurements are refused in Dirac modes (with diracRefusal) and
-    // while editing the viewport, and pause a running transport. The
-    // ensemble keeps the newest 50000 hits (plane, detector screen or
-    // temporal detector) and leaves the state as it was.
+    // Refused in Dirac modes (diracRefusal) and while editing the viewport;
+    // a running transport pauses. The ensemble keeps the newest 50000 hits
+    // (plane, screen or temporal detector) and leaves the state as it was.
     void measureAndCollapse();
     void measurePositions();
     void clearMeasurementHits();
@@ -436,39 +391,35 @@ private:
     // display controls, signals blocked, then a refresh; "Custom" and other
     // indices change nothing.
     void applyGraphicsPreset(int presetIndex);
-    // Nothing for null or a foreign page.
+    // Nothing for a foreign page; the speed clamped; "Custom" after a hand edit.
     void showAnalysisPage(QWidget* page);
-    // "Custom", signals blocked, once a display value was changed by hand.
+    void setRunSpeedIndex(int index);
     void markGraphicsPresetCustom();
     void writePresetControls(const ExperimentPreset& preset);
     // Analysis dock, run speed, control tab, measurement set-up, Klein panels.
     void applyPresetExtras(int presetIndex);
-    // The speed entry is clamped to the selector's last entry.
-    void setRunSpeedIndex(int index);
-    // The experiment controls of the new window (document controls, collapse
-    // resolution, resonance scan, bound states sought, control tabs), put
-    // back with the run speed, their enables and the view's zoom and pan:
-    // what a guided experiment does not set is then the same whatever was
-    // loaded before.
+    // The new window's experiment controls (document controls, collapse
+    // resolution, resonance scan, bound states sought, control tabs), put back
+    // with the run speed, their enables and the view's zoom and pan: what a
+    // guided experiment does not set is the same whatever was loaded before.
     void captureFreshControls();
     void restoreFreshControls();
+    // Double-well record, bound-state selection (0, 3, pi/2) and readouts reset.
+    void forgetBoundPreparation();
     enum class BoundRestore { Prepared, NoBoundStates, SameStateTwice };
-    // A saved eigenstate or superposition (type 1 or 2): the saved indices and
-    // phase, the spectrum of the current potential, the saved states clamped
-    // to it in the three selectors, then the preparation (which rebuilds).
-    // raiseMaxStates first lets the search reach the saved indices;
-    // localisingPhase replaces the saved phase by the double well's
-    // localising one. Nothing is prepared without bound states or for a
-    // superposition of one state with itself.
+    // A saved eigenstate or superposition (type 1 or 2): the spectrum of the
+    // current potential, the saved states clamped to it in the selectors,
+    // then the preparation (which rebuilds). raiseMaxStates lets the search
+    // reach the saved indices; localisingPhase takes the double well's
+    // localising phase. Nothing without bound states or for one state twice.
     BoundRestore restoreBoundPreparation(const InitialPreparation& preparation, bool raiseMaxStates,
                                          bool localisingPhase);
 
     // --- Experiment documents ----------------------------------------------------------
-    // Load and save behind their dialogs; a failure is a critical message box
-    // ("Load Experiment", "Save Experiment") with one OK button. Saving
-    // appends ".vxo.json" unless the name ends in ".json" and writes
-    // atomically; the path variants return true for a document applied in
-    // full or a file written.
+    // Behind their dialogs; a failure is a critical message box ("Load
+    // Experiment", "Save Experiment"). Saving appends ".vxo.json" unless the
+    // name ends in ".json", atomically; the path variants are true for a
+    // document applied in full or a file written.
     void loadExperiment();
     void saveExperiment();
     bool loadExperimentFromPath(const QString& path);
@@ -494,8 +445,7 @@ private:
     void showDocumentExperimentPages(const ExperimentDocument& document, int sourcePresetIndex);
     // The catalogue preset titled exactly `title` (case-sensitive); -1 for none.
     int presetIndexOfTitle(const QString& title) const;
-    // The whole-window tests of the documents reach the dialog-free file
-    // operations and the window's bookkeeping directly.
+    // The whole-window tests reach the dialog-free file operations.
     friend struct DocumentsProbe;
 
     // --- Signal wiring and handler boundary -----------------------------------------------
@@ -522,39 +472,35 @@ private:
     // The experiments exclude each other; each toggle rebuilds unless applying.
     // A protocol turned on unchecks the other protocols, the gauge modes and
     // backflow (onDriveEnabledToggled runs first); a gauge mode the protocols,
-    // the other gauge modes and backflow. Backflow turns the protocols, gauge
-    // modes and scene off with a periodic boundary and no geometry.
-    // Zitterbewegung (periodic boundary, position probability view) and Klein
-    // (absorbing boundary, Zitterbewegung off) turn everything else off and
-    // set their preparation; off returns it to gaussian. Both Dirac modes go
-    // off after a protocol, gauge or backflow toggle (connected last).
-    void onQuenchEnabledToggled(bool checked);
-    void onPeriodicDriveEnabledToggled(bool checked);
-    void onLinearSweepEnabledToggled(bool checked);
-    void onRamseyEnabledToggled(bool checked);
-    void onBerryEnabledToggled(bool checked);
-    void onLoschmidtEnabledToggled(bool checked);
-    void onMoshinskyEnabledToggled(bool checked);
-    void onKapitzaDiracEnabledToggled(bool checked);
+    // the other gauge modes and backflow. The modes that run without the
+    // scene (backflow, Zitterbewegung, Klein) turn the scene and the geometry
+    // off and set their boundary (periodic; absorbing for Klein), view and
+    // preparation; off returns it to gaussian. The two Dirac modes exclude
+    // each other and go off after a protocol, gauge or backflow toggle
+    // (connected last). An unchecked Berry box also clears the stored Berry
+    // flag, which the rebuild does not read back from the form.
+    std::array<QCheckBox*, 8> protocolBoxes() const;
+    std::array<QCheckBox*, 3> gaugeBoxes() const;
+    void onProtocolEnabledToggled(QCheckBox* box, bool checked);
     void onDriveEnabledToggled(bool checked);
-    void onAharonovBohmEnabledToggled(bool checked);
-    void onLandauEnabledToggled(bool checked);
-    void onHallEdgeEnabledToggled(bool checked);
-    void onBackflowEnabledToggled(bool checked);
-    void onZitterbewegungEnabledToggled(bool checked);
-    void onKleinEnabledToggled(bool checked);
-    void switchDiracModesOff();
-    void switchOffBackflowAndZitterbewegung();
+    void onGaugeEnabledToggled(QCheckBox* box, bool checked);
+    void onSceneFreeModeToggled(InitialPreparationType mode, bool checked);
     // The mode's own set-up and its preparation when its box is checked
     // (else gaussian), rebuild; nothing while applying.
-    void onBackflowApplyClicked();
-    void onZitterbewegungApplyClicked();
-    void onKleinApplyClicked();
+    void onSceneFreeModeApplyClicked(InitialPreparationType mode);
+    // Every box of the family but `keep` unchecked, signals blocked.
+    void switchOffProtocols(const QCheckBox* keep);
+    void switchOffGaugeModes(const QCheckBox* keep);
+    void switchDiracModesOff();
+    void switchOffBackflowAndZitterbewegung();
+    void setUpSceneFreeMode(InitialPreparationType mode);
+    void selectGeometryQuietly(int index);
     // Store the page's values; rebuild and show the page only when that
     // experiment is loaded (kicked rotor, Zeno) or enabled (scars).
     void onKickedRotorApplyClicked();
     void onZenoApplyClicked();
     void onScarApplyClicked();
+    void rebuildAndShowPageIf(bool running, QWidget* page);
     // Backflow and Zitterbewegung off for a non-periodic boundary; spacing label; rebuild.
     void onBoundaryModeChanged(int index);
     // Editing on pauses a running transport and turns the potential overlay
@@ -565,39 +511,17 @@ private:
     void updatePotentialContourControls();
     void updateProbabilityContourControls();
     void updateCurrentOverlayControls();
-    // Nothing out of range.
-    void setAnalysisPage(int index);
-    // The eight protocol boxes (quench, periodic drive, linear sweep, Ramsey,
-    // Berry, Loschmidt, Moshinsky, Kapitza-Dirac) and the three gauge boxes
-    // (Aharonov-Bohm, Landau, Hall edge).
-    std::array<QCheckBox*, 8> protocolBoxes() const;
-    std::array<QCheckBox*, 3> gaugeBoxes() const;
-    // Every box of the family but `keep` unchecked, signals blocked; an
-    // unchecked Berry box also clears the stored Berry flag, which the
-    // rebuild does not read back from the form.
-    void switchOffProtocols(const QCheckBox* keep);
-    void switchOffGaugeModes(const QCheckBox* keep);
-    void onProtocolEnabledToggled(QCheckBox* box, bool checked);
-    void onGaugeEnabledToggled(QCheckBox* box, bool checked);
-    void selectGeometryQuietly(int index);
-    // The modes that run without the scene (backflow, Zitterbewegung, Klein):
-    // scene and geometry off, the mode's boundary, view and Dirac-box
-    // exclusion, signals blocked.
-    void setUpSceneFreeMode(InitialPreparationType mode);
-    void onSceneFreeModeToggled(InitialPreparationType mode, bool checked);
-    void onSceneFreeModeApplyClicked(InitialPreparationType mode);
+    void setAnalysisPage(int index); // nothing out of range
 
     // --- View refresh, diagnostics, status and help texts -----------------------------------
     // Title, view controls, viewport settings, contours, current and
     // measurement overlays, time dock, frame, then every panel in fixed order;
     // nothing while applying or with an empty psi.
     void refreshViews();
-    // Momentum-space cache recomputed when the step count or time moved.
-    void ensureMomentumField();
+    void ensureMomentumField(); // recomputed when the step count or time moved
     void updateCrossSectionPanel();
     void updateTimeSeriesPanel();
-    // Hits-versus-flux distance of the temporal detector, or "--".
-    void updateDetectorTvd();
+    void updateDetectorTvd(); // the detector's hits-versus-flux distance, or "--"
     void refreshExperimentPanels();
     // The current overlay's field of the last refresh; its arrays are reused.
     ProbabilityCurrent2D probabilityCurrent;
@@ -608,18 +532,16 @@ private:
     void setDiagnosticsRow(int row, const QString& section, const QString& parameter, const QString& value);
     void updateDiagnostics();
     void writeDiagnosticsRow(int row, const QString& value);
-    // The whole-window tests of the diagnostics and status reach these
-    // operations directly.
+    // The whole-window tests of the diagnostics and status reach these.
     friend struct MainWindowStatusProbe;
     // "Ondrivel - %1" with the trimmed title, or "Ondrivel".
     void updateWindowTitle();
     // Simulation time and, with a usable unit mapping, its physical equivalent.
     void updateTimeDock();
-    // Measure and Collapse are also off while editing, with an empty psi and
-    // in a Dirac mode.
+    // Measure and Collapse also off while editing, without psi, in Dirac modes.
     void updateTransportUi();
     void updateEnergyTooltip();
-    // A timed status message (0: until the next message).
+    // A timed status message (0: until the next one).
     void showStatusMessage(const QString& text, int timeoutMs);
     // dx / dy label, absorbing-layer controls, then the domain-dependent
     // position and size ranges and the collapse-resolution minimum.
@@ -673,35 +595,24 @@ private:
     double kleinPacketMaximum() const;
 
     // --- Help ------------------------------------------------------------------------
-    // Pages open in the browser, else (with dockFallback) in the help dock; a
-    // status message on failure. The help folder is the first "help" beside
-    // the program, in the working directory or up to three levels above the
-    // program, else "help" in the working directory. The experiment's pages
-    // fall back to the constraints index and the help dock; the language is
-    // "en" on the English tab, else "it"; the experiment's id is its preset
-    // slug, "unknown_experiment" without one. The current parameters are one
-    // self-contained HTML page written to the temporary folder.
+    // Pages open in the browser, else (dockFallback) in the help dock, else a
+    // status message. The folder is the first "help" beside the program, in
+    // the working directory or up to three levels above the program. The
+    // experiment's pages fall back to the constraints index and the dock; its
+    // id is its preset slug ("unknown_experiment"); the language "en" or "it".
+    // The current parameters are one HTML page in the temporary folder.
     void setupHelpMenu();
     QString findHelpDirectory() const;
     void openHelpPage(const QString& relativePath, bool dockFallback);
     void showHelpDock();
     void openConstraintsHelp();
     void openExperimentPhysicsHelp();
-    void openHelpIndex();
-    void openGettingStartedHelp();
-    void openConventionsHelp();
-    void openGlossaryHelp();
-    void openReferencesHelp();
-    void openLicenseHelp();
-    void openThirdPartyHelp();
-    void openNumericsHelp();
     QString helpLanguage() const;
     QString experimentHelpId() const;
     QString buildCurrentParametersHtml() const;
     void openCurrentParametersHelp();
 
     // --- Members, in construction order ---------------------------------------------------
-
     const std::unique_ptr<Ui::MainWindow> ui;
     QTimer* runTimer = nullptr;
 
@@ -718,12 +629,10 @@ private:
     ProbabilityContourSet probabilityContours;
     MomentumSpace2D momentumField;
 
-    // The bound-state panel's spectrum.
-    BoundStateResult boundStates;
+    BoundStateResult boundStates; // the bound-state panel's spectrum
     TwoLevelState twoLevel;
     ExperimentRecorders recorders;
-    // Every stored settings record and initial state (see the class comment).
-    ExperimentSettingsRecords stored;
+    ExperimentSettingsRecords stored; // every settings record (see the class comment)
     GaugeFieldLinks gaugeLinks;
     DiracSpinor2D diracSpinor;
     DiracSplitStepSolver2D diracSolver;

@@ -354,14 +354,7 @@ MainWindow::DocumentApplication MainWindow::applyDocument(const ExperimentDocume
                        ? makeExperimentPreset(static_cast<std::uint32_t>(sourcePresetIndex)).realWorldScale
                        : RealWorldScaleMapping{};
 
-    twoLevel.doubleWellConfig = {};
-    twoLevel.doubleWellParameters = {};
-    boundStateA = 0;
-    boundStateB = 3;
-    boundRelativePhase = kPi / 2.0;
-    setBlocked(ui->boundRelativePhaseSpinBox, 90.0);
-    clearCollapseReadout();
-    ui->boundStatePlotWidget->clear();
+    forgetBoundPreparation();
 
     const auto applyNamed = [&](const char* name) {
         const QString key = QLatin1String(name);

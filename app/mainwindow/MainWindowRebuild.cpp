@@ -15,6 +15,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <type_traits>
 
 namespace vxo {
 
@@ -187,38 +188,21 @@ void MainWindow::resetProtocolRunState()
 
 void MainWindow::refreshStoredSettingsFromForm()
 {
-    recorders.loschmidtRecorder.reset();
-    stored.quantumLoschmidt = formSettings<LoschmidtConfig>();
-
-    recorders.moshinskyRecorder.reset();
-    stored.quantumMoshinsky = formSettings<MoshinskyConfig>();
-
-    recorders.kapitzaDiracRecorder.reset();
-    stored.quantumKapitzaDirac = formSettings<KapitzaDiracConfig>();
-
-    recorders.aharonovBohmRecorder.reset();
-    gaugeLinks.aharonovBohmLinksReady = false;
-    gaugeLinks.aharonovBohmLinks.clear();
-    stored.quantumAharonovBohm = formSettings<AharonovBohmConfig>();
-
-    recorders.landauRecorder.reset();
-    gaugeLinks.landauLinksReady = false;
-    gaugeLinks.landauLinks.clear();
-    stored.quantumLandau = formSettings<LandauConfig>();
-
-    recorders.hallEdgeRecorder.reset();
-    gaugeLinks.hallEdgeLinksReady = false;
-    gaugeLinks.hallEdgeLinks.clear();
-    stored.quantumHallEdge = formSettings<HallEdgeConfig>();
-
-    recorders.backflowRecorder.reset();
-    stored.quantumBackflow = formSettings<BackflowConfig>();
-
-    recorders.zitterbewegungRecorder.reset();
-    stored.quantumZitterbewegung = formSettings<ZitterbewegungConfig>();
-
-    recorders.kleinRecorder.reset();
-    stored.quantumKleinTunneling = formSettings<KleinTunnelingConfig>();
+    // Each experiment's settings as the form holds them, its recorder emptied.
+    const auto reread = [this](auto& recorder, auto& storedCopy) {
+        recorder.reset();
+        storedCopy = formSettings<std::decay_t<decltype(storedCopy)>>();
+    };
+    reread(recorders.loschmidtRecorder, stored.quantumLoschmidt);
+    reread(recorders.moshinskyRecorder, stored.quantumMoshinsky);
+    reread(recorders.kapitzaDiracRecorder, stored.quantumKapitzaDirac);
+    reread(recorders.aharonovBohmRecorder, stored.quantumAharonovBohm);
+    reread(recorders.landauRecorder, stored.quantumLandau);
+    reread(recorders.hallEdgeRecorder, stored.quantumHallEdge);
+    reread(recorders.backflowRecorder, stored.quantumBackflow);
+    reread(recorders.zitterbewegungRecorder, stored.quantumZitterbewegung);
+    reread(recorders.kleinRecorder, stored.quantumKleinTunneling);
+    gaugeLinks.clear();
 }
 
 void MainWindow::rasterisePotentialAndGaugeFields()

@@ -303,18 +303,17 @@ void MainWindow::sampleObservationRecorders(double t)
         recorders.revivalRecorder.record(t, psi);
     if (recorders.billiardConfig.valid && !recorders.billiardRecorder.initialState().empty())
         recorders.billiardRecorder.record(t, psi, recorders.billiardConfig);
-    if (recorders.talbotRecorder.isConfigured())
-        recorders.talbotRecorder.record(t, psi);
-    if (recorders.bouncerRecorder.isConfigured())
-        recorders.bouncerRecorder.record(t, psi, parameters.mass, parameters.hbar);
-    if (recorders.vortexRecorder.isConfigured())
-        recorders.vortexRecorder.record(t, psi, parameters.hbar);
-    if (recorders.andersonRecorder.isConfigured())
-        recorders.andersonRecorder.record(t, psi);
-    if (recorders.zenoRecorder.isConfigured())
-        recorders.zenoRecorder.record(t, psi, recorders.zenoMeasurementCount, recorders.zenoSurvival);
-    if (recorders.scarRecorder.isConfigured())
-        recorders.scarRecorder.record(t, psi);
+    // The others sample whenever their rebuild configured them.
+    const auto recordIfConfigured = [this, t](auto& recorder, const auto&... extra) {
+        if (recorder.isConfigured())
+            recorder.record(t, psi, extra...);
+    };
+    recordIfConfigured(recorders.talbotRecorder);
+    recordIfConfigured(recorders.bouncerRecorder, parameters.mass, parameters.hbar);
+    recordIfConfigured(recorders.vortexRecorder, parameters.hbar);
+    recordIfConfigured(recorders.andersonRecorder);
+    recordIfConfigured(recorders.zenoRecorder, recorders.zenoMeasurementCount, recorders.zenoSurvival);
+    recordIfConfigured(recorders.scarRecorder);
 }
 
 } // namespace vxo
