@@ -24,8 +24,8 @@ PotentialScene singleGeometryScene(const PotentialObject& object)
 void MainWindow::applyQuench(double t, bool force)
 {
     const SplitStepParameters& parameters = solver.parameters();
-    if (appliers.quenchApplier.apply(protocolContext(t, force), formSettings<QuantumQuench>(), history, psi, parameters.hbar,
-                            parameters.mass))
+    if (appliers.quenchApplier.apply(protocolContext(t, force), formSettings<QuantumQuench>(), history, psi,
+                                     parameters.hbar, parameters.mass))
         invalidatePotentialContours();
 }
 
@@ -49,7 +49,8 @@ void MainWindow::applyRamseySequence(double t, bool force)
 
 void MainWindow::applyBerryLoop(double t, bool force)
 {
-    if (appliers.berryLoopApplier.apply(protocolContext(t, force), formSettings<BerryConfig>(), stored.quantumBerry, recorders.berryTrap))
+    if (appliers.berryLoopApplier.apply(protocolContext(t, force), formSettings<BerryConfig>(), stored.quantumBerry,
+                                        recorders.berryTrap))
         invalidatePotentialContours();
 }
 

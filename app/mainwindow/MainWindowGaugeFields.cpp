@@ -31,7 +31,8 @@ bool MainWindow::buildAharonovBohmField()
         return false;
 
     std::string message;
-    if (!QuantumAharonovBohm2D::buildField(psi, stored.quantumAharonovBohm, potential, gaugeLinks.aharonovBohmLinks, &message)) {
+    if (!QuantumAharonovBohm2D::buildField(psi, stored.quantumAharonovBohm, potential, gaugeLinks.aharonovBohmLinks,
+                                           &message)) {
         noteRebuildFailure(reportBuildFailure(ui->aharonovBohmSummaryLabel,
                                               QStringLiteral("Aharonov-Bohm field build failed: %1"), message));
         return false;

@@ -102,7 +102,8 @@ void MainWindow::setupHelpMenu()
     addPage(help, QStringLiteral("References / Riferimenti"), QStringLiteral("references.html"));
     help->addSeparator();
     addPage(help, QStringLiteral("License / Licenza"), QStringLiteral("license.html"));
-    addPage(help, QStringLiteral("Third-Party Notices / Componenti di terze parti"), QStringLiteral("third_party.html"));
+    addPage(help, QStringLiteral("Third-Party Notices / Componenti di terze parti"),
+            QStringLiteral("third_party.html"));
     help->addSeparator();
     QAction* about = help->addAction(QStringLiteral("About Ondrivel"));
     connect(about, &QAction::triggered, this, [this] {

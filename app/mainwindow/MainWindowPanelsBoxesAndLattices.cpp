@@ -158,7 +158,8 @@ void MainWindow::updateTalbotPanel()
 void MainWindow::updateBouncerPanel()
 {
     Ui::MainWindow& form = *ui;
-    if (!recorders.bouncerConfig.valid || !recorders.bouncerRecorder.isConfigured() || recorders.bouncerRecorder.samples().empty()) {
+    if (!recorders.bouncerConfig.valid || !recorders.bouncerRecorder.isConfigured() ||
+        recorders.bouncerRecorder.samples().empty()) {
         form.bouncerPlotWidget->clearRecorder();
         form.bouncerSummaryLabel->setText(
             QStringLiteral("Load the Quantum Bouncer preset: one hard floor plus a positive Linear-Y slope."));
@@ -192,8 +193,8 @@ void MainWindow::updateBouncerPanel()
 void MainWindow::updateVortexPanel()
 {
     Ui::MainWindow& form = *ui;
-    if (preparationType != InitialPreparationType::Vortex || !recorders.vortexTrap.found || !recorders.vortexRecorder.isConfigured() ||
-        recorders.vortexRecorder.isEmpty()) {
+    if (preparationType != InitialPreparationType::Vortex || !recorders.vortexTrap.found ||
+        !recorders.vortexRecorder.isConfigured() || recorders.vortexRecorder.isEmpty()) {
         form.vortexPlotWidget->clearRecorder();
         form.vortexSummaryLabel->setText(
             QStringLiteral("Load the Quantum Vortex preset: off-axis vortex plus one isotropic harmonic trap."));
@@ -212,7 +213,8 @@ void MainWindow::updateVortexPanel()
     // Without a core in the sample only the ideal precession has a position.
     const double coreX = last.found ? last.x : 0.0;
     const double coreY = last.found ? last.y : 0.0;
-    const double radius = last.found ? std::hypot(last.x - recorders.vortexTrap.centerX, last.y - recorders.vortexTrap.centerY) : 0.0;
+    const double radius =
+        last.found ? std::hypot(last.x - recorders.vortexTrap.centerX, last.y - recorders.vortexTrap.centerY) : 0.0;
     const std::int32_t winding = last.found ? last.winding : 0;
     form.vortexSummaryLabel->setText(
         PanelText(QStringLiteral("charge=%1   omega=%2   T=%3   t/T=%4\n"
@@ -266,7 +268,8 @@ void MainWindow::updateAndersonPanel()
             .fixedOr(disordered.localisationLengthValid, disordered.localisationLength, 3, PanelText::kNotAvailable)
             .fixed(last.totalProbability, 6)
             .text());
-    form.andersonPlotWidget->setRecorder(&recorders.andersonRecorder, solver.parameters().mass, solver.parameters().hbar);
+    form.andersonPlotWidget->setRecorder(&recorders.andersonRecorder, solver.parameters().mass,
+                                         solver.parameters().hbar);
 }
 
 void MainWindow::updateKickedRotorPanel()

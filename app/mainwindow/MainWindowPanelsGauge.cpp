@@ -86,14 +86,17 @@ void MainWindow::updateLandauPanel()
                             showGaugeRecorderHint(*form.landauPlotWidget, *form.landauSummaryLabel,
                                                   "Landau recorder inactive: enabled=%1  gauge=%2  configured=%3  "
                                                   "samples=%4",
-                                                  settings.enabled, gaugeLinks.landauLinksReady, configured, samples.size()));
+                                                  settings.enabled, gaugeLinks.landauLinksReady, configured,
+                                                  samples.size()));
         return;
     }
 
     const LandauSample& last = samples.back();
     // The recorder's mass and hbar: the references belong to the run it records.
-    const double omegaC = QuantumLandau2D::cyclotronFrequency(settings, recorders.landauRecorder.mass(), recorders.landauRecorder.hbar());
-    const double levelEnergy = QuantumLandau2D::levelEnergy(settings, recorders.landauRecorder.mass(), recorders.landauRecorder.hbar());
+    const double omegaC =
+        QuantumLandau2D::cyclotronFrequency(settings, recorders.landauRecorder.mass(), recorders.landauRecorder.hbar());
+    const double levelEnergy =
+        QuantumLandau2D::levelEnergy(settings, recorders.landauRecorder.mass(), recorders.landauRecorder.hbar());
     const QString mode = settings.preparationMode == 0
                              ? QStringLiteral("cyclotron")
                              : PanelText(QStringLiteral("Landau n=%1")).count(settings.landauIndex).text();

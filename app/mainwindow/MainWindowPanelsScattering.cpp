@@ -174,8 +174,8 @@ void MainWindow::updateResonancePanel(bool recomputeScans)
         scattering.resonanceCollisionStarted = true;
     scattering.maxCavityProbability = std::max(scattering.maxCavityProbability, regions.cavityFraction);
     bool separatedNow = false;
-    if (scattering.resonanceCollisionStarted && !scattering.resonancePacketSeparated && solver.time() > kSeparationTime &&
-        regions.barriers + regions.cavity < kSeparationInteraction) {
+    if (scattering.resonanceCollisionStarted && !scattering.resonancePacketSeparated &&
+        solver.time() > kSeparationTime && regions.barriers + regions.cavity < kSeparationInteraction) {
         scattering.resonancePacketSeparated = true;
         separatedNow = true;
     }
@@ -275,7 +275,8 @@ void MainWindow::updateResonancePanel(bool recomputeScans)
             .fixed(cavity, 3)
             .fixed(regions.cavityFraction, 4)
             .fixed(scattering.maxCavityProbability, 4)
-            .word(scattering.resonanceSweepKind == ResonanceScanIndex::Energy ? QStringLiteral("E") : QStringLiteral("L"))
+            .word(scattering.resonanceSweepKind == ResonanceScanIndex::Energy ? QStringLiteral("E")
+                                                                              : QStringLiteral("L"))
             .fixed(scattering.resonanceSweepPeakX, 4)
             .fixed(scattering.resonanceSweepPeakT, 4)
             .word(QString::fromLatin1(stage))

@@ -195,7 +195,8 @@ void MainWindow::updateDoubleWellPanel()
     writeDiagnosticsRow(kDoubleWellPopulationsRow, populations);
     form.doubleWellSummaryLabel->setText(splitting + QStringLiteral("   |   ") + populations);
     if (plot) {
-        plot->setTunnellingPeriod(twoLevel.doubleWellParameters.valid ? twoLevel.doubleWellParameters.tunnellingPeriod : 0.0);
+        plot->setTunnellingPeriod(twoLevel.doubleWellParameters.valid ? twoLevel.doubleWellParameters.tunnellingPeriod
+                                                                      : 0.0);
         plot->setSamples(samples);
     }
 }
@@ -218,13 +219,14 @@ void MainWindow::updateQuenchPanel()
     plot.setSamples(history.samples());
     plot.setMarkerTime(quench.time);
 
-    const QString energy = appliers.quenchApplier.energyAfterValid()
-                               ? PanelText(QStringLiteral("%1 -> %2  dE=%3"))
-                                     .fixed(appliers.quenchApplier.energyBefore(), 4)
-                                     .fixed(appliers.quenchApplier.energyAfter(), 4)
-                                     .fixed(appliers.quenchApplier.energyAfter() - appliers.quenchApplier.energyBefore(), 4)
-                                     .text()
-                               : PanelText::kNotAvailable;
+    const QString energy =
+        appliers.quenchApplier.energyAfterValid()
+            ? PanelText(QStringLiteral("%1 -> %2  dE=%3"))
+                  .fixed(appliers.quenchApplier.energyBefore(), 4)
+                  .fixed(appliers.quenchApplier.energyAfter(), 4)
+                  .fixed(appliers.quenchApplier.energyAfter() - appliers.quenchApplier.energyBefore(), 4)
+                  .text()
+            : PanelText::kNotAvailable;
     form.quenchSummaryLabel->setText(
         PanelText(QStringLiteral("%1 | t_q=%2 | %3: %4 -> %5 | energy %6"))
             .word(appliers.quenchApplier.fired() ? QStringLiteral("FIRED") : QStringLiteral("ARMED"))
@@ -380,8 +382,8 @@ void MainWindow::updateLandauZenerPanel()
     }
 
     const double bias = linearSweepValueAt(sweep, solver.time());
-    const SweepPopulations live =
-        QuantumLandauZener2D::instantaneousPopulations(psi, twoLevel.sweepBoundStates, twoLevel.landauZenerReference, bias);
+    const SweepPopulations live = QuantumLandauZener2D::instantaneousPopulations(psi, twoLevel.sweepBoundStates,
+                                                                                 twoLevel.landauZenerReference, bias);
     const std::vector<ObservableSample>& samples = history.samples();
     plot.setTwoLevelReference(twoLevel.landauZenerReference);
     plot.setSweep(sweep);
@@ -448,8 +450,8 @@ void MainWindow::updateStueckelbergPanel(bool recomputeScans)
     if (recomputeScans) {
         // Long enough to show several fringes beyond the hold in use.
         const double holdMax = std::max(1.5 * sweep.holdDuration + 2.0, 12.0);
-        twoLevel.stueckelbergHoldScan = QuantumStueckelberg2D::holdTimeScan(twoLevel.sweepBoundStates, sweep, 0.0, holdMax, kScanPoints,
-                                                                   kLowerState, kUpperState, hbar);
+        twoLevel.stueckelbergHoldScan = QuantumStueckelberg2D::holdTimeScan(
+            twoLevel.sweepBoundStates, sweep, 0.0, holdMax, kScanPoints, kLowerState, kUpperState, hbar);
     }
 
     const double bias = linearSweepValueAt(sweep, solver.time());
@@ -526,15 +528,16 @@ void MainWindow::updateRamseyPanel(bool recomputeScans)
         // Free times up to well past the one in use, so the fringe shows
         // several periods of the detuning.
         const double freeMax = std::max(1.5 * sequence.freeEvolutionDuration + 5.0, 30.0);
-        twoLevel.ramseyFringeScan = QuantumRamsey2D::fringeScan(twoLevel.ramseyBoundStates, sequence, 0.0, freeMax, kScanPoints,
-                                                       kLowerState, kUpperState, hbar);
+        twoLevel.ramseyFringeScan = QuantumRamsey2D::fringeScan(twoLevel.ramseyBoundStates, sequence, 0.0, freeMax,
+                                                                kScanPoints, kLowerState, kUpperState, hbar);
         twoLevel.ramseyEnsemble = RamseyEnsembleResult{};
         twoLevel.ramseyEnsembleScan.clear();
         if (ensemble.enabled && isRamseyEnsembleValid(ensemble)) {
-            twoLevel.ramseyEnsemble =
-                QuantumRamsey2D::ensembleResult(twoLevel.ramseyBoundStates, sequence, ensemble, kLowerState, kUpperState, hbar);
-            twoLevel.ramseyEnsembleScan = QuantumRamsey2D::ensembleScan(twoLevel.ramseyBoundStates, sequence, ensemble, 0.0, freeMax,
-                                                               kScanPoints, kLowerState, kUpperState, hbar);
+            twoLevel.ramseyEnsemble = QuantumRamsey2D::ensembleResult(twoLevel.ramseyBoundStates, sequence, ensemble,
+                                                                      kLowerState, kUpperState, hbar);
+            twoLevel.ramseyEnsembleScan =
+                QuantumRamsey2D::ensembleScan(twoLevel.ramseyBoundStates, sequence, ensemble, 0.0, freeMax, kScanPoints,
+                                              kLowerState, kUpperState, hbar);
         }
     } else if (!ensemble.enabled) {
         twoLevel.ramseyEnsemble = RamseyEnsembleResult{};

@@ -38,7 +38,8 @@ void MainWindow::configureObservationRecorders()
     recorders.billiardRecorder.clear();
     const bool billiardExperiment = experimentTitle.contains(QLatin1String("Billiard"), Qt::CaseInsensitive) ||
                                     sourcePresetName.contains(QLatin1String("Billiard"), Qt::CaseInsensitive);
-    if (billiardExperiment && scene && QuantumBilliard2D::extractFromScene(potentialScene, recorders.billiardConfig, nullptr))
+    if (billiardExperiment && scene &&
+        QuantumBilliard2D::extractFromScene(potentialScene, recorders.billiardConfig, nullptr))
         recorders.billiardRecorder.setInitialState(psi, recorders.billiardConfig);
 
     recorders.talbotRecorder.reset();
@@ -48,7 +49,8 @@ void MainWindow::configureObservationRecorders()
     recorders.bouncerConfig = BouncerConfig{};
     recorders.bouncerRecorder.clear();
     if (scene && QuantumBouncer2D::extractFromScene(potentialScene, recorders.bouncerConfig, nullptr))
-        recorders.bouncerRecorder.configure(recorders.bouncerConfig, ui->centerYSpinBox->value(), ui->momentumYSpinBox->value());
+        recorders.bouncerRecorder.configure(recorders.bouncerConfig, ui->centerYSpinBox->value(),
+                                            ui->momentumYSpinBox->value());
 
     recorders.vortexTrap = VortexTrap{};
     recorders.vortexRecorder.reset();
@@ -77,7 +79,8 @@ void MainWindow::configureObservationRecorders()
 
     recorders.stadiumGeometry = StadiumGeometry{};
     recorders.scarRecorder.reset();
-    if (stored.quantumScar.enabled && scene && QuantumScar2D::analyzeScene(potentialScene, recorders.stadiumGeometry, nullptr)) {
+    if (stored.quantumScar.enabled && scene &&
+        QuantumScar2D::analyzeScene(potentialScene, recorders.stadiumGeometry, nullptr)) {
         // Without a set energy the orbit band is filtered at the packet's own
         // kinetic energy.
         const double referenceEnergy =
@@ -112,7 +115,8 @@ void MainWindow::configureStepRecorders()
 
     recorders.kapitzaDiracRecorder.reset();
     stored.quantumKapitzaDirac = formSettings<KapitzaDiracConfig>();
-    if (stored.quantumKapitzaDirac.enabled && recorders.kapitzaDiracRecorder.configure(stored.quantumKapitzaDirac, hbar)) {
+    if (stored.quantumKapitzaDirac.enabled &&
+        recorders.kapitzaDiracRecorder.configure(stored.quantumKapitzaDirac, hbar)) {
         invalidateMomentumField();
         ensureMomentumField();
         recorders.kapitzaDiracRecorder.record(momentumField, 0.0, appliers.kapitzaDiracPulseApplier.pulse().active);
@@ -129,7 +133,8 @@ void MainWindow::configureStepRecorders()
         recorders.landauRecorder.record(0.0, psi, gaugeLinks.landauLinks);
 
     recorders.hallEdgeRecorder.reset();
-    if (stored.quantumHallEdge.enabled && gaugeLinks.hallEdgeLinksReady && recorders.hallEdgeRecorder.configure(psi, stored.quantumHallEdge))
+    if (stored.quantumHallEdge.enabled && gaugeLinks.hallEdgeLinksReady &&
+        recorders.hallEdgeRecorder.configure(psi, stored.quantumHallEdge))
         recorders.hallEdgeRecorder.record(0.0, psi);
 
     recorders.backflowRecorder.reset();

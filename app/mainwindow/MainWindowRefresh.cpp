@@ -271,8 +271,8 @@ void MainWindow::updateTimeSeriesPanel()
     form.timeSeriesSampleCountLabel->setText(QStringLiteral("%1 samples").arg(history.size()));
     if (form.doubleWellPlotWidget) {
         form.doubleWellPlotWidget->setSamples(samples);
-        form.doubleWellPlotWidget->setTunnellingPeriod(twoLevel.doubleWellParameters.valid ? twoLevel.doubleWellParameters.tunnellingPeriod
-                                                                                  : 0.0);
+        form.doubleWellPlotWidget->setTunnellingPeriod(
+            twoLevel.doubleWellParameters.valid ? twoLevel.doubleWellParameters.tunnellingPeriod : 0.0);
     }
     if (form.rabiPlotWidget) {
         form.rabiPlotWidget->setSamples(samples);

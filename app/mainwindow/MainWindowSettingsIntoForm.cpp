@@ -17,9 +17,11 @@ void MainWindow::applySettingsRecords(const ExperimentSettingsRecords& records)
     // that the record's object can be selected; they have no stored copy.
     fillTargetCombo(ui->quenchTargetComboBox, ui->quenchEnabledCheckBox, records.quantumQuench.targetObjectId, false);
     writeSettingsIntoForm(*ui, records.quantumQuench);
-    fillTargetCombo(ui->periodicDriveTargetComboBox, ui->periodicDriveEnabledCheckBox, records.periodicDrive.targetObjectId, false);
+    fillTargetCombo(ui->periodicDriveTargetComboBox, ui->periodicDriveEnabledCheckBox,
+                    records.periodicDrive.targetObjectId, false);
     writeSettingsIntoForm(*ui, records.periodicDrive);
-    fillTargetCombo(ui->linearSweepTargetComboBox, ui->linearSweepEnabledCheckBox, records.linearSweep.targetObjectId, false);
+    fillTargetCombo(ui->linearSweepTargetComboBox, ui->linearSweepEnabledCheckBox, records.linearSweep.targetObjectId,
+                    false);
     writeSettingsIntoForm(*ui, records.linearSweep);
     fillTargetCombo(ui->ramseyTargetComboBox, ui->ramseyEnabledCheckBox, records.ramseySequence.targetObjectId, false);
     writeSettingsIntoForm(*ui, records.ramseySequence);

@@ -265,26 +265,34 @@ void MainWindow::connectControls()
             keyboardTrackingGate->watch(qobject_cast<QAbstractSpinBox*>(parameter));
         }
     };
-    connectProtocol(form.quenchEnabledCheckBox, {form.quenchTargetComboBox, form.quenchParameterComboBox, form.quenchTimeSpinBox,
+    connectProtocol(form.quenchEnabledCheckBox,
+                    {form.quenchTargetComboBox, form.quenchParameterComboBox, form.quenchTimeSpinBox,
                      form.quenchBeforeSpinBox, form.quenchAfterSpinBox});
-    connectProtocol(form.periodicDriveEnabledCheckBox, {form.periodicDriveTargetComboBox, form.periodicDriveParameterComboBox,
+    connectProtocol(form.periodicDriveEnabledCheckBox,
+                    {form.periodicDriveTargetComboBox, form.periodicDriveParameterComboBox,
                      form.periodicDriveMeanSpinBox, form.periodicDriveAmplitudeSpinBox, form.periodicDriveOmegaSpinBox,
                      form.periodicDrivePhaseSpinBox});
-    connectProtocol(form.linearSweepEnabledCheckBox, {form.linearSweepTargetComboBox, form.linearSweepParameterComboBox,
+    connectProtocol(form.linearSweepEnabledCheckBox,
+                    {form.linearSweepTargetComboBox, form.linearSweepParameterComboBox,
                      form.linearSweepStartValueSpinBox, form.linearSweepEndValueSpinBox,
                      form.linearSweepStartTimeSpinBox, form.linearSweepDurationSpinBox,
                      form.linearSweepHoldDurationSpinBox, form.linearSweepReturnDurationSpinBox});
-    connectProtocol(form.ramseyEnabledCheckBox, {form.ramseyTargetComboBox, form.ramseyParameterComboBox, form.ramseyMeanSpinBox,
+    connectProtocol(form.ramseyEnabledCheckBox,
+                    {form.ramseyTargetComboBox, form.ramseyParameterComboBox, form.ramseyMeanSpinBox,
                      form.ramseyAmplitudeSpinBox, form.ramseyOmegaSpinBox, form.ramseyPulseDurationSpinBox,
                      form.ramseyFreeDurationSpinBox, form.ramseyStartTimeSpinBox, form.ramseyFirstPhaseSpinBox,
                      form.ramseySecondPhaseSpinBox, form.ramseyEchoDurationSpinBox, form.ramseyEchoPhaseSpinBox});
-    connectProtocol(form.berryEnabledCheckBox, {form.berryAnisotropySpinBox, form.berryStartTimeSpinBox, form.berryDurationSpinBox,
+    connectProtocol(form.berryEnabledCheckBox,
+                    {form.berryAnisotropySpinBox, form.berryStartTimeSpinBox, form.berryDurationSpinBox,
                      form.berryWindingComboBox});
-    connectProtocol(form.loschmidtEnabledCheckBox, {form.loschmidtTimeSpinBox, form.loschmidtMomentumErrorXSpinBox,
+    connectProtocol(form.loschmidtEnabledCheckBox,
+                    {form.loschmidtTimeSpinBox, form.loschmidtMomentumErrorXSpinBox,
                      form.loschmidtMomentumErrorYSpinBox});
-    connectProtocol(form.moshinskyEnabledCheckBox, {form.moshinskyTargetComboBox, form.moshinskyOpenTimeSpinBox, form.moshinskyDetectorXSpinBox,
+    connectProtocol(form.moshinskyEnabledCheckBox,
+                    {form.moshinskyTargetComboBox, form.moshinskyOpenTimeSpinBox, form.moshinskyDetectorXSpinBox,
                      form.moshinskyAnalysisEndTimeSpinBox});
-    connectProtocol(form.kapitzaDiracEnabledCheckBox, {form.kapitzaDiracPeriodSpinBox, form.kapitzaDiracDepthSpinBox, form.kapitzaDiracPhaseSpinBox,
+    connectProtocol(form.kapitzaDiracEnabledCheckBox,
+                    {form.kapitzaDiracPeriodSpinBox, form.kapitzaDiracDepthSpinBox, form.kapitzaDiracPhaseSpinBox,
                      form.kapitzaDiracStartSpinBox, form.kapitzaDiracDurationSpinBox,
                      form.kapitzaDiracAnalysisEndSpinBox, form.kapitzaDiracOrderSpinBox});
     connectChange(this, form.linearSweepReturnCheckBox, guardedSlot([this](bool checked) {
