@@ -24,38 +24,39 @@ PotentialScene singleGeometryScene(const PotentialObject& object)
 void MainWindow::applyQuench(double t, bool force)
 {
     const SplitStepParameters& parameters = solver.parameters();
-    if (quenchApplier.apply(protocolContext(t, force), formSettings<QuantumQuench>(), history, psi, parameters.hbar,
-                            parameters.mass))
+    if (appliers.quenchApplier.apply(protocolContext(t, force), formSettings<QuantumQuench>(), history, psi,
+                                     parameters.hbar, parameters.mass))
         invalidatePotentialContours();
 }
 
 void MainWindow::applyPeriodicDrive(double t, bool force)
 {
-    if (periodicDriveApplier.apply(protocolContext(t, force), formSettings<PeriodicDrive>()))
+    if (appliers.periodicDriveApplier.apply(protocolContext(t, force), formSettings<PeriodicDrive>()))
         invalidatePotentialContours();
 }
 
 void MainWindow::applyLinearSweep(double t, bool force)
 {
-    if (linearSweepApplier.apply(protocolContext(t, force), formSettings<LinearSweep>()))
+    if (appliers.linearSweepApplier.apply(protocolContext(t, force), formSettings<LinearSweep>()))
         invalidatePotentialContours();
 }
 
 void MainWindow::applyRamseySequence(double t, bool force)
 {
-    if (ramseyApplier.apply(protocolContext(t, force), formSettings<RamseySequence>()))
+    if (appliers.ramseyApplier.apply(protocolContext(t, force), formSettings<RamseySequence>()))
         invalidatePotentialContours();
 }
 
 void MainWindow::applyBerryLoop(double t, bool force)
 {
-    if (berryLoopApplier.apply(protocolContext(t, force), formSettings<BerryConfig>(), stored.quantumBerry, berryTrap))
+    if (appliers.berryLoopApplier.apply(protocolContext(t, force), formSettings<BerryConfig>(), stored.quantumBerry,
+                                        recorders.berryTrap))
         invalidatePotentialContours();
 }
 
 void MainWindow::applyMoshinskyShutter(double t, bool force)
 {
-    if (moshinskyShutterApplier.apply(protocolContext(t, force), formSettings<MoshinskyConfig>(),
+    if (appliers.moshinskyShutterApplier.apply(protocolContext(t, force), formSettings<MoshinskyConfig>(),
                                       stored.quantumMoshinsky))
         invalidatePotentialContours();
 }
@@ -71,7 +72,7 @@ void MainWindow::applyKapitzaDiracPulse(double t, bool force)
         context.sceneUsable || !settings.enabled ? PotentialScene() : singleGeometryScene(currentPotentialObject());
     const ProtocolContext pulseContext{context.sceneUsable ? potentialScene : geometry, context.sceneUsable, t, force,
                                        potential};
-    if (kapitzaDiracPulseApplier.apply(pulseContext, settings, solver.parameters().hbar,
+    if (appliers.kapitzaDiracPulseApplier.apply(pulseContext, settings, solver.parameters().hbar,
                                        stored.quantumKapitzaDirac))
         invalidatePotentialContours();
 }

@@ -168,10 +168,10 @@ void MainWindow::updateBoundStatesStatus()
 
 void MainWindow::calibrateSweepReference()
 {
-    sweepBoundStates = BoundStateResult{};
-    landauZenerReference = LandauZenerReference{};
-    stueckelbergReference = StueckelbergReference{};
-    stueckelbergHoldScan.clear();
+    twoLevel.sweepBoundStates = BoundStateResult{};
+    twoLevel.landauZenerReference = LandauZenerReference{};
+    twoLevel.stueckelbergReference = StueckelbergReference{};
+    twoLevel.stueckelbergHoldScan.clear();
     if (potentialScene.empty() || !ui->potentialSceneActiveCheckBox->isChecked())
         return;
     const LinearSweep sweep = formSettings<LinearSweep>();
@@ -180,26 +180,27 @@ void MainWindow::calibrateSweepReference()
 
     // The unbiased well: the sweep moves the bias through zero, where the
     // two lowest states form the avoided crossing.
-    sweepBoundStates = computeDoubleWellBasis(sweep.targetObjectId, 0.0);
-    if (!sweepBoundStates.ok || sweepBoundStates.states.size() < 2)
+    twoLevel.sweepBoundStates = computeDoubleWellBasis(sweep.targetObjectId, 0.0);
+    if (!twoLevel.sweepBoundStates.ok || twoLevel.sweepBoundStates.states.size() < 2)
         return;
     const double hbar = static_cast<double>(solver.parameters().hbar);
     if (!sweep.returnEnabled) {
-        landauZenerReference = QuantumLandauZener2D::predict(sweepBoundStates, sweep, 0, 1, hbar);
+        twoLevel.landauZenerReference = QuantumLandauZener2D::predict(twoLevel.sweepBoundStates, sweep, 0, 1, hbar);
         return;
     }
-    stueckelbergReference = QuantumStueckelberg2D::reference(sweepBoundStates, sweep, 0, 1, hbar);
+    twoLevel.stueckelbergReference = QuantumStueckelberg2D::reference(twoLevel.sweepBoundStates, sweep, 0, 1, hbar);
     const double holdMax = std::max(1.5 * sweep.holdDuration + 2.0, 12.0);
-    stueckelbergHoldScan = QuantumStueckelberg2D::holdTimeScan(sweepBoundStates, sweep, 0.0, holdMax, 121, 0, 1, hbar);
+    twoLevel.stueckelbergHoldScan =
+        QuantumStueckelberg2D::holdTimeScan(twoLevel.sweepBoundStates, sweep, 0.0, holdMax, 121, 0, 1, hbar);
 }
 
 void MainWindow::calibrateRamseyReference()
 {
-    ramseyBoundStates = BoundStateResult{};
-    ramseyReference = RamseyReference{};
-    ramseyFringeScan.clear();
-    ramseyEnsemble = RamseyEnsembleResult{};
-    ramseyEnsembleScan.clear();
+    twoLevel.ramseyBoundStates = BoundStateResult{};
+    twoLevel.ramseyReference = RamseyReference{};
+    twoLevel.ramseyFringeScan.clear();
+    twoLevel.ramseyEnsemble = RamseyEnsembleResult{};
+    twoLevel.ramseyEnsembleScan.clear();
     if (potentialScene.empty() || !ui->potentialSceneActiveCheckBox->isChecked())
         return;
     const RamseySequence sequence = formSettings<RamseySequence>();
@@ -210,17 +211,19 @@ void MainWindow::calibrateRamseyReference()
 
     // The pair at the sequence's base bias: the pulses only add the
     // deviation from it.
-    ramseyBoundStates = computeDoubleWellBasis(sequence.targetObjectId, sequence.mean);
-    if (!ramseyBoundStates.ok || ramseyBoundStates.states.size() < 2)
+    twoLevel.ramseyBoundStates = computeDoubleWellBasis(sequence.targetObjectId, sequence.mean);
+    if (!twoLevel.ramseyBoundStates.ok || twoLevel.ramseyBoundStates.states.size() < 2)
         return;
     const double hbar = static_cast<double>(solver.parameters().hbar);
-    ramseyReference = QuantumRamsey2D::reference(ramseyBoundStates, sequence, 0, 1, hbar);
+    twoLevel.ramseyReference = QuantumRamsey2D::reference(twoLevel.ramseyBoundStates, sequence, 0, 1, hbar);
     const double freeMax = std::max(1.5 * sequence.freeEvolutionDuration + 5.0, 30.0);
-    ramseyFringeScan = QuantumRamsey2D::fringeScan(ramseyBoundStates, sequence, 0.0, freeMax, 121, 0, 1, hbar);
+    twoLevel.ramseyFringeScan =
+        QuantumRamsey2D::fringeScan(twoLevel.ramseyBoundStates, sequence, 0.0, freeMax, 121, 0, 1, hbar);
     if (ensemble.enabled && isRamseyEnsembleValid(ensemble)) {
-        ramseyEnsemble = QuantumRamsey2D::ensembleResult(ramseyBoundStates, sequence, ensemble, 0, 1, hbar);
-        ramseyEnsembleScan =
-            QuantumRamsey2D::ensembleScan(ramseyBoundStates, sequence, ensemble, 0.0, freeMax, 121, 0, 1, hbar);
+        twoLevel.ramseyEnsemble =
+            QuantumRamsey2D::ensembleResult(twoLevel.ramseyBoundStates, sequence, ensemble, 0, 1, hbar);
+        twoLevel.ramseyEnsembleScan = QuantumRamsey2D::ensembleScan(twoLevel.ramseyBoundStates, sequence, ensemble, 0.0,
+                                                                    freeMax, 121, 0, 1, hbar);
     }
 }
 

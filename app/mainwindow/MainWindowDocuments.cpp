@@ -1,5 +1,6 @@
 #include "app/mainwindow/MainWindow.h"
 
+#include "app/mainwindow/ApplyingExperimentScope.h"
 #include "app/form/ControlValue.h"
 #include "app/mainwindow/FormIndices.h"
 #include "app/form/QuietControlWrites.h"
@@ -353,14 +354,7 @@ MainWindow::DocumentApplication MainWindow::applyDocument(const ExperimentDocume
                        ? makeExperimentPreset(static_cast<std::uint32_t>(sourcePresetIndex)).realWorldScale
                        : RealWorldScaleMapping{};
 
-    doubleWellConfig = {};
-    doubleWellParameters = {};
-    boundStateA = 0;
-    boundStateB = 3;
-    boundRelativePhase = kPi / 2.0;
-    setBlocked(ui->boundRelativePhaseSpinBox, 90.0);
-    clearCollapseReadout();
-    ui->boundStatePlotWidget->clear();
+    forgetBoundPreparation();
 
     const auto applyNamed = [&](const char* name) {
         const QString key = QLatin1String(name);

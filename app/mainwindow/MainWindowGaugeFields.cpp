@@ -24,19 +24,20 @@ QString reportBuildFailure(QLabel* summary, const QString& format, const std::st
 
 bool MainWindow::buildAharonovBohmField()
 {
-    aharonovBohmLinksReady = false;
-    aharonovBohmLinks.clear();
+    gaugeLinks.aharonovBohmLinksReady = false;
+    gaugeLinks.aharonovBohmLinks.clear();
     stored.quantumAharonovBohm = formSettings<AharonovBohmConfig>();
     if (!stored.quantumAharonovBohm.enabled)
         return false;
 
     std::string message;
-    if (!QuantumAharonovBohm2D::buildField(psi, stored.quantumAharonovBohm, potential, aharonovBohmLinks, &message)) {
+    if (!QuantumAharonovBohm2D::buildField(psi, stored.quantumAharonovBohm, potential, gaugeLinks.aharonovBohmLinks,
+                                           &message)) {
         noteRebuildFailure(reportBuildFailure(ui->aharonovBohmSummaryLabel,
                                               QStringLiteral("Aharonov-Bohm field build failed: %1"), message));
         return false;
     }
-    aharonovBohmLinksReady = true;
+    gaugeLinks.aharonovBohmLinksReady = true;
     // Redraw the potential contours round the new disc at the next refresh,
     // whatever the potential's revision says.
     invalidatePotentialContours();
@@ -45,37 +46,37 @@ bool MainWindow::buildAharonovBohmField()
 
 bool MainWindow::buildLandauGaugeField()
 {
-    landauLinksReady = false;
-    landauLinks.clear();
+    gaugeLinks.landauLinksReady = false;
+    gaugeLinks.landauLinks.clear();
     stored.quantumLandau = formSettings<LandauConfig>();
     if (!stored.quantumLandau.enabled)
         return false;
 
     std::string message;
-    if (!QuantumLandau2D::buildSymmetricGauge(psi, stored.quantumLandau, landauLinks, &message)) {
+    if (!QuantumLandau2D::buildSymmetricGauge(psi, stored.quantumLandau, gaugeLinks.landauLinks, &message)) {
         noteRebuildFailure(reportBuildFailure(ui->landauSummaryLabel,
                                               QStringLiteral("Landau gauge build failed: %1"), message));
         return false;
     }
-    landauLinksReady = true;
+    gaugeLinks.landauLinksReady = true;
     return true;
 }
 
 bool MainWindow::buildHallEdgeField()
 {
-    hallEdgeLinksReady = false;
-    hallEdgeLinks.clear();
+    gaugeLinks.hallEdgeLinksReady = false;
+    gaugeLinks.hallEdgeLinks.clear();
     stored.quantumHallEdge = formSettings<HallEdgeConfig>();
     if (!stored.quantumHallEdge.enabled)
         return false;
 
     std::string message;
-    if (!QuantumHallEdge2D::buildField(psi, stored.quantumHallEdge, potential, hallEdgeLinks, &message)) {
+    if (!QuantumHallEdge2D::buildField(psi, stored.quantumHallEdge, potential, gaugeLinks.hallEdgeLinks, &message)) {
         noteRebuildFailure(reportBuildFailure(ui->hallEdgeSummaryLabel,
                                               QStringLiteral("Hall edge build failed: %1"), message));
         return false;
     }
-    hallEdgeLinksReady = true;
+    gaugeLinks.hallEdgeLinksReady = true;
     return true;
 }
 
@@ -83,12 +84,12 @@ const GaugeLinkField2D* MainWindow::linksInForce() const
 {
     // The tick's priority when several are enabled: Hall edge, Landau,
     // Aharonov-Bohm.
-    if (stored.quantumHallEdge.enabled && hallEdgeLinksReady)
-        return &hallEdgeLinks;
-    if (stored.quantumLandau.enabled && landauLinksReady)
-        return &landauLinks;
-    if (stored.quantumAharonovBohm.enabled && aharonovBohmLinksReady)
-        return &aharonovBohmLinks;
+    if (stored.quantumHallEdge.enabled && gaugeLinks.hallEdgeLinksReady)
+        return &gaugeLinks.hallEdgeLinks;
+    if (stored.quantumLandau.enabled && gaugeLinks.landauLinksReady)
+        return &gaugeLinks.landauLinks;
+    if (stored.quantumAharonovBohm.enabled && gaugeLinks.aharonovBohmLinksReady)
+        return &gaugeLinks.aharonovBohmLinks;
     return nullptr;
 }
 

@@ -78,9 +78,16 @@ void MainWindow::setupHelpMenu()
         QAction* action = menu->addAction(text);
         connect(action, &QAction::triggered, this, [this, open] { guarded([this, open] { (this->*open)(); }); });
     };
+    // A page of the help folder in the language of the help dock's tab.
+    const auto addPage = [this](QMenu* menu, const QString& text, const QString& page) {
+        QAction* action = menu->addAction(text);
+        connect(action, &QAction::triggered, this, [this, page] {
+            guarded([this, page] { openHelpPage(QStringLiteral("%1/%2").arg(helpLanguage(), page), false); });
+        });
+    };
 
-    addItem(help, QStringLiteral("VXO Help / Guida VXO"), &MainWindow::openHelpIndex);
-    addItem(help, QStringLiteral("Getting Started / Come iniziare"), &MainWindow::openGettingStartedHelp);
+    addPage(help, QStringLiteral("VXO Help / Guida VXO"), QStringLiteral("index.html"));
+    addPage(help, QStringLiteral("Getting Started / Come iniziare"), QStringLiteral("getting_started.html"));
     help->addSeparator();
     QMenu* experiment = help->addMenu(QStringLiteral("Current Experiment / Esperimento corrente"));
     addItem(experiment, QStringLiteral("Quick Physics Help / Guida rapida"), &MainWindow::showHelpDock);
@@ -89,13 +96,14 @@ void MainWindow::setupHelpMenu()
     addItem(experiment, QStringLiteral("Current Parameters / Parametri correnti"),
             &MainWindow::openCurrentParametersHelp);
     help->addSeparator();
-    addItem(help, QStringLiteral("Numerical Methods / Metodi numerici"), &MainWindow::openNumericsHelp);
-    addItem(help, QStringLiteral("Conventions && Units / Convenzioni e unita'"), &MainWindow::openConventionsHelp);
-    addItem(help, QStringLiteral("Glossary / Glossario"), &MainWindow::openGlossaryHelp);
-    addItem(help, QStringLiteral("References / Riferimenti"), &MainWindow::openReferencesHelp);
+    addPage(help, QStringLiteral("Numerical Methods / Metodi numerici"), QStringLiteral("numerics/index.html"));
+    addPage(help, QStringLiteral("Conventions && Units / Convenzioni e unita'"), QStringLiteral("conventions.html"));
+    addPage(help, QStringLiteral("Glossary / Glossario"), QStringLiteral("glossary.html"));
+    addPage(help, QStringLiteral("References / Riferimenti"), QStringLiteral("references.html"));
     help->addSeparator();
-    addItem(help, QStringLiteral("License / Licenza"), &MainWindow::openLicenseHelp);
-    addItem(help, QStringLiteral("Third-Party Notices / Componenti di terze parti"), &MainWindow::openThirdPartyHelp);
+    addPage(help, QStringLiteral("License / Licenza"), QStringLiteral("license.html"));
+    addPage(help, QStringLiteral("Third-Party Notices / Componenti di terze parti"),
+            QStringLiteral("third_party.html"));
     help->addSeparator();
     QAction* about = help->addAction(QStringLiteral("About Ondrivel"));
     connect(about, &QAction::triggered, this, [this] {
@@ -169,46 +177,6 @@ void MainWindow::openExperimentPhysicsHelp()
                                      "Physics Help dock.")
                           .arg(id),
                       kStatusHelpFailureMs);
-}
-
-void MainWindow::openHelpIndex()
-{
-    openHelpPage(QStringLiteral("%1/index.html").arg(helpLanguage()), false);
-}
-
-void MainWindow::openGettingStartedHelp()
-{
-    openHelpPage(QStringLiteral("%1/getting_started.html").arg(helpLanguage()), false);
-}
-
-void MainWindow::openConventionsHelp()
-{
-    openHelpPage(QStringLiteral("%1/conventions.html").arg(helpLanguage()), false);
-}
-
-void MainWindow::openGlossaryHelp()
-{
-    openHelpPage(QStringLiteral("%1/glossary.html").arg(helpLanguage()), false);
-}
-
-void MainWindow::openReferencesHelp()
-{
-    openHelpPage(QStringLiteral("%1/references.html").arg(helpLanguage()), false);
-}
-
-void MainWindow::openLicenseHelp()
-{
-    openHelpPage(QStringLiteral("%1/license.html").arg(helpLanguage()), false);
-}
-
-void MainWindow::openThirdPartyHelp()
-{
-    openHelpPage(QStringLiteral("%1/third_party.html").arg(helpLanguage()), false);
-}
-
-void MainWindow::openNumericsHelp()
-{
-    openHelpPage(QStringLiteral("%1/numerics/index.html").arg(helpLanguage()), false);
 }
 
 QString MainWindow::helpLanguage() const

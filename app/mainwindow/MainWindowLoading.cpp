@@ -1,5 +1,6 @@
 #include "app/mainwindow/MainWindow.h"
 
+#include "app/mainwindow/ApplyingExperimentScope.h"
 #include "app/mainwindow/FormIndices.h"
 #include "app/form/QuietControlWrites.h"
 #include "app/mainwindow/StatusDurations.h"
@@ -25,6 +26,7 @@
 #include <array>
 #include <initializer_list>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace vxo {
@@ -91,16 +93,7 @@ void MainWindow::loadGuidedExperiment(int presetIndex)
     if (isExperimentPreparation(presetType))
         preparationType = presetType;
 
-    // The double-well analysis keeps no state of its own: its scene record
-    // and reference are all there is to forget.
-    doubleWellConfig = {};
-    doubleWellParameters = {};
-    boundStateA = 0;
-    boundStateB = 3;
-    boundRelativePhase = kPi / 2.0;
-    setValueQuietly(ui->boundRelativePhaseSpinBox, 90.0);
-    clearCollapseReadout();
-    ui->boundStatePlotWidget->clear();
+    forgetBoundPreparation();
 
     potentialScene.clear();
     setCheckedQuietly(ui->potentialSceneActiveCheckBox, false);
@@ -156,29 +149,18 @@ void MainWindow::loadGuidedExperiment(int presetIndex)
         updateStueckelbergPanel(true);
     }
 
-    switch (presetType) {
-    case InitialPreparationType::TalbotComb:
-        ui->analysisDockWidget->show();
-        updateTalbotPanel();
-        break;
-    case InitialPreparationType::Vortex:
-        ui->analysisDockWidget->show();
-        updateVortexPanel();
-        break;
-    case InitialPreparationType::AndersonDualLane:
-        ui->analysisDockWidget->show();
-        updateAndersonPanel();
-        break;
-    case InitialPreparationType::KickedRotor:
-        ui->analysisDockWidget->show();
-        updateKickedRotorPanel();
-        break;
-    case InitialPreparationType::QuantumZeno:
-        ui->analysisDockWidget->show();
-        updateZenoPanel();
-        break;
-    default:
-        break;
+    const std::pair<InitialPreparationType, void (MainWindow::*)()> recorderPanels[] = {
+        {InitialPreparationType::TalbotComb, &MainWindow::updateTalbotPanel},
+        {InitialPreparationType::Vortex, &MainWindow::updateVortexPanel},
+        {InitialPreparationType::AndersonDualLane, &MainWindow::updateAndersonPanel},
+        {InitialPreparationType::KickedRotor, &MainWindow::updateKickedRotorPanel},
+        {InitialPreparationType::QuantumZeno, &MainWindow::updateZenoPanel},
+    };
+    for (const auto& [type, updatePanel] : recorderPanels) {
+        if (presetType == type) {
+            ui->analysisDockWidget->show();
+            (this->*updatePanel)();
+        }
     }
     if (preset.quantumScar.enabled) {
         ui->analysisDockWidget->show();
@@ -381,6 +363,20 @@ void MainWindow::restoreFreshControls()
     updateProbabilityContourControls();
     updateCurrentOverlayControls();
     ui->quantumView->resetView();
+}
+
+// The double-well analysis keeps no state of its own: its scene record and
+// reference are all there is to forget.
+void MainWindow::forgetBoundPreparation()
+{
+    twoLevel.doubleWellConfig = {};
+    twoLevel.doubleWellParameters = {};
+    boundStateA = 0;
+    boundStateB = 3;
+    boundRelativePhase = kPi / 2.0;
+    setValueQuietly(ui->boundRelativePhaseSpinBox, 90.0);
+    clearCollapseReadout();
+    ui->boundStatePlotWidget->clear();
 }
 
 MainWindow::BoundRestore MainWindow::restoreBoundPreparation(const InitialPreparation& preparation,

@@ -1,5 +1,6 @@
 #include "app/mainwindow/MainWindow.h"
 
+#include "app/form/ExperimentSettingsForm.h"
 #include "app/mainwindow/FormIndices.h"
 #include "app/form/QuietControlWrites.h"
 #include "ui/MainWindowForm.h"
@@ -92,46 +93,6 @@ void MainWindow::onProtocolEnabledToggled(QCheckBox* box, bool checked)
     rebuildUnlessApplying();
 }
 
-void MainWindow::onQuenchEnabledToggled(bool checked)
-{
-    onProtocolEnabledToggled(ui->quenchEnabledCheckBox, checked);
-}
-
-void MainWindow::onPeriodicDriveEnabledToggled(bool checked)
-{
-    onProtocolEnabledToggled(ui->periodicDriveEnabledCheckBox, checked);
-}
-
-void MainWindow::onLinearSweepEnabledToggled(bool checked)
-{
-    onProtocolEnabledToggled(ui->linearSweepEnabledCheckBox, checked);
-}
-
-void MainWindow::onRamseyEnabledToggled(bool checked)
-{
-    onProtocolEnabledToggled(ui->ramseyEnabledCheckBox, checked);
-}
-
-void MainWindow::onBerryEnabledToggled(bool checked)
-{
-    onProtocolEnabledToggled(ui->berryEnabledCheckBox, checked);
-}
-
-void MainWindow::onLoschmidtEnabledToggled(bool checked)
-{
-    onProtocolEnabledToggled(ui->loschmidtEnabledCheckBox, checked);
-}
-
-void MainWindow::onMoshinskyEnabledToggled(bool checked)
-{
-    onProtocolEnabledToggled(ui->moshinskyEnabledCheckBox, checked);
-}
-
-void MainWindow::onKapitzaDiracEnabledToggled(bool checked)
-{
-    onProtocolEnabledToggled(ui->kapitzaDiracEnabledCheckBox, checked);
-}
-
 void MainWindow::onDriveEnabledToggled(bool checked)
 {
     if (applyingExperiment || !checked)
@@ -151,21 +112,6 @@ void MainWindow::onGaugeEnabledToggled(QCheckBox* box, bool checked)
         switchDiracModesOff();
     }
     rebuildUnlessApplying();
-}
-
-void MainWindow::onAharonovBohmEnabledToggled(bool checked)
-{
-    onGaugeEnabledToggled(ui->aharonovBohmEnabledCheckBox, checked);
-}
-
-void MainWindow::onLandauEnabledToggled(bool checked)
-{
-    onGaugeEnabledToggled(ui->landauEnabledCheckBox, checked);
-}
-
-void MainWindow::onHallEdgeEnabledToggled(bool checked)
-{
-    onGaugeEnabledToggled(ui->hallEdgeEnabledCheckBox, checked);
 }
 
 // --- Modes without the scene: backflow and the two Dirac modes ---------------------------
@@ -217,21 +163,6 @@ void MainWindow::onSceneFreeModeToggled(InitialPreparationType mode, bool checke
     rebuildUnlessApplying();
 }
 
-void MainWindow::onBackflowEnabledToggled(bool checked)
-{
-    onSceneFreeModeToggled(InitialPreparationType::QuantumBackflowState, checked);
-}
-
-void MainWindow::onZitterbewegungEnabledToggled(bool checked)
-{
-    onSceneFreeModeToggled(InitialPreparationType::DiracZitterbewegungState, checked);
-}
-
-void MainWindow::onKleinEnabledToggled(bool checked)
-{
-    onSceneFreeModeToggled(InitialPreparationType::DiracKleinTunnelingState, checked);
-}
-
 void MainWindow::switchDiracModesOff()
 {
     if (applyingExperiment)
@@ -263,53 +194,35 @@ void MainWindow::onSceneFreeModeApplyClicked(InitialPreparationType mode)
     rebuildSimulation();
 }
 
-void MainWindow::onBackflowApplyClicked()
-{
-    onSceneFreeModeApplyClicked(InitialPreparationType::QuantumBackflowState);
-}
-
-void MainWindow::onZitterbewegungApplyClicked()
-{
-    onSceneFreeModeApplyClicked(InitialPreparationType::DiracZitterbewegungState);
-}
-
-void MainWindow::onKleinApplyClicked()
-{
-    onSceneFreeModeApplyClicked(InitialPreparationType::DiracKleinTunnelingState);
-}
-
 // --- Apply buttons of the recorder experiments -------------------------------------------
 
+// The page's values go to the stored copy; only an experiment that runs is
+// rebuilt and shown.
 void MainWindow::onKickedRotorApplyClicked()
 {
-    stored.kickedRotor.kickPeriod = ui->kickedRotorPeriodSpinBox->value();
-    stored.kickedRotor.phaseStrength = ui->kickedRotorStrengthSpinBox->value();
-    if (preparationType != InitialPreparationType::KickedRotor)
-        return;
-    rebuildSimulation();
-    ui->analysisDockWidget->show();
-    showAnalysisPage(ui->kickedRotorTab);
+    stored.kickedRotor = readSettingsFromForm(*ui, stored.kickedRotor);
+    rebuildAndShowPageIf(preparationType == InitialPreparationType::KickedRotor, ui->kickedRotorTab);
 }
 
 void MainWindow::onZenoApplyClicked()
 {
-    stored.quantumZeno.measurementPeriod = ui->zenoMeasurementPeriodSpinBox->value();
-    if (preparationType != InitialPreparationType::QuantumZeno)
-        return;
-    rebuildSimulation();
-    ui->analysisDockWidget->show();
-    showAnalysisPage(ui->zenoTab);
+    stored.quantumZeno = readSettingsFromForm(*ui, stored.quantumZeno);
+    rebuildAndShowPageIf(preparationType == InitialPreparationType::QuantumZeno, ui->zenoTab);
 }
 
 void MainWindow::onScarApplyClicked()
 {
-    stored.quantumScar.orbitBandHalfWidth = ui->scarBandSpinBox->value();
-    stored.quantumScar.referenceEnergy = ui->scarEnergySpinBox->value();
-    if (!stored.quantumScar.enabled)
+    stored.quantumScar = readSettingsFromForm(*ui, stored.quantumScar);
+    rebuildAndShowPageIf(stored.quantumScar.enabled, ui->scarsTab);
+}
+
+void MainWindow::rebuildAndShowPageIf(bool running, QWidget* page)
+{
+    if (!running)
         return;
     rebuildSimulation();
     ui->analysisDockWidget->show();
-    showAnalysisPage(ui->scarsTab);
+    showAnalysisPage(page);
 }
 
 // --- Boundary, viewport editing and display ------------------------------------------------

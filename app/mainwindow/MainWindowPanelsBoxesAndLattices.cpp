@@ -33,9 +33,9 @@ void MainWindow::updateBlochPanel()
     // The lattice is looked up afresh on every call, so editing the scene
     // takes effect without a rebuild.
     const bool active = form.potentialSceneActiveCheckBox->isChecked() &&
-                        QuantumBloch2D::extractFromScene(potentialScene, blochLattice, nullptr);
+                        QuantumBloch2D::extractFromScene(potentialScene, recorders.blochLattice, nullptr);
     if (!active) {
-        blochLattice = BlochLatticeConfig{};
+        recorders.blochLattice = BlochLatticeConfig{};
         form.blochPlotWidget->reset();
         form.blochSummaryLabel->setText(
             QStringLiteral("Load the Bloch Oscillations preset: periodic wells plus one constant Linear X force."));
@@ -43,8 +43,8 @@ void MainWindow::updateBlochPanel()
     }
 
     const double hbar = solver.parameters().hbar;
-    const double period = QuantumBloch2D::blochPeriod(blochLattice, hbar);
-    const double edgeMomentum = QuantumBloch2D::zoneEdgeMomentum(blochLattice, hbar);
+    const double period = QuantumBloch2D::blochPeriod(recorders.blochLattice, hbar);
+    const double edgeMomentum = QuantumBloch2D::zoneEdgeMomentum(recorders.blochLattice, hbar);
     double lastX = 0.0;
     double span = 0.0;
     if (!history.empty()) {
@@ -56,23 +56,23 @@ void MainWindow::updateBlochPanel()
     }
     form.blochSummaryLabel->setText(
         PanelText(QStringLiteral("BLOCH | wells=%1  a=%2  depth=%3  F=%4 | p_B=%5  T_B=%6 | t/T_B=%7 | <x>=%8  span=%9"))
-            .integer(blochLattice.wellCount)
-            .fixed(blochLattice.spacing, 3)
-            .fixed(blochLattice.depth, 3)
-            .fixed(blochLattice.force, 3)
+            .integer(recorders.blochLattice.wellCount)
+            .fixed(recorders.blochLattice.spacing, 3)
+            .fixed(recorders.blochLattice.depth, 3)
+            .fixed(recorders.blochLattice.force, 3)
             .fixed(edgeMomentum, 3)
             .fixed(period, 3)
             .fixed(periodFraction(solver.time(), period), 2)
             .fixed(lastX, 3)
             .fixed(span, 3)
             .text());
-    form.blochPlotWidget->setData(history.samples(), blochLattice, form.momentumSpinBox->value(), hbar);
+    form.blochPlotWidget->setData(history.samples(), recorders.blochLattice, form.momentumSpinBox->value(), hbar);
 }
 
 void MainWindow::updateRevivalsPanel()
 {
     Ui::MainWindow& form = *ui;
-    if (!revivalBox.valid || !revivalRecorder.hasInitialState()) {
+    if (!recorders.revivalBox.valid || !recorders.revivalRecorder.hasInitialState()) {
         form.revivalPlotWidget->reset();
         form.revivalSummaryLabel->setText(
             QStringLiteral("Load the Wave-Packet Revivals preset: four finite box walls plus a localized packet."));
@@ -81,45 +81,45 @@ void MainWindow::updateRevivalsPanel()
 
     const double mass = solver.parameters().mass;
     const double hbar = solver.parameters().hbar;
-    const std::vector<RevivalSample>& samples = revivalRecorder.samples();
+    const std::vector<RevivalSample>& samples = recorders.revivalRecorder.samples();
     form.revivalSummaryLabel->setText(
         PanelText(QStringLiteral("box %1 x %2   Vwall=%3   T_rev,x=%4   T_rev,y=%5   t=%6   fidelity=%7"))
-            .fixed(revivalBox.interiorWidth, 2)
-            .fixed(revivalBox.interiorHeight, 2)
-            .fixed(revivalBox.wallHeight, 1)
-            .fixed(revivalBox.revivalTimeX(mass, hbar), 2)
-            .fixed(revivalBox.revivalTimeY(mass, hbar), 2)
+            .fixed(recorders.revivalBox.interiorWidth, 2)
+            .fixed(recorders.revivalBox.interiorHeight, 2)
+            .fixed(recorders.revivalBox.wallHeight, 1)
+            .fixed(recorders.revivalBox.revivalTimeX(mass, hbar), 2)
+            .fixed(recorders.revivalBox.revivalTimeY(mass, hbar), 2)
             .fixed(solver.time(), 2)
             .fixed(samples.empty() ? 0.0 : samples.back().fidelity, 4)
             .text());
-    form.revivalPlotWidget->setRecorder(&revivalRecorder, revivalBox, mass, hbar);
+    form.revivalPlotWidget->setRecorder(&recorders.revivalRecorder, recorders.revivalBox, mass, hbar);
 }
 
 void MainWindow::updateBilliardPanel()
 {
     Ui::MainWindow& form = *ui;
-    if (!billiardConfig.valid || billiardRecorder.initialState().empty()) {
+    if (!recorders.billiardConfig.valid || recorders.billiardRecorder.initialState().empty()) {
         form.billiardPlotWidget->reset();
         form.billiardSummaryLabel->setText(QStringLiteral("Load a Rectangular or Sinai Billiard preset."));
         return;
     }
 
-    const std::vector<BilliardSample>& samples = billiardRecorder.samples();
+    const std::vector<BilliardSample>& samples = recorders.billiardRecorder.samples();
     const BilliardSample last = samples.empty() ? BilliardSample{} : samples.back();
     form.billiardSummaryLabel->setText(
         PanelText(QStringLiteral(
                       "%1 | box=%2 x %3  obstacle r=%4 | t=%5  occupied=%6  Aeff=%7  fidelity=%8  shell=%9"))
-            .word(billiardConfig.hasScatterer ? QStringLiteral("SINAI") : QStringLiteral("RECTANGLE"))
-            .fixed(billiardConfig.interiorWidth, 2)
-            .fixed(billiardConfig.interiorHeight, 2)
-            .fixed(billiardConfig.hasScatterer ? billiardConfig.scattererRadius : 0.0, 2)
+            .word(recorders.billiardConfig.hasScatterer ? QStringLiteral("SINAI") : QStringLiteral("RECTANGLE"))
+            .fixed(recorders.billiardConfig.interiorWidth, 2)
+            .fixed(recorders.billiardConfig.interiorHeight, 2)
+            .fixed(recorders.billiardConfig.hasScatterer ? recorders.billiardConfig.scattererRadius : 0.0, 2)
             .fixed(solver.time(), 2)
             .fixed(last.occupiedFraction, 3)
             .fixed(last.effectiveArea, 2)
             .fixed(last.fidelity, 4)
             .fixed(last.shellProbability, 4)
             .text());
-    form.billiardPlotWidget->setRecorder(&billiardRecorder, billiardConfig);
+    form.billiardPlotWidget->setRecorder(&recorders.billiardRecorder, recorders.billiardConfig);
 }
 
 void MainWindow::updateTalbotPanel()
@@ -127,8 +127,8 @@ void MainWindow::updateTalbotPanel()
     Ui::MainWindow& form = *ui;
     // A configured recorder alone is not enough: a document may keep the comb
     // recorder while preparing another state.
-    if (preparationType != InitialPreparationType::TalbotComb || !talbotRecorder.isConfigured() ||
-        talbotRecorder.samples().empty()) {
+    if (preparationType != InitialPreparationType::TalbotComb || !recorders.talbotRecorder.isConfigured() ||
+        recorders.talbotRecorder.samples().empty()) {
         form.talbotPlotWidget->clearRecorder();
         form.talbotSummaryLabel->setText(QStringLiteral("Load the Quantum Talbot Self-Imaging preset."));
         return;
@@ -136,11 +136,11 @@ void MainWindow::updateTalbotPanel()
 
     const double mass = solver.parameters().mass;
     const double hbar = solver.parameters().hbar;
-    const TalbotInitialState& comb = talbotRecorder.state();
+    const TalbotInitialState& comb = recorders.talbotRecorder.state();
     const double talbotTime = QuantumTalbot2D::talbotTime(comb.period, mass, hbar);
-    const double gridWidth = static_cast<double>(talbotRecorder.nx()) * talbotRecorder.dx();
+    const double gridWidth = static_cast<double>(recorders.talbotRecorder.nx()) * recorders.talbotRecorder.dx();
     const std::int64_t periods = comb.period > 0.0 ? std::llround(gridWidth / comb.period) : 0;
-    const TalbotSample& last = talbotRecorder.samples().back();
+    const TalbotSample& last = recorders.talbotRecorder.samples().back();
     form.talbotSummaryLabel->setText(
         PanelText(QStringLiteral(
                       "%1 periods  a=%2  tooth sigma=%3 | T_T=%4  t/T_T=%5 | corr(original)=%6  corr(shift a/2)=%7"))
@@ -152,13 +152,14 @@ void MainWindow::updateTalbotPanel()
             .fixed(last.correlationOriginal, 4)
             .fixed(last.correlationShifted, 4)
             .text());
-    form.talbotPlotWidget->setRecorder(&talbotRecorder, mass, hbar);
+    form.talbotPlotWidget->setRecorder(&recorders.talbotRecorder, mass, hbar);
 }
 
 void MainWindow::updateBouncerPanel()
 {
     Ui::MainWindow& form = *ui;
-    if (!bouncerConfig.valid || !bouncerRecorder.isConfigured() || bouncerRecorder.samples().empty()) {
+    if (!recorders.bouncerConfig.valid || !recorders.bouncerRecorder.isConfigured() ||
+        recorders.bouncerRecorder.samples().empty()) {
         form.bouncerPlotWidget->clearRecorder();
         form.bouncerSummaryLabel->setText(
             QStringLiteral("Load the Quantum Bouncer preset: one hard floor plus a positive Linear-Y slope."));
@@ -167,18 +168,18 @@ void MainWindow::updateBouncerPanel()
 
     const double mass = solver.parameters().mass;
     const double hbar = solver.parameters().hbar;
-    const BouncerSample& last = bouncerRecorder.samples().back();
+    const BouncerSample& last = recorders.bouncerRecorder.samples().back();
     // The point mass starts where the recorder was told the packet starts.
-    const double classicalY = QuantumBouncer2D::classicalHeight(last.time, bouncerConfig, mass,
-                                                                bouncerRecorder.initialY(),
-                                                                bouncerRecorder.initialMomentumY());
+    const double classicalY = QuantumBouncer2D::classicalHeight(last.time, recorders.bouncerConfig, mass,
+                                                                recorders.bouncerRecorder.initialY(),
+                                                                recorders.bouncerRecorder.initialMomentumY());
     form.bouncerSummaryLabel->setText(
         PanelText(QStringLiteral("F=%1   floor y=%2   Airy ell=%3   E1=%4   t=%5\n"
                                  "<y>=%6   classical y=%7   sigma_y=%8   near-floor P=%9   norm=%10"))
-            .fixed(bouncerConfig.force, 3)
-            .fixed(bouncerConfig.floorY, 2)
-            .fixed(QuantumBouncer2D::airyLength(bouncerConfig, mass, hbar), 3)
-            .fixed(QuantumBouncer2D::levelEnergy(0, bouncerConfig, mass, hbar), 3)
+            .fixed(recorders.bouncerConfig.force, 3)
+            .fixed(recorders.bouncerConfig.floorY, 2)
+            .fixed(QuantumBouncer2D::airyLength(recorders.bouncerConfig, mass, hbar), 3)
+            .fixed(QuantumBouncer2D::levelEnergy(0, recorders.bouncerConfig, mass, hbar), 3)
             .fixed(last.time, 2)
             .fixed(last.meanY, 3)
             .fixed(classicalY, 3)
@@ -186,14 +187,14 @@ void MainWindow::updateBouncerPanel()
             .fixed(last.nearFloorProbability, 3)
             .fixed(last.norm, 6)
             .text());
-    form.bouncerPlotWidget->setRecorder(&bouncerRecorder, mass, hbar);
+    form.bouncerPlotWidget->setRecorder(&recorders.bouncerRecorder, mass, hbar);
 }
 
 void MainWindow::updateVortexPanel()
 {
     Ui::MainWindow& form = *ui;
-    if (preparationType != InitialPreparationType::Vortex || !vortexTrap.found || !vortexRecorder.isConfigured() ||
-        vortexRecorder.isEmpty()) {
+    if (preparationType != InitialPreparationType::Vortex || !recorders.vortexTrap.found ||
+        !recorders.vortexRecorder.isConfigured() || recorders.vortexRecorder.isEmpty()) {
         form.vortexPlotWidget->clearRecorder();
         form.vortexSummaryLabel->setText(
             QStringLiteral("Load the Quantum Vortex preset: off-axis vortex plus one isotropic harmonic trap."));
@@ -203,16 +204,17 @@ void MainWindow::updateVortexPanel()
     const double mass = solver.parameters().mass;
     const double hbar = solver.parameters().hbar;
     const VortexInitialState& vortex = stored.vortexInitialState;
-    const VortexSample& last = vortexRecorder.samples().back();
-    const double omega = QuantumVortex2D::trapOmega(vortexTrap, mass);
-    const double period = QuantumVortex2D::trapPeriod(vortexTrap, mass);
+    const VortexSample& last = recorders.vortexRecorder.samples().back();
+    const double omega = QuantumVortex2D::trapOmega(recorders.vortexTrap, mass);
+    const double period = QuantumVortex2D::trapPeriod(recorders.vortexTrap, mass);
     double idealX = 0.0;
     double idealY = 0.0;
-    QuantumVortex2D::referenceCore(last.time, vortex, vortexTrap, mass, idealX, idealY);
+    QuantumVortex2D::referenceCore(last.time, vortex, recorders.vortexTrap, mass, idealX, idealY);
     // Without a core in the sample only the ideal precession has a position.
     const double coreX = last.found ? last.x : 0.0;
     const double coreY = last.found ? last.y : 0.0;
-    const double radius = last.found ? std::hypot(last.x - vortexTrap.centerX, last.y - vortexTrap.centerY) : 0.0;
+    const double radius =
+        last.found ? std::hypot(last.x - recorders.vortexTrap.centerX, last.y - recorders.vortexTrap.centerY) : 0.0;
     const std::int32_t winding = last.found ? last.winding : 0;
     form.vortexSummaryLabel->setText(
         PanelText(QStringLiteral("charge=%1   omega=%2   T=%3   t/T=%4\n"
@@ -230,21 +232,21 @@ void MainWindow::updateVortexPanel()
             .fixed(hbar > 0.0 ? last.angularMomentum / hbar : 0.0, 5)
             .fixed(last.norm, 6)
             .text());
-    form.vortexPlotWidget->setRecorder(&vortexRecorder, mass, hbar);
+    form.vortexPlotWidget->setRecorder(&recorders.vortexRecorder, mass, hbar);
 }
 
 void MainWindow::updateAndersonPanel()
 {
     Ui::MainWindow& form = *ui;
-    if (preparationType != InitialPreparationType::AndersonDualLane || !andersonLattice.valid ||
-        !andersonRecorder.isConfigured() || andersonRecorder.isEmpty()) {
+    if (preparationType != InitialPreparationType::AndersonDualLane || !recorders.andersonLattice.valid ||
+        !recorders.andersonRecorder.isConfigured() || recorders.andersonRecorder.isEmpty()) {
         form.andersonPlotWidget->clearRecorder();
         form.andersonSummaryLabel->setText(
             QStringLiteral("Load the Anderson Localization preset: upper clean lattice, lower disordered lattice."));
         return;
     }
 
-    const AndersonSample& last = andersonRecorder.samples().back();
+    const AndersonSample& last = recorders.andersonRecorder.samples().back();
     const AndersonLaneMetrics& clean = last.clean;
     const AndersonLaneMetrics& disordered = last.disordered;
     const double spreadRatio = clean.sigmaX > 1e-12 ? disordered.sigmaX / clean.sigmaX : 0.0;
@@ -252,10 +254,10 @@ void MainWindow::updateAndersonPanel()
         PanelText(QStringLiteral("sites=%1   a=%2   clean depth=%3   disorder std=%4   t=%5\n"
                                  "sigmaX clean=%6   disorder=%7   disorder/clean=%8\n"
                                  "site PR clean=%9   disorder=%10   center P disorder=%11   xi=%12   norm=%13"))
-            .count(andersonLattice.siteX.size())
-            .fixed(andersonLattice.spacing, 3)
-            .fixed(andersonLattice.cleanMeanValue, 3)
-            .fixed(andersonLattice.disorderedValueStd, 3)
+            .count(recorders.andersonLattice.siteX.size())
+            .fixed(recorders.andersonLattice.spacing, 3)
+            .fixed(recorders.andersonLattice.cleanMeanValue, 3)
+            .fixed(recorders.andersonLattice.disorderedValueStd, 3)
             .fixed(last.time, 2)
             .fixed(clean.sigmaX, 3)
             .fixed(disordered.sigmaX, 3)
@@ -266,14 +268,15 @@ void MainWindow::updateAndersonPanel()
             .fixedOr(disordered.localisationLengthValid, disordered.localisationLength, 3, PanelText::kNotAvailable)
             .fixed(last.totalProbability, 6)
             .text());
-    form.andersonPlotWidget->setRecorder(&andersonRecorder, solver.parameters().mass, solver.parameters().hbar);
+    form.andersonPlotWidget->setRecorder(&recorders.andersonRecorder, solver.parameters().mass,
+                                         solver.parameters().hbar);
 }
 
 void MainWindow::updateKickedRotorPanel()
 {
     Ui::MainWindow& form = *ui;
-    if (preparationType != InitialPreparationType::KickedRotor || !kickedRotorRecorder.isConfigured() ||
-        kickedRotorRecorder.isEmpty()) {
+    if (preparationType != InitialPreparationType::KickedRotor || !recorders.kickedRotorRecorder.isConfigured() ||
+        recorders.kickedRotorRecorder.isEmpty()) {
         form.kickedRotorPlotWidget->clearRecorder();
         form.kickedRotorSummaryLabel->setText(
             QStringLiteral("Load the Quantum Kicked Rotor preset: periodic delta kicks plus free rotor evolution."));
@@ -281,7 +284,7 @@ void MainWindow::updateKickedRotorPanel()
     }
 
     const KickedRotorConfig& kicks = stored.kickedRotor;
-    const KickedRotorSample& last = kickedRotorRecorder.samples().back();
+    const KickedRotorSample& last = recorders.kickedRotorRecorder.samples().back();
     const double stochasticity =
         QuantumKickedRotor2D::classicalStochasticity(psi, kicks, solver.parameters().mass, solver.parameters().hbar);
     form.kickedRotorSummaryLabel->setText(
@@ -289,17 +292,17 @@ void MainWindow::updateKickedRotorPanel()
                                  "<n^2> quantum=%7   classical=%8   PR=%9   norm=%10"))
             .fixed(kicks.phaseStrength, 3)
             .fixed(kicks.kickPeriod, 3)
-            .fixed(kickedRotorRecorder.scaledKickPeriod(), 4)
+            .fixed(recorders.kickedRotorRecorder.scaledKickPeriod(), 4)
             .fixed(stochasticity, 3)
-            .count(kickCount)
+            .count(recorders.kickCount)
             // Kicks are numbered from 0, so the count is the next kick's number.
-            .fixed(QuantumKickedRotor2D::kickTime(kicks, kickCount), 2)
+            .fixed(QuantumKickedRotor2D::kickTime(kicks, recorders.kickCount), 2)
             .fixed(last.meanSquareMode, 3)
             .fixed(last.classicalMeanSquareMode, 3)
             .fixed(last.participationRatio, 2)
             .fixed(last.totalProbability, 6)
             .text());
-    form.kickedRotorPlotWidget->setRecorder(&kickedRotorRecorder);
+    form.kickedRotorPlotWidget->setRecorder(&recorders.kickedRotorRecorder);
 }
 
 } // namespace vxo

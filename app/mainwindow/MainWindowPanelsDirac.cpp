@@ -43,13 +43,13 @@ QString recorderHint(const char* format, bool enabled, const Recorder& recorder)
 
 double MainWindow::kleinPacketMaximum() const
 {
-    return kleinRecorder.isConfigured() ? kleinRecorder.maxRightProbability() : -1.0;
+    return recorders.kleinRecorder.isConfigured() ? recorders.kleinRecorder.maxRightProbability() : -1.0;
 }
 
 void MainWindow::updateZitterbewegungPanel()
 {
     const ZitterbewegungConfig& settings = stored.quantumZitterbewegung;
-    const DiracZitterbewegungRecorder& recorder = zitterbewegungRecorder;
+    const DiracZitterbewegungRecorder& recorder = recorders.zitterbewegungRecorder;
     if (!settings.enabled || !recorder.isConfigured() || recorder.samples().empty()) {
         ui->zitterPlotWidget->clearRecorder();
         const QString hint =
@@ -98,7 +98,7 @@ void MainWindow::updateZitterbewegungPanel()
 void MainWindow::updateKleinPanel()
 {
     const KleinTunnelingConfig& settings = stored.quantumKleinTunneling;
-    const DiracKleinRecorder& recorder = kleinRecorder;
+    const DiracKleinRecorder& recorder = recorders.kleinRecorder;
     if (!settings.enabled || !recorder.isConfigured() || recorder.samples().empty()) {
         ui->kleinPlotWidget->clearRecorder();
         const QString hint =

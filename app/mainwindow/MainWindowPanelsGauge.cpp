@@ -38,15 +38,15 @@ void MainWindow::updateAharonovBohmPanel()
 {
     Ui::MainWindow& form = *ui;
     const AharonovBohmConfig& settings = stored.quantumAharonovBohm;
-    const std::vector<AharonovBohmSample>& samples = aharonovBohmRecorder.samples();
-    const bool configured = aharonovBohmRecorder.isConfigured();
-    if (!settings.enabled || !aharonovBohmLinksReady || !configured || samples.empty()) {
+    const std::vector<AharonovBohmSample>& samples = recorders.aharonovBohmRecorder.samples();
+    const bool configured = recorders.aharonovBohmRecorder.isConfigured();
+    if (!settings.enabled || !gaugeLinks.aharonovBohmLinksReady || !configured || samples.empty()) {
         writeDiagnosticsRow(kAharonovBohmRow,
                             showGaugeRecorderHint(*form.aharonovBohmPlotWidget, *form.aharonovBohmSummaryLabel,
                                                   "Aharonov-Bohm recorder inactive: enabled=%1  fields=%2  "
                                                   "configured=%3  samples=%4\nLoad Aharonov-Bohm Effect / "
                                                   "Magnetic Flux, Reset and press Play.",
-                                                  settings.enabled, aharonovBohmLinksReady, configured,
+                                                  settings.enabled, gaugeLinks.aharonovBohmLinksReady, configured,
                                                   samples.size()));
         return;
     }
@@ -72,28 +72,31 @@ void MainWindow::updateAharonovBohmPanel()
                                               .fixed(phaseDegrees, 1)
                                               .general(last.centralProbability, 5)
                                               .text());
-    form.aharonovBohmPlotWidget->setRecorder(&aharonovBohmRecorder);
+    form.aharonovBohmPlotWidget->setRecorder(&recorders.aharonovBohmRecorder);
 }
 
 void MainWindow::updateLandauPanel()
 {
     Ui::MainWindow& form = *ui;
     const LandauConfig& settings = stored.quantumLandau;
-    const std::vector<LandauSample>& samples = landauRecorder.samples();
-    const bool configured = landauRecorder.isConfigured();
-    if (!settings.enabled || !landauLinksReady || !configured || samples.empty()) {
+    const std::vector<LandauSample>& samples = recorders.landauRecorder.samples();
+    const bool configured = recorders.landauRecorder.isConfigured();
+    if (!settings.enabled || !gaugeLinks.landauLinksReady || !configured || samples.empty()) {
         writeDiagnosticsRow(kLandauRow,
                             showGaugeRecorderHint(*form.landauPlotWidget, *form.landauSummaryLabel,
                                                   "Landau recorder inactive: enabled=%1  gauge=%2  configured=%3  "
                                                   "samples=%4",
-                                                  settings.enabled, landauLinksReady, configured, samples.size()));
+                                                  settings.enabled, gaugeLinks.landauLinksReady, configured,
+                                                  samples.size()));
         return;
     }
 
     const LandauSample& last = samples.back();
     // The recorder's mass and hbar: the references belong to the run it records.
-    const double omegaC = QuantumLandau2D::cyclotronFrequency(settings, landauRecorder.mass(), landauRecorder.hbar());
-    const double levelEnergy = QuantumLandau2D::levelEnergy(settings, landauRecorder.mass(), landauRecorder.hbar());
+    const double omegaC =
+        QuantumLandau2D::cyclotronFrequency(settings, recorders.landauRecorder.mass(), recorders.landauRecorder.hbar());
+    const double levelEnergy =
+        QuantumLandau2D::levelEnergy(settings, recorders.landauRecorder.mass(), recorders.landauRecorder.hbar());
     const QString mode = settings.preparationMode == 0
                              ? QStringLiteral("cyclotron")
                              : PanelText(QStringLiteral("Landau n=%1")).count(settings.landauIndex).text();
@@ -119,21 +122,21 @@ void MainWindow::updateLandauPanel()
                                         .fixed(last.energy, 5)
                                         .fixed(last.fidelity, 5)
                                         .text());
-    form.landauPlotWidget->setRecorder(&landauRecorder);
+    form.landauPlotWidget->setRecorder(&recorders.landauRecorder);
 }
 
 void MainWindow::updateHallEdgePanel()
 {
     Ui::MainWindow& form = *ui;
     const HallEdgeConfig& settings = stored.quantumHallEdge;
-    const std::vector<HallEdgeSample>& samples = hallEdgeRecorder.samples();
-    const bool configured = hallEdgeRecorder.isConfigured();
-    if (!settings.enabled || !hallEdgeLinksReady || !configured || samples.empty()) {
+    const std::vector<HallEdgeSample>& samples = recorders.hallEdgeRecorder.samples();
+    const bool configured = recorders.hallEdgeRecorder.isConfigured();
+    if (!settings.enabled || !gaugeLinks.hallEdgeLinksReady || !configured || samples.empty()) {
         writeDiagnosticsRow(kHallEdgeRow,
                             showGaugeRecorderHint(*form.hallEdgePlotWidget, *form.hallEdgeSummaryLabel,
                                                   "Hall edge recorder inactive: enabled=%1  fields=%2  "
                                                   "configured=%3  samples=%4",
-                                                  settings.enabled, hallEdgeLinksReady, configured,
+                                                  settings.enabled, gaugeLinks.hallEdgeLinksReady, configured,
                                                   samples.size()));
         return;
     }
@@ -167,7 +170,7 @@ void MainWindow::updateHallEdgePanel()
                                           .fixed(last.drift, 3)
                                           .fixed(last.edgeProbability, 3)
                                           .text());
-    form.hallEdgePlotWidget->setRecorder(&hallEdgeRecorder);
+    form.hallEdgePlotWidget->setRecorder(&recorders.hallEdgeRecorder);
 }
 
 } // namespace vxo

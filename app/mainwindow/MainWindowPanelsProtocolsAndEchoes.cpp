@@ -43,8 +43,8 @@ QString recorderStateHint(const char* format, bool enabled, bool configured, std
 
 void MainWindow::updateZenoPanel()
 {
-    const bool active = preparationType == InitialPreparationType::QuantumZeno && zenoRecorder.isConfigured()
-        && !zenoRecorder.isEmpty();
+    const bool active = preparationType == InitialPreparationType::QuantumZeno && recorders.zenoRecorder.isConfigured()
+        && !recorders.zenoRecorder.isEmpty();
     if (!active) {
         ui->zenoPlotWidget->reset();
         ui->zenoSummaryLabel->setText(QStringLiteral("Load the Quantum Zeno Effect / Watched Escape preset."));
@@ -52,7 +52,7 @@ void MainWindow::updateZenoPanel()
     }
 
     const ZenoConfig& settings = stored.quantumZeno;
-    const ZenoSample& last = zenoRecorder.samples().back();
+    const ZenoSample& last = recorders.zenoRecorder.samples().back();
     const double ratio = last.controlSurvival > 1e-12 ? last.measuredSurvival / last.controlSurvival : 0.0;
     ui->zenoSummaryLabel->setText(
         PanelText(QStringLiteral("measurement dt=%1  (~%2 indicative)   count=%3   next=%4\n"
@@ -60,8 +60,8 @@ void MainWindow::updateZenoPanel()
                                  "   conditional YES=%8   norm=%9"))
             .fixed(settings.measurementPeriod, 3)
             .word(indicativeTimeText(settings.measurementPeriod))
-            .count(zenoMeasurementCount)
-            .fixed(QuantumZeno2D::measurementTime(settings, zenoMeasurementCount), 2)
+            .count(recorders.zenoMeasurementCount)
+            .fixed(QuantumZeno2D::measurementTime(settings, recorders.zenoMeasurementCount), 2)
             .fixed(last.controlSurvival, 4)
             .fixed(last.measuredSurvival, 4)
             .fixed(ratio, 2)
@@ -69,14 +69,14 @@ void MainWindow::updateZenoPanel()
             .fixed(last.totalNorm, 6)
             .text());
     // The profiles follow the live field, so they are taken anew on every call.
-    ui->zenoPlotWidget->setRecorder(&zenoRecorder, QuantumZeno2D::laneProfiles(psi, settings));
+    ui->zenoPlotWidget->setRecorder(&recorders.zenoRecorder, QuantumZeno2D::laneProfiles(psi, settings));
 }
 
 void MainWindow::updateScarsPanel()
 {
     const ScarConfig& settings = stored.quantumScar;
-    const bool active = settings.enabled && stadiumGeometry.valid && scarRecorder.isConfigured()
-        && !scarRecorder.isEmpty();
+    const bool active = settings.enabled && recorders.stadiumGeometry.valid && recorders.scarRecorder.isConfigured()
+        && !recorders.scarRecorder.isEmpty();
     if (!active) {
         showHint(ui->scarPlotWidget, ui->scarSummaryLabel,
                  QStringLiteral("Load the Quantum Scars / Chaotic Stadium Billiard preset."));
@@ -87,44 +87,44 @@ void MainWindow::updateScarsPanel()
     const double px = ui->momentumSpinBox->value();
     const double py = ui->momentumYSpinBox->value();
     const double mass = std::max(static_cast<double>(solver.parameters().mass), 1e-12);
-    const double orbitPeriod = QuantumScar2D::axialOrbitPeriod(stadiumGeometry, std::hypot(px, py) / mass);
+    const double orbitPeriod = QuantumScar2D::axialOrbitPeriod(recorders.stadiumGeometry, std::hypot(px, py) / mass);
     const QString orbitTime = orbitPeriod > 0.0 ? indicativeTimeText(orbitPeriod) : PanelText::kNotAvailable;
 
-    const ScarSample& last = scarRecorder.samples().back();
+    const ScarSample& last = recorders.scarRecorder.samples().back();
     ui->scarSummaryLabel->setText(
         PanelText(QStringLiteral("stadium L=%1   R=%2   Vwall=%3   E filter=%4   band +/- %5\n"
                                  "axial orbit Tclass=%6  (~%7 indicative)   frames=%8   t=%9\n"
                                  "scar enhancement filtered=%10   instantaneous=%11   fidelity=%12"
                                  "   norm=%13"))
-            .fixed(stadiumGeometry.straightLength, 2)
-            .fixed(stadiumGeometry.radius, 2)
-            .fixed(stadiumGeometry.wallHeight, 1)
-            .fixed(scarRecorder.filterEnergy(), 3)
+            .fixed(recorders.stadiumGeometry.straightLength, 2)
+            .fixed(recorders.stadiumGeometry.radius, 2)
+            .fixed(recorders.stadiumGeometry.wallHeight, 1)
+            .fixed(recorders.scarRecorder.filterEnergy(), 3)
             .fixed(settings.orbitBandHalfWidth, 2)
             .fixed(orbitPeriod, 3)
             .word(orbitTime)
-            .count(scarRecorder.recordCount())
+            .count(recorders.scarRecorder.recordCount())
             .fixed(last.time, 2)
             .fixed(last.filteredEnhancement, 3)
             .fixed(last.instantaneousEnhancement, 3)
             .fixed(last.fidelity, 4)
             .fixed(psi.norm(), 6)
             .text());
-    ui->scarPlotWidget->setRecorder(&scarRecorder);
+    ui->scarPlotWidget->setRecorder(&recorders.scarRecorder);
 }
 
 void MainWindow::updateBerryPanel()
 {
     const BerryConfig& settings = stored.quantumBerry;
-    const bool configured = berryRecorder.isConfigured();
-    const auto sampleCount = static_cast<std::uint64_t>(berryRecorder.samples().size());
-    if (!(settings.enabled && berryTrap.valid && configured && sampleCount > 0)) {
+    const bool configured = recorders.berryRecorder.isConfigured();
+    const auto sampleCount = static_cast<std::uint64_t>(recorders.berryRecorder.samples().size());
+    if (!(settings.enabled && recorders.berryTrap.valid && configured && sampleCount > 0)) {
         const QString hint =
             PanelText(QStringLiteral("Berry recorder inactive: enabled=%1  trap=%2  configured=%3  samples=%4  t=%5"
                                      "  prepMode=%6\nLoad Berry Phase / Geometric Phase, keep Dynamics > Berry "
                                      "enabled, then press Play."))
                 .flag(settings.enabled)
-                .flag(berryTrap.valid)
+                .flag(recorders.berryTrap.valid)
                 .flag(configured)
                 .count(sampleCount)
                 .fixed(solver.time(), 3)
@@ -137,7 +137,7 @@ void MainWindow::updateBerryPanel()
     const SplitStepParameters& parameters = solver.parameters();
     const double mass = parameters.mass;
     const double hbar = parameters.hbar;
-    const BerrySample& last = berryRecorder.samples().back();
+    const BerrySample& last = recorders.berryRecorder.samples().back();
     // The sample count and time stand first but are filled last, after %1 to %12.
     ui->berrySummaryLabel->setText(
         PanelText(QStringLiteral("samples=%13   t=%14   loop A=%1   winding=%2   progress=%3%   q=(%4,%5)"
@@ -150,8 +150,8 @@ void MainWindow::updateBerryPanel()
             .fixed(last.q1, 3)
             .fixed(last.q2, 3)
             .fixed(last.axisAngle * kDegreesPerRadian, 1)
-            .fixed(QuantumBerryPhase2D::gapEnergy(berryTrap, settings, mass, hbar), 5)
-            .general(QuantumBerryPhase2D::adiabaticityRatio(berryTrap, settings, mass, hbar), 4)
+            .fixed(QuantumBerryPhase2D::gapEnergy(recorders.berryTrap, settings, mass, hbar), 5)
+            .general(QuantumBerryPhase2D::adiabaticityRatio(recorders.berryTrap, settings, mass, hbar), 4)
             .fixed(settings.duration, 1)
             .word(indicativeTimeText(settings.duration))
             .fixed(last.returnFidelity, 6)
@@ -160,14 +160,14 @@ void MainWindow::updateBerryPanel()
             .fixed(last.time, 3)
             .text());
     writeDiagnosticsRow(kBerryRow, berryRowValue(last));
-    ui->berryPlotWidget->setRecorder(&berryRecorder);
+    ui->berryPlotWidget->setRecorder(&recorders.berryRecorder);
 }
 
 void MainWindow::updateLoschmidtPanel()
 {
     const LoschmidtConfig& settings = stored.quantumLoschmidt;
-    const std::vector<LoschmidtSample>& samples = loschmidtRecorder.samples();
-    const bool configured = loschmidtRecorder.isConfigured();
+    const std::vector<LoschmidtSample>& samples = recorders.loschmidtRecorder.samples();
+    const bool configured = recorders.loschmidtRecorder.isConfigured();
     if (!(settings.enabled && configured && !samples.empty())) {
         const QString hint =
             PanelText(QStringLiteral("Loschmidt recorder inactive: enabled=%1  configured=%2  samples=%3  fired=%4\n"
@@ -175,7 +175,7 @@ void MainWindow::updateLoschmidtPanel()
                 .flag(settings.enabled)
                 .flag(configured)
                 .count(samples.size())
-                .flag(loschmidtReversed)
+                .flag(recorders.loschmidtReversed)
                 .text();
         writeDiagnosticsRow(kLoschmidtRow, showHint(ui->loschmidtPlotWidget, ui->loschmidtSummaryLabel, hint));
         return;
@@ -183,7 +183,7 @@ void MainWindow::updateLoschmidtPanel()
 
     const LoschmidtSample& last = samples.back();
     const double reversalTime = settings.reversalTime;
-    const QString stage = QLatin1String(loschmidtStage(loschmidtReversed, last.time, reversalTime));
+    const QString stage = QLatin1String(loschmidtStage(recorders.loschmidtReversed, last.time, reversalTime));
     QString echo = QStringLiteral("not reached");
     if (last.time >= 2.0 * reversalTime) {
         const LoschmidtSample& atEcho = samples[nearestSampleIndex(samples, 2.0 * reversalTime)];
@@ -206,7 +206,7 @@ void MainWindow::updateLoschmidtPanel()
             .fixed(last.time, 3)
             .fixed(reversalTime, 3)
             .word(indicativeTimeText(reversalTime))
-            .flag(loschmidtReversed)
+            .flag(recorders.loschmidtReversed)
             .fixed(settings.momentumErrorX, 3)
             .fixed(settings.momentumErrorY, 3)
             .fixed(last.densityEcho, 6)
@@ -220,14 +220,14 @@ void MainWindow::updateLoschmidtPanel()
                                            .fixed(last.densityEcho, 5)
                                            .fixed(last.fidelity, 5)
                                            .text());
-    ui->loschmidtPlotWidget->setRecorder(&loschmidtRecorder);
+    ui->loschmidtPlotWidget->setRecorder(&recorders.loschmidtRecorder);
 }
 
 void MainWindow::updateMoshinskyPanel()
 {
     const MoshinskyConfig& settings = stored.quantumMoshinsky;
-    const std::vector<MoshinskySample>& samples = moshinskyRecorder.samples();
-    const bool configured = moshinskyRecorder.isConfigured();
+    const std::vector<MoshinskySample>& samples = recorders.moshinskyRecorder.samples();
+    const bool configured = recorders.moshinskyRecorder.isConfigured();
     if (!(settings.enabled && configured && !samples.empty())) {
         const QString hint = recorderStateHint(
             "Moshinsky recorder inactive: enabled=%1  configured=%2  samples=%3\n"
@@ -257,14 +257,14 @@ void MainWindow::updateMoshinskyPanel()
                                            .fixed(last.transmittedProbability, 4)
                                            .count(peaks)
                                            .text());
-    ui->moshinskyPlotWidget->setRecorder(&moshinskyRecorder);
+    ui->moshinskyPlotWidget->setRecorder(&recorders.moshinskyRecorder);
 }
 
 void MainWindow::updateKapitzaDiracPanel()
 {
     const KapitzaDiracConfig& settings = stored.quantumKapitzaDirac;
-    const std::vector<KapitzaDiracSample>& samples = kapitzaDiracRecorder.samples();
-    const bool configured = kapitzaDiracRecorder.isConfigured();
+    const std::vector<KapitzaDiracSample>& samples = recorders.kapitzaDiracRecorder.samples();
+    const bool configured = recorders.kapitzaDiracRecorder.isConfigured();
     if (!(settings.enabled && configured && !samples.empty())) {
         const QString hint = recorderStateHint(
             "Kapitza-Dirac recorder inactive: enabled=%1  configured=%2  samples=%3\n"
@@ -285,7 +285,7 @@ void MainWindow::updateKapitzaDiracPanel()
             .fixed(last.time, 3)
             .fixed(settings.analysisEndTime, 2)
             .fixed(last.gratingMomentum, 5)
-            .fixed(QuantumKapitzaDirac2D::pulseArea(settings, kapitzaDiracRecorder.hbar()), 3)
+            .fixed(QuantumKapitzaDirac2D::pulseArea(settings, recorders.kapitzaDiracRecorder.hbar()), 3)
             .fixed(orders.zero, 5)
             .fixed(orders.first, 5)
             .fixed(orders.second, 5)
@@ -296,14 +296,14 @@ void MainWindow::updateKapitzaDiracPanel()
                                               .fixed(orders.first, 4)
                                               .fixed(orders.second, 4)
                                               .text());
-    ui->kapitzaDiracPlotWidget->setRecorder(&kapitzaDiracRecorder);
+    ui->kapitzaDiracPlotWidget->setRecorder(&recorders.kapitzaDiracRecorder);
 }
 
 void MainWindow::updateBackflowPanel()
 {
     const BackflowConfig& settings = stored.quantumBackflow;
-    const std::vector<BackflowSample>& samples = backflowRecorder.samples();
-    const bool configured = backflowRecorder.isConfigured();
+    const std::vector<BackflowSample>& samples = recorders.backflowRecorder.samples();
+    const bool configured = recorders.backflowRecorder.isConfigured();
     if (!(settings.enabled && configured && !samples.empty())) {
         const QString hint = recorderStateHint("Backflow recorder inactive: enabled=%1  configured=%2  samples=%3",
                                                settings.enabled, configured, samples.size());
@@ -318,19 +318,19 @@ void MainWindow::updateBackflowPanel()
             .count(samples.size())
             .fixed(last.time, 3)
             .fixed(settings.analysisEndTime, 2)
-            .fixed(backflowRecorder.positiveMomentumFraction(), 9)
+            .fixed(recorders.backflowRecorder.positiveMomentumFraction(), 9)
             .general(last.flux, 6)
-            .general(backflowRecorder.minimumFlux(), 6)
+            .general(recorders.backflowRecorder.minimumFlux(), 6)
             .fixed(last.probabilityLeft, 6)
-            .general(backflowRecorder.maximumBackwardFlux(), 6)
+            .general(recorders.backflowRecorder.maximumBackwardFlux(), 6)
             .word(QLatin1String(backflowDirection(last.flux)))
             .text());
     writeDiagnosticsRow(kBackflowRow, PanelText(QStringLiteral("P+%1  Jmin=%2  B=%3"))
-                                          .fixed(backflowRecorder.positiveMomentumFraction(), 6)
-                                          .general(backflowRecorder.minimumFlux(), 5)
-                                          .general(backflowRecorder.maximumBackwardFlux(), 5)
+                                          .fixed(recorders.backflowRecorder.positiveMomentumFraction(), 6)
+                                          .general(recorders.backflowRecorder.minimumFlux(), 5)
+                                          .general(recorders.backflowRecorder.maximumBackwardFlux(), 5)
                                           .text());
-    ui->backflowPlotWidget->setRecorder(&backflowRecorder);
+    ui->backflowPlotWidget->setRecorder(&recorders.backflowRecorder);
 }
 
 QString MainWindow::indicativeTimeText(double duration) const

@@ -80,17 +80,17 @@ void MainWindow::updateScatteringPanel()
 
     const double inside = regions.middleFraction;
     if (inside > kCollisionInteraction || regions.rightFraction > kCollisionTransmitted)
-        legacyCollisionStarted = true;
-    if (legacyCollisionStarted && !legacyPacketSeparated && solver.time() > kSeparationTime &&
+        scattering.legacyCollisionStarted = true;
+    if (scattering.legacyCollisionStarted && !scattering.legacyPacketSeparated && solver.time() > kSeparationTime &&
         inside < kSeparationInteraction) {
-        legacyPacketSeparated = true;
+        scattering.legacyPacketSeparated = true;
         // Pause once, at the refresh that first sees the split packet, so R
         // and T can be read; a run resumed by Play is not stopped again.
         if (runTimer->isActive())
             setRunning(false);
     }
 
-    if (legacyPacketSeparated) {
+    if (scattering.legacyPacketSeparated) {
         const double theory =
             SquareBarrier1D::compute(packetKineticEnergyX(), form.barrierV0SpinBox->value(),
                                      form.barrierThicknessSpinBox->value(), form.massSpinBox->value(),
@@ -105,7 +105,7 @@ void MainWindow::updateScatteringPanel()
                                 .fixed(theory, 4)
                                 .fixed(regions.rightFraction - theory, 4)
                                 .text());
-    } else if (legacyCollisionStarted) {
+    } else if (scattering.legacyCollisionStarted) {
         writeDiagnosticsRow(kScatteringStateRow, QStringLiteral("SCATTERING IN PROGRESS"));
         writeDiagnosticsRow(kScatteringProbabilitiesRow,
                             threeRegionText("P_left=%1   P_interaction=%2   P_right=%3", regions));
@@ -134,13 +134,13 @@ void MainWindow::updateResonancePanel(bool recomputeScans)
         control->setEnabled(ok);
 
     if (!ok) {
-        resonanceCollisionStarted = false;
-        resonancePacketSeparated = false;
-        maxCavityProbability = 0.0;
-        packetTransmissionRecorded = false;
-        packetTransmission = 0.0;
-        resonanceSweepPeakX = 0.0;
-        resonanceSweepPeakT = 0.0;
+        scattering.resonanceCollisionStarted = false;
+        scattering.resonancePacketSeparated = false;
+        scattering.maxCavityProbability = 0.0;
+        scattering.packetTransmissionRecorded = false;
+        scattering.packetTransmission = 0.0;
+        scattering.resonanceSweepPeakX = 0.0;
+        scattering.resonanceSweepPeakT = 0.0;
         plot.clear();
         const QString hint =
             sceneOn ? QString::fromStdString(sceneMessage)
@@ -171,19 +171,19 @@ void MainWindow::updateResonancePanel(bool recomputeScans)
     const DoubleBarrierRegions regions = QuantumResonance2D::regionProbabilities(psi, barriers);
     if (regions.barriersFraction + regions.cavityFraction > kCollisionInteraction ||
         regions.rightFraction > kCollisionTransmitted)
-        resonanceCollisionStarted = true;
-    maxCavityProbability = std::max(maxCavityProbability, regions.cavityFraction);
+        scattering.resonanceCollisionStarted = true;
+    scattering.maxCavityProbability = std::max(scattering.maxCavityProbability, regions.cavityFraction);
     bool separatedNow = false;
-    if (resonanceCollisionStarted && !resonancePacketSeparated && solver.time() > kSeparationTime &&
-        regions.barriers + regions.cavity < kSeparationInteraction) {
-        resonancePacketSeparated = true;
+    if (scattering.resonanceCollisionStarted && !scattering.resonancePacketSeparated &&
+        solver.time() > kSeparationTime && regions.barriers + regions.cavity < kSeparationInteraction) {
+        scattering.resonancePacketSeparated = true;
         separatedNow = true;
     }
     // The transmitted part is taken once, at separation; later absorption at
     // the edge must not change the measured value.
-    if (resonancePacketSeparated && !packetTransmissionRecorded) {
-        packetTransmissionRecorded = true;
-        packetTransmission = regions.rightFraction;
+    if (scattering.resonancePacketSeparated && !scattering.packetTransmissionRecorded) {
+        scattering.packetTransmissionRecorded = true;
+        scattering.packetTransmission = regions.rightFraction;
     }
     if (separatedNow && runTimer->isActive())
         setRunning(false);
@@ -196,13 +196,13 @@ void MainWindow::updateResonancePanel(bool recomputeScans)
         const std::vector<TransmissionPoint> curve =
             widthScan ? QuantumResonance2D::cavityWidthScan(barriers, low, high, points, energyX, mass, hbar)
                       : QuantumResonance2D::transmissionCurve(barriers, low, high, points, mass, hbar);
-        resonanceSweepKind = widthScan ? ResonanceScanIndex::CavityWidth : ResonanceScanIndex::Energy;
-        resonanceSweepPeakX = 0.0;
-        resonanceSweepPeakT = 0.0;
+        scattering.resonanceSweepKind = widthScan ? ResonanceScanIndex::CavityWidth : ResonanceScanIndex::Energy;
+        scattering.resonanceSweepPeakX = 0.0;
+        scattering.resonanceSweepPeakT = 0.0;
         for (const TransmissionPoint& point : curve) {
-            if (point.transmission > resonanceSweepPeakT) {
-                resonanceSweepPeakX = point.abscissa;
-                resonanceSweepPeakT = point.transmission;
+            if (point.transmission > scattering.resonanceSweepPeakT) {
+                scattering.resonanceSweepPeakX = point.abscissa;
+                scattering.resonanceSweepPeakT = point.transmission;
             }
         }
         plot.setXAxisLabel(widthScan ? QStringLiteral("central cavity width L")
@@ -210,7 +210,7 @@ void MainWindow::updateResonancePanel(bool recomputeScans)
         plot.setCurve(curve);
     }
     plot.setMarkerPoint(widthScan ? cavity : energyX, doubleT);
-    plot.setPacketTransmission(packetTransmissionRecorded, packetTransmission);
+    plot.setPacketTransmission(scattering.packetTransmissionRecorded, scattering.packetTransmission);
 
     const bool tunneling = v1 > energyX && v2 > energyX;
     writeDiagnosticsRow(kTunnelingRegimeRow,
@@ -233,24 +233,24 @@ void MainWindow::updateResonancePanel(bool recomputeScans)
                                            .text());
     writeDiagnosticsRow(kResonanceReferenceRow, PanelText(QStringLiteral("Pcav=%1  max=%2   T1D=%3"))
                                                     .fixed(regions.cavityFraction, 4)
-                                                    .fixed(maxCavityProbability, 4)
+                                                    .fixed(scattering.maxCavityProbability, 4)
                                                     .fixed(doubleT, 4)
                                                     .text());
 
     const char* stage = "before collision";
-    if (resonancePacketSeparated) {
+    if (scattering.resonancePacketSeparated) {
         stage = "SEPARATED";
         writeDiagnosticsRow(kScatteringStateRow, QStringLiteral("DOUBLE BARRIER: SEPARATED / MEASUREMENT VALID"));
         writeDiagnosticsRow(kScatteringProbabilitiesRow,
                             PanelText(QStringLiteral("P_R=%1   P_T=%2   P_cav=%3   T1D=%4   deltaT=%5"))
                                 .fixed(regions.leftFraction, 4)
-                                .fixed(packetTransmission, 4)
+                                .fixed(scattering.packetTransmission, 4)
                                 .fixed(regions.cavityFraction, 4)
                                 .fixed(doubleT, 4)
-                                .fixed(packetTransmission - doubleT, 4)
+                                .fixed(scattering.packetTransmission - doubleT, 4)
                                 .text());
     } else {
-        if (resonanceCollisionStarted) {
+        if (scattering.resonanceCollisionStarted) {
             stage = "cavity loading";
             writeDiagnosticsRow(kScatteringStateRow, QStringLiteral("DOUBLE BARRIER: SCATTERING / CAVITY LOADING"));
         } else {
@@ -274,10 +274,11 @@ void MainWindow::updateResonancePanel(bool recomputeScans)
             .fixed(doubleT, 4)
             .fixed(cavity, 3)
             .fixed(regions.cavityFraction, 4)
-            .fixed(maxCavityProbability, 4)
-            .word(resonanceSweepKind == ResonanceScanIndex::Energy ? QStringLiteral("E") : QStringLiteral("L"))
-            .fixed(resonanceSweepPeakX, 4)
-            .fixed(resonanceSweepPeakT, 4)
+            .fixed(scattering.maxCavityProbability, 4)
+            .word(scattering.resonanceSweepKind == ResonanceScanIndex::Energy ? QStringLiteral("E")
+                                                                              : QStringLiteral("L"))
+            .fixed(scattering.resonanceSweepPeakX, 4)
+            .fixed(scattering.resonanceSweepPeakT, 4)
             .word(QString::fromLatin1(stage))
             .text());
 }

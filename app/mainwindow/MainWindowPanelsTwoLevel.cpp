@@ -140,8 +140,8 @@ void MainWindow::updateDoubleWellPanel()
 
     DoubleWellConfig config;
     if (!sceneUsable() || !QuantumDoubleWell2D::extractFromScene(potentialScene, config, nullptr)) {
-        doubleWellConfig = {};
-        doubleWellParameters = {};
+        twoLevel.doubleWellConfig = {};
+        twoLevel.doubleWellParameters = {};
         form.doubleWellSummaryLabel->setText(
             QStringLiteral("Coherent double-well analysis is inactive. Load the guided double-well experiment or "
                            "build three symmetric rectangular barriers."));
@@ -153,22 +153,22 @@ void MainWindow::updateDoubleWellPanel()
         writeDiagnosticsRow(kDoubleWellPopulationsRow, QStringLiteral("inactive"));
         return;
     }
-    doubleWellConfig = config;
-    const DoubleWellRegions regions = QuantumDoubleWell2D::regionProbabilities(psi, doubleWellConfig);
+    twoLevel.doubleWellConfig = config;
+    const DoubleWellRegions regions = QuantumDoubleWell2D::regionProbabilities(psi, twoLevel.doubleWellConfig);
 
     // The spectrum must describe the potential as it stands now: a drive that
     // has moved the bias since the states were computed makes it stale.
     const double hbar = static_cast<double>(solver.parameters().hbar);
     const bool spectrumCurrent = boundStates.ok && boundStates.states.size() >= 2
                                  && boundStates.isValidFor(potential, form.massSpinBox->value(), hbar);
-    doubleWellParameters = spectrumCurrent
+    twoLevel.doubleWellParameters = spectrumCurrent
                                ? QuantumDoubleWell2D::twoLevelParameters(boundStates, kLowerState, kUpperState, hbar)
                                : TwoLevelParameters{};
 
     QString splitting;
-    if (doubleWellParameters.valid) {
-        const TwoLevelParameters& pair = doubleWellParameters;
-        const double barrier = doubleWellConfig.barrierHeight;
+    if (twoLevel.doubleWellParameters.valid) {
+        const TwoLevelParameters& pair = twoLevel.doubleWellParameters;
+        const double barrier = twoLevel.doubleWellConfig.barrierHeight;
         const bool belowBarrier = barrier > pair.energyI && barrier > pair.energyJ;
         splitting = PanelText(QStringLiteral("E1=%1  E2=%2  DeltaE=%3  Vbar=%4  transfer~%5  return~%6  %7"))
                         .fixed(pair.energyI, 5)
@@ -195,7 +195,8 @@ void MainWindow::updateDoubleWellPanel()
     writeDiagnosticsRow(kDoubleWellPopulationsRow, populations);
     form.doubleWellSummaryLabel->setText(splitting + QStringLiteral("   |   ") + populations);
     if (plot) {
-        plot->setTunnellingPeriod(doubleWellParameters.valid ? doubleWellParameters.tunnellingPeriod : 0.0);
+        plot->setTunnellingPeriod(twoLevel.doubleWellParameters.valid ? twoLevel.doubleWellParameters.tunnellingPeriod
+                                                                      : 0.0);
         plot->setSamples(samples);
     }
 }
@@ -218,16 +219,17 @@ void MainWindow::updateQuenchPanel()
     plot.setSamples(history.samples());
     plot.setMarkerTime(quench.time);
 
-    const QString energy = quenchApplier.energyAfterValid()
-                               ? PanelText(QStringLiteral("%1 -> %2  dE=%3"))
-                                     .fixed(quenchApplier.energyBefore(), 4)
-                                     .fixed(quenchApplier.energyAfter(), 4)
-                                     .fixed(quenchApplier.energyAfter() - quenchApplier.energyBefore(), 4)
-                                     .text()
-                               : PanelText::kNotAvailable;
+    const QString energy =
+        appliers.quenchApplier.energyAfterValid()
+            ? PanelText(QStringLiteral("%1 -> %2  dE=%3"))
+                  .fixed(appliers.quenchApplier.energyBefore(), 4)
+                  .fixed(appliers.quenchApplier.energyAfter(), 4)
+                  .fixed(appliers.quenchApplier.energyAfter() - appliers.quenchApplier.energyBefore(), 4)
+                  .text()
+            : PanelText::kNotAvailable;
     form.quenchSummaryLabel->setText(
         PanelText(QStringLiteral("%1 | t_q=%2 | %3: %4 -> %5 | energy %6"))
-            .word(quenchApplier.fired() ? QStringLiteral("FIRED") : QStringLiteral("ARMED"))
+            .word(appliers.quenchApplier.fired() ? QStringLiteral("FIRED") : QStringLiteral("ARMED"))
             .fixed(quench.time, 3)
             .word(sceneParameterName(quench.parameter))
             .fixed(quench.before, 4)
@@ -284,7 +286,7 @@ void MainWindow::updatePeriodicDrivePanel()
         PanelText(QStringLiteral("DRIVING | omega=%1  A=%2  current=%3 | %4 | max|<x>|=%5  dE=%6"))
             .fixed(drive.angularFrequency, 4)
             .fixed(drive.amplitude, 3)
-            .fixed(periodicDriveApplier.value(), 3)
+            .fixed(appliers.periodicDriveApplier.value(), 3)
             .word(resonance)
             .fixed(largestExcursion, 3)
             .fixed(energyGain, 4)
@@ -303,8 +305,8 @@ void MainWindow::updateRabiPanel()
                         && boundStates.ok && boundStates.states.size() >= 2 && drive.enabled
                         && drive.parameter == SceneParameterSlopeX;
     if (!active) {
-        rabiReference = RabiReference{};
-        plot.setTwoLevelReference(rabiReference);
+        twoLevel.rabiReference = RabiReference{};
+        plot.setTwoLevelReference(twoLevel.rabiReference);
         plot.setSamples(samples);
         form.rabiSummaryLabel->setText(
             QStringLiteral("Rabi analysis inactive. Use a symmetric double well, compute its two lowest states, and "
@@ -314,7 +316,7 @@ void MainWindow::updateRabiPanel()
     }
 
     const double hbar = static_cast<double>(solver.parameters().hbar);
-    rabiReference = QuantumRabi2D::compute(boundStates, drive, kLowerState, kUpperState, hbar);
+    twoLevel.rabiReference = QuantumRabi2D::compute(boundStates, drive, kLowerState, kUpperState, hbar);
     const TwoLevelPopulations live =
         QuantumDoubleWell2D::twoLevelPopulations(psi, boundStates, kLowerState, kUpperState);
     bool anyRecorded = false;
@@ -327,10 +329,10 @@ void MainWindow::updateRabiPanel()
         largestUpper = std::max(largestUpper, sample.rabiPopulation2);
         smallestCaptured = std::min(smallestCaptured, sample.rabiCaptured);
     }
-    plot.setTwoLevelReference(rabiReference);
+    plot.setTwoLevelReference(twoLevel.rabiReference);
     plot.setSamples(samples);
 
-    if (!rabiReference.valid || !live.valid) {
+    if (!twoLevel.rabiReference.valid || !live.valid) {
         form.rabiSummaryLabel->setText(QStringLiteral("The two-level basis is available, but the current "
                                                       "periodic-drive recipe is not a valid Linear-slope Rabi drive."));
         writeDiagnosticsRow(kRabiRow, QStringLiteral("invalid drive"));
@@ -342,7 +344,7 @@ void MainWindow::updateRabiPanel()
                                                .fixed(smallestCaptured, 3)
                                                .text()
                                          : QStringLiteral("no history yet");
-    const RabiReference& reference = rabiReference;
+    const RabiReference& reference = twoLevel.rabiReference;
     const QString text =
         PanelText(QStringLiteral("omega12=%1  omega=%2  detuning=%3  |x12|=%4  OmegaR=%5  RWA max P2=%6  "
                                  "first max~%7 | P1=%8 P2=%9 captured=%10 | %11"))
@@ -369,8 +371,8 @@ void MainWindow::updateLandauZenerPanel()
 
     const LinearSweep sweep = formSettings<LinearSweep>();
     const bool active = sweep.enabled && !sweep.returnEnabled && sweep.parameter == SceneParameterSlopeX
-                        && validateLinearSweep(potentialScene, sweep) && landauZenerReference.valid
-                        && sweepBoundStates.ok;
+                        && validateLinearSweep(potentialScene, sweep) && twoLevel.landauZenerReference.valid
+                        && twoLevel.sweepBoundStates.ok;
     if (!active) {
         form.landauZenerSummaryLabel->setText(QStringLiteral(
             "Landau-Zener analysis inactive. Use a double well with a Linear slope X sweep through zero bias."));
@@ -380,10 +382,10 @@ void MainWindow::updateLandauZenerPanel()
     }
 
     const double bias = linearSweepValueAt(sweep, solver.time());
-    const SweepPopulations live =
-        QuantumLandauZener2D::instantaneousPopulations(psi, sweepBoundStates, landauZenerReference, bias);
+    const SweepPopulations live = QuantumLandauZener2D::instantaneousPopulations(psi, twoLevel.sweepBoundStates,
+                                                                                 twoLevel.landauZenerReference, bias);
     const std::vector<ObservableSample>& samples = history.samples();
-    plot.setTwoLevelReference(landauZenerReference);
+    plot.setTwoLevelReference(twoLevel.landauZenerReference);
     plot.setSweep(sweep);
     plot.setSamples(samples);
 
@@ -399,7 +401,7 @@ void MainWindow::updateLandauZenerPanel()
                      {&ObservableSample::landauZenerValid, &ObservableSample::landauZenerLower,
                       &ObservableSample::landauZenerRight, &ObservableSample::landauZenerCaptured},
                      {live.lowerPopulation, live.rightPopulation, live.captured});
-    const LandauZenerReference& reference = landauZenerReference;
+    const LandauZenerReference& reference = twoLevel.landauZenerReference;
     // The doubled percent sign after the progress is the page's own text.
     const QString text =
         PanelText(QStringLiteral("gap=%1  |x12|=%2  d(epsilon)/dt=%3  crossing=%4  LZ Pdiab=%5  Pad=%6 | "
@@ -412,7 +414,7 @@ void MainWindow::updateLandauZenerPanel()
             .fixed(reference.diabaticProbability, 3)
             .fixed(reference.adiabaticProbability, 3)
             .fixed(bias, 3)
-            .fixed(100.0 * linearSweepApplier.progress(), 1)
+            .fixed(100.0 * appliers.linearSweepApplier.progress(), 1)
             .fixed(live.leftPopulation, 3)
             .fixed(live.rightPopulation, 3)
             .fixed(live.lowerPopulation, 3)
@@ -433,8 +435,8 @@ void MainWindow::updateStueckelbergPanel(bool recomputeScans)
 
     const LinearSweep sweep = formSettings<LinearSweep>();
     const bool active = sweep.enabled && sweep.returnEnabled && sweep.parameter == SceneParameterSlopeX
-                        && validateLinearSweep(potentialScene, sweep) && stueckelbergReference.valid
-                        && sweepBoundStates.ok;
+                        && validateLinearSweep(potentialScene, sweep) && twoLevel.stueckelbergReference.valid
+                        && twoLevel.sweepBoundStates.ok;
     if (!active) {
         form.stueckelbergSummaryLabel->setText(
             QStringLiteral("Stueckelberg analysis inactive. Enable Return passage on a double-well Linear slope X "
@@ -448,18 +450,18 @@ void MainWindow::updateStueckelbergPanel(bool recomputeScans)
     if (recomputeScans) {
         // Long enough to show several fringes beyond the hold in use.
         const double holdMax = std::max(1.5 * sweep.holdDuration + 2.0, 12.0);
-        stueckelbergHoldScan = QuantumStueckelberg2D::holdTimeScan(sweepBoundStates, sweep, 0.0, holdMax, kScanPoints,
-                                                                   kLowerState, kUpperState, hbar);
+        twoLevel.stueckelbergHoldScan = QuantumStueckelberg2D::holdTimeScan(
+            twoLevel.sweepBoundStates, sweep, 0.0, holdMax, kScanPoints, kLowerState, kUpperState, hbar);
     }
 
     const double bias = linearSweepValueAt(sweep, solver.time());
-    const StueckelbergReference& reference = stueckelbergReference;
+    const StueckelbergReference& reference = twoLevel.stueckelbergReference;
     const SweepPopulations live =
-        QuantumLandauZener2D::instantaneousPopulations(psi, sweepBoundStates, reference.landauZener, bias);
+        QuantumLandauZener2D::instantaneousPopulations(psi, twoLevel.sweepBoundStates, reference.landauZener, bias);
     const std::vector<ObservableSample>& samples = history.samples();
     plot.setTwoLevelReference(reference);
     plot.setSweep(sweep);
-    plot.setFringeScan(stueckelbergHoldScan);
+    plot.setFringeScan(twoLevel.stueckelbergHoldScan);
     plot.setSamples(samples);
 
     if (!live.valid) {
@@ -489,7 +491,7 @@ void MainWindow::updateStueckelbergPanel(bool recomputeScans)
             .fixed(reference.finalLowerPopulation, 3)
             .fixed(reference.finalUpperPopulation, 3)
             .fixed(bias, 3)
-            .fixed(100.0 * linearSweepApplier.progress(), 1)
+            .fixed(100.0 * appliers.linearSweepApplier.progress(), 1)
             .fixed(live.lowerPopulation, 3)
             .fixed(live.upperPopulation, 3)
             .fixed(live.leftPopulation, 3)
@@ -511,8 +513,8 @@ void MainWindow::updateRamseyPanel(bool recomputeScans)
     const RamseySequence sequence = formSettings<RamseySequence>();
     const RamseyEnsemble ensemble = formSettings<RamseyEnsemble>();
     const bool active = sequence.enabled && sequence.parameter == SceneParameterSlopeX
-                        && validateRamseySequence(potentialScene, sequence) && ramseyReference.valid
-                        && ramseyBoundStates.ok;
+                        && validateRamseySequence(potentialScene, sequence) && twoLevel.ramseyReference.valid
+                        && twoLevel.ramseyBoundStates.ok;
     if (!active) {
         form.ramseySummaryLabel->setText(
             QStringLiteral("Ramsey analysis inactive. Use a double well with a two-pulse Linear slope X sequence."));
@@ -526,29 +528,30 @@ void MainWindow::updateRamseyPanel(bool recomputeScans)
         // Free times up to well past the one in use, so the fringe shows
         // several periods of the detuning.
         const double freeMax = std::max(1.5 * sequence.freeEvolutionDuration + 5.0, 30.0);
-        ramseyFringeScan = QuantumRamsey2D::fringeScan(ramseyBoundStates, sequence, 0.0, freeMax, kScanPoints,
-                                                       kLowerState, kUpperState, hbar);
-        ramseyEnsemble = RamseyEnsembleResult{};
-        ramseyEnsembleScan.clear();
+        twoLevel.ramseyFringeScan = QuantumRamsey2D::fringeScan(twoLevel.ramseyBoundStates, sequence, 0.0, freeMax,
+                                                                kScanPoints, kLowerState, kUpperState, hbar);
+        twoLevel.ramseyEnsemble = RamseyEnsembleResult{};
+        twoLevel.ramseyEnsembleScan.clear();
         if (ensemble.enabled && isRamseyEnsembleValid(ensemble)) {
-            ramseyEnsemble =
-                QuantumRamsey2D::ensembleResult(ramseyBoundStates, sequence, ensemble, kLowerState, kUpperState, hbar);
-            ramseyEnsembleScan = QuantumRamsey2D::ensembleScan(ramseyBoundStates, sequence, ensemble, 0.0, freeMax,
-                                                               kScanPoints, kLowerState, kUpperState, hbar);
+            twoLevel.ramseyEnsemble = QuantumRamsey2D::ensembleResult(twoLevel.ramseyBoundStates, sequence, ensemble,
+                                                                      kLowerState, kUpperState, hbar);
+            twoLevel.ramseyEnsembleScan =
+                QuantumRamsey2D::ensembleScan(twoLevel.ramseyBoundStates, sequence, ensemble, 0.0, freeMax, kScanPoints,
+                                              kLowerState, kUpperState, hbar);
         }
     } else if (!ensemble.enabled) {
-        ramseyEnsemble = RamseyEnsembleResult{};
-        ramseyEnsembleScan.clear();
+        twoLevel.ramseyEnsemble = RamseyEnsembleResult{};
+        twoLevel.ramseyEnsembleScan.clear();
     }
 
     const TwoLevelPopulations live =
-        QuantumRamsey2D::twoLevelPopulations(psi, ramseyBoundStates, kLowerState, kUpperState);
+        QuantumRamsey2D::twoLevelPopulations(psi, twoLevel.ramseyBoundStates, kLowerState, kUpperState);
     const std::vector<ObservableSample>& samples = history.samples();
-    plot.setTwoLevelReference(ramseyReference);
+    plot.setTwoLevelReference(twoLevel.ramseyReference);
     plot.setPulseSequence(sequence);
-    plot.setFringeScan(ramseyFringeScan);
-    plot.setEnsemble(ensemble, ramseyEnsemble);
-    plot.setEnsembleScan(ramseyEnsembleScan);
+    plot.setFringeScan(twoLevel.ramseyFringeScan);
+    plot.setEnsemble(ensemble, twoLevel.ramseyEnsemble);
+    plot.setEnsembleScan(twoLevel.ramseyEnsembleScan);
     plot.setSamples(samples);
 
     if (!live.valid) {
@@ -568,12 +571,12 @@ void MainWindow::updateRamseyPanel(bool recomputeScans)
                      {&ObservableSample::ramseyValid, &ObservableSample::ramseyPopulation1,
                       &ObservableSample::ramseyPopulation2, &ObservableSample::ramseyCaptured},
                      {live.population1, live.population2, live.captured});
-    const RamseyReference& reference = ramseyReference;
+    const RamseyReference& reference = twoLevel.ramseyReference;
     QString text =
         PanelText(QStringLiteral("%1 | %2 | omega12=%3 omega=%4 | |x12|=%5 OmegaR=%6 | pi/2 ideal=%7 actual=%8 | "
                                  "free=%9 phase=%10 rad (%11 cycles) | theory final P1=%12 P2=%13 | live P1=%14 "
                                  "P2=%15 captured=%16 | history P1=%17 P2=%18 min captured=%19"))
-            .word(ramseyStageName(ramseyApplier.stage()))
+            .word(ramseyStageName(appliers.ramseyApplier.stage()))
             .word(echo)
             .fixed(reference.transitionFrequency, 6)
             .fixed(sequence.angularFrequency, 6)
@@ -594,14 +597,14 @@ void MainWindow::updateRamseyPanel(bool recomputeScans)
             .fixed(recorded.minCaptured, 3)
             .text();
     if (ensemble.enabled) {
-        text += ramseyEnsemble.valid
+        text += twoLevel.ramseyEnsemble.valid
                     ? PanelText(QStringLiteral(" | ensemble(static) sigma=%1 N=%2 mean P1=%3 P2=%4 fringe contrast=%5 "
                                                "[analysis only]"))
                           .fixed(ensemble.detuningStdDev, 4)
-                          .integer(ramseyEnsemble.memberCount)
-                          .fixed(ramseyEnsemble.averagePopulation1, 3)
-                          .fixed(ramseyEnsemble.averagePopulation2, 3)
-                          .fixed(ensembleFringeContrast(ramseyEnsembleScan), 3)
+                          .integer(twoLevel.ramseyEnsemble.memberCount)
+                          .fixed(twoLevel.ramseyEnsemble.averagePopulation1, 3)
+                          .fixed(twoLevel.ramseyEnsemble.averagePopulation2, 3)
+                          .fixed(ensembleFringeContrast(twoLevel.ramseyEnsembleScan), 3)
                           .text()
                     : QStringLiteral(" | ensemble configuration invalid [analysis only]");
     }

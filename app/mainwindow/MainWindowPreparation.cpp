@@ -60,7 +60,7 @@ bool MainWindow::prepareExperimentInitialState()
                    QuantumBerryPhase2D::prepareInitialState(psi, trap, settings, mass, hbar);
         if (prepared) {
             stored.quantumBerry = settings;
-            berryTrap = trap;
+            recorders.berryTrap = trap;
         }
         break;
     }
@@ -73,7 +73,7 @@ bool MainWindow::prepareExperimentInitialState()
     case InitialPreparationType::AharonovBohmBeam: {
         // The form's packet carrying the winding phase of the enclosed flux.
         const AharonovBohmConfig settings = formSettings<AharonovBohmConfig>();
-        prepared = settings.enabled && aharonovBohmLinksReady;
+        prepared = settings.enabled && gaugeLinks.aharonovBohmLinksReady;
         if (prepared) {
             prepareFormPacket();
             QuantumAharonovBohm2D::prepareInitialState(psi, settings);
@@ -83,7 +83,7 @@ bool MainWindow::prepareExperimentInitialState()
     }
     case InitialPreparationType::LandauMagneticState: {
         const LandauConfig settings = formSettings<LandauConfig>();
-        prepared = settings.enabled && landauLinksReady &&
+        prepared = settings.enabled && gaugeLinks.landauLinksReady &&
                    QuantumLandau2D::prepareInitialState(psi, settings, mass, hbar, &message);
         if (prepared)
             stored.quantumLandau = settings;
@@ -91,7 +91,7 @@ bool MainWindow::prepareExperimentInitialState()
     }
     case InitialPreparationType::QuantumHallEdgeState: {
         const HallEdgeConfig settings = formSettings<HallEdgeConfig>();
-        prepared = settings.enabled && hallEdgeLinksReady &&
+        prepared = settings.enabled && gaugeLinks.hallEdgeLinksReady &&
                    QuantumHallEdge2D::prepareInitialState(psi, settings, mass, hbar, &message);
         if (prepared)
             stored.quantumHallEdge = settings;

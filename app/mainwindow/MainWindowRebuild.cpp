@@ -15,6 +15,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <type_traits>
 
 namespace vxo {
 
@@ -55,7 +56,7 @@ void MainWindow::rebuildSimulation()
     applyBerryLoop(0.0, true);
     applyMoshinskyShutter(0.0, true);
     applyKapitzaDiracPulse(0.0, true);
-    const MoshinskyShutterGeometry& shutter = moshinskyShutterApplier.geometry();
+    const MoshinskyShutterGeometry& shutter = appliers.moshinskyShutterApplier.geometry();
     if (stored.quantumMoshinsky.enabled && shutter.valid)
         stored.moshinskyInitialState.shutterX = shutter.centerX;
 
@@ -171,54 +172,37 @@ void MainWindow::updateRenderingControlStates()
 
 void MainWindow::resetProtocolRunState()
 {
-    quenchApplier.clear();
-    periodicDriveApplier.clear();
-    linearSweepApplier.clear();
-    ramseyApplier.clear();
-    berryLoopApplier.clear();
-    moshinskyShutterApplier.clear();
-    kapitzaDiracPulseApplier.clear();
+    appliers.quenchApplier.clear();
+    appliers.periodicDriveApplier.clear();
+    appliers.linearSweepApplier.clear();
+    appliers.ramseyApplier.clear();
+    appliers.berryLoopApplier.clear();
+    appliers.moshinskyShutterApplier.clear();
+    appliers.kapitzaDiracPulseApplier.clear();
     // A quench fired by the forced call at t = 0 reads its energy before from
     // the newest sample: it must not be the previous run's.
     history.clear();
-    berryTrap = BerryTrap{};
-    loschmidtReversed = false;
+    recorders.berryTrap = BerryTrap{};
+    recorders.loschmidtReversed = false;
 }
 
 void MainWindow::refreshStoredSettingsFromForm()
 {
-    loschmidtRecorder.reset();
-    stored.quantumLoschmidt = formSettings<LoschmidtConfig>();
-
-    moshinskyRecorder.reset();
-    stored.quantumMoshinsky = formSettings<MoshinskyConfig>();
-
-    kapitzaDiracRecorder.reset();
-    stored.quantumKapitzaDirac = formSettings<KapitzaDiracConfig>();
-
-    aharonovBohmRecorder.reset();
-    aharonovBohmLinksReady = false;
-    aharonovBohmLinks.clear();
-    stored.quantumAharonovBohm = formSettings<AharonovBohmConfig>();
-
-    landauRecorder.reset();
-    landauLinksReady = false;
-    landauLinks.clear();
-    stored.quantumLandau = formSettings<LandauConfig>();
-
-    hallEdgeRecorder.reset();
-    hallEdgeLinksReady = false;
-    hallEdgeLinks.clear();
-    stored.quantumHallEdge = formSettings<HallEdgeConfig>();
-
-    backflowRecorder.reset();
-    stored.quantumBackflow = formSettings<BackflowConfig>();
-
-    zitterbewegungRecorder.reset();
-    stored.quantumZitterbewegung = formSettings<ZitterbewegungConfig>();
-
-    kleinRecorder.reset();
-    stored.quantumKleinTunneling = formSettings<KleinTunnelingConfig>();
+    // Each experiment's settings as the form holds them, its recorder emptied.
+    const auto reread = [this](auto& recorder, auto& storedCopy) {
+        recorder.reset();
+        storedCopy = formSettings<std::decay_t<decltype(storedCopy)>>();
+    };
+    reread(recorders.loschmidtRecorder, stored.quantumLoschmidt);
+    reread(recorders.moshinskyRecorder, stored.quantumMoshinsky);
+    reread(recorders.kapitzaDiracRecorder, stored.quantumKapitzaDirac);
+    reread(recorders.aharonovBohmRecorder, stored.quantumAharonovBohm);
+    reread(recorders.landauRecorder, stored.quantumLandau);
+    reread(recorders.hallEdgeRecorder, stored.quantumHallEdge);
+    reread(recorders.backflowRecorder, stored.quantumBackflow);
+    reread(recorders.zitterbewegungRecorder, stored.quantumZitterbewegung);
+    reread(recorders.kleinRecorder, stored.quantumKleinTunneling);
+    gaugeLinks.clear();
 }
 
 void MainWindow::rasterisePotentialAndGaugeFields()
@@ -265,16 +249,16 @@ void MainWindow::prepareAbsorbingLayer()
 
 void MainWindow::clearScatteringAndTwoLevelRecords()
 {
-    legacyCollisionStarted = false;
-    legacyPacketSeparated = false;
-    resonanceCollisionStarted = false;
-    resonancePacketSeparated = false;
-    maxCavityProbability = 0.0;
-    packetTransmissionRecorded = false;
-    packetTransmission = 0.0;
-    doubleWellConfig = DoubleWellConfig{};
-    doubleWellParameters = TwoLevelParameters{};
-    rabiReference = RabiReference{};
+    scattering.legacyCollisionStarted = false;
+    scattering.legacyPacketSeparated = false;
+    scattering.resonanceCollisionStarted = false;
+    scattering.resonancePacketSeparated = false;
+    scattering.maxCavityProbability = 0.0;
+    scattering.packetTransmissionRecorded = false;
+    scattering.packetTransmission = 0.0;
+    twoLevel.doubleWellConfig = DoubleWellConfig{};
+    twoLevel.doubleWellParameters = TwoLevelParameters{};
+    twoLevel.rabiReference = RabiReference{};
 }
 
 void MainWindow::updatePanelsAfterRebuild()

@@ -12,11 +12,11 @@ void MainWindow::configureDiracRecorders()
         return;
     const double hbar = solver.parameters().hbar;
     if (stored.quantumZitterbewegung.enabled && preparationType == InitialPreparationType::DiracZitterbewegungState &&
-        zitterbewegungRecorder.configure(diracSpinor, stored.quantumZitterbewegung, hbar))
-        zitterbewegungRecorder.record(0.0, diracSpinor);
+        recorders.zitterbewegungRecorder.configure(diracSpinor, stored.quantumZitterbewegung, hbar))
+        recorders.zitterbewegungRecorder.record(0.0, diracSpinor);
     if (stored.quantumKleinTunneling.enabled && preparationType == InitialPreparationType::DiracKleinTunnelingState &&
-        kleinRecorder.configure(diracSpinor, stored.quantumKleinTunneling))
-        kleinRecorder.record(0.0, diracSpinor);
+        recorders.kleinRecorder.configure(diracSpinor, stored.quantumKleinTunneling))
+        recorders.kleinRecorder.record(0.0, diracSpinor);
 }
 
 void MainWindow::configureObservationRecorders()
@@ -27,62 +27,65 @@ void MainWindow::configureObservationRecorders()
 
     // Each scene analysis zeroes its record first, so a failed one leaves it
     // invalid.
-    revivalBox = RevivalBoxConfig{};
-    revivalRecorder.clear();
-    if (scene && QuantumRevival2D::extractFromScene(potentialScene, revivalBox, nullptr))
-        revivalRecorder.setInitialState(psi);
+    recorders.revivalBox = RevivalBoxConfig{};
+    recorders.revivalRecorder.clear();
+    if (scene && QuantumRevival2D::extractFromScene(potentialScene, recorders.revivalBox, nullptr))
+        recorders.revivalRecorder.setInitialState(psi);
 
     // The billiard walls look like any closed box: only the billiard
     // experiment itself records them.
-    billiardConfig = BilliardConfig{};
-    billiardRecorder.clear();
+    recorders.billiardConfig = BilliardConfig{};
+    recorders.billiardRecorder.clear();
     const bool billiardExperiment = experimentTitle.contains(QLatin1String("Billiard"), Qt::CaseInsensitive) ||
                                     sourcePresetName.contains(QLatin1String("Billiard"), Qt::CaseInsensitive);
-    if (billiardExperiment && scene && QuantumBilliard2D::extractFromScene(potentialScene, billiardConfig, nullptr))
-        billiardRecorder.setInitialState(psi, billiardConfig);
+    if (billiardExperiment && scene &&
+        QuantumBilliard2D::extractFromScene(potentialScene, recorders.billiardConfig, nullptr))
+        recorders.billiardRecorder.setInitialState(psi, recorders.billiardConfig);
 
-    talbotRecorder.reset();
+    recorders.talbotRecorder.reset();
     if (preparationType == InitialPreparationType::TalbotComb)
-        talbotRecorder.configure(psi, stored.talbotInitialState);
+        recorders.talbotRecorder.configure(psi, stored.talbotInitialState);
 
-    bouncerConfig = BouncerConfig{};
-    bouncerRecorder.clear();
-    if (scene && QuantumBouncer2D::extractFromScene(potentialScene, bouncerConfig, nullptr))
-        bouncerRecorder.configure(bouncerConfig, ui->centerYSpinBox->value(), ui->momentumYSpinBox->value());
+    recorders.bouncerConfig = BouncerConfig{};
+    recorders.bouncerRecorder.clear();
+    if (scene && QuantumBouncer2D::extractFromScene(potentialScene, recorders.bouncerConfig, nullptr))
+        recorders.bouncerRecorder.configure(recorders.bouncerConfig, ui->centerYSpinBox->value(),
+                                            ui->momentumYSpinBox->value());
 
-    vortexTrap = VortexTrap{};
-    vortexRecorder.reset();
+    recorders.vortexTrap = VortexTrap{};
+    recorders.vortexRecorder.reset();
     if (preparationType == InitialPreparationType::Vortex && scene &&
-        QuantumVortex2D::extractTrap(potentialScene, vortexTrap, nullptr))
-        vortexRecorder.configure(stored.vortexInitialState, vortexTrap);
+        QuantumVortex2D::extractTrap(potentialScene, recorders.vortexTrap, nullptr))
+        recorders.vortexRecorder.configure(stored.vortexInitialState, recorders.vortexTrap);
 
-    andersonLattice = AndersonLattice{};
-    andersonRecorder.reset();
+    recorders.andersonLattice = AndersonLattice{};
+    recorders.andersonRecorder.reset();
     if (preparationType == InitialPreparationType::AndersonDualLane && scene &&
-        QuantumAnderson2D::analyzeScene(potentialScene, andersonLattice, nullptr))
-        andersonRecorder.configure(stored.andersonInitialState, andersonLattice);
+        QuantumAnderson2D::analyzeScene(potentialScene, recorders.andersonLattice, nullptr))
+        recorders.andersonRecorder.configure(stored.andersonInitialState, recorders.andersonLattice);
 
-    kickCount = 0;
-    kickedRotorRecorder.reset();
+    recorders.kickCount = 0;
+    recorders.kickedRotorRecorder.reset();
     if (preparationType == InitialPreparationType::KickedRotor && stored.kickedRotor.enabled) {
         const double tau = QuantumKickedRotor2D::scaledKickPeriod(psi, stored.kickedRotor, mass, hbar);
-        kickedRotorRecorder.configure(stored.kickedRotor, stored.kickedRotorInitialState, tau);
+        recorders.kickedRotorRecorder.configure(stored.kickedRotor, stored.kickedRotorInitialState, tau);
     }
 
-    zenoMeasurementCount = 0;
-    zenoSurvival = 1.0;
-    zenoRecorder.reset();
+    recorders.zenoMeasurementCount = 0;
+    recorders.zenoSurvival = 1.0;
+    recorders.zenoRecorder.reset();
     if (preparationType == InitialPreparationType::QuantumZeno && stored.quantumZeno.enabled)
-        zenoRecorder.configure(stored.quantumZeno, stored.quantumZenoInitialState, psi);
+        recorders.zenoRecorder.configure(stored.quantumZeno, stored.quantumZenoInitialState, psi);
 
-    stadiumGeometry = StadiumGeometry{};
-    scarRecorder.reset();
-    if (stored.quantumScar.enabled && scene && QuantumScar2D::analyzeScene(potentialScene, stadiumGeometry, nullptr)) {
+    recorders.stadiumGeometry = StadiumGeometry{};
+    recorders.scarRecorder.reset();
+    if (stored.quantumScar.enabled && scene &&
+        QuantumScar2D::analyzeScene(potentialScene, recorders.stadiumGeometry, nullptr)) {
         // Without a set energy the orbit band is filtered at the packet's own
         // kinetic energy.
         const double referenceEnergy =
             stored.quantumScar.referenceEnergy > 0.0 ? stored.quantumScar.referenceEnergy : packetKineticEnergy();
-        scarRecorder.configure(psi, stadiumGeometry, stored.quantumScar, referenceEnergy, hbar);
+        recorders.scarRecorder.configure(psi, recorders.stadiumGeometry, stored.quantumScar, referenceEnergy, hbar);
     }
 }
 
@@ -92,59 +95,61 @@ void MainWindow::configureStepRecorders()
     const double hbar = solver.parameters().hbar;
 
     // The loop is applied once more now that the state it deforms exists.
-    berryRecorder.reset();
+    recorders.berryRecorder.reset();
     applyBerryLoop(0.0, true);
-    if (stored.quantumBerry.enabled && berryTrap.valid && !psi.empty() &&
-        berryRecorder.configure(psi, berryTrap, stored.quantumBerry))
-        berryRecorder.record(0.0, QuantumBerryPhase2D::trapAt(stored.quantumBerry, 0.0), psi);
+    if (stored.quantumBerry.enabled && recorders.berryTrap.valid && !psi.empty() &&
+        recorders.berryRecorder.configure(psi, recorders.berryTrap, stored.quantumBerry))
+        recorders.berryRecorder.record(0.0, QuantumBerryPhase2D::trapAt(stored.quantumBerry, 0.0), psi);
 
     if (stored.quantumLoschmidt.enabled && QuantumLoschmidt2D::validateConfiguration(stored.quantumLoschmidt, nullptr) &&
-        loschmidtRecorder.configure(psi, stored.quantumLoschmidt))
-        loschmidtRecorder.record(0.0, psi, loschmidtReversed);
+        recorders.loschmidtRecorder.configure(psi, stored.quantumLoschmidt))
+        recorders.loschmidtRecorder.record(0.0, psi, recorders.loschmidtReversed);
 
-    moshinskyRecorder.reset();
+    recorders.moshinskyRecorder.reset();
     stored.quantumMoshinsky = formSettings<MoshinskyConfig>();
     MoshinskyShutterGeometry shutter;
     if (stored.quantumMoshinsky.enabled &&
         QuantumMoshinsky2D::validateShutter(potentialScene, stored.quantumMoshinsky, &shutter, nullptr) &&
-        moshinskyRecorder.configure(stored.quantumMoshinsky, shutter, psi))
-        moshinskyRecorder.record(0.0, moshinskyShutterApplier.shutter().open, psi);
+        recorders.moshinskyRecorder.configure(stored.quantumMoshinsky, shutter, psi))
+        recorders.moshinskyRecorder.record(0.0, appliers.moshinskyShutterApplier.shutter().open, psi);
 
-    kapitzaDiracRecorder.reset();
+    recorders.kapitzaDiracRecorder.reset();
     stored.quantumKapitzaDirac = formSettings<KapitzaDiracConfig>();
-    if (stored.quantumKapitzaDirac.enabled && kapitzaDiracRecorder.configure(stored.quantumKapitzaDirac, hbar)) {
+    if (stored.quantumKapitzaDirac.enabled &&
+        recorders.kapitzaDiracRecorder.configure(stored.quantumKapitzaDirac, hbar)) {
         invalidateMomentumField();
         ensureMomentumField();
-        kapitzaDiracRecorder.record(momentumField, 0.0, kapitzaDiracPulseApplier.pulse().active);
+        recorders.kapitzaDiracRecorder.record(momentumField, 0.0, appliers.kapitzaDiracPulseApplier.pulse().active);
     }
 
-    aharonovBohmRecorder.reset();
-    if (stored.quantumAharonovBohm.enabled && aharonovBohmLinksReady &&
-        aharonovBohmRecorder.configure(psi, stored.quantumAharonovBohm))
-        aharonovBohmRecorder.record(0.0, psi);
+    recorders.aharonovBohmRecorder.reset();
+    if (stored.quantumAharonovBohm.enabled && gaugeLinks.aharonovBohmLinksReady &&
+        recorders.aharonovBohmRecorder.configure(psi, stored.quantumAharonovBohm))
+        recorders.aharonovBohmRecorder.record(0.0, psi);
 
-    landauRecorder.reset();
-    if (stored.quantumLandau.enabled && landauLinksReady &&
-        landauRecorder.configure(psi, landauLinks, stored.quantumLandau, mass, hbar))
-        landauRecorder.record(0.0, psi, landauLinks);
+    recorders.landauRecorder.reset();
+    if (stored.quantumLandau.enabled && gaugeLinks.landauLinksReady &&
+        recorders.landauRecorder.configure(psi, gaugeLinks.landauLinks, stored.quantumLandau, mass, hbar))
+        recorders.landauRecorder.record(0.0, psi, gaugeLinks.landauLinks);
 
-    hallEdgeRecorder.reset();
-    if (stored.quantumHallEdge.enabled && hallEdgeLinksReady && hallEdgeRecorder.configure(psi, stored.quantumHallEdge))
-        hallEdgeRecorder.record(0.0, psi);
+    recorders.hallEdgeRecorder.reset();
+    if (stored.quantumHallEdge.enabled && gaugeLinks.hallEdgeLinksReady &&
+        recorders.hallEdgeRecorder.configure(psi, stored.quantumHallEdge))
+        recorders.hallEdgeRecorder.record(0.0, psi);
 
-    backflowRecorder.reset();
-    if (stored.quantumBackflow.enabled && backflowRecorder.configure(psi, stored.quantumBackflow, mass, hbar))
-        backflowRecorder.record(0.0, psi);
+    recorders.backflowRecorder.reset();
+    if (stored.quantumBackflow.enabled && recorders.backflowRecorder.configure(psi, stored.quantumBackflow, mass, hbar))
+        recorders.backflowRecorder.record(0.0, psi);
 }
 
 void MainWindow::recordInitialSamples()
 {
-    if (kickedRotorRecorder.isConfigured()) {
+    if (recorders.kickedRotorRecorder.isConfigured()) {
         ensureMomentumField();
-        kickedRotorRecorder.record(momentumField, 0, 0.0);
+        recorders.kickedRotorRecorder.record(momentumField, 0, 0.0);
     }
-    if (zenoRecorder.isConfigured())
-        zenoRecorder.record(0.0, psi, 0, 1.0);
+    if (recorders.zenoRecorder.isConfigured())
+        recorders.zenoRecorder.record(0.0, psi, 0, 1.0);
 }
 
 } // namespace vxo

@@ -271,12 +271,12 @@ void MainWindow::updateTimeSeriesPanel()
     form.timeSeriesSampleCountLabel->setText(QStringLiteral("%1 samples").arg(history.size()));
     if (form.doubleWellPlotWidget) {
         form.doubleWellPlotWidget->setSamples(samples);
-        form.doubleWellPlotWidget->setTunnellingPeriod(doubleWellParameters.valid ? doubleWellParameters.tunnellingPeriod
-                                                                                  : 0.0);
+        form.doubleWellPlotWidget->setTunnellingPeriod(
+            twoLevel.doubleWellParameters.valid ? twoLevel.doubleWellParameters.tunnellingPeriod : 0.0);
     }
     if (form.rabiPlotWidget) {
         form.rabiPlotWidget->setSamples(samples);
-        form.rabiPlotWidget->setTwoLevelReference(rabiReference);
+        form.rabiPlotWidget->setTwoLevelReference(twoLevel.rabiReference);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "app/mainwindow/MainWindow.h"
 
+#include "app/form/QuietControlWrites.h"
 #include "app/mainwindow/FormIndices.h"
 #include "app/text/PotentialObjectText.h"
 #include "app/mainwindow/StatusDurations.h"
@@ -16,6 +17,7 @@
 #include <QVariant>
 
 #include <initializer_list>
+#include <utility>
 
 namespace vxo {
 
@@ -120,28 +122,17 @@ void MainWindow::applyEditorShape(const PotentialEditorShape& shape)
     // The drawn shape becomes the geometry page's rectangle or circle; the
     // page keeps its own strength. The spin boxes clamp and round what lies
     // outside their ranges.
-    if (shape.type == PotentialEditorShape::kCircle) {
-        const QSignalBlocker geometryBlocker(ui->geometryComboBox);
-        const QSignalBlocker xBlocker(ui->circleCenterXSpinBox);
-        const QSignalBlocker yBlocker(ui->circleCenterYSpinBox);
-        const QSignalBlocker radiusBlocker(ui->circleRadiusSpinBox);
-        ui->geometryComboBox->setCurrentIndex(static_cast<int>(PotentialObjectKind::Circle));
-        ui->geometryParametersStackedWidget->setCurrentIndex(static_cast<int>(PotentialObjectKind::Circle));
-        ui->circleCenterXSpinBox->setValue(static_cast<double>(shape.centerX));
-        ui->circleCenterYSpinBox->setValue(static_cast<double>(shape.centerY));
-        ui->circleRadiusSpinBox->setValue(static_cast<double>(shape.radius));
+    const bool circle = shape.type == PotentialEditorShape::kCircle;
+    selectGeometryQuietly(static_cast<int>(circle ? PotentialObjectKind::Circle : PotentialObjectKind::Rectangle));
+    if (circle) {
+        setValueQuietly(ui->circleCenterXSpinBox, static_cast<double>(shape.centerX));
+        setValueQuietly(ui->circleCenterYSpinBox, static_cast<double>(shape.centerY));
+        setValueQuietly(ui->circleRadiusSpinBox, static_cast<double>(shape.radius));
     } else {
-        const QSignalBlocker geometryBlocker(ui->geometryComboBox);
-        const QSignalBlocker xBlocker(ui->rectangleCenterXSpinBox);
-        const QSignalBlocker yBlocker(ui->rectangleCenterYSpinBox);
-        const QSignalBlocker widthBlocker(ui->rectangleWidthSpinBox);
-        const QSignalBlocker heightBlocker(ui->rectangleHeightSpinBox);
-        ui->geometryComboBox->setCurrentIndex(static_cast<int>(PotentialObjectKind::Rectangle));
-        ui->geometryParametersStackedWidget->setCurrentIndex(static_cast<int>(PotentialObjectKind::Rectangle));
-        ui->rectangleCenterXSpinBox->setValue(static_cast<double>(shape.centerX));
-        ui->rectangleCenterYSpinBox->setValue(static_cast<double>(shape.centerY));
-        ui->rectangleWidthSpinBox->setValue(static_cast<double>(shape.width));
-        ui->rectangleHeightSpinBox->setValue(static_cast<double>(shape.height));
+        setValueQuietly(ui->rectangleCenterXSpinBox, static_cast<double>(shape.centerX));
+        setValueQuietly(ui->rectangleCenterYSpinBox, static_cast<double>(shape.centerY));
+        setValueQuietly(ui->rectangleWidthSpinBox, static_cast<double>(shape.width));
+        setValueQuietly(ui->rectangleHeightSpinBox, static_cast<double>(shape.height));
     }
     if (ui->potentialSceneActiveCheckBox->isChecked())
         addCurrentGeometryToScene();
@@ -170,36 +161,14 @@ void MainWindow::refreshSceneObjectList(std::uint64_t id)
     if (const PotentialObject* selected = potentialScene.find(selectedSceneObjectId()))
         loadObjectIntoGeometryInspector(*selected);
     updateSceneEditingControls();
-    fillQuenchTargetCombo(0);
-    fillPeriodicDriveTargetCombo(0);
-    fillLinearSweepTargetCombo(0);
-    fillRamseyTargetCombo(0);
-    fillMoshinskyTargetCombo(0);
-}
-
-void MainWindow::fillQuenchTargetCombo(std::uint64_t id)
-{
-    fillTargetCombo(ui->quenchTargetComboBox, ui->quenchEnabledCheckBox, id, false);
-}
-
-void MainWindow::fillPeriodicDriveTargetCombo(std::uint64_t id)
-{
-    fillTargetCombo(ui->periodicDriveTargetComboBox, ui->periodicDriveEnabledCheckBox, id, false);
-}
-
-void MainWindow::fillLinearSweepTargetCombo(std::uint64_t id)
-{
-    fillTargetCombo(ui->linearSweepTargetComboBox, ui->linearSweepEnabledCheckBox, id, false);
-}
-
-void MainWindow::fillRamseyTargetCombo(std::uint64_t id)
-{
-    fillTargetCombo(ui->ramseyTargetComboBox, ui->ramseyEnabledCheckBox, id, false);
-}
-
-void MainWindow::fillMoshinskyTargetCombo(std::uint64_t id)
-{
-    fillTargetCombo(ui->moshinskyTargetComboBox, ui->moshinskyEnabledCheckBox, id, true);
+    // Each combo keeps its current object (id 0); the shutter lists only
+    // the kinds it can open.
+    for (const auto& [combo, box] : {std::pair{ui->quenchTargetComboBox, ui->quenchEnabledCheckBox},
+                                     std::pair{ui->periodicDriveTargetComboBox, ui->periodicDriveEnabledCheckBox},
+                                     std::pair{ui->linearSweepTargetComboBox, ui->linearSweepEnabledCheckBox},
+                                     std::pair{ui->ramseyTargetComboBox, ui->ramseyEnabledCheckBox}})
+        fillTargetCombo(combo, box, 0, false);
+    fillTargetCombo(ui->moshinskyTargetComboBox, ui->moshinskyEnabledCheckBox, 0, true);
 }
 
 void MainWindow::fillTargetCombo(QComboBox* combo, QCheckBox* governedBox, std::uint64_t id, bool shutterKindsOnly)

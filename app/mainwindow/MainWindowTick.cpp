@@ -150,7 +150,7 @@ void MainWindow::discardMeasurementHits()
 
 void MainWindow::applyLoschmidtReversalIfDue()
 {
-    if (loschmidtReversed || psi.empty())
+    if (recorders.loschmidtReversed || psi.empty())
         return;
     const LoschmidtConfig settings = formSettings<LoschmidtConfig>();
     if (!settings.enabled || !QuantumLoschmidt2D::validateConfiguration(settings, nullptr))
@@ -161,21 +161,21 @@ void MainWindow::applyLoschmidtReversalIfDue()
         return;
     if (!QuantumLoschmidt2D::applyReversal(psi, settings, solver.parameters().hbar))
         return;
-    loschmidtReversed = true;
+    recorders.loschmidtReversed = true;
     stored.quantumLoschmidt = settings;
     invalidateMomentumField();
-    if (loschmidtRecorder.isConfigured())
-        loschmidtRecorder.record(t, psi, true);
+    if (recorders.loschmidtRecorder.isConfigured())
+        recorders.loschmidtRecorder.record(t, psi, true);
 }
 
 void MainWindow::applyZenoMeasurementIfDue()
 {
     if (preparationType != InitialPreparationType::QuantumZeno || !stored.quantumZeno.enabled
-        || !zenoRecorder.isConfigured() || psi.empty())
+        || !recorders.zenoRecorder.isConfigured() || psi.empty())
         return;
-    const std::uint64_t measured =
-        QuantumZeno2D::applyDueMeasurements(psi, stored.quantumZeno, zenoRecorder.watchedNormTarget(),
-                                            zenoMeasurementCount, zenoSurvival, solver.time(), solver.parameters().dt);
+    const std::uint64_t measured = QuantumZeno2D::applyDueMeasurements(
+        psi, stored.quantumZeno, recorders.zenoRecorder.watchedNormTarget(), recorders.zenoMeasurementCount,
+        recorders.zenoSurvival, solver.time(), solver.parameters().dt);
     if (measured > 0)
         invalidateMomentumField();
 }
@@ -187,12 +187,12 @@ void MainWindow::applyKickedRotorKickIfDue()
     // Each kick is sampled at the time before the step, in momentum space
     // straight after it.
     const double t = solver.time();
-    QuantumKickedRotor2D::applyDueKicks(psi, stored.kickedRotor, kickCount, t, solver.parameters().dt,
+    QuantumKickedRotor2D::applyDueKicks(psi, stored.kickedRotor, recorders.kickCount, t, solver.parameters().dt,
                                         [this, t](std::uint64_t kicks) {
                                             invalidateMomentumField();
                                             ensureMomentumField();
-                                            if (kickedRotorRecorder.isConfigured())
-                                                kickedRotorRecorder.record(momentumField, kicks, t);
+                                            if (recorders.kickedRotorRecorder.isConfigured())
+                                                recorders.kickedRotorRecorder.record(momentumField, kicks, t);
                                         });
 }
 
@@ -206,29 +206,29 @@ void MainWindow::sampleStepRecorders()
         return recorder.isConfigured() && n % stride == 0;
     };
 
-    if (due(zitterbewegungRecorder, 2) && insideAnalysis(t, stored.quantumZitterbewegung.analysisEndTime))
-        zitterbewegungRecorder.record(t, diracSpinor);
-    if (due(kleinRecorder, 2) && insideAnalysis(t, stored.quantumKleinTunneling.analysisEndTime))
-        kleinRecorder.record(t, diracSpinor);
-    if (due(loschmidtRecorder, 4))
-        loschmidtRecorder.record(t, psi, loschmidtReversed);
-    if (due(moshinskyRecorder, 2) && insideAnalysis(t, stored.quantumMoshinsky.analysisEndTime))
-        moshinskyRecorder.record(t, moshinskyShutterApplier.shutter().open, psi);
-    if (due(kapitzaDiracRecorder, 10) && insideAnalysis(t, stored.quantumKapitzaDirac.analysisEndTime)) {
+    if (due(recorders.zitterbewegungRecorder, 2) && insideAnalysis(t, stored.quantumZitterbewegung.analysisEndTime))
+        recorders.zitterbewegungRecorder.record(t, diracSpinor);
+    if (due(recorders.kleinRecorder, 2) && insideAnalysis(t, stored.quantumKleinTunneling.analysisEndTime))
+        recorders.kleinRecorder.record(t, diracSpinor);
+    if (due(recorders.loschmidtRecorder, 4))
+        recorders.loschmidtRecorder.record(t, psi, recorders.loschmidtReversed);
+    if (due(recorders.moshinskyRecorder, 2) && insideAnalysis(t, stored.quantumMoshinsky.analysisEndTime))
+        recorders.moshinskyRecorder.record(t, appliers.moshinskyShutterApplier.shutter().open, psi);
+    if (due(recorders.kapitzaDiracRecorder, 10) && insideAnalysis(t, stored.quantumKapitzaDirac.analysisEndTime)) {
         invalidateMomentumField();
         ensureMomentumField();
-        kapitzaDiracRecorder.record(momentumField, t, kapitzaDiracPulseApplier.pulse().active);
+        recorders.kapitzaDiracRecorder.record(momentumField, t, appliers.kapitzaDiracPulseApplier.pulse().active);
     }
-    if (due(aharonovBohmRecorder, 5) && insideAnalysis(t, stored.quantumAharonovBohm.analysisEndTime))
-        aharonovBohmRecorder.record(t, psi);
-    if (due(landauRecorder, 5) && insideAnalysis(t, stored.quantumLandau.analysisEndTime))
-        landauRecorder.record(t, psi, landauLinks);
-    if (due(hallEdgeRecorder, 5) && insideAnalysis(t, stored.quantumHallEdge.analysisEndTime))
-        hallEdgeRecorder.record(t, psi);
-    if (due(backflowRecorder, 2) && insideAnalysis(t, stored.quantumBackflow.analysisEndTime))
-        backflowRecorder.record(t, psi);
-    if (due(berryRecorder, 8))
-        berryRecorder.record(t, QuantumBerryPhase2D::trapAt(stored.quantumBerry, t), psi);
+    if (due(recorders.aharonovBohmRecorder, 5) && insideAnalysis(t, stored.quantumAharonovBohm.analysisEndTime))
+        recorders.aharonovBohmRecorder.record(t, psi);
+    if (due(recorders.landauRecorder, 5) && insideAnalysis(t, stored.quantumLandau.analysisEndTime))
+        recorders.landauRecorder.record(t, psi, gaugeLinks.landauLinks);
+    if (due(recorders.hallEdgeRecorder, 5) && insideAnalysis(t, stored.quantumHallEdge.analysisEndTime))
+        recorders.hallEdgeRecorder.record(t, psi);
+    if (due(recorders.backflowRecorder, 2) && insideAnalysis(t, stored.quantumBackflow.analysisEndTime))
+        recorders.backflowRecorder.record(t, psi);
+    if (due(recorders.berryRecorder, 8))
+        recorders.berryRecorder.record(t, QuantumBerryPhase2D::trapAt(stored.quantumBerry, t), psi);
 }
 
 void MainWindow::updateDetectorFluxReadout()
@@ -277,20 +277,20 @@ void MainWindow::recordObservation()
     inputs.potential = &potential;
     inputs.scene = &potentialScene;
     inputs.sceneActive = ui->potentialSceneActiveCheckBox->isChecked();
-    inputs.resonanceLatched = resonanceCollisionStarted;
+    inputs.resonanceLatched = scattering.resonanceCollisionStarted;
     inputs.legacyBarrier = ui->geometryComboBox->currentIndex() == static_cast<int>(PotentialObjectKind::Barrier);
-    inputs.legacyBarrierLatched = legacyCollisionStarted;
+    inputs.legacyBarrierLatched = scattering.legacyCollisionStarted;
     inputs.legacyBarrierCenterX = ui->barrierCenterXSpinBox->value();
     inputs.legacyBarrierThickness = ui->barrierThicknessSpinBox->value();
     inputs.periodicDrive = &drive;
     inputs.linearSweep = &sweep;
     inputs.ramseySequence = &ramsey;
     inputs.boundStates = &boundStates;
-    inputs.sweepStates = &sweepBoundStates;
-    inputs.ramseyStates = &ramseyBoundStates;
-    inputs.landauZener = &landauZenerReference;
-    inputs.stueckelberg = &stueckelbergReference;
-    inputs.ramseyReference = &ramseyReference;
+    inputs.sweepStates = &twoLevel.sweepBoundStates;
+    inputs.ramseyStates = &twoLevel.ramseyBoundStates;
+    inputs.landauZener = &twoLevel.landauZenerReference;
+    inputs.stueckelberg = &twoLevel.stueckelbergReference;
+    inputs.ramseyReference = &twoLevel.ramseyReference;
 
     history.push(ObservableSampler::observe(psi, history, inputs));
     sampleObservationRecorders(inputs.time);
@@ -299,22 +299,21 @@ void MainWindow::recordObservation()
 void MainWindow::sampleObservationRecorders(double t)
 {
     const SplitStepParameters& parameters = solver.parameters();
-    if (revivalBox.valid && revivalRecorder.hasInitialState())
-        revivalRecorder.record(t, psi);
-    if (billiardConfig.valid && !billiardRecorder.initialState().empty())
-        billiardRecorder.record(t, psi, billiardConfig);
-    if (talbotRecorder.isConfigured())
-        talbotRecorder.record(t, psi);
-    if (bouncerRecorder.isConfigured())
-        bouncerRecorder.record(t, psi, parameters.mass, parameters.hbar);
-    if (vortexRecorder.isConfigured())
-        vortexRecorder.record(t, psi, parameters.hbar);
-    if (andersonRecorder.isConfigured())
-        andersonRecorder.record(t, psi);
-    if (zenoRecorder.isConfigured())
-        zenoRecorder.record(t, psi, zenoMeasurementCount, zenoSurvival);
-    if (scarRecorder.isConfigured())
-        scarRecorder.record(t, psi);
+    if (recorders.revivalBox.valid && recorders.revivalRecorder.hasInitialState())
+        recorders.revivalRecorder.record(t, psi);
+    if (recorders.billiardConfig.valid && !recorders.billiardRecorder.initialState().empty())
+        recorders.billiardRecorder.record(t, psi, recorders.billiardConfig);
+    // The others sample whenever their rebuild configured them.
+    const auto recordIfConfigured = [this, t](auto& recorder, const auto&... extra) {
+        if (recorder.isConfigured())
+            recorder.record(t, psi, extra...);
+    };
+    recordIfConfigured(recorders.talbotRecorder);
+    recordIfConfigured(recorders.bouncerRecorder, parameters.mass, parameters.hbar);
+    recordIfConfigured(recorders.vortexRecorder, parameters.hbar);
+    recordIfConfigured(recorders.andersonRecorder);
+    recordIfConfigured(recorders.zenoRecorder, recorders.zenoMeasurementCount, recorders.zenoSurvival);
+    recordIfConfigured(recorders.scarRecorder);
 }
 
 } // namespace vxo

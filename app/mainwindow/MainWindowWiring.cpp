@@ -15,6 +15,8 @@
 #include <QPushButton>
 #include <QSpinBox>
 
+#include <array>
+#include <tuple>
 #include <type_traits>
 
 namespace vxo {
@@ -251,9 +253,8 @@ void MainWindow::connectControls()
     const auto protocols = protocolBoxes();
     for (QCheckBox* box : protocols)
         connectChange(this, box, guardedSlot([this](bool checked) { onDriveEnabledToggled(checked); }));
-    const auto connectProtocol = [&](QCheckBox* box, void (MainWindow::*toggled)(bool),
-                                     std::initializer_list<QWidget*> parameters) {
-        connectChange(this, box, guardedSlot([this, toggled](bool checked) { (this->*toggled)(checked); }));
+    const auto connectProtocol = [&](QCheckBox* box, std::initializer_list<QWidget*> parameters) {
+        connectChange(this, box, guardedSlot([this, box](bool checked) { onProtocolEnabledToggled(box, checked); }));
         for (QWidget* parameter : parameters) {
             if (auto* spin = qobject_cast<QDoubleSpinBox*>(parameter))
                 connectChange(this, spin, rebuildUnlessLoading);
@@ -264,33 +265,33 @@ void MainWindow::connectControls()
             keyboardTrackingGate->watch(qobject_cast<QAbstractSpinBox*>(parameter));
         }
     };
-    connectProtocol(form.quenchEnabledCheckBox, &MainWindow::onQuenchEnabledToggled,
+    connectProtocol(form.quenchEnabledCheckBox,
                     {form.quenchTargetComboBox, form.quenchParameterComboBox, form.quenchTimeSpinBox,
                      form.quenchBeforeSpinBox, form.quenchAfterSpinBox});
-    connectProtocol(form.periodicDriveEnabledCheckBox, &MainWindow::onPeriodicDriveEnabledToggled,
+    connectProtocol(form.periodicDriveEnabledCheckBox,
                     {form.periodicDriveTargetComboBox, form.periodicDriveParameterComboBox,
                      form.periodicDriveMeanSpinBox, form.periodicDriveAmplitudeSpinBox, form.periodicDriveOmegaSpinBox,
                      form.periodicDrivePhaseSpinBox});
-    connectProtocol(form.linearSweepEnabledCheckBox, &MainWindow::onLinearSweepEnabledToggled,
+    connectProtocol(form.linearSweepEnabledCheckBox,
                     {form.linearSweepTargetComboBox, form.linearSweepParameterComboBox,
                      form.linearSweepStartValueSpinBox, form.linearSweepEndValueSpinBox,
                      form.linearSweepStartTimeSpinBox, form.linearSweepDurationSpinBox,
                      form.linearSweepHoldDurationSpinBox, form.linearSweepReturnDurationSpinBox});
-    connectProtocol(form.ramseyEnabledCheckBox, &MainWindow::onRamseyEnabledToggled,
+    connectProtocol(form.ramseyEnabledCheckBox,
                     {form.ramseyTargetComboBox, form.ramseyParameterComboBox, form.ramseyMeanSpinBox,
                      form.ramseyAmplitudeSpinBox, form.ramseyOmegaSpinBox, form.ramseyPulseDurationSpinBox,
                      form.ramseyFreeDurationSpinBox, form.ramseyStartTimeSpinBox, form.ramseyFirstPhaseSpinBox,
                      form.ramseySecondPhaseSpinBox, form.ramseyEchoDurationSpinBox, form.ramseyEchoPhaseSpinBox});
-    connectProtocol(form.berryEnabledCheckBox, &MainWindow::onBerryEnabledToggled,
+    connectProtocol(form.berryEnabledCheckBox,
                     {form.berryAnisotropySpinBox, form.berryStartTimeSpinBox, form.berryDurationSpinBox,
                      form.berryWindingComboBox});
-    connectProtocol(form.loschmidtEnabledCheckBox, &MainWindow::onLoschmidtEnabledToggled,
+    connectProtocol(form.loschmidtEnabledCheckBox,
                     {form.loschmidtTimeSpinBox, form.loschmidtMomentumErrorXSpinBox,
                      form.loschmidtMomentumErrorYSpinBox});
-    connectProtocol(form.moshinskyEnabledCheckBox, &MainWindow::onMoshinskyEnabledToggled,
+    connectProtocol(form.moshinskyEnabledCheckBox,
                     {form.moshinskyTargetComboBox, form.moshinskyOpenTimeSpinBox, form.moshinskyDetectorXSpinBox,
                      form.moshinskyAnalysisEndTimeSpinBox});
-    connectProtocol(form.kapitzaDiracEnabledCheckBox, &MainWindow::onKapitzaDiracEnabledToggled,
+    connectProtocol(form.kapitzaDiracEnabledCheckBox,
                     {form.kapitzaDiracPeriodSpinBox, form.kapitzaDiracDepthSpinBox, form.kapitzaDiracPhaseSpinBox,
                      form.kapitzaDiracStartSpinBox, form.kapitzaDiracDurationSpinBox,
                      form.kapitzaDiracAnalysisEndSpinBox, form.kapitzaDiracOrderSpinBox});
@@ -306,24 +307,21 @@ void MainWindow::connectControls()
                   }));
 
     // Gauge, backflow and Dirac modes with their Apply buttons.
-    connectChange(this, form.aharonovBohmEnabledCheckBox,
-                  guardedSlot([this](bool checked) { onAharonovBohmEnabledToggled(checked); }));
-    connectChange(this, form.landauEnabledCheckBox,
-                  guardedSlot([this](bool checked) { onLandauEnabledToggled(checked); }));
-    connectChange(this, form.hallEdgeEnabledCheckBox,
-                  guardedSlot([this](bool checked) { onHallEdgeEnabledToggled(checked); }));
-    connectChange(this, form.backflowEnabledCheckBox,
-                  guardedSlot([this](bool checked) { onBackflowEnabledToggled(checked); }));
-    connectChange(this, form.zitterEnabledCheckBox,
-                  guardedSlot([this](bool checked) { onZitterbewegungEnabledToggled(checked); }));
-    connectChange(this, form.kleinEnabledCheckBox,
-                  guardedSlot([this](bool checked) { onKleinEnabledToggled(checked); }));
+    for (QCheckBox* box : gaugeBoxes())
+        connectChange(this, box, guardedSlot([this, box](bool checked) { onGaugeEnabledToggled(box, checked); }));
+    const std::array<std::tuple<QCheckBox*, QAbstractButton*, InitialPreparationType>, 3> sceneFreeModes{{
+        {form.backflowEnabledCheckBox, form.backflowApplyButton, InitialPreparationType::QuantumBackflowState},
+        {form.zitterEnabledCheckBox, form.zitterApplyButton, InitialPreparationType::DiracZitterbewegungState},
+        {form.kleinEnabledCheckBox, form.kleinApplyButton, InitialPreparationType::DiracKleinTunnelingState},
+    }};
+    for (const auto& [box, apply, mode] : sceneFreeModes)
+        connectChange(this, box,
+                      guardedSlot([this, mode = mode](bool checked) { onSceneFreeModeToggled(mode, checked); }));
     connectClick(this, form.aharonovBohmApplyButton, rebuildUnlessLoading);
     connectClick(this, form.landauApplyButton, rebuildUnlessLoading);
     connectClick(this, form.hallEdgeApplyButton, rebuildUnlessLoading);
-    connectClick(this, form.backflowApplyButton, guardedSlot([this] { onBackflowApplyClicked(); }));
-    connectClick(this, form.zitterApplyButton, guardedSlot([this] { onZitterbewegungApplyClicked(); }));
-    connectClick(this, form.kleinApplyButton, guardedSlot([this] { onKleinApplyClicked(); }));
+    for (const auto& [box, apply, mode] : sceneFreeModes)
+        connectClick(this, apply, guardedSlot([this, mode = mode] { onSceneFreeModeApplyClicked(mode); }));
     const auto diracModesOff = guardedSlot([this](bool checked) {
         if (checked)
             switchDiracModesOff();

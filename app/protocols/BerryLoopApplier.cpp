@@ -5,7 +5,7 @@ namespace vxo {
 bool BerryLoopApplier::apply(const ProtocolContext& context, const BerryConfig& settings,
                              BerryConfig& appliedSettings, BerryTrap& trap)
 {
-    loop_ = BerryLoopState();
+    state_ = BerryLoopState();
     if (!context.sceneUsable) {
         trap = BerryTrap();
         active_ = false;
@@ -23,11 +23,8 @@ bool BerryLoopApplier::apply(const ProtocolContext& context, const BerryConfig& 
         active_ = false;
         return false;
     }
-    active_ = true;
-    appliedSettings = settings;
     trap = found;
-    loop_ = state;
-    return true;
+    return take(state, settings, appliedSettings);
 }
 
 void BerryLoopApplier::clear()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/protocols/ProtocolContext.h"
+#include "app/protocols/ProtocolRunState.h"
 #include "experiments/QuantumBerryPhase2D.h"
 
 namespace vxo {
@@ -10,7 +11,7 @@ namespace vxo {
 // during the loop. Every call re-evaluates the loop at t and, while the trap
 // and the settings are usable, rasterises the unchanged scene plus the
 // quadrupole; the loop state of the call is kept for the recorder and panels.
-class BerryLoopApplier {
+class BerryLoopApplier : public ProtocolRunState<BerryLoopState> {
 public:
     // The loop state is cleared first on every call. Without a usable scene
     // `trap` returns to the default trap; disabled settings, a scene without
@@ -22,12 +23,7 @@ public:
                BerryTrap& trap);
     void clear();
 
-    bool active() const { return active_; }
-    const BerryLoopState& loop() const { return loop_; }
-
-private:
-    bool active_ = false;
-    BerryLoopState loop_;
+    const BerryLoopState& loop() const { return state_; }
 };
 
 } // namespace vxo

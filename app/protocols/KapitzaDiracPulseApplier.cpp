@@ -12,17 +12,12 @@ bool KapitzaDiracPulseApplier::apply(const ProtocolContext& context, const Kapit
     const double end = settings.pulseStartTime + settings.pulseDuration;
     const bool on = settings.pulseStartTime <= context.t && context.t < end;
     const bool finished = context.t >= end;
-    if (!context.force && active_ && pulse_.active == on && pulse_.finished == finished)
+    if (!context.force && active_ && state_.active == on && state_.finished == finished)
         return false;
 
     const KapitzaDiracPulseState state =
         QuantumKapitzaDirac2D::applyPulse(context.scene, settings, context.t, context.potential);
-    if (!state.valid)
-        return false;
-    appliedSettings = settings;
-    active_ = true;
-    pulse_ = state;
-    return true;
+    return state.valid && take(state, settings, appliedSettings);
 }
 
 void KapitzaDiracPulseApplier::clear()

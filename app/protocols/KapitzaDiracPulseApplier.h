@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/protocols/ProtocolContext.h"
+#include "app/protocols/ProtocolRunState.h"
 #include "experiments/QuantumKapitzaDirac2D.h"
 
 namespace vxo {
@@ -10,7 +11,7 @@ namespace vxo {
 // pulseDuration. It runs from its own settings whether or not the scene is
 // switched on. Outside a rebuild the potential is rasterised only when the
 // pulse switches on or ends; a forced call always rewrites it.
-class KapitzaDiracPulseApplier {
+class KapitzaDiracPulseApplier : public ProtocolRunState<KapitzaDiracPulseState> {
 public:
     // Disabled settings or a pulse that fails its rules (with this hbar)
     // make the applier inactive with its state cleared. On success (true: the
@@ -20,12 +21,7 @@ public:
                KapitzaDiracConfig& appliedSettings);
     void clear();
 
-    bool active() const { return active_; }
-    const KapitzaDiracPulseState& pulse() const { return pulse_; }
-
-private:
-    bool active_ = false;
-    KapitzaDiracPulseState pulse_;
+    const KapitzaDiracPulseState& pulse() const { return state_; }
 };
 
 } // namespace vxo

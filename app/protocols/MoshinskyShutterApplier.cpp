@@ -12,18 +12,15 @@ bool MoshinskyShutterApplier::apply(const ProtocolContext& context, const Moshin
         return false;
     }
     const bool open = QuantumMoshinsky2D::isOpenAt(settings, context.t);
-    if (!context.force && active_ && shutter_.open == open)
+    if (!context.force && active_ && state_.open == open)
         return false;
 
     const MoshinskyShutterState state =
         QuantumMoshinsky2D::applyShutter(context.scene, settings, context.t, context.potential);
     if (!state.applied)
         return false;
-    appliedSettings = settings;
-    active_ = true;
-    shutter_ = state;
     geometry_ = found;
-    return true;
+    return take(state, settings, appliedSettings);
 }
 
 void MoshinskyShutterApplier::clear()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/protocols/ProtocolContext.h"
+#include "app/protocols/ProtocolRunState.h"
 #include "experiments/QuantumMoshinsky2D.h"
 
 namespace vxo {
@@ -10,7 +11,7 @@ namespace vxo {
 // switched off strictly after openTime + 1e-12. Outside a rebuild the
 // potential is rasterised only when the shutter opens; a forced call always
 // rewrites it.
-class MoshinskyShutterApplier {
+class MoshinskyShutterApplier : public ProtocolRunState<MoshinskyShutterState> {
 public:
     // Without a usable scene, with disabled settings or with a shutter the
     // scene cannot provide, the applier returns to inactive with its state
@@ -21,13 +22,10 @@ public:
     bool apply(const ProtocolContext& context, const MoshinskyConfig& settings, MoshinskyConfig& appliedSettings);
     void clear();
 
-    bool active() const { return active_; }
-    const MoshinskyShutterState& shutter() const { return shutter_; }
+    const MoshinskyShutterState& shutter() const { return state_; }
     const MoshinskyShutterGeometry& geometry() const { return geometry_; }
 
 private:
-    bool active_ = false;
-    MoshinskyShutterState shutter_;
     MoshinskyShutterGeometry geometry_;
 };
 

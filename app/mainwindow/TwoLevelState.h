@@ -1,0 +1,39 @@
+#pragma once
+
+#include "experiments/BoundStateResult.h"
+#include "experiments/QuantumDoubleWell2D.h"
+#include "experiments/QuantumLandauZener2D.h"
+#include "experiments/QuantumRabi2D.h"
+#include "experiments/QuantumRamsey2D.h"
+#include "experiments/QuantumStueckelberg2D.h"
+
+#include <vector>
+
+namespace vxo {
+
+// The two-level analyses of the window: the double well's two-mode model and
+// the references the sweep and Ramsey panels compare the run against, each
+// calibrated on the bound states of the potential the rebuild made. A
+// reference reset to its default reads as "not calibrated".
+struct TwoLevelState {
+    DoubleWellConfig doubleWellConfig;
+    TwoLevelParameters doubleWellParameters;
+    RabiReference rabiReference;
+
+    // Linear sweep: the spectrum it was calibrated on, the Landau-Zener and
+    // Stueckelberg references and the Stueckelberg hold-time scan.
+    BoundStateResult sweepBoundStates;
+    LandauZenerReference landauZenerReference;
+    StueckelbergReference stueckelbergReference;
+    std::vector<StueckelbergFringePoint> stueckelbergHoldScan;
+
+    // Ramsey sequence: spectrum, reference, fringe scan and the dephasing
+    // ensemble with its scan.
+    BoundStateResult ramseyBoundStates;
+    RamseyReference ramseyReference;
+    std::vector<RamseyFringePoint> ramseyFringeScan;
+    RamseyEnsembleResult ramseyEnsemble;
+    std::vector<RamseyEnsemblePoint> ramseyEnsembleScan;
+};
+
+} // namespace vxo
