@@ -10,12 +10,6 @@ namespace vxo {
 
 using namespace plot;
 
-void QuantumDoubleWellPlotWidget::setSamples(const std::vector<ObservableSample>& samples)
-{
-    samples_ = samples;
-    update();
-}
-
 void QuantumDoubleWellPlotWidget::setTunnellingPeriod(double period)
 {
     tunnellingPeriod_ = period;

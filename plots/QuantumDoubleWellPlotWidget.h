@@ -1,10 +1,6 @@
 #pragma once
 
-#include "experiments/ObservableSample.h"
-
-#include "plots/PlotWidget.h"
-
-#include <vector>
+#include "plots/HistoryPlotWidget.h"
 
 namespace vxo {
 
@@ -15,12 +11,10 @@ namespace vxo {
 // packet has moved completely into the other well. Only samples whose
 // double-well block is valid are drawn or set the time range; populations
 // are drawn on [0, 1] (a NaN at 1).
-class QuantumDoubleWellPlotWidget : public PlotWidget {
+class QuantumDoubleWellPlotWidget : public HistoryPlotWidget {
 public:
-    using PlotWidget::PlotWidget;
+    using HistoryPlotWidget::HistoryPlotWidget;
 
-    // Copies the observable history (oldest first).
-    void setSamples(const std::vector<ObservableSample>& samples);
     // The period T = 2 pi hbar / splitting; 0 or less hides the prediction.
     void setTunnellingPeriod(double period);
 
@@ -28,7 +22,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    std::vector<ObservableSample> samples_;
     double tunnellingPeriod_ = 0.0;
 };
 

@@ -11,12 +11,6 @@ namespace vxo {
 
 using namespace plot;
 
-void QuantumDrivePlotWidget::setSamples(const std::vector<ObservableSample>& samples)
-{
-    samples_ = samples;
-    update();
-}
-
 void QuantumDrivePlotWidget::setDriveParameters(double mean, double amplitude, double angularFrequency,
                                                 double phaseDegrees)
 {

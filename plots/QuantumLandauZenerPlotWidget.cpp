@@ -11,18 +11,6 @@ namespace vxo {
 
 using namespace plot;
 
-void QuantumLandauZenerPlotWidget::setSamples(const std::vector<ObservableSample>& samples)
-{
-    samples_ = samples;
-    update();
-}
-
-void QuantumLandauZenerPlotWidget::setTwoLevelReference(const LandauZenerReference& reference)
-{
-    reference_ = reference;
-    update();
-}
-
 void QuantumLandauZenerPlotWidget::setSweep(const LinearSweep& sweep)
 {
     sweep_ = sweep;

@@ -10,12 +10,6 @@ namespace vxo {
 
 using namespace plot;
 
-void QuantumQuenchPlotWidget::setSamples(const std::vector<ObservableSample>& samples)
-{
-    samples_ = samples;
-    update();
-}
-
 void QuantumQuenchPlotWidget::setMarkerTime(double time)
 {
     markerTime_ = time;

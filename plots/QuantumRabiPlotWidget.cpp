@@ -8,18 +8,6 @@ namespace vxo {
 
 using namespace plot;
 
-void QuantumRabiPlotWidget::setSamples(const std::vector<ObservableSample>& samples)
-{
-    samples_ = samples;
-    update();
-}
-
-void QuantumRabiPlotWidget::setTwoLevelReference(const RabiReference& reference)
-{
-    reference_ = reference;
-    update();
-}
-
 void QuantumRabiPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);

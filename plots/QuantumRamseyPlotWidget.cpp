@@ -23,12 +23,6 @@ QString titleFor(bool ensemble, bool echo)
 
 } // namespace
 
-void QuantumRamseyPlotWidget::setSamples(const std::vector<ObservableSample>& samples)
-{
-    samples_ = samples;
-    update();
-}
-
 void QuantumRamseyPlotWidget::setFringeScan(const std::vector<RamseyFringePoint>& points)
 {
     fringe_ = points;
@@ -38,12 +32,6 @@ void QuantumRamseyPlotWidget::setFringeScan(const std::vector<RamseyFringePoint>
 void QuantumRamseyPlotWidget::setEnsembleScan(const std::vector<RamseyEnsemblePoint>& points)
 {
     ensembleFringe_ = points;
-    update();
-}
-
-void QuantumRamseyPlotWidget::setTwoLevelReference(const RamseyReference& reference)
-{
-    reference_ = reference;
     update();
 }
 

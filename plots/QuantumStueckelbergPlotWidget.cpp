@@ -11,18 +11,6 @@ namespace vxo {
 
 using namespace plot;
 
-void QuantumStueckelbergPlotWidget::setSamples(const std::vector<ObservableSample>& samples)
-{
-    samples_ = samples;
-    update();
-}
-
-void QuantumStueckelbergPlotWidget::setTwoLevelReference(const StueckelbergReference& reference)
-{
-    reference_ = reference;
-    update();
-}
-
 void QuantumStueckelbergPlotWidget::setSweep(const LinearSweep& sweep)
 {
     sweep_ = sweep;

@@ -48,15 +48,8 @@ const QColor kCurveColour = QColor(plot::kCurve);
 } // namespace
 
 QuantumTimeSeriesPlotWidget::QuantumTimeSeriesPlotWidget(QWidget* parent)
-    : PlotWidget(parent)
+    : HistoryPlotWidget(parent)
 {
-}
-
-void QuantumTimeSeriesPlotWidget::setSamples(const std::vector<ObservableSample>& samples)
-{
-    if (&samples != &samples_)
-        samples_ = samples;
-    update();
 }
 
 void QuantumTimeSeriesPlotWidget::setObservable(int observable)
