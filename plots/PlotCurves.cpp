@@ -56,20 +56,23 @@ void drawProtocolStrip(QPainter& painter, const QRectF& strip)
                        strip.center().y());
 }
 
-InterferencePanels interferencePanels(const QSize& widgetSize)
+InterferencePanels interferencePanels(const QSize& widgetSize, const InterferenceLayout& layout)
 {
-    const double width = atLeast(widgetSize.width() - 22.0, 68.0) - 58.0;
+    const double left = layout.left;
+    const double width = atLeast(widgetSize.width() - layout.right, left + layout.minimumWidth) - left;
+    const double below = layout.stripGap + layout.stripHeight + layout.scanGap + layout.scanHeight + layout.bottom;
     InterferencePanels panels;
-    panels.history = QRectF(58.0, 28.0, width, atLeast(widgetSize.height() - 190.0, 78.0));
-    panels.strip = QRectF(58.0, panels.history.bottom() + 14.0, width, 30.0);
-    panels.scan = QRectF(58.0, panels.strip.bottom() + 30.0, width, 58.0);
+    panels.history = QRectF(left, layout.top, width,
+                            atLeast(widgetSize.height() - (layout.top + below), layout.minimumHistoryHeight));
+    panels.strip = QRectF(left, panels.history.bottom() + layout.stripGap, width, layout.stripHeight);
+    panels.scan = QRectF(left, panels.strip.bottom() + layout.scanGap, width, layout.scanHeight);
     return panels;
 }
 
-InterferencePanels beginInterferencePlot(QPainter& painter, const QRect& widgetRect)
+InterferencePanels beginInterferencePlot(QPainter& painter, const QRect& widgetRect, const InterferenceLayout& layout)
 {
     beginPlot(painter, widgetRect, QColor(kBackground));
-    const InterferencePanels panels = interferencePanels(widgetRect.size());
+    const InterferencePanels panels = interferencePanels(widgetRect.size(), layout);
     drawGridAndFrame(painter, panels.history, QColor(kHistoryGrid));
     return panels;
 }

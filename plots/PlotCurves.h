@@ -214,8 +214,8 @@ void drawLegend(QPainter& painter, const QRectF& panel, double drop, const Legen
     drawLegend(painter, panel, drop, entries, N);
 }
 
-// The protocol strip under a time panel: its frame in (80, 88, 98) and a
-// dashed zero line in (105, 115, 125) through its vertical middle.
+// The protocol strip under a time panel: its frame in kStripFrame and a
+// dashed zero line in kStripMidline through its vertical middle.
 void drawProtocolStrip(QPainter& painter, const QRectF& strip);
 // The protocol's signal over [t0, t1] at intervals + 1 times: v = value(t) /
 // scale (the scale floored at 1e-12) limited to [-1, 1] (upper limit first),
@@ -231,20 +231,36 @@ QPainterPath protocolSignal(const QRectF& strip, const AxisMap& x, int intervals
     });
 }
 
-// The stacked layout of the interference plots for a widget of size (w, h),
-// with PW = max(w - 22, 68) - 58: history = QRectF(58, 28, PW, max(h - 190, 78)),
-// strip = QRectF(58, history.bottom + 14, PW, 30), scan = QRectF(58,
-// strip.bottom + 30, PW, 58).
+// The stacked panels of the interference plots, one under the other and all
+// as wide: the population history, the protocol strip stripGap under it and
+// the fringe scan scanGap under the strip, with room below the scan for its
+// caption. For a widget of size (w, h) the width is
+// atLeast(w - right, left + minimumWidth) - left, the strip and the scan are
+// as high as the layout says, and the history takes the rest of the height,
+// at least minimumHistoryHeight.
+struct InterferenceLayout {
+    double left = 58.0;
+    double top = 28.0;
+    double right = 22.0;
+    double minimumWidth = 10.0;
+    double minimumHistoryHeight = 78.0;
+    double stripGap = 14.0;
+    double stripHeight = 30.0;
+    double scanGap = 30.0;
+    double scanHeight = 58.0;
+    double bottom = 30.0;
+};
 struct InterferencePanels {
     QRectF history;
     QRectF strip;
     QRectF scan;
 };
-InterferencePanels interferencePanels(const QSize& widgetSize);
-// Opens the paint of a stacked plot: the background, the layout for the
-// widget's size, then the quarter grid of the history panel in (75, 84, 94)
-// and its frame in kFrame.
-InterferencePanels beginInterferencePlot(QPainter& painter, const QRect& widgetRect);
+InterferencePanels interferencePanels(const QSize& widgetSize, const InterferenceLayout& layout = {});
+// Opens the paint of a stacked plot: the background, the layout's panels for
+// the widget's size, then the quarter grid of the history panel in
+// kHistoryGrid and its frame in kFrame.
+InterferencePanels beginInterferencePlot(QPainter& painter, const QRect& widgetRect,
+                                         const InterferenceLayout& layout = {});
 // The time axis that the history panel and the strip share: from 0 to the
 // protocol's end raised to every later counted sample time, or to 1 when
 // that end is not above 0.

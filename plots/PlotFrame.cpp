@@ -30,6 +30,20 @@ QRectF plotRect(const QSize& widgetSize, double left, double top, double widthMa
                   atLeast(widgetSize.height() - heightMargin, minHeight));
 }
 
+QRectF panelRect(const QSize& widgetSize, const PanelLayout& layout)
+{
+    return plotRect(widgetSize, layout.left, layout.top, layout.left + layout.right, layout.top + layout.bottom,
+                    layout.minimumWidth, layout.minimumHeight);
+}
+
+QRectF beginPanelPlot(QPainter& painter, const QRect& widgetRect, const PanelLayout& layout, const QColor& gridColour)
+{
+    beginPlot(painter, widgetRect, QColor(kBackground));
+    const QRectF panel = panelRect(widgetRect.size(), layout);
+    drawGridAndFrame(painter, panel, gridColour);
+    return panel;
+}
+
 void drawQuarterGrid(QPainter& painter, const QRectF& rect, const QPen& pen)
 {
     painter.setPen(pen);

@@ -43,6 +43,27 @@ double atLeast(double value, double floor);
 QRectF plotRect(const QSize& widgetSize, double left, double top, double widthMargin, double heightMargin,
                 double minWidth = 10.0, double minHeight = 10.0);
 
+// The panel of a single-panel plot in a widget of size (w, h):
+// QRectF(left, top, atLeast(w - left - right, minimumWidth),
+// atLeast(h - top - bottom, minimumHeight)). The margins hold the texts
+// around the panel: the value labels on the left, the title above, the axis
+// caption and the legend's room below. The defaults are the curve panel the
+// time-series, cross-section and resonance plots share.
+struct PanelLayout {
+    double left = 58.0;
+    double top = 24.0;
+    double right = 20.0;
+    double bottom = 38.0;
+    double minimumWidth = 10.0;
+    double minimumHeight = 10.0;
+};
+QRectF panelRect(const QSize& widgetSize, const PanelLayout& layout);
+// Opens the paint of a single-panel plot: the background (beginPlot), then
+// the layout's panel with its quarter grid in gridColour and its frame in
+// kFrame (drawGridAndFrame). Returns the panel.
+QRectF beginPanelPlot(QPainter& painter, const QRect& widgetRect, const PanelLayout& layout,
+                      const QColor& gridColour = kGrid);
+
 // The quarter grid: for i = 0..4 a vertical line at left + width * i / 4 and
 // a horizontal line at top + height * i / 4, each across the rectangle (the
 // outermost ones lie on the frame).

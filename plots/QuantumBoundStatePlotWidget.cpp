@@ -53,10 +53,19 @@ struct QuantumBoundStatePlotWidget::EnergyFrame {
     double yMax = 0.0;
 };
 
+plot::PanelLayout QuantumBoundStatePlotWidget::layout()
+{
+    plot::PanelLayout layout;
+    layout.left = 62.0;
+    layout.top = 26.0;
+    layout.right = 22.0;
+    return layout;
+}
+
 QuantumBoundStatePlotWidget::EnergyFrame QuantumBoundStatePlotWidget::energyFrame() const
 {
     EnergyFrame frame;
-    frame.p = plotRect(size(), 62, 26, 84, 64);
+    frame.p = panelRect(size(), layout());
     if (result_.x.empty())
         return frame;
     frame.x = horizontalAxis(frame.p, result_.x.front(), result_.x.back(), 1e-30);

@@ -16,12 +16,17 @@ void QuantumDoubleWellPlotWidget::setTunnellingPeriod(double period)
     update();
 }
 
+plot::PanelLayout QuantumDoubleWellPlotWidget::layout()
+{
+    plot::PanelLayout layout;
+    layout.top = 26.0;
+    return layout;
+}
+
 void QuantumDoubleWellPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    beginPlot(painter, rect(), QColor(kBackground));
-    const QRectF p = plotRect(size(), 58, 26, 78, 64);
-    drawGridAndFrame(painter, p);
+    const QRectF p = beginPanelPlot(painter, rect(), layout());
 
     const double period = tunnellingPeriod_;
     const bool predicted = period > 0.0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "plots/PlotFrame.h"
 #include "plots/HistoryPlotWidget.h"
 
 namespace vxo {
@@ -14,6 +15,9 @@ namespace vxo {
 class QuantumDoubleWellPlotWidget : public HistoryPlotWidget {
 public:
     using HistoryPlotWidget::HistoryPlotWidget;
+
+    // Where the panel lies.
+    static plot::PanelLayout layout();
 
     // The period T = 2 pi hbar / splitting; 0 or less hides the prediction.
     void setTunnellingPeriod(double period);

@@ -27,12 +27,17 @@ void QuantumDrivePlotWidget::clearHistory()
     update();
 }
 
+plot::PanelLayout QuantumDrivePlotWidget::layout()
+{
+    plot::PanelLayout layout;
+    layout.top = 28.0;
+    return layout;
+}
+
 void QuantumDrivePlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    beginPlot(painter, rect(), QColor(kBackground));
-    const QRectF p = plotRect(size(), 58, 28, 78, 66);
-    drawGridAndFrame(painter, p);
+    const QRectF p = beginPanelPlot(painter, rect(), layout());
 
     const double tMax = historyTimes(samples_, nullptr, &ObservableSample::time, 8.0).end;
     const AxisMap x = horizontalAxis(p, 0.0, tMax, 0.0);

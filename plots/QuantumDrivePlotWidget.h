@@ -1,5 +1,6 @@
 #pragma once
 
+#include "plots/PlotFrame.h"
 #include "plots/HistoryPlotWidget.h"
 
 namespace vxo {
@@ -13,6 +14,9 @@ namespace vxo {
 class QuantumDrivePlotWidget : public HistoryPlotWidget {
 public:
     using HistoryPlotWidget::HistoryPlotWidget;
+
+    // Where the panel lies.
+    static plot::PanelLayout layout();
 
     // Stores the drive; the phase is handed in in degrees.
     void setDriveParameters(double mean, double amplitude, double angularFrequency, double phaseDegrees);

@@ -25,11 +25,22 @@ void QuantumLandauZenerPlotWidget::reset()
     update();
 }
 
+plot::PanelLayout QuantumLandauZenerPlotWidget::layout()
+{
+    // Below the panel: the bias strip (18 under it, 34 high) and the time
+    // caption under the strip.
+    plot::PanelLayout layout;
+    layout.top = 28.0;
+    layout.right = 22.0;
+    layout.bottom = 80.0;
+    layout.minimumHeight = 80.0;
+    return layout;
+}
+
 void QuantumLandauZenerPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    beginPlot(painter, rect(), QColor(kBackground));
-    const QRectF p = plotRect(size(), 58, 28, 80, 108, 10.0, 80.0);
+    const QRectF p = beginPanelPlot(painter, rect(), layout(), QColor(kHistoryGrid));
     const QRectF bias(p.left(), p.bottom() + 18, p.width(), 34);
 
     // The forward ramp, or the measured span when longer; a history that
@@ -40,7 +51,6 @@ void QuantumLandauZenerPlotWidget::paintEvent(QPaintEvent*)
     const double tEnd = times.end > tStart ? times.end : tStart + 1.0;
     const AxisMap x = horizontalAxis(p, tStart, tEnd, 0.0);
 
-    drawGridAndFrame(painter, p, QColor(kHistoryGrid));
     const double crossing = reference_.crossingTime;
     if (reference_.valid && tStart <= crossing && crossing <= tEnd)
         drawVerticalLine(painter, plotPen(QColor::fromRgba(kZenerCrossing), 1.0, Qt::DashDotLine),

@@ -3,6 +3,7 @@
 #include "experiments/DriveProtocols.h"
 #include "experiments/QuantumLandauZener2D.h"
 
+#include "plots/PlotFrame.h"
 #include "plots/TwoLevelPlotWidget.h"
 
 namespace vxo {
@@ -18,6 +19,9 @@ namespace vxo {
 class QuantumLandauZenerPlotWidget : public TwoLevelPlotWidget<LandauZenerReference> {
 public:
     using TwoLevelPlotWidget::TwoLevelPlotWidget;
+
+    // Where the panel lies.
+    static plot::PanelLayout layout();
 
     // Copies the sweep; its bias is drawn only when it is enabled.
     void setSweep(const LinearSweep& sweep);

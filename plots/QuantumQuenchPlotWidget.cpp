@@ -23,12 +23,17 @@ void QuantumQuenchPlotWidget::clear()
     update();
 }
 
+plot::PanelLayout QuantumQuenchPlotWidget::layout()
+{
+    plot::PanelLayout layout;
+    layout.top = 26.0;
+    return layout;
+}
+
 void QuantumQuenchPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    beginPlot(painter, rect(), QColor(kBackground));
-    const QRectF p = plotRect(size(), 58, 26, 78, 64);
-    drawGridAndFrame(painter, p);
+    const QRectF p = beginPanelPlot(painter, rect(), layout());
 
     // Four time units past the quench show the response before the history does.
     const double tMax =

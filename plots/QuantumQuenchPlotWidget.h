@@ -1,5 +1,6 @@
 #pragma once
 
+#include "plots/PlotFrame.h"
 #include "plots/HistoryPlotWidget.h"
 
 namespace vxo {
@@ -13,6 +14,9 @@ namespace vxo {
 class QuantumQuenchPlotWidget : public HistoryPlotWidget {
 public:
     using HistoryPlotWidget::HistoryPlotWidget;
+
+    // Where the panel lies.
+    static plot::PanelLayout layout();
 
     // The quench time; a negative time draws no mark.
     void setMarkerTime(double time);

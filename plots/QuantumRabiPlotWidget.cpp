@@ -8,12 +8,18 @@ namespace vxo {
 
 using namespace plot;
 
+plot::PanelLayout QuantumRabiPlotWidget::layout()
+{
+    plot::PanelLayout layout;
+    layout.top = 28.0;
+    layout.right = 22.0;
+    return layout;
+}
+
 void QuantumRabiPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    beginPlot(painter, rect(), QColor(kBackground));
-    const QRectF p = plotRect(size(), 58, 28, 80, 66);
-    drawGridAndFrame(painter, p);
+    const QRectF p = beginPanelPlot(painter, rect(), layout());
 
     // One Rabi period of the prediction, or the measured span when longer.
     const bool predicted = reference_.valid;

@@ -2,6 +2,7 @@
 
 #include "experiments/QuantumRabi2D.h"
 
+#include "plots/PlotFrame.h"
 #include "plots/TwoLevelPlotWidget.h"
 
 namespace vxo {
@@ -16,6 +17,9 @@ namespace vxo {
 class QuantumRabiPlotWidget : public TwoLevelPlotWidget<RabiReference> {
 public:
     using TwoLevelPlotWidget::TwoLevelPlotWidget;
+
+    // Where the panel lies.
+    static plot::PanelLayout layout();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -60,10 +60,12 @@ void QuantumRamseyPlotWidget::reset()
     update();
 }
 
+plot::InterferenceLayout QuantumRamseyPlotWidget::layout() { return {}; }
+
 void QuantumRamseyPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const InterferencePanels panels = beginInterferencePlot(painter, rect());
+    const InterferencePanels panels = beginInterferencePlot(painter, rect(), layout());
     const QRectF& p = panels.history;
     const QRectF& drive = panels.strip;
     const QRectF& f = panels.scan;

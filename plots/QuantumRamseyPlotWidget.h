@@ -4,6 +4,7 @@
 #include "experiments/ObservableSample.h"
 #include "experiments/QuantumRamsey2D.h"
 
+#include "plots/PlotCurves.h"
 #include "plots/TwoLevelPlotWidget.h"
 
 #include <vector>
@@ -23,6 +24,9 @@ namespace vxo {
 class QuantumRamseyPlotWidget : public TwoLevelPlotWidget<RamseyReference> {
 public:
     using TwoLevelPlotWidget::TwoLevelPlotWidget;
+
+    // Where the three panels lie.
+    static plot::InterferenceLayout layout();
 
     // Copies the single-system fringe scan.
     void setFringeScan(const std::vector<RamseyFringePoint>& points);

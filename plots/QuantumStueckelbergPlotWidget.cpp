@@ -32,10 +32,12 @@ void QuantumStueckelbergPlotWidget::reset()
     update();
 }
 
+plot::InterferenceLayout QuantumStueckelbergPlotWidget::layout() { return {}; }
+
 void QuantumStueckelbergPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const InterferencePanels panels = beginInterferencePlot(painter, rect());
+    const InterferencePanels panels = beginInterferencePlot(painter, rect(), layout());
     const QRectF& p = panels.history;
     const QRectF& bias = panels.strip;
     const QRectF& f = panels.scan;

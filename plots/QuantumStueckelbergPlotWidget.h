@@ -4,6 +4,7 @@
 #include "experiments/ObservableSample.h"
 #include "experiments/QuantumStueckelberg2D.h"
 
+#include "plots/PlotCurves.h"
 #include "plots/TwoLevelPlotWidget.h"
 
 #include <vector>
@@ -22,6 +23,9 @@ namespace vxo {
 class QuantumStueckelbergPlotWidget : public TwoLevelPlotWidget<StueckelbergReference> {
 public:
     using TwoLevelPlotWidget::TwoLevelPlotWidget;
+
+    // Where the three panels lie.
+    static plot::InterferenceLayout layout();
 
     // Copies the sweep; its bias is drawn only when it is enabled.
     void setSweep(const LinearSweep& sweep);

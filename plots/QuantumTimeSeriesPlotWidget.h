@@ -1,5 +1,6 @@
 #pragma once
 
+#include "plots/PlotFrame.h"
 #include "plots/HistoryPlotWidget.h"
 
 #include <QString>
@@ -20,6 +21,9 @@ namespace vxo {
 class QuantumTimeSeriesPlotWidget : public HistoryPlotWidget {
 public:
     explicit QuantumTimeSeriesPlotWidget(QWidget* parent = nullptr);
+
+    // Where the panel lies.
+    static plot::PanelLayout layout();
 
     // Stores the observable's index without range check; repaints.
     void setObservable(int observable);
