@@ -58,12 +58,13 @@ void drawProtocolStrip(QPainter& painter, const QRectF& strip)
 
 InterferencePanels interferencePanels(const QSize& widgetSize, const InterferenceLayout& layout)
 {
-    const double left = layout.left;
-    const double width = atLeast(widgetSize.width() - layout.right, left + layout.minimumWidth) - left;
-    const double below = layout.stripGap + layout.stripHeight + layout.scanGap + layout.scanHeight + layout.bottom;
+    const QMarginsF& m = layout.margins;
+    const double left = m.left();
+    const double width = atLeast(widgetSize.width() - m.right(), left + layout.minimumHistory.width()) - left;
+    const double below = layout.stripGap + layout.stripHeight + layout.scanGap + layout.scanHeight + m.bottom();
     InterferencePanels panels;
-    panels.history = QRectF(left, layout.top, width,
-                            atLeast(widgetSize.height() - (layout.top + below), layout.minimumHistoryHeight));
+    panels.history = QRectF(left, m.top(), width,
+                            atLeast(widgetSize.height() - (m.top() + below), layout.minimumHistory.height()));
     panels.strip = QRectF(left, panels.history.bottom() + layout.stripGap, width, layout.stripHeight);
     panels.scan = QRectF(left, panels.strip.bottom() + layout.scanGap, width, layout.scanHeight);
     return panels;

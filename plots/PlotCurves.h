@@ -233,22 +233,18 @@ QPainterPath protocolSignal(const QRectF& strip, const AxisMap& x, int intervals
 
 // The stacked panels of the interference plots, one under the other and all
 // as wide: the population history, the protocol strip stripGap under it and
-// the fringe scan scanGap under the strip, with room below the scan for its
-// caption. For a widget of size (w, h) the width is
-// atLeast(w - right, left + minimumWidth) - left, the strip and the scan are
-// as high as the layout says, and the history takes the rest of the height,
-// at least minimumHistoryHeight.
+// the fringe scan scanGap under the strip; the margins hold the texts around
+// them (the bottom one the scan's caption). For a widget of size (w, h) the
+// width is atLeast(w - m.right, m.left + minimumHistory.width) - m.left, the
+// strip and the scan are as high as the layout says, and the history takes
+// the rest of the height, at least minimumHistory.height.
 struct InterferenceLayout {
-    double left = 58.0;
-    double top = 28.0;
-    double right = 22.0;
-    double minimumWidth = 10.0;
-    double minimumHistoryHeight = 78.0;
+    QMarginsF margins{58.0, 28.0, 22.0, 30.0};
+    QSizeF minimumHistory{10.0, 78.0};
     double stripGap = 14.0;
     double stripHeight = 30.0;
     double scanGap = 30.0;
     double scanHeight = 58.0;
-    double bottom = 30.0;
 };
 struct InterferencePanels {
     QRectF history;

@@ -32,8 +32,9 @@ QRectF plotRect(const QSize& widgetSize, double left, double top, double widthMa
 
 QRectF panelRect(const QSize& widgetSize, const PanelLayout& layout)
 {
-    return plotRect(widgetSize, layout.left, layout.top, layout.left + layout.right, layout.top + layout.bottom,
-                    layout.minimumWidth, layout.minimumHeight);
+    const QMarginsF& m = layout.margins;
+    return plotRect(widgetSize, m.left(), m.top(), m.left() + m.right(), m.top() + m.bottom(), layout.minimum.width(),
+                    layout.minimum.height());
 }
 
 QRectF beginPanelPlot(QPainter& painter, const QRect& widgetRect, const PanelLayout& layout, const QColor& gridColour)

@@ -3,11 +3,13 @@
 #include "plots/PlotPalette.h"
 
 #include <QFont>
+#include <QMarginsF>
 #include <QPen>
 #include <QPointF>
 #include <QRect>
 #include <QRectF>
 #include <QSize>
+#include <QSizeF>
 #include <QString>
 
 #include <cmath>
@@ -43,19 +45,15 @@ double atLeast(double value, double floor);
 QRectF plotRect(const QSize& widgetSize, double left, double top, double widthMargin, double heightMargin,
                 double minWidth = 10.0, double minHeight = 10.0);
 
-// The panel of a single-panel plot in a widget of size (w, h):
-// QRectF(left, top, atLeast(w - left - right, minimumWidth),
-// atLeast(h - top - bottom, minimumHeight)). The margins hold the texts
-// around the panel: the value labels on the left, the title above, the axis
-// caption and the legend's room below. The defaults are the curve panel the
+// The panel of a single-panel plot in a widget of size (w, h): the widget's
+// rectangle less the margins, QRectF(m.left, m.top, atLeast(w - m.left -
+// m.right, minimum.width), atLeast(h - m.top - m.bottom, minimum.height)).
+// The margins (QMarginsF: left, top, right, bottom) hold the texts around the
+// panel: the value labels on the left, the title above, the axis texts below. The defaults are the curve panel the
 // time-series, cross-section and resonance plots share.
 struct PanelLayout {
-    double left = 58.0;
-    double top = 24.0;
-    double right = 20.0;
-    double bottom = 38.0;
-    double minimumWidth = 10.0;
-    double minimumHeight = 10.0;
+    QMarginsF margins{58.0, 24.0, 20.0, 38.0};
+    QSizeF minimum{10.0, 10.0};
 };
 QRectF panelRect(const QSize& widgetSize, const PanelLayout& layout);
 // Opens the paint of a single-panel plot: the background (beginPlot), then

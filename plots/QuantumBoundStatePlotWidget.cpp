@@ -53,14 +53,7 @@ struct QuantumBoundStatePlotWidget::EnergyFrame {
     double yMax = 0.0;
 };
 
-plot::PanelLayout QuantumBoundStatePlotWidget::layout()
-{
-    plot::PanelLayout layout;
-    layout.left = 62.0;
-    layout.top = 26.0;
-    layout.right = 22.0;
-    return layout;
-}
+plot::PanelLayout QuantumBoundStatePlotWidget::layout() { return {QMarginsF(62.0, 26.0, 22.0, 38.0)}; }
 
 QuantumBoundStatePlotWidget::EnergyFrame QuantumBoundStatePlotWidget::energyFrame() const
 {

@@ -16,12 +16,7 @@ void QuantumDoubleWellPlotWidget::setTunnellingPeriod(double period)
     update();
 }
 
-plot::PanelLayout QuantumDoubleWellPlotWidget::layout()
-{
-    plot::PanelLayout layout;
-    layout.top = 26.0;
-    return layout;
-}
+plot::PanelLayout QuantumDoubleWellPlotWidget::layout() { return {QMarginsF(58.0, 26.0, 20.0, 38.0)}; }
 
 void QuantumDoubleWellPlotWidget::paintEvent(QPaintEvent*)
 {

@@ -27,12 +27,7 @@ void QuantumDrivePlotWidget::clearHistory()
     update();
 }
 
-plot::PanelLayout QuantumDrivePlotWidget::layout()
-{
-    plot::PanelLayout layout;
-    layout.top = 28.0;
-    return layout;
-}
+plot::PanelLayout QuantumDrivePlotWidget::layout() { return {QMarginsF(58.0, 28.0, 20.0, 38.0)}; }
 
 void QuantumDrivePlotWidget::paintEvent(QPaintEvent*)
 {

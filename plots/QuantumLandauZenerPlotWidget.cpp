@@ -29,12 +29,7 @@ plot::PanelLayout QuantumLandauZenerPlotWidget::layout()
 {
     // Below the panel: the bias strip (18 under it, 34 high) and the time
     // caption under the strip.
-    plot::PanelLayout layout;
-    layout.top = 28.0;
-    layout.right = 22.0;
-    layout.bottom = 80.0;
-    layout.minimumHeight = 80.0;
-    return layout;
+    return {QMarginsF(58.0, 28.0, 22.0, 80.0), QSizeF(10.0, 80.0)};
 }
 
 void QuantumLandauZenerPlotWidget::paintEvent(QPaintEvent*)

@@ -23,12 +23,7 @@ void QuantumQuenchPlotWidget::clear()
     update();
 }
 
-plot::PanelLayout QuantumQuenchPlotWidget::layout()
-{
-    plot::PanelLayout layout;
-    layout.top = 26.0;
-    return layout;
-}
+plot::PanelLayout QuantumQuenchPlotWidget::layout() { return {QMarginsF(58.0, 26.0, 20.0, 38.0)}; }
 
 void QuantumQuenchPlotWidget::paintEvent(QPaintEvent*)
 {

@@ -8,13 +8,7 @@ namespace vxo {
 
 using namespace plot;
 
-plot::PanelLayout QuantumRabiPlotWidget::layout()
-{
-    plot::PanelLayout layout;
-    layout.top = 28.0;
-    layout.right = 22.0;
-    return layout;
-}
+plot::PanelLayout QuantumRabiPlotWidget::layout() { return {QMarginsF(58.0, 28.0, 22.0, 38.0)}; }
 
 void QuantumRabiPlotWidget::paintEvent(QPaintEvent*)
 {

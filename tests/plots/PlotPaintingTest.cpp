@@ -148,35 +148,25 @@ private:
 
 TEST(PlotLayouts, PanelsKeepTheirMarginsAndFallBackToTheirFloors)
 {
-    PanelLayout single;
-    single.left = 40.0;
-    single.top = 12.0;
-    single.right = 16.0;
-    single.bottom = 30.0;
-    single.minimumWidth = 25.0;
-    single.minimumHeight = 15.0;
+    const PanelLayout single{QMarginsF(40.0, 12.0, 16.0, 30.0), QSizeF(25.0, 15.0)};
     // 300 x 200: 300 - 40 - 16 wide, 200 - 12 - 30 high.
     EXPECT_EQ(panelRect(QSize(300, 200), single), QRectF(40, 12, 244, 158));
     EXPECT_EQ(panelRect(QSize(60, 50), single), QRectF(40, 12, 25, 15)) << "a shrunk plot keeps its floors";
 
     InterferenceLayout stacked;
-    stacked.left = 30.0;
-    stacked.top = 10.0;
-    stacked.right = 12.0;
-    stacked.minimumWidth = 40.0;
-    stacked.minimumHistoryHeight = 50.0;
+    stacked.margins = QMarginsF(30.0, 10.0, 12.0, 16.0);
+    stacked.minimumHistory = QSizeF(40.0, 50.0);
     stacked.stripGap = 6.0;
     stacked.stripHeight = 20.0;
     stacked.scanGap = 8.0;
     stacked.scanHeight = 24.0;
-    stacked.bottom = 16.0;
     // 400 x 300: all 358 wide; the history takes what the strip, the scan,
     // their gaps and the margins leave: 300 - 84 = 216.
     const InterferencePanels wide = interferencePanels(QSize(400, 300), stacked);
     EXPECT_EQ(wide.history, QRectF(30, 10, 358, 216));
     EXPECT_EQ(wide.strip, QRectF(30, 232, 358, 20));
     EXPECT_EQ(wide.scan, QRectF(30, 260, 358, 24));
-    EXPECT_EQ(wide.scan.bottom() + stacked.bottom, 300.0) << "the scan ends the bottom margin above the edge";
+    EXPECT_EQ(wide.scan.bottom() + stacked.margins.bottom(), 300.0) << "the scan ends the bottom margin above the edge";
     const InterferencePanels small = interferencePanels(QSize(50, 60), stacked);
     EXPECT_EQ(small.history, QRectF(30, 10, 40, 50)) << "floors of the width and of the history";
     EXPECT_EQ(small.strip.top(), 66.0);
