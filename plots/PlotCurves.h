@@ -5,6 +5,7 @@
 #include <QPainterPath>
 
 #include <optional>
+#include <utility>
 #include <vector>
 
 // Curves and their gaps: polylines that break a curve at a missing or
@@ -145,6 +146,22 @@ QPainterPath historyCurve(const Samples& samples, SampleFlag<Sample> flag, doubl
 // panel.bottom() - panel.height() * clampNanToUpper(p, 0, 1) (a NaN draws at 1).
 double populationY(const QRectF& panel, double p);
 
+namespace detail {
+// Strokes each curve through the counted samples, a sample's row given by
+// yOf(curve, sample); false, nothing drawn, when no sample counts.
+template <typename Samples, typename Sample, typename Curves, typename YOf>
+bool strokeHistoryCurves(QPainter& painter, const Samples& samples, SampleFlag<Sample> flag, double Sample::*time,
+                         const AxisMap& x, const Curves& curves, YOf&& yOf)
+{
+    if (!historyTimes(samples, flag, time, 0.0).first)
+        return false;
+    for (const auto& curve : curves)
+        strokePath(painter, historyCurve(samples, flag, time, x, [&](const Sample& s) { return yOf(curve, s); }),
+                   curve.pen);
+    return true;
+}
+} // namespace detail
+
 // One population curve of a history plot: the sample field and its pen.
 template <typename Sample>
 struct PopulationCurve {
@@ -159,14 +176,58 @@ template <typename Samples, typename Sample, std::size_t N>
 bool drawPopulationCurves(QPainter& painter, const Samples& samples, SampleFlag<Sample> flag, double Sample::*time,
                           const AxisMap& x, const QRectF& panel, const PopulationCurve<Sample> (&curves)[N])
 {
-    if (!historyTimes(samples, flag, time, 0.0).first)
-        return false;
-    for (const PopulationCurve<Sample>& curve : curves)
-        strokePath(painter,
-                   historyCurve(samples, flag, time, x,
-                                [&](const Sample& s) { return populationY(panel, s.*(curve.value)); }),
-                   curve.pen);
-    return true;
+    return detail::strokeHistoryCurves(painter, samples, flag, time, x, curves,
+                                       [&](const PopulationCurve<Sample>& curve, const Sample& s) {
+                                           return populationY(panel, s.*(curve.value));
+                                       });
+}
+
+// One curve of a history plot on a vertical scale of its own (a width, a
+// position, an energy): the sample field, its axis and its pen.
+template <typename Sample>
+struct ScaledCurve {
+    double Sample::*value;
+    AxisMap y;
+    QPen pen;
+};
+
+// Strokes the curves in order through the counted samples, each at
+// (x(time), y(value)). False, nothing drawn, when no sample counts.
+template <typename Samples, typename Sample, std::size_t N>
+bool drawScaledCurves(QPainter& painter, const Samples& samples, SampleFlag<Sample> flag, double Sample::*time,
+                      const AxisMap& x, const ScaledCurve<Sample> (&curves)[N])
+{
+    return detail::strokeHistoryCurves(painter, samples, flag, time, x, curves,
+                                       [](const ScaledCurve<Sample>& curve, const Sample& s) {
+                                           return mapValue(curve.y, s.*(curve.value));
+                                       });
+}
+
+// The pens of a two-level prediction: the dashed curves of the first and
+// second population and the mark at its characteristic time.
+struct PredictionPens {
+    QPen first;
+    QPen second;
+    QPen mark;
+};
+// The prediction of a two-level exchange behind the measured curves of a
+// population panel: over [t0, t1] at intervals + 1 times the pair
+// (first, second) = populations(t), each at (x(t), populationY(panel, value)),
+// then a line across the panel at markTime when it lies in [t0, t1].
+template <typename Populations>
+void drawTwoLevelPrediction(QPainter& painter, const QRectF& panel, const AxisMap& x, double t0, double t1,
+                            int intervals, Populations&& populations, double markTime, const PredictionPens& pens)
+{
+    const auto curve = [&](bool second) {
+        return sampledPolyline(intervals, t0, t1, [&](double t) {
+            const std::pair<double, double> pair = populations(t);
+            return QPointF(mapValue(x, t), populationY(panel, second ? pair.second : pair.first));
+        });
+    };
+    strokePath(painter, curve(false), pens.first);
+    strokePath(painter, curve(true), pens.second);
+    if (t0 <= markTime && markTime <= t1)
+        drawVerticalLine(painter, pens.mark, mapValue(x, markTime), panel.top(), panel.bottom());
 }
 
 // The block of a bias sweep through an avoided crossing: lower and upper

@@ -32,20 +32,17 @@ void QuantumDoubleWellPlotWidget::paintEvent(QPaintEvent*)
     const AxisMap x = horizontalAxis(p, t0, t1, 0.0);
 
     if (predicted) {
-        const auto exchange = [&](bool right) {
-            return sampledPolyline(240, t0, t1, [&](double t) {
-                const double phase = 3.141592653589793 * t / period;
-                const double c = std::cos(phase);
-                const double s = std::sin(phase);
-                return QPointF(mapValue(x, t), populationY(p, right ? s * s : c * c));
-            });
+        // Left cos^2(pi t / T), right sin^2(pi t / T), marked at T / 2.
+        const auto exchange = [&](double t) {
+            const double phase = 3.141592653589793 * t / period;
+            const double c = std::cos(phase);
+            const double s = std::sin(phase);
+            return std::pair{c * c, s * s};
         };
-        strokePath(painter, exchange(false), plotPen(QColor::fromRgba(kWellLeftExchange), 1.2, Qt::DashLine));
-        strokePath(painter, exchange(true), plotPen(QColor::fromRgba(kWellRightExchange), 1.2, Qt::DashLine));
-        const double half = period / 2.0;
-        if (t0 <= half && half <= t1)
-            drawVerticalLine(painter, plotPen(QColor(kWellHalf), 1.0, Qt::DashDotLine), mapValue(x, half), p.top(),
-                             p.bottom());
+        drawTwoLevelPrediction(painter, p, x, t0, t1, 240, exchange, period / 2.0,
+                               {plotPen(QColor::fromRgba(kWellLeftExchange), 1.2, Qt::DashLine),
+                                plotPen(QColor::fromRgba(kWellRightExchange), 1.2, Qt::DashLine),
+                                plotPen(QColor(kWellHalf), 1.0, Qt::DashDotLine)});
     }
 
     const bool measured = drawPopulationCurves(

@@ -71,18 +71,12 @@ void QuantumDrivePlotWidget::paintEvent(QPaintEvent*)
                }),
                plotPen(QColor(kDriveTrap), 1.4, Qt::DashLine));
 
-    if (samples_.empty()) {
+    const bool measured = drawScaledCurves(
+        painter, samples_, nullptr, &ObservableSample::time, x,
+        {{&ObservableSample::meanX, position, plotPen(QColor(kCurve), 2.2)},
+         {&ObservableSample::totalEnergy, energy, plotPen(QColor(kEnergyCurve), 1.7)}});
+    if (!measured)
         drawCentredText(painter, p, QStringLiteral("Load a Driven Harmonic Trap and press Play"), QColor(kPlaceholder));
-    } else {
-        strokePath(painter,
-                   historyCurve(samples_, nullptr, &ObservableSample::time, x,
-                                [&](const ObservableSample& s) { return mapValue(position, s.meanX); }),
-                   plotPen(QColor(kCurve), 2.2));
-        strokePath(painter,
-                   historyCurve(samples_, nullptr, &ObservableSample::time, x,
-                                [&](const ObservableSample& s) { return mapValue(energy, s.totalEnergy); }),
-                   plotPen(QColor(kEnergyCurve), 1.7));
-    }
 
     drawPanelTitle(painter, p, QStringLiteral("Periodic drive: packet centre, trap centre and total energy"),
                    QColor(kTitle), 2.0, 22.0);

@@ -67,18 +67,12 @@ void QuantumQuenchPlotWidget::paintEvent(QPaintEvent*)
         drawTextBox(painter, QRectF(mx + 4, p.top() + 22, 80, 18), Qt::AlignLeft, QStringLiteral("quench"), marker);
     }
 
-    if (samples_.empty()) {
+    const bool measured = drawScaledCurves(
+        painter, samples_, nullptr, &ObservableSample::time, x,
+        {{&ObservableSample::sigmaX, widthScale, plotPen(QColor(kCurve), 2.2)},
+         {&ObservableSample::totalEnergy, energyScale, plotPen(QColor(kEnergyCurve), 1.8)}});
+    if (!measured)
         drawCentredText(painter, p, QStringLiteral("Load Quantum Quench and press Play"), QColor(kPlaceholder));
-    } else {
-        strokePath(painter,
-                   historyCurve(samples_, nullptr, &ObservableSample::time, x,
-                                [&](const ObservableSample& s) { return mapValue(widthScale, s.sigmaX); }),
-                   plotPen(QColor(kCurve), 2.2));
-        strokePath(painter,
-                   historyCurve(samples_, nullptr, &ObservableSample::time, x,
-                                [&](const ObservableSample& s) { return mapValue(energyScale, s.totalEnergy); }),
-                   plotPen(QColor(kEnergyCurve), 1.8));
-    }
 
     drawPanelTitle(painter, p, QStringLiteral("Quantum quench: width and total energy"));
     drawLegend(painter, p, 5.0,

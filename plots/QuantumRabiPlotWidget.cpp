@@ -24,18 +24,14 @@ void QuantumRabiPlotWidget::paintEvent(QPaintEvent*)
     const AxisMap x = horizontalAxis(p, tStart, tEnd, 0.0);
 
     if (predicted) {
-        const auto prediction = [&](bool secondState) {
-            return sampledPolyline(300, tStart, tEnd, [&](double t) {
-                const double p2 = QuantumRabi2D::predictedPopulation(reference_, t);
-                return QPointF(mapValue(x, t), populationY(p, secondState ? p2 : 1.0 - p2));
-            });
+        const auto populations = [&](double t) {
+            const double p2 = QuantumRabi2D::predictedPopulation(reference_, t);
+            return std::pair{1.0 - p2, p2};
         };
-        strokePath(painter, prediction(false), plotPen(QColor::fromRgba(kRabiFirstPrediction), 1.2, Qt::DashLine));
-        strokePath(painter, prediction(true), plotPen(QColor::fromRgba(kRabiSecondPrediction), 1.2, Qt::DashLine));
-        const double piPulse = reference_.piPulseTime;
-        if (tStart <= piPulse && piPulse <= tEnd)
-            drawVerticalLine(painter, plotPen(QColor(kRabiPiPulse), 1.0, Qt::DashDotLine), mapValue(x, piPulse),
-                             p.top(), p.bottom());
+        drawTwoLevelPrediction(painter, p, x, tStart, tEnd, 300, populations, reference_.piPulseTime,
+                               {plotPen(QColor::fromRgba(kRabiFirstPrediction), 1.2, Qt::DashLine),
+                                plotPen(QColor::fromRgba(kRabiSecondPrediction), 1.2, Qt::DashLine),
+                                plotPen(QColor(kRabiPiPulse), 1.0, Qt::DashDotLine)});
     }
 
     const bool measured = drawPopulationCurves(
