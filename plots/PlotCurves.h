@@ -203,20 +203,22 @@ bool drawScaledCurves(QPainter& painter, const Samples& samples, SampleFlag<Samp
                                        });
 }
 
-// The pens of a two-level prediction: the dashed curves of the first and
-// second population and the mark at its characteristic time.
-struct PredictionPens {
-    QPen first;
-    QPen second;
-    QPen mark;
+// The colours of a two-level prediction: the curves of the first and second
+// population (translucent) and the mark at its characteristic time.
+struct PredictionColours {
+    QRgb first;
+    QRgb second;
+    QRgb mark;
 };
 // The prediction of a two-level exchange behind the measured curves of a
 // population panel: over [t0, t1] at intervals + 1 times the pair
-// (first, second) = populations(t), each at (x(t), populationY(panel, value)),
-// then a line across the panel at markTime when it lies in [t0, t1].
+// (first, second) = populations(t), each at (x(t), populationY(panel, value))
+// dashed 1.2 wide, then a dash-dotted line across the panel at markTime when
+// it lies in [t0, t1].
 template <typename Populations>
 void drawTwoLevelPrediction(QPainter& painter, const QRectF& panel, const AxisMap& x, double t0, double t1,
-                            int intervals, Populations&& populations, double markTime, const PredictionPens& pens)
+                            int intervals, Populations&& populations, double markTime,
+                            const PredictionColours& colours)
 {
     const auto curve = [&](bool second) {
         return sampledPolyline(intervals, t0, t1, [&](double t) {
@@ -224,10 +226,11 @@ void drawTwoLevelPrediction(QPainter& painter, const QRectF& panel, const AxisMa
             return QPointF(mapValue(x, t), populationY(panel, second ? pair.second : pair.first));
         });
     };
-    strokePath(painter, curve(false), pens.first);
-    strokePath(painter, curve(true), pens.second);
+    strokePath(painter, curve(false), plotPen(QColor::fromRgba(colours.first), 1.2, Qt::DashLine));
+    strokePath(painter, curve(true), plotPen(QColor::fromRgba(colours.second), 1.2, Qt::DashLine));
     if (t0 <= markTime && markTime <= t1)
-        drawVerticalLine(painter, pens.mark, mapValue(x, markTime), panel.top(), panel.bottom());
+        drawVerticalLine(painter, plotPen(QColor(colours.mark), 1.0, Qt::DashDotLine), mapValue(x, markTime),
+                         panel.top(), panel.bottom());
 }
 
 // The block of a bias sweep through an avoided crossing: lower and upper

@@ -40,9 +40,7 @@ void QuantumDoubleWellPlotWidget::paintEvent(QPaintEvent*)
             return std::pair{c * c, s * s};
         };
         drawTwoLevelPrediction(painter, p, x, t0, t1, 240, exchange, period / 2.0,
-                               {plotPen(QColor::fromRgba(kWellLeftExchange), 1.2, Qt::DashLine),
-                                plotPen(QColor::fromRgba(kWellRightExchange), 1.2, Qt::DashLine),
-                                plotPen(QColor(kWellHalf), 1.0, Qt::DashDotLine)});
+                               {kWellLeftExchange, kWellRightExchange, kWellHalf});
     }
 
     const bool measured = drawPopulationCurves(

@@ -29,9 +29,7 @@ void QuantumRabiPlotWidget::paintEvent(QPaintEvent*)
             return std::pair{1.0 - p2, p2};
         };
         drawTwoLevelPrediction(painter, p, x, tStart, tEnd, 300, populations, reference_.piPulseTime,
-                               {plotPen(QColor::fromRgba(kRabiFirstPrediction), 1.2, Qt::DashLine),
-                                plotPen(QColor::fromRgba(kRabiSecondPrediction), 1.2, Qt::DashLine),
-                                plotPen(QColor(kRabiPiPulse), 1.0, Qt::DashDotLine)});
+                               {kRabiFirstPrediction, kRabiSecondPrediction, kRabiPiPulse});
     }
 
     const bool measured = drawPopulationCurves(
