@@ -311,6 +311,15 @@ StackedLayout orbitOverTimeLayout()
     return layout;
 }
 
+std::optional<StackedPanels> beginGaugePage(QPainter& painter, const QRect& widgetRect, const QFont& widgetFont,
+                                            const QString& title, bool hasData, const QString& placeholder,
+                                            const StackedLayout& layout)
+{
+    if (!beginTitledPage(painter, widgetRect, widgetFont, kGaugePage, title, hasData, placeholder))
+        return std::nullopt;
+    return drawStackedPanels(painter, widgetRect.size(), layout, QColor(kStackedFrame), QColor(kStackedPanel));
+}
+
 StackedPanels drawStackedPanels(QPainter& painter, const QSize& widgetSize, const StackedLayout& layout,
                                 const QColor& frame, const QColor& fill)
 {

@@ -15,6 +15,7 @@
 #include <cmath>
 #include <cstddef>
 #include <limits>
+#include <optional>
 
 class QPainter;
 
@@ -238,6 +239,13 @@ StackedPanels drawStackedPanels(QPainter& painter, const QSize& widgetSize, cons
 // The layout of the Landau and Hall-edge pages: the trajectory in the plane
 // over a panel of its traces against time.
 StackedLayout orbitOverTimeLayout();
+// Opens the paint of a gauge page (Aharonov-Bohm, backflow, Hall edge,
+// Landau): beginTitledPage with kGaugePage, then with data the two stacked
+// panels of the layout filled with kStackedPanel and framed in kStackedFrame.
+// Without data only the placeholder is drawn and nullopt is returned.
+std::optional<StackedPanels> beginGaugePage(QPainter& painter, const QRect& widgetRect, const QFont& widgetFont,
+                                            const QString& title, bool hasData, const QString& placeholder,
+                                            const StackedLayout& layout);
 // A caption centred in QRect(panel.left(), panel.bottom() + gap, panel.width(), height).
 void drawPanelCaption(QPainter& painter, const QRect& panel, int gap, int height, const QString& text,
                       const QColor& colour);
