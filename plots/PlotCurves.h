@@ -295,20 +295,23 @@ QPainterPath protocolSignal(const QRectF& strip, const AxisMap& x, int intervals
     });
 }
 
+// A panel stacked under the one above it: gap pixels below it, height high.
+struct StackedBand {
+    double gap;
+    double height;
+};
 // The stacked panels of the interference plots, one under the other and all
-// as wide: the population history, the protocol strip stripGap under it and
-// the fringe scan scanGap under the strip; the margins hold the texts around
-// them (the bottom one the scan's caption). For a widget of size (w, h) the
-// width is atLeast(w - m.right, m.left + minimumHistory.width) - m.left, the
-// strip and the scan are as high as the layout says, and the history takes
-// the rest of the height, at least minimumHistory.height.
+// as wide: the population history, the protocol strip under it and the
+// fringe scan under the strip; the margins hold the texts around them (the
+// bottom one the scan's caption). For a widget of size (w, h) the width is
+// atLeast(w - m.right, m.left + minimumHistory.width) - m.left, the strip and
+// the scan are bands of fixed height, and the history takes the rest of the
+// height, at least minimumHistory.height.
 struct InterferenceLayout {
     QMarginsF margins{58.0, 28.0, 22.0, 30.0};
     QSizeF minimumHistory{10.0, 78.0};
-    double stripGap = 14.0;
-    double stripHeight = 30.0;
-    double scanGap = 30.0;
-    double scanHeight = 58.0;
+    StackedBand strip{14.0, 30.0};
+    StackedBand scan{30.0, 58.0};
 };
 struct InterferencePanels {
     QRectF history;

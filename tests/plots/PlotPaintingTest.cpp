@@ -156,10 +156,8 @@ TEST(PlotLayouts, PanelsKeepTheirMarginsAndFallBackToTheirFloors)
     InterferenceLayout stacked;
     stacked.margins = QMarginsF(30.0, 10.0, 12.0, 16.0);
     stacked.minimumHistory = QSizeF(40.0, 50.0);
-    stacked.stripGap = 6.0;
-    stacked.stripHeight = 20.0;
-    stacked.scanGap = 8.0;
-    stacked.scanHeight = 24.0;
+    stacked.strip = {6.0, 20.0};
+    stacked.scan = {8.0, 24.0};
     // 400 x 300: all 358 wide; the history takes what the strip, the scan,
     // their gaps and the margins leave: 300 - 84 = 216.
     const InterferencePanels wide = interferencePanels(QSize(400, 300), stacked);
