@@ -8,8 +8,8 @@
 
 namespace vxo {
 
-// A plot of the observable history the main window records each tick: it
-// keeps its own copy, so the window may go on appending while the plot paints.
+// A plot of the observable history the main window records each tick, drawn
+// from the plot's own copy of it.
 class HistoryPlotWidget : public PlotWidget {
 public:
     using PlotWidget::PlotWidget;

@@ -50,8 +50,9 @@ QRectF plotRect(const QSize& widgetSize, double left, double top, double widthMa
 // rectangle less the margins, QRectF(m.left, m.top, atLeast(w - m.left -
 // m.right, minimum.width), atLeast(h - m.top - m.bottom, minimum.height)).
 // The margins (QMarginsF: left, top, right, bottom) hold the texts around the
-// panel: the value labels on the left, the title above, the axis texts below. The defaults are the curve panel the
-// time-series, cross-section and resonance plots share.
+// panel: the value labels on the left, the title above, the axis texts
+// below. The defaults are the curve panel the time-series, cross-section and
+// resonance plots share.
 struct PanelLayout {
     QMarginsF margins{58.0, 24.0, 20.0, 38.0};
     QSizeF minimum{10.0, 10.0};
