@@ -145,6 +145,7 @@ set(VXO_VIEW_SOURCES
 
 # plots/
 set(VXO_PLOTS_SOURCES
+    HistoryPlotWidget.cpp
     PlotCarpets.cpp
     PlotCurves.cpp
     PlotFrame.cpp

@@ -56,20 +56,24 @@ void drawProtocolStrip(QPainter& painter, const QRectF& strip)
                        strip.center().y());
 }
 
-InterferencePanels interferencePanels(const QSize& widgetSize)
+InterferencePanels interferencePanels(const QSize& widgetSize, const InterferenceLayout& layout)
 {
-    const double width = atLeast(widgetSize.width() - 22.0, 68.0) - 58.0;
+    const QMarginsF& m = layout.margins;
+    const double left = m.left();
+    const double width = atLeast(widgetSize.width() - m.right(), left + layout.minimumHistory.width()) - left;
+    const double below = layout.strip.gap + layout.strip.height + layout.scan.gap + layout.scan.height + m.bottom();
     InterferencePanels panels;
-    panels.history = QRectF(58.0, 28.0, width, atLeast(widgetSize.height() - 190.0, 78.0));
-    panels.strip = QRectF(58.0, panels.history.bottom() + 14.0, width, 30.0);
-    panels.scan = QRectF(58.0, panels.strip.bottom() + 30.0, width, 58.0);
+    panels.history = QRectF(left, m.top(), width,
+                            atLeast(widgetSize.height() - (m.top() + below), layout.minimumHistory.height()));
+    panels.strip = QRectF(left, panels.history.bottom() + layout.strip.gap, width, layout.strip.height);
+    panels.scan = QRectF(left, panels.strip.bottom() + layout.scan.gap, width, layout.scan.height);
     return panels;
 }
 
-InterferencePanels beginInterferencePlot(QPainter& painter, const QRect& widgetRect)
+InterferencePanels beginInterferencePlot(QPainter& painter, const QRect& widgetRect, const InterferenceLayout& layout)
 {
     beginPlot(painter, widgetRect, QColor(kBackground));
-    const InterferencePanels panels = interferencePanels(widgetRect.size());
+    const InterferencePanels panels = interferencePanels(widgetRect.size(), layout);
     drawGridAndFrame(painter, panels.history, QColor(kHistoryGrid));
     return panels;
 }

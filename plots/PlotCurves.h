@@ -5,6 +5,7 @@
 #include <QPainterPath>
 
 #include <optional>
+#include <utility>
 #include <vector>
 
 // Curves and their gaps: polylines that break a curve at a missing or
@@ -145,6 +146,22 @@ QPainterPath historyCurve(const Samples& samples, SampleFlag<Sample> flag, doubl
 // panel.bottom() - panel.height() * clampNanToUpper(p, 0, 1) (a NaN draws at 1).
 double populationY(const QRectF& panel, double p);
 
+namespace detail {
+// Strokes each curve through the counted samples, a sample's row given by
+// yOf(curve, sample); false, nothing drawn, when no sample counts.
+template <typename Samples, typename Sample, typename Curves, typename YOf>
+bool strokeHistoryCurves(QPainter& painter, const Samples& samples, SampleFlag<Sample> flag, double Sample::*time,
+                         const AxisMap& x, const Curves& curves, YOf&& yOf)
+{
+    if (!historyTimes(samples, flag, time, 0.0).first)
+        return false;
+    for (const auto& curve : curves)
+        strokePath(painter, historyCurve(samples, flag, time, x, [&](const Sample& s) { return yOf(curve, s); }),
+                   curve.pen);
+    return true;
+}
+} // namespace detail
+
 // One population curve of a history plot: the sample field and its pen.
 template <typename Sample>
 struct PopulationCurve {
@@ -159,14 +176,61 @@ template <typename Samples, typename Sample, std::size_t N>
 bool drawPopulationCurves(QPainter& painter, const Samples& samples, SampleFlag<Sample> flag, double Sample::*time,
                           const AxisMap& x, const QRectF& panel, const PopulationCurve<Sample> (&curves)[N])
 {
-    if (!historyTimes(samples, flag, time, 0.0).first)
-        return false;
-    for (const PopulationCurve<Sample>& curve : curves)
-        strokePath(painter,
-                   historyCurve(samples, flag, time, x,
-                                [&](const Sample& s) { return populationY(panel, s.*(curve.value)); }),
-                   curve.pen);
-    return true;
+    return detail::strokeHistoryCurves(painter, samples, flag, time, x, curves,
+                                       [&](const PopulationCurve<Sample>& curve, const Sample& s) {
+                                           return populationY(panel, s.*(curve.value));
+                                       });
+}
+
+// One curve of a history plot on a vertical scale of its own (a width, a
+// position, an energy): the sample field, its axis and its pen.
+template <typename Sample>
+struct ScaledCurve {
+    double Sample::*value;
+    AxisMap y;
+    QPen pen;
+};
+
+// Strokes the curves in order through the counted samples, each at
+// (x(time), y(value)). False, nothing drawn, when no sample counts.
+template <typename Samples, typename Sample, std::size_t N>
+bool drawScaledCurves(QPainter& painter, const Samples& samples, SampleFlag<Sample> flag, double Sample::*time,
+                      const AxisMap& x, const ScaledCurve<Sample> (&curves)[N])
+{
+    return detail::strokeHistoryCurves(painter, samples, flag, time, x, curves,
+                                       [](const ScaledCurve<Sample>& curve, const Sample& s) {
+                                           return mapValue(curve.y, s.*(curve.value));
+                                       });
+}
+
+// The colours of a two-level prediction: the curves of the first and second
+// population (translucent) and the mark at its characteristic time.
+struct PredictionColours {
+    QRgb first;
+    QRgb second;
+    QRgb mark;
+};
+// The prediction of a two-level exchange behind the measured curves of a
+// population panel: over [t0, t1] at intervals + 1 times the pair
+// (first, second) = populations(t), each at (x(t), populationY(panel, value))
+// dashed 1.2 wide, then a dash-dotted line across the panel at markTime when
+// it lies in [t0, t1].
+template <typename Populations>
+void drawTwoLevelPrediction(QPainter& painter, const QRectF& panel, const AxisMap& x, double t0, double t1,
+                            int intervals, Populations&& populations, double markTime,
+                            const PredictionColours& colours)
+{
+    const auto curve = [&](bool second) {
+        return sampledPolyline(intervals, t0, t1, [&](double t) {
+            const std::pair<double, double> pair = populations(t);
+            return QPointF(mapValue(x, t), populationY(panel, second ? pair.second : pair.first));
+        });
+    };
+    strokePath(painter, curve(false), plotPen(QColor::fromRgba(colours.first), 1.2, Qt::DashLine));
+    strokePath(painter, curve(true), plotPen(QColor::fromRgba(colours.second), 1.2, Qt::DashLine));
+    if (t0 <= markTime && markTime <= t1)
+        drawVerticalLine(painter, plotPen(QColor(colours.mark), 1.0, Qt::DashDotLine), mapValue(x, markTime),
+                         panel.top(), panel.bottom());
 }
 
 // The block of a bias sweep through an avoided crossing: lower and upper
@@ -214,8 +278,8 @@ void drawLegend(QPainter& painter, const QRectF& panel, double drop, const Legen
     drawLegend(painter, panel, drop, entries, N);
 }
 
-// The protocol strip under a time panel: its frame in (80, 88, 98) and a
-// dashed zero line in (105, 115, 125) through its vertical middle.
+// The protocol strip under a time panel: its frame in kStripFrame and a
+// dashed zero line in kStripMidline through its vertical middle.
 void drawProtocolStrip(QPainter& painter, const QRectF& strip);
 // The protocol's signal over [t0, t1] at intervals + 1 times: v = value(t) /
 // scale (the scale floored at 1e-12) limited to [-1, 1] (upper limit first),
@@ -231,20 +295,35 @@ QPainterPath protocolSignal(const QRectF& strip, const AxisMap& x, int intervals
     });
 }
 
-// The stacked layout of the interference plots for a widget of size (w, h),
-// with PW = max(w - 22, 68) - 58: history = QRectF(58, 28, PW, max(h - 190, 78)),
-// strip = QRectF(58, history.bottom + 14, PW, 30), scan = QRectF(58,
-// strip.bottom + 30, PW, 58).
+// A panel stacked under the one above it: gap pixels below it, height high.
+struct StackedBand {
+    double gap;
+    double height;
+};
+// The stacked panels of the interference plots, one under the other and all
+// as wide: the population history, the protocol strip under it and the
+// fringe scan under the strip; the margins hold the texts around them (the
+// bottom one the scan's caption). For a widget of size (w, h) the width is
+// atLeast(w - m.right, m.left + minimumHistory.width) - m.left, the strip and
+// the scan are bands of fixed height, and the history takes the rest of the
+// height, at least minimumHistory.height.
+struct InterferenceLayout {
+    QMarginsF margins{58.0, 28.0, 22.0, 30.0};
+    QSizeF minimumHistory{10.0, 78.0};
+    StackedBand strip{14.0, 30.0};
+    StackedBand scan{30.0, 58.0};
+};
 struct InterferencePanels {
     QRectF history;
     QRectF strip;
     QRectF scan;
 };
-InterferencePanels interferencePanels(const QSize& widgetSize);
-// Opens the paint of a stacked plot: the background, the layout for the
-// widget's size, then the quarter grid of the history panel in (75, 84, 94)
-// and its frame in kFrame.
-InterferencePanels beginInterferencePlot(QPainter& painter, const QRect& widgetRect);
+InterferencePanels interferencePanels(const QSize& widgetSize, const InterferenceLayout& layout = {});
+// Opens the paint of a stacked plot: the background, the layout's panels for
+// the widget's size, then the quarter grid of the history panel in
+// kHistoryGrid and its frame in kFrame.
+InterferencePanels beginInterferencePlot(QPainter& painter, const QRect& widgetRect,
+                                         const InterferenceLayout& layout = {});
 // The time axis that the history panel and the strip share: from 0 to the
 // protocol's end raised to every later counted sample time, or to 1 when
 // that end is not above 0.

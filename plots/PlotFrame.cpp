@@ -30,6 +30,21 @@ QRectF plotRect(const QSize& widgetSize, double left, double top, double widthMa
                   atLeast(widgetSize.height() - heightMargin, minHeight));
 }
 
+QRectF panelRect(const QSize& widgetSize, const PanelLayout& layout)
+{
+    const QMarginsF& m = layout.margins;
+    return plotRect(widgetSize, m.left(), m.top(), m.left() + m.right(), m.top() + m.bottom(), layout.minimum.width(),
+                    layout.minimum.height());
+}
+
+QRectF beginPanelPlot(QPainter& painter, const QRect& widgetRect, const PanelLayout& layout, const QColor& gridColour)
+{
+    beginPlot(painter, widgetRect, QColor(kBackground));
+    const QRectF panel = panelRect(widgetRect.size(), layout);
+    drawGridAndFrame(painter, panel, gridColour);
+    return panel;
+}
+
 void drawQuarterGrid(QPainter& painter, const QRectF& rect, const QPen& pen)
 {
     painter.setPen(pen);
@@ -294,6 +309,15 @@ StackedLayout orbitOverTimeLayout()
     layout.lowerMargin = 58;
     layout.lowerMinHeight = 105;
     return layout;
+}
+
+std::optional<StackedPanels> beginGaugePage(QPainter& painter, const QRect& widgetRect, const QFont& widgetFont,
+                                            const QString& title, bool hasData, const QString& placeholder,
+                                            const StackedLayout& layout)
+{
+    if (!beginTitledPage(painter, widgetRect, widgetFont, kGaugePage, title, hasData, placeholder))
+        return std::nullopt;
+    return drawStackedPanels(painter, widgetRect.size(), layout, QColor(kStackedFrame), QColor(kStackedPanel));
 }
 
 StackedPanels drawStackedPanels(QPainter& painter, const QSize& widgetSize, const StackedLayout& layout,

@@ -3,16 +3,19 @@
 #include "plots/PlotPalette.h"
 
 #include <QFont>
+#include <QMarginsF>
 #include <QPen>
 #include <QPointF>
 #include <QRect>
 #include <QRectF>
 #include <QSize>
+#include <QSizeF>
 #include <QString>
 
 #include <cmath>
 #include <cstddef>
 #include <limits>
+#include <optional>
 
 class QPainter;
 
@@ -42,6 +45,24 @@ double atLeast(double value, double floor);
 // single-panel plots, e.g. plotRect(size(), 58, 24, 78, 62).
 QRectF plotRect(const QSize& widgetSize, double left, double top, double widthMargin, double heightMargin,
                 double minWidth = 10.0, double minHeight = 10.0);
+
+// The panel of a single-panel plot in a widget of size (w, h): the widget's
+// rectangle less the margins, QRectF(m.left, m.top, atLeast(w - m.left -
+// m.right, minimum.width), atLeast(h - m.top - m.bottom, minimum.height)).
+// The margins (QMarginsF: left, top, right, bottom) hold the texts around the
+// panel: the value labels on the left, the title above, the axis texts
+// below. The defaults are the curve panel the time-series, cross-section and
+// resonance plots share.
+struct PanelLayout {
+    QMarginsF margins{58.0, 24.0, 20.0, 38.0};
+    QSizeF minimum{10.0, 10.0};
+};
+QRectF panelRect(const QSize& widgetSize, const PanelLayout& layout);
+// Opens the paint of a single-panel plot: the background (beginPlot), then
+// the layout's panel with its quarter grid in gridColour and its frame in
+// kFrame (drawGridAndFrame). Returns the panel.
+QRectF beginPanelPlot(QPainter& painter, const QRect& widgetRect, const PanelLayout& layout,
+                      const QColor& gridColour = kGrid);
 
 // The quarter grid: for i = 0..4 a vertical line at left + width * i / 4 and
 // a horizontal line at top + height * i / 4, each across the rectangle (the
@@ -219,6 +240,13 @@ StackedPanels drawStackedPanels(QPainter& painter, const QSize& widgetSize, cons
 // The layout of the Landau and Hall-edge pages: the trajectory in the plane
 // over a panel of its traces against time.
 StackedLayout orbitOverTimeLayout();
+// Opens the paint of a gauge page (Aharonov-Bohm, backflow, Hall edge,
+// Landau): beginTitledPage with kGaugePage, then with data the two stacked
+// panels of the layout filled with kStackedPanel and framed in kStackedFrame.
+// Without data only the placeholder is drawn and nullopt is returned.
+std::optional<StackedPanels> beginGaugePage(QPainter& painter, const QRect& widgetRect, const QFont& widgetFont,
+                                            const QString& title, bool hasData, const QString& placeholder,
+                                            const StackedLayout& layout);
 // A caption centred in QRect(panel.left(), panel.bottom() + gap, panel.width(), height).
 void drawPanelCaption(QPainter& painter, const QRect& panel, int gap, int height, const QString& text,
                       const QColor& colour);

@@ -40,19 +40,16 @@ plot::StackedLayout QuantumAharonovBohmPlotWidget::layout()
 void QuantumAharonovBohmPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const bool hasData = hasSamples();
-    if (!plot::beginTitledPage(painter, rect(), font(), plot::kGaugePage,
-                               "Aharonov-Bohm - detector interference vs enclosed flux", hasData,
-                               "Load Aharonov-Bohm Effect / Magnetic Flux and press Play"))
+    const std::optional<plot::StackedPanels> panels = plot::beginGaugePage(
+        painter, rect(), font(), "Aharonov-Bohm - detector interference vs enclosed flux", hasSamples(),
+        "Load Aharonov-Bohm Effect / Magnetic Flux and press Play", layout());
+    if (!panels)
         return;
+    const QRect& carpet = panels->upper;
+    const QRect& curve = panels->lower;
     const std::vector<AharonovBohmSample>& samples = recorder_->samples();
     const AharonovBohmSample& last = samples.back();
     const AharonovBohmConfig& config = recorder_->config();
-
-    const plot::StackedPanels panels
-        = plot::drawStackedPanels(painter, size(), layout(), QColor(plot::kStackedFrame), plot::kStackedPanel);
-    const QRect& carpet = panels.upper;
-    const QRect& curve = panels.lower;
 
     double densityMax = 1e-15;
     double centralMax = 1e-15;

@@ -10,9 +10,7 @@ class AharonovBohmRecorder;
 // The Aharonov-Bohm page: a time-against-y carpet of the density along the
 // detector line (one column per sample, row 0 at the bottom) over the
 // central-fringe intensity against time, with the enclosed flux, its phase
-// and the newest sample summarised. Reads the main window's recorder through
-// a non-owning pointer at paint time; a null, unconfigured or empty recorder
-// shows the placeholder.
+// and the newest sample summarised.
 class QuantumAharonovBohmPlotWidget : public RecorderPlotWidget<AharonovBohmRecorder> {
 public:
     using RecorderPlotWidget::RecorderPlotWidget;

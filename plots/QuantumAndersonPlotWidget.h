@@ -17,8 +17,7 @@ class AndersonRecorder;
 // magenta the disordered one throughout; the disordered spread levels off
 // where the clean one keeps growing.
 //
-// The widget reads the main window's recorder through a non-owning pointer at
-// paint time; the mass and hbar handed with it are kept but not drawn.
+// The mass and hbar handed with the recorder are kept but not drawn.
 class QuantumAndersonPlotWidget : public RecorderPlotWidget<AndersonRecorder> {
 public:
     using RecorderPlotWidget::RecorderPlotWidget;

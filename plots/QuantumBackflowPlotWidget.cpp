@@ -28,18 +28,15 @@ plot::StackedLayout QuantumBackflowPlotWidget::layout()
 void QuantumBackflowPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const bool hasData = hasSamples();
-    if (!plot::beginTitledPage(painter, rect(), font(), plot::kGaugePage,
-                               "Quantum backflow - positive momentum, negative probability current", hasData,
-                               "Load Quantum Backflow and press Play"))
+    const std::optional<plot::StackedPanels> panels = plot::beginGaugePage(
+        painter, rect(), font(), "Quantum backflow - positive momentum, negative probability current", hasSamples(),
+        "Load Quantum Backflow and press Play", layout());
+    if (!panels)
         return;
+    const QRect& flux = panels->upper;
+    const QRect& prob = panels->lower;
     const std::vector<BackflowSample>& samples = recorder_->samples();
     const BackflowSample& last = samples.back();
-
-    const plot::StackedPanels panels = plot::drawStackedPanels(
-        painter, size(), layout(), QColor(plot::kStackedFrame), QColor(plot::kStackedPanel));
-    const QRect& flux = panels.upper;
-    const QRect& prob = panels.lower;
 
     const plot::AxisMap tAxis = plot::horizontalAxis(
         QRectF(flux), 0.0, plot::timeAxisEnd(recorder_->config().analysisEndTime, last.time), 1e-12);

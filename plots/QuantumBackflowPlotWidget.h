@@ -11,8 +11,6 @@ class BackflowRecorder;
 // against time, with the intervals of negative current shaded, over the
 // probability left of the detector and the accumulated backward flux, and a
 // summary of the positive-momentum fraction and the backflow found so far.
-// Reads the main window's recorder through a non-owning pointer at paint
-// time; a null, unconfigured or empty recorder shows the placeholder.
 class QuantumBackflowPlotWidget : public RecorderPlotWidget<BackflowRecorder> {
 public:
     using RecorderPlotWidget::RecorderPlotWidget;

@@ -53,10 +53,12 @@ struct QuantumBoundStatePlotWidget::EnergyFrame {
     double yMax = 0.0;
 };
 
+plot::PanelLayout QuantumBoundStatePlotWidget::layout() { return {QMarginsF(62.0, 26.0, 22.0, 38.0)}; }
+
 QuantumBoundStatePlotWidget::EnergyFrame QuantumBoundStatePlotWidget::energyFrame() const
 {
     EnergyFrame frame;
-    frame.p = plotRect(size(), 62, 26, 84, 64);
+    frame.p = panelRect(size(), layout());
     if (result_.x.empty())
         return frame;
     frame.x = horizontalAxis(frame.p, result_.x.front(), result_.x.back(), 1e-30);

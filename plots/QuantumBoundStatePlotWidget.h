@@ -2,6 +2,7 @@
 
 #include "experiments/BoundStateResult.h"
 
+#include "plots/PlotFrame.h"
 #include "plots/PlotWidget.h"
 
 #include <QRectF>
@@ -25,6 +26,9 @@ namespace vxo {
 class QuantumBoundStatePlotWidget : public PlotWidget {
 public:
     using PlotWidget::PlotWidget;
+
+    // Where the panel lies.
+    static plot::PanelLayout layout();
 
     // Where one level's label is drawn: its text box (left-aligned at the
     // left end of the lines, right-aligned at the right end), the height of

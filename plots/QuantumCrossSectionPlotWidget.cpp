@@ -86,12 +86,12 @@ void QuantumCrossSectionPlotWidget::valueRange(double& lo, double& hi) const
     }
 }
 
+plot::PanelLayout QuantumCrossSectionPlotWidget::layout() { return {}; }
+
 void QuantumCrossSectionPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    plot::beginPlot(painter, rect(), QColor(plot::kBackground));
-    const QRectF panel = plot::plotRect(size(), 58.0, 24.0, 78.0, 62.0);
-    plot::drawGridAndFrame(painter, panel);
+    const QRectF panel = plot::beginPanelPlot(painter, rect(), layout());
 
     const std::vector<double>& coordinates = section_.coordinate;
     if (coordinates.empty()) {

@@ -2,6 +2,7 @@
 
 #include "core/CrossSectionProfile.h"
 
+#include "plots/PlotFrame.h"
 #include "plots/PlotWidget.h"
 
 #include <vector>
@@ -22,6 +23,9 @@ namespace vxo {
 class QuantumCrossSectionPlotWidget : public PlotWidget {
 public:
     explicit QuantumCrossSectionPlotWidget(QWidget* parent = nullptr);
+
+    // Where the panel lies.
+    static plot::PanelLayout layout();
 
     // Copies the whole record (reusing the storage of the vectors); repaints.
     void setSection(const CrossSectionProfile& section);

@@ -10,24 +10,18 @@ namespace vxo {
 
 using namespace plot;
 
-void QuantumDoubleWellPlotWidget::setSamples(const std::vector<ObservableSample>& samples)
-{
-    samples_ = samples;
-    update();
-}
-
 void QuantumDoubleWellPlotWidget::setTunnellingPeriod(double period)
 {
     tunnellingPeriod_ = period;
     update();
 }
 
+plot::PanelLayout QuantumDoubleWellPlotWidget::layout() { return {QMarginsF(58.0, 26.0, 20.0, 38.0)}; }
+
 void QuantumDoubleWellPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    beginPlot(painter, rect(), QColor(kBackground));
-    const QRectF p = plotRect(size(), 58, 26, 78, 64);
-    drawGridAndFrame(painter, p);
+    const QRectF p = beginPanelPlot(painter, rect(), layout());
 
     const double period = tunnellingPeriod_;
     const bool predicted = period > 0.0;
@@ -38,20 +32,15 @@ void QuantumDoubleWellPlotWidget::paintEvent(QPaintEvent*)
     const AxisMap x = horizontalAxis(p, t0, t1, 0.0);
 
     if (predicted) {
-        const auto exchange = [&](bool right) {
-            return sampledPolyline(240, t0, t1, [&](double t) {
-                const double phase = 3.141592653589793 * t / period;
-                const double c = std::cos(phase);
-                const double s = std::sin(phase);
-                return QPointF(mapValue(x, t), populationY(p, right ? s * s : c * c));
-            });
+        // Left cos^2(pi t / T), right sin^2(pi t / T), marked at T / 2.
+        const auto exchange = [&](double t) {
+            const double phase = 3.141592653589793 * t / period;
+            const double c = std::cos(phase);
+            const double s = std::sin(phase);
+            return std::pair{c * c, s * s};
         };
-        strokePath(painter, exchange(false), plotPen(QColor::fromRgba(kWellLeftExchange), 1.2, Qt::DashLine));
-        strokePath(painter, exchange(true), plotPen(QColor::fromRgba(kWellRightExchange), 1.2, Qt::DashLine));
-        const double half = period / 2.0;
-        if (t0 <= half && half <= t1)
-            drawVerticalLine(painter, plotPen(QColor(kWellHalf), 1.0, Qt::DashDotLine), mapValue(x, half), p.top(),
-                             p.bottom());
+        drawTwoLevelPrediction(painter, p, x, t0, t1, 240, exchange, period / 2.0,
+                               {kWellLeftExchange, kWellRightExchange, kWellHalf});
     }
 
     const bool measured = drawPopulationCurves(

@@ -1,10 +1,7 @@
 #pragma once
 
-#include "experiments/ObservableSample.h"
-
-#include "plots/PlotWidget.h"
-
-#include <vector>
+#include "plots/PlotFrame.h"
+#include "plots/HistoryPlotWidget.h"
 
 namespace vxo {
 
@@ -15,12 +12,13 @@ namespace vxo {
 // packet has moved completely into the other well. Only samples whose
 // double-well block is valid are drawn or set the time range; populations
 // are drawn on [0, 1] (a NaN at 1).
-class QuantumDoubleWellPlotWidget : public PlotWidget {
+class QuantumDoubleWellPlotWidget : public HistoryPlotWidget {
 public:
-    using PlotWidget::PlotWidget;
+    using HistoryPlotWidget::HistoryPlotWidget;
 
-    // Copies the observable history (oldest first).
-    void setSamples(const std::vector<ObservableSample>& samples);
+    // Where the panel lies.
+    static plot::PanelLayout layout();
+
     // The period T = 2 pi hbar / splitting; 0 or less hides the prediction.
     void setTunnellingPeriod(double period);
 
@@ -28,7 +26,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    std::vector<ObservableSample> samples_;
     double tunnellingPeriod_ = 0.0;
 };
 

@@ -11,12 +11,6 @@ namespace vxo {
 
 using namespace plot;
 
-void QuantumDrivePlotWidget::setSamples(const std::vector<ObservableSample>& samples)
-{
-    samples_ = samples;
-    update();
-}
-
 void QuantumDrivePlotWidget::setDriveParameters(double mean, double amplitude, double angularFrequency,
                                                 double phaseDegrees)
 {
@@ -33,12 +27,12 @@ void QuantumDrivePlotWidget::clearHistory()
     update();
 }
 
+plot::PanelLayout QuantumDrivePlotWidget::layout() { return {QMarginsF(58.0, 28.0, 20.0, 38.0)}; }
+
 void QuantumDrivePlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    beginPlot(painter, rect(), QColor(kBackground));
-    const QRectF p = plotRect(size(), 58, 28, 78, 66);
-    drawGridAndFrame(painter, p);
+    const QRectF p = beginPanelPlot(painter, rect(), layout());
 
     const double tMax = historyTimes(samples_, nullptr, &ObservableSample::time, 8.0).end;
     const AxisMap x = horizontalAxis(p, 0.0, tMax, 0.0);
@@ -77,18 +71,12 @@ void QuantumDrivePlotWidget::paintEvent(QPaintEvent*)
                }),
                plotPen(QColor(kDriveTrap), 1.4, Qt::DashLine));
 
-    if (samples_.empty()) {
+    const bool measured = drawScaledCurves(
+        painter, samples_, nullptr, &ObservableSample::time, x,
+        {{&ObservableSample::meanX, position, plotPen(QColor(kCurve), 2.2)},
+         {&ObservableSample::totalEnergy, energy, plotPen(QColor(kEnergyCurve), 1.7)}});
+    if (!measured)
         drawCentredText(painter, p, QStringLiteral("Load a Driven Harmonic Trap and press Play"), QColor(kPlaceholder));
-    } else {
-        strokePath(painter,
-                   historyCurve(samples_, nullptr, &ObservableSample::time, x,
-                                [&](const ObservableSample& s) { return mapValue(position, s.meanX); }),
-                   plotPen(QColor(kCurve), 2.2));
-        strokePath(painter,
-                   historyCurve(samples_, nullptr, &ObservableSample::time, x,
-                                [&](const ObservableSample& s) { return mapValue(energy, s.totalEnergy); }),
-                   plotPen(QColor(kEnergyCurve), 1.7));
-    }
 
     drawPanelTitle(painter, p, QStringLiteral("Periodic drive: packet centre, trap centre and total energy"),
                    QColor(kTitle), 2.0, 22.0);

@@ -1,10 +1,7 @@
 #pragma once
 
-#include "experiments/ObservableSample.h"
-
-#include "plots/PlotWidget.h"
-
-#include <vector>
+#include "plots/PlotFrame.h"
+#include "plots/HistoryPlotWidget.h"
 
 namespace vxo {
 
@@ -14,12 +11,13 @@ namespace vxo {
 // and the total energy <H> on a scale of its own, against simulation time from
 // 0 to at least 8. Values that are not finite widen no scale and are bridged
 // in the curves.
-class QuantumDrivePlotWidget : public PlotWidget {
+class QuantumDrivePlotWidget : public HistoryPlotWidget {
 public:
-    using PlotWidget::PlotWidget;
+    using HistoryPlotWidget::HistoryPlotWidget;
 
-    // Copies the observable history (oldest first).
-    void setSamples(const std::vector<ObservableSample>& samples);
+    // Where the panel lies.
+    static plot::PanelLayout layout();
+
     // Stores the drive; the phase is handed in in degrees.
     void setDriveParameters(double mean, double amplitude, double angularFrequency, double phaseDegrees);
     // Empties the history; the drive parameters stay.
@@ -29,7 +27,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    std::vector<ObservableSample> samples_;
     double mean_ = 0.0;
     double amplitude_ = 0.0;
     double angularFrequency_ = 0.0;

@@ -11,18 +11,6 @@ namespace vxo {
 
 using namespace plot;
 
-void QuantumLandauZenerPlotWidget::setSamples(const std::vector<ObservableSample>& samples)
-{
-    samples_ = samples;
-    update();
-}
-
-void QuantumLandauZenerPlotWidget::setTwoLevelReference(const LandauZenerReference& reference)
-{
-    reference_ = reference;
-    update();
-}
-
 void QuantumLandauZenerPlotWidget::setSweep(const LinearSweep& sweep)
 {
     sweep_ = sweep;
@@ -37,11 +25,17 @@ void QuantumLandauZenerPlotWidget::reset()
     update();
 }
 
+plot::PanelLayout QuantumLandauZenerPlotWidget::layout()
+{
+    // Below the panel: the bias strip (18 under it, 34 high) and the time
+    // caption under the strip.
+    return {QMarginsF(58.0, 28.0, 22.0, 80.0), QSizeF(10.0, 80.0)};
+}
+
 void QuantumLandauZenerPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    beginPlot(painter, rect(), QColor(kBackground));
-    const QRectF p = plotRect(size(), 58, 28, 80, 108, 10.0, 80.0);
+    const QRectF p = beginPanelPlot(painter, rect(), layout(), QColor(kHistoryGrid));
     const QRectF bias(p.left(), p.bottom() + 18, p.width(), 34);
 
     // The forward ramp, or the measured span when longer; a history that
@@ -52,7 +46,6 @@ void QuantumLandauZenerPlotWidget::paintEvent(QPaintEvent*)
     const double tEnd = times.end > tStart ? times.end : tStart + 1.0;
     const AxisMap x = horizontalAxis(p, tStart, tEnd, 0.0);
 
-    drawGridAndFrame(painter, p, QColor(kHistoryGrid));
     const double crossing = reference_.crossingTime;
     if (reference_.valid && tStart <= crossing && crossing <= tEnd)
         drawVerticalLine(painter, plotPen(QColor::fromRgba(kZenerCrossing), 1.0, Qt::DashDotLine),

@@ -1,12 +1,10 @@
 #pragma once
 
 #include "experiments/DriveProtocols.h"
-#include "experiments/ObservableSample.h"
 #include "experiments/QuantumLandauZener2D.h"
 
-#include "plots/PlotWidget.h"
-
-#include <vector>
+#include "plots/PlotFrame.h"
+#include "plots/TwoLevelPlotWidget.h"
 
 namespace vxo {
 
@@ -18,14 +16,13 @@ namespace vxo {
 // scaled to its larger end value. Only samples whose Landau-Zener block is
 // valid are drawn or set the time range; populations are drawn on [0, 1]
 // (a NaN at 1).
-class QuantumLandauZenerPlotWidget : public PlotWidget {
+class QuantumLandauZenerPlotWidget : public TwoLevelPlotWidget<LandauZenerReference> {
 public:
-    using PlotWidget::PlotWidget;
+    using TwoLevelPlotWidget::TwoLevelPlotWidget;
 
-    // Copies the observable history (oldest first).
-    void setSamples(const std::vector<ObservableSample>& samples);
-    // Copies the prediction; the crossing is marked only when it is valid.
-    void setTwoLevelReference(const LandauZenerReference& reference);
+    // Where the panel lies.
+    static plot::PanelLayout layout();
+
     // Copies the sweep; its bias is drawn only when it is enabled.
     void setSweep(const LinearSweep& sweep);
     // Empties the history and restores the constructor's reference and sweep.
@@ -35,8 +32,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    std::vector<ObservableSample> samples_;
-    LandauZenerReference reference_;
     LinearSweep sweep_;
 };
 

@@ -10,9 +10,7 @@ class MoshinskyRecorder;
 // running downwards, each sample's row placed at its recording time on the
 // same 0..tEnd scale as the opening-time line and the labels) with the
 // shutter, the detector and the opening time marked, and under it the line
-// density at the detector against time. The widget reads the main window's
-// recorder through a non-owning pointer at paint time; a null, unconfigured
-// or empty recorder shows the placeholder.
+// density at the detector against time.
 class QuantumMoshinskyPlotWidget : public RecorderPlotWidget<MoshinskyRecorder> {
 public:
     using RecorderPlotWidget::RecorderPlotWidget;

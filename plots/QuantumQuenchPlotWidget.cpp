@@ -10,12 +10,6 @@ namespace vxo {
 
 using namespace plot;
 
-void QuantumQuenchPlotWidget::setSamples(const std::vector<ObservableSample>& samples)
-{
-    samples_ = samples;
-    update();
-}
-
 void QuantumQuenchPlotWidget::setMarkerTime(double time)
 {
     markerTime_ = time;
@@ -29,12 +23,12 @@ void QuantumQuenchPlotWidget::clear()
     update();
 }
 
+plot::PanelLayout QuantumQuenchPlotWidget::layout() { return {QMarginsF(58.0, 26.0, 20.0, 38.0)}; }
+
 void QuantumQuenchPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    beginPlot(painter, rect(), QColor(kBackground));
-    const QRectF p = plotRect(size(), 58, 26, 78, 64);
-    drawGridAndFrame(painter, p);
+    const QRectF p = beginPanelPlot(painter, rect(), layout());
 
     // Four time units past the quench show the response before the history does.
     const double tMax =
@@ -73,18 +67,12 @@ void QuantumQuenchPlotWidget::paintEvent(QPaintEvent*)
         drawTextBox(painter, QRectF(mx + 4, p.top() + 22, 80, 18), Qt::AlignLeft, QStringLiteral("quench"), marker);
     }
 
-    if (samples_.empty()) {
+    const bool measured = drawScaledCurves(
+        painter, samples_, nullptr, &ObservableSample::time, x,
+        {{&ObservableSample::sigmaX, widthScale, plotPen(QColor(kCurve), 2.2)},
+         {&ObservableSample::totalEnergy, energyScale, plotPen(QColor(kEnergyCurve), 1.8)}});
+    if (!measured)
         drawCentredText(painter, p, QStringLiteral("Load Quantum Quench and press Play"), QColor(kPlaceholder));
-    } else {
-        strokePath(painter,
-                   historyCurve(samples_, nullptr, &ObservableSample::time, x,
-                                [&](const ObservableSample& s) { return mapValue(widthScale, s.sigmaX); }),
-                   plotPen(QColor(kCurve), 2.2));
-        strokePath(painter,
-                   historyCurve(samples_, nullptr, &ObservableSample::time, x,
-                                [&](const ObservableSample& s) { return mapValue(energyScale, s.totalEnergy); }),
-                   plotPen(QColor(kEnergyCurve), 1.8));
-    }
 
     drawPanelTitle(painter, p, QStringLiteral("Quantum quench: width and total energy"));
     drawLegend(painter, p, 5.0,

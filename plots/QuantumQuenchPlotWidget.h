@@ -1,10 +1,7 @@
 #pragma once
 
-#include "experiments/ObservableSample.h"
-
-#include "plots/PlotWidget.h"
-
-#include <vector>
+#include "plots/PlotFrame.h"
+#include "plots/HistoryPlotWidget.h"
 
 namespace vxo {
 
@@ -14,12 +11,13 @@ namespace vxo {
 // time. The two curves are told apart by a colour legend; there are no axis
 // numbers. Values that are not finite widen no scale and are bridged in the
 // curves; a history without any finite <H> draws the energy on [-0.6, 0.6].
-class QuantumQuenchPlotWidget : public PlotWidget {
+class QuantumQuenchPlotWidget : public HistoryPlotWidget {
 public:
-    using PlotWidget::PlotWidget;
+    using HistoryPlotWidget::HistoryPlotWidget;
 
-    // Copies the observable history (oldest first).
-    void setSamples(const std::vector<ObservableSample>& samples);
+    // Where the panel lies.
+    static plot::PanelLayout layout();
+
     // The quench time; a negative time draws no mark.
     void setMarkerTime(double time);
     // Empties the history and removes the mark.
@@ -29,7 +27,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    std::vector<ObservableSample> samples_;
     double markerTime_ = -1.0;
 };
 

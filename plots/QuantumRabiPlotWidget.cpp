@@ -8,24 +8,12 @@ namespace vxo {
 
 using namespace plot;
 
-void QuantumRabiPlotWidget::setSamples(const std::vector<ObservableSample>& samples)
-{
-    samples_ = samples;
-    update();
-}
-
-void QuantumRabiPlotWidget::setTwoLevelReference(const RabiReference& reference)
-{
-    reference_ = reference;
-    update();
-}
+plot::PanelLayout QuantumRabiPlotWidget::layout() { return {QMarginsF(58.0, 28.0, 22.0, 38.0)}; }
 
 void QuantumRabiPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    beginPlot(painter, rect(), QColor(kBackground));
-    const QRectF p = plotRect(size(), 58, 28, 80, 66);
-    drawGridAndFrame(painter, p);
+    const QRectF p = beginPanelPlot(painter, rect(), layout());
 
     // One Rabi period of the prediction, or the measured span when longer.
     const bool predicted = reference_.valid;
@@ -36,18 +24,12 @@ void QuantumRabiPlotWidget::paintEvent(QPaintEvent*)
     const AxisMap x = horizontalAxis(p, tStart, tEnd, 0.0);
 
     if (predicted) {
-        const auto prediction = [&](bool secondState) {
-            return sampledPolyline(300, tStart, tEnd, [&](double t) {
-                const double p2 = QuantumRabi2D::predictedPopulation(reference_, t);
-                return QPointF(mapValue(x, t), populationY(p, secondState ? p2 : 1.0 - p2));
-            });
+        const auto populations = [&](double t) {
+            const double p2 = QuantumRabi2D::predictedPopulation(reference_, t);
+            return std::pair{1.0 - p2, p2};
         };
-        strokePath(painter, prediction(false), plotPen(QColor::fromRgba(kRabiFirstPrediction), 1.2, Qt::DashLine));
-        strokePath(painter, prediction(true), plotPen(QColor::fromRgba(kRabiSecondPrediction), 1.2, Qt::DashLine));
-        const double piPulse = reference_.piPulseTime;
-        if (tStart <= piPulse && piPulse <= tEnd)
-            drawVerticalLine(painter, plotPen(QColor(kRabiPiPulse), 1.0, Qt::DashDotLine), mapValue(x, piPulse),
-                             p.top(), p.bottom());
+        drawTwoLevelPrediction(painter, p, x, tStart, tEnd, 300, populations, reference_.piPulseTime,
+                               {kRabiFirstPrediction, kRabiSecondPrediction, kRabiPiPulse});
     }
 
     const bool measured = drawPopulationCurves(

@@ -1,11 +1,9 @@
 #pragma once
 
-#include "experiments/ObservableSample.h"
 #include "experiments/QuantumRabi2D.h"
 
-#include "plots/PlotWidget.h"
-
-#include <vector>
+#include "plots/PlotFrame.h"
+#include "plots/TwoLevelPlotWidget.h"
 
 namespace vxo {
 
@@ -16,21 +14,15 @@ namespace vxo {
 // with a mark at the predicted pi-pulse time. Only samples whose Rabi block
 // is valid are drawn or set the time range; populations are drawn on [0, 1]
 // (a NaN at 1).
-class QuantumRabiPlotWidget : public PlotWidget {
+class QuantumRabiPlotWidget : public TwoLevelPlotWidget<RabiReference> {
 public:
-    using PlotWidget::PlotWidget;
+    using TwoLevelPlotWidget::TwoLevelPlotWidget;
 
-    // Copies the observable history (oldest first).
-    void setSamples(const std::vector<ObservableSample>& samples);
-    // Copies the prediction, an invalid one included (then none is drawn).
-    void setTwoLevelReference(const RabiReference& reference);
+    // Where the panel lies.
+    static plot::PanelLayout layout();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-
-private:
-    std::vector<ObservableSample> samples_;
-    RabiReference reference_;
 };
 
 } // namespace vxo

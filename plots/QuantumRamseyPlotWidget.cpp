@@ -23,12 +23,6 @@ QString titleFor(bool ensemble, bool echo)
 
 } // namespace
 
-void QuantumRamseyPlotWidget::setSamples(const std::vector<ObservableSample>& samples)
-{
-    samples_ = samples;
-    update();
-}
-
 void QuantumRamseyPlotWidget::setFringeScan(const std::vector<RamseyFringePoint>& points)
 {
     fringe_ = points;
@@ -38,12 +32,6 @@ void QuantumRamseyPlotWidget::setFringeScan(const std::vector<RamseyFringePoint>
 void QuantumRamseyPlotWidget::setEnsembleScan(const std::vector<RamseyEnsemblePoint>& points)
 {
     ensembleFringe_ = points;
-    update();
-}
-
-void QuantumRamseyPlotWidget::setTwoLevelReference(const RamseyReference& reference)
-{
-    reference_ = reference;
     update();
 }
 
@@ -72,10 +60,12 @@ void QuantumRamseyPlotWidget::reset()
     update();
 }
 
+plot::InterferenceLayout QuantumRamseyPlotWidget::layout() { return {}; }
+
 void QuantumRamseyPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const InterferencePanels panels = beginInterferencePlot(painter, rect());
+    const InterferencePanels panels = beginInterferencePlot(painter, rect(), layout());
     const QRectF& p = panels.history;
     const QRectF& drive = panels.strip;
     const QRectF& f = panels.scan;

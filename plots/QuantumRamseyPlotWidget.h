@@ -4,7 +4,8 @@
 #include "experiments/ObservableSample.h"
 #include "experiments/QuantumRamsey2D.h"
 
-#include "plots/PlotWidget.h"
+#include "plots/PlotCurves.h"
+#include "plots/TwoLevelPlotWidget.h"
 
 #include <vector>
 
@@ -20,18 +21,17 @@ namespace vxo {
 // single system and, when given, of the detuning ensemble, with the current
 // free time marked. Only samples whose Ramsey block is valid are drawn or
 // stretch the time axis; populations are drawn on [0, 1] (a NaN at 1).
-class QuantumRamseyPlotWidget : public PlotWidget {
+class QuantumRamseyPlotWidget : public TwoLevelPlotWidget<RamseyReference> {
 public:
-    using PlotWidget::PlotWidget;
+    using TwoLevelPlotWidget::TwoLevelPlotWidget;
 
-    // Copies the observable history (oldest first).
-    void setSamples(const std::vector<ObservableSample>& samples);
+    // Where the three panels lie.
+    static plot::InterferenceLayout layout();
+
     // Copies the single-system fringe scan.
     void setFringeScan(const std::vector<RamseyFringePoint>& points);
     // Copies the ensemble fringe scan (empty while the ensemble is off).
     void setEnsembleScan(const std::vector<RamseyEnsemblePoint>& points);
-    // Copies the prediction; pulse boundaries and markers need a valid one.
-    void setTwoLevelReference(const RamseyReference& reference);
     // Copies the sequence; its signal is drawn only when it is enabled.
     void setPulseSequence(const RamseySequence& sequence);
     // Copies the ensemble settings and the ensemble at the current settings.
@@ -43,10 +43,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    std::vector<ObservableSample> samples_;
     std::vector<RamseyFringePoint> fringe_;
     std::vector<RamseyEnsemblePoint> ensembleFringe_;
-    RamseyReference reference_;
     RamseySequence sequence_;
     RamseyEnsemble ensemble_;
     RamseyEnsembleResult ensembleResult_;

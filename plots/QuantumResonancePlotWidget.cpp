@@ -50,12 +50,12 @@ void QuantumResonancePlotWidget::clear()
     update();
 }
 
+plot::PanelLayout QuantumResonancePlotWidget::layout() { return {}; }
+
 void QuantumResonancePlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    beginPlot(painter, rect(), QColor(kBackground));
-    const QRectF p = plotRect(size(), 58, 24, 78, 62);
-    drawGridAndFrame(painter, p);
+    const QRectF p = beginPanelPlot(painter, rect(), layout());
     drawValueLabels(painter, p, QStringLiteral("1.0"), QStringLiteral("0.0"));
 
     if (curve_.size() < 2) {

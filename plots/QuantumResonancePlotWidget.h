@@ -3,6 +3,7 @@
 #include "experiments/QuantumResonance2D.h"
 
 #include <QString>
+#include "plots/PlotFrame.h"
 #include "plots/PlotWidget.h"
 
 #include <vector>
@@ -19,6 +20,9 @@ namespace vxo {
 class QuantumResonancePlotWidget : public PlotWidget {
 public:
     explicit QuantumResonancePlotWidget(QWidget* parent);
+
+    // Where the panel lies.
+    static plot::PanelLayout layout();
 
     // Copies the scan (in scan order); fewer than two points show the placeholder.
     void setCurve(const std::vector<TransmissionPoint>& curve);

@@ -11,18 +11,6 @@ namespace vxo {
 
 using namespace plot;
 
-void QuantumStueckelbergPlotWidget::setSamples(const std::vector<ObservableSample>& samples)
-{
-    samples_ = samples;
-    update();
-}
-
-void QuantumStueckelbergPlotWidget::setTwoLevelReference(const StueckelbergReference& reference)
-{
-    reference_ = reference;
-    update();
-}
-
 void QuantumStueckelbergPlotWidget::setSweep(const LinearSweep& sweep)
 {
     sweep_ = sweep;
@@ -44,10 +32,12 @@ void QuantumStueckelbergPlotWidget::reset()
     update();
 }
 
+plot::InterferenceLayout QuantumStueckelbergPlotWidget::layout() { return {}; }
+
 void QuantumStueckelbergPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const InterferencePanels panels = beginInterferencePlot(painter, rect());
+    const InterferencePanels panels = beginInterferencePlot(painter, rect(), layout());
     const QRectF& p = panels.history;
     const QRectF& bias = panels.strip;
     const QRectF& f = panels.scan;

@@ -4,7 +4,8 @@
 #include "experiments/ObservableSample.h"
 #include "experiments/QuantumStueckelberg2D.h"
 
-#include "plots/PlotWidget.h"
+#include "plots/PlotCurves.h"
+#include "plots/TwoLevelPlotWidget.h"
 
 #include <vector>
 
@@ -19,14 +20,13 @@ namespace vxo {
 // turnaround hold) with the current hold marked. Only samples whose
 // Stueckelberg block is valid are drawn or stretch the time axis;
 // populations are drawn on [0, 1] (a NaN at 1).
-class QuantumStueckelbergPlotWidget : public PlotWidget {
+class QuantumStueckelbergPlotWidget : public TwoLevelPlotWidget<StueckelbergReference> {
 public:
-    using PlotWidget::PlotWidget;
+    using TwoLevelPlotWidget::TwoLevelPlotWidget;
 
-    // Copies the observable history (oldest first).
-    void setSamples(const std::vector<ObservableSample>& samples);
-    // Copies the prediction; crossings and fringe marker need a valid one.
-    void setTwoLevelReference(const StueckelbergReference& reference);
+    // Where the three panels lie.
+    static plot::InterferenceLayout layout();
+
     // Copies the sweep; its bias is drawn only when it is enabled.
     void setSweep(const LinearSweep& sweep);
     // Copies the hold-time scan; fewer than two points show the placeholder.
@@ -38,9 +38,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    std::vector<ObservableSample> samples_;
     std::vector<StueckelbergFringePoint> fringe_;
-    StueckelbergReference reference_;
     LinearSweep sweep_;
 };
 

@@ -48,15 +48,8 @@ const QColor kCurveColour = QColor(plot::kCurve);
 } // namespace
 
 QuantumTimeSeriesPlotWidget::QuantumTimeSeriesPlotWidget(QWidget* parent)
-    : PlotWidget(parent)
+    : HistoryPlotWidget(parent)
 {
-}
-
-void QuantumTimeSeriesPlotWidget::setSamples(const std::vector<ObservableSample>& samples)
-{
-    if (&samples != &samples_)
-        samples_ = samples;
-    update();
 }
 
 void QuantumTimeSeriesPlotWidget::setObservable(int observable)
@@ -76,12 +69,12 @@ bool QuantumTimeSeriesPlotWidget::sampleValue(const ObservableSample& sample, do
     return true;
 }
 
+plot::PanelLayout QuantumTimeSeriesPlotWidget::layout() { return {}; }
+
 void QuantumTimeSeriesPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    plot::beginPlot(painter, rect(), QColor(plot::kBackground));
-    const QRectF panel = plot::plotRect(size(), 58.0, 24.0, 78.0, 62.0);
-    plot::drawGridAndFrame(painter, panel);
+    const QRectF panel = plot::beginPanelPlot(painter, rect(), layout());
 
     if (samples_.size() < 2) {
         plot::drawCentredText(painter, panel, QStringLiteral("Run the simulation to build time history"),

@@ -1,11 +1,9 @@
 #pragma once
 
-#include "experiments/ObservableSample.h"
+#include "plots/PlotFrame.h"
+#include "plots/HistoryPlotWidget.h"
 
 #include <QString>
-#include "plots/PlotWidget.h"
-
-#include <vector>
 
 namespace vxo {
 
@@ -20,12 +18,13 @@ namespace vxo {
 // Ranges: probabilities run from 0 to max(1, largest value) without margin;
 // every other observable from min(0, smallest) to max(0, largest) widened by
 // 5 % on each side, or by half its magnitude (at least 0.5) when flat.
-class QuantumTimeSeriesPlotWidget : public PlotWidget {
+class QuantumTimeSeriesPlotWidget : public HistoryPlotWidget {
 public:
     explicit QuantumTimeSeriesPlotWidget(QWidget* parent = nullptr);
 
-    // Copies the history, oldest first (reusing storage); repaints.
-    void setSamples(const std::vector<ObservableSample>& samples);
+    // Where the panel lies.
+    static plot::PanelLayout layout();
+
     // Stores the observable's index without range check; repaints.
     void setObservable(int observable);
 
@@ -37,7 +36,6 @@ private:
     // The row's value of sample, false when the row's validity flag is clear.
     bool sampleValue(const ObservableSample& sample, double& value) const;
 
-    std::vector<ObservableSample> samples_;
     int observable_ = 0;
 };
 

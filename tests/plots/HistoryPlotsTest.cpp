@@ -35,7 +35,7 @@ using QuenchPlot = test::PlotTest;
 TEST_F(QuenchPlot, WidthAndEnergyOnTheirOwnScalesWithTheQuenchMarked)
 {
     auto& plot = makePlot<QuantumQuenchPlotWidget>();
-    const QRectF p(58, 26, 342, 236);
+    const QRectF p = plot::panelRect(QSize(420, 300), QuantumQuenchPlotWidget::layout());
     const QRect middle(130, 110, 200, 60);
     EXPECT_TRUE(showsPlaceholder(plot, middle));
     // sigmaX from 0.05 to 1.05 on [0, 1.15] (the margin would go below 0),
@@ -58,7 +58,7 @@ TEST_F(QuenchPlot, WidthAndEnergyOnTheirOwnScalesWithTheQuenchMarked)
         }
         const double mx = p.left() + p.width() * 3.0 / tMax;
         EXPECT_GT(markedRows(image, mx, p.top(), p.bottom()), 0.6) << "quench mark, axis to " << tMax;
-        EXPECT_GT(countColour(image, QRect(int(mx) + 4, 48, 80, 18), marker, 0), 0) << "its label";
+        EXPECT_GT(countColour(image, QRect(int(mx) + 4, int(p.top()) + 22, 80, 18), marker, 0), 0) << "its label";
         EXPECT_EQ(countColour(image, middle, kPlaceholderText, 0), 0);
     }
     plot.clear();
@@ -71,7 +71,7 @@ using DrivePlot = test::PlotTest;
 TEST_F(DrivePlot, TrapCentreFollowsTheDriveBesideTheMeasuredCurves)
 {
     auto& plot = makePlot<QuantumDrivePlotWidget>();
-    const QRectF p(58, 28, 342, 234);
+    const QRectF p = plot::panelRect(QSize(420, 300), QuantumDrivePlotWidget::layout());
     // Trap 0.5 + 1.5 sin(0.8 t + 90 deg) spans [0, 8] on +-1.12 * 2 without
     // samples; the packet 2.5 sin(t / 2) to t = 10 widens the half range to
     // 1.12 * 2.5; <H> = 3 + t / 10 lies on [2.9, 4.1].

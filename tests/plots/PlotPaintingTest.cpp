@@ -146,6 +146,30 @@ private:
     double panelHeight_;
 };
 
+TEST(PlotLayouts, PanelsKeepTheirMarginsAndFallBackToTheirFloors)
+{
+    const PanelLayout single{QMarginsF(40.0, 12.0, 16.0, 30.0), QSizeF(25.0, 15.0)};
+    // 300 x 200: 300 - 40 - 16 wide, 200 - 12 - 30 high.
+    EXPECT_EQ(panelRect(QSize(300, 200), single), QRectF(40, 12, 244, 158));
+    EXPECT_EQ(panelRect(QSize(60, 50), single), QRectF(40, 12, 25, 15)) << "a shrunk plot keeps its floors";
+
+    InterferenceLayout stacked;
+    stacked.margins = QMarginsF(30.0, 10.0, 12.0, 16.0);
+    stacked.minimumHistory = QSizeF(40.0, 50.0);
+    stacked.strip = {6.0, 20.0};
+    stacked.scan = {8.0, 24.0};
+    // 400 x 300: all 358 wide; the history takes what the strip, the scan,
+    // their gaps and the margins leave: 300 - 84 = 216.
+    const InterferencePanels wide = interferencePanels(QSize(400, 300), stacked);
+    EXPECT_EQ(wide.history, QRectF(30, 10, 358, 216));
+    EXPECT_EQ(wide.strip, QRectF(30, 232, 358, 20));
+    EXPECT_EQ(wide.scan, QRectF(30, 260, 358, 24));
+    EXPECT_EQ(wide.scan.bottom() + stacked.margins.bottom(), 300.0) << "the scan ends the bottom margin above the edge";
+    const InterferencePanels small = interferencePanels(QSize(50, 60), stacked);
+    EXPECT_EQ(small.history, QRectF(30, 10, 40, 50)) << "floors of the width and of the history";
+    EXPECT_EQ(small.strip.top(), 66.0);
+}
+
 TEST(PlotAxes, APanelShorterThanTwoLinesKeepsOnlyItsUpperValue)
 {
     test::plotTestApplication();

@@ -23,7 +23,7 @@ namespace {
 const QColor kCurve(plot::kCrossSectionCurve);
 const QColor kPlaceholder(plot::kPlaceholder);
 const QSize kSize(480, 300);
-const QRectF kPanel(58, 24, 480 - 78, 300 - 62);
+const QRectF kPanel = plot::panelRect(kSize, QuantumCrossSectionPlotWidget::layout());
 
 // A packet on a grid of non-square cells: 128 x 64 cells of 0.3 x 0.45.
 const GaussianPacket2D kPacket{1.2f, -0.9f, 2.0f, 1.5f, 0.0f, 1.0f};

@@ -18,7 +18,7 @@ namespace {
 const QColor kCurve(plot::kCurve);
 const QColor kPlaceholder(plot::kPlaceholder);
 const QSize kSize(460, 280);
-const QRectF kPanel(58, 24, 460 - 78, 280 - 62);
+const QRectF kPanel = plot::panelRect(kSize, QuantumTimeSeriesPlotWidget::layout());
 
 using Setter = std::function<void(ObservableSample&, double)>;
 

@@ -45,7 +45,7 @@ TEST_F(ResonancePlot, CurveMarkerAndPacketLineStandAtTheirValues)
     plot.setMarkerPoint(3.5, 0.8);
     plot.setPacketTransmission(true, 0.25);
     const QImage image = test::grabPlot(plot, QSize(420, 300));
-    const QRectF p(58, 24, 342, 238);
+    const QRectF p = plot::panelRect(QSize(420, 300), QuantumResonancePlotWidget::layout());
     const auto at = [&](double e, double t) { return test::panelPoint(p, 1.0, 5.0, 0.0, 1.0, e, t); };
 
     const QColor line(plot::kCurve);
@@ -60,10 +60,10 @@ TEST_F(ResonancePlot, CurveMarkerAndPacketLineStandAtTheirValues)
     const QColor packet(plot::kPacketTransmission);
     EXPECT_TRUE(colourNear(image, at(3.5, 0.8), marker, 1, 10)) << "marker dot on the current configuration";
     EXPECT_GT(test::markedRows(image, at(3.5, 0).x(), p.top() + 1, p.bottom() - 1), 0.5) << "dashed marker line";
-    EXPECT_GT(countColour(image, QRect(58, int(at(1, 0.25).y()) - 1, 342, 3), packet), 120) << "packet line";
-    EXPECT_GT(
-        countColour(image, QRect(220, int(at(1, 0.25).y()) - 19, 180, 18), QColor(plot::kPacketTransmissionLabel), 0),
-        0)
+    const int packetY = int(at(1, 0.25).y());
+    EXPECT_GT(countColour(image, QRect(int(p.left()), packetY - 1, int(p.width()), 3), packet), 120) << "packet line";
+    const QRect packetLabel(int(p.right()) - 180, packetY - 19, 180, 18);
+    EXPECT_GT(countColour(image, packetLabel, QColor(plot::kPacketTransmissionLabel), 0), 0)
         << "packet label above its line";
 
     plot.setMarkerPoint(5.5, 0.5); // outside the scanned range
@@ -79,7 +79,8 @@ TEST_F(ResonancePlot, ShowsThePlaceholderWithoutACurveAndNothingForAReversedOne)
         return countColour(test::grabPlot(plot, QSize(420, 300)), where, colour, 0) > 0;
     };
     const QRect middle(120, 100, 220, 80);
-    const QRect titleBand(58, 2, 342, 20);
+    const QRectF panel = plot::panelRect(QSize(420, 300), QuantumResonancePlotWidget::layout());
+    const QRect titleBand(int(panel.left()), 2, int(panel.width()), 20);
     EXPECT_TRUE(shows(middle, kPlaceholderText)) << "fresh";
     plot.setXAxisLabel("central cavity width L");
     plot.setCurve(lorentzian());
@@ -128,7 +129,7 @@ TEST_F(BoundStatePlot, DrawsTheLadderAndTheSelectedEigenfunctionWithItsNodes)
     const QImage image = test::grabPlot(plot, QSize(480, 360));
     // Energy range [0, 8] widened by 8 %: [-0.64, 8.64]; the eigenfunction's
     // peak, 4 exp(-5/4) at x^2 = 5/2, is scaled to 7.5 % of that range.
-    const QRectF p(62, 26, 396, 296);
+    const QRectF p = plot::panelRect(QSize(480, 360), QuantumBoundStatePlotWidget::layout());
     const auto at = [&](double x, double v) { return test::panelPoint(p, -4.0, 4.0, -0.64, 8.64, x, v); };
     const double scale = 0.075 * 9.28 / (4.0 * std::exp(-1.25));
 
@@ -180,7 +181,8 @@ TEST_F(BoundStatePlot, EveryLevelKeepsItsLabelWhereLevelsCrowd)
     auto& plot = makePlot<QuantumBoundStatePlotWidget>();
     plot.setResult(crowded, 4);
     const QImage image = test::grabPlot(plot, QSize(520, 380));
-    const QRectF p(62, 26, 436, 316); // energies [0, 8] widened by 8 %
+    // Energies [0, 8] widened by 8 %.
+    const QRectF p = plot::panelRect(QSize(520, 380), QuantumBoundStatePlotWidget::layout());
     const auto levelY = [&](double e) { return test::panelPoint(p, -4.0, 4.0, -0.64, 8.64, 0.0, e).y(); };
     // The ink of a line of text: a label box less its top and bottom margins.
     const auto ink = [](const QRectF& box) { return box.adjusted(0, 3, 0, -3); };
@@ -224,10 +226,12 @@ TEST_F(BoundStatePlot, ResultsThatCannotBeDrawnShowThePlaceholder)
         {"short eigenfunction", [](BoundStateResult& r) { r.states[0].phi.resize(40); }},
     };
     auto& plot = makePlot<QuantumBoundStatePlotWidget>();
+    const QRectF panel = plot::panelRect(QSize(480, 360), QuantumBoundStatePlotWidget::layout());
+    const QRect titleBand(int(panel.left()), 2, int(panel.width()), 20);
     const auto placeholderOnly = [&](const char* name) {
         const QImage image = test::grabPlot(plot, QSize(480, 360));
         EXPECT_GT(countColour(image, QRect(150, 130, 220, 80), kPlaceholderText, 0), 0) << name;
-        EXPECT_EQ(countColour(image, QRect(62, 2, 396, 20), kTitleText, 0), 0) << name;
+        EXPECT_EQ(countColour(image, titleBand, kTitleText, 0), 0) << name;
     };
     placeholderOnly("fresh");
     for (const Case& c : cases) {

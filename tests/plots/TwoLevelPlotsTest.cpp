@@ -79,12 +79,14 @@ const std::vector<PredictionPlot>& predictionPlots()
     static const std::vector<PredictionPlot> plots{
         {"Rabi", [](QWidget* host) { return new QuantumRabiPlotWidget(host); },
          [](QWidget& w) { static_cast<QuantumRabiPlotWidget&>(w).setTwoLevelReference(rabiReference()); },
-         feeding<QuantumRabiPlotWidget>(), QRectF(58, 28, 380, 254), 4.0 * kPi, 2.0 * kPi,
+         feeding<QuantumRabiPlotWidget>(), plot::panelRect(QSize(460, 320), QuantumRabiPlotWidget::layout()),
+         4.0 * kPi, 2.0 * kPi,
          [](double t) { return 0.8 * std::pow(std::sin(t / 4.0), 2); }, &ObservableSample::rabiValid,
          &ObservableSample::rabiPopulation1, &ObservableSample::rabiPopulation2, QColor(plot::kRabiFirst)},
         {"double well", [](QWidget* host) { return new QuantumDoubleWellPlotWidget(host); },
          [](QWidget& w) { static_cast<QuantumDoubleWellPlotWidget&>(w).setTunnellingPeriod(40.0); },
-         feeding<QuantumDoubleWellPlotWidget>(), QRectF(58, 26, 382, 256), 40.0, 20.0,
+         feeding<QuantumDoubleWellPlotWidget>(),
+         plot::panelRect(QSize(460, 320), QuantumDoubleWellPlotWidget::layout()), 40.0, 20.0,
          [](double t) { return std::pow(std::sin(kPi * t / 40.0), 2); }, &ObservableSample::doubleWellValid,
          &ObservableSample::leftWellProbability, &ObservableSample::rightWellProbability, QColor(plot::kCurve)},
     };
@@ -182,7 +184,7 @@ TEST_F(TwoLevelPlot, AnInvalidRabiReferenceNeitherDrawsNorStretchesTheAxis)
         s.rabiPopulation2 = 0.6;
     }));
     const QImage image = test::grabPlot(plot, QSize(460, 320));
-    const QRectF panel(58, 28, 380, 254);
+    const QRectF panel = plot::panelRect(QSize(460, 320), QuantumRabiPlotWidget::layout());
     EXPECT_TRUE(colourNear(image, panelPoint(panel, 0, 1, 0, 1, 0.45, 0.3), QColor(plot::kRabiFirst)));
     EXPECT_FALSE(colourNear(image, panelPoint(panel, 0, 1, 0, 1, 0.75, 0.3), QColor(plot::kRabiFirst), 2))
         << "the curve ends half way across";
@@ -209,8 +211,8 @@ using LandauZenerPlot = test::PlotTest;
 TEST_F(LandauZenerPlot, CrossingMarkRunsThroughTheBiasStripAtTheCrossingTime)
 {
     auto& plot = makePlot<QuantumLandauZenerPlotWidget>();
-    const QRectF p(58, 28, 380, 232);    // at 460 x 340
-    const QRectF bias(58, 278, 380, 34); // 18 below
+    const QRectF p = plot::panelRect(QSize(460, 340), QuantumLandauZenerPlotWidget::layout());
+    const QRectF bias(p.left(), p.bottom() + 18, p.width(), 34); // the strip, 18 below
     const auto grab = [&] { return test::grabPlot(plot, QSize(460, 340)); };
     const auto crossingRows = [&](const QImage& with, const QImage& without, double t0) {
         return markedRows(with, panelPoint(p, t0, 40, 0, 1, 20.0, 0).x(), p.top(), bias.bottom(), &without);
@@ -286,15 +288,21 @@ StueckelbergReference doublePassage()
     return r;
 }
 
-// At 460 x 400 the stacked panels of the interference plots.
-const QRectF kHistory(58, 28, 380, 210);
-const QRectF kStrip(58, 252, 380, 30);
-const QRectF kScan(58, 312, 380, 58);
+// The stacked panels of an interference plot at 460 x 400, from its own layout.
+template <typename Widget>
+plot::InterferencePanels panelsAt460x400()
+{
+    return plot::interferencePanels(QSize(460, 400), Widget::layout());
+}
 
 using StueckelbergPlot = test::PlotTest;
 
 TEST_F(StueckelbergPlot, HoldTimeFringeWithTheCurrentHoldAndBothCrossingsMarked)
 {
+    const plot::InterferencePanels panels = panelsAt460x400<QuantumStueckelbergPlotWidget>();
+    const QRectF& history = panels.history;
+    const QRectF& strip = panels.strip;
+    const QRectF& scan = panels.scan;
     auto& plot = makePlot<QuantumStueckelbergPlotWidget>();
     const auto grab = [&] { return test::grabPlot(plot, QSize(460, 400)); };
     plot.setSweep(returnSweep(4.0));
@@ -303,25 +311,28 @@ TEST_F(StueckelbergPlot, HoldTimeFringeWithTheCurrentHoldAndBothCrossingsMarked)
     plot.setTwoLevelReference(doublePassage());
     const QImage image = grab();
     for (const double hold : {0.6, 3.1, 5.4, 8.8})
-        EXPECT_TRUE(colourNear(image, panelPoint(kScan, 0, 10, 0, 1, hold, 0.5 + 0.4 * std::cos(1.3 * hold)), kLower))
+        EXPECT_TRUE(colourNear(image, panelPoint(scan, 0, 10, 0, 1, hold, 0.5 + 0.4 * std::cos(1.3 * hold)), kLower))
             << "fringe at hold " << hold;
-    EXPECT_TRUE(colourNear(image, panelPoint(kScan, 0, 10, 0, 1, 4.0, 0.3), kCurrent, 1, 10)) << "current hold";
+    EXPECT_TRUE(colourNear(image, panelPoint(scan, 0, 10, 0, 1, 4.0, 0.3), kCurrent, 1, 10)) << "current hold";
     const auto marked = [&](double t) {
-        return markedRows(image, 58 + 380 * t / 44, kHistory.top(), kStrip.bottom(), &unmarked);
+        const double x = history.left() + history.width() * t / 44;
+        return markedRows(image, x, history.top(), strip.bottom(), &unmarked);
     };
     EXPECT_GT(std::min(marked(10.0), marked(34.0)), 0.4) << "both crossings, down through the strip";
     EXPECT_EQ(marked(22.0), 0.0);
     // The bias: halfway out at 5, at the end value through the hold, halfway back at 39.
-    for (const auto& [t, v] : {std::pair{5.0, 0.5}, std::pair{22.0, -1.0}, std::pair{39.0, 0.5}})
-        EXPECT_TRUE(colourNear(image, QPointF(58 + 380 * t / 44, kStrip.center().y() - 30 * 0.44 * v), kSignal)) << t;
+    for (const auto& [t, v] : {std::pair{5.0, 0.5}, std::pair{22.0, -1.0}, std::pair{39.0, 0.5}}) {
+        const double x = history.left() + history.width() * t / 44;
+        EXPECT_TRUE(colourNear(image, QPointF(x, strip.center().y() - strip.height() * 0.44 * v), kSignal)) << t;
+    }
 
     plot.setSweep(returnSweep(12.0));
-    EXPECT_FALSE(shows(grab(), kScan, kCurrent)) << "a hold outside the scan is not marked";
+    EXPECT_FALSE(shows(grab(), scan, kCurrent)) << "a hold outside the scan is not marked";
     plot.reset();
     const QImage reset = grab();
     EXPECT_TRUE(shows(reset, QRectF(140, 110, 200, 40), kPlaceholderText));
-    EXPECT_TRUE(shows(reset, kScan, QColor(plot::kFringePlaceholder)));
-    EXPECT_FALSE(shows(reset, reset.rect(), kSignal) || shows(reset, kScan, kLower)) << "sweep disabled, scan empty";
+    EXPECT_TRUE(shows(reset, scan, QColor(plot::kFringePlaceholder)));
+    EXPECT_FALSE(shows(reset, reset.rect(), kSignal) || shows(reset, scan, kLower)) << "sweep disabled, scan empty";
 }
 
 // The Ramsey sequence with echo: pulses of 14.35, free time 5.5 split around
@@ -368,6 +379,10 @@ using RamseyPlot = test::PlotTest;
 
 TEST_F(RamseyPlot, PulseStripStagesAndFringesStandAtTheirTimes)
 {
+    const plot::InterferencePanels panels = panelsAt460x400<QuantumRamseyPlotWidget>();
+    const QRectF& history = panels.history;
+    const QRectF& strip = panels.strip;
+    const QRectF& scan = panels.scan;
     auto& plot = makePlot<QuantumRamseyPlotWidget>();
     const auto grab = [&] { return test::grabPlot(plot, QSize(460, 400)); };
     plot.setPulseSequence(echoSequence());
@@ -378,18 +393,19 @@ TEST_F(RamseyPlot, PulseStripStagesAndFringesStandAtTheirTimes)
     plot.setEnsembleScan(freeFringe<RamseyEnsemblePoint>(0.2));
     const QImage image = grab();
 
-    const auto x = [](double t) { return 58 + 380 * t / 62.9; };
+    const auto x = [&](double t) { return history.left() + history.width() * t / 62.9; };
     for (const double t : {14.35, 17.1, 45.8, 48.55, 62.9})
-        EXPECT_GT(markedRows(image, x(t), kHistory.top(), kStrip.bottom(), &unmarked), 0.4) << "boundary at " << t;
-    EXPECT_EQ(markedRows(image, x(30.0), kHistory.top(), kStrip.bottom(), &unmarked), 0.0) << "inside the echo";
+        EXPECT_GT(markedRows(image, x(t), history.top(), strip.bottom(), &unmarked), 0.4) << "boundary at " << t;
+    EXPECT_EQ(markedRows(image, x(30.0), history.top(), strip.bottom(), &unmarked), 0.0) << "inside the echo";
     // The drive: sin(omega t') inside the pulses, 0 in the free halves.
     const double w = 0.305536;
     for (const auto& [t, v] : {std::pair{5.0, std::sin(w * 5)}, {12.0, std::sin(w * 12)}, {16.0, 0.0},
                                {25.0, std::sin(w * 7.9)}, {47.0, 0.0}, {55.0, std::sin(w * 6.45)}})
-        EXPECT_TRUE(colourNear(image, QPointF(x(t), kStrip.center().y() - 30 * 0.44 * v), kSignal)) << "at " << t;
+        EXPECT_TRUE(colourNear(image, QPointF(x(t), strip.center().y() - strip.height() * 0.44 * v), kSignal))
+            << "at " << t;
 
     // Fringes over free times 0..20, the current free time 5.5 marked on both.
-    const auto at = [](double free, double p) { return panelPoint(kScan, 0, 20, 0, 1, free, p); };
+    const auto at = [&](double free, double p) { return panelPoint(scan, 0, 20, 0, 1, free, p); };
     for (const double f : {2.0, 10.0}) {
         EXPECT_TRUE(colourNear(image, at(f, 0.5 + 0.45 * std::cos(0.3 * f)), QColor(plot::kTwoLevelSecond))) << f;
         EXPECT_TRUE(colourNear(image, at(f, 0.5 + 0.2 * std::cos(0.3 * f)), kLower)) << f;
@@ -405,13 +421,13 @@ TEST_F(RamseyPlot, PulseStripStagesAndFringesStandAtTheirTimes)
     plot.setTwoLevelReference(RamseyReference());
     const QImage alone = grab();
     EXPECT_TRUE(colourNear(alone, at(10.0, 0.5 + 0.2 * std::cos(3.0)), kLower));
-    EXPECT_FALSE(shows(alone, kScan, kCurrent));
-    EXPECT_EQ(markedRows(alone, x(14.35), kHistory.top(), kStrip.bottom(), &unmarked), 0.0);
+    EXPECT_FALSE(shows(alone, scan, kCurrent));
+    EXPECT_EQ(markedRows(alone, x(14.35), history.top(), strip.bottom(), &unmarked), 0.0);
 
     plot.reset();
     const QImage reset = grab();
     EXPECT_TRUE(shows(reset, QRectF(140, 110, 200, 40), kPlaceholderText));
-    EXPECT_TRUE(shows(reset, kScan, QColor(plot::kFringePlaceholder)));
+    EXPECT_TRUE(shows(reset, scan, QColor(plot::kFringePlaceholder)));
     EXPECT_FALSE(shows(reset, reset.rect(), kSignal)) << "the default sequence is disabled";
 }
 
