@@ -18,18 +18,6 @@ const PowerRamp kDensityRamp{{0.0, 1.0, 1.7}, {0.0, 1.0, 0.72}, {0.12, 1.25, 0.9
 
 } // namespace
 
-void QuantumBilliardPlotWidget::setRecorder(const BilliardRecorder* recorder, const BilliardConfig& config)
-{
-    config_ = config;
-    RecorderPlotWidget::setRecorder(recorder);
-}
-
-void QuantumBilliardPlotWidget::reset()
-{
-    config_ = BilliardConfig{};
-    clearRecorder();
-}
-
 plot::SplitLayout QuantumBilliardPlotWidget::layout()
 {
     plot::SplitLayout layout;
@@ -59,7 +47,7 @@ void QuantumBilliardPlotWidget::paintEvent(QPaintEvent*)
                      {QStringLiteral("Spatial filling / recurrence / scatterer encounter"), map.bottom() + 18.0, 18.0});
 
     const ComplexField2D* initial = recorder_ ? &recorder_->initialState() : nullptr;
-    if (!config_.valid || !recorder_ || recorder_->samples().empty() || initial->nx() < 2 || initial->ny() < 2) {
+    if (!record_.valid || !recorder_ || recorder_->samples().empty() || initial->nx() < 2 || initial->ny() < 2) {
         drawPanelPlaceholders(painter, panels, QColor(kCarpetPlaceholder),
                               QStringLiteral("Run a Quantum Billiard preset to accumulate the occupation map"),
                               QStringLiteral("Four box walls are required; Sinai adds one circular scatterer"));
@@ -70,10 +58,10 @@ void QuantumBilliardPlotWidget::paintEvent(QPaintEvent*)
     const std::uint64_t nx = initial->nx();
     const std::uint64_t ny = initial->ny();
 
-    const double xLeft = config_.interiorCenterX - config_.interiorWidth / 2.0;
-    const double xRight = config_.interiorCenterX + config_.interiorWidth / 2.0;
-    const double yBottom = config_.interiorCenterY - config_.interiorHeight / 2.0;
-    const double yTop = config_.interiorCenterY + config_.interiorHeight / 2.0;
+    const double xLeft = record_.interiorCenterX - record_.interiorWidth / 2.0;
+    const double xRight = record_.interiorCenterX + record_.interiorWidth / 2.0;
+    const double yBottom = record_.interiorCenterY - record_.interiorHeight / 2.0;
+    const double yTop = record_.interiorCenterY + record_.interiorHeight / 2.0;
     // The interior on one scale along both axes, centred in the map panel:
     // a square box stays square and the scatterer round.
     const PlaneAxes plane = equalScaleAxes(map, xLeft, xRight, yBottom, yTop, 1e-12);
@@ -98,9 +86,9 @@ void QuantumBilliardPlotWidget::paintEvent(QPaintEvent*)
                    plane.window);
     }
 
-    if (config_.hasScatterer) {
-        const double radius = plane.window.width() * config_.scattererRadius / plane.x.valueSpan;
-        drawOutlinedDisc(painter, mapPlane(plane, config_.scattererX, config_.scattererY), radius, radius,
+    if (record_.hasScatterer) {
+        const double radius = plane.window.width() * record_.scattererRadius / plane.x.valueSpan;
+        drawOutlinedDisc(painter, mapPlane(plane, record_.scattererX, record_.scattererY), radius, radius,
                          QColor::fromRgba(kBilliardScatterer), plotPen(QColor(kCarpetWall), 1.3));
     }
 
@@ -113,7 +101,7 @@ void QuantumBilliardPlotWidget::paintEvent(QPaintEvent*)
                plotPen(QColor(kCarpetCurve), 2.2));
     strokePath(painter, timeCurve(samples, time, unit, clampedFraction(&BilliardSample::fidelity)),
                plotPen(QColor(kCarpetFidelity), 1.7));
-    if (config_.hasScatterer)
+    if (record_.hasScatterer)
         strokePath(painter,
                    timeCurve(samples, time, unit,
                              [](const BilliardSample& s) {
@@ -133,7 +121,7 @@ void QuantumBilliardPlotWidget::paintEvent(QPaintEvent*)
                 QStringLiteral("cyan: occupied fraction"), QColor(kCarpetCurve));
     drawTextBox(painter, QRectF(map.left() + 165.0, legendTop, 150.0, 20.0), Qt::AlignLeft,
                 QStringLiteral("yellow: fidelity"), QColor(kCarpetFidelity));
-    if (config_.hasScatterer)
+    if (record_.hasScatterer)
         drawTextBox(painter, QRectF(map.left() + 315.0, legendTop, 240.0, 20.0), Qt::AlignLeft,
                     QStringLiteral("pink: 4x obstacle-shell probability"), QColor(kBilliardShell));
 }

@@ -20,13 +20,6 @@ const PowerRamp kCarpetRamp{{0.0, 1.0, 1.45}, {0.0, 1.0, 0.72}, {0.2, 1.18, 0.92
 
 } // namespace
 
-void QuantumBouncerPlotWidget::setRecorder(const BouncerRecorder* recorder, double mass, double hbar)
-{
-    mass_ = mass;
-    hbar_ = hbar;
-    RecorderPlotWidget::setRecorder(recorder);
-}
-
 plot::SplitLayout QuantumBouncerPlotWidget::layout()
 {
     plot::SplitLayout layout;

@@ -13,9 +13,6 @@ class LoschmidtRecorder;
 // the path of the packet's centroid, outbound and back, the two axes scaled
 // separately; below the density echo and the coherent-state echo against time
 // with T and 2T marked.
-//
-// The widget reads the main window's recorder through a non-owning pointer at
-// paint time and keeps nothing else.
 class QuantumLoschmidtPlotWidget : public RecorderPlotWidget<LoschmidtRecorder> {
 public:
     using RecorderPlotWidget::RecorderPlotWidget;

@@ -20,16 +20,9 @@ const PowerRamp kCarpetRamp{{0.0, 1.0, 1.8}, {0.0, 1.0, 0.85}, {0.2, 1.2, 1.0}};
 void QuantumRevivalPlotWidget::setRecorder(const RevivalRecorder* recorder, const RevivalBoxConfig& config, double mass,
                                            double hbar)
 {
-    boxConfig_ = config;
     mass_ = mass;
     hbar_ = hbar;
-    RecorderPlotWidget::setRecorder(recorder);
-}
-
-void QuantumRevivalPlotWidget::reset()
-{
-    boxConfig_ = RevivalBoxConfig{};
-    clearRecorder();
+    RecordPlotWidget::setRecorder(recorder, config);
 }
 
 plot::SplitLayout QuantumRevivalPlotWidget::layout()
@@ -61,7 +54,7 @@ void QuantumRevivalPlotWidget::paintEvent(QPaintEvent*)
         {QStringLiteral("Wavefunction recurrence fidelity |<psi(0)|psi(t)>|^2"), carpet.bottom() + 8.0, 20.0});
 
     const ComplexField2D* initial = recorder_ ? &recorder_->initialState() : nullptr;
-    if (!boxConfig_.valid || !recorder_ || recorder_->samples().empty() || initial->nx() < 2 ||
+    if (!record_.valid || !recorder_ || recorder_->samples().empty() || initial->nx() < 2 ||
         !(initial->dx() > 0.0f)) {
         drawPanelPlaceholders(painter, panels, QColor(kCarpetPlaceholder),
                               QStringLiteral("Run the Wave-Packet Revivals preset to build the carpet"),
@@ -70,8 +63,8 @@ void QuantumRevivalPlotWidget::paintEvent(QPaintEvent*)
     }
     const std::vector<RevivalSample>& samples = recorder_->samples();
 
-    const double xLeft = boxConfig_.interiorCenterX - boxConfig_.interiorWidth / 2.0;
-    const double xRight = boxConfig_.interiorCenterX + boxConfig_.interiorWidth / 2.0;
+    const double xLeft = record_.interiorCenterX - record_.interiorWidth / 2.0;
+    const double xRight = record_.interiorCenterX + record_.interiorWidth / 2.0;
     const CellRange columns = cellRange(xLeft, xRight, initial->dx(), initial->nx());
     const PowerRampTable ramp(kCarpetRamp);
     drawCarpet(painter,
@@ -87,7 +80,7 @@ void QuantumRevivalPlotWidget::paintEvent(QPaintEvent*)
     const AxisMap unit = verticalAxis(curve, 0.0, 1.0, 1.0);
     drawInnerQuarterLines(painter, curve, framePen);
 
-    const double revival = boxConfig_.revivalTimeX(mass_, hbar_);
+    const double revival = record_.revivalTimeX(mass_, hbar_);
     if (revival > 0.0) {
         for (int k = 1; k <= 4; ++k) {
             const double tk = k * 0.25 * revival;

@@ -16,9 +16,6 @@ struct StadiumGeometry;
 // axial orbit; below the filtered and instantaneous orbit enhancement (left
 // scale, 1 = no excess) and the return fidelity (right scale 0 to 1) against
 // time.
-//
-// The widget reads the main window's recorder through a non-owning pointer at
-// paint time and keeps nothing else.
 class QuantumScarPlotWidget : public RecorderPlotWidget<ScarRecorder> {
 public:
     using RecorderPlotWidget::RecorderPlotWidget;

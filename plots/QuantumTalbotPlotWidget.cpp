@@ -27,13 +27,6 @@ QPen markerPen(int k)
 
 } // namespace
 
-void QuantumTalbotPlotWidget::setRecorder(const TalbotRecorder* recorder, double mass, double hbar)
-{
-    mass_ = mass;
-    hbar_ = hbar;
-    RecorderPlotWidget::setRecorder(recorder);
-}
-
 plot::SplitLayout QuantumTalbotPlotWidget::layout()
 {
     plot::SplitLayout layout;

@@ -43,13 +43,6 @@ void drawCentredWithin(QPainter& painter, const QRectF& panel, double top, doubl
 
 } // namespace
 
-void QuantumVortexPlotWidget::setRecorder(const VortexRecorder* recorder, double mass, double hbar)
-{
-    mass_ = mass;
-    hbar_ = hbar;
-    RecorderPlotWidget::setRecorder(recorder);
-}
-
 void QuantumVortexPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);

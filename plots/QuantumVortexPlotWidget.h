@@ -1,6 +1,6 @@
 #pragma once
 
-#include "plots/RecorderPlotWidget.h"
+#include "plots/ParticlePlotWidget.h"
 
 namespace vxo {
 
@@ -12,22 +12,13 @@ class VortexRecorder;
 // (the harmonic reference orbit), the two axes scaled separately; on the right
 // the angular momentum <Lz>/hbar against time, with zero always in range.
 //
-// The widget reads the main window's recorder through a non-owning pointer at
-// paint time and keeps copies of the mass (for the trap frequency in the
-// caption) and hbar (which divides <Lz>).
-class QuantumVortexPlotWidget : public RecorderPlotWidget<VortexRecorder> {
+// The mass gives the trap frequency of the caption; hbar divides <Lz>.
+class QuantumVortexPlotWidget : public ParticlePlotWidget<VortexRecorder> {
 public:
-    using RecorderPlotWidget::RecorderPlotWidget;
-
-    // Stores the pointer (null means no data), the mass and hbar.
-    void setRecorder(const VortexRecorder* recorder, double mass, double hbar);
+    using ParticlePlotWidget::ParticlePlotWidget;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-
-private:
-    double mass_ = 1.0;
-    double hbar_ = 1.0;
 };
 
 } // namespace vxo
