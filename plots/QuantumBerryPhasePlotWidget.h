@@ -17,7 +17,7 @@ public:
     using RecorderPlotWidget::RecorderPlotWidget;
 
     // Where the two panels lie.
-    static plot::SplitLayout layout();
+    static plot::SplitLayout layout() { return plot::tracePageLayout().withRight(48.0); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

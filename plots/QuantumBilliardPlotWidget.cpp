@@ -16,43 +16,25 @@ namespace {
 
 const PowerRamp kDensityRamp{{0.0, 1.0, 1.7}, {0.0, 1.0, 0.72}, {0.12, 1.25, 0.9}};
 
-} // namespace
+// The legend takes the line under the map; the lower title sits on the line below it.
+const SplitPage kPage{
+    kCarpetPageLook, {"Time-averaged probability density inside the billiard", 4.0, 20.0},
+    {"Spatial filling / recurrence / scatterer encounter", 18.0, 18.0},
+    {"Run a Quantum Billiard preset to accumulate the occupation map",
+     "Four box walls are required; Sinai adds one circular scatterer"}};
 
-plot::SplitLayout QuantumBilliardPlotWidget::layout()
-{
-    plot::SplitLayout layout;
-    layout.left = 62.0;
-    layout.right = 24.0;
-    layout.top = 30.0;
-    layout.gap = 36.0;
-    layout.bottom = 38.0;
-    layout.share = 0.63;
-    layout.minimumHeight = 120.0;
-    layout.minimumWidth = 40.0;
-    return layout;
-}
+} // namespace
 
 void QuantumBilliardPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    beginPlot(painter, rect(), QColor(kRecorderBackground));
-
-    const SplitPanels panels = splitPanels(size(), layout());
-    const QRectF& map = panels.upper;
-    const QRectF& curve = panels.lower;
-    const QPen framePen = plotPen(QColor(kCarpetFrame));
-    // The legend takes the line under the map; the lower title sits on the line below it.
-    drawTitledPanels(painter, panels, framePen, QColor(kCarpetTitle),
-                     {QStringLiteral("Time-averaged probability density inside the billiard"), 4.0, 20.0},
-                     {QStringLiteral("Spatial filling / recurrence / scatterer encounter"), map.bottom() + 18.0, 18.0});
-
     const ComplexField2D* initial = recorder_ ? &recorder_->initialState() : nullptr;
-    if (!record_.valid || !recorder_ || recorder_->samples().empty() || initial->nx() < 2 || initial->ny() < 2) {
-        drawPanelPlaceholders(painter, panels, QColor(kCarpetPlaceholder),
-                              QStringLiteral("Run a Quantum Billiard preset to accumulate the occupation map"),
-                              QStringLiteral("Four box walls are required; Sinai adds one circular scatterer"));
+    const std::optional<SplitPanels> panels = beginSplitPage(
+        painter, rect(), layout(), kPage,
+        record_.valid && recorder_ && !recorder_->samples().empty() && initial->nx() >= 2 && initial->ny() >= 2);
+    if (!panels)
         return;
-    }
+    const auto& [map, curve] = *panels;
     const std::vector<BilliardSample>& samples = recorder_->samples();
     const std::vector<float>& density = recorder_->meanDensity();
     const std::uint64_t nx = initial->nx();
@@ -96,7 +78,7 @@ void QuantumBilliardPlotWidget::paintEvent(QPaintEvent*)
     const double t1 = samples.back().time;
     const AxisMap time = horizontalAxis(curve, t0, t1, 1e-12);
     const AxisMap unit = verticalAxis(curve, 0.0, 1.0, 1.0);
-    drawInnerQuarterLines(painter, curve, framePen);
+    drawInnerQuarterLines(painter, curve, plotPen(QColor(kCarpetFrame)));
     strokePath(painter, timeCurve(samples, time, unit, clampedFraction(&BilliardSample::occupiedFraction)),
                plotPen(QColor(kCarpetCurve), 2.2));
     strokePath(painter, timeCurve(samples, time, unit, clampedFraction(&BilliardSample::fidelity)),

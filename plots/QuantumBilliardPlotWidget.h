@@ -19,7 +19,7 @@ public:
     using RecordPlotWidget::RecordPlotWidget;
 
     // Where the two panels lie.
-    static plot::SplitLayout layout();
+    static plot::SplitLayout layout() { return plot::carpetPageLayout().withLeft(62.0).withShare(0.63); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -18,7 +18,7 @@ public:
     using ParticlePlotWidget::ParticlePlotWidget;
 
     // Where the two panels lie.
-    static plot::SplitLayout layout();
+    static plot::SplitLayout layout() { return plot::carpetPageLayout().withGap(38.0).withShare(0.66); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

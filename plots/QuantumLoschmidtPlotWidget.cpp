@@ -28,41 +28,21 @@ std::pair<double, double> paddedRange(const FiniteExtent& extent)
     return {lo - 0.12 * span, hi + 0.12 * span};
 }
 
-} // namespace
+const SplitPage kPage{kTracePageLook,
+                      {"Loschmidt echo - centroid path before and after time reversal", 5.0, 22.0},
+                      {"Density echo vs coherent time-reversed-state fidelity", 10.0, 22.0},
+                      {"Load Loschmidt Echo / Quantum Time Reversal and press Play",
+                       "At t = 2T a perfect reversal should reconstruct the initial density"}};
 
-plot::SplitLayout QuantumLoschmidtPlotWidget::layout()
-{
-    plot::SplitLayout layout;
-    layout.left = 58.0;
-    layout.right = 42.0;
-    layout.top = 34.0;
-    layout.gap = 42.0;
-    layout.bottom = 42.0;
-    layout.share = 0.48;
-    layout.minimumHeight = 180.0;
-    layout.minimumWidth = 100.0;
-    return layout;
-}
+} // namespace
 
 void QuantumLoschmidtPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    beginPlot(painter, rect(), QColor(kRecorderBackground));
-
-    const SplitPanels panels = splitPanels(size(), layout());
-    const QRectF& pathPanel = panels.upper;
-    const QRectF& echoPanel = panels.lower;
-    drawTitledPanels(
-        painter, panels, plotPen(QColor(kTraceFrame)), QColor(kTraceTitle),
-        {QStringLiteral("Loschmidt echo - centroid path before and after time reversal"), 5.0, 22.0},
-        {QStringLiteral("Density echo vs coherent time-reversed-state fidelity"), pathPanel.bottom() + 10.0, 22.0});
-
-    if (!hasSamples()) {
-        drawPanelPlaceholders(painter, panels, QColor(kTracePlaceholder),
-                              QStringLiteral("Load Loschmidt Echo / Quantum Time Reversal and press Play"),
-                              QStringLiteral("At t = 2T a perfect reversal should reconstruct the initial density"));
+    const std::optional<SplitPanels> panels = beginSplitPage(painter, rect(), layout(), kPage, hasSamples());
+    if (!panels)
         return;
-    }
+    const auto& [pathPanel, echoPanel] = *panels;
     const std::vector<LoschmidtSample>& samples = recorder_->samples();
     const LoschmidtSample& last = samples.back();
     const double reversal = recorder_->config().reversalTime;

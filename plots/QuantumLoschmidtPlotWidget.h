@@ -18,7 +18,7 @@ public:
     using RecorderPlotWidget::RecorderPlotWidget;
 
     // Where the two panels lie.
-    static plot::SplitLayout layout();
+    static plot::SplitLayout layout() { return plot::tracePageLayout(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

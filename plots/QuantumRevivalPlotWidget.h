@@ -24,7 +24,10 @@ public:
     void setRecorder(const RevivalRecorder* recorder, const RevivalBoxConfig& config, double mass, double hbar);
 
     // Where the two panels lie.
-    static plot::SplitLayout layout();
+    static plot::SplitLayout layout()
+    {
+        return plot::carpetPageLayout().withMinimumHeight(80.0).withMinimumWidth(20.0);
+    }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

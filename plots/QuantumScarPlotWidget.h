@@ -21,7 +21,11 @@ public:
     using RecorderPlotWidget::RecorderPlotWidget;
 
     // Where the two panels lie.
-    static plot::SplitLayout layout();
+    static plot::SplitLayout layout()
+    {
+        return plot::tracePageLayout().withLeft(62.0).withGap(38.0).withShare(0.64).withMinimumHeight(150.0)
+            .withMinimumWidth(60.0);
+    }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

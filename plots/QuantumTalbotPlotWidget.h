@@ -19,7 +19,10 @@ public:
     using ParticlePlotWidget::ParticlePlotWidget;
 
     // Where the two panels lie.
-    static plot::SplitLayout layout();
+    static plot::SplitLayout layout()
+    {
+        return plot::carpetPageLayout().withMinimumHeight(100.0).withMinimumWidth(30.0);
+    }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
