@@ -400,6 +400,17 @@ CarpetTimeAxes carpetTimeAxes(const QRectF& carpet, const QRectF& curve, double 
                           verticalAxis(curve, 0.0, 1.0, 1.0)};
 }
 
+void beginLatticePage(QPainter& painter, const QRect& widgetRect, const QString& title, double titleTop)
+{
+    beginPlot(painter, widgetRect, QColor(kLatticeBackground));
+    drawCentredText(painter, QRectF(8, titleTop, widgetRect.width() - 16, 20), title, QColor(kLatticeText));
+}
+
+void drawPanelHeading(QPainter& painter, const QRect& panel, const QString& text, const QColor& colour)
+{
+    drawTextBox(painter, QRectF(panel.left(), panel.top() - 20, panel.width(), 18), Qt::AlignLeft, text, colour);
+}
+
 void drawSimulationTimeAxis(QPainter& painter, const QRectF& panel, double t0, double t1, const QColor& colour,
                             double boxWidth, double gap)
 {

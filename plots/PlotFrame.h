@@ -365,6 +365,14 @@ void drawQuarterPeriodMarkers(QPainter& painter, const QRectF& carpet, const QRe
     }
 }
 
+// Opens the paint of a lattice page (kicked rotor, Zeno): beginPlot with the
+// lattice background, then the page's title centred in QRectF(8, titleTop,
+// w - 16, 20) in the lattice text colour.
+void beginLatticePage(QPainter& painter, const QRect& widgetRect, const QString& title, double titleTop);
+// A panel's heading on the line above it: text left-aligned in
+// QRectF(panel.left(), panel.top() - 20, panel.width(), 18).
+void drawPanelHeading(QPainter& painter, const QRect& panel, const QString& text, const QColor& colour);
+
 // The time axis under a curve panel: t0 and t1 with one decimal at its ends
 // (drawAxisEndLabels with boxWidth and gap) and "simulation time" centred in
 // the band 4 below it (drawAxisCaption).

@@ -46,10 +46,8 @@ void QuantumZenoPlotWidget::drawLaneProfile(QPainter& painter, const QRect& pane
 void QuantumZenoPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    beginPlot(painter, rect(), QColor(kLatticeBackground));
-    drawCentredText(painter, QRectF(8, 2, width() - 16, 20),
-                    QStringLiteral("Quantum Zeno effect: unmeasured escape vs repeatedly watched survival"),
-                    QColor(kLatticeText));
+    beginLatticePage(painter, rect(),
+                     QStringLiteral("Quantum Zeno effect: unmeasured escape vs repeatedly watched survival"), 2);
 
     // The panels start one line below the widget title, so that the upper
     // panel's title has a line of its own.
@@ -59,11 +57,10 @@ void QuantumZenoPlotWidget::paintEvent(QPaintEvent*)
     const QRect profiles(58, panelHeight + 66 + kTitleLine, panelWidth, panelHeight);
     const QPen framePen = plotPen(QColor(kLatticeFrame));
     drawFrame(painter, QRectF(survival), framePen);
-    drawTextBox(painter, QRectF(survival.left(), survival.top() - 20, survival.width(), 18), Qt::AlignLeft,
-                QStringLiteral("Survival probability"), QColor(kLatticeText));
+    drawPanelHeading(painter, survival, QStringLiteral("Survival probability"), QColor(kLatticeText));
     drawFrame(painter, QRectF(profiles), framePen);
-    drawTextBox(painter, QRectF(profiles.left(), profiles.top() - 20, profiles.width(), 18), Qt::AlignLeft,
-                QStringLiteral("Current X profile (each lane normalized for shape)"), QColor(kLatticeText));
+    drawPanelHeading(painter, profiles, QStringLiteral("Current X profile (each lane normalized for shape)"),
+                     QColor(kLatticeText));
 
     if (!hasSamples()) {
         drawCentredText(painter, QRectF(rect()), QStringLiteral("Run the Quantum Zeno / Watched Escape preset"),
