@@ -400,6 +400,13 @@ CarpetTimeAxes carpetTimeAxes(const QRectF& carpet, const QRectF& curve, double 
                           verticalAxis(curve, 0.0, 1.0, 1.0)};
 }
 
+void drawLegendRow(QPainter& painter, double left, double top, std::initializer_list<LegendItem> entries)
+{
+    for (const LegendItem& entry : entries)
+        drawTextBox(painter, QRectF(left + entry.offset, top, entry.width, 20.0), Qt::AlignLeft, entry.text,
+                    QColor(entry.colour));
+}
+
 void beginLatticePage(QPainter& painter, const QRect& widgetRect, const QString& title, double titleTop)
 {
     beginPlot(painter, widgetRect, QColor(kLatticeBackground));

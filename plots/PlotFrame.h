@@ -12,6 +12,7 @@
 
 #include <cmath>
 #include <cstddef>
+#include <initializer_list>
 #include <limits>
 #include <optional>
 
@@ -364,6 +365,17 @@ void drawQuarterPeriodMarkers(QPainter& painter, const QRectF& carpet, const QRe
         }
     }
 }
+
+// One item of a legend row: its text in its colour, left-aligned in a box
+// width wide, starting offset right of the row's left end.
+struct LegendItem {
+    QString text;
+    QRgb colour;
+    double offset;
+    double width;
+};
+// A legend row: each entry in QRectF(left + offset, top, width, 20).
+void drawLegendRow(QPainter& painter, double left, double top, std::initializer_list<LegendItem> entries);
 
 // Opens the paint of a lattice page (kicked rotor, Zeno): beginPlot with the
 // lattice background, then the page's title centred in QRectF(8, titleTop,

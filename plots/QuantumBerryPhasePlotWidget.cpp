@@ -95,10 +95,9 @@ void QuantumBerryPhasePlotWidget::paintEvent(QPaintEvent*)
             drawOutlinedDisc(painter, *phase, 3.5, 3.5, QColor(kTracePhase), phasePen);
     }
 
-    drawTextBox(painter, QRectF(curve.left() + 8.0, curve.top() + 5.0, 220.0, 20.0), Qt::AlignLeft,
-                QStringLiteral("cyan: return fidelity"), QColor(kTraceFidelity));
-    drawTextBox(painter, QRectF(curve.left() + 215.0, curve.top() + 5.0, 270.0, 20.0), Qt::AlignLeft,
-                QStringLiteral("gold: geometric phase (±180° scale)"), QColor(kTracePhase));
+    drawLegendRow(painter, curve.left(), curve.top() + 5.0,
+                  {{QStringLiteral("cyan: return fidelity"), kTraceFidelity, 8.0, 220.0},
+                   {QStringLiteral("gold: geometric phase (±180° scale)"), kTracePhase, 215.0, 270.0}});
     drawTextBox(painter, QRectF(4.0, curve.top() - 8.0, 48.0, 20.0), Qt::AlignRight, QStringLiteral("1"),
                 QColor(kTraceAxis));
     drawTextBox(painter, QRectF(4.0, curve.bottom() - 10.0, 48.0, 20.0), Qt::AlignRight, QStringLiteral("0"),

@@ -99,13 +99,12 @@ void QuantumBilliardPlotWidget::paintEvent(QPaintEvent*)
     drawSimulationTimeAxis(painter, curve, t0, t1, QColor(kCarpetLabel), 90.0, 5.0);
 
     const double legendTop = map.bottom() + 2.0;
-    drawTextBox(painter, QRectF(map.left(), legendTop, 160.0, 20.0), Qt::AlignLeft,
-                QStringLiteral("cyan: occupied fraction"), QColor(kCarpetCurve));
-    drawTextBox(painter, QRectF(map.left() + 165.0, legendTop, 150.0, 20.0), Qt::AlignLeft,
-                QStringLiteral("yellow: fidelity"), QColor(kCarpetFidelity));
+    drawLegendRow(painter, map.left(), legendTop,
+                  {{QStringLiteral("cyan: occupied fraction"), kCarpetCurve, 0.0, 160.0},
+                   {QStringLiteral("yellow: fidelity"), kCarpetFidelity, 165.0, 150.0}});
     if (record_.hasScatterer)
-        drawTextBox(painter, QRectF(map.left() + 315.0, legendTop, 240.0, 20.0), Qt::AlignLeft,
-                    QStringLiteral("pink: 4x obstacle-shell probability"), QColor(kBilliardShell));
+        drawLegendRow(painter, map.left(), legendTop,
+                      {{QStringLiteral("pink: 4x obstacle-shell probability"), kBilliardShell, 315.0, 240.0}});
 }
 
 } // namespace vxo

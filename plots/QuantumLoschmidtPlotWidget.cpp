@@ -83,10 +83,9 @@ void QuantumLoschmidtPlotWidget::paintEvent(QPaintEvent*)
     if (!back.empty())
         drawDisc(painter, back.front(), 6.0, QColor(kLoschmidtTurn));
     drawDisc(painter, pointOf(last), 4.5, QColor(kLoschmidtCurrent));
-    drawTextBox(painter, QRectF(pathPanel.left() + 8.0, pathPanel.top() + 5.0, 180.0, 20.0), Qt::AlignLeft,
-                QStringLiteral("cyan: outbound"), QColor(kTraceFidelity));
-    drawTextBox(painter, QRectF(pathPanel.left() + 142.0, pathPanel.top() + 5.0, 180.0, 20.0), Qt::AlignLeft,
-                QStringLiteral("gold: return"), QColor(kTracePhase));
+    drawLegendRow(painter, pathPanel.left(), pathPanel.top() + 5.0,
+                  {{QStringLiteral("cyan: outbound"), kTraceFidelity, 8.0, 180.0},
+                   {QStringLiteral("gold: return"), kTracePhase, 142.0, 180.0}});
     drawTextBox(
         painter, QRectF(pathPanel.right() - 320.0, pathPanel.top() + 5.0, 310.0, 20.0), Qt::AlignRight,
         QStringLiteral("t=%1   samples=%2").arg(QString::number(last.time, 'f', 2), QString::number(samples.size())),
@@ -108,10 +107,9 @@ void QuantumLoschmidtPlotWidget::paintEvent(QPaintEvent*)
     strokePath(painter, timeCurve(samples, time, unit, clampedFraction(&LoschmidtSample::fidelity)),
                plotPen(QColor(kTracePhase), 2.0));
 
-    drawTextBox(painter, QRectF(echoPanel.left() + 8.0, echoPanel.top() + 5.0, 210.0, 20.0), Qt::AlignLeft,
-                QStringLiteral("cyan: density echo"), QColor(kTraceFidelity));
-    drawTextBox(painter, QRectF(echoPanel.left() + 165.0, echoPanel.top() + 5.0, 300.0, 20.0), Qt::AlignLeft,
-                QStringLiteral("gold: coherent state echo"), QColor(kTracePhase));
+    drawLegendRow(painter, echoPanel.left(), echoPanel.top() + 5.0,
+                  {{QStringLiteral("cyan: density echo"), kTraceFidelity, 8.0, 210.0},
+                   {QStringLiteral("gold: coherent state echo"), kTracePhase, 165.0, 300.0}});
     drawTextBox(painter, QRectF(4.0, echoPanel.top() - 8.0, 48.0, 20.0), Qt::AlignRight, QStringLiteral("1"),
                 QColor(kTraceAxis));
     drawTextBox(painter, QRectF(4.0, echoPanel.bottom() - 10.0, 48.0, 20.0), Qt::AlignRight, QStringLiteral("0"),

@@ -139,13 +139,10 @@ void QuantumScarPlotWidget::paintEvent(QPaintEvent*)
                 QStringLiteral("0"), QColor(kCarpetLabel));
     drawSimulationTimeAxis(painter, curve, t0, t1, QColor(kCarpetLabel), 90.0, 5.0);
 
-    const double legendTop = curve.top() + 5.0;
-    drawTextBox(painter, QRectF(curve.left() + 8.0, legendTop, 260.0, 20.0), Qt::AlignLeft,
-                QStringLiteral("cyan: filtered scar enhancement"), QColor(kCarpetCurve));
-    drawTextBox(painter, QRectF(curve.left() + 270.0, legendTop, 230.0, 20.0), Qt::AlignLeft,
-                QStringLiteral("pink: instantaneous"), QColor(kScarInstantaneous));
-    drawTextBox(painter, QRectF(curve.left() + 500.0, legendTop, 180.0, 20.0), Qt::AlignLeft,
-                QStringLiteral("yellow: fidelity"), QColor(kCarpetFidelity));
+    drawLegendRow(painter, curve.left(), curve.top() + 5.0,
+                  {{QStringLiteral("cyan: filtered scar enhancement"), kCarpetCurve, 8.0, 260.0},
+                   {QStringLiteral("pink: instantaneous"), kScarInstantaneous, 270.0, 230.0},
+                   {QStringLiteral("yellow: fidelity"), kCarpetFidelity, 500.0, 180.0}});
 }
 
 } // namespace vxo

@@ -72,11 +72,9 @@ void QuantumTalbotPlotWidget::paintEvent(QPaintEvent*)
                       QStringLiteral("x = %1").arg(gridWidth / 2.0, 0, 'f', 2), QColor(kCarpetLabel), 120.0, 2.0);
     drawSimulationTimeAxis(painter, curve, t0, t1, QColor(kCarpetLabel), 90.0, 6.0);
 
-    const double legendTop = carpet.bottom() + 2.0;
-    drawTextBox(painter, QRectF(carpet.left() + 140.0, legendTop, 170.0, 20.0), Qt::AlignLeft,
-                QStringLiteral("cyan: original image"), QColor(kCarpetCurve));
-    drawTextBox(painter, QRectF(carpet.left() + 310.0, legendTop, 230.0, 20.0), Qt::AlignLeft,
-                QStringLiteral("magenta: shifted by a/2"), QColor(kTalbotShifted));
+    drawLegendRow(painter, carpet.left(), carpet.bottom() + 2.0,
+                  {{QStringLiteral("cyan: original image"), kCarpetCurve, 140.0, 170.0},
+                   {QStringLiteral("magenta: shifted by a/2"), kTalbotShifted, 310.0, 230.0}});
 }
 
 } // namespace vxo

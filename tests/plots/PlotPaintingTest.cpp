@@ -381,6 +381,31 @@ TEST(PlotCarpets, ProfileCarpetsScaleEachRowOfTheNamedProfile)
     EXPECT_EQ(image.pixel(1, 1), qRgb(0, 0, 0));
 }
 
+TEST(PlotTexts, LegendRowsAndPanelHeadingsStayInTheirBoxes)
+{
+    test::plotTestApplication();
+    QImage image(400, 200, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    {
+        QPainter painter(&image);
+        drawLegendRow(painter, 30.0, 100.0,
+                      {{QStringLiteral("red ±"), qRgb(255, 0, 0), 10.0, 80.0},
+                       {QStringLiteral("green"), qRgb(0, 255, 0), 200.0, 80.0}});
+        drawPanelHeading(painter, QRect(50, 40, 300, 50), QStringLiteral("heading"), QColor(0, 0, 255));
+    }
+    // Boxes: (40, 100, 80, 20), (230, 100, 80, 20) and the heading's (50, 20, 300, 18).
+    const struct {
+        QRect box;
+        QColor colour;
+    } cases[] = {{QRect(40, 100, 80, 20), QColor(255, 0, 0)},
+                 {QRect(230, 100, 80, 20), QColor(0, 255, 0)},
+                 {QRect(50, 20, 300, 18), QColor(0, 0, 255)}};
+    for (const auto& c : cases) {
+        EXPECT_GT(test::countColour(image, c.box, c.colour), 0) << c.colour.name().toStdString();
+        EXPECT_EQ(test::countColourOutside(image, c.box, c.colour), 0) << c.colour.name().toStdString();
+    }
+}
+
 } // namespace
 
 } // namespace vxo
