@@ -188,4 +188,20 @@ QImage rowScaledCarpet(int rows, std::size_t first, int columns, const PowerRamp
         return table.colour(i < row.size() ? static_cast<double>(row[i]) : 0.0, maxima[static_cast<std::size_t>(r)]);
     });
 }
+
+// The carpet of one recorded profile per sample (samples[r].*profile in image
+// row r, time running downwards), entries first .. first + columns - 1, each
+// row scaled to its own maximum on the power-law ramp, drawn onto target.
+template <typename Sample>
+void drawProfileCarpet(QPainter& painter, const std::vector<Sample>& samples, std::vector<float> Sample::*profile,
+                       std::size_t first, int columns, const PowerRamp& ramp, const QRectF& target)
+{
+    const PowerRampTable table(ramp);
+    drawCarpet(painter,
+               rowScaledCarpet(static_cast<int>(samples.size()), first, columns, table,
+                               [&](int r) -> const std::vector<float>& {
+                                   return samples[static_cast<std::size_t>(r)].*profile;
+                               }),
+               target);
+}
 } // namespace vxo::plot

@@ -366,6 +366,18 @@ SplitPanels splitPanels(const QSize& widgetSize, const SplitLayout& layout)
                                      available - layout.share * available)};
 }
 
+SplitLayout carpetPageLayout()
+{
+    return SplitLayout{}.withLeft(64.0).withRight(24.0).withTop(30.0).withGap(36.0).withBottom(38.0).withShare(0.68)
+        .withMinimumHeight(120.0).withMinimumWidth(40.0);
+}
+
+SplitLayout tracePageLayout()
+{
+    return SplitLayout{}.withLeft(58.0).withRight(42.0).withTop(34.0).withGap(42.0).withBottom(42.0).withShare(0.48)
+        .withMinimumHeight(180.0).withMinimumWidth(100.0);
+}
+
 void drawTitledPanels(QPainter& painter, const SplitPanels& panels, const QPen& framePen, const QColor& titleColour,
                       const PanelTitle& upperTitle, const PanelTitle& lowerTitle)
 {
@@ -382,11 +394,52 @@ void drawPanelPlaceholders(QPainter& painter, const SplitPanels& panels, const Q
     drawCentredText(painter, panels.lower, lowerText, colour);
 }
 
+std::optional<SplitPanels> beginSplitPage(QPainter& painter, const QRect& widgetRect, const SplitLayout& layout,
+                                          const SplitPage& page, bool hasData)
+{
+    beginPlot(painter, widgetRect, QColor(kRecorderBackground));
+    const SplitPanels panels = splitPanels(widgetRect.size(), layout);
+    const PanelTitle lowerTitle{page.lowerTitle.text, panels.upper.bottom() + page.lowerTitle.top,
+                                page.lowerTitle.height};
+    drawTitledPanels(painter, panels, plotPen(QColor(page.look.frame)), QColor(page.look.title), page.upperTitle,
+                     lowerTitle);
+    if (!hasData) {
+        drawPanelPlaceholders(painter, panels, QColor(page.look.placeholder), page.placeholders.upper,
+                              page.placeholders.lower);
+        return std::nullopt;
+    }
+    return panels;
+}
+
 void drawTimeMarker(QPainter& painter, const QRectF& carpet, const AxisMap& carpetTime, const QPen& carpetPen,
                     const QRectF& curve, const AxisMap& curveTime, const QPen& curvePen, double t)
 {
     drawVerticalLine(painter, curvePen, mapValue(curveTime, t), curve.top(), curve.bottom());
     drawHorizontalLine(painter, carpetPen, carpet.left(), carpet.right(), mapValue(carpetTime, t));
+}
+
+CarpetTimeAxes carpetTimeAxes(const QRectF& carpet, const QRectF& curve, double t0, double t1)
+{
+    return CarpetTimeAxes{downwardAxis(carpet, t0, t1, 1e-12), horizontalAxis(curve, t0, t1, 1e-12),
+                          verticalAxis(curve, 0.0, 1.0, 1.0)};
+}
+
+void drawLegendRow(QPainter& painter, double left, double top, std::initializer_list<LegendItem> entries)
+{
+    for (const LegendItem& entry : entries)
+        drawTextBox(painter, QRectF(left + entry.offset, top, entry.width, 20.0), Qt::AlignLeft, entry.text,
+                    QColor(entry.colour));
+}
+
+void beginLatticePage(QPainter& painter, const QRect& widgetRect, const QString& title, double titleTop)
+{
+    beginPlot(painter, widgetRect, QColor(kLatticeBackground));
+    drawCentredText(painter, QRectF(8, titleTop, widgetRect.width() - 16, 20), title, QColor(kLatticeText));
+}
+
+void drawPanelHeading(QPainter& painter, const QRect& panel, const QString& text, const QColor& colour)
+{
+    drawTextBox(painter, QRectF(panel.left(), panel.top() - 20, panel.width(), 18), Qt::AlignLeft, text, colour);
 }
 
 void drawSimulationTimeAxis(QPainter& painter, const QRectF& panel, double t0, double t1, const QColor& colour,

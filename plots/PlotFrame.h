@@ -14,6 +14,7 @@
 
 #include <cmath>
 #include <cstddef>
+#include <initializer_list>
 #include <limits>
 #include <optional>
 
@@ -285,8 +286,34 @@ struct SplitLayout {
     double share = 0.5;
     double minimumHeight = 0.0;
     double minimumWidth = 0.0;
+
+    // The same layout with one field changed: a page that adapts its
+    // family's layout names only what it changes.
+    SplitLayout withLeft(double value) const { return with(&SplitLayout::left, value); }
+    SplitLayout withRight(double value) const { return with(&SplitLayout::right, value); }
+    SplitLayout withTop(double value) const { return with(&SplitLayout::top, value); }
+    SplitLayout withBottom(double value) const { return with(&SplitLayout::bottom, value); }
+    SplitLayout withGap(double value) const { return with(&SplitLayout::gap, value); }
+    SplitLayout withShare(double value) const { return with(&SplitLayout::share, value); }
+    SplitLayout withMinimumHeight(double value) const { return with(&SplitLayout::minimumHeight, value); }
+    SplitLayout withMinimumWidth(double value) const { return with(&SplitLayout::minimumWidth, value); }
+
+private:
+    SplitLayout with(double SplitLayout::*field, double value) const
+    {
+        SplitLayout changed = *this;
+        changed.*field = value;
+        return changed;
+    }
 };
 SplitPanels splitPanels(const QSize& widgetSize, const SplitLayout& layout);
+// The layouts of the two families of two-panel pages, which each page adapts
+// where it needs: the carpet and map pages (revival, Talbot, bouncer,
+// billiard), a tall carpet over its curves with a margin for the value labels
+// on the left, and the loop and echo pages (Berry phase, Loschmidt echo,
+// scar), two panels of about equal height with room for a scale on the right.
+SplitLayout carpetPageLayout();
+SplitLayout tracePageLayout();
 
 // A panel title: text centred in the band (panel.left, top, panel.width, height).
 struct PanelTitle {
@@ -302,11 +329,88 @@ void drawTitledPanels(QPainter& painter, const SplitPanels& panels, const QPen& 
 void drawPanelPlaceholders(QPainter& painter, const SplitPanels& panels, const QColor& colour,
                            const QString& upperText, const QString& lowerText);
 
+// The colours of the frames, titles and placeholders of a two-panel recorder
+// page, and those of the two families.
+struct SplitPageLook {
+    QRgb frame;
+    QRgb title;
+    QRgb placeholder;
+};
+constexpr SplitPageLook kCarpetPageLook{kCarpetFrame, kCarpetTitle, kCarpetPlaceholder};
+constexpr SplitPageLook kTracePageLook{kTraceFrame, kTraceTitle, kTracePlaceholder};
+// A text for each of the two panels.
+struct PanelTexts {
+    QString upper;
+    QString lower;
+};
+// What a two-panel recorder page shows before its data: its look, the two
+// panel titles (the lower title's top counted from the upper panel's bottom,
+// as it sits under the upper panel's labels) and the placeholder texts.
+struct SplitPage {
+    SplitPageLook look;
+    PanelTitle upperTitle;
+    PanelTitle lowerTitle;
+    PanelTexts placeholders;
+};
+// Opens the paint of a two-panel recorder page: beginPlot with the recorder
+// background, then the panels of layout in the widget framed and titled.
+// With data it returns the panels to draw in; without, it draws the
+// placeholders and returns nothing.
+std::optional<SplitPanels> beginSplitPage(QPainter& painter, const QRect& widgetRect, const SplitLayout& layout,
+                                          const SplitPage& page, bool hasData);
+
 // A time marker of a carpet and its curve panel: a vertical line across the
 // curve panel at time t on its horizontal time axis, then a horizontal line
 // across the carpet at time t on its downward time axis.
 void drawTimeMarker(QPainter& painter, const QRectF& carpet, const AxisMap& carpetTime, const QPen& carpetPen,
                     const QRectF& curve, const AxisMap& curveTime, const QPen& curvePen, double t);
+
+// The time axes of a carpet over its curve panel from t0 to t1: downwards
+// over the carpet, rightwards over the curve panel, whose values run from 0
+// at its bottom to 1 at its top.
+struct CarpetTimeAxes {
+    AxisMap carpetTime;
+    AxisMap curveTime;
+    AxisMap unit;
+};
+CarpetTimeAxes carpetTimeAxes(const QRectF& carpet, const QRectF& curve, double t0, double t1);
+
+// The time markers (drawTimeMarker) at the quarter periods k T / 4, k = 1 ..
+// quarters, that lie in [t0, t1]; none when T is not positive. pens(k) gives
+// the k-th marker's carpet and curve pens as a std::pair.
+template <typename Pens>
+void drawQuarterPeriodMarkers(QPainter& painter, const QRectF& carpet, const QRectF& curve, const CarpetTimeAxes& axes,
+                              double t0, double t1, double period, int quarters, Pens&& pens)
+{
+    if (!(period > 0.0))
+        return;
+    for (int k = 1; k <= quarters; ++k) {
+        const double tk = k * 0.25 * period;
+        if (t0 <= tk && tk <= t1) {
+            const auto [carpetPen, curvePen] = pens(k);
+            drawTimeMarker(painter, carpet, axes.carpetTime, carpetPen, curve, axes.curveTime, curvePen, tk);
+        }
+    }
+}
+
+// One item of a legend row: its text in its colour, left-aligned in a box
+// width wide, starting offset right of the row's left end.
+struct LegendItem {
+    QString text;
+    QRgb colour;
+    double offset;
+    double width;
+};
+// A legend row: each entry in QRectF(left + offset, top, width, 20).
+void drawLegendRow(QPainter& painter, double left, double top, std::initializer_list<LegendItem> entries);
+
+// Opens the paint of a lattice page (kicked rotor, Zeno): beginPlot with the
+// lattice background, then the page's title centred in QRectF(8, titleTop,
+// w - 16, 20) in the lattice text colour.
+void beginLatticePage(QPainter& painter, const QRect& widgetRect, const QString& title, double titleTop);
+// A panel's heading on the line above it: text left-aligned in
+// QRectF(panel.left(), panel.top() - 20, panel.width(), 18).
+void drawPanelHeading(QPainter& painter, const QRect& panel, const QString& text, const QColor& colour);
 
 // The time axis under a curve panel: t0 and t1 with one decimal at its ends
 // (drawAxisEndLabels with boxWidth and gap) and "simulation time" centred in

@@ -14,42 +14,22 @@ using namespace plot;
 
 namespace {
 
+const SplitPage kPage{
+    kTracePageLook,
+    {"Berry loop in parameter space (q1,q2) - degeneracy at the origin", 5.0, 22.0},
+    {"Return fidelity and geometric phase extracted from the full wavefunction", 10.0, 22.0},
+    {"Load Berry Phase / Geometric Phase and run one cyclic deformation",
+     "In the adiabatic limit the endpoint phase tends to ±180°"}};
 
 } // namespace
-
-plot::SplitLayout QuantumBerryPhasePlotWidget::layout()
-{
-    plot::SplitLayout layout;
-    layout.left = 58.0;
-    layout.right = 48.0;
-    layout.top = 34.0;
-    layout.gap = 42.0;
-    layout.bottom = 42.0;
-    layout.share = 0.48;
-    layout.minimumHeight = 180.0;
-    layout.minimumWidth = 100.0;
-    return layout;
-}
 
 void QuantumBerryPhasePlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    beginPlot(painter, rect(), QColor(kRecorderBackground));
-
-    const SplitPanels panels = splitPanels(size(), layout());
-    const QRectF& loop = panels.upper;
-    const QRectF& curve = panels.lower;
-    drawTitledPanels(painter, panels, plotPen(QColor(kTraceFrame)), QColor(kTraceTitle),
-                     {QStringLiteral("Berry loop in parameter space (q1,q2) - degeneracy at the origin"), 5.0, 22.0},
-                     {QStringLiteral("Return fidelity and geometric phase extracted from the full wavefunction"),
-                      loop.bottom() + 10.0, 22.0});
-
-    if (!hasSamples()) {
-        drawPanelPlaceholders(painter, panels, QColor(kTracePlaceholder),
-                              QStringLiteral("Load Berry Phase / Geometric Phase and run one cyclic deformation"),
-                              QStringLiteral("In the adiabatic limit the endpoint phase tends to ±180°"));
+    const std::optional<SplitPanels> panels = beginSplitPage(painter, rect(), layout(), kPage, hasSamples());
+    if (!panels)
         return;
-    }
+    const auto& [loop, curve] = *panels;
     const std::vector<BerrySample>& samples = recorder_->samples();
     const BerrySample& last = samples.back();
 
@@ -115,10 +95,9 @@ void QuantumBerryPhasePlotWidget::paintEvent(QPaintEvent*)
             drawOutlinedDisc(painter, *phase, 3.5, 3.5, QColor(kTracePhase), phasePen);
     }
 
-    drawTextBox(painter, QRectF(curve.left() + 8.0, curve.top() + 5.0, 220.0, 20.0), Qt::AlignLeft,
-                QStringLiteral("cyan: return fidelity"), QColor(kTraceFidelity));
-    drawTextBox(painter, QRectF(curve.left() + 215.0, curve.top() + 5.0, 270.0, 20.0), Qt::AlignLeft,
-                QStringLiteral("gold: geometric phase (±180° scale)"), QColor(kTracePhase));
+    drawLegendRow(painter, curve.left(), curve.top() + 5.0,
+                  {{QStringLiteral("cyan: return fidelity"), kTraceFidelity, 8.0, 220.0},
+                   {QStringLiteral("gold: geometric phase (±180° scale)"), kTracePhase, 215.0, 270.0}});
     drawTextBox(painter, QRectF(4.0, curve.top() - 8.0, 48.0, 20.0), Qt::AlignRight, QStringLiteral("1"),
                 QColor(kTraceAxis));
     drawTextBox(painter, QRectF(4.0, curve.bottom() - 10.0, 48.0, 20.0), Qt::AlignRight, QStringLiteral("0"),

@@ -12,15 +12,12 @@ class BerryRecorder;
 // 0. On top that loop in the (q1, q2) plane with the current deformation;
 // below the return fidelity (0 to 1) and the geometric phase (-180 to +180
 // degrees, broken where it was not computed) against time.
-//
-// The widget reads the main window's recorder through a non-owning pointer at
-// paint time and keeps nothing else.
 class QuantumBerryPhasePlotWidget : public RecorderPlotWidget<BerryRecorder> {
 public:
     using RecorderPlotWidget::RecorderPlotWidget;
 
     // Where the two panels lie.
-    static plot::SplitLayout layout();
+    static plot::SplitLayout layout() { return plot::tracePageLayout().withRight(48.0); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

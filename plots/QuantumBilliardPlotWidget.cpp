@@ -16,64 +16,34 @@ namespace {
 
 const PowerRamp kDensityRamp{{0.0, 1.0, 1.7}, {0.0, 1.0, 0.72}, {0.12, 1.25, 0.9}};
 
+// The legend takes the line under the map; the lower title sits on the line below it.
+const SplitPage kPage{
+    kCarpetPageLook, {"Time-averaged probability density inside the billiard", 4.0, 20.0},
+    {"Spatial filling / recurrence / scatterer encounter", 18.0, 18.0},
+    {"Run a Quantum Billiard preset to accumulate the occupation map",
+     "Four box walls are required; Sinai adds one circular scatterer"}};
+
 } // namespace
-
-void QuantumBilliardPlotWidget::setRecorder(const BilliardRecorder* recorder, const BilliardConfig& config)
-{
-    config_ = config;
-    RecorderPlotWidget::setRecorder(recorder);
-}
-
-void QuantumBilliardPlotWidget::reset()
-{
-    config_ = BilliardConfig{};
-    clearRecorder();
-}
-
-plot::SplitLayout QuantumBilliardPlotWidget::layout()
-{
-    plot::SplitLayout layout;
-    layout.left = 62.0;
-    layout.right = 24.0;
-    layout.top = 30.0;
-    layout.gap = 36.0;
-    layout.bottom = 38.0;
-    layout.share = 0.63;
-    layout.minimumHeight = 120.0;
-    layout.minimumWidth = 40.0;
-    return layout;
-}
 
 void QuantumBilliardPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    beginPlot(painter, rect(), QColor(kRecorderBackground));
-
-    const SplitPanels panels = splitPanels(size(), layout());
-    const QRectF& map = panels.upper;
-    const QRectF& curve = panels.lower;
-    const QPen framePen = plotPen(QColor(kCarpetFrame));
-    // The legend takes the line under the map; the lower title sits on the line below it.
-    drawTitledPanels(painter, panels, framePen, QColor(kCarpetTitle),
-                     {QStringLiteral("Time-averaged probability density inside the billiard"), 4.0, 20.0},
-                     {QStringLiteral("Spatial filling / recurrence / scatterer encounter"), map.bottom() + 18.0, 18.0});
-
     const ComplexField2D* initial = recorder_ ? &recorder_->initialState() : nullptr;
-    if (!config_.valid || !recorder_ || recorder_->samples().empty() || initial->nx() < 2 || initial->ny() < 2) {
-        drawPanelPlaceholders(painter, panels, QColor(kCarpetPlaceholder),
-                              QStringLiteral("Run a Quantum Billiard preset to accumulate the occupation map"),
-                              QStringLiteral("Four box walls are required; Sinai adds one circular scatterer"));
+    const std::optional<SplitPanels> panels = beginSplitPage(
+        painter, rect(), layout(), kPage,
+        record_.valid && recorder_ && !recorder_->samples().empty() && initial->nx() >= 2 && initial->ny() >= 2);
+    if (!panels)
         return;
-    }
+    const auto& [map, curve] = *panels;
     const std::vector<BilliardSample>& samples = recorder_->samples();
     const std::vector<float>& density = recorder_->meanDensity();
     const std::uint64_t nx = initial->nx();
     const std::uint64_t ny = initial->ny();
 
-    const double xLeft = config_.interiorCenterX - config_.interiorWidth / 2.0;
-    const double xRight = config_.interiorCenterX + config_.interiorWidth / 2.0;
-    const double yBottom = config_.interiorCenterY - config_.interiorHeight / 2.0;
-    const double yTop = config_.interiorCenterY + config_.interiorHeight / 2.0;
+    const double xLeft = record_.interiorCenterX - record_.interiorWidth / 2.0;
+    const double xRight = record_.interiorCenterX + record_.interiorWidth / 2.0;
+    const double yBottom = record_.interiorCenterY - record_.interiorHeight / 2.0;
+    const double yTop = record_.interiorCenterY + record_.interiorHeight / 2.0;
     // The interior on one scale along both axes, centred in the map panel:
     // a square box stays square and the scatterer round.
     const PlaneAxes plane = equalScaleAxes(map, xLeft, xRight, yBottom, yTop, 1e-12);
@@ -98,9 +68,9 @@ void QuantumBilliardPlotWidget::paintEvent(QPaintEvent*)
                    plane.window);
     }
 
-    if (config_.hasScatterer) {
-        const double radius = plane.window.width() * config_.scattererRadius / plane.x.valueSpan;
-        drawOutlinedDisc(painter, mapPlane(plane, config_.scattererX, config_.scattererY), radius, radius,
+    if (record_.hasScatterer) {
+        const double radius = plane.window.width() * record_.scattererRadius / plane.x.valueSpan;
+        drawOutlinedDisc(painter, mapPlane(plane, record_.scattererX, record_.scattererY), radius, radius,
                          QColor::fromRgba(kBilliardScatterer), plotPen(QColor(kCarpetWall), 1.3));
     }
 
@@ -108,12 +78,12 @@ void QuantumBilliardPlotWidget::paintEvent(QPaintEvent*)
     const double t1 = samples.back().time;
     const AxisMap time = horizontalAxis(curve, t0, t1, 1e-12);
     const AxisMap unit = verticalAxis(curve, 0.0, 1.0, 1.0);
-    drawInnerQuarterLines(painter, curve, framePen);
+    drawInnerQuarterLines(painter, curve, plotPen(QColor(kCarpetFrame)));
     strokePath(painter, timeCurve(samples, time, unit, clampedFraction(&BilliardSample::occupiedFraction)),
                plotPen(QColor(kCarpetCurve), 2.2));
     strokePath(painter, timeCurve(samples, time, unit, clampedFraction(&BilliardSample::fidelity)),
                plotPen(QColor(kCarpetFidelity), 1.7));
-    if (config_.hasScatterer)
+    if (record_.hasScatterer)
         strokePath(painter,
                    timeCurve(samples, time, unit,
                              [](const BilliardSample& s) {
@@ -129,13 +99,12 @@ void QuantumBilliardPlotWidget::paintEvent(QPaintEvent*)
     drawSimulationTimeAxis(painter, curve, t0, t1, QColor(kCarpetLabel), 90.0, 5.0);
 
     const double legendTop = map.bottom() + 2.0;
-    drawTextBox(painter, QRectF(map.left(), legendTop, 160.0, 20.0), Qt::AlignLeft,
-                QStringLiteral("cyan: occupied fraction"), QColor(kCarpetCurve));
-    drawTextBox(painter, QRectF(map.left() + 165.0, legendTop, 150.0, 20.0), Qt::AlignLeft,
-                QStringLiteral("yellow: fidelity"), QColor(kCarpetFidelity));
-    if (config_.hasScatterer)
-        drawTextBox(painter, QRectF(map.left() + 315.0, legendTop, 240.0, 20.0), Qt::AlignLeft,
-                    QStringLiteral("pink: 4x obstacle-shell probability"), QColor(kBilliardShell));
+    drawLegendRow(painter, map.left(), legendTop,
+                  {{QStringLiteral("cyan: occupied fraction"), kCarpetCurve, 0.0, 160.0},
+                   {QStringLiteral("yellow: fidelity"), kCarpetFidelity, 165.0, 150.0}});
+    if (record_.hasScatterer)
+        drawLegendRow(painter, map.left(), legendTop,
+                      {{QStringLiteral("pink: 4x obstacle-shell probability"), kBilliardShell, 315.0, 240.0}});
 }
 
 } // namespace vxo

@@ -3,7 +3,7 @@
 #include "experiments/QuantumBilliard2D.h"
 
 #include "plots/PlotFrame.h"
-#include "plots/RecorderPlotWidget.h"
+#include "plots/RecordPlotWidget.h"
 
 namespace vxo {
 
@@ -14,26 +14,15 @@ class BilliardRecorder;
 // the circular scatterer drawn over it; below it the occupied fraction of the
 // free area, the fidelity to psi(0) and, with a scatterer, four times the
 // probability in the thin shell around it, against time.
-//
-// The widget reads the main window's recorder through a non-owning pointer at
-// paint time and keeps a copy of the billiard record.
-class QuantumBilliardPlotWidget : public RecorderPlotWidget<BilliardRecorder> {
+class QuantumBilliardPlotWidget : public RecordPlotWidget<BilliardRecorder, BilliardConfig> {
 public:
-    using RecorderPlotWidget::RecorderPlotWidget;
-
-    // Stores the pointer (null means no data) and copies the billiard record.
-    void setRecorder(const BilliardRecorder* recorder, const BilliardConfig& config);
-    // Drops the pointer and zeroes the record.
-    void reset();
+    using RecordPlotWidget::RecordPlotWidget;
 
     // Where the two panels lie.
-    static plot::SplitLayout layout();
+    static plot::SplitLayout layout() { return plot::carpetPageLayout().withLeft(62.0).withShare(0.63); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-
-private:
-    BilliardConfig config_;
 };
 
 } // namespace vxo

@@ -18,49 +18,22 @@ constexpr std::uint32_t kLevels = 8;
 
 const PowerRamp kCarpetRamp{{0.0, 1.0, 1.45}, {0.0, 1.0, 0.72}, {0.2, 1.18, 0.92}};
 
+const SplitPage kPage{
+    kCarpetPageLook, {"Quantum bouncer carpet: vertical probability versus time", 4.0, 20.0},
+    {"Quantum <y> (cyan) versus ideal elastic classical bounce (orange)", 9.0, 20.0},
+    {"Run the Quantum Bouncer / Airy Dynamics preset", "A Linear-Y force and one hard floor are required"}};
+
 } // namespace
-
-void QuantumBouncerPlotWidget::setRecorder(const BouncerRecorder* recorder, double mass, double hbar)
-{
-    mass_ = mass;
-    hbar_ = hbar;
-    RecorderPlotWidget::setRecorder(recorder);
-}
-
-plot::SplitLayout QuantumBouncerPlotWidget::layout()
-{
-    plot::SplitLayout layout;
-    layout.left = 64.0;
-    layout.right = 24.0;
-    layout.top = 30.0;
-    layout.gap = 38.0;
-    layout.bottom = 38.0;
-    layout.share = 0.66;
-    layout.minimumHeight = 120.0;
-    layout.minimumWidth = 40.0;
-    return layout;
-}
 
 void QuantumBouncerPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    beginPlot(painter, rect(), QColor(kRecorderBackground));
-
-    const SplitPanels panels = splitPanels(size(), layout());
-    const QRectF& carpet = panels.upper;
-    const QRectF& curve = panels.lower;
-    drawTitledPanels(painter, panels, plotPen(QColor(kCarpetFrame)), QColor(kCarpetTitle),
-                     {QStringLiteral("Quantum bouncer carpet: vertical probability versus time"), 4.0, 20.0},
-                     {QStringLiteral("Quantum <y> (cyan) versus ideal elastic classical bounce (orange)"),
-                      carpet.bottom() + 9.0, 20.0});
-
-    if (!hasSamples() || recorder_->profileRows() < 2 ||
-        !(recorder_->profileDy() > 0.0f)) {
-        drawPanelPlaceholders(painter, panels, QColor(kCarpetPlaceholder),
-                              QStringLiteral("Run the Quantum Bouncer / Airy Dynamics preset"),
-                              QStringLiteral("A Linear-Y force and one hard floor are required"));
+    const std::optional<SplitPanels> panels = beginSplitPage(
+        painter, rect(), layout(), kPage,
+        hasSamples() && recorder_->profileRows() >= 2 && recorder_->profileDy() > 0.0f);
+    if (!panels)
         return;
-    }
+    const auto& [carpet, curve] = *panels;
     const std::vector<BouncerSample>& samples = recorder_->samples();
     const BouncerConfig& config = recorder_->config();
     const double floorY = config.floorY;
@@ -71,12 +44,8 @@ void QuantumBouncerPlotWidget::paintEvent(QPaintEvent*)
     const double yHigh = std::max({levelHeight(kLevels - 1) + 1.0, recorder_->initialY() + 4.0, floorY + 4.0});
     CellRange rows = cellRange(yLow, yHigh, recorder_->profileDy(), recorder_->profileRows());
     rows.last = std::max(rows.last, rows.first + 1); // at least two columns, the second maybe beyond the grid
-    const PowerRampTable ramp(kCarpetRamp);
-    drawCarpet(painter,
-               rowScaledCarpet(
-                   static_cast<int>(samples.size()), static_cast<std::size_t>(rows.first), rows.count(), ramp,
-                   [&](int r) -> const std::vector<float>& { return samples[static_cast<std::size_t>(r)].yMarginal; }),
-               carpet);
+    drawProfileCarpet(painter, samples, &BouncerSample::yMarginal, static_cast<std::size_t>(rows.first), rows.count(),
+                      kCarpetRamp, carpet);
 
     const AxisMap heightAxis = horizontalAxis(carpet, yLow, yHigh, 1e-12);
     drawVerticalLine(painter, plotPen(QColor(kCarpetWall), 1.4), mapValue(heightAxis, floorY), carpet.top(),

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "plots/PlotFrame.h"
-#include "plots/RecorderPlotWidget.h"
+#include "plots/ParticlePlotWidget.h"
 
 namespace vxo {
 
@@ -13,25 +13,15 @@ class BouncerRecorder;
 // to its own maximum), marked with the floor and the classical turning heights
 // y_f + ell |a_n| of the first eight Airy levels; below it the quantum mean
 // height <y> beside the ideal elastic classical bounce from the same start.
-//
-// The widget reads the main window's recorder through a non-owning pointer at
-// paint time and keeps copies of the mass and hbar.
-class QuantumBouncerPlotWidget : public RecorderPlotWidget<BouncerRecorder> {
+class QuantumBouncerPlotWidget : public ParticlePlotWidget<BouncerRecorder> {
 public:
-    using RecorderPlotWidget::RecorderPlotWidget;
-
-    // Stores the pointer (null means no data), the mass and hbar.
-    void setRecorder(const BouncerRecorder* recorder, double mass, double hbar);
+    using ParticlePlotWidget::ParticlePlotWidget;
 
     // Where the two panels lie.
-    static plot::SplitLayout layout();
+    static plot::SplitLayout layout() { return plot::carpetPageLayout().withGap(38.0).withShare(0.66); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-
-private:
-    double mass_ = 1.0;
-    double hbar_ = 1.0;
 };
 
 } // namespace vxo

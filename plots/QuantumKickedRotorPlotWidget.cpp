@@ -45,10 +45,8 @@ void QuantumKickedRotorPlotWidget::drawSeries(QPainter& painter, const QRect& pa
 void QuantumKickedRotorPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    beginPlot(painter, rect(), QColor(kLatticeBackground));
-    drawCentredText(painter, QRectF(8, 3, width() - 16, 20),
-                    QStringLiteral("Quantum kicked rotor: diffusion in momentum, then dynamical localization"),
-                    QColor(kLatticeText));
+    beginLatticePage(painter, rect(),
+                     QStringLiteral("Quantum kicked rotor: diffusion in momentum, then dynamical localization"), 3);
 
     // The panels start one line below the widget title, so that the carpet's
     // title has a line of its own.
@@ -68,10 +66,10 @@ void QuantumKickedRotorPlotWidget::paintEvent(QPaintEvent*)
     const QPen framePen = plotPen(QColor(kRotorFrame));
     drawFrame(painter, QRectF(carpet), framePen);
     drawFrame(painter, QRectF(series), framePen);
-    drawTextBox(painter, QRectF(carpet.left(), carpet.top() - 20, carpet.width(), 18), Qt::AlignLeft,
-                QStringLiteral("Stroboscopic momentum carpet  P(n) after each kick"), QColor(kLatticeText));
-    drawTextBox(painter, QRectF(series.left(), series.top() - 20, series.width(), 18), Qt::AlignLeft,
-                QStringLiteral("Momentum diffusion: <n^2> quantum vs classical standard map"), QColor(kLatticeText));
+    drawPanelHeading(painter, carpet, QStringLiteral("Stroboscopic momentum carpet  P(n) after each kick"),
+                     QColor(kLatticeText));
+    drawPanelHeading(painter, series, QStringLiteral("Momentum diffusion: <n^2> quantum vs classical standard map"),
+                     QColor(kLatticeText));
 
     std::size_t modes = 0;
     double pmax = 0.0;

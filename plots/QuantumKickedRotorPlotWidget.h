@@ -14,9 +14,6 @@ class KickedRotorRecorder;
 // below the mean square mode <n^2> against the number of kicks, the quantum
 // value (which stops growing: dynamical localisation) beside the classical
 // standard map (which keeps diffusing).
-//
-// The widget reads the main window's recorder through a non-owning pointer at
-// paint time and keeps nothing else.
 class QuantumKickedRotorPlotWidget : public RecorderPlotWidget<KickedRotorRecorder> {
 public:
     using RecorderPlotWidget::RecorderPlotWidget;

@@ -28,41 +28,21 @@ std::pair<double, double> paddedRange(const FiniteExtent& extent)
     return {lo - 0.12 * span, hi + 0.12 * span};
 }
 
-} // namespace
+const SplitPage kPage{kTracePageLook,
+                      {"Loschmidt echo - centroid path before and after time reversal", 5.0, 22.0},
+                      {"Density echo vs coherent time-reversed-state fidelity", 10.0, 22.0},
+                      {"Load Loschmidt Echo / Quantum Time Reversal and press Play",
+                       "At t = 2T a perfect reversal should reconstruct the initial density"}};
 
-plot::SplitLayout QuantumLoschmidtPlotWidget::layout()
-{
-    plot::SplitLayout layout;
-    layout.left = 58.0;
-    layout.right = 42.0;
-    layout.top = 34.0;
-    layout.gap = 42.0;
-    layout.bottom = 42.0;
-    layout.share = 0.48;
-    layout.minimumHeight = 180.0;
-    layout.minimumWidth = 100.0;
-    return layout;
-}
+} // namespace
 
 void QuantumLoschmidtPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    beginPlot(painter, rect(), QColor(kRecorderBackground));
-
-    const SplitPanels panels = splitPanels(size(), layout());
-    const QRectF& pathPanel = panels.upper;
-    const QRectF& echoPanel = panels.lower;
-    drawTitledPanels(
-        painter, panels, plotPen(QColor(kTraceFrame)), QColor(kTraceTitle),
-        {QStringLiteral("Loschmidt echo - centroid path before and after time reversal"), 5.0, 22.0},
-        {QStringLiteral("Density echo vs coherent time-reversed-state fidelity"), pathPanel.bottom() + 10.0, 22.0});
-
-    if (!hasSamples()) {
-        drawPanelPlaceholders(painter, panels, QColor(kTracePlaceholder),
-                              QStringLiteral("Load Loschmidt Echo / Quantum Time Reversal and press Play"),
-                              QStringLiteral("At t = 2T a perfect reversal should reconstruct the initial density"));
+    const std::optional<SplitPanels> panels = beginSplitPage(painter, rect(), layout(), kPage, hasSamples());
+    if (!panels)
         return;
-    }
+    const auto& [pathPanel, echoPanel] = *panels;
     const std::vector<LoschmidtSample>& samples = recorder_->samples();
     const LoschmidtSample& last = samples.back();
     const double reversal = recorder_->config().reversalTime;
@@ -103,10 +83,9 @@ void QuantumLoschmidtPlotWidget::paintEvent(QPaintEvent*)
     if (!back.empty())
         drawDisc(painter, back.front(), 6.0, QColor(kLoschmidtTurn));
     drawDisc(painter, pointOf(last), 4.5, QColor(kLoschmidtCurrent));
-    drawTextBox(painter, QRectF(pathPanel.left() + 8.0, pathPanel.top() + 5.0, 180.0, 20.0), Qt::AlignLeft,
-                QStringLiteral("cyan: outbound"), QColor(kTraceFidelity));
-    drawTextBox(painter, QRectF(pathPanel.left() + 142.0, pathPanel.top() + 5.0, 180.0, 20.0), Qt::AlignLeft,
-                QStringLiteral("gold: return"), QColor(kTracePhase));
+    drawLegendRow(painter, pathPanel.left(), pathPanel.top() + 5.0,
+                  {{QStringLiteral("cyan: outbound"), kTraceFidelity, 8.0, 180.0},
+                   {QStringLiteral("gold: return"), kTracePhase, 142.0, 180.0}});
     drawTextBox(
         painter, QRectF(pathPanel.right() - 320.0, pathPanel.top() + 5.0, 310.0, 20.0), Qt::AlignRight,
         QStringLiteral("t=%1   samples=%2").arg(QString::number(last.time, 'f', 2), QString::number(samples.size())),
@@ -128,10 +107,9 @@ void QuantumLoschmidtPlotWidget::paintEvent(QPaintEvent*)
     strokePath(painter, timeCurve(samples, time, unit, clampedFraction(&LoschmidtSample::fidelity)),
                plotPen(QColor(kTracePhase), 2.0));
 
-    drawTextBox(painter, QRectF(echoPanel.left() + 8.0, echoPanel.top() + 5.0, 210.0, 20.0), Qt::AlignLeft,
-                QStringLiteral("cyan: density echo"), QColor(kTraceFidelity));
-    drawTextBox(painter, QRectF(echoPanel.left() + 165.0, echoPanel.top() + 5.0, 300.0, 20.0), Qt::AlignLeft,
-                QStringLiteral("gold: coherent state echo"), QColor(kTracePhase));
+    drawLegendRow(painter, echoPanel.left(), echoPanel.top() + 5.0,
+                  {{QStringLiteral("cyan: density echo"), kTraceFidelity, 8.0, 210.0},
+                   {QStringLiteral("gold: coherent state echo"), kTracePhase, 165.0, 300.0}});
     drawTextBox(painter, QRectF(4.0, echoPanel.top() - 8.0, 48.0, 20.0), Qt::AlignRight, QStringLiteral("1"),
                 QColor(kTraceAxis));
     drawTextBox(painter, QRectF(4.0, echoPanel.bottom() - 10.0, 48.0, 20.0), Qt::AlignRight, QStringLiteral("0"),

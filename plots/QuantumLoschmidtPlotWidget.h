@@ -13,15 +13,12 @@ class LoschmidtRecorder;
 // the path of the packet's centroid, outbound and back, the two axes scaled
 // separately; below the density echo and the coherent-state echo against time
 // with T and 2T marked.
-//
-// The widget reads the main window's recorder through a non-owning pointer at
-// paint time and keeps nothing else.
 class QuantumLoschmidtPlotWidget : public RecorderPlotWidget<LoschmidtRecorder> {
 public:
     using RecorderPlotWidget::RecorderPlotWidget;
 
     // Where the two panels lie.
-    static plot::SplitLayout layout();
+    static plot::SplitLayout layout() { return plot::tracePageLayout(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

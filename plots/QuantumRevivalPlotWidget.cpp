@@ -15,89 +15,50 @@ namespace {
 // Dark blue through light blue to white at the row maximum.
 const PowerRamp kCarpetRamp{{0.0, 1.0, 1.8}, {0.0, 1.0, 0.85}, {0.2, 1.2, 1.0}};
 
+const SplitPage kPage{kCarpetPageLook, {"Quantum carpet: x-marginal probability versus time", 4.0, 20.0},
+                      {"Wavefunction recurrence fidelity |<psi(0)|psi(t)>|^2", 8.0, 20.0},
+                      {"Run the Wave-Packet Revivals preset to build the carpet",
+                       "Four finite box walls are required"}};
+
 } // namespace
 
 void QuantumRevivalPlotWidget::setRecorder(const RevivalRecorder* recorder, const RevivalBoxConfig& config, double mass,
                                            double hbar)
 {
-    boxConfig_ = config;
     mass_ = mass;
     hbar_ = hbar;
-    RecorderPlotWidget::setRecorder(recorder);
-}
-
-void QuantumRevivalPlotWidget::reset()
-{
-    boxConfig_ = RevivalBoxConfig{};
-    clearRecorder();
-}
-
-plot::SplitLayout QuantumRevivalPlotWidget::layout()
-{
-    plot::SplitLayout layout;
-    layout.left = 64.0;
-    layout.right = 24.0;
-    layout.top = 30.0;
-    layout.gap = 36.0;
-    layout.bottom = 38.0;
-    layout.share = 0.68;
-    layout.minimumHeight = 80.0;
-    layout.minimumWidth = 20.0;
-    return layout;
+    RecordPlotWidget::setRecorder(recorder, config);
 }
 
 void QuantumRevivalPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    beginPlot(painter, rect(), QColor(kRecorderBackground));
-
-    const SplitPanels panels = splitPanels(size(), layout());
-    const QRectF& carpet = panels.upper;
-    const QRectF& curve = panels.lower;
-    const QPen framePen = plotPen(QColor(kCarpetFrame));
-    drawTitledPanels(
-        painter, panels, framePen, QColor(kCarpetTitle),
-        {QStringLiteral("Quantum carpet: x-marginal probability versus time"), 4.0, 20.0},
-        {QStringLiteral("Wavefunction recurrence fidelity |<psi(0)|psi(t)>|^2"), carpet.bottom() + 8.0, 20.0});
-
     const ComplexField2D* initial = recorder_ ? &recorder_->initialState() : nullptr;
-    if (!boxConfig_.valid || !recorder_ || recorder_->samples().empty() || initial->nx() < 2 ||
-        !(initial->dx() > 0.0f)) {
-        drawPanelPlaceholders(painter, panels, QColor(kCarpetPlaceholder),
-                              QStringLiteral("Run the Wave-Packet Revivals preset to build the carpet"),
-                              QStringLiteral("Four finite box walls are required"));
+    const std::optional<SplitPanels> panels = beginSplitPage(
+        painter, rect(), layout(), kPage,
+        record_.valid && recorder_ && !recorder_->samples().empty() && initial->nx() >= 2 && initial->dx() > 0.0f);
+    if (!panels)
         return;
-    }
+    const auto& [carpet, curve] = *panels;
     const std::vector<RevivalSample>& samples = recorder_->samples();
 
-    const double xLeft = boxConfig_.interiorCenterX - boxConfig_.interiorWidth / 2.0;
-    const double xRight = boxConfig_.interiorCenterX + boxConfig_.interiorWidth / 2.0;
+    const double xLeft = record_.interiorCenterX - record_.interiorWidth / 2.0;
+    const double xRight = record_.interiorCenterX + record_.interiorWidth / 2.0;
     const CellRange columns = cellRange(xLeft, xRight, initial->dx(), initial->nx());
-    const PowerRampTable ramp(kCarpetRamp);
-    drawCarpet(painter,
-               rowScaledCarpet(
-                   static_cast<int>(samples.size()), static_cast<std::size_t>(columns.first), columns.count(), ramp,
-                   [&](int r) -> const std::vector<float>& { return samples[static_cast<std::size_t>(r)].xMarginal; }),
-               carpet);
+    drawProfileCarpet(painter, samples, &RevivalSample::xMarginal, static_cast<std::size_t>(columns.first),
+                      columns.count(), kCarpetRamp, carpet);
 
     const double t0 = samples.front().time;
     const double t1 = samples.back().time;
-    const AxisMap curveTime = horizontalAxis(curve, t0, t1, 1e-12);
-    const AxisMap carpetTime = downwardAxis(carpet, t0, t1, 1e-12);
-    const AxisMap unit = verticalAxis(curve, 0.0, 1.0, 1.0);
-    drawInnerQuarterLines(painter, curve, framePen);
+    const CarpetTimeAxes axes = carpetTimeAxes(carpet, curve, t0, t1);
+    drawInnerQuarterLines(painter, curve, plotPen(QColor(kCarpetFrame)));
+    // The quarter, half, three-quarter and full revivals.
+    drawQuarterPeriodMarkers(painter, carpet, curve, axes, t0, t1, record_.revivalTimeX(mass_, hbar_), 4, [](int) {
+        return std::pair(plotPen(QColor(kCarpetTimeMarker), 1.0, Qt::DashLine),
+                         plotPen(QColor(kCurveTimeMarker), 1.0, Qt::DashLine));
+    });
 
-    const double revival = boxConfig_.revivalTimeX(mass_, hbar_);
-    if (revival > 0.0) {
-        for (int k = 1; k <= 4; ++k) {
-            const double tk = k * 0.25 * revival;
-            if (t0 <= tk && tk <= t1)
-                drawTimeMarker(painter, carpet, carpetTime, plotPen(QColor(kCarpetTimeMarker), 1.0, Qt::DashLine),
-                    curve, curveTime, plotPen(QColor(kCurveTimeMarker), 1.0, Qt::DashLine), tk);
-        }
-    }
-
-    strokePath(painter, timeCurve(samples, curveTime, unit, clampedFraction(&RevivalSample::fidelity)),
+    strokePath(painter, timeCurve(samples, axes.curveTime, axes.unit, clampedFraction(&RevivalSample::fidelity)),
                plotPen(QColor(kCarpetFidelity), 2.0));
 
     drawValueLabels(painter, curve, QStringLiteral("1.0"), QStringLiteral("0.0"), QColor(kCarpetLabel), 4.0, 54.0);

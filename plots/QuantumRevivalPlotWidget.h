@@ -3,7 +3,7 @@
 #include "experiments/QuantumRevival2D.h"
 
 #include "plots/PlotFrame.h"
-#include "plots/RecorderPlotWidget.h"
+#include "plots/RecordPlotWidget.h"
 
 namespace vxo {
 
@@ -15,26 +15,24 @@ class RevivalRecorder;
 // recurrence fidelity |<psi(0)|psi(t)>|^2 against time. Dashed markers at the
 // quarter, half, three-quarter and full revival times T_rev = 4 m L^2 / (pi
 // hbar) of the box width cross both panels.
-//
-// The widget reads the main window's recorder through a non-owning pointer at
-// paint time and keeps copies of the box record, the mass and hbar.
-class QuantumRevivalPlotWidget : public RecorderPlotWidget<RevivalRecorder> {
+class QuantumRevivalPlotWidget : public RecordPlotWidget<RevivalRecorder, RevivalBoxConfig> {
 public:
-    using RecorderPlotWidget::RecorderPlotWidget;
+    using RecordPlotWidget::RecordPlotWidget;
 
-    // Stores the pointer (null means no data) and copies the box, mass and hbar.
+    // Stores the pointer (null means no data) and copies the box, mass and
+    // hbar; reset() zeroes the box and keeps mass and hbar.
     void setRecorder(const RevivalRecorder* recorder, const RevivalBoxConfig& config, double mass, double hbar);
-    // Drops the pointer and zeroes the box; mass and hbar stay.
-    void reset();
 
     // Where the two panels lie.
-    static plot::SplitLayout layout();
+    static plot::SplitLayout layout()
+    {
+        return plot::carpetPageLayout().withMinimumHeight(80.0).withMinimumWidth(20.0);
+    }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    RevivalBoxConfig boxConfig_;
     double mass_ = 1.0;
     double hbar_ = 1.0;
 };

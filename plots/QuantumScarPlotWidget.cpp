@@ -19,6 +19,13 @@ namespace {
 // Dark green through yellow to near white at the largest spectral weight.
 const PowerRamp kSpectralRamp{{0.0, 1.35, 1.25}, {0.25, 1.15, 0.72}, {0.1, 0.85, 0.45}};
 
+const SplitPage kPage{
+    {kCarpetFrame, kScarTitle, kCarpetLabel},
+    {"Finite-time spectral density |Phi_E(x,y)|^2 and axial periodic orbit", 5.0, 22.0},
+    {"Orbit concentration: filtered projection / instantaneous psi; fidelity on right scale", 9.0, 22.0},
+    {"Run the Quantum Scars stadium preset to accumulate spectral weight",
+     "A value above 1 means excess probability near the classical axial orbit"}};
+
 } // namespace
 
 QPainterPath QuantumScarPlotWidget::stadiumPath(const QRectF& target, const StadiumGeometry& stadium)
@@ -53,43 +60,15 @@ QPainterPath QuantumScarPlotWidget::stadiumPath(const QRectF& target, const Stad
     return path;
 }
 
-plot::SplitLayout QuantumScarPlotWidget::layout()
-{
-    plot::SplitLayout layout;
-    layout.left = 62.0;
-    layout.right = 42.0;
-    layout.top = 34.0;
-    layout.gap = 38.0;
-    layout.bottom = 42.0;
-    layout.share = 0.64;
-    layout.minimumHeight = 150.0;
-    layout.minimumWidth = 60.0;
-    return layout;
-}
-
 void QuantumScarPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    beginPlot(painter, rect(), QColor(kRecorderBackground));
-
-    const SplitPanels panels = splitPanels(size(), layout());
-    const QRectF& map = panels.upper;
-    const QRectF& curve = panels.lower;
-    drawTitledPanels(
-        painter, panels, plotPen(QColor(kCarpetFrame)), QColor(kScarTitle),
-        {QStringLiteral("Finite-time spectral density |Phi_E(x,y)|^2 and axial periodic orbit"), 5.0, 22.0},
-        {QStringLiteral("Orbit concentration: filtered projection / instantaneous psi; fidelity on right "
-                        "scale"),
-         map.bottom() + 9.0, 22.0});
-
     const ComplexField2D* grid = recorder_ ? &recorder_->initialField() : nullptr;
-    if (!hasSamples() || grid->nx() < 2 || grid->ny() < 2) {
-        drawPanelPlaceholders(
-            painter, panels, QColor(kCarpetLabel),
-            QStringLiteral("Run the Quantum Scars stadium preset to accumulate spectral weight"),
-            QStringLiteral("A value above 1 means excess probability near the classical axial orbit"));
+    const std::optional<SplitPanels> panels =
+        beginSplitPage(painter, rect(), layout(), kPage, hasSamples() && grid->nx() >= 2 && grid->ny() >= 2);
+    if (!panels)
         return;
-    }
+    const auto& [map, curve] = *panels;
     const std::vector<ScarSample>& samples = recorder_->samples();
     const StadiumGeometry& stadium = recorder_->stadium();
     const std::vector<float>& spectral = recorder_->spectralMap();
@@ -160,13 +139,10 @@ void QuantumScarPlotWidget::paintEvent(QPaintEvent*)
                 QStringLiteral("0"), QColor(kCarpetLabel));
     drawSimulationTimeAxis(painter, curve, t0, t1, QColor(kCarpetLabel), 90.0, 5.0);
 
-    const double legendTop = curve.top() + 5.0;
-    drawTextBox(painter, QRectF(curve.left() + 8.0, legendTop, 260.0, 20.0), Qt::AlignLeft,
-                QStringLiteral("cyan: filtered scar enhancement"), QColor(kCarpetCurve));
-    drawTextBox(painter, QRectF(curve.left() + 270.0, legendTop, 230.0, 20.0), Qt::AlignLeft,
-                QStringLiteral("pink: instantaneous"), QColor(kScarInstantaneous));
-    drawTextBox(painter, QRectF(curve.left() + 500.0, legendTop, 180.0, 20.0), Qt::AlignLeft,
-                QStringLiteral("yellow: fidelity"), QColor(kCarpetFidelity));
+    drawLegendRow(painter, curve.left(), curve.top() + 5.0,
+                  {{QStringLiteral("cyan: filtered scar enhancement"), kCarpetCurve, 8.0, 260.0},
+                   {QStringLiteral("pink: instantaneous"), kScarInstantaneous, 270.0, 230.0},
+                   {QStringLiteral("yellow: fidelity"), kCarpetFidelity, 500.0, 180.0}});
 }
 
 } // namespace vxo

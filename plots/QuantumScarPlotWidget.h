@@ -16,15 +16,16 @@ struct StadiumGeometry;
 // axial orbit; below the filtered and instantaneous orbit enhancement (left
 // scale, 1 = no excess) and the return fidelity (right scale 0 to 1) against
 // time.
-//
-// The widget reads the main window's recorder through a non-owning pointer at
-// paint time and keeps nothing else.
 class QuantumScarPlotWidget : public RecorderPlotWidget<ScarRecorder> {
 public:
     using RecorderPlotWidget::RecorderPlotWidget;
 
     // Where the two panels lie.
-    static plot::SplitLayout layout();
+    static plot::SplitLayout layout()
+    {
+        return plot::tracePageLayout().withLeft(62.0).withGap(38.0).withShare(0.64).withMinimumHeight(150.0)
+            .withMinimumWidth(60.0);
+    }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "plots/PlotFrame.h"
-#include "plots/RecorderPlotWidget.h"
+#include "plots/ParticlePlotWidget.h"
 
 namespace vxo {
 
@@ -14,25 +14,18 @@ class TalbotRecorder;
 // Dashed markers at the quarter multiples of the Talbot time T_T = m a^2 /
 // (pi hbar), up to 3 T_T, cross both panels, coloured by their fraction: whole
 // (the image returns), half (the image returns shifted by a/2) or odd quarters.
-//
-// The widget reads the main window's recorder through a non-owning pointer at
-// paint time and keeps copies of the mass and hbar.
-class QuantumTalbotPlotWidget : public RecorderPlotWidget<TalbotRecorder> {
+class QuantumTalbotPlotWidget : public ParticlePlotWidget<TalbotRecorder> {
 public:
-    using RecorderPlotWidget::RecorderPlotWidget;
-
-    // Stores the pointer (null means no data), the mass and hbar.
-    void setRecorder(const TalbotRecorder* recorder, double mass, double hbar);
+    using ParticlePlotWidget::ParticlePlotWidget;
 
     // Where the two panels lie.
-    static plot::SplitLayout layout();
+    static plot::SplitLayout layout()
+    {
+        return plot::carpetPageLayout().withMinimumHeight(100.0).withMinimumWidth(30.0);
+    }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-
-private:
-    double mass_ = 1.0;
-    double hbar_ = 1.0;
 };
 
 } // namespace vxo

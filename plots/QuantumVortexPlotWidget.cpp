@@ -43,11 +43,17 @@ void drawCentredWithin(QPainter& painter, const QRectF& panel, double top, doubl
 
 } // namespace
 
-void QuantumVortexPlotWidget::setRecorder(const VortexRecorder* recorder, double mass, double hbar)
+QuantumVortexPlotWidget::Panels QuantumVortexPlotWidget::panels(const QSize& widgetSize, const Layout& layout)
 {
-    mass_ = mass;
-    hbar_ = hbar;
-    RecorderPlotWidget::setRecorder(recorder);
+    const double side = layout.share * std::max(widgetSize.height() - layout.heightMargin, layout.minimumHeight);
+    const QRectF orbit(layout.left, layout.top,
+                       std::min(std::max(layout.orbitShare * widgetSize.width(), layout.minimumOrbitWidth),
+                                layout.aspect * side),
+                       side);
+    const QRectF momentum(orbit.right() + layout.gap, layout.top,
+                          std::max(widgetSize.width() - orbit.right() - layout.rightMargin, layout.minimumMomentumWidth),
+                          side);
+    return Panels{orbit, momentum};
 }
 
 void QuantumVortexPlotWidget::paintEvent(QPaintEvent*)
@@ -55,9 +61,7 @@ void QuantumVortexPlotWidget::paintEvent(QPaintEvent*)
     QPainter painter(this);
     beginPlot(painter, rect(), QColor(kRecorderBackground));
 
-    const double side = 0.63 * std::max(height() - 110.0, 120.0);
-    const QRectF orbit(54.0, 32.0, std::min(std::max(0.55 * width(), 120.0), 1.45 * side), side);
-    const QRectF momentum(orbit.right() + 42.0, 32.0, std::max(width() - orbit.right() - 66.0, 80.0), side);
+    const auto [orbit, momentum] = panels(size(), layout());
     const QPen framePen = plotPen(QColor(kCarpetFrame));
     drawFrame(painter, orbit, framePen);
     drawFrame(painter, momentum, framePen);

@@ -1,6 +1,10 @@
 #pragma once
 
-#include "plots/RecorderPlotWidget.h"
+#include "plots/ParticlePlotWidget.h"
+
+#include <QRectF>
+
+class QSize;
 
 namespace vxo {
 
@@ -12,22 +16,39 @@ class VortexRecorder;
 // (the harmonic reference orbit), the two axes scaled separately; on the right
 // the angular momentum <Lz>/hbar against time, with zero always in range.
 //
-// The widget reads the main window's recorder through a non-owning pointer at
-// paint time and keeps copies of the mass (for the trap frequency in the
-// caption) and hbar (which divides <Lz>).
-class QuantumVortexPlotWidget : public RecorderPlotWidget<VortexRecorder> {
+// The mass gives the trap frequency of the caption; hbar divides <Lz>.
+class QuantumVortexPlotWidget : public ParticlePlotWidget<VortexRecorder> {
 public:
-    using RecorderPlotWidget::RecorderPlotWidget;
+    using ParticlePlotWidget::ParticlePlotWidget;
 
-    // Stores the pointer (null means no data), the mass and hbar.
-    void setRecorder(const VortexRecorder* recorder, double mass, double hbar);
+    // Where the two panels lie, side by side in a widget of size (w, h): both
+    // start at top and are side = share * max(h - heightMargin, minimumHeight)
+    // high; the orbit panel starts at left and is min(max(orbitShare * w,
+    // minimumOrbitWidth), aspect * side) wide; the momentum panel starts gap
+    // after its right edge R and is max(w - R - rightMargin,
+    // minimumMomentumWidth) wide.
+    struct Layout {
+        double left = 54.0;
+        double top = 32.0;
+        double heightMargin = 110.0;
+        double minimumHeight = 120.0;
+        double share = 0.63;
+        double orbitShare = 0.55;
+        double minimumOrbitWidth = 120.0;
+        double aspect = 1.45;
+        double gap = 42.0;
+        double rightMargin = 66.0;
+        double minimumMomentumWidth = 80.0;
+    };
+    struct Panels {
+        QRectF orbit;
+        QRectF momentum;
+    };
+    static Layout layout() { return Layout{}; }
+    static Panels panels(const QSize& widgetSize, const Layout& layout);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-
-private:
-    double mass_ = 1.0;
-    double hbar_ = 1.0;
 };
 
 } // namespace vxo

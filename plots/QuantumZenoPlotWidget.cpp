@@ -17,24 +17,6 @@ constexpr int kTitleLine = 20;
 
 } // namespace
 
-void QuantumZenoPlotWidget::setRecorder(const ZenoRecorder* recorder, const ZenoLaneProfiles& profiles)
-{
-    profileOriginX_ = profiles.originX;
-    profileStepX_ = profiles.dx;
-    controlProfile_ = profiles.control;
-    watchedProfile_ = profiles.watched;
-    RecorderPlotWidget::setRecorder(recorder);
-}
-
-void QuantumZenoPlotWidget::reset()
-{
-    profileOriginX_ = 0.0;
-    profileStepX_ = 0.0;
-    std::vector<float>().swap(controlProfile_);
-    std::vector<float>().swap(watchedProfile_);
-    clearRecorder();
-}
-
 void QuantumZenoPlotWidget::drawSurvivalCurve(QPainter& painter, const QRect& panel, double tmax, bool watched,
                                               const QColor& colour) const
 {
@@ -54,7 +36,7 @@ void QuantumZenoPlotWidget::drawLaneProfile(QPainter& painter, const QRect& pane
     strokePath(painter,
                polylineBridgingGaps(profile.size(),
                                     [&](std::size_t i) {
-                                        const double x = profileOriginX_ + static_cast<double>(i) * profileStepX_;
+                                        const double x = record_.originX + static_cast<double>(i) * record_.dx;
                                         return QPointF(panel.left() + (x - xmin) / (xmax - xmin) * panel.width(),
                                                        panel.bottom() - (profile[i] / pmax) * panel.height());
                                     }),
@@ -64,10 +46,8 @@ void QuantumZenoPlotWidget::drawLaneProfile(QPainter& painter, const QRect& pane
 void QuantumZenoPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    beginPlot(painter, rect(), QColor(kLatticeBackground));
-    drawCentredText(painter, QRectF(8, 2, width() - 16, 20),
-                    QStringLiteral("Quantum Zeno effect: unmeasured escape vs repeatedly watched survival"),
-                    QColor(kLatticeText));
+    beginLatticePage(painter, rect(),
+                     QStringLiteral("Quantum Zeno effect: unmeasured escape vs repeatedly watched survival"), 2);
 
     // The panels start one line below the widget title, so that the upper
     // panel's title has a line of its own.
@@ -77,11 +57,10 @@ void QuantumZenoPlotWidget::paintEvent(QPaintEvent*)
     const QRect profiles(58, panelHeight + 66 + kTitleLine, panelWidth, panelHeight);
     const QPen framePen = plotPen(QColor(kLatticeFrame));
     drawFrame(painter, QRectF(survival), framePen);
-    drawTextBox(painter, QRectF(survival.left(), survival.top() - 20, survival.width(), 18), Qt::AlignLeft,
-                QStringLiteral("Survival probability"), QColor(kLatticeText));
+    drawPanelHeading(painter, survival, QStringLiteral("Survival probability"), QColor(kLatticeText));
     drawFrame(painter, QRectF(profiles), framePen);
-    drawTextBox(painter, QRectF(profiles.left(), profiles.top() - 20, profiles.width(), 18), Qt::AlignLeft,
-                QStringLiteral("Current X profile (each lane normalized for shape)"), QColor(kLatticeText));
+    drawPanelHeading(painter, profiles, QStringLiteral("Current X profile (each lane normalized for shape)"),
+                     QColor(kLatticeText));
 
     if (!hasSamples()) {
         drawCentredText(painter, QRectF(rect()), QStringLiteral("Run the Quantum Zeno / Watched Escape preset"),
@@ -112,13 +91,13 @@ void QuantumZenoPlotWidget::paintEvent(QPaintEvent*)
                 QColor(kLatticeText));
 
     // A single point spans no x range: the panel stays empty rather than divide by zero.
-    const std::size_t n = controlProfile_.size();
-    if (n < 2 || watchedProfile_.size() != n || !(profileStepX_ > 0.0))
+    const std::size_t n = record_.control.size();
+    if (n < 2 || record_.watched.size() != n || !(record_.dx > 0.0))
         return;
-    const double xmin = profileOriginX_;
-    const double xmax = profileOriginX_ + static_cast<double>(n - 1) * profileStepX_;
+    const double xmin = record_.originX;
+    const double xmax = record_.originX + static_cast<double>(n - 1) * record_.dx;
     double pmax = 0.0;
-    for (const std::vector<float>* profile : {&controlProfile_, &watchedProfile_})
+    for (const std::vector<float>* profile : {&record_.control, &record_.watched})
         for (const float p : *profile)
             pmax = std::max(pmax, static_cast<double>(p));
     pmax = atLeast(pmax, 1e-12);
@@ -131,8 +110,8 @@ void QuantumZenoPlotWidget::paintEvent(QPaintEvent*)
         drawTextBox(painter, QRectF(edge + 4, profiles.top() + 4, 120, 18), Qt::AlignLeft | Qt::TextDontClip,
                     QStringLiteral("measurement edge"), QColor(kZenoEdge));
     }
-    drawLaneProfile(painter, profiles, controlProfile_, xmin, xmax, pmax, QColor(kZenoControl));
-    drawLaneProfile(painter, profiles, watchedProfile_, xmin, xmax, pmax, QColor(kLatticeCurve));
+    drawLaneProfile(painter, profiles, record_.control, xmin, xmax, pmax, QColor(kZenoControl));
+    drawLaneProfile(painter, profiles, record_.watched, xmin, xmax, pmax, QColor(kLatticeCurve));
     drawTextBox(painter, QRectF(profiles.adjusted(8, 6, -8, -6)), Qt::AlignLeft | Qt::AlignBottom,
                 QStringLiteral("orange control   cyan watched"), QColor(kLatticeText));
     const QRectF band(profiles.left(), profiles.bottom() + 4, profiles.width(), 20);

@@ -2,7 +2,7 @@
 
 #include "experiments/QuantumZeno2D.h"
 
-#include "plots/RecorderPlotWidget.h"
+#include "plots/RecordPlotWidget.h"
 
 #include <vector>
 
@@ -18,17 +18,11 @@ class ZenoRecorder;
 // lanes against time (the watched one decays more slowly); below the current
 // x-profile of each lane, scaled for shape, with the measurement edge.
 //
-// The widget reads the main window's recorder through a non-owning pointer at
-// paint time and keeps its own copy of the two lane profiles, which the main
-// window computes from the current field.
-class QuantumZenoPlotWidget : public RecorderPlotWidget<ZenoRecorder> {
+// The main window computes the two lane profiles from the current field; the
+// widget keeps its own copy of them.
+class QuantumZenoPlotWidget : public RecordPlotWidget<ZenoRecorder, ZenoLaneProfiles> {
 public:
-    using RecorderPlotWidget::RecorderPlotWidget;
-
-    // Stores the pointer (null means no data) and copies the profiles.
-    void setRecorder(const ZenoRecorder* recorder, const ZenoLaneProfiles& profiles);
-    // Drops the pointer and the profiles (their storage released).
-    void reset();
+    using RecordPlotWidget::RecordPlotWidget;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -40,11 +34,6 @@ private:
     // One lane's profile across [xmin, xmax].
     void drawLaneProfile(QPainter& painter, const QRect& panel, const std::vector<float>& profile, double xmin,
                          double xmax, double pmax, const QColor& colour) const;
-
-    double profileOriginX_ = 0.0;
-    double profileStepX_ = 0.0;
-    std::vector<float> controlProfile_;
-    std::vector<float> watchedProfile_;
 };
 
 } // namespace vxo

@@ -159,8 +159,7 @@ TEST_F(MapPlots, ScarMapShowsTheSpectralWeightInsideTheStadiumOnly)
     auto& plot = makePlot<QuantumScarPlotWidget>();
     plot.setRecorder(&recorder);
     const QImage image = test::grabPlot(plot, QSize(660, 520));
-    const double available = 520.0 - 114.0;
-    const QRectF panel(62.0, 34.0, 660.0 - 104.0, 0.64 * available);
+    const QRectF panel = test::stackedPanels(660, 520, QuantumScarPlotWidget::layout()).upper;
     // The stadium's 12 x 6 box on one scale, as large as the panel allows and centred in it.
     const double scale = std::min(panel.width() / 12.0, panel.height() / 6.0);
     QRectF map(0.0, 0.0, 12.0 * scale, 6.0 * scale);

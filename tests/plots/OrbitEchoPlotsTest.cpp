@@ -67,8 +67,9 @@ TEST_F(OrbitEchoPlots, VortexOrbitRunsOnTheWindowAboutTheTrapCentreAndLzIsDivide
 
     // The window: half-width max(1.3, 1.25 |(1.0, 0.5)|) about the trap centre, on one scale along
     // both axes that fits it to the panel's shorter side, its height.
-    const double side = 0.63 * (480 - 110);
-    const QRectF orbit(54, 32, std::min(0.55 * 700, 1.45 * side), side);
+    const test::SidePanels panels = test::sidePanels(700, 480, QuantumVortexPlotWidget::layout());
+    const QRectF orbit = panels.left;
+    const double side = orbit.height();
     const double half = 1.25 * std::hypot(1.0, 0.5);
     const double scale = side / (2 * half);
     const auto at = [&](double x, double y) {
@@ -92,7 +93,7 @@ TEST_F(OrbitEchoPlots, VortexOrbitRunsOnTheWindowAboutTheTrapCentreAndLzIsDivide
         hi = std::max(hi, s.angularMomentum / 2.0);
     }
     const double pad = std::max(0.15 * (hi - lo), 0.08);
-    const QRectF momentum(orbit.right() + 42, 32, 700 - orbit.right() - 66, side);
+    const QRectF momentum = panels.right;
     const double y =
         momentum.bottom() - momentum.height() * (last.angularMomentum / 2.0 - lo + pad) / (hi - lo + 2 * pad);
     EXPECT_TRUE(test::colourNear(image, QPointF(momentum.right() - 1, y), QColor(plot::kVortexMomentum)));
@@ -122,9 +123,9 @@ TEST_F(OrbitEchoPlots, BerryLoopFollowsTheDeformationAndThePhaseTraceBreaksWhere
     auto& plot = makePlot<QuantumBerryPhasePlotWidget>();
     plot.setRecorder(&recorder);
     const QImage image = test::grabPlot(plot, QSize(640, 560));
-    const double available = 560 - 118;
-    const QRectF loop(58, 34, 640 - 106, 0.48 * available);
-    const QRectF curve(58, loop.bottom() + 42, 640 - 106, available - 0.48 * available);
+    const test::StackedPanels panels = test::stackedPanels(640, 560, QuantumBerryPhasePlotWidget::layout());
+    const QRectF loop = panels.upper;
+    const QRectF curve = panels.lower;
 
     const double radius = 0.39 * std::min(loop.width(), loop.height());
     for (const BerrySample& s : recorder.samples()) {
@@ -177,9 +178,10 @@ TEST_F(OrbitEchoPlots, BerryPhaseOfALoopThroughThreeStatesIsDrawnInDegreesWithTh
     plot.setRecorder(&recorder);
     const QSize size(660, 540);
     const QImage image = test::grabPlot(plot, size);
-    const double available = 540 - 118;
-    const QRectF panel(58, 34, 660 - 106, 0.48 * available);
-    const QRectF curve(58, panel.bottom() + 42, 660 - 106, available - 0.48 * available);
+    const test::StackedPanels panels =
+        test::stackedPanels(size.width(), size.height(), QuantumBerryPhasePlotWidget::layout());
+    const QRectF panel = panels.upper;
+    const QRectF curve = panels.lower;
 
     const QColor gold(plot::kTracePhase);
     const double x = curve.left() + curve.width() * 5.0 / 6.0;
@@ -240,9 +242,9 @@ TEST_F(OrbitEchoPlots, LoschmidtReturnStartsWhereTheOutboundPathEndedAndTheEchoA
     auto& plot = makePlot<QuantumLoschmidtPlotWidget>();
     plot.setRecorder(&recorder);
     const QImage image = test::grabPlot(plot, QSize(640, 560));
-    const double available = 560 - 118;
-    const QRectF path(58, 34, 640 - 100, 0.48 * available);
-    const QRectF echo(58, path.bottom() + 42, 640 - 100, available - 0.48 * available);
+    const test::StackedPanels panels = test::stackedPanels(640, 560, QuantumLoschmidtPlotWidget::layout());
+    const QRectF path = panels.upper;
+    const QRectF echo = panels.lower;
 
     // Centroid ranges padded by 12 % of their spans on each side.
     double x0 = 1e9, x1 = -1e9, y0 = 1e9, y1 = -1e9;
@@ -315,7 +317,7 @@ TEST_F(OrbitEchoPlots, LoschmidtPathThatKeepsOneCoordinateGetsAWindowTwoUnitsWid
         auto& plot = makePlot<QuantumLoschmidtPlotWidget>();
         plot.setRecorder(&recorder);
         const QImage image = test::grabPlot(plot, QSize(640, 560));
-        const QRectF path(58, 34, 540, 0.48 * (560 - 118));
+        const QRectF path = test::stackedPanels(640, 560, QuantumLoschmidtPlotWidget::layout()).upper;
 
         const double dx = 0.25 * (double(c.i1) - double(c.i0));
         const double dy = 0.3 * (double(c.j1) - double(c.j0));

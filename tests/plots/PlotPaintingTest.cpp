@@ -306,6 +306,130 @@ TEST(PlotCarpets, ImagesAreDrawnAsSharpBlocks)
     EXPECT_TRUE(carpetImage(0, 5, [](int, int) { return 0u; }).isNull());
 }
 
+TEST(PlotLayouts, AdaptersChangeOnlyTheNamedField)
+{
+    const std::vector<double SplitLayout::*> fields{&SplitLayout::left,   &SplitLayout::right,
+                                                    &SplitLayout::top,    &SplitLayout::gap,
+                                                    &SplitLayout::bottom, &SplitLayout::share,
+                                                    &SplitLayout::minimumHeight, &SplitLayout::minimumWidth};
+    const SplitLayout base = tracePageLayout();
+    const std::vector<std::pair<SplitLayout, double SplitLayout::*>> cases{
+        {base.withLeft(7.5), &SplitLayout::left},     {base.withRight(7.5), &SplitLayout::right},
+        {base.withTop(7.5), &SplitLayout::top},       {base.withGap(7.5), &SplitLayout::gap},
+        {base.withBottom(7.5), &SplitLayout::bottom}, {base.withShare(7.5), &SplitLayout::share},
+        {base.withMinimumHeight(7.5), &SplitLayout::minimumHeight},
+        {base.withMinimumWidth(7.5), &SplitLayout::minimumWidth}};
+    for (std::size_t c = 0; c < cases.size(); ++c)
+        for (std::size_t f = 0; f < fields.size(); ++f)
+            EXPECT_EQ(cases[c].first.*fields[f], fields[f] == cases[c].second ? 7.5 : base.*fields[f])
+                << "adapter " << c << ", field " << f;
+}
+
+TEST(PlotLayouts, ASplitPageShowsItsPlaceholdersOnlyWithoutData)
+{
+    test::plotTestApplication();
+    const SplitLayout layout = SplitLayout{}.withLeft(30).withRight(20).withTop(30).withGap(40).withBottom(30);
+    const SplitPage page{{qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255)},
+                         {"upper", 4.0, 20.0}, {"lower", 12.0, 20.0}, {"no data above", "no data below"}};
+    for (const bool hasData : {false, true}) {
+        QImage image(400, 300, QImage::Format_RGB32);
+        std::optional<SplitPanels> panels;
+        {
+            QPainter painter(&image);
+            panels = beginSplitPage(painter, image.rect(), layout, page, hasData);
+        }
+        // Panels of 350 x 100 at (30, 30) and (30, 170); the lower title 12 below the upper panel.
+        const QRect upper(31, 31, 348, 98);
+        EXPECT_EQ(panels.has_value(), hasData);
+        if (panels) {
+            EXPECT_EQ(panels->lower, QRectF(30, 170, 350, 100));
+        }
+        EXPECT_EQ(test::countColour(image, upper, QColor(0, 0, 255)) > 0, !hasData) << "hasData " << hasData;
+        EXPECT_GT(test::countColour(image, QRect(30, 142, 350, 20), QColor(0, 255, 0)), 0) << "the lower title";
+        // The antialiased frame on y = 30 shares its red between rows 29 and 30.
+        EXPECT_GT(qRed(image.pixel(200, 29)) + qRed(image.pixel(200, 30)), 200) << "the upper frame";
+        EXPECT_TRUE(test::colourNear(image, QPointF(5, 290), QColor(kRecorderBackground), 0, 0));
+    }
+}
+
+TEST(PlotTimeMarkers, StandAtTheQuarterPeriodsWithinTheRun)
+{
+    test::plotTestApplication();
+    const QRectF carpet(20, 20, 200, 120);
+    const QRectF curve(20, 180, 200, 80);
+    const QColor red(255, 0, 0);
+    const QColor green(0, 255, 0);
+    for (const double period : {4.0, 0.0}) {
+        QImage image(260, 280, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        std::vector<int> drawn;
+        {
+            QPainter painter(&image);
+            drawQuarterPeriodMarkers(painter, carpet, curve, carpetTimeAxes(carpet, curve, 0.5, 6.5), 0.5, 6.5,
+                                     period, 12, [&](int k) {
+                                         drawn.push_back(k);
+                                         return std::pair(plotPen(red), plotPen(green));
+                                     });
+        }
+        // T / 4 = 1: the markers at t = 1 .. 6 are inside [0.5, 6.5], t = 7 .. 12 beyond it.
+        const std::vector<int> expected = period > 0 ? std::vector<int>{1, 2, 3, 4, 5, 6} : std::vector<int>{};
+        EXPECT_EQ(drawn, expected) << "T " << period;
+        for (int t = 1; t <= 6; ++t) {
+            const double y = carpet.top() + carpet.height() * (t - 0.5) / 6.0;
+            const double x = curve.left() + curve.width() * (t - 0.5) / 6.0;
+            EXPECT_EQ(test::colourNear(image, QPointF(120, y), red), period > 0) << "carpet row at t = " << t;
+            EXPECT_EQ(test::colourNear(image, QPointF(x, 220), green), period > 0) << "curve column at t = " << t;
+        }
+    }
+}
+
+TEST(PlotCarpets, ProfileCarpetsScaleEachRowOfTheNamedProfile)
+{
+    test::plotTestApplication();
+    struct Sample {
+        std::vector<float> decoy;
+        std::vector<float> profile;
+    };
+    const std::vector<Sample> samples{{{9, 9, 9}, {100, 1, 4}}, {{1, 1, 1}, {0, 9, 0}}};
+    QImage image(2, 2, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    {
+        QPainter painter(&image);
+        // Grey 255 * sqrt(v / row maximum) over entries 1 and 2.
+        drawProfileCarpet(painter, samples, &Sample::profile, 1, 2, PowerRamp{{0, 1, 1}, {0, 1, 1}, {0, 1, 1}},
+                          QRectF(0, 0, 2, 2));
+    }
+    EXPECT_EQ(image.pixel(0, 0), qRgb(127, 127, 127)) << "sqrt(1 / 4) of the first row";
+    EXPECT_EQ(image.pixel(1, 0), qRgb(255, 255, 255));
+    EXPECT_EQ(image.pixel(0, 1), qRgb(255, 255, 255)) << "the second row has its own maximum";
+    EXPECT_EQ(image.pixel(1, 1), qRgb(0, 0, 0));
+}
+
+TEST(PlotTexts, LegendRowsAndPanelHeadingsStayInTheirBoxes)
+{
+    test::plotTestApplication();
+    QImage image(400, 200, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    {
+        QPainter painter(&image);
+        drawLegendRow(painter, 30.0, 100.0,
+                      {{QStringLiteral("red ±"), qRgb(255, 0, 0), 10.0, 80.0},
+                       {QStringLiteral("green"), qRgb(0, 255, 0), 200.0, 80.0}});
+        drawPanelHeading(painter, QRect(50, 40, 300, 50), QStringLiteral("heading"), QColor(0, 0, 255));
+    }
+    // Boxes: (40, 100, 80, 20), (230, 100, 80, 20) and the heading's (50, 20, 300, 18).
+    const struct {
+        QRect box;
+        QColor colour;
+    } cases[] = {{QRect(40, 100, 80, 20), QColor(255, 0, 0)},
+                 {QRect(230, 100, 80, 20), QColor(0, 255, 0)},
+                 {QRect(50, 20, 300, 18), QColor(0, 0, 255)}};
+    for (const auto& c : cases) {
+        EXPECT_GT(test::countColour(image, c.box, c.colour), 0) << c.colour.name().toStdString();
+        EXPECT_EQ(test::countColourOutside(image, c.box, c.colour), 0) << c.colour.name().toStdString();
+    }
+}
+
 } // namespace
 
 } // namespace vxo

@@ -188,6 +188,24 @@ inline StackedPanels stackedPanels(double w, double h, const plot::SplitLayout& 
     return {upper,
             QRectF(layout.left, upper.bottom() + layout.gap, upper.width(), available - layout.share * available)};
 }
+// The vortex page's two panels side by side from its named layout: both
+// side = share * max(h - heightMargin, minimumHeight) high, the orbit panel
+// as wide as orbitShare of the widget (at least minimumOrbitWidth) but not
+// wider than aspect * side, the momentum panel gap after it up to
+// rightMargin short of the widget's edge (at least minimumMomentumWidth).
+struct SidePanels {
+    QRectF left;
+    QRectF right;
+};
+template <typename Layout>
+SidePanels sidePanels(double w, double h, const Layout& layout)
+{
+    const double side = layout.share * std::max(h - layout.heightMargin, layout.minimumHeight);
+    const QRectF left(layout.left, layout.top,
+                      std::min(std::max(layout.orbitShare * w, layout.minimumOrbitWidth), layout.aspect * side), side);
+    return {left, QRectF(left.right() + layout.gap, layout.top,
+                         std::max(w - left.right() - layout.rightMargin, layout.minimumMomentumWidth), side)};
+}
 
 // Whether a pixel is the colour line drawn over background, possibly blended
 // with it by antialiasing or alpha: pixel - background points the way of

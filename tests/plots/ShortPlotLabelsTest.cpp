@@ -11,6 +11,7 @@
 #include "plots/QuantumVortexPlotWidget.h"
 
 #include "PlotTestSupport.h"
+#include "RecorderPlotFixtures.h"
 #include "experiments/BoundStateResult.h"
 #include "experiments/ObservableSample.h"
 #include "experiments/QuantumVortex2D.h"
@@ -95,17 +96,16 @@ TEST_F(ShortPlotLabels, TheVortexOrbitTitleAndCaptionStayBetweenTheEdgeAndTheMom
 
     // A plot of ordinary height keeps the title centred over its panel.
     const QImage tall = test::grabPlot(plot, QSize(1000, 600));
-    const double side = 0.63 * (600 - 110);
-    const double orbitWidth = std::min(0.55 * 1000, 1.45 * side);
+    const QRectF orbit = test::sidePanels(1000, 600, QuantumVortexPlotWidget::layout()).left;
     int first = -1, last = -1;
     for (int x = 0; x < tall.width(); ++x)
-        if (test::countColour(tall, QRect(x, 5, 1, 20), kTitle) > 0 && x < 54 + orbitWidth + 21) {
+        if (test::countColour(tall, QRect(x, 5, 1, 20), kTitle) > 0 && x < orbit.right() + 21) {
             if (first < 0)
                 first = x;
             last = x;
         }
     ASSERT_GE(first, 0);
-    EXPECT_NEAR(0.5 * (first + last), 54 + 0.5 * orbitWidth, 4.0) << "the title is not centred over the orbit panel";
+    EXPECT_NEAR(0.5 * (first + last), orbit.center().x(), 4.0) << "the title is not centred over the orbit panel";
 }
 
 TEST_F(ShortPlotLabels, CrowdedBoundStateLevelsKeepTheSelectedLabelAndNoneOverIt)
