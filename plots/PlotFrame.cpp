@@ -289,27 +289,16 @@ QRect carpetOverLowerPanel(const QSize& widgetSize, int heightMargin, int minHei
 
 StackedPanels stackedPanels(const QSize& widgetSize, const StackedLayout& layout)
 {
-    const QRect upper(layout.left, layout.top, std::max(widgetSize.width() - layout.widthMargin, layout.minWidth),
-                      std::max(widgetSize.height() - layout.heightMargin, layout.minHeight));
-    const QRect lower(layout.left, upper.bottom() + layout.gap, upper.width(),
+    const QMargins& m = layout.upper;
+    const QRect upper(m.left(), m.top(),
+                      std::max(widgetSize.width() - m.left() - m.right(), layout.upperMinimum.width()),
+                      std::max(widgetSize.height() - m.top() - m.bottom(), layout.upperMinimum.height()));
+    const QRect lower(m.left(), upper.bottom() + layout.gap, upper.width(),
                       std::max(widgetSize.height() - layout.lowerMargin - upper.bottom(), layout.lowerMinHeight));
     return StackedPanels{upper, lower};
 }
 
-StackedLayout orbitOverTimeLayout()
-{
-    StackedLayout layout;
-    layout.left = 58;
-    layout.top = 40;
-    layout.widthMargin = 76;
-    layout.minWidth = 120;
-    layout.heightMargin = 248;
-    layout.minHeight = 150;
-    layout.gap = 30;
-    layout.lowerMargin = 58;
-    layout.lowerMinHeight = 105;
-    return layout;
-}
+StackedLayout orbitOverTimeLayout() { return {QMargins(58, 40, 18, 208), QSize(120, 150), 30, 58, 105}; }
 
 std::optional<StackedPanels> beginGaugePage(QPainter& painter, const QRect& widgetRect, const QFont& widgetFont,
                                             const QString& title, bool hasData, const QString& placeholder,

@@ -3,6 +3,7 @@
 #include "plots/PlotPalette.h"
 
 #include <QFont>
+#include <QMargins>
 #include <QMarginsF>
 #include <QPen>
 #include <QPointF>
@@ -214,17 +215,19 @@ bool beginTitledPage(QPainter& painter, const QRect& widgetRect, const QFont& wi
 // is not above it.
 QRect carpetOverLowerPanel(const QSize& widgetSize, int heightMargin, int minHeight, int minWidth);
 
-// The two stacked panels of a recorder plot of size (w, h):
-//   upper = QRect(left, top, max(w - widthMargin, minWidth), max(h - heightMargin, minHeight)),
-//   lower = QRect(left, upper.bottom() + gap, upper.width(), max(h - lowerMargin - upper.bottom(), lowerMinHeight)),
+// The two stacked panels of a recorder plot of size (w, h). The upper panel
+// is the widget less the margins `upper` (QMargins: left, top, right,
+// bottom; the bottom margin holds the lower panel), each side raised to
+// upperMinimum; the lower panel lies gap below it, as wide, and reaches
+// lowerMargin above the widget's bottom, raised to lowerMinHeight:
+//   upper = QRect(m.left, m.top, max(w - m.left - m.right, upperMinimum.width),
+//                 max(h - m.top - m.bottom, upperMinimum.height)),
+//   lower = QRect(m.left, upper.bottom() + gap, upper.width(),
+//                 max(h - lowerMargin - upper.bottom(), lowerMinHeight)),
 // with QRect's bottom (top + height - 1).
 struct StackedLayout {
-    int left = 0;
-    int top = 0;
-    int widthMargin = 0;
-    int minWidth = 0;
-    int heightMargin = 0;
-    int minHeight = 0;
+    QMargins upper;
+    QSize upperMinimum;
     int gap = 0;
     int lowerMargin = 0;
     int lowerMinHeight = 0;

@@ -24,17 +24,7 @@ constexpr std::array<plot::RampSegment, 2> kFringeRamp{{
 
 plot::StackedLayout QuantumAharonovBohmPlotWidget::layout()
 {
-    plot::StackedLayout layout;
-    layout.left = 64;
-    layout.top = 40;
-    layout.widthMargin = 82;
-    layout.minWidth = 10;
-    layout.heightMargin = 232;
-    layout.minHeight = 100;
-    layout.gap = 34;
-    layout.lowerMargin = 62;
-    layout.lowerMinHeight = 90;
-    return layout;
+    return {QMargins(64, 40, 18, 192), QSize(10, 100), 34, 62, 90};
 }
 
 void QuantumAharonovBohmPlotWidget::paintEvent(QPaintEvent*)

@@ -12,17 +12,7 @@ namespace vxo {
 
 plot::StackedLayout QuantumBackflowPlotWidget::layout()
 {
-    plot::StackedLayout layout;
-    layout.left = 62;
-    layout.top = 42;
-    layout.widthMargin = 80;
-    layout.minWidth = 140;
-    layout.heightMargin = 255;
-    layout.minHeight = 145;
-    layout.gap = 28;
-    layout.lowerMargin = 56;
-    layout.lowerMinHeight = 110;
-    return layout;
+    return {QMargins(62, 42, 18, 213), QSize(140, 145), 28, 56, 110};
 }
 
 void QuantumBackflowPlotWidget::paintEvent(QPaintEvent*)

@@ -12,17 +12,7 @@ namespace vxo {
 
 plot::StackedLayout QuantumZitterbewegungPlotWidget::layout()
 {
-    plot::StackedLayout layout;
-    layout.left = 64;
-    layout.top = 42;
-    layout.widthMargin = 82;
-    layout.minWidth = 150;
-    layout.heightMargin = 262;
-    layout.minHeight = 150;
-    layout.gap = 30;
-    layout.lowerMargin = 58;
-    layout.lowerMinHeight = 115;
-    return layout;
+    return {QMargins(64, 42, 18, 220), QSize(150, 150), 30, 58, 115};
 }
 
 void QuantumZitterbewegungPlotWidget::paintEvent(QPaintEvent*)
