@@ -14,13 +14,12 @@ constexpr double kChiralityWindowDegrees = 12.0;
 ScanPage QuantumDiracMasslessComparisonPlotWidget::page() const
 {
     // Wider angle labels and a taller legend band than the Klein scans.
-    plot::ScanLayout layout;
-    layout.top = 50;
-    layout.heightMargin = 112;
-    layout.valueLabelWidth = 56;
-    layout.legendGap = 30;
-    layout.legendHeight = 24;
-    layout.bandNameDrop = 30;
+    const plot::ScanLayout layout = plot::ScanLayout{}
+                                        .withMargins(QMargins(64, 50, 24, 62))
+                                        .withValueLabelWidth(56)
+                                        .withLegendGap(30)
+                                        .withLegendHeight(24)
+                                        .withBandNameDrop(30);
     return {"Massless Dirac / graphene-like analogue - same E, same barrier",
             "Load the Massless Dirac / Graphene-like Klein Analogue preset.", layout};
 }

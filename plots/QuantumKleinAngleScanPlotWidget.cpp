@@ -4,14 +4,11 @@ namespace vxo {
 
 ScanPage QuantumKleinAngleScanPlotWidget::page() const
 {
-    plot::ScanLayout layout;
-    layout.left = 62;
-    layout.top = 46;
-    layout.widthMargin = 84;
-    layout.heightMargin = 100;
-    layout.transmissionLabelLeft = 6;
-    layout.legendGap = 27;
-    layout.summaryHeight = 42;
+    const plot::ScanLayout layout = plot::ScanLayout{}
+                                        .withMargins(QMargins(62, 46, 22, 54))
+                                        .withTransmissionLabelLeft(6)
+                                        .withLegendGap(27)
+                                        .withSummaryHeight(42);
     return {"Klein angular reference - stationary plane-wave T(theta) at fixed |p|",
             "Load the Klein Transmission vs Incidence Angle preset.", layout};
 }

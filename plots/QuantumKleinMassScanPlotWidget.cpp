@@ -7,10 +7,8 @@ namespace vxo {
 ScanPage QuantumKleinMassScanPlotWidget::page() const
 {
     // Wider boxes for the mass labels than the default.
-    plot::ScanLayout layout;
-    layout.valueLabelWidth = 56;
-    return {"Klein mass dependence - fixed-energy stationary T(m)",
-            "Load the Klein Transmission vs Mass preset.", layout};
+    return {"Klein mass dependence - fixed-energy stationary T(m)", "Load the Klein Transmission vs Mass preset.",
+            plot::ScanLayout{}.withValueLabelWidth(56)};
 }
 
 plot::ScanPicture QuantumKleinMassScanPlotWidget::picture() const

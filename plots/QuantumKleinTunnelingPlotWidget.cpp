@@ -10,13 +10,8 @@ namespace vxo {
 
 plot::ScanLayout QuantumKleinTunnelingPlotWidget::layout()
 {
-    plot::ScanLayout layout;
-    layout.left = 62;
-    layout.top = 42;
-    layout.widthMargin = 80;
-    layout.heightMargin = 86;
-    layout.legendGap = 5;
-    return layout;
+    // No value labels under the panel: the legend follows it closely.
+    return plot::ScanLayout{}.withMargins(QMargins(62, 42, 18, 44)).withLegendGap(5);
 }
 
 void QuantumKleinTunnelingPlotWidget::paintEvent(QPaintEvent*)

@@ -101,8 +101,9 @@ void drawScanMarker(QPainter& painter, const ScanFrame& frame, const std::vector
 
 QRect scanPanel(const QSize& widgetSize, const ScanLayout& layout)
 {
-    return QRect(layout.left, layout.top, std::max(widgetSize.width() - layout.widthMargin, 120),
-                 std::max(widgetSize.height() - layout.heightMargin, 120));
+    const QMargins& m = layout.margins;
+    return QRect(m.left(), m.top(), std::max(widgetSize.width() - m.left() - m.right(), 120),
+                 std::max(widgetSize.height() - m.top() - m.bottom(), 120));
 }
 
 QRect drawScanPanel(QPainter& painter, const QSize& widgetSize, const ScanLayout& layout)

@@ -3,6 +3,7 @@
 #include "plots/PlotPainting.h"
 
 #include <QColor>
+#include <QMargins>
 #include <QRect>
 #include <QSize>
 #include <QString>
@@ -29,24 +30,46 @@ struct ScanPoint {
     double transmission = 0.0;
 };
 
-// Where the parts of a scan lie in a widget of size (w, h): the panel
-// QRect(left, top, max(w - widthMargin, 120), max(h - heightMargin, 120)),
-// the transmission numbers right-aligned in 50-pixel boxes from
-// transmissionLabelLeft, the value labels centred in boxes valueLabelWidth
-// wide under the panel, the legend in a band legendHeight high legendGap
-// below the panel, the summary summaryHeight high inside its top, and the
-// band names bandNameDrop below the panel's top.
+// Where the parts of a scan lie in a widget of size (w, h): the panel, the
+// widget less the margins (QMargins: left, top, right, bottom; the bottom one
+// holds the value labels and the legend) with each side kept at 120 pixels
+// at least, QRect(m.left, m.top, max(w - m.left - m.right, 120),
+// max(h - m.top - m.bottom, 120)); the transmission numbers right-aligned in
+// 50-pixel boxes from transmissionLabelLeft; the value labels centred in
+// boxes valueLabelWidth wide under the panel; the legend in a band
+// legendHeight high legendGap below the panel; the summary summaryHeight high
+// inside its top; and the band names bandNameDrop below the panel's top.
 struct ScanLayout {
-    int left = 64;
-    int top = 48;
-    int widthMargin = 88;
-    int heightMargin = 106;
+    QMargins margins{64, 48, 24, 58};
     int transmissionLabelLeft = 7;
     int valueLabelWidth = 48;
     int legendGap = 29;
     int legendHeight = 22;
     int summaryHeight = 44;
     int bandNameDrop = 28;
+
+    // The same layout with one field changed: a page that adapts the scans'
+    // layout names only what it changes.
+    ScanLayout withMargins(const QMargins& value) const
+    {
+        ScanLayout changed = *this;
+        changed.margins = value;
+        return changed;
+    }
+    ScanLayout withTransmissionLabelLeft(int value) const { return with(&ScanLayout::transmissionLabelLeft, value); }
+    ScanLayout withValueLabelWidth(int value) const { return with(&ScanLayout::valueLabelWidth, value); }
+    ScanLayout withLegendGap(int value) const { return with(&ScanLayout::legendGap, value); }
+    ScanLayout withLegendHeight(int value) const { return with(&ScanLayout::legendHeight, value); }
+    ScanLayout withSummaryHeight(int value) const { return with(&ScanLayout::summaryHeight, value); }
+    ScanLayout withBandNameDrop(int value) const { return with(&ScanLayout::bandNameDrop, value); }
+
+private:
+    ScanLayout with(int ScanLayout::*field, int value) const
+    {
+        ScanLayout changed = *this;
+        changed.*field = value;
+        return changed;
+    }
 };
 
 // The panel of a scan for a widget of the given size.
