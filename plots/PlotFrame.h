@@ -271,6 +271,15 @@ AxisMap downwardAxis(const QRectF& rect, double v0, double v1, double minimumSpa
 // pixel, so that the drawing functions above leave the line out.
 double roundedPixel(double x);
 
+// A copy of layout with one field set to value: what the layouts' withX()
+// return.
+template <typename Layout, typename Value>
+Layout withField(Layout layout, Value Layout::*field, const Value& value)
+{
+    layout.*field = value;
+    return layout;
+}
+
 // Two panels one above the other, as the recorder plots lay them out in a
 // widget of the given size: the available height A = atLeast(height - top -
 // gap - bottom, minimumHeight) is shared as upper = (left, top, atLeast(width -
@@ -292,22 +301,14 @@ struct SplitLayout {
 
     // The same layout with one field changed: a page that adapts its
     // family's layout names only what it changes.
-    SplitLayout withLeft(double value) const { return with(&SplitLayout::left, value); }
-    SplitLayout withRight(double value) const { return with(&SplitLayout::right, value); }
-    SplitLayout withTop(double value) const { return with(&SplitLayout::top, value); }
-    SplitLayout withBottom(double value) const { return with(&SplitLayout::bottom, value); }
-    SplitLayout withGap(double value) const { return with(&SplitLayout::gap, value); }
-    SplitLayout withShare(double value) const { return with(&SplitLayout::share, value); }
-    SplitLayout withMinimumHeight(double value) const { return with(&SplitLayout::minimumHeight, value); }
-    SplitLayout withMinimumWidth(double value) const { return with(&SplitLayout::minimumWidth, value); }
-
-private:
-    SplitLayout with(double SplitLayout::*field, double value) const
-    {
-        SplitLayout changed = *this;
-        changed.*field = value;
-        return changed;
-    }
+    SplitLayout withLeft(double value) const { return withField(*this, &SplitLayout::left, value); }
+    SplitLayout withRight(double value) const { return withField(*this, &SplitLayout::right, value); }
+    SplitLayout withTop(double value) const { return withField(*this, &SplitLayout::top, value); }
+    SplitLayout withBottom(double value) const { return withField(*this, &SplitLayout::bottom, value); }
+    SplitLayout withGap(double value) const { return withField(*this, &SplitLayout::gap, value); }
+    SplitLayout withShare(double value) const { return withField(*this, &SplitLayout::share, value); }
+    SplitLayout withMinimumHeight(double value) const { return withField(*this, &SplitLayout::minimumHeight, value); }
+    SplitLayout withMinimumWidth(double value) const { return withField(*this, &SplitLayout::minimumWidth, value); }
 };
 SplitPanels splitPanels(const QSize& widgetSize, const SplitLayout& layout);
 // The layouts of the two families of two-panel pages, which each page adapts

@@ -50,26 +50,16 @@ struct ScanLayout {
 
     // The same layout with one field changed: a page that adapts the scans'
     // layout names only what it changes.
-    ScanLayout withMargins(const QMargins& value) const
+    ScanLayout withMargins(const QMargins& value) const { return withField(*this, &ScanLayout::margins, value); }
+    ScanLayout withTransmissionLabelLeft(int value) const
     {
-        ScanLayout changed = *this;
-        changed.margins = value;
-        return changed;
+        return withField(*this, &ScanLayout::transmissionLabelLeft, value);
     }
-    ScanLayout withTransmissionLabelLeft(int value) const { return with(&ScanLayout::transmissionLabelLeft, value); }
-    ScanLayout withValueLabelWidth(int value) const { return with(&ScanLayout::valueLabelWidth, value); }
-    ScanLayout withLegendGap(int value) const { return with(&ScanLayout::legendGap, value); }
-    ScanLayout withLegendHeight(int value) const { return with(&ScanLayout::legendHeight, value); }
-    ScanLayout withSummaryHeight(int value) const { return with(&ScanLayout::summaryHeight, value); }
-    ScanLayout withBandNameDrop(int value) const { return with(&ScanLayout::bandNameDrop, value); }
-
-private:
-    ScanLayout with(int ScanLayout::*field, int value) const
-    {
-        ScanLayout changed = *this;
-        changed.*field = value;
-        return changed;
-    }
+    ScanLayout withValueLabelWidth(int value) const { return withField(*this, &ScanLayout::valueLabelWidth, value); }
+    ScanLayout withLegendGap(int value) const { return withField(*this, &ScanLayout::legendGap, value); }
+    ScanLayout withLegendHeight(int value) const { return withField(*this, &ScanLayout::legendHeight, value); }
+    ScanLayout withSummaryHeight(int value) const { return withField(*this, &ScanLayout::summaryHeight, value); }
+    ScanLayout withBandNameDrop(int value) const { return withField(*this, &ScanLayout::bandNameDrop, value); }
 };
 
 // The panel of a scan for a widget of the given size.
