@@ -24,15 +24,14 @@ public:
     static plot::StackedLayout layout() { return plot::orbitOverTimeLayout(); }
 
 protected:
-    // Opens the page and draws both panels; nothing (after the placeholder)
+    // Opens the page as a gauge page (plot::beginGaugePage) in this widget's
+    // rectangle and font: both panels drawn; nothing after the placeholder
     // without samples.
     std::optional<plot::StackedPanels> beginOrbitPage(QPainter& painter, const QString& title,
                                                       const QString& placeholder) const
     {
-        if (!this->beginPage(painter, plot::kGaugePage, title, placeholder))
-            return std::nullopt;
-        return plot::drawStackedPanels(painter, this->size(), layout(), QColor(plot::kStackedFrame),
-                                       QColor(plot::kStackedPanel));
+        return plot::beginGaugePage(painter, this->rect(), this->font(), title, this->hasSamples(), placeholder,
+                                    layout());
     }
 
     // The mean position through every sample in order (gaps bridged) and the
