@@ -218,8 +218,8 @@ QRect carpetOverLowerPanel(const QSize& widgetSize, int heightMargin, int minHei
 // The two stacked panels of a recorder plot of size (w, h). The upper panel
 // is the widget less the margins `upper` (QMargins: left, top, right,
 // bottom; the bottom margin holds the lower panel), each side raised to
-// upperMinimum; the lower panel lies gap below it, as wide, and reaches
-// lowerMargin above the widget's bottom, raised to lowerMinHeight:
+// upperMinimum; the lower panel lies gap below it, as wide, and
+// h - lowerMargin - upper.bottom() high, raised to lowerMinHeight:
 //   upper = QRect(m.left, m.top, max(w - m.left - m.right, upperMinimum.width),
 //                 max(h - m.top - m.bottom, upperMinimum.height)),
 //   lower = QRect(m.left, upper.bottom() + gap, upper.width(),

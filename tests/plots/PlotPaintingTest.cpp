@@ -1,4 +1,5 @@
 #include "plots/PlotPainting.h"
+#include "plots/ScanPainting.h"
 
 #include "PaintedTexts.h"
 #include "PlotTestSupport.h"
@@ -323,6 +324,35 @@ TEST(PlotLayouts, AdaptersChangeOnlyTheNamedField)
         for (std::size_t f = 0; f < fields.size(); ++f)
             EXPECT_EQ(cases[c].first.*fields[f], fields[f] == cases[c].second ? 7.5 : base.*fields[f])
                 << "adapter " << c << ", field " << f;
+}
+
+TEST(PlotLayouts, StackedAndScanPanelsKeepTheirMarginsAndFloors)
+{
+    const StackedLayout stacked{QMargins(30, 10, 12, 150), QSize(40, 60), 20, 16, 50};
+    // 400 x 300: the upper panel 400 - 42 wide and 300 - 160 high (bottom row
+    // 149); the lower one 20 rows further down, 300 - 16 - 149 high.
+    const StackedPanels wide = stackedPanels(QSize(400, 300), stacked);
+    EXPECT_EQ(wide.upper, QRect(30, 10, 358, 140));
+    EXPECT_EQ(wide.lower, QRect(30, 169, 358, 135));
+    const StackedPanels small = stackedPanels(QSize(60, 100), stacked);
+    EXPECT_EQ(small.upper, QRect(30, 10, 40, 60)) << "a shrunk page keeps the upper floors";
+    EXPECT_EQ(small.lower, QRect(30, 89, 40, 50)) << "and the lower one, under the upper's floor";
+
+    const ScanLayout scan = ScanLayout{}.withMargins(QMargins(62, 42, 18, 44));
+    EXPECT_EQ(scanPanel(QSize(560, 420), scan), QRect(62, 42, 480, 334));
+    EXPECT_EQ(scanPanel(QSize(150, 130), scan), QRect(62, 42, 120, 120)) << "a scan panel keeps 120 pixels a side";
+
+    const std::vector<int ScanLayout::*> fields{&ScanLayout::transmissionLabelLeft, &ScanLayout::valueLabelWidth,
+                                                &ScanLayout::legendGap,             &ScanLayout::legendHeight,
+                                                &ScanLayout::summaryHeight,         &ScanLayout::bandNameDrop};
+    const std::vector<ScanLayout> adapted{scan.withTransmissionLabelLeft(3), scan.withValueLabelWidth(3),
+                                          scan.withLegendGap(3),             scan.withLegendHeight(3),
+                                          scan.withSummaryHeight(3),         scan.withBandNameDrop(3)};
+    for (std::size_t c = 0; c < adapted.size(); ++c) {
+        EXPECT_EQ(adapted[c].margins, scan.margins) << "adapter " << c;
+        for (std::size_t f = 0; f < fields.size(); ++f)
+            EXPECT_EQ(adapted[c].*fields[f], f == c ? 3 : scan.*fields[f]) << "adapter " << c << ", field " << f;
+    }
 }
 
 TEST(PlotLayouts, ASplitPageShowsItsPlaceholdersOnlyWithoutData)
