@@ -139,6 +139,15 @@ TEST_F(BlochPlot, CentreAndFoldedMomentumWithTheBlochPeriodsMarked)
         EXPECT_GT(std::min(marked(image, t, a), marked(image, t, b)), 0.5) << "period mark in both panels at " << t;
     EXPECT_LT(marked(image, 6.0 * kPi, a), 0.2) << "no mark between periods";
 
+    // A packet that never leaves the origin has no spread to scale by: its
+    // centre runs through the middle of a range of 1 either side.
+    plot.setData(historyOf(59, 1.0, 0.5, [](ObservableSample& s, double) { s.meanX = 0.0; }), lattice(0.25), 0.3, 1.0);
+    const QImage resting = test::grabPlot(plot, QSize(480, 400));
+    for (const double t : {3.0, 17.0, 28.0}) {
+        EXPECT_TRUE(colourNear(resting, panelPoint(a, 1, 30, -1.0, 1.0, t, 0.0), QColor(plot::kCurve))) << t;
+        EXPECT_FALSE(colourNear(resting, panelPoint(a, 1, 30, -1.0, 1.0, t, 0.5), QColor(plot::kCurve))) << t;
+    }
+
     // A period so short that the range holds more periods than the panel has
     // pixels draws no marks, and the paint does not stall counting them.
     plot.setData(driftingCentre(), lattice(1e12), 0.3, 1.0);
