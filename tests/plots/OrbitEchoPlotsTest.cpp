@@ -212,6 +212,11 @@ TEST_F(OrbitEchoPlots, BerryPhaseOfALoopThroughThreeStatesIsDrawnInDegreesWithTh
     const test::PaintedText status = test::paintedText(texts, QStringLiteral("samples "));
     EXPECT_EQ(status.text.simplified(), QStringLiteral("samples 4 t=6.00 progress 75.0 %"));
     EXPECT_NEAR(status.box.right(), panel.right() - 10, 1.0) << "the status ends 10 px inside the panel";
+    // It shares the bottom line of the loop panel with the note on the axis.
+    const test::PaintedText note = test::paintedText(texts, QStringLiteral("physical principal axis"));
+    EXPECT_NEAR(note.box.left(), panel.left() + 10, 1.0);
+    for (const test::PaintedText* line : {&status, &note})
+        EXPECT_NEAR(line->box.top(), panel.bottom() - 27, 1.5) << line->text.toStdString();
     // The fidelity scale's ends, left of the curve panel, level with its edges.
     for (const auto& [value, top] : {std::pair{"1", curve.top() - 8}, std::pair{"0", curve.bottom() - 10}}) {
         std::vector<QRectF> boxes;
