@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -284,6 +285,14 @@ TEST_F(OrbitEchoPlots, LoschmidtReturnStartsWhereTheOutboundPathEndedAndTheEchoA
     ASSERT_EQ(back.size(), 1u);
     EXPECT_NEAR(reversal[0], echo.left() + echo.width() * 2.0 / 5.0, 1.0);
     EXPECT_NEAR(back[0], echo.left() + echo.width() * 4.0 / 5.0, 1.0);
+    // The echo panel is ruled at its quarters.
+    const std::vector<double> quarters =
+        lineCentres(image, echo.adjusted(3, 3, -3, -3).toRect(), false, kBackdrop, QColor(plot::kLoschmidtQuarters));
+    for (int k = 1; k <= 3; ++k) {
+        const double y = echo.top() + echo.height() * k / 4.0;
+        EXPECT_TRUE(std::any_of(quarters.begin(), quarters.end(), [&](double c) { return std::abs(c - y) <= 1.0; }))
+            << "no rule at quarter " << k << " (y = " << y << ")";
+    }
     const LoschmidtSample& last = samples.back();
     EXPECT_TRUE(test::colourNear(image, QPointF(echo.right() - 1, echo.bottom() - echo.height() * last.densityEcho),
                                  QColor(plot::kTraceFidelity)));
