@@ -241,6 +241,15 @@ TEST_F(MainWindowBoundStates, LocalisedPairsShowThePhaseThatStartsThemOnTheLeft)
         EXPECT_LT(leftShare(window->waveField()), restored) << "the other sign starts more of the pair on the left";
     }
     ASSERT_TRUE(signs[0] && signs[1]) << "the pairs no longer need both signs: choose pairs that do";
+
+    // A pair naming a state beyond those the well holds takes the highest one.
+    MainWindowProbe::restoreBoundPair(*window, 0, 30, false);
+    const QComboBox& second = selector("boundSuperpositionBComboBox");
+    ASSERT_GE(second.count(), 2);
+    EXPECT_EQ(second.currentIndex(), second.count() - 1);
+    EXPECT_TRUE(QString::fromStdString(statusText(*window))
+                    .startsWith(QStringLiteral("Prepared coherent superposition n=1 + n=%1").arg(second.count())))
+        << statusText(*window);
 }
 
 // <x>(t) of (phi_0 + phi_1) / sqrt 2 oscillates as cos(dE t / hbar): it
