@@ -161,6 +161,13 @@ TEST_F(BoundStatePlot, DrawsTheLadderAndTheSelectedEigenfunctionWithItsNodes)
     EXPECT_LE(continuum.box.bottom(), at(0, 6.0).y() + 1.0);
     EXPECT_GE(continuum.box.top(), at(0, 6.0).y() - 19.0);
 
+    // The odd state is exactly 0 on the sample at x = 0: neither pair about
+    // it changes sign strictly, so no marker is drawn there, from either side.
+    plot.setResult(harmonicLadder(), 1);
+    const QImage odd = test::grabPlot(plot, QSize(480, 360));
+    EXPECT_TRUE(colourNear(odd, at(1.0, 1.5 + 0.075 * 9.28), QColor(plot::kEigenfunction), 1, 20)) << "its peak";
+    EXPECT_EQ(countColour(odd, odd.rect(), node, 20), 0) << "a node marked on a sample that is exactly 0";
+
     plot.setResult(harmonicLadder(), 3); // past the end
     const QImage none = test::grabPlot(plot, QSize(480, 360));
     EXPECT_EQ(
