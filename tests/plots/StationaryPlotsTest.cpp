@@ -67,9 +67,13 @@ TEST_F(ResonancePlot, CurveMarkerAndPacketLineStandAtTheirValues)
         << "packet label above its line";
 
     plot.setMarkerPoint(5.5, 0.5); // outside the scanned range
-    plot.setPacketTransmission(true, kInf);
-    const QImage hidden = test::grabPlot(plot, QSize(420, 300));
-    EXPECT_EQ(countColour(hidden, hidden.rect(), marker, 10) + countColour(hidden, hidden.rect(), packet, 10), 0);
+    // No packet line for a value that is not finite, nor for one not measured yet.
+    for (const auto& [valid, value] : {std::pair{true, kInf}, std::pair{false, 0.25}}) {
+        plot.setPacketTransmission(valid, value);
+        const QImage hidden = test::grabPlot(plot, QSize(420, 300));
+        EXPECT_EQ(countColour(hidden, hidden.rect(), marker, 10) + countColour(hidden, hidden.rect(), packet, 10), 0)
+            << (valid ? "valid " : "not measured ") << value;
+    }
 }
 
 TEST_F(ResonancePlot, ShowsThePlaceholderWithoutACurveAndNothingForAReversedOne)
