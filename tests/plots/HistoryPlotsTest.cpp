@@ -74,7 +74,7 @@ TEST_F(DrivePlot, TrapCentreFollowsTheDriveBesideTheMeasuredCurves)
     const QRectF p(58, 28, 342, 234);
     // Trap 0.5 + 1.5 sin(0.8 t + 90 deg) spans [0, 8] on +-1.12 * 2 without
     // samples; the packet 2.5 sin(t / 2) to t = 10 widens the half range to
-    // 1.12 * 2.5; <H> = 3 + t / 10 lies on [2.9, 4.1].
+    // 1.12 * 2.5; <H> = 3 + t / 5 lies on [3, 5] padded by a tenth of its span: [2.8, 5.2].
     plot.setDriveParameters(0.5, 1.5, 0.8, 90.0);
     const QColor trap(plot::kDriveTrap);
     const auto trapAt = [](double t) { return 0.5 + 1.5 * std::cos(0.8 * t); };
@@ -85,7 +85,7 @@ TEST_F(DrivePlot, TrapCentreFollowsTheDriveBesideTheMeasuredCurves)
 
     plot.setSamples(historyOf(101, 0.0, 0.1, [](ObservableSample& s, double t) {
         s.meanX = 2.5 * std::sin(t / 2.0);
-        s.totalEnergy = 3.0 + t / 10.0;
+        s.totalEnergy = 3.0 + t / 5.0;
     }));
     const QImage image = test::grabPlot(plot, QSize(420, 300));
     const double h = 1.12 * 2.5;
@@ -93,7 +93,7 @@ TEST_F(DrivePlot, TrapCentreFollowsTheDriveBesideTheMeasuredCurves)
         EXPECT_TRUE(colourNear(image, panelPoint(p, 0, 10, -h, h, t, trapAt(t)), trap, 2)) << "trap at " << t;
         EXPECT_TRUE(colourNear(image, panelPoint(p, 0, 10, -h, h, t, 2.5 * std::sin(t / 2)), QColor(plot::kCurve)))
             << "packet at " << t;
-        EXPECT_TRUE(colourNear(image, panelPoint(p, 0, 10, 2.9, 4.1, t, 3.0 + t / 10.0), QColor(plot::kEnergyCurve)))
+        EXPECT_TRUE(colourNear(image, panelPoint(p, 0, 10, 2.8, 5.2, t, 3.0 + t / 5.0), QColor(plot::kEnergyCurve)))
             << "energy at " << t;
     }
     plot.clearHistory();
