@@ -252,6 +252,23 @@ TEST_F(MainWindowBoundStates, LocalisedPairsShowThePhaseThatStartsThemOnTheLeft)
         << statusText(*window);
 }
 
+// A document whose eigenstate lies beyond the states the well gives prepares
+// the highest one found, as a preset does.
+TEST_F(MainWindowBoundStates, DocumentEigenstateBeyondTheSpectrumPreparesTheHighestFound)
+{
+    window->loadGuidedExperiment(static_cast<int>(kFiniteWellPreset));
+    useCoarseGrid();
+    ExperimentDocument document = window->captureExperimentDocument();
+    document.initialPreparation.type = InitialPreparationType::BoundEigenstate;
+    document.initialPreparation.stateA = 30;
+    QString error;
+    ASSERT_TRUE(window->applyExperimentDocument(document, error)) << error.toStdString();
+    const int count = selector("boundStateComboBox").count();
+    ASSERT_GE(count, 2);
+    EXPECT_EQ(selector("boundStateComboBox").currentIndex(), count - 1);
+    EXPECT_EQ(nodesAlongMiddleRow(window->waveField()), count - 1) << "the highest state found, prepared";
+}
+
 // <x>(t) of (phi_0 + phi_1) / sqrt 2 oscillates as cos(dE t / hbar): it
 // first passes the centre a quarter of the beat period 2 pi / dE after the
 // preparation.
