@@ -4,6 +4,7 @@
 // of a two-state superposition.
 
 #include "common/AppTestSupport.h"
+#include "common/MainWindowProbe.h"
 
 #include "WindowControls.h"
 
@@ -23,6 +24,7 @@
 #include <cmath>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vxo {
@@ -190,6 +192,81 @@ TEST_F(MainWindowBoundStates, ComputedLevelsAreTheSquareWellsAndEachPreparesASta
         peak = std::max(peak, density);
     }
     EXPECT_LT(change, 3e-2 * peak);
+
+    // States computed again, fewer than the prepared one's index: the page
+    // names the highest state still listed, not one beyond the list.
+    setIndex(*window, "boundStateComboBox", 4);
+    click(*window, "boundPrepareEigenButton");
+    ASSERT_EQ(nodesAlongMiddleRow(window->waveField()), 4) << statusText(*window);
+    control<QSpinBox>(*window, "boundMaxStatesSpinBox")->setValue(3);
+    click(*window, "boundComputeButton");
+    ASSERT_EQ(listedStates(selector("boundStateComboBox")).size(), 3u);
+    EXPECT_EQ(selector("boundStateComboBox").currentIndex(), 2);
+    const QString summary = control<QLabel>(*window, "boundSummaryLabel")->text();
+    EXPECT_TRUE(summary.contains(QStringLiteral("preparation=eigenstate n=3"))) << summary.toStdString();
+}
+
+// The coherent-tunnelling guide starts a pair in the left well with 0 or 180
+// degrees between the states, as the signs the solver gave them require: the
+// page shows the phase that did it, so preparing the pair again from the page
+// gives the same state. Pairs of both sign choices are restored.
+TEST_F(MainWindowBoundStates, LocalisedPairsShowThePhaseThatStartsThemOnTheLeft)
+{
+    const auto leftShare = [](const ComplexField2D& psi) {
+        double left = 0.0, total = 0.0;
+        for (std::uint64_t j = 0; j < psi.ny(); ++j)
+            for (std::uint64_t i = 0; i < psi.nx(); ++i) {
+                const double p = std::norm(psi.at(i, j));
+                total += p;
+                left += 2 * i + 1 < psi.nx() ? p : 0.0;
+            }
+        return left / total;
+    };
+    ASSERT_STREQ(makeExperimentPreset(12).title, "Coherent Tunneling (Double Well)");
+    window->loadGuidedExperiment(12);
+    const std::pair<int, int> pairs[] = {{0, 1}, {2, 3}, {0, 3}, {1, 2}};
+    bool signs[2] = {false, false};
+    for (const auto& [a, b] : pairs) {
+        SCOPED_TRACE("pair " + std::to_string(a) + ", " + std::to_string(b));
+        MainWindowProbe::restoreBoundPair(*window, a, b, true);
+        const double restored = leftShare(window->waveField());
+        const double shown = control<QDoubleSpinBox>(*window, "boundRelativePhaseSpinBox")->value();
+        const bool flipped = std::abs(shown - 180.0) < 1e-9;
+        ASSERT_TRUE(flipped || std::abs(shown) < 1e-9) << shown << " degrees is not a relative sign";
+        signs[flipped] = true;
+        click(*window, "boundPrepareSuperpositionButton");
+        EXPECT_NEAR(leftShare(window->waveField()), restored, 1e-4) << "prepared again with " << shown << " degrees";
+        setValue(*window, "boundRelativePhaseSpinBox", flipped ? 0.0 : 180.0);
+        click(*window, "boundPrepareSuperpositionButton");
+        EXPECT_LT(leftShare(window->waveField()), restored) << "the other sign starts more of the pair on the left";
+    }
+    ASSERT_TRUE(signs[0] && signs[1]) << "the pairs no longer need both signs: choose pairs that do";
+
+    // A pair naming a state beyond those the well holds takes the highest one.
+    MainWindowProbe::restoreBoundPair(*window, 0, 30, false);
+    const QComboBox& second = selector("boundSuperpositionBComboBox");
+    ASSERT_GE(second.count(), 2);
+    EXPECT_EQ(second.currentIndex(), second.count() - 1);
+    EXPECT_TRUE(QString::fromStdString(statusText(*window))
+                    .startsWith(QStringLiteral("Prepared coherent superposition n=1 + n=%1").arg(second.count())))
+        << statusText(*window);
+}
+
+// A document whose eigenstate lies beyond the states the well gives prepares
+// the highest one found, as a preset does.
+TEST_F(MainWindowBoundStates, DocumentEigenstateBeyondTheSpectrumPreparesTheHighestFound)
+{
+    window->loadGuidedExperiment(static_cast<int>(kFiniteWellPreset));
+    useCoarseGrid();
+    ExperimentDocument document = window->captureExperimentDocument();
+    document.initialPreparation.type = InitialPreparationType::BoundEigenstate;
+    document.initialPreparation.stateA = 30;
+    QString error;
+    ASSERT_TRUE(window->applyExperimentDocument(document, error)) << error.toStdString();
+    const int count = selector("boundStateComboBox").count();
+    ASSERT_GE(count, 2);
+    EXPECT_EQ(selector("boundStateComboBox").currentIndex(), count - 1);
+    EXPECT_EQ(nodesAlongMiddleRow(window->waveField()), count - 1) << "the highest state found, prepared";
 }
 
 // <x>(t) of (phi_0 + phi_1) / sqrt 2 oscillates as cos(dE t / hbar): it

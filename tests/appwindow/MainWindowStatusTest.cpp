@@ -338,16 +338,21 @@ TEST_F(MainWindowStatus, DomainRangesFollowTheUniverseWithTheirSignalsBlocked)
     QDoubleSpinBox* resolution = f.collapseResolutionSpinBox;
     const QSignalBlocker blockResolution(resolution);
     const SimulationDomain2D coarse(512, 256, 81.92f, 40.96f), fine(1024, 512, 81.92f, 40.96f);
+    // Cells of 0.16 by 0.08 and of 0.08 by 0.16: the longer side sets the minimum.
+    const SimulationDomain2D wide(512, 256, 81.92f, 20.48f), tall(512, 256, 40.96f, 40.96f);
     struct Step {
         const SimulationDomain2D* domain;
         double valueBefore, minimum, valueAfter;
     };
     const Step steps[] = {{&coarse, 0.65, 0.24, 0.65}, {&fine, 0.24, 0.2, 0.24}, {&fine, 0.2, 0.2, 0.2},
-                          {&coarse, 0.2, 0.24, 0.24}, {&fine, 1.5, 0.2, 1.5}};
+                          {&coarse, 0.2, 0.24, 0.24}, {&fine, 1.5, 0.2, 1.5},
+                          {&wide, 0.2, 0.24, 0.24},   {&fine, 0.24, 0.2, 0.24},
+                          {&fine, 0.2, 0.2, 0.2},
+                          {&tall, 0.2, 0.24, 0.24}};
     for (const Step& s : steps) {
         resolution->setValue(s.valueBefore);
         probe.updateDomainSpinRanges(*s.domain);
-        EXPECT_NEAR(resolution->minimum(), s.minimum, 1e-9) << "nx " << s.domain->nx();
+        EXPECT_NEAR(resolution->minimum(), s.minimum, 1e-6) << "nx " << s.domain->nx() << ", dx " << s.domain->dx();
         EXPECT_NEAR(resolution->value(), s.valueAfter, 1e-9) << "nx " << s.domain->nx() << ", " << s.valueBefore;
     }
     probe.updateDomainSpinRanges(SimulationDomain2D(512, 512, 40.96f, 40.96f));

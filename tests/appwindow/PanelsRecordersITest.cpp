@@ -317,6 +317,12 @@ TEST_F(RecorderPanelsTest, SummariesCarryTheNumbersOfThePhysics)
           {"ideal=(%,%", 5e-4, idealCoreY},
           {"core=(%", 0.2, idealCoreX},
           {"core=(%,%", 0.2, idealCoreY},
+          {"r=%", 2e-3,
+           [](const State& r) {
+               const PotentialObject& trap = r.first(Kind::Harmonic);
+               return std::hypot(numberIn(r.summary, "core=(%") - trap.centerX,
+                                 numberIn(r.summary, "core=(%,%") - trap.centerY);
+           }},
           {"winding=%", 0.0, [](const State& r) { return double(r.preset.vortexInitialState.charge); }},
           {"<Lz>/hbar=%", 0.01,
            [](const State& r) {

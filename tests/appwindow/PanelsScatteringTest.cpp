@@ -208,6 +208,41 @@ TEST_F(PanelsScatteringTest, ResonancePageComparesThePacketWithTheDoubleBarrierT
     EXPECT_NEAR(numberAfter(row(kProbabilitiesRow), QStringLiteral("P_left=")), p[0], kFourDecimals);
 }
 
+// The collision starts as soon as the packet holds probability anywhere
+// between the outer edges of the barriers, in a barrier or in the cavity:
+// a packet prepared at rest inside the cavity is already loading it.
+TEST_F(PanelsScatteringTest, ResonanceStageFollowsWhereThePacketIs)
+{
+    const struct {
+        const char* where;
+        double centerX; // NaN keeps the preset's start left of the barriers
+        const char* stage;
+        const char* state;
+    } cases[] = {
+        {"left of the barriers", std::nan(""), "| before collision", "DOUBLE BARRIER: BEFORE COLLISION"},
+        {"in the cavity", 0.0, "| cavity loading", "DOUBLE BARRIER: SCATTERING / CAVITY LOADING"},
+        {"in the left barrier", -1.2, "| cavity loading", "DOUBLE BARRIER: SCATTERING / CAVITY LOADING"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.where);
+        MainWindow& w = window();
+        loadOnSmallGrid(7, 30.72, [&](MainWindow& window) {
+            if (std::isnan(c.centerX))
+                return;
+            setQuietly<QDoubleSpinBox>(window, "centerXSpinBox", c.centerX);
+            setQuietly<QDoubleSpinBox>(window, "sigmaSpinBox", 0.25);
+            setQuietly<QDoubleSpinBox>(window, "momentumSpinBox", 0.0);
+        });
+        w.stepOnce();
+        const std::vector<double> p = shares(w.waveField(), kDoubleEdges);
+        const double inside = p[1] + p[2] + p[3];
+        EXPECT_TRUE(std::isnan(c.centerX) ? inside < 1e-3 : inside > 0.5) << "inside " << inside;
+        const QString summary = label("resonanceSummaryLabel");
+        EXPECT_TRUE(summary.endsWith(QString::fromLatin1(c.stage))) << text(summary);
+        EXPECT_EQ(text(row(kStateRow)), c.state);
+    }
+}
+
 // Three barriers, then the scene off: the page says why it is idle.
 TEST_F(PanelsScatteringTest, ResonancePageExplainsWhatItCannotAnalyse)
 {

@@ -13,10 +13,14 @@
 #include "document/ExperimentDocument.h"
 #include "experiments/BoundStateResult.h"
 #include "experiments/BoundStates1D.h"
+#include "plots/PlotCurves.h"
+#include "plots/PlotPalette.h"
+#include "plots/QuantumRamseyPlotWidget.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QDoubleSpinBox>
+#include <QImage>
 #include <QLabel>
 #include <QRegularExpression>
 #include <QTableWidget>
@@ -629,6 +633,43 @@ TEST_F(PanelsTwoLevelTest, RamseyPanelPredictsTheSequenceAndItsEnsemble)
     widget<QDoubleSpinBox>("ramseyStartTimeSpinBox").setValue(5.0);
     EXPECT_TRUE(label("ramseySummaryLabel").startsWith(QStringLiteral("before | Hahn echo ON")))
         << label("ramseySummaryLabel").toStdString();
+}
+
+// The fringe scan runs from 0 to 1.5 F + 5, at least to 30, so the current
+// free time F sits at F / (1.5 F + 5) of the scan panel once F > 50 / 3.
+TEST_F(PanelsTwoLevelTest, RamseyFringeScanReachesWellPastTheFreeTime)
+{
+    const struct {
+        double free;
+        double scanEnd;
+    } cases[] = {{5.5, 30.0}, {20.0, 35.0}, {36.0, 59.0}};
+    for (const auto& c : cases) {
+        MainWindow& w = window();
+        w.loadGuidedExperiment(23);
+        widget<QDoubleSpinBox>("ramseyFreeDurationSpinBox").setValue(c.free);
+        w.rebuildSimulation();
+        ASSERT_TRUE(label("ramseySummaryLabel").contains(QStringLiteral("free=%1 ").arg(c.free, 0, 'f', 2)))
+            << label("ramseySummaryLabel").toStdString();
+
+        QuantumRamseyPlotWidget& plot = widget<QuantumRamseyPlotWidget>("ramseyPlotWidget");
+        plot.resize(460, 320);
+        const QImage image = plot.grab().toImage();
+        const QRectF scan = plot::interferencePanels(plot.size()).scan;
+        const QColor marker(plot::kFringeCurrent);
+        double sum = 0.0;
+        int count = 0;
+        for (int y = static_cast<int>(scan.top()); y <= static_cast<int>(scan.bottom()); ++y)
+            for (int x = static_cast<int>(scan.left()); x <= static_cast<int>(scan.right()); ++x) {
+                const QColor pixel = image.pixelColor(x, y);
+                if (std::abs(pixel.red() - marker.red()) + std::abs(pixel.green() - marker.green())
+                        + std::abs(pixel.blue() - marker.blue()) < 12) {
+                    sum += x + 0.5;
+                    ++count;
+                }
+            }
+        ASSERT_GT(count, 0) << "no current free-time marker, F = " << c.free;
+        EXPECT_NEAR(sum / count, scan.left() + scan.width() * c.free / c.scanEnd, 1.5) << "F = " << c.free;
+    }
 }
 
 } // namespace

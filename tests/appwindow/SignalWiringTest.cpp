@@ -417,6 +417,28 @@ TEST_F(SignalWiring, SubControlsFollowTheirSwitches)
     child<QCheckBox>("potentialContoursCheckBox")->setChecked(false);
 }
 
+// Switching the scene off and on refreshes the protocol pages' controls from
+// the scene: a sub-control stays with its switch there too.
+TEST_F(SignalWiring, ProtocolSubControlsKeepTheirSwitchesThroughASceneRefresh)
+{
+    const struct {
+        int preset;
+        const char* box;
+        const char* dependent;
+    } cases[] = {{23, "ramseyEchoEnabledCheckBox", "ramseyEchoPhaseSpinBox"},
+                 {19, "linearSweepReturnCheckBox", "linearSweepReturnDurationSpinBox"}};
+    for (const auto& c : cases) {
+        window->loadGuidedExperiment(c.preset);
+        ASSERT_FALSE(window->scene().empty()) << "preset " << c.preset;
+        for (const bool on : {true, false}) {
+            child<QCheckBox>(c.box)->setChecked(on);
+            child<QCheckBox>("potentialSceneActiveCheckBox")->setChecked(false);
+            child<QCheckBox>("potentialSceneActiveCheckBox")->setChecked(true);
+            EXPECT_EQ(child<QWidget>(c.dependent)->isEnabled(), on) << c.box << (on ? " on" : " off");
+        }
+    }
+}
+
 TEST_F(SignalWiring, ViewportEditingPausesAndShowsThePotential)
 {
     auto* view = child<QuantumGLView>("quantumView");

@@ -23,6 +23,16 @@ public:
     static void refreshTick(MainWindow& window) { window.refreshViews(); }
     // The absorbing layer as the last rebuild prepared it.
     static const AbsorbingBoundary2D& absorbingLayer(const MainWindow& window) { return window.absorbingBoundary; }
+    // A bound-state pair restored as the guided loader restores one, with the
+    // phase that starts it in the left well when `localising`.
+    static void restoreBoundPair(MainWindow& window, int a, int b, bool localising)
+    {
+        InitialPreparation pair;
+        pair.type = InitialPreparationType::BoundSuperposition;
+        pair.stateA = a;
+        pair.stateB = b;
+        window.restoreBoundPreparation(pair, true, localising);
+    }
     // The speed selector's entry and the clock speed that goes with it.
     static void setSpeedIndex(MainWindow& window, int index)
     {

@@ -74,7 +74,7 @@ TEST_F(DrivePlot, TrapCentreFollowsTheDriveBesideTheMeasuredCurves)
     const QRectF p = plot::panelRect(QSize(420, 300), QuantumDrivePlotWidget::layout());
     // Trap 0.5 + 1.5 sin(0.8 t + 90 deg) spans [0, 8] on +-1.12 * 2 without
     // samples; the packet 2.5 sin(t / 2) to t = 10 widens the half range to
-    // 1.12 * 2.5; <H> = 3 + t / 10 lies on [2.9, 4.1].
+    // 1.12 * 2.5; <H> = 3 + t / 5 lies on [3, 5] padded by a tenth of its span: [2.8, 5.2].
     plot.setDriveParameters(0.5, 1.5, 0.8, 90.0);
     const QColor trap(plot::kDriveTrap);
     const auto trapAt = [](double t) { return 0.5 + 1.5 * std::cos(0.8 * t); };
@@ -85,7 +85,7 @@ TEST_F(DrivePlot, TrapCentreFollowsTheDriveBesideTheMeasuredCurves)
 
     plot.setSamples(historyOf(101, 0.0, 0.1, [](ObservableSample& s, double t) {
         s.meanX = 2.5 * std::sin(t / 2.0);
-        s.totalEnergy = 3.0 + t / 10.0;
+        s.totalEnergy = 3.0 + t / 5.0;
     }));
     const QImage image = test::grabPlot(plot, QSize(420, 300));
     const double h = 1.12 * 2.5;
@@ -93,7 +93,7 @@ TEST_F(DrivePlot, TrapCentreFollowsTheDriveBesideTheMeasuredCurves)
         EXPECT_TRUE(colourNear(image, panelPoint(p, 0, 10, -h, h, t, trapAt(t)), trap, 2)) << "trap at " << t;
         EXPECT_TRUE(colourNear(image, panelPoint(p, 0, 10, -h, h, t, 2.5 * std::sin(t / 2)), QColor(plot::kCurve)))
             << "packet at " << t;
-        EXPECT_TRUE(colourNear(image, panelPoint(p, 0, 10, 2.9, 4.1, t, 3.0 + t / 10.0), QColor(plot::kEnergyCurve)))
+        EXPECT_TRUE(colourNear(image, panelPoint(p, 0, 10, 2.8, 5.2, t, 3.0 + t / 5.0), QColor(plot::kEnergyCurve)))
             << "energy at " << t;
     }
     plot.clearHistory();
@@ -138,6 +138,15 @@ TEST_F(BlochPlot, CentreAndFoldedMomentumWithTheBlochPeriodsMarked)
     for (const double t : {4.0 * kPi, 8.0 * kPi})
         EXPECT_GT(std::min(marked(image, t, a), marked(image, t, b)), 0.5) << "period mark in both panels at " << t;
     EXPECT_LT(marked(image, 6.0 * kPi, a), 0.2) << "no mark between periods";
+
+    // A packet that never leaves the origin has no spread to scale by: its
+    // centre runs through the middle of a range of 1 either side.
+    plot.setData(historyOf(59, 1.0, 0.5, [](ObservableSample& s, double) { s.meanX = 0.0; }), lattice(0.25), 0.3, 1.0);
+    const QImage resting = test::grabPlot(plot, QSize(480, 400));
+    for (const double t : {3.0, 17.0, 28.0}) {
+        EXPECT_TRUE(colourNear(resting, panelPoint(a, 1, 30, -1.0, 1.0, t, 0.0), QColor(plot::kCurve))) << t;
+        EXPECT_FALSE(colourNear(resting, panelPoint(a, 1, 30, -1.0, 1.0, t, 0.5), QColor(plot::kCurve))) << t;
+    }
 
     // A period so short that the range holds more periods than the panel has
     // pixels draws no marks, and the paint does not stall counting them.

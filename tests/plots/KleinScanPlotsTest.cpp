@@ -5,6 +5,7 @@
 #include "plots/QuantumKleinHeightScanPlotWidget.h"
 #include "plots/QuantumKleinMassScanPlotWidget.h"
 
+#include "PaintedTexts.h"
 #include "PlotRobustness.h"
 #include "PlotTestSupport.h"
 
@@ -297,6 +298,33 @@ TEST_F(KleinScanPlots, MarkTheCurrentValueOnTheCurveWithThePacketBesideIt)
                                  massView(host(), buildKleinMassScan(config, 0.005, 1.4, 181, 1.0), kNaN, 0.4)}) {
         EXPECT_EQ(test::countColour(view.image, view.panel, kPacket, 30), 0) << view.name;
         EXPECT_EQ(test::countColour(view.image, view.panel.adjusted(0, 60, 0, 0), kCurrent, 30), 0) << view.name;
+    }
+}
+
+// The angle page labels every multiple of ten degrees up to 70 that lies in
+// the scan, under its grid line, and no other.
+TEST_F(KleinScanPlots, AngleGridIsLabelledEveryTenDegreesInsideTheScan)
+{
+    for (const auto& [first, last] : {std::pair(0.0, 70.0), std::pair(5.0, 45.0), std::pair(12.0, 18.0),
+                                      std::pair(20.0, 80.0), std::pair(30.0, 30.5)}) {
+        SCOPED_TRACE(std::to_string(first) + " .. " + std::to_string(last));
+        const ScanView view = angleView(host(), buildKleinAngleScan(kleinAt(0.0), first, last, 41, 1.0), kNaN, -1.0);
+        QuantumKleinAngleScanPlotWidget plot(&host());
+        plot.setScan(buildKleinAngleScan(kleinAt(0.0), first, last, 41, 1.0), kNaN, -1.0);
+        std::vector<std::pair<int, double>> labels; // degrees, centre of the painted text
+        for (const test::PaintedText& t : test::paintedTexts(plot, kSize)) {
+            const QStringList words = t.text.split(QLatin1Char(' '));
+            if (words.size() == 2 && words[1] == QLatin1String("deg"))
+                labels.emplace_back(words[0].toInt(), t.box.center().x());
+        }
+        std::vector<int> expected;
+        for (int a = 10 * static_cast<int>(std::ceil(first / 10.0)); a <= std::min(last, 70.0); a += 10)
+            expected.push_back(a);
+        ASSERT_EQ(labels.size(), expected.size());
+        for (std::size_t k = 0; k < expected.size(); ++k) {
+            EXPECT_EQ(labels[k].first, expected[k]);
+            EXPECT_NEAR(labels[k].second, view.x(expected[k]), 1.5) << expected[k] << " deg";
+        }
     }
 }
 

@@ -4,6 +4,7 @@
 #include "plots/QuantumBilliardPlotWidget.h"
 #include "plots/QuantumScarPlotWidget.h"
 
+#include "PaintedTexts.h"
 #include "PlotTestSupport.h"
 #include "RecorderPlotFixtures.h"
 
@@ -104,6 +105,16 @@ TEST_F(MapPlots, BilliardMapShowsTheMeanDensityOfTheInteriorUnderOneMaximum)
     const auto end = [&](double value) { return QPointF(curve.right() - 1, curve.bottom() - curve.height() * value); };
     EXPECT_TRUE(test::colourNear(image, end(last.occupiedFraction), QColor(plot::kCarpetCurve)));
     EXPECT_TRUE(test::colourNear(image, end(std::min(4.0 * last.shellProbability, 1.0)), QColor(plot::kBilliardShell)));
+    // The curve's scale ends, left of the panel, centred on its top and bottom edges.
+    const std::vector<test::PaintedText> texts = test::paintedTexts(plot, QSize(640, 560));
+    for (const auto& [value, edge] : {std::pair{"1.0", curve.top()}, std::pair{"0.0", curve.bottom() - 1.0}}) {
+        std::vector<QRectF> boxes;
+        for (const test::PaintedText& t : texts)
+            if (t.text == QLatin1String(value) && t.box.right() <= curve.left())
+                boxes.push_back(t.box);
+        ASSERT_EQ(boxes.size(), 1u) << value;
+        EXPECT_NEAR(boxes[0].center().y(), edge, 1.5) << value;
+    }
 
     // A rectangular billiard has no shell curve and no pink legend entry.
     plot.setRecorder(&recorder, test::billiardConfig(12.0, false));

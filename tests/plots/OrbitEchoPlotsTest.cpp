@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -85,6 +86,16 @@ TEST_F(OrbitEchoPlots, VortexOrbitRunsOnTheWindowAboutTheTrapCentreAndLzIsDivide
             : 0;
     }
     EXPECT_GE(onCircle, 12) << "the dashed reference circle passes through the start about the trap centre";
+    // The dashed crosshair through the trap centre (0.2, -0.1), off the
+    // diagonal: dashes on each arm, away from the circle and the core.
+    int dashes[2] = {0, 0};
+    for (int i = 0; i < 20; ++i) {
+        const double s = -half + 0.03 * half * i; // the left and lower 60 % of each arm
+        dashes[0] += tintedNear(image, at(0.2 + s, -0.1), QColor(plot::kVortexCrosshair)) ? 1 : 0;
+        dashes[1] += tintedNear(image, at(0.2, -0.1 + s), QColor(plot::kVortexCrosshair)) ? 1 : 0;
+    }
+    EXPECT_GE(dashes[0], 14) << "horizontal arm through the trap centre";
+    EXPECT_GE(dashes[1], 14) << "vertical arm through the trap centre";
 
     // <Lz>/hbar over a range that holds 0, padded by 15 % of the span (at least 0.08).
     double lo = 0.0, hi = 0.0;
@@ -204,6 +215,11 @@ TEST_F(OrbitEchoPlots, BerryPhaseOfALoopThroughThreeStatesIsDrawnInDegreesWithTh
     const test::PaintedText status = test::paintedText(texts, QStringLiteral("samples "));
     EXPECT_EQ(status.text.simplified(), QStringLiteral("samples 4 t=6.00 progress 75.0 %"));
     EXPECT_NEAR(status.box.right(), panel.right() - 10, 1.0) << "the status ends 10 px inside the panel";
+    // It shares the bottom line of the loop panel with the note on the axis.
+    const test::PaintedText note = test::paintedText(texts, QStringLiteral("physical principal axis"));
+    EXPECT_NEAR(note.box.left(), panel.left() + 10, 1.0);
+    for (const test::PaintedText* line : {&status, &note})
+        EXPECT_NEAR(line->box.top(), panel.bottom() - 27, 1.5) << line->text.toStdString();
     // The fidelity scale's ends, left of the curve panel, level with its edges.
     for (const auto& [value, top] : {std::pair{"1", curve.top() - 8}, std::pair{"0", curve.bottom() - 10}}) {
         std::vector<QRectF> boxes;
@@ -271,6 +287,14 @@ TEST_F(OrbitEchoPlots, LoschmidtReturnStartsWhereTheOutboundPathEndedAndTheEchoA
     ASSERT_EQ(back.size(), 1u);
     EXPECT_NEAR(reversal[0], echo.left() + echo.width() * 2.0 / 5.0, 1.0);
     EXPECT_NEAR(back[0], echo.left() + echo.width() * 4.0 / 5.0, 1.0);
+    // The echo panel is ruled at its quarters.
+    const std::vector<double> quarters =
+        lineCentres(image, echo.adjusted(3, 3, -3, -3).toRect(), false, kBackdrop, QColor(plot::kLoschmidtQuarters));
+    for (int k = 1; k <= 3; ++k) {
+        const double y = echo.top() + echo.height() * k / 4.0;
+        EXPECT_TRUE(std::any_of(quarters.begin(), quarters.end(), [&](double c) { return std::abs(c - y) <= 1.0; }))
+            << "no rule at quarter " << k << " (y = " << y << ")";
+    }
     const LoschmidtSample& last = samples.back();
     EXPECT_TRUE(test::colourNear(image, QPointF(echo.right() - 1, echo.bottom() - echo.height() * last.densityEcho),
                                  QColor(plot::kTraceFidelity)));

@@ -169,6 +169,34 @@ TEST_F(RecorderCarpetPlots, MoshinskyRowsStandAtTheirTimesSoTheOpeningLineMeetsT
     }
 }
 
+// Below the carpet at its least height (80 rows from y = 40), the detector
+// panel starts 34 px lower and reaches the widget's bottom less 62 px: at a
+// widget height of 181 it has no row and no frame, at 182 it has one.
+TEST_F(RecorderCarpetPlots, MoshinskyDetectorPanelIsFramedOnlyOnceItHasARow)
+{
+    MoshinskyRecorder recorder(520);
+    record(recorder, {4.0, 1.0, evenTimes(0.0, 0.2, 12)});
+    QuantumMoshinskyPlotWidget& plot = makePlot<QuantumMoshinskyPlotWidget>();
+    plot.setRecorder(&recorder);
+    for (const auto& [height, framed] : {std::pair(181, false), std::pair(182, true)}) {
+        const QImage image = test::grabPlot(plot, QSize(640, height));
+        // Pixels of the panel's top edge, an antialiased line at y = 153: each
+        // channel between the page's and the frame's, and not the page's.
+        const QColor page(plot::kMoshinskyPage.background), frame(plot::kMoshinskyFrame);
+        const auto between = [](int v, int a, int b) { return std::min(a, b) <= v && v <= std::max(a, b); };
+        int edge = 0;
+        for (int x = 62; x < 622; ++x) {
+            const QColor c = image.pixelColor(x, 153);
+            edge += c != page && between(c.red(), page.red(), frame.red())
+                            && between(c.green(), page.green(), frame.green())
+                            && between(c.blue(), page.blue(), frame.blue())
+                        ? 1
+                        : 0;
+        }
+        EXPECT_EQ(edge > 200, framed) << "widget height " << height << ": " << edge << " frame pixels";
+    }
+}
+
 // -------------------------------------------------------------- Kapitza-Dirac
 
 // A momentum record of bins of 0.5 centred on p = 0, with the given

@@ -67,9 +67,13 @@ TEST_F(ResonancePlot, CurveMarkerAndPacketLineStandAtTheirValues)
         << "packet label above its line";
 
     plot.setMarkerPoint(5.5, 0.5); // outside the scanned range
-    plot.setPacketTransmission(true, kInf);
-    const QImage hidden = test::grabPlot(plot, QSize(420, 300));
-    EXPECT_EQ(countColour(hidden, hidden.rect(), marker, 10) + countColour(hidden, hidden.rect(), packet, 10), 0);
+    // No packet line for a value that is not finite, nor for one not measured yet.
+    for (const auto& [valid, value] : {std::pair{true, kInf}, std::pair{false, 0.25}}) {
+        plot.setPacketTransmission(valid, value);
+        const QImage hidden = test::grabPlot(plot, QSize(420, 300));
+        EXPECT_EQ(countColour(hidden, hidden.rect(), marker, 10) + countColour(hidden, hidden.rect(), packet, 10), 0)
+            << (valid ? "valid " : "not measured ") << value;
+    }
 }
 
 TEST_F(ResonancePlot, ShowsThePlaceholderWithoutACurveAndNothingForAReversedOne)
@@ -161,6 +165,13 @@ TEST_F(BoundStatePlot, DrawsTheLadderAndTheSelectedEigenfunctionWithItsNodes)
     EXPECT_NEAR(continuum.box.right(), p.right() - 4, 1.0);
     EXPECT_LE(continuum.box.bottom(), at(0, 6.0).y() + 1.0);
     EXPECT_GE(continuum.box.top(), at(0, 6.0).y() - 19.0);
+
+    // The odd state is exactly 0 on the sample at x = 0: neither pair about
+    // it changes sign strictly, so no marker is drawn there, from either side.
+    plot.setResult(harmonicLadder(), 1);
+    const QImage odd = test::grabPlot(plot, QSize(480, 360));
+    EXPECT_TRUE(colourNear(odd, at(1.0, 1.5 + 0.075 * 9.28), QColor(plot::kEigenfunction), 1, 20)) << "its peak";
+    EXPECT_EQ(countColour(odd, odd.rect(), node, 20), 0) << "a node marked on a sample that is exactly 0";
 
     plot.setResult(harmonicLadder(), 3); // past the end
     const QImage none = test::grabPlot(plot, QSize(480, 360));

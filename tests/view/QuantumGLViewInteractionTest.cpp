@@ -304,6 +304,18 @@ TEST_F(QuantumGLViewInteraction, MiddleDragPansTheViewWithTheCursor)
     mouse(QEvent::MouseMove, QPointF(200.0, 80.0), Qt::NoButton, Qt::MiddleButton);
     EXPECT_FALSE(view->isPanning()) << "held middle button over the letterbox";
     mouse(QEvent::MouseButtonRelease, QPointF(200.0, 80.0), Qt::MiddleButton, Qt::NoButton);
+
+    // A left press and release while the middle button still holds the pan
+    // belong to the pan: edit mode draws no shape from them.
+    view->setViewportEditEnabled(true);
+    mouse(QEvent::MouseButtonPress, QPointF(150.0, 200.0), Qt::MiddleButton, Qt::MiddleButton);
+    ASSERT_TRUE(view->isPanning());
+    mouse(QEvent::MouseButtonPress, QPointF(250.0, 250.0), Qt::LeftButton, Qt::LeftButton | Qt::MiddleButton);
+    EXPECT_FALSE(view->editor().dragging) << "left press with the middle button held";
+    mouse(QEvent::MouseButtonRelease, QPointF(300.0, 260.0), Qt::LeftButton, Qt::MiddleButton);
+    EXPECT_TRUE(shapes.empty()) << "a shape drawn during a middle pan";
+    EXPECT_TRUE(view->isPanning()) << "the middle button is still held";
+    mouse(QEvent::MouseButtonRelease, QPointF(300.0, 260.0), Qt::MiddleButton, Qt::NoButton);
 }
 
 TEST_F(QuantumGLViewInteraction, MiddleDoubleClickAndHomeResetTheView)

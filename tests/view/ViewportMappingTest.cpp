@@ -56,6 +56,13 @@ TEST(ViewportMapping, ImageRectangleAndLetterbox)
     for (float ey : {0.0f, -3.0f, nan})
         EXPECT_EQ(pictureShape(navigation(24.0f, ey, 1.0f, 0.0f, 0.0f), 96, 64), QSizeF(96.0, 64.0)) << ey;
     EXPECT_TRUE(pictureShape(navigation(24.0f, 32.0f, 1.0f, 0.0f, 0.0f), 0, 64).isEmpty()) << "no texture yet";
+    // One texel along an axis is a picture (a single column or row of cells), not a missing texture.
+    for (auto [w, h] : {std::pair<std::uint64_t, std::uint64_t>{1, 64}, {96, 1}, {1, 1}}) {
+        EXPECT_EQ(pictureShape(navigation(0.25f * w, 0.5f * h, 1.0f, 0.0f, 0.0f), w, h), QSizeF(0.25 * w, 0.5 * h))
+            << "texture " << w << " x " << h;
+        EXPECT_EQ(pictureShape(navigation(0.25f * w, 0.0f, 1.0f, 0.0f, 0.0f), w, h), QSizeF(w, h))
+            << "texture " << w << " x " << h << " without extent";
+    }
     EXPECT_EQ(fittedImageRect(24.0, 32.0, 400.0, 400.0), QRectF(50.0, 0.0, 300.0, 400.0));
 }
 
