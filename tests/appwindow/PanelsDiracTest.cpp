@@ -233,6 +233,32 @@ TEST_F(PanelsDirac, ReferencePagesGiveTheBarrierTransmissionAtNormalIncidence)
     for (const char* label : {"kleinAngleScanSummaryLabel", "kleinHeightScanSummaryLabel",
                               "kleinMassScanSummaryLabel", "diracMasslessSummaryLabel"})
         EXPECT_EQ(valueAfter(text(label), "packet max P_right="), 0.0) << text(label).toStdString();
+
+    // An effective c of 2: the preset's |p| = 1.5 gives E = c|p| = 3, below
+    // the control's rest energy 0.8 c^2 = 3.2, so no massive particle of that
+    // energy exists to compare with. At |p| = 3.5, E = 7, the control's
+    // momentum is sqrt(E^2 - (mc^2)^2) / c and the barrier interior
+    // propagates for both.
+    {
+        window->loadGuidedExperiment(53);
+        setValue(*window, "kleinLightSpeedSpinBox", 2.0);
+        click(*window, "kleinApplyButton");
+        EXPECT_EQ(text("diracMasslessSummaryLabel"),
+                  QStringLiteral("Massless Dirac fixed-energy comparison unavailable."));
+        setValue(*window, "kleinPxSpinBox", 3.5);
+        click(*window, "kleinApplyButton");
+        const double c = 2.0;
+        const double energy = 7.0;
+        const double restEnergy = 0.8 * c * c;
+        const QString fast = text("diracMasslessSummaryLabel");
+        SCOPED_TRACE(fast.toStdString());
+        EXPECT_NEAR(valueAfter(fast, "fixed E="), energy, 1e-6);
+        EXPECT_NEAR(valueAfter(fast, "p_massive="), std::sqrt(energy * energy - restEnergy * restEnergy) / c, 1e-6);
+        EXPECT_NEAR(valueAfter(fast, "mc^2/E(control)="), restEnergy / energy, 1e-4);
+        EXPECT_NEAR(valueAfter(fast, "T(m=0)="), 1.0, 1e-6);
+        EXPECT_NEAR(valueAfter(fast, "T(m=0.80)="),
+                    slabTransmission(energy, 0.8, c, klein().barrierHeight, klein().barrierWidth), 1e-6);
+    }
 }
 
 TEST_F(PanelsDirac, PagesMarkTheMagnitudeOfTheIncidenceAngle)
