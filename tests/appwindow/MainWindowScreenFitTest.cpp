@@ -1,7 +1,8 @@
 // The window on the screens a class has: a 1366 x 768 laptop or projector
 // and a 1920 x 1080 monitor. The default layout lies on the screen, no dock
 // or transport control is cut or covered, every button shows its whole text,
-// and every analysis page keeps its plot readable.
+// and every analysis page keeps its plot readable. A window narrower than
+// the side columns prefer takes the difference from both in proportion.
 
 #include "common/AppTestSupport.h"
 
@@ -12,6 +13,7 @@
 #include <QDockWidget>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QLayout>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -23,6 +25,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -152,6 +155,73 @@ TEST(MainWindowScreenFit, TheDefaultLayoutFitsTheScreenUncutAndEveryAnalysisPlot
             }
         }
     }
+}
+
+// A control preferring more width than it needs: with it the controls dock
+// prefers more than its minimum and has width to give.
+class WidePreference : public QWidget {
+public:
+    explicit WidePreference(QWidget* parent) : QWidget(parent) {}
+    QSize sizeHint() const override { return {560, 8}; }
+    QSize minimumSizeHint() const override { return {0, 8}; }
+};
+
+struct SideColumns {
+    int left = 0;
+    int right = 0;
+    int leftMinimum = 0;
+    int rightMinimum = 0;
+};
+
+SideColumns sideColumnsOnScreen(const QSize& screen)
+{
+    MainWindow window(nullptr, false);
+    auto* contents = window.findChild<QWidget*>(QStringLiteral("controlsDockContents"));
+    EXPECT_TRUE(contents && contents->layout()) << "the controls dock has no laid-out contents";
+    if (!contents || !contents->layout())
+        return {};
+    contents->layout()->addWidget(new WidePreference(contents));
+    // A hidden window handles no layout request: the dock learns of its
+    // contents' new preferred width only when told.
+    contents->updateGeometry();
+    window.fitToScreen(QRect(QPoint(0, 0), screen));
+    // The minima the layout was divided by: showing the window may raise them.
+    const auto dockNamed = [&window](const char* name) { return window.findChild<QDockWidget*>(QLatin1String(name)); };
+    SideColumns columns;
+    columns.leftMinimum = dockNamed("controlsDockWidget")->minimumWidth();
+    for (const char* name : {"timeDockWidget", "diagnosticsDockWidget", "helpDockWidget"})
+        columns.rightMinimum = std::max(columns.rightMinimum, dockNamed(name)->minimumWidth());
+    window.show();
+    QElapsedTimer clock;
+    clock.start();
+    while (!(window.windowHandle() && window.windowHandle()->isExposed()) && clock.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_TRUE(window.windowHandle() && window.windowHandle()->isExposed())
+        << "the window is not shown: the test needs an X display (xvfb-run -a)";
+    settleFor(200);
+    columns.left = dockNamed("controlsDockWidget")->width();
+    columns.right = dockNamed("diagnosticsDockWidget")->width();
+    return columns;
+}
+
+TEST(MainWindowScreenFit, ANarrowerWindowTakesFromBothSideColumnsInProportionToWhatEachCanGive)
+{
+    test::appTestApplication();
+    // On a wide screen both columns have their preferred widths.
+    const SideColumns wide = sideColumnsOnScreen(QSize(1920, 1080));
+    ASSERT_GT(wide.left, wide.leftMinimum + 100) << "the controls dock has no width to give: the fixture is void";
+    ASSERT_GT(wide.right, wide.rightMinimum + 100) << "the right column has no width to give: the fixture is void";
+    // 1440 px are short of both preferred widths but not of both minima:
+    // each column gives the same share of what it can give.
+    const SideColumns narrow = sideColumnsOnScreen(QSize(1440, 1080));
+    ASSERT_LT(narrow.left + narrow.right, wide.left + wide.right) << "the window was not narrower than preferred";
+    ASSERT_GT(narrow.left + narrow.right, wide.leftMinimum + wide.rightMinimum) << "the columns are at their minima";
+    const double leftShare = static_cast<double>(wide.left - narrow.left) / (wide.left - wide.leftMinimum);
+    const double rightShare = static_cast<double>(wide.right - narrow.right) / (wide.right - wide.rightMinimum);
+    EXPECT_GT(leftShare, 0.0) << "left " << narrow.left << " of " << wide.left;
+    EXPECT_NEAR(leftShare, rightShare, 0.02) << "left " << narrow.left << " of " << wide.left << " (minimum "
+                                              << wide.leftMinimum << "), right " << narrow.right << " of "
+                                              << wide.right << " (minimum " << wide.rightMinimum << ")";
 }
 
 } // namespace
