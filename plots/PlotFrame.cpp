@@ -214,7 +214,25 @@ void drawCentredText(QPainter& painter, const QRectF& rect, const QString& text,
 void drawPanelTitle(QPainter& painter, const QRectF& panel, const QString& text, const QColor& colour, double top,
                     double height)
 {
-    drawCentredText(painter, QRectF(panel.left(), top, panel.width(), height), text, colour);
+    const QRectF band(panel.left(), top, panel.width(), height);
+    const double needed = QFontMetricsF(painter.font()).horizontalAdvance(text);
+    if (needed <= band.width()) {
+        drawCentredText(painter, band, text, colour);
+        return;
+    }
+    // In a narrow window a title wider than its panel is set smaller, down to
+    // 70% of the font, and what still does not fit is elided at its end
+    // instead of being cut at both.
+    painter.save();
+    QFont font = painter.font();
+    const double scale = std::max(0.7, band.width() / needed);
+    if (font.pointSizeF() > 0.0)
+        font.setPointSizeF(font.pointSizeF() * scale);
+    else
+        font.setPixelSize(std::max(1, static_cast<int>(font.pixelSize() * scale)));
+    painter.setFont(font);
+    drawCentredText(painter, band, QFontMetricsF(font).elidedText(text, Qt::ElideRight, band.width()), colour);
+    painter.restore();
 }
 
 void drawValueLabels(QPainter& painter, const QRectF& panel, const QString& upper, const QString& lower,

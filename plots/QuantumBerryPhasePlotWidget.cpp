@@ -4,6 +4,7 @@
 #include "experiments/BerryRecorder.h"
 #include "plots/PlotPainting.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 
 #include <algorithm>
@@ -54,12 +55,18 @@ void QuantumBerryPhasePlotWidget::paintEvent(QPaintEvent*)
     const QPointF current = loopPoint(last);
     drawSegment(painter, plotPen(QColor(kBerryCurrent), 1.3, Qt::DashLine), centre, current);
     drawDisc(painter, current, 8.0, QColor(kBerryCurrent));
-    drawTextBox(painter, QRectF(loop.left() + 10.0, loop.bottom() - 27.0, 310.0, 20.0), Qt::AlignLeft,
-                QStringLiteral("physical principal axis rotates by θ/2"), QColor(kTraceStatus));
-    drawTextBox(painter, QRectF(loop.right() - 360.0, loop.bottom() - 27.0, 350.0, 20.0), Qt::AlignRight,
-                QStringLiteral("samples %1   t=%2   progress %3 %")
-                    .arg(QString::number(samples.size()), QString::number(last.time, 'f', 2),
-                         QString::number(last.progress * 100.0, 'f', 1)),
+    const QString note = QStringLiteral("physical principal axis rotates by θ/2");
+    const QString status = QStringLiteral("samples %1   t=%2   progress %3 %")
+                               .arg(QString::number(samples.size()), QString::number(last.time, 'f', 2),
+                                    QString::number(last.progress * 100.0, 'f', 1));
+    // The note shares the bottom line with the status where both fit, else
+    // it moves to the panel's top left corner.
+    const QFontMetricsF metrics(painter.font());
+    const bool shareBottom
+        = metrics.horizontalAdvance(note) + metrics.horizontalAdvance(status) + 40.0 <= loop.width();
+    const double noteTop = shareBottom ? loop.bottom() - 27.0 : loop.top() + 7.0;
+    drawTextBox(painter, QRectF(loop.left() + 10.0, noteTop, 310.0, 20.0), Qt::AlignLeft, note, QColor(kTraceStatus));
+    drawTextBox(painter, QRectF(loop.right() - 360.0, loop.bottom() - 27.0, 350.0, 20.0), Qt::AlignRight, status,
                 QColor(kTraceStatus));
 
     const double t0 = samples.front().time;

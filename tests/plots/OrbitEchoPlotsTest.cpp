@@ -220,6 +220,21 @@ TEST_F(OrbitEchoPlots, BerryPhaseOfALoopThroughThreeStatesIsDrawnInDegreesWithTh
     EXPECT_NEAR(note.box.left(), panel.left() + 10, 1.0);
     for (const test::PaintedText* line : {&status, &note})
         EXPECT_NEAR(line->box.top(), panel.bottom() - 27, 1.5) << line->text.toStdString();
+    // In a narrow window (the analysis dock at 1366 x 768) the note moves to the
+    // panel's top left instead of running into the status, and the lower
+    // panel's title stays inside its panel.
+    const QSize narrow(440, 540);
+    const test::StackedPanels narrowPanels =
+        test::stackedPanels(narrow.width(), narrow.height(), QuantumBerryPhasePlotWidget::layout());
+    const std::vector<test::PaintedText> narrowTexts = test::paintedTexts(plot, narrow);
+    const test::PaintedText narrowStatus = test::paintedText(narrowTexts, QStringLiteral("samples "));
+    const test::PaintedText narrowNote = test::paintedText(narrowTexts, QStringLiteral("physical principal axis"));
+    EXPECT_FALSE(narrowStatus.box.intersects(narrowNote.box));
+    for (const test::PaintedText* line : {&narrowStatus, &narrowNote})
+        EXPECT_TRUE(narrowPanels.upper.contains(line->box)) << line->text.toStdString();
+    const test::PaintedText lowerTitle = test::paintedText(narrowTexts, QStringLiteral("Return fidelity"));
+    EXPECT_GE(lowerTitle.box.left(), narrowPanels.lower.left() - 0.5);
+    EXPECT_LE(lowerTitle.box.right(), narrowPanels.lower.right() + 0.5);
     // The fidelity scale's ends, left of the curve panel, level with its edges.
     for (const auto& [value, top] : {std::pair{"1", curve.top() - 8}, std::pair{"0", curve.bottom() - 10}}) {
         std::vector<QRectF> boxes;
