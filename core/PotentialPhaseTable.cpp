@@ -31,11 +31,11 @@ void PotentialPhaseTable::rebuild(const PotentialField2D& potential, double dt, 
     constexpr std::uint64_t kRuns = 4;
     constexpr std::uint64_t kBlock = 256;
     double carried[kRuns] = {}, doubledCarried[kRuns] = {};
-    double cosines[kBlock], sines[kBlock];
+    double offsets[kBlock], sines[kBlock], cosines[kBlock];
     // Potentials are mostly regions of one value: a cell like the one before
-    // it reuses its cosine and sine.
+    // it reuses its sines.
     float last = 0.0f;
-    double c = 1.0, s = 0.0;
+    double d = 0.0, s = 0.0, c = 1.0;
     Complex* half = table.data();
     Complex* full = doubled.data();
     const std::uint64_t count = table.size();
@@ -46,18 +46,23 @@ void PotentialPhaseTable::rebuild(const PotentialField2D& potential, double dt, 
             if ((begin == 0 && k == 0) || !(vb[k] == last)) {
                 last = vb[k];
                 const double phase = static_cast<double>(last) * coefficient;
-                c = std::cos(phase);
+                // cos - 1 as -2 sin^2 of the half angle: full precision for
+                // the small phases of a floor.
+                const double quarter = std::sin(0.5 * phase);
+                d = -2.0 * quarter * quarter;
                 s = std::sin(phase);
+                c = 1.0 + d;
             }
-            cosines[k] = c;
+            offsets[k] = d;
             sines[k] = s;
+            cosines[k] = c;
         }
         Complex* hb = half + begin;
         Complex* fb = whole ? full + begin : nullptr;
         auto round = [&](std::uint64_t k, double& carriedHalf, double& carriedWhole) {
-            hb[k] = roundCarried(cosines[k], sines[k], carriedHalf);
-            if (fb) // exp(2 i phase) by the double angle
-                fb[k] = roundCarried(1.0 - 2.0 * sines[k] * sines[k], 2.0 * sines[k] * cosines[k], carriedWhole);
+            hb[k] = roundOffsetCarried(offsets[k], sines[k], carriedHalf);
+            if (fb) // exp(2 i phase) by the double angle: cos 2a - 1 = -2 sin^2 a
+                fb[k] = roundOffsetCarried(-2.0 * sines[k] * sines[k], 2.0 * sines[k] * cosines[k], carriedWhole);
         };
         std::uint64_t k = 0;
         for (; k + kRuns <= size; k += kRuns) {

@@ -355,7 +355,7 @@ TEST(PotentialPhaseTableRebuild, FactorsKeepTheirAnglesAndTheirModulusErrorsDoNo
     for (const auto& [table, share] : tables) {
         double sum = 0.0, worstSum = 0.0, worstAngle = 0.0;
         for (std::uint64_t c = 0; c < table->size(); ++c) {
-            const double re = table->values()[c].real(), im = table->values()[c].imag();
+            const double re = 1.0 + double(table->values()[c].real()), im = table->values()[c].imag();
             sum += re * re + im * im - 1.0;
             worstSum = std::max(worstSum, std::abs(sum));
             const double phase = -share * double(v.data()[c]) * dt / hbar;
