@@ -130,7 +130,8 @@ inline Complex roundOffsetCarried(double d, double s, double& carried)
     const float moved = static_cast<float>(static_cast<double>(part) + units * unit);
     const Complex f = realLarger ? Complex(moved, sf) : Complex(df, moved);
     const double movedRe = 1.0 + static_cast<double>(f.real());
-    carried = miss + ((movedRe * movedRe + static_cast<double>(f.imag()) * f.imag()) - (re * re + static_cast<double>(sf) * sf));
+    const double before = re * re + static_cast<double>(sf) * sf;
+    carried = miss + ((movedRe * movedRe + static_cast<double>(f.imag()) * f.imag()) - before);
     return f;
 }
 
