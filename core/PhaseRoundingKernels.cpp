@@ -1,5 +1,5 @@
-// The plain C++ and SSE2 copies of the carried rounding of phase-factor offsets, and
-// the choice between the copies.
+// The plain C++ and SSE2 copies of the carried rounding of phase-factor
+// offsets, and the choice between the copies.
 
 #include "core/PhaseRoundingKernels.h"
 

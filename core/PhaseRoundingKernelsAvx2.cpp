@@ -1,5 +1,5 @@
-// The carried rounding of phase-factor offsets on 256-bit AVX2 vectors, called only
-// after the processor has been checked (how the unit is compiled:
+// The carried rounding of phase-factor offsets on 256-bit AVX2 vectors,
+// called only after the processor has been checked (how the unit is compiled:
 // TargetAvx2Begin.h).
 
 #include "core/PhaseRoundingKernels.h"
