@@ -70,10 +70,14 @@ void PotentialPhaseTable::rebuild(const PotentialField2D& potential, double dt, 
                 } else {
                     const double phase = static_cast<double>(value) * coefficient;
                     // cos - 1 as -2 sin^2 of the half angle: full precision
-                    // for the small phases of a floor.
-                    const double quarter = std::sin(0.5 * phase);
+                    // for the small phases of a floor. The sine by the double
+                    // angle, from the same cosine and sine of the half angle
+                    // (one library call); its error of a few units of double
+                    // precision lies far below the rounding to single.
+                    const double halfPhase = 0.5 * phase;
+                    const double quarter = std::sin(halfPhase);
                     d = -2.0 * quarter * quarter;
-                    s = std::sin(phase);
+                    s = 2.0 * quarter * std::cos(halfPhase);
                 }
             }
             offsets[k] = d;
