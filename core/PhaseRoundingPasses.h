@@ -119,10 +119,13 @@ void roundLanesNearby(const double* d, const double* s, typename Ops::V& carried
 {
     using V = typename Ops::V;
     const LaneOffsets<Ops> f = prepareLanes<Ops>(d, s);
-    V down, stay, up, downChange, stayChange, upChange;
+    V down, up, downChange, upChange;
     movePart(f, Ops::splat(-1.0), down, downChange);
-    movePart(f, Ops::splat(0.0), stay, stayChange);
     movePart(f, Ops::splat(1.0), up, upChange);
+    // No move: the part plus zero units (a part of -0 becomes +0, as in the
+    // scalar sum), whose |w|^2 is the same sum as before, exactly: no change.
+    const V stay = Ops::add(f.part, Ops::splat(0.0));
+    const V stayChange = Ops::splat(0.0);
     const V miss = Ops::add(f.modulusMiss, carried);
     const V rounded = Ops::butNot(f.kept, Ops::less(Ops::abs(miss), Ops::splat(1.0)));
     const V ratio = Ops::div(Ops::negate(miss), f.scale);

@@ -54,7 +54,7 @@ TEST(PhaseRoundingKernels, EveryPathRoundsAsTheScalarRunsBitForBit)
     }
     const std::vector<std::pair<double, double>> special = {
         {0.0, 0.0}, {-0.0, 0.0}, {0.0, -0.0}, {-0.0, -0.0},              // zero offsets
-        {0.0, 1e-30}, {0.0, -3e-42}, {-1e-42, 1e-21}, {-1e-35, 4e-18},   // zero, subnormal, tiny parts
+        {0.0, 1e-30}, {-0.0, -2e-9}, {0.0, -3e-42}, {-1e-42, 1e-21}, {-1e-35, 4e-18}, // zero, subnormal, tiny parts
         {-2e-20, 2e-10}, {-3e-8, -2.4e-4},                                // small phases
         {-2.0, 0.0}, {-2.0, 1e-9}, {-2.0 + 1e-12, -1.4e-6},               // factors near -1
         {-1.0, 0.0}, {-1.0, 0.0}, {-1.0, 0.0}, {-1.0, 0.0},               // a real part of zero, each run
@@ -66,10 +66,9 @@ TEST(PhaseRoundingKernels, EveryPathRoundsAsTheScalarRunsBitForBit)
     }
     ASSERT_TRUE(fft2d::isAvailable(fft2d::Path::Sse2)) << "this machine cannot check the SSE2 path";
     ASSERT_TRUE(fft2d::isAvailable(fft2d::Path::Avx2)) << "this machine cannot check the AVX2 path";
-    const double start[4] = {4e-7, -5e-7, 0.0, 3e-8}; // a few units: the clamp acts
-    // Counts that leave tails of every length shorter than a group.
-    for (std::size_t count : {d.size(), d.size() - 1, d.size() - 2, d.size() - 3, std::size_t(3)}) {
-        const std::vector<double> dc(d.begin(), d.begin() + count), sc(s.begin(), s.begin() + count);
+    // Every path against the scalar runs, carried errors included.
+    auto check = [](const std::vector<double>& dc, const std::vector<double>& sc, const double* start) {
+        const std::size_t count = dc.size();
         double expectedCarried[4] = {start[0], start[1], start[2], start[3]};
         const std::vector<Complex> expected = scalarRuns(dc, sc, expectedCarried);
         for (fft2d::Path path : {fft2d::Path::Portable, fft2d::Path::Sse2, fft2d::Path::Avx2}) {
@@ -89,7 +88,15 @@ TEST(PhaseRoundingKernels, EveryPathRoundsAsTheScalarRunsBitForBit)
                 EXPECT_EQ(carried[run], expectedCarried[run])
                     << "path " << int(path) << ", " << count << " cells, run " << run;
         }
-    }
+    };
+    const double start[4] = {4e-7, -5e-7, 0.0, 3e-8}; // a few units: the clamp acts
+    // Counts that leave tails of every length shorter than a group.
+    for (std::size_t count : {d.size(), d.size() - 1, d.size() - 2, d.size() - 3, std::size_t(3)})
+        check({d.begin(), d.begin() + count}, {s.begin(), s.begin() + count}, start);
+    // Nothing carried and nothing to mend: parts of -0 stay where they are,
+    // as +0, in the cheap path of a group.
+    const double none[4] = {};
+    check({-0.0, -0.0, -0.0, -0.0}, {1e-20, -1e-20, 2e-21, 3e-19}, none);
 }
 
 TEST(PotentialPhaseTableRebuild, TablesAreTheCarriedRoundingOfEveryCellsOwnPhase)
