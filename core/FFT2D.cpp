@@ -5,7 +5,9 @@
 #include "core/Numeric.h"
 #include "core/PhaseFactors.h"
 
+#include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <complex>
 #include <memory>
 #include <mutex>
@@ -67,13 +69,45 @@ Path bestPath()
 
 namespace {
 
+// A twiddle near 0 or -pi (or near -+pi/2) has a larger part within a few
+// units of one, whose single-precision values lie 2^-24 apart: they move
+// |w|^2 in steps of 1.2e-7, and the other part, small, cannot make up the
+// difference within a few of its units. A field whose spectrum sits at a few
+// low wave numbers (a state at rest in a well) meets only these twiddles, so
+// their own modulus errors, not their sum over the table, bias its transform
+// (about -1e-8 per transform of a bound state). The point of the unit circle
+// through the single-precision larger part is one of modulus one within a
+// unit of the smaller part; it turns the twiddle by at most
+// 2^-25 / |smaller part| (5e-6 rad at 1024 points), which a forward and an
+// inverse transform undo together.
+std::complex<double> onCircleThroughLargerPart(double re, double im)
+{
+    if (std::abs(re) >= std::abs(im)) {
+        const double larger = static_cast<float>(re);
+        return {larger, std::copysign(std::sqrt(std::max(0.0, 1.0 - larger * larger)), im)};
+    }
+    const double larger = static_cast<float>(im);
+    return {std::copysign(std::sqrt(std::max(0.0, 1.0 - larger * larger)), re), larger};
+}
+
+// An inverse transform of a few frequencies (the split step's way back)
+// meets each stage's twiddles all alike, in the stages picked by the bits of
+// those frequencies: there the mean error of a stage counts. The twiddles
+// of the stages up to this half-length lie near odd multiples of pi/8 and
+// pi/4, where no pair comes within 3e-8 of modulus one; their errors also
+// carry the stage's own sum, so that they take both signs, and the longer
+// stages, with twiddles of every angle, cancel what that leaves on the paths.
+constexpr std::size_t kBalancedStage = 8;
+
 // Stage tables by log2 of the half-length, each built after all shorter ones,
 // because its rounding carries their modulus errors.
 struct StageTwiddleTables {
     static constexpr int kLevels = 8 * sizeof(std::size_t);
     std::mutex mutex;
     std::atomic<int> built{0};
-    double carried = 0.0; // sum over built stages of (|w|^2 - 1) / 2h
+    // The summed modulus errors (|w|^2 - 1) of the twiddles on the way to
+    // each frequency of the next stage's sub-transforms (index k of 2h).
+    std::vector<double> path{0.0};
     std::unique_ptr<Complex[]> forward[kLevels];
     std::unique_ptr<Complex[]> inverse[kLevels];
 
@@ -84,31 +118,37 @@ struct StageTwiddleTables {
         const double theta = -kPi / static_cast<double>(h);
         const double c = std::cos(theta);
         const double sn = std::sin(theta);
-        const double weight = 1.0 / static_cast<double>(2 * h);
         forward[level] = std::make_unique<Complex[]>(h);
         inverse[level] = std::make_unique<Complex[]>(h);
         std::vector<std::complex<double>> exact(h);
         double re = 1.0, im = 0.0;
         for (std::size_t k = 0; k < h; ++k) {
-            exact[k] = {re, im};
+            exact[k] = onCircleThroughLargerPart(re, im);
             const double nr = re * c - im * sn;
             const double ni = re * sn + im * c;
             re = nr;
             im = ni;
         }
-        // Rounded from the middle of the stage outwards: the carried errors
-        // of the shorter stages fall on twiddles near -pi/2, whose two parts
-        // both tune the modulus finely, and not on those near 0 and -pi,
-        // whose larger part moves it only in coarse units. A packet at rest
-        // or near the grid's highest wave numbers meets mostly the latter.
-        for (std::size_t m = 0; m < h; ++m) {
-            const std::size_t k = m % 2 == 0 ? h / 2 + m / 2 : h / 2 - (m + 1) / 2;
+        // Frequency k of a sub-transform of length 2h takes twiddle k mod h
+        // of this stage, after the twiddles of its residues in the shorter
+        // stages; a forward transform whose result has a few frequencies (a
+        // state at rest in a well) loses to each stage about half the modulus
+        // error of the twiddle on their way. So every twiddle carries the errors on the way to it, and
+        // the errors along any one frequency's way, not only their sum over
+        // the table, cancel.
+        std::vector<double> next(2 * h);
+        // The errors of this stage so far (short stages only).
+        double stage = 0.0;
+        for (std::size_t k = 0; k < h; ++k) {
             double error = 0.0;
-            const Complex w = roundToUnit(exact[k].real(), exact[k].imag(), carried, weight, &error);
-            carried += weight * error;
+            const double carried = path[k] + (h <= kBalancedStage ? stage : 0.0);
+            const Complex w = roundToUnit(exact[k].real(), exact[k].imag(), carried, 1.0, &error);
+            next[k] = next[k + h] = path[k] + error;
+            stage += error;
             forward[level][k] = w;
             inverse[level][k] = Complex(w.real(), -w.imag());
         }
+        path.swap(next);
     }
 };
 

@@ -25,24 +25,27 @@ Path bestPath();
 void transformField(Path path, Complex* data, std::size_t nx, std::size_t ny, bool inverse);
 
 // The same transform with cell-wise products folded in: every input value is
-// multiplied by before[c] and every output value (after the inverse scaling)
-// by after[c], each as plainProduct does it, so that the result is bit for bit
+// multiplied by 1 + before[c] and every output value (after the inverse
+// scaling) by 1 + after[c], each as offsetProduct does it (the tables hold
+// the factors' offsets from one), so that the result is bit for bit
 // that of the separate products and the plain transform. Either table may be
 // null; both hold nx * ny values in data's order.
 void transformField(Path path, Complex* data, std::size_t nx, std::size_t ny, bool inverse, const Complex* before,
                     const Complex* after);
 
 // The h single-precision twiddles exp(-+2 pi i k / 2h), k < h, of the stage of
-// half-length h (a power of two), inverse taking the + sign. Each is the
-// double-precision recurrence's value rounded by roundToUnit, carrying the
-// modulus errors of all earlier stages and of the stage's earlier twiddles
-// (each weighted 1/2h, its share of a line's norm), so that the stages up to
-// any length together keep a line's norm without bias; the inverse
-// twiddles are the exact conjugates. Built once per half-length on first use
-// (thread-safe) and kept for the life of the program; the pointer stays valid.
+// half-length h (a power of two), inverse taking the + sign. Each is aimed at
+// the point of the unit circle through its single-precision larger part and
+// rounded by roundToUnit, carrying the modulus errors of the twiddles that the
+// same frequencies meet in the shorter stages (k mod h', h' < h), so that the
+// transform keeps the norm without bias for any spectrum, a few frequencies as
+// well as many; the inverse twiddles are the exact conjugates. Built once per
+// half-length on first use (thread-safe) and kept for the life of the
+// program; the pointer stays valid.
 const Complex* stageTwiddles(std::size_t h, bool inverse);
 
-// values[c] = plainProduct(values[c], factors[c]) for c < count.
+// values[c] = offsetProduct(values[c], factors[c]) for c < count: factors
+// are offsets from one.
 void multiplyCells(Path path, Complex* values, const Complex* factors, std::size_t count);
 
 // One pair of entries per instruction set, each defined in its own translation unit.

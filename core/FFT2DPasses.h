@@ -146,11 +146,12 @@ inline Twiddle<Ops> broadcastTwiddle(Complex w)
     return {Ops::broadcastRe(w.real()), Ops::broadcastIm(w.imag())};
 }
 
-// x * f for complex values f side by side in a vector, as above.
+// x (1 + f) as x + x f, f the offsets of cell factors from one side by side
+// in a vector (offsetProduct).
 template <class Ops>
 inline typename Ops::V cellProduct(typename Ops::V x, typename Ops::V f)
 {
-    return rotate<Ops>(Ops::factors(f), x);
+    return Ops::add(x, rotate<Ops>(Ops::factors(f), x));
 }
 
 template <class Ops>
@@ -329,7 +330,7 @@ void scaleValues(Complex* p, std::size_t count, float scale)
         Ops::store(p + i, Ops::mul(Ops::load(p + i), scaleV));
 }
 
-// values[c] *= factors[c], the cell-wise phase product.
+// values[c] *= 1 + factors[c], the cell-wise phase product of offsets.
 template <class Ops>
 void multiplyValues(Complex* values, const Complex* factors, std::size_t count)
 {

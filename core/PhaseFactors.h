@@ -1,9 +1,10 @@
 #pragma once
 
 // Phase factors of the propagators: evaluated in double precision and rounded
-// once to single precision, then applied with the plain four-multiplication
-// single-precision product (no NaN/infinity recovery of the library operator
-// on every call). A factor applied to the same cell step after step must be of
+// once to single precision, then applied with plain single-precision products
+// (no NaN/infinity recovery of the library operator on every call): the FFT's
+// twiddles as they are, the cell tables of the split step as offsets from one
+// (offsetProduct). A factor applied to the same cell step after step must be of
 // modulus one as nearly as single precision allows: rounding re and im each to
 // nearest leaves a modulus error of one sign for that value (a wall of one
 // potential, a twiddle of the FFT), and the norm then drifts by that error
@@ -85,50 +86,77 @@ inline Complex roundToUnit(double re, double im, double carried = 0.0, double we
 // exp(i phase), of modulus one as nearly as single precision allows.
 inline Complex unitPhase(double phase) { return roundToUnit(std::cos(phase), std::sin(phase)); }
 
-// One factor of a run of factors, (re, im) of modulus one in double
-// precision: re and im rounded to nearest, then the larger part moved by whole
-// units in the last place (at most three) so that carried + |w|^2 - 1 comes
-// nearest to zero; carried receives what is left. One unit of a part c moves
-// |w|^2 by about 2 |c| ulp(c); the larger part (|c| >= 1/sqrt 2) turns the
-// angle least for a given change of modulus. No search. One is kept exactly
-// one; a value that is not finite is rounded to nearest; neither changes
-// carried.
-inline Complex roundCarried(double re, double im, double& carried)
+// A factor of a cell table is kept as its offset from one, f = w - 1, and
+// applied as x + f x (offsetProduct). A phase below a few 1e-4 rad, common
+// on a well's floor and near k = 0 of the kinetic table, has a real part
+// within a few units of one; x times such a w, rounded to nearest, shrinks
+// or grows x by whole units in one direction (1 - 2^-24 takes about
+// 4.8e-8 off |x|^2 on average), and rounding the pair cannot bring |w| to one
+// either. The offset keeps such a factor to its own precision, |w|^2 - 1
+// near 2^-24 phase^2, and x + f x rounds once, by a term whose sign follows
+// the phase of x.
+//
+// The offset (d, s) of (1 + d, s), d and s of the factor's modulus one in
+// double precision (d = cos - 1, best as -2 sin^2 of the half angle), in
+// single precision: d and s rounded to nearest, then the part of the larger
+// component of w moved by whole units in the last place (at most three) so
+// that carried + |w|^2 - 1 comes nearest to zero; carried receives what is
+// left. A run of cells of one larger phase (a wall) carries its errors from
+// cell to cell, so that they cancel over a few cells. An offset of zero (V =
+// 0) stays exactly zero; a value that is not finite is rounded to nearest;
+// neither changes carried.
+inline Complex roundOffsetCarried(double d, double s, double& carried)
 {
-    // exp(0) is exactly one and needs nothing carried (a floor at V = 0).
-    if (re == 1.0 && im == 0.0)
-        return Complex(1.0f, 0.0f);
+    if (d == 0.0 && s == 0.0)
+        return Complex(0.0f, 0.0f);
     constexpr double kUlps = 3.0;
     // Rounded to the nearest whole number (halves to even) by adding and
     // taking away 1.5 2^52, without a branch on the sign.
     constexpr double kRounder = 6755399441055744.0;
-    const float r = static_cast<float>(re);
-    const float i = static_cast<float>(im);
-    const bool realLarger = std::abs(r) >= std::abs(i);
-    const double larger = realLarger ? r : i;
-    const double magnitude = std::abs(larger);
-    // |larger| lies in [1/sqrt 2, 1]: one unit is 2^-24 below one, 2^-23 at one.
-    const double unit = magnitude < 1.0 ? 0x1p-24 : 0x1p-23;
-    const double miss = static_cast<double>(r) * r + static_cast<double>(i) * i - 1.0 + carried;
+    const float df = static_cast<float>(d);
+    const float sf = static_cast<float>(s);
+    const double re = 1.0 + static_cast<double>(df); // exact
+    const double miss = re * re + static_cast<double>(sf) * sf - 1.0 + carried;
     if (!(std::abs(miss) < 1.0)) // not finite
-        return Complex(r, i);
-    const double units = (std::clamp(-miss / (2.0 * magnitude * unit), -kUlps, kUlps) + kRounder) - kRounder;
-    const float moved = static_cast<float>(larger + units * std::copysign(unit, larger));
-    carried = miss + (static_cast<double>(moved) * moved - larger * larger);
-    return realLarger ? Complex(moved, i) : Complex(r, moved);
+        return Complex(df, sf);
+    const bool realLarger = std::abs(re) >= std::abs(static_cast<double>(sf));
+    const float part = realLarger ? df : sf;
+    // d(|w|^2) / d(part): 2 re for the offset of the real part, 2 s for s.
+    const double slope = 2.0 * (realLarger ? re : static_cast<double>(sf));
+    const double unit = floatSpacing(part);
+    if (slope == 0.0 || unit == 0.0)
+        return Complex(df, sf);
+    const double units = (std::clamp(-miss / (slope * unit), -kUlps, kUlps) + kRounder) - kRounder;
+    const float moved = static_cast<float>(static_cast<double>(part) + units * unit);
+    const Complex f = realLarger ? Complex(moved, sf) : Complex(df, moved);
+    const double movedRe = 1.0 + static_cast<double>(f.real());
+    const double before = re * re + static_cast<double>(sf) * sf;
+    carried = miss + ((movedRe * movedRe + static_cast<double>(f.imag()) * f.imag()) - before);
+    return f;
 }
 
-// A table of phase factors in cell order, each rounded by roundCarried with
-// the modulus errors of the cells before it carried: a region of one
-// potential value (the floor of a box, a well) would otherwise repeat one
-// error, of one sign, in every cell and every step; carried, the errors of
-// neighbouring cells cancel, and what any smooth density sees of them is of
-// the order of one error over the width of the density in cells.
+// The offset of exp(i phase) from one, on its own (nothing carried).
+inline Complex unitPhaseOffset(double phase)
+{
+    const double half = std::sin(0.5 * phase);
+    double carried = 0.0;
+    return roundOffsetCarried(-2.0 * half * half, std::sin(phase), carried);
+}
+
+// A table of phase factors in cell order, as offsets from one, each rounded
+// by roundOffsetCarried with the modulus errors of the cells before it
+// carried: a region of one potential value (a wall) would otherwise repeat
+// one error, of one sign, in every cell and every step; carried, the errors
+// of neighbouring cells cancel, and what any smooth density sees of them is
+// of the order of one error over the width of the density in cells.
 class UnitPhaseRun {
 public:
-    Complex next(double phase) { return next(std::cos(phase), std::sin(phase)); }
-    // The factor (re, im), already evaluated in double precision.
-    Complex next(double re, double im) { return roundCarried(re, im, carried_); }
+    // The offset of exp(i phase) from one.
+    Complex next(double phase)
+    {
+        const double half = std::sin(0.5 * phase);
+        return roundOffsetCarried(-2.0 * half * half, std::sin(phase), carried_);
+    }
 
 private:
     double carried_ = 0.0;
@@ -140,11 +168,19 @@ inline Complex plainProduct(Complex a, Complex b)
     return Complex(a.real() * b.real() - a.imag() * b.imag(), a.real() * b.imag() + a.imag() * b.real());
 }
 
-// values[c] = plainProduct(values[c], factors[c]) for c < count, on the
-// widest vectors the processor has (those of the FFT), with the same result.
-inline void multiplyCells(Complex* values, const Complex* factors, std::uint64_t count)
+// x (1 + f) as x + (fr xr - fi xi, fr xi + fi xr), f the offset of a factor
+// from one, in single precision.
+inline Complex offsetProduct(Complex x, Complex f)
 {
-    fft2d::multiplyCells(fft2d::bestPath(), values, factors, count);
+    return Complex(x.real() + (f.real() * x.real() + (-f.imag()) * x.imag()),
+                   x.imag() + (f.real() * x.imag() + f.imag() * x.real()));
+}
+
+// values[c] = offsetProduct(values[c], offsets[c]) for c < count, on the
+// widest vectors the processor has (those of the FFT), with the same result.
+inline void multiplyCells(Complex* values, const Complex* offsets, std::uint64_t count)
+{
+    fft2d::multiplyCells(fft2d::bestPath(), values, offsets, count);
 }
 
 } // namespace vxo

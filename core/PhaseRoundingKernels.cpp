@@ -1,5 +1,5 @@
-// The plain C++ and SSE2 copies of the carried rounding of phase factors, and
-// the choice between the copies.
+// The plain C++ and SSE2 copies of the carried rounding of phase-factor
+// offsets, and the choice between the copies.
 
 #include "core/PhaseRoundingKernels.h"
 
@@ -39,6 +39,9 @@ struct Sse2PhaseOps {
     static V less(V a, V b) { return _mm_cmplt_pd(a, b); }
     static V notLess(V a, V b) { return _mm_cmpge_pd(a, b); }
     static V both(V m, V n) { return _mm_and_pd(m, n); }
+    static V either(V m, V n) { return _mm_or_pd(m, n); }
+    // The exponent bits alone: 2^e for a in [2^e, 2^(e+1)).
+    static V exponentOnly(V a) { return _mm_and_pd(a, _mm_castsi128_pd(_mm_set1_epi64x(0x7ff0000000000000))); }
     static V butNot(V not_, V m) { return _mm_andnot_pd(not_, m); }
     static V select(V m, V a, V b) { return _mm_or_pd(_mm_and_pd(m, a), _mm_andnot_pd(m, b)); }
     static bool any(V m) { return _mm_movemask_pd(m) != 0; }
@@ -53,34 +56,34 @@ struct Sse2PhaseOps {
 
 } // namespace
 
-void roundCarriedRunsPortable(const double* re, const double* im, std::size_t count, double* carried, Complex* out)
+void roundOffsetCarriedRunsPortable(const double* d, const double* s, std::size_t count, double* carried, Complex* out)
 {
     for (std::size_t k = 0; k < count; ++k)
-        out[k] = roundCarried(re[k], im[k], carried[k % kCarriedRuns]);
+        out[k] = roundOffsetCarried(d[k], s[k], carried[k % kCarriedRuns]);
 }
 
 #if defined(__x86_64__)
-void roundCarriedRunsSse2(const double* re, const double* im, std::size_t count, double* carried, Complex* out)
+void roundOffsetCarriedRunsSse2(const double* d, const double* s, std::size_t count, double* carried, Complex* out)
 {
-    const std::size_t done = roundRuns<Sse2PhaseOps>(re, im, count, carried, out);
-    roundCarriedRunsPortable(re + done, im + done, count - done, carried, out + done);
+    const std::size_t done = roundRuns<Sse2PhaseOps>(d, s, count, carried, out);
+    roundOffsetCarriedRunsPortable(d + done, s + done, count - done, carried, out + done);
 }
 #endif
 
-void roundCarriedRuns(fft2d::Path path, const double* re, const double* im, std::size_t count, double* carried,
-                      Complex* out)
+void roundOffsetCarriedRuns(fft2d::Path path, const double* d, const double* s, std::size_t count, double* carried,
+                            Complex* out)
 {
     switch (path) {
 #if defined(__x86_64__)
     case fft2d::Path::Avx2:
-        roundCarriedRunsAvx2(re, im, count, carried, out);
+        roundOffsetCarriedRunsAvx2(d, s, count, carried, out);
         return;
     case fft2d::Path::Sse2:
-        roundCarriedRunsSse2(re, im, count, carried, out);
+        roundOffsetCarriedRunsSse2(d, s, count, carried, out);
         return;
 #endif
     default:
-        roundCarriedRunsPortable(re, im, count, carried, out);
+        roundOffsetCarriedRunsPortable(d, s, count, carried, out);
     }
 }
 

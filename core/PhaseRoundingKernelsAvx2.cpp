@@ -1,5 +1,5 @@
-// The carried rounding of phase factors on 256-bit AVX2 vectors, called only
-// after the processor has been checked (how the unit is compiled:
+// The carried rounding of phase-factor offsets on 256-bit AVX2 vectors,
+// called only after the processor has been checked (how the unit is compiled:
 // TargetAvx2Begin.h).
 
 #include "core/PhaseRoundingKernels.h"
@@ -42,6 +42,12 @@ struct Avx2PhaseOps {
     static V less(V a, V b) { return _mm256_cmp_pd(a, b, _CMP_LT_OQ); }
     static V notLess(V a, V b) { return _mm256_cmp_pd(a, b, _CMP_GE_OQ); }
     static V both(V m, V n) { return _mm256_and_pd(m, n); }
+    static V either(V m, V n) { return _mm256_or_pd(m, n); }
+    // The exponent bits alone: 2^e for a in [2^e, 2^(e+1)).
+    static V exponentOnly(V a)
+    {
+        return _mm256_and_pd(a, _mm256_castsi256_pd(_mm256_set1_epi64x(0x7ff0000000000000)));
+    }
     static V butNot(V not_, V m) { return _mm256_andnot_pd(not_, m); }
     static V select(V m, V a, V b) { return _mm256_blendv_pd(b, a, m); }
     static bool any(V m) { return _mm256_movemask_pd(m) != 0; }
@@ -59,10 +65,10 @@ struct Avx2PhaseOps {
 
 } // namespace
 
-void roundCarriedRunsAvx2(const double* re, const double* im, std::size_t count, double* carried, Complex* out)
+void roundOffsetCarriedRunsAvx2(const double* d, const double* s, std::size_t count, double* carried, Complex* out)
 {
-    const std::size_t done = roundRuns<Avx2PhaseOps>(re, im, count, carried, out);
-    roundCarriedRunsPortable(re + done, im + done, count - done, carried, out + done);
+    const std::size_t done = roundRuns<Avx2PhaseOps>(d, s, count, carried, out);
+    roundOffsetCarriedRunsPortable(d + done, s + done, count - done, carried, out + done);
 }
 
 } // namespace vxo::phase

@@ -1,88 +1,112 @@
-// The lane-wise carried rounding shared by the SSE2 and AVX2 units; included
-// by each after its target switch, so that the template is compiled for that
-// unit's instruction set. No include guard: each unit includes it once.
+// The lane-wise carried rounding of phase-factor offsets shared by the SSE2
+// and AVX2 units; included by each after its target switch, so that the
+// template is compiled for that unit's instruction set. No include guard:
+// each unit includes it once.
 
 namespace vxo::phase {
 namespace {
 
 // What a group of lanes needs that does not depend on the carried errors.
 template <typename Ops>
-struct LaneFactors {
+struct LaneOffsets {
     using V = typename Ops::V;
-    V r, i;            // re and im rounded to nearest
-    V realLarger;      // the lanes that move re
-    V larger;          // the part moved
-    V signedUnit;      // one unit in its last place, with its sign
-    V largerSquared;   // larger^2
-    V modulusMiss;     // r^2 + i^2 - 1
-    V scale;           // 2 |larger| unit
-    V exactlyOne;      // exp(0): kept as exactly one
+    V df, sf;         // the offset d and the sine s rounded to nearest
+    V re;             // 1 + df, the real part of the factor
+    V realLarger;     // the lanes that move the offset of the real part
+    V part;           // the part moved: df or sf
+    V unit;           // one unit in the last place of the part (floatSpacing)
+    V scale;          // slope times unit: the change of |w|^2 per unit
+    V before;         // re^2 + sf^2
+    V modulusMiss;    // re^2 + sf^2 - 1
+    V zero;           // an offset of zero: kept exactly zero
+    V kept;           // zero, or no slope to move along: left as rounded
 };
 
+// floatSpacing of parts that are single-precision values held in double
+// precision: 2^(e - 23) for a part in [2^e, 2^(e+1)), read from the exponent
+// bits, and the smallest spacing, 2^-149, where 2^(e - 23) is below the
+// normal floats (e <= -104: zero, subnormals and tiny values). An infinity or
+// a NaN has the exponent bits of 2^128, and so the spacing 2^105.
 template <typename Ops>
-LaneFactors<Ops> prepareLanes(const double* re, const double* im)
+typename Ops::V floatSpacingLanes(typename Ops::V part)
 {
     using V = typename Ops::V;
-    LaneFactors<Ops> f;
+    const V power = Ops::exponentOnly(part); // 2^e; zero for zero, infinity for infinity and NaN
+    const V spacing = Ops::min(Ops::splat(0x1p105), Ops::mul(power, Ops::splat(0x1p-23)));
+    return Ops::select(Ops::notLess(power, Ops::splat(0x1p-103)), spacing, Ops::splat(0x1p-149));
+}
+
+template <typename Ops>
+LaneOffsets<Ops> prepareLanes(const double* d, const double* s)
+{
+    using V = typename Ops::V;
+    LaneOffsets<Ops> f;
     const V one = Ops::splat(1.0);
-    const V x = Ops::load(re);
-    const V y = Ops::load(im);
-    f.exactlyOne = Ops::both(Ops::equal(x, one), Ops::equal(y, Ops::splat(0.0)));
-    f.r = Ops::throughFloat(x);
-    f.i = Ops::throughFloat(y);
-    f.realLarger = Ops::notLess(Ops::abs(f.r), Ops::abs(f.i));
-    f.larger = Ops::select(f.realLarger, f.r, f.i);
-    const V magnitude = Ops::abs(f.larger);
-    const V unit = Ops::select(Ops::less(magnitude, one), Ops::splat(0x1p-24), Ops::splat(0x1p-23));
-    f.signedUnit = Ops::withSignOf(unit, f.larger);
-    f.largerSquared = Ops::mul(f.larger, f.larger);
-    f.modulusMiss = Ops::sub(Ops::add(Ops::mul(f.r, f.r), Ops::mul(f.i, f.i)), one);
-    f.scale = Ops::mul(Ops::mul(Ops::splat(2.0), magnitude), unit);
+    const V zero = Ops::splat(0.0);
+    const V x = Ops::load(d);
+    const V y = Ops::load(s);
+    f.zero = Ops::both(Ops::equal(x, zero), Ops::equal(y, zero));
+    f.df = Ops::throughFloat(x);
+    f.sf = Ops::throughFloat(y);
+    f.re = Ops::add(one, f.df);
+    f.before = Ops::add(Ops::mul(f.re, f.re), Ops::mul(f.sf, f.sf));
+    f.modulusMiss = Ops::sub(f.before, one);
+    f.realLarger = Ops::notLess(Ops::abs(f.re), Ops::abs(f.sf));
+    f.part = Ops::select(f.realLarger, f.df, f.sf);
+    const V slope = Ops::mul(Ops::splat(2.0), Ops::select(f.realLarger, f.re, f.sf));
+    f.unit = floatSpacingLanes<Ops>(f.part);
+    f.scale = Ops::mul(slope, f.unit);
+    f.kept = Ops::either(f.zero, Ops::either(Ops::equal(slope, zero), Ops::equal(f.unit, zero)));
     return f;
 }
 
-// The larger part moved by units, rounded to single precision, and the change
-// of |w|^2 that the move makes.
+// The part moved by units, rounded to single precision, and the change of
+// |w|^2 that the move makes: (1 + moved offset)^2 + sf^2 or re^2 + moved^2,
+// less re^2 + sf^2.
 template <typename Ops>
-void moveLarger(const LaneFactors<Ops>& f, typename Ops::V units, typename Ops::V& moved, typename Ops::V& change)
+void movePart(const LaneOffsets<Ops>& f, typename Ops::V units, typename Ops::V& moved, typename Ops::V& change)
 {
-    moved = Ops::throughFloat(Ops::add(f.larger, Ops::mul(units, f.signedUnit)));
-    change = Ops::sub(Ops::mul(moved, moved), f.largerSquared);
+    using V = typename Ops::V;
+    moved = Ops::throughFloat(Ops::add(f.part, Ops::mul(units, f.unit)));
+    const V movedRe = Ops::select(f.realLarger, Ops::add(Ops::splat(1.0), moved), f.re);
+    const V movedIm = Ops::select(f.realLarger, f.sf, moved);
+    change = Ops::sub(Ops::add(Ops::mul(movedRe, movedRe), Ops::mul(movedIm, movedIm)), f.before);
 }
 
-// The lanes' factors from the moved part; a factor of exactly one and a value
-// that is not finite (rounded is clear) leave their lane's carried error as
-// it was.
+// The lanes' offsets from the moved part; an offset of zero stays zero, and
+// it, a value that is not finite (rounded is clear) and a part without slope
+// leave their lane's carried error as it was.
 template <typename Ops>
-void finishLanes(const LaneFactors<Ops>& f, typename Ops::V rounded, typename Ops::V moved,
+void finishLanes(const LaneOffsets<Ops>& f, typename Ops::V rounded, typename Ops::V moved,
                  typename Ops::V movedCarried, typename Ops::V& carried, Complex* out)
 {
     using V = typename Ops::V;
-    V outR = Ops::select(rounded, Ops::select(f.realLarger, moved, f.r), f.r);
-    V outI = Ops::select(rounded, Ops::select(f.realLarger, f.i, moved), f.i);
-    outR = Ops::select(f.exactlyOne, Ops::splat(1.0), outR);
-    outI = Ops::select(f.exactlyOne, Ops::splat(0.0), outI);
+    const V zero = Ops::splat(0.0);
+    V outR = Ops::select(rounded, Ops::select(f.realLarger, moved, f.df), f.df);
+    V outI = Ops::select(rounded, Ops::select(f.realLarger, f.sf, moved), f.sf);
+    outR = Ops::select(f.zero, zero, outR);
+    outI = Ops::select(f.zero, zero, outI);
     carried = Ops::select(rounded, movedCarried, carried);
     Ops::storeCells(out, outR, outI);
 }
 
-// roundCarried on Ops::kWidth lanes, each lane its own run: the same
-// operations in the same order, the two early returns of the scalar code as
+// roundOffsetCarried on Ops::kWidth lanes, each lane its own run: the same
+// operations in the same order, the early returns of the scalar code as
 // selections.
 template <typename Ops>
-void roundLanes(const LaneFactors<Ops>& f, typename Ops::V& carried, Complex* out)
+void roundLanes(const LaneOffsets<Ops>& f, typename Ops::V& carried, Complex* out)
 {
     using V = typename Ops::V;
     const V miss = Ops::add(f.modulusMiss, carried);
-    const V rounded = Ops::butNot(f.exactlyOne, Ops::less(Ops::abs(miss), Ops::splat(1.0)));
-    // Clamped as std::clamp does (a NaN stays a NaN), then rounded to the
-    // nearest whole number by adding and taking away 1.5 2^52.
+    const V rounded = Ops::butNot(f.kept, Ops::less(Ops::abs(miss), Ops::splat(1.0)));
+    // Clamped as std::clamp does, then rounded to the nearest whole number by
+    // adding and taking away 1.5 2^52.
     const V ratio = Ops::div(Ops::negate(miss), f.scale);
     const V clamped = Ops::min(Ops::splat(3.0), Ops::max(Ops::splat(-3.0), ratio));
     const V rounder = Ops::splat(6755399441055744.0);
     const V units = Ops::sub(Ops::add(clamped, rounder), rounder);
     V moved, change;
-    moveLarger(f, units, moved, change);
+    movePart(f, units, moved, change);
     finishLanes(f, rounded, moved, Ops::add(miss, change), carried, out);
 }
 
@@ -91,16 +115,19 @@ void roundLanes(const LaneFactors<Ops>& f, typename Ops::V& carried, Complex* ou
 // ratio only chooses among them (to nearest, halves to even: 0 at +-0.5).
 // Where a lane needs a larger move the group takes the whole computation.
 template <typename Ops>
-void roundLanesNearby(const double* re, const double* im, typename Ops::V& carried, Complex* out)
+void roundLanesNearby(const double* d, const double* s, typename Ops::V& carried, Complex* out)
 {
     using V = typename Ops::V;
-    const LaneFactors<Ops> f = prepareLanes<Ops>(re, im);
-    V down, stay, up, downChange, stayChange, upChange;
-    moveLarger(f, Ops::splat(-1.0), down, downChange);
-    moveLarger(f, Ops::splat(0.0), stay, stayChange);
-    moveLarger(f, Ops::splat(1.0), up, upChange);
+    const LaneOffsets<Ops> f = prepareLanes<Ops>(d, s);
+    V down, up, downChange, upChange;
+    movePart(f, Ops::splat(-1.0), down, downChange);
+    movePart(f, Ops::splat(1.0), up, upChange);
+    // No move: the part plus zero units (a part of -0 becomes +0, as in the
+    // scalar sum), whose |w|^2 is the same sum as before, exactly: no change.
+    const V stay = Ops::add(f.part, Ops::splat(0.0));
+    const V stayChange = Ops::splat(0.0);
     const V miss = Ops::add(f.modulusMiss, carried);
-    const V rounded = Ops::butNot(f.exactlyOne, Ops::less(Ops::abs(miss), Ops::splat(1.0)));
+    const V rounded = Ops::butNot(f.kept, Ops::less(Ops::abs(miss), Ops::splat(1.0)));
     const V ratio = Ops::div(Ops::negate(miss), f.scale);
     const V nearby = Ops::both(Ops::less(Ops::splat(-1.5), ratio), Ops::less(ratio, Ops::splat(1.5)));
     if (Ops::any(Ops::butNot(nearby, rounded))) {
@@ -118,7 +145,7 @@ void roundLanesNearby(const double* re, const double* im, typename Ops::V& carri
 // (the rest, fewer than a group, is left to the portable code, so that no
 // inline code of other units is compiled for this unit's instruction set).
 template <typename Ops>
-std::size_t roundRuns(const double* re, const double* im, std::size_t count, double* carried, Complex* out)
+std::size_t roundRuns(const double* d, const double* s, std::size_t count, double* carried, Complex* out)
 {
     constexpr std::size_t kVectors = kCarriedRuns / Ops::kWidth;
     typename Ops::V lanes[kVectors];
@@ -128,7 +155,7 @@ std::size_t roundRuns(const double* re, const double* im, std::size_t count, dou
     for (; k + kCarriedRuns <= count; k += kCarriedRuns)
         for (std::size_t g = 0; g < kVectors; ++g) {
             const std::size_t c = k + g * Ops::kWidth;
-            roundLanesNearby<Ops>(re + c, im + c, lanes[g], out + c);
+            roundLanesNearby<Ops>(d + c, s + c, lanes[g], out + c);
         }
     for (std::size_t g = 0; g < kVectors; ++g)
         Ops::store(carried + g * Ops::kWidth, lanes[g]);

@@ -11,7 +11,8 @@ namespace vxo {
 class PotentialField2D;
 
 // The potential half step of a split-step propagator, exp(-i V dt / (2 hbar))
-// per cell, computed in double and rounded once to single precision, together
+// per cell, computed in double and kept in single precision as its offset
+// from one (roundOffsetCarried, applied by offsetProduct), together
 // with the key of the potential it was built from: the potential's identity,
 // its revision and its grid. A solver rebuilds the table only when the key no
 // longer matches, so a step evaluates no transcendental function while the
@@ -26,7 +27,7 @@ public:
     void rebuild(const PotentialField2D& potential, double dt, double hbar, PotentialPhaseTable* whole = nullptr);
     void clear();
 
-    // field[c] *= table[c] over every cell. A table with another number of
+    // field[c] *= 1 + table[c] over every cell. A table with another number of
     // cells than the field throws std::invalid_argument instead of being read
     // out of bounds.
     void apply(ComplexField2D& field) const;

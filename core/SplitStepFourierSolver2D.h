@@ -25,8 +25,8 @@ struct SplitStepParameters {
 //   i hbar dpsi/dt = [-(hbar^2 / 2m) laplacian + V(x, y)] psi
 // on a periodic power-of-two grid:
 //   psi <- exp(-i V dt / 2hbar) F^-1 exp(-i hbar k^2 dt / 2m) F exp(-i V dt / 2hbar) psi.
-// Both phase factors are cached as single-precision tables (computed in double,
-// rounded once): the kinetic table keyed to psi's grid, the potential table
+// Both phase factors are cached as single-precision tables of their offsets
+// from one (computed in double, rounded once; see PhaseFactors.h): the kinetic table keyed to psi's grid, the potential table
 // keyed to the potential's identity, revision and grid, so that no
 // transcendental function runs per step while nothing changes.
 //
@@ -82,7 +82,7 @@ public:
     bool potentialPhaseMatches(const PotentialField2D& potential) const;
     void preparePotentialPhase(const PotentialField2D& potential);
 
-    // psi[c] *= table[c] over every cell. The table must have been built for
+    // psi[c] *= 1 + table[c] over every cell. The table must have been built for
     // psi's grid; a table of another size is refused rather than read out of
     // bounds.
     void applyKineticPhase(ComplexField2D& psi) const;

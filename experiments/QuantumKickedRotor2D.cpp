@@ -94,11 +94,11 @@ bool QuantumKickedRotor2D::applyKick(ComplexField2D& field, const KickedRotorCon
     const double length = periodicLength(field);
     if (!(length > 0.0) || !isFinite(length))
         return failAnalysis(error, kDomain);
-    // One phase factor per column, applied row by row.
+    // One phase factor per column (as its offset from one), applied row by row.
     const std::uint64_t nx = field.nx();
     std::vector<Complex> factors(nx);
     for (std::uint64_t i = 0; i < nx; ++i)
-        factors[i] = unitPhase(-config.phaseStrength * std::cos(2.0 * kPi * gridCoordinateX(field, i) / length));
+        factors[i] = unitPhaseOffset(-config.phaseStrength * std::cos(2.0 * kPi * gridCoordinateX(field, i) / length));
     for (std::uint64_t j = 0; j < field.ny(); ++j)
         multiplyCells(field.data() + j * nx, factors.data(), nx);
     return true;

@@ -23,13 +23,13 @@ namespace {
 
 bool sameBits(const Complex& a, const Complex& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
-// The plain definition: each cell rounded by roundCarried, one carried error
-// per run of every fourth cell.
-std::vector<Complex> scalarRuns(const std::vector<double>& re, const std::vector<double>& im, double* carried)
+// The plain definition: each cell rounded by roundOffsetCarried, one carried
+// error per run of every fourth cell.
+std::vector<Complex> scalarRuns(const std::vector<double>& d, const std::vector<double>& s, double* carried)
 {
-    std::vector<Complex> out(re.size());
-    for (std::size_t k = 0; k < re.size(); ++k)
-        out[k] = vxo::roundCarried(re[k], im[k], carried[k % 4]);
+    std::vector<Complex> out(d.size());
+    for (std::size_t k = 0; k < d.size(); ++k)
+        out[k] = vxo::roundOffsetCarried(d[k], s[k], carried[k % 4]);
     return out;
 }
 
@@ -39,46 +39,64 @@ TEST(PhaseRoundingKernels, EveryPathRoundsAsTheScalarRunsBitForBit)
 {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
-    // Random angles, then the awkward ones: exactly one (either zero), parts
-    // of equal size, parts of size one, values that are not finite; an odd
-    // count leaves a tail shorter than a group.
-    std::vector<double> re, im;
+    // Random angles (offset -2 sin^2 of the half angle, sine), then the
+    // awkward ones: zero offsets of either sign, tiny offsets whose parts are
+    // small normal, subnormal or zero floats, offsets near -2 and -1 (a real
+    // part of zero: no slope), values that are not finite.
+    std::vector<double> d, s;
     std::mt19937 random(2718);
     std::uniform_real_distribution<double> angle(-10.0, 10.0);
+    std::uniform_real_distribution<double> exponent(-60.0, -1.0);
     for (int k = 0; k < 1000; ++k) {
-        const double a = angle(random);
-        re.push_back(std::cos(a));
-        im.push_back(std::sin(a));
+        const double a = k % 3 == 0 ? std::exp2(exponent(random)) * (k % 2 ? 1 : -1) : angle(random);
+        d.push_back(-2.0 * std::sin(0.5 * a) * std::sin(0.5 * a));
+        s.push_back(std::sin(a));
     }
-    const double r = std::sqrt(0.5);
     const std::vector<std::pair<double, double>> special = {
-        {1.0, 0.0},  {1.0, -0.0}, {r, r},      {-r, r},     {0.0, 1.0},  {-1.0, 0.0}, {0.0, -1.0},
-        {nan, 0.5},  {inf, 0.0},  {1.0, 0.0},  {0.6, 0.8},  {-0.8, 0.6}, {r, -r},
-        {std::cos(1e-4), std::sin(1e-4)}, {std::cos(-2e-4), std::sin(-2e-4)}}; // near one: the wider unit
+        {0.0, 0.0}, {-0.0, 0.0}, {0.0, -0.0}, {-0.0, -0.0},              // zero offsets
+        {0.0, 1e-30}, {-0.0, -2e-9}, {0.0, -3e-42}, {-1e-42, 1e-21}, {-1e-35, 4e-18}, // zero, subnormal, tiny parts
+        {-2e-20, 2e-10}, {-3e-8, -2.4e-4},                                // small phases
+        {-2.0, 0.0}, {-2.0, 1e-9}, {-2.0 + 1e-12, -1.4e-6},               // factors near -1
+        {-1.0, 0.0}, {-1.0, 0.0}, {-1.0, 0.0}, {-1.0, 0.0},               // a real part of zero, each run
+        {-1.0, 1.0}, {-1.0, -1.0}, {-0.5, 0.8660254037844386},
+        {nan, 0.5}, {0.0, nan}, {inf, 0.0}, {-inf, 0.3}, {-0.2, inf}, {1e300, 0.1}, {0.0, 0.0}};
     for (const auto& [x, y] : special) {
-        re.push_back(x);
-        im.push_back(y);
+        d.push_back(x);
+        s.push_back(y);
     }
-    ASSERT_NE(re.size() % 4, 0u);
     ASSERT_TRUE(fft2d::isAvailable(fft2d::Path::Sse2)) << "this machine cannot check the SSE2 path";
     ASSERT_TRUE(fft2d::isAvailable(fft2d::Path::Avx2)) << "this machine cannot check the AVX2 path";
+    // Every path against the scalar runs, carried errors included.
+    auto check = [](const std::vector<double>& dc, const std::vector<double>& sc, const double* start) {
+        const std::size_t count = dc.size();
+        double expectedCarried[4] = {start[0], start[1], start[2], start[3]};
+        const std::vector<Complex> expected = scalarRuns(dc, sc, expectedCarried);
+        for (fft2d::Path path : {fft2d::Path::Portable, fft2d::Path::Sse2, fft2d::Path::Avx2}) {
+            double carried[4] = {start[0], start[1], start[2], start[3]};
+            std::vector<Complex> out(count);
+            vxo::phase::roundOffsetCarriedRuns(path, dc.data(), sc.data(), count, carried, out.data());
+            std::size_t differing = 0, first = count;
+            for (std::size_t k = 0; k < count; ++k)
+                if (!sameBits(out[k], expected[k])
+                    && !(std::isnan(out[k].real()) && std::isnan(expected[k].real()))
+                    && !(std::isnan(out[k].imag()) && std::isnan(expected[k].imag()))) {
+                    first = std::min(first, k);
+                    ++differing;
+                }
+            EXPECT_EQ(differing, 0u) << "path " << int(path) << ", " << count << " cells, first at cell " << first;
+            for (int run = 0; run < 4; ++run)
+                EXPECT_EQ(carried[run], expectedCarried[run])
+                    << "path " << int(path) << ", " << count << " cells, run " << run;
+        }
+    };
     const double start[4] = {4e-7, -5e-7, 0.0, 3e-8}; // a few units: the clamp acts
-    double expectedCarried[4] = {start[0], start[1], start[2], start[3]};
-    const std::vector<Complex> expected = scalarRuns(re, im, expectedCarried);
-    for (fft2d::Path path : {fft2d::Path::Portable, fft2d::Path::Sse2, fft2d::Path::Avx2}) {
-        double carried[4] = {start[0], start[1], start[2], start[3]};
-        std::vector<Complex> out(re.size());
-        vxo::phase::roundCarriedRuns(path, re.data(), im.data(), re.size(), carried, out.data());
-        std::size_t differing = 0, first = out.size();
-        for (std::size_t k = 0; k < out.size(); ++k)
-            if (!sameBits(out[k], expected[k]) && !(std::isnan(out[k].real()) && std::isnan(expected[k].real()))) {
-                first = std::min(first, k);
-                ++differing;
-            }
-        EXPECT_EQ(differing, 0u) << "path " << int(path) << ", first at cell " << first;
-        for (int run = 0; run < 4; ++run)
-            EXPECT_EQ(carried[run], expectedCarried[run]) << "path " << int(path) << ", run " << run;
-    }
+    // Counts that leave tails of every length shorter than a group.
+    for (std::size_t count : {d.size(), d.size() - 1, d.size() - 2, d.size() - 3, std::size_t(3)})
+        check({d.begin(), d.begin() + count}, {s.begin(), s.begin() + count}, start);
+    // Nothing carried and nothing to mend: parts of -0 stay where they are,
+    // as +0, in the cheap path of a group.
+    const double none[4] = {};
+    check({-0.0, -0.0, -0.0, -0.0}, {1e-20, -1e-20, 2e-21, 3e-19}, none);
 }
 
 TEST(PotentialPhaseTableRebuild, TablesAreTheCarriedRoundingOfEveryCellsOwnPhase)
@@ -99,13 +117,15 @@ TEST(PotentialPhaseTableRebuild, TablesAreTheCarriedRoundingOfEveryCellsOwnPhase
     vxo::PotentialPhaseTable half, whole;
     for (const PotentialField2D* v : {&trap, &box, &well}) {
         half.rebuild(*v, dt, hbar, &whole);
+        // Offsets from one: cos a - 1 = -2 sin^2(a/2); cos 2a - 1 = -2 sin^2 a,
+        // sin 2a = 2 sin a cos a.
         std::vector<double> c(v->size()), s(v->size()), c2(v->size()), s2(v->size());
         for (std::uint64_t k = 0; k < v->size(); ++k) {
             const double phase = -double(v->data()[k]) * dt / (2.0 * hbar);
-            c[k] = std::cos(phase);
+            c[k] = -2.0 * std::sin(0.5 * phase) * std::sin(0.5 * phase);
             s[k] = std::sin(phase);
-            c2[k] = 1.0 - 2.0 * s[k] * s[k]; // cos 2a, sin 2a
-            s2[k] = 2.0 * s[k] * c[k];
+            c2[k] = -2.0 * s[k] * s[k];
+            s2[k] = 2.0 * s[k] * (1.0 + c[k]);
         }
         double carried[4] = {}, carried2[4] = {};
         const std::vector<Complex> expectedHalf = scalarRuns(c, s, carried);
