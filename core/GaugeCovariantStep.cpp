@@ -59,7 +59,29 @@ double sweepPhaseBound(const SplitStepParameters& p, const ComplexField2D& psi, 
 bool wholeStepWraps(const SplitStepParameters& p, const ComplexField2D& psi, const PotentialField2D& potential)
 {
     const double dt = p.dt;
-    const double range = static_cast<double>(potential.maxValue()) - static_cast<double>(potential.minValue());
+    // One pass with eight independent lanes (no chain of dependent
+    // comparisons): this runs on every step of a sharp potential.
+    constexpr std::uint64_t kLanes = 8;
+    const float* v = potential.data();
+    const std::uint64_t size = potential.size();
+    float lowest[kLanes], highest[kLanes];
+    for (std::uint64_t k = 0; k < kLanes; ++k)
+        lowest[k] = highest[k] = v[0];
+    std::uint64_t c = 0;
+    for (; c + kLanes <= size; c += kLanes)
+        for (std::uint64_t k = 0; k < kLanes; ++k) {
+            lowest[k] = v[c + k] < lowest[k] ? v[c + k] : lowest[k];
+            highest[k] = v[c + k] > highest[k] ? v[c + k] : highest[k];
+        }
+    for (; c < size; ++c) {
+        lowest[0] = v[c] < lowest[0] ? v[c] : lowest[0];
+        highest[0] = v[c] > highest[0] ? v[c] : highest[0];
+    }
+    for (std::uint64_t k = 1; k < kLanes; ++k) {
+        lowest[0] = lowest[k] < lowest[0] ? lowest[k] : lowest[0];
+        highest[0] = highest[k] > highest[0] ? highest[k] : highest[0];
+    }
+    const double range = static_cast<double>(highest[0]) - static_cast<double>(lowest[0]);
     return range * dt / static_cast<double>(p.hbar) + sweepPhaseBound(p, psi, dt) >= 2.0 * kPi;
 }
 
