@@ -267,6 +267,7 @@ set(VXO_CORE_TEST_SOURCES
     DiracTest.cpp
     FFT2DTest.cpp
     GaugeLinkTest.cpp
+    GaugeWallTest.cpp
     MeasurementTest.cpp
     ObservablesTest.cpp
     PhaseRoundingTest.cpp

@@ -41,7 +41,8 @@ struct SplitStepParameters {
 // merge into one table of the whole sub-step. A smooth potential (its largest
 // second difference between neighbouring cells times dt / hbar below 0.02)
 // barely reaches the high modes and keeps n = 1. The tables are built for
-// dt / n; the magnetic step keeps its whole step dt.
+// dt / n; the magnetic step takes these sub-steps only where its own phases
+// would wrap (GaugeCovariantStep.cpp), and its whole step dt otherwise.
 //
 // The solver also carries the simulation clock (time and step count), which
 // every step advances by dt and which advanceClock() can run without
@@ -60,8 +61,8 @@ public:
 
     // The magnetic variant (GaugeCovariantStep.cpp): half potential phase,
     // gauge-covariant Crank-Nicolson sweeps along x (dt/2), y (dt) and x (dt/2)
-    // with hard walls at the grid edges, half potential phase; then the clock
-    // advances. No FFT, so any grid size works; the links must match psi.
+    // with hard walls at the grid edges, half potential phase, as sub-steps
+    // where the potential's phase would wrap; then the clock advances. No FFT, so any grid size works; the links must match psi.
     void stepWithGauge(ComplexField2D& psi, const PotentialField2D& potential, const GaugeLinkField2D& links);
     // One implicit sweep over the time span tau along every row (x) or column (y).
     // The factorisation of the line systems is kept for the next sweep with the
