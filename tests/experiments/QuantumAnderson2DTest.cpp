@@ -237,17 +237,24 @@ TEST(QuantumAnderson2D, LaneMetricsOfOnePacketPerSite)
         sum += p * clean.profileDx;
     EXPECT_NEAR(sum, 1.0, 1e-5);
 
-    // The disordered packet leads the clean one by the relative phase.
-    AndersonInitialStateConfig phased;
-    phased.relativePhaseDegrees = 90.0;
-    ComplexField2D turned(256, 128, 0.16f, 0.2f);
-    ASSERT_TRUE(QuantumAnderson2D::prepareInitialState(turned, phased, nullptr));
+    // The disordered packet leads the clean one by the relative phase, with
+    // equal magnitude: psi(disordered) / psi(clean) = e^(i phi) at mirrored
+    // rows. Phases off the axes, where both cos and sin carry a sign.
     const auto rowAt = [](double y) {
         return static_cast<std::uint64_t>(std::lround(y / 0.2 + 63.5));
     };
-    const std::complex<double> cleanAmplitude(turned.at(128, rowAt(phased.cleanLaneY)));
-    const std::complex<double> disorderAmplitude(turned.at(128, rowAt(phased.disorderLaneY)));
-    EXPECT_NEAR(std::arg(disorderAmplitude * std::conj(cleanAmplitude)), kPi / 2.0, 1e-5);
+    for (const double degrees : {90.0, 35.0, 140.0, -115.0, 250.0}) {
+        AndersonInitialStateConfig phased;
+        phased.relativePhaseDegrees = degrees;
+        ComplexField2D turned(256, 128, 0.16f, 0.2f);
+        ASSERT_TRUE(QuantumAnderson2D::prepareInitialState(turned, phased, nullptr));
+        const std::complex<double> cleanAmplitude(turned.at(128, rowAt(phased.cleanLaneY)));
+        const std::complex<double> disorderAmplitude(turned.at(128, rowAt(phased.disorderLaneY)));
+        const std::complex<double> ratio = disorderAmplitude / cleanAmplitude;
+        const double phi = degrees * kPi / 180.0;
+        EXPECT_NEAR(ratio.real(), std::cos(phi), 1e-5) << degrees;
+        EXPECT_NEAR(ratio.imag(), std::sin(phi), 1e-5) << degrees;
+    }
 
     // A packet on the first site: it and its one neighbour take the weight.
     AndersonInitialStateConfig first;

@@ -117,6 +117,19 @@ TEST(QuantumLandau2D, ValidationAndRefusals)
         const double expected = size.first == 3 && size.second == 3 ? spikeEnergy : 0.0;
         EXPECT_NEAR(energy, expected, 1e-6 * spikeEnergy) << size.first << " x " << size.second;
     }
+    // A mass or hbar that is not positive, either one alone, gives no energy
+    // (hbar^2 / 2m would be infinite, negative or undefined).
+    {
+        ComplexField2D spike(3, 3, float(dx), float(dy));
+        spike.at(1, 1) = Complex(1.0f, 0.0f);
+        GaugeLinkField2D unit;
+        unit.resize(3, 3, float(dx), float(dy));
+        const double nan = std::numeric_limits<double>::quiet_NaN();
+        for (const auto& mh : {std::make_pair(0.0, hbar), std::make_pair(-mass, hbar), std::make_pair(nan, hbar),
+                               std::make_pair(mass, 0.0), std::make_pair(mass, -hbar), std::make_pair(mass, nan)})
+            EXPECT_EQ(gaugeKineticEnergy(spike, unit, mh.first, mh.second), 0.0)
+                << "m = " << mh.first << ", hbar = " << mh.second;
+    }
     ComplexField2D ramp(5, 4, float(dx), float(dy));
     for (std::uint64_t j = 0; j < ramp.ny(); ++j)
         for (std::uint64_t i = 0; i < ramp.nx(); ++i)
