@@ -1,6 +1,7 @@
 #include "core/ComplexField2D.h"
 #include "core/GaugeLinkField2D.h"
 #include "core/GaussianPacket2D.h"
+#include "core/Numeric.h"
 #include "core/PhaseFactors.h"
 #include "core/PotentialField2D.h"
 #include "core/SplitStepFourierSolver2D.h"
@@ -9,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <complex>
 
 using namespace vxo;
 
@@ -69,5 +71,61 @@ TEST(GaugeWall, APacketDrivenAgainstATallWallInAFieldStaysOutsideIt)
         EXPECT_NEAR(psi.norm(), 1.0, 1e-4);
         EXPECT_EQ(solver.stepCount(), std::uint64_t(steps)) << "one clock step per step";
         EXPECT_NEAR(solver.time(), steps * 0.02, 1e-6);
+    }
+}
+
+// Raising the potential by a constant V0 everywhere changes only the zero of
+// energy: in a field as without one, the state picks up the global phase
+// exp(-i V0 t / hbar) and nothing else. The sharp step far from the packet
+// makes the solver cut its potential phase into sub-steps; the whole-step
+// path (the step's phases short of a turn) and the sub-stepped one (beyond
+// it) must both give the phase of the whole dt.
+TEST(GaugeWall, AConstantPotentialShiftGivesTheGlobalPhaseOfTheWholeStep)
+{
+    const struct {
+        float offset, step;
+    } rows[] = {{20.0f, 50.0f}, {-35.0f, 150.0f}, {25.0f, 320.0f}}; // the last one wraps
+    const float dt = 0.02f, hbar = 1.0f;
+    const double b = 1.0;
+    const int steps = 10;
+    for (const auto& row : rows) {
+        ComplexField2D base(96, 80, 0.2f, 0.15f);
+        PotentialField2D flat(base.nx(), base.ny(), base.dx(), base.dy());
+        PotentialField2D raised(base.nx(), base.ny(), base.dx(), base.dy());
+        raised.fill(row.offset);
+        // The step fills x > 6, the packet rests 9 sigma away from it.
+        flat.addRectangle(8.0f, 0.0f, 4.0f, 20.0f, row.step);
+        raised.addRectangle(8.0f, 0.0f, 4.0f, 20.0f, row.offset + row.step);
+        GaugeLinkField2D links; // Landau gauge, A = (-b y, 0)
+        links.resize(base.nx(), base.ny(), base.dx(), base.dy());
+        for (std::uint64_t j = 0; j < base.ny(); ++j)
+            for (std::uint64_t i = 0; i < base.nx(); ++i)
+                links.setLinkX(i, j, unitPhase(b * gridCoordinateY(base, j) * base.dx()));
+        GaussianPacket2D packet;
+        packet.x0 = -1.5f;
+        packet.y0 = 0.5f;
+        packet.sigma = 0.6f;
+        packet.px = float(-b * packet.y0); // at rest: mechanical momentum 0
+        packet.py = 0.0f;
+        GaussianPacket2D::prepare(base, packet);
+        ComplexField2D shifted = base;
+
+        SplitStepFourierSolver2D plain, offset;
+        plain.configure(SplitStepParameters{1.0f, hbar, dt});
+        offset.configure(SplitStepParameters{1.0f, hbar, dt});
+        for (int s = 0; s < steps; ++s) {
+            plain.stepWithGauge(base, flat, links);
+            offset.stepWithGauge(shifted, raised, links);
+        }
+        std::complex<double> overlap = 0.0;
+        for (std::uint64_t c = 0; c < base.size(); ++c)
+            overlap += std::conj(std::complex<double>(base.data()[c])) * std::complex<double>(shifted.data()[c]);
+        overlap *= double(base.dx()) * double(base.dy());
+        const double phase = -double(row.offset) * steps * double(dt) / double(hbar);
+        SCOPED_TRACE(testing::Message() << "V0 " << row.offset << ", step " << row.step);
+        ASSERT_GT(offset.subSteps(), 1u) << "the step is meant to be sharp enough for sub-steps";
+        EXPECT_NEAR(std::abs(overlap), 1.0, 1e-4) << "a constant shift changed more than the phase";
+        EXPECT_NEAR(std::abs(overlap - std::polar(1.0, phase)), 0.0, 1e-3)
+            << "phase " << std::arg(overlap) << " instead of " << std::remainder(phase, 2.0 * kPi);
     }
 }
