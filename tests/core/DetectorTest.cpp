@@ -153,6 +153,33 @@ TEST(DetectorTemporalFlux2D, OneStepOfAPlaneWaveDepositsItsCurrentOnEveryInterio
     }
 }
 
+TEST(DetectorTemporalFlux2D, GridsWithoutAnInteriorCellRecordNothing)
+{
+    // The central-difference current needs a column with both neighbours and
+    // counts only rows with both neighbours: fewer than three columns or rows
+    // give no current at all, three of each give the middle row its share.
+    const double k = 1.3, hbar = 0.9, mass = 1.6, dt = 0.05;
+    const float dx = 0.2f, dy = 0.35f;
+    const struct {
+        std::uint64_t nx, ny;
+    } grids[] = {{1, 9}, {2, 9}, {20, 1}, {20, 2}, {3, 3}, {20, 3}};
+    for (const auto& grid : grids) {
+        const ComplexField2D psi = test::planeWave(grid.nx, grid.ny, dx, dy, k, 0.0);
+        DetectorTemporalFlux2D detector;
+        for (int s = 0; s < 3; ++s)
+            detector.accumulate(psi, float(hbar), float(mass), float(dt), {0.0f, 0.5f});
+        const bool interior = grid.nx >= 3 && grid.ny >= 3;
+        const double middle = interior ? 3 * dt * hbar * k / mass * std::sin(k * dx) / (k * dx) : 0.0;
+        SCOPED_TRACE(testing::Message() << grid.nx << " x " << grid.ny);
+        ASSERT_EQ(detector.rows().size(), grid.ny);
+        for (std::uint64_t j = 0; j < grid.ny; ++j)
+            EXPECT_NEAR(detector.rows()[j], j == 1 && grid.ny == 3 ? middle : 0.0, 1e-6) << "row " << j;
+        EXPECT_NEAR(detector.totalFlux(), middle * dy, 1e-6);
+        EXPECT_EQ(detector.isEmpty(), !interior);
+        EXPECT_EQ(detector.sampleArrivalShotsSeeded(20, 7u, true).size(), interior ? 20u : 0u);
+    }
+}
+
 TEST(DetectorTemporalFlux2D, RestartsWhenTheLineOrGridChanges)
 {
     // Cells 0.25 x 0.3: the stored row spacing is compared with dy alone.
