@@ -93,7 +93,7 @@ TEST(GaugeWall, AConstantPotentialShiftGivesTheGlobalPhaseOfTheWholeStep)
         PotentialField2D flat(base.nx(), base.ny(), base.dx(), base.dy());
         PotentialField2D raised(base.nx(), base.ny(), base.dx(), base.dy());
         raised.fill(row.offset);
-        // The step fills x > 6, the packet rests 9 sigma away from it.
+        // The step fills x >= 6, the packet rests 12 sigma away from it.
         flat.addRectangle(8.0f, 0.0f, 4.0f, 20.0f, row.step);
         raised.addRectangle(8.0f, 0.0f, 4.0f, 20.0f, row.offset + row.step);
         GaugeLinkField2D links; // Landau gauge, A = (-b y, 0)
