@@ -96,6 +96,17 @@ TEST_F(DrivePlot, TrapCentreFollowsTheDriveBesideTheMeasuredCurves)
         EXPECT_TRUE(colourNear(image, panelPoint(p, 0, 10, 2.8, 5.2, t, 3.0 + t / 5.0), QColor(plot::kEnergyCurve)))
             << "energy at " << t;
     }
+
+    // A constant <H> = 4.2 opens an axis of one unit about it: the curve runs
+    // along the middle of the panel.
+    plot.setSamples(historyOf(101, 0.0, 0.1, [](ObservableSample& s, double t) {
+        s.meanX = 2.5 * std::sin(t / 2.0);
+        s.totalEnergy = 4.2;
+    }));
+    const QImage flat = test::grabPlot(plot, QSize(420, 300));
+    for (const double t : {1.3, 8.9})
+        EXPECT_TRUE(colourNear(flat, panelPoint(p, 0, 10, 3.6, 4.8, t, 4.2), QColor(plot::kEnergyCurve)))
+            << "constant energy at " << t;
     plot.clearHistory();
     EXPECT_TRUE(test::grabPlot(plot, QSize(420, 300)) == empty) << "clearHistory keeps the drive";
 }
