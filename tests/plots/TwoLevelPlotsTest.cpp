@@ -428,6 +428,17 @@ TEST_F(RamseyPlot, PulseStripStagesAndFringesStandAtTheirTimes)
     EXPECT_TRUE(colourNear(image, at(5.5, 0.3), kLower, 1, 10)) << "ensemble marker";
     const QRectF singleLegend(64, 314, 90, 16);
     EXPECT_TRUE(shows(image, singleLegend, QColor(plot::kTwoLevelSecond)));
+    // A free time just past the scan's end is not marked, not even beside the
+    // panel; the end itself is.
+    for (const double free : {20.4, 20.0}) {
+        RamseySequence sequence = echoSequence();
+        sequence.freeEvolutionDuration = free;
+        plot.setPulseSequence(sequence);
+        const QImage moved = grab();
+        EXPECT_EQ(shows(moved, moved.rect(), kCurrent), free <= 20.0) << "free time " << free;
+        EXPECT_EQ(colourNear(moved, at(free, 0.7), kCurrent, 1, 10), free <= 20.0) << "free time " << free;
+    }
+    plot.setPulseSequence(echoSequence());
 
     // The ensemble alone draws over its own range; an invalid reference
     // leaves boundaries and markers out.
