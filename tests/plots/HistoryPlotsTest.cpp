@@ -1,13 +1,18 @@
 #include "plots/PlotPalette.h"
 #include "plots/QuantumBlochPlotWidget.h"
+#include "plots/QuantumDoubleWellPlotWidget.h"
 #include "plots/QuantumDrivePlotWidget.h"
 #include "plots/QuantumQuenchPlotWidget.h"
+#include "plots/QuantumRabiPlotWidget.h"
 
 #include "HistoryPlotProbes.h"
+#include "PaintedTexts.h"
 #include "PlotRobustness.h"
 #include "PlotTestSupport.h"
 
 #include <gtest/gtest.h>
+
+#include <QFontMetricsF>
 
 #include <chrono>
 #include <cmath>
@@ -66,6 +71,36 @@ TEST_F(QuenchPlot, WidthAndEnergyOnTheirOwnScalesWithTheQuenchMarked)
     EXPECT_EQ(countColour(test::grabPlot(plot, QSize(420, 300)), QRect(0, 0, 420, 300), marker, 10), 0);
 }
 
+using HistoryPageLayout = test::PlotTest;
+
+// The time caption of a single-panel history sits under the panel and inside
+// the widget, and the panel takes the height: under the caption there is
+// less than two lines of blank.
+TEST_F(HistoryPageLayout, TheTimeCaptionSitsUnderThePanelAtTheFootOfThePage)
+{
+    struct Page {
+        const char* name;
+        QWidget* plot;
+        plot::PanelLayout layout;
+    };
+    const std::vector<Page> pages{
+        {"quench", &makePlot<QuantumQuenchPlotWidget>(), QuantumQuenchPlotWidget::layout()},
+        {"drive", &makePlot<QuantumDrivePlotWidget>(), QuantumDrivePlotWidget::layout()},
+        {"double well", &makePlot<QuantumDoubleWellPlotWidget>(), QuantumDoubleWellPlotWidget::layout()},
+        {"Rabi", &makePlot<QuantumRabiPlotWidget>(), QuantumRabiPlotWidget::layout()}};
+    for (const QSize& size : {QSize(430, 310), QSize(610, 470)}) {
+        for (const Page& page : pages) {
+            const QRectF panel = plot::panelRect(size, page.layout);
+            const test::PaintedText caption =
+                test::paintedText(test::paintedTexts(*page.plot, size), QStringLiteral("simulation time"));
+            const double line = QFontMetricsF(page.plot->font()).height();
+            EXPECT_GE(caption.box.top(), panel.bottom()) << page.name << ": under the panel";
+            EXPECT_LE(caption.box.bottom(), size.height()) << page.name << ": inside the widget";
+            EXPECT_LT(size.height() - caption.box.bottom(), 2.0 * line) << page.name << ": a band left empty";
+        }
+    }
+}
+
 using DrivePlot = test::PlotTest;
 
 TEST_F(DrivePlot, TrapCentreFollowsTheDriveBesideTheMeasuredCurves)
@@ -96,6 +131,17 @@ TEST_F(DrivePlot, TrapCentreFollowsTheDriveBesideTheMeasuredCurves)
         EXPECT_TRUE(colourNear(image, panelPoint(p, 0, 10, 2.8, 5.2, t, 3.0 + t / 5.0), QColor(plot::kEnergyCurve)))
             << "energy at " << t;
     }
+
+    // A constant <H> = 4.2 opens an axis of one unit about it: the curve runs
+    // along the middle of the panel.
+    plot.setSamples(historyOf(101, 0.0, 0.1, [](ObservableSample& s, double t) {
+        s.meanX = 2.5 * std::sin(t / 2.0);
+        s.totalEnergy = 4.2;
+    }));
+    const QImage flat = test::grabPlot(plot, QSize(420, 300));
+    for (const double t : {1.3, 8.9})
+        EXPECT_TRUE(colourNear(flat, panelPoint(p, 0, 10, 3.6, 4.8, t, 4.2), QColor(plot::kEnergyCurve)))
+            << "constant energy at " << t;
     plot.clearHistory();
     EXPECT_TRUE(test::grabPlot(plot, QSize(420, 300)) == empty) << "clearHistory keeps the drive";
 }

@@ -299,6 +299,25 @@ TEST_F(KleinScanPlots, MarkTheCurrentValueOnTheCurveWithThePacketBesideIt)
         EXPECT_EQ(test::countColour(view.image, view.panel, kPacket, 30), 0) << view.name;
         EXPECT_EQ(test::countColour(view.image, view.panel.adjusted(0, 60, 0, 0), kCurrent, 30), 0) << view.name;
     }
+    // A value 3 % of the range past either end would land beside the panel: the
+    // page is then painted as with no value at all. Exactly at an end it is marked.
+    const KleinAngleScan angles = buildKleinAngleScan(config, 5.0, 20.0, 31, 1.0);
+    const KleinHeightScan heights = buildKleinHeightScan(config, 0.5, 4.0, 36, 1.0);
+    for (const double f : {-0.03, 1.03, 0.0, 1.0}) {
+        const std::string where = "at " + std::to_string(f) + " of the range";
+        const std::vector<std::pair<ScanView, ScanView>> pairs{
+            {angleView(host(), angles, 5.0 + 15.0 * f, 0.4), angleView(host(), angles, kNaN, 0.4)},
+            {heightView(host(), heights, 0.5 + 3.5 * f, 0.4), heightView(host(), heights, kNaN, 0.4)}};
+        for (const auto& [view, unmarked] : pairs) {
+            const bool inside = f >= 0.0 && f <= 1.0;
+            EXPECT_EQ(view.image == unmarked.image, !inside) << view.name << " " << where;
+            if (inside)
+                EXPECT_TRUE(test::colourNear(view.image,
+                                             view.at(view.current, view.transmissionAt(view.current)) + QPointF(3, 0),
+                                             kCurrent, 1, 30))
+                    << view.name << " " << where;
+        }
+    }
 }
 
 // The angle page labels every multiple of ten degrees up to 70 that lies in

@@ -214,6 +214,29 @@ TEST_F(LatticePlots, AndersonPanelsShowTheSitesTheProfilesAndTheSpreadsFromTimeZ
     const QImage single = test::grabPlot(plot, QSize(560, 520));
     EXPECT_EQ(test::countColour(single, profile.adjusted(2, 2, -2, -2), kCyan, 20), 0);
     EXPECT_GT(test::countColour(single, spread, kCyan, 20), 0) << "the spread panel is still drawn";
+
+    // Sites whose range, widened by 0.75 spacings, ends exactly on profile
+    // samples 4 and 44: both end samples belong to the curve, so the lanes
+    // (the disordered one drawn last, both near 0 there) reach both panel edges.
+    const double origin = recorder.samples().back().clean.profileOriginX;
+    const double step = recorder.samples().back().clean.profileDx;
+    const double xmin = origin + 4 * step;
+    const double xmax = origin + 44 * step;
+    recorder.configure(AndersonInitialStateConfig{}, test::andersonLattice({xmin + 1.125, 0.0, xmax - 1.125}, 1.5));
+    recorder.record(1.0, lanes(1));
+    const AndersonSample& ended = recorder.samples().back();
+    ASSERT_DOUBLE_EQ(ended.clean.profileOriginX, origin);
+    ASSERT_DOUBLE_EQ(ended.clean.profileDx, step);
+    float endMax = 0.0f;
+    for (const std::vector<float>* p : {&ended.clean.profile, &ended.disordered.profile})
+        endMax = std::max(endMax, *std::max_element(p->begin(), p->end()));
+    const QImage bounded = test::grabPlot(plot, QSize(560, 520));
+    for (const auto& [sample, x] : {std::pair{std::size_t(4), double(profile.left())},
+                                    std::pair{std::size_t(44), double(profile.left() + profile.width())}})
+        EXPECT_TRUE(test::colourNear(
+            bounded, QPointF(x, profile.bottom() - ended.disordered.profile[sample] / endMax * profile.height()),
+            QColor(plot::kAndersonDisordered), 1))
+            << "the profile sample exactly at the " << (sample == 4 ? "left" : "right") << " end";
 }
 
 TEST_F(LatticePlots, ZenoPanelsShowTheMeasuredSurvivalAndTheProfilesWithTheMeasurementEdge)

@@ -171,6 +171,38 @@ TEST(PlotLayouts, PanelsKeepTheirMarginsAndFallBackToTheirFloors)
     EXPECT_EQ(small.strip.top(), 66.0);
 }
 
+TEST(PlotGrids, RuleEveryQuarterOfAnOblongPanel)
+{
+    test::plotTestApplication();
+    const QRectF panel(30.0, 20.0, 320.0, 200.0);
+    const QColor red(255, 0, 0);
+    for (const bool inner : {false, true}) {
+        QImage image(400, 260, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        {
+            QPainter painter(&image);
+            if (inner)
+                drawInnerQuarterLines(painter, panel, plotPen(red, 1.0));
+            else
+                drawQuarterGrid(painter, panel, plotPen(red, 1.0));
+        }
+        // Rows probed an eighth in, columns an eighth down: between the crossing lines.
+        for (int i = 0; i <= 4; ++i) {
+            const bool edge = i == 0 || i == 4;
+            const double y = panel.top() + 0.25 * i * panel.height();
+            const double x = panel.left() + 0.25 * i * panel.width();
+            EXPECT_EQ(test::colourNear(image, QPointF(panel.left() + panel.width() / 8, y), red), !(inner && edge))
+                << "row " << i << (inner ? " of the inner lines" : " of the grid");
+            EXPECT_EQ(test::colourNear(image, QPointF(x, panel.top() + panel.height() / 8), red), !inner)
+                << "column " << i;
+            EXPECT_FALSE(test::colourNear(image, QPointF(panel.left() + panel.width() / 8, y + panel.height() / 8), red))
+                << "nothing between rows " << i << " and " << i + 1;
+        }
+        EXPECT_EQ(test::countColourOutside(image, panel.adjusted(-1, -1, 1, 1).toRect(), red), 0)
+            << "every line stays on the panel";
+    }
+}
+
 TEST(PlotAxes, APanelShorterThanTwoLinesKeepsOnlyItsUpperValue)
 {
     test::plotTestApplication();
@@ -446,18 +478,24 @@ TEST(PlotTexts, LegendRowsAndPanelHeadingsStayInTheirBoxes)
                       {{QStringLiteral("red ±"), qRgb(255, 0, 0), 10.0, 80.0},
                        {QStringLiteral("green"), qRgb(0, 255, 0), 200.0, 80.0}});
         drawPanelHeading(painter, QRect(50, 40, 300, 50), QStringLiteral("heading"), QColor(0, 0, 255));
+        // A summary far longer than its panel is cut inside it.
+        drawPanelSummary(painter, QRect(60, 140, 200, 50), 20, QString(60, QChar('M')), QColor(255, 255, 0));
     }
-    // Boxes: (40, 100, 80, 20), (230, 100, 80, 20) and the heading's (50, 20, 300, 18).
+    // Boxes: (40, 100, 80, 20), (230, 100, 80, 20) and the heading's (50, 20, 300, 18); the
+    // summary 8 pixels inside the left and right edges of its panel, 5 below its top.
     const struct {
         QRect box;
         QColor colour;
     } cases[] = {{QRect(40, 100, 80, 20), QColor(255, 0, 0)},
                  {QRect(230, 100, 80, 20), QColor(0, 255, 0)},
-                 {QRect(50, 20, 300, 18), QColor(0, 0, 255)}};
+                 {QRect(50, 20, 300, 18), QColor(0, 0, 255)},
+                 {QRect(68, 145, 184, 20), QColor(255, 255, 0)}};
     for (const auto& c : cases) {
         EXPECT_GT(test::countColour(image, c.box, c.colour), 0) << c.colour.name().toStdString();
         EXPECT_EQ(test::countColourOutside(image, c.box, c.colour), 0) << c.colour.name().toStdString();
     }
+    EXPECT_GT(test::countColour(image, QRect(240, 145, 12, 20), QColor(255, 255, 0)), 0)
+        << "the long summary runs up to the end of its box";
 }
 
 } // namespace

@@ -488,19 +488,46 @@ TEST_F(RecorderPlaceholders, NoUnconfiguredOrEmptyRecorderShowsTheFreshPlot)
     expectPlaceholderFeeds<QuantumLoschmidtPlotWidget>(host(), "Loschmidt");
 }
 
+// The panel floors of the split pages are for cramped docks only: at the size
+// these tests paint, every page stacks its panels from the top margin down to
+// the bottom margin, with nothing spilling past the widget.
+TEST(SplitPageLayouts, ReachTheirFloorsOnlyBelowTheTestedSize)
+{
+    const QSize size(520, 420);
+    const std::vector<std::pair<const char*, plot::SplitLayout>> layouts{
+        {"Billiard", QuantumBilliardPlotWidget::layout()}, {"Talbot", QuantumTalbotPlotWidget::layout()},
+        {"bouncer", QuantumBouncerPlotWidget::layout()},   {"Loschmidt", QuantumLoschmidtPlotWidget::layout()},
+        {"scar", QuantumScarPlotWidget::layout()},         {"Berry phase", QuantumBerryPhasePlotWidget::layout()},
+        {"revival", QuantumRevivalPlotWidget::layout()}};
+    for (const auto& [name, layout] : layouts) {
+        const plot::SplitPanels panels = plot::splitPanels(size, layout);
+        EXPECT_DOUBLE_EQ(panels.upper.top(), layout.top) << name;
+        EXPECT_DOUBLE_EQ(panels.lower.top() - panels.upper.bottom(), layout.gap) << name;
+        EXPECT_DOUBLE_EQ(panels.lower.bottom() + layout.bottom, size.height()) << name << ": the bottom margin";
+        EXPECT_DOUBLE_EQ(panels.upper.right() + layout.right, size.width()) << name << ": the right margin";
+    }
+}
+
 // A grid one cell across on one axis has no profile along it: the plot whose
-// carpet runs along that axis shows its placeholder, and only that one.
+// carpet runs along that axis shows its placeholder, and only that one; the
+// billiard and scar maps need both axes.
 TEST_F(RecorderPlaceholders, AGridOneCellAcrossLeavesOnlyThePlotAlongThatAxisEmpty)
 {
     const QSize size(520, 420);
     const QImage bouncerEmpty = grabPlot(*new QuantumBouncerPlotWidget(&host()), size);
     const QImage revivalEmpty = grabPlot(*new QuantumRevivalPlotWidget(&host()), size);
+    const QImage scarEmpty = grabPlot(*new QuantumScarPlotWidget(&host()), size);
+    const QImage billiardEmpty = grabPlot(*new QuantumBilliardPlotWidget(&host()), size);
     struct Grid {
         std::uint64_t nx, ny;
-        bool bouncerEmpty, revivalEmpty;
+        bool bouncerEmpty, revivalEmpty, mapsEmpty;
     };
-    for (const Grid& g : {Grid{48, 1, true, false}, Grid{1, 40, false, true}, Grid{2, 40, false, false},
-                          Grid{48, 2, false, false}}) {
+    for (const Grid& g : {Grid{48, 1, true, false, true}, Grid{1, 40, false, true, true},
+                          Grid{2, 40, false, false, false}, Grid{48, 2, false, false, false}}) {
+        ScarRecorder scarRun(16);
+        scarRun.configure(packet(0, 0, g.nx, g.ny), stadiumGeometry(0, 3), ScarConfig{}, 1.0, 1.0);
+        BilliardRecorder billiard(16);
+        billiard.setInitialState(packet(0, 0, g.nx, g.ny), billiardConfig(8, true));
         BouncerRecorder bouncer(16);
         bouncer.configure(test::bouncerFloor(-4.0), 0.0, 0.3);
         RevivalRecorder revival(16);
@@ -508,7 +535,15 @@ TEST_F(RecorderPlaceholders, AGridOneCellAcrossLeavesOnlyThePlotAlongThatAxisEmp
         for (int k = 0; k < 3; ++k) {
             bouncer.record(0.4 * k, packet(0.0, 1.0 - 0.2 * k, g.nx, g.ny), 1.0, 1.0);
             revival.record(0.4 * k, packet(0.2 * k, 0.0, g.nx, g.ny));
+            scarRun.record(0.4 * k, packet(0.2 * k, 0.0, g.nx, g.ny));
+            billiard.record(0.4 * k, packet(0.2 * k, 0.0, g.nx, g.ny), billiardConfig(8, true));
         }
+        auto& scarPlot = *new QuantumScarPlotWidget(&host());
+        scarPlot.setRecorder(&scarRun);
+        EXPECT_EQ(grabPlot(scarPlot, size) == scarEmpty, g.mapsEmpty) << "scar " << g.nx << " x " << g.ny;
+        auto& billiardPlot = *new QuantumBilliardPlotWidget(&host());
+        billiardPlot.setRecorder(&billiard, billiardConfig(8, true));
+        EXPECT_EQ(grabPlot(billiardPlot, size) == billiardEmpty, g.mapsEmpty) << "billiard " << g.nx << " x " << g.ny;
         auto& bouncerPlot = *new QuantumBouncerPlotWidget(&host());
         bouncerPlot.setRecorder(&bouncer, 1.0, 1.0);
         auto& revivalPlot = *new QuantumRevivalPlotWidget(&host());

@@ -173,6 +173,19 @@ TEST_F(BoundStatePlot, DrawsTheLadderAndTheSelectedEigenfunctionWithItsNodes)
     EXPECT_TRUE(colourNear(odd, at(1.0, 1.5 + 0.075 * 9.28), QColor(plot::kEigenfunction), 1, 20)) << "its peak";
     EXPECT_EQ(countColour(odd, odd.rect(), node, 20), 0) << "a node marked on a sample that is exactly 0";
 
+    // With no finite potential sample or level the energy axis falls back to
+    // run from 0 up to the threshold: [0, 6] widened by 8 % is [-0.48, 6.48].
+    BoundStateResult blank = harmonicLadder();
+    std::fill(blank.potential.begin(), blank.potential.end(), kNaN);
+    for (BoundState& state : blank.states)
+        state.energy = kNaN;
+    plot.setResult(blank, 0);
+    const double blankThreshold = test::panelPoint(p, -4.0, 4.0, -0.48, 6.48, 0.0, 6.0).y();
+    const test::PaintedText blankContinuum =
+        test::paintedText(test::paintedTexts(plot, QSize(480, 360)), QStringLiteral("continuum "));
+    EXPECT_LE(blankContinuum.box.bottom(), blankThreshold + 1.0) << "threshold without finite energies";
+    EXPECT_GE(blankContinuum.box.top(), blankThreshold - 19.0) << "threshold without finite energies";
+
     plot.setResult(harmonicLadder(), 3); // past the end
     const QImage none = test::grabPlot(plot, QSize(480, 360));
     EXPECT_EQ(

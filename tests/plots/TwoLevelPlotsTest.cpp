@@ -326,8 +326,22 @@ TEST_F(StueckelbergPlot, HoldTimeFringeWithTheCurrentHoldAndBothCrossingsMarked)
         EXPECT_TRUE(colourNear(image, QPointF(x, strip.center().y() - strip.height() * 0.44 * v), kSignal)) << t;
     }
 
-    plot.setSweep(returnSweep(12.0));
-    EXPECT_FALSE(shows(grab(), scan, kCurrent)) << "a hold outside the scan is not marked";
+    // Holds just past either end of a scan over 1 .. 11 would map inside the
+    // widget, beside the panel: neither is marked anywhere.
+    std::vector<StueckelbergFringePoint> later = holdFringe();
+    for (StueckelbergFringePoint& point : later)
+        point.holdDuration += 1.0;
+    plot.setFringeScan(later);
+    for (const double hold : {0.8, 11.2}) {
+        plot.setSweep(returnSweep(hold));
+        const QImage outside = grab();
+        EXPECT_FALSE(shows(outside, outside.rect(), kCurrent)) << "a hold of " << hold << " outside the scan";
+    }
+    for (const double hold : {1.0, 11.0}) {
+        plot.setSweep(returnSweep(hold));
+        EXPECT_TRUE(colourNear(grab(), panelPoint(scan, 1, 11, 0, 1, hold, 0.3), kCurrent, 1, 10))
+            << "a hold of " << hold << " at an end of the scan";
+    }
     plot.reset();
     const QImage reset = grab();
     EXPECT_TRUE(shows(reset, QRectF(140, 110, 200, 40), kPlaceholderText));
@@ -414,6 +428,17 @@ TEST_F(RamseyPlot, PulseStripStagesAndFringesStandAtTheirTimes)
     EXPECT_TRUE(colourNear(image, at(5.5, 0.3), kLower, 1, 10)) << "ensemble marker";
     const QRectF singleLegend(64, 314, 90, 16);
     EXPECT_TRUE(shows(image, singleLegend, QColor(plot::kTwoLevelSecond)));
+    // A free time just past the scan's end is not marked, not even beside the
+    // panel; the end itself is.
+    for (const double free : {20.4, 20.0}) {
+        RamseySequence sequence = echoSequence();
+        sequence.freeEvolutionDuration = free;
+        plot.setPulseSequence(sequence);
+        const QImage moved = grab();
+        EXPECT_EQ(shows(moved, moved.rect(), kCurrent), free <= 20.0) << "free time " << free;
+        EXPECT_EQ(colourNear(moved, at(free, 0.7), kCurrent, 1, 10), free <= 20.0) << "free time " << free;
+    }
+    plot.setPulseSequence(echoSequence());
 
     // The ensemble alone draws over its own range; an invalid reference
     // leaves boundaries and markers out.
