@@ -526,6 +526,19 @@ TEST_F(MainWindowStatus, DiagnosticsEdgeCasesAndTheCollapseReadout)
         EXPECT_EQ(value(9), absorbing ? "Absorbing CAP   width=0.15   eta=8.00" : "Periodic (FFT)");
     }
 
+    // The geometry page's barrier moved off the origin to a centre with x != y:
+    // the position row names each coordinate in its own place.
+    {
+        const QSignalBlocker blockX(f.barrierCenterXSpinBox), blockY(f.barrierCenterYSpinBox);
+        const double x = f.barrierCenterXSpinBox->value(), y = f.barrierCenterYSpinBox->value();
+        f.barrierCenterXSpinBox->setValue(3.25);
+        f.barrierCenterYSpinBox->setValue(-1.75);
+        probe.updateDiagnostics();
+        EXPECT_EQ(value(24), "x=3.25   y=-1.75");
+        f.barrierCenterXSpinBox->setValue(x);
+        f.barrierCenterYSpinBox->setValue(y);
+    }
+
     // Three scene objects, none selected.
     const QSignalBlocker blockScene(f.potentialSceneActiveCheckBox);
     f.potentialSceneActiveCheckBox->setChecked(true);
