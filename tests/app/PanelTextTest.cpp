@@ -62,6 +62,7 @@ TEST(HelpHtml, BannerGoesRightAfterTheBodyTagOrBeforeATextWithout)
     const Case cases[] = {
         {"<html><BODY style=\"x\"><p>base</p></BODY></html>", "<html><BODY style=\"x\">%B<p>base</p></BODY></html>"},
         {"<html><body><p>a > b</p>", "<html><body>%B<p>a > b</p>"},
+        {"<body class=\"guide\"><p>fragment</p></body>", "<body class=\"guide\">%B<p>fragment</p></body>"},
         {"<p>no body tag</p>", nullptr},
         {"<html><body", nullptr},
     };
