@@ -201,6 +201,15 @@ TEST_F(RecorderPanelsII, ScarPageShowsTheStadiumAndTheBouncingOrbitPeriod)
     EXPECT_EQ(numberAfter(summary, "frames="), steps + 1.0) << summary;
     EXPECT_NEAR(numberAfter(summary, "   t="), time(), 0.005) << summary;
     EXPECT_NEAR(numberAfter(summary, "norm="), window->waveField().norm(), 1e-6) << summary;
+
+    // A heavier packet with a sideways kick: speed |p| / m = 5 / 2 = 2.5, so
+    // Tclass = 2 (2 * 4.5 + 8) / 2.5 = 13.6.
+    test::control<QDoubleSpinBox>(*window, "massSpinBox")->setValue(2.0);
+    test::control<QDoubleSpinBox>(*window, "momentumYSpinBox")->setValue(3.0);
+    step(1);
+    const std::string heavy = text(*window, "scarSummaryLabel");
+    EXPECT_TRUE(contains(heavy, "axial orbit Tclass=13.600  (~" + indicative(kScarPreset, 13.6) + " indicative)"))
+        << heavy;
 }
 
 TEST_F(RecorderPanelsII, BerryPageFillsItsCountAndTimeLastAndReadsTheDoubletGap)
