@@ -267,6 +267,25 @@ TEST_F(MainWindowBoundStates, DocumentEigenstateBeyondTheSpectrumPreparesTheHigh
     ASSERT_GE(count, 2);
     EXPECT_EQ(selector("boundStateComboBox").currentIndex(), count - 1);
     EXPECT_EQ(nodesAlongMiddleRow(window->waveField()), count - 1) << "the highest state found, prepared";
+
+    // A state the well holds but the form's count leaves out: the count grows
+    // to take it in, states numbered from 0 so n needs n + 1 of them. The count
+    // the document's own experiment brings is learnt from state 0.
+    auto* most = control<QSpinBox>(*window, "boundMaxStatesSpinBox");
+    const auto applyWithState = [&](int state) {
+        {
+            const QSignalBlocker blocker(most);
+            most->setValue(most->minimum());
+        }
+        document.initialPreparation.stateA = state;
+        return window->applyExperimentDocument(document, error);
+    };
+    ASSERT_TRUE(applyWithState(0)) << error.toStdString();
+    const int wanted = most->value();
+    ASSERT_GT(count, wanted) << "the well holds too few states for this case";
+    ASSERT_TRUE(applyWithState(wanted)) << error.toStdString();
+    EXPECT_EQ(most->value(), wanted + 1);
+    EXPECT_EQ(selector("boundStateComboBox").currentIndex(), wanted) << "state " << wanted;
 }
 
 // <x>(t) of (phi_0 + phi_1) / sqrt 2 oscillates as cos(dE t / hbar): it
