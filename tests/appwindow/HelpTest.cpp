@@ -285,6 +285,13 @@ TEST_F(HelpTest, PagesOfAFolderInTheWorkingDirectoryOpenInTheHelpTabsLanguage)
     EXPECT_EQ(lines(messages),
               lines({QStringLiteral("Help page not found: %1").arg(QDir::toNativeSeparators(missingIndex)),
                      dedicatedNote.arg(QStringLiteral("double_slit"))}));
+    // A folder standing where the index belongs is no page either.
+    ASSERT_TRUE(QDir().mkpath(missingIndex));
+    trigger(QStringLiteral("Model && Constraints"));
+    EXPECT_TRUE(browser.urls.isEmpty()) << "a folder was opened as a page";
+    EXPECT_EQ(lines(messages),
+              lines({QStringLiteral("Help page not found: %1").arg(QDir::toNativeSeparators(missingIndex)),
+                     dedicatedNote.arg(QStringLiteral("double_slit"))}));
 
     // Quick help raises the dock whatever the folder holds.
     helpDock->hide();
