@@ -392,6 +392,33 @@ TEST_F(PanelsTwoLevelTest, PeriodicDrivePanelFollowsTheClassicalMotionOfTheShake
         EXPECT_NEAR(values[6], gained, 3e-3) << "preset " << c.preset;
     }
 
+    // A trap stiffer across the shaking than along it: the resonance comes
+    // from the curvature along the driven axis alone.
+    {
+        MainWindow& w = window();
+        w.loadGuidedExperiment(14);
+        ExperimentDocument document = w.captureExperimentDocument();
+        double along = 0.0;
+        for (const PotentialObject& object : document.potentialScene.objects()) {
+            if (object.kind != PotentialObjectKind::Harmonic)
+                continue;
+            PotentialObject stiffer = object;
+            stiffer.curvatureY = 2.5f * object.curvatureX;
+            along = object.curvatureX;
+            ASSERT_TRUE(document.potentialScene.update(object.id, stiffer));
+        }
+        ASSERT_GT(along, 0.0) << "the preset has no harmonic trap";
+        QString error;
+        ASSERT_TRUE(w.applyExperimentDocument(document, error)) << error.toStdString();
+        tickUntil(0.5);
+        const std::vector<double> values =
+            numbers(label("periodicDriveSummaryLabel"),
+                    QStringLiteral("DRIVING | omega={4}  A={3}  current={3} | omega0={4}  omega/omega0={3} | "
+                                   "max|<x>|={3}  dE={4}"));
+        ASSERT_EQ(values.size(), 7u) << label("periodicDriveSummaryLabel").toStdString();
+        EXPECT_NEAR(values[3], std::sqrt(along / mass()), 6e-5) << "kx " << along;
+    }
+
     // The trap stays put while the scene is off: nothing is driving.
     widget<QCheckBox>("potentialSceneActiveCheckBox").setChecked(false);
     window().stepOnce();
