@@ -533,6 +533,21 @@ TEST_F(PanelsTwoLevelTest, LandauZenerPanelPredictsThePassageAndProjectsTheLiveF
         EXPECT_EQ((*fields)[14], (*fields)[9]) << "history right";
         EXPECT_EQ((*fields)[15], (*fields)[12]) << "history min captured";
     }
+
+    // The same sweep on the slope along y tilts the wells' floor, not their
+    // bias: no passage through the crossing, no analysis.
+    MainWindow& w = window();
+    w.loadGuidedExperiment(18);
+    ExperimentDocument document = w.captureExperimentDocument();
+    ASSERT_TRUE(document.linearSweep.enabled && !document.linearSweep.returnEnabled);
+    document.linearSweep.parameter = SceneParameterSlopeY;
+    document.initialPreparation.type = InitialPreparationType::Gaussian; // the tilted wells keep no saved pair
+    QString error;
+    ASSERT_TRUE(w.applyExperimentDocument(document, error)) << error.toStdString();
+    w.stepOnce();
+    EXPECT_TRUE(label("landauZenerSummaryLabel").startsWith(QStringLiteral("Landau-Zener analysis inactive.")))
+        << label("landauZenerSummaryLabel").toStdString();
+    EXPECT_EQ(row(44).toStdString(), "inactive");
 }
 
 // The sweep out (0.35 to -0.35 over 4), a hold and the sweep back pass the
