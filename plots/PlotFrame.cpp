@@ -23,18 +23,11 @@ void beginPlot(QPainter& painter, const QRect& widgetRect, const QColor& backgro
 
 double atLeast(double value, double floor) { return value > floor ? value : floor; }
 
-QRectF plotRect(const QSize& widgetSize, double left, double top, double widthMargin, double heightMargin,
-                double minWidth, double minHeight)
-{
-    return QRectF(left, top, atLeast(widgetSize.width() - widthMargin, minWidth),
-                  atLeast(widgetSize.height() - heightMargin, minHeight));
-}
-
 QRectF panelRect(const QSize& widgetSize, const PanelLayout& layout)
 {
     const QMarginsF& m = layout.margins;
-    return plotRect(widgetSize, m.left(), m.top(), m.left() + m.right(), m.top() + m.bottom(), layout.minimum.width(),
-                    layout.minimum.height());
+    return QRectF(m.left(), m.top(), atLeast(widgetSize.width() - m.left() - m.right(), layout.minimum.width()),
+                  atLeast(widgetSize.height() - m.top() - m.bottom(), layout.minimum.height()));
 }
 
 QRectF beginPanelPlot(QPainter& painter, const QRect& widgetRect, const PanelLayout& layout, const QColor& gridColour)

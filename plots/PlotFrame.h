@@ -42,12 +42,6 @@ void beginPlot(QPainter& painter, const QRect& widgetRect, const QColor& backgro
 // layouts and span divisors.
 double atLeast(double value, double floor);
 
-// QRectF(left, top, max(w - widthMargin, minWidth), max(h - heightMargin,
-// minHeight)) for a widget of size (w, h): the plot rectangle of the
-// single-panel plots, e.g. plotRect(size(), 58, 24, 78, 62).
-QRectF plotRect(const QSize& widgetSize, double left, double top, double widthMargin, double heightMargin,
-                double minWidth = 10.0, double minHeight = 10.0);
-
 // The panel of a single-panel plot in a widget of size (w, h): the widget's
 // rectangle less the margins, QRectF(m.left, m.top, atLeast(w - m.left -
 // m.right, minimum.width), atLeast(h - m.top - m.bottom, minimum.height)).

@@ -119,8 +119,9 @@ TEST(PlotAxes, PutTheEndsOnTheRectangleEdgesAndFloorTheSpan)
         EXPECT_DOUBLE_EQ(mapValue(flat, 5.0), rect.left()) << "end " << end;
     }
     EXPECT_EQ(atLeast(kNaN, 10.0), 10.0);
-    EXPECT_EQ(plotRect(QSize(50, 40), 58, 24, 78, 62), QRectF(58, 24, 10, 10)) << "a shrunk plot keeps its minimum";
-    EXPECT_EQ(plotRect(QSize(400, 300), 58, 24, 78, 62), QRectF(58, 24, 322, 238));
+    const PanelLayout margins{QMarginsF(58, 24, 20, 38)};
+    EXPECT_EQ(panelRect(QSize(50, 40), margins), QRectF(58, 24, 10, 10)) << "a shrunk plot keeps its minimum";
+    EXPECT_EQ(panelRect(QSize(400, 300), margins), QRectF(58, 24, 322, 238));
 
     FiniteExtent extent;
     for (const double v : {kNaN, 3.0, -kInf, -2.0, kInf, 1.0})
