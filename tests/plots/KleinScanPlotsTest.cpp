@@ -264,6 +264,8 @@ TEST_F(KleinScanPlots, RegimeBandsAndThresholdsSitAtTheRecordsValues)
     EXPECT_EQ(dashedAt(beyond, past.transitionMass), 0) << "no line in the margin";
     const ScanView fromLower = heightView(host(), buildKleinHeightScan(config, lower, 4.0, 241, 1.0), -1.0, -1.0);
     EXPECT_GT(dashedAt(fromLower, lower), 20);
+    const ScanView pastLower = heightView(host(), buildKleinHeightScan(config, lower + 0.02, 4.0, 241, 1.0), -1, -1);
+    EXPECT_EQ(dashedAt(pastLower, lower), 0) << "the lower threshold just left of the scan stands in the margin";
     // Below the barrier height the low-mass band is the positive branch.
     const ScanView above = massView(host(), buildKleinMassScan(kleinAt(0.0, 0.05, 0.6), 0.005, 0.5, 181, 1.0), -1, -1);
     EXPECT_TRUE(band(above, 0.005, 0.05, positive));
