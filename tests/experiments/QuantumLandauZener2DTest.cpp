@@ -56,8 +56,9 @@ TEST(QuantumLandauZener2D, DefaultSweepCrossesAtItsMidpoint)
     EXPECT_EQ(reference.localizingSign, std::cos(reference.localizingPhase) >= 0.0 ? 1.0 : -1.0);
 
     // Each precondition alone leaves no prediction: a sweep that is off, on
-    // another parameter, not finite, not forward in time, flat, or that never
-    // passes zero bias; hbar 0; a pair that is not one.
+    // another parameter, not finite, not forward in time, flat, too slow to
+    // give a rate, or that never passes zero bias; hbar 0; a pair that is not
+    // one.
     using test::justBelow;
     std::vector<std::pair<const char*, LinearSweep>> unusable;
     const auto spoiled = [&](const char* name, auto change) {
@@ -73,6 +74,7 @@ TEST(QuantumLandauZener2D, DefaultSweepCrossesAtItsMidpoint)
     spoiled("start time below 0", [](LinearSweep& s) { s.startTime = justBelow(0.0); });
     spoiled("duration 0", [](LinearSweep& s) { s.duration = 0.0; });
     spoiled("duration infinite", [](LinearSweep& s) { s.duration = INFINITY; });
+    spoiled("too slow to have a rate", [](LinearSweep& s) { s.duration = 1e18; });
     spoiled("flat", [](LinearSweep& s) { s.endValue = s.startValue; });
     spoiled("above zero", [](LinearSweep& s) { s.endValue = 1e-9; });
     spoiled("below zero", [](LinearSweep& s) { s.startValue = -1e-9; });
