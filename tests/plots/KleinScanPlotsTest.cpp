@@ -16,6 +16,7 @@
 #include <functional>
 #include <limits>
 #include <string>
+#include <tuple>
 #include <type_traits>
 #include <vector>
 
@@ -237,6 +238,13 @@ TEST_F(KleinScanPlots, RegimeBandsAndThresholdsSitAtTheRecordsValues)
     EXPECT_GT(dashedAt(height, lower), 20);
     EXPECT_GT(dashedAt(height, upper), 20);
     EXPECT_EQ(dashedAt(height, 0.5 * (lower + upper)), 0);
+    // Each regime's name is centred over its band, however narrow or inset.
+    auto& named = makePlot<QuantumKleinHeightScanPlotWidget>();
+    named.setScan(heights, -1.0, -1.0);
+    const std::vector<test::PaintedText> texts = test::paintedTexts(named, kSize);
+    for (const auto& [name, a, b] : {std::tuple("positive branch", 0.0, lower), std::tuple("evanescent", lower, upper),
+                                     std::tuple("supercritical Klein", upper, 4.0)})
+        EXPECT_NEAR(test::paintedText(texts, name).box.center().x(), 0.5 * (height.x(a) + height.x(b)), 1.5) << name;
 
     // A barrier below the energy's reach of the transition: positive branch
     // below m*, the gap opened above it.
