@@ -357,6 +357,45 @@ TEST_F(KleinScanPlots, AngleGridIsLabelledEveryTenDegreesInsideTheScan)
     }
 }
 
+// The height, mass and massless pages space their value grid evenly from the
+// scan's first value to its last, each label the value under it.
+TEST_F(KleinScanPlots, ValueGridRunsEvenlyFromEndToEndUnderItsLabels)
+{
+    const KleinTunnelingConfig config = kleinAt(0.0);
+    QuantumKleinHeightScanPlotWidget height(&host());
+    height.setScan(buildKleinHeightScan(config, 0.5, 4.5, 81, 1.0), kNaN, -1.0);
+    QuantumKleinMassScanPlotWidget mass(&host());
+    mass.setScan(buildKleinMassScan(config, 0.005, 1.4, 61, 1.0), kNaN, -1.0);
+    QuantumDiracMasslessComparisonPlotWidget massless(&host());
+    massless.setScan(buildDiracMasslessComparison(config, 0.8, 0.0, 70.0, 71, 1.0), kNaN, -1.0);
+    const auto panelOf = [](const auto& page) { return plot::scanPanel(kSize, page.scanLayout()); };
+    for (const auto& [plot, panel, first, last] :
+         {std::tuple<QWidget*, QRect, double, double>{&height, panelOf(height), 0.5, 4.5},
+          {&mass, panelOf(mass), 0.005, 1.4}, {&massless, panelOf(massless), 0.0, 70.0}}) {
+        std::vector<std::pair<double, double>> labels; // value, centre of the painted text
+        double halfDigit = 0.0;
+        for (const test::PaintedText& t : test::paintedTexts(*plot, kSize)) {
+            bool number = false;
+            const double value = t.text.toDouble(&number);
+            if (number && t.box.top() > panel.bottom()) {
+                labels.emplace_back(value, t.box.center().x());
+                const int point = t.text.indexOf(QLatin1Char('.'));
+                halfDigit = 0.51 * std::pow(10.0, point < 0 ? 0 : -(t.text.size() - 1 - point));
+            }
+        }
+        SCOPED_TRACE(std::to_string(first) + " .. " + std::to_string(last));
+        ASSERT_GE(labels.size(), 3u);
+        EXPECT_NEAR(labels.front().first, first, halfDigit);
+        EXPECT_NEAR(labels.back().first, last, halfDigit);
+        const double pitch = (labels.back().second - labels.front().second) / double(labels.size() - 1);
+        for (std::size_t k = 0; k < labels.size(); ++k) {
+            EXPECT_NEAR(labels[k].second, panel.left() + panel.width() * (labels[k].first - first) / (last - first),
+                        1.5 + halfDigit * panel.width() / (last - first)) << labels[k].first;
+            EXPECT_NEAR(labels[k].second, labels.front().second + pitch * double(k), 1.5) << labels[k].first;
+        }
+    }
+}
+
 TEST_F(KleinScanPlots, AngleMarkerSkipsPairsWithAnUnsolvedEnd)
 {
     // An unsolved point next to the current angle carries no transmission:
