@@ -16,6 +16,7 @@
 #include <functional>
 #include <limits>
 #include <string>
+#include <tuple>
 #include <type_traits>
 #include <vector>
 
@@ -237,6 +238,13 @@ TEST_F(KleinScanPlots, RegimeBandsAndThresholdsSitAtTheRecordsValues)
     EXPECT_GT(dashedAt(height, lower), 20);
     EXPECT_GT(dashedAt(height, upper), 20);
     EXPECT_EQ(dashedAt(height, 0.5 * (lower + upper)), 0);
+    // Each regime's name is centred over its band, however narrow or inset.
+    auto& named = makePlot<QuantumKleinHeightScanPlotWidget>();
+    named.setScan(heights, -1.0, -1.0);
+    const std::vector<test::PaintedText> texts = test::paintedTexts(named, kSize);
+    for (const auto& [name, a, b] : {std::tuple("positive branch", 0.0, lower), std::tuple("evanescent", lower, upper),
+                                     std::tuple("supercritical Klein", upper, 4.0)})
+        EXPECT_NEAR(test::paintedText(texts, name).box.center().x(), 0.5 * (height.x(a) + height.x(b)), 1.5) << name;
 
     // A barrier below the energy's reach of the transition: positive branch
     // below m*, the gap opened above it.
@@ -345,6 +353,45 @@ TEST_F(KleinScanPlots, AngleGridIsLabelledEveryTenDegreesInsideTheScan)
         for (std::size_t k = 0; k < expected.size(); ++k) {
             EXPECT_EQ(labels[k].first, expected[k]);
             EXPECT_NEAR(labels[k].second, view.x(expected[k]), 1.5) << expected[k] << " deg";
+        }
+    }
+}
+
+// The height, mass and massless pages space their value grid evenly from the
+// scan's first value to its last, each label the value under it.
+TEST_F(KleinScanPlots, ValueGridRunsEvenlyFromEndToEndUnderItsLabels)
+{
+    const KleinTunnelingConfig config = kleinAt(0.0);
+    QuantumKleinHeightScanPlotWidget height(&host());
+    height.setScan(buildKleinHeightScan(config, 0.5, 4.5, 81, 1.0), kNaN, -1.0);
+    QuantumKleinMassScanPlotWidget mass(&host());
+    mass.setScan(buildKleinMassScan(config, 0.005, 1.4, 61, 1.0), kNaN, -1.0);
+    QuantumDiracMasslessComparisonPlotWidget massless(&host());
+    massless.setScan(buildDiracMasslessComparison(config, 0.8, 0.0, 70.0, 71, 1.0), kNaN, -1.0);
+    const auto panelOf = [](const auto& page) { return plot::scanPanel(kSize, page.scanLayout()); };
+    for (const auto& [plot, panel, first, last] :
+         {std::tuple<QWidget*, QRect, double, double>{&height, panelOf(height), 0.5, 4.5},
+          {&mass, panelOf(mass), 0.005, 1.4}, {&massless, panelOf(massless), 0.0, 70.0}}) {
+        std::vector<std::pair<double, double>> labels; // value, centre of the painted text
+        double halfDigit = 0.0;
+        for (const test::PaintedText& t : test::paintedTexts(*plot, kSize)) {
+            bool number = false;
+            const double value = t.text.toDouble(&number);
+            if (number && t.box.top() > panel.bottom()) {
+                labels.emplace_back(value, t.box.center().x());
+                const int point = t.text.indexOf(QLatin1Char('.'));
+                halfDigit = 0.51 * std::pow(10.0, point < 0 ? 0 : -(t.text.size() - 1 - point));
+            }
+        }
+        SCOPED_TRACE(std::to_string(first) + " .. " + std::to_string(last));
+        ASSERT_GE(labels.size(), 3u);
+        EXPECT_NEAR(labels.front().first, first, halfDigit);
+        EXPECT_NEAR(labels.back().first, last, halfDigit);
+        const double pitch = (labels.back().second - labels.front().second) / double(labels.size() - 1);
+        for (std::size_t k = 0; k < labels.size(); ++k) {
+            EXPECT_NEAR(labels[k].second, panel.left() + panel.width() * (labels[k].first - first) / (last - first),
+                        1.5 + halfDigit * panel.width() / (last - first)) << labels[k].first;
+            EXPECT_NEAR(labels[k].second, labels.front().second + pitch * double(k), 1.5) << labels[k].first;
         }
     }
 }

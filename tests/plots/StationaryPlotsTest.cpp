@@ -195,10 +195,11 @@ TEST_F(BoundStatePlot, DrawsTheLadderAndTheSelectedEigenfunctionWithItsNodes)
 
 TEST_F(BoundStatePlot, EveryLevelKeepsItsLabelWhereLevelsCrowd)
 {
-    // Six levels in runs a few pixels apart, as in a finite well, the fifth
-    // selected: no label is hidden or prints over another or the continuum's.
+    // Six levels in runs a few pixels apart, as in a finite well, the top two
+    // just under the threshold, the fifth selected: no label is hidden or
+    // prints over another or the continuum's.
     BoundStateResult crowded = harmonicLadder();
-    const double energies[6] = {0.5, 0.58, 0.66, 1.5, 1.56, 2.5};
+    const double energies[6] = {0.5, 0.58, 0.66, 1.5, 5.92, 5.97};
     crowded.states.clear();
     for (int n = 0; n < 6; ++n)
         crowded.states.push_back({n + 1, energies[n], n, harmonicLadder().states[std::size_t(n % 3)].phi});
