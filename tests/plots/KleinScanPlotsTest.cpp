@@ -321,11 +321,12 @@ TEST_F(KleinScanPlots, MarkTheCurrentValueOnTheCurveWithThePacketBesideIt)
         for (const auto& [view, unmarked] : pairs) {
             const bool inside = f >= 0.0 && f <= 1.0;
             EXPECT_EQ(view.image == unmarked.image, !inside) << view.name << " " << where;
-            if (inside)
+            if (inside) {
                 EXPECT_TRUE(test::colourNear(view.image,
                                              view.at(view.current, view.transmissionAt(view.current)) + QPointF(3, 0),
                                              kCurrent, 1, 30))
                     << view.name << " " << where;
+            }
         }
     }
 }
