@@ -252,8 +252,8 @@ TEST_F(MainWindowBoundStates, LocalisedPairsShowThePhaseThatStartsThemOnTheLeft)
         << statusText(*window);
 }
 
-// A document whose eigenstate lies beyond the states the well gives prepares
-// the highest one found, as a preset does.
+// A document whose states lie beyond those the well gives prepares and
+// selects the highest one found, as a preset does.
 TEST_F(MainWindowBoundStates, DocumentEigenstateBeyondTheSpectrumPreparesTheHighestFound)
 {
     window->loadGuidedExperiment(static_cast<int>(kFiniteWellPreset));
@@ -261,11 +261,14 @@ TEST_F(MainWindowBoundStates, DocumentEigenstateBeyondTheSpectrumPreparesTheHigh
     ExperimentDocument document = window->captureExperimentDocument();
     document.initialPreparation.type = InitialPreparationType::BoundEigenstate;
     document.initialPreparation.stateA = 30;
+    document.initialPreparation.stateB = 30;
     QString error;
     ASSERT_TRUE(window->applyExperimentDocument(document, error)) << error.toStdString();
     const int count = selector("boundStateComboBox").count();
     ASSERT_GE(count, 2);
     EXPECT_EQ(selector("boundStateComboBox").currentIndex(), count - 1);
+    EXPECT_EQ(selector("boundSuperpositionBComboBox").currentIndex(), count - 1) << "the pair's second state";
+    document.initialPreparation.stateB = 0;
     EXPECT_EQ(nodesAlongMiddleRow(window->waveField()), count - 1) << "the highest state found, prepared";
 
     // A state the well holds but the form's count leaves out: the count grows

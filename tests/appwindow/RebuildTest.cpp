@@ -11,6 +11,7 @@
 #include "core/MomentumSpace2D.h"
 #include "core/PositionMoments.h"
 #include "document/ExperimentCatalogue.h"
+#include "document/ExperimentDocument.h"
 #include "view/QuantumGLView.h"
 
 #include <QAbstractButton>
@@ -298,6 +299,17 @@ TEST_F(Rebuild, EachPreparationTypeProducesItsState)
          [](const ExperimentPreset& p, const PositionMoments& m) {
              EXPECT_NEAR(m.meanY, p.moshinskyInitialState.centerY, 1e-3);
              EXPECT_LT(m.meanX, window->storedRecords().moshinskyInitialState.shutterX) << "not behind the shutter";
+             // Moved off both axes, the shutter takes the state's edge along:
+             // the erfc edge of width 0.18 leaves nothing a unit past it.
+             ExperimentDocument document = window->captureExperimentDocument();
+             PotentialObject shutter = document.potentialScene.objects().front();
+             shutter.centerX = -2.5f;
+             shutter.centerY = 1.5f;
+             ASSERT_TRUE(document.potentialScene.update(shutter.id, shutter));
+             QString error;
+             ASSERT_TRUE(window->applyExperimentDocument(document, error)) << error.toStdString();
+             EXPECT_DOUBLE_EQ(window->storedRecords().moshinskyInitialState.shutterX, -2.5);
+             EXPECT_LT(std::abs(psiAt(-1.5, 0.0)), 1e-4f * std::abs(psiAt(-3.5, 0.0))) << "past the moved shutter";
          }},
         {Type::KapitzaDiracBeam, 41,
          [](const ExperimentPreset& p, const PositionMoments& m) {
