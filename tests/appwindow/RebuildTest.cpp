@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QSignalBlocker>
 #include <QStatusBar>
+#include <QTableWidget>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -362,6 +363,10 @@ TEST_F(Rebuild, EachPreparationTypeProducesItsState)
         window->loadGuidedExperiment(static_cast<int>(c.preset));
         const PositionMoments moments = computePositionMoments(window->waveField());
         EXPECT_NEAR(moments.norm, 1.0, 1e-4);
+        const QStringList spread = form<QTableWidget>("diagnosticsTable").item(20, 2)->text().split(" / ");
+        ASSERT_EQ(spread.size(), 2);
+        EXPECT_NEAR(spread[0].toDouble(), moments.sigmaX, 5e-4) << "the spread row's sigmaX";
+        EXPECT_NEAR(spread[1].toDouble(), moments.sigmaY, 5e-4) << "the spread row's sigmaY";
         c.check(preset, moments);
         const bool dirac = c.type == Type::DiracZitterbewegungState || c.type == Type::DiracKleinTunnelingState;
         EXPECT_EQ(window->spinorField().isEmpty(), !dirac) << "the spinor holds a field only when prepared";
