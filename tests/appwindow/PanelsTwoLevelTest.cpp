@@ -392,12 +392,14 @@ TEST_F(PanelsTwoLevelTest, PeriodicDrivePanelFollowsTheClassicalMotionOfTheShake
         EXPECT_NEAR(values[6], gained, 3e-3) << "preset " << c.preset;
     }
 
-    // A trap stiffer across the shaking than along it: the resonance comes
-    // from the curvature along the driven axis alone.
+    // A trap stiffer across the shaking than along it, and a heavier
+    // particle: the resonance comes from the curvature along the driven axis
+    // alone, and omega0 = sqrt(k / m).
     {
         MainWindow& w = window();
         w.loadGuidedExperiment(14);
         ExperimentDocument document = w.captureExperimentDocument();
+        document.controls[QStringLiteral("massSpinBox")] = 2.5;
         double along = 0.0;
         for (const PotentialObject& object : document.potentialScene.objects()) {
             if (object.kind != PotentialObjectKind::Harmonic)
@@ -416,7 +418,8 @@ TEST_F(PanelsTwoLevelTest, PeriodicDrivePanelFollowsTheClassicalMotionOfTheShake
                     QStringLiteral("DRIVING | omega={4}  A={3}  current={3} | omega0={4}  omega/omega0={3} | "
                                    "max|<x>|={3}  dE={4}"));
         ASSERT_EQ(values.size(), 7u) << label("periodicDriveSummaryLabel").toStdString();
-        EXPECT_NEAR(values[3], std::sqrt(along / mass()), 6e-5) << "kx " << along;
+        ASSERT_DOUBLE_EQ(mass(), 2.5);
+        EXPECT_NEAR(values[3], std::sqrt(along / 2.5), 6e-5) << "kx " << along;
     }
 
     // The trap stays put while the scene is off: nothing is driving.
