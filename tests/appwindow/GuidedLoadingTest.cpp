@@ -461,6 +461,9 @@ TEST_F(GuidedLoading, EveryPresetFillsTheFormShowsItsPageRunsAndStartsTheSameWha
                 << where << ": scene object " << i;
         }
         EXPECT_EQ(window->scene().nextId(), preset.scene.nextId()) << where;
+        EXPECT_NEAR(window->captureExperimentDocument().initialPreparation.relativePhaseDegrees,
+                    child<QDoubleSpinBox>("boundRelativePhaseSpinBox")->value(), 0.05)
+            << where << ": a save writes another relative phase than the one shown";
         if (!objects.empty()) {
             const auto kind = static_cast<std::size_t>(objects.front().kind);
             const auto* strength = kind < 12 && kStrengthBoxes[kind] ? child<QDoubleSpinBox>(kStrengthBoxes[kind]) : nullptr;

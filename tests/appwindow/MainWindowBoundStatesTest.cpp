@@ -242,7 +242,8 @@ TEST_F(MainWindowBoundStates, LocalisedPairsShowThePhaseThatStartsThemOnTheLeft)
     }
     ASSERT_TRUE(signs[0] && signs[1]) << "the pairs no longer need both signs: choose pairs that do";
 
-    // A pair naming a state beyond those the well holds takes the highest one.
+    // A pair naming a state beyond those the well holds takes the highest one,
+    // first or second.
     MainWindowProbe::restoreBoundPair(*window, 0, 30, false);
     const QComboBox& second = selector("boundSuperpositionBComboBox");
     ASSERT_GE(second.count(), 2);
@@ -250,10 +251,15 @@ TEST_F(MainWindowBoundStates, LocalisedPairsShowThePhaseThatStartsThemOnTheLeft)
     EXPECT_TRUE(QString::fromStdString(statusText(*window))
                     .startsWith(QStringLiteral("Prepared coherent superposition n=1 + n=%1").arg(second.count())))
         << statusText(*window);
+    MainWindowProbe::restoreBoundPair(*window, 30, 0, false);
+    EXPECT_EQ(selector("boundSuperpositionAComboBox").currentIndex(), second.count() - 1);
+    EXPECT_TRUE(QString::fromStdString(statusText(*window))
+                    .startsWith(QStringLiteral("Prepared coherent superposition n=%1 + n=1").arg(second.count())))
+        << statusText(*window);
 }
 
-// A document whose eigenstate lies beyond the states the well gives prepares
-// the highest one found, as a preset does.
+// A document whose states lie beyond those the well gives prepares and
+// selects the highest one found, as a preset does.
 TEST_F(MainWindowBoundStates, DocumentEigenstateBeyondTheSpectrumPreparesTheHighestFound)
 {
     window->loadGuidedExperiment(static_cast<int>(kFiniteWellPreset));
@@ -261,11 +267,14 @@ TEST_F(MainWindowBoundStates, DocumentEigenstateBeyondTheSpectrumPreparesTheHigh
     ExperimentDocument document = window->captureExperimentDocument();
     document.initialPreparation.type = InitialPreparationType::BoundEigenstate;
     document.initialPreparation.stateA = 30;
+    document.initialPreparation.stateB = 30;
     QString error;
     ASSERT_TRUE(window->applyExperimentDocument(document, error)) << error.toStdString();
     const int count = selector("boundStateComboBox").count();
     ASSERT_GE(count, 2);
     EXPECT_EQ(selector("boundStateComboBox").currentIndex(), count - 1);
+    EXPECT_EQ(selector("boundSuperpositionBComboBox").currentIndex(), count - 1) << "the pair's second state";
+    document.initialPreparation.stateB = 0;
     EXPECT_EQ(nodesAlongMiddleRow(window->waveField()), count - 1) << "the highest state found, prepared";
 
     // A state the well holds but the form's count leaves out: the count grows

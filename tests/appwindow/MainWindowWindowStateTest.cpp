@@ -199,6 +199,13 @@ TEST(MainWindowWindowState, LayoutAndTabsSurviveARestartAndResetRestoresTheDefau
         EXPECT_EQ(dock(second, i)->isVisible(), i != 2) << kDockNames[i] << " after restoring";
         EXPECT_EQ(action(second, i)->isChecked(), i != 2) << kActionNames[i] << " after restoring";
     }
+    // Any other change of state leaves the docks as they were chosen since.
+    action(second, 0)->trigger();
+    second.showMaximized();
+    processEventsFor(100);
+    EXPECT_FALSE(dock(second, 0)->isVisible() || action(second, 0)->isChecked()) << "back after maximising";
+    second.showNormal();
+    processEventsFor(100);
 
     QAction* reset = second.findChild<QAction*>(QStringLiteral("actionResetWindowLayout"));
     ASSERT_NE(reset, nullptr);

@@ -150,6 +150,19 @@ TEST_F(PanelsDirac, ZitterbewegungSummaryFollowsTheDiracKinematics)
         EXPECT_NEAR(valueAfter(summary, "omega_ZB="), omega, 1e-5);
         EXPECT_NEAR(valueAfter(summary, "T_ZB="), 2.0 * kPi / omega, 1e-5);
         EXPECT_NEAR(valueAfter(summary, "central-p estimate="), expected.drift, 1e-6);
+        // <x> less its least-squares line through the recorded samples.
+        const auto& zb = window->recorder<DiracZitterbewegungRecorder>().samples();
+        double st = 0.0, stt = 0.0, sx = 0.0, stx = 0.0;
+        for (const ZitterbewegungSample& s : zb) {
+            st += s.time;
+            stt += s.time * s.time;
+            sx += s.meanX;
+            stx += s.time * s.meanX;
+        }
+        const double n = static_cast<double>(zb.size()), slope = (n * stx - sx * st) / (n * stt - st * st);
+        EXPECT_NEAR(valueAfter(summary, "fit vx="), slope, 1e-6);
+        EXPECT_NEAR(valueAfter(summary, "detrendedX="), zb.back().meanX - slope * zb.back().time - (sx - slope * st) / n,
+                    1e-5);
         // The packet's momentum spread moves the branch weights a little.
         EXPECT_NEAR(valueAfter(summary, "P-="), expected.minusWeight, 0.01);
         EXPECT_NEAR(valueAfter(rowValue(55), "omega="), omega, 1e-4) << rowValue(55).toStdString();

@@ -15,7 +15,6 @@
 #include "experiments/BoundStates1D.h"
 #include "plots/PlotCurves.h"
 #include "plots/PlotPalette.h"
-#include "plots/QuantumRamseyPlotWidget.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -24,6 +23,7 @@
 #include <QLabel>
 #include <QRegularExpression>
 #include <QTableWidget>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -392,12 +392,14 @@ TEST_F(PanelsTwoLevelTest, PeriodicDrivePanelFollowsTheClassicalMotionOfTheShake
         EXPECT_NEAR(values[6], gained, 3e-3) << "preset " << c.preset;
     }
 
-    // A trap stiffer across the shaking than along it: the resonance comes
-    // from the curvature along the driven axis alone.
+    // A trap stiffer across the shaking than along it, and a heavier
+    // particle: the resonance comes from the curvature along the driven axis
+    // alone, and omega0 = sqrt(k / m).
     {
         MainWindow& w = window();
         w.loadGuidedExperiment(14);
         ExperimentDocument document = w.captureExperimentDocument();
+        document.controls[QStringLiteral("massSpinBox")] = 2.5;
         double along = 0.0;
         for (const PotentialObject& object : document.potentialScene.objects()) {
             if (object.kind != PotentialObjectKind::Harmonic)
@@ -416,7 +418,8 @@ TEST_F(PanelsTwoLevelTest, PeriodicDrivePanelFollowsTheClassicalMotionOfTheShake
                     QStringLiteral("DRIVING | omega={4}  A={3}  current={3} | omega0={4}  omega/omega0={3} | "
                                    "max|<x>|={3}  dE={4}"));
         ASSERT_EQ(values.size(), 7u) << label("periodicDriveSummaryLabel").toStdString();
-        EXPECT_NEAR(values[3], std::sqrt(along / mass()), 6e-5) << "kx " << along;
+        ASSERT_DOUBLE_EQ(mass(), 2.5);
+        EXPECT_NEAR(values[3], std::sqrt(along / 2.5), 6e-5) << "kx " << along;
     }
 
     // The trap stays put while the scene is off: nothing is driving.
@@ -487,6 +490,13 @@ TEST_F(PanelsTwoLevelTest, LandauZenerPanelPredictsThePassageAndProjectsTheLiveF
             ExperimentDocument document = w.captureExperimentDocument();
             document.controls[QStringLiteral("gridResolutionComboBox")] = 0;
             document.controls[QStringLiteral("universeHeightSpinBox")] = 11.2;
+            // Walls 12 high: they span the domain's 11.2, not its width of 16,
+            // so a reference drawn on square cells would find no pair.
+            for (PotentialObject wall : document.potentialScene.objects())
+                if (wall.kind == PotentialObjectKind::Rectangle) {
+                    wall.height = 12.0f;
+                    ASSERT_TRUE(document.potentialScene.update(wall.id, wall));
+                }
             QString error;
             ASSERT_TRUE(w.applyExperimentDocument(document, error)) << error.toStdString();
             ASSERT_GT(w.waveField().dx(), 1.2f * w.waveField().dy());
@@ -677,23 +687,36 @@ TEST_F(PanelsTwoLevelTest, RamseyPanelPredictsTheSequenceAndItsEnsemble)
         << label("ramseySummaryLabel").toStdString();
 }
 
-// The fringe scan runs from 0 to 1.5 F + 5, at least to 30, so the current
-// free time F sits at F / (1.5 F + 5) of the scan panel once F > 50 / 3.
-TEST_F(PanelsTwoLevelTest, RamseyFringeScanReachesWellPastTheFreeTime)
+// The fringe scans run well past the setting in use: the Ramsey free time F
+// from 0 to 1.5 F + 5, at least to 30, the Stueckelberg hold H from 0 to
+// 1.5 H + 2, at least to 12; the setting's marker sits at its share of the
+// scan panel.
+TEST_F(PanelsTwoLevelTest, FringeScansReachWellPastTheSettingInUse)
 {
     const struct {
-        double free;
+        int preset;
+        const char* box;
+        const char* summary;
+        const char* key;
+        const char* plot;
+        double value;
         double scanEnd;
-    } cases[] = {{5.5, 30.0}, {20.0, 35.0}, {36.0, 59.0}};
+    } cases[] = {{23, "ramseyFreeDurationSpinBox", "ramseySummaryLabel", "free", "ramseyPlotWidget", 5.5, 30.0},
+                 {23, "ramseyFreeDurationSpinBox", "ramseySummaryLabel", "free", "ramseyPlotWidget", 20.0, 35.0},
+                 {23, "ramseyFreeDurationSpinBox", "ramseySummaryLabel", "free", "ramseyPlotWidget", 36.0, 59.0},
+                 {21, "linearSweepHoldDurationSpinBox", "stueckelbergSummaryLabel", "hold", "stueckelbergPlotWidget",
+                  7.0, 12.5},
+                 {21, "linearSweepHoldDurationSpinBox", "stueckelbergSummaryLabel", "hold", "stueckelbergPlotWidget",
+                  20.0, 32.0}};
     for (const auto& c : cases) {
         MainWindow& w = window();
-        w.loadGuidedExperiment(23);
-        widget<QDoubleSpinBox>("ramseyFreeDurationSpinBox").setValue(c.free);
+        w.loadGuidedExperiment(c.preset);
+        widget<QDoubleSpinBox>(c.box).setValue(c.value);
         w.rebuildSimulation();
-        ASSERT_TRUE(label("ramseySummaryLabel").contains(QStringLiteral("free=%1 ").arg(c.free, 0, 'f', 2)))
-            << label("ramseySummaryLabel").toStdString();
+        ASSERT_TRUE(label(c.summary).contains(QStringLiteral("%1=%2 ").arg(c.key).arg(c.value, 0, 'f', 2)))
+            << label(c.summary).toStdString();
 
-        QuantumRamseyPlotWidget& plot = widget<QuantumRamseyPlotWidget>("ramseyPlotWidget");
+        QWidget& plot = widget<QWidget>(c.plot);
         plot.resize(460, 320);
         const QImage image = plot.grab().toImage();
         const QRectF scan = plot::interferencePanels(plot.size()).scan;
@@ -709,8 +732,8 @@ TEST_F(PanelsTwoLevelTest, RamseyFringeScanReachesWellPastTheFreeTime)
                     ++count;
                 }
             }
-        ASSERT_GT(count, 0) << "no current free-time marker, F = " << c.free;
-        EXPECT_NEAR(sum / count, scan.left() + scan.width() * c.free / c.scanEnd, 1.5) << "F = " << c.free;
+        ASSERT_GT(count, 0) << "no marker of the setting in use, " << c.key << " = " << c.value;
+        EXPECT_NEAR(sum / count, scan.left() + scan.width() * c.value / c.scanEnd, 1.5) << c.key << " = " << c.value;
     }
 }
 

@@ -11,6 +11,7 @@
 #include "core/MomentumSpace2D.h"
 #include "core/PositionMoments.h"
 #include "document/ExperimentCatalogue.h"
+#include "document/ExperimentDocument.h"
 #include "view/QuantumGLView.h"
 
 #include <QAbstractButton>
@@ -20,6 +21,7 @@
 #include <QLabel>
 #include <QSignalBlocker>
 #include <QStatusBar>
+#include <QTableWidget>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -298,6 +300,17 @@ TEST_F(Rebuild, EachPreparationTypeProducesItsState)
          [](const ExperimentPreset& p, const PositionMoments& m) {
              EXPECT_NEAR(m.meanY, p.moshinskyInitialState.centerY, 1e-3);
              EXPECT_LT(m.meanX, window->storedRecords().moshinskyInitialState.shutterX) << "not behind the shutter";
+             // Moved off both axes, the shutter takes the state's edge along:
+             // the erfc edge of width 0.18 leaves nothing a unit past it.
+             ExperimentDocument document = window->captureExperimentDocument();
+             PotentialObject shutter = document.potentialScene.objects().front();
+             shutter.centerX = -2.5f;
+             shutter.centerY = 1.5f;
+             ASSERT_TRUE(document.potentialScene.update(shutter.id, shutter));
+             QString error;
+             ASSERT_TRUE(window->applyExperimentDocument(document, error)) << error.toStdString();
+             EXPECT_DOUBLE_EQ(window->storedRecords().moshinskyInitialState.shutterX, -2.5);
+             EXPECT_LT(std::abs(psiAt(-1.5, 0.0)), 1e-4f * std::abs(psiAt(-3.5, 0.0))) << "past the moved shutter";
          }},
         {Type::KapitzaDiracBeam, 41,
          [](const ExperimentPreset& p, const PositionMoments& m) {
@@ -350,6 +363,10 @@ TEST_F(Rebuild, EachPreparationTypeProducesItsState)
         window->loadGuidedExperiment(static_cast<int>(c.preset));
         const PositionMoments moments = computePositionMoments(window->waveField());
         EXPECT_NEAR(moments.norm, 1.0, 1e-4);
+        const QStringList spread = form<QTableWidget>("diagnosticsTable").item(20, 2)->text().split(" / ");
+        ASSERT_EQ(spread.size(), 2);
+        EXPECT_NEAR(spread[0].toDouble(), moments.sigmaX, 5e-4) << "the spread row's sigmaX";
+        EXPECT_NEAR(spread[1].toDouble(), moments.sigmaY, 5e-4) << "the spread row's sigmaY";
         c.check(preset, moments);
         const bool dirac = c.type == Type::DiracZitterbewegungState || c.type == Type::DiracKleinTunnelingState;
         EXPECT_EQ(window->spinorField().isEmpty(), !dirac) << "the spinor holds a field only when prepared";

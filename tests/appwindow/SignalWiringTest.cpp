@@ -400,6 +400,12 @@ TEST_F(SignalWiring, SubControlsFollowTheirSwitches)
     EXPECT_FALSE(enabled("currentModeComboBox") || enabled("currentScaleSpinBox") || enabled("currentSpacingLabel"));
     child<QCheckBox>("potentialOverlayCheckBox")->setChecked(false);
     EXPECT_FALSE(enabled("potentialOverlayOpacitySpinBox"));
+    // Momentum space has one view and no potential to lay over it.
+    for (const bool momentum : {true, false}) {
+        child<QComboBox>("spaceComboBox")->setCurrentIndex(momentum ? 1 : 0);
+        for (const char* name : {"viewLabel", "viewComboBox", "potentialOverlayLabel", "potentialOverlayCheckBox"})
+            EXPECT_EQ(enabled(name), !momentum) << name << ", momentum space " << momentum;
+    }
 
     for (const auto& [box, dependents] :
          {std::pair{"linearSweepReturnCheckBox", std::pair{"linearSweepHoldDurationSpinBox", "linearSweepReturnDurationSpinBox"}},
