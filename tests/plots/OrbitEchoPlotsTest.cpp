@@ -220,6 +220,11 @@ TEST_F(OrbitEchoPlots, BerryPhaseOfALoopThroughThreeStatesIsDrawnInDegreesWithTh
     EXPECT_NEAR(note.box.left(), panel.left() + 10, 1.0);
     for (const test::PaintedText* line : {&status, &note})
         EXPECT_NEAR(line->box.top(), panel.bottom() - 27, 1.5) << line->text.toStdString();
+    // The degeneracy's label stands right of and above the centre of the loop panel.
+    const test::PaintedText degeneracy = test::paintedText(texts, QStringLiteral("degeneracy"));
+    ASSERT_GT(std::abs(panel.center().x() - panel.center().y()), 40.0);
+    EXPECT_NEAR(degeneracy.box.left(), panel.center().x() + 8, 1.0);
+    EXPECT_NEAR(degeneracy.box.top(), panel.center().y() - 19, 1.5);
     // In a narrow window (the analysis dock at 1366 x 768) the note moves to the
     // panel's top left instead of running into the status, and the lower
     // panel's title stays inside its panel.
@@ -317,6 +322,7 @@ TEST_F(OrbitEchoPlots, LoschmidtReturnStartsWhereTheOutboundPathEndedAndTheEchoA
     const test::PaintedText status = test::paintedText(texts, QStringLiteral("t="));
     EXPECT_EQ(status.text.simplified(), QStringLiteral("t=5.00 samples=7"));
     EXPECT_NEAR(status.box.right(), path.right() - 10, 1.0) << "the readout ends 10 px inside the path panel";
+    EXPECT_NEAR(status.box.top(), path.top() + 5, 1.5) << "and stands 5 px below its top";
     const test::PaintedText current = test::paintedText(texts, QStringLiteral("current: "));
     EXPECT_EQ(current.text.simplified(), QStringLiteral("current: density=%1 state=%2 norm=%3")
                                              .arg(last.densityEcho, 0, 'f', 4)

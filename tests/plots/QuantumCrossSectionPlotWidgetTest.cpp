@@ -128,11 +128,16 @@ TEST_F(CrossSectionPlot, ShowsThePlaceholderOnlyWithoutCoordinates)
         CrossSectionProfile section;
         int mode;
         bool placeholder;
+        bool curve;
     };
+    // Two points are the fewest that make a line.
+    CrossSectionProfile two = one;
+    two.append(Complex(0.4f, 0.3f), 1.25);
     const std::vector<Case> cases{
-        {"never fed", CrossSectionProfile(), 0, true},
-        {"one point", one, 0, false},
-        {"real part shorter than the coordinates", mismatched, 1, false},
+        {"never fed", CrossSectionProfile(), 0, true, false},
+        {"one point", one, 0, false, false},
+        {"two points", two, 1, false, true},
+        {"real part shorter than the coordinates", mismatched, 1, false, false},
     };
     for (const Case& c : cases) {
         auto& plot = makePlot<QuantumCrossSectionPlotWidget>();
@@ -140,7 +145,7 @@ TEST_F(CrossSectionPlot, ShowsThePlaceholderOnlyWithoutCoordinates)
         plot.setDisplayMode(c.mode);
         const QImage image = test::grabPlot(plot, kSize);
         EXPECT_EQ(test::countColour(image, kPanel.toAlignedRect(), kPlaceholder, 0) > 0, c.placeholder) << c.name;
-        EXPECT_EQ(test::countColour(image, image.rect(), kCurve), 0) << c.name << " draws no curve";
+        EXPECT_EQ(test::countColour(image, image.rect(), kCurve) > 0, c.curve) << c.name << ": the curve";
     }
 }
 

@@ -158,6 +158,10 @@ TEST_F(RecorderCarpetPlots, MoshinskyRowsStandAtTheirTimesSoTheOpeningLineMeetsT
         // time, below the summary line.
         const QRect density(62, carpet.bottom() + 34, 560, 520 - 62 - carpet.bottom());
         const double iMax = 0.25 * kLineDensity;
+        // The summary line stands in the detector panel's top left corner, on a 20 px line 6 px below its top.
+        const QRectF summary = test::paintedText(test::paintedTexts(plot, size), QStringLiteral("samples=")).box;
+        EXPECT_NEAR(summary.left(), density.left() + 8, 1.0) << name;
+        EXPECT_NEAR(summary.center().y(), density.top() + 16, 1.5) << name;
         for (auto s = opening + 1; s + 1 < samples.end(); s += 3) {
             const QPointF at(density.left() + density.width() * s->time / tEnd,
                              density.bottom() - density.height() * s->detectorDensity / iMax);
