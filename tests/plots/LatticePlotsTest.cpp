@@ -272,11 +272,17 @@ TEST_F(LatticePlots, ZenoPanelsShowTheMeasuredSurvivalAndTheProfilesWithTheMeasu
         QColor(plot::kZenoControl)))
         << "the control profile's peak at x = -1 reaches the top";
 
-    // One profile point spans no x range: the panel stays empty.
-    plot.setRecorder(&recorder, test::laneProfiles(1, 0.5));
-    const QImage single = test::grabPlot(plot, QSize(580, 540));
-    for (const QColor& colour : {QColor(plot::kZenoEdge), QColor(plot::kZenoControl), kCyan})
-        EXPECT_EQ(test::countColour(single, profiles.adjusted(2, 2, -2, -2), colour, 20), 0);
+    // One profile point spans no x range, and lanes of unequal length share
+    // none: the panel stays empty.
+    auto uneven = test::laneProfiles(17, 0.5);
+    uneven.watched.pop_back();
+    for (const auto& lanes : {test::laneProfiles(1, 0.5), uneven}) {
+        plot.setRecorder(&recorder, lanes);
+        const QImage empty = test::grabPlot(plot, QSize(580, 540));
+        for (const QColor& colour : {QColor(plot::kZenoEdge), QColor(plot::kZenoControl), kCyan})
+            EXPECT_EQ(test::countColour(empty, profiles.adjusted(2, 2, -2, -2), colour, 20), 0)
+                << lanes.control.size() << " and " << lanes.watched.size() << " points";
+    }
 }
 
 // The widget titles and the placeholders of the lattice plots are centred on

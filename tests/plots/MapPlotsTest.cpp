@@ -105,6 +105,15 @@ TEST_F(MapPlots, BilliardMapShowsTheMeanDensityOfTheInteriorUnderOneMaximum)
     const auto end = [&](double value) { return QPointF(curve.right() - 1, curve.bottom() - curve.height() * value); };
     EXPECT_TRUE(test::colourNear(image, end(last.occupiedFraction), QColor(plot::kCarpetCurve)));
     EXPECT_TRUE(test::colourNear(image, end(std::min(4.0 * last.shellProbability, 1.0)), QColor(plot::kBilliardShell)));
+    // The fidelity is a thin line: under one and a half pixels of its colour per pixel of its length.
+    double length = 0.0;
+    const std::vector<BilliardSample>& samples = recorder.samples();
+    for (std::size_t k = 1; k < samples.size(); ++k)
+        length += std::hypot(curve.width() / (samples.size() - 1.0),
+                             curve.height() * (samples[k].fidelity - samples[k - 1].fidelity));
+    const double perPixel = test::countColour(image, curve.toRect(), QColor(plot::kCarpetFidelity)) / length;
+    EXPECT_GT(perPixel, 0.5);
+    EXPECT_LT(perPixel, 1.5);
     // The curve's scale ends, left of the panel, centred on its top and bottom edges.
     const std::vector<test::PaintedText> texts = test::paintedTexts(plot, QSize(640, 560));
     for (const auto& [value, edge] : {std::pair{"1.0", curve.top()}, std::pair{"0.0", curve.bottom() - 1.0}}) {

@@ -6,8 +6,8 @@
 #include "plots/QuantumStueckelbergPlotWidget.h"
 
 #include "HistoryPlotProbes.h"
-#include "PlotRobustness.h"
 #include "PaintedTexts.h"
+#include "PlotRobustness.h"
 #include "PlotTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -428,6 +428,13 @@ TEST_F(RamseyPlot, PulseStripStagesAndFringesStandAtTheirTimes)
     EXPECT_TRUE(colourNear(image, at(5.5, 0.3), kLower, 1, 10)) << "ensemble marker";
     const QRectF singleLegend(64, 314, 90, 16);
     EXPECT_TRUE(shows(image, singleLegend, QColor(plot::kTwoLevelSecond)));
+    // The state legend is one row, its second entry just after the first.
+    const std::vector<test::PaintedText> texts = test::paintedTexts(plot, QSize(460, 400));
+    const QRectF first = test::paintedText(texts, QStringLiteral("P(state 1)")).box;
+    const QRectF second = test::paintedText(texts, QStringLiteral("P(state 2)")).box;
+    EXPECT_NEAR(second.top(), first.top(), 0.5);
+    EXPECT_GT(second.left(), first.right());
+    EXPECT_LT(second.left(), first.right() + 40.0) << "no hole between the entries";
     // A free time just past the scan's end is not marked, not even beside the
     // panel; the end itself is.
     for (const double free : {20.4, 20.0}) {
