@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <limits>
@@ -220,6 +221,15 @@ TEST_F(TimeSeriesPlot, RangesFollowTheProbabilityAndSignedRules)
         for (const std::size_t k : {1u, 10u, 19u})
             EXPECT_TRUE(test::colourNear(image, pixelOf(k, n, c.value(k), c.lo, c.hi), kCurve))
                 << c.name << ", sample " << k;
+        // A signed range straddles zero and shows it as a dashed line (unless
+        // the curve runs along it); a probability's range starts there and does not.
+        const int zero = qRound(pixelOf(0, n, 0.0, c.lo, c.hi).y());
+        int steps = 0;
+        for (int row = zero - 1; row <= zero + 1; ++row)
+            steps = std::max(steps, test::brightnessSteps(image, QPoint(int(kPanel.left()) + 4, row),
+                                                          QPoint(int(kPanel.right()) - 4, row)));
+        if (c.value(0) != 0.0)
+            EXPECT_EQ(steps > 20, c.lo < 0.0) << c.name << ": " << steps << " steps along zero";
     }
 }
 
