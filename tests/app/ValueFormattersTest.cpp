@@ -89,6 +89,33 @@ TEST(ValueFormatters, EveryDecadeGetsTheRightPrefixAndThreeSignificantDigits)
             }
 }
 
+// Just below a power of a thousand a quantity keeps the smaller prefix, just
+// above it takes the next one.
+TEST(ValueFormatters, QuantitiesEitherSideOfAPrefixBoundTakeThePrefixesEitherSide)
+{
+    const auto same = [](double quantity) { return quantity; };
+    const auto timeUnitOfHertz = [](double hertz) { return 1.0 / (2.0 * M_PI * hertz); };
+    const auto timeUnitOfElectronvolts = [](double eV) { return 1.054571817e-34 / (eV * 1.602176634e-19); };
+    struct Formatter {
+        const char* name;
+        std::function<QString(double)> format, expected;
+        std::function<double(double)> argumentOf;
+        int lowestPower, highestPower;
+    };
+    const Formatter formatters[] = {
+        {"formatTime", formatTime, expectedTime, same, -18, 0},
+        {"formatLength", formatLength, expectedLength, same, -9, 0},
+        {"formatEnergyOfTimeUnit", formatEnergyOfTimeUnit, expectedEnergy, timeUnitOfElectronvolts, -12, 6},
+        {"formatFrequencyOfTimeUnit", formatFrequencyOfTimeUnit, expectedFrequency, timeUnitOfHertz, 3, 21},
+    };
+    for (const Formatter& f : formatters)
+        for (int power = f.lowestPower; power <= f.highestPower; power += 3)
+            for (double mantissa : {0.996, 1.004}) {
+                const double argument = f.argumentOf(mantissa * std::pow(10.0, power));
+                EXPECT_EQ(f.format(argument), f.expected(argument)) << f.name << " of 10^" << power << " x " << mantissa;
+            }
+}
+
 TEST(ValueFormatters, BoundsRoundingAndValuesThatCannotBeShown)
 {
     const double nan = std::numeric_limits<double>::quiet_NaN();

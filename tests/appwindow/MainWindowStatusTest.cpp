@@ -12,6 +12,7 @@
 #include "ui/MainWindowForm.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -70,6 +71,11 @@ struct MainWindowStatusProbe {
         window.solver.resetClock();
     }
     void step() { window.solver.step(window.psi, window.potential); }
+    void transformToMomentum()
+    {
+        window.invalidateMomentumField();
+        window.ensureMomentumField();
+    }
     // The form's default packet and barrier on the default grid, as the
     // first rebuild draws them.
     void prepareDefaultField()
@@ -537,6 +543,31 @@ TEST_F(MainWindowStatus, DiagnosticsEdgeCasesAndTheCollapseReadout)
         EXPECT_EQ(value(24), "x=3.25   y=-1.75");
         f.barrierCenterXSpinBox->setValue(x);
         f.barrierCenterYSpinBox->setValue(y);
+    }
+
+    // Momentum space of a packet moving along both axes with px != py on
+    // cells of 0.25 x 0.4: a Gaussian of spread sigma has momentum spread
+    // hbar / (2 sigma) on each axis, and the reciprocal grid steps by
+    // 2 pi hbar / (n d).
+    {
+        GaussianPacket2D::prepare(probe.psi(), GaussianPacket2D{1.0, -0.5, 0.9, 2.5, -1.25, 1.0});
+        probe.transformToMomentum();
+        const QSignalBlocker blockSpace(f.spaceComboBox);
+        f.spaceComboBox->setCurrentIndex(1);
+        probe.updateDiagnostics();
+        const auto pair = [&](int row, int index) {
+            return cell(*window, row, 2).split(QRegularExpression(QStringLiteral("[ /=]+")))[index].toDouble();
+        };
+        const double spread = 1.0 / (2.0 * 0.9), pi = std::acos(-1.0);
+        const double expected[][3] = {{30, 2.5, -1.25}, {31, spread, spread},
+                                      {32, 2.0 * pi / (128 * 0.25), 2.0 * pi / (64 * 0.4)}};
+        for (const auto& e : expected) {
+            EXPECT_NEAR(pair(int(e[0]), 0), e[1], 1e-4) << value(int(e[0]));
+            EXPECT_NEAR(pair(int(e[0]), 1), e[2], 1e-4) << value(int(e[0]));
+        }
+        EXPECT_NEAR(pair(32, 3), 1.0, 1e-5) << "norm of " << value(32);
+        f.spaceComboBox->setCurrentIndex(0);
+        probe.prepareSmallField();
     }
 
     // Three scene objects, none selected.

@@ -191,6 +191,8 @@ TEST_F(PanelsDirac, KleinSummaryNamesTheRegimeOfItsPreset)
         EXPECT_NEAR(valueAfter(summary, "  E="), energy, 1e-5) << "preset " << preset;
         EXPECT_NEAR(valueAfter(summary, "angle="), std::atan2(s.momentumY, s.momentumX) * 180.0 / kPi, 0.005);
         EXPECT_NEAR(valueAfter(summary, "kx_inside^2="), qx2, 1e-5);
+        // Recorded every second step: after four the last sample is the present.
+        EXPECT_NEAR(valueAfter(summary, "t="), window->schroedingerSolver().time(), 5e-4);
         EXPECT_TRUE(summary.contains(QString::fromStdString("regime=" + regime + "  Klein zone=")
                                      + (regime == "supercritical Klein" ? "YES" : "no")));
         EXPECT_TRUE(rowValue(56).startsWith(QString::fromStdString(regime))) << rowValue(56).toStdString();

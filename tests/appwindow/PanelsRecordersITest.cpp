@@ -129,6 +129,10 @@ double blochPeriod(const State& r)
 {
     return 2.0 * kPi * r.hbar / (std::fabs(r.first(Kind::Linear).slopeX) * blochSpacing(r));
 }
+double revivalTime(const State& r, bool alongX)
+{
+    return 4.0 * r.mass * std::pow(boxInterior(r.preset, alongX), 2) / (kPi * r.hbar);
+}
 double talbotTime(const State& r) { return r.mass * std::pow(r.preset.talbotInitialState.period, 2) / (kPi * r.hbar); }
 double airyLength(const State& r) { return std::cbrt(r.hbar * r.hbar / (2.0 * r.mass * r.first(Kind::Linear).slopeY)); }
 // Ehrenfest: in a uniform force the centre falls like a point mass until the floor.
@@ -260,15 +264,23 @@ TEST_F(RecorderPanelsTest, SummariesCarryTheNumbersOfThePhysics)
                    lo = std::min(lo, s.meanX), hi = std::max(hi, s.meanX);
                return hi - lo;
            }}}},
+        // T_rev = 4 m L^2 / (pi hbar) along each side of the box.
         {28, 20, "revivalSummaryLabel", "   Vwall=",
-         {{"box % x %", 5e-3, [](const State& r) { return boxInterior(r.preset, false); }},
-          {"T_rev,x=%", 5e-3,
-           [](const State& r) { return 4.0 * r.mass * std::pow(boxInterior(r.preset, true), 2) / (kPi * r.hbar); }},
+         {{"box %", 5e-3, [](const State& r) { return boxInterior(r.preset, true); }},
+          {"box % x %", 5e-3, [](const State& r) { return boxInterior(r.preset, false); }},
+          {"T_rev,x=%", 5e-3, [](const State& r) { return revivalTime(r, true); }},
+          {"T_rev,y=%", 5e-3, [](const State& r) { return revivalTime(r, false); }},
           {"t=%", 5e-3, [](const State& r) { return r.t; }},
           {"fidelity=%", 5e-5,
            [](const State& r) {
                return overlap(r.window.recorder<RevivalRecorder>().initialState(), r.window.waveField());
            }}}},
+        // The rectangular billiard's box is longer than high.
+        {29, 0, "revivalSummaryLabel", "   Vwall=",
+         {{"box %", 5e-3, [](const State& r) { return boxInterior(r.preset, true); }},
+          {"box % x %", 5e-3, [](const State& r) { return boxInterior(r.preset, false); }},
+          {"T_rev,x=%", 5e-3, [](const State& r) { return revivalTime(r, true); }},
+          {"T_rev,y=%", 5e-3, [](const State& r) { return revivalTime(r, false); }}}},
         // At t = 0 the Gaussian's participation area is 4 pi sigma^2.
         {29, 0, "billiardSummaryLabel", "RECTANGLE | ",
          {{"obstacle r=%", 0.0, [](const State&) { return 0.0; }},

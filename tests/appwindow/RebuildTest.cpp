@@ -12,6 +12,7 @@
 #include "core/PositionMoments.h"
 #include "document/ExperimentCatalogue.h"
 #include "document/ExperimentDocument.h"
+#include "view/ContourExtraction.h"
 #include "view/QuantumGLView.h"
 
 #include <QAbstractButton>
@@ -20,6 +21,7 @@
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QSignalBlocker>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QTimer>
@@ -178,6 +180,10 @@ TEST_F(Rebuild, StartsAStoppedRunAtTimeZeroFromThePacketAndTheScenePotential)
         const QuantumGLView& view = form<QuantumGLView>("quantumView");
         contours.setChecked(true);
         EXPECT_FALSE(view.potentialContours().segments.empty()) << preset.title;
+        // Traced from this preset's potential, not kept from the one before.
+        const PotentialContourSet traced = buildPotentialContours(
+            window->potentialField(), static_cast<std::uint64_t>(form<QSpinBox>("potentialContourLevelsSpinBox").value()));
+        EXPECT_EQ(view.potentialContours().segments.size(), traced.segments.size()) << preset.title;
         contours.setChecked(false);
         EXPECT_TRUE(view.potentialContours().segments.empty()) << preset.title;
 
