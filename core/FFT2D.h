@@ -17,7 +17,8 @@ namespace vxo {
 // length and kept (fft2d::stageTwiddles): their roundings are chosen so that
 // the modulus errors along every frequency's way through the stages cancel,
 // because twiddles rounded part by part are not of modulus one and a
-// transform shrank the norm by about 6e-8 per line. There is no scratch buffer and no other state between calls.
+// transform shrank the norm by about 6e-8 per line. There is no scratch
+// buffer and no other state between calls.
 // transform() runs many lines at once on vector
 // registers (the widest instruction set the processor has) with exactly the
 // per-element arithmetic of transformLine(), so the results do not depend on

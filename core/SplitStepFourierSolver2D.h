@@ -26,7 +26,8 @@ struct SplitStepParameters {
 // on a periodic power-of-two grid:
 //   psi <- exp(-i V dt / 2hbar) F^-1 exp(-i hbar k^2 dt / 2m) F exp(-i V dt / 2hbar) psi.
 // Both phase factors are cached as single-precision tables of their offsets
-// from one (computed in double, rounded once; see PhaseFactors.h): the kinetic table keyed to psi's grid, the potential table
+// from one (computed in double, rounded once; see PhaseFactors.h): the
+// kinetic table keyed to psi's grid, the potential table
 // keyed to the potential's identity, revision and grid, so that no
 // transcendental function runs per step while nothing changes.
 //
@@ -62,7 +63,8 @@ public:
     // The magnetic variant (GaugeCovariantStep.cpp): half potential phase,
     // gauge-covariant Crank-Nicolson sweeps along x (dt/2), y (dt) and x (dt/2)
     // with hard walls at the grid edges, half potential phase, as sub-steps
-    // where the potential's phase would wrap; then the clock advances. No FFT, so any grid size works; the links must match psi.
+    // where the potential's phase would wrap; then the clock advances. No
+    // FFT, so any grid size works; the links must match psi.
     void stepWithGauge(ComplexField2D& psi, const PotentialField2D& potential, const GaugeLinkField2D& links);
     // One implicit sweep over the time span tau along every row (x) or column (y).
     // The factorisation of the line systems is kept for the next sweep with the
