@@ -5,6 +5,7 @@
 // the side columns prefer takes the difference from both in proportion.
 
 #include "common/AppTestSupport.h"
+#include "common/QtTestSupport.h"
 
 #include "app/mainwindow/MainWindow.h"
 
@@ -69,13 +70,7 @@ TEST(MainWindowScreenFit, TheDefaultLayoutFitsTheScreenUncutAndEveryAnalysisPlot
         MainWindow window(nullptr, false);
         const QRect available(QPoint(0, 0), screen.size);
         window.fitToScreen(available);
-        window.show();
-        QElapsedTimer clock;
-        clock.start();
-        while (!(window.windowHandle() && window.windowHandle()->isExposed()) && clock.elapsed() < 5000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        ASSERT_TRUE(window.windowHandle() && window.windowHandle()->isExposed())
-            << "the window is not shown: the test needs an X display (xvfb-run -a)";
+        ASSERT_TRUE(test::showAndWait(window)) << "the window is not shown: the test needs an X display (xvfb-run -a)";
         settleFor(200);
 
         EXPECT_TRUE(available.contains(window.frameGeometry()))
@@ -191,13 +186,7 @@ SideColumns sideColumnsOnScreen(const QSize& screen)
     columns.leftMinimum = dockNamed("controlsDockWidget")->minimumWidth();
     for (const char* name : {"timeDockWidget", "diagnosticsDockWidget", "helpDockWidget"})
         columns.rightMinimum = std::max(columns.rightMinimum, dockNamed(name)->minimumWidth());
-    window.show();
-    QElapsedTimer clock;
-    clock.start();
-    while (!(window.windowHandle() && window.windowHandle()->isExposed()) && clock.elapsed() < 5000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    EXPECT_TRUE(window.windowHandle() && window.windowHandle()->isExposed())
-        << "the window is not shown: the test needs an X display (xvfb-run -a)";
+    EXPECT_TRUE(test::showAndWait(window)) << "the window is not shown: the test needs an X display (xvfb-run -a)";
     settleFor(200);
     columns.left = dockNamed("controlsDockWidget")->width();
     columns.right = dockNamed("diagnosticsDockWidget")->width();
