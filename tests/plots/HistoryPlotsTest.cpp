@@ -202,6 +202,11 @@ TEST_F(BlochPlot, CentreAndFoldedMomentumWithTheBlochPeriodsMarked)
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
     for (const double t : {5.0, 12.0, 21.0})
         EXPECT_LT(marked(dense, t, a), 0.2) << t;
+    // The multiple of the period at t = 0, before the first sample, is not
+    // marked: left of the panel the first picture differs from the unmarked one only by a mark.
+    const double before = panelPoint(a, 1, 30, 0, 1, 0.0, 0).x();
+    for (const QRectF& panel : {a, b})
+        EXPECT_LT(markedRows(image, before, panel.top(), panel.bottom(), &dense), 0.2) << "no mark before the history";
 }
 
 TEST_F(BlochPlot, ShowsThePlaceholdersWithoutLatticeOrHistory)

@@ -201,6 +201,14 @@ TEST_F(MapPlots, ScarMapShowsTheSpectralWeightInsideTheStadiumOnly)
                                             : QColor(plot::kScarOutside);
             EXPECT_TRUE(test::colourNear(image, at, expected, 0, 1)) << "cell " << k << " of image row " << r;
         }
+    // The outline's end caps: half discs of radius 3 about (0.3 -+ 3, -0.2), seen above and below the orbit.
+    for (const double side : {-1.0, 1.0})
+        for (const double angle : {-0.9, 0.9}) {
+            const double x = 0.3 + side * 3.0 * (1.0 + std::cos(angle));
+            const double y = -0.2 + 3.0 * std::sin(angle);
+            const QPointF at(map.left() + (x + 5.7) * scale, map.bottom() - (y + 3.2) * scale);
+            EXPECT_TRUE(test::colourNear(image, at, QColor(plot::kStadium), 1)) << "cap " << side << " at " << angle;
+        }
 }
 
 } // namespace

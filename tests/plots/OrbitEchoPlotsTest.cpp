@@ -108,6 +108,15 @@ TEST_F(OrbitEchoPlots, VortexOrbitRunsOnTheWindowAboutTheTrapCentreAndLzIsDivide
     const double y =
         momentum.bottom() - momentum.height() * (last.angularMomentum / 2.0 - lo + pad) / (hi - lo + 2 * pad);
     EXPECT_TRUE(test::colourNear(image, QPointF(momentum.right() - 1, y), QColor(plot::kVortexMomentum)));
+
+    // Where the band beside the orbit panel leaves room, the title over it
+    // runs past both its edges, centred on it, and the caption under it too.
+    const QRectF wider = test::sidePanels(800, 560, QuantumVortexPlotWidget::layout()).left;
+    const std::vector<test::PaintedText> texts = test::paintedTexts(plot, QSize(800, 560));
+    const QRectF title = test::paintedText(texts, QStringLiteral("Vortex-core orbit")).box;
+    EXPECT_GT(title.width(), wider.width()) << "the title is wider than the panel";
+    for (const QRectF& box : {title, test::paintedText(texts, QStringLiteral("core x-y")).box})
+        EXPECT_NEAR(box.center().x(), wider.center().x(), 1.0);
 }
 
 TEST_F(OrbitEchoPlots, BerryLoopFollowsTheDeformationAndThePhaseTraceBreaksWhereItWasNotComputed)

@@ -184,14 +184,16 @@ TEST_F(CrossSectionPlot, ZeroLineAndPaddingFollowTheRangeRules)
     CrossSectionProfile signedReal = sectionOf({-1.0, 3.0, -1.0, 3.0, -1.0, 3.0});
     CrossSectionProfile phase = sectionOf(std::vector<double>(8, 0.0));
     phase.phase.assign(8, 0.5);
+    const double none = std::numeric_limits<double>::quiet_NaN();
+    CrossSectionProfile noFinite = sectionOf(std::vector<double>(20, 0.0));
+    noFinite.density.assign(20, none);
     struct Case {
         const char* name;
         CrossSectionProfile section;
         int mode;
         double zeroShare; // where the dashed zero line lies (NaN: no line)
-        double firstShare; // height of the first point within the panel
+        double firstShare; // height of the first point within the panel (NaN: no curve)
     };
-    const double none = std::numeric_limits<double>::quiet_NaN();
     const std::vector<Case> cases{
         // A flat curve lies on its zero line, at mid-height of [-0.5, 0.5].
         {"zero density", sectionOf(std::vector<double>(20, 0.0)), 0, none, 0.5},
@@ -199,6 +201,8 @@ TEST_F(CrossSectionPlot, ZeroLineAndPaddingFollowTheRangeRules)
         {"signed real part", signedReal, 1, 0.25, 0.0},
         {"phase", phase, 3, 0.5, (0.5 + kPi) / (2 * kPi)},
         {"positive density", positive, 0, none, 5.0 / 7.0},
+        // Nothing to draw, ranged like zeros: the zero line bare at mid-height.
+        {"no finite density", noFinite, 0, 0.5, none},
     };
     for (const Case& c : cases) {
         auto& plot = makePlot<QuantumCrossSectionPlotWidget>();
@@ -212,7 +216,10 @@ TEST_F(CrossSectionPlot, ZeroLineAndPaddingFollowTheRangeRules)
             EXPECT_GT(dashSteps(image, c.zeroShare), 40) << c.name;
         }
         const QPointF first(kPanel.left() + 1.0, kPanel.bottom() - c.firstShare * kPanel.height());
-        EXPECT_TRUE(test::colourNear(image, first, kCurve, 1)) << c.name;
+        if (std::isnan(c.firstShare))
+            EXPECT_EQ(test::countColour(image, kPanel.toRect(), kCurve, 0), 0) << c.name;
+        else
+            EXPECT_TRUE(test::colourNear(image, first, kCurve, 1)) << c.name;
     }
 }
 

@@ -518,9 +518,11 @@ TEST_F(RecorderPlaceholders, AGridOneCellAcrossLeavesOnlyThePlotAlongThatAxisEmp
     const QImage revivalEmpty = grabPlot(*new QuantumRevivalPlotWidget(&host()), size);
     const QImage scarEmpty = grabPlot(*new QuantumScarPlotWidget(&host()), size);
     const QImage billiardEmpty = grabPlot(*new QuantumBilliardPlotWidget(&host()), size);
+    const QImage talbotEmpty = grabPlot(*new QuantumTalbotPlotWidget(&host()), size);
+    // The revival and Talbot carpets run along x, the bouncer's along y.
     struct Grid {
         std::uint64_t nx, ny;
-        bool bouncerEmpty, revivalEmpty, mapsEmpty;
+        bool bouncerEmpty, xCarpetsEmpty, mapsEmpty;
     };
     for (const Grid& g : {Grid{48, 1, true, false, true}, Grid{1, 40, false, true, true},
                           Grid{2, 40, false, false, false}, Grid{48, 2, false, false, false}}) {
@@ -532,7 +534,13 @@ TEST_F(RecorderPlaceholders, AGridOneCellAcrossLeavesOnlyThePlotAlongThatAxisEmp
         bouncer.configure(test::bouncerFloor(-4.0), 0.0, 0.3);
         RevivalRecorder revival(16);
         revival.setInitialState(packet(0, 0, g.nx, g.ny));
+        TalbotInitialState comb;
+        comb.period = 2.0;
+        comb.toothSigma = 0.3;
+        TalbotRecorder talbot(16);
+        talbot.configure(packet(0, 0, g.nx, g.ny), comb);
         for (int k = 0; k < 3; ++k) {
+            talbot.record(0.4 * k, packet(0.2 * k, 0.0, g.nx, g.ny));
             bouncer.record(0.4 * k, packet(0.0, 1.0 - 0.2 * k, g.nx, g.ny), 1.0, 1.0);
             revival.record(0.4 * k, packet(0.2 * k, 0.0, g.nx, g.ny));
             scarRun.record(0.4 * k, packet(0.2 * k, 0.0, g.nx, g.ny));
@@ -549,7 +557,10 @@ TEST_F(RecorderPlaceholders, AGridOneCellAcrossLeavesOnlyThePlotAlongThatAxisEmp
         auto& revivalPlot = *new QuantumRevivalPlotWidget(&host());
         revivalPlot.setRecorder(&revival, test::revivalBox(0, 8), 1.0, 1.0);
         EXPECT_EQ(grabPlot(bouncerPlot, size) == bouncerEmpty, g.bouncerEmpty) << g.nx << " x " << g.ny;
-        EXPECT_EQ(grabPlot(revivalPlot, size) == revivalEmpty, g.revivalEmpty) << g.nx << " x " << g.ny;
+        EXPECT_EQ(grabPlot(revivalPlot, size) == revivalEmpty, g.xCarpetsEmpty) << g.nx << " x " << g.ny;
+        auto& talbotPlot = *new QuantumTalbotPlotWidget(&host());
+        talbotPlot.setRecorder(&talbot, 1.0, 1.0);
+        EXPECT_EQ(grabPlot(talbotPlot, size) == talbotEmpty, g.xCarpetsEmpty) << "Talbot " << g.nx << " x " << g.ny;
     }
 }
 
