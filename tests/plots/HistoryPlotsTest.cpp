@@ -73,9 +73,9 @@ TEST_F(QuenchPlot, WidthAndEnergyOnTheirOwnScalesWithTheQuenchMarked)
 
 using HistoryPageLayout = test::PlotTest;
 
-// The time caption of a single-panel history sits under the panel and inside
-// the widget, and the panel takes the height: under the caption there is
-// less than two lines of blank.
+// The time caption of a single-panel history sits under the panel, as far
+// below it on every page, and inside the widget, and the panel takes the
+// height: under the caption there is less than two lines of blank.
 TEST_F(HistoryPageLayout, TheTimeCaptionSitsUnderThePanelAtTheFootOfThePage)
 {
     struct Page {
@@ -89,6 +89,7 @@ TEST_F(HistoryPageLayout, TheTimeCaptionSitsUnderThePanelAtTheFootOfThePage)
         {"double well", &makePlot<QuantumDoubleWellPlotWidget>(), QuantumDoubleWellPlotWidget::layout()},
         {"Rabi", &makePlot<QuantumRabiPlotWidget>(), QuantumRabiPlotWidget::layout()}};
     for (const QSize& size : {QSize(430, 310), QSize(610, 470)}) {
+        double firstDrop = -1.0; // how far under its panel the first page's caption starts
         for (const Page& page : pages) {
             const QRectF panel = plot::panelRect(size, page.layout);
             const test::PaintedText caption =
@@ -97,6 +98,10 @@ TEST_F(HistoryPageLayout, TheTimeCaptionSitsUnderThePanelAtTheFootOfThePage)
             EXPECT_GE(caption.box.top(), panel.bottom()) << page.name << ": under the panel";
             EXPECT_LE(caption.box.bottom(), size.height()) << page.name << ": inside the widget";
             EXPECT_LT(size.height() - caption.box.bottom(), 2.0 * line) << page.name << ": a band left empty";
+            const double drop = caption.box.top() - panel.bottom();
+            EXPECT_LT(drop, line) << page.name << ": less than a line under the panel";
+            firstDrop = firstDrop < 0.0 ? drop : firstDrop;
+            EXPECT_NEAR(drop, firstDrop, 0.5) << page.name << ": as far under the panel as on the other pages";
         }
     }
 }
