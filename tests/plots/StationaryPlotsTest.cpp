@@ -186,6 +186,19 @@ TEST_F(BoundStatePlot, DrawsTheLadderAndTheSelectedEigenfunctionWithItsNodes)
     EXPECT_LE(blankContinuum.box.bottom(), blankThreshold + 1.0) << "threshold without finite energies";
     EXPECT_GE(blankContinuum.box.top(), blankThreshold - 19.0) << "threshold without finite energies";
 
+    // Every energy lowered by 2, so that the lowest one is not 0: the range
+    // moves with them and the potential stays where it was drawn.
+    BoundStateResult lowered = harmonicLadder();
+    for (double& v : lowered.potential)
+        v -= 2.0;
+    for (BoundState& state : lowered.states)
+        state.energy -= 2.0;
+    lowered.continuumThreshold -= 2.0;
+    plot.setResult(lowered, 2);
+    const QImage shifted = test::grabPlot(plot, QSize(480, 360));
+    for (const double x : {-3.3, -1.1, 2.7})
+        EXPECT_TRUE(colourNear(shifted, at(x, 0.5 * x * x), QColor(plot::kPotential), 1, 12)) << "lowered, x = " << x;
+
     plot.setResult(harmonicLadder(), 3); // past the end
     const QImage none = test::grabPlot(plot, QSize(480, 360));
     EXPECT_EQ(
