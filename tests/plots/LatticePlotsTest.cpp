@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -271,6 +272,16 @@ TEST_F(LatticePlots, ZenoPanelsShowTheMeasuredSurvivalAndTheProfilesWithTheMeasu
         image, QPointF(profiles.left() + 3.0 / 8.0 * profiles.width(), profiles.bottom() - profiles.height()),
         QColor(plot::kZenoControl)))
         << "the control profile's peak at x = -1 reaches the top";
+    // The edge and its name only where the profiles reach x = 1: before their
+    // first point, at it, and past their last one.
+    for (const auto& [origin, drawn] : {std::pair{1.5, false}, std::pair{1.0, true}, std::pair{-9.0, false}}) {
+        plot.setRecorder(&recorder, test::laneProfiles(17, 0.5, origin));
+        const std::vector<test::PaintedText> texts = test::paintedTexts(plot, QSize(580, 540));
+        EXPECT_EQ(std::count_if(texts.begin(), texts.end(),
+                                [](const test::PaintedText& t) { return t.text == QStringLiteral("measurement edge"); }),
+                  drawn ? 1 : 0)
+            << "profiles from x = " << origin;
+    }
 
     // One profile point spans no x range, and lanes of unequal length share
     // none: the panel stays empty.

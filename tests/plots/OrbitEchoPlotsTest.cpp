@@ -307,6 +307,13 @@ TEST_F(OrbitEchoPlots, LoschmidtReturnStartsWhereTheOutboundPathEndedAndTheEchoA
     EXPECT_TRUE(test::colourNear(image, point(samples[2]), QColor(plot::kLoschmidtTurn), 1, 10)) << "the turning point";
     EXPECT_TRUE(test::colourNear(image, point(samples.back()), QColor(plot::kLoschmidtCurrent), 1, 10))
         << "the current centroid";
+    // Its marker is the smallest of the three: measured across its middle row.
+    const auto across = [&](const LoschmidtSample& s, QRgb colour) {
+        return test::countColour(image, QRect(int(point(s).x()) - 15, int(point(s).y()), 31, 1), QColor(colour), 10);
+    };
+    const int currentWidth = across(samples.back(), plot::kLoschmidtCurrent);
+    EXPECT_LT(currentWidth, across(samples[0], plot::kLoschmidtStart)) << "the current marker against the start's";
+    EXPECT_LT(currentWidth, across(samples[2], plot::kLoschmidtTurn)) << "the current marker against the turn's";
 
     // Time runs to the last sample (5 > 2T = 4): T at 2/5 of the width, 2T at 4/5.
     const QRect band = echo.adjusted(2, 28, -2, -30).toRect();

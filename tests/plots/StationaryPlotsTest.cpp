@@ -66,6 +66,11 @@ TEST_F(ResonancePlot, CurveMarkerAndPacketLineStandAtTheirValues)
     EXPECT_GT(countColour(image, packetLabel, QColor(plot::kPacketTransmissionLabel), 0), 0)
         << "packet label above its line";
 
+    // The marker is drawn from the scan's first energy to its last, both included.
+    for (const double e : {1.0, 5.0}) {
+        plot.setMarkerPoint(e, 0.5);
+        EXPECT_TRUE(colourNear(test::grabPlot(plot, QSize(420, 300)), at(e, 0.5), marker, 1, 10)) << "E = " << e;
+    }
     plot.setMarkerPoint(5.5, 0.5); // outside the scanned range
     // No packet line for a value that is not finite, nor for one not measured yet.
     for (const auto& [valid, value] : {std::pair{true, kInf}, std::pair{false, 0.25}}) {
