@@ -277,10 +277,8 @@ TEST_F(LatticePlots, ZenoPanelsShowTheMeasuredSurvivalAndTheProfilesWithTheMeasu
     for (const auto& [origin, drawn] : {std::pair{1.5, false}, std::pair{1.0, true}, std::pair{-9.0, false}}) {
         plot.setRecorder(&recorder, test::laneProfiles(17, 0.5, origin));
         const std::vector<test::PaintedText> texts = test::paintedTexts(plot, QSize(580, 540));
-        EXPECT_EQ(std::count_if(texts.begin(), texts.end(),
-                                [](const test::PaintedText& t) { return t.text == QStringLiteral("measurement edge"); }),
-                  drawn ? 1 : 0)
-            << "profiles from x = " << origin;
+        const auto named = [](const test::PaintedText& t) { return t.text == QStringLiteral("measurement edge"); };
+        EXPECT_EQ(std::count_if(texts.begin(), texts.end(), named), drawn ? 1 : 0) << "profiles from x = " << origin;
     }
 
     // One profile point spans no x range, and lanes of unequal length share
