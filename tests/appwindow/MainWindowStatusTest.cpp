@@ -62,6 +62,7 @@ struct MainWindowStatusProbe {
     void updateDomainSpinRanges(const SimulationDomain2D& domain) { window.updateDomainSpinRanges(domain); }
     void updateDomainSpacingLabel() { window.updateDomainSpacingLabel(); }
     void clearCollapseReadout() { window.clearCollapseReadout(); }
+    void updateScatteringPanel() { window.updateScatteringPanel(); }
 
     // A packet of the form's defaults on a small grid of non-square cells,
     // over a zero potential, at t = 0, whatever the rebuild left behind.
@@ -532,6 +533,32 @@ TEST_F(MainWindowStatus, DiagnosticsEdgeCasesAndTheCollapseReadout)
         probe.updateDiagnostics();
         EXPECT_EQ(value(7), "0.0000000") << "absorbing " << absorbing << ", norm above 1";
         EXPECT_EQ(value(9), absorbing ? "Absorbing CAP   width=0.15   eta=8.00" : "Periodic (FFT)");
+    }
+
+    // The barrier's collision starts once more than 1/40 of the probability
+    // lies within 0.68 of its centre or more than 1/100 beyond that: cells of
+    // equal weight put exactly those shares there (no start), then 2/100.
+    {
+        const struct {
+            int cells, inside, beyond;
+            const char* state;
+        } splits[] = {{40, 1, 0, "BEFORE COLLISION"},
+                      {100, 0, 1, "BEFORE COLLISION"},
+                      {100, 0, 2, "SCATTERING IN PROGRESS"}};
+        for (const auto& split : splits) {
+            // Columns below 50 lie left of x = -0.68, column 63 (x = -0.125)
+            // inside, column 100 (x = 9.125) beyond.
+            probe.psi().reset(128, 64, 0.25f, 0.5f);
+            probe.psi().fill(Complex(0.0f, 0.0f));
+            for (int k = 0; k < split.cells; ++k) {
+                const int special = split.inside + split.beyond;
+                probe.psi().at(k < split.inside ? 63 : k < special ? 100 : k % 50, k < special ? k : k / 50) = 1.0f;
+            }
+            probe.updateScatteringPanel();
+            EXPECT_EQ(value(35), split.state) << split.inside << " inside, " << split.beyond << " beyond, of "
+                                              << split.cells << ": " << value(36);
+        }
+        probe.prepareSmallField();
     }
 
     // Each geometry page with a centre off both axes (x != y) and two sizes
