@@ -2,6 +2,7 @@
 // the transport buttons and the domain-dependent ranges of one window.
 
 #include "common/AppTestSupport.h"
+#include "common/GeometryPageRows.h"
 
 #include "app/text/DiagnosticsRowLabels.h"
 #include "app/mainwindow/MainWindow.h"
@@ -12,6 +13,7 @@
 #include "ui/MainWindowForm.h"
 
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QRegularExpression>
 #include <QStatusBar>
 #include <QTableWidget>
@@ -60,6 +62,7 @@ struct MainWindowStatusProbe {
     void updateDomainSpinRanges(const SimulationDomain2D& domain) { window.updateDomainSpinRanges(domain); }
     void updateDomainSpacingLabel() { window.updateDomainSpacingLabel(); }
     void clearCollapseReadout() { window.clearCollapseReadout(); }
+    void updateScatteringPanel() { window.updateScatteringPanel(); }
 
     // A packet of the form's defaults on a small grid of non-square cells,
     // over a zero potential, at t = 0, whatever the rebuild left behind.
@@ -532,17 +535,63 @@ TEST_F(MainWindowStatus, DiagnosticsEdgeCasesAndTheCollapseReadout)
         EXPECT_EQ(value(9), absorbing ? "Absorbing CAP   width=0.15   eta=8.00" : "Periodic (FFT)");
     }
 
-    // The geometry page's barrier moved off the origin to a centre with x != y:
-    // the position row names each coordinate in its own place.
+    // The barrier's collision starts once more than 1/40 of the probability
+    // lies within 0.68 of its centre or more than 1/100 beyond that: cells of
+    // equal weight put exactly those shares there (no start), then 2/100.
     {
-        const QSignalBlocker blockX(f.barrierCenterXSpinBox), blockY(f.barrierCenterYSpinBox);
-        const double x = f.barrierCenterXSpinBox->value(), y = f.barrierCenterYSpinBox->value();
-        f.barrierCenterXSpinBox->setValue(3.25);
-        f.barrierCenterYSpinBox->setValue(-1.75);
-        probe.updateDiagnostics();
-        EXPECT_EQ(value(24), "x=3.25   y=-1.75");
-        f.barrierCenterXSpinBox->setValue(x);
-        f.barrierCenterYSpinBox->setValue(y);
+        const struct {
+            int cells, inside, beyond;
+            const char* state;
+        } splits[] = {{40, 1, 0, "BEFORE COLLISION"},
+                      {100, 0, 1, "BEFORE COLLISION"},
+                      {100, 0, 2, "SCATTERING IN PROGRESS"}};
+        for (const auto& split : splits) {
+            // Columns below 50 lie left of x = -0.68, column 63 (x = -0.125)
+            // inside, column 100 (x = 9.125) beyond.
+            probe.psi().reset(128, 64, 0.25f, 0.5f);
+            probe.psi().fill(Complex(0.0f, 0.0f));
+            for (int k = 0; k < split.cells; ++k) {
+                const int special = split.inside + split.beyond;
+                probe.psi().at(k < split.inside ? 63 : k < special ? 100 : k % 50, k < special ? k : k / 50) = 1.0f;
+            }
+            probe.updateScatteringPanel();
+            EXPECT_EQ(value(35), split.state) << split.inside << " inside, " << split.beyond << " beyond, of "
+                                              << split.cells << ": " << value(36);
+        }
+        probe.prepareSmallField();
+    }
+
+    // Each geometry page with a centre off both axes (x != y) and two sizes
+    // that differ: the strength, position, dimension and aperture rows name
+    // each value in its own place.
+    {
+        const char* const rows[] = {
+            "0.00|n/a|n/a|n/a",
+            "6.50|x=1.20   y=-0.80|width=3.30   height=1.70|n/a",
+            "7.25|x=-1.10   y=0.90|radius=1.85|n/a",
+            "4.50|x=0.30   y=0.50|length=4.50   thickness=0.64|n/a",
+            "8.25|wall x=0.60   slit y=-0.70|wall width=0.44|height=1.35",
+            "9.50|wall x=-0.90   group y=0.40|wall width=0.36|separation=2.60   slit height=0.85",
+            "5.75|x=-0.45   y=0.00|width=2.30   height=4.40|n/a",
+            "A=-4.25|x=1.50   y=-0.75|sigmaX=2.25   sigmaY=1.13|n/a",
+            "Voff=0.50|xc=-1.25   yc=0.75|kx=0.420   ky=0.180|n/a",
+            "Voff=-1.50|xref=0.50   yref=1.00|Fx=0.350   Fy=-0.150|n/a",
+            "g=-3.50|x=0.75   y=-0.25|epsilon=0.65|n/a",
+            "120.50|x=0.30   y=-0.45|straight=6.50   radius=2.75|n/a",
+        };
+        const QSignalBlocker blockKind(f.geometryComboBox);
+        for (const test::PageRow& page : test::pageRows()) {
+            f.geometryComboBox->setCurrentIndex(page.index);
+            for (const auto& [name, number] : page.values) {
+                auto* box = f.geometryParametersStackedWidget->findChild<QDoubleSpinBox*>(QLatin1String(name));
+                ASSERT_NE(box, nullptr) << name;
+                const QSignalBlocker blockBox(box);
+                box->setValue(number);
+            }
+            probe.updateDiagnostics();
+            EXPECT_EQ(value(23) + "|" + value(24) + "|" + value(25) + "|" + value(26), rows[page.index])
+                << "page " << page.index;
+        }
     }
 
     // Momentum space of a packet moving along both axes with px != py on

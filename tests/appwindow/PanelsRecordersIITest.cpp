@@ -20,6 +20,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -283,6 +284,20 @@ TEST_F(RecorderPanelsII, LoschmidtPageFollowsTheReversalToAnEchoOfOne)
         EXPECT_GT(numberAfter(summary, "echo at 2T: density="), 0.9999) << context;
         EXPECT_GT(numberAfter(summary, "   coherent="), 0.9999) << context;
     }
+
+    // A later reversal, read well past 2T: the echo shown is the one of the
+    // sample nearest 2T, though samples now lie a few steps apart there.
+    load(kLoschmidtPreset);
+    test::setValue(*window, "loschmidtTimeSpinBox", 2.4);
+    step(260);
+    const std::string summary = text(*window, "loschmidtSummaryLabel");
+    const auto& samples = window->recorder<LoschmidtRecorder>().samples();
+    ASSERT_FALSE(samples.empty()) << summary;
+    const LoschmidtSample& atEcho = *std::min_element(samples.begin(), samples.end(), [](const auto& a, const auto& b) {
+        return std::abs(a.time - 4.8) < std::abs(b.time - 4.8);
+    });
+    EXPECT_NEAR(numberAfter(summary, "echo at 2T: density="), atEcho.densityEcho, 0.5e-6) << summary;
+    EXPECT_NEAR(numberAfter(summary, "   coherent="), atEcho.fidelity, 0.5e-6) << summary;
 }
 
 TEST_F(RecorderPanelsII, MoshinskyPageReadsTheDetectorBehindTheOpenShutter)

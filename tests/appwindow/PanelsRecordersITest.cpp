@@ -116,6 +116,7 @@ struct SummaryCase {
     const char* label;
     const char* contains;
     std::vector<Field> fields;
+    double height = 0.0; // when > 0, the domain's new height before the steps
 };
 
 using Kind = PotentialObjectKind;
@@ -300,7 +301,8 @@ TEST_F(RecorderPanelsTest, SummariesCarryTheNumbersOfThePhysics)
                return 4.0 * kPi * std::pow(r.preset.packetSigma, 2) / free;
            }}}},
         // Half a Talbot time: the comb is back, shifted by half a period; its
-        // teeth then touch the original ones only through their tails.
+        // teeth then touch the original ones only through their tails. The
+        // domain is made lower than wide: the comb runs along x alone.
         {31, 209, "talbotSummaryLabel", " periods  a=",
          {{"% periods", 0.0,
            [](const State& r) { return std::round(r.preset.universeWidth / r.preset.talbotInitialState.period); }},
@@ -311,7 +313,8 @@ TEST_F(RecorderPanelsTest, SummariesCarryTheNumbersOfThePhysics)
            [](const State& r) {
                const TalbotInitialState& comb = r.preset.talbotInitialState;
                return 2.0 * std::exp(-std::pow(comb.period / 2.0, 2) / (4.0 * comb.toothSigma * comb.toothSigma));
-           }}}},
+           }}},
+         30.72},
         {32, 30, "bouncerSummaryLabel", "   floor y=",
          {{"floor y=%", 5e-3,
            [](const State& r) { return r.first(Kind::Rectangle).centerY + r.first(Kind::Rectangle).height / 2.0; }},
@@ -384,7 +387,13 @@ TEST_F(RecorderPanelsTest, SummariesCarryTheNumbersOfThePhysics)
            }}}},
     };
     for (const SummaryCase& c : kCases) {
-        load(c.preset, c.steps);
+        load(c.preset, 0);
+        if (c.height > 0.0) {
+            setValue(window(), "universeHeightSpinBox", c.height);
+            ASSERT_NE(window().waveField().dx(), window().waveField().dy()) << "preset " << c.preset;
+        }
+        for (int i = 0; i < c.steps; ++i)
+            window().stepOnce();
         const ExperimentPreset preset = makeExperimentPreset(static_cast<std::uint32_t>(c.preset));
         const QString text = summary(c.label);
         const SplitStepParameters& parameters = window().schroedingerSolver().parameters();
