@@ -238,6 +238,11 @@ TEST_F(LatticePlots, AndersonPanelsShowTheSitesTheProfilesAndTheSpreadsFromTimeZ
             bounded, QPointF(x, profile.bottom() - ended.disordered.profile[sample] / endMax * profile.height()),
             QColor(plot::kAndersonDisordered), 1))
             << "the profile sample exactly at the " << (sample == 4 ? "left" : "right") << " end";
+    // and the samples beyond them do not: no lane runs out of the panel on either side.
+    for (const int x : {profile.left() - 14, profile.right() + 2})
+        for (const QColor& lane : {kCyan, QColor(plot::kAndersonDisordered)})
+            EXPECT_EQ(test::countColour(bounded, QRect(x, profile.top(), 12, profile.height() + 4), lane, 20), 0)
+                << "a lane beyond the panel at x = " << x;
 }
 
 TEST_F(LatticePlots, ZenoPanelsShowTheMeasuredSurvivalAndTheProfilesWithTheMeasurementEdge)
