@@ -232,6 +232,17 @@ TEST_F(BlochPlot, ShowsThePlaceholdersWithoutLatticeOrHistory)
     placeholders("two samples", false);
     plot.setData(historyOf(3, 2.0, 0.0, [](ObservableSample&, double) {}), lattice(0.25), 0.0, 1.0);
     placeholders("no time elapsed", false);
+    // Without a positive zone edge (no spacing, or hbar = 0) there is no zone
+    // to fold into: the panels stay bare, no curve and no placeholder.
+    BlochLatticeConfig unspaced = lattice(0.25);
+    unspaced.spacing = 0.0;
+    for (const auto& [config, hbar] : {std::pair{unspaced, 1.0}, std::pair{lattice(0.25), 0.0}}) {
+        plot.setData(driftingCentre(), config, 0.0, hbar);
+        placeholders("no zone", false);
+        const QImage bare = test::grabPlot(plot, QSize(480, 400));
+        EXPECT_EQ(countColour(bare, QRect(58, 24, 400, 342), QColor(plot::kCurve), 10), 0)
+            << "a curve without a zone edge, hbar " << hbar;
+    }
     plot.setData(driftingCentre(), lattice(0.25), 0.0, 1.0);
     plot.reset();
     placeholders("reset", true);
