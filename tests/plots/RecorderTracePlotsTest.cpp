@@ -196,7 +196,7 @@ TEST_F(RecorderTracePlots, HallEdgeTrajectorySkipsAlongTheEdgeAboveTheWall)
 {
     HallEdgeConfig config;
     config.enabled = true;
-    const auto field = [](double x, double y) { return packet(128, 80, 0.3f, 0.3f, x, y); };
+    const auto field = [](double x, double y) { return packet(128, 80, 0.3f, 0.25f, x, y); };
     HallEdgeRecorder recorder(360);
     ASSERT_TRUE(recorder.configure(field(-6.0, -5.3), config));
     for (int k = 0; k <= 5; ++k)
