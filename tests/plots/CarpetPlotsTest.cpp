@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <functional>
@@ -273,6 +274,11 @@ TEST_F(CarpetPlots, BouncerCarpetRunsFromBelowTheFloorAndMarksTheFloorAndTheAiry
     EXPECT_EQ(high.text, QStringLiteral("y %1").arg(yHigh, 0, 'f', 1));
     EXPECT_NEAR(low.box.left(), carpet.left(), 1.5);
     EXPECT_NEAR(high.box.right(), carpet.right(), 1.5);
+    // The levels are numbered from 1 at the ground state, just right of their lines.
+    for (std::size_t n = 0; n < 8; ++n)
+        EXPECT_TRUE(std::any_of(texts.begin(), texts.end(), [&](const test::PaintedText& t) {
+            return t.text == QString::number(n + 1) && std::abs(t.box.left() - x(-6.0 + kAiryZeros[n]) - 2.0) < 1.5;
+        })) << "level " << n + 1;
 }
 
 TEST_F(CarpetPlots, BouncerFloorInTheTopRowKeepsTwoColumnsTheSecondBeyondTheGrid)

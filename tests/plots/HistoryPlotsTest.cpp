@@ -45,23 +45,26 @@ TEST_F(QuenchPlot, WidthAndEnergyOnTheirOwnScalesWithTheQuenchMarked)
     EXPECT_TRUE(showsPlaceholder(plot, middle));
     // sigmaX from 0.05 to 1.05 on [0, 1.15] (the margin would go below 0),
     // <H> from 5 to 3 on [2.8, 5.2]; a quench at 3 keeps the axis to 7 while
-    // the history ends at 1, and a history to 14 stretches it.
+    // the history ends at 1, and a history to 14 stretches it. A quench at
+    // t = 0 is marked but gets no time of its own: the axis runs to 1.
     const QColor marker(plot::kQuenchMarker);
-    for (const double last : {1.0, 14.0}) {
-        plot.setSamples(historyOf(21, 0.0, last / 20.0, [last](ObservableSample& s, double t) {
+    struct Case {
+        double quench, last, tMax;
+    };
+    for (const auto& [quench, last, tMax] : {Case{3.0, 1.0, 7.0}, Case{3.0, 14.0, 14.0}, Case{0.0, 0.5, 1.0}}) {
+        plot.setSamples(historyOf(21, 0.0, last / 20.0, [last = last](ObservableSample& s, double t) {
             s.sigmaX = 0.05 + t / last;
             s.totalEnergy = 5.0 - 2.0 * t / last;
         }));
-        plot.setMarkerTime(3.0);
+        plot.setMarkerTime(quench);
         const QImage image = test::grabPlot(plot, QSize(420, 300));
-        const double tMax = std::max(7.0, last);
         for (const double u : {0.2, 0.55, 0.9}) {
             const double t = u * last;
             EXPECT_TRUE(colourNear(image, panelPoint(p, 0, tMax, 0.0, 1.15, t, 0.05 + u), QColor(plot::kCurve))) << t;
             EXPECT_TRUE(colourNear(image, panelPoint(p, 0, tMax, 2.8, 5.2, t, 5 - 2 * u), QColor(plot::kEnergyCurve)))
                 << t;
         }
-        const double mx = p.left() + p.width() * 3.0 / tMax;
+        const double mx = p.left() + p.width() * quench / tMax;
         EXPECT_GT(markedRows(image, mx, p.top(), p.bottom()), 0.6) << "quench mark, axis to " << tMax;
         EXPECT_GT(countColour(image, QRect(int(mx) + 4, int(p.top()) + 22, 80, 18), marker, 0), 0) << "its label";
         EXPECT_EQ(countColour(image, middle, kPlaceholderText, 0), 0);
@@ -229,6 +232,17 @@ TEST_F(BlochPlot, ShowsThePlaceholdersWithoutLatticeOrHistory)
     placeholders("two samples", false);
     plot.setData(historyOf(3, 2.0, 0.0, [](ObservableSample&, double) {}), lattice(0.25), 0.0, 1.0);
     placeholders("no time elapsed", false);
+    // Without a positive zone edge (no spacing, or hbar = 0) there is no zone
+    // to fold into: the panels stay bare, no curve and no placeholder.
+    BlochLatticeConfig unspaced = lattice(0.25);
+    unspaced.spacing = 0.0;
+    for (const auto& [config, hbar] : {std::pair{unspaced, 1.0}, std::pair{lattice(0.25), 0.0}}) {
+        plot.setData(driftingCentre(), config, 0.0, hbar);
+        placeholders("no zone", false);
+        const QImage bare = test::grabPlot(plot, QSize(480, 400));
+        EXPECT_EQ(countColour(bare, QRect(58, 24, 400, 342), QColor(plot::kCurve), 10), 0)
+            << "a curve without a zone edge, hbar " << hbar;
+    }
     plot.setData(driftingCentre(), lattice(0.25), 0.0, 1.0);
     plot.reset();
     placeholders("reset", true);

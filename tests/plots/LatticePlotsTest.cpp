@@ -207,6 +207,18 @@ TEST_F(LatticePlots, AndersonPanelsShowTheSitesTheProfilesAndTheSpreadsFromTimeZ
         image, QPointF(first - 8, spread.bottom() - recorder.samples().front().clean.sigmaX / smax * spread.height()),
         kCyan, 2))
         << "the time axis starts at 0, so the first sample at t = 0.5 lies a third of the way in";
+    // The spread scale stands left of its panel, level with its middle, and
+    // the last time under the panel's right end.
+    const std::vector<test::PaintedText> texts = test::paintedTexts(plot, QSize(560, 520));
+    const test::PaintedText scaleText = test::paintedText(texts, QString::number(smax, 'f', 1));
+    const test::PaintedText timeText = test::paintedText(texts, QStringLiteral("t="));
+    EXPECT_EQ(scaleText.text, QString::number(smax, 'f', 1));
+    EXPECT_EQ(timeText.text, QStringLiteral("t=1.5"));
+    const QRectF scale = scaleText.box, time = timeText.box;
+    EXPECT_NEAR(scale.right(), spread.left() - 5, 1.0);
+    EXPECT_NEAR(scale.center().y(), spread.center().y(), 1.5);
+    EXPECT_NEAR(time.right(), spread.right(), 1.0);
+    EXPECT_NEAR(time.top(), spread.bottom() + 4, 1.5);
 
     // One site and no spacing leave no x range: the profile panel stays empty.
     recorder.configure(AndersonInitialStateConfig{}, test::andersonLattice({0.0}, 0.0));
@@ -238,6 +250,11 @@ TEST_F(LatticePlots, AndersonPanelsShowTheSitesTheProfilesAndTheSpreadsFromTimeZ
             bounded, QPointF(x, profile.bottom() - ended.disordered.profile[sample] / endMax * profile.height()),
             QColor(plot::kAndersonDisordered), 1))
             << "the profile sample exactly at the " << (sample == 4 ? "left" : "right") << " end";
+    // and the samples beyond them do not: no lane runs out of the panel on either side.
+    for (const int x : {profile.left() - 14, profile.right() + 2})
+        for (const QColor& lane : {kCyan, QColor(plot::kAndersonDisordered)})
+            EXPECT_EQ(test::countColour(bounded, QRect(x, profile.top(), 12, profile.height() + 4), lane, 20), 0)
+                << "a lane beyond the panel at x = " << x;
 }
 
 TEST_F(LatticePlots, ZenoPanelsShowTheMeasuredSurvivalAndTheProfilesWithTheMeasurementEdge)

@@ -350,6 +350,13 @@ TEST_F(OrbitEchoPlots, LoschmidtReturnStartsWhereTheOutboundPathEndedAndTheEchoA
     const test::PaintedText one = test::paintedText(texts, QStringLiteral("1"));
     EXPECT_NEAR(one.box.right(), 52, 1.0);
     EXPECT_NEAR(one.box.top(), echo.top() - 8, 1.5);
+    // The times T and 2T stand 5 px under the echo panel, centred on their lines.
+    for (const auto& [label, share] :
+         {std::pair{QStringLiteral("T = 2.00"), 2.0 / 5.0}, {QStringLiteral("2T = 4.00"), 4.0 / 5.0}}) {
+        const QRectF box = test::paintedText(texts, label).box;
+        EXPECT_NEAR(box.center().x(), echo.left() + echo.width() * share, 1.0) << label.toStdString();
+        EXPECT_NEAR(box.top(), echo.bottom() + 5, 1.5) << label.toStdString();
+    }
 }
 
 TEST_F(OrbitEchoPlots, LoschmidtPathThatKeepsOneCoordinateGetsAWindowTwoUnitsWiderAlongIt)

@@ -63,7 +63,7 @@ inline Complex packetAmplitude(double x, double y, double x0, double y0, double 
 }
 
 // A momentum distribution over columns of 0.5 (modes -n/2 .. n/2 - 1, two
-// rows), the probability of column i proportional to weights[i]; no field for
+// rows of 0.75), the probability of column i proportional to weights[i]; no field for
 // no weights.
 inline MomentumSpace2D momentumModes(const std::vector<double>& weights)
 {
@@ -71,10 +71,10 @@ inline MomentumSpace2D momentumModes(const std::vector<double>& weights)
     const std::uint64_t n = weights.size();
     if (n == 0)
         return momentum;
-    momentum.field = densityField(n, 2, 0.5f, 0.5f, [&](std::uint64_t i, std::uint64_t) { return weights[i]; });
+    momentum.field = densityField(n, 2, 0.5f, 0.75f, [&](std::uint64_t i, std::uint64_t) { return weights[i]; });
     for (std::uint64_t i = 0; i < n; ++i)
         momentum.pxAxis.push_back((double(i) - double(n / 2)) * 0.5);
-    momentum.pyAxis = {-0.25, 0.25};
+    momentum.pyAxis = {-0.375, 0.375};
     momentum.hbar = 1.0;
     return momentum;
 }

@@ -12,6 +12,7 @@
 #include "experiments/HallEdgeRecorder.h"
 #include "experiments/LandauRecorder.h"
 
+#include "PaintedTexts.h"
 #include "PlotRobustness.h"
 #include "PlotTestSupport.h"
 #include "RecorderPlotSupport.h"
@@ -195,7 +196,7 @@ TEST_F(RecorderTracePlots, HallEdgeTrajectorySkipsAlongTheEdgeAboveTheWall)
 {
     HallEdgeConfig config;
     config.enabled = true;
-    const auto field = [](double x, double y) { return packet(128, 80, 0.3f, 0.3f, x, y); };
+    const auto field = [](double x, double y) { return packet(128, 80, 0.3f, 0.25f, x, y); };
     HallEdgeRecorder recorder(360);
     ASSERT_TRUE(recorder.configure(field(-6.0, -5.3), config));
     for (int k = 0; k <= 5; ++k)
@@ -285,6 +286,13 @@ TEST_F(RecorderTracePlots, BackflowShadesTheIntervalsOfNegativeCurrent)
     EXPECT_GT(recorder.maximumBackwardFlux(), 0.01);
     expectTraces(image, {current}, "backflow");
     expectTraces(image, {left, accumulated}, "backflow");
+    // The summary names the newest sample's flow; a real wave carries no
+    // current at all, which is not backflow.
+    for (const auto& [sign, flow] : {std::pair{0.0, "forward flow"}, {-1.0, "BACKFLOW"}, {0.0, "forward flow"}}) {
+        recorder.record(recorder.samples().back().time + 0.5, wave(sign));
+        const QString summary = test::paintedText(test::paintedTexts(plot, kSize), QStringLiteral("p_x>0")).text;
+        EXPECT_TRUE(summary.endsWith(QStringLiteral("now: %1").arg(QLatin1String(flow)))) << summary.toStdString();
+    }
 }
 
 TEST_F(RecorderTracePlots, ZitterbewegungTremblingAndDriftFollowTheRecorder)

@@ -252,6 +252,17 @@ TEST_F(BoundStatePlot, EveryLevelKeepsItsLabelWhereLevelsCrowd)
         else
             EXPECT_NEAR(label.box.bottom(), label.levelY, 0.5) << which << " leaves its line";
     }
+    // A crowded label goes to the right end only where a label box at each end
+    // (5 px in from the frame) leaves 10 px between them: both sides of that width.
+    const QMarginsF margins = QuantumBoundStatePlotWidget::layout().margins;
+    const double fits = 2 * (5.0 + labels[0].box.width()) + 10.0;
+    for (const double panelWidth : {fits, fits - 1.0}) {
+        test::grabPlot(plot, QSize(int(panelWidth + margins.left() + margins.right()), 380));
+        const auto narrow = plot.levelLabels();
+        EXPECT_EQ(std::count_if(narrow.begin(), narrow.end(), [](const auto& l) { return l.rightEnd; }) > 0,
+                  panelWidth >= fits)
+            << "panel " << panelWidth << " px wide";
+    }
 }
 
 TEST_F(BoundStatePlot, ResultsThatCannotBeDrawnShowThePlaceholder)
