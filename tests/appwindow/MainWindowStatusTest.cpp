@@ -535,18 +535,26 @@ TEST_F(MainWindowStatus, DiagnosticsEdgeCasesAndTheCollapseReadout)
         EXPECT_EQ(value(9), absorbing ? "Absorbing CAP   width=0.15   eta=8.00" : "Periodic (FFT)");
     }
 
-    // The barrier's collision starts once more than 1/40 of the probability
-    // lies within 0.68 of its centre or more than 1/100 beyond that: cells of
-    // equal weight put exactly those shares there (no start), then 2/100.
+    // A barrier's collision starts once more than 1/40 of the probability
+    // lies at it (within 0.68 of the single one's centre, or in the double's
+    // walls and cavity) or more than 1/100 beyond: cells of equal weight put
+    // exactly those shares there (no start), then 2/100. Then the double
+    // barrier of the resonant-tunnelling guide, and the start-up one back.
     {
         const struct {
+            bool doubleBarrier;
             int cells, inside, beyond;
             const char* state;
-        } splits[] = {{40, 1, 0, "BEFORE COLLISION"},
-                      {100, 0, 1, "BEFORE COLLISION"},
-                      {100, 0, 2, "SCATTERING IN PROGRESS"}};
+        } splits[] = {{false, 40, 1, 0, "BEFORE COLLISION"},
+                      {false, 100, 0, 1, "BEFORE COLLISION"},
+                      {false, 100, 0, 2, "SCATTERING IN PROGRESS"},
+                      {true, 40, 1, 0, "DOUBLE BARRIER: BEFORE COLLISION"},
+                      {true, 100, 0, 1, "DOUBLE BARRIER: BEFORE COLLISION"},
+                      {true, 100, 0, 2, "DOUBLE BARRIER: SCATTERING / CAVITY LOADING"}};
         for (const auto& split : splits) {
-            // Columns below 50 lie left of x = -0.68, column 63 (x = -0.125)
+            if (split.doubleBarrier && probe.scene().empty())
+                window->loadGuidedExperiment(7);
+            // Columns below 50 lie left of x = -3.5, column 63 (x = -0.125)
             // inside, column 100 (x = 9.125) beyond.
             probe.psi().reset(128, 64, 0.25f, 0.5f);
             probe.psi().fill(Complex(0.0f, 0.0f));
@@ -558,6 +566,7 @@ TEST_F(MainWindowStatus, DiagnosticsEdgeCasesAndTheCollapseReadout)
             EXPECT_EQ(value(35), split.state) << split.inside << " inside, " << split.beyond << " beyond, of "
                                               << split.cells << ": " << value(36);
         }
+        window->loadGuidedExperiment(2);
         probe.prepareSmallField();
     }
 
