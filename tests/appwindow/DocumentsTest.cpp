@@ -510,7 +510,7 @@ TEST_F(DocumentsWindow, TheAnalysisPageFollowsTheDocumentsSourcePresetAndExperim
         const char* page;
         void (*edit)(ExperimentDocument&);
     };
-    // The Berry page belongs to the loop and to its first excited state, each alone.
+    // A page belongs to its experiment's settings and to its prepared state, each alone.
     const Case cases[] = {
         {51, 0, "kleinHeightScanTab", nullptr},
         {53, 50, "diracMasslessTab", nullptr},
@@ -518,6 +518,13 @@ TEST_F(DocumentsWindow, TheAnalysisPageFollowsTheDocumentsSourcePresetAndExperim
         {38, 0, "berryTab", [](ExperimentDocument& d) { d.quantumBerry.enabled = false; }},
         {38, 0, "berryTab",
          [](ExperimentDocument& d) { d.initialPreparation.type = InitialPreparationType::Gaussian; }},
+        {40, 0, "moshinskyTab", [](ExperimentDocument& d) { d.quantumMoshinsky.enabled = false; }},
+        {41, 0, "kapitzaDiracTab", [](ExperimentDocument& d) { d.quantumKapitzaDirac.enabled = false; }},
+        {42, 0, "aharonovBohmTab", [](ExperimentDocument& d) { d.quantumAharonovBohm.enabled = false; }},
+        {43, 0, "landauTab", [](ExperimentDocument& d) { d.quantumLandau.enabled = false; }},
+        {44, 0, "hallEdgeTab", [](ExperimentDocument& d) { d.quantumHallEdge.enabled = false; }},
+        {45, 0, "backflowTab", [](ExperimentDocument& d) { d.quantumBackflow.enabled = false; }},
+        {46, 0, "zitterTab", [](ExperimentDocument& d) { d.quantumZitterbewegung.enabled = false; }},
     };
     for (const Case& c : cases) {
         {
