@@ -499,7 +499,7 @@ TEST_F(DocumentsWindow, TheDocumentsIdentityComesInBeforeTheRebuild)
     EXPECT_FALSE(probe.scale().valid) << "a source that is no preset has no unit mapping";
 }
 
-TEST_F(DocumentsWindow, TheKleinPageFollowsTheDocumentsSourcePreset)
+TEST_F(DocumentsWindow, TheAnalysisPageFollowsTheDocumentsSourcePresetAndExperiment)
 {
     MainWindow& window = *target;
     auto* library = control<QComboBox>(window, "experimentPresetComboBox");
@@ -508,15 +508,35 @@ TEST_F(DocumentsWindow, TheKleinPageFollowsTheDocumentsSourcePreset)
         int documentPreset;
         int librarySelection;
         const char* page;
+        void (*edit)(ExperimentDocument&);
     };
-    for (const Case& c : {Case{51, 0, "kleinHeightScanTab"}, Case{53, 50, "diracMasslessTab"},
-                          Case{47, 52, "kleinTab"}}) {
+    // A page belongs to its experiment's settings and to its prepared state, each alone.
+    const Case cases[] = {
+        {51, 0, "kleinHeightScanTab", nullptr},
+        {53, 50, "diracMasslessTab", nullptr},
+        {47, 52, "kleinTab", nullptr},
+        {38, 0, "berryTab", [](ExperimentDocument& d) { d.quantumBerry.enabled = false; }},
+        {38, 0, "berryTab",
+         [](ExperimentDocument& d) { d.initialPreparation.type = InitialPreparationType::Gaussian; }},
+        {40, 0, "moshinskyTab", [](ExperimentDocument& d) { d.quantumMoshinsky.enabled = false; }},
+        {41, 0, "kapitzaDiracTab", [](ExperimentDocument& d) { d.quantumKapitzaDirac.enabled = false; }},
+        {42, 0, "aharonovBohmTab", [](ExperimentDocument& d) { d.quantumAharonovBohm.enabled = false; }},
+        {43, 0, "landauTab", [](ExperimentDocument& d) { d.quantumLandau.enabled = false; }},
+        {44, 0, "hallEdgeTab", [](ExperimentDocument& d) { d.quantumHallEdge.enabled = false; }},
+        {45, 0, "backflowTab", [](ExperimentDocument& d) { d.quantumBackflow.enabled = false; }},
+        {46, 0, "zitterTab", [](ExperimentDocument& d) { d.quantumZitterbewegung.enabled = false; }},
+    };
+    for (const Case& c : cases) {
         {
             const QSignalBlocker blocker(library);
             library->setCurrentIndex(c.librarySelection);
         }
         pages->setCurrentIndex(0);
-        apply(window, documentOfPreset(window, c.documentPreset));
+        ExperimentDocument document = documentOfPreset(window, c.documentPreset);
+        if (c.edit)
+            c.edit(document);
+        QString error;
+        EXPECT_TRUE(window.applyExperimentDocument(document, error)) << error.toStdString();
         EXPECT_EQ(pages->currentWidget()->objectName().toStdString(), c.page) << "preset " << c.documentPreset;
     }
 }

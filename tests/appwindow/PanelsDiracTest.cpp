@@ -273,6 +273,12 @@ TEST_F(PanelsDirac, ReferencePagesGiveTheBarrierTransmissionAtNormalIncidence)
         EXPECT_NEAR(valueAfter(fast, "T(m=0)="), 1.0, 1e-6);
         EXPECT_NEAR(valueAfter(fast, "T(m=0.80)="),
                     slabTransmission(energy, 0.8, c, klein().barrierHeight, klein().barrierWidth), 1e-6);
+        // A barrier as high as E leaves the massless wave no momentum inside:
+        // a scan with points, not all of them valid, is not shown either.
+        setValue(*window, "kleinBarrierHeightSpinBox", energy);
+        click(*window, "kleinApplyButton");
+        EXPECT_EQ(text("diracMasslessSummaryLabel").toStdString(),
+                  "Massless Dirac fixed-energy comparison unavailable.");
     }
 }
 

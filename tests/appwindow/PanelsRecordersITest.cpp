@@ -405,6 +405,48 @@ TEST_F(RecorderPanelsTest, SummariesCarryTheNumbersOfThePhysics)
     }
 }
 
+// The whole vortex experiment moved off the origin, by unequal shifts along x and y.
+TEST_F(RecorderPanelsTest, AMovedVortexIsMeasuredFromItsTrapsCentre)
+{
+    const double shiftX = 1.5;
+    const double shiftY = -2.5;
+    load(33, 0);
+    ExperimentDocument moved = window().captureExperimentDocument();
+    std::vector<PotentialObject> objects = moved.potentialScene.objects();
+    ASSERT_EQ(objects.size(), 1u);
+    objects[0].centerX += shiftX;
+    objects[0].centerY += shiftY;
+    moved.potentialScene.replaceObjects(objects);
+    VortexInitialState& vortex = moved.vortexInitialState;
+    const double coreX = vortex.coreX + shiftX;
+    const double coreY = vortex.coreY + shiftY;
+    vortex.envelopeCenterX += shiftX;
+    vortex.envelopeCenterY += shiftY;
+    vortex.coreX = coreX;
+    vortex.coreY = coreY;
+    QString error;
+    ASSERT_TRUE(window().applyExperimentDocument(moved, error)) << error.toStdString();
+    const QString text = summary("vortexSummaryLabel");
+    const auto at = [&text](const char* key) { return numberIn(text, QLatin1String(key)); };
+    const PotentialObject& trap = objects[0];
+    const double measured = std::hypot(at("core=(%") - trap.centerX, at("core=(%,%") - trap.centerY);
+    struct Expected {
+        const char* key;
+        double value;
+        double tolerance;
+    };
+    const Expected kFields[] = {
+        {"ideal=(%", coreX, 5e-4},
+        {"ideal=(%,%", coreY, 5e-4},
+        {"core=(%", coreX, 0.2},
+        {"core=(%,%", coreY, 0.2},
+        {"r=%", measured, 2e-3},
+        {"r=%", std::hypot(coreX - trap.centerX, coreY - trap.centerY), 0.2},
+    };
+    for (const Expected& e : kFields)
+        EXPECT_NEAR(at(e.key), e.value, e.tolerance) << e.key << " in " << text.toStdString();
+}
+
 TEST_F(RecorderPanelsTest, PagesFallBackToTheirHintWhenTheSceneNoLongerFits)
 {
     // Five wells make a lattice, four are too short to call periodic.
