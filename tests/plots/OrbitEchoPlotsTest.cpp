@@ -249,6 +249,18 @@ TEST_F(OrbitEchoPlots, BerryPhaseOfALoopThroughThreeStatesIsDrawnInDegreesWithTh
     const test::PaintedText lowerTitle = test::paintedText(narrowTexts, QStringLiteral("Return fidelity"));
     EXPECT_GE(lowerTitle.box.left(), narrowPanels.lower.left() - 0.5);
     EXPECT_LE(lowerTitle.box.right(), narrowPanels.lower.right() + 0.5);
+    // It fits by being set smaller, down to 70% of the font, and is elided only past that.
+    const test::PaintedText wideTitle = test::paintedText(texts, QStringLiteral("Return fidelity"));
+    const double fits = narrowPanels.lower.width() / wideTitle.box.width();
+    ASSERT_LT(fits, 1.0) << "the fixture's title must not fit the narrow panel";
+    EXPECT_NEAR(lowerTitle.box.height() / wideTitle.box.height(), std::max(0.7, fits), 0.02);
+    EXPECT_EQ(lowerTitle.text == wideTitle.text, fits >= 0.7) << lowerTitle.text.toStdString();
+    // The legend row stands inside the curve panel, just below its top.
+    for (const char* entry : {"cyan: return fidelity", "gold: geometric phase"}) {
+        const QRectF box = test::paintedText(texts, QLatin1String(entry)).box;
+        EXPECT_TRUE(curve.contains(box)) << entry;
+        EXPECT_LT(box.top() - curve.top(), box.height()) << entry;
+    }
     // The fidelity scale's ends, left of the curve panel, level with its edges.
     for (const auto& [value, top] : {std::pair{"1", curve.top() - 8}, std::pair{"0", curve.bottom() - 10}}) {
         std::vector<QRectF> boxes;
