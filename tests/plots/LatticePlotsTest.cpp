@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 #include <vector>
 
 namespace vxo {
@@ -47,10 +48,11 @@ int textMismatch(const QImage& image, const QWidget& plot, const QRect& box, int
     return differing;
 }
 
-KickedRotorRecorder configuredRotor(std::uint64_t capacity)
+KickedRotorRecorder configuredRotor(std::uint64_t capacity, double strength = 6.0)
 {
     KickedRotorConfig kick;
     kick.enabled = true;
+    kick.phaseStrength = strength;
     KickedRotorRecorder recorder(capacity);
     recorder.configure(kick, KickedRotorInitialStateConfig{}, 0.3);
     EXPECT_TRUE(recorder.isConfigured());
@@ -103,15 +105,6 @@ TEST_F(LatticePlots, KickedRotorCarpetColoursEachModeByItsShareOfTheLargestProba
     EXPECT_TRUE(test::colourNear(image, cellPixel(carpet, 3, 0, 8, 3), QColor(250, 255, 255), 0, 1))
         << "the largest probability is white";
 
-    const QRectF series(58, h1 + 88, 600 - 76, std::max(520 - 118 - h1, 90));
-    const KickedRotorSample& last = recorder.samples().back();
-    double scale = 1.0;
-    for (const KickedRotorSample& s : recorder.samples())
-        scale = std::max({scale, s.meanSquareMode, s.classicalMeanSquareMode});
-    EXPECT_TRUE(test::colourNear(
-        image, QPointF(series.right(), series.bottom() - 1 - last.meanSquareMode / scale * series.height()), kCyan))
-        << "the quantum series ends at the last kick";
-
     // Eight columns from the newest sample's first mode: modes -3 to -3 + 7 under the carpet's corners.
     QStringList modeLabels;
     for (const test::PaintedText& t : test::paintedTexts(plot, QSize(600, 520)))
@@ -149,6 +142,29 @@ TEST_F(LatticePlots, KickedRotorRowsAreLabelledWithTheKicksTheyShow)
         EXPECT_NEAR(t.box.top(), panelTop - 20, 2.0) << title;
         EXPECT_LE(t.box.bottom(), panelTop + 1) << title;
         EXPECT_NEAR(t.box.left(), 58, 1.0) << title;
+    }
+}
+
+// Modes -2..2: <n^2> = 8 w / (2 w + 1) for weights (w, 0, 1, 0, w), 2 v / (2 v + 1)
+// for (0, v, 1, v, 0); a kick of 0.4 keeps the classical <n^2> near 0.08 per kick.
+TEST_F(LatticePlots, KickedRotorDiffusionScaleIsTheLargestMeanSquareModeButAtLeastOne)
+{
+    const int h1 = (520 - 118) * 3 / 5;
+    const QRectF series(58, h1 + 88, 600 - 76, 520 - 118 - h1);
+    for (const auto& [w, v, scale] : {std::tuple{0.1, 0.3, 1.0}, {1.5, 0.8, 3.0}}) {
+        KickedRotorRecorder recorder = configuredRotor(8, 0.4);
+        recorder.record(test::momentumModes({w, 0, 1, 0, w}), 1, 1.0);
+        recorder.record(test::momentumModes({0, v, 1, v, 0}), 2, 2.0);
+        ASSERT_LT(recorder.samples().back().classicalMeanSquareMode, 0.5);
+        auto& plot = makePlot<QuantumKickedRotorPlotWidget>();
+        plot.setRecorder(&recorder);
+        const QImage image = test::grabPlot(plot, QSize(600, 520));
+        const QRect label(4, int(series.top()), 50, 22); // the scale: the largest <n^2>, but at least 1
+        EXPECT_EQ(textMismatch(image, plot, label, Qt::AlignRight | Qt::AlignTop, QString::number(scale)), 0) << w;
+        const double last = 2 * v / (2 * v + 1);
+        const QPointF end(series.right(), series.bottom() - 1 - last / scale * series.height());
+        EXPECT_TRUE(test::colourNear(image, end, kCyan))
+            << "the quantum series ends at the last kick, scale " << scale;
     }
 }
 

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <random>
 #include <vector>
@@ -209,6 +210,32 @@ TEST_F(MapPlots, ScarMapShowsTheSpectralWeightInsideTheStadiumOnly)
             const QPointF at(map.left() + (x + 5.7) * scale, map.bottom() - (y + 3.2) * scale);
             EXPECT_TRUE(test::colourNear(image, at, QColor(plot::kStadium), 1)) << "cap " << side << " at " << angle;
         }
+}
+
+// The enhancement scale tops at 1.08 times the largest enhancement, but never
+// below 1.08 x 2.5: read off where the unity line's "1.0" label stands.
+TEST_F(MapPlots, ScarEnhancementScaleHasAFloor)
+{
+    const auto field = [](double band) {
+        return test::densityField(80, 48, 0.25f, 0.2f, [=](std::uint64_t, std::uint64_t j) {
+            return std::abs(cellCentre(j, 48, 0.2f) + 0.2) < 0.3 ? band : 1.5;
+        });
+    };
+    const QRectF curve = test::stackedPanels(660, 520, QuantumScarPlotWidget::layout()).lower;
+    for (const double band : {1.5, 200.0}) {
+        ScarRecorder recorder(100);
+        ASSERT_TRUE(recorder.configure(field(band), test::stadiumGeometry(0.3, 6.0), ScarConfig{true}, 1.0, 1.0));
+        ASSERT_TRUE(recorder.record(0.5, field(band)) && recorder.record(1.5, field(band)));
+        double largest = 0.0;
+        for (const ScarSample& s : recorder.samples())
+            largest = std::max({largest, s.instantaneousEnhancement, s.filteredEnhancement});
+        ASSERT_EQ(largest > 2.5, band > 1.5) << "a flat density is not enhanced, a bright orbit band is";
+        auto& plot = makePlot<QuantumScarPlotWidget>();
+        plot.setRecorder(&recorder);
+        const double top = 1.08 * (band > 1.5 ? largest : 2.5);
+        const QRectF label = test::paintedText(test::paintedTexts(plot, QSize(660, 520)), QStringLiteral("1.0")).box;
+        EXPECT_NEAR(label.center().y(), curve.bottom() - curve.height() / top, 2.0) << "band density " << band;
+    }
 }
 
 } // namespace

@@ -435,15 +435,16 @@ TEST_F(RamseyPlot, PulseStripStagesAndFringesStandAtTheirTimes)
     EXPECT_NEAR(second.top(), first.top(), 0.5);
     EXPECT_GT(second.left(), first.right());
     EXPECT_LT(second.left(), first.right() + 40.0) << "no hole between the entries";
-    // A free time just past the scan's end is not marked, not even beside the
-    // panel; the end itself is.
-    for (const double free : {20.4, 20.0}) {
+    // A free time just outside the scan is not marked, not even beside the
+    // panel; either end itself is.
+    for (const double free : {20.4, 20.0, 0.0, -0.4}) {
         RamseySequence sequence = echoSequence();
         sequence.freeEvolutionDuration = free;
         plot.setPulseSequence(sequence);
         const QImage moved = grab();
-        EXPECT_EQ(shows(moved, moved.rect(), kCurrent), free <= 20.0) << "free time " << free;
-        EXPECT_EQ(colourNear(moved, at(free, 0.7), kCurrent, 1, 10), free <= 20.0) << "free time " << free;
+        const bool inside = free >= 0.0 && free <= 20.0;
+        EXPECT_EQ(shows(moved, moved.rect(), kCurrent), inside) << "free time " << free;
+        EXPECT_EQ(colourNear(moved, at(free, 0.7), kCurrent, 1, 10), inside) << "free time " << free;
     }
     plot.setPulseSequence(echoSequence());
 
