@@ -78,7 +78,10 @@ void MainWindow::computeBoundStates()
             eigenstate->setCurrentIndex(clampedState(boundStateA, last));
             first->setCurrentIndex(0);
             second->setCurrentIndex(count >= 3 ? 2 : clampedState(boundStateB, last));
-        } else {
+        } else if (preparationType == InitialPreparationType::BoundEigenstate ||
+                   preparationType == InitialPreparationType::BoundSuperposition) {
+            // A bound preparation has nothing left to stand on; any other
+            // experiment (a kicked rotor, a watched escape) runs on as prepared.
             preparationType = InitialPreparationType::Gaussian;
         }
     }

@@ -36,6 +36,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace vxo {
 
@@ -489,6 +490,19 @@ TEST_F(HelpTest, CurrentParametersPageIsWrittenOverAPlantedLinkAndOpened)
              tableRows(QString::fromUtf8(fileBytes(pagePath)), QStringLiteral("Experiment-specific parameters")))
             labels << row.section(QLatin1Char('='), 0, -2); // a label may hold '=', a number never
         EXPECT_EQ(lines(labels), lines(experiment.labels)) << experiment.slug;
+    }
+
+    // Each gauge experiment alone switches the solver to the link-based one.
+    const QString gaugeSolver = QStringLiteral("Active solver=Gauge-covariant Cayley/ADI (U(1) links)");
+    const QString fftSolver = QStringLiteral("Active solver=Split-Step FFT (Schrodinger)");
+    for (const auto& [slug, solverRow] : {std::pair{"aharonov_bohm", gaugeSolver}, {"landau_cyclotron", gaugeSolver},
+                                          {"quantum_hall_edge", gaugeSolver}, {"free_wave_packet", fftSolver}}) {
+        const int index = presetIndexOf(slug);
+        library->setCurrentIndex(index);
+        window->loadGuidedExperiment(index);
+        trigger(QStringLiteral("Current Parameters / Parametri correnti"));
+        const QStringList rows = tableRows(QString::fromUtf8(fileBytes(pagePath)), QStringLiteral("Current numerical setup"));
+        EXPECT_TRUE(rows.contains(solverRow)) << slug << '\n' << rows.join('\n').toStdString();
     }
 }
 

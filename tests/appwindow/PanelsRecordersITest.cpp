@@ -19,6 +19,7 @@
 #include "plots/QuantumVortexPlotWidget.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QImage>
 #include <QLabel>
 #include <QRegularExpression>
@@ -472,6 +473,15 @@ TEST_F(RecorderPanelsTest, PagesFallBackToTheirHintWhenTheSceneNoLongerFits)
     ASSERT_TRUE(window().applyExperimentDocument(comb, error)) << error.toStdString();
     window().stepOnce();
     EXPECT_EQ(summary("talbotSummaryLabel"), QLatin1String(kPages[3].hint)) << "document without the comb";
+
+    // A bound-state search that finds nothing leaves the running rotor
+    // experiment, its page and its document as they were.
+    load(35, 11);
+    click(window(), "boundComputeButton");
+    ASSERT_EQ(control<QComboBox>(window(), "boundStateComboBox")->count(), 0) << "the search found states";
+    window().stepOnce();
+    EXPECT_EQ(window().captureExperimentDocument().initialPreparation.type, InitialPreparationType::KickedRotor);
+    EXPECT_NE(summary("kickedRotorSummaryLabel"), QLatin1String(kPages[7].hint));
 }
 
 } // namespace
