@@ -279,6 +279,7 @@ TEST_F(PanelsDirac, ReferencePagesGiveTheBarrierTransmissionAtNormalIncidence)
         click(*window, "kleinApplyButton");
         EXPECT_EQ(text("diracMasslessSummaryLabel").toStdString(),
                   "Massless Dirac fixed-energy comparison unavailable.");
+        EXPECT_EQ(text("kleinAngleScanSummaryLabel").toStdString(), "Klein angular reference unavailable.");
     }
 }
 
