@@ -682,6 +682,10 @@ TEST_F(PanelsTwoLevelTest, RamseyPanelPredictsTheSequenceAndItsEnsemble)
         EXPECT_EQ(text, row(46));
     }
 
+    // A changed ensemble is drawn at once, not at the next step.
+    widget<QSpinBox>("ramseyEnsembleMembersSpinBox").setValue(21);
+    EXPECT_TRUE(label("ramseySummaryLabel").contains(QStringLiteral(" N=21 ")))
+        << label("ramseySummaryLabel").toStdString();
     widget<QDoubleSpinBox>("ramseyStartTimeSpinBox").setValue(5.0);
     EXPECT_TRUE(label("ramseySummaryLabel").startsWith(QStringLiteral("before | Hahn echo ON")))
         << label("ramseySummaryLabel").toStdString();
