@@ -377,6 +377,7 @@ set(VXO_UI_TEST_SOURCES
 set(VXO_APP_TEST_SOURCES
     ApplicationSetupTest.cpp
     ControlValueTest.cpp
+    CurrentPageScrollerTest.cpp
     ExperimentFileNameTest.cpp
     ExperimentSettingsFormTest.cpp
     GeometryPageTest.cpp
