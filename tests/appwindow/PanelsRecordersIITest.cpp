@@ -289,8 +289,12 @@ TEST_F(RecorderPanelsII, LoschmidtPageFollowsTheReversalToAnEchoOfOne)
     // sample nearest 2T, though samples now lie a few steps apart there.
     load(kLoschmidtPreset);
     test::setValue(*window, "loschmidtTimeSpinBox", 2.4);
+    // ... with a reversal that misses p by different amounts along x and y.
+    test::setValue(*window, "loschmidtMomentumErrorXSpinBox", 0.25);
+    test::setValue(*window, "loschmidtMomentumErrorYSpinBox", -0.125);
     step(260);
     const std::string summary = text(*window, "loschmidtSummaryLabel");
+    EXPECT_TRUE(contains(summary, "reversal error Delta p=(0.250,-0.125)")) << summary;
     const auto& samples = window->recorder<LoschmidtRecorder>().samples();
     ASSERT_FALSE(samples.empty()) << summary;
     const LoschmidtSample& atEcho = *std::min_element(samples.begin(), samples.end(), [](const auto& a, const auto& b) {
