@@ -217,7 +217,7 @@ TEST_F(BoundStatePlot, EveryLevelKeepsItsLabelWhereLevelsCrowd)
     // just under the threshold, the fifth selected: no label is hidden or
     // prints over another or the continuum's.
     BoundStateResult crowded = harmonicLadder();
-    const double energies[6] = {0.5, 0.58, 0.66, 1.5, 5.92, 5.97};
+    const double energies[6] = {0.1, 0.58, 0.66, 1.5, 5.92, 5.97};
     crowded.states.clear();
     for (int n = 0; n < 6; ++n)
         crowded.states.push_back({n + 1, energies[n], n, harmonicLadder().states[std::size_t(n % 3)].phi});
@@ -252,6 +252,7 @@ TEST_F(BoundStatePlot, EveryLevelKeepsItsLabelWhereLevelsCrowd)
         else
             EXPECT_NEAR(label.box.bottom(), label.levelY, 0.5) << which << " leaves its line";
     }
+    EXPECT_FALSE(labels[0].onLeader) << "the lowest level, 25 px above the panel's bottom, keeps its label on its line";
     // A crowded label goes to the right end only where a label box at each end
     // (5 px in from the frame) leaves 10 px between them: both sides of that width.
     const QMarginsF margins = QuantumBoundStatePlotWidget::layout().margins;

@@ -231,6 +231,11 @@ TEST_F(LandauZenerPlot, CrossingMarkRunsThroughTheBiasStripAtTheCrossingTime)
     EXPECT_NEAR(label.box.right(), 54, 1.0);
     for (const double t : {4.0, 13.0, 31.0, 37.0})
         EXPECT_TRUE(colourNear(image, QPointF(58 + 9.5 * t, bias.center().y() - 15.3 * (1 - t / 20)), kSignal)) << t;
+    // A short plot, its panel at or above its least height, keeps the strip's name inside.
+    for (const int height : {170, 200}) {
+        const QRectF box = test::paintedText(test::paintedTexts(plot, QSize(460, height)), QStringLiteral("bias")).box;
+        EXPECT_LT(box.bottom(), height) << height << " px high";
+    }
 
     // A history from t = -5 moves the axis start; the bias holds its start
     // value before the sweep begins.
