@@ -115,6 +115,14 @@ TEST_F(LatticePlots, KickedRotorCarpetColoursEachModeByItsShareOfTheLargestProba
                 << t.text.toStdString();
         }
     EXPECT_EQ(modeLabels, QStringList({QStringLiteral("n=-3"), QStringLiteral("n=4")}));
+    // A kick recorded from an empty momentum space has no modes: no carpet and none of its labels.
+    KickedRotorRecorder modeless = configuredRotor(4);
+    modeless.record(MomentumSpace2D{}, 0, 0.0);
+    ASSERT_EQ(modeless.samples().size(), 1u);
+    plot.setRecorder(&modeless);
+    for (const test::PaintedText& t : test::paintedTexts(plot, QSize(600, 520)))
+        EXPECT_FALSE(t.text.startsWith(QStringLiteral("n=")) || t.text.startsWith(QStringLiteral("kick ")))
+            << t.text.toStdString();
 }
 
 TEST_F(LatticePlots, KickedRotorRowsAreLabelledWithTheKicksTheyShow)
