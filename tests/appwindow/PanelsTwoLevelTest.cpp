@@ -18,6 +18,7 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QImage>
 #include <QLabel>
@@ -394,19 +395,21 @@ TEST_F(PanelsTwoLevelTest, PeriodicDrivePanelFollowsTheClassicalMotionOfTheShake
 
     // A trap stiffer across the shaking than along it, and a heavier
     // particle: the resonance comes from the curvature along the driven axis
-    // alone, and omega0 = sqrt(k / m).
-    {
+    // alone, and omega0 = sqrt(k / m), shaken along x or along y.
+    for (const std::int32_t axis : {SceneParameterCenterX, SceneParameterCenterY}) {
         MainWindow& w = window();
         w.loadGuidedExperiment(14);
         ExperimentDocument document = w.captureExperimentDocument();
         document.controls[QStringLiteral("massSpinBox")] = 2.5;
+        document.periodicDrive.parameter = axis;
+        const bool alongX = axis == SceneParameterCenterX;
         double along = 0.0;
         for (const PotentialObject& object : document.potentialScene.objects()) {
             if (object.kind != PotentialObjectKind::Harmonic)
                 continue;
             PotentialObject stiffer = object;
-            stiffer.curvatureY = 2.5f * object.curvatureX;
-            along = object.curvatureX;
+            along = alongX ? object.curvatureX : object.curvatureY;
+            (alongX ? stiffer.curvatureY : stiffer.curvatureX) = 2.5f * static_cast<float>(along);
             ASSERT_TRUE(document.potentialScene.update(object.id, stiffer));
         }
         ASSERT_GT(along, 0.0) << "the preset has no harmonic trap";
@@ -419,14 +422,22 @@ TEST_F(PanelsTwoLevelTest, PeriodicDrivePanelFollowsTheClassicalMotionOfTheShake
                                    "max|<x>|={3}  dE={4}"));
         ASSERT_EQ(values.size(), 7u) << label("periodicDriveSummaryLabel").toStdString();
         ASSERT_DOUBLE_EQ(mass(), 2.5);
-        EXPECT_NEAR(values[3], std::sqrt(along / 2.5), 6e-5) << "kx " << along;
+        EXPECT_NEAR(values[3], std::sqrt(along / 2.5), 6e-5) << "axis " << axis << " k " << along;
     }
 
-    // The trap stays put while the scene is off: nothing is driving.
-    widget<QCheckBox>("potentialSceneActiveCheckBox").setChecked(false);
-    window().stepOnce();
-    EXPECT_EQ(label("periodicDriveSummaryLabel").toStdString(),
-              "Periodic drive inactive. Enable a valid Potential Scene target.");
+    // Nothing drives the trap while the scene is off, nor when the drive
+    // moves a parameter a harmonic trap does not have.
+    const std::function<void()> breakings[] = {
+        [&] { widget<QCheckBox>("potentialSceneActiveCheckBox").setChecked(false); },
+        [&] { widget<QComboBox>("periodicDriveParameterComboBox").setCurrentIndex(SceneParameterSlopeX); },
+    };
+    for (const std::function<void()>& breakDrive : breakings) {
+        window().loadGuidedExperiment(14);
+        breakDrive();
+        window().stepOnce();
+        EXPECT_EQ(label("periodicDriveSummaryLabel").toStdString(),
+                  "Periodic drive inactive. Enable a valid Potential Scene target.");
+    }
 }
 
 // The drive A sin(omega t) of the bias slope couples the pair through A d:
