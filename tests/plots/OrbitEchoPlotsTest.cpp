@@ -10,8 +10,6 @@
 #include "PlotTestSupport.h"
 #include "RecorderPlotFixtures.h"
 
-#include <QVector3D>
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -339,18 +337,11 @@ TEST_F(OrbitEchoPlots, LoschmidtReturnStartsWhereTheOutboundPathEndedAndTheEchoA
     EXPECT_NEAR(back[0], echo.left() + echo.width() * 4.0 / 5.0, 1.0);
     // Both rules are thin: on a dash, the colour's share summed across a row stays under the curves' 2 px.
     for (const auto& [centre, rgb] : {std::pair{reversal[0], plot::kLoschmidtTurn}, {back[0], plot::kLoschmidtStart}}) {
-        const QVector3D full = QVector3D(QColor(rgb).red(), QColor(rgb).green(), QColor(rgb).blue())
-                               - QVector3D(kBackdrop.red(), kBackdrop.green(), kBackdrop.blue());
         double widest = 0.0;
         for (int y = band.top(); y <= band.bottom(); ++y) {
             double width = 0.0;
-            for (int x = int(centre) - 4; x <= int(centre) + 4; ++x) {
-                const QRgb px = image.pixel(x, y);
-                const QVector3D ink = QVector3D(qRed(px), qGreen(px), qBlue(px))
-                                      - QVector3D(kBackdrop.red(), kBackdrop.green(), kBackdrop.blue());
-                if (test::blendsToward(px, kBackdrop, QColor(rgb)))
-                    width += QVector3D::dotProduct(ink, full) / full.lengthSquared();
-            }
+            for (int x = int(centre) - 4; x <= int(centre) + 4; ++x)
+                width += test::inkShare(image.pixel(x, y), kBackdrop, QColor(rgb));
             widest = std::max(widest, width);
         }
         EXPECT_GT(widest, 0.8) << "the rule at x = " << centre;

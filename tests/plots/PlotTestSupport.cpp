@@ -96,6 +96,14 @@ int brightnessSteps(const QImage& image, const QPoint& from, const QPoint& to)
     return steps;
 }
 
+int dashStepsNearRow(const QImage& image, int y, int left, int right)
+{
+    int most = 0;
+    for (int row = y - 1; row <= y + 1; ++row)
+        most = std::max(most, brightnessSteps(image, QPoint(left, row), QPoint(right, row)));
+    return most;
+}
+
 bool repaintsAfter(QWidget& plot, const std::function<void()>& action)
 {
     QWidget* window = plot.window();

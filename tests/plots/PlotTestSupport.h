@@ -62,6 +62,10 @@ int countColourOutside(const QImage& image, const QRect& region, const QColor& c
 // neighbouring pixels along an axis-aligned run of pixels: a dashed or dotted
 // line crossing the run makes many steps, a plain line along it none.
 int brightnessSteps(const QImage& image, const QPoint& from, const QPoint& to);
+// The most brightness steps along the rows y - 1 .. y + 1 from x = left to
+// right: a horizontal dashed line whose centre rounds to y, wherever its
+// antialiasing puts it.
+int dashStepsNearRow(const QImage& image, int y, int left, int right);
 
 // Whether the plot receives a paint event after action, with its host shown
 // on screen (setters schedule repaints with update(), which does nothing for

@@ -224,12 +224,10 @@ TEST_F(TimeSeriesPlot, RangesFollowTheProbabilityAndSignedRules)
         // A signed range straddles zero and shows it as a dashed line (unless
         // the curve runs along it); a probability's range starts there and does not.
         const int zero = qRound(pixelOf(0, n, 0.0, c.lo, c.hi).y());
-        int steps = 0;
-        for (int row = zero - 1; row <= zero + 1; ++row)
-            steps = std::max(steps, test::brightnessSteps(image, QPoint(int(kPanel.left()) + 4, row),
-                                                          QPoint(int(kPanel.right()) - 4, row)));
-        if (c.value(0) != 0.0)
+        const int steps = test::dashStepsNearRow(image, zero, int(kPanel.left()) + 4, int(kPanel.right()) - 4);
+        if (c.value(0) != 0.0) {
             EXPECT_EQ(steps > 20, c.lo < 0.0) << c.name << ": " << steps << " steps along zero";
+        }
     }
 }
 

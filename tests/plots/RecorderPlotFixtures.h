@@ -222,6 +222,19 @@ inline bool blendsToward(QRgb pixel, const QColor& background, const QColor& lin
     return pp >= 0.04 * cc && pc >= 0.98 * std::sqrt(pp * cc);
 }
 
+// How much of line a pixel that blends toward it carries (1 for the full
+// colour, its projection on line - background otherwise); 0 for any other pixel.
+inline double inkShare(QRgb pixel, const QColor& background, const QColor& line)
+{
+    if (!blendsToward(pixel, background, line))
+        return 0.0;
+    const double p[3] = {double(qRed(pixel) - background.red()), double(qGreen(pixel) - background.green()),
+                         double(qBlue(pixel) - background.blue())};
+    const double c[3] = {double(line.red() - background.red()), double(line.green() - background.green()),
+                         double(line.blue() - background.blue())};
+    return (p[0] * c[0] + p[1] * c[1] + p[2] * c[2]) / (c[0] * c[0] + c[1] * c[1] + c[2] * c[2]);
+}
+
 // The centres of the straight lines of a colour over a uniform background
 // inside region: vertical lines (x of columns) or horizontal ones (y of rows)
 // in which at least a fifth of the pixels blend toward the colour (so dashed

@@ -336,11 +336,7 @@ TEST_F(RecorderTracePlots, ZitterbewegungTremblingAndDriftFollowTheRecorder)
     expectTraces(image, {mean, trembling}, "Zitterbewegung");
     // The dashed zero of the detrended trace across the middle of the position
     // panel: a dash every few pixels, far more steps than the traces crossing it make.
-    int steps = 0;
-    for (int row = pos.center().y() - 1; row <= pos.center().y() + 1; ++row)
-        steps = std::max(steps,
-                         test::brightnessSteps(image, QPoint(pos.left() + 2, row), QPoint(pos.right() - 2, row)));
-    EXPECT_GT(steps, pos.width() / 10) << "the zero line of the detrended trace";
+    EXPECT_GT(test::dashStepsNearRow(image, pos.center().y(), pos.left() + 2, pos.right() - 2), pos.width() / 10) << "the zero line of the detrended trace";
     expectTraces(image, {speed}, "Zitterbewegung");
     // The fitted drift as a dashed line across the velocity panel (1.2 wide,
     // so about 80 % of its colour on the nearest row).
