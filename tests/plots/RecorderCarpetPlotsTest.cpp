@@ -153,6 +153,11 @@ TEST_F(RecorderCarpetPlots, MoshinskyRowsStandAtTheirTimesSoTheOpeningLineMeetsT
         EXPECT_TRUE(
             test::colourNear(image, QPointF(column(32), rowTop(emptyTime)), QColor(plot::kDiffractionPanel), 0, 2))
             << name;
+        // The newest row reaches as far as one more step of the sampling (up to tEnd).
+        const double newest = samples.back().time, step = newest - samples[samples.size() - 2].time;
+        for (double y = rowTop(newest) + 1; y <= rowTop(std::min(newest + step, tEnd)); ++y)
+            EXPECT_FALSE(test::colourNear(image, QPointF(column(32), y), QColor(plot::kDiffractionPanel), 0, 2))
+                << name << ", newest row at y = " << y;
 
         // The line density at the detector (inside the open beam) against
         // time, below the summary line.
@@ -220,14 +225,14 @@ TEST_F(RecorderCarpetPlots, KapitzaDiracRowsUseTheNewestBinsAndStopAtTheCarpetEd
 {
     KapitzaDiracConfig config;
     config.enabled = true;
-    config.latticePeriod = 2.0 * M_PI; // G = 1: two bins per order
+    config.latticePeriod = 2.0 * M_PI / 1.2; // G = 1.2: order 3 lies past the newest axis's end at 3.5
     config.maximumOrder = 3;
     KapitzaDiracRecorder recorder(8);
     ASSERT_TRUE(recorder.configure(config, 1.0));
     // An older, wider record (32 bins from p = -8) with half its probability
     // at p = -4 (bin 8) and half at p = 0 (bin 16, past the newest 16 bins);
     // then the newest, 16 bins from p = -4, four fifths at p = 2 (bin 12,
-    // order 2) and a fifth at p = -2 (bin 4, order -2).
+    // order 2: within G / 2 of 2 G) and a fifth at p = -2 (bin 4, order -2).
     std::vector<double> older(32, 0.0), newest(16, 0.0);
     older[8] = older[16] = 1.0;
     newest[12] = 1.0;
@@ -255,12 +260,12 @@ TEST_F(RecorderCarpetPlots, KapitzaDiracRowsUseTheNewestBinsAndStopAtTheCarpetEd
                        carpet.height());
     EXPECT_EQ(test::countColour(image, beyond, QColor(plot::kKapitzaDiracPage.background), 0),
         beyond.width() * beyond.height())
-        << "bins past the newest bin count stay off the page";
+        << "bins past the newest bin count and the guide of order 3 (p = 3.6) stay off the page";
 
     // The order guides at n G on the newest p axis, -4 to 3.5.
-    const double guide = carpet.left() + carpet.width() * (1.0 + 4.0) / 7.5;
+    const double guide = carpet.left() + carpet.width() * (-1.2 + 4.0) / 7.5;
     EXPECT_TRUE(test::colourNear(image, QPointF(guide, carpet.top() + 0.75 * carpet.height()), QColor(160, 130, 58), 2))
-        << "guide at p = G";
+        << "guide at p = -G";
     // Bars of orders -3..3 as high as their population over the largest one,
     // the full bar reaching 30 pixels below the top: measured up the middle
     // column of each slot.
@@ -295,7 +300,7 @@ TEST_F(RecorderCarpetPlots, KapitzaDiracRowsUseTheNewestBinsAndStopAtTheCarpetEd
         EXPECT_NEAR(t.box.center().x(), bars.left() + (n + 3 + 0.5) * slot, 1.0) << "order " << n;
     }
     EXPECT_EQ(orders, 7);
-    EXPECT_TRUE(test::paintedText(texts, QStringLiteral("free expansion")).text.contains(QStringLiteral("G=1.0000")));
+    EXPECT_TRUE(test::paintedText(texts, QStringLiteral("free expansion")).text.contains(QStringLiteral("G=1.2000")));
 }
 
 // -------------------------------------------------------------- Aharonov-Bohm
