@@ -87,15 +87,20 @@ TEST_F(OrbitEchoPlots, VortexOrbitRunsOnTheWindowAboutTheTrapCentreAndLzIsDivide
     }
     EXPECT_GE(onCircle, 12) << "the dashed reference circle passes through the start about the trap centre";
     // The dashed crosshair through the trap centre (0.2, -0.1), off the
-    // diagonal: dashes on each arm, away from the circle and the core.
-    int dashes[2] = {0, 0};
+    // diagonal, each arm across the whole window: dashes on the left and lower
+    // 60 % and on the right and upper 15 %, away from the circle and the core.
+    int dashes[2] = {0, 0}, farEnds[2] = {0, 0};
     for (int i = 0; i < 20; ++i) {
-        const double s = -half + 0.03 * half * i; // the left and lower 60 % of each arm
+        const double s = -half + 0.03 * half * i, far = (0.85 + 0.007 * i) * half;
         dashes[0] += tintedNear(image, at(0.2 + s, -0.1), QColor(plot::kVortexCrosshair)) ? 1 : 0;
         dashes[1] += tintedNear(image, at(0.2, -0.1 + s), QColor(plot::kVortexCrosshair)) ? 1 : 0;
+        farEnds[0] += tintedNear(image, at(0.2 + far, -0.1), QColor(plot::kVortexCrosshair)) ? 1 : 0;
+        farEnds[1] += tintedNear(image, at(0.2, -0.1 + far), QColor(plot::kVortexCrosshair)) ? 1 : 0;
     }
     EXPECT_GE(dashes[0], 14) << "horizontal arm through the trap centre";
     EXPECT_GE(dashes[1], 14) << "vertical arm through the trap centre";
+    EXPECT_GE(farEnds[0], 14) << "right end of the horizontal arm";
+    EXPECT_GE(farEnds[1], 14) << "upper end of the vertical arm";
 
     // <Lz>/hbar over a range that holds 0, padded by 15 % of the span (at least 0.08).
     double lo = 0.0, hi = 0.0;

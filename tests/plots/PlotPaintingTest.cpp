@@ -499,6 +499,30 @@ TEST(PlotTexts, LegendRowsAndPanelHeadingsStayInTheirBoxes)
         << "the long summary runs up to the end of its box";
 }
 
+// Qt still sets a left-aligned, unclipped text in a box of NaN width; a box
+// with any edge not finite has no place on the page.
+TEST(PlotTexts, ABoxWithAnyEdgeNotFinitePaintsNothing)
+{
+    test::plotTestApplication();
+    const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip;
+    const struct {
+        const char* name;
+        QRectF box;
+        bool painted;
+    } cases[] = {{"finite", QRectF(20, 30, 90, 20), true},      {"NaN left", QRectF(kNaN, 30, 90, 20), false},
+                 {"NaN top", QRectF(20, kNaN, 90, 20), false},   {"NaN width", QRectF(20, 30, kNaN, 20), false},
+                 {"NaN height", QRectF(20, 30, 90, kNaN), false}, {"infinite width", QRectF(20, 30, kInf, 20), false}};
+    for (const auto& c : cases) {
+        QImage image(200, 80, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        {
+            QPainter painter(&image);
+            drawTextBox(painter, c.box, flags, QStringLiteral("label 12"), QColor(255, 255, 0));
+        }
+        EXPECT_EQ(test::countColour(image, image.rect(), QColor(0, 0, 0), 0) < 200 * 80, c.painted) << c.name;
+    }
+}
+
 } // namespace
 
 } // namespace vxo

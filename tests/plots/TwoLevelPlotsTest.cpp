@@ -461,6 +461,15 @@ TEST_F(RamseyPlot, PulseStripStagesAndFringesStandAtTheirTimes)
     EXPECT_TRUE(colourNear(alone, at(10.0, 0.5 + 0.2 * std::cos(3.0)), kLower));
     EXPECT_FALSE(shows(alone, scan, kCurrent));
     EXPECT_EQ(markedRows(alone, x(14.35), history.top(), strip.bottom(), &unmarked), 0.0);
+    // Two ensemble points make a fringe, the straight line between them; one does not.
+    const std::vector<RamseyEnsemblePoint> ends = freeFringe<RamseyEnsemblePoint>(0.2);
+    for (const std::size_t count : {std::size_t(2), std::size_t(1)}) {
+        plot.setEnsembleScan(count == 2 ? std::vector{ends.front(), ends.back()} : std::vector{ends.front()});
+        const QImage few = grab();
+        const double middle = 0.5 * (ends.front().averagePopulation2 + ends.back().averagePopulation2);
+        EXPECT_EQ(shows(few, scan, QColor(plot::kFringePlaceholder)), count < 2) << count << " points";
+        EXPECT_EQ(colourNear(few, at(10.0, middle), kLower), count == 2) << count << " points";
+    }
 
     plot.reset();
     const QImage reset = grab();
