@@ -12,6 +12,7 @@
 
 #include <QLabel>
 #include <QRegularExpression>
+#include <QTableWidget>
 
 #include <gtest/gtest.h>
 
@@ -140,6 +141,41 @@ TEST_F(MainWindowMeasurement, CollapseNarrowsThePacketToThePointerProductAndWide
     EXPECT_EQ(labelText(*window, "collapseOutcomeValueLabel"), outcome) << "the last collapse stays on show";
 }
 
+// Each axis of the collapse readouts is its own: the backflow state (two
+// momenta along x, one wide Gaussian across) has other spreads in x than in
+// y, before and after, and the panel and the diagnostics read back the
+// moments of the state itself.
+TEST_F(MainWindowMeasurement, CollapseReadoutsKeepTheAxesApart)
+{
+    window->loadGuidedExperiment(45);
+    const ComplexField2D& psi = window->waveField();
+    const double hbar = window->schroedingerSolver().parameters().hbar;
+    const PositionMoments p0 = computePositionMoments(psi);
+    const MomentumSpace2D k0 = MomentumSpace2D::compute(psi, hbar);
+    click(*window, "collapsePositionButton");
+    const PositionMoments p1 = computePositionMoments(psi);
+    const MomentumSpace2D k1 = MomentumSpace2D::compute(psi, hbar);
+    const double expected[] = {p0.sigmaX,  p1.sigmaX,  p0.sigmaY,  p1.sigmaY,
+                               k0.sigmaPx, k1.sigmaPx, k0.sigmaPy, k1.sigmaPy};
+    for (int k : {0, 1, 4, 5})
+        ASSERT_GT(std::abs(expected[k] - expected[k + 2]), 0.01) << "the state must tell the axes apart, " << k;
+
+    const auto* table = control<QTableWidget>(*window, "diagnosticsTable");
+    std::string row;
+    for (int r = 0; r < table->rowCount(); ++r)
+        if (table->item(r, 2) && table->item(r, 2)->text().startsWith(QStringLiteral("sigmaX ")))
+            row = table->item(r, 2)->text().toStdString();
+    const std::vector<double> shown[] = {
+        numbersIn(labelText(*window, "collapsePositionSpreadValueLabel") + " "
+                  + labelText(*window, "collapseMomentumSpreadValueLabel")),
+        numbersIn(row)};
+    for (const std::vector<double>& numbers : shown) {
+        ASSERT_EQ(numbers.size(), 8u) << "diagnostics: " << row;
+        for (int k = 0; k < 8; ++k)
+            EXPECT_NEAR(numbers[k], expected[k], 6e-4) << "spread " << k;
+    }
+}
+
 // The collapse is an event inside the run: Play after it evolves the
 // collapsed state, also when the run had been stopped at t > 0.
 TEST_F(MainWindowMeasurement, CollapsedStateSurvivesTheNextPlay)
@@ -232,12 +268,22 @@ TEST_F(MainWindowMeasurement, EnsembleHitsAccumulateAndScreenHitsFollowTheDensit
 }
 
 // The temporal detector draws arrivals from the flux accumulated while the
-// packet crossed the line; before any crossing it has nothing to give.
+// packet crossed the line; before any crossing it has nothing to give. The
+// other modes gather no flux while the packet crosses the same line.
 TEST_F(MainWindowMeasurement, TemporalDetectorHitsFollowTheAccumulatedFlux)
 {
-    setIndex(*window, "measurementModeComboBox", 2);
     setValue(*window, "detectorXSpinBox", -1.0);
     setValue(*window, "detectorThicknessSpinBox", 0.32);
+    setIndex(*window, "speedComboBox", 6);
+    for (int mode : {1, 0}) {
+        setIndex(*window, "measurementModeComboBox", mode);
+        click(*window, "resetButton");
+        for (int i = 0; i < 13; ++i)
+            window->onSimulationTick();
+        EXPECT_EQ(labelText(*window, "detectorFluxValueLabel"), "0.000000") << "mode " << mode;
+    }
+    setIndex(*window, "speedComboBox", 2);
+    setIndex(*window, "measurementModeComboBox", 2);
     setIndex(*window, "measurementShotsComboBox", 4);
     click(*window, "resetButton");
     click(*window, "measurePositionButton");

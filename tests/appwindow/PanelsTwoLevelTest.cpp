@@ -700,6 +700,14 @@ TEST_F(PanelsTwoLevelTest, RamseyPanelPredictsTheSequenceAndItsEnsemble)
     widget<QDoubleSpinBox>("ramseyStartTimeSpinBox").setValue(5.0);
     EXPECT_TRUE(label("ramseySummaryLabel").startsWith(QStringLiteral("before | Hahn echo ON")))
         << label("ramseySummaryLabel").toStdString();
+
+    // A disc in the scene makes the potential vary along y: the sequence is
+    // still valid, but there is no two-level basis to analyse it in.
+    widget<QComboBox>("geometryComboBox").setCurrentIndex(2);
+    widget<QAbstractButton>("addPotentialObjectButton").click();
+    EXPECT_EQ(label("ramseySummaryLabel").toStdString(),
+              "Ramsey analysis inactive. Use a double well with a two-pulse Linear slope X sequence.");
+    EXPECT_EQ(row(46).toStdString(), "inactive");
 }
 
 // The fringe scans run well past the setting in use: the Ramsey free time F
