@@ -72,6 +72,12 @@ TEST_F(QuenchPlot, WidthAndEnergyOnTheirOwnScalesWithTheQuenchMarked)
     plot.clear();
     EXPECT_TRUE(showsPlaceholder(plot, middle));
     EXPECT_EQ(countColour(test::grabPlot(plot, QSize(420, 300)), QRect(0, 0, 420, 300), marker, 10), 0);
+    // A quench before the run starts has no place on the axis, whether cleared
+    // or set: on an axis to 14 both would stand left of the panel, in view.
+    plot.setSamples(historyOf(21, 0.0, 0.7, [](ObservableSample& s, double t) { s.sigmaX = 0.3 + 0.1 * t; }));
+    EXPECT_EQ(countColour(test::grabPlot(plot, QSize(420, 300)), QRect(0, 0, 420, 300), marker, 10), 0) << "cleared";
+    plot.setMarkerTime(-0.35);
+    EXPECT_EQ(countColour(test::grabPlot(plot, QSize(420, 300)), QRect(0, 0, 420, 300), marker, 10), 0) << "set";
 }
 
 using HistoryPageLayout = test::PlotTest;

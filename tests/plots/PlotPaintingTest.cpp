@@ -523,6 +523,33 @@ TEST(PlotTexts, ABoxWithAnyEdgeNotFinitePaintsNothing)
     }
 }
 
+// Qt warns about an ellipse with a radius that is not a number and paints
+// none with an infinite one: either radius alone voids the disc.
+TEST(PlotDiscs, AnEllipseWithEitherRadiusNotFinitePaintsNothingSilently)
+{
+    test::plotTestApplication();
+    const struct {
+        const char* name;
+        double radiusX, radiusY;
+    } cases[] = {{"finite", 7.5, 2.5}, {"NaN x", kNaN, 2.5}, {"NaN y", 7.5, kNaN}, {"infinite x", -kInf, 2.5},
+                 {"infinite y", 7.5, kInf}};
+    for (const auto& c : cases) {
+        QImage image(60, 40, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        const test::MessageCapture capture;
+        {
+            QPainter painter(&image);
+            drawOutlinedDisc(painter, QPointF(30, 20), c.radiusX, c.radiusY, QColor(0, 255, 0), QPen(Qt::red));
+        }
+        const QRect painted = test::colourBoundingBox(image, image.rect(), QColor(0, 0, 0), 0, false);
+        const bool finite = std::isfinite(c.radiusX) && std::isfinite(c.radiusY);
+        EXPECT_EQ(painted.isEmpty(), !finite) << c.name;
+        if (finite)
+            EXPECT_EQ(painted.size(), QSize(int(2 * c.radiusX) + 1, int(2 * c.radiusY) + 1)) << c.name << ": the diameters and one pen";
+        EXPECT_TRUE(capture.messages().isEmpty()) << c.name << ": " << capture.messages().join(" | ").toStdString();
+    }
+}
+
 } // namespace
 
 } // namespace vxo

@@ -71,13 +71,20 @@ TEST_F(ResonancePlot, CurveMarkerAndPacketLineStandAtTheirValues)
         plot.setMarkerPoint(e, 0.5);
         EXPECT_TRUE(colourNear(test::grabPlot(plot, QSize(420, 300)), at(e, 0.5), marker, 1, 10)) << "E = " << e;
     }
-    plot.setMarkerPoint(5.5, 0.5); // outside the scanned range
-    // No packet line for a value that is not finite, nor for one not measured yet.
-    for (const auto& [valid, value] : {std::pair{true, kInf}, std::pair{false, 0.25}}) {
-        plot.setPacketTransmission(valid, value);
+    // No marker just outside the scan, on either side, nor for a T that is not
+    // finite; no packet line for a value that is not finite, nor for one not measured yet.
+    const struct {
+        double e, t;
+        bool valid;
+        double packet;
+    } hiddenCases[] = {{5.01, 0.5, true, kInf}, {0.99, 0.5, false, 0.25}, {3.5, kNaN, true, kNaN}};
+    for (const auto& c : hiddenCases) {
+        plot.setMarkerPoint(c.e, c.t);
+        plot.setPacketTransmission(c.valid, c.packet);
         const QImage hidden = test::grabPlot(plot, QSize(420, 300));
         EXPECT_EQ(countColour(hidden, hidden.rect(), marker, 10) + countColour(hidden, hidden.rect(), packet, 10), 0)
-            << (valid ? "valid " : "not measured ") << value;
+            << "marker at E = " << c.e << ", T = " << c.t << "; packet " << (c.valid ? "valid " : "not measured ")
+            << c.packet;
     }
 }
 
