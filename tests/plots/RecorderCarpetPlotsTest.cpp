@@ -134,6 +134,20 @@ TEST_F(RecorderCarpetPlots, MoshinskyRowsStandAtTheirTimesSoTheOpeningLineMeetsT
         const auto rowTop = [&](double t) { return carpet.top() + std::trunc(carpet.height() * t / tEnd); };
         const auto column = [&](int i) { return carpet.left() + carpet.width() * (i + 0.5) / 48.0; };
         const std::string name = "analysis end " + std::to_string(run.analysisEndTime);
+        // The shutter's (x = 0) and the detector's (x = 6) dashed marks stand
+        // at their x over the columns: the 48 cells of 0.5 span x from -12 to 12.
+        std::vector<std::pair<int, int>> dashed; // runs of pixel columns
+        for (int x = carpet.left(); x <= carpet.right(); ++x)
+            if (test::brightnessSteps(image, QPoint(x, carpet.top()), QPoint(x, carpet.bottom())) > 20) {
+                if (!dashed.empty() && dashed.back().second == x - 1)
+                    dashed.back().second = x;
+                else
+                    dashed.emplace_back(x, x);
+            }
+        ASSERT_EQ(dashed.size(), 2u) << name;
+        for (const auto& [run, x] : {std::pair(dashed[0], 0.0), std::pair(dashed[1], 6.0)})
+            EXPECT_NEAR(0.5 * (run.first + run.second + 1), carpet.left() + carpet.width() * (x + 12.0) / 24.0, 1.0)
+                << name << ", mark of x = " << x;
         const auto opening = std::find_if(samples.begin(), samples.end(), [](auto& s) { return s.shutterOpen; });
         ASSERT_NE(opening, samples.begin()) << name;
         const double openRow = rowTop(opening->time);

@@ -270,6 +270,16 @@ TEST_F(BoundStatePlot, EveryLevelKeepsItsLabelWhereLevelsCrowd)
         EXPECT_EQ(std::count_if(narrow.begin(), narrow.end(), [](const auto& l) { return l.rightEnd; }) > 0,
                   panelWidth >= fits)
             << "panel " << panelWidth << " px wide";
+        // With fewer ends, more labels fall back to the nearest free line: none
+        // over another, and none further than two lines from its own, as no
+        // run of this crowd holds more than three levels.
+        for (std::size_t k = 0; k < narrow.size(); ++k) {
+            EXPECT_LE(std::fabs(narrow[k].box.bottom() - narrow[k].levelY), 2 * narrow[k].box.height())
+                << "panel " << panelWidth << " px wide: label of " << energies[k] << " strays from its line";
+            for (std::size_t j = 0; j < k; ++j)
+                EXPECT_FALSE(ink(narrow[k].box).intersects(ink(narrow[j].box)))
+                    << "panel " << panelWidth << " px wide: " << energies[k] << " over " << energies[j];
+        }
     }
 }
 
