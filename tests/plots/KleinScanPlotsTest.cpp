@@ -238,13 +238,17 @@ TEST_F(KleinScanPlots, RegimeBandsAndThresholdsSitAtTheRecordsValues)
     EXPECT_GT(dashedAt(height, lower), 20);
     EXPECT_GT(dashedAt(height, upper), 20);
     EXPECT_EQ(dashedAt(height, 0.5 * (lower + upper)), 0);
-    // Each regime's name is centred over its band, however narrow or inset.
+    // Each regime's name is centred over its band, however narrow or inset,
+    // and stands inside the panel, below its top.
     auto& named = makePlot<QuantumKleinHeightScanPlotWidget>();
     named.setScan(heights, -1.0, -1.0);
     const std::vector<test::PaintedText> texts = test::paintedTexts(named, kSize);
     for (const auto& [name, a, b] : {std::tuple("positive branch", 0.0, lower), std::tuple("evanescent", lower, upper),
-                                     std::tuple("supercritical Klein", upper, 4.0)})
-        EXPECT_NEAR(test::paintedText(texts, name).box.center().x(), 0.5 * (height.x(a) + height.x(b)), 1.5) << name;
+                                     std::tuple("supercritical Klein", upper, 4.0)}) {
+        const QRectF box = test::paintedText(texts, name).box;
+        EXPECT_NEAR(box.center().x(), 0.5 * (height.x(a) + height.x(b)), 1.5) << name;
+        EXPECT_TRUE(QRectF(height.panel).contains(box)) << name << " outside the panel";
+    }
 
     // A barrier below the energy's reach of the transition: positive branch
     // below m*, the gap opened above it.

@@ -430,6 +430,8 @@ TEST_F(RamseyPlot, PulseStripStagesAndFringesStandAtTheirTimes)
         EXPECT_TRUE(colourNear(image, at(f, 0.5 + 0.2 * std::cos(0.3 * f)), kLower)) << f;
     }
     EXPECT_TRUE(colourNear(image, at(5.5, 0.7), kCurrent, 1, 10)) << "single-system marker";
+    const QRect disc = test::colourBoundingBox(image, image.rect(), kCurrent, 10);
+    EXPECT_NEAR(disc.width(), disc.height(), 1) << "the marker is a round disc";
     EXPECT_TRUE(colourNear(image, at(5.5, 0.3), kLower, 1, 10)) << "ensemble marker";
     const QRectF singleLegend(64, 314, 90, 16);
     EXPECT_TRUE(shows(image, singleLegend, QColor(plot::kTwoLevelSecond)));
