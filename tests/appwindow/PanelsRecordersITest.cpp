@@ -28,6 +28,7 @@
 #include <cmath>
 #include <complex>
 #include <set>
+#include <tuple>
 #include <vector>
 
 namespace vxo::test {
@@ -446,6 +447,38 @@ TEST_F(RecorderPanelsTest, AMovedVortexIsMeasuredFromItsTrapsCentre)
     };
     for (const Expected& e : kFields)
         EXPECT_NEAR(at(e.key), e.value, e.tolerance) << e.key << " in " << text.toStdString();
+}
+
+// Kicks strike only the rotor's own state and only while they are switched on;
+// the reference run is the same document with its first kick beyond the run.
+TEST_F(RecorderPanelsTest, KicksStrikeOnlyAnEnabledRotorPreparation)
+{
+    const auto run = [](InitialPreparationType type, bool enabled, double firstKick) {
+        load(35, 0);
+        ExperimentDocument d = window().captureExperimentDocument();
+        d.initialPreparation.type = type;
+        d.kickedRotor.enabled = enabled;
+        d.kickedRotor.firstKickTime = firstKick;
+        QString error;
+        EXPECT_TRUE(window().applyExperimentDocument(d, error)) << error.toStdString();
+        for (int i = 0; i < 11; ++i) // one kick falls within these steps
+            window().stepOnce();
+        return window().waveField();
+    };
+    const std::tuple<InitialPreparationType, bool, bool> kRows[] = {
+        {InitialPreparationType::KickedRotor, true, true},
+        {InitialPreparationType::KickedRotor, false, false},
+        {InitialPreparationType::Gaussian, true, false},
+    };
+    for (const auto& [type, enabled, kicked] : kRows) {
+        const ComplexField2D reference = run(type, enabled, 1.0e6);
+        const ComplexField2D psi = run(type, enabled, makeExperimentPreset(35).kickedRotor.firstKickTime);
+        ASSERT_EQ(psi.size(), reference.size());
+        double change = 0.0;
+        for (std::uint64_t k = 0; k < psi.size(); ++k)
+            change = std::max(change, double(std::abs(psi.data()[k] - reference.data()[k])));
+        EXPECT_EQ(change > 1e-3, kicked) << int(type) << (enabled ? " on" : " off") << ": " << change;
+    }
 }
 
 TEST_F(RecorderPanelsTest, PagesFallBackToTheirHintWhenTheSceneNoLongerFits)
