@@ -135,17 +135,21 @@ TEST(PlotAxes, PutTheEndsOnTheRectangleEdgesAndFloorTheSpan)
 // A widget that paints the value labels of one panel of the given height.
 class ValueLabelsProbe : public QWidget {
 public:
-    explicit ValueLabelsProbe(double panelHeight) : panelHeight_(panelHeight) {}
+    explicit ValueLabelsProbe(double panelHeight, double left = 2.0, double width = 52.0)
+        : panelHeight_(panelHeight), left_(left), width_(width)
+    {
+    }
 
 protected:
     void paintEvent(QPaintEvent*) override
     {
         QPainter painter(this);
-        drawValueLabels(painter, QRectF(60, 30, 200, panelHeight_), QStringLiteral("top"), QStringLiteral("bottom"));
+        drawValueLabels(painter, QRectF(60, 30, 200, panelHeight_), QStringLiteral("top"), QStringLiteral("bottom"),
+                        kAxisText, left_, width_);
     }
 
 private:
-    double panelHeight_;
+    double panelHeight_, left_, width_;
 };
 
 TEST(PlotLayouts, PanelsKeepTheirMarginsAndFallBackToTheirFloors)
@@ -215,6 +219,21 @@ TEST(PlotAxes, APanelShorterThanTwoLinesKeepsOnlyItsUpperValue)
             texts.push_back(t.text);
         EXPECT_EQ(texts, both ? (std::vector<QString>{"top", "bottom"}) : (std::vector<QString>{"top"}))
             << "panel " << height << " px high";
+    }
+}
+
+// A number as wide as the room up to the widget's left edge stays right-aligned
+// there; a hair wider, it starts at its box's left edge instead.
+TEST(PlotAxes, AValueWiderThanItsRoomStartsAtItsBoxInstead)
+{
+    test::plotTestApplication();
+    ValueLabelsProbe roomy(90.0, 2.0, 80.0);
+    const double advance = test::paintedText(test::paintedTexts(roomy, QSize(300, 160)), "top").box.width();
+    ASSERT_GT(advance, 12.0);
+    for (const auto& [spare, start] : {std::pair{0.0, 0.0}, std::pair{-0.25, 7.0}, std::pair{3.0, 3.0}}) {
+        ValueLabelsProbe probe(90.0, 7.0, advance - 7.0 + spare);
+        EXPECT_NEAR(test::paintedText(test::paintedTexts(probe, QSize(300, 160)), "top").box.left(), start, 0.01)
+            << "room " << spare << " px beyond the text";
     }
 }
 

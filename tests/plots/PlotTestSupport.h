@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 
 class QApplication;
@@ -71,5 +72,33 @@ int dashStepsNearRow(const QImage& image, int y, int left, int right);
 // on screen (setters schedule repaints with update(), which does nothing for
 // a hidden widget).
 bool repaintsAfter(QWidget& plot, const std::function<void()>& action);
+
+// Whether a pixel is the colour line drawn over background, possibly blended
+// with it by antialiasing or alpha: pixel - background points the way of
+// colour - background and covers at least a fifth of it.
+inline bool blendsToward(QRgb pixel, const QColor& background, const QColor& line)
+{
+    const double p[3] = {double(qRed(pixel) - background.red()), double(qGreen(pixel) - background.green()),
+                         double(qBlue(pixel) - background.blue())};
+    const double c[3] = {double(line.red() - background.red()), double(line.green() - background.green()),
+                         double(line.blue() - background.blue())};
+    const double pc = p[0] * c[0] + p[1] * c[1] + p[2] * c[2];
+    const double pp = p[0] * p[0] + p[1] * p[1] + p[2] * p[2];
+    const double cc = c[0] * c[0] + c[1] * c[1] + c[2] * c[2];
+    return pp >= 0.04 * cc && pc >= 0.98 * std::sqrt(pp * cc);
+}
+
+// How much of line a pixel that blends toward it carries (1 for the full
+// colour, its projection on line - background otherwise); 0 for any other pixel.
+inline double inkShare(QRgb pixel, const QColor& background, const QColor& line)
+{
+    if (!blendsToward(pixel, background, line))
+        return 0.0;
+    const double p[3] = {double(qRed(pixel) - background.red()), double(qGreen(pixel) - background.green()),
+                         double(qBlue(pixel) - background.blue())};
+    const double c[3] = {double(line.red() - background.red()), double(line.green() - background.green()),
+                         double(line.blue() - background.blue())};
+    return (p[0] * c[0] + p[1] * c[1] + p[2] * c[2]) / (c[0] * c[0] + c[1] * c[1] + c[2] * c[2]);
+}
 
 } // namespace vxo::test

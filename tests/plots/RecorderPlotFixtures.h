@@ -16,6 +16,8 @@
 #include "experiments/QuantumZeno2D.h"
 #include "plots/PlotFrame.h"
 
+#include "PlotTestSupport.h"
+
 #include <QColor>
 #include <QImage>
 #include <QPointF>
@@ -205,34 +207,6 @@ SidePanels sidePanels(double w, double h, const Layout& layout)
                       std::min(std::max(layout.orbitShare * w, layout.minimumOrbitWidth), layout.aspect * side), side);
     return {left, QRectF(left.right() + layout.gap, layout.top,
                          std::max(w - left.right() - layout.rightMargin, layout.minimumMomentumWidth), side)};
-}
-
-// Whether a pixel is the colour line drawn over background, possibly blended
-// with it by antialiasing or alpha: pixel - background points the way of
-// colour - background and covers at least a fifth of it.
-inline bool blendsToward(QRgb pixel, const QColor& background, const QColor& line)
-{
-    const double p[3] = {double(qRed(pixel) - background.red()), double(qGreen(pixel) - background.green()),
-                         double(qBlue(pixel) - background.blue())};
-    const double c[3] = {double(line.red() - background.red()), double(line.green() - background.green()),
-                         double(line.blue() - background.blue())};
-    const double pc = p[0] * c[0] + p[1] * c[1] + p[2] * c[2];
-    const double pp = p[0] * p[0] + p[1] * p[1] + p[2] * p[2];
-    const double cc = c[0] * c[0] + c[1] * c[1] + c[2] * c[2];
-    return pp >= 0.04 * cc && pc >= 0.98 * std::sqrt(pp * cc);
-}
-
-// How much of line a pixel that blends toward it carries (1 for the full
-// colour, its projection on line - background otherwise); 0 for any other pixel.
-inline double inkShare(QRgb pixel, const QColor& background, const QColor& line)
-{
-    if (!blendsToward(pixel, background, line))
-        return 0.0;
-    const double p[3] = {double(qRed(pixel) - background.red()), double(qGreen(pixel) - background.green()),
-                         double(qBlue(pixel) - background.blue())};
-    const double c[3] = {double(line.red() - background.red()), double(line.green() - background.green()),
-                         double(line.blue() - background.blue())};
-    return (p[0] * c[0] + p[1] * c[1] + p[2] * c[2]) / (c[0] * c[0] + c[1] * c[1] + c[2] * c[2]);
 }
 
 // The centres of the straight lines of a colour over a uniform background

@@ -221,6 +221,12 @@ TEST_F(LandauZenerPlot, CrossingMarkRunsThroughTheBiasStripAtTheCrossingTime)
     const QImage unmarked = grab();
     plot.setTwoLevelReference(crossingAt(50.0));
     EXPECT_TRUE(grab() == unmarked) << "a crossing after the axis is not marked";
+    // At either end of the axis the frames hide the mark but for the gap above the strip.
+    for (const double t : {0.0, 40.0}) {
+        plot.setTwoLevelReference(crossingAt(t));
+        const QImage image = grab();
+        EXPECT_GT(markedRows(image, p.left() + p.width() * t / 40, p.bottom() + 2, bias.top() - 2, &unmarked), 0.4) << t;
+    }
     plot.setTwoLevelReference(crossingAt(20.0));
     const QImage image = grab();
     EXPECT_GT(crossingRows(image, unmarked, 0.0), 0.4) << "from the top of the panel down through the strip";
