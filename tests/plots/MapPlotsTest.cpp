@@ -210,6 +210,19 @@ TEST_F(MapPlots, ScarMapShowsTheSpectralWeightInsideTheStadiumOnly)
             const QPointF at(map.left() + (x + 5.7) * scale, map.bottom() - (y + 3.2) * scale);
             EXPECT_TRUE(test::colourNear(image, at, QColor(plot::kStadium), 1)) << "cap " << side << " at " << angle;
         }
+    // Taller, the map leaves room above and below it: each straight side runs level
+    // at y = -0.2 +- 3, with no outline over the top one or under the bottom one.
+    const QImage tall = test::grabPlot(plot, QSize(660, 700));
+    const QRectF tallPanel = test::stackedPanels(660, 700, QuantumScarPlotWidget::layout()).upper;
+    const double tallScale = std::min(tallPanel.width() / 12.0, tallPanel.height() / 6.0);
+    const QPointF origin(tallPanel.center().x() - 6.0 * tallScale, tallPanel.center().y() + 3.0 * tallScale);
+    for (const double side : {-1.0, 1.0})
+        for (const double along : {-2.4, 0.0, 2.4}) {
+            const QPointF at = origin + QPointF(along + 6.0, -(3.0 + side * 3.0)) * tallScale;
+            EXPECT_TRUE(test::colourNear(tall, at, QColor(plot::kStadium), 1)) << side << " side at " << along;
+            const QRect beyond(int(at.x()) - 1, side > 0 ? int(at.y()) - 40 : int(at.y()) + 4, 3, 36);
+            EXPECT_EQ(test::countColour(tall, beyond, QColor(plot::kStadium)), 0) << side << " side at " << along;
+        }
 }
 
 // The enhancement scale tops at 1.08 times the largest enhancement, but never
