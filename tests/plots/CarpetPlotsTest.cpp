@@ -274,6 +274,18 @@ TEST_F(CarpetPlots, BouncerCarpetRunsFromBelowTheFloorAndMarksTheFloorAndTheAiry
     EXPECT_EQ(high.text, QStringLiteral("y %1").arg(yHigh, 0, 'f', 1));
     EXPECT_NEAR(low.box.left(), carpet.left(), 1.5);
     EXPECT_NEAR(high.box.right(), carpet.right(), 1.5);
+    // Under a force of 100 the eighth level stands only 11.94 / 200^(1/3) = 2.04
+    // above the floor: the carpet reaches 4 above the floor or the start, the higher.
+    BouncerConfig strong = test::bouncerFloor(-6.0);
+    strong.force = 100.0;
+    for (const auto& [y0, top] : {std::pair{-9.0, -2.0}, std::pair{3.5, 7.5}}) {
+        BouncerRecorder packed(10);
+        ASSERT_TRUE(packed.configure(strong, y0, 0.0));
+        packed.record(0.0, bouncerField(-5.0), 1.0, 1.0);
+        plot.setRecorder(&packed, 1.0, 1.0);
+        EXPECT_EQ(test::paintedText(test::paintedTexts(plot, QSize(700, 460)), QStringLiteral("y ")).text,
+                  QStringLiteral("y %1").arg(top, 0, 'f', 1)) << "start " << y0;
+    }
     // The levels are numbered from 1 at the ground state, just right of their lines.
     for (std::size_t n = 0; n < 8; ++n)
         EXPECT_TRUE(std::any_of(texts.begin(), texts.end(), [&](const test::PaintedText& t) {
