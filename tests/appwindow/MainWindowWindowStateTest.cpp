@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QDockWidget>
 #include <QElapsedTimer>
+#include <QScreen>
 #include <QSettings>
 #include <QTabWidget>
 #include <QWindow>
@@ -133,6 +134,7 @@ TEST(MainWindowWindowState, LayoutAndTabsSurviveARestartAndResetRestoresTheDefau
     QSettings().remove(QStringLiteral("MainWindow"));
 
     std::array<int, std::size(kSelectors)> chosen{};
+    QRect placed;
     {
         MainWindow first(nullptr, true);
         EXPECT_TRUE(savedKeys().isEmpty()) << "nothing is saved while the window is open";
@@ -148,6 +150,12 @@ TEST(MainWindowWindowState, LayoutAndTabsSurviveARestartAndResetRestoresTheDefau
             widget.select(widget.count() - 1);
             chosen[k] = widget.count() - 1;
         }
+        // A place inside the screen with x != y, so that the axes cannot be
+        // swapped when the window comes back there.
+        const QRect available = first.screen()->availableGeometry();
+        first.setGeometry(QRect(available.topLeft() + QPoint(61, 9), available.size() - QSize(80, 120)));
+        processEventsFor(50);
+        placed = first.geometry();
         action(first, 2)->trigger();  // diagnostics dock closed from the View menu
         first.addDockWidget(Qt::LeftDockWidgetArea, dock(first, 1));
         processEventsFor(50);
@@ -167,6 +175,7 @@ TEST(MainWindowWindowState, LayoutAndTabsSurviveARestartAndResetRestoresTheDefau
     QSettings().setValue(QStringLiteral("MainWindow/potentialSubTab"), QStringLiteral("second"));
 
     MainWindow second(nullptr, true);
+    EXPECT_EQ(second.geometry().x(), placed.x()) << "the window comes back where it was";
     for (std::size_t k = 0; k < std::size(kSelectors); ++k) {
         const IndexedWidget widget = indexed(second, kSelectors[k]);
         const std::string key = kSelectors[k].key;
