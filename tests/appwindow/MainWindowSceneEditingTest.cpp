@@ -245,6 +245,7 @@ TEST_F(MainWindowSceneEditing, AnInactiveSceneIsEditedWithoutTouchingTheRunningP
     addRectangle(6.0, 3.0, 0.0, 1.6, 4.0);
     sceneBox().click();
     ASSERT_FALSE(sceneBox().isChecked());
+    expectListAndSelectorsFollowTheScene("with objects but not in force");
     EXPECT_NEAR(potentialAt(*window, 3.0, 0.0), 6.0f, 1e-3f) << "the page holds the same rectangle";
 
     // One step, so that a rebuild would show as a clock back at 0.

@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QDockWidget>
 #include <QElapsedTimer>
+#include <QScreen>
 #include <QSettings>
 #include <QTabWidget>
 #include <QWindow>
@@ -133,6 +134,7 @@ TEST(MainWindowWindowState, LayoutAndTabsSurviveARestartAndResetRestoresTheDefau
     QSettings().remove(QStringLiteral("MainWindow"));
 
     std::array<int, std::size(kSelectors)> chosen{};
+    QRect placed;
     {
         MainWindow first(nullptr, true);
         EXPECT_TRUE(savedKeys().isEmpty()) << "nothing is saved while the window is open";
@@ -148,11 +150,18 @@ TEST(MainWindowWindowState, LayoutAndTabsSurviveARestartAndResetRestoresTheDefau
             widget.select(widget.count() - 1);
             chosen[k] = widget.count() - 1;
         }
+        // A place inside the screen with x != y, so that the axes cannot be
+        // swapped when the window comes back there; y clears the 20 px that
+        // restoring keeps free above an unframed window for its title bar.
+        const QRect available = first.screen()->availableGeometry();
+        first.setGeometry(QRect(available.topLeft() + QPoint(5, 22), available.size() - QSize(80, 120)));
         action(first, 2)->trigger();  // diagnostics dock closed from the View menu
         first.addDockWidget(Qt::LeftDockWidgetArea, dock(first, 1));
         processEventsFor(50);
         EXPECT_FALSE(dock(first, 2)->isVisible());
         EXPECT_FALSE(action(first, 2)->isChecked());
+        placed = first.geometry();
+        ASSERT_TRUE(available.contains(placed)) << "the window must fit the screen for its place to be kept";
         first.close();
     }
     const QStringList keys = savedKeys();
@@ -167,6 +176,7 @@ TEST(MainWindowWindowState, LayoutAndTabsSurviveARestartAndResetRestoresTheDefau
     QSettings().setValue(QStringLiteral("MainWindow/potentialSubTab"), QStringLiteral("second"));
 
     MainWindow second(nullptr, true);
+    EXPECT_EQ(second.geometry().topLeft(), placed.topLeft()) << "the window comes back where it was";
     for (std::size_t k = 0; k < std::size(kSelectors); ++k) {
         const IndexedWidget widget = indexed(second, kSelectors[k]);
         const std::string key = kSelectors[k].key;

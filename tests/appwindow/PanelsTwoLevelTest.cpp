@@ -479,6 +479,14 @@ TEST_F(PanelsTwoLevelTest, RabiPanelPredictsTheDrivenPairFromItsSplittingAndDipo
         // The drive has moved the bias since the states were computed.
         EXPECT_EQ(row(41).toStdString(), "spectrum not computed / stale");
     }
+
+    // A disc makes the potential vary along y: the states are still
+    // computed and the drive on, but there is no double well to analyse.
+    widget<QComboBox>("geometryComboBox").setCurrentIndex(2);
+    widget<QAbstractButton>("addPotentialObjectButton").click();
+    EXPECT_TRUE(label("rabiSummaryLabel").startsWith(QStringLiteral("Rabi analysis inactive.")))
+        << label("rabiSummaryLabel").toStdString();
+    EXPECT_EQ(row(43).toStdString(), "inactive");
 }
 
 // A sweep of the bias F from 0.35 to -0.35 over D crosses zero at D / 2; the
