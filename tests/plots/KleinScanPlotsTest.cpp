@@ -249,6 +249,15 @@ TEST_F(KleinScanPlots, RegimeBandsAndThresholdsSitAtTheRecordsValues)
         EXPECT_NEAR(box.center().x(), 0.5 * (height.x(a) + height.x(b)), 1.5) << name;
         EXPECT_TRUE(QRectF(height.panel).contains(box)) << name << " outside the panel";
     }
+    // A regime the scan does not reach keeps an empty band at its end, unnamed:
+    // no name's ink in the band names' line beside that end.
+    for (const auto& [from, to, edge] : {std::tuple(upper + 0.02, 4.0, 0), std::tuple(0.0, lower - 0.02, 1)}) {
+        const ScanView cut = heightView(host(), buildKleinHeightScan(config, from, to, 241, 1.0), -1.0, -1.0);
+        const int left = edge == 0 ? cut.panel.left() + 2 : cut.panel.right() - 30;
+        const QRect line(left, cut.panel.top() + named.scanLayout().bandNameDrop, 29, 20);
+        EXPECT_EQ(test::countColour(cut.image, line, QColor(plot::kScanNumbers)), 0)
+            << "a name at the scan's " << (edge == 0 ? "start" : "end");
+    }
 
     // A barrier below the energy's reach of the transition: positive branch
     // below m*, the gap opened above it.
