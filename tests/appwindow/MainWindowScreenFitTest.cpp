@@ -27,6 +27,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -208,6 +209,11 @@ TEST(MainWindowScreenFit, ANarrowerWindowTakesFromBothSideColumnsInProportionToW
     const double leftShare = static_cast<double>(wide.left - narrow.left) / (wide.left - wide.leftMinimum);
     const double rightShare = static_cast<double>(wide.right - narrow.right) / (wide.right - wide.rightMinimum);
     EXPECT_GT(leftShare, 0.0) << "left " << narrow.left << " of " << wide.left;
+    // To the pixel: the left column gives its share of all both gave.
+    const int given = wide.left + wide.right - narrow.left - narrow.right;
+    const double leftSlack = wide.left - wide.leftMinimum, rightSlack = wide.right - wide.rightMinimum;
+    EXPECT_LT(std::abs(wide.left - narrow.left - given * leftSlack / (leftSlack + rightSlack)), 1.0)
+        << "left " << narrow.left << " of " << wide.left << ", both gave " << given;
     EXPECT_NEAR(leftShare, rightShare, 0.02) << "left " << narrow.left << " of " << wide.left << " (minimum "
                                               << wide.leftMinimum << "), right " << narrow.right << " of "
                                               << wide.right << " (minimum " << wide.rightMinimum << ")";

@@ -364,9 +364,14 @@ TEST_F(SignalWiring, DisplayPresetsWriteTheirValues)
         EXPECT_EQ(child<QComboBox>("toneMapComboBox")->currentIndex(), d.toneMap) << "preset " << index;
         EXPECT_EQ(graphics->currentIndex(), index) << "writing a preset is not a change by hand";
     }
-    // "Custom" names no values: the display stays as it was.
+    // "Custom" names no values: the display stays as it was, also where it
+    // differs from every preset.
+    setIndexQuietly("paletteComboBox", 2);
+    child<QDoubleSpinBox>("bloomStrengthSpinBox")->setValue(0.4);
+    setIndexQuietly("graphicsPresetComboBox", 0);
     graphics->setCurrentIndex(3);
-    EXPECT_DOUBLE_EQ(child<QDoubleSpinBox>("bloomStrengthSpinBox")->value(), 1.8);
+    EXPECT_EQ(child<QComboBox>("paletteComboBox")->currentIndex(), 2);
+    EXPECT_DOUBLE_EQ(child<QDoubleSpinBox>("bloomStrengthSpinBox")->value(), 0.4);
     graphics->setCurrentIndex(0);
 }
 
