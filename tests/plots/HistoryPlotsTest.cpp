@@ -69,15 +69,9 @@ TEST_F(QuenchPlot, WidthAndEnergyOnTheirOwnScalesWithTheQuenchMarked)
         // A thin dashed rule: on a dash, its colour summed across a row (below its
         // label, away from the orange energy curve) is 1.5 px.
         const double energyY = panelPoint(p, 0, tMax, 2.8, 5.2, quench, 5 - 2 * std::min(quench / last, 1.0)).y();
-        double widest = 0.0;
-        for (int y = int(p.top()) + 44; y < int(p.bottom()) - 2; ++y) {
-            if (std::abs(y - energyY) < 8)
-                continue;
-            double width = 0.0;
-            for (int x = int(mx) - 3; x <= int(mx) + 3; ++x)
-                width += test::inkShare(image.pixel(x, y), QColor(plot::kBackground), marker);
-            widest = std::max(widest, width);
-        }
+        const double widest = test::widestRuleInk(image, int(mx), 3, int(p.top()) + 44, int(p.bottom()) - 3,
+                                                  QColor(plot::kBackground), marker,
+                                                  [&](int y) { return std::abs(y - energyY) < 8; });
         EXPECT_NEAR(widest, 1.5, 0.35) << "quench rule's width, axis to " << tMax;
         EXPECT_GT(countColour(image, QRect(int(mx) + 4, int(p.top()) + 22, 80, 18), marker, 0), 0) << "its label";
         EXPECT_EQ(countColour(image, middle, kPlaceholderText, 0), 0);

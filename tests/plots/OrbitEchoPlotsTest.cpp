@@ -342,13 +342,8 @@ TEST_F(OrbitEchoPlots, LoschmidtReturnStartsWhereTheOutboundPathEndedAndTheEchoA
     EXPECT_NEAR(back[0], echo.left() + echo.width() * 4.0 / 5.0, 1.0);
     // Both rules are thin: on a dash, the colour's share summed across a row stays under the curves' 2 px.
     for (const auto& [centre, rgb] : {std::pair{reversal[0], plot::kLoschmidtTurn}, {back[0], plot::kLoschmidtStart}}) {
-        double widest = 0.0;
-        for (int y = band.top(); y <= band.bottom(); ++y) {
-            double width = 0.0;
-            for (int x = int(centre) - 4; x <= int(centre) + 4; ++x)
-                width += test::inkShare(image.pixel(x, y), kBackdrop, QColor(rgb));
-            widest = std::max(widest, width);
-        }
+        const double widest
+            = test::widestRuleInk(image, int(centre), 4, band.top(), band.bottom(), kBackdrop, QColor(rgb));
         EXPECT_GT(widest, 0.8) << "the rule at x = " << centre;
         EXPECT_LT(widest, 2.0) << "the rule at x = " << centre;
     }

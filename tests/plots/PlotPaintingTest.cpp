@@ -563,9 +563,10 @@ TEST(PlotDiscs, AnEllipseWithEitherRadiusNotFinitePaintsNothingSilently)
         const QRect painted = test::colourBoundingBox(image, image.rect(), QColor(0, 0, 0), 0, false);
         const bool finite = std::isfinite(c.radiusX) && std::isfinite(c.radiusY);
         EXPECT_EQ(painted.isEmpty(), !finite) << c.name;
-        if (finite)
+        if (finite) {
             EXPECT_EQ(painted.size(), QSize(int(2 * c.radiusX) + 1, int(2 * c.radiusY) + 1))
                 << c.name << ": the diameters and one pen";
+        }
         EXPECT_TRUE(capture.messages().isEmpty()) << c.name << ": " << capture.messages().join(" | ").toStdString();
     }
 }

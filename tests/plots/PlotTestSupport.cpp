@@ -104,6 +104,21 @@ int dashStepsNearRow(const QImage& image, int y, int left, int right)
     return most;
 }
 
+double widestRuleInk(const QImage& image, int x, int reach, int top, int bottom, const QColor& background,
+                     const QColor& line, const std::function<bool(int)>& skipRow)
+{
+    double widest = 0.0;
+    for (int y = top; y <= bottom; ++y) {
+        if (skipRow && skipRow(y))
+            continue;
+        double width = 0.0;
+        for (int column = x - reach; column <= x + reach; ++column)
+            width += inkShare(image.pixel(column, y), background, line);
+        widest = std::max(widest, width);
+    }
+    return widest;
+}
+
 bool repaintsAfter(QWidget& plot, const std::function<void()>& action)
 {
     QWidget* window = plot.window();

@@ -73,19 +73,29 @@ int dashStepsNearRow(const QImage& image, int y, int left, int right);
 // a hidden widget).
 bool repaintsAfter(QWidget& plot, const std::function<void()>& action);
 
-// Whether a pixel is the colour line drawn over background, possibly blended
-// with it by antialiasing or alpha: pixel - background points the way of
-// colour - background and covers at least a fifth of it.
-inline bool blendsToward(QRgb pixel, const QColor& background, const QColor& line)
+// The dot products of pixel - background with line - background (pc), with
+// itself (pp), and of line - background with itself (cc).
+struct InkProjection {
+    double pc, pp, cc;
+};
+
+inline InkProjection inkProjection(QRgb pixel, const QColor& background, const QColor& line)
 {
     const double p[3] = {double(qRed(pixel) - background.red()), double(qGreen(pixel) - background.green()),
                          double(qBlue(pixel) - background.blue())};
     const double c[3] = {double(line.red() - background.red()), double(line.green() - background.green()),
                          double(line.blue() - background.blue())};
-    const double pc = p[0] * c[0] + p[1] * c[1] + p[2] * c[2];
-    const double pp = p[0] * p[0] + p[1] * p[1] + p[2] * p[2];
-    const double cc = c[0] * c[0] + c[1] * c[1] + c[2] * c[2];
-    return pp >= 0.04 * cc && pc >= 0.98 * std::sqrt(pp * cc);
+    return {p[0] * c[0] + p[1] * c[1] + p[2] * c[2], p[0] * p[0] + p[1] * p[1] + p[2] * p[2],
+            c[0] * c[0] + c[1] * c[1] + c[2] * c[2]};
+}
+
+// Whether a pixel is the colour line drawn over background, possibly blended
+// with it by antialiasing or alpha: pixel - background points the way of
+// colour - background and covers at least a fifth of it.
+inline bool blendsToward(QRgb pixel, const QColor& background, const QColor& line)
+{
+    const InkProjection k = inkProjection(pixel, background, line);
+    return k.pp >= 0.04 * k.cc && k.pc >= 0.98 * std::sqrt(k.pp * k.cc);
 }
 
 // How much of line a pixel that blends toward it carries (1 for the full
@@ -94,11 +104,14 @@ inline double inkShare(QRgb pixel, const QColor& background, const QColor& line)
 {
     if (!blendsToward(pixel, background, line))
         return 0.0;
-    const double p[3] = {double(qRed(pixel) - background.red()), double(qGreen(pixel) - background.green()),
-                         double(qBlue(pixel) - background.blue())};
-    const double c[3] = {double(line.red() - background.red()), double(line.green() - background.green()),
-                         double(line.blue() - background.blue())};
-    return (p[0] * c[0] + p[1] * c[1] + p[2] * c[2]) / (c[0] * c[0] + c[1] * c[1] + c[2] * c[2]);
+    const InkProjection k = inkProjection(pixel, background, line);
+    return k.pc / k.cc;
 }
+
+// The width of a vertical rule near column x in full colour: the largest sum
+// of inkShare over the columns x - reach .. x + reach, over the rows top ..
+// bottom that skipRow (if given) does not leave out.
+double widestRuleInk(const QImage& image, int x, int reach, int top, int bottom, const QColor& background,
+                     const QColor& line, const std::function<bool(int)>& skipRow = {});
 
 } // namespace vxo::test
