@@ -287,6 +287,14 @@ TEST_F(KleinScanPlots, RegimeBandsAndThresholdsSitAtTheRecordsValues)
     EXPECT_GT(dashedAt(fromLower, lower), 20);
     const ScanView pastLower = heightView(host(), buildKleinHeightScan(config, lower + 0.02, 4.0, 241, 1.0), -1, -1);
     EXPECT_EQ(dashedAt(pastLower, lower), 0) << "the lower threshold just left of the scan stands in the margin";
+    // Thresholds exactly on the other ends: m* and E + mc^2 on the scan's
+    // last value stand on the panel's right edge, m* on its first on the left.
+    const KleinTunnelingConfig lowConfig = kleinAt(0.0, 0.05, 2.5);
+    for (const auto& [view, value] :
+         {std::pair(massView(host(), buildKleinMassScan(lowConfig, 0.005, transition, 181, 1.0), -1, -1), transition),
+          std::pair(massView(host(), buildKleinMassScan(lowConfig, transition, 1.4, 181, 1.0), -1, -1), transition),
+          std::pair(heightView(host(), buildKleinHeightScan(config, 0.0, upper, 241, 1.0), -1, -1), upper)})
+        EXPECT_GT(dashedAt(view, value), 20) << view.name << " threshold at " << value << " on the scan's end";
     // Below the barrier height the low-mass band is the positive branch.
     const ScanView above = massView(host(), buildKleinMassScan(kleinAt(0.0, 0.05, 0.6), 0.005, 0.5, 181, 1.0), -1, -1);
     EXPECT_TRUE(band(above, 0.005, 0.05, positive));
