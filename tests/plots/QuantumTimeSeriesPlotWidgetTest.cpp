@@ -177,6 +177,8 @@ TEST_F(TimeSeriesPlot, ChoosesThePlaceholderByTheData)
         12, [](ObservableSample& s, double v) { s.transmittedProbability = v; }, ramp);
     std::vector<ObservableSample> oneValid = noScattering;
     oneValid[5].scatteringValid = true;
+    std::vector<ObservableSample> twoValid = oneValid;
+    twoValid[6].scatteringValid = true;
     std::vector<ObservableSample> allAtZero = history(12, setEveryField, ramp);
     for (ObservableSample& s : allAtZero)
         s.time = 0.0;
@@ -190,6 +192,9 @@ TEST_F(TimeSeriesPlot, ChoosesThePlaceholderByTheData)
 
     EXPECT_TRUE(render(0, history(1, setEveryField, ramp)) == runText) << "one sample is no history yet";
     EXPECT_TRUE(render(7, oneValid) == noDataText) << "one valid sample draws no curve";
+    const QImage twoValidImage = render(7, twoValid);
+    EXPECT_EQ(test::countColour(twoValidImage, panel, kPlaceholder, 0), 0) << "two valid samples are a curve";
+    EXPECT_GT(test::countColour(twoValidImage, panel, kCurve), 0) << "two valid samples are a curve";
     const QImage frozen = render(0, allAtZero);
     EXPECT_EQ(test::countColour(frozen, panel, kPlaceholder, 0), 0) << "no time span: grid and frame only";
     EXPECT_EQ(test::countColour(frozen, frozen.rect(), kCurve), 0) << "no time span: no curve";
