@@ -314,8 +314,11 @@ TEST_F(LatticePlots, ZenoPanelsShowTheMeasuredSurvivalAndTheProfilesWithTheMeasu
         QColor(plot::kZenoControl)))
         << "the control profile's peak at x = -1 reaches the top";
     // The edge and its name only where the profiles reach x = 1: before their
-    // first point, at it, and past their last one.
-    for (const auto& [origin, drawn] : {std::pair{1.5, false}, std::pair{1.0, true}, std::pair{-9.0, false}}) {
+    // first point, at it, on the panel's last pixel column (the 8 wide span
+    // over its width), and past their last one.
+    const double lastColumn = 1.0 - 8.0 * (profiles.width() - 1) / profiles.width();
+    for (const auto& [origin, drawn] : {std::pair{1.5, false}, std::pair{1.0, true}, std::pair{lastColumn, true},
+                                        std::pair{-9.0, false}}) {
         plot.setRecorder(&recorder, test::laneProfiles(17, 0.5, origin));
         const std::vector<test::PaintedText> texts = test::paintedTexts(plot, QSize(580, 540));
         const auto named = [](const test::PaintedText& t) { return t.text == QStringLiteral("measurement edge"); };
