@@ -223,6 +223,21 @@ TEST_F(MapPlots, ScarMapShowsTheSpectralWeightInsideTheStadiumOnly)
             const QRect beyond(int(at.x()) - 1, side > 0 ? int(at.y()) - 40 : int(at.y()) + 4, 3, 36);
             EXPECT_EQ(test::countColour(tall, beyond, QColor(plot::kStadium)), 0) << side << " side at " << along;
         }
+    // The dashed axial orbit runs along the stadium's axis y = -0.2, which is a
+    // cell boundary: the centre of its ink, each side blended over its own
+    // cell, lies on the axis to half a pixel.
+    const double axis = origin.y() - 3.0 * tallScale;
+    double ink = 0.0;
+    double moment = 0.0;
+    for (int x = int(origin.x() + 3.0 * tallScale); x < int(origin.x() + 9.0 * tallScale); ++x)
+        for (int y = int(axis) - 3; y <= int(axis) + 3; ++y) {
+            const QColor cell = tall.pixel(x, y + 0.5 < axis ? int(axis) - 5 : int(axis) + 5);
+            const double share = test::inkShare(tall.pixel(x, y), cell, QColor(plot::kScarOrbit));
+            ink += share;
+            moment += share * (y + 0.5);
+        }
+    ASSERT_GT(ink, tallScale) << "the dashes cover a third of the middle half";
+    EXPECT_NEAR(moment / ink, axis, 0.5) << "a map " << 6.0 * tallScale << " px high";
 }
 
 // The enhancement scale tops at 1.08 times the largest enhancement, but never
