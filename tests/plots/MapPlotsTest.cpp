@@ -115,8 +115,10 @@ TEST_F(MapPlots, BilliardMapShowsTheMeanDensityOfTheInteriorUnderOneMaximum)
     const double perPixel = test::countColour(image, curve.toRect(), QColor(plot::kCarpetFidelity)) / length;
     EXPECT_GT(perPixel, 0.5);
     EXPECT_LT(perPixel, 1.5);
-    // The curve's scale ends, left of the panel, centred on its top and bottom edges.
+    // The curve's scale ends, left of the panel, right-aligned on one edge and
+    // centred on its top and bottom edges.
     const std::vector<test::PaintedText> texts = test::paintedTexts(plot, QSize(640, 560));
+    double column = -1.0;
     for (const auto& [value, edge] : {std::pair{"1.0", curve.top()}, std::pair{"0.0", curve.bottom() - 1.0}}) {
         std::vector<QRectF> boxes;
         for (const test::PaintedText& t : texts)
@@ -124,6 +126,8 @@ TEST_F(MapPlots, BilliardMapShowsTheMeanDensityOfTheInteriorUnderOneMaximum)
                 boxes.push_back(t.box);
         ASSERT_EQ(boxes.size(), 1u) << value;
         EXPECT_NEAR(boxes[0].center().y(), edge, 1.5) << value;
+        column = column < 0.0 ? boxes[0].right() : column;
+        EXPECT_NEAR(boxes[0].right(), column, 0.5) << value;
     }
 
     // A rectangular billiard has no shell curve and no pink legend entry.
