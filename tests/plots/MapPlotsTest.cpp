@@ -59,6 +59,18 @@ ComplexField2D billiardField(int step)
 
 using MapPlots = test::PlotTest;
 
+// A legend row's entries, named by their first words from left to right: on
+// one line, each ending before the next begins.
+void expectLegendRow(const std::vector<test::PaintedText>& texts, const std::vector<QString>& entries)
+{
+    for (std::size_t k = 1; k < entries.size(); ++k) {
+        const QRectF before = test::paintedText(texts, entries[k - 1]).box;
+        const QRectF after = test::paintedText(texts, entries[k]).box;
+        EXPECT_LT(before.right(), after.left()) << entries[k].toStdString() << " overprints the entry before it";
+        EXPECT_NEAR(before.center().y(), after.center().y(), 0.5) << entries[k].toStdString();
+    }
+}
+
 TEST_F(MapPlots, BilliardMapShowsTheMeanDensityOfTheInteriorUnderOneMaximum)
 {
     const BilliardConfig config = test::billiardConfig(12.0, true);
@@ -115,8 +127,10 @@ TEST_F(MapPlots, BilliardMapShowsTheMeanDensityOfTheInteriorUnderOneMaximum)
     const double perPixel = test::countColour(image, curve.toRect(), QColor(plot::kCarpetFidelity)) / length;
     EXPECT_GT(perPixel, 0.5);
     EXPECT_LT(perPixel, 1.5);
-    // The curve's scale ends, left of the panel, centred on its top and bottom edges.
+    // The curve's scale ends, left of the panel, right-aligned on one edge and
+    // centred on its top and bottom edges.
     const std::vector<test::PaintedText> texts = test::paintedTexts(plot, QSize(640, 560));
+    double column = -1.0;
     for (const auto& [value, edge] : {std::pair{"1.0", curve.top()}, std::pair{"0.0", curve.bottom() - 1.0}}) {
         std::vector<QRectF> boxes;
         for (const test::PaintedText& t : texts)
@@ -124,7 +138,10 @@ TEST_F(MapPlots, BilliardMapShowsTheMeanDensityOfTheInteriorUnderOneMaximum)
                 boxes.push_back(t.box);
         ASSERT_EQ(boxes.size(), 1u) << value;
         EXPECT_NEAR(boxes[0].center().y(), edge, 1.5) << value;
+        column = column < 0.0 ? boxes[0].right() : column;
+        EXPECT_NEAR(boxes[0].right(), column, 0.5) << value;
     }
+    expectLegendRow(texts, {"cyan:", "yellow:", "pink:"});
 
     // A rectangular billiard has no shell curve and no pink legend entry.
     plot.setRecorder(&recorder, test::billiardConfig(12.0, false));
@@ -223,6 +240,22 @@ TEST_F(MapPlots, ScarMapShowsTheSpectralWeightInsideTheStadiumOnly)
             const QRect beyond(int(at.x()) - 1, side > 0 ? int(at.y()) - 40 : int(at.y()) + 4, 3, 36);
             EXPECT_EQ(test::countColour(tall, beyond, QColor(plot::kStadium)), 0) << side << " side at " << along;
         }
+    // The dashed axial orbit runs along the stadium's axis y = -0.2, which is a
+    // cell boundary: the centre of its ink, each side blended over its own
+    // cell, lies on the axis to half a pixel.
+    const double axis = origin.y() - 3.0 * tallScale;
+    double ink = 0.0;
+    double moment = 0.0;
+    for (int x = int(origin.x() + 3.0 * tallScale); x < int(origin.x() + 9.0 * tallScale); ++x)
+        for (int y = int(axis) - 3; y <= int(axis) + 3; ++y) {
+            const QColor cell = tall.pixel(x, y + 0.5 < axis ? int(axis) - 5 : int(axis) + 5);
+            const double share = test::inkShare(tall.pixel(x, y), cell, QColor(plot::kScarOrbit));
+            ink += share;
+            moment += share * (y + 0.5);
+        }
+    ASSERT_GT(ink, tallScale) << "the dashes cover a third of the middle half";
+    EXPECT_NEAR(moment / ink, axis, 0.5) << "a map " << 6.0 * tallScale << " px high";
+    expectLegendRow(test::paintedTexts(plot, QSize(660, 520)), {"cyan:", "pink:", "yellow:"});
 }
 
 // The enhancement scale tops at 1.08 times the largest enhancement, but never

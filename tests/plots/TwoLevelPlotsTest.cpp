@@ -111,6 +111,13 @@ TEST_F(TwoLevelPlot, PredictionBehindThePlaceholderThenMeasuredCurvesOnTheStretc
                     << c.name << ": prediction " << p << " at t = " << t;
         }
         EXPECT_GT(markedRows(predicted, c.panel.center().x(), c.panel.top(), c.panel.bottom(), &fresh), 0.4) << c.name;
+        // The population scale's ends stand just left of the frame, with no band as wide as a label between.
+        const std::vector<test::PaintedText> texts = test::paintedTexts(plot, QSize(460, 320));
+        for (const QString& end : {QStringLiteral("1.0"), QStringLiteral("0.0")}) {
+            const QRectF box = test::paintedText(texts, end).box;
+            EXPECT_LE(box.right(), c.panel.left()) << c.name << ": " << end.toStdString();
+            EXPECT_LT(c.panel.left() - box.right(), box.width()) << c.name << ": " << end.toStdString();
+        }
 
         // Valid samples from 0.1 to 1.5 periods except inside (0.5, 0.6),
         // where the values are bogus: the axis runs from the first valid
