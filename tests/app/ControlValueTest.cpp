@@ -4,6 +4,7 @@
 #include "common/AppTestSupport.h"
 
 #include "app/form/ControlValue.h"
+#include "app/form/QuietControlWrites.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,6 +19,7 @@
 
 #include <functional>
 #include <limits>
+#include <utility>
 
 namespace vxo {
 namespace {
@@ -88,6 +90,24 @@ TEST(ControlValue, WritesTheFourControlClassesAndRefusesEverythingElseUnchanged)
     real->blockSignals(true);
     EXPECT_TRUE(applyControlValue(real, 0.5));
     EXPECT_TRUE(real->signalsBlocked());
+}
+
+// The quiet index write keeps to the list: one past either end leaves the
+// selection as it was (Qt would clear it), and no handler runs.
+TEST(ControlValue, QuietIndexWritesStayInsideTheList)
+{
+    test::appTestApplication();
+    QWidget parent;
+    auto* combo = new QComboBox(&parent);
+    combo->addItems({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
+    QObject::connect(combo, QOverload<int>::of(&QComboBox::currentIndexChanged), &parent,
+                     [] { ADD_FAILURE() << "a change handler ran"; });
+    const int last = combo->count() - 1;
+    const std::pair<int, int> cases[] = {{last, last}, {last + 1, last}, {0, 0}, {-1, 0}}; // asked, then held
+    for (const auto& [asked, held] : cases) {
+        setIndexQuietly(combo, asked);
+        EXPECT_EQ(combo->currentIndex(), held) << "index " << asked;
+    }
 }
 
 } // namespace

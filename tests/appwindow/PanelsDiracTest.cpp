@@ -189,6 +189,8 @@ TEST_F(PanelsDirac, KleinSummaryNamesTheRegimeOfItsPreset)
         const QString summary = text("kleinSummaryLabel");
         SCOPED_TRACE(summary.toStdString());
         EXPECT_NEAR(valueAfter(summary, "  E="), energy, 1e-5) << "preset " << preset;
+        // The ratio of the two printed values, each rounded (E is far from 1 here).
+        EXPECT_NEAR(valueAfter(summary, "V0/E="), valueAfter(summary, "  V0=") / valueAfter(summary, "  E="), 6e-4);
         EXPECT_NEAR(valueAfter(summary, "angle="), std::atan2(s.momentumY, s.momentumX) * 180.0 / kPi, 0.005);
         EXPECT_NEAR(valueAfter(summary, "kx_inside^2="), qx2, 1e-5);
         // Recorded every second step: after four the last sample is the present.

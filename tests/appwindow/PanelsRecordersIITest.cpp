@@ -12,6 +12,7 @@
 #include "app/text/ValueFormatters.h"
 #include "document/ExperimentCatalogue.h"
 #include "experiments/QuantumZeno2D.h"
+#include "experiments/ZenoRecorder.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -184,6 +185,23 @@ TEST_F(RecorderPanelsII, ZenoPageCountsTheMeasurementsOfTheWatchedLane)
     EXPECT_LT(control, 0.95) << "the control packet has begun to escape\n" << summary;
     EXPECT_GT(watched, control + 0.02) << summary;
     EXPECT_NEAR(numberAfter(summary, "ratio="), watched / control, 0.006) << summary;
+}
+
+// A split above every row empties the control lane, so the recorder refuses the
+// geometry; then no measurement runs, not even one removing the whole packet.
+TEST_F(RecorderPanelsII, ZenoRunWithARefusedRecorderTakesNoMeasurement)
+{
+    load(kZenoPreset);
+    ExperimentDocument document = window->captureExperimentDocument();
+    document.quantumZeno.laneSplitY = 1.0e3;
+    document.quantumZeno.survivalBoundaryX = -1.0e3;
+    QString error;
+    ASSERT_TRUE(window->applyExperimentDocument(document, error)) << error.toStdString();
+    const ZenoConfig& zeno = window->storedRecords().quantumZeno;
+    ASSERT_TRUE(zeno.enabled && !window->recorder<ZenoRecorder>().isConfigured());
+    const double norm = window->waveField().norm();
+    step(static_cast<int>(std::ceil(2.0 * zeno.firstMeasurementTime / window->schroedingerSolver().parameters().dt)));
+    EXPECT_NEAR(window->waveField().norm(), norm, 1e-4);
 }
 
 TEST_F(RecorderPanelsII, ScarPageShowsTheStadiumAndTheBouncingOrbitPeriod)

@@ -405,12 +405,20 @@ TEST_F(SignalWiring, SubControlsFollowTheirSwitches)
     EXPECT_FALSE(enabled("currentModeComboBox") || enabled("currentScaleSpinBox") || enabled("currentSpacingLabel"));
     child<QCheckBox>("potentialOverlayCheckBox")->setChecked(false);
     EXPECT_FALSE(enabled("potentialOverlayOpacitySpinBox"));
-    // Momentum space has one view and no potential to lay over it.
+    // Momentum space has one view and no potential to lay over it, nor
+    // measurement hits, which are positions.
+    const bool markers = isChecked("measurementVisibleCheckBox");
     for (const bool momentum : {true, false}) {
         child<QComboBox>("spaceComboBox")->setCurrentIndex(momentum ? 1 : 0);
         for (const char* name : {"viewLabel", "viewComboBox", "potentialOverlayLabel", "potentialOverlayCheckBox"})
             EXPECT_EQ(enabled(name), !momentum) << name << ", momentum space " << momentum;
+        for (const bool shown : {true, false}) {
+            child<QCheckBox>("measurementVisibleCheckBox")->setChecked(shown);
+            EXPECT_EQ(child<QuantumGLView>("quantumView")->overlays().markersVisible, shown && !momentum)
+                << "markers box " << shown << ", momentum space " << momentum;
+        }
     }
+    child<QCheckBox>("measurementVisibleCheckBox")->setChecked(markers);
 
     for (const auto& [box, dependents] :
          {std::pair{"linearSweepReturnCheckBox", std::pair{"linearSweepHoldDurationSpinBox", "linearSweepReturnDurationSpinBox"}},
