@@ -199,6 +199,14 @@ TEST_F(BlochPlot, CentreAndFoldedMomentumWithTheBlochPeriodsMarked)
         const QPointF momentum = panelPoint(b, 1, 30, -kPi / 2, kPi / 2, t, folded(t));
         EXPECT_TRUE(colourNear(image, momentum, QColor(plot::kBlochMomentum))) << t;
     }
+    // A centre running from 1.8 down through 0 to -4 spans [-4, 1.8], padded by 8 % of 5.8 each side.
+    plot.setData(historyOf(59, 1.0, 0.5, [](ObservableSample& s, double t) { s.meanX = 2.0 - 0.2 * t; }),
+                 lattice(0.25), 0.3, 1.0);
+    const QImage crossing = test::grabPlot(plot, QSize(480, 400));
+    for (const double t : {3.0, 17.0, 28.0})
+        EXPECT_TRUE(colourNear(crossing, panelPoint(a, 1, 30, -4.0 - 0.464, 1.8 + 0.464, t, 2.0 - 0.2 * t),
+                               QColor(plot::kCurve)))
+            << "a centre through 0 at " << t;
     const auto marked = [&](const QImage& picture, double t, const QRectF& panel) {
         return markedRows(picture, panelPoint(a, 1, 30, 0, 1, t, 0).x(), panel.top(), panel.bottom());
     };
