@@ -365,6 +365,14 @@ TEST_F(StueckelbergPlot, HoldTimeFringeWithTheCurrentHoldAndBothCrossingsMarked)
     EXPECT_TRUE(shows(reset, QRectF(140, 110, 200, 40), kPlaceholderText));
     EXPECT_TRUE(shows(reset, scan, QColor(plot::kFringePlaceholder)));
     EXPECT_FALSE(shows(reset, reset.rect(), kSignal) || shows(reset, scan, kLower)) << "sweep disabled, scan empty";
+    // One scanned hold is no fringe yet; two are a segment from 0.2 at hold 2 to 0.8 at hold 6.
+    const std::vector<StueckelbergFringePoint> pair{{2.0, 0.0, 0.2, 0.0}, {6.0, 0.0, 0.8, 0.0}};
+    for (const std::size_t count : {1u, 2u}) {
+        plot.setFringeScan({pair.begin(), pair.begin() + static_cast<std::ptrdiff_t>(count)});
+        const QImage scanned = grab();
+        EXPECT_EQ(shows(scanned, scan, QColor(plot::kFringePlaceholder)), count == 1) << count << " points";
+        EXPECT_EQ(colourNear(scanned, panelPoint(scan, 2, 6, 0, 1, 4.7, 0.605), kLower), count == 2) << count;
+    }
 }
 
 // The Ramsey sequence with echo: pulses of 14.35, free time 5.5 split around
