@@ -14,6 +14,7 @@
 
 #include <cmath>
 #include <functional>
+#include <iterator>
 #include <vector>
 
 namespace vxo {
@@ -36,6 +37,20 @@ constexpr double kPi = 3.141592653589793;
 bool shows(const QImage& image, const QRectF& where, const QColor& colour)
 {
     return countColour(image, where.toRect(), colour, colour == kPlaceholderText ? 0 : 10) > 0;
+}
+
+// The sweep legend reads P(lower), P(upper), P(left), P(right) on one line,
+// each entry ending before the next begins.
+void expectSweepLegendRow(QWidget& plot, const QSize& size)
+{
+    const std::vector<test::PaintedText> texts = test::paintedTexts(plot, size);
+    const char* entries[] = {"P(lower)", "P(upper)", "P(left)", "P(right)"};
+    for (std::size_t k = 1; k < std::size(entries); ++k) {
+        const QRectF before = test::paintedText(texts, QString::fromLatin1(entries[k - 1])).box;
+        const QRectF after = test::paintedText(texts, QString::fromLatin1(entries[k])).box;
+        EXPECT_LT(before.right(), after.left()) << entries[k] << " overprints the entry before it";
+        EXPECT_NEAR(before.center().y(), after.center().y(), 0.5) << entries[k];
+    }
 }
 
 // Omega = 0.5, transfer amplitude 0.8: pi pulse at 2 pi, period 4 pi.
@@ -238,6 +253,7 @@ TEST_F(LandauZenerPlot, CrossingMarkRunsThroughTheBiasStripAtTheCrossingTime)
     const QImage image = grab();
     EXPECT_GT(crossingRows(image, unmarked, 0.0), 0.4) << "from the top of the panel down through the strip";
     EXPECT_TRUE(shows(image, QRectF(140, 120, 200, 40), kPlaceholderText));
+    expectSweepLegendRow(plot, QSize(460, 340));
     const test::PaintedText label =
         test::paintedText(test::paintedTexts(plot, QSize(460, 340)), QStringLiteral("bias"));
     EXPECT_NEAR(label.box.center().y(), bias.top() + 15, 1.5) << "the strip's name beside its upper half";
@@ -328,6 +344,7 @@ TEST_F(StueckelbergPlot, HoldTimeFringeWithTheCurrentHoldAndBothCrossingsMarked)
     const QImage unmarked = grab();
     plot.setTwoLevelReference(doublePassage());
     const QImage image = grab();
+    expectSweepLegendRow(plot, QSize(460, 400));
     for (const double hold : {0.6, 3.1, 5.4, 8.8})
         EXPECT_TRUE(colourNear(image, panelPoint(scan, 0, 10, 0, 1, hold, 0.5 + 0.4 * std::cos(1.3 * hold)), kLower))
             << "fringe at hold " << hold;
