@@ -59,18 +59,6 @@ ComplexField2D billiardField(int step)
 
 using MapPlots = test::PlotTest;
 
-// A legend row's entries, named by their first words from left to right: on
-// one line, each ending before the next begins.
-void expectLegendRow(const std::vector<test::PaintedText>& texts, const std::vector<QString>& entries)
-{
-    for (std::size_t k = 1; k < entries.size(); ++k) {
-        const QRectF before = test::paintedText(texts, entries[k - 1]).box;
-        const QRectF after = test::paintedText(texts, entries[k]).box;
-        EXPECT_LT(before.right(), after.left()) << entries[k].toStdString() << " overprints the entry before it";
-        EXPECT_NEAR(before.center().y(), after.center().y(), 0.5) << entries[k].toStdString();
-    }
-}
-
 TEST_F(MapPlots, BilliardMapShowsTheMeanDensityOfTheInteriorUnderOneMaximum)
 {
     const BilliardConfig config = test::billiardConfig(12.0, true);
@@ -141,7 +129,7 @@ TEST_F(MapPlots, BilliardMapShowsTheMeanDensityOfTheInteriorUnderOneMaximum)
         column = column < 0.0 ? boxes[0].right() : column;
         EXPECT_NEAR(boxes[0].right(), column, 0.5) << value;
     }
-    expectLegendRow(texts, {"cyan:", "yellow:", "pink:"});
+    test::expectLegendRow(texts, {"cyan:", "yellow:", "pink:"});
 
     // A rectangular billiard has no shell curve and no pink legend entry.
     plot.setRecorder(&recorder, test::billiardConfig(12.0, false));
@@ -255,7 +243,7 @@ TEST_F(MapPlots, ScarMapShowsTheSpectralWeightInsideTheStadiumOnly)
         }
     ASSERT_GT(ink, tallScale) << "the dashes cover a third of the middle half";
     EXPECT_NEAR(moment / ink, axis, 0.5) << "a map " << 6.0 * tallScale << " px high";
-    expectLegendRow(test::paintedTexts(plot, QSize(660, 520)), {"cyan:", "pink:", "yellow:"});
+    test::expectLegendRow(test::paintedTexts(plot, QSize(660, 520)), {"cyan:", "pink:", "yellow:"});
 }
 
 // The enhancement scale tops at 1.08 times the largest enhancement, but never

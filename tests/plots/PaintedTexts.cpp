@@ -112,4 +112,14 @@ PaintedText paintedText(const std::vector<PaintedText>& texts, const QString& pr
     return found.size() == 1 ? found.front() : PaintedText{};
 }
 
+void expectLegendRow(const std::vector<PaintedText>& texts, const std::vector<QString>& entries)
+{
+    for (std::size_t k = 1; k < entries.size(); ++k) {
+        const QRectF before = paintedText(texts, entries[k - 1]).box;
+        const QRectF after = paintedText(texts, entries[k]).box;
+        EXPECT_LT(before.right(), after.left()) << entries[k].toStdString() << " overprints the entry before it";
+        EXPECT_NEAR(before.center().y(), after.center().y(), 0.5) << entries[k].toStdString();
+    }
+}
+
 } // namespace vxo::test

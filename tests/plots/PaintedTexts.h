@@ -27,4 +27,8 @@ std::vector<PaintedText> paintedTexts(QWidget& plot, const QSize& size);
 // empty one) unless exactly one does.
 PaintedText paintedText(const std::vector<PaintedText>& texts, const QString& prefix);
 
+// A legend row's entries, named by their first words from left to right: on
+// one line, each ending before the next begins.
+void expectLegendRow(const std::vector<PaintedText>& texts, const std::vector<QString>& entries);
+
 } // namespace vxo::test

@@ -14,7 +14,6 @@
 
 #include <cmath>
 #include <functional>
-#include <iterator>
 #include <vector>
 
 namespace vxo {
@@ -39,18 +38,10 @@ bool shows(const QImage& image, const QRectF& where, const QColor& colour)
     return countColour(image, where.toRect(), colour, colour == kPlaceholderText ? 0 : 10) > 0;
 }
 
-// The sweep legend reads P(lower), P(upper), P(left), P(right) on one line,
-// each entry ending before the next begins.
+// The sweep legend reads P(lower), P(upper), P(left), P(right) on one line.
 void expectSweepLegendRow(QWidget& plot, const QSize& size)
 {
-    const std::vector<test::PaintedText> texts = test::paintedTexts(plot, size);
-    const char* entries[] = {"P(lower)", "P(upper)", "P(left)", "P(right)"};
-    for (std::size_t k = 1; k < std::size(entries); ++k) {
-        const QRectF before = test::paintedText(texts, QString::fromLatin1(entries[k - 1])).box;
-        const QRectF after = test::paintedText(texts, QString::fromLatin1(entries[k])).box;
-        EXPECT_LT(before.right(), after.left()) << entries[k] << " overprints the entry before it";
-        EXPECT_NEAR(before.center().y(), after.center().y(), 0.5) << entries[k];
-    }
+    test::expectLegendRow(test::paintedTexts(plot, size), {"P(lower)", "P(upper)", "P(left)", "P(right)"});
 }
 
 // Omega = 0.5, transfer amplitude 0.8: pi pulse at 2 pi, period 4 pi.
