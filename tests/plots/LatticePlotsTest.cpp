@@ -313,6 +313,14 @@ TEST_F(LatticePlots, ZenoPanelsShowTheMeasuredSurvivalAndTheProfilesWithTheMeasu
         image, QPointF(profiles.left() + 3.0 / 8.0 * profiles.width(), profiles.bottom() - profiles.height()),
         QColor(plot::kZenoControl)))
         << "the control profile's peak at x = -1 reaches the top";
+    // The profiles' x range, -4 .. -4 + 16 x 0.5, stands under the panel, wholly
+    // below its frame's row (profiles.bottom() + 1) and within the widget.
+    const std::vector<test::PaintedText> captions = test::paintedTexts(plot, QSize(580, 540));
+    for (const QString& end : {QStringLiteral("x=-4.0"), QStringLiteral("x=4.0")}) {
+        const test::PaintedText caption = test::paintedText(captions, end);
+        EXPECT_GT(caption.box.top(), profiles.bottom() + 1.5) << end.toStdString() << " over the frame";
+        EXPECT_LE(caption.box.bottom(), 540.0) << end.toStdString();
+    }
     // The edge and its name only where the profiles reach x = 1: before their
     // first point, at it, on the panel's last pixel column (the 8 wide span
     // over its width), and past their last one.
