@@ -203,10 +203,25 @@ TEST_F(LatticePlots, AndersonPanelsShowTheSitesTheProfilesAndTheSpreadsFromTimeZ
     const std::vector<double> sites =
         lineCentres(image, profile.adjusted(3, 30, -3, -3), true, kBackdrop, QColor(plot::kLatticeFrame));
     ASSERT_EQ(sites.size(), 5u);
-    for (int s = 0; s < 5; ++s)
+    for (int s = 0; s < 5; ++s) {
         EXPECT_NEAR(sites[std::size_t(s)],
                     std::lround(profile.left() + (1.5 * (s - 2) + 4.125) / 8.25 * profile.width()), 1.0)
             << "site " << s;
+        // A hairline: on a dot, away from the lanes' curves, its ink summed
+        // across a row is one pixel.
+        const int at = int(std::lround(sites[std::size_t(s)]));
+        const auto onCurve = [&](int y) {
+            for (int c = at - 4; c <= at + 4; ++c)
+                for (const QColor& lane : {kCyan, QColor(plot::kAndersonDisordered)})
+                    if (test::inkShare(image.pixel(c, y), kBackdrop, lane) > 0.0)
+                        return true;
+            return false;
+        };
+        EXPECT_NEAR(test::widestRuleInk(image, at, 3, profile.top() + 30, profile.bottom() - 3, kBackdrop,
+                                        QColor(plot::kLatticeFrame), onCurve),
+                    1.0, 0.35)
+            << "site " << s << " line's width";
+    }
     const AndersonSample& last = recorder.samples().back();
     const std::vector<float>& clean = last.clean.profile;
     const std::size_t peak = std::size_t(std::max_element(clean.begin(), clean.end()) - clean.begin());
