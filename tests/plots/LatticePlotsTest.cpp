@@ -203,10 +203,25 @@ TEST_F(LatticePlots, AndersonPanelsShowTheSitesTheProfilesAndTheSpreadsFromTimeZ
     const std::vector<double> sites =
         lineCentres(image, profile.adjusted(3, 30, -3, -3), true, kBackdrop, QColor(plot::kLatticeFrame));
     ASSERT_EQ(sites.size(), 5u);
-    for (int s = 0; s < 5; ++s)
+    for (int s = 0; s < 5; ++s) {
         EXPECT_NEAR(sites[std::size_t(s)],
                     std::lround(profile.left() + (1.5 * (s - 2) + 4.125) / 8.25 * profile.width()), 1.0)
             << "site " << s;
+        // A hairline: on a dot, away from the lanes' curves, its ink summed
+        // across a row is one pixel.
+        const int at = int(std::lround(sites[std::size_t(s)]));
+        const auto onCurve = [&](int y) {
+            for (int c = at - 4; c <= at + 4; ++c)
+                for (const QColor& lane : {kCyan, QColor(plot::kAndersonDisordered)})
+                    if (test::inkShare(image.pixel(c, y), kBackdrop, lane) > 0.0)
+                        return true;
+            return false;
+        };
+        EXPECT_NEAR(test::widestRuleInk(image, at, 3, profile.top() + 30, profile.bottom() - 3, kBackdrop,
+                                        QColor(plot::kLatticeFrame), onCurve),
+                    1.0, 0.35)
+            << "site " << s << " line's width";
+    }
     const AndersonSample& last = recorder.samples().back();
     const std::vector<float>& clean = last.clean.profile;
     const std::size_t peak = std::size_t(std::max_element(clean.begin(), clean.end()) - clean.begin());
@@ -313,6 +328,14 @@ TEST_F(LatticePlots, ZenoPanelsShowTheMeasuredSurvivalAndTheProfilesWithTheMeasu
         image, QPointF(profiles.left() + 3.0 / 8.0 * profiles.width(), profiles.bottom() - profiles.height()),
         QColor(plot::kZenoControl)))
         << "the control profile's peak at x = -1 reaches the top";
+    // The profiles' x range, -4 .. -4 + 16 x 0.5, stands under the panel, wholly
+    // below its frame's row (profiles.bottom() + 1) and within the widget.
+    const std::vector<test::PaintedText> captions = test::paintedTexts(plot, QSize(580, 540));
+    for (const QString& end : {QStringLiteral("x=-4.0"), QStringLiteral("x=4.0")}) {
+        const test::PaintedText caption = test::paintedText(captions, end);
+        EXPECT_GT(caption.box.top(), profiles.bottom() + 1.5) << end.toStdString() << " over the frame";
+        EXPECT_LE(caption.box.bottom(), 540.0) << end.toStdString();
+    }
     // The edge and its name only where the profiles reach x = 1: before their
     // first point, at it, on the panel's last pixel column (the 8 wide span
     // over its width), and past their last one.

@@ -240,6 +240,7 @@ TEST_F(BoundStatePlot, EveryLevelKeepsItsLabelWhereLevelsCrowd)
 
     const auto labels = plot.levelLabels();
     ASSERT_EQ(labels.size(), 6u) << "one label per level";
+    const std::vector<test::PaintedText> texts = test::paintedTexts(plot, QSize(520, 380));
     for (std::size_t k = 0; k < labels.size(); ++k) {
         const auto& label = labels[k];
         const std::string which = "label of E = " + std::to_string(energies[k]);
@@ -250,6 +251,11 @@ TEST_F(BoundStatePlot, EveryLevelKeepsItsLabelWhereLevelsCrowd)
             EXPECT_FALSE(ink(label.box).intersects(ink(labels[j].box))) << which << " over " << energies[j];
         const QColor colour = k == 4 ? QColor(plot::kSelectedLevelLabel) : QColor(plot::kLevelLabel);
         EXPECT_GT(countColour(image, label.box.toRect(), colour, 0), 0) << which << " is not drawn";
+        // Its text stands on a patch of the background: the potential and the
+        // lines drawn before it do not show through the text's box.
+        const QRect text = test::paintedText(texts, QStringLiteral("n=%1 ").arg(k + 1)).box.toRect();
+        for (const QRgb line : {plot::kPotential, plot::kLevel, plot::kContinuum})
+            EXPECT_EQ(countColour(image, text.adjusted(0, 1, 0, -1), QColor(line), 20), 0) << which << " crossed";
         // On its line, or with a leader through the rows between it and its line.
         const double from = label.levelY > label.box.bottom() ? label.box.bottom() : label.levelY;
         const double to = label.levelY > label.box.bottom() ? label.levelY : label.box.top();
