@@ -163,6 +163,9 @@ TEST_F(PanelsDirac, ZitterbewegungSummaryFollowsTheDiracKinematics)
         EXPECT_NEAR(valueAfter(summary, "fit vx="), slope, 1e-6);
         EXPECT_NEAR(valueAfter(summary, "detrendedX="), zb.back().meanX - slope * zb.back().time - (sx - slope * st) / n,
                     1e-5);
+        // c <sigma_x> and c <sigma_y> tremble apart; the page shows the first.
+        ASSERT_GT(std::fabs(zb.back().velocityX - zb.back().velocityY), 1e-3);
+        EXPECT_NEAR(valueAfter(summary, "<vx>="), zb.back().velocityX, 1e-5);
         // The packet's momentum spread moves the branch weights a little.
         EXPECT_NEAR(valueAfter(summary, "P-="), expected.minusWeight, 0.01);
         EXPECT_NEAR(valueAfter(rowValue(55), "omega="), omega, 1e-4) << rowValue(55).toStdString();
