@@ -243,7 +243,11 @@ TEST_F(MapPlots, ScarMapShowsTheSpectralWeightInsideTheStadiumOnly)
         }
     ASSERT_GT(ink, tallScale) << "the dashes cover a third of the middle half";
     EXPECT_NEAR(moment / ink, axis, 0.5) << "a map " << 6.0 * tallScale << " px high";
-    test::expectLegendRow(test::paintedTexts(plot, QSize(660, 520)), {"cyan:", "pink:", "yellow:"});
+    const std::vector<test::PaintedText> texts = test::paintedTexts(plot, QSize(660, 520));
+    test::expectLegendRow(texts, {"cyan:", "pink:", "yellow:"});
+    // The orbit's name stands in the map's top left corner, clear of its frame.
+    const QRectF label = test::paintedText(texts, "unstable axial").box;
+    EXPECT_TRUE(panel.adjusted(4.0, 4.0, -4.0, -4.0).contains(label)) << label.x() << ", " << label.y();
 }
 
 // The enhancement scale tops at 1.08 times the largest enhancement, but never
