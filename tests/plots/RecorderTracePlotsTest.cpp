@@ -190,6 +190,20 @@ TEST_F(RecorderTracePlots, LandauOrbitOfACircularPathIsDrawnRound)
     ASSERT_FALSE(box.isEmpty());
     EXPECT_LE(std::abs(box.width() - box.height()), 1) << box.width() << " x " << box.height();
     EXPECT_NEAR(box.height(), 8.0 * (orbit.height() - 20.0) / 10.0 + 2.0, 3.0);
+    // The dashed axes cross at the orbit's centre: the vertical one runs down its
+    // column below the orbit, the horizontal one along its row left of it; a
+    // dash shows as brightness steps along one of the three pixel runs nearest.
+    const QPoint c = QRectF(orbit).center().toPoint();
+    ASSERT_GT(std::abs(c.x() - c.y()), 20) << "a centre whose column and row differ";
+    const int clear = int(4.0 * (orbit.height() - 20.0) / 10.0) + 6; // the orbit's radius and the pen
+    for (const QPoint& along : {QPoint(0, 1), QPoint(-1, 0)}) {
+        int steps = 0;
+        for (const int k : {-1, 0, 1}) {
+            const QPoint from = c + k * QPoint(along.y(), along.x()) + clear * along;
+            steps = std::max(steps, test::brightnessSteps(image, from, from + 30 * along));
+        }
+        EXPECT_GT(steps, 5) << "the axis along " << along.x() << ", " << along.y();
+    }
 }
 
 TEST_F(RecorderTracePlots, HallEdgeTrajectorySkipsAlongTheEdgeAboveTheWall)
