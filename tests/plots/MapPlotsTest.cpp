@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <random>
 #include <vector>
 
@@ -39,6 +40,23 @@ TEST(PowerRampTable, GivesThePowerRampColourOfEveryRatio)
                 ASSERT_EQ(table.colour(v * maximum, maximum),
                           plot::powerRampColour(ramps[k], plot::carpetLevel(v * maximum, maximum)))
                     << "ramp " << k << ", ratio " << v << ", maximum " << maximum;
+        // Exactly on a step and just below it: the first ratio of every colour,
+        // found by bisection over the ratios' bit patterns (ordered like the ratios).
+        const auto direct = [&](double r) { return plot::powerRampColour(ramps[k], plot::carpetLevel(r, 1.0)); };
+        const auto ratio = [](std::uint64_t b) { double r; std::memcpy(&r, &b, sizeof r); return r; };
+        const std::uint64_t one = 0x3ff0000000000000u; // the bits of 1.0
+        int steps = 0;
+        for (std::uint64_t below = 0; direct(ratio(below)) != direct(1.0); ++steps) {
+            std::uint64_t above = one;
+            while (above - below > 1) {
+                const std::uint64_t middle = below + (above - below) / 2;
+                (direct(ratio(middle)) == direct(ratio(below)) ? below : above) = middle;
+            }
+            for (const double r : {ratio(below), ratio(above)})
+                ASSERT_EQ(table.colour(r, 1.0), direct(r)) << "ramp " << k << ", step " << steps << " at " << r;
+            below = above;
+        }
+        EXPECT_GT(steps, 255) << "ramp " << k;
     }
 }
 
