@@ -319,7 +319,7 @@ TEST_F(ProtocolApplierTest, PulseRunsWithoutTheSceneAndRewritesAtItsEdgesOnly)
     pulse.enabled = true;
     pulse.latticePeriod = 2.0;
     pulse.latticeDepth = 3.0;
-    pulse.pulseStartTime = 1.0;
+    pulse.pulseStartTime = 1.25;
     pulse.pulseDuration = 0.5;
     pulse.analysisEndTime = 4.0;
     KapitzaDiracPulseApplier applier;
@@ -331,9 +331,13 @@ TEST_F(ProtocolApplierTest, PulseRunsWithoutTheSceneAndRewritesAtItsEdgesOnly)
         bool on;
         bool finished;
     };
-    const Row rows[] = {{0.0, true, true, false, false}, {0.5, false, false, false, false},
-                        {1.0, false, true, true, false},  {1.2, false, false, true, false},
-                        {1.2, true, true, true, false},   {1.5, false, true, false, true},
+    // The pulse ends at 1.75, exact in binary; a second call at the end
+    // must see nothing new.
+    const double beforeEnd = std::nextafter(1.75, 0.0);
+    const Row rows[] = {{0.0, true, true, false, false},       {0.5, false, false, false, false},
+                        {1.25, false, true, true, false},      {1.5, false, false, true, false},
+                        {1.5, true, true, true, false},        {beforeEnd, false, false, true, false},
+                        {1.75, false, true, false, true},      {1.75, false, false, false, true},
                         {2.0, false, false, false, true}};
     for (const Row& row : rows) {
         EXPECT_EQ(rewrote([&] { applier.apply(at(row.t, row.force, false), pulse, 1.0, applied); }), row.rewrites)

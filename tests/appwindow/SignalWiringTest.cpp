@@ -253,6 +253,10 @@ TEST_F(SignalWiring, EachModeSwitchesOffWhatCannotRunWithIt)
             EXPECT_EQ(child<QComboBox>("viewComboBox")->currentIndex(), 0) << mode;
             EXPECT_FALSE(isChecked("currentOverlayCheckBox")) << mode;
             EXPECT_FALSE(child<QWidget>("currentModeComboBox")->isEnabled()) << mode << ": overlay controls follow";
+            // A spinor has no single phase or component to show: the view
+            // draws its density whatever the combo is set to.
+            child<QComboBox>("viewComboBox")->setCurrentIndex(2);
+            EXPECT_EQ(child<QuantumGLView>("quantumView")->display().viewMode, 0u) << mode;
         }
         if (!isProtocol(mode) && !isGauge(mode)) {
             EXPECT_FALSE(isChecked("potentialSceneActiveCheckBox")) << mode;
