@@ -85,6 +85,25 @@ TEST_F(QuenchPlot, WidthAndEnergyOnTheirOwnScalesWithTheQuenchMarked)
     EXPECT_EQ(countColour(test::grabPlot(plot, QSize(420, 300)), QRect(0, 0, 420, 300), marker, 10), 0) << "cleared";
     plot.setMarkerTime(-0.35);
     EXPECT_EQ(countColour(test::grabPlot(plot, QSize(420, 300)), QRect(0, 0, 420, 300), marker, 10), 0) << "set";
+    // A constant energy stands mid-panel, its scale padded alike above and
+    // below: on a tall panel, where a pad off by a hundredth shows.
+    plot.setSamples(historyOf(21, 0.0, 0.5, [](ObservableSample& s, double t) {
+        s.sigmaX = 0.3 + 0.1 * t;
+        s.totalEnergy = 2.0;
+    }));
+    const QSize tall(420, 1100);
+    const QRectF tp = plot::panelRect(tall, QuantumQuenchPlotWidget::layout());
+    const QImage flat = test::grabPlot(plot, tall);
+    const int column = int(tp.left() + 0.1 * tp.width()); // where sigmaX runs low, clear of the middle
+    double ink = 0.0;
+    double moment = 0.0;
+    for (int y = int(tp.top()); y < int(tp.bottom()); ++y) {
+        const double share = test::inkShare(flat.pixel(column, y), QColor(plot::kBackground), QColor(plot::kEnergyCurve));
+        ink += share;
+        moment += share * (y + 0.5);
+    }
+    ASSERT_GT(ink, 0.5) << "the flat energy crosses the column";
+    EXPECT_NEAR(moment / ink, tp.center().y(), 0.5);
 }
 
 using HistoryPageLayout = test::PlotTest;
@@ -98,18 +117,24 @@ TEST_F(HistoryPageLayout, TheTimeCaptionSitsUnderThePanelAtTheFootOfThePage)
         const char* name;
         QWidget* plot;
         plot::PanelLayout layout;
+        const char* firstLegendEntry;
     };
     const std::vector<Page> pages{
-        {"quench", &makePlot<QuantumQuenchPlotWidget>(), QuantumQuenchPlotWidget::layout()},
-        {"drive", &makePlot<QuantumDrivePlotWidget>(), QuantumDrivePlotWidget::layout()},
-        {"double well", &makePlot<QuantumDoubleWellPlotWidget>(), QuantumDoubleWellPlotWidget::layout()},
-        {"Rabi", &makePlot<QuantumRabiPlotWidget>(), QuantumRabiPlotWidget::layout()}};
+        {"quench", &makePlot<QuantumQuenchPlotWidget>(), QuantumQuenchPlotWidget::layout(), "sigmaX"},
+        {"drive", &makePlot<QuantumDrivePlotWidget>(), QuantumDrivePlotWidget::layout(), "<x>"},
+        {"double well", &makePlot<QuantumDoubleWellPlotWidget>(), QuantumDoubleWellPlotWidget::layout(), "P_left"},
+        {"Rabi", &makePlot<QuantumRabiPlotWidget>(), QuantumRabiPlotWidget::layout(), "P(state 1)"}};
     for (const QSize& size : {QSize(430, 310), QSize(610, 470)}) {
         double firstDrop = -1.0; // how far under its panel the first page's caption starts
+        double firstInset = -1.0; // how far into its panel the first page's legend starts
         for (const Page& page : pages) {
             const QRectF panel = plot::panelRect(size, page.layout);
-            const test::PaintedText caption =
-                test::paintedText(test::paintedTexts(*page.plot, size), QStringLiteral("simulation time"));
+            const std::vector<test::PaintedText> texts = test::paintedTexts(*page.plot, size);
+            const double inset = test::paintedText(texts, QString::fromLatin1(page.firstLegendEntry)).box.left()
+                                 - panel.left();
+            firstInset = firstInset < 0.0 ? inset : firstInset;
+            EXPECT_NEAR(inset, firstInset, 0.5) << page.name << ": legend as far into the panel as on the other pages";
+            const test::PaintedText caption = test::paintedText(texts, QStringLiteral("simulation time"));
             const double line = QFontMetricsF(page.plot->font()).height();
             EXPECT_GE(caption.box.top(), panel.bottom()) << page.name << ": under the panel";
             EXPECT_LE(caption.box.bottom(), size.height()) << page.name << ": inside the widget";
