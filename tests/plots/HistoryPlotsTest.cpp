@@ -98,7 +98,8 @@ TEST_F(QuenchPlot, WidthAndEnergyOnTheirOwnScalesWithTheQuenchMarked)
     double ink = 0.0;
     double moment = 0.0;
     for (int y = int(tp.top()); y < int(tp.bottom()); ++y) {
-        const double share = test::inkShare(flat.pixel(column, y), QColor(plot::kBackground), QColor(plot::kEnergyCurve));
+        const double share =
+            test::inkShare(flat.pixel(column, y), QColor(plot::kBackground), QColor(plot::kEnergyCurve));
         ink += share;
         moment += share * (y + 0.5);
     }
