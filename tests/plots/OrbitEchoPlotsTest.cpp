@@ -167,6 +167,8 @@ TEST_F(OrbitEchoPlots, BerryLoopFollowsTheDeformationAndThePhaseTraceBreaksWhere
     const QColor gold(plot::kTracePhase);
     for (const double t : {1.0, 3.0, 12.0, 18.0})
         EXPECT_TRUE(test::colourNear(image, QPointF(x(t), curve.center().y()), gold)) << "phase 0 at t = " << t;
+    EXPECT_TRUE(test::colourNear(image, QPointF(x(7.0), curve.center().y()), QColor(plot::kBerryZero)))
+        << "the zero line runs at the panel's vertical middle, under the gap";
     EXPECT_FALSE(test::colourNear(image, QPointF(x(7.0), curve.center().y()), gold, 3)) << "no line across the gap";
     EXPECT_TRUE(test::colourNear(image, QPointF(x(7.0), curve.bottom() - 1), QColor(plot::kTraceFidelity)))
         << "the fidelity of an orthogonal state is 0";
