@@ -249,6 +249,13 @@ TEST_F(RecorderTracePlots, HallEdgeTrajectorySkipsAlongTheEdgeAboveTheWall)
     EXPECT_TRUE(test::colourNear(image, plane(10.0, -8.5), QColor(34, 19, 23), 0, 4)) << "the wall's shade";
     EXPECT_TRUE(test::colourNear(image, plane(10.0, -7.0), QColor(plot::kStackedPanel), 0, 2))
         << "no shade above the edge";
+    // The shade stops at the panel's frame: below it the band keeps the backdrop left of the panel.
+    const int below = panels.upper.bottom() + 3;
+    EXPECT_EQ(image.pixel(int(edge.x()), below), image.pixel(panels.upper.left() - 10, below))
+        << "shade below the frame";
+    EXPECT_TRUE(
+        test::colourNear(image, QPointF(edge.x(), panels.lower.bottom() - 4), QColor(plot::kStackedPanel), 0, 2))
+        << "shade in the time panel";
 }
 
 TEST_F(RecorderTracePlots, BackflowShadesTheIntervalsOfNegativeCurrent)
