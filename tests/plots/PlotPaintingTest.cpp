@@ -260,6 +260,14 @@ TEST(PlotRamps, MatchTheirReferenceColours)
     for (const PowerCase& c : power)
         for (const auto& [s, colour] : c.stops)
             EXPECT_EQ(powerRampColour(c.ramp, s), colour) << c.name << " at s = " << s;
+    // A zero ratio of either sign (-0 / 2, 0 / -2) reads the ramp at level 0 from its table too.
+    for (const PowerCase& c : power) {
+        const PowerRampTable table(c.ramp);
+        for (const auto& [value, maximum] :
+             std::vector<std::pair<double, double>>{{0.0, 2.0}, {-0.0, 2.0}, {0.0, -2.0}})
+            EXPECT_EQ(table.colour(value, maximum), powerRampColour(c.ramp, 0.0))
+                << c.name << ", " << value << " / " << maximum;
+    }
 
     const std::array<RampSegment, 3> diffraction{{
         {0.0, 0.35, {7, 12, 28}, {16, 75, 150}},
