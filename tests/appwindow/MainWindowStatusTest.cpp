@@ -14,6 +14,7 @@
 
 #include <QDir>
 #include <QDoubleSpinBox>
+#include <QListWidget>
 #include <QRegularExpression>
 #include <QStatusBar>
 #include <QTableWidget>
@@ -635,6 +636,21 @@ TEST_F(MainWindowStatus, DiagnosticsEdgeCasesAndTheCollapseReadout)
         probe.scene().add(PotentialObject{});
     probe.updateDiagnostics();
     EXPECT_EQ(value(23) + "|" + value(24) + "|" + value(25) + "|" + value(26), "scene|3 objects|select an object|n/a");
+    // A fourth one, switched off, selected: its centre lies off both axes.
+    PotentialObject off;
+    off.centerX = 1.25f;
+    off.centerY = -0.75f;
+    off.enabled = false;
+    const std::uint64_t id = probe.scene().add(off);
+    {
+        const QSignalBlocker blockList(f.potentialSceneListWidget);
+        auto* item = new QListWidgetItem(QStringLiteral("off"), f.potentialSceneListWidget);
+        item->setData(Qt::UserRole, QVariant::fromValue<qulonglong>(id));
+        f.potentialSceneListWidget->setCurrentItem(item);
+        probe.updateDiagnostics();
+        EXPECT_EQ(value(24), "x=1.25   y=-0.75   #" + std::to_string(id) + " OFF");
+        f.potentialSceneListWidget->clear();
+    }
     probe.scene().clear();
     f.potentialSceneActiveCheckBox->setChecked(false);
 

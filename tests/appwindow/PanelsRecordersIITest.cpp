@@ -240,6 +240,8 @@ TEST_F(RecorderPanelsII, BerryPageFillsItsCountAndTimeLastAndReadsTheDoubletGap)
     ASSERT_EQ(samples.size(), 2u) << summary;
     // The two placeholders that stand first are filled after the twelve others.
     EXPECT_EQ(summary.rfind("samples=2   t=0.320   loop A=0.350   winding=1   progress=0.1%   q=(", 0), 0u) << summary;
+    EXPECT_GT(samples.back().axisAngle * 180.0 / kPi, 0.15) << "too early to tell radians from degrees";
+    EXPECT_NEAR(numberAfter(summary, "trap axis="), samples.back().axisAngle * 180.0 / kPi, 0.05) << summary;
 
     // Principal curvatures k +- 2a of the deformed isotropic trap.
     const double k = window->scene().objects().front().curvatureX;

@@ -287,6 +287,28 @@ TEST_F(PanelsScatteringTest, ResonancePageTakesAWellAmongTheBarriers)
     EXPECT_EQ(text(row(kRegimeRow)), "DOUBLE-BARRIER SCATTERING   Ex=3.1250");
 }
 
+// Ex = 2.5^2 / 2 is exact in binary: a barrier exactly as high as Ex is
+// reached, not tunnelled through, whichever of the two it is.
+TEST_F(PanelsScatteringTest, BarrierAsHighAsTheEnergyEndsTheTunnelingRegime)
+{
+    const float heights[][2] = {{3.125f, 4.5f}, {4.5f, 3.125f}};
+    for (const auto& h : heights) {
+        SCOPED_TRACE(std::to_string(h[0]) + " / " + std::to_string(h[1]));
+        MainWindow& w = window();
+        loadOnSmallGrid(7, 30.72);
+        ExperimentDocument document = w.captureExperimentDocument();
+        document.potentialScene = PotentialScene();
+        for (PotentialObject object : w.scene().objects()) {
+            object.value = object.centerX < 0.0f ? h[0] : h[1];
+            document.potentialScene.add(object);
+        }
+        QString error;
+        ASSERT_TRUE(w.applyExperimentDocument(document, error)) << text(error);
+        w.stepOnce();
+        EXPECT_EQ(text(row(kRegimeRow)), "DOUBLE-BARRIER SCATTERING   Ex=3.1250");
+    }
+}
+
 // The legacy rows: the regime follows Ex = px^2 / 2m, not the whole kinetic
 // energy; off the Barrier geometry three regions of half width
 // max(a / 2 + 0.36, 0.6) round the barrier place are monitored.
