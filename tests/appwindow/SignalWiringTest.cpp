@@ -376,6 +376,13 @@ TEST_F(SignalWiring, DisplayPresetsWriteTheirValues)
     graphics->setCurrentIndex(3);
     EXPECT_EQ(child<QComboBox>("paletteComboBox")->currentIndex(), 2);
     EXPECT_DOUBLE_EQ(child<QDoubleSpinBox>("bloomStrengthSpinBox")->value(), 0.4);
+    // The display reset is the identity mapping: a linear scale, no exposure
+    // shift and gamma 1, from a preset that has none of them.
+    graphics->setCurrentIndex(2);
+    child<QAbstractButton>("displayResetButton")->click();
+    EXPECT_EQ(child<QComboBox>("displayScaleComboBox")->currentIndex(), 0);
+    EXPECT_DOUBLE_EQ(child<QDoubleSpinBox>("exposureSpinBox")->value(), 0.0);
+    EXPECT_DOUBLE_EQ(child<QDoubleSpinBox>("gammaSpinBox")->value(), 1.0);
     graphics->setCurrentIndex(0);
 }
 
