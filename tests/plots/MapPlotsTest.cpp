@@ -289,8 +289,18 @@ TEST_F(MapPlots, ScarEnhancementScaleHasAFloor)
         auto& plot = makePlot<QuantumScarPlotWidget>();
         plot.setRecorder(&recorder);
         const double top = 1.08 * (band > 1.5 ? largest : 2.5);
-        const QRectF label = test::paintedText(test::paintedTexts(plot, QSize(660, 520)), QStringLiteral("1.0")).box;
+        const std::vector<test::PaintedText> texts = test::paintedTexts(plot, QSize(660, 520));
+        const QRectF label = test::paintedText(texts, QStringLiteral("1.0")).box;
         EXPECT_NEAR(label.center().y(), curve.bottom() - curve.height() / top, 2.0) << "band density " << band;
+        // The scale's top value stands level with the fidelity scale's "1", both on the panel's top line.
+        const QRectF topValue = test::paintedText(texts, QString::number(top, 'f', 1)).box;
+        const auto one = std::find_if(texts.begin(), texts.end(), [&](const test::PaintedText& t) {
+            return t.text == "1" && t.box.left() > curve.right();
+        });
+        ASSERT_NE(one, texts.end()) << "no \"1\" right of the curve panel";
+        EXPECT_NEAR(topValue.center().y(), one->box.center().y(), 1.0) << "band density " << band;
+        EXPECT_TRUE(topValue.top() < curve.top() && curve.top() < topValue.bottom()) << "band density " << band;
+        EXPECT_LT(topValue.right(), curve.left()) << "band density " << band;
     }
 }
 

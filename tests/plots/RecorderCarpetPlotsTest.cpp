@@ -319,6 +319,26 @@ TEST_F(RecorderCarpetPlots, KapitzaDiracRowsUseTheNewestBinsAndStopAtTheCarpetEd
     }
     EXPECT_EQ(orders, 7);
     EXPECT_TRUE(test::paintedText(texts, QStringLiteral("free expansion")).text.contains(QStringLiteral("G=1.2000")));
+
+    // Guides exactly on the axis ends are drawn: 15 bins from p = -3.5 to 3.5, orders -+2 of G = 1.75.
+    config.latticePeriod = 2.0 * M_PI / 1.75;
+    config.maximumOrder = 2;
+    KapitzaDiracRecorder ends(2);
+    ASSERT_TRUE(ends.configure(config, 1.0));
+    std::vector<double> middle(15, 0.0);
+    middle[7] = 1.0;
+    ends.record(momentumRecord(middle), 1.0, false);
+    ASSERT_EQ(2.0 * ends.samples().back().gratingMomentum, 3.5) << "the outer guides must fall on the ends to the bit";
+    plot.setRecorder(&ends);
+    const QImage endImage = test::grabPlot(plot, size);
+    // Gold (red over blue) ink of a dashed guide in the two pixel columns about an end, on the navy carpet.
+    for (const int x : {carpet.left(), carpet.left() + carpet.width()}) {
+        int gold = 0;
+        for (int y = carpet.top(); y <= carpet.bottom(); ++y)
+            for (const int column : {x - 1, x})
+                gold += endImage.pixelColor(column, y).red() > endImage.pixelColor(column, y).blue() + 20;
+        EXPECT_GT(gold, carpet.height() / 2) << "guide at the axis end x = " << x;
+    }
 }
 
 // -------------------------------------------------------------- Aharonov-Bohm
