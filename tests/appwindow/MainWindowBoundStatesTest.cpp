@@ -460,6 +460,10 @@ TEST_F(MainWindowBoundStates, RebuildCalibratesTheSweepAndRamseyReferences)
     QString error;
     ASSERT_TRUE(window->applyExperimentDocument(inactive, error)) << error.toStdString();
     EXPECT_EQ(pages->currentWidget()->objectName().toStdString(), "boundStatesTab");
+    // Nor is a scene in force that holds no double well.
+    window->loadGuidedExperiment(static_cast<int>(kFiniteWellPreset));
+    ASSERT_TRUE(window->applyExperimentDocument(window->captureExperimentDocument(), error)) << error.toStdString();
+    EXPECT_EQ(pages->currentWidget()->objectName().toStdString(), "boundStatesTab") << "the finite well";
 
     // A sweep of the slope along y is no bias of the two wells: no reference.
     window->loadGuidedExperiment(18);
