@@ -449,6 +449,22 @@ TEST_F(MainWindowBoundStates, RebuildCalibratesTheSweepAndRamseyReferences)
             }
         }
 
+    // The same wells out of force are no two-level experiment: the spectrum's page.
+    window->loadGuidedExperiment(18);
+    ExperimentDocument inactive = window->captureExperimentDocument();
+    inactive.potentialSceneActive = false;
+    inactive.controls[QStringLiteral("geometryComboBox")] = 8; // a harmonic trough along y in force
+    inactive.controls[QStringLiteral("harmonicKySpinBox")] = 0.0;
+    auto* pages = control<QStackedWidget>(*window, "analysisStackedWidget");
+    pages->setCurrentWidget(control<QWidget>(*window, "boundStatesTab"));
+    QString error;
+    ASSERT_TRUE(window->applyExperimentDocument(inactive, error)) << error.toStdString();
+    EXPECT_EQ(pages->currentWidget()->objectName().toStdString(), "boundStatesTab");
+    // Nor is a scene in force that holds no double well.
+    window->loadGuidedExperiment(static_cast<int>(kFiniteWellPreset));
+    ASSERT_TRUE(window->applyExperimentDocument(window->captureExperimentDocument(), error)) << error.toStdString();
+    EXPECT_EQ(pages->currentWidget()->objectName().toStdString(), "boundStatesTab") << "the finite well";
+
     // A sweep of the slope along y is no bias of the two wells: no reference.
     window->loadGuidedExperiment(18);
     setIndex(*window, "linearSweepParameterComboBox", 7);
