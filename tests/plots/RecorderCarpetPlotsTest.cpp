@@ -280,10 +280,20 @@ TEST_F(RecorderCarpetPlots, KapitzaDiracRowsUseTheNewestBinsAndStopAtTheCarpetEd
         beyond.width() * beyond.height())
         << "bins past the newest bin count and the guide of order 3 (p = 3.6) stay off the page";
 
-    // The order guides at n G on the newest p axis, -4 to 3.5.
-    const double guide = carpet.left() + carpet.width() * (-1.2 + 4.0) / 7.5;
-    EXPECT_TRUE(test::colourNear(image, QPointF(guide, carpet.top() + 0.75 * carpet.height()), QColor(160, 130, 58), 2))
-        << "guide at p = -G";
+    // The order guides at n G on the newest bins' p axis, whose 16 columns
+    // span -4.25 to 3.75 (bin centres -4 to 3.5).
+    const double guide = carpet.left() + carpet.width() * (-1.2 + 4.25) / 8.0;
+    // On a dash, its ink summed across the row centres on that x.
+    const int guideRow = int(carpet.top() + 0.75 * carpet.height());
+    double ink = 0.0;
+    double moment = 0.0;
+    for (int x = int(guide) - 3; x <= int(guide) + 3; ++x) {
+        const double share = test::inkShare(image.pixel(x, guideRow), kapitzaDiracColour(0.0), QColor(160, 130, 58));
+        ink += share;
+        moment += share * (x + 0.5);
+    }
+    ASSERT_GT(ink, 0.5) << "guide at p = -G";
+    EXPECT_NEAR(moment / ink, guide, 0.5) << "guide at p = -G";
     // Bars of orders -3..3 as high as their population over the largest one,
     // the full bar reaching 30 pixels below the top: measured up the middle
     // column of each slot.
@@ -320,7 +330,8 @@ TEST_F(RecorderCarpetPlots, KapitzaDiracRowsUseTheNewestBinsAndStopAtTheCarpetEd
     EXPECT_EQ(orders, 7);
     EXPECT_TRUE(test::paintedText(texts, QStringLiteral("free expansion")).text.contains(QStringLiteral("G=1.2000")));
 
-    // Guides exactly on the axis ends are drawn: 15 bins from p = -3.5 to 3.5, orders -+2 of G = 1.75.
+    // Guides exactly on the first and last bins are drawn, over the middle of
+    // their columns: 15 bins from p = -3.5 to 3.5, orders -+2 of G = 1.75.
     config.latticePeriod = 2.0 * M_PI / 1.75;
     config.maximumOrder = 2;
     KapitzaDiracRecorder ends(2);
@@ -328,16 +339,17 @@ TEST_F(RecorderCarpetPlots, KapitzaDiracRowsUseTheNewestBinsAndStopAtTheCarpetEd
     std::vector<double> middle(15, 0.0);
     middle[7] = 1.0;
     ends.record(momentumRecord(middle), 1.0, false);
-    ASSERT_EQ(2.0 * ends.samples().back().gratingMomentum, 3.5) << "the outer guides must fall on the ends to the bit";
+    ASSERT_EQ(2.0 * ends.samples().back().gratingMomentum, 3.5) << "the outer guides must fall on the end bins to the bit";
     plot.setRecorder(&ends);
     const QImage endImage = test::grabPlot(plot, size);
-    // Gold (red over blue) ink of a dashed guide in the two pixel columns about an end, on the navy carpet.
-    for (const int x : {carpet.left(), carpet.left() + carpet.width()}) {
+    // Gold (red over blue) ink of a dashed guide in the pixel columns about an end bin's middle, on the navy carpet.
+    for (const double bin : {0.0, 14.0}) {
+        const int x = int(carpet.left() + carpet.width() * (bin + 0.5) / 15.0);
         int gold = 0;
         for (int y = carpet.top(); y <= carpet.bottom(); ++y)
-            for (const int column : {x - 1, x})
+            for (const int column : {x - 1, x, x + 1})
                 gold += endImage.pixelColor(column, y).red() > endImage.pixelColor(column, y).blue() + 20;
-        EXPECT_GT(gold, carpet.height() / 2) << "guide at the axis end x = " << x;
+        EXPECT_GT(gold, carpet.height() / 2) << "guide over end bin " << bin << " at x = " << x;
     }
 }
 
