@@ -298,6 +298,11 @@ TEST_F(MapPlots, ScarEnhancementScaleHasAFloor)
             return t.text == "1" && t.box.left() > curve.right();
         });
         ASSERT_NE(one, texts.end()) << "no \"1\" right of the curve panel";
+        // Its "0" stands right of the panel too, as far below the bottom edge as "1" is below the top.
+        EXPECT_TRUE(std::any_of(texts.begin(), texts.end(), [&](const test::PaintedText& t) {
+            return t.text == "0" && t.box.left() > curve.right()
+                && std::abs(t.box.center().y() - curve.bottom() - (one->box.center().y() - curve.top())) < 0.5;
+        })) << "band density " << band;
         EXPECT_NEAR(topValue.center().y(), one->box.center().y(), 1.0) << "band density " << band;
         EXPECT_TRUE(topValue.top() < curve.top() && curve.top() < topValue.bottom()) << "band density " << band;
         EXPECT_LT(topValue.right(), curve.left()) << "band density " << band;
