@@ -286,6 +286,9 @@ TEST_F(OrbitEchoPlots, BerryPhaseOfALoopThroughThreeStatesIsDrawnInDegreesWithTh
         EXPECT_NEAR(boxes[0].top(), top, 1.5) << value;
         EXPECT_NEAR(boxes[0].right(), 52, 1.0) << value;
     }
+    // The phase scale right of the panel: "0°" where phase 0 maps, midway between its ends.
+    const auto middleOf = [&](const char* label) { return test::paintedText(texts, label).box.center().y(); };
+    EXPECT_NEAR(middleOf("0°"), (middleOf("+180°") + middleOf("-180°")) / 2.0, 1.5);
 }
 
 TEST_F(OrbitEchoPlots, LoschmidtReturnStartsWhereTheOutboundPathEndedAndTheEchoAxisRunsPastTwoT)
