@@ -328,7 +328,10 @@ TEST_F(RecorderCarpetPlots, KapitzaDiracRowsUseTheNewestBinsAndStopAtTheCarpetEd
         EXPECT_NEAR(t.box.center().x(), bars.left() + (n + 3 + 0.5) * slot, 1.0) << "order " << n;
     }
     EXPECT_EQ(orders, 7);
-    EXPECT_TRUE(test::paintedText(texts, QStringLiteral("free expansion")).text.contains(QStringLiteral("G=1.2000")));
+    const test::PaintedText summary = test::paintedText(texts, QStringLiteral("free expansion"));
+    EXPECT_TRUE(summary.text.contains(QStringLiteral("G=1.2000")));
+    // The summary stands inside the bars panel, under its top frame.
+    EXPECT_TRUE(summary.box.top() > bars.top() && summary.box.bottom() < bars.bottom()) << summary.box.top();
 
     // Guides exactly on the first and last bins are drawn, over the middle of
     // their columns: 15 bins from p = -3.5 to 3.5, orders -+2 of G = 1.75.
