@@ -124,12 +124,17 @@ TEST_F(OrbitEchoPlots, VortexOrbitRunsOnTheWindowAboutTheTrapCentreAndLzIsDivide
 
     // Where the band beside the orbit panel leaves room, the title over it
     // runs past both its edges, centred on it, and the caption under it too.
-    const QRectF wider = test::sidePanels(800, 560, QuantumVortexPlotWidget::layout()).left;
+    const test::SidePanels widerPanels = test::sidePanels(800, 560, QuantumVortexPlotWidget::layout());
+    const QRectF wider = widerPanels.left;
     const std::vector<test::PaintedText> texts = test::paintedTexts(plot, QSize(800, 560));
     const QRectF title = test::paintedText(texts, QStringLiteral("Vortex-core orbit")).box;
     EXPECT_GT(title.width(), wider.width()) << "the title is wider than the panel";
     for (const QRectF& box : {title, test::paintedText(texts, QStringLiteral("core x-y")).box})
         EXPECT_NEAR(box.center().x(), wider.center().x(), 1.0);
+    // The panels' tops are level, so their titles stand on one line.
+    ASSERT_EQ(wider.top(), widerPanels.right.top());
+    const QRectF lzTitle = test::paintedText(texts, QStringLiteral("Angular momentum")).box;
+    EXPECT_NEAR(title.center().y(), lzTitle.center().y(), 0.5);
 }
 
 TEST_F(OrbitEchoPlots, BerryLoopFollowsTheDeformationAndThePhaseTraceBreaksWhereItWasNotComputed)
