@@ -110,5 +110,20 @@ TEST(ControlValue, QuietIndexWritesStayInsideTheList)
     }
 }
 
+TEST(ControlValue, QuietRangeAdmissionWidensOnlyForAFinitePair)
+{
+    test::appTestApplication();
+    QWidget parent;
+    const double inf = std::numeric_limits<double>::infinity(), nan = std::numeric_limits<double>::quiet_NaN();
+    const double cases[][4] = {{-7.5, 12.25, -7.5, 12.25}, {-inf, 12.25, -2.5, 3.75}, {-7.5, nan, -2.5, 3.75}}; // asked, then held
+    for (const auto& c : cases) {
+        auto* spin = new QDoubleSpinBox(&parent);
+        spin->setRange(-2.5, 3.75);
+        admitRangeQuietly(spin, c[0], c[1]);
+        EXPECT_EQ(spin->minimum(), c[2]) << c[0] << ".." << c[1];
+        EXPECT_EQ(spin->maximum(), c[3]) << c[0] << ".." << c[1];
+    }
+}
+
 } // namespace
 } // namespace vxo
