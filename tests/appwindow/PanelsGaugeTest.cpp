@@ -31,11 +31,11 @@ constexpr int kStepsTaken = 10; // the gauge recorders sample every 5 steps
 constexpr double kHeight = 30.72;
 
 // What the pages read off the live field: the norm sum |psi|^2 dx dy, <x>,
-// the share of the norm in the Hall edge strip -8 <= y <= -4, and on the
+// <y>, the share of the norm in the Hall edge strip -8 <= y <= -4, and on the
 // Aharonov-Bohm detector column (nearest x = 7) sum |psi|^2 dy, its <y> and
 // its <|y|> (the scale of the terms that cancel in <y>).
 struct Readings {
-    double norm = 0.0, meanX = 0.0, edgeShare = 0.0, line = 0.0, lineMeanY = 0.0, lineMeanAbsY = 0.0;
+    double norm = 0.0, meanX = 0.0, meanY = 0.0, edgeShare = 0.0, line = 0.0, lineMeanY = 0.0, lineMeanAbsY = 0.0;
 };
 
 Readings read(const ComplexField2D& psi)
@@ -48,6 +48,7 @@ Readings read(const ComplexField2D& psi)
             const double p = std::norm(std::complex<double>(psi.at(i, j)));
             sum += p;
             r.meanX += cellX(psi, i) * p;
+            r.meanY += cellY(psi, j) * p;
             r.edgeShare += cellY(psi, j) >= -8.0 && cellY(psi, j) <= -4.0 ? p : 0.0;
             r.line += i == detector ? p * psi.dy() : 0.0;
             r.lineMeanY += i == detector ? cellY(psi, j) * p * psi.dy() : 0.0;
@@ -56,6 +57,7 @@ Readings read(const ComplexField2D& psi)
     }
     r.norm = sum * psi.dx() * psi.dy();
     r.meanX /= sum;
+    r.meanY /= sum;
     r.edgeShare /= sum;
     r.lineMeanY /= r.line;
     r.lineMeanAbsY /= r.line;
@@ -125,6 +127,7 @@ TEST_F(PanelsGaugeTest, GaugePagesSummariseTheirLastSample)
          "samples=3   t=0.200 / 8.00   b=0.450   omega_c=0.45000   chirality=+X\n<x,y>=(", "+X drift=",
          [](const Readings& now, const Readings& start) {
              return std::vector<Check>{{"<x,y>=(", now.meanX, 1.5e-3},
+                                       {",", now.meanY, 1.5e-3}, // the first comma with a figure after it
                                        {"drift=", now.meanX - start.meanX, 1.5e-3},
                                        {"P(edge)=", now.edgeShare, 1.5e-4},
                                        {"norm=", now.norm, 2e-6}};
