@@ -232,6 +232,7 @@ TEST_F(MainWindowSceneEditing, AddApplyDeleteAndClearKeepListTargetsAndPotential
         EXPECT_FALSE(control<QCheckBox>(*window, box)->isEnabled()) << box << " without a scene";
     addCircle(2.0, -3.0, -3.0, 1.0);
     EXPECT_EQ(statusText(*window), "Potential object #1 added to scene.");
+    expectListAndSelectorsFollowTheScene("a lone circle in force: the shutter has no wall to open");
 }
 
 TEST_F(MainWindowSceneEditing, AnInactiveSceneIsEditedWithoutTouchingTheRunningPotential)
@@ -265,6 +266,7 @@ TEST_F(MainWindowSceneEditing, AnInactiveSceneIsEditedWithoutTouchingTheRunningP
     EXPECT_EQ(window->schroedingerSolver().time(), editTime) << "an edit of an inactive scene does not rebuild";
     EXPECT_EQ(window->potentialField().values(), single);
     EXPECT_NE(before, single);
+    expectListAndSelectorsFollowTheScene("after an edit of a scene not in force");
 
     sceneBox().click();
     EXPECT_TRUE(sceneBox().isChecked());
