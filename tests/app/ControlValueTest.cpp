@@ -115,7 +115,8 @@ TEST(ControlValue, QuietRangeAdmissionWidensOnlyForAFinitePair)
     test::appTestApplication();
     QWidget parent;
     const double inf = std::numeric_limits<double>::infinity(), nan = std::numeric_limits<double>::quiet_NaN();
-    const double cases[][4] = {{-7.5, 12.25, -7.5, 12.25}, {-inf, 12.25, -2.5, 3.75}, {-7.5, nan, -2.5, 3.75}}; // asked, then held
+    // The range asked for, then the range held.
+    const double cases[][4] = {{-7.5, 12.25, -7.5, 12.25}, {-inf, 12.25, -2.5, 3.75}, {-7.5, nan, -2.5, 3.75}};
     for (const auto& c : cases) {
         auto* spin = new QDoubleSpinBox(&parent);
         spin->setRange(-2.5, 3.75);

@@ -149,7 +149,8 @@ TEST_F(MapPlots, BilliardMapShowsTheMeanDensityOfTheInteriorUnderOneMaximum)
     }
     test::expectLegendRow(texts, {"cyan:", "yellow:", "pink:"});
     for (const char* entry : {"cyan:", "yellow:", "pink:"})
-        EXPECT_GT(test::paintedText(texts, entry).box.top(), panels.upper.bottom()) << entry << " under the map's frame";
+        EXPECT_GT(test::paintedText(texts, entry).box.top(), panels.upper.bottom())
+            << entry << " under the map's frame";
 
     // A rectangular billiard has no shell curve and no pink legend entry.
     plot.setRecorder(&recorder, test::billiardConfig(12.0, false));

@@ -342,7 +342,8 @@ TEST_F(RecorderCarpetPlots, KapitzaDiracRowsUseTheNewestBinsAndStopAtTheCarpetEd
     std::vector<double> middle(15, 0.0);
     middle[7] = 1.0;
     ends.record(momentumRecord(middle), 1.0, false);
-    ASSERT_EQ(2.0 * ends.samples().back().gratingMomentum, 3.5) << "the outer guides must fall on the end bins to the bit";
+    ASSERT_EQ(2.0 * ends.samples().back().gratingMomentum, 3.5)
+        << "the outer guides must fall on the end bins to the bit";
     plot.setRecorder(&ends);
     const QImage endImage = test::grabPlot(plot, size);
     // Gold (red over blue) ink of a dashed guide in the pixel columns about an end bin's middle, on the navy carpet.
