@@ -43,24 +43,28 @@ TEST_F(QuenchPlot, WidthAndEnergyOnTheirOwnScalesWithTheQuenchMarked)
     const QRectF p = plot::panelRect(QSize(420, 300), QuantumQuenchPlotWidget::layout());
     const QRect middle(130, 110, 200, 60);
     EXPECT_TRUE(showsPlaceholder(plot, middle));
-    // sigmaX from 0.05 to 1.05 on [0, 1.15] (the margin would go below 0),
+    // sigmaX from 0.05 over a span padded a tenth each way (not below 0),
     // <H> from 5 to 3 on [2.8, 5.2]; a quench at 3 keeps the axis to 7 while
     // the history ends at 1, and a history to 14 stretches it. A quench at
     // t = 0 is marked but gets no time of its own: the axis runs to 1.
     const QColor marker(plot::kQuenchMarker);
     struct Case {
-        double quench, last, tMax;
+        double quench, last, tMax, span;
     };
-    for (const auto& [quench, last, tMax] : {Case{3.0, 1.0, 7.0}, Case{3.0, 14.0, 14.0}, Case{0.0, 0.5, 1.0}}) {
-        plot.setSamples(historyOf(21, 0.0, last / 20.0, [last = last](ObservableSample& s, double t) {
-            s.sigmaX = 0.05 + t / last;
+    for (const auto& [quench, last, tMax, span] :
+         {Case{3.0, 1.0, 7.0, 1.0}, Case{3.0, 14.0, 14.0, 0.4}, Case{0.0, 0.5, 1.0, 1.0}}) {
+        plot.setSamples(historyOf(21, 0.0, last / 20.0, [last = last, span = span](ObservableSample& s, double t) {
+            s.sigmaX = 0.05 + span * t / last;
             s.totalEnergy = 5.0 - 2.0 * t / last;
         }));
         plot.setMarkerTime(quench);
         const QImage image = test::grabPlot(plot, QSize(420, 300));
         for (const double u : {0.2, 0.55, 0.9}) {
             const double t = u * last;
-            EXPECT_TRUE(colourNear(image, panelPoint(p, 0, tMax, 0.0, 1.15, t, 0.05 + u), QColor(plot::kCurve))) << t;
+            const double sLo = std::max(0.05 - 0.1 * span, 0.0);
+            const double sHi = 0.05 + 1.1 * span;
+            EXPECT_TRUE(colourNear(image, panelPoint(p, 0, tMax, sLo, sHi, t, 0.05 + span * u), QColor(plot::kCurve)))
+                << t;
             EXPECT_TRUE(colourNear(image, panelPoint(p, 0, tMax, 2.8, 5.2, t, 5 - 2 * u), QColor(plot::kEnergyCurve)))
                 << t;
         }
