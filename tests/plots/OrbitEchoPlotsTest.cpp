@@ -82,6 +82,13 @@ TEST_F(OrbitEchoPlots, VortexOrbitRunsOnTheWindowAboutTheTrapCentreAndLzIsDivide
         return QPointF(orbit.center().x() + scale * (x - 0.2), orbit.center().y() - scale * (y + 0.1));
     };
     EXPECT_TRUE(test::colourNear(image, at(last.x, last.y), QColor(plot::kCarpetCurve))) << "the current core";
+    // Its disc (radius 4.5 px) is wider than the 2.2 px orbit: ink 3.2 px off
+    // the orbit, on both sides across it (radially about the trap centre).
+    const QPointF core = at(last.x, last.y), radial = core - at(0.2, -0.1);
+    for (const double side : {-1.0, 1.0})
+        EXPECT_TRUE(test::colourNear(image, core + side * 3.2 / std::hypot(radial.x(), radial.y()) * radial,
+                                     QColor(plot::kCarpetCurve), 0))
+            << "the current core's disc, side " << side;
     for (const VortexSample& s : recorder.samples())
         EXPECT_EQ(test::colourNear(image, at(s.x, s.y), QColor(plot::kCarpetCurve), 3), s.found)
             << "the orbit passes the found cores and bridges the lost one at t = " << s.time;
