@@ -156,29 +156,32 @@ TEST_F(TwoLevelPlot, PredictionBehindThePlaceholderThenMeasuredCurvesOnTheStretc
     }
 }
 
-TEST_F(TwoLevelPlot, ASingleSampleAtTheEndOfOnePeriodOpensAUnitAxisAfterIt)
+TEST_F(TwoLevelPlot, ASingleSampleAtTheEndOfAPeriodOpensAUnitAxisAfterItWithThePredictionInPhase)
 {
     // The axis would end at the first period, where the only sample stands:
     // it runs one time unit on from the sample instead, and the prediction
-    // is drawn over that unit.
+    // is drawn over that unit. After ten and a quarter periods, mid-swing,
+    // a phase off by a percent would move the prediction by a tenth.
     for (const PredictionPlot& c : predictionPlots()) {
-        std::vector<ObservableSample> one(1);
-        one[0].time = c.period;
-        one[0].*c.valid = true;
-        one[0].*c.measuredFirst = 0.35;
-        one[0].*c.measuredSecond = 0.65;
-        QWidget& bare = *c.make(&host());
-        c.feed(bare, one);
-        QWidget& plot = *c.make(&host());
-        c.predict(plot);
-        c.feed(plot, one);
-        const QImage without = test::grabPlot(bare, QSize(460, 320));
-        const QImage with = test::grabPlot(plot, QSize(460, 320));
-        for (const double u : {0.2, 0.5, 0.8}) {
-            const double t = c.period + u;
-            for (const double p : {c.second(t), 1.0 - c.second(t)})
-                EXPECT_TRUE(test::differsNear(with, without, panelPoint(c.panel, c.period, c.period + 1.0, 0, 1, t, p)))
-                    << c.name << ": prediction " << p << " at t = " << t;
+        for (const double start : {c.period, 10.25 * c.period}) {
+            std::vector<ObservableSample> one(1);
+            one[0].time = start;
+            one[0].*c.valid = true;
+            one[0].*c.measuredFirst = 0.35;
+            one[0].*c.measuredSecond = 0.65;
+            QWidget& bare = *c.make(&host());
+            c.feed(bare, one);
+            QWidget& plot = *c.make(&host());
+            c.predict(plot);
+            c.feed(plot, one);
+            const QImage without = test::grabPlot(bare, QSize(460, 320));
+            const QImage with = test::grabPlot(plot, QSize(460, 320));
+            for (const double u : {0.2, 0.5, 0.8}) {
+                const double t = start + u;
+                for (const double p : {c.second(t), 1.0 - c.second(t)})
+                    EXPECT_TRUE(test::differsNear(with, without, panelPoint(c.panel, start, start + 1.0, 0, 1, t, p)))
+                        << c.name << ": prediction " << p << " at t = " << t;
+            }
         }
     }
 }
