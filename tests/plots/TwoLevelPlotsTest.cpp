@@ -284,6 +284,19 @@ TEST_F(LandauZenerPlot, CrossingMarkRunsThroughTheBiasStripAtTheCrossingTime)
     const QImage reset = grab();
     EXPECT_FALSE(shows(reset, reset.rect(), kSignal)) << "the default sweep is disabled";
     EXPECT_TRUE(shows(reset, QRectF(140, 120, 200, 40), kPlaceholderText));
+
+    // A sweep from -2 ending at the axis start 0 leaves a unit axis; one
+    // ending just after it spans to its end: a crossing midway is marked mid-panel.
+    for (const auto& [duration, midway] : {std::pair{2.0, 0.5}, std::pair{2.5, 0.25}}) {
+        LinearSweep early = forwardSweep();
+        early.startTime = -2.0;
+        early.duration = duration;
+        plot.setSweep(early);
+        const QImage bare = grab();
+        plot.setTwoLevelReference(crossingAt(midway));
+        EXPECT_GT(markedRows(grab(), p.center().x(), p.top(), p.bottom(), &bare), 0.4) << duration;
+        plot.setTwoLevelReference(LandauZenerReference());
+    }
 }
 
 // Out over [0, 20], hold, back over the next 20: zero bias at 10 and 30 + hold.
