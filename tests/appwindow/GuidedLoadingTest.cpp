@@ -11,6 +11,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDockWidget>
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QPushButton>
@@ -421,6 +422,10 @@ TEST_F(GuidedLoading, EveryPresetFillsTheFormShowsItsPageRunsAndStartsTheSameWha
 
     for (int index = 0; index < int(presetCount()); ++index) {
         const ExperimentPreset preset = makeExperimentPreset(std::uint32_t(index));
+        // Each recorder experiment, from the first one (13) on, opens its analysis.
+        auto* analysisDock = child<QDockWidget>("analysisDockWidget");
+        if (index >= 13)
+            analysisDock->hide();
         window->loadGuidedExperiment(index);
         const std::string where = "preset " + std::to_string(index) + " (" + preset.title + ")";
         const FormCapture afterPrevious = captureForm(*window);
@@ -480,6 +485,8 @@ TEST_F(GuidedLoading, EveryPresetFillsTheFormShowsItsPageRunsAndStartsTheSameWha
 
         const char* page = kAnalysisPages[experimentPageForPreset(index)];
         EXPECT_EQ(stack->currentWidget()->objectName().toStdString(), page) << where;
+        if (index >= 13)
+            EXPECT_FALSE(analysisDock->isHidden()) << where << ": the analysis dock stayed closed";
         EXPECT_TRUE(title->text().startsWith(QStringLiteral("Experiment Analysis - "))) << where;
         EXPECT_EQ(window->statusBar()->currentMessage(),
                   QStringLiteral("Loaded guided experiment: %1").arg(QString::fromLatin1(preset.title)))

@@ -14,6 +14,7 @@
 #include <QSettings>
 #include <QTabWidget>
 #include <QWindow>
+#include <algorithm>
 
 #include <gtest/gtest.h>
 
@@ -225,6 +226,24 @@ TEST(MainWindowWindowState, LayoutAndTabsSurviveARestartAndResetRestoresTheDefau
     expectDefaultDocks(second, "after Reset Window Layout");
     for (const Selector& selector : kSelectors)
         EXPECT_EQ(indexed(second, selector).index(), 0) << selector.key << " after the reset";
+
+    // A window saved reaching past the bottom or the right edge comes back
+    // wholly on the screen, moved along that axis only.
+    for (const QPoint offset : {QPoint(40, 300), QPoint(300, 40)}) {
+        QRect available;
+        {
+            MainWindow off(nullptr, true);
+            showAndSettle(off);
+            available = off.screen()->availableGeometry();
+            off.setGeometry(QRect(available.topLeft() + offset, available.size() - QSize(80, 120)));
+            processEventsFor(50);
+            off.close();
+        }
+        const QRect back = MainWindow(nullptr, true).geometry();
+        const QPoint expected(std::min(offset.x(), available.width() - back.width()),
+                              std::min(offset.y(), available.height() - back.height()));
+        EXPECT_EQ(back.topLeft(), available.topLeft() + expected) << "saved at offset " << offset.x() << ", " << offset.y();
+    }
     QSettings().remove(QStringLiteral("MainWindow"));
 }
 

@@ -430,6 +430,15 @@ TEST_F(SignalWiring, SubControlsFollowTheirSwitches)
         }
     }
     child<QCheckBox>("measurementVisibleCheckBox")->setChecked(markers);
+    // Shapes are drawn in position space only; the space switch comes after the box.
+    for (const bool edit : {true, false}) {
+        child<QCheckBox>("viewportEditCheckBox")->setChecked(edit);
+        for (const bool momentum : {true, false}) {
+            child<QComboBox>("spaceComboBox")->setCurrentIndex(momentum ? 1 : 0);
+            EXPECT_EQ(child<QuantumGLView>("quantumView")->editor().enabled, edit && !momentum)
+                << "edit box " << edit << ", momentum space " << momentum;
+        }
+    }
 
     for (const auto& [box, dependents] :
          {std::pair{"linearSweepReturnCheckBox", std::pair{"linearSweepHoldDurationSpinBox", "linearSweepReturnDurationSpinBox"}},
