@@ -129,6 +129,12 @@ AxisMap horizontalAxis(const QRectF& rect, double v0, double v1, double minimumS
     return AxisMap{rect.left(), rect.width(), v0, atLeast(v1 - v0, minimumSpan)};
 }
 
+AxisMap columnCentresAxis(const QRectF& rect, double firstCentre, double lastCentre, double step,
+                          double minimumSpan)
+{
+    return horizontalAxis(rect, firstCentre - 0.5 * step, lastCentre + 0.5 * step, minimumSpan);
+}
+
 AxisMap verticalAxis(const QRectF& rect, double lo, double hi, double minimumSpan)
 {
     // Pixels grow downwards: start at the bottom edge and span upwards.

@@ -107,6 +107,11 @@ struct AxisMap {
 
 // v0 at rect.left(), v0 + span at rect.right(), span = atLeast(v1 - v0, minimumSpan).
 AxisMap horizontalAxis(const QRectF& rect, double v0, double v1, double minimumSpan);
+// The horizontal axis over a carpet of equal columns whose centres run from
+// firstCentre to lastCentre in steps of step: it spans the columns' outer
+// edges, so a value stands over the middle of its column.
+AxisMap columnCentresAxis(const QRectF& rect, double firstCentre, double lastCentre, double step,
+                          double minimumSpan);
 // lo at rect.bottom(), lo + span at rect.top() (values grow upwards),
 // span = atLeast(hi - lo, minimumSpan).
 AxisMap verticalAxis(const QRectF& rect, double lo, double hi, double minimumSpan);

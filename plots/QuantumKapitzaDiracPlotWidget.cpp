@@ -64,11 +64,8 @@ void QuantumKapitzaDiracPlotWidget::paintEvent(QPaintEvent*)
                     samples[static_cast<std::size_t>(r)].distribution, c, pMax, kMomentumRamp, plot::kDiffractionPanel);
             });
 
-        // The columns span whole bins, so the guides' axis runs from the first
-        // bin's left edge to the last bin's right edge: a guide stands over the
-        // middle of its bin's column.
-        const double halfBin = 0.5 * last.dpx;
-        const plot::AxisMap pAxis = plot::horizontalAxis(QRectF(carpet), p0 - halfBin, p1 + halfBin, 1e-12);
+        // A guide stands over the middle of its bin's column.
+        const plot::AxisMap pAxis = plot::columnCentresAxis(QRectF(carpet), p0, p1, last.dpx, 1e-12);
         const QPen guidePen = plot::plotPen(QColor::fromRgba(plot::kKapitzaGuide), 1.0, Qt::DashLine);
         for (int n = -config.maximumOrder; n <= config.maximumOrder; ++n) {
             const double p = n * last.gratingMomentum;

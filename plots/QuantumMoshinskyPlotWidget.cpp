@@ -79,12 +79,9 @@ void QuantumMoshinskyPlotWidget::paintEvent(QPaintEvent*)
     pMax = std::max(pMax, 1e-12);
     iMax = std::max(iMax, 1e-12);
     const double tEnd = plot::timeAxisEnd(config.analysisEndTime, last.time);
-    // The columns span whole cells, so the marks' axis runs from the first
-    // cell's left edge to the last cell's right edge.
-    const double halfCell = 0.5 * static_cast<double>(recorder_->dx());
-    const double x0 = recorder_->gridX(0) - halfCell;
-    const double x1 = recorder_->gridX(nx == 0 ? 0 : nx - 1) + halfCell;
-    const plot::AxisMap xAxis = plot::horizontalAxis(QRectF(carpet), x0, x1, 1e-12);
+    // A mark stands over the middle of its cell's column.
+    const plot::AxisMap xAxis = plot::columnCentresAxis(QRectF(carpet), recorder_->gridX(0),
+        recorder_->gridX(nx == 0 ? 0 : nx - 1), static_cast<double>(recorder_->dx()), 1e-12);
 
     if (nx != 0) {
         const std::vector<int> columns
