@@ -2,6 +2,7 @@
 
 #include "plots/PlotPainting.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 
 #include <algorithm>
@@ -63,8 +64,12 @@ void QuantumQuenchPlotWidget::paintEvent(QPaintEvent*)
     if (markerTime_ >= 0.0 && markerTime_ <= tMax) {
         const double mx = mapValue(x, markerTime_);
         drawVerticalLine(painter, plotPen(marker, 1.5, Qt::DashLine), mx, p.top(), p.bottom());
-        // Under the legend's row, which a quench early in the run would cross.
-        drawTextBox(painter, QRectF(mx + 4, p.top() + 22, 80, 18), Qt::AlignLeft, QStringLiteral("quench"), marker);
+        // Under the legend's row, which a quench early in the run would cross;
+        // left of the line while the quench is too recent for the label to fit after it.
+        const QString label = QStringLiteral("quench");
+        const bool after = mx + 4 + QFontMetricsF(painter.font()).horizontalAdvance(label) <= p.right();
+        drawTextBox(painter, QRectF(after ? mx + 4 : mx - 84, p.top() + 22, 80, 18),
+                    after ? Qt::AlignLeft : Qt::AlignRight, label, marker);
     }
 
     const bool measured = drawScaledCurves(

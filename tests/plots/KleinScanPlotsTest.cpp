@@ -469,8 +469,11 @@ std::vector<PlotFeed<Widget>> scanFeeds(const Scan& real, void (*setRange)(Scan&
              {5.0, 5.0}, {6.0, -3.0}, {kNaN, 1.0}, {-kInf, kInf}, {-1e300, 1e300}, {0.0, 1e-300}}) {
         Scan scan = real;
         setRange(scan, first, last);
-        feeds.push_back({"range " + std::to_string(first) + " to " + std::to_string(last),
-                         [scan, first = first](Widget& w) { w.setScan(scan, first, kInf); }});
+        PlotFeed<Widget> ranged{"range " + std::to_string(first) + " to " + std::to_string(last),
+                                [scan, first = first](Widget& w) { w.setScan(scan, first, kInf); }};
+        // An axis of no width, or of 1e300, puts every grid value in one place.
+        const bool legible = !(std::abs(last - first) < 1e-12 || std::abs(first) > 1e200);
+        feeds.push_back(legible ? ranged : beyondLegibility(ranged));
     }
     return feeds;
 }

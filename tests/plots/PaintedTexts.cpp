@@ -13,13 +13,13 @@ namespace vxo::test {
 
 namespace {
 
-// An engine that draws nothing and keeps every text item with the transform
-// in force when it was drawn.
+// An engine that draws nothing and keeps every text item, with the transform
+// in force when it was drawn, and every outline large enough to be a panel.
 class TextCapturingEngine : public QPaintEngine {
 public:
     TextCapturingEngine() : QPaintEngine(QPaintEngine::AllFeatures) {}
 
-    std::vector<PaintedText> texts;
+    PaintedPage page;
 
     bool begin(QPaintDevice*) override { return true; }
     bool end() override { return true; }
@@ -31,17 +31,27 @@ public:
     void drawPath(const QPainterPath&) override {}
     void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
     void drawLines(const QLineF*, int) override {}
-    void drawRects(const QRectF*, int) override {}
+    void drawRects(const QRectF* rects, int count) override
+    {
+        if (state->brush().style() != Qt::NoBrush || state->pen().style() == Qt::NoPen)
+            return;
+        for (int k = 0; k < count; ++k) {
+            const QRectF r = state->transform().mapRect(rects[k]);
+            if (r.width() >= 40 && r.height() >= 40)
+                page.frames.push_back(r);
+        }
+    }
     void drawEllipse(const QRectF&) override {}
     void drawPoints(const QPointF*, int) override {}
     void drawTextItem(const QPointF& at, const QTextItem& item) override
     {
         const QFontMetricsF metrics(item.font());
-        const QPointF start = state->transform().map(at);
-        texts.push_back({item.text(),
-                         QRectF(start.x(), start.y() - metrics.ascent(), metrics.horizontalAdvance(item.text()),
-                                metrics.height()),
-                         state->pen().color()});
+        const QRectF box = state->transform().mapRect(
+            QRectF(at.x(), at.y() - metrics.ascent(), metrics.horizontalAdvance(item.text()), metrics.height()));
+        QRectF shown = box;
+        if (painter()->hasClipping())
+            shown &= painter()->transform().mapRect(painter()->clipBoundingRect());
+        page.texts.push_back({item.text(), box, state->pen().color(), shown});
     }
 };
 
@@ -90,13 +100,15 @@ private:
 
 } // namespace
 
-std::vector<PaintedText> paintedTexts(QWidget& plot, const QSize& size)
+PaintedPage paintedPage(QWidget& plot, const QSize& size)
 {
     plot.resize(size);
     TextCapturingDevice device(size);
     plot.render(&device, QPoint(), QRegion(), QWidget::DrawChildren);
-    return device.engine.texts;
+    return device.engine.page;
 }
+
+std::vector<PaintedText> paintedTexts(QWidget& plot, const QSize& size) { return paintedPage(plot, size).texts; }
 
 PaintedText paintedText(const std::vector<PaintedText>& texts, const QString& prefix)
 {

@@ -12,16 +12,27 @@ class QWidget;
 namespace vxo::test {
 
 // A run of text as the widget painted it: its box in widget pixels (from the
-// start of the baseline, as wide as the font advances it) and its pen colour.
+// start of the baseline, as wide as the font advances it), its pen colour, and
+// the part of the box the clip leaves (empty when the clip hides it all).
 struct PaintedText {
     QString text;
     QRectF box;
     QColor colour;
+    QRectF shown;
 };
 
 // The texts the plot paints at size, in painting order, captured from the
 // painter's commands rather than read off pixels.
 std::vector<PaintedText> paintedTexts(QWidget& plot, const QSize& size);
+
+// A plot's painting reduced to its texts and its panel outlines: the
+// rectangles stroked without a fill, at least 40 px each way.
+struct PaintedPage {
+    std::vector<PaintedText> texts;
+    std::vector<QRectF> frames;
+};
+
+PaintedPage paintedPage(QWidget& plot, const QSize& size);
 
 // The painted text that starts with prefix; fails the test (and returns an
 // empty one) unless exactly one does.

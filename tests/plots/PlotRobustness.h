@@ -12,6 +12,7 @@
 // (it is a function of the stored data alone). Run under AddressSanitizer the
 // same sweep catches reads outside the stored data.
 
+#include "PaintedTexts.h"
 #include "PlotTestSupport.h"
 
 #include <QImage>
@@ -27,12 +28,22 @@
 namespace vxo::test {
 
 // One data state: a name for the failure messages and the setter calls that
-// bring a freshly constructed plot into it.
+// bring a freshly constructed plot into it. Data at the edge of what a double
+// holds (or an axis of no width) may pile labels up: such a state is painted
+// for robustness only, not for its layout.
 template <typename Widget>
 struct PlotFeed {
     std::string name;
     std::function<void(Widget&)> apply;
+    bool legible = true;
 };
+
+template <typename Widget>
+PlotFeed<Widget> beyondLegibility(PlotFeed<Widget> feed)
+{
+    feed.legible = false;
+    return feed;
+}
 
 // Specialised per widget: static std::vector<PlotFeed<Widget>> all().
 template <typename Widget>
@@ -80,6 +91,46 @@ TYPED_TEST_P(PlotRobustness, PaintsEveryStateAtEverySizeSilentlyAndRepeatably)
     }
 }
 
+// A shown text's ink, roughly: its box without the leading above the capitals
+// and the descent below the baseline, and a pixel of side bearing each side.
+inline QRectF inkOf(const PaintedText& text)
+{
+    return text.shown.isEmpty() ? QRectF() : text.shown.adjusted(1, 3, -1, -4);
+}
+
+// Where a teacher reads them: on the page, none over another, and each inside
+// a panel or clear of its outline, at the analysis dock's usual sizes.
+TYPED_TEST_P(PlotRobustness, LaysEveryTextOnThePageApartAndClearOfThePanelOutlines)
+{
+    for (const PlotFeed<TypeParam>& state : TestFixture::states()) {
+        if (!state.legible)
+            continue;
+        for (const QSize& size : {QSize(1000, 640), QSize(880, 760)}) {
+            QWidget page;
+            TypeParam& plot = *new TypeParam(&page);
+            state.apply(plot);
+            const PaintedPage painted = paintedPage(plot, size);
+            std::vector<QRectF> inks;
+            for (const PaintedText& text : painted.texts)
+                inks.push_back(inkOf(text));
+            const std::string where = state.name + " at " + std::to_string(size.width()) + " x " +
+                                      std::to_string(size.height()) + ": \"";
+            for (std::size_t i = 0; i < inks.size(); ++i) {
+                if (inks[i].isEmpty())
+                    continue;
+                const std::string text = where + painted.texts[i].text.toStdString() + "\" ";
+                EXPECT_TRUE(QRectF(QPointF(0, 0), QSizeF(size)).contains(inks[i])) << text << "leaves the page";
+                for (std::size_t j = i + 1; j < inks.size(); ++j)
+                    EXPECT_FALSE(inks[i].intersects(inks[j]))
+                        << text << "overprints \"" << painted.texts[j].text.toStdString() << "\"";
+                for (const QRectF& frame : painted.frames)
+                    EXPECT_TRUE(frame.contains(inks[i]) || !frame.intersects(inks[i]))
+                        << text << "crosses the outline of the panel at " << frame.x() << ", " << frame.y();
+            }
+        }
+    }
+}
+
 TYPED_TEST_P(PlotRobustness, KeepsTheFrameContract)
 {
     TypeParam& plot = this->template makePlot<TypeParam>();
@@ -87,6 +138,7 @@ TYPED_TEST_P(PlotRobustness, KeepsTheFrameContract)
     EXPECT_FALSE(plot.autoFillBackground()) << "every paint fills the whole widget itself";
 }
 
-REGISTER_TYPED_TEST_SUITE_P(PlotRobustness, PaintsEveryStateAtEverySizeSilentlyAndRepeatably, KeepsTheFrameContract);
+REGISTER_TYPED_TEST_SUITE_P(PlotRobustness, PaintsEveryStateAtEverySizeSilentlyAndRepeatably,
+                            LaysEveryTextOnThePageApartAndClearOfThePanelOutlines, KeepsTheFrameContract);
 
 } // namespace vxo::test

@@ -265,11 +265,11 @@ struct PlotFeeds<QuantumCrossSectionPlotWidget> {
                     p.setDisplayMode(2);
                 }},
             {"no finite density", [allNan](Plot& p) { p.setSection(allNan); }},
-            {"coordinates at the double range",
+            beyondLegibility<Plot>({"coordinates at the double range",
                 [farCoordinates](Plot& p) {
                     p.setSection(farCoordinates);
                     p.setDisplayMode(1);
-                }},
+                }}),
             {"unknown mode in momentum space",
                 [broken](Plot& p) {
                     p.setSection(broken);
