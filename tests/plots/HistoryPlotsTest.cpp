@@ -99,16 +99,11 @@ TEST_F(QuenchPlot, WidthAndEnergyOnTheirOwnScalesWithTheQuenchMarked)
     const QRectF tp = plot::panelRect(tall, QuantumQuenchPlotWidget::layout());
     const QImage flat = test::grabPlot(plot, tall);
     const int column = int(tp.left() + 0.1 * tp.width()); // where sigmaX runs low, clear of the middle
-    double ink = 0.0;
-    double moment = 0.0;
-    for (int y = int(tp.top()); y < int(tp.bottom()); ++y) {
-        const double share =
-            test::inkShare(flat.pixel(column, y), QColor(plot::kBackground), QColor(plot::kEnergyCurve));
-        ink += share;
-        moment += share * (y + 0.5);
-    }
-    ASSERT_GT(ink, 0.5) << "the flat energy crosses the column";
-    EXPECT_NEAR(moment / ink, tp.center().y(), 0.5);
+    const test::InkCentre line =
+        test::inkCentre(flat, QRect(column, int(tp.top()), 1, int(tp.bottom()) - int(tp.top())),
+                        QColor(plot::kEnergyCurve), [](const QPoint&) { return QColor(plot::kBackground); });
+    ASSERT_GT(line.ink, 0.5) << "the flat energy crosses the column";
+    EXPECT_NEAR(line.centre.y(), tp.center().y(), 0.5);
 }
 
 using HistoryPageLayout = test::PlotTest;

@@ -253,17 +253,13 @@ TEST_F(MapPlots, ScarMapShowsTheSpectralWeightInsideTheStadiumOnly)
     // cell boundary: the centre of its ink, each side blended over its own
     // cell, lies on the axis to half a pixel.
     const double axis = origin.y() - 3.0 * tallScale;
-    double ink = 0.0;
-    double moment = 0.0;
-    for (int x = int(origin.x() + 3.0 * tallScale); x < int(origin.x() + 9.0 * tallScale); ++x)
-        for (int y = int(axis) - 3; y <= int(axis) + 3; ++y) {
-            const QColor cell = tall.pixel(x, y + 0.5 < axis ? int(axis) - 5 : int(axis) + 5);
-            const double share = test::inkShare(tall.pixel(x, y), cell, QColor(plot::kScarOrbit));
-            ink += share;
-            moment += share * (y + 0.5);
-        }
-    ASSERT_GT(ink, tallScale) << "the dashes cover a third of the middle half";
-    EXPECT_NEAR(moment / ink, axis, 0.5) << "a map " << 6.0 * tallScale << " px high";
+    const QRect middleHalf(QPoint(int(origin.x() + 3.0 * tallScale), int(axis) - 3),
+                           QPoint(int(origin.x() + 9.0 * tallScale) - 1, int(axis) + 3));
+    const test::InkCentre orbit = test::inkCentre(tall, middleHalf, QColor(plot::kScarOrbit), [&](const QPoint& p) {
+        return QColor(tall.pixel(p.x(), p.y() + 0.5 < axis ? int(axis) - 5 : int(axis) + 5));
+    });
+    ASSERT_GT(orbit.ink, tallScale) << "the dashes cover a third of the middle half";
+    EXPECT_NEAR(orbit.centre.y(), axis, 0.5) << "a map " << 6.0 * tallScale << " px high";
     const std::vector<test::PaintedText> texts = test::paintedTexts(plot, QSize(660, 520));
     test::expectLegendRow(texts, {"cyan:", "pink:", "yellow:"});
     // The orbit's name stands in the map's top left corner, clear of its frame.

@@ -119,6 +119,20 @@ double widestRuleInk(const QImage& image, int x, int reach, int top, int bottom,
     return widest;
 }
 
+InkCentre inkCentre(const QImage& image, const QRect& region, const QColor& line,
+                    const std::function<QColor(const QPoint&)>& background)
+{
+    InkCentre c{0.0, QPointF()};
+    for (int y = region.top(); y <= region.bottom(); ++y)
+        for (int x = region.left(); x <= region.right(); ++x) {
+            const double share = inkShare(image.pixel(x, y), background(QPoint(x, y)), line);
+            c.ink += share;
+            c.centre += share * QPointF(x + 0.5, y + 0.5);
+        }
+    c.centre /= c.ink;
+    return c;
+}
+
 bool repaintsAfter(QWidget& plot, const std::function<void()>& action)
 {
     QWidget* window = plot.window();

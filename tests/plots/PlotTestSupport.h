@@ -114,4 +114,12 @@ inline double inkShare(QRgb pixel, const QColor& background, const QColor& line)
 double widestRuleInk(const QImage& image, int x, int reach, int top, int bottom, const QColor& background,
                      const QColor& line, const std::function<bool(int)>& skipRow = {});
 
+// The sum of inkShare of line over region, each pixel over background(pixel), and the centre of that ink.
+struct InkCentre {
+    double ink;
+    QPointF centre;
+};
+InkCentre inkCentre(const QImage& image, const QRect& region, const QColor& line,
+                    const std::function<QColor(const QPoint&)>& background);
+
 } // namespace vxo::test

@@ -285,15 +285,10 @@ TEST_F(RecorderCarpetPlots, KapitzaDiracRowsUseTheNewestBinsAndStopAtTheCarpetEd
     const double guide = carpet.left() + carpet.width() * (-1.2 + 4.25) / 8.0;
     // On a dash, its ink summed across the row centres on that x.
     const int guideRow = int(carpet.top() + 0.75 * carpet.height());
-    double ink = 0.0;
-    double moment = 0.0;
-    for (int x = int(guide) - 3; x <= int(guide) + 3; ++x) {
-        const double share = test::inkShare(image.pixel(x, guideRow), kapitzaDiracColour(0.0), QColor(160, 130, 58));
-        ink += share;
-        moment += share * (x + 0.5);
-    }
-    ASSERT_GT(ink, 0.5) << "guide at p = -G";
-    EXPECT_NEAR(moment / ink, guide, 0.5) << "guide at p = -G";
+    const test::InkCentre dash = test::inkCentre(image, QRect(int(guide) - 3, guideRow, 7, 1), QColor(160, 130, 58),
+                                                 [](const QPoint&) { return kapitzaDiracColour(0.0); });
+    ASSERT_GT(dash.ink, 0.5) << "guide at p = -G";
+    EXPECT_NEAR(dash.centre.x(), guide, 0.5) << "guide at p = -G";
     // Bars of orders -3..3 as high as their population over the largest one,
     // the full bar reaching 30 pixels below the top: measured up the middle
     // column of each slot.
