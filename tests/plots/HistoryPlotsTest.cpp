@@ -188,6 +188,17 @@ TEST_F(DrivePlot, TrapCentreFollowsTheDriveBesideTheMeasuredCurves)
     for (const double t : {1.3, 8.9})
         EXPECT_TRUE(colourNear(flat, panelPoint(p, 0, 10, 3.6, 4.8, t, 4.2), QColor(plot::kEnergyCurve)))
             << "constant energy at " << t;
+    // Exactly mid-panel, to half a pixel on a panel where a pad off by a hundredth shows.
+    const QSize tall(420, 1100);
+    const QRectF tp = plot::panelRect(tall, QuantumDrivePlotWidget::layout());
+    const QImage tallFlat = test::grabPlot(plot, tall);
+    for (const double t : {1.3, 8.9}) {
+        const test::InkCentre line = test::inkCentre(
+            tallFlat, QRect(int(tp.left() + tp.width() * t / 10.0), int(tp.top()), 1, int(tp.height())),
+            QColor(plot::kEnergyCurve), [](const QPoint&) { return QColor(plot::kBackground); });
+        ASSERT_GT(line.ink, 0.5) << "the flat energy crosses the column at " << t;
+        EXPECT_NEAR(line.centre.y(), tp.center().y(), 0.5) << "constant energy at " << t;
+    }
     plot.clearHistory();
     EXPECT_TRUE(test::grabPlot(plot, QSize(420, 300)) == empty) << "clearHistory keeps the drive";
 }
