@@ -238,6 +238,12 @@ TEST_F(MapPlots, ScarMapShowsTheSpectralWeightInsideTheStadiumOnly)
         }
     // Taller, the map leaves room above and below it: each straight side runs level
     // at y = -0.2 +- 3, with no outline over the top one or under the bottom one.
+    // The stadium moved to x = 2.5, off its y: over the left cap, 2.1 left of its
+    // centre, the cap's arc is 3 - sqrt(9 - 2.1^2) = 0.86 below the map's top edge.
+    ScarRecorder shifted(100);
+    ASSERT_TRUE(shifted.configure(field(0), test::stadiumGeometry(2.5, 6.0), config, 1.0, 1.0));
+    ASSERT_TRUE(shifted.record(0.0, field(1)));
+    plot.setRecorder(&shifted);
     const QImage tall = test::grabPlot(plot, QSize(660, 700));
     const QRectF tallPanel = test::stackedPanels(660, 700, QuantumScarPlotWidget::layout()).upper;
     const double tallScale = std::min(tallPanel.width() / 12.0, tallPanel.height() / 6.0);
@@ -249,6 +255,10 @@ TEST_F(MapPlots, ScarMapShowsTheSpectralWeightInsideTheStadiumOnly)
             const QRect beyond(int(at.x()) - 1, side > 0 ? int(at.y()) - 40 : int(at.y()) + 4, 3, 36);
             EXPECT_EQ(test::countColour(tall, beyond, QColor(plot::kStadium)), 0) << side << " side at " << along;
         }
+    const QPointF overCap = origin + QPointF(3.0 - 2.1, -6.0) * tallScale;
+    EXPECT_EQ(test::countColour(tall, QRect(int(overCap.x()) - 1, int(overCap.y()) - 3, 3, int(0.6 * tallScale)),
+                                QColor(plot::kStadium)),
+              0) << "the top side runs on over the left cap";
     // The dashed axial orbit runs along the stadium's axis y = -0.2, which is a
     // cell boundary: the centre of its ink, each side blended over its own
     // cell, lies on the axis to half a pixel.
