@@ -287,6 +287,28 @@ TEST_F(BoundStatePlot, EveryLevelKeepsItsLabelWhereLevelsCrowd)
                     << "panel " << panelWidth << " px wide: " << energies[k] << " over " << energies[j];
         }
     }
+    // One end, a 90 px panel: the selected level a line less half a pixel above the
+    // bottom and the level under it crowded: the free line under the selected label,
+    // half a pixel past the lowest a label may stand, is allowed.
+    const double line = QFontMetricsF(plot.font()).height();
+    ASSERT_GE(line, 12.0) << "labels one line apart";
+    const QSize small(int(240 + margins.left() + margins.right()), int(90 + margins.top() + margins.bottom()));
+    const QRectF sp = plot::panelRect(small, QuantumBoundStatePlotWidget::layout());
+    BoundStateResult pair = harmonicLadder();
+    pair.states.resize(2);
+    pair.states[0].energy = 0.1;
+    pair.states[1].energy = -0.64 + 9.28 * (line - 0.5) / sp.height(); // on [-0.64, 8.64] as above
+    test::grabPlot(plot, small);
+    const auto tie = [&] { // the selected label's centre a line above the lowest centre plus half a pixel, exactly
+        plot.setResult(pair, 1);
+        const double half = plot.levelLabels()[1].box.height() / 2.0;
+        return (plot.levelLabels()[1].levelY - half) + line - ((sp.bottom() - half) + 0.5);
+    };
+    for (int step = 0; step < 4000 && tie() != 0.0; ++step)
+        pair.states[1].energy = std::nextafter(pair.states[1].energy, tie() > 0.0 ? 1.0 : -1.0);
+    ASSERT_EQ(tie(), 0.0) << "no level reaches the tie";
+    EXPECT_DOUBLE_EQ(plot.levelLabels()[0].box.top(), plot.levelLabels()[1].box.top() + line)
+        << "one line under the selected label";
 }
 
 TEST_F(BoundStatePlot, ResultsThatCannotBeDrawnShowThePlaceholder)
