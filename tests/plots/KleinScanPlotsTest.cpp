@@ -178,6 +178,17 @@ TEST_F(KleinScanPlots, CurvesRunThroughTheRealScansAndTheMasslessOneStartsAtFull
     const DiracMasslessComparisonPoint& p = comparison.points[2];
     EXPECT_LT(p.massiveTransmission, 0.9);
     EXPECT_TRUE(test::colourNear(control.image, control.at(p.incidenceAngleDegrees, p.massiveTransmission), kMassive));
+    // Rounding can give a transmission above 1: the curve stays on the panel's top edge.
+    KleinAngleScan over = buildKleinAngleScan(kleinAt(0.0), 0.0, 70.0, 71, 1.0);
+    for (auto& point : over.points)
+        point.transmission = 1.5;
+    const ScanView high = angleView(host(), over, kNaN, -1.0);
+    for (const double v : {15.0, 55.0}) {
+        const int x = static_cast<int>(std::lround(high.x(v)));
+        const QRect ink = test::colourBoundingBox(high.image, QRect(x - 2, high.panel.top() - 12, 5, 24), kCurve, 10);
+        ASSERT_FALSE(ink.isEmpty()) << v;
+        EXPECT_NEAR(0.5 * (ink.top() + ink.bottom()), high.y(1.0), 1.0) << "T = 1.5 at " << v;
+    }
 }
 
 TEST_F(KleinScanPlots, ShowThePlaceholderWithoutARecordAndAfterReset)
