@@ -319,7 +319,7 @@ TEST_F(KleinScanPlots, RegimeBandsAndThresholdsSitAtTheRecordsValues)
 TEST_F(KleinScanPlots, MarkTheCurrentValueOnTheCurveWithThePacketBesideIt)
 {
     const KleinTunnelingConfig config = kleinAt(-27.5, 0.05, 2.8); // the page is given the angle's magnitude
-    for (const double packet : {0.35, 1.03, -1.0, 1.2}) {
+    for (const double packet : {0.35, 1.03, -1.0, 1.2, 1.05, std::nextafter(1.05, 2.0), 0.0}) {
         for (const ScanView& view : mainWindowViews(host(), config, packet)) {
             const std::string where = view.name + ", packet " + std::to_string(packet);
             ASSERT_TRUE(view.first <= view.current && view.current <= view.last) << where;
