@@ -316,6 +316,25 @@ TEST_F(MapPlots, ScarEnhancementScaleHasAFloor)
         EXPECT_TRUE(topValue.top() < curve.top() && curve.top() < topValue.bottom()) << "band density " << band;
         EXPECT_LT(topValue.right(), curve.left()) << "band density " << band;
     }
+    // Normalised over the 20 x 9.6 grid, a state spread evenly over its left 48 of 80
+    // columns overlaps the flat start by sqrt(48 / 80): fidelity 0.6 on the right scale.
+    const auto spread = [](std::uint64_t columns) {
+        return test::densityField(80, 48, 0.25f, 0.2f, [=](std::uint64_t i, std::uint64_t) {
+            return i < columns ? 80.0 / (192.0 * double(columns)) : 0.0;
+        });
+    };
+    ScarRecorder recorder(100);
+    ASSERT_TRUE(recorder.configure(spread(80), test::stadiumGeometry(0.3, 6.0), ScarConfig{true}, 1.0, 1.0));
+    ASSERT_TRUE(recorder.record(0.5, spread(48)) && recorder.record(1.5, spread(48)));
+    auto& plot = makePlot<QuantumScarPlotWidget>();
+    plot.setRecorder(&recorder);
+    const QImage image = test::grabPlot(plot, QSize(660, 520));
+    const QColor panel = image.pixel(curve.center().toPoint().x(), int(curve.bottom()) - 4);
+    // Its dashes' ink, under the legend and inside the frame, centres on 0.6 of the panel's height.
+    const test::InkCentre fidelity =
+        test::inkCentre(image, curve.adjusted(2.0, 25.0, -2.0, -2.0).toRect(), QColor(plot::kCarpetFidelity),
+                        [&](const QPoint&) { return panel; });
+    EXPECT_NEAR(fidelity.centre.y(), curve.bottom() - 0.6 * curve.height(), 0.5) << "ink " << fidelity.ink;
 }
 
 } // namespace
