@@ -259,6 +259,10 @@ TEST_F(BlochPlot, CentreAndFoldedMomentumWithTheBlochPeriodsMarked)
         EXPECT_FALSE(colourNear(resting, panelPoint(a, 1, 30, -1.0, 1.0, t, 0.5), QColor(plot::kCurve))) << t;
     }
 
+    // A period of 6 pi, longer than half the 29 s range, still marks its one multiple inside it.
+    plot.setData(driftingCentre(), lattice(1.0 / 6.0), 0.3, 1.0);
+    EXPECT_GT(marked(test::grabPlot(plot, QSize(480, 400)), 6.0 * kPi, a), 0.5) << "one long period marked";
+
     // A period so short that the range holds more periods than the panel has
     // pixels draws no marks, and the paint does not stall counting them.
     plot.setData(driftingCentre(), lattice(1e12), 0.3, 1.0);

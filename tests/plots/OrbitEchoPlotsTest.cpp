@@ -383,6 +383,17 @@ TEST_F(OrbitEchoPlots, LoschmidtReturnStartsWhereTheOutboundPathEndedAndTheEchoA
     const LoschmidtSample& last = samples.back();
     EXPECT_TRUE(test::colourNear(image, QPointF(echo.right() - 1, echo.bottom() - echo.height() * last.densityEcho),
                                  QColor(plot::kTraceFidelity)));
+    // Both echo curves are 2 px wide: on the straight stretch from t = 4 to 5, their ink
+    // summed down a column is 2 px over the cosine of that stretch's slope.
+    for (const auto& [echoOf, rgb] : {std::pair{&LoschmidtSample::densityEcho, plot::kTraceFidelity},
+                                      {&LoschmidtSample::fidelity, plot::kTracePhase}}) {
+        const double from = samples[5].*echoOf, to = samples[6].*echoOf;
+        const double slope = echo.height() * (to - from) / (echo.width() / 5.0);
+        const double y = echo.bottom() - echo.height() * (from + 0.7 * (to - from));
+        const QRect strip(int(echo.left() + echo.width() * 4.7 / 5.0) - 2, int(y) - 10, 5, 21);
+        const double ink = test::inkCentre(image, strip, QColor(rgb), [](const QPoint&) { return kBackdrop; }).ink;
+        EXPECT_NEAR(ink / 5.0, 2.0 * std::sqrt(1.0 + slope * slope), 0.35) << "the echo curve near y = " << y;
+    }
     const std::vector<test::PaintedText> texts = test::paintedTexts(plot, QSize(640, 560));
     const test::PaintedText status = test::paintedText(texts, QStringLiteral("t="));
     EXPECT_EQ(status.text.simplified(), QStringLiteral("t=5.00 samples=7"));

@@ -309,6 +309,18 @@ TEST_F(BoundStatePlot, EveryLevelKeepsItsLabelWhereLevelsCrowd)
     ASSERT_EQ(tie(), 0.0) << "no level reaches the tie";
     EXPECT_DOUBLE_EQ(plot.levelLabels()[0].box.top(), plot.levelLabels()[1].box.top() + line)
         << "one line under the selected label";
+    // A level whose label, held at the top, stands exactly half a pixel off
+    // its line is not taken as moved: it hangs on no leader.
+    const double half = plot.levelLabels()[1].box.height() / 2.0;
+    pair.states.push_back({3, 8.64 - 9.28 * (2 * half - 0.5) / sp.height(), 2, pair.states[0].phi});
+    const auto offTop = [&] { // its line's label centre less the top-most centre, less half a pixel
+        plot.setResult(pair, 1);
+        return (sp.top() + half) - (plot.levelLabels()[2].levelY - half) - 0.5;
+    };
+    for (int step = 0; step < 4000 && offTop() != 0.0; ++step)
+        pair.states[2].energy = std::nextafter(pair.states[2].energy, offTop() > 0.0 ? -1.0 : 1.0);
+    ASSERT_EQ(offTop(), 0.0) << "no level reaches the tie at the top";
+    EXPECT_FALSE(plot.levelLabels()[2].onLeader) << "half a pixel from its line";
 }
 
 TEST_F(BoundStatePlot, ResultsThatCannotBeDrawnShowThePlaceholder)
