@@ -26,7 +26,9 @@ TEST(PowerRampTable, GivesThePowerRampColourOfEveryRatio)
 {
     const std::vector<plot::PowerRamp> ramps{{{0, 1, 1.8}, {0, 1, 0.85}, {0.2, 1.2, 1}},
                                              {{0, 1, 1.7}, {0, 1, 0.72}, {0.12, 1.25, 0.9}},
-                                             {{0, 1.35, 1.25}, {0.25, 1.15, 0.72}, {0.1, 0.85, 0.45}}};
+                                             {{0, 1.35, 1.25}, {0.25, 1.15, 0.72}, {0.1, 0.85, 0.45}},
+                                             {{0, 1, 1.45}, {0, 1, 0.72}, {0.2, 1.18, 0.92}},
+                                             {{0, 1, 1.55}, {0, 1, 0.72}, {0.18, 1.25, 0.9}}};
     std::mt19937_64 rng(7);
     std::uniform_real_distribution<double> uniform(0.0, 1.0);
     for (std::size_t k = 0; k < ramps.size(); ++k) {
