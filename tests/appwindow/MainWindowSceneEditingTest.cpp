@@ -15,6 +15,7 @@
 #include <QDockWidget>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QStackedWidget>
 
 #include <gtest/gtest.h>
 
@@ -71,6 +72,7 @@ protected:
     static void addObject(int kind, std::initializer_list<PageValue> values)
     {
         setIndex(*window, "geometryComboBox", kind);
+        EXPECT_EQ(control<QStackedWidget>(*window, "geometryParametersStackedWidget")->currentIndex(), kind);
         for (const PageValue& entry : values)
             setValue(*window, entry.box, entry.value);
         click(*window, "addPotentialObjectButton");
@@ -191,8 +193,10 @@ TEST_F(MainWindowSceneEditing, AddApplyDeleteAndClearKeepListTargetsAndPotential
     EXPECT_NEAR(potentialAt(*window, 6.6, -3.0), 0.0f, 1e-3f) << "inside the old circle only";
     expectListAndSelectorsFollowTheScene("after turning the circle into a rectangle");
 
-    // A refused edit changes nothing.
+    // A refused edit changes nothing. The page follows the selector back to
+    // "None" as to any other shape.
     setIndex(*window, "geometryComboBox", 0);
+    EXPECT_EQ(control<QStackedWidget>(*window, "geometryParametersStackedWidget")->currentIndex(), 0);
     click(*window, "updatePotentialObjectButton");
     EXPECT_EQ(statusText(*window), "The edited potential geometry is not valid.");
     EXPECT_EQ(window->scene().find(2)->kind, PotentialObjectKind::Rectangle);
