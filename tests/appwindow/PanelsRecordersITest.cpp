@@ -119,6 +119,7 @@ struct SummaryCase {
     const char* contains;
     std::vector<Field> fields;
     double height = 0.0; // when > 0, the domain's new height before the steps
+    double momentumY = 0.0; // the packet's momentum along y, set before the steps
 };
 
 using Kind = PotentialObjectKind;
@@ -266,7 +267,8 @@ TEST_F(RecorderPanelsTest, SummariesCarryTheNumbersOfThePhysics)
                for (const ObservableSample& s : r.window.observableHistory().samples())
                    lo = std::min(lo, s.meanX), hi = std::max(hi, s.meanX);
                return hi - lo;
-           }}}},
+           }}},
+         0.0, 0.8}, // <y> climbs while <x> falls: the span is still measured along x
         // T_rev = 4 m L^2 / (pi hbar) along each side of the box.
         {28, 20, "revivalSummaryLabel", "   Vwall=",
          {{"box %", 5e-3, [](const State& r) { return boxInterior(r.preset, true); }},
@@ -394,6 +396,8 @@ TEST_F(RecorderPanelsTest, SummariesCarryTheNumbersOfThePhysics)
             setValue(window(), "universeHeightSpinBox", c.height);
             ASSERT_NE(window().waveField().dx(), window().waveField().dy()) << "preset " << c.preset;
         }
+        if (c.momentumY != 0.0)
+            setValue(window(), "momentumYSpinBox", c.momentumY);
         for (int i = 0; i < c.steps; ++i)
             window().stepOnce();
         const ExperimentPreset preset = makeExperimentPreset(static_cast<std::uint32_t>(c.preset));
