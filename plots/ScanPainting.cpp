@@ -1,5 +1,6 @@
 #include "plots/ScanPainting.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 
 #include <algorithm>
@@ -60,17 +61,26 @@ void drawScanThreshold(QPainter& painter, const QRect& panel, double x, double w
 
 // The name of a band from xa to xb in a box 20 high at top, inset on both
 // sides; positions and widths truncated to whole pixels, never below 0 wide.
-void drawScanBandName(QPainter& painter, double xa, double xb, int top, int inset, const QString& name)
+void drawScanBandName(QPainter& painter, const QRect& panel, double xa, double xb, int top, int inset,
+                      const QString& name)
 {
     if (!std::isfinite(xa) || !std::isfinite(xb))
         return;
     // Limited before truncation so that no value outside int reaches the conversion.
     const auto pixel = [](double v) { return static_cast<int>(std::max(-1e7, std::min(v, 1e7))); };
     const int width = std::max(pixel(xb - xa) - 2 * inset, 0);
-    // The name of a narrow band spills over its edges; an empty band's name
-    // stays clipped to its empty box, so no absent regime is named.
+    // The name of a narrow band spills over its edges, but not over the
+    // panel's; an empty band's name stays clipped to its empty box, so no
+    // absent regime is named.
+    QRectF box(pixel(xa) + inset, top, width, 20);
+    if (width > 0) {
+        const double half = QFontMetricsF(painter.font()).horizontalAdvance(name) / 2.0;
+        const double lowest = panel.left() + 4.0 + half;
+        box.moveCenter(QPointF(std::max(lowest, std::min(box.center().x(), panel.right() - 4.0 - half)),
+                               box.center().y()));
+    }
     const int flags = Qt::AlignCenter | (width > 0 ? Qt::TextDontClip : 0);
-    drawTextBox(painter, QRect(pixel(xa) + inset, top, width, 20), flags, name, QColor(kScanNumbers));
+    drawTextBox(painter, box, flags, name, QColor(kScanNumbers));
 }
 
 QPainterPath scanCurve(const std::vector<ScanPoint>& points, const ScanFrame& frame)
@@ -144,7 +154,7 @@ void paintScan(QPainter& painter, const QSize& widgetSize, const ScanLayout& lay
     drawScanTexts(painter, panel, layout, picture.legend, picture.summary);
     for (const ScanBand& band : picture.bands)
         if (!band.name.isEmpty())
-            drawScanBandName(painter, x(band.from), x(band.to), panel.top() + layout.bandNameDrop, band.nameInset,
+            drawScanBandName(painter, panel, x(band.from), x(band.to), panel.top() + layout.bandNameDrop, band.nameInset,
                              band.name);
 }
 

@@ -519,13 +519,17 @@ template <>
 struct PlotFeeds<QuantumKleinMassScanPlotWidget> {
     static std::vector<PlotFeed<QuantumKleinMassScanPlotWidget>> all()
     {
-        return scanFeeds<QuantumKleinMassScanPlotWidget>(
-            buildKleinMassScan(kleinAt(0.0), 0.005, 1.4, 181, 1.0), +[](KleinMassScan& s, double a, double b) {
-                s.firstMass = a;
-                s.lastMass = b;
-                s.transitionMass = b;
-                s.energy = a;
-            });
+        KleinMassScan real = buildKleinMassScan(kleinAt(0.0), 0.005, 1.4, 181, 1.0);
+        auto feeds = scanFeeds<QuantumKleinMassScanPlotWidget>(real, +[](KleinMassScan& s, double a, double b) {
+            s.firstMass = a;
+            s.lastMass = b;
+            s.transitionMass = b;
+            s.energy = a;
+        });
+        // A gap that opens just before the scan's end names its narrow band inside the panel.
+        real.transitionMass = 1.38;
+        feeds.push_back({"gap at the end", [real](QuantumKleinMassScanPlotWidget& w) { w.setScan(real, 1.0, 0.5); }});
+        return feeds;
     }
 };
 

@@ -33,7 +33,7 @@ public:
     void drawLines(const QLineF*, int) override {}
     void drawRects(const QRectF* rects, int count) override
     {
-        if (state->brush().style() != Qt::NoBrush || state->pen().style() == Qt::NoPen)
+        if (state->pen().style() == Qt::NoPen)
             return;
         for (int k = 0; k < count; ++k) {
             const QRectF r = state->transform().mapRect(rects[k]);
