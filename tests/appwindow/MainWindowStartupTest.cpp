@@ -121,5 +121,22 @@ TEST(MainWindowStartup, StoppedAtTimeZeroWithTheLibraryTheSolverAndTheTimerInPla
     settings.remove(QStringLiteral("MainWindow"));
 }
 
+TEST(MainWindowStartup, AnalysisFaceStaysLargerThanTheControlsOnALargeDesktopFont)
+{
+    test::appTestApplication();
+    const QFont original = QApplication::font();
+    for (const double desktopPoint : {12.0, 16.0}) {
+        QFont desktop = original;
+        desktop.setPointSizeF(desktopPoint);
+        QApplication::setFont(desktop);
+        MainWindow window(nullptr, false);
+        const double controls = child<QComboBox>(window, "experimentPresetComboBox")->font().pointSizeF();
+        const double analysis = child<QTabWidget>(window, "analysisTabWidget")->font().pointSizeF();
+        QApplication::setFont(original);
+        ASSERT_DOUBLE_EQ(controls, desktopPoint) << "the form's controls did not take the desktop font";
+        EXPECT_GT(analysis, controls) << desktopPoint << " pt desktop";
+    }
+}
+
 } // namespace
 } // namespace vxo
