@@ -391,8 +391,9 @@ TEST_F(KleinScanPlots, AngleGridIsLabelledEveryTenDegreesInsideTheScan)
 }
 
 // The height, mass and massless pages space their value grid evenly from the
-// scan's first value to its last, each label the value under it.
-TEST_F(KleinScanPlots, ValueGridRunsEvenlyFromEndToEndUnderItsLabels)
+// scan's first value to its last, each label the value under it; left of the
+// panel the transmissions 0, 0.2, ..., 1 stand level with their heights.
+TEST_F(KleinScanPlots, ValueAndTransmissionGridsRunEvenlyFromEndToEndBesideTheirLabels)
 {
     const KleinTunnelingConfig config = kleinAt(0.0);
     QuantumKleinHeightScanPlotWidget height(&host());
@@ -406,10 +407,13 @@ TEST_F(KleinScanPlots, ValueGridRunsEvenlyFromEndToEndUnderItsLabels)
          {std::tuple<QWidget*, QRect, double, double>{&height, panelOf(height), 0.5, 4.5},
           {&mass, panelOf(mass), 0.005, 1.4}, {&massless, panelOf(massless), 0.0, 70.0}}) {
         std::vector<std::pair<double, double>> labels; // value, centre of the painted text
+        std::vector<std::pair<double, double>> levels; // transmission, middle height of its number
         double halfDigit = 0.0;
         for (const test::PaintedText& t : test::paintedTexts(*plot, kSize)) {
             bool number = false;
             const double value = t.text.toDouble(&number);
+            if (number && t.box.right() <= panel.left())
+                levels.emplace_back(value, t.box.center().y());
             if (number && t.box.top() > panel.bottom()) {
                 labels.emplace_back(value, t.box.center().x());
                 const int point = t.text.indexOf(QLatin1Char('.'));
@@ -417,6 +421,11 @@ TEST_F(KleinScanPlots, ValueGridRunsEvenlyFromEndToEndUnderItsLabels)
             }
         }
         SCOPED_TRACE(std::to_string(first) + " .. " + std::to_string(last));
+        ASSERT_EQ(levels.size(), 6u);
+        for (std::size_t k = 0; k < levels.size(); ++k) {
+            EXPECT_NEAR(levels[k].first, double(k) / 5.0, 1e-12);
+            EXPECT_NEAR(levels[k].second, panel.bottom() - panel.height() * double(k) / 5.0, 2.5) << levels[k].first;
+        }
         ASSERT_GE(labels.size(), 3u);
         EXPECT_NEAR(labels.front().first, first, halfDigit);
         EXPECT_NEAR(labels.back().first, last, halfDigit);
