@@ -198,29 +198,42 @@ TEST_F(SimulationTickTest, ATickRunsTheSpeedsStepsAndRecordsOneObservation)
     formWidget<QComboBox>(w, "speedComboBox").setCurrentIndex(2);
 }
 
-// The Landau recorder samples every fifth step up to its analysis end
-// (and once at t = 0 from the rebuild).
-TEST_F(SimulationTickTest, TheLandauRecorderSamplesEveryFifthStepUntilItsEndTime)
+// A step recorder samples at t = 0 (from the rebuild), then on every
+// stride-th step whose time is not past its analysis end.
+TEST_F(SimulationTickTest, StepRecordersSampleOnTheirStrideUntilTheirEndTime)
 {
     MainWindow& w = window();
     struct Case {
+        bool landau; // else Kapitza-Dirac
+        std::uint64_t stride;
         double endTime;
         int steps;
-        std::size_t samples;
     };
-    // dt = 0.02: steps 5, 10, 15 end at t = 0.1, 0.2, 0.3.
-    for (const Case c : {Case{10.0, 33, 1 + 6}, Case{10.0, 4, 1}, Case{0.25, 33, 1 + 2}, Case{0.35, 33, 1 + 3}}) {
+    for (const Case c : {Case{true, 5, 10.0, 33}, Case{true, 5, 10.0, 4}, Case{true, 5, 0.25, 33},
+                         Case{true, 5, 0.35, 33}, Case{false, 10, 0.4, 33}, Case{false, 10, 0.39, 33},
+                         Case{false, 10, 10.0, 9}}) {
         ASSERT_NO_FATAL_FAILURE(applyDocument([&c](ExperimentDocument& d) {
-            d.quantumLandau.enabled = true;
+            d.quantumLandau.enabled = c.landau;
             d.quantumLandau.analysisEndTime = c.endTime;
-            d.initialPreparation.type = InitialPreparationType::LandauMagneticState;
+            d.quantumKapitzaDirac = {!c.landau, 1.5, 1.2, 40.0, 0.0, 0.1, c.endTime, 4};
+            if (c.landau)
+                d.initialPreparation.type = InitialPreparationType::LandauMagneticState;
         }));
-        const auto& recorder = w.recorder<LandauRecorder>();
-        ASSERT_TRUE(recorder.isConfigured()) << "end " << c.endTime;
+        const double dt = dtOf(w);
+        std::vector<double> expected{0.0}, times;
+        for (std::uint64_t n = c.stride; n <= static_cast<std::uint64_t>(c.steps) && n * dt <= c.endTime; n += c.stride)
+            expected.push_back(n * dt);
         for (int i = 0; i < c.steps; ++i)
             w.stepOnce();
-        EXPECT_EQ(recorder.samples().size(), c.samples) << "end " << c.endTime << ", " << c.steps << " steps";
-        EXPECT_LE(recorder.samples().back().time, c.endTime + 1e-12) << "end " << c.endTime;
+        if (c.landau)
+            for (const auto& s : w.recorder<LandauRecorder>().samples())
+                times.push_back(s.time);
+        else
+            for (const auto& s : w.recorder<KapitzaDiracRecorder>().samples())
+                times.push_back(s.time);
+        ASSERT_EQ(times.size(), expected.size()) << "end " << c.endTime << ", " << c.steps << " steps";
+        for (std::size_t k = 0; k < times.size(); ++k)
+            EXPECT_NEAR(times[k], expected[k], 1e-9) << "end " << c.endTime << ", sample " << k;
     }
 }
 
