@@ -154,8 +154,8 @@ void paintScan(QPainter& painter, const QSize& widgetSize, const ScanLayout& lay
     drawScanTexts(painter, panel, layout, picture.legend, picture.summary);
     for (const ScanBand& band : picture.bands)
         if (!band.name.isEmpty())
-            drawScanBandName(painter, panel, x(band.from), x(band.to), panel.top() + layout.bandNameDrop, band.nameInset,
-                             band.name);
+            drawScanBandName(painter, panel, x(band.from), x(band.to), panel.top() + layout.bandNameDrop,
+                             band.nameInset, band.name);
 }
 
 double scanTransmissionY(const QRect& panel, double transmission)
