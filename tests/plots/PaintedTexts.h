@@ -26,7 +26,7 @@ struct PaintedText {
 std::vector<PaintedText> paintedTexts(QWidget& plot, const QSize& size);
 
 // A plot's painting reduced to its texts and its panel outlines: the
-// rectangles stroked without a fill, at least 40 px each way.
+// rectangles stroked with a pen (filled or not), at least 40 px each way.
 struct PaintedPage {
     std::vector<PaintedText> texts;
     std::vector<QRectF> frames;
