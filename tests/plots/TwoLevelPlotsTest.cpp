@@ -14,6 +14,7 @@
 
 #include <cmath>
 #include <functional>
+#include <tuple>
 #include <vector>
 
 namespace vxo {
@@ -267,8 +268,31 @@ TEST_F(LandauZenerPlot, CrossingMarkRunsThroughTheBiasStripAtTheCrossingTime)
         s.landauZenerValid = true;
         s.landauZenerLower = 0.9 - 0.02 * t;
         s.landauZenerUpper = 0.15 + 0.015 * t;
+        s.landauZenerLeft = 0.4 + 0.003 * t;
+        s.landauZenerRight = 0.6 - 0.003 * t;
     }));
     const QImage measuredUnmarked = grab();
+    // The localized populations are dashed 1.5 px lines in a translucent pen: on a dash,
+    // their ink summed down a column over that of the fullest pixel is 1.5 px over the
+    // cosine of their slope (measured from t = 8 to 13, clear of the grid).
+    const double slope = p.height() * 0.003 / (p.width() / 45.0);
+    for (const auto& [start, rate, rgb] :
+         {std::tuple{0.4, 0.003, plot::kSweepLeft}, {0.6, -0.003, plot::kSweepRight}}) {
+        double fullest = 0.0, widest = 0.0;
+        for (int x = int(p.left() + p.width() * 13 / 45); x < int(p.left() + p.width() * 18 / 45); ++x) {
+            const double t = -5.0 + 45.0 * (x + 0.5 - p.left()) / p.width();
+            const int y = int(panelPoint(p, -5, 40, 0, 1, t, start + rate * t).y());
+            double column = 0.0;
+            for (int row = y - 4; row <= y + 4; ++row) {
+                const test::InkProjection k =
+                    test::inkProjection(measuredUnmarked.pixel(x, row), QColor(plot::kBackground), QColor(rgb));
+                fullest = std::max(fullest, k.pc / k.cc);
+                column += std::max(0.0, k.pc / k.cc);
+            }
+            widest = std::max(widest, column);
+        }
+        EXPECT_NEAR(widest / fullest, 1.5 * std::sqrt(1.0 + slope * slope), 0.35) << "the dashed curve from " << start;
+    }
     plot.setTwoLevelReference(crossingAt(20.0));
     const QImage measured = grab();
     for (const double t : {-2.0, 11.0, 27.0}) {
