@@ -237,6 +237,10 @@ TEST_F(MainWindowSceneEditing, AddApplyDeleteAndClearKeepListTargetsAndPotential
     addCircle(2.0, -3.0, -3.0, 1.0);
     EXPECT_EQ(statusText(*window), "Potential object #1 added to scene.");
     expectListAndSelectorsFollowTheScene("a lone circle in force: the shutter has no wall to open");
+    // Taking the scene out of force refreshes the switches without refilling the targets.
+    sceneBox().click();
+    ASSERT_FALSE(sceneBox().isChecked());
+    expectListAndSelectorsFollowTheScene("a lone circle not in force: still no wall to open");
 }
 
 TEST_F(MainWindowSceneEditing, AnInactiveSceneIsEditedWithoutTouchingTheRunningPotential)
