@@ -14,6 +14,7 @@
 #include <cmath>
 #include <complex>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vxo {
@@ -257,6 +258,30 @@ TEST_F(PanelsScatteringTest, ResonanceStageFollowsWhereThePacketIs)
         const QString summary = label("resonanceSummaryLabel");
         EXPECT_TRUE(summary.endsWith(QString::fromLatin1(c.stage))) << text(summary);
         EXPECT_EQ(text(row(kStateRow)), c.state);
+    }
+}
+
+// A packet at rest, 4 wide, left of a barrier whose region is 3.6..4.8, with
+// about 1 % inside: over 1 % past the region has arrived, under 1 % has not.
+TEST_F(PanelsScatteringTest, SingleBarrierCountsThePacketArrivedOnceOnePercentHasPassed)
+{
+    for (const auto& [centerX, state] :
+         {std::pair{-4.50, "SCATTERING IN PROGRESS"}, std::pair{-4.52, "BEFORE COLLISION"}}) {
+        MainWindow& w = window();
+        loadOnSmallGrid(1, 30.72, [x = centerX](MainWindow& window) {
+            const std::pair<const char*, double> settings[] = {
+                {"centerXSpinBox", x}, {"sigmaSpinBox", 4.0}, {"momentumSpinBox", 0.0},
+                {"barrierCenterXSpinBox", 4.2}, {"barrierThicknessSpinBox", 0.4}};
+            for (const auto& [name, value] : settings)
+                setQuietly<QDoubleSpinBox>(window, name, value);
+        });
+        w.stepOnce();
+        // Whole cells count by their centres; the grid holds the normal tail whole.
+        const double dx = w.waveField().dx(), half = (w.waveField().nx() - 1) / 2.0;
+        const double edge = (std::floor(4.8 / dx + half) + 0.5 - half) * dx;
+        const double right = 0.5 * std::erfc((edge - centerX) / (4.0 * std::sqrt(2.0)));
+        EXPECT_NEAR(numberAfter(row(kProbabilitiesRow), QStringLiteral("P_right=")), right, 1e-4);
+        EXPECT_EQ(text(row(kStateRow)), state) << "P_right " << right;
     }
 }
 
