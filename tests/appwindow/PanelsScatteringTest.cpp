@@ -14,6 +14,7 @@
 #include <cmath>
 #include <complex>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vxo {
@@ -210,18 +211,21 @@ TEST_F(PanelsScatteringTest, ResonancePageComparesThePacketWithTheDoubleBarrierT
 
 // The collision starts as soon as the packet holds probability anywhere
 // between the outer edges of the barriers, in a barrier or in the cavity:
-// a packet prepared at rest inside the cavity is already loading it.
+// a packet prepared at rest inside the cavity is already loading it, and so
+// is one left of them whose Gaussian tail puts 3.5 % between the edges.
 TEST_F(PanelsScatteringTest, ResonanceStageFollowsWhereThePacketIs)
 {
     const struct {
         const char* where;
         double centerX; // NaN keeps the preset's start left of the barriers
+        double sigma;
         const char* stage;
         const char* state;
     } cases[] = {
-        {"left of the barriers", std::nan(""), "| before collision", "DOUBLE BARRIER: BEFORE COLLISION"},
-        {"in the cavity", 0.0, "| cavity loading", "DOUBLE BARRIER: SCATTERING / CAVITY LOADING"},
-        {"in the left barrier", -1.2, "| cavity loading", "DOUBLE BARRIER: SCATTERING / CAVITY LOADING"},
+        {"left of the barriers", std::nan(""), 0.25, "| before collision", "DOUBLE BARRIER: BEFORE COLLISION"},
+        {"in the cavity", 0.0, 0.25, "| cavity loading", "DOUBLE BARRIER: SCATTERING / CAVITY LOADING"},
+        {"in the left barrier", -1.2, 0.25, "| cavity loading", "DOUBLE BARRIER: SCATTERING / CAVITY LOADING"},
+        {"a tail at the barriers", -3.41, 1.0, "| cavity loading", "DOUBLE BARRIER: SCATTERING / CAVITY LOADING"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.where);
@@ -230,16 +234,54 @@ TEST_F(PanelsScatteringTest, ResonanceStageFollowsWhereThePacketIs)
             if (std::isnan(c.centerX))
                 return;
             setQuietly<QDoubleSpinBox>(window, "centerXSpinBox", c.centerX);
-            setQuietly<QDoubleSpinBox>(window, "sigmaSpinBox", 0.25);
+            setQuietly<QDoubleSpinBox>(window, "sigmaSpinBox", c.sigma);
             setQuietly<QDoubleSpinBox>(window, "momentumSpinBox", 0.0);
         });
         w.stepOnce();
         const std::vector<double> p = shares(w.waveField(), kDoubleEdges);
         const double inside = p[1] + p[2] + p[3];
-        EXPECT_TRUE(std::isnan(c.centerX) ? inside < 1e-3 : inside > 0.5) << "inside " << inside;
+        // |psi|^2 is a normal density of width sigma in x, summed over the
+        // whole cells whose centres lie between the edges.
+        const double dx = w.waveField().dx(), half = (w.waveField().nx() - 1) / 2.0;
+        const auto below = [&](double edge) {
+            const double x = (std::floor(edge / dx + half) + 0.5 - half) * dx;
+            return 0.5 * std::erfc((c.centerX - x) / (c.sigma * std::sqrt(2.0)));
+        };
+        const double expected = below(kDoubleEdges.back()) - below(kDoubleEdges.front());
+        if (c.sigma > 2.0 * dx) { // a packet this wide sums to its integral
+            const QString values = row(kProbabilitiesRow);
+            EXPECT_NEAR(expected, 0.035, 1e-3);
+            EXPECT_NEAR(numberAfter(values, QStringLiteral("P_bar=")) + numberAfter(values, QStringLiteral("P_cav=")),
+                        expected, 2e-3) << text(values);
+        }
+        EXPECT_TRUE(std::isnan(c.centerX) ? inside < 1e-3 : inside > 0.03) << "inside " << inside;
         const QString summary = label("resonanceSummaryLabel");
         EXPECT_TRUE(summary.endsWith(QString::fromLatin1(c.stage))) << text(summary);
         EXPECT_EQ(text(row(kStateRow)), c.state);
+    }
+}
+
+// A packet at rest, 4 wide, left of a barrier whose region is 3.6..4.8, with
+// about 1 % inside: over 1 % past the region has arrived, under 1 % has not.
+TEST_F(PanelsScatteringTest, SingleBarrierCountsThePacketArrivedOnceOnePercentHasPassed)
+{
+    for (const auto& [centerX, state] :
+         {std::pair{-4.50, "SCATTERING IN PROGRESS"}, std::pair{-4.52, "BEFORE COLLISION"}}) {
+        MainWindow& w = window();
+        loadOnSmallGrid(1, 30.72, [x = centerX](MainWindow& window) {
+            const std::pair<const char*, double> settings[] = {
+                {"centerXSpinBox", x}, {"sigmaSpinBox", 4.0}, {"momentumSpinBox", 0.0},
+                {"barrierCenterXSpinBox", 4.2}, {"barrierThicknessSpinBox", 0.4}};
+            for (const auto& [name, value] : settings)
+                setQuietly<QDoubleSpinBox>(window, name, value);
+        });
+        w.stepOnce();
+        // Whole cells count by their centres; the grid holds the normal tail whole.
+        const double dx = w.waveField().dx(), half = (w.waveField().nx() - 1) / 2.0;
+        const double edge = (std::floor(4.8 / dx + half) + 0.5 - half) * dx;
+        const double right = 0.5 * std::erfc((edge - centerX) / (4.0 * std::sqrt(2.0)));
+        EXPECT_NEAR(numberAfter(row(kProbabilitiesRow), QStringLiteral("P_right=")), right, 1e-4);
+        EXPECT_EQ(text(row(kStateRow)), state) << "P_right " << right;
     }
 }
 
