@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <tuple>
@@ -477,7 +478,8 @@ TEST_F(RamseyPlot, PulseStripStagesAndFringesStandAtTheirTimes)
     const QImage unmarked = grab();
     plot.setTwoLevelReference(echoReference());
     plot.setFringeScan(freeFringe<RamseyFringePoint>(0.45));
-    plot.setEnsemble(RamseyEnsemble{true, 0.06, 41}, RamseyEnsembleResult{true, 41, 0.06, 0.5, 0.3, 0, 0});
+    const double sigma = 0.137;
+    plot.setEnsemble(RamseyEnsemble{true, sigma, 41}, RamseyEnsembleResult{true, 41, 0.06, 0.5, 0.3, 0, 0});
     plot.setEnsembleScan(freeFringe<RamseyEnsemblePoint>(0.2));
     const QImage image = grab();
 
@@ -511,6 +513,16 @@ TEST_F(RamseyPlot, PulseStripStagesAndFringesStandAtTheirTimes)
     EXPECT_NEAR(second.top(), first.top(), 0.5);
     EXPECT_GT(second.left(), first.right());
     EXPECT_LT(second.left(), first.right() + 40.0) << "no hole between the entries";
+    // The fringe legend, with the ensemble's spread, only while the ensemble fringe is drawn.
+    for (const bool ensemble : {false, true}) {
+        plot.setEnsembleScan(ensemble ? freeFringe<RamseyEnsemblePoint>(0.2) : std::vector<RamseyEnsemblePoint>{});
+        const std::vector<test::PaintedText> legend = test::paintedTexts(plot, QSize(460, 400));
+        for (const QString& entry : {QStringLiteral("single P2"),
+                                     QStringLiteral("ensemble P2  sigma=") + QString::number(sigma, 'f', 3)})
+            EXPECT_EQ(std::count_if(legend.begin(), legend.end(), [&](const auto& t) { return t.text == entry; }),
+                      ensemble ? 1 : 0)
+                << entry.toStdString() << (ensemble ? " with" : " without") << " the ensemble fringe";
+    }
     // A free time just outside the scan is not marked, not even beside the
     // panel; either end itself is.
     for (const double free : {20.4, 20.0, 0.0, -0.4}) {
