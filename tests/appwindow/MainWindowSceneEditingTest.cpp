@@ -241,6 +241,14 @@ TEST_F(MainWindowSceneEditing, AddApplyDeleteAndClearKeepListTargetsAndPotential
     sceneBox().click();
     ASSERT_FALSE(sceneBox().isChecked());
     expectListAndSelectorsFollowTheScene("a lone circle not in force: still no wall to open");
+    // A wall made ahead of the shutter's first target does not take its place.
+    addRectangle(3.0, 6.0, 4.0, 1.0, 2.0);
+    selectObject(1);
+    setIndex(*window, "geometryComboBox", 1);
+    click(*window, "updatePotentialObjectButton");
+    ASSERT_EQ(window->scene().find(1)->kind, PotentialObjectKind::Rectangle);
+    EXPECT_EQ(selectedId(*control<QComboBox>(*window, "moshinskyTargetComboBox")), 2u);
+    expectListAndSelectorsFollowTheScene("the circle before the wall turned into a wall");
 }
 
 TEST_F(MainWindowSceneEditing, AnInactiveSceneIsEditedWithoutTouchingTheRunningPotential)
