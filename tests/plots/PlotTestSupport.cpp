@@ -87,12 +87,12 @@ int countColourOutside(const QImage& image, const QRect& region, const QColor& c
     return countColour(image, image.rect(), colour, tolerance) - countColour(image, region, colour, tolerance);
 }
 
-int brightnessSteps(const QImage& image, const QPoint& from, const QPoint& to)
+int brightnessSteps(const QImage& image, const QPoint& from, const QPoint& to, int threshold)
 {
     const QPoint step((to.x() > from.x()) - (to.x() < from.x()), (to.y() > from.y()) - (to.y() < from.y()));
     int steps = 0;
     for (QPoint p = from; p != to && image.valid(p) && image.valid(p + step); p += step)
-        steps += std::abs(channelSum(image.pixel(p + step)) - channelSum(image.pixel(p))) > 40 ? 1 : 0;
+        steps += std::abs(channelSum(image.pixel(p + step)) - channelSum(image.pixel(p))) > threshold ? 1 : 0;
     return steps;
 }
 
@@ -102,6 +102,14 @@ int dashStepsNearRow(const QImage& image, int y, int left, int right)
     for (int row = y - 1; row <= y + 1; ++row)
         most = std::max(most, brightnessSteps(image, QPoint(left, row), QPoint(right, row)));
     return most;
+}
+
+int changesNearRow(const QImage& image, int y, int left, int right)
+{
+    int changes = 0;
+    for (int row = y - 1; row <= y + 1; ++row)
+        changes += brightnessSteps(image, QPoint(left, row), QPoint(right, row), 0);
+    return changes;
 }
 
 double widestRuleInk(const QImage& image, int x, int reach, int top, int bottom, const QColor& background,

@@ -59,14 +59,19 @@ QRect colourBoundingBox(const QImage& image, const QRect& region, const QColor& 
 // How many pixels of the image outside region have the colour.
 int countColourOutside(const QImage& image, const QRect& region, const QColor& colour, int tolerance = 40);
 
-// How often the brightness (channel sum) changes by more than 40 between
-// neighbouring pixels along an axis-aligned run of pixels: a dashed or dotted
-// line crossing the run makes many steps, a plain line along it none.
-int brightnessSteps(const QImage& image, const QPoint& from, const QPoint& to);
+// How often the brightness (channel sum) changes by more than threshold
+// between neighbouring pixels along an axis-aligned run of pixels: a dashed or
+// dotted line crossing the run makes many steps, a plain line along it none.
+// A threshold of 0 counts every change, a faint dash's too.
+int brightnessSteps(const QImage& image, const QPoint& from, const QPoint& to, int threshold = 40);
 // The most brightness steps along the rows y - 1 .. y + 1 from x = left to
 // right: a horizontal dashed line whose centre rounds to y, wherever its
 // antialiasing puts it.
 int dashStepsNearRow(const QImage& image, int y, int left, int right);
+// Every brightness change along the rows y - 1 .. y + 1 from x = left to
+// right, summed: a solid line there changes only where other lines cross it,
+// and even a faint dashed line laid over it changes it often.
+int changesNearRow(const QImage& image, int y, int left, int right);
 
 // Whether the plot receives a paint event after action, with its host shown
 // on screen (setters schedule repaints with update(), which does nothing for

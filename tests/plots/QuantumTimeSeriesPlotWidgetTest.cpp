@@ -237,10 +237,7 @@ TEST_F(TimeSeriesPlot, RangesFollowTheProbabilityAndSignedRules)
         // the three inner grid lines meeting it change its colour (in and out, on
         // each of the three rows), where even faint dashes would change it often.
         if (c.lo == 0.0) {
-            int changes = 0;
-            for (int row = zero - 1; row <= zero + 1; ++row)
-                for (int x = int(kPanel.left()) + 4; x < int(kPanel.right()) - 4; ++x)
-                    changes += image.pixel(x, row) != image.pixel(x + 1, row) ? 1 : 0;
+            const int changes = test::changesNearRow(image, zero, int(kPanel.left()) + 4, int(kPanel.right()) - 4);
             EXPECT_LE(changes, 3 * 2 * 3) << c.name << ": " << changes << " colour changes along the bottom edge";
         }
     }
