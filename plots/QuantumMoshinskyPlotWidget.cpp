@@ -81,7 +81,8 @@ void QuantumMoshinskyPlotWidget::paintEvent(QPaintEvent*)
     const double tEnd = plot::timeAxisEnd(config.analysisEndTime, last.time);
     // A mark stands over the middle of its cell's column.
     const plot::AxisMap xAxis = plot::columnCentresAxis(QRectF(carpet), recorder_->gridX(0),
-        recorder_->gridX(nx == 0 ? 0 : nx - 1), static_cast<double>(recorder_->dx()), 1e-12);
+                                                        recorder_->gridX(nx == 0 ? 0 : nx - 1),
+                                                        static_cast<double>(recorder_->dx()), 1e-12);
 
     if (nx != 0) {
         const std::vector<int> columns
