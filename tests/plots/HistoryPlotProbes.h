@@ -101,7 +101,7 @@ std::vector<PlotFeed<Widget>> historyFeeds(void (*set)(Widget&, const std::vecto
     extreme.back().time = 1e300;
     extreme[4].time = kNaN;
     return {{"awkward history", [set](Widget& w) { set(w, awkwardHistory()); }},
-            beyondLegibility<Widget>({"extreme times", [set, extreme](Widget& w) { set(w, extreme); }}),
+            {"extreme times", [set, extreme](Widget& w) { set(w, extreme); }},
             {"one sample", [set](Widget& w) { set(w, std::vector<ObservableSample>(1, awkwardHistory()[2])); }}};
 }
 

@@ -349,6 +349,10 @@ struct PlotFeeds<QuantumBlochPlotWidget> {
     {
         auto feeds = historyFeeds<QuantumBlochPlotWidget>(
             [](QuantumBlochPlotWidget& w, const auto& s) { w.setData(s, lattice(0.25), 0.3, 1.0); });
+        // Times of +-1e300 print time labels wider than the panel.
+        for (PlotFeed<QuantumBlochPlotWidget>& feed : feeds)
+            if (feed.name == "extreme times")
+                feed = beyondLegibility(feed);
         for (const double force : {0.0, 1e300, 1e-300, kNaN})
             feeds.push_back({"force", [force](QuantumBlochPlotWidget& w) {
                                  w.setData(driftingCentre(), lattice(force), 0.3, 1.0);
