@@ -313,6 +313,21 @@ private:
     // Defined for those five and the configs from BerryConfig to Klein.
     template <typename Record>
     Record formSettings() const;
+    // One reader per record, by name.
+    QuantumQuench currentQuenchSettings() const;
+    PeriodicDrive currentPeriodicDriveSettings() const;
+    LinearSweep currentLinearSweepSettings() const;
+    RamseySequence currentRamseySettings() const;
+    BerryConfig currentBerrySettings() const;
+    LoschmidtConfig currentLoschmidtSettings() const;
+    MoshinskyConfig currentMoshinskySettings() const;
+    KapitzaDiracConfig currentKapitzaDiracSettings() const;
+    AharonovBohmConfig currentAharonovBohmSettings() const;
+    LandauConfig currentLandauSettings() const;
+    HallEdgeConfig currentHallEdgeSettings() const;
+    BackflowConfig currentBackflowSettings() const;
+    ZitterbewegungConfig currentZitterbewegungSettings() const;
+    KleinTunnelingConfig currentKleinSettings() const;
     // The geometry page's object (id 0, enabled); kind 0 or an unknown index
     // gives value, width and height 0.
     PotentialObject currentPotentialObject() const;
@@ -332,6 +347,30 @@ private:
     // a stored copy), target combo refilled, controls written with signals
     // blocked, dependent enables, conflicting experiments off. No rebuild.
     void applySettingsRecords(const ExperimentSettingsRecords& records);
+    // One writer per record, in the order applySettingsRecords calls them.
+    void applyQuenchSettings(const QuantumQuench& settings);
+    void applyPeriodicDriveSettings(const PeriodicDrive& settings);
+    void applyLinearSweepSettings(const LinearSweep& settings);
+    void applyRamseySettings(const RamseySequence& settings);
+    void applyRamseyEnsembleSettings(const RamseyEnsemble& settings);
+    void applyKickedRotorSettings(const KickedRotorConfig& settings);
+    void applyZenoSettings(const ZenoConfig& settings);
+    void applyScarSettings(const ScarConfig& settings);
+    void applyBerrySettings(const BerryConfig& settings);
+    void applyLoschmidtSettings(const LoschmidtConfig& settings);
+    void applyMoshinskySettings(const MoshinskyConfig& settings);
+    void applyKapitzaDiracSettings(const KapitzaDiracConfig& settings);
+    void applyAharonovBohmSettings(const AharonovBohmConfig& settings);
+    void applyLandauSettings(const LandauConfig& settings);
+    void applyHallEdgeSettings(const HallEdgeConfig& settings);
+    void applyBackflowSettings(const BackflowConfig& settings);
+    void applyZitterbewegungSettings(const ZitterbewegungConfig& settings);
+    void applyKleinSettings(const KleinTunnelingConfig& settings);
+    // The shared body of the writers: a drive record's target combo (and the
+    // shutter's) refilled with its object first, a stored record kept, then
+    // the controls written with signals blocked.
+    template <typename Record>
+    void writeRecordIntoForm(const Record& settings);
     // The object's kind, page, fields and enabled flag into the geometry
     // page with the signals blocked; false, nothing written, for kind 0 or
     // an unknown kind.
@@ -364,6 +403,12 @@ private:
     // enable box is enabled with items and the scene on.
     void refreshSceneObjectList(std::uint64_t id);
     void fillTargetCombo(QComboBox* combo, QCheckBox* governedBox, std::uint64_t id, bool shutterKindsOnly);
+    // Each target combo by name (id 0 keeps its current object).
+    void fillQuenchTargetCombo(std::uint64_t id);
+    void fillPeriodicDriveTargetCombo(std::uint64_t id);
+    void fillLinearSweepTargetCombo(std::uint64_t id);
+    void fillRamseyTargetCombo(std::uint64_t id);
+    void fillMoshinskyTargetCombo(std::uint64_t id);
     void updateSceneEditingControls();
     // "Scene (%1 objects)" or the geometry's name; 0 without a selected item.
     QString potentialSummaryText() const;
@@ -488,6 +533,24 @@ private:
     // The mode's own set-up and its preparation when its box is checked
     // (else gaussian), rebuild; nothing while applying.
     void onSceneFreeModeApplyClicked(InitialPreparationType mode);
+    // The toggles and Apply buttons by name, each connected to its control.
+    void onQuenchEnabledToggled(bool checked);
+    void onPeriodicDriveEnabledToggled(bool checked);
+    void onLinearSweepEnabledToggled(bool checked);
+    void onRamseyEnabledToggled(bool checked);
+    void onBerryEnabledToggled(bool checked);
+    void onLoschmidtEnabledToggled(bool checked);
+    void onMoshinskyEnabledToggled(bool checked);
+    void onKapitzaDiracEnabledToggled(bool checked);
+    void onAharonovBohmEnabledToggled(bool checked);
+    void onLandauEnabledToggled(bool checked);
+    void onHallEdgeEnabledToggled(bool checked);
+    void onBackflowEnabledToggled(bool checked);
+    void onZitterbewegungEnabledToggled(bool checked);
+    void onKleinEnabledToggled(bool checked);
+    void onBackflowApplyClicked();
+    void onZitterbewegungApplyClicked();
+    void onKleinApplyClicked();
     // Every box of the family but `keep` unchecked, signals blocked.
     void switchOffProtocols(const QCheckBox* keep);
     void switchOffGaugeModes(const QCheckBox* keep);
@@ -607,6 +670,16 @@ private:
     void showHelpDock();
     void openConstraintsHelp();
     void openExperimentPhysicsHelp();
+    // The fixed pages, each in the help dock's language, without the dock fallback.
+    void openHelpIndex();
+    void openGettingStartedHelp();
+    void openNumericsHelp();
+    void openConventionsHelp();
+    void openGlossaryHelp();
+    void openReferencesHelp();
+    void openLicenseHelp();
+    void openThirdPartyHelp();
+    void openFixedHelpPage(const QString& page);
     QString helpLanguage() const;
     QString experimentHelpId() const;
     QString buildCurrentParametersHtml() const;

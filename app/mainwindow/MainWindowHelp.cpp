@@ -78,16 +78,9 @@ void MainWindow::setupHelpMenu()
         QAction* action = menu->addAction(text);
         connect(action, &QAction::triggered, this, [this, open] { guarded([this, open] { (this->*open)(); }); });
     };
-    // A page of the help folder in the language of the help dock's tab.
-    const auto addPage = [this](QMenu* menu, const QString& text, const QString& page) {
-        QAction* action = menu->addAction(text);
-        connect(action, &QAction::triggered, this, [this, page] {
-            guarded([this, page] { openHelpPage(QStringLiteral("%1/%2").arg(helpLanguage(), page), false); });
-        });
-    };
 
-    addPage(help, QStringLiteral("VXO Help / Guida VXO"), QStringLiteral("index.html"));
-    addPage(help, QStringLiteral("Getting Started / Come iniziare"), QStringLiteral("getting_started.html"));
+    addItem(help, QStringLiteral("VXO Help / Guida VXO"), &MainWindow::openHelpIndex);
+    addItem(help, QStringLiteral("Getting Started / Come iniziare"), &MainWindow::openGettingStartedHelp);
     help->addSeparator();
     QMenu* experiment = help->addMenu(QStringLiteral("Current Experiment / Esperimento corrente"));
     addItem(experiment, QStringLiteral("Quick Physics Help / Guida rapida"), &MainWindow::showHelpDock);
@@ -96,14 +89,13 @@ void MainWindow::setupHelpMenu()
     addItem(experiment, QStringLiteral("Current Parameters / Parametri correnti"),
             &MainWindow::openCurrentParametersHelp);
     help->addSeparator();
-    addPage(help, QStringLiteral("Numerical Methods / Metodi numerici"), QStringLiteral("numerics/index.html"));
-    addPage(help, QStringLiteral("Conventions && Units / Convenzioni e unita'"), QStringLiteral("conventions.html"));
-    addPage(help, QStringLiteral("Glossary / Glossario"), QStringLiteral("glossary.html"));
-    addPage(help, QStringLiteral("References / Riferimenti"), QStringLiteral("references.html"));
+    addItem(help, QStringLiteral("Numerical Methods / Metodi numerici"), &MainWindow::openNumericsHelp);
+    addItem(help, QStringLiteral("Conventions && Units / Convenzioni e unita'"), &MainWindow::openConventionsHelp);
+    addItem(help, QStringLiteral("Glossary / Glossario"), &MainWindow::openGlossaryHelp);
+    addItem(help, QStringLiteral("References / Riferimenti"), &MainWindow::openReferencesHelp);
     help->addSeparator();
-    addPage(help, QStringLiteral("License / Licenza"), QStringLiteral("license.html"));
-    addPage(help, QStringLiteral("Third-Party Notices / Componenti di terze parti"),
-            QStringLiteral("third_party.html"));
+    addItem(help, QStringLiteral("License / Licenza"), &MainWindow::openLicenseHelp);
+    addItem(help, QStringLiteral("Third-Party Notices / Componenti di terze parti"), &MainWindow::openThirdPartyHelp);
     help->addSeparator();
     QAction* about = help->addAction(QStringLiteral("About Ondrivel"));
     connect(about, &QAction::triggered, this, [this] {
@@ -116,6 +108,52 @@ void MainWindow::setupHelpMenu()
                                    .arg(QCoreApplication::applicationVersion().toHtmlEscaped()));
         });
     });
+}
+
+// A page of the help folder in the language of the help dock's tab.
+void MainWindow::openFixedHelpPage(const QString& page)
+{
+    openHelpPage(QStringLiteral("%1/%2").arg(helpLanguage(), page), false);
+}
+
+void MainWindow::openHelpIndex()
+{
+    openFixedHelpPage(QStringLiteral("index.html"));
+}
+
+void MainWindow::openGettingStartedHelp()
+{
+    openFixedHelpPage(QStringLiteral("getting_started.html"));
+}
+
+void MainWindow::openNumericsHelp()
+{
+    openFixedHelpPage(QStringLiteral("numerics/index.html"));
+}
+
+void MainWindow::openConventionsHelp()
+{
+    openFixedHelpPage(QStringLiteral("conventions.html"));
+}
+
+void MainWindow::openGlossaryHelp()
+{
+    openFixedHelpPage(QStringLiteral("glossary.html"));
+}
+
+void MainWindow::openReferencesHelp()
+{
+    openFixedHelpPage(QStringLiteral("references.html"));
+}
+
+void MainWindow::openLicenseHelp()
+{
+    openFixedHelpPage(QStringLiteral("license.html"));
+}
+
+void MainWindow::openThirdPartyHelp()
+{
+    openFixedHelpPage(QStringLiteral("third_party.html"));
 }
 
 QString MainWindow::findHelpDirectory() const

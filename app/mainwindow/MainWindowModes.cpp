@@ -194,6 +194,93 @@ void MainWindow::onSceneFreeModeApplyClicked(InitialPreparationType mode)
     rebuildSimulation();
 }
 
+// --- Each toggle and Apply button by name -------------------------------------------------
+
+void MainWindow::onQuenchEnabledToggled(bool checked)
+{
+    onProtocolEnabledToggled(ui->quenchEnabledCheckBox, checked);
+}
+
+void MainWindow::onPeriodicDriveEnabledToggled(bool checked)
+{
+    onProtocolEnabledToggled(ui->periodicDriveEnabledCheckBox, checked);
+}
+
+void MainWindow::onLinearSweepEnabledToggled(bool checked)
+{
+    onProtocolEnabledToggled(ui->linearSweepEnabledCheckBox, checked);
+}
+
+void MainWindow::onRamseyEnabledToggled(bool checked)
+{
+    onProtocolEnabledToggled(ui->ramseyEnabledCheckBox, checked);
+}
+
+void MainWindow::onBerryEnabledToggled(bool checked)
+{
+    onProtocolEnabledToggled(ui->berryEnabledCheckBox, checked);
+}
+
+void MainWindow::onLoschmidtEnabledToggled(bool checked)
+{
+    onProtocolEnabledToggled(ui->loschmidtEnabledCheckBox, checked);
+}
+
+void MainWindow::onMoshinskyEnabledToggled(bool checked)
+{
+    onProtocolEnabledToggled(ui->moshinskyEnabledCheckBox, checked);
+}
+
+void MainWindow::onKapitzaDiracEnabledToggled(bool checked)
+{
+    onProtocolEnabledToggled(ui->kapitzaDiracEnabledCheckBox, checked);
+}
+
+void MainWindow::onAharonovBohmEnabledToggled(bool checked)
+{
+    onGaugeEnabledToggled(ui->aharonovBohmEnabledCheckBox, checked);
+}
+
+void MainWindow::onLandauEnabledToggled(bool checked)
+{
+    onGaugeEnabledToggled(ui->landauEnabledCheckBox, checked);
+}
+
+void MainWindow::onHallEdgeEnabledToggled(bool checked)
+{
+    onGaugeEnabledToggled(ui->hallEdgeEnabledCheckBox, checked);
+}
+
+void MainWindow::onBackflowEnabledToggled(bool checked)
+{
+    onSceneFreeModeToggled(InitialPreparationType::QuantumBackflowState, checked);
+}
+
+void MainWindow::onZitterbewegungEnabledToggled(bool checked)
+{
+    onSceneFreeModeToggled(InitialPreparationType::DiracZitterbewegungState, checked);
+}
+
+void MainWindow::onKleinEnabledToggled(bool checked)
+{
+    onSceneFreeModeToggled(InitialPreparationType::DiracKleinTunnelingState, checked);
+}
+
+void MainWindow::onBackflowApplyClicked()
+{
+    onSceneFreeModeApplyClicked(InitialPreparationType::QuantumBackflowState);
+}
+
+void MainWindow::onZitterbewegungApplyClicked()
+{
+    onSceneFreeModeApplyClicked(InitialPreparationType::DiracZitterbewegungState);
+}
+
+void MainWindow::onKleinApplyClicked()
+{
+    onSceneFreeModeApplyClicked(InitialPreparationType::DiracKleinTunnelingState);
+}
+
 // --- Apply buttons of the recorder experiments -------------------------------------------
 
 // The page's values go to the stored copy; only an experiment that runs is

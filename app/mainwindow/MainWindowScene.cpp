@@ -161,14 +161,38 @@ void MainWindow::refreshSceneObjectList(std::uint64_t id)
     if (const PotentialObject* selected = potentialScene.find(selectedSceneObjectId()))
         loadObjectIntoGeometryInspector(*selected);
     updateSceneEditingControls();
-    // Each combo keeps its current object (id 0); the shutter lists only
-    // the kinds it can open.
-    for (const auto& [combo, box] : {std::pair{ui->quenchTargetComboBox, ui->quenchEnabledCheckBox},
-                                     std::pair{ui->periodicDriveTargetComboBox, ui->periodicDriveEnabledCheckBox},
-                                     std::pair{ui->linearSweepTargetComboBox, ui->linearSweepEnabledCheckBox},
-                                     std::pair{ui->ramseyTargetComboBox, ui->ramseyEnabledCheckBox}})
-        fillTargetCombo(combo, box, 0, false);
-    fillTargetCombo(ui->moshinskyTargetComboBox, ui->moshinskyEnabledCheckBox, 0, true);
+    // Each combo keeps its current object (id 0).
+    fillQuenchTargetCombo(0);
+    fillPeriodicDriveTargetCombo(0);
+    fillLinearSweepTargetCombo(0);
+    fillRamseyTargetCombo(0);
+    fillMoshinskyTargetCombo(0);
+}
+
+void MainWindow::fillQuenchTargetCombo(std::uint64_t id)
+{
+    fillTargetCombo(ui->quenchTargetComboBox, ui->quenchEnabledCheckBox, id, false);
+}
+
+void MainWindow::fillPeriodicDriveTargetCombo(std::uint64_t id)
+{
+    fillTargetCombo(ui->periodicDriveTargetComboBox, ui->periodicDriveEnabledCheckBox, id, false);
+}
+
+void MainWindow::fillLinearSweepTargetCombo(std::uint64_t id)
+{
+    fillTargetCombo(ui->linearSweepTargetComboBox, ui->linearSweepEnabledCheckBox, id, false);
+}
+
+void MainWindow::fillRamseyTargetCombo(std::uint64_t id)
+{
+    fillTargetCombo(ui->ramseyTargetComboBox, ui->ramseyEnabledCheckBox, id, false);
+}
+
+// The shutter lists only the kinds it can open.
+void MainWindow::fillMoshinskyTargetCombo(std::uint64_t id)
+{
+    fillTargetCombo(ui->moshinskyTargetComboBox, ui->moshinskyEnabledCheckBox, id, true);
 }
 
 void MainWindow::fillTargetCombo(QComboBox* combo, QCheckBox* governedBox, std::uint64_t id, bool shutterKindsOnly)

@@ -46,6 +46,76 @@ template BackflowConfig MainWindow::formSettings<BackflowConfig>() const;
 template ZitterbewegungConfig MainWindow::formSettings<ZitterbewegungConfig>() const;
 template KleinTunnelingConfig MainWindow::formSettings<KleinTunnelingConfig>() const;
 
+QuantumQuench MainWindow::currentQuenchSettings() const
+{
+    return formSettings<QuantumQuench>();
+}
+
+PeriodicDrive MainWindow::currentPeriodicDriveSettings() const
+{
+    return formSettings<PeriodicDrive>();
+}
+
+LinearSweep MainWindow::currentLinearSweepSettings() const
+{
+    return formSettings<LinearSweep>();
+}
+
+RamseySequence MainWindow::currentRamseySettings() const
+{
+    return formSettings<RamseySequence>();
+}
+
+BerryConfig MainWindow::currentBerrySettings() const
+{
+    return formSettings<BerryConfig>();
+}
+
+LoschmidtConfig MainWindow::currentLoschmidtSettings() const
+{
+    return formSettings<LoschmidtConfig>();
+}
+
+MoshinskyConfig MainWindow::currentMoshinskySettings() const
+{
+    return formSettings<MoshinskyConfig>();
+}
+
+KapitzaDiracConfig MainWindow::currentKapitzaDiracSettings() const
+{
+    return formSettings<KapitzaDiracConfig>();
+}
+
+AharonovBohmConfig MainWindow::currentAharonovBohmSettings() const
+{
+    return formSettings<AharonovBohmConfig>();
+}
+
+LandauConfig MainWindow::currentLandauSettings() const
+{
+    return formSettings<LandauConfig>();
+}
+
+HallEdgeConfig MainWindow::currentHallEdgeSettings() const
+{
+    return formSettings<HallEdgeConfig>();
+}
+
+BackflowConfig MainWindow::currentBackflowSettings() const
+{
+    return formSettings<BackflowConfig>();
+}
+
+ZitterbewegungConfig MainWindow::currentZitterbewegungSettings() const
+{
+    return formSettings<ZitterbewegungConfig>();
+}
+
+KleinTunnelingConfig MainWindow::currentKleinSettings() const
+{
+    return formSettings<KleinTunnelingConfig>();
+}
+
 PotentialObject MainWindow::currentPotentialObject() const
 {
     return readGeometryPage(*ui);

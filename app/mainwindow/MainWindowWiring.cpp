@@ -253,8 +253,9 @@ void MainWindow::connectControls()
     const auto protocols = protocolBoxes();
     for (QCheckBox* box : protocols)
         connectChange(this, box, guardedSlot([this](bool checked) { onDriveEnabledToggled(checked); }));
-    const auto connectProtocol = [&](QCheckBox* box, std::initializer_list<QWidget*> parameters) {
-        connectChange(this, box, guardedSlot([this, box](bool checked) { onProtocolEnabledToggled(box, checked); }));
+    const auto connectProtocol = [&](QCheckBox* box, void (MainWindow::*toggled)(bool),
+                                     std::initializer_list<QWidget*> parameters) {
+        connectChange(this, box, guardedSlot([this, toggled](bool checked) { (this->*toggled)(checked); }));
         for (QWidget* parameter : parameters) {
             if (auto* spin = qobject_cast<QDoubleSpinBox*>(parameter))
                 connectChange(this, spin, rebuildUnlessLoading);
@@ -265,33 +266,33 @@ void MainWindow::connectControls()
             keyboardTrackingGate->watch(qobject_cast<QAbstractSpinBox*>(parameter));
         }
     };
-    connectProtocol(form.quenchEnabledCheckBox,
+    connectProtocol(form.quenchEnabledCheckBox, &MainWindow::onQuenchEnabledToggled,
                     {form.quenchTargetComboBox, form.quenchParameterComboBox, form.quenchTimeSpinBox,
                      form.quenchBeforeSpinBox, form.quenchAfterSpinBox});
-    connectProtocol(form.periodicDriveEnabledCheckBox,
+    connectProtocol(form.periodicDriveEnabledCheckBox, &MainWindow::onPeriodicDriveEnabledToggled,
                     {form.periodicDriveTargetComboBox, form.periodicDriveParameterComboBox,
                      form.periodicDriveMeanSpinBox, form.periodicDriveAmplitudeSpinBox, form.periodicDriveOmegaSpinBox,
                      form.periodicDrivePhaseSpinBox});
-    connectProtocol(form.linearSweepEnabledCheckBox,
+    connectProtocol(form.linearSweepEnabledCheckBox, &MainWindow::onLinearSweepEnabledToggled,
                     {form.linearSweepTargetComboBox, form.linearSweepParameterComboBox,
                      form.linearSweepStartValueSpinBox, form.linearSweepEndValueSpinBox,
                      form.linearSweepStartTimeSpinBox, form.linearSweepDurationSpinBox,
                      form.linearSweepHoldDurationSpinBox, form.linearSweepReturnDurationSpinBox});
-    connectProtocol(form.ramseyEnabledCheckBox,
+    connectProtocol(form.ramseyEnabledCheckBox, &MainWindow::onRamseyEnabledToggled,
                     {form.ramseyTargetComboBox, form.ramseyParameterComboBox, form.ramseyMeanSpinBox,
                      form.ramseyAmplitudeSpinBox, form.ramseyOmegaSpinBox, form.ramseyPulseDurationSpinBox,
                      form.ramseyFreeDurationSpinBox, form.ramseyStartTimeSpinBox, form.ramseyFirstPhaseSpinBox,
                      form.ramseySecondPhaseSpinBox, form.ramseyEchoDurationSpinBox, form.ramseyEchoPhaseSpinBox});
-    connectProtocol(form.berryEnabledCheckBox,
+    connectProtocol(form.berryEnabledCheckBox, &MainWindow::onBerryEnabledToggled,
                     {form.berryAnisotropySpinBox, form.berryStartTimeSpinBox, form.berryDurationSpinBox,
                      form.berryWindingComboBox});
-    connectProtocol(form.loschmidtEnabledCheckBox,
+    connectProtocol(form.loschmidtEnabledCheckBox, &MainWindow::onLoschmidtEnabledToggled,
                     {form.loschmidtTimeSpinBox, form.loschmidtMomentumErrorXSpinBox,
                      form.loschmidtMomentumErrorYSpinBox});
-    connectProtocol(form.moshinskyEnabledCheckBox,
+    connectProtocol(form.moshinskyEnabledCheckBox, &MainWindow::onMoshinskyEnabledToggled,
                     {form.moshinskyTargetComboBox, form.moshinskyOpenTimeSpinBox, form.moshinskyDetectorXSpinBox,
                      form.moshinskyAnalysisEndTimeSpinBox});
-    connectProtocol(form.kapitzaDiracEnabledCheckBox,
+    connectProtocol(form.kapitzaDiracEnabledCheckBox, &MainWindow::onKapitzaDiracEnabledToggled,
                     {form.kapitzaDiracPeriodSpinBox, form.kapitzaDiracDepthSpinBox, form.kapitzaDiracPhaseSpinBox,
                      form.kapitzaDiracStartSpinBox, form.kapitzaDiracDurationSpinBox,
                      form.kapitzaDiracAnalysisEndSpinBox, form.kapitzaDiracOrderSpinBox});
@@ -307,21 +308,24 @@ void MainWindow::connectControls()
                   }));
 
     // Gauge, backflow and Dirac modes with their Apply buttons.
-    for (QCheckBox* box : gaugeBoxes())
-        connectChange(this, box, guardedSlot([this, box](bool checked) { onGaugeEnabledToggled(box, checked); }));
-    const std::array<std::tuple<QCheckBox*, QAbstractButton*, InitialPreparationType>, 3> sceneFreeModes{{
-        {form.backflowEnabledCheckBox, form.backflowApplyButton, InitialPreparationType::QuantumBackflowState},
-        {form.zitterEnabledCheckBox, form.zitterApplyButton, InitialPreparationType::DiracZitterbewegungState},
-        {form.kleinEnabledCheckBox, form.kleinApplyButton, InitialPreparationType::DiracKleinTunnelingState},
-    }};
-    for (const auto& [box, apply, mode] : sceneFreeModes)
-        connectChange(this, box,
-                      guardedSlot([this, mode = mode](bool checked) { onSceneFreeModeToggled(mode, checked); }));
+    const auto connectToggle = [this](QCheckBox* box, void (MainWindow::*toggled)(bool)) {
+        connectChange(this, box, guardedSlot([this, toggled](bool checked) { (this->*toggled)(checked); }));
+    };
+    const auto connectApply = [this](QAbstractButton* button, void (MainWindow::*clicked)()) {
+        connectClick(this, button, guardedSlot([this, clicked] { (this->*clicked)(); }));
+    };
+    connectToggle(form.aharonovBohmEnabledCheckBox, &MainWindow::onAharonovBohmEnabledToggled);
+    connectToggle(form.landauEnabledCheckBox, &MainWindow::onLandauEnabledToggled);
+    connectToggle(form.hallEdgeEnabledCheckBox, &MainWindow::onHallEdgeEnabledToggled);
+    connectToggle(form.backflowEnabledCheckBox, &MainWindow::onBackflowEnabledToggled);
+    connectToggle(form.zitterEnabledCheckBox, &MainWindow::onZitterbewegungEnabledToggled);
+    connectToggle(form.kleinEnabledCheckBox, &MainWindow::onKleinEnabledToggled);
     connectClick(this, form.aharonovBohmApplyButton, rebuildUnlessLoading);
     connectClick(this, form.landauApplyButton, rebuildUnlessLoading);
     connectClick(this, form.hallEdgeApplyButton, rebuildUnlessLoading);
-    for (const auto& [box, apply, mode] : sceneFreeModes)
-        connectClick(this, apply, guardedSlot([this, mode = mode] { onSceneFreeModeApplyClicked(mode); }));
+    connectApply(form.backflowApplyButton, &MainWindow::onBackflowApplyClicked);
+    connectApply(form.zitterApplyButton, &MainWindow::onZitterbewegungApplyClicked);
+    connectApply(form.kleinApplyButton, &MainWindow::onKleinApplyClicked);
     const auto diracModesOff = guardedSlot([this](bool checked) {
         if (checked)
             switchDiracModesOff();
