@@ -30,7 +30,9 @@ struct ZitterbewegungConfig {
     double sigma = 3.5;             // [0.25, 20]
     double momentumX = 0.5;         // |p_x| <= 20
     double momentumY = 0.0;         // |p_y| <= 20
-    std::uint32_t preparationMode = 0; // 0 mixed branches, 1 positive-energy projection
+    static constexpr std::uint32_t kMixedBranches = 0;
+    static constexpr std::uint32_t kPositiveEnergyProjection = 1;
+    std::uint32_t preparationMode = kMixedBranches;
     double analysisEndTime = 12.0;  // [0.2, 200]
 };
 

@@ -1,5 +1,6 @@
 #include "plots/QuantumDoubleWellPlotWidget.h"
 
+#include "core/Numeric.h"
 #include "plots/PlotPainting.h"
 
 #include <QPainter>
@@ -34,7 +35,7 @@ void QuantumDoubleWellPlotWidget::paintEvent(QPaintEvent*)
     if (predicted) {
         // Left cos^2(pi t / T), right sin^2(pi t / T), marked at T / 2.
         const auto exchange = [&](double t) {
-            const double phase = 3.141592653589793 * t / period;
+            const double phase = kPi * t / period;
             const double c = std::cos(phase);
             const double s = std::sin(phase);
             return std::pair{c * c, s * s};

@@ -1,5 +1,6 @@
 #include "plots/QuantumDrivePlotWidget.h"
 
+#include "core/Numeric.h"
 #include "plots/PlotPainting.h"
 
 #include <QPainter>
@@ -17,7 +18,7 @@ void QuantumDrivePlotWidget::setDriveParameters(double mean, double amplitude, d
     mean_ = mean;
     amplitude_ = amplitude;
     angularFrequency_ = angularFrequency;
-    phase_ = phaseDegrees * 3.141592653589793 / 180.0;
+    phase_ = phaseDegrees * kPi / 180.0;
     update();
 }
 

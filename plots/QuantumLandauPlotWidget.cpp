@@ -24,7 +24,7 @@ void QuantumLandauPlotWidget::paintEvent(QPaintEvent*)
     const LandauConfig& config = recorder_->config();
     const double mass = recorder_->mass();
     const double hbar = recorder_->hbar();
-    const bool cyclotronPacket = config.preparationMode == 0;
+    const bool cyclotronPacket = config.preparationMode == LandauConfig::kCyclotronPacket;
 
     const QRect& orbit = panels->upper;
     const QRect& time = panels->lower;

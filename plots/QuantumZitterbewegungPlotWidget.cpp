@@ -76,7 +76,7 @@ void QuantumZitterbewegungPlotWidget::paintEvent(QPaintEvent*)
     plot::drawPanelSummary(
         painter, pos, 24,
         QString("%1   P+=%2   P-=%3   omega_ZB=%4   max |residual x|=%5")
-            .arg(config.preparationMode == 0 ? "mixed +/- energy" : "positive-energy control",
+            .arg(config.preparationMode == ZitterbewegungConfig::kMixedBranches ? "mixed +/- energy" : "positive-energy control",
                  QString::number(recorder_->positiveEnergyWeight(), 'f', 6),
                  QString::number(recorder_->negativeEnergyWeight(), 'f', 6),
                  QString::number(QuantumZitterbewegung2D::angularFrequency(config, recorder_->hbar()), 'f', 4),

@@ -43,7 +43,8 @@ struct ProbabilityContourSet {
     std::vector<float> levels;                       // ascending
     std::vector<ProbabilityContourSegment> segments; // level by level
     float maxProbability = 0.0f;
-    std::int32_t spacingMode = 1;                    // 1 logarithmic, anything else linear
+    static constexpr std::int32_t kLogarithmicSpacing = 1; // anything else is linear
+    std::int32_t spacingMode = kLogarithmicSpacing;
     float decades = 4.0f;                            // clamped to [0.25, 12]
     std::uint64_t stride = 1;                        // cell stride of the sampling lattice
 };

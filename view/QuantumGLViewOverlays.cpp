@@ -58,9 +58,11 @@ void QuantumGLView::drawPainterOverlays()
     drawProbabilityContours();
     const bool currentShown = overlays_.currentVisible && !current_.isEmpty() && current_.maxMagnitude > 0.0f;
     if (currentShown) {
-        if (overlays_.currentMode == 1 || overlays_.currentMode == 2)
+        const std::uint32_t mode = overlays_.currentMode;
+        const bool both = mode == QuantumOverlaySettings::kCurrentVectorsAndStreamlines;
+        if (both || mode == QuantumOverlaySettings::kCurrentStreamlines)
             drawCurrentStreamlines();
-        if (overlays_.currentMode == 0 || overlays_.currentMode == 2)
+        if (both || mode == QuantumOverlaySettings::kCurrentVectors)
             drawCurrentVectors();
     }
     drawDetectorOverlay();

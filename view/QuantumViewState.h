@@ -36,7 +36,10 @@ struct QuantumOverlaySettings {
     float probabilityContourWidth = 1.1f;
 
     bool currentVisible = true;
-    std::uint32_t currentMode = 1;     // 0 vectors, 1 streamlines, 2 both
+    static constexpr std::uint32_t kCurrentVectors = 0;
+    static constexpr std::uint32_t kCurrentStreamlines = 1;
+    static constexpr std::uint32_t kCurrentVectorsAndStreamlines = 2;
+    std::uint32_t currentMode = kCurrentStreamlines;
     std::int32_t currentSpacing = 42;  // seed spacing, pixels
     float currentScale = 1.0f;         // arrow scale
     std::int32_t streamlineLength = 240; // pixels

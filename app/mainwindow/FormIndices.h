@@ -33,6 +33,15 @@ enum class EditToolIndex { Rectangle, Circle };
 enum class WindingIndex { CounterClockwise, Clockwise };
 // speedComboBox: steps per tick from a quarter to sixteen times the base.
 enum class SpeedIndex { Quarter, Half, Normal, Twice, FourTimes, EightTimes, SixteenTimes };
+// crossSectionCurveComboBox: the quantity of psi along the cut.
+enum class CrossSectionCurveIndex { Probability, Real, Imaginary, Phase };
+// timeSeriesQuantityComboBox: the observables of the history, in the plot's order.
+enum class TimeSeriesQuantityIndex {
+    MeanX, MeanY, SigmaX, SigmaY, Norm, Absorbed, Reflection, Transmission,
+    Kinetic, Potential, Total, EnergyDrift, LeftWell, RightWell
+};
+// helpLanguageTabWidget: the guide's two languages.
+enum class HelpLanguageTab { Italian, English };
 
 // The combo index of a named entry.
 template <typename Index>

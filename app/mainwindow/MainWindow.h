@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/TransportClock.h"
+#include "app/text/DiagnosticsRowLabels.h"
 #include "app/form/ControlSnapshot.h"
 #include "app/mainwindow/CollapseRecord.h"
 #include "app/mainwindow/ExperimentRecorders.h"
@@ -592,9 +593,9 @@ private:
     // The update writes every row but the panel rows and the pipeline row,
     // then the permanent status line; nothing while applying.
     void setupDiagnosticsTable();
-    void setDiagnosticsRow(int row, const QString& section, const QString& parameter, const QString& value);
+    void setDiagnosticsRow(DiagnosticsRow row, const QString& section, const QString& parameter, const QString& value);
     void updateDiagnostics();
-    void writeDiagnosticsRow(int row, const QString& value);
+    void writeDiagnosticsRow(DiagnosticsRow row, const QString& value);
     // The whole-window tests of the diagnostics and status reach these.
     friend struct MainWindowStatusProbe;
     // "Ondrivel - %1" with the trimmed title, or "Ondrivel".

@@ -2,6 +2,7 @@
 
 #include "app/text/DiagnosticsRowLabels.h"
 #include "app/mainwindow/StatusDurations.h"
+#include "core/Numeric.h"
 #include "experiments/BoundStates1D.h"
 #include "experiments/DriveProtocols.h"
 #include "plots/QuantumBoundStatePlotWidget.h"
@@ -20,7 +21,6 @@
 namespace vxo {
 namespace {
 
-constexpr double kTwoPi = 6.283185307179586;
 
 // Imaginary-time search shared by the panel and the calibrations; they
 // differ in the iteration budget and the number of states.
@@ -146,7 +146,7 @@ void MainWindow::updateBoundStatesStatus()
         if (splitting > 1e-12)
             beat = QStringLiteral("   superposition dE=%1 -> Tbeat=%2")
                        .arg(splitting, 0, 'f', 5)
-                       .arg(kTwoPi / splitting, 0, 'f', 3);
+                       .arg(2.0 * kPi / splitting, 0, 'f', 3);
     }
 
     const BoundState& state = boundStates.states[selected];

@@ -168,7 +168,8 @@ void MainWindow::setupDiagnosticsTable()
             table->setItem(row, column, item);
         }
     }
-    for (int row = 0; row < kDiagnosticsRowCount; ++row) {
+    for (int index = 0; index < kDiagnosticsRowCount; ++index) {
+        const auto row = static_cast<DiagnosticsRow>(index);
         const DiagnosticsRowLabels& labels = diagnosticsRowLabels(row);
         const QString value =
             row == kLibrarySelectionRow ? ui->experimentPresetComboBox->currentText() : latin1(labels.initialValue);
@@ -176,7 +177,7 @@ void MainWindow::setupDiagnosticsTable()
     }
 }
 
-void MainWindow::setDiagnosticsRow(int row, const QString& section, const QString& parameter, const QString& value)
+void MainWindow::setDiagnosticsRow(DiagnosticsRow row, const QString& section, const QString& parameter, const QString& value)
 {
     QTableWidget* const table = ui->diagnosticsTable;
     if (row < 0 || row >= table->rowCount())
@@ -190,7 +191,7 @@ void MainWindow::setDiagnosticsRow(int row, const QString& section, const QStrin
         table->item(row, column)->setText(*texts[static_cast<std::size_t>(column)]);
 }
 
-void MainWindow::writeDiagnosticsRow(int row, const QString& value)
+void MainWindow::writeDiagnosticsRow(DiagnosticsRow row, const QString& value)
 {
     if (row < 0 || row >= kDiagnosticsRowCount)
         return;
@@ -203,11 +204,11 @@ void MainWindow::updateDiagnostics()
     if (applyingExperiment)
         return;
     Ui::MainWindow& form = *ui;
-    const auto write = [this](int row, const QString& value) {
+    const auto write = [this](DiagnosticsRow row, const QString& value) {
         writeDiagnosticsRow(row, value);
     };
     // A row whose parameter text says what the value is this time.
-    const auto writeAs = [this](int row, const QString& parameter, const QString& value) {
+    const auto writeAs = [this](DiagnosticsRow row, const QString& parameter, const QString& value) {
         setDiagnosticsRow(row, latin1(diagnosticsRowLabels(row).section), parameter, value);
     };
 
@@ -288,7 +289,7 @@ void MainWindow::updateDiagnostics()
               ? QStringLiteral("%1 levels, %2 segments, %3, stride %4")
                     .arg(QString::number(probabilityContours.levels.size()),
                          QString::number(probabilityContours.segments.size()),
-                         probabilityContours.spacingMode == 1 ? QStringLiteral("log") : QStringLiteral("linear"),
+                         probabilityContours.spacingMode == ProbabilityContourSet::kLogarithmicSpacing ? QStringLiteral("log") : QStringLiteral("linear"),
                          QString::number(probabilityContours.stride))
               : QStringLiteral("OFF"));
 
@@ -339,7 +340,7 @@ void MainWindow::updateDiagnostics()
     // Energies of the newest observation.
     DriftLabels drift{QStringLiteral("Drift from start"), QStringLiteral("%")};
     if (history.empty()) {
-        for (int row = kKineticEnergyRow; row <= kTotalEnergyRow; ++row)
+        for (const DiagnosticsRow row : {kKineticEnergyRow, kPotentialEnergyRow, kTotalEnergyRow})
             write(row, PanelText::kNotAvailable);
         writeAs(kEnergyDriftRow, drift.parameter, PanelText::kNotAvailable);
     } else {
@@ -409,12 +410,11 @@ void MainWindow::updateDiagnostics()
                    fixed(form.bloomStrengthSpinBox->value(), 2), form.toneMapComboBox->currentText()));
 
     // The permanent status line replaces any timed message until the next one.
-    if (form.statusBar)
-        form.statusBar->showMessage(QStringLiteral("%1 | t=%2 | step=%3 | norm=%4 | %5")
-                                        .arg(latin1(transportStateName(transport.state())), fixed(solver.time(), 3),
-                                             QString::number(solver.stepCount()), fixed(moments.norm, 6),
-                                             potentialSummaryText()),
-                                    0);
+    form.statusBar->showMessage(QStringLiteral("%1 | t=%2 | step=%3 | norm=%4 | %5")
+                                    .arg(latin1(transportStateName(transport.state())), fixed(solver.time(), 3),
+                                         QString::number(solver.stepCount()), fixed(moments.norm, 6),
+                                         potentialSummaryText()),
+                                0);
 }
 
 } // namespace vxo

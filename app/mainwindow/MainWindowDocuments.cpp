@@ -7,9 +7,11 @@
 #include "app/text/ExperimentFileName.h"
 #include "app/form/ExperimentSettingsForm.h"
 #include "app/mainwindow/StatusDurations.h"
+#include "core/Numeric.h"
 #include "document/ExperimentCatalogue.h"
 #include "document/ExperimentFile.h"
 #include "ui/MainWindowForm.h"
+#include "view/PotentialEditorShape.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -32,7 +34,6 @@ namespace vxo {
 
 namespace {
 
-constexpr double kPi = 3.141592653589793;
 
 const char* const kFileFilter = "Ondrivel Experiment (*.vxo.json *.json);;JSON files (*.json);;All files (*.*)";
 
@@ -344,8 +345,11 @@ MainWindow::DocumentApplication MainWindow::applyDocument(const ExperimentDocume
 
     ApplyingExperimentScope scope(applyingExperiment);
     const auto documentType = document.initialPreparation.type;
-    const auto typeNumber = static_cast<std::uint32_t>(documentType);
-    preparationType = typeNumber >= 3 && typeNumber <= 16 ? documentType : InitialPreparationType::Gaussian;
+    // Only the experiments' own states live on in preparationType; a bound
+    // preparation is restored from the spectrum below.
+    const bool experimentState = documentType >= InitialPreparationType::TalbotComb &&
+                                 documentType <= InitialPreparationType::DiracKleinTunnelingState;
+    preparationType = experimentState ? documentType : InitialPreparationType::Gaussian;
     stored = static_cast<const ExperimentSettingsRecords&>(document);
     // The document's identity before the rebuild, whose recorders key on it.
     experimentTitle = document.name.trimmed();
@@ -415,7 +419,9 @@ MainWindow::DocumentApplication MainWindow::applyDocument(const ExperimentDocume
     setBlocked(ui->viewportEditCheckBox, false);
     ui->viewportEditToolComboBox->setEnabled(false);
     ui->viewportEditorHintLabel->setEnabled(false);
-    ui->quantumView->setEditTool(isSelected(ui->viewportEditToolComboBox, EditToolIndex::Circle) ? 1u : 0u);
+    ui->quantumView->setEditTool(isSelected(ui->viewportEditToolComboBox, EditToolIndex::Circle)
+                                     ? PotentialEditorShape::kCircle
+                                     : PotentialEditorShape::kRectangle);
     ui->quantumView->setViewportEditEnabled(false);
 
     transport.setSpeed(speedFactor());

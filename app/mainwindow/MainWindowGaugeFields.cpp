@@ -15,8 +15,7 @@ namespace {
 QString reportBuildFailure(QLabel* summary, const QString& format, const std::string& message)
 {
     const QString text = format.arg(QString::fromStdString(message));
-    if (summary)
-        summary->setText(text);
+    summary->setText(text);
     return text;
 }
 

@@ -219,7 +219,7 @@ void MainWindow::openExperimentPhysicsHelp()
 
 QString MainWindow::helpLanguage() const
 {
-    return ui->helpLanguageTabWidget->currentIndex() == 1 ? QStringLiteral("en") : QStringLiteral("it");
+    return ui->helpLanguageTabWidget->currentIndex() == indexOf(HelpLanguageTab::English) ? QStringLiteral("en") : QStringLiteral("it");
 }
 
 QString MainWindow::experimentHelpId() const

@@ -4,6 +4,7 @@
 #include "app/mainwindow/FormIndices.h"
 #include "app/form/QuietControlWrites.h"
 #include "app/mainwindow/StatusDurations.h"
+#include "core/Numeric.h"
 #include "document/ExperimentCatalogue.h"
 #include "experiments/QuantumDoubleWell2D.h"
 #include "plots/QuantumBoundStatePlotWidget.h"
@@ -33,7 +34,6 @@ namespace vxo {
 
 namespace {
 
-constexpr double kPi = 3.141592653589793;
 
 // Catalogue indices of the presets with extras of their own.
 constexpr int kDoubleSlitPreset = 4;
@@ -455,8 +455,7 @@ void MainWindow::showAnalysisPage(QWidget* page)
     setIndexQuietly(ui->analysisPageComboBox, index);
     const QString windowTitle = page->windowTitle().trimmed();
     const QString title = windowTitle.isEmpty() ? page->objectName() : windowTitle;
-    if (ui->analysisPageTitleLabel)
-        ui->analysisPageTitleLabel->setText(QStringLiteral("Experiment Analysis - %1").arg(title));
+    ui->analysisPageTitleLabel->setText(QStringLiteral("Experiment Analysis - %1").arg(title));
     ui->analysisTabWidget->setCurrentWidget(ui->experimentAnalysisTab);
 }
 

@@ -64,7 +64,7 @@ void MainWindow::updateZitterbewegungPanel()
     const double period = QuantumZitterbewegung2D::period(settings, hbar);
     const ZitterbewegungSample& last = recorder.samples().back();
     const QString preparation =
-        settings.preparationMode != 0 ? latin1("positive-energy control") : latin1("mixed +/- energy");
+        settings.preparationMode != ZitterbewegungConfig::kMixedBranches ? latin1("positive-energy control") : latin1("mixed +/- energy");
     const QString summary =
         PanelText(latin1("%1   samples=%2   t=%3 / %4\n"
                          "P+=%5   P-=%6   omega_ZB=%7   T_ZB=%8\n"

@@ -97,7 +97,7 @@ void MainWindow::updateLandauPanel()
         QuantumLandau2D::cyclotronFrequency(settings, recorders.landauRecorder.mass(), recorders.landauRecorder.hbar());
     const double levelEnergy =
         QuantumLandau2D::levelEnergy(settings, recorders.landauRecorder.mass(), recorders.landauRecorder.hbar());
-    const QString mode = settings.preparationMode == 0
+    const QString mode = settings.preparationMode == LandauConfig::kCyclotronPacket
                              ? QStringLiteral("cyclotron")
                              : PanelText(QStringLiteral("Landau n=%1")).count(settings.landauIndex).text();
     form.landauSummaryLabel->setText(

@@ -2,6 +2,7 @@
 
 #include "app/text/DiagnosticsRowLabels.h"
 #include "app/text/PanelText.h"
+#include "core/Numeric.h"
 #include "experiments/BoundStateResult.h"
 #include "experiments/DriveProtocols.h"
 #include "experiments/ObservableHistory.h"
@@ -30,7 +31,6 @@
 namespace vxo {
 namespace {
 
-constexpr double kTwoPi = 6.283185307179586;
 
 // The two-level analyses work on the lowest pair of the well.
 constexpr int kLowerState = 0;
@@ -135,7 +135,7 @@ double ensembleFringeContrast(const std::vector<RamseyEnsemblePoint>& scan)
 void MainWindow::updateDoubleWellPanel()
 {
     Ui::MainWindow& form = *ui;
-    QuantumDoubleWellPlotWidget* const plot = form.doubleWellPlotWidget;
+    QuantumDoubleWellPlotWidget& plot = *form.doubleWellPlotWidget;
     const std::vector<ObservableSample>& samples = history.samples();
 
     DoubleWellConfig config;
@@ -145,10 +145,8 @@ void MainWindow::updateDoubleWellPanel()
         form.doubleWellSummaryLabel->setText(
             QStringLiteral("Coherent double-well analysis is inactive. Load the guided double-well experiment or "
                            "build three symmetric rectangular barriers."));
-        if (plot) {
-            plot->setTunnellingPeriod(0.0);
-            plot->setSamples(samples);
-        }
+        plot.setTunnellingPeriod(0.0);
+        plot.setSamples(samples);
         writeDiagnosticsRow(kDoubleWellSplittingRow, QStringLiteral("inactive"));
         writeDiagnosticsRow(kDoubleWellPopulationsRow, QStringLiteral("inactive"));
         return;
@@ -194,11 +192,9 @@ void MainWindow::updateDoubleWellPanel()
                                     .text();
     writeDiagnosticsRow(kDoubleWellPopulationsRow, populations);
     form.doubleWellSummaryLabel->setText(splitting + QStringLiteral("   |   ") + populations);
-    if (plot) {
-        plot->setTunnellingPeriod(twoLevel.doubleWellParameters.valid ? twoLevel.doubleWellParameters.tunnellingPeriod
-                                                                      : 0.0);
-        plot->setSamples(samples);
-    }
+    plot.setTunnellingPeriod(twoLevel.doubleWellParameters.valid ? twoLevel.doubleWellParameters.tunnellingPeriod
+                                                                 : 0.0);
+    plot.setSamples(samples);
 }
 
 void MainWindow::updateQuenchPanel()
@@ -486,7 +482,7 @@ void MainWindow::updateStueckelbergPanel(bool recomputeScans)
             .fixed(reference.secondCrossingTime, 2)
             .fixed(sweep.holdDuration, 2)
             .fixed(reference.stueckelbergPhase, 3)
-            .fixed(reference.stueckelbergPhase / kTwoPi, 3)
+            .fixed(reference.stueckelbergPhase / (2.0 * kPi), 3)
             .fixed(reference.landauZener.diabaticProbability, 3)
             .fixed(reference.finalLowerPopulation, 3)
             .fixed(reference.finalUpperPopulation, 3)
@@ -586,7 +582,7 @@ void MainWindow::updateRamseyPanel(bool recomputeScans)
             .fixed(sequence.pulseDuration, 2)
             .fixed(sequence.freeEvolutionDuration, 2)
             .fixed(reference.freePrecessionPhase, 3)
-            .fixed(reference.freePrecessionPhase / kTwoPi, 3)
+            .fixed(reference.freePrecessionPhase / (2.0 * kPi), 3)
             .fixed(reference.finalPopulation1, 3)
             .fixed(reference.finalPopulation2, 3)
             .fixed(live.population1, 3)

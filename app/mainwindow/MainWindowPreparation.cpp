@@ -2,6 +2,7 @@
 
 #include "app/mainwindow/StatusDurations.h"
 #include "core/GaussianPacket2D.h"
+#include "core/Numeric.h"
 #include "experiments/BoundStates1D.h"
 #include "ui/MainWindowForm.h"
 
@@ -155,8 +156,7 @@ void MainWindow::prepareBoundEigenstate()
     rebuildSimulation();
     if (!confirmBoundPreparation(InitialPreparationType::BoundEigenstate))
         return;
-    if (ui->analysisDockWidget)
-        ui->analysisDockWidget->show();
+    ui->analysisDockWidget->show();
     showAnalysisPage(ui->boundStatesTab);
 
     const BoundState& state = boundStates.states[static_cast<std::size_t>(n)];
@@ -179,19 +179,18 @@ void MainWindow::prepareBoundSuperposition()
 
     boundStateA = a;
     boundStateB = b;
-    boundRelativePhase = ui->boundRelativePhaseSpinBox->value() * 3.141592653589793 / 180.0;
+    boundRelativePhase = ui->boundRelativePhaseSpinBox->value() * kPi / 180.0;
     preparationType = InitialPreparationType::BoundSuperposition;
     rebuildSimulation();
     if (!confirmBoundPreparation(InitialPreparationType::BoundSuperposition))
         return;
-    if (ui->analysisDockWidget)
-        ui->analysisDockWidget->show();
+    ui->analysisDockWidget->show();
     showAnalysisPage(ui->boundStatesTab);
 
     const BoundState& first = boundStates.states[static_cast<std::size_t>(a)];
     const BoundState& second = boundStates.states[static_cast<std::size_t>(b)];
     const double gap = std::abs(second.energy - first.energy);
-    const double beatPeriod = gap > 1e-12 ? 6.283185307179586 / gap : 0.0;
+    const double beatPeriod = gap > 1e-12 ? 2.0 * kPi / gap : 0.0;
     showStatusMessage(QStringLiteral("Prepared coherent superposition n=%1 + n=%2; beat period ~ %3")
                           .arg(QString::number(first.n), QString::number(second.n),
                                QString::number(beatPeriod, 'f', 3)),

@@ -32,8 +32,7 @@ void MainWindow::rebuildSimulation()
     discardMeasurementHits();
     clearCollapseReadout();
     detectorFlux.reset();
-    if (ui->detectorFluxValueLabel)
-        ui->detectorFluxValueLabel->setText(QStringLiteral("0.000000"));
+    ui->detectorFluxValueLabel->setText(QStringLiteral("0.000000"));
     rebuildFailures.clear();
 
     const SimulationDomain2D domain = currentSimulationDomain();
@@ -223,8 +222,7 @@ void MainWindow::rasterisePotentialAndGaugeFields()
 void MainWindow::configureSolvers()
 {
     SplitStepParameters parameters = solver.parameters();
-    if (ui->massSpinBox)
-        parameters.mass = static_cast<float>(ui->massSpinBox->value());
+    parameters.mass = static_cast<float>(ui->massSpinBox->value());
     solver.configure(parameters);
 
     const bool klein = stored.quantumKleinTunneling.enabled;

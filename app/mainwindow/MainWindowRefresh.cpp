@@ -40,12 +40,12 @@ QString viewName(bool momentumSpace, int viewIndex)
 {
     if (momentumSpace)
         return QStringLiteral("Momentum Probability Density");
-    switch (viewIndex) {
-    case 1:
+    switch (static_cast<ViewIndex>(viewIndex)) {
+    case ViewIndex::Phase:
         return QStringLiteral("Phase");
-    case 2:
+    case ViewIndex::Real:
         return QStringLiteral("Real Component");
-    case 3:
+    case ViewIndex::Imaginary:
         return QStringLiteral("Imaginary Component");
     default:
         return QStringLiteral("Probability Density");
@@ -248,7 +248,7 @@ void MainWindow::updateCrossSectionPanel()
     const CrossSectionProfile section = momentumSpace
                                             ? MomentumSpace2D::crossSection(momentumField, axis, coordinate)
                                             : extractCrossSection(psi, axis, coordinate);
-    const int mode = momentumSpace ? 0 : indexOrFirst(form.crossSectionCurveComboBox, 3);
+    const int mode = momentumSpace ? 0 : indexOrFirst(form.crossSectionCurveComboBox, indexOf(CrossSectionCurveIndex::Phase));
     form.crossSectionCurveComboBox->setEnabled(!momentumSpace);
     form.crossSectionPlotWidget->setMomentumSpace(momentumSpace);
     form.crossSectionPlotWidget->setDisplayMode(mode);
@@ -266,18 +266,14 @@ void MainWindow::updateTimeSeriesPanel()
 {
     Ui::MainWindow& form = *ui;
     const std::vector<ObservableSample>& samples = history.samples();
-    form.timeSeriesPlotWidget->setObservable(indexOrFirst(form.timeSeriesQuantityComboBox, 13));
+    form.timeSeriesPlotWidget->setObservable(indexOrFirst(form.timeSeriesQuantityComboBox, indexOf(TimeSeriesQuantityIndex::RightWell)));
     form.timeSeriesPlotWidget->setSamples(samples);
     form.timeSeriesSampleCountLabel->setText(QStringLiteral("%1 samples").arg(history.size()));
-    if (form.doubleWellPlotWidget) {
-        form.doubleWellPlotWidget->setSamples(samples);
-        form.doubleWellPlotWidget->setTunnellingPeriod(
-            twoLevel.doubleWellParameters.valid ? twoLevel.doubleWellParameters.tunnellingPeriod : 0.0);
-    }
-    if (form.rabiPlotWidget) {
-        form.rabiPlotWidget->setSamples(samples);
-        form.rabiPlotWidget->setTwoLevelReference(twoLevel.rabiReference);
-    }
+    form.doubleWellPlotWidget->setSamples(samples);
+    form.doubleWellPlotWidget->setTunnellingPeriod(
+        twoLevel.doubleWellParameters.valid ? twoLevel.doubleWellParameters.tunnellingPeriod : 0.0);
+    form.rabiPlotWidget->setSamples(samples);
+    form.rabiPlotWidget->setTwoLevelReference(twoLevel.rabiReference);
 }
 
 void MainWindow::updateDetectorTvd()

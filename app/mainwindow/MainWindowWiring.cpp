@@ -78,9 +78,9 @@ auto MainWindow::guardedSlot(Body body)
 void MainWindow::connectControls()
 {
     Ui::MainWindow& form = *ui;
-    // Entry 2 of the grid selector is 1024 x 1024.
-    keyboardTrackingGate = new KeyboardTrackingGate(
-        this, [grid = QPointer<QComboBox>(form.gridResolutionComboBox)] { return !grid || grid->currentIndex() != 2; });
+    keyboardTrackingGate = new KeyboardTrackingGate(this, [grid = QPointer<QComboBox>(form.gridResolutionComboBox)] {
+        return !grid || !isSelected(grid.data(), GridResolutionIndex::Points1024);
+    });
     const auto refresh = guardedSlot([this] { refreshViews(); });
     const auto rebuildUnlessLoading = guardedSlot([this] { rebuildUnlessApplying(); });
 
@@ -356,7 +356,8 @@ void MainWindow::connectControls()
     // Viewport editing.
     connectChange(this, form.viewportEditCheckBox, guardedSlot([this](bool checked) { onViewportEditToggled(checked); }));
     connectChange(this, form.viewportEditToolComboBox, guardedSlot([this](int index) {
-                      ui->quantumView->setEditTool(index == 1 ? 1u : 0u);
+                      ui->quantumView->setEditTool(index == indexOf(EditToolIndex::Circle) ? PotentialEditorShape::kCircle
+                                                                                        : PotentialEditorShape::kRectangle);
                       updateDiagnostics();
                   }));
 }

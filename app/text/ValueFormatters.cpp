@@ -1,5 +1,7 @@
 #include "app/text/ValueFormatters.h"
 
+#include "core/Numeric.h"
+
 #include <cmath>
 #include <iterator>
 
@@ -9,7 +11,6 @@ namespace {
 
 constexpr double kHbarJouleSeconds = 1.054571817e-34;
 constexpr double kElementaryChargeCoulomb = 1.602176634e-19;
-constexpr double kTwoPi = 6.283185307179586;
 
 // One rung of a prefix ladder: quantities below `bound` are shown as
 // quantity * multiplier / divisor in `pattern`. The last rung's bound is
@@ -95,7 +96,7 @@ QString formatFrequencyOfTimeUnit(double timeUnitSeconds)
 {
     if (!positiveAndFinite(timeUnitSeconds))
         return notAvailable();
-    const double hertz = 1.0 / (timeUnitSeconds * kTwoPi);
+    const double hertz = 1.0 / (timeUnitSeconds * 2.0 * kPi);
     return onLadder(hertz, kFrequencyLadder);
 }
 

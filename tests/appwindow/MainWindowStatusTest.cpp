@@ -55,7 +55,7 @@ struct MainWindowStatusProbe {
     void updateDiagnostics() { window.updateDiagnostics(); }
     void setRow(int row, const QString& a, const QString& b, const QString& c)
     {
-        window.setDiagnosticsRow(row, a, b, c);
+        window.setDiagnosticsRow(static_cast<DiagnosticsRow>(row), a, b, c);
     }
     void updateTransportUi() { window.updateTransportUi(); }
     void updateWindowTitle() { window.updateWindowTitle(); }
