@@ -135,12 +135,19 @@ inline Complex roundOffsetCarried(double d, double s, double& carried)
     return f;
 }
 
+// The offset of exp(i phase) from one, cos - 1 taken as -2 sin^2 of the half
+// angle (full precision for small phases), rounded with `carried`.
+inline Complex unitPhaseOffsetCarried(double phase, double& carried)
+{
+    const double half = std::sin(0.5 * phase);
+    return roundOffsetCarried(-2.0 * half * half, std::sin(phase), carried);
+}
+
 // The offset of exp(i phase) from one, on its own (nothing carried).
 inline Complex unitPhaseOffset(double phase)
 {
-    const double half = std::sin(0.5 * phase);
     double carried = 0.0;
-    return roundOffsetCarried(-2.0 * half * half, std::sin(phase), carried);
+    return unitPhaseOffsetCarried(phase, carried);
 }
 
 // A table of phase factors in cell order, as offsets from one, each rounded
@@ -152,11 +159,7 @@ inline Complex unitPhaseOffset(double phase)
 class UnitPhaseRun {
 public:
     // The offset of exp(i phase) from one.
-    Complex next(double phase)
-    {
-        const double half = std::sin(0.5 * phase);
-        return roundOffsetCarried(-2.0 * half * half, std::sin(phase), carried_);
-    }
+    Complex next(double phase) { return unitPhaseOffsetCarried(phase, carried_); }
 
 private:
     double carried_ = 0.0;
