@@ -66,10 +66,26 @@ TEST(ControlValue, WritesTheFourControlClassesAndRefusesEverythingElseUnchanged)
         {"integer", integer, 61, true, [&] { return integer->value() == 61; }},
         {"integer clamped", integer, 1000, true, [&] { return integer->value() == 201; }},
         {"integer from a whole double", integer, 77.0, true, [&] { return integer->value() == 77; }},
+        // Numbers beyond the 32-bit range clamp like any other, never wrap.
+        {"integer beyond 2^32", integer, 4294967296.0 + 61, true, [&] { return integer->value() == 201; }},
+        {"integer far below", integer, -1e308, true, [&] { return integer->value() == 3; }},
+        {"integer not a number", integer, std::numeric_limits<double>::quiet_NaN(), false,
+         [&] { return integer->value() == 3; }},
         {"combo index", combo, 3, true, [&] { return combo->currentIndex() == 3; }},
         {"combo index = count", combo, 4, false, [&] { return combo->currentIndex() == 3; }},
         {"combo index -1", combo, -1, false, [&] { return combo->currentIndex() == 3; }},
         {"combo index 0", combo, 0.0, true, [&] { return combo->currentIndex() == 0; }},
+        {"combo index 2 as a double", combo, 2.0, true, [&] { return combo->currentIndex() == 2; }},
+        // An index is a whole number the combo has: wrapped or rounded
+        // conversions would pick another entry.
+        {"combo index 2^32", combo, 4294967296.0, false, [&] { return combo->currentIndex() == 2; }},
+        {"combo index 2^32 + 1", combo, 4294967297.0, false, [&] { return combo->currentIndex() == 2; }},
+        {"combo index 1 - 2^32", combo, -4294967295.0, false, [&] { return combo->currentIndex() == 2; }},
+        {"combo index 1e308", combo, 1e308, false, [&] { return combo->currentIndex() == 2; }},
+        {"combo index 1.5", combo, 1.5, false, [&] { return combo->currentIndex() == 2; }},
+        {"combo index as whole text", combo, QStringLiteral("1"), true, [&] { return combo->currentIndex() == 1; }},
+        {"combo index as fraction text", combo, QStringLiteral("1.5"), false,
+         [&] { return combo->currentIndex() == 1; }},
         {"check", box, true, true, [&] { return box->isChecked(); }},
         {"check off", box, false, true, [&] { return !box->isChecked(); }},
         {"invalid value", real, QVariant(), false, [&] { return real->value() == -1.5; }},
@@ -90,6 +106,53 @@ TEST(ControlValue, WritesTheFourControlClassesAndRefusesEverythingElseUnchanged)
     real->blockSignals(true);
     EXPECT_TRUE(applyControlValue(real, 0.5));
     EXPECT_TRUE(real->signalsBlocked());
+}
+
+// What a document may not put into a control, with the message that names
+// the control and the value.
+TEST(ControlValue, FaultsNameTheControlAndTheValue)
+{
+    test::appTestApplication();
+    QWidget parent;
+    auto* real = new QDoubleSpinBox(&parent);
+    real->setRange(0.0, 50.0);
+    auto* integer = new QSpinBox(&parent);
+    auto* combo = new QComboBox(&parent);
+    combo->addItems({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
+    const double inf = std::numeric_limits<double>::infinity();
+    const QString name = QStringLiteral("someControl");
+    struct Case {
+        QWidget* widget;
+        QVariant value;
+        const char* fault; // empty: accepted
+    };
+    const Case cases[] = {
+        {real, 49.5, ""},
+        {real, 500.0, ""}, // clamped by the box
+        {real, -3e38, ""},
+        {real, 3.4e38, ""},
+        // Beyond single precision the simulation would hold infinity.
+        {real, 1e39, "Out-of-range value 1e+39 for control 'someControl'."},
+        {real, -1e308, "Out-of-range value -1e+308 for control 'someControl'."},
+        {real, inf, "Non-finite value for control 'someControl'."},
+        {real, QStringLiteral("wide"), "Non-finite value for control 'someControl'."},
+        {integer, 1e308, ""},
+        {integer, -inf, "Non-finite value for control 'someControl'."},
+        {combo, 2, ""},
+        {combo, 2.0, ""},
+        {combo, 3, "Invalid index 3 for control 'someControl'."},
+        {combo, -1.0, "Invalid index -1 for control 'someControl'."},
+        {combo, 4294967296.0, "Invalid index 4294967296 for control 'someControl'."},
+        {combo, 4294967298.0, "Invalid index 4294967298 for control 'someControl'."},
+        {combo, -4294967294.0, "Invalid index -4294967294 for control 'someControl'."},
+        {combo, 1.5, "Invalid index 1.5 for control 'someControl'."},
+        {combo, 1e300, "Invalid index 1e+300 for control 'someControl'."},
+        {combo, QStringLiteral("phase"), "Invalid index phase for control 'someControl'."},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(controlValueFault(c.widget, name, c.value).toStdString(), c.fault)
+            << c.value.toString().toStdString();
+    }
 }
 
 // The quiet index write keeps to the list: one past either end leaves the
