@@ -182,10 +182,20 @@ void PotentialField2D::accumulate(const PotentialField2D& other, float scale)
     // Sums beyond single precision are held at the largest finite value of
     // their sign: overlapping walls near the limit stay walls rather than
     // become infinite, which would turn every phase of the step into NaN.
+    // Such sums are rare, so a first pass looks for one (an int flag, which
+    // the compiler vectorises) and only then are the cells clamped.
     constexpr float largest = std::numeric_limits<float>::max();
-    for (std::uint64_t c = 0; c < n; ++c) {
-        const float term = std::clamp(scale * src[c], -largest, largest);
-        dst[c] = std::clamp(dst[c] + term, -largest, largest);
+    int beyond = 0;
+    for (std::uint64_t c = 0; c < n; ++c)
+        beyond |= !(std::fabs(dst[c] + scale * src[c]) <= largest);
+    if (beyond == 0) {
+        for (std::uint64_t c = 0; c < n; ++c)
+            dst[c] += scale * src[c];
+    } else {
+        for (std::uint64_t c = 0; c < n; ++c) {
+            const float term = std::clamp(scale * src[c], -largest, largest);
+            dst[c] = std::clamp(dst[c] + term, -largest, largest);
+        }
     }
     raiseRevision();
 }

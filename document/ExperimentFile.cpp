@@ -60,8 +60,8 @@ bool loadExperimentFile(const QString& path, ExperimentDocument& document, QStri
         error = sizeLimitMessage(path);
         return false;
     }
-    // Pipes and devices report no size, and the file may grow meanwhile: read
-    // in blocks and stop once past the limit.
+    // The file may grow meanwhile: read in blocks and stop once past the
+    // limit.
     constexpr qint64 blockBytes = 1 << 16;
     QByteArray bytes;
     while (bytes.size() <= kMaximumExperimentFileBytes) {
