@@ -108,53 +108,6 @@ TEST(ControlValue, WritesTheFourControlClassesAndRefusesEverythingElseUnchanged)
     EXPECT_TRUE(real->signalsBlocked());
 }
 
-// What a document may not put into a control, with the message that names
-// the control and the value.
-TEST(ControlValue, FaultsNameTheControlAndTheValue)
-{
-    test::appTestApplication();
-    QWidget parent;
-    auto* real = new QDoubleSpinBox(&parent);
-    real->setRange(0.0, 50.0);
-    auto* integer = new QSpinBox(&parent);
-    auto* combo = new QComboBox(&parent);
-    combo->addItems({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
-    const double inf = std::numeric_limits<double>::infinity();
-    const QString name = QStringLiteral("someControl");
-    struct Case {
-        QWidget* widget;
-        QVariant value;
-        const char* fault; // empty: accepted
-    };
-    const Case cases[] = {
-        {real, 49.5, ""},
-        {real, 500.0, ""}, // clamped by the box
-        {real, -3e38, ""},
-        {real, 3.4e38, ""},
-        // Beyond single precision the simulation would hold infinity.
-        {real, 1e39, "Out-of-range value 1e+39 for control 'someControl'."},
-        {real, -1e308, "Out-of-range value -1e+308 for control 'someControl'."},
-        {real, inf, "Non-finite value for control 'someControl'."},
-        {real, QStringLiteral("wide"), "Non-finite value for control 'someControl'."},
-        {integer, 1e308, ""},
-        {integer, -inf, "Non-finite value for control 'someControl'."},
-        {combo, 2, ""},
-        {combo, 2.0, ""},
-        {combo, 3, "Invalid index 3 for control 'someControl'."},
-        {combo, -1.0, "Invalid index -1 for control 'someControl'."},
-        {combo, 4294967296.0, "Invalid index 4294967296 for control 'someControl'."},
-        {combo, 4294967298.0, "Invalid index 4294967298 for control 'someControl'."},
-        {combo, -4294967294.0, "Invalid index -4294967294 for control 'someControl'."},
-        {combo, 1.5, "Invalid index 1.5 for control 'someControl'."},
-        {combo, 1e300, "Invalid index 1e+300 for control 'someControl'."},
-        {combo, QStringLiteral("phase"), "Invalid index phase for control 'someControl'."},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(controlValueFault(c.widget, name, c.value).toStdString(), c.fault)
-            << c.value.toString().toStdString();
-    }
-}
-
 // The quiet index write keeps to the list: one past either end leaves the
 // selection as it was (Qt would clear it), and no handler runs.
 TEST(ControlValue, QuietIndexWritesStayInsideTheList)

@@ -368,6 +368,8 @@ TEST_F(DocumentsWindow, RefusedFilesChangeNothingAndSayWhy)
          QStringLiteral("Non-finite value for control 'massSpinBox'.")},
         {"stadium radius as text", withControl("stadiumRadiusSpinBox", QStringLiteral("wide")),
          QStringLiteral("Non-finite value for control 'stadiumRadiusSpinBox'.")},
+        {"detector bins as text", withControl("detectorBinsSpinBox", QStringLiteral("many")),
+         QStringLiteral("Non-finite value for control 'detectorBinsSpinBox'.")},
         {"missing sigma", withoutControl("sigmaSpinBox"),
          QStringLiteral("Experiment document is missing control 'sigmaSpinBox'.")},
         // Strengths the box would admit but single precision cannot hold.
