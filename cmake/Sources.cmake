@@ -112,6 +112,7 @@ set(VXO_EXPERIMENTS_SOURCES
 set(VXO_DOCUMENT_SOURCES
     CatalogueEntries.cpp
     CataloguePresets.cpp
+    DisplayText.cpp
     DriveProtocolJson.cpp
     EarlyExperimentJson.cpp
     ExperimentCatalogue.cpp
@@ -316,6 +317,7 @@ set(VXO_EXPERIMENTS_TEST_SOURCES
 # tests/document/
 set(VXO_DOCUMENT_TEST_SOURCES
     DocumentReadingTest.cpp
+    DisplayTextTest.cpp
     DocumentTestSupport.cpp
     ExperimentDocumentTest.cpp
     ExperimentFileTest.cpp

@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cmath>
 #include <initializer_list>
+#include <limits>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -178,8 +179,24 @@ void PotentialField2D::accumulate(const PotentialField2D& other, float scale)
     const float* src = other.values_.data();
     float* dst = values_.data();
     const std::uint64_t n = values_.size();
+    // Sums beyond single precision are held at the largest finite value of
+    // their sign: overlapping walls near the limit stay walls rather than
+    // become infinite, which would turn every phase of the step into NaN.
+    // Such sums are rare, so a first pass looks for one (an int flag, which
+    // the compiler vectorises) and only then are the cells clamped.
+    constexpr float largest = std::numeric_limits<float>::max();
+    int beyond = 0;
     for (std::uint64_t c = 0; c < n; ++c)
-        dst[c] += scale * src[c];
+        beyond |= !(std::fabs(dst[c] + scale * src[c]) <= largest);
+    if (beyond == 0) {
+        for (std::uint64_t c = 0; c < n; ++c)
+            dst[c] += scale * src[c];
+    } else {
+        for (std::uint64_t c = 0; c < n; ++c) {
+            const float term = std::clamp(scale * src[c], -largest, largest);
+            dst[c] = std::clamp(dst[c] + term, -largest, largest);
+        }
+    }
     raiseRevision();
 }
 

@@ -69,7 +69,8 @@ public:
 
     void clear();
     void fill(float value);
-    // values += scale * other.values, cell by cell in single precision.
+    // values += scale * other.values, cell by cell in single precision; a sum
+    // beyond the float range is held at the largest finite float of its sign.
     void accumulate(const PotentialField2D& other, float scale);
 
     // Region painters: the selected cells are set to value.

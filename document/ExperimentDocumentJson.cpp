@@ -1,6 +1,7 @@
 #include "document/ExperimentDocumentJson.h"
 
 #include "core/Numeric.h"
+#include "document/DisplayText.h"
 #include "document/DriveProtocolJson.h"
 #include "document/EarlyExperimentJson.h"
 #include "document/GaugeDiracExperimentJson.h"
@@ -158,7 +159,8 @@ bool readInitialPreparation(const QJsonObject& root, ExperimentDocument& documen
     InitialPreparation preparation;
     const QString typeName = object.value(QLatin1String("type")).toString();
     if (!initialPreparationTypeFromName(typeName, preparation.type))
-        return readFault(error, QStringLiteral("Experiment initialPreparation has unknown type '%1'.").arg(typeName));
+        return readFault(error, QStringLiteral("Experiment initialPreparation has unknown type '%1'.")
+                                    .arg(elideForDisplay(typeName)));
     const QJsonValue stateA = object.value(QLatin1String("stateA"));
     const QJsonValue stateB = object.value(QLatin1String("stateB"));
     const QJsonValue phase = object.value(QLatin1String("relativePhaseDegrees"));

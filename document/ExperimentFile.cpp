@@ -4,6 +4,7 @@
 #include "document/JsonReading.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonParseError>
 #include <QSaveFile>
@@ -42,6 +43,14 @@ QByteArray experimentDocumentBytes(const ExperimentDocument& document)
 bool loadExperimentFile(const QString& path, ExperimentDocument& document, QString& error)
 {
     error.clear();
+    // Opening a FIFO for reading waits for a writer, and a device may never
+    // end: only regular files are opened. A missing file is left to open(),
+    // which names the cause.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        error = QStringLiteral("Cannot open '%1': Not a regular file").arg(path);
+        return false;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         error = QStringLiteral("Cannot open '%1': %2").arg(path, file.errorString());
@@ -51,8 +60,8 @@ bool loadExperimentFile(const QString& path, ExperimentDocument& document, QStri
         error = sizeLimitMessage(path);
         return false;
     }
-    // Pipes and devices report no size, and the file may grow meanwhile: read
-    // in blocks and stop once past the limit.
+    // The file may grow meanwhile: read in blocks and stop once past the
+    // limit.
     constexpr qint64 blockBytes = 1 << 16;
     QByteArray bytes;
     while (bytes.size() <= kMaximumExperimentFileBytes) {
@@ -78,17 +87,25 @@ bool saveExperimentFile(const QString& path, const ExperimentDocument& document,
     if (!parseExperimentBytes(bytes, check, error))
         return false;
 
+    // Unbuffered, so that every write reaches the file here and its failure
+    // is seen before the commit, which would otherwise publish a short file.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
         error = QStringLiteral("Cannot open '%1' for writing: %2").arg(path, file.errorString());
         return false;
     }
-    // The save file buffers small writes and does not notice a failed flush
-    // at commit, so the flush is checked here before committing.
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        error = QStringLiteral("Cannot write '%1': %2").arg(path, file.errorString());
-        file.cancelWriting();
-        return false;
+    // A write that stops part way (a disk filling up) reports no error of its
+    // own; writing the rest then fails with the system's cause, which the
+    // message names.
+    qint64 written = 0;
+    while (written < bytes.size()) {
+        const qint64 count = file.write(bytes.constData() + written, bytes.size() - written);
+        if (count <= 0) {
+            error = QStringLiteral("Cannot write '%1': %2").arg(path, file.errorString());
+            file.cancelWriting();
+            return false;
+        }
+        written += count;
     }
     if (!file.commit()) {
         error = QStringLiteral("Cannot commit '%1': %2").arg(path, file.errorString());

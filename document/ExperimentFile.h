@@ -15,7 +15,9 @@ namespace vxo {
 constexpr std::int64_t kMaximumExperimentFileBytes = 64LL * 1024 * 1024;
 
 // On success `document` is replaced by the file's content; on failure it is
-// untouched and `error` holds one message. Never throws.
+// untouched and `error` holds one message. A path that exists but is no
+// regular file (a folder, a FIFO, a device) is refused without being opened,
+// so that loading never waits for a writer. Never throws.
 bool loadExperimentFile(const QString& path, ExperimentDocument& document, QString& error);
 
 // Writes the document as indented JSON through a save file that replaces the
@@ -23,7 +25,8 @@ bool loadExperimentFile(const QString& path, ExperimentDocument& document, QStri
 // before anything is written, so a document the reader would refuse (too many
 // scene objects, duplicate ids, numbers that JSON cannot hold, records the
 // checks refuse) is never saved: the reader's message is returned and the
-// target stays as it was. `error` is emptied first.
+// target stays as it was. A write that fails names the system's cause (a full
+// disk: "No space left on device"). `error` is emptied first.
 bool saveExperimentFile(const QString& path, const ExperimentDocument& document, QString& error);
 
 // The content of a file as a document: JSON parse, root object, document

@@ -1,6 +1,7 @@
 #include "document/PotentialSceneJson.h"
 
 #include "core/Numeric.h"
+#include "document/DisplayText.h"
 #include "document/JsonReading.h"
 
 #include <QJsonArray>
@@ -144,7 +145,8 @@ bool readPotentialScene(const QJsonObject& root, ExperimentDocument& document, Q
         return readFault(error, QStringLiteral("Experiment potentialScene must contain active and objects fields."));
     const QString composition = sceneObject.value(QLatin1String("composition")).toString();
     if (!composition.isEmpty() && composition != QLatin1String("additive"))
-        return readFault(error, QStringLiteral("Unsupported potential scene composition '%1'.").arg(composition));
+        return readFault(error, QStringLiteral("Unsupported potential scene composition '%1'.")
+                                    .arg(elideForDisplay(composition)));
     const QJsonArray entries = objects.toArray();
     if (entries.size() > kMaximumSceneObjects)
         return readFault(error, QStringLiteral("Potential scene contains too many objects (%1).").arg(entries.size()));

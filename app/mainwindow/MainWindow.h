@@ -472,8 +472,9 @@ private:
     bool saveExperimentToPath(QString path);
     void showDocumentFileError(const QString& title, const QString& text);
     // First failure among the document's controls: missing entry, missing
-    // widget, combo index out of range, non-finite double; the five stadium
-    // boxes are checked the same way when the document carries them.
+    // widget, then controlValueFault (an index that is no whole number in
+    // range, a number that is not finite in single precision); the five
+    // stadium boxes are checked the same way when the document carries them.
     bool validateDocumentControls(const ExperimentDocument& document, QString& error) const;
     // In list order, the stadium page's five boxes last; missing widgets left out.
     std::vector<QWidget*> documentControlWidgets() const;

@@ -5,6 +5,7 @@
 #include "app/text/PanelText.h"
 #include "core/PositionMoments.h"
 #include "core/ProbabilityCurrent2D.h"
+#include "document/DisplayText.h"
 #include "ui/MainWindowForm.h"
 
 #include <QCheckBox>
@@ -222,7 +223,7 @@ void MainWindow::updateDiagnostics()
     QString experiment = experimentTitle.isEmpty() ? form.experimentPresetComboBox->currentText() : experimentTitle;
     if (!lastDocumentPath.isEmpty())
         experiment += QStringLiteral(" / JSON: ") + QFileInfo(lastDocumentPath).fileName();
-    writeAs(kLibrarySelectionRow, QStringLiteral("Experiment"), experiment);
+    writeAs(kLibrarySelectionRow, QStringLiteral("Experiment"), elideForDisplay(experiment));
     write(kTransportStateRow, latin1(transportStateName(transport.state())));
     write(kTransportSpeedRow, QStringLiteral("%1x").arg(fixed(transport.speed(), 2)));
     write(kTimerStepsRow, QStringLiteral("%1 ms / %2")

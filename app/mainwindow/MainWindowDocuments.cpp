@@ -8,6 +8,7 @@
 #include "app/form/ExperimentSettingsForm.h"
 #include "app/mainwindow/StatusDurations.h"
 #include "core/Numeric.h"
+#include "document/DisplayText.h"
 #include "document/ExperimentCatalogue.h"
 #include "document/ExperimentFile.h"
 #include "ui/MainWindowForm.h"
@@ -180,26 +181,6 @@ QVariant controlValue(const QWidget* widget)
         return combo->currentIndex();
     if (const auto* box = qobject_cast<const QCheckBox*>(widget))
         return box->isChecked();
-    return {};
-}
-
-// Why one saved value cannot go into its widget; empty when it can. A value
-// that does not convert at all would leave the widget at the window's old
-// value, so it is refused like an out-of-range one.
-QString controlValueFault(const QWidget* widget, const QString& name, const QVariant& value)
-{
-    bool converted = false;
-    if (const auto* combo = qobject_cast<const QComboBox*>(widget)) {
-        const int index = value.toInt(&converted);
-        if (!converted || index < 0 || index >= combo->count()) {
-            const QString shown = converted ? QString::number(index) : value.toString();
-            return QStringLiteral("Invalid index %1 for control '%2'.").arg(shown, name);
-        }
-    } else if (qobject_cast<const QDoubleSpinBox*>(widget) != nullptr) {
-        const double number = value.toDouble(&converted);
-        if (!converted || !std::isfinite(number))
-            return QStringLiteral("Non-finite value for control '%1'.").arg(name);
-    }
     return {};
 }
 
@@ -604,14 +585,15 @@ bool MainWindow::loadExperimentFromPath(const QString& path)
     }
     ui->experimentPresetDescriptionLabel->setText(
         QStringLiteral("Custom JSON experiment loaded from %1. Built-in presets remain read-only and unchanged.")
-            .arg(file.fileName()));
+            .arg(elideForDisplay(file.fileName())));
     updateWindowTitle();
     updateDiagnostics();
     if (applied == DocumentApplication::Partial) {
         showDocumentFileError(QStringLiteral("Load Experiment"), error);
         return false;
     }
-    showStatusMessage(QStringLiteral("Experiment configuration loaded: %1").arg(path), kStatusReportMs);
+    showStatusMessage(QStringLiteral("Experiment configuration loaded: %1").arg(elideForDisplay(path)),
+                      kStatusReportMs);
     return true;
 }
 
@@ -643,7 +625,8 @@ bool MainWindow::saveExperimentToPath(QString path)
     experimentTitle = document.name;
     updateWindowTitle();
     updateDiagnostics();
-    showStatusMessage(QStringLiteral("Experiment configuration saved: %1").arg(path), kStatusReportMs);
+    showStatusMessage(QStringLiteral("Experiment configuration saved: %1").arg(elideForDisplay(path)),
+                      kStatusReportMs);
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "app/mainwindow/FormIndices.h"
 
 #include "core/CrossSectionProfile.h"
+#include "document/DisplayText.h"
 #include "ui/MainWindowForm.h"
 
 #include <QCheckBox>
@@ -79,7 +80,7 @@ void MainWindow::refreshViews()
     const QString title =
         experimentTitle.isEmpty() ? form.experimentPresetComboBox->currentText() : experimentTitle;
     setWindowTitle(QStringLiteral("Ondrivel - %1 [%2 / %3]")
-                       .arg(title, viewName(momentumSpace, viewIndex), potentialSummaryText()));
+                       .arg(elideForDisplay(title), viewName(momentumSpace, viewIndex), potentialSummaryText()));
 
     updateDetectorTvd();
     updateDiagnostics();

@@ -4,6 +4,7 @@
 #include "app/text/HelpHtml.h"
 #include "app/text/PanelText.h"
 #include "app/text/ValueFormatters.h"
+#include "document/DisplayText.h"
 #include "document/ExperimentCatalogue.h"
 #include "ui/MainWindowForm.h"
 
@@ -52,7 +53,8 @@ void enableAll(std::initializer_list<QWidget*> widgets, bool enabled)
 void MainWindow::updateWindowTitle()
 {
     const QString title = experimentTitle.trimmed();
-    setWindowTitle(title.isEmpty() ? QStringLiteral("Ondrivel") : QStringLiteral("Ondrivel - %1").arg(title));
+    setWindowTitle(title.isEmpty() ? QStringLiteral("Ondrivel")
+                                   : QStringLiteral("Ondrivel - %1").arg(elideForDisplay(title)));
 }
 
 void MainWindow::updateTimeDock()

@@ -3,6 +3,7 @@
 // why, and a save that fails keeps the previous file.
 
 #include "common/AppTestSupport.h"
+#include "common/QtTestSupport.h"
 
 #include "app/mainwindow/MainWindow.h"
 #include "document/ExperimentCatalogue.h"
@@ -367,8 +368,30 @@ TEST_F(DocumentsWindow, RefusedFilesChangeNothingAndSayWhy)
          QStringLiteral("Non-finite value for control 'massSpinBox'.")},
         {"stadium radius as text", withControl("stadiumRadiusSpinBox", QStringLiteral("wide")),
          QStringLiteral("Non-finite value for control 'stadiumRadiusSpinBox'.")},
+        {"detector bins as text", withControl("detectorBinsSpinBox", QStringLiteral("many")),
+         QStringLiteral("Non-finite value for control 'detectorBinsSpinBox'.")},
         {"missing sigma", withoutControl("sigmaSpinBox"),
          QStringLiteral("Experiment document is missing control 'sigmaSpinBox'.")},
+        // Strengths the box would admit but single precision cannot hold.
+        {"barrier of 1e308", withControl("barrierV0SpinBox", 1e308),
+         QStringLiteral("Out-of-range value 1e+308 for control 'barrierV0SpinBox'.")},
+        {"barrier of 1e39", withControl("barrierV0SpinBox", 1e39),
+         QStringLiteral("Out-of-range value 1e+39 for control 'barrierV0SpinBox'.")},
+        {"well of -1e308", withControl("rectangleV0SpinBox", -1e308),
+         QStringLiteral("Out-of-range value -1e+308 for control 'rectangleV0SpinBox'.")},
+        // Indices that wrap or round into the list.
+        {"grid index 2^32", withControl("gridResolutionComboBox", 4294967296.0),
+         QStringLiteral("Invalid index 4294967296 for control 'gridResolutionComboBox'.")},
+        {"grid index 1e308", withControl("gridResolutionComboBox", 1e308),
+         QStringLiteral("Invalid index 1e+308 for control 'gridResolutionComboBox'.")},
+        {"grid index 2^32 + 2", withControl("gridResolutionComboBox", 4294967298.0),
+         QStringLiteral("Invalid index 4294967298 for control 'gridResolutionComboBox'.")},
+        {"grid index 2 - 2^32", withControl("gridResolutionComboBox", -4294967294.0),
+         QStringLiteral("Invalid index -4294967294 for control 'gridResolutionComboBox'.")},
+        {"grid index 1.5", withControl("gridResolutionComboBox", 1.5),
+         QStringLiteral("Invalid index 1.5 for control 'gridResolutionComboBox'.")},
+        {"speed index 1e300", withControl("speedComboBox", 1e300),
+         QStringLiteral("Invalid index 1e+300 for control 'speedComboBox'.")},
     };
     DocumentsProbe probe{window};
     for (const Case& c : cases) {
@@ -585,6 +608,64 @@ TEST_F(DocumentsWindow, FilesWithoutTheStadiumBoxesLoadAsBefore)
     EXPECT_TRUE(outcome.ok);
     EXPECT_EQ(control<QDoubleSpinBox>(window, "stadiumRadiusSpinBox")->value(), 2.75);
     EXPECT_EQ(DocumentsProbe{window}.title().toStdString(), "older") << "a nameless file is titled after its file";
+}
+
+// Walls that each hold a legal single-precision strength but overlap beyond
+// the float range: the experiment still steps to finite values.
+TEST_F(DocumentsWindow, OverlappingWallsAtTheFloatLimitStepToFiniteValues)
+{
+    MainWindow& window = *target;
+    ExperimentDocument walls = documentOfPreset(window, 28);
+    std::vector<PotentialObject> objects = walls.potentialScene.objects();
+    ASSERT_GE(objects.size(), 2u) << "the revivals box has walls that meet";
+    for (PotentialObject& object : objects)
+        object.value = 3e38f;
+    ASSERT_TRUE(walls.potentialScene.replaceObjects(objects));
+    walls.potentialSceneActive = true;
+    const QString file = path("walls.vxo.json");
+    QString error;
+    ASSERT_TRUE(saveExperimentFile(file, walls, error)) << error.toStdString();
+
+    const FileOutcome outcome = loadFile(window, file);
+    ASSERT_TRUE(outcome.ok) << (outcome.messages.empty() ? "" : outcome.messages.front().text.toStdString());
+    window.stepOnce();
+    const PotentialField2D& potential = window.potentialField();
+    EXPECT_TRUE(std::isfinite(potential.maxValue())) << "V max";
+    EXPECT_TRUE(std::isfinite(potential.minValue())) << "V min";
+    EXPECT_GE(potential.maxValue(), 3e38f) << "the walls were weakened";
+    const ObservableHistory& history = window.observableHistory();
+    ASSERT_FALSE(history.empty());
+    const double norm = history.samples().back().norm;
+    EXPECT_TRUE(std::isfinite(norm)) << "norm " << norm;
+    EXPECT_GT(norm, 0.5) << "the packet vanished";
+    const ComplexField2D& psi = window.waveField();
+    for (std::uint64_t c = 0; c < psi.size(); ++c)
+        ASSERT_TRUE(std::isfinite(std::norm(psi.data()[c]))) << "cell " << c;
+}
+
+// A name of 16 MiB (a file within the size limit) loads; the window title
+// and the diagnostics show a bounded part of it, which the window system
+// accepts, and the document keeps the whole name.
+TEST_F(DocumentsWindow, AHugeNameLoadsAndIsShownBounded)
+{
+    MainWindow& window = *target;
+    ASSERT_TRUE(test::showAndWait(window)) << "the window was not shown";
+    ExperimentDocument named = documentOfPreset(window, 1);
+    const QString name = QStringLiteral("Lesson ") + QString(16 * 1024 * 1024, QLatin1Char('n')) + QStringLiteral(" 4");
+    named.name = name;
+    const QString file = path("named.vxo.json");
+    QString error;
+    ASSERT_TRUE(saveExperimentFile(file, named, error)) << error.toStdString();
+
+    const FileOutcome outcome = loadFile(window, file);
+    EXPECT_TRUE(outcome.ok);
+    test::settle();
+    const QString title = window.windowTitle();
+    EXPECT_LT(title.size(), 400) << "title of " << title.size() << " characters";
+    EXPECT_TRUE(title.startsWith(QStringLiteral("Ondrivel - Lesson nnn"))) << title.left(40).toStdString();
+    EXPECT_TRUE(title.contains(QStringLiteral("nnn 4"))) << "the name's end is shown";
+    EXPECT_EQ(window.captureExperimentDocument().name, name) << "the document's name was cut";
+    window.hide();
 }
 
 // Every guided experiment, saved and loaded into the other window, comes

@@ -418,6 +418,50 @@ TEST(PotentialScene, BuildPotentialAddsEnabledObjects)
     }
 }
 
+// Each object holds a legal single-precision strength, but the objects add
+// up beyond the float range, or a steep trap's own values leave it. The
+// built potential stays finite: an infinite V turns the split step's phases
+// into NaN everywhere.
+TEST(PotentialScene, SumsBeyondSinglePrecisionStayFinite)
+{
+    const float largest = std::numeric_limits<float>::max();
+    const auto trap = [](float curvature) {
+        PotentialObject o = ofKind(PotentialObjectKind::Harmonic);
+        o.value = 0.0f;
+        o.curvatureX = curvature;
+        o.curvatureY = curvature;
+        return o;
+    };
+    // Grid 6 x 4, centres x = +-0.25, +-0.75, +-1.25 and y = +-0.3, +-0.9: the
+    // unit rectangle covers the four central cells, the 9 x 9 one all.
+    const float centreTrap = static_cast<float>(0.5 * 3e38 * (0.25 * 0.25 + 0.3 * 0.3)); // k r^2 / 2
+    struct Case {
+        const char* what;
+        std::vector<PotentialObject> objects;
+        float centre; // at x = -0.25, y = -0.3
+        float corner; // at x = -1.25, y = -0.9
+    };
+    const Case cases[] = {
+        {"walls above the limit",
+         {rectangle(0, 0, 1, 1, 3e38f), rectangle(0, 0, 1, 1, 3e38f), rectangle(0, 0, 9, 9, 2e38f)}, largest, 2e38f},
+        {"wells below the limit", {rectangle(0, 0, 1, 1, -3e38f), rectangle(0, 0, 9, 9, -3e38f)}, -largest, -3e38f},
+        // k r^2 / 2 leaves the float range towards the corners.
+        {"a steep trap", {trap(3e38f)}, centreTrap, largest},
+        {"opposite steep traps", {trap(3e38f), trap(-3e38f)}, 0.0f, 0.0f},
+    };
+    for (const Case& c : cases) {
+        PotentialScene s;
+        for (const PotentialObject& o : c.objects)
+            ASSERT_NE(s.add(o), 0u) << c.what;
+        PotentialField2D f(6, 4, 0.5f, 0.6f);
+        s.buildPotential(f);
+        for (const float v : f.values())
+            ASSERT_TRUE(std::isfinite(v)) << c.what;
+        EXPECT_FLOAT_EQ(f.valueAt(2, 1), c.centre) << c.what;
+        EXPECT_EQ(f.valueAt(0, 0), c.corner) << c.what;
+    }
+}
+
 TEST(PotentialScene, BuildPotentialNeverStopsHalfway)
 {
     PotentialScene s;

@@ -221,5 +221,31 @@ TEST(DocumentReading, ErrorIsEmptiedOnSuccess)
     EXPECT_TRUE(error.isEmpty());
 }
 
+// Texts a file names in its messages are bounded: a composition or a type of
+// millions of characters gives a message a message box can show.
+TEST(DocumentReading, MessagesQuoteLongTextsInPart)
+{
+    const QString huge = QStringLiteral("mixed") + QString(4 * 1024 * 1024, QLatin1Char('z')) + QStringLiteral("end");
+    struct Case {
+        QStringList path;
+        const char* start;
+        const char* end;
+    };
+    const Case cases[] = {
+        {{"potentialScene", "composition"}, "Unsupported potential scene composition 'mixedzzz", "zzzend'."},
+        {{"initialPreparation", "type"}, "Experiment initialPreparation has unknown type 'mixedzzz", "zzzend'."},
+    };
+    for (const Case& c : cases) {
+        QJsonObject file = validFile();
+        test::setPath(file, c.path, huge);
+        ExperimentDocument d;
+        QString error;
+        EXPECT_FALSE(parseExperimentDocument(file, d, error));
+        EXPECT_LT(error.size(), 400) << c.start;
+        EXPECT_TRUE(error.startsWith(QLatin1String(c.start))) << error.left(80).toStdString();
+        EXPECT_TRUE(error.endsWith(QLatin1String(c.end))) << error.right(80).toStdString();
+    }
+}
+
 } // namespace
 } // namespace vxo

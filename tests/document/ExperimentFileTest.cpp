@@ -7,9 +7,19 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <csignal>
 #include <cmath>
+#include <cstring>
+#include <mutex>
+#include <thread>
+
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace vxo {
 namespace {
@@ -97,11 +107,70 @@ TEST_F(ExperimentFile, FilesBeyond64MiBAreRefusedUnread)
     EXPECT_TRUE(loadExperimentFile(path("full.json"), loaded, error)) << error.toStdString();
 }
 
-TEST_F(ExperimentFile, EndlessDevicesAreReadOnlyUpToTheLimit)
+// Opening a FIFO for reading waits until a writer comes. Should the loader
+// wait, a watchdog opens the write end after a second, so that a regression
+// fails here instead of hanging the suite.
+class FifoWatchdog {
+public:
+    explicit FifoWatchdog(const QString& path) : path_(QFile::encodeName(path))
+    {
+        thread_ = std::thread([this] {
+            std::unique_lock<std::mutex> lock(mutex_);
+            if (done_.wait_for(lock, std::chrono::seconds(1), [this] { return finished_; }))
+                return;
+            fired_ = true;
+            // Retried until the blocked reader is there to be released.
+            while (!finished_) {
+                const int fd = ::open(path_.constData(), O_WRONLY | O_NONBLOCK);
+                if (fd >= 0) {
+                    ::close(fd);
+                    return;
+                }
+                done_.wait_for(lock, std::chrono::milliseconds(10));
+            }
+        });
+    }
+    ~FifoWatchdog() { finish(); }
+    // True when the watchdog had to release a waiting reader.
+    bool finish()
+    {
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            finished_ = true;
+        }
+        done_.notify_all();
+        if (thread_.joinable())
+            thread_.join();
+        return fired_;
+    }
+
+private:
+    QByteArray path_;
+    std::mutex mutex_;
+    std::condition_variable done_;
+    bool finished_ = false;
+    std::atomic<bool> fired_{false};
+    std::thread thread_;
+};
+
+TEST_F(ExperimentFile, OnlyRegularFilesAreOpened)
 {
+    const QString fifo = path("pipe.vxo.json");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0) << std::strerror(errno);
+    ASSERT_TRUE(QDir().mkpath(path("folder.json")));
     ASSERT_TRUE(QFile::exists(QStringLiteral("/dev/zero"))) << "this test reads the endless device /dev/zero";
-    expectLoadRefused(QStringLiteral("/dev/zero"),
-                      QStringLiteral("Cannot read '/dev/zero': the file is larger than 64 MiB."));
+    for (const QString& special : {fifo, path("folder.json"), QStringLiteral("/dev/zero")}) {
+        SCOPED_TRACE(special.toStdString());
+        FifoWatchdog watchdog(special);
+        expectLoadRefused(special, QStringLiteral("Cannot open '%1': Not a regular file").arg(special));
+        EXPECT_FALSE(watchdog.finish()) << "the loader waited for a writer";
+    }
+    // A link to a regular file is a regular file.
+    writeBytes(path("doc.json"), validBytes());
+    ASSERT_TRUE(QFile::link(path("doc.json"), path("link.json")));
+    ExperimentDocument loaded;
+    QString error;
+    EXPECT_TRUE(loadExperimentFile(path("link.json"), loaded, error)) << error.toStdString();
 }
 
 TEST_F(ExperimentFile, SaveReplacesThePreviousFileAndLoadsBack)
@@ -239,8 +308,11 @@ TEST_F(ExperimentFile, FailedWriteLeavesThePreviousFileIntact)
             ASSERT_TRUE(limit.active());
             EXPECT_FALSE(saveExperimentFile(path("doc.json"), document, error));
         }
-        EXPECT_TRUE(error.startsWith(QStringLiteral("Cannot write '%1': ").arg(path("doc.json"))))
-            << error.toStdString();
+        // The message names the cause, here the size limit.
+        EXPECT_EQ(error.toStdString(),
+                  QStringLiteral("Cannot write '%1': %2")
+                      .arg(path("doc.json"), QString::fromLocal8Bit(std::strerror(EFBIG)))
+                      .toStdString());
         EXPECT_EQ(readBytes(path("doc.json")), QByteArray("previous"));
         EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files).size(), 1) << "no temporary file left";
     }

@@ -1,0 +1,21 @@
+#pragma once
+
+// Text that comes from a document or a file name, bounded before it is shown.
+// A document may hold a name of millions of characters: put into a window
+// title, a label, a status line or a message as it is, it makes the window
+// system refuse the request and the program end.
+
+#include <QString>
+
+namespace vxo {
+
+// The longest text, in UTF-16 code units, that elideForDisplay returns.
+constexpr int kDisplayTextLimit = 200;
+
+// `text` when it is no longer than the limit; otherwise its beginning and its
+// end joined by an ellipsis, kDisplayTextLimit code units in all, never
+// splitting a surrogate pair. Both ends stay: a title's start and a path's
+// file name.
+QString elideForDisplay(const QString& text);
+
+} // namespace vxo
