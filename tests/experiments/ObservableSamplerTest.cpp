@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
 
 using namespace vxo;
@@ -129,6 +130,55 @@ TEST(ObservableSampler, SweepAndRamseyBlocksFollowTheirReferences)
     in.sceneActive = false;
     const ObservableSample inactive = ObservableSampler::observe(run.psi, run.history, in);
     EXPECT_FALSE(inactive.doubleWellValid || inactive.ramseyValid || inactive.stueckelbergValid);
+}
+
+// Each two-level block is measured only with its drive, its basis and its
+// reference all present and usable; a missing one (null) leaves the block
+// unset like an unusable one.
+TEST(ObservableSampler, TwoLevelBlocksNeedEveryInput)
+{
+    DoubleWellRun run;
+    const BoundStateResult& pair = fixtures::doubleWellPair();
+    const BoundStateResult failed;
+    const PeriodicDrive drive = biasDrive();
+    const RamseySequence ramsey = fixtures::biasSlopeDrive<RamseySequence>();
+    const RamseyReference ramseyReference = QuantumRamsey2D::reference(pair, ramsey, 0, 1, 1.0);
+    const RamseyReference noReference;
+    const LinearSweep sweep = fixtures::biasSlopeDrive<LinearSweep>();
+    const LandauZenerReference landauZener = QuantumLandauZener2D::predict(pair, sweep, 0, 1, 1.0);
+    ObservationInputs complete = run.inputs();
+    complete.periodicDrive = &drive;
+    complete.ramseySequence = &ramsey;
+    complete.ramseyReference = &ramseyReference;
+    complete.linearSweep = &sweep;
+    complete.landauZener = &landauZener;
+
+    struct Case {
+        const char* name;
+        std::function<void(ObservationInputs&)> remove;
+        bool rabi, ramsey, sweep;
+    };
+    const Case cases[] = {
+        {"everything present", [](ObservationInputs&) {}, true, true, true},
+        {"no Rabi basis", [](ObservationInputs& in) { in.boundStates = nullptr; }, false, true, true},
+        {"failed Rabi basis", [&](ObservationInputs& in) { in.boundStates = &failed; }, false, true, true},
+        {"no Ramsey basis", [](ObservationInputs& in) { in.ramseyStates = nullptr; }, true, false, true},
+        {"failed Ramsey basis", [&](ObservationInputs& in) { in.ramseyStates = &failed; }, true, false, true},
+        {"no Ramsey reference", [](ObservationInputs& in) { in.ramseyReference = nullptr; }, true, false, true},
+        {"invalid Ramsey reference", [&](ObservationInputs& in) { in.ramseyReference = &noReference; }, true, false,
+         true},
+        {"no Ramsey sequence", [](ObservationInputs& in) { in.ramseySequence = nullptr; }, true, false, true},
+        {"no sweep basis", [](ObservationInputs& in) { in.sweepStates = nullptr; }, true, true, false},
+        {"no sweep reference", [](ObservationInputs& in) { in.landauZener = nullptr; }, true, true, false},
+    };
+    for (const Case& c : cases) {
+        ObservationInputs in = complete;
+        c.remove(in);
+        const ObservableSample sample = ObservableSampler::observe(run.psi, run.history, in);
+        EXPECT_EQ(sample.rabiValid, c.rabi) << c.name;
+        EXPECT_EQ(sample.ramseyValid, c.ramsey) << c.name;
+        EXPECT_EQ(sample.landauZenerValid, c.sweep) << c.name;
+    }
 }
 
 TEST(ObservableSampler, ScatteringWaitsForThePacketOrTheLatch)

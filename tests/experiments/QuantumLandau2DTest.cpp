@@ -234,3 +234,35 @@ TEST(LandauRecorder, CyclotronPacketCirclesAtItsRadius)
     recorder.record(5.0, field, other);
     EXPECT_EQ(recorder.samples().size(), 2u);
 }
+
+// The sample's means, energy and fidelity are per unit norm, the norm held
+// at 1e-18 or above: a state of norm 4e-18 is the prepared one scaled and
+// reads as such; one of norm 2.5e-19 reads scaled by its norm / 1e-18.
+TEST(LandauRecorder, NormFloorOfTheSampleRatios)
+{
+    ComplexField2D prepared(128, 96, 0.2f, 0.25f);
+    LandauConfig config;
+    config.enabled = true;
+    config.orbitRadius = 3.0;
+    GaugeLinkField2D links;
+    ASSERT_TRUE(QuantumLandau2D::buildSymmetricGauge(prepared, config, links, nullptr));
+    ASSERT_TRUE(QuantumLandau2D::prepareInitialState(prepared, config, 1.0, 1.0, nullptr));
+    LandauRecorder recorder(4);
+    ASSERT_TRUE(recorder.configure(prepared, links, config, 1.0, 1.0));
+    recorder.record(0.0, prepared, links);
+    const LandauSample whole = recorder.samples().back();
+    ASSERT_NEAR(whole.meanX, -3.0, 1e-3);
+
+    for (const auto [norm, scale] : {std::pair{4e-18, 1.0}, {2.5e-19, 0.25}}) {
+        ComplexField2D faint = prepared;
+        const float factor = static_cast<float>(std::sqrt(norm / prepared.norm()));
+        for (std::uint64_t c = 0; c < faint.size(); ++c)
+            faint.data()[c] *= factor;
+        recorder.record(1.0, faint, links);
+        const LandauSample& s = recorder.samples().back();
+        EXPECT_NEAR(s.norm, norm, 1e-5 * norm) << "norm " << norm;
+        EXPECT_NEAR(s.meanX, whole.meanX * scale, 1e-4 * std::abs(whole.meanX)) << "norm " << norm;
+        EXPECT_NEAR(s.energy, whole.energy * scale, 1e-4 * whole.energy) << "norm " << norm;
+        EXPECT_NEAR(s.fidelity, scale, 1e-4) << "norm " << norm;
+    }
+}
