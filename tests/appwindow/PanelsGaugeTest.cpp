@@ -182,6 +182,7 @@ TEST_F(PanelsGaugeTest, DiagnosticsEnergiesAreThoseOfTheSteppedHamiltonian)
         loadOnSmallGrid(c.preset, kHeight); // the prepared packet, before the wall acts on it
         const double kinetic = row(kKineticRow).toDouble();
         EXPECT_NEAR(kinetic, c.expectedKinetic(), c.tolerance) << text(row(kKineticRow));
+        EXPECT_NEAR(label("energyValueLabel").toDouble(), kinetic, 5e-5) << "the packet's Ekin";
         EXPECT_NEAR(row(kTotalRow).toDouble(), kinetic + row(kPotentialRow).toDouble(), 2e-6);
     }
 
@@ -190,6 +191,8 @@ TEST_F(PanelsGaugeTest, DiagnosticsEnergiesAreThoseOfTheSteppedHamiltonian)
     // No observation is recorded in a Dirac run, so there is no drift.
     SCOPED_TRACE("Klein packet");
     loadOnSmallGrid(47, kHeight);
+    const double prepared = row(kKineticRow).toDouble();
+    EXPECT_NEAR(label("energyValueLabel").toDouble(), prepared, 5e-5) << "the packet's Ekin";
     window().stepOnce();
     const double planeWave = numberAfter(label("kleinSummaryLabel"), QStringLiteral("  E="));
     EXPECT_NEAR(planeWave, std::sqrt(1.5 * 1.5 + 0.05 * 0.05), 1e-5);

@@ -33,6 +33,23 @@ int radialNodes(const ComplexField2D& field)
     return nodes;
 }
 
+// A cyclotron packet of radius R (b = 0.45, hbar = m = 1) prepared on the
+// field, with the config and the symmetric-gauge links it was made with.
+struct Cyclotron {
+    LandauConfig config;
+    GaugeLinkField2D links;
+};
+
+Cyclotron prepareCyclotron(ComplexField2D& field, double radius)
+{
+    Cyclotron c;
+    c.config.enabled = true;
+    c.config.orbitRadius = radius;
+    EXPECT_TRUE(QuantumLandau2D::buildSymmetricGauge(field, c.config, c.links, nullptr));
+    EXPECT_TRUE(QuantumLandau2D::prepareInitialState(field, c.config, 1.0, 1.0, nullptr));
+    return c;
+}
+
 } // namespace
 
 TEST(QuantumLandau2D, ReferenceQuantitiesOfThePresetField)
@@ -193,12 +210,7 @@ TEST(LandauRecorder, CyclotronPacketCirclesAtItsRadius)
 {
     // 25.6 x 25.6 on 256 x 128 cells of 0.1 x 0.2.
     ComplexField2D field(256, 128, 0.1f, 0.2f);
-    LandauConfig config;
-    config.enabled = true;
-    config.orbitRadius = 4.0;
-    GaugeLinkField2D links;
-    ASSERT_TRUE(QuantumLandau2D::buildSymmetricGauge(field, config, links, nullptr));
-    ASSERT_TRUE(QuantumLandau2D::prepareInitialState(field, config, 1.0, 1.0, nullptr));
+    const auto [config, links] = prepareCyclotron(field, 4.0);
 
     LandauRecorder recorder(4);
     recorder.record(0.0, field, links);
@@ -241,12 +253,7 @@ TEST(LandauRecorder, CyclotronPacketCirclesAtItsRadius)
 TEST(LandauRecorder, NormFloorOfTheSampleRatios)
 {
     ComplexField2D prepared(128, 96, 0.2f, 0.25f);
-    LandauConfig config;
-    config.enabled = true;
-    config.orbitRadius = 3.0;
-    GaugeLinkField2D links;
-    ASSERT_TRUE(QuantumLandau2D::buildSymmetricGauge(prepared, config, links, nullptr));
-    ASSERT_TRUE(QuantumLandau2D::prepareInitialState(prepared, config, 1.0, 1.0, nullptr));
+    const auto [config, links] = prepareCyclotron(prepared, 3.0);
     LandauRecorder recorder(4);
     ASSERT_TRUE(recorder.configure(prepared, links, config, 1.0, 1.0));
     recorder.record(0.0, prepared, links);
