@@ -41,8 +41,8 @@ struct EnergyObservables2D {
 
     // The energies of the Hamiltonian being stepped: the Dirac energies of
     // the spinor when one is given, else the gauge-covariant energies when
-    // links are given, else compute(). psi is the Schroedinger state (in a
-    // Dirac mode only its grid is read, for the norm it mirrors).
+    // links are given, else compute(). psi is the Schroedinger state, not
+    // read when a spinor is given (it then only mirrors the spinor's density).
     static EnergyObservables2D ofStep(const ComplexField2D& psi, const PotentialField2D& V,
                                       const SteppedHamiltonian& hamiltonian);
 
@@ -52,7 +52,7 @@ struct EnergyObservables2D {
     //   <T> = sum Re(conj psi_ij [c_x (2 psi_ij - U_x psi_i+1,j - conj U_x(i-1) psi_i-1,j)
     //                             + c_y (2 psi_ij - U_y psi_i,j+1 - conj U_y(j-1) psi_i,j-1)]) dA / norm,
     // c = hbar^2 / (2 m d^2), over interior cells. It is gauge invariant: a
-    // transformation psi -> e^{i chi} psi with U_x(i) -> e^{i chi_i+1} U_x(i) e^{-i chi_i}
+    // transformation psi -> e^{i chi} psi with U_x(i) -> e^{i chi_i} U_x(i) e^{-i chi_i+1}
     // leaves it unchanged, while the plain gradient of compute() does not.
     // Throws as compute() does, and when the links do not match psi.
     static EnergyObservables2D computeWithGauge(const ComplexField2D& psi, const PotentialField2D& V,
