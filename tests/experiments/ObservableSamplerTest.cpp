@@ -211,6 +211,39 @@ TEST(ObservableSampler, ScatteringWaitsForThePacketOrTheLatch)
     EXPECT_FALSE(ObservableSampler::packetReachedBarriers(0.025, 0.01));
 }
 
+// A single latched barrier splits at its centre c plus and minus
+// max(w / 2 + 0.36, 0.6): equal weights in the four columns a quarter cell
+// either side of both edges give reflection and transmission 1/4 each,
+// whichever side of the floor the thickness lies (0.48 is on it).
+TEST(ObservableSampler, LegacyBarrierSplitsHalfItsThicknessPlusAMarginAway)
+{
+    const double centre = 0.3;
+    ComplexField2D psi(800, 6, 0.005f, 0.5f); // columns at 0.0025 + 0.005 k
+    PotentialField2D potential(800, 6, 0.005f, 0.5f);
+    ObservableHistory history(4);
+    ObservationInputs in;
+    in.potential = &potential;
+    in.legacyBarrier = true;
+    in.legacyBarrierCenterX = centre;
+    for (const auto [thickness, half] : {std::pair{0.08, 0.6}, {0.48, 0.6}, {1.0, 0.86}}) {
+        psi.fill(Complex(0.0f, 0.0f));
+        for (const double x : {centre - half - 0.0025, centre - half + 0.0025, centre + half - 0.0025,
+                               centre + half + 0.0025}) {
+            const auto i = static_cast<std::uint64_t>(std::lround(x / 0.005 + 399.5));
+            for (std::uint64_t j = 0; j < psi.ny(); ++j)
+                psi.at(i, j) = Complex(1.0f, 0.0f);
+        }
+        in.legacyBarrierThickness = thickness;
+        in.legacyBarrierLatched = false;
+        EXPECT_FALSE(ObservableSampler::observe(psi, history, in).scatteringValid) << "not latched";
+        in.legacyBarrierLatched = true;
+        const ObservableSample sample = ObservableSampler::observe(psi, history, in);
+        ASSERT_TRUE(sample.scatteringValid) << "thickness " << thickness;
+        EXPECT_NEAR(sample.reflectedProbability, 0.25, 1e-6) << "thickness " << thickness;
+        EXPECT_NEAR(sample.transmittedProbability, 0.25, 1e-6) << "thickness " << thickness;
+    }
+}
+
 TEST(ObservableSampler, AbsorbedProbabilityOnlyWithTheBoundaryAndNeverNegative)
 {
     ComplexField2D psi(16, 20, 0.5f, 0.4f);
