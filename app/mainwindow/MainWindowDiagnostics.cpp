@@ -339,7 +339,7 @@ void MainWindow::updateDiagnostics()
     // Energies of the newest observation.
     DriftLabels drift{QStringLiteral("Drift from start"), QStringLiteral("%")};
     const SteppedHamiltonian hamiltonian = steppedHamiltonian();
-    if (history.empty() && hamiltonian.spinor) {
+    if (hamiltonian.spinor) {
         // A Dirac run records no observation: its energies are the spinor's
         // now, with no start to drift from.
         const EnergyObservables2D dirac = EnergyObservables2D::ofStep(psi, potential, hamiltonian);
