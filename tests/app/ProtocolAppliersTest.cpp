@@ -120,7 +120,8 @@ TEST_F(ProtocolApplierTest, QuenchRewritesOnlyOnItsTransitionsAndTakesTheEnergyP
 TEST_F(ProtocolApplierTest, QuenchFiredByTheRebuildAtTimeZeroRecordsNoEnergies)
 {
     QuenchApplier applier;
-    EXPECT_TRUE(applier.apply(at(0.0, true), isotropicQuench(0.0), ObservableHistory(), packet(), SteppedHamiltonian{}));
+    EXPECT_TRUE(
+        applier.apply(at(0.0, true), isotropicQuench(0.0), ObservableHistory(), packet(), SteppedHamiltonian{}));
     EXPECT_TRUE(applier.active() && applier.fired()) << "fired by the forced call";
     EXPECT_FALSE(applier.energyAfterValid()) << "no armed state came before";
     EXPECT_EQ(applier.energyBefore(), 0.0);
@@ -149,8 +150,10 @@ TEST_F(ProtocolApplierTest, QuenchOffLeavesItsStateIdleAndOnlyAForcedCallRestore
         QuenchApplier applier;
         applier.apply(at(0.0, true), isotropicQuench(0.0), ObservableHistory(), psi, SteppedHamiltonian{});
         ASSERT_TRUE(applier.fired()) << row.what;
-        const bool changed = rewrote(
-            [&] { applier.apply(at(0.5, row.force, row.sceneUsable), row.settings, ObservableHistory(), psi, SteppedHamiltonian{}); });
+        const bool changed = rewrote([&] {
+            applier.apply(at(0.5, row.force, row.sceneUsable), row.settings, ObservableHistory(), psi,
+                          SteppedHamiltonian{});
+        });
         EXPECT_FALSE(applier.active() || applier.fired()) << row.what;
         EXPECT_EQ(changed, row.restores) << row.what;
         if (row.restores) {

@@ -107,8 +107,9 @@ TEST(EnergyOfTheSteppedHamiltonian, MagneticPacketsHaveTheirMechanicalEnergyInEv
             hbar * hbar / (2.0 * mass) * (c.kx * c.kx + c.ky * c.ky + 1.0 / (2.0 * c.sigma * c.sigma)
                                           + c.b * c.b * c.sigma * c.sigma / 2.0);
         const auto fourthMoment = [s2](double k) { return k * k * k * k + 6.0 * k * k * s2 + 3.0 * s2 * s2; };
-        const double stencilTerm = hbar * hbar / (24.0 * mass)
-                                   * (fourthMoment(c.kx) * psi.dx() * psi.dx() + fourthMoment(c.ky) * psi.dy() * psi.dy());
+        const double stencilTerm =
+            hbar * hbar / (24.0 * mass)
+            * (fourthMoment(c.kx) * psi.dx() * psi.dx() + fourthMoment(c.ky) * psi.dy() * psi.dy());
 
         SteppedHamiltonian magnetic;
         magnetic.hbar = hbar;
@@ -138,7 +139,8 @@ TEST(EnergyOfTheSteppedHamiltonian, MagneticPacketsHaveTheirMechanicalEnergyInEv
         transformGauge(randomPsi, randomLinks, [&](std::uint64_t i, std::uint64_t j) { return chi[j * psi.nx() + i]; });
 
         for (const auto& [gauge, state, field] :
-             {std::tuple{"Landau gauge", &landauPsi, &landauLinks}, std::tuple{"random gauge", &randomPsi, &randomLinks}}) {
+             {std::tuple{"Landau gauge", &landauPsi, &landauLinks},
+              std::tuple{"random gauge", &randomPsi, &randomLinks}}) {
             const EnergyObservables2D e = EnergyObservables2D::computeWithGauge(*state, V, *field, hbar, mass);
             EXPECT_NEAR(e.kinetic, symmetric.kinetic, 2e-6 * continuum) << gauge;
             EXPECT_NEAR(e.total, symmetric.total, 2e-6 * continuum) << gauge;
@@ -167,7 +169,8 @@ TEST(EnergyOfTheSteppedHamiltonian, TheMagneticStepKeepsTheCovariantEnergy)
                              : EnergyObservables2D::compute(psi, V, hbar, mass).total;
         };
         SplitStepFourierSolver2D solver;
-        solver.configure(SplitStepParameters{static_cast<float>(mass), static_cast<float>(hbar), static_cast<float>(dt)});
+        solver.configure(
+            SplitStepParameters{static_cast<float>(mass), static_cast<float>(hbar), static_cast<float>(dt)});
         const double start = energy();
         double largest = 0.0;
         for (long n = 0, steps = std::lround(duration / dt); n < steps; ++n) {

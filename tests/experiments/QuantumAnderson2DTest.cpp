@@ -160,7 +160,8 @@ TEST(QuantumAnderson2D, SceneFaultsAreReportedInOrder)
     EXPECT_EQ(sceneMessage(uniform), "QuantumAnderson2D: one uniform row and one disordered row are required");
     // The disordered row's spread (population standard deviation) must reach
     // 0.01: two values delta apart in the ratio 4 : 3 spread by delta sqrt(12) / 7.
-    for (auto [spread, accepted] : {std::pair{0.015, true}, {0.009, false}, {0.01 + 2e-6, true}, {0.01 - 2e-6, false}}) {
+    for (auto [spread, accepted] :
+         {std::pair{0.015, true}, {0.009, false}, {0.01 + 2e-6, true}, {0.01 - 2e-6, false}}) {
         std::vector<PotentialObject> weak = rows(7, 7);
         const double delta = spread * 7.0 / std::sqrt(12.0);
         for (int i = 0; i < 7; ++i)
