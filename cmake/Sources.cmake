@@ -276,6 +276,7 @@ set(VXO_CORE_TEST_SOURCES
     PotentialSceneTest.cpp
     SimulationDomainTest.cpp
     SplitStepFourierSolver2DTest.cpp
+    SteppedEnergyTest.cpp
     WavePacketTest.cpp
 )
 

@@ -1,5 +1,7 @@
 #include "core/EnergyObservables2D.h"
 
+#include "core/FFT2D.h"
+#include "core/FourierGrid.h"
 #include "core/Numeric.h"
 
 #include <stdexcept>
@@ -46,6 +48,36 @@ struct AxisNeighbours {
     }
 };
 
+void validateSchroedinger(const ComplexField2D& psi, const PotentialField2D& V, double hbar, double mass)
+{
+    if (psi.empty())
+        throw std::invalid_argument("EnergyObservables2D: field must not be empty");
+    if (!V.matches(psi))
+        throw std::invalid_argument("EnergyObservables2D: potential grid must match psi");
+    if (!isFinitePositive(hbar))
+        throw std::invalid_argument("EnergyObservables2D: hbar must be finite and positive");
+    if (!isFinitePositive(mass))
+        throw std::invalid_argument("EnergyObservables2D: mass must be finite and positive");
+    if (psi.nx() < 5 || psi.ny() < 5)
+        throw std::invalid_argument("EnergyObservables2D: grid must be at least 5x5");
+}
+
+// Sums to expectation values: per unit norm when the norm is finite and
+// positive, else energies 0.
+EnergyObservables2D perUnitNorm(EnergyObservables2D sums)
+{
+    if (isFinitePositive(sums.norm)) {
+        sums.kinetic /= sums.norm;
+        sums.potential /= sums.norm;
+        sums.total = sums.kinetic + sums.potential;
+    } else {
+        sums.kinetic = 0.0;
+        sums.potential = 0.0;
+        sums.total = 0.0;
+    }
+    return sums;
+}
+
 } // namespace
 
 std::complex<double> EnergyObservables2D::gradientX(const ComplexField2D& psi, std::uint64_t i, std::uint64_t j)
@@ -61,16 +93,7 @@ std::complex<double> EnergyObservables2D::gradientY(const ComplexField2D& psi, s
 EnergyObservables2D EnergyObservables2D::compute(const ComplexField2D& psi, const PotentialField2D& V, double hbar,
                                                  double mass)
 {
-    if (psi.empty())
-        throw std::invalid_argument("EnergyObservables2D: field must not be empty");
-    if (!V.matches(psi))
-        throw std::invalid_argument("EnergyObservables2D: potential grid must match psi");
-    if (!isFinitePositive(hbar))
-        throw std::invalid_argument("EnergyObservables2D: hbar must be finite and positive");
-    if (!isFinitePositive(mass))
-        throw std::invalid_argument("EnergyObservables2D: mass must be finite and positive");
-    if (psi.nx() < 5 || psi.ny() < 5)
-        throw std::invalid_argument("EnergyObservables2D: grid must be at least 5x5");
+    validateSchroedinger(psi, V, hbar, mass);
 
     const double dA = static_cast<double>(psi.dy()) * static_cast<double>(psi.dx());
     const double c = hbar * hbar / (2.0 * mass);
@@ -96,13 +119,113 @@ EnergyObservables2D EnergyObservables2D::compute(const ComplexField2D& psi, cons
             result.potential += static_cast<double>(V.valueAt(i, j)) * rho * dA;
         }
     }
-    if (isFinitePositive(result.norm)) {
-        result.kinetic /= result.norm;
-        result.potential /= result.norm;
+    return perUnitNorm(result);
+}
+
+EnergyObservables2D EnergyObservables2D::ofStep(const ComplexField2D& psi, const PotentialField2D& V,
+                                                const SteppedHamiltonian& h)
+{
+    if (h.spinor)
+        return computeDirac(*h.spinor, h.diracPotential ? &V : nullptr, h.hbar, h.lightSpeed, h.restMass);
+    if (h.links)
+        return computeWithGauge(psi, V, *h.links, h.hbar, h.mass);
+    return compute(psi, V, h.hbar, h.mass);
+}
+
+double EnergyObservables2D::gaugeKineticIntegral(const ComplexField2D& psi, const GaugeLinkField2D& links,
+                                                 double hbar, double mass)
+{
+    if (psi.empty() || !links.matches(psi) || !(mass > 0.0) || !(hbar > 0.0) || psi.nx() < 3 || psi.ny() < 3)
+        return 0.0;
+    using C = std::complex<double>;
+    const double dx = psi.dx();
+    const double dy = psi.dy();
+    const double cx = hbar * hbar / (2.0 * mass * dx * dx);
+    const double cy = hbar * hbar / (2.0 * mass * dy * dy);
+    double total = 0.0;
+    for (std::uint64_t j = 1; j + 1 < psi.ny(); ++j) {
+        for (std::uint64_t i = 1; i + 1 < psi.nx(); ++i) {
+            const C centre = widen(psi.at(i, j));
+            const C hopX = widen(links.linkX(i, j)) * widen(psi.at(i + 1, j))
+                           + std::conj(widen(links.linkX(i - 1, j))) * widen(psi.at(i - 1, j));
+            const C hopY = widen(links.linkY(i, j)) * widen(psi.at(i, j + 1))
+                           + std::conj(widen(links.linkY(i, j - 1))) * widen(psi.at(i, j - 1));
+            total += (std::conj(centre) * (cx * (2.0 * centre - hopX) + cy * (2.0 * centre - hopY))).real();
+        }
+    }
+    return total * dx * dy;
+}
+
+EnergyObservables2D EnergyObservables2D::computeWithGauge(const ComplexField2D& psi, const PotentialField2D& V,
+                                                          const GaugeLinkField2D& links, double hbar, double mass)
+{
+    validateSchroedinger(psi, V, hbar, mass);
+    if (!links.matches(psi))
+        throw std::invalid_argument("EnergyObservables2D: gauge links must match psi");
+    const double dA = static_cast<double>(psi.dy()) * static_cast<double>(psi.dx());
+    EnergyObservables2D sums;
+    for (std::uint64_t j = 0; j < psi.ny(); ++j)
+        for (std::uint64_t i = 0; i < psi.nx(); ++i) {
+            const double rho = std::norm(widen(psi.at(i, j)));
+            sums.norm += rho * dA;
+            sums.potential += static_cast<double>(V.valueAt(i, j)) * rho * dA;
+        }
+    sums.kinetic = gaugeKineticIntegral(psi, links, hbar, mass);
+    return perUnitNorm(sums);
+}
+
+EnergyObservables2D EnergyObservables2D::computeDirac(const DiracSpinor2D& spinor, const PotentialField2D* V,
+                                                      double hbar, double lightSpeed, double restMass)
+{
+    const ComplexField2D& upper = spinor.upper;
+    if (spinor.isEmpty() || upper.size() != spinor.lower.size() || !FFT2D::isPowerOfTwoGrid(upper.nx(), upper.ny()))
+        throw std::invalid_argument("EnergyObservables2D: spinor must be a non-empty power-of-two grid");
+    if (V && !V->matches(upper))
+        throw std::invalid_argument("EnergyObservables2D: potential grid must match the spinor");
+    if (!isFinitePositive(hbar) || !isFinitePositive(lightSpeed) || !isFiniteNonNegative(restMass))
+        throw std::invalid_argument(
+            "EnergyObservables2D: hbar and c must be finite and positive, the rest mass finite and non-negative");
+
+    const std::uint64_t nx = upper.nx();
+    const std::uint64_t ny = upper.ny();
+    const double dA = static_cast<double>(upper.dy()) * static_cast<double>(upper.dx());
+    EnergyObservables2D sums;
+    for (std::uint64_t j = 0; j < ny; ++j)
+        for (std::uint64_t i = 0; i < nx; ++i) {
+            const double rho = std::norm(widen(upper.at(i, j))) + std::norm(widen(spinor.lower.at(i, j)));
+            sums.norm += rho * dA;
+            if (V)
+                sums.potential += static_cast<double>(V->valueAt(i, j)) * rho * dA;
+        }
+
+    // <H0> per wave vector with H0 = [[m c^2, c (p_x - i p_y)], [c (p_x + i p_y), -m c^2]],
+    // the matrix whose exponential the step applies. The FFT is unscaled:
+    // both sums below carry the same factor nx ny, which the ratio removes.
+    ComplexField2D u = upper;
+    ComplexField2D l = spinor.lower;
+    FFT2D::forward(u);
+    FFT2D::forward(l);
+    const double mc2 = restMass * lightSpeed * lightSpeed;
+    double energy = 0.0;
+    double weight = 0.0;
+    for (std::uint64_t j = 0; j < ny; ++j) {
+        const double cpy = lightSpeed * hbar * fftWaveNumber(j, ny, upper.dy());
+        for (std::uint64_t i = 0; i < nx; ++i) {
+            const double cpx = lightSpeed * hbar * fftWaveNumber(i, nx, upper.dx());
+            const std::complex<double> a = widen(u.at(i, j));
+            const std::complex<double> b = widen(l.at(i, j));
+            const double upperWeight = std::norm(a);
+            const double lowerWeight = std::norm(b);
+            // conj(a) c (p_x - i p_y) b + conj(b) c (p_x + i p_y) a = 2 Re(conj(a) c (p_x - i p_y) b).
+            energy += mc2 * (upperWeight - lowerWeight)
+                      + 2.0 * (std::conj(a) * std::complex<double>(cpx, -cpy) * b).real();
+            weight += upperWeight + lowerWeight;
+        }
+    }
+    EnergyObservables2D result = perUnitNorm(sums);
+    if (isFinitePositive(result.norm) && weight > 0.0) {
+        result.kinetic = energy / weight;
         result.total = result.kinetic + result.potential;
-    } else {
-        result.kinetic = 0.0;
-        result.potential = 0.0;
     }
     return result;
 }

@@ -152,7 +152,7 @@ ObservableSample ObservableSampler::observe(const ComplexField2D& psi, const Obs
     }
 
     if (in.potential && !psi.empty()) {
-        const EnergyObservables2D energies = EnergyObservables2D::compute(psi, *in.potential, in.hbar, in.mass);
+        const EnergyObservables2D energies = EnergyObservables2D::ofStep(psi, *in.potential, in.hamiltonian);
         sample.kineticEnergy = energies.kinetic;
         sample.potentialEnergy = energies.potential;
         sample.totalEnergy = energies.total;

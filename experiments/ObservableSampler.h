@@ -1,12 +1,11 @@
 #pragma once
 
+#include "core/EnergyObservables2D.h"
 #include "experiments/ObservableSample.h"
 
 namespace vxo {
 
-class ComplexField2D;
 class ObservableHistory;
-class PotentialField2D;
 class PotentialScene;
 struct BoundStateResult;
 struct LandauZenerReference;
@@ -20,8 +19,8 @@ struct StueckelbergReference;
 // pointers stand for "not available" and leave the blocks that need them unset.
 struct ObservationInputs {
     double time = 0.0;
-    double mass = 1.0;
-    double hbar = 1.0;
+    // What the step evolves psi with; the energies are that Hamiltonian's.
+    SteppedHamiltonian hamiltonian;
     bool absorbingBoundaryEnabled = false;
     const PotentialField2D* potential = nullptr;
 

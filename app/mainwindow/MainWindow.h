@@ -16,6 +16,7 @@
 #include "core/DetectorTemporalFlux2D.h"
 #include "core/DiracSpinor2D.h"
 #include "core/DiracSplitStepSolver2D.h"
+#include "core/EnergyObservables2D.h"
 #include "core/MomentumSpace2D.h"
 #include "core/PotentialField2D.h"
 #include "core/PotentialScene.h"
@@ -306,6 +307,10 @@ private:
     bool buildHallEdgeField();
     // The first enabled and ready of Hall edge, Landau, Aharonov-Bohm; or null.
     const GaugeLinkField2D* linksInForce() const;
+    // The Hamiltonian of the branch the next step takes: the spinor's in a
+    // Dirac mode with a spinor on psi's grid, else psi's with the links in
+    // force. Every energy the window shows or records is that Hamiltonian's.
+    SteppedHamiltonian steppedHamiltonian() const;
 
     // --- Settings from the form ---------------------------------------------------------
     // The record as the form holds it now (see readSettingsFromForm). Fields

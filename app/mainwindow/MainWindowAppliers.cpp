@@ -23,9 +23,8 @@ PotentialScene singleGeometryScene(const PotentialObject& object)
 
 void MainWindow::applyQuench(double t, bool force)
 {
-    const SplitStepParameters& parameters = solver.parameters();
     if (appliers.quenchApplier.apply(protocolContext(t, force), formSettings<QuantumQuench>(), history, psi,
-                                     parameters.hbar, parameters.mass))
+                                     steppedHamiltonian()))
         invalidatePotentialContours();
 }
 

@@ -340,7 +340,16 @@ void MainWindow::updateDiagnostics()
 
     // Energies of the newest observation.
     DriftLabels drift{QStringLiteral("Drift from start"), QStringLiteral("%")};
-    if (history.empty()) {
+    const SteppedHamiltonian hamiltonian = steppedHamiltonian();
+    if (hamiltonian.spinor) {
+        // A Dirac run records no observation: its energies are the spinor's
+        // now, with no start to drift from.
+        const EnergyObservables2D dirac = EnergyObservables2D::ofStep(psi, potential, hamiltonian);
+        write(kKineticEnergyRow, fixed(dirac.kinetic, 6));
+        write(kPotentialEnergyRow, fixed(dirac.potential, 6));
+        write(kTotalEnergyRow, fixed(dirac.total, 6));
+        writeAs(kEnergyDriftRow, drift.parameter, PanelText::kNotAvailable);
+    } else if (history.empty()) {
         for (const DiagnosticsRow row : {kKineticEnergyRow, kPotentialEnergyRow, kTotalEnergyRow})
             write(row, PanelText::kNotAvailable);
         writeAs(kEnergyDriftRow, drift.parameter, PanelText::kNotAvailable);

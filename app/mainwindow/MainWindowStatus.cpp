@@ -106,6 +106,20 @@ void MainWindow::updateTransportUi()
 
 void MainWindow::updateEnergyTooltip()
 {
+    // In a magnetic field the boxes' momentum is canonical (gauge-dependent),
+    // and a Dirac packet has no p^2 / 2m: there the label gives the prepared
+    // state's kinetic energy under the Hamiltonian being stepped.
+    const SteppedHamiltonian hamiltonian = steppedHamiltonian();
+    if ((hamiltonian.links || hamiltonian.spinor) && !psi.empty()) {
+        ui->energyValueLabel->setText(
+            PanelText::fixedText(EnergyObservables2D::ofStep(psi, potential, hamiltonian).kinetic, 4));
+        ui->energyValueLabel->setToolTip(
+            hamiltonian.spinor
+                ? QStringLiteral("Free Dirac energy <c (px sx + py sy) + m c^2 sz> of the prepared spinor.")
+                : QStringLiteral("Kinetic energy <(p - qA)^2>/(2m) of the prepared state, with the mechanical "
+                                 "momentum of the magnetic field."));
+        return;
+    }
     ui->energyValueLabel->setText(PanelText::fixedText(packetKineticEnergy(), 4));
     ui->energyValueLabel->setToolTip(
         QStringLiteral("Total central kinetic energy Ekin=(px^2+py^2)/(2m). For a vertical barrier the analytic "

@@ -128,6 +128,26 @@ void MainWindow::runStepBody()
     updateDetectorFluxReadout();
 }
 
+SteppedHamiltonian MainWindow::steppedHamiltonian() const
+{
+    const SplitStepParameters& parameters = solver.parameters();
+    SteppedHamiltonian hamiltonian;
+    hamiltonian.hbar = parameters.hbar;
+    hamiltonian.mass = parameters.mass;
+    if (diracSettingsEnabled() && spinorOnGrid(diracSpinor, psi)) {
+        const DiracParameters& dirac = diracSolver.parameters();
+        hamiltonian.spinor = &diracSpinor;
+        hamiltonian.hbar = dirac.hbar;
+        hamiltonian.lightSpeed = dirac.c;
+        hamiltonian.restMass = dirac.restMass;
+        // The Zitterbewegung step is the free one, whatever the potential holds.
+        hamiltonian.diracPotential = !stored.quantumZitterbewegung.enabled;
+    } else {
+        hamiltonian.links = linksInForce();
+    }
+    return hamiltonian;
+}
+
 void MainWindow::runAppliersAfterSteps(double t)
 {
     // The quench is a step function of time: its midpoint evaluation already
@@ -262,7 +282,6 @@ void MainWindow::recordObservation()
 {
     if (psi.empty())
         return;
-    const SplitStepParameters& parameters = solver.parameters();
     // The drive records are read once per observation; the sampler decides
     // from them which two-level blocks apply.
     const PeriodicDrive drive = formSettings<PeriodicDrive>();
@@ -271,8 +290,7 @@ void MainWindow::recordObservation()
 
     ObservationInputs inputs;
     inputs.time = solver.time();
-    inputs.mass = parameters.mass;
-    inputs.hbar = parameters.hbar;
+    inputs.hamiltonian = steppedHamiltonian();
     inputs.absorbingBoundaryEnabled = absorbingBoundary.isEnabled();
     inputs.potential = &potential;
     inputs.scene = &potentialScene;

@@ -1,13 +1,13 @@
 #include "app/protocols/QuenchApplier.h"
 
-#include "core/EnergyObservables2D.h"
 #include "core/PotentialScene.h"
 #include "experiments/ObservableHistory.h"
 
 namespace vxo {
 
 bool QuenchApplier::apply(const ProtocolContext& context, const QuantumQuench& settings,
-                          const ObservableHistory& history, const ComplexField2D& psi, double hbar, double mass)
+                          const ObservableHistory& history, const ComplexField2D& psi,
+                          const SteppedHamiltonian& hamiltonian)
 {
     if (!context.sceneUsable) {
         active_ = false;
@@ -35,7 +35,7 @@ bool QuenchApplier::apply(const ProtocolContext& context, const QuantumQuench& s
     if (active_ && !fired_ && application.active) {
         fired_ = true;
         active_ = true;
-        energyAfter_ = EnergyObservables2D::compute(psi, context.potential, hbar, mass).total;
+        energyAfter_ = EnergyObservables2D::ofStep(psi, context.potential, hamiltonian).total;
         energyAfterValid_ = true;
         return true;
     }

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "app/protocols/ProtocolContext.h"
+#include "core/EnergyObservables2D.h"
 #include "experiments/DriveProtocols.h"
 
 namespace vxo {
 
-class ComplexField2D;
 class ObservableHistory;
 
 // The sudden quench of one scene parameter from `before` to `after` at the
@@ -20,10 +20,10 @@ public:
     // True after a successful application (the potential was rewritten by
     // the quench; the caller's potential-contour cache is stale). An
     // evaluation that does not apply leaves the state as it was. The energy
-    // after the quench is that of psi in the new potential; its exceptions
-    // pass to the caller.
+    // after the quench is that of psi in the new potential under the
+    // Hamiltonian being stepped; its exceptions pass to the caller.
     bool apply(const ProtocolContext& context, const QuantumQuench& settings, const ObservableHistory& history,
-               const ComplexField2D& psi, double hbar, double mass);
+               const ComplexField2D& psi, const SteppedHamiltonian& hamiltonian);
     // Back to idle with both energies 0.
     void clear();
 

@@ -97,7 +97,7 @@ TEST_F(ProtocolApplierTest, QuenchRewritesOnlyOnItsTransitionsAndTakesTheEnergyP
         }
         QuenchApplier applier;
         const auto apply = [&](double t, bool force) {
-            return applier.apply(at(t, force), quench, history, psi, 1.0, 1.0);
+            return applier.apply(at(t, force), quench, history, psi, SteppedHamiltonian{});
         };
 
         EXPECT_TRUE(apply(0.5, false)) << "the first call arms the quench";
@@ -120,7 +120,8 @@ TEST_F(ProtocolApplierTest, QuenchRewritesOnlyOnItsTransitionsAndTakesTheEnergyP
 TEST_F(ProtocolApplierTest, QuenchFiredByTheRebuildAtTimeZeroRecordsNoEnergies)
 {
     QuenchApplier applier;
-    EXPECT_TRUE(applier.apply(at(0.0, true), isotropicQuench(0.0), ObservableHistory(), packet(), 1.0, 1.0));
+    EXPECT_TRUE(
+        applier.apply(at(0.0, true), isotropicQuench(0.0), ObservableHistory(), packet(), SteppedHamiltonian{}));
     EXPECT_TRUE(applier.active() && applier.fired()) << "fired by the forced call";
     EXPECT_FALSE(applier.energyAfterValid()) << "no armed state came before";
     EXPECT_EQ(applier.energyBefore(), 0.0);
@@ -147,10 +148,12 @@ TEST_F(ProtocolApplierTest, QuenchOffLeavesItsStateIdleAndOnlyAForcedCallRestore
                         {"enabled, scene unusable, forced", isotropicQuench(0.0), false, true, false}};
     for (const Row& row : rows) {
         QuenchApplier applier;
-        applier.apply(at(0.0, true), isotropicQuench(0.0), ObservableHistory(), psi, 1.0, 1.0);
+        applier.apply(at(0.0, true), isotropicQuench(0.0), ObservableHistory(), psi, SteppedHamiltonian{});
         ASSERT_TRUE(applier.fired()) << row.what;
-        const bool changed = rewrote(
-            [&] { applier.apply(at(0.5, row.force, row.sceneUsable), row.settings, ObservableHistory(), psi, 1.0, 1.0); });
+        const bool changed = rewrote([&] {
+            applier.apply(at(0.5, row.force, row.sceneUsable), row.settings, ObservableHistory(), psi,
+                          SteppedHamiltonian{});
+        });
         EXPECT_FALSE(applier.active() || applier.fired()) << row.what;
         EXPECT_EQ(changed, row.restores) << row.what;
         if (row.restores) {

@@ -1,7 +1,8 @@
 // The magnetic pages of one unshown window (Aharonov-Bohm, Landau levels,
 // Hall edge): summaries and diagnostics rows after a few steps of their
 // guided experiments, checked against the field theory and against moments
-// of the live wave field computed here; and the recorder-state hints.
+// of the live wave field computed here; the diagnostics energies of these
+// and of a Dirac run; and the recorder-state hints.
 
 #include "PanelTestSupport.h"
 
@@ -154,6 +155,52 @@ TEST_F(PanelsGaugeTest, GaugePagesSummariseTheirLastSample)
             EXPECT_NEAR(numberAfter(summary, QString::fromLatin1(check.key)), check.expected, check.tolerance)
                 << check.key << " in " << text(summary);
     }
+}
+
+// The diagnostics energies are those of the Hamiltonian being stepped: in a
+// magnetic field the kinetic energy of the mechanical momentum, which the
+// Landau page computes on its own path, and in a Klein run the Dirac energy.
+TEST_F(PanelsGaugeTest, DiagnosticsEnergiesAreThoseOfTheSteppedHamiltonian)
+{
+    constexpr int kKineticRow = 61, kPotentialRow = 62, kTotalRow = 63, kDriftRow = 64;
+    struct Case {
+        const char* name;
+        int preset;
+        std::function<double()> expectedKinetic;
+        double tolerance;
+    };
+    const Case cases[] = {
+        {"Landau cyclotron packet: the page's E", 43,
+         [] { return numberAfter(label("landauSummaryLabel"), QStringLiteral("   E=")); }, 2e-6},
+        // Launched with mechanical speed |b| R = 1.89, width 1.1 (hbar = m = 1):
+        // <T> = (k^2 + 1 / (2 sigma^2) + b^2 sigma^2 / 2) / 2 = 2.0539, less
+        // the stencil's <k^4> d^2 / 24 = 0.02 on these cells.
+        {"Hall edge packet: its mechanical energy", 44, [] { return 2.034; }, 0.02},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        loadOnSmallGrid(c.preset, kHeight); // the prepared packet, before the wall acts on it
+        const double kinetic = row(kKineticRow).toDouble();
+        EXPECT_NEAR(kinetic, c.expectedKinetic(), c.tolerance) << text(row(kKineticRow));
+        EXPECT_NEAR(label("energyValueLabel").toDouble(), kinetic, 5e-5) << "the packet's Ekin";
+        EXPECT_NEAR(row(kTotalRow).toDouble(), kinetic + row(kPotentialRow).toDouble(), 2e-6);
+    }
+
+    // A Klein packet of |p| = 1.5 and m = 0.05 is a positive-energy packet:
+    // <H> is its plane-wave energy E, raised slightly by its momentum spread.
+    // No observation is recorded in a Dirac run, so there is no drift.
+    SCOPED_TRACE("Klein packet");
+    loadOnSmallGrid(47, kHeight);
+    const double prepared = row(kKineticRow).toDouble();
+    EXPECT_NEAR(label("energyValueLabel").toDouble(), prepared, 5e-5) << "the packet's Ekin";
+    window().stepOnce();
+    const double planeWave = numberAfter(label("kleinSummaryLabel"), QStringLiteral("  E="));
+    EXPECT_NEAR(planeWave, std::sqrt(1.5 * 1.5 + 0.05 * 0.05), 1e-5);
+    const double total = row(kTotalRow).toDouble();
+    EXPECT_GE(total, planeWave - 1e-6) << text(row(kTotalRow));
+    EXPECT_LE(total, 1.02 * planeWave) << text(row(kTotalRow));
+    EXPECT_NEAR(total, row(kKineticRow).toDouble() + row(kPotentialRow).toDouble(), 2e-6);
+    EXPECT_EQ(text(row(kDriftRow)), "n/a");
 }
 
 // An inactive page names what is missing, in its label and in its row: on

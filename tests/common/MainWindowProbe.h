@@ -21,6 +21,11 @@ public:
     static void observeTick(MainWindow& window) { window.observeAfterSteps(); }
     // Every view, plot, panel and the diagnostics.
     static void refreshTick(MainWindow& window) { window.refreshViews(); }
+    // The energies of the Hamiltonian the next step evolves the state with.
+    static EnergyObservables2D steppedEnergy(const MainWindow& window)
+    {
+        return EnergyObservables2D::ofStep(window.psi, window.potential, window.steppedHamiltonian());
+    }
     // The absorbing layer as the last rebuild prepared it.
     static const AbsorbingBoundary2D& absorbingLayer(const MainWindow& window) { return window.absorbingBoundary; }
     // A bound-state pair restored as the guided loader restores one, with the

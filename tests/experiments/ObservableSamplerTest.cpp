@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
 
 using namespace vxo;
@@ -131,6 +132,55 @@ TEST(ObservableSampler, SweepAndRamseyBlocksFollowTheirReferences)
     EXPECT_FALSE(inactive.doubleWellValid || inactive.ramseyValid || inactive.stueckelbergValid);
 }
 
+// Each two-level block is measured only with its drive, its basis and its
+// reference all present and usable; a missing one (null) leaves the block
+// unset like an unusable one.
+TEST(ObservableSampler, TwoLevelBlocksNeedEveryInput)
+{
+    DoubleWellRun run;
+    const BoundStateResult& pair = fixtures::doubleWellPair();
+    const BoundStateResult failed;
+    const PeriodicDrive drive = biasDrive();
+    const RamseySequence ramsey = fixtures::biasSlopeDrive<RamseySequence>();
+    const RamseyReference ramseyReference = QuantumRamsey2D::reference(pair, ramsey, 0, 1, 1.0);
+    const RamseyReference noReference;
+    const LinearSweep sweep = fixtures::biasSlopeDrive<LinearSweep>();
+    const LandauZenerReference landauZener = QuantumLandauZener2D::predict(pair, sweep, 0, 1, 1.0);
+    ObservationInputs complete = run.inputs();
+    complete.periodicDrive = &drive;
+    complete.ramseySequence = &ramsey;
+    complete.ramseyReference = &ramseyReference;
+    complete.linearSweep = &sweep;
+    complete.landauZener = &landauZener;
+
+    struct Case {
+        const char* name;
+        std::function<void(ObservationInputs&)> remove;
+        bool rabi, ramsey, sweep;
+    };
+    const Case cases[] = {
+        {"everything present", [](ObservationInputs&) {}, true, true, true},
+        {"no Rabi basis", [](ObservationInputs& in) { in.boundStates = nullptr; }, false, true, true},
+        {"failed Rabi basis", [&](ObservationInputs& in) { in.boundStates = &failed; }, false, true, true},
+        {"no Ramsey basis", [](ObservationInputs& in) { in.ramseyStates = nullptr; }, true, false, true},
+        {"failed Ramsey basis", [&](ObservationInputs& in) { in.ramseyStates = &failed; }, true, false, true},
+        {"no Ramsey reference", [](ObservationInputs& in) { in.ramseyReference = nullptr; }, true, false, true},
+        {"invalid Ramsey reference", [&](ObservationInputs& in) { in.ramseyReference = &noReference; }, true, false,
+         true},
+        {"no Ramsey sequence", [](ObservationInputs& in) { in.ramseySequence = nullptr; }, true, false, true},
+        {"no sweep basis", [](ObservationInputs& in) { in.sweepStates = nullptr; }, true, true, false},
+        {"no sweep reference", [](ObservationInputs& in) { in.landauZener = nullptr; }, true, true, false},
+    };
+    for (const Case& c : cases) {
+        ObservationInputs in = complete;
+        c.remove(in);
+        const ObservableSample sample = ObservableSampler::observe(run.psi, run.history, in);
+        EXPECT_EQ(sample.rabiValid, c.rabi) << c.name;
+        EXPECT_EQ(sample.ramseyValid, c.ramsey) << c.name;
+        EXPECT_EQ(sample.landauZenerValid, c.sweep) << c.name;
+    }
+}
+
 TEST(ObservableSampler, ScatteringWaitsForThePacketOrTheLatch)
 {
     PotentialScene scene;
@@ -159,6 +209,39 @@ TEST(ObservableSampler, ScatteringWaitsForThePacketOrTheLatch)
     EXPECT_TRUE(ObservableSampler::packetReachedBarriers(0.03, 0.0));
     EXPECT_TRUE(ObservableSampler::packetReachedBarriers(0.0, 0.011));
     EXPECT_FALSE(ObservableSampler::packetReachedBarriers(0.025, 0.01));
+}
+
+// A single latched barrier splits at its centre c plus and minus
+// max(w / 2 + 0.36, 0.6): equal weights in the four columns a quarter cell
+// either side of both edges give reflection and transmission 1/4 each,
+// whichever side of the floor the thickness lies (0.48 is on it).
+TEST(ObservableSampler, LegacyBarrierSplitsHalfItsThicknessPlusAMarginAway)
+{
+    const double centre = 0.3;
+    ComplexField2D psi(800, 6, 0.005f, 0.5f); // columns at 0.0025 + 0.005 k
+    PotentialField2D potential(800, 6, 0.005f, 0.5f);
+    ObservableHistory history(4);
+    ObservationInputs in;
+    in.potential = &potential;
+    in.legacyBarrier = true;
+    in.legacyBarrierCenterX = centre;
+    for (const auto [thickness, half] : {std::pair{0.08, 0.6}, {0.48, 0.6}, {1.0, 0.86}}) {
+        psi.fill(Complex(0.0f, 0.0f));
+        for (const double x : {centre - half - 0.0025, centre - half + 0.0025, centre + half - 0.0025,
+                               centre + half + 0.0025}) {
+            const auto i = static_cast<std::uint64_t>(std::lround(x / 0.005 + 399.5));
+            for (std::uint64_t j = 0; j < psi.ny(); ++j)
+                psi.at(i, j) = Complex(1.0f, 0.0f);
+        }
+        in.legacyBarrierThickness = thickness;
+        in.legacyBarrierLatched = false;
+        EXPECT_FALSE(ObservableSampler::observe(psi, history, in).scatteringValid) << "not latched";
+        in.legacyBarrierLatched = true;
+        const ObservableSample sample = ObservableSampler::observe(psi, history, in);
+        ASSERT_TRUE(sample.scatteringValid) << "thickness " << thickness;
+        EXPECT_NEAR(sample.reflectedProbability, 0.25, 1e-6) << "thickness " << thickness;
+        EXPECT_NEAR(sample.transmittedProbability, 0.25, 1e-6) << "thickness " << thickness;
+    }
 }
 
 TEST(ObservableSampler, AbsorbedProbabilityOnlyWithTheBoundaryAndNeverNegative)

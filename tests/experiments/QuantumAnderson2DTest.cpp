@@ -160,7 +160,8 @@ TEST(QuantumAnderson2D, SceneFaultsAreReportedInOrder)
     EXPECT_EQ(sceneMessage(uniform), "QuantumAnderson2D: one uniform row and one disordered row are required");
     // The disordered row's spread (population standard deviation) must reach
     // 0.01: two values delta apart in the ratio 4 : 3 spread by delta sqrt(12) / 7.
-    for (auto [spread, accepted] : {std::pair{0.015, true}, {0.009, false}}) {
+    for (auto [spread, accepted] :
+         {std::pair{0.015, true}, {0.009, false}, {0.01 + 2e-6, true}, {0.01 - 2e-6, false}}) {
         std::vector<PotentialObject> weak = rows(7, 7);
         const double delta = spread * 7.0 / std::sqrt(12.0);
         for (int i = 0; i < 7; ++i)
@@ -169,7 +170,8 @@ TEST(QuantumAnderson2D, SceneFaultsAreReportedInOrder)
         EXPECT_EQ(QuantumAnderson2D::analyzeScene(sceneOf(weak), weakLattice, nullptr), accepted) << "spread " << spread;
     }
     // The uniform row's spread may not exceed 0.001.
-    for (auto [spread, accepted] : {std::pair{0.0009, true}, {0.0011, false}}) {
+    for (auto [spread, accepted] :
+         {std::pair{0.0009, true}, {0.0011, false}, {0.001 - 2e-6, true}, {0.001 + 2e-6, false}}) {
         std::vector<PotentialObject> rough = rows(7, 7);
         const double delta = spread * 7.0 / std::sqrt(12.0);
         for (int i = 0; i < 7; ++i)
@@ -299,6 +301,35 @@ TEST(QuantumAnderson2D, LocalisationLengthFollowsAnExponentialProfile)
         const AndersonLaneMetrics flat = QuantumAnderson2D::laneMetrics(field, lattice, false);
         EXPECT_FALSE(flat.localisationLengthValid) << c.name;
         EXPECT_EQ(flat.localisationLength, 0.0) << c.name;
+    }
+}
+
+// The fit needs four sites beyond the start site that hold weight: with two
+// or three (at distinct distances, so a line through them exists) the
+// length stays invalid; with four it is the profile's.
+TEST(QuantumAnderson2D, LocalisationLengthNeedsFourWeightedSites)
+{
+    AndersonLattice lattice;
+    ASSERT_TRUE(QuantumAnderson2D::analyzeScene(sceneOf(rows(7, 7)), lattice, nullptr));
+    const double start = lattice.siteX[3]; // sites every 1.6 from 0 to 9.6
+    struct Case {
+        double left, right; // the profile's extent about the start, on site-window edges
+        bool valid;
+    };
+    for (const Case& c : {Case{0.8, 4.0, false}, Case{2.4, 4.0, false}, Case{4.0, 4.0, true}}) {
+        ComplexField2D field(256, 64, 0.08f, 0.3f);
+        for (std::uint64_t j = 0; j < field.ny(); ++j)
+            for (std::uint64_t i = 0; i < field.nx(); ++i) {
+                const double d = gridCoordinateX(field, i) - start;
+                if (gridCoordinateY(field, j) < 0.0 && d > -c.left && d < c.right)
+                    field.at(i, j) = Complex(static_cast<float>(std::exp(-std::fabs(d) / 3.0)), 0.0f);
+            }
+        const AndersonLaneMetrics m = QuantumAnderson2D::laneMetrics(field, lattice, false);
+        EXPECT_EQ(m.localisationLengthValid, c.valid) << "extent " << c.left << " / " << c.right;
+        if (c.valid)
+            EXPECT_NEAR(m.localisationLength, 3.0, 3e-3);
+        else
+            EXPECT_EQ(m.localisationLength, 0.0);
     }
 }
 

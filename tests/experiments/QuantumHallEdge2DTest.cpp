@@ -1,6 +1,7 @@
 #include "experiments/HallEdgeRecorder.h"
 #include "experiments/QuantumHallEdge2D.h"
 
+#include "core/GaussianPacket2D.h"
 #include "core/PositionMoments.h"
 #include "core/SplitStepFourierSolver2D.h"
 #include "tests/experiments/CheckMessages.h"
@@ -11,6 +12,7 @@
 #include <complex>
 #include <limits>
 #include <string>
+#include <tuple>
 
 using namespace vxo;
 
@@ -158,4 +160,32 @@ TEST(QuantumHallEdge2D, SkippingOrbitIsChiral)
     EXPECT_GT(forward, 1.0);
     EXPECT_LT(forward * reversed, 0.0);
     EXPECT_NEAR(forward, -reversed, 0.2 * std::fabs(forward));
+}
+
+// Means and strip share are per unit norm with the norm held at 1e-18 or
+// above, and the starting <x> counts only above it: a packet at x = 2.5 of
+// norm 4e-18 reads as itself; one of norm 2.5e-19 starts at <x> = 0 and
+// reads its moments scaled by its norm / 1e-18.
+TEST(HallEdgeRecorder, NormFloorOfTheSampleRatios)
+{
+    HallEdgeConfig config;
+    config.enabled = true;
+    ComplexField2D packet(128, 96, 0.2f, 0.25f);
+    GaussianPacket2D::prepare(packet, GaussianPacket2D{2.5f, -6.0f, 0.8f, 1.0f, 0.0f});
+    for (const auto [norm, scale, start] : {std::tuple{4e-18, 1.0, 2.5}, {2.5e-19, 0.25, 0.0}}) {
+        ComplexField2D faint = packet;
+        const float factor = static_cast<float>(std::sqrt(norm / packet.norm()));
+        for (std::uint64_t c = 0; c < faint.size(); ++c)
+            faint.data()[c] *= factor;
+        HallEdgeRecorder recorder(2);
+        ASSERT_TRUE(recorder.configure(faint, config));
+        recorder.record(0.0, faint);
+        const HallEdgeSample& s = recorder.samples().back();
+        EXPECT_NEAR(s.norm, norm, 1e-5 * norm) << "norm " << norm;
+        EXPECT_NEAR(s.meanX, 2.5 * scale, 1e-3) << "norm " << norm;
+        EXPECT_NEAR(s.meanY, -6.0 * scale, 1e-3) << "norm " << norm;
+        EXPECT_NEAR(s.drift, 2.5 * scale - start, 1e-3) << "norm " << norm;
+        // The strip -8 <= y <= -4 holds 98.8 % of a packet of width 0.8 at y = -6.
+        EXPECT_NEAR(s.edgeProbability, std::erf(2.0 / (0.8 * std::sqrt(2.0))) * scale, 2e-3) << "norm " << norm;
+    }
 }

@@ -33,6 +33,23 @@ int radialNodes(const ComplexField2D& field)
     return nodes;
 }
 
+// A cyclotron packet of radius R (b = 0.45, hbar = m = 1) prepared on the
+// field, with the config and the symmetric-gauge links it was made with.
+struct Cyclotron {
+    LandauConfig config;
+    GaugeLinkField2D links;
+};
+
+Cyclotron prepareCyclotron(ComplexField2D& field, double radius)
+{
+    Cyclotron c;
+    c.config.enabled = true;
+    c.config.orbitRadius = radius;
+    EXPECT_TRUE(QuantumLandau2D::buildSymmetricGauge(field, c.config, c.links, nullptr));
+    EXPECT_TRUE(QuantumLandau2D::prepareInitialState(field, c.config, 1.0, 1.0, nullptr));
+    return c;
+}
+
 } // namespace
 
 TEST(QuantumLandau2D, ReferenceQuantitiesOfThePresetField)
@@ -193,12 +210,7 @@ TEST(LandauRecorder, CyclotronPacketCirclesAtItsRadius)
 {
     // 25.6 x 25.6 on 256 x 128 cells of 0.1 x 0.2.
     ComplexField2D field(256, 128, 0.1f, 0.2f);
-    LandauConfig config;
-    config.enabled = true;
-    config.orbitRadius = 4.0;
-    GaugeLinkField2D links;
-    ASSERT_TRUE(QuantumLandau2D::buildSymmetricGauge(field, config, links, nullptr));
-    ASSERT_TRUE(QuantumLandau2D::prepareInitialState(field, config, 1.0, 1.0, nullptr));
+    const auto [config, links] = prepareCyclotron(field, 4.0);
 
     LandauRecorder recorder(4);
     recorder.record(0.0, field, links);
@@ -233,4 +245,31 @@ TEST(LandauRecorder, CyclotronPacketCirclesAtItsRadius)
     GaugeLinkField2D other;
     recorder.record(5.0, field, other);
     EXPECT_EQ(recorder.samples().size(), 2u);
+}
+
+// The sample's means, energy and fidelity are per unit norm, the norm held
+// at 1e-18 or above: a state of norm 4e-18 is the prepared one scaled and
+// reads as such; one of norm 2.5e-19 reads scaled by its norm / 1e-18.
+TEST(LandauRecorder, NormFloorOfTheSampleRatios)
+{
+    ComplexField2D prepared(128, 96, 0.2f, 0.25f);
+    const auto [config, links] = prepareCyclotron(prepared, 3.0);
+    LandauRecorder recorder(4);
+    ASSERT_TRUE(recorder.configure(prepared, links, config, 1.0, 1.0));
+    recorder.record(0.0, prepared, links);
+    const LandauSample whole = recorder.samples().back();
+    ASSERT_NEAR(whole.meanX, -3.0, 1e-3);
+
+    for (const auto [norm, scale] : {std::pair{4e-18, 1.0}, {2.5e-19, 0.25}}) {
+        ComplexField2D faint = prepared;
+        const float factor = static_cast<float>(std::sqrt(norm / prepared.norm()));
+        for (std::uint64_t c = 0; c < faint.size(); ++c)
+            faint.data()[c] *= factor;
+        recorder.record(1.0, faint, links);
+        const LandauSample& s = recorder.samples().back();
+        EXPECT_NEAR(s.norm, norm, 1e-5 * norm) << "norm " << norm;
+        EXPECT_NEAR(s.meanX, whole.meanX * scale, 1e-4 * std::abs(whole.meanX)) << "norm " << norm;
+        EXPECT_NEAR(s.energy, whole.energy * scale, 1e-4 * whole.energy) << "norm " << norm;
+        EXPECT_NEAR(s.fidelity, scale, 1e-4) << "norm " << norm;
+    }
 }
