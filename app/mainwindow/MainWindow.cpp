@@ -29,6 +29,9 @@ MainWindow::MainWindow(QWidget* parent, bool persistGuiState)
     runTimer->setObjectName(QStringLiteral("runTimer"));
     setupForm(*ui, *this);
     formWindowSize = size();
+    // The window's minimum is its layout's, which follows the docks: a fixed
+    // minimum narrower than the docks need would let them overlap.
+    setMinimumSize(0, 0);
 
     setupAnalysisPages();
     setupExperimentLibrary();
@@ -64,7 +67,7 @@ MainWindow::MainWindow(QWidget* parent, bool persistGuiState)
     captureFreshControls();
 
     if (this->persistGuiState)
-        restoreGuiState();
+        restoreGuiState(availableScreenGeometry());
 }
 
 MainWindow::~MainWindow()
