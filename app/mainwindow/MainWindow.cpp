@@ -1,6 +1,8 @@
 #include "app/mainwindow/MainWindow.h"
 
 #include "app/form/CurrentPageScroller.h"
+#include "app/form/DiagnosticsColumns.h"
+#include "app/form/DockContentsHeight.h"
 
 #include "document/ExperimentCatalogue.h"
 #include "ui/MainWindowForm.h"
@@ -44,6 +46,9 @@ MainWindow::MainWindow(QWidget* parent, bool persistGuiState)
         connectDockVisibility(dock, action);
     setupViewMenu();
     setupDiagnosticsTable();
+    new DiagnosticsColumns(ui->diagnosticsTable);
+    // A reference text wrapped over several lines needs a taller time dock.
+    new DockContentsHeight(ui->timeDockWidget);
 
     solver.configure(SplitStepParameters{1.0f, 1.0f, 0.02f});
     runTimer->setInterval(TransportClock::kTickBaseMs);

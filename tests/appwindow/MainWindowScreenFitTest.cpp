@@ -190,6 +190,75 @@ TEST(MainWindowScreenFit, ANarrowerWindowTakesFromBothSideColumnsInProportionToW
                                               << wide.right << " (minimum " << wide.rightMinimum << ")";
 }
 
+// The guided experiment whose reference text is the longest: the time dock
+// wraps it over the most lines.
+int presetWithTheLongestReference()
+{
+    int longest = 0;
+    std::size_t length = 0;
+    for (std::uint32_t index = 0; index < presetCount(); ++index) {
+        const std::size_t here = std::strlen(makeExperimentPreset(index).realWorldScale.system);
+        if (here > length) {
+            length = here;
+            longest = static_cast<int>(index);
+        }
+    }
+    return longest;
+}
+
+TEST(MainWindowScreenFit, EveryDockShowsItsTextsWholeWithoutScrollingSideways)
+{
+    test::appTestApplication();
+    for (const QSize& size : {QSize(1366, 768), QSize(1920, 1080)}) {
+        const std::string at = std::to_string(size.width()) + "x" + std::to_string(size.height());
+        MainWindow window(nullptr, false);
+        window.fitToScreen(QRect(QPoint(0, 0), size));
+        ASSERT_TRUE(test::showAndWait(window)) << "the window is not shown: the test needs an X display (xvfb-run -a)";
+        window.loadGuidedExperiment(presetWithTheLongestReference());
+        settleFor(200);
+        test::expectLayoutApart(window, at);
+
+        // The time dock: the reference over several lines, every caption and
+        // value whole beside it.
+        const auto* time = window.findChild<QWidget*>(QStringLiteral("timeDockContents"));
+        ASSERT_NE(time, nullptr);
+        const auto* reference = window.findChild<QLabel*>(QStringLiteral("timeReferenceValueLabel"));
+        ASSERT_GT(reference->height(), 2 * reference->fontMetrics().lineSpacing())
+            << at << ": the reference is not wrapped over three lines: the case is void";
+        test::expectTextsWhole(*time, at + " time dock");
+
+        // The diagnostics: the short values of the transport, simulation and
+        // grid rows whole in their column, nothing beyond the table's width.
+        auto* table = window.findChild<QTableWidget*>(QStringLiteral("diagnosticsTable"));
+        ASSERT_NE(table, nullptr);
+        const int margin = 2 * (table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table) + 1);
+        int checked = 0;
+        for (int row = 0; row < table->rowCount(); ++row) {
+            const QString section = table->item(row, 0)->text();
+            if (section != QLatin1String("Transport") && section != QLatin1String("Simulation") &&
+                section != QLatin1String("Grid"))
+                continue;
+            const QString value = table->item(row, 2)->text();
+            EXPECT_GE(table->columnWidth(2), QFontMetrics(table->font()).horizontalAdvance(value) + margin)
+                << at << ": \"" << value.toStdString() << "\" (" << table->item(row, 1)->text().toStdString()
+                << ") is cut";
+            ++checked;
+        }
+        EXPECT_GE(checked, 8) << at << ": the diagnostics rows were not found";
+        EXPECT_EQ(table->horizontalScrollBar()->maximum(), 0) << at << ": the diagnostics scroll sideways";
+
+        // The measurement tab within the controls dock's width.
+        auto* controls = window.findChild<QTabWidget*>(QStringLiteral("controlsTabWidget"));
+        auto* area = window.findChild<QScrollArea*>(QStringLiteral("scrollArea"));
+        ASSERT_TRUE(controls && area);
+        controls->setCurrentWidget(window.findChild<QWidget*>(QStringLiteral("measurementTab")));
+        settleFor(100);
+        EXPECT_EQ(area->horizontalScrollBar()->maximum(), 0) << at << ": the measurement tab scrolls sideways";
+        EXPECT_LE(area->widget()->width(), area->viewport()->width()) << at;
+        test::expectTextsWhole(*area->widget(), at + " measurement tab");
+    }
+}
+
 // The side columns and the analysis dock of a window laid out afresh at `size`.
 struct DockSizes {
     int left = 0;
