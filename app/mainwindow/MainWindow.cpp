@@ -34,6 +34,10 @@ MainWindow::MainWindow(QWidget* parent, bool persistGuiState)
     // The window's minimum is its layout's, which follows the docks: a fixed
     // minimum narrower than the docks need would let them overlap.
     setMinimumSize(0, 0);
+    // The detector mode keeps its items whole: where the controls dock is too
+    // narrow for it beside its label, its row puts it under the label. (A
+    // combo box's minimum is a fraction of its items.)
+    ui->measurementModeComboBox->setMinimumWidth(ui->measurementModeComboBox->sizeHint().width());
 
     setupAnalysisPages();
     setupExperimentLibrary();

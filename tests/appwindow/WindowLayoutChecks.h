@@ -70,7 +70,8 @@ inline void expectLayoutApart(const MainWindow& window, const std::string& at)
 
 // Every label, button and combo box on show under `root` as large as its
 // text needs: a label on one line as wide as its text, a wrapped one as tall
-// as its lines at its width; a button or a combo box as wide as its text.
+// as its lines at its width; a button as wide as its text, a combo box as
+// wide as its longest item.
 inline void expectTextsWhole(const QWidget& root, const std::string& at)
 {
     for (const QLabel* label : root.findChildren<QLabel*>()) {
@@ -78,22 +79,27 @@ inline void expectTextsWhole(const QWidget& root, const std::string& at)
             continue;
         const std::string name = at + ": " + label->objectName().toStdString() + " \"" +
                                  label->text().left(40).toStdString() + "\"";
-        if (label->wordWrap())
+        if (label->wordWrap()) {
             EXPECT_GE(label->height(), label->heightForWidth(label->width())) << name << " loses lines";
-        else
+        } else {
             EXPECT_GE(label->width(), label->sizeHint().width()) << name << " is cut";
+        }
         EXPECT_GE(label->height(), label->minimumSizeHint().height()) << name << " is cut";
     }
-    for (const QAbstractButton* button : root.findChildren<QAbstractButton*>())
-        if (button->isVisibleTo(&root) && !button->text().isEmpty())
+    for (const QAbstractButton* button : root.findChildren<QAbstractButton*>()) {
+        if (button->isVisibleTo(&root) && !button->text().isEmpty()) {
             EXPECT_GE(button->width(), button->sizeHint().width())
                 << at << ": " << button->objectName().toStdString() << " \"" << button->text().toStdString()
                 << "\" is cut";
-    for (const QComboBox* combo : root.findChildren<QComboBox*>())
-        if (combo->isVisibleTo(&root))
-            EXPECT_GE(combo->width(), combo->minimumSizeHint().width())
+        }
+    }
+    for (const QComboBox* combo : root.findChildren<QComboBox*>()) {
+        if (combo->isVisibleTo(&root)) {
+            EXPECT_GE(combo->width(), combo->sizeHint().width())
                 << at << ": " << combo->objectName().toStdString() << " \"" << combo->currentText().toStdString()
                 << "\" is cut";
+        }
+    }
 }
 
 } // namespace vxo::test

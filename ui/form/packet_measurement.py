@@ -95,8 +95,12 @@ def collapse_group():
 def detector_screen_group():
     rows = [
         (label("measurementModeLabel", "Mode"),
+         # Sized to its items also after the retranslation names them; the
+         # window holds it at that width, so that a dock too narrow for it
+         # puts it under its label.
          combo_box("measurementModeComboBox",
-                   ["Full plane snapshot", "Detector screen snapshot", "Detector screen temporal flux"], current=1)),
+                   ["Full plane snapshot", "Detector screen snapshot", "Detector screen temporal flux"], current=1,
+                   sizeAdjustPolicy=Enum("QComboBox::AdjustToContents"))),
         (label("detectorXLabel", "Detector X"), double_spin_box("detectorXSpinBox", 2, -1000, 1000, 0.25, 8)),
         (label("detectorThicknessLabel", "Strip width"),
          double_spin_box("detectorThicknessSpinBox", 2, 0.01, 10, 0.08, 0.32)),
