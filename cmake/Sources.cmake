@@ -202,6 +202,8 @@ set(VXO_APP_SOURCES
     form/ControlSnapshot.cpp
     form/ControlValue.cpp
     form/CurrentPageScroller.cpp
+    form/DiagnosticsColumns.cpp
+    form/DockContentsHeight.cpp
     form/ExperimentSettingsForm.cpp
     form/GeometryPage.cpp
     form/KeyboardTrackingGate.cpp

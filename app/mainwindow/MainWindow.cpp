@@ -1,6 +1,8 @@
 #include "app/mainwindow/MainWindow.h"
 
 #include "app/form/CurrentPageScroller.h"
+#include "app/form/DiagnosticsColumns.h"
+#include "app/form/DockContentsHeight.h"
 
 #include "document/ExperimentCatalogue.h"
 #include "ui/MainWindowForm.h"
@@ -29,6 +31,13 @@ MainWindow::MainWindow(QWidget* parent, bool persistGuiState)
     runTimer->setObjectName(QStringLiteral("runTimer"));
     setupForm(*ui, *this);
     formWindowSize = size();
+    // The window's minimum is its layout's, which follows the docks: a fixed
+    // minimum narrower than the docks need would let them overlap.
+    setMinimumSize(0, 0);
+    // The detector mode keeps its items whole: where the controls dock is too
+    // narrow for it beside its label, its row puts it under the label. (A
+    // combo box's minimum is a fraction of its items.)
+    ui->measurementModeComboBox->setMinimumWidth(ui->measurementModeComboBox->sizeHint().width());
 
     setupAnalysisPages();
     setupExperimentLibrary();
@@ -41,6 +50,9 @@ MainWindow::MainWindow(QWidget* parent, bool persistGuiState)
         connectDockVisibility(dock, action);
     setupViewMenu();
     setupDiagnosticsTable();
+    new DiagnosticsColumns(ui->diagnosticsTable);
+    // A reference text wrapped over several lines needs a taller time dock.
+    new DockContentsHeight(ui->timeDockWidget);
 
     solver.configure(SplitStepParameters{1.0f, 1.0f, 0.02f});
     runTimer->setInterval(TransportClock::kTickBaseMs);
@@ -64,7 +76,7 @@ MainWindow::MainWindow(QWidget* parent, bool persistGuiState)
     captureFreshControls();
 
     if (this->persistGuiState)
-        restoreGuiState();
+        restoreGuiState(availableScreenGeometry());
 }
 
 MainWindow::~MainWindow()

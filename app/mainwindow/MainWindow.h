@@ -49,6 +49,7 @@ class QCloseEvent;
 class QComboBox;
 class QDockWidget;
 class QEvent;
+class QResizeEvent;
 class QTimer;
 class QWidget;
 
@@ -155,6 +156,8 @@ protected:
     // Minimising remembers which docks were shown; restoring queues
     // restoreDockVisibility for the next pass of the event loop.
     void changeEvent(QEvent* event) override;
+    // The dock corners for the new height; a grown window's docks get their room back.
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     // Key of an empty cache: the next request rebuilds it.
@@ -166,19 +169,37 @@ private:
     void setupAnalysisPages();
     void setupExperimentLibrary();
     void setupViewMenu();
-    // Controls dock left; time, diagnostics and help docks right (260, 340 and
-    // 320 px high); analysis dock bottom (240 px); all five actions checked.
-    // In a window shorter than the form the side docks take the bottom
-    // corners and the analysis dock its share of the height.
+    // Controls dock left; time, diagnostics and help docks right (250, 245 and
+    // 230 px high, a time dock taller than 250 px taking its excess from the
+    // other two); analysis dock bottom, 420 px high (in a window shorter than
+    // the form 58% of its height where that is more); all five actions checked.
     void applyDefaultDockLayout();
+    int defaultAnalysisDockHeight() const;
+    // In a window shorter than the form the side docks take the bottom
+    // corners, in a taller one the analysis dock; follows every resize.
+    void fitDockCornersToHeight();
+    // On a resize: the corners for the new height; a window grown back
+    // widens its side columns and heightens its analysis dock up to their
+    // default sizes at the new size, and shares its right column again as
+    // the default layout does.
+    void fitDockLayoutToNewSize(const QSize& before);
     // Preferred widths where the window has room, else down to the docks' minimum.
     QList<int> sideColumnWidths() const;
+    // Time, diagnostics and help dock.
+    QList<QDockWidget*> rightColumnDocks() const;
     QRect availableScreenGeometry() const;
+    // The minimum size of the layout in force, laid out first.
+    QSize layoutMinimumSize();
+    // Floating docks moved, and shrunk where needed, into `available`.
+    void clampFloatingDocks(const QRect& available);
     // Group "MainWindow" (geometry, dock state, selected tabs), only with
     // persistence. Unreadable dock state falls back to the default layout and
-    // stored indices are clamped; the reset erases the group.
+    // stored indices are clamped; the reset erases the group. Restoring fits
+    // the window and its floating docks into `available` (the screen's
+    // available geometry) and falls back to the default layout where the
+    // restored docks need more room than that and than the layout before.
     void saveGuiState();
-    void restoreGuiState();
+    void restoreGuiState(const QRect& available);
     void resetWindowLayout();
     // A dock's visibility mirrored into its View-menu action, signals blocked,
     // ignored while minimised; restored as it was before minimising.
@@ -224,6 +245,7 @@ private:
     void sampleObservationRecorders(double t);
     // Benchmarks time the tick's stepping, observation and refresh apart.
     friend class MainWindowProbe;
+    friend struct WindowStateProbe;
 
     // --- Protocol appliers ------------------------------------------------------------
     // Each reads its settings from the form and rewrites the potential through

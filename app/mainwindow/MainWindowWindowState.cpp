@@ -9,6 +9,7 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QLayout>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QSettings>
 #include <QSignalBlocker>
@@ -26,6 +27,9 @@ namespace {
 const QString kSettingsGroup = QStringLiteral("MainWindow");
 constexpr int kDefaultAnalysisDockHeight = 420;
 constexpr int kDefaultRightColumnWidth = 460;
+// Time, diagnostics and help dock, top to bottom; a time dock that needs
+// more takes it from the other two in proportion.
+const QList<int> kDefaultRightDockHeights = {250, 245, 230};
 // In a window shorter than the form the analysis dock takes this share of the
 // height: on a 1080 px screen the tallest plot of the analysis pages fits its
 // dock whole, the viewport keeps the rest; on a shorter screen the viewport's
@@ -100,6 +104,11 @@ std::array<std::pair<QDockWidget*, QAction*>, 5> MainWindow::dockActionPairs() c
     }};
 }
 
+QList<QDockWidget*> MainWindow::rightColumnDocks() const
+{
+    return {ui->timeDockWidget, ui->diagnosticsDockWidget, ui->helpDockWidget};
+}
+
 QRect MainWindow::availableScreenGeometry() const
 {
     const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
@@ -108,11 +117,34 @@ QRect MainWindow::availableScreenGeometry() const
 
 void MainWindow::fitToScreen(const QRect& available)
 {
-    if (!available.isEmpty()) {
-        const QRect form(available.topLeft(), formWindowSize);
-        setGeometry(available.contains(form) ? form : available);
+    if (available.isEmpty()) {
+        applyDefaultDockLayout();
+        return;
     }
+    const QRect form(available.topLeft(), formWindowSize);
+    const QRect target = available.contains(form) ? form : available;
+    // The layout in force may hold the window above the target (the taller
+    // layout of a larger screen): set the size again once the layout for the
+    // target is in place.
+    setGeometry(target);
     applyDefaultDockLayout();
+    layout()->activate();
+    setGeometry(target);
+}
+
+void MainWindow::fitDockCornersToHeight()
+{
+    // Below the form's height the analysis dock under the whole width would
+    // leave the side columns too short for their docks: they take the
+    // bottom corners and the analysis dock sits under the viewport.
+    const bool shortWindow = height() < formWindowSize.height();
+    const Qt::DockWidgetArea left = shortWindow ? Qt::LeftDockWidgetArea : Qt::BottomDockWidgetArea;
+    const Qt::DockWidgetArea right = shortWindow ? Qt::RightDockWidgetArea : Qt::BottomDockWidgetArea;
+    // Setting a corner lays the window out again: only on a change.
+    if (corner(Qt::BottomLeftCorner) != left)
+        setCorner(Qt::BottomLeftCorner, left);
+    if (corner(Qt::BottomRightCorner) != right)
+        setCorner(Qt::BottomRightCorner, right);
 }
 
 QList<int> MainWindow::sideColumnWidths() const
@@ -145,14 +177,9 @@ QList<int> MainWindow::sideColumnWidths() const
 
 void MainWindow::applyDefaultDockLayout()
 {
-    QDockWidget* const rightDocks[] = {ui->timeDockWidget, ui->diagnosticsDockWidget, ui->helpDockWidget};
+    const QList<QDockWidget*> rightDocks = rightColumnDocks();
 
-    // Below the form's height the analysis dock under the whole width would
-    // leave the side columns too short for their docks: they take the
-    // bottom corners and the analysis dock sits under the viewport.
-    const bool shortWindow = height() < formWindowSize.height();
-    setCorner(Qt::BottomLeftCorner, shortWindow ? Qt::LeftDockWidgetArea : Qt::BottomDockWidgetArea);
-    setCorner(Qt::BottomRightCorner, shortWindow ? Qt::RightDockWidgetArea : Qt::BottomDockWidgetArea);
+    fitDockCornersToHeight();
 
     addDockWidget(Qt::LeftDockWidgetArea, ui->controlsDockWidget);
     ui->controlsDockWidget->setFloating(false);
@@ -166,7 +193,7 @@ void MainWindow::applyDefaultDockLayout()
     splitDockWidget(ui->diagnosticsDockWidget, ui->helpDockWidget, Qt::Vertical);
     for (QDockWidget* dock : rightDocks)
         dock->show();
-    resizeDocks({ui->timeDockWidget, ui->diagnosticsDockWidget, ui->helpDockWidget}, {250, 245, 230}, Qt::Vertical);
+    resizeDocks(rightDocks, kDefaultRightDockHeights, Qt::Vertical);
     // Column widths apply to a laid-out window only; a window not yet shown
     // would otherwise take its docks' preferred widths whatever its width.
     layout()->activate();
@@ -178,13 +205,75 @@ void MainWindow::applyDefaultDockLayout()
     // 420 px leave the analysis page's plot about 220 px under its controls
     // and summary; at 240 px the plots were squeezed to a strip. The right
     // column above is sized so that both fit the form's 1216 px.
-    const int analysisHeight = shortWindow ? std::max(kDefaultAnalysisDockHeight,
-                                                      static_cast<int>(kShortWindowAnalysisShare * height()))
-                                           : kDefaultAnalysisDockHeight;
-    resizeDocks({ui->analysisDockWidget}, {analysisHeight}, Qt::Vertical);
+    resizeDocks({ui->analysisDockWidget}, {defaultAnalysisDockHeight()}, Qt::Vertical);
 
     for (const auto& pair : dockActionPairs())
         pair.second->setChecked(true);
+}
+
+int MainWindow::defaultAnalysisDockHeight() const
+{
+    return height() < formWindowSize.height()
+               ? std::max(kDefaultAnalysisDockHeight, static_cast<int>(kShortWindowAnalysisShare * height()))
+               : kDefaultAnalysisDockHeight;
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    const QSize before = event->oldSize();
+    guarded([this, before] { fitDockLayoutToNewSize(before); });
+}
+
+void MainWindow::fitDockLayoutToNewSize(const QSize& before)
+{
+    fitDockCornersToHeight();
+    // Not on the first size of a window being shown: a restored layout keeps
+    // the dock sizes it was saved with.
+    if (!before.isValid())
+        return;
+    const auto docked = [this](QDockWidget* dock, Qt::DockWidgetArea area) {
+        return !dock->isHidden() && !dock->isFloating() && dockWidgetArea(dock) == area;
+    };
+    // A window growing back after a shrink gives its docks their room again:
+    // side columns widened up to what the default layout gives them at this
+    // size (a narrower dock the user chose is widened no further), the right
+    // column shared again as by default, the analysis dock up to its default
+    // height.
+    if (width() > before.width() && docked(ui->controlsDockWidget, Qt::LeftDockWidgetArea) &&
+        docked(ui->diagnosticsDockWidget, Qt::RightDockWidgetArea)) {
+        const QList<int> preferred = sideColumnWidths();
+        const int left = ui->controlsDockWidget->width();
+        const int right = ui->diagnosticsDockWidget->width();
+        if (left < preferred[0] || right < preferred[1])
+            resizeDocks({ui->controlsDockWidget, ui->diagnosticsDockWidget},
+                        {std::max(left, preferred[0]), std::max(right, preferred[1])}, Qt::Horizontal);
+    }
+    const QList<QDockWidget*> rightDocks = rightColumnDocks();
+    if (height() > before.height() && std::all_of(rightDocks.begin(), rightDocks.end(), [&docked](QDockWidget* dock) {
+            return docked(dock, Qt::RightDockWidgetArea);
+        }))
+        resizeDocks(rightDocks, kDefaultRightDockHeights, Qt::Vertical);
+    if (height() > before.height() && docked(ui->analysisDockWidget, Qt::BottomDockWidgetArea)) {
+        const int preferred = defaultAnalysisDockHeight();
+        if (ui->analysisDockWidget->height() < preferred)
+            resizeDocks({ui->analysisDockWidget}, {preferred}, Qt::Vertical);
+    }
+}
+
+QSize MainWindow::layoutMinimumSize()
+{
+    layout()->activate();
+    return layout()->totalMinimumSize();
+}
+
+void MainWindow::clampFloatingDocks(const QRect& available)
+{
+    for (const auto& pair : dockActionPairs()) {
+        QDockWidget* dock = pair.first;
+        if (dock->isFloating())
+            dock->setGeometry(clampedInside(dock->geometry(), available));
+    }
 }
 
 void MainWindow::saveGuiState()
@@ -202,7 +291,7 @@ void MainWindow::saveGuiState()
     settings.sync();
 }
 
-void MainWindow::restoreGuiState()
+void MainWindow::restoreGuiState(const QRect& available)
 {
     if (!persistGuiState)
         return;
@@ -213,9 +302,12 @@ void MainWindow::restoreGuiState()
     // A layout saved on a larger screen would hide controls and the status
     // bar below or beside this one.
     if (!savedGeometry.isEmpty() && restoreGeometry(savedGeometry))
-        setGeometry(clampedInside(geometry(), availableScreenGeometry()));
+        setGeometry(clampedInside(geometry(), available));
     const QByteArray dockState = settings.value(QStringLiteral("windowState")).toByteArray();
     if (!dockState.isEmpty()) {
+        // What the restored docks may need: the screen, or the layout in
+        // force where even that does not fit the screen.
+        const QSize room = available.size().expandedTo(layoutMinimumSize());
         if (restoreState(dockState, kWindowStateVersion)) {
             // The docks of an unshown window report no visibility change, so
             // the View actions are brought in line here: a dock saved hidden
@@ -224,9 +316,22 @@ void MainWindow::restoreGuiState()
                 const QSignalBlocker blocker(action);
                 action->setChecked(!dock->isHidden());
             }
+            // The state carries the corners of the window that saved it, and
+            // floating docks where that screen had room.
+            fitDockCornersToHeight();
+            clampFloatingDocks(available);
+            // Docks arranged for a larger screen may need more than this one
+            // has: the default layout instead.
+            const QSize needed = layoutMinimumSize();
+            if (needed.width() > room.width() || needed.height() > room.height())
+                applyDefaultDockLayout();
         } else {
             applyDefaultDockLayout();
         }
+        // The restored layout's minimum may have pushed the window past the
+        // screen while it was being restored.
+        layout()->activate();
+        setGeometry(clampedInside(geometry(), available));
     }
 
     const auto selectors = indexSelectors(*ui);

@@ -1,18 +1,23 @@
 // The window on the screens a class has: a 1366 x 768 laptop or projector
 // and a 1920 x 1080 monitor. The default layout lies on the screen, no dock
 // or transport control is cut or covered, every button shows its whole text,
-// and every analysis page keeps its plot readable. A window narrower than
-// the side columns prefer takes the difference from both in proportion.
+// every dock shows its texts whole and every analysis page keeps its plot
+// readable. A window narrower than the side columns prefer takes the
+// difference from both in proportion; a window shrunk as far as it goes and
+// grown again keeps its docks apart and gives them their room back.
 
 #include "common/AppTestSupport.h"
 #include "common/QtTestSupport.h"
 
+#include "WindowLayoutChecks.h"
+
 #include "app/mainwindow/MainWindow.h"
+#include "document/ExperimentCatalogue.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QDockWidget>
-#include <QElapsedTimer>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLayout>
 #include <QPushButton>
@@ -22,36 +27,22 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QWindow>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <string>
 #include <vector>
 
 namespace vxo {
 namespace {
 
-void settleFor(int milliseconds)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < milliseconds)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-}
-
-QRect inWindow(const QWidget& widget, const QWidget& window)
-{
-    return QRect(widget.mapTo(&window, QPoint(0, 0)), widget.size());
-}
-
-std::string describe(const QRect& r)
-{
-    return std::to_string(r.x()) + "," + std::to_string(r.y()) + " " + std::to_string(r.width()) + "x" +
-           std::to_string(r.height());
-}
+using test::describe;
+using test::settleFor;
 
 struct Screen {
     QSize size;
@@ -76,31 +67,11 @@ TEST(MainWindowScreenFit, TheDefaultLayoutFitsTheScreenUncutAndEveryAnalysisPlot
 
         EXPECT_TRUE(available.contains(window.frameGeometry()))
             << at << ": window at " << describe(window.frameGeometry());
-        const QRect inside = window.rect();
 
         // Dock contents and the transport row: inside, and none over another.
-        std::vector<std::pair<std::string, QRect>> boxes;
-        for (const QDockWidget* dock : window.findChildren<QDockWidget*>()) {
+        for (const QDockWidget* dock : window.findChildren<QDockWidget*>())
             ASSERT_TRUE(dock->isVisible()) << at << ": " << dock->objectName().toStdString();
-            boxes.emplace_back(dock->objectName().toStdString(), inWindow(*dock->widget(), window));
-        }
-        for (const char* name : {"playButton", "pauseButton", "stopButton", "stepButton", "resetButton",
-                                 "transportStateCaption", "transportStateLabel", "speedLabel", "speedComboBox"}) {
-            const auto* widget = window.findChild<QWidget*>(QLatin1String(name));
-            ASSERT_NE(widget, nullptr) << name;
-            boxes.emplace_back(name, inWindow(*widget, window));
-        }
-        const auto* quantumView = window.findChild<QWidget*>(QStringLiteral("quantumView"));
-        ASSERT_NE(quantumView, nullptr);
-        boxes.emplace_back("quantumView", inWindow(*quantumView, window));
-        for (std::size_t i = 0; i < boxes.size(); ++i) {
-            EXPECT_TRUE(inside.contains(boxes[i].second))
-                << at << ": " << boxes[i].first << " at " << describe(boxes[i].second) << " leaves the window";
-            for (std::size_t j = 0; j < i; ++j)
-                EXPECT_FALSE(boxes[i].second.intersects(boxes[j].second))
-                    << at << ": " << boxes[i].first << " at " << describe(boxes[i].second) << " overlaps "
-                    << boxes[j].first << " at " << describe(boxes[j].second);
-        }
+        test::expectLayoutApart(window, at);
         // The transport state needs room for its longest word beside the speed caption.
         const auto* state = window.findChild<QLabel*>(QStringLiteral("transportStateLabel"));
         EXPECT_GE(state->width(), state->fontMetrics().horizontalAdvance(QStringLiteral("STOPPED")))
@@ -217,6 +188,130 @@ TEST(MainWindowScreenFit, ANarrowerWindowTakesFromBothSideColumnsInProportionToW
     EXPECT_NEAR(leftShare, rightShare, 0.02) << "left " << narrow.left << " of " << wide.left << " (minimum "
                                               << wide.leftMinimum << "), right " << narrow.right << " of "
                                               << wide.right << " (minimum " << wide.rightMinimum << ")";
+}
+
+// The guided experiment whose reference text is the longest: the time dock
+// wraps it over the most lines.
+int presetWithTheLongestReference()
+{
+    int longest = 0;
+    std::size_t length = 0;
+    for (std::uint32_t index = 0; index < presetCount(); ++index) {
+        const std::size_t here = std::strlen(makeExperimentPreset(index).realWorldScale.system);
+        if (here > length) {
+            length = here;
+            longest = static_cast<int>(index);
+        }
+    }
+    return longest;
+}
+
+TEST(MainWindowScreenFit, EveryDockShowsItsTextsWholeWithoutScrollingSideways)
+{
+    test::appTestApplication();
+    for (const QSize& size : {QSize(1366, 768), QSize(1920, 1080)}) {
+        const std::string at = std::to_string(size.width()) + "x" + std::to_string(size.height());
+        MainWindow window(nullptr, false);
+        window.fitToScreen(QRect(QPoint(0, 0), size));
+        ASSERT_TRUE(test::showAndWait(window)) << "the window is not shown: the test needs an X display (xvfb-run -a)";
+        window.loadGuidedExperiment(presetWithTheLongestReference());
+        settleFor(200);
+        test::expectLayoutApart(window, at);
+
+        // The time dock: the reference over several lines, every caption and
+        // value whole beside it.
+        const auto* time = window.findChild<QWidget*>(QStringLiteral("timeDockContents"));
+        ASSERT_NE(time, nullptr);
+        const auto* reference = window.findChild<QLabel*>(QStringLiteral("timeReferenceValueLabel"));
+        ASSERT_GT(reference->height(), 2 * reference->fontMetrics().lineSpacing())
+            << at << ": the reference is not wrapped over three lines: the case is void";
+        test::expectTextsWhole(*time, at + " time dock");
+
+        // The diagnostics: the short values of the transport, simulation and
+        // grid rows whole in their column, nothing beyond the table's width.
+        auto* table = window.findChild<QTableWidget*>(QStringLiteral("diagnosticsTable"));
+        ASSERT_NE(table, nullptr);
+        const int margin = 2 * (table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table) + 1);
+        int checked = 0;
+        for (int row = 0; row < table->rowCount(); ++row) {
+            const QString section = table->item(row, 0)->text();
+            if (section != QLatin1String("Transport") && section != QLatin1String("Simulation") &&
+                section != QLatin1String("Grid"))
+                continue;
+            const QString value = table->item(row, 2)->text();
+            EXPECT_GE(table->columnWidth(2), QFontMetrics(table->font()).horizontalAdvance(value) + margin)
+                << at << ": \"" << value.toStdString() << "\" (" << table->item(row, 1)->text().toStdString()
+                << ") is cut";
+            ++checked;
+        }
+        EXPECT_GE(checked, 8) << at << ": the diagnostics rows were not found";
+        EXPECT_EQ(table->horizontalScrollBar()->maximum(), 0) << at << ": the diagnostics scroll sideways";
+
+        // The measurement tab within the controls dock's width.
+        auto* controls = window.findChild<QTabWidget*>(QStringLiteral("controlsTabWidget"));
+        auto* area = window.findChild<QScrollArea*>(QStringLiteral("scrollArea"));
+        ASSERT_TRUE(controls && area);
+        controls->setCurrentWidget(window.findChild<QWidget*>(QStringLiteral("measurementTab")));
+        settleFor(100);
+        EXPECT_EQ(area->horizontalScrollBar()->maximum(), 0) << at << ": the measurement tab scrolls sideways";
+        EXPECT_LE(area->widget()->width(), area->viewport()->width()) << at;
+        test::expectTextsWhole(*area->widget(), at + " measurement tab");
+    }
+}
+
+// The side columns and the analysis dock of a window laid out afresh at `size`.
+struct DockSizes {
+    int left = 0;
+    int right = 0;
+    int analysis = 0;
+};
+
+DockSizes dockSizes(const MainWindow& window)
+{
+    const auto height = [&window](const char* name) { return window.findChild<QDockWidget*>(name)->height(); };
+    const auto width = [&window](const char* name) { return window.findChild<QDockWidget*>(name)->width(); };
+    return {width("controlsDockWidget"), width("diagnosticsDockWidget"), height("analysisDockWidget")};
+}
+
+TEST(MainWindowScreenFit, AWindowShrunkToItsMinimumAndGrownBackKeepsItsDocksApart)
+{
+    test::appTestApplication();
+    const QSize large(1920, 1080);
+    DockSizes fresh;
+    {
+        MainWindow reference(nullptr, false);
+        reference.fitToScreen(QRect(QPoint(0, 0), large));
+        ASSERT_TRUE(test::showAndWait(reference)) << "the test needs an X display (xvfb-run -a)";
+        settleFor(200);
+        fresh = dockSizes(reference);
+    }
+
+    MainWindow window(nullptr, false);
+    window.fitToScreen(QRect(QPoint(0, 0), QSize(1366, 768)));
+    ASSERT_TRUE(test::showAndWait(window));
+    settleFor(100);
+    // As small as the window lets itself be made, then a little wider and
+    // taller, then back to the large screen's size.
+    window.resize(1, 1);
+    settleFor(200);
+    const QSize minimum = window.size();
+    EXPECT_EQ(minimum, window.minimumSize()) << "the window did not stop at its minimum";
+    EXPECT_LE(minimum.width(), 1366) << "the default layout no longer fits a 1366 px screen";
+    EXPECT_LE(minimum.height(), 768) << "the default layout no longer fits a 768 px screen";
+    test::expectLayoutApart(window, "at the minimum " + describe(window.rect()));
+    window.resize(minimum + QSize(10, 8));
+    settleFor(200);
+    test::expectLayoutApart(window, "just above the minimum " + describe(window.rect()));
+
+    window.resize(large);
+    settleFor(200);
+    ASSERT_EQ(window.size(), large);
+    test::expectLayoutApart(window, "grown back to " + describe(window.rect()));
+    // Grown back, the docks have the room a fresh layout gives them.
+    const DockSizes back = dockSizes(window);
+    EXPECT_NEAR(back.left, fresh.left, 8) << "the controls dock did not get its width back";
+    EXPECT_NEAR(back.right, fresh.right, 8) << "the right column did not get its width back";
+    EXPECT_NEAR(back.analysis, fresh.analysis, 8) << "the analysis dock did not get its height back";
 }
 
 } // namespace

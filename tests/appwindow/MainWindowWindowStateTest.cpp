@@ -1,8 +1,12 @@
 // The saved window layout: docks and selected tabs survive a restart,
 // unusable stored values are clamped, minimising keeps hidden docks hidden
-// and "Reset Window Layout" brings the default back and forgets the save.
+// and "Reset Window Layout" brings the default back and forgets the save. A
+// layout saved on another screen comes back fitting this one, floating docks
+// included.
 
 #include "common/AppTestSupport.h"
+
+#include "WindowLayoutChecks.h"
 
 #include "app/mainwindow/MainWindow.h"
 
@@ -19,9 +23,16 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <functional>
 #include <string>
 
 namespace vxo {
+
+// Restoring the saved layout as on a screen of the test's choosing.
+struct WindowStateProbe {
+    static void restore(MainWindow& window, const QRect& available) { window.restoreGuiState(available); }
+};
+
 namespace {
 
 const char* const kDockNames[] = {"controlsDockWidget", "timeDockWidget", "diagnosticsDockWidget", "helpDockWidget",
@@ -42,6 +53,10 @@ const Selector kSelectors[] = {
     {"analysisOuterTab", "analysisTabWidget"},   {"analysisPage", "analysisPageComboBox"},
     {"helpLanguageTab", "helpLanguageTabWidget"},
 };
+
+// A screen with room for the window wherever the test places it, whatever
+// the screen the tests run on.
+const QRect kRoomyScreen(0, 0, 1920, 1200);
 
 QDockWidget* dock(const MainWindow& window, int i) { return window.findChild<QDockWidget*>(kDockNames[i]); }
 QAction* action(const MainWindow& window, int i) { return window.findChild<QAction*>(kActionNames[i]); }
@@ -154,7 +169,7 @@ TEST(MainWindowWindowState, LayoutAndTabsSurviveARestartAndResetRestoresTheDefau
         // A place inside the screen with x != y, so that the axes cannot be
         // swapped when the window comes back there; y clears the 20 px that
         // restoring keeps free above an unframed window for its title bar.
-        const QRect available = first.screen()->availableGeometry();
+        const QRect available = kRoomyScreen;
         first.setGeometry(QRect(available.topLeft() + QPoint(5, 22), available.size() - QSize(80, 120)));
         action(first, 2)->trigger();  // diagnostics dock closed from the View menu
         first.addDockWidget(Qt::LeftDockWidgetArea, dock(first, 1));
@@ -177,6 +192,7 @@ TEST(MainWindowWindowState, LayoutAndTabsSurviveARestartAndResetRestoresTheDefau
     QSettings().setValue(QStringLiteral("MainWindow/potentialSubTab"), QStringLiteral("second"));
 
     MainWindow second(nullptr, true);
+    WindowStateProbe::restore(second, kRoomyScreen);
     EXPECT_EQ(second.geometry().topLeft(), placed.topLeft()) << "the window comes back where it was";
     for (std::size_t k = 0; k < std::size(kSelectors); ++k) {
         const IndexedWidget widget = indexed(second, kSelectors[k]);
@@ -230,20 +246,77 @@ TEST(MainWindowWindowState, LayoutAndTabsSurviveARestartAndResetRestoresTheDefau
     // A window saved reaching past the bottom or the right edge comes back
     // wholly on the screen, moved along that axis only.
     for (const QPoint offset : {QPoint(40, 300), QPoint(300, 40)}) {
-        QRect available;
+        const QRect available = kRoomyScreen;
         {
             MainWindow off(nullptr, true);
             showAndSettle(off);
-            available = off.screen()->availableGeometry();
             off.setGeometry(QRect(available.topLeft() + offset, available.size() - QSize(80, 120)));
             processEventsFor(50);
             off.close();
         }
-        const QRect back = MainWindow(nullptr, true).geometry();
+        MainWindow restarted(nullptr, true);
+        WindowStateProbe::restore(restarted, available);
+        const QRect back = restarted.geometry();
         const QPoint expected(std::min(offset.x(), available.width() - back.width()),
                               std::min(offset.y(), available.height() - back.height()));
         EXPECT_EQ(back.topLeft(), available.topLeft() + expected) << "saved at offset " << offset.x() << ", " << offset.y();
     }
+    QSettings().remove(QStringLiteral("MainWindow"));
+}
+
+// A layout saved in a window as large as the form, on a screen that has room
+// for it.
+void saveOnATallScreen(const std::function<void(MainWindow&)>& arrange)
+{
+    QSettings().remove(QStringLiteral("MainWindow"));
+    MainWindow tall(nullptr, true);
+    tall.fitToScreen(QRect(0, 0, 1920, 1280));
+    showAndSettle(tall);
+    ASSERT_GE(tall.height(), 1216) << "the saving window is not as tall as the form: the case is void";
+    arrange(tall);
+    processEventsFor(100);
+    tall.close();
+    ASSERT_TRUE(savedKeys().contains(QStringLiteral("windowState")));
+}
+
+TEST(MainWindowWindowState, ALayoutSavedOnATallerScreenComesBackFittingASmallerOne)
+{
+    test::appTestApplication();
+    saveOnATallScreen([](MainWindow&) {});
+    const QRect available(0, 0, 1366, 768);
+    MainWindow window(nullptr, true);
+    WindowStateProbe::restore(window, available);
+    EXPECT_TRUE(available.contains(window.geometry())) << "restored at " << test::describe(window.geometry());
+    EXPECT_LE(window.minimumHeight(), available.height()) << "the restored layout cannot be made to fit";
+    showAndSettle(window);
+    EXPECT_TRUE(available.contains(window.frameGeometry())) << "shown at " << test::describe(window.frameGeometry());
+    for (int i = 0; i < 5; ++i)
+        EXPECT_TRUE(dock(window, i)->isVisible()) << kDockNames[i];
+    test::expectLayoutApart(window, "restored on 1366x768");
+    QSettings().remove(QStringLiteral("MainWindow"));
+}
+
+TEST(MainWindowWindowState, FloatingDocksSavedOffTheScreenComeBackOnIt)
+{
+    test::appTestApplication();
+    // Every dock floating far beyond any screen, as a second monitor that is
+    // gone leaves them.
+    saveOnATallScreen([](MainWindow& tall) {
+        for (int i = 0; i < 5; ++i) {
+            dock(tall, i)->setFloating(true);
+            dock(tall, i)->setGeometry(QRect(5000 + 90 * i, 4000 - 70 * i, 420, 300));
+        }
+    });
+    const QRect available(0, 0, 1366, 768);
+    MainWindow window(nullptr, true);
+    WindowStateProbe::restore(window, available);
+    showAndSettle(window);
+    for (int i = 0; i < 5; ++i) {
+        ASSERT_TRUE(dock(window, i)->isFloating()) << kDockNames[i] << " was not restored floating";
+        EXPECT_TRUE(available.contains(dock(window, i)->frameGeometry()))
+            << kDockNames[i] << " at " << test::describe(dock(window, i)->frameGeometry());
+    }
+    EXPECT_TRUE(available.contains(window.frameGeometry())) << "shown at " << test::describe(window.frameGeometry());
     QSettings().remove(QStringLiteral("MainWindow"));
 }
 

@@ -2,9 +2,11 @@
 initial state with its central kinetic energy, and in a scroll area the
 ensemble sampling, the single-system collapse and the detector screen.
 
-The layouts of both tabs keep the toolkit's margins and spacing."""
+The layouts of both tabs keep the toolkit's margins and spacing. The
+measurement groups put a field under its label where the two do not fit side
+by side, so that the tab never needs more than the controls dock's width."""
 
-from builder import (CONSOLAS, CONSOLAS_BOLD, Rect, Span, check_box, combo_box, double_spin_box, form_layout,
+from builder import (CONSOLAS, CONSOLAS_BOLD, Enum, Rect, Span, check_box, combo_box, double_spin_box, form_layout,
                      group_box, label, page, push_button, scroll_area, spin_box, vbox, vspacer, widget)
 
 # The initial Gaussian packet: (stem, label text, minimum, maximum, step,
@@ -27,6 +29,14 @@ def wave_packet_tab():
     rows.append((label("energyLabel", "Ekin"), label("energyValueLabel", "3.1250", font=CONSOLAS_BOLD)))
     group = group_box("initialStateGroupBox", "Initial State", form_layout("packetFormLayout", rows))
     return page("wavePacketTab", vbox("wavePacketTabLayout", [group, vspacer(20, 40)]), title="Wave Packet")
+
+
+# A field under its label where the row is too wide for the dock.
+WRAP_LONG_ROWS = Enum("QFormLayout::WrapLongRows")
+
+
+def measurement_form(name, rows):
+    return form_layout(name, rows, rowWrapPolicy=WRAP_LONG_ROWS)
 
 
 def ensemble_sampling_group():
@@ -53,7 +63,7 @@ def ensemble_sampling_group():
                    "simulated universe.", word_wrap=True)),
     ]
     return group_box("positionMeasurementGroupBox", "Ensemble sampling (non-destructive)",
-                     form_layout("positionMeasurementFormLayout", rows))
+                     measurement_form("positionMeasurementFormLayout", rows))
 
 
 def collapse_group():
@@ -79,14 +89,18 @@ def collapse_group():
                    "restores the configured preparation before measurement.", word_wrap=True)),
     ]
     return group_box("singleSystemCollapseGroupBox", "Single-system collapse",
-                     form_layout("singleSystemCollapseFormLayout", rows))
+                     measurement_form("singleSystemCollapseFormLayout", rows))
 
 
 def detector_screen_group():
     rows = [
         (label("measurementModeLabel", "Mode"),
+         # Sized to its items also after the retranslation names them; the
+         # window holds it at that width, so that a dock too narrow for it
+         # puts it under its label.
          combo_box("measurementModeComboBox",
-                   ["Full plane snapshot", "Detector screen snapshot", "Detector screen temporal flux"], current=1)),
+                   ["Full plane snapshot", "Detector screen snapshot", "Detector screen temporal flux"], current=1,
+                   sizeAdjustPolicy=Enum("QComboBox::AdjustToContents"))),
         (label("detectorXLabel", "Detector X"), double_spin_box("detectorXSpinBox", 2, -1000, 1000, 0.25, 8)),
         (label("detectorThicknessLabel", "Strip width"),
          double_spin_box("detectorThicknessSpinBox", 2, 0.01, 10, 0.08, 0.32)),
@@ -104,7 +118,7 @@ def detector_screen_group():
          label("detectorTvdValueLabel", "--", font=CONSOLAS_BOLD)),
         Span(push_button("clearDetectorFluxButton", "Clear detector flux")),
     ]
-    return group_box("detectorScreenGroupBox", "Detector screen", form_layout("detectorScreenFormLayout", rows))
+    return group_box("detectorScreenGroupBox", "Detector screen", measurement_form("detectorScreenFormLayout", rows))
 
 
 def measurement_tab():
