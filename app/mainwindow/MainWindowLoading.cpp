@@ -362,6 +362,9 @@ void MainWindow::restoreFreshControls()
     updatePotentialContourControls();
     updateProbabilityContourControls();
     updateCurrentOverlayControls();
+    // The tool box was written quietly: the viewport would go on drawing the
+    // shape chosen before the load.
+    ui->quantumView->setEditTool(isSelected(ui->viewportEditToolComboBox, EditToolIndex::Circle) ? 1u : 0u);
     ui->quantumView->resetView();
 }
 
