@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QRegularExpression>
 #include <QStackedWidget>
+#include <QTableWidget>
 
 #include <gtest/gtest.h>
 
@@ -355,6 +356,48 @@ TEST_F(MainWindowBoundStates, SuperpositionBeatsAtTheLevelSpacing)
     const ObservableSample& b = samples[after];
     const double crossing = a.time + (b.time - a.time) * a.meanX / (a.meanX - b.meanX);
     EXPECT_NEAR(crossing, period / 4.0, 5e-3 * period);
+}
+
+// What the bound-state page shows: the three selectors (entries, choice,
+// enabled), both preparation buttons, the summary and the two diagnostics rows.
+QStringList boundPage(const MainWindow& w)
+{
+    QStringList shown;
+    for (const char* name : {"boundStateComboBox", "boundSuperpositionAComboBox", "boundSuperpositionBComboBox"}) {
+        const QComboBox& combo = *control<QComboBox>(w, name);
+        QStringList entries;
+        for (int i = 0; i < combo.count(); ++i)
+            entries << combo.itemText(i);
+        shown << QStringLiteral("%1: [%2] at %3, enabled %4")
+                     .arg(QLatin1String(name), entries.join(QStringLiteral(" | ")))
+                     .arg(combo.currentIndex())
+                     .arg(combo.isEnabled());
+    }
+    for (const char* name : {"boundPrepareEigenButton", "boundPrepareSuperpositionButton"})
+        shown << QStringLiteral("%1 enabled %2").arg(QLatin1String(name)).arg(control<QAbstractButton>(w, name)->isEnabled());
+    shown << control<QLabel>(w, "boundSummaryLabel")->text();
+    const auto* table = control<QTableWidget>(w, "diagnosticsTable");
+    for (const int row : {39, 40})
+        shown << (table->item(row, 2) ? table->item(row, 2)->text() : QStringLiteral("(no row %1)").arg(row));
+    return shown;
+}
+
+// States computed for one experiment describe its well only: any other
+// experiment loaded after it starts with the page of a new window.
+TEST_F(MainWindowBoundStates, AGuidedLoadLeavesThePageAsANewWindowHasIt)
+{
+    const QStringList fresh = boundPage(*window);
+    for (const int other : {0, 17, 35}) {
+        SCOPED_TRACE("preset " + std::to_string(other));
+        window->loadGuidedExperiment(static_cast<int>(kFiniteWellPreset));
+        click(*window, "boundComputeButton");
+        ASSERT_GT(selector("boundStateComboBox").count(), 0);
+        window->loadGuidedExperiment(other);
+        auto newWindow = std::make_unique<MainWindow>(nullptr, false);
+        newWindow->loadGuidedExperiment(other);
+        EXPECT_EQ(boundPage(*window).join('\n').toStdString(), boundPage(*newWindow).join('\n').toStdString());
+    }
+    EXPECT_EQ(boundPage(*window).mid(0, 3), fresh.mid(0, 3)) << "no states listed";
 }
 
 // A spectrum computed while a protocol had moved the potential does not fit
