@@ -157,6 +157,51 @@ TEST_F(PanelsScatteringTest, BarrierRunsPauseThemselvesOnceThePacketHasSeparated
     }
 }
 
+// The single geometry's split about the barrier centre c: its half width is
+// half the barrier plus 0.36, but never below 0.6. A narrow packet sits on
+// the cell centre nearest an edge, a few thousandths of a unit inside or
+// outside it (cells at odd multiples of 0.078125 on 256 cells over 40): that
+// cell alone moves between the regions when the edge moves by a hundredth.
+TEST_F(PanelsScatteringTest, TheMonitorSplitsThePacketExactlyAtTheEdgesOfItsRegion)
+{
+    const struct {
+        double thickness;
+        double centre;
+        double halfWidth;
+        double edgeCell;
+    } cases[] = {
+        {0.79, 0.10, 0.755, 0.859375}, // the cell just outside c + h
+        {0.81, 0.10, 0.765, 0.859375}, // just inside
+        {0.40, 0.10, 0.6, 0.703125},   // the floor, with the cell just outside
+        {0.40, 0.11, 0.6, 0.703125},   // just inside, where 0.56 would leave it out
+    };
+    MainWindow& w = window();
+    for (const auto& c : cases) {
+        SCOPED_TRACE("thickness " + std::to_string(c.thickness) + " about " + std::to_string(c.centre));
+        loadOnSmallGrid(0, 30.72, [&c](MainWindow& form) {
+            setQuietly<QDoubleSpinBox>(form, "universeWidthSpinBox", 40.0);
+            setQuietly<QDoubleSpinBox>(form, "barrierThicknessSpinBox", c.thickness);
+            setQuietly<QDoubleSpinBox>(form, "barrierCenterXSpinBox", c.centre);
+            setQuietly<QDoubleSpinBox>(form, "centerXSpinBox", c.edgeCell);
+            setQuietly<QDoubleSpinBox>(form, "sigmaSpinBox", 0.25);
+            setQuietly<QDoubleSpinBox>(form, "momentumSpinBox", 0.0);
+        });
+        const ComplexField2D& psi = w.waveField();
+        ASSERT_EQ(psi.dx(), 0.15625f);
+        const double right = c.centre + c.halfWidth;
+        ASSERT_LE(std::abs(c.edgeCell - right), 0.0101) << "the cell is not next to the edge";
+        const std::vector<double> p = shares(psi, {c.centre - c.halfWidth, right});
+        const std::vector<double> cell = shares(psi, {c.edgeCell - 0.078, c.edgeCell + 0.078});
+        ASSERT_GT(cell[1], 0.1) << "too little in the edge cell to tell where it went";
+
+        const QString values = row(kProbabilitiesRow);
+        EXPECT_EQ(text(row(kStateRow)), "X-region monitor");
+        EXPECT_NEAR(numberAfter(values, QStringLiteral("P_left=")), p[0], kFourDecimals) << text(values);
+        EXPECT_NEAR(numberAfter(values, QStringLiteral("P_center=")), p[1], kFourDecimals) << text(values);
+        EXPECT_NEAR(numberAfter(values, QStringLiteral("P_right=")), p[2], kFourDecimals) << text(values);
+    }
+}
+
 // Resonant Tunneling before the collision, in both scan modes.
 TEST_F(PanelsScatteringTest, ResonancePageComparesThePacketWithTheDoubleBarrierTheory)
 {
