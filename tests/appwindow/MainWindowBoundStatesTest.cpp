@@ -14,6 +14,7 @@
 #include "document/ExperimentDocument.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QRegularExpression>
@@ -356,6 +357,36 @@ TEST_F(MainWindowBoundStates, SuperpositionBeatsAtTheLevelSpacing)
     const ObservableSample& b = samples[after];
     const double crossing = a.time + (b.time - a.time) * a.meanX / (a.meanX - b.meanX);
     EXPECT_NEAR(crossing, period / 4.0, 5e-3 * period);
+}
+
+// The prepared eigenstate of the finite well stands while a drive shakes
+// one wall up and down; once the wall no longer spans the height the well
+// has no spectrum along x. Computing the states then fails, and the
+// preparation falls back to the packet: a document saved next must not
+// claim an eigenstate no spectrum can give.
+TEST_F(MainWindowBoundStates, AFailedComputationWithAStatePreparedFallsBackToThePacket)
+{
+    window->loadGuidedExperiment(static_cast<int>(kFiniteWellPreset));
+    ASSERT_EQ(window->captureExperimentDocument().initialPreparation.type, InitialPreparationType::BoundEigenstate);
+    // Centre y of the first wall, 0 + 2 sin(t): where it stands at t = 0.
+    setIndex(*window, "periodicDriveTargetComboBox", 0);
+    setIndex(*window, "periodicDriveParameterComboBox", 2);
+    setValue(*window, "periodicDriveMeanSpinBox", 0.0);
+    setValue(*window, "periodicDriveAmplitudeSpinBox", 2.0);
+    setValue(*window, "periodicDriveOmegaSpinBox", 1.0);
+    setValue(*window, "periodicDrivePhaseSpinBox", 0.0);
+    control<QCheckBox>(*window, "periodicDriveEnabledCheckBox")->setChecked(true);
+    ASSERT_EQ(window->captureExperimentDocument().initialPreparation.type, InitialPreparationType::BoundEigenstate)
+        << "the drive at t = 0 leaves the well the states were computed for";
+    for (int i = 0; i < 40; ++i)
+        window->stepOnce();
+
+    click(*window, "boundComputeButton");
+    ASSERT_EQ(statusText(*window), "Potential is not invariant in Y. Use a well extended across Y for this 1D "
+                                   "bound-state analysis.");
+    EXPECT_EQ(window->captureExperimentDocument().initialPreparation.type, InitialPreparationType::Gaussian);
+    const QTableWidget& table = *control<QTableWidget>(*window, "diagnosticsTable");
+    EXPECT_EQ(table.item(40, 2)->text().toStdString(), "Gaussian packet");
 }
 
 // What the bound-state page shows: the three selectors (entries, choice,
