@@ -359,6 +359,23 @@ TEST_F(MainWindowBoundStates, SuperpositionBeatsAtTheLevelSpacing)
     EXPECT_NEAR(crossing, period / 4.0, 5e-3 * period);
 }
 
+// Computing the states proposes the first and the third for a superposition
+// as soon as there are three, whatever pair was prepared before; with fewer
+// it keeps the pair's second state as far as the list reaches.
+TEST_F(MainWindowBoundStates, ComputedStatesProposeTheThirdAsSoonAsThereAreThree)
+{
+    window->loadGuidedExperiment(static_cast<int>(kFiniteWellPreset));
+    MainWindowProbe::restoreBoundPair(*window, 0, 1, false);
+    auto* most = control<QSpinBox>(*window, "boundMaxStatesSpinBox");
+    for (const auto& [count, second] : {std::pair{2, 1}, {3, 2}, {5, 2}}) {
+        most->setValue(count);
+        click(*window, "boundComputeButton");
+        ASSERT_EQ(selector("boundSuperpositionBComboBox").count(), count);
+        EXPECT_EQ(selector("boundSuperpositionAComboBox").currentIndex(), 0) << count << " states";
+        EXPECT_EQ(selector("boundSuperpositionBComboBox").currentIndex(), second) << count << " states";
+    }
+}
+
 // The prepared eigenstate of the finite well stands while a drive shakes
 // one wall up and down; once the wall no longer spans the height the well
 // has no spectrum along x. Computing the states then fails, and the
