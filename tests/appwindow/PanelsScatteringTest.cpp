@@ -330,6 +330,75 @@ TEST_F(PanelsScatteringTest, SingleBarrierCountsThePacketArrivedOnceOnePercentHa
     }
 }
 
+// The interaction thresholds at their edges, for the single barrier (region
+// +-0.68) and the double barrier (its outer edges +-1.52). A packet at rest
+// left of the region arrives once more than 2.5 % of it lies inside; one
+// that has passed (more than 1 % on the right) is separated once t > 2 with
+// less than 2 % left inside. The packets are placed a few ten-thousandths
+// either side of each threshold; the field itself says which side.
+TEST_F(PanelsScatteringTest, StagesChangeExactlyAtTheInteractionThresholds)
+{
+    const struct {
+        int preset;
+        std::vector<double> edges;
+        double arriving[2]; // packet centres, width 0.5, inside just under and just over 2.5 %
+        double leaving[2];  // width 4, inside just over and just under 2 % at t = 2.02
+        const char* before;
+        const char* started;
+        const char* separated;
+    } cases[] = {
+        {1, {-0.68, 0.68}, {-1.62, -1.61}, {3.90, 4.00}, "BEFORE COLLISION", "SCATTERING IN PROGRESS",
+         "SEPARATED / MEASUREMENT VALID"},
+        {7, kDoubleEdges, {-2.57, -2.56}, {8.95, 9.00}, "DOUBLE BARRIER: BEFORE COLLISION",
+         "DOUBLE BARRIER: SCATTERING / CAVITY LOADING", "DOUBLE BARRIER: SEPARATED / MEASUREMENT VALID"},
+    };
+    // The probability between the outer edges, as a share and absolute; the
+    // share right of them.
+    struct Split {
+        double inside = 0.0, absolute = 0.0, right = 0.0;
+    };
+    const auto split = [](const ComplexField2D& psi, const std::vector<double>& edges) {
+        const std::vector<double> p = shares(psi, edges);
+        Split result;
+        for (std::size_t r = 1; r + 2 < p.size(); ++r)
+            result.inside += p[r];
+        result.absolute = result.inside * p.back();
+        result.right = p[p.size() - 2];
+        return result;
+    };
+    MainWindow& w = window();
+    for (const auto& c : cases) {
+        SCOPED_TRACE("preset " + std::to_string(c.preset));
+        loadOnSmallGrid(c.preset, 30.72, [](MainWindow& window) {
+            setQuietly<QDoubleSpinBox>(window, "sigmaSpinBox", 0.5);
+            setQuietly<QDoubleSpinBox>(window, "momentumSpinBox", 0.0);
+        });
+        for (int side = 0; side < 2; ++side) {
+            setQuietly<QDoubleSpinBox>(w, "centerXSpinBox", c.arriving[side]);
+            w.rebuildSimulation();
+            const Split s = split(w.waveField(), c.edges);
+            ASSERT_LT(s.right, 1e-3);
+            ASSERT_LT(std::abs(s.inside - 0.025), 1e-3) << "not at the threshold: " << s.inside;
+            EXPECT_EQ(text(row(kStateRow)), s.inside > 0.025 ? c.started : c.before) << "inside " << s.inside;
+        }
+        setQuietly<QDoubleSpinBox>(w, "sigmaSpinBox", 4.0);
+        for (int side = 0; side < 2; ++side) {
+            setQuietly<QDoubleSpinBox>(w, "centerXSpinBox", c.leaving[side]);
+            w.rebuildSimulation();
+            for (int step = 0; step < 100; ++step)
+                w.stepOnce();
+            ASSERT_LE(w.schroedingerSolver().time(), 2.0);
+            EXPECT_EQ(text(row(kStateRow)), c.started) << "separated before t > 2";
+            w.stepOnce();
+            const Split s = split(w.waveField(), c.edges);
+            const double measured = c.preset == 1 ? s.inside : s.absolute;
+            ASSERT_GT(s.right, 0.5);
+            ASSERT_LT(std::abs(measured - 0.02), 5e-4) << "not at the threshold: " << measured;
+            EXPECT_EQ(text(row(kStateRow)), measured < 0.02 ? c.separated : c.started) << "inside " << measured;
+        }
+    }
+}
+
 // Three barriers, then the scene off: the page says why it is idle.
 TEST_F(PanelsScatteringTest, ResonancePageExplainsWhatItCannotAnalyse)
 {
