@@ -343,8 +343,8 @@ bool allFinite(const ComplexField2D& field)
 }
 
 // Every value of the form's spin boxes, combos, check boxes and tabs, and
-// the run speed, by name; a combo's count too, so that the bound-state
-// selectors are compared by the states they list.
+// the run speed, by name; each combo's number of entries too, so that the
+// bound-state selectors are compared by how many states they list.
 using FormCapture = std::map<std::string, double>;
 FormCapture captureForm(const MainWindow& w)
 {
