@@ -1,6 +1,6 @@
 # The sources of every area, of the program and of the test suites, one per
 # line and relative to the folder named beside the list (a sub-folder is
-# written out: window/MainWindow.cpp). A listed file that is missing stops the
+# written out: mainwindow/MainWindow.cpp). A listed file that is missing stops the
 # configuration with its name; so does a source in these folders that no list
 # names, which would otherwise silently not be built (see
 # cmake/SourceLists.cmake). Headers are found in the folders.

@@ -362,15 +362,26 @@ void MainWindow::restoreFreshControls()
     updatePotentialContourControls();
     updateProbabilityContourControls();
     updateCurrentOverlayControls();
+    // The tool box was written quietly: the viewport would go on drawing the
+    // shape chosen before the load.
+    ui->quantumView->setEditTool(isSelected(ui->viewportEditToolComboBox, EditToolIndex::Circle) ? 1u : 0u);
     ui->quantumView->resetView();
 }
 
 // The double-well analysis keeps no state of its own: its scene record and
-// reference are all there is to forget.
+// reference are all there is to forget. The spectrum described the previous
+// experiment's well: the selectors start empty, as in a new window, and a
+// bound-state experiment computes its own.
 void MainWindow::forgetBoundPreparation()
 {
     twoLevel.doubleWellConfig = {};
     twoLevel.doubleWellParameters = {};
+    boundStates = BoundStateResult{};
+    for (QComboBox* selector : {ui->boundStateComboBox, ui->boundSuperpositionAComboBox,
+                                ui->boundSuperpositionBComboBox}) {
+        const QSignalBlocker blocker(selector);
+        selector->clear();
+    }
     boundStateA = 0;
     boundStateB = 3;
     boundRelativePhase = kPi / 2.0;

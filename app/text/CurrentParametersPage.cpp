@@ -20,6 +20,16 @@ QString significantText(double value, int digits)
     return QString::number(value, 'g', digits);
 }
 
+QString significantText(float value, int digits)
+{
+    for (int shortest = 1; shortest < digits; ++shortest) {
+        const QString text = QString::number(static_cast<double>(value), 'g', shortest);
+        if (text.toFloat() == value)
+            return text;
+    }
+    return significantText(static_cast<double>(value), digits);
+}
+
 QString currentParametersPage(bool english, const QString& setupRows, const QString& experimentRows)
 {
     const QString title =

@@ -13,6 +13,10 @@ QString parameterRow(const QString& label, const QString& value);
 
 // General notation with `digits` significant digits, never localised.
 QString significantText(double value, int digits);
+// A single-precision value: the shortest text of at most `digits`
+// significant digits that reads back as the same float, so that 40.96 held
+// in a float is written 40.96, not the 40.959999 of its widening to double.
+QString significantText(float value, int digits);
 
 // The page around the rows (already escaped by parameterRow): title, note and
 // the set-up table; the experiment section only when experimentRows is not

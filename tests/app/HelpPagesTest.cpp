@@ -107,6 +107,31 @@ TEST(CurrentParametersPage, NoteEscapingAndTheOptionalExperimentSection)
     }
 }
 
+TEST(CurrentParametersPage, SinglePrecisionValuesAreWrittenAsTheDecimalTheyHold)
+{
+    const struct {
+        float value;
+        int digits;
+        const char* text;
+    } cases[] = {
+        {40.96f, 8, "40.96"},         // a domain width typed into its box
+        {40.96f / 1024.0f, 8, "0.04"}, // its grid spacing
+        {0.02f, 8, "0.02"},
+        {0.05f, 8, "0.05"},
+        {1.26f, 10, "1.26"},
+        {-7.25f, 8, "-7.25"},
+        {0.0f, 8, "0"},
+        {1e-7f, 8, "1e-07"},
+        {1.0f / 3.0f, 8, "0.33333334"}, // no shorter text reads back as this float
+        {1.0f / 3.0f, 4, "0.3333"},    // nor does any of four digits: the four asked for
+        {16777216.0f, 8, "16777216"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(significantText(c.value, c.digits).toStdString(), c.text) << c.value << " with " << c.digits;
+    // A double keeps its own digits.
+    EXPECT_EQ(significantText(0.1 + 0.2, 17).toStdString(), "0.30000000000000004");
+}
+
 TEST(CurrentParametersPage, WritingReplacesWhatSitsAtThePathOrFailsLeavingNothing)
 {
     QTemporaryDir temporary;

@@ -343,20 +343,21 @@ bool allFinite(const ComplexField2D& field)
 }
 
 // Every value of the form's spin boxes, combos, check boxes and tabs, and
-// the run speed, by name; the bound-state selectors list the states last
-// computed, which only a bound-state experiment recomputes.
+// the run speed, by name; each combo's number of entries too, so that the
+// bound-state selectors are compared by how many states they list.
 using FormCapture = std::map<std::string, double>;
 FormCapture captureForm(const MainWindow& w)
 {
-    const QStringList computed{"boundStateComboBox", "boundSuperpositionAComboBox", "boundSuperpositionBComboBox"};
     FormCapture capture{{"run speed", w.transportClock().speed()}};
     for (const QWidget* widget : w.findChildren<QWidget*>()) {
         int decimals = 0;
         std::optional<double> value = controlValue(widget, decimals);
         if (const auto* tabs = qobject_cast<const QTabWidget*>(widget))
             value = tabs->currentIndex();
-        if (value && !computed.contains(widget->objectName()))
+        if (value)
             capture[widget->objectName().toStdString()] = *value;
+        if (const auto* combo = qobject_cast<const QComboBox*>(widget))
+            capture[widget->objectName().toStdString() + " entries"] = combo->count();
     }
     return capture;
 }

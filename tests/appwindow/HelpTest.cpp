@@ -504,6 +504,36 @@ TEST_F(HelpTest, CurrentParametersPageIsWrittenOverAPlantedLinkAndOpened)
         const QStringList rows = tableRows(QString::fromUtf8(fileBytes(pagePath)), QStringLiteral("Current numerical setup"));
         EXPECT_TRUE(rows.contains(solverRow)) << slug << '\n' << rows.join('\n').toStdString();
     }
+
+    // Values the solvers hold in single precision are written as the form
+    // holds them, whatever their widening to double would print.
+    const auto setupRows = [&] {
+        trigger(QStringLiteral("Current Parameters / Parametri correnti"));
+        return tableRows(QString::fromUtf8(fileBytes(pagePath)), QStringLiteral("Current numerical setup"));
+    };
+    const int freePacket = presetIndexOf("free_wave_packet");
+    library->setCurrentIndex(freePacket);
+    window->loadGuidedExperiment(freePacket);
+    select("gridResolutionComboBox", 0);
+    set("universeWidthSpinBox", 10.24);
+    set("universeHeightSpinBox", 40.96);
+    set("massSpinBox", 1.26);
+    window->rebuildSimulation();
+    for (int step = 0; step < 63; ++step)
+        window->stepOnce();
+    const QStringList rows = setupRows();
+    for (const char* row : {"Domain=10.24 x 40.96", "dx / dy=0.04 / 0.16", "m=1.26", "dt=0.02", "Current time=1.26",
+                            "Step=63"})
+        EXPECT_TRUE(rows.contains(QLatin1String(row))) << row << " missing from\n" << rows.join('\n').toStdString();
+    const int kleinPreset = presetIndexOf("klein_tunneling");
+    library->setCurrentIndex(kleinPreset);
+    window->loadGuidedExperiment(kleinPreset);
+    const QStringList diracRows = setupRows();
+    for (const auto& [label, box] : {std::pair{"c", "kleinLightSpeedSpinBox"}, {"m", "kleinMassSpinBox"}}) {
+        const QString shown = QString::number(window->findChild<QDoubleSpinBox*>(QLatin1String(box))->value());
+        EXPECT_TRUE(diracRows.contains(QStringLiteral("%1=%2").arg(QLatin1String(label), shown)))
+            << label << "=" << shown.toStdString() << " missing from\n" << diracRows.join('\n').toStdString();
+    }
 }
 
 } // namespace

@@ -14,10 +14,12 @@
 #include "document/ExperimentDocument.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QRegularExpression>
 #include <QStackedWidget>
+#include <QTableWidget>
 
 #include <gtest/gtest.h>
 
@@ -355,6 +357,95 @@ TEST_F(MainWindowBoundStates, SuperpositionBeatsAtTheLevelSpacing)
     const ObservableSample& b = samples[after];
     const double crossing = a.time + (b.time - a.time) * a.meanX / (a.meanX - b.meanX);
     EXPECT_NEAR(crossing, period / 4.0, 5e-3 * period);
+}
+
+// Computing the states proposes the first and the third for a superposition
+// as soon as there are three, whatever pair was prepared before; with fewer
+// it keeps the pair's second state as far as the list reaches.
+TEST_F(MainWindowBoundStates, ComputedStatesProposeTheThirdAsSoonAsThereAreThree)
+{
+    window->loadGuidedExperiment(static_cast<int>(kFiniteWellPreset));
+    MainWindowProbe::restoreBoundPair(*window, 0, 1, false);
+    auto* most = control<QSpinBox>(*window, "boundMaxStatesSpinBox");
+    for (const auto& [count, second] : {std::pair{2, 1}, {3, 2}, {5, 2}}) {
+        most->setValue(count);
+        click(*window, "boundComputeButton");
+        ASSERT_EQ(selector("boundSuperpositionBComboBox").count(), count);
+        EXPECT_EQ(selector("boundSuperpositionAComboBox").currentIndex(), 0) << count << " states";
+        EXPECT_EQ(selector("boundSuperpositionBComboBox").currentIndex(), second) << count << " states";
+    }
+}
+
+// The prepared eigenstate of the finite well stands while a drive shakes
+// one wall up and down; once the wall no longer spans the height the well
+// has no spectrum along x. Computing the states then fails, and the
+// preparation falls back to the packet: a document saved next must not
+// claim an eigenstate no spectrum can give.
+TEST_F(MainWindowBoundStates, AFailedComputationWithAStatePreparedFallsBackToThePacket)
+{
+    window->loadGuidedExperiment(static_cast<int>(kFiniteWellPreset));
+    ASSERT_EQ(window->captureExperimentDocument().initialPreparation.type, InitialPreparationType::BoundEigenstate);
+    // Centre y of the first wall, 0 + 2 sin(t): where it stands at t = 0.
+    setIndex(*window, "periodicDriveTargetComboBox", 0);
+    setIndex(*window, "periodicDriveParameterComboBox", 2);
+    setValue(*window, "periodicDriveMeanSpinBox", 0.0);
+    setValue(*window, "periodicDriveAmplitudeSpinBox", 2.0);
+    setValue(*window, "periodicDriveOmegaSpinBox", 1.0);
+    setValue(*window, "periodicDrivePhaseSpinBox", 0.0);
+    control<QCheckBox>(*window, "periodicDriveEnabledCheckBox")->setChecked(true);
+    ASSERT_EQ(window->captureExperimentDocument().initialPreparation.type, InitialPreparationType::BoundEigenstate)
+        << "the drive at t = 0 leaves the well the states were computed for";
+    for (int i = 0; i < 40; ++i)
+        window->stepOnce();
+
+    click(*window, "boundComputeButton");
+    ASSERT_EQ(statusText(*window), "Potential is not invariant in Y. Use a well extended across Y for this 1D "
+                                   "bound-state analysis.");
+    EXPECT_EQ(window->captureExperimentDocument().initialPreparation.type, InitialPreparationType::Gaussian);
+    const QTableWidget& table = *control<QTableWidget>(*window, "diagnosticsTable");
+    EXPECT_EQ(table.item(40, 2)->text().toStdString(), "Gaussian packet");
+}
+
+// What the bound-state page shows: the three selectors (entries, choice,
+// enabled), both preparation buttons, the summary and the two diagnostics rows.
+QStringList boundPage(const MainWindow& w)
+{
+    QStringList shown;
+    for (const char* name : {"boundStateComboBox", "boundSuperpositionAComboBox", "boundSuperpositionBComboBox"}) {
+        const QComboBox& combo = *control<QComboBox>(w, name);
+        QStringList entries;
+        for (int i = 0; i < combo.count(); ++i)
+            entries << combo.itemText(i);
+        shown << QStringLiteral("%1: [%2] at %3, enabled %4")
+                     .arg(QLatin1String(name), entries.join(QStringLiteral(" | ")))
+                     .arg(combo.currentIndex())
+                     .arg(combo.isEnabled());
+    }
+    for (const char* name : {"boundPrepareEigenButton", "boundPrepareSuperpositionButton"})
+        shown << QStringLiteral("%1 enabled %2").arg(QLatin1String(name)).arg(control<QAbstractButton>(w, name)->isEnabled());
+    shown << control<QLabel>(w, "boundSummaryLabel")->text();
+    const auto* table = control<QTableWidget>(w, "diagnosticsTable");
+    for (const int row : {39, 40})
+        shown << (table->item(row, 2) ? table->item(row, 2)->text() : QStringLiteral("(no row %1)").arg(row));
+    return shown;
+}
+
+// States computed for one experiment describe its well only: any other
+// experiment loaded after it starts with the page of a new window.
+TEST_F(MainWindowBoundStates, AGuidedLoadLeavesThePageAsANewWindowHasIt)
+{
+    const QStringList fresh = boundPage(*window);
+    for (const int other : {0, 17, 35}) {
+        SCOPED_TRACE("preset " + std::to_string(other));
+        window->loadGuidedExperiment(static_cast<int>(kFiniteWellPreset));
+        click(*window, "boundComputeButton");
+        ASSERT_GT(selector("boundStateComboBox").count(), 0);
+        window->loadGuidedExperiment(other);
+        auto newWindow = std::make_unique<MainWindow>(nullptr, false);
+        newWindow->loadGuidedExperiment(other);
+        EXPECT_EQ(boundPage(*window).join('\n').toStdString(), boundPage(*newWindow).join('\n').toStdString());
+    }
+    EXPECT_EQ(boundPage(*window).mid(0, 3), fresh.mid(0, 3)) << "no states listed";
 }
 
 // A spectrum computed while a protocol had moved the potential does not fit

@@ -355,5 +355,45 @@ TEST_F(MainWindowSceneEditing, ShapesDrawnInTheViewportBecomeTheGeometryOrJoinTh
     window->hide();
 }
 
+// A guided load puts the tool box back to its start; the viewport must draw
+// what the box then shows, not the tool chosen before the load, whether the
+// drawn shape becomes the single geometry (presets 0 and 4) or joins the
+// scene (presets 7 and 30).
+TEST_F(MainWindowSceneEditing, AfterAGuidedLoadADragDrawsTheShapeTheToolBoxShows)
+{
+    ASSERT_TRUE(test::displayAvailable()) << test::kNeedsDisplay;
+    window->resize(640, 480);
+    ASSERT_TRUE(test::showAndWait(*window));
+    QuantumGLView& view = *control<QuantumGLView>(*window, "quantumView");
+    auto* tool = control<QComboBox>(*window, "viewportEditToolComboBox");
+    auto* editing = control<QCheckBox>(*window, "viewportEditCheckBox");
+    for (const int preset : {0, 4, 7, 30}) {
+        SCOPED_TRACE("preset " + std::to_string(preset));
+        editing->setChecked(true);
+        setIndex(*window, "viewportEditToolComboBox", 1);
+        window->loadGuidedExperiment(preset);
+        for (QDockWidget* dock : window->findChildren<QDockWidget*>())
+            dock->hide();
+        test::settle();
+        ASSERT_FALSE(view.imageRect().isEmpty()) << "the viewport shows no frame to draw on";
+        editing->setChecked(true);
+        const bool sceneOn = sceneBox().isChecked();
+        const std::size_t objects = window->scene().size();
+        const QString shownTool = tool->currentText();
+        const int shown = tool->currentIndex() == 1 ? static_cast<int>(PotentialObjectKind::Circle)
+                                                    : static_cast<int>(PotentialObjectKind::Rectangle);
+
+        drag(view, -2.0f, -1.0f, 1.0f, 2.0f);
+        int drawn = control<QComboBox>(*window, "geometryComboBox")->currentIndex();
+        if (sceneOn) {
+            ASSERT_EQ(window->scene().size(), objects + 1) << "the drawn shape did not join the scene";
+            drawn = static_cast<int>(window->scene().objects().back().kind);
+        }
+        EXPECT_EQ(drawn, shown) << "the box shows " << shownTool.toStdString();
+        editing->setChecked(false);
+    }
+    window->hide();
+}
+
 } // namespace
 } // namespace vxo

@@ -157,6 +157,51 @@ TEST_F(PanelsScatteringTest, BarrierRunsPauseThemselvesOnceThePacketHasSeparated
     }
 }
 
+// The single geometry's split about the barrier centre c: its half width is
+// half the barrier plus 0.36, but never below 0.6. A narrow packet sits on
+// the cell centre nearest an edge, a few thousandths of a unit inside or
+// outside it (cells at odd multiples of 0.078125 on 256 cells over 40): that
+// cell alone moves between the regions when the edge moves by a hundredth.
+TEST_F(PanelsScatteringTest, TheMonitorSplitsThePacketExactlyAtTheEdgesOfItsRegion)
+{
+    const struct {
+        double thickness;
+        double centre;
+        double halfWidth;
+        double edgeCell;
+    } cases[] = {
+        {0.79, 0.10, 0.755, 0.859375}, // the cell just outside c + h
+        {0.81, 0.10, 0.765, 0.859375}, // just inside
+        {0.40, 0.10, 0.6, 0.703125},   // the floor, with the cell just outside
+        {0.40, 0.11, 0.6, 0.703125},   // just inside, where 0.56 would leave it out
+    };
+    MainWindow& w = window();
+    for (const auto& c : cases) {
+        SCOPED_TRACE("thickness " + std::to_string(c.thickness) + " about " + std::to_string(c.centre));
+        loadOnSmallGrid(0, 30.72, [&c](MainWindow& form) {
+            setQuietly<QDoubleSpinBox>(form, "universeWidthSpinBox", 40.0);
+            setQuietly<QDoubleSpinBox>(form, "barrierThicknessSpinBox", c.thickness);
+            setQuietly<QDoubleSpinBox>(form, "barrierCenterXSpinBox", c.centre);
+            setQuietly<QDoubleSpinBox>(form, "centerXSpinBox", c.edgeCell);
+            setQuietly<QDoubleSpinBox>(form, "sigmaSpinBox", 0.25);
+            setQuietly<QDoubleSpinBox>(form, "momentumSpinBox", 0.0);
+        });
+        const ComplexField2D& psi = w.waveField();
+        ASSERT_EQ(psi.dx(), 0.15625f);
+        const double right = c.centre + c.halfWidth;
+        ASSERT_LE(std::abs(c.edgeCell - right), 0.0101) << "the cell is not next to the edge";
+        const std::vector<double> p = shares(psi, {c.centre - c.halfWidth, right});
+        const std::vector<double> cell = shares(psi, {c.edgeCell - 0.078, c.edgeCell + 0.078});
+        ASSERT_GT(cell[1], 0.1) << "too little in the edge cell to tell where it went";
+
+        const QString values = row(kProbabilitiesRow);
+        EXPECT_EQ(text(row(kStateRow)), "X-region monitor");
+        EXPECT_NEAR(numberAfter(values, QStringLiteral("P_left=")), p[0], kFourDecimals) << text(values);
+        EXPECT_NEAR(numberAfter(values, QStringLiteral("P_center=")), p[1], kFourDecimals) << text(values);
+        EXPECT_NEAR(numberAfter(values, QStringLiteral("P_right=")), p[2], kFourDecimals) << text(values);
+    }
+}
+
 // Resonant Tunneling before the collision, in both scan modes.
 TEST_F(PanelsScatteringTest, ResonancePageComparesThePacketWithTheDoubleBarrierTheory)
 {
@@ -282,6 +327,75 @@ TEST_F(PanelsScatteringTest, SingleBarrierCountsThePacketArrivedOnceOnePercentHa
         const double right = 0.5 * std::erfc((edge - centerX) / (4.0 * std::sqrt(2.0)));
         EXPECT_NEAR(numberAfter(row(kProbabilitiesRow), QStringLiteral("P_right=")), right, 1e-4);
         EXPECT_EQ(text(row(kStateRow)), state) << "P_right " << right;
+    }
+}
+
+// The interaction thresholds at their edges, for the single barrier (region
+// +-0.68) and the double barrier (its outer edges +-1.52). A packet at rest
+// left of the region arrives once more than 2.5 % of it lies inside; one
+// that has passed (more than 1 % on the right) is separated once t > 2 with
+// less than 2 % left inside. The packets are placed a few ten-thousandths
+// either side of each threshold; the field itself says which side.
+TEST_F(PanelsScatteringTest, StagesChangeExactlyAtTheInteractionThresholds)
+{
+    const struct {
+        int preset;
+        std::vector<double> edges;
+        double arriving[2]; // packet centres, width 0.5, inside just under and just over 2.5 %
+        double leaving[2];  // width 4, inside just over and just under 2 % at t = 2.02
+        const char* before;
+        const char* started;
+        const char* separated;
+    } cases[] = {
+        {1, {-0.68, 0.68}, {-1.62, -1.61}, {3.90, 4.00}, "BEFORE COLLISION", "SCATTERING IN PROGRESS",
+         "SEPARATED / MEASUREMENT VALID"},
+        {7, kDoubleEdges, {-2.57, -2.56}, {8.95, 9.00}, "DOUBLE BARRIER: BEFORE COLLISION",
+         "DOUBLE BARRIER: SCATTERING / CAVITY LOADING", "DOUBLE BARRIER: SEPARATED / MEASUREMENT VALID"},
+    };
+    // The probability between the outer edges, as a share and absolute; the
+    // share right of them.
+    struct Split {
+        double inside = 0.0, absolute = 0.0, right = 0.0;
+    };
+    const auto split = [](const ComplexField2D& psi, const std::vector<double>& edges) {
+        const std::vector<double> p = shares(psi, edges);
+        Split result;
+        for (std::size_t r = 1; r + 2 < p.size(); ++r)
+            result.inside += p[r];
+        result.absolute = result.inside * p.back();
+        result.right = p[p.size() - 2];
+        return result;
+    };
+    MainWindow& w = window();
+    for (const auto& c : cases) {
+        SCOPED_TRACE("preset " + std::to_string(c.preset));
+        loadOnSmallGrid(c.preset, 30.72, [](MainWindow& window) {
+            setQuietly<QDoubleSpinBox>(window, "sigmaSpinBox", 0.5);
+            setQuietly<QDoubleSpinBox>(window, "momentumSpinBox", 0.0);
+        });
+        for (int side = 0; side < 2; ++side) {
+            setQuietly<QDoubleSpinBox>(w, "centerXSpinBox", c.arriving[side]);
+            w.rebuildSimulation();
+            const Split s = split(w.waveField(), c.edges);
+            ASSERT_LT(s.right, 1e-3);
+            ASSERT_LT(std::abs(s.inside - 0.025), 1e-3) << "not at the threshold: " << s.inside;
+            EXPECT_EQ(text(row(kStateRow)), s.inside > 0.025 ? c.started : c.before) << "inside " << s.inside;
+        }
+        setQuietly<QDoubleSpinBox>(w, "sigmaSpinBox", 4.0);
+        for (int side = 0; side < 2; ++side) {
+            setQuietly<QDoubleSpinBox>(w, "centerXSpinBox", c.leaving[side]);
+            w.rebuildSimulation();
+            for (int step = 0; step < 100; ++step)
+                w.stepOnce();
+            ASSERT_LE(w.schroedingerSolver().time(), 2.0);
+            EXPECT_EQ(text(row(kStateRow)), c.started) << "separated before t > 2";
+            w.stepOnce();
+            const Split s = split(w.waveField(), c.edges);
+            const double measured = c.preset == 1 ? s.inside : s.absolute;
+            ASSERT_GT(s.right, 0.5);
+            ASSERT_LT(std::abs(measured - 0.02), 5e-4) << "not at the threshold: " << measured;
+            EXPECT_EQ(text(row(kStateRow)), measured < 0.02 ? c.separated : c.started) << "inside " << measured;
+        }
     }
 }
 
