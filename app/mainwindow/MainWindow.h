@@ -598,6 +598,8 @@ private:
     // Editing on pauses a running transport and turns the potential overlay
     // on; off in momentum space; transport controls, diagnostics.
     void onViewportEditToggled(bool checked);
+    // The viewport draws the shape the tool box shows (also after a quiet write).
+    void syncViewportEditTool();
     // Linear scale, exposure 0, gamma 1, "Custom", refresh.
     void onDisplayResetClicked();
     void updatePotentialContourControls();

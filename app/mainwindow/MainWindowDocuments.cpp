@@ -12,7 +12,6 @@
 #include "document/ExperimentCatalogue.h"
 #include "document/ExperimentFile.h"
 #include "ui/MainWindowForm.h"
-#include "view/PotentialEditorShape.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -400,9 +399,7 @@ MainWindow::DocumentApplication MainWindow::applyDocument(const ExperimentDocume
     setBlocked(ui->viewportEditCheckBox, false);
     ui->viewportEditToolComboBox->setEnabled(false);
     ui->viewportEditorHintLabel->setEnabled(false);
-    ui->quantumView->setEditTool(isSelected(ui->viewportEditToolComboBox, EditToolIndex::Circle)
-                                     ? PotentialEditorShape::kCircle
-                                     : PotentialEditorShape::kRectangle);
+    syncViewportEditTool();
     ui->quantumView->setViewportEditEnabled(false);
 
     transport.setSpeed(speedFactor());

@@ -364,7 +364,7 @@ void MainWindow::restoreFreshControls()
     updateCurrentOverlayControls();
     // The tool box was written quietly: the viewport would go on drawing the
     // shape chosen before the load.
-    ui->quantumView->setEditTool(isSelected(ui->viewportEditToolComboBox, EditToolIndex::Circle) ? 1u : 0u);
+    syncViewportEditTool();
     ui->quantumView->resetView();
 }
 

@@ -4,6 +4,8 @@
 #include "app/mainwindow/FormIndices.h"
 #include "app/form/QuietControlWrites.h"
 #include "ui/MainWindowForm.h"
+#include "view/PotentialEditorShape.h"
+#include "view/QuantumGLView.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -321,6 +323,13 @@ void MainWindow::onBoundaryModeChanged(int index)
         switchOffBackflowAndZitterbewegung();
     updateDomainSpacingLabel();
     rebuildSimulation();
+}
+
+void MainWindow::syncViewportEditTool()
+{
+    ui->quantumView->setEditTool(isSelected(ui->viewportEditToolComboBox, EditToolIndex::Circle)
+                                     ? PotentialEditorShape::kCircle
+                                     : PotentialEditorShape::kRectangle);
 }
 
 void MainWindow::onViewportEditToggled(bool checked)

@@ -355,16 +355,15 @@ void MainWindow::connectControls()
 
     // Viewport editing.
     connectChange(this, form.viewportEditCheckBox, guardedSlot([this](bool checked) { onViewportEditToggled(checked); }));
-    connectChange(this, form.viewportEditToolComboBox, guardedSlot([this](int index) {
-                      ui->quantumView->setEditTool(index == indexOf(EditToolIndex::Circle) ? PotentialEditorShape::kCircle
-                                                                                        : PotentialEditorShape::kRectangle);
+    connectChange(this, form.viewportEditToolComboBox, guardedSlot([this] {
+                      syncViewportEditTool();
                       updateDiagnostics();
                   }));
 }
 
 void MainWindow::setupViewportEditing()
 {
-    ui->quantumView->setEditTool(0);
+    ui->quantumView->setEditTool(PotentialEditorShape::kRectangle);
     ui->quantumView->setShapeCommittedCallback(
         [this](const PotentialEditorShape& shape) { guarded([this, &shape] { applyEditorShape(shape); }); });
 }
