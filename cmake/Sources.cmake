@@ -440,3 +440,29 @@ set(VXO_E2E_TEST_SOURCES
 set(VXO_FUZZ_SOURCES
     DocumentReaderFuzz.cpp
 )
+
+# bench/: the Google Benchmark programs, each beside its reference
+set(VXO_BENCH_SOURCES
+    DisplayDataBench.cpp
+    FFTBench.cpp
+    KleinReferencePagesBench.cpp
+    MagneticStepBench.cpp
+    MainWindowTickBench.cpp
+    PlotCarpetBench.cpp
+    SplitStepBench.cpp
+    main.cpp
+)
+
+# tools/: the soak run, the window gallery and the plot gallery
+set(VXO_SOAK_SOURCES
+    Soak.cpp
+)
+set(VXO_GALLERY_SOURCES
+    Gallery.cpp
+)
+set(VXO_PLOT_GALLERY_SOURCES
+    DrivenAndStationaryPlots.cpp
+    RecorderPlots.cpp
+    ScatteringPlots.cpp
+    WavePacketPlots.cpp
+)
