@@ -417,7 +417,9 @@ struct PlotFeeds<QuantumBoundStatePlotWidget> {
 };
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Resonance, PlotRobustness, QuantumResonancePlotWidget);
+INSTANTIATE_TYPED_TEST_SUITE_P(Resonance, PlotLegibility, QuantumResonancePlotWidget);
 INSTANTIATE_TYPED_TEST_SUITE_P(BoundState, PlotRobustness, QuantumBoundStatePlotWidget);
+INSTANTIATE_TYPED_TEST_SUITE_P(BoundState, PlotLegibility, QuantumBoundStatePlotWidget);
 
 } // namespace test
 } // namespace vxo
