@@ -81,7 +81,7 @@ void QuantumZenoPlotWidget::paintEvent(QPaintEvent*)
     // second line where the panel is too narrow for both.
     const QString watched = QStringLiteral("lower watched: repeated YES projections");
     const double watchedOffset = survival.width() - 16.0 - QFontMetricsF(font()).horizontalAdvance(watched);
-    drawLegendRow(painter, survival.left() + 8.0, survival.top() + 6.0, survival.right() - 8.0,
+    drawLegendRow(painter, survival.left() + 8.0, survival.top() + 6.0, survival.left() + survival.width() - 8.0,
                   {{QStringLiteral("upper control: no measurements"), kZenoControl, 0.0, 0.0},
                    {watched, kLatticeCurve, watchedOffset, 0.0}},
                   QColor(kLatticeBackground));

@@ -61,8 +61,9 @@ void drawScanThreshold(QPainter& painter, const QRect& panel, double x, double w
 
 // The name of a band from xa to xb in a box 20 high at top, inset on both
 // sides; positions and widths truncated to whole pixels, never below 0 wide.
+// The names already placed are in `named`, which the name joins.
 void drawScanBandName(QPainter& painter, const QRect& panel, double xa, double xb, int top, int inset,
-                      const QString& name)
+                      const QString& name, std::vector<QRectF>& named)
 {
     if (!std::isfinite(xa) || !std::isfinite(xb))
         return;
@@ -83,6 +84,13 @@ void drawScanBandName(QPainter& painter, const QRect& panel, double xa, double x
         drawTextBox(painter, box, Qt::AlignCenter, name, QColor(kScanNumbers));
         return;
     }
+    // The name of a band next to a narrow one goes a line lower rather than
+    // over its neighbour's.
+    const double advance = QFontMetricsF(painter.font()).horizontalAdvance(name);
+    const auto ink = [&] { return QRectF(box.center().x() - advance / 2.0 - 3.0, box.top(), advance + 6.0, box.height()); };
+    while (std::any_of(named.begin(), named.end(), [&](const QRectF& r) { return r.intersects(ink()); }))
+        box.translate(0.0, 18.0);
+    named.push_back(ink());
     // Over the curves: on a patch of the panel, through which the band's shade shows.
     QColor patch(kScanPanel);
     patch.setAlpha(215);
@@ -184,9 +192,10 @@ void paintScan(QPainter& painter, const QSize& widgetSize, const ScanLayout& lay
     // The band names under the summary, however many lines it took.
     const int namesTop = std::max(panel.top() + layout.bandNameDrop,
                                   summary.isEmpty() ? 0 : static_cast<int>(std::ceil(summary.bottom())) + 2);
+    std::vector<QRectF> named;
     for (const ScanBand& band : picture.bands)
         if (!band.name.isEmpty())
-            drawScanBandName(painter, panel, x(band.from), x(band.to), namesTop, band.nameInset, band.name);
+            drawScanBandName(painter, panel, x(band.from), x(band.to), namesTop, band.nameInset, band.name, named);
     marker(true);
 }
 

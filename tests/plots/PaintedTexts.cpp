@@ -178,6 +178,15 @@ std::vector<PaintedMark> marksOverprinting(const PaintedPage& page, const Painte
     return over;
 }
 
+std::vector<PaintedPatch> patchesCovering(const PaintedPage& page, const PaintedText& text, const QRectF& ink)
+{
+    std::vector<PaintedPatch> over;
+    for (const PaintedPatch& p : page.patches)
+        if (p.order > text.order && p.rect.intersects(ink))
+            over.push_back(p);
+    return over;
+}
+
 PaintedText paintedText(const std::vector<PaintedText>& texts, const QString& prefix)
 {
     std::vector<PaintedText> found;

@@ -59,6 +59,8 @@ struct PaintedPage {
 // the panel's grids, frames and axes, and dots (at most 18 px across) mark
 // a value: neither is counted.
 std::vector<PaintedMark> marksOverprinting(const PaintedPage& page, const PaintedText& text, const QRectF& ink);
+// The patches painted after the text over part of its ink.
+std::vector<PaintedPatch> patchesCovering(const PaintedPage& page, const PaintedText& text, const QRectF& ink);
 
 PaintedPage paintedPage(QWidget& plot, const QSize& size);
 

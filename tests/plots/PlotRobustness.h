@@ -162,7 +162,7 @@ REGISTER_TYPED_TEST_SUITE_P(PlotRobustness, PaintsEveryStateAtEverySizeSilentlyA
 
 // The same states at the same sizes: no curve, reference line or marker
 // line runs through a text, neither painted over it nor under it without a
-// patch of the background between. Plugged in, like the sweep, with
+// patch of the background between, and no later text's patch covers it. Plugged in, like the sweep, with
 //   INSTANTIATE_TYPED_TEST_SUITE_P(Scar, PlotLegibility, QuantumScarPlotWidget);
 template <typename Widget>
 class PlotLegibility : public PlotRobustness<Widget> {};
@@ -191,6 +191,10 @@ TYPED_TEST_P(PlotLegibility, KeepsEveryTextClearOfTheCurves)
                                   << mark.colour.name().toStdString() << " mark "
                                   << (mark.order > text.order ? "painted over it" : "under it, without a patch")
                                   << " at " << mark.area.boundingRect().x() << ", " << mark.area.boundingRect().y();
+                for (const PaintedPatch& patch : patchesCovering(painted, text, ink))
+                    ADD_FAILURE() << state.name << " at " << size.width() << " x " << size.height() << ": \""
+                                  << text.text.toStdString() << "\" is partly hidden by a patch painted over it at "
+                                  << patch.rect.x() << ", " << patch.rect.y();
             }
         }
     }
