@@ -458,6 +458,7 @@ INSTANTIATE_TYPED_TEST_SUITE_P(Vortex, PlotRobustness, QuantumVortexPlotWidget);
 INSTANTIATE_TYPED_TEST_SUITE_P(Vortex, PlotLegibility, QuantumVortexPlotWidget);
 INSTANTIATE_TYPED_TEST_SUITE_P(Anderson, PlotRobustness, QuantumAndersonPlotWidget);
 INSTANTIATE_TYPED_TEST_SUITE_P(KickedRotor, PlotRobustness, QuantumKickedRotorPlotWidget);
+INSTANTIATE_TYPED_TEST_SUITE_P(KickedRotor, PlotLegibility, QuantumKickedRotorPlotWidget);
 INSTANTIATE_TYPED_TEST_SUITE_P(Zeno, PlotRobustness, QuantumZenoPlotWidget);
 INSTANTIATE_TYPED_TEST_SUITE_P(Zeno, PlotLegibility, QuantumZenoPlotWidget);
 INSTANTIATE_TYPED_TEST_SUITE_P(Scar, PlotRobustness, QuantumScarPlotWidget);
