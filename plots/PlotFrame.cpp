@@ -421,8 +421,9 @@ void drawTitledPanels(QPainter& painter, const SplitPanels& panels, const QPen& 
 void drawPanelPlaceholders(QPainter& painter, const SplitPanels& panels, const QColor& colour,
                            const QString& upperText, const QString& lowerText)
 {
-    drawCentredText(painter, panels.upper, upperText, colour);
-    drawCentredText(painter, panels.lower, lowerText, colour);
+    // A narrow page sets a long placeholder on two lines.
+    drawTextBox(painter, panels.upper, Qt::AlignCenter | Qt::TextWordWrap, upperText, colour);
+    drawTextBox(painter, panels.lower, Qt::AlignCenter | Qt::TextWordWrap, lowerText, colour);
 }
 
 std::optional<SplitPanels> beginSplitPage(QPainter& painter, const QRect& widgetRect, const SplitLayout& layout,
