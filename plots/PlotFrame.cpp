@@ -221,7 +221,8 @@ QRectF drawTextOnPatch(QPainter& painter, const QRectF& box, int flags, const QS
 
 double wrappedTextHeight(const QFont& font, double width, const QString& text)
 {
-    return QFontMetricsF(font).boundingRect(QRectF(0.0, 0.0, atLeast(width, 1.0), 1e6), Qt::TextWordWrap, text).height();
+    const QRectF column(0.0, 0.0, atLeast(width, 1.0), 1e6);
+    return QFontMetricsF(font).boundingRect(column, Qt::TextWordWrap, text).height();
 }
 
 void drawCentredText(QPainter& painter, const QRectF& rect, const QString& text, const QColor& colour)

@@ -103,7 +103,8 @@ void QuantumScarPlotWidget::paintEvent(QPaintEvent*)
     drawHorizontalLine(painter, plotPen(QColor(kScarOrbit), 2.0, Qt::DashLine), box.left(), box.right(),
                        box.bottom() - box.height() / 2.0);
     drawTextOnPatch(painter, QRectF(map.left() + 10.0, map.top() + 8.0, 260.0, 22.0), Qt::AlignLeft,
-                    QStringLiteral("unstable axial periodic orbit"), QColor(kScarOrbitLabel), QColor(kRecorderBackground));
+                    QStringLiteral("unstable axial periodic orbit"), QColor(kScarOrbitLabel),
+                    QColor(kRecorderBackground));
 
     // Enhancements on the left scale (at least up to 2.7), the fidelity on the right one.
     double largest = 2.5;

@@ -87,7 +87,9 @@ void drawScanBandName(QPainter& painter, const QRect& panel, double xa, double x
     // The name of a band next to a narrow one goes a line lower rather than
     // over its neighbour's.
     const double advance = QFontMetricsF(painter.font()).horizontalAdvance(name);
-    const auto ink = [&] { return QRectF(box.center().x() - advance / 2.0 - 3.0, box.top(), advance + 6.0, box.height()); };
+    const auto ink = [&] {
+        return QRectF(box.center().x() - advance / 2.0 - 3.0, box.top(), advance + 6.0, box.height());
+    };
     while (std::any_of(named.begin(), named.end(), [&](const QRectF& r) { return r.intersects(ink()); }))
         box.translate(0.0, 18.0);
     named.push_back(ink());

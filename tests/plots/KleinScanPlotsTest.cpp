@@ -529,7 +529,8 @@ struct PlotFeeds<QuantumKleinHeightScanPlotWidget> {
         // An evanescent band a tenth as wide as its neighbours' names, as the guided experiment has it.
         real.lowerThreshold = 1.4508;
         real.kleinThreshold = 1.5508;
-        feeds.push_back({"narrow evanescent band", [real](QuantumKleinHeightScanPlotWidget& w) { w.setScan(real, 3.2, 0.5); }});
+        feeds.push_back(
+            {"narrow evanescent band", [real](QuantumKleinHeightScanPlotWidget& w) { w.setScan(real, 3.2, 0.5); }});
         return feeds;
     }
 };

@@ -189,7 +189,8 @@ TEST_F(MapPlots, BilliardMapNormalisesByThePeakEvenInTheInteriorsOuterCells)
 {
     const BilliardConfig config = test::billiardConfig(12.0, false);
     const QSize size(640, 560);
-    const test::StackedPanels panels = test::stackedPanels(size.width(), size.height(), QuantumBilliardPlotWidget::layout());
+    const test::StackedPanels panels =
+        test::stackedPanels(size.width(), size.height(), QuantumBilliardPlotWidget::layout());
     const double scale = std::min(panels.upper.width() / 12.0, panels.upper.height() / 6.0);
     QRectF map(0.0, 0.0, 12.0 * scale, 6.0 * scale);
     map.moveCenter(panels.upper.center());

@@ -94,9 +94,11 @@ private:
         }
         if (closed && state->brush().style() != Qt::NoBrush)
             area = area.united(path);
-        if (!area.isEmpty())
-            page.marks.push_back({state->transform().map(area), pen.style() == Qt::NoPen ? state->brush().color() : pen.color(),
-                                  pen.style(), std::max(pen.widthF(), 1.0), next_++});
+        if (!area.isEmpty()) {
+            const QColor colour = pen.style() == Qt::NoPen ? state->brush().color() : pen.color();
+            const double width = std::max(pen.widthF(), 1.0);
+            page.marks.push_back({state->transform().map(area), colour, pen.style(), width, next_++});
+        }
     }
 
     int next_ = 0;
