@@ -139,8 +139,9 @@ TYPED_TEST_P(PlotRobustness, LaysEveryTextOnThePageApartAndClearOfThePanelOutlin
                 const QRectF whole = painted.texts[i].box.adjusted(1, 3, -1, -4);
                 // Within a pixel and a half, what antialiasing leaves of a clipped edge.
                 const QRectF cut = whole.adjusted(1.5, 1.5, -1.5, -1.5);
-                EXPECT_TRUE(inks[i].contains(cut)) << text << "is cut by its box, shown from " << inks[i].left() << " to "
-                                              << inks[i].right() << " of " << whole.left() << " to " << whole.right();
+                EXPECT_TRUE(inks[i].contains(cut))
+                    << text << "is cut by its box, shown from " << inks[i].left() << " to " << inks[i].right()
+                    << " of " << whole.left() << " to " << whole.right();
                 if (!heightChecked)
                     continue;
                 EXPECT_TRUE(inks[i].top() >= 0.0 && inks[i].bottom() <= size.height()) << text << "leaves the page";

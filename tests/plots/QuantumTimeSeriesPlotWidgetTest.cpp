@@ -230,8 +230,10 @@ TEST_F(TimeSeriesPlot, RangesFollowTheProbabilityAndSignedRules)
             if (t.box.right() <= kPanel.left() + 1.0)
                 ends.push_back(t.text.toDouble());
         ASSERT_EQ(ends.size(), 2u) << c.name;
-        EXPECT_NEAR(std::max(ends[0], ends[1]), c.hi, 1e-9 + 5e-4 * std::abs(c.hi)) << c.name << ": top of the range";
-        EXPECT_NEAR(std::min(ends[0], ends[1]), c.lo, 1e-9 + 5e-4 * std::abs(c.lo)) << c.name << ": bottom of the range";
+        // Four significant digits: within half a unit of the fourth.
+        const auto digits = [](double v) { return 1e-9 + 5e-4 * std::abs(v); };
+        EXPECT_NEAR(std::max(ends[0], ends[1]), c.hi, digits(c.hi)) << c.name << ": top of the range";
+        EXPECT_NEAR(std::min(ends[0], ends[1]), c.lo, digits(c.lo)) << c.name << ": bottom of the range";
         for (const std::size_t k : {1u, 10u, 19u})
             EXPECT_TRUE(test::colourNear(image, pixelOf(k, n, c.value(k), c.lo, c.hi), kCurve))
                 << c.name << ", sample " << k;

@@ -331,7 +331,8 @@ TEST_F(RecorderTracePlots, BackflowShadesTheIntervalsOfNegativeCurrent)
         const test::PaintedText first = test::paintedText(texts, QStringLiteral("p_x>0"));
         QString summary = first.text;
         for (const test::PaintedText& t : texts)
-            if (t.box.left() == first.box.left() && t.box.top() > first.box.top() && t.box.top() < first.box.bottom() + 40)
+            if (t.box.left() == first.box.left() && t.box.top() > first.box.top() &&
+                t.box.top() < first.box.bottom() + 40)
                 summary += QLatin1Char(' ') + t.text;
         EXPECT_TRUE(summary.endsWith(QStringLiteral("now: %1").arg(QLatin1String(flow)))) << summary.toStdString();
     }

@@ -376,7 +376,8 @@ struct PlotFeeds<QuantumResonancePlotWidget> {
         return {{"scan", feed(lorentzian(), 2.5, 0.3, 0.4)},
                 {"not finite", feed({{1, kNaN}, {kInf, 0.5}, {2, -kInf}, {kNaN, 1}, {3, 0.2}}, kNaN, 0.5, kNaN)},
                 // Numbers some three hundred digits long fit no label.
-                beyondLegibility(PlotFeed<QuantumResonancePlotWidget>{"extremes", feed({{-huge, huge}, {0, -huge}, {huge, 0.5}}, huge, huge, -huge)}),
+                beyondLegibility(PlotFeed<QuantumResonancePlotWidget>{
+                    "extremes", feed({{-huge, huge}, {0, -huge}, {huge, 0.5}}, huge, huge, -huge)}),
                 {"tiny range", feed({{1.0, 0.1}, {1.0 + 1e-300, 0.9}}, 1.0, 0.5, 0.5)}};
     }
 };
