@@ -81,7 +81,7 @@ public:
 
 private:
     // The stroke of the path in the pen (a cosmetic pen as one pixel), and
-    // with a brush its inside too, in widget pixels.
+    // with a brush its inside too, as far as the clip lets it, in widget pixels.
     void mark(const QPainterPath& path, bool closed)
     {
         QPainterPath area;
@@ -94,6 +94,8 @@ private:
         }
         if (closed && state->brush().style() != Qt::NoBrush)
             area = area.united(path);
+        if (painter()->hasClipping())
+            area = area.intersected(painter()->clipPath());
         if (!area.isEmpty()) {
             const QColor colour = pen.style() == Qt::NoPen ? state->brush().color() : pen.color();
             const double width = std::max(pen.widthF(), 1.0);

@@ -288,6 +288,7 @@ struct PlotFeeds<QuantumTimeSeriesPlotWidget> {
 };
 
 INSTANTIATE_TYPED_TEST_SUITE_P(TimeSeries, PlotRobustness, QuantumTimeSeriesPlotWidget);
+INSTANTIATE_TYPED_TEST_SUITE_P(TimeSeries, PlotLegibility, QuantumTimeSeriesPlotWidget);
 } // namespace test
 
 } // namespace vxo
