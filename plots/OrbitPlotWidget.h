@@ -54,7 +54,8 @@ protected:
         const QColor texts = QColor(plot::kGaugeCaption);
         plot::drawPanelCaption(painter, panels.upper, 3, 20, orbitCaption, texts);
         plot::drawPanelCaption(painter, panels.lower, 4, 20, timeCaption, texts);
-        plot::drawPanelSummary(painter, panels.upper, 22, summary, QColor(plot::kStackedSummary));
+        plot::drawPanelSummary(painter, panels.upper, 22, summary, QColor(plot::kStackedSummary),
+                               QColor(plot::kStackedPanel));
     }
 };
 

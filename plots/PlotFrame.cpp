@@ -205,6 +205,26 @@ void drawTextBox(QPainter& painter, const QRectF& box, int flags, const QString&
     painter.drawText(box, flags, text);
 }
 
+QRectF drawTextOnPatch(QPainter& painter, const QRectF& box, int flags, const QString& text, const QColor& colour,
+                       const QColor& patch)
+{
+    if (!finite(box.left(), box.top(), box.width()) || !std::isfinite(box.height()))
+        return QRectF();
+    // The painter measures nothing with no pen (after a disc, say).
+    painter.setPen(colour);
+    const QRectF taken = painter.boundingRect(box, flags, text);
+    if (!taken.isEmpty())
+        painter.fillRect(taken.adjusted(-3.0, 0.0, 3.0, 0.0), patch);
+    drawTextBox(painter, box, flags, text, colour);
+    return taken;
+}
+
+double wrappedTextHeight(const QFont& font, double width, const QString& text)
+{
+    const QRectF column(0.0, 0.0, atLeast(width, 1.0), 1e6);
+    return QFontMetricsF(font).boundingRect(column, Qt::TextWordWrap, text).height();
+}
+
 void drawCentredText(QPainter& painter, const QRectF& rect, const QString& text, const QColor& colour)
 {
     drawTextBox(painter, rect, Qt::AlignCenter, text, colour);
@@ -341,10 +361,16 @@ void drawPanelCaption(QPainter& painter, const QRect& panel, int gap, int height
     drawCentredText(painter, QRect(panel.left(), panel.bottom() + gap, panel.width(), height), text, colour);
 }
 
-void drawPanelSummary(QPainter& painter, const QRect& panel, int height, const QString& text, const QColor& colour)
+void drawPanelSummary(QPainter& painter, const QRect& panel, int height, const QString& text, const QColor& colour,
+                      const QColor& patch)
 {
-    drawTextBox(painter, QRect(panel.left() + 8, panel.top() + 5, panel.width() - 16, height),
-                Qt::AlignLeft | Qt::AlignVCenter, text, colour);
+    // One line centred in its band; more from the band's top down.
+    const int width = panel.width() - 16;
+    const double needed = wrappedTextHeight(painter.font(), width, text);
+    const bool oneLine = needed <= height;
+    const QRect box(panel.left() + 8, panel.top() + 5, width, oneLine ? height : static_cast<int>(std::ceil(needed)));
+    drawTextOnPatch(painter, box, Qt::AlignLeft | (oneLine ? Qt::AlignVCenter : Qt::AlignTop) | Qt::TextWordWrap, text,
+                    colour, patch);
 }
 
 double timeAxisEnd(double analysisEndTime, double lastTime)
@@ -396,8 +422,9 @@ void drawTitledPanels(QPainter& painter, const SplitPanels& panels, const QPen& 
 void drawPanelPlaceholders(QPainter& painter, const SplitPanels& panels, const QColor& colour,
                            const QString& upperText, const QString& lowerText)
 {
-    drawCentredText(painter, panels.upper, upperText, colour);
-    drawCentredText(painter, panels.lower, lowerText, colour);
+    // A narrow page sets a long placeholder on two lines.
+    drawTextBox(painter, panels.upper, Qt::AlignCenter | Qt::TextWordWrap, upperText, colour);
+    drawTextBox(painter, panels.lower, Qt::AlignCenter | Qt::TextWordWrap, lowerText, colour);
 }
 
 std::optional<SplitPanels> beginSplitPage(QPainter& painter, const QRect& widgetRect, const SplitLayout& layout,
@@ -430,11 +457,32 @@ CarpetTimeAxes carpetTimeAxes(const QRectF& carpet, const QRectF& curve, double 
                           verticalAxis(curve, 0.0, 1.0, 1.0)};
 }
 
-void drawLegendRow(QPainter& painter, double left, double top, std::initializer_list<LegendItem> entries)
+double drawLegendRow(QPainter& painter, double left, double top, double right, const std::vector<LegendItem>& entries,
+                     const QColor& patch)
 {
-    for (const LegendItem& entry : entries)
-        drawTextBox(painter, QRectF(left + entry.offset, top, entry.width, 20.0), Qt::AlignLeft, entry.text,
-                    QColor(entry.colour));
+    constexpr double kRowHeight = 18.0;
+    constexpr double kEntryGap = 12.0;
+    const QFontMetricsF metrics(painter.font());
+    double row = top;
+    double end = -std::numeric_limits<double>::infinity();
+    for (const LegendItem& entry : entries) {
+        const double advance = metrics.horizontalAdvance(entry.text);
+        double at = std::max(left + entry.offset, end + kEntryGap);
+        // Closer to the entry before it, then on a further row.
+        if (std::isfinite(end) && at + advance > right)
+            at = end + kEntryGap;
+        if (std::isfinite(end) && at + advance > right) {
+            row += kRowHeight;
+            at = left + entries.front().offset;
+        }
+        const QRectF box(at, row, std::max(entry.width, advance), 20.0);
+        if (patch.isValid())
+            drawTextOnPatch(painter, box, Qt::AlignLeft, entry.text, QColor(entry.colour), patch);
+        else
+            drawTextBox(painter, box, Qt::AlignLeft, entry.text, QColor(entry.colour));
+        end = at + advance;
+    }
+    return row + 20.0;
 }
 
 void beginLatticePage(QPainter& painter, const QRect& widgetRect, const QString& title, double titleTop)

@@ -18,6 +18,7 @@
 #include <initializer_list>
 #include <limits>
 #include <optional>
+#include <vector>
 
 class QPainter;
 
@@ -156,6 +157,15 @@ double clampNanToLower(double value, double lo, double hi);
 
 // text in colour inside box with the alignment flags.
 void drawTextBox(QPainter& painter, const QRectF& box, int flags, const QString& text, const QColor& colour);
+// text in colour in the box with the flags (drawTextBox), on a patch of the
+// patch colour just large enough to hold it: a text drawn over curves stays
+// legible. With Qt::TextWordWrap a text wider than the box goes on below or
+// on both sides of it, as its alignment says. Returns the rectangle the text
+// takes.
+QRectF drawTextOnPatch(QPainter& painter, const QRectF& box, int flags, const QString& text, const QColor& colour,
+                       const QColor& patch);
+// The height text takes in font, word-wrapped to width.
+double wrappedTextHeight(const QFont& font, double width, const QString& text);
 // text centred (Qt::AlignCenter) in rect: placeholders and centred titles.
 void drawCentredText(QPainter& painter, const QRectF& rect, const QString& text, const QColor& colour);
 // A title band over a panel: centred in QRectF(panel.left(), top, panel.width(), height).
@@ -254,8 +264,11 @@ std::optional<StackedPanels> beginGaugePage(QPainter& painter, const QRect& widg
 void drawPanelCaption(QPainter& painter, const QRect& panel, int gap, int height, const QString& text,
                       const QColor& colour);
 // A summary line left-aligned and vertically centred in
-// QRect(panel.left() + 8, panel.top() + 5, panel.width() - 16, height), inside the panel's top.
-void drawPanelSummary(QPainter& painter, const QRect& panel, int height, const QString& text, const QColor& colour);
+// QRect(panel.left() + 8, panel.top() + 5, panel.width() - 16, height), inside
+// the panel's top, on a patch of the panel's fill (drawTextOnPatch): wrapped
+// onto further lines where the panel is narrower than the line.
+void drawPanelSummary(QPainter& painter, const QRect& panel, int height, const QString& text, const QColor& colour,
+                      const QColor& patch);
 
 // The end of a time axis that starts at 0: analysisEndTime, or lastTime when
 // that is larger (a run past its analysis end stretches the axis), floored at
@@ -404,8 +417,14 @@ struct LegendItem {
     double offset;
     double width;
 };
-// A legend row: each entry in QRectF(left + offset, top, width, 20).
-void drawLegendRow(QPainter& painter, double left, double top, std::initializer_list<LegendItem> entries);
+// A legend row: each entry in QRectF(left + offset, top, width, 20), moved
+// right where the entry before it would run into it. An entry that would
+// reach past right moves up to 12 pixels after the entry before it, and if
+// it still does, starts a further row 18 pixels lower, at the first entry's
+// offset. With a valid patch colour each entry stands on a patch of
+// it (drawTextOnPatch), legible over curves. Returns the last row's bottom.
+double drawLegendRow(QPainter& painter, double left, double top, double right, const std::vector<LegendItem>& entries,
+                     const QColor& patch = QColor());
 
 // Opens the paint of a lattice page (kicked rotor, Zeno): beginPlot with the
 // lattice background, then the page's title centred in QRectF(8, titleTop,

@@ -92,7 +92,7 @@ void QuantumAharonovBohmPlotWidget::paintEvent(QPaintEvent*)
             .arg(QString::number(config.fluxQuanta, 'f', 3), QString::number(360.0 * config.fluxQuanta, 'f', 1),
                  QString::number(last.centralProbability, 'g', 5), QString::number(last.detectorProbability, 'g', 5),
                  QString::number(last.norm, 'f', 6)),
-        QColor(plot::kStackedSummary));
+        QColor(plot::kStackedSummary), QColor(plot::kStackedPanel));
 }
 
 } // namespace vxo

@@ -86,7 +86,7 @@ void QuantumBackflowPlotWidget::paintEvent(QPaintEvent*)
                                     QString::number(recorder_->minimumFlux(), 'g', 5),
                                     QString::number(recorder_->maximumBackwardFlux(), 'g', 5),
                                     last.flux < 0.0 ? "BACKFLOW" : "forward flow"),
-                           QColor(plot::kStackedSummary));
+                           QColor(plot::kStackedSummary), QColor(plot::kStackedPanel));
 }
 
 } // namespace vxo

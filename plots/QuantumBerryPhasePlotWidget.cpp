@@ -49,12 +49,15 @@ void QuantumBerryPhasePlotWidget::paintEvent(QPaintEvent*)
     painter.drawEllipse(centre, radius, radius);
     strokePath(painter, polylineBridgingGaps(samples.size(), [&](std::size_t i) { return loopPoint(samples[i]); }),
                plotPen(QColor(kBerryLoop), 2.2));
-    drawDisc(painter, centre, 5.0, QColor(kBerryDegeneracy));
-    drawTextBox(painter, QRectF(centre.x() + 8.0, centre.y() - 19.0, 190.0, 22.0), Qt::AlignLeft,
-                QStringLiteral("degeneracy q1=q2=0"), QColor(kBerryDegeneracyLabel));
     const QPointF current = loopPoint(last);
     drawSegment(painter, plotPen(QColor(kBerryCurrent), 1.3, Qt::DashLine), centre, current);
     drawDisc(painter, current, 8.0, QColor(kBerryCurrent));
+    // The texts of the loop panel stand on patches of the background: the
+    // axes, the guide circle and the radius to the current point pass under them.
+    const QColor patch(kRecorderBackground);
+    drawDisc(painter, centre, 5.0, QColor(kBerryDegeneracy));
+    drawTextOnPatch(painter, QRectF(centre.x() + 8.0, centre.y() - 19.0, 190.0, 22.0), Qt::AlignLeft,
+                    QStringLiteral("degeneracy q1=q2=0"), QColor(kBerryDegeneracyLabel), patch);
     const QString note = QStringLiteral("physical principal axis rotates by θ/2");
     const QString status = QStringLiteral("samples %1   t=%2   progress %3 %")
                                .arg(QString::number(samples.size()), QString::number(last.time, 'f', 2),
@@ -65,9 +68,10 @@ void QuantumBerryPhasePlotWidget::paintEvent(QPaintEvent*)
     const bool shareBottom
         = metrics.horizontalAdvance(note) + metrics.horizontalAdvance(status) + 40.0 <= loop.width();
     const double noteTop = shareBottom ? loop.bottom() - 27.0 : loop.top() + 7.0;
-    drawTextBox(painter, QRectF(loop.left() + 10.0, noteTop, 310.0, 20.0), Qt::AlignLeft, note, QColor(kTraceStatus));
-    drawTextBox(painter, QRectF(loop.right() - 360.0, loop.bottom() - 27.0, 350.0, 20.0), Qt::AlignRight, status,
-                QColor(kTraceStatus));
+    drawTextOnPatch(painter, QRectF(loop.left() + 10.0, noteTop, 310.0, 20.0), Qt::AlignLeft, note,
+                    QColor(kTraceStatus), patch);
+    drawTextOnPatch(painter, QRectF(loop.right() - 360.0, loop.bottom() - 27.0, 350.0, 20.0), Qt::AlignRight, status,
+                    QColor(kTraceStatus), patch);
 
     const double t0 = samples.front().time;
     const double t1 = last.time;
@@ -102,9 +106,10 @@ void QuantumBerryPhasePlotWidget::paintEvent(QPaintEvent*)
             drawOutlinedDisc(painter, *phase, 3.5, 3.5, QColor(kTracePhase), phasePen);
     }
 
-    drawLegendRow(painter, curve.left(), curve.top() + 5.0,
+    drawLegendRow(painter, curve.left(), curve.top() + 5.0, curve.right() - 4.0,
                   {{QStringLiteral("cyan: return fidelity"), kTraceFidelity, 8.0, 220.0},
-                   {QStringLiteral("gold: geometric phase (±180° scale)"), kTracePhase, 215.0, 270.0}});
+                   {QStringLiteral("gold: geometric phase (±180° scale)"), kTracePhase, 215.0, 270.0}},
+                  QColor(kRecorderBackground));
     drawTextBox(painter, QRectF(4.0, curve.top() - 8.0, 48.0, 20.0), Qt::AlignRight, QStringLiteral("1"),
                 QColor(kTraceAxis));
     drawTextBox(painter, QRectF(4.0, curve.bottom() - 10.0, 48.0, 20.0), Qt::AlignRight, QStringLiteral("0"),

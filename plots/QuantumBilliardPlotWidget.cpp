@@ -16,10 +16,11 @@ namespace {
 
 const PowerRamp kDensityRamp{{0.0, 1.0, 1.7}, {0.0, 1.0, 0.72}, {0.12, 1.25, 0.9}};
 
-// The legend takes the line under the map; the lower title sits on the line below it.
+// The legend takes the lines under the map (two on a narrow page); the lower
+// title sits on the line below them.
 const SplitPage kPage{
     kCarpetPageLook, {"Time-averaged probability density inside the billiard", 4.0, 20.0},
-    {"Spatial filling / recurrence / scatterer encounter", 18.0, 18.0},
+    {"Spatial filling / recurrence / scatterer encounter", 37.0, 18.0},
     {"Run a Quantum Billiard preset to accumulate the occupation map",
      "Four box walls are required; Sinai adds one circular scatterer"}};
 
@@ -99,12 +100,11 @@ void QuantumBilliardPlotWidget::paintEvent(QPaintEvent*)
     drawSimulationTimeAxis(painter, curve, t0, t1, QColor(kCarpetLabel), 90.0, 5.0);
 
     const double legendTop = map.bottom() + 2.0;
-    drawLegendRow(painter, map.left(), legendTop,
-                  {{QStringLiteral("cyan: occupied fraction"), kCarpetCurve, 0.0, 160.0},
-                   {QStringLiteral("yellow: fidelity"), kCarpetFidelity, 165.0, 150.0}});
+    std::vector<LegendItem> legend{{QStringLiteral("cyan: occupied fraction"), kCarpetCurve, 0.0, 160.0},
+                                   {QStringLiteral("yellow: fidelity"), kCarpetFidelity, 165.0, 150.0}};
     if (record_.hasScatterer)
-        drawLegendRow(painter, map.left(), legendTop,
-                      {{QStringLiteral("pink: 4x obstacle-shell probability"), kBilliardShell, 315.0, 240.0}});
+        legend.push_back({QStringLiteral("pink: 4x obstacle-shell probability"), kBilliardShell, 315.0, 240.0});
+    drawLegendRow(painter, std::min(map.left(), curve.left()), legendTop, width() - 4.0, legend);
 }
 
 } // namespace vxo

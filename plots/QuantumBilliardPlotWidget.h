@@ -19,7 +19,11 @@ public:
     using RecordPlotWidget::RecordPlotWidget;
 
     // Where the two panels lie.
-    static plot::SplitLayout layout() { return plot::carpetPageLayout().withLeft(62.0).withShare(0.63); }
+    // Room between the panels for two legend rows and the lower title.
+    static plot::SplitLayout layout()
+    {
+        return plot::carpetPageLayout().withLeft(62.0).withShare(0.63).withGap(56.0);
+    }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

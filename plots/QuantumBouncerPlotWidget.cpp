@@ -20,7 +20,7 @@ const PowerRamp kCarpetRamp{{0.0, 1.0, 1.45}, {0.0, 1.0, 0.72}, {0.2, 1.18, 0.92
 
 const SplitPage kPage{
     kCarpetPageLook, {"Quantum bouncer carpet: vertical probability versus time", 4.0, 20.0},
-    {"Quantum <y> (cyan) versus ideal elastic classical bounce (orange)", 9.0, 20.0},
+    {"Quantum <y> (cyan) versus ideal elastic classical bounce (orange)", 17.0, 20.0},
     {"Run the Quantum Bouncer / Airy Dynamics preset", "A Linear-Y force and one hard floor are required"}};
 
 } // namespace

@@ -176,8 +176,6 @@ void QuantumBoundStatePlotWidget::paintEvent(QPaintEvent*)
     const double threshold = result_.continuumThreshold;
     const double ty = mapValue(y, threshold);
     drawHorizontalLine(painter, plotPen(QColor(kContinuum), 1.0, Qt::DashLine), p.left(), p.right(), ty);
-    drawTextBox(painter, QRectF(p.right() - 150, ty - 18, 146, 18), Qt::AlignRight | Qt::AlignVCenter,
-                QStringLiteral("continuum %1").arg(threshold, 0, 'g', 5), QColor(kContinuumLabel));
 
     const int stateCount = static_cast<int>(result_.states.size());
     for (int k = 0; k < stateCount; ++k) {
@@ -188,33 +186,6 @@ void QuantumBoundStatePlotWidget::paintEvent(QPaintEvent*)
                                     : plotPen(QColor(kLevel), 1.2, Qt::DashLine),
                            p.left(), p.right(), mapValue(y, state.energy));
     }
-    // Every level keeps its label; labels that would print over each other
-    // were moved apart by levelLabels and hang on a leader to their line.
-    // Each text sits on a patch of the background, so that the dashed lines
-    // of crowded neighbours do not strike it through.
-    const QFontMetricsF metrics(font());
-    for (const LevelLabel& label : levelLabels()) {
-        const BoundState& state = result_.states[static_cast<std::size_t>(label.state)];
-        const QColor colour = label.state == selectedState_ ? QColor(kSelectedLevelLabel) : QColor(kLevelLabel);
-        const QString text =
-            QStringLiteral("n=%1  E=%2").arg(QString::number(state.n), QString::number(state.energy, 'g', 5));
-        const double width = std::min(metrics.horizontalAdvance(text), kLabelWidth);
-        const double textLeft = label.rightEnd ? label.box.right() - width : label.box.left();
-        const double centre = label.box.center().y();
-        QColor patch(kBackground);
-        patch.setAlpha(215);
-        painter.fillRect(QRectF(textLeft - 2.0, centre - metrics.height() / 2.0, width + 4.0, metrics.height()), patch);
-        drawTextBox(painter, label.box, (label.rightEnd ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter, text,
-                    colour);
-        if (label.onLeader) {
-            // From beside the text, on the side of the panel's middle, down
-            // or up to the level's own line.
-            const double start = label.rightEnd ? textLeft - 3.0 : textLeft + width + 3.0;
-            const double reach = label.rightEnd ? -12.0 : 12.0;
-            drawSegment(painter, plotPen(colour, 1.0), QPointF(start, centre), QPointF(start + reach, label.levelY));
-        }
-    }
-
     if (selectedState_ >= 0 && selectedState_ < stateCount) {
         const BoundState& state = result_.states[static_cast<std::size_t>(selectedState_)];
         const std::vector<float>& phi = state.phi;
@@ -237,6 +208,38 @@ void QuantumBoundStatePlotWidget::paintEvent(QPaintEvent*)
                 const double xc = xs[i - 1] + (xs[i] - xs[i - 1]) * weight;
                 drawDisc(painter, QPointF(mapValue(x, xc), mapValue(y, state.energy)), 3.2, QColor(kNode));
             }
+        }
+    }
+
+    QColor continuumPatch(kBackground);
+    continuumPatch.setAlpha(215);
+    drawTextOnPatch(painter, QRectF(p.right() - 150, ty - 18, 146, 18), Qt::AlignRight | Qt::AlignVCenter,
+                    QStringLiteral("continuum %1").arg(threshold, 0, 'g', 5), QColor(kContinuumLabel), continuumPatch);
+    // Every level keeps its label; labels that would print over each other
+    // were moved apart by levelLabels and hang on a leader to their line.
+    // Each text sits on a patch of the background, so that the dashed lines
+    // of crowded neighbours and the eigenfunction drawn before do not strike
+    // it through.
+    const QFontMetricsF metrics(font());
+    for (const LevelLabel& label : levelLabels()) {
+        const BoundState& state = result_.states[static_cast<std::size_t>(label.state)];
+        const QColor colour = label.state == selectedState_ ? QColor(kSelectedLevelLabel) : QColor(kLevelLabel);
+        const QString text =
+            QStringLiteral("n=%1  E=%2").arg(QString::number(state.n), QString::number(state.energy, 'g', 5));
+        const double width = std::min(metrics.horizontalAdvance(text), kLabelWidth);
+        const double textLeft = label.rightEnd ? label.box.right() - width : label.box.left();
+        const double centre = label.box.center().y();
+        QColor patch(kBackground);
+        patch.setAlpha(215);
+        painter.fillRect(QRectF(textLeft - 2.0, centre - metrics.height() / 2.0, width + 4.0, metrics.height()), patch);
+        drawTextBox(painter, label.box, (label.rightEnd ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter, text,
+                    colour);
+        if (label.onLeader) {
+            // From beside the text, on the side of the panel's middle, down
+            // or up to the level's own line.
+            const double start = label.rightEnd ? textLeft - 3.0 : textLeft + width + 3.0;
+            const double reach = label.rightEnd ? -12.0 : 12.0;
+            drawSegment(painter, plotPen(colour, 1.0), QPointF(start, centre), QPointF(start + reach, label.levelY));
         }
     }
 

@@ -106,13 +106,12 @@ void QuantumKapitzaDiracPlotWidget::paintEvent(QPaintEvent*)
         phase = "LIGHT PULSE ON";
     else if (last.time < config.pulseStartTime + config.pulseDuration)
         phase = "before pulse";
-    plot::drawTextBox(painter, QRect(bars.left() + 8, bars.top() + 5, bars.width() - 16, 20),
-                      Qt::AlignLeft | Qt::AlignVCenter,
+    plot::drawPanelSummary(painter, bars, 20,
                       QString("%1   samples=%2   t=%3   G=%4   pulse area beta=%5")
                           .arg(phase, QString::number(samples.size()), QString::number(last.time, 'f', 3),
                                QString::number(last.gratingMomentum, 'f', 4),
                                QString::number(QuantumKapitzaDirac2D::pulseArea(config, recorder_->hbar()), 'f', 3)),
-                      QColor(plot::kDiffractionSummary));
+                      QColor(plot::kDiffractionSummary), QColor(plot::kDiffractionPanel));
 }
 
 } // namespace vxo

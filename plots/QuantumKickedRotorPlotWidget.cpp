@@ -115,9 +115,11 @@ void QuantumKickedRotorPlotWidget::paintEvent(QPaintEvent*)
     drawSeries(painter, series, kicks, scale, false);
     drawSeries(painter, series, kicks, scale, true);
     const QRectF legend(series.adjusted(8, 6, -8, -6));
-    drawTextBox(painter, legend, Qt::AlignLeft | Qt::AlignTop, QStringLiteral("quantum <n^2>"), QColor(kLatticeCurve));
-    drawTextBox(painter, legend, Qt::AlignRight | Qt::AlignTop, QStringLiteral("classical diffusion"),
-                QColor(kRotorClassical));
+    // The classical line climbs to the panel's top right corner: the legend stands on patches.
+    drawTextOnPatch(painter, legend, Qt::AlignLeft | Qt::AlignTop, QStringLiteral("quantum <n^2>"),
+                    QColor(kLatticeCurve), QColor(kLatticeBackground));
+    drawTextOnPatch(painter, legend, Qt::AlignRight | Qt::AlignTop, QStringLiteral("classical diffusion"),
+                    QColor(kRotorClassical), QColor(kLatticeBackground));
     drawTextBox(painter, QRectF(4, series.top(), 50, series.height()), Qt::AlignRight | Qt::AlignTop,
                 QString::number(scale, 'f', 0), QColor(kLatticeText));
     drawTextBox(painter, QRectF(series.left(), series.bottom() + 4, series.width(), 20), Qt::AlignCenter,

@@ -3,9 +3,13 @@
 #include "experiments/LoschmidtRecorder.h"
 #include "plots/PlotPainting.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 
 #include <algorithm>
+#include <limits>
+#include <utility>
+
 
 namespace vxo {
 
@@ -83,13 +87,14 @@ void QuantumLoschmidtPlotWidget::paintEvent(QPaintEvent*)
     if (!back.empty())
         drawDisc(painter, back.front(), 6.0, QColor(kLoschmidtTurn));
     drawDisc(painter, pointOf(last), 4.5, QColor(kLoschmidtCurrent));
-    drawLegendRow(painter, pathPanel.left(), pathPanel.top() + 5.0,
+    drawLegendRow(painter, pathPanel.left(), pathPanel.top() + 5.0, pathPanel.right() - 4.0,
                   {{QStringLiteral("cyan: outbound"), kTraceFidelity, 8.0, 180.0},
-                   {QStringLiteral("gold: return"), kTracePhase, 142.0, 180.0}});
-    drawTextBox(
+                   {QStringLiteral("gold: return"), kTracePhase, 142.0, 180.0}},
+                  QColor(kRecorderBackground));
+    drawTextOnPatch(
         painter, QRectF(pathPanel.right() - 320.0, pathPanel.top() + 5.0, 310.0, 20.0), Qt::AlignRight,
         QStringLiteral("t=%1   samples=%2").arg(QString::number(last.time, 'f', 2), QString::number(samples.size())),
-        QColor(kTraceAxis));
+        QColor(kTraceAxis), QColor(kRecorderBackground));
 
     // Time from 0 to 2T, or on to the last sample once the run passes 2T.
     const double end = last.time > reversal ? std::max(2.0 * reversal, last.time) : 2.0 * reversal;
@@ -107,25 +112,33 @@ void QuantumLoschmidtPlotWidget::paintEvent(QPaintEvent*)
     strokePath(painter, timeCurve(samples, time, unit, clampedFraction(&LoschmidtSample::fidelity)),
                plotPen(QColor(kTracePhase), 2.0));
 
-    drawLegendRow(painter, echoPanel.left(), echoPanel.top() + 5.0,
+    drawLegendRow(painter, echoPanel.left(), echoPanel.top() + 5.0, echoPanel.right() - 4.0,
                   {{QStringLiteral("cyan: density echo"), kTraceFidelity, 8.0, 210.0},
-                   {QStringLiteral("gold: coherent state echo"), kTracePhase, 165.0, 300.0}});
+                   {QStringLiteral("gold: coherent state echo"), kTracePhase, 165.0, 300.0}},
+                  QColor(kRecorderBackground));
     drawTextBox(painter, QRectF(4.0, echoPanel.top() - 8.0, 48.0, 20.0), Qt::AlignRight, QStringLiteral("1"),
                 QColor(kTraceAxis));
     drawTextBox(painter, QRectF(4.0, echoPanel.bottom() - 10.0, 48.0, 20.0), Qt::AlignRight, QStringLiteral("0"),
                 QColor(kTraceAxis));
+    // 0, T and 2T under their times; once a long run squeezes them together
+    // each moves right of the one before it.
     const double labelTop = echoPanel.bottom() + 5.0;
-    drawTextBox(painter, QRectF(echoPanel.left(), labelTop, 70.0, 20.0), Qt::AlignLeft, QStringLiteral("0"),
-                QColor(kTraceAxis));
-    drawTextBox(painter, QRectF(reversalX - 70.0, labelTop, 140.0, 20.0), Qt::AlignCenter,
-                QStringLiteral("T = %1").arg(reversal, 0, 'f', 2), QColor(kTraceAxis));
-    drawTextBox(painter, QRectF(returnX - 75.0, labelTop, 150.0, 20.0), Qt::AlignCenter,
-                QStringLiteral("2T = %1").arg(2.0 * reversal, 0, 'f', 2), QColor(kTraceAxis));
-    drawTextBox(painter, QRectF(echoPanel.right() - 390.0, echoPanel.bottom() - 27.0, 380.0, 20.0), Qt::AlignRight,
-                QStringLiteral("current: density=%1   state=%2   norm=%3")
-                    .arg(QString::number(last.densityEcho, 'f', 4), QString::number(last.fidelity, 'f', 4),
-                         QString::number(last.norm, 'f', 5)),
-                QColor(kTraceStatus));
+    const QFontMetricsF metrics(painter.font());
+    double labelEnd = -std::numeric_limits<double>::infinity();
+    for (const auto& [x, text] : {std::pair{echoPanel.left(), QStringLiteral("0")},
+                                  std::pair{reversalX, QStringLiteral("T = %1").arg(reversal, 0, 'f', 2)},
+                                  std::pair{returnX, QStringLiteral("2T = %1").arg(2.0 * reversal, 0, 'f', 2)}}) {
+        const double advance = metrics.horizontalAdvance(text);
+        const double centred = x == echoPanel.left() ? x : x - advance / 2.0;
+        const double left = std::max(centred, labelEnd + 8.0);
+        drawTextBox(painter, QRectF(left, labelTop, advance + 2.0, 20.0), Qt::AlignLeft, text, QColor(kTraceAxis));
+        labelEnd = left + advance;
+    }
+    drawTextOnPatch(painter, QRectF(echoPanel.right() - 390.0, echoPanel.bottom() - 27.0, 380.0, 20.0), Qt::AlignRight,
+                    QStringLiteral("current: density=%1   state=%2   norm=%3")
+                        .arg(QString::number(last.densityEcho, 'f', 4), QString::number(last.fidelity, 'f', 4),
+                             QString::number(last.norm, 'f', 5)),
+                    QColor(kTraceStatus), QColor(kRecorderBackground));
 }
 
 } // namespace vxo

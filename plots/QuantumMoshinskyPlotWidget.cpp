@@ -126,13 +126,13 @@ void QuantumMoshinskyPlotWidget::paintEvent(QPaintEvent*)
     plot::drawTextBox(painter, QRect(4, density.top(), 52, 20), rightMiddle, "Imax", QColor(plot::kDiffractionTexts));
     plot::drawTextBox(painter, QRect(density.left(), density.bottom() + 4, density.width(), 20), Qt::AlignCenter,
                       "time  -  detector line density I(xd,t)", QColor(plot::kDiffractionTexts));
-    plot::drawTextBox(painter, QRect(density.left() + 8, density.top() + 6, density.width() - 16, 20),
+    plot::drawTextOnPatch(painter, QRect(density.left() + 8, density.top() + 6, density.width() - 16, 20),
                       Qt::AlignLeft | Qt::AlignVCenter,
                       QString("samples=%1  t=%2  I_det=%3  P(x>shutter)=%4")
                           .arg(QString::number(samples.size()), QString::number(last.time, 'f', 3),
                                QString::number(last.detectorDensity, 'g', 5),
                                QString::number(last.transmittedProbability, 'f', 4)),
-                      QColor(plot::kDiffractionSummary));
+                      QColor(plot::kDiffractionSummary), QColor(plot::kDiffractionPanel));
 }
 
 } // namespace vxo

@@ -102,8 +102,9 @@ void QuantumScarPlotWidget::paintEvent(QPaintEvent*)
     strokePath(painter, stadiumPath(box, stadium), plotPen(QColor(kStadium), 1.5));
     drawHorizontalLine(painter, plotPen(QColor(kScarOrbit), 2.0, Qt::DashLine), box.left(), box.right(),
                        box.bottom() - box.height() / 2.0);
-    drawTextBox(painter, QRectF(map.left() + 10.0, map.top() + 8.0, 260.0, 22.0), Qt::AlignLeft,
-                QStringLiteral("unstable axial periodic orbit"), QColor(kScarOrbitLabel));
+    drawTextOnPatch(painter, QRectF(map.left() + 10.0, map.top() + 8.0, 260.0, 22.0), Qt::AlignLeft,
+                    QStringLiteral("unstable axial periodic orbit"), QColor(kScarOrbitLabel),
+                    QColor(kRecorderBackground));
 
     // Enhancements on the left scale (at least up to 2.7), the fidelity on the right one.
     double largest = 2.5;
@@ -139,10 +140,11 @@ void QuantumScarPlotWidget::paintEvent(QPaintEvent*)
                 QStringLiteral("0"), QColor(kCarpetLabel));
     drawSimulationTimeAxis(painter, curve, t0, t1, QColor(kCarpetLabel), 90.0, 5.0);
 
-    drawLegendRow(painter, curve.left(), curve.top() + 5.0,
+    drawLegendRow(painter, curve.left(), curve.top() + 5.0, curve.right() - 4.0,
                   {{QStringLiteral("cyan: filtered scar enhancement"), kCarpetCurve, 8.0, 260.0},
                    {QStringLiteral("pink: instantaneous"), kScarInstantaneous, 270.0, 230.0},
-                   {QStringLiteral("yellow: fidelity"), kCarpetFidelity, 500.0, 180.0}});
+                   {QStringLiteral("yellow: fidelity"), kCarpetFidelity, 500.0, 180.0}},
+                  QColor(kRecorderBackground));
 }
 
 } // namespace vxo

@@ -15,11 +15,11 @@ namespace {
 
 const PowerRamp kCarpetRamp{{0.0, 1.0, 1.55}, {0.0, 1.0, 0.72}, {0.18, 1.25, 0.9}};
 
-// The x labels and the legend take the line under the carpet; the lower
-// title sits on the line below it.
+// The x labels and the legend take the line under the carpet (the legend
+// two lines on a narrow page); the lower title sits on the line below them.
 const SplitPage kPage{kCarpetPageLook,
                       {"Talbot carpet: transverse x-marginal versus time", 4.0, 20.0},
-                      {"Self-image correlation: original / half-period shifted", 18.0, 18.0},
+                      {"Self-image correlation: original / half-period shifted", 37.0, 18.0},
                       {"Run the Quantum Talbot Self-Imaging preset",
                        "The initial transverse comb builds its own x-time carpet"}};
 
@@ -72,7 +72,8 @@ void QuantumTalbotPlotWidget::paintEvent(QPaintEvent*)
                       QStringLiteral("x = %1").arg(gridWidth / 2.0, 0, 'f', 2), QColor(kCarpetLabel), 120.0, 2.0);
     drawSimulationTimeAxis(painter, curve, t0, t1, QColor(kCarpetLabel), 90.0, 6.0);
 
-    drawLegendRow(painter, carpet.left(), carpet.bottom() + 2.0,
+    // Clear of the x label at the carpet's right end.
+    drawLegendRow(painter, carpet.left(), carpet.bottom() + 2.0, carpet.right() - 76.0,
                   {{QStringLiteral("cyan: original image"), kCarpetCurve, 140.0, 170.0},
                    {QStringLiteral("magenta: shifted by a/2"), kTalbotShifted, 310.0, 230.0}});
 }

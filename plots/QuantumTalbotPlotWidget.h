@@ -18,10 +18,11 @@ class QuantumTalbotPlotWidget : public ParticlePlotWidget<TalbotRecorder> {
 public:
     using ParticlePlotWidget::ParticlePlotWidget;
 
-    // Where the two panels lie.
+    // Where the two panels lie: between them room for the x labels, a
+    // legend of two lines on a narrow page, and the lower title.
     static plot::SplitLayout layout()
     {
-        return plot::carpetPageLayout().withMinimumHeight(100.0).withMinimumWidth(30.0);
+        return plot::carpetPageLayout().withMinimumHeight(100.0).withMinimumWidth(30.0).withGap(56.0);
     }
 
 protected:

@@ -124,7 +124,12 @@ void QuantumTimeSeriesPlotWidget::paintEvent(QPaintEvent*)
                 return std::nullopt;
             return QPointF(plot::mapValue(x, samples_[i].time), plot::mapValue(y, value));
         });
+    // A probability a little below 0 (rounding) or a value the range leaves
+    // out stays in the panel instead of striking through the axis texts.
+    painter.save();
+    painter.setClipRect(panel.adjusted(-1.0, -1.0, 1.0, 1.0));
     plot::strokePath(painter, curve, plot::plotPen(kCurveColour, 2.0));
+    painter.restore();
 
     plot::drawPanelTitle(painter, panel, QStringLiteral("%1 versus simulation time").arg(observableLabel()));
     plot::drawValueLabels(painter, panel, QString::number(hi, 'g', 4), QString::number(lo, 'g', 4));

@@ -76,9 +76,11 @@ void QuantumVortexPlotWidget::paintEvent(QPaintEvent*)
     drawPanelTitle(painter, momentum, QStringLiteral("Angular momentum <Lz>/hbar"), QColor(kCarpetTitle), 5.0, 20.0);
 
     if (!hasSamples()) {
-        drawCentredText(painter, orbit, QStringLiteral("Run the Quantum Vortex preset"), QColor(kCarpetPlaceholder));
-        drawCentredText(painter, momentum, QStringLiteral("Off-axis core + isotropic harmonic trap required"),
-                        QColor(kCarpetPlaceholder));
+        // Each panel's text on as many lines as the panel's width needs.
+        const int flags = Qt::AlignCenter | Qt::TextWordWrap;
+        drawTextBox(painter, orbit, flags, QStringLiteral("Run the Quantum Vortex preset"), QColor(kCarpetPlaceholder));
+        drawTextBox(painter, momentum, flags, QStringLiteral("Off-axis core + isotropic harmonic trap required"),
+                    QColor(kCarpetPlaceholder));
         return;
     }
     const VortexInitialState& state = recorder_->config();

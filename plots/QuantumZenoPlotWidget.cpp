@@ -3,6 +3,7 @@
 #include "experiments/ZenoRecorder.h"
 #include "plots/PlotPainting.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 
 #include <algorithm>
@@ -76,11 +77,14 @@ void QuantumZenoPlotWidget::paintEvent(QPaintEvent*)
                            roundedPixel(survival.bottom() - survival.height() * 0.25 * i));
     drawSurvivalCurve(painter, survival, tmax, false, QColor(kZenoControl));
     drawSurvivalCurve(painter, survival, tmax, true, QColor(kLatticeCurve));
-    const QRectF survivalLegend(survival.adjusted(8, 6, -8, -6));
-    drawTextBox(painter, survivalLegend, Qt::AlignLeft | Qt::AlignTop, QStringLiteral("upper control: no measurements"),
-                QColor(kZenoControl));
-    drawTextBox(painter, survivalLegend, Qt::AlignRight | Qt::AlignTop,
-                QStringLiteral("lower watched: repeated YES projections"), QColor(kLatticeCurve));
+    // The control's entry at the left, the watched lane's at the right, on a
+    // second line where the panel is too narrow for both.
+    const QString watched = QStringLiteral("lower watched: repeated YES projections");
+    const double watchedOffset = survival.width() - 16.0 - QFontMetricsF(font()).horizontalAdvance(watched);
+    drawLegendRow(painter, survival.left() + 8.0, survival.top() + 6.0, survival.left() + survival.width() - 8.0,
+                  {{QStringLiteral("upper control: no measurements"), kZenoControl, 0.0, 0.0},
+                   {watched, kLatticeCurve, watchedOffset, 0.0}},
+                  QColor(kLatticeBackground));
     drawTextBox(
         painter, QRectF(4, survival.top(), 48, 18), Qt::AlignRight, QStringLiteral("1.0"), QColor(kLatticeText));
     drawTextBox(painter, QRectF(4, survival.bottom() - 16, 48, 18), Qt::AlignRight, QStringLiteral("0.0"),
@@ -112,8 +116,8 @@ void QuantumZenoPlotWidget::paintEvent(QPaintEvent*)
     }
     drawLaneProfile(painter, profiles, record_.control, xmin, xmax, pmax, QColor(kZenoControl));
     drawLaneProfile(painter, profiles, record_.watched, xmin, xmax, pmax, QColor(kLatticeCurve));
-    drawTextBox(painter, QRectF(profiles.adjusted(8, 6, -8, -6)), Qt::AlignLeft | Qt::AlignBottom,
-                QStringLiteral("orange control   cyan watched"), QColor(kLatticeText));
+    drawTextOnPatch(painter, QRectF(profiles.adjusted(8, 6, -8, -6)), Qt::AlignLeft | Qt::AlignBottom,
+                    QStringLiteral("orange control   cyan watched"), QColor(kLatticeText), QColor(kLatticeBackground));
     const QRectF band(profiles.left(), profiles.bottom() + 4, profiles.width(), 20);
     drawTextBox(painter, band, Qt::AlignLeft, QStringLiteral("x=%1").arg(xmin, 0, 'f', 1), QColor(kLatticeText));
     drawTextBox(painter, band, Qt::AlignRight, QStringLiteral("x=%1").arg(xmax, 0, 'f', 1), QColor(kLatticeText));

@@ -81,7 +81,7 @@ void QuantumZitterbewegungPlotWidget::paintEvent(QPaintEvent*)
                  QString::number(recorder_->negativeEnergyWeight(), 'f', 6),
                  QString::number(QuantumZitterbewegung2D::angularFrequency(config, recorder_->hbar()), 'f', 4),
                  QString::number(recorder_->maxAbsDetrendedX(), 'f', 4)),
-        QColor(plot::kScanSummary));
+        QColor(plot::kScanSummary), QColor(plot::kScanPanel));
 }
 
 } // namespace vxo

@@ -61,8 +61,9 @@ void drawScanThreshold(QPainter& painter, const QRect& panel, double x, double w
 
 // The name of a band from xa to xb in a box 20 high at top, inset on both
 // sides; positions and widths truncated to whole pixels, never below 0 wide.
+// The names already placed are in `named`, which the name joins.
 void drawScanBandName(QPainter& painter, const QRect& panel, double xa, double xb, int top, int inset,
-                      const QString& name)
+                      const QString& name, std::vector<QRectF>& named)
 {
     if (!std::isfinite(xa) || !std::isfinite(xb))
         return;
@@ -79,8 +80,23 @@ void drawScanBandName(QPainter& painter, const QRect& panel, double xa, double x
         box.moveCenter(QPointF(std::max(lowest, std::min(box.center().x(), panel.right() - 4.0 - half)),
                                box.center().y()));
     }
-    const int flags = Qt::AlignCenter | (width > 0 ? Qt::TextDontClip : 0);
-    drawTextBox(painter, box, flags, name, QColor(kScanNumbers));
+    if (width <= 0) {
+        drawTextBox(painter, box, Qt::AlignCenter, name, QColor(kScanNumbers));
+        return;
+    }
+    // The name of a band next to a narrow one goes a line lower rather than
+    // over its neighbour's.
+    const double advance = QFontMetricsF(painter.font()).horizontalAdvance(name);
+    const auto ink = [&] {
+        return QRectF(box.center().x() - advance / 2.0 - 3.0, box.top(), advance + 6.0, box.height());
+    };
+    while (std::any_of(named.begin(), named.end(), [&](const QRectF& r) { return r.intersects(ink()); }))
+        box.translate(0.0, 18.0);
+    named.push_back(ink());
+    // Over the curves: on a patch of the panel, through which the band's shade shows.
+    QColor patch(kScanPanel);
+    patch.setAlpha(215);
+    drawTextOnPatch(painter, box, Qt::AlignCenter | Qt::TextDontClip, name, QColor(kScanNumbers), patch);
 }
 
 QPainterPath scanCurve(const std::vector<ScanPoint>& points, const ScanFrame& frame)
@@ -93,14 +109,19 @@ QPainterPath scanCurve(const std::vector<ScanPoint>& points, const ScanFrame& fr
 }
 
 // The current value on the curve when it lies within the range: a dashed
-// line, a dot at the interpolated transmission and the packet's dot.
+// line, then (with discs) a dot at the interpolated transmission and the
+// packet's dot. The line goes under the texts, the dots over them: a dot
+// hides little of a text, and a value is never hidden by one.
 void drawScanMarker(QPainter& painter, const ScanFrame& frame, const std::vector<ScanPoint>& points, double v0,
-                    double v1, double current, double packetMaxPRight)
+                    double v1, double current, double packetMaxPRight, bool discs)
 {
     if (!(v0 <= current && current <= v1))
         return;
     const double x = mapValue(frame.x, current);
-    drawScanThreshold(painter, frame.panel, x, 1.5);
+    if (!discs) {
+        drawScanThreshold(painter, frame.panel, x, 1.5);
+        return;
+    }
     drawDisc(painter, QPointF(x, scanTransmissionY(frame.panel, scanTransmissionAt(points, current))), 5.0,
              QColor(kScanCurrent));
     if (0.0 <= packetMaxPRight && packetMaxPRight <= 1.05)
@@ -123,14 +144,29 @@ QRect drawScanPanel(QPainter& painter, const QSize& widgetSize, const ScanLayout
     return panel;
 }
 
-void drawScanTexts(QPainter& painter, const QRect& panel, const ScanLayout& layout, const QString& legend,
-                   const QString& summary)
+QRectF drawScanTexts(QPainter& painter, const QRect& panel, const ScanLayout& layout, const QString& legend,
+                     const QString& summary)
 {
-    // A legend longer than the panel is wide spills into the margins on both sides.
+    // A legend longer than the panel is wide goes on as many lines as it
+    // needs (paintScan leaves room for them under the panel).
     drawTextBox(painter, QRect(panel.left(), panel.bottom() + layout.legendGap, panel.width(), layout.legendHeight),
-                Qt::AlignCenter | Qt::TextDontClip, legend, QColor(kScanLegend));
-    drawTextBox(painter, QRect(panel.left() + 8, panel.top() + 6, panel.width() - 16, layout.summaryHeight),
-                Qt::AlignLeft | Qt::AlignTop, summary, QColor(kScanSummary));
+                Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap | Qt::TextDontClip, legend, QColor(kScanLegend));
+    const int width = panel.width() - 16;
+    const int height = std::max(layout.summaryHeight,
+                                static_cast<int>(std::ceil(wrappedTextHeight(painter.font(), width, summary))));
+    return drawTextOnPatch(painter, QRect(panel.left() + 8, panel.top() + 6, width, height),
+                    Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, summary, QColor(kScanSummary), QColor(kScanPanel));
+}
+
+ScanLayout withLegendRoom(const ScanLayout& layout, const QSize& widgetSize, const QFont& font, const QString& legend)
+{
+    const int width = scanPanel(widgetSize, layout).width();
+    const int needed = static_cast<int>(std::ceil(wrappedTextHeight(font, width, legend)));
+    if (needed <= layout.legendHeight)
+        return layout;
+    QMargins margins = layout.margins;
+    margins.setBottom(margins.bottom() + needed - layout.legendHeight);
+    return layout.withMargins(margins).withLegendHeight(needed);
 }
 
 void paintScan(QPainter& painter, const QSize& widgetSize, const ScanLayout& layout, const ScanPicture& picture)
@@ -148,14 +184,21 @@ void paintScan(QPainter& painter, const QSize& widgetSize, const ScanLayout& lay
         drawScanThreshold(painter, panel, x(threshold), picture.thresholdWidth);
     for (const ScanCurve& curve : picture.curves)
         strokePath(painter, scanCurve(curve.points, frame), roundPlotPen(curve.colour, curve.width));
-    if (!picture.curves.empty())
-        drawScanMarker(painter, frame, picture.curves.back().points, picture.first, picture.last, picture.current,
-                       picture.packetMaxPRight);
-    drawScanTexts(painter, panel, layout, picture.legend, picture.summary);
+    const auto marker = [&](bool discs) {
+        if (!picture.curves.empty())
+            drawScanMarker(painter, frame, picture.curves.back().points, picture.first, picture.last,
+                           picture.current, picture.packetMaxPRight, discs);
+    };
+    marker(false);
+    const QRectF summary = drawScanTexts(painter, panel, layout, picture.legend, picture.summary);
+    // The band names under the summary, however many lines it took.
+    const int namesTop = std::max(panel.top() + layout.bandNameDrop,
+                                  summary.isEmpty() ? 0 : static_cast<int>(std::ceil(summary.bottom())) + 2);
+    std::vector<QRectF> named;
     for (const ScanBand& band : picture.bands)
         if (!band.name.isEmpty())
-            drawScanBandName(painter, panel, x(band.from), x(band.to), panel.top() + layout.bandNameDrop,
-                             band.nameInset, band.name);
+            drawScanBandName(painter, panel, x(band.from), x(band.to), namesTop, band.nameInset, band.name, named);
+    marker(true);
 }
 
 double scanTransmissionY(const QRect& panel, double transmission)

@@ -3,6 +3,7 @@
 #include "plots/PlotPainting.h"
 
 #include <QColor>
+#include <QFont>
 #include <QMargins>
 #include <QRect>
 #include <QSize>
@@ -62,14 +63,20 @@ struct ScanLayout {
     ScanLayout withBandNameDrop(int value) const { return withField(*this, &ScanLayout::bandNameDrop, value); }
 };
 
+// The layout with room for the legend's lines under the panel: a legend
+// that the panel's width cannot hold on one line takes the height of its
+// further lines from the panel.
+ScanLayout withLegendRoom(const ScanLayout& layout, const QSize& widgetSize, const QFont& font, const QString& legend);
 // The panel of a scan for a widget of the given size.
 QRect scanPanel(const QSize& widgetSize, const ScanLayout& layout);
 // The same panel filled and outlined in the scan colours (the Klein
 // tunnelling record draws its time traces in it).
 QRect drawScanPanel(QPainter& painter, const QSize& widgetSize, const ScanLayout& layout);
-// The legend centred in its band under the panel (a longer legend is not
-// clipped) and the summary at the top left inside the panel.
-void drawScanTexts(QPainter& painter, const QRect& panel, const ScanLayout& layout, const QString& legend,
+// The legend centred in its band under the panel (a longer legend goes on
+// over further lines) and the summary at the top left inside the panel, on a
+// patch of the panel and on as many lines as the panel's width needs.
+// Returns the rectangle the summary takes.
+QRectF drawScanTexts(QPainter& painter, const QRect& panel, const ScanLayout& layout, const QString& legend,
                    const QString& summary);
 
 // A regime band from value `from` to value `to`, shaded in colour when it is

@@ -42,8 +42,11 @@ public:
         update();
     }
 
-    // Where the panel, its labels and its texts lie.
-    plot::ScanLayout scanLayout() const { return page().layout; }
+    // Where the panel, its labels and its texts lie at the widget's size.
+    plot::ScanLayout scanLayout() const
+    {
+        return hasScan() ? plot::withLegendRoom(page().layout, size(), font(), picture().legend) : page().layout;
+    }
 
 protected:
     // The page's title, placeholder and layout.
@@ -77,7 +80,8 @@ protected:
         plot::ScanPicture scanPicture = picture();
         scanPicture.current = current_;
         scanPicture.packetMaxPRight = packetMaxPRight_;
-        plot::paintScan(painter, size(), scanPage.layout, scanPicture);
+        plot::paintScan(painter, size(), plot::withLegendRoom(scanPage.layout, size(), font(), scanPicture.legend),
+                        scanPicture);
     }
 
     // Whether the record holds a solved scan to draw; otherwise the page shows its placeholder.

@@ -16,40 +16,74 @@ CurrentPageScroller::CurrentPageScroller(QScrollArea* area, QStackedWidget* stac
     area_->viewport()->installEventFilter(this);
     for (int i = 0; i < stack_->count(); ++i)
         stack_->widget(i)->installEventFilter(this);
-    connect(stack_, &QStackedWidget::currentChanged, this, [this] {
-        fit();
-        revealPlot();
-    });
-    fit();
+    connect(stack_, &QStackedWidget::currentChanged, this, [this] { revealPlot(); });
+    // Any scroll the user asks for (wheel, keys, the bar) leaves the view where he put it.
+    connect(area_->verticalScrollBar(), &QAbstractSlider::actionTriggered, this, [this] { following_ = false; });
+    revealPlot();
 }
 
 void CurrentPageScroller::revealPlot()
 {
-    const QWidget* page = stack_->currentWidget();
-    const QLayout* layout = page ? page->layout() : nullptr;
-    const QWidget* plot = layout && layout->count() > 0 ? layout->itemAt(layout->count() - 1)->widget() : nullptr;
-    if (plot == nullptr)
-        return;
-    // The plot whole where the dock has room for it, its top panel first
-    // where it has not; the page's text above stays a scroll away.
-    const int top = plot->mapTo(stack_, QPoint(0, 0)).y();
-    const int visible = area_->viewport()->height();
-    const int value = plot->height() <= visible ? top + plot->height() - visible : top;
-    area_->verticalScrollBar()->setValue(std::max(0, value));
+    following_ = true;
+    fit();
 }
 
 void CurrentPageScroller::fit()
 {
-    const QWidget* page = stack_->currentWidget();
-    if (page == nullptr)
+    if (stack_->currentWidget() == nullptr)
         return;
+    if (following_)
+        reserved_ = 0;
+    resizeStack();
+    if (following_)
+        place();
+}
+
+void CurrentPageScroller::resizeStack()
+{
+    const QWidget* page = stack_->currentWidget();
     const QSize viewport = area_->viewport()->size();
     const QSize minimum = page->minimumSizeHint().expandedTo(page->minimumSize());
     const int width = std::max(viewport.width(), minimum.width());
     const int needed = page->hasHeightForWidth() ? page->heightForWidth(width) : page->sizeHint().height();
-    const int height = std::max({viewport.height(), minimum.height(), needed});
+    const int height = std::max({viewport.height(), minimum.height(), needed, reserved_});
     if (stack_->size() != QSize(width, height))
         stack_->resize(width, height);
+}
+
+void CurrentPageScroller::place()
+{
+    QWidget* page = stack_->currentWidget();
+    QLayout* layout = page->layout();
+    const QWidget* plot = layout && layout->count() > 0 ? layout->itemAt(layout->count() - 1)->widget() : nullptr;
+    int value = 0;
+    if (plot != nullptr) {
+        layout->activate();
+        const int visible = area_->viewport()->height();
+        const int plotTop = plot->mapTo(stack_, QPoint(0, 0)).y();
+        value = plotTop;
+        if (plot->height() <= visible) {
+            // The highest view that still shows the plot whole starts at
+            // `earliest`; the view starts at the first row's top (or the
+            // page's) from there, so the text above is never cut in a line.
+            const int earliest = plotTop + plot->height() - visible;
+            if (earliest <= 0)
+                value = 0;
+            for (int i = 0; i + 1 < layout->count(); ++i) {
+                const QRect row = layout->itemAt(i)->geometry();
+                const int rowTop = page->mapTo(stack_, row.topLeft()).y();
+                if (!row.isEmpty() && rowTop >= earliest)
+                    value = std::min(value, rowTop);
+            }
+        }
+        // A view starting there may reach below the page: the page is made
+        // that tall, its plot taking the difference.
+        if (value + visible > stack_->height()) {
+            reserved_ = value + visible;
+            resizeStack();
+        }
+    }
+    area_->verticalScrollBar()->setValue(value);
 }
 
 bool CurrentPageScroller::eventFilter(QObject* watched, QEvent* event)

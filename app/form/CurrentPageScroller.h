@@ -19,19 +19,32 @@ class CurrentPageScroller : public QObject {
 public:
     CurrentPageScroller(QScrollArea* area, QStackedWidget* stack);
 
-    // Resizes the stack to the current page; nothing without a page.
+    // Resizes the stack to the current page; nothing without a page. Until
+    // the user scrolls, the page is also placed again (revealPlot), so a text
+    // above the plot that grows or a dock that changes height keeps the
+    // opening view.
     void fit();
-    // Scrolls a newly chosen page so that its plot, the last item of its
-    // layout, is seen whole, or from its top where it is taller than the
-    // area; nothing on a page that fits.
+    // Opens the current page the same way whatever was shown before: its
+    // plot, the last item of its layout, seen whole with the whole rows above
+    // it that fit, the view starting at a row's top so no line is cut; where
+    // the plot is taller than the area, from the plot's top. A page without a
+    // plot opens at its top.
     void revealPlot();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void resizeStack();
+    void place();
+
     QScrollArea* area_;
     QStackedWidget* stack_;
+    // Whether the view is still where the scroller put it (no user scroll since).
+    bool following_ = true;
+    // The height the placed view needs below its top, when the page alone is
+    // shorter: the plot then takes the extra height.
+    int reserved_ = 0;
 };
 
 } // namespace vxo

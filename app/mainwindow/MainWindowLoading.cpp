@@ -2,6 +2,7 @@
 
 #include "app/mainwindow/ApplyingExperimentScope.h"
 #include "app/mainwindow/FormIndices.h"
+#include "app/form/CurrentPageScroller.h"
 #include "app/form/QuietControlWrites.h"
 #include "app/mainwindow/StatusDurations.h"
 #include "core/Numeric.h"
@@ -463,6 +464,9 @@ void MainWindow::showAnalysisPage(QWidget* page)
     if (index < 0)
         return;
     ui->analysisStackedWidget->setCurrentIndex(index);
+    // The page may already be the current one: it opens all the same.
+    if (analysisPageScroller)
+        analysisPageScroller->revealPlot();
     setIndexQuietly(ui->analysisPageComboBox, index);
     const QString windowTitle = page->windowTitle().trimmed();
     const QString title = windowTitle.isEmpty() ? page->objectName() : windowTitle;

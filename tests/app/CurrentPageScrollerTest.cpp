@@ -4,40 +4,139 @@
 
 #include <QCoreApplication>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
 #include <gtest/gtest.h>
 
-namespace vxo {
+#include <string>
+#include <vector>
 
-// A plot taller than the area is shown from its top, the text above it a
-// scroll away; a page without a layout or with an empty one stays at its top.
-TEST(CurrentPageScroller, ChosenPageShowsItsPlotFromItsTopOrStaysAtTheTop)
+namespace vxo {
+namespace {
+
+// An analysis page: rows of text of the given heights over a plot of at
+// least plotHeight that takes any extra height.
+QWidget* addPage(QStackedWidget& stack, const std::vector<int>& rows, int plotHeight)
+{
+    auto* page = new QWidget(&stack);
+    auto* layout = new QVBoxLayout(page);
+    for (const int height : rows) {
+        auto* row = new QWidget(page);
+        row->setFixedHeight(height);
+        layout->addWidget(row);
+    }
+    auto* plot = new QWidget(page);
+    plot->setMinimumHeight(plotHeight);
+    plot->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+    layout->addWidget(plot);
+    stack.addWidget(page);
+    return page;
+}
+
+QWidget& plotOf(QWidget& page) { return *page.layout()->itemAt(page.layout()->count() - 1)->widget(); }
+
+// Where the view starts, in the page: the scroll bar's value.
+int viewTop(const QScrollArea& area) { return area.verticalScrollBar()->value(); }
+
+// The tops of the page's rows (the plot's included) and of the page itself:
+// the only places a view may start without cutting a line.
+std::vector<int> rowTops(QWidget& page)
+{
+    std::vector<int> tops{0};
+    for (int i = 0; i < page.layout()->count(); ++i)
+        tops.push_back(page.layout()->itemAt(i)->geometry().top());
+    return tops;
+}
+
+void userScrolls(QScrollArea& area) { area.verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd); }
+
+struct Area {
+    QScrollArea area;
+    QStackedWidget* stack = new QStackedWidget(&area);
+    QWidget* chart = nullptr;
+    QWidget* other = nullptr;
+
+    explicit Area(int viewportHeight)
+    {
+        area.setFrameShape(QFrame::NoFrame);
+        area.resize(360, viewportHeight);
+        chart = addPage(*stack, {26, 60, 60}, 200);
+        other = addPage(*stack, {300, 40}, 500);
+        area.setWidget(stack);
+    }
+};
+
+} // namespace
+
+// Whatever page was shown before and however the user left it, a page opens
+// with the same view: its plot whole with the whole rows above it that fit,
+// the view starting on a row's top; a plot taller than the view from its top.
+TEST(CurrentPageScroller, EveryPageOpensTheSameWayWhateverWasShownBefore)
 {
     test::appTestApplication();
-    QScrollArea area;
-    area.resize(320, 240);
-    auto* stack = new QStackedWidget(&area);
-    QWidget* pages[] = {new QWidget(stack), new QWidget(stack), new QWidget(stack)};
-    new QVBoxLayout(pages[1]);
-    auto* layout = new QVBoxLayout(pages[2]);
-    QWidget* parts[] = {new QWidget(pages[2]), new QWidget(pages[2])}; // text, plot
-    for (int i = 0; i < 2; ++i) {
-        parts[i]->setFixedHeight(300 + 100 * i);
-        layout->addWidget(parts[i]);
-    }
-    for (QWidget* page : pages)
-        stack->addWidget(page);
-    area.setWidget(stack);
-    CurrentPageScroller scroller(&area, stack);
-    area.show();
-    const std::pair<QWidget*, QWidget*> rows[] = {{pages[2], parts[1]}, {pages[0], pages[0]}, {pages[1], pages[1]}};
-    for (const auto& [page, shownAtTop] : rows) {
-        stack->setCurrentWidget(page);
+    // View heights: the whole page fits; the plot and part of the rows fit
+    // (the rest of a row less than a row); the plot alone fits; it does not.
+    for (const int height : {420, 300, 214, 150}) {
+        const std::string at = "view " + std::to_string(height) + " px";
+        Area fresh(height);
+        CurrentPageScroller scroller(&fresh.area, fresh.stack);
+        fresh.area.show();
         QCoreApplication::processEvents();
-        EXPECT_EQ(shownAtTop->mapTo(area.viewport(), QPoint(0, 0)).y(), 0) << "page " << stack->currentIndex();
+        QWidget& plot = plotOf(*fresh.chart);
+        const int opening = viewTop(fresh.area);
+        const int visible = fresh.area.viewport()->height();
+        const int shownTop = plot.mapTo(fresh.area.viewport(), QPoint(0, 0)).y();
+        EXPECT_GE(shownTop, 0) << at << ": the plot's top is scrolled away";
+        if (plot.minimumHeight() <= visible) {
+            EXPECT_LE(shownTop + plot.height(), visible) << at << ": the plot is not seen whole";
+            const std::vector<int> tops = rowTops(*fresh.chart);
+            EXPECT_NE(std::find(tops.begin(), tops.end(), opening), tops.end())
+                << at << ": the view starts inside a row, at " << opening;
+        } else {
+            EXPECT_EQ(shownTop, 0) << at << ": a plot taller than the view is shown from its top";
+        }
+        if (height >= 420)
+            EXPECT_EQ(opening, 0) << at << ": a page that fits is shown from its top";
+
+        // After another page, after the user's scrolling, and opened again while current.
+        userScrolls(fresh.area);
+        fresh.stack->setCurrentWidget(fresh.other);
+        QCoreApplication::processEvents();
+        userScrolls(fresh.area);
+        fresh.stack->setCurrentWidget(fresh.chart);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(viewTop(fresh.area), opening) << at << ": chosen after another page";
+        userScrolls(fresh.area);
+        scroller.revealPlot();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(viewTop(fresh.area), opening) << at << ": opened again while current";
     }
+}
+
+// A text above the plot that grows after the page opened (its summary
+// rewritten) keeps the plot where it was put, until the user scrolls: then
+// the view stays where he left it.
+TEST(CurrentPageScroller, AGrowingTextKeepsThePlotInViewUntilTheUserScrolls)
+{
+    test::appTestApplication();
+    Area fresh(300);
+    CurrentPageScroller scroller(&fresh.area, fresh.stack);
+    fresh.area.show();
+    QCoreApplication::processEvents();
+    QWidget& plot = plotOf(*fresh.chart);
+    QWidget& summary = *fresh.chart->layout()->itemAt(1)->widget();
+    const int shown = plot.mapTo(fresh.area.viewport(), QPoint(0, 0)).y();
+    summary.setFixedHeight(120);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(plot.mapTo(fresh.area.viewport(), QPoint(0, 0)).y(), shown) << "the plot moved with the text above it";
+
+    userScrolls(fresh.area);
+    const int left = viewTop(fresh.area);
+    summary.setFixedHeight(40);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(viewTop(fresh.area), left) << "the view left the place the user scrolled to";
 }
 
 } // namespace vxo

@@ -314,5 +314,47 @@ TEST(MainWindowScreenFit, AWindowShrunkToItsMinimumAndGrownBackKeepsItsDocksApar
     EXPECT_NEAR(back.analysis, fresh.analysis, 8) << "the analysis dock did not get its height back";
 }
 
+// A guided experiment's analysis page opens with the same view whether the
+// window is new or other experiments were loaded before, on both screens:
+// the time-series page (current in a new window), and the kicked-rotor and
+// Zitterbewegung pages, whose plots are taller than the dock at 1366 x 768.
+TEST(MainWindowScreenFit, EveryAnalysisPageOpensTheSameWayWhateverWasLoadedBefore)
+{
+    test::appTestApplication();
+    for (const QSize screen : {QSize(1366, 768), QSize(1920, 1080)}) {
+        const std::string at = std::to_string(screen.width()) + "x" + std::to_string(screen.height());
+        MainWindow window(nullptr, false);
+        window.fitToScreen(QRect(QPoint(0, 0), screen));
+        ASSERT_TRUE(test::showAndWait(window)) << "the window is not shown: the test needs an X display (xvfb-run -a)";
+        settleFor(200);
+        auto* library = window.findChild<QComboBox*>(QStringLiteral("experimentPresetComboBox"));
+        auto* load = window.findChild<QAbstractButton*>(QStringLiteral("loadExperimentButton"));
+        auto* area = window.findChild<QScrollArea*>(QStringLiteral("analysisScrollArea"));
+        ASSERT_TRUE(library && load && area);
+        const auto presetNamed = [&](const char* slug) {
+            for (int i = 0; i < library->count(); ++i)
+                if (std::string(presetSlug(std::uint32_t(i))) == slug)
+                    return i;
+            ADD_FAILURE() << "no guided experiment " << slug;
+            return 0;
+        };
+        const auto loaded = [&](int preset) {
+            library->setCurrentIndex(preset);
+            load->click();
+            settleFor(100);
+            return area->verticalScrollBar()->value();
+        };
+        const int freePacket = presetNamed("free_wave_packet");
+        const int rotor = presetNamed("kicked_rotor");
+        const int zitter = presetNamed("zitterbewegung");
+        const int fresh = loaded(freePacket);
+        const int rotorView = loaded(rotor);
+        const int zitterView = loaded(zitter);
+        EXPECT_EQ(loaded(freePacket), fresh) << at << ": time series after other experiments";
+        EXPECT_EQ(loaded(zitter), zitterView) << at << ": Zitterbewegung after the time series";
+        EXPECT_EQ(loaded(rotor), rotorView) << at << ": kicked rotor after the Zitterbewegung";
+    }
+}
+
 } // namespace
 } // namespace vxo

@@ -368,6 +368,7 @@ struct PlotFeeds<QuantumBlochPlotWidget> {
 INSTANTIATE_TYPED_TEST_SUITE_P(Quench, PlotRobustness, QuantumQuenchPlotWidget);
 INSTANTIATE_TYPED_TEST_SUITE_P(Drive, PlotRobustness, QuantumDrivePlotWidget);
 INSTANTIATE_TYPED_TEST_SUITE_P(Bloch, PlotRobustness, QuantumBlochPlotWidget);
+INSTANTIATE_TYPED_TEST_SUITE_P(Bloch, PlotLegibility, QuantumBlochPlotWidget);
 
 } // namespace test
 } // namespace vxo

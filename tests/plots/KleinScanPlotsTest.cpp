@@ -402,7 +402,12 @@ TEST_F(KleinScanPlots, ValueAndTransmissionGridsRunEvenlyFromEndToEndBesideTheir
     mass.setScan(buildKleinMassScan(config, 0.005, 1.4, 61, 1.0), kNaN, -1.0);
     QuantumDiracMasslessComparisonPlotWidget massless(&host());
     massless.setScan(buildDiracMasslessComparison(config, 0.8, 0.0, 70.0, 71, 1.0), kNaN, -1.0);
-    const auto panelOf = [](const auto& page) { return plot::scanPanel(kSize, page.scanLayout()); };
+    // The layout at the size the plot is painted at: a legend too long for
+    // one line takes its room from the panel.
+    const auto panelOf = [](auto& page) {
+        page.resize(kSize);
+        return plot::scanPanel(kSize, page.scanLayout());
+    };
     for (const auto& [plot, panel, first, last] :
          {std::tuple<QWidget*, QRect, double, double>{&height, panelOf(height), 0.5, 4.5},
           {&mass, panelOf(mass), 0.005, 1.4}, {&massless, panelOf(massless), 0.0, 70.0}}) {
@@ -514,13 +519,19 @@ template <>
 struct PlotFeeds<QuantumKleinHeightScanPlotWidget> {
     static std::vector<PlotFeed<QuantumKleinHeightScanPlotWidget>> all()
     {
-        return scanFeeds<QuantumKleinHeightScanPlotWidget>(
-            buildKleinHeightScan(kleinAt(0.0), 0.0, 4.0, 241, 1.0), +[](KleinHeightScan& s, double a, double b) {
-                s.firstHeight = a;
-                s.lastHeight = b;
-                s.lowerThreshold = b;
-                s.kleinThreshold = a;
-            });
+        KleinHeightScan real = buildKleinHeightScan(kleinAt(0.0), 0.0, 4.0, 241, 1.0);
+        auto feeds = scanFeeds<QuantumKleinHeightScanPlotWidget>(real, +[](KleinHeightScan& s, double a, double b) {
+            s.firstHeight = a;
+            s.lastHeight = b;
+            s.lowerThreshold = b;
+            s.kleinThreshold = a;
+        });
+        // An evanescent band a tenth as wide as its neighbours' names, as the guided experiment has it.
+        real.lowerThreshold = 1.4508;
+        real.kleinThreshold = 1.5508;
+        feeds.push_back(
+            {"narrow evanescent band", [real](QuantumKleinHeightScanPlotWidget& w) { w.setScan(real, 3.2, 0.5); }});
+        return feeds;
     }
 };
 
@@ -556,9 +567,13 @@ struct PlotFeeds<QuantumDiracMasslessComparisonPlotWidget> {
 };
 
 INSTANTIATE_TYPED_TEST_SUITE_P(KleinAngleScan, PlotRobustness, QuantumKleinAngleScanPlotWidget);
+INSTANTIATE_TYPED_TEST_SUITE_P(KleinAngleScan, PlotLegibility, QuantumKleinAngleScanPlotWidget);
 INSTANTIATE_TYPED_TEST_SUITE_P(KleinHeightScan, PlotRobustness, QuantumKleinHeightScanPlotWidget);
+INSTANTIATE_TYPED_TEST_SUITE_P(KleinHeightScan, PlotLegibility, QuantumKleinHeightScanPlotWidget);
 INSTANTIATE_TYPED_TEST_SUITE_P(KleinMassScan, PlotRobustness, QuantumKleinMassScanPlotWidget);
+INSTANTIATE_TYPED_TEST_SUITE_P(KleinMassScan, PlotLegibility, QuantumKleinMassScanPlotWidget);
 INSTANTIATE_TYPED_TEST_SUITE_P(DiracMassless, PlotRobustness, QuantumDiracMasslessComparisonPlotWidget);
+INSTANTIATE_TYPED_TEST_SUITE_P(DiracMassless, PlotLegibility, QuantumDiracMasslessComparisonPlotWidget);
 
 } // namespace test
 } // namespace vxo

@@ -182,6 +182,39 @@ TEST_F(MapPlots, BilliardMapOfASquareInteriorIsSquare)
     EXPECT_NEAR(QRectF(box).center().x(), panel.center().x(), 1.0) << "centred";
 }
 
+// A density peaked in one cell of the interior: the map's maximum is that
+// cell's, wherever along the interior's edges it lies, so the peak alone
+// is drawn brighter than the even density around it, which stays well below.
+TEST_F(MapPlots, BilliardMapNormalisesByThePeakEvenInTheInteriorsOuterCells)
+{
+    const BilliardConfig config = test::billiardConfig(12.0, false);
+    const QSize size(640, 560);
+    const test::StackedPanels panels =
+        test::stackedPanels(size.width(), size.height(), QuantumBilliardPlotWidget::layout());
+    const double scale = std::min(panels.upper.width() / 12.0, panels.upper.height() / 6.0);
+    QRectF map(0.0, 0.0, 12.0 * scale, 6.0 * scale);
+    map.moveCenter(panels.upper.center());
+    // Interior grid cells (see billiardField): columns 5 to 24, rows 3 to 15.
+    const std::pair<int, int> peaks[] = {{5, 3}, {24, 3}, {5, 15}, {24, 15}, {14, 9}};
+    for (const auto& [pi, pj] : peaks) {
+        const auto density = [pi = pi, pj = pj](std::uint64_t i, std::uint64_t j) {
+            return i == std::uint64_t(pi) && j == std::uint64_t(pj) ? 16.0 : 1.0;
+        };
+        BilliardRecorder recorder(100);
+        ASSERT_TRUE(recorder.setInitialState(test::densityField(30, 20, 0.6f, 0.45f, density), config));
+        ASSERT_TRUE(recorder.record(0, test::densityField(30, 20, 0.6f, 0.45f, density), config));
+        auto& plot = makePlot<QuantumBilliardPlotWidget>();
+        plot.setRecorder(&recorder, config);
+        const QImage image = test::grabPlot(plot, size);
+        const std::string where = "peak in cell " + std::to_string(pi) + ", " + std::to_string(pj);
+        // Image row 0 is the top grid row.
+        const QColor peak = image.pixelColor(cellPixel(map, pi - 5, 15 - pj, 20, 13).toPoint());
+        const QColor plain = image.pixelColor(cellPixel(map, pi == 14 ? 4 : 10, 6, 20, 13).toPoint());
+        EXPECT_GT(peak.red() + peak.green() + peak.blue() - plain.red() - plain.green() - plain.blue(), 150)
+            << where << ": a sixteenth of the peak is drawn as bright as the peak";
+    }
+}
+
 // The scar fixture: 80 x 48 cells of 0.25 x 0.2 and a stadium L = 6, R = 3
 // about (0.3, -0.2): its box spans columns ceil(-5.7 / 0.25 + 39.5) = 17 to
 // floor(6.3 / 0.25 + 39.5) = 64 and rows ceil(-3.2 / 0.2 + 23.5) = 8 to

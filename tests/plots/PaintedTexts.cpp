@@ -1,6 +1,8 @@
 #include "PaintedTexts.h"
 
 #include <QFontMetricsF>
+#include <QPainterPathStroker>
+#include <QPolygonF>
 #include <QImage>
 #include <QPaintDevice>
 #include <QPaintEngine>
@@ -8,6 +10,9 @@
 #include <QWidget>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <iterator>
 
 namespace vxo::test {
 
@@ -28,20 +33,40 @@ public:
     void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
     void drawImage(const QRectF&, const QImage&, const QRectF&, Qt::ImageConversionFlags) override {}
     void drawTiledPixmap(const QRectF&, const QPixmap&, const QPointF&) override {}
-    void drawPath(const QPainterPath&) override {}
-    void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
-    void drawLines(const QLineF*, int) override {}
     void drawRects(const QRectF* rects, int count) override
     {
-        if (state->pen().style() == Qt::NoPen)
-            return;
         for (int k = 0; k < count; ++k) {
             const QRectF r = state->transform().mapRect(rects[k]);
-            if (r.width() >= 40 && r.height() >= 40)
+            if (state->brush().style() == Qt::SolidPattern && state->brush().color().alpha() >= 200)
+                page.patches.push_back({r, next_++});
+            if (state->pen().style() != Qt::NoPen && r.width() >= 40 && r.height() >= 40)
                 page.frames.push_back(r);
         }
     }
-    void drawEllipse(const QRectF&) override {}
+    void drawPath(const QPainterPath& path) override { mark(path, false); }
+    void drawPolygon(const QPointF* points, int count, PolygonDrawMode mode) override
+    {
+        QPainterPath path;
+        path.addPolygon(QPolygonF(QVector<QPointF>(points, points + count)));
+        if (mode != PolylineMode)
+            path.closeSubpath();
+        mark(path, mode != PolylineMode);
+    }
+    void drawLines(const QLineF* lines, int count) override
+    {
+        QPainterPath path;
+        for (int k = 0; k < count; ++k) {
+            path.moveTo(lines[k].p1());
+            path.lineTo(lines[k].p2());
+        }
+        mark(path, false);
+    }
+    void drawEllipse(const QRectF& r) override
+    {
+        QPainterPath path;
+        path.addEllipse(r);
+        mark(path, true);
+    }
     void drawPoints(const QPointF*, int) override {}
     void drawTextItem(const QPointF& at, const QTextItem& item) override
     {
@@ -51,8 +76,34 @@ public:
         QRectF shown = box;
         if (painter()->hasClipping())
             shown &= painter()->transform().mapRect(painter()->clipBoundingRect());
-        page.texts.push_back({item.text(), box, state->pen().color(), shown});
+        page.texts.push_back({item.text(), box, state->pen().color(), shown, next_++});
     }
+
+private:
+    // The stroke of the path in the pen (a cosmetic pen as one pixel), and
+    // with a brush its inside too, as far as the clip lets it, in widget pixels.
+    void mark(const QPainterPath& path, bool closed)
+    {
+        QPainterPath area;
+        const QPen& pen = state->pen();
+        if (pen.style() != Qt::NoPen) {
+            QPainterPathStroker stroker;
+            stroker.setWidth(std::max(pen.widthF(), 1.0));
+            stroker.setCapStyle(Qt::FlatCap);
+            area = stroker.createStroke(path);
+        }
+        if (closed && state->brush().style() != Qt::NoBrush)
+            area = area.united(path);
+        if (painter()->hasClipping())
+            area = area.intersected(painter()->clipPath());
+        if (!area.isEmpty()) {
+            const QColor colour = pen.style() == Qt::NoPen ? state->brush().color() : pen.color();
+            const double width = std::max(pen.widthF(), 1.0);
+            page.marks.push_back({state->transform().map(area), colour, pen.style(), width, next_++});
+        }
+    }
+
+    int next_ = 0;
 };
 
 // A device of the plot's size and resolution that paints through the capturing engine.
@@ -109,6 +160,36 @@ PaintedPage paintedPage(QWidget& plot, const QSize& size)
 }
 
 std::vector<PaintedText> paintedTexts(QWidget& plot, const QSize& size) { return paintedPage(plot, size).texts; }
+
+std::vector<PaintedMark> marksOverprinting(const PaintedPage& page, const PaintedText& text, const QRectF& ink)
+{
+    std::vector<PaintedMark> over;
+    for (const PaintedMark& m : page.marks) {
+        // Grids, frames and axes: thin solid lines a text may sit on; and
+        // the dots that mark a value, which hide no more than a letter.
+        const bool panelLine = m.style == Qt::SolidLine && m.width <= 1.0;
+        const QRectF bounds = m.area.boundingRect();
+        const bool dot = bounds.width() <= 18.0 && bounds.height() <= 18.0;
+        if (panelLine || dot || !m.area.intersects(ink))
+            continue;
+        const bool hidden = m.order < text.order &&
+                            std::any_of(page.patches.begin(), page.patches.end(), [&](const PaintedPatch& p) {
+                                return m.order < p.order && p.order < text.order && p.rect.contains(ink);
+                            });
+        if (!hidden)
+            over.push_back(m);
+    }
+    return over;
+}
+
+std::vector<PaintedPatch> patchesCovering(const PaintedPage& page, const PaintedText& text, const QRectF& ink)
+{
+    std::vector<PaintedPatch> over;
+    for (const PaintedPatch& p : page.patches)
+        if (p.order > text.order && p.rect.intersects(ink))
+            over.push_back(p);
+    return over;
+}
 
 PaintedText paintedText(const std::vector<PaintedText>& texts, const QString& prefix)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QPainterPath>
 #include <QRectF>
 #include <QSize>
 #include <QString>
@@ -19,6 +20,25 @@ struct PaintedText {
     QRectF box;
     QColor colour;
     QRectF shown;
+    // Its place in the painting order, counted over texts, marks and patches.
+    int order = 0;
+};
+
+// A line, curve or disc as the widget painted it: the area its ink covers in
+// widget pixels (a stroke widened by its pen), its colour and pen style.
+struct PaintedMark {
+    QPainterPath area;
+    QColor colour;
+    Qt::PenStyle style = Qt::SolidLine;
+    double width = 1.0;
+    int order = 0;
+};
+
+// A rectangle filled with a (nearly) opaque colour: what hides the marks
+// painted before it.
+struct PaintedPatch {
+    QRectF rect;
+    int order = 0;
 };
 
 // The texts the plot paints at size, in painting order, captured from the
@@ -30,7 +50,17 @@ std::vector<PaintedText> paintedTexts(QWidget& plot, const QSize& size);
 struct PaintedPage {
     std::vector<PaintedText> texts;
     std::vector<QRectF> frames;
+    std::vector<PaintedMark> marks;
+    std::vector<PaintedPatch> patches;
 };
+
+// The marks that run over the text's ink where it is read: painted after it,
+// or before it with no patch between that hides them. Thin solid lines are
+// the panel's grids, frames and axes, and dots (at most 18 px across) mark
+// a value: neither is counted.
+std::vector<PaintedMark> marksOverprinting(const PaintedPage& page, const PaintedText& text, const QRectF& ink);
+// The patches painted after the text over part of its ink.
+std::vector<PaintedPatch> patchesCovering(const PaintedPage& page, const PaintedText& text, const QRectF& ink);
 
 PaintedPage paintedPage(QWidget& plot, const QSize& size);
 

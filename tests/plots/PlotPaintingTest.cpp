@@ -502,28 +502,29 @@ TEST(PlotTexts, LegendRowsAndPanelHeadingsStayInTheirBoxes)
     image.fill(Qt::black);
     {
         QPainter painter(&image);
-        drawLegendRow(painter, 30.0, 100.0,
+        drawLegendRow(painter, 30.0, 100.0, 400.0,
                       {{QStringLiteral("red ±"), qRgb(255, 0, 0), 10.0, 80.0},
                        {QStringLiteral("green"), qRgb(0, 255, 0), 200.0, 80.0}});
         drawPanelHeading(painter, QRect(50, 40, 300, 50), QStringLiteral("heading"), QColor(0, 0, 255));
-        // A summary far longer than its panel is cut inside it.
-        drawPanelSummary(painter, QRect(60, 140, 200, 50), 20, QString(60, QChar('M')), QColor(255, 255, 0));
+        // A summary far longer than its panel is wide goes on below, inside the panel.
+        drawPanelSummary(painter, QRect(60, 140, 200, 50), 20, QStringLiteral("MMMM MMMM MMMM MMMM MMMM MMMM"),
+                         QColor(255, 255, 0), QColor(0, 0, 0));
     }
     // Boxes: (40, 100, 80, 20), (230, 100, 80, 20) and the heading's (50, 20, 300, 18); the
-    // summary 8 pixels inside the left and right edges of its panel, 5 below its top.
+    // summary 8 pixels inside the left and right edges of its panel, from 5 below its top.
     const struct {
         QRect box;
         QColor colour;
     } cases[] = {{QRect(40, 100, 80, 20), QColor(255, 0, 0)},
                  {QRect(230, 100, 80, 20), QColor(0, 255, 0)},
                  {QRect(50, 20, 300, 18), QColor(0, 0, 255)},
-                 {QRect(68, 145, 184, 20), QColor(255, 255, 0)}};
+                 {QRect(68, 145, 184, 45), QColor(255, 255, 0)}};
     for (const auto& c : cases) {
         EXPECT_GT(test::countColour(image, c.box, c.colour), 0) << c.colour.name().toStdString();
         EXPECT_EQ(test::countColourOutside(image, c.box, c.colour), 0) << c.colour.name().toStdString();
     }
-    EXPECT_GT(test::countColour(image, QRect(240, 145, 12, 20), QColor(255, 255, 0)), 0)
-        << "the long summary runs up to the end of its box";
+    EXPECT_GT(test::countColour(image, QRect(68, 166, 184, 24), QColor(255, 255, 0)), 0)
+        << "the long summary goes on on a second line";
 }
 
 // Qt still sets a left-aligned, unclipped text in a box of NaN width; a box

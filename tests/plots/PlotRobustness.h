@@ -98,14 +98,29 @@ inline QRectF inkOf(const PaintedText& text)
     return text.shown.isEmpty() ? QRectF() : text.shown.adjusted(1, 3, -1, -4);
 }
 
+// The sizes a plot is read at: the analysis dock's usual sizes, the plot
+// of a 1366 x 768 window (550 px wide, 240 px tall on the curve pages, about
+// 420 on the two-panel pages) and of a 1920 x 1080 window. At the short size
+// only the width is checked: the pages of several panels are never that short.
+struct ReadingSize {
+    QSize size;
+    bool heightChecked;
+};
+inline const std::vector<ReadingSize>& readingSizes()
+{
+    static const std::vector<ReadingSize> sizes{
+        {{1000, 640}, true}, {{880, 760}, true}, {{1014, 400}, true}, {{540, 420}, true}, {{540, 240}, false}};
+    return sizes;
+}
+
 // Where a teacher reads them: on the page, none over another, and each inside
-// a panel or clear of its outline, at the analysis dock's usual sizes.
+// a panel or clear of its outline, at the sizes the analysis dock gives.
 TYPED_TEST_P(PlotRobustness, LaysEveryTextOnThePageApartAndClearOfThePanelOutlines)
 {
     for (const PlotFeed<TypeParam>& state : TestFixture::states()) {
         if (!state.legible)
             continue;
-        for (const QSize& size : {QSize(1000, 640), QSize(880, 760)}) {
+        for (const auto& [size, heightChecked] : readingSizes()) {
             QWidget page;
             TypeParam& plot = *new TypeParam(&page);
             state.apply(plot);
@@ -119,7 +134,17 @@ TYPED_TEST_P(PlotRobustness, LaysEveryTextOnThePageApartAndClearOfThePanelOutlin
                 if (inks[i].isEmpty())
                     continue;
                 const std::string text = where + painted.texts[i].text.toStdString() + "\" ";
-                EXPECT_TRUE(QRectF(QPointF(0, 0), QSizeF(size)).contains(inks[i])) << text << "leaves the page";
+                EXPECT_TRUE(inks[i].left() >= 0.0 && inks[i].right() <= size.width())
+                    << text << "leaves the page at the side, from " << inks[i].left() << " to " << inks[i].right();
+                const QRectF whole = painted.texts[i].box.adjusted(1, 3, -1, -4);
+                // Within a pixel and a half, what antialiasing leaves of a clipped edge.
+                const QRectF cut = whole.adjusted(1.5, 1.5, -1.5, -1.5);
+                EXPECT_TRUE(inks[i].contains(cut))
+                    << text << "is cut by its box, shown from " << inks[i].left() << " to " << inks[i].right()
+                    << " of " << whole.left() << " to " << whole.right();
+                if (!heightChecked)
+                    continue;
+                EXPECT_TRUE(inks[i].top() >= 0.0 && inks[i].bottom() <= size.height()) << text << "leaves the page";
                 for (std::size_t j = i + 1; j < inks.size(); ++j)
                     EXPECT_FALSE(inks[i].intersects(inks[j]))
                         << text << "overprints \"" << painted.texts[j].text.toStdString() << "\"";
@@ -140,5 +165,47 @@ TYPED_TEST_P(PlotRobustness, KeepsTheFrameContract)
 
 REGISTER_TYPED_TEST_SUITE_P(PlotRobustness, PaintsEveryStateAtEverySizeSilentlyAndRepeatably,
                             LaysEveryTextOnThePageApartAndClearOfThePanelOutlines, KeepsTheFrameContract);
+
+// The same states at the same sizes: no curve, reference line or marker
+// line runs through a text, neither painted over it nor under it without a
+// patch of the background between, and no later text's patch covers it. Plugged in, like the sweep, with
+//   INSTANTIATE_TYPED_TEST_SUITE_P(Scar, PlotLegibility, QuantumScarPlotWidget);
+template <typename Widget>
+class PlotLegibility : public PlotRobustness<Widget> {};
+
+TYPED_TEST_SUITE_P(PlotLegibility);
+
+TYPED_TEST_P(PlotLegibility, KeepsEveryTextClearOfTheCurves)
+{
+    for (const PlotFeed<TypeParam>& state : TestFixture::states()) {
+        if (!state.legible)
+            continue;
+        for (const auto& [size, heightChecked] : readingSizes()) {
+            if (!heightChecked)
+                continue;
+            QWidget page;
+            TypeParam& plot = *new TypeParam(&page);
+            state.apply(plot);
+            const PaintedPage painted = paintedPage(plot, size);
+            for (const PaintedText& text : painted.texts) {
+                const QRectF ink = inkOf(text);
+                if (ink.isEmpty())
+                    continue;
+                for (const PaintedMark& mark : marksOverprinting(painted, text, ink))
+                    ADD_FAILURE() << state.name << " at " << size.width() << " x " << size.height() << ": \""
+                                  << text.text.toStdString() << "\" is struck through by a "
+                                  << mark.colour.name().toStdString() << " mark "
+                                  << (mark.order > text.order ? "painted over it" : "under it, without a patch")
+                                  << " at " << mark.area.boundingRect().x() << ", " << mark.area.boundingRect().y();
+                for (const PaintedPatch& patch : patchesCovering(painted, text, ink))
+                    ADD_FAILURE() << state.name << " at " << size.width() << " x " << size.height() << ": \""
+                                  << text.text.toStdString() << "\" is partly hidden by a patch painted over it at "
+                                  << patch.rect.x() << ", " << patch.rect.y();
+            }
+        }
+    }
+}
+
+REGISTER_TYPED_TEST_SUITE_P(PlotLegibility, KeepsEveryTextClearOfTheCurves);
 
 } // namespace vxo::test

@@ -287,6 +287,7 @@ struct PlotFeeds<QuantumCrossSectionPlotWidget> {
 };
 
 INSTANTIATE_TYPED_TEST_SUITE_P(CrossSection, PlotRobustness, QuantumCrossSectionPlotWidget);
+INSTANTIATE_TYPED_TEST_SUITE_P(CrossSection, PlotLegibility, QuantumCrossSectionPlotWidget);
 } // namespace test
 
 } // namespace vxo

@@ -223,6 +223,17 @@ TEST_F(TimeSeriesPlot, RangesFollowTheProbabilityAndSignedRules)
         plot.setObservable(c.observable);
         plot.setSamples(samples);
         const QImage image = test::grabPlot(plot, kSize);
+        // The value labels left of the panel name the range's ends: a flat
+        // curve alone sits on the middle row whatever the range is.
+        std::vector<double> ends;
+        for (const test::PaintedText& t : test::paintedTexts(plot, kSize))
+            if (t.box.right() <= kPanel.left() + 1.0)
+                ends.push_back(t.text.toDouble());
+        ASSERT_EQ(ends.size(), 2u) << c.name;
+        // Four significant digits: within half a unit of the fourth.
+        const auto digits = [](double v) { return 1e-9 + 5e-4 * std::abs(v); };
+        EXPECT_NEAR(std::max(ends[0], ends[1]), c.hi, digits(c.hi)) << c.name << ": top of the range";
+        EXPECT_NEAR(std::min(ends[0], ends[1]), c.lo, digits(c.lo)) << c.name << ": bottom of the range";
         for (const std::size_t k : {1u, 10u, 19u})
             EXPECT_TRUE(test::colourNear(image, pixelOf(k, n, c.value(k), c.lo, c.hi), kCurve))
                 << c.name << ", sample " << k;
@@ -277,6 +288,7 @@ struct PlotFeeds<QuantumTimeSeriesPlotWidget> {
 };
 
 INSTANTIATE_TYPED_TEST_SUITE_P(TimeSeries, PlotRobustness, QuantumTimeSeriesPlotWidget);
+INSTANTIATE_TYPED_TEST_SUITE_P(TimeSeries, PlotLegibility, QuantumTimeSeriesPlotWidget);
 } // namespace test
 
 } // namespace vxo

@@ -507,8 +507,11 @@ struct PlotFeeds<QuantumAharonovBohmPlotWidget> {
 };
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Moshinsky, PlotRobustness, QuantumMoshinskyPlotWidget);
+INSTANTIATE_TYPED_TEST_SUITE_P(Moshinsky, PlotLegibility, QuantumMoshinskyPlotWidget);
 INSTANTIATE_TYPED_TEST_SUITE_P(KapitzaDirac, PlotRobustness, QuantumKapitzaDiracPlotWidget);
+INSTANTIATE_TYPED_TEST_SUITE_P(KapitzaDirac, PlotLegibility, QuantumKapitzaDiracPlotWidget);
 INSTANTIATE_TYPED_TEST_SUITE_P(AharonovBohm, PlotRobustness, QuantumAharonovBohmPlotWidget);
+INSTANTIATE_TYPED_TEST_SUITE_P(AharonovBohm, PlotLegibility, QuantumAharonovBohmPlotWidget);
 
 } // namespace test
 } // namespace vxo

@@ -439,22 +439,34 @@ struct PlotFeeds<QuantumLoschmidtPlotWidget> {
                 feed<W>("one sample", run(1, 5, moving), show),
                 feed<W>("outbound only", run(5, 99, moving), show),
                 feed<W>("past 2T", run(25, 7, moving), show),
+                // A run forty times past T squeezes 0, T and 2T into the axis' first pixels.
+                feed<W>("long past 2T", run(261, 7, moving), show),
                 feed<W>("return only", run(4, 0, moving), show),
                 feed<W>("not finite", run(3, 1, [](int) { return notFinite(); }), show)};
     }
 };
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Revival, PlotRobustness, QuantumRevivalPlotWidget);
+INSTANTIATE_TYPED_TEST_SUITE_P(Revival, PlotLegibility, QuantumRevivalPlotWidget);
 INSTANTIATE_TYPED_TEST_SUITE_P(Billiard, PlotRobustness, QuantumBilliardPlotWidget);
+INSTANTIATE_TYPED_TEST_SUITE_P(Billiard, PlotLegibility, QuantumBilliardPlotWidget);
 INSTANTIATE_TYPED_TEST_SUITE_P(Talbot, PlotRobustness, QuantumTalbotPlotWidget);
+INSTANTIATE_TYPED_TEST_SUITE_P(Talbot, PlotLegibility, QuantumTalbotPlotWidget);
 INSTANTIATE_TYPED_TEST_SUITE_P(Bouncer, PlotRobustness, QuantumBouncerPlotWidget);
+INSTANTIATE_TYPED_TEST_SUITE_P(Bouncer, PlotLegibility, QuantumBouncerPlotWidget);
 INSTANTIATE_TYPED_TEST_SUITE_P(Vortex, PlotRobustness, QuantumVortexPlotWidget);
+INSTANTIATE_TYPED_TEST_SUITE_P(Vortex, PlotLegibility, QuantumVortexPlotWidget);
 INSTANTIATE_TYPED_TEST_SUITE_P(Anderson, PlotRobustness, QuantumAndersonPlotWidget);
 INSTANTIATE_TYPED_TEST_SUITE_P(KickedRotor, PlotRobustness, QuantumKickedRotorPlotWidget);
+INSTANTIATE_TYPED_TEST_SUITE_P(KickedRotor, PlotLegibility, QuantumKickedRotorPlotWidget);
 INSTANTIATE_TYPED_TEST_SUITE_P(Zeno, PlotRobustness, QuantumZenoPlotWidget);
+INSTANTIATE_TYPED_TEST_SUITE_P(Zeno, PlotLegibility, QuantumZenoPlotWidget);
 INSTANTIATE_TYPED_TEST_SUITE_P(Scar, PlotRobustness, QuantumScarPlotWidget);
+INSTANTIATE_TYPED_TEST_SUITE_P(Scar, PlotLegibility, QuantumScarPlotWidget);
 INSTANTIATE_TYPED_TEST_SUITE_P(BerryPhase, PlotRobustness, QuantumBerryPhasePlotWidget);
+INSTANTIATE_TYPED_TEST_SUITE_P(BerryPhase, PlotLegibility, QuantumBerryPhasePlotWidget);
 INSTANTIATE_TYPED_TEST_SUITE_P(Loschmidt, PlotRobustness, QuantumLoschmidtPlotWidget);
+INSTANTIATE_TYPED_TEST_SUITE_P(Loschmidt, PlotLegibility, QuantumLoschmidtPlotWidget);
 
 // The first two feeds of every plot are no recorder or an unconfigured one,
 // and an empty one: each must paint the fresh plot's placeholder.

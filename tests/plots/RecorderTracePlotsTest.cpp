@@ -66,8 +66,10 @@ double distanceToSegment(const QPointF& p, const QPointF& a, const QPointF& b)
 }
 
 // Every point of every trace shows its colour, except where a trace drawn
-// after it (later in the list) passes within 5 pixels.
-void expectTraces(const QImage& image, const std::vector<Trace>& traces, const std::string& plot)
+// after it (later in the list) passes within 5 pixels or a text's patch
+// (one of `texts`, with 3 pixels of margin) hides it.
+void expectTraces(const QImage& image, const std::vector<Trace>& traces, const std::string& plot,
+                  const std::vector<QRectF>& texts = {})
 {
     for (std::size_t t = 0; t < traces.size(); ++t) {
         if (!traces[t].probed)
@@ -81,6 +83,8 @@ void expectTraces(const QImage& image, const std::vector<Trace>& traces, const s
                     covered = covered || distanceToSegment(p, q[k], q[k + 1]) < 5.0;
                 covered = covered || (q.size() == 1 && distanceToSegment(p, q[0], q[0]) < 8.0);
             }
+            for (const QRectF& box : texts)
+                covered = covered || box.adjusted(-4.0, -1.0, 4.0, 1.0).contains(p);
             if (covered)
                 continue;
             EXPECT_TRUE(test::colourNear(image, p, traces[t].colour, 1, 45))
@@ -89,6 +93,16 @@ void expectTraces(const QImage& image, const std::vector<Trace>& traces, const s
         }
         EXPECT_GT(probed, 0) << plot << ", " << traces[t].name;
     }
+}
+
+// The patch under the summary lines inside a panel's top: the texts' boxes there, united.
+QRectF summaryPatch(QWidget& plot, const QRect& panel)
+{
+    QRectF patch;
+    for (const test::PaintedText& t : test::paintedTexts(plot, kSize))
+        if (QRectF(panel).contains(t.box))
+            patch = patch.united(t.box);
+    return patch;
 }
 
 // The stacked panels of a recorder plot at kSize, read from the widget's layout.
@@ -306,13 +320,20 @@ TEST_F(RecorderTracePlots, BackflowShadesTheIntervalsOfNegativeCurrent)
             QPointF(x, panels.lower.bottom() - 0.45 * panels.lower.height() * s.backwardFlux / backward));
     }
     EXPECT_GT(recorder.maximumBackwardFlux(), 0.01);
-    expectTraces(image, {current}, "backflow");
+    expectTraces(image, {current}, "backflow", {summaryPatch(plot, flux)});
     expectTraces(image, {left, accumulated}, "backflow");
     // The summary names the newest sample's flow; a real wave carries no
     // current at all, which is not backflow.
     for (const auto& [sign, flow] : {std::pair{0.0, "forward flow"}, {-1.0, "BACKFLOW"}, {0.0, "forward flow"}}) {
         recorder.record(recorder.samples().back().time + 0.5, wave(sign));
-        const QString summary = test::paintedText(test::paintedTexts(plot, kSize), QStringLiteral("p_x>0")).text;
+        // The summary's first line, and the lines it wraps onto under it.
+        const std::vector<test::PaintedText> texts = test::paintedTexts(plot, kSize);
+        const test::PaintedText first = test::paintedText(texts, QStringLiteral("p_x>0"));
+        QString summary = first.text;
+        for (const test::PaintedText& t : texts)
+            if (t.box.left() == first.box.left() && t.box.top() > first.box.top() &&
+                t.box.top() < first.box.bottom() + 40)
+                summary += QLatin1Char(' ') + t.text;
         EXPECT_TRUE(summary.endsWith(QStringLiteral("now: %1").arg(QLatin1String(flow)))) << summary.toStdString();
     }
 }
@@ -354,7 +375,7 @@ TEST_F(RecorderTracePlots, ZitterbewegungTremblingAndDriftFollowTheRecorder)
             QPointF(x, pos.center().y() - 0.45 * pos.height() * s.detrendedX / (1.15 * residual)));
         speed.points.push_back(QPointF(x, vel.center().y() - 0.45 * vel.height() * s.velocityX / (1.15 * velocity)));
     }
-    expectTraces(image, {mean, trembling}, "Zitterbewegung");
+    expectTraces(image, {mean, trembling}, "Zitterbewegung", {summaryPatch(plot, pos)});
     // The dashed zero of the detrended trace across the middle of the position
     // panel: a dash every few pixels, far more steps than the traces crossing it make.
     EXPECT_GT(test::dashStepsNearRow(image, pos.center().y(), pos.left() + 2, pos.right() - 2), pos.width() / 10) << "the zero line of the detrended trace";
@@ -560,10 +581,15 @@ struct PlotFeeds<QuantumKleinTunnelingPlotWidget> {
 };
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Landau, PlotRobustness, QuantumLandauPlotWidget);
+INSTANTIATE_TYPED_TEST_SUITE_P(Landau, PlotLegibility, QuantumLandauPlotWidget);
 INSTANTIATE_TYPED_TEST_SUITE_P(HallEdge, PlotRobustness, QuantumHallEdgePlotWidget);
+INSTANTIATE_TYPED_TEST_SUITE_P(HallEdge, PlotLegibility, QuantumHallEdgePlotWidget);
 INSTANTIATE_TYPED_TEST_SUITE_P(Backflow, PlotRobustness, QuantumBackflowPlotWidget);
+INSTANTIATE_TYPED_TEST_SUITE_P(Backflow, PlotLegibility, QuantumBackflowPlotWidget);
 INSTANTIATE_TYPED_TEST_SUITE_P(Zitterbewegung, PlotRobustness, QuantumZitterbewegungPlotWidget);
+INSTANTIATE_TYPED_TEST_SUITE_P(Zitterbewegung, PlotLegibility, QuantumZitterbewegungPlotWidget);
 INSTANTIATE_TYPED_TEST_SUITE_P(KleinTunneling, PlotRobustness, QuantumKleinTunnelingPlotWidget);
+INSTANTIATE_TYPED_TEST_SUITE_P(KleinTunneling, PlotLegibility, QuantumKleinTunnelingPlotWidget);
 
 } // namespace test
 } // namespace vxo

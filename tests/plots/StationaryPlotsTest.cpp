@@ -375,7 +375,9 @@ struct PlotFeeds<QuantumResonancePlotWidget> {
         const double huge = std::numeric_limits<double>::max();
         return {{"scan", feed(lorentzian(), 2.5, 0.3, 0.4)},
                 {"not finite", feed({{1, kNaN}, {kInf, 0.5}, {2, -kInf}, {kNaN, 1}, {3, 0.2}}, kNaN, 0.5, kNaN)},
-                {"extremes", feed({{-huge, huge}, {0, -huge}, {huge, 0.5}}, huge, huge, -huge)},
+                // Numbers some three hundred digits long fit no label.
+                beyondLegibility(PlotFeed<QuantumResonancePlotWidget>{
+                    "extremes", feed({{-huge, huge}, {0, -huge}, {huge, 0.5}}, huge, huge, -huge)}),
                 {"tiny range", feed({{1.0, 0.1}, {1.0 + 1e-300, 0.9}}, 1.0, 0.5, 0.5)}};
     }
 };
@@ -407,17 +409,19 @@ struct PlotFeeds<QuantumBoundStatePlotWidget> {
                  r.states[2].phi[40] = std::numeric_limits<float>::quiet_NaN();
                  r.states[2].phi[41] = std::numeric_limits<float>::infinity();
              }, 2)},
-            {"extremes", feed([](BoundStateResult& r) {
+            beyondLegibility(PlotFeed<QuantumBoundStatePlotWidget>{"extremes", feed([](BoundStateResult& r) {
                  r.x.back() = r.states[1].energy = 1e300;
                  r.potential[0] = -1e300;
-             }, -5)},
+             }, -5)}),
             {"malformed", feed([](BoundStateResult& r) { r.states[2].phi.resize(3); }, 2)},
         };
     }
 };
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Resonance, PlotRobustness, QuantumResonancePlotWidget);
+INSTANTIATE_TYPED_TEST_SUITE_P(Resonance, PlotLegibility, QuantumResonancePlotWidget);
 INSTANTIATE_TYPED_TEST_SUITE_P(BoundState, PlotRobustness, QuantumBoundStatePlotWidget);
+INSTANTIATE_TYPED_TEST_SUITE_P(BoundState, PlotLegibility, QuantumBoundStatePlotWidget);
 
 } // namespace test
 } // namespace vxo

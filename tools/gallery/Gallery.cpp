@@ -4,9 +4,11 @@
 // then the whole window saved as <output>/<NN>_<identifier>.png for someone
 // to look at.
 //
-// Usage: vxo_gallery [--seconds S] output-folder [preset index ...]
+// Usage: vxo_gallery [--seconds S] [--screen WxH] output-folder [preset index ...]
 // Run it under a display large enough for the window (tools/gallery.sh): the
-// picture is taken from the display.
+// picture is taken from the display. With --screen the window is fitted to a
+// screen of that size at the display's corner, as it starts on such a screen,
+// and the analysis dock is also saved alone as <NN>_<identifier>_analysis.png.
 
 #include "common/AppTestSupport.h"
 
@@ -20,7 +22,11 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QPixmap>
+#include <QLayout>
 #include <QScreen>
+#include <QStackedWidget>
+#include <QSize>
+#include <QStringList>
 #include <QWindow>
 
 #include <cstdio>
@@ -57,18 +63,24 @@ int main(int argc, char** argv)
 {
     using namespace vxo;
     double seconds = 4.0;
+    QSize screen;
     QString output;
     std::vector<int> presets;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--seconds") == 0 && i + 1 < argc)
             seconds = std::atof(argv[++i]);
+        else if (std::strcmp(argv[i], "--screen") == 0 && i + 1 < argc) {
+            const QStringList sides = QString::fromLocal8Bit(argv[++i]).split(QLatin1Char('x'));
+            if (sides.size() == 2)
+                screen = QSize(sides[0].toInt(), sides[1].toInt());
+        }
         else if (output.isEmpty())
             output = QString::fromLocal8Bit(argv[i]);
         else
             presets.push_back(std::atoi(argv[i]));
     }
     if (output.isEmpty()) {
-        std::fprintf(stderr, "usage: vxo_gallery [--seconds S] output-folder [preset index ...]\n");
+        std::fprintf(stderr, "usage: vxo_gallery [--seconds S] [--screen WxH] output-folder [preset index ...]\n");
         return 2;
     }
     if (presets.empty())
@@ -81,6 +93,8 @@ int main(int argc, char** argv)
 
     test::appTestApplication();
     MainWindow window(nullptr, false);
+    if (screen.isValid())
+        window.fitToScreen(QRect(QPoint(0, 0), screen));
     window.show();
     QElapsedTimer clock;
     clock.start();
@@ -126,6 +140,17 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
             ++failures;
             continue;
+        }
+        if (screen.isValid()) {
+            const QString dockFile = QDir(output).filePath(QStringLiteral("%1_%2_analysis.png")
+                                                               .arg(preset, 2, 10, QLatin1Char('0'))
+                                                               .arg(QLatin1String(presetSlug(std::uint32_t(preset)))));
+            control<QWidget>(window, "analysisDockWidget").grab().save(dockFile);
+            const QWidget& shown = *control<QStackedWidget>(window, "analysisStackedWidget").currentWidget();
+            const QLayout* layout = shown.layout();
+            const QWidget* plot = layout ? layout->itemAt(layout->count() - 1)->widget() : nullptr;
+            if (plot)
+                std::printf("%s plot %dx%d\n", qPrintable(shown.objectName()), plot->width(), plot->height());
         }
         std::printf("%s  t=%.2f  steps=%llu\n", qPrintable(file), window.schroedingerSolver().time(),
                     static_cast<unsigned long long>(window.schroedingerSolver().stepCount()));
