@@ -282,6 +282,11 @@ set(VXO_CORE_TEST_SOURCES
     WavePacketTest.cpp
 )
 
+# tests/bench/
+set(VXO_BENCH_TEST_SOURCES
+    FftwSplitStepTest.cpp
+)
+
 # tests/experiments/
 set(VXO_EXPERIMENTS_TEST_SOURCES
     BoundStates1DTest.cpp
