@@ -9,6 +9,8 @@
 #include "experiments/DiracKleinRecorder.h"
 #include "experiments/DiracZitterbewegungRecorder.h"
 #include "experiments/KleinScans.h"
+#include "plots/QuantumKleinAngleScanPlotWidget.h"
+#include "plots/ScanPainting.h"
 
 #include <QImage>
 #include <QLabel>
@@ -291,7 +293,7 @@ TEST_F(PanelsDirac, ReferencePagesGiveTheBarrierTransmissionAtNormalIncidence)
 TEST_F(PanelsDirac, PagesMarkTheMagnitudeOfTheIncidenceAngle)
 {
     window->loadGuidedExperiment(50);
-    auto* plot = test::control<QWidget>(*window, "kleinAngleScanPlotWidget");
+    auto* plot = test::control<QuantumKleinAngleScanPlotWidget>(*window, "kleinAngleScanPlotWidget");
     plot->setMinimumSize(720, 470);
     double mirrored = -1.0;
     // A packet aimed below the axis meets the barrier as its mirror image.
@@ -310,7 +312,7 @@ TEST_F(PanelsDirac, PagesMarkTheMagnitudeOfTheIncidenceAngle)
         }
         // The current-reference disc sits on the curve at |angle|.
         const QImage image = plot->grab().toImage();
-        const QRect panel(62, 46, image.width() - 84, image.height() - 100);
+        const QRect panel = plot::scanPanel(plot->size(), plot->scanLayout());
         const QColor seen = image.pixelColor(
             static_cast<int>(std::lround(panel.left() + panel.width() * std::fabs(signedAngle) / 70.0)),
             static_cast<int>(std::lround(panel.bottom() - panel.height() * transmission)));
