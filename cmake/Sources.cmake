@@ -12,6 +12,8 @@ set(VXO_CORE_SOURCES
     AmplitudeKernelsAvx2.cpp
     ComplexField2D.cpp
     CrossSectionProfile.cpp
+    DensitySums2D.cpp
+    DensitySums2DAvx2.cpp
     DetectorTemporalFlux2D.cpp
     DiracSpinor2D.cpp
     DiracSplitStepSolver2D.cpp
@@ -263,6 +265,7 @@ set(VXO_QT_TEST_SUPPORT_SOURCES
 set(VXO_CORE_TEST_SOURCES
     ComplexField2DTest.cpp
     CurrentTest.cpp
+    DensitySumsTest.cpp
     DetectorTest.cpp
     DiracTest.cpp
     FFT2DTest.cpp

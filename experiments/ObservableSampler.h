@@ -5,6 +5,7 @@
 namespace vxo {
 
 class ComplexField2D;
+class DensitySums2D;
 class ObservableHistory;
 class PotentialField2D;
 class PotentialScene;
@@ -48,6 +49,10 @@ struct ObservationInputs {
     const LandauZenerReference* landauZener = nullptr;
     const StueckelbergReference* stueckelberg = nullptr;
     const RamseyReference* ramseyReference = nullptr;
+
+    // The density sums of psi when the caller has them already (they are
+    // shared with the other readers of a tick); null: taken from psi here.
+    const DensitySums2D* densitySums = nullptr;
 };
 
 // Condenses the wave field into one ObservableSample: moments, absorbed

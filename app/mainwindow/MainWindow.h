@@ -8,6 +8,7 @@
 #include "app/mainwindow/GaugeFieldLinks.h"
 #include "app/mainwindow/ProtocolAppliers.h"
 #include "app/mainwindow/ScatteringBookkeeping.h"
+#include "app/mainwindow/SharedObservables.h"
 #include "app/mainwindow/TwoLevelState.h"
 #include "app/protocols/ProtocolContext.h"
 #include "core/AbsorbingBoundary2D.h"
@@ -523,8 +524,15 @@ private:
     void updateTimeSeriesPanel();
     void updateDetectorTvd(); // the detector's hits-versus-flux distance, or "--"
     void refreshExperimentPanels();
-    // The current overlay's field of the last refresh; its arrays are reused.
+    // The current of the last computation (overlay and diagnostics); its
+    // arrays are reused.
     ProbabilityCurrent2D probabilityCurrent;
+    // Density sums and current of psi, computed once per tick for every
+    // reader (see SharedObservables); recomputed on each read outside a tick.
+    SharedObservables sharedObservables;
+    SharedObservables::Key observedState() const;
+    const DensitySums2D& observedDensity();
+    const ProbabilityCurrent2D& observedCurrent();
     // The table's rows are named by DiagnosticsRow; any other row is ignored.
     // The update writes every row but the panel rows and the pipeline row,
     // then the permanent status line; nothing while applying.

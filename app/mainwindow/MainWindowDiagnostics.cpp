@@ -215,7 +215,7 @@ void MainWindow::updateDiagnostics()
     const bool momentumView = isSelected(form.spaceComboBox, SpaceIndex::Momentum) && !dirac;
     if (momentumView)
         ensureMomentumField();
-    const PositionMoments moments = computePositionMoments(psi);
+    const PositionMoments moments = observedDensity().moments();
 
     // Identity and transport.
     QString experiment = experimentTitle.isEmpty() ? form.experimentPresetComboBox->currentText() : experimentTitle;
@@ -309,11 +309,7 @@ void MainWindow::updateDiagnostics()
     const QString viewName = momentumView ? QStringLiteral("Momentum |psi_tilde|^2") : form.viewComboBox->currentText();
 
     // Probability current, with the links of a gauge experiment in force.
-    const float hbar = solver.parameters().hbar;
-    const float mass = solver.parameters().mass;
-    const GaugeLinkField2D* links = linksInForce();
-    const ProbabilityCurrent2D current = links ? ProbabilityCurrent2D::computeWithGauge(psi, *links, hbar, mass)
-                                               : ProbabilityCurrent2D::compute(psi, hbar, mass);
+    const ProbabilityCurrent2D& current = observedCurrent();
     write(kCurrentMaximumRow, PanelText::generalText(current.maxMagnitude, 6));
     write(kCurrentIntegralRow, fixedPair(QStringLiteral("%1 / %2"), current.integralJx, current.integralJy, 5));
 

@@ -72,6 +72,40 @@ void MainWindow::runSteps(int count)
     for (int i = 0; i < count; ++i)
         runStepBody();
     runAppliersAfterSteps(solver.time());
+    // The observation and the refresh that follow read this state.
+    sharedObservables.openFor(observedState());
+}
+
+SharedObservables::Key MainWindow::observedState() const
+{
+    return {psi.data(), psi.nx(), psi.ny(), solver.stepCount(), solver.time()};
+}
+
+const DensitySums2D& MainWindow::observedDensity()
+{
+    SharedObservables& shared = sharedObservables;
+    if (!shared.densityReady || !shared.sharing(observedState())) {
+        shared.density.compute(psi);
+        ++shared.densityPasses;
+        shared.densityReady = shared.sharing(observedState());
+    }
+    return shared.density;
+}
+
+const ProbabilityCurrent2D& MainWindow::observedCurrent()
+{
+    SharedObservables& shared = sharedObservables;
+    if (!shared.currentReady || !shared.sharing(observedState())) {
+        const SplitStepParameters& parameters = solver.parameters();
+        if (const GaugeLinkField2D* links = linksInForce())
+            ProbabilityCurrent2D::computeWithGaugeInto(psi, *links, parameters.hbar, parameters.mass,
+                                                       probabilityCurrent);
+        else
+            ProbabilityCurrent2D::computeInto(psi, parameters.hbar, parameters.mass, probabilityCurrent);
+        ++shared.currentPasses;
+        shared.currentReady = shared.sharing(observedState());
+    }
+    return probabilityCurrent;
 }
 
 void MainWindow::observeAfterSteps()
@@ -291,6 +325,7 @@ void MainWindow::recordObservation()
     inputs.landauZener = &twoLevel.landauZenerReference;
     inputs.stueckelberg = &twoLevel.stueckelbergReference;
     inputs.ramseyReference = &twoLevel.ramseyReference;
+    inputs.densitySums = &observedDensity();
 
     history.push(ObservableSampler::observe(psi, history, inputs));
     sampleObservationRecorders(inputs.time);

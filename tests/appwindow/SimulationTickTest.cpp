@@ -4,9 +4,11 @@
 // the transport and a tick that fails.
 
 #include "common/AppTestSupport.h"
+#include "common/MainWindowProbe.h"
 #include "experiments/PresetScenes.h"
 
 #include "app/mainwindow/MainWindow.h"
+#include "app/text/DiagnosticsRowLabels.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -17,6 +19,7 @@
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QStringList>
+#include <QTableWidget>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
@@ -196,6 +199,50 @@ TEST_F(SimulationTickTest, ATickRunsTheSpeedsStepsAndRecordsOneObservation)
             << "speed entry " << c.speedIndex << ": the observation follows the last step";
     }
     formWidget<QComboBox>(w, "speedComboBox").setCurrentIndex(2);
+}
+
+// Whatever the number of steps, a tick or a Step reads psi once for the
+// density sums (observation, diagnostics, scattering page) and once for the
+// current (diagnostics and overlay), and every reader gets the same numbers.
+TEST_F(SimulationTickTest, ATickComputesEachObservableOnceForAllItsReaders)
+{
+    MainWindow& w = window();
+    setChecked(w, "currentOverlayCheckBox", true);
+    setChecked(w, "probabilityContoursCheckBox", true);
+    setSpin(w, "centerXSpinBox", -2.0);
+    freeDomain();
+    // The single barrier: its scattering page splits the density at the barrier.
+    setIndex(w, "geometryComboBox", static_cast<int>(PotentialObjectKind::Barrier));
+    w.rebuildSimulation();
+    struct Case {
+        const char* name;
+        int speedIndex; // -1: the Step button
+    };
+    for (const Case c : {Case{"step", -1}, Case{"1x", 2}, Case{"4x", 4}, Case{"16x", 6}, Case{"step again", -1}}) {
+        const std::uint64_t density = MainWindowProbe::densityPasses(w);
+        const std::uint64_t current = MainWindowProbe::currentPasses(w);
+        if (c.speedIndex < 0) {
+            w.stepOnce();
+        } else {
+            MainWindowProbe::setSpeedIndex(w, c.speedIndex);
+            const std::uint64_t afterSpeed = MainWindowProbe::densityPasses(w);
+            const std::uint64_t currentAfterSpeed = MainWindowProbe::currentPasses(w);
+            ASSERT_GE(afterSpeed, density) << c.name;
+            w.onSimulationTick();
+            EXPECT_EQ(MainWindowProbe::densityPasses(w) - afterSpeed, 1u) << c.name;
+            EXPECT_EQ(MainWindowProbe::currentPasses(w) - currentAfterSpeed, 1u) << c.name;
+            continue;
+        }
+        EXPECT_EQ(MainWindowProbe::densityPasses(w) - density, 1u) << c.name;
+        EXPECT_EQ(MainWindowProbe::currentPasses(w) - current, 1u) << c.name;
+        const ObservableSample& newest = w.observableHistory().newest();
+        const QTableWidgetItem* norm = formWidget<QTableWidget>(w, "diagnosticsTable").item(kNormRow, 2);
+        ASSERT_NE(norm, nullptr) << c.name;
+        EXPECT_EQ(norm->text(), QString::number(newest.norm, 'f', 7)) << c.name;
+    }
+    formWidget<QComboBox>(w, "speedComboBox").setCurrentIndex(2);
+    setChecked(w, "currentOverlayCheckBox", false);
+    setChecked(w, "probabilityContoursCheckBox", false);
 }
 
 // A step recorder samples at t = 0 (from the rebuild), then on every

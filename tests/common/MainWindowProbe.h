@@ -21,6 +21,9 @@ public:
     static void observeTick(MainWindow& window) { window.observeAfterSteps(); }
     // Every view, plot, panel and the diagnostics.
     static void refreshTick(MainWindow& window) { window.refreshViews(); }
+    // Passes over psi made so far for the density sums and for the current.
+    static std::uint64_t densityPasses(const MainWindow& window) { return window.sharedObservables.densityPasses; }
+    static std::uint64_t currentPasses(const MainWindow& window) { return window.sharedObservables.currentPasses; }
     // The absorbing layer as the last rebuild prepared it.
     static const AbsorbingBoundary2D& absorbingLayer(const MainWindow& window) { return window.absorbingBoundary; }
     // A bound-state pair restored as the guided loader restores one, with the
