@@ -18,6 +18,7 @@ set(VXO_CORE_SOURCES
     DiracSpinor2D.cpp
     DiracSplitStepSolver2D.cpp
     EnergyObservables2D.cpp
+    EnergyObservables2DAvx2.cpp
     FFT2D.cpp
     FFT2DAvx2.cpp
     FFT2DSse2.cpp
