@@ -200,14 +200,20 @@ private:
     void onSpeedChanged();
 
     // --- Tick, single step and observation ------------------------------------------
-    // runSteps: pending hits cleared, `count` step bodies, the continuous
-    // appliers (all but the quench, unforced) at the new time. A step body:
+    // runSteps: pending hits cleared, up to `count` step bodies (fewer when
+    // the next would carry the tick past the transport's step budget; the
+    // number run is returned), the continuous appliers (all but the quench,
+    // unforced) at the new time. A step body:
     // event hooks (reversal once reversalTime <= t + dt/2, overdue Zeno
     // measurements and kicks), every applier at t + dt/2, one propagation,
     // the absorbing layer, the step recorders on their strides, the detector.
     // An observation (none in a Dirac mode or with an empty psi) appends one
     // ObservableSample, then samples the tick-sampled recorders.
-    void runSteps(int count);
+    int runSteps(int count);
+    // The clock the step budget is measured on, in milliseconds, for every
+    // window; null: the monotonic clock. Tests put a clock of known step cost
+    // here, so that what they count does not depend on the machine's speed.
+    static double (*tickClockMs)();
     void observeAfterSteps();
     void runStepBody();
     void runAppliersAfterSteps(double t);

@@ -225,7 +225,7 @@ void MainWindow::updateDiagnostics()
     write(kTransportStateRow, latin1(transportStateName(transport.state())));
     write(kTransportSpeedRow, QStringLiteral("%1x").arg(fixed(transport.speed(), 2)));
     write(kTimerStepsRow, QStringLiteral("%1 ms / %2")
-                              .arg(QString::number(runTimer->interval()), QString::number(transport.stepsPerTick())));
+                              .arg(QString::number(runTimer->interval()), QString::number(transport.stepsOfRecentTick())));
 
     // Simulation, universe and grid.
     const bool absorbing = absorbingBoundary.isEnabled();

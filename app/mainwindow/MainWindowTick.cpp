@@ -15,6 +15,8 @@
 #include <QLabel>
 #include <QTimer>
 
+#include <chrono>
+
 namespace vxo {
 
 namespace {
@@ -23,6 +25,12 @@ namespace {
 // leaves it empty when no Dirac state was prepared, so that a Dirac mode
 // whose preparation failed propagates the fallback packet in psi instead of
 // replacing it by the density of a zero spinor.
+// Milliseconds on the monotonic clock, the time base of the tick's budget.
+double steadyMilliseconds()
+{
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
 bool spinorOnGrid(const DiracSpinor2D& spinor, const ComplexField2D& psi)
 {
     return !spinor.isEmpty() && GridKey2D::of(spinor.upper).matches(psi) && GridKey2D::of(spinor.lower).matches(psi);
@@ -38,10 +46,12 @@ bool insideAnalysis(double t, double endTime)
 
 } // namespace
 
+double (*MainWindow::tickClockMs)() = nullptr;
+
 void MainWindow::onSimulationTick()
 {
     try {
-        runSteps(transport.stepsPerTick());
+        transport.recordTickSteps(runSteps(transport.stepsPerTick()));
         observeAfterSteps();
         refreshViews();
     } catch (...) {
@@ -65,15 +75,25 @@ void MainWindow::stepOnce()
     refreshViews();
 }
 
-void MainWindow::runSteps(int count)
+int MainWindow::runSteps(int count)
 {
     if (!measurementHits.empty())
         discardMeasurementHits();
-    for (int i = 0; i < count; ++i)
+    // Steps that would carry the tick past its budget are left out (the run
+    // goes slower than its speed instead of freezing the window).
+    double (*const clock)() = tickClockMs ? tickClockMs : &steadyMilliseconds;
+    const double start = clock();
+    int done = 0;
+    while (done < count) {
         runStepBody();
+        ++done;
+        if (!transport.anotherStepFits(done, clock() - start))
+            break;
+    }
     runAppliersAfterSteps(solver.time());
     // The observation and the refresh that follow read this state.
     sharedObservables.openFor(observedState());
+    return done;
 }
 
 SharedObservables::Key MainWindow::observedState() const

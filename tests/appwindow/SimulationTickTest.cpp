@@ -245,6 +245,52 @@ TEST_F(SimulationTickTest, ATickComputesEachObservableOnceForAllItsReaders)
     setChecked(w, "probabilityContoursCheckBox", false);
 }
 
+// A clock that each reading moves on by the cost of one step (the tick reads
+// it once before its steps and once after each).
+double fakeStepCostMs = 0.0;
+double fakeNowMs = 0.0;
+double fakeTickClock()
+{
+    fakeNowMs += fakeStepCostMs;
+    return fakeNowMs;
+}
+
+// Steps too slow for the speed chosen: the tick runs those that fit its
+// budget, the speed stays selected and the diagnostics show the steps run.
+TEST_F(SimulationTickTest, ATickThatWouldOverrunRunsFewerStepsAndKeepsTheSpeed)
+{
+    MainWindow& w = window();
+    freeDomain();
+    double (*const suiteClock)() = MainWindowProbe::tickClock();
+    MainWindowProbe::setTickClock(&fakeTickClock);
+    formWidget<QComboBox>(w, "speedComboBox").setCurrentIndex(6);
+    formWidget<QAbstractButton>(w, "playButton").click();
+    struct Case {
+        double stepMs;
+        std::uint64_t steps;
+    };
+    const double budget = TransportClock::kStepBudgetMs;
+    for (const Case c : {Case{budget / 100.0, 16}, Case{budget / 3.5, 3}, Case{budget * 3.0, 1}}) {
+        fakeStepCostMs = c.stepMs;
+        const std::uint64_t before = w.schroedingerSolver().stepCount();
+        w.onSimulationTick();
+        EXPECT_EQ(w.schroedingerSolver().stepCount() - before, c.steps) << c.stepMs << " ms a step";
+        EXPECT_EQ(formWidget<QComboBox>(w, "speedComboBox").currentText(), QStringLiteral("16.00x"));
+        const QTableWidgetItem* row = formWidget<QTableWidget>(w, "diagnosticsTable").item(kTimerStepsRow, 2);
+        ASSERT_NE(row, nullptr);
+        EXPECT_EQ(row->text(), QStringLiteral("30 ms / %1").arg(c.steps)) << c.stepMs << " ms a step";
+    }
+    // Step runs its one step whatever the clock says.
+    const std::uint64_t before = w.schroedingerSolver().stepCount();
+    w.stepOnce();
+    EXPECT_EQ(w.schroedingerSolver().stepCount() - before, 1u);
+    EXPECT_EQ(formWidget<QTableWidget>(w, "diagnosticsTable").item(kTimerStepsRow, 2)->text(),
+              QStringLiteral("30 ms / 16"))
+        << "a paused transport shows the nominal steps";
+    MainWindowProbe::setTickClock(suiteClock);
+    formWidget<QComboBox>(w, "speedComboBox").setCurrentIndex(2);
+}
+
 // A step recorder samples at t = 0 (from the rebuild), then on every
 // stride-th step whose time is not past its analysis end.
 TEST_F(SimulationTickTest, StepRecordersSampleOnTheirStrideUntilTheirEndTime)

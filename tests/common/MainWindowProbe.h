@@ -21,6 +21,9 @@ public:
     static void observeTick(MainWindow& window) { window.observeAfterSteps(); }
     // Every view, plot, panel and the diagnostics.
     static void refreshTick(MainWindow& window) { window.refreshViews(); }
+    // The clock of every window's step budget (null: the monotonic clock).
+    static void setTickClock(double (*clockMs)()) { MainWindow::tickClockMs = clockMs; }
+    static double (*tickClock())() { return MainWindow::tickClockMs; }
     // Passes over psi made so far for the density sums and for the current.
     static std::uint64_t densityPasses(const MainWindow& window) { return window.sharedObservables.densityPasses; }
     static std::uint64_t currentPasses(const MainWindow& window) { return window.sharedObservables.currentPasses; }
