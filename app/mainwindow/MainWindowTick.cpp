@@ -21,16 +21,16 @@ namespace vxo {
 
 namespace {
 
-// The spinor carries a prepared state on the wave field's grid. The rebuild
-// leaves it empty when no Dirac state was prepared, so that a Dirac mode
-// whose preparation failed propagates the fallback packet in psi instead of
-// replacing it by the density of a zero spinor.
 // Milliseconds on the monotonic clock, the time base of the tick's budget.
 double steadyMilliseconds()
 {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
+// The spinor carries a prepared state on the wave field's grid. The rebuild
+// leaves it empty when no Dirac state was prepared, so that a Dirac mode
+// whose preparation failed propagates the fallback packet in psi instead of
+// replacing it by the density of a zero spinor.
 bool spinorOnGrid(const DiracSpinor2D& spinor, const ComplexField2D& psi)
 {
     return !spinor.isEmpty() && GridKey2D::of(spinor.upper).matches(psi) && GridKey2D::of(spinor.lower).matches(psi);
