@@ -26,6 +26,7 @@ void TransportClock::setSpeed(double factor)
         factor = 1.0;
     factor = std::min(factor, kMaximumSpeed);
     speed_ = factor > kMinimumSpeed ? factor : kMinimumSpeed;
+    lastTickSteps_ = 0;
 }
 
 int TransportClock::stepsPerTick() const
@@ -33,6 +34,22 @@ int TransportClock::stepsPerTick() const
     if (speed_ <= 1.0)
         return 1;
     return std::max(1, static_cast<int>(std::lround(speed_)));
+}
+
+bool TransportClock::anotherStepFits(int stepsDone, double elapsedMs) const
+{
+    if (stepsDone < 1)
+        return stepsPerTick() > 0;
+    if (stepsDone >= stepsPerTick())
+        return false;
+    const double meanStepMs = elapsedMs / static_cast<double>(stepsDone);
+    // Written so that a NaN elapsed time fails.
+    return elapsedMs + meanStepMs <= kStepBudgetMs;
+}
+
+int TransportClock::stepsOfRecentTick() const
+{
+    return isRunning() && lastTickSteps_ > 0 ? lastTickSteps_ : stepsPerTick();
 }
 
 int TransportClock::tickInterval(int baseMs) const

@@ -27,8 +27,16 @@ public:
     static constexpr double kMinimumSpeed = 0.05;
     static constexpr double kMaximumSpeed = 16.0;
 
-    void stop() { state_ = TransportState::Stopped; }
-    void pause() { state_ = TransportState::Paused; }
+    void stop()
+    {
+        state_ = TransportState::Stopped;
+        lastTickSteps_ = 0;
+    }
+    void pause()
+    {
+        state_ = TransportState::Paused;
+        lastTickSteps_ = 0;
+    }
     void run() { state_ = TransportState::Running; }
     TransportState state() const { return state_; }
     bool isRunning() const { return state_ == TransportState::Running; }
@@ -40,6 +48,22 @@ public:
 
     // 1 at speed 1 or below, else the speed rounded half away from zero.
     int stepsPerTick() const;
+
+    // The wall-clock time the steps of one tick may take. A tick whose next
+    // step would end past it stops short of stepsPerTick, so that the window
+    // answers its input between ticks; the run then goes slower than its
+    // speed says. The first step of a tick always runs.
+    static constexpr double kStepBudgetMs = 100.0;
+    // Whether a tick that has run `stepsDone` steps in `elapsedMs` runs one
+    // more: below stepsPerTick, and one more step of the tick's mean cost so
+    // far still ends within the budget. A NaN time runs no more steps.
+    bool anotherStepFits(int stepsDone, double elapsedMs) const;
+    // The steps the last tick of the run took; forgotten when the transport
+    // stops, pauses or changes speed.
+    void recordTickSteps(int steps) { lastTickSteps_ = steps; }
+    // While running after a tick: the steps that tick took (fewer than
+    // stepsPerTick when the budget cut it); otherwise stepsPerTick.
+    int stepsOfRecentTick() const;
     // max(1, baseMs) at speed 1 or above, else that base divided by the speed
     // and rounded half away from zero; at least 1.
     int tickInterval(int baseMs) const;
@@ -51,6 +75,7 @@ public:
 private:
     TransportState state_ = TransportState::Stopped;
     double speed_ = 1.0;
+    int lastTickSteps_ = 0; // 0: no tick since the last stop, pause or speed change
 };
 
 } // namespace vxo

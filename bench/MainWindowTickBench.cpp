@@ -16,8 +16,12 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QAbstractButton>
 #include <QComboBox>
+#include <QEventLoop>
+#include <QTimer>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <string>
@@ -143,6 +147,55 @@ const bool guidedRegistered = [] {
     }
     return true;
 }();
+
+// The longest wait of the event loop while the window runs the Hall-edge
+// experiment on the finest grid at 16x: a timer of 5 ms is answered at most
+// this long after its previous answer, which bounds how late a click or a key
+// is served. The reference is the same wait with the run paused.
+void eventGapsOfAHallEdgeRun(benchmark::State& state, bool running)
+{
+    MainWindow& window = guidedWindow();
+    window.loadGuidedExperiment(44);
+    auto* grid = window.findChild<QComboBox*>(QStringLiteral("gridResolutionComboBox"));
+    auto* play = window.findChild<QAbstractButton*>(QStringLiteral("playButton"));
+    auto* pause = window.findChild<QAbstractButton*>(QStringLiteral("pauseButton"));
+    if (!grid || !play || !pause) {
+        state.SkipWithError("the window has no grid selector or transport buttons");
+        return;
+    }
+    grid->setCurrentIndex(2);
+    window.rebuildSimulation();
+    MainWindowProbe::setSpeedIndex(window, kSpeed16x);
+    const std::uint64_t stepsBefore = window.schroedingerSolver().stepCount();
+    if (running)
+        play->click();
+    double longestGapMs = 0.0;
+    int answers = 0;
+    for (auto _ : state) {
+        QTimer probe;
+        probe.setInterval(5);
+        Clock::time_point last = Clock::now();
+        QObject::connect(&probe, &QTimer::timeout, [&] {
+            const Clock::time_point now = Clock::now();
+            longestGapMs = std::max(longestGapMs, millisecondsBetween(last, now));
+            last = now;
+            ++answers;
+        });
+        probe.start();
+        QEventLoop loop;
+        QTimer::singleShot(8000, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    pause->click();
+    state.counters["longest_gap_ms"] = longestGapMs;
+    state.counters["answers"] = answers;
+    state.counters["steps_run"] = static_cast<double>(window.schroedingerSolver().stepCount() - stepsBefore);
+    state.counters["grid"] = static_cast<double>(window.waveField().nx());
+}
+void BM_HallEdgeRunEventGaps(benchmark::State& state) { eventGapsOfAHallEdgeRun(state, true); }
+void BM_HallEdgePausedEventGaps(benchmark::State& state) { eventGapsOfAHallEdgeRun(state, false); }
+BENCHMARK(BM_HallEdgeRunEventGaps)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HallEdgePausedEventGaps)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 // Reference: the bare propagation of a tick (split steps and the absorbing
 // layer) on the default 512 x 512 grid, without appliers, recorders,

@@ -12,10 +12,13 @@ set(VXO_CORE_SOURCES
     AmplitudeKernelsAvx2.cpp
     ComplexField2D.cpp
     CrossSectionProfile.cpp
+    DensitySums2D.cpp
+    DensitySums2DAvx2.cpp
     DetectorTemporalFlux2D.cpp
     DiracSpinor2D.cpp
     DiracSplitStepSolver2D.cpp
     EnergyObservables2D.cpp
+    EnergyObservables2DAvx2.cpp
     FFT2D.cpp
     FFT2DAvx2.cpp
     FFT2DSse2.cpp
@@ -266,6 +269,7 @@ set(VXO_QT_TEST_SUPPORT_SOURCES
 set(VXO_CORE_TEST_SOURCES
     ComplexField2DTest.cpp
     CurrentTest.cpp
+    DensitySumsTest.cpp
     DetectorTest.cpp
     DiracTest.cpp
     FFT2DTest.cpp

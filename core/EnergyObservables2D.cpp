@@ -2,6 +2,8 @@
 
 #include "core/FFT2D.h"
 #include "core/FourierGrid.h"
+#include "core/EnergyObservables2DRows.h"
+#include "core/FFT2DKernels.h"
 #include "core/Numeric.h"
 
 #include <stdexcept>
@@ -78,7 +80,34 @@ EnergyObservables2D perUnitNorm(EnergyObservables2D sums)
     return sums;
 }
 
+// One cell's terms, added to the running sums: the definition every path
+// reproduces.
+inline void accumulateCell(const Complex& centre, const Complex& m2x, const Complex& m1x, const Complex& p1x,
+                           const Complex& p2x, const Complex& m2y, const Complex& m1y, const Complex& p1y,
+                           const Complex& p2y, float v, const energy::RowConstants& k, energy::RunningSums& sums)
+{
+    const double rho = std::norm(widen(centre));
+    sums.norm += rho * k.dA;
+    const double gx = std::norm(difference(m2x, m1x, p1x, p2x, k.hx));
+    const double gy = std::norm(difference(m2y, m1y, p1y, p2y, k.hy));
+    sums.kinetic += (gx + gy) * k.c * k.dA;
+    sums.potential += static_cast<double>(v) * rho * k.dA;
+}
+
 } // namespace
+
+namespace energy {
+
+void accumulateRowPortable(const RowStencil& row, std::uint64_t first, std::uint64_t last, const RowConstants& k,
+                           RunningSums& sums)
+{
+    const Complex* r = row.centre;
+    for (std::uint64_t i = first; i < last; ++i)
+        accumulateCell(r[i], r[i - 2], r[i - 1], r[i + 1], r[i + 2], row.below2[i], row.below1[i], row.above1[i],
+                       row.above2[i], row.potential[i], k, sums);
+}
+
+} // namespace energy
 
 std::complex<double> EnergyObservables2D::gradientX(const ComplexField2D& psi, std::uint64_t i, std::uint64_t j)
 {
@@ -95,30 +124,48 @@ EnergyObservables2D EnergyObservables2D::compute(const ComplexField2D& psi, cons
 {
     validateSchroedinger(psi, V, hbar, mass);
 
-    const double dA = static_cast<double>(psi.dy()) * static_cast<double>(psi.dx());
-    const double c = hbar * hbar / (2.0 * mass);
-    EnergyObservables2D result;
+    energy::RowConstants k;
+    k.dA = static_cast<double>(psi.dy()) * static_cast<double>(psi.dx());
+    k.c = hbar * hbar / (2.0 * mass);
+    k.hx = psi.dx();
+    k.hy = psi.dy();
+    energy::RunningSums sums;
     const std::uint64_t nx = psi.nx();
     const AxisNeighbours columns(nx);
     const AxisNeighbours rows(psi.ny());
-    const double hx = psi.dx();
-    const double hy = psi.dy();
+#if defined(__x86_64__)
+    const bool avx2 = fft2d::bestPath() == fft2d::Path::Avx2;
+#endif
     for (std::uint64_t j = 0; j < psi.ny(); ++j) {
-        const Complex* row = &psi.at(0, j);
-        const Complex* below2 = &psi.at(0, rows.m2[j]);
-        const Complex* below1 = &psi.at(0, rows.m1[j]);
-        const Complex* above1 = &psi.at(0, rows.p1[j]);
-        const Complex* above2 = &psi.at(0, rows.p2[j]);
-        for (std::uint64_t i = 0; i < nx; ++i) {
-            const double rho = std::norm(widen(row[i]));
-            result.norm += rho * dA;
-            const double gx =
-                std::norm(difference(row[columns.m2[i]], row[columns.m1[i]], row[columns.p1[i]], row[columns.p2[i]], hx));
-            const double gy = std::norm(difference(below2[i], below1[i], above1[i], above2[i], hy));
-            result.kinetic += (gx + gy) * c * dA;
-            result.potential += static_cast<double>(V.valueAt(i, j)) * rho * dA;
-        }
+        energy::RowStencil row;
+        row.centre = &psi.at(0, j);
+        row.below2 = &psi.at(0, rows.m2[j]);
+        row.below1 = &psi.at(0, rows.m1[j]);
+        row.above1 = &psi.at(0, rows.p1[j]);
+        row.above2 = &psi.at(0, rows.p2[j]);
+        row.potential = V.data() + j * nx;
+        // The two cells at each end reach across the periodic seam; the
+        // cells between them take their x neighbours directly, in order.
+        const auto wrapped = [&](std::uint64_t i) {
+            const Complex* r = row.centre;
+            accumulateCell(r[i], r[columns.m2[i]], r[columns.m1[i]], r[columns.p1[i]], r[columns.p2[i]],
+                           row.below2[i], row.below1[i], row.above1[i], row.above2[i], row.potential[i], k, sums);
+        };
+        wrapped(0);
+        wrapped(1);
+#if defined(__x86_64__)
+        if (avx2)
+            energy::accumulateRowAvx2(row, 2, nx - 2, k, sums);
+        else
+#endif
+            energy::accumulateRowPortable(row, 2, nx - 2, k, sums);
+        wrapped(nx - 2);
+        wrapped(nx - 1);
     }
+    EnergyObservables2D result;
+    result.norm = sums.norm;
+    result.kinetic = sums.kinetic;
+    result.potential = sums.potential;
     return perUnitNorm(result);
 }
 

@@ -145,19 +145,35 @@ bool PotentialField2D::matches(const ComplexField2D& field) const
     return GridKey2D::of(*this).matches(field);
 }
 
-float PotentialField2D::minValue() const
+const PotentialField2D::Extent& PotentialField2D::extent() const
 {
-    if (values_.empty())
-        return 0.0f;
-    return *std::min_element(values_.begin(), values_.end());
+    if (extent_.valid && extent_.identity == identity_ && extent_.revision == revision_)
+        return extent_;
+    Extent extent;
+    if (!values_.empty()) {
+        // The comparisons of std::min_element and std::max_element: the first
+        // smallest and the first largest value.
+        float lo = values_.front();
+        float hi = values_.front();
+        for (const float v : values_) {
+            if (v < lo)
+                lo = v;
+            if (hi < v)
+                hi = v;
+        }
+        extent.minimum = lo;
+        extent.maximum = hi;
+    }
+    extent.valid = true;
+    extent.identity = identity_;
+    extent.revision = revision_;
+    extent_ = extent;
+    return extent_;
 }
 
-float PotentialField2D::maxValue() const
-{
-    if (values_.empty())
-        return 0.0f;
-    return *std::max_element(values_.begin(), values_.end());
-}
+float PotentialField2D::minValue() const { return extent().minimum; }
+
+float PotentialField2D::maxValue() const { return extent().maximum; }
 
 void PotentialField2D::clear()
 {

@@ -63,7 +63,9 @@ public:
     // Same nx, ny and bit-identical dx, dy as the wave field.
     bool matches(const ComplexField2D& field) const;
 
-    // Smallest / largest value (0 for an empty field).
+    // Smallest / largest value (0 for an empty field). Both are taken in one
+    // scan and kept with the (identity, revision) they belong to, so a
+    // potential that did not change is not scanned again.
     float minValue() const;
     float maxValue() const;
 
@@ -102,6 +104,15 @@ private:
     template <typename Function>
     void addFunction(double centerX, double centerY, Function f);
     void raiseRevision() { revision_ = nextRevision(revision_); }
+    // The smallest and largest value and the field state they were taken at.
+    struct Extent {
+        bool valid = false;
+        std::uint64_t identity = 0;
+        std::uint64_t revision = 0;
+        float minimum = 0.0f;
+        float maximum = 0.0f;
+    };
+    const Extent& extent() const;
     // A moved-from field is an empty default grid; its content changed.
     void becomeEmptyAfterMove();
 
@@ -112,6 +123,8 @@ private:
     std::vector<float> values_;
     std::uint64_t revision_ = 0;
     std::uint64_t identity_ = 0;
+    // A copy or an assignment draws a new identity, which drops the entry.
+    mutable Extent extent_;
 };
 
 // Even-odd crossing rule in double precision; points exactly on an edge are

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <complex>
 #include <stdexcept>
 
@@ -24,15 +25,35 @@ void requireMassAndHbar(float hbar, float mass)
         throw std::invalid_argument("ProbabilityCurrent2D: mass must be finite and positive");
 }
 
-// The grid of psi with all-zero components, in the storage current already has.
+// Zero at every cell the interior pass does not write: the border rows and
+// columns, or the whole grid when there is no interior.
+void zeroBorder(std::vector<float>& component, std::uint64_t nx, std::uint64_t ny)
+{
+    if (nx < 3 || ny < 3) {
+        std::fill(component.begin(), component.end(), 0.0f);
+        return;
+    }
+    std::fill(component.begin(), component.begin() + static_cast<std::ptrdiff_t>(nx), 0.0f);
+    std::fill(component.end() - static_cast<std::ptrdiff_t>(nx), component.end(), 0.0f);
+    for (std::uint64_t j = 1; j + 1 < ny; ++j) {
+        component[j * nx] = 0.0f;
+        component[j * nx + nx - 1] = 0.0f;
+    }
+}
+
+// The grid of psi in the storage current already has, zero where the
+// interior pass that follows does not write (a current recomputed every tick
+// then neither allocates nor fills the whole grid).
 void resetToZero(ProbabilityCurrent2D& current, const ComplexField2D& psi)
 {
     current.nx = psi.nx();
     current.ny = psi.ny();
     current.dx = psi.dx();
     current.dy = psi.dy();
-    current.jx.assign(psi.size(), 0.0f);
-    current.jy.assign(psi.size(), 0.0f);
+    current.jx.resize(psi.size());
+    current.jy.resize(psi.size());
+    zeroBorder(current.jx, current.nx, current.ny);
+    zeroBorder(current.jy, current.nx, current.ny);
     current.maxMagnitude = 0.0f;
     current.integralJx = 0.0;
     current.integralJy = 0.0;

@@ -1,9 +1,8 @@
 #include "experiments/ObservableSampler.h"
 
+#include "core/DensitySums2D.h"
 #include "core/EnergyObservables2D.h"
-#include "core/PositionMoments.h"
 #include "core/PotentialScene.h"
-#include "core/RegionProbabilities.h"
 #include "experiments/BoundStateResult.h"
 #include "experiments/DriveProtocols.h"
 #include "experiments/ObservableHistory.h"
@@ -51,8 +50,8 @@ void observeScattering(ObservableSample& sample, const ComplexField2D& psi, cons
     if (in.sceneActive || !in.legacyBarrier || !in.legacyBarrierLatched)
         return;
     const double h = legacyBarrierHalfWidth(in.legacyBarrierThickness);
-    const RegionProbabilities regions =
-        computeRegionProbabilities(psi, in.legacyBarrierCenterX - h, in.legacyBarrierCenterX + h);
+    const RegionProbabilities regions = in.densitySums->regions(in.legacyBarrierCenterX - h,
+                                                                in.legacyBarrierCenterX + h);
     sample.reflectedProbability = regions.leftFraction;
     sample.transmittedProbability = regions.rightFraction;
     sample.scatteringValid = true;
@@ -139,7 +138,14 @@ ObservableSample ObservableSampler::observe(const ComplexField2D& psi, const Obs
 {
     ObservableSample sample;
     sample.time = in.time;
-    const PositionMoments moments = computePositionMoments(psi);
+    // One read of |psi|^2 serves the moments and the legacy barrier's regions.
+    DensitySums2D ownSums;
+    ObservationInputs inputs = in;
+    if (!inputs.densitySums) {
+        ownSums.compute(psi);
+        inputs.densitySums = &ownSums;
+    }
+    const PositionMoments moments = inputs.densitySums->moments();
     sample.norm = moments.norm;
     sample.meanX = moments.meanX;
     sample.meanY = moments.meanY;
@@ -160,7 +166,7 @@ ObservableSample ObservableSampler::observe(const ComplexField2D& psi, const Obs
     sample.energyDriftPercent = history.energyDriftPercent(sample.totalEnergy);
 
     const bool sceneUsable = in.sceneActive && in.scene && !in.scene->empty();
-    observeScattering(sample, psi, in, sceneUsable);
+    observeScattering(sample, psi, inputs, sceneUsable);
 
     if (!sceneUsable)
         return sample;

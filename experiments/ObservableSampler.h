@@ -5,6 +5,8 @@
 
 namespace vxo {
 
+class ComplexField2D;
+class DensitySums2D;
 class ObservableHistory;
 class PotentialScene;
 struct BoundStateResult;
@@ -47,6 +49,10 @@ struct ObservationInputs {
     const LandauZenerReference* landauZener = nullptr;
     const StueckelbergReference* stueckelberg = nullptr;
     const RamseyReference* ramseyReference = nullptr;
+
+    // The density sums of psi when the caller has them already (they are
+    // shared with the other readers of a tick); null: taken from psi here.
+    const DensitySums2D* densitySums = nullptr;
 };
 
 // Condenses the wave field into one ObservableSample: moments, absorbed

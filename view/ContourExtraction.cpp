@@ -200,21 +200,49 @@ ProbabilityContourSet buildProbabilityContours(const ComplexField2D& psi, std::u
             density[r * columns.size() + c] = std::norm(psi.at(columns[c], rows[r]));
     auto sample = [&density, &columns](std::size_t c, std::size_t r) { return density[r * columns.size() + c]; };
 
-    for (std::uint64_t e = 0; e < levelCount; ++e) {
-        const float level = set.levels[e];
-        const float fraction = static_cast<float>(e + 1) / denominator;
-        auto emit = [&set, level, fraction](Point s, Point t) {
-            set.segments.push_back({static_cast<float>(s.x), static_cast<float>(s.y), static_cast<float>(t.x),
-                                    static_cast<float>(t.y), level, fraction});
-        };
-        for (std::size_t r = 0; r + 1 < rows.size(); ++r) {
-            for (std::size_t c = 0; c + 1 < columns.size(); ++c) {
-                const Cell cell{xs[c], xs[c + 1], ys[r], ys[r + 1],
-                                sample(c, r), sample(c + 1, r), sample(c + 1, r + 1), sample(c, r + 1)};
-                marchCell(cell, level, kProbabilityEpsilon, emit);
+    // A level crosses a cell only when some corner lies above it and some
+    // corner does not (a NaN corner is never above): lowest <= level <
+    // highest with NaN read as -inf. The levels ascend, so each cell visits
+    // only the levels in that span, and most cells (far from the packet,
+    // or inside its top level) none at all. The segments of each level are
+    // collected apart and joined level by level, in the order of a sweep of
+    // every cell per level.
+    const auto belowEveryLevel = [](float v) { return v == v ? v : -HUGE_VALF; };
+    std::vector<std::vector<ProbabilityContourSegment>> byLevel(levelCount);
+    for (std::size_t r = 0; r + 1 < rows.size(); ++r) {
+        for (std::size_t c = 0; c + 1 < columns.size(); ++c) {
+            const float a = sample(c, r);
+            const float b = sample(c + 1, r);
+            const float cc = sample(c + 1, r + 1);
+            const float d = sample(c, r + 1);
+            const float highest = std::max(std::max(belowEveryLevel(a), belowEveryLevel(b)),
+                                           std::max(belowEveryLevel(cc), belowEveryLevel(d)));
+            if (!(highest > set.levels.front()))
+                continue;
+            const float lowest = std::min(std::min(belowEveryLevel(a), belowEveryLevel(b)),
+                                          std::min(belowEveryLevel(cc), belowEveryLevel(d)));
+            if (lowest > set.levels.back())
+                continue;
+            const Cell cell{xs[c], xs[c + 1], ys[r], ys[r + 1], a, b, cc, d};
+            for (auto e = static_cast<std::size_t>(std::lower_bound(set.levels.begin(), set.levels.end(), lowest)
+                                                   - set.levels.begin());
+                 e < levelCount && set.levels[e] < highest; ++e) {
+                const float level = set.levels[e];
+                const float fraction = static_cast<float>(e + 1) / denominator;
+                std::vector<ProbabilityContourSegment>& out = byLevel[e];
+                marchCell(cell, level, kProbabilityEpsilon, [&out, level, fraction](Point s, Point t) {
+                    out.push_back({static_cast<float>(s.x), static_cast<float>(s.y), static_cast<float>(t.x),
+                                   static_cast<float>(t.y), level, fraction});
+                });
             }
         }
     }
+    std::size_t total = 0;
+    for (const auto& segments : byLevel)
+        total += segments.size();
+    set.segments.reserve(total);
+    for (const auto& segments : byLevel)
+        set.segments.insert(set.segments.end(), segments.begin(), segments.end());
     return set;
 }
 

@@ -26,14 +26,21 @@ struct QuantumTextureFrame2D {
     std::vector<float> potential;
     float maxProbability = 0.0f;
     float maxAbsPotential = 0.0f;
+    // The potential the potential array was written from: its identity and
+    // revision (0, 0 for none). A frame rebuilt over the same, unchanged
+    // potential keeps the array and its maximum instead of copying them again.
+    std::uint64_t potentialIdentity = 0;
+    std::uint64_t potentialRevision = 0;
 
     // An empty wave function gives the default (incomplete) frame. A non-empty
     // potential must lie on the wave function's grid, else std::invalid_argument.
     static QuantumTextureFrame2D fromField(const ComplexField2D& psi, const PotentialField2D& potential);
 
     // The same frame written into `frame`, reusing its arrays' storage (the
-    // view rebuilds its frame on every refresh). The grid check comes first:
-    // when it throws, `frame` is left as it was.
+    // view rebuilds its frame on every refresh); the potential array is
+    // written only when the potential or the grid differs from the one it
+    // holds. The grid check comes first: when it throws, `frame` is left as
+    // it was.
     static void assignFromField(const ComplexField2D& psi, const PotentialField2D& potential,
                                 QuantumTextureFrame2D& frame);
 

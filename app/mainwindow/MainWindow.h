@@ -9,6 +9,7 @@
 #include "app/mainwindow/GaugeFieldLinks.h"
 #include "app/mainwindow/ProtocolAppliers.h"
 #include "app/mainwindow/ScatteringBookkeeping.h"
+#include "app/mainwindow/SharedObservables.h"
 #include "app/mainwindow/TwoLevelState.h"
 #include "app/protocols/ProtocolContext.h"
 #include "core/AbsorbingBoundary2D.h"
@@ -222,14 +223,20 @@ private:
     void onSpeedChanged();
 
     // --- Tick, single step and observation ------------------------------------------
-    // runSteps: pending hits cleared, `count` step bodies, the continuous
-    // appliers (all but the quench, unforced) at the new time. A step body:
+    // runSteps: pending hits cleared, up to `count` step bodies (fewer when
+    // the next would carry the tick past the transport's step budget; the
+    // number run is returned), the continuous appliers (all but the quench,
+    // unforced) at the new time. A step body:
     // event hooks (reversal once reversalTime <= t + dt/2, overdue Zeno
     // measurements and kicks), every applier at t + dt/2, one propagation,
     // the absorbing layer, the step recorders on their strides, the detector.
     // An observation (none in a Dirac mode or with an empty psi) appends one
     // ObservableSample, then samples the tick-sampled recorders.
-    void runSteps(int count);
+    int runSteps(int count);
+    // The clock the step budget is measured on, in milliseconds, for every
+    // window; null: the monotonic clock. Tests put a clock of known step cost
+    // here, so that what they count does not depend on the machine's speed.
+    static double (*tickClockMs)();
     void observeAfterSteps();
     void runStepBody();
     void runAppliersAfterSteps(double t);
@@ -617,8 +624,15 @@ private:
     void updateTimeSeriesPanel();
     void updateDetectorTvd(); // the detector's hits-versus-flux distance, or "--"
     void refreshExperimentPanels();
-    // The current overlay's field of the last refresh; its arrays are reused.
+    // The current of the last computation (overlay and diagnostics); its
+    // arrays are reused.
     ProbabilityCurrent2D probabilityCurrent;
+    // Density sums and current of psi, computed once per tick for every
+    // reader (see SharedObservables); recomputed on each read outside a tick.
+    SharedObservables sharedObservables;
+    SharedObservables::Key observedState() const;
+    const DensitySums2D& observedDensity();
+    const ProbabilityCurrent2D& observedCurrent();
     // The table's rows are named by DiagnosticsRow; any other row is ignored.
     // The update writes every row but the panel rows and the pipeline row,
     // then the permanent status line; nothing while applying.

@@ -217,7 +217,7 @@ void MainWindow::updateDiagnostics()
     const bool momentumView = isSelected(form.spaceComboBox, SpaceIndex::Momentum) && !dirac;
     if (momentumView)
         ensureMomentumField();
-    const PositionMoments moments = computePositionMoments(psi);
+    const PositionMoments moments = observedDensity().moments();
 
     // Identity and transport.
     QString experiment = experimentTitle.isEmpty() ? form.experimentPresetComboBox->currentText() : experimentTitle;
@@ -227,7 +227,7 @@ void MainWindow::updateDiagnostics()
     write(kTransportStateRow, latin1(transportStateName(transport.state())));
     write(kTransportSpeedRow, QStringLiteral("%1x").arg(fixed(transport.speed(), 2)));
     write(kTimerStepsRow, QStringLiteral("%1 ms / %2")
-                              .arg(QString::number(runTimer->interval()), QString::number(transport.stepsPerTick())));
+                              .arg(QString::number(runTimer->interval()), QString::number(transport.stepsOfRecentTick())));
 
     // Simulation, universe and grid.
     const bool absorbing = absorbingBoundary.isEnabled();
@@ -311,11 +311,7 @@ void MainWindow::updateDiagnostics()
     const QString viewName = momentumView ? QStringLiteral("Momentum |psi_tilde|^2") : form.viewComboBox->currentText();
 
     // Probability current, with the links of a gauge experiment in force.
-    const float hbar = solver.parameters().hbar;
-    const float mass = solver.parameters().mass;
-    const GaugeLinkField2D* links = linksInForce();
-    const ProbabilityCurrent2D current = links ? ProbabilityCurrent2D::computeWithGauge(psi, *links, hbar, mass)
-                                               : ProbabilityCurrent2D::compute(psi, hbar, mass);
+    const ProbabilityCurrent2D& current = observedCurrent();
     write(kCurrentMaximumRow, PanelText::generalText(current.maxMagnitude, 6));
     write(kCurrentIntegralRow, fixedPair(QStringLiteral("%1 / %2"), current.integralJx, current.integralJy, 5));
 

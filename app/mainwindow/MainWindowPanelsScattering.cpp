@@ -69,7 +69,7 @@ void MainWindow::updateScatteringPanel()
     Ui::MainWindow& form = *ui;
     const double centerX = form.barrierCenterXSpinBox->value();
     const double halfWidth = std::max(0.5 * form.barrierThicknessSpinBox->value() + 0.36, 0.6);
-    const RegionProbabilities regions = computeRegionProbabilities(psi, centerX - halfWidth, centerX + halfWidth);
+    const RegionProbabilities regions = observedDensity().regions(centerX - halfWidth, centerX + halfWidth);
 
     if (form.geometryComboBox->currentIndex() != static_cast<int>(PotentialObjectKind::Barrier)) {
         writeDiagnosticsRow(kScatteringStateRow, QStringLiteral("X-region monitor"));

@@ -122,6 +122,8 @@ void MainWindow::invalidateMomentumField()
     momentumField = MomentumSpace2D{};
     momentumFieldStep = kNoCacheKey;
     momentumFieldTime = -1.0;
+    // psi changed outside a step: nothing computed before stays shared.
+    sharedObservables.close();
 }
 
 void MainWindow::applySceneDerivedControls()

@@ -65,6 +65,11 @@ const PotentialField2D& emptyPotential()
 
 void MainWindow::refreshViews()
 {
+    // The refresh is the last reader of a tick's observables.
+    struct CloseSharing {
+        SharedObservables& shared;
+        ~CloseSharing() { shared.close(); }
+    } closeSharing{sharedObservables};
     if (applyingExperiment || psi.empty())
         return;
     Ui::MainWindow& form = *ui;
@@ -154,13 +159,7 @@ void MainWindow::refreshViews()
     view.setCurrentScale(static_cast<float>(form.currentScaleSpinBox->value()));
     view.setStreamlineLength(form.streamlineLengthSpinBox->value());
     if (currentVisible) {
-        const SplitStepParameters& parameters = solver.parameters();
-        if (const GaugeLinkField2D* links = linksInForce())
-            ProbabilityCurrent2D::computeWithGaugeInto(psi, *links, parameters.hbar, parameters.mass,
-                                                       probabilityCurrent);
-        else
-            ProbabilityCurrent2D::computeInto(psi, parameters.hbar, parameters.mass, probabilityCurrent);
-        view.setCurrentField(probabilityCurrent);
+        view.setCurrentField(observedCurrent());
     } else {
         view.clearCurrentField();
     }

@@ -15,9 +15,17 @@
 #include <QLabel>
 #include <QTimer>
 
+#include <chrono>
+
 namespace vxo {
 
 namespace {
+
+// Milliseconds on the monotonic clock, the time base of the tick's budget.
+double steadyMilliseconds()
+{
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
 
 // The spinor carries a prepared state on the wave field's grid. The rebuild
 // leaves it empty when no Dirac state was prepared, so that a Dirac mode
@@ -38,10 +46,12 @@ bool insideAnalysis(double t, double endTime)
 
 } // namespace
 
+double (*MainWindow::tickClockMs)() = nullptr;
+
 void MainWindow::onSimulationTick()
 {
     try {
-        runSteps(transport.stepsPerTick());
+        transport.recordTickSteps(runSteps(transport.stepsPerTick()));
         observeAfterSteps();
         refreshViews();
     } catch (...) {
@@ -65,13 +75,57 @@ void MainWindow::stepOnce()
     refreshViews();
 }
 
-void MainWindow::runSteps(int count)
+int MainWindow::runSteps(int count)
 {
     if (!measurementHits.empty())
         discardMeasurementHits();
-    for (int i = 0; i < count; ++i)
+    // Steps that would carry the tick past its budget are left out (the run
+    // goes slower than its speed instead of freezing the window).
+    double (*const clock)() = tickClockMs ? tickClockMs : &steadyMilliseconds;
+    const double start = clock();
+    int done = 0;
+    while (done < count) {
         runStepBody();
+        ++done;
+        if (!transport.anotherStepFits(done, clock() - start))
+            break;
+    }
     runAppliersAfterSteps(solver.time());
+    // The observation and the refresh that follow read this state.
+    sharedObservables.openFor(observedState());
+    return done;
+}
+
+SharedObservables::Key MainWindow::observedState() const
+{
+    return {psi.data(), psi.nx(), psi.ny(), solver.stepCount(), solver.time()};
+}
+
+const DensitySums2D& MainWindow::observedDensity()
+{
+    SharedObservables& shared = sharedObservables;
+    if (!shared.densityReady || !shared.sharing(observedState())) {
+        shared.density.compute(psi);
+        ++shared.densityPasses;
+        shared.densityReady = shared.sharing(observedState());
+    }
+    return shared.density;
+}
+
+const ProbabilityCurrent2D& MainWindow::observedCurrent()
+{
+    SharedObservables& shared = sharedObservables;
+    if (!shared.currentReady || !shared.sharing(observedState())) {
+        const SplitStepParameters& parameters = solver.parameters();
+        if (const GaugeLinkField2D* links = linksInForce())
+            ProbabilityCurrent2D::computeWithGaugeInto(psi, *links, parameters.hbar, parameters.mass,
+                                                       probabilityCurrent);
+        else
+            ProbabilityCurrent2D::computeInto(psi, parameters.hbar, parameters.mass, probabilityCurrent);
+        ++shared.currentPasses;
+        shared.currentReady = shared.sharing(observedState());
+    }
+    return probabilityCurrent;
 }
 
 void MainWindow::observeAfterSteps()
@@ -309,6 +363,7 @@ void MainWindow::recordObservation()
     inputs.landauZener = &twoLevel.landauZenerReference;
     inputs.stueckelberg = &twoLevel.stueckelbergReference;
     inputs.ramseyReference = &twoLevel.ramseyReference;
+    inputs.densitySums = &observedDensity();
 
     history.push(ObservableSampler::observe(psi, history, inputs));
     sampleObservationRecorders(inputs.time);

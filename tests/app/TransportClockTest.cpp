@@ -103,5 +103,64 @@ TEST(TransportClock, StatesChangeOnlyByCommandAndPrintTheirNames)
         << "an unknown state prints as stopped";
 }
 
+// The steps a tick runs when each step costs `stepMs`, on a clock that the
+// steps alone advance.
+int stepsOfATick(const TransportClock& clock, double stepMs)
+{
+    int done = 0;
+    do
+        ++done;
+    while (done < clock.stepsPerTick() && clock.anotherStepFits(done, stepMs * done));
+    return done;
+}
+
+// A tick stops short of its steps when the next would end past the budget;
+// the first step always runs, and cheap steps run the full count.
+TEST(TransportClock, ATickRunsOnlyTheStepsThatFitItsBudget)
+{
+    const double budget = TransportClock::kStepBudgetMs;
+    struct Row {
+        double speed;
+        double stepMs;
+        int steps;
+    };
+    const Row rows[] = {
+        {16.0, budget / 100.0, 16}, {16.0, budget / 16.0, 16},  {16.0, budget / 10.0, 10},
+        {16.0, budget / 3.5, 3},    {16.0, budget * 0.34, 2},   {16.0, budget * 5.0, 1},
+        {4.0, budget / 5.0, 4},     {4.0, budget / 2.5, 2},     {1.0, budget * 5.0, 1},
+        {0.25, budget / 100.0, 1},  {16.0, std::nan(""), 1},    {8.0, 0.0, 8},
+    };
+    for (const Row& row : rows) {
+        TransportClock clock;
+        clock.setSpeed(row.speed);
+        EXPECT_EQ(stepsOfATick(clock, row.stepMs), row.steps) << row.speed << "x at " << row.stepMs << " ms a step";
+    }
+    TransportClock clock;
+    EXPECT_TRUE(clock.anotherStepFits(0, 1e9)) << "the first step always runs";
+}
+
+// The steps of the last tick are what a running transport reports; a stop, a
+// pause or a new speed goes back to the nominal count.
+TEST(TransportClock, TheRecentTickReportsItsStepsOnlyWhileRunning)
+{
+    TransportClock clock;
+    clock.setSpeed(16.0);
+    clock.run();
+    EXPECT_EQ(clock.stepsOfRecentTick(), 16) << "no tick yet";
+    clock.recordTickSteps(3);
+    EXPECT_EQ(clock.stepsOfRecentTick(), 3);
+    EXPECT_EQ(clock.stepsPerTick(), 16) << "the speed is kept";
+    clock.pause();
+    EXPECT_EQ(clock.stepsOfRecentTick(), 16);
+    clock.run();
+    EXPECT_EQ(clock.stepsOfRecentTick(), 16) << "a resumed run has no recent tick";
+    clock.recordTickSteps(5);
+    clock.setSpeed(8.0);
+    EXPECT_EQ(clock.stepsOfRecentTick(), 8);
+    clock.recordTickSteps(2);
+    clock.stop();
+    EXPECT_EQ(clock.stepsOfRecentTick(), 8);
+}
+
 } // namespace
 } // namespace vxo

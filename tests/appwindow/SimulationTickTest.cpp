@@ -4,9 +4,11 @@
 // the transport and a tick that fails.
 
 #include "common/AppTestSupport.h"
+#include "common/MainWindowProbe.h"
 #include "experiments/PresetScenes.h"
 
 #include "app/mainwindow/MainWindow.h"
+#include "app/text/DiagnosticsRowLabels.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -17,6 +19,7 @@
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QStringList>
+#include <QTableWidget>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
@@ -195,6 +198,96 @@ TEST_F(SimulationTickTest, ATickRunsTheSpeedsStepsAndRecordsOneObservation)
         EXPECT_NEAR(w.observableHistory().newest().time, w.schroedingerSolver().time(), 1e-12)
             << "speed entry " << c.speedIndex << ": the observation follows the last step";
     }
+    formWidget<QComboBox>(w, "speedComboBox").setCurrentIndex(2);
+}
+
+// Whatever the number of steps, a tick or a Step reads psi once for the
+// density sums (observation, diagnostics, scattering page) and once for the
+// current (diagnostics and overlay), and every reader gets the same numbers.
+TEST_F(SimulationTickTest, ATickComputesEachObservableOnceForAllItsReaders)
+{
+    MainWindow& w = window();
+    setChecked(w, "currentOverlayCheckBox", true);
+    setChecked(w, "probabilityContoursCheckBox", true);
+    setSpin(w, "centerXSpinBox", -2.0);
+    freeDomain();
+    // The single barrier: its scattering page splits the density at the barrier.
+    setIndex(w, "geometryComboBox", static_cast<int>(PotentialObjectKind::Barrier));
+    w.rebuildSimulation();
+    struct Case {
+        const char* name;
+        int speedIndex; // -1: the Step button
+    };
+    for (const Case c : {Case{"step", -1}, Case{"1x", 2}, Case{"4x", 4}, Case{"16x", 6}, Case{"step again", -1}}) {
+        const std::uint64_t density = MainWindowProbe::densityPasses(w);
+        const std::uint64_t current = MainWindowProbe::currentPasses(w);
+        if (c.speedIndex < 0) {
+            w.stepOnce();
+        } else {
+            MainWindowProbe::setSpeedIndex(w, c.speedIndex);
+            const std::uint64_t afterSpeed = MainWindowProbe::densityPasses(w);
+            const std::uint64_t currentAfterSpeed = MainWindowProbe::currentPasses(w);
+            ASSERT_GE(afterSpeed, density) << c.name;
+            w.onSimulationTick();
+            EXPECT_EQ(MainWindowProbe::densityPasses(w) - afterSpeed, 1u) << c.name;
+            EXPECT_EQ(MainWindowProbe::currentPasses(w) - currentAfterSpeed, 1u) << c.name;
+            continue;
+        }
+        EXPECT_EQ(MainWindowProbe::densityPasses(w) - density, 1u) << c.name;
+        EXPECT_EQ(MainWindowProbe::currentPasses(w) - current, 1u) << c.name;
+        const ObservableSample& newest = w.observableHistory().newest();
+        const QTableWidgetItem* norm = formWidget<QTableWidget>(w, "diagnosticsTable").item(kNormRow, 2);
+        ASSERT_NE(norm, nullptr) << c.name;
+        EXPECT_EQ(norm->text(), QString::number(newest.norm, 'f', 7)) << c.name;
+    }
+    formWidget<QComboBox>(w, "speedComboBox").setCurrentIndex(2);
+    setChecked(w, "currentOverlayCheckBox", false);
+    setChecked(w, "probabilityContoursCheckBox", false);
+}
+
+// A clock that each reading moves on by the cost of one step (the tick reads
+// it once before its steps and once after each).
+double fakeStepCostMs = 0.0;
+double fakeNowMs = 0.0;
+double fakeTickClock()
+{
+    fakeNowMs += fakeStepCostMs;
+    return fakeNowMs;
+}
+
+// Steps too slow for the speed chosen: the tick runs those that fit its
+// budget, the speed stays selected and the diagnostics show the steps run.
+TEST_F(SimulationTickTest, ATickThatWouldOverrunRunsFewerStepsAndKeepsTheSpeed)
+{
+    MainWindow& w = window();
+    freeDomain();
+    double (*const suiteClock)() = MainWindowProbe::tickClock();
+    MainWindowProbe::setTickClock(&fakeTickClock);
+    formWidget<QComboBox>(w, "speedComboBox").setCurrentIndex(6);
+    formWidget<QAbstractButton>(w, "playButton").click();
+    struct Case {
+        double stepMs;
+        std::uint64_t steps;
+    };
+    const double budget = TransportClock::kStepBudgetMs;
+    for (const Case c : {Case{budget / 100.0, 16}, Case{budget / 3.5, 3}, Case{budget * 3.0, 1}}) {
+        fakeStepCostMs = c.stepMs;
+        const std::uint64_t before = w.schroedingerSolver().stepCount();
+        w.onSimulationTick();
+        EXPECT_EQ(w.schroedingerSolver().stepCount() - before, c.steps) << c.stepMs << " ms a step";
+        EXPECT_EQ(formWidget<QComboBox>(w, "speedComboBox").currentText(), QStringLiteral("16.00x"));
+        const QTableWidgetItem* row = formWidget<QTableWidget>(w, "diagnosticsTable").item(kTimerStepsRow, 2);
+        ASSERT_NE(row, nullptr);
+        EXPECT_EQ(row->text(), QStringLiteral("30 ms / %1").arg(c.steps)) << c.stepMs << " ms a step";
+    }
+    // Step runs its one step whatever the clock says.
+    const std::uint64_t before = w.schroedingerSolver().stepCount();
+    w.stepOnce();
+    EXPECT_EQ(w.schroedingerSolver().stepCount() - before, 1u);
+    EXPECT_EQ(formWidget<QTableWidget>(w, "diagnosticsTable").item(kTimerStepsRow, 2)->text(),
+              QStringLiteral("30 ms / 16"))
+        << "a paused transport shows the nominal steps";
+    MainWindowProbe::setTickClock(suiteClock);
     formWidget<QComboBox>(w, "speedComboBox").setCurrentIndex(2);
 }
 

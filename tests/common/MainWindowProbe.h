@@ -26,6 +26,12 @@ public:
     {
         return EnergyObservables2D::ofStep(window.psi, window.potential, window.steppedHamiltonian());
     }
+    // The clock of every window's step budget (null: the monotonic clock).
+    static void setTickClock(double (*clockMs)()) { MainWindow::tickClockMs = clockMs; }
+    static double (*tickClock())() { return MainWindow::tickClockMs; }
+    // Passes over psi made so far for the density sums and for the current.
+    static std::uint64_t densityPasses(const MainWindow& window) { return window.sharedObservables.densityPasses; }
+    static std::uint64_t currentPasses(const MainWindow& window) { return window.sharedObservables.currentPasses; }
     // The absorbing layer as the last rebuild prepared it.
     static const AbsorbingBoundary2D& absorbingLayer(const MainWindow& window) { return window.absorbingBoundary; }
     // A bound-state pair restored as the guided loader restores one, with the

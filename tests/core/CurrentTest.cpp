@@ -376,3 +376,39 @@ TEST(ProbabilityStreamlines2D, ParameterChecks)
     EXPECT_EQ(messageOf([&] { ProbabilityStreamlines2D::trace(j, 0, 0, {0.1f, 5, 1.0f}); }),
               "ProbabilityStreamlines2D: minRelativeMagnitude must be in [0,1)");
 }
+
+// A current recomputed into storage that held another field's current (other
+// grid, other values, a grid without interior) equals one computed afresh:
+// nothing of the earlier field survives on the border or inside.
+TEST(ProbabilityCurrent2D, RecomputedInPlaceEqualsAFreshCurrent)
+{
+    struct Grid {
+        std::uint64_t nx, ny;
+        unsigned seed;
+    };
+    ProbabilityCurrent2D reused;
+    for (const Grid g : {Grid{40, 24, 1}, Grid{24, 40, 2}, Grid{24, 40, 3}, Grid{2, 9, 4}, Grid{33, 17, 5},
+                         Grid{40, 24, 6}}) {
+        const ComplexField2D psi = test::randomField(g.nx, g.ny, 0.2f, 0.15f, g.seed);
+        ProbabilityCurrent2D::computeInto(psi, 0.8f, 1.3f, reused);
+        const ProbabilityCurrent2D fresh = ProbabilityCurrent2D::compute(psi, 0.8f, 1.3f);
+        const std::string name = std::to_string(g.nx) + "x" + std::to_string(g.ny);
+        EXPECT_EQ(reused.jx, fresh.jx) << name;
+        EXPECT_EQ(reused.jy, fresh.jy) << name;
+        EXPECT_EQ(reused.maxMagnitude, fresh.maxMagnitude) << name;
+        EXPECT_EQ(reused.integralJx, fresh.integralJx) << name;
+
+        GaugeLinkField2D links;
+        links.resize(g.nx, g.ny, 0.2f, 0.15f);
+        for (std::uint64_t j = 0; j < g.ny; ++j)
+            for (std::uint64_t i = 0; i < g.nx; ++i) {
+                const float phase = 0.3f * static_cast<float>(i) - 0.2f * static_cast<float>(j);
+                links.setLinkX(i, j, Complex(std::cos(phase), std::sin(phase)));
+                links.setLinkY(i, j, Complex(std::cos(2.0f * phase), -std::sin(2.0f * phase)));
+            }
+        ProbabilityCurrent2D::computeWithGaugeInto(psi, links, 0.8f, 1.3f, reused);
+        const ProbabilityCurrent2D gauged = ProbabilityCurrent2D::computeWithGauge(psi, links, 0.8f, 1.3f);
+        EXPECT_EQ(reused.jx, gauged.jx) << name << " with links";
+        EXPECT_EQ(reused.jy, gauged.jy) << name << " with links";
+    }
+}

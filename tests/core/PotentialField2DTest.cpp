@@ -577,3 +577,62 @@ TEST(PotentialField2D, RefusedPaintersReportFirstFaultAndChangeNothing)
     EXPECT_NO_THROW(f.addPolygon(triangle, 1.0f));
     EXPECT_EQ(f.revision(), revision + 1);
 }
+
+// The extent is kept between calls: every change, and every copy or move into
+// a field, must show in the next minValue and maxValue as a fresh scan would.
+TEST(PotentialField2D, ExtentFollowsEveryChangeOfTheValues)
+{
+    const auto scanned = [](const PotentialField2D& v) {
+        return std::make_pair(*std::min_element(v.values().begin(), v.values().end()),
+                              *std::max_element(v.values().begin(), v.values().end()));
+    };
+    PotentialField2D other(24, 10, 0.5f, 0.25f);
+    other.addGaussian(1.0f, 0.0f, 1.0f, 1.0f, -7.0f);
+    struct Change {
+        const char* name;
+        std::function<void(PotentialField2D&)> apply;
+    };
+    const std::vector<Change> changes = {
+        {"barrier", [](PotentialField2D& v) { v.addBarrier(0.0f, -1.0f, 0.0f, 1.0f, 0.5f, 3.0f); }},
+        {"gaussian well", [](PotentialField2D& v) { v.addGaussian(-2.0f, 0.0f, 1.0f, 0.5f, -4.0f); }},
+        {"fill", [](PotentialField2D& v) { v.fill(1.5f); }},
+        {"accumulate", [&other](PotentialField2D& v) { v.accumulate(other, 2.0f); }},
+        {"clear", [](PotentialField2D& v) { v.clear(); }},
+        {"rectangle", [](PotentialField2D& v) { v.addRectangle(1.0f, 0.0f, 2.0f, 1.0f, 9.0f); }},
+        {"copy assigned", [&other](PotentialField2D& v) { v = other; }},
+        {"reset", [](PotentialField2D& v) { v.reset(24, 10, 0.5f, 0.25f); }},
+        {"linear", [](PotentialField2D& v) { v.addLinear(0.0f, 0.0f, 0.0f, 1.0f, -0.5f); }},
+        {"move assigned", [](PotentialField2D& v) {
+             PotentialField2D moved(24, 10, 0.5f, 0.25f);
+             moved.addCircle(0.0f, 0.0f, 1.0f, -3.0f);
+             v = std::move(moved);
+         }},
+    };
+    PotentialField2D field(24, 10, 0.5f, 0.25f);
+    for (const Change& change : changes) {
+        // Read before the change, so that a kept extent exists to go stale.
+        (void)field.minValue();
+        (void)field.maxValue();
+        change.apply(field);
+        const auto expected = scanned(field);
+        EXPECT_EQ(field.minValue(), expected.first) << change.name;
+        EXPECT_EQ(field.maxValue(), expected.second) << change.name;
+        // A copy has the same extent; changing the copy leaves the original's.
+        PotentialField2D copy(field);
+        copy.addRectangle(0.0f, 0.0f, 100.0f, 100.0f, 42.0f);
+        EXPECT_EQ(copy.maxValue(), 42.0f) << change.name;
+        EXPECT_EQ(field.maxValue(), expected.second) << change.name;
+    }
+
+    // Two fields painted alike carry the same revision number: assigning one
+    // to the other must still replace the extent.
+    PotentialField2D high(24, 10, 0.5f, 0.25f);
+    PotentialField2D low(24, 10, 0.5f, 0.25f);
+    high.addBarrier(0.0f, -1.0f, 0.0f, 1.0f, 0.5f, 3.0f);
+    low.addBarrier(0.0f, -1.0f, 0.0f, 1.0f, 0.5f, -5.0f);
+    ASSERT_EQ(high.revision(), low.revision());
+    EXPECT_EQ(high.minValue(), 0.0f);
+    high = low;
+    EXPECT_EQ(high.minValue(), -5.0f);
+    EXPECT_EQ(high.maxValue(), 0.0f);
+}

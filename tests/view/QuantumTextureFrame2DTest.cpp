@@ -273,5 +273,42 @@ TEST(QuantumTextureFrame2D, IncompleteFrames)
     EXPECT_TRUE(QuantumTextureFrame2D::isIncomplete(huge));
 }
 
+// A frame rebuilt in place carries the potential it is given now, whatever
+// it held before: a changed potential, another one of the same revision
+// number, none at all, or another grid.
+TEST(QuantumTextureFrame2D, RebuiltFrameFollowsEveryChangeOfThePotential)
+{
+    const ComplexField2D psi = test::randomField(12, 7, 0.5f, 0.25f, 11);
+    PotentialField2D first(12, 7, 0.5f, 0.25f);
+    first.addRectangle(0.0f, 0.0f, 2.0f, 1.0f, 3.0f);
+    PotentialField2D second(12, 7, 0.5f, 0.25f);
+    second.addRectangle(0.0f, 0.0f, 2.0f, 1.0f, -6.0f);
+    ASSERT_EQ(first.revision(), second.revision());
+    PotentialField2D changed = first;
+    changed.addGaussian(1.0f, 0.0f, 1.0f, 1.0f, 10.0f);
+    const PotentialField2D none;
+    const ComplexField2D wider = test::randomField(16, 7, 0.5f, 0.25f, 12);
+    PotentialField2D widerPotential(16, 7, 0.5f, 0.25f);
+    widerPotential.addRectangle(0.0f, 0.0f, 2.0f, 1.0f, 3.0f);
+
+    struct Frame {
+        const char* name;
+        const ComplexField2D* field;
+        const PotentialField2D* potential;
+    };
+    QuantumTextureFrame2D frame;
+    for (const Frame& f : {Frame{"first", &psi, &first}, Frame{"first again", &psi, &first},
+                           Frame{"same revision number", &psi, &second}, Frame{"no potential", &psi, &none},
+                           Frame{"first after none", &psi, &first}, Frame{"changed copy", &psi, &changed},
+                           Frame{"wider grid", &wider, &widerPotential}, Frame{"back", &psi, &first}}) {
+        QuantumTextureFrame2D::assignFromField(*f.field, *f.potential, frame);
+        const QuantumTextureFrame2D fresh = QuantumTextureFrame2D::fromField(*f.field, *f.potential);
+        EXPECT_EQ(frame.potential, fresh.potential) << f.name;
+        EXPECT_EQ(frame.maxAbsPotential, fresh.maxAbsPotential) << f.name;
+        EXPECT_EQ(frame.probability, fresh.probability) << f.name;
+        EXPECT_EQ(frame.maxProbability, fresh.maxProbability) << f.name;
+    }
+}
+
 } // namespace
 } // namespace vxo

@@ -1,0 +1,47 @@
+#pragma once
+
+// The row pass of EnergyObservables2D::compute over the cells whose x
+// neighbours need no wrapping, on the portable path and on AVX2 vectors. Both
+// add each cell's terms to the running sums in cell order with the scalar
+// loop's operations, so they give the same bits.
+
+#include "core/ComplexField2D.h"
+
+#include <cstdint>
+
+namespace vxo::energy {
+
+// One row of psi with the rows two and one below and above it (wrapped
+// already) and the potential's row.
+struct RowStencil {
+    const Complex* centre = nullptr;
+    const Complex* below2 = nullptr;
+    const Complex* below1 = nullptr;
+    const Complex* above1 = nullptr;
+    const Complex* above2 = nullptr;
+    const float* potential = nullptr;
+};
+
+// Grid steps, hbar^2 / 2m and the cell area.
+struct RowConstants {
+    double hx = 0.0;
+    double hy = 0.0;
+    double c = 0.0;
+    double dA = 0.0;
+};
+
+struct RunningSums {
+    double norm = 0.0;
+    double kinetic = 0.0;
+    double potential = 0.0;
+};
+
+// The cells first <= i < last, with 2 <= first and last <= nx - 2.
+void accumulateRowPortable(const RowStencil& row, std::uint64_t first, std::uint64_t last, const RowConstants& k,
+                           RunningSums& sums);
+#if defined(__x86_64__)
+void accumulateRowAvx2(const RowStencil& row, std::uint64_t first, std::uint64_t last, const RowConstants& k,
+                       RunningSums& sums);
+#endif
+
+} // namespace vxo::energy
