@@ -1,9 +1,12 @@
 #pragma once
 
+#include "app/form/ControlValue.h"
+
 #include <QPointer>
 #include <QVariant>
 #include <QWidget>
 
+#include <optional>
 #include <vector>
 
 namespace vxo {
@@ -14,7 +17,8 @@ namespace vxo {
 // range as well as its value (the domain and the loaders move the ranges,
 // and a value must not be clamped by another experiment's range); a combo
 // box its current index, a check box its state, a tab widget its current
-// page. Other widget classes and null widgets are not recorded.
+// page. Other widget classes and null widgets are not recorded. The values
+// are those of ControlValue.h, written back by applyControlValue.
 class ControlSnapshot {
 public:
     // Records each widget's present value; the earlier record is dropped.
@@ -30,8 +34,7 @@ private:
     struct Entry {
         QPointer<QWidget> widget;
         QVariant value;
-        double minimum = 0.0;
-        double maximum = 0.0;
+        std::optional<ControlRange> range; // spin boxes only
     };
     std::vector<Entry> entries_;
 };

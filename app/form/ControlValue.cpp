@@ -76,42 +76,62 @@ bool saturatedInt(const QVariant& value, int& number)
     return true;
 }
 
+// The write of applyControlValue, signals already blocked.
+bool writeByExactClass(QWidget& widget, const QVariant& value)
+{
+    if (isExactly<QDoubleSpinBox>(&widget)) {
+        bool converted = false;
+        const double number = value.toDouble(&converted);
+        if (converted)
+            static_cast<QDoubleSpinBox&>(widget).setValue(number);
+        return converted;
+    }
+    if (isExactly<QSpinBox>(&widget)) {
+        int number = 0;
+        if (!saturatedInt(value, number))
+            return false;
+        static_cast<QSpinBox&>(widget).setValue(number);
+        return true;
+    }
+    if (isExactly<QComboBox>(&widget)) {
+        auto& combo = static_cast<QComboBox&>(widget);
+        int index = -1;
+        if (!comboIndex(combo, value, index))
+            return false;
+        combo.setCurrentIndex(index);
+        return true;
+    }
+    if (isExactly<QCheckBox>(&widget)) {
+        if (!value.canConvert<bool>())
+            return false;
+        static_cast<QCheckBox&>(widget).setChecked(value.toBool());
+        return true;
+    }
+    return false;
+}
+
 } // namespace
+
+QVariant controlValue(const QWidget* widget)
+{
+    if (const auto* box = qobject_cast<const QDoubleSpinBox*>(widget))
+        return box->value();
+    if (const auto* box = qobject_cast<const QSpinBox*>(widget))
+        return box->value();
+    if (const auto* combo = qobject_cast<const QComboBox*>(widget))
+        return combo->currentIndex();
+    if (const auto* box = qobject_cast<const QCheckBox*>(widget))
+        return box->isChecked();
+    return {};
+}
 
 bool applyControlValue(QWidget* widget, const QVariant& value)
 {
     if (widget == nullptr || !value.isValid())
         return false;
-    const QSignalBlocker blocker(widget);
-    if (isExactly<QDoubleSpinBox>(widget)) {
-        bool converted = false;
-        const double number = value.toDouble(&converted);
-        if (converted)
-            static_cast<QDoubleSpinBox*>(widget)->setValue(number);
-        return converted;
-    }
-    if (isExactly<QSpinBox>(widget)) {
-        int number = 0;
-        if (!saturatedInt(value, number))
-            return false;
-        static_cast<QSpinBox*>(widget)->setValue(number);
-        return true;
-    }
-    if (isExactly<QComboBox>(widget)) {
-        auto* combo = static_cast<QComboBox*>(widget);
-        int index = -1;
-        if (!comboIndex(*combo, value, index))
-            return false;
-        combo->setCurrentIndex(index);
-        return true;
-    }
-    if (isExactly<QCheckBox>(widget)) {
-        if (!value.canConvert<bool>())
-            return false;
-        static_cast<QCheckBox*>(widget)->setChecked(value.toBool());
-        return true;
-    }
-    return false;
+    bool written = false;
+    writeQuietly(widget, [&value, &written](QWidget& control) { written = writeByExactClass(control, value); });
+    return written;
 }
 
 QString controlValueFault(const QWidget* widget, const QString& name, const QVariant& value)
@@ -134,6 +154,28 @@ QString controlValueFault(const QWidget* widget, const QString& name, const QVar
             return QStringLiteral("Non-finite value for control '%1'.").arg(name);
     }
     return {};
+}
+
+std::optional<ControlRange> controlRange(const QWidget* widget)
+{
+    if (const auto* box = qobject_cast<const QDoubleSpinBox*>(widget))
+        return ControlRange{box->minimum(), box->maximum()};
+    if (const auto* box = qobject_cast<const QSpinBox*>(widget))
+        return ControlRange{double(box->minimum()), double(box->maximum())};
+    return std::nullopt;
+}
+
+bool setControlRange(QWidget* widget, const ControlRange& range)
+{
+    if (auto* box = qobject_cast<QDoubleSpinBox*>(widget)) {
+        writeQuietly(box, [&range](QDoubleSpinBox& spin) { spin.setRange(range.minimum, range.maximum); });
+        return true;
+    }
+    if (auto* box = qobject_cast<QSpinBox*>(widget)) {
+        writeQuietly(box, [&range](QSpinBox& spin) { spin.setRange(int(range.minimum), int(range.maximum)); });
+        return true;
+    }
+    return false;
 }
 
 } // namespace vxo

@@ -1,16 +1,16 @@
 #include "app/form/ExperimentSettingsForm.h"
 
+#include "app/form/ControlValue.h"
+#include "app/form/QuietControlWrites.h"
 #include "app/mainwindow/FormIndices.h"
 #include "ui/MainWindowForm.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
-#include <QSignalBlocker>
 #include <QSpinBox>
 
 #include <algorithm>
-#include <array>
 #include <cstdint>
 #include <initializer_list>
 #include <limits>
@@ -54,6 +54,9 @@ struct FormReader {
 
     void flag(const QCheckBox* box, bool& field) const { field = box->isChecked(); }
 
+    // A record's own enable box.
+    void enable(const QCheckBox* box, bool& field) const { flag(box, field); }
+
     // Enabled only with its own box, the scene box and whatever else the
     // record needs (a target object for the drive records).
     void sceneFlag(const QCheckBox* box, const QCheckBox* sceneBox, bool requirementMet, bool& field) const
@@ -87,35 +90,35 @@ struct FormReader {
     void dependents(bool, std::initializer_list<QWidget*>) const {}
 };
 
-// Writes each field into its control, that control's signals blocked.
+// Writes each field into its control, that control's signals blocked, and
+// notes the record's own enable box, the key of its exclusion row.
 struct FormWriter {
-    void value(QDoubleSpinBox* box, double field) const
-    {
-        const QSignalBlocker blocker(box);
-        box->setValue(field);
-    }
+    QCheckBox* enableBox = nullptr;
+
+    void value(QDoubleSpinBox* box, double field) const { setValueQuietly(box, field); }
 
     template <typename Int>
     void count(QSpinBox* box, Int field) const
     {
-        const QSignalBlocker blocker(box);
-        box->setValue(toWidgetInt(field));
+        setValueQuietly(box, toWidgetInt(field));
     }
 
-    void flag(QCheckBox* box, bool field) const
+    void flag(QCheckBox* box, bool field) const { setCheckedQuietly(box, field); }
+
+    void enable(QCheckBox* box, bool field)
     {
-        const QSignalBlocker blocker(box);
-        box->setChecked(field);
+        flag(box, field);
+        enableBox = box;
     }
 
-    void sceneFlag(QCheckBox* box, const QCheckBox*, bool, bool field) const { flag(box, field); }
+    void sceneFlag(QCheckBox* box, const QCheckBox*, bool, bool field) { enable(box, field); }
 
+    // The combo keeps its selection when it does not list the object.
     void target(QComboBox* combo, std::uint64_t id) const
     {
-        const QSignalBlocker blocker(combo);
         for (int i = 0; i < combo->count(); ++i) {
             if (itemObjectId(combo, i) == id) {
-                combo->setCurrentIndex(i);
+                setIndexQuietly(combo, i);
                 return;
             }
         }
@@ -123,23 +126,21 @@ struct FormWriter {
 
     void parameter(QComboBox* combo, std::int32_t field) const
     {
-        const QSignalBlocker blocker(combo);
-        combo->setCurrentIndex(std::clamp<std::int32_t>(field, 0, kLastSceneParameter));
+        setIndexQuietly(combo, std::clamp<std::int32_t>(field, 0, kLastSceneParameter));
     }
 
     void winding(QComboBox* combo, std::int32_t field) const
     {
-        const QSignalBlocker blocker(combo);
-        combo->setCurrentIndex(indexOf(field < 0 ? WindingIndex::Clockwise : WindingIndex::CounterClockwise));
+        setIndexQuietly(combo, indexOf(field < 0 ? WindingIndex::Clockwise : WindingIndex::CounterClockwise));
     }
 
     void index(QComboBox* combo, std::uint32_t field, IndexWrite rule) const
     {
-        const QSignalBlocker blocker(combo);
         int index = toWidgetInt(field);
         if (rule == IndexWrite::Clamped)
             index = std::clamp(index, 0, std::max(combo->count() - 1, 0));
-        combo->setCurrentIndex(index);
+        // As it is, an index the combo lacks leaves it without a current item.
+        writeQuietly(combo, [index](QComboBox& target) { target.setCurrentIndex(index); });
     }
 
     void dependents(bool enabled, std::initializer_list<QWidget*> widgets) const
@@ -152,7 +153,7 @@ struct FormWriter {
 // --- The field and control tables ------------------------------------------------
 
 template <typename Io>
-void visit(const Io& io, const Ui_MainWindow& f, QuantumQuench& r)
+void visit(Io& io, const Ui_MainWindow& f, QuantumQuench& r)
 {
     io.target(f.quenchTargetComboBox, r.targetObjectId);
     io.sceneFlag(f.quenchEnabledCheckBox, f.potentialSceneActiveCheckBox, r.targetObjectId != 0, r.enabled);
@@ -163,7 +164,7 @@ void visit(const Io& io, const Ui_MainWindow& f, QuantumQuench& r)
 }
 
 template <typename Io>
-void visit(const Io& io, const Ui_MainWindow& f, PeriodicDrive& r)
+void visit(Io& io, const Ui_MainWindow& f, PeriodicDrive& r)
 {
     io.target(f.periodicDriveTargetComboBox, r.targetObjectId);
     io.sceneFlag(f.periodicDriveEnabledCheckBox, f.potentialSceneActiveCheckBox, r.targetObjectId != 0, r.enabled);
@@ -175,7 +176,7 @@ void visit(const Io& io, const Ui_MainWindow& f, PeriodicDrive& r)
 }
 
 template <typename Io>
-void visit(const Io& io, const Ui_MainWindow& f, LinearSweep& r)
+void visit(Io& io, const Ui_MainWindow& f, LinearSweep& r)
 {
     io.target(f.linearSweepTargetComboBox, r.targetObjectId);
     io.sceneFlag(f.linearSweepEnabledCheckBox, f.potentialSceneActiveCheckBox, r.targetObjectId != 0, r.enabled);
@@ -191,7 +192,7 @@ void visit(const Io& io, const Ui_MainWindow& f, LinearSweep& r)
 }
 
 template <typename Io>
-void visit(const Io& io, const Ui_MainWindow& f, RamseySequence& r)
+void visit(Io& io, const Ui_MainWindow& f, RamseySequence& r)
 {
     io.target(f.ramseyTargetComboBox, r.targetObjectId);
     io.sceneFlag(f.ramseyEnabledCheckBox, f.potentialSceneActiveCheckBox, r.targetObjectId != 0, r.enabled);
@@ -211,9 +212,9 @@ void visit(const Io& io, const Ui_MainWindow& f, RamseySequence& r)
 }
 
 template <typename Io>
-void visit(const Io& io, const Ui_MainWindow& f, RamseyEnsemble& r)
+void visit(Io& io, const Ui_MainWindow& f, RamseyEnsemble& r)
 {
-    io.flag(f.ramseyEnsembleEnabledCheckBox, r.enabled);
+    io.enable(f.ramseyEnsembleEnabledCheckBox, r.enabled);
     io.value(f.ramseyEnsembleSigmaSpinBox, r.detuningStdDev);
     io.count(f.ramseyEnsembleMembersSpinBox, r.memberCount);
     io.dependents(r.enabled, {f.ramseyEnsembleSigmaSpinBox, f.ramseyEnsembleMembersSpinBox});
@@ -221,7 +222,7 @@ void visit(const Io& io, const Ui_MainWindow& f, RamseyEnsemble& r)
 
 // The enabled flag and the first kick time live in the stored copy only.
 template <typename Io>
-void visit(const Io& io, const Ui_MainWindow& f, KickedRotorConfig& r)
+void visit(Io& io, const Ui_MainWindow& f, KickedRotorConfig& r)
 {
     io.value(f.kickedRotorPeriodSpinBox, r.kickPeriod);
     io.value(f.kickedRotorStrengthSpinBox, r.phaseStrength);
@@ -229,20 +230,20 @@ void visit(const Io& io, const Ui_MainWindow& f, KickedRotorConfig& r)
 
 // Only the measurement period has a control.
 template <typename Io>
-void visit(const Io& io, const Ui_MainWindow& f, ZenoConfig& r)
+void visit(Io& io, const Ui_MainWindow& f, ZenoConfig& r)
 {
     io.value(f.zenoMeasurementPeriodSpinBox, r.measurementPeriod);
 }
 
 template <typename Io>
-void visit(const Io& io, const Ui_MainWindow& f, ScarConfig& r)
+void visit(Io& io, const Ui_MainWindow& f, ScarConfig& r)
 {
     io.value(f.scarBandSpinBox, r.orbitBandHalfWidth);
     io.value(f.scarEnergySpinBox, r.referenceEnergy);
 }
 
 template <typename Io>
-void visit(const Io& io, const Ui_MainWindow& f, BerryConfig& r)
+void visit(Io& io, const Ui_MainWindow& f, BerryConfig& r)
 {
     io.sceneFlag(f.berryEnabledCheckBox, f.potentialSceneActiveCheckBox, true, r.enabled);
     io.value(f.berryAnisotropySpinBox, r.anisotropy);
@@ -252,9 +253,9 @@ void visit(const Io& io, const Ui_MainWindow& f, BerryConfig& r)
 }
 
 template <typename Io>
-void visit(const Io& io, const Ui_MainWindow& f, LoschmidtConfig& r)
+void visit(Io& io, const Ui_MainWindow& f, LoschmidtConfig& r)
 {
-    io.flag(f.loschmidtEnabledCheckBox, r.enabled);
+    io.enable(f.loschmidtEnabledCheckBox, r.enabled);
     io.value(f.loschmidtTimeSpinBox, r.reversalTime);
     io.value(f.loschmidtMomentumErrorXSpinBox, r.momentumErrorX);
     io.value(f.loschmidtMomentumErrorYSpinBox, r.momentumErrorY);
@@ -263,9 +264,9 @@ void visit(const Io& io, const Ui_MainWindow& f, LoschmidtConfig& r)
 // The box alone decides `enabled`, target or not: the shutter applier and
 // the validators refuse what does not fit the scene.
 template <typename Io>
-void visit(const Io& io, const Ui_MainWindow& f, MoshinskyConfig& r)
+void visit(Io& io, const Ui_MainWindow& f, MoshinskyConfig& r)
 {
-    io.flag(f.moshinskyEnabledCheckBox, r.enabled);
+    io.enable(f.moshinskyEnabledCheckBox, r.enabled);
     io.target(f.moshinskyTargetComboBox, r.shutterObjectId);
     io.value(f.moshinskyOpenTimeSpinBox, r.openTime);
     io.value(f.moshinskyDetectorXSpinBox, r.detectorX);
@@ -273,9 +274,9 @@ void visit(const Io& io, const Ui_MainWindow& f, MoshinskyConfig& r)
 }
 
 template <typename Io>
-void visit(const Io& io, const Ui_MainWindow& f, KapitzaDiracConfig& r)
+void visit(Io& io, const Ui_MainWindow& f, KapitzaDiracConfig& r)
 {
-    io.flag(f.kapitzaDiracEnabledCheckBox, r.enabled);
+    io.enable(f.kapitzaDiracEnabledCheckBox, r.enabled);
     io.value(f.kapitzaDiracPeriodSpinBox, r.latticePeriod);
     io.value(f.kapitzaDiracDepthSpinBox, r.latticeDepth);
     io.value(f.kapitzaDiracPhaseSpinBox, r.latticePhaseDegrees);
@@ -286,9 +287,9 @@ void visit(const Io& io, const Ui_MainWindow& f, KapitzaDiracConfig& r)
 }
 
 template <typename Io>
-void visit(const Io& io, const Ui_MainWindow& f, AharonovBohmConfig& r)
+void visit(Io& io, const Ui_MainWindow& f, AharonovBohmConfig& r)
 {
-    io.flag(f.aharonovBohmEnabledCheckBox, r.enabled);
+    io.enable(f.aharonovBohmEnabledCheckBox, r.enabled);
     io.value(f.aharonovBohmCenterXSpinBox, r.solenoidX);
     io.value(f.aharonovBohmCenterYSpinBox, r.solenoidY);
     io.value(f.aharonovBohmRadiusSpinBox, r.solenoidRadius);
@@ -299,9 +300,9 @@ void visit(const Io& io, const Ui_MainWindow& f, AharonovBohmConfig& r)
 }
 
 template <typename Io>
-void visit(const Io& io, const Ui_MainWindow& f, LandauConfig& r)
+void visit(Io& io, const Ui_MainWindow& f, LandauConfig& r)
 {
-    io.flag(f.landauEnabledCheckBox, r.enabled);
+    io.enable(f.landauEnabledCheckBox, r.enabled);
     io.value(f.landauFieldSpinBox, r.fieldStrength);
     io.index(f.landauPreparationComboBox, r.preparationMode, IndexWrite::AsIs);
     io.count(f.landauIndexSpinBox, r.landauIndex);
@@ -310,9 +311,9 @@ void visit(const Io& io, const Ui_MainWindow& f, LandauConfig& r)
 }
 
 template <typename Io>
-void visit(const Io& io, const Ui_MainWindow& f, HallEdgeConfig& r)
+void visit(Io& io, const Ui_MainWindow& f, HallEdgeConfig& r)
 {
-    io.flag(f.hallEdgeEnabledCheckBox, r.enabled);
+    io.enable(f.hallEdgeEnabledCheckBox, r.enabled);
     io.value(f.hallEdgeFieldSpinBox, r.fieldStrength);
     io.value(f.hallEdgeYSpinBox, r.edgeY);
     io.value(f.hallEdgeWallSpinBox, r.wallHeight);
@@ -324,9 +325,9 @@ void visit(const Io& io, const Ui_MainWindow& f, HallEdgeConfig& r)
 }
 
 template <typename Io>
-void visit(const Io& io, const Ui_MainWindow& f, BackflowConfig& r)
+void visit(Io& io, const Ui_MainWindow& f, BackflowConfig& r)
 {
-    io.flag(f.backflowEnabledCheckBox, r.enabled);
+    io.enable(f.backflowEnabledCheckBox, r.enabled);
     io.value(f.backflowDetectorSpinBox, r.detectorX);
     io.value(f.backflowSlowKSpinBox, r.slowWaveNumber);
     io.value(f.backflowFastKSpinBox, r.fastWaveNumber);
@@ -339,9 +340,9 @@ void visit(const Io& io, const Ui_MainWindow& f, BackflowConfig& r)
 }
 
 template <typename Io>
-void visit(const Io& io, const Ui_MainWindow& f, ZitterbewegungConfig& r)
+void visit(Io& io, const Ui_MainWindow& f, ZitterbewegungConfig& r)
 {
-    io.flag(f.zitterEnabledCheckBox, r.enabled);
+    io.enable(f.zitterEnabledCheckBox, r.enabled);
     io.value(f.zitterLightSpeedSpinBox, r.lightSpeed);
     io.value(f.zitterMassSpinBox, r.restMass);
     io.value(f.zitterCenterXSpinBox, r.centerX);
@@ -356,9 +357,9 @@ void visit(const Io& io, const Ui_MainWindow& f, ZitterbewegungConfig& r)
 // centerY has no control: the packet starts on the barrier's axis unless a
 // preset or document says otherwise.
 template <typename Io>
-void visit(const Io& io, const Ui_MainWindow& f, KleinTunnelingConfig& r)
+void visit(Io& io, const Ui_MainWindow& f, KleinTunnelingConfig& r)
 {
-    io.flag(f.kleinEnabledCheckBox, r.enabled);
+    io.enable(f.kleinEnabledCheckBox, r.enabled);
     io.value(f.kleinLightSpeedSpinBox, r.lightSpeed);
     io.value(f.kleinMassSpinBox, r.restMass);
     io.value(f.kleinCenterXSpinBox, r.centerX);
@@ -374,84 +375,81 @@ void visit(const Io& io, const Ui_MainWindow& f, KleinTunnelingConfig& r)
 
 // --- Experiment modes that exclude each other -------------------------------------
 
-// What an enabled record switches off: boxes unchecked, combos to index 0.
-struct Exclusion {
-    std::vector<QCheckBox*> boxes;
-    std::vector<QComboBox*> combos;
+using Box = QCheckBox* Ui_MainWindow::*;
+using Combo = QComboBox* Ui_MainWindow::*;
+
+// What an enabled record switches off, by the record's own enable box: these
+// boxes unchecked, these combos to index 0. A record written later wins over
+// one it excludes. The rows are not symmetric: Klein clears Zitterbewegung
+// but not the reverse, Hall edge clears Aharonov-Bohm and Landau but neither
+// clears it, and Klein keeps the boundary that backflow and Zitterbewegung
+// reset. Records without a row (quench, the ensemble, the kicked rotor, Zeno,
+// scars) exclude nothing.
+struct ExclusionRow {
+    Box experiment;
+    std::vector<Box> unchecked;
+    std::vector<Combo> reset;
 };
 
-// The enable boxes in the order the exclusion rows grow: each experiment
-// switches off the ones before it (with a few additions), never the ones
-// after it, so a record written later wins.
-std::vector<QCheckBox*> leadingModes(const Ui_MainWindow& f, std::size_t count,
-                                     std::initializer_list<QCheckBox*> extra = {})
+const std::vector<ExclusionRow>& exclusionTable()
 {
-    const std::array<QCheckBox*, 13> chain{
-        f.quenchEnabledCheckBox,    f.periodicDriveEnabledCheckBox, f.linearSweepEnabledCheckBox,
-        f.ramseyEnabledCheckBox,    f.berryEnabledCheckBox,         f.loschmidtEnabledCheckBox,
-        f.moshinskyEnabledCheckBox, f.kapitzaDiracEnabledCheckBox,  f.aharonovBohmEnabledCheckBox,
-        f.landauEnabledCheckBox,    f.hallEdgeEnabledCheckBox,      f.backflowEnabledCheckBox,
-        f.zitterEnabledCheckBox};
-    std::vector<QCheckBox*> boxes(chain.begin(), chain.begin() + static_cast<std::ptrdiff_t>(count));
-    boxes.insert(boxes.end(), extra);
-    return boxes;
+    using F = Ui_MainWindow;
+    constexpr Box quench = &F::quenchEnabledCheckBox, drive = &F::periodicDriveEnabledCheckBox,
+                  sweep = &F::linearSweepEnabledCheckBox, ramsey = &F::ramseyEnabledCheckBox,
+                  berry = &F::berryEnabledCheckBox, loschmidt = &F::loschmidtEnabledCheckBox,
+                  moshinsky = &F::moshinskyEnabledCheckBox, kapitzaDirac = &F::kapitzaDiracEnabledCheckBox,
+                  aharonovBohm = &F::aharonovBohmEnabledCheckBox, landau = &F::landauEnabledCheckBox,
+                  hallEdge = &F::hallEdgeEnabledCheckBox, backflow = &F::backflowEnabledCheckBox,
+                  zitter = &F::zitterEnabledCheckBox, klein = &F::kleinEnabledCheckBox,
+                  scene = &F::potentialSceneActiveCheckBox, overlay = &F::currentOverlayCheckBox;
+    constexpr Combo boundary = &F::boundaryModeComboBox, geometry = &F::geometryComboBox,
+                    space = &F::spaceComboBox, view = &F::viewComboBox;
+    // Backflow is a free packet on a periodic grid: no scene, no geometry.
+    // Zitterbewegung is the free Dirac packet besides: position probability
+    // view, no current overlay. The Klein barrier is its own potential.
+    static const std::vector<ExclusionRow> rows = {
+        {drive, {quench}, {}},
+        {sweep, {quench, drive}, {}},
+        {ramsey, {quench, drive, sweep}, {}},
+        {berry, {quench, drive, sweep, ramsey}, {}},
+        {loschmidt, {quench, drive, sweep, ramsey, berry}, {}},
+        {moshinsky, {quench, drive, sweep, ramsey, berry, loschmidt}, {}},
+        {kapitzaDirac, {quench, drive, sweep, ramsey, berry, loschmidt, moshinsky}, {}},
+        {aharonovBohm, {quench, drive, sweep, ramsey, berry, loschmidt, moshinsky, kapitzaDirac, landau}, {}},
+        {landau, {quench, drive, sweep, ramsey, berry, loschmidt, moshinsky, kapitzaDirac, aharonovBohm}, {}},
+        {hallEdge,
+         {quench, drive, sweep, ramsey, berry, loschmidt, moshinsky, kapitzaDirac, aharonovBohm, landau},
+         {}},
+        {backflow,
+         {quench, drive, sweep, ramsey, berry, loschmidt, moshinsky, kapitzaDirac, aharonovBohm, landau, hallEdge,
+          scene},
+         {boundary, geometry}},
+        {zitter,
+         {quench, drive, sweep, ramsey, berry, loschmidt, moshinsky, kapitzaDirac, aharonovBohm, landau, hallEdge,
+          backflow, scene, overlay},
+         {boundary, geometry, space, view}},
+        {klein,
+         {zitter, quench, drive, sweep, ramsey, berry, loschmidt, moshinsky, kapitzaDirac, aharonovBohm, landau,
+          hallEdge, backflow, scene, overlay},
+         {geometry, space, view}},
+    };
+    return rows;
 }
 
-// Quench, the ensemble, the kicked rotor, Zeno and scars exclude nothing.
-template <typename Record>
-Exclusion exclusionOf(const Ui_MainWindow&, const Record&)
+// Switches off the row of the experiment whose enable box is `experiment`.
+void switchOff(const Ui_MainWindow& form, const QCheckBox* experiment)
 {
-    return {};
-}
-
-Exclusion exclusionOf(const Ui_MainWindow& f, const PeriodicDrive&) { return {leadingModes(f, 1), {}}; }
-Exclusion exclusionOf(const Ui_MainWindow& f, const LinearSweep&) { return {leadingModes(f, 2), {}}; }
-Exclusion exclusionOf(const Ui_MainWindow& f, const RamseySequence&) { return {leadingModes(f, 3), {}}; }
-Exclusion exclusionOf(const Ui_MainWindow& f, const BerryConfig&) { return {leadingModes(f, 4), {}}; }
-Exclusion exclusionOf(const Ui_MainWindow& f, const LoschmidtConfig&) { return {leadingModes(f, 5), {}}; }
-Exclusion exclusionOf(const Ui_MainWindow& f, const MoshinskyConfig&) { return {leadingModes(f, 6), {}}; }
-Exclusion exclusionOf(const Ui_MainWindow& f, const KapitzaDiracConfig&) { return {leadingModes(f, 7), {}}; }
-
-// Aharonov-Bohm and Landau switch each other off; neither touches the Hall edge.
-Exclusion exclusionOf(const Ui_MainWindow& f, const AharonovBohmConfig&)
-{
-    return {leadingModes(f, 8, {f.landauEnabledCheckBox}), {}};
-}
-
-Exclusion exclusionOf(const Ui_MainWindow& f, const LandauConfig&) { return {leadingModes(f, 9), {}}; }
-Exclusion exclusionOf(const Ui_MainWindow& f, const HallEdgeConfig&) { return {leadingModes(f, 10), {}}; }
-
-// Backflow is a free packet on a periodic grid: no scene, no geometry.
-Exclusion exclusionOf(const Ui_MainWindow& f, const BackflowConfig&)
-{
-    return {leadingModes(f, 11, {f.potentialSceneActiveCheckBox}),
-            {f.boundaryModeComboBox, f.geometryComboBox}};
-}
-
-// The free Dirac packet: periodic grid, no potential, position probability view.
-Exclusion exclusionOf(const Ui_MainWindow& f, const ZitterbewegungConfig&)
-{
-    return {leadingModes(f, 12, {f.potentialSceneActiveCheckBox, f.currentOverlayCheckBox}),
-            {f.boundaryModeComboBox, f.geometryComboBox, f.spaceComboBox, f.viewComboBox}};
-}
-
-// The Klein barrier is its own potential; the boundary stays as chosen.
-Exclusion exclusionOf(const Ui_MainWindow& f, const KleinTunnelingConfig&)
-{
-    return {leadingModes(f, 13, {f.potentialSceneActiveCheckBox, f.currentOverlayCheckBox}),
-            {f.geometryComboBox, f.spaceComboBox, f.viewComboBox}};
-}
-
-void switchOff(const Exclusion& exclusion)
-{
-    for (QCheckBox* box : exclusion.boxes) {
-        const QSignalBlocker blocker(box);
-        box->setChecked(false);
-    }
-    for (QComboBox* combo : exclusion.combos) {
-        const QSignalBlocker blocker(combo);
-        combo->setCurrentIndex(0);
-    }
+    if (experiment == nullptr)
+        return;
+    const std::vector<ExclusionRow>& rows = exclusionTable();
+    const auto row = std::find_if(rows.begin(), rows.end(),
+                                  [&](const ExclusionRow& r) { return form.*r.experiment == experiment; });
+    if (row == rows.end())
+        return;
+    for (const Box box : row->unchecked)
+        setCheckedQuietly(form.*box, false);
+    for (const Combo combo : row->reset)
+        setIndexQuietly(form.*combo, 0);
 }
 
 } // namespace
@@ -459,7 +457,8 @@ void switchOff(const Exclusion& exclusion)
 template <typename Record>
 Record readSettingsFromForm(const Ui_MainWindow& form, Record base)
 {
-    visit(FormReader{}, form, base);
+    FormReader reader;
+    visit(reader, form, base);
     return base;
 }
 
@@ -467,9 +466,10 @@ template <typename Record>
 void writeSettingsIntoForm(const Ui_MainWindow& form, const Record& record)
 {
     Record fields = record;
-    visit(FormWriter{}, form, fields);
+    FormWriter writer;
+    visit(writer, form, fields);
     if (record.enabled)
-        switchOff(exclusionOf(form, record));
+        switchOff(form, writer.enableBox);
 }
 
 #define VXO_SETTINGS_FORM_RECORD(Record)                                                                              \

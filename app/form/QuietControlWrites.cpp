@@ -1,29 +1,16 @@
 #include "app/form/QuietControlWrites.h"
 
+#include "app/form/ControlValue.h"
+
 #include <algorithm>
 #include <cmath>
 
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QDoubleSpinBox>
-#include <QSignalBlocker>
 #include <QSpinBox>
 
 namespace vxo {
-
-namespace {
-
-// One write into a control with its signals blocked; nothing for a null control.
-template <typename Control, typename Write>
-void writeQuietly(Control* control, Write write)
-{
-    if (!control)
-        return;
-    const QSignalBlocker blocker(control);
-    write(*control);
-}
-
-} // namespace
 
 void setCheckedQuietly(QAbstractButton* box, bool checked)
 {
@@ -48,10 +35,8 @@ void setValueQuietly(QSpinBox* box, int value)
 
 void admitRangeQuietly(QDoubleSpinBox* box, double lowest, double highest)
 {
-    if (std::isfinite(lowest) && std::isfinite(highest))
-        writeQuietly(box, [lowest, highest](QDoubleSpinBox& spin) {
-            spin.setRange(std::min(spin.minimum(), lowest), std::max(spin.maximum(), highest));
-        });
+    if (box && std::isfinite(lowest) && std::isfinite(highest))
+        setControlRange(box, {std::min(box->minimum(), lowest), std::max(box->maximum(), highest)});
 }
 
 } // namespace vxo

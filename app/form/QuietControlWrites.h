@@ -7,10 +7,9 @@ class QSpinBox;
 
 namespace vxo {
 
-// Program writes into form controls. Each write runs with the control's
-// signals blocked and its previous blocking state restored, so no handler
-// meant for the user's edits reacts; the caller rebuilds or refreshes once
-// itself. A null control is skipped.
+// Program writes into form controls, typed, each one writeQuietly of
+// ControlValue.h: no handler meant for the user's edits reacts, and the
+// caller rebuilds or refreshes once itself. A null control is skipped.
 
 void setCheckedQuietly(QAbstractButton* box, bool checked);
 // The combo keeps its current entry for an index outside its items.

@@ -19,7 +19,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QTimer>
@@ -28,12 +27,10 @@
 #include <cmath>
 #include <initializer_list>
 #include <limits>
-#include <type_traits>
 
 namespace vxo {
 
 namespace {
-
 
 const char* const kFileFilter = "Ondrivel Experiment (*.vxo.json *.json);;JSON files (*.json);;All files (*.*)";
 
@@ -167,33 +164,6 @@ const char* const kStadiumControls[] = {
     "stadiumV0SpinBox",      "stadiumCenterXSpinBox", "stadiumCenterYSpinBox",
     "stadiumStraightSpinBox", "stadiumRadiusSpinBox",
 };
-
-// A control's value as its widget class stores it; invalid for a class that
-// holds no document value.
-QVariant controlValue(const QWidget* widget)
-{
-    if (const auto* box = qobject_cast<const QDoubleSpinBox*>(widget))
-        return box->value();
-    if (const auto* box = qobject_cast<const QSpinBox*>(widget))
-        return box->value();
-    if (const auto* combo = qobject_cast<const QComboBox*>(widget))
-        return combo->currentIndex();
-    if (const auto* box = qobject_cast<const QCheckBox*>(widget))
-        return box->isChecked();
-    return {};
-}
-
-template <typename Widget, typename Value>
-void setBlocked(Widget* widget, const Value& value)
-{
-    const QSignalBlocker blocker(widget);
-    if constexpr (std::is_same_v<Widget, QComboBox>)
-        widget->setCurrentIndex(value);
-    else if constexpr (std::is_same_v<Widget, QCheckBox>)
-        widget->setChecked(value);
-    else
-        widget->setValue(value);
-}
 
 bool drivesSlopeX(bool enabled, std::int32_t parameter)
 {
@@ -351,7 +321,7 @@ MainWindow::DocumentApplication MainWindow::applyDocument(const ExperimentDocume
     updateDomainSpacingLabel();
     // After the domain: the resolution's minimum follows the grid spacing,
     // and the old grid's minimum would clamp a finer document's value.
-    setBlocked(ui->collapseResolutionSpinBox, document.measurementCollapseResolution);
+    setValueQuietly(ui->collapseResolutionSpinBox, document.measurementCollapseResolution);
     // As for a guided load, each strength box admits the document's own value
     // and the scene's strongest and deepest object, so that no wall is
     // weakened and no well filled on the way into the form.
@@ -375,7 +345,7 @@ MainWindow::DocumentApplication MainWindow::applyDocument(const ExperimentDocume
     ui->geometryParametersStackedWidget->setCurrentIndex(ui->geometryComboBox->currentIndex());
 
     potentialScene = document.potentialScene;
-    setBlocked(ui->potentialSceneActiveCheckBox, document.potentialSceneActive && !potentialScene.empty());
+    setCheckedQuietly(ui->potentialSceneActiveCheckBox, document.potentialSceneActive && !potentialScene.empty());
     refreshSceneObjectList(0);
     // Selecting the first scene object has just loaded it into the geometry
     // pages. With the scene off the saved pages are the potential itself:
@@ -396,7 +366,7 @@ MainWindow::DocumentApplication MainWindow::applyDocument(const ExperimentDocume
     }
     applySettingsRecords(document);
 
-    setBlocked(ui->viewportEditCheckBox, false);
+    setCheckedQuietly(ui->viewportEditCheckBox, false);
     ui->viewportEditToolComboBox->setEnabled(false);
     ui->viewportEditorHintLabel->setEnabled(false);
     syncViewportEditTool();
@@ -435,9 +405,9 @@ bool MainWindow::restoreDocumentBoundState(const ExperimentDocument& document, Q
     boundStateA = saved.stateA;
     boundStateB = saved.stateB;
     boundRelativePhase = saved.relativePhaseDegrees * kPi / 180.0;
-    setBlocked(ui->boundRelativePhaseSpinBox, saved.relativePhaseDegrees);
+    setValueQuietly(ui->boundRelativePhaseSpinBox, saved.relativePhaseDegrees);
     const int needed = std::max(saved.stateA, saved.stateB) + 1;
-    setBlocked(ui->boundMaxStatesSpinBox, std::max(ui->boundMaxStatesSpinBox->value(), needed));
+    setValueQuietly(ui->boundMaxStatesSpinBox, std::max(ui->boundMaxStatesSpinBox->value(), needed));
 
     computeBoundStates();
     const int found = boundStates.ok ? static_cast<int>(boundStates.states.size()) : 0;
@@ -447,9 +417,9 @@ bool MainWindow::restoreDocumentBoundState(const ExperimentDocument& document, Q
     }
     const int a = std::clamp(saved.stateA, 0, found - 1);
     const int b = std::clamp(saved.stateB, 0, found - 1);
-    setBlocked(ui->boundStateComboBox, a);
-    setBlocked(ui->boundSuperpositionAComboBox, eigenstate ? 0 : a);
-    setBlocked(ui->boundSuperpositionBComboBox, b);
+    setIndexQuietly(ui->boundStateComboBox, a);
+    setIndexQuietly(ui->boundSuperpositionAComboBox, eigenstate ? 0 : a);
+    setIndexQuietly(ui->boundSuperpositionBComboBox, b);
     if (eigenstate) {
         prepareBoundEigenstate();
     } else if (a == b) {
@@ -539,7 +509,7 @@ void MainWindow::showDocumentExperimentPages(const ExperimentDocument& document,
         if (row.controlPage != nullptr)
             ui->timeDependentSubTabWidget->setCurrentWidget(row.controlPage);
         if (row.spaceIndex >= 0)
-            setBlocked(ui->spaceComboBox, row.spaceIndex);
+            setIndexQuietly(ui->spaceComboBox, row.spaceIndex);
         for (const Panel panel : row.panels)
             (this->*panel)();
     }
@@ -577,7 +547,7 @@ bool MainWindow::loadExperimentFromPath(const QString& path)
     lastDocumentPath = path;
     const int presetIndex = presetIndexOfTitle(document.sourcePreset);
     if (presetIndex >= 0) {
-        setBlocked(ui->experimentPresetComboBox, presetIndex);
+        setIndexQuietly(ui->experimentPresetComboBox, presetIndex);
         updateHelpTexts(presetIndex);
     }
     ui->experimentPresetDescriptionLabel->setText(

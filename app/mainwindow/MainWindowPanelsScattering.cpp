@@ -17,6 +17,8 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -24,7 +26,6 @@ namespace vxo {
 
 namespace {
 
-// Index of the Barrier page of geometryComboBox.
 // A packet counts as arrived at the barrier once this much probability is
 // inside the interaction region, or this much has already passed it.
 constexpr double kCollisionInteraction = 0.025;
@@ -43,6 +44,20 @@ double singleBarrierTransmission(double energy, double v, double a, double mass,
     if (v >= 0.0)
         return SquareBarrier1D::compute(energy, v, a, mass, hbar).transmission;
     return QuantumResonance2D::transmission(energy, v, 0.5 * a, 0.0, v, 0.5 * a, mass, hbar);
+}
+
+// The plane-wave square-barrier reference, or none for a barrier the formula
+// refuses: a document or an inspected scene object can put a well (a negative
+// height) on the Barrier page, and the panels then say that no reference
+// exists instead of failing the rebuild and every later refresh.
+std::optional<SquareBarrier1D> squareBarrierReference(double energy, double height, double width, double mass,
+                                                      double hbar)
+{
+    try {
+        return SquareBarrier1D::compute(energy, height, width, mass, hbar);
+    } catch (const std::invalid_argument&) {
+        return std::nullopt;
+    }
 }
 
 // "P_left=%1   <middle>=%2   P_right=%3" with four decimals each.
@@ -91,19 +106,20 @@ void MainWindow::updateScatteringPanel()
     }
 
     if (scattering.legacyPacketSeparated) {
-        const double theory =
-            SquareBarrier1D::compute(packetKineticEnergyX(), form.barrierV0SpinBox->value(),
-                                     form.barrierThicknessSpinBox->value(), form.massSpinBox->value(),
-                                     solver.parameters().hbar)
-                .transmission;
+        const std::optional<SquareBarrier1D> reference =
+            squareBarrierReference(packetKineticEnergyX(), form.barrierV0SpinBox->value(),
+                                   form.barrierThicknessSpinBox->value(), form.massSpinBox->value(),
+                                   solver.parameters().hbar);
+        const double theory = reference ? reference->transmission : 0.0;
         writeDiagnosticsRow(kScatteringStateRow, QStringLiteral("SEPARATED / MEASUREMENT VALID"));
         writeDiagnosticsRow(kScatteringProbabilitiesRow,
                             PanelText(QStringLiteral("P_R=%1   P_T=%2   P_int=%3   theory T=%4   deltaT=%5"))
                                 .fixed(regions.leftFraction, 4)
                                 .fixed(regions.rightFraction, 4)
                                 .fixed(inside, 4)
-                                .fixed(theory, 4)
-                                .fixed(regions.rightFraction - theory, 4)
+                                .fixedOr(reference.has_value(), theory, 4, PanelText::kNotAvailable)
+                                .fixedOr(reference.has_value(), regions.rightFraction - theory, 4,
+                                         PanelText::kNotAvailable)
                                 .text());
     } else if (scattering.legacyCollisionStarted) {
         writeDiagnosticsRow(kScatteringStateRow, QStringLiteral("SCATTERING IN PROGRESS"));
@@ -298,22 +314,26 @@ void MainWindow::updateTunnelingDiagnostics()
     const double energyX = packetKineticEnergyX();
     const double height = form.barrierV0SpinBox->value();
     const double width = form.barrierThicknessSpinBox->value();
-    const SquareBarrier1D barrier =
-        SquareBarrier1D::compute(energyX, height, width, form.massSpinBox->value(), solver.parameters().hbar);
+    const std::optional<SquareBarrier1D> barrier =
+        squareBarrierReference(energyX, height, width, form.massSpinBox->value(), solver.parameters().hbar);
+    // The regime needs no reference: a well is passed above it.
+    const bool tunneling = height > energyX;
     writeDiagnosticsRow(kTunnelingRegimeRow,
                         PanelText(QStringLiteral("%1   Ex=%2   Ekin=%3   V0=%4   Ex/V0=%5   a=%6"))
-                            .word(barrier.tunneling ? QStringLiteral("TUNNELING  Ex < V0")
-                                                    : QStringLiteral("ABOVE BARRIER  Ex >= V0"))
+                            .word(tunneling ? QStringLiteral("TUNNELING  Ex < V0")
+                                            : QStringLiteral("ABOVE BARRIER  Ex >= V0"))
                             .fixed(energyX, 4)
                             .fixed(packetKineticEnergy(), 4)
                             .fixed(height, 3)
                             .fixed(height > 0.0 ? energyX / height : 0.0, 3)
                             .fixed(width, 3)
                             .text());
-    writeDiagnosticsRow(kTunnelingTheoryRow, PanelText(QStringLiteral("T=%1   R=%2"))
-                                                 .fixed(barrier.transmission, 4)
-                                                 .fixed(barrier.reflection, 4)
-                                                 .text());
+    writeDiagnosticsRow(kTunnelingTheoryRow,
+                        barrier ? PanelText(QStringLiteral("T=%1   R=%2"))
+                                      .fixed(barrier->transmission, 4)
+                                      .fixed(barrier->reflection, 4)
+                                      .text()
+                                : QStringLiteral("T=n/a   R=n/a   square-barrier reference unavailable"));
 }
 
 } // namespace vxo

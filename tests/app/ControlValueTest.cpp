@@ -1,8 +1,10 @@
-// One saved control value into its widget: what each control class accepts,
-// what it refuses without changing, and that no change handler runs.
+// A control's value as documents and the fresh-window snapshot hold it: what
+// each control class gives and accepts, what it refuses without changing,
+// spin box ranges, and that no change handler runs on any of these writes.
 
 #include "common/AppTestSupport.h"
 
+#include "app/form/ControlSnapshot.h"
 #include "app/form/ControlValue.h"
 #include "app/form/QuietControlWrites.h"
 
@@ -12,6 +14,7 @@
 #include <QFontComboBox>
 #include <QLineEdit>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QVariant>
 #include <QWidget>
 
@@ -19,37 +22,61 @@
 
 #include <functional>
 #include <limits>
+#include <memory>
 #include <utility>
 
 namespace vxo {
 namespace {
 
+// One control of each class a document holds, under one parent, with a
+// count of the change handlers that ran.
+struct DocumentControls {
+    QWidget parent;
+    QDoubleSpinBox* real = new QDoubleSpinBox(&parent);
+    QSpinBox* integer = new QSpinBox(&parent);
+    QComboBox* combo = new QComboBox(&parent);
+    QCheckBox* box = new QCheckBox(&parent);
+    int handlerRuns = 0;
+
+    DocumentControls(double realValue, int integerValue, int comboIndex, bool checked)
+    {
+        real->setRange(-5.0, 5.0);
+        real->setDecimals(2);
+        real->setValue(realValue);
+        integer->setRange(3, 201);
+        integer->setValue(integerValue);
+        combo->addItems({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d")});
+        combo->setCurrentIndex(comboIndex);
+        box->setChecked(checked);
+    }
+
+    // From here on every change handler that runs is counted.
+    void countHandlerRuns()
+    {
+        const auto count = [this] { ++handlerRuns; };
+        QObject::connect(real, QOverload<double>::of(&QDoubleSpinBox::valueChanged), &parent, count);
+        QObject::connect(integer, QOverload<int>::of(&QSpinBox::valueChanged), &parent, count);
+        QObject::connect(combo, QOverload<int>::of(&QComboBox::currentIndexChanged), &parent, count);
+        QObject::connect(box, &QCheckBox::toggled, &parent, count);
+    }
+};
+
 TEST(ControlValue, WritesTheFourControlClassesAndRefusesEverythingElseUnchanged)
 {
     test::appTestApplication();
-    QWidget parent;
-    auto* real = new QDoubleSpinBox(&parent);
-    real->setRange(-5.0, 5.0);
-    real->setDecimals(2);
-    real->setValue(1.0);
-    auto* integer = new QSpinBox(&parent);
-    integer->setRange(3, 201);
-    integer->setValue(41);
-    auto* combo = new QComboBox(&parent);
-    combo->addItems({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d")});
-    combo->setCurrentIndex(1);
-    auto* box = new QCheckBox(&parent);
+    DocumentControls controls(1.0, 41, 1, false);
+    QWidget& parent = controls.parent;
+    QDoubleSpinBox* const real = controls.real;
+    QSpinBox* const integer = controls.integer;
+    QComboBox* const combo = controls.combo;
+    QCheckBox* const box = controls.box;
     auto* line = new QLineEdit(QStringLiteral("kept"), &parent);
     auto* fonts = new QFontComboBox(&parent); // a combo box, but not exactly one
     const int fontIndex = fonts->currentIndex();
 
-    int handlerRuns = 0;
-    const auto count = [&handlerRuns] { ++handlerRuns; };
-    QObject::connect(real, QOverload<double>::of(&QDoubleSpinBox::valueChanged), &parent, count);
-    QObject::connect(integer, QOverload<int>::of(&QSpinBox::valueChanged), &parent, count);
-    QObject::connect(combo, QOverload<int>::of(&QComboBox::currentIndexChanged), &parent, count);
-    QObject::connect(box, &QCheckBox::toggled, &parent, count);
-    QObject::connect(fonts, QOverload<int>::of(&QComboBox::currentIndexChanged), &parent, count);
+    controls.countHandlerRuns();
+    QObject::connect(fonts, QOverload<int>::of(&QComboBox::currentIndexChanged), &parent,
+                     [&controls] { ++controls.handlerRuns; });
 
     struct Case {
         const char* what;
@@ -100,12 +127,131 @@ TEST(ControlValue, WritesTheFourControlClassesAndRefusesEverythingElseUnchanged)
             EXPECT_FALSE(c.widget->signalsBlocked()) << c.what << ": blocking not restored";
         }
     }
-    EXPECT_EQ(handlerRuns, 0) << "a change handler ran during a write";
+    EXPECT_EQ(controls.handlerRuns, 0) << "a change handler ran during a write";
 
     // A widget blocked before the call stays blocked.
     real->blockSignals(true);
     EXPECT_TRUE(applyControlValue(real, 0.5));
     EXPECT_TRUE(real->signalsBlocked());
+}
+
+// What a document stores per class, and that writing it back restores the
+// control: the capture and the apply are one pair.
+TEST(ControlValue, ReadsEachControlClassAsADocumentStoresIt)
+{
+    test::appTestApplication();
+    DocumentControls controls(-2.5, 41, 2, true);
+    QDoubleSpinBox* const real = controls.real;
+    QSpinBox* const integer = controls.integer;
+    QComboBox* const combo = controls.combo;
+    QCheckBox* const box = controls.box;
+    QWidget& parent = controls.parent;
+
+    struct Case {
+        const char* what;
+        QWidget* widget;
+        int type;
+        QVariant value;
+        std::function<void()> change;
+    };
+    const Case cases[] = {
+        {"double", real, QMetaType::Double, -2.5, [&] { real->setValue(4.0); }},
+        {"integer", integer, QMetaType::Int, 41, [&] { integer->setValue(7); }},
+        {"combo", combo, QMetaType::Int, 2, [&] { combo->setCurrentIndex(0); }},
+        {"check", box, QMetaType::Bool, true, [&] { box->setChecked(false); }},
+    };
+    for (const Case& c : cases) {
+        const QVariant read = controlValue(c.widget);
+        EXPECT_EQ(read.userType(), c.type) << c.what;
+        EXPECT_EQ(read, c.value) << c.what;
+        c.change();
+        EXPECT_NE(controlValue(c.widget), c.value) << c.what << ": the change did not take";
+        EXPECT_TRUE(applyControlValue(c.widget, read)) << c.what;
+        EXPECT_EQ(controlValue(c.widget), c.value) << c.what << ": not restored";
+    }
+    for (const QWidget* other : {static_cast<QWidget*>(new QTabWidget(&parent)),
+                                 static_cast<QWidget*>(new QLineEdit(&parent)), static_cast<QWidget*>(nullptr)}) {
+        EXPECT_FALSE(controlValue(other).isValid()) << "a value for a widget that holds none";
+        EXPECT_FALSE(controlRange(other).has_value());
+    }
+}
+
+// Ranges are the spin boxes' own: set quietly, the value clamped into the
+// new range, and refused unchanged for any other control.
+TEST(ControlValue, RangesBelongToSpinBoxesAndAreSetQuietly)
+{
+    test::appTestApplication();
+    DocumentControls controls(4.5, 150, 0, false);
+    QDoubleSpinBox* const real = controls.real;
+    QSpinBox* const integer = controls.integer;
+    controls.countHandlerRuns();
+
+    ASSERT_TRUE(setControlRange(real, {-1.0, 2.25}));
+    ASSERT_TRUE(setControlRange(integer, {10.0, 100.0}));
+    const std::optional<ControlRange> realRange = controlRange(real);
+    const std::optional<ControlRange> intRange = controlRange(integer);
+    ASSERT_TRUE(realRange && intRange);
+    EXPECT_EQ(realRange->minimum, -1.0);
+    EXPECT_EQ(realRange->maximum, 2.25);
+    EXPECT_EQ(intRange->minimum, 10.0);
+    EXPECT_EQ(intRange->maximum, 100.0);
+    EXPECT_EQ(real->value(), 2.25) << "clamped into the new range";
+    EXPECT_EQ(integer->value(), 100);
+    EXPECT_FALSE(setControlRange(controls.combo, {0.0, 1.0}));
+    EXPECT_FALSE(setControlRange(nullptr, {0.0, 1.0}));
+    EXPECT_FALSE(real->signalsBlocked() || integer->signalsBlocked()) << "blocking not restored";
+    EXPECT_EQ(controls.handlerRuns, 0) << "a change handler ran";
+}
+
+// A new window's controls, put back after a loaded experiment moved values,
+// ranges and pages: everything as captured, quietly; a widget destroyed in
+// between is skipped, a combo that lost the entry keeps its selection.
+TEST(ControlValue, TheSnapshotPutsBackValuesRangesAndPages)
+{
+    test::appTestApplication();
+    DocumentControls controls(-4.75, 199, 1, true);
+    QWidget& parent = controls.parent;
+    QDoubleSpinBox* const real = controls.real;
+    QSpinBox* const integer = controls.integer;
+    QComboBox* const combo = controls.combo;
+    QCheckBox* const box = controls.box;
+    auto* shrinking = new QComboBox(&parent);
+    shrinking->addItems({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
+    shrinking->setCurrentIndex(2);
+    auto* tabs = new QTabWidget(&parent);
+    for (const char* page : {"one", "two", "three"})
+        tabs->addTab(new QWidget(tabs), QLatin1String(page));
+    tabs->setCurrentIndex(2);
+    auto doomed = std::make_unique<QSpinBox>(&parent);
+
+    ControlSnapshot snapshot;
+    EXPECT_TRUE(snapshot.empty());
+    snapshot.capture({real, integer, combo, shrinking, box, tabs, doomed.get(), new QLineEdit(&parent), nullptr});
+    EXPECT_FALSE(snapshot.empty());
+
+    // Narrower ranges that would clamp the captured values.
+    real->setRange(0.0, 1.0);
+    integer->setRange(3, 10);
+    combo->setCurrentIndex(2);
+    shrinking->removeItem(2);
+    shrinking->setCurrentIndex(0);
+    box->setChecked(false);
+    tabs->setCurrentIndex(0);
+    doomed.reset();
+    controls.countHandlerRuns();
+    QObject::connect(tabs, &QTabWidget::currentChanged, &parent, [&controls] { ++controls.handlerRuns; });
+
+    snapshot.restore();
+    EXPECT_EQ(real->minimum(), -5.0);
+    EXPECT_EQ(real->maximum(), 5.0);
+    EXPECT_EQ(real->value(), -4.75);
+    EXPECT_EQ(integer->maximum(), 201);
+    EXPECT_EQ(integer->value(), 199);
+    EXPECT_EQ(combo->currentIndex(), 1);
+    EXPECT_EQ(shrinking->currentIndex(), 0) << "an index the combo no longer has";
+    EXPECT_TRUE(box->isChecked());
+    EXPECT_EQ(tabs->currentIndex(), 2);
+    EXPECT_EQ(controls.handlerRuns, 0) << "a change handler ran during the restore";
 }
 
 // The quiet index write keeps to the list: one past either end leaves the

@@ -22,6 +22,7 @@
 #include <QMessageBox>
 #include <QSignalBlocker>
 #include <QStackedWidget>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -286,6 +287,26 @@ TEST_F(DocumentsWindow, RoundTripsThroughAFileReproduceTheExperiment)
              EXPECT_FALSE(d.potentialSceneActive);
              for (const auto& [name, value] : boxes)
                  EXPECT_EQ(control<QDoubleSpinBox>(*target, name)->value(), value) << name;
+         }},
+        // A well on the Barrier page has no square-barrier reference: the
+        // tunnelling rows say so, and the document still loads whole.
+        {"well on the barrier page", 1,
+         [](ExperimentDocument& d) {
+             d.potentialSceneActive = false;
+             d.controls[QStringLiteral("barrierV0SpinBox")] = -1.0;
+         },
+         {},
+         [](const ExperimentDocument& d) {
+             EXPECT_EQ(d.controls.value(QStringLiteral("barrierV0SpinBox")).toDouble(), -1.0);
+             const auto* rows = control<QTableWidget>(*target, "diagnosticsTable");
+             const QString regime = rows->item(33, 2)->text();
+             EXPECT_TRUE(regime.startsWith(QStringLiteral("ABOVE BARRIER")) && regime.contains("V0=-1.000"))
+                 << regime.toStdString();
+             EXPECT_TRUE(rows->item(34, 2)->text().contains(QStringLiteral("reference unavailable")))
+                 << rows->item(34, 2)->text().toStdString();
+             EXPECT_FALSE(target->transportClock().isRunning());
+             EXPECT_TRUE(DocumentsProbe{*target}.lastDocumentPath().endsWith(QStringLiteral("round.vxo.json")))
+                 << "the loader stopped half-way";
          }},
     };
     for (const Case& c : cases) {
