@@ -208,6 +208,7 @@ set(VXO_APP_SOURCES
     form/DiagnosticsColumns.cpp
     form/DockContentsHeight.cpp
     form/ExperimentSettingsForm.cpp
+    form/FormIndices.cpp
     form/GeometryPage.cpp
     form/KeyboardTrackingGate.cpp
     form/QuietControlWrites.cpp

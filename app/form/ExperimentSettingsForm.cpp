@@ -2,7 +2,7 @@
 
 #include "app/form/ControlValue.h"
 #include "app/form/QuietControlWrites.h"
-#include "app/mainwindow/FormIndices.h"
+#include "app/form/FormIndices.h"
 #include "ui/MainWindowForm.h"
 
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #include "app/form/GeometryPage.h"
 
-#include "app/mainwindow/FormIndices.h"
+#include "app/form/FormIndices.h"
 #include "ui/MainWindowForm.h"
 
 #include <QCheckBox>

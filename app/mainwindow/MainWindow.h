@@ -5,7 +5,7 @@
 #include "app/form/ControlSnapshot.h"
 #include "app/mainwindow/CollapseRecord.h"
 #include "app/mainwindow/ExperimentRecorders.h"
-#include "app/mainwindow/FormIndices.h"
+#include "app/form/FormIndices.h"
 #include "app/mainwindow/GaugeFieldLinks.h"
 #include "app/mainwindow/ProtocolAppliers.h"
 #include "app/mainwindow/ScatteringBookkeeping.h"
@@ -62,10 +62,6 @@ namespace vxo {
 
 class KeyboardTrackingGate;
 struct PotentialEditorShape;
-
-// Grid spacing of a field widened to double; 0 for an empty field.
-inline double fieldDxOrZero(const ComplexField2D& field) { return field.empty() ? 0.0 : field.dx(); }
-inline double fieldDyOrZero(const ComplexField2D& field) { return field.empty() ? 0.0 : field.dy(); }
 
 // The one window of the laboratory and the owner of every piece of simulation
 // state, all held by value. The run timer drives the run: each tick clears

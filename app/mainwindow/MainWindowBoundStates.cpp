@@ -99,27 +99,26 @@ void MainWindow::computeBoundStates()
 
 void MainWindow::updateBoundStatesStatus()
 {
-    Ui::MainWindow& form = *ui;
     const int count = static_cast<int>(boundStates.states.size());
-    const bool valid = boundStates.ok && boundStates.isValidFor(potential, form.massSpinBox->value(),
+    const bool valid = boundStates.ok && boundStates.isValidFor(potential, ui->massSpinBox->value(),
                                                                 static_cast<double>(solver.parameters().hbar));
-    for (QWidget* widget : {static_cast<QWidget*>(form.boundStateComboBox),
-                            static_cast<QWidget*>(form.boundSuperpositionAComboBox),
-                            static_cast<QWidget*>(form.boundSuperpositionBComboBox),
-                            static_cast<QWidget*>(form.boundRelativePhaseSpinBox),
-                            static_cast<QWidget*>(form.boundPrepareEigenButton)})
+    for (QWidget* widget : {static_cast<QWidget*>(ui->boundStateComboBox),
+                            static_cast<QWidget*>(ui->boundSuperpositionAComboBox),
+                            static_cast<QWidget*>(ui->boundSuperpositionBComboBox),
+                            static_cast<QWidget*>(ui->boundRelativePhaseSpinBox),
+                            static_cast<QWidget*>(ui->boundPrepareEigenButton)})
         widget->setEnabled(valid);
-    form.boundPrepareSuperpositionButton->setEnabled(valid && count >= 2);
+    ui->boundPrepareSuperpositionButton->setEnabled(valid && count >= 2);
 
     const QString section = QStringLiteral("Bound states");
     const QString gaussianPacket = QStringLiteral("Gaussian packet");
     if (!valid) {
-        form.boundSummaryLabel->setText(
+        ui->boundSummaryLabel->setText(
             boundStates.ok ? QStringLiteral("Potential/domain/mass changed after the last eigenmode extraction. "
                                             "Press Compute states again.")
                            : QStringLiteral("Use a confining potential that is invariant along Y, then Compute "
                                             "states."));
-        form.boundStatePlotWidget->clear();
+        ui->boundStatePlotWidget->clear();
         setDiagnosticsRow(kBoundSpectrumRow, section, QStringLiteral("Spectrum"),
                           boundStates.ok ? QStringLiteral("stale - recompute") : QStringLiteral("not computed"));
         setDiagnosticsRow(kBoundPreparationRow, section, QStringLiteral("Preparation"), gaussianPacket);
@@ -127,10 +126,10 @@ void MainWindow::updateBoundStatesStatus()
     }
 
     const int last = count - 1;
-    int selected = form.boundStateComboBox->currentIndex();
+    int selected = ui->boundStateComboBox->currentIndex();
     if (selected < 0 || selected >= count)
         selected = 0;
-    form.boundStatePlotWidget->setResult(boundStates, selected);
+    ui->boundStatePlotWidget->setResult(boundStates, selected);
 
     QString preparation = gaussianPacket;
     if (preparationType == InitialPreparationType::BoundEigenstate)
@@ -139,8 +138,8 @@ void MainWindow::updateBoundStatesStatus()
         preparation = QStringLiteral("coherent superposition");
 
     QString beat;
-    const int a = form.boundSuperpositionAComboBox->currentIndex();
-    const int b = form.boundSuperpositionBComboBox->currentIndex();
+    const int a = ui->boundSuperpositionAComboBox->currentIndex();
+    const int b = ui->boundSuperpositionBComboBox->currentIndex();
     if (a >= 0 && b >= 0 && a != b && a < count && b < count) {
         const double splitting = std::abs(boundStates.states[b].energy - boundStates.states[a].energy);
         if (splitting > 1e-12)
@@ -150,7 +149,7 @@ void MainWindow::updateBoundStatesStatus()
     }
 
     const BoundState& state = boundStates.states[selected];
-    form.boundSummaryLabel->setText(
+    ui->boundSummaryLabel->setText(
         QStringLiteral("%1 bound states   continuum=%2   selected n=%3: E=%4, nodes=%5   preparation=%6%7")
             .arg(count)
             .arg(boundStates.continuumThreshold, 0, 'f', 5)

@@ -1,7 +1,8 @@
 #include "app/mainwindow/MainWindow.h"
 
 #include "app/text/DiagnosticsRowLabels.h"
-#include "app/mainwindow/FormIndices.h"
+#include "app/form/FormIndices.h"
+#include "app/mainwindow/FieldSpacing.h"
 #include "app/text/PanelText.h"
 #include "core/PositionMoments.h"
 #include "core/ProbabilityCurrent2D.h"

@@ -2,7 +2,7 @@
 
 #include "app/mainwindow/ApplyingExperimentScope.h"
 #include "app/form/ControlValue.h"
-#include "app/mainwindow/FormIndices.h"
+#include "app/form/FormIndices.h"
 #include "app/form/QuietControlWrites.h"
 #include "app/text/ExperimentFileName.h"
 #include "app/form/ExperimentSettingsForm.h"

@@ -1,7 +1,7 @@
 #include "app/mainwindow/MainWindow.h"
 
 #include "app/text/CurrentParametersPage.h"
-#include "app/mainwindow/FormIndices.h"
+#include "app/form/FormIndices.h"
 #include "app/HelpFolder.h"
 #include "app/mainwindow/StatusDurations.h"
 #include "app/text/ValueFormatters.h"

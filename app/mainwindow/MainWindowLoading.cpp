@@ -1,7 +1,7 @@
 #include "app/mainwindow/MainWindow.h"
 
 #include "app/mainwindow/ApplyingExperimentScope.h"
-#include "app/mainwindow/FormIndices.h"
+#include "app/form/FormIndices.h"
 #include "app/form/CurrentPageScroller.h"
 #include "app/form/QuietControlWrites.h"
 #include "app/mainwindow/StatusDurations.h"

@@ -1,6 +1,6 @@
 #include "app/mainwindow/MainWindow.h"
 
-#include "app/mainwindow/FormIndices.h"
+#include "app/form/FormIndices.h"
 #include "app/mainwindow/StatusDurations.h"
 #include "core/PositionMoments.h"
 #include "ui/MainWindowForm.h"

@@ -1,7 +1,7 @@
 #include "app/mainwindow/MainWindow.h"
 
 #include "app/form/ExperimentSettingsForm.h"
-#include "app/mainwindow/FormIndices.h"
+#include "app/form/FormIndices.h"
 #include "app/form/QuietControlWrites.h"
 #include "ui/MainWindowForm.h"
 #include "view/PotentialEditorShape.h"

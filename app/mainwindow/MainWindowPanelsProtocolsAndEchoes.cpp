@@ -1,7 +1,7 @@
 #include "app/mainwindow/MainWindow.h"
 
 #include "app/text/DiagnosticsRowLabels.h"
-#include "app/mainwindow/FormIndices.h"
+#include "app/form/FormIndices.h"
 #include "app/text/PanelText.h"
 #include "app/panels/RecorderPanelFigures.h"
 #include "experiments/QuantumBerryPhase2D.h"

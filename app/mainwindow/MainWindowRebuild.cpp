@@ -1,6 +1,6 @@
 #include "app/mainwindow/MainWindow.h"
 
-#include "app/mainwindow/FormIndices.h"
+#include "app/form/FormIndices.h"
 #include "app/mainwindow/StatusDurations.h"
 #include "experiments/QuantumResonance2D.h"
 #include "ui/MainWindowForm.h"

@@ -1,6 +1,7 @@
 #include "app/mainwindow/MainWindow.h"
 
-#include "app/mainwindow/FormIndices.h"
+#include "app/form/FormIndices.h"
+#include "app/mainwindow/FieldSpacing.h"
 
 #include "core/CrossSectionProfile.h"
 #include "document/DisplayText.h"

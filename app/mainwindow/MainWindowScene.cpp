@@ -1,7 +1,7 @@
 #include "app/mainwindow/MainWindow.h"
 
 #include "app/form/QuietControlWrites.h"
-#include "app/mainwindow/FormIndices.h"
+#include "app/form/FormIndices.h"
 #include "app/text/PotentialObjectText.h"
 #include "app/mainwindow/StatusDurations.h"
 #include "experiments/QuantumBerryPhase2D.h"
@@ -225,58 +225,57 @@ void MainWindow::fillTargetCombo(QComboBox* combo, QCheckBox* governedBox, std::
 
 void MainWindow::updateSceneEditingControls()
 {
-    Ui::MainWindow& form = *ui;
     const bool empty = potentialScene.empty();
     const std::uint64_t selectedId = selectedSceneObjectId();
     const bool selected = selectedId != 0;
-    const bool sceneOn = !empty && form.potentialSceneActiveCheckBox->isChecked();
+    const bool sceneOn = !empty && ui->potentialSceneActiveCheckBox->isChecked();
     const auto enable = [](std::initializer_list<QWidget*> widgets, bool enabled) {
         for (QWidget* widget : widgets)
             widget->setEnabled(enabled);
     };
 
-    enable({form.potentialSceneActiveCheckBox, form.clearPotentialSceneButton}, !empty);
-    enable({form.updatePotentialObjectButton, form.deletePotentialObjectButton, form.potentialObjectEnabledCheckBox},
+    enable({ui->potentialSceneActiveCheckBox, ui->clearPotentialSceneButton}, !empty);
+    enable({ui->updatePotentialObjectButton, ui->deletePotentialObjectButton, ui->potentialObjectEnabledCheckBox},
            selected);
-    const bool geometrySelected = form.geometryComboBox->currentIndex() > static_cast<int>(PotentialObjectKind::None);
-    form.addPotentialObjectButton->setEnabled(geometrySelected);
+    const bool geometrySelected = ui->geometryComboBox->currentIndex() > static_cast<int>(PotentialObjectKind::None);
+    ui->addPotentialObjectButton->setEnabled(geometrySelected);
 
     // The four drives act on a scene object: they can be switched on only
     // while the scene is in force, and set up whenever it has objects.
-    enable({form.quenchEnabledCheckBox, form.periodicDriveEnabledCheckBox, form.linearSweepEnabledCheckBox,
-            form.ramseyEnabledCheckBox},
+    enable({ui->quenchEnabledCheckBox, ui->periodicDriveEnabledCheckBox, ui->linearSweepEnabledCheckBox,
+            ui->ramseyEnabledCheckBox},
            sceneOn);
-    enable({form.quenchTargetComboBox, form.quenchParameterComboBox, form.quenchTimeSpinBox, form.quenchBeforeSpinBox,
-            form.quenchAfterSpinBox, form.periodicDriveTargetComboBox, form.periodicDriveParameterComboBox,
-            form.periodicDriveMeanSpinBox, form.periodicDriveAmplitudeSpinBox, form.periodicDriveOmegaSpinBox,
-            form.periodicDrivePhaseSpinBox, form.linearSweepTargetComboBox, form.linearSweepParameterComboBox,
-            form.linearSweepStartValueSpinBox, form.linearSweepEndValueSpinBox, form.linearSweepStartTimeSpinBox,
-            form.linearSweepDurationSpinBox, form.linearSweepReturnCheckBox, form.ramseyTargetComboBox,
-            form.ramseyParameterComboBox, form.ramseyMeanSpinBox, form.ramseyAmplitudeSpinBox,
-            form.ramseyOmegaSpinBox, form.ramseyPulseDurationSpinBox, form.ramseyFreeDurationSpinBox,
-            form.ramseyStartTimeSpinBox, form.ramseyFirstPhaseSpinBox, form.ramseySecondPhaseSpinBox,
-            form.ramseyEchoEnabledCheckBox},
+    enable({ui->quenchTargetComboBox, ui->quenchParameterComboBox, ui->quenchTimeSpinBox, ui->quenchBeforeSpinBox,
+            ui->quenchAfterSpinBox, ui->periodicDriveTargetComboBox, ui->periodicDriveParameterComboBox,
+            ui->periodicDriveMeanSpinBox, ui->periodicDriveAmplitudeSpinBox, ui->periodicDriveOmegaSpinBox,
+            ui->periodicDrivePhaseSpinBox, ui->linearSweepTargetComboBox, ui->linearSweepParameterComboBox,
+            ui->linearSweepStartValueSpinBox, ui->linearSweepEndValueSpinBox, ui->linearSweepStartTimeSpinBox,
+            ui->linearSweepDurationSpinBox, ui->linearSweepReturnCheckBox, ui->ramseyTargetComboBox,
+            ui->ramseyParameterComboBox, ui->ramseyMeanSpinBox, ui->ramseyAmplitudeSpinBox,
+            ui->ramseyOmegaSpinBox, ui->ramseyPulseDurationSpinBox, ui->ramseyFreeDurationSpinBox,
+            ui->ramseyStartTimeSpinBox, ui->ramseyFirstPhaseSpinBox, ui->ramseySecondPhaseSpinBox,
+            ui->ramseyEchoEnabledCheckBox},
            !empty);
-    enable({form.linearSweepHoldDurationSpinBox, form.linearSweepReturnDurationSpinBox},
-           !empty && form.linearSweepReturnCheckBox->isChecked());
-    enable({form.ramseyEchoDurationSpinBox, form.ramseyEchoPhaseSpinBox},
-           !empty && form.ramseyEchoEnabledCheckBox->isChecked());
+    enable({ui->linearSweepHoldDurationSpinBox, ui->linearSweepReturnDurationSpinBox},
+           !empty && ui->linearSweepReturnCheckBox->isChecked());
+    enable({ui->ramseyEchoDurationSpinBox, ui->ramseyEchoPhaseSpinBox},
+           !empty && ui->ramseyEchoEnabledCheckBox->isChecked());
 
     BerryTrap trap;
-    form.berryEnabledCheckBox->setEnabled(sceneOn && QuantumBerryPhase2D::analyzeTrap(potentialScene, trap, nullptr));
-    enable({form.berryAnisotropySpinBox, form.berryStartTimeSpinBox, form.berryDurationSpinBox,
-            form.berryWindingComboBox},
+    ui->berryEnabledCheckBox->setEnabled(sceneOn && QuantumBerryPhase2D::analyzeTrap(potentialScene, trap, nullptr));
+    enable({ui->berryAnisotropySpinBox, ui->berryStartTimeSpinBox, ui->berryDurationSpinBox,
+            ui->berryWindingComboBox},
            !empty);
 
-    const bool shutterTargets = form.moshinskyTargetComboBox->count() > 0;
-    form.moshinskyEnabledCheckBox->setEnabled(sceneOn && shutterTargets);
-    form.moshinskyTargetComboBox->setEnabled(!empty && shutterTargets);
-    enable({form.moshinskyOpenTimeSpinBox, form.moshinskyDetectorXSpinBox, form.moshinskyAnalysisEndTimeSpinBox},
+    const bool shutterTargets = ui->moshinskyTargetComboBox->count() > 0;
+    ui->moshinskyEnabledCheckBox->setEnabled(sceneOn && shutterTargets);
+    ui->moshinskyTargetComboBox->setEnabled(!empty && shutterTargets);
+    enable({ui->moshinskyOpenTimeSpinBox, ui->moshinskyDetectorXSpinBox, ui->moshinskyAnalysisEndTimeSpinBox},
            !empty);
 
     const PotentialObject* object = potentialScene.find(selectedId);
-    const QSignalBlocker blocker(form.potentialObjectEnabledCheckBox);
-    form.potentialObjectEnabledCheckBox->setChecked(object == nullptr || object->enabled);
+    const QSignalBlocker blocker(ui->potentialObjectEnabledCheckBox);
+    ui->potentialObjectEnabledCheckBox->setChecked(object == nullptr || object->enabled);
 }
 
 QString MainWindow::potentialSummaryText() const

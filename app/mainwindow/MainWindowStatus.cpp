@@ -1,6 +1,6 @@
 #include "app/mainwindow/MainWindow.h"
 
-#include "app/mainwindow/FormIndices.h"
+#include "app/form/FormIndices.h"
 #include "app/text/HelpHtml.h"
 #include "app/text/PanelText.h"
 #include "app/text/ValueFormatters.h"
@@ -151,34 +151,33 @@ void MainWindow::updateDomainSpinRanges(const SimulationDomain2D& domain)
     const double width = domain.width();
     const double height = domain.height();
     const double halfDiagonal = 0.5 * std::sqrt(width * width + height * height);
-    Ui::MainWindow& form = *ui;
 
-    setRanges({form.centerXSpinBox, form.rectangleCenterXSpinBox, form.circleCenterXSpinBox,
-               form.barrierCenterXSpinBox, form.singleSlitCenterXSpinBox, form.doubleSlitCenterXSpinBox,
-               form.polygonCenterXSpinBox, form.stadiumCenterXSpinBox, form.detectorXSpinBox,
-               form.moshinskyDetectorXSpinBox, form.aharonovBohmCenterXSpinBox, form.aharonovBohmDetectorXSpinBox,
-               form.kleinCenterXSpinBox, form.kleinBarrierCenterSpinBox, form.kleinDetectorXSpinBox},
+    setRanges({ui->centerXSpinBox, ui->rectangleCenterXSpinBox, ui->circleCenterXSpinBox,
+               ui->barrierCenterXSpinBox, ui->singleSlitCenterXSpinBox, ui->doubleSlitCenterXSpinBox,
+               ui->polygonCenterXSpinBox, ui->stadiumCenterXSpinBox, ui->detectorXSpinBox,
+               ui->moshinskyDetectorXSpinBox, ui->aharonovBohmCenterXSpinBox, ui->aharonovBohmDetectorXSpinBox,
+               ui->kleinCenterXSpinBox, ui->kleinBarrierCenterSpinBox, ui->kleinDetectorXSpinBox},
               -0.5 * width, 0.5 * width);
-    setRanges({form.centerYSpinBox, form.rectangleCenterYSpinBox, form.circleCenterYSpinBox,
-               form.barrierCenterYSpinBox, form.singleSlitCenterYSpinBox, form.doubleSlitCenterYSpinBox,
-               form.polygonCenterYSpinBox, form.stadiumCenterYSpinBox, form.aharonovBohmCenterYSpinBox},
+    setRanges({ui->centerYSpinBox, ui->rectangleCenterYSpinBox, ui->circleCenterYSpinBox,
+               ui->barrierCenterYSpinBox, ui->singleSlitCenterYSpinBox, ui->doubleSlitCenterYSpinBox,
+               ui->polygonCenterYSpinBox, ui->stadiumCenterYSpinBox, ui->aharonovBohmCenterYSpinBox},
               -0.5 * height, 0.5 * height);
-    setMaxima({form.rectangleWidthSpinBox}, width);
-    setMaxima({form.rectangleHeightSpinBox}, height);
-    setMaxima({form.circleRadiusSpinBox}, halfDiagonal);
-    setMaxima({form.barrierLengthSpinBox}, height);
-    setMaxima({form.barrierThicknessSpinBox, form.singleSlitWallWidthSpinBox}, width);
-    setMaxima({form.singleSlitHeightSpinBox}, height);
-    setMaxima({form.doubleSlitWallWidthSpinBox}, width);
-    setMaxima({form.doubleSlitHeightSpinBox, form.doubleSlitSeparationSpinBox}, height);
-    setMaxima({form.polygonWidthSpinBox}, width);
-    setMaxima({form.polygonHeightSpinBox}, height);
-    setMaxima({form.stadiumStraightSpinBox}, width);
-    setMaxima({form.stadiumRadiusSpinBox}, halfDiagonal);
+    setMaxima({ui->rectangleWidthSpinBox}, width);
+    setMaxima({ui->rectangleHeightSpinBox}, height);
+    setMaxima({ui->circleRadiusSpinBox}, halfDiagonal);
+    setMaxima({ui->barrierLengthSpinBox}, height);
+    setMaxima({ui->barrierThicknessSpinBox, ui->singleSlitWallWidthSpinBox}, width);
+    setMaxima({ui->singleSlitHeightSpinBox}, height);
+    setMaxima({ui->doubleSlitWallWidthSpinBox}, width);
+    setMaxima({ui->doubleSlitHeightSpinBox, ui->doubleSlitSeparationSpinBox}, height);
+    setMaxima({ui->polygonWidthSpinBox}, width);
+    setMaxima({ui->polygonHeightSpinBox}, height);
+    setMaxima({ui->stadiumStraightSpinBox}, width);
+    setMaxima({ui->stadiumRadiusSpinBox}, halfDiagonal);
 
     // A collapse narrower than about one and a half cells cannot be
     // represented on the grid.
-    QDoubleSpinBox* const resolution = form.collapseResolutionSpinBox;
+    QDoubleSpinBox* const resolution = ui->collapseResolutionSpinBox;
     const double minimum = std::max(1.5 * std::max<double>(domain.dx(), domain.dy()), 0.2);
     const QSignalBlocker blocker(resolution);
     resolution->setMinimum(minimum);

@@ -1,6 +1,6 @@
 #include "app/mainwindow/MainWindow.h"
 
-#include "app/mainwindow/FormIndices.h"
+#include "app/form/FormIndices.h"
 #include "core/GridKey2D.h"
 #include "experiments/ObservableSampler.h"
 #include "experiments/QuantumBerryPhase2D.h"

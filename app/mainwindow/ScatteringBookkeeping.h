@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/mainwindow/FormIndices.h"
+#include "app/form/FormIndices.h"
 
 namespace vxo {
 

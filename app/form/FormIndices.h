@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QComboBox>
+class QComboBox;
 
 namespace vxo {
 
@@ -50,11 +50,15 @@ constexpr int indexOf(Index entry)
     return static_cast<int>(entry);
 }
 
+// The combo's current index (-1 with no current item); kept out of line so
+// that plain-state headers can name the entries without a widget header.
+int currentIndexOf(const QComboBox* combo);
+
 // True when `combo` has the named entry selected.
 template <typename Index>
 bool isSelected(const QComboBox* combo, Index entry)
 {
-    return combo->currentIndex() == indexOf(entry);
+    return currentIndexOf(combo) == indexOf(entry);
 }
 
 } // namespace vxo
