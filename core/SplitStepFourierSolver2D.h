@@ -99,11 +99,14 @@ public:
     std::uint32_t subSteps() const { return subSteps_; }
     // The sub-step count a potential needs under the given parameters.
     static std::uint32_t subStepsFor(const PotentialField2D& potential, const SplitStepParameters& parameters);
+    // Sub-steps of one magnetic step for the potential of the last potential
+    // table: 1 for a smooth potential (subSteps() 1), otherwise the fewest
+    // that keep the potential's phase and the sweeps' within a turn.
+    std::uint32_t gaugeSubSteps() const { return gaugeSubSteps_; }
+    static std::uint32_t gaugeSubStepsFor(const PotentialField2D& potential, const SplitStepParameters& parameters);
 
 private:
     double subStepDt() const;
-    // The half phase over the whole dt, for the magnetic step.
-    const PotentialPhaseTable& wholeStepPotentialHalf(const PotentialField2D& potential);
 
     SplitStepParameters parameters_;
     GridKey2D kineticKey_;
@@ -111,9 +114,13 @@ private:
     PotentialPhaseTable potentialPhase_;
     // exp(-i V (dt / n) / hbar), the merged inner half phases (n > 1 only).
     PotentialPhaseTable potentialSubStepPhase_;
-    // The half phase over the whole dt for the magnetic step (n > 1 only).
+    // The magnetic step's half phase of its own sub-step, and the whole one
+    // between its sub-steps (more than one only), when its count differs
+    // from the Fourier step's.
     PotentialPhaseTable potentialGaugePhase_;
+    PotentialPhaseTable potentialGaugeSubStepPhase_;
     std::uint32_t subSteps_ = 1;
+    std::uint32_t gaugeSubSteps_ = 1;
     std::uint32_t kineticSubSteps_ = 1;
     // Factorised line systems of the magnetic sweeps, a cache behind the
     // const sweeps.
