@@ -275,6 +275,7 @@ set(VXO_CORE_TEST_SOURCES
     PotentialSceneTest.cpp
     SimulationDomainTest.cpp
     SplitStepFourierSolver2DTest.cpp
+    SubStepRuleTest.cpp
     WavePacketTest.cpp
 )
 
