@@ -39,6 +39,7 @@ set(VXO_CORE_SOURCES
     ProbabilityStreamlines2D.cpp
     RegionProbabilities.cpp
     SimulationDomain2D.cpp
+    SpectralEnergy2D.cpp
     SplitStepFourierSolver2D.cpp
     SquareBarrier1D.cpp
     Tridiagonal.cpp
