@@ -32,7 +32,8 @@ namespace {
 // each), dt 0.02, cells 0.08 wide unless stated:
 //   standing wave, period 0.2769, depth 0.75, packet at rest, t = 4: share
 //     beyond |k| = 12 3.4e-5 at n = 1 (phi 1.64 pi, g^2 = 17, the ratio
-//     seen), 2.8e-7 at n = 2; converged 1.9e-6;
+//     seen), 2.8e-7 at n = 2 (0.82 pi, starved: g^2 = 0.13, again the ratio
+//     seen), 1.4e-6 at n = 4; converged 1.9e-6;
 //   barrier 1.0, 0.64 thick, packet from x = -8 with momentum 2.5, t = 3.92:
 //     beyond |x| = 12 9.3e-5 (n = 1), 1.7e-6 (n = 3); converged 1.8e-6;
 //   barrier 4.5 (the default experiment): ahead of the packet 6.5e-4 at
@@ -70,7 +71,7 @@ constexpr double kStrongModePhase = 1.6;
 constexpr std::uint32_t kMostSubSteps = 64;
 // Largest second difference of V between neighbouring cells (the periodic
 // wrap aside), times dt / hbar, below which the potential is smooth and keeps
-// the plain step: a harmonic trap of curvature 0.8 on cells 0.08 wide, while
+// the plain step: a harmonic trap of curvature 0.7 on cells 0.08 wide, while
 // a step of 0.005 at dt 0.02 counts as sharp. Without the wrap aside, the
 // kink that a trap's periodic copies make at the grid's edge, where no packet
 // of the trap goes, would cost a trap of curvature 0.25 a second sub-step.
