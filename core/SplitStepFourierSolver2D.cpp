@@ -69,31 +69,28 @@ constexpr double kStrongModeProbability = 1e-6;
 constexpr double kStrongModePhase = 1.6;
 // A bound on the work of one step.
 constexpr std::uint32_t kMostSubSteps = 64;
-// Largest second difference of V between neighbouring cells (the periodic
-// wrap aside), times dt / hbar, below which the potential is smooth and keeps
-// the plain step: a harmonic trap of curvature 0.7 on cells 0.08 wide, while
-// a step of 0.005 at dt 0.02 counts as sharp. Without the wrap aside, the
-// kink that a trap's periodic copies make at the grid's edge, where no packet
-// of the trap goes, would cost a trap of curvature 0.25 a second sub-step.
-constexpr double kSmoothSecondDifference = 1e-4;
-// Grids without a transform: the threshold above which every mode of the
-// grid counts as fed (a step of 0.25 at dt 0.02).
-constexpr double kSharpWithoutSpectrum = 0.005;
+// Largest third difference of V along either axis (the periodic wrap aside),
+// times dt / hbar, below which the potential is smooth and keeps the plain
+// step. A quadratic potential (a trap, quenched, driven or rotated) has none,
+// and the kink its periodic copies make at the grid's edge, where no packet
+// of the trap goes, is not counted; a step of 0.005 at dt 0.02 counts as
+// sharp, as does a period of a few cells.
+constexpr double kSmoothThirdDifference = 1e-4;
 
-double largestSecondDifference(const PotentialField2D& potential)
+double largestThirdDifference(const PotentialField2D& potential)
 {
     const std::uint64_t nx = potential.nx();
     const std::uint64_t ny = potential.ny();
+    const auto third = [](double a, double b, double c, double d) { return std::abs(d - 3.0 * c + 3.0 * b - a); };
     double largest = 0.0;
     for (std::uint64_t j = 0; j < ny; ++j)
         for (std::uint64_t i = 0; i < nx; ++i) {
-            const double v = potential.valueAt(i, j);
-            if (i > 0 && i + 1 < nx)
-                largest = std::max(largest, std::abs(double(potential.valueAt(i - 1, j)) - 2.0 * v
-                                                     + double(potential.valueAt(i + 1, j))));
-            if (j > 0 && j + 1 < ny)
-                largest = std::max(largest, std::abs(double(potential.valueAt(i, j - 1)) - 2.0 * v
-                                                     + double(potential.valueAt(i, j + 1))));
+            if (i + 3 < nx)
+                largest = std::max(largest, third(potential.valueAt(i, j), potential.valueAt(i + 1, j),
+                                                  potential.valueAt(i + 2, j), potential.valueAt(i + 3, j)));
+            if (j + 3 < ny)
+                largest = std::max(largest, third(potential.valueAt(i, j), potential.valueAt(i, j + 1),
+                                                  potential.valueAt(i, j + 2), potential.valueAt(i, j + 3)));
         }
     return largest;
 }
@@ -151,15 +148,11 @@ std::uint32_t SplitStepFourierSolver2D::subStepsFor(const PotentialField2D& pote
     const double dx = potential.dx();
     const double dy = potential.dy();
     const double kineticScale = hbar * hbar / (2.0 * double(parameters.mass));
-    const double sharpest = largestSecondDifference(potential) * dt / hbar;
-    if (sharpest < kSmoothSecondDifference)
+    if (largestThirdDifference(potential) * dt / hbar < kSmoothThirdDifference)
         return 1;
     if (!FFT2D::isPowerOfTwoGrid(nx, ny)) {
         // No spectrum without the transform (only the magnetic step runs on
-        // such grids): a potential whose second differences stay small is
-        // smooth, any other feeds every mode of the grid.
-        if (sharpest < kSharpWithoutSpectrum)
-            return 1;
+        // such grids): a potential that is not smooth feeds every mode.
         const double reach = kineticScale * (kPi * kPi / (dx * dx) + kPi * kPi / (dy * dy));
         const double count = std::ceil((reach + range) * dt / hbar / (1.5 * kPi));
         return static_cast<std::uint32_t>(std::clamp(count, 1.0, double(kMostSubSteps)));
