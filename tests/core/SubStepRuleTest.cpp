@@ -4,10 +4,12 @@
 #include "core/GaussianPacket2D.h"
 #include "core/Numeric.h"
 #include "core/PotentialField2D.h"
+#include "core/SpectralEnergy2D.h"
 #include "core/SplitStepFourierSolver2D.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <string>
@@ -159,4 +161,26 @@ TEST(SubStepRule, OnlyTheAxesAlongWhichThePotentialVariesCount)
     PotentialField2D flat(128, 64, 0.2f, 0.3f);
     flat.fill(40.0f);
     EXPECT_EQ(SplitStepFourierSolver2D::subStepsFor(flat, SplitStepParameters{}), 1u) << "a flat potential";
+}
+
+// A packet of energy 8.7 bouncing in a stadium of walls 120 on cells
+// 0.094 x 0.0625 for 2000 steps: a closed system, so the energy the Fourier
+// step conserves (spectral kinetic energy plus <V>) must stay where it
+// started: a run at dt / 16 stays within 0.02%. Counting one axis's range fed
+// the curved walls' diagonal modes and drifted by 130%.
+TEST(SubStepRule, AStadiumKeepsTheEnergyTheStepConserves)
+{
+    ComplexField2D psi(128, 128, 12.0f / 128, 8.0f / 128);
+    PotentialField2D v(psi.nx(), psi.ny(), psi.dx(), psi.dy());
+    v.addStadiumExterior(0.0f, 0.0f, 4.0f, 2.25f, 120.0f);
+    GaussianPacket2D::prepare(psi, GaussianPacket2D{-1.5f, 0.0f, 0.7f, 4.0f, 0.0f});
+    SplitStepFourierSolver2D solver = solverAtTheWindowsStep();
+    const double start = SpectralEnergy2D::compute(psi, v, 1.0, 1.0).total;
+    double worst = 0.0;
+    for (int s = 1; s <= 2000; ++s) {
+        solver.step(psi, v);
+        if (s % 16 == 0)
+            worst = std::max(worst, std::abs(SpectralEnergy2D::compute(psi, v, 1.0, 1.0).total / start - 1.0));
+    }
+    EXPECT_LT(worst, 1e-3) << solver.subSteps() << " sub-steps";
 }
