@@ -42,6 +42,7 @@ set(VXO_CORE_SOURCES
     ProbabilityStreamlines2D.cpp
     RegionProbabilities.cpp
     SimulationDomain2D.cpp
+    SpectralEnergy2D.cpp
     SplitStepFourierSolver2D.cpp
     SquareBarrier1D.cpp
     Tridiagonal.cpp
@@ -284,6 +285,7 @@ set(VXO_CORE_TEST_SOURCES
     SimulationDomainTest.cpp
     SplitStepFourierSolver2DTest.cpp
     SteppedEnergyTest.cpp
+    SubStepRuleTest.cpp
     WavePacketTest.cpp
 )
 

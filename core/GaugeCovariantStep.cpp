@@ -14,9 +14,11 @@
 // V dt / hbar wraps: inside a wall the step's phases span
 // [dV dt, dV dt + sweep phases] (dV the potential's range), and once that
 // reaches a full turn a mode inside the wall is fed in phase by a packet of
-// low energy outside it, so the wall leaks. Such a step is taken as the
-// Fourier step's sub-steps (whose phases stay below 1.5 pi, so below a turn
-// here too), with the same tables.
+// low energy outside it, so the wall leaks. A sharp potential's step is
+// therefore cut into the fewest equal sub-steps whose phases stay within a
+// turn (the kinetic range, which Crank-Nicolson bounds, does not count as in
+// the Fourier step); a smooth one feeds no such mode and keeps the whole step.
+// The count is found once per potential revision, with the Fourier step's.
 // The systems' factorisations are kept per direction between sweeps and the
 // lines solved several at a time on vector registers (GaugeSweepPivots).
 #include "core/SplitStepFourierSolver2D.h"
@@ -33,6 +35,8 @@ namespace vxo {
 namespace {
 
 const char* const kMismatch = "SplitStepFourierSolver2D: gauge, psi and potential grids must match";
+// A bound on the work of one magnetic step.
+constexpr std::uint32_t kMostGaugeSubSteps = 64;
 
 // The sweeps read the link arrays with psi's indexing, so links on another
 // grid would be read out of bounds.
@@ -44,45 +48,12 @@ void requireMatchingLinks(const ComplexField2D& psi, const GaugeLinkField2D& lin
 
 // Largest phase the three sweeps of one step over tau give a lattice mode:
 // along an axis of spacing d the line operator reaches 2 hbar^2 / (m d^2).
-double sweepPhaseBound(const SplitStepParameters& p, const ComplexField2D& psi, double tau)
+double sweepPhaseBound(const SplitStepParameters& p, double dx, double dy, double tau)
 {
     const double hbar = p.hbar;
-    const double dx = psi.dx();
-    const double dy = psi.dy();
     const double topX = 2.0 * hbar * hbar / (static_cast<double>(p.mass) * dx * dx);
     const double topY = 2.0 * hbar * hbar / (static_cast<double>(p.mass) * dy * dy);
     return 4.0 * std::atan(topX * tau / (4.0 * hbar)) + 2.0 * std::atan(topY * tau / (2.0 * hbar));
-}
-
-// The phases inside the highest region of the potential reach a full turn
-// above those of the lowest over one whole step.
-bool wholeStepWraps(const SplitStepParameters& p, const ComplexField2D& psi, const PotentialField2D& potential)
-{
-    const double dt = p.dt;
-    // One pass with eight independent lanes (no chain of dependent
-    // comparisons): this runs on every step of a sharp potential.
-    constexpr std::uint64_t kLanes = 8;
-    const float* v = potential.data();
-    const std::uint64_t size = potential.size();
-    float lowest[kLanes], highest[kLanes];
-    for (std::uint64_t k = 0; k < kLanes; ++k)
-        lowest[k] = highest[k] = v[0];
-    std::uint64_t c = 0;
-    for (; c + kLanes <= size; c += kLanes)
-        for (std::uint64_t k = 0; k < kLanes; ++k) {
-            lowest[k] = v[c + k] < lowest[k] ? v[c + k] : lowest[k];
-            highest[k] = v[c + k] > highest[k] ? v[c + k] : highest[k];
-        }
-    for (; c < size; ++c) {
-        lowest[0] = v[c] < lowest[0] ? v[c] : lowest[0];
-        highest[0] = v[c] > highest[0] ? v[c] : highest[0];
-    }
-    for (std::uint64_t k = 1; k < kLanes; ++k) {
-        lowest[0] = lowest[k] < lowest[0] ? lowest[k] : lowest[0];
-        highest[0] = highest[k] > highest[0] ? highest[k] : highest[0];
-    }
-    const double range = static_cast<double>(highest[0]) - static_cast<double>(lowest[0]);
-    return range * dt / static_cast<double>(p.hbar) + sweepPhaseBound(p, psi, dt) >= 2.0 * kPi;
 }
 
 double sweepCoefficient(const SplitStepParameters& p, double tau, float spacing)
@@ -111,6 +82,23 @@ void SplitStepFourierSolver2D::crankNicolsonSweepY(ComplexField2D& psi, const Ga
     sweepY_.sweep(psi, links, false, sweepCoefficient(parameters_, tau, psi.dy()));
 }
 
+std::uint32_t SplitStepFourierSolver2D::gaugeSubStepsFor(const PotentialField2D& potential,
+                                                        const SplitStepParameters& parameters)
+{
+    const double range = double(potential.maxValue()) - double(potential.minValue());
+    if (!std::isfinite(range))
+        return 1;
+    const double dt = parameters.dt;
+    const double hbar = parameters.hbar;
+    std::uint32_t count = 1;
+    for (; count < kMostGaugeSubSteps; ++count) {
+        const double tau = dt / count;
+        if (range * tau / hbar + sweepPhaseBound(parameters, potential.dx(), potential.dy(), tau) < 2.0 * kPi)
+            break;
+    }
+    return count;
+}
+
 void SplitStepFourierSolver2D::stepWithGauge(ComplexField2D& psi, const PotentialField2D& potential,
                                              const GaugeLinkField2D& links)
 {
@@ -119,28 +107,27 @@ void SplitStepFourierSolver2D::stepWithGauge(ComplexField2D& psi, const Potentia
     if (!potentialPhaseMatches(potential))
         preparePotentialPhase(potential);
 
-    // A smooth potential, or one whose phases stay within a turn, keeps the
-    // whole step.
-    if (subSteps_ == 1 || !wholeStepWraps(parameters_, psi, potential)) {
-        const PotentialPhaseTable& potentialHalf = wholeStepPotentialHalf(potential);
-        const double halfStep = static_cast<double>(parameters_.dt) / 2.0;
-        potentialHalf.apply(psi);
-        crankNicolsonSweepX(psi, links, halfStep);
-        crankNicolsonSweepY(psi, links, static_cast<double>(parameters_.dt));
-        crankNicolsonSweepX(psi, links, halfStep);
-        potentialHalf.apply(psi);
-        advanceClock();
-        return;
+    // The Fourier step's tables serve when the counts agree; otherwise the
+    // magnetic step keeps its own, rebuilt with the revision.
+    const std::uint32_t count = gaugeSubSteps_;
+    const bool shared = count == subSteps_;
+    if (!shared && !potentialGaugePhase_.matches(potential)) {
+        potentialGaugePhase_.rebuild(potential, double(parameters_.dt) / count, parameters_.hbar,
+                                     count > 1 ? &potentialGaugeSubStepPhase_ : nullptr);
+        if (count == 1)
+            potentialGaugeSubStepPhase_.clear();
     }
+    const PotentialPhaseTable& half = shared ? potentialPhase_ : potentialGaugePhase_;
+    const PotentialPhaseTable& between = shared ? potentialSubStepPhase_ : potentialGaugeSubStepPhase_;
 
     // The inner half phases of neighbouring sub-steps merge into one whole one.
-    const double tau = subStepDt();
-    potentialPhase_.apply(psi);
-    for (std::uint32_t s = 0; s < subSteps_; ++s) {
+    const double tau = static_cast<double>(parameters_.dt) / count;
+    half.apply(psi);
+    for (std::uint32_t s = 0; s < count; ++s) {
         crankNicolsonSweepX(psi, links, tau / 2.0);
         crankNicolsonSweepY(psi, links, tau);
         crankNicolsonSweepX(psi, links, tau / 2.0);
-        (s + 1 < subSteps_ ? potentialSubStepPhase_ : potentialPhase_).apply(psi);
+        (s + 1 < count ? between : half).apply(psi);
     }
     advanceClock();
 }

@@ -33,17 +33,16 @@ struct SplitStepParameters {
 //
 // One split step multiplies every energy component by exp(-i E dt / hbar), so
 // energies 2 pi hbar / dt apart are the same to it. A potential with sharp
-// edges couples a packet to every mode of the grid, and a mode whose energy
-// differs by about that much from the packet's is then fed in phase: walls
-// leak and the energy drifts. Such a potential gets its step dt as n equal
-// Strang sub-steps, n the smallest count that keeps
-//   (hbar^2 k_max^2 / 2m + V_max - V_min) (dt / n) / hbar <= 1.5 pi,
-// k_max = pi / min(dx, dy); the inner half phases of neighbouring sub-steps
-// merge into one table of the whole sub-step. A smooth potential (its largest
-// second difference between neighbouring cells times dt / hbar below 0.02)
-// barely reaches the high modes and keeps n = 1. The tables are built for
-// dt / n; the magnetic step takes these sub-steps only where its own phases
-// would wrap (GaugeCovariantStep.cpp), and its whole step dt otherwise.
+// edges or short periods couples a packet to high modes, and a mode whose
+// energy differs by nearly that much from the packet's is fed in phase: walls
+// leak and the energy drifts. The potential's step dt is therefore taken as n
+// equal Strang sub-steps, n the fewest for which no mode that the potential's
+// own spectrum feeds is fed much more strongly than by the true propagator
+// (subStepsFor, once per potential revision; the measurements are beside
+// it). A smooth potential feeds no high mode and keeps n = 1. The inner half
+// phases of neighbouring sub-steps merge into one table of the whole
+// sub-step. The magnetic step (GaugeCovariantStep.cpp) counts its own
+// sub-steps from the potential's phase wrap.
 //
 // The solver also carries the simulation clock (time and step count), which
 // every step advances by dt and which advanceClock() can run without
@@ -62,8 +61,8 @@ public:
 
     // The magnetic variant (GaugeCovariantStep.cpp): half potential phase,
     // gauge-covariant Crank-Nicolson sweeps along x (dt/2), y (dt) and x (dt/2)
-    // with hard walls at the grid edges, half potential phase, as sub-steps
-    // where the potential's phase would wrap; then the clock advances. No
+    // with hard walls at the grid edges, half potential phase, as
+    // gaugeSubSteps() equal sub-steps; then the clock advances. No
     // FFT, so any grid size works; the links must match psi.
     void stepWithGauge(ComplexField2D& psi, const PotentialField2D& potential, const GaugeLinkField2D& links);
     // One implicit sweep over the time span tau along every row (x) or column (y).
@@ -99,11 +98,14 @@ public:
     std::uint32_t subSteps() const { return subSteps_; }
     // The sub-step count a potential needs under the given parameters.
     static std::uint32_t subStepsFor(const PotentialField2D& potential, const SplitStepParameters& parameters);
+    // Sub-steps of one magnetic step for the potential of the last potential
+    // table: 1 for a smooth potential (subSteps() 1), otherwise the fewest
+    // that keep the potential's phase and the sweeps' within a turn.
+    std::uint32_t gaugeSubSteps() const { return gaugeSubSteps_; }
+    static std::uint32_t gaugeSubStepsFor(const PotentialField2D& potential, const SplitStepParameters& parameters);
 
 private:
     double subStepDt() const;
-    // The half phase over the whole dt, for the magnetic step.
-    const PotentialPhaseTable& wholeStepPotentialHalf(const PotentialField2D& potential);
 
     SplitStepParameters parameters_;
     GridKey2D kineticKey_;
@@ -111,9 +113,13 @@ private:
     PotentialPhaseTable potentialPhase_;
     // exp(-i V (dt / n) / hbar), the merged inner half phases (n > 1 only).
     PotentialPhaseTable potentialSubStepPhase_;
-    // The half phase over the whole dt for the magnetic step (n > 1 only).
+    // The magnetic step's half phase of its own sub-step, and the whole one
+    // between its sub-steps (more than one only), when its count differs
+    // from the Fourier step's.
     PotentialPhaseTable potentialGaugePhase_;
+    PotentialPhaseTable potentialGaugeSubStepPhase_;
     std::uint32_t subSteps_ = 1;
+    std::uint32_t gaugeSubSteps_ = 1;
     std::uint32_t kineticSubSteps_ = 1;
     // Factorised line systems of the magnetic sweeps, a cache behind the
     // const sweeps.

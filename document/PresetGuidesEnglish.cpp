@@ -85,9 +85,10 @@ const char* const kEnglishGuides[] = {
 
     // 4 Double Slit Interference
     "<h3>Guided experiment: Double Slit Interference</h3>"
-    "<p><b>Preparation.</b> A wall (V0 = 8, width 0.32) at x = 0 has two openings of height 0.7 whose centres "
-    "are 2.2 apart (Separation). The packet (Sigma 3.0, px 2.5, wavelength 2.51) covers both openings, so "
-    "the two transmitted waves are coherent copies of each other.</p>"
+    "<p><b>Preparation.</b> A wall (V0 = 50, width 0.32) at x = 0 has two openings of height 0.7 whose centres "
+    "are 2.2 apart (Separation). The wall stops the packet: on its own it lets about 1% through, so nearly "
+    "all that arrives behind it has come through the openings. The packet (Sigma 3.0, px 2.5, wavelength "
+    "2.51) covers both openings, so the two transmitted waves are coherent copies of each other.</p>"
     "<p><b>What to observe.</b> Behind the wall the two waves overlap and form a fan of bright and dark "
     "directions; the streamlines of the current crowd into the bright channels. Far from the wall bright "
     "fringes lie at sin(theta) = n lambda/d and dark ones at sin(theta) = (n + 1/2) lambda/d. With "
@@ -98,8 +99,10 @@ const char* const kEnglishGuides[] = {
     "detection points, each of which looks random.</p>"
     "<p><b>Try this.</b> Set Separation to 5.0: lambda/d = 0.50, so bright fringes appear at 0 and about "
     "+/-30 degrees with dark ones near +/-14.6 degrees; on the screen at x = 8 the fringe spacing near the axis "
-    "is about lambda L/d = 4. Or set Momentum px to 5 (wavelength 1.26) and V0 to 50. A smaller Slit height "
-    "widens the single-slit envelope that multiplies the two-slit fringes.</p>",
+    "is about lambda L/d = 4. Or set Momentum px to 5 (wavelength 1.26): the wall stays well above "
+    "Ekin = 12.5. Lower V0 to 8 and about 40% of the packet comes through the wall itself: its broad wave "
+    "adds to the two slit waves and pushes the first dark direction seen 8 from the slits out to about 45 "
+    "degrees. A smaller Slit height widens the single-slit envelope that multiplies the two-slit fringes.</p>",
 
     // 5 Circular Obstacle Scattering
     "<h3>Guided experiment: Circular Obstacle Scattering</h3>"

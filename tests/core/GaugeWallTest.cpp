@@ -4,6 +4,7 @@
 #include "core/Numeric.h"
 #include "core/PhaseFactors.h"
 #include "core/PotentialField2D.h"
+#include "core/PotentialPhaseTable.h"
 #include "core/SplitStepFourierSolver2D.h"
 
 #include <gtest/gtest.h>
@@ -127,5 +128,62 @@ TEST(GaugeWall, AConstantPotentialShiftGivesTheGlobalPhaseOfTheWholeStep)
         EXPECT_NEAR(std::abs(overlap), 1.0, 1e-4) << "a constant shift changed more than the phase";
         EXPECT_NEAR(std::abs(overlap - std::polar(1.0, phase)), 0.0, 1e-3)
             << "phase " << std::arg(overlap) << " instead of " << std::remainder(phase, 2.0 * kPi);
+    }
+}
+
+// Which path the magnetic step takes: a sharp wall whose phase, with the
+// sweeps', stays within a turn over dt keeps the whole step; a taller one is
+// cut into the fewest sub-steps that bring it back within a turn. On cells
+// 0.3 x 0.25 at dt 0.02 the sweeps give at most 1.06 rad, so a wall of 200
+// (4 rad) keeps the whole step while the Fourier step, which counts the
+// kinetic range, takes sub-steps; walls of 300 and 700 need 2 and 3. Each
+// step must equal the sweeps and tables composed by hand for that count.
+TEST(GaugeWall, TheMagneticStepTakesTheFewestSubStepsThatKeepItsPhasesWithinATurn)
+{
+    const struct {
+        float height;
+        std::uint32_t subSteps;
+    } rows[] = {{200.0f, 1}, {300.0f, 2}, {700.0f, 3}};
+    const SplitStepParameters parameters{1.0f, 1.0f, 0.02f};
+    for (const auto& row : rows) {
+        ComplexField2D psi(40, 36, 0.3f, 0.25f);
+        PotentialField2D potential(psi.nx(), psi.ny(), psi.dx(), psi.dy());
+        potential.addRectangle(4.0f, 0.0f, 4.0f, 20.0f, row.height);
+        GaugeLinkField2D links;
+        links.resize(psi.nx(), psi.ny(), psi.dx(), psi.dy());
+        for (std::uint64_t j = 0; j < psi.ny(); ++j)
+            for (std::uint64_t i = 0; i < psi.nx(); ++i)
+                links.setLinkX(i, j, unitPhase(0.8 * gridCoordinateY(psi, j) * psi.dx()));
+        GaussianPacket2D packet;
+        packet.x0 = 0.5f;
+        packet.sigma = 0.8f;
+        packet.px = 2.0f;
+        GaussianPacket2D::prepare(psi, packet);
+        ComplexField2D expected = psi;
+
+        SplitStepFourierSolver2D solver, sweeps;
+        solver.configure(parameters);
+        sweeps.configure(parameters);
+        const double tau = double(parameters.dt) / row.subSteps;
+        PotentialPhaseTable half, whole;
+        half.rebuild(potential, tau, parameters.hbar, &whole);
+        for (int s = 0; s < 10; ++s) {
+            solver.stepWithGauge(psi, potential, links);
+            half.apply(expected);
+            for (std::uint32_t k = 0; k < row.subSteps; ++k) {
+                sweeps.crankNicolsonSweepX(expected, links, tau / 2.0);
+                sweeps.crankNicolsonSweepY(expected, links, tau);
+                sweeps.crankNicolsonSweepX(expected, links, tau / 2.0);
+                (k + 1 < row.subSteps ? whole : half).apply(expected);
+            }
+        }
+        SCOPED_TRACE(testing::Message() << "wall " << row.height);
+        EXPECT_GT(solver.subSteps(), 1u) << "the Fourier step counts the kinetic range as well";
+        EXPECT_EQ(solver.gaugeSubSteps(), row.subSteps);
+        double worst = 0.0;
+        for (std::uint64_t c = 0; c < psi.size(); ++c)
+            worst = std::max(worst, double(std::abs(psi.data()[c] - expected.data()[c])));
+        EXPECT_LT(worst, 1e-6) << "the step is not the one of its count";
+        EXPECT_EQ(solver.stepCount(), 10u);
     }
 }

@@ -4,6 +4,7 @@
 #include "core/MomentumSpace2D.h"
 #include "core/Numeric.h"
 #include "core/PotentialField2D.h"
+#include "core/SpectralEnergy2D.h"
 #include "common/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -320,4 +321,44 @@ TEST(EnergyObservables2D, EveryPathGivesTheBitsOfTheCellByCellSums)
         EXPECT_EQ(e.potential, potential / norm) << name;
         EXPECT_EQ(e.total, kinetic / norm + potential / norm) << name;
     }
+}
+
+// The energy the Fourier step conserves takes every plane wave at its own
+// hbar^2 |k|^2 / 2m, up to the grid's highest modes, where a difference
+// stencil reads far less; mixtures weigh each wave by its probability.
+TEST(SpectralEnergy2D, PlaneWavesKeepTheirExactKineticEnergyUpToTheGridsHighestModes)
+{
+    const std::uint64_t nx = 32, ny = 16;
+    const float dx = 0.25f, dy = 0.4f;
+    const double hbar = 0.8, mass = 1.7;
+    const struct {
+        int mx, my;
+    } modes[] = {{3, 0}, {0, -5}, {15, 7}, {-16, 8}};
+    for (const auto& m : modes) {
+        const double kx = 2.0 * kPi * m.mx / (nx * double(dx)), ky = 2.0 * kPi * m.my / (ny * double(dy));
+        const ComplexField2D psi = test::planeWave(nx, ny, dx, dy, kx, ky);
+        PotentialField2D V(nx, ny, dx, dy);
+        V.fill(-2.5f);
+        const SpectralEnergy2D e = SpectralEnergy2D::compute(psi, V, hbar, mass);
+        const double exact = hbar * hbar * (kx * kx + ky * ky) / (2.0 * mass);
+        EXPECT_NEAR(e.kinetic, exact, 1e-5 * exact) << "mode " << m.mx << ", " << m.my;
+        EXPECT_NEAR(e.potential, -2.5, 1e-6);
+        EXPECT_NEAR(e.total, exact - 2.5, 1e-5 * exact);
+    }
+    // Equal parts of two waves, one on a floor of 3 and nothing elsewhere.
+    const double k1 = 2.0 * kPi * 2.0 / (nx * double(dx)), k2 = 2.0 * kPi * 12.0 / (nx * double(dx));
+    ComplexField2D psi = test::planeWave(nx, ny, dx, dy, k1, 0.0);
+    const ComplexField2D second = test::planeWave(nx, ny, dx, dy, k2, 0.0);
+    PotentialField2D V(nx, ny, dx, dy);
+    for (std::uint64_t j = 0; j < ny; ++j)
+        for (std::uint64_t i = 0; i < nx; ++i)
+            psi.at(i, j) += second.at(i, j);
+    V.addRectangle(0.0f, 0.0f, 100.0f, 100.0f, 3.0f);
+    const SpectralEnergy2D mix = SpectralEnergy2D::compute(psi, V, hbar, mass);
+    EXPECT_NEAR(mix.kinetic, hbar * hbar * (k1 * k1 + k2 * k2) / (4.0 * mass), 1e-4);
+    EXPECT_NEAR(mix.potential, 3.0, 1e-5);
+    EXPECT_EQ(SpectralEnergy2D::compute(ComplexField2D(nx, ny, dx, dy), V, hbar, mass).total, 0.0) << "a zero field";
+    EXPECT_THROW(SpectralEnergy2D::compute(psi, PotentialField2D(nx, ny, dy, dx), hbar, mass), std::invalid_argument);
+    EXPECT_THROW(SpectralEnergy2D::compute(ComplexField2D(24, 16, dx, dy), PotentialField2D(24, 16, dx, dy), hbar, mass),
+                 std::invalid_argument);
 }

@@ -1,0 +1,186 @@
+#include "core/ComplexField2D.h"
+#include "core/FFT2D.h"
+#include "core/FourierGrid.h"
+#include "core/GaussianPacket2D.h"
+#include "core/Numeric.h"
+#include "core/PotentialField2D.h"
+#include "core/SpectralEnergy2D.h"
+#include "core/SplitStepFourierSolver2D.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <string>
+
+using namespace vxo;
+
+namespace {
+
+SplitStepFourierSolver2D solverAtTheWindowsStep()
+{
+    SplitStepFourierSolver2D solver;
+    solver.configure(SplitStepParameters{1.0f, 1.0f, 0.02f});
+    return solver;
+}
+
+// sum over the cells that pass the test of |psi|^2 dA.
+double probabilityWhere(const ComplexField2D& psi, const std::function<bool(double, double)>& test)
+{
+    double p = 0.0;
+    for (std::uint64_t j = 0; j < psi.ny(); ++j)
+        for (std::uint64_t i = 0; i < psi.nx(); ++i)
+            if (test(gridCoordinateX(psi, i), gridCoordinateY(psi, j)))
+                p += std::norm(psi.at(i, j));
+    return p * psi.dx() * psi.dy();
+}
+
+// The share of the momentum distribution beyond |k| = kCut.
+double shareBeyond(const ComplexField2D& psi, double kCut)
+{
+    ComplexField2D spectrum = psi;
+    FFT2D::forward(spectrum);
+    double beyond = 0.0, total = 0.0;
+    for (std::uint64_t j = 0; j < psi.ny(); ++j)
+        for (std::uint64_t i = 0; i < psi.nx(); ++i) {
+            const double kx = fftWaveNumber(i, psi.nx(), psi.dx());
+            const double ky = fftWaveNumber(j, psi.ny(), psi.dy());
+            const double p = std::norm(spectrum.at(i, j));
+            total += p;
+            beyond += kx * kx + ky * ky > kCut * kCut ? p : 0.0;
+        }
+    return beyond / total;
+}
+
+} // namespace
+
+// Walls of 120 around a floor of 0, turned by 45 degrees or round: their
+// edges feed modes on the grid's diagonals, whose kinetic energy reaches
+// twice the range along one axis. A packet of energy 5 from (-1, 0) with
+// momentum (3, 1) bounces in the cavity until t = 8; what lies beyond the
+// walls then is the evanescent tail. The references are runs at dt / 16,
+// one plain Strang step each (3.19e-4 and 3.63e-4 for the turned box,
+// 3.46e-4 and 4.01e-4 for the disc); counting one axis's range let 2.1e-2
+// and 5.3e-3 through on the finer cells.
+TEST(SubStepRule, WallsOfEveryOrientationHoldAsAConvergedRun)
+{
+    const double r = std::sqrt(0.5);
+    const auto turned = [r](double a, double b) { return PotentialField2D::Vertex(float(r * (a - b)), float(r * (a + b))); };
+    const struct Case {
+        const char* name;
+        std::uint64_t nx, ny;
+        float dx, dy;
+        double converged;
+    } cases[] = {{"turned box", 128, 128, 0.16f, 0.15f, 3.19e-4},
+                 {"turned box", 256, 256, 0.08f, 0.075f, 3.63e-4},
+                 {"disc", 128, 128, 0.16f, 0.15f, 3.46e-4},
+                 {"disc", 256, 256, 0.08f, 0.075f, 4.01e-4}};
+    for (const Case& c : cases) {
+        const bool disc = std::string(c.name) == "disc";
+        PotentialField2D v(c.nx, c.ny, c.dx, c.dy);
+        v.fill(120.0f);
+        if (disc)
+            v.addCircle(0.0f, 0.0f, 6.0f, 0.0f);
+        else
+            v.addPolygon({turned(-6, -6), turned(6, -6), turned(6, 6), turned(-6, 6)}, 0.0f);
+        ComplexField2D psi(c.nx, c.ny, c.dx, c.dy);
+        GaussianPacket2D::prepare(psi, GaussianPacket2D{-1.0f, 0.0f, 1.0f, 3.0f, 1.0f});
+        SplitStepFourierSolver2D solver = solverAtTheWindowsStep();
+        for (int s = 0; s < 400; ++s)
+            solver.step(psi, v);
+        const double outside = probabilityWhere(psi, [&](double x, double y) {
+            return disc ? x * x + y * y > 36.0 : std::abs(r * (x + y)) > 6.0 || std::abs(r * (y - x)) > 6.0;
+        });
+        EXPECT_LT(outside, 2.0 * c.converged)
+            << c.name << " on cells " << c.dx << " x " << c.dy << " (" << solver.subSteps() << " sub-steps)";
+        EXPECT_NEAR(psi.norm(), 1.0, 1e-5) << c.name;
+    }
+}
+
+// Potentials that vary only along x, on cells 0.08 wide: a barrier of 1.0
+// across the whole height (a packet from x = -8 with momentum 2.5 against
+// it, to t = 3.92) and a standing wave of period 0.2769 and depth 0.75 (a
+// packet at rest, to t = 4). References at dt / 16: 1.8e-6 beyond |x| = 12,
+// where nothing physical has arrived, and 1.9e-6 of the momentum
+// distribution beyond |k| = 12. The barrier's step, which a smoothness test
+// at float rounding passed, sent 9.3e-5 ahead; the standing wave, whose
+// period of 3.5 cells looked smooth to second differences, 3.4e-5 beyond.
+TEST(SubStepRule, LowStepsAndShortPeriodsFeedNoMoreThanAConvergedRun)
+{
+    const struct Case {
+        const char* name;
+        float height; // of the barrier; 0 for the standing wave
+        GaussianPacket2D packet;
+        int steps;
+        double converged;
+    } cases[] = {{"barrier 1.0", 1.0f, {-8.0f, 0.0f, 1.0f, 2.5f, 0.0f}, 196, 1.8e-6},
+                 {"standing wave", 0.0f, {0.0f, 0.0f, 2.0f, 0.0f, 0.0f}, 200, 1.9e-6}};
+    for (const Case& c : cases) {
+        PotentialField2D v(512, 16, 0.08f, 0.5f);
+        if (c.height > 0.0f)
+            v.addRectangle(0.0f, 0.0f, 0.64f, 100.0f, c.height);
+        else
+            v.addStandingWaveX(0.2769f, 0.75f, 0.0f);
+        ComplexField2D psi(512, 16, 0.08f, 0.5f);
+        GaussianPacket2D::prepare(psi, c.packet);
+        SplitStepFourierSolver2D solver = solverAtTheWindowsStep();
+        for (int s = 0; s < c.steps; ++s)
+            solver.step(psi, v);
+        const double fed = c.height > 0.0f ? probabilityWhere(psi, [](double x, double) { return std::abs(x) > 12.0; })
+                                             / psi.norm()
+                                           : shareBeyond(psi, 12.0);
+        EXPECT_LT(fed, 2.0 * c.converged) << c.name << " (" << solver.subSteps() << " sub-steps)";
+    }
+}
+
+// A potential that varies along one axis feeds no mode along the other: its
+// count follows the spacing along its own axis, however fine the other is,
+// and a smooth potential, or none, takes the plain step.
+TEST(SubStepRule, OnlyTheAxesAlongWhichThePotentialVariesCount)
+{
+    const auto barrierAlongX = [](float dy) {
+        PotentialField2D v(256, 64, 0.08f, dy);
+        v.addRectangle(0.0f, 0.0f, 0.64f, 1000.0f, 4.5f);
+        return SplitStepFourierSolver2D::subStepsFor(v, SplitStepParameters{});
+    };
+    const auto barrierAlongY = [](float dy) {
+        PotentialField2D v(64, 256, dy, 0.08f);
+        v.addRectangle(0.0f, 0.0f, 1000.0f, 0.64f, 4.5f);
+        return SplitStepFourierSolver2D::subStepsFor(v, SplitStepParameters{});
+    };
+    const std::uint32_t own = barrierAlongX(0.08f);
+    EXPECT_GT(own, 1u) << "a barrier of 4.5 on cells 0.08 wide is sharp";
+    for (const float across : {0.3f, 0.04f, 0.01f}) {
+        EXPECT_EQ(barrierAlongX(across), own) << "cells " << across << " high";
+        EXPECT_EQ(barrierAlongY(across), own) << "cells " << across << " wide";
+    }
+    PotentialField2D trap(128, 64, 0.2f, 0.3f);
+    trap.addHarmonic(0.0f, 0.0f, 0.0f, 1.0f, 1.0f);
+    EXPECT_EQ(SplitStepFourierSolver2D::subStepsFor(trap, SplitStepParameters{}), 1u) << "a harmonic trap is smooth";
+    PotentialField2D flat(128, 64, 0.2f, 0.3f);
+    flat.fill(40.0f);
+    EXPECT_EQ(SplitStepFourierSolver2D::subStepsFor(flat, SplitStepParameters{}), 1u) << "a flat potential";
+}
+
+// A packet of energy 8.7 bouncing in a stadium of walls 120 on cells
+// 0.094 x 0.0625 for 2000 steps: a closed system, so the energy the Fourier
+// step conserves (spectral kinetic energy plus <V>) must stay where it
+// started: a run at dt / 16 stays within 0.02%. Counting one axis's range fed
+// the curved walls' diagonal modes and drifted by 130%.
+TEST(SubStepRule, AStadiumKeepsTheEnergyTheStepConserves)
+{
+    ComplexField2D psi(128, 128, 12.0f / 128, 8.0f / 128);
+    PotentialField2D v(psi.nx(), psi.ny(), psi.dx(), psi.dy());
+    v.addStadiumExterior(0.0f, 0.0f, 4.0f, 2.25f, 120.0f);
+    GaussianPacket2D::prepare(psi, GaussianPacket2D{-1.5f, 0.0f, 0.7f, 4.0f, 0.0f});
+    SplitStepFourierSolver2D solver = solverAtTheWindowsStep();
+    const double start = SpectralEnergy2D::compute(psi, v, 1.0, 1.0).total;
+    double worst = 0.0;
+    for (int s = 1; s <= 2000; ++s) {
+        solver.step(psi, v);
+        if (s % 16 == 0)
+            worst = std::max(worst, std::abs(SpectralEnergy2D::compute(psi, v, 1.0, 1.0).total / start - 1.0));
+    }
+    EXPECT_LT(worst, 1e-3) << solver.subSteps() << " sub-steps";
+}
