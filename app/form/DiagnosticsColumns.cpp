@@ -26,13 +26,13 @@ LabelColumnWidths labelColumnWidths(int naturalSection, int naturalParameter, in
     return {sectionWidth, room - sectionWidth};
 }
 
-DiagnosticsColumns::DiagnosticsColumns(QTableWidget* table) : QObject(table), table_(table)
+DiagnosticsColumns::DiagnosticsColumns(QTableWidget* table) : QObject(table), table_(table), viewport_(table->viewport())
 {
     QHeaderView* header = table->horizontalHeader();
     header->setSectionResizeMode(SectionColumn, QHeaderView::Interactive);
     header->setSectionResizeMode(ParameterColumn, QHeaderView::Interactive);
     header->setSectionResizeMode(ValueColumn, QHeaderView::Stretch);
-    table->viewport()->installEventFilter(this);
+    viewport_->installEventFilter(this);
     // Values change on every refresh; only a new label can change the widths.
     connect(table->model(), &QAbstractItemModel::dataChanged, this,
             [this](const QModelIndex& topLeft) {
@@ -57,7 +57,7 @@ void DiagnosticsColumns::fit()
 
 bool DiagnosticsColumns::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == table_->viewport() && event->type() == QEvent::Resize)
+    if (event->type() == QEvent::Resize && watched == viewport_)
         fit();
     return QObject::eventFilter(watched, event);
 }

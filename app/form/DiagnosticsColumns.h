@@ -36,6 +36,8 @@ protected:
 
 private:
     QTableWidget* table_;
+    // Kept apart: the table is not asked for it while it is being destroyed.
+    QObject* viewport_;
 };
 
 } // namespace vxo

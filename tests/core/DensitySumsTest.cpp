@@ -163,7 +163,8 @@ TEST(DensitySums2D, VectorRowPassMatchesThePortableOneBitForBit)
             const double a = density::accumulateRowPortable(row.data(), count, portable.data());
             const double b = density::accumulateRowAvx2(row.data(), count, vector.data());
             EXPECT_EQ(std::memcmp(&a, &b, sizeof a), 0) << count << (poisoned ? " poisoned" : "");
-            EXPECT_EQ(std::memcmp(portable.data(), vector.data(), count * sizeof(double)), 0) << count;
+            EXPECT_TRUE(count == 0 || std::memcmp(portable.data(), vector.data(), count * sizeof(double)) == 0)
+                << count;
         }
     }
 }
