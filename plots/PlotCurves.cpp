@@ -11,6 +11,17 @@ void strokePath(QPainter& painter, const QPainterPath& path, const QPen& pen)
     painter.setBrush(Qt::NoBrush);
     painter.drawPath(path);
 }
+namespace detail {
+PanelClip::PanelClip(QPainter& painter, const QRectF& panel) : painter_(painter)
+{
+    constexpr double kOverhang = 1.5;
+    painter_.save();
+    painter_.setClipRect(panel.adjusted(0.0, -kOverhang, 0.0, kOverhang), Qt::IntersectClip);
+}
+
+PanelClip::~PanelClip() { painter_.restore(); }
+} // namespace detail
+
 double populationY(const QRectF& panel, double p)
 {
     return panel.bottom() - panel.height() * clampNanToUpper(p, 0.0, 1.0);

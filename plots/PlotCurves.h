@@ -147,9 +147,19 @@ QPainterPath historyCurve(const Samples& samples, SampleFlag<Sample> flag, doubl
 double populationY(const QRectF& panel, double p);
 
 namespace detail {
-// How far a history curve may reach above and below its panel: half the
-// widest pen, so that a curve along an edge is drawn whole.
-constexpr double kCurveOverhang = 1.5;
+// While it lives, the painter is clipped to a history panel and a margin
+// above and below it of half the widest curve pen, so that a curve along an
+// edge is drawn whole.
+class PanelClip {
+public:
+    PanelClip(QPainter& painter, const QRectF& panel);
+    ~PanelClip();
+    PanelClip(const PanelClip&) = delete;
+    PanelClip& operator=(const PanelClip&) = delete;
+
+private:
+    QPainter& painter_;
+};
 // Strokes each curve, clipped to the panel, through the counted samples, a sample's row given by
 // yOf(curve, sample); false, nothing drawn, when no sample counts.
 template <typename Samples, typename Sample, typename Curves, typename YOf>
@@ -161,12 +171,10 @@ bool strokeHistoryCurves(QPainter& painter, const Samples& samples, SampleFlag<S
     // A history out of time order or beyond its scale would run over the
     // texts around the panel: the curves stay on it, with room for a pen's
     // width above and below, where a population of 0 or 1 is drawn.
-    painter.save();
-    painter.setClipRect(panel.adjusted(0.0, -kCurveOverhang, 0.0, kCurveOverhang), Qt::IntersectClip);
+    const PanelClip clip(painter, panel);
     for (const auto& curve : curves)
         strokePath(painter, historyCurve(samples, flag, time, x, [&](const Sample& s) { return yOf(curve, s); }),
                    curve.pen);
-    painter.restore();
     return true;
 }
 } // namespace detail

@@ -78,7 +78,7 @@ void QuantumQuenchPlotWidget::paintEvent(QPaintEvent*)
         const double mx = mapValue(x, markerTime_);
         const QString label = QStringLiteral("quench");
         const bool after = mx + 4 + QFontMetricsF(painter.font()).horizontalAdvance(label) <= p.right();
-        drawTextOnPatch(painter, QRectF(after ? mx + 4 : mx - 84, p.top() + 5, 80, 18),
+        drawTextOnPatch(painter, QRectF(after ? mx + 4 : mx - 84, p.top() + 2, 80, 18),
                         after ? Qt::AlignLeft : Qt::AlignRight, label, marker, QColor(kBackground));
     }
 
