@@ -1,5 +1,6 @@
 #include "plots/PlotCurves.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 
 namespace vxo::plot {
@@ -10,6 +11,17 @@ void strokePath(QPainter& painter, const QPainterPath& path, const QPen& pen)
     painter.setBrush(Qt::NoBrush);
     painter.drawPath(path);
 }
+namespace detail {
+PanelClip::PanelClip(QPainter& painter, const QRectF& panel) : painter_(painter)
+{
+    constexpr double kOverhang = 1.5;
+    painter_.save();
+    painter_.setClipRect(panel.adjusted(0.0, -kOverhang, 0.0, kOverhang), Qt::IntersectClip);
+}
+
+PanelClip::~PanelClip() { painter_.restore(); }
+} // namespace detail
+
 double populationY(const QRectF& panel, double p)
 {
     return panel.bottom() - panel.height() * clampNanToUpper(p, 0.0, 1.0);
@@ -31,22 +43,28 @@ QPen sweepCurvePen(int curve)
     }
 }
 
-void drawSweepLegend(QPainter& painter, const QRectF& panel, double adiabaticWidth)
+std::vector<LegendItem> sweepLegend()
 {
-    drawLegend(painter, panel, 4.0,
-               {{"P(lower)", kTwoLevelFirst, 8.0, adiabaticWidth},
-                {"P(upper)", kTwoLevelSecond, 92.0, adiabaticWidth},
-                {"P(left)", kSweepLeft, 176.0, 90.0},
-                {"P(right)", kSweepRight, 246.0, 95.0}});
+    return {{QStringLiteral("P(lower)"), kTwoLevelFirst, 0.0, 0.0},
+            {QStringLiteral("P(upper)"), kTwoLevelSecond, 0.0, 0.0},
+            {QStringLiteral("P(left)"), kSweepLeft, 0.0, 0.0},
+            {QStringLiteral("P(right)"), kSweepRight, 0.0, 0.0}};
 }
 
-void drawLegend(QPainter& painter, const QRectF& panel, double drop, const LegendEntry* entries, std::size_t count)
+void drawLegendLine(QPainter& painter, const QRectF& line, const std::vector<LegendItem>& entries,
+                    const QString& caption, const QColor& captionColour)
 {
-    for (std::size_t k = 0; k < count; ++k) {
-        const LegendEntry& e = entries[k];
-        drawTextBox(painter, QRectF(panel.left() + e.offset, panel.top() + drop, e.width, 18.0), Qt::AlignLeft,
-                    QString::fromLatin1(e.text), QColor(e.colour));
+    if (entries.empty()) {
+        drawCentredText(painter, line, caption, captionColour);
+        return;
     }
+    const QRectF row(line.left(), line.top(), line.width(), 20.0);
+    double right = line.right();
+    if (!caption.isEmpty()) {
+        drawTextBox(painter, row, Qt::AlignRight | Qt::AlignTop, caption, captionColour);
+        right -= QFontMetricsF(painter.font()).horizontalAdvance(caption) + 16.0;
+    }
+    drawLegendRow(painter, line.left(), line.top(), right, entries);
 }
 
 void drawProtocolStrip(QPainter& painter, const QRectF& strip)
@@ -79,7 +97,7 @@ InterferencePanels beginInterferencePlot(QPainter& painter, const QRect& widgetR
 }
 
 void drawInterferenceLabels(QPainter& painter, const InterferencePanels& panels, const QString& stripLabel,
-                       const QString& scanLabel, const QString& scanCaption)
+                            const QString& scanLabel, const QString& scanCaption)
 {
     const QColor colour(kAxisText);
     const int flags = Qt::AlignRight | Qt::AlignVCenter;

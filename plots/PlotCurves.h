@@ -147,14 +147,31 @@ QPainterPath historyCurve(const Samples& samples, SampleFlag<Sample> flag, doubl
 double populationY(const QRectF& panel, double p);
 
 namespace detail {
-// Strokes each curve through the counted samples, a sample's row given by
+// While it lives, the painter is clipped to a history panel and a margin
+// above and below it of half the widest curve pen, so that a curve along an
+// edge is drawn whole.
+class PanelClip {
+public:
+    PanelClip(QPainter& painter, const QRectF& panel);
+    ~PanelClip();
+    PanelClip(const PanelClip&) = delete;
+    PanelClip& operator=(const PanelClip&) = delete;
+
+private:
+    QPainter& painter_;
+};
+// Strokes each curve, clipped to the panel, through the counted samples, a sample's row given by
 // yOf(curve, sample); false, nothing drawn, when no sample counts.
 template <typename Samples, typename Sample, typename Curves, typename YOf>
 bool strokeHistoryCurves(QPainter& painter, const Samples& samples, SampleFlag<Sample> flag, double Sample::*time,
-                         const AxisMap& x, const Curves& curves, YOf&& yOf)
+                         const AxisMap& x, const QRectF& panel, const Curves& curves, YOf&& yOf)
 {
     if (!historyTimes(samples, flag, time, 0.0).first)
         return false;
+    // A history out of time order or beyond its scale would run over the
+    // texts around the panel: the curves stay on it, with room for a pen's
+    // width above and below, where a population of 0 or 1 is drawn.
+    const PanelClip clip(painter, panel);
     for (const auto& curve : curves)
         strokePath(painter, historyCurve(samples, flag, time, x, [&](const Sample& s) { return yOf(curve, s); }),
                    curve.pen);
@@ -176,7 +193,7 @@ template <typename Samples, typename Sample, std::size_t N>
 bool drawPopulationCurves(QPainter& painter, const Samples& samples, SampleFlag<Sample> flag, double Sample::*time,
                           const AxisMap& x, const QRectF& panel, const PopulationCurve<Sample> (&curves)[N])
 {
-    return detail::strokeHistoryCurves(painter, samples, flag, time, x, curves,
+    return detail::strokeHistoryCurves(painter, samples, flag, time, x, panel, curves,
                                        [&](const PopulationCurve<Sample>& curve, const Sample& s) {
                                            return populationY(panel, s.*(curve.value));
                                        });
@@ -195,9 +212,9 @@ struct ScaledCurve {
 // (x(time), y(value)). False, nothing drawn, when no sample counts.
 template <typename Samples, typename Sample, std::size_t N>
 bool drawScaledCurves(QPainter& painter, const Samples& samples, SampleFlag<Sample> flag, double Sample::*time,
-                      const AxisMap& x, const ScaledCurve<Sample> (&curves)[N])
+                      const AxisMap& x, const QRectF& panel, const ScaledCurve<Sample> (&curves)[N])
 {
-    return detail::strokeHistoryCurves(painter, samples, flag, time, x, curves,
+    return detail::strokeHistoryCurves(painter, samples, flag, time, x, panel, curves,
                                        [](const ScaledCurve<Sample>& curve, const Sample& s) {
                                            return mapValue(curve.y, s.*(curve.value));
                                        });
@@ -259,24 +276,16 @@ bool drawSweepPopulations(QPainter& painter, const Samples& samples, const Sweep
                                                   {block.right, sweepCurvePen(3)},
                                                   {block.captured, sweepCurvePen(4)}});
 }
-// Their legend "P(lower)", "P(upper)", "P(left)", "P(right)" at panel.top() + 4,
-// the first two in boxes adiabaticWidth wide (the captured weight has none).
-void drawSweepLegend(QPainter& painter, const QRectF& panel, double adiabaticWidth);
+// Their legend entries "P(lower)", "P(upper)", "P(left)", "P(right)" (the
+// captured weight has none), for drawLegendLine.
+std::vector<LegendItem> sweepLegend();
 
-// One legend entry: text in colour, left-aligned (top of the box) in
-// QRectF(panel.left() + offset, panel.top() + drop, width, 18).
-struct LegendEntry {
-    const char* text;
-    QRgb colour;
-    double offset;
-    double width;
-};
-void drawLegend(QPainter& painter, const QRectF& panel, double drop, const LegendEntry* entries, std::size_t count);
-template <std::size_t N>
-void drawLegend(QPainter& painter, const QRectF& panel, double drop, const LegendEntry (&entries)[N])
-{
-    drawLegend(painter, panel, drop, entries, N);
-}
+// A panel's legend on a line outside it, where no curve reaches: the entries
+// packed from the line's left end (drawLegendRow, top-aligned in 20-pixel
+// boxes) and the caption right-aligned on the same line; with no entries the
+// caption is centred.
+void drawLegendLine(QPainter& painter, const QRectF& line, const std::vector<LegendItem>& entries,
+                    const QString& caption = QString(), const QColor& captionColour = kAxisText);
 
 // The protocol strip under a time panel: its frame in kStripFrame and a
 // dashed zero line in kStripMidline through its vertical middle.
@@ -339,7 +348,7 @@ AxisMap interferenceTimeAxis(const InterferencePanels& panels, const Samples& sa
 // (right-aligned in 52 x 18 boxes at x = 2), scanCaption centred in
 // QRectF(scan.left, scan.bottom + 2, scan.width, 18).
 void drawInterferenceLabels(QPainter& painter, const InterferencePanels& panels, const QString& stripLabel,
-                       const QString& scanLabel, const QString& scanCaption);
+                            const QString& scanLabel, const QString& scanCaption);
 
 // A scan drawn in a population panel: one point (x(abscissa),
 // populationY(panel, value)) per entry; points that are not finite are bridged.

@@ -111,10 +111,13 @@ void QuantumAndersonPlotWidget::paintEvent(QPaintEvent*)
             drawProfile(painter, profilePanel, disordered, last.clean.profileOriginX, last.clean.profileDx, xmin, xmax,
                         pmax, QColor(kAndersonDisordered));
             const QRectF legend(profilePanel.adjusted(8, 6, -8, -6));
-            drawTextBox(painter, legend, Qt::AlignLeft | Qt::AlignTop, QStringLiteral("clean periodic lane"),
-                        QColor(kLatticeCurve));
-            drawTextBox(painter, legend, Qt::AlignRight | Qt::AlignTop, QStringLiteral("disordered lane"),
-                        QColor(kAndersonDisordered));
+            // The profiles and site lines reach every row of the panel: the
+            // legend stands on patches of the background.
+            const QColor patch(kLatticeBackground);
+            drawTextOnPatch(painter, legend, Qt::AlignLeft | Qt::AlignTop, QStringLiteral("clean periodic lane"),
+                            QColor(kLatticeCurve), patch);
+            drawTextOnPatch(painter, legend, Qt::AlignRight | Qt::AlignTop, QStringLiteral("disordered lane"),
+                            QColor(kAndersonDisordered), patch);
         }
     }
 
@@ -126,7 +129,9 @@ void QuantumAndersonPlotWidget::paintEvent(QPaintEvent*)
     smax = atLeast(smax, 1.0);
     drawSpreadCurve(painter, spreadPanel, false, tmax, smax, QColor(kLatticeCurve), Qt::SolidLine);
     drawSpreadCurve(painter, spreadPanel, true, tmax, smax, QColor(kAndersonDisordered), Qt::SolidLine);
-    drawTextBox(painter, QRectF(spreadPanel.adjusted(8, 6, -8, -6)), Qt::AlignLeft | Qt::AlignTop,
+    // The key on the line under the panel, beside the time axis' end: the
+    // spreads reach every row of the panel.
+    drawTextBox(painter, QRectF(spreadPanel.left(), spreadPanel.bottom() + 4, spreadPanel.width(), 20), Qt::AlignLeft,
                 QStringLiteral("cyan clean periodic lane   magenta disordered lane"), QColor(kAndersonText));
     drawTextBox(painter, QRectF(4, spreadPanel.top(), 45, spreadPanel.height()), Qt::AlignRight | Qt::AlignVCenter,
                 QString::number(smax, 'f', 1), QColor(kAndersonText));

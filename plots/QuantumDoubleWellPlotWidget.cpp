@@ -49,14 +49,16 @@ void QuantumDoubleWellPlotWidget::paintEvent(QPaintEvent*)
         {{&ObservableSample::leftWellProbability, plotPen(QColor(kCurve), 2.2)},
          {&ObservableSample::rightWellProbability, plotPen(QColor(kSecondPopulation), 2.2)}});
     if (!measured)
-        drawCentredText(painter, p, QStringLiteral("Load the coherent double-well experiment and press Play"),
-                        QColor(kPlaceholder));
+        drawTextOnPatch(painter, p, Qt::AlignCenter,
+                        QStringLiteral("Load the coherent double-well experiment and press Play"),
+                        QColor(kPlaceholder), QColor(kBackground));
 
     drawPanelTitle(painter, p, QStringLiteral("Coherent tunnelling: left/right well population"));
     drawValueLabels(painter, p, QStringLiteral("1.0"), QStringLiteral("0.0"));
-    drawAxisCaption(painter, p, QStringLiteral("simulation time"), QColor(kAxisText), 5.0, 22.0);
-    drawLegend(painter, p, 5.0,
-               {{"P_left", kCurve, 8.0, 150.0}, {"P_right", kSecondPopulation, 82.0, 150.0}});
+    drawLegendLine(painter, QRectF(p.left(), p.bottom() + 5.0, p.width(), 22.0),
+                   {{QStringLiteral("P_left"), kCurve, 0.0, 0.0},
+                    {QStringLiteral("P_right"), kSecondPopulation, 0.0, 0.0}},
+                   QStringLiteral("simulation time"));
 }
 
 } // namespace vxo

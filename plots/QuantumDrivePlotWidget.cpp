@@ -73,19 +73,20 @@ void QuantumDrivePlotWidget::paintEvent(QPaintEvent*)
                plotPen(QColor(kDriveTrap), 1.4, Qt::DashLine));
 
     const bool measured = drawScaledCurves(
-        painter, samples_, nullptr, &ObservableSample::time, x,
+        painter, samples_, nullptr, &ObservableSample::time, x, p,
         {{&ObservableSample::meanX, position, plotPen(QColor(kCurve), 2.2)},
          {&ObservableSample::totalEnergy, energy, plotPen(QColor(kEnergyCurve), 1.7)}});
     if (!measured)
-        drawCentredText(painter, p, QStringLiteral("Load a Driven Harmonic Trap and press Play"), QColor(kPlaceholder));
+        drawTextOnPatch(painter, p, Qt::AlignCenter, QStringLiteral("Load a Driven Harmonic Trap and press Play"),
+                        QColor(kPlaceholder), QColor(kBackground));
 
     drawPanelTitle(painter, p, QStringLiteral("Periodic drive: packet centre, trap centre and total energy"),
                    QColor(kTitle), 2.0, 22.0);
-    drawLegend(painter, p, 5.0,
-               {{"<x>", kCurve, 8.0, 90.0},
-                {"trap centre", kDriveTrap, 52.0, 120.0},
-                {"<H>", kEnergyCurve, 145.0, 90.0}});
-    drawAxisCaption(painter, p, QStringLiteral("simulation time"), QColor(kAxisText), 5.0, 22.0);
+    drawLegendLine(painter, QRectF(p.left(), p.bottom() + 5.0, p.width(), 22.0),
+                   {{QStringLiteral("<x>"), kCurve, 0.0, 0.0},
+                    {QStringLiteral("trap centre"), kDriveTrap, 0.0, 0.0},
+                    {QStringLiteral("<H>"), kEnergyCurve, 0.0, 0.0}},
+                   QStringLiteral("simulation time"));
 }
 
 } // namespace vxo

@@ -56,8 +56,8 @@ void QuantumLandauZenerPlotWidget::paintEvent(QPaintEvent*)
         &ObservableSample::landauZenerUpper, &ObservableSample::landauZenerLeft,
         &ObservableSample::landauZenerRight, &ObservableSample::landauZenerCaptured};
     if (!drawSweepPopulations(painter, samples_, block, &ObservableSample::time, x, p))
-        drawCentredText(painter, p, QStringLiteral("Load a Landau-Zener sweep preset and press Play"),
-                        QColor(kPlaceholder));
+        drawTextOnPatch(painter, p, Qt::AlignCenter, QStringLiteral("Load a Landau-Zener sweep preset and press Play"),
+                        QColor(kPlaceholder), QColor(kBackground));
 
     drawProtocolStrip(painter, bias);
     if (sweep_.enabled) {
@@ -73,9 +73,9 @@ void QuantumLandauZenerPlotWidget::paintEvent(QPaintEvent*)
     drawValueLabels(painter, p, QStringLiteral("1.0"), QStringLiteral("0.0"));
     drawTextBox(painter, QRectF(2, bias.top() + 6, 52, 18), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("bias"),
                 QColor(kAxisText));
-    drawCentredText(painter, QRectF(p.left(), bias.bottom() + 3, p.width(), 18), QStringLiteral("simulation time"),
-                    QColor(kAxisText));
-    drawSweepLegend(painter, p, 105.0);
+    // The legend under the bias strip, which shares the panel's time axis.
+    drawLegendLine(painter, QRectF(p.left(), bias.bottom() + 3, p.width(), 18), sweepLegend(),
+                   QStringLiteral("simulation time"));
 }
 
 } // namespace vxo

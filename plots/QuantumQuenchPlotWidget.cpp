@@ -64,25 +64,28 @@ void QuantumQuenchPlotWidget::paintEvent(QPaintEvent*)
     if (markerTime_ >= 0.0 && markerTime_ <= tMax) {
         const double mx = mapValue(x, markerTime_);
         drawVerticalLine(painter, plotPen(marker, 1.5, Qt::DashLine), mx, p.top(), p.bottom());
-        // Under the legend's row, which a quench early in the run would cross;
-        // left of the line while the quench is too recent for the label to fit after it.
-        const QString label = QStringLiteral("quench");
-        const bool after = mx + 4 + QFontMetricsF(painter.font()).horizontalAdvance(label) <= p.right();
-        drawTextBox(painter, QRectF(after ? mx + 4 : mx - 84, p.top() + 22, 80, 18),
-                    after ? Qt::AlignLeft : Qt::AlignRight, label, marker);
     }
 
     const bool measured = drawScaledCurves(
-        painter, samples_, nullptr, &ObservableSample::time, x,
+        painter, samples_, nullptr, &ObservableSample::time, x, p,
         {{&ObservableSample::sigmaX, widthScale, plotPen(QColor(kCurve), 2.2)},
          {&ObservableSample::totalEnergy, energyScale, plotPen(QColor(kEnergyCurve), 1.8)}});
     if (!measured)
         drawCentredText(painter, p, QStringLiteral("Load Quantum Quench and press Play"), QColor(kPlaceholder));
+    if (markerTime_ >= 0.0 && markerTime_ <= tMax) {
+        // Over the curves on a patch; left of the line while the quench is
+        // too recent for the label to fit after it.
+        const double mx = mapValue(x, markerTime_);
+        const QString label = QStringLiteral("quench");
+        const bool after = mx + 4 + QFontMetricsF(painter.font()).horizontalAdvance(label) <= p.right();
+        drawTextOnPatch(painter, QRectF(after ? mx + 4 : mx - 84, p.top() + 2, 80, 18),
+                        after ? Qt::AlignLeft : Qt::AlignRight, label, marker, QColor(kBackground));
+    }
 
     drawPanelTitle(painter, p, QStringLiteral("Quantum quench: width and total energy"));
-    drawLegend(painter, p, 5.0,
-               {{"sigmaX", kCurve, 8.0, 110.0}, {"<H>", kEnergyCurve, 80.0, 110.0}});
-    drawAxisCaption(painter, p, QStringLiteral("simulation time"), QColor(kAxisText), 5.0, 22.0);
+    drawLegendLine(painter, QRectF(p.left(), p.bottom() + 5.0, p.width(), 22.0),
+                   {{QStringLiteral("sigmaX"), kCurve, 0.0, 0.0}, {QStringLiteral("<H>"), kEnergyCurve, 0.0, 0.0}},
+                   QStringLiteral("simulation time"));
 }
 
 } // namespace vxo

@@ -38,17 +38,17 @@ void QuantumRabiPlotWidget::paintEvent(QPaintEvent*)
          {&ObservableSample::rabiPopulation2, plotPen(QColor(kSecondPopulation), 2.2)},
          {&ObservableSample::rabiCaptured, plotPen(QColor(kCapturedCurve), 1.2, Qt::DotLine)}});
     if (!measured)
-        drawCentredText(painter, p, QStringLiteral("Load a driven double-well preset and press Play"),
-                        QColor(kPlaceholder));
+        drawTextOnPatch(painter, p, Qt::AlignCenter, QStringLiteral("Load a driven double-well preset and press Play"),
+                        QColor(kPlaceholder), QColor(kBackground));
 
     drawPanelTitle(painter, p, QStringLiteral("Driven two-level dynamics: stationary-state populations"),
                    QColor(kTitle), 2.0, 22.0);
     drawValueLabels(painter, p, QStringLiteral("1.0"), QStringLiteral("0.0"));
-    drawAxisCaption(painter, p, QStringLiteral("simulation time"), QColor(kAxisText), 5.0, 22.0);
-    drawLegend(painter, p, 5.0,
-               {{"P(state 1)", kRabiFirst, 8.0, 120.0},
-                {"P(state 2)", kSecondPopulation, 102.0, 120.0},
-                {"two-level captured", kCapturedCurve, 196.0, 180.0}});
+    drawLegendLine(painter, QRectF(p.left(), p.bottom() + 5.0, p.width(), 22.0),
+                   {{QStringLiteral("P(state 1)"), kRabiFirst, 0.0, 0.0},
+                    {QStringLiteral("P(state 2)"), kSecondPopulation, 0.0, 0.0},
+                    {QStringLiteral("two-level captured"), kCapturedCurve, 0.0, 0.0}},
+                   QStringLiteral("simulation time"));
 }
 
 } // namespace vxo

@@ -60,7 +60,13 @@ void QuantumRamseyPlotWidget::reset()
     update();
 }
 
-plot::InterferenceLayout QuantumRamseyPlotWidget::layout() { return {}; }
+plot::InterferenceLayout QuantumRamseyPlotWidget::layout()
+{
+    // A line under the scan's caption for the scan's legend.
+    plot::InterferenceLayout layout;
+    layout.margins.setBottom(layout.margins.bottom() + 18.0);
+    return layout;
+}
 
 void QuantumRamseyPlotWidget::paintEvent(QPaintEvent*)
 {
@@ -96,7 +102,8 @@ void QuantumRamseyPlotWidget::paintEvent(QPaintEvent*)
          {&ObservableSample::ramseyPopulation2, plotPen(QColor(kTwoLevelSecond), 2.3)},
          {&ObservableSample::ramseyCaptured, plotPen(QColor(kCapturedCurve), 1.0, Qt::DotLine)}});
     if (!measured)
-        drawCentredText(painter, p, QStringLiteral("Load a Ramsey preset and press Play"), QColor(kPlaceholder));
+        drawTextOnPatch(painter, p, Qt::AlignCenter, QStringLiteral("Load a Ramsey preset and press Play"),
+                        QColor(kPlaceholder), QColor(kBackground));
 
     drawProtocolStrip(painter, drive);
     if (sequence_.enabled)
@@ -138,21 +145,22 @@ void QuantumRamseyPlotWidget::paintEvent(QPaintEvent*)
                 drawOutlinedDisc(painter, QPointF(cx, populationY(f, ensembleResult_.averagePopulation2)), 3.2, 3.2,
                                  ensembleColour, plotPen(ensembleColour));
         }
-        if (spread) {
-            drawTextBox(painter, QRectF(f.left() + 6, f.top() + 2, 90, 16), Qt::AlignLeft, QStringLiteral("single P2"),
-                        singleColour);
-            drawTextBox(painter, QRectF(f.left() + 92, f.top() + 2, 190, 16), Qt::AlignLeft,
-                        QStringLiteral("ensemble P2  sigma=%1").arg(ensemble_.detuningStdDev, 0, 'f', 3),
-                        ensembleColour);
-        }
     }
 
     drawPanelTitle(painter, p, titleFor(ensemble_.enabled, sequence_.echoEnabled), QColor(kTitle), 2.0, 22.0);
     drawInterferenceLabels(painter, panels, QStringLiteral("drive"), QStringLiteral("P2"),
-                      sequence_.echoEnabled ? QStringLiteral("total free time (echo refocused)")
-                                            : QStringLiteral("free-evolution time"));
-    drawLegend(painter, p, 4.0,
-               {{"P(state 1)", kTwoLevelFirst, 8.0, 100.0}, {"P(state 2)", kTwoLevelSecond, 108.0, 100.0}});
+                           sequence_.echoEnabled ? QStringLiteral("total free time (echo refocused)")
+                                                 : QStringLiteral("free-evolution time"));
+    // The scan's legend on the line under its caption, which the layout keeps free.
+    if (spread)
+        drawLegendLine(painter, QRectF(f.left(), f.bottom() + 20.0, f.width(), 18.0),
+                       {{QStringLiteral("single P2"), kTwoLevelSecond, 0.0, 0.0},
+                        {QStringLiteral("ensemble P2  sigma=%1").arg(ensemble_.detuningStdDev, 0, 'f', 3),
+                         kTwoLevelFirst, 0.0, 0.0}});
+    // The legend under the drive strip, which shares the panel's time axis.
+    drawLegendLine(painter, QRectF(p.left(), drive.bottom() + 6, p.width(), 18),
+                   {{QStringLiteral("P(state 1)"), kTwoLevelFirst, 0.0, 0.0},
+                    {QStringLiteral("P(state 2)"), kTwoLevelSecond, 0.0, 0.0}});
 }
 
 } // namespace vxo

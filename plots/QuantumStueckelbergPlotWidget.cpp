@@ -58,7 +58,8 @@ void QuantumStueckelbergPlotWidget::paintEvent(QPaintEvent*)
         &ObservableSample::stueckelbergUpper, &ObservableSample::stueckelbergLeft,
         &ObservableSample::stueckelbergRight, &ObservableSample::stueckelbergCaptured};
     if (!drawSweepPopulations(painter, samples_, block, &ObservableSample::time, x, p))
-        drawCentredText(painter, p, QStringLiteral("Load a Stueckelberg preset and press Play"), QColor(kPlaceholder));
+        drawTextOnPatch(painter, p, Qt::AlignCenter, QStringLiteral("Load a Stueckelberg preset and press Play"),
+                        QColor(kPlaceholder), QColor(kBackground));
 
     drawProtocolStrip(painter, bias);
     if (sweep_.enabled) {
@@ -95,7 +96,8 @@ void QuantumStueckelbergPlotWidget::paintEvent(QPaintEvent*)
                    QColor(kTitle), 2.0, 22.0);
     drawInterferenceLabels(painter, panels, QStringLiteral("bias"), QStringLiteral("Plo"),
                       QStringLiteral("turnaround hold time"));
-    drawSweepLegend(painter, p, 100.0);
+    // The legend under the bias strip, which shares the panel's time axis.
+    drawLegendLine(painter, QRectF(p.left(), bias.bottom() + 6, p.width(), 18), sweepLegend());
 }
 
 } // namespace vxo

@@ -15,6 +15,8 @@
 #include "experiments/BoundStates1D.h"
 #include "plots/PlotCurves.h"
 #include "plots/PlotPalette.h"
+#include "plots/QuantumRamseyPlotWidget.h"
+#include "plots/QuantumStueckelbergPlotWidget.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -736,15 +738,19 @@ TEST_F(PanelsTwoLevelTest, FringeScansReachWellPastTheSettingInUse)
         const char* summary;
         const char* key;
         const char* plot;
+        plot::InterferenceLayout layout;
         double value;
         double scanEnd;
-    } cases[] = {{23, "ramseyFreeDurationSpinBox", "ramseySummaryLabel", "free", "ramseyPlotWidget", 5.5, 30.0},
-                 {23, "ramseyFreeDurationSpinBox", "ramseySummaryLabel", "free", "ramseyPlotWidget", 20.0, 35.0},
-                 {23, "ramseyFreeDurationSpinBox", "ramseySummaryLabel", "free", "ramseyPlotWidget", 36.0, 59.0},
+    } cases[] = {{23, "ramseyFreeDurationSpinBox", "ramseySummaryLabel", "free", "ramseyPlotWidget",
+                  QuantumRamseyPlotWidget::layout(), 5.5, 30.0},
+                 {23, "ramseyFreeDurationSpinBox", "ramseySummaryLabel", "free", "ramseyPlotWidget",
+                  QuantumRamseyPlotWidget::layout(), 20.0, 35.0},
+                 {23, "ramseyFreeDurationSpinBox", "ramseySummaryLabel", "free", "ramseyPlotWidget",
+                  QuantumRamseyPlotWidget::layout(), 36.0, 59.0},
                  {21, "linearSweepHoldDurationSpinBox", "stueckelbergSummaryLabel", "hold", "stueckelbergPlotWidget",
-                  7.0, 12.5},
+                  QuantumStueckelbergPlotWidget::layout(), 7.0, 12.5},
                  {21, "linearSweepHoldDurationSpinBox", "stueckelbergSummaryLabel", "hold", "stueckelbergPlotWidget",
-                  20.0, 32.0}};
+                  QuantumStueckelbergPlotWidget::layout(), 20.0, 32.0}};
     for (const auto& c : cases) {
         MainWindow& w = window();
         w.loadGuidedExperiment(c.preset);
@@ -756,7 +762,7 @@ TEST_F(PanelsTwoLevelTest, FringeScansReachWellPastTheSettingInUse)
         QWidget& plot = widget<QWidget>(c.plot);
         plot.resize(460, 320);
         const QImage image = plot.grab().toImage();
-        const QRectF scan = plot::interferencePanels(plot.size()).scan;
+        const QRectF scan = plot::interferencePanels(plot.size(), c.layout).scan;
         const QColor marker(plot::kFringeCurrent);
         double sum = 0.0;
         int count = 0;

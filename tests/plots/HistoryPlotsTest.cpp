@@ -77,7 +77,10 @@ TEST_F(QuenchPlot, WidthAndEnergyOnTheirOwnScalesWithTheQuenchMarked)
                                                   QColor(plot::kBackground), marker,
                                                   [&](int y) { return std::abs(y - energyY) < 8; });
         EXPECT_NEAR(widest, 1.5, 0.35) << "quench rule's width, axis to " << tMax;
-        EXPECT_GT(countColour(image, QRect(int(mx) + 4, int(p.top()) + 22, 80, 18), marker, 0), 0) << "its label";
+        // Its label where the paint put it: inside the panel, after the rule, in the rule's colour.
+        const QRectF label = test::paintedText(test::paintedTexts(plot, QSize(420, 300)), "quench").shown;
+        EXPECT_TRUE(p.contains(label) && label.left() > mx) << "its label, axis to " << tMax;
+        EXPECT_GT(countColour(image, label.toAlignedRect(), marker, 0), 0) << "its label";
         EXPECT_EQ(countColour(image, middle, kPlaceholderText, 0), 0);
     }
     plot.clear();
@@ -366,7 +369,9 @@ struct PlotFeeds<QuantumBlochPlotWidget> {
 };
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Quench, PlotRobustness, QuantumQuenchPlotWidget);
+INSTANTIATE_TYPED_TEST_SUITE_P(Quench, PlotLegibility, QuantumQuenchPlotWidget);
 INSTANTIATE_TYPED_TEST_SUITE_P(Drive, PlotRobustness, QuantumDrivePlotWidget);
+INSTANTIATE_TYPED_TEST_SUITE_P(Drive, PlotLegibility, QuantumDrivePlotWidget);
 INSTANTIATE_TYPED_TEST_SUITE_P(Bloch, PlotRobustness, QuantumBlochPlotWidget);
 INSTANTIATE_TYPED_TEST_SUITE_P(Bloch, PlotLegibility, QuantumBlochPlotWidget);
 

@@ -457,6 +457,7 @@ INSTANTIATE_TYPED_TEST_SUITE_P(Bouncer, PlotLegibility, QuantumBouncerPlotWidget
 INSTANTIATE_TYPED_TEST_SUITE_P(Vortex, PlotRobustness, QuantumVortexPlotWidget);
 INSTANTIATE_TYPED_TEST_SUITE_P(Vortex, PlotLegibility, QuantumVortexPlotWidget);
 INSTANTIATE_TYPED_TEST_SUITE_P(Anderson, PlotRobustness, QuantumAndersonPlotWidget);
+INSTANTIATE_TYPED_TEST_SUITE_P(Anderson, PlotLegibility, QuantumAndersonPlotWidget);
 INSTANTIATE_TYPED_TEST_SUITE_P(KickedRotor, PlotRobustness, QuantumKickedRotorPlotWidget);
 INSTANTIATE_TYPED_TEST_SUITE_P(KickedRotor, PlotLegibility, QuantumKickedRotorPlotWidget);
 INSTANTIATE_TYPED_TEST_SUITE_P(Zeno, PlotRobustness, QuantumZenoPlotWidget);
