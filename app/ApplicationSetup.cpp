@@ -16,18 +16,25 @@ struct PaletteEntry {
 };
 
 constexpr PaletteEntry kAllGroups[] = {
-    {QPalette::Window, "#eef1f4"},        {QPalette::WindowText, "#202830"},
-    {QPalette::Base, "#ffffff"},          {QPalette::AlternateBase, "#f6f8fa"},
-    {QPalette::ToolTipBase, "#fffbe2"},   {QPalette::ToolTipText, "#202830"},
-    {QPalette::Text, "#202830"},          {QPalette::Button, "#f4f6f8"},
-    {QPalette::ButtonText, "#1f2831"},    {QPalette::BrightText, "#ae3131"},
-    {QPalette::Link, "#1f6997"},          {QPalette::Highlight, "#2d6f9f"},
+    {QPalette::Window, "#eef1f4"},
+    {QPalette::WindowText, "#202830"},
+    {QPalette::Base, "#ffffff"},
+    {QPalette::AlternateBase, "#f6f8fa"},
+    {QPalette::ToolTipBase, "#fffbe2"},
+    {QPalette::ToolTipText, "#202830"},
+    {QPalette::Text, "#202830"},
+    {QPalette::Button, "#f4f6f8"},
+    {QPalette::ButtonText, "#1f2831"},
+    {QPalette::BrightText, "#ae3131"},
+    {QPalette::Link, "#1f6997"},
+    {QPalette::Highlight, "#2d6f9f"},
     {QPalette::HighlightedText, "#ffffff"},
 };
 
 constexpr PaletteEntry kDisabledGroup[] = {
-    {QPalette::WindowText, "#79848f"}, {QPalette::Text, "#79848f"},      {QPalette::ButtonText, "#79848f"},
-    {QPalette::Base, "#eff2f5"},       {QPalette::Button, "#ebeef1"},    {QPalette::Highlight, "#bec7cf"},
+    {QPalette::WindowText, "#79848f"},      {QPalette::Text, "#79848f"},
+    {QPalette::ButtonText, "#79848f"},      {QPalette::Base, "#eff2f5"},
+    {QPalette::Button, "#ebeef1"},          {QPalette::Highlight, "#bec7cf"},
     {QPalette::HighlightedText, "#68717a"},
 };
 
@@ -52,9 +59,8 @@ constexpr StyleRule kStyleRules[] = {
     {"QTabBar::tab", "background: #e8edf1; border: 1px solid #c7cfd6; padding: 6px 10px; margin-right: 1px;"},
     {"QTabBar::tab:selected", "background: #ffffff; border-bottom: 2px solid #2d6f9f;"},
     {"QTabBar::tab:hover:!selected", "background: #dfe9f0;"},
-    {"QGroupBox",
-     "background: transparent; border: 1px solid #c7cfd6; border-radius: 4px; margin-top: 9px; "
-     "padding-top: 8px; font-weight: 600;"},
+    {"QGroupBox", "background: transparent; border: 1px solid #c7cfd6; border-radius: 4px; margin-top: 9px; "
+                  "padding-top: 8px; font-weight: 600;"},
     {"QGroupBox::title", "subcontrol-origin: margin; left: 8px; padding: 0 4px; background: #eef1f4;"},
     {"QPushButton",
      "background: #f7f8fa; border: 1px solid #b9c3cc; border-radius: 4px; padding: 5px 10px; min-height: 20px;"},
@@ -66,9 +72,8 @@ constexpr StyleRule kStyleRules[] = {
      "background: #ffffff; border: 1px solid #b8c2ca; border-radius: 3px; padding: 3px 5px; min-height: 20px; "
      "selection-background-color: #2d6f9f;"},
     {"QLineEdit:focus", "border-color: #2d6f9f;"},
-    {"QAbstractItemView",
-     "background: #ffffff; alternate-background-color: #f6f8fa; border: 1px solid #c2cbd3; "
-     "selection-background-color: #2d6f9f; selection-color: white; outline: 0;"},
+    {"QAbstractItemView", "background: #ffffff; alternate-background-color: #f6f8fa; border: 1px solid #c2cbd3; "
+                          "selection-background-color: #2d6f9f; selection-color: white; outline: 0;"},
     {"QHeaderView::section",
      "background: #e8edf1; border: 0; border-right: 1px solid #cbd2d8; border-bottom: 1px solid #cbd2d8; "
      "padding: 5px 6px; font-weight: 600;"},

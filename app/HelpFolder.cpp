@@ -11,8 +11,8 @@ QString findHelpFolder(const QString& programDirectory, const QString& workingDi
     const QDir program(programDirectory);
     const QString inWorkingDirectory = QDir(workingDirectory).filePath(QStringLiteral("help"));
     const QStringList candidates{
-        program.filePath(QStringLiteral("help")),        inWorkingDirectory,
-        program.filePath(QStringLiteral("../help")),     program.filePath(QStringLiteral("../../help")),
+        program.filePath(QStringLiteral("help")),          inWorkingDirectory,
+        program.filePath(QStringLiteral("../help")),       program.filePath(QStringLiteral("../../help")),
         program.filePath(QStringLiteral("../../../help")),
     };
     for (const QString& candidate : candidates) {

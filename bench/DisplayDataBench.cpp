@@ -38,8 +38,8 @@ void BM_TextureFrame_ScalarLoop(benchmark::State& state)
     vxo::QuantumTextureFrame2D::assignFromField(s.psi, s.potential, frame);
     const std::size_t cells = s.psi.size();
     for (auto _ : state) {
-        frame.maxProbability = vxo::amplitude::densityAndPhasePortable(s.psi.data(), cells, frame.probability.data(),
-                                                                       frame.phase.data());
+        frame.maxProbability =
+            vxo::amplitude::densityAndPhasePortable(s.psi.data(), cells, frame.probability.data(), frame.phase.data());
         frame.maxAbsPotential =
             vxo::amplitude::copyWithMaxAbsPortable(s.potential.data(), cells, frame.potential.data());
         benchmark::DoNotOptimize(frame.phase.data());

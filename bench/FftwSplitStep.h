@@ -29,9 +29,8 @@ namespace detail {
 
 // values[c] = scale offsetProduct(values[c], offsets[c]) on interleaved
 // (re, im) pairs, products and sums rounded as offsetProduct rounds them.
-__attribute__((always_inline)) inline void scaledOffsetProducts(float* __restrict values,
-                                                                const float* __restrict offsets,
-                                                                std::size_t count, float scale)
+__attribute__((always_inline)) inline void
+scaledOffsetProducts(float* __restrict values, const float* __restrict offsets, std::size_t count, float scale)
 {
     for (std::size_t c = 0; c < 2 * count; c += 2) {
         const float xr = values[c], xi = values[c + 1];
@@ -44,9 +43,8 @@ __attribute__((always_inline)) inline void scaledOffsetProducts(float* __restric
 #if defined(__x86_64__)
 // The same loop compiled for AVX2 (without FMA), taken where the solver's
 // own products take AVX2.
-__attribute__((target("avx2"))) inline void scaledOffsetProductsAvx2(float* __restrict values,
-                                                                     const float* __restrict offsets,
-                                                                     std::size_t count, float scale)
+__attribute__((target("avx2"))) inline void
+scaledOffsetProductsAvx2(float* __restrict values, const float* __restrict offsets, std::size_t count, float scale)
 {
     scaledOffsetProducts(values, offsets, count, scale);
 }

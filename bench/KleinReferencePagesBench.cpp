@@ -48,8 +48,8 @@ void BM_KleinReferencePages(benchmark::State& state)
         benchmark::DoNotOptimize(heightPoint);
         benchmark::DoNotOptimize(massPoint);
         benchmark::DoNotOptimize(masslessPoint);
-        points = static_cast<std::int64_t>(angle.points.size() + height.points.size() + mass.points.size()
-                                           + massless.points.size());
+        points = static_cast<std::int64_t>(angle.points.size() + height.points.size() + mass.points.size() +
+                                           massless.points.size());
     }
     state.counters["scan_points"] = static_cast<double>(points);
 }
@@ -67,8 +67,8 @@ void BM_KleinDiracStep(benchmark::State& state)
     PotentialField2D potential(n, n, d, d);
     QuantumKleinTunneling2D::buildPotential(potential, settings, nullptr);
     DiracSplitStepSolver2D solver;
-    solver.configure(DiracParameters{1.0f, 0.02f, static_cast<float>(settings.lightSpeed),
-                                     static_cast<float>(settings.restMass)});
+    solver.configure(
+        DiracParameters{1.0f, 0.02f, static_cast<float>(settings.lightSpeed), static_cast<float>(settings.restMass)});
     AbsorbingBoundary2D boundary;
     boundary.prepare(spinor.upper, 0.02f, AbsorbingBoundaryConfig{});
     for (auto _ : state) {

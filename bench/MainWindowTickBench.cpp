@@ -138,8 +138,8 @@ void guidedExperimentTick(benchmark::State& state, std::uint32_t preset)
 
 const bool guidedRegistered = [] {
     for (std::uint32_t preset = 0; preset < presetCount(); ++preset) {
-        const std::string name = std::string("BM_GuidedExperimentTick/") + std::to_string(preset) + "_"
-                                 + presetSlug(preset);
+        const std::string name =
+            std::string("BM_GuidedExperimentTick/") + std::to_string(preset) + "_" + presetSlug(preset);
         benchmark::RegisterBenchmark(name.c_str(),
                                      [preset](benchmark::State& state) { guidedExperimentTick(state, preset); })
             ->UseManualTime()

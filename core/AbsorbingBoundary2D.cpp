@@ -8,8 +8,7 @@
 
 namespace vxo {
 
-float AbsorbingBoundary2D::edgeProfile(std::uint64_t index, std::uint64_t count, float widthFraction,
-                                       float exponent)
+float AbsorbingBoundary2D::edgeProfile(std::uint64_t index, std::uint64_t count, float widthFraction, float exponent)
 {
     if (count == 0 || !(widthFraction > 0.0f))
         return 0.0f;

@@ -49,8 +49,8 @@ struct Avx2AmplitudeOps {
     static bool allFinite(V ax, V ay)
     {
         const V inf = _mm256_set1_ps(HUGE_VALF);
-        return _mm256_movemask_ps(_mm256_and_ps(_mm256_cmp_ps(ax, inf, _CMP_LT_OQ), _mm256_cmp_ps(ay, inf, _CMP_LT_OQ)))
-            == 0xff;
+        return _mm256_movemask_ps(
+                   _mm256_and_ps(_mm256_cmp_ps(ax, inf, _CMP_LT_OQ), _mm256_cmp_ps(ay, inf, _CMP_LT_OQ))) == 0xff;
     }
     static Mask greater(V a, V b) { return _mm256_cmp_ps(a, b, _CMP_GT_OQ); }
     static Mask equal(V a, V b) { return _mm256_cmp_ps(a, b, _CMP_EQ_OQ); }

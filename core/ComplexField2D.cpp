@@ -17,10 +17,7 @@ void requirePositiveSteps(float dx, float dy)
 }
 } // namespace
 
-ComplexField2D::ComplexField2D(std::uint64_t nx, std::uint64_t ny, float dx, float dy)
-{
-    reset(nx, ny, dx, dy);
-}
+ComplexField2D::ComplexField2D(std::uint64_t nx, std::uint64_t ny, float dx, float dy) { reset(nx, ny, dx, dy); }
 
 void ComplexField2D::reset(std::uint64_t nx, std::uint64_t ny, float dx, float dy)
 {

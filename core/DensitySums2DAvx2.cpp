@@ -21,7 +21,7 @@ double accumulateRowAvx2(const Complex* row, std::size_t count, double* columns)
     for (; c + 4 <= count; c += 4) {
         const __m256 cells = _mm256_loadu_ps(reinterpret_cast<const float*>(row + c)); // r0 i0 .. r3 i3
         const __m256d low = _mm256_cvtps_pd(_mm256_castps256_ps128(cells));            // r0 i0 r1 i1
-        const __m256d high = _mm256_cvtps_pd(_mm256_extractf128_ps(cells, 1));          // r2 i2 r3 i3
+        const __m256d high = _mm256_cvtps_pd(_mm256_extractf128_ps(cells, 1));         // r2 i2 r3 i3
         // (r0^2 + i0^2, r2^2 + i2^2, r1^2 + i1^2, r3^2 + i3^2), put in cell order.
         const __m256d pairs = _mm256_hadd_pd(_mm256_mul_pd(low, low), _mm256_mul_pd(high, high));
         const __m256d p = _mm256_permute4x64_pd(pairs, _MM_SHUFFLE(3, 1, 2, 0));

@@ -102,10 +102,7 @@ std::vector<std::uint64_t> DetectorTemporalFlux2D::detectorColumns(const Complex
     return columns;
 }
 
-bool DetectorTemporalFlux2D::isEmpty() const
-{
-    return rows_.empty() || ny_ == 0 || !(dy_ > 0.0f) || !(total_ > 0.0);
-}
+bool DetectorTemporalFlux2D::isEmpty() const { return rows_.empty() || ny_ == 0 || !(dy_ > 0.0f) || !(total_ > 0.0); }
 
 std::vector<MeasurementShot> DetectorTemporalFlux2D::sampleArrivalShots(std::uint64_t count) const
 {

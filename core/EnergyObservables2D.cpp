@@ -148,8 +148,8 @@ EnergyObservables2D EnergyObservables2D::compute(const ComplexField2D& psi, cons
         // cells between them take their x neighbours directly, in order.
         const auto wrapped = [&](std::uint64_t i) {
             const Complex* r = row.centre;
-            accumulateCell(r[i], r[columns.m2[i]], r[columns.m1[i]], r[columns.p1[i]], r[columns.p2[i]],
-                           row.below2[i], row.below1[i], row.above1[i], row.above2[i], row.potential[i], k, sums);
+            accumulateCell(r[i], r[columns.m2[i]], r[columns.m1[i]], r[columns.p1[i]], r[columns.p2[i]], row.below2[i],
+                           row.below1[i], row.above1[i], row.above2[i], row.potential[i], k, sums);
         };
         wrapped(0);
         wrapped(1);
@@ -179,8 +179,8 @@ EnergyObservables2D EnergyObservables2D::ofStep(const ComplexField2D& psi, const
     return compute(psi, V, h.hbar, h.mass);
 }
 
-double EnergyObservables2D::gaugeKineticIntegral(const ComplexField2D& psi, const GaugeLinkField2D& links,
-                                                 double hbar, double mass)
+double EnergyObservables2D::gaugeKineticIntegral(const ComplexField2D& psi, const GaugeLinkField2D& links, double hbar,
+                                                 double mass)
 {
     if (psi.empty() || !links.matches(psi) || !(mass > 0.0) || !(hbar > 0.0) || psi.nx() < 3 || psi.ny() < 3)
         return 0.0;
@@ -193,10 +193,10 @@ double EnergyObservables2D::gaugeKineticIntegral(const ComplexField2D& psi, cons
     for (std::uint64_t j = 1; j + 1 < psi.ny(); ++j) {
         for (std::uint64_t i = 1; i + 1 < psi.nx(); ++i) {
             const C centre = widen(psi.at(i, j));
-            const C hopX = widen(links.linkX(i, j)) * widen(psi.at(i + 1, j))
-                           + std::conj(widen(links.linkX(i - 1, j))) * widen(psi.at(i - 1, j));
-            const C hopY = widen(links.linkY(i, j)) * widen(psi.at(i, j + 1))
-                           + std::conj(widen(links.linkY(i, j - 1))) * widen(psi.at(i, j - 1));
+            const C hopX = widen(links.linkX(i, j)) * widen(psi.at(i + 1, j)) +
+                           std::conj(widen(links.linkX(i - 1, j))) * widen(psi.at(i - 1, j));
+            const C hopY = widen(links.linkY(i, j)) * widen(psi.at(i, j + 1)) +
+                           std::conj(widen(links.linkY(i, j - 1))) * widen(psi.at(i, j - 1));
             total += (std::conj(centre) * (cx * (2.0 * centre - hopX) + cy * (2.0 * centre - hopY))).real();
         }
     }
@@ -264,8 +264,8 @@ EnergyObservables2D EnergyObservables2D::computeDirac(const DiracSpinor2D& spino
             const double upperWeight = std::norm(a);
             const double lowerWeight = std::norm(b);
             // conj(a) c (p_x - i p_y) b + conj(b) c (p_x + i p_y) a = 2 Re(conj(a) c (p_x - i p_y) b).
-            energy += mc2 * (upperWeight - lowerWeight)
-                      + 2.0 * (std::conj(a) * std::complex<double>(cpx, -cpy) * b).real();
+            energy +=
+                mc2 * (upperWeight - lowerWeight) + 2.0 * (std::conj(a) * std::complex<double>(cpx, -cpy) * b).real();
             weight += upperWeight + lowerWeight;
         }
     }

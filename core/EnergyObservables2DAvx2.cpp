@@ -31,9 +31,8 @@ inline Cells4 load4(const Complex* p)
 // ((m2 - 8 m1) + 8 p1) - p2, then divided by 12 h, per component.
 inline __m256d difference(__m256d m2, __m256d m1, __m256d p1, __m256d p2, __m256d eight, __m256d twelveH)
 {
-    const __m256d sum = _mm256_sub_pd(_mm256_add_pd(_mm256_sub_pd(m2, _mm256_mul_pd(m1, eight)),
-                                                    _mm256_mul_pd(p1, eight)),
-                                      p2);
+    const __m256d sum =
+        _mm256_sub_pd(_mm256_add_pd(_mm256_sub_pd(m2, _mm256_mul_pd(m1, eight)), _mm256_mul_pd(p1, eight)), p2);
     return _mm256_div_pd(sum, twelveH);
 }
 
@@ -70,8 +69,8 @@ void accumulateRowAvx2(const RowStencil& row, std::uint64_t first, std::uint64_t
         const __m256d kinetic =
             _mm256_mul_pd(_mm256_mul_pd(_mm256_add_pd(squaredMagnitudes(gx), squaredMagnitudes(gy)), c), dA);
         const __m256d rho = squaredMagnitudes(load4(row.centre + i));
-        const __m256d v = _mm256_permute4x64_pd(_mm256_cvtps_pd(_mm_loadu_ps(row.potential + i)),
-                                                _MM_SHUFFLE(3, 1, 2, 0));
+        const __m256d v =
+            _mm256_permute4x64_pd(_mm256_cvtps_pd(_mm_loadu_ps(row.potential + i)), _MM_SHUFFLE(3, 1, 2, 0));
         alignas(32) double normTerms[4];
         alignas(32) double kineticTerms[4];
         alignas(32) double potentialTerms[4];

@@ -61,9 +61,9 @@ bool isAvailable(Path path)
 Path bestPath()
 {
     // Asked once: the answer cannot change while the program runs.
-    static const Path best = isAvailable(Path::Avx2) ? Path::Avx2
-        : isAvailable(Path::Sse2)                    ? Path::Sse2
-                                                     : Path::Portable;
+    static const Path best = isAvailable(Path::Avx2)   ? Path::Avx2
+                             : isAvailable(Path::Sse2) ? Path::Sse2
+                                                       : Path::Portable;
     return best;
 }
 

@@ -203,8 +203,8 @@ inline void loadStagesStore(Complex* p, std::size_t pointStride, const Twiddle<O
 // then by the factors laid out like the rows from base.
 
 template <class Ops, int R, bool Scaled, bool Product>
-void columnGroup(Complex* base, std::size_t rowStride, std::size_t width, std::size_t n, std::size_t h,
-                 bool inverse, float scale, const Complex* factors)
+void columnGroup(Complex* base, std::size_t rowStride, std::size_t width, std::size_t n, std::size_t h, bool inverse,
+                 float scale, const Complex* factors)
 {
     constexpr int kTables = GroupTwiddles<R>::kTables;
     const std::size_t span = h << R;
@@ -255,9 +255,15 @@ void columnGroupOf(int r, Complex* base, std::size_t rowStride, std::size_t widt
                    bool inverse, float scale, const Complex* factors)
 {
     switch (r) {
-    case 1: columnGroup<Ops, 1, Scaled, Product>(base, rowStride, width, n, h, inverse, scale, factors); break;
-    case 2: columnGroup<Ops, 2, Scaled, Product>(base, rowStride, width, n, h, inverse, scale, factors); break;
-    default: columnGroup<Ops, 3, Scaled, Product>(base, rowStride, width, n, h, inverse, scale, factors); break;
+    case 1:
+        columnGroup<Ops, 1, Scaled, Product>(base, rowStride, width, n, h, inverse, scale, factors);
+        break;
+    case 2:
+        columnGroup<Ops, 2, Scaled, Product>(base, rowStride, width, n, h, inverse, scale, factors);
+        break;
+    default:
+        columnGroup<Ops, 3, Scaled, Product>(base, rowStride, width, n, h, inverse, scale, factors);
+        break;
     }
 }
 
@@ -277,13 +283,18 @@ void lastColumnGroupOf(int r, Complex* base, std::size_t rowStride, std::size_t 
 }
 
 template <class Ops, bool Scaled>
-void rowGroupOf(int r, Complex* const* rows, std::size_t count, std::size_t n, std::size_t h, bool inverse,
-                float scale)
+void rowGroupOf(int r, Complex* const* rows, std::size_t count, std::size_t n, std::size_t h, bool inverse, float scale)
 {
     switch (r) {
-    case 1: rowGroup<Ops, 1, Scaled>(rows, count, n, h, inverse, scale); break;
-    case 2: rowGroup<Ops, 2, Scaled>(rows, count, n, h, inverse, scale); break;
-    default: rowGroup<Ops, 3, Scaled>(rows, count, n, h, inverse, scale); break;
+    case 1:
+        rowGroup<Ops, 1, Scaled>(rows, count, n, h, inverse, scale);
+        break;
+    case 2:
+        rowGroup<Ops, 2, Scaled>(rows, count, n, h, inverse, scale);
+        break;
+    default:
+        rowGroup<Ops, 3, Scaled>(rows, count, n, h, inverse, scale);
+        break;
     }
 }
 
@@ -356,8 +367,8 @@ void swapValues(Complex* a, Complex* b, std::size_t count)
 
 // Rows shorter than a 4 x 4 tile: the input factors, bit reversal by
 // exchanges, then the stages one complex value at a time.
-inline void transformShortRows(Complex* const* rows, const Complex* const* factorRows, std::size_t count,
-                               std::size_t n, bool inverse)
+inline void transformShortRows(Complex* const* rows, const Complex* const* factorRows, std::size_t count, std::size_t n,
+                               bool inverse)
 {
     if (factorRows)
         for (std::size_t r = 0; r < count; ++r)
@@ -508,8 +519,8 @@ void columnStages(Complex* base, std::size_t rowStride, std::size_t width, std::
 {
     if constexpr (Ops::kWidth > 1) {
         if (width < Ops::kWidth) {
-            columnStages<typename Ops::Narrower>(base, rowStride, width, n, hFirst, hLast, inverse, scaleAtEnd,
-                                                 scale, factorsAtEnd);
+            columnStages<typename Ops::Narrower>(base, rowStride, width, n, hFirst, hLast, inverse, scaleAtEnd, scale,
+                                                 factorsAtEnd);
             return;
         }
     }
@@ -606,8 +617,8 @@ void transformField(Complex* data, std::size_t nx, std::size_t ny, bool inverse,
             if (count > 0)
                 flush();
             // A single block holds the last stage.
-            columnStages<Ops>(data + (p + 1 - block) * nx, nx, nx, block, 1, block / 2, inverse,
-                              inverse && block == ny, columnScale, block == ny ? after : nullptr);
+            columnStages<Ops>(data + (p + 1 - block) * nx, nx, nx, block, 1, block / 2, inverse, inverse && block == ny,
+                              columnScale, block == ny ? after : nullptr);
         }
     }
     if (count > 0)

@@ -64,8 +64,7 @@ double sweepCoefficient(const SplitStepParameters& p, double tau, float spacing)
 
 } // namespace
 
-void SplitStepFourierSolver2D::crankNicolsonSweepX(ComplexField2D& psi, const GaugeLinkField2D& links,
-                                                   double tau) const
+void SplitStepFourierSolver2D::crankNicolsonSweepX(ComplexField2D& psi, const GaugeLinkField2D& links, double tau) const
 {
     if (psi.nx() < 3 || psi.ny() == 0)
         return;
@@ -73,8 +72,7 @@ void SplitStepFourierSolver2D::crankNicolsonSweepX(ComplexField2D& psi, const Ga
     sweepX_.sweep(psi, links, true, sweepCoefficient(parameters_, tau, psi.dx()));
 }
 
-void SplitStepFourierSolver2D::crankNicolsonSweepY(ComplexField2D& psi, const GaugeLinkField2D& links,
-                                                   double tau) const
+void SplitStepFourierSolver2D::crankNicolsonSweepY(ComplexField2D& psi, const GaugeLinkField2D& links, double tau) const
 {
     if (psi.ny() < 3 || psi.nx() == 0)
         return;
@@ -83,7 +81,7 @@ void SplitStepFourierSolver2D::crankNicolsonSweepY(ComplexField2D& psi, const Ga
 }
 
 std::uint32_t SplitStepFourierSolver2D::gaugeSubStepsFor(const PotentialField2D& potential,
-                                                        const SplitStepParameters& parameters)
+                                                         const SplitStepParameters& parameters)
 {
     const double range = double(potential.maxValue()) - double(potential.minValue());
     if (!std::isfinite(range))

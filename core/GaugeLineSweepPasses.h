@@ -246,8 +246,7 @@ void buildAllPivots(const Complex* links, const Lines& lines, double a, double* 
 }
 
 template <class Ops>
-void sweepAll(Complex* psi, const Complex* links, const Lines& lines, double a, const double* pivots,
-              double* scratch)
+void sweepAll(Complex* psi, const Complex* links, const Lines& lines, double a, const double* pivots, double* scratch)
 {
     const std::size_t n = lines.length - 2;
     Complex* psiBatch = reinterpret_cast<Complex*>(scratch);

@@ -61,15 +61,13 @@ void buildPivotsSse2(const Complex* links, const Lines& lines, double a, double*
     buildAllPivots<Sse2SweepOps>(links, lines, a, pivots, scratch);
 }
 
-void sweepSse2(Complex* psi, const Complex* links, const Lines& lines, double a, const double* pivots,
-               double* scratch)
+void sweepSse2(Complex* psi, const Complex* links, const Lines& lines, double a, const double* pivots, double* scratch)
 {
     sweepAll<Sse2SweepOps>(psi, links, lines, a, pivots, scratch);
 }
 #endif
 
-void buildPivots(fft2d::Path path, const Complex* links, const Lines& lines, double a, double* pivots,
-                 double* scratch)
+void buildPivots(fft2d::Path path, const Complex* links, const Lines& lines, double a, double* pivots, double* scratch)
 {
     switch (path) {
 #if defined(__x86_64__)

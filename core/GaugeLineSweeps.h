@@ -40,8 +40,7 @@ std::size_t scratchSize(const Lines& lines);
 
 // Fills the pivot table 1 / beta_k of every line. path must be available
 // (fft2d::isAvailable).
-void buildPivots(fft2d::Path path, const Complex* links, const Lines& lines, double a, double* pivots,
-                 double* scratch);
+void buildPivots(fft2d::Path path, const Complex* links, const Lines& lines, double a, double* pivots, double* scratch);
 // One sweep of every line: the end cells set to zero, the interior to the
 // solution of the system for the old values of psi.
 void sweep(fft2d::Path path, Complex* psi, const Complex* links, const Lines& lines, double a, const double* pivots,
@@ -54,11 +53,9 @@ void sweepPortable(Complex* psi, const Complex* links, const Lines& lines, doubl
                    double* scratch);
 #if defined(__x86_64__)
 void buildPivotsSse2(const Complex* links, const Lines& lines, double a, double* pivots, double* scratch);
-void sweepSse2(Complex* psi, const Complex* links, const Lines& lines, double a, const double* pivots,
-               double* scratch);
+void sweepSse2(Complex* psi, const Complex* links, const Lines& lines, double a, const double* pivots, double* scratch);
 void buildPivotsAvx2(const Complex* links, const Lines& lines, double a, double* pivots, double* scratch);
-void sweepAvx2(Complex* psi, const Complex* links, const Lines& lines, double a, const double* pivots,
-               double* scratch);
+void sweepAvx2(Complex* psi, const Complex* links, const Lines& lines, double a, const double* pivots, double* scratch);
 #endif
 
 } // namespace vxo::gaugesweep

@@ -55,8 +55,7 @@ void buildPivotsAvx2(const Complex* links, const Lines& lines, double a, double*
     buildAllPivots<Avx2SweepOps>(links, lines, a, pivots, scratch);
 }
 
-void sweepAvx2(Complex* psi, const Complex* links, const Lines& lines, double a, const double* pivots,
-               double* scratch)
+void sweepAvx2(Complex* psi, const Complex* links, const Lines& lines, double a, const double* pivots, double* scratch)
 {
     sweepAll<Avx2SweepOps>(psi, links, lines, a, pivots, scratch);
 }

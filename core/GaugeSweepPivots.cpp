@@ -6,9 +6,9 @@ namespace vxo {
 
 bool GaugeSweepPivots::matches(std::uint64_t stamp, double a, const gaugesweep::Lines& lines) const
 {
-    return !pivots_.empty() && stamp_ == stamp && a_ == a && lines_.count == lines.count
-        && lines_.length == lines.length && lines_.lineStride == lines.lineStride
-        && lines_.cellStride == lines.cellStride;
+    return !pivots_.empty() && stamp_ == stamp && a_ == a && lines_.count == lines.count &&
+           lines_.length == lines.length && lines_.lineStride == lines.lineStride &&
+           lines_.cellStride == lines.cellStride;
 }
 
 void GaugeSweepPivots::sweep(ComplexField2D& psi, const GaugeLinkField2D& links, bool alongX, double a)

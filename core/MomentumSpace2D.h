@@ -16,11 +16,11 @@ namespace vxo {
 // position norm sum |psi|^2 dx dy (discrete Parseval). The record also holds
 // the mean, spread and most probable cell of |phi|^2.
 struct MomentumSpace2D {
-    ComplexField2D field;        // phi(px, py); its dx, dy are dpx, dpy
-    std::vector<double> pxAxis;  // px of every column, ascending
-    std::vector<double> pyAxis;  // py of every row, ascending
+    ComplexField2D field;       // phi(px, py); its dx, dy are dpx, dpy
+    std::vector<double> pxAxis; // px of every column, ascending
+    std::vector<double> pyAxis; // py of every row, ascending
     double hbar = 0.0;
-    double norm = 0.0;           // sum |phi|^2 dpx dpy
+    double norm = 0.0; // sum |phi|^2 dpx dpy
     double meanPx = 0.0;
     double meanPy = 0.0;
     double sigmaPx = 0.0;

@@ -57,8 +57,7 @@ inline Complex roundToUnit(double re, double im, double carried = 0.0, double we
     // One unit of re moves |w|^2 by about 2 re spacingR, one of im by 2 im spacingI.
     const double stepR = 2.0 * static_cast<double>(r0) * spacingR;
     const double stepI = 2.0 * static_cast<double>(i0) * spacingI;
-    const double wanted
-        = -carried / weight - (static_cast<double>(r0) * r0 + static_cast<double>(i0) * i0 - 1.0);
+    const double wanted = -carried / weight - (static_cast<double>(r0) * r0 + static_cast<double>(i0) * i0 - 1.0);
     // For each count a of re, the nearest count b of im.
     const double perStepI = stepI == 0.0 ? 0.0 : 1.0 / stepI;
     double bestA = 0.0, bestB = 0.0;
@@ -67,8 +66,8 @@ inline Complex roundToUnit(double re, double im, double carried = 0.0, double we
         const double a = (k % 2 == 0) ? k / 2 : -(k + 1) / 2; // 0, -1, 1, -2, 2, ...
         const double rest = wanted - a * stepR;
         // Truncation of the shifted, clamped ratio (positive) is its floor.
-        const double b
-            = static_cast<int>(std::clamp(rest * perStepI, -double(kUlps), double(kUlps)) + kUlps + 0.5) - kUlps;
+        const double b =
+            static_cast<int>(std::clamp(rest * perStepI, -double(kUlps), double(kUlps)) + kUlps + 0.5) - kUlps;
         const double miss = std::abs(rest - b * stepI);
         if (miss < bestMiss) {
             bestMiss = miss;

@@ -27,8 +27,7 @@ void roundOffsetCarriedRuns(fft2d::Path path, const double* d, const double* s, 
 
 // One entry per instruction set: portable and SSE2 in one translation unit,
 // AVX2 in its own.
-void roundOffsetCarriedRunsPortable(const double* d, const double* s, std::size_t count, double* carried,
-                                    Complex* out);
+void roundOffsetCarriedRunsPortable(const double* d, const double* s, std::size_t count, double* carried, Complex* out);
 #if defined(__x86_64__)
 void roundOffsetCarriedRunsSse2(const double* d, const double* s, std::size_t count, double* carried, Complex* out);
 void roundOffsetCarriedRunsAvx2(const double* d, const double* s, std::size_t count, double* carried, Complex* out);

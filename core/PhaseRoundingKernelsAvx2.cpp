@@ -34,20 +34,14 @@ struct Avx2PhaseOps {
     static V min(V a, V b) { return _mm256_min_pd(a, b); }
     static V negate(V a) { return _mm256_xor_pd(a, _mm256_set1_pd(-0.0)); }
     static V abs(V a) { return _mm256_andnot_pd(_mm256_set1_pd(-0.0), a); }
-    static V withSignOf(V magnitude, V s)
-    {
-        return _mm256_or_pd(magnitude, _mm256_and_pd(s, _mm256_set1_pd(-0.0)));
-    }
+    static V withSignOf(V magnitude, V s) { return _mm256_or_pd(magnitude, _mm256_and_pd(s, _mm256_set1_pd(-0.0))); }
     static V equal(V a, V b) { return _mm256_cmp_pd(a, b, _CMP_EQ_OQ); }
     static V less(V a, V b) { return _mm256_cmp_pd(a, b, _CMP_LT_OQ); }
     static V notLess(V a, V b) { return _mm256_cmp_pd(a, b, _CMP_GE_OQ); }
     static V both(V m, V n) { return _mm256_and_pd(m, n); }
     static V either(V m, V n) { return _mm256_or_pd(m, n); }
     // The exponent bits alone: 2^e for a in [2^e, 2^(e+1)).
-    static V exponentOnly(V a)
-    {
-        return _mm256_and_pd(a, _mm256_castsi256_pd(_mm256_set1_epi64x(0x7ff0000000000000)));
-    }
+    static V exponentOnly(V a) { return _mm256_and_pd(a, _mm256_castsi256_pd(_mm256_set1_epi64x(0x7ff0000000000000))); }
     static V butNot(V not_, V m) { return _mm256_andnot_pd(not_, m); }
     static V select(V m, V a, V b) { return _mm256_blendv_pd(b, a, m); }
     static bool any(V m) { return _mm256_movemask_pd(m) != 0; }

@@ -10,16 +10,16 @@ namespace {
 template <typename Ops>
 struct LaneOffsets {
     using V = typename Ops::V;
-    V df, sf;         // the offset d and the sine s rounded to nearest
-    V re;             // 1 + df, the real part of the factor
-    V realLarger;     // the lanes that move the offset of the real part
-    V part;           // the part moved: df or sf
-    V unit;           // one unit in the last place of the part (floatSpacing)
-    V scale;          // slope times unit: the change of |w|^2 per unit
-    V before;         // re^2 + sf^2
-    V modulusMiss;    // re^2 + sf^2 - 1
-    V zero;           // an offset of zero: kept exactly zero
-    V kept;           // zero, or no slope to move along: left as rounded
+    V df, sf;      // the offset d and the sine s rounded to nearest
+    V re;          // 1 + df, the real part of the factor
+    V realLarger;  // the lanes that move the offset of the real part
+    V part;        // the part moved: df or sf
+    V unit;        // one unit in the last place of the part (floatSpacing)
+    V scale;       // slope times unit: the change of |w|^2 per unit
+    V before;      // re^2 + sf^2
+    V modulusMiss; // re^2 + sf^2 - 1
+    V zero;        // an offset of zero: kept exactly zero
+    V kept;        // zero, or no slope to move along: left as rounded
 };
 
 // floatSpacing of parts that are single-precision values held in double

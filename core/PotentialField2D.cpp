@@ -63,8 +63,7 @@ double square(double v) { return v * v; }
 
 PotentialField2D::PotentialField2D() : identity_(freshIdentity()) {}
 
-PotentialField2D::PotentialField2D(std::uint64_t nx, std::uint64_t ny, float dx, float dy)
-    : identity_(freshIdentity())
+PotentialField2D::PotentialField2D(std::uint64_t nx, std::uint64_t ny, float dx, float dy) : identity_(freshIdentity())
 {
     reset(nx, ny, dx, dy);
 }
@@ -140,10 +139,7 @@ double PotentialField2D::xAt(std::uint64_t i) const { return cellCentre(i, nx_, 
 
 double PotentialField2D::yAt(std::uint64_t j) const { return cellCentre(j, ny_, dy_); }
 
-bool PotentialField2D::matches(const ComplexField2D& field) const
-{
-    return GridKey2D::of(*this).matches(field);
-}
+bool PotentialField2D::matches(const ComplexField2D& field) const { return GridKey2D::of(*this).matches(field); }
 
 const PotentialField2D::Extent& PotentialField2D::extent() const
 {
@@ -306,8 +302,7 @@ void PotentialField2D::addBarrier(float x1, float y1, float x2, float y2, float 
         });
 }
 
-void PotentialField2D::addSingleSlit(float centerX, float wallWidth, float slitCenterY, float slitHeight,
-                                     float value)
+void PotentialField2D::addSingleSlit(float centerX, float wallWidth, float slitCenterY, float slitHeight, float value)
 {
     requireFinite("addSingleSlit", {{centerX, "centerX"}, {slitCenterY, "slitCenterY"}, {value, "value"}});
     requirePositive("addSingleSlit", "dimensions", {wallWidth, slitHeight});
@@ -332,8 +327,7 @@ void PotentialField2D::addDoubleSlit(float centerX, float wallWidth, float slitC
     const double halfWall = static_cast<double>(wallWidth) * 0.5;
     const double halfSlit = static_cast<double>(slitHeight) * 0.5;
     assignWhere(
-        value,
-        [&](double y) { return !(std::abs(y - lowerY) <= halfSlit || std::abs(y - upperY) <= halfSlit); },
+        value, [&](double y) { return !(std::abs(y - lowerY) <= halfSlit || std::abs(y - upperY) <= halfSlit); },
         [&](double x, double) { return std::abs(x - cx) <= halfWall; });
 }
 
@@ -352,8 +346,7 @@ void PotentialField2D::addPolygon(const Vertex* vertices, std::uint64_t count, f
             fail("addPolygon", "vertices must be finite");
     }
     assignWhere(
-        value, [](double) { return true; },
-        [&](double x, double y) { return pointInPolygon(x, y, vertices, count); });
+        value, [](double) { return true; }, [&](double x, double y) { return pointInPolygon(x, y, vertices, count); });
 }
 
 void PotentialField2D::addStadiumExterior(float centerX, float centerY, float width, float radius, float value)
@@ -372,8 +365,7 @@ void PotentialField2D::addStadiumExterior(float centerX, float centerY, float wi
         [&](double x, double y) {
             const double ax = std::abs(x - cx);
             const double yp = y - cy;
-            const bool inside =
-                ax <= halfStraight ? std::abs(yp) <= r : square(ax - halfStraight) + yp * yp <= r2;
+            const bool inside = ax <= halfStraight ? std::abs(yp) <= r : square(ax - halfStraight) + yp * yp <= r2;
             return !inside;
         });
 }
@@ -393,8 +385,11 @@ void PotentialField2D::addGaussian(float centerX, float centerY, float sigmaX, f
 
 void PotentialField2D::addHarmonic(float centerX, float centerY, float offset, float curvatureX, float curvatureY)
 {
-    requireFinite("addHarmonic", {{centerX, "centerX"}, {centerY, "centerY"}, {offset, "offset"},
-                                  {curvatureX, "curvatureX"}, {curvatureY, "curvatureY"}});
+    requireFinite("addHarmonic", {{centerX, "centerX"},
+                                  {centerY, "centerY"},
+                                  {offset, "offset"},
+                                  {curvatureX, "curvatureX"},
+                                  {curvatureY, "curvatureY"}});
     const double v0 = offset;
     const double kx = curvatureX;
     const double ky = curvatureY;
@@ -404,8 +399,9 @@ void PotentialField2D::addHarmonic(float centerX, float centerY, float offset, f
 
 void PotentialField2D::addLinear(float centerX, float centerY, float offset, float slopeX, float slopeY)
 {
-    requireFinite("addLinear", {{centerX, "centerX"}, {centerY, "centerY"}, {offset, "offset"}, {slopeX, "slopeX"},
-                                {slopeY, "slopeY"}});
+    requireFinite(
+        "addLinear",
+        {{centerX, "centerX"}, {centerY, "centerY"}, {offset, "offset"}, {slopeX, "slopeX"}, {slopeY, "slopeY"}});
     const double v0 = offset;
     const double fx = slopeX;
     const double fy = slopeY;
@@ -417,8 +413,7 @@ void PotentialField2D::addQuadrupole(float centerX, float centerY, float q1, flo
     requireFinite("addQuadrupole", {{centerX, "centerX"}, {centerY, "centerY"}, {q1, "q1"}, {q2, "q2"}});
     const double a = q1;
     const double b = q2;
-    addFunction(centerX, centerY,
-                [&](double xp, double yp) { return a * (xp * xp - yp * yp) + 2.0 * b * xp * yp; });
+    addFunction(centerX, centerY, [&](double xp, double yp) { return a * (xp * xp - yp * yp) + 2.0 * b * xp * yp; });
 }
 
 void PotentialField2D::addSoftenedRadial(float centerX, float centerY, float coupling, float softening)

@@ -80,8 +80,8 @@ public:
     void addCircle(float centerX, float centerY, float radius, float value);
     void addBarrier(float x1, float y1, float x2, float y2, float thickness, float value);
     void addSingleSlit(float centerX, float wallWidth, float slitCenterY, float slitHeight, float value);
-    void addDoubleSlit(float centerX, float wallWidth, float slitCenterY, float slitSeparation,
-                       float slitHeight, float value);
+    void addDoubleSlit(float centerX, float wallWidth, float slitCenterY, float slitSeparation, float slitHeight,
+                       float value);
     void addPolygon(const std::vector<Vertex>& vertices, float value);
     void addPolygon(const Vertex* vertices, std::uint64_t count, float value);
     void addStadiumExterior(float centerX, float centerY, float width, float radius, float value);

@@ -15,12 +15,11 @@ namespace vxo {
 
 bool PotentialPhaseTable::matches(const PotentialField2D& potential) const
 {
-    return !values_.empty() && identity_ == potential.identity() && revision_ == potential.revision()
-        && grid_.matches(potential);
+    return !values_.empty() && identity_ == potential.identity() && revision_ == potential.revision() &&
+           grid_.matches(potential);
 }
 
-void PotentialPhaseTable::rebuild(const PotentialField2D& potential, double dt, double hbar,
-                                  PotentialPhaseTable* whole)
+void PotentialPhaseTable::rebuild(const PotentialField2D& potential, double dt, double hbar, PotentialPhaseTable* whole)
 {
     const double coefficient = -dt / (2.0 * hbar);
     const std::uint64_t count = potential.size();

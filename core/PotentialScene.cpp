@@ -55,8 +55,8 @@ bool PotentialScene::update(std::uint64_t id, const PotentialObject& object)
 
 bool PotentialScene::remove(std::uint64_t id)
 {
-    const auto it = std::find_if(objects_.begin(), objects_.end(),
-                                 [id](const PotentialObject& o) { return o.id == id; });
+    const auto it =
+        std::find_if(objects_.begin(), objects_.end(), [id](const PotentialObject& o) { return o.id == id; });
     if (it == objects_.end())
         return false;
     objects_.erase(it);

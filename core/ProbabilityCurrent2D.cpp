@@ -163,8 +163,7 @@ ProbabilityCurrent2D ProbabilityCurrent2D::computeWithGauge(const ComplexField2D
     return current;
 }
 
-void ProbabilityCurrent2D::computeInto(const ComplexField2D& psi, float hbar, float mass,
-                                       ProbabilityCurrent2D& current)
+void ProbabilityCurrent2D::computeInto(const ComplexField2D& psi, float hbar, float mass, ProbabilityCurrent2D& current)
 {
     if (psi.empty()) {
         current = {};
@@ -183,8 +182,8 @@ void ProbabilityCurrent2D::computeInto(const ComplexField2D& psi, float hbar, fl
 #endif
 }
 
-void ProbabilityCurrent2D::computeWithGaugeInto(const ComplexField2D& psi, const GaugeLinkField2D& links,
-                                                float hbar, float mass, ProbabilityCurrent2D& current)
+void ProbabilityCurrent2D::computeWithGaugeInto(const ComplexField2D& psi, const GaugeLinkField2D& links, float hbar,
+                                                float mass, ProbabilityCurrent2D& current)
 {
     if (psi.empty()) {
         current = {};
@@ -202,9 +201,7 @@ void ProbabilityCurrent2D::computeWithGaugeInto(const ComplexField2D& psi, const
     // in from the lower neighbour its conjugate.
     fillCurrent(
         current, psi, hbar, mass,
-        [&](std::uint64_t c) {
-            return widen(ux[c]) * widen(p[c + 1]) - std::conj(widen(ux[c - 1])) * widen(p[c - 1]);
-        },
+        [&](std::uint64_t c) { return widen(ux[c]) * widen(p[c + 1]) - std::conj(widen(ux[c - 1])) * widen(p[c - 1]); },
         [&](std::uint64_t c) {
             return widen(uy[c]) * widen(p[c + nx]) - std::conj(widen(uy[c - nx])) * widen(p[c - nx]);
         });

@@ -36,8 +36,8 @@ struct ProbabilityCurrent2D {
     // The argument checks come first: when they throw, `current` is left as
     // it was.
     static void computeInto(const ComplexField2D& psi, float hbar, float mass, ProbabilityCurrent2D& current);
-    static void computeWithGaugeInto(const ComplexField2D& psi, const GaugeLinkField2D& links, float hbar,
-                                     float mass, ProbabilityCurrent2D& current);
+    static void computeWithGaugeInto(const ComplexField2D& psi, const GaugeLinkField2D& links, float hbar, float mass,
+                                     ProbabilityCurrent2D& current);
 
     // One component (hbar/m) Im(conj(psi) dpsi) from an amplitude and its
     // derivative along that axis; hbarOverMass = hbar / m.

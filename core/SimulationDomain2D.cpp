@@ -23,8 +23,8 @@ SimulationDomain2D::SimulationDomain2D(std::uint64_t nx, std::uint64_t ny, float
 
 bool SimulationDomain2D::isValid() const
 {
-    return isPowerOfTwo(nx_) && isPowerOfTwo(ny_) && isFinitePositive(width_) && isFinitePositive(height_)
-        && isFinitePositive(dx_) && isFinitePositive(dy_);
+    return isPowerOfTwo(nx_) && isPowerOfTwo(ny_) && isFinitePositive(width_) && isFinitePositive(height_) &&
+           isFinitePositive(dx_) && isFinitePositive(dy_);
 }
 
 } // namespace vxo

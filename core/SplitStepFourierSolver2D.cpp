@@ -139,7 +139,7 @@ struct PhaseLimits {
 } // namespace
 
 std::uint32_t SplitStepFourierSolver2D::subStepsFor(const PotentialField2D& potential,
-                                                   const SplitStepParameters& parameters)
+                                                    const SplitStepParameters& parameters)
 {
     if (potential.empty())
         return 1;
@@ -297,8 +297,8 @@ void SplitStepFourierSolver2D::prepareKineticPhase(const ComplexField2D& psi)
     kineticSubSteps_ = subSteps_;
 
     // exp(-i hbar k^2 tau / 2m): the free propagator over one sub-step tau.
-    const double coefficient = -static_cast<double>(parameters_.hbar) * subStepDt()
-        / (2.0 * static_cast<double>(parameters_.mass));
+    const double coefficient =
+        -static_cast<double>(parameters_.hbar) * subStepDt() / (2.0 * static_cast<double>(parameters_.mass));
     UnitPhaseRun run;
     for (std::uint64_t j = 0; j < ny; ++j) {
         const double ky = fftWaveNumber(j, ny, dy);

@@ -8,11 +8,10 @@
 
 namespace vxo {
 
-SquareBarrier1D SquareBarrier1D::compute(double energy, double barrierHeight, double width, double mass,
-                                         double hbar)
+SquareBarrier1D SquareBarrier1D::compute(double energy, double barrierHeight, double width, double mass, double hbar)
 {
-    if (!isFiniteNonNegative(energy) || !isFiniteNonNegative(barrierHeight) || !isFiniteNonNegative(width)
-        || !isFinitePositive(mass) || !isFinitePositive(hbar))
+    if (!isFiniteNonNegative(energy) || !isFiniteNonNegative(barrierHeight) || !isFiniteNonNegative(width) ||
+        !isFinitePositive(mass) || !isFinitePositive(hbar))
         throw std::invalid_argument("SquareBarrier1D: invalid parameters");
 
     SquareBarrier1D result;

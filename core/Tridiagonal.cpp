@@ -27,10 +27,8 @@ std::complex<double> divideScaled(std::complex<double> a, std::complex<double> b
 
 } // namespace
 
-void solveTridiagonal(const std::vector<std::complex<double>>& sub,
-                      const std::vector<std::complex<double>>& main,
-                      const std::vector<std::complex<double>>& super,
-                      std::vector<std::complex<double>>& rhs)
+void solveTridiagonal(const std::vector<std::complex<double>>& sub, const std::vector<std::complex<double>>& main,
+                      const std::vector<std::complex<double>>& super, std::vector<std::complex<double>>& rhs)
 {
     const std::size_t n = rhs.size();
     if (sub.size() != n || main.size() != n || super.size() != n)

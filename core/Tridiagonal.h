@@ -13,9 +13,7 @@ namespace vxo {
 // one) are strictly diagonally dominant. A zero or NaN pivot yields NaN.
 // Throws std::invalid_argument when the three diagonals are not as long as
 // rhs.
-void solveTridiagonal(const std::vector<std::complex<double>>& sub,
-                      const std::vector<std::complex<double>>& main,
-                      const std::vector<std::complex<double>>& super,
-                      std::vector<std::complex<double>>& rhs);
+void solveTridiagonal(const std::vector<std::complex<double>>& sub, const std::vector<std::complex<double>>& main,
+                      const std::vector<std::complex<double>>& super, std::vector<std::complex<double>>& rhs);
 
 } // namespace vxo

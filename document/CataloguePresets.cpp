@@ -10,7 +10,8 @@ namespace {
 // ---------------------------------------------------------------------------
 // Shared set-up
 
-void setTexts(ExperimentPreset& preset, std::uint32_t index) {
+void setTexts(ExperimentPreset& preset, std::uint32_t index)
+{
     const CatalogueEntry& entry = *catalogueEntry(index);
     preset.title = entry.title;
     preset.summary = entry.summary;
@@ -18,27 +19,31 @@ void setTexts(ExperimentPreset& preset, std::uint32_t index) {
     preset.guideHtmlEnglish = presetGuideEnglish(index);
 }
 
-ExperimentPreset startPreset(std::uint32_t index) {
+ExperimentPreset startPreset(std::uint32_t index)
+{
     ExperimentPreset preset;
     setTexts(preset, index);
     return preset;
 }
 
 void setDomain(ExperimentPreset& preset, double width, double height, std::uint32_t gridResolutionIndex,
-               std::uint32_t boundaryModeIndex) {
+               std::uint32_t boundaryModeIndex)
+{
     preset.universeWidth = width;
     preset.universeHeight = height;
     preset.gridResolutionIndex = gridResolutionIndex;
     preset.boundaryModeIndex = boundaryModeIndex;
 }
 
-void setAbsorbingLayer(ExperimentPreset& preset, double widthFraction, double strength) {
+void setAbsorbingLayer(ExperimentPreset& preset, double widthFraction, double strength)
+{
     preset.absorbingWidthFraction = widthFraction;
     preset.absorbingStrength = strength;
 }
 
 void setPacket(ExperimentPreset& preset, double centerX, double centerY, double sigma, double momentumX,
-               double momentumY) {
+               double momentumY)
+{
     preset.packetCenterX = centerX;
     preset.packetCenterY = centerY;
     preset.packetSigma = sigma;
@@ -47,15 +52,16 @@ void setPacket(ExperimentPreset& preset, double centerX, double centerY, double 
 }
 
 void setDisplay(ExperimentPreset& preset, std::uint32_t graphicsPresetIndex, bool currentOverlay,
-                std::uint32_t currentModeIndex = 1) {
+                std::uint32_t currentModeIndex = 1)
+{
     preset.graphicsPresetIndex = graphicsPresetIndex;
     preset.currentOverlay = currentOverlay;
     preset.currentModeIndex = currentModeIndex;
 }
 
-void setGeometry(ExperimentPreset& preset, std::uint32_t geometryIndex, double v0 = 0.0,
-                 double centerX = 0.0, double centerY = 0.0, double sizeA = 0.0, double sizeB = 0.0,
-                 double sizeC = 0.0, double sizeD = 0.0) {
+void setGeometry(ExperimentPreset& preset, std::uint32_t geometryIndex, double v0 = 0.0, double centerX = 0.0,
+                 double centerY = 0.0, double sizeA = 0.0, double sizeB = 0.0, double sizeC = 0.0, double sizeD = 0.0)
+{
     preset.geometryIndex = geometryIndex;
     preset.geometryV0 = v0;
     preset.geometryCenterX = centerX;
@@ -67,7 +73,8 @@ void setGeometry(ExperimentPreset& preset, std::uint32_t geometryIndex, double v
 }
 
 void setPreparation(ExperimentPreset& preset, InitialPreparationType type, std::int32_t stateA = 0,
-                    std::int32_t stateB = 3, double relativePhaseDegrees = 90.0) {
+                    std::int32_t stateB = 3, double relativePhaseDegrees = 90.0)
+{
     preset.initialPreparation.type = type;
     preset.initialPreparation.stateA = stateA;
     preset.initialPreparation.stateB = stateB;
@@ -76,8 +83,8 @@ void setPreparation(ExperimentPreset& preset, InitialPreparationType type, std::
 
 // The common start of the experiment presets from 27 on: the 256-point grid,
 // unit mass, no geometry page and the second graphics preset.
-ExperimentPreset experimentPreset(std::uint32_t index, double width, double height,
-                                  std::uint32_t boundaryModeIndex) {
+ExperimentPreset experimentPreset(std::uint32_t index, double width, double height, std::uint32_t boundaryModeIndex)
+{
     ExperimentPreset preset = startPreset(index);
     setDomain(preset, width, height, 0, boundaryModeIndex);
     preset.mass = 1.0;
@@ -90,7 +97,8 @@ ExperimentPreset experimentPreset(std::uint32_t index, double width, double heig
 // Scene objects. Each goes through PotentialScene::add, so the ids follow
 // the order of addition and drive records can keep the returned id.
 
-PotentialObject sceneObject(PotentialObjectKind kind, double value, double centerX, double centerY) {
+PotentialObject sceneObject(PotentialObjectKind kind, double value, double centerX, double centerY)
+{
     PotentialObject object;
     object.kind = kind;
     object.value = static_cast<float>(value);
@@ -99,23 +107,24 @@ PotentialObject sceneObject(PotentialObjectKind kind, double value, double cente
     return object;
 }
 
-std::uint64_t addBarrier(ExperimentPreset& preset, double centerX, double centerY, double length,
-                         double thickness, double value) {
+std::uint64_t addBarrier(ExperimentPreset& preset, double centerX, double centerY, double length, double thickness,
+                         double value)
+{
     PotentialObject barrier = sceneObject(PotentialObjectKind::Barrier, value, centerX, centerY);
     barrier.length = static_cast<float>(length);
     barrier.thickness = static_cast<float>(thickness);
     return preset.scene.add(barrier);
 }
 
-std::uint64_t addCircle(ExperimentPreset& preset, double centerX, double centerY, double radius,
-                        double value) {
+std::uint64_t addCircle(ExperimentPreset& preset, double centerX, double centerY, double radius, double value)
+{
     PotentialObject circle = sceneObject(PotentialObjectKind::Circle, value, centerX, centerY);
     circle.radius = static_cast<float>(radius);
     return preset.scene.add(circle);
 }
 
-std::uint64_t addGaussian(ExperimentPreset& preset, double centerX, double centerY, double sigma,
-                          double amplitude) {
+std::uint64_t addGaussian(ExperimentPreset& preset, double centerX, double centerY, double sigma, double amplitude)
+{
     PotentialObject gaussian = sceneObject(PotentialObjectKind::Gaussian, amplitude, centerX, centerY);
     gaussian.sigmaX = static_cast<float>(sigma);
     gaussian.sigmaY = static_cast<float>(sigma);
@@ -123,7 +132,8 @@ std::uint64_t addGaussian(ExperimentPreset& preset, double centerX, double cente
 }
 
 // A trap 0.5 (kx x^2 + ky y^2) centred at the origin with zero offset.
-std::uint64_t addHarmonicTrap(ExperimentPreset& preset, double curvatureX, double curvatureY) {
+std::uint64_t addHarmonicTrap(ExperimentPreset& preset, double curvatureX, double curvatureY)
+{
     PotentialObject trap = sceneObject(PotentialObjectKind::Harmonic, 0.0, 0.0, 0.0);
     trap.curvatureX = static_cast<float>(curvatureX);
     trap.curvatureY = static_cast<float>(curvatureY);
@@ -131,16 +141,16 @@ std::uint64_t addHarmonicTrap(ExperimentPreset& preset, double curvatureX, doubl
 }
 
 // A uniform force field of zero offset: the bias or gravity of an experiment.
-std::uint64_t addLinearField(ExperimentPreset& preset, double centerX, double centerY, double slopeX,
-                             double slopeY) {
+std::uint64_t addLinearField(ExperimentPreset& preset, double centerX, double centerY, double slopeX, double slopeY)
+{
     PotentialObject field = sceneObject(PotentialObjectKind::Linear, 0.0, centerX, centerY);
     field.slopeX = static_cast<float>(slopeX);
     field.slopeY = static_cast<float>(slopeY);
     return preset.scene.add(field);
 }
 
-std::uint64_t addStadiumExterior(ExperimentPreset& preset, double straightLength, double radius,
-                                 double value) {
+std::uint64_t addStadiumExterior(ExperimentPreset& preset, double straightLength, double radius, double value)
+{
     PotentialObject stadium = sceneObject(PotentialObjectKind::StadiumExterior, value, 0.0, 0.0);
     stadium.width = static_cast<float>(straightLength);
     stadium.radius = static_cast<float>(radius);
@@ -149,8 +159,8 @@ std::uint64_t addStadiumExterior(ExperimentPreset& preset, double straightLength
 
 // Four walls of the given thickness around a centred inner region, added as
 // left, bottom, right and top; the side walls span the full outer height.
-void addClosedBox(ExperimentPreset& preset, double innerWidth, double innerHeight, double wall,
-                  double value) {
+void addClosedBox(ExperimentPreset& preset, double innerWidth, double innerHeight, double wall, double value)
+{
     const double sideX = innerWidth / 2.0 + wall / 2.0;
     const double sideY = innerHeight / 2.0 + wall / 2.0;
     const double outerWidth = innerWidth + 2.0 * wall;
@@ -165,7 +175,8 @@ void addClosedBox(ExperimentPreset& preset, double innerWidth, double innerHeigh
 // Double well (presets 12 to 26): outer walls of 5.0 and a central barrier of
 // 0.8 whose two lowest states form the two-level system.
 
-void setDoubleWellControls(ExperimentPreset& preset) {
+void setDoubleWellControls(ExperimentPreset& preset)
+{
     setDomain(preset, 16.0, 16.0, 0, 0);
     setPacket(preset, 0.0, 0.0, 0.8, 0.0, 0.0);
     setGeometry(preset, 1);
@@ -173,7 +184,8 @@ void setDoubleWellControls(ExperimentPreset& preset) {
     preset.sceneActive = true;
 }
 
-void addDoubleWellWalls(ExperimentPreset& preset) {
+void addDoubleWellWalls(ExperimentPreset& preset)
+{
     addRectangleObjectToPreset(preset, -5.25, 0.0, 5.5, 16.0, 5.0);
     addRectangleObjectToPreset(preset, 0.0, 0.0, 0.7, 16.0, 0.8);
     addRectangleObjectToPreset(preset, 5.25, 0.0, 5.5, 16.0, 5.0);
@@ -181,7 +193,8 @@ void addDoubleWellWalls(ExperimentPreset& preset) {
 
 // The double well with a Linear bias object (id 4) and the ground state as
 // the initial state; returns the bias object's id, the target of the drives.
-std::uint64_t setUpBiasedDoubleWell(ExperimentPreset& preset, double biasSlopeX) {
+std::uint64_t setUpBiasedDoubleWell(ExperimentPreset& preset, double biasSlopeX)
+{
     setDoubleWellControls(preset);
     addDoubleWellWalls(preset);
     const std::uint64_t biasId = addLinearField(preset, 0.0, 0.0, biasSlopeX, 0.0);
@@ -193,7 +206,8 @@ std::uint64_t setUpBiasedDoubleWell(ExperimentPreset& preset, double biasSlopeX)
 // of the Rabi resonance and of the Ramsey pulses.
 constexpr double kDoubleWellSplitting = 0.305536;
 
-ExperimentPreset drivenDoubleWell(bool rabiResonance) {
+ExperimentPreset drivenDoubleWell(bool rabiResonance)
+{
     ExperimentPreset preset = startPreset(rabiResonance ? 17 : 16);
     PeriodicDrive& drive = preset.periodicDrive;
     drive.targetObjectId = setUpBiasedDoubleWell(preset, 0.0);
@@ -206,7 +220,8 @@ ExperimentPreset drivenDoubleWell(bool rabiResonance) {
     return preset;
 }
 
-ExperimentPreset landauZenerSweep(bool adiabatic) {
+ExperimentPreset landauZenerSweep(bool adiabatic)
+{
     ExperimentPreset preset = startPreset(adiabatic ? 19 : 18);
     LinearSweep& sweep = preset.linearSweep;
     sweep.startValue = 0.35;
@@ -221,7 +236,8 @@ ExperimentPreset landauZenerSweep(bool adiabatic) {
 }
 
 // Two fast passages joined by a hold; the hold sets the Stueckelberg phase.
-ExperimentPreset stueckelberg(std::uint32_t index, double holdDuration) {
+ExperimentPreset stueckelberg(std::uint32_t index, double holdDuration)
+{
     ExperimentPreset preset = landauZenerSweep(false);
     setTexts(preset, index);
     preset.linearSweep.returnEnabled = true;
@@ -230,7 +246,8 @@ ExperimentPreset stueckelberg(std::uint32_t index, double holdDuration) {
     return preset;
 }
 
-ExperimentPreset ramsey(bool transferFringe) {
+ExperimentPreset ramsey(bool transferFringe)
+{
     ExperimentPreset preset = startPreset(transferFringe ? 22 : 23);
     RamseySequence& sequence = preset.ramseySequence;
     sequence.targetObjectId = setUpBiasedDoubleWell(preset, 0.0);
@@ -244,13 +261,15 @@ ExperimentPreset ramsey(bool transferFringe) {
     return preset;
 }
 
-void enableEchoPulse(RamseySequence& sequence) {
+void enableEchoPulse(RamseySequence& sequence)
+{
     sequence.echoEnabled = true;
     sequence.echoPulseDuration = 25.75;
     sequence.echoPulsePhaseDegrees = 90.0;
 }
 
-ExperimentPreset hahnEcho() {
+ExperimentPreset hahnEcho()
+{
     ExperimentPreset preset = ramsey(true);
     setTexts(preset, 24);
     enableEchoPulse(preset.ramseySequence);
@@ -259,7 +278,8 @@ ExperimentPreset hahnEcho() {
 
 // The detuning ensemble on the Ramsey return preset (25) or, refocused by the
 // midpoint pi pulse, on the Ramsey transfer preset (26).
-ExperimentPreset hahnEchoEnsemble(bool echo) {
+ExperimentPreset hahnEchoEnsemble(bool echo)
+{
     ExperimentPreset preset = ramsey(echo);
     setTexts(preset, echo ? 26 : 25);
     if (echo) {
@@ -275,7 +295,8 @@ ExperimentPreset hahnEchoEnsemble(bool echo) {
 // ---------------------------------------------------------------------------
 // Harmonic traps
 
-ExperimentPreset drivenHarmonicTrap(bool resonance) {
+ExperimentPreset drivenHarmonicTrap(bool resonance)
+{
     ExperimentPreset preset = startPreset(resonance ? 15 : 14);
     setDomain(preset, 24.0, 20.0, 0, 0);
     setPacket(preset, 0.0, 0.0, 1.0, 0.0, 0.0);
@@ -294,7 +315,8 @@ ExperimentPreset drivenHarmonicTrap(bool resonance) {
     return preset;
 }
 
-ExperimentPreset harmonicTrap() {
+ExperimentPreset harmonicTrap()
+{
     ExperimentPreset preset = startPreset(8);
     addHarmonicTrap(preset, 0.25, 0.25);
     setPacket(preset, -4.0, 0.0, 1.0, 0.0, 0.0);
@@ -304,7 +326,8 @@ ExperimentPreset harmonicTrap() {
     return preset;
 }
 
-ExperimentPreset quantumQuench() {
+ExperimentPreset quantumQuench()
+{
     ExperimentPreset preset = startPreset(13);
     setDomain(preset, 20.0, 20.0, 0, 0);
     setPacket(preset, 0.0, 0.0, 1.0, 0.0, 0.0);
@@ -325,7 +348,8 @@ ExperimentPreset quantumQuench() {
 // Billiards: a hard box with an inner region of 18 x 14, with or without the
 // central disk of the Sinai billiard.
 
-ExperimentPreset billiard(bool sinai) {
+ExperimentPreset billiard(bool sinai)
+{
     ExperimentPreset preset = experimentPreset(sinai ? 30 : 29, 40.96, 40.96, 0);
     setPacket(preset, -6.0, -3.5, 0.7, 3.6, 2.4);
     setDisplay(preset, 1, false, 1);
@@ -336,7 +360,8 @@ ExperimentPreset billiard(bool sinai) {
     return preset;
 }
 
-ExperimentPreset loschmidtEcho() {
+ExperimentPreset loschmidtEcho()
+{
     ExperimentPreset preset = billiard(true);
     setTexts(preset, 39);
     preset.currentOverlay = true;
@@ -351,21 +376,24 @@ ExperimentPreset loschmidtEcho() {
 // ---------------------------------------------------------------------------
 // Scattering and bound states (presets 0 to 11)
 
-ExperimentPreset freeWavePacket() {
+ExperimentPreset freeWavePacket()
+{
     ExperimentPreset preset = startPreset(0);
     setGeometry(preset, 0);
     setDisplay(preset, 0, true, 0);
     return preset;
 }
 
-ExperimentPreset barrierPreset(std::uint32_t index, double v0, std::uint32_t graphicsPresetIndex) {
+ExperimentPreset barrierPreset(std::uint32_t index, double v0, std::uint32_t graphicsPresetIndex)
+{
     ExperimentPreset preset = startPreset(index);
     setGeometry(preset, 3, v0, 0.0, 0.0, 0.64, 30.0);
     setDisplay(preset, graphicsPresetIndex, true, 0);
     return preset;
 }
 
-ExperimentPreset singleSlit() {
+ExperimentPreset singleSlit()
+{
     ExperimentPreset preset = startPreset(3);
     preset.packetSigma = 2.2;
     setGeometry(preset, 4, 8.0, 0.0, 0.0, 0.32, 0.0, 1.55);
@@ -373,7 +401,8 @@ ExperimentPreset singleSlit() {
     return preset;
 }
 
-ExperimentPreset doubleSlit() {
+ExperimentPreset doubleSlit()
+{
     ExperimentPreset preset = startPreset(4);
     preset.packetSigma = 3.0;
     // A wall of 50 lets about 1% of the packet through on its own; one of 8,
@@ -383,7 +412,8 @@ ExperimentPreset doubleSlit() {
     return preset;
 }
 
-ExperimentPreset circularObstacle() {
+ExperimentPreset circularObstacle()
+{
     ExperimentPreset preset = startPreset(5);
     preset.packetSigma = 1.6;
     setGeometry(preset, 2, 8.0, 0.0, 0.0, 1.8);
@@ -391,7 +421,8 @@ ExperimentPreset circularObstacle() {
     return preset;
 }
 
-ExperimentPreset wedgeDiffraction() {
+ExperimentPreset wedgeDiffraction()
+{
     ExperimentPreset preset = startPreset(6);
     preset.packetSigma = 1.8;
     setGeometry(preset, 6, 8.0, -0.45, 0.0, 2.3, 4.4);
@@ -399,7 +430,8 @@ ExperimentPreset wedgeDiffraction() {
     return preset;
 }
 
-ExperimentPreset resonantTunneling() {
+ExperimentPreset resonantTunneling()
+{
     ExperimentPreset preset = startPreset(7);
     addBarrier(preset, -1.2, 0.0, 30.0, 0.64, 4.5);
     addBarrier(preset, 1.2, 0.0, 30.0, 0.64, 4.5);
@@ -413,7 +445,8 @@ ExperimentPreset resonantTunneling() {
     return preset;
 }
 
-ExperimentPreset gaussianWell() {
+ExperimentPreset gaussianWell()
+{
     ExperimentPreset preset = startPreset(9);
     addGaussian(preset, 0.0, 0.0, 3.0, -6.0);
     setPacket(preset, 0.0, 0.0, 1.15, 0.0, 0.0);
@@ -426,7 +459,8 @@ ExperimentPreset gaussianWell() {
 // Walls of 5.0 outside |x| <= 4 over the whole height: a finite well of
 // width 8, invariant along y, sized in single precision from the preset's
 // own universe.
-ExperimentPreset finiteQuantumWell() {
+ExperimentPreset finiteQuantumWell()
+{
     ExperimentPreset preset = startPreset(10);
     const float halfWell = 4.0f;
     const float wallWidth = (static_cast<float>(preset.universeWidth) - 2.0f * halfWell) / 2.0f;
@@ -443,7 +477,8 @@ ExperimentPreset finiteQuantumWell() {
     return preset;
 }
 
-ExperimentPreset measurementCollapse() {
+ExperimentPreset measurementCollapse()
+{
     ExperimentPreset preset = startPreset(11);
     preset.boundaryModeIndex = 0;
     setPacket(preset, -5.0, 0.0, 2.4, 1.0, 0.0);
@@ -453,7 +488,8 @@ ExperimentPreset measurementCollapse() {
     return preset;
 }
 
-ExperimentPreset coherentDoubleWell() {
+ExperimentPreset coherentDoubleWell()
+{
     ExperimentPreset preset = startPreset(12);
     setDoubleWellControls(preset);
     preset.packetCenterX = -1.2;
@@ -465,7 +501,8 @@ ExperimentPreset coherentDoubleWell() {
 // ---------------------------------------------------------------------------
 // Experiments of their own (presets 27 to 45)
 
-ExperimentPreset blochOscillations() {
+ExperimentPreset blochOscillations()
+{
     ExperimentPreset preset = experimentPreset(27, 40.96, 40.96, 0);
     // Lattice period 2.56: 16 wells of depth 1.0 and width 1.28.
     for (int i = 0; i < 16; ++i)
@@ -477,7 +514,8 @@ ExperimentPreset blochOscillations() {
     return preset;
 }
 
-ExperimentPreset wavepacketRevivals() {
+ExperimentPreset wavepacketRevivals()
+{
     ExperimentPreset preset = experimentPreset(28, 40.96, 40.96, 0);
     addClosedBox(preset, 6.4, 6.4, 1.28, 120.0);
     setPacket(preset, -1.3, -0.8, 0.55, 2.6, 1.8);
@@ -486,7 +524,8 @@ ExperimentPreset wavepacketRevivals() {
     return preset;
 }
 
-ExperimentPreset quantumTalbot() {
+ExperimentPreset quantumTalbot()
+{
     ExperimentPreset preset = experimentPreset(31, 40.96, 40.96, 0);
     setPacket(preset, 0.0, -8.0, 1.5, 0.0, 1.2);
     setDisplay(preset, 1, false);
@@ -501,7 +540,8 @@ ExperimentPreset quantumTalbot() {
     return preset;
 }
 
-ExperimentPreset quantumBouncer() {
+ExperimentPreset quantumBouncer()
+{
     ExperimentPreset preset = experimentPreset(32, 40.96, 40.96, 0);
     addRectangleObjectToPreset(preset, 0.0, -8.64, 40.96, 1.28, 150.0);
     addLinearField(preset, 0.0, -8.0, 0.0, 0.8);
@@ -511,7 +551,8 @@ ExperimentPreset quantumBouncer() {
     return preset;
 }
 
-ExperimentPreset quantumVortex() {
+ExperimentPreset quantumVortex()
+{
     ExperimentPreset preset = experimentPreset(33, 40.96, 40.96, 0);
     addHarmonicTrap(preset, 0.25, 0.25);
     setPacket(preset, 0.0, 0.0, 1.0, 0.0, 0.0);
@@ -532,7 +573,8 @@ ExperimentPreset quantumVortex() {
 class DisorderSequence {
 public:
     // Uniform in [0, 1).
-    double next() {
+    double next()
+    {
         state_ = state_ * 1664525u + 1013904223u;
         return static_cast<double>(state_) / 4294967296.0;
     }
@@ -541,7 +583,8 @@ private:
     std::uint32_t state_ = 0x31415926u;
 };
 
-ExperimentPreset andersonLocalization() {
+ExperimentPreset andersonLocalization()
+{
     ExperimentPreset preset = experimentPreset(34, 40.96, 20.48, 0);
     const double wellSigma = 0.45;
     const double wellDepth = -5.0;
@@ -569,7 +612,8 @@ ExperimentPreset andersonLocalization() {
     return preset;
 }
 
-ExperimentPreset kickedRotor() {
+ExperimentPreset kickedRotor()
+{
     ExperimentPreset preset = experimentPreset(35, 20.48, 20.48, 0);
     // Confinement along y only; x is the rotor angle on the periodic domain.
     addHarmonicTrap(preset, 0.0, 0.494);
@@ -589,14 +633,15 @@ ExperimentPreset kickedRotor() {
     return preset;
 }
 
-ExperimentPreset quantumZeno() {
+ExperimentPreset quantumZeno()
+{
     ExperimentPreset preset = experimentPreset(36, 40.96, 20.48, 1);
-    addRectangleObjectToPreset(preset, 0.0, 0.0, 40.96, 0.64, 120.0);    // lane divider
-    addRectangleObjectToPreset(preset, 0.0, 9.76, 40.96, 0.48, 120.0);   // outer walls
+    addRectangleObjectToPreset(preset, 0.0, 0.0, 40.96, 0.64, 120.0);  // lane divider
+    addRectangleObjectToPreset(preset, 0.0, 9.76, 40.96, 0.48, 120.0); // outer walls
     addRectangleObjectToPreset(preset, 0.0, -9.76, 40.96, 0.48, 120.0);
-    addRectangleObjectToPreset(preset, -9.0, 4.8, 0.64, 8.6, 120.0);     // back walls
+    addRectangleObjectToPreset(preset, -9.0, 4.8, 0.64, 8.6, 120.0); // back walls
     addRectangleObjectToPreset(preset, -9.0, -4.8, 0.64, 8.6, 120.0);
-    addRectangleObjectToPreset(preset, 0.0, 4.8, 0.8, 8.6, 4.0);         // escape barriers
+    addRectangleObjectToPreset(preset, 0.0, 4.8, 0.8, 8.6, 4.0); // escape barriers
     addRectangleObjectToPreset(preset, 0.0, -4.8, 0.8, 8.6, 4.0);
     setAbsorbingLayer(preset, 0.12, 5.0);
     setPacket(preset, -5.5, 0.0, 0.8, 1.5, 0.0);
@@ -618,7 +663,8 @@ ExperimentPreset quantumZeno() {
     return preset;
 }
 
-ExperimentPreset quantumScars() {
+ExperimentPreset quantumScars()
+{
     ExperimentPreset preset = experimentPreset(37, 24.0, 16.0, 0);
     addStadiumExterior(preset, 8.0, 4.5, 120.0);
     setPacket(preset, -3.0, 0.0, 0.7, 4.0, 0.0);
@@ -631,7 +677,8 @@ ExperimentPreset quantumScars() {
     return preset;
 }
 
-ExperimentPreset berryPhase() {
+ExperimentPreset berryPhase()
+{
     ExperimentPreset preset = startPreset(38);
     // The isotropic trap that the rotating quadrupole deforms.
     addHarmonicTrap(preset, 1.0, 1.0);
@@ -652,7 +699,8 @@ ExperimentPreset berryPhase() {
     return preset;
 }
 
-ExperimentPreset moshinskyShutter() {
+ExperimentPreset moshinskyShutter()
+{
     ExperimentPreset preset = experimentPreset(40, 40.96, 20.48, 1);
     const std::uint64_t shutterId = addBarrier(preset, 0.0, 0.0, 19.0, 0.32, 120.0);
     setAbsorbingLayer(preset, 0.12, 7.0);
@@ -677,7 +725,8 @@ ExperimentPreset moshinskyShutter() {
     return preset;
 }
 
-ExperimentPreset kapitzaDirac() {
+ExperimentPreset kapitzaDirac()
+{
     ExperimentPreset preset = experimentPreset(41, 40.96, 40.96, 1);
     setAbsorbingLayer(preset, 0.12, 7.0);
     setPacket(preset, 0.0, -6.5, 1.25, 0.0, 1.1);
@@ -698,7 +747,8 @@ ExperimentPreset kapitzaDirac() {
     return preset;
 }
 
-ExperimentPreset aharonovBohm() {
+ExperimentPreset aharonovBohm()
+{
     ExperimentPreset preset = experimentPreset(42, 40.96, 40.96, 1);
     setAbsorbingLayer(preset, 0.12, 7.0);
     setPacket(preset, -8.0, 0.0, 2.2, 4.0, 0.0);
@@ -716,7 +766,8 @@ ExperimentPreset aharonovBohm() {
     return preset;
 }
 
-ExperimentPreset landauCyclotron() {
+ExperimentPreset landauCyclotron()
+{
     ExperimentPreset preset = experimentPreset(43, 40.96, 40.96, 1);
     setPacket(preset, -5.0, 0.0, 1.5, 0.0, 1.125);
     setDisplay(preset, 1, false);
@@ -730,7 +781,8 @@ ExperimentPreset landauCyclotron() {
     return preset;
 }
 
-ExperimentPreset quantumHallEdge() {
+ExperimentPreset quantumHallEdge()
+{
     ExperimentPreset preset = experimentPreset(44, 40.96, 40.96, 1);
     setPacket(preset, 0.0, -5.3, 1.1, 3.0825, 0.0);
     setDisplay(preset, 1, true, 1);
@@ -748,7 +800,8 @@ ExperimentPreset quantumHallEdge() {
     return preset;
 }
 
-ExperimentPreset quantumBackflow() {
+ExperimentPreset quantumBackflow()
+{
     ExperimentPreset preset = experimentPreset(45, 40.96, 40.96, 0);
     setPacket(preset, -1.8, 0.0, 2.5, 0.8, 0.0);
     setDisplay(preset, 1, true, 0);
@@ -779,7 +832,8 @@ struct DiracPacket {
 };
 
 ExperimentPreset diracPreset(std::uint32_t index, std::uint32_t boundaryModeIndex, const DiracPacket& packet,
-                             double mass) {
+                             double mass)
+{
     ExperimentPreset preset = experimentPreset(index, 40.96, 40.96, boundaryModeIndex);
     setPacket(preset, packet.centerX, packet.centerY, packet.sigma, packet.momentumX, packet.momentumY);
     preset.mass = mass;
@@ -790,7 +844,8 @@ ExperimentPreset diracPreset(std::uint32_t index, std::uint32_t boundaryModeInde
 // Enables a Dirac experiment whose packet, of the given rest mass at light
 // speed 1, is the one the packet controls show.
 template <typename DiracConfig>
-void enableDiracPacket(DiracConfig& dirac, const DiracPacket& packet, double restMass) {
+void enableDiracPacket(DiracConfig& dirac, const DiracPacket& packet, double restMass)
+{
     dirac.enabled = true;
     dirac.lightSpeed = 1.0;
     dirac.restMass = restMass;
@@ -801,7 +856,8 @@ void enableDiracPacket(DiracConfig& dirac, const DiracPacket& packet, double res
     dirac.momentumY = packet.momentumY;
 }
 
-ExperimentPreset zitterbewegung() {
+ExperimentPreset zitterbewegung()
+{
     const DiracPacket packet{-6.0, 0.0, 3.5, 0.5, 0.0};
     const double restMass = 0.5;
     ExperimentPreset preset = diracPreset(46, 0, packet, restMass);
@@ -822,8 +878,9 @@ struct KleinBarrier {
 
 // The packet mass control equals the Dirac rest mass except in the massless
 // preset, whose packet control keeps the massive control value.
-ExperimentPreset kleinPreset(std::uint32_t index, const DiracPacket& packet, double packetMass,
-                             double restMass, const KleinBarrier& barrier) {
+ExperimentPreset kleinPreset(std::uint32_t index, const DiracPacket& packet, double packetMass, double restMass,
+                             const KleinBarrier& barrier)
+{
     ExperimentPreset preset = diracPreset(index, 1, packet, packetMass);
     setAbsorbingLayer(preset, 0.12, 5.0);
     setPreparation(preset, InitialPreparationType::DiracKleinTunnelingState);
@@ -837,7 +894,8 @@ ExperimentPreset kleinPreset(std::uint32_t index, const DiracPacket& packet, dou
     return preset;
 }
 
-ExperimentPreset kleinCatalogueEntry(std::uint32_t index) {
+ExperimentPreset kleinCatalogueEntry(std::uint32_t index)
+{
     const DiracPacket normalIncidence{-10.0, 0.0, 2.2, 1.5, 0.0};
     // |p| = 1.5 at 35 degrees, launched below the axis so that it meets the
     // barrier near the centre.
@@ -847,68 +905,124 @@ ExperimentPreset kleinCatalogueEntry(std::uint32_t index) {
     const DiracPacket massScanPacket{-12.0, 0.0, 1.8, 1.446547614149, 0.0};
     const DiracPacket masslessPacket{-10.0, 0.0, 3.0, 1.5, 0.0};
     switch (index) {
-    case 47: return kleinPreset(47, normalIncidence, 0.05, 0.05, {3.0, 3.2, 6.0, 16.0});
-    case 48: return kleinPreset(48, normalIncidence, 0.05, 0.05, {3.0, 1.5, 6.0, 16.0});
-    case 49: return kleinPreset(49, obliqueIncidence, 0.05, 0.05, {3.0, 3.2, 6.0, 22.0});
-    case 50: return kleinPreset(50, normalIncidence, 0.05, 0.05, {3.0, 3.2, 6.0, 18.0});
-    case 51: return kleinPreset(51, longBarrierPacket, 0.05, 0.05, {9.0, 3.2, 7.0, 26.0});
-    case 52: return kleinPreset(52, massScanPacket, 0.4, 0.4, {9.0, 2.0, 7.0, 26.0});
-    default: return kleinPreset(53, masslessPacket, 0.05, 0.0, {3.0, 3.2, 6.0, 20.0});
+    case 47:
+        return kleinPreset(47, normalIncidence, 0.05, 0.05, {3.0, 3.2, 6.0, 16.0});
+    case 48:
+        return kleinPreset(48, normalIncidence, 0.05, 0.05, {3.0, 1.5, 6.0, 16.0});
+    case 49:
+        return kleinPreset(49, obliqueIncidence, 0.05, 0.05, {3.0, 3.2, 6.0, 22.0});
+    case 50:
+        return kleinPreset(50, normalIncidence, 0.05, 0.05, {3.0, 3.2, 6.0, 18.0});
+    case 51:
+        return kleinPreset(51, longBarrierPacket, 0.05, 0.05, {9.0, 3.2, 7.0, 26.0});
+    case 52:
+        return kleinPreset(52, massScanPacket, 0.4, 0.4, {9.0, 2.0, 7.0, 26.0});
+    default:
+        return kleinPreset(53, masslessPacket, 0.05, 0.0, {3.0, 3.2, 6.0, 20.0});
     }
 }
 
 } // namespace
 
-ExperimentPreset buildCataloguePreset(std::uint32_t index) {
+ExperimentPreset buildCataloguePreset(std::uint32_t index)
+{
     switch (index) {
-    case 0: return freeWavePacket();
-    case 1: return barrierPreset(1, 2.0, 0);
-    case 2: return barrierPreset(2, 4.5, 1);
-    case 3: return singleSlit();
-    case 4: return doubleSlit();
-    case 5: return circularObstacle();
-    case 6: return wedgeDiffraction();
-    case 7: return resonantTunneling();
-    case 8: return harmonicTrap();
-    case 9: return gaussianWell();
-    case 10: return finiteQuantumWell();
-    case 11: return measurementCollapse();
-    case 12: return coherentDoubleWell();
-    case 13: return quantumQuench();
-    case 14: return drivenHarmonicTrap(false);
-    case 15: return drivenHarmonicTrap(true);
-    case 16: return drivenDoubleWell(false);
-    case 17: return drivenDoubleWell(true);
-    case 18: return landauZenerSweep(false);
-    case 19: return landauZenerSweep(true);
-    case 20: return stueckelberg(20, 4.0);
-    case 21: return stueckelberg(21, 7.0);
-    case 22: return ramsey(true);
-    case 23: return ramsey(false);
-    case 24: return hahnEcho();
-    case 25: return hahnEchoEnsemble(false);
-    case 26: return hahnEchoEnsemble(true);
-    case 27: return blochOscillations();
-    case 28: return wavepacketRevivals();
-    case 29: return billiard(false);
-    case 30: return billiard(true);
-    case 31: return quantumTalbot();
-    case 32: return quantumBouncer();
-    case 33: return quantumVortex();
-    case 34: return andersonLocalization();
-    case 35: return kickedRotor();
-    case 36: return quantumZeno();
-    case 37: return quantumScars();
-    case 38: return berryPhase();
-    case 39: return loschmidtEcho();
-    case 40: return moshinskyShutter();
-    case 41: return kapitzaDirac();
-    case 42: return aharonovBohm();
-    case 43: return landauCyclotron();
-    case 44: return quantumHallEdge();
-    case 45: return quantumBackflow();
-    case 46: return zitterbewegung();
-    default: return kleinCatalogueEntry(index);
+    case 0:
+        return freeWavePacket();
+    case 1:
+        return barrierPreset(1, 2.0, 0);
+    case 2:
+        return barrierPreset(2, 4.5, 1);
+    case 3:
+        return singleSlit();
+    case 4:
+        return doubleSlit();
+    case 5:
+        return circularObstacle();
+    case 6:
+        return wedgeDiffraction();
+    case 7:
+        return resonantTunneling();
+    case 8:
+        return harmonicTrap();
+    case 9:
+        return gaussianWell();
+    case 10:
+        return finiteQuantumWell();
+    case 11:
+        return measurementCollapse();
+    case 12:
+        return coherentDoubleWell();
+    case 13:
+        return quantumQuench();
+    case 14:
+        return drivenHarmonicTrap(false);
+    case 15:
+        return drivenHarmonicTrap(true);
+    case 16:
+        return drivenDoubleWell(false);
+    case 17:
+        return drivenDoubleWell(true);
+    case 18:
+        return landauZenerSweep(false);
+    case 19:
+        return landauZenerSweep(true);
+    case 20:
+        return stueckelberg(20, 4.0);
+    case 21:
+        return stueckelberg(21, 7.0);
+    case 22:
+        return ramsey(true);
+    case 23:
+        return ramsey(false);
+    case 24:
+        return hahnEcho();
+    case 25:
+        return hahnEchoEnsemble(false);
+    case 26:
+        return hahnEchoEnsemble(true);
+    case 27:
+        return blochOscillations();
+    case 28:
+        return wavepacketRevivals();
+    case 29:
+        return billiard(false);
+    case 30:
+        return billiard(true);
+    case 31:
+        return quantumTalbot();
+    case 32:
+        return quantumBouncer();
+    case 33:
+        return quantumVortex();
+    case 34:
+        return andersonLocalization();
+    case 35:
+        return kickedRotor();
+    case 36:
+        return quantumZeno();
+    case 37:
+        return quantumScars();
+    case 38:
+        return berryPhase();
+    case 39:
+        return loschmidtEcho();
+    case 40:
+        return moshinskyShutter();
+    case 41:
+        return kapitzaDirac();
+    case 42:
+        return aharonovBohm();
+    case 43:
+        return landauCyclotron();
+    case 44:
+        return quantumHallEdge();
+    case 45:
+        return quantumBackflow();
+    case 46:
+        return zitterbewegung();
+    default:
+        return kleinCatalogueEntry(index);
     }
 }
 

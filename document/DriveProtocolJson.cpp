@@ -97,7 +97,8 @@ const SettingsObject<PeriodicDrive> kPeriodicDrive = {
     "Experiment periodicDrive contains invalid fields.",
     "Experiment periodicDrive contains invalid fields.",
     {supportedParameter<PeriodicDrive>, "Experiment periodicDrive has an unsupported parameter."},
-    {matchesScene<PeriodicDrive, validatePeriodicDrive>, "Experiment periodicDrive does not match its potential scene."},
+    {matchesScene<PeriodicDrive, validatePeriodicDrive>,
+     "Experiment periodicDrive does not match its potential scene."},
 };
 VXO_SETTINGS_OBJECT_FUNCTIONS(readPeriodicDrive, writePeriodicDrive, kPeriodicDrive)
 

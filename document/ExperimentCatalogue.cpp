@@ -11,7 +11,8 @@ std::uint32_t presetCount() { return kCatalogueSize; }
 
 bool isValidPresetIndex(std::uint32_t index) { return index < kCatalogueSize; }
 
-void makeExperimentPreset(ExperimentPreset& out, std::uint32_t index) {
+void makeExperimentPreset(ExperimentPreset& out, std::uint32_t index)
+{
     out = ExperimentPreset();
     if (!isValidPresetIndex(index))
         throw std::out_of_range("Experiment preset index out of range");
@@ -20,18 +21,21 @@ void makeExperimentPreset(ExperimentPreset& out, std::uint32_t index) {
     applyRealWorldScale(index, out);
 }
 
-ExperimentPreset makeExperimentPreset(std::uint32_t index) {
+ExperimentPreset makeExperimentPreset(std::uint32_t index)
+{
     ExperimentPreset preset;
     makeExperimentPreset(preset, index);
     return preset;
 }
 
-const char* presetSlug(std::uint32_t index) {
+const char* presetSlug(std::uint32_t index)
+{
     const CatalogueEntry* entry = catalogueEntry(index);
     return entry ? entry->slug : "unknown_experiment";
 }
 
-std::int32_t experimentPageForPreset(std::int32_t index) {
+std::int32_t experimentPageForPreset(std::int32_t index)
+{
     constexpr std::int32_t kNoAnalysisPage = 34;
     if (index < 0)
         return kNoAnalysisPage;

@@ -91,15 +91,9 @@ QJsonObject writeControls(const QVariantMap& controls)
 
 } // namespace
 
-QString experimentFormatId()
-{
-    return QStringLiteral("Ondrivel.Experiment2D");
-}
+QString experimentFormatId() { return QStringLiteral("Ondrivel.Experiment2D"); }
 
-QString measurementResolutionKey()
-{
-    return QStringLiteral("resolution");
-}
+QString measurementResolutionKey() { return QStringLiteral("resolution"); }
 
 bool parseExperimentDocument(const QJsonObject& root, ExperimentDocument& document, QString& error)
 {
@@ -159,8 +153,9 @@ bool readInitialPreparation(const QJsonObject& root, ExperimentDocument& documen
     InitialPreparation preparation;
     const QString typeName = object.value(QLatin1String("type")).toString();
     if (!initialPreparationTypeFromName(typeName, preparation.type))
-        return readFault(error, QStringLiteral("Experiment initialPreparation has unknown type '%1'.")
-                                    .arg(elideForDisplay(typeName)));
+        return readFault(
+            error,
+            QStringLiteral("Experiment initialPreparation has unknown type '%1'.").arg(elideForDisplay(typeName)));
     const QJsonValue stateA = object.value(QLatin1String("stateA"));
     const QJsonValue stateB = object.value(QLatin1String("stateB"));
     const QJsonValue phase = object.value(QLatin1String("relativePhaseDegrees"));
@@ -171,8 +166,8 @@ bool readInitialPreparation(const QJsonObject& root, ExperimentDocument& documen
     preparation.relativePhaseDegrees = phase.toDouble();
 
     const auto boundStateIndex = [](std::int32_t n) { return n >= 0 && n <= kHighestBoundState; };
-    if (!boundStateIndex(preparation.stateA) || !boundStateIndex(preparation.stateB)
-        || !isFinite(preparation.relativePhaseDegrees))
+    if (!boundStateIndex(preparation.stateA) || !boundStateIndex(preparation.stateB) ||
+        !isFinite(preparation.relativePhaseDegrees))
         return readFault(error, QStringLiteral("Experiment initialPreparation values are out of range."));
     if (preparation.type == InitialPreparationType::BoundSuperposition && preparation.stateA == preparation.stateB)
         return readFault(error, QStringLiteral("Bound-state superposition requires two different states."));

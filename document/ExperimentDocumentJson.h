@@ -14,8 +14,8 @@
 
 namespace vxo {
 
-QString experimentFormatId();        // "Ondrivel.Experiment2D"
-QString measurementResolutionKey();  // "resolution"
+QString experimentFormatId();       // "Ondrivel.Experiment2D"
+QString measurementResolutionKey(); // "resolution"
 
 // The reader: fills a scratch document and copies it onto `document` only
 // when the whole object has been read and validated. On failure `document`

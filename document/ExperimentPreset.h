@@ -82,8 +82,8 @@ struct ExperimentPreset : ExperimentSettingsRecords {
 // Appends a rectangle of the given centre, size and value (every other
 // parameter at the object defaults) to the preset's scene. Returns the id
 // the scene gave it, 0 when the rectangle is not valid (scene unchanged).
-std::uint64_t addRectangleObjectToPreset(ExperimentPreset& preset, double centerX, double centerY,
-                                         double width, double height, double value);
+std::uint64_t addRectangleObjectToPreset(ExperimentPreset& preset, double centerX, double centerY, double width,
+                                         double height, double value);
 
 // Fills the preset's unit mapping for its catalogue index. The time unit
 // follows from the kinetic term, T0 = m_phys L0^2 / (m_sim hbar), with the

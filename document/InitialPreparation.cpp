@@ -31,10 +31,7 @@ constexpr std::array<const char*, 17> kTypeNames = {
 
 } // namespace
 
-QString initialPreparationTypeName(InitialPreparationType type)
-{
-    return enumName(kTypeNames, type, kTypeNames[0]);
-}
+QString initialPreparationTypeName(InitialPreparationType type) { return enumName(kTypeNames, type, kTypeNames[0]); }
 
 bool initialPreparationTypeFromName(const QString& name, InitialPreparationType& type)
 {

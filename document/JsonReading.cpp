@@ -11,10 +11,7 @@ bool readFault(QString& error, const QString& message)
     return false;
 }
 
-bool readFault(QString& error, const char* message)
-{
-    return readFault(error, QString::fromLatin1(message));
-}
+bool readFault(QString& error, const char* message) { return readFault(error, QString::fromLatin1(message)); }
 
 bool wholeInt32(double value, std::int32_t& out)
 {
@@ -54,10 +51,7 @@ bool parseDecimalId(const QString& text, std::uint64_t& id)
     return true;
 }
 
-QString decimalId(std::uint64_t id)
-{
-    return QString::number(static_cast<qulonglong>(id));
-}
+QString decimalId(std::uint64_t id) { return QString::number(static_cast<qulonglong>(id)); }
 
 std::uint64_t objectIdMember(const QJsonObject& object, QLatin1String key)
 {

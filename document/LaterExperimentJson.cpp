@@ -114,8 +114,8 @@ bool berryLoopFitsScene(const BerryConfig& config, const ExperimentDocument& doc
     if (!config.enabled)
         return true;
     BerryTrap trap;
-    return QuantumBerryPhase2D::analyzeTrap(document.potentialScene, trap, nullptr)
-        && QuantumBerryPhase2D::validateLoop(config, trap, nullptr);
+    return QuantumBerryPhase2D::analyzeTrap(document.potentialScene, trap, nullptr) &&
+           QuantumBerryPhase2D::validateLoop(config, trap, nullptr);
 }
 
 bool shutterInScene(const MoshinskyConfig& config, const ExperimentDocument& document)

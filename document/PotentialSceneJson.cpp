@@ -14,18 +14,8 @@ namespace {
 
 // Indexed by the kind's value; 0 (None) has no name.
 constexpr std::array<const char*, 12> kTypeNames = {
-    "",
-    "rectangle",
-    "circle",
-    "barrier",
-    "singleSlit",
-    "doubleSlit",
-    "polygonWedge",
-    "gaussian",
-    "harmonic",
-    "linear",
-    "softenedRadial",
-    "stadiumExterior",
+    "",         "rectangle", "circle", "barrier",        "singleSlit",      "doubleSlit", "polygonWedge",
+    "gaussian", "harmonic",  "linear", "softenedRadial", "stadiumExterior",
 };
 
 struct FloatMember {
@@ -63,10 +53,7 @@ bool objectFault(QString& error, const char* message, int index)
 
 } // namespace
 
-QString potentialObjectTypeName(PotentialObjectKind kind)
-{
-    return enumName(kTypeNames, kind, "");
-}
+QString potentialObjectTypeName(PotentialObjectKind kind) { return enumName(kTypeNames, kind, ""); }
 
 // Position 0, the nameless kind None, is never read from a file.
 bool potentialObjectTypeFromName(const QString& name, PotentialObjectKind& kind)
@@ -108,9 +95,8 @@ bool readPotentialSceneObject(const QJsonObject& object, PotentialObject& out, Q
         if (!member.required && !object.contains(key))
             continue;
         if (!readFiniteDouble(object, key, read.*member.field)) {
-            return readFault(error, QStringLiteral("Potential scene object %1 has invalid numeric field '%2'.")
-                                        .arg(index)
-                                        .arg(key));
+            return readFault(
+                error, QStringLiteral("Potential scene object %1 has invalid numeric field '%2'.").arg(index).arg(key));
         }
     }
 
@@ -145,8 +131,8 @@ bool readPotentialScene(const QJsonObject& root, ExperimentDocument& document, Q
         return readFault(error, QStringLiteral("Experiment potentialScene must contain active and objects fields."));
     const QString composition = sceneObject.value(QLatin1String("composition")).toString();
     if (!composition.isEmpty() && composition != QLatin1String("additive"))
-        return readFault(error, QStringLiteral("Unsupported potential scene composition '%1'.")
-                                    .arg(elideForDisplay(composition)));
+        return readFault(
+            error, QStringLiteral("Unsupported potential scene composition '%1'.").arg(elideForDisplay(composition)));
     const QJsonArray entries = objects.toArray();
     if (entries.size() > kMaximumSceneObjects)
         return readFault(error, QStringLiteral("Potential scene contains too many objects (%1).").arg(entries.size()));
@@ -161,8 +147,8 @@ bool readPotentialScene(const QJsonObject& root, ExperimentDocument& document, Q
             return false;
         // The scene keeps a free id; a clash means an earlier entry holds it.
         if (scene.add(object) != object.id) {
-            return readFault(error,
-                             QStringLiteral("Potential scene contains duplicate object id %1.").arg(decimalId(object.id)));
+            return readFault(
+                error, QStringLiteral("Potential scene contains duplicate object id %1.").arg(decimalId(object.id)));
         }
     }
 

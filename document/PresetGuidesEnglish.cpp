@@ -1078,9 +1078,6 @@ static_assert(kEnglishGuideCount == 54, "one English guide per guided experiment
 
 } // namespace
 
-const char* presetGuideEnglish(std::uint32_t index)
-{
-    return index < kEnglishGuideCount ? kEnglishGuides[index] : "";
-}
+const char* presetGuideEnglish(std::uint32_t index) { return index < kEnglishGuideCount ? kEnglishGuides[index] : ""; }
 
 } // namespace vxo

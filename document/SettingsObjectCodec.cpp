@@ -25,10 +25,7 @@ void SettingsRequiredReader::flag(const char* key, bool& field)
     field = member.toBool();
 }
 
-void SettingsRequiredReader::number(const char* key, double& field)
-{
-    numberAt(key, field);
-}
+void SettingsRequiredReader::number(const char* key, double& field) { numberAt(key, field); }
 
 void SettingsRequiredReader::integer(const char* key, std::int32_t& field, std::int32_t notWhole)
 {
@@ -89,15 +86,9 @@ void SettingsOptionalReader::lenientNumber(const char* key, double& field)
         field = member.toDouble();
 }
 
-void SettingsWriter::flag(const char* key, bool& field)
-{
-    object_.insert(QLatin1String(key), field);
-}
+void SettingsWriter::flag(const char* key, bool& field) { object_.insert(QLatin1String(key), field); }
 
-void SettingsWriter::number(const char* key, double& field)
-{
-    object_.insert(QLatin1String(key), field);
-}
+void SettingsWriter::number(const char* key, double& field) { object_.insert(QLatin1String(key), field); }
 
 void SettingsWriter::integer(const char* key, std::int32_t& field, std::int32_t)
 {
@@ -116,24 +107,12 @@ void SettingsWriter::objectId(const char* key, std::uint64_t& field)
     object_.insert(QLatin1String(key), decimalId(field));
 }
 
-void SettingsWriter::optionalFlag(const char* key, bool& field, const char*)
-{
-    flag(key, field);
-}
+void SettingsWriter::optionalFlag(const char* key, bool& field, const char*) { flag(key, field); }
 
-void SettingsWriter::optionalNumber(const char* key, double& field, const char*)
-{
-    number(key, field);
-}
+void SettingsWriter::optionalNumber(const char* key, double& field, const char*) { number(key, field); }
 
-void SettingsWriter::lenientFlag(const char* key, bool& field)
-{
-    flag(key, field);
-}
+void SettingsWriter::lenientFlag(const char* key, bool& field) { flag(key, field); }
 
-void SettingsWriter::lenientNumber(const char* key, double& field)
-{
-    number(key, field);
-}
+void SettingsWriter::lenientNumber(const char* key, double& field) { number(key, field); }
 
 } // namespace vxo

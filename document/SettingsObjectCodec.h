@@ -188,11 +188,11 @@ QJsonObject writeSettingsObject(const SettingsObject<Record>& codec, const Exper
 }
 
 // Defines the public reader and writer of one settings object from its codec.
-#define VXO_SETTINGS_OBJECT_FUNCTIONS(readName, writeName, codec)                                              \
-    bool readName(const QJsonObject& root, ExperimentDocument& document, QString& error)                       \
-    {                                                                                                          \
-        return readSettingsObject(codec, root, document, error);                                               \
-    }                                                                                                          \
+#define VXO_SETTINGS_OBJECT_FUNCTIONS(readName, writeName, codec)                                                      \
+    bool readName(const QJsonObject& root, ExperimentDocument& document, QString& error)                               \
+    {                                                                                                                  \
+        return readSettingsObject(codec, root, document, error);                                                       \
+    }                                                                                                                  \
     QJsonObject writeName(const ExperimentDocument& document) { return writeSettingsObject(codec, document); }
 
 } // namespace vxo

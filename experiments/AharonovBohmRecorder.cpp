@@ -17,10 +17,7 @@ constexpr double kCentralHalfWidth = 0.35;
 
 } // namespace
 
-AharonovBohmRecorder::AharonovBohmRecorder(std::uint64_t capacity)
-    : capacity_(capacity)
-{
-}
+AharonovBohmRecorder::AharonovBohmRecorder(std::uint64_t capacity) : capacity_(capacity) {}
 
 void AharonovBohmRecorder::reset()
 {

@@ -7,10 +7,7 @@
 
 namespace vxo {
 
-AndersonRecorder::AndersonRecorder(std::uint64_t capacity)
-    : capacity_(std::max<std::uint64_t>(capacity, 2))
-{
-}
+AndersonRecorder::AndersonRecorder(std::uint64_t capacity) : capacity_(std::max<std::uint64_t>(capacity, 2)) {}
 
 void AndersonRecorder::reset()
 {

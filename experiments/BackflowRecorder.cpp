@@ -7,10 +7,7 @@
 
 namespace vxo {
 
-BackflowRecorder::BackflowRecorder(std::uint64_t capacity)
-    : capacity_(capacity)
-{
-}
+BackflowRecorder::BackflowRecorder(std::uint64_t capacity) : capacity_(capacity) {}
 
 void BackflowRecorder::reset()
 {
@@ -29,8 +26,8 @@ void BackflowRecorder::reset()
 bool BackflowRecorder::configure(const ComplexField2D& field, const BackflowConfig& config, double mass, double hbar)
 {
     reset();
-    if (field.empty() || !QuantumBackflow2D::validateConfiguration(config, nullptr) || !isFinitePositive(mass)
-        || !isFinitePositive(hbar))
+    if (field.empty() || !QuantumBackflow2D::validateConfiguration(config, nullptr) || !isFinitePositive(mass) ||
+        !isFinitePositive(hbar))
         return false;
     config_ = config;
     mass_ = mass;
@@ -49,8 +46,8 @@ void BackflowRecorder::record(double t, const ComplexField2D& field)
         // Trapezoid over the negative part of the current.
         const double negativeNow = std::max(-sample.flux, 0.0);
         const double negativeBefore = std::max(-previous_.flux, 0.0);
-        sample.backwardFlux = previous_.backwardFlux
-                              + (negativeNow + negativeBefore) * std::max(sample.time - previous_.time, 0.0) / 2.0;
+        sample.backwardFlux =
+            previous_.backwardFlux + (negativeNow + negativeBefore) * std::max(sample.time - previous_.time, 0.0) / 2.0;
         minimumFlux_ = std::min(minimumFlux_, sample.flux);
     } else {
         sample.backwardFlux = 0.0;

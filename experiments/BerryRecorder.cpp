@@ -22,10 +22,7 @@ double wrapPhase(double phase)
 
 } // namespace
 
-BerryRecorder::BerryRecorder(std::uint64_t capacity)
-    : capacity_(std::max<std::uint64_t>(capacity, 1))
-{
-}
+BerryRecorder::BerryRecorder(std::uint64_t capacity) : capacity_(std::max<std::uint64_t>(capacity, 1)) {}
 
 void BerryRecorder::reset()
 {

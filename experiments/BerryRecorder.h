@@ -25,8 +25,8 @@ struct BerrySample {
     double q2 = 0.0;
     double returnFidelity = 0.0;
     double stepFidelity = 0.0;
-    double geometricPhase = 0.0;   // radians in [-pi, pi)
-    std::uint64_t phaseValid = 0;  // 1 when the phase was computed
+    double geometricPhase = 0.0;  // radians in [-pi, pi)
+    std::uint64_t phaseValid = 0; // 1 when the phase was computed
 };
 
 class BerryRecorder {

@@ -7,10 +7,7 @@
 
 namespace vxo {
 
-BilliardRecorder::BilliardRecorder(std::uint64_t capacity)
-    : capacity_(std::max<std::uint64_t>(capacity, 1))
-{
-}
+BilliardRecorder::BilliardRecorder(std::uint64_t capacity) : capacity_(std::max<std::uint64_t>(capacity, 1)) {}
 
 bool BilliardRecorder::setInitialState(const ComplexField2D& field, const BilliardConfig& config)
 {
@@ -34,8 +31,8 @@ void BilliardRecorder::clear()
 
 bool BilliardRecorder::record(double t, const ComplexField2D& field, const BilliardConfig& config)
 {
-    if (initial_.empty() || !config.valid || !onReferenceGrid(GridKey2D::of(initial_), field)
-        || meanDensity_.size() != field.size())
+    if (initial_.empty() || !config.valid || !onReferenceGrid(GridKey2D::of(initial_), field) ||
+        meanDensity_.size() != field.size())
         return false;
 
     const BilliardObservables o = QuantumBilliard2D::observables(field, config, &initial_);

@@ -10,8 +10,7 @@
 
 namespace vxo {
 
-BouncerRecorder::BouncerRecorder(std::uint64_t capacity)
-    : capacity_(std::max<std::uint64_t>(capacity, 1))
+BouncerRecorder::BouncerRecorder(std::uint64_t capacity) : capacity_(std::max<std::uint64_t>(capacity, 1))
 {
     samples_.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(capacity_, 1200)));
 }

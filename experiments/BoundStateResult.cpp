@@ -31,10 +31,7 @@ void hashFloat(std::uint64_t& state, float value)
     hashLittleEndian(state, bits);
 }
 
-bool sameWithin(double a, double b)
-{
-    return std::fabs(a - b) <= 1e-12 * std::max(1.0, std::fabs(a));
-}
+bool sameWithin(double a, double b) { return std::fabs(a - b) <= 1e-12 * std::max(1.0, std::fabs(a)); }
 
 } // namespace
 
@@ -52,8 +49,8 @@ std::uint64_t potentialGridFingerprint(const PotentialField2D& grid)
 
 bool BoundStateResult::isValidFor(const PotentialField2D& grid, double massValue, double hbarValue) const
 {
-    return ok && potentialGridFingerprint(grid) == fingerprint && sameWithin(massValue, mass)
-        && sameWithin(hbarValue, hbar) && x.size() == grid.nx();
+    return ok && potentialGridFingerprint(grid) == fingerprint && sameWithin(massValue, mass) &&
+           sameWithin(hbarValue, hbar) && x.size() == grid.nx();
 }
 
 } // namespace vxo

@@ -10,10 +10,10 @@ class PotentialField2D;
 
 // One stationary state of a one-dimensional well.
 struct BoundState {
-    int n = 0;                // 1 for the first state found, 2 for the second, ...
-    double energy = 0.0;      // <phi|H|phi>
-    int nodes = 0;            // sign changes of phi(x), ignoring samples below 1.5 % of the peak
-    std::vector<float> phi;   // real, sum phi^2 dx = 1, largest-magnitude sample positive
+    int n = 0;              // 1 for the first state found, 2 for the second, ...
+    double energy = 0.0;    // <phi|H|phi>
+    int nodes = 0;          // sign changes of phi(x), ignoring samples below 1.5 % of the peak
+    std::vector<float> phi; // real, sum phi^2 dx = 1, largest-magnitude sample positive
 };
 
 // Outcome of BoundStates1D::compute together with what it was computed from:

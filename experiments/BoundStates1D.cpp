@@ -38,17 +38,17 @@ const char* const kMessageNoneFound = "No bound eigenstate was found below the e
 
 std::complex<double> innerProduct(const BoundStates1D::Vector& a, const BoundStates1D::Vector& b, double dx)
 {
-    const std::complex<double> sum =
-        std::inner_product(a.begin(), a.end(), b.begin(), std::complex<double>(0.0, 0.0), std::plus<>(),
-                           [](const std::complex<double>& u, const std::complex<double>& v) { return std::conj(u) * v; });
+    const std::complex<double> sum = std::inner_product(
+        a.begin(), a.end(), b.begin(), std::complex<double>(0.0, 0.0), std::plus<>(),
+        [](const std::complex<double>& u, const std::complex<double>& v) { return std::conj(u) * v; });
     return sum * dx;
 }
 
 bool validSettings(const BoundStateSettings& s)
 {
-    return isFinitePositive(s.mass) && isFinitePositive(s.hbar) && isFinitePositive(s.imaginaryTimeStep)
-        && s.maxIterations >= kMinIterations && s.maxStates >= 1 && s.maxStates <= kMaxStatesLimit
-        && isFinitePositive(s.energyTolerance);
+    return isFinitePositive(s.mass) && isFinitePositive(s.hbar) && isFinitePositive(s.imaginaryTimeStep) &&
+           s.maxIterations >= kMinIterations && s.maxStates >= 1 && s.maxStates <= kMaxStatesLimit &&
+           isFinitePositive(s.energyTolerance);
 }
 
 bool invariantAlongY(const PotentialField2D& grid, double tolerance)
@@ -155,8 +155,8 @@ bool spreadOverRows(ComplexField2D& psi, const std::vector<const std::vector<flo
 
 bool fieldFitsResult(const ComplexField2D& psi, const BoundStateResult& result)
 {
-    return !psi.empty() && psi.nx() == result.x.size()
-        && static_cast<double>(psi.ny()) * static_cast<double>(psi.dy()) > 0.0;
+    return !psi.empty() && psi.nx() == result.x.size() &&
+           static_cast<double>(psi.ny()) * static_cast<double>(psi.dy()) > 0.0;
 }
 
 } // namespace
@@ -230,10 +230,9 @@ bool BoundStates1D::orthogonalize(Vector& v, const std::vector<Vector>& basis, d
     for (int pass = 0; pass < 2; ++pass) {
         for (const Vector& u : basis) {
             const std::complex<double> overlap = innerProduct(u, v, dx);
-            std::transform(v.begin(), v.end(), u.begin(), v.begin(),
-                           [overlap](const std::complex<double>& a, const std::complex<double>& b) {
-                               return a - overlap * b;
-                           });
+            std::transform(
+                v.begin(), v.end(), u.begin(), v.begin(),
+                [overlap](const std::complex<double>& a, const std::complex<double>& b) { return a - overlap * b; });
         }
     }
     return normalize(v, dx);
@@ -338,8 +337,8 @@ BoundStateResult BoundStates1D::compute(const PotentialField2D& grid, const Boun
             if (iteration % kEnergyInterval != 0)
                 continue;
             const double energy = applyHamiltonian(phi, potential, kinetic, dx);
-            if (std::isfinite(previousEnergy)
-                && std::fabs(energy - previousEnergy) <= std::max(std::fabs(energy), 1.0) * settings.energyTolerance)
+            if (std::isfinite(previousEnergy) &&
+                std::fabs(energy - previousEnergy) <= std::max(std::fabs(energy), 1.0) * settings.energyTolerance)
                 ++hits;
             else
                 hits = 0;
@@ -391,8 +390,8 @@ bool BoundStates1D::prepareSuperposition(ComplexField2D& psi, const BoundStateRe
                                          double phase)
 {
     const int count = static_cast<int>(result.states.size());
-    if (!result.ok || a < 0 || b < 0 || a == b || a >= count || b >= count || !std::isfinite(phase)
-        || !fieldFitsResult(psi, result))
+    if (!result.ok || a < 0 || b < 0 || a == b || a >= count || b >= count || !std::isfinite(phase) ||
+        !fieldFitsResult(psi, result))
         return false;
     const std::vector<float>& phiA = result.states[static_cast<std::size_t>(a)].phi;
     const std::vector<float>& phiB = result.states[static_cast<std::size_t>(b)].phi;

@@ -14,11 +14,11 @@ class PotentialField2D;
 struct BoundStateSettings {
     double mass = 1.0;
     double hbar = 1.0;
-    double imaginaryTimeStep = 0.02;  // d tau of one relaxation step
-    int maxIterations = 2600;         // >= 50
-    int maxStates = 5;                // 1..16
-    double energyTolerance = 1e-10;   // relative energy change counted as converged
-    double yTolerance = 1e-5;         // relative tolerance of the y-invariance test
+    double imaginaryTimeStep = 0.02; // d tau of one relaxation step
+    int maxIterations = 2600;        // >= 50
+    int maxStates = 5;               // 1..16
+    double energyTolerance = 1e-10;  // relative energy change counted as converged
+    double yTolerance = 1e-5;        // relative tolerance of the y-invariance test
 };
 
 // Lowest stationary states of H = p^2/(2m) + V(x), with V(x) the middle row of
@@ -44,8 +44,7 @@ public:
     // False (psi untouched) for a failed check.
     static bool prepareEigenstate(ComplexField2D& psi, const BoundStateResult& result, int n);
     // psi = (phi_a + e^{i phase} phi_b) / (sqrt 2 sqrt(ny dy)) on every row, then normalised.
-    static bool prepareSuperposition(ComplexField2D& psi, const BoundStateResult& result, int a, int b,
-                                     double phase);
+    static bool prepareSuperposition(ComplexField2D& psi, const BoundStateResult& result, int a, int b, double phase);
 
     // In-place radix-2 transform; the inverse divides by N. Throws
     // std::invalid_argument for a length that is 0 or not a power of two.

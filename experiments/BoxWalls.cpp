@@ -41,8 +41,8 @@ bool BoxWalls::wallsCentredOnInterior() const
     const double toleranceX = std::max(std::fabs(interiorWidth()), 1.0) * kSceneSizeTolerance;
     const double cx = interiorCenterX();
     const double cy = interiorCenterY();
-    return std::fabs(left.centerY - cy) <= toleranceY && std::fabs(right.centerY - cy) <= toleranceY
-        && std::fabs(bottom.centerX - cx) <= toleranceX && std::fabs(top.centerX - cx) <= toleranceX;
+    return std::fabs(left.centerY - cy) <= toleranceY && std::fabs(right.centerY - cy) <= toleranceY &&
+           std::fabs(bottom.centerX - cx) <= toleranceX && std::fabs(top.centerX - cx) <= toleranceX;
 }
 
 } // namespace vxo

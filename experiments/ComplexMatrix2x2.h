@@ -21,8 +21,7 @@ inline ComplexMatrix2x2 identityComplex2x2()
 // A . B
 inline ComplexMatrix2x2 multiplyComplex2x2(const ComplexMatrix2x2& a, const ComplexMatrix2x2& b)
 {
-    return {a[0] * b[0] + a[1] * b[2], a[0] * b[1] + a[1] * b[3],
-            a[2] * b[0] + a[3] * b[2], a[2] * b[1] + a[3] * b[3]};
+    return {a[0] * b[0] + a[1] * b[2], a[0] * b[1] + a[1] * b[3], a[2] * b[0] + a[3] * b[2], a[2] * b[1] + a[3] * b[3]};
 }
 
 // M . v

@@ -7,10 +7,7 @@
 
 namespace vxo {
 
-DiracKleinRecorder::DiracKleinRecorder(std::uint64_t capacity)
-    : capacity_(capacity)
-{
-}
+DiracKleinRecorder::DiracKleinRecorder(std::uint64_t capacity) : capacity_(capacity) {}
 
 void DiracKleinRecorder::reset()
 {

@@ -55,8 +55,10 @@ void projectOnPositiveEnergy(DiracSpinor2D& spinor, double lightSpeed, double re
             const std::complex<double> u(upper.at(m, n).real(), upper.at(m, n).imag());
             const std::complex<double> projectedUpper = u * ((1.0 + restEnergy / E) / 2.0);
             const std::complex<double> projectedLower = u * std::complex<double>(c * px, c * py) / (2.0 * E);
-            upper.at(m, n) = Complex(static_cast<float>(projectedUpper.real()), static_cast<float>(projectedUpper.imag()));
-            lower.at(m, n) = Complex(static_cast<float>(projectedLower.real()), static_cast<float>(projectedLower.imag()));
+            upper.at(m, n) =
+                Complex(static_cast<float>(projectedUpper.real()), static_cast<float>(projectedUpper.imag()));
+            lower.at(m, n) =
+                Complex(static_cast<float>(projectedLower.real()), static_cast<float>(projectedLower.imag()));
         }
     }
     FFT2D::inverse(upper);

@@ -9,10 +9,7 @@
 
 namespace vxo {
 
-DiracZitterbewegungRecorder::DiracZitterbewegungRecorder(std::uint64_t capacity)
-    : capacity_(capacity)
-{
-}
+DiracZitterbewegungRecorder::DiracZitterbewegungRecorder(std::uint64_t capacity) : capacity_(capacity) {}
 
 void DiracZitterbewegungRecorder::reset()
 {
@@ -33,8 +30,8 @@ bool DiracZitterbewegungRecorder::configure(const DiracSpinor2D& spinor, const Z
                                             double hbar)
 {
     reset();
-    if (!diracSpinorUsable(spinor) || !QuantumZitterbewegung2D::validateConfiguration(config, nullptr)
-        || !isFinitePositive(hbar))
+    if (!diracSpinorUsable(spinor) || !QuantumZitterbewegung2D::validateConfiguration(config, nullptr) ||
+        !isFinitePositive(hbar))
         return false;
     config_ = config;
     hbar_ = hbar;
@@ -50,8 +47,8 @@ void DiracZitterbewegungRecorder::record(double t, const DiracSpinor2D& spinor)
 {
     if (!configured_ || !diracSpinorUsable(spinor))
         return;
-    appendBounded(samples_, QuantumZitterbewegung2D::makeSample(spinor, config_, t, initialCentroidX_,
-                                                                initialCentroidY_),
+    appendBounded(samples_,
+                  QuantumZitterbewegung2D::makeSample(spinor, config_, t, initialCentroidX_, initialCentroidY_),
                   static_cast<std::size_t>(capacity_));
     refitDriftLines();
 }

@@ -99,10 +99,7 @@ Application applyRecord(const PotentialScene& scene, const Record& record, bool 
     return application;
 }
 
-double quenchValueAt(const QuantumQuench& quench, double t)
-{
-    return t < quench.time ? quench.before : quench.after;
-}
+double quenchValueAt(const QuantumQuench& quench, double t) { return t < quench.time ? quench.before : quench.after; }
 
 struct RamseyTimes {
     double firstEnd;
@@ -137,18 +134,33 @@ bool setSceneObjectParameter(PotentialObject& object, std::int32_t parameter, do
     if (!std::isfinite(value) || !std::isfinite(stored) || !parameterApplies(object, parameter))
         return false;
     switch (parameter) {
-    case SceneParameterValue: object.value = stored; break;
-    case SceneParameterCenterX: object.centerX = stored; break;
-    case SceneParameterCenterY: object.centerY = stored; break;
-    case SceneParameterCurvatureX: object.curvatureX = stored; break;
-    case SceneParameterCurvatureY: object.curvatureY = stored; break;
+    case SceneParameterValue:
+        object.value = stored;
+        break;
+    case SceneParameterCenterX:
+        object.centerX = stored;
+        break;
+    case SceneParameterCenterY:
+        object.centerY = stored;
+        break;
+    case SceneParameterCurvatureX:
+        object.curvatureX = stored;
+        break;
+    case SceneParameterCurvatureY:
+        object.curvatureY = stored;
+        break;
     case SceneParameterCurvatureXY:
         object.curvatureX = stored;
         object.curvatureY = stored;
         break;
-    case SceneParameterSlopeX: object.slopeX = stored; break;
-    case SceneParameterSlopeY: object.slopeY = stored; break;
-    default: return false;
+    case SceneParameterSlopeX:
+        object.slopeX = stored;
+        break;
+    case SceneParameterSlopeY:
+        object.slopeY = stored;
+        break;
+    default:
+        return false;
     }
     return true;
 }
@@ -158,20 +170,35 @@ bool sceneObjectParameter(const PotentialObject& object, std::int32_t parameter,
     if (!parameterApplies(object, parameter))
         return false;
     switch (parameter) {
-    case SceneParameterValue: value = object.value; return true;
-    case SceneParameterCenterX: value = object.centerX; return true;
-    case SceneParameterCenterY: value = object.centerY; return true;
-    case SceneParameterCurvatureX: value = object.curvatureX; return true;
-    case SceneParameterCurvatureY: value = object.curvatureY; return true;
+    case SceneParameterValue:
+        value = object.value;
+        return true;
+    case SceneParameterCenterX:
+        value = object.centerX;
+        return true;
+    case SceneParameterCenterY:
+        value = object.centerY;
+        return true;
+    case SceneParameterCurvatureX:
+        value = object.curvatureX;
+        return true;
+    case SceneParameterCurvatureY:
+        value = object.curvatureY;
+        return true;
     case SceneParameterCurvatureXY:
-        if (!(std::fabs(static_cast<double>(object.curvatureX) - static_cast<double>(object.curvatureY))
-              <= kIsotropicCurvatureTolerance))
+        if (!(std::fabs(static_cast<double>(object.curvatureX) - static_cast<double>(object.curvatureY)) <=
+              kIsotropicCurvatureTolerance))
             return false;
         value = object.curvatureX;
         return true;
-    case SceneParameterSlopeX: value = object.slopeX; return true;
-    case SceneParameterSlopeY: value = object.slopeY; return true;
-    default: return false;
+    case SceneParameterSlopeX:
+        value = object.slopeX;
+        return true;
+    case SceneParameterSlopeY:
+        value = object.slopeY;
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -244,24 +271,31 @@ double ramseyValueAt(const RamseySequence& sequence, double t)
     double elapsed = 0.0;
     double phaseDegrees = 0.0;
     switch (ramseyPhaseAt(sequence, t, &elapsed)) {
-    case RamseyStagePulse1: phaseDegrees = sequence.firstPhaseDegrees; break;
-    case RamseyStageEchoPulse: phaseDegrees = sequence.echoPulsePhaseDegrees; break;
-    case RamseyStagePulse2: phaseDegrees = sequence.secondPhaseDegrees; break;
-    default: return sequence.mean;
+    case RamseyStagePulse1:
+        phaseDegrees = sequence.firstPhaseDegrees;
+        break;
+    case RamseyStageEchoPulse:
+        phaseDegrees = sequence.echoPulsePhaseDegrees;
+        break;
+    case RamseyStagePulse2:
+        phaseDegrees = sequence.secondPhaseDegrees;
+        break;
+    default:
+        return sequence.mean;
     }
     // The carrier phase is referred to the start of each pulse.
-    return sequence.mean
-        + sequence.amplitude * std::sin(phaseDegrees * kDegreesToRadians + sequence.angularFrequency * elapsed);
+    return sequence.mean +
+           sequence.amplitude * std::sin(phaseDegrees * kDegreesToRadians + sequence.angularFrequency * elapsed);
 }
 
 DriveApplication applyQuench(const PotentialScene& scene, const QuantumQuench& quench, double t,
                              PotentialField2D& output)
 {
-    return applyRecord<DriveApplication>(
-        scene, quench, validateQuench(scene, quench), 0.0, output, [&](DriveApplication& application) {
-            application.active = t >= quench.time;
-            application.value = quenchValueAt(quench, t);
-        });
+    return applyRecord<DriveApplication>(scene, quench, validateQuench(scene, quench), 0.0, output,
+                                         [&](DriveApplication& application) {
+                                             application.active = t >= quench.time;
+                                             application.value = quenchValueAt(quench, t);
+                                         });
 }
 
 PeriodicDriveApplication applyPeriodicDrive(const PotentialScene& scene, const PeriodicDrive& drive, double t,
@@ -309,42 +343,42 @@ bool validateQuench(const PotentialScene& scene, const QuantumQuench& quench)
 {
     if (!quench.enabled)
         return true;
-    return quench.targetObjectId != 0 && isFiniteNonNegative(quench.time) && isFinite(quench.before)
-        && isFinite(quench.after) && targetReadable(scene, quench.targetObjectId, quench.parameter);
+    return quench.targetObjectId != 0 && isFiniteNonNegative(quench.time) && isFinite(quench.before) &&
+           isFinite(quench.after) && targetReadable(scene, quench.targetObjectId, quench.parameter);
 }
 
 bool validatePeriodicDrive(const PotentialScene& scene, const PeriodicDrive& drive)
 {
     if (!drive.enabled)
         return true;
-    return drive.targetObjectId != 0 && isFinite(drive.mean) && isFinite(drive.amplitude)
-        && isFinite(drive.phaseDegrees) && isFiniteNonNegative(drive.angularFrequency)
-        && targetReadable(scene, drive.targetObjectId, drive.parameter);
+    return drive.targetObjectId != 0 && isFinite(drive.mean) && isFinite(drive.amplitude) &&
+           isFinite(drive.phaseDegrees) && isFiniteNonNegative(drive.angularFrequency) &&
+           targetReadable(scene, drive.targetObjectId, drive.parameter);
 }
 
 bool validateRamseySequence(const PotentialScene& scene, const RamseySequence& sequence)
 {
     if (!sequence.enabled)
         return true;
-    const bool echoOk = isFinite(sequence.echoPulseDuration)
-        && (!sequence.echoEnabled || sequence.echoPulseDuration > 0.0);
-    return sequence.targetObjectId != 0 && isFinite(sequence.mean) && isFinite(sequence.amplitude)
-        && isFinite(sequence.firstPhaseDegrees) && isFinite(sequence.secondPhaseDegrees)
-        && isFinite(sequence.echoPulsePhaseDegrees) && isFinitePositive(sequence.angularFrequency)
-        && isFiniteNonNegative(sequence.startTime) && isFinitePositive(sequence.pulseDuration)
-        && isFiniteNonNegative(sequence.freeEvolutionDuration) && echoOk
-        && targetReadable(scene, sequence.targetObjectId, sequence.parameter);
+    const bool echoOk =
+        isFinite(sequence.echoPulseDuration) && (!sequence.echoEnabled || sequence.echoPulseDuration > 0.0);
+    return sequence.targetObjectId != 0 && isFinite(sequence.mean) && isFinite(sequence.amplitude) &&
+           isFinite(sequence.firstPhaseDegrees) && isFinite(sequence.secondPhaseDegrees) &&
+           isFinite(sequence.echoPulsePhaseDegrees) && isFinitePositive(sequence.angularFrequency) &&
+           isFiniteNonNegative(sequence.startTime) && isFinitePositive(sequence.pulseDuration) &&
+           isFiniteNonNegative(sequence.freeEvolutionDuration) && echoOk &&
+           targetReadable(scene, sequence.targetObjectId, sequence.parameter);
 }
 
 bool validateLinearSweep(const PotentialScene& scene, const LinearSweep& sweep)
 {
     if (!sweep.enabled)
         return true;
-    const bool finite = isFinite(sweep.startValue) && isFinite(sweep.endValue) && isFinite(sweep.startTime)
-        && isFinite(sweep.duration) && isFinite(sweep.holdDuration) && isFinite(sweep.returnDuration);
-    return sweep.targetObjectId != 0 && finite && sweep.startTime >= 0.0 && sweep.duration > 0.0
-        && sweep.holdDuration >= 0.0 && (!sweep.returnEnabled || sweep.returnDuration > 0.0)
-        && targetReadable(scene, sweep.targetObjectId, sweep.parameter);
+    const bool finite = isFinite(sweep.startValue) && isFinite(sweep.endValue) && isFinite(sweep.startTime) &&
+                        isFinite(sweep.duration) && isFinite(sweep.holdDuration) && isFinite(sweep.returnDuration);
+    return sweep.targetObjectId != 0 && finite && sweep.startTime >= 0.0 && sweep.duration > 0.0 &&
+           sweep.holdDuration >= 0.0 && (!sweep.returnEnabled || sweep.returnDuration > 0.0) &&
+           targetReadable(scene, sweep.targetObjectId, sweep.parameter);
 }
 
 } // namespace vxo

@@ -25,11 +25,11 @@ enum SceneParameter : std::int32_t {
     SceneParameterValue = 0,
     SceneParameterCenterX = 1,
     SceneParameterCenterY = 2,
-    SceneParameterCurvatureX = 3,      // Harmonic only
-    SceneParameterCurvatureY = 4,      // Harmonic only
-    SceneParameterCurvatureXY = 5,     // Harmonic only: both curvatures (isotropic)
-    SceneParameterSlopeX = 6,          // Linear only: the two-level bias
-    SceneParameterSlopeY = 7,          // Linear only
+    SceneParameterCurvatureX = 3,  // Harmonic only
+    SceneParameterCurvatureY = 4,  // Harmonic only
+    SceneParameterCurvatureXY = 5, // Harmonic only: both curvatures (isotropic)
+    SceneParameterSlopeX = 6,      // Linear only: the two-level bias
+    SceneParameterSlopeY = 7,      // Linear only
 };
 
 struct QuantumQuench {
@@ -98,22 +98,22 @@ enum RamseyStage : std::uint32_t {
 // not be applied.
 struct DriveApplication {
     bool applied = false;
-    bool active = false;  // t >= time
+    bool active = false; // t >= time
     double value = 0.0;
 };
 
 struct PeriodicDriveApplication {
     bool applied = false;
     double value = 0.0;
-    double phase = 0.0;  // omega t + phaseDegrees pi / 180, radians, not wrapped
+    double phase = 0.0; // omega t + phaseDegrees pi / 180, radians, not wrapped
 };
 
 struct RamseyDriveApplication {
     bool applied = false;
     std::uint32_t stage = RamseyStageBefore;
     double value = 0.0;
-    double stageElapsed = 0.0;  // time since the current pulse began (stages 1, 4, 6), else 0
-    double progress = 0.0;      // [0, 1]
+    double stageElapsed = 0.0; // time since the current pulse began (stages 1, 4, 6), else 0
+    double progress = 0.0;     // [0, 1]
 };
 
 struct LinearSweepApplication {
@@ -122,7 +122,7 @@ struct LinearSweepApplication {
     bool returning = false;
     bool holding = false;
     double value = 0.0;
-    double progress = 0.0;  // [0, 1]
+    double progress = 0.0; // [0, 1]
 };
 
 // Writes the field named by the parameter (index 5 writes both curvatures).

@@ -16,10 +16,7 @@ constexpr std::uint64_t kMaxEventsPerStep = 1000;
 // Smallest period the event validators accept.
 constexpr double kMinimumEventPeriod = 1e-3;
 
-inline bool isEventDue(double eventTime, double t, double dt)
-{
-    return eventTime <= t + std::fabs(dt) / 2.0 + 1e-9;
-}
+inline bool isEventDue(double eventTime, double t, double dt) { return eventTime <= t + std::fabs(dt) / 2.0 + 1e-9; }
 
 enum class EventOutcome {
     Applied,     // counted, the loop goes on

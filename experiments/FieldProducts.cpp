@@ -29,10 +29,7 @@ std::complex<double> productSum(const ComplexField2D& a, const ComplexField2D& b
 
 } // namespace
 
-std::complex<double> innerProduct(const ComplexField2D& a, const ComplexField2D& b)
-{
-    return productSum<true>(a, b);
-}
+std::complex<double> innerProduct(const ComplexField2D& a, const ComplexField2D& b) { return productSum<true>(a, b); }
 
 std::complex<double> bilinearProduct(const ComplexField2D& a, const ComplexField2D& b)
 {

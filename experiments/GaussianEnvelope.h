@@ -10,10 +10,7 @@
 
 namespace vxo {
 
-inline double gaussianEnvelope(double d, double sigma)
-{
-    return std::exp(-(d * d) / (4.0 * sigma * sigma));
-}
+inline double gaussianEnvelope(double d, double sigma) { return std::exp(-(d * d) / (4.0 * sigma * sigma)); }
 
 inline double gaussianEnvelope(double dx, double dy, double sigma)
 {

@@ -39,10 +39,7 @@ EdgeSums edgeSums(const ComplexField2D& field, double stripLow, double stripHigh
 
 } // namespace
 
-HallEdgeRecorder::HallEdgeRecorder(std::uint64_t capacity)
-    : capacity_(capacity)
-{
-}
+HallEdgeRecorder::HallEdgeRecorder(std::uint64_t capacity) : capacity_(capacity) {}
 
 void HallEdgeRecorder::reset()
 {

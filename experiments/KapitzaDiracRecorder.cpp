@@ -9,10 +9,7 @@
 
 namespace vxo {
 
-KapitzaDiracRecorder::KapitzaDiracRecorder(std::uint64_t capacity)
-    : capacity_(std::max<std::uint64_t>(capacity, 2))
-{
-}
+KapitzaDiracRecorder::KapitzaDiracRecorder(std::uint64_t capacity) : capacity_(std::max<std::uint64_t>(capacity, 2)) {}
 
 void KapitzaDiracRecorder::reset()
 {

@@ -20,8 +20,8 @@ struct KapitzaDiracSample {
     double gratingMomentum = 0.0; // G
     double pxOrigin = 0.0;        // px of the first column
     double dpx = 0.0;
-    std::vector<float> distribution;       // per px column, sum 1
-    std::vector<double> orderPopulations;  // 2N + 1 entries, order -N first
+    std::vector<float> distribution;      // per px column, sum 1
+    std::vector<double> orderPopulations; // 2N + 1 entries, order -N first
 };
 
 class KapitzaDiracRecorder {

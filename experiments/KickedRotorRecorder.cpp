@@ -14,10 +14,7 @@ namespace {
 constexpr int kEnsembleSize = 512;
 } // namespace
 
-KickedRotorRecorder::KickedRotorRecorder(std::uint64_t capacity)
-    : capacity_(std::max<std::uint64_t>(capacity, 2))
-{
-}
+KickedRotorRecorder::KickedRotorRecorder(std::uint64_t capacity) : capacity_(std::max<std::uint64_t>(capacity, 2)) {}
 
 void KickedRotorRecorder::reset()
 {
@@ -30,8 +27,8 @@ void KickedRotorRecorder::configure(const KickedRotorConfig& kickConfig,
                                     const KickedRotorInitialStateConfig& initialConfig, double scaledKickPeriod)
 {
     reset();
-    if (!kickConfig.enabled || !(scaledKickPeriod > 0.0) || !QuantumKickedRotor2D::validateKick(kickConfig, nullptr)
-        || !QuantumKickedRotor2D::validateInitialState(initialConfig, nullptr))
+    if (!kickConfig.enabled || !(scaledKickPeriod > 0.0) || !QuantumKickedRotor2D::validateKick(kickConfig, nullptr) ||
+        !QuantumKickedRotor2D::validateInitialState(initialConfig, nullptr))
         return;
     kickConfig_ = kickConfig;
     initialConfig_ = initialConfig;
@@ -98,10 +95,10 @@ KickedRotorSample KickedRotorRecorder::makeSample(const MomentumSpace2D& momentu
     sample.modeVariance = std::max(0.0, meanSquare - mean * mean);
     sample.participationRatio = squares > 0.0 ? 1.0 / squares : 0.0;
 
-    if (tau_ > 0.0 && isFinite(tau_) && QuantumKickedRotor2D::validateKick(kickConfig_, nullptr)
-        && QuantumKickedRotor2D::validateInitialState(initialConfig_, nullptr))
-        sample.classicalMeanSquareMode = classicalMeanSquareMode(kickConfig_.phaseStrength, tau_,
-                                                                 initialConfig_.initialMomentumMode, kickCount);
+    if (tau_ > 0.0 && isFinite(tau_) && QuantumKickedRotor2D::validateKick(kickConfig_, nullptr) &&
+        QuantumKickedRotor2D::validateInitialState(initialConfig_, nullptr))
+        sample.classicalMeanSquareMode =
+            classicalMeanSquareMode(kickConfig_.phaseStrength, tau_, initialConfig_.initialMomentumMode, kickCount);
     return sample;
 }
 

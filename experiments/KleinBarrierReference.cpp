@@ -43,9 +43,8 @@ bool solveComplex4x4(ComplexMatrix4x4 a, ComplexVector4& b, ComplexVector4& solu
     for (int k = 0; k < 4; ++k) {
         auto modulus = [k](const std::array<C, 4>& row) { return std::hypot(row[k].real(), row[k].imag()); };
         // The first row of largest modulus in column k, from row k down.
-        const auto pivotRow = std::max_element(a.begin() + k, a.end(), [&](const auto& r, const auto& s) {
-            return modulus(r) < modulus(s);
-        });
+        const auto pivotRow = std::max_element(a.begin() + k, a.end(),
+                                               [&](const auto& r, const auto& s) { return modulus(r) < modulus(s); });
         const int pivot = static_cast<int>(pivotRow - a.begin());
         const double largest = modulus(*pivotRow);
         if (!(largest > 1e-14) || !std::isfinite(largest))
@@ -76,8 +75,8 @@ KleinAngleScanPoint kleinBarrierReference(const KleinTunnelingConfig& config, do
 {
     KleinAngleScanPoint point;
     point.incidenceAngleDegrees = angleDegrees;
-    if (!QuantumKleinTunneling2D::validateConfiguration(config, nullptr) || !kleinAngleUsable(angleDegrees)
-        || !isFinitePositive(hbar))
+    if (!QuantumKleinTunneling2D::validateConfiguration(config, nullptr) || !kleinAngleUsable(angleDegrees) ||
+        !isFinitePositive(hbar))
         return point;
 
     // Only |p| and the angle matter; the energy does not depend on the angle.

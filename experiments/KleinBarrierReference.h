@@ -25,8 +25,8 @@ namespace vxo {
 struct KleinAngleScanPoint {
     bool valid = false;
     double incidenceAngleDegrees = 0.0;
-    double transmission = 0.0;           // clamped to [0, 1]
-    double reflection = 0.0;             // clamped to [0, 1]
+    double transmission = 0.0; // clamped to [0, 1]
+    double reflection = 0.0;   // clamped to [0, 1]
     double barrierMomentumXSquared = 0.0;
     std::int32_t regime = kKleinRegimeEvanescent;
 };
@@ -53,9 +53,8 @@ KleinAngleScanPoint kleinBarrierReference(const KleinTunnelingConfig& config, do
 // longitudinal momentum q and the transverse momentum k_y:
 // (1, c (q + i k_y) / (eps + m c^2)), or (c (q - i k_y) / (eps - m c^2), 1)
 // when eps = -m c^2, or (1, 0) when both denominators vanish.
-std::pair<std::complex<double>, std::complex<double>> diracPlaneWaveSpinor(std::complex<double> q, double ky,
-                                                                           double kineticEnergy, double lightSpeed,
-                                                                           double restEnergy);
+std::pair<std::complex<double>, std::complex<double>>
+diracPlaneWaveSpinor(std::complex<double> q, double ky, double kineticEnergy, double lightSpeed, double restEnergy);
 
 // Gauss-Jordan elimination with partial pivoting; false (solution
 // untouched) when a pivot is not above 1e-14 or not finite. rhs is worked on

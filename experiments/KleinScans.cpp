@@ -87,9 +87,9 @@ KleinAngleScan buildKleinAngleScan(const KleinTunnelingConfig& config, double fi
                                    double lastAngleDegrees, std::int32_t count, double hbar)
 {
     KleinAngleScan scan;
-    if (!settingsValid(config)
-        || !intervalUsable(firstAngleDegrees, lastAngleDegrees, 0.0, false, count, kMaximumAnglePoints)
-        || !(lastAngleDegrees < kKleinLargestAngleDegrees) || !isFinitePositive(hbar))
+    if (!settingsValid(config) ||
+        !intervalUsable(firstAngleDegrees, lastAngleDegrees, 0.0, false, count, kMaximumAnglePoints) ||
+        !(lastAngleDegrees < kKleinLargestAngleDegrees) || !isFinitePositive(hbar))
         return scan;
     scan.hbar = hbar;
     scan.momentumMagnitude = QuantumKleinTunneling2D::momentumMagnitude(config);
@@ -118,8 +118,8 @@ KleinHeightScanPoint kleinHeightScanPoint(const KleinTunnelingConfig& config, do
         point.regime = kKleinRegimePositiveBranch;
         point.transmission = 1.0;
         point.reflection = 0.0;
-        point.barrierMomentumXSquared = (E * E - restEnergy * restEnergy) / (config.lightSpeed * config.lightSpeed)
-                                        - config.momentumY * config.momentumY;
+        point.barrierMomentumXSquared = (E * E - restEnergy * restEnergy) / (config.lightSpeed * config.lightSpeed) -
+                                        config.momentumY * config.momentumY;
         point.valid = true;
         return point;
     }
@@ -141,8 +141,8 @@ KleinHeightScan buildKleinHeightScan(const KleinTunnelingConfig& config, double 
                                      std::int32_t count, double hbar)
 {
     KleinHeightScan scan;
-    if (!settingsValid(config) || !intervalUsable(firstHeight, lastHeight, 0.0, false, count, kMaximumScanPoints)
-        || !isFinitePositive(hbar))
+    if (!settingsValid(config) || !intervalUsable(firstHeight, lastHeight, 0.0, false, count, kMaximumScanPoints) ||
+        !isFinitePositive(hbar))
         return scan;
     scan.hbar = hbar;
     scan.momentumMagnitude = QuantumKleinTunneling2D::momentumMagnitude(config);
@@ -197,8 +197,8 @@ KleinMassScan buildKleinMassScan(const KleinTunnelingConfig& config, double firs
                                  std::int32_t count, double hbar)
 {
     KleinMassScan scan;
-    if (!settingsValid(config) || !intervalUsable(firstMass, lastMass, 0.0, true, count, kMaximumScanPoints)
-        || !isFinitePositive(hbar))
+    if (!settingsValid(config) || !intervalUsable(firstMass, lastMass, 0.0, true, count, kMaximumScanPoints) ||
+        !isFinitePositive(hbar))
         return scan;
     const double E = QuantumKleinTunneling2D::energy(config);
     const double c2 = config.lightSpeed * config.lightSpeed;
@@ -213,8 +213,8 @@ KleinMassScan buildKleinMassScan(const KleinTunnelingConfig& config, double firs
     scan.lastMass = lastMass;
     scan.transitionMass = std::fabs(config.barrierHeight - E) / c2;
     scan.maximumMass = E / c2;
-    scan.points = scanPoints(firstMass, lastMass, count,
-                             [&](double mass) { return kleinMassScanPoint(config, mass, hbar); });
+    scan.points =
+        scanPoints(firstMass, lastMass, count, [&](double mass) { return kleinMassScanPoint(config, mass, hbar); });
     scan.valid = mostlyValid(scan.points, count);
     return scan;
 }
@@ -261,9 +261,9 @@ DiracMasslessComparison buildDiracMasslessComparison(const KleinTunnelingConfig&
                                                      std::int32_t count, double hbar)
 {
     DiracMasslessComparison scan;
-    if (!settingsValid(config) || !isFinitePositive(massiveRestMass)
-        || !intervalUsable(firstAngleDegrees, lastAngleDegrees, 0.0, false, count, kMaximumAnglePoints)
-        || !(lastAngleDegrees < kKleinLargestAngleDegrees) || !isFinitePositive(hbar))
+    if (!settingsValid(config) || !isFinitePositive(massiveRestMass) ||
+        !intervalUsable(firstAngleDegrees, lastAngleDegrees, 0.0, false, count, kMaximumAnglePoints) ||
+        !(lastAngleDegrees < kKleinLargestAngleDegrees) || !isFinitePositive(hbar))
         return scan;
     KleinTunnelingConfig massless;
     KleinTunnelingConfig massive;

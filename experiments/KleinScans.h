@@ -48,8 +48,8 @@ struct KleinHeightScan {
     double barrierWidth = 0.0;
     double firstHeight = 0.0;
     double lastHeight = 4.0;
-    double lowerThreshold = 0.0;  // E - m c^2
-    double kleinThreshold = 0.0;  // E + m c^2
+    double lowerThreshold = 0.0; // E - m c^2
+    double kleinThreshold = 0.0; // E + m c^2
     std::vector<KleinHeightScanPoint> points;
 };
 

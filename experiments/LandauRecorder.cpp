@@ -11,10 +11,7 @@
 
 namespace vxo {
 
-LandauRecorder::LandauRecorder(std::uint64_t capacity)
-    : capacity_(capacity)
-{
-}
+LandauRecorder::LandauRecorder(std::uint64_t capacity) : capacity_(capacity) {}
 
 void LandauRecorder::reset()
 {
@@ -31,8 +28,8 @@ bool LandauRecorder::configure(const ComplexField2D& field, const GaugeLinkField
                                double mass, double hbar)
 {
     reset();
-    if (field.empty() || !links.matches(field) || !QuantumLandau2D::validateConfiguration(config, nullptr)
-        || !isFinitePositive(mass) || !isFinitePositive(hbar))
+    if (field.empty() || !links.matches(field) || !QuantumLandau2D::validateConfiguration(config, nullptr) ||
+        !isFinitePositive(mass) || !isFinitePositive(hbar))
         return false;
     config_ = config;
     reference_ = field;

@@ -33,8 +33,8 @@ public:
     void reset();
     // Resets; then, for a non-empty field with matching links, a valid config
     // and positive mass and hbar, keeps a copy of the field as the reference.
-    bool configure(const ComplexField2D& field, const GaugeLinkField2D& links, const LandauConfig& config,
-                   double mass, double hbar);
+    bool configure(const ComplexField2D& field, const GaugeLinkField2D& links, const LandauConfig& config, double mass,
+                   double hbar);
     // Appends one sample; nothing unless configured and the links match the field.
     void record(double t, const ComplexField2D& field, const GaugeLinkField2D& links);
 

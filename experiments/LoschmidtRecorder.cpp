@@ -24,10 +24,7 @@ double echoRatio(double numerator, double denominator)
 
 } // namespace
 
-LoschmidtRecorder::LoschmidtRecorder(std::uint64_t capacity)
-    : capacity_(std::max<std::uint64_t>(capacity, 2))
-{
-}
+LoschmidtRecorder::LoschmidtRecorder(std::uint64_t capacity) : capacity_(std::max<std::uint64_t>(capacity, 2)) {}
 
 void LoschmidtRecorder::reset()
 {

@@ -12,8 +12,8 @@ std::vector<double> momentumColumnProbabilities(const MomentumSpace2D& momentumS
     const ComplexField2D& phi = momentumSpace.field;
     const double dpx = phi.dx();
     const double dpy = phi.dy();
-    if (phi.empty() || momentumSpace.pxAxis.size() != phi.nx() || momentumSpace.pyAxis.empty() || !(dpx > 0.0)
-        || !(dpy > 0.0))
+    if (phi.empty() || momentumSpace.pxAxis.size() != phi.nx() || momentumSpace.pyAxis.empty() || !(dpx > 0.0) ||
+        !(dpy > 0.0))
         return {};
     const std::uint64_t nx = phi.nx();
     std::vector<double> columns(nx, 0.0);

@@ -12,10 +12,7 @@
 
 namespace vxo {
 
-MoshinskyRecorder::MoshinskyRecorder(std::uint64_t capacity)
-    : capacity_(std::max<std::uint64_t>(capacity, 2))
-{
-}
+MoshinskyRecorder::MoshinskyRecorder(std::uint64_t capacity) : capacity_(std::max<std::uint64_t>(capacity, 2)) {}
 
 void MoshinskyRecorder::reset()
 {

@@ -11,8 +11,7 @@ namespace {
 constexpr std::uint64_t kReserveLimit = 4096;
 }
 
-ObservableHistory::ObservableHistory(std::uint64_t capacity)
-    : capacity_(capacity == 0 ? 1 : capacity)
+ObservableHistory::ObservableHistory(std::uint64_t capacity) : capacity_(capacity == 0 ? 1 : capacity)
 {
     samples_.reserve(static_cast<std::size_t>(std::min(capacity_, kReserveLimit)));
 }
@@ -22,15 +21,9 @@ void ObservableHistory::push(const ObservableSample& sample)
     appendBounded(samples_, sample, static_cast<std::size_t>(capacity_));
 }
 
-void ObservableHistory::trimToCapacity()
-{
-    vxo::trimToCapacity(samples_, static_cast<std::size_t>(capacity_));
-}
+void ObservableHistory::trimToCapacity() { vxo::trimToCapacity(samples_, static_cast<std::size_t>(capacity_)); }
 
-void ObservableHistory::clear()
-{
-    samples_.clear();
-}
+void ObservableHistory::clear() { samples_.clear(); }
 
 double ObservableHistory::energyDriftPercent(double totalEnergy) const
 {

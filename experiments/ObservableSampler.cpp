@@ -20,15 +20,9 @@ namespace {
 
 // Half-width of the region counted as "at the barrier" around a single legacy
 // barrier: half its thickness plus a margin, at least 0.6.
-double legacyBarrierHalfWidth(double thickness)
-{
-    return std::max(0.5 * thickness + 0.36, 0.6);
-}
+double legacyBarrierHalfWidth(double thickness) { return std::max(0.5 * thickness + 0.36, 0.6); }
 
-bool drivesBias(bool enabled, std::int32_t parameter)
-{
-    return enabled && parameter == SceneParameterSlopeX;
-}
+bool drivesBias(bool enabled, std::int32_t parameter) { return enabled && parameter == SceneParameterSlopeX; }
 
 void observeScattering(ObservableSample& sample, const ComplexField2D& psi, const ObservationInputs& in,
                        bool sceneUsable)
@@ -39,8 +33,8 @@ void observeScattering(ObservableSample& sample, const ComplexField2D& psi, cons
             return;
         const DoubleBarrierRegions regions = QuantumResonance2D::regionProbabilities(psi, config);
         if (!ObservableSampler::packetReachedBarriers(regions.barriersFraction + regions.cavityFraction,
-                                                      regions.rightFraction)
-            && !in.resonanceLatched)
+                                                      regions.rightFraction) &&
+            !in.resonanceLatched)
             return;
         sample.reflectedProbability = regions.leftFraction;
         sample.transmittedProbability = regions.rightFraction;
@@ -50,8 +44,8 @@ void observeScattering(ObservableSample& sample, const ComplexField2D& psi, cons
     if (in.sceneActive || !in.legacyBarrier || !in.legacyBarrierLatched)
         return;
     const double h = legacyBarrierHalfWidth(in.legacyBarrierThickness);
-    const RegionProbabilities regions = in.densitySums->regions(in.legacyBarrierCenterX - h,
-                                                                in.legacyBarrierCenterX + h);
+    const RegionProbabilities regions =
+        in.densitySums->regions(in.legacyBarrierCenterX - h, in.legacyBarrierCenterX + h);
     sample.reflectedProbability = regions.leftFraction;
     sample.transmittedProbability = regions.rightFraction;
     sample.scatteringValid = true;
@@ -61,8 +55,8 @@ void observeRabi(ObservableSample& sample, const ComplexField2D& psi, const Obse
 {
     // Gated on the result being usable, not on its staleness: the populations
     // are projections on whatever basis the page computed.
-    if (!in.periodicDrive || !drivesBias(in.periodicDrive->enabled, in.periodicDrive->parameter) || !in.boundStates
-        || !in.boundStates->ok || in.boundStates->states.size() < 2)
+    if (!in.periodicDrive || !drivesBias(in.periodicDrive->enabled, in.periodicDrive->parameter) || !in.boundStates ||
+        !in.boundStates->ok || in.boundStates->states.size() < 2)
         return;
     const TwoLevelPopulations populations = QuantumDoubleWell2D::twoLevelPopulations(psi, *in.boundStates, 0, 1);
     if (!populations.valid)
@@ -75,8 +69,8 @@ void observeRabi(ObservableSample& sample, const ComplexField2D& psi, const Obse
 
 void observeRamsey(ObservableSample& sample, const ComplexField2D& psi, const ObservationInputs& in)
 {
-    if (!in.ramseySequence || !drivesBias(in.ramseySequence->enabled, in.ramseySequence->parameter)
-        || !in.ramseyStates || !in.ramseyStates->ok || !in.ramseyReference || !in.ramseyReference->valid)
+    if (!in.ramseySequence || !drivesBias(in.ramseySequence->enabled, in.ramseySequence->parameter) ||
+        !in.ramseyStates || !in.ramseyStates->ok || !in.ramseyReference || !in.ramseyReference->valid)
         return;
     const TwoLevelPopulations populations = QuantumRamsey2D::twoLevelPopulations(psi, *in.ramseyStates, 0, 1);
     if (!populations.valid)
@@ -99,8 +93,8 @@ const LandauZenerReference* sweepReference(const ObservationInputs& in)
 
 void observeSweep(ObservableSample& sample, const ComplexField2D& psi, const ObservationInputs& in)
 {
-    if (!in.linearSweep || !drivesBias(in.linearSweep->enabled, in.linearSweep->parameter) || !in.sweepStates
-        || !in.sweepStates->ok)
+    if (!in.linearSweep || !drivesBias(in.linearSweep->enabled, in.linearSweep->parameter) || !in.sweepStates ||
+        !in.sweepStates->ok)
         return;
     const LandauZenerReference* reference = sweepReference(in);
     if (!reference)

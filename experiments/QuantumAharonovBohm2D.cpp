@@ -20,8 +20,8 @@ constexpr const char* kBuildFailed = "Aharonov-Bohm field could not be allocated
 
 const char* configFault(const AharonovBohmConfig& c)
 {
-    if (!isFinite(c.solenoidX) || !isFinite(c.solenoidY) || !isFinite(c.solenoidRadius) || !isFinite(c.fluxQuanta)
-        || !isFinite(c.barrierHeight) || !isFinite(c.detectorX) || !isFinite(c.analysisEndTime))
+    if (!isFinite(c.solenoidX) || !isFinite(c.solenoidY) || !isFinite(c.solenoidRadius) || !isFinite(c.fluxQuanta) ||
+        !isFinite(c.barrierHeight) || !isFinite(c.detectorX) || !isFinite(c.analysisEndTime))
         return kNotFinite;
     if (!(c.solenoidRadius > 0.05) || !(c.barrierHeight >= 0.0) || !(c.analysisEndTime > 0.0))
         return kGeometry;

@@ -24,11 +24,11 @@ struct AharonovBohmConfig {
     bool enabled = false;
     double solenoidX = 0.0;
     double solenoidY = 0.0;
-    double solenoidRadius = 1.25;   // R > 0.05
-    double fluxQuanta = 0.5;        // |F| <= 20
-    double barrierHeight = 140.0;   // >= 0
+    double solenoidRadius = 1.25; // R > 0.05
+    double fluxQuanta = 0.5;      // |F| <= 20
+    double barrierHeight = 140.0; // >= 0
     double detectorX = 7.0;
-    double analysisEndTime = 5.0;   // > 0
+    double analysisEndTime = 5.0; // > 0
 };
 
 class QuantumAharonovBohm2D {

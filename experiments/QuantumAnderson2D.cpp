@@ -36,8 +36,8 @@ constexpr double kDisorderedStd = 0.01;
 
 const char* initialStateFault(const AndersonInitialStateConfig& c)
 {
-    if (!isFinite(c.centerX) || !isFinite(c.cleanLaneY) || !isFinite(c.disorderLaneY) || !isFinite(c.sigma)
-        || !isFinite(c.relativePhaseDegrees))
+    if (!isFinite(c.centerX) || !isFinite(c.cleanLaneY) || !isFinite(c.disorderLaneY) || !isFinite(c.sigma) ||
+        !isFinite(c.relativePhaseDegrees))
         return kFinite;
     if (!(c.sigma > 0.0))
         return kSigma;
@@ -152,11 +152,11 @@ bool QuantumAnderson2D::analyzeScene(const PotentialScene& scene, AndersonLattic
         const double xa = rowA[i]->centerX;
         const double xb = rowB[i]->centerX;
         const double expected = static_cast<double>(i) * a;
-        if (std::fabs(xa - xb) > kColumnTolerance || std::fabs(xa - rowA[0]->centerX - expected) > kLatticeTolerance
-            || std::fabs(xb - rowB[0]->centerX - expected) > kLatticeTolerance)
+        if (std::fabs(xa - xb) > kColumnTolerance || std::fabs(xa - rowA[0]->centerX - expected) > kLatticeTolerance ||
+            std::fabs(xb - rowB[0]->centerX - expected) > kLatticeTolerance)
             return failAnalysis(error, kIrregular);
-        if (!(rowA[i]->sigmaX > 0.0f) || !(rowA[i]->sigmaY > 0.0f) || !(rowB[i]->sigmaX > 0.0f)
-            || !(rowB[i]->sigmaY > 0.0f))
+        if (!(rowA[i]->sigmaX > 0.0f) || !(rowA[i]->sigmaY > 0.0f) || !(rowB[i]->sigmaX > 0.0f) ||
+            !(rowB[i]->sigmaY > 0.0f))
             return failAnalysis(error, kWidths);
         valuesA.push_back(rowA[i]->value);
         valuesB.push_back(rowB[i]->value);
@@ -275,9 +275,8 @@ AndersonLaneMetrics QuantumAnderson2D::laneMetrics(const ComplexField2D& field, 
     std::vector<double> weights(siteX.size(), 0.0);
     for (std::uint64_t i = 0; i < nx; ++i) {
         const double x = gridCoordinateX(field, i);
-        const auto nearest = std::min_element(siteX.begin(), siteX.end(), [x](double a, double b) {
-            return std::fabs(x - a) < std::fabs(x - b);
-        });
+        const auto nearest = std::min_element(siteX.begin(), siteX.end(),
+                                              [x](double a, double b) { return std::fabs(x - a) < std::fabs(x - b); });
         if (std::fabs(x - *nearest) <= lattice.spacing / 2.0)
             weights[static_cast<std::size_t>(nearest - siteX.begin())] += columns[i] * dx;
     }

@@ -23,15 +23,15 @@ constexpr const char* kNormalisation = "QuantumBackflow2D: state normalization f
 
 bool configValid(const BackflowConfig& c)
 {
-    if (!isFinite(c.detectorX) || !isFinite(c.slowWaveNumber) || !isFinite(c.fastWaveNumber)
-        || !isFinite(c.momentumSigma) || !isFinite(c.fastAmplitudeRatio) || !isFinite(c.relativePhaseDegrees)
-        || !isFinite(c.initialCenterX) || !isFinite(c.transverseSigma) || !isFinite(c.analysisEndTime))
+    if (!isFinite(c.detectorX) || !isFinite(c.slowWaveNumber) || !isFinite(c.fastWaveNumber) ||
+        !isFinite(c.momentumSigma) || !isFinite(c.fastAmplitudeRatio) || !isFinite(c.relativePhaseDegrees) ||
+        !isFinite(c.initialCenterX) || !isFinite(c.transverseSigma) || !isFinite(c.analysisEndTime))
         return false;
-    return std::fabs(c.detectorX) <= 1000.0 && c.slowWaveNumber > 0.0 && c.slowWaveNumber <= 8.0
-           && c.fastWaveNumber > c.slowWaveNumber && c.fastWaveNumber <= 12.0
-           && inClosedRange(c.momentumSigma, 0.03, 3.0) && c.fastAmplitudeRatio > 0.0 && c.fastAmplitudeRatio <= 2.0
-           && std::fabs(c.initialCenterX) <= 1000.0 && inClosedRange(c.transverseSigma, 0.2, 12.0)
-           && inClosedRange(c.analysisEndTime, 0.1, 100.0);
+    return std::fabs(c.detectorX) <= 1000.0 && c.slowWaveNumber > 0.0 && c.slowWaveNumber <= 8.0 &&
+           c.fastWaveNumber > c.slowWaveNumber && c.fastWaveNumber <= 12.0 &&
+           inClosedRange(c.momentumSigma, 0.03, 3.0) && c.fastAmplitudeRatio > 0.0 && c.fastAmplitudeRatio <= 2.0 &&
+           std::fabs(c.initialCenterX) <= 1000.0 && inClosedRange(c.transverseSigma, 0.2, 12.0) &&
+           inClosedRange(c.analysisEndTime, 0.1, 100.0);
 }
 
 bool powerOfTwoField(const ComplexField2D& field)
@@ -80,8 +80,8 @@ bool QuantumBackflow2D::prepareInitialState(ComplexField2D& field, const Backflo
                 const double kx = fftWaveNumber(m, nx, dx);
                 if (!(kx > 0.0))
                     continue;
-                const std::complex<double> A = std::exp(-(kx - k1) * (kx - k1) / twoSigmaK2)
-                                               + fastWeight * std::exp(-(kx - k2) * (kx - k2) / twoSigmaK2);
+                const std::complex<double> A = std::exp(-(kx - k1) * (kx - k1) / twoSigmaK2) +
+                                               fastWeight * std::exp(-(kx - k2) * (kx - k2) / twoSigmaK2);
                 const std::complex<double> value = A * rowFactor * std::polar(1.0, -kx * shiftX);
                 spectrum.at(m, n) = Complex(static_cast<float>(value.real()), static_cast<float>(value.imag()));
             }

@@ -22,8 +22,8 @@ constexpr const char* kAnisotropy = "Berry anisotropy is too large: the soft pri
 
 bool loopValuesUsable(const BerryConfig& c)
 {
-    return isFinitePositive(c.anisotropy) && isFiniteNonNegative(c.startTime) && isFinitePositive(c.duration)
-        && (c.winding == 1 || c.winding == -1);
+    return isFinitePositive(c.anisotropy) && isFiniteNonNegative(c.startTime) && isFinitePositive(c.duration) &&
+           (c.winding == 1 || c.winding == -1);
 }
 
 // The loop-rule fault of an enabled config, null when it passes.
@@ -56,8 +56,8 @@ double frequencySplitting(const BerryTrap& trap, const BerryConfig& config, doub
 {
     double plus = 0.0;
     double minus = 0.0;
-    if (!trap.valid || !isFinitePositive(mass) || !isFinitePositive(hbar) || !(config.anisotropy > 0.0)
-        || !principalFrequencies(trap, config, mass, plus, minus))
+    if (!trap.valid || !isFinitePositive(mass) || !isFinitePositive(hbar) || !(config.anisotropy > 0.0) ||
+        !principalFrequencies(trap, config, mass, plus, minus))
         return 0.0;
     return std::fabs(plus - minus);
 }
@@ -101,8 +101,8 @@ bool QuantumBerryPhase2D::validateLoop(const BerryConfig& config, const BerryTra
 BerryLoopState QuantumBerryPhase2D::trapAt(const BerryConfig& config, double t)
 {
     BerryLoopState state;
-    if (!config.enabled || !isFinite(t) || !isFinite(config.startTime) || !isFinitePositive(config.duration)
-        || !isFinitePositive(config.anisotropy) || (config.winding != 1 && config.winding != -1))
+    if (!config.enabled || !isFinite(t) || !isFinite(config.startTime) || !isFinitePositive(config.duration) ||
+        !isFinitePositive(config.anisotropy) || (config.winding != 1 && config.winding != -1))
         return state;
     const double end = config.startTime + config.duration;
     double s = 0.0;
@@ -145,8 +145,8 @@ bool QuantumBerryPhase2D::prepareInitialState(ComplexField2D& field, const Berry
         return false;
     double omegaPlus = 0.0;
     double omegaMinus = 0.0;
-    if (!isFinitePositive(mass) || !isFinitePositive(hbar)
-        || !principalFrequencies(trap, config, mass, omegaPlus, omegaMinus))
+    if (!isFinitePositive(mass) || !isFinitePositive(hbar) ||
+        !principalFrequencies(trap, config, mass, omegaPlus, omegaMinus))
         return false;
     const double scale = mass / (2.0 * hbar);
     for (std::uint64_t j = 0; j < field.ny(); ++j) {

@@ -40,9 +40,9 @@ struct BerryTrap {
 
 struct BerryLoopState {
     bool valid = false;
-    bool active = false;   // startTime <= t < startTime + duration
-    bool finished = false; // t >= startTime + duration
-    double progress = 0.0; // s in [0, 1]
+    bool active = false;    // startTime <= t < startTime + duration
+    bool finished = false;  // t >= startTime + duration
+    double progress = 0.0;  // s in [0, 1]
     double loopAngle = 0.0; // theta = winding 2 pi s
     double axisAngle = 0.0; // theta / 2
     double q1 = 0.0;

@@ -15,7 +15,8 @@ namespace {
 
 constexpr const char* kOrientation = "Billiard walls must be clearly vertical or horizontal rectangles.";
 constexpr const char* kOneScatterer = "Billiard analysis supports at most one circular scatterer.";
-constexpr const char* kObjects = "Billiard scene expects four positive Rectangle walls and optionally one positive Circle.";
+constexpr const char* kObjects =
+    "Billiard scene expects four positive Rectangle walls and optionally one positive Circle.";
 constexpr const char* kTwoAndTwo = "Billiard scene needs exactly two vertical and two horizontal walls.";
 constexpr const char* kNoInterior = "Billiard walls overlap or leave no interior.";
 constexpr const char* kSameHeight = "All billiard walls must use the same potential height.";
@@ -43,9 +44,14 @@ bool QuantumBilliard2D::extractFromScene(const PotentialScene& scene, BilliardCo
             continue;
         if (object.kind == PotentialObjectKind::Rectangle && object.value > 0.0f) {
             switch (wallOrientation(object)) {
-            case WallOrientation::Vertical: vertical.push_back(object); break;
-            case WallOrientation::Horizontal: horizontal.push_back(object); break;
-            case WallOrientation::Undecided: return fail(config, error, kOrientation);
+            case WallOrientation::Vertical:
+                vertical.push_back(object);
+                break;
+            case WallOrientation::Horizontal:
+                horizontal.push_back(object);
+                break;
+            case WallOrientation::Undecided:
+                return fail(config, error, kOrientation);
             }
         } else if (object.kind == PotentialObjectKind::Circle && object.value > 0.0f) {
             if (scatterer)
@@ -65,8 +71,8 @@ bool QuantumBilliard2D::extractFromScene(const PotentialScene& scene, BilliardCo
         return fail(config, error, kNoInterior);
 
     const double v = box.left.value;
-    if (!sceneSizesEqual(box.right.value, v) || !sceneSizesEqual(box.bottom.value, v)
-        || !sceneSizesEqual(box.top.value, v))
+    if (!sceneSizesEqual(box.right.value, v) || !sceneSizesEqual(box.bottom.value, v) ||
+        !sceneSizesEqual(box.top.value, v))
         return fail(config, error, kSameHeight);
     if (!box.wallsCentredOnInterior())
         return fail(config, error, kNotCentred);

@@ -11,7 +11,8 @@ namespace vxo {
 
 namespace {
 
-constexpr const char* kOnlyWellsAndForce = "Bloch lattice accepts only negative Rectangle wells plus one Linear X term.";
+constexpr const char* kOnlyWellsAndForce =
+    "Bloch lattice accepts only negative Rectangle wells plus one Linear X term.";
 constexpr const char* kOneForce = "Bloch lattice expects exactly one enabled Linear force term.";
 constexpr const char* kFiveWells = "Bloch lattice needs at least five enabled periodic wells.";
 constexpr const char* kForceAlongX = "Bloch lattice needs one non-zero Linear slopeX and zero slopeY.";
@@ -68,8 +69,8 @@ bool QuantumBloch2D::extractFromScene(const PotentialScene& scene, BlochLatticeC
     const double spacingTolerance = std::max(a, 1.0) * kSceneSizeTolerance;
     for (std::size_t i = 0; i < wells.size(); ++i) {
         const PotentialObject& well = wells[i];
-        if (!sceneSizesEqual(well.value, reference.value) || !sceneSizesEqual(well.width, reference.width)
-            || !sceneSizesEqual(well.height, reference.height) || !sceneSizesEqual(well.centerY, reference.centerY))
+        if (!sceneSizesEqual(well.value, reference.value) || !sceneSizesEqual(well.width, reference.width) ||
+            !sceneSizesEqual(well.height, reference.height) || !sceneSizesEqual(well.centerY, reference.centerY))
             return failAnalysis(error, kEqualWells);
         if (i >= 1 && !(std::fabs(centreGap(wells[i - 1], well) - a) <= spacingTolerance))
             return failAnalysis(error, kEqualSpacing);

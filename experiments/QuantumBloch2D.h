@@ -15,7 +15,7 @@ namespace vxo {
 
 struct BlochLatticeConfig {
     bool valid = false;
-    double spacing = 0.0;      // lattice constant a
+    double spacing = 0.0; // lattice constant a
     double wellWidth = 0.0;
     double depth = 0.0;        // -value of the wells (positive)
     double slopeX = 0.0;       // of the Linear object

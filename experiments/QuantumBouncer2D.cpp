@@ -11,18 +11,18 @@ namespace vxo {
 namespace {
 
 constexpr const char* kRequires = "Quantum bouncer requires one floor Rectangle and one positive Linear-Y slope.";
-constexpr const char* kOnlyFloorAndSlope = "Quantum bouncer scene must contain only one floor Rectangle and one Linear-Y term.";
+constexpr const char* kOnlyFloorAndSlope =
+    "Quantum bouncer scene must contain only one floor Rectangle and one Linear-Y term.";
 constexpr const char* kOneFloor = "Quantum bouncer expects exactly one horizontal positive Rectangle floor.";
 constexpr const char* kOneSlope = "Quantum bouncer expects exactly one downward Linear-Y force term.";
 
 // |a_n| of the first eight zeros of the Airy function Ai.
-constexpr double kAiryZeros[8] = {2.338107410459767, 4.08794944413097,  5.520559828095551, 6.786708090071759,
-                                  7.944133587120853, 9.02265085334098, 10.04017434155809,  11.00852430373326};
+constexpr double kAiryZeros[8] = {2.338107410459767, 4.08794944413097, 5.520559828095551, 6.786708090071759,
+                                  7.944133587120853, 9.02265085334098, 10.04017434155809, 11.00852430373326};
 
 bool isFloor(const PotentialObject& object)
 {
-    return object.kind == PotentialObjectKind::Rectangle && object.value > 0.0f
-        && object.width > 4.0f * object.height;
+    return object.kind == PotentialObjectKind::Rectangle && object.value > 0.0f && object.width > 4.0f * object.height;
 }
 
 bool isUpwardSlope(const PotentialObject& object)
@@ -88,8 +88,8 @@ double QuantumBouncer2D::levelHeight(std::uint32_t n, const BouncerConfig& confi
 
 double QuantumBouncer2D::classicalHeight(double t, const BouncerConfig& config, double mass, double y0, double p0)
 {
-    if (!config.valid || !(config.force > 0.0) || !(mass > 0.0) || !isFiniteNonNegative(t) || !isFinite(mass)
-        || !isFinite(config.force) || !isFinite(y0) || !isFinite(p0))
+    if (!config.valid || !(config.force > 0.0) || !(mass > 0.0) || !isFiniteNonNegative(t) || !isFinite(mass) ||
+        !isFinite(config.force) || !isFinite(y0) || !isFinite(p0))
         return y0;
     const double g = config.force / mass;
     const double floorY = config.floorY;

@@ -24,10 +24,7 @@ const char* const kMessageNoWells = "No two open wells remain between the outer 
 // Relative tolerance of the mirror-symmetry test of the three barriers.
 constexpr double kSymmetryTolerance = 0.03;
 
-double fractionOf(double part, double total)
-{
-    return total > 1e-30 ? part / total : 0.0;
-}
+double fractionOf(double part, double total) { return total > 1e-30 ? part / total : 0.0; }
 
 bool pairInRange(const BoundStateResult& result, int i, int j)
 {
@@ -47,8 +44,7 @@ double DoubleWellRegions::rightWellFraction() const { return fractionOf(rightWel
 double DoubleWellRegions::barrierFraction() const { return fractionOf(barrier, total); }
 double DoubleWellRegions::outsideFraction() const { return fractionOf(outside, total); }
 
-bool QuantumDoubleWell2D::extractFromScene(const PotentialScene& scene, DoubleWellConfig& config,
-                                           std::string* error)
+bool QuantumDoubleWell2D::extractFromScene(const PotentialScene& scene, DoubleWellConfig& config, std::string* error)
 {
     config = DoubleWellConfig();
     clearAnalysisError(error);
@@ -80,10 +76,10 @@ bool QuantumDoubleWell2D::extractFromScene(const PotentialScene& scene, DoubleWe
     const double rightX = right.centerX;
     const double tolerance = kSymmetryTolerance * std::max({1.0, std::fabs(leftX), std::fabs(rightX)});
     const double valueTolerance = kSymmetryTolerance * std::max(1.0, static_cast<double>(left.value));
-    const bool symmetric = leftX < 0.0 && rightX > 0.0 && std::fabs(middleX) <= tolerance
-        && std::fabs(leftX + rightX) <= tolerance
-        && std::fabs(static_cast<double>(left.width) - static_cast<double>(right.width)) <= tolerance
-        && std::fabs(static_cast<double>(left.value) - static_cast<double>(right.value)) <= valueTolerance;
+    const bool symmetric =
+        leftX < 0.0 && rightX > 0.0 && std::fabs(middleX) <= tolerance && std::fabs(leftX + rightX) <= tolerance &&
+        std::fabs(static_cast<double>(left.width) - static_cast<double>(right.width)) <= tolerance &&
+        std::fabs(static_cast<double>(left.value) - static_cast<double>(right.value)) <= valueTolerance;
     if (!symmetric)
         return failAnalysis(error, kMessageNotSymmetric);
 
@@ -131,8 +127,8 @@ DoubleWellRegions QuantumDoubleWell2D::regionProbabilities(const ComplexField2D&
 
 bool QuantumDoubleWell2D::isValidPair(const BoundStateResult& result, int i, int j)
 {
-    return pairInRange(result, i, j) && phiOf(result, i).size() == result.x.size()
-        && phiOf(result, j).size() == result.x.size();
+    return pairInRange(result, i, j) && phiOf(result, i).size() == result.x.size() &&
+           phiOf(result, j).size() == result.x.size();
 }
 
 double QuantumDoubleWell2D::leftWellProbability(const BoundStateResult& result, int i, int j, double phase)
@@ -164,8 +160,7 @@ double QuantumDoubleWell2D::localizingPhase(const BoundStateResult& result, int 
     return withPi > withZero ? kPi : 0.0;
 }
 
-TwoLevelParameters QuantumDoubleWell2D::twoLevelParameters(const BoundStateResult& result, int i, int j,
-                                                           double hbar)
+TwoLevelParameters QuantumDoubleWell2D::twoLevelParameters(const BoundStateResult& result, int i, int j, double hbar)
 {
     TwoLevelParameters parameters;
     if (!pairInRange(result, i, j) || !isFinitePositive(hbar))
@@ -222,8 +217,8 @@ bool QuantumDoubleWell2D::projectOnPair(const ComplexField2D& psi, const BoundSt
     return true;
 }
 
-TwoLevelPopulations QuantumDoubleWell2D::twoLevelPopulations(const ComplexField2D& psi,
-                                                             const BoundStateResult& result, int i, int j)
+TwoLevelPopulations QuantumDoubleWell2D::twoLevelPopulations(const ComplexField2D& psi, const BoundStateResult& result,
+                                                             int i, int j)
 {
     TwoLevelPopulations populations;
     if (!projectOnPair(psi, result, i, j, populations.c1, populations.c2))

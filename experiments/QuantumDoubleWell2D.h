@@ -14,13 +14,13 @@ struct BoundStateResult;
 // a central barrier (positive Rectangles), with at most one Linear bias object.
 struct DoubleWellConfig {
     bool valid = false;
-    double leftWellStart = 0.0;   // left.centerX + left.width / 2
-    double leftWellEnd = 0.0;     // middle.centerX - middle.width / 2
-    double barrierStart = 0.0;    // = leftWellEnd
-    double barrierEnd = 0.0;      // middle.centerX + middle.width / 2
-    double rightWellStart = 0.0;  // = barrierEnd
-    double rightWellEnd = 0.0;    // right.centerX - right.width / 2
-    double barrierHeight = 0.0;   // central barrier's value
+    double leftWellStart = 0.0;  // left.centerX + left.width / 2
+    double leftWellEnd = 0.0;    // middle.centerX - middle.width / 2
+    double barrierStart = 0.0;   // = leftWellEnd
+    double barrierEnd = 0.0;     // middle.centerX + middle.width / 2
+    double rightWellStart = 0.0; // = barrierEnd
+    double rightWellEnd = 0.0;   // right.centerX - right.width / 2
+    double barrierHeight = 0.0;  // central barrier's value
 };
 
 struct DoubleWellRegions {
@@ -43,11 +43,11 @@ struct TwoLevelParameters {
     double energyI = 0.0;
     double energyJ = 0.0;
     double meanEnergy = 0.0;
-    double splitting = 0.0;                 // |E_j - E_i|
-    double tunnellingPeriod = 0.0;          // 2 pi hbar / splitting
+    double splitting = 0.0;        // |E_j - E_i|
+    double tunnellingPeriod = 0.0; // 2 pi hbar / splitting
     double halfPeriod = 0.0;
-    double localizingPhase = 0.0;           // 0 or pi
-    double localizedLeftProbability = 0.0;  // left-well probability of the localised combination
+    double localizingPhase = 0.0;          // 0 or pi
+    double localizedLeftProbability = 0.0; // left-well probability of the localised combination
 };
 
 // Projection of a wave field on the pair (phi_i, phi_j) spread over y.
@@ -86,11 +86,11 @@ public:
     // d = <phi_i | x | phi_j> = sum phi_i x phi_j dx.
     static double dipoleMatrixElement(const BoundStateResult& result, int i, int j);
     // c = sum over all cells of phi(x_i)/sqrt(ny dy) psi dx dy (the basis is real).
-    static TwoLevelPopulations twoLevelPopulations(const ComplexField2D& psi, const BoundStateResult& result,
-                                                   int i, int j);
+    static TwoLevelPopulations twoLevelPopulations(const ComplexField2D& psi, const BoundStateResult& result, int i,
+                                                   int j);
     // The same projection as two amplitudes; false when the pair or the grid does not fit.
-    static bool projectOnPair(const ComplexField2D& psi, const BoundStateResult& result, int i, int j,
-                              ComplexD& ci, ComplexD& cj);
+    static bool projectOnPair(const ComplexField2D& psi, const BoundStateResult& result, int i, int j, ComplexD& ci,
+                              ComplexD& cj);
 };
 
 } // namespace vxo

@@ -27,16 +27,15 @@ constexpr double kMinimumField = 0.02;
 
 const char* configFault(const HallEdgeConfig& c)
 {
-    if (!isFinite(c.fieldStrength) || !isFinite(c.edgeY) || !isFinite(c.wallHeight) || !isFinite(c.launchY)
-        || !isFinite(c.orbitRadius) || !isFinite(c.packetSigma) || !isFinite(c.edgeBand)
-        || !isFinite(c.analysisEndTime))
+    if (!isFinite(c.fieldStrength) || !isFinite(c.edgeY) || !isFinite(c.wallHeight) || !isFinite(c.launchY) ||
+        !isFinite(c.orbitRadius) || !isFinite(c.packetSigma) || !isFinite(c.edgeBand) || !isFinite(c.analysisEndTime))
         return kNotFinite;
     const double b = std::fabs(c.fieldStrength);
     if (b > 4.0 || (c.enabled && b < kMinimumField))
         return kFieldRange;
-    if (!inClosedRange(c.wallHeight, 0.0, 2000.0) || !inClosedRange(c.orbitRadius, 0.3, 15.0)
-        || !inClosedRange(c.packetSigma, 0.2, 5.0) || !inClosedRange(c.edgeBand, 0.2, 12.0)
-        || !inClosedRange(c.analysisEndTime, 0.1, 100.0))
+    if (!inClosedRange(c.wallHeight, 0.0, 2000.0) || !inClosedRange(c.orbitRadius, 0.3, 15.0) ||
+        !inClosedRange(c.packetSigma, 0.2, 5.0) || !inClosedRange(c.edgeBand, 0.2, 12.0) ||
+        !inClosedRange(c.analysisEndTime, 0.1, 100.0))
         return kGeometry;
     if (!(c.launchY > c.edgeY + 0.2 && c.launchY < c.edgeY + 10.0))
         return kLaunch;

@@ -17,14 +17,14 @@ namespace vxo {
 
 struct HallEdgeConfig {
     bool enabled = false;
-    double fieldStrength = 0.45;   // b; |b| <= 4, and >= 0.02 when enabled
-    double edgeY = -8.0;           // top of the wall
-    double wallHeight = 120.0;     // [0, 2000]
-    double launchY = -5.3;         // edgeY + 0.2 < launchY < edgeY + 10
-    double orbitRadius = 4.2;      // [0.3, 15]
-    double packetSigma = 1.1;      // [0.2, 5]
-    double edgeBand = 4.0;         // [0.2, 12]
-    double analysisEndTime = 8.0;  // [0.1, 100]
+    double fieldStrength = 0.45;  // b; |b| <= 4, and >= 0.02 when enabled
+    double edgeY = -8.0;          // top of the wall
+    double wallHeight = 120.0;    // [0, 2000]
+    double launchY = -5.3;        // edgeY + 0.2 < launchY < edgeY + 10
+    double orbitRadius = 4.2;     // [0.3, 15]
+    double packetSigma = 1.1;     // [0.2, 5]
+    double edgeBand = 4.0;        // [0.2, 12]
+    double analysisEndTime = 8.0; // [0.1, 100]
 };
 
 class QuantumHallEdge2D {

@@ -27,11 +27,11 @@ constexpr std::int32_t kMaximumOrder = 12;
 // The rules of the pulse record itself (hbar aside).
 const char* pulseFault(const KapitzaDiracConfig& c)
 {
-    if (!isFinite(c.latticePeriod) || !isFinite(c.latticeDepth) || !isFinite(c.latticePhaseDegrees)
-        || !isFinite(c.pulseStartTime) || !isFinite(c.pulseDuration) || !isFinite(c.analysisEndTime))
+    if (!isFinite(c.latticePeriod) || !isFinite(c.latticeDepth) || !isFinite(c.latticePhaseDegrees) ||
+        !isFinite(c.pulseStartTime) || !isFinite(c.pulseDuration) || !isFinite(c.analysisEndTime))
         return kPulseFinite;
-    if (!(c.latticePeriod > 0.0) || !(c.pulseDuration > 0.0) || c.pulseStartTime < 0.0
-        || !(c.analysisEndTime > c.pulseStartTime + c.pulseDuration))
+    if (!(c.latticePeriod > 0.0) || !(c.pulseDuration > 0.0) || c.pulseStartTime < 0.0 ||
+        !(c.analysisEndTime > c.pulseStartTime + c.pulseDuration))
         return kTiming;
     if (std::fabs(c.latticeDepth) > kMaximumDepth)
         return kDepth;
@@ -42,8 +42,8 @@ const char* pulseFault(const KapitzaDiracConfig& c)
 
 const char* initialStateFault(const KapitzaDiracInitialStateConfig& c)
 {
-    if (!isFinite(c.centerX) || !isFinite(c.centerY) || !isFinite(c.sigmaX) || !isFinite(c.sigmaY)
-        || !isFinite(c.momentumX) || !isFinite(c.momentumY))
+    if (!isFinite(c.centerX) || !isFinite(c.centerY) || !isFinite(c.sigmaX) || !isFinite(c.sigmaY) ||
+        !isFinite(c.momentumX) || !isFinite(c.momentumY))
         return kInitialFinite;
     if (!(c.sigmaX > 0.0) || !(c.sigmaY > 0.0))
         return kWidths;

@@ -29,13 +29,13 @@ struct KapitzaDiracInitialStateConfig {
 
 struct KapitzaDiracConfig {
     bool enabled = false;
-    double latticePeriod = 4.096;      // a > 0
-    double latticeDepth = 16.0;        // V0, |V0| <= 10000
+    double latticePeriod = 4.096; // a > 0
+    double latticeDepth = 16.0;   // V0, |V0| <= 10000
     double latticePhaseDegrees = 0.0;
-    double pulseStartTime = 0.0;       // >= 0
-    double pulseDuration = 0.3;        // > 0
-    double analysisEndTime = 4.0;      // > pulseStartTime + pulseDuration
-    std::int32_t maximumOrder = 4;     // N, 1 to 12
+    double pulseStartTime = 0.0;   // >= 0
+    double pulseDuration = 0.3;    // > 0
+    double analysisEndTime = 4.0;  // > pulseStartTime + pulseDuration
+    std::int32_t maximumOrder = 4; // N, 1 to 12
 };
 
 struct KapitzaDiracPulseState {

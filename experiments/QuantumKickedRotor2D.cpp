@@ -60,8 +60,8 @@ double QuantumKickedRotor2D::periodicLength(const ComplexField2D& field)
     return static_cast<double>(field.nx()) * static_cast<double>(field.dx());
 }
 
-double QuantumKickedRotor2D::scaledKickPeriod(const ComplexField2D& field, const KickedRotorConfig& config,
-                                              double mass, double hbar)
+double QuantumKickedRotor2D::scaledKickPeriod(const ComplexField2D& field, const KickedRotorConfig& config, double mass,
+                                              double hbar)
 {
     const double length = periodicLength(field);
     if (!(length > 0.0) || !isFinitePositive(mass) || !isFinitePositive(hbar) || !(config.kickPeriod > 0.0))
@@ -124,8 +124,8 @@ bool QuantumKickedRotor2D::prepareInitialState(ComplexField2D& field, const Kick
         const double envelope = gaussianEnvelope(dy, config.ySigma);
         for (std::uint64_t i = 0; i < field.nx(); ++i) {
             const double theta = wave * gridCoordinateX(field, i);
-            field.at(i, j) = Complex(static_cast<float>(envelope * std::cos(theta)),
-                                     static_cast<float>(envelope * std::sin(theta)));
+            field.at(i, j) =
+                Complex(static_cast<float>(envelope * std::cos(theta)), static_cast<float>(envelope * std::sin(theta)));
         }
     }
     if (!field.normalize())

@@ -43,10 +43,7 @@ double restEnergy(const KleinTunnelingConfig& c) { return c.restMass * c.lightSp
 
 } // namespace
 
-double QuantumKleinTunneling2D::energy(const KleinTunnelingConfig& c)
-{
-    return centralDiracEnergy(c);
-}
+double QuantumKleinTunneling2D::energy(const KleinTunnelingConfig& c) { return centralDiracEnergy(c); }
 
 double QuantumKleinTunneling2D::momentumMagnitude(const KleinTunnelingConfig& c)
 {
@@ -119,9 +116,8 @@ bool QuantumKleinTunneling2D::buildPotential(PotentialField2D& potential, const 
     try {
         potential.fill(0.0f);
         const double height = kBarrierHeightFactor * static_cast<double>(potential.ny()) * potential.dy();
-        potential.addRectangle(static_cast<float>(config.barrierCenterX), 0.0f,
-                               static_cast<float>(config.barrierWidth), static_cast<float>(height),
-                               static_cast<float>(config.barrierHeight));
+        potential.addRectangle(static_cast<float>(config.barrierCenterX), 0.0f, static_cast<float>(config.barrierWidth),
+                               static_cast<float>(height), static_cast<float>(config.barrierHeight));
     } catch (const std::exception&) {
         return failAnalysisIfEmpty(error, kRasterFailed);
     }

@@ -23,17 +23,17 @@ namespace vxo {
 
 struct KleinTunnelingConfig {
     bool enabled = false;
-    double lightSpeed = 1.0;      // c > 0
-    double restMass = 0.05;       // m >= 0
+    double lightSpeed = 1.0; // c > 0
+    double restMass = 0.05;  // m >= 0
     double centerX = -10.0;
     double centerY = 0.0;
-    double sigma = 2.2;           // > 0
-    double momentumX = 1.5;       // p_x > 0
+    double sigma = 2.2;     // > 0
+    double momentumX = 1.5; // p_x > 0
     double momentumY = 0.0;
     double barrierCenterX = 0.0;
-    double barrierWidth = 3.0;    // w > 0
-    double barrierHeight = 3.2;   // V0 > 0
-    double detectorX = 6.0;       // > barrierCenterX + w/2
+    double barrierWidth = 3.0;     // w > 0
+    double barrierHeight = 3.2;    // V0 > 0
+    double detectorX = 6.0;        // > barrierCenterX + w/2
     double analysisEndTime = 16.0; // > 0
 };
 
@@ -49,7 +49,7 @@ struct KleinSample {
     double leftProbability = 0.0;
     double barrierProbability = 0.0;
     double rightProbability = 0.0;
-    double detectorFlux = 0.0;   // integral of c psi^dagger sigma_x psi along the detector column
+    double detectorFlux = 0.0; // integral of c psi^dagger sigma_x psi along the detector column
     double norm = 0.0;
 };
 

@@ -156,7 +156,7 @@ double laguerrePolynomial(std::int32_t n, double x)
 {
     if (n <= 0)
         return 1.0;
-    double previous = 1.0;   // L_0
+    double previous = 1.0;    // L_0
     double current = 1.0 - x; // L_1
     for (std::int32_t k = 2; k <= n; ++k) {
         const double next = ((2.0 * k - 1.0 - x) * current - (k - 1.0) * previous) / k;

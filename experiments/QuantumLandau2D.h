@@ -21,13 +21,13 @@ namespace vxo {
 
 struct LandauConfig {
     bool enabled = false;
-    double fieldStrength = 0.45;    // b; |b| <= 4, and >= 0.02 when enabled
+    double fieldStrength = 0.45; // b; |b| <= 4, and >= 0.02 when enabled
     static constexpr std::uint32_t kCyclotronPacket = 0;
     static constexpr std::uint32_t kLandauEigenstate = 1;
     std::uint32_t preparationMode = kCyclotronPacket;
-    std::uint32_t landauIndex = 0;  // n, 0 to 8
-    double orbitRadius = 5.0;       // [0.2, 15]
-    double analysisEndTime = 15.0;  // [0.1, 200]
+    std::uint32_t landauIndex = 0; // n, 0 to 8
+    double orbitRadius = 5.0;      // [0.2, 15]
+    double analysisEndTime = 15.0; // [0.1, 200]
 };
 
 class QuantumLandau2D {

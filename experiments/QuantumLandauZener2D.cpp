@@ -15,10 +15,10 @@ LandauZenerReference QuantumLandauZener2D::predict(const BoundStateResult& resul
                                                    int j, double hbar)
 {
     LandauZenerReference reference;
-    if (!QuantumDoubleWell2D::isValidPair(result, i, j) || !isFinitePositive(hbar) || !sweep.enabled
-        || sweep.parameter != SceneParameterSlopeX || !isFinite(sweep.startValue) || !isFinite(sweep.endValue)
-        || !isFinite(sweep.startTime) || !isFinitePositive(sweep.duration) || sweep.startTime < 0.0
-        || sweep.startValue == sweep.endValue)
+    if (!QuantumDoubleWell2D::isValidPair(result, i, j) || !isFinitePositive(hbar) || !sweep.enabled ||
+        sweep.parameter != SceneParameterSlopeX || !isFinite(sweep.startValue) || !isFinite(sweep.endValue) ||
+        !isFinite(sweep.startTime) || !isFinitePositive(sweep.duration) || sweep.startTime < 0.0 ||
+        sweep.startValue == sweep.endValue)
         return reference;
 
     reference.stateI = i;
@@ -32,8 +32,8 @@ LandauZenerReference QuantumLandauZener2D::predict(const BoundStateResult& resul
 
     // Fraction of the forward ramp at which the bias passes zero.
     const double s = -sweep.startValue / (sweep.endValue - sweep.startValue);
-    if (!(reference.gap > 1e-12) || !(std::fabs(reference.dipoleElement) > 1e-12)
-        || !(reference.diabaticRate > 1e-15) || !(s >= 0.0 && s <= 1.0))
+    if (!(reference.gap > 1e-12) || !(std::fabs(reference.dipoleElement) > 1e-12) ||
+        !(reference.diabaticRate > 1e-15) || !(s >= 0.0 && s <= 1.0))
         return reference;
 
     reference.crossingTime = sweep.startTime + sweep.duration * s;
@@ -57,9 +57,8 @@ SweepPopulations QuantumLandauZener2D::instantaneousPopulations(const ComplexFie
                                                                 const LandauZenerReference& reference, double bias)
 {
     SweepPopulations populations;
-    if (!reference.valid || !std::isfinite(bias)
-        || !projectOnPair(psi, result, reference.stateI, reference.stateJ, populations.amplitudeI,
-                          populations.amplitudeJ))
+    if (!reference.valid || !std::isfinite(bias) ||
+        !projectOnPair(psi, result, reference.stateI, reference.stateJ, populations.amplitudeI, populations.amplitudeJ))
         return populations;
 
     const ComplexD ci = populations.amplitudeI;

@@ -15,15 +15,15 @@ struct LandauZenerReference {
     int stateJ = 1;
     double energyI = 0.0;
     double energyJ = 0.0;
-    double gap = 0.0;                   // Delta = |E_j - E_i|
-    double dipoleElement = 0.0;         // d
-    double sweepRate = 0.0;             // (endValue - startValue) / duration
-    double diabaticRate = 0.0;          // alpha = 2 |sweepRate d|
-    double crossingTime = 0.0;          // where the forward ramp passes zero bias
-    double diabaticProbability = 0.0;   // exp(-pi Delta^2 / (2 hbar alpha))
-    double adiabaticProbability = 0.0;  // 1 - P_d
-    double localizingPhase = 0.0;       // 0 or pi
-    double localizingSign = 1.0;        // +1 when cos(localizingPhase) >= 0, else -1
+    double gap = 0.0;                  // Delta = |E_j - E_i|
+    double dipoleElement = 0.0;        // d
+    double sweepRate = 0.0;            // (endValue - startValue) / duration
+    double diabaticRate = 0.0;         // alpha = 2 |sweepRate d|
+    double crossingTime = 0.0;         // where the forward ramp passes zero bias
+    double diabaticProbability = 0.0;  // exp(-pi Delta^2 / (2 hbar alpha))
+    double adiabaticProbability = 0.0; // 1 - P_d
+    double localizingPhase = 0.0;      // 0 or pi
+    double localizingSign = 1.0;       // +1 when cos(localizingPhase) >= 0, else -1
 };
 
 // A wave field projected on the pair at the current bias.

@@ -32,8 +32,8 @@ constexpr double kOpeningSlack = 1e-12;
 // The shutter rules of an enabled config; fills the geometry on success.
 const char* shutterFault(const PotentialScene& scene, const MoshinskyConfig& config, MoshinskyShutterGeometry& geometry)
 {
-    if (!isFiniteNonNegative(config.openTime) || !isFinite(config.detectorX) || !isFinite(config.analysisEndTime)
-        || !(config.analysisEndTime > config.openTime))
+    if (!isFiniteNonNegative(config.openTime) || !isFinite(config.detectorX) || !isFinite(config.analysisEndTime) ||
+        !(config.analysisEndTime > config.openTime))
         return kTiming;
     if (config.shutterObjectId == 0)
         return kNoTarget;
@@ -69,8 +69,8 @@ const char* shutterFault(const PotentialScene& scene, const MoshinskyConfig& con
 
 const char* initialStateFault(const MoshinskyInitialStateConfig& c)
 {
-    if (!isFinite(c.shutterX) || !isFinite(c.envelopeCenterX) || !isFinite(c.envelopeSigmaX) || !isFinite(c.centerY)
-        || !isFinite(c.transverseSigmaY) || !isFinite(c.momentumX) || !isFinite(c.edgeWidth))
+    if (!isFinite(c.shutterX) || !isFinite(c.envelopeCenterX) || !isFinite(c.envelopeSigmaX) || !isFinite(c.centerY) ||
+        !isFinite(c.transverseSigmaY) || !isFinite(c.momentumX) || !isFinite(c.edgeWidth))
         return kFinite;
     if (!(c.envelopeSigmaX > 0.0) || !(c.transverseSigmaY > 0.0) || !(c.edgeWidth > 0.0))
         return kWidths;
@@ -122,8 +122,8 @@ bool QuantumMoshinsky2D::prepareInitialState(ComplexField2D& field, const Moshin
         for (std::uint64_t i = 0; i < field.nx(); ++i) {
             const double x = gridCoordinateX(field, i);
             const double ex = x - config.envelopeCenterX;
-            const double amplitude = 0.5 * std::erfc((x - config.shutterX) / edgeScale)
-                * gaussianEnvelope(ex, config.envelopeSigmaX) * transverse;
+            const double amplitude = 0.5 * std::erfc((x - config.shutterX) / edgeScale) *
+                                     gaussianEnvelope(ex, config.envelopeSigmaX) * transverse;
             const double theta = config.momentumX * x / hbar;
             field.at(i, j) = Complex(static_cast<float>(amplitude * std::cos(theta)),
                                      static_cast<float>(amplitude * std::sin(theta)));
@@ -159,6 +159,9 @@ MoshinskyShutterState QuantumMoshinsky2D::applyShutter(const PotentialScene& sce
     return state;
 }
 
-bool QuantumMoshinsky2D::isOpenAt(const MoshinskyConfig& config, double t) { return t > config.openTime + kOpeningSlack; }
+bool QuantumMoshinsky2D::isOpenAt(const MoshinskyConfig& config, double t)
+{
+    return t > config.openTime + kOpeningSlack;
+}
 
 } // namespace vxo

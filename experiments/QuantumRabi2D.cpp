@@ -14,14 +14,14 @@ RabiReference QuantumRabi2D::compute(const BoundStateResult& result, const Perio
                                      double hbar)
 {
     RabiReference reference;
-    if (!QuantumDoubleWell2D::isValidPair(result, i, j) || !isFinitePositive(hbar) || !drive.enabled
-        || drive.parameter != SceneParameterSlopeX || !isFinite(drive.amplitude)
-        || !isFiniteNonNegative(drive.angularFrequency))
+    if (!QuantumDoubleWell2D::isValidPair(result, i, j) || !isFinitePositive(hbar) || !drive.enabled ||
+        drive.parameter != SceneParameterSlopeX || !isFinite(drive.amplitude) ||
+        !isFiniteNonNegative(drive.angularFrequency))
         return reference;
 
     describeDrivenPair(reference, result, i, j, drive.angularFrequency, drive.amplitude, hbar);
-    const double omega = std::sqrt(reference.detuning * reference.detuning
-                                   + reference.rabiFrequency * reference.rabiFrequency);
+    const double omega =
+        std::sqrt(reference.detuning * reference.detuning + reference.rabiFrequency * reference.rabiFrequency);
     reference.generalizedRabiFrequency = omega;
     if (!(omega > 0.0) || !std::isfinite(omega))
         return reference;

@@ -12,15 +12,15 @@ struct RabiReference {
     int stateJ = 1;
     double energyI = 0.0;
     double energyJ = 0.0;
-    double transitionFrequency = 0.0;       // omega0 = |E_j - E_i| / hbar
-    double driveFrequency = 0.0;            // omega
-    double detuning = 0.0;                  // omega - omega0
-    double dipoleElement = 0.0;             // d = <phi_i|x|phi_j>
-    double rabiFrequency = 0.0;             // Omega_R = |A d| / hbar
-    double generalizedRabiFrequency = 0.0;  // Omega = sqrt(detuning^2 + Omega_R^2)
-    double transferAmplitude = 0.0;         // (Omega_R / Omega)^2
-    double piPulseTime = 0.0;               // pi / Omega
-    double rabiPeriod = 0.0;                // 2 pi / Omega
+    double transitionFrequency = 0.0;      // omega0 = |E_j - E_i| / hbar
+    double driveFrequency = 0.0;           // omega
+    double detuning = 0.0;                 // omega - omega0
+    double dipoleElement = 0.0;            // d = <phi_i|x|phi_j>
+    double rabiFrequency = 0.0;            // Omega_R = |A d| / hbar
+    double generalizedRabiFrequency = 0.0; // Omega = sqrt(detuning^2 + Omega_R^2)
+    double transferAmplitude = 0.0;        // (Omega_R / Omega)^2
+    double piPulseTime = 0.0;              // pi / Omega
+    double rabiPeriod = 0.0;               // 2 pi / Omega
 };
 
 // Rabi oscillations of a double well whose bias slope is driven as
@@ -32,8 +32,7 @@ class QuantumRabi2D {
 public:
     // Valid only for a valid pair, hbar > 0 and an enabled drive of parameter 6
     // (the Linear slope X) with finite amplitude and finite omega >= 0, and Omega > 0.
-    static RabiReference compute(const BoundStateResult& result, const PeriodicDrive& drive, int i, int j,
-                                 double hbar);
+    static RabiReference compute(const BoundStateResult& result, const PeriodicDrive& drive, int i, int j, double hbar);
     // 0 for an invalid reference or a negative or non-finite t; clamped to [0, 1].
     static double predictedPopulation(const RabiReference& reference, double t);
 };

@@ -29,11 +29,10 @@ constexpr std::int32_t kMaxMembers = 201;
 // pair was computed at the base bias, so nothing couples the states there.
 constexpr double kFreeBiasDeviation = 0.0;
 
-bool sequenceAndPairUsable(const BoundStateResult& result, const RamseySequence& sequence, int i, int j,
-                           double hbar)
+bool sequenceAndPairUsable(const BoundStateResult& result, const RamseySequence& sequence, int i, int j, double hbar)
 {
-    return QuantumDoubleWell2D::isValidPair(result, i, j) && isFinitePositive(hbar)
-        && isRamseySequenceAnalyzable(sequence);
+    return QuantumDoubleWell2D::isValidPair(result, i, j) && isFinitePositive(hbar) &&
+           isRamseySequenceAnalyzable(sequence);
 }
 
 bool freeRangeUsable(double freeMin, double freeMax, int n)
@@ -51,23 +50,23 @@ ComplexVector2 freeStep(const RamseyMember& member, const ComplexVector2& a, dou
 
 bool isRamseySequenceAnalyzable(const RamseySequence& s)
 {
-    return s.enabled && s.parameter == SceneParameterSlopeX && isFinite(s.mean) && isFinite(s.amplitude)
-        && isFinitePositive(s.angularFrequency) && isFinitePositive(s.pulseDuration)
-        && isFiniteNonNegative(s.freeEvolutionDuration) && isFinite(s.echoPulseDuration)
-        && (!s.echoEnabled || s.echoPulseDuration > 0.0) && isFinite(s.firstPhaseDegrees)
-        && isFinite(s.secondPhaseDegrees) && isFinite(s.echoPulsePhaseDegrees);
+    return s.enabled && s.parameter == SceneParameterSlopeX && isFinite(s.mean) && isFinite(s.amplitude) &&
+           isFinitePositive(s.angularFrequency) && isFinitePositive(s.pulseDuration) &&
+           isFiniteNonNegative(s.freeEvolutionDuration) && isFinite(s.echoPulseDuration) &&
+           (!s.echoEnabled || s.echoPulseDuration > 0.0) && isFinite(s.firstPhaseDegrees) &&
+           isFinite(s.secondPhaseDegrees) && isFinite(s.echoPulsePhaseDegrees);
 }
 
 bool isRamseyEnsembleValid(const RamseyEnsemble& ensemble)
 {
-    return isFinite(ensemble.detuningStdDev) && ensemble.detuningStdDev >= 0.0
-        && ensemble.detuningStdDev <= kMaxDetuningStdDev && ensemble.memberCount >= kMinMembers
-        && ensemble.memberCount <= kMaxMembers;
+    return isFinite(ensemble.detuningStdDev) && ensemble.detuningStdDev >= 0.0 &&
+           ensemble.detuningStdDev <= kMaxDetuningStdDev && ensemble.memberCount >= kMinMembers &&
+           ensemble.memberCount <= kMaxMembers;
 }
 
 ComplexMatrix2x2 QuantumRamsey2D::pulsePropagator(double energyI, double energyJ, double dipole,
-                                                  const RamseySequence& sequence, double duration,
-                                                  double phaseDegrees, double hbar, double maxStep)
+                                                  const RamseySequence& sequence, double duration, double phaseDegrees,
+                                                  double hbar, double maxStep)
 {
     ComplexVector2 column0 = {ComplexD(1.0, 0.0), ComplexD(0.0, 0.0)};
     ComplexVector2 column1 = {ComplexD(0.0, 0.0), ComplexD(1.0, 0.0)};
@@ -79,16 +78,15 @@ ComplexMatrix2x2 QuantumRamsey2D::pulsePropagator(double energyI, double energyJ
         for (long k = 0; k < count; ++k) {
             // Only the deviation from the base bias couples the pair (see the class comment).
             const double deviation =
-                sequence.amplitude
-                * std::sin(sequence.angularFrequency * (static_cast<double>(k) + 0.5) * dt + phase);
+                sequence.amplitude * std::sin(sequence.angularFrequency * (static_cast<double>(k) + 0.5) * dt + phase);
             stepper.step(column0, column1, deviation);
         }
     }
     return {column0[0], column1[0], column0[1], column1[1]};
 }
 
-RamseyMember QuantumRamsey2D::makeMember(const BoundStateResult& result, const RamseySequence& sequence, int i,
-                                         int j, double hbar, double detuningOffset, double weight, double maxStep)
+RamseyMember QuantumRamsey2D::makeMember(const BoundStateResult& result, const RamseySequence& sequence, int i, int j,
+                                         double hbar, double detuningOffset, double weight, double maxStep)
 {
     RamseyMember member;
     if (!QuantumDoubleWell2D::isValidPair(result, i, j))
@@ -128,8 +126,8 @@ void QuantumRamsey2D::memberFinalPopulations(const RamseyMember& member, const R
     population2 = std::norm(a[1]);
 }
 
-RamseyReference QuantumRamsey2D::reference(const BoundStateResult& result, const RamseySequence& sequence, int i,
-                                           int j, double hbar)
+RamseyReference QuantumRamsey2D::reference(const BoundStateResult& result, const RamseySequence& sequence, int i, int j,
+                                           double hbar)
 {
     RamseyReference reference;
     if (!sequenceAndPairUsable(result, sequence, i, j, hbar))
@@ -217,8 +215,7 @@ RamseyEnsembleResult QuantumRamsey2D::ensembleResult(const BoundStateResult& res
     ensembleResult.memberCount = static_cast<std::int32_t>(members.size());
     ensembleResult.detuningStdDev = ensemble.detuningStdDev;
     ensembleAverage(members, sequence, sequence.freeEvolutionDuration, hbar, ensembleResult.averagePopulation1,
-                    ensembleResult.averagePopulation2, &ensembleResult.minPopulation2,
-                    &ensembleResult.maxPopulation2);
+                    ensembleResult.averagePopulation2, &ensembleResult.minPopulation2, &ensembleResult.maxPopulation2);
     return ensembleResult;
 }
 

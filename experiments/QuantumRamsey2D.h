@@ -26,19 +26,19 @@ struct RamseyReference {
     int stateJ = 1;
     double energyI = 0.0;
     double energyJ = 0.0;
-    double transitionFrequency = 0.0;  // omega0 = |E_j - E_i| / hbar
+    double transitionFrequency = 0.0; // omega0 = |E_j - E_i| / hbar
     double driveFrequency = 0.0;
-    double detuning = 0.0;             // omega - omega0
+    double detuning = 0.0; // omega - omega0
     double dipoleElement = 0.0;
-    double rabiFrequency = 0.0;        // |d amplitude| / hbar
-    double halfPiPulseTime = 0.0;      // pi / (2 Omega_R), 0 when Omega_R = 0
+    double rabiFrequency = 0.0;   // |d amplitude| / hbar
+    double halfPiPulseTime = 0.0; // pi / (2 Omega_R), 0 when Omega_R = 0
     double firstPulseEnd = 0.0;
     bool echoEnabled = false;
     double echoStart = 0.0;
     double echoEnd = 0.0;
     double secondPulseStart = 0.0;
     double secondPulseEnd = 0.0;
-    double freePrecessionPhase = 0.0;  // omega0 F
+    double freePrecessionPhase = 0.0; // omega0 F
     double finalPopulation1 = 0.0;
     double finalPopulation2 = 0.0;
 };
@@ -51,7 +51,7 @@ struct RamseyMember {
     double weight = 0.0;
     ComplexMatrix2x2 firstPulse{};
     ComplexMatrix2x2 secondPulse{};
-    ComplexMatrix2x2 echoPulse{};  // zero without echo
+    ComplexMatrix2x2 echoPulse{}; // zero without echo
 };
 
 struct RamseyEnsembleResult {
@@ -66,7 +66,7 @@ struct RamseyEnsembleResult {
 
 struct RamseyFringePoint {
     double freeEvolutionDuration = 0.0;
-    double phase = 0.0;  // omega0 F
+    double phase = 0.0; // omega0 F
     double population1 = 0.0;
     double population2 = 0.0;
 };
@@ -103,9 +103,8 @@ public:
                                    double hbar, double detuningOffset, double weight, double maxStep);
     // Final populations after pulse 1, the free time F (split by the echo pulse
     // when enabled) and pulse 2, starting in state i.
-    static void memberFinalPopulations(const RamseyMember& member, const RamseySequence& sequence,
-                                       double freeEvolution, double hbar, double& population1,
-                                       double& population2);
+    static void memberFinalPopulations(const RamseyMember& member, const RamseySequence& sequence, double freeEvolution,
+                                       double hbar, double& population1, double& population2);
     static RamseyReference reference(const BoundStateResult& result, const RamseySequence& sequence, int i, int j,
                                      double hbar);
     // Members at detunings z sigma, z evenly spaced over [-3, 3], with Gaussian
@@ -118,12 +117,10 @@ public:
     static RamseyEnsembleResult ensembleResult(const BoundStateResult& result, const RamseySequence& sequence,
                                                const RamseyEnsemble& ensemble, int i, int j, double hbar);
     static std::vector<RamseyFringePoint> fringeScan(const BoundStateResult& result, const RamseySequence& sequence,
-                                                     double freeMin, double freeMax, int n, int i, int j,
-                                                     double hbar);
-    static std::vector<RamseyEnsemblePoint> ensembleScan(const BoundStateResult& result,
-                                                         const RamseySequence& sequence,
-                                                         const RamseyEnsemble& ensemble, double freeMin,
-                                                         double freeMax, int n, int i, int j, double hbar);
+                                                     double freeMin, double freeMax, int n, int i, int j, double hbar);
+    static std::vector<RamseyEnsemblePoint> ensembleScan(const BoundStateResult& result, const RamseySequence& sequence,
+                                                         const RamseyEnsemble& ensemble, double freeMin, double freeMax,
+                                                         int n, int i, int j, double hbar);
     static TwoLevelPopulations twoLevelPopulations(const ComplexField2D& psi, const BoundStateResult& result, int i,
                                                    int j);
 };

@@ -41,14 +41,12 @@ std::vector<TransmissionPoint> sampleRange(double lo, double hi, int n, Transmis
 
 bool curveArgumentsValid(const DoubleBarrierConfig& config, double lo, double hi, int n, double mass, double hbar)
 {
-    return config.valid && n >= 2 && isFinitePositive(mass) && isFinitePositive(hbar) && isFinite(lo)
-        && isFinite(hi);
+    return config.valid && n >= 2 && isFinitePositive(mass) && isFinitePositive(hbar) && isFinite(lo) && isFinite(hi);
 }
 
 } // namespace
 
-bool QuantumResonance2D::extractFromScene(const PotentialScene& scene, DoubleBarrierConfig& config,
-                                          std::string* error)
+bool QuantumResonance2D::extractFromScene(const PotentialScene& scene, DoubleBarrierConfig& config, std::string* error)
 {
     config = DoubleBarrierConfig();
     clearAnalysisError(error);
@@ -143,8 +141,8 @@ ComplexMatrix2x2 QuantumResonance2D::regionTransferMatrix(ComplexD q, double len
 double QuantumResonance2D::transmission(double energy, double v1, double w1, double cavity, double v2, double w2,
                                         double mass, double hbar)
 {
-    if (!isFinitePositive(energy) || !isFinitePositive(w1) || !isFinitePositive(w2) || !isFinitePositive(mass)
-        || !isFinitePositive(hbar) || !isFiniteNonNegative(cavity) || !isFinite(v1) || !isFinite(v2))
+    if (!isFinitePositive(energy) || !isFinitePositive(w1) || !isFinitePositive(w2) || !isFinitePositive(mass) ||
+        !isFinitePositive(hbar) || !isFiniteNonNegative(cavity) || !isFinite(v1) || !isFinite(v2))
         return 0.0;
     const double k = std::sqrt(2.0 * mass * energy) / hbar;
     if (!isFinitePositive(k))
@@ -186,14 +184,14 @@ std::vector<TransmissionPoint> QuantumResonance2D::transmissionCurve(const Doubl
     const PotentialObject& left = config.leftBarrier;
     const PotentialObject& right = config.rightBarrier;
     return sampleRange(energyMin, energyMax, n, [&](double energy) {
-        return transmission(energy, left.value, left.thickness, config.cavityWidth, right.value, right.thickness,
-                            mass, hbar);
+        return transmission(energy, left.value, left.thickness, config.cavityWidth, right.value, right.thickness, mass,
+                            hbar);
     });
 }
 
-std::vector<TransmissionPoint> QuantumResonance2D::cavityWidthScan(const DoubleBarrierConfig& config,
-                                                                   double widthMin, double widthMax, int n,
-                                                                   double energy, double mass, double hbar)
+std::vector<TransmissionPoint> QuantumResonance2D::cavityWidthScan(const DoubleBarrierConfig& config, double widthMin,
+                                                                   double widthMax, int n, double energy, double mass,
+                                                                   double hbar)
 {
     if (!curveArgumentsValid(config, widthMin, widthMax, n, mass, hbar) || !isFinitePositive(energy))
         return {};

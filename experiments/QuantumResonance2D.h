@@ -61,8 +61,8 @@ public:
     static DoubleBarrierRegions regionProbabilities(const ComplexField2D& psi, const DoubleBarrierConfig& config);
 
     // T in [0, 1]; 0 for invalid input or a singular matching system.
-    static double transmission(double energy, double v1, double w1, double cavity, double v2, double w2,
-                               double mass, double hbar);
+    static double transmission(double energy, double v1, double w1, double cavity, double v2, double w2, double mass,
+                               double hbar);
     static ComplexMatrix2x2 regionTransferMatrix(ComplexD q, double length);
 
     // T(E) at the configuration's cavity width, n points over [Emin, Emax].

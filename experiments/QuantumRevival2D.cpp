@@ -46,9 +46,14 @@ bool QuantumRevival2D::extractFromScene(const PotentialScene& scene, RevivalBoxC
         if (object.kind != PotentialObjectKind::Rectangle || !(object.value > 0.0f))
             return failAnalysis(error, kFourWalls);
         switch (wallOrientation(object)) {
-        case WallOrientation::Vertical: vertical.push_back(object); break;
-        case WallOrientation::Horizontal: horizontal.push_back(object); break;
-        case WallOrientation::Undecided: return failAnalysis(error, kOrientation);
+        case WallOrientation::Vertical:
+            vertical.push_back(object);
+            break;
+        case WallOrientation::Horizontal:
+            horizontal.push_back(object);
+            break;
+        case WallOrientation::Undecided:
+            return failAnalysis(error, kOrientation);
         }
     }
     if (vertical.size() != 2 || horizontal.size() != 2)
@@ -61,8 +66,8 @@ bool QuantumRevival2D::extractFromScene(const PotentialScene& scene, RevivalBoxC
         return failAnalysis(error, kNoInterior);
 
     const double v = box.left.value;
-    if (!sceneSizesEqual(box.right.value, v) || !sceneSizesEqual(box.bottom.value, v)
-        || !sceneSizesEqual(box.top.value, v))
+    if (!sceneSizesEqual(box.right.value, v) || !sceneSizesEqual(box.bottom.value, v) ||
+        !sceneSizesEqual(box.top.value, v))
         return failAnalysis(error, kSameHeight);
     if (!sceneSizesEqual(box.right.width, box.left.width) || !sceneSizesEqual(box.top.height, box.bottom.height))
         return failAnalysis(error, kEqualThickness);

@@ -84,9 +84,9 @@ double QuantumScar2D::orbitBandEnhancement(double bandProbability, double totalP
         // The band through the straight part plus the two circular segments of
         // the end caps: int_{-h}^{h} sqrt(R^2 - y^2) dy per cap pair.
         const double h = std::min(r, halfWidth);
-        bandArea = std::min(area, 2.0 * h * stadium.straightLength
-                                      + 2.0 * (h * std::sqrt(std::max(r * r - h * h, 0.0))
-                                               + r * r * std::asin(std::min(h / r, 1.0))));
+        bandArea =
+            std::min(area, 2.0 * h * stadium.straightLength + 2.0 * (h * std::sqrt(std::max(r * r - h * h, 0.0)) +
+                                                                     r * r * std::asin(std::min(h / r, 1.0))));
     }
     if (!(totalProbability > 0.0) || !(area > 0.0) || !(bandArea > 0.0))
         return 0.0;
@@ -109,9 +109,9 @@ double QuantumScar2D::instantaneousEnhancement(const ComplexField2D& field, cons
 
 bool QuantumScar2D::sameGrid(const ComplexField2D& a, const ComplexField2D& b)
 {
-    return !a.empty() && !b.empty() && a.nx() == b.nx() && a.ny() == b.ny()
-        && std::fabs(static_cast<double>(a.dx()) - static_cast<double>(b.dx())) <= 1e-9
-        && std::fabs(static_cast<double>(a.dy()) - static_cast<double>(b.dy())) <= 1e-9;
+    return !a.empty() && !b.empty() && a.nx() == b.nx() && a.ny() == b.ny() &&
+           std::fabs(static_cast<double>(a.dx()) - static_cast<double>(b.dx())) <= 1e-9 &&
+           std::fabs(static_cast<double>(a.dy()) - static_cast<double>(b.dy())) <= 1e-9;
 }
 
 bool QuantumScar2D::validateConfiguration(const ScarConfig& config, std::string* error)

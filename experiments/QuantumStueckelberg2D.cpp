@@ -17,10 +17,7 @@ constexpr int kPhaseIntervals = 4096;
 constexpr double kMaxPropagationStep = 0.0025;
 constexpr double kMinPropagationSteps = 800.0;
 
-bool inUnitInterval(double s)
-{
-    return s >= 0.0 && s <= 1.0;
-}
+bool inUnitInterval(double s) { return s >= 0.0 && s <= 1.0; }
 
 double firstCrossing(const LinearSweep& sweep)
 {
@@ -29,8 +26,8 @@ double firstCrossing(const LinearSweep& sweep)
 
 double secondCrossing(const LinearSweep& sweep)
 {
-    return sweep.startTime + sweep.duration + sweep.holdDuration
-        + sweep.returnDuration * (-sweep.endValue / (sweep.startValue - sweep.endValue));
+    return sweep.startTime + sweep.duration + sweep.holdDuration +
+           sweep.returnDuration * (-sweep.endValue / (sweep.startValue - sweep.endValue));
 }
 
 // The single passage of the forward ramp, for the Landau-Zener part of the analysis.
@@ -48,14 +45,14 @@ bool isReturnSweepAnalyzable(const LinearSweep& sweep)
 {
     if (!sweep.enabled || !sweep.returnEnabled || sweep.parameter != SceneParameterSlopeX)
         return false;
-    if (!isFinite(sweep.startValue) || !isFinite(sweep.endValue) || !isFinite(sweep.startTime)
-        || !isFinite(sweep.duration) || !isFinite(sweep.holdDuration) || !isFinite(sweep.returnDuration))
+    if (!isFinite(sweep.startValue) || !isFinite(sweep.endValue) || !isFinite(sweep.startTime) ||
+        !isFinite(sweep.duration) || !isFinite(sweep.holdDuration) || !isFinite(sweep.returnDuration))
         return false;
-    if (sweep.startTime < 0.0 || !(sweep.duration > 0.0) || sweep.holdDuration < 0.0
-        || !(sweep.returnDuration > 0.0) || sweep.startValue == sweep.endValue)
+    if (sweep.startTime < 0.0 || !(sweep.duration > 0.0) || sweep.holdDuration < 0.0 || !(sweep.returnDuration > 0.0) ||
+        sweep.startValue == sweep.endValue)
         return false;
-    return inUnitInterval(-sweep.startValue / (sweep.endValue - sweep.startValue))
-        && inUnitInterval(-sweep.endValue / (sweep.startValue - sweep.endValue));
+    return inUnitInterval(-sweep.startValue / (sweep.endValue - sweep.startValue)) &&
+           inUnitInterval(-sweep.endValue / (sweep.startValue - sweep.endValue));
 }
 
 double QuantumStueckelberg2D::phaseIntegral(const LandauZenerReference& reference, const LinearSweep& sweep,
@@ -75,8 +72,8 @@ double QuantumStueckelberg2D::phaseIntegral(const LandauZenerReference& referenc
     return sum / hbar;
 }
 
-void QuantumStueckelberg2D::propagateSweep(const LandauZenerReference& reference, const LinearSweep& sweep,
-                                           double hbar, double& finalLower, double& finalUpper)
+void QuantumStueckelberg2D::propagateSweep(const LandauZenerReference& reference, const LinearSweep& sweep, double hbar,
+                                           double& finalLower, double& finalUpper)
 {
     finalLower = 0.0;
     finalUpper = 0.0;
@@ -105,8 +102,8 @@ void QuantumStueckelberg2D::propagateSweep(const LandauZenerReference& reference
     finalUpper = std::norm(-v * amplitudes[0] + u * amplitudes[1]);
 }
 
-StueckelbergReference QuantumStueckelberg2D::reference(const BoundStateResult& result, const LinearSweep& sweep,
-                                                       int i, int j, double hbar)
+StueckelbergReference QuantumStueckelberg2D::reference(const BoundStateResult& result, const LinearSweep& sweep, int i,
+                                                       int j, double hbar)
 {
     StueckelbergReference stueckelberg;
     if (!isReturnSweepAnalyzable(sweep) || !isFinitePositive(hbar))
@@ -130,8 +127,8 @@ std::vector<StueckelbergFringePoint> QuantumStueckelberg2D::holdTimeScan(const B
 {
     // A negative hold is no schedule at all: it would fail the sweep check and
     // yield points with both populations 0.
-    if (!isReturnSweepAnalyzable(sweep) || !isFiniteNonNegative(holdMin) || !isFinite(holdMax)
-        || !(holdMax > holdMin) || n < 2 || !isFinitePositive(hbar))
+    if (!isReturnSweepAnalyzable(sweep) || !isFiniteNonNegative(holdMin) || !isFinite(holdMax) ||
+        !(holdMax > holdMin) || n < 2 || !isFinitePositive(hbar))
         return {};
     const LandauZenerReference landauZener = QuantumLandauZener2D::predict(result, forwardRamp(sweep), i, j, hbar);
     if (!landauZener.valid)

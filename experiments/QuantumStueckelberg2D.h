@@ -49,9 +49,9 @@ public:
                                            double hbar);
     // Fringe over hold times holdMin..holdMax (n points); empty when the range
     // is not valid, holdMin included: a hold cannot be negative.
-    static std::vector<StueckelbergFringePoint> holdTimeScan(const BoundStateResult& result,
-                                                             const LinearSweep& sweep, double holdMin,
-                                                             double holdMax, int n, int i, int j, double hbar);
+    static std::vector<StueckelbergFringePoint> holdTimeScan(const BoundStateResult& result, const LinearSweep& sweep,
+                                                             double holdMin, double holdMax, int n, int i, int j,
+                                                             double hbar);
 };
 
 // Enabled, with return, parameter 6, finite values, startTime >= 0, duration > 0,

@@ -64,8 +64,8 @@ bool QuantumTalbot2D::prepareInitialState(ComplexField2D& field, const TalbotIni
         return failAnalysisIfEmpty(error, kDomain);
     const double cells = a / dx;
     const double wholeCells = std::floor(cells + 0.5);
-    if (!(wholeCells >= 4.0) || !(std::fabs(cells - wholeCells) <= kWholeTolerance)
-        || std::fmod(wholeCells, 2.0) != 0.0)
+    if (!(wholeCells >= 4.0) || !(std::fabs(cells - wholeCells) <= kWholeTolerance) ||
+        std::fmod(wholeCells, 2.0) != 0.0)
         return failAnalysisIfEmpty(error, kCells);
 
     // The comb profile along x is the same on every row.

@@ -25,8 +25,8 @@ constexpr const char* kNormalisation = "QuantumVortex2D: normalization failed";
 
 const char* stateFault(const VortexInitialState& s)
 {
-    if (!isFinite(s.envelopeCenterX) || !isFinite(s.envelopeCenterY) || !isFinite(s.envelopeSigma)
-        || !isFinite(s.coreX) || !isFinite(s.coreY))
+    if (!isFinite(s.envelopeCenterX) || !isFinite(s.envelopeCenterY) || !isFinite(s.envelopeSigma) ||
+        !isFinite(s.coreX) || !isFinite(s.coreY))
         return kFinite;
     if (!(s.envelopeSigma > 0.0) || !(s.envelopeSigma <= 1000.0))
         return kSigma;

@@ -56,8 +56,8 @@ public:
     static double trapOmega(const VortexTrap& trap, double mass);
     static double trapPeriod(const VortexTrap& trap, double mass);
     // The initial core rotated counterclockwise about the trap centre by charge omega t.
-    static void referenceCore(double t, const VortexInitialState& state, const VortexTrap& trap, double mass,
-                              double& x, double& y);
+    static void referenceCore(double t, const VortexInitialState& state, const VortexTrap& trap, double mass, double& x,
+                              double& y);
     // The plaquette of the expected winding with the lowest density within
     // max(4 sigma, 2.5) of the trap centre.
     static VortexCore findCore(const ComplexField2D& field, const VortexInitialState& state, const VortexTrap& trap);

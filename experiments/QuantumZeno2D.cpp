@@ -14,7 +14,8 @@ namespace {
 
 constexpr const char* kParameters = "Quantum Zeno measurement parameters are invalid.";
 constexpr const char* kShortPeriod = "Quantum Zeno measurement period must be at least 0.001.";
-constexpr const char* kInitialValues = "Quantum Zeno initial-state parameters must be finite and sigma must be positive.";
+constexpr const char* kInitialValues =
+    "Quantum Zeno initial-state parameters must be finite and sigma must be positive.";
 constexpr const char* kLaneOrder = "Quantum Zeno control lane must lie above the watched lane.";
 constexpr const char* kEmptyField = "Quantum Zeno measurement requires a non-empty field.";
 constexpr const char* kTarget = "Quantum Zeno target watched-lane norm must be positive.";
@@ -25,8 +26,8 @@ constexpr const char* kNormalisation = "Quantum Zeno dual-lane normalization fai
 
 const char* measurementFault(const ZenoConfig& c)
 {
-    if (!isFiniteNonNegative(c.firstMeasurementTime) || !isFinitePositive(c.measurementPeriod)
-        || !isFinite(c.laneSplitY) || !isFinite(c.survivalBoundaryX) || !isFiniteNonNegative(c.edgeWidth))
+    if (!isFiniteNonNegative(c.firstMeasurementTime) || !isFinitePositive(c.measurementPeriod) ||
+        !isFinite(c.laneSplitY) || !isFinite(c.survivalBoundaryX) || !isFiniteNonNegative(c.edgeWidth))
         return kParameters;
     if (c.measurementPeriod < kMinimumEventPeriod)
         return kShortPeriod;
@@ -35,8 +36,8 @@ const char* measurementFault(const ZenoConfig& c)
 
 const char* initialStateFault(const ZenoInitialStateConfig& c)
 {
-    if (!isFinite(c.centerX) || !isFinite(c.controlLaneY) || !isFinite(c.watchedLaneY) || !isFinite(c.sigma)
-        || !isFinite(c.momentumX) || !isFinite(c.relativePhaseDegrees) || !(c.sigma > 0.0))
+    if (!isFinite(c.centerX) || !isFinite(c.controlLaneY) || !isFinite(c.watchedLaneY) || !isFinite(c.sigma) ||
+        !isFinite(c.momentumX) || !isFinite(c.relativePhaseDegrees) || !(c.sigma > 0.0))
         return kInitialValues;
     if (c.controlLaneY <= c.watchedLaneY)
         return kLaneOrder;
@@ -179,8 +180,7 @@ bool QuantumZeno2D::applyMeasurement(ComplexField2D& field, const ZenoConfig& co
     return true;
 }
 
-bool QuantumZeno2D::prepareInitialState(ComplexField2D& field, const ZenoInitialStateConfig& config,
-                                        std::string* error)
+bool QuantumZeno2D::prepareInitialState(ComplexField2D& field, const ZenoInitialStateConfig& config, std::string* error)
 {
     if (field.empty())
         return failAnalysisIfEmpty(error, kInitialEmpty);
@@ -260,8 +260,8 @@ bool QuantumZeno2D::validateInitialState(const ZenoInitialStateConfig& config, s
 }
 
 std::uint64_t QuantumZeno2D::applyDueMeasurements(ComplexField2D& field, const ZenoConfig& config, double targetNorm,
-                                                  std::uint64_t& measurementCounter, double& survivalProduct,
-                                                  double t, double dt)
+                                                  std::uint64_t& measurementCounter, double& survivalProduct, double t,
+                                                  double dt)
 {
     // Once the watched lane has been found empty, nothing is left to watch.
     if (!(survivalProduct > 0.0))

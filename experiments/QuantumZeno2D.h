@@ -73,8 +73,7 @@ public:
     // Two Gaussian packets of width sigma on the two lanes with wave number
     // momentumX, the watched one turned by the relative phase; normalised.
     // Never throws; reports only into an error text that is still empty.
-    static bool prepareInitialState(ComplexField2D& field, const ZenoInitialStateConfig& config,
-                                    std::string* error);
+    static bool prepareInitialState(ComplexField2D& field, const ZenoInitialStateConfig& config, std::string* error);
 
     static ZenoLaneProfiles laneProfiles(const ComplexField2D& field, const ZenoConfig& config);
 

@@ -25,10 +25,10 @@ constexpr const char* kPreparationFailed = "QuantumZitterbewegung2D: state prepa
 // bounds exclude infinities, so no separate finiteness test is needed.
 bool configValid(const ZitterbewegungConfig& c)
 {
-    return inClosedRange(c.lightSpeed, 0.05, 20.0) && inClosedRange(c.restMass, 0.02, 20.0)
-           && inClosedRange(c.sigma, 0.25, 20.0) && std::fabs(c.momentumX) <= 20.0 && std::fabs(c.momentumY) <= 20.0
-           && std::fabs(c.centerX) <= 1000.0 && std::fabs(c.centerY) <= 1000.0 && c.preparationMode <= 1
-           && inClosedRange(c.analysisEndTime, 0.2, 200.0);
+    return inClosedRange(c.lightSpeed, 0.05, 20.0) && inClosedRange(c.restMass, 0.02, 20.0) &&
+           inClosedRange(c.sigma, 0.25, 20.0) && std::fabs(c.momentumX) <= 20.0 && std::fabs(c.momentumY) <= 20.0 &&
+           std::fabs(c.centerX) <= 1000.0 && std::fabs(c.centerY) <= 1000.0 && c.preparationMode <= 1 &&
+           inClosedRange(c.analysisEndTime, 0.2, 200.0);
 }
 
 // Predicted drift velocity along one axis for the central momentum component p.
@@ -55,8 +55,8 @@ bool QuantumZitterbewegung2D::validateConfiguration(const ZitterbewegungConfig& 
 bool QuantumZitterbewegung2D::prepareInitialState(DiracSpinor2D& spinor, const ZitterbewegungConfig& config,
                                                   double hbar, std::string* error)
 {
-    if (!diracSpinorUsable(spinor) || !FFT2D::isPowerOfTwoGrid(spinor.upper.nx(), spinor.upper.ny())
-        || !isFinitePositive(hbar))
+    if (!diracSpinorUsable(spinor) || !FFT2D::isPowerOfTwoGrid(spinor.upper.nx(), spinor.upper.ny()) ||
+        !isFinitePositive(hbar))
         return failAnalysisIfEmpty(error, kInvalidSpinor);
     if (!configValid(config))
         return failAnalysisIfEmpty(error, kInvalidConfig);
@@ -129,9 +129,8 @@ std::pair<double, double> QuantumZitterbewegung2D::energyBranchWeights(const Dir
                 const std::complex<double> l(lower.at(m, n).real(), lower.at(m, n).imag());
                 const double w = std::norm(u) + std::norm(l);
                 // psi^dagger H psi = m c^2 (|u|^2 - |l|^2) + 2 Re(conj(u) c (p_x - i p_y) l).
-                const double expectation =
-                    restEnergy * (std::norm(u) - std::norm(l))
-                    + 2.0 * (std::conj(u) * std::complex<double>(c * px, -c * py) * l).real();
+                const double expectation = restEnergy * (std::norm(u) - std::norm(l)) +
+                                           2.0 * (std::conj(u) * std::complex<double>(c * px, -c * py) * l).real();
                 const double h = E > 0.0 ? expectation / E : 0.0;
                 positive += (w + h) / 2.0;
                 negative += (w - h) / 2.0;
@@ -147,8 +146,8 @@ std::pair<double, double> QuantumZitterbewegung2D::energyBranchWeights(const Dir
 }
 
 ZitterbewegungSample QuantumZitterbewegung2D::makeSample(const DiracSpinor2D& spinor,
-                                                        const ZitterbewegungConfig& config, double t, double x0,
-                                                        double y0)
+                                                         const ZitterbewegungConfig& config, double t, double x0,
+                                                         double y0)
 {
     ZitterbewegungSample sample;
     sample.time = t;

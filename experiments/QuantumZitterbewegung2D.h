@@ -23,26 +23,26 @@ namespace vxo {
 
 struct ZitterbewegungConfig {
     bool enabled = false;
-    double lightSpeed = 1.0;        // c, [0.05, 20]
-    double restMass = 0.5;          // m, [0.02, 20]
-    double centerX = -6.0;          // |x0| <= 1000
-    double centerY = 0.0;           // |y0| <= 1000
-    double sigma = 3.5;             // [0.25, 20]
-    double momentumX = 0.5;         // |p_x| <= 20
-    double momentumY = 0.0;         // |p_y| <= 20
+    double lightSpeed = 1.0; // c, [0.05, 20]
+    double restMass = 0.5;   // m, [0.02, 20]
+    double centerX = -6.0;   // |x0| <= 1000
+    double centerY = 0.0;    // |y0| <= 1000
+    double sigma = 3.5;      // [0.25, 20]
+    double momentumX = 0.5;  // |p_x| <= 20
+    double momentumY = 0.0;  // |p_y| <= 20
     static constexpr std::uint32_t kMixedBranches = 0;
     static constexpr std::uint32_t kPositiveEnergyProjection = 1;
     std::uint32_t preparationMode = kMixedBranches;
-    double analysisEndTime = 12.0;  // [0.2, 200]
+    double analysisEndTime = 12.0; // [0.2, 200]
 };
 
 struct ZitterbewegungSample {
     double time = 0.0;
     double meanX = 0.0;
     double meanY = 0.0;
-    double velocityX = 0.0;   // c <sigma_x>
-    double velocityY = 0.0;   // c <sigma_y>
-    double detrendedX = 0.0;  // <x> minus the drift line
+    double velocityX = 0.0;  // c <sigma_x>
+    double velocityY = 0.0;  // c <sigma_y>
+    double detrendedX = 0.0; // <x> minus the drift line
     double detrendedY = 0.0;
     double upperWeight = 0.0;
     double lowerWeight = 0.0;

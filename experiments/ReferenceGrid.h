@@ -18,9 +18,9 @@ constexpr float kReferenceSpacingTolerance = 1e-9f;
 template <typename Grid>
 bool onReferenceGrid(const GridKey2D& reference, const Grid& grid)
 {
-    return grid.nx() == reference.nx && grid.ny() == reference.ny
-        && !(std::fabs(grid.dx() - reference.dx) > kReferenceSpacingTolerance)
-        && !(std::fabs(grid.dy() - reference.dy) > kReferenceSpacingTolerance);
+    return grid.nx() == reference.nx && grid.ny() == reference.ny &&
+           !(std::fabs(grid.dx() - reference.dx) > kReferenceSpacingTolerance) &&
+           !(std::fabs(grid.dy() - reference.dy) > kReferenceSpacingTolerance);
 }
 
 } // namespace vxo

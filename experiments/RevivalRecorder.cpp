@@ -9,8 +9,7 @@
 
 namespace vxo {
 
-RevivalRecorder::RevivalRecorder(std::uint64_t capacity)
-    : capacity_(std::max<std::uint64_t>(capacity, 1))
+RevivalRecorder::RevivalRecorder(std::uint64_t capacity) : capacity_(std::max<std::uint64_t>(capacity, 1))
 {
     samples_.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(capacity_, 1200)));
 }

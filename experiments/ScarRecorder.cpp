@@ -14,10 +14,7 @@ namespace {
 constexpr double kFirstRecordWeight = 1e-9;
 } // namespace
 
-ScarRecorder::ScarRecorder(std::uint64_t capacity)
-    : capacity_(std::max<std::uint64_t>(capacity, 1))
-{
-}
+ScarRecorder::ScarRecorder(std::uint64_t capacity) : capacity_(std::max<std::uint64_t>(capacity, 1)) {}
 
 void ScarRecorder::reset()
 {
@@ -42,8 +39,8 @@ bool ScarRecorder::configure(const ComplexField2D& field, const StadiumGeometry&
                              double filterEnergy, double hbar)
 {
     reset();
-    if (field.empty() || !stadium.valid || !(config.orbitBandHalfWidth > 0.0) || !isFinitePositive(filterEnergy)
-        || !isFinitePositive(hbar))
+    if (field.empty() || !stadium.valid || !(config.orbitBandHalfWidth > 0.0) || !isFinitePositive(filterEnergy) ||
+        !isFinitePositive(hbar))
         return false;
     initialField_ = field;
     stadium_ = stadium;

@@ -11,10 +11,7 @@
 
 namespace vxo {
 
-TalbotRecorder::TalbotRecorder(std::uint64_t capacity)
-    : capacity_(std::max<std::uint64_t>(capacity, 1))
-{
-}
+TalbotRecorder::TalbotRecorder(std::uint64_t capacity) : capacity_(std::max<std::uint64_t>(capacity, 1)) {}
 
 void TalbotRecorder::reset()
 {

@@ -5,11 +5,8 @@
 namespace vxo {
 
 TwoLevelStepper::TwoLevelStepper(double energyI, double energyJ, double dipole, double dt, double hbar)
-    : dipole_(dipole)
-    , delta_(0.5 * (energyI - energyJ))
-    , dt_(dt)
-    , hbar_(hbar)
-    , global_(std::polar(1.0, -(energyI + energyJ) * dt / (2.0 * hbar)))
+    : dipole_(dipole), delta_(0.5 * (energyI - energyJ)), dt_(dt), hbar_(hbar),
+      global_(std::polar(1.0, -(energyI + energyJ) * dt / (2.0 * hbar)))
 {
 }
 

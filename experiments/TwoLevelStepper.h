@@ -22,10 +22,10 @@ public:
 
 private:
     struct Rotation {
-        bool trivial;     // R <= 1e-15: the global phase only
-        double coupling;  // c = F d
+        bool trivial;    // R <= 1e-15: the global phase only
+        double coupling; // c = F d
         double cosTheta;
-        ComplexD mix;     // -i sin(theta) / R
+        ComplexD mix; // -i sin(theta) / R
     };
 
     Rotation rotationAt(double bias) const;

@@ -9,10 +9,7 @@
 
 namespace vxo {
 
-VortexRecorder::VortexRecorder(std::uint64_t capacity)
-    : capacity_(std::max<std::uint64_t>(capacity, 32))
-{
-}
+VortexRecorder::VortexRecorder(std::uint64_t capacity) : capacity_(std::max<std::uint64_t>(capacity, 32)) {}
 
 void VortexRecorder::reset()
 {

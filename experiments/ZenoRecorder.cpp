@@ -7,10 +7,7 @@
 
 namespace vxo {
 
-ZenoRecorder::ZenoRecorder(std::uint64_t capacity)
-    : capacity_(std::max<std::uint64_t>(capacity, 16))
-{
-}
+ZenoRecorder::ZenoRecorder(std::uint64_t capacity) : capacity_(std::max<std::uint64_t>(capacity, 16)) {}
 
 void ZenoRecorder::reset()
 {
@@ -26,8 +23,8 @@ void ZenoRecorder::configure(const ZenoConfig& config, const ZenoInitialStateCon
                              const ComplexField2D& field)
 {
     reset();
-    if (!QuantumZeno2D::validateMeasurement(config, nullptr) || !QuantumZeno2D::validateInitialState(initialConfig, nullptr)
-        || field.empty())
+    if (!QuantumZeno2D::validateMeasurement(config, nullptr) ||
+        !QuantumZeno2D::validateInitialState(initialConfig, nullptr) || field.empty())
         return;
     config_ = config;
     initialConfig_ = initialConfig;

@@ -30,7 +30,6 @@ int partOffset(int extent, std::size_t k, std::size_t count)
     return static_cast<int>(static_cast<double>(extent) * static_cast<double>(k) / static_cast<double>(count));
 }
 
-
 // The value of one channel of a power-law ramp at the level of ratio, the very
 // expression of powerRampColour, so that the table reproduces it exactly.
 int powerChannelAt(const PowerChannel& c, double ratio)

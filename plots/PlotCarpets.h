@@ -108,12 +108,12 @@ template <typename CellColour>
 void drawCellCarpet(QPainter& painter, int left, int top, const std::vector<int>& columns, const std::vector<int>& rows,
                     QRgb background, CellColour&& cellColour)
 {
-    const QImage image
-        = carpetImage(static_cast<int>(columns.size()), static_cast<int>(rows.size()), [&](int c, int r) {
-              const int column = columns[static_cast<std::size_t>(c)];
-              const int row = rows[static_cast<std::size_t>(r)];
-              return column < 0 || row < 0 ? background : cellColour(column, row);
-          });
+    const QImage image =
+        carpetImage(static_cast<int>(columns.size()), static_cast<int>(rows.size()), [&](int c, int r) {
+            const int column = columns[static_cast<std::size_t>(c)];
+            const int row = rows[static_cast<std::size_t>(r)];
+            return column < 0 || row < 0 ? background : cellColour(column, row);
+        });
     drawCarpet(painter, image, QRectF(left, top, image.width(), image.height()));
 }
 
@@ -198,10 +198,9 @@ void drawProfileCarpet(QPainter& painter, const std::vector<Sample>& samples, st
 {
     const PowerRampTable table(ramp);
     drawCarpet(painter,
-               rowScaledCarpet(static_cast<int>(samples.size()), first, columns, table,
-                               [&](int r) -> const std::vector<float>& {
-                                   return samples[static_cast<std::size_t>(r)].*profile;
-                               }),
+               rowScaledCarpet(
+                   static_cast<int>(samples.size()), first, columns, table,
+                   [&](int r) -> const std::vector<float>& { return samples[static_cast<std::size_t>(r)].*profile; }),
                target);
 }
 } // namespace vxo::plot

@@ -81,8 +81,8 @@ InterferencePanels interferencePanels(const QSize& widgetSize, const Interferenc
     const double width = atLeast(widgetSize.width() - m.right(), left + layout.minimumHistory.width()) - left;
     const double below = layout.strip.gap + layout.strip.height + layout.scan.gap + layout.scan.height + m.bottom();
     InterferencePanels panels;
-    panels.history = QRectF(left, m.top(), width,
-                            atLeast(widgetSize.height() - (m.top() + below), layout.minimumHistory.height()));
+    panels.history =
+        QRectF(left, m.top(), width, atLeast(widgetSize.height() - (m.top() + below), layout.minimumHistory.height()));
     panels.strip = QRectF(left, panels.history.bottom() + layout.strip.gap, width, layout.strip.height);
     panels.scan = QRectF(left, panels.strip.bottom() + layout.scan.gap, width, layout.scan.height);
     return panels;

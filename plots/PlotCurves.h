@@ -193,10 +193,9 @@ template <typename Samples, typename Sample, std::size_t N>
 bool drawPopulationCurves(QPainter& painter, const Samples& samples, SampleFlag<Sample> flag, double Sample::*time,
                           const AxisMap& x, const QRectF& panel, const PopulationCurve<Sample> (&curves)[N])
 {
-    return detail::strokeHistoryCurves(painter, samples, flag, time, x, panel, curves,
-                                       [&](const PopulationCurve<Sample>& curve, const Sample& s) {
-                                           return populationY(panel, s.*(curve.value));
-                                       });
+    return detail::strokeHistoryCurves(
+        painter, samples, flag, time, x, panel, curves,
+        [&](const PopulationCurve<Sample>& curve, const Sample& s) { return populationY(panel, s.*(curve.value)); });
 }
 
 // One curve of a history plot on a vertical scale of its own (a width, a
@@ -214,10 +213,9 @@ template <typename Samples, typename Sample, std::size_t N>
 bool drawScaledCurves(QPainter& painter, const Samples& samples, SampleFlag<Sample> flag, double Sample::*time,
                       const AxisMap& x, const QRectF& panel, const ScaledCurve<Sample> (&curves)[N])
 {
-    return detail::strokeHistoryCurves(painter, samples, flag, time, x, panel, curves,
-                                       [](const ScaledCurve<Sample>& curve, const Sample& s) {
-                                           return mapValue(curve.y, s.*(curve.value));
-                                       });
+    return detail::strokeHistoryCurves(
+        painter, samples, flag, time, x, panel, curves,
+        [](const ScaledCurve<Sample>& curve, const Sample& s) { return mapValue(curve.y, s.*(curve.value)); });
 }
 
 // The colours of a two-level prediction: the curves of the first and second
@@ -234,8 +232,7 @@ struct PredictionColours {
 // it lies in [t0, t1].
 template <typename Populations>
 void drawTwoLevelPrediction(QPainter& painter, const QRectF& panel, const AxisMap& x, double t0, double t1,
-                            int intervals, Populations&& populations, double markTime,
-                            const PredictionColours& colours)
+                            int intervals, Populations&& populations, double markTime, const PredictionColours& colours)
 {
     const auto curve = [&](bool second) {
         return sampledPolyline(intervals, t0, t1, [&](double t) {
@@ -338,7 +335,7 @@ InterferencePanels beginInterferencePlot(QPainter& painter, const QRect& widgetR
 // that end is not above 0.
 template <typename Samples, typename Sample>
 AxisMap interferenceTimeAxis(const InterferencePanels& panels, const Samples& samples, SampleFlag<Sample> flag,
-                        double Sample::*time, double protocolEnd)
+                             double Sample::*time, double protocolEnd)
 {
     const double end = historyTimes(samples, flag, time, protocolEnd).end;
     return horizontalAxis(panels.history, 0.0, end > 0.0 ? end : 1.0, 0.0);

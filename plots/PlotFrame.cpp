@@ -129,8 +129,7 @@ AxisMap horizontalAxis(const QRectF& rect, double v0, double v1, double minimumS
     return AxisMap{rect.left(), rect.width(), v0, atLeast(v1 - v0, minimumSpan)};
 }
 
-AxisMap columnCentresAxis(const QRectF& rect, double firstCentre, double lastCentre, double step,
-                          double minimumSpan)
+AxisMap columnCentresAxis(const QRectF& rect, double firstCentre, double lastCentre, double step, double minimumSpan)
 {
     return horizontalAxis(rect, firstCentre - 0.5 * step, lastCentre + 0.5 * step, minimumSpan);
 }
@@ -282,8 +281,8 @@ void drawAxisEndLabels(QPainter& painter, const QRectF& panel, const QString& fi
 {
     const double top = panel.bottom() + gap;
     drawTextBox(painter, QRectF(panel.left(), top, boxWidth, 20.0), Qt::AlignLeft | Qt::TextDontClip, first, colour);
-    drawTextBox(painter, QRectF(panel.right() - boxWidth, top, boxWidth, 20.0), Qt::AlignRight | Qt::TextDontClip,
-                last, colour);
+    drawTextBox(painter, QRectF(panel.right() - boxWidth, top, boxWidth, 20.0), Qt::AlignRight | Qt::TextDontClip, last,
+                colour);
 }
 
 void drawAxisCaption(QPainter& painter, const QRectF& panel, const QString& text, const QColor& colour, double gap,
@@ -390,24 +389,39 @@ double roundedPixel(double x)
 }
 SplitPanels splitPanels(const QSize& widgetSize, const SplitLayout& layout)
 {
-    const double available
-        = atLeast(widgetSize.height() - layout.top - layout.gap - layout.bottom, layout.minimumHeight);
+    const double available =
+        atLeast(widgetSize.height() - layout.top - layout.gap - layout.bottom, layout.minimumHeight);
     const QRectF upper(layout.left, layout.top,
-        atLeast(widgetSize.width() - layout.left - layout.right, layout.minimumWidth), layout.share * available);
-    return SplitPanels{upper, QRectF(layout.left, upper.bottom() + layout.gap, upper.width(),
-                                     available - layout.share * available)};
+                       atLeast(widgetSize.width() - layout.left - layout.right, layout.minimumWidth),
+                       layout.share * available);
+    return SplitPanels{
+        upper, QRectF(layout.left, upper.bottom() + layout.gap, upper.width(), available - layout.share * available)};
 }
 
 SplitLayout carpetPageLayout()
 {
-    return SplitLayout{}.withLeft(64.0).withRight(24.0).withTop(30.0).withGap(36.0).withBottom(38.0).withShare(0.68)
-        .withMinimumHeight(120.0).withMinimumWidth(40.0);
+    return SplitLayout{}
+        .withLeft(64.0)
+        .withRight(24.0)
+        .withTop(30.0)
+        .withGap(36.0)
+        .withBottom(38.0)
+        .withShare(0.68)
+        .withMinimumHeight(120.0)
+        .withMinimumWidth(40.0);
 }
 
 SplitLayout tracePageLayout()
 {
-    return SplitLayout{}.withLeft(58.0).withRight(42.0).withTop(34.0).withGap(42.0).withBottom(42.0).withShare(0.48)
-        .withMinimumHeight(180.0).withMinimumWidth(100.0);
+    return SplitLayout{}
+        .withLeft(58.0)
+        .withRight(42.0)
+        .withTop(34.0)
+        .withGap(42.0)
+        .withBottom(42.0)
+        .withShare(0.48)
+        .withMinimumHeight(180.0)
+        .withMinimumWidth(100.0);
 }
 
 void drawTitledPanels(QPainter& painter, const SplitPanels& panels, const QPen& framePen, const QColor& titleColour,
@@ -419,8 +433,8 @@ void drawTitledPanels(QPainter& painter, const SplitPanels& panels, const QPen& 
     drawPanelTitle(painter, panels.lower, lowerTitle.text, titleColour, lowerTitle.top, lowerTitle.height);
 }
 
-void drawPanelPlaceholders(QPainter& painter, const SplitPanels& panels, const QColor& colour,
-                           const QString& upperText, const QString& lowerText)
+void drawPanelPlaceholders(QPainter& painter, const SplitPanels& panels, const QColor& colour, const QString& upperText,
+                           const QString& lowerText)
 {
     // A narrow page sets a long placeholder on two lines.
     drawTextBox(painter, panels.upper, Qt::AlignCenter | Qt::TextWordWrap, upperText, colour);

@@ -111,8 +111,7 @@ AxisMap horizontalAxis(const QRectF& rect, double v0, double v1, double minimumS
 // The horizontal axis over a carpet of equal columns whose centres run from
 // firstCentre to lastCentre in steps of step: it spans the columns' outer
 // edges, so a value stands over the middle of its column.
-AxisMap columnCentresAxis(const QRectF& rect, double firstCentre, double lastCentre, double step,
-                          double minimumSpan);
+AxisMap columnCentresAxis(const QRectF& rect, double firstCentre, double lastCentre, double step, double minimumSpan);
 // lo at rect.bottom(), lo + span at rect.top() (values grow upwards),
 // span = atLeast(hi - lo, minimumSpan).
 AxisMap verticalAxis(const QRectF& rect, double lo, double hi, double minimumSpan);
@@ -342,8 +341,8 @@ struct PanelTitle {
 void drawTitledPanels(QPainter& painter, const SplitPanels& panels, const QPen& framePen, const QColor& titleColour,
                       const PanelTitle& upperTitle, const PanelTitle& lowerTitle);
 // The placeholder texts of a two-panel plot, each centred in its panel.
-void drawPanelPlaceholders(QPainter& painter, const SplitPanels& panels, const QColor& colour,
-                           const QString& upperText, const QString& lowerText);
+void drawPanelPlaceholders(QPainter& painter, const SplitPanels& panels, const QColor& colour, const QString& upperText,
+                           const QString& lowerText);
 
 // The colours of the frames, titles and placeholders of a two-panel recorder
 // page, and those of the two families.

@@ -2,11 +2,7 @@
 
 namespace vxo {
 
-PlotWidget::PlotWidget(QWidget* parent)
-    : QWidget(parent)
-{
-    setAutoFillBackground(false);
-}
+PlotWidget::PlotWidget(QWidget* parent) : QWidget(parent) { setAutoFillBackground(false); }
 
 QSize PlotWidget::minimumSizeHint() const { return QSize(0, 0); }
 

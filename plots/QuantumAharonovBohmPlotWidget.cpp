@@ -19,7 +19,6 @@ constexpr std::array<plot::RampSegment, 2> kFringeRamp{{
     {0.5, 0.5, {28, 102, 210}, {227, 130, -80}},
 }};
 
-
 } // namespace
 
 plot::StackedLayout QuantumAharonovBohmPlotWidget::layout()
@@ -30,9 +29,9 @@ plot::StackedLayout QuantumAharonovBohmPlotWidget::layout()
 void QuantumAharonovBohmPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const std::optional<plot::StackedPanels> panels = plot::beginGaugePage(
-        painter, rect(), font(), "Aharonov-Bohm - detector interference vs enclosed flux", hasSamples(),
-        "Load Aharonov-Bohm Effect / Magnetic Flux and press Play", layout());
+    const std::optional<plot::StackedPanels> panels =
+        plot::beginGaugePage(painter, rect(), font(), "Aharonov-Bohm - detector interference vs enclosed flux",
+                             hasSamples(), "Load Aharonov-Bohm Effect / Magnetic Flux and press Play", layout());
     if (!panels)
         return;
     const QRect& carpet = panels->upper;
@@ -59,8 +58,8 @@ void QuantumAharonovBohmPlotWidget::paintEvent(QPaintEvent*)
             const plot::CellSpan span = plot::reversedCellSpan(carpet.bottom(), carpet.height(), j, rowCount);
             rowSpans[j] = plot::CellSpan{span.start - base, span.length};
         }
-        const std::vector<int> columns
-            = plot::pixelCells(plot::equalCellSpans(carpet.width(), samples.size()), carpet.width());
+        const std::vector<int> columns =
+            plot::pixelCells(plot::equalCellSpans(carpet.width(), samples.size()), carpet.width());
         const std::vector<int> rows = plot::pixelCells(rowSpans, carpet.height());
         plot::drawCellCarpet(painter, carpet.left(), base, columns, rows, plot::kStackedPanel, [&](int i, int j) {
             return plot::profileCellColour(samples[static_cast<std::size_t>(i)].profile, j, densityMax, kFringeRamp,
@@ -68,23 +67,23 @@ void QuantumAharonovBohmPlotWidget::paintEvent(QPaintEvent*)
         });
     }
 
-    const plot::AxisMap tAxis
-        = plot::horizontalAxis(QRectF(curve), 0.0, plot::timeAxisEnd(config.analysisEndTime, last.time), 1e-12);
+    const plot::AxisMap tAxis =
+        plot::horizontalAxis(QRectF(curve), 0.0, plot::timeAxisEnd(config.analysisEndTime, last.time), 1e-12);
     plot::strokePath(painter,
                      plot::polylineBridgingGaps(samples.size(),
                                                 [&](std::size_t i) {
                                                     return QPointF(plot::mapValue(tAxis, samples[i].time),
-                                                                   curve.bottom()
-                                                                       - curve.height() * samples[i].centralProbability
-                                                                           / centralMax);
+                                                                   curve.bottom() - curve.height() *
+                                                                                        samples[i].centralProbability /
+                                                                                        centralMax);
                                                 }),
                      plot::plotPen(QColor(plot::kGaugeTrajectory), 2.0));
 
     const int rightMiddle = Qt::AlignRight | Qt::AlignVCenter;
     plot::drawTextBox(painter, QRect(4, carpet.top(), 54, 20), rightMiddle, "+y", QColor(plot::kGaugeCaption));
     plot::drawTextBox(painter, QRect(4, carpet.bottom() - 20, 54, 20), rightMiddle, "-y", QColor(plot::kGaugeCaption));
-    plot::drawPanelCaption(
-        painter, carpet, 4, 20, "time  -  detector density profile rho(xd,y,t)", QColor(plot::kGaugeCaption));
+    plot::drawPanelCaption(painter, carpet, 4, 20, "time  -  detector density profile rho(xd,y,t)",
+                           QColor(plot::kGaugeCaption));
     plot::drawPanelCaption(painter, curve, 4, 20, "time  -  central fringe intensity", QColor(plot::kGaugeCaption));
     plot::drawPanelSummary(
         painter, curve, 22,

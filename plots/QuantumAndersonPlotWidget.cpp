@@ -67,7 +67,8 @@ void QuantumAndersonPlotWidget::paintEvent(QPaintEvent*)
     QPainter painter(this);
     beginPlot(painter, rect(), QColor(kLatticeBackground));
     drawCentredText(painter, QRectF(8, 2, width() - 16, 20),
-        QStringLiteral("Anderson localization: clean periodic lane vs diagonal disorder"), QColor(kAndersonText));
+                    QStringLiteral("Anderson localization: clean periodic lane vs diagonal disorder"),
+                    QColor(kAndersonText));
 
     // The panels start one line below the widget title, so that the upper
     // panel's title has a line of its own.

@@ -37,8 +37,8 @@ void QuantumBackflowPlotWidget::paintEvent(QPaintEvent*)
     // The largest |current| lies 0.46 / 1.12 of the height from the centre line.
     const double fluxScale = 1.12 * fluxMax;
     const int middle = flux.center().y();
-    plot::drawHorizontalLine(
-        painter, plot::plotPen(QColor(plot::kBackflowZero), 1.0, Qt::DashLine), flux.left(), flux.right(), middle);
+    plot::drawHorizontalLine(painter, plot::plotPen(QColor(plot::kBackflowZero), 1.0, Qt::DashLine), flux.left(),
+                             flux.right(), middle);
 
     // Every interval with a negative current at either end is shaded, one
     // pixel wider than the interval; overlapping bands darken.
@@ -49,32 +49,32 @@ void QuantumBackflowPlotWidget::paintEvent(QPaintEvent*)
             painter.fillRect(QRectF(std::min(xa, xb), flux.top(), std::abs(xb - xa) + 1.0, flux.height()),
                              QColor::fromRgba(plot::kBackflowShade));
     }
-    plot::strokePath(
-        painter,
-        plot::polylineBridgingGaps(
-            samples.size(),
-            [&](std::size_t i) { return QPointF(x(i), middle - 0.46 * flux.height() * samples[i].flux / fluxScale); }),
-        plot::plotPen(QColor(plot::kTwoLevelFirst), 2.1));
-
-    const double backwardMax = plot::atLeast(recorder_->maximumBackwardFlux(), 0.01);
-    plot::strokePath(
-        painter,
-        plot::polylineBridgingGaps(
-            samples.size(),
-            [&](std::size_t i) {
-                return QPointF(
-                    x(i), prob.bottom() - prob.height() * plot::clampNanToUpper(samples[i].probabilityLeft, 0.0, 1.0));
-            }),
-        plot::plotPen(QColor(plot::kGaugeSecondTrace), 2.0));
     plot::strokePath(painter,
                      plot::polylineBridgingGaps(samples.size(),
                                                 [&](std::size_t i) {
-                                                    return QPointF(x(i),
-                                                                   prob.bottom()
-                                                                       - 0.45 * prob.height()
-                                                                           * plot::atLeast(samples[i].backwardFlux, 0.0)
-                                                                           / backwardMax);
+                                                    return QPointF(x(i), middle - 0.46 * flux.height() *
+                                                                                      samples[i].flux / fluxScale);
                                                 }),
+                     plot::plotPen(QColor(plot::kTwoLevelFirst), 2.1));
+
+    const double backwardMax = plot::atLeast(recorder_->maximumBackwardFlux(), 0.01);
+    plot::strokePath(painter,
+                     plot::polylineBridgingGaps(
+                         samples.size(),
+                         [&](std::size_t i) {
+                             return QPointF(x(i), prob.bottom() -
+                                                      prob.height() *
+                                                          plot::clampNanToUpper(samples[i].probabilityLeft, 0.0, 1.0));
+                         }),
+                     plot::plotPen(QColor(plot::kGaugeSecondTrace), 2.0));
+    plot::strokePath(painter,
+                     plot::polylineBridgingGaps(
+                         samples.size(),
+                         [&](std::size_t i) {
+                             return QPointF(x(i), prob.bottom() - 0.45 * prob.height() *
+                                                                      plot::atLeast(samples[i].backwardFlux, 0.0) /
+                                                                      backwardMax);
+                         }),
                      plot::plotPen(QColor(plot::kGaugeHighlight), 1.8));
 
     const QColor texts = QColor(plot::kGaugeCaption);

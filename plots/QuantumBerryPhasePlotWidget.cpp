@@ -15,12 +15,11 @@ using namespace plot;
 
 namespace {
 
-const SplitPage kPage{
-    kTracePageLook,
-    {"Berry loop in parameter space (q1,q2) - degeneracy at the origin", 5.0, 22.0},
-    {"Return fidelity and geometric phase extracted from the full wavefunction", 10.0, 22.0},
-    {"Load Berry Phase / Geometric Phase and run one cyclic deformation",
-     "In the adiabatic limit the endpoint phase tends to ±180°"}};
+const SplitPage kPage{kTracePageLook,
+                      {"Berry loop in parameter space (q1,q2) - degeneracy at the origin", 5.0, 22.0},
+                      {"Return fidelity and geometric phase extracted from the full wavefunction", 10.0, 22.0},
+                      {"Load Berry Phase / Geometric Phase and run one cyclic deformation",
+                       "In the adiabatic limit the endpoint phase tends to ±180°"}};
 
 } // namespace
 
@@ -65,8 +64,7 @@ void QuantumBerryPhasePlotWidget::paintEvent(QPaintEvent*)
     // The note shares the bottom line with the status where both fit, else
     // it moves to the panel's top left corner.
     const QFontMetricsF metrics(painter.font());
-    const bool shareBottom
-        = metrics.horizontalAdvance(note) + metrics.horizontalAdvance(status) + 40.0 <= loop.width();
+    const bool shareBottom = metrics.horizontalAdvance(note) + metrics.horizontalAdvance(status) + 40.0 <= loop.width();
     const double noteTop = shareBottom ? loop.bottom() - 27.0 : loop.top() + 7.0;
     drawTextOnPatch(painter, QRectF(loop.left() + 10.0, noteTop, 310.0, 20.0), Qt::AlignLeft, note,
                     QColor(kTraceStatus), patch);
@@ -120,7 +118,7 @@ void QuantumBerryPhasePlotWidget::paintEvent(QPaintEvent*)
     drawTextBox(painter, QRectF(rightLabels, curve.center().y() - 10.0, 42.0, 20.0), Qt::AlignLeft,
                 QStringLiteral("0°"), QColor(kTraceAxis));
     drawTextBox(painter, QRectF(rightLabels, curve.bottom() - 10.0, 42.0, 20.0), Qt::AlignLeft, QStringLiteral("-180°"),
-        QColor(kTraceAxis));
+                QColor(kTraceAxis));
     drawSimulationTimeAxis(painter, curve, t0, t1, QColor(kTraceAxis), 85.0, 5.0);
 }
 

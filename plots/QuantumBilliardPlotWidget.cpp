@@ -13,16 +13,15 @@ using namespace plot;
 
 namespace {
 
-
 const PowerRamp kDensityRamp{{0.0, 1.0, 1.7}, {0.0, 1.0, 0.72}, {0.12, 1.25, 0.9}};
 
 // The legend takes the lines under the map (two on a narrow page); the lower
 // title sits on the line below them.
-const SplitPage kPage{
-    kCarpetPageLook, {"Time-averaged probability density inside the billiard", 4.0, 20.0},
-    {"Spatial filling / recurrence / scatterer encounter", 37.0, 18.0},
-    {"Run a Quantum Billiard preset to accumulate the occupation map",
-     "Four box walls are required; Sinai adds one circular scatterer"}};
+const SplitPage kPage{kCarpetPageLook,
+                      {"Time-averaged probability density inside the billiard", 4.0, 20.0},
+                      {"Spatial filling / recurrence / scatterer encounter", 37.0, 18.0},
+                      {"Run a Quantum Billiard preset to accumulate the occupation map",
+                       "Four box walls are required; Sinai adds one circular scatterer"}};
 
 } // namespace
 

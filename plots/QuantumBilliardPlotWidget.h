@@ -20,10 +20,7 @@ public:
 
     // Where the two panels lie.
     // Room between the panels for two legend rows and the lower title.
-    static plot::SplitLayout layout()
-    {
-        return plot::carpetPageLayout().withLeft(62.0).withShare(0.63).withGap(56.0);
-    }
+    static plot::SplitLayout layout() { return plot::carpetPageLayout().withLeft(62.0).withShare(0.63).withGap(56.0); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

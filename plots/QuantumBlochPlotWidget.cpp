@@ -105,10 +105,12 @@ void QuantumBlochPlotWidget::paintEvent(QPaintEvent*)
     drawHorizontalLine(painter, plotPen(QColor(kBlochZero), 1.0, Qt::DashLine), b.left(), b.right(),
                        mapValue(momentum, 0.0));
     const int points = std::max(static_cast<int>(a.width()), 64);
-    strokePath(painter, sampledPolyline(points - 1, t0, t1, [&](double t) {
-                   return QPointF(mapValue(x, t),
-                                  mapValue(momentum, QuantumBloch2D::reducedMomentum(lattice_, p0_, t, hbar_)));
-               }),
+    strokePath(painter,
+               sampledPolyline(points - 1, t0, t1,
+                               [&](double t) {
+                                   return QPointF(mapValue(x, t), mapValue(momentum, QuantumBloch2D::reducedMomentum(
+                                                                                         lattice_, p0_, t, hbar_)));
+                               }),
                plotPen(QColor(kBlochMomentum), 2.0));
 
     const QColor labels(kAxisText);

@@ -19,7 +19,8 @@ constexpr std::uint32_t kLevels = 8;
 const PowerRamp kCarpetRamp{{0.0, 1.0, 1.45}, {0.0, 1.0, 0.72}, {0.2, 1.18, 0.92}};
 
 const SplitPage kPage{
-    kCarpetPageLook, {"Quantum bouncer carpet: vertical probability versus time", 4.0, 20.0},
+    kCarpetPageLook,
+    {"Quantum bouncer carpet: vertical probability versus time", 4.0, 20.0},
     {"Quantum <y> (cyan) versus ideal elastic classical bounce (orange)", 17.0, 20.0},
     {"Run the Quantum Bouncer / Airy Dynamics preset", "A Linear-Y force and one hard floor are required"}};
 
@@ -28,9 +29,9 @@ const SplitPage kPage{
 void QuantumBouncerPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const std::optional<SplitPanels> panels = beginSplitPage(
-        painter, rect(), layout(), kPage,
-        hasSamples() && recorder_->profileRows() >= 2 && recorder_->profileDy() > 0.0f);
+    const std::optional<SplitPanels> panels =
+        beginSplitPage(painter, rect(), layout(), kPage,
+                       hasSamples() && recorder_->profileRows() >= 2 && recorder_->profileDy() > 0.0f);
     if (!panels)
         return;
     const auto& [carpet, curve] = *panels;

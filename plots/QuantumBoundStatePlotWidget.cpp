@@ -182,8 +182,7 @@ void QuantumBoundStatePlotWidget::paintEvent(QPaintEvent*)
         const BoundState& state = result_.states[static_cast<std::size_t>(k)];
         const bool selected = k == selectedState_;
         drawHorizontalLine(painter,
-                           selected ? plotPen(QColor(kSelectedLevel), 2.0)
-                                    : plotPen(QColor(kLevel), 1.2, Qt::DashLine),
+                           selected ? plotPen(QColor(kSelectedLevel), 2.0) : plotPen(QColor(kLevel), 1.2, Qt::DashLine),
                            p.left(), p.right(), mapValue(y, state.energy));
     }
     if (selectedState_ >= 0 && selectedState_ < stateCount) {

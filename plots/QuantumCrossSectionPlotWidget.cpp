@@ -15,10 +15,7 @@ const QColor kCurveColour = QColor(plot::kCrossSectionCurve);
 
 } // namespace
 
-QuantumCrossSectionPlotWidget::QuantumCrossSectionPlotWidget(QWidget* parent)
-    : PlotWidget(parent)
-{
-}
+QuantumCrossSectionPlotWidget::QuantumCrossSectionPlotWidget(QWidget* parent) : PlotWidget(parent) {}
 
 void QuantumCrossSectionPlotWidget::setSection(const CrossSectionProfile& section)
 {
@@ -134,7 +131,8 @@ void QuantumCrossSectionPlotWidget::paintEvent(QPaintEvent*)
         label = momentumSpace_ ? QStringLiteral("|psi_tilde|^2") : QStringLiteral("|psi|^2");
         break;
     }
-    plot::drawPanelTitle(painter, panel,
+    plot::drawPanelTitle(
+        painter, panel,
         QStringLiteral("%1   section=%2").arg(label, QString::number(section_.snappedCoordinate, 'f', 3)));
     plot::drawValueLabels(painter, panel, QString::number(hi, 'g', 4), QString::number(lo, 'g', 4));
     plot::drawAxisEndLabels(painter, panel, QString::number(xmin, 'f', 2), QString::number(xmax, 'f', 2));

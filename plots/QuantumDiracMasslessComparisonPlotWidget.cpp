@@ -38,21 +38,19 @@ plot::ScanPicture QuantumDiracMasslessComparisonPlotWidget::picture() const
     }
     // The massless curve, which carries the marker, on top of the massive control's.
     using Point = DiracMasslessComparisonPoint;
-    picture.curves = {curveOf(&Point::incidenceAngleDegrees, &Point::massiveTransmission,
-                              QColor(plot::kScanMassiveCurve), 2.0),
-                      curveOf(&Point::incidenceAngleDegrees, &Point::masslessTransmission, QColor(plot::kScanCurve),
-                              2.6)};
+    picture.curves = {
+        curveOf(&Point::incidenceAngleDegrees, &Point::massiveTransmission, QColor(plot::kScanMassiveCurve), 2.0),
+        curveOf(&Point::incidenceAngleDegrees, &Point::masslessTransmission, QColor(plot::kScanCurve), 2.6)};
     const DiracMasslessComparisonPoint& first = scan_.points.front();
     picture.legend = "incidence angle (deg)   cyan: m=0   violet: massive fixed-E control   yellow: current m=0 "
                      "reference   red: packet max P_right";
-    picture.summary = QString("E=%1   V0=%2   width=%3   p(m=0)=%4   p(m=%5)=%6   T0: %7 vs %8")
-                          .arg(QString::number(scan_.energy, 'f', 4), QString::number(scan_.barrierHeight, 'f', 3),
-                               QString::number(scan_.barrierWidth, 'f', 3),
-                               QString::number(scan_.masslessMomentum, 'f', 4),
-                               QString::number(scan_.massiveRestMass, 'f', 2),
-                               QString::number(scan_.massiveMomentum, 'f', 4),
-                               QString::number(first.valid ? first.masslessTransmission : 0.0, 'f', 4),
-                               QString::number(first.valid ? first.massiveTransmission : 0.0, 'f', 4));
+    picture.summary =
+        QString("E=%1   V0=%2   width=%3   p(m=0)=%4   p(m=%5)=%6   T0: %7 vs %8")
+            .arg(QString::number(scan_.energy, 'f', 4), QString::number(scan_.barrierHeight, 'f', 3),
+                 QString::number(scan_.barrierWidth, 'f', 3), QString::number(scan_.masslessMomentum, 'f', 4),
+                 QString::number(scan_.massiveRestMass, 'f', 2), QString::number(scan_.massiveMomentum, 'f', 4),
+                 QString::number(first.valid ? first.masslessTransmission : 0.0, 'f', 4),
+                 QString::number(first.valid ? first.massiveTransmission : 0.0, 'f', 4));
     return picture;
 }
 

@@ -66,16 +66,18 @@ void QuantumDrivePlotWidget::paintEvent(QPaintEvent*)
 
     drawHorizontalLine(painter, plotPen(QColor(kDriveRest), 1.0, Qt::DashLine), p.left(), p.right(),
                        mapValue(position, 0.0));
-    strokePath(painter, sampledPolyline(300, 0.0, tMax, [&](double t) {
-                   const double centre = mean_ + amplitude_ * std::sin(angularFrequency_ * t + phase_);
-                   return QPointF(mapValue(x, t), mapValue(position, centre));
-               }),
+    strokePath(painter,
+               sampledPolyline(300, 0.0, tMax,
+                               [&](double t) {
+                                   const double centre = mean_ + amplitude_ * std::sin(angularFrequency_ * t + phase_);
+                                   return QPointF(mapValue(x, t), mapValue(position, centre));
+                               }),
                plotPen(QColor(kDriveTrap), 1.4, Qt::DashLine));
 
-    const bool measured = drawScaledCurves(
-        painter, samples_, nullptr, &ObservableSample::time, x, p,
-        {{&ObservableSample::meanX, position, plotPen(QColor(kCurve), 2.2)},
-         {&ObservableSample::totalEnergy, energy, plotPen(QColor(kEnergyCurve), 1.7)}});
+    const bool measured =
+        drawScaledCurves(painter, samples_, nullptr, &ObservableSample::time, x, p,
+                         {{&ObservableSample::meanX, position, plotPen(QColor(kCurve), 2.2)},
+                          {&ObservableSample::totalEnergy, energy, plotPen(QColor(kEnergyCurve), 1.7)}});
     if (!measured)
         drawTextOnPatch(painter, p, Qt::AlignCenter, QStringLiteral("Load a Driven Harmonic Trap and press Play"),
                         QColor(kPlaceholder), QColor(kBackground));

@@ -32,15 +32,15 @@ void QuantumHallEdgePlotWidget::paintEvent(QPaintEvent*)
     const plot::PlaneAxes axes = plot::equalScaleAxes(QRectF(trajectory), -16.0, 16.0, y0, y0 + 9.0, 1e-12);
     const auto plane = [&](double x, double y) { return plot::mapPlane(axes, x, y); };
     const double edge = plane(0.0, config.edgeY).y();
-    plot::drawHorizontalLine(
-        painter, plot::plotPen(QColor(plot::kHallEdgeWall), 2.2), trajectory.left(), trajectory.right(), edge);
+    plot::drawHorizontalLine(painter, plot::plotPen(QColor(plot::kHallEdgeWall), 2.2), trajectory.left(),
+                             trajectory.right(), edge);
     if (std::isfinite(edge))
         painter.fillRect(QRectF(trajectory.left(), edge, trajectory.width(), trajectory.bottom() - edge),
                          QColor::fromRgba(plot::kHallEdgeShade));
     drawTrajectory(painter, axes);
 
-    const plot::AxisMap tAxis
-        = plot::horizontalAxis(QRectF(time), 0.0, plot::timeAxisEnd(config.analysisEndTime, last.time), 1e-12);
+    const plot::AxisMap tAxis =
+        plot::horizontalAxis(QRectF(time), 0.0, plot::timeAxisEnd(config.analysisEndTime, last.time), 1e-12);
     double driftMax = 1.0;
     for (const HallEdgeSample& s : samples)
         driftMax = std::abs(s.drift) > driftMax ? std::abs(s.drift) : driftMax;
@@ -56,8 +56,8 @@ void QuantumHallEdgePlotWidget::paintEvent(QPaintEvent*)
         painter, samples, tAxis,
         [&](const HallEdgeSample& s) { return middle - 0.45 * time.height() * s.drift / driftMax; },
         plot::plotPen(QColor(plot::kGaugeHighlight), 1.8));
-    plot::drawHorizontalLine(
-        painter, plot::plotPen(QColor(plot::kHallEdgeDriftZero), 1.0, Qt::DashLine), time.left(), time.right(), middle);
+    plot::drawHorizontalLine(painter, plot::plotPen(QColor(plot::kHallEdgeDriftZero), 1.0, Qt::DashLine), time.left(),
+                             time.right(), middle);
 
     const bool againstX = !(config.fieldStrength >= 0.0);
     drawOrbitTexts(painter, *panels, "<x>, <y> trajectory - red line: confining edge",

@@ -56,13 +56,13 @@ void QuantumKapitzaDiracPlotWidget::paintEvent(QPaintEvent*)
         // Every row is laid out on the newest sample's bins: an older sample
         // with more bins is cut at the carpet's right edge.
         const std::vector<int> columns = plot::pixelCells(plot::equalCellSpans(carpet.width(), bins), carpet.width());
-        const std::vector<int> rows
-            = plot::pixelCells(plot::equalCellSpans(carpet.height(), samples.size()), carpet.height());
-        plot::drawCellCarpet(
-            painter, carpet.left(), carpet.top(), columns, rows, plot::kDiffractionPanel, [&](int c, int r) {
-                return plot::profileCellColour(
-                    samples[static_cast<std::size_t>(r)].distribution, c, pMax, kMomentumRamp, plot::kDiffractionPanel);
-            });
+        const std::vector<int> rows =
+            plot::pixelCells(plot::equalCellSpans(carpet.height(), samples.size()), carpet.height());
+        plot::drawCellCarpet(painter, carpet.left(), carpet.top(), columns, rows, plot::kDiffractionPanel,
+                             [&](int c, int r) {
+                                 return plot::profileCellColour(samples[static_cast<std::size_t>(r)].distribution, c,
+                                                                pMax, kMomentumRamp, plot::kDiffractionPanel);
+                             });
 
         // A guide stands over the middle of its bin's column.
         const plot::AxisMap pAxis = plot::columnCentresAxis(QRectF(carpet), p0, p1, last.dpx, 1e-12);
@@ -90,10 +90,11 @@ void QuantumKapitzaDiracPlotWidget::paintEvent(QPaintEvent*)
             const double h = (bars.height() - 30) * populations[k] / qMax;
             const double left = bars.left() + k * slot;
             if (std::isfinite(h))
-                painter.fillRect(
-                    QRectF(left + 0.12 * slot, bars.bottom() - h, 0.76 * slot, h), QColor(plot::kKapitzaBars));
+                painter.fillRect(QRectF(left + 0.12 * slot, bars.bottom() - h, 0.76 * slot, h),
+                                 QColor(plot::kKapitzaBars));
             plot::drawTextBox(painter, QRectF(left, bars.bottom() + 3, slot, 20), Qt::AlignCenter,
-                QString::number(static_cast<long long>(k) - config.maximumOrder), QColor(plot::kKapitzaOrders));
+                              QString::number(static_cast<long long>(k) - config.maximumOrder),
+                              QColor(plot::kKapitzaOrders));
         }
         plot::drawTextBox(painter, QRect(4, bars.top(), 52, 20), Qt::AlignRight | Qt::AlignVCenter, "Pmax",
                           QColor(plot::kDiffractionTexts));
@@ -106,12 +107,13 @@ void QuantumKapitzaDiracPlotWidget::paintEvent(QPaintEvent*)
         phase = "LIGHT PULSE ON";
     else if (last.time < config.pulseStartTime + config.pulseDuration)
         phase = "before pulse";
-    plot::drawPanelSummary(painter, bars, 20,
-                      QString("%1   samples=%2   t=%3   G=%4   pulse area beta=%5")
-                          .arg(phase, QString::number(samples.size()), QString::number(last.time, 'f', 3),
-                               QString::number(last.gratingMomentum, 'f', 4),
-                               QString::number(QuantumKapitzaDirac2D::pulseArea(config, recorder_->hbar()), 'f', 3)),
-                      QColor(plot::kDiffractionSummary), QColor(plot::kDiffractionPanel));
+    plot::drawPanelSummary(
+        painter, bars, 20,
+        QString("%1   samples=%2   t=%3   G=%4   pulse area beta=%5")
+            .arg(phase, QString::number(samples.size()), QString::number(last.time, 'f', 3),
+                 QString::number(last.gratingMomentum, 'f', 4),
+                 QString::number(QuantumKapitzaDirac2D::pulseArea(config, recorder_->hbar()), 'f', 3)),
+        QColor(plot::kDiffractionSummary), QColor(plot::kDiffractionPanel));
 }
 
 } // namespace vxo

@@ -57,8 +57,8 @@ void QuantumKickedRotorPlotWidget::paintEvent(QPaintEvent*)
     const QRect series(58, carpetHeight + 68 + kTitleLine, panelWidth, seriesHeight);
 
     if (!hasSamples()) {
-        drawCentredText(
-            painter, QRectF(rect()), QStringLiteral("Run the Quantum Kicked Rotor preset"), QColor(kLatticeText));
+        drawCentredText(painter, QRectF(rect()), QStringLiteral("Run the Quantum Kicked Rotor preset"),
+                        QColor(kLatticeText));
         return;
     }
     const std::vector<KickedRotorSample>& samples = recorder_->samples();
@@ -94,11 +94,11 @@ void QuantumKickedRotorPlotWidget::paintEvent(QPaintEvent*)
                    QRectF(carpet));
         const QRectF band(carpet.left(), carpet.bottom() + 3, carpet.width(), 20);
         const double lastMode = last.firstMode + static_cast<double>(modes - 1) * last.modeStep;
-        drawTextBox(
-            painter, band, Qt::AlignLeft, QStringLiteral("n=%1").arg(last.firstMode, 0, 'f', 0), QColor(kLatticeText));
+        drawTextBox(painter, band, Qt::AlignLeft, QStringLiteral("n=%1").arg(last.firstMode, 0, 'f', 0),
+                    QColor(kLatticeText));
         drawTextBox(painter, band, Qt::AlignCenter, QStringLiteral("momentum mode n"), QColor(kLatticeText));
-        drawTextBox(
-            painter, band, Qt::AlignRight, QStringLiteral("n=%1").arg(lastMode, 0, 'f', 0), QColor(kLatticeText));
+        drawTextBox(painter, band, Qt::AlignRight, QStringLiteral("n=%1").arg(lastMode, 0, 'f', 0),
+                    QColor(kLatticeText));
         // The top row is the oldest kept kick, which is kick 0 only until the
         // recorder starts dropping its oldest samples.
         const QRectF rows(4, carpet.top(), 50, carpet.height());

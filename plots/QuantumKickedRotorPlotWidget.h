@@ -24,7 +24,6 @@ protected:
 private:
     // One <n^2> series of the lower panel against the kick count.
     void drawSeries(QPainter& painter, const QRect& panel, double kicks, double scale, bool classical) const;
-
 };
 
 } // namespace vxo

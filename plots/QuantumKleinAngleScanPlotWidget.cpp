@@ -23,11 +23,11 @@ plot::ScanPicture QuantumKleinAngleScanPlotWidget::picture() const
     picture.curves.push_back(curveOf(&KleinAngleScanPoint::incidenceAngleDegrees, &KleinAngleScanPoint::transmission));
     picture.legend = "incidence angle theta   |   cyan: plane-wave reference   yellow: current reference   red: "
                      "time-domain packet max P_right";
-    picture.summary = QString("|p|=%1   E=%2   V0=%3   width=%4   scan=%5..%6 deg")
-                          .arg(QString::number(scan_.momentumMagnitude, 'f', 4), QString::number(scan_.energy, 'f', 4),
-                               QString::number(scan_.barrierHeight, 'f', 3),
-                               QString::number(scan_.barrierWidth, 'f', 3),
-                               QString::number(picture.first, 'f', 0), QString::number(picture.last, 'f', 0));
+    picture.summary =
+        QString("|p|=%1   E=%2   V0=%3   width=%4   scan=%5..%6 deg")
+            .arg(QString::number(scan_.momentumMagnitude, 'f', 4), QString::number(scan_.energy, 'f', 4),
+                 QString::number(scan_.barrierHeight, 'f', 3), QString::number(scan_.barrierWidth, 'f', 3),
+                 QString::number(picture.first, 'f', 0), QString::number(picture.last, 'f', 0));
     return picture;
 }
 

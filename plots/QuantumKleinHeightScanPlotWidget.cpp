@@ -33,11 +33,11 @@ plot::ScanPicture QuantumKleinHeightScanPlotWidget::picture() const
     picture.curves.push_back(curveOf(&KleinHeightScanPoint::barrierHeight, &KleinHeightScanPoint::transmission));
     picture.legend = "barrier height V0   |   cyan: plane-wave T(V0)   yellow: current reference   red: "
                      "time-domain packet max P_right";
-    picture.summary
-        = QString("E=%1   |p|=%2   angle=%3 deg   width=%4   thresholds: %5 / %6")
-              .arg(QString::number(scan_.energy, 'f', 4), QString::number(scan_.momentumMagnitude, 'f', 4),
-                   QString::number(scan_.incidenceAngleDegrees, 'f', 2), QString::number(scan_.barrierWidth, 'f', 3),
-                   QString::number(scan_.lowerThreshold, 'f', 4), QString::number(scan_.kleinThreshold, 'f', 4));
+    picture.summary =
+        QString("E=%1   |p|=%2   angle=%3 deg   width=%4   thresholds: %5 / %6")
+            .arg(QString::number(scan_.energy, 'f', 4), QString::number(scan_.momentumMagnitude, 'f', 4),
+                 QString::number(scan_.incidenceAngleDegrees, 'f', 2), QString::number(scan_.barrierWidth, 'f', 3),
+                 QString::number(scan_.lowerThreshold, 'f', 4), QString::number(scan_.kleinThreshold, 'f', 4));
     return picture;
 }
 

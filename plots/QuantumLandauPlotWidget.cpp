@@ -14,9 +14,9 @@ namespace vxo {
 void QuantumLandauPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const std::optional<plot::StackedPanels> panels
-        = beginOrbitPage(painter, "Uniform B - cyclotron orbit and Landau quantization",
-                         "Load Landau Levels / Cyclotron Dynamics and press Play");
+    const std::optional<plot::StackedPanels> panels =
+        beginOrbitPage(painter, "Uniform B - cyclotron orbit and Landau quantization",
+                       "Load Landau Levels / Cyclotron Dynamics and press Play");
     if (!panels)
         return;
     const std::vector<LandauSample>& samples = recorder_->samples();
@@ -33,17 +33,17 @@ void QuantumLandauPlotWidget::paintEvent(QPaintEvent*)
     // so that the cyclotron orbit is drawn round; along the panel's shorter
     // side R lands about 10 pixels inside the frame.
     const double reach = plot::atLeast(1.25 * config.orbitRadius, 2.0);
-    const plot::PlaneAxes axes
-        = plot::equalScaleAxes(QRectF(orbit).adjusted(10.0, 10.0, -10.0, -10.0), -reach, reach, -reach, reach, 1e-12);
+    const plot::PlaneAxes axes =
+        plot::equalScaleAxes(QRectF(orbit).adjusted(10.0, 10.0, -10.0, -10.0), -reach, reach, -reach, reach, 1e-12);
     const auto plane = [&](double x, double y) { return plot::mapPlane(axes, x, y); };
     const QPointF c = plane(0.0, 0.0);
     const QPen axisPen = plot::plotPen(QColor(plot::kLandauAxes), 1.0, Qt::DashLine);
     plot::drawHorizontalLine(painter, axisPen, orbit.left() + 5, orbit.right() - 5, c.y());
     plot::drawVerticalLine(painter, axisPen, c.x(), orbit.top() + 5, orbit.bottom() - 5);
     if (cyclotronPacket) {
-        const QRectF circle
-            = QRectF(plane(-config.orbitRadius, config.orbitRadius), plane(config.orbitRadius, -config.orbitRadius))
-                  .normalized();
+        const QRectF circle =
+            QRectF(plane(-config.orbitRadius, config.orbitRadius), plane(config.orbitRadius, -config.orbitRadius))
+                .normalized();
         if (std::isfinite(circle.width()) && std::isfinite(circle.height())) {
             painter.setPen(plot::plotPen(QColor(plot::kLandauCircle), 1.2, Qt::DashLine));
             painter.setBrush(Qt::NoBrush);
@@ -52,8 +52,8 @@ void QuantumLandauPlotWidget::paintEvent(QPaintEvent*)
     }
     drawTrajectory(painter, axes);
 
-    const plot::AxisMap tAxis
-        = plot::horizontalAxis(QRectF(time), 0.0, plot::timeAxisEnd(config.analysisEndTime, last.time), 1e-12);
+    const plot::AxisMap tAxis =
+        plot::horizontalAxis(QRectF(time), 0.0, plot::timeAxisEnd(config.analysisEndTime, last.time), 1e-12);
     const double levelEnergy = QuantumLandau2D::levelEnergy(config, mass, hbar);
     double energyMax = plot::atLeast(1.6 * levelEnergy, 1e-9);
     for (const LandauSample& s : samples)
@@ -72,15 +72,14 @@ void QuantumLandauPlotWidget::paintEvent(QPaintEvent*)
         plot::drawHorizontalLine(painter, plot::plotPen(QColor(plot::kLandauLevel), 1.2, Qt::DashLine), time.left(),
                                  time.right(), energyY(levelEnergy));
 
-    drawOrbitTexts(painter, *panels,
-                   cyclotronPacket ? "<x>, <y> - cyclotron orbit" : "<x>, <y> - stationary Landau state",
-                   "time   yellow: <H>   green: survival fidelity",
-                   QString("b=qB/hbar=%1   omega_c=%2   lB=%3   n=%4   E=%5   norm=%6")
-                       .arg(QString::number(config.fieldStrength, 'f', 3),
-                            QString::number(QuantumLandau2D::cyclotronFrequency(config, mass, hbar), 'f', 4),
-                            QString::number(QuantumLandau2D::magneticLength(config), 'f', 3),
-                            QString::number(config.landauIndex), QString::number(last.energy, 'f', 5),
-                            QString::number(last.norm, 'f', 6)));
+    drawOrbitTexts(
+        painter, *panels, cyclotronPacket ? "<x>, <y> - cyclotron orbit" : "<x>, <y> - stationary Landau state",
+        "time   yellow: <H>   green: survival fidelity",
+        QString("b=qB/hbar=%1   omega_c=%2   lB=%3   n=%4   E=%5   norm=%6")
+            .arg(QString::number(config.fieldStrength, 'f', 3),
+                 QString::number(QuantumLandau2D::cyclotronFrequency(config, mass, hbar), 'f', 4),
+                 QString::number(QuantumLandau2D::magneticLength(config), 'f', 3), QString::number(config.landauIndex),
+                 QString::number(last.energy, 'f', 5), QString::number(last.norm, 'f', 6)));
 }
 
 } // namespace vxo

@@ -49,7 +49,7 @@ void QuantumLandauZenerPlotWidget::paintEvent(QPaintEvent*)
     const double crossing = reference_.crossingTime;
     if (reference_.valid && tStart <= crossing && crossing <= tEnd)
         drawVerticalLine(painter, plotPen(QColor::fromRgba(kZenerCrossing), 1.0, Qt::DashDotLine),
-            mapValue(x, crossing), p.top(), bias.bottom());
+                         mapValue(x, crossing), p.top(), bias.bottom());
 
     const SweepBlock<ObservableSample> block{
         &ObservableSample::landauZenerValid, &ObservableSample::landauZenerLower,

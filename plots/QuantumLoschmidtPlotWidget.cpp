@@ -10,13 +10,11 @@
 #include <limits>
 #include <utility>
 
-
 namespace vxo {
 
 using namespace plot;
 
 namespace {
-
 
 // The range of the centroids with a margin: a single value is widened by 1 on
 // each side first, then 12 % of the span (at least 1) is added at each end.
@@ -105,8 +103,8 @@ void QuantumLoschmidtPlotWidget::paintEvent(QPaintEvent*)
     const double returnX = mapValue(time, 2.0 * reversal);
     drawVerticalLine(painter, plotPen(QColor(kLoschmidtTurn), 1.2, Qt::DashLine), reversalX, echoPanel.top(),
                      echoPanel.bottom());
-    drawVerticalLine(
-        painter, plotPen(QColor(kLoschmidtStart), 1.2, Qt::DashLine), returnX, echoPanel.top(), echoPanel.bottom());
+    drawVerticalLine(painter, plotPen(QColor(kLoschmidtStart), 1.2, Qt::DashLine), returnX, echoPanel.top(),
+                     echoPanel.bottom());
     strokePath(painter, timeCurve(samples, time, unit, clampedFraction(&LoschmidtSample::densityEcho)),
                plotPen(QColor(kTraceFidelity), 2.0));
     strokePath(painter, timeCurve(samples, time, unit, clampedFraction(&LoschmidtSample::fidelity)),

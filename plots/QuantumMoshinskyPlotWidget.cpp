@@ -13,13 +13,11 @@ namespace vxo {
 
 namespace {
 
-
 // From deep blue through cyan to white.
 constexpr std::array<plot::RampSegment, 2> kDensityRamp{{
     {0.0, 0.55, {8, 18, 38}, {22, 155, 190}},
     {0.55, 0.45, {30, 173, 228}, {225, 82, 27}},
 }};
-
 
 // Rows of the carpet on the time scale 0..tEnd: sample r covers its recording
 // time up to the next sample's (the newest one as long as the spacing before
@@ -55,7 +53,7 @@ void QuantumMoshinskyPlotWidget::paintEvent(QPaintEvent*)
     QPainter painter(this);
     const bool hasData = hasSamples();
     if (!plot::beginTitledPage(painter, rect(), font(), plot::kMoshinskyPage, "Moshinsky shutter - diffraction in time",
-            hasData, "Load Moshinsky Shutter / Diffraction in Time and press Play"))
+                               hasData, "Load Moshinsky Shutter / Diffraction in Time and press Play"))
         return;
     const std::vector<MoshinskySample>& samples = recorder_->samples();
     const MoshinskySample& last = samples.back();
@@ -80,19 +78,19 @@ void QuantumMoshinskyPlotWidget::paintEvent(QPaintEvent*)
     iMax = std::max(iMax, 1e-12);
     const double tEnd = plot::timeAxisEnd(config.analysisEndTime, last.time);
     // A mark stands over the middle of its cell's column.
-    const plot::AxisMap xAxis = plot::columnCentresAxis(QRectF(carpet), recorder_->gridX(0),
-                                                        recorder_->gridX(nx == 0 ? 0 : nx - 1),
-                                                        static_cast<double>(recorder_->dx()), 1e-12);
+    const plot::AxisMap xAxis =
+        plot::columnCentresAxis(QRectF(carpet), recorder_->gridX(0), recorder_->gridX(nx == 0 ? 0 : nx - 1),
+                                static_cast<double>(recorder_->dx()), 1e-12);
 
     if (nx != 0) {
-        const std::vector<int> columns
-            = plot::pixelCells(plot::equalCellSpans(carpet.width(), static_cast<std::size_t>(nx)), carpet.width());
+        const std::vector<int> columns =
+            plot::pixelCells(plot::equalCellSpans(carpet.width(), static_cast<std::size_t>(nx)), carpet.width());
         const std::vector<int> rows = plot::pixelCells(rowsByTime(samples, carpet.height(), tEnd), carpet.height());
-        plot::drawCellCarpet(
-            painter, carpet.left(), carpet.top(), columns, rows, plot::kDiffractionPanel, [&](int c, int r) {
-                return plot::profileCellColour(
-                    samples[static_cast<std::size_t>(r)].profile, c, pMax, kDensityRamp, plot::kDiffractionPanel);
-            });
+        plot::drawCellCarpet(painter, carpet.left(), carpet.top(), columns, rows, plot::kDiffractionPanel,
+                             [&](int c, int r) {
+                                 return plot::profileCellColour(samples[static_cast<std::size_t>(r)].profile, c, pMax,
+                                                                kDensityRamp, plot::kDiffractionPanel);
+                             });
     }
 
     const auto carpetMark = [&](double x, const QColor& colour) {
@@ -102,7 +100,7 @@ void QuantumMoshinskyPlotWidget::paintEvent(QPaintEvent*)
     carpetMark(recorder_->geometry().centerX, QColor(plot::kMoshinskyShutter));
     carpetMark(config.detectorX, QColor(plot::kMoshinskyDetector));
     plot::drawHorizontalLine(painter, plot::plotPen(QColor::fromRgba(plot::kMoshinskyFront), 1.0, Qt::DashLine),
-        carpet.left(), carpet.right(), carpet.top() + carpet.height() * config.openTime / tEnd);
+                             carpet.left(), carpet.right(), carpet.top() + carpet.height() * config.openTime / tEnd);
 
     const int rightMiddle = Qt::AlignRight | Qt::AlignVCenter;
     plot::drawTextBox(painter, QRect(4, carpet.top(), 52, 20), rightMiddle, "t=0", QColor(plot::kDiffractionTexts));
@@ -127,12 +125,12 @@ void QuantumMoshinskyPlotWidget::paintEvent(QPaintEvent*)
     plot::drawTextBox(painter, QRect(density.left(), density.bottom() + 4, density.width(), 20), Qt::AlignCenter,
                       "time  -  detector line density I(xd,t)", QColor(plot::kDiffractionTexts));
     plot::drawTextOnPatch(painter, QRect(density.left() + 8, density.top() + 6, density.width() - 16, 20),
-                      Qt::AlignLeft | Qt::AlignVCenter,
-                      QString("samples=%1  t=%2  I_det=%3  P(x>shutter)=%4")
-                          .arg(QString::number(samples.size()), QString::number(last.time, 'f', 3),
-                               QString::number(last.detectorDensity, 'g', 5),
-                               QString::number(last.transmittedProbability, 'f', 4)),
-                      QColor(plot::kDiffractionSummary), QColor(plot::kDiffractionPanel));
+                          Qt::AlignLeft | Qt::AlignVCenter,
+                          QString("samples=%1  t=%2  I_det=%3  P(x>shutter)=%4")
+                              .arg(QString::number(samples.size()), QString::number(last.time, 'f', 3),
+                                   QString::number(last.detectorDensity, 'g', 5),
+                                   QString::number(last.transmittedProbability, 'f', 4)),
+                          QColor(plot::kDiffractionSummary), QColor(plot::kDiffractionPanel));
 }
 
 } // namespace vxo

@@ -66,10 +66,10 @@ void QuantumQuenchPlotWidget::paintEvent(QPaintEvent*)
         drawVerticalLine(painter, plotPen(marker, 1.5, Qt::DashLine), mx, p.top(), p.bottom());
     }
 
-    const bool measured = drawScaledCurves(
-        painter, samples_, nullptr, &ObservableSample::time, x, p,
-        {{&ObservableSample::sigmaX, widthScale, plotPen(QColor(kCurve), 2.2)},
-         {&ObservableSample::totalEnergy, energyScale, plotPen(QColor(kEnergyCurve), 1.8)}});
+    const bool measured =
+        drawScaledCurves(painter, samples_, nullptr, &ObservableSample::time, x, p,
+                         {{&ObservableSample::sigmaX, widthScale, plotPen(QColor(kCurve), 2.2)},
+                          {&ObservableSample::totalEnergy, energyScale, plotPen(QColor(kEnergyCurve), 1.8)}});
     if (!measured)
         drawCentredText(painter, p, QStringLiteral("Load Quantum Quench and press Play"), QColor(kPlaceholder));
     if (markerTime_ >= 0.0 && markerTime_ <= tMax) {

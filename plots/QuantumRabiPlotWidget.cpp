@@ -32,11 +32,11 @@ void QuantumRabiPlotWidget::paintEvent(QPaintEvent*)
                                {kRabiFirstPrediction, kRabiSecondPrediction, kRabiPiPulse});
     }
 
-    const bool measured = drawPopulationCurves(
-        painter, samples_, &ObservableSample::rabiValid, &ObservableSample::time, x, p,
-        {{&ObservableSample::rabiPopulation1, plotPen(QColor(kRabiFirst), 2.2)},
-         {&ObservableSample::rabiPopulation2, plotPen(QColor(kSecondPopulation), 2.2)},
-         {&ObservableSample::rabiCaptured, plotPen(QColor(kCapturedCurve), 1.2, Qt::DotLine)}});
+    const bool measured =
+        drawPopulationCurves(painter, samples_, &ObservableSample::rabiValid, &ObservableSample::time, x, p,
+                             {{&ObservableSample::rabiPopulation1, plotPen(QColor(kRabiFirst), 2.2)},
+                              {&ObservableSample::rabiPopulation2, plotPen(QColor(kSecondPopulation), 2.2)},
+                              {&ObservableSample::rabiCaptured, plotPen(QColor(kCapturedCurve), 1.2, Qt::DotLine)}});
     if (!measured)
         drawTextOnPatch(painter, p, Qt::AlignCenter, QStringLiteral("Load a driven double-well preset and press Play"),
                         QColor(kPlaceholder), QColor(kBackground));

@@ -77,8 +77,9 @@ void QuantumRamseyPlotWidget::paintEvent(QPaintEvent*)
     const QRectF& f = panels.scan;
 
     // The whole sequence, or the measured span when longer.
-    const AxisMap x = interferenceTimeAxis(panels, samples_, &ObservableSample::ramseyValid, &ObservableSample::time,
-                                      sequence_.enabled ? sequence_.startTime + ramseyTotalDuration(sequence_) : 1.0);
+    const AxisMap x =
+        interferenceTimeAxis(panels, samples_, &ObservableSample::ramseyValid, &ObservableSample::time,
+                             sequence_.enabled ? sequence_.startTime + ramseyTotalDuration(sequence_) : 1.0);
     const double tEnd = x.valueSpan;
 
     if (reference_.valid) {
@@ -96,11 +97,11 @@ void QuantumRamseyPlotWidget::paintEvent(QPaintEvent*)
         boundary(reference_.secondPulseEnd, pulsePen);
     }
 
-    const bool measured = drawPopulationCurves(
-        painter, samples_, &ObservableSample::ramseyValid, &ObservableSample::time, x, p,
-        {{&ObservableSample::ramseyPopulation1, plotPen(QColor(kTwoLevelFirst), 2.3)},
-         {&ObservableSample::ramseyPopulation2, plotPen(QColor(kTwoLevelSecond), 2.3)},
-         {&ObservableSample::ramseyCaptured, plotPen(QColor(kCapturedCurve), 1.0, Qt::DotLine)}});
+    const bool measured =
+        drawPopulationCurves(painter, samples_, &ObservableSample::ramseyValid, &ObservableSample::time, x, p,
+                             {{&ObservableSample::ramseyPopulation1, plotPen(QColor(kTwoLevelFirst), 2.3)},
+                              {&ObservableSample::ramseyPopulation2, plotPen(QColor(kTwoLevelSecond), 2.3)},
+                              {&ObservableSample::ramseyCaptured, plotPen(QColor(kCapturedCurve), 1.0, Qt::DotLine)}});
     if (!measured)
         drawTextOnPatch(painter, p, Qt::AlignCenter, QStringLiteral("Load a Ramsey preset and press Play"),
                         QColor(kPlaceholder), QColor(kBackground));
@@ -126,10 +127,10 @@ void QuantumRamseyPlotWidget::paintEvent(QPaintEvent*)
         const QColor singleColour = QColor(kTwoLevelSecond);
         const QColor ensembleColour = QColor(kTwoLevelFirst);
         if (single)
-            strokePath(painter,
-                       scanCurve(fringe_, &RamseyFringePoint::freeEvolutionDuration, &RamseyFringePoint::population2,
-                                 free, f),
-                       plotPen(singleColour, 1.35));
+            strokePath(
+                painter,
+                scanCurve(fringe_, &RamseyFringePoint::freeEvolutionDuration, &RamseyFringePoint::population2, free, f),
+                plotPen(singleColour, 1.35));
         if (spread)
             strokePath(painter,
                        scanCurve(ensembleFringe_, &RamseyEnsemblePoint::freeEvolutionDuration,

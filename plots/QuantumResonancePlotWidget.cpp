@@ -70,12 +70,14 @@ void QuantumResonancePlotWidget::paintEvent(QPaintEvent*)
 
     const AxisMap x = horizontalAxis(p, x0, x1, 1e-30);
     const auto y = [&](double t) { return populationY(p, t); };
-    strokePath(painter, polylineBridgingGaps(curve_.size(), [&](std::size_t i) -> std::optional<QPointF> {
-                   const TransmissionPoint& point = curve_[i];
-                   if (!std::isfinite(point.abscissa) || !std::isfinite(point.transmission))
-                       return std::nullopt;
-                   return QPointF(mapValue(x, point.abscissa), y(point.transmission));
-               }),
+    strokePath(painter,
+               polylineBridgingGaps(curve_.size(),
+                                    [&](std::size_t i) -> std::optional<QPointF> {
+                                        const TransmissionPoint& point = curve_[i];
+                                        if (!std::isfinite(point.abscissa) || !std::isfinite(point.transmission))
+                                            return std::nullopt;
+                                        return QPointF(mapValue(x, point.abscissa), y(point.transmission));
+                                    }),
                plotPen(QColor(kCurve), 2.0));
 
     const QColor marker = QColor(kResonanceMarker);
@@ -88,7 +90,8 @@ void QuantumResonancePlotWidget::paintEvent(QPaintEvent*)
         const double py = y(packetTransmission_);
         drawHorizontalLine(painter, plotPen(QColor(kPacketTransmission), 1.5, Qt::DashLine), p.left(), p.right(), py);
         drawTextBox(painter, QRectF(p.right() - 180, py - 19, 176, 18), Qt::AlignRight | Qt::AlignVCenter,
-            QStringLiteral("packet P_T = %1").arg(packetTransmission_, 0, 'f', 4), QColor(kPacketTransmissionLabel));
+                    QStringLiteral("packet P_T = %1").arg(packetTransmission_, 0, 'f', 4),
+                    QColor(kPacketTransmissionLabel));
     }
 
     drawPanelTitle(painter, p, QStringLiteral("Double-barrier stationary transmission T"));

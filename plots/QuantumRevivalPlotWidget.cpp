@@ -11,16 +11,16 @@ using namespace plot;
 
 namespace {
 
-
 // Dark blue through light blue to white at the row maximum.
 const PowerRamp kCarpetRamp{{0.0, 1.0, 1.8}, {0.0, 1.0, 0.85}, {0.2, 1.2, 1.0}};
 
 // The lower title on the line under the carpet's x labels, so that a narrow
 // page does not print it over them.
-const SplitPage kPage{kCarpetPageLook, {"Quantum carpet: x-marginal probability versus time", 4.0, 20.0},
-                      {"Wavefunction recurrence fidelity |<psi(0)|psi(t)>|^2", 16.0, 20.0},
-                      {"Run the Wave-Packet Revivals preset to build the carpet",
-                       "Four finite box walls are required"}};
+const SplitPage kPage{
+    kCarpetPageLook,
+    {"Quantum carpet: x-marginal probability versus time", 4.0, 20.0},
+    {"Wavefunction recurrence fidelity |<psi(0)|psi(t)>|^2", 16.0, 20.0},
+    {"Run the Wave-Packet Revivals preset to build the carpet", "Four finite box walls are required"}};
 
 } // namespace
 

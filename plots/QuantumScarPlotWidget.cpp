@@ -15,7 +15,6 @@ using namespace plot;
 
 namespace {
 
-
 // Dark green through yellow to near white at the largest spectral weight.
 const PowerRamp kSpectralRamp{{0.0, 1.35, 1.25}, {0.25, 1.15, 0.72}, {0.1, 0.85, 0.45}};
 

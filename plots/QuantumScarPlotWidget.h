@@ -23,7 +23,11 @@ public:
     // Where the two panels lie.
     static plot::SplitLayout layout()
     {
-        return plot::tracePageLayout().withLeft(62.0).withGap(38.0).withShare(0.64).withMinimumHeight(150.0)
+        return plot::tracePageLayout()
+            .withLeft(62.0)
+            .withGap(38.0)
+            .withShare(0.64)
+            .withMinimumHeight(150.0)
             .withMinimumWidth(60.0);
     }
 
@@ -34,7 +38,6 @@ private:
     // The stadium's outline with its bounding box stretched onto target, each
     // direction by its own factor; empty for an invalid geometry.
     static QPainterPath stadiumPath(const QRectF& target, const StadiumGeometry& stadium);
-
 };
 
 } // namespace vxo

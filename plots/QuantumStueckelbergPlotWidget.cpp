@@ -43,8 +43,9 @@ void QuantumStueckelbergPlotWidget::paintEvent(QPaintEvent*)
     const QRectF& f = panels.scan;
 
     // The whole schedule (out, hold, back), or the measured span when longer.
-    const AxisMap x = interferenceTimeAxis(panels, samples_, &ObservableSample::stueckelbergValid,
-        &ObservableSample::time, sweep_.enabled ? sweep_.startTime + linearSweepDuration(sweep_) : 1.0);
+    const AxisMap x =
+        interferenceTimeAxis(panels, samples_, &ObservableSample::stueckelbergValid, &ObservableSample::time,
+                             sweep_.enabled ? sweep_.startTime + linearSweepDuration(sweep_) : 1.0);
     const double tEnd = x.valueSpan;
 
     if (reference_.valid) {
@@ -86,16 +87,15 @@ void QuantumStueckelbergPlotWidget::paintEvent(QPaintEvent*)
         const double current = sweep_.holdDuration;
         if (h0 <= current && current <= h1) {
             const QColor marker = QColor(kFringeCurrent);
-            drawOutlinedDisc(painter,
-                             QPointF(mapValue(hold, current), populationY(f, reference_.finalLowerPopulation)), 3.5,
-                             3.5, marker, plotPen(marker));
+            drawOutlinedDisc(painter, QPointF(mapValue(hold, current), populationY(f, reference_.finalLowerPopulation)),
+                             3.5, 3.5, marker, plotPen(marker));
         }
     }
 
     drawPanelTitle(painter, p, QStringLiteral("Landau-Zener-Stueckelberg: double passage and interference"),
                    QColor(kTitle), 2.0, 22.0);
     drawInterferenceLabels(painter, panels, QStringLiteral("bias"), QStringLiteral("Plo"),
-                      QStringLiteral("turnaround hold time"));
+                           QStringLiteral("turnaround hold time"));
     // The legend under the bias strip, which shares the panel's time axis.
     drawLegendLine(painter, QRectF(p.left(), bias.bottom() + 6, p.width(), 18), sweepLegend());
 }

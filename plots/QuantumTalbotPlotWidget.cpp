@@ -12,16 +12,15 @@ using namespace plot;
 
 namespace {
 
-
 const PowerRamp kCarpetRamp{{0.0, 1.0, 1.55}, {0.0, 1.0, 0.72}, {0.18, 1.25, 0.9}};
 
 // The x labels and the legend take the line under the carpet (the legend
 // two lines on a narrow page); the lower title sits on the line below them.
-const SplitPage kPage{kCarpetPageLook,
-                      {"Talbot carpet: transverse x-marginal versus time", 4.0, 20.0},
-                      {"Self-image correlation: original / half-period shifted", 37.0, 18.0},
-                      {"Run the Quantum Talbot Self-Imaging preset",
-                       "The initial transverse comb builds its own x-time carpet"}};
+const SplitPage kPage{
+    kCarpetPageLook,
+    {"Talbot carpet: transverse x-marginal versus time", 4.0, 20.0},
+    {"Self-image correlation: original / half-period shifted", 37.0, 18.0},
+    {"Run the Quantum Talbot Self-Imaging preset", "The initial transverse comb builds its own x-time carpet"}};
 
 // The pen of the k-th quarter-Talbot-time marker.
 QPen markerPen(int k)

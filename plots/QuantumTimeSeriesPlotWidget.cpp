@@ -47,10 +47,7 @@ const QColor kCurveColour = QColor(plot::kCurve);
 
 } // namespace
 
-QuantumTimeSeriesPlotWidget::QuantumTimeSeriesPlotWidget(QWidget* parent)
-    : HistoryPlotWidget(parent)
-{
-}
+QuantumTimeSeriesPlotWidget::QuantumTimeSeriesPlotWidget(QWidget* parent) : HistoryPlotWidget(parent) {}
 
 void QuantumTimeSeriesPlotWidget::setObservable(int observable)
 {

@@ -17,7 +17,6 @@ using namespace plot;
 
 namespace {
 
-
 // text centred over panel in the band (panel.left, top, panel.width, height);
 // a text wider than the panel is moved as little as needed to lie within
 // [left, right], and elided where even that is too narrow.
@@ -46,13 +45,13 @@ void drawCentredWithin(QPainter& painter, const QRectF& panel, double top, doubl
 QuantumVortexPlotWidget::Panels QuantumVortexPlotWidget::panels(const QSize& widgetSize, const Layout& layout)
 {
     const double side = layout.share * std::max(widgetSize.height() - layout.heightMargin, layout.minimumHeight);
-    const QRectF orbit(layout.left, layout.top,
-                       std::min(std::max(layout.orbitShare * widgetSize.width(), layout.minimumOrbitWidth),
-                                layout.aspect * side),
-                       side);
-    const QRectF momentum(orbit.right() + layout.gap, layout.top,
-                          std::max(widgetSize.width() - orbit.right() - layout.rightMargin, layout.minimumMomentumWidth),
-                          side);
+    const QRectF orbit(
+        layout.left, layout.top,
+        std::min(std::max(layout.orbitShare * widgetSize.width(), layout.minimumOrbitWidth), layout.aspect * side),
+        side);
+    const QRectF momentum(
+        orbit.right() + layout.gap, layout.top,
+        std::max(widgetSize.width() - orbit.right() - layout.rightMargin, layout.minimumMomentumWidth), side);
     return Panels{orbit, momentum};
 }
 

@@ -85,8 +85,8 @@ void QuantumZenoPlotWidget::paintEvent(QPaintEvent*)
                   {{QStringLiteral("upper control: no measurements"), kZenoControl, 0.0, 0.0},
                    {watched, kLatticeCurve, watchedOffset, 0.0}},
                   QColor(kLatticeBackground));
-    drawTextBox(
-        painter, QRectF(4, survival.top(), 48, 18), Qt::AlignRight, QStringLiteral("1.0"), QColor(kLatticeText));
+    drawTextBox(painter, QRectF(4, survival.top(), 48, 18), Qt::AlignRight, QStringLiteral("1.0"),
+                QColor(kLatticeText));
     drawTextBox(painter, QRectF(4, survival.bottom() - 16, 48, 18), Qt::AlignRight, QStringLiteral("0.0"),
                 QColor(kLatticeText));
     drawTextBox(painter, QRectF(survival.left(), survival.bottom() + 4, survival.width(), 20), Qt::AlignRight,
@@ -109,8 +109,8 @@ void QuantumZenoPlotWidget::paintEvent(QPaintEvent*)
     const double edge = roundedPixel(profiles.left() +
                                      (recorder_->config().survivalBoundaryX - xmin) / (xmax - xmin) * profiles.width());
     if (profiles.left() <= edge && edge <= profiles.right()) {
-        drawVerticalLine(
-            painter, plotPen(QColor(kZenoEdge), 1.5, Qt::DashLine), edge, profiles.top(), profiles.bottom());
+        drawVerticalLine(painter, plotPen(QColor(kZenoEdge), 1.5, Qt::DashLine), edge, profiles.top(),
+                         profiles.bottom());
         drawTextBox(painter, QRectF(edge + 4, profiles.top() + 4, 120, 18), Qt::AlignLeft | Qt::TextDontClip,
                     QStringLiteral("measurement edge"), QColor(kZenoEdge));
     }

@@ -25,8 +25,8 @@ void QuantumZitterbewegungPlotWidget::paintEvent(QPaintEvent*)
     const std::vector<ZitterbewegungSample>& samples = recorder_->samples();
     const ZitterbewegungConfig& config = recorder_->config();
 
-    const plot::StackedPanels panels = plot::drawStackedPanels(
-        painter, size(), layout(), QColor(plot::kScanPanelFrame), QColor(plot::kScanPanel));
+    const plot::StackedPanels panels =
+        plot::drawStackedPanels(painter, size(), layout(), QColor(plot::kScanPanelFrame), QColor(plot::kScanPanel));
     const QRect& pos = panels.upper;
     const QRect& vel = panels.lower;
 
@@ -45,8 +45,8 @@ void QuantumZitterbewegungPlotWidget::paintEvent(QPaintEvent*)
     const double lo = xMin - pad;
     const double hi = xMax + pad;
     const plot::AxisMap xAxis{double(pos.bottom()), -double(pos.height()), lo, plot::atLeast(hi - lo, 1e-12)};
-    const plot::AxisMap tAxis
-        = plot::horizontalAxis(QRectF(pos), 0.0, plot::timeAxisEnd(config.analysisEndTime, samples.back().time), 1e-12);
+    const plot::AxisMap tAxis =
+        plot::horizontalAxis(QRectF(pos), 0.0, plot::timeAxisEnd(config.analysisEndTime, samples.back().time), 1e-12);
 
     // Both oscillating traces are centred and magnified so that their largest
     // excursion reaches 0.45 / 1.15 of the panel's height.
@@ -57,18 +57,16 @@ void QuantumZitterbewegungPlotWidget::paintEvent(QPaintEvent*)
         painter, samples, tAxis, [&](const ZitterbewegungSample& s) { return plot::mapValue(xAxis, s.meanX); },
         plot::plotPen(QColor(plot::kZitterMean), 2.1));
     plot::strokeTimeTrace(
-        painter, samples, tAxis,
-        [&](const ZitterbewegungSample& s) { return centred(pos, s.detrendedX, residualMax); },
+        painter, samples, tAxis, [&](const ZitterbewegungSample& s) { return centred(pos, s.detrendedX, residualMax); },
         plot::plotPen(QColor(plot::kZitterTrembling), 1.9));
     plot::drawHorizontalLine(painter, plot::plotPen(QColor(plot::kZitterZero), 1.0, Qt::DashLine), pos.left(),
-        pos.right(), pos.center().y());
+                             pos.right(), pos.center().y());
 
     plot::strokeTimeTrace(
-        painter, samples, tAxis,
-        [&](const ZitterbewegungSample& s) { return centred(vel, s.velocityX, velocityMax); },
+        painter, samples, tAxis, [&](const ZitterbewegungSample& s) { return centred(vel, s.velocityX, velocityMax); },
         plot::plotPen(QColor(plot::kZitterVelocity), 2.1));
     plot::drawHorizontalLine(painter, plot::plotPen(QColor(plot::kZitterDrift), 1.2, Qt::DashLine), vel.left(),
-        vel.right(), centred(vel, recorder_->fittedDriftVelocityX(), velocityMax));
+                             vel.right(), centred(vel, recorder_->fittedDriftVelocityX(), velocityMax));
 
     const QColor texts = QColor(plot::kZitterCaption);
     plot::drawPanelCaption(painter, pos, 3, 21, "cyan: <x(t)>   yellow: linear-detrended x(t) (magnified)", texts);
@@ -76,7 +74,8 @@ void QuantumZitterbewegungPlotWidget::paintEvent(QPaintEvent*)
     plot::drawPanelSummary(
         painter, pos, 24,
         QString("%1   P+=%2   P-=%3   omega_ZB=%4   max |residual x|=%5")
-            .arg(config.preparationMode == ZitterbewegungConfig::kMixedBranches ? "mixed +/- energy" : "positive-energy control",
+            .arg(config.preparationMode == ZitterbewegungConfig::kMixedBranches ? "mixed +/- energy"
+                                                                                : "positive-energy control",
                  QString::number(recorder_->positiveEnergyWeight(), 'f', 6),
                  QString::number(recorder_->negativeEnergyWeight(), 'f', 6),
                  QString::number(QuantumZitterbewegung2D::angularFrequency(config, recorder_->hbar()), 'f', 4),

@@ -77,8 +77,8 @@ void drawScanBandName(QPainter& painter, const QRect& panel, double xa, double x
     if (width > 0) {
         const double half = QFontMetricsF(painter.font()).horizontalAdvance(name) / 2.0;
         const double lowest = panel.left() + 4.0 + half;
-        box.moveCenter(QPointF(std::max(lowest, std::min(box.center().x(), panel.right() - 4.0 - half)),
-                               box.center().y()));
+        box.moveCenter(
+            QPointF(std::max(lowest, std::min(box.center().x(), panel.right() - 4.0 - half)), box.center().y()));
     }
     if (width <= 0) {
         drawTextBox(painter, box, Qt::AlignCenter, name, QColor(kScanNumbers));
@@ -152,10 +152,11 @@ QRectF drawScanTexts(QPainter& painter, const QRect& panel, const ScanLayout& la
     drawTextBox(painter, QRect(panel.left(), panel.bottom() + layout.legendGap, panel.width(), layout.legendHeight),
                 Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap | Qt::TextDontClip, legend, QColor(kScanLegend));
     const int width = panel.width() - 16;
-    const int height = std::max(layout.summaryHeight,
-                                static_cast<int>(std::ceil(wrappedTextHeight(painter.font(), width, summary))));
+    const int height =
+        std::max(layout.summaryHeight, static_cast<int>(std::ceil(wrappedTextHeight(painter.font(), width, summary))));
     return drawTextOnPatch(painter, QRect(panel.left() + 8, panel.top() + 6, width, height),
-                    Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, summary, QColor(kScanSummary), QColor(kScanPanel));
+                           Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, summary, QColor(kScanSummary),
+                           QColor(kScanPanel));
 }
 
 ScanLayout withLegendRoom(const ScanLayout& layout, const QSize& widgetSize, const QFont& font, const QString& legend)
@@ -186,8 +187,8 @@ void paintScan(QPainter& painter, const QSize& widgetSize, const ScanLayout& lay
         strokePath(painter, scanCurve(curve.points, frame), roundPlotPen(curve.colour, curve.width));
     const auto marker = [&](bool discs) {
         if (!picture.curves.empty())
-            drawScanMarker(painter, frame, picture.curves.back().points, picture.first, picture.last,
-                           picture.current, picture.packetMaxPRight, discs);
+            drawScanMarker(painter, frame, picture.curves.back().points, picture.first, picture.last, picture.current,
+                           picture.packetMaxPRight, discs);
     };
     marker(false);
     const QRectF summary = drawScanTexts(painter, panel, layout, picture.legend, picture.summary);

@@ -77,7 +77,7 @@ QRect drawScanPanel(QPainter& painter, const QSize& widgetSize, const ScanLayout
 // patch of the panel and on as many lines as the panel's width needs.
 // Returns the rectangle the summary takes.
 QRectF drawScanTexts(QPainter& painter, const QRect& panel, const ScanLayout& layout, const QString& legend,
-                   const QString& summary);
+                     const QString& summary);
 
 // A regime band from value `from` to value `to`, shaded in colour when it is
 // not empty; its name (when there is one) is centred in it, inset from both
@@ -106,11 +106,7 @@ struct ScanCurve {
 struct ScanPicture {
     ScanPicture() = default;
     // A picture of the range [from, to], the rest to be filled in.
-    ScanPicture(double from, double to)
-        : first(from)
-        , last(to)
-    {
-    }
+    ScanPicture(double from, double to) : first(from), last(to) {}
 
     double first = 0.0;
     double last = 1.0;

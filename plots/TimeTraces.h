@@ -18,10 +18,11 @@ template <typename Sample, typename YOf>
 void strokeTimeTrace(QPainter& painter, const std::vector<Sample>& samples, const AxisMap& time, YOf&& yOf,
                      const QPen& pen)
 {
-    strokePath(painter, polylineBridgingGaps(samples.size(), [&](std::size_t i) {
-                   return QPointF(mapValue(time, samples[i].time), yOf(samples[i]));
-               }),
-               pen);
+    strokePath(
+        painter,
+        polylineBridgingGaps(samples.size(),
+                             [&](std::size_t i) { return QPointF(mapValue(time, samples[i].time), yOf(samples[i])); }),
+        pen);
 }
 
 } // namespace vxo::plot

@@ -38,8 +38,8 @@ Point edgePoint(Point p, double vp, Point q, double vq, double level, double eps
 template <typename Emit>
 void marchCell(const Cell& cell, double level, double epsilon, Emit emit)
 {
-    const int code = (cell.a > level ? 1 : 0) + (cell.b > level ? 2 : 0) + (cell.c > level ? 4 : 0)
-                     + (cell.d > level ? 8 : 0);
+    const int code =
+        (cell.a > level ? 1 : 0) + (cell.b > level ? 2 : 0) + (cell.c > level ? 4 : 0) + (cell.d > level ? 8 : 0);
     if (code == 0 || code == 15)
         return;
     const Point A{cell.xl, cell.yb};
@@ -53,19 +53,47 @@ void marchCell(const Cell& cell, double level, double epsilon, Emit emit)
     // Saddles: a centre above the level joins the two high corners through the cell.
     const bool centreAbove = (cell.a + cell.b + cell.c + cell.d) * 0.25 > level;
     switch (code) {
-    case 1: case 14: emit(p3, p0); break;
-    case 2: case 13: emit(p0, p1); break;
-    case 3: case 12: emit(p3, p1); break;
-    case 4: case 11: emit(p1, p2); break;
-    case 6: case 9: emit(p0, p2); break;
-    case 7: case 8: emit(p3, p2); break;
+    case 1:
+    case 14:
+        emit(p3, p0);
+        break;
+    case 2:
+    case 13:
+        emit(p0, p1);
+        break;
+    case 3:
+    case 12:
+        emit(p3, p1);
+        break;
+    case 4:
+    case 11:
+        emit(p1, p2);
+        break;
+    case 6:
+    case 9:
+        emit(p0, p2);
+        break;
+    case 7:
+    case 8:
+        emit(p3, p2);
+        break;
     case 5:
-        if (centreAbove) { emit(p3, p2); emit(p0, p1); }
-        else { emit(p3, p0); emit(p2, p1); }
+        if (centreAbove) {
+            emit(p3, p2);
+            emit(p0, p1);
+        } else {
+            emit(p3, p0);
+            emit(p2, p1);
+        }
         break;
     case 10:
-        if (centreAbove) { emit(p3, p0); emit(p2, p1); }
-        else { emit(p3, p2); emit(p0, p1); }
+        if (centreAbove) {
+            emit(p3, p0);
+            emit(p2, p1);
+        } else {
+            emit(p3, p2);
+            emit(p0, p1);
+        }
         break;
     default:
         break;
@@ -132,9 +160,14 @@ PotentialContourSet buildPotentialContours(const PotentialField2D& potential, st
             const double yb = potential.yAt(j - 1);
             const double yt = potential.yAt(j);
             for (std::uint64_t i = 1; i < nx; ++i) {
-                const Cell cell{potential.xAt(i - 1), potential.xAt(i), yb, yt,
-                                potential.valueAt(i - 1, j - 1), potential.valueAt(i, j - 1),
-                                potential.valueAt(i, j), potential.valueAt(i - 1, j)};
+                const Cell cell{potential.xAt(i - 1),
+                                potential.xAt(i),
+                                yb,
+                                yt,
+                                potential.valueAt(i - 1, j - 1),
+                                potential.valueAt(i, j - 1),
+                                potential.valueAt(i, j),
+                                potential.valueAt(i - 1, j)};
                 marchCell(cell, level, kPotentialEpsilon, emit);
             }
         }
@@ -143,8 +176,7 @@ PotentialContourSet buildPotentialContours(const PotentialField2D& potential, st
 }
 
 ProbabilityContourSet buildProbabilityContours(const ComplexField2D& psi, std::uint64_t levelCount,
-                                               std::int32_t spacingMode, float decades,
-                                               std::uint64_t targetCells)
+                                               std::int32_t spacingMode, float decades, std::uint64_t targetCells)
 {
     ProbabilityContourSet set;
     // Upper bound first, so a NaN request becomes the largest span.
@@ -224,8 +256,8 @@ ProbabilityContourSet buildProbabilityContours(const ComplexField2D& psi, std::u
             if (lowest > set.levels.back())
                 continue;
             const Cell cell{xs[c], xs[c + 1], ys[r], ys[r + 1], a, b, cc, d};
-            for (auto e = static_cast<std::size_t>(std::lower_bound(set.levels.begin(), set.levels.end(), lowest)
-                                                   - set.levels.begin());
+            for (auto e = static_cast<std::size_t>(std::lower_bound(set.levels.begin(), set.levels.end(), lowest) -
+                                                   set.levels.begin());
                  e < levelCount && set.levels[e] < highest; ++e) {
                 const float level = set.levels[e];
                 const float fraction = static_cast<float>(e + 1) / denominator;

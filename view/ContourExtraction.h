@@ -23,11 +23,11 @@ struct PotentialContourSegment {
 };
 
 struct PotentialContourSet {
-    std::vector<float> levels;                       // ascending
-    std::vector<PotentialContourSegment> segments;   // level by level
+    std::vector<float> levels;                     // ascending
+    std::vector<PotentialContourSegment> segments; // level by level
     float minimum = 0.0f;
     float maximum = 0.0f;
-    bool binary = false;                             // V takes only two values
+    bool binary = false; // V takes only two values
 };
 
 struct ProbabilityContourSegment {
@@ -36,7 +36,7 @@ struct ProbabilityContourSegment {
     float x1 = 0.0f;
     float y1 = 0.0f;
     float level = 0.0f;
-    float colorFraction = 0.0f;                      // k / (N + 1) for the k-th of N levels
+    float colorFraction = 0.0f; // k / (N + 1) for the k-th of N levels
 };
 
 struct ProbabilityContourSet {
@@ -45,8 +45,8 @@ struct ProbabilityContourSet {
     float maxProbability = 0.0f;
     static constexpr std::int32_t kLogarithmicSpacing = 1; // anything else is linear
     std::int32_t spacingMode = kLogarithmicSpacing;
-    float decades = 4.0f;                            // clamped to [0.25, 12]
-    std::uint64_t stride = 1;                        // cell stride of the sampling lattice
+    float decades = 4.0f;     // clamped to [0.25, 12]
+    std::uint64_t stride = 1; // cell stride of the sampling lattice
 };
 
 // A two-valued potential (a step barrier) gets the single level at mid height;
@@ -58,7 +58,6 @@ PotentialContourSet buildPotentialContours(const PotentialField2D& potential, st
 // for logarithmic spacing (spacingMode 1). The grid is sampled every `stride`
 // cells so that the longer side has at most max(targetCells, 32) samples.
 ProbabilityContourSet buildProbabilityContours(const ComplexField2D& psi, std::uint64_t levelCount,
-                                               std::int32_t spacingMode, float decades,
-                                               std::uint64_t targetCells);
+                                               std::int32_t spacingMode, float decades, std::uint64_t targetCells);
 
 } // namespace vxo

@@ -16,8 +16,8 @@ constexpr double kArrowCutoff = 0.018;
 
 std::int64_t arrowLatticeStride(std::int32_t spacing, std::uint64_t n, double zoom, double pixels)
 {
-    const double cells = static_cast<double>(spacing) * static_cast<double>(n) / std::max(zoom, 1.0)
-                         / std::max(pixels, 1.0);
+    const double cells =
+        static_cast<double>(spacing) * static_cast<double>(n) / std::max(zoom, 1.0) / std::max(pixels, 1.0);
     const double rounded = std::round(cells);
     return rounded >= 1.0 ? static_cast<std::int64_t>(rounded) : 1;
 }

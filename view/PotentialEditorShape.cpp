@@ -17,8 +17,8 @@ float atLeast(float value, float minimum)
 
 } // namespace
 
-PotentialEditorShape PotentialEditorShape::rectangleFromDrag(float x0, float y0, float x1, float y1,
-                                                             float minimumWidth, float minimumHeight)
+PotentialEditorShape PotentialEditorShape::rectangleFromDrag(float x0, float y0, float x1, float y1, float minimumWidth,
+                                                             float minimumHeight)
 {
     PotentialEditorShape shape;
     shape.type = kRectangle;
@@ -29,8 +29,7 @@ PotentialEditorShape PotentialEditorShape::rectangleFromDrag(float x0, float y0,
     return shape;
 }
 
-PotentialEditorShape PotentialEditorShape::circleFromDrag(float x0, float y0, float x1, float y1,
-                                                          float minimumRadius)
+PotentialEditorShape PotentialEditorShape::circleFromDrag(float x0, float y0, float x1, float y1, float minimumRadius)
 {
     PotentialEditorShape shape;
     shape.type = kCircle;

@@ -275,12 +275,18 @@ const char* quantumVertexShaderSource() { return kVertexShader; }
 const char* quantumFragmentShaderSource(QuantumShaderStage stage)
 {
     switch (stage) {
-    case QuantumShaderStage::Scene: return kSceneShader;
-    case QuantumShaderStage::BrightPass: return kBrightPassShader;
-    case QuantumShaderStage::GaussianBlur: return kGaussianBlurShader;
-    case QuantumShaderStage::Bloom: return kBloomShader;
-    case QuantumShaderStage::ToneMap: return kToneMapShader;
-    case QuantumShaderStage::PotentialOverlay: return kPotentialOverlayShader;
+    case QuantumShaderStage::Scene:
+        return kSceneShader;
+    case QuantumShaderStage::BrightPass:
+        return kBrightPassShader;
+    case QuantumShaderStage::GaussianBlur:
+        return kGaussianBlurShader;
+    case QuantumShaderStage::Bloom:
+        return kBloomShader;
+    case QuantumShaderStage::ToneMap:
+        return kToneMapShader;
+    case QuantumShaderStage::PotentialOverlay:
+        return kPotentialOverlayShader;
     }
     return kSceneShader;
 }
@@ -288,12 +294,18 @@ const char* quantumFragmentShaderSource(QuantumShaderStage stage)
 const char* quantumShaderLogPrefix(QuantumShaderStage stage)
 {
     switch (stage) {
-    case QuantumShaderStage::Scene: return "QuantumGLView scene shader:";
-    case QuantumShaderStage::BrightPass: return "QuantumGLView bright-pass shader:";
-    case QuantumShaderStage::GaussianBlur: return "QuantumGLView Gaussian-blur shader:";
-    case QuantumShaderStage::Bloom: return "QuantumGLView bloom shader:";
-    case QuantumShaderStage::ToneMap: return "QuantumGLView tone-map shader:";
-    case QuantumShaderStage::PotentialOverlay: return "QuantumGLView potential-overlay shader:";
+    case QuantumShaderStage::Scene:
+        return "QuantumGLView scene shader:";
+    case QuantumShaderStage::BrightPass:
+        return "QuantumGLView bright-pass shader:";
+    case QuantumShaderStage::GaussianBlur:
+        return "QuantumGLView Gaussian-blur shader:";
+    case QuantumShaderStage::Bloom:
+        return "QuantumGLView bloom shader:";
+    case QuantumShaderStage::ToneMap:
+        return "QuantumGLView tone-map shader:";
+    case QuantumShaderStage::PotentialOverlay:
+        return "QuantumGLView potential-overlay shader:";
     }
     return "QuantumGLView scene shader:";
 }

@@ -44,13 +44,13 @@ bool store(T& field, T value)
 
 } // namespace
 
-QuantumGLView::QuantumGLView(QWidget* parent)
-    : QOpenGLWidget(parent)
+QuantumGLView::QuantumGLView(QWidget* parent) : QOpenGLWidget(parent)
 {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     setAutoFillBackground(false);
     setFocusPolicy(Qt::StrongFocus);
-    setToolTip(QStringLiteral("Mouse wheel: zoom around cursor | Middle-drag: pan | Home or middle double-click: reset view"));
+    setToolTip(
+        QStringLiteral("Mouse wheel: zoom around cursor | Middle-drag: pan | Home or middle double-click: reset view"));
 }
 
 QuantumGLView::~QuantumGLView()
@@ -328,8 +328,8 @@ void QuantumGLView::setFrame(const ComplexField2D& psi, const PotentialField2D& 
     const float ex = geometry_.worldExtentX > 0.0f ? geometry_.worldExtentX : 0.0f;
     const float ey = geometry_.worldExtentY > 0.0f ? geometry_.worldExtentY : 0.0f;
     ViewNavigation& nav = geometry_.navigation;
-    const bool sameSize = std::fabs(static_cast<double>(ex) - nav.viewExtentX) <= kFloatTolerance
-                          && std::fabs(static_cast<double>(ey) - nav.viewExtentY) <= kFloatTolerance;
+    const bool sameSize = std::fabs(static_cast<double>(ex) - nav.viewExtentX) <= kFloatTolerance &&
+                          std::fabs(static_cast<double>(ey) - nav.viewExtentY) <= kFloatTolerance;
     nav.viewExtentX = ex;
     nav.viewExtentY = ey;
     if (sameSize) {

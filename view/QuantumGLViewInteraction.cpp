@@ -108,9 +108,9 @@ void QuantumGLView::mousePressEvent(QMouseEvent* event)
     if (middleInvolved(event)) {
         // A second middle press close in time and place is a double click even
         // when the toolkit does not report one.
-        const bool doubleClick = middleClickTimer_.isValid()
-                                 && middleClickTimer_.elapsed() <= QApplication::doubleClickInterval()
-                                 && squaredDistance(position, lastMiddlePress_) <= squaredDragDistance();
+        const bool doubleClick = middleClickTimer_.isValid() &&
+                                 middleClickTimer_.elapsed() <= QApplication::doubleClickInterval() &&
+                                 squaredDistance(position, lastMiddlePress_) <= squaredDragDistance();
         lastMiddlePress_ = position;
         middleClickTimer_.start();
         if (doubleClick) {
@@ -210,8 +210,8 @@ void QuantumGLView::mouseReleaseEvent(QMouseEvent* event)
             editor_.tool == PotentialEditorShape::kCircle
                 ? PotentialEditorShape::circleFromDrag(editor_.dragStartX, editor_.dragStartY, editor_.dragCurrentX,
                                                        editor_.dragCurrentY, std::max(dx, dy))
-                : PotentialEditorShape::rectangleFromDrag(editor_.dragStartX, editor_.dragStartY,
-                                                          editor_.dragCurrentX, editor_.dragCurrentY, dx, dy);
+                : PotentialEditorShape::rectangleFromDrag(editor_.dragStartX, editor_.dragStartY, editor_.dragCurrentX,
+                                                          editor_.dragCurrentY, dx, dy);
         editor_.dragging = false;
         event->accept();
         scheduleRepaint();

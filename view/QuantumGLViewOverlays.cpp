@@ -77,7 +77,7 @@ QColor QuantumGLView::probabilityContourColor(float t)
         double position;
         int r, g, b;
     };
-    static constexpr Stop kStops[] = {{0.0, 30, 65, 255},   {0.2, 0, 175, 255},   {0.42, 80, 235, 210},
+    static constexpr Stop kStops[] = {{0.0, 30, 65, 255},   {0.2, 0, 175, 255},  {0.42, 80, 235, 210},
                                       {0.62, 230, 70, 230}, {0.8, 255, 170, 40}, {1.0, 255, 255, 235}};
     const double x = clampUpperFirst(t, 0.0f, 1.0f);
     int k = 5;
@@ -96,15 +96,15 @@ QColor QuantumGLView::probabilityContourColor(float t)
 
 void QuantumGLView::drawPotentialContours()
 {
-    if (!overlays_.potentialContoursVisible || potentialContours_.segments.empty()
-        || !(overlays_.potentialContourOpacity > 0.0f))
+    if (!overlays_.potentialContoursVisible || potentialContours_.segments.empty() ||
+        !(overlays_.potentialContourOpacity > 0.0f))
         return;
     const QRectF image = imageRect();
     const ViewNavigation& nav = geometry_.navigation;
     QPainter painter(this);
     preparePainter(painter, image);
-    painter.setPen(QPen(withOpacity(QColor(255, 205, 80), overlays_.potentialContourOpacity),
-                        overlays_.potentialContourWidth));
+    painter.setPen(
+        QPen(withOpacity(QColor(255, 205, 80), overlays_.potentialContourOpacity), overlays_.potentialContourWidth));
     painter.setBrush(Qt::NoBrush);
     QVector<QLineF> lines;
     lines.reserve(static_cast<int>(std::min<std::size_t>(potentialContours_.segments.size(), INT_MAX)));
@@ -115,8 +115,8 @@ void QuantumGLView::drawPotentialContours()
 
 void QuantumGLView::drawProbabilityContours()
 {
-    if (!overlays_.probabilityContoursVisible || probabilityContours_.segments.empty()
-        || !(overlays_.probabilityContourOpacity > 0.0f))
+    if (!overlays_.probabilityContoursVisible || probabilityContours_.segments.empty() ||
+        !(overlays_.probabilityContourOpacity > 0.0f))
         return;
     const QRectF image = imageRect();
     const ViewNavigation& nav = geometry_.navigation;
@@ -129,9 +129,9 @@ void QuantumGLView::drawProbabilityContours()
     std::size_t k = 0;
     while (k < segments.size()) {
         const float level = segments[k].level;
-        painter.setPen(QPen(withOpacity(probabilityContourColor(segments[k].colorFraction),
-                                        overlays_.probabilityContourOpacity),
-                            overlays_.probabilityContourWidth));
+        painter.setPen(
+            QPen(withOpacity(probabilityContourColor(segments[k].colorFraction), overlays_.probabilityContourOpacity),
+                 overlays_.probabilityContourWidth));
         lines.clear();
         // The first segment of a group is always taken: a NaN level equals nothing,
         // not even itself, and must not stall the loop.
@@ -334,8 +334,8 @@ void QuantumGLView::drawSectionLine()
                                    : (image.left() <= from.x() && from.x() <= image.right());
     if (!inside)
         return;
-    const QPointF anchor = horizontal ? QPointF(image.left() + 8.0, from.y() - 6.0)
-                                      : QPointF(from.x() + 6.0, image.top() + 18.0);
+    const QPointF anchor =
+        horizontal ? QPointF(image.left() + 8.0, from.y() - 6.0) : QPointF(from.x() + 6.0, image.top() + 18.0);
     QFont font = painter.font();
     font.setPixelSize(std::max(font.pixelSize(), 13));
     font.setWeight(63);

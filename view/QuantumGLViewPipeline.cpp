@@ -26,7 +26,8 @@ GLint shaderEnum(std::uint32_t value)
 
 GLsizei textureExtent(std::uint64_t n)
 {
-    return static_cast<GLsizei>(std::min<std::uint64_t>(n, static_cast<std::uint64_t>(std::numeric_limits<GLsizei>::max())));
+    return static_cast<GLsizei>(
+        std::min<std::uint64_t>(n, static_cast<std::uint64_t>(std::numeric_limits<GLsizei>::max())));
 }
 
 } // namespace
@@ -100,9 +101,9 @@ bool QuantumGLView::createShaderPrograms()
     for (int s = 0; s < kQuantumShaderStageCount; ++s) {
         const auto stage = static_cast<QuantumShaderStage>(s);
         auto built = std::make_unique<QOpenGLShaderProgram>();
-        const bool ok = built->addShaderFromSourceCode(QOpenGLShader::Vertex, quantumVertexShaderSource())
-                        && built->addShaderFromSourceCode(QOpenGLShader::Fragment, fragmentShaderSource(stage))
-                        && built->link();
+        const bool ok = built->addShaderFromSourceCode(QOpenGLShader::Vertex, quantumVertexShaderSource()) &&
+                        built->addShaderFromSourceCode(QOpenGLShader::Fragment, fragmentShaderSource(stage)) &&
+                        built->link();
         if (!ok) {
             qWarning().noquote() << quantumShaderLogPrefix(stage) << built->log();
             programs_[static_cast<std::size_t>(s)] = std::move(built);
@@ -185,8 +186,8 @@ void QuantumGLView::uploadTextures(GLuint texture, int unit, const std::vector<f
     glActiveTexture(static_cast<GLenum>(GL_TEXTURE0 + unit));
     glBindTexture(GL_TEXTURE_2D, texture);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    if (static_cast<std::uint64_t>(uploadedWidth_) != frame_.width
-        || static_cast<std::uint64_t>(uploadedHeight_) != frame_.height)
+    if (static_cast<std::uint64_t>(uploadedWidth_) != frame_.width ||
+        static_cast<std::uint64_t>(uploadedHeight_) != frame_.height)
         glTexImage2D(GL_TEXTURE_2D, 0, GL_R32F, w, h, 0, GL_RED, GL_FLOAT, values.data());
     else
         glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, w, h, GL_RED, GL_FLOAT, values.data());
@@ -355,10 +356,17 @@ void QuantumGLView::renderFrame()
 
     GLuint shown = hdrTextures_[SceneTarget];
     switch (display_.postPreview) {
-    case 1: shown = hdrTextures_[BrightTarget]; break;
-    case 2: shown = hdrTextures_[BlurBTarget]; break;
-    case 3: shown = hdrTextures_[BloomTarget]; break;
-    default: break;
+    case 1:
+        shown = hdrTextures_[BrightTarget];
+        break;
+    case 2:
+        shown = hdrTextures_[BlurBTarget];
+        break;
+    case 3:
+        shown = hdrTextures_[BloomTarget];
+        break;
+    default:
+        break;
     }
 
     // Tone map the chosen stage into the letterbox of the widget.
@@ -377,8 +385,8 @@ void QuantumGLView::renderFrame()
     glBindTexture(GL_TEXTURE_2D, 0);
 
     // Potential overlay on top of the tone-mapped picture, outside the HDR chain.
-    if (overlays_.potentialOverlayVisible && overlays_.potentialOverlayOpacity > 0.0f && potentialTexture_ != 0
-        && frame_.maxAbsPotential > 0.0f) {
+    if (overlays_.potentialOverlayVisible && overlays_.potentialOverlayOpacity > 0.0f && potentialTexture_ != 0 &&
+        frame_.maxAbsPotential > 0.0f) {
         QOpenGLShaderProgram& overlay = program(QuantumShaderStage::PotentialOverlay);
         overlay.bind();
         setTextureTransformUniforms(overlay, true);

@@ -40,9 +40,9 @@ void QuantumTextureFrame2D::assignFromField(const ComplexField2D& psi, const Pot
     // The potential changes only with its revision; the grid, with the frame's size.
     const std::uint64_t identity = hasPotential ? potential.identity() : 0;
     const std::uint64_t revision = hasPotential ? potential.revision() : 0;
-    const bool potentialKept = frame.width == psi.nx() && frame.height == psi.ny() && frame.potential.size() == cells
-                               && frame.potentialIdentity == identity && frame.potentialRevision == revision
-                               && (identity != 0 || !hasPotential);
+    const bool potentialKept = frame.width == psi.nx() && frame.height == psi.ny() && frame.potential.size() == cells &&
+                               frame.potentialIdentity == identity && frame.potentialRevision == revision &&
+                               (identity != 0 || !hasPotential);
     frame.width = psi.nx();
     frame.height = psi.ny();
     // Every value is written below, so the arrays need no zero fill.

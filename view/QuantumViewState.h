@@ -10,12 +10,12 @@ namespace vxo {
 // them. The defaults are the view's look before the first refresh.
 
 struct QuantumDisplaySettings {
-    std::uint32_t viewMode = 0;        // 0 |psi|^2, 1 phase, 2 Re psi, 3 Im psi
-    std::uint32_t palette = 0;         // 0 scientific, 1 viridis-like, 2 grayscale
-    std::uint32_t displayScale = 0;    // 0 linear, 1 logarithmic
+    std::uint32_t viewMode = 0;     // 0 |psi|^2, 1 phase, 2 Re psi, 3 Im psi
+    std::uint32_t palette = 0;      // 0 scientific, 1 viridis-like, 2 grayscale
+    std::uint32_t displayScale = 0; // 0 linear, 1 logarithmic
     float exposureEv = 0.0f;
     float gamma = 1.0f;
-    std::uint32_t postPreview = 0;     // 0 scene, 1 bright pass, 2 blurred highlights, 3 bloom
+    std::uint32_t postPreview = 0; // 0 scene, 1 bright pass, 2 blurred highlights, 3 bloom
     float brightThreshold = 0.72f;
     float softKnee = 0.08f;
     float blurSpread = 2.0f;
@@ -40,16 +40,16 @@ struct QuantumOverlaySettings {
     static constexpr std::uint32_t kCurrentStreamlines = 1;
     static constexpr std::uint32_t kCurrentVectorsAndStreamlines = 2;
     std::uint32_t currentMode = kCurrentStreamlines;
-    std::int32_t currentSpacing = 42;  // seed spacing, pixels
-    float currentScale = 1.0f;         // arrow scale
+    std::int32_t currentSpacing = 42;    // seed spacing, pixels
+    float currentScale = 1.0f;           // arrow scale
     std::int32_t streamlineLength = 240; // pixels
 
     bool markersVisible = true;
-    float markerSize = 3.0f;           // pixels
+    float markerSize = 3.0f; // pixels
 
     bool detectorVisible = false;
-    float detectorX = 8.0f;            // physical
-    float detectorThickness = 0.32f;   // physical
+    float detectorX = 8.0f;          // physical
+    float detectorThickness = 0.32f; // physical
     std::int32_t detectorBins = 64;
     bool detectorReferenceVisible = true;
 
@@ -61,7 +61,7 @@ struct QuantumOverlaySettings {
 struct QuantumEditorState {
     bool enabled = false;
     bool dragging = false;
-    std::uint32_t tool = 0;            // 1 circle, anything else rectangle
+    std::uint32_t tool = 0; // 1 circle, anything else rectangle
     float dragStartX = 0.0f;
     float dragStartY = 0.0f;
     float dragCurrentX = 0.0f;
@@ -70,8 +70,8 @@ struct QuantumEditorState {
 
 // Physical size of the last frame and the navigation over it.
 struct QuantumViewGeometry {
-    float worldExtentX = 0.0f;         // dx * nx
-    float worldExtentY = 0.0f;         // dy * ny
+    float worldExtentX = 0.0f; // dx * nx
+    float worldExtentY = 0.0f; // dy * ny
     float cellDx = 0.0f;
     float cellDy = 0.0f;
     ViewNavigation navigation;

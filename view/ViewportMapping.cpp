@@ -71,8 +71,7 @@ QSize letterboxSize(int deviceWidth, int deviceHeight, double shapeWidth, double
 
 QRect letterboxViewport(int deviceWidth, int deviceHeight, QSize image)
 {
-    return QRect((deviceWidth - image.width()) / 2, (deviceHeight - image.height()) / 2, image.width(),
-                 image.height());
+    return QRect((deviceWidth - image.width()) / 2, (deviceHeight - image.height()) / 2, image.width(), image.height());
 }
 
 void imageToWorld(const ViewNavigation& navigation, double u, double v, double& x, double& y)
@@ -81,13 +80,11 @@ void imageToWorld(const ViewNavigation& navigation, double u, double v, double& 
     y = (v - 0.5) * visibleSpan(navigation.viewExtentY, navigation.zoom) + navigation.panY;
 }
 
-bool widgetToWorld(const QRectF& image, const ViewNavigation& navigation, const QPointF& point, double& x,
-                   double& y)
+bool widgetToWorld(const QRectF& image, const ViewNavigation& navigation, const QPointF& point, double& x, double& y)
 {
     if (image.isEmpty())
         return false;
-    if (point.x() < image.left() || point.x() > image.right() || point.y() < image.top()
-        || point.y() > image.bottom())
+    if (point.x() < image.left() || point.x() > image.right() || point.y() < image.top() || point.y() > image.bottom())
         return false;
     if (!(navigation.viewExtentX > 0.0f) || !(navigation.viewExtentY > 0.0f))
         return false;

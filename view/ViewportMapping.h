@@ -61,8 +61,7 @@ void imageToWorld(const ViewNavigation& navigation, double u, double v, double& 
 
 // Physical point under a widget point; false when the image is empty, the
 // point lies outside it (edges count as inside) or an extent is not positive.
-bool widgetToWorld(const QRectF& image, const ViewNavigation& navigation, const QPointF& point, double& x,
-                   double& y);
+bool widgetToWorld(const QRectF& image, const ViewNavigation& navigation, const QPointF& point, double& x, double& y);
 
 // Widget point of a physical point; (0, 0) when there is no image or extent.
 QPointF worldToWidget(const QRectF& image, const ViewNavigation& navigation, double x, double y);

@@ -10,8 +10,7 @@
 
 namespace vxo {
 
-CurrentPageScroller::CurrentPageScroller(QScrollArea* area, QStackedWidget* stack)
-    : area_(area), stack_(stack)
+CurrentPageScroller::CurrentPageScroller(QScrollArea* area, QStackedWidget* stack) : area_(area), stack_(stack)
 {
     area_->viewport()->installEventFilter(this);
     for (int i = 0; i < stack_->count(); ++i)

@@ -26,7 +26,8 @@ LabelColumnWidths labelColumnWidths(int naturalSection, int naturalParameter, in
     return {sectionWidth, room - sectionWidth};
 }
 
-DiagnosticsColumns::DiagnosticsColumns(QTableWidget* table) : QObject(table), table_(table), viewport_(table->viewport())
+DiagnosticsColumns::DiagnosticsColumns(QTableWidget* table)
+    : QObject(table), table_(table), viewport_(table->viewport())
 {
     QHeaderView* header = table->horizontalHeader();
     header->setSectionResizeMode(SectionColumn, QHeaderView::Interactive);
@@ -34,11 +35,10 @@ DiagnosticsColumns::DiagnosticsColumns(QTableWidget* table) : QObject(table), ta
     header->setSectionResizeMode(ValueColumn, QHeaderView::Stretch);
     viewport_->installEventFilter(this);
     // Values change on every refresh; only a new label can change the widths.
-    connect(table->model(), &QAbstractItemModel::dataChanged, this,
-            [this](const QModelIndex& topLeft) {
-                if (topLeft.column() < ValueColumn)
-                    fit();
-            });
+    connect(table->model(), &QAbstractItemModel::dataChanged, this, [this](const QModelIndex& topLeft) {
+        if (topLeft.column() < ValueColumn)
+            fit();
+    });
     fit();
 }
 
@@ -49,8 +49,8 @@ void DiagnosticsColumns::fit()
         table_->resizeColumnToContents(column);
         return table_->columnWidth(column);
     };
-    const LabelColumnWidths widths = labelColumnWidths(natural(SectionColumn), natural(ParameterColumn),
-                                                       table_->viewport()->width(), kValueShare);
+    const LabelColumnWidths widths =
+        labelColumnWidths(natural(SectionColumn), natural(ParameterColumn), table_->viewport()->width(), kValueShare);
     table_->setColumnWidth(SectionColumn, widths.section);
     table_->setColumnWidth(ParameterColumn, widths.parameter);
 }

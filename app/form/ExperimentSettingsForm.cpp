@@ -38,8 +38,8 @@ template <typename Int>
 int toWidgetInt(Int value)
 {
     const auto wide = static_cast<long long>(value);
-    return static_cast<int>(std::clamp<long long>(wide, std::numeric_limits<int>::min(),
-                                                  std::numeric_limits<int>::max()));
+    return static_cast<int>(
+        std::clamp<long long>(wide, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 // Fills each field from its control.
@@ -402,8 +402,8 @@ const std::vector<ExclusionRow>& exclusionTable()
                   hallEdge = &F::hallEdgeEnabledCheckBox, backflow = &F::backflowEnabledCheckBox,
                   zitter = &F::zitterEnabledCheckBox, klein = &F::kleinEnabledCheckBox,
                   scene = &F::potentialSceneActiveCheckBox, overlay = &F::currentOverlayCheckBox;
-    constexpr Combo boundary = &F::boundaryModeComboBox, geometry = &F::geometryComboBox,
-                    space = &F::spaceComboBox, view = &F::viewComboBox;
+    constexpr Combo boundary = &F::boundaryModeComboBox, geometry = &F::geometryComboBox, space = &F::spaceComboBox,
+                    view = &F::viewComboBox;
     // Backflow is a free packet on a periodic grid: no scene, no geometry.
     // Zitterbewegung is the free Dirac packet besides: position probability
     // view, no current overlay. The Klein barrier is its own potential.
@@ -417,9 +417,7 @@ const std::vector<ExclusionRow>& exclusionTable()
         {kapitzaDirac, {quench, drive, sweep, ramsey, berry, loschmidt, moshinsky}, {}},
         {aharonovBohm, {quench, drive, sweep, ramsey, berry, loschmidt, moshinsky, kapitzaDirac, landau}, {}},
         {landau, {quench, drive, sweep, ramsey, berry, loschmidt, moshinsky, kapitzaDirac, aharonovBohm}, {}},
-        {hallEdge,
-         {quench, drive, sweep, ramsey, berry, loschmidt, moshinsky, kapitzaDirac, aharonovBohm, landau},
-         {}},
+        {hallEdge, {quench, drive, sweep, ramsey, berry, loschmidt, moshinsky, kapitzaDirac, aharonovBohm, landau}, {}},
         {backflow,
          {quench, drive, sweep, ramsey, berry, loschmidt, moshinsky, kapitzaDirac, aharonovBohm, landau, hallEdge,
           scene},
@@ -442,8 +440,8 @@ void switchOff(const Ui_MainWindow& form, const QCheckBox* experiment)
     if (experiment == nullptr)
         return;
     const std::vector<ExclusionRow>& rows = exclusionTable();
-    const auto row = std::find_if(rows.begin(), rows.end(),
-                                  [&](const ExclusionRow& r) { return form.*r.experiment == experiment; });
+    const auto row =
+        std::find_if(rows.begin(), rows.end(), [&](const ExclusionRow& r) { return form.*r.experiment == experiment; });
     if (row == rows.end())
         return;
     for (const Box box : row->unchecked)
@@ -472,7 +470,7 @@ void writeSettingsIntoForm(const Ui_MainWindow& form, const Record& record)
         switchOff(form, writer.enableBox);
 }
 
-#define VXO_SETTINGS_FORM_RECORD(Record)                                                                              \
+#define VXO_SETTINGS_FORM_RECORD(Record)                                                                               \
     template Record readSettingsFromForm<Record>(const Ui_MainWindow&, Record);                                        \
     template void writeSettingsIntoForm<Record>(const Ui_MainWindow&, const Record&);
 

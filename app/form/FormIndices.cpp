@@ -4,9 +4,6 @@
 
 namespace vxo {
 
-int currentIndexOf(const QComboBox* combo)
-{
-    return combo->currentIndex();
-}
+int currentIndexOf(const QComboBox* combo) { return combo->currentIndex(); }
 
 } // namespace vxo

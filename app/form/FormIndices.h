@@ -37,8 +37,20 @@ enum class SpeedIndex { Quarter, Half, Normal, Twice, FourTimes, EightTimes, Six
 enum class CrossSectionCurveIndex { Probability, Real, Imaginary, Phase };
 // timeSeriesQuantityComboBox: the observables of the history, in the plot's order.
 enum class TimeSeriesQuantityIndex {
-    MeanX, MeanY, SigmaX, SigmaY, Norm, Absorbed, Reflection, Transmission,
-    Kinetic, Potential, Total, EnergyDrift, LeftWell, RightWell
+    MeanX,
+    MeanY,
+    SigmaX,
+    SigmaY,
+    Norm,
+    Absorbed,
+    Reflection,
+    Transmission,
+    Kinetic,
+    Potential,
+    Total,
+    EnergyDrift,
+    LeftWell,
+    RightWell
 };
 // helpLanguageTabWidget: the guide's two languages.
 enum class HelpLanguageTab { Italian, English };

@@ -23,9 +23,7 @@
 namespace vxo {
 
 MainWindow::MainWindow(QWidget* parent, bool persistGuiState)
-    : QMainWindow(parent),
-      ui(std::make_unique<Ui::MainWindow>()),
-      runTimer(new QTimer(this)),
+    : QMainWindow(parent), ui(std::make_unique<Ui::MainWindow>()), runTimer(new QTimer(this)),
       persistGuiState(persistGuiState)
 {
     runTimer->setObjectName(QStringLiteral("runTimer"));

@@ -788,13 +788,13 @@ private:
 template <typename Recorder>
 const Recorder& MainWindow::recorder() const
 {
-    const auto all = std::tie(
-        recorders.revivalRecorder, recorders.billiardRecorder, recorders.talbotRecorder, recorders.bouncerRecorder,
-        recorders.vortexRecorder, recorders.andersonRecorder, recorders.kickedRotorRecorder, recorders.zenoRecorder,
-        recorders.scarRecorder, recorders.berryRecorder, recorders.loschmidtRecorder, recorders.moshinskyRecorder,
-        recorders.kapitzaDiracRecorder, recorders.aharonovBohmRecorder, recorders.landauRecorder,
-        recorders.hallEdgeRecorder, recorders.backflowRecorder, recorders.zitterbewegungRecorder,
-        recorders.kleinRecorder);
+    const auto all =
+        std::tie(recorders.revivalRecorder, recorders.billiardRecorder, recorders.talbotRecorder,
+                 recorders.bouncerRecorder, recorders.vortexRecorder, recorders.andersonRecorder,
+                 recorders.kickedRotorRecorder, recorders.zenoRecorder, recorders.scarRecorder, recorders.berryRecorder,
+                 recorders.loschmidtRecorder, recorders.moshinskyRecorder, recorders.kapitzaDiracRecorder,
+                 recorders.aharonovBohmRecorder, recorders.landauRecorder, recorders.hallEdgeRecorder,
+                 recorders.backflowRecorder, recorders.zitterbewegungRecorder, recorders.kleinRecorder);
     return std::get<const Recorder&>(all);
 }
 

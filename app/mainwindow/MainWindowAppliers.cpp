@@ -56,7 +56,7 @@ void MainWindow::applyBerryLoop(double t, bool force)
 void MainWindow::applyMoshinskyShutter(double t, bool force)
 {
     if (appliers.moshinskyShutterApplier.apply(protocolContext(t, force), formSettings<MoshinskyConfig>(),
-                                      stored.quantumMoshinsky))
+                                               stored.quantumMoshinsky))
         invalidatePotentialContours();
 }
 
@@ -72,7 +72,7 @@ void MainWindow::applyKapitzaDiracPulse(double t, bool force)
     const ProtocolContext pulseContext{context.sceneUsable ? potentialScene : geometry, context.sceneUsable, t, force,
                                        potential};
     if (appliers.kapitzaDiracPulseApplier.apply(pulseContext, settings, solver.parameters().hbar,
-                                       stored.quantumKapitzaDirac))
+                                                stored.quantumKapitzaDirac))
         invalidatePotentialContours();
 }
 
@@ -81,9 +81,6 @@ ProtocolContext MainWindow::protocolContext(double t, bool force)
     return ProtocolContext{potentialScene, sceneUsable(), t, force, potential};
 }
 
-void MainWindow::invalidatePotentialContours()
-{
-    potentialContourRevision = kNoCacheKey;
-}
+void MainWindow::invalidatePotentialContours() { potentialContourRevision = kNoCacheKey; }
 
 } // namespace vxo

@@ -21,7 +21,6 @@
 namespace vxo {
 namespace {
 
-
 // Imaginary-time search shared by the panel and the calibrations; they
 // differ in the iteration budget and the number of states.
 BoundStateSettings boundStateSettings(double mass, double hbar, int maxIterations, int maxStates)
@@ -50,9 +49,9 @@ void MainWindow::computeBoundStates()
     if (transport.isRunning())
         setRunning(false);
 
-    boundStates = BoundStates1D::compute(
-        potential, boundStateSettings(ui->massSpinBox->value(), static_cast<double>(solver.parameters().hbar), 2600,
-                                      ui->boundMaxStatesSpinBox->value()));
+    boundStates = BoundStates1D::compute(potential, boundStateSettings(ui->massSpinBox->value(),
+                                                                       static_cast<double>(solver.parameters().hbar),
+                                                                       2600, ui->boundMaxStatesSpinBox->value()));
     {
         QComboBox* const eigenstate = ui->boundStateComboBox;
         QComboBox* const first = ui->boundSuperpositionAComboBox;
@@ -65,10 +64,8 @@ void MainWindow::computeBoundStates()
         second->clear();
         if (boundStates.ok) {
             for (const BoundState& state : boundStates.states) {
-                const QString text = QStringLiteral("n=%1   E=%2   nodes=%3")
-                                         .arg(state.n)
-                                         .arg(state.energy, 0, 'f', 5)
-                                         .arg(state.nodes);
+                const QString text =
+                    QStringLiteral("n=%1   E=%2   nodes=%3").arg(state.n).arg(state.energy, 0, 'f', 5).arg(state.nodes);
                 eigenstate->addItem(text);
                 first->addItem(text);
                 second->addItem(text);
@@ -102,11 +99,10 @@ void MainWindow::updateBoundStatesStatus()
     const int count = static_cast<int>(boundStates.states.size());
     const bool valid = boundStates.ok && boundStates.isValidFor(potential, ui->massSpinBox->value(),
                                                                 static_cast<double>(solver.parameters().hbar));
-    for (QWidget* widget : {static_cast<QWidget*>(ui->boundStateComboBox),
-                            static_cast<QWidget*>(ui->boundSuperpositionAComboBox),
-                            static_cast<QWidget*>(ui->boundSuperpositionBComboBox),
-                            static_cast<QWidget*>(ui->boundRelativePhaseSpinBox),
-                            static_cast<QWidget*>(ui->boundPrepareEigenButton)})
+    for (QWidget* widget :
+         {static_cast<QWidget*>(ui->boundStateComboBox), static_cast<QWidget*>(ui->boundSuperpositionAComboBox),
+          static_cast<QWidget*>(ui->boundSuperpositionBComboBox), static_cast<QWidget*>(ui->boundRelativePhaseSpinBox),
+          static_cast<QWidget*>(ui->boundPrepareEigenButton)})
         widget->setEnabled(valid);
     ui->boundPrepareSuperpositionButton->setEnabled(valid && count >= 2);
 

@@ -67,8 +67,8 @@ void describeSize(const PotentialObject& object, PotentialRows& rows)
         break;
     case PotentialObjectKind::DoubleSlit:
         rows.dimensions = QStringLiteral("wall width=%1").arg(fixed(object.wallWidth, 2));
-        rows.aperture = fixedPair(QStringLiteral("separation=%1   slit height=%2"), object.slitSeparation,
-                                  object.slitHeight, 2);
+        rows.aperture =
+            fixedPair(QStringLiteral("separation=%1   slit height=%2"), object.slitSeparation, object.slitHeight, 2);
         break;
     case PotentialObjectKind::Gaussian:
         rows.dimensions = fixedPair(QStringLiteral("sigmaX=%1   sigmaY=%2"), object.sigmaX, object.sigmaY, 2);
@@ -179,7 +179,8 @@ void MainWindow::setupDiagnosticsTable()
     }
 }
 
-void MainWindow::setDiagnosticsRow(DiagnosticsRow row, const QString& section, const QString& parameter, const QString& value)
+void MainWindow::setDiagnosticsRow(DiagnosticsRow row, const QString& section, const QString& parameter,
+                                   const QString& value)
 {
     QTableWidget* const table = ui->diagnosticsTable;
     if (row < 0 || row >= table->rowCount())
@@ -206,9 +207,7 @@ void MainWindow::updateDiagnostics()
     if (applyingExperiment)
         return;
     Ui::MainWindow& form = *ui;
-    const auto write = [this](DiagnosticsRow row, const QString& value) {
-        writeDiagnosticsRow(row, value);
-    };
+    const auto write = [this](DiagnosticsRow row, const QString& value) { writeDiagnosticsRow(row, value); };
     // A row whose parameter text says what the value is this time.
     const auto writeAs = [this](DiagnosticsRow row, const QString& parameter, const QString& value) {
         setDiagnosticsRow(row, latin1(diagnosticsRowLabels(row).section), parameter, value);
@@ -227,8 +226,9 @@ void MainWindow::updateDiagnostics()
     writeAs(kLibrarySelectionRow, QStringLiteral("Experiment"), elideForDisplay(experiment));
     write(kTransportStateRow, latin1(transportStateName(transport.state())));
     write(kTransportSpeedRow, QStringLiteral("%1x").arg(fixed(transport.speed(), 2)));
-    write(kTimerStepsRow, QStringLiteral("%1 ms / %2")
-                              .arg(QString::number(runTimer->interval()), QString::number(transport.stepsOfRecentTick())));
+    write(kTimerStepsRow,
+          QStringLiteral("%1 ms / %2")
+              .arg(QString::number(runTimer->interval()), QString::number(transport.stepsOfRecentTick())));
 
     // Simulation, universe and grid.
     const bool absorbing = absorbingBoundary.isEnabled();
@@ -291,7 +291,9 @@ void MainWindow::updateDiagnostics()
               ? QStringLiteral("%1 levels, %2 segments, %3, stride %4")
                     .arg(QString::number(probabilityContours.levels.size()),
                          QString::number(probabilityContours.segments.size()),
-                         probabilityContours.spacingMode == ProbabilityContourSet::kLogarithmicSpacing ? QStringLiteral("log") : QStringLiteral("linear"),
+                         probabilityContours.spacingMode == ProbabilityContourSet::kLogarithmicSpacing
+                             ? QStringLiteral("log")
+                             : QStringLiteral("linear"),
                          QString::number(probabilityContours.stride))
               : QStringLiteral("OFF"));
 

@@ -37,8 +37,8 @@ const char* const kFileFilter = "Ondrivel Experiment (*.vxo.json *.json);;JSON f
 // The six controls that set the grid, applied first so that the ranges of
 // the position controls follow the document's domain.
 const char* const kDomainControls[] = {
-    "universeWidthSpinBox",   "universeHeightSpinBox",   "gridResolutionComboBox",
-    "boundaryModeComboBox",   "absorbingWidthSpinBox",   "absorbingStrengthSpinBox",
+    "universeWidthSpinBox", "universeHeightSpinBox", "gridResolutionComboBox",
+    "boundaryModeComboBox", "absorbingWidthSpinBox", "absorbingStrengthSpinBox",
 };
 
 // The controls a document carries, in the order they are captured, checked
@@ -161,14 +161,11 @@ const char* const kCrossSectionPosition = "crossSectionPositionSpinBox";
 // above. Documents carry it as extra controls, which files without them
 // simply lack.
 const char* const kStadiumControls[] = {
-    "stadiumV0SpinBox",      "stadiumCenterXSpinBox", "stadiumCenterYSpinBox",
+    "stadiumV0SpinBox",       "stadiumCenterXSpinBox", "stadiumCenterYSpinBox",
     "stadiumStraightSpinBox", "stadiumRadiusSpinBox",
 };
 
-bool drivesSlopeX(bool enabled, std::int32_t parameter)
-{
-    return enabled && parameter == SceneParameterSlopeX;
-}
+bool drivesSlopeX(bool enabled, std::int32_t parameter) { return enabled && parameter == SceneParameterSlopeX; }
 
 } // namespace
 
@@ -385,8 +382,8 @@ MainWindow::DocumentApplication MainWindow::applyDocument(const ExperimentDocume
 
     updateCrossSectionPanel();
     const auto position = document.controls.constFind(QLatin1String(kCrossSectionPosition));
-    if (position != document.controls.constEnd()
-        && applyControlValue(ui->crossSectionPositionSpinBox, position.value()))
+    if (position != document.controls.constEnd() &&
+        applyControlValue(ui->crossSectionPositionSpinBox, position.value()))
         updateCrossSectionPanel();
     updateRenderingControlStates();
     updateMeasurementModeTexts();
@@ -430,8 +427,8 @@ bool MainWindow::restoreDocumentBoundState(const ExperimentDocument& document, Q
     }
 
     DoubleWellConfig wells;
-    if (ui->potentialSceneActiveCheckBox->isChecked()
-        && QuantumDoubleWell2D::extractFromScene(potentialScene, wells, nullptr)) {
+    if (ui->potentialSceneActiveCheckBox->isChecked() &&
+        QuantumDoubleWell2D::extractFromScene(potentialScene, wells, nullptr)) {
         QWidget* page = ui->doubleWellTab;
         if (drivesSlopeX(document.ramseySequence.enabled, document.ramseySequence.parameter))
             page = ui->ramseyTab;
@@ -464,11 +461,20 @@ void MainWindow::showDocumentExperimentPages(const ExperimentDocument& document,
     const auto is = [type](InitialPreparationType other) { return type == other; };
     QWidget* kleinPage = ui->kleinTab;
     switch (sourcePresetIndex) {
-    case 50: kleinPage = ui->kleinAngleScanTab; break;
-    case 51: kleinPage = ui->kleinHeightScanTab; break;
-    case 52: kleinPage = ui->kleinMassScanTab; break;
-    case 53: kleinPage = ui->diracMasslessTab; break;
-    default: break;
+    case 50:
+        kleinPage = ui->kleinAngleScanTab;
+        break;
+    case 51:
+        kleinPage = ui->kleinHeightScanTab;
+        break;
+    case 52:
+        kleinPage = ui->kleinMassScanTab;
+        break;
+    case 53:
+        kleinPage = ui->diracMasslessTab;
+        break;
+    default:
+        break;
     }
     using It = InitialPreparationType;
     const PageRow rows[] = {
@@ -478,24 +484,50 @@ void MainWindow::showDocumentExperimentPages(const ExperimentDocument& document,
         {is(It::KickedRotor), ui->kickedRotorTab, nullptr, 1, {&MainWindow::updateKickedRotorPanel}},
         {is(It::QuantumZeno), ui->zenoTab, nullptr, 0, {&MainWindow::updateZenoPanel}},
         {document.quantumScar.enabled, ui->scarsTab, nullptr, 0, {&MainWindow::updateScarsPanel}},
-        {document.quantumBerry.enabled || is(It::BerryFirstExcited), ui->berryTab, nullptr, 0,
+        {document.quantumBerry.enabled || is(It::BerryFirstExcited),
+         ui->berryTab,
+         nullptr,
+         0,
          {&MainWindow::updateBerryPanel}},
         {document.quantumLoschmidt.enabled, ui->loschmidtTab, nullptr, 0, {&MainWindow::updateLoschmidtPanel}},
-        {document.quantumMoshinsky.enabled || is(It::MoshinskyShutter), ui->moshinskyTab, ui->moshinskyControlPage, 0,
+        {document.quantumMoshinsky.enabled || is(It::MoshinskyShutter),
+         ui->moshinskyTab,
+         ui->moshinskyControlPage,
+         0,
          {&MainWindow::updateMoshinskyPanel}},
-        {document.quantumKapitzaDirac.enabled || is(It::KapitzaDiracBeam), ui->kapitzaDiracTab,
-         ui->kapitzaDiracControlPage, 0, {&MainWindow::updateKapitzaDiracPanel}},
-        {document.quantumAharonovBohm.enabled || is(It::AharonovBohmBeam), ui->aharonovBohmTab,
-         ui->aharonovBohmControlPage, 0, {&MainWindow::updateAharonovBohmPanel}},
-        {document.quantumLandau.enabled || is(It::LandauMagneticState), ui->landauTab, ui->landauControlPage, 0,
+        {document.quantumKapitzaDirac.enabled || is(It::KapitzaDiracBeam),
+         ui->kapitzaDiracTab,
+         ui->kapitzaDiracControlPage,
+         0,
+         {&MainWindow::updateKapitzaDiracPanel}},
+        {document.quantumAharonovBohm.enabled || is(It::AharonovBohmBeam),
+         ui->aharonovBohmTab,
+         ui->aharonovBohmControlPage,
+         0,
+         {&MainWindow::updateAharonovBohmPanel}},
+        {document.quantumLandau.enabled || is(It::LandauMagneticState),
+         ui->landauTab,
+         ui->landauControlPage,
+         0,
          {&MainWindow::updateLandauPanel}},
-        {document.quantumHallEdge.enabled || is(It::QuantumHallEdgeState), ui->hallEdgeTab, ui->hallEdgeControlPage,
-         0, {&MainWindow::updateHallEdgePanel}},
-        {document.quantumBackflow.enabled || is(It::QuantumBackflowState), ui->backflowTab, ui->backflowControlPage,
-         0, {&MainWindow::updateBackflowPanel}},
-        {document.quantumZitterbewegung.enabled || is(It::DiracZitterbewegungState), ui->zitterTab,
-         ui->zitterControlPage, 0, {&MainWindow::updateZitterbewegungPanel}},
-        {document.quantumKleinTunneling.enabled || is(It::DiracKleinTunnelingState), kleinPage, ui->kleinControlPage,
+        {document.quantumHallEdge.enabled || is(It::QuantumHallEdgeState),
+         ui->hallEdgeTab,
+         ui->hallEdgeControlPage,
+         0,
+         {&MainWindow::updateHallEdgePanel}},
+        {document.quantumBackflow.enabled || is(It::QuantumBackflowState),
+         ui->backflowTab,
+         ui->backflowControlPage,
+         0,
+         {&MainWindow::updateBackflowPanel}},
+        {document.quantumZitterbewegung.enabled || is(It::DiracZitterbewegungState),
+         ui->zitterTab,
+         ui->zitterControlPage,
+         0,
+         {&MainWindow::updateZitterbewegungPanel}},
+        {document.quantumKleinTunneling.enabled || is(It::DiracKleinTunnelingState),
+         kleinPage,
+         ui->kleinControlPage,
          0,
          {&MainWindow::updateKleinPanel, &MainWindow::updateKleinAngleScanPanel,
           &MainWindow::updateKleinHeightScanPanel, &MainWindow::updateKleinMassScanPanel,
@@ -517,9 +549,8 @@ void MainWindow::showDocumentExperimentPages(const ExperimentDocument& document,
 
 void MainWindow::loadExperiment()
 {
-    const QString path = QFileDialog::getOpenFileName(
-        this, QStringLiteral("Load Quantum Experiment"), lastDocumentPath,
-        QLatin1String(kFileFilter));
+    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Load Quantum Experiment"), lastDocumentPath,
+                                                      QLatin1String(kFileFilter));
     if (!path.isEmpty())
         loadExperimentFromPath(path);
 }
@@ -570,9 +601,8 @@ void MainWindow::saveExperiment()
         lastDocumentPath.isEmpty()
             ? experimentFileBaseName(ui->experimentPresetComboBox->currentText()) + QStringLiteral(".vxo.json")
             : lastDocumentPath;
-    const QString path = QFileDialog::getSaveFileName(
-        this, QStringLiteral("Save Quantum Experiment"), proposed,
-        QLatin1String(kFileFilter));
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save Quantum Experiment"), proposed,
+                                                      QLatin1String(kFileFilter));
     if (!path.isEmpty())
         saveExperimentToPath(path);
 }
@@ -592,8 +622,7 @@ bool MainWindow::saveExperimentToPath(QString path)
     experimentTitle = document.name;
     updateWindowTitle();
     updateDiagnostics();
-    showStatusMessage(QStringLiteral("Experiment configuration saved: %1").arg(elideForDisplay(path)),
-                      kStatusReportMs);
+    showStatusMessage(QStringLiteral("Experiment configuration saved: %1").arg(elideForDisplay(path)), kStatusReportMs);
     return true;
 }
 

@@ -53,8 +53,8 @@ bool MainWindow::buildLandauGaugeField()
 
     std::string message;
     if (!QuantumLandau2D::buildSymmetricGauge(psi, stored.quantumLandau, gaugeLinks.landauLinks, &message)) {
-        noteRebuildFailure(reportBuildFailure(ui->landauSummaryLabel,
-                                              QStringLiteral("Landau gauge build failed: %1"), message));
+        noteRebuildFailure(
+            reportBuildFailure(ui->landauSummaryLabel, QStringLiteral("Landau gauge build failed: %1"), message));
         return false;
     }
     gaugeLinks.landauLinksReady = true;
@@ -71,8 +71,8 @@ bool MainWindow::buildHallEdgeField()
 
     std::string message;
     if (!QuantumHallEdge2D::buildField(psi, stored.quantumHallEdge, potential, gaugeLinks.hallEdgeLinks, &message)) {
-        noteRebuildFailure(reportBuildFailure(ui->hallEdgeSummaryLabel,
-                                              QStringLiteral("Hall edge build failed: %1"), message));
+        noteRebuildFailure(
+            reportBuildFailure(ui->hallEdgeSummaryLabel, QStringLiteral("Hall edge build failed: %1"), message));
         return false;
     }
     gaugeLinks.hallEdgeLinksReady = true;

@@ -117,45 +117,21 @@ void MainWindow::openFixedHelpPage(const QString& page)
     openHelpPage(QStringLiteral("%1/%2").arg(helpLanguage(), page), false);
 }
 
-void MainWindow::openHelpIndex()
-{
-    openFixedHelpPage(QStringLiteral("index.html"));
-}
+void MainWindow::openHelpIndex() { openFixedHelpPage(QStringLiteral("index.html")); }
 
-void MainWindow::openGettingStartedHelp()
-{
-    openFixedHelpPage(QStringLiteral("getting_started.html"));
-}
+void MainWindow::openGettingStartedHelp() { openFixedHelpPage(QStringLiteral("getting_started.html")); }
 
-void MainWindow::openNumericsHelp()
-{
-    openFixedHelpPage(QStringLiteral("numerics/index.html"));
-}
+void MainWindow::openNumericsHelp() { openFixedHelpPage(QStringLiteral("numerics/index.html")); }
 
-void MainWindow::openConventionsHelp()
-{
-    openFixedHelpPage(QStringLiteral("conventions.html"));
-}
+void MainWindow::openConventionsHelp() { openFixedHelpPage(QStringLiteral("conventions.html")); }
 
-void MainWindow::openGlossaryHelp()
-{
-    openFixedHelpPage(QStringLiteral("glossary.html"));
-}
+void MainWindow::openGlossaryHelp() { openFixedHelpPage(QStringLiteral("glossary.html")); }
 
-void MainWindow::openReferencesHelp()
-{
-    openFixedHelpPage(QStringLiteral("references.html"));
-}
+void MainWindow::openReferencesHelp() { openFixedHelpPage(QStringLiteral("references.html")); }
 
-void MainWindow::openLicenseHelp()
-{
-    openFixedHelpPage(QStringLiteral("license.html"));
-}
+void MainWindow::openLicenseHelp() { openFixedHelpPage(QStringLiteral("license.html")); }
 
-void MainWindow::openThirdPartyHelp()
-{
-    openFixedHelpPage(QStringLiteral("third_party.html"));
-}
+void MainWindow::openThirdPartyHelp() { openFixedHelpPage(QStringLiteral("third_party.html")); }
 
 QString MainWindow::findHelpDirectory() const
 {
@@ -220,7 +196,8 @@ void MainWindow::openExperimentPhysicsHelp()
 
 QString MainWindow::helpLanguage() const
 {
-    return ui->helpLanguageTabWidget->currentIndex() == indexOf(HelpLanguageTab::English) ? QStringLiteral("en") : QStringLiteral("it");
+    return ui->helpLanguageTabWidget->currentIndex() == indexOf(HelpLanguageTab::English) ? QStringLiteral("en")
+                                                                                          : QStringLiteral("it");
 }
 
 QString MainWindow::experimentHelpId() const
@@ -238,8 +215,8 @@ QString MainWindow::buildCurrentParametersHtml() const
     };
 
     const bool dirac = diracModeInForm();
-    const bool gauge = stored.quantumAharonovBohm.enabled || stored.quantumLandau.enabled ||
-                       stored.quantumHallEdge.enabled;
+    const bool gauge =
+        stored.quantumAharonovBohm.enabled || stored.quantumLandau.enabled || stored.quantumHallEdge.enabled;
     const QString solverName = dirac   ? QStringLiteral("Dirac Split-Step (two-component spinor)")
                                : gauge ? QStringLiteral("Gauge-covariant Cayley/ADI (U(1) links)")
                                        : QStringLiteral("Split-Step FFT (Schrodinger)");
@@ -254,8 +231,8 @@ QString MainWindow::buildCurrentParametersHtml() const
     setup.text(label("Solver attivo", "Active solver"), solverName);
     setup.text(label("Griglia", "Grid"),
                QStringLiteral("%1 x %2").arg(QString::number(domain.nx()), QString::number(domain.ny())));
-    setup.text(label("Dominio", "Domain"), QStringLiteral("%1 x %2").arg(significantText(domain.width(), 8),
-                                                                       significantText(domain.height(), 8)));
+    setup.text(label("Dominio", "Domain"),
+               QStringLiteral("%1 x %2").arg(significantText(domain.width(), 8), significantText(domain.height(), 8)));
     setup.text(QStringLiteral("dx / dy"),
                QStringLiteral("%1 / %2").arg(significantText(domain.dx(), 8), significantText(domain.dy(), 8)));
     setup.text(QStringLiteral("Boundary"), ui->boundaryModeComboBox->currentText());
@@ -322,9 +299,13 @@ QString MainWindow::buildCurrentParametersHtml() const
         addExperimentNumbers(experiment, {{"preparation mode", static_cast<double>(settings.preparationMode)},
                                           {"analysis end", settings.analysisEndTime}});
     }
-    static const char* const kleinExperiments[] = {"klein_tunneling", "klein_regime_map", "klein_angular_dependence",
-                                                   "klein_transmission_angle_scan", "klein_transmission_height_scan",
-                                                   "klein_mass_dependence", "massless_dirac_graphene"};
+    static const char* const kleinExperiments[] = {"klein_tunneling",
+                                                   "klein_regime_map",
+                                                   "klein_angular_dependence",
+                                                   "klein_transmission_angle_scan",
+                                                   "klein_transmission_height_scan",
+                                                   "klein_mass_dependence",
+                                                   "massless_dirac_graphene"};
     if (std::any_of(std::begin(kleinExperiments), std::end(kleinExperiments),
                     [&id](const char* slug) { return id == QLatin1String(slug); })) {
         const KleinTunnelingConfig settings = formSettings<KleinTunnelingConfig>();

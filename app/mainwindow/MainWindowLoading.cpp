@@ -35,7 +35,6 @@ namespace vxo {
 
 namespace {
 
-
 // Catalogue indices of the presets with extras of their own.
 constexpr int kDoubleSlitPreset = 4;
 constexpr int kResonantTunnelingPreset = 7;
@@ -61,15 +60,15 @@ bool isBoundPreparation(InitialPreparationType type)
 QWidget* analysisPageOfNumber(const Ui::MainWindow& form, std::int32_t number)
 {
     const std::array<QWidget*, 34> pages{{
-        form.timeSeriesTab,     form.resonanceTab,    form.boundStatesTab,     form.doubleWellTab,
-        form.quenchTab,         form.periodicDriveTab, form.rabiTab,           form.landauZenerTab,
-        form.stueckelbergTab,   form.ramseyTab,       form.blochTab,           form.revivalsTab,
-        form.billiardsTab,      form.talbotTab,       form.bouncerTab,         form.vortexTab,
-        form.andersonTab,       form.kickedRotorTab,  form.zenoTab,            form.scarsTab,
-        form.berryTab,          form.loschmidtTab,    form.moshinskyTab,       form.kapitzaDiracTab,
-        form.aharonovBohmTab,   form.landauTab,       form.hallEdgeTab,        form.backflowTab,
-        form.zitterTab,         form.kleinTab,        form.kleinAngleScanTab,  form.kleinHeightScanTab,
-        form.kleinMassScanTab,  form.diracMasslessTab,
+        form.timeSeriesTab,    form.resonanceTab,     form.boundStatesTab,    form.doubleWellTab,
+        form.quenchTab,        form.periodicDriveTab, form.rabiTab,           form.landauZenerTab,
+        form.stueckelbergTab,  form.ramseyTab,        form.blochTab,          form.revivalsTab,
+        form.billiardsTab,     form.talbotTab,        form.bouncerTab,        form.vortexTab,
+        form.andersonTab,      form.kickedRotorTab,   form.zenoTab,           form.scarsTab,
+        form.berryTab,         form.loschmidtTab,     form.moshinskyTab,      form.kapitzaDiracTab,
+        form.aharonovBohmTab,  form.landauTab,        form.hallEdgeTab,       form.backflowTab,
+        form.zitterTab,        form.kleinTab,         form.kleinAngleScanTab, form.kleinHeightScanTab,
+        form.kleinMassScanTab, form.diracMasslessTab,
     }};
     if (number < 0 || number >= static_cast<std::int32_t>(pages.size()))
         return nullptr;
@@ -248,8 +247,8 @@ void MainWindow::writePresetControls(const ExperimentPreset& preset)
                    ui->doubleSlitHeightSpinBox});
         break;
     case 6:
-        writePage({ui->polygonV0SpinBox, ui->polygonCenterXSpinBox, ui->polygonCenterYSpinBox,
-                   ui->polygonWidthSpinBox, ui->polygonHeightSpinBox, nullptr, nullptr});
+        writePage({ui->polygonV0SpinBox, ui->polygonCenterXSpinBox, ui->polygonCenterYSpinBox, ui->polygonWidthSpinBox,
+                   ui->polygonHeightSpinBox, nullptr, nullptr});
         break;
     case 11:
         // The stadium page mirrors the preset's first object, the wall itself.
@@ -344,11 +343,11 @@ void MainWindow::setRunSpeedIndex(int index)
 void MainWindow::captureFreshControls()
 {
     std::vector<QWidget*> widgets = documentControlWidgets();
-    for (QWidget* widget : std::initializer_list<QWidget*>{
-             ui->collapseResolutionSpinBox, ui->resonanceScanModeComboBox, ui->resonanceScanMinSpinBox,
-             ui->resonanceScanMaxSpinBox, ui->resonanceScanPointsSpinBox, ui->boundMaxStatesSpinBox,
-             ui->controlsTabWidget, ui->experimentSubTabWidget, ui->potentialSubTabWidget,
-             ui->timeDependentSubTabWidget})
+    for (QWidget* widget : std::initializer_list<QWidget*>{ui->collapseResolutionSpinBox, ui->resonanceScanModeComboBox,
+                                                           ui->resonanceScanMinSpinBox, ui->resonanceScanMaxSpinBox,
+                                                           ui->resonanceScanPointsSpinBox, ui->boundMaxStatesSpinBox,
+                                                           ui->controlsTabWidget, ui->experimentSubTabWidget,
+                                                           ui->potentialSubTabWidget, ui->timeDependentSubTabWidget})
         widgets.push_back(widget);
     freshControls.capture(widgets);
 }
@@ -378,8 +377,8 @@ void MainWindow::forgetBoundPreparation()
     twoLevel.doubleWellConfig = {};
     twoLevel.doubleWellParameters = {};
     boundStates = BoundStateResult{};
-    for (QComboBox* selector : {ui->boundStateComboBox, ui->boundSuperpositionAComboBox,
-                                ui->boundSuperpositionBComboBox}) {
+    for (QComboBox* selector :
+         {ui->boundStateComboBox, ui->boundSuperpositionAComboBox, ui->boundSuperpositionBComboBox}) {
         const QSignalBlocker blocker(selector);
         selector->clear();
     }
@@ -391,8 +390,8 @@ void MainWindow::forgetBoundPreparation()
     ui->boundStatePlotWidget->clear();
 }
 
-MainWindow::BoundRestore MainWindow::restoreBoundPreparation(const InitialPreparation& preparation,
-                                                             bool raiseMaxStates, bool localisingPhase)
+MainWindow::BoundRestore MainWindow::restoreBoundPreparation(const InitialPreparation& preparation, bool raiseMaxStates,
+                                                             bool localisingPhase)
 {
     boundStateA = preparation.stateA;
     boundStateB = preparation.stateB;
@@ -437,11 +436,11 @@ void MainWindow::applyGraphicsPreset(int presetIndex)
         return;
     const DisplayPreset display = displayPresetValues(presetIndex);
     const QSignalBlocker blockers[] = {
-        QSignalBlocker(ui->paletteComboBox),        QSignalBlocker(ui->displayScaleComboBox),
-        QSignalBlocker(ui->exposureSpinBox),        QSignalBlocker(ui->gammaSpinBox),
-        QSignalBlocker(ui->postPreviewComboBox),    QSignalBlocker(ui->brightThresholdSpinBox),
-        QSignalBlocker(ui->brightKneeSpinBox),      QSignalBlocker(ui->blurSpreadSpinBox),
-        QSignalBlocker(ui->bloomStrengthSpinBox),   QSignalBlocker(ui->toneMapComboBox),
+        QSignalBlocker(ui->paletteComboBox),      QSignalBlocker(ui->displayScaleComboBox),
+        QSignalBlocker(ui->exposureSpinBox),      QSignalBlocker(ui->gammaSpinBox),
+        QSignalBlocker(ui->postPreviewComboBox),  QSignalBlocker(ui->brightThresholdSpinBox),
+        QSignalBlocker(ui->brightKneeSpinBox),    QSignalBlocker(ui->blurSpreadSpinBox),
+        QSignalBlocker(ui->bloomStrengthSpinBox), QSignalBlocker(ui->toneMapComboBox),
     };
     ui->paletteComboBox->setCurrentIndex(display.palette);
     ui->displayScaleComboBox->setCurrentIndex(display.displayScale);

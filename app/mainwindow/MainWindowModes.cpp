@@ -23,8 +23,7 @@ namespace {
 
 // A checked mode box unchecked with its signals blocked, its stored flag
 // cleared and its own preparation given back to the Gaussian packet.
-void switchModeOff(QCheckBox* box, bool& storedEnabled, InitialPreparationType& preparation,
-                   InitialPreparationType own)
+void switchModeOff(QCheckBox* box, bool& storedEnabled, InitialPreparationType& preparation, InitialPreparationType own)
 {
     if (!box || !box->isChecked())
         return;
@@ -187,9 +186,9 @@ void MainWindow::onSceneFreeModeApplyClicked(InitialPreparationType mode)
 {
     if (applyingExperiment)
         return;
-    const QCheckBox* box = mode == InitialPreparationType::QuantumBackflowState ? ui->backflowEnabledCheckBox
+    const QCheckBox* box = mode == InitialPreparationType::QuantumBackflowState       ? ui->backflowEnabledCheckBox
                            : mode == InitialPreparationType::DiracZitterbewegungState ? ui->zitterEnabledCheckBox
-                                                                                     : ui->kleinEnabledCheckBox;
+                                                                                      : ui->kleinEnabledCheckBox;
     if (box->isChecked())
         setUpSceneFreeMode(mode);
     preparationType = box->isChecked() ? mode : InitialPreparationType::Gaussian;
@@ -198,10 +197,7 @@ void MainWindow::onSceneFreeModeApplyClicked(InitialPreparationType mode)
 
 // --- Each toggle and Apply button by name -------------------------------------------------
 
-void MainWindow::onQuenchEnabledToggled(bool checked)
-{
-    onProtocolEnabledToggled(ui->quenchEnabledCheckBox, checked);
-}
+void MainWindow::onQuenchEnabledToggled(bool checked) { onProtocolEnabledToggled(ui->quenchEnabledCheckBox, checked); }
 
 void MainWindow::onPeriodicDriveEnabledToggled(bool checked)
 {
@@ -213,15 +209,9 @@ void MainWindow::onLinearSweepEnabledToggled(bool checked)
     onProtocolEnabledToggled(ui->linearSweepEnabledCheckBox, checked);
 }
 
-void MainWindow::onRamseyEnabledToggled(bool checked)
-{
-    onProtocolEnabledToggled(ui->ramseyEnabledCheckBox, checked);
-}
+void MainWindow::onRamseyEnabledToggled(bool checked) { onProtocolEnabledToggled(ui->ramseyEnabledCheckBox, checked); }
 
-void MainWindow::onBerryEnabledToggled(bool checked)
-{
-    onProtocolEnabledToggled(ui->berryEnabledCheckBox, checked);
-}
+void MainWindow::onBerryEnabledToggled(bool checked) { onProtocolEnabledToggled(ui->berryEnabledCheckBox, checked); }
 
 void MainWindow::onLoschmidtEnabledToggled(bool checked)
 {
@@ -243,15 +233,9 @@ void MainWindow::onAharonovBohmEnabledToggled(bool checked)
     onGaugeEnabledToggled(ui->aharonovBohmEnabledCheckBox, checked);
 }
 
-void MainWindow::onLandauEnabledToggled(bool checked)
-{
-    onGaugeEnabledToggled(ui->landauEnabledCheckBox, checked);
-}
+void MainWindow::onLandauEnabledToggled(bool checked) { onGaugeEnabledToggled(ui->landauEnabledCheckBox, checked); }
 
-void MainWindow::onHallEdgeEnabledToggled(bool checked)
-{
-    onGaugeEnabledToggled(ui->hallEdgeEnabledCheckBox, checked);
-}
+void MainWindow::onHallEdgeEnabledToggled(bool checked) { onGaugeEnabledToggled(ui->hallEdgeEnabledCheckBox, checked); }
 
 void MainWindow::onBackflowEnabledToggled(bool checked)
 {
@@ -268,10 +252,7 @@ void MainWindow::onKleinEnabledToggled(bool checked)
     onSceneFreeModeToggled(InitialPreparationType::DiracKleinTunnelingState, checked);
 }
 
-void MainWindow::onBackflowApplyClicked()
-{
-    onSceneFreeModeApplyClicked(InitialPreparationType::QuantumBackflowState);
-}
+void MainWindow::onBackflowApplyClicked() { onSceneFreeModeApplyClicked(InitialPreparationType::QuantumBackflowState); }
 
 void MainWindow::onZitterbewegungApplyClicked()
 {

@@ -55,7 +55,8 @@ void MainWindow::updateBlochPanel()
         span = highest->meanX - lowest->meanX;
     }
     form.blochSummaryLabel->setText(
-        PanelText(QStringLiteral("BLOCH | wells=%1  a=%2  depth=%3  F=%4 | p_B=%5  T_B=%6 | t/T_B=%7 | <x>=%8  span=%9"))
+        PanelText(
+            QStringLiteral("BLOCH | wells=%1  a=%2  depth=%3  F=%4 | p_B=%5  T_B=%6 | t/T_B=%7 | <x>=%8  span=%9"))
             .integer(recorders.blochLattice.wellCount)
             .fixed(recorders.blochLattice.spacing, 3)
             .fixed(recorders.blochLattice.depth, 3)
@@ -107,8 +108,7 @@ void MainWindow::updateBilliardPanel()
     const std::vector<BilliardSample>& samples = recorders.billiardRecorder.samples();
     const BilliardSample last = samples.empty() ? BilliardSample{} : samples.back();
     form.billiardSummaryLabel->setText(
-        PanelText(QStringLiteral(
-                      "%1 | box=%2 x %3  obstacle r=%4 | t=%5  occupied=%6  Aeff=%7  fidelity=%8  shell=%9"))
+        PanelText(QStringLiteral("%1 | box=%2 x %3  obstacle r=%4 | t=%5  occupied=%6  Aeff=%7  fidelity=%8  shell=%9"))
             .word(recorders.billiardConfig.hasScatterer ? QStringLiteral("SINAI") : QStringLiteral("RECTANGLE"))
             .fixed(recorders.billiardConfig.interiorWidth, 2)
             .fixed(recorders.billiardConfig.interiorHeight, 2)

@@ -36,7 +36,11 @@ void clearReferencePage(Plot& plot, QLabel& summary, const char* text)
 template <typename Recorder>
 QString recorderHint(const char* format, bool enabled, const Recorder& recorder)
 {
-    return PanelText(latin1(format)).flag(enabled).flag(recorder.isConfigured()).count(recorder.samples().size()).text();
+    return PanelText(latin1(format))
+        .flag(enabled)
+        .flag(recorder.isConfigured())
+        .count(recorder.samples().size())
+        .text();
 }
 
 } // namespace
@@ -52,8 +56,8 @@ void MainWindow::updateZitterbewegungPanel()
     const DiracZitterbewegungRecorder& recorder = recorders.zitterbewegungRecorder;
     if (!settings.enabled || !recorder.isConfigured() || recorder.samples().empty()) {
         ui->zitterPlotWidget->clearRecorder();
-        const QString hint =
-            recorderHint("Dirac/ZB recorder inactive: enabled=%1  configured=%2  samples=%3", settings.enabled, recorder);
+        const QString hint = recorderHint("Dirac/ZB recorder inactive: enabled=%1  configured=%2  samples=%3",
+                                          settings.enabled, recorder);
         showText(ui->zitterSummaryLabel, hint);
         writeDiagnosticsRow(kZitterbewegungRow, hint);
         return;
@@ -63,29 +67,29 @@ void MainWindow::updateZitterbewegungPanel()
     const double omega = QuantumZitterbewegung2D::angularFrequency(settings, hbar);
     const double period = QuantumZitterbewegung2D::period(settings, hbar);
     const ZitterbewegungSample& last = recorder.samples().back();
-    const QString preparation =
-        settings.preparationMode != ZitterbewegungConfig::kMixedBranches ? latin1("positive-energy control") : latin1("mixed +/- energy");
-    const QString summary =
-        PanelText(latin1("%1   samples=%2   t=%3 / %4\n"
-                         "P+=%5   P-=%6   omega_ZB=%7   T_ZB=%8\n"
-                         "<x>=%9   <vx>=%10   detrendedX=%11   max|detrendedX|=%12   norm=%13\n"
-                         "fit vx=%14   central-p estimate=%15"))
-            .word(preparation)
-            .count(recorder.samples().size())
-            .fixed(last.time, 3)
-            .fixed(settings.analysisEndTime, 2)
-            .fixed(recorder.positiveEnergyWeight(), 6)
-            .fixed(recorder.negativeEnergyWeight(), 6)
-            .fixed(omega, 5)
-            .fixed(period, 5)
-            .fixed(last.meanX, 4)
-            .fixed(last.velocityX, 5)
-            .fixed(last.detrendedX, 5)
-            .fixed(recorder.maxAbsDetrendedX(), 5)
-            .fixed(last.norm, 7)
-            .fixed(recorder.fittedDriftVelocityX(), 6)
-            .fixed(QuantumZitterbewegung2D::predictedDriftVelocityX(settings), 6)
-            .text();
+    const QString preparation = settings.preparationMode != ZitterbewegungConfig::kMixedBranches
+                                    ? latin1("positive-energy control")
+                                    : latin1("mixed +/- energy");
+    const QString summary = PanelText(latin1("%1   samples=%2   t=%3 / %4\n"
+                                             "P+=%5   P-=%6   omega_ZB=%7   T_ZB=%8\n"
+                                             "<x>=%9   <vx>=%10   detrendedX=%11   max|detrendedX|=%12   norm=%13\n"
+                                             "fit vx=%14   central-p estimate=%15"))
+                                .word(preparation)
+                                .count(recorder.samples().size())
+                                .fixed(last.time, 3)
+                                .fixed(settings.analysisEndTime, 2)
+                                .fixed(recorder.positiveEnergyWeight(), 6)
+                                .fixed(recorder.negativeEnergyWeight(), 6)
+                                .fixed(omega, 5)
+                                .fixed(period, 5)
+                                .fixed(last.meanX, 4)
+                                .fixed(last.velocityX, 5)
+                                .fixed(last.detrendedX, 5)
+                                .fixed(recorder.maxAbsDetrendedX(), 5)
+                                .fixed(last.norm, 7)
+                                .fixed(recorder.fittedDriftVelocityX(), 6)
+                                .fixed(QuantumZitterbewegung2D::predictedDriftVelocityX(settings), 6)
+                                .text();
     showText(ui->zitterSummaryLabel, summary);
     writeDiagnosticsRow(kZitterbewegungRow, PanelText(latin1("P-=%1  omega=%2  maxR=%3"))
                                                 .fixed(recorder.negativeEnergyWeight(), 4)
@@ -101,8 +105,8 @@ void MainWindow::updateKleinPanel()
     const DiracKleinRecorder& recorder = recorders.kleinRecorder;
     if (!settings.enabled || !recorder.isConfigured() || recorder.samples().empty()) {
         ui->kleinPlotWidget->clearRecorder();
-        const QString hint =
-            recorderHint("Dirac/Klein recorder inactive: enabled=%1 configured=%2 samples=%3", settings.enabled, recorder);
+        const QString hint = recorderHint("Dirac/Klein recorder inactive: enabled=%1 configured=%2 samples=%3",
+                                          settings.enabled, recorder);
         showText(ui->kleinSummaryLabel, hint);
         writeDiagnosticsRow(kKleinRow, hint);
         return;
@@ -269,26 +273,25 @@ void MainWindow::updateDiracMasslessPanel()
     // Only a massless packet is a time-domain counterpart of the m = 0 curve.
     const double packet = std::fabs(settings.restMass) <= 1e-12 ? kleinPacketMaximum() : -1.0;
     const double c = settings.lightSpeed;
-    summary.setText(
-        PanelText(latin1("EXACT massless reference m=0   fixed E=%1   V0=%2   width=%3\n"
-                         "same-E control m=%4   p0=%5   p_massive=%6   mc^2/E(control)=%7\n"
-                         "normal incidence: T(m=0)=%8   T(m=%9)=%10\n"
-                         "current angle=%11 deg   T_massless=%12   T_massive=%13   packet max P_right=%14"))
-            .fixed(scan.energy, 6)
-            .fixed(scan.barrierHeight, 4)
-            .fixed(scan.barrierWidth, 3)
-            .fixed(scan.massiveRestMass, 3)
-            .fixed(scan.masslessMomentum, 6)
-            .fixed(scan.massiveMomentum, 6)
-            .fixed(kKleinReferenceControlMass * c * c / scan.energy, 4)
-            .fixedOr(normal.valid, normal.masslessTransmission, 6, PanelText::kNoValue)
-            .fixed(scan.massiveRestMass, 2)
-            .fixedOr(normal.valid, normal.massiveTransmission, 6, PanelText::kNoValue)
-            .fixed(kleinReferenceMarkerAngle(settings), 2)
-            .fixedOr(point.valid, point.masslessTransmission, 6, PanelText::kNoValue)
-            .fixedOr(point.valid, point.massiveTransmission, 6, PanelText::kNoValue)
-            .fixedOr(packet >= 0.0, packet, 6, PanelText::kNoValue)
-            .text());
+    summary.setText(PanelText(latin1("EXACT massless reference m=0   fixed E=%1   V0=%2   width=%3\n"
+                                     "same-E control m=%4   p0=%5   p_massive=%6   mc^2/E(control)=%7\n"
+                                     "normal incidence: T(m=0)=%8   T(m=%9)=%10\n"
+                                     "current angle=%11 deg   T_massless=%12   T_massive=%13   packet max P_right=%14"))
+                        .fixed(scan.energy, 6)
+                        .fixed(scan.barrierHeight, 4)
+                        .fixed(scan.barrierWidth, 3)
+                        .fixed(scan.massiveRestMass, 3)
+                        .fixed(scan.masslessMomentum, 6)
+                        .fixed(scan.massiveMomentum, 6)
+                        .fixed(kKleinReferenceControlMass * c * c / scan.energy, 4)
+                        .fixedOr(normal.valid, normal.masslessTransmission, 6, PanelText::kNoValue)
+                        .fixed(scan.massiveRestMass, 2)
+                        .fixedOr(normal.valid, normal.massiveTransmission, 6, PanelText::kNoValue)
+                        .fixed(kleinReferenceMarkerAngle(settings), 2)
+                        .fixedOr(point.valid, point.masslessTransmission, 6, PanelText::kNoValue)
+                        .fixedOr(point.valid, point.massiveTransmission, 6, PanelText::kNoValue)
+                        .fixedOr(packet >= 0.0, packet, 6, PanelText::kNoValue)
+                        .text());
     plot.setScan(scan, marker, packet);
 }
 

@@ -22,12 +22,8 @@ QString showGaugeRecorderHint(Plot& plot, QLabel& label, const char* format, boo
                               bool configured, std::size_t samples)
 {
     plot.clearRecorder();
-    const QString hint = PanelText(QString::fromLatin1(format))
-                             .flag(enabled)
-                             .flag(fieldReady)
-                             .flag(configured)
-                             .count(samples)
-                             .text();
+    const QString hint =
+        PanelText(QString::fromLatin1(format)).flag(enabled).flag(fieldReady).flag(configured).count(samples).text();
     label.setText(hint);
     return hint;
 }
@@ -82,12 +78,11 @@ void MainWindow::updateLandauPanel()
     const std::vector<LandauSample>& samples = recorders.landauRecorder.samples();
     const bool configured = recorders.landauRecorder.isConfigured();
     if (!settings.enabled || !gaugeLinks.landauLinksReady || !configured || samples.empty()) {
-        writeDiagnosticsRow(kLandauRow,
-                            showGaugeRecorderHint(*form.landauPlotWidget, *form.landauSummaryLabel,
-                                                  "Landau recorder inactive: enabled=%1  gauge=%2  configured=%3  "
-                                                  "samples=%4",
-                                                  settings.enabled, gaugeLinks.landauLinksReady, configured,
-                                                  samples.size()));
+        writeDiagnosticsRow(kLandauRow, showGaugeRecorderHint(
+                                            *form.landauPlotWidget, *form.landauSummaryLabel,
+                                            "Landau recorder inactive: enabled=%1  gauge=%2  configured=%3  "
+                                            "samples=%4",
+                                            settings.enabled, gaugeLinks.landauLinksReady, configured, samples.size()));
         return;
     }
 
@@ -132,12 +127,11 @@ void MainWindow::updateHallEdgePanel()
     const std::vector<HallEdgeSample>& samples = recorders.hallEdgeRecorder.samples();
     const bool configured = recorders.hallEdgeRecorder.isConfigured();
     if (!settings.enabled || !gaugeLinks.hallEdgeLinksReady || !configured || samples.empty()) {
-        writeDiagnosticsRow(kHallEdgeRow,
-                            showGaugeRecorderHint(*form.hallEdgePlotWidget, *form.hallEdgeSummaryLabel,
-                                                  "Hall edge recorder inactive: enabled=%1  fields=%2  "
-                                                  "configured=%3  samples=%4",
-                                                  settings.enabled, gaugeLinks.hallEdgeLinksReady, configured,
-                                                  samples.size()));
+        writeDiagnosticsRow(kHallEdgeRow, showGaugeRecorderHint(*form.hallEdgePlotWidget, *form.hallEdgeSummaryLabel,
+                                                                "Hall edge recorder inactive: enabled=%1  fields=%2  "
+                                                                "configured=%3  samples=%4",
+                                                                settings.enabled, gaugeLinks.hallEdgeLinksReady,
+                                                                configured, samples.size()));
         return;
     }
 

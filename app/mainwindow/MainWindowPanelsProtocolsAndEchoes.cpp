@@ -43,8 +43,8 @@ QString recorderStateHint(const char* format, bool enabled, bool configured, std
 
 void MainWindow::updateZenoPanel()
 {
-    const bool active = preparationType == InitialPreparationType::QuantumZeno && recorders.zenoRecorder.isConfigured()
-        && !recorders.zenoRecorder.isEmpty();
+    const bool active = preparationType == InitialPreparationType::QuantumZeno &&
+                        recorders.zenoRecorder.isConfigured() && !recorders.zenoRecorder.isEmpty();
     if (!active) {
         ui->zenoPlotWidget->reset();
         ui->zenoSummaryLabel->setText(QStringLiteral("Load the Quantum Zeno Effect / Watched Escape preset."));
@@ -75,8 +75,8 @@ void MainWindow::updateZenoPanel()
 void MainWindow::updateScarsPanel()
 {
     const ScarConfig& settings = stored.quantumScar;
-    const bool active = settings.enabled && recorders.stadiumGeometry.valid && recorders.scarRecorder.isConfigured()
-        && !recorders.scarRecorder.isEmpty();
+    const bool active = settings.enabled && recorders.stadiumGeometry.valid && recorders.scarRecorder.isConfigured() &&
+                        !recorders.scarRecorder.isEmpty();
     if (!active) {
         showHint(ui->scarPlotWidget, ui->scarSummaryLabel,
                  QStringLiteral("Load the Quantum Scars / Chaotic Stadium Billiard preset."));
@@ -192,10 +192,9 @@ void MainWindow::updateLoschmidtPanel()
                    .fixed(atEcho.fidelity, 6)
                    .text();
     }
-    const bool absorbing = ui->boundaryModeComboBox
-        && isSelected(ui->boundaryModeComboBox, BoundaryIndex::Absorbing);
-    const QString boundary = absorbing ? QStringLiteral("absorbing (exact echo broken)")
-                                       : QStringLiteral("closed / periodic FFT domain");
+    const bool absorbing = ui->boundaryModeComboBox && isSelected(ui->boundaryModeComboBox, BoundaryIndex::Absorbing);
+    const QString boundary =
+        absorbing ? QStringLiteral("absorbing (exact echo broken)") : QStringLiteral("closed / periodic FFT domain");
 
     ui->loschmidtSummaryLabel->setText(
         PanelText(QStringLiteral("%1   samples=%2   t=%3   reversal T=%4 (~%5 indicative)   fired=%6\n"
@@ -229,10 +228,9 @@ void MainWindow::updateMoshinskyPanel()
     const std::vector<MoshinskySample>& samples = recorders.moshinskyRecorder.samples();
     const bool configured = recorders.moshinskyRecorder.isConfigured();
     if (!(settings.enabled && configured && !samples.empty())) {
-        const QString hint = recorderStateHint(
-            "Moshinsky recorder inactive: enabled=%1  configured=%2  samples=%3\n"
-            "Load Moshinsky Shutter / Diffraction in Time and press Play.",
-            settings.enabled, configured, samples.size());
+        const QString hint = recorderStateHint("Moshinsky recorder inactive: enabled=%1  configured=%2  samples=%3\n"
+                                               "Load Moshinsky Shutter / Diffraction in Time and press Play.",
+                                               settings.enabled, configured, samples.size());
         writeDiagnosticsRow(kMoshinskyRow, showHint(ui->moshinskyPlotWidget, ui->moshinskySummaryLabel, hint));
         return;
     }
@@ -266,12 +264,11 @@ void MainWindow::updateKapitzaDiracPanel()
     const std::vector<KapitzaDiracSample>& samples = recorders.kapitzaDiracRecorder.samples();
     const bool configured = recorders.kapitzaDiracRecorder.isConfigured();
     if (!(settings.enabled && configured && !samples.empty())) {
-        const QString hint = recorderStateHint(
-            "Kapitza-Dirac recorder inactive: enabled=%1  configured=%2  samples=%3\n"
-            "Load Kapitza-Dirac Diffraction / Optical Standing Wave and press Play.",
-            settings.enabled, configured, samples.size());
-        writeDiagnosticsRow(kKapitzaDiracRow,
-                            showHint(ui->kapitzaDiracPlotWidget, ui->kapitzaDiracSummaryLabel, hint));
+        const QString hint =
+            recorderStateHint("Kapitza-Dirac recorder inactive: enabled=%1  configured=%2  samples=%3\n"
+                              "Load Kapitza-Dirac Diffraction / Optical Standing Wave and press Play.",
+                              settings.enabled, configured, samples.size());
+        writeDiagnosticsRow(kKapitzaDiracRow, showHint(ui->kapitzaDiracPlotWidget, ui->kapitzaDiracSummaryLabel, hint));
         return;
     }
 
@@ -333,9 +330,6 @@ void MainWindow::updateBackflowPanel()
     ui->backflowPlotWidget->setRecorder(&recorders.backflowRecorder);
 }
 
-QString MainWindow::indicativeTimeText(double duration) const
-{
-    return indicativeDurationText(currentScale, duration);
-}
+QString MainWindow::indicativeTimeText(double duration) const { return indicativeDurationText(currentScale, duration); }
 
 } // namespace vxo

@@ -106,21 +106,20 @@ void MainWindow::updateScatteringPanel()
     }
 
     if (scattering.legacyPacketSeparated) {
-        const std::optional<SquareBarrier1D> reference =
-            squareBarrierReference(packetKineticEnergyX(), form.barrierV0SpinBox->value(),
-                                   form.barrierThicknessSpinBox->value(), form.massSpinBox->value(),
-                                   solver.parameters().hbar);
+        const std::optional<SquareBarrier1D> reference = squareBarrierReference(
+            packetKineticEnergyX(), form.barrierV0SpinBox->value(), form.barrierThicknessSpinBox->value(),
+            form.massSpinBox->value(), solver.parameters().hbar);
         const double theory = reference ? reference->transmission : 0.0;
         writeDiagnosticsRow(kScatteringStateRow, QStringLiteral("SEPARATED / MEASUREMENT VALID"));
-        writeDiagnosticsRow(kScatteringProbabilitiesRow,
-                            PanelText(QStringLiteral("P_R=%1   P_T=%2   P_int=%3   theory T=%4   deltaT=%5"))
-                                .fixed(regions.leftFraction, 4)
-                                .fixed(regions.rightFraction, 4)
-                                .fixed(inside, 4)
-                                .fixedOr(reference.has_value(), theory, 4, PanelText::kNotAvailable)
-                                .fixedOr(reference.has_value(), regions.rightFraction - theory, 4,
-                                         PanelText::kNotAvailable)
-                                .text());
+        writeDiagnosticsRow(
+            kScatteringProbabilitiesRow,
+            PanelText(QStringLiteral("P_R=%1   P_T=%2   P_int=%3   theory T=%4   deltaT=%5"))
+                .fixed(regions.leftFraction, 4)
+                .fixed(regions.rightFraction, 4)
+                .fixed(inside, 4)
+                .fixedOr(reference.has_value(), theory, 4, PanelText::kNotAvailable)
+                .fixedOr(reference.has_value(), regions.rightFraction - theory, 4, PanelText::kNotAvailable)
+                .text());
     } else if (scattering.legacyCollisionStarted) {
         writeDiagnosticsRow(kScatteringStateRow, QStringLiteral("SCATTERING IN PROGRESS"));
         writeDiagnosticsRow(kScatteringProbabilitiesRow,
@@ -318,16 +317,15 @@ void MainWindow::updateTunnelingDiagnostics()
         squareBarrierReference(energyX, height, width, form.massSpinBox->value(), solver.parameters().hbar);
     // The regime needs no reference: a well is passed above it.
     const bool tunneling = height > energyX;
-    writeDiagnosticsRow(kTunnelingRegimeRow,
-                        PanelText(QStringLiteral("%1   Ex=%2   Ekin=%3   V0=%4   Ex/V0=%5   a=%6"))
-                            .word(tunneling ? QStringLiteral("TUNNELING  Ex < V0")
-                                            : QStringLiteral("ABOVE BARRIER  Ex >= V0"))
-                            .fixed(energyX, 4)
-                            .fixed(packetKineticEnergy(), 4)
-                            .fixed(height, 3)
-                            .fixed(height > 0.0 ? energyX / height : 0.0, 3)
-                            .fixed(width, 3)
-                            .text());
+    writeDiagnosticsRow(kTunnelingRegimeRow, PanelText(QStringLiteral("%1   Ex=%2   Ekin=%3   V0=%4   Ex/V0=%5   a=%6"))
+                                                 .word(tunneling ? QStringLiteral("TUNNELING  Ex < V0")
+                                                                 : QStringLiteral("ABOVE BARRIER  Ex >= V0"))
+                                                 .fixed(energyX, 4)
+                                                 .fixed(packetKineticEnergy(), 4)
+                                                 .fixed(height, 3)
+                                                 .fixed(height > 0.0 ? energyX / height : 0.0, 3)
+                                                 .fixed(width, 3)
+                                                 .text());
     writeDiagnosticsRow(kTunnelingTheoryRow,
                         barrier ? PanelText(QStringLiteral("T=%1   R=%2"))
                                       .fixed(barrier->transmission, 4)

@@ -31,7 +31,6 @@
 namespace vxo {
 namespace {
 
-
 // The two-level analyses work on the lowest pair of the well.
 constexpr int kLowerState = 0;
 constexpr int kUpperState = 1;
@@ -103,8 +102,7 @@ struct HistoryTrace {
     double minCaptured;
 };
 
-HistoryTrace traceHistory(const std::vector<ObservableSample>& samples, const HistoryBlock& block,
-                          HistoryTrace trace)
+HistoryTrace traceHistory(const std::vector<ObservableSample>& samples, const HistoryBlock& block, HistoryTrace trace)
 {
     for (const ObservableSample& sample : samples) {
         if (!(sample.*block.valid))
@@ -122,8 +120,8 @@ double ensembleFringeContrast(const std::vector<RamseyEnsemblePoint>& scan)
 {
     if (scan.empty())
         return 0.0;
-    const auto [lowest, highest] = std::minmax_element(
-        scan.begin(), scan.end(), [](const RamseyEnsemblePoint& a, const RamseyEnsemblePoint& b) {
+    const auto [lowest, highest] =
+        std::minmax_element(scan.begin(), scan.end(), [](const RamseyEnsemblePoint& a, const RamseyEnsemblePoint& b) {
             return a.averagePopulation2 < b.averagePopulation2;
         });
     const double contrast = highest->averagePopulation2 - lowest->averagePopulation2;
@@ -157,27 +155,27 @@ void MainWindow::updateDoubleWellPanel()
     // The spectrum must describe the potential as it stands now: a drive that
     // has moved the bias since the states were computed makes it stale.
     const double hbar = static_cast<double>(solver.parameters().hbar);
-    const bool spectrumCurrent = boundStates.ok && boundStates.states.size() >= 2
-                                 && boundStates.isValidFor(potential, form.massSpinBox->value(), hbar);
-    twoLevel.doubleWellParameters = spectrumCurrent
-                               ? QuantumDoubleWell2D::twoLevelParameters(boundStates, kLowerState, kUpperState, hbar)
-                               : TwoLevelParameters{};
+    const bool spectrumCurrent = boundStates.ok && boundStates.states.size() >= 2 &&
+                                 boundStates.isValidFor(potential, form.massSpinBox->value(), hbar);
+    twoLevel.doubleWellParameters =
+        spectrumCurrent ? QuantumDoubleWell2D::twoLevelParameters(boundStates, kLowerState, kUpperState, hbar)
+                        : TwoLevelParameters{};
 
     QString splitting;
     if (twoLevel.doubleWellParameters.valid) {
         const TwoLevelParameters& pair = twoLevel.doubleWellParameters;
         const double barrier = twoLevel.doubleWellConfig.barrierHeight;
         const bool belowBarrier = barrier > pair.energyI && barrier > pair.energyJ;
-        splitting = PanelText(QStringLiteral("E1=%1  E2=%2  DeltaE=%3  Vbar=%4  transfer~%5  return~%6  %7"))
-                        .fixed(pair.energyI, 5)
-                        .fixed(pair.energyJ, 5)
-                        .fixed(pair.splitting, 5)
-                        .fixed(barrier, 3)
-                        .fixed(pair.halfPeriod, 3)
-                        .fixed(pair.tunnellingPeriod, 3)
-                        .word(belowBarrier ? QStringLiteral("BELOW BARRIER")
-                                           : QStringLiteral("pair reaches/ exceeds barrier"))
-                        .text();
+        splitting =
+            PanelText(QStringLiteral("E1=%1  E2=%2  DeltaE=%3  Vbar=%4  transfer~%5  return~%6  %7"))
+                .fixed(pair.energyI, 5)
+                .fixed(pair.energyJ, 5)
+                .fixed(pair.splitting, 5)
+                .fixed(barrier, 3)
+                .fixed(pair.halfPeriod, 3)
+                .fixed(pair.tunnellingPeriod, 3)
+                .word(belowBarrier ? QStringLiteral("BELOW BARRIER") : QStringLiteral("pair reaches/ exceeds barrier"))
+                .text();
         writeDiagnosticsRow(kDoubleWellSplittingRow, splitting);
     } else {
         splitting = QStringLiteral("Compute the lowest bound states to obtain DeltaE and the tunnelling period.");
@@ -266,12 +264,11 @@ void MainWindow::updatePeriodicDrivePanel()
         if (curvature > 0.0)
             naturalFrequency = std::sqrt(curvature / mass);
     }
-    const QString resonance = naturalFrequency > 0.0
-                                  ? PanelText(QStringLiteral("omega0=%1  omega/omega0=%2"))
-                                        .fixed(naturalFrequency, 4)
-                                        .fixed(drive.angularFrequency / naturalFrequency, 3)
-                                        .text()
-                                  : QStringLiteral("omega0=n/a");
+    const QString resonance = naturalFrequency > 0.0 ? PanelText(QStringLiteral("omega0=%1  omega/omega0=%2"))
+                                                           .fixed(naturalFrequency, 4)
+                                                           .fixed(drive.angularFrequency / naturalFrequency, 3)
+                                                           .text()
+                                                     : QStringLiteral("omega0=n/a");
 
     double largestExcursion = 0.0;
     for (const ObservableSample& sample : samples)
@@ -297,9 +294,9 @@ void MainWindow::updateRabiPanel()
 
     const PeriodicDrive drive = formSettings<PeriodicDrive>();
     DoubleWellConfig config;
-    const bool active = sceneUsable() && QuantumDoubleWell2D::extractFromScene(potentialScene, config, nullptr)
-                        && boundStates.ok && boundStates.states.size() >= 2 && drive.enabled
-                        && drive.parameter == SceneParameterSlopeX;
+    const bool active = sceneUsable() && QuantumDoubleWell2D::extractFromScene(potentialScene, config, nullptr) &&
+                        boundStates.ok && boundStates.states.size() >= 2 && drive.enabled &&
+                        drive.parameter == SceneParameterSlopeX;
     if (!active) {
         twoLevel.rabiReference = RabiReference{};
         plot.setTwoLevelReference(twoLevel.rabiReference);
@@ -366,9 +363,9 @@ void MainWindow::updateLandauZenerPanel()
     QuantumLandauZenerPlotWidget& plot = *form.landauZenerPlotWidget;
 
     const LinearSweep sweep = formSettings<LinearSweep>();
-    const bool active = sweep.enabled && !sweep.returnEnabled && sweep.parameter == SceneParameterSlopeX
-                        && validateLinearSweep(potentialScene, sweep) && twoLevel.landauZenerReference.valid
-                        && twoLevel.sweepBoundStates.ok;
+    const bool active = sweep.enabled && !sweep.returnEnabled && sweep.parameter == SceneParameterSlopeX &&
+                        validateLinearSweep(potentialScene, sweep) && twoLevel.landauZenerReference.valid &&
+                        twoLevel.sweepBoundStates.ok;
     if (!active) {
         form.landauZenerSummaryLabel->setText(QStringLiteral(
             "Landau-Zener analysis inactive. Use a double well with a Linear slope X sweep through zero bias."));
@@ -430,9 +427,9 @@ void MainWindow::updateStueckelbergPanel(bool recomputeScans)
     QuantumStueckelbergPlotWidget& plot = *form.stueckelbergPlotWidget;
 
     const LinearSweep sweep = formSettings<LinearSweep>();
-    const bool active = sweep.enabled && sweep.returnEnabled && sweep.parameter == SceneParameterSlopeX
-                        && validateLinearSweep(potentialScene, sweep) && twoLevel.stueckelbergReference.valid
-                        && twoLevel.sweepBoundStates.ok;
+    const bool active = sweep.enabled && sweep.returnEnabled && sweep.parameter == SceneParameterSlopeX &&
+                        validateLinearSweep(potentialScene, sweep) && twoLevel.stueckelbergReference.valid &&
+                        twoLevel.sweepBoundStates.ok;
     if (!active) {
         form.stueckelbergSummaryLabel->setText(
             QStringLiteral("Stueckelberg analysis inactive. Enable Return passage on a double-well Linear slope X "
@@ -508,9 +505,9 @@ void MainWindow::updateRamseyPanel(bool recomputeScans)
 
     const RamseySequence sequence = formSettings<RamseySequence>();
     const RamseyEnsemble ensemble = formSettings<RamseyEnsemble>();
-    const bool active = sequence.enabled && sequence.parameter == SceneParameterSlopeX
-                        && validateRamseySequence(potentialScene, sequence) && twoLevel.ramseyReference.valid
-                        && twoLevel.ramseyBoundStates.ok;
+    const bool active = sequence.enabled && sequence.parameter == SceneParameterSlopeX &&
+                        validateRamseySequence(potentialScene, sequence) && twoLevel.ramseyReference.valid &&
+                        twoLevel.ramseyBoundStates.ok;
     if (!active) {
         form.ramseySummaryLabel->setText(
             QStringLiteral("Ramsey analysis inactive. Use a double well with a two-pulse Linear slope X sequence."));

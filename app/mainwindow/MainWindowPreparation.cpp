@@ -191,10 +191,10 @@ void MainWindow::prepareBoundSuperposition()
     const BoundState& second = boundStates.states[static_cast<std::size_t>(b)];
     const double gap = std::abs(second.energy - first.energy);
     const double beatPeriod = gap > 1e-12 ? 2.0 * kPi / gap : 0.0;
-    showStatusMessage(QStringLiteral("Prepared coherent superposition n=%1 + n=%2; beat period ~ %3")
-                          .arg(QString::number(first.n), QString::number(second.n),
-                               QString::number(beatPeriod, 'f', 3)),
-                      kStatusExplanationMs);
+    showStatusMessage(
+        QStringLiteral("Prepared coherent superposition n=%1 + n=%2; beat period ~ %3")
+            .arg(QString::number(first.n), QString::number(second.n), QString::number(beatPeriod, 'f', 3)),
+        kStatusExplanationMs);
 }
 
 void MainWindow::prepareFormPacket()

@@ -133,8 +133,8 @@ void MainWindow::applySceneDerivedControls()
     double maximum = 4.5;
     DoubleBarrierConfig barriers;
     if (QuantumResonance2D::extractFromScene(potentialScene, barriers, nullptr)) {
-        const double lower = std::min(static_cast<double>(barriers.leftBarrier.value),
-                                      static_cast<double>(barriers.rightBarrier.value));
+        const double lower =
+            std::min(static_cast<double>(barriers.leftBarrier.value), static_cast<double>(barriers.rightBarrier.value));
         maximum = std::max(0.98 * lower, 0.5);
     }
 
@@ -230,8 +230,8 @@ void MainWindow::configureSolvers()
     const bool klein = stored.quantumKleinTunneling.enabled;
     const double lightSpeed = klein ? stored.quantumKleinTunneling.lightSpeed : stored.quantumZitterbewegung.lightSpeed;
     const double restMass = klein ? stored.quantumKleinTunneling.restMass : stored.quantumZitterbewegung.restMass;
-    diracSolver.configure(DiracParameters{parameters.hbar, parameters.dt, static_cast<float>(lightSpeed),
-                                          static_cast<float>(restMass)});
+    diracSolver.configure(
+        DiracParameters{parameters.hbar, parameters.dt, static_cast<float>(lightSpeed), static_cast<float>(restMass)});
 }
 
 void MainWindow::prepareAbsorbingLayer()

@@ -101,7 +101,8 @@ void MainWindow::configureStepRecorders()
         recorders.berryRecorder.configure(psi, recorders.berryTrap, stored.quantumBerry))
         recorders.berryRecorder.record(0.0, QuantumBerryPhase2D::trapAt(stored.quantumBerry, 0.0), psi);
 
-    if (stored.quantumLoschmidt.enabled && QuantumLoschmidt2D::validateConfiguration(stored.quantumLoschmidt, nullptr) &&
+    if (stored.quantumLoschmidt.enabled &&
+        QuantumLoschmidt2D::validateConfiguration(stored.quantumLoschmidt, nullptr) &&
         recorders.loschmidtRecorder.configure(psi, stored.quantumLoschmidt))
         recorders.loschmidtRecorder.record(0.0, psi, recorders.loschmidtReversed);
 

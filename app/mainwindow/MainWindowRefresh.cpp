@@ -79,12 +79,11 @@ void MainWindow::refreshViews()
     const bool diracMode = diracModeInForm();
     const bool momentumSpace = isSelected(form.spaceComboBox, SpaceIndex::Momentum) && !diracMode;
     const int viewIndex = momentumSpace || diracMode ? indexOf(ViewIndex::Probability)
-                                                    : indexOrFirst(form.viewComboBox, indexOf(ViewIndex::Imaginary));
+                                                     : indexOrFirst(form.viewComboBox, indexOf(ViewIndex::Imaginary));
     if (momentumSpace)
         ensureMomentumField();
 
-    const QString title =
-        experimentTitle.isEmpty() ? form.experimentPresetComboBox->currentText() : experimentTitle;
+    const QString title = experimentTitle.isEmpty() ? form.experimentPresetComboBox->currentText() : experimentTitle;
     setWindowTitle(QStringLiteral("Ondrivel - %1 [%2 / %3]")
                        .arg(elideForDisplay(title), viewName(momentumSpace, viewIndex), potentialSummaryText()));
 
@@ -246,10 +245,10 @@ void MainWindow::updateCrossSectionPanel()
 
     const std::uint32_t axis = horizontal ? 0u : 1u;
     const double coordinate = position.value();
-    const CrossSectionProfile section = momentumSpace
-                                            ? MomentumSpace2D::crossSection(momentumField, axis, coordinate)
-                                            : extractCrossSection(psi, axis, coordinate);
-    const int mode = momentumSpace ? 0 : indexOrFirst(form.crossSectionCurveComboBox, indexOf(CrossSectionCurveIndex::Phase));
+    const CrossSectionProfile section = momentumSpace ? MomentumSpace2D::crossSection(momentumField, axis, coordinate)
+                                                      : extractCrossSection(psi, axis, coordinate);
+    const int mode =
+        momentumSpace ? 0 : indexOrFirst(form.crossSectionCurveComboBox, indexOf(CrossSectionCurveIndex::Phase));
     form.crossSectionCurveComboBox->setEnabled(!momentumSpace);
     form.crossSectionPlotWidget->setMomentumSpace(momentumSpace);
     form.crossSectionPlotWidget->setDisplayMode(mode);
@@ -267,7 +266,8 @@ void MainWindow::updateTimeSeriesPanel()
 {
     Ui::MainWindow& form = *ui;
     const std::vector<ObservableSample>& samples = history.samples();
-    form.timeSeriesPlotWidget->setObservable(indexOrFirst(form.timeSeriesQuantityComboBox, indexOf(TimeSeriesQuantityIndex::RightWell)));
+    form.timeSeriesPlotWidget->setObservable(
+        indexOrFirst(form.timeSeriesQuantityComboBox, indexOf(TimeSeriesQuantityIndex::RightWell)));
     form.timeSeriesPlotWidget->setSamples(samples);
     form.timeSeriesSampleCountLabel->setText(QStringLiteral("%1 samples").arg(history.size()));
     form.doubleWellPlotWidget->setSamples(samples);
@@ -280,11 +280,11 @@ void MainWindow::updateTimeSeriesPanel()
 void MainWindow::updateDetectorTvd()
 {
     QString text = QStringLiteral("--");
-    if (isSelected(ui->measurementModeComboBox, MeasurementModeIndex::TemporalDetector) && !detectorFlux.isEmpty()
-        && !measurementHits.empty()) {
-        const DetectorShotComparison comparison =
-            DetectorTemporalFlux2D::compareShots(detectorFlux.rows(), detectorFlux.rowSpacing(), measurementHits,
-                                                 static_cast<std::uint64_t>(std::max(ui->detectorBinsSpinBox->value(), 0)));
+    if (isSelected(ui->measurementModeComboBox, MeasurementModeIndex::TemporalDetector) && !detectorFlux.isEmpty() &&
+        !measurementHits.empty()) {
+        const DetectorShotComparison comparison = DetectorTemporalFlux2D::compareShots(
+            detectorFlux.rows(), detectorFlux.rowSpacing(), measurementHits,
+            static_cast<std::uint64_t>(std::max(ui->detectorBinsSpinBox->value(), 0)));
         if (comparison.distance >= 0.0)
             text = QString::number(comparison.distance, 'f', 4);
     }

@@ -245,15 +245,34 @@ void MainWindow::updateSceneEditingControls()
     enable({ui->quenchEnabledCheckBox, ui->periodicDriveEnabledCheckBox, ui->linearSweepEnabledCheckBox,
             ui->ramseyEnabledCheckBox},
            sceneOn);
-    enable({ui->quenchTargetComboBox, ui->quenchParameterComboBox, ui->quenchTimeSpinBox, ui->quenchBeforeSpinBox,
-            ui->quenchAfterSpinBox, ui->periodicDriveTargetComboBox, ui->periodicDriveParameterComboBox,
-            ui->periodicDriveMeanSpinBox, ui->periodicDriveAmplitudeSpinBox, ui->periodicDriveOmegaSpinBox,
-            ui->periodicDrivePhaseSpinBox, ui->linearSweepTargetComboBox, ui->linearSweepParameterComboBox,
-            ui->linearSweepStartValueSpinBox, ui->linearSweepEndValueSpinBox, ui->linearSweepStartTimeSpinBox,
-            ui->linearSweepDurationSpinBox, ui->linearSweepReturnCheckBox, ui->ramseyTargetComboBox,
-            ui->ramseyParameterComboBox, ui->ramseyMeanSpinBox, ui->ramseyAmplitudeSpinBox,
-            ui->ramseyOmegaSpinBox, ui->ramseyPulseDurationSpinBox, ui->ramseyFreeDurationSpinBox,
-            ui->ramseyStartTimeSpinBox, ui->ramseyFirstPhaseSpinBox, ui->ramseySecondPhaseSpinBox,
+    enable({ui->quenchTargetComboBox,
+            ui->quenchParameterComboBox,
+            ui->quenchTimeSpinBox,
+            ui->quenchBeforeSpinBox,
+            ui->quenchAfterSpinBox,
+            ui->periodicDriveTargetComboBox,
+            ui->periodicDriveParameterComboBox,
+            ui->periodicDriveMeanSpinBox,
+            ui->periodicDriveAmplitudeSpinBox,
+            ui->periodicDriveOmegaSpinBox,
+            ui->periodicDrivePhaseSpinBox,
+            ui->linearSweepTargetComboBox,
+            ui->linearSweepParameterComboBox,
+            ui->linearSweepStartValueSpinBox,
+            ui->linearSweepEndValueSpinBox,
+            ui->linearSweepStartTimeSpinBox,
+            ui->linearSweepDurationSpinBox,
+            ui->linearSweepReturnCheckBox,
+            ui->ramseyTargetComboBox,
+            ui->ramseyParameterComboBox,
+            ui->ramseyMeanSpinBox,
+            ui->ramseyAmplitudeSpinBox,
+            ui->ramseyOmegaSpinBox,
+            ui->ramseyPulseDurationSpinBox,
+            ui->ramseyFreeDurationSpinBox,
+            ui->ramseyStartTimeSpinBox,
+            ui->ramseyFirstPhaseSpinBox,
+            ui->ramseySecondPhaseSpinBox,
             ui->ramseyEchoEnabledCheckBox},
            !empty);
     enable({ui->linearSweepHoldDurationSpinBox, ui->linearSweepReturnDurationSpinBox},
@@ -263,15 +282,13 @@ void MainWindow::updateSceneEditingControls()
 
     BerryTrap trap;
     ui->berryEnabledCheckBox->setEnabled(sceneOn && QuantumBerryPhase2D::analyzeTrap(potentialScene, trap, nullptr));
-    enable({ui->berryAnisotropySpinBox, ui->berryStartTimeSpinBox, ui->berryDurationSpinBox,
-            ui->berryWindingComboBox},
+    enable({ui->berryAnisotropySpinBox, ui->berryStartTimeSpinBox, ui->berryDurationSpinBox, ui->berryWindingComboBox},
            !empty);
 
     const bool shutterTargets = ui->moshinskyTargetComboBox->count() > 0;
     ui->moshinskyEnabledCheckBox->setEnabled(sceneOn && shutterTargets);
     ui->moshinskyTargetComboBox->setEnabled(!empty && shutterTargets);
-    enable({ui->moshinskyOpenTimeSpinBox, ui->moshinskyDetectorXSpinBox, ui->moshinskyAnalysisEndTimeSpinBox},
-           !empty);
+    enable({ui->moshinskyOpenTimeSpinBox, ui->moshinskyDetectorXSpinBox, ui->moshinskyAnalysisEndTimeSpinBox}, !empty);
 
     const PotentialObject* object = potentialScene.find(selectedId);
     const QSignalBlocker blocker(ui->potentialObjectEnabledCheckBox);

@@ -22,10 +22,10 @@ Record MainWindow::formSettings() const
     if constexpr (formIsTheStore) {
         return readSettingsFromForm(*ui, Record{});
     } else {
-        const auto storedCopies = std::tie(stored.quantumBerry, stored.quantumLoschmidt, stored.quantumMoshinsky,
-                                           stored.quantumKapitzaDirac, stored.quantumAharonovBohm, stored.quantumLandau,
-                                           stored.quantumHallEdge, stored.quantumBackflow, stored.quantumZitterbewegung,
-                                           stored.quantumKleinTunneling);
+        const auto storedCopies =
+            std::tie(stored.quantumBerry, stored.quantumLoschmidt, stored.quantumMoshinsky, stored.quantumKapitzaDirac,
+                     stored.quantumAharonovBohm, stored.quantumLandau, stored.quantumHallEdge, stored.quantumBackflow,
+                     stored.quantumZitterbewegung, stored.quantumKleinTunneling);
         return readSettingsFromForm(*ui, std::get<const Record&>(storedCopies));
     }
 }
@@ -46,80 +46,35 @@ template BackflowConfig MainWindow::formSettings<BackflowConfig>() const;
 template ZitterbewegungConfig MainWindow::formSettings<ZitterbewegungConfig>() const;
 template KleinTunnelingConfig MainWindow::formSettings<KleinTunnelingConfig>() const;
 
-QuantumQuench MainWindow::currentQuenchSettings() const
-{
-    return formSettings<QuantumQuench>();
-}
+QuantumQuench MainWindow::currentQuenchSettings() const { return formSettings<QuantumQuench>(); }
 
-PeriodicDrive MainWindow::currentPeriodicDriveSettings() const
-{
-    return formSettings<PeriodicDrive>();
-}
+PeriodicDrive MainWindow::currentPeriodicDriveSettings() const { return formSettings<PeriodicDrive>(); }
 
-LinearSweep MainWindow::currentLinearSweepSettings() const
-{
-    return formSettings<LinearSweep>();
-}
+LinearSweep MainWindow::currentLinearSweepSettings() const { return formSettings<LinearSweep>(); }
 
-RamseySequence MainWindow::currentRamseySettings() const
-{
-    return formSettings<RamseySequence>();
-}
+RamseySequence MainWindow::currentRamseySettings() const { return formSettings<RamseySequence>(); }
 
-BerryConfig MainWindow::currentBerrySettings() const
-{
-    return formSettings<BerryConfig>();
-}
+BerryConfig MainWindow::currentBerrySettings() const { return formSettings<BerryConfig>(); }
 
-LoschmidtConfig MainWindow::currentLoschmidtSettings() const
-{
-    return formSettings<LoschmidtConfig>();
-}
+LoschmidtConfig MainWindow::currentLoschmidtSettings() const { return formSettings<LoschmidtConfig>(); }
 
-MoshinskyConfig MainWindow::currentMoshinskySettings() const
-{
-    return formSettings<MoshinskyConfig>();
-}
+MoshinskyConfig MainWindow::currentMoshinskySettings() const { return formSettings<MoshinskyConfig>(); }
 
-KapitzaDiracConfig MainWindow::currentKapitzaDiracSettings() const
-{
-    return formSettings<KapitzaDiracConfig>();
-}
+KapitzaDiracConfig MainWindow::currentKapitzaDiracSettings() const { return formSettings<KapitzaDiracConfig>(); }
 
-AharonovBohmConfig MainWindow::currentAharonovBohmSettings() const
-{
-    return formSettings<AharonovBohmConfig>();
-}
+AharonovBohmConfig MainWindow::currentAharonovBohmSettings() const { return formSettings<AharonovBohmConfig>(); }
 
-LandauConfig MainWindow::currentLandauSettings() const
-{
-    return formSettings<LandauConfig>();
-}
+LandauConfig MainWindow::currentLandauSettings() const { return formSettings<LandauConfig>(); }
 
-HallEdgeConfig MainWindow::currentHallEdgeSettings() const
-{
-    return formSettings<HallEdgeConfig>();
-}
+HallEdgeConfig MainWindow::currentHallEdgeSettings() const { return formSettings<HallEdgeConfig>(); }
 
-BackflowConfig MainWindow::currentBackflowSettings() const
-{
-    return formSettings<BackflowConfig>();
-}
+BackflowConfig MainWindow::currentBackflowSettings() const { return formSettings<BackflowConfig>(); }
 
-ZitterbewegungConfig MainWindow::currentZitterbewegungSettings() const
-{
-    return formSettings<ZitterbewegungConfig>();
-}
+ZitterbewegungConfig MainWindow::currentZitterbewegungSettings() const { return formSettings<ZitterbewegungConfig>(); }
 
-KleinTunnelingConfig MainWindow::currentKleinSettings() const
-{
-    return formSettings<KleinTunnelingConfig>();
-}
+KleinTunnelingConfig MainWindow::currentKleinSettings() const { return formSettings<KleinTunnelingConfig>(); }
 
-PotentialObject MainWindow::currentPotentialObject() const
-{
-    return readGeometryPage(*ui);
-}
+PotentialObject MainWindow::currentPotentialObject() const { return readGeometryPage(*ui); }
 
 double MainWindow::packetKineticEnergy() const
 {

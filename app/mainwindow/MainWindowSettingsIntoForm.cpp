@@ -49,11 +49,10 @@ void MainWindow::writeRecordIntoForm(const Record& settings)
     else if constexpr (std::is_same_v<Record, RamseySequence>)
         fillRamseyTargetCombo(settings.targetObjectId);
     else if constexpr (!std::is_same_v<Record, RamseyEnsemble>) {
-        const auto storedCopies =
-            std::tie(stored.kickedRotor, stored.quantumZeno, stored.quantumScar, stored.quantumBerry,
-                     stored.quantumLoschmidt, stored.quantumMoshinsky, stored.quantumKapitzaDirac,
-                     stored.quantumAharonovBohm, stored.quantumLandau, stored.quantumHallEdge, stored.quantumBackflow,
-                     stored.quantumZitterbewegung, stored.quantumKleinTunneling);
+        const auto storedCopies = std::tie(
+            stored.kickedRotor, stored.quantumZeno, stored.quantumScar, stored.quantumBerry, stored.quantumLoschmidt,
+            stored.quantumMoshinsky, stored.quantumKapitzaDirac, stored.quantumAharonovBohm, stored.quantumLandau,
+            stored.quantumHallEdge, stored.quantumBackflow, stored.quantumZitterbewegung, stored.quantumKleinTunneling);
         std::get<Record&>(storedCopies) = settings;
         if constexpr (std::is_same_v<Record, MoshinskyConfig>)
             fillMoshinskyTargetCombo(settings.shutterObjectId);
@@ -61,99 +60,42 @@ void MainWindow::writeRecordIntoForm(const Record& settings)
     writeSettingsIntoForm(*ui, settings);
 }
 
-void MainWindow::applyQuenchSettings(const QuantumQuench& settings)
-{
-    writeRecordIntoForm(settings);
-}
+void MainWindow::applyQuenchSettings(const QuantumQuench& settings) { writeRecordIntoForm(settings); }
 
-void MainWindow::applyPeriodicDriveSettings(const PeriodicDrive& settings)
-{
-    writeRecordIntoForm(settings);
-}
+void MainWindow::applyPeriodicDriveSettings(const PeriodicDrive& settings) { writeRecordIntoForm(settings); }
 
-void MainWindow::applyLinearSweepSettings(const LinearSweep& settings)
-{
-    writeRecordIntoForm(settings);
-}
+void MainWindow::applyLinearSweepSettings(const LinearSweep& settings) { writeRecordIntoForm(settings); }
 
-void MainWindow::applyRamseySettings(const RamseySequence& settings)
-{
-    writeRecordIntoForm(settings);
-}
+void MainWindow::applyRamseySettings(const RamseySequence& settings) { writeRecordIntoForm(settings); }
 
-void MainWindow::applyRamseyEnsembleSettings(const RamseyEnsemble& settings)
-{
-    writeRecordIntoForm(settings);
-}
+void MainWindow::applyRamseyEnsembleSettings(const RamseyEnsemble& settings) { writeRecordIntoForm(settings); }
 
-void MainWindow::applyKickedRotorSettings(const KickedRotorConfig& settings)
-{
-    writeRecordIntoForm(settings);
-}
+void MainWindow::applyKickedRotorSettings(const KickedRotorConfig& settings) { writeRecordIntoForm(settings); }
 
-void MainWindow::applyZenoSettings(const ZenoConfig& settings)
-{
-    writeRecordIntoForm(settings);
-}
+void MainWindow::applyZenoSettings(const ZenoConfig& settings) { writeRecordIntoForm(settings); }
 
-void MainWindow::applyScarSettings(const ScarConfig& settings)
-{
-    writeRecordIntoForm(settings);
-}
+void MainWindow::applyScarSettings(const ScarConfig& settings) { writeRecordIntoForm(settings); }
 
-void MainWindow::applyBerrySettings(const BerryConfig& settings)
-{
-    writeRecordIntoForm(settings);
-}
+void MainWindow::applyBerrySettings(const BerryConfig& settings) { writeRecordIntoForm(settings); }
 
-void MainWindow::applyLoschmidtSettings(const LoschmidtConfig& settings)
-{
-    writeRecordIntoForm(settings);
-}
+void MainWindow::applyLoschmidtSettings(const LoschmidtConfig& settings) { writeRecordIntoForm(settings); }
 
-void MainWindow::applyMoshinskySettings(const MoshinskyConfig& settings)
-{
-    writeRecordIntoForm(settings);
-}
+void MainWindow::applyMoshinskySettings(const MoshinskyConfig& settings) { writeRecordIntoForm(settings); }
 
-void MainWindow::applyKapitzaDiracSettings(const KapitzaDiracConfig& settings)
-{
-    writeRecordIntoForm(settings);
-}
+void MainWindow::applyKapitzaDiracSettings(const KapitzaDiracConfig& settings) { writeRecordIntoForm(settings); }
 
-void MainWindow::applyAharonovBohmSettings(const AharonovBohmConfig& settings)
-{
-    writeRecordIntoForm(settings);
-}
+void MainWindow::applyAharonovBohmSettings(const AharonovBohmConfig& settings) { writeRecordIntoForm(settings); }
 
-void MainWindow::applyLandauSettings(const LandauConfig& settings)
-{
-    writeRecordIntoForm(settings);
-}
+void MainWindow::applyLandauSettings(const LandauConfig& settings) { writeRecordIntoForm(settings); }
 
-void MainWindow::applyHallEdgeSettings(const HallEdgeConfig& settings)
-{
-    writeRecordIntoForm(settings);
-}
+void MainWindow::applyHallEdgeSettings(const HallEdgeConfig& settings) { writeRecordIntoForm(settings); }
 
-void MainWindow::applyBackflowSettings(const BackflowConfig& settings)
-{
-    writeRecordIntoForm(settings);
-}
+void MainWindow::applyBackflowSettings(const BackflowConfig& settings) { writeRecordIntoForm(settings); }
 
-void MainWindow::applyZitterbewegungSettings(const ZitterbewegungConfig& settings)
-{
-    writeRecordIntoForm(settings);
-}
+void MainWindow::applyZitterbewegungSettings(const ZitterbewegungConfig& settings) { writeRecordIntoForm(settings); }
 
-void MainWindow::applyKleinSettings(const KleinTunnelingConfig& settings)
-{
-    writeRecordIntoForm(settings);
-}
+void MainWindow::applyKleinSettings(const KleinTunnelingConfig& settings) { writeRecordIntoForm(settings); }
 
-bool MainWindow::writeGeometryInspector(const PotentialObject& object)
-{
-    return writeGeometryPage(*ui, object);
-}
+bool MainWindow::writeGeometryInspector(const PotentialObject& object) { return writeGeometryPage(*ui, object); }
 
 } // namespace vxo

@@ -127,10 +127,7 @@ void MainWindow::updateEnergyTooltip()
             .arg(PanelText::fixedText(packetKineticEnergyX(), 4)));
 }
 
-void MainWindow::showStatusMessage(const QString& text, int timeoutMs)
-{
-    ui->statusBar->showMessage(text, timeoutMs);
-}
+void MainWindow::showStatusMessage(const QString& text, int timeoutMs) { ui->statusBar->showMessage(text, timeoutMs); }
 
 void MainWindow::updateDomainSpacingLabel()
 {
@@ -138,9 +135,9 @@ void MainWindow::updateDomainSpacingLabel()
     ui->domainSpacingValueLabel->setText(
         QStringLiteral("%1 / %2").arg(PanelText::fixedText(domain.dx(), 4), PanelText::fixedText(domain.dy(), 4)));
     const bool absorbing = isSelected(ui->boundaryModeComboBox, BoundaryIndex::Absorbing);
-    enableAll({ui->absorbingWidthLabel, ui->absorbingWidthSpinBox, ui->absorbingStrengthLabel,
-                ui->absorbingStrengthSpinBox},
-               absorbing);
+    enableAll(
+        {ui->absorbingWidthLabel, ui->absorbingWidthSpinBox, ui->absorbingStrengthLabel, ui->absorbingStrengthSpinBox},
+        absorbing);
     updateDomainSpinRanges(domain);
 }
 
@@ -152,15 +149,15 @@ void MainWindow::updateDomainSpinRanges(const SimulationDomain2D& domain)
     const double height = domain.height();
     const double halfDiagonal = 0.5 * std::sqrt(width * width + height * height);
 
-    setRanges({ui->centerXSpinBox, ui->rectangleCenterXSpinBox, ui->circleCenterXSpinBox,
-               ui->barrierCenterXSpinBox, ui->singleSlitCenterXSpinBox, ui->doubleSlitCenterXSpinBox,
-               ui->polygonCenterXSpinBox, ui->stadiumCenterXSpinBox, ui->detectorXSpinBox,
-               ui->moshinskyDetectorXSpinBox, ui->aharonovBohmCenterXSpinBox, ui->aharonovBohmDetectorXSpinBox,
-               ui->kleinCenterXSpinBox, ui->kleinBarrierCenterSpinBox, ui->kleinDetectorXSpinBox},
+    setRanges({ui->centerXSpinBox, ui->rectangleCenterXSpinBox, ui->circleCenterXSpinBox, ui->barrierCenterXSpinBox,
+               ui->singleSlitCenterXSpinBox, ui->doubleSlitCenterXSpinBox, ui->polygonCenterXSpinBox,
+               ui->stadiumCenterXSpinBox, ui->detectorXSpinBox, ui->moshinskyDetectorXSpinBox,
+               ui->aharonovBohmCenterXSpinBox, ui->aharonovBohmDetectorXSpinBox, ui->kleinCenterXSpinBox,
+               ui->kleinBarrierCenterSpinBox, ui->kleinDetectorXSpinBox},
               -0.5 * width, 0.5 * width);
-    setRanges({ui->centerYSpinBox, ui->rectangleCenterYSpinBox, ui->circleCenterYSpinBox,
-               ui->barrierCenterYSpinBox, ui->singleSlitCenterYSpinBox, ui->doubleSlitCenterYSpinBox,
-               ui->polygonCenterYSpinBox, ui->stadiumCenterYSpinBox, ui->aharonovBohmCenterYSpinBox},
+    setRanges({ui->centerYSpinBox, ui->rectangleCenterYSpinBox, ui->circleCenterYSpinBox, ui->barrierCenterYSpinBox,
+               ui->singleSlitCenterYSpinBox, ui->doubleSlitCenterYSpinBox, ui->polygonCenterYSpinBox,
+               ui->stadiumCenterYSpinBox, ui->aharonovBohmCenterYSpinBox},
               -0.5 * height, 0.5 * height);
     setMaxima({ui->rectangleWidthSpinBox}, width);
     setMaxima({ui->rectangleHeightSpinBox}, height);
@@ -190,12 +187,12 @@ void MainWindow::updateMeasurementModeTexts()
     const bool detector = !isSelected(ui->measurementModeComboBox, MeasurementModeIndex::FullPlane);
     const bool temporal = isSelected(ui->measurementModeComboBox, MeasurementModeIndex::TemporalDetector);
     enableAll({ui->detectorXLabel, ui->detectorXSpinBox, ui->detectorThicknessLabel, ui->detectorThicknessSpinBox,
-                ui->detectorBinsLabel, ui->detectorBinsSpinBox, ui->detectorVisibleCheckBox},
-               detector);
+               ui->detectorBinsLabel, ui->detectorBinsSpinBox, ui->detectorVisibleCheckBox},
+              detector);
     enableAll({ui->detectorFluxLabel, ui->detectorFluxValueLabel, ui->clearDetectorFluxButton,
-                ui->detectorReferenceLabel, ui->detectorReferenceCheckBox, ui->detectorTvdLabel,
-                ui->detectorTvdValueLabel},
-               temporal);
+               ui->detectorReferenceLabel, ui->detectorReferenceCheckBox, ui->detectorTvdLabel,
+               ui->detectorTvdValueLabel},
+              temporal);
     if (!temporal)
         ui->detectorTvdValueLabel->setText(PanelText::kNoValue);
     ui->measurePositionButton->setText(temporal ? QStringLiteral("Sample arrivals") : QStringLiteral("Measure"));

@@ -39,10 +39,7 @@ bool spinorOnGrid(const DiracSpinor2D& spinor, const ComplexField2D& psi)
 // A recorder with an analysis window samples up to its end time; the margin
 // keeps a step that lands on the end time inside despite the rounding of the
 // accumulated clock.
-bool insideAnalysis(double t, double endTime)
-{
-    return t <= endTime + 1e-12;
-}
+bool insideAnalysis(double t, double endTime) { return t <= endTime + 1e-12; }
 
 } // namespace
 
@@ -244,8 +241,8 @@ void MainWindow::applyLoschmidtReversalIfDue()
 
 void MainWindow::applyZenoMeasurementIfDue()
 {
-    if (preparationType != InitialPreparationType::QuantumZeno || !stored.quantumZeno.enabled
-        || !recorders.zenoRecorder.isConfigured() || psi.empty())
+    if (preparationType != InitialPreparationType::QuantumZeno || !stored.quantumZeno.enabled ||
+        !recorders.zenoRecorder.isConfigured() || psi.empty())
         return;
     const std::uint64_t measured = QuantumZeno2D::applyDueMeasurements(
         psi, stored.quantumZeno, recorders.zenoRecorder.watchedNormTarget(), recorders.zenoMeasurementCount,

@@ -7,10 +7,7 @@
 
 namespace vxo {
 
-double MainWindow::speedFactor() const
-{
-    return TransportClock::speedOfChoice(ui->speedComboBox->currentIndex());
-}
+double MainWindow::speedFactor() const { return TransportClock::speedOfChoice(ui->speedComboBox->currentIndex()); }
 
 void MainWindow::setRunning(bool running)
 {
@@ -30,10 +27,7 @@ void MainWindow::setRunning(bool running)
     updateDiagnostics();
 }
 
-void MainWindow::updateTimerInterval()
-{
-    runTimer->setInterval(transport.tickInterval(TransportClock::kTickBaseMs));
-}
+void MainWindow::updateTimerInterval() { runTimer->setInterval(transport.tickInterval(TransportClock::kTickBaseMs)); }
 
 void MainWindow::onStopClicked()
 {

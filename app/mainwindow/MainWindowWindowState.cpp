@@ -64,8 +64,16 @@ struct IndexSelector {
     }
 };
 
-enum SelectorId { ControlsTab, ExperimentSubTab, PotentialSubTab, TimeDependentSubTab, AnalysisOuterTab,
-                  AnalysisPage, HelpLanguageTab, SelectorCount };
+enum SelectorId {
+    ControlsTab,
+    ExperimentSubTab,
+    PotentialSubTab,
+    TimeDependentSubTab,
+    AnalysisOuterTab,
+    AnalysisPage,
+    HelpLanguageTab,
+    SelectorCount
+};
 
 // In the order the keys are written.
 std::array<IndexSelector, SelectorCount> indexSelectors(const Ui::MainWindow& form)
@@ -393,8 +401,9 @@ void MainWindow::changeEvent(QEvent* event)
 
 void MainWindow::connectDockVisibility(QDockWidget* dock, QAction* action)
 {
-    connect(dock, &QDockWidget::visibilityChanged, this,
-            [this, action](bool visible) { guarded([this, action, visible] { onDockVisibilityChanged(action, visible); }); });
+    connect(dock, &QDockWidget::visibilityChanged, this, [this, action](bool visible) {
+        guarded([this, action, visible] { onDockVisibilityChanged(action, visible); });
+    });
 }
 
 void MainWindow::onDockVisibilityChanged(QAction* action, bool visible)

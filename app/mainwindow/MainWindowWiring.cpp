@@ -286,9 +286,9 @@ void MainWindow::connectControls()
     connectProtocol(form.berryEnabledCheckBox, &MainWindow::onBerryEnabledToggled,
                     {form.berryAnisotropySpinBox, form.berryStartTimeSpinBox, form.berryDurationSpinBox,
                      form.berryWindingComboBox});
-    connectProtocol(form.loschmidtEnabledCheckBox, &MainWindow::onLoschmidtEnabledToggled,
-                    {form.loschmidtTimeSpinBox, form.loschmidtMomentumErrorXSpinBox,
-                     form.loschmidtMomentumErrorYSpinBox});
+    connectProtocol(
+        form.loschmidtEnabledCheckBox, &MainWindow::onLoschmidtEnabledToggled,
+        {form.loschmidtTimeSpinBox, form.loschmidtMomentumErrorXSpinBox, form.loschmidtMomentumErrorYSpinBox});
     connectProtocol(form.moshinskyEnabledCheckBox, &MainWindow::onMoshinskyEnabledToggled,
                     {form.moshinskyTargetComboBox, form.moshinskyOpenTimeSpinBox, form.moshinskyDetectorXSpinBox,
                      form.moshinskyAnalysisEndTimeSpinBox});
@@ -354,7 +354,8 @@ void MainWindow::connectControls()
     form.ramseyEnsembleMembersSpinBox->setEnabled(ensemble);
 
     // Viewport editing.
-    connectChange(this, form.viewportEditCheckBox, guardedSlot([this](bool checked) { onViewportEditToggled(checked); }));
+    connectChange(this, form.viewportEditCheckBox,
+                  guardedSlot([this](bool checked) { onViewportEditToggled(checked); }));
     connectChange(this, form.viewportEditToolComboBox, guardedSlot([this] {
                       syncViewportEditTool();
                       updateDiagnostics();
@@ -382,24 +383,24 @@ void MainWindow::connectGeometryAndTransport()
             rebuildSimulation();
     });
     QDoubleSpinBox* const geometryBoxes[] = {
-        form.rectangleV0SpinBox,         form.rectangleCenterXSpinBox,   form.rectangleCenterYSpinBox,
-        form.rectangleWidthSpinBox,      form.rectangleHeightSpinBox,    form.circleV0SpinBox,
-        form.circleCenterXSpinBox,       form.circleCenterYSpinBox,      form.circleRadiusSpinBox,
-        form.barrierV0SpinBox,           form.barrierCenterXSpinBox,     form.barrierCenterYSpinBox,
-        form.barrierLengthSpinBox,       form.barrierThicknessSpinBox,   form.singleSlitV0SpinBox,
+        form.rectangleV0SpinBox,         form.rectangleCenterXSpinBox,    form.rectangleCenterYSpinBox,
+        form.rectangleWidthSpinBox,      form.rectangleHeightSpinBox,     form.circleV0SpinBox,
+        form.circleCenterXSpinBox,       form.circleCenterYSpinBox,       form.circleRadiusSpinBox,
+        form.barrierV0SpinBox,           form.barrierCenterXSpinBox,      form.barrierCenterYSpinBox,
+        form.barrierLengthSpinBox,       form.barrierThicknessSpinBox,    form.singleSlitV0SpinBox,
         form.singleSlitCenterXSpinBox,   form.singleSlitWallWidthSpinBox, form.singleSlitCenterYSpinBox,
-        form.singleSlitHeightSpinBox,    form.doubleSlitV0SpinBox,       form.doubleSlitCenterXSpinBox,
-        form.doubleSlitWallWidthSpinBox, form.doubleSlitCenterYSpinBox,  form.doubleSlitSeparationSpinBox,
-        form.doubleSlitHeightSpinBox,    form.polygonV0SpinBox,          form.polygonCenterXSpinBox,
-        form.polygonCenterYSpinBox,      form.polygonWidthSpinBox,       form.polygonHeightSpinBox,
-        form.gaussianAmplitudeSpinBox,   form.gaussianCenterXSpinBox,    form.gaussianCenterYSpinBox,
-        form.gaussianSigmaXSpinBox,      form.gaussianSigmaYSpinBox,     form.harmonicOffsetSpinBox,
-        form.harmonicCenterXSpinBox,     form.harmonicCenterYSpinBox,    form.harmonicKxSpinBox,
-        form.harmonicKySpinBox,          form.linearOffsetSpinBox,       form.linearCenterXSpinBox,
-        form.linearCenterYSpinBox,       form.linearSlopeXSpinBox,       form.linearSlopeYSpinBox,
-        form.radialCouplingSpinBox,      form.radialCenterXSpinBox,      form.radialCenterYSpinBox,
-        form.radialSofteningSpinBox,     form.stadiumV0SpinBox,          form.stadiumCenterXSpinBox,
-        form.stadiumCenterYSpinBox,      form.stadiumStraightSpinBox,    form.stadiumRadiusSpinBox,
+        form.singleSlitHeightSpinBox,    form.doubleSlitV0SpinBox,        form.doubleSlitCenterXSpinBox,
+        form.doubleSlitWallWidthSpinBox, form.doubleSlitCenterYSpinBox,   form.doubleSlitSeparationSpinBox,
+        form.doubleSlitHeightSpinBox,    form.polygonV0SpinBox,           form.polygonCenterXSpinBox,
+        form.polygonCenterYSpinBox,      form.polygonWidthSpinBox,        form.polygonHeightSpinBox,
+        form.gaussianAmplitudeSpinBox,   form.gaussianCenterXSpinBox,     form.gaussianCenterYSpinBox,
+        form.gaussianSigmaXSpinBox,      form.gaussianSigmaYSpinBox,      form.harmonicOffsetSpinBox,
+        form.harmonicCenterXSpinBox,     form.harmonicCenterYSpinBox,     form.harmonicKxSpinBox,
+        form.harmonicKySpinBox,          form.linearOffsetSpinBox,        form.linearCenterXSpinBox,
+        form.linearCenterYSpinBox,       form.linearSlopeXSpinBox,        form.linearSlopeYSpinBox,
+        form.radialCouplingSpinBox,      form.radialCenterXSpinBox,       form.radialCenterYSpinBox,
+        form.radialSofteningSpinBox,     form.stadiumV0SpinBox,           form.stadiumCenterXSpinBox,
+        form.stadiumCenterYSpinBox,      form.stadiumStraightSpinBox,     form.stadiumRadiusSpinBox,
     };
     for (QDoubleSpinBox* box : geometryBoxes) {
         connectChange(this, box, geometryEdited);

@@ -26,8 +26,7 @@ struct SharedObservables {
         double time = 0.0;
         bool operator==(const Key& other) const
         {
-            return data == other.data && nx == other.nx && ny == other.ny && step == other.step
-                   && time == other.time;
+            return data == other.data && nx == other.nx && ny == other.ny && step == other.step && time == other.time;
         }
     };
 

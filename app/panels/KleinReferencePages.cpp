@@ -37,8 +37,8 @@ double kleinHeightReferenceLastHeight(double barrierHeight) { return std::max(1.
 
 KleinHeightScan buildKleinHeightReference(const KleinTunnelingConfig& settings, double hbar)
 {
-    return buildKleinHeightScan(settings, 0.0, kleinHeightReferenceLastHeight(settings.barrierHeight),
-                                kHeightPoints, hbar);
+    return buildKleinHeightScan(settings, 0.0, kleinHeightReferenceLastHeight(settings.barrierHeight), kHeightPoints,
+                                hbar);
 }
 
 double kleinMassReferenceLastMass(const KleinTunnelingConfig& settings)

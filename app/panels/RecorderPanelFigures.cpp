@@ -21,8 +21,8 @@ double orderPairSum(const std::vector<double>& populations, std::int32_t centre,
 {
     if (centre < order || static_cast<std::size_t>(centre) + static_cast<std::size_t>(order) >= populations.size())
         return 0.0;
-    return populations[static_cast<std::size_t>(centre - order)]
-        + populations[static_cast<std::size_t>(centre + order)];
+    return populations[static_cast<std::size_t>(centre - order)] +
+           populations[static_cast<std::size_t>(centre + order)];
 }
 
 } // namespace
@@ -39,8 +39,8 @@ std::uint64_t temporalPeakCount(const std::vector<MoshinskySample>& samples, dou
     std::uint64_t peaks = 0;
     for (std::size_t i = 1; i + 1 < samples.size(); ++i) {
         const double intensity = samples[i].detectorDensity;
-        if (samples[i].time >= openTime && intensity > samples[i - 1].detectorDensity
-            && intensity >= samples[i + 1].detectorDensity && intensity > kPeakFloor)
+        if (samples[i].time >= openTime && intensity > samples[i - 1].detectorDensity &&
+            intensity >= samples[i + 1].detectorDensity && intensity > kPeakFloor)
             ++peaks;
     }
     return peaks;

@@ -2,8 +2,8 @@
 
 namespace vxo {
 
-bool BerryLoopApplier::apply(const ProtocolContext& context, const BerryConfig& settings,
-                             BerryConfig& appliedSettings, BerryTrap& trap)
+bool BerryLoopApplier::apply(const ProtocolContext& context, const BerryConfig& settings, BerryConfig& appliedSettings,
+                             BerryTrap& trap)
 {
     state_ = BerryLoopState();
     if (!context.sceneUsable) {
@@ -27,9 +27,6 @@ bool BerryLoopApplier::apply(const ProtocolContext& context, const BerryConfig& 
     return take(state, settings, appliedSettings);
 }
 
-void BerryLoopApplier::clear()
-{
-    *this = BerryLoopApplier();
-}
+void BerryLoopApplier::clear() { *this = BerryLoopApplier(); }
 
 } // namespace vxo

@@ -20,9 +20,6 @@ bool KapitzaDiracPulseApplier::apply(const ProtocolContext& context, const Kapit
     return state.valid && take(state, settings, appliedSettings);
 }
 
-void KapitzaDiracPulseApplier::clear()
-{
-    *this = KapitzaDiracPulseApplier();
-}
+void KapitzaDiracPulseApplier::clear() { *this = KapitzaDiracPulseApplier(); }
 
 } // namespace vxo

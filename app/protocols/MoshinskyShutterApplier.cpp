@@ -23,9 +23,6 @@ bool MoshinskyShutterApplier::apply(const ProtocolContext& context, const Moshin
     return take(state, settings, appliedSettings);
 }
 
-void MoshinskyShutterApplier::clear()
-{
-    *this = MoshinskyShutterApplier();
-}
+void MoshinskyShutterApplier::clear() { *this = MoshinskyShutterApplier(); }
 
 } // namespace vxo

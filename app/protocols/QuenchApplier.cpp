@@ -44,9 +44,6 @@ bool QuenchApplier::apply(const ProtocolContext& context, const QuantumQuench& s
     return true;
 }
 
-void QuenchApplier::clear()
-{
-    *this = QuenchApplier();
-}
+void QuenchApplier::clear() { *this = QuenchApplier(); }
 
 } // namespace vxo

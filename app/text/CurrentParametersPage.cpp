@@ -15,10 +15,7 @@ QString parameterRow(const QString& label, const QString& value)
     return QStringLiteral("<tr><th>%1</th><td>%2</td></tr>").arg(label.toHtmlEscaped(), value.toHtmlEscaped());
 }
 
-QString significantText(double value, int digits)
-{
-    return QString::number(value, 'g', digits);
-}
+QString significantText(double value, int digits) { return QString::number(value, 'g', digits); }
 
 QString significantText(float value, int digits)
 {
@@ -34,13 +31,12 @@ QString currentParametersPage(bool english, const QString& setupRows, const QStr
 {
     const QString title =
         english ? QStringLiteral("VXO - Current Parameters") : QStringLiteral("VXO - Parametri correnti");
-    const QString note = english
-                             ? QStringLiteral("Snapshot of the parameters actually active when this page was "
-                                              "generated. It does not replace Model & Constraints, which describes "
-                                              "assumptions and model limits.")
-                             : QStringLiteral("Snapshot dei parametri effettivamente attivi al momento della "
-                                              "consultazione. Non sostituisce la pagina Model & Constraints, che "
-                                              "descrive ipotesi e limiti del modello.");
+    const QString note = english ? QStringLiteral("Snapshot of the parameters actually active when this page was "
+                                                  "generated. It does not replace Model & Constraints, which describes "
+                                                  "assumptions and model limits.")
+                                 : QStringLiteral("Snapshot dei parametri effettivamente attivi al momento della "
+                                                  "consultazione. Non sostituisce la pagina Model & Constraints, che "
+                                                  "descrive ipotesi e limiti del modello.");
     const QString setupHeading =
         english ? QStringLiteral("Current numerical setup") : QStringLiteral("Setup numerico corrente");
     const QString experimentHeading = english ? QStringLiteral("Experiment-specific parameters")

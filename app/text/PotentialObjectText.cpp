@@ -11,18 +11,10 @@ struct KindText {
 // Indexed by PotentialObjectKind. The names are shorter than the geometry
 // selector's where space is scarce ("Soft Radial").
 constexpr KindText kKindTexts[] = {
-    {"", "V0"},
-    {"Rectangle", "V0"},
-    {"Circle", "V0"},
-    {"Barrier", "V0"},
-    {"Single Slit", "V0"},
-    {"Double Slit", "V0"},
-    {"Polygon", "V0"},
-    {"Gaussian", "A"},
-    {"Harmonic", "Voff"},
-    {"Linear", "Voff"},
-    {"Soft Radial", "g"},
-    {"Stadium Exterior", "V0"},
+    {"", "V0"},         {"Rectangle", "V0"},   {"Circle", "V0"},
+    {"Barrier", "V0"},  {"Single Slit", "V0"}, {"Double Slit", "V0"},
+    {"Polygon", "V0"},  {"Gaussian", "A"},     {"Harmonic", "Voff"},
+    {"Linear", "Voff"}, {"Soft Radial", "g"},  {"Stadium Exterior", "V0"},
 };
 
 KindText kindText(PotentialObjectKind kind)

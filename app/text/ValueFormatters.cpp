@@ -38,10 +38,7 @@ const QString& notAvailable()
     return text;
 }
 
-bool positiveAndFinite(double value)
-{
-    return std::isfinite(value) && value > 0.0;
-}
+bool positiveAndFinite(double value) { return std::isfinite(value) && value > 0.0; }
 
 constexpr PrefixRung kTimeLadder[] = {
     {1e-18, "%1 zs", 1e21, 1.0}, {1e-15, "%1 as", 1e18, 1.0}, {1e-12, "%1 fs", 1e15, 1.0},
@@ -55,9 +52,8 @@ constexpr PrefixRung kLengthLadder[] = {
 };
 
 constexpr PrefixRung kEnergyLadder[] = {
-    {1e-12, "%1 peV", 1e12, 1.0}, {1e-9, "%1 neV", 1e9, 1.0}, {1e-6, "%1 ueV", 1e6, 1.0},
-    {1e-3, "%1 meV", 1e3, 1.0},   {1e3, "%1 eV", 1.0, 1.0},   {1e6, "%1 keV", 1e-3, 1.0},
-    {0.0, "%1 MeV", 1e-6, 1.0},
+    {1e-12, "%1 peV", 1e12, 1.0}, {1e-9, "%1 neV", 1e9, 1.0}, {1e-6, "%1 ueV", 1e6, 1.0}, {1e-3, "%1 meV", 1e3, 1.0},
+    {1e3, "%1 eV", 1.0, 1.0},     {1e6, "%1 keV", 1e-3, 1.0}, {0.0, "%1 MeV", 1e-6, 1.0},
 };
 
 constexpr PrefixRung kFrequencyLadder[] = {

@@ -60,7 +60,8 @@ TEST(ApplicationSetup, IdentityNamesTheSettingsStoreAndTheLocaleIsEnglish)
     EXPECT_EQ(QCoreApplication::applicationVersion(), QStringLiteral("7.9.8"));
     EXPECT_EQ(QLocale().toString(0.5), QStringLiteral("0.5")) << "numbers print the English way";
 
-    const QString expectedFile = QDir(QString::fromLocal8Bit(test::temporaryConfigHome())).filePath("Brastell/Ondrivel.conf");
+    const QString expectedFile =
+        QDir(QString::fromLocal8Bit(test::temporaryConfigHome())).filePath("Brastell/Ondrivel.conf");
     {
         QSettings settings;
         EXPECT_EQ(QFileInfo(settings.fileName()).absoluteFilePath(), QFileInfo(expectedFile).absoluteFilePath())

@@ -25,7 +25,8 @@ TEST(ExperimentFileName, ReplacesTheNineRefusedCharactersInPlaceAndTrims)
         {QStringLiteral(" |edge| "), QStringLiteral("_edge_")},
         // Look-alikes and other punctuation are not in the set.
         {QStringLiteral("a.b,c;d'e%1"), QStringLiteral("a.b,c;d'e%1")},
-        {QString::fromUtf8("Zitterbewegung \xE2\x88\x95 Dirac"), QString::fromUtf8("Zitterbewegung \xE2\x88\x95 Dirac")},
+        {QString::fromUtf8("Zitterbewegung \xE2\x88\x95 Dirac"),
+         QString::fromUtf8("Zitterbewegung \xE2\x88\x95 Dirac")},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(experimentFileBaseName(c.title).toStdString(), c.expected.toStdString())

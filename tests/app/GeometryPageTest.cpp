@@ -20,12 +20,12 @@ namespace vxo {
 namespace {
 
 const float PotentialObject::*const kFloatFields[] = {
-    &PotentialObject::value,      &PotentialObject::centerX,    &PotentialObject::centerY,
-    &PotentialObject::width,      &PotentialObject::height,     &PotentialObject::radius,
-    &PotentialObject::length,     &PotentialObject::thickness,  &PotentialObject::wallWidth,
+    &PotentialObject::value,      &PotentialObject::centerX,        &PotentialObject::centerY,
+    &PotentialObject::width,      &PotentialObject::height,         &PotentialObject::radius,
+    &PotentialObject::length,     &PotentialObject::thickness,      &PotentialObject::wallWidth,
     &PotentialObject::slitHeight, &PotentialObject::slitSeparation, &PotentialObject::sigmaX,
-    &PotentialObject::sigmaY,     &PotentialObject::curvatureX, &PotentialObject::curvatureY,
-    &PotentialObject::slopeX,     &PotentialObject::slopeY,     &PotentialObject::softening};
+    &PotentialObject::sigmaY,     &PotentialObject::curvatureX,     &PotentialObject::curvatureY,
+    &PotentialObject::slopeX,     &PotentialObject::slopeY,         &PotentialObject::softening};
 
 class GeometryPageTest : public test::BareFormSuite {
 protected:
@@ -66,8 +66,8 @@ TEST_F(GeometryPageTest, ALoadedObjectSelectsItsPageAndShowsItsFields)
 {
     int selectorSignals = 0;
     const QMetaObject::Connection counter =
-        QObject::connect(form->geometryComboBox, QOverload<int>::of(&QComboBox::currentIndexChanged),
-                         window.get(), [&selectorSignals] { ++selectorSignals; });
+        QObject::connect(form->geometryComboBox, QOverload<int>::of(&QComboBox::currentIndexChanged), window.get(),
+                         [&selectorSignals] { ++selectorSignals; });
     for (const test::PageRow& row : test::pageRows()) {
         if (row.index == 0)
             continue;

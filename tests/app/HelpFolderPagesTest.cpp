@@ -25,14 +25,11 @@ namespace vxo {
 namespace {
 
 // The pages of the Help menu's fixed entries, inside a language folder.
-const char* const kMenuPages[] = {"index.html",      "getting_started.html", "conventions.html",
-                                  "glossary.html",   "references.html",      "license.html",
-                                  "third_party.html", "numerics/index.html", "constraints/index.html"};
+const char* const kMenuPages[] = {"index.html",       "getting_started.html", "conventions.html",
+                                  "glossary.html",    "references.html",      "license.html",
+                                  "third_party.html", "numerics/index.html",  "constraints/index.html"};
 
-std::string text(const QString& value)
-{
-    return value.toStdString();
-}
+std::string text(const QString& value) { return value.toStdString(); }
 
 // A set or list of names as one sorted line, for readable comparisons.
 template <typename Names>
@@ -64,8 +61,8 @@ QString repositoryRoot()
 
 // Parsed facts of one page.
 struct Page {
-    QString error;     // empty when the page is well-formed XML
-    QString language;  // lang of the root element
+    QString error;    // empty when the page is well-formed XML
+    QString language; // lang of the root element
     QString title;
     QStringList links; // every href and src, in order
     QSet<QString> ids;
@@ -160,8 +157,8 @@ TEST_F(RepositoryHelpFolder, EveryMenuPageIsFoundFromARunInTheRepositoryRootInBo
         ASSERT_EQ(found, expected) << "program in " << text(programDirectory);
         for (const char* language : {"en", "it"})
             for (const char* page : kMenuPages) {
-                const QFileInfo file(QDir(found).filePath(QStringLiteral("%1/%2").arg(QLatin1String(language),
-                                                                                       QLatin1String(page))));
+                const QFileInfo file(
+                    QDir(found).filePath(QStringLiteral("%1/%2").arg(QLatin1String(language), QLatin1String(page))));
                 EXPECT_TRUE(file.isFile()) << "missing " << text(file.filePath());
             }
     }

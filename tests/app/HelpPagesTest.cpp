@@ -114,7 +114,7 @@ TEST(CurrentParametersPage, SinglePrecisionValuesAreWrittenAsTheDecimalTheyHold)
         int digits;
         const char* text;
     } cases[] = {
-        {40.96f, 8, "40.96"},         // a domain width typed into its box
+        {40.96f, 8, "40.96"},          // a domain width typed into its box
         {40.96f / 1024.0f, 8, "0.04"}, // its grid spacing
         {0.02f, 8, "0.02"},
         {0.05f, 8, "0.05"},
@@ -123,7 +123,7 @@ TEST(CurrentParametersPage, SinglePrecisionValuesAreWrittenAsTheDecimalTheyHold)
         {0.0f, 8, "0"},
         {1e-7f, 8, "1e-07"},
         {1.0f / 3.0f, 8, "0.33333334"}, // no shorter text reads back as this float
-        {1.0f / 3.0f, 4, "0.3333"},    // nor does any of four digits: the four asked for
+        {1.0f / 3.0f, 4, "0.3333"},     // nor does any of four digits: the four asked for
         {16777216.0f, 8, "16777216"},
     };
     for (const auto& c : cases)

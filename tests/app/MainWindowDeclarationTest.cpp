@@ -26,9 +26,8 @@ TEST(MainWindowDeclaration, BuildsOnTheLandedLibrariesWithoutAMetaObjectOfItsOwn
     static_assert(everyRecorderReachable<RevivalRecorder, BilliardRecorder, TalbotRecorder, BouncerRecorder,
                                          VortexRecorder, AndersonRecorder, KickedRotorRecorder, ZenoRecorder,
                                          ScarRecorder, BerryRecorder, LoschmidtRecorder, MoshinskyRecorder,
-                                         KapitzaDiracRecorder, AharonovBohmRecorder, LandauRecorder,
-                                         HallEdgeRecorder, BackflowRecorder, DiracZitterbewegungRecorder,
-                                         DiracKleinRecorder>(),
+                                         KapitzaDiracRecorder, AharonovBohmRecorder, LandauRecorder, HallEdgeRecorder,
+                                         BackflowRecorder, DiracZitterbewegungRecorder, DiracKleinRecorder>(),
                   "nineteen recorders, one member each");
 
     // Reactions to the form are function objects: the class adds no signals,

@@ -31,9 +31,8 @@ TEST(PanelText, FillsOnePlaceholderAtATimeInNumericOrder)
         const char* general;
     };
     const Case cases[] = {
-        {0.0005, 3, "0.001", 6, "0.0005"},  {-0.26, 1, "-0.3", 4, "-0.26"},
-        {1234.5678, 2, "1234.57", 6, "1234.57"}, {1.25e-7, 4, "0.0000", 5, "1.25e-07"},
-        {2.0, 0, "2", 6, "2"},
+        {0.0005, 3, "0.001", 6, "0.0005"},     {-0.26, 1, "-0.3", 4, "-0.26"}, {1234.5678, 2, "1234.57", 6, "1234.57"},
+        {1.25e-7, 4, "0.0000", 5, "1.25e-07"}, {2.0, 0, "2", 6, "2"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(PanelText::fixedText(c.value, c.decimals), QLatin1String(c.fixed)) << "value " << c.value;

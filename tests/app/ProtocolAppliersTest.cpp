@@ -206,8 +206,11 @@ TEST_F(ProtocolApplierTest, ContinuousDrivesRewriteOnEveryCallAndKeepValueProgre
     const struct {
         double t;
         std::int32_t stage;
-    } stages[] = {{1.0, RamseyStageBefore}, {3.0, RamseyStagePulse1}, {7.0, RamseyStageFreeEvolution},
-                  {10.0, RamseyStagePulse2}, {13.0, RamseyStageFinished}};
+    } stages[] = {{1.0, RamseyStageBefore},
+                  {3.0, RamseyStagePulse1},
+                  {7.0, RamseyStageFreeEvolution},
+                  {10.0, RamseyStagePulse2},
+                  {13.0, RamseyStageFinished}};
     for (const auto& row : stages) {
         EXPECT_TRUE(pulsed.apply(at(row.t), sequence)) << "t = " << row.t;
         EXPECT_EQ(pulsed.stage(), row.stage) << "t = " << row.t;
@@ -337,11 +340,10 @@ TEST_F(ProtocolApplierTest, PulseRunsWithoutTheSceneAndRewritesAtItsEdgesOnly)
     // The pulse ends at 1.75, exact in binary; a second call at the end
     // must see nothing new.
     const double beforeEnd = std::nextafter(1.75, 0.0);
-    const Row rows[] = {{0.0, true, true, false, false},       {0.5, false, false, false, false},
-                        {1.25, false, true, true, false},      {1.5, false, false, true, false},
-                        {1.5, true, true, true, false},        {beforeEnd, false, false, true, false},
-                        {1.75, false, true, false, true},      {1.75, false, false, false, true},
-                        {2.0, false, false, false, true}};
+    const Row rows[] = {
+        {0.0, true, true, false, false},  {0.5, false, false, false, false}, {1.25, false, true, true, false},
+        {1.5, false, false, true, false}, {1.5, true, true, true, false},    {beforeEnd, false, false, true, false},
+        {1.75, false, true, false, true}, {1.75, false, false, false, true}, {2.0, false, false, false, true}};
     for (const Row& row : rows) {
         EXPECT_EQ(rewrote([&] { applier.apply(at(row.t, row.force, false), pulse, 1.0, applied); }), row.rewrites)
             << "t = " << row.t << " force " << row.force;

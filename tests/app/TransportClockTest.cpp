@@ -40,8 +40,8 @@ TEST(TransportClock, SpeedIsClampedAndUnusableFactorsBecomeOne)
         double factor;
         double speed;
     };
-    const Row rows[] = {{0.0, 0.05},  {-3.0, 0.05}, {0.01, 0.05}, {0.05, 0.05}, {0.051, 0.051},
-                        {100.0, 16.0}, {16.0, 16.0}, {std::nan(""), 1.0}, {inf, 1.0}, {-inf, 1.0}};
+    const Row rows[] = {{0.0, 0.05},   {-3.0, 0.05}, {0.01, 0.05},        {0.05, 0.05}, {0.051, 0.051},
+                        {100.0, 16.0}, {16.0, 16.0}, {std::nan(""), 1.0}, {inf, 1.0},   {-inf, 1.0}};
     for (const Row& row : rows) {
         TransportClock clock;
         clock.setSpeed(2.0);
@@ -60,8 +60,8 @@ TEST(TransportClock, RoundingAndLowerBoundsOfTheTiming)
         int intervalMs;
         int steps;
     };
-    const Row rows[] = {{0.05, 30, 600, 1}, {2.5, 30, 30, 3},  {1.4, 30, 30, 1}, {1.5, 30, 30, 2},
-                        {1.0, 0, 1, 1},     {1.0, -7, 1, 1},   {0.4, 1, 3, 1},   {0.8, 30, 38, 1}};
+    const Row rows[] = {{0.05, 30, 600, 1}, {2.5, 30, 30, 3}, {1.4, 30, 30, 1}, {1.5, 30, 30, 2},
+                        {1.0, 0, 1, 1},     {1.0, -7, 1, 1},  {0.4, 1, 3, 1},   {0.8, 30, 38, 1}};
     for (const Row& row : rows) {
         TransportClock clock;
         clock.setSpeed(row.speed);
@@ -125,10 +125,9 @@ TEST(TransportClock, ATickRunsOnlyTheStepsThatFitItsBudget)
         int steps;
     };
     const Row rows[] = {
-        {16.0, budget / 100.0, 16}, {16.0, budget / 16.0, 16},  {16.0, budget / 10.0, 10},
-        {16.0, budget / 3.5, 3},    {16.0, budget * 0.34, 2},   {16.0, budget * 5.0, 1},
-        {4.0, budget / 5.0, 4},     {4.0, budget / 2.5, 2},     {1.0, budget * 5.0, 1},
-        {0.25, budget / 100.0, 1},  {16.0, std::nan(""), 1},    {8.0, 0.0, 8},
+        {16.0, budget / 100.0, 16}, {16.0, budget / 16.0, 16}, {16.0, budget / 10.0, 10}, {16.0, budget / 3.5, 3},
+        {16.0, budget * 0.34, 2},   {16.0, budget * 5.0, 1},   {4.0, budget / 5.0, 4},    {4.0, budget / 2.5, 2},
+        {1.0, budget * 5.0, 1},     {0.25, budget / 100.0, 1}, {16.0, std::nan(""), 1},   {8.0, 0.0, 8},
     };
     for (const Row& row : rows) {
         TransportClock clock;

@@ -15,8 +15,8 @@ namespace {
 // quantity, within the range the formatter offers.
 QString withPrefix(double quantity, int power, const char* prefix, const char* unit)
 {
-    return QStringLiteral("%1 %2%3")
-        .arg(QString::number(quantity / std::pow(10.0, power), 'g', 3), QLatin1String(prefix), QLatin1String(unit));
+    return QStringLiteral("%1 %2%3").arg(QString::number(quantity / std::pow(10.0, power), 'g', 3),
+                                         QLatin1String(prefix), QLatin1String(unit));
 }
 
 int powerAtOrBelow(double quantity, int lowest, int highest)
@@ -112,7 +112,8 @@ TEST(ValueFormatters, QuantitiesEitherSideOfAPrefixBoundTakeThePrefixesEitherSid
         for (int power = f.lowestPower; power <= f.highestPower; power += 3)
             for (double mantissa : {0.996, 1.004}) {
                 const double argument = f.argumentOf(mantissa * std::pow(10.0, power));
-                EXPECT_EQ(f.format(argument), f.expected(argument)) << f.name << " of 10^" << power << " x " << mantissa;
+                EXPECT_EQ(f.format(argument), f.expected(argument))
+                    << f.name << " of 10^" << power << " x " << mantissa;
             }
 }
 

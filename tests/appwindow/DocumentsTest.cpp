@@ -231,14 +231,17 @@ TEST_F(DocumentsWindow, RoundTripsThroughAFileReproduceTheExperiment)
         const char* what;
         int preset;
         std::function<void(ExperimentDocument&)> document;
-        std::function<void(MainWindow&)> edits; // after the apply, before the capture
+        std::function<void(MainWindow&)> edits;               // after the apply, before the capture
         std::function<void(const ExperimentDocument&)> check; // of the document loaded
     };
-    const auto boxes = {std::pair{"stadiumV0SpinBox", 37.5}, {"stadiumCenterXSpinBox", -1.25},
-                        {"stadiumCenterYSpinBox", 0.75}, {"stadiumStraightSpinBox", 5.5},
+    const auto boxes = {std::pair{"stadiumV0SpinBox", 37.5},
+                        {"stadiumCenterXSpinBox", -1.25},
+                        {"stadiumCenterYSpinBox", 0.75},
+                        {"stadiumStraightSpinBox", 5.5},
                         {"stadiumRadiusSpinBox", 3.25}};
     const Case cases[] = {
-        {"double well with superposition", 12,
+        {"double well with superposition",
+         12,
          [](ExperimentDocument& d) {
              d.initialPreparation = {InitialPreparationType::BoundSuperposition, 0, 1, 37.3};
          },
@@ -248,13 +251,18 @@ TEST_F(DocumentsWindow, RoundTripsThroughAFileReproduceTheExperiment)
              EXPECT_NEAR(d.initialPreparation.relativePhaseDegrees, 37.3, 0.05);
          }},
         {"Aharonov-Bohm", 42, {}, {}, [](const ExperimentDocument& d) { EXPECT_TRUE(d.quantumAharonovBohm.enabled); }},
-        {"Klein", 47, [](ExperimentDocument& d) { d.controls[QStringLiteral("crossSectionAxisComboBox")] = 1; }, {},
+        {"Klein",
+         47,
+         [](ExperimentDocument& d) { d.controls[QStringLiteral("crossSectionAxisComboBox")] = 1; },
+         {},
          [](const ExperimentDocument& d) {
              EXPECT_TRUE(d.quantumKleinTunneling.enabled);
              EXPECT_EQ(d.controls.value(QStringLiteral("crossSectionAxisComboBox")).toInt(), 1);
          }},
         // Kick, measurement and scar edits not yet applied are part of the document.
-        {"kicked rotor", 35, {},
+        {"kicked rotor",
+         35,
+         {},
          [](MainWindow& w) {
              edit(w, "kickedRotorStrengthSpinBox", 4.75);
              edit(w, "kickedRotorPeriodSpinBox", 0.7);
@@ -268,7 +276,10 @@ TEST_F(DocumentsWindow, RoundTripsThroughAFileReproduceTheExperiment)
              EXPECT_EQ(d.quantumZeno.measurementPeriod, 0.26);
              EXPECT_EQ(d.quantumScar.referenceEnergy, 12.25);
          }},
-        {"scene with a drive", 17, {}, {},
+        {"scene with a drive",
+         17,
+         {},
+         {},
          [](const ExperimentDocument& d) {
              EXPECT_TRUE(d.periodicDrive.enabled);
              EXPECT_NE(d.potentialScene.find(d.periodicDrive.targetObjectId), nullptr);
@@ -290,7 +301,8 @@ TEST_F(DocumentsWindow, RoundTripsThroughAFileReproduceTheExperiment)
          }},
         // A well on the Barrier page has no square-barrier reference: the
         // tunnelling rows say so, and the document still loads whole.
-        {"well on the barrier page", 1,
+        {"well on the barrier page",
+         1,
          [](ExperimentDocument& d) {
              d.potentialSceneActive = false;
              d.controls[QStringLiteral("barrierV0SpinBox")] = -1.0;
@@ -473,8 +485,9 @@ TEST_F(DocumentsWindow, SavesNameTheFileAndFailuresKeepThePreviousOne)
         const char* written;
         const char* title;
     };
-    for (const Named& n : {Named{"run.JSON", "run.JSON", "run"}, Named{"run", "run.vxo.json", "run"},
-                           Named{"run.txt", "run.txt.vxo.json", "run"}, Named{"beam.vxo.json", "beam.vxo.json", "beam"}}) {
+    for (const Named& n :
+         {Named{"run.JSON", "run.JSON", "run"}, Named{"run", "run.vxo.json", "run"},
+          Named{"run.txt", "run.txt.vxo.json", "run"}, Named{"beam.vxo.json", "beam.vxo.json", "beam"}}) {
         const FileOutcome outcome = saveFile(window, path(n.chosen));
         EXPECT_TRUE(outcome.ok) << n.chosen;
         EXPECT_TRUE(outcome.messages.empty()) << n.chosen;
@@ -501,8 +514,8 @@ TEST_F(DocumentsWindow, SavesNameTheFileAndFailuresKeepThePreviousOne)
         EXPECT_FALSE(outcome.ok);
         ASSERT_EQ(outcome.messages.size(), 1u);
         EXPECT_EQ(outcome.messages.front().title.toStdString(), "Save Experiment");
-        EXPECT_TRUE(outcome.messages.front().text.startsWith(
-            QStringLiteral("Cannot open '%1' for writing: ").arg(underAFile)))
+        EXPECT_TRUE(
+            outcome.messages.front().text.startsWith(QStringLiteral("Cannot open '%1' for writing: ").arg(underAFile)))
             << outcome.messages.front().text.toStdString();
     }
     PotentialObject spot;
@@ -511,9 +524,9 @@ TEST_F(DocumentsWindow, SavesNameTheFileAndFailuresKeepThePreviousOne)
     spot.radius = 0.5f;
     while (window.scene().size() <= static_cast<std::size_t>(kMaximumSceneObjects))
         ASSERT_NE(probe.addToScene(spot), 0u);
-    expectOneCriticalBox(saveFile(window, previous), "Save Experiment",
-                         QStringLiteral("Potential scene contains too many objects (%1).")
-                             .arg(kMaximumSceneObjects + 1));
+    expectOneCriticalBox(
+        saveFile(window, previous), "Save Experiment",
+        QStringLiteral("Potential scene contains too many objects (%1).").arg(kMaximumSceneObjects + 1));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), previousBytes) << "the previous file was changed";
     EXPECT_EQ(probe.lastDocumentPath(), previous);

@@ -242,18 +242,34 @@ struct TargetRow {
     std::function<std::pair<bool, std::uint64_t>(const ExperimentPreset&)> target;
 };
 const TargetRow kTargets[] = {
-    {"quenchTargetComboBox", [](const ExperimentPreset& p) { return std::pair(p.quantumQuench.enabled, p.quantumQuench.targetObjectId); }},
-    {"periodicDriveTargetComboBox", [](const ExperimentPreset& p) { return std::pair(p.periodicDrive.enabled, p.periodicDrive.targetObjectId); }},
-    {"linearSweepTargetComboBox", [](const ExperimentPreset& p) { return std::pair(p.linearSweep.enabled, p.linearSweep.targetObjectId); }},
-    {"ramseyTargetComboBox", [](const ExperimentPreset& p) { return std::pair(p.ramseySequence.enabled, p.ramseySequence.targetObjectId); }},
-    {"moshinskyTargetComboBox", [](const ExperimentPreset& p) { return std::pair(p.quantumMoshinsky.enabled, p.quantumMoshinsky.shutterObjectId); }},
+    {"quenchTargetComboBox",
+     [](const ExperimentPreset& p) { return std::pair(p.quantumQuench.enabled, p.quantumQuench.targetObjectId); }},
+    {"periodicDriveTargetComboBox",
+     [](const ExperimentPreset& p) { return std::pair(p.periodicDrive.enabled, p.periodicDrive.targetObjectId); }},
+    {"linearSweepTargetComboBox",
+     [](const ExperimentPreset& p) { return std::pair(p.linearSweep.enabled, p.linearSweep.targetObjectId); }},
+    {"ramseyTargetComboBox",
+     [](const ExperimentPreset& p) { return std::pair(p.ramseySequence.enabled, p.ramseySequence.targetObjectId); }},
+    {"moshinskyTargetComboBox",
+     [](const ExperimentPreset& p) {
+         return std::pair(p.quantumMoshinsky.enabled, p.quantumMoshinsky.shutterObjectId);
+     }},
 };
 
 // The strength box of each page, by object kind.
 const char* const kStrengthBoxes[12] = {
-    nullptr,                  "rectangleV0SpinBox",    "circleV0SpinBox",      "barrierV0SpinBox",
-    "singleSlitV0SpinBox",    "doubleSlitV0SpinBox",   "polygonV0SpinBox",     "gaussianAmplitudeSpinBox",
-    "harmonicOffsetSpinBox",  "linearOffsetSpinBox",   "radialCouplingSpinBox", "stadiumV0SpinBox",
+    nullptr,
+    "rectangleV0SpinBox",
+    "circleV0SpinBox",
+    "barrierV0SpinBox",
+    "singleSlitV0SpinBox",
+    "doubleSlitV0SpinBox",
+    "polygonV0SpinBox",
+    "gaussianAmplitudeSpinBox",
+    "harmonicOffsetSpinBox",
+    "linearOffsetSpinBox",
+    "radialCouplingSpinBox",
+    "stadiumV0SpinBox",
 };
 
 // Values the form cannot hold, clamped to the control's range as the loader
@@ -283,13 +299,15 @@ int expectedSpeedIndex(int preset)
 }
 
 const char* const kAnalysisPages[34] = {
-    "timeSeriesTab", "resonanceTab",      "boundStatesTab",     "doubleWellTab",    "quenchTab",
-    "periodicDriveTab", "rabiTab",        "landauZenerTab",     "stueckelbergTab",  "ramseyTab",
-    "blochTab",      "revivalsTab",       "billiardsTab",       "talbotTab",        "bouncerTab",
-    "vortexTab",     "andersonTab",       "kickedRotorTab",     "zenoTab",          "scarsTab",
-    "berryTab",      "loschmidtTab",      "moshinskyTab",       "kapitzaDiracTab",  "aharonovBohmTab",
-    "landauTab",     "hallEdgeTab",       "backflowTab",        "zitterTab",        "kleinTab",
-    "kleinAngleScanTab", "kleinHeightScanTab", "kleinMassScanTab", "diracMasslessTab",
+    "timeSeriesTab",    "resonanceTab",     "boundStatesTab",    "doubleWellTab",
+    "quenchTab",        "periodicDriveTab", "rabiTab",           "landauZenerTab",
+    "stueckelbergTab",  "ramseyTab",        "blochTab",          "revivalsTab",
+    "billiardsTab",     "talbotTab",        "bouncerTab",        "vortexTab",
+    "andersonTab",      "kickedRotorTab",   "zenoTab",           "scarsTab",
+    "berryTab",         "loschmidtTab",     "moshinskyTab",      "kapitzaDiracTab",
+    "aharonovBohmTab",  "landauTab",        "hallEdgeTab",       "backflowTab",
+    "zitterTab",        "kleinTab",         "kleinAngleScanTab", "kleinHeightScanTab",
+    "kleinMassScanTab", "diracMasslessTab",
 };
 
 // The control's value as a number: spin box value, combo index, check state.
@@ -472,7 +490,8 @@ TEST_F(GuidedLoading, EveryPresetFillsTheFormShowsItsPageRunsAndStartsTheSameWha
             << where << ": a save writes another relative phase than the one shown";
         if (!objects.empty()) {
             const auto kind = static_cast<std::size_t>(objects.front().kind);
-            const auto* strength = kind < 12 && kStrengthBoxes[kind] ? child<QDoubleSpinBox>(kStrengthBoxes[kind]) : nullptr;
+            const auto* strength =
+                kind < 12 && kStrengthBoxes[kind] ? child<QDoubleSpinBox>(kStrengthBoxes[kind]) : nullptr;
             ASSERT_NE(strength, nullptr) << where;
             EXPECT_NEAR(strength->value(), objects.front().value, 0.5 * std::pow(10.0, -strength->decimals()))
                 << where << ": the inspector weakened the first object";

@@ -69,10 +69,7 @@ QAction* helpAction(const QMainWindow& window, const QString& text)
 }
 
 // A list as one text, one entry a line, for readable failures.
-std::string lines(const QStringList& list)
-{
-    return list.join(QLatin1Char('\n')).toStdString();
-}
+std::string lines(const QStringList& list) { return list.join(QLatin1Char('\n')).toStdString(); }
 
 int presetIndexOf(const char* slug)
 {
@@ -123,11 +120,10 @@ protected:
         ASSERT_TRUE(QDir::setCurrent(workingDirectory.path()));
         window = std::make_unique<MainWindow>(nullptr, false);
         QDesktopServices::setUrlHandler(QStringLiteral("file"), &browser, "open");
-        QObject::connect(window->statusBar(), &QStatusBar::messageChanged, &browser,
-                         [this](const QString& message) {
-                             if (!message.isEmpty())
-                                 messages.append(message);
-                         });
+        QObject::connect(window->statusBar(), &QStatusBar::messageChanged, &browser, [this](const QString& message) {
+            if (!message.isEmpty())
+                messages.append(message);
+        });
         languageTabs = window->findChild<QTabWidget*>(QStringLiteral("helpLanguageTabWidget"));
         library = window->findChild<QComboBox*>(QStringLiteral("experimentPresetComboBox"));
         helpDock = window->findChild<QDockWidget*>(QStringLiteral("helpDockWidget"));
@@ -176,14 +172,14 @@ TEST_F(HelpTest, MenuInOrderAndWithoutAHelpFolderEveryPageReportsItsPathInTheWor
             for (const QAction* inner : action->menu()->actions())
                 entries << QStringLiteral("  ") + inner->text();
     }
-    EXPECT_EQ(lines(entries), lines({"VXO Help / Guida VXO", "Getting Started / Come iniziare", "-",
-                                     "Current Experiment / Esperimento corrente",
-                                     "  Quick Physics Help / Guida rapida", "  Detailed Physics / Fisica estesa",
-                                     "  Model && Constraints", "  Current Parameters / Parametri correnti", "-",
-                                     "Numerical Methods / Metodi numerici",
-                                     "Conventions && Units / Convenzioni e unita'", "Glossary / Glossario",
-                                     "References / Riferimenti", "-", "License / Licenza",
-                                     "Third-Party Notices / Componenti di terze parti", "-", "About Ondrivel"}));
+    EXPECT_EQ(
+        lines(entries),
+        lines({"VXO Help / Guida VXO", "Getting Started / Come iniziare", "-",
+               "Current Experiment / Esperimento corrente", "  Quick Physics Help / Guida rapida",
+               "  Detailed Physics / Fisica estesa", "  Model && Constraints",
+               "  Current Parameters / Parametri correnti", "-", "Numerical Methods / Metodi numerici",
+               "Conventions && Units / Convenzioni e unita'", "Glossary / Glossario", "References / Riferimenti", "-",
+               "License / Licenza", "Third-Party Notices / Componenti di terze parti", "-", "About Ondrivel"}));
 
     QString about;
     QTimer::singleShot(0, window.get(), [&about] {
@@ -207,8 +203,7 @@ TEST_F(HelpTest, MenuInOrderAndWithoutAHelpFolderEveryPageReportsItsPathInTheWor
         for (const FixedPage& fixed : kFixedPages) {
             trigger(QLatin1String(fixed.entry));
             const QString path = QStringLiteral("%1/%2/%3").arg(missingFolder, language, QLatin1String(fixed.page));
-            EXPECT_EQ(currentMessage(),
-                      QStringLiteral("Help page not found: %1").arg(QDir::toNativeSeparators(path)))
+            EXPECT_EQ(currentMessage(), QStringLiteral("Help page not found: %1").arg(QDir::toNativeSeparators(path)))
                 << fixed.entry << " in " << language.toStdString();
             EXPECT_TRUE(browser.urls.isEmpty()) << fixed.entry << " opened a missing page";
         }
@@ -231,9 +226,9 @@ TEST_F(HelpTest, PagesOfAFolderInTheWorkingDirectoryOpenInTheHelpTabsLanguage)
     // only the constraints index.
     for (const char* language : {"it", "en"})
         for (const FixedPage& fixed : kFixedPages)
-            ASSERT_TRUE(writeBytes(folder.filePath(QStringLiteral("%1/%2").arg(QLatin1String(language),
-                                                                                QLatin1String(fixed.page))),
-                                   "<html></html>"));
+            ASSERT_TRUE(writeBytes(
+                folder.filePath(QStringLiteral("%1/%2").arg(QLatin1String(language), QLatin1String(fixed.page))),
+                "<html></html>"));
     ASSERT_TRUE(writeBytes(folder.filePath(QStringLiteral("en/experiments/%1.html").arg(id)), "<html></html>"));
     ASSERT_TRUE(writeBytes(folder.filePath(QStringLiteral("en/constraints/%1.html").arg(id)), "<html></html>"));
     ASSERT_TRUE(writeBytes(folder.filePath(QStringLiteral("it/constraints/index.html")), "<html></html>"));
@@ -305,8 +300,7 @@ TEST_F(HelpTest, PagesOfAFolderInTheWorkingDirectoryOpenInTheHelpTabsLanguage)
     test::MessageCapture capture; // the toolkit warns about the handler it cannot call
     trigger(QStringLiteral("Glossary / Glossario"));
     const QString refused = canonicalFolder + QStringLiteral("/en/glossary.html");
-    EXPECT_EQ(currentMessage(),
-              QStringLiteral("Unable to open help page: %1").arg(QDir::toNativeSeparators(refused)));
+    EXPECT_EQ(currentMessage(), QStringLiteral("Unable to open help page: %1").arg(QDir::toNativeSeparators(refused)));
 }
 
 // The rows of a parameters table as "label=value" pairs, in order.
@@ -495,13 +489,16 @@ TEST_F(HelpTest, CurrentParametersPageIsWrittenOverAPlantedLinkAndOpened)
     // Each gauge experiment alone switches the solver to the link-based one.
     const QString gaugeSolver = QStringLiteral("Active solver=Gauge-covariant Cayley/ADI (U(1) links)");
     const QString fftSolver = QStringLiteral("Active solver=Split-Step FFT (Schrodinger)");
-    for (const auto& [slug, solverRow] : {std::pair{"aharonov_bohm", gaugeSolver}, {"landau_cyclotron", gaugeSolver},
-                                          {"quantum_hall_edge", gaugeSolver}, {"free_wave_packet", fftSolver}}) {
+    for (const auto& [slug, solverRow] : {std::pair{"aharonov_bohm", gaugeSolver},
+                                          {"landau_cyclotron", gaugeSolver},
+                                          {"quantum_hall_edge", gaugeSolver},
+                                          {"free_wave_packet", fftSolver}}) {
         const int index = presetIndexOf(slug);
         library->setCurrentIndex(index);
         window->loadGuidedExperiment(index);
         trigger(QStringLiteral("Current Parameters / Parametri correnti"));
-        const QStringList rows = tableRows(QString::fromUtf8(fileBytes(pagePath)), QStringLiteral("Current numerical setup"));
+        const QStringList rows =
+            tableRows(QString::fromUtf8(fileBytes(pagePath)), QStringLiteral("Current numerical setup"));
         EXPECT_TRUE(rows.contains(solverRow)) << slug << '\n' << rows.join('\n').toStdString();
     }
 
@@ -522,8 +519,8 @@ TEST_F(HelpTest, CurrentParametersPageIsWrittenOverAPlantedLinkAndOpened)
     for (int step = 0; step < 63; ++step)
         window->stepOnce();
     const QStringList rows = setupRows();
-    for (const char* row : {"Domain=10.24 x 40.96", "dx / dy=0.04 / 0.16", "m=1.26", "dt=0.02", "Current time=1.26",
-                            "Step=63"})
+    for (const char* row :
+         {"Domain=10.24 x 40.96", "dx / dy=0.04 / 0.16", "m=1.26", "dt=0.02", "Current time=1.26", "Step=63"})
         EXPECT_TRUE(rows.contains(QLatin1String(row))) << row << " missing from\n" << rows.join('\n').toStdString();
     const int kleinPreset = presetIndexOf("klein_tunneling");
     library->setCurrentIndex(kleinPreset);
@@ -532,7 +529,8 @@ TEST_F(HelpTest, CurrentParametersPageIsWrittenOverAPlantedLinkAndOpened)
     for (const auto& [label, box] : {std::pair{"c", "kleinLightSpeedSpinBox"}, {"m", "kleinMassSpinBox"}}) {
         const QString shown = QString::number(window->findChild<QDoubleSpinBox*>(QLatin1String(box))->value());
         EXPECT_TRUE(diracRows.contains(QStringLiteral("%1=%2").arg(QLatin1String(label), shown)))
-            << label << "=" << shown.toStdString() << " missing from\n" << diracRows.join('\n').toStdString();
+            << label << "=" << shown.toStdString() << " missing from\n"
+            << diracRows.join('\n').toStdString();
     }
 }
 

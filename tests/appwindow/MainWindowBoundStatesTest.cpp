@@ -422,7 +422,9 @@ QStringList boundPage(const MainWindow& w)
                      .arg(combo.isEnabled());
     }
     for (const char* name : {"boundPrepareEigenButton", "boundPrepareSuperpositionButton"})
-        shown << QStringLiteral("%1 enabled %2").arg(QLatin1String(name)).arg(control<QAbstractButton>(w, name)->isEnabled());
+        shown << QStringLiteral("%1 enabled %2")
+                     .arg(QLatin1String(name))
+                     .arg(control<QAbstractButton>(w, name)->isEnabled());
     shown << control<QLabel>(w, "boundSummaryLabel")->text();
     const auto* table = control<QTableWidget>(w, "diagnosticsTable");
     for (const int row : {39, 40})

@@ -2,7 +2,6 @@
 // single-system collapse onto the pointer's Gaussian, and ensembles of
 // detections from the plane, a detector screen or the temporal detector.
 
-
 #include "WindowControls.h"
 
 #include "app/mainwindow/MainWindow.h"
@@ -167,10 +166,9 @@ TEST_F(MainWindowMeasurement, CollapseReadoutsKeepTheAxesApart)
     for (int r = 0; r < table->rowCount(); ++r)
         if (table->item(r, 2) && table->item(r, 2)->text().startsWith(QStringLiteral("sigmaX ")))
             row = table->item(r, 2)->text().toStdString();
-    const std::vector<double> shown[] = {
-        numbersIn(labelText(*window, "collapsePositionSpreadValueLabel") + " "
-                  + labelText(*window, "collapseMomentumSpreadValueLabel")),
-        numbersIn(row)};
+    const std::vector<double> shown[] = {numbersIn(labelText(*window, "collapsePositionSpreadValueLabel") + " " +
+                                                   labelText(*window, "collapseMomentumSpreadValueLabel")),
+                                         numbersIn(row)};
     for (const std::vector<double>& numbers : shown) {
         ASSERT_EQ(numbers.size(), 8u) << "diagnostics: " << row;
         for (int k = 0; k < 8; ++k)

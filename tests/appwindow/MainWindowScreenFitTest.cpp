@@ -185,9 +185,9 @@ TEST(MainWindowScreenFit, ANarrowerWindowTakesFromBothSideColumnsInProportionToW
     const double leftSlack = wide.left - wide.leftMinimum, rightSlack = wide.right - wide.rightMinimum;
     EXPECT_LT(std::abs(wide.left - narrow.left - given * leftSlack / (leftSlack + rightSlack)), 1.0)
         << "left " << narrow.left << " of " << wide.left << ", both gave " << given;
-    EXPECT_NEAR(leftShare, rightShare, 0.02) << "left " << narrow.left << " of " << wide.left << " (minimum "
-                                              << wide.leftMinimum << "), right " << narrow.right << " of "
-                                              << wide.right << " (minimum " << wide.rightMinimum << ")";
+    EXPECT_NEAR(leftShare, rightShare, 0.02)
+        << "left " << narrow.left << " of " << wide.left << " (minimum " << wide.leftMinimum << "), right "
+        << narrow.right << " of " << wide.right << " (minimum " << wide.rightMinimum << ")";
 }
 
 // The guided experiment whose reference text is the longest: the time dock

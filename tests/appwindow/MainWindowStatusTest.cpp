@@ -155,8 +155,8 @@ TEST_F(MainWindowStatus, DocumentNamesWithPlaceholdersAreShownAsTheyAre)
     EXPECT_EQ(probe.form().statusBar->currentMessage(),
               QStringLiteral("STOPPED | t=%1 | step=%2 | norm=%3 | %4")
                   .arg(QString::number(window->schroedingerSolver().time(), 'f', 3),
-                       QString::number(window->schroedingerSolver().stepCount()),
-                       QString::number(moments.norm, 'f', 6), cell(*window, 21, 2)));
+                       QString::number(window->schroedingerSolver().stepCount()), QString::number(moments.norm, 'f', 6),
+                       cell(*window, 21, 2)));
 
     probe.title() = QStringLiteral(" \t ");
     probe.documentPath().clear();
@@ -203,20 +203,30 @@ TEST_F(MainWindowStatus, TransportButtonsFollowTheStateTheEditorAndTheDiracModes
         const char* enabled;
     };
     const Case cases[] = {
-        {Mode::Plain, When::StoppedFresh, "1001111"},         {Mode::Plain, When::StoppedAfterSteps, "1011111"},
-        {Mode::Plain, When::PausedAfterStep, "1011111"},      {Mode::Plain, When::Running, "0110111"},
-        {Mode::Editing, When::StoppedFresh, "0000100"},       {Mode::Editing, When::StoppedAfterSteps, "0010100"},
-        {Mode::Editing, When::PausedAfterStep, "0010100"},    {Mode::Editing, When::Running, "0110100"},
+        {Mode::Plain, When::StoppedFresh, "1001111"},
+        {Mode::Plain, When::StoppedAfterSteps, "1011111"},
+        {Mode::Plain, When::PausedAfterStep, "1011111"},
+        {Mode::Plain, When::Running, "0110111"},
+        {Mode::Editing, When::StoppedFresh, "0000100"},
+        {Mode::Editing, When::StoppedAfterSteps, "0010100"},
+        {Mode::Editing, When::PausedAfterStep, "0010100"},
+        {Mode::Editing, When::Running, "0110100"},
         {Mode::ZitterbewegungBox, When::StoppedFresh, "1001100"},
         {Mode::ZitterbewegungBox, When::PausedAfterStep, "1011100"},
-        {Mode::ZitterbewegungBox, When::Running, "0110100"},  {Mode::KleinStored, When::StoppedFresh, "1001100"},
+        {Mode::ZitterbewegungBox, When::Running, "0110100"},
+        {Mode::KleinStored, When::StoppedFresh, "1001100"},
         {Mode::KleinStored, When::StoppedAfterSteps, "1011100"},
-        {Mode::KleinStored, When::Running, "0110100"},        {Mode::EmptyField, When::StoppedFresh, "1001100"},
+        {Mode::KleinStored, When::Running, "0110100"},
+        {Mode::EmptyField, When::StoppedFresh, "1001100"},
         {Mode::EmptyField, When::Running, "0110100"},
     };
     Ui::MainWindow& form = probe.form();
-    QPushButton* const buttons[] = {form.playButton,  form.pauseButton,           form.stopButton,
-                                    form.stepButton,  form.resetButton,           form.measurePositionButton,
+    QPushButton* const buttons[] = {form.playButton,
+                                    form.pauseButton,
+                                    form.stopButton,
+                                    form.stepButton,
+                                    form.resetButton,
+                                    form.measurePositionButton,
                                     form.collapsePositionButton};
     const char* const names[] = {"play", "pause", "stop", "step", "reset", "measure", "collapse"};
     const QSignalBlocker blockEditor(form.viewportEditCheckBox);
@@ -267,9 +277,8 @@ TEST_F(MainWindowStatus, TimeDockShowsPhysicalTimeOnlyForAUsableMapping)
     EXPECT_EQ(form.timeReferenceValueLabel->text(), QStringLiteral("Hydrogen %1 atom"));
     EXPECT_EQ(form.timeLengthScaleValueLabel->text(), QStringLiteral("1 sim unit ~ 52.9 pm"));
     EXPECT_EQ(form.timeTimeScaleValueLabel->text(), QStringLiteral("1 sim unit ~ 1 fs"));
-    EXPECT_EQ(form.timeReferenceValueLabel->toolTip(),
-              QStringLiteral("Indicative %2.\nMapping basis: Bohr units\n"
-                             "For hbar=1: E unit ~ 0.658 eV; E/h ~ 159 THz."));
+    EXPECT_EQ(form.timeReferenceValueLabel->toolTip(), QStringLiteral("Indicative %2.\nMapping basis: Bohr units\n"
+                                                                      "For hbar=1: E unit ~ 0.658 eV; E/h ~ 159 THz."));
 
     const double unusableUnits[][2] = {{5.29e-11, 0.0}, {0.0, 1e-15}, {std::nan(""), 1e-15}};
     for (const auto& units : unusableUnits) {
@@ -291,21 +300,30 @@ TEST_F(MainWindowStatus, TimeDockShowsPhysicalTimeOnlyForAUsableMapping)
 TEST_F(MainWindowStatus, DomainRangesFollowTheUniverseWithTheirSignalsBlocked)
 {
     Ui::MainWindow& f = probe.form();
-    const std::vector<QDoubleSpinBox*> xBoxes = {
-        f.centerXSpinBox,           f.rectangleCenterXSpinBox,    f.circleCenterXSpinBox,
-        f.barrierCenterXSpinBox,    f.singleSlitCenterXSpinBox,   f.doubleSlitCenterXSpinBox,
-        f.polygonCenterXSpinBox,    f.stadiumCenterXSpinBox,      f.detectorXSpinBox,
-        f.moshinskyDetectorXSpinBox, f.aharonovBohmCenterXSpinBox, f.aharonovBohmDetectorXSpinBox,
-        f.kleinCenterXSpinBox,      f.kleinBarrierCenterSpinBox,  f.kleinDetectorXSpinBox};
+    const std::vector<QDoubleSpinBox*> xBoxes = {f.centerXSpinBox,
+                                                 f.rectangleCenterXSpinBox,
+                                                 f.circleCenterXSpinBox,
+                                                 f.barrierCenterXSpinBox,
+                                                 f.singleSlitCenterXSpinBox,
+                                                 f.doubleSlitCenterXSpinBox,
+                                                 f.polygonCenterXSpinBox,
+                                                 f.stadiumCenterXSpinBox,
+                                                 f.detectorXSpinBox,
+                                                 f.moshinskyDetectorXSpinBox,
+                                                 f.aharonovBohmCenterXSpinBox,
+                                                 f.aharonovBohmDetectorXSpinBox,
+                                                 f.kleinCenterXSpinBox,
+                                                 f.kleinBarrierCenterSpinBox,
+                                                 f.kleinDetectorXSpinBox};
     const std::vector<QDoubleSpinBox*> yBoxes = {
-        f.centerYSpinBox,         f.rectangleCenterYSpinBox,  f.circleCenterYSpinBox,
-        f.barrierCenterYSpinBox,  f.singleSlitCenterYSpinBox, f.doubleSlitCenterYSpinBox,
-        f.polygonCenterYSpinBox,  f.stadiumCenterYSpinBox,    f.aharonovBohmCenterYSpinBox};
-    const std::vector<QDoubleSpinBox*> widthBoxes = {f.rectangleWidthSpinBox, f.barrierThicknessSpinBox,
+        f.centerYSpinBox,        f.rectangleCenterYSpinBox,  f.circleCenterYSpinBox,
+        f.barrierCenterYSpinBox, f.singleSlitCenterYSpinBox, f.doubleSlitCenterYSpinBox,
+        f.polygonCenterYSpinBox, f.stadiumCenterYSpinBox,    f.aharonovBohmCenterYSpinBox};
+    const std::vector<QDoubleSpinBox*> widthBoxes = {f.rectangleWidthSpinBox,      f.barrierThicknessSpinBox,
                                                      f.singleSlitWallWidthSpinBox, f.doubleSlitWallWidthSpinBox,
-                                                     f.polygonWidthSpinBox, f.stadiumStraightSpinBox};
-    const std::vector<QDoubleSpinBox*> heightBoxes = {f.rectangleHeightSpinBox,       f.barrierLengthSpinBox,
-                                                      f.singleSlitHeightSpinBox,      f.doubleSlitHeightSpinBox,
+                                                     f.polygonWidthSpinBox,        f.stadiumStraightSpinBox};
+    const std::vector<QDoubleSpinBox*> heightBoxes = {f.rectangleHeightSpinBox,      f.barrierLengthSpinBox,
+                                                      f.singleSlitHeightSpinBox,     f.doubleSlitHeightSpinBox,
                                                       f.doubleSlitSeparationSpinBox, f.polygonHeightSpinBox};
     const std::vector<QDoubleSpinBox*> radiusBoxes = {f.circleRadiusSpinBox, f.stadiumRadiusSpinBox};
     int changes = 0;
@@ -355,10 +373,8 @@ TEST_F(MainWindowStatus, DomainRangesFollowTheUniverseWithTheirSignalsBlocked)
         double valueBefore, minimum, valueAfter;
     };
     const Step steps[] = {{&coarse, 0.65, 0.24, 0.65}, {&fine, 0.24, 0.2, 0.24}, {&fine, 0.2, 0.2, 0.2},
-                          {&coarse, 0.2, 0.24, 0.24}, {&fine, 1.5, 0.2, 1.5},
-                          {&wide, 0.2, 0.24, 0.24},   {&fine, 0.24, 0.2, 0.24},
-                          {&fine, 0.2, 0.2, 0.2},
-                          {&tall, 0.2, 0.24, 0.24}};
+                          {&coarse, 0.2, 0.24, 0.24},  {&fine, 1.5, 0.2, 1.5},   {&wide, 0.2, 0.24, 0.24},
+                          {&fine, 0.24, 0.2, 0.24},    {&fine, 0.2, 0.2, 0.2},   {&tall, 0.2, 0.24, 0.24}};
     for (const Step& s : steps) {
         resolution->setValue(s.valueBefore);
         probe.updateDomainSpinRanges(*s.domain);
@@ -484,9 +500,13 @@ TEST_F(MainWindowStatus, FieldAndEnergyRowsFollowTheirFormulas)
         << "integral of Jx";
     EXPECT_NEAR(integrals[1].toDouble(), 0.0, 1e-5) << "integral of Jy";
 
-    const std::pair<int, const char*> texts[] = {
-        {19, "-5.000 / 0.000"}, {20, "0.900 / 0.900"}, {27, "0.00 / 4.50"}, {61, "3.433029"},
-        {62, "0.000002"},       {63, "3.433031"},      {64, "0.0125 % (CAP: open system)"}};
+    const std::pair<int, const char*> texts[] = {{19, "-5.000 / 0.000"},
+                                                 {20, "0.900 / 0.900"},
+                                                 {27, "0.00 / 4.50"},
+                                                 {61, "3.433029"},
+                                                 {62, "0.000002"},
+                                                 {63, "3.433031"},
+                                                 {64, "0.0125 % (CAP: open system)"}};
     for (const auto& [row, text] : texts)
         EXPECT_EQ(cell(*window, row, 2).toStdString(), text) << "row " << row;
     const QString curve = probe.form().timeSeriesQuantityComboBox->currentText();
@@ -564,8 +584,8 @@ TEST_F(MainWindowStatus, DiagnosticsEdgeCasesAndTheCollapseReadout)
                 probe.psi().at(k < split.inside ? 63 : k < special ? 100 : k % 50, k < special ? k : k / 50) = 1.0f;
             }
             probe.updateScatteringPanel();
-            EXPECT_EQ(value(35), split.state) << split.inside << " inside, " << split.beyond << " beyond, of "
-                                              << split.cells << ": " << value(36);
+            EXPECT_EQ(value(35), split.state)
+                << split.inside << " inside, " << split.beyond << " beyond, of " << split.cells << ": " << value(36);
         }
         window->loadGuidedExperiment(2);
         probe.prepareSmallField();
@@ -618,8 +638,8 @@ TEST_F(MainWindowStatus, DiagnosticsEdgeCasesAndTheCollapseReadout)
             return cell(*window, row, 2).split(QRegularExpression(QStringLiteral("[ /=]+")))[index].toDouble();
         };
         const double spread = 1.0 / (2.0 * 0.9), pi = std::acos(-1.0);
-        const double expected[][3] = {{30, 2.5, -1.25}, {31, spread, spread},
-                                      {32, 2.0 * pi / (128 * 0.25), 2.0 * pi / (64 * 0.4)}};
+        const double expected[][3] = {
+            {30, 2.5, -1.25}, {31, spread, spread}, {32, 2.0 * pi / (128 * 0.25), 2.0 * pi / (64 * 0.4)}};
         for (const auto& e : expected) {
             EXPECT_NEAR(pair(int(e[0]), 0), e[1], 1e-4) << value(int(e[0]));
             EXPECT_NEAR(pair(int(e[0]), 1), e[2], 1e-4) << value(int(e[0]));
@@ -656,8 +676,9 @@ TEST_F(MainWindowStatus, DiagnosticsEdgeCasesAndTheCollapseReadout)
 
     // A collapse, then its readout cleared; snapshot hits leave the distance "--".
     // Measured at (1.25, -0.5) with resolution 0.65; spreads before and after.
-    probe.lastCollapse() = {true, PositionMeasurementResult{true, 1.25f, -0.5f, 0.65, 1.0, 1.0},
-                            2.0, 0.5, 1.0, 0.25, 0.125, 1.5, 0.375, 2.0};
+    probe.lastCollapse() = {
+        true, PositionMeasurementResult{true, 1.25f, -0.5f, 0.65, 1.0, 1.0}, 2.0, 0.5, 1.0, 0.25, 0.125, 1.5, 0.375,
+        2.0};
     probe.hits() = {MeasurementShot{0.0f, 1.0f}, MeasurementShot{0.5f, -1.0f}};
     probe.updateDiagnostics();
     EXPECT_EQ(value(65), "2");

@@ -48,9 +48,9 @@ struct Selector {
     const char* objectName;
 };
 const Selector kSelectors[] = {
-    {"controlsTab", "controlsTabWidget"},        {"experimentSubTab", "experimentSubTabWidget"},
+    {"controlsTab", "controlsTabWidget"},         {"experimentSubTab", "experimentSubTabWidget"},
     {"potentialSubTab", "potentialSubTabWidget"}, {"timeDependentSubTab", "timeDependentSubTabWidget"},
-    {"analysisOuterTab", "analysisTabWidget"},   {"analysisPage", "analysisPageComboBox"},
+    {"analysisOuterTab", "analysisTabWidget"},    {"analysisPage", "analysisPageComboBox"},
     {"helpLanguageTab", "helpLanguageTabWidget"},
 };
 
@@ -171,7 +171,7 @@ TEST(MainWindowWindowState, LayoutAndTabsSurviveARestartAndResetRestoresTheDefau
         // restoring keeps free above an unframed window for its title bar.
         const QRect available = kRoomyScreen;
         first.setGeometry(QRect(available.topLeft() + QPoint(5, 22), available.size() - QSize(80, 120)));
-        action(first, 2)->trigger();  // diagnostics dock closed from the View menu
+        action(first, 2)->trigger(); // diagnostics dock closed from the View menu
         first.addDockWidget(Qt::LeftDockWidgetArea, dock(first, 1));
         processEventsFor(50);
         EXPECT_FALSE(dock(first, 2)->isVisible());
@@ -197,7 +197,7 @@ TEST(MainWindowWindowState, LayoutAndTabsSurviveARestartAndResetRestoresTheDefau
     for (std::size_t k = 0; k < std::size(kSelectors); ++k) {
         const IndexedWidget widget = indexed(second, kSelectors[k]);
         const std::string key = kSelectors[k].key;
-        const int expected = key == "controlsTab" ? widget.count() - 1
+        const int expected = key == "controlsTab"                                    ? widget.count() - 1
                              : key == "experimentSubTab" || key == "potentialSubTab" ? 0
                                                                                      : chosen[k];
         EXPECT_EQ(widget.index(), expected) << key;
@@ -238,7 +238,8 @@ TEST(MainWindowWindowState, LayoutAndTabsSurviveARestartAndResetRestoresTheDefau
     ASSERT_NE(reset, nullptr);
     reset->trigger();
     processEventsFor(100);
-    EXPECT_TRUE(savedKeys().isEmpty()) << "the reset forgets the saved layout: " << savedKeys().join(", ").toStdString();
+    EXPECT_TRUE(savedKeys().isEmpty()) << "the reset forgets the saved layout: "
+                                       << savedKeys().join(", ").toStdString();
     expectDefaultDocks(second, "after Reset Window Layout");
     for (const Selector& selector : kSelectors)
         EXPECT_EQ(indexed(second, selector).index(), 0) << selector.key << " after the reset";
@@ -259,7 +260,8 @@ TEST(MainWindowWindowState, LayoutAndTabsSurviveARestartAndResetRestoresTheDefau
         const QRect back = restarted.geometry();
         const QPoint expected(std::min(offset.x(), available.width() - back.width()),
                               std::min(offset.y(), available.height() - back.height()));
-        EXPECT_EQ(back.topLeft(), available.topLeft() + expected) << "saved at offset " << offset.x() << ", " << offset.y();
+        EXPECT_EQ(back.topLeft(), available.topLeft() + expected)
+            << "saved at offset " << offset.x() << ", " << offset.y();
     }
     QSettings().remove(QStringLiteral("MainWindow"));
 }

@@ -163,8 +163,8 @@ TEST_F(PanelsDirac, ZitterbewegungSummaryFollowsTheDiracKinematics)
         }
         const double n = static_cast<double>(zb.size()), slope = (n * stx - sx * st) / (n * stt - st * st);
         EXPECT_NEAR(valueAfter(summary, "fit vx="), slope, 1e-6);
-        EXPECT_NEAR(valueAfter(summary, "detrendedX="), zb.back().meanX - slope * zb.back().time - (sx - slope * st) / n,
-                    1e-5);
+        EXPECT_NEAR(valueAfter(summary, "detrendedX="),
+                    zb.back().meanX - slope * zb.back().time - (sx - slope * st) / n, 1e-5);
         // c <sigma_x> and c <sigma_y> tremble apart; the page shows the first.
         ASSERT_GT(std::fabs(zb.back().velocityX - zb.back().velocityY), 1e-3);
         EXPECT_NEAR(valueAfter(summary, "<vx>="), zb.back().velocityX, 1e-5);
@@ -184,13 +184,13 @@ TEST_F(PanelsDirac, KleinSummaryNamesTheRegimeOfItsPreset)
         const double restEnergy = s.restMass * s.lightSpeed * s.lightSpeed;
         const double energy = diracEnergy(s.momentumX, s.momentumY, s.restMass, s.lightSpeed);
         const double inside = energy - s.barrierHeight;
-        const double qx2 = (inside * inside - restEnergy * restEnergy) / (s.lightSpeed * s.lightSpeed)
-                           - s.momentumY * s.momentumY;
+        const double qx2 =
+            (inside * inside - restEnergy * restEnergy) / (s.lightSpeed * s.lightSpeed) - s.momentumY * s.momentumY;
         // Propagating above the barrier, on the negative branch below it
         // (Klein zone), else evanescent.
         const std::string regime = !(qx2 > 0.0 && restEnergy < std::fabs(inside)) ? "evanescent / tunneling"
-                                   : inside > 0.0                                   ? "positive-branch propagation"
-                                                                                    : "supercritical Klein";
+                                   : inside > 0.0                                 ? "positive-branch propagation"
+                                                                                  : "supercritical Klein";
         const QString summary = text("kleinSummaryLabel");
         SCOPED_TRACE(summary.toStdString());
         EXPECT_NEAR(valueAfter(summary, "  E="), energy, 1e-5) << "preset " << preset;
@@ -200,8 +200,8 @@ TEST_F(PanelsDirac, KleinSummaryNamesTheRegimeOfItsPreset)
         EXPECT_NEAR(valueAfter(summary, "kx_inside^2="), qx2, 1e-5);
         // Recorded every second step: after four the last sample is the present.
         EXPECT_NEAR(valueAfter(summary, "t="), window->schroedingerSolver().time(), 5e-4);
-        EXPECT_TRUE(summary.contains(QString::fromStdString("regime=" + regime + "  Klein zone=")
-                                     + (regime == "supercritical Klein" ? "YES" : "no")));
+        EXPECT_TRUE(summary.contains(QString::fromStdString("regime=" + regime + "  Klein zone=") +
+                                     (regime == "supercritical Klein" ? "YES" : "no")));
         EXPECT_TRUE(rowValue(56).startsWith(QString::fromStdString(regime))) << rowValue(56).toStdString();
         // Early on the packet is all left of the barrier; the regions hold the norm.
         const double left = valueAfter(summary, "Pleft=");
@@ -218,7 +218,8 @@ TEST_F(PanelsDirac, ReferencePagesGiveTheBarrierTransmissionAtNormalIncidence)
     const double expected = slabTransmission(diracEnergy(s.momentumX, 0.0, s.restMass, s.lightSpeed), s.restMass,
                                              s.lightSpeed, s.barrierHeight, s.barrierWidth);
     // Before Play the packet value is the P_right of the t = 0 sample.
-    for (const char* label : {"kleinAngleScanSummaryLabel", "kleinHeightScanSummaryLabel", "kleinMassScanSummaryLabel"}) {
+    for (const char* label :
+         {"kleinAngleScanSummaryLabel", "kleinHeightScanSummaryLabel", "kleinMassScanSummaryLabel"}) {
         const QString summary = text(label);
         EXPECT_NEAR(valueAfter(summary, "plane-wave T="), expected, 2e-5) << label << ": " << summary.toStdString();
         EXPECT_NEAR(valueAfter(summary, "packet max P_right="), packetMaximum(), 5e-6) << summary.toStdString();
@@ -252,8 +253,8 @@ TEST_F(PanelsDirac, ReferencePagesGiveTheBarrierTransmissionAtNormalIncidence)
               klein().barrierCenterX + klein().barrierWidth / 2.0);
     ASSERT_TRUE(window->recorder<DiracKleinRecorder>().isConfigured());
     ASSERT_EQ(packetMaximum(), 0.0);
-    for (const char* label : {"kleinAngleScanSummaryLabel", "kleinHeightScanSummaryLabel",
-                              "kleinMassScanSummaryLabel", "diracMasslessSummaryLabel"})
+    for (const char* label : {"kleinAngleScanSummaryLabel", "kleinHeightScanSummaryLabel", "kleinMassScanSummaryLabel",
+                              "diracMasslessSummaryLabel"})
         EXPECT_EQ(valueAfter(text(label), "packet max P_right="), 0.0) << text(label).toStdString();
 
     // An effective c of 2: the preset's |p| = 1.5 gives E = c|p| = 3, below
@@ -346,8 +347,8 @@ TEST_F(PanelsDirac, WithoutAKleinPacketTheReferencesCarryNoPacketValue)
 
     EXPECT_EQ(text("kleinSummaryLabel").toStdString(),
               "Dirac/Klein recorder inactive: enabled=yes configured=no samples=0");
-    for (const char* label : {"kleinAngleScanSummaryLabel", "kleinHeightScanSummaryLabel",
-                              "kleinMassScanSummaryLabel", "diracMasslessSummaryLabel"}) {
+    for (const char* label : {"kleinAngleScanSummaryLabel", "kleinHeightScanSummaryLabel", "kleinMassScanSummaryLabel",
+                              "diracMasslessSummaryLabel"}) {
         const QString summary = text(label);
         EXPECT_TRUE(summary.contains(QLatin1String("T=")) || summary.contains(QLatin1String("T_massless=")))
             << label << " shows no curve: " << summary.toStdString();

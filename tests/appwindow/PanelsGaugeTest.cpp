@@ -93,25 +93,23 @@ TEST_F(PanelsGaugeTest, GaugePagesSummariseTheirLastSample)
          "samples=3   t=0.200 / 5.00   Phi/Phi0=0.500   AB phase=180.0 deg\ndetector line=",
          "Phi/Phi0=0.500, phase=180.0 deg, center=",
          [](const Readings& now, const Readings&) {
-             return std::vector<Check>{{"detector line=", now.line, 1e-4 * now.line},
-                                       // The symmetric column's <y> is what is left of terms of
-                                       // size <|y|> cancelling: single-precision sums agree to
-                                       // about 1e-8 of that, whichever order they add in.
-                                       {"<y>det=", now.lineMeanY,
-                                        1e-3 * std::abs(now.lineMeanY) + 1e-8 * now.lineMeanAbsY},
-                                       {"norm=", now.norm, 2e-6}};
+             return std::vector<Check>{
+                 {"detector line=", now.line, 1e-4 * now.line},
+                 // The symmetric column's <y> is what is left of terms of
+                 // size <|y|> cancelling: single-precision sums agree to
+                 // about 1e-8 of that, whichever order they add in.
+                 {"<y>det=", now.lineMeanY, 1e-3 * std::abs(now.lineMeanY) + 1e-8 * now.lineMeanAbsY},
+                 {"norm=", now.norm, 2e-6}};
          }},
         // A packet of width l_B with mechanical momentum b R = 2.25:
         // E = (bR)^2 / 2m + omega_c / 2 = 2.75625.
         {"Landau, cyclotron packet", 43, nullptr, "landauSummaryLabel", kLandauRow,
-         "cyclotron   samples=3   t=0.200 / 15.00   omega_c=0.45000   lB=1.4907\n<x,y>=(",
-         "b=0.450  omega=0.4500  E=",
+         "cyclotron   samples=3   t=0.200 / 15.00   omega_c=0.45000   lB=1.4907\n<x,y>=(", "b=0.450  omega=0.4500  E=",
          [](const Readings& now, const Readings&) {
-             return std::vector<Check>{
-                 {"<x,y>=(", now.meanX, 1.5e-3},
-                 {"   E=", 2.75625, 0.08},
-                 {"E_n=", 0.225, 1e-9},
-                 {"norm=", now.norm, 2e-6}};
+             return std::vector<Check>{{"<x,y>=(", now.meanX, 1.5e-3},
+                                       {"   E=", 2.75625, 0.08},
+                                       {"E_n=", 0.225, 1e-9},
+                                       {"norm=", now.norm, 2e-6}};
          }},
         {"Landau, eigenstate n = 2", 43,
          [](MainWindow& w) {

@@ -161,8 +161,9 @@ TEST_F(RecorderPanelsII, ZenoPageCountsTheMeasurementsOfTheWatchedLane)
     const ZenoConfig& zeno = window->storedRecords().quantumZeno;
     // Before Play the page already reads the sample of the start.
     std::string summary = text(*window, "zenoSummaryLabel");
-    EXPECT_TRUE(contains(summary, "measurement dt=0.100  (~" + indicative(kZenoPreset, 0.1) + " indicative)   count=0"
-                                  "   next=0.40\n"))
+    EXPECT_TRUE(contains(summary, "measurement dt=0.100  (~" + indicative(kZenoPreset, 0.1) +
+                                      " indicative)   count=0"
+                                      "   next=0.40\n"))
         << summary;
 
     // Until t = 3.5 the packets reach the escape barriers. A measurement is
@@ -175,8 +176,8 @@ TEST_F(RecorderPanelsII, ZenoPageCountsTheMeasurementsOfTheWatchedLane)
     EXPECT_NEAR(numberAfter(summary, "next="), zeno.firstMeasurementTime + count * zeno.measurementPeriod, 0.005)
         << summary;
     // The conditional probability belongs to the live watched lane.
-    EXPECT_NEAR(numberAfter(summary, "conditional YES="),
-                QuantumZeno2D::laneSurvival(window->waveField(), zeno, true), 0.5e-5)
+    EXPECT_NEAR(numberAfter(summary, "conditional YES="), QuantumZeno2D::laneSurvival(window->waveField(), zeno, true),
+                0.5e-5)
         << summary;
     EXPECT_NEAR(numberAfter(summary, "norm="), window->waveField().norm(), 1e-6) << summary;
     // Watching holds the packet back: more of it survives than of the control.
@@ -269,8 +270,8 @@ TEST_F(RecorderPanelsII, LoschmidtPageFollowsTheReversalToAnEchoOfOne)
     test::setValue(*window, "loschmidtTimeSpinBox", 0.2);
     ASSERT_EQ(window->storedRecords().quantumLoschmidt.reversalTime, 0.2);
     const std::string boundary = test::control<QComboBox>(*window, "boundaryModeComboBox")->currentIndex() == 1
-        ? "absorbing (exact echo broken)"
-        : "closed / periodic FFT domain";
+                                     ? "absorbing (exact echo broken)"
+                                     : "closed / periodic FFT domain";
 
     struct Stage {
         int steps; // further steps before reading

@@ -118,7 +118,7 @@ struct SummaryCase {
     const char* label;
     const char* contains;
     std::vector<Field> fields;
-    double height = 0.0; // when > 0, the domain's new height before the steps
+    double height = 0.0;    // when > 0, the domain's new height before the steps
     double momentumY = 0.0; // the packet's momentum along y, set before the steps
 };
 
@@ -403,7 +403,8 @@ TEST_F(RecorderPanelsTest, SummariesCarryTheNumbersOfThePhysics)
         const ExperimentPreset preset = makeExperimentPreset(static_cast<std::uint32_t>(c.preset));
         const QString text = summary(c.label);
         const SplitStepParameters& parameters = window().schroedingerSolver().parameters();
-        const State state{preset, window(), text, window().schroedingerSolver().time(), parameters.mass, parameters.hbar};
+        const State state{preset,          window(),       text, window().schroedingerSolver().time(),
+                          parameters.mass, parameters.hbar};
         EXPECT_TRUE(text.contains(QLatin1String(c.contains))) << "preset " << c.preset << ": " << text.toStdString();
         for (const Field& field : c.fields)
             EXPECT_NEAR(numberIn(text, QLatin1String(field.key)), field.expected(state), field.tolerance)
@@ -442,12 +443,9 @@ TEST_F(RecorderPanelsTest, AMovedVortexIsMeasuredFromItsTrapsCentre)
         double tolerance;
     };
     const Expected kFields[] = {
-        {"ideal=(%", coreX, 5e-4},
-        {"ideal=(%,%", coreY, 5e-4},
-        {"core=(%", coreX, 0.2},
-        {"core=(%,%", coreY, 0.2},
-        {"r=%", measured, 2e-3},
-        {"r=%", std::hypot(coreX - trap.centerX, coreY - trap.centerY), 0.2},
+        {"ideal=(%", coreX, 5e-4}, {"ideal=(%,%", coreY, 5e-4},
+        {"core=(%", coreX, 0.2},   {"core=(%,%", coreY, 0.2},
+        {"r=%", measured, 2e-3},   {"r=%", std::hypot(coreX - trap.centerX, coreY - trap.centerY), 0.2},
     };
     for (const Expected& e : kFields)
         EXPECT_NEAR(at(e.key), e.value, e.tolerance) << e.key << " in " << text.toStdString();

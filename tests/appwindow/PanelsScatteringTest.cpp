@@ -245,9 +245,9 @@ TEST_F(PanelsScatteringTest, ResonancePageComparesThePacketWithTheDoubleBarrierT
         double peakX = 0.0, peakT = 0.0;
         for (int k = 0; k < m.points; ++k) {
             const double x = m.low + (m.high - m.low) * k / (m.points - 1);
-            const double t = m.mode == 0 ? layeredTransmission(x, kDoubleEdges, {4.5, 0.0, 4.5})
-                                         : layeredTransmission(kEnergyX, {-1.52, -0.88, x - 0.88, x - 0.24},
-                                                               {4.5, 0.0, 4.5});
+            const double t = m.mode == 0
+                                 ? layeredTransmission(x, kDoubleEdges, {4.5, 0.0, 4.5})
+                                 : layeredTransmission(kEnergyX, {-1.52, -0.88, x - 0.88, x - 0.24}, {4.5, 0.0, 4.5});
             if (t > peakT) {
                 peakX = x;
                 peakT = t;
@@ -315,7 +315,8 @@ TEST_F(PanelsScatteringTest, ResonanceStageFollowsWhereThePacketIs)
             const QString values = row(kProbabilitiesRow);
             EXPECT_NEAR(expected, 0.035, 1e-3);
             EXPECT_NEAR(numberAfter(values, QStringLiteral("P_bar=")) + numberAfter(values, QStringLiteral("P_cav=")),
-                        expected, 2e-3) << text(values);
+                        expected, 2e-3)
+                << text(values);
         }
         EXPECT_TRUE(std::isnan(c.centerX) ? inside < 1e-3 : inside > 0.03) << "inside " << inside;
         const QString summary = label("resonanceSummaryLabel");
@@ -332,9 +333,11 @@ TEST_F(PanelsScatteringTest, SingleBarrierCountsThePacketArrivedOnceOnePercentHa
          {std::pair{-4.50, "SCATTERING IN PROGRESS"}, std::pair{-4.52, "BEFORE COLLISION"}}) {
         MainWindow& w = window();
         loadOnSmallGrid(1, 30.72, [x = centerX](MainWindow& window) {
-            const std::pair<const char*, double> settings[] = {
-                {"centerXSpinBox", x}, {"sigmaSpinBox", 4.0}, {"momentumSpinBox", 0.0},
-                {"barrierCenterXSpinBox", 4.2}, {"barrierThicknessSpinBox", 0.4}};
+            const std::pair<const char*, double> settings[] = {{"centerXSpinBox", x},
+                                                               {"sigmaSpinBox", 4.0},
+                                                               {"momentumSpinBox", 0.0},
+                                                               {"barrierCenterXSpinBox", 4.2},
+                                                               {"barrierThicknessSpinBox", 0.4}};
             for (const auto& [name, value] : settings)
                 setQuietly<QDoubleSpinBox>(window, name, value);
         });
@@ -365,10 +368,20 @@ TEST_F(PanelsScatteringTest, StagesChangeExactlyAtTheInteractionThresholds)
         const char* started;
         const char* separated;
     } cases[] = {
-        {1, {-0.68, 0.68}, {-1.62, -1.61}, {3.90, 4.00}, "BEFORE COLLISION", "SCATTERING IN PROGRESS",
+        {1,
+         {-0.68, 0.68},
+         {-1.62, -1.61},
+         {3.90, 4.00},
+         "BEFORE COLLISION",
+         "SCATTERING IN PROGRESS",
          "SEPARATED / MEASUREMENT VALID"},
-        {7, kDoubleEdges, {-2.57, -2.56}, {8.95, 9.00}, "DOUBLE BARRIER: BEFORE COLLISION",
-         "DOUBLE BARRIER: SCATTERING / CAVITY LOADING", "DOUBLE BARRIER: SEPARATED / MEASUREMENT VALID"},
+        {7,
+         kDoubleEdges,
+         {-2.57, -2.56},
+         {8.95, 9.00},
+         "DOUBLE BARRIER: BEFORE COLLISION",
+         "DOUBLE BARRIER: SCATTERING / CAVITY LOADING",
+         "DOUBLE BARRIER: SEPARATED / MEASUREMENT VALID"},
     };
     // The probability between the outer edges, as a share and absolute; the
     // share right of them.

@@ -66,9 +66,9 @@ std::optional<std::vector<QString>> fieldsOf(const QString& text, const QString&
         const QRegularExpressionMatch next = match.next();
         pattern += QRegularExpression::escape(format.mid(from, next.capturedStart() - from));
         const QString kind = next.captured(1);
-        pattern += kind == QLatin1String("w") ? QStringLiteral("(.+?)")
+        pattern += kind == QLatin1String("w")   ? QStringLiteral("(.+?)")
                    : kind == QLatin1String("0") ? QStringLiteral("(-?\\d+)")
-                                                 : QStringLiteral("(-?\\d+\\.\\d{%1})").arg(kind);
+                                                : QStringLiteral("(-?\\d+\\.\\d{%1})").arg(kind);
         from = next.capturedEnd();
     }
     pattern += QRegularExpression::escape(format.mid(from)) + QStringLiteral("$");
@@ -106,8 +106,7 @@ LevelPair unbiasedPair(const MainWindow& window, double mass)
     const BoundStateResult result = BoundStates1D::compute(well, settings);
     if (!result.ok || result.states.size() < 2)
         return {};
-    LevelPair pair{result.states[0].energy, result.states[1].energy, 0.0, result.states[0].phi,
-                   result.states[1].phi};
+    LevelPair pair{result.states[0].energy, result.states[1].energy, 0.0, result.states[0].phi, result.states[1].phi};
     const std::size_t n = pair.phi0.size();
     for (std::size_t i = 0; i < n; ++i)
         pair.dipole += pair.phi0[i] * (static_cast<double>(i) - (n - 1) / 2.0) * well.dx() * pair.phi1[i] * well.dx();
@@ -162,7 +161,10 @@ Amplitudes propagate(Amplitudes c, const LevelPair& pair, const std::function<do
     return c;
 }
 
-double overlap(const Amplitudes& a, const Amplitudes& b) { return std::norm(std::conj(a[0]) * b[0] + std::conj(a[1]) * b[1]); }
+double overlap(const Amplitudes& a, const Amplitudes& b)
+{
+    return std::norm(std::conj(a[0]) * b[0] + std::conj(a[1]) * b[1]);
+}
 
 class PanelsTwoLevelTest : public ::testing::Test {
 protected:
@@ -247,7 +249,8 @@ TEST_F(PanelsTwoLevelTest, PagesWithoutTheirExperimentShowTheirHints)
         {"stueckelbergSummaryLabel", 45,
          "Stueckelberg analysis inactive. Enable Return passage on a double-well Linear slope X sweep through zero "
          "bias."},
-        {"ramseySummaryLabel", 46, "Ramsey analysis inactive. Use a double well with a two-pulse Linear slope X sequence."},
+        {"ramseySummaryLabel", 46,
+         "Ramsey analysis inactive. Use a double well with a two-pulse Linear slope X sequence."},
     };
     window().stepOnce();
     for (const Page& page : pages) {
@@ -283,8 +286,7 @@ TEST_F(PanelsTwoLevelTest, DoubleWellPanelShowsTheSplittingAndTheWellPopulations
     EXPECT_NEAR((*fields)[2].toDouble(), splitting, kRelativeTolerance * splitting) << "DeltaE";
     EXPECT_NEAR((*fields)[3].toDouble(), 0.8, 1e-9) << "Vbar is the central barrier";
     EXPECT_NEAR((*fields)[4].toDouble(), kPi / splitting, kRelativeTolerance * kPi / splitting) << "transfer";
-    EXPECT_NEAR((*fields)[5].toDouble(), 2.0 * kPi / splitting, kRelativeTolerance * 2.0 * kPi / splitting)
-        << "return";
+    EXPECT_NEAR((*fields)[5].toDouble(), 2.0 * kPi / splitting, kRelativeTolerance * 2.0 * kPi / splitting) << "return";
     EXPECT_EQ((*fields)[6].toStdString(), pair.upper < 0.8 ? "BELOW BARRIER" : "pair reaches/ exceeds barrier");
     EXPECT_TRUE(row(41).startsWith(QStringLiteral("E1="))) << row(41).toStdString();
 
@@ -314,7 +316,8 @@ TEST_F(PanelsTwoLevelTest, DoubleWellPanelShowsTheSplittingAndTheWellPopulations
     EXPECT_TRUE(fieldsOf(row(42), second).has_value()) << row(42).toStdString();
 
     widget<QCheckBox>("potentialSceneActiveCheckBox").setChecked(false);
-    EXPECT_TRUE(label("doubleWellSummaryLabel").startsWith(QStringLiteral("Coherent double-well analysis is inactive.")));
+    EXPECT_TRUE(
+        label("doubleWellSummaryLabel").startsWith(QStringLiteral("Coherent double-well analysis is inactive.")));
     EXPECT_EQ(row(41).toStdString(), "inactive");
     EXPECT_EQ(row(42).toStdString(), "inactive");
 }
@@ -330,9 +333,9 @@ TEST_F(PanelsTwoLevelTest, QuenchPanelArmsThenRecordsTheEnergyJump)
               "ARMED | t_q=2.000 | harmonic kX+kY: 0.2500 -> 1.0000 | energy n/a");
     stepUntil(2.1);
     ASSERT_TRUE(w.quenchState().fired());
-    const std::vector<double> energy = numbers(
-        label("quenchSummaryLabel"),
-        QStringLiteral("FIRED | t_q=2.000 | harmonic kX+kY: 0.2500 -> 1.0000 | energy {4} -> {4}  dE={4}"));
+    const std::vector<double> energy =
+        numbers(label("quenchSummaryLabel"),
+                QStringLiteral("FIRED | t_q=2.000 | harmonic kX+kY: 0.2500 -> 1.0000 | energy {4} -> {4}  dE={4}"));
     ASSERT_EQ(energy.size(), 3u);
     const double omega = std::sqrt(0.25 / mass());
     EXPECT_NEAR(energy[0], omega, 5e-3) << "energy before";
@@ -476,8 +479,8 @@ TEST_F(PanelsTwoLevelTest, RabiPanelPredictsTheDrivenPairFromItsSplittingAndDipo
         EXPECT_NEAR(values[5], std::pow(rabi / generalized, 2), 5e-3) << "RWA maximum";
         EXPECT_NEAR(values[6], kPi / generalized, 0.01 * kPi / generalized) << "first maximum";
 
-        const Amplitudes driven = propagate({1.0, 0.0}, pair, [&](double t) { return 0.1 * std::sin(omega * t); },
-                                            0.0, now());
+        const Amplitudes driven = propagate(
+            {1.0, 0.0}, pair, [&](double t) { return 0.1 * std::sin(omega * t); }, 0.0, now());
         EXPECT_NEAR(values[7], std::norm(driven[0]), 0.02) << "live P1, preset " << preset;
         EXPECT_NEAR(values[8], std::norm(driven[1]), 0.02) << "live P2, preset " << preset;
         EXPECT_GT(values[9], 0.98) << "captured";
@@ -608,8 +611,10 @@ TEST_F(PanelsTwoLevelTest, StueckelbergPanelPredictsBothPassagesAndTheirInterfer
                            "captured={3}"));
         ASSERT_EQ(values.size(), 18u) << "hold " << hold;
         const auto bias = [&](double s) {
-            return s < 4.0 ? 0.35 - 0.175 * s : s < 4.0 + hold ? -0.35 : s < total ? -0.35 + 0.175 * (s - 4.0 - hold)
-                                                                                   : 0.35;
+            return s < 4.0          ? 0.35 - 0.175 * s
+                   : s < 4.0 + hold ? -0.35
+                   : s < total      ? -0.35 + 0.175 * (s - 4.0 - hold)
+                                    : 0.35;
         };
         const double gap = pair.upper - pair.lower, second = 6.0 + hold;
         double phase = 0.0;
@@ -624,8 +629,8 @@ TEST_F(PanelsTwoLevelTest, StueckelbergPanelPredictsBothPassagesAndTheirInterfer
         EXPECT_NEAR(values[4], values[3] / (2.0 * kPi), 1e-3) << "cycles";
         const double alpha = 2.0 * 0.175 * std::abs(pair.dipole);
         EXPECT_NEAR(values[5], std::exp(-kPi * gap * gap / (2.0 * alpha)), 0.01) << "single passage";
-        const Amplitudes end = propagate(adiabaticState(pair.lower, pair.upper, 0.35 * pair.dipole, true), pair, bias,
-                                         0.0, total);
+        const Amplitudes end =
+            propagate(adiabaticState(pair.lower, pair.upper, 0.35 * pair.dipole, true), pair, bias, 0.0, total);
         EXPECT_NEAR(values[6], overlap(adiabaticState(pair.lower, pair.upper, 0.35 * pair.dipole, true), end), 0.03)
             << "final P_lower, hold " << hold;
         EXPECT_NEAR(values[7], overlap(adiabaticState(pair.lower, pair.upper, 0.35 * pair.dipole, false), end), 0.03)
@@ -769,8 +774,9 @@ TEST_F(PanelsTwoLevelTest, FringeScansReachWellPastTheSettingInUse)
         for (int y = static_cast<int>(scan.top()); y <= static_cast<int>(scan.bottom()); ++y)
             for (int x = static_cast<int>(scan.left()); x <= static_cast<int>(scan.right()); ++x) {
                 const QColor pixel = image.pixelColor(x, y);
-                if (std::abs(pixel.red() - marker.red()) + std::abs(pixel.green() - marker.green())
-                        + std::abs(pixel.blue() - marker.blue()) < 12) {
+                if (std::abs(pixel.red() - marker.red()) + std::abs(pixel.green() - marker.green()) +
+                        std::abs(pixel.blue() - marker.blue()) <
+                    12) {
                     sum += x + 0.5;
                     ++count;
                 }

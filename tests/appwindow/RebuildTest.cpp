@@ -181,8 +181,9 @@ TEST_F(Rebuild, StartsAStoppedRunAtTimeZeroFromThePacketAndTheScenePotential)
         contours.setChecked(true);
         EXPECT_FALSE(view.potentialContours().segments.empty()) << preset.title;
         // Traced from this preset's potential, not kept from the one before.
-        const PotentialContourSet traced = buildPotentialContours(
-            window->potentialField(), static_cast<std::uint64_t>(form<QSpinBox>("potentialContourLevelsSpinBox").value()));
+        const PotentialContourSet traced =
+            buildPotentialContours(window->potentialField(),
+                                   static_cast<std::uint64_t>(form<QSpinBox>("potentialContourLevelsSpinBox").value()));
         EXPECT_EQ(view.potentialContours().segments.size(), traced.segments.size()) << preset.title;
         contours.setChecked(false);
         EXPECT_TRUE(view.potentialContours().segments.empty()) << preset.title;
@@ -449,7 +450,8 @@ TEST_F(Rebuild, ForcedQuenchKeepsWhatWasPaintedOverTheScene)
         {42,
          [&](PotentialField2D& expected) {
              window->scene().buildPotential(expected);
-             QuantumAharonovBohm2D::buildField(window->waveField(), records.quantumAharonovBohm, expected, links, nullptr);
+             QuantumAharonovBohm2D::buildField(window->waveField(), records.quantumAharonovBohm, expected, links,
+                                               nullptr);
          }},
         {44,
          [&](PotentialField2D& expected) {

@@ -25,7 +25,10 @@ namespace vxo {
 struct SettingsProbe {
     MainWindow& window;
 
-    void resetPotential(std::uint64_t nx, std::uint64_t ny, float dx, float dy) { window.potential.reset(nx, ny, dx, dy); }
+    void resetPotential(std::uint64_t nx, std::uint64_t ny, float dx, float dy)
+    {
+        window.potential.reset(nx, ny, dx, dy);
+    }
     std::uint64_t addToScene(const PotentialObject& object) { return window.potentialScene.add(object); }
     PotentialObject pageObject() const { return window.currentPotentialObject(); }
     void buildLegacyPotential() { window.buildLegacyPotential(); }
@@ -141,8 +144,7 @@ TEST_F(SettingsWindow, TheSingleGeometryStandsInForASceneThatIsOffOrEmpty)
         const std::size_t index = object.kind == PotentialObjectKind::Circle ? 2 : 7;
         probe().loadIntoPage(object);
         EXPECT_EQ(control<QComboBox>("geometryComboBox")->currentIndex(), static_cast<int>(index));
-        EXPECT_EQ(control<QStackedWidget>("geometryParametersStackedWidget")->currentIndex(),
-                  static_cast<int>(index));
+        EXPECT_EQ(control<QStackedWidget>("geometryParametersStackedWidget")->currentIndex(), static_cast<int>(index));
         for (const auto& [name, value] : test::pageRows()[index].values)
             EXPECT_DOUBLE_EQ(control<QDoubleSpinBox>(name)->value(), value) << name << " of object #" << object.id;
     }
@@ -153,7 +155,7 @@ TEST_F(SettingsWindow, WritersKeepTheStoredCopiesAndALaterEnabledRecordWins)
     ExperimentSettingsRecords records;
     records.quantumZitterbewegung.enabled = true;
     records.quantumKleinTunneling.enabled = true;
-    records.quantumKleinTunneling.centerY = 1.75;   // no control carries it
+    records.quantumKleinTunneling.centerY = 1.75; // no control carries it
     records.quantumKleinTunneling.restMass = 0.125;
     records.quantumLandau.enabled = true;
     records.quantumLandau.orbitRadius = 6.25;

@@ -93,10 +93,10 @@ protected:
 
 std::unique_ptr<MainWindow> SignalWiring::window;
 
-const char* const kProtocols[] = {"quenchEnabledCheckBox",    "periodicDriveEnabledCheckBox",
+const char* const kProtocols[] = {"quenchEnabledCheckBox",      "periodicDriveEnabledCheckBox",
                                   "linearSweepEnabledCheckBox", "ramseyEnabledCheckBox",
-                                  "berryEnabledCheckBox",      "loschmidtEnabledCheckBox",
-                                  "moshinskyEnabledCheckBox",  "kapitzaDiracEnabledCheckBox"};
+                                  "berryEnabledCheckBox",       "loschmidtEnabledCheckBox",
+                                  "moshinskyEnabledCheckBox",   "kapitzaDiracEnabledCheckBox"};
 const char* const kGauges[] = {"aharonovBohmEnabledCheckBox", "landauEnabledCheckBox", "hallEdgeEnabledCheckBox"};
 
 // Rebuild and Stop both leave the run stopped, Pause paused; the rest keep it running.
@@ -182,9 +182,10 @@ TEST_F(SignalWiring, EveryControlHasItsEffect)
         QObject* control = child<QObject>(row.control);
         ASSERT_NE(control, nullptr);
         poke(control);
-        const TransportState expected = row.effect == Effect::Rebuild || row.effect == Effect::Stop ? TransportState::Stopped
-                                        : row.effect == Effect::Pause                           ? TransportState::Paused
-                                                                                                : TransportState::Running;
+        const TransportState expected = row.effect == Effect::Rebuild || row.effect == Effect::Stop
+                                            ? TransportState::Stopped
+                                        : row.effect == Effect::Pause ? TransportState::Paused
+                                                                      : TransportState::Running;
         EXPECT_EQ(window->transportClock().state(), expected) << row.control << " left the run in the wrong state";
         EXPECT_EQ(graphics->currentIndex(), row.effect == Effect::CustomDisplay ? 3 : 0)
             << row.control << ": the graphics preset should read \"Custom\" exactly after a display change";
@@ -201,7 +202,7 @@ TEST_F(SignalWiring, TypedValuesRebuildPerKeystrokeExceptOnTheLargestGrid)
         QFocusEvent in(QEvent::FocusIn);
         QApplication::sendEvent(box, &in);
     };
-    const char* const rebuilding[] = {"universeWidthSpinBox", "centerXSpinBox", "barrierV0SpinBox",
+    const char* const rebuilding[] = {"universeWidthSpinBox", "centerXSpinBox",           "barrierV0SpinBox",
                                       "stadiumRadiusSpinBox", "kapitzaDiracOrderSpinBox", "ramseyOmegaSpinBox"};
     for (const int grid : {2, 0, 1}) {
         setIndexQuietly("gridResolutionComboBox", grid);
@@ -302,8 +303,7 @@ TEST_F(SignalWiring, AProtocolSwitchedOnInADiracModeRebuildsWithoutIt)
     child<QCheckBox>("loschmidtEnabledCheckBox")->setChecked(true);
     EXPECT_FALSE(isChecked("zitterEnabledCheckBox"));
     EXPECT_FALSE(window->storedRecords().quantumZitterbewegung.enabled);
-    EXPECT_EQ(window->observableHistory().size(), 1u)
-        << "the one rebuild must already run without the Dirac mode";
+    EXPECT_EQ(window->observableHistory().size(), 1u) << "the one rebuild must already run without the Dirac mode";
     child<QCheckBox>("loschmidtEnabledCheckBox")->setChecked(false);
 }
 
@@ -406,8 +406,8 @@ TEST_F(SignalWiring, SubControlsFollowTheirSwitches)
     EXPECT_TRUE(enabled("probabilityContourLevelsSpinBox"));
     child<QCheckBox>("probabilityContoursCheckBox")->setChecked(false);
     EXPECT_FALSE(enabled("probabilityContourSpacingComboBox") || enabled("probabilityContourLevelsSpinBox"));
-    for (const auto& [mode, vectors, streamlines] : {std::tuple{0, true, false}, std::tuple{1, false, true},
-                                                     std::tuple{2, true, true}}) {
+    for (const auto& [mode, vectors, streamlines] :
+         {std::tuple{0, true, false}, std::tuple{1, false, true}, std::tuple{2, true, true}}) {
         child<QComboBox>("currentModeComboBox")->setCurrentIndex(mode);
         EXPECT_EQ(enabled("currentScaleSpinBox"), vectors) << "current mode " << mode;
         EXPECT_EQ(enabled("streamlineLengthLabel"), streamlines) << "current mode " << mode;
@@ -441,9 +441,11 @@ TEST_F(SignalWiring, SubControlsFollowTheirSwitches)
     }
 
     for (const auto& [box, dependents] :
-         {std::pair{"linearSweepReturnCheckBox", std::pair{"linearSweepHoldDurationSpinBox", "linearSweepReturnDurationSpinBox"}},
+         {std::pair{"linearSweepReturnCheckBox",
+                    std::pair{"linearSweepHoldDurationSpinBox", "linearSweepReturnDurationSpinBox"}},
           std::pair{"ramseyEchoEnabledCheckBox", std::pair{"ramseyEchoDurationSpinBox", "ramseyEchoPhaseSpinBox"}},
-          std::pair{"ramseyEnsembleEnabledCheckBox", std::pair{"ramseyEnsembleSigmaSpinBox", "ramseyEnsembleMembersSpinBox"}}}) {
+          std::pair{"ramseyEnsembleEnabledCheckBox",
+                    std::pair{"ramseyEnsembleSigmaSpinBox", "ramseyEnsembleMembersSpinBox"}}}) {
         for (const bool on : {true, false}) {
             child<QCheckBox>(box)->setChecked(on);
             EXPECT_EQ(enabled(dependents.first), on) << box;
@@ -515,8 +517,10 @@ TEST_F(SignalWiring, TheAnalysisSelectorShowsEveryPageWithItsTitle)
         selector->setCurrentIndex(i);
         ASSERT_EQ(stack->currentIndex(), i);
         const QWidget* page = stack->currentWidget();
-        const QString title = page->windowTitle().trimmed().isEmpty() ? page->objectName() : page->windowTitle().trimmed();
-        EXPECT_EQ(child<QLabel>("analysisPageTitleLabel")->text(), QStringLiteral("Experiment Analysis - %1").arg(title))
+        const QString title =
+            page->windowTitle().trimmed().isEmpty() ? page->objectName() : page->windowTitle().trimmed();
+        EXPECT_EQ(child<QLabel>("analysisPageTitleLabel")->text(),
+                  QStringLiteral("Experiment Analysis - %1").arg(title))
             << "page " << i;
         EXPECT_EQ(tabs->currentWidget(), child<QWidget>("experimentAnalysisTab")) << "page " << i;
     }

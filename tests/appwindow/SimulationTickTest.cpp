@@ -89,10 +89,7 @@ void runEventsFor(int milliseconds)
         QApplication::processEvents(QEventLoop::AllEvents, 5);
 }
 
-double dtOf(const MainWindow& window)
-{
-    return static_cast<double>(window.schroedingerSolver().parameters().dt);
-}
+double dtOf(const MainWindow& window) { return static_cast<double>(window.schroedingerSolver().parameters().dt); }
 
 class SimulationTickTest : public ::testing::Test {
 protected:
@@ -302,9 +299,9 @@ TEST_F(SimulationTickTest, StepRecordersSampleOnTheirStrideUntilTheirEndTime)
         double endTime;
         int steps;
     };
-    for (const Case c : {Case{true, 5, 10.0, 33}, Case{true, 5, 10.0, 4}, Case{true, 5, 0.25, 33},
-                         Case{true, 5, 0.35, 33}, Case{false, 10, 0.4, 33}, Case{false, 10, 0.39, 33},
-                         Case{false, 10, 10.0, 9}}) {
+    for (const Case c :
+         {Case{true, 5, 10.0, 33}, Case{true, 5, 10.0, 4}, Case{true, 5, 0.25, 33}, Case{true, 5, 0.35, 33},
+          Case{false, 10, 0.4, 33}, Case{false, 10, 0.39, 33}, Case{false, 10, 10.0, 9}}) {
         ASSERT_NO_FATAL_FAILURE(applyDocument([&c](ExperimentDocument& d) {
             d.quantumLandau.enabled = c.landau;
             d.quantumLandau.analysisEndTime = c.endTime;
@@ -391,20 +388,14 @@ std::vector<ProtocolRow> protocolRows(double dt)
     };
     return {
         {"quench", tallRectangle(), 4.0, 0.0,
-         [](ExperimentDocument& d) {
-             d.quantumQuench = {true, 1, 0, 0.31, 1.0, 3.0};
-         },
+         [](ExperimentDocument& d) { d.quantumQuench = {true, 1, 0, 0.31, 1.0, 3.0}; },
          // Evaluated at the middle of the last step only.
          [dt](double t, double, double) { return t - 0.5 * dt >= 0.31 ? 3.0 : 1.0; }, rectangleValue},
         {"periodic drive", tallRectangle(), 4.0, 0.0,
-         [](ExperimentDocument& d) {
-             d.periodicDrive = {true, 1, 0, 2.0, 0.5, 4.0, 30.0};
-         },
+         [](ExperimentDocument& d) { d.periodicDrive = {true, 1, 0, 2.0, 0.5, 4.0, 30.0}; },
          [](double t, double, double) { return 2.0 + 0.5 * std::sin(4.0 * t + kPi / 6.0); }, rectangleValue},
         {"linear sweep with return", tallRectangle(), 4.0, 0.0,
-         [](ExperimentDocument& d) {
-             d.linearSweep = {true, 1, 0, 1.0, 3.0, 0.11, 0.3, true, 0.1, 0.2};
-         },
+         [](ExperimentDocument& d) { d.linearSweep = {true, 1, 0, 1.0, 3.0, 0.11, 0.3, true, 0.1, 0.2}; },
          [](double t, double, double) {
              if (t <= 0.11)
                  return 1.0;
@@ -430,7 +421,10 @@ std::vector<ProtocolRow> protocolRows(double dt)
              return 2.0;
          },
          rectangleValue},
-        {"Berry loop", {harmonicObject(trapX, trapY, kTrap, kTrap)}, 2.5, 0.4,
+        {"Berry loop",
+         {harmonicObject(trapX, trapY, kTrap, kTrap)},
+         2.5,
+         0.4,
          [](ExperimentDocument& d) {
              d.quantumBerry = {true, 0.1, 0.11, 1.0, 1};
          },
@@ -440,8 +434,8 @@ std::vector<ProtocolRow> protocolRows(double dt)
              const double s = std::min(std::max((t - 0.11) / 1.0, 0.0), 1.0);
              const double phi = 2.0 * kPi * s;
              const double xp = x - trapX, yp = y - trapY;
-             return trap(x, y) + anisotropy * std::cos(phi) * (xp * xp - yp * yp)
-                    + 2.0 * anisotropy * std::sin(phi) * xp * yp;
+             return trap(x, y) + anisotropy * std::cos(phi) * (xp * xp - yp * yp) +
+                    2.0 * anisotropy * std::sin(phi) * xp * yp;
          },
          trap},
         {"Moshinsky shutter", tallRectangle(), 4.0, 0.0,
@@ -450,9 +444,7 @@ std::vector<ProtocolRow> protocolRows(double dt)
          },
          [](double t, double, double) { return t > 0.31 + 1e-12 ? 0.0 : 2.0; }, rectangleValue},
         {"Kapitza-Dirac pulse", tallRectangle(), 4.0, 0.0,
-         [](ExperimentDocument& d) {
-             d.quantumKapitzaDirac = {true, 1.5, 1.2, 40.0, 0.11, 0.3, 5.0, 4};
-         },
+         [](ExperimentDocument& d) { d.quantumKapitzaDirac = {true, 1.5, 1.2, 40.0, 0.11, 0.3, 5.0, 4}; },
          [](double t, double x, double) {
              const double c = std::cos(kPi * x / 1.5 + 40.0 * kPi / 360.0);
              return t >= 0.11 && t < 0.41 ? 2.0 + 1.2 * c * c : 2.0;
@@ -504,8 +496,7 @@ TEST_F(SimulationTickTest, EachProtocolDrivesThePotentialByItsFormulaAndTheUndri
             d.potentialScene = sceneOf(row.objects);
         })) << row.name;
         const double plain = row.plain(p.x, p.y);
-        EXPECT_NEAR(w.potentialField().valueAt(p.i, p.j), plain, 2e-5 * (1.0 + plain))
-            << row.name << " switched off";
+        EXPECT_NEAR(w.potentialField().valueAt(p.i, p.j), plain, 2e-5 * (1.0 + plain)) << row.name << " switched off";
     }
 }
 
@@ -532,8 +523,10 @@ TEST_F(SimulationTickTest, AKapitzaDiracPulseWithTheSceneOffDrawsOverTheSingleGe
     // potential, the circle is not drawn.
     const std::vector<Case> cases = {
         {"empty scene", {}, 1, {{4.0, 0.0, 2.0}, {-5.0, 3.0, 0.0}}},
-        {"two-object scene", {circleObject(4.0f, -5.0f, 3.0f, 2.0f), rectangleObject(2.0f, 4.0f, 0.0f, 0.6f, 6.0f)},
-         1, {{4.0, 0.0, 2.0}, {-5.0, 3.0, 0.0}}},
+        {"two-object scene",
+         {circleObject(4.0f, -5.0f, 3.0f, 2.0f), rectangleObject(2.0f, 4.0f, 0.0f, 0.6f, 6.0f)},
+         1,
+         {{4.0, 0.0, 2.0}, {-5.0, 3.0, 0.0}}},
     };
     const auto wave = [](double x) {
         const double c = std::cos(kPi * x / 1.5);

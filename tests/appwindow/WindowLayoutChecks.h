@@ -50,9 +50,9 @@ inline void expectLayoutApart(const MainWindow& window, const std::string& at)
     for (const QDockWidget* dock : window.findChildren<QDockWidget*>())
         if (dock->isVisible() && !dock->isFloating())
             boxes.emplace_back(dock->objectName().toStdString(), inWindow(*dock->widget(), window));
-    for (const char* name : {"playButton", "pauseButton", "stopButton", "stepButton", "resetButton",
-                             "transportStateCaption", "transportStateLabel", "speedLabel", "speedComboBox",
-                             "quantumView", "statusBar"}) {
+    for (const char* name :
+         {"playButton", "pauseButton", "stopButton", "stepButton", "resetButton", "transportStateCaption",
+          "transportStateLabel", "speedLabel", "speedComboBox", "quantumView", "statusBar"}) {
         const auto* widget = window.findChild<QWidget*>(QLatin1String(name));
         ASSERT_NE(widget, nullptr) << name;
         boxes.emplace_back(name, inWindow(*widget, window));
@@ -63,8 +63,8 @@ inline void expectLayoutApart(const MainWindow& window, const std::string& at)
             << describe(inside);
         for (std::size_t j = 0; j < i; ++j)
             EXPECT_FALSE(boxes[i].second.intersects(boxes[j].second))
-                << at << ": " << boxes[i].first << " at " << describe(boxes[i].second) << " overlaps "
-                << boxes[j].first << " at " << describe(boxes[j].second);
+                << at << ": " << boxes[i].first << " at " << describe(boxes[i].second) << " overlaps " << boxes[j].first
+                << " at " << describe(boxes[j].second);
     }
 }
 
@@ -77,8 +77,8 @@ inline void expectTextsWhole(const QWidget& root, const std::string& at)
     for (const QLabel* label : root.findChildren<QLabel*>()) {
         if (!label->isVisibleTo(&root) || label->text().isEmpty())
             continue;
-        const std::string name = at + ": " + label->objectName().toStdString() + " \"" +
-                                 label->text().left(40).toStdString() + "\"";
+        const std::string name =
+            at + ": " + label->objectName().toStdString() + " \"" + label->text().left(40).toStdString() + "\"";
         if (label->wordWrap()) {
             EXPECT_GE(label->height(), label->heightForWidth(label->width())) << name << " loses lines";
         } else {

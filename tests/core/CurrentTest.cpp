@@ -154,7 +154,9 @@ TEST(ProbabilityCurrent2D, GaugeCovariantCurrent)
     // Gauge covariance: with a gauge angle theta(i, j) that bends along both
     // axes, links U_x = exp(i (theta(i+1, j) - theta(i, j))), U_y likewise,
     // and the state exp(-i theta) psi carry the current of psi.
-    const auto theta = [](double i, double j) { return 0.4 * i + 0.03 * i * i - 0.9 * j + 0.02 * i * j - 0.01 * j * j; };
+    const auto theta = [](double i, double j) {
+        return 0.4 * i + 0.03 * i * i - 0.9 * j + 0.02 * i * j - 0.01 * j * j;
+    };
     const auto turn = [](double angle) {
         return Complex(static_cast<float>(std::cos(angle)), static_cast<float>(std::sin(angle)));
     };
@@ -359,7 +361,7 @@ TEST(ProbabilityStreamlines2D, CirclesAVortex)
     const auto line = ProbabilityStreamlines2D::trace(j, 1.5f, 0.0f, p);
     ASSERT_EQ(line.size(), 61u);
     EXPECT_EQ(line[30].x, 1.5f);
-    EXPECT_GT(line.back().y, 0.5f);  // forward is counter-clockwise
+    EXPECT_GT(line.back().y, 0.5f); // forward is counter-clockwise
     EXPECT_LT(line.front().y, -0.5f);
     for (const StreamlinePoint& point : line)
         EXPECT_NEAR(std::hypot(point.x, point.y), 1.5, 0.02);
@@ -369,11 +371,17 @@ TEST(ProbabilityStreamlines2D, ParameterChecks)
 {
     // Checked even for an empty current.
     const ProbabilityCurrent2D j;
-    EXPECT_EQ(messageOf([&] { ProbabilityStreamlines2D::trace(j, 0, 0, {std::nanf(""), 5, 0.1f}); }),
+    EXPECT_EQ(messageOf([&] {
+                  ProbabilityStreamlines2D::trace(j, 0, 0, {std::nanf(""), 5, 0.1f});
+              }),
               "ProbabilityStreamlines2D: stepLength must be finite and positive");
-    EXPECT_EQ(messageOf([&] { ProbabilityStreamlines2D::trace(j, 0, 0, {0.1f, 0, 0.1f}); }),
+    EXPECT_EQ(messageOf([&] {
+                  ProbabilityStreamlines2D::trace(j, 0, 0, {0.1f, 0, 0.1f});
+              }),
               "ProbabilityStreamlines2D: maxSteps must be non-zero");
-    EXPECT_EQ(messageOf([&] { ProbabilityStreamlines2D::trace(j, 0, 0, {0.1f, 5, 1.0f}); }),
+    EXPECT_EQ(messageOf([&] {
+                  ProbabilityStreamlines2D::trace(j, 0, 0, {0.1f, 5, 1.0f});
+              }),
               "ProbabilityStreamlines2D: minRelativeMagnitude must be in [0,1)");
 }
 
@@ -387,8 +395,8 @@ TEST(ProbabilityCurrent2D, RecomputedInPlaceEqualsAFreshCurrent)
         unsigned seed;
     };
     ProbabilityCurrent2D reused;
-    for (const Grid g : {Grid{40, 24, 1}, Grid{24, 40, 2}, Grid{24, 40, 3}, Grid{2, 9, 4}, Grid{33, 17, 5},
-                         Grid{40, 24, 6}}) {
+    for (const Grid g :
+         {Grid{40, 24, 1}, Grid{24, 40, 2}, Grid{24, 40, 3}, Grid{2, 9, 4}, Grid{33, 17, 5}, Grid{40, 24, 6}}) {
         const ComplexField2D psi = test::randomField(g.nx, g.ny, 0.2f, 0.15f, g.seed);
         ProbabilityCurrent2D::computeInto(psi, 0.8f, 1.3f, reused);
         const ProbabilityCurrent2D fresh = ProbabilityCurrent2D::compute(psi, 0.8f, 1.3f);

@@ -71,7 +71,7 @@ TEST(DensitySums2D, OneReadGivesTheMomentsAndRegionsOfTheSeparatePasses)
     struct Case {
         std::uint64_t nx, ny;
         float dx, dy;
-        float wallX;  // a tall wall the packet runs into
+        float wallX; // a tall wall the packet runs into
         int steps;
     };
     for (const Case c : {Case{128, 64, 0.2f, 0.3f, 4.0f, 60}, Case{64, 128, 0.3f, 0.15f, -1.0f, 40},
@@ -106,8 +106,8 @@ TEST(DensitySums2D, OneReadGivesTheMomentsAndRegionsOfTheSeparatePasses)
         expectRelative(m.sigmaX, plain.sigmaX, 0.0, name + " sigma x");
         expectRelative(m.sigmaY, plain.sigmaY, 0.0, name + " sigma y");
         for (const bool swapped : {false, true}) {
-            const RegionProbabilities r = swapped ? sums.regions(c.wallX + 0.5, c.wallX - 0.5)
-                                                  : sums.regions(c.wallX - 0.5, c.wallX + 0.5);
+            const RegionProbabilities r =
+                swapped ? sums.regions(c.wallX + 0.5, c.wallX - 0.5) : sums.regions(c.wallX - 0.5, c.wallX + 0.5);
             expectRelative(r.left, plain.left, 0.0, name + " left");
             expectRelative(r.middle, plain.middle, 0.0, name + " middle");
             expectRelative(r.right, plain.right, 0.0, name + " right");

@@ -133,8 +133,7 @@ TEST(DetectorTemporalFlux2D, OneStepOfAPlaneWaveDepositsItsCurrentOnEveryInterio
     const std::uint64_t ny = 7;
     const ComplexField2D psi = test::planeWave(20, ny, dx, dy, k, 0.0);
     DetectorTemporalFlux2D detector;
-    detector.accumulate(psi, static_cast<float>(hbar), static_cast<float>(mass), static_cast<float>(dt),
-                        {0.1f, 0.5f});
+    detector.accumulate(psi, static_cast<float>(hbar), static_cast<float>(mass), static_cast<float>(dt), {0.1f, 0.5f});
     const double current = hbar * k / mass * std::sin(k * dx) / (k * dx);
     ASSERT_EQ(detector.rows().size(), ny);
     for (std::uint64_t j = 0; j < ny; ++j) {
@@ -265,11 +264,17 @@ TEST(DetectorTemporalFlux2D, ArgumentChecksLeaveTheAccumulatorsUntouched)
     detector.accumulate(psi, 1.0f, 1.0f, 0.1f, {0.0f, 0.3f});
     const double total = detector.totalFlux();
     const std::vector<double> rows = detector.rows();
-    EXPECT_EQ(messageOf([&] { detector.accumulate(psi, 0.0f, 1.0f, 0.1f, {0.0f, 0.3f}); }),
+    EXPECT_EQ(messageOf([&] {
+                  detector.accumulate(psi, 0.0f, 1.0f, 0.1f, {0.0f, 0.3f});
+              }),
               "DetectorTemporalFlux2D: hbar must be finite and positive");
-    EXPECT_EQ(messageOf([&] { detector.accumulate(psi, 1.0f, -1.0f, 0.1f, {0.0f, 0.3f}); }),
+    EXPECT_EQ(messageOf([&] {
+                  detector.accumulate(psi, 1.0f, -1.0f, 0.1f, {0.0f, 0.3f});
+              }),
               "DetectorTemporalFlux2D: mass must be finite and positive");
-    EXPECT_EQ(messageOf([&] { detector.accumulate(psi, 1.0f, 1.0f, std::nanf(""), {9.0f, 0.3f}); }),
+    EXPECT_EQ(messageOf([&] {
+                  detector.accumulate(psi, 1.0f, 1.0f, std::nanf(""), {9.0f, 0.3f});
+              }),
               "DetectorTemporalFlux2D: dt must be finite and positive");
     EXPECT_EQ(detector.totalFlux(), total);
     EXPECT_EQ(detector.rows(), rows);

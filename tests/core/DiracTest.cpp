@@ -19,8 +19,8 @@ using vxo::ComplexField2D;
 using vxo::DiracParameters;
 using vxo::DiracSpinor2D;
 using vxo::DiracSplitStepSolver2D;
-using vxo::PotentialField2D;
 using vxo::kPi;
+using vxo::PotentialField2D;
 using vxo::test::bitIdentical;
 using vxo::test::messageOf;
 
@@ -192,10 +192,9 @@ TEST(DiracSplitStepSolver2D, ConfigurationIsValidatedBeforeAnyChange)
     DiracSplitStepSolver2D solver;
     solver.configure(parameters(1.0f, 0.05f, 1.0f, 0.0f)); // massless is allowed
     const float inf = std::numeric_limits<float>::infinity();
-    for (const DiracParameters& bad :
-         {parameters(1.0f, 0.05f, 1.0f, -1.0f), parameters(1.0f, 0.05f, 0.0f, 1.0f),
-          parameters(1.0f, std::nanf(""), 1.0f, 1.0f), parameters(inf, 0.05f, 1.0f, 1.0f),
-          parameters(1.0f, 0.05f, 1.0f, inf)}) {
+    for (const DiracParameters& bad : {parameters(1.0f, 0.05f, 1.0f, -1.0f), parameters(1.0f, 0.05f, 0.0f, 1.0f),
+                                       parameters(1.0f, std::nanf(""), 1.0f, 1.0f), parameters(inf, 0.05f, 1.0f, 1.0f),
+                                       parameters(1.0f, 0.05f, 1.0f, inf)}) {
         EXPECT_EQ(messageOf([&] { solver.configure(bad); }), kParameterMessage);
         EXPECT_EQ(solver.parameters().dt, 0.05f);
         EXPECT_EQ(solver.parameters().restMass, 0.0f);
@@ -296,8 +295,8 @@ TEST(DiracSplitStepSolver2D, PropagatorFollowsTheSpinorsGrid)
         DiracSplitStepSolver2D other;
         other.configure(solver.parameters());
         other.stepFree(fresh);
-        EXPECT_TRUE(identical(cached, fresh)) << next.upper.nx() << " x " << next.upper.ny() << " cells of "
-                                              << next.upper.dx();
+        EXPECT_TRUE(identical(cached, fresh))
+            << next.upper.nx() << " x " << next.upper.ny() << " cells of " << next.upper.dx();
     }
 }
 

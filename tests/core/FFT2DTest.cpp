@@ -57,9 +57,12 @@ std::vector<fft2d::Path> availablePaths()
 const char* pathName(fft2d::Path p)
 {
     switch (p) {
-    case fft2d::Path::Portable: return "portable";
-    case fft2d::Path::Sse2: return "sse2";
-    case fft2d::Path::Avx2: return "avx2";
+    case fft2d::Path::Portable:
+        return "portable";
+    case fft2d::Path::Sse2:
+        return "sse2";
+    case fft2d::Path::Avx2:
+        return "avx2";
     }
     return "?";
 }
@@ -311,8 +314,8 @@ TEST(FFT2DPaths, FoldedCellProductsEqualSeparateProducts)
                 vxo::reference::transform(ref, inverse);
                 if (tables & 2)
                     multiply(ref, after);
-                ASSERT_TRUE(bitIdentical(mine, ref)) << pathName(path) << " " << nx << "x" << ny << " tables "
-                                                     << tables << (inverse ? " inverse" : " forward");
+                ASSERT_TRUE(bitIdentical(mine, ref)) << pathName(path) << " " << nx << "x" << ny << " tables " << tables
+                                                     << (inverse ? " inverse" : " forward");
             }
 
     // The product on its own, vector bodies and scalar tails.

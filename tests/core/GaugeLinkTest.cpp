@@ -22,10 +22,10 @@
 using vxo::Complex;
 using vxo::ComplexField2D;
 using vxo::GaugeLinkField2D;
+using vxo::kPi;
 using vxo::PotentialField2D;
 using vxo::SplitStepFourierSolver2D;
 using vxo::SplitStepParameters;
-using vxo::kPi;
 using vxo::test::bitIdentical;
 using vxo::test::messageOf;
 using vxo::test::randomField;
@@ -124,7 +124,7 @@ Line crankNicolsonLine(const Line& psi, const Line& u, double tau, double hbar, 
     for (std::size_t k = 0; k < n; ++k) {
         h[k * n + k] = 2.0 * t;
         if (k + 1 < n) {
-            h[k * n + k + 1] = -t * u[k + 1];            // from cell k+2 into cell k+1
+            h[k * n + k + 1] = -t * u[k + 1]; // from cell k+2 into cell k+1
             h[(k + 1) * n + k] = -t * std::conj(u[k + 1]);
         }
     }
@@ -159,8 +159,7 @@ ReferenceField widen(const ComplexField2D& f)
     return r;
 }
 
-void referenceSweep(ReferenceField& f, const GaugeLinkField2D& links, bool alongX, double tau, double hbar,
-                    double mass)
+void referenceSweep(ReferenceField& f, const GaugeLinkField2D& links, bool alongX, double tau, double hbar, double mass)
 {
     const std::uint64_t lines = alongX ? f.ny : f.nx;
     const std::uint64_t length = alongX ? f.nx : f.ny;
@@ -182,8 +181,8 @@ void referenceSweep(ReferenceField& f, const GaugeLinkField2D& links, bool along
     }
 }
 
-void referenceStep(ReferenceField& f, const PotentialField2D& v, const GaugeLinkField2D& links, double dt,
-                   double hbar, double mass)
+void referenceStep(ReferenceField& f, const PotentialField2D& v, const GaugeLinkField2D& links, double dt, double hbar,
+                   double mass)
 {
     auto halfPotential = [&] {
         for (std::uint64_t k = 0; k < f.v.size(); ++k)
@@ -540,7 +539,7 @@ TEST(GaugeCrankNicolson, UniformFieldDrivesCyclotronOrbit)
     solver.configure(schroedinger(float(mass), 1.0f, dt));
 
     const int steps = int(std::lround(2.0 * kPi / omega / dt)); // about one period
-    double angle = kPi;                                          // unwrapped polar angle of the centre
+    double angle = kPi;                                         // unwrapped polar angle of the centre
     double minR = 1e9, maxR = 0.0;
     for (int k = 1; k <= steps; ++k) {
         solver.stepWithGauge(psi, v, links);
@@ -602,8 +601,11 @@ TEST(GaugeCrankNicolson, BatchedSweepsFollowTheLineByLineSolver)
         float dx, dy;
         int links; // 0 unit, 1 uniform field, 2 random phase and modulus
     };
-    const Case cases[] = {{37, 52, 0.3f, 0.25f, 1}, {64, 24, 0.2f, 0.3f, 2}, {19, 3, 0.4f, 0.3f, 2},
-                          {8, 40, 0.3f, 0.3f, 0}, {96, 64, 0.15f, 0.2f, 1}};
+    const Case cases[] = {{37, 52, 0.3f, 0.25f, 1},
+                          {64, 24, 0.2f, 0.3f, 2},
+                          {19, 3, 0.4f, 0.3f, 2},
+                          {8, 40, 0.3f, 0.3f, 0},
+                          {96, 64, 0.15f, 0.2f, 1}};
     for (const Case& c : cases) {
         SplitStepFourierSolver2D solver, reference;
         solver.configure(schroedinger(1.2f, 0.9f, 0.03f));
@@ -644,7 +646,8 @@ TEST(GaugeCrankNicolson, EveryVariantOfTheSweepsFollowsTheLineByLineSolver)
         if (!fft2d::isAvailable(path))
             continue;
         for (bool alongX : {true, false}) {
-            const gaugesweep::Lines lines = alongX ? gaugesweep::Lines{35, 21, 21, 1} : gaugesweep::Lines{21, 35, 1, 21};
+            const gaugesweep::Lines lines =
+                alongX ? gaugesweep::Lines{35, 21, 21, 1} : gaugesweep::Lines{21, 35, 1, 21};
             const Complex* u = alongX ? links.linksXData() : links.linksYData();
             std::vector<double> pivots(gaugesweep::pivotSize(lines));
             std::vector<double> scratch(gaugesweep::scratchSize(lines));

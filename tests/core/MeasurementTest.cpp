@@ -189,9 +189,8 @@ TEST(PositionMeasurement, HistogramOfShotHeights)
 {
     const float nan = std::numeric_limits<float>::quiet_NaN();
     const float inf = std::numeric_limits<float>::infinity();
-    const std::vector<MeasurementShot> shots{{0.0f, 0.0f},  {0.0f, 0.25f}, {0.0f, 1.0f}, {0.0f, 1.01f},
-                                             {0.0f, -0.1f}, {0.0f, nan},   {0.0f, inf},  {0.0f, -inf},
-                                             {0.0f, 0.74f}};
+    const std::vector<MeasurementShot> shots{{0.0f, 0.0f}, {0.0f, 0.25f}, {0.0f, 1.0f}, {0.0f, 1.01f}, {0.0f, -0.1f},
+                                             {0.0f, nan},  {0.0f, inf},   {0.0f, -inf}, {0.0f, 0.74f}};
     const auto counts = histogramShots(shots, 0.0f, 1.0f, 4);
     ASSERT_EQ(counts.size(), 4u);
     EXPECT_EQ(counts[0], 1u);

@@ -71,8 +71,8 @@ TEST(EnergyObservables2D, GradientStencilWrapsAtBothEnds)
     const ComplexField2D psi = test::randomField(5, 7, 0.5f, 0.25f, 3);
     const auto value = [&](std::int64_t i, std::int64_t j) {
         const std::int64_t nx = 5, ny = 7;
-        const Complex v = psi.at(static_cast<std::uint64_t>((i % nx + nx) % nx),
-                                 static_cast<std::uint64_t>((j % ny + ny) % ny));
+        const Complex v =
+            psi.at(static_cast<std::uint64_t>((i % nx + nx) % nx), static_cast<std::uint64_t>((j % ny + ny) % ny));
         return std::complex<double>(v.real(), v.imag());
     };
     const auto stencil = [](std::complex<double> m2, std::complex<double> m1, std::complex<double> p1,
@@ -359,6 +359,7 @@ TEST(SpectralEnergy2D, PlaneWavesKeepTheirExactKineticEnergyUpToTheGridsHighestM
     EXPECT_NEAR(mix.potential, 3.0, 1e-5);
     EXPECT_EQ(SpectralEnergy2D::compute(ComplexField2D(nx, ny, dx, dy), V, hbar, mass).total, 0.0) << "a zero field";
     EXPECT_THROW(SpectralEnergy2D::compute(psi, PotentialField2D(nx, ny, dy, dx), hbar, mass), std::invalid_argument);
-    EXPECT_THROW(SpectralEnergy2D::compute(ComplexField2D(24, 16, dx, dy), PotentialField2D(24, 16, dx, dy), hbar, mass),
-                 std::invalid_argument);
+    EXPECT_THROW(
+        SpectralEnergy2D::compute(ComplexField2D(24, 16, dx, dy), PotentialField2D(24, 16, dx, dy), hbar, mass),
+        std::invalid_argument);
 }

@@ -53,13 +53,18 @@ TEST(PhaseRoundingKernels, EveryPathRoundsAsTheScalarRunsBitForBit)
         s.push_back(std::sin(a));
     }
     const std::vector<std::pair<double, double>> special = {
-        {0.0, 0.0}, {-0.0, 0.0}, {0.0, -0.0}, {-0.0, -0.0},              // zero offsets
-        {0.0, 1e-30}, {-0.0, -2e-9}, {0.0, -3e-42}, {-1e-42, 1e-21}, {-1e-35, 4e-18}, // zero, subnormal, tiny parts
-        {-2e-20, 2e-10}, {-3e-8, -2.4e-4},                                // small phases
-        {-2.0, 0.0}, {-2.0, 1e-9}, {-2.0 + 1e-12, -1.4e-6},               // factors near -1
-        {-1.0, 0.0}, {-1.0, 0.0}, {-1.0, 0.0}, {-1.0, 0.0},               // a real part of zero, each run
-        {-1.0, 1.0}, {-1.0, -1.0}, {-0.5, 0.8660254037844386},
-        {nan, 0.5}, {0.0, nan}, {inf, 0.0}, {-inf, 0.3}, {-0.2, inf}, {1e300, 0.1}, {0.0, 0.0}};
+        {0.0, 0.0},      {-0.0, 0.0},      {0.0, -0.0},
+        {-0.0, -0.0}, // zero offsets
+        {0.0, 1e-30},    {-0.0, -2e-9},    {0.0, -3e-42},
+        {-1e-42, 1e-21}, {-1e-35, 4e-18},                           // zero, subnormal, tiny parts
+        {-2e-20, 2e-10}, {-3e-8, -2.4e-4},                          // small phases
+        {-2.0, 0.0},     {-2.0, 1e-9},     {-2.0 + 1e-12, -1.4e-6}, // factors near -1
+        {-1.0, 0.0},     {-1.0, 0.0},      {-1.0, 0.0},
+        {-1.0, 0.0}, // a real part of zero, each run
+        {-1.0, 1.0},     {-1.0, -1.0},     {-0.5, 0.8660254037844386},
+        {nan, 0.5},      {0.0, nan},       {inf, 0.0},
+        {-inf, 0.3},     {-0.2, inf},      {1e300, 0.1},
+        {0.0, 0.0}};
     for (const auto& [x, y] : special) {
         d.push_back(x);
         s.push_back(y);
@@ -77,9 +82,8 @@ TEST(PhaseRoundingKernels, EveryPathRoundsAsTheScalarRunsBitForBit)
             vxo::phase::roundOffsetCarriedRuns(path, dc.data(), sc.data(), count, carried, out.data());
             std::size_t differing = 0, first = count;
             for (std::size_t k = 0; k < count; ++k)
-                if (!sameBits(out[k], expected[k])
-                    && !(std::isnan(out[k].real()) && std::isnan(expected[k].real()))
-                    && !(std::isnan(out[k].imag()) && std::isnan(expected[k].imag()))) {
+                if (!sameBits(out[k], expected[k]) && !(std::isnan(out[k].real()) && std::isnan(expected[k].real())) &&
+                    !(std::isnan(out[k].imag()) && std::isnan(expected[k].imag()))) {
                     first = std::min(first, k);
                     ++differing;
                 }

@@ -178,8 +178,7 @@ TEST(PotentialField2D, AccumulateScalesAndChecksGrid)
     EXPECT_EQ(target.minValue(), -2.0f);
 
     const std::uint64_t revision = target.revision();
-    EXPECT_EQ(messageOf([&] { target.accumulate(other, kNaN); }),
-              "PotentialField2D::accumulate: scale must be finite");
+    EXPECT_EQ(messageOf([&] { target.accumulate(other, kNaN); }), "PotentialField2D::accumulate: scale must be finite");
     PotentialField2D lastBit(2, 2, 0.5f, std::nextafter(0.5f, 1.0f));
     EXPECT_EQ(messageOf([&] { target.accumulate(lastBit, 1.0f); }), "PotentialField2D::accumulate: grid mismatch");
     // The scale is checked before the grid.
@@ -513,10 +512,17 @@ TEST(PotentialField2D, RefusedPaintersReportFirstFaultAndChangeNothing)
         {[&](P& f) { f.addDoubleSlit(0, 0, 0, 1, 1, n); }, "PotentialField2D::addDoubleSlit: value must be finite"},
         {[&](P& f) { f.addDoubleSlit(0, 1, 0, -2, 1, 1); },
          "PotentialField2D::addDoubleSlit: dimensions must be finite and positive"},
-        {[&](P& f) { f.addPolygon({{0, 0}, {1, 1}}, n); }, "PotentialField2D::addPolygon: value must be finite"},
-        {[&](P& f) { f.addPolygon({{0, 0}, {1, 1}}, 1); },
+        {[&](P& f) {
+             f.addPolygon({{0, 0}, {1, 1}}, n);
+         },
+         "PotentialField2D::addPolygon: value must be finite"},
+        {[&](P& f) {
+             f.addPolygon({{0, 0}, {1, 1}}, 1);
+         },
          "PotentialField2D::addPolygon: at least three vertices are required"},
-        {[&](P& f) { f.addPolygon({{0, 0}, {1, n}, {0, 1}}, 1); },
+        {[&](P& f) {
+             f.addPolygon({{0, 0}, {1, n}, {0, 1}}, 1);
+         },
          "PotentialField2D::addPolygon: vertices must be finite"},
         {[&](P& f) { f.addStadiumExterior(n, 0, 1, 1, 1); },
          "PotentialField2D::addStadiumExterior: centerX must be finite"},
@@ -539,8 +545,7 @@ TEST(PotentialField2D, RefusedPaintersReportFirstFaultAndChangeNothing)
         {[&](P& f) { f.addQuadrupole(n, 0, 1, 1); }, "PotentialField2D::addQuadrupole: centerX must be finite"},
         {[&](P& f) { f.addQuadrupole(0, 0, n, n); }, "PotentialField2D::addQuadrupole: q1 must be finite"},
         {[&](P& f) { f.addQuadrupole(0, 0, 1, n); }, "PotentialField2D::addQuadrupole: q2 must be finite"},
-        {[&](P& f) { f.addSoftenedRadial(n, 0, 1, 1); },
-         "PotentialField2D::addSoftenedRadial: centerX must be finite"},
+        {[&](P& f) { f.addSoftenedRadial(n, 0, 1, 1); }, "PotentialField2D::addSoftenedRadial: centerX must be finite"},
         {[&](P& f) { f.addSoftenedRadial(0, 0, n, 0); },
          "PotentialField2D::addSoftenedRadial: coupling must be finite"},
         {[&](P& f) { f.addSoftenedRadial(0, 0, 1, 0); },
@@ -557,8 +562,7 @@ TEST(PotentialField2D, RefusedPaintersReportFirstFaultAndChangeNothing)
         {[&](P& f) { f.addHarmonic(0, n, 0, 1, 1); }, "PotentialField2D::addHarmonic: centerY must be finite"},
         {[&](P& f) { f.addLinear(0, n, 0, 1, 1); }, "PotentialField2D::addLinear: centerY must be finite"},
         {[&](P& f) { f.addQuadrupole(0, n, 1, 1); }, "PotentialField2D::addQuadrupole: centerY must be finite"},
-        {[&](P& f) { f.addSoftenedRadial(0, n, 1, 1); },
-         "PotentialField2D::addSoftenedRadial: centerY must be finite"},
+        {[&](P& f) { f.addSoftenedRadial(0, n, 1, 1); }, "PotentialField2D::addSoftenedRadial: centerY must be finite"},
         {[&](P& f) { f.addStandingWaveX(0, n, n); },
          "PotentialField2D::addStandingWaveX: period must be finite and positive"},
         {[&](P& f) { f.addStandingWaveX(1, n, n); }, "PotentialField2D::addStandingWaveX: depth must be finite"},
@@ -602,7 +606,8 @@ TEST(PotentialField2D, ExtentFollowsEveryChangeOfTheValues)
         {"copy assigned", [&other](PotentialField2D& v) { v = other; }},
         {"reset", [](PotentialField2D& v) { v.reset(24, 10, 0.5f, 0.25f); }},
         {"linear", [](PotentialField2D& v) { v.addLinear(0.0f, 0.0f, 0.0f, 1.0f, -0.5f); }},
-        {"move assigned", [](PotentialField2D& v) {
+        {"move assigned",
+         [](PotentialField2D& v) {
              PotentialField2D moved(24, 10, 0.5f, 0.25f);
              moved.addCircle(0.0f, 0.0f, 1.0f, -3.0f);
              v = std::move(moved);

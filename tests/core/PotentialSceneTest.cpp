@@ -72,16 +72,26 @@ TEST(PotentialObject, DefaultsAndValidityPerKind)
     // any one curvature or slope not finite, makes the object invalid.
     using K = PotentialObjectKind;
     const std::pair<K, float PotentialObject::*> needed[] = {
-        {K::Rectangle, &PotentialObject::width},        {K::Rectangle, &PotentialObject::height},
-        {K::Barrier, &PotentialObject::length},         {K::Barrier, &PotentialObject::thickness},
-        {K::SingleSlit, &PotentialObject::wallWidth},   {K::SingleSlit, &PotentialObject::slitHeight},
-        {K::DoubleSlit, &PotentialObject::wallWidth},   {K::DoubleSlit, &PotentialObject::slitHeight},
-        {K::DoubleSlit, &PotentialObject::slitSeparation}, {K::PolygonWedge, &PotentialObject::width},
-        {K::PolygonWedge, &PotentialObject::height},    {K::Gaussian, &PotentialObject::sigmaX},
-        {K::Gaussian, &PotentialObject::sigmaY},        {K::StadiumExterior, &PotentialObject::width},
-        {K::StadiumExterior, &PotentialObject::radius}, {K::SoftenedRadial, &PotentialObject::softening},
-        {K::Harmonic, &PotentialObject::curvatureX},    {K::Harmonic, &PotentialObject::curvatureY},
-        {K::Linear, &PotentialObject::slopeX},          {K::Linear, &PotentialObject::slopeY},
+        {K::Rectangle, &PotentialObject::width},
+        {K::Rectangle, &PotentialObject::height},
+        {K::Barrier, &PotentialObject::length},
+        {K::Barrier, &PotentialObject::thickness},
+        {K::SingleSlit, &PotentialObject::wallWidth},
+        {K::SingleSlit, &PotentialObject::slitHeight},
+        {K::DoubleSlit, &PotentialObject::wallWidth},
+        {K::DoubleSlit, &PotentialObject::slitHeight},
+        {K::DoubleSlit, &PotentialObject::slitSeparation},
+        {K::PolygonWedge, &PotentialObject::width},
+        {K::PolygonWedge, &PotentialObject::height},
+        {K::Gaussian, &PotentialObject::sigmaX},
+        {K::Gaussian, &PotentialObject::sigmaY},
+        {K::StadiumExterior, &PotentialObject::width},
+        {K::StadiumExterior, &PotentialObject::radius},
+        {K::SoftenedRadial, &PotentialObject::softening},
+        {K::Harmonic, &PotentialObject::curvatureX},
+        {K::Harmonic, &PotentialObject::curvatureY},
+        {K::Linear, &PotentialObject::slopeX},
+        {K::Linear, &PotentialObject::slopeY},
     };
     for (std::size_t k = 0; k < std::size(needed); ++k) {
         PotentialObject o = ofKind(needed[k].first);
@@ -212,31 +222,32 @@ TEST(PotentialObject, EveryOtherKindPaintsWithItsOwnParameters)
     using K = PotentialObjectKind;
     using Painter = void (*)(const PotentialObject&, PotentialField2D&);
     const std::pair<K, Painter> kinds[] = {
-        {K::Rectangle, [](const PotentialObject& p, PotentialField2D& f) {
-             f.addRectangle(p.centerX, p.centerY, p.width, p.height, p.value);
-         }},
-        {K::Circle, [](const PotentialObject& p, PotentialField2D& f) {
-             f.addCircle(p.centerX, p.centerY, p.radius, p.value);
-         }},
-        {K::SingleSlit, [](const PotentialObject& p, PotentialField2D& f) {
+        {K::Rectangle, [](const PotentialObject& p,
+                          PotentialField2D& f) { f.addRectangle(p.centerX, p.centerY, p.width, p.height, p.value); }},
+        {K::Circle,
+         [](const PotentialObject& p, PotentialField2D& f) { f.addCircle(p.centerX, p.centerY, p.radius, p.value); }},
+        {K::SingleSlit,
+         [](const PotentialObject& p, PotentialField2D& f) {
              f.addSingleSlit(p.centerX, p.wallWidth, p.centerY, p.slitHeight, p.value);
          }},
-        {K::DoubleSlit, [](const PotentialObject& p, PotentialField2D& f) {
+        {K::DoubleSlit,
+         [](const PotentialObject& p, PotentialField2D& f) {
              f.addDoubleSlit(p.centerX, p.wallWidth, p.centerY, p.slitSeparation, p.slitHeight, p.value);
          }},
-        {K::Gaussian, [](const PotentialObject& p, PotentialField2D& f) {
-             f.addGaussian(p.centerX, p.centerY, p.sigmaX, p.sigmaY, p.value);
-         }},
-        {K::Harmonic, [](const PotentialObject& p, PotentialField2D& f) {
+        {K::Gaussian, [](const PotentialObject& p,
+                         PotentialField2D& f) { f.addGaussian(p.centerX, p.centerY, p.sigmaX, p.sigmaY, p.value); }},
+        {K::Harmonic,
+         [](const PotentialObject& p, PotentialField2D& f) {
              f.addHarmonic(p.centerX, p.centerY, p.value, p.curvatureX, p.curvatureY);
          }},
-        {K::Linear, [](const PotentialObject& p, PotentialField2D& f) {
-             f.addLinear(p.centerX, p.centerY, p.value, p.slopeX, p.slopeY);
-         }},
-        {K::SoftenedRadial, [](const PotentialObject& p, PotentialField2D& f) {
+        {K::Linear, [](const PotentialObject& p,
+                       PotentialField2D& f) { f.addLinear(p.centerX, p.centerY, p.value, p.slopeX, p.slopeY); }},
+        {K::SoftenedRadial,
+         [](const PotentialObject& p, PotentialField2D& f) {
              f.addSoftenedRadial(p.centerX, p.centerY, p.value, p.softening);
          }},
-        {K::StadiumExterior, [](const PotentialObject& p, PotentialField2D& f) {
+        {K::StadiumExterior,
+         [](const PotentialObject& p, PotentialField2D& f) {
              f.addStadiumExterior(p.centerX, p.centerY, p.width, p.radius, p.value);
          }},
     };
@@ -378,8 +389,8 @@ TEST(PotentialScene, ReplaceObjectsKeepsStoredIdsAndRefusesInvalidOnes)
     EXPECT_EQ(idsOf(s), (std::vector<std::uint64_t>{5, 2, 6}));
     EXPECT_EQ(s.nextId(), 7u);
 
-    EXPECT_FALSE(s.replaceObjects({ofKind(PotentialObjectKind::Gaussian, 4), broken,
-                                   ofKind(PotentialObjectKind::Linear, 4)}));
+    EXPECT_FALSE(
+        s.replaceObjects({ofKind(PotentialObjectKind::Gaussian, 4), broken, ofKind(PotentialObjectKind::Linear, 4)}));
     EXPECT_EQ(idsOf(s), (std::vector<std::uint64_t>{4, 5}));
 }
 
@@ -443,7 +454,9 @@ TEST(PotentialScene, SumsBeyondSinglePrecisionStayFinite)
     };
     const Case cases[] = {
         {"walls above the limit",
-         {rectangle(0, 0, 1, 1, 3e38f), rectangle(0, 0, 1, 1, 3e38f), rectangle(0, 0, 9, 9, 2e38f)}, largest, 2e38f},
+         {rectangle(0, 0, 1, 1, 3e38f), rectangle(0, 0, 1, 1, 3e38f), rectangle(0, 0, 9, 9, 2e38f)},
+         largest,
+         2e38f},
         {"wells below the limit", {rectangle(0, 0, 1, 1, -3e38f), rectangle(0, 0, 9, 9, -3e38f)}, -largest, -3e38f},
         // k r^2 / 2 leaves the float range towards the corners.
         {"a steep trap", {trap(3e38f)}, centreTrap, largest},

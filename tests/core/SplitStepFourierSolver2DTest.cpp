@@ -63,11 +63,17 @@ TEST(SplitStepFourierSolver2DConfigure, ValidatesInOrderAndKeepsStateOnFailure)
 {
     const float nan = std::nanf("");
     SplitStepFourierSolver2D solver;
-    EXPECT_EQ(messageOf([&] { solver.configure({0.0f, nan, -1.0f}); }),
+    EXPECT_EQ(messageOf([&] {
+                  solver.configure({0.0f, nan, -1.0f});
+              }),
               "SplitStepFourierSolver2D: mass must be finite and positive");
-    EXPECT_EQ(messageOf([&] { solver.configure({1.0f, nan, 0.02f}); }),
+    EXPECT_EQ(messageOf([&] {
+                  solver.configure({1.0f, nan, 0.02f});
+              }),
               "SplitStepFourierSolver2D: hbar must be finite and positive");
-    EXPECT_EQ(messageOf([&] { solver.configure({1.0f, 1.0f, INFINITY}); }),
+    EXPECT_EQ(messageOf([&] {
+                  solver.configure({1.0f, 1.0f, INFINITY});
+              }),
               "SplitStepFourierSolver2D: dt must be finite and positive");
 
     solver.configure({2.0f, 0.5f, 0.01f});

@@ -104,12 +104,12 @@ TEST(EnergyOfTheSteppedHamiltonian, MagneticPacketsHaveTheirMechanicalEnergyInEv
 
         const double s2 = 1.0 / (4.0 * c.sigma * c.sigma) + c.b * c.b * c.sigma * c.sigma / 4.0;
         const double continuum =
-            hbar * hbar / (2.0 * mass) * (c.kx * c.kx + c.ky * c.ky + 1.0 / (2.0 * c.sigma * c.sigma)
-                                          + c.b * c.b * c.sigma * c.sigma / 2.0);
+            hbar * hbar / (2.0 * mass) *
+            (c.kx * c.kx + c.ky * c.ky + 1.0 / (2.0 * c.sigma * c.sigma) + c.b * c.b * c.sigma * c.sigma / 2.0);
         const auto fourthMoment = [s2](double k) { return k * k * k * k + 6.0 * k * k * s2 + 3.0 * s2 * s2; };
         const double stencilTerm =
-            hbar * hbar / (24.0 * mass)
-            * (fourthMoment(c.kx) * psi.dx() * psi.dx() + fourthMoment(c.ky) * psi.dy() * psi.dy());
+            hbar * hbar / (24.0 * mass) *
+            (fourthMoment(c.kx) * psi.dx() * psi.dx() + fourthMoment(c.ky) * psi.dy() * psi.dy());
 
         SteppedHamiltonian magnetic;
         magnetic.hbar = hbar;
@@ -138,16 +138,15 @@ TEST(EnergyOfTheSteppedHamiltonian, MagneticPacketsHaveTheirMechanicalEnergyInEv
         GaugeLinkField2D randomLinks = links;
         transformGauge(randomPsi, randomLinks, [&](std::uint64_t i, std::uint64_t j) { return chi[j * psi.nx() + i]; });
 
-        for (const auto& [gauge, state, field] :
-             {std::tuple{"Landau gauge", &landauPsi, &landauLinks},
-              std::tuple{"random gauge", &randomPsi, &randomLinks}}) {
+        for (const auto& [gauge, state, field] : {std::tuple{"Landau gauge", &landauPsi, &landauLinks},
+                                                  std::tuple{"random gauge", &randomPsi, &randomLinks}}) {
             const EnergyObservables2D e = EnergyObservables2D::computeWithGauge(*state, V, *field, hbar, mass);
             EXPECT_NEAR(e.kinetic, symmetric.kinetic, 2e-6 * continuum) << gauge;
             EXPECT_NEAR(e.total, symmetric.total, 2e-6 * continuum) << gauge;
         }
         // The plain gradient sees the canonical momentum, which the gauge moves.
-        EXPECT_GT(std::abs(EnergyObservables2D::compute(landauPsi, V, hbar, mass).kinetic
-                           - EnergyObservables2D::compute(psi, V, hbar, mass).kinetic),
+        EXPECT_GT(std::abs(EnergyObservables2D::compute(landauPsi, V, hbar, mass).kinetic -
+                           EnergyObservables2D::compute(psi, V, hbar, mass).kinetic),
                   0.05 * continuum);
     }
 }

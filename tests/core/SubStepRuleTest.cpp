@@ -66,7 +66,9 @@ double shareBeyond(const ComplexField2D& psi, double kCut)
 TEST(SubStepRule, WallsOfEveryOrientationHoldAsAConvergedRun)
 {
     const double r = std::sqrt(0.5);
-    const auto turned = [r](double a, double b) { return PotentialField2D::Vertex(float(r * (a - b)), float(r * (a + b))); };
+    const auto turned = [r](double a, double b) {
+        return PotentialField2D::Vertex(float(r * (a - b)), float(r * (a + b)));
+    };
     const struct Case {
         const char* name;
         std::uint64_t nx, ny;
@@ -127,9 +129,9 @@ TEST(SubStepRule, LowStepsAndShortPeriodsFeedNoMoreThanAConvergedRun)
         SplitStepFourierSolver2D solver = solverAtTheWindowsStep();
         for (int s = 0; s < c.steps; ++s)
             solver.step(psi, v);
-        const double fed = c.height > 0.0f ? probabilityWhere(psi, [](double x, double) { return std::abs(x) > 12.0; })
-                                             / psi.norm()
-                                           : shareBeyond(psi, 12.0);
+        const double fed = c.height > 0.0f
+                               ? probabilityWhere(psi, [](double x, double) { return std::abs(x) > 12.0; }) / psi.norm()
+                               : shareBeyond(psi, 12.0);
         EXPECT_LT(fed, 2.0 * c.converged) << c.name << " (" << solver.subSteps() << " sub-steps)";
     }
 }

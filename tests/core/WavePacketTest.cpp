@@ -81,8 +81,7 @@ TEST(GaussianPacket2D, MomentumPhaseIsTakenAtTheAbsolutePosition)
             EXPECT_NEAR(phaseStep(psi, i, 8), 2.0 * dx, 1e-5) << "x0 " << x0;
         // ... and equals px x at the cell's own position.
         const double x = vxo::gridCoordinateX(psi, 40);
-        EXPECT_NEAR(std::remainder(std::arg(std::complex<double>(psi.at(40, 8))) - 2.0 * x, 2.0 * vxo::kPi), 0.0,
-                    1e-5);
+        EXPECT_NEAR(std::remainder(std::arg(std::complex<double>(psi.at(40, 8))) - 2.0 * x, 2.0 * vxo::kPi), 0.0, 1e-5);
     }
 }
 

@@ -14,10 +14,7 @@
 namespace vxo {
 namespace {
 
-QJsonObject validFile()
-{
-    return experimentDocumentToJson(test::nonDefaultDocument(true));
-}
+QJsonObject validFile() { return experimentDocumentToJson(test::nonDefaultDocument(true)); }
 
 ExperimentDocument load(const QJsonObject& file)
 {

@@ -60,10 +60,7 @@ protected:
     QTemporaryDir dir_;
 };
 
-QByteArray validBytes()
-{
-    return experimentDocumentBytes(test::nonDefaultDocument(true));
-}
+QByteArray validBytes() { return experimentDocumentBytes(test::nonDefaultDocument(true)); }
 
 TEST_F(ExperimentFile, UnreadableAndMalformedFilesAreRefused)
 {
@@ -94,8 +91,8 @@ TEST_F(ExperimentFile, FilesBeyond64MiBAreRefusedUnread)
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         ASSERT_TRUE(file.resize(kMaximumExperimentFileBytes + 1)); // sparse
         file.close();
-        expectLoadRefused(path(name), QStringLiteral("Cannot read '") + path(name)
-                                          + QStringLiteral("': the file is larger than 64 MiB."));
+        expectLoadRefused(path(name), QStringLiteral("Cannot read '") + path(name) +
+                                          QStringLiteral("': the file is larger than 64 MiB."));
     }
 
     // Exactly 64 MiB is within the limit: a document padded with spaces to it loads.
@@ -205,8 +202,7 @@ const UnloadableDocument kUnloadable[] = {
      "Potential scene contains too many objects (513)."},
     {"duplicate ids", [](ExperimentDocument& d) { d.potentialScene.find(12)->id = 9; },
      "Potential scene contains duplicate object id 9."},
-    {"object with a non-finite number",
-     [](ExperimentDocument& d) { d.potentialScene.find(9)->slopeY = std::nanf(""); },
+    {"object with a non-finite number", [](ExperimentDocument& d) { d.potentialScene.find(9)->slopeY = std::nanf(""); },
      "Potential scene object 1 has invalid numeric field 'slopeY'."},
     {"object of no kind", [](ExperimentDocument& d) { d.potentialScene.find(9)->kind = PotentialObjectKind::None; },
      "Potential scene object 1 has an unknown type."},
@@ -309,10 +305,9 @@ TEST_F(ExperimentFile, FailedWriteLeavesThePreviousFileIntact)
             EXPECT_FALSE(saveExperimentFile(path("doc.json"), document, error));
         }
         // The message names the cause, here the size limit.
-        EXPECT_EQ(error.toStdString(),
-                  QStringLiteral("Cannot write '%1': %2")
-                      .arg(path("doc.json"), QString::fromLocal8Bit(std::strerror(EFBIG)))
-                      .toStdString());
+        EXPECT_EQ(error.toStdString(), QStringLiteral("Cannot write '%1': %2")
+                                           .arg(path("doc.json"), QString::fromLocal8Bit(std::strerror(EFBIG)))
+                                           .toStdString());
         EXPECT_EQ(readBytes(path("doc.json")), QByteArray("previous"));
         EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files).size(), 1) << "no temporary file left";
     }

@@ -23,21 +23,21 @@
 namespace vxo {
 namespace {
 
-bool isPureAscii(const char* text) {
+bool isPureAscii(const char* text)
+{
     for (const char* c = text; *c != '\0'; ++c)
         if (static_cast<unsigned char>(*c) > 0x7f)
             return false;
     return true;
 }
 
-bool startsWith(const char* text, const char* prefix) {
-    return std::strncmp(text, prefix, std::strlen(prefix)) == 0;
-}
+bool startsWith(const char* text, const char* prefix) { return std::strncmp(text, prefix, std::strlen(prefix)) == 0; }
 
 // The scene, preparation and settings records of a preset as a document,
 // with every control value keyed by the form control it sets, so that two
 // documents compare every field of their presets.
-ExperimentDocument presetDocument(const ExperimentPreset& preset) {
+ExperimentDocument presetDocument(const ExperimentPreset& preset)
+{
     ExperimentDocument document;
     document.name = QString::fromLatin1(preset.title);
     document.sourcePreset = document.name;
@@ -78,11 +78,13 @@ ExperimentDocument presetDocument(const ExperimentPreset& preset) {
     return document;
 }
 
-QByteArray presetJson(const ExperimentPreset& preset) {
+QByteArray presetJson(const ExperimentPreset& preset)
+{
     return QJsonDocument(experimentDocumentToJson(presetDocument(preset))).toJson(QJsonDocument::Compact);
 }
 
-void expectSameTexts(const ExperimentPreset& a, const ExperimentPreset& b) {
+void expectSameTexts(const ExperimentPreset& a, const ExperimentPreset& b)
+{
     EXPECT_STREQ(a.title, b.title);
     EXPECT_STREQ(a.summary, b.summary);
     EXPECT_STREQ(a.guideHtmlItalian, b.guideHtmlItalian);
@@ -95,14 +97,16 @@ void expectSameTexts(const ExperimentPreset& a, const ExperimentPreset& b) {
     EXPECT_EQ(a.realWorldScale.timeUnit, b.realWorldScale.timeUnit);
 }
 
-const PotentialObject& objectWithId(const ExperimentPreset& preset, std::uint64_t id) {
+const PotentialObject& objectWithId(const ExperimentPreset& preset, std::uint64_t id)
+{
     const PotentialObject* object = preset.scene.find(id);
     if (object == nullptr)
         throw std::logic_error("no scene object with id " + std::to_string(id));
     return *object;
 }
 
-void expectRectangle(const PotentialObject& o, float cx, float cy, float w, float h, float value) {
+void expectRectangle(const PotentialObject& o, float cx, float cy, float w, float h, float value)
+{
     EXPECT_EQ(o.kind, PotentialObjectKind::Rectangle);
     EXPECT_FLOAT_EQ(o.centerX, cx);
     EXPECT_FLOAT_EQ(o.centerY, cy);
@@ -113,7 +117,8 @@ void expectRectangle(const PotentialObject& o, float cx, float cy, float w, floa
 
 // ---------------------------------------------------------------------------
 
-TEST(ExperimentCatalogue, IndexRangeSlugsAndPages) {
+TEST(ExperimentCatalogue, IndexRangeSlugsAndPages)
+{
     EXPECT_EQ(presetCount(), 54u);
     EXPECT_TRUE(isValidPresetIndex(0));
     EXPECT_TRUE(isValidPresetIndex(53));
@@ -130,14 +135,14 @@ TEST(ExperimentCatalogue, IndexRangeSlugsAndPages) {
         EXPECT_TRUE(slugs.insert(presetSlug(i)).second) << "duplicate slug at " << i;
 
     const std::pair<std::int32_t, std::int32_t> pages[] = {
-        {0, 0}, {6, 0}, {7, 1}, {10, 2}, {12, 3}, {13, 4}, {15, 5}, {16, 6}, {19, 7}, {21, 8},
-        {26, 9}, {27, 10}, {30, 12}, {39, 21}, {46, 28}, {49, 29}, {50, 30}, {52, 32}, {53, 33},
-        {54, 34}, {-1, 34}, {1000, 34}};
+        {0, 0},   {6, 0},   {7, 1},   {10, 2},  {12, 3},  {13, 4},  {15, 5},  {16, 6},  {19, 7},  {21, 8},  {26, 9},
+        {27, 10}, {30, 12}, {39, 21}, {46, 28}, {49, 29}, {50, 30}, {52, 32}, {53, 33}, {54, 34}, {-1, 34}, {1000, 34}};
     for (const auto& page : pages)
         EXPECT_EQ(experimentPageForPreset(page.first), page.second) << "preset " << page.first;
 }
 
-TEST(ExperimentCatalogue, TitlesInIndexOrder) {
+TEST(ExperimentCatalogue, TitlesInIndexOrder)
+{
     const std::pair<std::uint32_t, const char*> titles[] = {
         {0, "Free Wave Packet"},
         {2, "Quantum Tunneling (E < V0)"},
@@ -167,7 +172,8 @@ TEST(ExperimentCatalogue, TitlesInIndexOrder) {
                  "angle.");
 }
 
-TEST(ExperimentCatalogue, IndexPastTheEndThrowsAndLeavesDefaults) {
+TEST(ExperimentCatalogue, IndexPastTheEndThrowsAndLeavesDefaults)
+{
     ExperimentPreset out;
     makeExperimentPreset(out, 34);
     ASSERT_FALSE(out.scene.empty());
@@ -190,7 +196,8 @@ TEST(ExperimentCatalogue, IndexPastTheEndThrowsAndLeavesDefaults) {
 // ---------------------------------------------------------------------------
 // Properties every preset keeps
 
-TEST(ExperimentCatalogueEveryPreset, TextsScaleAndSceneIds) {
+TEST(ExperimentCatalogueEveryPreset, TextsScaleAndSceneIds)
+{
     for (std::uint32_t i = 0; i < presetCount(); ++i) {
         SCOPED_TRACE("preset " + std::to_string(i));
         const ExperimentPreset preset = makeExperimentPreset(i);
@@ -218,7 +225,8 @@ TEST(ExperimentCatalogueEveryPreset, TextsScaleAndSceneIds) {
     }
 }
 
-TEST(ExperimentCatalogueEveryPreset, DriveRecordsTargetTheirObjects) {
+TEST(ExperimentCatalogueEveryPreset, DriveRecordsTargetTheirObjects)
+{
     for (std::uint32_t i = 0; i < presetCount(); ++i) {
         SCOPED_TRACE("preset " + std::to_string(i));
         const ExperimentPreset p = makeExperimentPreset(i);
@@ -227,7 +235,7 @@ TEST(ExperimentCatalogueEveryPreset, DriveRecordsTargetTheirObjects) {
         EXPECT_EQ(enabledDrives, (i >= 13 && i <= 26) ? 1 : 0);
         EXPECT_EQ(p.quantumMoshinsky.enabled, i == 40);
         if (i >= 16 && i <= 26) {
-            const std::uint64_t target = p.periodicDrive.enabled  ? p.periodicDrive.targetObjectId
+            const std::uint64_t target = p.periodicDrive.enabled ? p.periodicDrive.targetObjectId
                                          : p.linearSweep.enabled ? p.linearSweep.targetObjectId
                                                                  : p.ramseySequence.targetObjectId;
             EXPECT_EQ(target, 4u);
@@ -249,7 +257,8 @@ TEST(ExperimentCatalogueEveryPreset, DriveRecordsTargetTheirObjects) {
     }
 }
 
-TEST(ExperimentCatalogueEveryPreset, BuildingTwiceGivesEqualPresets) {
+TEST(ExperimentCatalogueEveryPreset, BuildingTwiceGivesEqualPresets)
+{
     for (std::uint32_t i = 0; i < presetCount(); ++i) {
         SCOPED_TRACE("preset " + std::to_string(i));
         const ExperimentPreset first = makeExperimentPreset(i);
@@ -263,7 +272,8 @@ TEST(ExperimentCatalogueEveryPreset, BuildingTwiceGivesEqualPresets) {
 
 // Each preset's scene, preparation and records, written and read back:
 // the reader runs every check of the records against the scene.
-TEST(ExperimentCatalogueEveryPreset, DocumentRoundTripWithoutMessage) {
+TEST(ExperimentCatalogueEveryPreset, DocumentRoundTripWithoutMessage)
+{
     for (std::uint32_t i = 0; i < presetCount(); ++i) {
         SCOPED_TRACE("preset " + std::to_string(i));
         const QByteArray text = experimentDocumentBytes(presetDocument(makeExperimentPreset(i)));
@@ -280,7 +290,8 @@ TEST(ExperimentCatalogueEveryPreset, DocumentRoundTripWithoutMessage) {
 
 // The domain, grid and packet of every preset: a value written into the wrong
 // field or changed in one case shows up as one row.
-TEST(ExperimentCatalogueValues, DomainGridAndPacketOfEveryPreset) {
+TEST(ExperimentCatalogueValues, DomainGridAndPacketOfEveryPreset)
+{
     struct Row {
         std::uint32_t index;
         double width, height;
@@ -288,16 +299,16 @@ TEST(ExperimentCatalogueValues, DomainGridAndPacketOfEveryPreset) {
         double centerX, centerY, sigma, momentumX, momentumY, mass;
     };
     const Row rows[] = {
-        { 0, 40.96, 40.96, 1, -8.0, 0.0, 1.0, 2.5, 0.0, 1.0},
-        { 1, 40.96, 40.96, 1, -8.0, 0.0, 1.0, 2.5, 0.0, 1.0},
-        { 2, 40.96, 40.96, 1, -8.0, 0.0, 1.0, 2.5, 0.0, 1.0},
-        { 3, 40.96, 40.96, 1, -8.0, 0.0, 2.2, 2.5, 0.0, 1.0},
-        { 4, 40.96, 40.96, 1, -8.0, 0.0, 3.0, 2.5, 0.0, 1.0},
-        { 5, 40.96, 40.96, 1, -8.0, 0.0, 1.6, 2.5, 0.0, 1.0},
-        { 6, 40.96, 40.96, 1, -8.0, 0.0, 1.8, 2.5, 0.0, 1.0},
-        { 7, 81.92, 40.96, 1, -12.0, 0.0, 2.4, 2.5, 0.0, 1.0},
-        { 8, 40.96, 40.96, 1, -4.0, 0.0, 1.0, 0.0, 0.0, 1.0},
-        { 9, 40.96, 40.96, 1, 0.0, 0.0, 1.15, 0.0, 0.0, 1.0},
+        {0, 40.96, 40.96, 1, -8.0, 0.0, 1.0, 2.5, 0.0, 1.0},
+        {1, 40.96, 40.96, 1, -8.0, 0.0, 1.0, 2.5, 0.0, 1.0},
+        {2, 40.96, 40.96, 1, -8.0, 0.0, 1.0, 2.5, 0.0, 1.0},
+        {3, 40.96, 40.96, 1, -8.0, 0.0, 2.2, 2.5, 0.0, 1.0},
+        {4, 40.96, 40.96, 1, -8.0, 0.0, 3.0, 2.5, 0.0, 1.0},
+        {5, 40.96, 40.96, 1, -8.0, 0.0, 1.6, 2.5, 0.0, 1.0},
+        {6, 40.96, 40.96, 1, -8.0, 0.0, 1.8, 2.5, 0.0, 1.0},
+        {7, 81.92, 40.96, 1, -12.0, 0.0, 2.4, 2.5, 0.0, 1.0},
+        {8, 40.96, 40.96, 1, -4.0, 0.0, 1.0, 0.0, 0.0, 1.0},
+        {9, 40.96, 40.96, 1, 0.0, 0.0, 1.15, 0.0, 0.0, 1.0},
         {10, 40.96, 40.96, 1, 0.0, 0.0, 1.4, 0.0, 0.0, 1.0},
         {11, 40.96, 40.96, 1, -5.0, 0.0, 2.4, 1.0, 0.0, 1.0},
         {12, 16.0, 16.0, 0, -1.2, 0.0, 0.8, 0.0, 0.0, 1.0},
@@ -348,8 +359,9 @@ TEST(ExperimentCatalogueValues, DomainGridAndPacketOfEveryPreset) {
         SCOPED_TRACE("preset " + std::to_string(row.index));
         const ExperimentPreset p = makeExperimentPreset(row.index);
         const std::pair<double, double> values[] = {
-            {p.universeWidth, row.width},       {p.universeHeight, row.height},   {p.packetCenterX, row.centerX},
-            {p.packetCenterY, row.centerY},     {p.packetSigma, row.sigma},       {p.packetMomentumX, row.momentumX},
+            {p.universeWidth, row.width},       {p.universeHeight, row.height},
+            {p.packetCenterX, row.centerX},     {p.packetCenterY, row.centerY},
+            {p.packetSigma, row.sigma},         {p.packetMomentumX, row.momentumX},
             {p.packetMomentumY, row.momentumY}, {p.mass, row.mass}};
         const char* names[] = {"width", "height", "centerX", "centerY", "sigma", "momentumX", "momentumY", "mass"};
         for (std::size_t k = 0; k < std::size(values); ++k)
@@ -361,24 +373,25 @@ TEST(ExperimentCatalogueValues, DomainGridAndPacketOfEveryPreset) {
 // Every other value a preset sets, by name: a control field, the initial
 // preparation, or "record.key" of a settings record as its document stores it.
 // A value written into the wrong field or changed in one case shows up by name.
-TEST(ExperimentCatalogueValues, NamedValuesOfEveryPreset) {
+TEST(ExperimentCatalogueValues, NamedValuesOfEveryPreset)
+{
     const std::pair<std::uint32_t, const char*> rows[] = {
         {0, "geometryIndex 0, graphicsPresetIndex 0, currentOverlay 1, currentModeIndex 0"},
         {1, "geometryIndex 3, geometryV0 2.0, geometrySizeA 0.64, geometrySizeB 30.0, graphicsPresetIndex 0"
-             ", currentOverlay 1, currentModeIndex 0"},
+            ", currentOverlay 1, currentModeIndex 0"},
         {2, "geometryIndex 3, geometryV0 4.5, geometrySizeA 0.64, geometrySizeB 30.0, graphicsPresetIndex 1"
-             ", currentOverlay 1, currentModeIndex 0"},
+            ", currentOverlay 1, currentModeIndex 0"},
         {3, "geometryIndex 4, geometryV0 8.0, geometrySizeA 0.32, geometrySizeC 1.55, graphicsPresetIndex 1"
-             ", currentOverlay 1, currentModeIndex 1"},
+            ", currentOverlay 1, currentModeIndex 1"},
         {4, "geometryIndex 5, geometryV0 50.0, geometrySizeA 0.32, geometrySizeC 2.2, geometrySizeD 0.7"
-             ", graphicsPresetIndex 2, currentOverlay 1, currentModeIndex 1"},
+            ", graphicsPresetIndex 2, currentOverlay 1, currentModeIndex 1"},
         {5, "geometryIndex 2, geometryV0 8.0, geometrySizeA 1.8, graphicsPresetIndex 1, currentOverlay 1"
-             ", currentModeIndex 1"},
+            ", currentModeIndex 1"},
         {6, "geometryIndex 6, geometryV0 8.0, geometryCenterX -0.45, geometrySizeA 2.3, geometrySizeB 4.4"
-             ", graphicsPresetIndex 2, currentOverlay 1, currentModeIndex 2"},
+            ", graphicsPresetIndex 2, currentOverlay 1, currentModeIndex 2"},
         {7, "absorbingWidthFraction 0.05, geometryIndex 3, geometryV0 4.5, geometryCenterX -1.2"
-             ", geometryCenterY 0.0, geometrySizeA 0.64, geometrySizeB 30.0, graphicsPresetIndex 1"
-             ", currentOverlay 1, currentModeIndex 0, sceneActive 1"},
+            ", geometryCenterY 0.0, geometrySizeA 0.64, geometrySizeB 30.0, graphicsPresetIndex 1"
+            ", currentOverlay 1, currentModeIndex 0, sceneActive 1"},
         {8, "geometryIndex 8, graphicsPresetIndex 0, currentOverlay 1, currentModeIndex 0, sceneActive 1"},
         {9, "geometryIndex 7, graphicsPresetIndex 1, currentOverlay 1, currentModeIndex 1, sceneActive 1"},
         {10, "boundaryModeIndex 0, geometryIndex 1, graphicsPresetIndex 0, currentOverlay 0, sceneActive 1"
@@ -677,7 +690,8 @@ TEST(ExperimentCatalogueValues, NamedValuesOfEveryPreset) {
     }
 }
 
-TEST(ExperimentCatalogueValues, AndersonDisorderFromItsGenerator) {
+TEST(ExperimentCatalogueValues, AndersonDisorderFromItsGenerator)
+{
     const ExperimentPreset p = makeExperimentPreset(34);
     ASSERT_EQ(p.scene.size(), 46u);
     for (const PotentialObject& o : p.scene.objects()) {
@@ -703,7 +717,8 @@ TEST(ExperimentCatalogueValues, AndersonDisorderFromItsGenerator) {
     EXPECT_NE(objectWithId(p, 4).value, objectWithId(p, 2).value);
 }
 
-TEST(ExperimentCatalogueValues, ObliqueKleinPacketAndDiracMirrors) {
+TEST(ExperimentCatalogueValues, ObliqueKleinPacketAndDiracMirrors)
+{
     const ExperimentPreset p = makeExperimentPreset(49);
     EXPECT_NEAR(std::hypot(p.packetMomentumX, p.packetMomentumY), 1.5, 1e-11);
     EXPECT_NEAR(std::atan2(p.packetMomentumY, p.packetMomentumX) * 180.0 / 3.141592653589793, 35.0, 1e-9);
@@ -721,7 +736,8 @@ TEST(ExperimentCatalogueValues, ObliqueKleinPacketAndDiracMirrors) {
     EXPECT_EQ(massScan.quantumKleinTunneling.barrierHeight, 2.0);
 }
 
-TEST(ExperimentCatalogueValues, FamilyVariants) {
+TEST(ExperimentCatalogueValues, FamilyVariants)
+{
     EXPECT_EQ(makeExperimentPreset(14).periodicDrive.angularFrequency, 0.8);
     EXPECT_EQ(makeExperimentPreset(15).periodicDrive.angularFrequency, 0.5);
     EXPECT_EQ(makeExperimentPreset(16).periodicDrive.angularFrequency, 0.5);
@@ -749,7 +765,8 @@ TEST(ExperimentCatalogueValues, FamilyVariants) {
     EXPECT_FALSE(makeExperimentPreset(24).ramseyEnsemble.enabled);
 }
 
-TEST(ExperimentCatalogueValues, EnsemblePresetsKeepTheirOwnTexts) {
+TEST(ExperimentCatalogueValues, EnsemblePresetsKeepTheirOwnTexts)
+{
     const ExperimentPreset ensemble = makeExperimentPreset(25);
     const ExperimentPreset echoEnsemble = makeExperimentPreset(26);
     EXPECT_STREQ(echoEnsemble.title, "Hahn Echo Ensemble (Static Detuning Refocusing)");
@@ -771,7 +788,8 @@ TEST(ExperimentCatalogueValues, EnsemblePresetsKeepTheirOwnTexts) {
     }
 }
 
-TEST(ExperimentCatalogueValues, BoxWallsAndWells) {
+TEST(ExperimentCatalogueValues, BoxWallsAndWells)
+{
     const ExperimentPreset rectangular = makeExperimentPreset(29);
     ASSERT_EQ(rectangular.scene.size(), 4u);
     expectRectangle(objectWithId(rectangular, 1), -9.64f, 0.0f, 1.28f, 16.56f, 120.0f);
@@ -885,9 +903,9 @@ TEST(ExperimentCatalogueValues, BoxWallsAndWells) {
     // The Zeno lanes: divider, outer walls, back walls and escape barriers in order.
     const ExperimentPreset zeno = makeExperimentPreset(36);
     ASSERT_EQ(zeno.scene.size(), 7u);
-    const float lanes[7][5] = {{0.0f, 0.0f, 40.96f, 0.64f, 120.0f}, {0.0f, 9.76f, 40.96f, 0.48f, 120.0f},
+    const float lanes[7][5] = {{0.0f, 0.0f, 40.96f, 0.64f, 120.0f},   {0.0f, 9.76f, 40.96f, 0.48f, 120.0f},
                                {0.0f, -9.76f, 40.96f, 0.48f, 120.0f}, {-9.0f, 4.8f, 0.64f, 8.6f, 120.0f},
-                               {-9.0f, -4.8f, 0.64f, 8.6f, 120.0f}, {0.0f, 4.8f, 0.8f, 8.6f, 4.0f},
+                               {-9.0f, -4.8f, 0.64f, 8.6f, 120.0f},   {0.0f, 4.8f, 0.8f, 8.6f, 4.0f},
                                {0.0f, -4.8f, 0.8f, 8.6f, 4.0f}};
     for (std::uint64_t id = 1; id <= 7; ++id) {
         SCOPED_TRACE("Zeno object " + std::to_string(id));
@@ -902,7 +920,8 @@ TEST(ExperimentCatalogueValues, BoxWallsAndWells) {
 // Every preset's mapping: the system, the length unit and the time unit
 // T0 = m L0^2 / (m_sim hbar) of its physical mass, or a fixed one for the
 // effective Dirac presets.
-TEST(RealWorldScale, EveryPresetsSystemLengthAndTimeUnits) {
+TEST(RealWorldScale, EveryPresetsSystemLengthAndTimeUnits)
+{
     const double hbar = 1.054571817e-34;
     const double gaas = 6.103287088313001e-32, rb87 = 1.4431608951941213e-25, na23 = 3.8175410024881635e-26;
     const double neutron = 1.67492749804e-27, electron = 9.1093837139e-31;
@@ -944,12 +963,14 @@ TEST(RealWorldScale, EveryPresetsSystemLengthAndTimeUnits) {
             const ExperimentPreset p = makeExperimentPreset(i);
             EXPECT_STREQ(p.realWorldScale.system, row.system);
             EXPECT_EQ(p.realWorldScale.lengthUnit, row.lengthUnit);
-            const double expected = row.mass > 0.0 ? row.mass * row.lengthUnit * row.lengthUnit / (p.mass * hbar) : 1e-14;
+            const double expected =
+                row.mass > 0.0 ? row.mass * row.lengthUnit * row.lengthUnit / (p.mass * hbar) : 1e-14;
             EXPECT_NEAR(p.realWorldScale.timeUnit / expected, 1.0, 1e-12);
         }
 }
 
-TEST(RealWorldScale, KineticTimeUnitFollowsTheMass) {
+TEST(RealWorldScale, KineticTimeUnitFollowsTheMass)
+{
     const ExperimentPreset freePacket = makeExperimentPreset(0);
     EXPECT_EQ(freePacket.realWorldScale.lengthUnit, 1e-8);
     EXPECT_NEAR(freePacket.realWorldScale.timeUnit, 5.787455e-14, 1e-19);
@@ -974,7 +995,8 @@ TEST(RealWorldScale, KineticTimeUnitFollowsTheMass) {
     EXPECT_STREQ(outside.realWorldScale.system, unitMass.realWorldScale.system);
 }
 
-TEST(RealWorldScale, DiracMappings) {
+TEST(RealWorldScale, DiracMappings)
+{
     const ExperimentPreset zitter = makeExperimentPreset(46);
     EXPECT_EQ(zitter.quantumZitterbewegung.restMass, 0.5);
     EXPECT_NEAR(zitter.realWorldScale.lengthUnit, 1.931e-13, 0.001e-13);
@@ -990,7 +1012,8 @@ TEST(RealWorldScale, DiracMappings) {
     EXPECT_STRNE(makeExperimentPreset(52).realWorldScale.system, makeExperimentPreset(53).realWorldScale.system);
 }
 
-TEST(ExperimentPresetRecord, MoveTakesTheSceneAndKeepsTexts) {
+TEST(ExperimentPresetRecord, MoveTakesTheSceneAndKeepsTexts)
+{
     ExperimentPreset source = makeExperimentPreset(34);
     const std::string title = source.title;
     ExperimentPreset moved(std::move(source));

@@ -32,10 +32,7 @@ const std::vector<GuideLanguage>& languages()
     return all;
 }
 
-bool isLowerAsciiLetterOrDigit(char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
-}
+bool isLowerAsciiLetterOrDigit(char c) { return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'); }
 
 // Walks the page as the help dock's rich-text reader would: every tag must be
 // one of the few the guides use, carry no attributes, and close in the
@@ -177,8 +174,8 @@ TEST(PresetGuidesTest, IndexOutsideTheCatalogueGivesAnEmptyPage)
 {
     for (const GuideLanguage& language : languages()) {
         SCOPED_TRACE(language.name);
-        for (const std::uint32_t index : {kGuideCount, kGuideCount + 1, 1000u,
-                                          std::numeric_limits<std::uint32_t>::max()}) {
+        for (const std::uint32_t index :
+             {kGuideCount, kGuideCount + 1, 1000u, std::numeric_limits<std::uint32_t>::max()}) {
             const char* page = language.page(index);
             ASSERT_NE(page, nullptr);
             EXPECT_STREQ(page, "");

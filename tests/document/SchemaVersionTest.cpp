@@ -87,15 +87,9 @@ protected:
     }
 };
 
-TEST_P(SchemaVersion, MinimalFileLoadsAndUpgradesTo28)
-{
-    expectUpgraded(fileOfVersion(false));
-}
+TEST_P(SchemaVersion, MinimalFileLoadsAndUpgradesTo28) { expectUpgraded(fileOfVersion(false)); }
 
-TEST_P(SchemaVersion, MembersNewerThanTheFileAreNotLookedAt)
-{
-    expectUpgraded(fileOfVersion(true));
-}
+TEST_P(SchemaVersion, MembersNewerThanTheFileAreNotLookedAt) { expectUpgraded(fileOfVersion(true)); }
 
 TEST_P(SchemaVersion, EveryMemberOfTheVersionIsRequired)
 {

@@ -80,9 +80,9 @@ bool sameObservations(const std::vector<ObservableSample>& a, const std::vector<
     for (std::size_t n = 0; n < a.size(); ++n) {
         const ObservableSample& x = a[n];
         const ObservableSample& y = b[n];
-        if (x.time != y.time || x.meanX != y.meanX || x.meanY != y.meanY || x.sigmaX != y.sigmaX
-            || x.norm != y.norm || x.totalEnergy != y.totalEnergy || x.rabiValid != y.rabiValid
-            || x.rabiPopulation1 != y.rabiPopulation1 || x.rabiPopulation2 != y.rabiPopulation2)
+        if (x.time != y.time || x.meanX != y.meanX || x.meanY != y.meanY || x.sigmaX != y.sigmaX || x.norm != y.norm ||
+            x.totalEnergy != y.totalEnergy || x.rabiValid != y.rabiValid || x.rabiPopulation1 != y.rabiPopulation1 ||
+            x.rabiPopulation2 != y.rabiPopulation2)
             return false;
     }
     return true;
@@ -107,16 +107,22 @@ TEST(DocumentRoundTrip, ASavedLessonLoadedAgainRunsTheSameSteps)
 
     const Lesson lessons[] = {
         // A periodic drive on a double well, started from its lower level.
-        {17, [](MainWindow& w) { enter(w, "periodicDriveAmplitudeSpinBox",
-                                       control<QDoubleSpinBox>(w, "periodicDriveAmplitudeSpinBox").value() * 0.8); }},
+        {17,
+         [](MainWindow& w) {
+             enter(w, "periodicDriveAmplitudeSpinBox",
+                   control<QDoubleSpinBox>(w, "periodicDriveAmplitudeSpinBox").value() * 0.8);
+         }},
         // Cyclotron motion through the gauge links, at a field of one's own.
-        {43, [](MainWindow& w) {
+        {43,
+         [](MainWindow& w) {
              enter(w, "landauFieldSpinBox", control<QDoubleSpinBox>(w, "landauFieldSpinBox").value() * 1.25);
              click(w, "landauApplyButton");
          }},
         // A Dirac spinor at a barrier, with the barrier raised.
-        {47, [](MainWindow& w) {
-             enter(w, "kleinBarrierHeightSpinBox", control<QDoubleSpinBox>(w, "kleinBarrierHeightSpinBox").value() + 0.25);
+        {47,
+         [](MainWindow& w) {
+             enter(w, "kleinBarrierHeightSpinBox",
+                   control<QDoubleSpinBox>(w, "kleinBarrierHeightSpinBox").value() + 0.25);
              click(w, "kleinApplyButton");
          }},
     };
@@ -155,8 +161,8 @@ TEST(DocumentRoundTrip, ASavedLessonLoadedAgainRunsTheSameSteps)
         const RunRecord second = runTicks(*window, 6);
         EXPECT_TRUE(sameObservations(first.observations, second.observations)) << "the observations differ";
         EXPECT_TRUE(test::bitIdentical(first.psi, second.psi)) << "the wave field differs";
-        EXPECT_TRUE(test::bitIdentical(first.spinor.upper, second.spinor.upper)
-                    && test::bitIdentical(first.spinor.lower, second.spinor.lower))
+        EXPECT_TRUE(test::bitIdentical(first.spinor.upper, second.spinor.upper) &&
+                    test::bitIdentical(first.spinor.lower, second.spinor.lower))
             << "the spinor differs";
     }
 }

@@ -63,8 +63,13 @@ protected:
         choose(*window, "gridResolutionComboBox", 0);
         enter(*window, "universeHeightSpinBox", kHeight);
         const ExperimentPreset preset = makeExperimentPreset(kFreePacket);
-        path = {preset.packetCenterX, preset.packetCenterY, preset.packetSigma, preset.packetMomentumX,
-                preset.packetMomentumY, preset.mass, window->schroedingerSolver().parameters().hbar};
+        path = {preset.packetCenterX,
+                preset.packetCenterY,
+                preset.packetSigma,
+                preset.packetMomentumX,
+                preset.packetMomentumY,
+                preset.mass,
+                window->schroedingerSolver().parameters().hbar};
     }
 
     // Play, the run timer until `steps` steps are done, Pause.
@@ -72,7 +77,8 @@ protected:
     {
         click(*window, "playButton");
         ASSERT_EQ(window->transportClock().state(), TransportState::Running);
-        const bool reached = runEventsUntil([this, steps] { return window->schroedingerSolver().stepCount() >= steps; });
+        const bool reached =
+            runEventsUntil([this, steps] { return window->schroedingerSolver().stepCount() >= steps; });
         click(*window, "pauseButton");
         ASSERT_TRUE(reached) << "the run timer stopped at step " << window->schroedingerSolver().stepCount();
         ASSERT_EQ(window->transportClock().state(), TransportState::Paused);
@@ -91,9 +97,9 @@ TEST_F(FreeRun, HundredStepsFollowTheAnalyticSpreadingAndTheTableShowsThem)
 
     // The table's energy differentiates with fourth-order differences: the
     // packet's kinetic energy as that stencil sees it.
-    const double kinetic = path.hbar * path.hbar / (2.0 * path.m)
-                           * (meanSquaredStencilWaveNumber(path.px / path.hbar, 1.0 / (2.0 * path.s), psi.dx())
-                              + meanSquaredStencilWaveNumber(path.py / path.hbar, 1.0 / (2.0 * path.s), psi.dy()));
+    const double kinetic = path.hbar * path.hbar / (2.0 * path.m) *
+                           (meanSquaredStencilWaveNumber(path.px / path.hbar, 1.0 / (2.0 * path.s), psi.dx()) +
+                            meanSquaredStencilWaveNumber(path.py / path.hbar, 1.0 / (2.0 * path.s), psi.dy()));
     playFor(100);
     ASSERT_EQ(window->schroedingerSolver().stepCount(), 100u) << "one step a tick at 1x";
     const std::vector<ObservableSample>& samples = window->observableHistory().samples();
@@ -124,7 +130,8 @@ TEST_F(FreeRun, HundredStepsFollowTheAnalyticSpreadingAndTheTableShowsThem)
     EXPECT_NEAR(centre[1].toDouble(), path.meanY(t), 2.5e-3);
     EXPECT_NEAR(widths[0].toDouble(), path.sigma(t), 3e-3);
     EXPECT_NEAR(widths[1].toDouble(), path.sigma(t), 3e-3);
-    EXPECT_TRUE(nonNumbersInDiagnostics(*window).isEmpty()) << nonNumbersInDiagnostics(*window).join('\n').toStdString();
+    EXPECT_TRUE(nonNumbersInDiagnostics(*window).isEmpty())
+        << nonNumbersInDiagnostics(*window).join('\n').toStdString();
 }
 
 // 16x runs sixteen steps a tick at the same 30 ms and records one

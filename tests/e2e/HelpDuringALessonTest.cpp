@@ -130,9 +130,10 @@ TEST(HelpDuringALesson, EveryExperimentFindsItsPagesAndFallsBackToTheDockWithout
                   .toStdString());
     index->trigger();
     EXPECT_TRUE(browser.opened.isEmpty());
-    EXPECT_EQ(window->statusBar()->currentMessage(),
-              QStringLiteral("Help page not found: %1")
-                  .arg(QDir::toNativeSeparators(QDir(classroom.path()).filePath(QStringLiteral("help/en/index.html")))));
+    EXPECT_EQ(
+        window->statusBar()->currentMessage(),
+        QStringLiteral("Help page not found: %1")
+            .arg(QDir::toNativeSeparators(QDir(classroom.path()).filePath(QStringLiteral("help/en/index.html")))));
 
     // And brought back.
     ASSERT_TRUE(QDir().rename(away, help.path()));

@@ -18,9 +18,9 @@ namespace {
 constexpr int kLoschmidtEcho = 39;
 
 struct Echo {
-    double reversedAt = -1.0;       // time of the reversal sample
-    double fidelityBefore = 1.0;    // the last sample before the reversal
-    double bestFidelity = 0.0;      // the best one after it
+    double reversedAt = -1.0;    // time of the reversal sample
+    double fidelityBefore = 1.0; // the last sample before the reversal
+    double bestFidelity = 0.0;   // the best one after it
     double bestDensityEcho = 0.0;
     double bestAt = -1.0;
     int reversals = 0;

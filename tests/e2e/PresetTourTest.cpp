@@ -26,8 +26,8 @@ namespace {
 std::size_t historyWhere(const MainWindow& w, bool ObservableSample::*valid)
 {
     const auto& samples = w.observableHistory().samples();
-    return static_cast<std::size_t>(std::count_if(samples.begin(), samples.end(),
-                                                  [valid](const ObservableSample& s) { return s.*valid; }));
+    return static_cast<std::size_t>(
+        std::count_if(samples.begin(), samples.end(), [valid](const ObservableSample& s) { return s.*valid; }));
 }
 
 template <typename Recorder>
@@ -95,8 +95,8 @@ QStringList hintsShown(const QWidget& page)
 {
     QStringList found;
     for (const QLabel* label : page.findChildren<QLabel*>())
-        if (label->isVisibleTo(&page)
-            && (label->text().startsWith(QLatin1String("Load ")) || label->text().contains(QLatin1String("inactive:"))))
+        if (label->isVisibleTo(&page) &&
+            (label->text().startsWith(QLatin1String("Load ")) || label->text().contains(QLatin1String("inactive:"))))
             found << QStringLiteral("%1: %2").arg(label->objectName(), label->text());
     return found;
 }
@@ -141,8 +141,8 @@ TEST(PresetTour, EveryExperimentFillsItsAnalysisWithNumbersAndShowsItsGuide)
             window->onSimulationTick();
             ++ticks;
         }
-        EXPECT_GE(page.samples(*window), before + 2)
-            << where << ": " << page.name << " did not fill in " << window->schroedingerSolver().stepCount() << " steps";
+        EXPECT_GE(page.samples(*window), before + 2) << where << ": " << page.name << " did not fill in "
+                                                     << window->schroedingerSolver().stepCount() << " steps";
         ASSERT_TRUE(allFinite(window->waveField())) << where << ": NaN in psi";
         if (!window->spinorField().isEmpty()) {
             ASSERT_TRUE(allFinite(window->spinorField().upper) && allFinite(window->spinorField().lower))
@@ -151,11 +151,14 @@ TEST(PresetTour, EveryExperimentFillsItsAnalysisWithNumbersAndShowsItsGuide)
         for (const ObservableSample& sample : window->observableHistory().samples())
             ASSERT_TRUE(allFinite(sample)) << where << ": a non-finite observation at t = " << sample.time;
         EXPECT_TRUE(nonNumbersInDiagnostics(*window).isEmpty())
-            << where << ":\n" << nonNumbersInDiagnostics(*window).join('\n').toStdString();
+            << where << ":\n"
+            << nonNumbersInDiagnostics(*window).join('\n').toStdString();
         EXPECT_TRUE(nonNumbersInLabels(*stack.currentWidget()).isEmpty())
-            << where << ":\n" << nonNumbersInLabels(*stack.currentWidget()).join('\n').toStdString();
+            << where << ":\n"
+            << nonNumbersInLabels(*stack.currentWidget()).join('\n').toStdString();
         EXPECT_TRUE(hintsShown(*stack.currentWidget()).isEmpty())
-            << where << " still asks for its experiment:\n" << hintsShown(*stack.currentWidget()).join('\n').toStdString();
+            << where << " still asks for its experiment:\n"
+            << hintsShown(*stack.currentWidget()).join('\n').toStdString();
 
         const QString englishGuide = firstLineOf(preset.guideHtmlEnglish);
         const QString italianGuide = firstLineOf(preset.guideHtmlItalian);

@@ -146,8 +146,8 @@ public:
         // error output and in its exit status; the tally of the suppressed
         // library leaks is the checker's, not the program's, and is left out.
         if (environment.contains(QStringLiteral("LSAN_OPTIONS")))
-            environment.insert(QStringLiteral("LSAN_OPTIONS"),
-                               environment.value(QStringLiteral("LSAN_OPTIONS")) + QStringLiteral(":print_suppressions=0"));
+            environment.insert(QStringLiteral("LSAN_OPTIONS"), environment.value(QStringLiteral("LSAN_OPTIONS")) +
+                                                                   QStringLiteral(":print_suppressions=0"));
         process_.setProcessEnvironment(environment);
         process_.start(QStringLiteral(VXO_PROGRAM), QStringList());
     }
@@ -181,8 +181,7 @@ private:
 TEST(TheProgram, StartsClosesAndComesBackWithItsWindowAsLeft)
 {
     const char* name = std::getenv("DISPLAY");
-    ASSERT_TRUE(name != nullptr && name[0] != '\0')
-        << "needs an X display (`make test` runs the tests under xvfb-run)";
+    ASSERT_TRUE(name != nullptr && name[0] != '\0') << "needs an X display (`make test` runs the tests under xvfb-run)";
     Display display;
     ASSERT_TRUE(display.usable());
     QTemporaryDir configHome;

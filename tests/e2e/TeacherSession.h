@@ -115,13 +115,38 @@ inline double normOf(const ComplexField2D& field)
 // Every number of an observation, flags aside.
 inline bool allFinite(const ObservableSample& s)
 {
-    for (const double v :
-         {s.time, s.meanX, s.meanY, s.sigmaX, s.sigmaY, s.norm, s.absorbedProbability, s.reflectedProbability,
-          s.transmittedProbability, s.kineticEnergy, s.potentialEnergy, s.totalEnergy, s.energyDriftPercent,
-          s.leftWellProbability, s.rightWellProbability, s.barrierProbability, s.rabiPopulation1, s.rabiPopulation2,
-          s.rabiCaptured, s.landauZenerLeft, s.landauZenerRight, s.landauZenerLower, s.landauZenerUpper,
-          s.landauZenerCaptured, s.stueckelbergLeft, s.stueckelbergRight, s.stueckelbergLower,
-          s.stueckelbergUpper, s.stueckelbergCaptured, s.ramseyPopulation1, s.ramseyPopulation2, s.ramseyCaptured})
+    for (const double v : {s.time,
+                           s.meanX,
+                           s.meanY,
+                           s.sigmaX,
+                           s.sigmaY,
+                           s.norm,
+                           s.absorbedProbability,
+                           s.reflectedProbability,
+                           s.transmittedProbability,
+                           s.kineticEnergy,
+                           s.potentialEnergy,
+                           s.totalEnergy,
+                           s.energyDriftPercent,
+                           s.leftWellProbability,
+                           s.rightWellProbability,
+                           s.barrierProbability,
+                           s.rabiPopulation1,
+                           s.rabiPopulation2,
+                           s.rabiCaptured,
+                           s.landauZenerLeft,
+                           s.landauZenerRight,
+                           s.landauZenerLower,
+                           s.landauZenerUpper,
+                           s.landauZenerCaptured,
+                           s.stueckelbergLeft,
+                           s.stueckelbergRight,
+                           s.stueckelbergLower,
+                           s.stueckelbergUpper,
+                           s.stueckelbergCaptured,
+                           s.ramseyPopulation1,
+                           s.ramseyPopulation2,
+                           s.ramseyCaptured})
         if (!std::isfinite(v))
             return false;
     return true;

@@ -44,8 +44,7 @@ const BoundStateResult& finiteWellStates()
     static const BoundStateResult result = [] {
         BoundStateSettings settings;
         settings.maxStates = 5;
-        return BoundStates1D::compute(fixtures::rasterise(fixtures::finiteWellScene(), 512, 8, 40.96, 40.96),
-                                      settings);
+        return BoundStates1D::compute(fixtures::rasterise(fixtures::finiteWellScene(), 512, 8, 40.96, 40.96), settings);
     }();
     return result;
 }
@@ -122,18 +121,21 @@ TEST(BoundStates1D, RefusesUnusableGridsAndSettings)
 {
     const BoundStateSettings settings;
     EXPECT_EQ(BoundStates1D::compute(PotentialField2D(), settings).message, "Potential grid is empty or too small.");
-    EXPECT_EQ(BoundStates1D::compute(flatGrid(8, 8, 0.0f), settings).message,
-              "Potential grid is empty or too small.");
+    EXPECT_EQ(BoundStates1D::compute(flatGrid(8, 8, 0.0f), settings).message, "Potential grid is empty or too small.");
     EXPECT_EQ(BoundStates1D::compute(flatGrid(48, 8, 0.0f), settings).message,
               "Bound-state analysis requires a radix-2 X grid.");
 
     const PotentialField2D grid = flatGrid(64, 4, 0.0f);
     for (int variant = 0; variant < 4; ++variant) {
         BoundStateSettings bad;
-        if (variant == 0) bad.maxStates = 0;
-        if (variant == 1) bad.maxStates = 17;
-        if (variant == 2) bad.maxIterations = 49;
-        if (variant == 3) bad.mass = std::numeric_limits<double>::quiet_NaN();
+        if (variant == 0)
+            bad.maxStates = 0;
+        if (variant == 1)
+            bad.maxStates = 17;
+        if (variant == 2)
+            bad.maxIterations = 49;
+        if (variant == 3)
+            bad.mass = std::numeric_limits<double>::quiet_NaN();
         const BoundStateResult result = BoundStates1D::compute(grid, bad);
         EXPECT_FALSE(result.ok);
         EXPECT_EQ(result.message, "Invalid bound-state solver parameters.") << variant;
@@ -157,8 +159,8 @@ TEST(BoundStates1D, RefusesUnusableGridsAndSettings)
         float depth, slope;
         bool passes;
     };
-    for (const Tilt& t : {Tilt{-2.0f, 2e-5f, true}, Tilt{-2.0f, 1e-4f, false}, Tilt{-0.5f, 1.5e-5f, true},
-                          Tilt{-0.5f, 3e-5f, false}}) {
+    for (const Tilt& t :
+         {Tilt{-2.0f, 2e-5f, true}, Tilt{-2.0f, 1e-4f, false}, Tilt{-0.5f, 1.5e-5f, true}, Tilt{-0.5f, 3e-5f, false}}) {
         PotentialField2D tilted(64, 4, 0.25f, 0.25f); // rows at y = -0.375 .. 0.375
         tilted.addRectangle(0.0f, 0.0f, 4.0f, 100.0f, t.depth);
         tilted.addLinear(0.0f, 0.0f, 0.0f, 0.0f, t.slope);

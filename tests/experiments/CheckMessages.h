@@ -70,8 +70,8 @@ template <typename Config>
 ValueRule<Config> finiteOnly(std::string name, std::function<void(Config&, double)> set, std::string message)
 {
     const double inf = std::numeric_limits<double>::infinity();
-    return {std::move(name), std::move(set), {}, {std::numeric_limits<double>::quiet_NaN(), inf, -inf},
-            std::move(message)};
+    return {
+        std::move(name), std::move(set), {}, {std::numeric_limits<double>::quiet_NaN(), inf, -inf}, std::move(message)};
 }
 
 // Setter of one double member, for the rule rows.
@@ -114,8 +114,11 @@ std::vector<ValueRule<Config>> magneticFieldRules(const std::string& message)
         c.enabled = false;
         c.fieldStrength = v;
     };
-    return {{"fieldStrength", setter(&Config::fieldStrength), {-4.0, -0.02, 0.02, 4.0},
-             {justBelow(-4.0), justAbove(-0.02), 0.0, justBelow(0.02), justAbove(4.0)}, message},
+    return {{"fieldStrength",
+             setter(&Config::fieldStrength),
+             {-4.0, -0.02, 0.02, 4.0},
+             {justBelow(-4.0), justAbove(-0.02), 0.0, justBelow(0.02), justAbove(4.0)},
+             message},
             {"fieldStrength when disabled", disabled, {-4.0, 0.0, 4.0}, {justBelow(-4.0), justAbove(4.0)}, message}};
 }
 

@@ -26,10 +26,7 @@ PotentialScene drivenScene()
     return scene;
 }
 
-PotentialField2D gridFor()
-{
-    return PotentialField2D(32, 16, 0.5f, 1.0f);
-}
+PotentialField2D gridFor() { return PotentialField2D(32, 16, 0.5f, 1.0f); }
 
 // The potential rasterised from the scene with one object parameter changed.
 std::vector<float> builtWith(PotentialScene scene, std::uint64_t id, std::int32_t parameter, double value)
@@ -49,8 +46,8 @@ bool sameObjects(const PotentialScene& a, const PotentialScene& b)
     for (std::size_t k = 0; k < a.objects().size(); ++k) {
         const PotentialObject& x = a.objects()[k];
         const PotentialObject& y = b.objects()[k];
-        if (x.id != y.id || x.value != y.value || x.centerX != y.centerX || x.slopeX != y.slopeX
-            || x.curvatureX != y.curvatureX || x.curvatureY != y.curvatureY)
+        if (x.id != y.id || x.value != y.value || x.centerX != y.centerX || x.slopeX != y.slopeX ||
+            x.curvatureX != y.curvatureX || x.curvatureY != y.curvatureY)
             return false;
     }
     return true;
@@ -125,7 +122,7 @@ TEST(DriveValues, FollowTheirFormulas)
     sweep.holdDuration = 3.0;
     sweep.returnDuration = 4.0;
     EXPECT_DOUBLE_EQ(linearSweepDuration(sweep), 47.0);
-    EXPECT_EQ(linearSweepValueAt(sweep, 44.0), -0.35);                   // holding
+    EXPECT_EQ(linearSweepValueAt(sweep, 44.0), -0.35);                       // holding
     EXPECT_NEAR(linearSweepValueAt(sweep, 46.0), -0.35 + 0.7 * 0.25, 1e-15); // returning
     EXPECT_EQ(linearSweepValueAt(sweep, 60.0), 0.35);
     // A return of no length jumps back to the start value where the hold ends.
@@ -162,12 +159,12 @@ TEST(DriveValues, RamseyEchoStagesFollowInTurn)
         double t;
         std::uint32_t stage;
         double elapsed;
-    } expected[] = {{-1.0, RamseyStageBefore, 0.0},      {0.0, RamseyStagePulse1, 0.0},
-                    {0.5, RamseyStagePulse1, 0.5},        {2.0, RamseyStageFreeFirstHalf, 0.0},
-                    {3.0, RamseyStageFreeFirstHalf, 0.0}, {4.0, RamseyStageEchoPulse, 0.0},
-                    {5.0, RamseyStageEchoPulse, 1.0},     {7.0, RamseyStageFreeSecondHalf, 0.0},
+    } expected[] = {{-1.0, RamseyStageBefore, 0.0},        {0.0, RamseyStagePulse1, 0.0},
+                    {0.5, RamseyStagePulse1, 0.5},         {2.0, RamseyStageFreeFirstHalf, 0.0},
+                    {3.0, RamseyStageFreeFirstHalf, 0.0},  {4.0, RamseyStageEchoPulse, 0.0},
+                    {5.0, RamseyStageEchoPulse, 1.0},      {7.0, RamseyStageFreeSecondHalf, 0.0},
                     {8.0, RamseyStageFreeSecondHalf, 0.0}, {9.0, RamseyStagePulse2, 0.0},
-                    {9.5, RamseyStagePulse2, 0.5},        {11.0, RamseyStageFinished, 0.0}};
+                    {9.5, RamseyStagePulse2, 0.5},         {11.0, RamseyStageFinished, 0.0}};
     for (const auto& e : expected) {
         double elapsed = -1.0;
         EXPECT_EQ(ramseyPhaseAt(ramsey, e.t, &elapsed), e.stage) << "t = " << e.t;
@@ -228,9 +225,9 @@ TEST(DriveAppliers, DrivenCopyIsRasterisedAndTheStoredSceneNeverChanges)
         double t;
         bool holding, returning, finished;
     };
-    for (const Stage& s : {Stage{44.9, false, false, false}, Stage{45.0, true, false, false},
-                           Stage{47.9, true, false, false}, Stage{48.0, false, true, false},
-                           Stage{51.9, false, true, false}, Stage{52.0, false, false, true}}) {
+    for (const Stage& s :
+         {Stage{44.9, false, false, false}, Stage{45.0, true, false, false}, Stage{47.9, true, false, false},
+          Stage{48.0, false, true, false}, Stage{51.9, false, true, false}, Stage{52.0, false, false, true}}) {
         const LinearSweepApplication stage = applyLinearSweep(scene, held, s.t, field);
         EXPECT_EQ(stage.holding, s.holding) << "t = " << s.t;
         EXPECT_EQ(stage.returning, s.returning) << "t = " << s.t;
@@ -362,13 +359,11 @@ TEST(DriveValidators, CheckRangesAndTarget)
     periodic.enabled = true;
     periodic.targetObjectId = 4;
     periodic.parameter = SceneParameterSlopeX;
-    test::expectValueRules(check(validatePeriodicDrive), periodic,
-                           {{"angularFrequency", setter(&D::angularFrequency), {0.0}, {justBelow(0.0), nan, inf},
-                             "refused"}},
-                           test::finiteOnly<D>({{"mean", &D::mean},
-                                                {"amplitude", &D::amplitude},
-                                                {"phaseDegrees", &D::phaseDegrees}},
-                                               "refused"));
+    test::expectValueRules(
+        check(validatePeriodicDrive), periodic,
+        {{"angularFrequency", setter(&D::angularFrequency), {0.0}, {justBelow(0.0), nan, inf}, "refused"}},
+        test::finiteOnly<D>({{"mean", &D::mean}, {"amplitude", &D::amplitude}, {"phaseDegrees", &D::phaseDegrees}},
+                            "refused"));
     using S = LinearSweep;
     S linear;
     linear.enabled = true;
@@ -420,8 +415,7 @@ TEST(DriveValidators, CheckRangesAndTarget)
                            {{"echoPulseDuration", setter(&R::echoPulseDuration), {1e-9}, {0.0}, "refused"}});
     using Q = QuantumQuench;
     quench.time = 2.0;
-    test::expectValueRules(check(validateQuench), quench,
-                           {{"time", setter(&Q::time), {0.0}, {justBelow(0.0)}, "refused"}},
-                           test::finiteOnly<Q>({{"time", &Q::time}, {"before", &Q::before}, {"after", &Q::after}},
-                                               "refused"));
+    test::expectValueRules(
+        check(validateQuench), quench, {{"time", setter(&Q::time), {0.0}, {justBelow(0.0)}, "refused"}},
+        test::finiteOnly<Q>({{"time", &Q::time}, {"before", &Q::before}, {"after", &Q::after}}, "refused"));
 }

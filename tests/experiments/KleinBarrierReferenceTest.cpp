@@ -19,12 +19,13 @@ void expectMatchesTransferMatrix(const KleinTunnelingConfig& config, double angl
 {
     const KleinAngleScanPoint point = kleinBarrierReference(config, angleDegrees, hbar);
     ASSERT_TRUE(point.valid) << "V0=" << config.barrierHeight << " angle=" << angleDegrees;
-    const auto expected = KleinTransferMatrix::solve(config.lightSpeed, config.restMass,
-                                                     QuantumKleinTunneling2D::momentumMagnitude(config),
-                                                     angleDegrees * kPi / 180.0, config.barrierHeight,
-                                                     config.barrierWidth, hbar);
-    EXPECT_NEAR(point.transmission, expected.transmission, 1e-9) << "V0=" << config.barrierHeight << " angle=" << angleDegrees;
-    EXPECT_NEAR(point.reflection, expected.reflection, 1e-9) << "V0=" << config.barrierHeight << " angle=" << angleDegrees;
+    const auto expected = KleinTransferMatrix::solve(
+        config.lightSpeed, config.restMass, QuantumKleinTunneling2D::momentumMagnitude(config),
+        angleDegrees * kPi / 180.0, config.barrierHeight, config.barrierWidth, hbar);
+    EXPECT_NEAR(point.transmission, expected.transmission, 1e-9)
+        << "V0=" << config.barrierHeight << " angle=" << angleDegrees;
+    EXPECT_NEAR(point.reflection, expected.reflection, 1e-9)
+        << "V0=" << config.barrierHeight << " angle=" << angleDegrees;
     EXPECT_NEAR(point.transmission + point.reflection, 1.0, 1e-9);
 }
 

@@ -62,23 +62,23 @@ TEST(KleinScans, IntervalRulesOfEveryScanFromBothSides)
         return buildKleinMassScan(config, r.first, r.last, r.count, r.hbar).valid;
     };
     const Row rows[] = {
-        {"angle", 0.0, 70.0, 2, hbar, true},           {"angle", 0.0, justBelow(89.9), 3, hbar, true},
-        {"angle", 0.0, 70.0, 721, hbar, true},         {"angle", justBelow(0.0), 70.0, 5, hbar, false},
-        {"angle", 0.0, 89.9, 5, hbar, false},          {"angle", 10.0, 10.0, 5, hbar, false},
-        {"angle", 0.0, 70.0, 1, hbar, false},          {"angle", 0.0, 70.0, 722, hbar, false},
-        {"angle", 0.0, 70.0, 5, 0.0, false},           {"angle", NAN, 70.0, 5, hbar, false},
-        {"massless", 0.0, 70.0, 2, hbar, true},        {"massless", 0.0, justBelow(89.9), 3, hbar, true},
-        {"massless", 0.0, 70.0, 721, hbar, true},      {"massless", justBelow(0.0), 70.0, 5, hbar, false},
-        {"massless", 0.0, 89.9, 5, hbar, false},       {"massless", 10.0, 10.0, 5, hbar, false},
-        {"massless", 0.0, 70.0, 1, hbar, false},       {"massless", 0.0, 70.0, 722, hbar, false},
-        {"massless", 0.0, 70.0, 5, 0.0, false},        {"height", 0.0, 8.0, 2, hbar, true},
-        {"height", 0.0, 8.0, 2001, hbar, true},        {"height", justBelow(0.0), 8.0, 5, hbar, false},
-        {"height", 8.0, 8.0, 5, hbar, false},          {"height", 0.0, 8.0, 1, hbar, false},
-        {"height", 0.0, 8.0, 2002, hbar, false},       {"height", 0.0, 8.0, 5, 0.0, false},
-        {"mass", justAbove(0.0), 1.0, 2, hbar, true},  {"mass", 0.005, justBelow(heaviest), 3, hbar, true},
-        {"mass", 0.005, 1.0, 2001, hbar, true},        {"mass", 0.0, 1.0, 5, hbar, false},
-        {"mass", 0.005, heaviest, 3, hbar, false},     {"mass", 1.0, 1.0, 5, hbar, false},
-        {"mass", 0.005, 1.0, 1, hbar, false},          {"mass", 0.005, 1.0, 2002, hbar, false},
+        {"angle", 0.0, 70.0, 2, hbar, true},          {"angle", 0.0, justBelow(89.9), 3, hbar, true},
+        {"angle", 0.0, 70.0, 721, hbar, true},        {"angle", justBelow(0.0), 70.0, 5, hbar, false},
+        {"angle", 0.0, 89.9, 5, hbar, false},         {"angle", 10.0, 10.0, 5, hbar, false},
+        {"angle", 0.0, 70.0, 1, hbar, false},         {"angle", 0.0, 70.0, 722, hbar, false},
+        {"angle", 0.0, 70.0, 5, 0.0, false},          {"angle", NAN, 70.0, 5, hbar, false},
+        {"massless", 0.0, 70.0, 2, hbar, true},       {"massless", 0.0, justBelow(89.9), 3, hbar, true},
+        {"massless", 0.0, 70.0, 721, hbar, true},     {"massless", justBelow(0.0), 70.0, 5, hbar, false},
+        {"massless", 0.0, 89.9, 5, hbar, false},      {"massless", 10.0, 10.0, 5, hbar, false},
+        {"massless", 0.0, 70.0, 1, hbar, false},      {"massless", 0.0, 70.0, 722, hbar, false},
+        {"massless", 0.0, 70.0, 5, 0.0, false},       {"height", 0.0, 8.0, 2, hbar, true},
+        {"height", 0.0, 8.0, 2001, hbar, true},       {"height", justBelow(0.0), 8.0, 5, hbar, false},
+        {"height", 8.0, 8.0, 5, hbar, false},         {"height", 0.0, 8.0, 1, hbar, false},
+        {"height", 0.0, 8.0, 2002, hbar, false},      {"height", 0.0, 8.0, 5, 0.0, false},
+        {"mass", justAbove(0.0), 1.0, 2, hbar, true}, {"mass", 0.005, justBelow(heaviest), 3, hbar, true},
+        {"mass", 0.005, 1.0, 2001, hbar, true},       {"mass", 0.0, 1.0, 5, hbar, false},
+        {"mass", 0.005, heaviest, 3, hbar, false},    {"mass", 1.0, 1.0, 5, hbar, false},
+        {"mass", 0.005, 1.0, 1, hbar, false},         {"mass", 0.005, 1.0, 2002, hbar, false},
         {"mass", 0.005, 1.0, 5, 0.0, false},
     };
     for (const Row& r : rows)
@@ -105,9 +105,9 @@ TEST(KleinScans, HeightScanCrossesTheThreeRegimes)
     for (const KleinHeightScanPoint& p : scan.points) {
         if (!p.valid)
             continue;
-        const std::int32_t expected = p.barrierHeight < scan.lowerThreshold ? kKleinRegimePositiveBranch
+        const std::int32_t expected = p.barrierHeight < scan.lowerThreshold    ? kKleinRegimePositiveBranch
                                       : p.barrierHeight <= scan.kleinThreshold ? kKleinRegimeEvanescent
-                                                                              : kKleinRegimeSupercritical;
+                                                                               : kKleinRegimeSupercritical;
         EXPECT_EQ(p.regime, expected) << p.barrierHeight;
         if (p.barrierHeight > 0.0) {
             const auto reference = KleinTransferMatrix::solve(1.0, 0.05, 1.5, 0.0, p.barrierHeight, 3.0, 1.0);

@@ -227,8 +227,8 @@ TEST(ObservableSampler, LegacyBarrierSplitsHalfItsThicknessPlusAMarginAway)
     in.legacyBarrierCenterX = centre;
     for (const auto [thickness, half] : {std::pair{0.08, 0.6}, {0.48, 0.6}, {1.0, 0.86}}) {
         psi.fill(Complex(0.0f, 0.0f));
-        for (const double x : {centre - half - 0.0025, centre - half + 0.0025, centre + half - 0.0025,
-                               centre + half + 0.0025}) {
+        for (const double x :
+             {centre - half - 0.0025, centre - half + 0.0025, centre + half - 0.0025, centre + half + 0.0025}) {
             const auto i = static_cast<std::uint64_t>(std::lround(x / 0.005 + 399.5));
             for (std::uint64_t j = 0; j < psi.ny(); ++j)
                 psi.at(i, j) = Complex(1.0f, 0.0f);

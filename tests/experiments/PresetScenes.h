@@ -115,9 +115,6 @@ inline std::vector<PotentialObject> bouncerObjects()
 }
 
 // Quantum vortex: one isotropic Harmonic trap of curvature 0.25 at the origin.
-inline std::vector<PotentialObject> vortexTrapObjects()
-{
-    return {harmonicObject(0.0f, 0.0f, 0.25f, 0.25f)};
-}
+inline std::vector<PotentialObject> vortexTrapObjects() { return {harmonicObject(0.0f, 0.0f, 0.25f, 0.25f)}; }
 
 } // namespace vxo::test

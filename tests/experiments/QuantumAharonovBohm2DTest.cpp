@@ -79,21 +79,20 @@ TEST(QuantumAharonovBohm2D, ValidationMessagesAndBounds)
     using test::setter;
     using C = AharonovBohmConfig;
     const std::string geometry = "Aharonov-Bohm radius, barrier and analysis time are invalid.";
-    test::expectValueRules(
-        QuantumAharonovBohm2D::validateConfiguration, AharonovBohmConfig{},
-        {{"solenoidRadius", setter(&C::solenoidRadius), {justAbove(0.05)}, {0.05}, geometry},
-         {"barrierHeight", setter(&C::barrierHeight), {0.0}, {justBelow(0.0)}, geometry},
-         {"analysisEndTime", setter(&C::analysisEndTime), {1e-9}, {0.0}, geometry},
-         test::closedRange<C>("fluxQuanta", setter(&C::fluxQuanta), -20.0, 20.0,
-                              "Aharonov-Bohm flux magnitude is unreasonably large.")},
-        test::finiteOnly<C>({{"solenoidX", &C::solenoidX},
-                             {"solenoidY", &C::solenoidY},
-                             {"solenoidRadius", &C::solenoidRadius},
-                             {"fluxQuanta", &C::fluxQuanta},
-                             {"barrierHeight", &C::barrierHeight},
-                             {"detectorX", &C::detectorX},
-                             {"analysisEndTime", &C::analysisEndTime}},
-                            "Aharonov-Bohm parameters must be finite."));
+    test::expectValueRules(QuantumAharonovBohm2D::validateConfiguration, AharonovBohmConfig{},
+                           {{"solenoidRadius", setter(&C::solenoidRadius), {justAbove(0.05)}, {0.05}, geometry},
+                            {"barrierHeight", setter(&C::barrierHeight), {0.0}, {justBelow(0.0)}, geometry},
+                            {"analysisEndTime", setter(&C::analysisEndTime), {1e-9}, {0.0}, geometry},
+                            test::closedRange<C>("fluxQuanta", setter(&C::fluxQuanta), -20.0, 20.0,
+                                                 "Aharonov-Bohm flux magnitude is unreasonably large.")},
+                           test::finiteOnly<C>({{"solenoidX", &C::solenoidX},
+                                                {"solenoidY", &C::solenoidY},
+                                                {"solenoidRadius", &C::solenoidRadius},
+                                                {"fluxQuanta", &C::fluxQuanta},
+                                                {"barrierHeight", &C::barrierHeight},
+                                                {"detectorX", &C::detectorX},
+                                                {"analysisEndTime", &C::analysisEndTime}},
+                                               "Aharonov-Bohm parameters must be finite."));
 
     AharonovBohmConfig config;
     // A builder keeps a message that is already there.
@@ -124,8 +123,9 @@ TEST(QuantumAharonovBohm2D, LoopAroundTheTubeCarriesTheFluxPhase)
         // Enclosing loops of different shapes all carry exp(-2 pi i F).
         const std::complex<double> expected = std::polar(1.0, -2.0 * kPi * F);
         // The last one runs round the whole grid, through its last columns and rows.
-        for (const auto& box : {std::array<std::uint64_t, 4>{20, 20, 76, 76}, std::array<std::uint64_t, 4>{35, 10, 70, 60},
-                                std::array<std::uint64_t, 4>{1, 1, 110, 94}}) {
+        for (const auto& box :
+             {std::array<std::uint64_t, 4>{20, 20, 76, 76}, std::array<std::uint64_t, 4>{35, 10, 70, 60},
+              std::array<std::uint64_t, 4>{1, 1, 110, 94}}) {
             const std::complex<double> loop = loopProduct(links, box[0], box[1], box[2], box[3]);
             EXPECT_NEAR(std::abs(loop - expected), 0.0, 2e-3) << "F=" << F;
         }

@@ -167,7 +167,8 @@ TEST(QuantumAnderson2D, SceneFaultsAreReportedInOrder)
         for (int i = 0; i < 7; ++i)
             weak[7 + i].value = static_cast<float>(-5.0 + delta * (i % 2));
         AndersonLattice weakLattice;
-        EXPECT_EQ(QuantumAnderson2D::analyzeScene(sceneOf(weak), weakLattice, nullptr), accepted) << "spread " << spread;
+        EXPECT_EQ(QuantumAnderson2D::analyzeScene(sceneOf(weak), weakLattice, nullptr), accepted)
+            << "spread " << spread;
     }
     // The uniform row's spread may not exceed 0.001.
     for (auto [spread, accepted] :
@@ -242,9 +243,7 @@ TEST(QuantumAnderson2D, LaneMetricsOfOnePacketPerSite)
     // The disordered packet leads the clean one by the relative phase, with
     // equal magnitude: psi(disordered) / psi(clean) = e^(i phi) at mirrored
     // rows. Phases off the axes, where both cos and sin carry a sign.
-    const auto rowAt = [](double y) {
-        return static_cast<std::uint64_t>(std::lround(y / 0.2 + 63.5));
-    };
+    const auto rowAt = [](double y) { return static_cast<std::uint64_t>(std::lround(y / 0.2 + 63.5)); };
     for (const double degrees : {90.0, 35.0, 140.0, -115.0, 250.0}) {
         AndersonInitialStateConfig phased;
         phased.relativePhaseDegrees = degrees;

@@ -45,26 +45,42 @@ TEST(QuantumBackflow2D, ValidationIsOneMessage)
     const std::string m = "QuantumBackflow2D: invalid configuration";
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
-    test::expectValueRules(QuantumBackflow2D::validateConfiguration, BackflowConfig{},
+    test::expectValueRules(
+        QuantumBackflow2D::validateConfiguration, BackflowConfig{},
         std::vector<test::ValueRule<BackflowConfig>>{
-            closedRange<BackflowConfig>("detectorX", [](BackflowConfig& c, double v) { c.detectorX = v; }, -1000.0,
-                                        1000.0, m),
-            {"slowWaveNumber", [](BackflowConfig& c, double v) { c.slowWaveNumber = v; c.fastWaveNumber = 12.0; },
-             {1e-6, 8.0}, {0.0, justAbove(8.0), nan}, m},
-            {"fastWaveNumber", [](BackflowConfig& c, double v) { c.fastWaveNumber = v; },
-             {justAbove(0.35), 12.0}, {0.35, justAbove(12.0), nan}, m},
-            closedRange<BackflowConfig>("momentumSigma", [](BackflowConfig& c, double v) { c.momentumSigma = v; },
-                                        0.03, 3.0, m),
-            {"fastAmplitudeRatio", [](BackflowConfig& c, double v) { c.fastAmplitudeRatio = v; }, {1e-6, 2.0},
-             {0.0, justAbove(2.0), nan}, m},
-            {"relativePhaseDegrees", [](BackflowConfig& c, double v) { c.relativePhaseDegrees = v; },
-             {-720.0, 1e6}, {inf, nan}, m},
-            closedRange<BackflowConfig>("initialCenterX", [](BackflowConfig& c, double v) { c.initialCenterX = v; },
-                                        -1000.0, 1000.0, m),
-            closedRange<BackflowConfig>("transverseSigma", [](BackflowConfig& c, double v) { c.transverseSigma = v; },
-                                        0.2, 12.0, m),
-            closedRange<BackflowConfig>("analysisEndTime", [](BackflowConfig& c, double v) { c.analysisEndTime = v; },
-                                        0.1, 100.0, m),
+            closedRange<BackflowConfig>(
+                "detectorX", [](BackflowConfig& c, double v) { c.detectorX = v; }, -1000.0, 1000.0, m),
+            {"slowWaveNumber",
+             [](BackflowConfig& c, double v) {
+                 c.slowWaveNumber = v;
+                 c.fastWaveNumber = 12.0;
+             },
+             {1e-6, 8.0},
+             {0.0, justAbove(8.0), nan},
+             m},
+            {"fastWaveNumber",
+             [](BackflowConfig& c, double v) { c.fastWaveNumber = v; },
+             {justAbove(0.35), 12.0},
+             {0.35, justAbove(12.0), nan},
+             m},
+            closedRange<BackflowConfig>(
+                "momentumSigma", [](BackflowConfig& c, double v) { c.momentumSigma = v; }, 0.03, 3.0, m),
+            {"fastAmplitudeRatio",
+             [](BackflowConfig& c, double v) { c.fastAmplitudeRatio = v; },
+             {1e-6, 2.0},
+             {0.0, justAbove(2.0), nan},
+             m},
+            {"relativePhaseDegrees",
+             [](BackflowConfig& c, double v) { c.relativePhaseDegrees = v; },
+             {-720.0, 1e6},
+             {inf, nan},
+             m},
+            closedRange<BackflowConfig>(
+                "initialCenterX", [](BackflowConfig& c, double v) { c.initialCenterX = v; }, -1000.0, 1000.0, m),
+            closedRange<BackflowConfig>(
+                "transverseSigma", [](BackflowConfig& c, double v) { c.transverseSigma = v; }, 0.2, 12.0, m),
+            closedRange<BackflowConfig>(
+                "analysisEndTime", [](BackflowConfig& c, double v) { c.analysisEndTime = v; }, 0.1, 100.0, m),
         });
 
     BackflowConfig config;
@@ -163,8 +179,8 @@ TEST(BackflowRecorder, ForwardCurrentAccumulatesNothing)
     // Each of the other three is refused on its own, with a usable field.
     BackflowConfig refused;
     refused.momentumSigma = 0.0;
-    for (auto [config, mass, hbar] : {std::tuple{refused, 2.0, 0.5}, {BackflowConfig{}, 0.0, 0.5},
-                                      {BackflowConfig{}, 2.0, 0.0}}) {
+    for (auto [config, mass, hbar] :
+         {std::tuple{refused, 2.0, 0.5}, {BackflowConfig{}, 0.0, 0.5}, {BackflowConfig{}, 2.0, 0.0}}) {
         ASSERT_TRUE(none.configure(back, BackflowConfig{}, 2.0, 0.5));
         EXPECT_FALSE(none.configure(back, config, mass, hbar)) << "mass " << mass << ", hbar " << hbar;
         EXPECT_FALSE(none.isConfigured()) << "mass " << mass << ", hbar " << hbar;

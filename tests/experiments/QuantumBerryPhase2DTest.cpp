@@ -22,10 +22,7 @@ namespace {
 using test::sceneOf;
 
 // An isotropic or anisotropic trap at the origin.
-PotentialObject harmonic(float kx, float ky)
-{
-    return test::harmonicObject(0.0f, 0.0f, kx, ky);
-}
+PotentialObject harmonic(float kx, float ky) { return test::harmonicObject(0.0f, 0.0f, kx, ky); }
 
 BerryConfig enabledLoop(double duration = 240.0)
 {
@@ -96,8 +93,8 @@ TEST(QuantumBerryPhase2D, TrapAnalysis)
 {
     BerryTrap trap;
     const char* message = nullptr;
-    EXPECT_FALSE(QuantumBerryPhase2D::analyzeTrap(sceneOf({harmonic(1.0f, 1.0f), harmonic(1.0f, 1.0f)}), trap,
-                                                  &message));
+    EXPECT_FALSE(
+        QuantumBerryPhase2D::analyzeTrap(sceneOf({harmonic(1.0f, 1.0f), harmonic(1.0f, 1.0f)}), trap, &message));
     EXPECT_STREQ(message, "Berry Phase expects exactly one enabled Harmonic object.");
     EXPECT_FALSE(QuantumBerryPhase2D::analyzeTrap(sceneOf({harmonic(1.0f, 1.000002f)}), trap, &message));
     EXPECT_STREQ(message, "Berry Phase base trap must be isotropic: kX must equal kY.");
@@ -134,7 +131,10 @@ TEST(QuantumBerryPhase2D, LoopRules)
     test::expectValueRules(
         validate, enabledLoop(),
         {{"anisotropy", setter(&C::anisotropy), {1e-9, 0.4999995}, {0.0, NAN, INFINITY}, loop},
-         {"anisotropy", setter(&C::anisotropy), {}, {0.5},
+         {"anisotropy",
+          setter(&C::anisotropy),
+          {},
+          {0.5},
           "Berry anisotropy is too large: the soft principal curvature must stay positive."},
          {"startTime", setter(&C::startTime), {0.0}, {justBelow(0.0), NAN, INFINITY}, loop},
          {"duration", setter(&C::duration), {1e-9}, {0.0, NAN, INFINITY}, loop},
@@ -156,8 +156,8 @@ TEST(QuantumBerryPhase2D, PreparedStateIsTheSoftAxisExcitedStateOfTheTrap)
     // <(x - x0)^2> = hbar / (2 m omega+), <(y - y0)^2> = 3 hbar / (2 m omega-).
     const double mass = 1.3, hbar = 0.7, k = 0.8, a = 0.25;
     BerryTrap trap;
-    ASSERT_TRUE(QuantumBerryPhase2D::analyzeTrap(sceneOf({test::harmonicObject(1.5f, -0.75f, 0.8f, 0.8f)}), trap,
-                                                 nullptr));
+    ASSERT_TRUE(
+        QuantumBerryPhase2D::analyzeTrap(sceneOf({test::harmonicObject(1.5f, -0.75f, 0.8f, 0.8f)}), trap, nullptr));
     EXPECT_DOUBLE_EQ(trap.centerX, 1.5);
     EXPECT_DOUBLE_EQ(trap.centerY, -0.75);
     BerryConfig config = enabledLoop();
@@ -342,4 +342,3 @@ TEST(BerryRecorder, RealLoopThatFlipsTheSignReadsMinusPi)
     ASSERT_EQ(last.phaseValid, 1);
     EXPECT_EQ(last.geometricPhase, -kPi);
 }
-

@@ -35,10 +35,7 @@ BilliardConfig presetBilliard(bool sinai)
 }
 
 // Grid of 128 x 128 cells of 0.25 covering the billiard's 18 x 14 interior.
-ComplexField2D billiardGrid()
-{
-    return ComplexField2D(128, 128, 0.25f, 0.25f);
-}
+ComplexField2D billiardGrid() { return ComplexField2D(128, 128, 0.25f, 0.25f); }
 
 } // namespace
 
@@ -170,8 +167,7 @@ TEST(QuantumBilliard2D, UniformDensityOccupiesTheWholeFreeArea)
             for (std::uint64_t i = 0; i < field.nx(); ++i) {
                 const double x = gridCoordinateX(field, i) - 1.55;
                 const double y = gridCoordinateY(field, j) + 0.45;
-                const bool inside =
-                    std::fabs(x) <= 9.0 && std::fabs(y) <= 7.0 && (!sinai || std::hypot(x, y) > 2.2);
+                const bool inside = std::fabs(x) <= 9.0 && std::fabs(y) <= 7.0 && (!sinai || std::hypot(x, y) > 2.2);
                 field.at(i, j) = Complex(inside ? 1.0f : 0.0f, 0.0f);
                 cells += inside ? 1.0 : 0.0;
             }

@@ -101,7 +101,8 @@ TEST(QuantumBouncer2D, RefusesPerturbedScenesWithTheirMessages)
 
     std::vector<PotentialObject> twoFloors = bouncerObjects();
     twoFloors.push_back(rectangleObject(150.0f, 0.0f, 8.0f, 40.0f, 1.0f));
-    EXPECT_EQ(bouncerMessage(sceneOf(twoFloors)), "Quantum bouncer expects exactly one horizontal positive Rectangle floor.");
+    EXPECT_EQ(bouncerMessage(sceneOf(twoFloors)),
+              "Quantum bouncer expects exactly one horizontal positive Rectangle floor.");
 
     std::vector<PotentialObject> twoSlopes = bouncerObjects();
     twoSlopes.push_back(linearObject(0.0f, 0.0f, 0.0f, 0.2f));

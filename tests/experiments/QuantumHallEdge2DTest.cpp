@@ -69,30 +69,33 @@ TEST(QuantumHallEdge2D, ValidationAndLaunchWindow)
     const double lowestLaunch = config.edgeY + 0.2;
     const double highestLaunch = config.edgeY + 10.0;
     std::vector<Rule> rules = test::magneticFieldRules<HallEdgeConfig>(fieldRange);
-    rules.insert(rules.end(), {
-        closedRange<HallEdgeConfig>("wallHeight", [](HallEdgeConfig& c, double v) { c.wallHeight = v; }, 0.0, 2000.0,
-                                    geometry),
-        closedRange<HallEdgeConfig>("orbitRadius", [](HallEdgeConfig& c, double v) { c.orbitRadius = v; }, 0.3, 15.0,
-                                    geometry),
-        closedRange<HallEdgeConfig>("packetSigma", [](HallEdgeConfig& c, double v) { c.packetSigma = v; }, 0.2, 5.0,
-                                    geometry),
-        closedRange<HallEdgeConfig>("edgeBand", [](HallEdgeConfig& c, double v) { c.edgeBand = v; }, 0.2, 12.0,
-                                    geometry),
-        closedRange<HallEdgeConfig>("analysisEndTime", [](HallEdgeConfig& c, double v) { c.analysisEndTime = v; },
-                                    0.1, 100.0, geometry),
-        {"launchY", [](HallEdgeConfig& c, double v) { c.launchY = v; },
-         {justAbove(lowestLaunch), justBelow(highestLaunch)}, {lowestLaunch, highestLaunch}, launch},
-    });
-    for (auto [name, field] : {std::pair{"fieldStrength", &HallEdgeConfig::fieldStrength},
-                               std::pair{"edgeY", &HallEdgeConfig::edgeY},
-                               std::pair{"wallHeight", &HallEdgeConfig::wallHeight},
-                               std::pair{"launchY", &HallEdgeConfig::launchY},
-                               std::pair{"orbitRadius", &HallEdgeConfig::orbitRadius},
-                               std::pair{"packetSigma", &HallEdgeConfig::packetSigma},
-                               std::pair{"edgeBand", &HallEdgeConfig::edgeBand},
-                               std::pair{"analysisEndTime", &HallEdgeConfig::analysisEndTime}})
-        rules.push_back(
-            finiteOnly<HallEdgeConfig>(name, [field = field](HallEdgeConfig& c, double v) { c.*field = v; }, finite));
+    rules.insert(
+        rules.end(),
+        {
+            closedRange<HallEdgeConfig>(
+                "wallHeight", [](HallEdgeConfig& c, double v) { c.wallHeight = v; }, 0.0, 2000.0, geometry),
+            closedRange<HallEdgeConfig>(
+                "orbitRadius", [](HallEdgeConfig& c, double v) { c.orbitRadius = v; }, 0.3, 15.0, geometry),
+            closedRange<HallEdgeConfig>(
+                "packetSigma", [](HallEdgeConfig& c, double v) { c.packetSigma = v; }, 0.2, 5.0, geometry),
+            closedRange<HallEdgeConfig>(
+                "edgeBand", [](HallEdgeConfig& c, double v) { c.edgeBand = v; }, 0.2, 12.0, geometry),
+            closedRange<HallEdgeConfig>(
+                "analysisEndTime", [](HallEdgeConfig& c, double v) { c.analysisEndTime = v; }, 0.1, 100.0, geometry),
+            {"launchY",
+             [](HallEdgeConfig& c, double v) { c.launchY = v; },
+             {justAbove(lowestLaunch), justBelow(highestLaunch)},
+             {lowestLaunch, highestLaunch},
+             launch},
+        });
+    for (auto [name, field] :
+         {std::pair{"fieldStrength", &HallEdgeConfig::fieldStrength}, std::pair{"edgeY", &HallEdgeConfig::edgeY},
+          std::pair{"wallHeight", &HallEdgeConfig::wallHeight}, std::pair{"launchY", &HallEdgeConfig::launchY},
+          std::pair{"orbitRadius", &HallEdgeConfig::orbitRadius},
+          std::pair{"packetSigma", &HallEdgeConfig::packetSigma}, std::pair{"edgeBand", &HallEdgeConfig::edgeBand},
+          std::pair{"analysisEndTime", &HallEdgeConfig::analysisEndTime}})
+        rules.push_back(finiteOnly<HallEdgeConfig>(
+            name, [field = field](HallEdgeConfig& c, double v) { c.*field = v; }, finite));
     test::expectValueRules(QuantumHallEdge2D::validateConfiguration, config, rules);
 
     ComplexField2D field(32, 32, 0.5f, 0.5f);

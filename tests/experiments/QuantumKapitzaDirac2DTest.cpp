@@ -275,16 +275,16 @@ TEST(QuantumKapitzaDirac2D, PulseRules)
     EXPECT_EQ(pulseMessage(enabledPulse(), 0.0), "Kapitza-Dirac hbar must be finite and positive.");
 
     const std::string widths = "Kapitza-Dirac initial-state widths must be positive.";
-    test::expectValueRules(QuantumKapitzaDirac2D::validateInitialState, I{},
-                           {{"sigmaX", setter(&I::sigmaX), {1e-9}, {0.0}, widths},
-                            {"sigmaY", setter(&I::sigmaY), {1e-9}, {0.0}, widths}},
-                           test::finiteOnly<I>({{"centerX", &I::centerX},
-                                                {"centerY", &I::centerY},
-                                                {"sigmaX", &I::sigmaX},
-                                                {"sigmaY", &I::sigmaY},
-                                                {"momentumX", &I::momentumX},
-                                                {"momentumY", &I::momentumY}},
-                                               "Kapitza-Dirac initial-state parameters must be finite."));
+    test::expectValueRules(
+        QuantumKapitzaDirac2D::validateInitialState, I{},
+        {{"sigmaX", setter(&I::sigmaX), {1e-9}, {0.0}, widths}, {"sigmaY", setter(&I::sigmaY), {1e-9}, {0.0}, widths}},
+        test::finiteOnly<I>({{"centerX", &I::centerX},
+                             {"centerY", &I::centerY},
+                             {"sigmaX", &I::sigmaX},
+                             {"sigmaY", &I::sigmaY},
+                             {"momentumX", &I::momentumX},
+                             {"momentumY", &I::momentumY}},
+                            "Kapitza-Dirac initial-state parameters must be finite."));
 
     // A preparer keeps an earlier message.
     KapitzaDiracInitialStateConfig initial;

@@ -104,9 +104,9 @@ TEST(KickedRotorRecorder, ClassicalEnsembleFollowsTheStandardMapOverTwoKicks)
         const double k = c.strength * c.tau;
         const double p0 = c.mode * c.tau;
         const double firstKick = p0 * p0 + k * k / 2.0;
-        const double secondKick = firstKick - 2.0 * k * p0 * std::cyl_bessel_j(1.0, k) * std::sin(p0)
-                                  + k * k * (std::cyl_bessel_j(0.0, k) - std::cyl_bessel_j(2.0, k)) * std::cos(p0)
-                                  + k * k * (1.0 - std::cyl_bessel_j(2.0, 2.0 * k) * std::cos(2.0 * p0)) / 2.0;
+        const double secondKick = firstKick - 2.0 * k * p0 * std::cyl_bessel_j(1.0, k) * std::sin(p0) +
+                                  k * k * (std::cyl_bessel_j(0.0, k) - std::cyl_bessel_j(2.0, k)) * std::cos(p0) +
+                                  k * k * (1.0 - std::cyl_bessel_j(2.0, 2.0 * k) * std::cos(2.0 * p0)) / 2.0;
         const double tau2 = c.tau * c.tau;
         EXPECT_NEAR(KickedRotorRecorder::classicalMeanSquareMode(c.strength, c.tau, c.mode, 0), c.mode * c.mode, 1e-9)
             << "K = " << k << ", mode " << c.mode;
@@ -144,14 +144,19 @@ TEST(QuantumKickedRotor2D, ModesThatAliasOnTheGridAreRefused)
     using test::justBelow;
     using test::setter;
     using I = KickedRotorInitialStateConfig;
-    test::expectValueRules(
-        QuantumKickedRotor2D::validateInitialState, I{},
-        {{"initialMomentumMode", [](I& c, double v) { c.initialMomentumMode = std::int32_t(v); },
-          {-10000.0, 10000.0}, {-10001.0, 10001.0}, "QuantumKickedRotor2D: initial momentum mode is out of range"},
-         {"ySigma", setter(&I::ySigma), {1e-9, 1000.0}, {0.0, justAbove(1000.0)},
-          "QuantumKickedRotor2D: Y sigma must be positive"}},
-        test::finiteOnly<I>({{"yCenter", &I::yCenter}, {"ySigma", &I::ySigma}},
-                            "QuantumKickedRotor2D: initial-state values must be finite"));
+    test::expectValueRules(QuantumKickedRotor2D::validateInitialState, I{},
+                           {{"initialMomentumMode",
+                             [](I& c, double v) { c.initialMomentumMode = std::int32_t(v); },
+                             {-10000.0, 10000.0},
+                             {-10001.0, 10001.0},
+                             "QuantumKickedRotor2D: initial momentum mode is out of range"},
+                            {"ySigma",
+                             setter(&I::ySigma),
+                             {1e-9, 1000.0},
+                             {0.0, justAbove(1000.0)},
+                             "QuantumKickedRotor2D: Y sigma must be positive"}},
+                           test::finiteOnly<I>({{"yCenter", &I::yCenter}, {"ySigma", &I::ySigma}},
+                                               "QuantumKickedRotor2D: initial-state values must be finite"));
 }
 
 TEST(QuantumKickedRotor2D, KickRules)
@@ -167,7 +172,10 @@ TEST(QuantumKickedRotor2D, KickRules)
         QuantumKickedRotor2D::validateKick, enabledKick(),
         {{"firstKickTime", setter(&C::firstKickTime), {0.0}, {justBelow(0.0)}, timing},
          {"kickPeriod", setter(&C::kickPeriod), {}, {0.0, -1.0}, timing},
-         {"kickPeriod", setter(&C::kickPeriod), {0.001}, {justBelow(0.001), 1e-300},
+         {"kickPeriod",
+          setter(&C::kickPeriod),
+          {0.001},
+          {justBelow(0.001), 1e-300},
           "QuantumKickedRotor2D: kick period must be at least 0.001"},
          {"phaseStrength", setter(&C::phaseStrength), {1e-9, 100.0}, {0.0, justAbove(100.0)}, strength}},
         test::finiteOnly<C>({{"firstKickTime", &C::firstKickTime},

@@ -53,30 +53,29 @@ TEST(QuantumKleinTunneling2D, ValidationAndFailures)
     using test::setter;
     using C = KleinTunnelingConfig;
     const std::string m = "QuantumKleinTunneling2D: invalid configuration";
-    test::expectValueRules(
-        QuantumKleinTunneling2D::validateConfiguration, KleinTunnelingConfig{},
-        {{"lightSpeed", setter(&C::lightSpeed), {1e-9}, {0.0}, m},
-         {"restMass", setter(&C::restMass), {0.0}, {justBelow(0.0)}, m},
-         {"sigma", setter(&C::sigma), {1e-9}, {0.0}, m},
-         {"momentumX", setter(&C::momentumX), {1e-9}, {0.0, -1.0}, m},
-         {"barrierWidth", setter(&C::barrierWidth), {1e-9}, {0.0}, m},
-         {"barrierHeight", setter(&C::barrierHeight), {1e-9}, {0.0}, m},
-         {"analysisEndTime", setter(&C::analysisEndTime), {1e-9}, {0.0}, m},
-         {"detectorX", setter(&C::detectorX), {justAbove(1.5)}, {1.5}, m},
-         {"barrierCenterX", setter(&C::barrierCenterX), {justBelow(4.5)}, {4.5}, m}},
-        test::finiteOnly<C>({{"lightSpeed", &C::lightSpeed},
-                             {"restMass", &C::restMass},
-                             {"centerX", &C::centerX},
-                             {"centerY", &C::centerY},
-                             {"sigma", &C::sigma},
-                             {"momentumX", &C::momentumX},
-                             {"momentumY", &C::momentumY},
-                             {"barrierCenterX", &C::barrierCenterX},
-                             {"barrierWidth", &C::barrierWidth},
-                             {"barrierHeight", &C::barrierHeight},
-                             {"detectorX", &C::detectorX},
-                             {"analysisEndTime", &C::analysisEndTime}},
-                            m));
+    test::expectValueRules(QuantumKleinTunneling2D::validateConfiguration, KleinTunnelingConfig{},
+                           {{"lightSpeed", setter(&C::lightSpeed), {1e-9}, {0.0}, m},
+                            {"restMass", setter(&C::restMass), {0.0}, {justBelow(0.0)}, m},
+                            {"sigma", setter(&C::sigma), {1e-9}, {0.0}, m},
+                            {"momentumX", setter(&C::momentumX), {1e-9}, {0.0, -1.0}, m},
+                            {"barrierWidth", setter(&C::barrierWidth), {1e-9}, {0.0}, m},
+                            {"barrierHeight", setter(&C::barrierHeight), {1e-9}, {0.0}, m},
+                            {"analysisEndTime", setter(&C::analysisEndTime), {1e-9}, {0.0}, m},
+                            {"detectorX", setter(&C::detectorX), {justAbove(1.5)}, {1.5}, m},
+                            {"barrierCenterX", setter(&C::barrierCenterX), {justBelow(4.5)}, {4.5}, m}},
+                           test::finiteOnly<C>({{"lightSpeed", &C::lightSpeed},
+                                                {"restMass", &C::restMass},
+                                                {"centerX", &C::centerX},
+                                                {"centerY", &C::centerY},
+                                                {"sigma", &C::sigma},
+                                                {"momentumX", &C::momentumX},
+                                                {"momentumY", &C::momentumY},
+                                                {"barrierCenterX", &C::barrierCenterX},
+                                                {"barrierWidth", &C::barrierWidth},
+                                                {"barrierHeight", &C::barrierHeight},
+                                                {"detectorX", &C::detectorX},
+                                                {"analysisEndTime", &C::analysisEndTime}},
+                                               m));
 
     DiracSpinor2D odd;
     odd.resize(24, 8, 0.5f, 0.5f);

@@ -87,18 +87,26 @@ TEST(QuantumLandau2D, ValidationAndRefusals)
     test::expectValueRules(
         QuantumLandau2D::validateConfiguration, enabled, test::magneticFieldRules<LandauConfig>(fieldRange),
         std::vector<Rule>{
-            {"preparationMode", [](LandauConfig& c, double v) { c.preparationMode = std::uint32_t(v); }, {0.0, 1.0},
-             {2.0}, "Landau preparation mode must be 0 or 1."},
-            {"landauIndex", [](LandauConfig& c, double v) { c.landauIndex = std::uint32_t(v); }, {0.0, 8.0}, {9.0},
+            {"preparationMode",
+             [](LandauConfig& c, double v) { c.preparationMode = std::uint32_t(v); },
+             {0.0, 1.0},
+             {2.0},
+             "Landau preparation mode must be 0 or 1."},
+            {"landauIndex",
+             [](LandauConfig& c, double v) { c.landauIndex = std::uint32_t(v); },
+             {0.0, 8.0},
+             {9.0},
              "Landau index must be in [0,8]."},
-            closedRange<LandauConfig>("orbitRadius", [](LandauConfig& c, double v) { c.orbitRadius = v; }, 0.2, 15.0,
-                                      orbit),
-            closedRange<LandauConfig>("analysisEndTime", [](LandauConfig& c, double v) { c.analysisEndTime = v; }, 0.1,
-                                      200.0, orbit),
-            finiteOnly<LandauConfig>("fieldStrength", [](LandauConfig& c, double v) { c.fieldStrength = v; }, finite),
-            finiteOnly<LandauConfig>("orbitRadius", [](LandauConfig& c, double v) { c.orbitRadius = v; }, finite),
-            finiteOnly<LandauConfig>("analysisEndTime", [](LandauConfig& c, double v) { c.analysisEndTime = v; },
-                                     finite),
+            closedRange<LandauConfig>(
+                "orbitRadius", [](LandauConfig& c, double v) { c.orbitRadius = v; }, 0.2, 15.0, orbit),
+            closedRange<LandauConfig>(
+                "analysisEndTime", [](LandauConfig& c, double v) { c.analysisEndTime = v; }, 0.1, 200.0, orbit),
+            finiteOnly<LandauConfig>(
+                "fieldStrength", [](LandauConfig& c, double v) { c.fieldStrength = v; }, finite),
+            finiteOnly<LandauConfig>(
+                "orbitRadius", [](LandauConfig& c, double v) { c.orbitRadius = v; }, finite),
+            finiteOnly<LandauConfig>(
+                "analysisEndTime", [](LandauConfig& c, double v) { c.analysisEndTime = v; }, finite),
         });
 
     LandauConfig config;
@@ -165,8 +173,8 @@ TEST(QuantumLandau2D, EigenstatesHaveTheLevelEnergies)
     GaugeLinkField2D links;
     ASSERT_TRUE(QuantumLandau2D::buildSymmetricGauge(field, config, links, nullptr));
     // Links of the symmetric gauge: the plaquette flux b dx dy everywhere.
-    const std::complex<float> plaquette = links.linkX(10, 20) * links.linkY(11, 20)
-                                          * std::conj(links.linkX(10, 21)) * std::conj(links.linkY(10, 20));
+    const std::complex<float> plaquette =
+        links.linkX(10, 20) * links.linkY(11, 20) * std::conj(links.linkX(10, 21)) * std::conj(links.linkY(10, 20));
     EXPECT_NEAR(std::arg(plaquette), -0.45 * 0.16 * 0.2, 1e-6);
 
     for (std::uint32_t n : {0u, 1u, 2u, 3u}) {

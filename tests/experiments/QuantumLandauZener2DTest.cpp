@@ -185,14 +185,13 @@ TEST(QuantumStueckelberg2D, ReferenceOfTheDoublePassage)
             *error = "refused";
         return ok;
     };
-    test::expectValueRules(
-        analyzable, returnSweep(4.0),
-        {{"startTime", setter(&S::startTime), {0.0}, {justBelow(0.0), NAN}, "refused"},
-         {"duration", setter(&S::duration), {1e-9}, {0.0, NAN}, "refused"},
-         {"holdDuration", setter(&S::holdDuration), {0.0}, {justBelow(0.0), NAN}, "refused"},
-         {"returnDuration", setter(&S::returnDuration), {1e-9}, {0.0, NAN}, "refused"},
-         {"startValue", setter(&S::startValue), {0.0, 5.0}, {justBelow(0.0), -0.35, NAN}, "refused"},
-         {"endValue", setter(&S::endValue), {0.0, -5.0}, {justAbove(0.0), 0.35, NAN}, "refused"}});
+    test::expectValueRules(analyzable, returnSweep(4.0),
+                           {{"startTime", setter(&S::startTime), {0.0}, {justBelow(0.0), NAN}, "refused"},
+                            {"duration", setter(&S::duration), {1e-9}, {0.0, NAN}, "refused"},
+                            {"holdDuration", setter(&S::holdDuration), {0.0}, {justBelow(0.0), NAN}, "refused"},
+                            {"returnDuration", setter(&S::returnDuration), {1e-9}, {0.0, NAN}, "refused"},
+                            {"startValue", setter(&S::startValue), {0.0, 5.0}, {justBelow(0.0), -0.35, NAN}, "refused"},
+                            {"endValue", setter(&S::endValue), {0.0, -5.0}, {justAbove(0.0), 0.35, NAN}, "refused"}});
     LinearSweep other = returnSweep(4.0);
     other.parameter = SceneParameterSlopeY;
     EXPECT_FALSE(isReturnSweepAnalyzable(other));
@@ -257,8 +256,8 @@ TEST(QuantumStueckelberg2D, HoldScanAdvancesThePhaseAtTheHeldGap)
     // The phase between the crossings is an action over hbar.
     const LinearSweep twice = returnSweep(4.0);
     const LandauZenerReference lz1 = QuantumStueckelberg2D::reference(pair, twice, 0, 1, 1.0).landauZener;
-    EXPECT_NEAR(QuantumStueckelberg2D::phaseIntegral(lz1, twice, 0.5), 2.0 * QuantumStueckelberg2D::phaseIntegral(lz1, twice, 1.0),
-                1e-9);
+    EXPECT_NEAR(QuantumStueckelberg2D::phaseIntegral(lz1, twice, 0.5),
+                2.0 * QuantumStueckelberg2D::phaseIntegral(lz1, twice, 1.0), 1e-9);
     for (double hbar : {0.0, -1.0})
         EXPECT_EQ(QuantumStueckelberg2D::phaseIntegral(lz1, twice, hbar), 0.0) << "hbar " << hbar;
     // The action between the crossings at t = 2 and 10: int sqrt(Delta^2 + (2 d F)^2) dt / hbar.

@@ -112,12 +112,14 @@ TEST(QuantumLoschmidt2D, ConfigurationRules)
     const std::string finite = "Loschmidt momentum-error values must be finite.";
     test::expectValueRules(
         validate, enabledEcho(),
-        {{"reversalTime", setter(&C::reversalTime), {1e-9}, {0.0, NAN, INFINITY},
+        {{"reversalTime",
+          setter(&C::reversalTime),
+          {1e-9},
+          {0.0, NAN, INFINITY},
           "Loschmidt reversal time must be finite and positive."},
          test::closedRange<C>("momentumErrorX", setter(&C::momentumErrorX), -1000.0, 1000.0, large),
          test::closedRange<C>("momentumErrorY", setter(&C::momentumErrorY), -1000.0, 1000.0, large)},
-        test::finiteOnly<C>({{"momentumErrorX", &C::momentumErrorX}, {"momentumErrorY", &C::momentumErrorY}},
-                            finite));
+        test::finiteOnly<C>({{"momentumErrorX", &C::momentumErrorX}, {"momentumErrorY", &C::momentumErrorY}}, finite));
     // A disabled echo is not checked.
     LoschmidtConfig config = enabledEcho(1000.0);
     config.reversalTime = 0.0;

@@ -21,10 +21,7 @@ PotentialObject shutterBarrier(float thickness = 0.32f, float length = 19.0f)
     return test::barrierObject(120.0f, 0.0f, 0.0f, thickness, length);
 }
 
-PotentialScene shutterScene(const PotentialObject& shutter = shutterBarrier())
-{
-    return test::sceneOf({shutter});
-}
+PotentialScene shutterScene(const PotentialObject& shutter = shutterBarrier()) { return test::sceneOf({shutter}); }
 
 MoshinskyConfig enabledShutter()
 {
@@ -90,8 +87,10 @@ TEST(QuantumMoshinsky2D, ShutterMustBeTallNarrowAndUpstream)
         broken.*field = value;
         return shutterMessage(shutterScene(), broken);
     };
-    for (auto [field, value] : {std::pair{&MoshinskyConfig::openTime, -1.0}, {&MoshinskyConfig::detectorX, NAN},
-                                {&MoshinskyConfig::analysisEndTime, NAN}, {&MoshinskyConfig::analysisEndTime, 0.0}})
+    for (auto [field, value] : {std::pair{&MoshinskyConfig::openTime, -1.0},
+                                {&MoshinskyConfig::detectorX, NAN},
+                                {&MoshinskyConfig::analysisEndTime, NAN},
+                                {&MoshinskyConfig::analysisEndTime, 0.0}})
         EXPECT_STREQ(timing(field, value), "Moshinsky timing/detector configuration is invalid.") << value;
     // Downstream is along x of the shutter's own centre, here off both axes.
     config = enabledShutter();
@@ -99,8 +98,8 @@ TEST(QuantumMoshinsky2D, ShutterMustBeTallNarrowAndUpstream)
     EXPECT_STREQ(shutterMessage(shutterScene(test::barrierObject(120.0f, 2.0f, -3.0f, 0.32f, 19.0f)), config),
                  "Moshinsky detector must lie downstream of the shutter.");
     config.detectorX = 2.5;
-    EXPECT_TRUE(QuantumMoshinsky2D::validateShutter(shutterScene(test::barrierObject(120.0f, 2.0f, -3.0f, 0.32f, 19.0f)),
-                                                    config, nullptr, nullptr));
+    EXPECT_TRUE(QuantumMoshinsky2D::validateShutter(
+        shutterScene(test::barrierObject(120.0f, 2.0f, -3.0f, 0.32f, 19.0f)), config, nullptr, nullptr));
     PotentialObject circle = shutterBarrier();
     circle.kind = PotentialObjectKind::Circle;
     EXPECT_STREQ(shutterMessage(shutterScene(circle), enabledShutter()),
@@ -178,21 +177,20 @@ TEST(QuantumMoshinsky2D, InitialBeamIsCutAtTheShutter)
     using C = MoshinskyInitialStateConfig;
     const std::string widths = "Moshinsky envelope widths and edge width must be positive.";
     const std::string behindShutter = "Moshinsky envelope centre must lie behind the shutter.";
-    test::expectValueRules(
-        test::withTextError<C>(QuantumMoshinsky2D::validateInitialState), enabledBeam(),
-        {{"envelopeSigmaX", setter(&C::envelopeSigmaX), {1e-9}, {0.0}, widths},
-         {"transverseSigmaY", setter(&C::transverseSigmaY), {1e-9}, {0.0}, widths},
-         {"edgeWidth", setter(&C::edgeWidth), {1e-9}, {0.0}, widths},
-         {"envelopeCenterX", setter(&C::envelopeCenterX), {justBelow(0.0)}, {0.0}, behindShutter},
-         {"shutterX", setter(&C::shutterX), {-7.5}, {-8.0}, behindShutter}},
-        test::finiteOnly<C>({{"shutterX", &C::shutterX},
-                             {"envelopeCenterX", &C::envelopeCenterX},
-                             {"envelopeSigmaX", &C::envelopeSigmaX},
-                             {"centerY", &C::centerY},
-                             {"transverseSigmaY", &C::transverseSigmaY},
-                             {"momentumX", &C::momentumX},
-                             {"edgeWidth", &C::edgeWidth}},
-                            "Moshinsky initial-state parameters must be finite."));
+    test::expectValueRules(test::withTextError<C>(QuantumMoshinsky2D::validateInitialState), enabledBeam(),
+                           {{"envelopeSigmaX", setter(&C::envelopeSigmaX), {1e-9}, {0.0}, widths},
+                            {"transverseSigmaY", setter(&C::transverseSigmaY), {1e-9}, {0.0}, widths},
+                            {"edgeWidth", setter(&C::edgeWidth), {1e-9}, {0.0}, widths},
+                            {"envelopeCenterX", setter(&C::envelopeCenterX), {justBelow(0.0)}, {0.0}, behindShutter},
+                            {"shutterX", setter(&C::shutterX), {-7.5}, {-8.0}, behindShutter}},
+                           test::finiteOnly<C>({{"shutterX", &C::shutterX},
+                                                {"envelopeCenterX", &C::envelopeCenterX},
+                                                {"envelopeSigmaX", &C::envelopeSigmaX},
+                                                {"centerY", &C::centerY},
+                                                {"transverseSigmaY", &C::transverseSigmaY},
+                                                {"momentumX", &C::momentumX},
+                                                {"edgeWidth", &C::edgeWidth}},
+                                               "Moshinsky initial-state parameters must be finite."));
     error.clear();
     EXPECT_FALSE(QuantumMoshinsky2D::prepareInitialState(target, enabledBeam(), INFINITY, &error));
     EXPECT_EQ(error, "Moshinsky hbar must be positive and finite.");

@@ -117,9 +117,8 @@ TEST(QuantumRamsey2D, ZeroFreeTimeChainsThePulses)
     const ComplexMatrix2x2& u = member.firstPulse;
     EXPECT_NEAR(std::norm(u[0]) + std::norm(u[2]), 1.0, 1e-12);
     EXPECT_NEAR(std::abs(std::conj(u[0]) * u[1] + std::conj(u[2]) * u[3]), 0.0, 1e-12);
-    const ComplexMatrix2x2 identity =
-        QuantumRamsey2D::pulsePropagator(member.energyI, member.energyJ, member.dipoleElement, sequence, 0.0, 0.0, 1.0,
-                                         0.01);
+    const ComplexMatrix2x2 identity = QuantumRamsey2D::pulsePropagator(
+        member.energyI, member.energyJ, member.dipoleElement, sequence, 0.0, 0.0, 1.0, 0.01);
     EXPECT_EQ(identity, identityComplex2x2());
     EXPECT_EQ(member.echoPulse, ComplexMatrix2x2{});
 
@@ -191,8 +190,11 @@ TEST(QuantumRamsey2D, EnsembleWeightsAndTheSingleMemberLimit)
         ensembleOf(0.06, 41),
         {test::closedRange<E>("detuningStdDev", test::setter(&E::detuningStdDev), 0.0, 10.0, "refused"),
          test::finiteOnly<E>("detuningStdDev", test::setter(&E::detuningStdDev), "refused"),
-         {"memberCount", [](E& e, double v) { e.memberCount = static_cast<std::int32_t>(v); }, {3.0, 201.0},
-          {2.0, 202.0}, "refused"}});
+         {"memberCount",
+          [](E& e, double v) { e.memberCount = static_cast<std::int32_t>(v); },
+          {3.0, 201.0},
+          {2.0, 202.0},
+          "refused"}});
 
     RamseyEnsemble disabled = ensembleOf(0.06, 41);
     disabled.enabled = false;

@@ -51,8 +51,8 @@ TEST(QuantumResonance2D, SceneCheckReportsOneMessagePerFault)
     EXPECT_EQ(checkMessage(sceneOf({makeBarrier(2.0f, -2.0f, 1.0f), makeBarrier(2.0f, 2.0f, 1.0f),
                                     fixtures::makeRectangle(3.0f, 6.0f, 1.0f, 1.0f)})),
               "Double-barrier analysis requires only Barrier objects.");
-    EXPECT_EQ(checkMessage(sceneOf({makeBarrier(2.0f, -4.0f, 1.0f), makeBarrier(2.0f, 0.0f, 1.0f),
-                                    makeBarrier(2.0f, 4.0f, 1.0f)})),
+    EXPECT_EQ(checkMessage(sceneOf(
+                  {makeBarrier(2.0f, -4.0f, 1.0f), makeBarrier(2.0f, 0.0f, 1.0f), makeBarrier(2.0f, 4.0f, 1.0f)})),
               "Enable exactly two Barrier objects in Potential Scene.");
     EXPECT_EQ(checkMessage(PotentialScene()), "Enable exactly two Barrier objects in Potential Scene.");
     // Touching barriers leave no cavity.
@@ -60,8 +60,8 @@ TEST(QuantumResonance2D, SceneCheckReportsOneMessagePerFault)
               "The two barriers overlap or leave no finite central cavity.");
 
     // An invalid third barrier is reported as invalid, not as a count fault.
-    PotentialScene three = sceneOf({makeBarrier(2.0f, -4.0f, 1.0f), makeBarrier(2.0f, 0.0f, 1.0f),
-                                    makeBarrier(2.0f, 4.0f, 1.0f)});
+    PotentialScene three =
+        sceneOf({makeBarrier(2.0f, -4.0f, 1.0f), makeBarrier(2.0f, 0.0f, 1.0f), makeBarrier(2.0f, 4.0f, 1.0f)});
     three.find(3)->thickness = -1.0f;
     EXPECT_EQ(checkMessage(three), "One of the enabled barriers is invalid.");
 

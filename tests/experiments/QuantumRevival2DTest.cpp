@@ -55,8 +55,8 @@ TEST(QuantumRevival2D, RecognisesThePresetBoxAndItsRevivalTimes)
     // An oblong box off the origin with walls of two thicknesses: each figure
     // comes from its own axis (its centre lies right of its top wall's height,
     // so that ordering the walls by an x would show).
-    ASSERT_TRUE(QuantumRevival2D::extractFromScene(sceneOf(boxObjects(90.0f, 4.5, -0.75, 6.4, 4.8, 1.28, 0.96)),
-                                                   config, &error))
+    ASSERT_TRUE(QuantumRevival2D::extractFromScene(sceneOf(boxObjects(90.0f, 4.5, -0.75, 6.4, 4.8, 1.28, 0.96)), config,
+                                                   &error))
         << error;
     EXPECT_NEAR(config.interiorWidth, 6.4, 1e-5);
     EXPECT_NEAR(config.interiorHeight, 4.8, 1e-5);
@@ -87,7 +87,8 @@ TEST(QuantumRevival2D, RefusesPerturbedBoxesWithTheirMessages)
 
     std::vector<PotentialObject> threeVertical = revivalBoxObjects();
     threeVertical[3] = threeVertical[2];
-    EXPECT_EQ(revivalMessage(threeVertical), "Quantum revival box needs exactly two vertical and two horizontal walls.");
+    EXPECT_EQ(revivalMessage(threeVertical),
+              "Quantum revival box needs exactly two vertical and two horizontal walls.");
 
     std::vector<PotentialObject> crossed = revivalBoxObjects();
     crossed[0].width = 8.0f; // inner faces at x = 0.16 and x = -0.16

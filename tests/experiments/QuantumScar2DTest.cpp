@@ -27,10 +27,7 @@ PotentialObject stadiumObject()
     return o;
 }
 
-PotentialObject rectangleObject()
-{
-    return test::placedObject(PotentialObjectKind::Rectangle, 10.0f, 0.0f, 0.0f);
-}
+PotentialObject rectangleObject() { return test::placedObject(PotentialObjectKind::Rectangle, 10.0f, 0.0f, 0.0f); }
 
 std::string stadiumMessage(const std::vector<PotentialObject>& objects)
 {
@@ -209,10 +206,16 @@ TEST(QuantumScar2D, ConfigurationLimits)
     const std::string band = "Scar orbit-band half-width must be finite and positive.";
     const std::string energy = "Scar reference energy must be finite and non-negative.";
     test::expectValueRules(QuantumScar2D::validateConfiguration, enabledScar(),
-                           {{"orbitBandHalfWidth", setter(&C::orbitBandHalfWidth), {1e-9, 20.0},
-                             {0.0, justAbove(20.0), NAN, INFINITY}, band},
-                            {"referenceEnergy", setter(&C::referenceEnergy), {0.0, 10000.0},
-                             {justBelow(0.0), justAbove(10000.0), NAN, INFINITY}, energy}});
+                           {{"orbitBandHalfWidth",
+                             setter(&C::orbitBandHalfWidth),
+                             {1e-9, 20.0},
+                             {0.0, justAbove(20.0), NAN, INFINITY},
+                             band},
+                            {"referenceEnergy",
+                             setter(&C::referenceEnergy),
+                             {0.0, 10000.0},
+                             {justBelow(0.0), justAbove(10000.0), NAN, INFINITY},
+                             energy}});
     // A stale message goes on success.
     std::string error = "stale";
     EXPECT_TRUE(QuantumScar2D::validateConfiguration(enabledScar(20.0), &error));

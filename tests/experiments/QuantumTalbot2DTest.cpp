@@ -28,10 +28,7 @@ std::string preparationMessage(ComplexField2D& field, const TalbotInitialState& 
 
 // Two periods of the preset comb across 64 columns of 0.16; rows of 0.64
 // cover the envelope at y = -8.
-ComplexField2D twoPeriodGrid()
-{
-    return ComplexField2D(64, 32, 0.16f, 0.64f);
-}
+ComplexField2D twoPeriodGrid() { return ComplexField2D(64, 32, 0.16f, 0.64f); }
 
 } // namespace
 
@@ -43,10 +40,10 @@ TEST(QuantumTalbot2D, TalbotTimeOfThePresetCombIsTwoMassPeriodSquaredOverPlanck)
     EXPECT_NEAR(QuantumTalbot2D::talbotTime(preset.period, 1.0, 1.0), 8.344, 1e-3);
     EXPECT_NEAR(QuantumTalbot2D::talbotTime(2.0, 3.0, 0.5), 2.0 * 3.0 * 4.0 / (2.0 * kPi * 0.5), 1e-12);
     // Any one unusable argument alone gives no time.
-    for (const auto& [period, mass, hbar] : {std::tuple{0.0, 1.5, 0.7}, std::tuple{-2.0, 1.5, 0.7},
-                                             std::tuple{double(NAN), 1.5, 0.7}, std::tuple{2.0, 0.0, 0.7},
-                                             std::tuple{2.0, -1.5, 0.7}, std::tuple{2.0, double(INFINITY), 0.7},
-                                             std::tuple{2.0, 1.5, 0.0}, std::tuple{2.0, 1.5, -0.7}})
+    for (const auto& [period, mass, hbar] :
+         {std::tuple{0.0, 1.5, 0.7}, std::tuple{-2.0, 1.5, 0.7}, std::tuple{double(NAN), 1.5, 0.7},
+          std::tuple{2.0, 0.0, 0.7}, std::tuple{2.0, -1.5, 0.7}, std::tuple{2.0, double(INFINITY), 0.7},
+          std::tuple{2.0, 1.5, 0.0}, std::tuple{2.0, 1.5, -0.7}})
         EXPECT_EQ(QuantumTalbot2D::talbotTime(period, mass, hbar), 0.0) << period << ", " << mass << ", " << hbar;
     EXPECT_EQ(QuantumTalbot2D::talbotTime(5.12, 1.0, std::nan("")), 0.0);
 }
@@ -60,10 +57,17 @@ TEST(QuantumTalbot2D, ValidationReportsTheFirstFault)
     const std::string tooth = "Talbot tooth sigma must be positive and smaller than half the period.";
     test::expectValueRules(
         QuantumTalbot2D::validateInitialState, TalbotInitialState{},
-        {{"period", setter(&S::period), {0.9000001}, {0.0, NAN, INFINITY}, "Talbot period must be finite and positive."},
+        {{"period",
+          setter(&S::period),
+          {0.9000001},
+          {0.0, NAN, INFINITY},
+          "Talbot period must be finite and positive."},
          {"toothSigma", setter(&S::toothSigma), {1e-9, justBelow(2.56)}, {0.0, 2.56, NAN}, tooth},
          {"period with its teeth", setter(&S::period), {justAbove(0.9)}, {0.9}, tooth},
-         {"sigmaY", setter(&S::sigmaY), {1e-9}, {0.0, NAN, INFINITY},
+         {"sigmaY",
+          setter(&S::sigmaY),
+          {1e-9},
+          {0.0, NAN, INFINITY},
           "Talbot longitudinal sigma must be finite and positive."}},
         test::finiteOnly<S>({{"offsetX", &S::offsetX}, {"centerY", &S::centerY}, {"momentumY", &S::momentumY}},
                             "Talbot initial-state position and momentum values must be finite."));
@@ -124,7 +128,8 @@ TEST(QuantumTalbot2D, PreparationNeedsACombThatTilesTheGrid)
 
     ComplexField2D empty;
     EXPECT_EQ(preparationMessage(empty, TalbotInitialState{}), "Talbot initial state requires a non-empty field.");
-    EXPECT_EQ(preparationMessage(field, TalbotInitialState{}, 0.0), "Talbot initial state requires positive finite hbar.");
+    EXPECT_EQ(preparationMessage(field, TalbotInitialState{}, 0.0),
+              "Talbot initial state requires positive finite hbar.");
 
     // A message already in the error text survives.
     error = "Earlier validator message.";

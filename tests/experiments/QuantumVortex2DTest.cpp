@@ -57,7 +57,8 @@ double windingAround(const ComplexField2D& field, double cx, double cy, double h
         const std::uint64_t j = nearestCellIndex(y, field.ny(), field.dy(), 0, field.ny() - 1);
         return std::arg(std::complex<double>(field.at(i, j).real(), field.at(i, j).imag()));
     };
-    const double corners[5][2] = {{cx - h, cy - h}, {cx + h, cy - h}, {cx + h, cy + h}, {cx - h, cy + h}, {cx - h, cy - h}};
+    const double corners[5][2] = {
+        {cx - h, cy - h}, {cx + h, cy - h}, {cx + h, cy + h}, {cx - h, cy + h}, {cx - h, cy - h}};
     double total = 0.0;
     double previous = phaseAt(corners[0][0], corners[0][1]);
     for (int side = 0; side < 4; ++side)
@@ -139,7 +140,10 @@ TEST(QuantumVortex2D, StateValidationReportsTheFirstFault)
     const std::string charge = "QuantumVortex2D: charge must be +1 or -1";
     test::expectValueRules(
         QuantumVortex2D::validateConfig, VortexInitialState{},
-        {{"envelopeSigma", setter(&S::envelopeSigma), {1e-9, 1000.0}, {0.0, justAbove(1000.0)},
+        {{"envelopeSigma",
+          setter(&S::envelopeSigma),
+          {1e-9, 1000.0},
+          {0.0, justAbove(1000.0)},
           "QuantumVortex2D: envelope sigma must be positive"},
          {"charge", [](S& s, double v) { s.charge = std::int32_t(v); }, {-1.0, 1.0}, {0.0, 2.0, -2.0}, charge}},
         test::finiteOnly<S>({{"envelopeCenterX", &S::envelopeCenterX},
@@ -188,7 +192,8 @@ TEST(QuantumVortex2D, PreparedStateWindsByItsChargeAroundTheCore)
             EXPECT_NEAR(core.y, 0.0, 1e-6);
             EXPECT_LT(core.coreDensity, 1e-3);
         }
-    EXPECT_FALSE(QuantumVortex2D::findCore(preparedVortex(VortexInitialState{}), VortexInitialState{}, VortexTrap{}).found);
+    EXPECT_FALSE(
+        QuantumVortex2D::findCore(preparedVortex(VortexInitialState{}), VortexInitialState{}, VortexTrap{}).found);
     // Fewer than three cells along either axis is no search, though a core
     // sits between the two columns (or rows); three are enough.
     for (auto [nx, ny, found] : {std::tuple{2u, 48u, false}, {48u, 2u, false}, {3u, 48u, true}, {48u, 3u, true}}) {
@@ -242,8 +247,8 @@ TEST(QuantumVortex2D, AngularMomentumOfThePreparedStateMatchesItsAnalyticValue)
         ComplexField2D small(5, ny, 0.5f, 0.4f);
         for (std::uint64_t j = 0; j < ny; ++j)
             for (std::uint64_t i = 0; i < 5; ++i)
-                small.at(i, j) =
-                    Complex(static_cast<float>(gridCoordinateX(small, i)), static_cast<float>(gridCoordinateY(small, j)));
+                small.at(i, j) = Complex(static_cast<float>(gridCoordinateX(small, i)),
+                                         static_cast<float>(gridCoordinateY(small, j)));
         EXPECT_NEAR(VortexRecorder::angularMomentum(small, 1.0, 0.0, 0.0), 1.0, 1e-6) << "5 x " << ny;
     }
     // About a centre off the diagonal, (x - 0.5) + i (y + 0.25) turns about it the same way.

@@ -32,13 +32,11 @@ ZenoConfig enabledZeno()
 PotentialScene escapeScene()
 {
     using test::rectangleObject;
-    return test::sceneOf({rectangleObject(120.0f, 0.0f, 0.0f, 40.96f, 0.64f),
-                          rectangleObject(120.0f, 0.0f, 9.76f, 40.96f, 0.48f),
-                          rectangleObject(120.0f, 0.0f, -9.76f, 40.96f, 0.48f),
-                          rectangleObject(120.0f, -9.0f, 4.8f, 0.64f, 8.6f),
-                          rectangleObject(120.0f, -9.0f, -4.8f, 0.64f, 8.6f),
-                          rectangleObject(4.0f, 0.0f, 4.8f, 0.8f, 8.6f),
-                          rectangleObject(4.0f, 0.0f, -4.8f, 0.8f, 8.6f)});
+    return test::sceneOf(
+        {rectangleObject(120.0f, 0.0f, 0.0f, 40.96f, 0.64f), rectangleObject(120.0f, 0.0f, 9.76f, 40.96f, 0.48f),
+         rectangleObject(120.0f, 0.0f, -9.76f, 40.96f, 0.48f), rectangleObject(120.0f, -9.0f, 4.8f, 0.64f, 8.6f),
+         rectangleObject(120.0f, -9.0f, -4.8f, 0.64f, 8.6f), rectangleObject(4.0f, 0.0f, 4.8f, 0.8f, 8.6f),
+         rectangleObject(4.0f, 0.0f, -4.8f, 0.8f, 8.6f)});
 }
 
 // Runs the escape for t = 6 with measurements every period and returns the
@@ -260,27 +258,31 @@ TEST(QuantumZeno2D, MeasurementFaultsAndTheMinimumPeriod)
     const std::string parameters = "Quantum Zeno measurement parameters are invalid.";
     test::expectValueRules(
         QuantumZeno2D::validateMeasurement, enabledZeno(),
-        {{"firstMeasurementTime", setter(&C::firstMeasurementTime), {0.0}, {justBelow(0.0), NAN, INFINITY},
-          parameters},
+        {{"firstMeasurementTime", setter(&C::firstMeasurementTime), {0.0}, {justBelow(0.0), NAN, INFINITY}, parameters},
          {"measurementPeriod", setter(&C::measurementPeriod), {}, {0.0, NAN, INFINITY}, parameters},
-         {"measurementPeriod", setter(&C::measurementPeriod), {0.001}, {justBelow(0.001), 1e-300},
+         {"measurementPeriod",
+          setter(&C::measurementPeriod),
+          {0.001},
+          {justBelow(0.001), 1e-300},
           "Quantum Zeno measurement period must be at least 0.001."},
          {"edgeWidth", setter(&C::edgeWidth), {0.0}, {justBelow(0.0), NAN, INFINITY}, parameters}},
         test::finiteOnly<C>({{"laneSplitY", &C::laneSplitY}, {"survivalBoundaryX", &C::survivalBoundaryX}},
                             parameters));
     const std::string values = "Quantum Zeno initial-state parameters must be finite and sigma must be positive.";
-    test::expectValueRules(
-        QuantumZeno2D::validateInitialState, I{},
-        {{"sigma", setter(&I::sigma), {1e-9}, {0.0}, values},
-         {"watchedLaneY", setter(&I::watchedLaneY), {justBelow(4.8)}, {4.8},
-          "Quantum Zeno control lane must lie above the watched lane."}},
-        test::finiteOnly<I>({{"centerX", &I::centerX},
-                             {"controlLaneY", &I::controlLaneY},
-                             {"watchedLaneY", &I::watchedLaneY},
-                             {"sigma", &I::sigma},
-                             {"momentumX", &I::momentumX},
-                             {"relativePhaseDegrees", &I::relativePhaseDegrees}},
-                            values));
+    test::expectValueRules(QuantumZeno2D::validateInitialState, I{},
+                           {{"sigma", setter(&I::sigma), {1e-9}, {0.0}, values},
+                            {"watchedLaneY",
+                             setter(&I::watchedLaneY),
+                             {justBelow(4.8)},
+                             {4.8},
+                             "Quantum Zeno control lane must lie above the watched lane."}},
+                           test::finiteOnly<I>({{"centerX", &I::centerX},
+                                                {"controlLaneY", &I::controlLaneY},
+                                                {"watchedLaneY", &I::watchedLaneY},
+                                                {"sigma", &I::sigma},
+                                                {"momentumX", &I::momentumX},
+                                                {"relativePhaseDegrees", &I::relativePhaseDegrees}},
+                                               values));
 }
 
 TEST(QuantumZeno2D, DueMeasurementsAreCaughtUpWithinABound)

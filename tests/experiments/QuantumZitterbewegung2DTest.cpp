@@ -76,35 +76,35 @@ TEST(QuantumZitterbewegung2D, ValidationAndPreparationFailures)
     using Rule = test::ValueRule<ZitterbewegungConfig>;
     const std::string m = "QuantumZitterbewegung2D: invalid configuration";
     const auto range = [&](const char* name, double ZitterbewegungConfig::*field, double lo, double hi) {
-        return closedRange<ZitterbewegungConfig>(name, [field](ZitterbewegungConfig& c, double v) { c.*field = v; },
-                                                 lo, hi, m);
+        return closedRange<ZitterbewegungConfig>(
+            name, [field](ZitterbewegungConfig& c, double v) { c.*field = v; }, lo, hi, m);
     };
-    test::expectValueRules(QuantumZitterbewegung2D::validateConfiguration, ZitterbewegungConfig{},
-                           std::vector<Rule>{
-                               range("lightSpeed", &ZitterbewegungConfig::lightSpeed, 0.05, 20.0),
-                               range("restMass", &ZitterbewegungConfig::restMass, 0.02, 20.0),
-                               range("sigma", &ZitterbewegungConfig::sigma, 0.25, 20.0),
-                               range("momentumX", &ZitterbewegungConfig::momentumX, -20.0, 20.0),
-                               range("momentumY", &ZitterbewegungConfig::momentumY, -20.0, 20.0),
-                               range("centerX", &ZitterbewegungConfig::centerX, -1000.0, 1000.0),
-                               range("centerY", &ZitterbewegungConfig::centerY, -1000.0, 1000.0),
-                               range("analysisEndTime", &ZitterbewegungConfig::analysisEndTime, 0.2, 200.0),
-                               {"preparationMode",
-                                [](ZitterbewegungConfig& c, double v) { c.preparationMode = std::uint32_t(v); },
-                                {0.0, 1.0},
-                                {2.0},
-                                m},
-                           },
-                           test::finiteOnly<ZitterbewegungConfig>({{"lightSpeed", &ZitterbewegungConfig::lightSpeed},
-                                                                    {"restMass", &ZitterbewegungConfig::restMass},
-                                                                    {"sigma", &ZitterbewegungConfig::sigma},
-                                                                    {"momentumX", &ZitterbewegungConfig::momentumX},
-                                                                    {"momentumY", &ZitterbewegungConfig::momentumY},
-                                                                    {"centerX", &ZitterbewegungConfig::centerX},
-                                                                    {"centerY", &ZitterbewegungConfig::centerY},
-                                                                    {"analysisEndTime",
-                                                                     &ZitterbewegungConfig::analysisEndTime}},
-                                                                   m));
+    test::expectValueRules(
+        QuantumZitterbewegung2D::validateConfiguration, ZitterbewegungConfig{},
+        std::vector<Rule>{
+            range("lightSpeed", &ZitterbewegungConfig::lightSpeed, 0.05, 20.0),
+            range("restMass", &ZitterbewegungConfig::restMass, 0.02, 20.0),
+            range("sigma", &ZitterbewegungConfig::sigma, 0.25, 20.0),
+            range("momentumX", &ZitterbewegungConfig::momentumX, -20.0, 20.0),
+            range("momentumY", &ZitterbewegungConfig::momentumY, -20.0, 20.0),
+            range("centerX", &ZitterbewegungConfig::centerX, -1000.0, 1000.0),
+            range("centerY", &ZitterbewegungConfig::centerY, -1000.0, 1000.0),
+            range("analysisEndTime", &ZitterbewegungConfig::analysisEndTime, 0.2, 200.0),
+            {"preparationMode",
+             [](ZitterbewegungConfig& c, double v) { c.preparationMode = std::uint32_t(v); },
+             {0.0, 1.0},
+             {2.0},
+             m},
+        },
+        test::finiteOnly<ZitterbewegungConfig>({{"lightSpeed", &ZitterbewegungConfig::lightSpeed},
+                                                {"restMass", &ZitterbewegungConfig::restMass},
+                                                {"sigma", &ZitterbewegungConfig::sigma},
+                                                {"momentumX", &ZitterbewegungConfig::momentumX},
+                                                {"momentumY", &ZitterbewegungConfig::momentumY},
+                                                {"centerX", &ZitterbewegungConfig::centerX},
+                                                {"centerY", &ZitterbewegungConfig::centerY},
+                                                {"analysisEndTime", &ZitterbewegungConfig::analysisEndTime}},
+                                               m));
 
     ZitterbewegungConfig config;
     std::string error;
@@ -190,7 +190,8 @@ TEST(QuantumZitterbewegung2D, EnergyBranchWeightsOfBothModes)
             const double py = kHbar * fftWaveNumber(n, up.ny(), up.dy());
             const double c = config.lightSpeed;
             const double e = std::sqrt(c * c * (px * px + py * py) + mc2 * mc2);
-            const double w = std::norm(std::complex<double>(up.at(m, n))) + std::norm(std::complex<double>(down.at(m, n)));
+            const double w =
+                std::norm(std::complex<double>(up.at(m, n))) + std::norm(std::complex<double>(down.at(m, n)));
             weight += w;
             groupX += w * c * c * px / e;
             groupY += w * c * c * py / e;

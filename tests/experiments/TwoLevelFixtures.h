@@ -21,10 +21,7 @@ inline PotentialObject makeRectangle(float value, float centerX, float width, fl
     return test::rectangleObject(value, centerX, 0.0f, width, height);
 }
 
-inline PotentialObject makeLinear(float slopeX)
-{
-    return test::linearObject(0.0f, 0.0f, slopeX, 0.0f);
-}
+inline PotentialObject makeLinear(float slopeX) { return test::linearObject(0.0f, 0.0f, slopeX, 0.0f); }
 
 inline PotentialObject makeBarrier(float value, float centerX, float thickness, float length = 40.0f)
 {

@@ -133,8 +133,8 @@ TEST_F(CarpetPlots, RevivalMarkersCrossBothPanelsAtTheQuarterRevivalTimesInRange
     const QRectF& carpet = panels.upper;
     const QRectF& curve = panels.lower;
 
-    const std::vector<double> rows = lineCentres(
-        image, carpet.adjusted(4, 4, -4, -4).toRect(), false, QColor(0, 0, 51), QColor(plot::kCarpetTimeMarker));
+    const std::vector<double> rows = lineCentres(image, carpet.adjusted(4, 4, -4, -4).toRect(), false, QColor(0, 0, 51),
+                                                 QColor(plot::kCarpetTimeMarker));
     const std::vector<double> columns =
         lineCentres(image, curve.adjusted(4, 4, -4, -8).toRect(), true, kBackdrop, QColor(plot::kCurveTimeMarker));
     ASSERT_EQ(rows.size(), 3u) << "one carpet line per quarter revival time within the run";
@@ -197,8 +197,9 @@ TEST_F(CarpetPlots, TalbotCarpetCoversTheGridAndItsMarkersTakeTheColourOfTheirFr
         return false;
     });
     const TalbotSample& last = recorder.samples().back();
-    for (const auto& [value, colour] : {std::pair<double, QColor>{last.correlationOriginal, QColor(plot::kCarpetCurve)},
-             std::pair<double, QColor>{last.correlationShifted, QColor(plot::kTalbotShifted)}})
+    for (const auto& [value, colour] :
+         {std::pair<double, QColor>{last.correlationOriginal, QColor(plot::kCarpetCurve)},
+          std::pair<double, QColor>{last.correlationShifted, QColor(plot::kTalbotShifted)}})
         EXPECT_TRUE(
             test::colourNear(image, QPointF(curve.right() - 1, curve.bottom() - curve.height() * value), colour))
             << "a correlation curve ends at " << value;
@@ -284,13 +285,17 @@ TEST_F(CarpetPlots, BouncerCarpetRunsFromBelowTheFloorAndMarksTheFloorAndTheAiry
         packed.record(0.0, bouncerField(-5.0), 1.0, 1.0);
         plot.setRecorder(&packed, 1.0, 1.0);
         EXPECT_EQ(test::paintedText(test::paintedTexts(plot, QSize(700, 460)), QStringLiteral("y ")).text,
-                  QStringLiteral("y %1").arg(top, 0, 'f', 1)) << "start " << y0;
+                  QStringLiteral("y %1").arg(top, 0, 'f', 1))
+            << "start " << y0;
     }
     // The levels are numbered from 1 at the ground state, just right of their lines.
     for (std::size_t n = 0; n < 8; ++n)
-        EXPECT_TRUE(std::any_of(texts.begin(), texts.end(), [&](const test::PaintedText& t) {
-            return t.text == QString::number(n + 1) && std::abs(t.box.left() - x(-6.0 + kAiryZeros[n]) - 2.0) < 1.5;
-        })) << "level " << n + 1;
+        EXPECT_TRUE(std::any_of(texts.begin(), texts.end(),
+                                [&](const test::PaintedText& t) {
+                                    return t.text == QString::number(n + 1) &&
+                                           std::abs(t.box.left() - x(-6.0 + kAiryZeros[n]) - 2.0) < 1.5;
+                                }))
+            << "level " << n + 1;
 }
 
 TEST_F(CarpetPlots, BouncerFloorInTheTopRowKeepsTwoColumnsTheSecondBeyondTheGrid)
@@ -304,8 +309,8 @@ TEST_F(CarpetPlots, BouncerFloorInTheTopRowKeepsTwoColumnsTheSecondBeyondTheGrid
     // At 230 px, as on a 1366 x 768 screen, the panels still share the height the margins leave.
     for (const QSize size : {QSize(500, 400), QSize(500, 230)}) {
         const QImage image = test::grabPlot(plot, size);
-        const plot::SplitPanels panels
-            = plot::splitPanels(size, QuantumBouncerPlotWidget::layout().withMinimumHeight(0.0));
+        const plot::SplitPanels panels =
+            plot::splitPanels(size, QuantumBouncerPlotWidget::layout().withMinimumHeight(0.0));
         for (int r = 0; r < 2; ++r) {
             EXPECT_TRUE(test::colourNear(image, cellPixel(panels.upper, 0, r, 2, 2), QColor(255, 255, 255), 0, 1))
                 << "the top grid row is its own row maximum; row " << r << ", " << size.height() << " px high";

@@ -73,9 +73,9 @@ TEST_F(QuenchPlot, WidthAndEnergyOnTheirOwnScalesWithTheQuenchMarked)
         // A thin dashed rule: on a dash, its colour summed across a row (below its
         // label, away from the orange energy curve) is 1.5 px.
         const double energyY = panelPoint(p, 0, tMax, 2.8, 5.2, quench, 5 - 2 * std::min(quench / last, 1.0)).y();
-        const double widest = test::widestRuleInk(image, int(mx), 3, int(p.top()) + 44, int(p.bottom()) - 3,
-                                                  QColor(plot::kBackground), marker,
-                                                  [&](int y) { return std::abs(y - energyY) < 8; });
+        const double widest =
+            test::widestRuleInk(image, int(mx), 3, int(p.top()) + 44, int(p.bottom()) - 3, QColor(plot::kBackground),
+                                marker, [&](int y) { return std::abs(y - energyY) < 8; });
         EXPECT_NEAR(widest, 1.5, 0.35) << "quench rule's width, axis to " << tMax;
         // Its label where the paint put it: inside the panel, after the rule, in the rule's colour.
         const QRectF label = test::paintedText(test::paintedTexts(plot, QSize(420, 300)), "quench").shown;
@@ -128,13 +128,13 @@ TEST_F(HistoryPageLayout, TheTimeCaptionSitsUnderThePanelAtTheFootOfThePage)
         {"double well", &makePlot<QuantumDoubleWellPlotWidget>(), QuantumDoubleWellPlotWidget::layout(), "P_left"},
         {"Rabi", &makePlot<QuantumRabiPlotWidget>(), QuantumRabiPlotWidget::layout(), "P(state 1)"}};
     for (const QSize& size : {QSize(430, 310), QSize(610, 470)}) {
-        double firstDrop = -1.0; // how far under its panel the first page's caption starts
+        double firstDrop = -1.0;  // how far under its panel the first page's caption starts
         double firstInset = -1.0; // how far into its panel the first page's legend starts
         for (const Page& page : pages) {
             const QRectF panel = plot::panelRect(size, page.layout);
             const std::vector<test::PaintedText> texts = test::paintedTexts(*page.plot, size);
-            const double inset = test::paintedText(texts, QString::fromLatin1(page.firstLegendEntry)).box.left()
-                                 - panel.left();
+            const double inset =
+                test::paintedText(texts, QString::fromLatin1(page.firstLegendEntry)).box.left() - panel.left();
             firstInset = firstInset < 0.0 ? inset : firstInset;
             EXPECT_NEAR(inset, firstInset, 0.5) << page.name << ": legend as far into the panel as on the other pages";
             const test::PaintedText caption = test::paintedText(texts, QStringLiteral("simulation time"));
@@ -196,9 +196,9 @@ TEST_F(DrivePlot, TrapCentreFollowsTheDriveBesideTheMeasuredCurves)
     const QRectF tp = plot::panelRect(tall, QuantumDrivePlotWidget::layout());
     const QImage tallFlat = test::grabPlot(plot, tall);
     for (const double t : {1.3, 8.9}) {
-        const test::InkCentre line = test::inkCentre(
-            tallFlat, QRect(int(tp.left() + tp.width() * t / 10.0), int(tp.top()), 1, int(tp.height())),
-            QColor(plot::kEnergyCurve), [](const QPoint&) { return QColor(plot::kBackground); });
+        const test::InkCentre line =
+            test::inkCentre(tallFlat, QRect(int(tp.left() + tp.width() * t / 10.0), int(tp.top()), 1, int(tp.height())),
+                            QColor(plot::kEnergyCurve), [](const QPoint&) { return QColor(plot::kBackground); });
         ASSERT_GT(line.ink, 0.5) << "the flat energy crosses the column at " << t;
         EXPECT_NEAR(line.centre.y(), tp.center().y(), 0.5) << "constant energy at " << t;
     }
@@ -239,8 +239,8 @@ TEST_F(BlochPlot, CentreAndFoldedMomentumWithTheBlochPeriodsMarked)
         EXPECT_TRUE(colourNear(image, momentum, QColor(plot::kBlochMomentum))) << t;
     }
     // A centre running from 1.8 down through 0 to -4 spans [-4, 1.8], padded by 8 % of 5.8 each side.
-    plot.setData(historyOf(59, 1.0, 0.5, [](ObservableSample& s, double t) { s.meanX = 2.0 - 0.2 * t; }),
-                 lattice(0.25), 0.3, 1.0);
+    plot.setData(historyOf(59, 1.0, 0.5, [](ObservableSample& s, double t) { s.meanX = 2.0 - 0.2 * t; }), lattice(0.25),
+                 0.3, 1.0);
     const QImage crossing = test::grabPlot(plot, QSize(480, 400));
     for (const double t : {3.0, 17.0, 28.0})
         EXPECT_TRUE(colourNear(crossing, panelPoint(a, 1, 30, -4.0 - 0.464, 1.8 + 0.464, t, 2.0 - 0.2 * t),

@@ -74,9 +74,9 @@ struct ScanView {
     {
         for (std::size_t i = 1; i < points.size(); ++i)
             if (points[i - 1].valid && points[i].valid && points[i].value >= v)
-                return points[i - 1].transmission
-                    + (points[i].transmission - points[i - 1].transmission) * (v - points[i - 1].value)
-                    / (points[i].value - points[i - 1].value);
+                return points[i - 1].transmission + (points[i].transmission - points[i - 1].transmission) *
+                                                        (v - points[i - 1].value) /
+                                                        (points[i].value - points[i - 1].value);
         return points.front().transmission;
     }
 };
@@ -89,8 +89,8 @@ ScanView paintScan(QWidget& host, const std::string& name, const Scan& scan, dou
 {
     Widget& plot = *new Widget(&host);
     plot.setScan(scan, current, packet);
-    ScanView view{name, test::grabPlot(plot, kSize), plot::scanPanel(kSize, plot.scanLayout()), first, last, {},
-                  current, packet};
+    ScanView view{
+        name, test::grabPlot(plot, kSize), plot::scanPanel(kSize, plot.scanLayout()), first, last, {}, current, packet};
     for (const auto& p : scan.points) {
         const auto [value, transmission] = point(p);
         view.points.push_back({p.valid, value, transmission});
@@ -151,8 +151,8 @@ TEST_F(KleinScanPlots, CurvesRunThroughTheRealScansAndTheMasslessOneStartsAtFull
             const QPointF at = view.at(p.value, p.transmission);
             // The summary and the regime names cover the panel's upper band,
             // the marker the current value.
-            if (!p.valid || (at.y() > view.panel.top() + 3 && at.y() < view.panel.top() + 54)
-                || std::abs(at.x() - view.x(view.current)) < 8.0)
+            if (!p.valid || (at.y() > view.panel.top() + 3 && at.y() < view.panel.top() + 54) ||
+                std::abs(at.x() - view.x(view.current)) < 8.0)
                 continue;
             EXPECT_TRUE(test::colourNear(view.image, at, kCurve)) << view.name << " at " << p.value;
             ++probed;
@@ -310,8 +310,8 @@ TEST_F(KleinScanPlots, RegimeBandsAndThresholdsSitAtTheRecordsValues)
     const ScanView above = massView(host(), buildKleinMassScan(kleinAt(0.0, 0.05, 0.6), 0.005, 0.5, 181, 1.0), -1, -1);
     EXPECT_TRUE(band(above, 0.005, 0.05, positive));
 
-    const ScanView chirality
-        = masslessView(host(), buildDiracMasslessComparison(config, 0.8, 0.0, 70.0, 141, 1.0), -1.0, -1.0);
+    const ScanView chirality =
+        masslessView(host(), buildDiracMasslessComparison(config, 0.8, 0.0, 70.0, 141, 1.0), -1.0, -1.0);
     EXPECT_TRUE(band(chirality, 0.0, 12.0, window)) << "the chirality window covers 0 to 12 degrees";
     EXPECT_FALSE(band(chirality, 12.0, 24.0, window));
 }
@@ -410,7 +410,8 @@ TEST_F(KleinScanPlots, ValueAndTransmissionGridsRunEvenlyFromEndToEndBesideTheir
     };
     for (const auto& [plot, panel, first, last] :
          {std::tuple<QWidget*, QRect, double, double>{&height, panelOf(height), 0.5, 4.5},
-          {&mass, panelOf(mass), 0.005, 1.4}, {&massless, panelOf(massless), 0.0, 70.0}}) {
+          {&mass, panelOf(mass), 0.005, 1.4},
+          {&massless, panelOf(massless), 0.0, 70.0}}) {
         std::vector<std::pair<double, double>> labels; // value, centre of the painted text
         std::vector<std::pair<double, double>> levels; // transmission, middle height of its number
         double halfDigit = 0.0;
@@ -437,7 +438,8 @@ TEST_F(KleinScanPlots, ValueAndTransmissionGridsRunEvenlyFromEndToEndBesideTheir
         const double pitch = (labels.back().second - labels.front().second) / double(labels.size() - 1);
         for (std::size_t k = 0; k < labels.size(); ++k) {
             EXPECT_NEAR(labels[k].second, panel.left() + panel.width() * (labels[k].first - first) / (last - first),
-                        1.5 + halfDigit * panel.width() / (last - first)) << labels[k].first;
+                        1.5 + halfDigit * panel.width() / (last - first))
+                << labels[k].first;
             EXPECT_NEAR(labels[k].second, labels.front().second + pitch * double(k), 1.5) << labels[k].first;
         }
     }
@@ -520,12 +522,13 @@ struct PlotFeeds<QuantumKleinHeightScanPlotWidget> {
     static std::vector<PlotFeed<QuantumKleinHeightScanPlotWidget>> all()
     {
         KleinHeightScan real = buildKleinHeightScan(kleinAt(0.0), 0.0, 4.0, 241, 1.0);
-        auto feeds = scanFeeds<QuantumKleinHeightScanPlotWidget>(real, +[](KleinHeightScan& s, double a, double b) {
-            s.firstHeight = a;
-            s.lastHeight = b;
-            s.lowerThreshold = b;
-            s.kleinThreshold = a;
-        });
+        auto feeds = scanFeeds<QuantumKleinHeightScanPlotWidget>(
+            real, +[](KleinHeightScan& s, double a, double b) {
+                s.firstHeight = a;
+                s.lastHeight = b;
+                s.lowerThreshold = b;
+                s.kleinThreshold = a;
+            });
         // An evanescent band a tenth as wide as its neighbours' names, as the guided experiment has it.
         real.lowerThreshold = 1.4508;
         real.kleinThreshold = 1.5508;
@@ -540,12 +543,13 @@ struct PlotFeeds<QuantumKleinMassScanPlotWidget> {
     static std::vector<PlotFeed<QuantumKleinMassScanPlotWidget>> all()
     {
         KleinMassScan real = buildKleinMassScan(kleinAt(0.0), 0.005, 1.4, 181, 1.0);
-        auto feeds = scanFeeds<QuantumKleinMassScanPlotWidget>(real, +[](KleinMassScan& s, double a, double b) {
-            s.firstMass = a;
-            s.lastMass = b;
-            s.transitionMass = b;
-            s.energy = a;
-        });
+        auto feeds = scanFeeds<QuantumKleinMassScanPlotWidget>(
+            real, +[](KleinMassScan& s, double a, double b) {
+                s.firstMass = a;
+                s.lastMass = b;
+                s.transitionMass = b;
+                s.energy = a;
+            });
         // A gap that opens just before the scan's end names its narrow band inside the panel.
         real.transitionMass = 1.38;
         feeds.push_back({"gap at the end", [real](QuantumKleinMassScanPlotWidget& w) { w.setScan(real, 1.0, 0.5); }});

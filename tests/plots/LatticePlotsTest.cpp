@@ -171,8 +171,7 @@ TEST_F(LatticePlots, KickedRotorDiffusionScaleIsTheLargestMeanSquareModeButAtLea
         EXPECT_EQ(textMismatch(image, plot, label, Qt::AlignRight | Qt::AlignTop, QString::number(scale)), 0) << w;
         const double last = 2 * v / (2 * v + 1);
         const QPointF end(series.right(), series.bottom() - 1 - last / scale * series.height());
-        EXPECT_TRUE(test::colourNear(image, end, kCyan))
-            << "the quantum series ends at the last kick, scale " << scale;
+        EXPECT_TRUE(test::colourNear(image, end, kCyan)) << "the quantum series ends at the last kick, scale " << scale;
     }
 }
 
@@ -182,7 +181,7 @@ ComplexField2D lanes(double width)
 {
     return test::fieldOf(48, 20, 0.25f, 0.5f, [&](double x, double y) {
         return test::packetAmplitude(x, y, -1.0, 2.5, 0.4 * width, 0.0) +
-            test::packetAmplitude(x, y, 1.0, -2.5, 0.3, 0.0);
+               test::packetAmplitude(x, y, 1.0, -2.5, 0.3, 0.0);
     });
 }
 
@@ -340,8 +339,8 @@ TEST_F(LatticePlots, ZenoPanelsShowTheMeasuredSurvivalAndTheProfilesWithTheMeasu
     // first point, at it, on the panel's last pixel column (the 8 wide span
     // over its width), and past their last one.
     const double lastColumn = 1.0 - 8.0 * (profiles.width() - 1) / profiles.width();
-    for (const auto& [origin, drawn] : {std::pair{1.5, false}, std::pair{1.0, true}, std::pair{lastColumn, true},
-                                        std::pair{-9.0, false}}) {
+    for (const auto& [origin, drawn] :
+         {std::pair{1.5, false}, std::pair{1.0, true}, std::pair{lastColumn, true}, std::pair{-9.0, false}}) {
         plot.setRecorder(&recorder, test::laneProfiles(17, 0.5, origin));
         const std::vector<test::PaintedText> texts = test::paintedTexts(plot, QSize(580, 540));
         const auto named = [](const test::PaintedText& t) { return t.text == QStringLiteral("measurement edge"); };
@@ -374,7 +373,8 @@ TEST_F(LatticePlots, TitlesAndPlaceholdersAreCentredOnTheWidget)
     };
     for (const Plot& p : std::vector<Plot>{
              {"Anderson", &makePlot<QuantumAndersonPlotWidget>(), "Anderson localization:", "Run the Anderson"},
-             {"kicked rotor", &makePlot<QuantumKickedRotorPlotWidget>(), "Quantum kicked rotor:", "Run the Quantum Kicked"},
+             {"kicked rotor", &makePlot<QuantumKickedRotorPlotWidget>(),
+              "Quantum kicked rotor:", "Run the Quantum Kicked"},
              {"Zeno", &makePlot<QuantumZenoPlotWidget>(), "Quantum Zeno effect:", "Run the Quantum Zeno"}})
         for (const QSize& size : {QSize(720, 430), QSize(910, 515)}) {
             const std::vector<test::PaintedText> texts = test::paintedTexts(*p.widget, size);

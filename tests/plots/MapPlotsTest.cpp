@@ -45,7 +45,11 @@ TEST(PowerRampTable, GivesThePowerRampColourOfEveryRatio)
         // Exactly on a step and just below it: the first ratio of every colour,
         // found by bisection over the ratios' bit patterns (ordered like the ratios).
         const auto direct = [&](double r) { return plot::powerRampColour(ramps[k], plot::carpetLevel(r, 1.0)); };
-        const auto ratio = [](std::uint64_t b) { double r; std::memcpy(&r, &b, sizeof r); return r; };
+        const auto ratio = [](std::uint64_t b) {
+            double r;
+            std::memcpy(&r, &b, sizeof r);
+            return r;
+        };
         const std::uint64_t one = 0x3ff0000000000000u; // the bits of 1.0
         int steps = 0;
         for (std::uint64_t below = 0; direct(ratio(below)) != direct(1.0); ++steps) {
@@ -156,9 +160,9 @@ TEST_F(MapPlots, BilliardMapShowsTheMeanDensityOfTheInteriorUnderOneMaximum)
 
     // A rectangular billiard has no shell curve and no pink legend entry.
     plot.setRecorder(&recorder, test::billiardConfig(12.0, false));
-    EXPECT_EQ(test::countColour(
-                  test::grabPlot(plot, QSize(640, 560)), QRect(0, 0, 640, 560), QColor(plot::kBilliardShell), 30),
-        0);
+    EXPECT_EQ(test::countColour(test::grabPlot(plot, QSize(640, 560)), QRect(0, 0, 640, 560),
+                                QColor(plot::kBilliardShell), 30),
+              0);
 }
 
 // A square interior (6 x 6) in a wide panel is a square image centred in it.
@@ -293,7 +297,8 @@ TEST_F(MapPlots, ScarMapShowsTheSpectralWeightInsideTheStadiumOnly)
     const QPointF overCap = origin + QPointF(3.0 - 2.1, -6.0) * tallScale;
     EXPECT_EQ(test::countColour(tall, QRect(int(overCap.x()) - 1, int(overCap.y()) - 3, 3, int(0.6 * tallScale)),
                                 QColor(plot::kStadium)),
-              0) << "the top side runs on over the left cap";
+              0)
+        << "the top side runs on over the left cap";
     // The dashed axial orbit runs along the stadium's axis y = -0.2, which is a
     // cell boundary: the centre of its ink, each side blended over its own
     // cell, lies on the axis to half a pixel.
@@ -343,10 +348,13 @@ TEST_F(MapPlots, ScarEnhancementScaleHasAFloor)
         });
         ASSERT_NE(one, texts.end()) << "no \"1\" right of the curve panel";
         // Its "0" stands right of the panel too, as far below the bottom edge as "1" is below the top.
-        EXPECT_TRUE(std::any_of(texts.begin(), texts.end(), [&](const test::PaintedText& t) {
-            return t.text == "0" && t.box.left() > curve.right()
-                && std::abs(t.box.center().y() - curve.bottom() - (one->box.center().y() - curve.top())) < 0.5;
-        })) << "band density " << band;
+        EXPECT_TRUE(std::any_of(texts.begin(), texts.end(),
+                                [&](const test::PaintedText& t) {
+                                    return t.text == "0" && t.box.left() > curve.right() &&
+                                           std::abs(t.box.center().y() - curve.bottom() -
+                                                    (one->box.center().y() - curve.top())) < 0.5;
+                                }))
+            << "band density " << band;
         EXPECT_NEAR(topValue.center().y(), one->box.center().y(), 1.0) << "band density " << band;
         EXPECT_TRUE(topValue.top() < curve.top() && curve.top() < topValue.bottom()) << "band density " << band;
         EXPECT_LT(topValue.right(), curve.left()) << "band density " << band;

@@ -97,8 +97,8 @@ TEST_F(OrbitEchoPlots, VortexOrbitRunsOnTheWindowAboutTheTrapCentreAndLzIsDivide
         const double a = 2 * kPi * i / 24;
         onCircle += tintedNear(image, at(0.2 + std::cos(a) - 0.5 * std::sin(a), -0.1 + std::sin(a) + 0.5 * std::cos(a)),
                                QColor(plot::kVortexClassical))
-            ? 1
-            : 0;
+                        ? 1
+                        : 0;
     }
     EXPECT_GE(onCircle, 12) << "the dashed reference circle passes through the start about the trap centre";
     // The dashed crosshair through the trap centre (0.2, -0.1), off the
@@ -175,8 +175,8 @@ TEST_F(OrbitEchoPlots, BerryLoopFollowsTheDeformationAndThePhaseTraceBreaksWhere
     const double radius = 0.39 * std::min(loop.width(), loop.height());
     for (const BerrySample& s : recorder.samples()) {
         const QPointF p(loop.center().x() + s.q1 * radius / 0.35, loop.center().y() - s.q2 * radius / 0.35);
-        EXPECT_TRUE(
-            tintedNear(image, p, QColor(plot::kBerryLoop), 2) || tintedNear(image, p, QColor(plot::kBerryCurrent), 2))
+        EXPECT_TRUE(tintedNear(image, p, QColor(plot::kBerryLoop), 2) ||
+                    tintedNear(image, p, QColor(plot::kBerryCurrent), 2))
             << "the loop passes the deformation at t = " << s.time;
     }
     EXPECT_TRUE(
@@ -367,8 +367,8 @@ TEST_F(OrbitEchoPlots, LoschmidtReturnStartsWhereTheOutboundPathEndedAndTheEchoA
     EXPECT_NEAR(back[0], echo.left() + echo.width() * 4.0 / 5.0, 1.0);
     // Both rules are thin: on a dash, the colour's share summed across a row stays under the curves' 2 px.
     for (const auto& [centre, rgb] : {std::pair{reversal[0], plot::kLoschmidtTurn}, {back[0], plot::kLoschmidtStart}}) {
-        const double widest
-            = test::widestRuleInk(image, int(centre), 4, band.top(), band.bottom(), kBackdrop, QColor(rgb));
+        const double widest =
+            test::widestRuleInk(image, int(centre), 4, band.top(), band.bottom(), kBackdrop, QColor(rgb));
         EXPECT_GT(widest, 0.8) << "the rule at x = " << centre;
         EXPECT_LT(widest, 2.0) << "the rule at x = " << centre;
     }
@@ -434,7 +434,8 @@ TEST_F(OrbitEchoPlots, LoschmidtPathThatKeepsOneCoordinateGetsAWindowTwoUnitsWid
         const char* name;
         std::uint64_t i0, j0, i1, j1;
     };
-    for (const Case& c : std::vector<Case>{{"along x, y fixed", 30, 24, 34, 24}, {"along y, x fixed", 30, 20, 30, 22}}) {
+    for (const Case& c :
+         std::vector<Case>{{"along x, y fixed", 30, 24, 34, 24}, {"along y, x fixed", 30, 20, 30, 22}}) {
         LoschmidtConfig config;
         config.enabled = true;
         config.reversalTime = 2.0;
@@ -454,8 +455,10 @@ TEST_F(OrbitEchoPlots, LoschmidtPathThatKeepsOneCoordinateGetsAWindowTwoUnitsWid
         const double scale = std::min(path.width() / spanX, path.height() / spanY);
         // The two centroids lie symmetric about the window's centre.
         const QPointF half(scale * dx / 2.0, -scale * dy / 2.0);
-        EXPECT_TRUE(test::colourNear(image, path.center() - half, QColor(plot::kLoschmidtStart), 1, 10)) << c.name << ": start";
-        EXPECT_TRUE(test::colourNear(image, path.center() + half, QColor(plot::kLoschmidtCurrent), 1, 10)) << c.name << ": now";
+        EXPECT_TRUE(test::colourNear(image, path.center() - half, QColor(plot::kLoschmidtStart), 1, 10))
+            << c.name << ": start";
+        EXPECT_TRUE(test::colourNear(image, path.center() + half, QColor(plot::kLoschmidtCurrent), 1, 10))
+            << c.name << ": now";
     }
 }
 

@@ -172,10 +172,10 @@ std::vector<PaintedMark> marksOverprinting(const PaintedPage& page, const Painte
         const bool dot = bounds.width() <= 18.0 && bounds.height() <= 18.0;
         if (panelLine || dot || !m.area.intersects(ink))
             continue;
-        const bool hidden = m.order < text.order &&
-                            std::any_of(page.patches.begin(), page.patches.end(), [&](const PaintedPatch& p) {
-                                return m.order < p.order && p.order < text.order && p.rect.contains(ink);
-                            });
+        const bool hidden =
+            m.order < text.order && std::any_of(page.patches.begin(), page.patches.end(), [&](const PaintedPatch& p) {
+                return m.order < p.order && p.order < text.order && p.rect.contains(ink);
+            });
         if (!hidden)
             over.push_back(m);
     }

@@ -87,7 +87,7 @@ TEST(PlotClamps, EachKeepsItsOwnNanRule)
         double keep, upper, lower;
     };
     const std::vector<Case> cases{
-        {0.25, 0.25, 0.25, 0.25}, {-3.0, 0.0, 0.0, 0.0}, {7.0, 1.0, 1.0, 1.0},
+        {0.25, 0.25, 0.25, 0.25}, {-3.0, 0.0, 0.0, 0.0},  {7.0, 1.0, 1.0, 1.0},
         {kInf, 1.0, 1.0, 1.0},    {-kInf, 0.0, 0.0, 0.0},
     };
     for (const Case& c : cases) {
@@ -200,7 +200,8 @@ TEST(PlotGrids, RuleEveryQuarterOfAnOblongPanel)
                 << "row " << i << (inner ? " of the inner lines" : " of the grid");
             EXPECT_EQ(test::colourNear(image, QPointF(x, panel.top() + panel.height() / 8), red), !inner)
                 << "column " << i;
-            EXPECT_FALSE(test::colourNear(image, QPointF(panel.left() + panel.width() / 8, y + panel.height() / 8), red))
+            EXPECT_FALSE(
+                test::colourNear(image, QPointF(panel.left() + panel.width() / 8, y + panel.height() / 8), red))
                 << "nothing between rows " << i << " and " << i + 1;
         }
         EXPECT_EQ(test::countColourOutside(image, panel.adjusted(-1, -1, 1, 1).toRect(), red), 0)
@@ -247,7 +248,10 @@ TEST(PlotRamps, MatchTheirReferenceColours)
     const std::vector<PowerCase> power{
         {"revival",
          {{0, 1, 1.8}, {0, 1, 0.85}, {0.2, 1.2, 1}},
-         {{0.0, qRgb(0, 0, 51)}, {0.25, qRgb(21, 78, 127)}, {0.5, qRgb(73, 141, 204)}, {0.75, qRgb(151, 199, 255)},
+         {{0.0, qRgb(0, 0, 51)},
+          {0.25, qRgb(21, 78, 127)},
+          {0.5, qRgb(73, 141, 204)},
+          {0.75, qRgb(151, 199, 255)},
           {1.0, qRgb(255, 255, 255)}}},
         {"billiard",
          {{0, 1, 1.7}, {0, 1, 0.72}, {0.12, 1.25, 0.9}},
@@ -255,7 +259,9 @@ TEST(PlotRamps, MatchTheirReferenceColours)
         {"bouncer",
          {{0, 1, 1.45}, {0, 1, 0.72}, {0.2, 1.18, 0.92}},
          {{0.0, qRgb(0, 0, 51)}, {0.25, qRgb(34, 93, 135)}, {0.5, qRgb(93, 154, 210)}, {0.75, qRgb(168, 207, 255)}}},
-        {"scar", {{0, 1.35, 1.25}, {0.25, 1.15, 0.72}, {0.1, 0.85, 0.45}}, {{0.0, qRgb(0, 63, 25)}, {1.0, qRgb(255, 255, 242)}}},
+        {"scar",
+         {{0, 1.35, 1.25}, {0.25, 1.15, 0.72}, {0.1, 0.85, 0.45}},
+         {{0.0, qRgb(0, 63, 25)}, {1.0, qRgb(255, 255, 242)}}},
     };
     for (const PowerCase& c : power)
         for (const auto& [s, colour] : c.stops)
@@ -285,8 +291,13 @@ TEST(PlotRamps, MatchTheirReferenceColours)
     struct LevelCase {
         double value, maximum, level;
     };
-    for (const LevelCase& c : std::vector<LevelCase>{
-             {0.25, 1.0, 0.5}, {2.0, 8.0, 0.5}, {-1.0, 1.0, 0.0}, {3.0, 1.0, 1.0}, {kNaN, 1.0, 0.0}, {kInf, 1.0, 1.0}, {0.0, 0.0, 0.0}})
+    for (const LevelCase& c : std::vector<LevelCase>{{0.25, 1.0, 0.5},
+                                                     {2.0, 8.0, 0.5},
+                                                     {-1.0, 1.0, 0.0},
+                                                     {3.0, 1.0, 1.0},
+                                                     {kNaN, 1.0, 0.0},
+                                                     {kInf, 1.0, 1.0},
+                                                     {0.0, 0.0, 0.0}})
         EXPECT_DOUBLE_EQ(carpetLevel(c.value, c.maximum), c.level) << c.value << " of " << c.maximum;
 }
 
@@ -369,15 +380,17 @@ TEST(PlotCarpets, ImagesAreDrawnAsSharpBlocks)
 
 TEST(PlotLayouts, AdaptersChangeOnlyTheNamedField)
 {
-    const std::vector<double SplitLayout::*> fields{&SplitLayout::left,   &SplitLayout::right,
-                                                    &SplitLayout::top,    &SplitLayout::gap,
-                                                    &SplitLayout::bottom, &SplitLayout::share,
-                                                    &SplitLayout::minimumHeight, &SplitLayout::minimumWidth};
+    const std::vector<double SplitLayout::*> fields{
+        &SplitLayout::left,   &SplitLayout::right, &SplitLayout::top,           &SplitLayout::gap,
+        &SplitLayout::bottom, &SplitLayout::share, &SplitLayout::minimumHeight, &SplitLayout::minimumWidth};
     const SplitLayout base = tracePageLayout();
     const std::vector<std::pair<SplitLayout, double SplitLayout::*>> cases{
-        {base.withLeft(7.5), &SplitLayout::left},     {base.withRight(7.5), &SplitLayout::right},
-        {base.withTop(7.5), &SplitLayout::top},       {base.withGap(7.5), &SplitLayout::gap},
-        {base.withBottom(7.5), &SplitLayout::bottom}, {base.withShare(7.5), &SplitLayout::share},
+        {base.withLeft(7.5), &SplitLayout::left},
+        {base.withRight(7.5), &SplitLayout::right},
+        {base.withTop(7.5), &SplitLayout::top},
+        {base.withGap(7.5), &SplitLayout::gap},
+        {base.withBottom(7.5), &SplitLayout::bottom},
+        {base.withShare(7.5), &SplitLayout::share},
         {base.withMinimumHeight(7.5), &SplitLayout::minimumHeight},
         {base.withMinimumWidth(7.5), &SplitLayout::minimumWidth}};
     for (std::size_t c = 0; c < cases.size(); ++c)
@@ -402,12 +415,12 @@ TEST(PlotLayouts, StackedAndScanPanelsKeepTheirMarginsAndFloors)
     EXPECT_EQ(scanPanel(QSize(560, 420), scan), QRect(62, 42, 480, 334));
     EXPECT_EQ(scanPanel(QSize(150, 130), scan), QRect(62, 42, 120, 120)) << "a scan panel keeps 120 pixels a side";
 
-    const std::vector<int ScanLayout::*> fields{&ScanLayout::transmissionLabelLeft, &ScanLayout::valueLabelWidth,
-                                                &ScanLayout::legendGap,             &ScanLayout::legendHeight,
-                                                &ScanLayout::summaryHeight,         &ScanLayout::bandNameDrop};
-    const std::vector<ScanLayout> adapted{scan.withTransmissionLabelLeft(3), scan.withValueLabelWidth(3),
-                                          scan.withLegendGap(3),             scan.withLegendHeight(3),
-                                          scan.withSummaryHeight(3),         scan.withBandNameDrop(3)};
+    const std::vector<int ScanLayout::*> fields{
+        &ScanLayout::transmissionLabelLeft, &ScanLayout::valueLabelWidth, &ScanLayout::legendGap,
+        &ScanLayout::legendHeight,          &ScanLayout::summaryHeight,   &ScanLayout::bandNameDrop};
+    const std::vector<ScanLayout> adapted{
+        scan.withTransmissionLabelLeft(3), scan.withValueLabelWidth(3), scan.withLegendGap(3),
+        scan.withLegendHeight(3),          scan.withSummaryHeight(3),   scan.withBandNameDrop(3)};
     for (std::size_t c = 0; c < adapted.size(); ++c) {
         EXPECT_EQ(adapted[c].margins, scan.margins) << "adapter " << c;
         for (std::size_t f = 0; f < fields.size(); ++f)
@@ -420,7 +433,9 @@ TEST(PlotLayouts, ASplitPageShowsItsPlaceholdersOnlyWithoutData)
     test::plotTestApplication();
     const SplitLayout layout = SplitLayout{}.withLeft(30).withRight(20).withTop(30).withGap(40).withBottom(30);
     const SplitPage page{{qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255)},
-                         {"upper", 4.0, 20.0}, {"lower", 12.0, 20.0}, {"no data above", "no data below"}};
+                         {"upper", 4.0, 20.0},
+                         {"lower", 12.0, 20.0},
+                         {"no data above", "no data below"}};
     for (const bool hasData : {false, true}) {
         QImage image(400, 300, QImage::Format_RGB32);
         std::optional<SplitPanels> panels;
@@ -455,8 +470,8 @@ TEST(PlotTimeMarkers, StandAtTheQuarterPeriodsWithinTheRun)
         std::vector<int> drawn;
         {
             QPainter painter(&image);
-            drawQuarterPeriodMarkers(painter, carpet, curve, carpetTimeAxes(carpet, curve, 0.5, 6.5), 0.5, 6.5,
-                                     period, 12, [&](int k) {
+            drawQuarterPeriodMarkers(painter, carpet, curve, carpetTimeAxes(carpet, curve, 0.5, 6.5), 0.5, 6.5, period,
+                                     12, [&](int k) {
                                          drawn.push_back(k);
                                          return std::pair(plotPen(red), plotPen(green));
                                      });
@@ -537,8 +552,8 @@ TEST(PlotTexts, ABoxWithAnyEdgeNotFinitePaintsNothing)
         const char* name;
         QRectF box;
         bool painted;
-    } cases[] = {{"finite", QRectF(20, 30, 90, 20), true},      {"NaN left", QRectF(kNaN, 30, 90, 20), false},
-                 {"NaN top", QRectF(20, kNaN, 90, 20), false},   {"NaN width", QRectF(20, 30, kNaN, 20), false},
+    } cases[] = {{"finite", QRectF(20, 30, 90, 20), true},        {"NaN left", QRectF(kNaN, 30, 90, 20), false},
+                 {"NaN top", QRectF(20, kNaN, 90, 20), false},    {"NaN width", QRectF(20, 30, kNaN, 20), false},
                  {"NaN height", QRectF(20, 30, 90, kNaN), false}, {"infinite width", QRectF(20, 30, kInf, 20), false}};
     for (const auto& c : cases) {
         QImage image(200, 80, QImage::Format_RGB32);
@@ -559,7 +574,10 @@ TEST(PlotDiscs, AnEllipseWithEitherRadiusNotFinitePaintsNothingSilently)
     const struct {
         const char* name;
         double radiusX, radiusY;
-    } cases[] = {{"finite", 7.5, 2.5}, {"NaN x", kNaN, 2.5}, {"NaN y", 7.5, kNaN}, {"infinite x", -kInf, 2.5},
+    } cases[] = {{"finite", 7.5, 2.5},
+                 {"NaN x", kNaN, 2.5},
+                 {"NaN y", 7.5, kNaN},
+                 {"infinite x", -kInf, 2.5},
                  {"infinite y", 7.5, kInf}};
     for (const auto& c : cases) {
         QImage image(60, 40, QImage::Format_RGB32);

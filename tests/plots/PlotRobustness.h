@@ -51,8 +51,8 @@ struct PlotFeeds;
 
 inline const std::vector<QSize>& sweepSizes()
 {
-    static const std::vector<QSize> sizes{{1, 1},    {3, 2},    {17, 9},   {60, 40},  {88, 72},
-                                          {89, 73},  {150, 95}, {321, 203}, {640, 480}, {800, 500}};
+    static const std::vector<QSize> sizes{{1, 1},   {3, 2},    {17, 9},    {60, 40},   {88, 72},
+                                          {89, 73}, {150, 95}, {321, 203}, {640, 480}, {800, 500}};
     return sizes;
 }
 
@@ -81,8 +81,8 @@ TYPED_TEST_P(PlotRobustness, PaintsEveryStateAtEverySizeSilentlyAndRepeatably)
             const MessageCapture capture;
             const QImage first = grabPlot(plot, size);
             const QImage second = grabPlot(plot, size);
-            const std::string where = state.name + " at " + std::to_string(size.width()) + " x " +
-                                      std::to_string(size.height());
+            const std::string where =
+                state.name + " at " + std::to_string(size.width()) + " x " + std::to_string(size.height());
             EXPECT_EQ(first.size(), size) << where;
             EXPECT_TRUE(capture.messages().isEmpty())
                 << where << ": the paint logged " << capture.messages().join(" | ").toStdString();
@@ -128,8 +128,8 @@ TYPED_TEST_P(PlotRobustness, LaysEveryTextOnThePageApartAndClearOfThePanelOutlin
             std::vector<QRectF> inks;
             for (const PaintedText& text : painted.texts)
                 inks.push_back(inkOf(text));
-            const std::string where = state.name + " at " + std::to_string(size.width()) + " x " +
-                                      std::to_string(size.height()) + ": \"";
+            const std::string where =
+                state.name + " at " + std::to_string(size.width()) + " x " + std::to_string(size.height()) + ": \"";
             for (std::size_t i = 0; i < inks.size(); ++i) {
                 if (inks[i].isEmpty())
                     continue;
@@ -140,8 +140,8 @@ TYPED_TEST_P(PlotRobustness, LaysEveryTextOnThePageApartAndClearOfThePanelOutlin
                 // Within a pixel and a half, what antialiasing leaves of a clipped edge.
                 const QRectF cut = whole.adjusted(1.5, 1.5, -1.5, -1.5);
                 EXPECT_TRUE(inks[i].contains(cut))
-                    << text << "is cut by its box, shown from " << inks[i].left() << " to " << inks[i].right()
-                    << " of " << whole.left() << " to " << whole.right();
+                    << text << "is cut by its box, shown from " << inks[i].left() << " to " << inks[i].right() << " of "
+                    << whole.left() << " to " << whole.right();
                 if (!heightChecked)
                     continue;
                 EXPECT_TRUE(inks[i].top() >= 0.0 && inks[i].bottom() <= size.height()) << text << "leaves the page";
@@ -171,7 +171,8 @@ REGISTER_TYPED_TEST_SUITE_P(PlotRobustness, PaintsEveryStateAtEverySizeSilentlyA
 // patch of the background between, and no later text's patch covers it. Plugged in, like the sweep, with
 //   INSTANTIATE_TYPED_TEST_SUITE_P(Scar, PlotLegibility, QuantumScarPlotWidget);
 template <typename Widget>
-class PlotLegibility : public PlotRobustness<Widget> {};
+class PlotLegibility : public PlotRobustness<Widget> {
+};
 
 TYPED_TEST_SUITE_P(PlotLegibility);
 

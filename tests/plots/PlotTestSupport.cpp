@@ -34,7 +34,7 @@ protected:
 
 QApplication& plotTestApplication()
 {
-    static QApplication& application = [] () -> QApplication& {
+    static QApplication& application = []() -> QApplication& {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         QApplication& made = testApplication();
         // The offscreen platform has no theme and falls back to a 12 pt

@@ -38,9 +38,9 @@ ComplexField2D packetOnGrid()
 std::complex<double> packetAt(double x, double y)
 {
     const double s = kPacket.sigma;
-    const double envelope = std::exp(-((x - kPacket.x0) * (x - kPacket.x0) + (y - kPacket.y0) * (y - kPacket.y0)) /
-                                     (4.0 * s * s)) /
-                            std::sqrt(2.0 * kPi * s * s);
+    const double envelope =
+        std::exp(-((x - kPacket.x0) * (x - kPacket.x0) + (y - kPacket.y0) * (y - kPacket.y0)) / (4.0 * s * s)) /
+        std::sqrt(2.0 * kPi * s * s);
     return std::polar(envelope, kPacket.px * x);
 }
 
@@ -68,10 +68,10 @@ TEST_F(CrossSectionPlot, DrawsEachCurveOfAGaussianSectionThroughItsValues)
         std::vector<double> values;
         for (const double x : section.coordinate) {
             const std::complex<double> a = packetAt(x, y);
-            values.push_back(mode == 0 ? std::norm(a)
-                    : mode == 1        ? a.real()
-                    : mode == 2        ? a.imag()
-                                       : std::remainder(kPacket.px * x, 2 * kPi));
+            values.push_back(mode == 0   ? std::norm(a)
+                             : mode == 1 ? a.real()
+                             : mode == 2 ? a.imag()
+                                         : std::remainder(kPacket.px * x, 2 * kPi));
         }
         const auto [smallest, largest] = std::minmax_element(values.begin(), values.end());
         const double lo = mode == 3 ? -kPi : mode == 0 ? 0.0 : std::min(*smallest, 0.0);
@@ -191,7 +191,7 @@ TEST_F(CrossSectionPlot, ZeroLineAndPaddingFollowTheRangeRules)
         const char* name;
         CrossSectionProfile section;
         int mode;
-        double zeroShare; // where the dashed zero line lies (NaN: no line)
+        double zeroShare;  // where the dashed zero line lies (NaN: no line)
         double firstShare; // height of the first point within the panel (NaN: no curve)
     };
     const std::vector<Case> cases{
@@ -266,22 +266,22 @@ struct PlotFeeds<QuantumCrossSectionPlotWidget> {
             {"one point", [one](Plot& p) { p.setSection(one); }},
             {"packet", [](Plot& p) { p.setSection(extractCrossSection(packetOnGrid(), 1, 0.0)); }},
             {"NaN and infinities in every mode",
-                [broken](Plot& p) {
-                    p.setSection(broken);
-                    p.setDisplayMode(2);
-                }},
+             [broken](Plot& p) {
+                 p.setSection(broken);
+                 p.setDisplayMode(2);
+             }},
             {"no finite density", [allNan](Plot& p) { p.setSection(allNan); }},
             beyondLegibility<Plot>({"coordinates at the double range",
-                [farCoordinates](Plot& p) {
-                    p.setSection(farCoordinates);
-                    p.setDisplayMode(1);
-                }}),
+                                    [farCoordinates](Plot& p) {
+                                        p.setSection(farCoordinates);
+                                        p.setDisplayMode(1);
+                                    }}),
             {"unknown mode in momentum space",
-                [broken](Plot& p) {
-                    p.setSection(broken);
-                    p.setDisplayMode(9);
-                    p.setMomentumSpace(true);
-                }},
+             [broken](Plot& p) {
+                 p.setSection(broken);
+                 p.setDisplayMode(9);
+                 p.setMomentumSpace(true);
+             }},
         };
     }
 };

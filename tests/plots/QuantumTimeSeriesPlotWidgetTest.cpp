@@ -26,18 +26,18 @@ using Setter = std::function<void(ObservableSample&, double)>;
 // Every field a row may read, set to value, with both validity flags on.
 void setEveryField(ObservableSample& s, double value)
 {
-    for (double* field : {&s.meanX, &s.meanY, &s.sigmaX, &s.sigmaY, &s.norm, &s.absorbedProbability,
-                          &s.reflectedProbability, &s.transmittedProbability, &s.kineticEnergy, &s.potentialEnergy,
-                          &s.totalEnergy, &s.energyDriftPercent, &s.leftWellProbability, &s.rightWellProbability,
-                          &s.barrierProbability})
+    for (double* field :
+         {&s.meanX, &s.meanY, &s.sigmaX, &s.sigmaY, &s.norm, &s.absorbedProbability, &s.reflectedProbability,
+          &s.transmittedProbability, &s.kineticEnergy, &s.potentialEnergy, &s.totalEnergy, &s.energyDriftPercent,
+          &s.leftWellProbability, &s.rightWellProbability, &s.barrierProbability})
         *field = value;
     s.scatteringValid = true;
     s.doubleWellValid = true;
 }
 
 // n samples at t = 0, 0.2, 0.4, ...; field k set by setter to value(k).
-std::vector<ObservableSample> history(
-    std::size_t n, const Setter& setter, const std::function<double(std::size_t)>& value)
+std::vector<ObservableSample> history(std::size_t n, const Setter& setter,
+                                      const std::function<double(std::size_t)>& value)
 {
     std::vector<ObservableSample> samples(n);
     for (std::size_t k = 0; k < n; ++k) {
@@ -105,9 +105,13 @@ TEST_F(TimeSeriesPlot, EachObservableDrawsItsOwnField)
 
 TEST_F(TimeSeriesPlot, IndicesOutsideTheTableDrawTheFirstRow)
 {
-    const std::vector<ObservableSample> samples =
-        history(30, [](ObservableSample& s, double v) { setEveryField(s, -v); s.meanX = v * v; },
-                [](std::size_t k) { return 0.1 * double(k); });
+    const std::vector<ObservableSample> samples = history(
+        30,
+        [](ObservableSample& s, double v) {
+            setEveryField(s, -v);
+            s.meanX = v * v;
+        },
+        [](std::size_t k) { return 0.1 * double(k); });
     const auto render = [&](int index) {
         auto& plot = makePlot<QuantumTimeSeriesPlotWidget>();
         plot.setSamples(samples);
@@ -272,17 +276,33 @@ struct PlotFeeds<QuantumTimeSeriesPlotWidget> {
             setEveryField(spoiled[k], k % 2 ? nan : inf);
             spoiled[k + 1].time = nan;
         }
-        std::vector<ObservableSample> extremes
-            = history(20, setEveryField, [huge](std::size_t k) { return k % 2 ? huge : -huge; });
+        std::vector<ObservableSample> extremes =
+            history(20, setEveryField, [huge](std::size_t k) { return k % 2 ? huge : -huge; });
         std::vector<ObservableSample> infiniteTime = history(20, setEveryField, ramp);
         infiniteTime.front().time = -inf;
         return {
             {"one sample", [](Plot& p) { p.setSamples(history(1, setEveryField, [](std::size_t) { return 1.0; })); }},
-            {"a full history", [full](Plot& p) { p.setSamples(full); p.setObservable(7); }},
-            {"NaN, infinities and NaN times", [spoiled](Plot& p) { p.setSamples(spoiled); p.setObservable(10); }},
-            {"values at the double range", [extremes](Plot& p) { p.setSamples(extremes); p.setObservable(1); }},
+            {"a full history",
+             [full](Plot& p) {
+                 p.setSamples(full);
+                 p.setObservable(7);
+             }},
+            {"NaN, infinities and NaN times",
+             [spoiled](Plot& p) {
+                 p.setSamples(spoiled);
+                 p.setObservable(10);
+             }},
+            {"values at the double range",
+             [extremes](Plot& p) {
+                 p.setSamples(extremes);
+                 p.setObservable(1);
+             }},
             beyondLegibility<Plot>({"an infinite first time", [infiniteTime](Plot& p) { p.setSamples(infiniteTime); }}),
-            {"an index far outside the table", [full](Plot& p) { p.setSamples(full); p.setObservable(1 << 30); }},
+            {"an index far outside the table",
+             [full](Plot& p) {
+                 p.setSamples(full);
+                 p.setObservable(1 << 30);
+             }},
         };
     }
 };

@@ -114,10 +114,10 @@ using RecorderCarpetPlots = test::PlotTest;
 TEST_F(RecorderCarpetPlots, MoshinskyRowsStandAtTheirTimesSoTheOpeningLineMeetsTheOpeningRow)
 {
     std::vector<double> midRun = evenTimes(0.0, 0.2, 6); // closed up to t = 1
-    for (const double t : evenTimes(1.05, 0.05, 10)) // open, densely sampled
+    for (const double t : evenTimes(1.05, 0.05, 10))     // open, densely sampled
         midRun.push_back(t);
     const std::vector<ShutterRun> runs{
-        {4.0, 1.0, midRun}, // during the run: tEnd = 4
+        {4.0, 1.0, midRun},                       // during the run: tEnd = 4
         {5.19, 3.0, evenTimes(0.0, 0.0101, 600)}, // the oldest 80 samples dropped, tEnd = 6.05
     };
     const QSize size(640, 520);
@@ -214,9 +214,9 @@ TEST_F(RecorderCarpetPlots, MoshinskyDetectorPanelIsFramedOnlyOnceItHasARow)
         int edge = 0;
         for (int x = 62; x < 622; ++x) {
             const QColor c = image.pixelColor(x, 153);
-            edge += c != page && between(c.red(), page.red(), frame.red())
-                            && between(c.green(), page.green(), frame.green())
-                            && between(c.blue(), page.blue(), frame.blue())
+            edge += c != page && between(c.red(), page.red(), frame.red()) &&
+                            between(c.green(), page.green(), frame.green()) &&
+                            between(c.blue(), page.blue(), frame.blue())
                         ? 1
                         : 0;
         }
@@ -277,7 +277,7 @@ TEST_F(RecorderCarpetPlots, KapitzaDiracRowsUseTheNewestBinsAndStopAtTheCarpetEd
     const QRect beyond(carpet.left() + carpet.width() + 2, carpet.top(), size.width() - carpet.right() - 3,
                        carpet.height());
     EXPECT_EQ(test::countColour(image, beyond, QColor(plot::kKapitzaDiracPage.background), 0),
-        beyond.width() * beyond.height())
+              beyond.width() * beyond.height())
         << "bins past the newest bin count and the guide of order 3 (p = 3.6) stay off the page";
 
     // The order guides at n G on the newest bins' p axis, whose 16 columns

@@ -435,13 +435,10 @@ struct PlotFeeds<QuantumLoschmidtPlotWidget> {
         const auto moving = [](int k) { return packet(0.1 * k, 0.05 * k); };
         const auto show = [](W& p, const LoschmidtRecorder* r) { p.setRecorder(r); };
         return {feed<W>("unconfigured", made(LoschmidtRecorder(8), [](LoschmidtRecorder&) {}), show),
-                feed<W>("empty", run(0, 0, moving), show),
-                feed<W>("one sample", run(1, 5, moving), show),
-                feed<W>("outbound only", run(5, 99, moving), show),
-                feed<W>("past 2T", run(25, 7, moving), show),
+                feed<W>("empty", run(0, 0, moving), show), feed<W>("one sample", run(1, 5, moving), show),
+                feed<W>("outbound only", run(5, 99, moving), show), feed<W>("past 2T", run(25, 7, moving), show),
                 // A run forty times past T squeezes 0, T and 2T into the axis' first pixels.
-                feed<W>("long past 2T", run(261, 7, moving), show),
-                feed<W>("return only", run(4, 0, moving), show),
+                feed<W>("long past 2T", run(261, 7, moving), show), feed<W>("return only", run(4, 0, moving), show),
                 feed<W>("not finite", run(3, 1, [](int) { return notFinite(); }), show)};
     }
 };

@@ -193,8 +193,9 @@ TEST_F(RecorderTracePlots, LandauOrbitOfACircularPathIsDrawnRound)
     LandauRecorder recorder(420);
     ASSERT_TRUE(recorder.configure(start, links, config, 1.0, 1.0));
     for (int k = 0; k <= 24; ++k)
-        recorder.record(0.5 * k, packet(96, 80, 0.3f, 0.25f, 4.0 * std::cos(M_PI * k / 12.0),
-                                        4.0 * std::sin(M_PI * k / 12.0)), links);
+        recorder.record(0.5 * k,
+                        packet(96, 80, 0.3f, 0.25f, 4.0 * std::cos(M_PI * k / 12.0), 4.0 * std::sin(M_PI * k / 12.0)),
+                        links);
     QuantumLandauPlotWidget& plot = makePlot<QuantumLandauPlotWidget>();
     plot.setRecorder(&recorder);
     const QImage image = test::grabPlot(plot, kSize);
@@ -378,7 +379,8 @@ TEST_F(RecorderTracePlots, ZitterbewegungTremblingAndDriftFollowTheRecorder)
     expectTraces(image, {mean, trembling}, "Zitterbewegung", {summaryPatch(plot, pos)});
     // The dashed zero of the detrended trace across the middle of the position
     // panel: a dash every few pixels, far more steps than the traces crossing it make.
-    EXPECT_GT(test::dashStepsNearRow(image, pos.center().y(), pos.left() + 2, pos.right() - 2), pos.width() / 10) << "the zero line of the detrended trace";
+    EXPECT_GT(test::dashStepsNearRow(image, pos.center().y(), pos.left() + 2, pos.right() - 2), pos.width() / 10)
+        << "the zero line of the detrended trace";
     expectTraces(image, {speed}, "Zitterbewegung");
     // The fitted drift as a dashed line across the velocity panel (1.2 wide,
     // so about 80 % of its colour on the nearest row).
@@ -452,9 +454,9 @@ TEST_F(RecorderTracePlots, ShowThePlaceholderForMissingUnconfiguredOrEmptyRecord
         }
         for (QWidget* plot : std::vector<QWidget*>{&a, &b, &c, &d, &e}) {
             const QImage image = test::grabPlot(*plot, QSize(500, 400));
-            const int text
-                = test::countColour(image, QRect(60, 150, 380, 100), QColor(plot::kGaugePage.placeholderColour), 0)
-                + test::countColour(image, QRect(60, 150, 380, 100), QColor(plot::kKleinPage.placeholderColour), 0);
+            const int text =
+                test::countColour(image, QRect(60, 150, 380, 100), QColor(plot::kGaugePage.placeholderColour), 0) +
+                test::countColour(image, QRect(60, 150, 380, 100), QColor(plot::kKleinPage.placeholderColour), 0);
             EXPECT_GT(text, 0) << plot->metaObject()->className() << (attached ? " with an idle recorder" : "");
         }
     }

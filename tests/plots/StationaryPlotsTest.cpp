@@ -104,8 +104,7 @@ TEST_F(ResonancePlot, ShowsThePlaceholderWithoutACurveAndNothingForAReversedOne)
     EXPECT_TRUE(shows(middle, kPlaceholderText)) << "after clear";
     EXPECT_FALSE(shows(titleBand, kTitleText)) << "no title over the placeholder";
     plot.setCurve({{2.0, 0.5}, {2.0, 0.7}});
-    EXPECT_FALSE(shows(middle, kPlaceholderText) || shows(titleBand, kTitleText) ||
-                 shows(middle, QColor(plot::kCurve)))
+    EXPECT_FALSE(shows(middle, kPlaceholderText) || shows(titleBand, kTitleText) || shows(middle, QColor(plot::kCurve)))
         << "a range that does not grow draws nothing inside";
     plot.setCurve(lorentzian());
     EXPECT_TRUE(shows(QRect(170, 266, 120, 24), QColor(plot::kAxisText))) << "the caption outlives clear()";
@@ -167,7 +166,7 @@ TEST_F(BoundStatePlot, DrawsTheLadderAndTheSelectedEigenfunctionWithItsNodes)
     EXPECT_EQ(countColour(image, QRect(int(at(-3.9, 0).x()) - 8, int(at(0, 2.5).y()) - 8, 16, 16), node, 20), 0)
         << "no node for sign flips below 1.5 % of the peak";
     for (const auto& [e, colour] :
-        {std::pair{2.5, QColor(plot::kSelectedLevelLabel)}, std::pair{1.5, QColor(plot::kLevelLabel)}})
+         {std::pair{2.5, QColor(plot::kSelectedLevelLabel)}, std::pair{1.5, QColor(plot::kLevelLabel)}})
         EXPECT_GT(countColour(image, QRect(67, int(at(0, e).y()) - 18, 130, 18), colour, 0), 0) << "label of " << e;
 
     // The threshold's value stands above its line, at the panel's right end.
@@ -395,24 +394,31 @@ struct PlotFeeds<QuantumBoundStatePlotWidget> {
         };
         return {
             {"ladder", feed([](BoundStateResult&) {}, 1)},
-            {"flat", feed([](BoundStateResult& r) {
-                 r.potential.assign(r.x.size(), 0.0);
-                 for (BoundState& s : r.states) {
-                     s.energy = 0.0;
-                     s.phi.assign(r.x.size(), 0.0f);
-                 }
-             }, 0)},
-            {"not finite", feed([](BoundStateResult& r) {
-                 r.continuumThreshold = r.x[7] = kNaN;
-                 r.potential[5] = kInf;
-                 r.states[0].energy = -kInf;
-                 r.states[2].phi[40] = std::numeric_limits<float>::quiet_NaN();
-                 r.states[2].phi[41] = std::numeric_limits<float>::infinity();
-             }, 2)},
-            beyondLegibility(PlotFeed<QuantumBoundStatePlotWidget>{"extremes", feed([](BoundStateResult& r) {
-                 r.x.back() = r.states[1].energy = 1e300;
-                 r.potential[0] = -1e300;
-             }, -5)}),
+            {"flat", feed(
+                         [](BoundStateResult& r) {
+                             r.potential.assign(r.x.size(), 0.0);
+                             for (BoundState& s : r.states) {
+                                 s.energy = 0.0;
+                                 s.phi.assign(r.x.size(), 0.0f);
+                             }
+                         },
+                         0)},
+            {"not finite", feed(
+                               [](BoundStateResult& r) {
+                                   r.continuumThreshold = r.x[7] = kNaN;
+                                   r.potential[5] = kInf;
+                                   r.states[0].energy = -kInf;
+                                   r.states[2].phi[40] = std::numeric_limits<float>::quiet_NaN();
+                                   r.states[2].phi[41] = std::numeric_limits<float>::infinity();
+                               },
+                               2)},
+            beyondLegibility(PlotFeed<QuantumBoundStatePlotWidget>{"extremes", feed(
+                                                                                   [](BoundStateResult& r) {
+                                                                                       r.x.back() = r.states[1].energy =
+                                                                                           1e300;
+                                                                                       r.potential[0] = -1e300;
+                                                                                   },
+                                                                                   -5)}),
             {"malformed", feed([](BoundStateResult& r) { r.states[2].phi.resize(3); }, 2)},
         };
     }

@@ -87,9 +87,8 @@ const std::vector<PredictionPlot>& predictionPlots()
     static const std::vector<PredictionPlot> plots{
         {"Rabi", [](QWidget* host) { return new QuantumRabiPlotWidget(host); },
          [](QWidget& w) { static_cast<QuantumRabiPlotWidget&>(w).setTwoLevelReference(rabiReference()); },
-         feeding<QuantumRabiPlotWidget>(), plot::panelRect(QSize(460, 320), QuantumRabiPlotWidget::layout()),
-         4.0 * kPi, 2.0 * kPi,
-         [](double t) { return 0.8 * std::pow(std::sin(t / 4.0), 2); }, &ObservableSample::rabiValid,
+         feeding<QuantumRabiPlotWidget>(), plot::panelRect(QSize(460, 320), QuantumRabiPlotWidget::layout()), 4.0 * kPi,
+         2.0 * kPi, [](double t) { return 0.8 * std::pow(std::sin(t / 4.0), 2); }, &ObservableSample::rabiValid,
          &ObservableSample::rabiPopulation1, &ObservableSample::rabiPopulation2, QColor(plot::kRabiFirst)},
         {"double well", [](QWidget* host) { return new QuantumDoubleWellPlotWidget(host); },
          [](QWidget& w) { static_cast<QuantumDoubleWellPlotWidget&>(w).setTunnellingPeriod(40.0); },
@@ -244,7 +243,8 @@ TEST_F(LandauZenerPlot, CrossingMarkRunsThroughTheBiasStripAtTheCrossingTime)
     for (const double t : {0.0, 40.0}) {
         plot.setTwoLevelReference(crossingAt(t));
         const QImage image = grab();
-        EXPECT_GT(markedRows(image, p.left() + p.width() * t / 40, p.bottom() + 2, bias.top() - 2, &unmarked), 0.4) << t;
+        EXPECT_GT(markedRows(image, p.left() + p.width() * t / 40, p.bottom() + 2, bias.top() - 2, &unmarked), 0.4)
+            << t;
     }
     plot.setTwoLevelReference(crossingAt(20.0));
     const QImage image = grab();
@@ -490,8 +490,12 @@ TEST_F(RamseyPlot, PulseStripStagesAndFringesStandAtTheirTimes)
     EXPECT_EQ(markedRows(image, x(30.0), history.top(), strip.bottom(), &unmarked), 0.0) << "inside the echo";
     // The drive: sin(omega t') inside the pulses, 0 in the free halves.
     const double w = 0.305536;
-    for (const auto& [t, v] : {std::pair{5.0, std::sin(w * 5)}, {12.0, std::sin(w * 12)}, {16.0, 0.0},
-                               {25.0, std::sin(w * 7.9)}, {47.0, 0.0}, {55.0, std::sin(w * 6.45)}})
+    for (const auto& [t, v] : {std::pair{5.0, std::sin(w * 5)},
+                               {12.0, std::sin(w * 12)},
+                               {16.0, 0.0},
+                               {25.0, std::sin(w * 7.9)},
+                               {47.0, 0.0},
+                               {55.0, std::sin(w * 6.45)}})
         EXPECT_TRUE(colourNear(image, QPointF(x(t), strip.center().y() - strip.height() * 0.44 * v), kSignal))
             << "at " << t;
 
@@ -518,8 +522,8 @@ TEST_F(RamseyPlot, PulseStripStagesAndFringesStandAtTheirTimes)
     for (const bool ensemble : {false, true}) {
         plot.setEnsembleScan(ensemble ? freeFringe<RamseyEnsemblePoint>(0.2) : std::vector<RamseyEnsemblePoint>{});
         const std::vector<test::PaintedText> legend = test::paintedTexts(plot, QSize(460, 400));
-        for (const QString& entry : {QStringLiteral("single P2"),
-                                     QStringLiteral("ensemble P2  sigma=") + QString::number(sigma, 'f', 3)})
+        for (const QString& entry :
+             {QStringLiteral("single P2"), QStringLiteral("ensemble P2  sigma=") + QString::number(sigma, 'f', 3)})
             EXPECT_EQ(std::count_if(legend.begin(), legend.end(), [&](const auto& t) { return t.text == entry; }),
                       ensemble ? 1 : 0)
                 << entry.toStdString() << (ensemble ? " with" : " without") << " the ensemble fringe";

@@ -57,8 +57,7 @@ struct ControlFeed {
 #define VXO_FEED(control, record, field, feed)                                                                         \
     ControlFeed                                                                                                        \
     {                                                                                                                  \
-        control, #record, #field, Feed::feed,                                                                          \
-            [](ExperimentSettingsRecords& r, double v) { store(r.record.field, v); }                                   \
+        control, #record, #field, Feed::feed, [](ExperimentSettingsRecords& r, double v) { store(r.record.field, v); } \
     }
 
 // Every input control of the Dynamics pages and the record field it fills.
@@ -270,8 +269,8 @@ std::pair<double, double> rangeOf(const QObject* control)
 std::uint64_t addSceneFor(const std::string& record, PotentialScene& scene)
 {
     PotentialObject object;
-    if (record == "quantumQuench" || record == "periodicDrive" || record == "linearSweep"
-        || record == "ramseySequence") {
+    if (record == "quantumQuench" || record == "periodicDrive" || record == "linearSweep" ||
+        record == "ramseySequence") {
         object.kind = PotentialObjectKind::Linear;
         object.slopeX = 0.2f;
     } else if (record == "quantumBerry") {
@@ -331,7 +330,8 @@ TEST(DynamicsFormTest, PhasesOfPulsesShowDegreesAndTheTwoCountsAreWholeNumbers)
         const QSpinBox* spin;
         int minimum, maximum, value;
     };
-    for (const Count& c : {Count{form.ui.kapitzaDiracOrderSpinBox, 1, 12, 4}, Count{form.ui.landauIndexSpinBox, 0, 8, 0}}) {
+    for (const Count& c :
+         {Count{form.ui.kapitzaDiracOrderSpinBox, 1, 12, 4}, Count{form.ui.landauIndexSpinBox, 0, 8, 0}}) {
         const std::string name = c.spin->objectName().toStdString();
         EXPECT_EQ(c.spin->minimum(), c.minimum) << name;
         EXPECT_EQ(c.spin->maximum(), c.maximum) << name;
@@ -371,7 +371,8 @@ TEST(DynamicsFormTest, EachPageHoldsItsEnableBoxHintAndApplyButtonInPlace)
         ASSERT_NE(formLayout, nullptr) << name;
         QLayoutItem* top = formLayout->itemAt(0, QFormLayout::SpanningRole);
         ASSERT_NE(top, nullptr) << name;
-        EXPECT_TRUE(qobject_cast<QCheckBox*>(top->widget()) != nullptr) << name << " does not start with its enable box";
+        EXPECT_TRUE(qobject_cast<QCheckBox*>(top->widget()) != nullptr)
+            << name << " does not start with its enable box";
         QLayoutItem* last = formLayout->itemAt(formLayout->rowCount() - 1, QFormLayout::SpanningRole);
         const bool hasApply = i >= 8;
         EXPECT_EQ(last != nullptr && qobject_cast<QPushButton*>(last->widget()) != nullptr, hasApply)
@@ -394,8 +395,8 @@ TEST(DynamicsFormTest, EveryInputControlFeedsOneFieldAndEveryFieldHasItsControl)
             << row.record << "." << row.key << " is fed by two controls";
     }
     for (const QWidget* widget : form.ui.experimentDynamicsPage->findChildren<QWidget*>()) {
-        const bool input = qobject_cast<const QAbstractSpinBox*>(widget) || qobject_cast<const QComboBox*>(widget)
-            || qobject_cast<const QCheckBox*>(widget);
+        const bool input = qobject_cast<const QAbstractSpinBox*>(widget) || qobject_cast<const QComboBox*>(widget) ||
+                           qobject_cast<const QCheckBox*>(widget);
         if (input) {
             EXPECT_EQ(listed.count(widget->objectName()), 1u) << widget->objectName().toStdString() << " feeds nothing";
         }
@@ -436,11 +437,14 @@ const std::vector<CrossFieldCase>& crossFieldCases()
     static const std::vector<CrossFieldCase> cases = {
         {"Kapitza-Dirac pulse ends after the analysis",
          "quantumKapitzaDirac",
-         {{"kapitzaDiracStartSpinBox", 3.8}, {"kapitzaDiracDurationSpinBox", 0.3}, {"kapitzaDiracAnalysisEndSpinBox", 4.0}},
+         {{"kapitzaDiracStartSpinBox", 3.8},
+          {"kapitzaDiracDurationSpinBox", 0.3},
+          {"kapitzaDiracAnalysisEndSpinBox", 4.0}},
          "Experiment quantumKapitzaDirac values are out of range."},
         {"Kapitza-Dirac pulse starting at the latest start outlasts every analysis",
          "quantumKapitzaDirac",
-         {{"kapitzaDiracStartSpinBox", 1000.0}, {"kapitzaDiracDurationSpinBox", 0.02},
+         {{"kapitzaDiracStartSpinBox", 1000.0},
+          {"kapitzaDiracDurationSpinBox", 0.02},
           {"kapitzaDiracAnalysisEndSpinBox", 1000.0}},
          "Experiment quantumKapitzaDirac values are out of range."},
         {"Klein detector inside the barrier",
@@ -465,7 +469,8 @@ const std::vector<CrossFieldCase>& crossFieldCases()
          "Experiment quantumBackflow values are out of range."},
         {"Moshinsky shutter opening when the analysis ends",
          "quantumMoshinsky",
-         {{"moshinskyEnabledCheckBox", 1}, {"moshinskyOpenTimeSpinBox", 1000.0},
+         {{"moshinskyEnabledCheckBox", 1},
+          {"moshinskyOpenTimeSpinBox", 1000.0},
           {"moshinskyAnalysisEndTimeSpinBox", 1000.0}},
          "Experiment quantumMoshinsky does not match its potential scene."},
         {"Landau field switched on at zero",

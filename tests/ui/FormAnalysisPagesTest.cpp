@@ -22,10 +22,10 @@ namespace {
 struct AnalysisPage {
     const char* page;
     const char* title;
-    const char* tutor;    // nullptr: no tutor label
-    const char* summary;  // nullptr: no summary label
+    const char* tutor;   // nullptr: no tutor label
+    const char* summary; // nullptr: no summary label
     const char* plot;
-    int controls;  // rows or groups of the page's own controls
+    int controls; // rows or groups of the page's own controls
     bool fourPixelMargins;
 };
 
@@ -51,15 +51,14 @@ const std::vector<AnalysisPage>& analysisPages()
         {"bouncerTab", "Bouncer", "bouncerTutorLabel", "bouncerSummaryLabel", "bouncerPlotWidget", 0, true},
         {"vortexTab", "Vortex", "vortexTutorLabel", "vortexSummaryLabel", "vortexPlotWidget", 0, true},
         {"andersonTab", "Anderson", "andersonTutorLabel", "andersonSummaryLabel", "andersonPlotWidget", 0, true},
-        {"kickedRotorTab", "Kicked Rotor", "kickedRotorTutorLabel", "kickedRotorSummaryLabel",
-         "kickedRotorPlotWidget", 1, true},
+        {"kickedRotorTab", "Kicked Rotor", "kickedRotorTutorLabel", "kickedRotorSummaryLabel", "kickedRotorPlotWidget",
+         1, true},
         {"zenoTab", "Zeno", "zenoTutorLabel", "zenoSummaryLabel", "zenoPlotWidget", 1, true},
         {"scarsTab", "Scars", "scarsTutorLabel", "scarSummaryLabel", "scarPlotWidget", 1, true},
         {"berryTab", "Berry Phase", "berryTutorLabel", "berrySummaryLabel", "berryPlotWidget", 0, false},
-        {"loschmidtTab", "Loschmidt", "loschmidtTutorLabel", "loschmidtSummaryLabel", "loschmidtPlotWidget", 0,
-         false},
-        {"moshinskyTab", "Diffraction in Time", "moshinskyTutorLabel", "moshinskySummaryLabel",
-         "moshinskyPlotWidget", 0, false},
+        {"loschmidtTab", "Loschmidt", "loschmidtTutorLabel", "loschmidtSummaryLabel", "loschmidtPlotWidget", 0, false},
+        {"moshinskyTab", "Diffraction in Time", "moshinskyTutorLabel", "moshinskySummaryLabel", "moshinskyPlotWidget",
+         0, false},
         {"kapitzaDiracTab", "Kapitza-Dirac", "kapitzaDiracTutorLabel", "kapitzaDiracSummaryLabel",
          "kapitzaDiracPlotWidget", 0, false},
         {"aharonovBohmTab", "Aharonov-Bohm", "aharonovBohmTutorLabel", "aharonovBohmSummaryLabel",

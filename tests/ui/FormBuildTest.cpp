@@ -49,7 +49,7 @@ TEST(FormBuildTest, EmbeddedImagesDecorateTheWindowAndTheSevenActions)
     int decorated = 0;
     for (const QAction* action : actions) {
         if (action->objectName().isEmpty())
-            continue;  // the menus' own actions
+            continue; // the menus' own actions
         EXPECT_FALSE(action->icon().pixmap(16, 16).isNull()) << action->objectName().toStdString() << " has no icon";
         ++decorated;
     }
@@ -65,8 +65,7 @@ TEST(FormBuildTest, WindowsFontFamiliesResolveToInstalledFacesOfTheirKind)
     } families[] = {{"Consolas", true}, {"Courier New", true}, {"MS Shell Dlg 2", false}};
     for (const auto& row : families) {
         const QFontInfo info{QFont(QString::fromLatin1(row.family))};
-        EXPECT_EQ(info.fixedPitch(), row.monospace)
-            << row.family << " resolves to " << info.family().toStdString();
+        EXPECT_EQ(info.fixedPitch(), row.monospace) << row.family << " resolves to " << info.family().toStdString();
     }
     // Read-outs take Consolas from a font property or from the time dock's
     // style sheet; both must come out monospaced.

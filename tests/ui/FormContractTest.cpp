@@ -288,8 +288,7 @@ TEST(FormContractTest, ControlsStartAtTheirDefaultIndex)
         const QJsonObject current =
             entry.value(QStringLiteral("properties")).toObject().value(QStringLiteral("currentIndex")).toObject();
         const bool combo = entry.contains(QStringLiteral("items"));
-        const int entries =
-            entry.value(combo ? QStringLiteral("items") : QStringLiteral("pages")).toArray().size();
+        const int entries = entry.value(combo ? QStringLiteral("items") : QStringLiteral("pages")).toArray().size();
         const int expected = current.isEmpty() ? (entries > 0 ? 0 : -1) : current.value(QStringLiteral("int")).toInt();
         EXPECT_EQ(control->property("currentIndex").toInt(), expected) << nameOf(entry);
     }
@@ -302,8 +301,8 @@ std::string propertyMismatch(const QObject* object, const QString& key, const QJ
     // Layout margins are written as four properties and read as one.
     if (const auto* layout = qobject_cast<const QLayout*>(object); layout && key.endsWith(QLatin1String("Margin"))) {
         const QMargins margins = layout->contentsMargins();
-        const int actual = key == QLatin1String("leftMargin")  ? margins.left()
-                           : key == QLatin1String("topMargin") ? margins.top()
+        const int actual = key == QLatin1String("leftMargin")    ? margins.left()
+                           : key == QLatin1String("topMargin")   ? margins.top()
                            : key == QLatin1String("rightMargin") ? margins.right()
                                                                  : margins.bottom();
         const int expected = value.value(QStringLiteral("int")).toInt();
@@ -422,10 +421,8 @@ TEST(FormContractTest, DocksStandInTheirAreasAndTheViewActionsToggleThem)
     std::map<QString, int> areas;
     for (const QJsonValue& value : contractObjects()) {
         const QJsonObject entry = value.toObject();
-        const QJsonObject area = entry.value(QStringLiteral("attributes"))
-                                     .toObject()
-                                     .value(QStringLiteral("dockWidgetArea"))
-                                     .toObject();
+        const QJsonObject area =
+            entry.value(QStringLiteral("attributes")).toObject().value(QStringLiteral("dockWidgetArea")).toObject();
         if (!area.isEmpty())
             areas[entry.value(QStringLiteral("name")).toString()] = area.value(QStringLiteral("int")).toInt();
     }

@@ -33,7 +33,7 @@ TEST(FormControlTabsTest, EveryFieldSitsBesideItsOwnLabel)
         for (const QFormLayout* layout : tab->findChildren<QFormLayout*>()) {
             for (int r = 0; r < layout->rowCount(); ++r) {
                 if (layout->itemAt(r, QFormLayout::SpanningRole) != nullptr)
-                    continue;  // a hint, a button or a read-out across the group
+                    continue; // a hint, a button or a read-out across the group
                 QLayoutItem* field = layout->itemAt(r, QFormLayout::FieldRole);
                 QLayoutItem* caption = layout->itemAt(r, QFormLayout::LabelRole);
                 ASSERT_TRUE(field != nullptr && field->widget() != nullptr)

@@ -16,7 +16,7 @@ namespace {
 struct DocumentControl {
     const char* name;
     const char* className;
-    int items;  // combo boxes only
+    int items; // combo boxes only
 };
 
 // In the order in which a document captures, validates and applies them.

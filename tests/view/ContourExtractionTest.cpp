@@ -131,9 +131,8 @@ TEST(PotentialContours, DegenerateInputGivesNoLevels)
     column.addLinear(0.0f, 0.0f, 0.0f, 0.0f, 1.0f);
     PotentialField2D ramp(8, 8, 1.0f, 1.0f);
     ramp.addLinear(0.0f, 0.0f, 0.0f, 1.0f, 0.0f);
-    for (const PotentialContourSet& s :
-         {buildPotentialContours(PotentialField2D(), 4), buildPotentialContours(line, 4),
-          buildPotentialContours(column, 4), buildPotentialContours(ramp, 0)}) {
+    for (const PotentialContourSet& s : {buildPotentialContours(PotentialField2D(), 4), buildPotentialContours(line, 4),
+                                         buildPotentialContours(column, 4), buildPotentialContours(ramp, 0)}) {
         EXPECT_TRUE(s.levels.empty());
         EXPECT_TRUE(s.segments.empty());
         EXPECT_EQ(s.minimum, 0.0f);
@@ -201,8 +200,8 @@ TEST(ProbabilityContours, GaussianDensityLevelSetsAreCircles)
         const double expected = s * std::sqrt(-std::log(static_cast<double>(seg.level)));
         EXPECT_NEAR(radius(seg.x0, seg.y0), expected, 0.01);
         EXPECT_NEAR(radius(seg.x1, seg.y1), expected, 0.01);
-        const auto e = static_cast<std::size_t>(std::find(set.levels.begin(), set.levels.end(), seg.level)
-                                                - set.levels.begin());
+        const auto e =
+            static_cast<std::size_t>(std::find(set.levels.begin(), set.levels.end(), seg.level) - set.levels.begin());
         ASSERT_LT(e, 3u);
         EXPECT_FLOAT_EQ(seg.colorFraction, static_cast<float>(e + 1) / 4.0f);
     }
@@ -293,7 +292,8 @@ TEST(ProbabilityContours, EmptyOrZeroFieldsGiveNoLevels)
     for (const auto& size : {std::make_pair(8u, 1u), std::make_pair(1u, 8u)}) {
         ComplexField2D thin(size.first, size.second, 1.0f, 1.0f);
         thin.fill(Complex(1.0f, 0.0f));
-        EXPECT_TRUE(buildProbabilityContours(thin, 4, 1, 4.0f, 384).levels.empty()) << size.first << " x " << size.second;
+        EXPECT_TRUE(buildProbabilityContours(thin, 4, 1, 4.0f, 384).levels.empty())
+            << size.first << " x " << size.second;
     }
     // A densest cell of 1e-30 is no density to contour; just above it, or twice it, is.
     for (auto [amplitude, levels] : {std::pair{1e-15f, 0u}, std::pair{1.003e-15f, 4u}, std::pair{1.5e-15f, 4u}}) {
@@ -305,7 +305,8 @@ TEST(ProbabilityContours, EmptyOrZeroFieldsGiveNoLevels)
     for (const auto& size : {std::make_pair(8u, 2u), std::make_pair(2u, 8u)}) {
         ComplexField2D two(size.first, size.second, 1.0f, 1.0f);
         two.fill(Complex(1.0f, 0.0f));
-        EXPECT_EQ(buildProbabilityContours(two, 4, 1, 4.0f, 384).levels.size(), 4u) << size.first << " x " << size.second;
+        EXPECT_EQ(buildProbabilityContours(two, 4, 1, 4.0f, 384).levels.size(), 4u)
+            << size.first << " x " << size.second;
     }
     ComplexField2D full(8, 8, 1.0f, 1.0f);
     full.fill(Complex(1.0f, 0.0f));

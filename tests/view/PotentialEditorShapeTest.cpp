@@ -61,8 +61,8 @@ TEST(PotentialEditorShape, ValidityNeedsFiniteCentreAndPositiveSize)
         {{0, 0.0f, inf, 1.0f, 1.0f, 0.0f}, false},
         {{0, 0.0f, 0.0f, 0.0f, 1.0f, 0.0f}, false},
         {{0, 0.0f, 0.0f, 1.0f, inf, 0.0f}, false},
-        {{0, 0.0f, 0.0f, 1.0f, 1.0f, nan}, true},   // a rectangle ignores the radius
-        {{7, 0.0f, 0.0f, 1.0f, 1.0f, 0.0f}, true},  // any other type is a rectangle
+        {{0, 0.0f, 0.0f, 1.0f, 1.0f, nan}, true},  // a rectangle ignores the radius
+        {{7, 0.0f, 0.0f, 1.0f, 1.0f, 0.0f}, true}, // any other type is a rectangle
         {{1, 0.0f, 0.0f, 0.0f, 0.0f, 0.5f}, true},
         {{1, 0.0f, 0.0f, 1.0f, 1.0f, 0.0f}, false}, // a circle needs its radius
         {{1, 0.0f, 0.0f, 0.0f, 0.0f, -0.5f}, false},

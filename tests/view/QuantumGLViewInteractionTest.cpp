@@ -160,7 +160,7 @@ TEST_F(QuantumGLViewInteraction, NoShapeWithoutEditModeOrOutsideTheImage)
     EXPECT_TRUE(shapes.empty());
 
     view->setViewportEditEnabled(true);
-    showFrame(256, 128, 0.15625f, 0.15625f); // image now 400 x 200 from y = 100
+    showFrame(256, 128, 0.15625f, 0.15625f);               // image now 400 x 200 from y = 100
     leftDrag(QPointF(200.0, 50.0), QPointF(250.0, 150.0)); // press above the image
     EXPECT_TRUE(shapes.empty());
 
@@ -220,7 +220,8 @@ TEST_F(QuantumGLViewInteraction, WheelZoomsAboutTheCursorWithinItsLimits)
     EXPECT_FLOAT_EQ(nav().zoom, 1.0f);
 
     // In a letterboxed image, wide or tall, the point under the cursor stays put.
-    for (const auto& [nx, ny, dx, dy] : {std::tuple{256u, 160u, 0.15625f, 0.125f}, std::tuple{160u, 256u, 0.125f, 0.15625f}}) {
+    for (const auto& [nx, ny, dx, dy] :
+         {std::tuple{256u, 160u, 0.15625f, 0.125f}, std::tuple{160u, 256u, 0.125f, 0.15625f}}) {
         showFrame(nx, ny, dx, dy); // image from y = 100 or from x = 100
         view->resetView();
         const QPointF cursor(260.0, 230.0);
@@ -333,8 +334,8 @@ TEST_F(QuantumGLViewInteraction, MiddleDoubleClickAndHomeResetTheView)
     // A left double click leaves the view alone.
     wheel(QPointF(300.0, 100.0), 360);
     const float kept = nav().zoom;
-    QMouseEvent leftDouble(QEvent::MouseButtonDblClick, QPointF(200.0, 200.0), QPointF(200.0, 200.0),
-                           Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent leftDouble(QEvent::MouseButtonDblClick, QPointF(200.0, 200.0), QPointF(200.0, 200.0), Qt::LeftButton,
+                           Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(view.get(), &leftDouble);
     EXPECT_FLOAT_EQ(nav().zoom, kept);
     view->resetView();
@@ -346,7 +347,8 @@ TEST_F(QuantumGLViewInteraction, MiddleDoubleClickAndHomeResetTheView)
     const struct {
         QPointF offset;
         bool close;
-    } pairs[] = {{QPointF(drag, 0), true}, {QPointF(0, drag), true}, {QPointF(drag, 1), false}, {QPointF(1, drag), false}};
+    } pairs[] = {
+        {QPointF(drag, 0), true}, {QPointF(0, drag), true}, {QPointF(drag, 1), false}, {QPointF(1, drag), false}};
     double baseX = 60.0;
     for (const auto& pair : pairs) {
         wheel(QPointF(300.0, 100.0), 360);
@@ -389,8 +391,8 @@ TEST_F(QuantumGLViewInteraction, MiddleDoubleClickAndHomeResetTheView)
     EXPECT_FLOAT_EQ(nav().zoom, 1.0f) << "a wander of the drag distance";
 
     // The toolkit's own double-click event and the Home key reset as well.
-    QMouseEvent doubleClick(QEvent::MouseButtonDblClick, QPointF(200.0, 200.0), QPointF(200.0, 200.0),
-                            Qt::MiddleButton, Qt::MiddleButton, Qt::NoModifier);
+    QMouseEvent doubleClick(QEvent::MouseButtonDblClick, QPointF(200.0, 200.0), QPointF(200.0, 200.0), Qt::MiddleButton,
+                            Qt::MiddleButton, Qt::NoModifier);
     QApplication::sendEvent(view.get(), &doubleClick);
     EXPECT_FLOAT_EQ(nav().zoom, 1.0f);
     mouse(QEvent::MouseButtonRelease, QPointF(200.0, 200.0), Qt::MiddleButton, Qt::NoButton);

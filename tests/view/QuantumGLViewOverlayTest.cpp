@@ -24,7 +24,6 @@
 namespace vxo {
 namespace {
 
-
 // A grid of nx x ny cells dx x dy and where it lands in a 400 x 400 view:
 // the image has the domain's physical shape (nx dx : ny dy), fitted and
 // centred, and spans the domain centred on the origin.
@@ -276,8 +275,7 @@ TEST_F(QuantumGLViewOverlays, DetectorBandSpansItsThicknessAndTheDomainHeight)
         EXPECT_NEAR(count(image, QRect(0, middle, 400, 1), band), expectedWidth - 2, 3)
             << "band width in pixels for a thickness of 4";
         const int column = px(-10.0) + expectedWidth / 4;
-        EXPECT_NEAR(count(image, QRect(column, 0, 1, 400), band), bottom() - top(), 2)
-            << "band height in pixels";
+        EXPECT_NEAR(count(image, QRect(column, 0, 1, 400), band), bottom() - top(), 2) << "band height in pixels";
         EXPECT_EQ(dashRows(image, px(-10.0), top(), cyan), 6) << "its dashed line starts at the domain top";
     }
 }
@@ -378,7 +376,8 @@ TEST_F(QuantumGLViewOverlays, StreamlineSeedsStopShortOfTheFarEdges)
         QApplication::sendEvent(view.get(), &wheel);
         ASSERT_GT(view->geometry().navigation.zoom, 1.5f);
         const QImage image = render();
-        const QRect lastSeeds = c.bottomEdge ? QRect(left(), bottom() - 33, 400, 2) : QRect(right() - 33, top(), 2, 400);
+        const QRect lastSeeds =
+            c.bottomEdge ? QRect(left(), bottom() - 33, 400, 2) : QRect(right() - 33, top(), 2, 400);
         const QRect edge = c.bottomEdge ? QRect(left(), bottom() - 2, 400, 2) : QRect(right() - 2, top(), 2, 400);
         EXPECT_GT(count(image, lastSeeds, lit), 100) << "streamlines of the last seeds";
         EXPECT_EQ(count(image, edge, lit), 0) << "streamlines on the far edge";
@@ -392,8 +391,9 @@ TEST_F(QuantumGLViewOverlays, MarkersSitAtTheirMeasuredPositions)
     QImage image = render();
     EXPECT_TRUE(yellow(image.pixel(px(-10.0), py(5.0))));
     EXPECT_TRUE(yellow(image.pixel(px(7.5), py(-12.0))));
-    EXPECT_EQ(count(image, QRect(0, 0, 400, 400), yellow), count(image, QRect(px(-10.0) - 6, py(5.0) - 6, 13, 13), yellow)
-                                                            + count(image, QRect(px(7.5) - 6, py(-12.0) - 6, 13, 13), yellow));
+    EXPECT_EQ(count(image, QRect(0, 0, 400, 400), yellow),
+              count(image, QRect(px(-10.0) - 6, py(5.0) - 6, 13, 13), yellow) +
+                  count(image, QRect(px(7.5) - 6, py(-12.0) - 6, 13, 13), yellow));
 
     // A disc of the marker size (at most 12 px) inside a light outline 0.8 px
     // wide: about pi (6 + 0.4)^2 pixels lit, 2 pi 6 0.8 of them mostly outline
@@ -404,8 +404,7 @@ TEST_F(QuantumGLViewOverlays, MarkersSitAtTheirMeasuredPositions)
     const QRect box(px(-10.0) - 10, py(5.0) - 10, 21, 21);
     const double pi = 3.141592653589793;
     EXPECT_NEAR(count(image, box, lit), pi * 6.4 * 6.4, 6.0) << "disc area";
-    EXPECT_NEAR(count(image, box, [](QRgb p) { return qBlue(p) > 110; }), 2.0 * pi * 6.0 * 0.8, 8.0)
-        << "outline area";
+    EXPECT_NEAR(count(image, box, [](QRgb p) { return qBlue(p) > 110; }), 2.0 * pi * 6.0 * 0.8, 8.0) << "outline area";
 
     // Markers follow zoom: after zooming about a marker it stays under the cursor.
     view->clearMeasurementMarkers();
@@ -469,7 +468,8 @@ TEST_F(QuantumGLViewOverlays, SectionLineAndContoursAreDrawnWhereTheyBelong)
     EXPECT_EQ(count(image, QRect(px(-8.0) + 10, boxBottom + 3, 20, 4), lit), 0) << "below the box";
     // A horizontal line on the bottom edge is inside: its label stands above it.
     view->setCrossSectionLine(0, static_cast<float>(-0.5 * grid.ny * grid.dy));
-    EXPECT_GT(count(render(), QRect(left() + 3, bottom() - 25, 40, 18), lit), 20) << "label of a line on the bottom edge";
+    EXPECT_GT(count(render(), QRect(left() + 3, bottom() - 25, 40, 18), lit), 20)
+        << "label of a line on the bottom edge";
     // So is one on the top edge: its label stands above it, outside the image,
     // but the box of a large font reaches below the line by its descent less 3 px.
     const QFont normal = view->font();

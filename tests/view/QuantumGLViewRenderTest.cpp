@@ -62,7 +62,6 @@ protected:
         EXPECT_TRUE(view->isGlReady());
         return view;
     }
-
 };
 
 // A Gaussian spot of width sigma at (x0, y0), carrying a phase k x.
@@ -216,8 +215,8 @@ TEST_F(QuantumGLViewRender, ViewModesAndToneMapsGiveDistinctImages)
     EXPECT_LT(channelSum(modes[3].pixel(128, 128)), 60);
 
     view->setFrame(psi, PotentialField2D(), 0);
-    const std::vector<QImage> tones =
-        renderEach(*view, 3, [&](std::uint32_t op) { view->setToneMapOperator(op); }, 100, "tone map");
+    const std::vector<QImage> tones = renderEach(
+        *view, 3, [&](std::uint32_t op) { view->setToneMapOperator(op); }, 100, "tone map");
     expectPairwiseDistinct(tones, 0.02, "tone maps");
 }
 
@@ -226,8 +225,8 @@ TEST_F(QuantumGLViewRender, PostPreviewSelectsTheStageShown)
     auto view = shownView(256, 256);
     view->setFrame(spot(64, 48, 0.25f, 0.3f, 0.0, 0.0, 1.0), PotentialField2D(), 0);
     view->setBloomStrength(5.0f);
-    const std::vector<QImage> stages =
-        renderEach(*view, 4, [&](std::uint32_t stage) { view->setPostPreview(stage); }, 100, "stage");
+    const std::vector<QImage> stages = renderEach(
+        *view, 4, [&](std::uint32_t stage) { view->setPostPreview(stage); }, 100, "stage");
     expectPairwiseDistinct(stages, 0.01, "stages");
     // The bloom composite is never darker than the plain scene.
     EXPECT_GE(brightestPixel(stages[3]).value, brightestPixel(stages[0]).value);

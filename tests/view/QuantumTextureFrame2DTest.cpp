@@ -22,10 +22,10 @@ namespace {
 TEST(QuantumTextureFrame2D, ArraysOfAKnownFieldMatchHandValues)
 {
     ComplexField2D psi(2, 2, 0.5f, 0.25f);
-    psi.at(0, 0) = Complex(3.0f, 4.0f);   // |psi|^2 = 25, phase atan2(4, 3)
-    psi.at(1, 0) = Complex(-1.0f, 0.0f);  // phase pi
-    psi.at(0, 1) = Complex(0.0f, -2.0f);  // phase -pi/2
-    psi.at(1, 1) = Complex(0.0f, 0.0f);   // phase atan2(0, 0) = 0
+    psi.at(0, 0) = Complex(3.0f, 4.0f);  // |psi|^2 = 25, phase atan2(4, 3)
+    psi.at(1, 0) = Complex(-1.0f, 0.0f); // phase pi
+    psi.at(0, 1) = Complex(0.0f, -2.0f); // phase -pi/2
+    psi.at(1, 1) = Complex(0.0f, 0.0f);  // phase atan2(0, 0) = 0
     PotentialField2D potential(2, 2, 0.5f, 0.25f);
     potential.addRectangle(0.25f, 0.125f, 0.1f, 0.1f, -3.0f);  // cell (1, 1)
     potential.addRectangle(-0.25f, -0.125f, 0.1f, 0.1f, 2.0f); // cell (0, 0)
@@ -80,7 +80,7 @@ TEST(QuantumTextureFrame2D, ZeroAndNonFiniteFieldsKeepSaneMaxima)
 TEST(QuantumTextureFrame2D, PotentialOnAnotherGridIsRejectedWithItsMessage)
 {
     const ComplexField2D psi(4, 2, 1.0f, 1.0f);
-    const PotentialField2D transposed(2, 4, 1.0f, 1.0f);     // same number of cells
+    const PotentialField2D transposed(2, 4, 1.0f, 1.0f); // same number of cells
     const PotentialField2D otherSpacing(4, 2, 1.0f, 0.5f);
     for (const PotentialField2D* potential : {&transposed, &otherSpacing})
         EXPECT_EQ(test::messageOf([&] { QuantumTextureFrame2D::fromField(psi, *potential); }),
@@ -173,14 +173,38 @@ ComplexField2D awkwardField(std::uint64_t nx, std::uint64_t ny)
     const float nan = std::numeric_limits<float>::quiet_NaN();
     const float tiny = std::numeric_limits<float>::denorm_min();
     const float t8 = 0.41421356f;
-    const std::vector<Complex> special = {
-        {0.0f, 0.0f},     {-0.0f, 0.0f},   {0.0f, -0.0f},      {-0.0f, -0.0f},    {-1.0f, 0.0f},
-        {-1.0f, -0.0f},   {0.0f, 2.0f},    {-0.0f, -2.0f},     {-3.0f, 1e-30f},   {-3.0f, -1e-30f},
-        {1.0f, 1.0f},     {-1.0f, 1.0f},   {1.0f, -1.0f},      {-2.0f, -2.0f},    {1.0f, t8},
-        {1.0f, std::nextafter(t8, 1.0f)},  {std::nextafter(t8, 0.0f), -1.0f},     {-1.0f, -t8},
-        {tiny, tiny},     {-tiny, 3.0f * tiny}, {1e-38f, -1e-45f}, {inf, 1.0f},    {1.0f, -inf},
-        {inf, -inf},      {-inf, inf},     {nan, 1.0f},        {1.0f, nan},       {3e38f, 3e38f},
-        {-3e38f, 1e-38f}, {5.0f, -12.0f},  {-0.6f, 0.8f},      {0.8f, -0.6f}};
+    const std::vector<Complex> special = {{0.0f, 0.0f},
+                                          {-0.0f, 0.0f},
+                                          {0.0f, -0.0f},
+                                          {-0.0f, -0.0f},
+                                          {-1.0f, 0.0f},
+                                          {-1.0f, -0.0f},
+                                          {0.0f, 2.0f},
+                                          {-0.0f, -2.0f},
+                                          {-3.0f, 1e-30f},
+                                          {-3.0f, -1e-30f},
+                                          {1.0f, 1.0f},
+                                          {-1.0f, 1.0f},
+                                          {1.0f, -1.0f},
+                                          {-2.0f, -2.0f},
+                                          {1.0f, t8},
+                                          {1.0f, std::nextafter(t8, 1.0f)},
+                                          {std::nextafter(t8, 0.0f), -1.0f},
+                                          {-1.0f, -t8},
+                                          {tiny, tiny},
+                                          {-tiny, 3.0f * tiny},
+                                          {1e-38f, -1e-45f},
+                                          {inf, 1.0f},
+                                          {1.0f, -inf},
+                                          {inf, -inf},
+                                          {-inf, inf},
+                                          {nan, 1.0f},
+                                          {1.0f, nan},
+                                          {3e38f, 3e38f},
+                                          {-3e38f, 1e-38f},
+                                          {5.0f, -12.0f},
+                                          {-0.6f, 0.8f},
+                                          {0.8f, -0.6f}};
     // Spread over the vector bodies and the tail.
     for (std::size_t s = 0; s < special.size(); ++s)
         psi.data()[(s * 37) % psi.size()] = special[s];
@@ -233,9 +257,10 @@ TEST(QuantumTextureFrame2D, VectorisedFrameFollowsTheScalarFrame)
         std::vector<float> probability(psi.size()), phase(psi.size()), copy(psi.size());
         const float maxProbability =
             vxo::amplitude::densityAndPhase(path, psi.data(), psi.size(), probability.data(), phase.data());
-        compare(probability, phase, maxProbability, path == fft2d::Path::Portable ? "portable"
-                                                    : path == fft2d::Path::Sse2   ? "sse2"
-                                                                                  : "avx2");
+        compare(probability, phase, maxProbability,
+                path == fft2d::Path::Portable ? "portable"
+                : path == fft2d::Path::Sse2   ? "sse2"
+                                              : "avx2");
         EXPECT_EQ(vxo::amplitude::copyWithMaxAbs(path, potential.data(), psi.size(), copy.data()),
                   expected.maxAbsPotential);
         EXPECT_EQ(std::memcmp(copy.data(), expected.potential.data(), psi.size() * sizeof(float)), 0);

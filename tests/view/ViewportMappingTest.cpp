@@ -96,8 +96,8 @@ TEST(ViewportMapping, WorldAndWidgetPointsRoundTripAtAnyZoomAndPan)
     for (const ViewNavigation& nav :
          {navigation(32.0f, 16.0f, 1.0f, 0.0f, 0.0f), navigation(32.0f, 16.0f, 2.0f, 4.0f, -2.0f),
           navigation(32.0f, 16.0f, 7.5f, -13.0f, 6.0f), navigation(32.0f, 16.0f, 32.0f, 15.0f, 7.5f)}) {
-        for (const QPointF world : {QPointF(0.0, 0.0), QPointF(nav.panX + 0.3, nav.panY - 0.2),
-                                    QPointF(nav.panX - 0.4, nav.panY + 0.1)}) {
+        for (const QPointF world :
+             {QPointF(0.0, 0.0), QPointF(nav.panX + 0.3, nav.panY - 0.2), QPointF(nav.panX - 0.4, nav.panY + 0.1)}) {
             const QPointF pixel = worldToWidget(image, nav, world.x(), world.y());
             double x = 0.0;
             double y = 0.0;
@@ -126,7 +126,8 @@ TEST(ViewportMapping, WorldAndWidgetPointsRoundTripAtAnyZoomAndPan)
     EXPECT_FALSE(widgetToWorld(image, nav, QPointF(99.5, 100.0), x, y));
     EXPECT_FALSE(widgetToWorld(QRectF(), nav, QPointF(200.0, 100.0), x, y));
     // Without an extent on either axis there is no mapping, either way.
-    for (const ViewNavigation& flat : {navigation(0.0f, 16.0f, 1.0f, 0.0f, 0.0f), navigation(32.0f, 0.0f, 1.0f, 0.0f, 0.0f)}) {
+    for (const ViewNavigation& flat :
+         {navigation(0.0f, 16.0f, 1.0f, 0.0f, 0.0f), navigation(32.0f, 0.0f, 1.0f, 0.0f, 0.0f)}) {
         EXPECT_FALSE(widgetToWorld(image, flat, QPointF(200.0, 100.0), x, y));
         EXPECT_EQ(worldToWidget(image, flat, 1.0, 1.0), QPointF(0.0, 0.0));
     }
@@ -258,7 +259,7 @@ TEST(OverlayGeometry, ArrowLengthFollowsTheSquareRootOfTheRelativeCurrent)
     CurrentArrow arrow;
     // Relative to a maximum of 2, not 1, so that a product is not taken for the quotient.
     EXPECT_FALSE(currentArrow(base, 0.034f, 0.0f, 2.0f, 40.0, 8.8, arrow)); // 1.7 % is not drawn
-    EXPECT_TRUE(currentArrow(base, 0.0362f, 0.0f, 2.0f, 40.0, 8.8, arrow));  // 1.81 % is
+    EXPECT_TRUE(currentArrow(base, 0.0362f, 0.0f, 2.0f, 40.0, 8.8, arrow)); // 1.81 % is
     EXPECT_FALSE(currentArrow(base, 0.0f, 0.0f, 1.0f, 40.0, 8.8, arrow));
     EXPECT_FALSE(currentArrow(base, 1.0f, 0.0f, 0.0f, 40.0, 8.8, arrow)); // no maximum to scale by
 
@@ -282,8 +283,7 @@ TEST(OverlayGeometry, ArrowLengthFollowsTheSquareRootOfTheRelativeCurrent)
             EXPECT_NEAR(std::hypot(d.x(), d.y()), 8.8, 1e-5) << "jx = " << jx;
             const double along = (d.x() * back.x() + d.y() * back.y()) / 8.8;
             const double across = (back.x() * d.y() - back.y() * d.x()) / 8.8;
-            EXPECT_NEAR(std::atan2(std::fabs(across), along) * 180.0 / 3.141592653589793, 27.0, 1e-4)
-                << "jx = " << jx;
+            EXPECT_NEAR(std::atan2(std::fabs(across), along) * 180.0 / 3.141592653589793, 27.0, 1e-4) << "jx = " << jx;
             sides *= across;
         }
         EXPECT_LT(sides, 0.0) << "jx = " << jx;

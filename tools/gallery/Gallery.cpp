@@ -73,8 +73,7 @@ int main(int argc, char** argv)
             const QStringList sides = QString::fromLocal8Bit(argv[++i]).split(QLatin1Char('x'));
             if (sides.size() == 2)
                 screen = QSize(sides[0].toInt(), sides[1].toInt());
-        }
-        else if (output.isEmpty())
+        } else if (output.isEmpty())
             output = QString::fromLocal8Bit(argv[i]);
         else
             presets.push_back(std::atoi(argv[i]));
@@ -131,8 +130,9 @@ int main(int argc, char** argv)
         if (pause.isEnabled())
             pause.click();
         runEventsFor(300);
-        const QString file = QDir(output).filePath(
-            QStringLiteral("%1_%2.png").arg(preset, 2, 10, QLatin1Char('0')).arg(QLatin1String(presetSlug(std::uint32_t(preset)))));
+        const QString file = QDir(output).filePath(QStringLiteral("%1_%2.png")
+                                                       .arg(preset, 2, 10, QLatin1Char('0'))
+                                                       .arg(QLatin1String(presetSlug(std::uint32_t(preset)))));
         // What the display shows: a grab of the widgets would miss what the
         // viewport paints over its OpenGL frame.
         const QImage image = window.windowHandle()->screen()->grabWindow(window.winId()).toImage();

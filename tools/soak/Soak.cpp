@@ -136,8 +136,8 @@ double insideShare(const ComplexField2D& psi, const PotentialField2D& potential)
         const std::uint64_t c = open.back();
         open.pop_back();
         const std::uint64_t i = c % nx, j = c / nx;
-        for (const std::uint64_t n : {i > 0 ? c - 1 : c, i + 1 < nx ? c + 1 : c, j > 0 ? c - nx : c,
-                                      j + 1 < ny ? c + nx : c})
+        for (const std::uint64_t n :
+             {i > 0 ? c - 1 : c, i + 1 < nx ? c + 1 : c, j > 0 ? c - nx : c, j + 1 < ny ? c + nx : c})
             if (kind[n] == 1) {
                 kind[n] = 2;
                 open.push_back(n);
@@ -155,7 +155,8 @@ double insideShare(const ComplexField2D& psi, const PotentialField2D& potential)
     for (std::uint64_t c = 0; c < kind.size(); ++c) {
         const std::int64_t j = std::int64_t(c / nx);
         for (std::int64_t d = -sy; d <= sy && !inside[c]; ++d)
-            inside[c] = j + d >= 0 && j + d < std::int64_t(ny) && near[std::uint64_t(std::int64_t(c) + d * std::int64_t(nx))];
+            inside[c] =
+                j + d >= 0 && j + d < std::int64_t(ny) && near[std::uint64_t(std::int64_t(c) + d * std::int64_t(nx))];
     }
     double in = 0.0, total = 0.0;
     for (std::uint64_t c = 0; c < psi.size(); ++c) {
@@ -212,8 +213,8 @@ Report soak(MainWindow& window, int preset, long steps)
     r.preset = preset;
     const ExperimentPreset experiment = makeExperimentPreset(std::uint32_t(preset));
     r.title = experiment.title;
-    r.measured = experiment.initialPreparation.type == InitialPreparationType::QuantumZeno
-                 && experiment.quantumZeno.enabled;
+    r.measured =
+        experiment.initialPreparation.type == InitialPreparationType::QuantumZeno && experiment.quantumZeno.enabled;
     QElapsedTimer clock;
     clock.start();
     window.loadGuidedExperiment(preset);
@@ -226,16 +227,16 @@ Report soak(MainWindow& window, int preset, long steps)
     // The free Dirac step never absorbs; every other step does when the layer is on.
     const bool zitterbewegung = records.quantumZitterbewegung.enabled;
     r.layer = boundary.isEnabled() && !zitterbewegung;
-    r.walled = std::strstr(presetSlug(std::uint32_t(preset)), "billiard") != nullptr || records.quantumScar.enabled
-               || records.quantumLoschmidt.enabled;
+    r.walled = std::strstr(presetSlug(std::uint32_t(preset)), "billiard") != nullptr || records.quantumScar.enabled ||
+               records.quantumLoschmidt.enabled;
     const AbsorbingBoundary2D* layer = r.layer ? &boundary : nullptr;
-    const bool magnetic = records.quantumAharonovBohm.enabled || records.quantumLandau.enabled
-                          || records.quantumHallEdge.enabled;
+    const bool magnetic =
+        records.quantumAharonovBohm.enabled || records.quantumLandau.enabled || records.quantumHallEdge.enabled;
     r.spectral = !magnetic && !zitterbewegung && !records.quantumKleinTunneling.enabled;
-    const bool driven = records.quantumQuench.enabled || records.periodicDrive.enabled || records.linearSweep.enabled
-                        || records.ramseySequence.enabled || records.kickedRotor.enabled || records.quantumZeno.enabled
-                        || records.quantumBerry.enabled || records.quantumLoschmidt.enabled
-                        || records.quantumMoshinsky.enabled || records.quantumKapitzaDirac.enabled;
+    const bool driven = records.quantumQuench.enabled || records.periodicDrive.enabled || records.linearSweep.enabled ||
+                        records.ramseySequence.enabled || records.kickedRotor.enabled || records.quantumZeno.enabled ||
+                        records.quantumBerry.enabled || records.quantumLoschmidt.enabled ||
+                        records.quantumMoshinsky.enabled || records.quantumKapitzaDirac.enabled;
     r.closed = r.spectral && !r.layer && !driven;
     const SplitStepParameters& parameters = window.schroedingerSolver().parameters();
     const auto spectralEnergy = [&] {
@@ -268,8 +269,8 @@ Report soak(MainWindow& window, int preset, long steps)
             if (std::abs(energy0) > 1e-12)
                 r.energyDrift = std::max(r.energyDrift, std::abs(energy - energy0) * 100.0 / std::abs(energy0));
             if (r.spectral)
-                r.spectralDrift = std::max(r.spectralDrift,
-                                           100.0 * std::abs(spectralEnergy() - spectral0) / std::abs(spectral0));
+                r.spectralDrift =
+                    std::max(r.spectralDrift, 100.0 * std::abs(spectralEnergy() - spectral0) / std::abs(spectral0));
             // A potential that changes on its own is not a closed system either.
             r.closed = r.closed && window.potentialField().revision() == revision0;
             const double share = r.walled ? insideShare(window.waveField(), window.potentialField()) : 1.0;
@@ -292,9 +293,9 @@ Report soak(MainWindow& window, int preset, long steps)
 
 void printHeader()
 {
-    std::printf("%-3s %-52s %5s %5s %3s %9s %9s %10s %10s %10s %9s %10s %8s %7s %7s %7s %6s %7s %s\n", "#", "experiment",
-                "grid", "layer", "sub", "norm0", "normEnd", "layerLoss", "drift", "maxDrift", "maxdE%", "spectrdE%", "inside",
-                "rssLd", "rss200", "rssEnd", "grow", "sec", "finding");
+    std::printf("%-3s %-52s %5s %5s %3s %9s %9s %10s %10s %10s %9s %10s %8s %7s %7s %7s %6s %7s %s\n", "#",
+                "experiment", "grid", "layer", "sub", "norm0", "normEnd", "layerLoss", "drift", "maxDrift", "maxdE%",
+                "spectrdE%", "inside", "rssLd", "rss200", "rssEnd", "grow", "sec", "finding");
 }
 
 void print(const Report& r)
@@ -319,10 +320,11 @@ void print(const Report& r)
     char spectral[24] = "-";
     if (r.spectral)
         std::snprintf(spectral, sizeof spectral, "%.3g%s", r.spectralDrift, r.closed ? "*" : "");
-    std::printf("%-3d %-52.52s %5llu %5s %3u %9.6f %9.6f %10.3e %10.3e %10.3e %9.3g %10s %8s %7.1f %7.1f %7.1f %6.1f %7.1f %s\n",
-                r.preset, r.title.c_str(), static_cast<unsigned long long>(r.grid), r.layer ? "on" : "off", r.subSteps,
-                r.norm0, r.normEnd, r.layerLoss, r.drift, r.largestDrift, r.energyDrift, spectral, inside, r.rssLoaded,
-                r.rssWarm, r.rssEnd, r.rssEnd - r.rssWarm, r.seconds, finding.empty() ? "-" : finding.c_str());
+    std::printf(
+        "%-3d %-52.52s %5llu %5s %3u %9.6f %9.6f %10.3e %10.3e %10.3e %9.3g %10s %8s %7.1f %7.1f %7.1f %6.1f %7.1f %s\n",
+        r.preset, r.title.c_str(), static_cast<unsigned long long>(r.grid), r.layer ? "on" : "off", r.subSteps, r.norm0,
+        r.normEnd, r.layerLoss, r.drift, r.largestDrift, r.energyDrift, spectral, inside, r.rssLoaded, r.rssWarm,
+        r.rssEnd, r.rssEnd - r.rssWarm, r.seconds, finding.empty() ? "-" : finding.c_str());
     std::fflush(stdout);
 }
 

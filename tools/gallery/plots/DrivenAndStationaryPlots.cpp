@@ -36,7 +36,6 @@
 namespace vxo {
 namespace {
 
-
 // Steps psi through the scene as the main window does, the drive applied at
 // the middle of each step, and observes every `every` steps.
 std::vector<ObservableSample> simulate(ComplexField2D psi, const PotentialScene& scene, ObservationInputs inputs,
@@ -112,9 +111,9 @@ public:
     void write(QWidget& plot, const QString& name, bool stacked = false)
     {
         for (const QSize size : {stacked ? QSize(640, 480) : QSize(640, 400), QSize(380, stacked ? 330 : 260)}) {
-            const QString file = QStringLiteral("%1/%2_%3x%4.png")
-                                     .arg(gallery::folder(), name, QString::number(size.width()),
-                                          QString::number(size.height()));
+            const QString file =
+                QStringLiteral("%1/%2_%3x%4.png")
+                    .arg(gallery::folder(), name, QString::number(size.width()), QString::number(size.height()));
             EXPECT_TRUE(test::grabPlot(plot, size).save(file)) << file.toStdString();
         }
     }
@@ -137,8 +136,8 @@ TEST_F(DrivenAndStationaryPlotGallery, WritesEveryPlotToTmp)
     // Resonant tunnelling: barriers 4.5 high, 0.64 thick at +-1.2; a packet of
     // momentum 2.5 from x = -12 on an 81.92-wide universe, measured at t = 8.
     {
-        const PotentialScene scene = test::sceneOf({fixtures::makeBarrier(4.5f, -1.2f, 0.64f, 30.0f),
-                                                    fixtures::makeBarrier(4.5f, 1.2f, 0.64f, 30.0f)});
+        const PotentialScene scene = test::sceneOf(
+            {fixtures::makeBarrier(4.5f, -1.2f, 0.64f, 30.0f), fixtures::makeBarrier(4.5f, 1.2f, 0.64f, 30.0f)});
         DoubleBarrierConfig config;
         ASSERT_TRUE(QuantumResonance2D::extractFromScene(scene, config, nullptr));
         ComplexField2D psi(1024, 16, 0.08f, 2.0f);
@@ -149,8 +148,8 @@ TEST_F(DrivenAndStationaryPlotGallery, WritesEveryPlotToTmp)
         auto& plot = gallery.make<QuantumResonancePlotWidget>();
         plot.setXAxisLabel("longitudinal energy Ex");
         plot.setCurve(QuantumResonance2D::transmissionCurve(config, 0.2, 8.0, 400, 1.0, 1.0));
-        plot.setMarkerPoint(3.125, QuantumResonance2D::transmission(3.125, 4.5, 0.64, config.cavityWidth, 4.5, 0.64,
-                                                                    1.0, 1.0));
+        plot.setMarkerPoint(
+            3.125, QuantumResonance2D::transmission(3.125, 4.5, 0.64, config.cavityWidth, 4.5, 0.64, 1.0, 1.0));
         plot.setPacketTransmission(true, run.back().transmittedProbability);
         gallery.write(plot, "resonance");
     }

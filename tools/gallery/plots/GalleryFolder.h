@@ -13,8 +13,8 @@ namespace vxo::gallery {
 inline QString folder()
 {
     const char* chosen = std::getenv("VXO_GALLERY");
-    const QString directory = chosen != nullptr && chosen[0] != '\0' ? QString::fromLocal8Bit(chosen)
-                                                                      : QStringLiteral("gallery");
+    const QString directory =
+        chosen != nullptr && chosen[0] != '\0' ? QString::fromLocal8Bit(chosen) : QStringLiteral("gallery");
     QDir().mkpath(directory);
     return directory;
 }

@@ -43,7 +43,6 @@
 namespace vxo {
 namespace {
 
-
 void save(QWidget& plot, const QString& name)
 {
     for (const QSize& size : {QSize(980, 600), QSize(560, 420)})

@@ -101,11 +101,13 @@ TEST_F(PlotGallery, WritesEveryPlotAsPng)
     run.steps(840);
     auto& series = makePlot<QuantumTimeSeriesPlotWidget>();
     series.setSamples(run.history.samples());
-    const char* const observables[] = {"x",         "y",     "sigma-x", "sigma-y", "norm",  "absorbed",   "P_R",
-                                       "P_T",       "T",     "V",       "H",       "drift", "left-well", "right-well"};
+    const char* const observables[] = {"x",   "y", "sigma-x", "sigma-y", "norm",  "absorbed",  "P_R",
+                                       "P_T", "T", "V",       "H",       "drift", "left-well", "right-well"};
     for (int k = 0; k < 14; ++k) {
         series.setObservable(k);
-        save(series, QStringLiteral("time-series-%1-%2").arg(k, 2, 10, QLatin1Char('0')).arg(QString::fromLatin1(observables[k])));
+        save(series, QStringLiteral("time-series-%1-%2")
+                         .arg(k, 2, 10, QLatin1Char('0'))
+                         .arg(QString::fromLatin1(observables[k])));
     }
     series.setObservable(7);
     save(series, QStringLiteral("time-series-P_T-small"), QSize(240, 150));

@@ -158,7 +158,7 @@ TEST_F(WavePacketPlotGallery, BilliardAndScar)
         ASSERT_TRUE(QuantumBilliard2D::extractFromScene(scene, config, nullptr));
         ComplexField2D psi = test::fieldOf(128, 128, 0.32f, 0.32f, [](double x, double y) {
             return test::packetAmplitude(x, y, -5.0, 2.5, 0.9, 2.2) *
-                Complex(static_cast<float>(std::cos(0.9 * y)), static_cast<float>(std::sin(0.9 * y)));
+                   Complex(static_cast<float>(std::cos(0.9 * y)), static_cast<float>(std::sin(0.9 * y)));
         });
         psi.normalize();
         const PotentialField2D potential = potentialOf(scene, psi);
