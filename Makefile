@@ -94,7 +94,10 @@ FULL_STACK_TESTS := ^TheProgram\.|^QuantumGLViewRender\.ReparentingKeepsThePictu
 # experiment, so the long runs that check the numbers of the recorder
 # summaries, the Rabi and Zeno pages and the references calibrated for each
 # preset run in the release pass only, while their suites keep the hints, the
-# other pages and the stationary states under the sanitizers. Each name must
+# other pages and the stationary states under the sanitizers. The converged
+# runs behind the sub-step rule (turned and round walls, the stadium's energy,
+# a packet held by sharp walls) take thousands of steps on fine grids; the
+# sanitizers see the same solver code in the shorter solver tests. Each name must
 # be a test of the build (checked below), so that a renamed test does not slip
 # back into the sanitizer pass.
 RELEASE_ONLY_TESTS := DocumentsWindow.EveryPresetComesBackFromItsFile \
@@ -106,7 +109,10 @@ RELEASE_ONLY_TESTS := DocumentsWindow.EveryPresetComesBackFromItsFile \
                       RecorderPanelsTest.SummariesCarryTheNumbersOfThePhysics \
                       PanelsTwoLevelTest.RabiPanelPredictsTheDrivenPairFromItsSplittingAndDipole \
                       RecorderPanelsII.ZenoPageCountsTheMeasurementsOfTheWatchedLane \
-                      MainWindowBoundStates.RebuildCalibratesTheSweepAndRamseyReferences
+                      MainWindowBoundStates.RebuildCalibratesTheSweepAndRamseyReferences \
+                      SubStepRule.WallsOfEveryOrientationHoldAsAConvergedRun \
+                      SubStepRule.AStadiumKeepsTheEnergyTheStepConserves \
+                      SplitStepFourierSolver2DStep.SharpWallsHoldAPacketOfLowerEnergy
 empty :=
 space := $(empty) $(empty)
 RELEASE_ONLY_REGEX := $(subst $(space),|,$(patsubst %,^%$$,$(subst .,\.,$(RELEASE_ONLY_TESTS))))
