@@ -222,6 +222,7 @@ TEST(MainWindowScreenFit, EveryDockShowsItsTextsWholeWithoutScrollingSideways)
         // value whole beside it.
         const auto* time = window.findChild<QWidget*>(QStringLiteral("timeDockContents"));
         ASSERT_NE(time, nullptr);
+        test::settleUntilWrappedLabelsFit(*time);
         const auto* reference = window.findChild<QLabel*>(QStringLiteral("timeReferenceValueLabel"));
         ASSERT_GT(reference->height(), 2 * reference->fontMetrics().lineSpacing())
             << at << ": the reference is not wrapped over three lines: the case is void";

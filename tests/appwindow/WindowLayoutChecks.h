@@ -68,6 +68,25 @@ inline void expectLayoutApart(const MainWindow& window, const std::string& at)
     }
 }
 
+// Layouts that follow a text (a dock that grows with a wrapped reference) are
+// set in deferred passes: events are processed until every wrapped label on
+// show under `root` has the height of its lines, for at most `limitMs`, so a
+// slow machine is given the time a fast one does not need.
+inline void settleUntilWrappedLabelsFit(const QWidget& root, int limitMs = 3000)
+{
+    QElapsedTimer clock;
+    clock.start();
+    const auto fit = [&root] {
+        for (const QLabel* label : root.findChildren<QLabel*>())
+            if (label->isVisibleTo(&root) && label->wordWrap() && !label->text().isEmpty() &&
+                label->height() < label->heightForWidth(label->width()))
+                return false;
+        return true;
+    };
+    while (!fit() && clock.elapsed() < limitMs)
+        settleFor(20);
+}
+
 // Every label, button and combo box on show under `root` as large as its
 // text needs: a label on one line as wide as its text, a wrapped one as tall
 // as its lines at its width; a button as wide as its text, a combo box as
