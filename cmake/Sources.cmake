@@ -153,7 +153,12 @@ set(VXO_PLOTS_SOURCES
     HistoryPlotWidget.cpp
     PlotCarpets.cpp
     PlotCurves.cpp
+    PlotAxes.cpp
     PlotFrame.cpp
+    PlotLayouts.cpp
+    PlotPages.cpp
+    PlotTexts.cpp
+    PlotTimeMarkers.cpp
     PlotWidget.cpp
     QuantumAharonovBohmPlotWidget.cpp
     QuantumAndersonPlotWidget.cpp

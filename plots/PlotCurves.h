@@ -1,6 +1,7 @@
 #pragma once
 
-#include "plots/PlotFrame.h"
+#include "plots/PlotAxes.h"
+#include "plots/PlotTexts.h"
 
 #include <QPainterPath>
 

@@ -2,15 +2,25 @@
 
 #include "plots/PlotCarpets.h"
 #include "plots/PlotCurves.h"
+#include "plots/PlotAxes.h"
 #include "plots/PlotFrame.h"
+#include "plots/PlotLayouts.h"
+#include "plots/PlotPages.h"
 #include "plots/PlotPalette.h"
+#include "plots/PlotTexts.h"
+#include "plots/PlotTimeMarkers.h"
 
 // Drawing shared by the analysis plot widgets. Every plot is a passive
 // QWidget whose paintEvent rebuilds the whole picture from its stored data;
 // the pieces they have in common are free functions, by concern, so that each
 // widget only states its own layout, colours, ranges and texts:
 //   - PlotPalette.h: the colours by role;
-//   - PlotFrame.h: frame, axes, clamps, texts and the panel layouts;
+//   - PlotFrame.h: the paint's opening, grids, frames, pens, lines and discs;
+//   - PlotAxes.h: value-to-pixel maps, finite extents and clamps;
+//   - PlotTexts.h: texts, labels, captions and legend rows;
+//   - PlotLayouts.h: where the panels lie in the widget;
+//   - PlotPages.h: the openings of whole pages and their looks;
+//   - PlotTimeMarkers.h: time markers over a carpet and its curves;
 //   - PlotCurves.h: curves and their gaps, recorded histories;
 //   - PlotCarpets.h: carpets and colour ramps;
 //   - ScanPainting.h: the transmission scans.

@@ -2,7 +2,8 @@
 
 #include "experiments/QuantumBilliard2D.h"
 
-#include "plots/PlotFrame.h"
+#include "plots/PlotAxes.h"
+#include "plots/PlotPages.h"
 #include "plots/RecordPlotWidget.h"
 
 namespace vxo {

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "plots/PlotFrame.h"
+#include "plots/PlotAxes.h"
+#include "plots/PlotPages.h"
 #include "plots/ParticlePlotWidget.h"
 
 namespace vxo {

@@ -2,7 +2,9 @@
 
 #include "experiments/BoundStateResult.h"
 
-#include "plots/PlotFrame.h"
+#include "plots/PlotAxes.h"
+#include "plots/PlotLayouts.h"
+#include "plots/PlotTexts.h"
 #include "plots/PlotWidget.h"
 
 #include <QRectF>

@@ -2,7 +2,8 @@
 
 #include "core/CrossSectionProfile.h"
 
-#include "plots/PlotFrame.h"
+#include "plots/PlotAxes.h"
+#include "plots/PlotPages.h"
 #include "plots/PlotWidget.h"
 
 #include <vector>

@@ -3,7 +3,8 @@
 #include "experiments/DriveProtocols.h"
 #include "experiments/QuantumLandauZener2D.h"
 
-#include "plots/PlotFrame.h"
+#include "plots/PlotAxes.h"
+#include "plots/PlotPages.h"
 #include "plots/TwoLevelPlotWidget.h"
 
 namespace vxo {

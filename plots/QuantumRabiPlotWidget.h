@@ -2,7 +2,8 @@
 
 #include "experiments/QuantumRabi2D.h"
 
-#include "plots/PlotFrame.h"
+#include "plots/PlotAxes.h"
+#include "plots/PlotPages.h"
 #include "plots/TwoLevelPlotWidget.h"
 
 namespace vxo {

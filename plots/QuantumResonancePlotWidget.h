@@ -3,7 +3,8 @@
 #include "experiments/QuantumResonance2D.h"
 
 #include <QString>
-#include "plots/PlotFrame.h"
+#include "plots/PlotAxes.h"
+#include "plots/PlotPages.h"
 #include "plots/PlotWidget.h"
 
 #include <vector>

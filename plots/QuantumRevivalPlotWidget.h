@@ -2,7 +2,8 @@
 
 #include "experiments/QuantumRevival2D.h"
 
-#include "plots/PlotFrame.h"
+#include "plots/PlotPages.h"
+#include "plots/PlotTimeMarkers.h"
 #include "plots/RecordPlotWidget.h"
 
 namespace vxo {

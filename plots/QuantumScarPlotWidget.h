@@ -1,7 +1,8 @@
 #pragma once
 
 #include <QPainterPath>
-#include "plots/PlotFrame.h"
+#include "plots/PlotAxes.h"
+#include "plots/PlotPages.h"
 #include "plots/RecorderPlotWidget.h"
 
 namespace vxo {

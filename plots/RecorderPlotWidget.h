@@ -1,6 +1,6 @@
 #pragma once
 
-#include "plots/PlotFrame.h"
+#include "plots/PlotPages.h"
 #include "plots/PlotWidget.h"
 
 namespace vxo {

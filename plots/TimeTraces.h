@@ -1,7 +1,7 @@
 #pragma once
 
 #include "plots/PlotCurves.h"
-#include "plots/PlotFrame.h"
+#include "plots/PlotAxes.h"
 
 #include <QPainter>
 #include <QPen>

@@ -14,7 +14,7 @@
 #include "experiments/QuantumRevival2D.h"
 #include "experiments/QuantumScar2D.h"
 #include "experiments/QuantumZeno2D.h"
-#include "plots/PlotFrame.h"
+#include "plots/PlotLayouts.h"
 
 #include "PlotTestSupport.h"
 

@@ -1,4 +1,4 @@
-#include "plots/PlotFrame.h"
+#include "plots/PlotPages.h"
 #include "plots/PlotPalette.h"
 #include "plots/QuantumBackflowPlotWidget.h"
 #include "plots/QuantumHallEdgePlotWidget.h"

@@ -1,0 +1,74 @@
+#include "plots/PlotLayouts.h"
+
+#include <algorithm>
+
+namespace vxo::plot {
+
+QRectF panelRect(const QSize& widgetSize, const PanelLayout& layout)
+{
+    const QMarginsF& m = layout.margins;
+    return QRectF(m.left(), m.top(), atLeast(widgetSize.width() - m.left() - m.right(), layout.minimum.width()),
+                  atLeast(widgetSize.height() - m.top() - m.bottom(), layout.minimum.height()));
+}
+
+QRect carpetOverLowerPanel(const QSize& widgetSize, int heightMargin, int minHeight, int minWidth)
+{
+    int lower = widgetSize.height() / 3;
+    lower = lower > 120 ? lower : 120;
+    int height = widgetSize.height() - lower - heightMargin;
+    height = height > minHeight ? height : minHeight;
+    int width = widgetSize.width() - 80;
+    width = width > minWidth ? width : minWidth;
+    return QRect(62, 40, width, height);
+}
+
+StackedPanels stackedPanels(const QSize& widgetSize, const StackedLayout& layout)
+{
+    const QMargins& m = layout.upper;
+    const QRect upper(m.left(), m.top(),
+                      std::max(widgetSize.width() - m.left() - m.right(), layout.upperMinimum.width()),
+                      std::max(widgetSize.height() - m.top() - m.bottom(), layout.upperMinimum.height()));
+    const QRect lower(m.left(), upper.bottom() + layout.gap, upper.width(),
+                      std::max(widgetSize.height() - layout.lowerMargin - upper.bottom(), layout.lowerMinHeight));
+    return StackedPanels{upper, lower};
+}
+
+StackedLayout orbitOverTimeLayout() { return {QMargins(58, 40, 18, 208), QSize(120, 150), 30, 58, 105}; }
+
+SplitPanels splitPanels(const QSize& widgetSize, const SplitLayout& layout)
+{
+    const double available =
+        atLeast(widgetSize.height() - layout.top - layout.gap - layout.bottom, layout.minimumHeight);
+    const QRectF upper(layout.left, layout.top,
+                       atLeast(widgetSize.width() - layout.left - layout.right, layout.minimumWidth),
+                       layout.share * available);
+    return SplitPanels{
+        upper, QRectF(layout.left, upper.bottom() + layout.gap, upper.width(), available - layout.share * available)};
+}
+
+SplitLayout carpetPageLayout()
+{
+    return SplitLayout{}
+        .withLeft(64.0)
+        .withRight(24.0)
+        .withTop(30.0)
+        .withGap(36.0)
+        .withBottom(38.0)
+        .withShare(0.68)
+        .withMinimumHeight(120.0)
+        .withMinimumWidth(40.0);
+}
+
+SplitLayout tracePageLayout()
+{
+    return SplitLayout{}
+        .withLeft(58.0)
+        .withRight(42.0)
+        .withTop(34.0)
+        .withGap(42.0)
+        .withBottom(42.0)
+        .withShare(0.48)
+        .withMinimumHeight(180.0)
+        .withMinimumWidth(100.0);
+}
+} // namespace vxo::plot

@@ -1,0 +1,111 @@
+#pragma once
+
+#include "plots/PlotFrame.h"
+
+#include <QMargins>
+#include <QMarginsF>
+#include <QRect>
+#include <QRectF>
+#include <QSize>
+#include <QSizeF>
+
+// Where the panels of a plot lie in its widget: the single panel, the
+// stacked and split pairs and the carpet over a lower panel.
+namespace vxo::plot {
+
+// A copy of layout with one field set to value: what the layouts' withX()
+// return.
+template <typename Layout, typename Value>
+Layout withField(Layout layout, Value Layout::*field, const Value& value)
+{
+    layout.*field = value;
+    return layout;
+}
+
+// The panel of a single-panel plot in a widget of size (w, h): the widget's
+// rectangle less the margins, QRectF(m.left, m.top, atLeast(w - m.left -
+// m.right, minimum.width), atLeast(h - m.top - m.bottom, minimum.height)).
+// The margins (QMarginsF: left, top, right, bottom) hold the texts around the
+// panel: the value labels on the left, the title above, the axis texts
+// below. The defaults are the curve panel the time-series, cross-section and
+// resonance plots share.
+struct PanelLayout {
+    QMarginsF margins{58.0, 24.0, 20.0, 38.0};
+    QSizeF minimum{10.0, 10.0};
+};
+QRectF panelRect(const QSize& widgetSize, const PanelLayout& layout);
+
+// The carpet over a lower panel of the Moshinsky and Kapitza-Dirac pages of
+// size (w, h): QRect(62, 40, W, C) with L = h / 3, C = h - L - heightMargin
+// and W = w - 80, each raised to its floor (120, minHeight, minWidth) when it
+// is not above it.
+QRect carpetOverLowerPanel(const QSize& widgetSize, int heightMargin, int minHeight, int minWidth);
+
+// The two stacked panels of a recorder plot of size (w, h). The upper panel
+// is the widget less the margins `upper` (QMargins: left, top, right,
+// bottom; the bottom margin holds the lower panel), each side raised to
+// upperMinimum; the lower panel lies gap below it, as wide, and
+// h - lowerMargin - upper.bottom() high, raised to lowerMinHeight:
+//   upper = QRect(m.left, m.top, max(w - m.left - m.right, upperMinimum.width),
+//                 max(h - m.top - m.bottom, upperMinimum.height)),
+//   lower = QRect(m.left, upper.bottom() + gap, upper.width(),
+//                 max(h - lowerMargin - upper.bottom(), lowerMinHeight)),
+// with QRect's bottom (top + height - 1).
+struct StackedLayout {
+    QMargins upper;
+    QSize upperMinimum;
+    int gap = 0;
+    int lowerMargin = 0;
+    int lowerMinHeight = 0;
+};
+struct StackedPanels {
+    QRect upper;
+    QRect lower;
+};
+// The panels of the layout in a widget of the given size.
+StackedPanels stackedPanels(const QSize& widgetSize, const StackedLayout& layout);
+
+// The layout of the Landau and Hall-edge pages: the trajectory in the plane
+// over a panel of its traces against time.
+StackedLayout orbitOverTimeLayout();
+
+// Two panels one above the other, as the recorder plots lay them out in a
+// widget of the given size: the available height A = atLeast(height - top -
+// gap - bottom, minimumHeight) is shared as upper = (left, top, atLeast(width -
+// left - right, minimumWidth), share * A) and lower = (left, upper.bottom +
+// gap, upper.width, A - share * A).
+struct SplitPanels {
+    QRectF upper;
+    QRectF lower;
+};
+struct SplitLayout {
+    double left = 0.0;
+    double right = 0.0;
+    double top = 0.0;
+    double gap = 0.0;
+    double bottom = 0.0;
+    double share = 0.5;
+    double minimumHeight = 0.0;
+    double minimumWidth = 0.0;
+
+    // The same layout with one field changed: a page that adapts its
+    // family's layout names only what it changes.
+    SplitLayout withLeft(double value) const { return withField(*this, &SplitLayout::left, value); }
+    SplitLayout withRight(double value) const { return withField(*this, &SplitLayout::right, value); }
+    SplitLayout withTop(double value) const { return withField(*this, &SplitLayout::top, value); }
+    SplitLayout withBottom(double value) const { return withField(*this, &SplitLayout::bottom, value); }
+    SplitLayout withGap(double value) const { return withField(*this, &SplitLayout::gap, value); }
+    SplitLayout withShare(double value) const { return withField(*this, &SplitLayout::share, value); }
+    SplitLayout withMinimumHeight(double value) const { return withField(*this, &SplitLayout::minimumHeight, value); }
+    SplitLayout withMinimumWidth(double value) const { return withField(*this, &SplitLayout::minimumWidth, value); }
+};
+SplitPanels splitPanels(const QSize& widgetSize, const SplitLayout& layout);
+// The layouts of the two families of two-panel pages, which each page adapts
+// where it needs: the carpet and map pages (revival, Talbot, bouncer,
+// billiard), a tall carpet over its curves with a margin for the value labels
+// on the left, and the loop and echo pages (Berry phase, Loschmidt echo,
+// scar), two panels of about equal height with room for a scale on the right.
+SplitLayout carpetPageLayout();
+SplitLayout tracePageLayout();
+
+} // namespace vxo::plot

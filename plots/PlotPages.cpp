@@ -1,0 +1,87 @@
+#include "plots/PlotPages.h"
+
+#include <QPainter>
+
+namespace vxo::plot {
+
+QRectF beginPanelPlot(QPainter& painter, const QRect& widgetRect, const PanelLayout& layout, const QColor& gridColour)
+{
+    beginPlot(painter, widgetRect, QColor(kBackground));
+    const QRectF panel = panelRect(widgetRect.size(), layout);
+    drawGridAndFrame(painter, panel, gridColour);
+    return panel;
+}
+
+bool beginTitledPage(QPainter& painter, const QRect& widgetRect, const QFont& widgetFont, const TitledPage& page,
+                     const QString& title, bool hasData, const QString& placeholder)
+{
+    const int w = widgetRect.width();
+    beginPlot(painter, widgetRect, QColor(page.background), false);
+    painter.setFont(boldTitleFont(widgetFont));
+    drawTextBox(painter, QRect(12, page.titleTop, w - 24, page.titleHeight), Qt::AlignLeft | Qt::AlignVCenter, title,
+                QColor(page.titleColour));
+    painter.setFont(widgetFont);
+    if (!hasData)
+        drawTextBox(painter, QRect(20, page.placeholderTop, w - 40, widgetRect.height() - page.placeholderTop - 20),
+                    Qt::AlignCenter | Qt::TextWordWrap, placeholder, QColor(page.placeholderColour));
+    return hasData;
+}
+
+std::optional<StackedPanels> beginGaugePage(QPainter& painter, const QRect& widgetRect, const QFont& widgetFont,
+                                            const QString& title, bool hasData, const QString& placeholder,
+                                            const StackedLayout& layout)
+{
+    if (!beginTitledPage(painter, widgetRect, widgetFont, kGaugePage, title, hasData, placeholder))
+        return std::nullopt;
+    return drawStackedPanels(painter, widgetRect.size(), layout, QColor(kStackedFrame), QColor(kStackedPanel));
+}
+
+StackedPanels drawStackedPanels(QPainter& painter, const QSize& widgetSize, const StackedLayout& layout,
+                                const QColor& frame, const QColor& fill)
+{
+    const StackedPanels panels = stackedPanels(widgetSize, layout);
+    drawFilledFrame(painter, panels.upper, plotPen(frame), fill);
+    drawFilledFrame(painter, panels.lower, plotPen(frame), fill);
+    return panels;
+}
+
+void drawTitledPanels(QPainter& painter, const SplitPanels& panels, const QPen& framePen, const QColor& titleColour,
+                      const PanelTitle& upperTitle, const PanelTitle& lowerTitle)
+{
+    drawFrame(painter, panels.upper, framePen);
+    drawFrame(painter, panels.lower, framePen);
+    drawPanelTitle(painter, panels.upper, upperTitle.text, titleColour, upperTitle.top, upperTitle.height);
+    drawPanelTitle(painter, panels.lower, lowerTitle.text, titleColour, lowerTitle.top, lowerTitle.height);
+}
+
+void drawPanelPlaceholders(QPainter& painter, const SplitPanels& panels, const QColor& colour, const QString& upperText,
+                           const QString& lowerText)
+{
+    // A narrow page sets a long placeholder on two lines.
+    drawTextBox(painter, panels.upper, Qt::AlignCenter | Qt::TextWordWrap, upperText, colour);
+    drawTextBox(painter, panels.lower, Qt::AlignCenter | Qt::TextWordWrap, lowerText, colour);
+}
+
+std::optional<SplitPanels> beginSplitPage(QPainter& painter, const QRect& widgetRect, const SplitLayout& layout,
+                                          const SplitPage& page, bool hasData)
+{
+    beginPlot(painter, widgetRect, QColor(kRecorderBackground));
+    const SplitPanels panels = splitPanels(widgetRect.size(), layout);
+    const PanelTitle lowerTitle{page.lowerTitle.text, panels.upper.bottom() + page.lowerTitle.top,
+                                page.lowerTitle.height};
+    drawTitledPanels(painter, panels, plotPen(QColor(page.look.frame)), QColor(page.look.title), page.upperTitle,
+                     lowerTitle);
+    if (!hasData) {
+        drawPanelPlaceholders(painter, panels, QColor(page.look.placeholder), page.placeholders.upper,
+                              page.placeholders.lower);
+        return std::nullopt;
+    }
+    return panels;
+}
+
+void beginLatticePage(QPainter& painter, const QRect& widgetRect, const QString& title, double titleTop)
+{
+    beginPlot(painter, widgetRect, QColor(kLatticeBackground));
+    drawCentredText(painter, QRectF(8, titleTop, widgetRect.width() - 16, 20), title, QColor(kLatticeText));
+}
+} // namespace vxo::plot

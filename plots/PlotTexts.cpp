@@ -1,0 +1,175 @@
+#include "plots/PlotTexts.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace vxo::plot {
+
+namespace {
+
+bool finite(double a, double b, double c) { return std::isfinite(a) && std::isfinite(b) && std::isfinite(c); }
+
+} // namespace
+
+void drawTextBox(QPainter& painter, const QRectF& box, int flags, const QString& text, const QColor& colour)
+{
+    if (!finite(box.left(), box.top(), box.width()) || !std::isfinite(box.height()))
+        return;
+    painter.setPen(colour);
+    painter.drawText(box, flags, text);
+}
+
+QRectF drawTextOnPatch(QPainter& painter, const QRectF& box, int flags, const QString& text, const QColor& colour,
+                       const QColor& patch)
+{
+    if (!finite(box.left(), box.top(), box.width()) || !std::isfinite(box.height()))
+        return QRectF();
+    // The painter measures nothing with no pen (after a disc, say).
+    painter.setPen(colour);
+    const QRectF taken = painter.boundingRect(box, flags, text);
+    if (!taken.isEmpty())
+        painter.fillRect(taken.adjusted(-3.0, 0.0, 3.0, 0.0), patch);
+    drawTextBox(painter, box, flags, text, colour);
+    return taken;
+}
+
+double wrappedTextHeight(const QFont& font, double width, const QString& text)
+{
+    const QRectF column(0.0, 0.0, atLeast(width, 1.0), 1e6);
+    return QFontMetricsF(font).boundingRect(column, Qt::TextWordWrap, text).height();
+}
+
+void drawCentredText(QPainter& painter, const QRectF& rect, const QString& text, const QColor& colour)
+{
+    drawTextBox(painter, rect, Qt::AlignCenter, text, colour);
+}
+
+void drawPanelTitle(QPainter& painter, const QRectF& panel, const QString& text, const QColor& colour, double top,
+                    double height)
+{
+    const QRectF band(panel.left(), top, panel.width(), height);
+    const double needed = QFontMetricsF(painter.font()).horizontalAdvance(text);
+    if (needed <= band.width()) {
+        drawCentredText(painter, band, text, colour);
+        return;
+    }
+    // In a narrow window a title wider than its panel is set smaller, down to
+    // 70% of the font, and what still does not fit is elided at its end
+    // instead of being cut at both.
+    painter.save();
+    QFont font = painter.font();
+    const double scale = std::max(0.7, band.width() / needed);
+    if (font.pointSizeF() > 0.0)
+        font.setPointSizeF(font.pointSizeF() * scale);
+    else
+        font.setPixelSize(std::max(1, static_cast<int>(font.pixelSize() * scale)));
+    painter.setFont(font);
+    drawCentredText(painter, band, QFontMetricsF(font).elidedText(text, Qt::ElideRight, band.width()), colour);
+    painter.restore();
+}
+
+void drawValueLabels(QPainter& painter, const QRectF& panel, const QString& upper, const QString& lower,
+                     const QColor& colour, double left, double width)
+{
+    // Numbers are never cut: a long one runs out of its box to the left, and
+    // where the widget's left edge would cut it, it starts at the box's left
+    // edge and runs into the panel instead.
+    const QFontMetricsF metrics(painter.font());
+    const auto drawLabel = [&](const QString& text, double top) {
+        const double needed = metrics.horizontalAdvance(text);
+        if (needed <= left + width)
+            drawTextBox(painter, QRectF(left, top, width, 18.0), Qt::AlignRight | Qt::AlignVCenter | Qt::TextDontClip,
+                        text, colour);
+        else
+            drawTextBox(painter, QRectF(left, top, needed, 18.0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip,
+                        text, colour);
+    };
+    drawLabel(upper, panel.top() - 8.0);
+    // A panel too short for two lines of text keeps its upper value alone
+    // rather than printing the two over each other.
+    if (panel.height() >= 18.0)
+        drawLabel(lower, panel.bottom() - 10.0);
+}
+
+void drawAxisEndLabels(QPainter& painter, const QRectF& panel, const QString& first, const QString& last,
+                       const QColor& colour, double boxWidth, double gap)
+{
+    const double top = panel.bottom() + gap;
+    drawTextBox(painter, QRectF(panel.left(), top, boxWidth, 20.0), Qt::AlignLeft | Qt::TextDontClip, first, colour);
+    drawTextBox(painter, QRectF(panel.right() - boxWidth, top, boxWidth, 20.0), Qt::AlignRight | Qt::TextDontClip, last,
+                colour);
+}
+
+void drawAxisCaption(QPainter& painter, const QRectF& panel, const QString& text, const QColor& colour, double gap,
+                     double height)
+{
+    drawCentredText(painter, QRectF(panel.left(), panel.bottom() + gap, panel.width(), height), text, colour);
+}
+
+QFont boldTitleFont(const QFont& widgetFont)
+{
+    QFont font(widgetFont);
+    font.setWeight(75);
+    return font;
+}
+
+void drawPanelCaption(QPainter& painter, const QRect& panel, int gap, int height, const QString& text,
+                      const QColor& colour)
+{
+    drawCentredText(painter, QRect(panel.left(), panel.bottom() + gap, panel.width(), height), text, colour);
+}
+
+void drawPanelSummary(QPainter& painter, const QRect& panel, int height, const QString& text, const QColor& colour,
+                      const QColor& patch)
+{
+    // One line centred in its band; more from the band's top down.
+    const int width = panel.width() - 16;
+    const double needed = wrappedTextHeight(painter.font(), width, text);
+    const bool oneLine = needed <= height;
+    const QRect box(panel.left() + 8, panel.top() + 5, width, oneLine ? height : static_cast<int>(std::ceil(needed)));
+    drawTextOnPatch(painter, box, Qt::AlignLeft | (oneLine ? Qt::AlignVCenter : Qt::AlignTop) | Qt::TextWordWrap, text,
+                    colour, patch);
+}
+
+double drawLegendRow(QPainter& painter, double left, double top, double right, const std::vector<LegendItem>& entries,
+                     const QColor& patch)
+{
+    constexpr double kRowHeight = 18.0;
+    constexpr double kEntryGap = 12.0;
+    const QFontMetricsF metrics(painter.font());
+    double row = top;
+    double end = -std::numeric_limits<double>::infinity();
+    for (const LegendItem& entry : entries) {
+        const double advance = metrics.horizontalAdvance(entry.text);
+        double at = std::max(left + entry.offset, end + kEntryGap);
+        // Closer to the entry before it, then on a further row.
+        if (std::isfinite(end) && at + advance > right)
+            at = end + kEntryGap;
+        if (std::isfinite(end) && at + advance > right) {
+            row += kRowHeight;
+            at = left + entries.front().offset;
+        }
+        const QRectF box(at, row, std::max(entry.width, advance), 20.0);
+        if (patch.isValid())
+            drawTextOnPatch(painter, box, Qt::AlignLeft, entry.text, QColor(entry.colour), patch);
+        else
+            drawTextBox(painter, box, Qt::AlignLeft, entry.text, QColor(entry.colour));
+        end = at + advance;
+    }
+    return row + 20.0;
+}
+
+void drawPanelHeading(QPainter& painter, const QRect& panel, const QString& text, const QColor& colour)
+{
+    drawTextBox(painter, QRectF(panel.left(), panel.top() - 20, panel.width(), 18), Qt::AlignLeft, text, colour);
+}
+
+void drawSimulationTimeAxis(QPainter& painter, const QRectF& panel, double t0, double t1, const QColor& colour,
+                            double boxWidth, double gap)
+{
+    drawAxisEndLabels(painter, panel, QString::number(t0, 'f', 1), QString::number(t1, 'f', 1), colour, boxWidth, gap);
+    drawAxisCaption(painter, panel, QStringLiteral("simulation time"), colour);
+}
+} // namespace vxo::plot

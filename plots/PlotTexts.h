@@ -1,0 +1,90 @@
+#pragma once
+
+#include "plots/PlotFrame.h"
+
+#include <QFont>
+#include <QRect>
+#include <QRectF>
+#include <QString>
+
+#include <vector>
+
+class QPainter;
+
+// The texts around and inside a panel: boxes, patches, titles, value and
+// axis labels, captions, summaries, headings and legend rows.
+namespace vxo::plot {
+
+// text in colour inside box with the alignment flags.
+void drawTextBox(QPainter& painter, const QRectF& box, int flags, const QString& text, const QColor& colour);
+// text in colour in the box with the flags (drawTextBox), on a patch of the
+// patch colour just large enough to hold it: a text drawn over curves stays
+// legible. With Qt::TextWordWrap a text wider than the box goes on below or
+// on both sides of it, as its alignment says. Returns the rectangle the text
+// takes.
+QRectF drawTextOnPatch(QPainter& painter, const QRectF& box, int flags, const QString& text, const QColor& colour,
+                       const QColor& patch);
+// The height text takes in font, word-wrapped to width.
+double wrappedTextHeight(const QFont& font, double width, const QString& text);
+// text centred (Qt::AlignCenter) in rect: placeholders and centred titles.
+void drawCentredText(QPainter& painter, const QRectF& rect, const QString& text, const QColor& colour);
+// A title band over a panel: centred in QRectF(panel.left(), top, panel.width(), height).
+void drawPanelTitle(QPainter& painter, const QRectF& panel, const QString& text, const QColor& colour = kTitle,
+                    double top = 2.0, double height = 20.0);
+// The value labels left of a panel, right-aligned and vertically centred:
+// upper in QRectF(left, panel.top() - 8, width, 18), lower in
+// QRectF(left, panel.bottom() - 10, width, 18). A number wider than its box
+// runs out of it instead of being cut (here and in drawAxisEndLabels): to the
+// left while it fits right of x = 0, else from the box's left edge into the
+// panel. A panel under 18 pixels high shows the upper label alone.
+void drawValueLabels(QPainter& painter, const QRectF& panel, const QString& upper, const QString& lower,
+                     const QColor& colour = kAxisText, double left = 2.0, double width = 52.0);
+// The ends of a horizontal axis under a panel: first left-aligned in
+// QRectF(panel.left(), panel.bottom() + gap, boxWidth, 20), last
+// right-aligned in QRectF(panel.right() - boxWidth, panel.bottom() + gap, boxWidth, 20).
+void drawAxisEndLabels(QPainter& painter, const QRectF& panel, const QString& first, const QString& last,
+                       const QColor& colour = kAxisText, double boxWidth = 80.0, double gap = 6.0);
+// An axis caption centred in QRectF(panel.left(), panel.bottom() + gap, panel.width(), height).
+void drawAxisCaption(QPainter& painter, const QRectF& panel, const QString& text, const QColor& colour = kAxisText,
+                     double gap = 4.0, double height = 24.0);
+// A copy of the widget's font with weight 75 (bold), for the bold titles.
+QFont boldTitleFont(const QFont& widgetFont);
+
+// A caption centred in QRect(panel.left(), panel.bottom() + gap, panel.width(), height).
+void drawPanelCaption(QPainter& painter, const QRect& panel, int gap, int height, const QString& text,
+                      const QColor& colour);
+// A summary line left-aligned and vertically centred in
+// QRect(panel.left() + 8, panel.top() + 5, panel.width() - 16, height), inside
+// the panel's top, on a patch of the panel's fill (drawTextOnPatch): wrapped
+// onto further lines where the panel is narrower than the line.
+void drawPanelSummary(QPainter& painter, const QRect& panel, int height, const QString& text, const QColor& colour,
+                      const QColor& patch);
+
+// One item of a legend row: its text in its colour, left-aligned in a box
+// width wide, starting offset right of the row's left end.
+struct LegendItem {
+    QString text;
+    QRgb colour;
+    double offset;
+    double width;
+};
+// A legend row: each entry in QRectF(left + offset, top, width, 20), moved
+// right where the entry before it would run into it. An entry that would
+// reach past right moves up to 12 pixels after the entry before it, and if
+// it still does, starts a further row 18 pixels lower, at the first entry's
+// offset. With a valid patch colour each entry stands on a patch of
+// it (drawTextOnPatch), legible over curves. Returns the last row's bottom.
+double drawLegendRow(QPainter& painter, double left, double top, double right, const std::vector<LegendItem>& entries,
+                     const QColor& patch = QColor());
+
+// A panel's heading on the line above it: text left-aligned in
+// QRectF(panel.left(), panel.top() - 20, panel.width(), 18).
+void drawPanelHeading(QPainter& painter, const QRect& panel, const QString& text, const QColor& colour);
+
+// The time axis under a curve panel: t0 and t1 with one decimal at its ends
+// (drawAxisEndLabels with boxWidth and gap) and "simulation time" centred in
+// the band 4 below it (drawAxisCaption).
+void drawSimulationTimeAxis(QPainter& painter, const QRectF& panel, double t0, double t1, const QColor& colour,
+                            double boxWidth, double gap);
+
+} // namespace vxo::plot
