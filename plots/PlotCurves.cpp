@@ -74,20 +74,6 @@ void drawProtocolStrip(QPainter& painter, const QRectF& strip)
                        strip.center().y());
 }
 
-InterferencePanels interferencePanels(const QSize& widgetSize, const InterferenceLayout& layout)
-{
-    const QMarginsF& m = layout.margins;
-    const double left = m.left();
-    const double width = atLeast(widgetSize.width() - m.right(), left + layout.minimumHistory.width()) - left;
-    const double below = layout.strip.gap + layout.strip.height + layout.scan.gap + layout.scan.height + m.bottom();
-    InterferencePanels panels;
-    panels.history =
-        QRectF(left, m.top(), width, atLeast(widgetSize.height() - (m.top() + below), layout.minimumHistory.height()));
-    panels.strip = QRectF(left, panels.history.bottom() + layout.strip.gap, width, layout.strip.height);
-    panels.scan = QRectF(left, panels.strip.bottom() + layout.scan.gap, width, layout.scan.height);
-    return panels;
-}
-
 InterferencePanels beginInterferencePlot(QPainter& painter, const QRect& widgetRect, const InterferenceLayout& layout)
 {
     beginPlot(painter, widgetRect, QColor(kBackground));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "plots/PlotAxes.h"
+#include "plots/PlotLayouts.h"
 #include "plots/PlotTexts.h"
 
 #include <QPainterPath>
@@ -302,30 +303,6 @@ QPainterPath protocolSignal(const QRectF& strip, const AxisMap& x, int intervals
     });
 }
 
-// A panel stacked under the one above it: gap pixels below it, height high.
-struct StackedBand {
-    double gap;
-    double height;
-};
-// The stacked panels of the interference plots, one under the other and all
-// as wide: the population history, the protocol strip under it and the
-// fringe scan under the strip; the margins hold the texts around them (the
-// bottom one the scan's caption). For a widget of size (w, h) the width is
-// atLeast(w - m.right, m.left + minimumHistory.width) - m.left, the strip and
-// the scan are bands of fixed height, and the history takes the rest of the
-// height, at least minimumHistory.height.
-struct InterferenceLayout {
-    QMarginsF margins{58.0, 28.0, 22.0, 30.0};
-    QSizeF minimumHistory{10.0, 78.0};
-    StackedBand strip{14.0, 30.0};
-    StackedBand scan{30.0, 58.0};
-};
-struct InterferencePanels {
-    QRectF history;
-    QRectF strip;
-    QRectF scan;
-};
-InterferencePanels interferencePanels(const QSize& widgetSize, const InterferenceLayout& layout = {});
 // Opens the paint of a stacked plot: the background, the layout's panels for
 // the widget's size, then the quarter grid of the history panel in
 // kHistoryGrid and its frame in kFrame.

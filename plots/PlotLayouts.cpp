@@ -1,6 +1,9 @@
 #include "plots/PlotLayouts.h"
 
+#include "plots/PlotTexts.h"
+
 #include <algorithm>
+#include <cmath>
 
 namespace vxo::plot {
 
@@ -71,4 +74,37 @@ SplitLayout tracePageLayout()
         .withMinimumHeight(180.0)
         .withMinimumWidth(100.0);
 }
+
+InterferencePanels interferencePanels(const QSize& widgetSize, const InterferenceLayout& layout)
+{
+    const QMarginsF& m = layout.margins;
+    const double left = m.left();
+    const double width = atLeast(widgetSize.width() - m.right(), left + layout.minimumHistory.width()) - left;
+    const double below = layout.strip.gap + layout.strip.height + layout.scan.gap + layout.scan.height + m.bottom();
+    InterferencePanels panels;
+    panels.history =
+        QRectF(left, m.top(), width, atLeast(widgetSize.height() - (m.top() + below), layout.minimumHistory.height()));
+    panels.strip = QRectF(left, panels.history.bottom() + layout.strip.gap, width, layout.strip.height);
+    panels.scan = QRectF(left, panels.strip.bottom() + layout.scan.gap, width, layout.scan.height);
+    return panels;
+}
+
+QRect scanPanel(const QSize& widgetSize, const ScanLayout& layout)
+{
+    const QMargins& m = layout.margins;
+    return QRect(m.left(), m.top(), std::max(widgetSize.width() - m.left() - m.right(), 120),
+                 std::max(widgetSize.height() - m.top() - m.bottom(), 120));
+}
+
+ScanLayout withLegendRoom(const ScanLayout& layout, const QSize& widgetSize, const QFont& font, const QString& legend)
+{
+    const int width = scanPanel(widgetSize, layout).width();
+    const int needed = static_cast<int>(std::ceil(wrappedTextHeight(font, width, legend)));
+    if (needed <= layout.legendHeight)
+        return layout;
+    QMargins margins = layout.margins;
+    margins.setBottom(margins.bottom() + needed - layout.legendHeight);
+    return layout.withMargins(margins).withLegendHeight(needed);
+}
+
 } // namespace vxo::plot

@@ -2,15 +2,18 @@
 
 #include "plots/PlotFrame.h"
 
+#include <QFont>
 #include <QMargins>
 #include <QMarginsF>
 #include <QRect>
 #include <QRectF>
 #include <QSize>
 #include <QSizeF>
+#include <QString>
 
 // Where the panels of a plot lie in its widget: the single panel, the
-// stacked and split pairs and the carpet over a lower panel.
+// stacked and split pairs, the carpet over a lower panel, the interference
+// stack and the transmission scan.
 namespace vxo::plot {
 
 // A copy of layout with one field set to value: what the layouts' withX()
@@ -107,5 +110,69 @@ SplitPanels splitPanels(const QSize& widgetSize, const SplitLayout& layout);
 // scar), two panels of about equal height with room for a scale on the right.
 SplitLayout carpetPageLayout();
 SplitLayout tracePageLayout();
+
+// A panel stacked under the one above it: gap pixels below it, height high.
+struct StackedBand {
+    double gap;
+    double height;
+};
+// The stacked panels of the interference plots, one under the other and all
+// as wide: the population history, the protocol strip under it and the
+// fringe scan under the strip; the margins hold the texts around them (the
+// bottom one the scan's caption). For a widget of size (w, h) the width is
+// atLeast(w - m.right, m.left + minimumHistory.width) - m.left, the strip and
+// the scan are bands of fixed height, and the history takes the rest of the
+// height, at least minimumHistory.height.
+struct InterferenceLayout {
+    QMarginsF margins{58.0, 28.0, 22.0, 30.0};
+    QSizeF minimumHistory{10.0, 78.0};
+    StackedBand strip{14.0, 30.0};
+    StackedBand scan{30.0, 58.0};
+};
+struct InterferencePanels {
+    QRectF history;
+    QRectF strip;
+    QRectF scan;
+};
+InterferencePanels interferencePanels(const QSize& widgetSize, const InterferenceLayout& layout = {});
+
+// Where the parts of a scan lie in a widget of size (w, h): the panel, the
+// widget less the margins (QMargins: left, top, right, bottom; the bottom one
+// holds the value labels and the legend) with each side kept at 120 pixels
+// at least, QRect(m.left, m.top, max(w - m.left - m.right, 120),
+// max(h - m.top - m.bottom, 120)); the transmission numbers right-aligned in
+// 50-pixel boxes from transmissionLabelLeft; the value labels centred in
+// boxes valueLabelWidth wide under the panel; the legend in a band
+// legendHeight high legendGap below the panel; the summary summaryHeight high
+// inside its top; and the band names bandNameDrop below the panel's top.
+struct ScanLayout {
+    QMargins margins{64, 48, 24, 58};
+    int transmissionLabelLeft = 7;
+    int valueLabelWidth = 48;
+    int legendGap = 29;
+    int legendHeight = 22;
+    int summaryHeight = 44;
+    int bandNameDrop = 28;
+
+    // The same layout with one field changed: a page that adapts the scans'
+    // layout names only what it changes.
+    ScanLayout withMargins(const QMargins& value) const { return withField(*this, &ScanLayout::margins, value); }
+    ScanLayout withTransmissionLabelLeft(int value) const
+    {
+        return withField(*this, &ScanLayout::transmissionLabelLeft, value);
+    }
+    ScanLayout withValueLabelWidth(int value) const { return withField(*this, &ScanLayout::valueLabelWidth, value); }
+    ScanLayout withLegendGap(int value) const { return withField(*this, &ScanLayout::legendGap, value); }
+    ScanLayout withLegendHeight(int value) const { return withField(*this, &ScanLayout::legendHeight, value); }
+    ScanLayout withSummaryHeight(int value) const { return withField(*this, &ScanLayout::summaryHeight, value); }
+    ScanLayout withBandNameDrop(int value) const { return withField(*this, &ScanLayout::bandNameDrop, value); }
+};
+
+// The layout with room for the legend's lines under the panel: a legend
+// that the panel's width cannot hold on one line takes the height of its
+// further lines from the panel.
+ScanLayout withLegendRoom(const ScanLayout& layout, const QSize& widgetSize, const QFont& font, const QString& legend);
+// The panel of a scan for a widget of the given size.
+QRect scanPanel(const QSize& widgetSize, const ScanLayout& layout);
 
 } // namespace vxo::plot

@@ -130,13 +130,6 @@ void drawScanMarker(QPainter& painter, const ScanFrame& frame, const std::vector
 
 } // namespace
 
-QRect scanPanel(const QSize& widgetSize, const ScanLayout& layout)
-{
-    const QMargins& m = layout.margins;
-    return QRect(m.left(), m.top(), std::max(widgetSize.width() - m.left() - m.right(), 120),
-                 std::max(widgetSize.height() - m.top() - m.bottom(), 120));
-}
-
 QRect drawScanPanel(QPainter& painter, const QSize& widgetSize, const ScanLayout& layout)
 {
     const QRect panel = scanPanel(widgetSize, layout);
@@ -157,17 +150,6 @@ QRectF drawScanTexts(QPainter& painter, const QRect& panel, const ScanLayout& la
     return drawTextOnPatch(painter, QRect(panel.left() + 8, panel.top() + 6, width, height),
                            Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, summary, QColor(kScanSummary),
                            QColor(kScanPanel));
-}
-
-ScanLayout withLegendRoom(const ScanLayout& layout, const QSize& widgetSize, const QFont& font, const QString& legend)
-{
-    const int width = scanPanel(widgetSize, layout).width();
-    const int needed = static_cast<int>(std::ceil(wrappedTextHeight(font, width, legend)));
-    if (needed <= layout.legendHeight)
-        return layout;
-    QMargins margins = layout.margins;
-    margins.setBottom(margins.bottom() + needed - layout.legendHeight);
-    return layout.withMargins(margins).withLegendHeight(needed);
 }
 
 void paintScan(QPainter& painter, const QSize& widgetSize, const ScanLayout& layout, const ScanPicture& picture)

@@ -31,44 +31,6 @@ struct ScanPoint {
     double transmission = 0.0;
 };
 
-// Where the parts of a scan lie in a widget of size (w, h): the panel, the
-// widget less the margins (QMargins: left, top, right, bottom; the bottom one
-// holds the value labels and the legend) with each side kept at 120 pixels
-// at least, QRect(m.left, m.top, max(w - m.left - m.right, 120),
-// max(h - m.top - m.bottom, 120)); the transmission numbers right-aligned in
-// 50-pixel boxes from transmissionLabelLeft; the value labels centred in
-// boxes valueLabelWidth wide under the panel; the legend in a band
-// legendHeight high legendGap below the panel; the summary summaryHeight high
-// inside its top; and the band names bandNameDrop below the panel's top.
-struct ScanLayout {
-    QMargins margins{64, 48, 24, 58};
-    int transmissionLabelLeft = 7;
-    int valueLabelWidth = 48;
-    int legendGap = 29;
-    int legendHeight = 22;
-    int summaryHeight = 44;
-    int bandNameDrop = 28;
-
-    // The same layout with one field changed: a page that adapts the scans'
-    // layout names only what it changes.
-    ScanLayout withMargins(const QMargins& value) const { return withField(*this, &ScanLayout::margins, value); }
-    ScanLayout withTransmissionLabelLeft(int value) const
-    {
-        return withField(*this, &ScanLayout::transmissionLabelLeft, value);
-    }
-    ScanLayout withValueLabelWidth(int value) const { return withField(*this, &ScanLayout::valueLabelWidth, value); }
-    ScanLayout withLegendGap(int value) const { return withField(*this, &ScanLayout::legendGap, value); }
-    ScanLayout withLegendHeight(int value) const { return withField(*this, &ScanLayout::legendHeight, value); }
-    ScanLayout withSummaryHeight(int value) const { return withField(*this, &ScanLayout::summaryHeight, value); }
-    ScanLayout withBandNameDrop(int value) const { return withField(*this, &ScanLayout::bandNameDrop, value); }
-};
-
-// The layout with room for the legend's lines under the panel: a legend
-// that the panel's width cannot hold on one line takes the height of its
-// further lines from the panel.
-ScanLayout withLegendRoom(const ScanLayout& layout, const QSize& widgetSize, const QFont& font, const QString& legend);
-// The panel of a scan for a widget of the given size.
-QRect scanPanel(const QSize& widgetSize, const ScanLayout& layout);
 // The same panel filled and outlined in the scan colours (the Klein
 // tunnelling record draws its time traces in it).
 QRect drawScanPanel(QPainter& painter, const QSize& widgetSize, const ScanLayout& layout);
