@@ -34,14 +34,16 @@ struct TitledPage {
     QRgb placeholderColour;
 };
 // The Klein pages: the tunnelling record and the four scans.
-constexpr TitledPage kKleinPage{qRgb(9, 13, 19), 6, 25, qRgb(230, 238, 246), 45, qRgb(145, 162, 178)};
+constexpr TitledPage kKleinPage{kDiracPageBackground, 6, 25, kKleinPageTitle, 45, kDiracPagePlaceholder};
 // The recorder pages of the Aharonov-Bohm, Landau, Hall-edge and backflow experiments.
-constexpr TitledPage kGaugePage{qRgb(10, 14, 20), 7, 24, qRgb(225, 235, 244), 50, qRgb(150, 166, 180)};
+constexpr TitledPage kGaugePage{kGaugePageBackground, 7, 24, kGaugePageTitle, 50, kRecorderPagePlaceholder};
 // The diffraction pages of the Kapitza-Dirac and Moshinsky experiments.
-constexpr TitledPage kKapitzaDiracPage{qRgb(11, 16, 22), 7, 24, qRgb(224, 234, 242), 50, qRgb(150, 166, 180)};
-constexpr TitledPage kMoshinskyPage{qRgb(11, 16, 22), 8, 24, qRgb(220, 232, 241), 52, qRgb(150, 166, 180)};
+constexpr TitledPage kKapitzaDiracPage{kDiffractionPageBackground, 7,  24,
+                                       kKapitzaDiracPageTitle,     50, kRecorderPagePlaceholder};
+constexpr TitledPage kMoshinskyPage{kDiffractionPageBackground, 8,  24,
+                                    kMoshinskyPageTitle,        52, kRecorderPagePlaceholder};
 // The Zitterbewegung page.
-constexpr TitledPage kZitterbewegungPage{qRgb(9, 13, 19), 6, 25, qRgb(228, 238, 246), 48, qRgb(145, 162, 178)};
+constexpr TitledPage kZitterbewegungPage{kDiracPageBackground, 6, 25, kZitterPageTitle, 48, kDiracPagePlaceholder};
 
 // Opens the paint of a titled page: Antialiasing only, the widget filled
 // with the background and the title in a bold copy of widgetFont,

@@ -112,6 +112,21 @@ constexpr QRgb kSelectedLevelLabel = qRgb(255, 205, 115);
 constexpr QRgb kEigenfunction = qRgb(255, 220, 120);
 constexpr QRgb kNode = qRgb(255, 115, 125);
 
+// The titled pages: the background, title and placeholder of the Dirac
+// pages (Klein tunnelling and scans, Zitterbewegung), of the gauge recorder
+// pages and of the diffraction pages (Kapitza-Dirac, Moshinsky), whose
+// placeholders share the gauge pages' grey.
+constexpr QRgb kDiracPageBackground = qRgb(9, 13, 19);
+constexpr QRgb kKleinPageTitle = qRgb(230, 238, 246);
+constexpr QRgb kZitterPageTitle = qRgb(228, 238, 246);
+constexpr QRgb kDiracPagePlaceholder = qRgb(145, 162, 178);
+constexpr QRgb kGaugePageBackground = qRgb(10, 14, 20);
+constexpr QRgb kGaugePageTitle = qRgb(225, 235, 244);
+constexpr QRgb kRecorderPagePlaceholder = qRgb(150, 166, 180);
+constexpr QRgb kDiffractionPageBackground = qRgb(11, 16, 22);
+constexpr QRgb kKapitzaDiracPageTitle = qRgb(224, 234, 242);
+constexpr QRgb kMoshinskyPageTitle = qRgb(220, 232, 241);
+
 // The stacked gauge and flux panels (Aharonov-Bohm, backflow, Hall edge,
 // Landau): the panel and its frame, the trajectory (cyan), the highlighted
 // trace and the current position (gold), the second trace (green), the
