@@ -11,17 +11,19 @@
 
 namespace vxo {
 
+using namespace plot;
+
 namespace {
 
 // Dark blue through blue to warm yellow.
-constexpr std::array<plot::RampSegment, 2> kFringeRamp{{
+constexpr std::array<RampSegment, 2> kFringeRamp{{
     {0.0, 0.5, {8, 12, 30}, {20, 90, 180}},
     {0.5, 0.5, {28, 102, 210}, {227, 130, -80}},
 }};
 
 } // namespace
 
-plot::StackedLayout QuantumAharonovBohmPlotWidget::layout()
+StackedLayout QuantumAharonovBohmPlotWidget::layout()
 {
     return {QMargins(64, 40, 18, 192), QSize(10, 100), 34, 62, 90};
 }
@@ -29,9 +31,9 @@ plot::StackedLayout QuantumAharonovBohmPlotWidget::layout()
 void QuantumAharonovBohmPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const std::optional<plot::StackedPanels> panels =
-        plot::beginGaugePage(painter, rect(), font(), "Aharonov-Bohm - detector interference vs enclosed flux",
-                             hasSamples(), "Load Aharonov-Bohm Effect / Magnetic Flux and press Play", layout());
+    const std::optional<StackedPanels> panels =
+        beginGaugePage(painter, rect(), font(), "Aharonov-Bohm - detector interference vs enclosed flux", hasSamples(),
+                       "Load Aharonov-Bohm Effect / Magnetic Flux and press Play", layout());
     if (!panels)
         return;
     const QRect& carpet = panels->upper;
@@ -52,46 +54,42 @@ void QuantumAharonovBohmPlotWidget::paintEvent(QPaintEvent*)
     if (rowCount != 0) {
         // Row 0, the lowest y, at the bottom: the rows are laid out from the
         // bottom edge upwards, one pixel above the top edge included.
-        std::vector<plot::CellSpan> rowSpans(rowCount);
+        std::vector<CellSpan> rowSpans(rowCount);
         const int base = carpet.bottom() - carpet.height();
         for (std::size_t j = 0; j < rowCount; ++j) {
-            const plot::CellSpan span = plot::reversedCellSpan(carpet.bottom(), carpet.height(), j, rowCount);
-            rowSpans[j] = plot::CellSpan{span.start - base, span.length};
+            const CellSpan span = reversedCellSpan(carpet.bottom(), carpet.height(), j, rowCount);
+            rowSpans[j] = CellSpan{span.start - base, span.length};
         }
-        const std::vector<int> columns =
-            plot::pixelCells(plot::equalCellSpans(carpet.width(), samples.size()), carpet.width());
-        const std::vector<int> rows = plot::pixelCells(rowSpans, carpet.height());
-        plot::drawCellCarpet(painter, carpet.left(), base, columns, rows, plot::kStackedPanel, [&](int i, int j) {
-            return plot::profileCellColour(samples[static_cast<std::size_t>(i)].profile, j, densityMax, kFringeRamp,
-                                           plot::kStackedPanel);
+        const std::vector<int> columns = pixelCells(equalCellSpans(carpet.width(), samples.size()), carpet.width());
+        const std::vector<int> rows = pixelCells(rowSpans, carpet.height());
+        drawCellCarpet(painter, carpet.left(), base, columns, rows, kStackedPanel, [&](int i, int j) {
+            return profileCellColour(samples[static_cast<std::size_t>(i)].profile, j, densityMax, kFringeRamp,
+                                     kStackedPanel);
         });
     }
 
-    const plot::AxisMap tAxis =
-        plot::horizontalAxis(QRectF(curve), 0.0, plot::timeAxisEnd(config.analysisEndTime, last.time), 1e-12);
-    plot::strokePath(painter,
-                     plot::polylineBridgingGaps(samples.size(),
-                                                [&](std::size_t i) {
-                                                    return QPointF(plot::mapValue(tAxis, samples[i].time),
-                                                                   curve.bottom() - curve.height() *
-                                                                                        samples[i].centralProbability /
-                                                                                        centralMax);
-                                                }),
-                     plot::plotPen(QColor(plot::kGaugeTrajectory), 2.0));
+    const AxisMap tAxis = horizontalAxis(QRectF(curve), 0.0, timeAxisEnd(config.analysisEndTime, last.time), 1e-12);
+    strokePath(painter,
+               polylineBridgingGaps(samples.size(),
+                                    [&](std::size_t i) {
+                                        return QPointF(mapValue(tAxis, samples[i].time),
+                                                       curve.bottom() -
+                                                           curve.height() * samples[i].centralProbability / centralMax);
+                                    }),
+               plotPen(QColor(kGaugeTrajectory), 2.0));
 
     const int rightMiddle = Qt::AlignRight | Qt::AlignVCenter;
-    plot::drawTextBox(painter, QRect(4, carpet.top(), 54, 20), rightMiddle, "+y", QColor(plot::kGaugeCaption));
-    plot::drawTextBox(painter, QRect(4, carpet.bottom() - 20, 54, 20), rightMiddle, "-y", QColor(plot::kGaugeCaption));
-    plot::drawPanelCaption(painter, carpet, 4, 20, "time  -  detector density profile rho(xd,y,t)",
-                           QColor(plot::kGaugeCaption));
-    plot::drawPanelCaption(painter, curve, 4, 20, "time  -  central fringe intensity", QColor(plot::kGaugeCaption));
-    plot::drawPanelSummary(
-        painter, curve, 22,
-        QString("Phi/Phi0=%1   AB phase=%2 deg   center=%3   line=%4   norm=%5")
-            .arg(QString::number(config.fluxQuanta, 'f', 3), QString::number(360.0 * config.fluxQuanta, 'f', 1),
-                 QString::number(last.centralProbability, 'g', 5), QString::number(last.detectorProbability, 'g', 5),
-                 QString::number(last.norm, 'f', 6)),
-        QColor(plot::kStackedSummary), QColor(plot::kStackedPanel));
+    drawTextBox(painter, QRect(4, carpet.top(), 54, 20), rightMiddle, "+y", QColor(kGaugeCaption));
+    drawTextBox(painter, QRect(4, carpet.bottom() - 20, 54, 20), rightMiddle, "-y", QColor(kGaugeCaption));
+    drawPanelCaption(painter, carpet, 4, 20, "time  -  detector density profile rho(xd,y,t)", QColor(kGaugeCaption));
+    drawPanelCaption(painter, curve, 4, 20, "time  -  central fringe intensity", QColor(kGaugeCaption));
+    drawPanelSummary(painter, curve, 22,
+                     QString("Phi/Phi0=%1   AB phase=%2 deg   center=%3   line=%4   norm=%5")
+                         .arg(QString::number(config.fluxQuanta, 'f', 3),
+                              QString::number(360.0 * config.fluxQuanta, 'f', 1),
+                              QString::number(last.centralProbability, 'g', 5),
+                              QString::number(last.detectorProbability, 'g', 5), QString::number(last.norm, 'f', 6)),
+                     QColor(kStackedSummary), QColor(kStackedPanel));
 }
 
 } // namespace vxo

@@ -10,17 +10,16 @@
 
 namespace vxo {
 
-plot::StackedLayout QuantumBackflowPlotWidget::layout()
-{
-    return {QMargins(62, 42, 18, 213), QSize(140, 145), 28, 56, 110};
-}
+using namespace plot;
+
+StackedLayout QuantumBackflowPlotWidget::layout() { return {QMargins(62, 42, 18, 213), QSize(140, 145), 28, 56, 110}; }
 
 void QuantumBackflowPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const std::optional<plot::StackedPanels> panels = plot::beginGaugePage(
-        painter, rect(), font(), "Quantum backflow - positive momentum, negative probability current", hasSamples(),
-        "Load Quantum Backflow and press Play", layout());
+    const std::optional<StackedPanels> panels =
+        beginGaugePage(painter, rect(), font(), "Quantum backflow - positive momentum, negative probability current",
+                       hasSamples(), "Load Quantum Backflow and press Play", layout());
     if (!panels)
         return;
     const QRect& flux = panels->upper;
@@ -28,17 +27,16 @@ void QuantumBackflowPlotWidget::paintEvent(QPaintEvent*)
     const std::vector<BackflowSample>& samples = recorder_->samples();
     const BackflowSample& last = samples.back();
 
-    const plot::AxisMap tAxis = plot::horizontalAxis(
-        QRectF(flux), 0.0, plot::timeAxisEnd(recorder_->config().analysisEndTime, last.time), 1e-12);
-    const auto x = [&](std::size_t i) { return plot::mapValue(tAxis, samples[i].time); };
+    const AxisMap tAxis =
+        horizontalAxis(QRectF(flux), 0.0, timeAxisEnd(recorder_->config().analysisEndTime, last.time), 1e-12);
+    const auto x = [&](std::size_t i) { return mapValue(tAxis, samples[i].time); };
     double fluxMax = 1e-6;
     for (const BackflowSample& s : samples)
         fluxMax = std::abs(s.flux) > fluxMax ? std::abs(s.flux) : fluxMax;
     // The largest |current| lies 0.46 / 1.12 of the height from the centre line.
     const double fluxScale = 1.12 * fluxMax;
     const int middle = flux.center().y();
-    plot::drawHorizontalLine(painter, plot::plotPen(QColor(plot::kBackflowZero), 1.0, Qt::DashLine), flux.left(),
-                             flux.right(), middle);
+    drawHorizontalLine(painter, plotPen(QColor(kBackflowZero), 1.0, Qt::DashLine), flux.left(), flux.right(), middle);
 
     // Every interval with a negative current at either end is shaded, one
     // pixel wider than the interval; overlapping bands darken.
@@ -47,46 +45,44 @@ void QuantumBackflowPlotWidget::paintEvent(QPaintEvent*)
         const double xb = x(i);
         if ((samples[i - 1].flux < 0.0 || samples[i].flux < 0.0) && std::isfinite(xa) && std::isfinite(xb))
             painter.fillRect(QRectF(std::min(xa, xb), flux.top(), std::abs(xb - xa) + 1.0, flux.height()),
-                             QColor::fromRgba(plot::kBackflowShade));
+                             QColor::fromRgba(kBackflowShade));
     }
-    plot::strokePath(painter,
-                     plot::polylineBridgingGaps(samples.size(),
-                                                [&](std::size_t i) {
-                                                    return QPointF(x(i), middle - 0.46 * flux.height() *
-                                                                                      samples[i].flux / fluxScale);
-                                                }),
-                     plot::plotPen(QColor(plot::kTwoLevelFirst), 2.1));
+    strokePath(painter,
+               polylineBridgingGaps(samples.size(),
+                                    [&](std::size_t i) {
+                                        return QPointF(x(i),
+                                                       middle - 0.46 * flux.height() * samples[i].flux / fluxScale);
+                                    }),
+               plotPen(QColor(kTwoLevelFirst), 2.1));
 
-    const double backwardMax = plot::atLeast(recorder_->maximumBackwardFlux(), 0.01);
-    plot::strokePath(painter,
-                     plot::polylineBridgingGaps(
-                         samples.size(),
-                         [&](std::size_t i) {
-                             return QPointF(x(i), prob.bottom() -
-                                                      prob.height() *
-                                                          plot::clampNanToUpper(samples[i].probabilityLeft, 0.0, 1.0));
-                         }),
-                     plot::plotPen(QColor(plot::kGaugeSecondTrace), 2.0));
-    plot::strokePath(painter,
-                     plot::polylineBridgingGaps(
-                         samples.size(),
-                         [&](std::size_t i) {
-                             return QPointF(x(i), prob.bottom() - 0.45 * prob.height() *
-                                                                      plot::atLeast(samples[i].backwardFlux, 0.0) /
-                                                                      backwardMax);
-                         }),
-                     plot::plotPen(QColor(plot::kGaugeHighlight), 1.8));
+    const double backwardMax = atLeast(recorder_->maximumBackwardFlux(), 0.01);
+    strokePath(painter,
+               polylineBridgingGaps(
+                   samples.size(),
+                   [&](std::size_t i) {
+                       return QPointF(x(i), prob.bottom() -
+                                                prob.height() * clampNanToUpper(samples[i].probabilityLeft, 0.0, 1.0));
+                   }),
+               plotPen(QColor(kGaugeSecondTrace), 2.0));
+    strokePath(painter,
+               polylineBridgingGaps(samples.size(),
+                                    [&](std::size_t i) {
+                                        return QPointF(x(i), prob.bottom() - 0.45 * prob.height() *
+                                                                                 atLeast(samples[i].backwardFlux, 0.0) /
+                                                                                 backwardMax);
+                                    }),
+               plotPen(QColor(kGaugeHighlight), 1.8));
 
-    const QColor texts = QColor(plot::kGaugeCaption);
-    plot::drawPanelCaption(painter, flux, 3, 20, "time   cyan: integrated Jx at detector   red shade: Jx < 0", texts);
-    plot::drawPanelCaption(painter, prob, 4, 20, "green: P(x < detector)   yellow: accumulated backward flux", texts);
-    plot::drawPanelSummary(painter, flux, 22,
-                           QString("p_x>0 fraction=%1   Jmin=%2   backflow=%3   now: %4")
-                               .arg(QString::number(recorder_->positiveMomentumFraction(), 'f', 9),
-                                    QString::number(recorder_->minimumFlux(), 'g', 5),
-                                    QString::number(recorder_->maximumBackwardFlux(), 'g', 5),
-                                    last.flux < 0.0 ? "BACKFLOW" : "forward flow"),
-                           QColor(plot::kStackedSummary), QColor(plot::kStackedPanel));
+    const QColor texts = QColor(kGaugeCaption);
+    drawPanelCaption(painter, flux, 3, 20, "time   cyan: integrated Jx at detector   red shade: Jx < 0", texts);
+    drawPanelCaption(painter, prob, 4, 20, "green: P(x < detector)   yellow: accumulated backward flux", texts);
+    drawPanelSummary(painter, flux, 22,
+                     QString("p_x>0 fraction=%1   Jmin=%2   backflow=%3   now: %4")
+                         .arg(QString::number(recorder_->positiveMomentumFraction(), 'f', 9),
+                              QString::number(recorder_->minimumFlux(), 'g', 5),
+                              QString::number(recorder_->maximumBackwardFlux(), 'g', 5),
+                              last.flux < 0.0 ? "BACKFLOW" : "forward flow"),
+                     QColor(kStackedSummary), QColor(kStackedPanel));
 }
 
 } // namespace vxo

@@ -9,9 +9,11 @@
 
 namespace vxo {
 
+using namespace plot;
+
 namespace {
 
-const QColor kCurveColour = QColor(plot::kCrossSectionCurve);
+const QColor kCurveColour = QColor(kCrossSectionCurve);
 
 } // namespace
 
@@ -64,9 +66,9 @@ void QuantumCrossSectionPlotWidget::valueRange(double& lo, double& hi) const
         hi = kPi;
         return;
     }
-    plot::FiniteExtent extent;
+    FiniteExtent extent;
     for (const double v : values)
-        plot::extendFinite(extent, v);
+        extendFinite(extent, v);
     // A section without a single finite value is ranged like one of zeros.
     lo = extent.count > 0 ? extent.minimum : 0.0;
     hi = extent.count > 0 ? extent.maximum : 0.0;
@@ -83,16 +85,16 @@ void QuantumCrossSectionPlotWidget::valueRange(double& lo, double& hi) const
     }
 }
 
-plot::PanelLayout QuantumCrossSectionPlotWidget::layout() { return {}; }
+PanelLayout QuantumCrossSectionPlotWidget::layout() { return {}; }
 
 void QuantumCrossSectionPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const QRectF panel = plot::beginPanelPlot(painter, rect(), layout());
+    const QRectF panel = beginPanelPlot(painter, rect(), layout());
 
     const std::vector<double>& coordinates = section_.coordinate;
     if (coordinates.empty()) {
-        plot::drawCentredText(painter, panel, QStringLiteral("No cross-section data"), QColor(plot::kPlaceholder));
+        drawCentredText(painter, panel, QStringLiteral("No cross-section data"), QColor(kPlaceholder));
         return;
     }
     const std::vector<double>& values = curveValues();
@@ -104,17 +106,16 @@ void QuantumCrossSectionPlotWidget::paintEvent(QPaintEvent*)
     double lo = 0.0;
     double hi = 1.0;
     valueRange(lo, hi);
-    const plot::AxisMap x = plot::horizontalAxis(panel, xmin, xmax, 1e-30);
-    const plot::AxisMap y = plot::verticalAxis(panel, lo, hi, 1e-30);
+    const AxisMap x = horizontalAxis(panel, xmin, xmax, 1e-30);
+    const AxisMap y = verticalAxis(panel, lo, hi, 1e-30);
 
     if (lo < 0.0 && hi > 0.0)
-        plot::drawHorizontalLine(painter, plot::plotPen(QColor(plot::kZeroLine), 1.0, Qt::DashLine), panel.left(),
-                                 panel.right(), plot::mapValue(y, 0.0));
+        drawHorizontalLine(painter, plotPen(QColor(kZeroLine), 1.0, Qt::DashLine), panel.left(), panel.right(),
+                           mapValue(y, 0.0));
 
-    const QPainterPath curve = plot::polylineBridgingGaps(values.size(), [&](std::size_t i) {
-        return QPointF(plot::mapValue(x, coordinates[i]), plot::mapValue(y, values[i]));
-    });
-    plot::strokePath(painter, curve, plot::plotPen(kCurveColour, 2.0));
+    const QPainterPath curve = polylineBridgingGaps(
+        values.size(), [&](std::size_t i) { return QPointF(mapValue(x, coordinates[i]), mapValue(y, values[i])); });
+    strokePath(painter, curve, plotPen(kCurveColour, 2.0));
 
     QString label;
     switch (displayMode_) {
@@ -131,15 +132,14 @@ void QuantumCrossSectionPlotWidget::paintEvent(QPaintEvent*)
         label = momentumSpace_ ? QStringLiteral("|psi_tilde|^2") : QStringLiteral("|psi|^2");
         break;
     }
-    plot::drawPanelTitle(
-        painter, panel,
-        QStringLiteral("%1   section=%2").arg(label, QString::number(section_.snappedCoordinate, 'f', 3)));
-    plot::drawValueLabels(painter, panel, QString::number(hi, 'g', 4), QString::number(lo, 'g', 4));
-    plot::drawAxisEndLabels(painter, panel, QString::number(xmin, 'f', 2), QString::number(xmax, 'f', 2));
+    drawPanelTitle(painter, panel,
+                   QStringLiteral("%1   section=%2").arg(label, QString::number(section_.snappedCoordinate, 'f', 3)));
+    drawValueLabels(painter, panel, QString::number(hi, 'g', 4), QString::number(lo, 'g', 4));
+    drawAxisEndLabels(painter, panel, QString::number(xmin, 'f', 2), QString::number(xmax, 'f', 2));
     const bool alongX = section_.axis == 0;
     const QString caption = momentumSpace_ ? (alongX ? QStringLiteral("p_x") : QStringLiteral("p_y"))
                                            : (alongX ? QStringLiteral("x") : QStringLiteral("y"));
-    plot::drawAxisCaption(painter, panel, caption);
+    drawAxisCaption(painter, panel, caption);
 }
 
 } // namespace vxo

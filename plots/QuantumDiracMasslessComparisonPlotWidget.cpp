@@ -4,6 +4,8 @@
 
 namespace vxo {
 
+using namespace plot;
+
 namespace {
 
 // Beyond this angle the chirality no longer protects normal transmission.
@@ -14,23 +16,23 @@ constexpr double kChiralityWindowDegrees = 12.0;
 ScanPage QuantumDiracMasslessComparisonPlotWidget::page() const
 {
     // Wider angle labels and a taller legend band than the Klein scans.
-    const plot::ScanLayout layout = plot::ScanLayout{}
-                                        .withMargins(QMargins(64, 50, 24, 62))
-                                        .withValueLabelWidth(56)
-                                        .withLegendGap(30)
-                                        .withLegendHeight(24)
-                                        .withBandNameDrop(30);
+    const ScanLayout layout = ScanLayout{}
+                                  .withMargins(QMargins(64, 50, 24, 62))
+                                  .withValueLabelWidth(56)
+                                  .withLegendGap(30)
+                                  .withLegendHeight(24)
+                                  .withBandNameDrop(30);
     return {"Massless Dirac / graphene-like analogue - same E, same barrier",
             "Load the Massless Dirac / Graphene-like Klein Analogue preset.", layout};
 }
 
-plot::ScanPicture QuantumDiracMasslessComparisonPlotWidget::picture() const
+ScanPicture QuantumDiracMasslessComparisonPlotWidget::picture() const
 {
     const double a0 = scan_.firstAngleDegrees;
     const double a1 = scan_.lastAngleDegrees;
-    plot::ScanPicture picture(a0, a1);
+    ScanPicture picture(a0, a1);
     const double window = std::min(a1, kChiralityWindowDegrees);
-    picture.bands = {{a0, window, QColor::fromRgba(plot::kScanChiralityBand), "near-normal chirality window", 4}};
+    picture.bands = {{a0, window, QColor::fromRgba(kScanChiralityBand), "near-normal chirality window", 4}};
     const double span = a1 - a0;
     for (int k = 0; k <= 7; ++k) {
         const double angle = a0 + span * k / 7.0;
@@ -39,8 +41,8 @@ plot::ScanPicture QuantumDiracMasslessComparisonPlotWidget::picture() const
     // The massless curve, which carries the marker, on top of the massive control's.
     using Point = DiracMasslessComparisonPoint;
     picture.curves = {
-        curveOf(&Point::incidenceAngleDegrees, &Point::massiveTransmission, QColor(plot::kScanMassiveCurve), 2.0),
-        curveOf(&Point::incidenceAngleDegrees, &Point::masslessTransmission, QColor(plot::kScanCurve), 2.6)};
+        curveOf(&Point::incidenceAngleDegrees, &Point::massiveTransmission, QColor(kScanMassiveCurve), 2.0),
+        curveOf(&Point::incidenceAngleDegrees, &Point::masslessTransmission, QColor(kScanCurve), 2.6)};
     const DiracMasslessComparisonPoint& first = scan_.points.front();
     picture.legend = "incidence angle (deg)   cyan: m=0   violet: massive fixed-E control   yellow: current m=0 "
                      "reference   red: packet max P_right";

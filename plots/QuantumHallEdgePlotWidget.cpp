@@ -11,11 +11,13 @@
 
 namespace vxo {
 
+using namespace plot;
+
 void QuantumHallEdgePlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const std::optional<plot::StackedPanels> panels = beginOrbitPage(
-        painter, "Quantum Hall edge - chiral boundary transport", "Load Quantum Hall Edge State and press Play");
+    const std::optional<StackedPanels> panels = beginOrbitPage(painter, "Quantum Hall edge - chiral boundary transport",
+                                                               "Load Quantum Hall Edge State and press Play");
     if (!panels)
         return;
     const std::vector<HallEdgeSample>& samples = recorder_->samples();
@@ -29,35 +31,33 @@ void QuantumHallEdgePlotWidget::paintEvent(QPaintEvent*)
     // eight above it, on one scale along both axes and centred in the panel, so
     // that the skipping orbits keep their shape; nothing is clipped.
     const double y0 = config.edgeY - 1.0;
-    const plot::PlaneAxes axes = plot::equalScaleAxes(QRectF(trajectory), -16.0, 16.0, y0, y0 + 9.0, 1e-12);
-    const auto plane = [&](double x, double y) { return plot::mapPlane(axes, x, y); };
+    const PlaneAxes axes = equalScaleAxes(QRectF(trajectory), -16.0, 16.0, y0, y0 + 9.0, 1e-12);
+    const auto plane = [&](double x, double y) { return mapPlane(axes, x, y); };
     const double edge = plane(0.0, config.edgeY).y();
-    plot::drawHorizontalLine(painter, plot::plotPen(QColor(plot::kHallEdgeWall), 2.2), trajectory.left(),
-                             trajectory.right(), edge);
+    drawHorizontalLine(painter, plotPen(QColor(kHallEdgeWall), 2.2), trajectory.left(), trajectory.right(), edge);
     if (std::isfinite(edge))
         painter.fillRect(QRectF(trajectory.left(), edge, trajectory.width(), trajectory.bottom() - edge),
-                         QColor::fromRgba(plot::kHallEdgeShade));
+                         QColor::fromRgba(kHallEdgeShade));
     drawTrajectory(painter, axes);
 
-    const plot::AxisMap tAxis =
-        plot::horizontalAxis(QRectF(time), 0.0, plot::timeAxisEnd(config.analysisEndTime, last.time), 1e-12);
+    const AxisMap tAxis = horizontalAxis(QRectF(time), 0.0, timeAxisEnd(config.analysisEndTime, last.time), 1e-12);
     double driftMax = 1.0;
     for (const HallEdgeSample& s : samples)
         driftMax = std::abs(s.drift) > driftMax ? std::abs(s.drift) : driftMax;
     const int middle = time.center().y();
-    plot::strokeTimeTrace(
+    strokeTimeTrace(
         painter, samples, tAxis,
         [&](const HallEdgeSample& s) {
-            return time.bottom() - time.height() * plot::clampNanToUpper(s.edgeProbability, 0.0, 1.0);
+            return time.bottom() - time.height() * clampNanToUpper(s.edgeProbability, 0.0, 1.0);
         },
-        plot::plotPen(QColor(plot::kGaugeSecondTrace), 2.0));
+        plotPen(QColor(kGaugeSecondTrace), 2.0));
     // The drift is centred, its largest excursion at 45 % of the height.
-    plot::strokeTimeTrace(
+    strokeTimeTrace(
         painter, samples, tAxis,
         [&](const HallEdgeSample& s) { return middle - 0.45 * time.height() * s.drift / driftMax; },
-        plot::plotPen(QColor(plot::kGaugeHighlight), 1.8));
-    plot::drawHorizontalLine(painter, plot::plotPen(QColor(plot::kHallEdgeDriftZero), 1.0, Qt::DashLine), time.left(),
-                             time.right(), middle);
+        plotPen(QColor(kGaugeHighlight), 1.8));
+    drawHorizontalLine(painter, plotPen(QColor(kHallEdgeDriftZero), 1.0, Qt::DashLine), time.left(), time.right(),
+                       middle);
 
     const bool againstX = !(config.fieldStrength >= 0.0);
     drawOrbitTexts(painter, *panels, "<x>, <y> trajectory - red line: confining edge",

@@ -11,10 +11,12 @@
 
 namespace vxo {
 
+using namespace plot;
+
 namespace {
 
 // Navy through blue and cyan to pale yellow.
-constexpr std::array<plot::RampSegment, 3> kMomentumRamp{{
+constexpr std::array<RampSegment, 3> kMomentumRamp{{
     {0.0, 0.35, {7, 12, 28}, {16, 75, 150}},
     {0.35, 0.37, {23, 87, 178}, {28, 145, 58}},
     {0.72, 0.28, {51, 232, 236}, {204, 23, -92}},
@@ -25,24 +27,24 @@ constexpr std::array<plot::RampSegment, 3> kMomentumRamp{{
 void QuantumKapitzaDiracPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    if (!beginPage(painter, plot::kKapitzaDiracPage, "Kapitza-Dirac diffraction - momentum orders from a light grating",
+    if (!beginPage(painter, kKapitzaDiracPage, "Kapitza-Dirac diffraction - momentum orders from a light grating",
                    "Load Kapitza-Dirac Diffraction and press Play"))
         return;
     // The bold title font stays for every text but the placeholder.
-    painter.setFont(plot::boldTitleFont(font()));
+    painter.setFont(boldTitleFont(font()));
     const std::vector<KapitzaDiracSample>& samples = recorder_->samples();
     const KapitzaDiracSample& last = samples.back();
     const KapitzaDiracConfig& config = recorder_->config();
 
-    const QRect carpet = plot::carpetOverLowerPanel(size(), 78, 90, 20);
+    const QRect carpet = carpetOverLowerPanel(size(), 78, 90, 20);
     // 16 pixels more below the bars than the order numbers need, so that the
     // axis caption under them stays inside the widget.
     int barsHeight = height() - 82 - carpet.bottom();
     barsHeight = barsHeight > 80 ? barsHeight : 80;
     const QRect bars(62, carpet.bottom() + 38, carpet.width(), barsHeight);
-    const QPen framePen = plot::plotPen(QColor(plot::kKapitzaFrame));
-    plot::drawFilledFrame(painter, carpet, framePen, QColor(plot::kDiffractionPanel));
-    plot::drawFilledFrame(painter, bars, framePen, QColor(plot::kDiffractionPanel));
+    const QPen framePen = plotPen(QColor(kKapitzaFrame));
+    drawFilledFrame(painter, carpet, framePen, QColor(kDiffractionPanel));
+    drawFilledFrame(painter, bars, framePen, QColor(kDiffractionPanel));
 
     double pMax = 1e-12;
     for (const KapitzaDiracSample& s : samples)
@@ -55,29 +57,27 @@ void QuantumKapitzaDiracPlotWidget::paintEvent(QPaintEvent*)
     if (bins != 0) {
         // Every row is laid out on the newest sample's bins: an older sample
         // with more bins is cut at the carpet's right edge.
-        const std::vector<int> columns = plot::pixelCells(plot::equalCellSpans(carpet.width(), bins), carpet.width());
-        const std::vector<int> rows =
-            plot::pixelCells(plot::equalCellSpans(carpet.height(), samples.size()), carpet.height());
-        plot::drawCellCarpet(painter, carpet.left(), carpet.top(), columns, rows, plot::kDiffractionPanel,
-                             [&](int c, int r) {
-                                 return plot::profileCellColour(samples[static_cast<std::size_t>(r)].distribution, c,
-                                                                pMax, kMomentumRamp, plot::kDiffractionPanel);
-                             });
+        const std::vector<int> columns = pixelCells(equalCellSpans(carpet.width(), bins), carpet.width());
+        const std::vector<int> rows = pixelCells(equalCellSpans(carpet.height(), samples.size()), carpet.height());
+        drawCellCarpet(painter, carpet.left(), carpet.top(), columns, rows, kDiffractionPanel, [&](int c, int r) {
+            return profileCellColour(samples[static_cast<std::size_t>(r)].distribution, c, pMax, kMomentumRamp,
+                                     kDiffractionPanel);
+        });
 
         // A guide stands over the middle of its bin's column.
-        const plot::AxisMap pAxis = plot::columnCentresAxis(QRectF(carpet), p0, p1, last.dpx, 1e-12);
-        const QPen guidePen = plot::plotPen(QColor::fromRgba(plot::kKapitzaGuide), 1.0, Qt::DashLine);
+        const AxisMap pAxis = columnCentresAxis(QRectF(carpet), p0, p1, last.dpx, 1e-12);
+        const QPen guidePen = plotPen(QColor::fromRgba(kKapitzaGuide), 1.0, Qt::DashLine);
         for (int n = -config.maximumOrder; n <= config.maximumOrder; ++n) {
             const double p = n * last.gratingMomentum;
             if (p0 <= p && p <= p1)
-                plot::drawVerticalLine(painter, guidePen, plot::mapValue(pAxis, p), carpet.top(), carpet.bottom());
+                drawVerticalLine(painter, guidePen, mapValue(pAxis, p), carpet.top(), carpet.bottom());
         }
-        plot::drawTextBox(painter, QRect(carpet.left(), carpet.bottom() + 4, carpet.width(), 20), Qt::AlignCenter,
-                          "p_x   -   gold guides: n G,   G=2 pi hbar / a", QColor(plot::kDiffractionTexts));
+        drawTextBox(painter, QRect(carpet.left(), carpet.bottom() + 4, carpet.width(), 20), Qt::AlignCenter,
+                    "p_x   -   gold guides: n G,   G=2 pi hbar / a", QColor(kDiffractionTexts));
         const int rightMiddle = Qt::AlignRight | Qt::AlignVCenter;
-        plot::drawTextBox(painter, QRect(4, carpet.top(), 52, 20), rightMiddle, "t=0", QColor(plot::kDiffractionTexts));
-        plot::drawTextBox(painter, QRect(4, carpet.bottom() - 20, 52, 20), rightMiddle,
-                          QString::number(last.time, 'f', 2), QColor(plot::kDiffractionTexts));
+        drawTextBox(painter, QRect(4, carpet.top(), 52, 20), rightMiddle, "t=0", QColor(kDiffractionTexts));
+        drawTextBox(painter, QRect(4, carpet.bottom() - 20, 52, 20), rightMiddle, QString::number(last.time, 'f', 2),
+                    QColor(kDiffractionTexts));
     }
 
     const std::vector<double>& populations = last.orderPopulations;
@@ -90,16 +90,14 @@ void QuantumKapitzaDiracPlotWidget::paintEvent(QPaintEvent*)
             const double h = (bars.height() - 30) * populations[k] / qMax;
             const double left = bars.left() + k * slot;
             if (std::isfinite(h))
-                painter.fillRect(QRectF(left + 0.12 * slot, bars.bottom() - h, 0.76 * slot, h),
-                                 QColor(plot::kKapitzaBars));
-            plot::drawTextBox(painter, QRectF(left, bars.bottom() + 3, slot, 20), Qt::AlignCenter,
-                              QString::number(static_cast<long long>(k) - config.maximumOrder),
-                              QColor(plot::kKapitzaOrders));
+                painter.fillRect(QRectF(left + 0.12 * slot, bars.bottom() - h, 0.76 * slot, h), QColor(kKapitzaBars));
+            drawTextBox(painter, QRectF(left, bars.bottom() + 3, slot, 20), Qt::AlignCenter,
+                        QString::number(static_cast<long long>(k) - config.maximumOrder), QColor(kKapitzaOrders));
         }
-        plot::drawTextBox(painter, QRect(4, bars.top(), 52, 20), Qt::AlignRight | Qt::AlignVCenter, "Pmax",
-                          QColor(plot::kDiffractionTexts));
-        plot::drawTextBox(painter, QRect(bars.left(), bars.bottom() + 22, bars.width(), 20), Qt::AlignCenter,
-                          "diffraction order n", QColor(plot::kDiffractionTexts));
+        drawTextBox(painter, QRect(4, bars.top(), 52, 20), Qt::AlignRight | Qt::AlignVCenter, "Pmax",
+                    QColor(kDiffractionTexts));
+        drawTextBox(painter, QRect(bars.left(), bars.bottom() + 22, bars.width(), 20), Qt::AlignCenter,
+                    "diffraction order n", QColor(kDiffractionTexts));
     }
 
     QString phase = "free expansion";
@@ -107,13 +105,12 @@ void QuantumKapitzaDiracPlotWidget::paintEvent(QPaintEvent*)
         phase = "LIGHT PULSE ON";
     else if (last.time < config.pulseStartTime + config.pulseDuration)
         phase = "before pulse";
-    plot::drawPanelSummary(
-        painter, bars, 20,
-        QString("%1   samples=%2   t=%3   G=%4   pulse area beta=%5")
-            .arg(phase, QString::number(samples.size()), QString::number(last.time, 'f', 3),
-                 QString::number(last.gratingMomentum, 'f', 4),
-                 QString::number(QuantumKapitzaDirac2D::pulseArea(config, recorder_->hbar()), 'f', 3)),
-        QColor(plot::kDiffractionSummary), QColor(plot::kDiffractionPanel));
+    drawPanelSummary(painter, bars, 20,
+                     QString("%1   samples=%2   t=%3   G=%4   pulse area beta=%5")
+                         .arg(phase, QString::number(samples.size()), QString::number(last.time, 'f', 3),
+                              QString::number(last.gratingMomentum, 'f', 4),
+                              QString::number(QuantumKapitzaDirac2D::pulseArea(config, recorder_->hbar()), 'f', 3)),
+                     QColor(kDiffractionSummary), QColor(kDiffractionPanel));
 }
 
 } // namespace vxo

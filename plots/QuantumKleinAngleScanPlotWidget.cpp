@@ -2,20 +2,22 @@
 
 namespace vxo {
 
+using namespace plot;
+
 ScanPage QuantumKleinAngleScanPlotWidget::page() const
 {
-    const plot::ScanLayout layout = plot::ScanLayout{}
-                                        .withMargins(QMargins(62, 46, 22, 54))
-                                        .withTransmissionLabelLeft(6)
-                                        .withLegendGap(27)
-                                        .withSummaryHeight(42);
+    const ScanLayout layout = ScanLayout{}
+                                  .withMargins(QMargins(62, 46, 22, 54))
+                                  .withTransmissionLabelLeft(6)
+                                  .withLegendGap(27)
+                                  .withSummaryHeight(42);
     return {"Klein angular reference - stationary plane-wave T(theta) at fixed |p|",
             "Load the Klein Transmission vs Incidence Angle preset.", layout};
 }
 
-plot::ScanPicture QuantumKleinAngleScanPlotWidget::picture() const
+ScanPicture QuantumKleinAngleScanPlotWidget::picture() const
 {
-    plot::ScanPicture picture(scan_.firstAngleDegrees, scan_.lastAngleDegrees);
+    ScanPicture picture(scan_.firstAngleDegrees, scan_.lastAngleDegrees);
     // Fixed angles every ten degrees, those inside the scan.
     for (int a = 0; a <= 70; a += 10)
         if (picture.first <= a && a <= picture.last)

@@ -4,23 +4,25 @@
 
 namespace vxo {
 
+using namespace plot;
+
 ScanPage QuantumKleinHeightScanPlotWidget::page() const
 {
     return {"Klein barrier-height reference - stationary plane-wave T(V0)",
-            "Load the Klein Transmission vs Barrier Height preset.", plot::ScanLayout{}};
+            "Load the Klein Transmission vs Barrier Height preset.", ScanLayout{}};
 }
 
-plot::ScanPicture QuantumKleinHeightScanPlotWidget::picture() const
+ScanPicture QuantumKleinHeightScanPlotWidget::picture() const
 {
     const double h0 = scan_.firstHeight;
     const double h1 = scan_.lastHeight;
-    plot::ScanPicture picture(h0, h1);
+    ScanPicture picture(h0, h1);
     // The regime edges, each limited to the scanned range.
     const double lower = std::max(h0, std::min(scan_.lowerThreshold, h1));
     const double klein = std::max(h0, std::min(scan_.kleinThreshold, h1));
-    picture.bands = {{h0, lower, QColor::fromRgba(plot::kScanPositiveBand), "positive branch", 6},
-                     {lower, klein, QColor::fromRgba(plot::kScanEvanescentBand), "evanescent", 0},
-                     {klein, h1, QColor::fromRgba(plot::kScanKleinBand), "supercritical Klein", 0}};
+    picture.bands = {{h0, lower, QColor::fromRgba(kScanPositiveBand), "positive branch", 6},
+                     {lower, klein, QColor::fromRgba(kScanEvanescentBand), "evanescent", 0},
+                     {klein, h1, QColor::fromRgba(kScanKleinBand), "supercritical Klein", 0}};
     const double span = h1 - h0;
     for (int k = 0; k <= 8; ++k) {
         const double height = h0 + k * span * 0.125;

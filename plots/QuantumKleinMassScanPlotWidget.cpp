@@ -4,26 +4,27 @@
 
 namespace vxo {
 
+using namespace plot;
+
 ScanPage QuantumKleinMassScanPlotWidget::page() const
 {
     // Wider boxes for the mass labels than the default.
     return {"Klein mass dependence - fixed-energy stationary T(m)", "Load the Klein Transmission vs Mass preset.",
-            plot::ScanLayout{}.withValueLabelWidth(56)};
+            ScanLayout{}.withValueLabelWidth(56)};
 }
 
-plot::ScanPicture QuantumKleinMassScanPlotWidget::picture() const
+ScanPicture QuantumKleinMassScanPlotWidget::picture() const
 {
     const double m0 = scan_.firstMass;
     const double m1 = scan_.lastMass;
-    plot::ScanPicture picture(m0, m1);
+    ScanPicture picture(m0, m1);
     // Below the transition mass the barrier region still propagates: on the
     // Klein side (V0 > E) through the negative branch.
     const double edge = std::max(m0, std::min(scan_.transitionMass, m1));
     const bool kleinSide = scan_.barrierHeight > scan_.energy;
-    picture.bands = {{m0, edge,
-                      kleinSide ? QColor::fromRgba(plot::kScanKleinBand) : QColor::fromRgba(plot::kScanPositiveBand),
+    picture.bands = {{m0, edge, kleinSide ? QColor::fromRgba(kScanKleinBand) : QColor::fromRgba(kScanPositiveBand),
                       kleinSide ? "supercritical Klein" : "positive branch", 6},
-                     {edge, m1, QColor::fromRgba(plot::kScanEvanescentBand), "evanescent / opened gap", 0}};
+                     {edge, m1, QColor::fromRgba(kScanEvanescentBand), "evanescent / opened gap", 0}};
     const double span = m1 - m0;
     for (int k = 0; k <= 7; ++k) {
         const double mass = m0 + k * span / 7.0;

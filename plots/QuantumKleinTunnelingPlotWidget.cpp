@@ -8,45 +8,46 @@
 
 namespace vxo {
 
-plot::ScanLayout QuantumKleinTunnelingPlotWidget::layout()
+using namespace plot;
+
+ScanLayout QuantumKleinTunnelingPlotWidget::layout()
 {
     // No value labels under the panel: the legend follows it closely.
-    return plot::ScanLayout{}.withMargins(QMargins(62, 42, 18, 44)).withLegendGap(5);
+    return ScanLayout{}.withMargins(QMargins(62, 42, 18, 44)).withLegendGap(5);
 }
 
 void QuantumKleinTunnelingPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    if (!beginPage(painter, plot::kKleinPage, "Klein tunneling - Dirac packet through a supercritical scalar barrier",
+    if (!beginPage(painter, kKleinPage, "Klein tunneling - Dirac packet through a supercritical scalar barrier",
                    "Load Klein Tunneling and press Play"))
         return;
     const std::vector<KleinSample>& samples = recorder_->samples();
     const KleinTunnelingConfig& config = recorder_->config();
 
     // The scans' panel, its width and height kept at 120 pixels at least.
-    const QRect panel = plot::drawScanPanel(painter, size(), layout());
-    const double end = plot::timeAxisEnd(config.analysisEndTime, samples.back().time);
-    const plot::AxisMap time = plot::horizontalAxis(QRectF(panel), 0.0, end, 1e-12);
+    const QRect panel = drawScanPanel(painter, size(), layout());
+    const double end = timeAxisEnd(config.analysisEndTime, samples.back().time);
+    const AxisMap time = horizontalAxis(QRectF(panel), 0.0, end, 1e-12);
     // Full scale at 0.92 of the height; values outside [0, 1] are not clamped.
     const auto curve = [&](double KleinSample::*probability, const QColor& colour, double width) {
-        plot::strokeTimeTrace(
+        strokeTimeTrace(
             painter, samples, time,
             [&](const KleinSample& s) { return panel.bottom() - panel.height() * 0.92 * (s.*probability); },
-            plot::roundPlotPen(colour, width));
+            roundPlotPen(colour, width));
     };
-    curve(&KleinSample::leftProbability, QColor(plot::kKleinLeft), 2.0);
-    curve(&KleinSample::barrierProbability, QColor(plot::kScanCurrent), 2.0);
-    curve(&KleinSample::rightProbability, QColor(plot::kScanCurve), 2.3);
+    curve(&KleinSample::leftProbability, QColor(kKleinLeft), 2.0);
+    curve(&KleinSample::barrierProbability, QColor(kScanCurrent), 2.0);
+    curve(&KleinSample::rightProbability, QColor(kScanCurve), 2.3);
 
-    plot::drawScanTexts(painter, panel, layout(),
-                        "red: left/reflected   yellow: inside barrier   cyan: right/transmitted",
-                        QString("E=%1   V0=%2   angle=%3 deg   Klein zone=%4   max P_right=%5   flux=%6")
-                            .arg(QString::number(QuantumKleinTunneling2D::energy(config), 'f', 4),
-                                 QString::number(config.barrierHeight, 'f', 3),
-                                 QString::number(QuantumKleinTunneling2D::incidenceAngleDegrees(config), 'f', 2),
-                                 QuantumKleinTunneling2D::isKleinZone(config) ? "YES" : "no",
-                                 QString::number(recorder_->maxRightProbability(), 'f', 4),
-                                 QString::number(recorder_->integratedDetectorFlux(), 'f', 4)));
+    drawScanTexts(painter, panel, layout(), "red: left/reflected   yellow: inside barrier   cyan: right/transmitted",
+                  QString("E=%1   V0=%2   angle=%3 deg   Klein zone=%4   max P_right=%5   flux=%6")
+                      .arg(QString::number(QuantumKleinTunneling2D::energy(config), 'f', 4),
+                           QString::number(config.barrierHeight, 'f', 3),
+                           QString::number(QuantumKleinTunneling2D::incidenceAngleDegrees(config), 'f', 2),
+                           QuantumKleinTunneling2D::isKleinZone(config) ? "YES" : "no",
+                           QString::number(recorder_->maxRightProbability(), 'f', 4),
+                           QString::number(recorder_->integratedDetectorFlux(), 'f', 4)));
 }
 
 } // namespace vxo

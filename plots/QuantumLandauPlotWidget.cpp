@@ -11,10 +11,12 @@
 
 namespace vxo {
 
+using namespace plot;
+
 void QuantumLandauPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const std::optional<plot::StackedPanels> panels =
+    const std::optional<StackedPanels> panels =
         beginOrbitPage(painter, "Uniform B - cyclotron orbit and Landau quantization",
                        "Load Landau Levels / Cyclotron Dynamics and press Play");
     if (!panels)
@@ -32,45 +34,42 @@ void QuantumLandauPlotWidget::paintEvent(QPaintEvent*)
     // The square |x|, |y| <= R about the origin, on one scale along both axes
     // so that the cyclotron orbit is drawn round; along the panel's shorter
     // side R lands about 10 pixels inside the frame.
-    const double reach = plot::atLeast(1.25 * config.orbitRadius, 2.0);
-    const plot::PlaneAxes axes =
-        plot::equalScaleAxes(QRectF(orbit).adjusted(10.0, 10.0, -10.0, -10.0), -reach, reach, -reach, reach, 1e-12);
-    const auto plane = [&](double x, double y) { return plot::mapPlane(axes, x, y); };
+    const double reach = atLeast(1.25 * config.orbitRadius, 2.0);
+    const PlaneAxes axes =
+        equalScaleAxes(QRectF(orbit).adjusted(10.0, 10.0, -10.0, -10.0), -reach, reach, -reach, reach, 1e-12);
+    const auto plane = [&](double x, double y) { return mapPlane(axes, x, y); };
     const QPointF c = plane(0.0, 0.0);
-    const QPen axisPen = plot::plotPen(QColor(plot::kLandauAxes), 1.0, Qt::DashLine);
-    plot::drawHorizontalLine(painter, axisPen, orbit.left() + 5, orbit.right() - 5, c.y());
-    plot::drawVerticalLine(painter, axisPen, c.x(), orbit.top() + 5, orbit.bottom() - 5);
+    const QPen axisPen = plotPen(QColor(kLandauAxes), 1.0, Qt::DashLine);
+    drawHorizontalLine(painter, axisPen, orbit.left() + 5, orbit.right() - 5, c.y());
+    drawVerticalLine(painter, axisPen, c.x(), orbit.top() + 5, orbit.bottom() - 5);
     if (cyclotronPacket) {
         const QRectF circle =
             QRectF(plane(-config.orbitRadius, config.orbitRadius), plane(config.orbitRadius, -config.orbitRadius))
                 .normalized();
         if (std::isfinite(circle.width()) && std::isfinite(circle.height())) {
-            painter.setPen(plot::plotPen(QColor(plot::kLandauCircle), 1.2, Qt::DashLine));
+            painter.setPen(plotPen(QColor(kLandauCircle), 1.2, Qt::DashLine));
             painter.setBrush(Qt::NoBrush);
             painter.drawEllipse(circle);
         }
     }
     drawTrajectory(painter, axes);
 
-    const plot::AxisMap tAxis =
-        plot::horizontalAxis(QRectF(time), 0.0, plot::timeAxisEnd(config.analysisEndTime, last.time), 1e-12);
+    const AxisMap tAxis = horizontalAxis(QRectF(time), 0.0, timeAxisEnd(config.analysisEndTime, last.time), 1e-12);
     const double levelEnergy = QuantumLandau2D::levelEnergy(config, mass, hbar);
-    double energyMax = plot::atLeast(1.6 * levelEnergy, 1e-9);
+    double energyMax = atLeast(1.6 * levelEnergy, 1e-9);
     for (const LandauSample& s : samples)
         energyMax = 1.15 * s.energy > energyMax ? 1.15 * s.energy : energyMax;
     const auto energyY = [&](double e) { return time.bottom() - time.height() * e / energyMax; };
-    plot::strokeTimeTrace(
+    strokeTimeTrace(
         painter, samples, tAxis, [&](const LandauSample& s) { return energyY(s.energy); },
-        plot::plotPen(QColor(plot::kGaugeHighlight), 2.0));
-    plot::strokeTimeTrace(
+        plotPen(QColor(kGaugeHighlight), 2.0));
+    strokeTimeTrace(
         painter, samples, tAxis,
-        [&](const LandauSample& s) {
-            return time.bottom() - time.height() * plot::clampNanToUpper(s.fidelity, 0.0, 1.0);
-        },
-        plot::plotPen(QColor(plot::kGaugeSecondTrace), 1.7));
+        [&](const LandauSample& s) { return time.bottom() - time.height() * clampNanToUpper(s.fidelity, 0.0, 1.0); },
+        plotPen(QColor(kGaugeSecondTrace), 1.7));
     if (!cyclotronPacket)
-        plot::drawHorizontalLine(painter, plot::plotPen(QColor(plot::kLandauLevel), 1.2, Qt::DashLine), time.left(),
-                                 time.right(), energyY(levelEnergy));
+        drawHorizontalLine(painter, plotPen(QColor(kLandauLevel), 1.2, Qt::DashLine), time.left(), time.right(),
+                           energyY(levelEnergy));
 
     drawOrbitTexts(
         painter, *panels, cyclotronPacket ? "<x>, <y> - cyclotron orbit" : "<x>, <y> - stationary Landau state",

@@ -11,10 +11,12 @@
 
 namespace vxo {
 
+using namespace plot;
+
 namespace {
 
 // From deep blue through cyan to white.
-constexpr std::array<plot::RampSegment, 2> kDensityRamp{{
+constexpr std::array<RampSegment, 2> kDensityRamp{{
     {0.0, 0.55, {8, 18, 38}, {22, 155, 190}},
     {0.55, 0.45, {30, 173, 228}, {225, 82, 27}},
 }};
@@ -23,14 +25,14 @@ constexpr std::array<plot::RampSegment, 2> kDensityRamp{{
 // time up to the next sample's (the newest one as long as the spacing before
 // it, a lone sample up to tEnd), so a row sits at its own time whatever the
 // spacing, the thinning or the samples dropped before it.
-std::vector<plot::CellSpan> rowsByTime(const std::vector<MoshinskySample>& samples, int extent, double tEnd)
+std::vector<CellSpan> rowsByTime(const std::vector<MoshinskySample>& samples, int extent, double tEnd)
 {
     const auto offset = [&](double t) {
-        const double f = plot::clampKeepNan(t / tEnd, 0.0, 1.0);
+        const double f = clampKeepNan(t / tEnd, 0.0, 1.0);
         return std::isnan(f) ? -1 : static_cast<int>(extent * f);
     };
     const std::size_t n = samples.size();
-    std::vector<plot::CellSpan> rows(n, plot::CellSpan{0, 0});
+    std::vector<CellSpan> rows(n, CellSpan{0, 0});
     for (std::size_t r = 0; r < n; ++r) {
         const double t = samples[r].time;
         double next = tEnd;
@@ -41,7 +43,7 @@ std::vector<plot::CellSpan> rowsByTime(const std::vector<MoshinskySample>& sampl
         const int start = offset(t);
         const int end = offset(next);
         if (start >= 0)
-            rows[r] = plot::CellSpan{start, std::max(end - start + 1, 1)};
+            rows[r] = CellSpan{start, std::max(end - start + 1, 1)};
     }
     return rows;
 }
@@ -52,20 +54,20 @@ void QuantumMoshinskyPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     const bool hasData = hasSamples();
-    if (!plot::beginTitledPage(painter, rect(), font(), plot::kMoshinskyPage, "Moshinsky shutter - diffraction in time",
-                               hasData, "Load Moshinsky Shutter / Diffraction in Time and press Play"))
+    if (!beginTitledPage(painter, rect(), font(), kMoshinskyPage, "Moshinsky shutter - diffraction in time", hasData,
+                         "Load Moshinsky Shutter / Diffraction in Time and press Play"))
         return;
     const std::vector<MoshinskySample>& samples = recorder_->samples();
     const MoshinskySample& last = samples.back();
     const MoshinskyConfig& config = recorder_->config();
     const std::uint64_t nx = recorder_->nx();
 
-    const QRect carpet = plot::carpetOverLowerPanel(size(), 74, 80, 10);
+    const QRect carpet = carpetOverLowerPanel(size(), 74, 80, 10);
     const QRect density(62, carpet.bottom() + 34, carpet.width(), height() - 62 - carpet.bottom());
-    const QPen framePen = plot::plotPen(QColor(plot::kMoshinskyFrame));
-    plot::drawFilledFrame(painter, carpet, framePen, QColor(plot::kDiffractionPanel));
+    const QPen framePen = plotPen(QColor(kMoshinskyFrame));
+    drawFilledFrame(painter, carpet, framePen, QColor(kDiffractionPanel));
     if (density.height() > 0)
-        plot::drawFilledFrame(painter, density, framePen, QColor(plot::kDiffractionPanel));
+        drawFilledFrame(painter, density, framePen, QColor(kDiffractionPanel));
 
     double pMax = 0.0;
     double iMax = 0.0;
@@ -76,61 +78,59 @@ void QuantumMoshinskyPlotWidget::paintEvent(QPaintEvent*)
     }
     pMax = std::max(pMax, 1e-12);
     iMax = std::max(iMax, 1e-12);
-    const double tEnd = plot::timeAxisEnd(config.analysisEndTime, last.time);
+    const double tEnd = timeAxisEnd(config.analysisEndTime, last.time);
     // A mark stands over the middle of its cell's column.
-    const plot::AxisMap xAxis =
-        plot::columnCentresAxis(QRectF(carpet), recorder_->gridX(0), recorder_->gridX(nx == 0 ? 0 : nx - 1),
-                                static_cast<double>(recorder_->dx()), 1e-12);
+    const AxisMap xAxis = columnCentresAxis(QRectF(carpet), recorder_->gridX(0), recorder_->gridX(nx == 0 ? 0 : nx - 1),
+                                            static_cast<double>(recorder_->dx()), 1e-12);
 
     if (nx != 0) {
         const std::vector<int> columns =
-            plot::pixelCells(plot::equalCellSpans(carpet.width(), static_cast<std::size_t>(nx)), carpet.width());
-        const std::vector<int> rows = plot::pixelCells(rowsByTime(samples, carpet.height(), tEnd), carpet.height());
-        plot::drawCellCarpet(painter, carpet.left(), carpet.top(), columns, rows, plot::kDiffractionPanel,
-                             [&](int c, int r) {
-                                 return plot::profileCellColour(samples[static_cast<std::size_t>(r)].profile, c, pMax,
-                                                                kDensityRamp, plot::kDiffractionPanel);
-                             });
+            pixelCells(equalCellSpans(carpet.width(), static_cast<std::size_t>(nx)), carpet.width());
+        const std::vector<int> rows = pixelCells(rowsByTime(samples, carpet.height(), tEnd), carpet.height());
+        drawCellCarpet(painter, carpet.left(), carpet.top(), columns, rows, kDiffractionPanel, [&](int c, int r) {
+            return profileCellColour(samples[static_cast<std::size_t>(r)].profile, c, pMax, kDensityRamp,
+                                     kDiffractionPanel);
+        });
     }
 
     const auto carpetMark = [&](double x, const QColor& colour) {
-        plot::drawVerticalLine(painter, plot::plotPen(colour, 1.3, Qt::DashLine), plot::mapValue(xAxis, x),
-                               carpet.top(), carpet.bottom());
+        drawVerticalLine(painter, plotPen(colour, 1.3, Qt::DashLine), mapValue(xAxis, x), carpet.top(),
+                         carpet.bottom());
     };
-    carpetMark(recorder_->geometry().centerX, QColor(plot::kMoshinskyShutter));
-    carpetMark(config.detectorX, QColor(plot::kMoshinskyDetector));
-    plot::drawHorizontalLine(painter, plot::plotPen(QColor::fromRgba(plot::kMoshinskyFront), 1.0, Qt::DashLine),
-                             carpet.left(), carpet.right(), carpet.top() + carpet.height() * config.openTime / tEnd);
+    carpetMark(recorder_->geometry().centerX, QColor(kMoshinskyShutter));
+    carpetMark(config.detectorX, QColor(kMoshinskyDetector));
+    drawHorizontalLine(painter, plotPen(QColor::fromRgba(kMoshinskyFront), 1.0, Qt::DashLine), carpet.left(),
+                       carpet.right(), carpet.top() + carpet.height() * config.openTime / tEnd);
 
     const int rightMiddle = Qt::AlignRight | Qt::AlignVCenter;
-    plot::drawTextBox(painter, QRect(4, carpet.top(), 52, 20), rightMiddle, "t=0", QColor(plot::kDiffractionTexts));
-    plot::drawTextBox(painter, QRect(4, carpet.bottom() - 20, 52, 20), rightMiddle, QString::number(tEnd, 'f', 2),
-                      QColor(plot::kDiffractionTexts));
-    plot::drawTextBox(painter, QRect(carpet.left(), carpet.bottom() + 4, carpet.width(), 20), Qt::AlignCenter,
-                      "x   |   gold=shutter   red=detector", QColor(plot::kDiffractionTexts));
+    drawTextBox(painter, QRect(4, carpet.top(), 52, 20), rightMiddle, "t=0", QColor(kDiffractionTexts));
+    drawTextBox(painter, QRect(4, carpet.bottom() - 20, 52, 20), rightMiddle, QString::number(tEnd, 'f', 2),
+                QColor(kDiffractionTexts));
+    drawTextBox(painter, QRect(carpet.left(), carpet.bottom() + 4, carpet.width(), 20), Qt::AlignCenter,
+                "x   |   gold=shutter   red=detector", QColor(kDiffractionTexts));
 
-    const plot::AxisMap tAxis = plot::horizontalAxis(QRectF(density), 0.0, tEnd, 1e-12);
-    plot::strokePath(painter,
-                     plot::polylineBridgingGaps(
-                         samples.size(),
-                         [&](std::size_t i) {
-                             return QPointF(plot::mapValue(tAxis, samples[i].time),
-                                            density.bottom() - density.height() * samples[i].detectorDensity / iMax);
-                         }),
-                     plot::plotPen(QColor(plot::kMoshinskyCurve), 2.0));
-    plot::drawVerticalLine(painter, plot::plotPen(QColor::fromRgba(plot::kMoshinskyTimeGuide), 1.0, Qt::DashLine),
-                           plot::mapValue(tAxis, config.openTime), density.top(), density.bottom());
+    const AxisMap tAxis = horizontalAxis(QRectF(density), 0.0, tEnd, 1e-12);
+    strokePath(painter,
+               polylineBridgingGaps(samples.size(),
+                                    [&](std::size_t i) {
+                                        return QPointF(mapValue(tAxis, samples[i].time),
+                                                       density.bottom() -
+                                                           density.height() * samples[i].detectorDensity / iMax);
+                                    }),
+               plotPen(QColor(kMoshinskyCurve), 2.0));
+    drawVerticalLine(painter, plotPen(QColor::fromRgba(kMoshinskyTimeGuide), 1.0, Qt::DashLine),
+                     mapValue(tAxis, config.openTime), density.top(), density.bottom());
 
-    plot::drawTextBox(painter, QRect(4, density.top(), 52, 20), rightMiddle, "Imax", QColor(plot::kDiffractionTexts));
-    plot::drawTextBox(painter, QRect(density.left(), density.bottom() + 4, density.width(), 20), Qt::AlignCenter,
-                      "time  -  detector line density I(xd,t)", QColor(plot::kDiffractionTexts));
-    plot::drawTextOnPatch(painter, QRect(density.left() + 8, density.top() + 6, density.width() - 16, 20),
-                          Qt::AlignLeft | Qt::AlignVCenter,
-                          QString("samples=%1  t=%2  I_det=%3  P(x>shutter)=%4")
-                              .arg(QString::number(samples.size()), QString::number(last.time, 'f', 3),
-                                   QString::number(last.detectorDensity, 'g', 5),
-                                   QString::number(last.transmittedProbability, 'f', 4)),
-                          QColor(plot::kDiffractionSummary), QColor(plot::kDiffractionPanel));
+    drawTextBox(painter, QRect(4, density.top(), 52, 20), rightMiddle, "Imax", QColor(kDiffractionTexts));
+    drawTextBox(painter, QRect(density.left(), density.bottom() + 4, density.width(), 20), Qt::AlignCenter,
+                "time  -  detector line density I(xd,t)", QColor(kDiffractionTexts));
+    drawTextOnPatch(painter, QRect(density.left() + 8, density.top() + 6, density.width() - 16, 20),
+                    Qt::AlignLeft | Qt::AlignVCenter,
+                    QString("samples=%1  t=%2  I_det=%3  P(x>shutter)=%4")
+                        .arg(QString::number(samples.size()), QString::number(last.time, 'f', 3),
+                             QString::number(last.detectorDensity, 'g', 5),
+                             QString::number(last.transmittedProbability, 'f', 4)),
+                    QColor(kDiffractionSummary), QColor(kDiffractionPanel));
 }
 
 } // namespace vxo

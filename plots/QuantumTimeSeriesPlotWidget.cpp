@@ -9,6 +9,8 @@
 
 namespace vxo {
 
+using namespace plot;
+
 namespace {
 
 // One observable: its label, the field it reads, the flag that must be set
@@ -43,7 +45,7 @@ const ObservableRow& rowOf(int observable)
     return kObservables[inTable ? static_cast<std::size_t>(observable) : 0];
 }
 
-const QColor kCurveColour = QColor(plot::kCurve);
+const QColor kCurveColour = QColor(kCurve);
 
 } // namespace
 
@@ -66,16 +68,16 @@ bool QuantumTimeSeriesPlotWidget::sampleValue(const ObservableSample& sample, do
     return true;
 }
 
-plot::PanelLayout QuantumTimeSeriesPlotWidget::layout() { return {}; }
+PanelLayout QuantumTimeSeriesPlotWidget::layout() { return {}; }
 
 void QuantumTimeSeriesPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const QRectF panel = plot::beginPanelPlot(painter, rect(), layout());
+    const QRectF panel = beginPanelPlot(painter, rect(), layout());
 
     if (samples_.size() < 2) {
-        plot::drawCentredText(painter, panel, QStringLiteral("Run the simulation to build time history"),
-                              QColor(plot::kPlaceholder));
+        drawCentredText(painter, panel, QStringLiteral("Run the simulation to build time history"),
+                        QColor(kPlaceholder));
         return;
     }
     const double t0 = samples_.front().time;
@@ -83,15 +85,15 @@ void QuantumTimeSeriesPlotWidget::paintEvent(QPaintEvent*)
     if (!(t1 > t0))
         return;
 
-    plot::FiniteExtent extent;
+    FiniteExtent extent;
     for (const ObservableSample& sample : samples_) {
         double value = 0.0;
         if (sampleValue(sample, value))
-            plot::extendFinite(extent, value);
+            extendFinite(extent, value);
     }
     if (extent.count < 2) {
-        plot::drawCentredText(painter, panel, QStringLiteral("No data for this observable in the current experiment"),
-                              QColor(plot::kPlaceholder));
+        drawCentredText(painter, panel, QStringLiteral("No data for this observable in the current experiment"),
+                        QColor(kPlaceholder));
         return;
     }
 
@@ -106,32 +108,31 @@ void QuantumTimeSeriesPlotWidget::paintEvent(QPaintEvent*)
         lo -= pad;
         hi += pad;
     }
-    const plot::AxisMap x = plot::horizontalAxis(panel, t0, t1, 1e-30);
-    const plot::AxisMap y = plot::verticalAxis(panel, lo, hi, 1e-30);
+    const AxisMap x = horizontalAxis(panel, t0, t1, 1e-30);
+    const AxisMap y = verticalAxis(panel, lo, hi, 1e-30);
 
     if (lo < 0.0 && hi > 0.0)
-        plot::drawHorizontalLine(painter, plot::plotPen(QColor(plot::kZeroLine), 1.0, Qt::DashLine), panel.left(),
-                                 panel.right(), plot::mapValue(y, 0.0));
+        drawHorizontalLine(painter, plotPen(QColor(kZeroLine), 1.0, Qt::DashLine), panel.left(), panel.right(),
+                           mapValue(y, 0.0));
 
     // A sample without a value, or with one that is not finite, ends the piece.
-    const QPainterPath curve =
-        plot::polylineBreakingAtGaps(samples_.size(), [&](std::size_t i) -> std::optional<QPointF> {
-            double value = 0.0;
-            if (!sampleValue(samples_[i], value))
-                return std::nullopt;
-            return QPointF(plot::mapValue(x, samples_[i].time), plot::mapValue(y, value));
-        });
+    const QPainterPath curve = polylineBreakingAtGaps(samples_.size(), [&](std::size_t i) -> std::optional<QPointF> {
+        double value = 0.0;
+        if (!sampleValue(samples_[i], value))
+            return std::nullopt;
+        return QPointF(mapValue(x, samples_[i].time), mapValue(y, value));
+    });
     // A probability a little below 0 (rounding) or a value the range leaves
     // out stays in the panel instead of striking through the axis texts.
     painter.save();
     painter.setClipRect(panel.adjusted(-1.0, -1.0, 1.0, 1.0));
-    plot::strokePath(painter, curve, plot::plotPen(kCurveColour, 2.0));
+    strokePath(painter, curve, plotPen(kCurveColour, 2.0));
     painter.restore();
 
-    plot::drawPanelTitle(painter, panel, QStringLiteral("%1 versus simulation time").arg(observableLabel()));
-    plot::drawValueLabels(painter, panel, QString::number(hi, 'g', 4), QString::number(lo, 'g', 4));
-    plot::drawAxisEndLabels(painter, panel, QString::number(t0, 'f', 2), QString::number(t1, 'f', 2));
-    plot::drawAxisCaption(painter, panel, QStringLiteral("simulation time"));
+    drawPanelTitle(painter, panel, QStringLiteral("%1 versus simulation time").arg(observableLabel()));
+    drawValueLabels(painter, panel, QString::number(hi, 'g', 4), QString::number(lo, 'g', 4));
+    drawAxisEndLabels(painter, panel, QString::number(t0, 'f', 2), QString::number(t1, 'f', 2));
+    drawAxisCaption(painter, panel, QStringLiteral("simulation time"));
 }
 
 } // namespace vxo

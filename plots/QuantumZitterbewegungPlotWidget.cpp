@@ -10,7 +10,9 @@
 
 namespace vxo {
 
-plot::StackedLayout QuantumZitterbewegungPlotWidget::layout()
+using namespace plot;
+
+StackedLayout QuantumZitterbewegungPlotWidget::layout()
 {
     return {QMargins(64, 42, 18, 220), QSize(150, 150), 30, 58, 115};
 }
@@ -18,15 +20,15 @@ plot::StackedLayout QuantumZitterbewegungPlotWidget::layout()
 void QuantumZitterbewegungPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    if (!beginPage(painter, plot::kZitterbewegungPage,
+    if (!beginPage(painter, kZitterbewegungPage,
                    "Zitterbewegung - free Dirac packet: drift plus interference trembling",
                    "Load Zitterbewegung / Dirac Wave Packet and press Play"))
         return;
     const std::vector<ZitterbewegungSample>& samples = recorder_->samples();
     const ZitterbewegungConfig& config = recorder_->config();
 
-    const plot::StackedPanels panels =
-        plot::drawStackedPanels(painter, size(), layout(), QColor(plot::kScanPanelFrame), QColor(plot::kScanPanel));
+    const StackedPanels panels =
+        drawStackedPanels(painter, size(), layout(), QColor(kScanPanelFrame), QColor(kScanPanel));
     const QRect& pos = panels.upper;
     const QRect& vel = panels.lower;
 
@@ -40,38 +42,38 @@ void QuantumZitterbewegungPlotWidget::paintEvent(QPaintEvent*)
         residualMax = std::abs(s.detrendedX) > residualMax ? std::abs(s.detrendedX) : residualMax;
         velocityMax = std::abs(s.velocityX) > velocityMax ? std::abs(s.velocityX) : velocityMax;
     }
-    const double pad = plot::atLeast(0.08 * (xMax - xMin + 1e-9), 0.2);
+    const double pad = atLeast(0.08 * (xMax - xMin + 1e-9), 0.2);
     // Upwards from the panel's last pixel row (QRect's bottom).
     const double lo = xMin - pad;
     const double hi = xMax + pad;
-    const plot::AxisMap xAxis{double(pos.bottom()), -double(pos.height()), lo, plot::atLeast(hi - lo, 1e-12)};
-    const plot::AxisMap tAxis =
-        plot::horizontalAxis(QRectF(pos), 0.0, plot::timeAxisEnd(config.analysisEndTime, samples.back().time), 1e-12);
+    const AxisMap xAxis{double(pos.bottom()), -double(pos.height()), lo, atLeast(hi - lo, 1e-12)};
+    const AxisMap tAxis =
+        horizontalAxis(QRectF(pos), 0.0, timeAxisEnd(config.analysisEndTime, samples.back().time), 1e-12);
 
     // Both oscillating traces are centred and magnified so that their largest
     // excursion reaches 0.45 / 1.15 of the panel's height.
     const auto centred = [](const QRect& panel, double value, double largest) {
         return panel.center().y() - 0.45 * panel.height() * value / (1.15 * largest);
     };
-    plot::strokeTimeTrace(
-        painter, samples, tAxis, [&](const ZitterbewegungSample& s) { return plot::mapValue(xAxis, s.meanX); },
-        plot::plotPen(QColor(plot::kZitterMean), 2.1));
-    plot::strokeTimeTrace(
+    strokeTimeTrace(
+        painter, samples, tAxis, [&](const ZitterbewegungSample& s) { return mapValue(xAxis, s.meanX); },
+        plotPen(QColor(kZitterMean), 2.1));
+    strokeTimeTrace(
         painter, samples, tAxis, [&](const ZitterbewegungSample& s) { return centred(pos, s.detrendedX, residualMax); },
-        plot::plotPen(QColor(plot::kZitterTrembling), 1.9));
-    plot::drawHorizontalLine(painter, plot::plotPen(QColor(plot::kZitterZero), 1.0, Qt::DashLine), pos.left(),
-                             pos.right(), pos.center().y());
+        plotPen(QColor(kZitterTrembling), 1.9));
+    drawHorizontalLine(painter, plotPen(QColor(kZitterZero), 1.0, Qt::DashLine), pos.left(), pos.right(),
+                       pos.center().y());
 
-    plot::strokeTimeTrace(
+    strokeTimeTrace(
         painter, samples, tAxis, [&](const ZitterbewegungSample& s) { return centred(vel, s.velocityX, velocityMax); },
-        plot::plotPen(QColor(plot::kZitterVelocity), 2.1));
-    plot::drawHorizontalLine(painter, plot::plotPen(QColor(plot::kZitterDrift), 1.2, Qt::DashLine), vel.left(),
-                             vel.right(), centred(vel, recorder_->fittedDriftVelocityX(), velocityMax));
+        plotPen(QColor(kZitterVelocity), 2.1));
+    drawHorizontalLine(painter, plotPen(QColor(kZitterDrift), 1.2, Qt::DashLine), vel.left(), vel.right(),
+                       centred(vel, recorder_->fittedDriftVelocityX(), velocityMax));
 
-    const QColor texts = QColor(plot::kZitterCaption);
-    plot::drawPanelCaption(painter, pos, 3, 21, "cyan: <x(t)>   yellow: linear-detrended x(t) (magnified)", texts);
-    plot::drawPanelCaption(painter, vel, 3, 21, "green: <v_x>=c<sigma_x>   violet dashed: fitted secular drift", texts);
-    plot::drawPanelSummary(
+    const QColor texts = QColor(kZitterCaption);
+    drawPanelCaption(painter, pos, 3, 21, "cyan: <x(t)>   yellow: linear-detrended x(t) (magnified)", texts);
+    drawPanelCaption(painter, vel, 3, 21, "green: <v_x>=c<sigma_x>   violet dashed: fitted secular drift", texts);
+    drawPanelSummary(
         painter, pos, 24,
         QString("%1   P+=%2   P-=%3   omega_ZB=%4   max |residual x|=%5")
             .arg(config.preparationMode == ZitterbewegungConfig::kMixedBranches ? "mixed +/- energy"
@@ -80,7 +82,7 @@ void QuantumZitterbewegungPlotWidget::paintEvent(QPaintEvent*)
                  QString::number(recorder_->negativeEnergyWeight(), 'f', 6),
                  QString::number(QuantumZitterbewegung2D::angularFrequency(config, recorder_->hbar()), 'f', 4),
                  QString::number(recorder_->maxAbsDetrendedX(), 'f', 4)),
-        QColor(plot::kScanSummary), QColor(plot::kScanPanel));
+        QColor(kScanSummary), QColor(kScanPanel));
 }
 
 } // namespace vxo
