@@ -155,6 +155,7 @@ set(VXO_PLOTS_SOURCES
     PlotCurves.cpp
     PlotAxes.cpp
     PlotFrame.cpp
+    PlotHistories.cpp
     PlotLayouts.cpp
     PlotPages.cpp
     PlotTexts.cpp

@@ -4,6 +4,7 @@
 #include "plots/PlotCurves.h"
 #include "plots/PlotAxes.h"
 #include "plots/PlotFrame.h"
+#include "plots/PlotHistories.h"
 #include "plots/PlotLayouts.h"
 #include "plots/PlotPages.h"
 #include "plots/PlotPalette.h"
@@ -21,7 +22,8 @@
 //   - PlotLayouts.h: where the panels lie in the widget;
 //   - PlotPages.h: the openings of whole pages and their looks;
 //   - PlotTimeMarkers.h: time markers over a carpet and its curves;
-//   - PlotCurves.h: curves and their gaps, recorded histories;
+//   - PlotCurves.h: curves and their gaps;
+//   - PlotHistories.h: recorded histories, two-level and interference plots;
 //   - PlotCarpets.h: carpets and colour ramps;
 //   - ScanPainting.h: the transmission scans.
 // In more detail:

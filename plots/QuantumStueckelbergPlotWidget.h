@@ -4,7 +4,7 @@
 #include "experiments/ObservableSample.h"
 #include "experiments/QuantumStueckelberg2D.h"
 
-#include "plots/PlotCurves.h"
+#include "plots/PlotHistories.h"
 #include "plots/TwoLevelPlotWidget.h"
 
 #include <vector>

@@ -13,7 +13,7 @@
 #include "document/ExperimentDocument.h"
 #include "experiments/BoundStateResult.h"
 #include "experiments/BoundStates1D.h"
-#include "plots/PlotCurves.h"
+#include "plots/PlotHistories.h"
 #include "plots/PlotPalette.h"
 #include "plots/QuantumRamseyPlotWidget.h"
 #include "plots/QuantumStueckelbergPlotWidget.h"

@@ -1,0 +1,90 @@
+#include "plots/PlotHistories.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+
+namespace vxo::plot {
+
+namespace detail {
+PanelClip::PanelClip(QPainter& painter, const QRectF& panel) : painter_(painter)
+{
+    constexpr double kOverhang = 1.5;
+    painter_.save();
+    painter_.setClipRect(panel.adjusted(0.0, -kOverhang, 0.0, kOverhang), Qt::IntersectClip);
+}
+
+PanelClip::~PanelClip() { painter_.restore(); }
+} // namespace detail
+
+double populationY(const QRectF& panel, double p)
+{
+    return panel.bottom() - panel.height() * clampNanToUpper(p, 0.0, 1.0);
+}
+
+QPen sweepCurvePen(int curve)
+{
+    switch (curve) {
+    case 0:
+        return plotPen(QColor(kTwoLevelFirst), 2.3);
+    case 1:
+        return plotPen(QColor(kTwoLevelSecond), 2.1);
+    case 2:
+        return plotPen(translucent(kSweepLeft, 180), 1.5, Qt::DashLine);
+    case 3:
+        return plotPen(translucent(kSweepRight, 180), 1.5, Qt::DashLine);
+    default:
+        return plotPen(QColor(kCapturedCurve), 1.0, Qt::DotLine);
+    }
+}
+
+std::vector<LegendItem> sweepLegend()
+{
+    return {{QStringLiteral("P(lower)"), kTwoLevelFirst, 0.0, 0.0},
+            {QStringLiteral("P(upper)"), kTwoLevelSecond, 0.0, 0.0},
+            {QStringLiteral("P(left)"), kSweepLeft, 0.0, 0.0},
+            {QStringLiteral("P(right)"), kSweepRight, 0.0, 0.0}};
+}
+
+void drawLegendLine(QPainter& painter, const QRectF& line, const std::vector<LegendItem>& entries,
+                    const QString& caption, const QColor& captionColour)
+{
+    if (entries.empty()) {
+        drawCentredText(painter, line, caption, captionColour);
+        return;
+    }
+    const QRectF row(line.left(), line.top(), line.width(), 20.0);
+    double right = line.right();
+    if (!caption.isEmpty()) {
+        drawTextBox(painter, row, Qt::AlignRight | Qt::AlignTop, caption, captionColour);
+        right -= QFontMetricsF(painter.font()).horizontalAdvance(caption) + 16.0;
+    }
+    drawLegendRow(painter, line.left(), line.top(), right, entries);
+}
+
+void drawProtocolStrip(QPainter& painter, const QRectF& strip)
+{
+    drawFrame(painter, strip, plotPen(QColor(kStripFrame)));
+    drawHorizontalLine(painter, plotPen(QColor(kStripMidline), 1.0, Qt::DashLine), strip.left(), strip.right(),
+                       strip.center().y());
+}
+
+InterferencePanels beginInterferencePlot(QPainter& painter, const QRect& widgetRect, const InterferenceLayout& layout)
+{
+    beginPlot(painter, widgetRect, QColor(kBackground));
+    const InterferencePanels panels = interferencePanels(widgetRect.size(), layout);
+    drawGridAndFrame(painter, panels.history, QColor(kHistoryGrid));
+    return panels;
+}
+
+void drawInterferenceLabels(QPainter& painter, const InterferencePanels& panels, const QString& stripLabel,
+                            const QString& scanLabel, const QString& scanCaption)
+{
+    const QColor colour(kAxisText);
+    const int flags = Qt::AlignRight | Qt::AlignVCenter;
+    drawValueLabels(painter, panels.history, QStringLiteral("1.0"), QStringLiteral("0.0"), colour);
+    drawTextBox(painter, QRectF(2.0, panels.strip.top() + 5.0, 52.0, 18.0), flags, stripLabel, colour);
+    drawTextBox(painter, QRectF(2.0, panels.scan.center().y() - 9.0, 52.0, 18.0), flags, scanLabel, colour);
+    drawCentredText(painter, QRectF(panels.scan.left(), panels.scan.bottom() + 2.0, panels.scan.width(), 18.0),
+                    scanCaption, colour);
+}
+} // namespace vxo::plot

@@ -1,0 +1,272 @@
+#pragma once
+
+#include "plots/PlotCurves.h"
+#include "plots/PlotLayouts.h"
+#include "plots/PlotTexts.h"
+
+#include <QPainterPath>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+class QPainter;
+
+// The histories of recorded samples against time, for the plots of the
+// observable history and of the driven two-level
+// experiments (quench, periodic drive, Bloch, Rabi, Landau-Zener,
+// Stueckelberg, Ramsey, double well): the samples that count are those whose
+// block flag is set (every sample for a null flag); time ranges and curves
+// run over them in vector order, populations are drawn on [0, 1] in a panel,
+// a protocol's signal is drawn in a thin strip under the time panel, and the
+// interference plots stack a history panel, a strip and a scan panel. The
+// sample containers are any vector-like sequence; the sample type is read
+// from the member pointers.
+namespace vxo::plot {
+
+namespace detail {
+template <typename T>
+struct NotDeduced {
+    using type = T;
+};
+} // namespace detail
+
+// A member pointer to a sample's block flag; nullptr lets every sample count.
+template <typename Sample>
+using SampleFlag = typename detail::NotDeduced<bool Sample::*>::type;
+
+template <typename Sample>
+bool sampleCounts(const Sample& sample, SampleFlag<Sample> flag)
+{
+    return flag == nullptr || sample.*flag;
+}
+
+// first: the time of the first counted sample in vector order (empty when
+// none counts); end: the given end raised to every later counted time (a
+// time that is not a number raises nothing).
+struct HistoryTimes {
+    std::optional<double> first;
+    double end = 0.0;
+};
+template <typename Samples, typename Sample>
+HistoryTimes historyTimes(const Samples& samples, SampleFlag<Sample> flag, double Sample::*time, double end)
+{
+    HistoryTimes times{std::nullopt, end};
+    for (const Sample& s : samples) {
+        if (!sampleCounts(s, flag))
+            continue;
+        if (!times.first)
+            times.first = s.*time;
+        if (s.*time > times.end)
+            times.end = s.*time;
+    }
+    return times;
+}
+
+// One point (mapValue(x, time), yOf(sample)) per counted sample, in vector
+// order; the other samples and points that are not finite are bridged.
+template <typename Samples, typename Sample, typename YOf>
+QPainterPath historyCurve(const Samples& samples, SampleFlag<Sample> flag, double Sample::*time, const AxisMap& x,
+                          YOf&& yOf)
+{
+    return polylineBridgingGaps(samples.size(), [&](std::size_t i) -> std::optional<QPointF> {
+        const Sample& s = samples[i];
+        if (!sampleCounts(s, flag))
+            return std::nullopt;
+        return QPointF(mapValue(x, s.*time), yOf(s));
+    });
+}
+
+// The row of probability p in a panel whose bottom edge is 0 and top edge 1:
+// panel.bottom() - panel.height() * clampNanToUpper(p, 0, 1) (a NaN draws at 1).
+double populationY(const QRectF& panel, double p);
+
+namespace detail {
+// While it lives, the painter is clipped to a history panel and a margin
+// above and below it of half the widest curve pen, so that a curve along an
+// edge is drawn whole.
+class PanelClip {
+public:
+    PanelClip(QPainter& painter, const QRectF& panel);
+    ~PanelClip();
+    PanelClip(const PanelClip&) = delete;
+    PanelClip& operator=(const PanelClip&) = delete;
+
+private:
+    QPainter& painter_;
+};
+// Strokes each curve, clipped to the panel, through the counted samples, a sample's row given by
+// yOf(curve, sample); false, nothing drawn, when no sample counts.
+template <typename Samples, typename Sample, typename Curves, typename YOf>
+bool strokeHistoryCurves(QPainter& painter, const Samples& samples, SampleFlag<Sample> flag, double Sample::*time,
+                         const AxisMap& x, const QRectF& panel, const Curves& curves, YOf&& yOf)
+{
+    if (!historyTimes(samples, flag, time, 0.0).first)
+        return false;
+    // A history out of time order or beyond its scale would run over the
+    // texts around the panel: the curves stay on it, with room for a pen's
+    // width above and below, where a population of 0 or 1 is drawn.
+    const PanelClip clip(painter, panel);
+    for (const auto& curve : curves)
+        strokePath(painter, historyCurve(samples, flag, time, x, [&](const Sample& s) { return yOf(curve, s); }),
+                   curve.pen);
+    return true;
+}
+} // namespace detail
+
+// One population curve of a history plot: the sample field and its pen.
+template <typename Sample>
+struct PopulationCurve {
+    double Sample::*value;
+    QPen pen;
+};
+
+// Strokes the curves in order through the counted samples, each at
+// (x(time), populationY(panel, value)). False, nothing drawn, when no sample
+// counts (the plot then shows its placeholder).
+template <typename Samples, typename Sample, std::size_t N>
+bool drawPopulationCurves(QPainter& painter, const Samples& samples, SampleFlag<Sample> flag, double Sample::*time,
+                          const AxisMap& x, const QRectF& panel, const PopulationCurve<Sample> (&curves)[N])
+{
+    return detail::strokeHistoryCurves(
+        painter, samples, flag, time, x, panel, curves,
+        [&](const PopulationCurve<Sample>& curve, const Sample& s) { return populationY(panel, s.*(curve.value)); });
+}
+
+// One curve of a history plot on a vertical scale of its own (a width, a
+// position, an energy): the sample field, its axis and its pen.
+template <typename Sample>
+struct ScaledCurve {
+    double Sample::*value;
+    AxisMap y;
+    QPen pen;
+};
+
+// Strokes the curves in order through the counted samples, each at
+// (x(time), y(value)). False, nothing drawn, when no sample counts.
+template <typename Samples, typename Sample, std::size_t N>
+bool drawScaledCurves(QPainter& painter, const Samples& samples, SampleFlag<Sample> flag, double Sample::*time,
+                      const AxisMap& x, const QRectF& panel, const ScaledCurve<Sample> (&curves)[N])
+{
+    return detail::strokeHistoryCurves(
+        painter, samples, flag, time, x, panel, curves,
+        [](const ScaledCurve<Sample>& curve, const Sample& s) { return mapValue(curve.y, s.*(curve.value)); });
+}
+
+// The colours of a two-level prediction: the curves of the first and second
+// population (translucent) and the mark at its characteristic time.
+struct PredictionColours {
+    QRgb first;
+    QRgb second;
+    QRgb mark;
+};
+// The prediction of a two-level exchange behind the measured curves of a
+// population panel: over [t0, t1] at intervals + 1 times the pair
+// (first, second) = populations(t), each at (x(t), populationY(panel, value))
+// dashed 1.2 wide, then a dash-dotted line across the panel at markTime when
+// it lies in [t0, t1].
+template <typename Populations>
+void drawTwoLevelPrediction(QPainter& painter, const QRectF& panel, const AxisMap& x, double t0, double t1,
+                            int intervals, Populations&& populations, double markTime, const PredictionColours& colours)
+{
+    const auto curve = [&](bool second) {
+        return sampledPolyline(intervals, t0, t1, [&](double t) {
+            const std::pair<double, double> pair = populations(t);
+            return QPointF(mapValue(x, t), populationY(panel, second ? pair.second : pair.first));
+        });
+    };
+    strokePath(painter, curve(false), plotPen(QColor::fromRgba(colours.first), 1.2, Qt::DashLine));
+    strokePath(painter, curve(true), plotPen(QColor::fromRgba(colours.second), 1.2, Qt::DashLine));
+    if (t0 <= markTime && markTime <= t1)
+        drawVerticalLine(painter, plotPen(QColor(colours.mark), 1.0, Qt::DashDotLine), mapValue(x, markTime),
+                         panel.top(), panel.bottom());
+}
+
+// The block of a bias sweep through an avoided crossing: lower and upper
+// adiabatic state, left and right localised state, captured weight.
+template <typename Sample>
+struct SweepBlock {
+    bool Sample::*valid;
+    double Sample::*lower;
+    double Sample::*upper;
+    double Sample::*left;
+    double Sample::*right;
+    double Sample::*captured;
+};
+// The pens of those five curves in the Landau-Zener and Stueckelberg plots,
+// in that order (index 0 to 4).
+QPen sweepCurvePen(int curve);
+// The five curves in that order; false when no sample's block is valid.
+template <typename Samples, typename Sample>
+bool drawSweepPopulations(QPainter& painter, const Samples& samples, const SweepBlock<Sample>& block,
+                          double Sample::*time, const AxisMap& x, const QRectF& panel)
+{
+    return drawPopulationCurves<Samples, Sample>(painter, samples, block.valid, time, x, panel,
+                                                 {{block.lower, sweepCurvePen(0)},
+                                                  {block.upper, sweepCurvePen(1)},
+                                                  {block.left, sweepCurvePen(2)},
+                                                  {block.right, sweepCurvePen(3)},
+                                                  {block.captured, sweepCurvePen(4)}});
+}
+// Their legend entries "P(lower)", "P(upper)", "P(left)", "P(right)" (the
+// captured weight has none), for drawLegendLine.
+std::vector<LegendItem> sweepLegend();
+
+// A panel's legend on a line outside it, where no curve reaches: the entries
+// packed from the line's left end (drawLegendRow, top-aligned in 20-pixel
+// boxes) and the caption right-aligned on the same line; with no entries the
+// caption is centred.
+void drawLegendLine(QPainter& painter, const QRectF& line, const std::vector<LegendItem>& entries,
+                    const QString& caption = QString(), const QColor& captionColour = kAxisText);
+
+// The protocol strip under a time panel: its frame in kStripFrame and a
+// dashed zero line in kStripMidline through its vertical middle.
+void drawProtocolStrip(QPainter& painter, const QRectF& strip);
+// The protocol's signal over [t0, t1] at intervals + 1 times: v = value(t) /
+// scale (the scale floored at 1e-12) limited to [-1, 1] (upper limit first),
+// drawn at strip centre - strip.height() * gain * v.
+template <typename ValueAt>
+QPainterPath protocolSignal(const QRectF& strip, const AxisMap& x, int intervals, double t0, double t1, double scale,
+                            double gain, ValueAt&& valueAt)
+{
+    const double s = atLeast(scale, 1e-12);
+    const double middle = strip.center().y();
+    return sampledPolyline(intervals, t0, t1, [&](double t) {
+        return QPointF(mapValue(x, t), middle - strip.height() * gain * clampNanToUpper(valueAt(t) / s, -1.0, 1.0));
+    });
+}
+
+// Opens the paint of a stacked plot: the background, the layout's panels for
+// the widget's size, then the quarter grid of the history panel in
+// kHistoryGrid and its frame in kFrame.
+InterferencePanels beginInterferencePlot(QPainter& painter, const QRect& widgetRect,
+                                         const InterferenceLayout& layout = {});
+// The time axis that the history panel and the strip share: from 0 to the
+// protocol's end raised to every later counted sample time, or to 1 when
+// that end is not above 0.
+template <typename Samples, typename Sample>
+AxisMap interferenceTimeAxis(const InterferencePanels& panels, const Samples& samples, SampleFlag<Sample> flag,
+                             double Sample::*time, double protocolEnd)
+{
+    const double end = historyTimes(samples, flag, time, protocolEnd).end;
+    return horizontalAxis(panels.history, 0.0, end > 0.0 ? end : 1.0, 0.0);
+}
+// Their labels in kAxisText: "1.0" and "0.0" beside the history panel,
+// stripLabel at the strip's top + 5 and scanLabel at the scan's middle - 9
+// (right-aligned in 52 x 18 boxes at x = 2), scanCaption centred in
+// QRectF(scan.left, scan.bottom + 2, scan.width, 18).
+void drawInterferenceLabels(QPainter& painter, const InterferencePanels& panels, const QString& stripLabel,
+                            const QString& scanLabel, const QString& scanCaption);
+
+// A scan drawn in a population panel: one point (x(abscissa),
+// populationY(panel, value)) per entry; points that are not finite are bridged.
+template <typename Points, typename Point>
+QPainterPath scanCurve(const Points& points, double Point::*abscissa, double Point::*value, const AxisMap& x,
+                       const QRectF& panel)
+{
+    return polylineBridgingGaps(points.size(), [&](std::size_t i) {
+        return QPointF(mapValue(x, points[i].*abscissa), populationY(panel, points[i].*value));
+    });
+}
+
+} // namespace vxo::plot
