@@ -97,7 +97,11 @@ FULL_STACK_TESTS := ^TheProgram\.|^QuantumGLViewRender\.ReparentingKeepsThePictu
 # other pages and the stationary states under the sanitizers. The converged
 # runs behind the sub-step rule (turned and round walls, the stadium's energy,
 # a packet held by sharp walls) take thousands of steps on fine grids; the
-# sanitizers see the same solver code in the shorter solver tests. Each name must
+# sanitizers see the same solver code in the shorter solver tests. So do
+# window tests that walk one rule over many cases (a bound-state page after
+# three loads, proposals from three to many states, a failed computation, the
+# scattering thresholds cell by cell, three pages opened in six orders), whose
+# code the other tests of their suites run under the sanitizers. Each name must
 # be a test of the build (checked below), so that a renamed test does not slip
 # back into the sanitizer pass.
 RELEASE_ONLY_TESTS := DocumentsWindow.EveryPresetComesBackFromItsFile \
@@ -112,7 +116,12 @@ RELEASE_ONLY_TESTS := DocumentsWindow.EveryPresetComesBackFromItsFile \
                       MainWindowBoundStates.RebuildCalibratesTheSweepAndRamseyReferences \
                       SubStepRule.WallsOfEveryOrientationHoldAsAConvergedRun \
                       SubStepRule.AStadiumKeepsTheEnergyTheStepConserves \
-                      SplitStepFourierSolver2DStep.SharpWallsHoldAPacketOfLowerEnergy
+                      SplitStepFourierSolver2DStep.SharpWallsHoldAPacketOfLowerEnergy \
+                      MainWindowBoundStates.AGuidedLoadLeavesThePageAsANewWindowHasIt \
+                      MainWindowBoundStates.ComputedStatesProposeTheThirdAsSoonAsThereAreThree \
+                      MainWindowBoundStates.AFailedComputationWithAStatePreparedFallsBackToThePacket \
+                      PanelsScatteringTest.StagesChangeExactlyAtTheInteractionThresholds \
+                      MainWindowScreenFit.EveryAnalysisPageOpensTheSameWayWhateverWasLoadedBefore
 empty :=
 space := $(empty) $(empty)
 RELEASE_ONLY_REGEX := $(subst $(space),|,$(patsubst %,^%$$,$(subst .,\.,$(RELEASE_ONLY_TESTS))))
