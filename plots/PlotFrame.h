@@ -40,8 +40,8 @@ void drawFrame(QPainter& painter, const QRectF& rect, const QPen& pen);
 // the recorder plots).
 void drawFilledFrame(QPainter& painter, const QRectF& rect, const QPen& pen, const QColor& brush);
 // Quarter grid in gridColour, then the frame in frameColour, both width 1.
-void drawGridAndFrame(QPainter& painter, const QRectF& rect, const QColor& gridColour = kGrid,
-                      const QColor& frameColour = kFrame);
+void drawGridAndFrame(QPainter& painter, const QRectF& rect, const QColor& gridColour = kSinglePanel.grid,
+                      const QColor& frameColour = kSinglePanel.frame);
 
 // Solid, dashed or dotted pen with the toolkit's square cap and bevel join.
 QPen plotPen(const QColor& colour, double width = 1.0, Qt::PenStyle style = Qt::SolidLine);

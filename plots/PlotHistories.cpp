@@ -25,24 +25,24 @@ QPen sweepCurvePen(int curve)
 {
     switch (curve) {
     case 0:
-        return plotPen(QColor(kTwoLevelFirst), 2.3);
+        return plotPen(QColor(kTwoLevel.first), 2.3);
     case 1:
-        return plotPen(QColor(kTwoLevelSecond), 2.1);
+        return plotPen(QColor(kTwoLevel.second), 2.1);
     case 2:
-        return plotPen(translucent(kSweepLeft, 180), 1.5, Qt::DashLine);
+        return plotPen(translucent(kTwoLevel.sweepLeft, 180), 1.5, Qt::DashLine);
     case 3:
-        return plotPen(translucent(kSweepRight, 180), 1.5, Qt::DashLine);
+        return plotPen(translucent(kTwoLevel.sweepRight, 180), 1.5, Qt::DashLine);
     default:
-        return plotPen(QColor(kCapturedCurve), 1.0, Qt::DotLine);
+        return plotPen(QColor(kTwoLevel.captured), 1.0, Qt::DotLine);
     }
 }
 
 std::vector<LegendItem> sweepLegend()
 {
-    return {{QStringLiteral("P(lower)"), kTwoLevelFirst, 0.0, 0.0},
-            {QStringLiteral("P(upper)"), kTwoLevelSecond, 0.0, 0.0},
-            {QStringLiteral("P(left)"), kSweepLeft, 0.0, 0.0},
-            {QStringLiteral("P(right)"), kSweepRight, 0.0, 0.0}};
+    return {{QStringLiteral("P(lower)"), kTwoLevel.first, 0.0, 0.0},
+            {QStringLiteral("P(upper)"), kTwoLevel.second, 0.0, 0.0},
+            {QStringLiteral("P(left)"), kTwoLevel.sweepLeft, 0.0, 0.0},
+            {QStringLiteral("P(right)"), kTwoLevel.sweepRight, 0.0, 0.0}};
 }
 
 void drawLegendLine(QPainter& painter, const QRectF& line, const std::vector<LegendItem>& entries,
@@ -63,23 +63,23 @@ void drawLegendLine(QPainter& painter, const QRectF& line, const std::vector<Leg
 
 void drawProtocolStrip(QPainter& painter, const QRectF& strip)
 {
-    drawFrame(painter, strip, plotPen(QColor(kStripFrame)));
-    drawHorizontalLine(painter, plotPen(QColor(kStripMidline), 1.0, Qt::DashLine), strip.left(), strip.right(),
+    drawFrame(painter, strip, plotPen(QColor(kAxes.stripFrame)));
+    drawHorizontalLine(painter, plotPen(QColor(kAxes.stripMidline), 1.0, Qt::DashLine), strip.left(), strip.right(),
                        strip.center().y());
 }
 
 InterferencePanels beginInterferencePlot(QPainter& painter, const QRect& widgetRect, const InterferenceLayout& layout)
 {
-    beginPlot(painter, widgetRect, QColor(kBackground));
+    beginPlot(painter, widgetRect, QColor(kSinglePanel.background));
     const InterferencePanels panels = interferencePanels(widgetRect.size(), layout);
-    drawGridAndFrame(painter, panels.history, QColor(kHistoryGrid));
+    drawGridAndFrame(painter, panels.history, QColor(kAxes.historyGrid));
     return panels;
 }
 
 void drawInterferenceLabels(QPainter& painter, const InterferencePanels& panels, const QString& stripLabel,
                             const QString& scanLabel, const QString& scanCaption)
 {
-    const QColor colour(kAxisText);
+    const QColor colour(kSinglePanel.axisText);
     const int flags = Qt::AlignRight | Qt::AlignVCenter;
     drawValueLabels(painter, panels.history, QStringLiteral("1.0"), QStringLiteral("0.0"), colour);
     drawTextBox(painter, QRectF(2.0, panels.strip.top() + 5.0, 52.0, 18.0), flags, stripLabel, colour);

@@ -217,10 +217,10 @@ std::vector<LegendItem> sweepLegend();
 // boxes) and the caption right-aligned on the same line; with no entries the
 // caption is centred.
 void drawLegendLine(QPainter& painter, const QRectF& line, const std::vector<LegendItem>& entries,
-                    const QString& caption = QString(), const QColor& captionColour = kAxisText);
+                    const QString& caption = QString(), const QColor& captionColour = kSinglePanel.axisText);
 
-// The protocol strip under a time panel: its frame in kStripFrame and a
-// dashed zero line in kStripMidline through its vertical middle.
+// The protocol strip under a time panel: its frame in kAxes.stripFrame and a
+// dashed zero line in kAxes.stripMidline through its vertical middle.
 void drawProtocolStrip(QPainter& painter, const QRectF& strip);
 // The protocol's signal over [t0, t1] at intervals + 1 times: v = value(t) /
 // scale (the scale floored at 1e-12) limited to [-1, 1] (upper limit first),
@@ -238,7 +238,7 @@ QPainterPath protocolSignal(const QRectF& strip, const AxisMap& x, int intervals
 
 // Opens the paint of a stacked plot: the background, the layout's panels for
 // the widget's size, then the quarter grid of the history panel in
-// kHistoryGrid and its frame in kFrame.
+// kAxes.historyGrid and its frame in kSinglePanel.frame.
 InterferencePanels beginInterferencePlot(QPainter& painter, const QRect& widgetRect,
                                          const InterferenceLayout& layout = {});
 // The time axis that the history panel and the strip share: from 0 to the
@@ -251,7 +251,7 @@ AxisMap interferenceTimeAxis(const InterferencePanels& panels, const Samples& sa
     const double end = historyTimes(samples, flag, time, protocolEnd).end;
     return horizontalAxis(panels.history, 0.0, end > 0.0 ? end : 1.0, 0.0);
 }
-// Their labels in kAxisText: "1.0" and "0.0" beside the history panel,
+// Their labels in kSinglePanel.axisText: "1.0" and "0.0" beside the history panel,
 // stripLabel at the strip's top + 5 and scanLabel at the scan's middle - 9
 // (right-aligned in 52 x 18 boxes at x = 2), scanCaption centred in
 // QRectF(scan.left, scan.bottom + 2, scan.width, 18).

@@ -6,7 +6,7 @@ namespace vxo::plot {
 
 QRectF beginPanelPlot(QPainter& painter, const QRect& widgetRect, const PanelLayout& layout, const QColor& gridColour)
 {
-    beginPlot(painter, widgetRect, QColor(kBackground));
+    beginPlot(painter, widgetRect, QColor(kSinglePanel.background));
     const QRectF panel = panelRect(widgetRect.size(), layout);
     drawGridAndFrame(painter, panel, gridColour);
     return panel;
@@ -33,7 +33,8 @@ std::optional<StackedPanels> beginGaugePage(QPainter& painter, const QRect& widg
 {
     if (!beginTitledPage(painter, widgetRect, widgetFont, kGaugePage, title, hasData, placeholder))
         return std::nullopt;
-    return drawStackedPanels(painter, widgetRect.size(), layout, QColor(kStackedFrame), QColor(kStackedPanel));
+    return drawStackedPanels(painter, widgetRect.size(), layout, QColor(kInnerPanel.stackedFrame),
+                             QColor(kInnerPanel.fill));
 }
 
 StackedPanels drawStackedPanels(QPainter& painter, const QSize& widgetSize, const StackedLayout& layout,
@@ -65,7 +66,7 @@ void drawPanelPlaceholders(QPainter& painter, const SplitPanels& panels, const Q
 std::optional<SplitPanels> beginSplitPage(QPainter& painter, const QRect& widgetRect, const SplitLayout& layout,
                                           const SplitPage& page, bool hasData)
 {
-    beginPlot(painter, widgetRect, QColor(kRecorderBackground));
+    beginPlot(painter, widgetRect, QColor(kRecorder.background));
     const SplitPanels panels = splitPanels(widgetRect.size(), layout);
     const PanelTitle lowerTitle{page.lowerTitle.text, panels.upper.bottom() + page.lowerTitle.top,
                                 page.lowerTitle.height};
@@ -81,7 +82,7 @@ std::optional<SplitPanels> beginSplitPage(QPainter& painter, const QRect& widget
 
 void beginLatticePage(QPainter& painter, const QRect& widgetRect, const QString& title, double titleTop)
 {
-    beginPlot(painter, widgetRect, QColor(kLatticeBackground));
-    drawCentredText(painter, QRectF(8, titleTop, widgetRect.width() - 16, 20), title, QColor(kLatticeText));
+    beginPlot(painter, widgetRect, QColor(kRecorder.latticeBackground));
+    drawCentredText(painter, QRectF(8, titleTop, widgetRect.width() - 16, 20), title, QColor(kRecorder.latticeText));
 }
 } // namespace vxo::plot

@@ -18,9 +18,9 @@ namespace vxo::plot {
 
 // Opens the paint of a single-panel plot: the background (beginPlot), then
 // the layout's panel with its quarter grid in gridColour and its frame in
-// kFrame (drawGridAndFrame). Returns the panel.
+// kSinglePanel.frame (drawGridAndFrame). Returns the panel.
 QRectF beginPanelPlot(QPainter& painter, const QRect& widgetRect, const PanelLayout& layout,
-                      const QColor& gridColour = kGrid);
+                      const QColor& gridColour = kSinglePanel.grid);
 
 // The look of a titled page: the background, the title's box
 // QRect(12, titleTop, w - 24, titleHeight) and colour, and the placeholder's
@@ -34,16 +34,19 @@ struct TitledPage {
     QRgb placeholderColour;
 };
 // The Klein pages: the tunnelling record and the four scans.
-constexpr TitledPage kKleinPage{kDiracPageBackground, 6, 25, kKleinPageTitle, 45, kDiracPagePlaceholder};
+constexpr TitledPage kKleinPage{kTitledPage.diracBackground, 6,  25,
+                                kTitledPage.kleinTitle,      45, kTitledPage.diracPlaceholder};
 // The recorder pages of the Aharonov-Bohm, Landau, Hall-edge and backflow experiments.
-constexpr TitledPage kGaugePage{kGaugePageBackground, 7, 24, kGaugePageTitle, 50, kRecorderPagePlaceholder};
+constexpr TitledPage kGaugePage{kTitledPage.gaugeBackground, 7,  24,
+                                kTitledPage.gaugeTitle,      50, kTitledPage.recorderPlaceholder};
 // The diffraction pages of the Kapitza-Dirac and Moshinsky experiments.
-constexpr TitledPage kKapitzaDiracPage{kDiffractionPageBackground, 7,  24,
-                                       kKapitzaDiracPageTitle,     50, kRecorderPagePlaceholder};
-constexpr TitledPage kMoshinskyPage{kDiffractionPageBackground, 8,  24,
-                                    kMoshinskyPageTitle,        52, kRecorderPagePlaceholder};
+constexpr TitledPage kKapitzaDiracPage{kTitledPage.diffractionBackground, 7,  24,
+                                       kTitledPage.kapitzaDiracTitle,     50, kTitledPage.recorderPlaceholder};
+constexpr TitledPage kMoshinskyPage{kTitledPage.diffractionBackground, 8,  24,
+                                    kTitledPage.moshinskyTitle,        52, kTitledPage.recorderPlaceholder};
 // The Zitterbewegung page.
-constexpr TitledPage kZitterbewegungPage{kDiracPageBackground, 6, 25, kZitterPageTitle, 48, kDiracPagePlaceholder};
+constexpr TitledPage kZitterbewegungPage{kTitledPage.diracBackground,     6,  25,
+                                         kTitledPage.zitterbewegungTitle, 48, kTitledPage.diracPlaceholder};
 
 // Opens the paint of a titled page: Antialiasing only, the widget filled
 // with the background and the title in a bold copy of widgetFont,
@@ -59,7 +62,7 @@ StackedPanels drawStackedPanels(QPainter& painter, const QSize& widgetSize, cons
 
 // Opens the paint of a gauge page (Aharonov-Bohm, backflow, Hall edge,
 // Landau): beginTitledPage with kGaugePage, then with data the two stacked
-// panels of the layout filled with kStackedPanel and framed in kStackedFrame.
+// panels of the layout filled with kInnerPanel.fill and framed in kInnerPanel.stackedFrame.
 // Without data only the placeholder is drawn and nullopt is returned.
 std::optional<StackedPanels> beginGaugePage(QPainter& painter, const QRect& widgetRect, const QFont& widgetFont,
                                             const QString& title, bool hasData, const QString& placeholder,
@@ -86,8 +89,8 @@ struct SplitPageLook {
     QRgb title;
     QRgb placeholder;
 };
-constexpr SplitPageLook kCarpetPageLook{kCarpetFrame, kCarpetTitle, kCarpetPlaceholder};
-constexpr SplitPageLook kTracePageLook{kTraceFrame, kTraceTitle, kTracePlaceholder};
+constexpr SplitPageLook kCarpetPageLook{kRecorder.carpetFrame, kRecorder.carpetTitle, kRecorder.carpetPlaceholder};
+constexpr SplitPageLook kTracePageLook{kRecorder.traceFrame, kRecorder.traceTitle, kRecorder.tracePlaceholder};
 // A text for each of the two panels.
 struct PanelTexts {
     QString upper;

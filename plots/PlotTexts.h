@@ -29,8 +29,8 @@ double wrappedTextHeight(const QFont& font, double width, const QString& text);
 // text centred (Qt::AlignCenter) in rect: placeholders and centred titles.
 void drawCentredText(QPainter& painter, const QRectF& rect, const QString& text, const QColor& colour);
 // A title band over a panel: centred in QRectF(panel.left(), top, panel.width(), height).
-void drawPanelTitle(QPainter& painter, const QRectF& panel, const QString& text, const QColor& colour = kTitle,
-                    double top = 2.0, double height = 20.0);
+void drawPanelTitle(QPainter& painter, const QRectF& panel, const QString& text,
+                    const QColor& colour = kSinglePanel.title, double top = 2.0, double height = 20.0);
 // The value labels left of a panel, right-aligned and vertically centred:
 // upper in QRectF(left, panel.top() - 8, width, 18), lower in
 // QRectF(left, panel.bottom() - 10, width, 18). A number wider than its box
@@ -38,15 +38,15 @@ void drawPanelTitle(QPainter& painter, const QRectF& panel, const QString& text,
 // left while it fits right of x = 0, else from the box's left edge into the
 // panel. A panel under 18 pixels high shows the upper label alone.
 void drawValueLabels(QPainter& painter, const QRectF& panel, const QString& upper, const QString& lower,
-                     const QColor& colour = kAxisText, double left = 2.0, double width = 52.0);
+                     const QColor& colour = kSinglePanel.axisText, double left = 2.0, double width = 52.0);
 // The ends of a horizontal axis under a panel: first left-aligned in
 // QRectF(panel.left(), panel.bottom() + gap, boxWidth, 20), last
 // right-aligned in QRectF(panel.right() - boxWidth, panel.bottom() + gap, boxWidth, 20).
 void drawAxisEndLabels(QPainter& painter, const QRectF& panel, const QString& first, const QString& last,
-                       const QColor& colour = kAxisText, double boxWidth = 80.0, double gap = 6.0);
+                       const QColor& colour = kSinglePanel.axisText, double boxWidth = 80.0, double gap = 6.0);
 // An axis caption centred in QRectF(panel.left(), panel.bottom() + gap, panel.width(), height).
-void drawAxisCaption(QPainter& painter, const QRectF& panel, const QString& text, const QColor& colour = kAxisText,
-                     double gap = 4.0, double height = 24.0);
+void drawAxisCaption(QPainter& painter, const QRectF& panel, const QString& text,
+                     const QColor& colour = kSinglePanel.axisText, double gap = 4.0, double height = 24.0);
 // A copy of the widget's font with weight 75 (bold), for the bold titles.
 QFont boldTitleFont(const QFont& widgetFont);
 

@@ -26,9 +26,9 @@ void QuantumAndersonPlotWidget::setRecorder(const AndersonRecorder* recorder, do
 
 void QuantumAndersonPlotWidget::drawPanelFrame(QPainter& painter, const QRect& panel, const QString& title) const
 {
-    drawFrame(painter, QRectF(panel), plotPen(QColor(kLatticeFrame)));
+    drawFrame(painter, QRectF(panel), plotPen(QColor(kRecorder.latticeFrame)));
     drawTextBox(painter, QRectF(panel.left(), panel.top() - 20, panel.width(), 18), Qt::AlignLeft, title,
-                QColor(kAndersonText));
+                QColor(kRecorder.andersonText));
 }
 
 void QuantumAndersonPlotWidget::drawProfile(QPainter& painter, const QRect& panel, const std::vector<float>& profile,
@@ -65,10 +65,10 @@ void QuantumAndersonPlotWidget::drawSpreadCurve(QPainter& painter, const QRect& 
 void QuantumAndersonPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    beginPlot(painter, rect(), QColor(kLatticeBackground));
+    beginPlot(painter, rect(), QColor(kRecorder.latticeBackground));
     drawCentredText(painter, QRectF(8, 2, width() - 16, 20),
                     QStringLiteral("Anderson localization: clean periodic lane vs diagonal disorder"),
-                    QColor(kAndersonText));
+                    QColor(kRecorder.andersonText));
 
     // The panels start one line below the widget title, so that the upper
     // panel's title has a line of its own.
@@ -79,7 +79,7 @@ void QuantumAndersonPlotWidget::paintEvent(QPaintEvent*)
 
     if (!hasSamples()) {
         drawCentredText(painter, QRectF(rect()), QStringLiteral("Run the Anderson Localization preset"),
-                        QColor(kLatticeLabel));
+                        QColor(kRecorder.label));
         return;
     }
     const std::vector<AndersonSample>& samples = recorder_->samples();
@@ -100,7 +100,7 @@ void QuantumAndersonPlotWidget::paintEvent(QPaintEvent*)
                 for (const float p : *profile)
                     pmax = std::max(pmax, static_cast<double>(p));
             pmax = atLeast(pmax, 1e-9);
-            const QPen sitePen = plotPen(QColor(kLatticeFrame), 1.0, Qt::DotLine);
+            const QPen sitePen = plotPen(QColor(kRecorder.latticeFrame), 1.0, Qt::DotLine);
             for (const double site : lattice.siteX)
                 drawVerticalLine(
                     painter, sitePen,
@@ -108,17 +108,17 @@ void QuantumAndersonPlotWidget::paintEvent(QPaintEvent*)
                     profilePanel.top(), profilePanel.bottom());
             // Both lanes on the x grid of the clean lane's profile.
             drawProfile(painter, profilePanel, clean, last.clean.profileOriginX, last.clean.profileDx, xmin, xmax, pmax,
-                        QColor(kLatticeCurve));
+                        QColor(kLattice.curve));
             drawProfile(painter, profilePanel, disordered, last.clean.profileOriginX, last.clean.profileDx, xmin, xmax,
-                        pmax, QColor(kAndersonDisordered));
+                        pmax, QColor(kLattice.disordered));
             const QRectF legend(profilePanel.adjusted(8, 6, -8, -6));
             // The profiles and site lines reach every row of the panel: the
             // legend stands on patches of the background.
-            const QColor patch(kLatticeBackground);
+            const QColor patch(kRecorder.latticeBackground);
             drawTextOnPatch(painter, legend, Qt::AlignLeft | Qt::AlignTop, QStringLiteral("clean periodic lane"),
-                            QColor(kLatticeCurve), patch);
+                            QColor(kLattice.curve), patch);
             drawTextOnPatch(painter, legend, Qt::AlignRight | Qt::AlignTop, QStringLiteral("disordered lane"),
-                            QColor(kAndersonDisordered), patch);
+                            QColor(kLattice.disordered), patch);
         }
     }
 
@@ -128,16 +128,16 @@ void QuantumAndersonPlotWidget::paintEvent(QPaintEvent*)
     for (const AndersonSample& s : samples)
         smax = std::max({smax, s.clean.sigmaX, s.disordered.sigmaX});
     smax = atLeast(smax, 1.0);
-    drawSpreadCurve(painter, spreadPanel, false, tmax, smax, QColor(kLatticeCurve), Qt::SolidLine);
-    drawSpreadCurve(painter, spreadPanel, true, tmax, smax, QColor(kAndersonDisordered), Qt::SolidLine);
+    drawSpreadCurve(painter, spreadPanel, false, tmax, smax, QColor(kLattice.curve), Qt::SolidLine);
+    drawSpreadCurve(painter, spreadPanel, true, tmax, smax, QColor(kLattice.disordered), Qt::SolidLine);
     // The key on the line under the panel, beside the time axis' end: the
     // spreads reach every row of the panel.
     drawTextBox(painter, QRectF(spreadPanel.left(), spreadPanel.bottom() + 4, spreadPanel.width(), 20), Qt::AlignLeft,
-                QStringLiteral("cyan clean periodic lane   magenta disordered lane"), QColor(kAndersonText));
+                QStringLiteral("cyan clean periodic lane   magenta disordered lane"), QColor(kRecorder.andersonText));
     drawTextBox(painter, QRectF(4, spreadPanel.top(), 45, spreadPanel.height()), Qt::AlignRight | Qt::AlignVCenter,
-                QString::number(smax, 'f', 1), QColor(kAndersonText));
+                QString::number(smax, 'f', 1), QColor(kRecorder.andersonText));
     drawTextBox(painter, QRectF(spreadPanel.left(), spreadPanel.bottom() + 4, spreadPanel.width(), 20), Qt::AlignRight,
-                QStringLiteral("t=%1").arg(tmax, 0, 'f', 1), QColor(kAndersonText));
+                QStringLiteral("t=%1").arg(tmax, 0, 'f', 1), QColor(kRecorder.andersonText));
 }
 
 } // namespace vxo

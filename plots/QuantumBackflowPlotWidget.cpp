@@ -36,7 +36,8 @@ void QuantumBackflowPlotWidget::paintEvent(QPaintEvent*)
     // The largest |current| lies 0.46 / 1.12 of the height from the centre line.
     const double fluxScale = 1.12 * fluxMax;
     const int middle = flux.center().y();
-    drawHorizontalLine(painter, plotPen(QColor(kBackflowZero), 1.0, Qt::DashLine), flux.left(), flux.right(), middle);
+    drawHorizontalLine(painter, plotPen(QColor(kAxes.backflowZero), 1.0, Qt::DashLine), flux.left(), flux.right(),
+                       middle);
 
     // Every interval with a negative current at either end is shaded, one
     // pixel wider than the interval; overlapping bands darken.
@@ -45,7 +46,7 @@ void QuantumBackflowPlotWidget::paintEvent(QPaintEvent*)
         const double xb = x(i);
         if ((samples[i - 1].flux < 0.0 || samples[i].flux < 0.0) && std::isfinite(xa) && std::isfinite(xb))
             painter.fillRect(QRectF(std::min(xa, xb), flux.top(), std::abs(xb - xa) + 1.0, flux.height()),
-                             QColor::fromRgba(kBackflowShade));
+                             QColor::fromRgba(kOverlays.backflowShade));
     }
     strokePath(painter,
                polylineBridgingGaps(samples.size(),
@@ -53,7 +54,7 @@ void QuantumBackflowPlotWidget::paintEvent(QPaintEvent*)
                                         return QPointF(x(i),
                                                        middle - 0.46 * flux.height() * samples[i].flux / fluxScale);
                                     }),
-               plotPen(QColor(kTwoLevelFirst), 2.1));
+               plotPen(QColor(kTwoLevel.first), 2.1));
 
     const double backwardMax = atLeast(recorder_->maximumBackwardFlux(), 0.01);
     strokePath(painter,
@@ -63,7 +64,7 @@ void QuantumBackflowPlotWidget::paintEvent(QPaintEvent*)
                        return QPointF(x(i), prob.bottom() -
                                                 prob.height() * clampNanToUpper(samples[i].probabilityLeft, 0.0, 1.0));
                    }),
-               plotPen(QColor(kGaugeSecondTrace), 2.0));
+               plotPen(QColor(kGauge.secondTrace), 2.0));
     strokePath(painter,
                polylineBridgingGaps(samples.size(),
                                     [&](std::size_t i) {
@@ -71,9 +72,9 @@ void QuantumBackflowPlotWidget::paintEvent(QPaintEvent*)
                                                                                  atLeast(samples[i].backwardFlux, 0.0) /
                                                                                  backwardMax);
                                     }),
-               plotPen(QColor(kGaugeHighlight), 1.8));
+               plotPen(QColor(kGauge.highlight), 1.8));
 
-    const QColor texts = QColor(kGaugeCaption);
+    const QColor texts = QColor(kInnerPanel.gaugeCaption);
     drawPanelCaption(painter, flux, 3, 20, "time   cyan: integrated Jx at detector   red shade: Jx < 0", texts);
     drawPanelCaption(painter, prob, 4, 20, "green: P(x < detector)   yellow: accumulated backward flux", texts);
     drawPanelSummary(painter, flux, 22,
@@ -82,7 +83,7 @@ void QuantumBackflowPlotWidget::paintEvent(QPaintEvent*)
                               QString::number(recorder_->minimumFlux(), 'g', 5),
                               QString::number(recorder_->maximumBackwardFlux(), 'g', 5),
                               last.flux < 0.0 ? "BACKFLOW" : "forward flow"),
-                     QColor(kStackedSummary), QColor(kStackedPanel));
+                     QColor(kInnerPanel.stackedSummary), QColor(kInnerPanel.fill));
 }
 
 } // namespace vxo

@@ -40,23 +40,23 @@ void QuantumBerryPhasePlotWidget::paintEvent(QPaintEvent*)
     const auto loopPoint = [&](const BerrySample& s) {
         return QPointF(centre.x() + s.q1 * radius / amplitude, centre.y() - s.q2 * radius / amplitude);
     };
-    const QPen axisPen = plotPen(QColor(kBerryAxes));
+    const QPen axisPen = plotPen(QColor(kAxes.berryAxes));
     drawHorizontalLine(painter, axisPen, loop.left() + 12.0, loop.right() - 12.0, centre.y());
     drawVerticalLine(painter, axisPen, centre.x(), loop.top() + 12.0, loop.bottom() - 12.0);
-    painter.setPen(plotPen(QColor(kBerryGuide), 1.2, Qt::DashLine));
+    painter.setPen(plotPen(QColor(kAxes.berryGuide), 1.2, Qt::DashLine));
     painter.setBrush(Qt::NoBrush);
     painter.drawEllipse(centre, radius, radius);
     strokePath(painter, polylineBridgingGaps(samples.size(), [&](std::size_t i) { return loopPoint(samples[i]); }),
-               plotPen(QColor(kBerryLoop), 2.2));
+               plotPen(QColor(kGauge.berryLoop), 2.2));
     const QPointF current = loopPoint(last);
-    drawSegment(painter, plotPen(QColor(kBerryCurrent), 1.3, Qt::DashLine), centre, current);
-    drawDisc(painter, current, 8.0, QColor(kBerryCurrent));
+    drawSegment(painter, plotPen(QColor(kMarkers.berryCurrent), 1.3, Qt::DashLine), centre, current);
+    drawDisc(painter, current, 8.0, QColor(kMarkers.berryCurrent));
     // The texts of the loop panel stand on patches of the background: the
     // axes, the guide circle and the radius to the current point pass under them.
-    const QColor patch(kRecorderBackground);
-    drawDisc(painter, centre, 5.0, QColor(kBerryDegeneracy));
+    const QColor patch(kRecorder.background);
+    drawDisc(painter, centre, 5.0, QColor(kGauge.berryDegeneracy));
     drawTextOnPatch(painter, QRectF(centre.x() + 8.0, centre.y() - 19.0, 190.0, 22.0), Qt::AlignLeft,
-                    QStringLiteral("degeneracy q1=q2=0"), QColor(kBerryDegeneracyLabel), patch);
+                    QStringLiteral("degeneracy q1=q2=0"), QColor(kGauge.berryDegeneracyLabel), patch);
     const QString note = QStringLiteral("physical principal axis rotates by θ/2");
     const QString status = QStringLiteral("samples %1   t=%2   progress %3 %")
                                .arg(QString::number(samples.size()), QString::number(last.time, 'f', 2),
@@ -67,9 +67,9 @@ void QuantumBerryPhasePlotWidget::paintEvent(QPaintEvent*)
     const bool shareBottom = metrics.horizontalAdvance(note) + metrics.horizontalAdvance(status) + 40.0 <= loop.width();
     const double noteTop = shareBottom ? loop.bottom() - 27.0 : loop.top() + 7.0;
     drawTextOnPatch(painter, QRectF(loop.left() + 10.0, noteTop, 310.0, 20.0), Qt::AlignLeft, note,
-                    QColor(kTraceStatus), patch);
+                    QColor(kRecorder.traceStatus), patch);
     drawTextOnPatch(painter, QRectF(loop.right() - 360.0, loop.bottom() - 27.0, 350.0, 20.0), Qt::AlignRight, status,
-                    QColor(kTraceStatus), patch);
+                    QColor(kRecorder.traceStatus), patch);
 
     const double t0 = samples.front().time;
     const double t1 = last.time;
@@ -77,8 +77,8 @@ void QuantumBerryPhasePlotWidget::paintEvent(QPaintEvent*)
     const AxisMap unit = verticalAxis(curve, 0.0, 1.0, 1.0);
     // +180 degrees on the top edge, -180 on the bottom one.
     const AxisMap degrees = verticalAxis(curve, -180.0, 180.0, 1.0);
-    drawHorizontalLine(painter, plotPen(QColor(kBerryZero)), curve.left(), curve.right(), curve.center().y());
-    const QPen limitPen = plotPen(QColor(kTracePhase), 1.0, Qt::DashLine);
+    drawHorizontalLine(painter, plotPen(QColor(kAxes.berryZero)), curve.left(), curve.right(), curve.center().y());
+    const QPen limitPen = plotPen(QColor(kCurves.tracePhase), 1.0, Qt::DashLine);
     drawHorizontalLine(painter, limitPen, curve.left(), curve.right(), curve.top());
     drawHorizontalLine(painter, limitPen, curve.left(), curve.right(), curve.bottom());
 
@@ -91,35 +91,35 @@ void QuantumBerryPhasePlotWidget::paintEvent(QPaintEvent*)
             return std::nullopt;
         return QPointF(mapValue(time, s.time), mapValue(degrees, s.geometricPhase * 180.0 / kPi));
     };
-    const QPen fidelityPen = plotPen(QColor(kTraceFidelity), 2.0);
-    const QPen phasePen = plotPen(QColor(kTracePhase), 2.0);
+    const QPen fidelityPen = plotPen(QColor(kCurves.traceFidelity), 2.0);
+    const QPen phasePen = plotPen(QColor(kCurves.tracePhase), 2.0);
     strokePath(painter, polylineBridgingGaps(samples.size(), [&](std::size_t i) { return fidelityPoint(samples[i]); }),
                fidelityPen);
     strokePath(painter, polylineBreakingAtGaps(samples.size(), [&](std::size_t i) { return phasePoint(samples[i]); }),
                phasePen);
     if (samples.size() == 1) {
         // A single sample draws no line: mark its points.
-        drawOutlinedDisc(painter, fidelityPoint(last), 3.5, 3.5, QColor(kTraceFidelity), fidelityPen);
+        drawOutlinedDisc(painter, fidelityPoint(last), 3.5, 3.5, QColor(kCurves.traceFidelity), fidelityPen);
         if (const std::optional<QPointF> phase = phasePoint(last))
-            drawOutlinedDisc(painter, *phase, 3.5, 3.5, QColor(kTracePhase), phasePen);
+            drawOutlinedDisc(painter, *phase, 3.5, 3.5, QColor(kCurves.tracePhase), phasePen);
     }
 
     drawLegendRow(painter, curve.left(), curve.top() + 5.0, curve.right() - 4.0,
-                  {{QStringLiteral("cyan: return fidelity"), kTraceFidelity, 8.0, 220.0},
-                   {QStringLiteral("gold: geometric phase (±180° scale)"), kTracePhase, 215.0, 270.0}},
-                  QColor(kRecorderBackground));
+                  {{QStringLiteral("cyan: return fidelity"), kCurves.traceFidelity, 8.0, 220.0},
+                   {QStringLiteral("gold: geometric phase (±180° scale)"), kCurves.tracePhase, 215.0, 270.0}},
+                  QColor(kRecorder.background));
     drawTextBox(painter, QRectF(4.0, curve.top() - 8.0, 48.0, 20.0), Qt::AlignRight, QStringLiteral("1"),
-                QColor(kTraceAxis));
+                QColor(kRecorder.traceAxis));
     drawTextBox(painter, QRectF(4.0, curve.bottom() - 10.0, 48.0, 20.0), Qt::AlignRight, QStringLiteral("0"),
-                QColor(kTraceAxis));
+                QColor(kRecorder.traceAxis));
     const double rightLabels = curve.right() + 5.0;
     drawTextBox(painter, QRectF(rightLabels, curve.top() - 8.0, 42.0, 20.0), Qt::AlignLeft, QStringLiteral("+180°"),
-                QColor(kTraceAxis));
+                QColor(kRecorder.traceAxis));
     drawTextBox(painter, QRectF(rightLabels, curve.center().y() - 10.0, 42.0, 20.0), Qt::AlignLeft,
-                QStringLiteral("0°"), QColor(kTraceAxis));
+                QStringLiteral("0°"), QColor(kRecorder.traceAxis));
     drawTextBox(painter, QRectF(rightLabels, curve.bottom() - 10.0, 42.0, 20.0), Qt::AlignLeft, QStringLiteral("-180°"),
-                QColor(kTraceAxis));
-    drawSimulationTimeAxis(painter, curve, t0, t1, QColor(kTraceAxis), 85.0, 5.0);
+                QColor(kRecorder.traceAxis));
+    drawSimulationTimeAxis(painter, curve, t0, t1, QColor(kRecorder.traceAxis), 85.0, 5.0);
 }
 
 } // namespace vxo

@@ -71,38 +71,38 @@ void QuantumBilliardPlotWidget::paintEvent(QPaintEvent*)
     if (record_.hasScatterer) {
         const double radius = plane.window.width() * record_.scattererRadius / plane.x.valueSpan;
         drawOutlinedDisc(painter, mapPlane(plane, record_.scattererX, record_.scattererY), radius, radius,
-                         QColor::fromRgba(kBilliardScatterer), plotPen(QColor(kCarpetWall), 1.3));
+                         QColor::fromRgba(kOverlays.billiardScatterer), plotPen(QColor(kMarkers.wall), 1.3));
     }
 
     const double t0 = samples.front().time;
     const double t1 = samples.back().time;
     const AxisMap time = horizontalAxis(curve, t0, t1, 1e-12);
     const AxisMap unit = verticalAxis(curve, 0.0, 1.0, 1.0);
-    drawInnerQuarterLines(painter, curve, plotPen(QColor(kCarpetFrame)));
+    drawInnerQuarterLines(painter, curve, plotPen(QColor(kRecorder.carpetFrame)));
     strokePath(painter, timeCurve(samples, time, unit, clampedFraction(&BilliardSample::occupiedFraction)),
-               plotPen(QColor(kCarpetCurve), 2.2));
+               plotPen(QColor(kCurves.carpet), 2.2));
     strokePath(painter, timeCurve(samples, time, unit, clampedFraction(&BilliardSample::fidelity)),
-               plotPen(QColor(kCarpetFidelity), 1.7));
+               plotPen(QColor(kCurves.carpetFidelity), 1.7));
     if (record_.hasScatterer)
         strokePath(painter,
                    timeCurve(samples, time, unit,
                              [](const BilliardSample& s) {
                                  return clampKeepNan(std::min(4.0 * s.shellProbability, 1.0), 0.0, 1.0);
                              }),
-                   plotPen(QColor(kBilliardShell), 1.5));
+                   plotPen(QColor(kMaps.billiardShell), 1.5));
 
     const int valueFlags = Qt::AlignRight | Qt::AlignVCenter;
     drawTextBox(painter, QRectF(5.0, curve.top() - 9.0, 50.0, 18.0), valueFlags, QStringLiteral("1.0"),
-                QColor(kCarpetLabel));
+                QColor(kRecorder.label));
     drawTextBox(painter, QRectF(5.0, curve.bottom() - 10.0, 50.0, 18.0), valueFlags, QStringLiteral("0.0"),
-                QColor(kCarpetLabel));
-    drawSimulationTimeAxis(painter, curve, t0, t1, QColor(kCarpetLabel), 90.0, 5.0);
+                QColor(kRecorder.label));
+    drawSimulationTimeAxis(painter, curve, t0, t1, QColor(kRecorder.label), 90.0, 5.0);
 
     const double legendTop = map.bottom() + 2.0;
-    std::vector<LegendItem> legend{{QStringLiteral("cyan: occupied fraction"), kCarpetCurve, 0.0, 160.0},
-                                   {QStringLiteral("yellow: fidelity"), kCarpetFidelity, 165.0, 150.0}};
+    std::vector<LegendItem> legend{{QStringLiteral("cyan: occupied fraction"), kCurves.carpet, 0.0, 160.0},
+                                   {QStringLiteral("yellow: fidelity"), kCurves.carpetFidelity, 165.0, 150.0}};
     if (record_.hasScatterer)
-        legend.push_back({QStringLiteral("pink: 4x obstacle-shell probability"), kBilliardShell, 315.0, 240.0});
+        legend.push_back({QStringLiteral("pink: 4x obstacle-shell probability"), kMaps.billiardShell, 315.0, 240.0});
     drawLegendRow(painter, std::min(map.left(), curve.left()), legendTop, width() - 4.0, legend);
 }
 

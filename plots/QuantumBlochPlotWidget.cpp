@@ -33,7 +33,7 @@ void QuantumBlochPlotWidget::drawGrid(QPainter& painter, const QRectF& rect) { d
 void QuantumBlochPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    beginPlot(painter, rect(), QColor(kBackground));
+    beginPlot(painter, rect(), QColor(kSinglePanel.background));
     const double panelWidth = atLeast(width() - 80.0, 10.0);
     const double panelHeight = atLeast(height() - 92.0, 40.0) / 2.0;
     const QRectF a(58, 24, panelWidth, panelHeight);
@@ -42,13 +42,14 @@ void QuantumBlochPlotWidget::paintEvent(QPaintEvent*)
     drawGrid(painter, a);
     drawGrid(painter, b);
     drawPanelTitle(painter, a, QStringLiteral("Full 2D packet centre <x>(t)"));
-    drawPanelTitle(painter, b, QStringLiteral("Acceleration theorem: reduced-zone momentum"), QColor(kTitle),
-                   a.bottom() + 7);
+    drawPanelTitle(painter, b, QStringLiteral("Acceleration theorem: reduced-zone momentum"),
+                   QColor(kSinglePanel.title), a.bottom() + 7);
 
     if (!lattice_.valid || samples_.size() < 2) {
         drawCentredText(painter, a, QStringLiteral("Run the Bloch Oscillation preset to build history"),
-                        QColor(kPlaceholder));
-        drawCentredText(painter, b, QStringLiteral("Periodic lattice + constant force required"), QColor(kPlaceholder));
+                        QColor(kSinglePanel.placeholder));
+        drawCentredText(painter, b, QStringLiteral("Periodic lattice + constant force required"),
+                        QColor(kSinglePanel.placeholder));
         return;
     }
     const double t0 = samples_.front().time;
@@ -78,13 +79,13 @@ void QuantumBlochPlotWidget::paintEvent(QPaintEvent*)
     const AxisMap x = horizontalAxis(a, t0, t1, 1e-30);
     const AxisMap position = verticalAxis(a, lo, hi, 1e-30);
     const AxisMap momentum = verticalAxis(b, -zoneEdge, zoneEdge, 0.0);
-    drawHorizontalLine(painter, plotPen(QColor(kZeroLine), 1.0, Qt::DashLine), a.left(), a.right(),
+    drawHorizontalLine(painter, plotPen(QColor(kAxes.zeroLine), 1.0, Qt::DashLine), a.left(), a.right(),
                        mapValue(position, 0.0));
 
     const double period = QuantumBloch2D::blochPeriod(lattice_, hbar_);
     const double periods = (t1 - t0) / period;
     if (period > 0.0 && periods <= a.width()) {
-        const QPen markPen = plotPen(QColor(kBlochMarks), 1.0, Qt::DashLine);
+        const QPen markPen = plotPen(QColor(kAxes.blochMarks), 1.0, Qt::DashLine);
         // Counted from the first multiple at or before t0; at most width + 2 marks.
         const double first = std::floor(t0 / period);
         const long count = static_cast<long>(std::ceil(t1 / period) - first);
@@ -101,8 +102,8 @@ void QuantumBlochPlotWidget::paintEvent(QPaintEvent*)
     strokePath(painter,
                historyCurve(samples_, nullptr, &ObservableSample::time, x,
                             [&](const ObservableSample& s) { return mapValue(position, s.meanX); }),
-               plotPen(QColor(kCurve), 2.0));
-    drawHorizontalLine(painter, plotPen(QColor(kBlochZero), 1.0, Qt::DashLine), b.left(), b.right(),
+               plotPen(QColor(kCurves.leading), 2.0));
+    drawHorizontalLine(painter, plotPen(QColor(kAxes.blochZero), 1.0, Qt::DashLine), b.left(), b.right(),
                        mapValue(momentum, 0.0));
     const int points = std::max(static_cast<int>(a.width()), 64);
     strokePath(painter,
@@ -111,9 +112,9 @@ void QuantumBlochPlotWidget::paintEvent(QPaintEvent*)
                                    return QPointF(mapValue(x, t), mapValue(momentum, QuantumBloch2D::reducedMomentum(
                                                                                          lattice_, p0_, t, hbar_)));
                                }),
-               plotPen(QColor(kBlochMomentum), 2.0));
+               plotPen(QColor(kTwoLevel.blochMomentum), 2.0));
 
-    const QColor labels(kAxisText);
+    const QColor labels(kSinglePanel.axisText);
     drawValueLabels(painter, a, QString::number(hi, 'g', 4), QString::number(lo, 'g', 4), labels);
     drawValueLabels(painter, b, QStringLiteral("+pB"), QStringLiteral("-pB"), labels);
     drawAxisEndLabels(painter, b, QString::number(t0, 'f', 2), QString::number(t1, 'f', 2), labels, 80.0, 6.0);

@@ -49,9 +49,9 @@ void QuantumBouncerPlotWidget::paintEvent(QPaintEvent*)
                       kCarpetRamp, carpet);
 
     const AxisMap heightAxis = horizontalAxis(carpet, yLow, yHigh, 1e-12);
-    drawVerticalLine(painter, plotPen(QColor(kCarpetWall), 1.4), mapValue(heightAxis, floorY), carpet.top(),
+    drawVerticalLine(painter, plotPen(QColor(kMarkers.wall), 1.4), mapValue(heightAxis, floorY), carpet.top(),
                      carpet.bottom());
-    const QColor levelColour = QColor::fromRgba(kBouncerLevel);
+    const QColor levelColour = QColor::fromRgba(kOverlays.bouncerLevel);
     for (std::uint32_t n = 0; n < kLevels; ++n) {
         const double h = levelHeight(n);
         if (!(yLow <= h && h <= yHigh))
@@ -70,21 +70,21 @@ void QuantumBouncerPlotWidget::paintEvent(QPaintEvent*)
     const double range = atLeast(yHigh - floorY, 1e-12);
     const auto aboveFloor = [&](double y) { return clampKeepNan((y - floorY) / range, 0.0, 1.0); };
     strokePath(painter, timeCurve(samples, time, unit, [&](const BouncerSample& s) { return aboveFloor(s.meanY); }),
-               plotPen(QColor(kCarpetCurve), 2.2));
+               plotPen(QColor(kCurves.carpet), 2.2));
     strokePath(painter,
                timeCurve(samples, time, unit,
                          [&](const BouncerSample& s) {
                              return aboveFloor(QuantumBouncer2D::classicalHeight(
                                  s.time, config, mass_, recorder_->initialY(), recorder_->initialMomentumY()));
                          }),
-               plotPen(QColor(kBouncerClassical), 1.6, Qt::DashLine));
+               plotPen(QColor(kMaps.bouncerClassical), 1.6, Qt::DashLine));
 
     const double labelTop = carpet.bottom() + 3.0;
     drawTextBox(painter, QRectF(carpet.left(), labelTop, 100.0, 18.0), Qt::AlignLeft,
-                QStringLiteral("floor %1").arg(floorY, 0, 'f', 1), QColor(kCarpetLabel));
+                QStringLiteral("floor %1").arg(floorY, 0, 'f', 1), QColor(kRecorder.label));
     drawTextBox(painter, QRectF(carpet.right() - 100.0, labelTop, 100.0, 18.0), Qt::AlignRight,
-                QStringLiteral("y %1").arg(yHigh, 0, 'f', 1), QColor(kCarpetLabel));
-    drawSimulationTimeAxis(painter, curve, t0, t1, QColor(kCarpetLabel), 90.0, 5.0);
+                QStringLiteral("y %1").arg(yHigh, 0, 'f', 1), QColor(kRecorder.label));
+    drawSimulationTimeAxis(painter, curve, t0, t1, QColor(kRecorder.label), 90.0, 5.0);
 }
 
 } // namespace vxo

@@ -153,13 +153,13 @@ std::vector<QuantumBoundStatePlotWidget::LevelLabel> QuantumBoundStatePlotWidget
 void QuantumBoundStatePlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    beginPlot(painter, rect(), QColor(kBackground));
+    beginPlot(painter, rect(), QColor(kSinglePanel.background));
     const EnergyFrame frame = energyFrame();
     const QRectF& p = frame.p;
     drawGridAndFrame(painter, p);
     if (!drawable()) {
         drawCentredText(painter, p, QStringLiteral("Compute bound states for a Y-invariant confining potential"),
-                        QColor(kPlaceholder));
+                        QColor(kSinglePanel.placeholder));
         return;
     }
 
@@ -171,18 +171,19 @@ void QuantumBoundStatePlotWidget::paintEvent(QPaintEvent*)
     const auto at = [&](std::size_t i, double value) { return QPointF(mapValue(x, xs[i]), mapValue(y, value)); };
 
     strokePath(painter, polylineBridgingGaps(xs.size(), [&](std::size_t i) { return at(i, result_.potential[i]); }),
-               plotPen(QColor(kPotential), 2.0));
+               plotPen(QColor(kStationary.potential), 2.0));
 
     const double threshold = result_.continuumThreshold;
     const double ty = mapValue(y, threshold);
-    drawHorizontalLine(painter, plotPen(QColor(kContinuum), 1.0, Qt::DashLine), p.left(), p.right(), ty);
+    drawHorizontalLine(painter, plotPen(QColor(kStationary.continuum), 1.0, Qt::DashLine), p.left(), p.right(), ty);
 
     const int stateCount = static_cast<int>(result_.states.size());
     for (int k = 0; k < stateCount; ++k) {
         const BoundState& state = result_.states[static_cast<std::size_t>(k)];
         const bool selected = k == selectedState_;
         drawHorizontalLine(painter,
-                           selected ? plotPen(QColor(kSelectedLevel), 2.0) : plotPen(QColor(kLevel), 1.2, Qt::DashLine),
+                           selected ? plotPen(QColor(kStationary.selectedLevel), 2.0)
+                                    : plotPen(QColor(kStationary.level), 1.2, Qt::DashLine),
                            p.left(), p.right(), mapValue(y, state.energy));
     }
     if (selectedState_ >= 0 && selectedState_ < stateCount) {
@@ -194,7 +195,8 @@ void QuantumBoundStatePlotWidget::paintEvent(QPaintEvent*)
         if (peak > 0.0) {
             const double scale = 0.075 * atLeast(yMax - yMin, 1e-9) / peak;
             const auto onLevel = [&](std::size_t i) { return at(i, state.energy + scale * phi[i]); };
-            strokePath(painter, polylineBridgingGaps(phi.size(), onLevel), plotPen(QColor(kEigenfunction), 2.2));
+            strokePath(painter, polylineBridgingGaps(phi.size(), onLevel),
+                       plotPen(QColor(kStationary.eigenfunction), 2.2));
             // A node lies where the straight line between two samples crosses
             // zero; sign flips of numerical noise near the tails are ignored.
             for (std::size_t i = 1; i < phi.size(); ++i) {
@@ -205,15 +207,16 @@ void QuantumBoundStatePlotWidget::paintEvent(QPaintEvent*)
                     continue;
                 const double weight = std::fabs(f1) / atLeast(std::fabs(f1) + std::fabs(f2), 1e-30);
                 const double xc = xs[i - 1] + (xs[i] - xs[i - 1]) * weight;
-                drawDisc(painter, QPointF(mapValue(x, xc), mapValue(y, state.energy)), 3.2, QColor(kNode));
+                drawDisc(painter, QPointF(mapValue(x, xc), mapValue(y, state.energy)), 3.2, QColor(kStationary.node));
             }
         }
     }
 
-    QColor continuumPatch(kBackground);
+    QColor continuumPatch(kSinglePanel.background);
     continuumPatch.setAlpha(215);
     drawTextOnPatch(painter, QRectF(p.right() - 150, ty - 18, 146, 18), Qt::AlignRight | Qt::AlignVCenter,
-                    QStringLiteral("continuum %1").arg(threshold, 0, 'g', 5), QColor(kContinuumLabel), continuumPatch);
+                    QStringLiteral("continuum %1").arg(threshold, 0, 'g', 5), QColor(kStationary.continuumLabel),
+                    continuumPatch);
     // Every level keeps its label; labels that would print over each other
     // were moved apart by levelLabels and hang on a leader to their line.
     // Each text sits on a patch of the background, so that the dashed lines
@@ -222,13 +225,14 @@ void QuantumBoundStatePlotWidget::paintEvent(QPaintEvent*)
     const QFontMetricsF metrics(font());
     for (const LevelLabel& label : levelLabels()) {
         const BoundState& state = result_.states[static_cast<std::size_t>(label.state)];
-        const QColor colour = label.state == selectedState_ ? QColor(kSelectedLevelLabel) : QColor(kLevelLabel);
+        const QColor colour =
+            label.state == selectedState_ ? QColor(kStationary.selectedLevelLabel) : QColor(kStationary.levelLabel);
         const QString text =
             QStringLiteral("n=%1  E=%2").arg(QString::number(state.n), QString::number(state.energy, 'g', 5));
         const double width = std::min(metrics.horizontalAdvance(text), kLabelWidth);
         const double textLeft = label.rightEnd ? label.box.right() - width : label.box.left();
         const double centre = label.box.center().y();
-        QColor patch(kBackground);
+        QColor patch(kSinglePanel.background);
         patch.setAlpha(215);
         painter.fillRect(QRectF(textLeft - 2.0, centre - metrics.height() / 2.0, width + 4.0, metrics.height()), patch);
         drawTextBox(painter, label.box, (label.rightEnd ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter, text,
@@ -243,11 +247,11 @@ void QuantumBoundStatePlotWidget::paintEvent(QPaintEvent*)
     }
 
     drawPanelTitle(painter, p, QStringLiteral("Bound-state ladder: V(x), E_n and selected eigenfunction"));
-    drawAxisCaption(painter, p, QStringLiteral("x"), QColor(kAxisText), 5.0, 22.0);
+    drawAxisCaption(painter, p, QStringLiteral("x"), QColor(kSinglePanel.axisText), 5.0, 22.0);
     drawTextBox(painter, QRectF(2, p.top() - 6, 55, 18), Qt::AlignRight | Qt::AlignVCenter,
-                QString::number(yMax, 'g', 4), QColor(kAxisText));
+                QString::number(yMax, 'g', 4), QColor(kSinglePanel.axisText));
     drawTextBox(painter, QRectF(2, p.bottom() - 10, 55, 18), Qt::AlignRight | Qt::AlignVCenter,
-                QString::number(yMin, 'g', 4), QColor(kAxisText));
+                QString::number(yMin, 'g', 4), QColor(kSinglePanel.axisText));
 }
 
 } // namespace vxo

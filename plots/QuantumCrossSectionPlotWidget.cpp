@@ -13,7 +13,7 @@ using namespace plot;
 
 namespace {
 
-const QColor kCurveColour = QColor(kCrossSectionCurve);
+const QColor kCurveColour = QColor(kCurves.crossSection);
 
 } // namespace
 
@@ -94,7 +94,7 @@ void QuantumCrossSectionPlotWidget::paintEvent(QPaintEvent*)
 
     const std::vector<double>& coordinates = section_.coordinate;
     if (coordinates.empty()) {
-        drawCentredText(painter, panel, QStringLiteral("No cross-section data"), QColor(kPlaceholder));
+        drawCentredText(painter, panel, QStringLiteral("No cross-section data"), QColor(kSinglePanel.placeholder));
         return;
     }
     const std::vector<double>& values = curveValues();
@@ -110,7 +110,7 @@ void QuantumCrossSectionPlotWidget::paintEvent(QPaintEvent*)
     const AxisMap y = verticalAxis(panel, lo, hi, 1e-30);
 
     if (lo < 0.0 && hi > 0.0)
-        drawHorizontalLine(painter, plotPen(QColor(kZeroLine), 1.0, Qt::DashLine), panel.left(), panel.right(),
+        drawHorizontalLine(painter, plotPen(QColor(kAxes.zeroLine), 1.0, Qt::DashLine), panel.left(), panel.right(),
                            mapValue(y, 0.0));
 
     const QPainterPath curve = polylineBridgingGaps(

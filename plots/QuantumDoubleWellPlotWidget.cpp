@@ -41,24 +41,24 @@ void QuantumDoubleWellPlotWidget::paintEvent(QPaintEvent*)
             return std::pair{c * c, s * s};
         };
         drawTwoLevelPrediction(painter, p, x, t0, t1, 240, exchange, period / 2.0,
-                               {kWellLeftExchange, kWellRightExchange, kWellHalf});
+                               {kPredictions.wellLeft, kPredictions.wellRight, kPredictions.wellHalf});
     }
 
-    const bool measured =
-        drawPopulationCurves(painter, samples_, &ObservableSample::doubleWellValid, &ObservableSample::time, x, p,
-                             {{&ObservableSample::leftWellProbability, plotPen(QColor(kCurve), 2.2)},
-                              {&ObservableSample::rightWellProbability, plotPen(QColor(kSecondPopulation), 2.2)}});
+    const bool measured = drawPopulationCurves(
+        painter, samples_, &ObservableSample::doubleWellValid, &ObservableSample::time, x, p,
+        {{&ObservableSample::leftWellProbability, plotPen(QColor(kCurves.leading), 2.2)},
+         {&ObservableSample::rightWellProbability, plotPen(QColor(kTwoLevel.secondPopulation), 2.2)}});
     if (!measured)
         drawTextOnPatch(painter, p, Qt::AlignCenter,
-                        QStringLiteral("Load the coherent double-well experiment and press Play"), QColor(kPlaceholder),
-                        QColor(kBackground));
+                        QStringLiteral("Load the coherent double-well experiment and press Play"),
+                        QColor(kSinglePanel.placeholder), QColor(kSinglePanel.background));
 
     drawPanelTitle(painter, p, QStringLiteral("Coherent tunnelling: left/right well population"));
     drawValueLabels(painter, p, QStringLiteral("1.0"), QStringLiteral("0.0"));
-    drawLegendLine(
-        painter, QRectF(p.left(), p.bottom() + 5.0, p.width(), 22.0),
-        {{QStringLiteral("P_left"), kCurve, 0.0, 0.0}, {QStringLiteral("P_right"), kSecondPopulation, 0.0, 0.0}},
-        QStringLiteral("simulation time"));
+    drawLegendLine(painter, QRectF(p.left(), p.bottom() + 5.0, p.width(), 22.0),
+                   {{QStringLiteral("P_left"), kCurves.leading, 0.0, 0.0},
+                    {QStringLiteral("P_right"), kTwoLevel.secondPopulation, 0.0, 0.0}},
+                   QStringLiteral("simulation time"));
 }
 
 } // namespace vxo

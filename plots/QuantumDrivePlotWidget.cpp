@@ -64,7 +64,7 @@ void QuantumDrivePlotWidget::paintEvent(QPaintEvent*)
     const double pad = 0.1 * std::max(eMax - eMin, 1e-6);
     const AxisMap energy = verticalAxis(p, eMin - pad, eMax + pad, 0.0);
 
-    drawHorizontalLine(painter, plotPen(QColor(kDriveRest), 1.0, Qt::DashLine), p.left(), p.right(),
+    drawHorizontalLine(painter, plotPen(QColor(kMarkers.driveRest), 1.0, Qt::DashLine), p.left(), p.right(),
                        mapValue(position, 0.0));
     strokePath(painter,
                sampledPolyline(300, 0.0, tMax,
@@ -72,22 +72,22 @@ void QuantumDrivePlotWidget::paintEvent(QPaintEvent*)
                                    const double centre = mean_ + amplitude_ * std::sin(angularFrequency_ * t + phase_);
                                    return QPointF(mapValue(x, t), mapValue(position, centre));
                                }),
-               plotPen(QColor(kDriveTrap), 1.4, Qt::DashLine));
+               plotPen(QColor(kMarkers.driveTrap), 1.4, Qt::DashLine));
 
     const bool measured =
         drawScaledCurves(painter, samples_, nullptr, &ObservableSample::time, x, p,
-                         {{&ObservableSample::meanX, position, plotPen(QColor(kCurve), 2.2)},
-                          {&ObservableSample::totalEnergy, energy, plotPen(QColor(kEnergyCurve), 1.7)}});
+                         {{&ObservableSample::meanX, position, plotPen(QColor(kCurves.leading), 2.2)},
+                          {&ObservableSample::totalEnergy, energy, plotPen(QColor(kCurves.energy), 1.7)}});
     if (!measured)
         drawTextOnPatch(painter, p, Qt::AlignCenter, QStringLiteral("Load a Driven Harmonic Trap and press Play"),
-                        QColor(kPlaceholder), QColor(kBackground));
+                        QColor(kSinglePanel.placeholder), QColor(kSinglePanel.background));
 
     drawPanelTitle(painter, p, QStringLiteral("Periodic drive: packet centre, trap centre and total energy"),
-                   QColor(kTitle), 2.0, 22.0);
+                   QColor(kSinglePanel.title), 2.0, 22.0);
     drawLegendLine(painter, QRectF(p.left(), p.bottom() + 5.0, p.width(), 22.0),
-                   {{QStringLiteral("<x>"), kCurve, 0.0, 0.0},
-                    {QStringLiteral("trap centre"), kDriveTrap, 0.0, 0.0},
-                    {QStringLiteral("<H>"), kEnergyCurve, 0.0, 0.0}},
+                   {{QStringLiteral("<x>"), kCurves.leading, 0.0, 0.0},
+                    {QStringLiteral("trap centre"), kMarkers.driveTrap, 0.0, 0.0},
+                    {QStringLiteral("<H>"), kCurves.energy, 0.0, 0.0}},
                    QStringLiteral("simulation time"));
 }
 

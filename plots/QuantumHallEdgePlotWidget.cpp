@@ -34,10 +34,10 @@ void QuantumHallEdgePlotWidget::paintEvent(QPaintEvent*)
     const PlaneAxes axes = equalScaleAxes(QRectF(trajectory), -16.0, 16.0, y0, y0 + 9.0, 1e-12);
     const auto plane = [&](double x, double y) { return mapPlane(axes, x, y); };
     const double edge = plane(0.0, config.edgeY).y();
-    drawHorizontalLine(painter, plotPen(QColor(kHallEdgeWall), 2.2), trajectory.left(), trajectory.right(), edge);
+    drawHorizontalLine(painter, plotPen(QColor(kGauge.hallEdgeWall), 2.2), trajectory.left(), trajectory.right(), edge);
     if (std::isfinite(edge))
         painter.fillRect(QRectF(trajectory.left(), edge, trajectory.width(), trajectory.bottom() - edge),
-                         QColor::fromRgba(kHallEdgeShade));
+                         QColor::fromRgba(kOverlays.hallEdgeShade));
     drawTrajectory(painter, axes);
 
     const AxisMap tAxis = horizontalAxis(QRectF(time), 0.0, timeAxisEnd(config.analysisEndTime, last.time), 1e-12);
@@ -50,13 +50,13 @@ void QuantumHallEdgePlotWidget::paintEvent(QPaintEvent*)
         [&](const HallEdgeSample& s) {
             return time.bottom() - time.height() * clampNanToUpper(s.edgeProbability, 0.0, 1.0);
         },
-        plotPen(QColor(kGaugeSecondTrace), 2.0));
+        plotPen(QColor(kGauge.secondTrace), 2.0));
     // The drift is centred, its largest excursion at 45 % of the height.
     strokeTimeTrace(
         painter, samples, tAxis,
         [&](const HallEdgeSample& s) { return middle - 0.45 * time.height() * s.drift / driftMax; },
-        plotPen(QColor(kGaugeHighlight), 1.8));
-    drawHorizontalLine(painter, plotPen(QColor(kHallEdgeDriftZero), 1.0, Qt::DashLine), time.left(), time.right(),
+        plotPen(QColor(kGauge.highlight), 1.8));
+    drawHorizontalLine(painter, plotPen(QColor(kAxes.hallEdgeDriftZero), 1.0, Qt::DashLine), time.left(), time.right(),
                        middle);
 
     const bool againstX = !(config.fieldStrength >= 0.0);

@@ -42,9 +42,9 @@ void QuantumKapitzaDiracPlotWidget::paintEvent(QPaintEvent*)
     int barsHeight = height() - 82 - carpet.bottom();
     barsHeight = barsHeight > 80 ? barsHeight : 80;
     const QRect bars(62, carpet.bottom() + 38, carpet.width(), barsHeight);
-    const QPen framePen = plotPen(QColor(kKapitzaFrame));
-    drawFilledFrame(painter, carpet, framePen, QColor(kDiffractionPanel));
-    drawFilledFrame(painter, bars, framePen, QColor(kDiffractionPanel));
+    const QPen framePen = plotPen(QColor(kInnerPanel.kapitzaDiracFrame));
+    drawFilledFrame(painter, carpet, framePen, QColor(kInnerPanel.diffractionFill));
+    drawFilledFrame(painter, bars, framePen, QColor(kInnerPanel.diffractionFill));
 
     double pMax = 1e-12;
     for (const KapitzaDiracSample& s : samples)
@@ -59,25 +59,26 @@ void QuantumKapitzaDiracPlotWidget::paintEvent(QPaintEvent*)
         // with more bins is cut at the carpet's right edge.
         const std::vector<int> columns = pixelCells(equalCellSpans(carpet.width(), bins), carpet.width());
         const std::vector<int> rows = pixelCells(equalCellSpans(carpet.height(), samples.size()), carpet.height());
-        drawCellCarpet(painter, carpet.left(), carpet.top(), columns, rows, kDiffractionPanel, [&](int c, int r) {
-            return profileCellColour(samples[static_cast<std::size_t>(r)].distribution, c, pMax, kMomentumRamp,
-                                     kDiffractionPanel);
-        });
+        drawCellCarpet(painter, carpet.left(), carpet.top(), columns, rows, kInnerPanel.diffractionFill,
+                       [&](int c, int r) {
+                           return profileCellColour(samples[static_cast<std::size_t>(r)].distribution, c, pMax,
+                                                    kMomentumRamp, kInnerPanel.diffractionFill);
+                       });
 
         // A guide stands over the middle of its bin's column.
         const AxisMap pAxis = columnCentresAxis(QRectF(carpet), p0, p1, last.dpx, 1e-12);
-        const QPen guidePen = plotPen(QColor::fromRgba(kKapitzaGuide), 1.0, Qt::DashLine);
+        const QPen guidePen = plotPen(QColor::fromRgba(kOverlays.kapitzaDiracGuide), 1.0, Qt::DashLine);
         for (int n = -config.maximumOrder; n <= config.maximumOrder; ++n) {
             const double p = n * last.gratingMomentum;
             if (p0 <= p && p <= p1)
                 drawVerticalLine(painter, guidePen, mapValue(pAxis, p), carpet.top(), carpet.bottom());
         }
         drawTextBox(painter, QRect(carpet.left(), carpet.bottom() + 4, carpet.width(), 20), Qt::AlignCenter,
-                    "p_x   -   gold guides: n G,   G=2 pi hbar / a", QColor(kDiffractionTexts));
+                    "p_x   -   gold guides: n G,   G=2 pi hbar / a", QColor(kInnerPanel.diffractionTexts));
         const int rightMiddle = Qt::AlignRight | Qt::AlignVCenter;
-        drawTextBox(painter, QRect(4, carpet.top(), 52, 20), rightMiddle, "t=0", QColor(kDiffractionTexts));
+        drawTextBox(painter, QRect(4, carpet.top(), 52, 20), rightMiddle, "t=0", QColor(kInnerPanel.diffractionTexts));
         drawTextBox(painter, QRect(4, carpet.bottom() - 20, 52, 20), rightMiddle, QString::number(last.time, 'f', 2),
-                    QColor(kDiffractionTexts));
+                    QColor(kInnerPanel.diffractionTexts));
     }
 
     const std::vector<double>& populations = last.orderPopulations;
@@ -90,14 +91,16 @@ void QuantumKapitzaDiracPlotWidget::paintEvent(QPaintEvent*)
             const double h = (bars.height() - 30) * populations[k] / qMax;
             const double left = bars.left() + k * slot;
             if (std::isfinite(h))
-                painter.fillRect(QRectF(left + 0.12 * slot, bars.bottom() - h, 0.76 * slot, h), QColor(kKapitzaBars));
+                painter.fillRect(QRectF(left + 0.12 * slot, bars.bottom() - h, 0.76 * slot, h),
+                                 QColor(kDiffraction.kapitzaDiracBars));
             drawTextBox(painter, QRectF(left, bars.bottom() + 3, slot, 20), Qt::AlignCenter,
-                        QString::number(static_cast<long long>(k) - config.maximumOrder), QColor(kKapitzaOrders));
+                        QString::number(static_cast<long long>(k) - config.maximumOrder),
+                        QColor(kInnerPanel.kapitzaDiracOrders));
         }
         drawTextBox(painter, QRect(4, bars.top(), 52, 20), Qt::AlignRight | Qt::AlignVCenter, "Pmax",
-                    QColor(kDiffractionTexts));
+                    QColor(kInnerPanel.diffractionTexts));
         drawTextBox(painter, QRect(bars.left(), bars.bottom() + 22, bars.width(), 20), Qt::AlignCenter,
-                    "diffraction order n", QColor(kDiffractionTexts));
+                    "diffraction order n", QColor(kInnerPanel.diffractionTexts));
     }
 
     QString phase = "free expansion";
@@ -110,7 +113,7 @@ void QuantumKapitzaDiracPlotWidget::paintEvent(QPaintEvent*)
                          .arg(phase, QString::number(samples.size()), QString::number(last.time, 'f', 3),
                               QString::number(last.gratingMomentum, 'f', 4),
                               QString::number(QuantumKapitzaDirac2D::pulseArea(config, recorder_->hbar()), 'f', 3)),
-                     QColor(kDiffractionSummary), QColor(kDiffractionPanel));
+                     QColor(kInnerPanel.diffractionSummary), QColor(kInnerPanel.diffractionFill));
 }
 
 } // namespace vxo

@@ -39,7 +39,8 @@ void QuantumKickedRotorPlotWidget::drawSeries(QPainter& painter, const QRect& pa
                                           (static_cast<double>(samples[i].kickCount) / kicks) * panel.width(),
                                       panel.bottom() - (value / scale) * panel.height());
                    }),
-               classical ? plotPen(QColor(kRotorClassical), 1.6, Qt::DashLine) : plotPen(QColor(kLatticeCurve), 2.2));
+               classical ? plotPen(QColor(kLattice.classical), 1.6, Qt::DashLine)
+                         : plotPen(QColor(kLattice.curve), 2.2));
 }
 
 void QuantumKickedRotorPlotWidget::paintEvent(QPaintEvent*)
@@ -58,18 +59,18 @@ void QuantumKickedRotorPlotWidget::paintEvent(QPaintEvent*)
 
     if (!hasSamples()) {
         drawCentredText(painter, QRectF(rect()), QStringLiteral("Run the Quantum Kicked Rotor preset"),
-                        QColor(kLatticeText));
+                        QColor(kRecorder.latticeText));
         return;
     }
     const std::vector<KickedRotorSample>& samples = recorder_->samples();
     const KickedRotorSample& last = samples.back();
-    const QPen framePen = plotPen(QColor(kRotorFrame));
+    const QPen framePen = plotPen(QColor(kRecorder.rotorFrame));
     drawFrame(painter, QRectF(carpet), framePen);
     drawFrame(painter, QRectF(series), framePen);
     drawPanelHeading(painter, carpet, QStringLiteral("Stroboscopic momentum carpet  P(n) after each kick"),
-                     QColor(kLatticeText));
+                     QColor(kRecorder.latticeText));
     drawPanelHeading(painter, series, QStringLiteral("Momentum diffusion: <n^2> quantum vs classical standard map"),
-                     QColor(kLatticeText));
+                     QColor(kRecorder.latticeText));
 
     std::size_t modes = 0;
     double pmax = 0.0;
@@ -87,7 +88,7 @@ void QuantumKickedRotorPlotWidget::paintEvent(QPaintEvent*)
                                    const std::vector<float>& distribution =
                                        samples[static_cast<std::size_t>(k)].distribution;
                                    if (static_cast<std::size_t>(i) >= distribution.size())
-                                       return kLatticeBackground;
+                                       return kRecorder.latticeBackground;
                                    const double v = std::sqrt(distribution[static_cast<std::size_t>(i)] / pmax);
                                    return segmentRampColour(kModeRamp, clampNanToUpper(v, 0.0, 1.0));
                                }),
@@ -95,17 +96,17 @@ void QuantumKickedRotorPlotWidget::paintEvent(QPaintEvent*)
         const QRectF band(carpet.left(), carpet.bottom() + 3, carpet.width(), 20);
         const double lastMode = last.firstMode + static_cast<double>(modes - 1) * last.modeStep;
         drawTextBox(painter, band, Qt::AlignLeft, QStringLiteral("n=%1").arg(last.firstMode, 0, 'f', 0),
-                    QColor(kLatticeText));
-        drawTextBox(painter, band, Qt::AlignCenter, QStringLiteral("momentum mode n"), QColor(kLatticeText));
+                    QColor(kRecorder.latticeText));
+        drawTextBox(painter, band, Qt::AlignCenter, QStringLiteral("momentum mode n"), QColor(kRecorder.latticeText));
         drawTextBox(painter, band, Qt::AlignRight, QStringLiteral("n=%1").arg(lastMode, 0, 'f', 0),
-                    QColor(kLatticeText));
+                    QColor(kRecorder.latticeText));
         // The top row is the oldest kept kick, which is kick 0 only until the
         // recorder starts dropping its oldest samples.
         const QRectF rows(4, carpet.top(), 50, carpet.height());
         drawTextBox(painter, rows, Qt::AlignRight | Qt::AlignTop,
-                    QStringLiteral("kick %1").arg(samples.front().kickCount), QColor(kLatticeText));
+                    QStringLiteral("kick %1").arg(samples.front().kickCount), QColor(kRecorder.latticeText));
         drawTextBox(painter, rows, Qt::AlignRight | Qt::AlignBottom, QStringLiteral("kick %1").arg(last.kickCount),
-                    QColor(kLatticeText));
+                    QColor(kRecorder.latticeText));
     }
 
     const double kicks = static_cast<double>(std::max<std::uint64_t>(last.kickCount, 1));
@@ -117,13 +118,13 @@ void QuantumKickedRotorPlotWidget::paintEvent(QPaintEvent*)
     const QRectF legend(series.adjusted(8, 6, -8, -6));
     // The classical line climbs to the panel's top right corner: the legend stands on patches.
     drawTextOnPatch(painter, legend, Qt::AlignLeft | Qt::AlignTop, QStringLiteral("quantum <n^2>"),
-                    QColor(kLatticeCurve), QColor(kLatticeBackground));
+                    QColor(kLattice.curve), QColor(kRecorder.latticeBackground));
     drawTextOnPatch(painter, legend, Qt::AlignRight | Qt::AlignTop, QStringLiteral("classical diffusion"),
-                    QColor(kRotorClassical), QColor(kLatticeBackground));
+                    QColor(kLattice.classical), QColor(kRecorder.latticeBackground));
     drawTextBox(painter, QRectF(4, series.top(), 50, series.height()), Qt::AlignRight | Qt::AlignTop,
-                QString::number(scale, 'f', 0), QColor(kLatticeText));
+                QString::number(scale, 'f', 0), QColor(kRecorder.latticeText));
     drawTextBox(painter, QRectF(series.left(), series.bottom() + 4, series.width(), 20), Qt::AlignCenter,
-                QStringLiteral("number of kicks"), QColor(kLatticeText));
+                QStringLiteral("number of kicks"), QColor(kRecorder.latticeText));
 }
 
 } // namespace vxo

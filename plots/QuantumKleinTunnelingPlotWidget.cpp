@@ -36,9 +36,9 @@ void QuantumKleinTunnelingPlotWidget::paintEvent(QPaintEvent*)
             [&](const KleinSample& s) { return panel.bottom() - panel.height() * 0.92 * (s.*probability); },
             roundPlotPen(colour, width));
     };
-    curve(&KleinSample::leftProbability, QColor(kKleinLeft), 2.0);
-    curve(&KleinSample::barrierProbability, QColor(kScanCurrent), 2.0);
-    curve(&KleinSample::rightProbability, QColor(kScanCurve), 2.3);
+    curve(&KleinSample::leftProbability, QColor(kDirac.kleinLeft), 2.0);
+    curve(&KleinSample::barrierProbability, QColor(kMarkers.scanCurrent), 2.0);
+    curve(&KleinSample::rightProbability, QColor(kCurves.leading), 2.3);
 
     drawScanTexts(painter, panel, layout(), "red: left/reflected   yellow: inside barrier   cyan: right/transmitted",
                   QString("E=%1   V0=%2   angle=%3 deg   Klein zone=%4   max P_right=%5   flux=%6")

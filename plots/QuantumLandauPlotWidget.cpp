@@ -39,7 +39,7 @@ void QuantumLandauPlotWidget::paintEvent(QPaintEvent*)
         equalScaleAxes(QRectF(orbit).adjusted(10.0, 10.0, -10.0, -10.0), -reach, reach, -reach, reach, 1e-12);
     const auto plane = [&](double x, double y) { return mapPlane(axes, x, y); };
     const QPointF c = plane(0.0, 0.0);
-    const QPen axisPen = plotPen(QColor(kLandauAxes), 1.0, Qt::DashLine);
+    const QPen axisPen = plotPen(QColor(kAxes.landauAxes), 1.0, Qt::DashLine);
     drawHorizontalLine(painter, axisPen, orbit.left() + 5, orbit.right() - 5, c.y());
     drawVerticalLine(painter, axisPen, c.x(), orbit.top() + 5, orbit.bottom() - 5);
     if (cyclotronPacket) {
@@ -47,7 +47,7 @@ void QuantumLandauPlotWidget::paintEvent(QPaintEvent*)
             QRectF(plane(-config.orbitRadius, config.orbitRadius), plane(config.orbitRadius, -config.orbitRadius))
                 .normalized();
         if (std::isfinite(circle.width()) && std::isfinite(circle.height())) {
-            painter.setPen(plotPen(QColor(kLandauCircle), 1.2, Qt::DashLine));
+            painter.setPen(plotPen(QColor(kGauge.landauCircle), 1.2, Qt::DashLine));
             painter.setBrush(Qt::NoBrush);
             painter.drawEllipse(circle);
         }
@@ -62,13 +62,13 @@ void QuantumLandauPlotWidget::paintEvent(QPaintEvent*)
     const auto energyY = [&](double e) { return time.bottom() - time.height() * e / energyMax; };
     strokeTimeTrace(
         painter, samples, tAxis, [&](const LandauSample& s) { return energyY(s.energy); },
-        plotPen(QColor(kGaugeHighlight), 2.0));
+        plotPen(QColor(kGauge.highlight), 2.0));
     strokeTimeTrace(
         painter, samples, tAxis,
         [&](const LandauSample& s) { return time.bottom() - time.height() * clampNanToUpper(s.fidelity, 0.0, 1.0); },
-        plotPen(QColor(kGaugeSecondTrace), 1.7));
+        plotPen(QColor(kGauge.secondTrace), 1.7));
     if (!cyclotronPacket)
-        drawHorizontalLine(painter, plotPen(QColor(kLandauLevel), 1.2, Qt::DashLine), time.left(), time.right(),
+        drawHorizontalLine(painter, plotPen(QColor(kGauge.landauLevel), 1.2, Qt::DashLine), time.left(), time.right(),
                            energyY(levelEnergy));
 
     drawOrbitTexts(

@@ -35,7 +35,7 @@ plot::PanelLayout QuantumLandauZenerPlotWidget::layout()
 void QuantumLandauZenerPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const QRectF p = beginPanelPlot(painter, rect(), layout(), QColor(kHistoryGrid));
+    const QRectF p = beginPanelPlot(painter, rect(), layout(), QColor(kAxes.historyGrid));
     const QRectF bias(p.left(), p.bottom() + 18, p.width(), 34);
 
     // The forward ramp, or the measured span when longer; a history that
@@ -48,7 +48,7 @@ void QuantumLandauZenerPlotWidget::paintEvent(QPaintEvent*)
 
     const double crossing = reference_.crossingTime;
     if (reference_.valid && tStart <= crossing && crossing <= tEnd)
-        drawVerticalLine(painter, plotPen(QColor::fromRgba(kZenerCrossing), 1.0, Qt::DashDotLine),
+        drawVerticalLine(painter, plotPen(QColor::fromRgba(kOverlays.zenerCrossing), 1.0, Qt::DashDotLine),
                          mapValue(x, crossing), p.top(), bias.bottom());
 
     const SweepBlock<ObservableSample> block{
@@ -57,7 +57,7 @@ void QuantumLandauZenerPlotWidget::paintEvent(QPaintEvent*)
         &ObservableSample::landauZenerRight, &ObservableSample::landauZenerCaptured};
     if (!drawSweepPopulations(painter, samples_, block, &ObservableSample::time, x, p))
         drawTextOnPatch(painter, p, Qt::AlignCenter, QStringLiteral("Load a Landau-Zener sweep preset and press Play"),
-                        QColor(kPlaceholder), QColor(kBackground));
+                        QColor(kSinglePanel.placeholder), QColor(kSinglePanel.background));
 
     drawProtocolStrip(painter, bias);
     if (sweep_.enabled) {
@@ -65,14 +65,14 @@ void QuantumLandauZenerPlotWidget::paintEvent(QPaintEvent*)
         strokePath(painter,
                    protocolSignal(bias, x, 240, tStart, tEnd, scale, 0.45,
                                   [&](double t) { return linearSweepValueAt(sweep_, t); }),
-                   plotPen(QColor(kFringeCurve), 1.8));
+                   plotPen(QColor(kTwoLevel.fringe), 1.8));
     }
 
     drawPanelTitle(painter, p, QStringLiteral("Landau-Zener sweep: adiabatic and localized populations"),
-                   QColor(kTitle), 2.0, 22.0);
+                   QColor(kSinglePanel.title), 2.0, 22.0);
     drawValueLabels(painter, p, QStringLiteral("1.0"), QStringLiteral("0.0"));
     drawTextBox(painter, QRectF(2, bias.top() + 6, 52, 18), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("bias"),
-                QColor(kAxisText));
+                QColor(kSinglePanel.axisText));
     // The legend under the bias strip, which shares the panel's time axis.
     drawLegendLine(painter, QRectF(p.left(), bias.bottom() + 3, p.width(), 18), sweepLegend(),
                    QStringLiteral("simulation time"));

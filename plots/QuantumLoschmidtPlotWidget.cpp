@@ -79,45 +79,45 @@ void QuantumLoschmidtPlotWidget::paintEvent(QPaintEvent*)
     const auto path = [](const std::vector<QPointF>& points) {
         return polylineBridgingGaps(points.size(), [&](std::size_t i) { return points[i]; });
     };
-    strokePath(painter, path(outbound), plotPen(QColor(kTraceFidelity), 2.2));
-    strokePath(painter, path(back), plotPen(QColor(kTracePhase), 2.2));
-    drawDisc(painter, pointOf(samples.front()), 5.5, QColor(kLoschmidtStart));
+    strokePath(painter, path(outbound), plotPen(QColor(kCurves.traceFidelity), 2.2));
+    strokePath(painter, path(back), plotPen(QColor(kCurves.tracePhase), 2.2));
+    drawDisc(painter, pointOf(samples.front()), 5.5, QColor(kMarkers.loschmidtStart));
     if (!back.empty())
-        drawDisc(painter, back.front(), 6.0, QColor(kLoschmidtTurn));
-    drawDisc(painter, pointOf(last), 4.5, QColor(kLoschmidtCurrent));
+        drawDisc(painter, back.front(), 6.0, QColor(kMarkers.loschmidtTurn));
+    drawDisc(painter, pointOf(last), 4.5, QColor(kMarkers.loschmidtCurrent));
     drawLegendRow(painter, pathPanel.left(), pathPanel.top() + 5.0, pathPanel.right() - 4.0,
-                  {{QStringLiteral("cyan: outbound"), kTraceFidelity, 8.0, 180.0},
-                   {QStringLiteral("gold: return"), kTracePhase, 142.0, 180.0}},
-                  QColor(kRecorderBackground));
+                  {{QStringLiteral("cyan: outbound"), kCurves.traceFidelity, 8.0, 180.0},
+                   {QStringLiteral("gold: return"), kCurves.tracePhase, 142.0, 180.0}},
+                  QColor(kRecorder.background));
     drawTextOnPatch(
         painter, QRectF(pathPanel.right() - 320.0, pathPanel.top() + 5.0, 310.0, 20.0), Qt::AlignRight,
         QStringLiteral("t=%1   samples=%2").arg(QString::number(last.time, 'f', 2), QString::number(samples.size())),
-        QColor(kTraceAxis), QColor(kRecorderBackground));
+        QColor(kRecorder.traceAxis), QColor(kRecorder.background));
 
     // Time from 0 to 2T, or on to the last sample once the run passes 2T.
     const double end = last.time > reversal ? std::max(2.0 * reversal, last.time) : 2.0 * reversal;
     const AxisMap time = horizontalAxis(echoPanel, 0.0, end, 1e-12);
     const AxisMap unit = verticalAxis(echoPanel, 0.0, 1.0, 1.0);
-    drawInnerQuarterLines(painter, echoPanel, plotPen(QColor(kLoschmidtQuarters)));
+    drawInnerQuarterLines(painter, echoPanel, plotPen(QColor(kAxes.loschmidtQuarters)));
     const double reversalX = mapValue(time, reversal);
     const double returnX = mapValue(time, 2.0 * reversal);
-    drawVerticalLine(painter, plotPen(QColor(kLoschmidtTurn), 1.2, Qt::DashLine), reversalX, echoPanel.top(),
+    drawVerticalLine(painter, plotPen(QColor(kMarkers.loschmidtTurn), 1.2, Qt::DashLine), reversalX, echoPanel.top(),
                      echoPanel.bottom());
-    drawVerticalLine(painter, plotPen(QColor(kLoschmidtStart), 1.2, Qt::DashLine), returnX, echoPanel.top(),
+    drawVerticalLine(painter, plotPen(QColor(kMarkers.loschmidtStart), 1.2, Qt::DashLine), returnX, echoPanel.top(),
                      echoPanel.bottom());
     strokePath(painter, timeCurve(samples, time, unit, clampedFraction(&LoschmidtSample::densityEcho)),
-               plotPen(QColor(kTraceFidelity), 2.0));
+               plotPen(QColor(kCurves.traceFidelity), 2.0));
     strokePath(painter, timeCurve(samples, time, unit, clampedFraction(&LoschmidtSample::fidelity)),
-               plotPen(QColor(kTracePhase), 2.0));
+               plotPen(QColor(kCurves.tracePhase), 2.0));
 
     drawLegendRow(painter, echoPanel.left(), echoPanel.top() + 5.0, echoPanel.right() - 4.0,
-                  {{QStringLiteral("cyan: density echo"), kTraceFidelity, 8.0, 210.0},
-                   {QStringLiteral("gold: coherent state echo"), kTracePhase, 165.0, 300.0}},
-                  QColor(kRecorderBackground));
+                  {{QStringLiteral("cyan: density echo"), kCurves.traceFidelity, 8.0, 210.0},
+                   {QStringLiteral("gold: coherent state echo"), kCurves.tracePhase, 165.0, 300.0}},
+                  QColor(kRecorder.background));
     drawTextBox(painter, QRectF(4.0, echoPanel.top() - 8.0, 48.0, 20.0), Qt::AlignRight, QStringLiteral("1"),
-                QColor(kTraceAxis));
+                QColor(kRecorder.traceAxis));
     drawTextBox(painter, QRectF(4.0, echoPanel.bottom() - 10.0, 48.0, 20.0), Qt::AlignRight, QStringLiteral("0"),
-                QColor(kTraceAxis));
+                QColor(kRecorder.traceAxis));
     // 0, T and 2T under their times; once a long run squeezes them together
     // each moves right of the one before it.
     const double labelTop = echoPanel.bottom() + 5.0;
@@ -129,14 +129,15 @@ void QuantumLoschmidtPlotWidget::paintEvent(QPaintEvent*)
         const double advance = metrics.horizontalAdvance(text);
         const double centred = x == echoPanel.left() ? x : x - advance / 2.0;
         const double left = std::max(centred, labelEnd + 8.0);
-        drawTextBox(painter, QRectF(left, labelTop, advance + 2.0, 20.0), Qt::AlignLeft, text, QColor(kTraceAxis));
+        drawTextBox(painter, QRectF(left, labelTop, advance + 2.0, 20.0), Qt::AlignLeft, text,
+                    QColor(kRecorder.traceAxis));
         labelEnd = left + advance;
     }
     drawTextOnPatch(painter, QRectF(echoPanel.right() - 390.0, echoPanel.bottom() - 27.0, 380.0, 20.0), Qt::AlignRight,
                     QStringLiteral("current: density=%1   state=%2   norm=%3")
                         .arg(QString::number(last.densityEcho, 'f', 4), QString::number(last.fidelity, 'f', 4),
                              QString::number(last.norm, 'f', 5)),
-                    QColor(kTraceStatus), QColor(kRecorderBackground));
+                    QColor(kRecorder.traceStatus), QColor(kRecorder.background));
 }
 
 } // namespace vxo

@@ -60,7 +60,7 @@ void QuantumQuenchPlotWidget::paintEvent(QPaintEvent*)
     const double hSpan = std::max(hMax - hMin, 1e-6);
     const AxisMap energyScale = verticalAxis(p, hMin - 0.1 * hSpan, hMax + 0.1 * hSpan, 0.0);
 
-    const QColor marker = QColor(kQuenchMarker);
+    const QColor marker = QColor(kMarkers.quench);
     if (markerTime_ >= 0.0 && markerTime_ <= tMax) {
         const double mx = mapValue(x, markerTime_);
         drawVerticalLine(painter, plotPen(marker, 1.5, Qt::DashLine), mx, p.top(), p.bottom());
@@ -68,10 +68,11 @@ void QuantumQuenchPlotWidget::paintEvent(QPaintEvent*)
 
     const bool measured =
         drawScaledCurves(painter, samples_, nullptr, &ObservableSample::time, x, p,
-                         {{&ObservableSample::sigmaX, widthScale, plotPen(QColor(kCurve), 2.2)},
-                          {&ObservableSample::totalEnergy, energyScale, plotPen(QColor(kEnergyCurve), 1.8)}});
+                         {{&ObservableSample::sigmaX, widthScale, plotPen(QColor(kCurves.leading), 2.2)},
+                          {&ObservableSample::totalEnergy, energyScale, plotPen(QColor(kCurves.energy), 1.8)}});
     if (!measured)
-        drawCentredText(painter, p, QStringLiteral("Load Quantum Quench and press Play"), QColor(kPlaceholder));
+        drawCentredText(painter, p, QStringLiteral("Load Quantum Quench and press Play"),
+                        QColor(kSinglePanel.placeholder));
     if (markerTime_ >= 0.0 && markerTime_ <= tMax) {
         // Over the curves on a patch; left of the line while the quench is
         // too recent for the label to fit after it.
@@ -79,13 +80,14 @@ void QuantumQuenchPlotWidget::paintEvent(QPaintEvent*)
         const QString label = QStringLiteral("quench");
         const bool after = mx + 4 + QFontMetricsF(painter.font()).horizontalAdvance(label) <= p.right();
         drawTextOnPatch(painter, QRectF(after ? mx + 4 : mx - 84, p.top() + 2, 80, 18),
-                        after ? Qt::AlignLeft : Qt::AlignRight, label, marker, QColor(kBackground));
+                        after ? Qt::AlignLeft : Qt::AlignRight, label, marker, QColor(kSinglePanel.background));
     }
 
     drawPanelTitle(painter, p, QStringLiteral("Quantum quench: width and total energy"));
-    drawLegendLine(painter, QRectF(p.left(), p.bottom() + 5.0, p.width(), 22.0),
-                   {{QStringLiteral("sigmaX"), kCurve, 0.0, 0.0}, {QStringLiteral("<H>"), kEnergyCurve, 0.0, 0.0}},
-                   QStringLiteral("simulation time"));
+    drawLegendLine(
+        painter, QRectF(p.left(), p.bottom() + 5.0, p.width(), 22.0),
+        {{QStringLiteral("sigmaX"), kCurves.leading, 0.0, 0.0}, {QStringLiteral("<H>"), kCurves.energy, 0.0, 0.0}},
+        QStringLiteral("simulation time"));
 }
 
 } // namespace vxo

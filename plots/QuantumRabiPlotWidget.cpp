@@ -29,25 +29,25 @@ void QuantumRabiPlotWidget::paintEvent(QPaintEvent*)
             return std::pair{1.0 - p2, p2};
         };
         drawTwoLevelPrediction(painter, p, x, tStart, tEnd, 300, populations, reference_.piPulseTime,
-                               {kRabiFirstPrediction, kRabiSecondPrediction, kRabiPiPulse});
+                               {kPredictions.rabiFirst, kPredictions.rabiSecond, kPredictions.rabiPiPulse});
     }
 
-    const bool measured =
-        drawPopulationCurves(painter, samples_, &ObservableSample::rabiValid, &ObservableSample::time, x, p,
-                             {{&ObservableSample::rabiPopulation1, plotPen(QColor(kRabiFirst), 2.2)},
-                              {&ObservableSample::rabiPopulation2, plotPen(QColor(kSecondPopulation), 2.2)},
-                              {&ObservableSample::rabiCaptured, plotPen(QColor(kCapturedCurve), 1.2, Qt::DotLine)}});
+    const bool measured = drawPopulationCurves(
+        painter, samples_, &ObservableSample::rabiValid, &ObservableSample::time, x, p,
+        {{&ObservableSample::rabiPopulation1, plotPen(QColor(kTwoLevel.rabiFirst), 2.2)},
+         {&ObservableSample::rabiPopulation2, plotPen(QColor(kTwoLevel.secondPopulation), 2.2)},
+         {&ObservableSample::rabiCaptured, plotPen(QColor(kTwoLevel.captured), 1.2, Qt::DotLine)}});
     if (!measured)
         drawTextOnPatch(painter, p, Qt::AlignCenter, QStringLiteral("Load a driven double-well preset and press Play"),
-                        QColor(kPlaceholder), QColor(kBackground));
+                        QColor(kSinglePanel.placeholder), QColor(kSinglePanel.background));
 
     drawPanelTitle(painter, p, QStringLiteral("Driven two-level dynamics: stationary-state populations"),
-                   QColor(kTitle), 2.0, 22.0);
+                   QColor(kSinglePanel.title), 2.0, 22.0);
     drawValueLabels(painter, p, QStringLiteral("1.0"), QStringLiteral("0.0"));
     drawLegendLine(painter, QRectF(p.left(), p.bottom() + 5.0, p.width(), 22.0),
-                   {{QStringLiteral("P(state 1)"), kRabiFirst, 0.0, 0.0},
-                    {QStringLiteral("P(state 2)"), kSecondPopulation, 0.0, 0.0},
-                    {QStringLiteral("two-level captured"), kCapturedCurve, 0.0, 0.0}},
+                   {{QStringLiteral("P(state 1)"), kTwoLevel.rabiFirst, 0.0, 0.0},
+                    {QStringLiteral("P(state 2)"), kTwoLevel.secondPopulation, 0.0, 0.0},
+                    {QStringLiteral("two-level captured"), kTwoLevel.captured, 0.0, 0.0}},
                    QStringLiteral("simulation time"));
 }
 

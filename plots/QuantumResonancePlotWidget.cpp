@@ -60,7 +60,7 @@ void QuantumResonancePlotWidget::paintEvent(QPaintEvent*)
 
     if (curve_.size() < 2) {
         drawCentredText(painter, p, QStringLiteral("Build a two-barrier Potential Scene to enable resonance analysis"),
-                        QColor(kPlaceholder));
+                        QColor(kSinglePanel.placeholder));
         return;
     }
     const double x0 = curve_.front().abscissa;
@@ -78,9 +78,9 @@ void QuantumResonancePlotWidget::paintEvent(QPaintEvent*)
                                             return std::nullopt;
                                         return QPointF(mapValue(x, point.abscissa), y(point.transmission));
                                     }),
-               plotPen(QColor(kCurve), 2.0));
+               plotPen(QColor(kCurves.leading), 2.0));
 
-    const QColor marker = QColor(kResonanceMarker);
+    const QColor marker = QColor(kMarkers.resonance);
     if (markerValid_ && x0 <= markerX_ && markerX_ <= x1) {
         const double mx = mapValue(x, markerX_);
         drawVerticalLine(painter, plotPen(marker, 1.5, Qt::DashLine), mx, p.top(), p.bottom());
@@ -88,15 +88,16 @@ void QuantumResonancePlotWidget::paintEvent(QPaintEvent*)
     }
     if (packetValid_) {
         const double py = y(packetTransmission_);
-        drawHorizontalLine(painter, plotPen(QColor(kPacketTransmission), 1.5, Qt::DashLine), p.left(), p.right(), py);
+        drawHorizontalLine(painter, plotPen(QColor(kStationary.packetTransmission), 1.5, Qt::DashLine), p.left(),
+                           p.right(), py);
         drawTextBox(painter, QRectF(p.right() - 180, py - 19, 176, 18), Qt::AlignRight | Qt::AlignVCenter,
                     QStringLiteral("packet P_T = %1").arg(packetTransmission_, 0, 'f', 4),
-                    QColor(kPacketTransmissionLabel));
+                    QColor(kStationary.packetTransmissionLabel));
     }
 
     drawPanelTitle(painter, p, QStringLiteral("Double-barrier stationary transmission T"));
-    drawAxisEndLabels(painter, p, QString::number(x0, 'g', 4), QString::number(x1, 'g', 4), QColor(kAxisText), 100.0,
-                      6.0);
+    drawAxisEndLabels(painter, p, QString::number(x0, 'g', 4), QString::number(x1, 'g', 4),
+                      QColor(kSinglePanel.axisText), 100.0, 6.0);
     drawAxisCaption(painter, p, xAxisLabel_);
 }
 

@@ -53,27 +53,27 @@ void QuantumRevivalPlotWidget::paintEvent(QPaintEvent*)
     const double t0 = samples.front().time;
     const double t1 = samples.back().time;
     const CarpetTimeAxes axes = carpetTimeAxes(carpet, curve, t0, t1);
-    drawInnerQuarterLines(painter, curve, plotPen(QColor(kCarpetFrame)));
+    drawInnerQuarterLines(painter, curve, plotPen(QColor(kRecorder.carpetFrame)));
     // The quarter, half, three-quarter and full revivals.
     drawQuarterPeriodMarkers(painter, carpet, curve, axes, t0, t1, record_.revivalTimeX(mass_, hbar_), 4, [](int) {
-        return std::pair(plotPen(QColor(kCarpetTimeMarker), 1.0, Qt::DashLine),
-                         plotPen(QColor(kCurveTimeMarker), 1.0, Qt::DashLine));
+        return std::pair(plotPen(QColor(kAxes.carpetTimeMarker), 1.0, Qt::DashLine),
+                         plotPen(QColor(kAxes.curveTimeMarker), 1.0, Qt::DashLine));
     });
 
     strokePath(painter, timeCurve(samples, axes.curveTime, axes.unit, clampedFraction(&RevivalSample::fidelity)),
-               plotPen(QColor(kCarpetFidelity), 2.0));
+               plotPen(QColor(kCurves.carpetFidelity), 2.0));
 
-    drawValueLabels(painter, curve, QStringLiteral("1.0"), QStringLiteral("0.0"), QColor(kCarpetLabel), 4.0, 54.0);
+    drawValueLabels(painter, curve, QStringLiteral("1.0"), QStringLiteral("0.0"), QColor(kRecorder.label), 4.0, 54.0);
     drawAxisEndLabels(painter, carpet, QStringLiteral("x = %1").arg(xLeft, 0, 'f', 2),
-                      QStringLiteral("x = %1").arg(xRight, 0, 'f', 2), QColor(kCarpetLabel), 100.0, 2.0);
-    drawSimulationTimeAxis(painter, curve, t0, t1, QColor(kCarpetLabel), 90.0, 6.0);
+                      QStringLiteral("x = %1").arg(xRight, 0, 'f', 2), QColor(kRecorder.label), 100.0, 2.0);
+    drawSimulationTimeAxis(painter, curve, t0, t1, QColor(kRecorder.label), 90.0, 6.0);
 
     // Time runs down the carpet: the caption reads from bottom to top beside it.
     painter.save();
     painter.translate(14.0, carpet.center().y());
     painter.rotate(-90.0);
     drawCentredText(painter, QRectF(-carpet.height() / 2.0, -10.0, carpet.height(), 20.0), QStringLiteral("time ->"),
-                    QColor(kCarpetLabel));
+                    QColor(kRecorder.label));
     painter.restore();
 }
 

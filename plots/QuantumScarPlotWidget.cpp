@@ -19,7 +19,7 @@ namespace {
 const PowerRamp kSpectralRamp{{0.0, 1.35, 1.25}, {0.25, 1.15, 0.72}, {0.1, 0.85, 0.45}};
 
 const SplitPage kPage{
-    {kCarpetFrame, kScarTitle, kCarpetLabel},
+    {kRecorder.carpetFrame, kRecorder.scarTitle, kRecorder.label},
     {"Finite-time spectral density |Phi_E(x,y)|^2 and axial periodic orbit", 5.0, 22.0},
     {"Orbit concentration: filtered projection / instantaneous psi; fidelity on right scale", 9.0, 22.0},
     {"Run the Quantum Scars stadium preset to accumulate spectral weight",
@@ -93,17 +93,17 @@ void QuantumScarPlotWidget::paintEvent(QPaintEvent*)
                                    const std::uint64_t j = static_cast<std::uint64_t>(rows.last - r);
                                    if (!QuantumScar2D::isInsideStadium(stadium, cellCentre(i, nx, grid->dx()),
                                                                        cellCentre(j, ny, grid->dy())))
-                                       return kScarOutside;
+                                       return kMaps.scarOutside;
                                    return ramp.colour(spectral[j * nx + i], 1.0);
                                }),
                    box);
     }
-    strokePath(painter, stadiumPath(box, stadium), plotPen(QColor(kStadium), 1.5));
-    drawHorizontalLine(painter, plotPen(QColor(kScarOrbit), 2.0, Qt::DashLine), box.left(), box.right(),
+    strokePath(painter, stadiumPath(box, stadium), plotPen(QColor(kMaps.stadium), 1.5));
+    drawHorizontalLine(painter, plotPen(QColor(kMaps.scarOrbit), 2.0, Qt::DashLine), box.left(), box.right(),
                        box.bottom() - box.height() / 2.0);
     drawTextOnPatch(painter, QRectF(map.left() + 10.0, map.top() + 8.0, 260.0, 22.0), Qt::AlignLeft,
-                    QStringLiteral("unstable axial periodic orbit"), QColor(kScarOrbitLabel),
-                    QColor(kRecorderBackground));
+                    QStringLiteral("unstable axial periodic orbit"), QColor(kMaps.scarOrbitLabel),
+                    QColor(kRecorder.background));
 
     // Enhancements on the left scale (at least up to 2.7), the fidelity on the right one.
     double largest = 2.5;
@@ -118,32 +118,32 @@ void QuantumScarPlotWidget::paintEvent(QPaintEvent*)
     const auto enhancement = [ymax](double v) { return clampKeepNan(v, 0.0, ymax); };
 
     const double unity = mapValue(left, 1.0);
-    drawHorizontalLine(painter, plotPen(QColor(kScarUnity)), curve.left(), curve.right(), unity);
+    drawHorizontalLine(painter, plotPen(QColor(kAxes.scarUnity)), curve.left(), curve.right(), unity);
     drawTextBox(painter, QRectF(6.0, unity - 10.0, 50.0, 20.0), Qt::AlignRight | Qt::AlignVCenter,
-                QStringLiteral("1.0"), QColor(kScarUnityLabel));
+                QStringLiteral("1.0"), QColor(kAxes.scarUnityLabel));
     strokePath(painter,
                timeCurve(samples, time, left, [&](const ScarSample& s) { return enhancement(s.filteredEnhancement); }),
-               plotPen(QColor(kCarpetCurve), 2.3));
+               plotPen(QColor(kCurves.carpet), 2.3));
     strokePath(
         painter,
         timeCurve(samples, time, left, [&](const ScarSample& s) { return enhancement(s.instantaneousEnhancement); }),
-        plotPen(QColor(kScarInstantaneous), 1.5));
+        plotPen(QColor(kMaps.scarInstantaneous), 1.5));
     strokePath(painter, timeCurve(samples, time, right, clampedFraction(&ScarSample::fidelity)),
-               plotPen(QColor(kCarpetFidelity), 1.2, Qt::DashLine));
+               plotPen(QColor(kCurves.carpetFidelity), 1.2, Qt::DashLine));
 
     drawTextBox(painter, QRectF(4.0, curve.top() - 10.0, 52.0, 20.0), Qt::AlignRight, QString::number(ymax, 'f', 1),
-                QColor(kCarpetLabel));
+                QColor(kRecorder.label));
     drawTextBox(painter, QRectF(curve.right() + 5.0, curve.top() - 10.0, 34.0, 20.0), Qt::AlignLeft,
-                QStringLiteral("1"), QColor(kCarpetLabel));
+                QStringLiteral("1"), QColor(kRecorder.label));
     drawTextBox(painter, QRectF(curve.right() + 5.0, curve.bottom() - 10.0, 34.0, 20.0), Qt::AlignLeft,
-                QStringLiteral("0"), QColor(kCarpetLabel));
-    drawSimulationTimeAxis(painter, curve, t0, t1, QColor(kCarpetLabel), 90.0, 5.0);
+                QStringLiteral("0"), QColor(kRecorder.label));
+    drawSimulationTimeAxis(painter, curve, t0, t1, QColor(kRecorder.label), 90.0, 5.0);
 
     drawLegendRow(painter, curve.left(), curve.top() + 5.0, curve.right() - 4.0,
-                  {{QStringLiteral("cyan: filtered scar enhancement"), kCarpetCurve, 8.0, 260.0},
-                   {QStringLiteral("pink: instantaneous"), kScarInstantaneous, 270.0, 230.0},
-                   {QStringLiteral("yellow: fidelity"), kCarpetFidelity, 500.0, 180.0}},
-                  QColor(kRecorderBackground));
+                  {{QStringLiteral("cyan: filtered scar enhancement"), kCurves.carpet, 8.0, 260.0},
+                   {QStringLiteral("pink: instantaneous"), kMaps.scarInstantaneous, 270.0, 230.0},
+                   {QStringLiteral("yellow: fidelity"), kCurves.carpetFidelity, 500.0, 180.0}},
+                  QColor(kRecorder.background));
 }
 
 } // namespace vxo

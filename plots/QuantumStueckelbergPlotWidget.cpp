@@ -49,7 +49,7 @@ void QuantumStueckelbergPlotWidget::paintEvent(QPaintEvent*)
     const double tEnd = x.valueSpan;
 
     if (reference_.valid) {
-        const QPen crossingPen = plotPen(QColor::fromRgba(kCrossingGuide), 1.0, Qt::DashDotLine);
+        const QPen crossingPen = plotPen(QColor::fromRgba(kOverlays.crossingGuide), 1.0, Qt::DashDotLine);
         for (const double t : {reference_.firstCrossingTime, reference_.secondCrossingTime})
             drawVerticalLine(painter, crossingPen, mapValue(x, t), p.top(), bias.bottom());
     }
@@ -60,7 +60,7 @@ void QuantumStueckelbergPlotWidget::paintEvent(QPaintEvent*)
         &ObservableSample::stueckelbergRight, &ObservableSample::stueckelbergCaptured};
     if (!drawSweepPopulations(painter, samples_, block, &ObservableSample::time, x, p))
         drawTextOnPatch(painter, p, Qt::AlignCenter, QStringLiteral("Load a Stueckelberg preset and press Play"),
-                        QColor(kPlaceholder), QColor(kBackground));
+                        QColor(kSinglePanel.placeholder), QColor(kSinglePanel.background));
 
     drawProtocolStrip(painter, bias);
     if (sweep_.enabled) {
@@ -68,14 +68,15 @@ void QuantumStueckelbergPlotWidget::paintEvent(QPaintEvent*)
         strokePath(painter,
                    protocolSignal(bias, x, 300, 0.0, tEnd, scale, 0.44,
                                   [&](double t) { return linearSweepValueAt(sweep_, t); }),
-                   plotPen(QColor(kFringeCurve), 1.8));
+                   plotPen(QColor(kTwoLevel.fringe), 1.8));
     }
 
     // The hold-time fringe: the final lower-state population after the
     // double passage, against the hold at the turning point.
-    drawFrame(painter, f, plotPen(QColor(kStripFrame)));
+    drawFrame(painter, f, plotPen(QColor(kAxes.stripFrame)));
     if (fringe_.size() < 2) {
-        drawCentredText(painter, f, QStringLiteral("two-level hold-time fringe scan"), QColor(kFringePlaceholder));
+        drawCentredText(painter, f, QStringLiteral("two-level hold-time fringe scan"),
+                        QColor(kTwoLevel.fringePlaceholder));
     } else {
         const double h0 = fringe_.front().holdDuration;
         const double h1 = fringe_.back().holdDuration;
@@ -83,17 +84,17 @@ void QuantumStueckelbergPlotWidget::paintEvent(QPaintEvent*)
         strokePath(painter,
                    scanCurve(fringe_, &StueckelbergFringePoint::holdDuration,
                              &StueckelbergFringePoint::finalLowerPopulation, hold, f),
-                   plotPen(QColor(kTwoLevelFirst), 1.8));
+                   plotPen(QColor(kTwoLevel.first), 1.8));
         const double current = sweep_.holdDuration;
         if (h0 <= current && current <= h1) {
-            const QColor marker = QColor(kFringeCurrent);
+            const QColor marker = QColor(kTwoLevel.fringeCurrent);
             drawOutlinedDisc(painter, QPointF(mapValue(hold, current), populationY(f, reference_.finalLowerPopulation)),
                              3.5, 3.5, marker, plotPen(marker));
         }
     }
 
     drawPanelTitle(painter, p, QStringLiteral("Landau-Zener-Stueckelberg: double passage and interference"),
-                   QColor(kTitle), 2.0, 22.0);
+                   QColor(kSinglePanel.title), 2.0, 22.0);
     drawInterferenceLabels(painter, panels, QStringLiteral("bias"), QStringLiteral("Plo"),
                            QStringLiteral("turnaround hold time"));
     // The legend under the bias strip, which shares the panel's time axis.

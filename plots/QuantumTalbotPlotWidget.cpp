@@ -26,10 +26,10 @@ const SplitPage kPage{
 QPen markerPen(int k)
 {
     if (k % 4 == 0)
-        return plotPen(QColor(kTalbotWhole), 1.5, Qt::DashLine); // the image returns
+        return plotPen(QColor(kMaps.talbotWhole), 1.5, Qt::DashLine); // the image returns
     if (k % 2 == 0)
-        return plotPen(QColor(kTalbotHalf), 1.0, Qt::DashLine); // the image returns shifted by a/2
-    return plotPen(QColor(kTalbotQuarter), 1.0, Qt::DashLine);
+        return plotPen(QColor(kMaps.talbotHalf), 1.0, Qt::DashLine); // the image returns shifted by a/2
+    return plotPen(QColor(kMaps.talbotQuarter), 1.0, Qt::DashLine);
 }
 
 } // namespace
@@ -52,7 +52,7 @@ void QuantumTalbotPlotWidget::paintEvent(QPaintEvent*)
     const double t0 = samples.front().time;
     const double t1 = samples.back().time;
     const CarpetTimeAxes axes = carpetTimeAxes(carpet, curve, t0, t1);
-    drawInnerQuarterLines(painter, curve, plotPen(QColor(kCarpetFrame)));
+    drawInnerQuarterLines(painter, curve, plotPen(QColor(kRecorder.carpetFrame)));
     // Up to three Talbot times.
     drawQuarterPeriodMarkers(painter, carpet, curve, axes, t0, t1,
                              QuantumTalbot2D::talbotTime(recorder_->state().period, mass_, hbar_), 12,
@@ -60,21 +60,21 @@ void QuantumTalbotPlotWidget::paintEvent(QPaintEvent*)
 
     strokePath(painter,
                timeCurve(samples, axes.curveTime, axes.unit, clampedFraction(&TalbotSample::correlationOriginal)),
-               plotPen(QColor(kCarpetCurve), 2.1));
+               plotPen(QColor(kCurves.carpet), 2.1));
     strokePath(painter,
                timeCurve(samples, axes.curveTime, axes.unit, clampedFraction(&TalbotSample::correlationShifted)),
-               plotPen(QColor(kTalbotShifted), 1.9));
+               plotPen(QColor(kMaps.talbotShifted), 1.9));
 
     const double gridWidth = static_cast<double>(recorder_->nx()) * static_cast<double>(recorder_->dx());
-    drawValueLabels(painter, curve, QStringLiteral("1.0"), QStringLiteral("0.0"), QColor(kCarpetLabel), 4.0, 54.0);
+    drawValueLabels(painter, curve, QStringLiteral("1.0"), QStringLiteral("0.0"), QColor(kRecorder.label), 4.0, 54.0);
     drawAxisEndLabels(painter, carpet, QStringLiteral("x = %1").arg(-gridWidth / 2.0, 0, 'f', 2),
-                      QStringLiteral("x = %1").arg(gridWidth / 2.0, 0, 'f', 2), QColor(kCarpetLabel), 120.0, 2.0);
-    drawSimulationTimeAxis(painter, curve, t0, t1, QColor(kCarpetLabel), 90.0, 6.0);
+                      QStringLiteral("x = %1").arg(gridWidth / 2.0, 0, 'f', 2), QColor(kRecorder.label), 120.0, 2.0);
+    drawSimulationTimeAxis(painter, curve, t0, t1, QColor(kRecorder.label), 90.0, 6.0);
 
     // Clear of the x label at the carpet's right end.
     drawLegendRow(painter, carpet.left(), carpet.bottom() + 2.0, carpet.right() - 76.0,
-                  {{QStringLiteral("cyan: original image"), kCarpetCurve, 140.0, 170.0},
-                   {QStringLiteral("magenta: shifted by a/2"), kTalbotShifted, 310.0, 230.0}});
+                  {{QStringLiteral("cyan: original image"), kCurves.carpet, 140.0, 170.0},
+                   {QStringLiteral("magenta: shifted by a/2"), kMaps.talbotShifted, 310.0, 230.0}});
 }
 
 } // namespace vxo

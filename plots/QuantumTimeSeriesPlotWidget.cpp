@@ -45,7 +45,7 @@ const ObservableRow& rowOf(int observable)
     return kObservables[inTable ? static_cast<std::size_t>(observable) : 0];
 }
 
-const QColor kCurveColour = QColor(kCurve);
+const QColor kCurveColour = QColor(kCurves.leading);
 
 } // namespace
 
@@ -77,7 +77,7 @@ void QuantumTimeSeriesPlotWidget::paintEvent(QPaintEvent*)
 
     if (samples_.size() < 2) {
         drawCentredText(painter, panel, QStringLiteral("Run the simulation to build time history"),
-                        QColor(kPlaceholder));
+                        QColor(kSinglePanel.placeholder));
         return;
     }
     const double t0 = samples_.front().time;
@@ -93,7 +93,7 @@ void QuantumTimeSeriesPlotWidget::paintEvent(QPaintEvent*)
     }
     if (extent.count < 2) {
         drawCentredText(painter, panel, QStringLiteral("No data for this observable in the current experiment"),
-                        QColor(kPlaceholder));
+                        QColor(kSinglePanel.placeholder));
         return;
     }
 
@@ -112,7 +112,7 @@ void QuantumTimeSeriesPlotWidget::paintEvent(QPaintEvent*)
     const AxisMap y = verticalAxis(panel, lo, hi, 1e-30);
 
     if (lo < 0.0 && hi > 0.0)
-        drawHorizontalLine(painter, plotPen(QColor(kZeroLine), 1.0, Qt::DashLine), panel.left(), panel.right(),
+        drawHorizontalLine(painter, plotPen(QColor(kAxes.zeroLine), 1.0, Qt::DashLine), panel.left(), panel.right(),
                            mapValue(y, 0.0));
 
     // A sample without a value, or with one that is not finite, ends the piece.

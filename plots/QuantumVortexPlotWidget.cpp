@@ -58,10 +58,10 @@ QuantumVortexPlotWidget::Panels QuantumVortexPlotWidget::panels(const QSize& wid
 void QuantumVortexPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    beginPlot(painter, rect(), QColor(kRecorderBackground));
+    beginPlot(painter, rect(), QColor(kRecorder.background));
 
     const auto [orbit, momentum] = panels(size(), layout());
-    const QPen framePen = plotPen(QColor(kCarpetFrame));
+    const QPen framePen = plotPen(QColor(kRecorder.carpetFrame));
     drawFrame(painter, orbit, framePen);
     drawFrame(painter, momentum, framePen);
     // The long texts over and under the orbit panel may run past it rather
@@ -71,15 +71,17 @@ void QuantumVortexPlotWidget::paintEvent(QPaintEvent*)
     const double bandRight = momentum.left() - 12.0;
     drawCentredWithin(painter, orbit, 5.0, 20.0, bandLeft, bandRight,
                       QStringLiteral("Vortex-core orbit: measured (cyan) and harmonic reference (orange)"),
-                      QColor(kCarpetTitle));
-    drawPanelTitle(painter, momentum, QStringLiteral("Angular momentum <Lz>/hbar"), QColor(kCarpetTitle), 5.0, 20.0);
+                      QColor(kRecorder.carpetTitle));
+    drawPanelTitle(painter, momentum, QStringLiteral("Angular momentum <Lz>/hbar"), QColor(kRecorder.carpetTitle), 5.0,
+                   20.0);
 
     if (!hasSamples()) {
         // Each panel's text on as many lines as the panel's width needs.
         const int flags = Qt::AlignCenter | Qt::TextWordWrap;
-        drawTextBox(painter, orbit, flags, QStringLiteral("Run the Quantum Vortex preset"), QColor(kCarpetPlaceholder));
+        drawTextBox(painter, orbit, flags, QStringLiteral("Run the Quantum Vortex preset"),
+                    QColor(kRecorder.carpetPlaceholder));
         drawTextBox(painter, momentum, flags, QStringLiteral("Off-axis core + isotropic harmonic trap required"),
-                    QColor(kCarpetPlaceholder));
+                    QColor(kRecorder.carpetPlaceholder));
         return;
     }
     const VortexInitialState& state = recorder_->config();
@@ -95,7 +97,7 @@ void QuantumVortexPlotWidget::paintEvent(QPaintEvent*)
     const double halfWidth = std::max(1.3, 1.25 * std::max(std::hypot(dx, dy), 0.5));
     const PlaneAxes axes = equalScaleAxes(orbit, cx - halfWidth, cx + halfWidth, cy - halfWidth, cy + halfWidth, 1e-12);
     const auto toOrbit = [&](double x, double y) { return mapPlane(axes, x, y); };
-    const QPen crosshair = plotPen(QColor(kVortexCrosshair), 1.0, Qt::DashLine);
+    const QPen crosshair = plotPen(QColor(kAxes.vortexCrosshair), 1.0, Qt::DashLine);
     drawSegment(painter, crosshair, toOrbit(cx - halfWidth, cy), toOrbit(cx + halfWidth, cy));
     drawSegment(painter, crosshair, toOrbit(cx, cy - halfWidth), toOrbit(cx, cy + halfWidth));
 
@@ -106,7 +108,7 @@ void QuantumVortexPlotWidget::paintEvent(QPaintEvent*)
                                    return toOrbit(cx + dx * std::cos(a) - dy * std::sin(a),
                                                   cy + dx * std::sin(a) + dy * std::cos(a));
                                }),
-               plotPen(translucent(kVortexClassical, 180), 1.5, Qt::DashLine));
+               plotPen(translucent(kMaps.vortexClassical, 180), 1.5, Qt::DashLine));
     strokePath(painter,
                polylineBridgingGaps(samples.size(),
                                     [&](std::size_t i) -> std::optional<QPointF> {
@@ -114,9 +116,9 @@ void QuantumVortexPlotWidget::paintEvent(QPaintEvent*)
                                             return std::nullopt;
                                         return toOrbit(samples[i].x, samples[i].y);
                                     }),
-               plotPen(QColor(kCarpetCurve), 2.2));
+               plotPen(QColor(kCurves.carpet), 2.2));
     if (samples.back().found)
-        drawDisc(painter, toOrbit(samples.back().x, samples.back().y), 4.5, QColor(kCarpetCurve));
+        drawDisc(painter, toOrbit(samples.back().x, samples.back().y), 4.5, QColor(kCurves.carpet));
 
     // <Lz>/hbar on a range that always holds zero.
     const auto lz = [&](const VortexSample& s) { return hbar_ > 0.0 ? s.angularMomentum / hbar_ : 0.0; };
@@ -128,15 +130,15 @@ void QuantumVortexPlotWidget::paintEvent(QPaintEvent*)
     const double pad = std::max(0.15 * span, 0.08);
     const AxisMap time = horizontalAxis(momentum, samples.front().time, samples.back().time, 1e-12);
     const AxisMap value = verticalAxis(momentum, extent.minimum - pad, extent.maximum + pad, 1e-12);
-    strokePath(painter, timeCurve(samples, time, value, lz), plotPen(QColor(kVortexMomentum), 2.0));
+    strokePath(painter, timeCurve(samples, time, value, lz), plotPen(QColor(kMaps.vortexMomentum), 2.0));
 
     const QString omega = QString::number(QuantumVortex2D::trapOmega(trap, mass_), 'f', 3);
     const QString period = QString::number(QuantumVortex2D::trapPeriod(trap, mass_), 'f', 3);
     drawCentredWithin(
         painter, orbit, orbit.bottom() + 5.0, 22.0, 4.0, momentum.left() - 12.0,
         QStringLiteral("core x-y   charge %1   omega=%2   T=%3").arg(QString::number(state.charge), omega, period),
-        QColor(kCarpetLabel));
-    drawAxisCaption(painter, momentum, QStringLiteral("simulation time"), QColor(kCarpetLabel), 5.0, 22.0);
+        QColor(kRecorder.label));
+    drawAxisCaption(painter, momentum, QStringLiteral("simulation time"), QColor(kRecorder.label), 5.0, 22.0);
 }
 
 } // namespace vxo

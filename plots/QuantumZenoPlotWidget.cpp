@@ -56,43 +56,43 @@ void QuantumZenoPlotWidget::paintEvent(QPaintEvent*)
     const int panelWidth = std::max(width() - 78, 20);
     const QRect survival(58, 28 + kTitleLine, panelWidth, panelHeight);
     const QRect profiles(58, panelHeight + 66 + kTitleLine, panelWidth, panelHeight);
-    const QPen framePen = plotPen(QColor(kLatticeFrame));
+    const QPen framePen = plotPen(QColor(kRecorder.latticeFrame));
     drawFrame(painter, QRectF(survival), framePen);
-    drawPanelHeading(painter, survival, QStringLiteral("Survival probability"), QColor(kLatticeText));
+    drawPanelHeading(painter, survival, QStringLiteral("Survival probability"), QColor(kRecorder.latticeText));
     drawFrame(painter, QRectF(profiles), framePen);
     drawPanelHeading(painter, profiles, QStringLiteral("Current X profile (each lane normalized for shape)"),
-                     QColor(kLatticeText));
+                     QColor(kRecorder.latticeText));
 
     if (!hasSamples()) {
         drawCentredText(painter, QRectF(rect()), QStringLiteral("Run the Quantum Zeno / Watched Escape preset"),
-                        QColor(kLatticeText));
+                        QColor(kRecorder.latticeText));
         return;
     }
     const ZenoSample& last = recorder_->samples().back();
 
     const double tmax = atLeast(last.time, 1e-9);
-    const QPen gridPen = plotPen(QColor(kLatticeFrame), 1.0, Qt::DotLine);
+    const QPen gridPen = plotPen(QColor(kRecorder.latticeFrame), 1.0, Qt::DotLine);
     for (int i = 1; i <= 3; ++i)
         drawHorizontalLine(painter, gridPen, survival.left(), survival.right(),
                            roundedPixel(survival.bottom() - survival.height() * 0.25 * i));
-    drawSurvivalCurve(painter, survival, tmax, false, QColor(kZenoControl));
-    drawSurvivalCurve(painter, survival, tmax, true, QColor(kLatticeCurve));
+    drawSurvivalCurve(painter, survival, tmax, false, QColor(kLattice.control));
+    drawSurvivalCurve(painter, survival, tmax, true, QColor(kLattice.curve));
     // The control's entry at the left, the watched lane's at the right, on a
     // second line where the panel is too narrow for both.
     const QString watched = QStringLiteral("lower watched: repeated YES projections");
     const double watchedOffset = survival.width() - 16.0 - QFontMetricsF(font()).horizontalAdvance(watched);
     drawLegendRow(painter, survival.left() + 8.0, survival.top() + 6.0, survival.left() + survival.width() - 8.0,
-                  {{QStringLiteral("upper control: no measurements"), kZenoControl, 0.0, 0.0},
-                   {watched, kLatticeCurve, watchedOffset, 0.0}},
-                  QColor(kLatticeBackground));
+                  {{QStringLiteral("upper control: no measurements"), kLattice.control, 0.0, 0.0},
+                   {watched, kLattice.curve, watchedOffset, 0.0}},
+                  QColor(kRecorder.latticeBackground));
     drawTextBox(painter, QRectF(4, survival.top(), 48, 18), Qt::AlignRight, QStringLiteral("1.0"),
-                QColor(kLatticeText));
+                QColor(kRecorder.latticeText));
     drawTextBox(painter, QRectF(4, survival.bottom() - 16, 48, 18), Qt::AlignRight, QStringLiteral("0.0"),
-                QColor(kLatticeText));
+                QColor(kRecorder.latticeText));
     drawTextBox(painter, QRectF(survival.left(), survival.bottom() + 4, survival.width(), 20), Qt::AlignRight,
                 QStringLiteral("t=%1   measurements=%2")
                     .arg(QString::number(tmax, 'f', 1), QString::number(last.measurementCount)),
-                QColor(kLatticeText));
+                QColor(kRecorder.latticeText));
 
     // A single point spans no x range: the panel stays empty rather than divide by zero.
     const std::size_t n = record_.control.size();
@@ -109,18 +109,21 @@ void QuantumZenoPlotWidget::paintEvent(QPaintEvent*)
     const double edge = roundedPixel(profiles.left() +
                                      (recorder_->config().survivalBoundaryX - xmin) / (xmax - xmin) * profiles.width());
     if (profiles.left() <= edge && edge <= profiles.right()) {
-        drawVerticalLine(painter, plotPen(QColor(kZenoEdge), 1.5, Qt::DashLine), edge, profiles.top(),
+        drawVerticalLine(painter, plotPen(QColor(kLattice.edge), 1.5, Qt::DashLine), edge, profiles.top(),
                          profiles.bottom());
         drawTextBox(painter, QRectF(edge + 4, profiles.top() + 4, 120, 18), Qt::AlignLeft | Qt::TextDontClip,
-                    QStringLiteral("measurement edge"), QColor(kZenoEdge));
+                    QStringLiteral("measurement edge"), QColor(kLattice.edge));
     }
-    drawLaneProfile(painter, profiles, record_.control, xmin, xmax, pmax, QColor(kZenoControl));
-    drawLaneProfile(painter, profiles, record_.watched, xmin, xmax, pmax, QColor(kLatticeCurve));
+    drawLaneProfile(painter, profiles, record_.control, xmin, xmax, pmax, QColor(kLattice.control));
+    drawLaneProfile(painter, profiles, record_.watched, xmin, xmax, pmax, QColor(kLattice.curve));
     drawTextOnPatch(painter, QRectF(profiles.adjusted(8, 6, -8, -6)), Qt::AlignLeft | Qt::AlignBottom,
-                    QStringLiteral("orange control   cyan watched"), QColor(kLatticeText), QColor(kLatticeBackground));
+                    QStringLiteral("orange control   cyan watched"), QColor(kRecorder.latticeText),
+                    QColor(kRecorder.latticeBackground));
     const QRectF band(profiles.left(), profiles.bottom() + 4, profiles.width(), 20);
-    drawTextBox(painter, band, Qt::AlignLeft, QStringLiteral("x=%1").arg(xmin, 0, 'f', 1), QColor(kLatticeText));
-    drawTextBox(painter, band, Qt::AlignRight, QStringLiteral("x=%1").arg(xmax, 0, 'f', 1), QColor(kLatticeText));
+    drawTextBox(painter, band, Qt::AlignLeft, QStringLiteral("x=%1").arg(xmin, 0, 'f', 1),
+                QColor(kRecorder.latticeText));
+    drawTextBox(painter, band, Qt::AlignRight, QStringLiteral("x=%1").arg(xmax, 0, 'f', 1),
+                QColor(kRecorder.latticeText));
 }
 
 } // namespace vxo

@@ -28,7 +28,7 @@ void QuantumZitterbewegungPlotWidget::paintEvent(QPaintEvent*)
     const ZitterbewegungConfig& config = recorder_->config();
 
     const StackedPanels panels =
-        drawStackedPanels(painter, size(), layout(), QColor(kScanPanelFrame), QColor(kScanPanel));
+        drawStackedPanels(painter, size(), layout(), QColor(kInnerPanel.scanFrame), QColor(kInnerPanel.fill));
     const QRect& pos = panels.upper;
     const QRect& vel = panels.lower;
 
@@ -57,20 +57,20 @@ void QuantumZitterbewegungPlotWidget::paintEvent(QPaintEvent*)
     };
     strokeTimeTrace(
         painter, samples, tAxis, [&](const ZitterbewegungSample& s) { return mapValue(xAxis, s.meanX); },
-        plotPen(QColor(kZitterMean), 2.1));
+        plotPen(QColor(kDirac.zitterbewegungMean), 2.1));
     strokeTimeTrace(
         painter, samples, tAxis, [&](const ZitterbewegungSample& s) { return centred(pos, s.detrendedX, residualMax); },
-        plotPen(QColor(kZitterTrembling), 1.9));
-    drawHorizontalLine(painter, plotPen(QColor(kZitterZero), 1.0, Qt::DashLine), pos.left(), pos.right(),
+        plotPen(QColor(kDirac.trembling), 1.9));
+    drawHorizontalLine(painter, plotPen(QColor(kAxes.zitterbewegungZero), 1.0, Qt::DashLine), pos.left(), pos.right(),
                        pos.center().y());
 
     strokeTimeTrace(
         painter, samples, tAxis, [&](const ZitterbewegungSample& s) { return centred(vel, s.velocityX, velocityMax); },
-        plotPen(QColor(kZitterVelocity), 2.1));
-    drawHorizontalLine(painter, plotPen(QColor(kZitterDrift), 1.2, Qt::DashLine), vel.left(), vel.right(),
+        plotPen(QColor(kDirac.velocity), 2.1));
+    drawHorizontalLine(painter, plotPen(QColor(kDirac.drift), 1.2, Qt::DashLine), vel.left(), vel.right(),
                        centred(vel, recorder_->fittedDriftVelocityX(), velocityMax));
 
-    const QColor texts = QColor(kZitterCaption);
+    const QColor texts = QColor(kInnerPanel.zitterbewegungCaption);
     drawPanelCaption(painter, pos, 3, 21, "cyan: <x(t)>   yellow: linear-detrended x(t) (magnified)", texts);
     drawPanelCaption(painter, vel, 3, 21, "green: <v_x>=c<sigma_x>   violet dashed: fitted secular drift", texts);
     drawPanelSummary(
@@ -82,7 +82,7 @@ void QuantumZitterbewegungPlotWidget::paintEvent(QPaintEvent*)
                  QString::number(recorder_->negativeEnergyWeight(), 'f', 6),
                  QString::number(QuantumZitterbewegung2D::angularFrequency(config, recorder_->hbar()), 'f', 4),
                  QString::number(recorder_->maxAbsDetrendedX(), 'f', 4)),
-        QColor(kScanSummary), QColor(kScanPanel));
+        QColor(kInnerPanel.scanSummary), QColor(kInnerPanel.fill));
 }
 
 } // namespace vxo

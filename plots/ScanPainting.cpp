@@ -24,9 +24,9 @@ void drawTransmissionGrid(QPainter& painter, const QRect& panel, int labelLeft)
     for (int k = 0; k <= 5; ++k) {
         const double f = k / 5.0;
         const int y = static_cast<int>(std::lround(scanTransmissionY(panel, f)));
-        drawHorizontalLine(painter, plotPen(QColor(kScanGrid)), panel.left(), panel.right(), y);
+        drawHorizontalLine(painter, plotPen(QColor(kAxes.scanGrid)), panel.left(), panel.right(), y);
         drawTextBox(painter, QRect(labelLeft, y - 9, 50, 18), Qt::AlignRight | Qt::AlignVCenter,
-                    QString::number(f, 'f', 1), QColor(kScanNumbers));
+                    QString::number(f, 'f', 1), QColor(kInnerPanel.scanNumbers));
     }
 }
 
@@ -37,11 +37,11 @@ void drawScanGridLine(QPainter& painter, const QRect& panel, double x, const QSt
     if (!std::isfinite(x))
         return;
     const double pixel = std::round(x);
-    drawVerticalLine(painter, plotPen(QColor(kScanGrid)), pixel, panel.top(), panel.bottom());
+    drawVerticalLine(painter, plotPen(QColor(kAxes.scanGrid)), pixel, panel.top(), panel.bottom());
     // A label wider than its box spills over its sides rather than losing
     // its ends ("10 deg" is wider than 48 pixels in common fonts).
     drawTextBox(painter, QRectF(pixel - labelWidth / 2, panel.bottom() + 5, labelWidth, 20),
-                Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip, label, QColor(kScanNumbers));
+                Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip, label, QColor(kInnerPanel.scanNumbers));
 }
 
 // A band over the panel's height from xa to xb, without outline.
@@ -55,8 +55,8 @@ void fillScanBand(QPainter& painter, const QRect& panel, double xa, double xb, c
 // A dashed threshold line at x rounded to a whole pixel.
 void drawScanThreshold(QPainter& painter, const QRect& panel, double x, double width)
 {
-    drawVerticalLine(painter, roundPlotPen(QColor(kScanCurrent), width, Qt::DashLine), std::round(x), panel.top(),
-                     panel.bottom());
+    drawVerticalLine(painter, roundPlotPen(QColor(kMarkers.scanCurrent), width, Qt::DashLine), std::round(x),
+                     panel.top(), panel.bottom());
 }
 
 // The name of a band from xa to xb in a box 20 high at top, inset on both
@@ -81,7 +81,7 @@ void drawScanBandName(QPainter& painter, const QRect& panel, double xa, double x
             QPointF(std::max(lowest, std::min(box.center().x(), panel.right() - 4.0 - half)), box.center().y()));
     }
     if (width <= 0) {
-        drawTextBox(painter, box, Qt::AlignCenter, name, QColor(kScanNumbers));
+        drawTextBox(painter, box, Qt::AlignCenter, name, QColor(kInnerPanel.scanNumbers));
         return;
     }
     // The name of a band next to a narrow one goes a line lower rather than
@@ -94,9 +94,9 @@ void drawScanBandName(QPainter& painter, const QRect& panel, double xa, double x
         box.translate(0.0, 18.0);
     named.push_back(ink());
     // Over the curves: on a patch of the panel, through which the band's shade shows.
-    QColor patch(kScanPanel);
+    QColor patch(kInnerPanel.fill);
     patch.setAlpha(215);
-    drawTextOnPatch(painter, box, Qt::AlignCenter | Qt::TextDontClip, name, QColor(kScanNumbers), patch);
+    drawTextOnPatch(painter, box, Qt::AlignCenter | Qt::TextDontClip, name, QColor(kInnerPanel.scanNumbers), patch);
 }
 
 QPainterPath scanCurve(const std::vector<ScanPoint>& points, const ScanFrame& frame)
@@ -123,9 +123,10 @@ void drawScanMarker(QPainter& painter, const ScanFrame& frame, const std::vector
         return;
     }
     drawDisc(painter, QPointF(x, scanTransmissionY(frame.panel, scanTransmissionAt(points, current))), 5.0,
-             QColor(kScanCurrent));
+             QColor(kMarkers.scanCurrent));
     if (0.0 <= packetMaxPRight && packetMaxPRight <= 1.05)
-        drawDisc(painter, QPointF(x, scanTransmissionY(frame.panel, packetMaxPRight)), 5.0, QColor(kScanPacket));
+        drawDisc(painter, QPointF(x, scanTransmissionY(frame.panel, packetMaxPRight)), 5.0,
+                 QColor(kMarkers.scanPacket));
 }
 
 } // namespace
@@ -133,7 +134,7 @@ void drawScanMarker(QPainter& painter, const ScanFrame& frame, const std::vector
 QRect drawScanPanel(QPainter& painter, const QSize& widgetSize, const ScanLayout& layout)
 {
     const QRect panel = scanPanel(widgetSize, layout);
-    drawFilledFrame(painter, panel, plotPen(QColor(kScanPanelFrame)), QColor(kScanPanel));
+    drawFilledFrame(painter, panel, plotPen(QColor(kInnerPanel.scanFrame)), QColor(kInnerPanel.fill));
     return panel;
 }
 
@@ -143,13 +144,14 @@ QRectF drawScanTexts(QPainter& painter, const QRect& panel, const ScanLayout& la
     // A legend longer than the panel is wide goes on as many lines as it
     // needs (paintScan leaves room for them under the panel).
     drawTextBox(painter, QRect(panel.left(), panel.bottom() + layout.legendGap, panel.width(), layout.legendHeight),
-                Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap | Qt::TextDontClip, legend, QColor(kScanLegend));
+                Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap | Qt::TextDontClip, legend,
+                QColor(kInnerPanel.scanLegend));
     const int width = panel.width() - 16;
     const int height =
         std::max(layout.summaryHeight, static_cast<int>(std::ceil(wrappedTextHeight(painter.font(), width, summary))));
     return drawTextOnPatch(painter, QRect(panel.left() + 8, panel.top() + 6, width, height),
-                           Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, summary, QColor(kScanSummary),
-                           QColor(kScanPanel));
+                           Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, summary, QColor(kInnerPanel.scanSummary),
+                           QColor(kInnerPanel.fill));
 }
 
 void paintScan(QPainter& painter, const QSize& widgetSize, const ScanLayout& layout, const ScanPicture& picture)

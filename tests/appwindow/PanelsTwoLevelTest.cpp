@@ -768,7 +768,7 @@ TEST_F(PanelsTwoLevelTest, FringeScansReachWellPastTheSettingInUse)
         plot.resize(460, 320);
         const QImage image = plot.grab().toImage();
         const QRectF scan = plot::interferencePanels(plot.size(), c.layout).scan;
-        const QColor marker(plot::kFringeCurrent);
+        const QColor marker(plot::kTwoLevel.fringeCurrent);
         double sum = 0.0;
         int count = 0;
         for (int y = static_cast<int>(scan.top()); y <= static_cast<int>(scan.bottom()); ++y)

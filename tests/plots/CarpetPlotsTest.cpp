@@ -27,7 +27,7 @@ using test::lineCentres;
 using test::powerChannel;
 using test::stackedPanels;
 
-const QColor kBackdrop(plot::kRecorderBackground);
+const QColor kBackdrop(plot::kRecorder.background);
 
 // (offset, gain, exponent) of the red, green and blue channels of a carpet ramp.
 using Ramp = std::array<std::array<double, 3>, 3>;
@@ -109,7 +109,7 @@ TEST_F(CarpetPlots, RevivalCarpetShowsTheBoxColumnsEachRowScaledToItsMaximumAndT
                          kRevivalRamp, "revival");
     const RevivalSample& last = recorder.samples().back();
     const QPointF end(panels.lower.right(), panels.lower.bottom() - panels.lower.height() * last.fidelity);
-    EXPECT_TRUE(test::colourNear(image, end, QColor(plot::kCarpetFidelity)))
+    EXPECT_TRUE(test::colourNear(image, end, QColor(plot::kCurves.carpetFidelity)))
         << "the fidelity curve ends at the last sample";
     // The carpet's ends are the box walls, not the grid's.
     const std::vector<test::PaintedText> texts = test::paintedTexts(plot, QSize(520, 420));
@@ -134,9 +134,9 @@ TEST_F(CarpetPlots, RevivalMarkersCrossBothPanelsAtTheQuarterRevivalTimesInRange
     const QRectF& curve = panels.lower;
 
     const std::vector<double> rows = lineCentres(image, carpet.adjusted(4, 4, -4, -4).toRect(), false, QColor(0, 0, 51),
-                                                 QColor(plot::kCarpetTimeMarker));
+                                                 QColor(plot::kAxes.carpetTimeMarker));
     const std::vector<double> columns =
-        lineCentres(image, curve.adjusted(4, 4, -4, -8).toRect(), true, kBackdrop, QColor(plot::kCurveTimeMarker));
+        lineCentres(image, curve.adjusted(4, 4, -4, -8).toRect(), true, kBackdrop, QColor(plot::kAxes.curveTimeMarker));
     ASSERT_EQ(rows.size(), 3u) << "one carpet line per quarter revival time within the run";
     ASSERT_EQ(columns.size(), 3u) << "one fidelity-panel line per quarter revival time within the run";
     for (int k = 1; k <= 3; ++k) {
@@ -180,9 +180,10 @@ TEST_F(CarpetPlots, TalbotCarpetCoversTheGridAndItsMarkersTakeTheColourOfTheirFr
         QColor colour;
         std::vector<int> quarters;
     };
-    for (const Fraction& f : std::vector<Fraction>{{"whole", QColor(plot::kTalbotWhole), {4, 8}},
-                                                   {"half", QColor(plot::kTalbotHalf), {2, 6, 10}},
-                                                   {"odd quarter", QColor(plot::kTalbotQuarter), {1, 3, 5, 7, 9}}}) {
+    for (const Fraction& f :
+         std::vector<Fraction>{{"whole", QColor(plot::kMaps.talbotWhole), {4, 8}},
+                               {"half", QColor(plot::kMaps.talbotHalf), {2, 6, 10}},
+                               {"odd quarter", QColor(plot::kMaps.talbotQuarter), {1, 3, 5, 7, 9}}}) {
         const std::vector<double> columns = lineCentres(image, band, true, kBackdrop, f.colour);
         ASSERT_EQ(columns.size(), f.quarters.size()) << f.name << " markers";
         for (std::size_t m = 0; m < columns.size(); ++m)
@@ -198,8 +199,8 @@ TEST_F(CarpetPlots, TalbotCarpetCoversTheGridAndItsMarkersTakeTheColourOfTheirFr
     });
     const TalbotSample& last = recorder.samples().back();
     for (const auto& [value, colour] :
-         {std::pair<double, QColor>{last.correlationOriginal, QColor(plot::kCarpetCurve)},
-          std::pair<double, QColor>{last.correlationShifted, QColor(plot::kTalbotShifted)}})
+         {std::pair<double, QColor>{last.correlationOriginal, QColor(plot::kCurves.carpet)},
+          std::pair<double, QColor>{last.correlationShifted, QColor(plot::kMaps.talbotShifted)}})
         EXPECT_TRUE(
             test::colourNear(image, QPointF(curve.right() - 1, curve.bottom() - curve.height() * value), colour))
             << "a correlation curve ends at " << value;
@@ -255,10 +256,11 @@ TEST_F(CarpetPlots, BouncerCarpetRunsFromBelowTheFloorAndMarksTheFloorAndTheAiry
     plot.setRecorder(&quiet, 1.0, 1.0);
     const QImage lines = test::grabPlot(plot, QSize(700, 460));
     const QRect below = carpet.adjusted(2, 22, -2, -2).toRect(); // under the level numbers
-    const std::vector<double> floor = lineCentres(lines, below, true, QColor(0, 0, 51), QColor(plot::kCarpetWall));
+    const std::vector<double> floor = lineCentres(lines, below, true, QColor(0, 0, 51), QColor(plot::kMarkers.wall));
     ASSERT_EQ(floor.size(), 1u);
     EXPECT_NEAR(floor[0], x(-6.0), 1.0) << "the floor";
-    const std::vector<double> levels = lineCentres(lines, below, true, QColor(0, 0, 51), QColor(plot::kBouncerLevel));
+    const std::vector<double> levels =
+        lineCentres(lines, below, true, QColor(0, 0, 51), QColor(plot::kOverlays.bouncerLevel));
     ASSERT_EQ(levels.size(), 8u);
     for (std::size_t n = 0; n < 8; ++n)
         EXPECT_NEAR(levels[n], x(-6.0 + kAiryZeros[n]), 1.0) << "level " << n + 1;
@@ -266,7 +268,7 @@ TEST_F(CarpetPlots, BouncerCarpetRunsFromBelowTheFloorAndMarksTheFloorAndTheAiry
     // The classical bounce starts at y0 = -1, 5 above the floor, and falls.
     const QRectF& curve = panels.lower;
     const double start = curve.bottom() - curve.height() * 5.0 / (yHigh + 6.0);
-    EXPECT_TRUE(test::colourNear(lines, QPointF(curve.left() + 1, start), QColor(plot::kBouncerClassical), 1));
+    EXPECT_TRUE(test::colourNear(lines, QPointF(curve.left() + 1, start), QColor(plot::kMaps.bouncerClassical), 1));
     const std::vector<test::PaintedText> texts = test::paintedTexts(plot, QSize(700, 460));
     // The ends of the height axis are named under the carpet's own ends.
     const test::PaintedText low = test::paintedText(texts, QStringLiteral("floor "));

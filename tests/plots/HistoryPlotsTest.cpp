@@ -27,7 +27,7 @@ using test::historyOf;
 using test::markedRows;
 using test::panelPoint;
 
-const QColor kPlaceholderText(plot::kPlaceholder);
+const QColor kPlaceholderText(plot::kSinglePanel.placeholder);
 constexpr double kPi = 3.141592653589793;
 
 bool showsPlaceholder(QWidget& plot, const QRect& where, const QSize& size = QSize(420, 300))
@@ -47,7 +47,7 @@ TEST_F(QuenchPlot, WidthAndEnergyOnTheirOwnScalesWithTheQuenchMarked)
     // <H> from 5 to 3 on [2.8, 5.2]; a quench at 3 keeps the axis to 7 while
     // the history ends at 1, and a history to 14 stretches it. A quench at
     // t = 0 is marked but gets no time of its own: the axis runs to 1.
-    const QColor marker(plot::kQuenchMarker);
+    const QColor marker(plot::kMarkers.quench);
     struct Case {
         double quench, last, tMax, span;
     };
@@ -63,9 +63,10 @@ TEST_F(QuenchPlot, WidthAndEnergyOnTheirOwnScalesWithTheQuenchMarked)
             const double t = u * last;
             const double sLo = std::max(0.05 - 0.1 * span, 0.0);
             const double sHi = 0.05 + 1.1 * span;
-            EXPECT_TRUE(colourNear(image, panelPoint(p, 0, tMax, sLo, sHi, t, 0.05 + span * u), QColor(plot::kCurve)))
+            EXPECT_TRUE(
+                colourNear(image, panelPoint(p, 0, tMax, sLo, sHi, t, 0.05 + span * u), QColor(plot::kCurves.leading)))
                 << t;
-            EXPECT_TRUE(colourNear(image, panelPoint(p, 0, tMax, 2.8, 5.2, t, 5 - 2 * u), QColor(plot::kEnergyCurve)))
+            EXPECT_TRUE(colourNear(image, panelPoint(p, 0, tMax, 2.8, 5.2, t, 5 - 2 * u), QColor(plot::kCurves.energy)))
                 << t;
         }
         const double mx = p.left() + p.width() * quench / tMax;
@@ -73,9 +74,9 @@ TEST_F(QuenchPlot, WidthAndEnergyOnTheirOwnScalesWithTheQuenchMarked)
         // A thin dashed rule: on a dash, its colour summed across a row (below its
         // label, away from the orange energy curve) is 1.5 px.
         const double energyY = panelPoint(p, 0, tMax, 2.8, 5.2, quench, 5 - 2 * std::min(quench / last, 1.0)).y();
-        const double widest =
-            test::widestRuleInk(image, int(mx), 3, int(p.top()) + 44, int(p.bottom()) - 3, QColor(plot::kBackground),
-                                marker, [&](int y) { return std::abs(y - energyY) < 8; });
+        const double widest = test::widestRuleInk(image, int(mx), 3, int(p.top()) + 44, int(p.bottom()) - 3,
+                                                  QColor(plot::kSinglePanel.background), marker,
+                                                  [&](int y) { return std::abs(y - energyY) < 8; });
         EXPECT_NEAR(widest, 1.5, 0.35) << "quench rule's width, axis to " << tMax;
         // Its label where the paint put it: inside the panel, after the rule, in the rule's colour.
         const QRectF label = test::paintedText(test::paintedTexts(plot, QSize(420, 300)), "quench").shown;
@@ -102,9 +103,9 @@ TEST_F(QuenchPlot, WidthAndEnergyOnTheirOwnScalesWithTheQuenchMarked)
     const QRectF tp = plot::panelRect(tall, QuantumQuenchPlotWidget::layout());
     const QImage flat = test::grabPlot(plot, tall);
     const int column = int(tp.left() + 0.1 * tp.width()); // where sigmaX runs low, clear of the middle
-    const test::InkCentre line =
-        test::inkCentre(flat, QRect(column, int(tp.top()), 1, int(tp.bottom()) - int(tp.top())),
-                        QColor(plot::kEnergyCurve), [](const QPoint&) { return QColor(plot::kBackground); });
+    const test::InkCentre line = test::inkCentre(
+        flat, QRect(column, int(tp.top()), 1, int(tp.bottom()) - int(tp.top())), QColor(plot::kCurves.energy),
+        [](const QPoint&) { return QColor(plot::kSinglePanel.background); });
     ASSERT_GT(line.ink, 0.5) << "the flat energy crosses the column";
     EXPECT_NEAR(line.centre.y(), tp.center().y(), 0.5);
 }
@@ -160,7 +161,7 @@ TEST_F(DrivePlot, TrapCentreFollowsTheDriveBesideTheMeasuredCurves)
     // samples; the packet 2.5 sin(t / 2) to t = 10 widens the half range to
     // 1.12 * 2.5; <H> = 3 + t / 5 lies on [3, 5] padded by a tenth of its span: [2.8, 5.2].
     plot.setDriveParameters(0.5, 1.5, 0.8, 90.0);
-    const QColor trap(plot::kDriveTrap);
+    const QColor trap(plot::kMarkers.driveTrap);
     const auto trapAt = [](double t) { return 0.5 + 1.5 * std::cos(0.8 * t); };
     const QImage empty = test::grabPlot(plot, QSize(420, 300));
     for (const double t : {0.0, 2.2, 7.6})
@@ -175,9 +176,10 @@ TEST_F(DrivePlot, TrapCentreFollowsTheDriveBesideTheMeasuredCurves)
     const double h = 1.12 * 2.5;
     for (const double t : {1.3, 4.1, 8.9}) {
         EXPECT_TRUE(colourNear(image, panelPoint(p, 0, 10, -h, h, t, trapAt(t)), trap, 2)) << "trap at " << t;
-        EXPECT_TRUE(colourNear(image, panelPoint(p, 0, 10, -h, h, t, 2.5 * std::sin(t / 2)), QColor(plot::kCurve)))
+        EXPECT_TRUE(
+            colourNear(image, panelPoint(p, 0, 10, -h, h, t, 2.5 * std::sin(t / 2)), QColor(plot::kCurves.leading)))
             << "packet at " << t;
-        EXPECT_TRUE(colourNear(image, panelPoint(p, 0, 10, 2.8, 5.2, t, 3.0 + t / 5.0), QColor(plot::kEnergyCurve)))
+        EXPECT_TRUE(colourNear(image, panelPoint(p, 0, 10, 2.8, 5.2, t, 3.0 + t / 5.0), QColor(plot::kCurves.energy)))
             << "energy at " << t;
     }
 
@@ -189,16 +191,16 @@ TEST_F(DrivePlot, TrapCentreFollowsTheDriveBesideTheMeasuredCurves)
     }));
     const QImage flat = test::grabPlot(plot, QSize(420, 300));
     for (const double t : {1.3, 8.9})
-        EXPECT_TRUE(colourNear(flat, panelPoint(p, 0, 10, 3.6, 4.8, t, 4.2), QColor(plot::kEnergyCurve)))
+        EXPECT_TRUE(colourNear(flat, panelPoint(p, 0, 10, 3.6, 4.8, t, 4.2), QColor(plot::kCurves.energy)))
             << "constant energy at " << t;
     // Exactly mid-panel, to half a pixel on a panel where a pad off by a hundredth shows.
     const QSize tall(420, 1100);
     const QRectF tp = plot::panelRect(tall, QuantumDrivePlotWidget::layout());
     const QImage tallFlat = test::grabPlot(plot, tall);
     for (const double t : {1.3, 8.9}) {
-        const test::InkCentre line =
-            test::inkCentre(tallFlat, QRect(int(tp.left() + tp.width() * t / 10.0), int(tp.top()), 1, int(tp.height())),
-                            QColor(plot::kEnergyCurve), [](const QPoint&) { return QColor(plot::kBackground); });
+        const test::InkCentre line = test::inkCentre(
+            tallFlat, QRect(int(tp.left() + tp.width() * t / 10.0), int(tp.top()), 1, int(tp.height())),
+            QColor(plot::kCurves.energy), [](const QPoint&) { return QColor(plot::kSinglePanel.background); });
         ASSERT_GT(line.ink, 0.5) << "the flat energy crosses the column at " << t;
         EXPECT_NEAR(line.centre.y(), tp.center().y(), 0.5) << "constant energy at " << t;
     }
@@ -234,9 +236,9 @@ TEST_F(BlochPlot, CentreAndFoldedMomentumWithTheBlochPeriodsMarked)
     const auto folded = [](double t) { return 0.3 + 0.25 * t - kPi * std::floor((0.3 + 0.25 * t + kPi / 2) / kPi); };
     for (const double t : {3.0, 9.5, 17.0, 28.0}) {
         const QPointF centre = panelPoint(a, 1, 30, -0.312, 4.212, t, 4.0 - 0.1 * t);
-        EXPECT_TRUE(colourNear(image, centre, QColor(plot::kCurve))) << t;
+        EXPECT_TRUE(colourNear(image, centre, QColor(plot::kCurves.leading))) << t;
         const QPointF momentum = panelPoint(b, 1, 30, -kPi / 2, kPi / 2, t, folded(t));
-        EXPECT_TRUE(colourNear(image, momentum, QColor(plot::kBlochMomentum))) << t;
+        EXPECT_TRUE(colourNear(image, momentum, QColor(plot::kTwoLevel.blochMomentum))) << t;
     }
     // A centre running from 1.8 down through 0 to -4 spans [-4, 1.8], padded by 8 % of 5.8 each side.
     plot.setData(historyOf(59, 1.0, 0.5, [](ObservableSample& s, double t) { s.meanX = 2.0 - 0.2 * t; }), lattice(0.25),
@@ -244,7 +246,7 @@ TEST_F(BlochPlot, CentreAndFoldedMomentumWithTheBlochPeriodsMarked)
     const QImage crossing = test::grabPlot(plot, QSize(480, 400));
     for (const double t : {3.0, 17.0, 28.0})
         EXPECT_TRUE(colourNear(crossing, panelPoint(a, 1, 30, -4.0 - 0.464, 1.8 + 0.464, t, 2.0 - 0.2 * t),
-                               QColor(plot::kCurve)))
+                               QColor(plot::kCurves.leading)))
             << "a centre through 0 at " << t;
     const auto marked = [&](const QImage& picture, double t, const QRectF& panel) {
         return markedRows(picture, panelPoint(a, 1, 30, 0, 1, t, 0).x(), panel.top(), panel.bottom());
@@ -258,8 +260,8 @@ TEST_F(BlochPlot, CentreAndFoldedMomentumWithTheBlochPeriodsMarked)
     plot.setData(historyOf(59, 1.0, 0.5, [](ObservableSample& s, double) { s.meanX = 0.0; }), lattice(0.25), 0.3, 1.0);
     const QImage resting = test::grabPlot(plot, QSize(480, 400));
     for (const double t : {3.0, 17.0, 28.0}) {
-        EXPECT_TRUE(colourNear(resting, panelPoint(a, 1, 30, -1.0, 1.0, t, 0.0), QColor(plot::kCurve))) << t;
-        EXPECT_FALSE(colourNear(resting, panelPoint(a, 1, 30, -1.0, 1.0, t, 0.5), QColor(plot::kCurve))) << t;
+        EXPECT_TRUE(colourNear(resting, panelPoint(a, 1, 30, -1.0, 1.0, t, 0.0), QColor(plot::kCurves.leading))) << t;
+        EXPECT_FALSE(colourNear(resting, panelPoint(a, 1, 30, -1.0, 1.0, t, 0.5), QColor(plot::kCurves.leading))) << t;
     }
 
     // A period of 6 pi, longer than half the 29 s range, still marks its one
@@ -307,7 +309,7 @@ TEST_F(BlochPlot, ShowsThePlaceholdersWithoutLatticeOrHistory)
         plot.setData(driftingCentre(), config, 0.0, hbar);
         placeholders("no zone", false);
         const QImage bare = test::grabPlot(plot, QSize(480, 400));
-        EXPECT_EQ(countColour(bare, QRect(58, 24, 400, 342), QColor(plot::kCurve), 10), 0)
+        EXPECT_EQ(countColour(bare, QRect(58, 24, 400, 342), QColor(plot::kCurves.leading), 10), 0)
             << "a curve without a zone edge, hbar " << hbar;
     }
     plot.setData(driftingCentre(), lattice(0.25), 0.0, 1.0);

@@ -26,10 +26,10 @@ namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 const QSize kSize(720, 470);
-const QColor kCurve(plot::kScanCurve);
-const QColor kCurrent(plot::kScanCurrent);
-const QColor kPacket(plot::kScanPacket);
-const QColor kMassive(plot::kScanMassiveCurve);
+const QColor kCurve(plot::kCurves.leading);
+const QColor kCurrent(plot::kMarkers.scanCurrent);
+const QColor kPacket(plot::kMarkers.scanPacket);
+const QColor kMassive(plot::kDirac.massiveCurve);
 const QColor kPlaceholderText(plot::kKleinPage.placeholderColour);
 
 // The Klein settings of the guided experiment at an incidence angle.
@@ -266,7 +266,7 @@ TEST_F(KleinScanPlots, RegimeBandsAndThresholdsSitAtTheRecordsValues)
         const ScanView cut = heightView(host(), buildKleinHeightScan(config, from, to, 241, 1.0), -1.0, -1.0);
         const int left = edge == 0 ? cut.panel.left() + 2 : cut.panel.right() - 30;
         const QRect line(left, cut.panel.top() + named.scanLayout().bandNameDrop, 29, 20);
-        EXPECT_EQ(test::countColour(cut.image, line, QColor(plot::kScanNumbers)), 0)
+        EXPECT_EQ(test::countColour(cut.image, line, QColor(plot::kInnerPanel.scanNumbers)), 0)
             << "a name at the scan's " << (edge == 0 ? "start" : "end");
     }
 

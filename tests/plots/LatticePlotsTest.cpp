@@ -25,8 +25,8 @@ namespace {
 using test::cellPixel;
 using test::lineCentres;
 
-const QColor kBackdrop(plot::kLatticeBackground);
-const QColor kCyan(plot::kLatticeCurve);
+const QColor kBackdrop(plot::kRecorder.latticeBackground);
+const QColor kCyan(plot::kLattice.curve);
 
 // How many pixels of region differ between the image and the text drawn
 // alone on the backdrop, in the plot's font, with the plot's flags.
@@ -38,7 +38,7 @@ int textMismatch(const QImage& image, const QWidget& plot, const QRect& box, int
         QPainter painter(&alone);
         painter.setRenderHint(QPainter::TextAntialiasing, true);
         painter.setFont(plot.font());
-        painter.setPen(QColor(plot::kLatticeText));
+        painter.setPen(QColor(plot::kRecorder.latticeText));
         painter.drawText(QRectF(box), flags, text);
     }
     int differing = 0;
@@ -200,7 +200,7 @@ TEST_F(LatticePlots, AndersonPanelsShowTheSitesTheProfilesAndTheSpreadsFromTimeZ
 
     // Sites from -3 to 3, the range widened by 0.75 spacings: [-4.125, 4.125].
     const std::vector<double> sites =
-        lineCentres(image, profile.adjusted(3, 30, -3, -3), true, kBackdrop, QColor(plot::kLatticeFrame));
+        lineCentres(image, profile.adjusted(3, 30, -3, -3), true, kBackdrop, QColor(plot::kRecorder.latticeFrame));
     ASSERT_EQ(sites.size(), 5u);
     for (int s = 0; s < 5; ++s) {
         EXPECT_NEAR(sites[std::size_t(s)],
@@ -211,13 +211,13 @@ TEST_F(LatticePlots, AndersonPanelsShowTheSitesTheProfilesAndTheSpreadsFromTimeZ
         const int at = int(std::lround(sites[std::size_t(s)]));
         const auto onCurve = [&](int y) {
             for (int c = at - 4; c <= at + 4; ++c)
-                for (const QColor& lane : {kCyan, QColor(plot::kAndersonDisordered)})
+                for (const QColor& lane : {kCyan, QColor(plot::kLattice.disordered)})
                     if (test::inkShare(image.pixel(c, y), kBackdrop, lane) > 0.0)
                         return true;
             return false;
         };
         EXPECT_NEAR(test::widestRuleInk(image, at, 3, profile.top() + 30, profile.bottom() - 3, kBackdrop,
-                                        QColor(plot::kLatticeFrame), onCurve),
+                                        QColor(plot::kRecorder.latticeFrame), onCurve),
                     1.0, 0.35)
             << "site " << s << " line's width";
     }
@@ -286,11 +286,11 @@ TEST_F(LatticePlots, AndersonPanelsShowTheSitesTheProfilesAndTheSpreadsFromTimeZ
                                     std::pair{std::size_t(44), double(profile.left() + profile.width())}})
         EXPECT_TRUE(test::colourNear(
             bounded, QPointF(x, profile.bottom() - ended.disordered.profile[sample] / endMax * profile.height()),
-            QColor(plot::kAndersonDisordered), 1))
+            QColor(plot::kLattice.disordered), 1))
             << "the profile sample exactly at the " << (sample == 4 ? "left" : "right") << " end";
     // and the samples beyond them do not: no lane runs out of the panel on either side.
     for (const int x : {profile.left() - 14, profile.right() + 2})
-        for (const QColor& lane : {kCyan, QColor(plot::kAndersonDisordered)})
+        for (const QColor& lane : {kCyan, QColor(plot::kLattice.disordered)})
             EXPECT_EQ(test::countColour(bounded, QRect(x, profile.top(), 12, profile.height() + 4), lane, 20), 0)
                 << "a lane beyond the panel at x = " << x;
 }
@@ -320,12 +320,12 @@ TEST_F(LatticePlots, ZenoPanelsShowTheMeasuredSurvivalAndTheProfilesWithTheMeasu
         image, QPointF(survival.left() + survival.width() - 1, survival.bottom() - survival.height() * 0.55), kCyan))
         << "the watched curve is the product of the measured survival fractions";
     const std::vector<double> edge =
-        lineCentres(image, profiles.adjusted(2, 24, -2, -2), true, kBackdrop, QColor(plot::kZenoEdge));
+        lineCentres(image, profiles.adjusted(2, 24, -2, -2), true, kBackdrop, QColor(plot::kLattice.edge));
     ASSERT_EQ(edge.size(), 1u);
     EXPECT_NEAR(edge[0], std::lround(profiles.left() + 5.0 / 8.0 * profiles.width()), 1.0) << "the edge at x = 1";
     EXPECT_TRUE(test::colourNear(
         image, QPointF(profiles.left() + 3.0 / 8.0 * profiles.width(), profiles.bottom() - profiles.height()),
-        QColor(plot::kZenoControl)))
+        QColor(plot::kLattice.control)))
         << "the control profile's peak at x = -1 reaches the top";
     // The profiles' x range, -4 .. -4 + 16 x 0.5, stands under the panel, wholly
     // below its frame's row (profiles.bottom() + 1) and within the widget.
@@ -354,7 +354,7 @@ TEST_F(LatticePlots, ZenoPanelsShowTheMeasuredSurvivalAndTheProfilesWithTheMeasu
     for (const auto& lanes : {test::laneProfiles(1, 0.5), uneven}) {
         plot.setRecorder(&recorder, lanes);
         const QImage empty = test::grabPlot(plot, QSize(580, 540));
-        for (const QColor& colour : {QColor(plot::kZenoEdge), QColor(plot::kZenoControl), kCyan})
+        for (const QColor& colour : {QColor(plot::kLattice.edge), QColor(plot::kLattice.control), kCyan})
             EXPECT_EQ(test::countColour(empty, profiles.adjusted(2, 2, -2, -2), colour, 20), 0)
                 << lanes.control.size() << " and " << lanes.watched.size() << " points";
     }

@@ -120,23 +120,24 @@ TEST_F(MapPlots, BilliardMapShowsTheMeanDensityOfTheInteriorUnderOneMaximum)
                                   powerChannel(s, 0.12, 1.25, 0.9));
             EXPECT_TRUE(test::colourNear(image, at, expected, 0, 1)) << "cell " << k << " of image row " << r;
         }
-    EXPECT_TRUE(test::colourNear(image, centre, QColor(plot::kBilliardScatterer), 0, 30))
+    EXPECT_TRUE(test::colourNear(image, centre, QColor(plot::kOverlays.billiardScatterer), 0, 30))
         << "the scatterer covers the map";
-    EXPECT_TRUE(test::colourNear(image, QPointF(centre.x() + rx, centre.y()), QColor(plot::kCarpetWall), 1, 60))
+    EXPECT_TRUE(test::colourNear(image, QPointF(centre.x() + rx, centre.y()), QColor(plot::kMarkers.wall), 1, 60))
         << "the scatterer's outline";
 
     const QRectF& curve = panels.lower;
     const BilliardSample& last = recorder.samples().back();
     const auto end = [&](double value) { return QPointF(curve.right() - 1, curve.bottom() - curve.height() * value); };
-    EXPECT_TRUE(test::colourNear(image, end(last.occupiedFraction), QColor(plot::kCarpetCurve)));
-    EXPECT_TRUE(test::colourNear(image, end(std::min(4.0 * last.shellProbability, 1.0)), QColor(plot::kBilliardShell)));
+    EXPECT_TRUE(test::colourNear(image, end(last.occupiedFraction), QColor(plot::kCurves.carpet)));
+    EXPECT_TRUE(
+        test::colourNear(image, end(std::min(4.0 * last.shellProbability, 1.0)), QColor(plot::kMaps.billiardShell)));
     // The fidelity is a thin line: under one and a half pixels of its colour per pixel of its length.
     double length = 0.0;
     const std::vector<BilliardSample>& samples = recorder.samples();
     for (std::size_t k = 1; k < samples.size(); ++k)
         length += std::hypot(curve.width() / (samples.size() - 1.0),
                              curve.height() * (samples[k].fidelity - samples[k - 1].fidelity));
-    const double perPixel = test::countColour(image, curve.toRect(), QColor(plot::kCarpetFidelity)) / length;
+    const double perPixel = test::countColour(image, curve.toRect(), QColor(plot::kCurves.carpetFidelity)) / length;
     EXPECT_GT(perPixel, 0.5);
     EXPECT_LT(perPixel, 1.5);
     // The curve's scale ends, left of the panel, right-aligned on one edge and
@@ -161,7 +162,7 @@ TEST_F(MapPlots, BilliardMapShowsTheMeanDensityOfTheInteriorUnderOneMaximum)
     // A rectangular billiard has no shell curve and no pink legend entry.
     plot.setRecorder(&recorder, test::billiardConfig(12.0, false));
     EXPECT_EQ(test::countColour(test::grabPlot(plot, QSize(640, 560)), QRect(0, 0, 640, 560),
-                                QColor(plot::kBilliardShell), 30),
+                                QColor(plot::kMaps.billiardShell), 30),
               0);
 }
 
@@ -179,7 +180,7 @@ TEST_F(MapPlots, BilliardMapOfASquareInteriorIsSquare)
     ASSERT_GT(panel.width(), panel.height() + 100.0) << "a panel far from square";
     // Inside the frame: the image is as high as the panel, so only its width is measured whole.
     const QRect inside = panel.toAlignedRect().adjusted(2, 2, -2, -2);
-    const QRect box = test::colourBoundingBox(image, inside, QColor(plot::kRecorderBackground), 6, false);
+    const QRect box = test::colourBoundingBox(image, inside, QColor(plot::kRecorder.background), 6, false);
     ASSERT_FALSE(box.isEmpty());
     EXPECT_GE(box.height(), inside.height() - 1) << "as high as the panel";
     EXPECT_NEAR(box.width(), panel.height(), 1.0) << "as wide as high, not " << box.width() << " x " << panel.height();
@@ -264,7 +265,7 @@ TEST_F(MapPlots, ScarMapShowsTheSpectralWeightInsideTheStadiumOnly)
             const double v = std::sqrt(spectral[std::size_t(j * 80 + i)]);
             const QColor expected = d < 0.0 ? QColor(powerChannel(v, 0, 1.35, 1.25), powerChannel(v, 0.25, 1.15, 0.72),
                                                      powerChannel(v, 0.1, 0.85, 0.45))
-                                            : QColor(plot::kScarOutside);
+                                            : QColor(plot::kMaps.scarOutside);
             EXPECT_TRUE(test::colourNear(image, at, expected, 0, 1)) << "cell " << k << " of image row " << r;
         }
     // The outline's end caps: half discs of radius 3 about (0.3 -+ 3, -0.2), seen above and below the orbit.
@@ -273,7 +274,8 @@ TEST_F(MapPlots, ScarMapShowsTheSpectralWeightInsideTheStadiumOnly)
             const double x = 0.3 + side * 3.0 * (1.0 + std::cos(angle));
             const double y = -0.2 + 3.0 * std::sin(angle);
             const QPointF at(map.left() + (x + 5.7) * scale, map.bottom() - (y + 3.2) * scale);
-            EXPECT_TRUE(test::colourNear(image, at, QColor(plot::kStadium), 1)) << "cap " << side << " at " << angle;
+            EXPECT_TRUE(test::colourNear(image, at, QColor(plot::kMaps.stadium), 1))
+                << "cap " << side << " at " << angle;
         }
     // Taller, the map leaves room above and below it: each straight side runs level
     // at y = -0.2 +- 3, with no outline over the top one or under the bottom one.
@@ -290,13 +292,13 @@ TEST_F(MapPlots, ScarMapShowsTheSpectralWeightInsideTheStadiumOnly)
     for (const double side : {-1.0, 1.0})
         for (const double along : {-2.4, 0.0, 2.4}) {
             const QPointF at = origin + QPointF(along + 6.0, -(3.0 + side * 3.0)) * tallScale;
-            EXPECT_TRUE(test::colourNear(tall, at, QColor(plot::kStadium), 1)) << side << " side at " << along;
+            EXPECT_TRUE(test::colourNear(tall, at, QColor(plot::kMaps.stadium), 1)) << side << " side at " << along;
             const QRect beyond(int(at.x()) - 1, side > 0 ? int(at.y()) - 40 : int(at.y()) + 4, 3, 36);
-            EXPECT_EQ(test::countColour(tall, beyond, QColor(plot::kStadium)), 0) << side << " side at " << along;
+            EXPECT_EQ(test::countColour(tall, beyond, QColor(plot::kMaps.stadium)), 0) << side << " side at " << along;
         }
     const QPointF overCap = origin + QPointF(3.0 - 2.1, -6.0) * tallScale;
     EXPECT_EQ(test::countColour(tall, QRect(int(overCap.x()) - 1, int(overCap.y()) - 3, 3, int(0.6 * tallScale)),
-                                QColor(plot::kStadium)),
+                                QColor(plot::kMaps.stadium)),
               0)
         << "the top side runs on over the left cap";
     // The dashed axial orbit runs along the stadium's axis y = -0.2, which is a
@@ -305,9 +307,10 @@ TEST_F(MapPlots, ScarMapShowsTheSpectralWeightInsideTheStadiumOnly)
     const double axis = origin.y() - 3.0 * tallScale;
     const QRect middleHalf(QPoint(int(origin.x() + 3.0 * tallScale), int(axis) - 3),
                            QPoint(int(origin.x() + 9.0 * tallScale) - 1, int(axis) + 3));
-    const test::InkCentre orbit = test::inkCentre(tall, middleHalf, QColor(plot::kScarOrbit), [&](const QPoint& p) {
-        return QColor(tall.pixel(p.x(), p.y() + 0.5 < axis ? int(axis) - 5 : int(axis) + 5));
-    });
+    const test::InkCentre orbit =
+        test::inkCentre(tall, middleHalf, QColor(plot::kMaps.scarOrbit), [&](const QPoint& p) {
+            return QColor(tall.pixel(p.x(), p.y() + 0.5 < axis ? int(axis) - 5 : int(axis) + 5));
+        });
     ASSERT_GT(orbit.ink, tallScale) << "the dashes cover a third of the middle half";
     EXPECT_NEAR(orbit.centre.y(), axis, 0.5) << "a map " << 6.0 * tallScale << " px high";
     const std::vector<test::PaintedText> texts = test::paintedTexts(plot, QSize(660, 520));
@@ -375,7 +378,7 @@ TEST_F(MapPlots, ScarEnhancementScaleHasAFloor)
     const QColor panel = image.pixel(curve.center().toPoint().x(), int(curve.bottom()) - 4);
     // Its dashes' ink, under the legend and inside the frame, centres on 0.6 of the panel's height.
     const test::InkCentre fidelity =
-        test::inkCentre(image, curve.adjusted(2.0, 25.0, -2.0, -2.0).toRect(), QColor(plot::kCarpetFidelity),
+        test::inkCentre(image, curve.adjusted(2.0, 25.0, -2.0, -2.0).toRect(), QColor(plot::kCurves.carpetFidelity),
                         [&](const QPoint&) { return panel; });
     EXPECT_NEAR(fidelity.centre.y(), curve.bottom() - 0.6 * curve.height(), 0.5) << "ink " << fidelity.ink;
 }

@@ -21,7 +21,7 @@ namespace {
 
 using test::lineCentres;
 
-const QColor kBackdrop(plot::kRecorderBackground);
+const QColor kBackdrop(plot::kRecorder.background);
 
 // Whether some pixel within radius of at blends toward the colour over the backdrop.
 bool tintedNear(const QImage& image, const QPointF& at, const QColor& colour, int radius = 1)
@@ -81,22 +81,22 @@ TEST_F(OrbitEchoPlots, VortexOrbitRunsOnTheWindowAboutTheTrapCentreAndLzIsDivide
     const auto at = [&](double x, double y) {
         return QPointF(orbit.center().x() + scale * (x - 0.2), orbit.center().y() - scale * (y + 0.1));
     };
-    EXPECT_TRUE(test::colourNear(image, at(last.x, last.y), QColor(plot::kCarpetCurve))) << "the current core";
+    EXPECT_TRUE(test::colourNear(image, at(last.x, last.y), QColor(plot::kCurves.carpet))) << "the current core";
     // Its disc (radius 4.5 px) is wider than the 2.2 px orbit: ink 3.2 px off
     // the orbit, on both sides across it (radially about the trap centre).
     const QPointF core = at(last.x, last.y), radial = core - at(0.2, -0.1);
     for (const double side : {-1.0, 1.0})
         EXPECT_TRUE(test::colourNear(image, core + side * 3.2 / std::hypot(radial.x(), radial.y()) * radial,
-                                     QColor(plot::kCarpetCurve), 0))
+                                     QColor(plot::kCurves.carpet), 0))
             << "the current core's disc, side " << side;
     for (const VortexSample& s : recorder.samples())
-        EXPECT_EQ(test::colourNear(image, at(s.x, s.y), QColor(plot::kCarpetCurve), 3), s.found)
+        EXPECT_EQ(test::colourNear(image, at(s.x, s.y), QColor(plot::kCurves.carpet), 3), s.found)
             << "the orbit passes the found cores and bridges the lost one at t = " << s.time;
     int onCircle = 0;
     for (int i = 0; i < 24; ++i) {
         const double a = 2 * kPi * i / 24;
         onCircle += tintedNear(image, at(0.2 + std::cos(a) - 0.5 * std::sin(a), -0.1 + std::sin(a) + 0.5 * std::cos(a)),
-                               QColor(plot::kVortexClassical))
+                               QColor(plot::kMaps.vortexClassical))
                         ? 1
                         : 0;
     }
@@ -107,10 +107,10 @@ TEST_F(OrbitEchoPlots, VortexOrbitRunsOnTheWindowAboutTheTrapCentreAndLzIsDivide
     int dashes[2] = {0, 0}, farEnds[2] = {0, 0};
     for (int i = 0; i < 20; ++i) {
         const double s = -half + 0.03 * half * i, far = (0.85 + 0.007 * i) * half;
-        dashes[0] += tintedNear(image, at(0.2 + s, -0.1), QColor(plot::kVortexCrosshair)) ? 1 : 0;
-        dashes[1] += tintedNear(image, at(0.2, -0.1 + s), QColor(plot::kVortexCrosshair)) ? 1 : 0;
-        farEnds[0] += tintedNear(image, at(0.2 + far, -0.1), QColor(plot::kVortexCrosshair)) ? 1 : 0;
-        farEnds[1] += tintedNear(image, at(0.2, -0.1 + far), QColor(plot::kVortexCrosshair)) ? 1 : 0;
+        dashes[0] += tintedNear(image, at(0.2 + s, -0.1), QColor(plot::kAxes.vortexCrosshair)) ? 1 : 0;
+        dashes[1] += tintedNear(image, at(0.2, -0.1 + s), QColor(plot::kAxes.vortexCrosshair)) ? 1 : 0;
+        farEnds[0] += tintedNear(image, at(0.2 + far, -0.1), QColor(plot::kAxes.vortexCrosshair)) ? 1 : 0;
+        farEnds[1] += tintedNear(image, at(0.2, -0.1 + far), QColor(plot::kAxes.vortexCrosshair)) ? 1 : 0;
     }
     EXPECT_GE(dashes[0], 14) << "horizontal arm through the trap centre";
     EXPECT_GE(dashes[1], 14) << "vertical arm through the trap centre";
@@ -127,7 +127,7 @@ TEST_F(OrbitEchoPlots, VortexOrbitRunsOnTheWindowAboutTheTrapCentreAndLzIsDivide
     const QRectF momentum = panels.right;
     const double y =
         momentum.bottom() - momentum.height() * (last.angularMomentum / 2.0 - lo + pad) / (hi - lo + 2 * pad);
-    EXPECT_TRUE(test::colourNear(image, QPointF(momentum.right() - 1, y), QColor(plot::kVortexMomentum)));
+    EXPECT_TRUE(test::colourNear(image, QPointF(momentum.right() - 1, y), QColor(plot::kMaps.vortexMomentum)));
 
     // Where the band beside the orbit panel leaves room, the title over it
     // runs past both its edges, centred on it, and the caption under it too.
@@ -175,22 +175,22 @@ TEST_F(OrbitEchoPlots, BerryLoopFollowsTheDeformationAndThePhaseTraceBreaksWhere
     const double radius = 0.39 * std::min(loop.width(), loop.height());
     for (const BerrySample& s : recorder.samples()) {
         const QPointF p(loop.center().x() + s.q1 * radius / 0.35, loop.center().y() - s.q2 * radius / 0.35);
-        EXPECT_TRUE(tintedNear(image, p, QColor(plot::kBerryLoop), 2) ||
-                    tintedNear(image, p, QColor(plot::kBerryCurrent), 2))
+        EXPECT_TRUE(tintedNear(image, p, QColor(plot::kGauge.berryLoop), 2) ||
+                    tintedNear(image, p, QColor(plot::kMarkers.berryCurrent), 2))
             << "the loop passes the deformation at t = " << s.time;
     }
-    EXPECT_TRUE(
-        test::colourNear(image, QPointF(loop.center().x() + radius, loop.center().y()), QColor(plot::kBerryCurrent)))
+    EXPECT_TRUE(test::colourNear(image, QPointF(loop.center().x() + radius, loop.center().y()),
+                                 QColor(plot::kMarkers.berryCurrent)))
         << "the current deformation closes the loop";
 
     const auto x = [&](double t) { return curve.left() + curve.width() * t / 20.0; };
-    const QColor gold(plot::kTracePhase);
+    const QColor gold(plot::kCurves.tracePhase);
     for (const double t : {1.0, 3.0, 12.0, 18.0})
         EXPECT_TRUE(test::colourNear(image, QPointF(x(t), curve.center().y()), gold)) << "phase 0 at t = " << t;
-    EXPECT_TRUE(test::colourNear(image, QPointF(x(7.0), curve.center().y()), QColor(plot::kBerryZero)))
+    EXPECT_TRUE(test::colourNear(image, QPointF(x(7.0), curve.center().y()), QColor(plot::kAxes.berryZero)))
         << "the zero line runs at the panel's vertical middle, under the gap";
     EXPECT_FALSE(test::colourNear(image, QPointF(x(7.0), curve.center().y()), gold, 3)) << "no line across the gap";
-    EXPECT_TRUE(test::colourNear(image, QPointF(x(7.0), curve.bottom() - 1), QColor(plot::kTraceFidelity)))
+    EXPECT_TRUE(test::colourNear(image, QPointF(x(7.0), curve.bottom() - 1), QColor(plot::kCurves.traceFidelity)))
         << "the fidelity of an orthogonal state is 0";
 }
 
@@ -230,7 +230,7 @@ TEST_F(OrbitEchoPlots, BerryPhaseOfALoopThroughThreeStatesIsDrawnInDegreesWithTh
     const QRectF panel = panels.upper;
     const QRectF curve = panels.lower;
 
-    const QColor gold(plot::kTracePhase);
+    const QColor gold(plot::kCurves.tracePhase);
     const double x = curve.left() + curve.width() * 5.0 / 6.0;
     const double y = curve.center().y() - curve.height() / 2.0 * degrees / 180.0;
     EXPECT_TRUE(test::colourNear(image, QPointF(x, y), gold)) << "the phase at t = 5 on the +-180 degree scale";
@@ -239,7 +239,7 @@ TEST_F(OrbitEchoPlots, BerryPhaseOfALoopThroughThreeStatesIsDrawnInDegreesWithTh
 
     // The axes through the degeneracy stop 12 px inside the loop panel (their
     // antialiased ends tint the pixel that holds the end).
-    const QColor axis(plot::kBerryAxes);
+    const QColor axis(plot::kAxes.berryAxes);
     const int x0 = int(panel.left()), x1 = int(panel.right()), y0 = int(panel.top()), y1 = int(panel.bottom());
     const int cx = int(panel.center().x()), cy = int(panel.center().y());
     const auto axisAt = [&](int px, int py) { return tintedNear(image, QPointF(px, py), axis, 0); };
@@ -345,36 +345,42 @@ TEST_F(OrbitEchoPlots, LoschmidtReturnStartsWhereTheOutboundPathEndedAndTheEchoA
                        path.bottom() - path.height() * (s.centroidY - y0 + 0.12 * sy) / (1.24 * sy));
     };
     const std::vector<LoschmidtSample>& samples = recorder.samples();
-    EXPECT_TRUE(test::colourNear(image, point(samples[0]), QColor(plot::kLoschmidtStart), 1, 10)) << "the start";
-    EXPECT_TRUE(test::colourNear(image, point(samples[2]), QColor(plot::kLoschmidtTurn), 1, 10)) << "the turning point";
-    EXPECT_TRUE(test::colourNear(image, point(samples.back()), QColor(plot::kLoschmidtCurrent), 1, 10))
+    EXPECT_TRUE(test::colourNear(image, point(samples[0]), QColor(plot::kMarkers.loschmidtStart), 1, 10))
+        << "the start";
+    EXPECT_TRUE(test::colourNear(image, point(samples[2]), QColor(plot::kMarkers.loschmidtTurn), 1, 10))
+        << "the turning point";
+    EXPECT_TRUE(test::colourNear(image, point(samples.back()), QColor(plot::kMarkers.loschmidtCurrent), 1, 10))
         << "the current centroid";
     // Its marker is the smallest of the three: measured across its middle row.
     const auto across = [&](const LoschmidtSample& s, QRgb colour) {
         return test::countColour(image, QRect(int(point(s).x()) - 15, int(point(s).y()), 31, 1), QColor(colour), 10);
     };
-    const int currentWidth = across(samples.back(), plot::kLoschmidtCurrent);
-    EXPECT_LT(currentWidth, across(samples[0], plot::kLoschmidtStart)) << "the current marker against the start's";
-    EXPECT_LT(currentWidth, across(samples[2], plot::kLoschmidtTurn)) << "the current marker against the turn's";
+    const int currentWidth = across(samples.back(), plot::kMarkers.loschmidtCurrent);
+    EXPECT_LT(currentWidth, across(samples[0], plot::kMarkers.loschmidtStart))
+        << "the current marker against the start's";
+    EXPECT_LT(currentWidth, across(samples[2], plot::kMarkers.loschmidtTurn))
+        << "the current marker against the turn's";
 
     // Time runs to the last sample (5 > 2T = 4): T at 2/5 of the width, 2T at 4/5.
     const QRect band = echo.adjusted(2, 28, -2, -30).toRect();
-    const std::vector<double> reversal = lineCentres(image, band, true, kBackdrop, QColor(plot::kLoschmidtTurn));
-    const std::vector<double> back = lineCentres(image, band, true, kBackdrop, QColor(plot::kLoschmidtStart));
+    const std::vector<double> reversal =
+        lineCentres(image, band, true, kBackdrop, QColor(plot::kMarkers.loschmidtTurn));
+    const std::vector<double> back = lineCentres(image, band, true, kBackdrop, QColor(plot::kMarkers.loschmidtStart));
     ASSERT_EQ(reversal.size(), 1u);
     ASSERT_EQ(back.size(), 1u);
     EXPECT_NEAR(reversal[0], echo.left() + echo.width() * 2.0 / 5.0, 1.0);
     EXPECT_NEAR(back[0], echo.left() + echo.width() * 4.0 / 5.0, 1.0);
     // Both rules are thin: on a dash, the colour's share summed across a row stays under the curves' 2 px.
-    for (const auto& [centre, rgb] : {std::pair{reversal[0], plot::kLoschmidtTurn}, {back[0], plot::kLoschmidtStart}}) {
+    for (const auto& [centre, rgb] :
+         {std::pair{reversal[0], plot::kMarkers.loschmidtTurn}, {back[0], plot::kMarkers.loschmidtStart}}) {
         const double widest =
             test::widestRuleInk(image, int(centre), 4, band.top(), band.bottom(), kBackdrop, QColor(rgb));
         EXPECT_GT(widest, 0.8) << "the rule at x = " << centre;
         EXPECT_LT(widest, 2.0) << "the rule at x = " << centre;
     }
     // The echo panel is ruled at its quarters.
-    const std::vector<double> quarters =
-        lineCentres(image, echo.adjusted(3, 3, -3, -3).toRect(), false, kBackdrop, QColor(plot::kLoschmidtQuarters));
+    const std::vector<double> quarters = lineCentres(image, echo.adjusted(3, 3, -3, -3).toRect(), false, kBackdrop,
+                                                     QColor(plot::kAxes.loschmidtQuarters));
     for (int k = 1; k <= 3; ++k) {
         const double y = echo.top() + echo.height() * k / 4.0;
         EXPECT_TRUE(std::any_of(quarters.begin(), quarters.end(), [&](double c) { return std::abs(c - y) <= 1.0; }))
@@ -382,11 +388,11 @@ TEST_F(OrbitEchoPlots, LoschmidtReturnStartsWhereTheOutboundPathEndedAndTheEchoA
     }
     const LoschmidtSample& last = samples.back();
     EXPECT_TRUE(test::colourNear(image, QPointF(echo.right() - 1, echo.bottom() - echo.height() * last.densityEcho),
-                                 QColor(plot::kTraceFidelity)));
+                                 QColor(plot::kCurves.traceFidelity)));
     // Both echo curves are 2 px wide: on the straight stretch from t = 4 to 5, their ink
     // summed down a column is 2 px over the cosine of that stretch's slope.
-    for (const auto& [echoOf, rgb] : {std::pair{&LoschmidtSample::densityEcho, plot::kTraceFidelity},
-                                      {&LoschmidtSample::fidelity, plot::kTracePhase}}) {
+    for (const auto& [echoOf, rgb] : {std::pair{&LoschmidtSample::densityEcho, plot::kCurves.traceFidelity},
+                                      {&LoschmidtSample::fidelity, plot::kCurves.tracePhase}}) {
         const double from = samples[5].*echoOf, to = samples[6].*echoOf;
         const double slope = echo.height() * (to - from) / (echo.width() / 5.0);
         const double y = echo.bottom() - echo.height() * (from + 0.7 * (to - from));
@@ -455,9 +461,9 @@ TEST_F(OrbitEchoPlots, LoschmidtPathThatKeepsOneCoordinateGetsAWindowTwoUnitsWid
         const double scale = std::min(path.width() / spanX, path.height() / spanY);
         // The two centroids lie symmetric about the window's centre.
         const QPointF half(scale * dx / 2.0, -scale * dy / 2.0);
-        EXPECT_TRUE(test::colourNear(image, path.center() - half, QColor(plot::kLoschmidtStart), 1, 10))
+        EXPECT_TRUE(test::colourNear(image, path.center() - half, QColor(plot::kMarkers.loschmidtStart), 1, 10))
             << c.name << ": start";
-        EXPECT_TRUE(test::colourNear(image, path.center() + half, QColor(plot::kLoschmidtCurrent), 1, 10))
+        EXPECT_TRUE(test::colourNear(image, path.center() + half, QColor(plot::kMarkers.loschmidtCurrent), 1, 10))
             << c.name << ": now";
     }
 }

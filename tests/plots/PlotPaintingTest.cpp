@@ -145,7 +145,7 @@ protected:
     {
         QPainter painter(this);
         drawValueLabels(painter, QRectF(60, 30, 200, panelHeight_), QStringLiteral("top"), QStringLiteral("bottom"),
-                        kAxisText, left_, width_);
+                        kSinglePanel.axisText, left_, width_);
     }
 
 private:
@@ -453,7 +453,7 @@ TEST(PlotLayouts, ASplitPageShowsItsPlaceholdersOnlyWithoutData)
         EXPECT_GT(test::countColour(image, QRect(30, 142, 350, 20), QColor(0, 255, 0)), 0) << "the lower title";
         // The antialiased frame on y = 30 shares its red between rows 29 and 30.
         EXPECT_GT(qRed(image.pixel(200, 29)) + qRed(image.pixel(200, 30)), 200) << "the upper frame";
-        EXPECT_TRUE(test::colourNear(image, QPointF(5, 290), QColor(kRecorderBackground), 0, 0));
+        EXPECT_TRUE(test::colourNear(image, QPointF(5, 290), QColor(kRecorder.background), 0, 0));
     }
 }
 

@@ -20,8 +20,8 @@
 namespace vxo {
 namespace {
 
-const QColor kCurve(plot::kCrossSectionCurve);
-const QColor kPlaceholder(plot::kPlaceholder);
+const QColor kCurve(plot::kCurves.crossSection);
+const QColor kPlaceholder(plot::kSinglePanel.placeholder);
 const QSize kSize(480, 300);
 const QRectF kPanel = plot::panelRect(kSize, QuantumCrossSectionPlotWidget::layout());
 

@@ -16,8 +16,8 @@
 namespace vxo {
 namespace {
 
-const QColor kCurve(plot::kCurve);
-const QColor kPlaceholder(plot::kPlaceholder);
+const QColor kCurve(plot::kCurves.leading);
+const QColor kPlaceholder(plot::kSinglePanel.placeholder);
 const QSize kSize(460, 280);
 const QRectF kPanel = plot::panelRect(kSize, QuantumTimeSeriesPlotWidget::layout());
 

@@ -168,13 +168,14 @@ TEST_F(RecorderCarpetPlots, MoshinskyRowsStandAtTheirTimesSoTheOpeningLineMeetsT
         // Times without a sample show the panel: after the newest sample
         // during a run, before the oldest kept one once samples were dropped.
         const double emptyTime = samples.front().time > 0.5 ? 0.2 * samples.front().time : 0.5 * (tEnd + 1.5);
-        EXPECT_TRUE(
-            test::colourNear(image, QPointF(column(32), rowTop(emptyTime)), QColor(plot::kDiffractionPanel), 0, 2))
+        EXPECT_TRUE(test::colourNear(image, QPointF(column(32), rowTop(emptyTime)),
+                                     QColor(plot::kInnerPanel.diffractionFill), 0, 2))
             << name;
         // The newest row reaches as far as one more step of the sampling (up to tEnd).
         const double newest = samples.back().time, step = newest - samples[samples.size() - 2].time;
         for (double y = rowTop(newest) + 1; y <= rowTop(std::min(newest + step, tEnd)); ++y)
-            EXPECT_FALSE(test::colourNear(image, QPointF(column(32), y), QColor(plot::kDiffractionPanel), 0, 2))
+            EXPECT_FALSE(
+                test::colourNear(image, QPointF(column(32), y), QColor(plot::kInnerPanel.diffractionFill), 0, 2))
                 << name << ", newest row at y = " << y;
 
         // The line density at the detector (inside the open beam) against
@@ -189,7 +190,7 @@ TEST_F(RecorderCarpetPlots, MoshinskyRowsStandAtTheirTimesSoTheOpeningLineMeetsT
             const QPointF at(density.left() + density.width() * s->time / tEnd,
                              density.bottom() - density.height() * s->detectorDensity / iMax);
             if (at.y() > density.top() + 30) {
-                EXPECT_TRUE(test::colourNear(image, at, QColor(plot::kMoshinskyCurve)))
+                EXPECT_TRUE(test::colourNear(image, at, QColor(plot::kDiffraction.moshinskyCurve)))
                     << name << ", detector density at t = " << s->time;
             }
         }
@@ -209,7 +210,7 @@ TEST_F(RecorderCarpetPlots, MoshinskyDetectorPanelIsFramedOnlyOnceItHasARow)
         const QImage image = test::grabPlot(plot, QSize(640, height));
         // Pixels of the panel's top edge, an antialiased line at y = 153: each
         // channel between the page's and the frame's, and not the page's.
-        const QColor page(plot::kMoshinskyPage.background), frame(plot::kMoshinskyFrame);
+        const QColor page(plot::kMoshinskyPage.background), frame(plot::kInnerPanel.moshinskyFrame);
         const auto between = [](int v, int a, int b) { return std::min(a, b) <= v && v <= std::max(a, b); };
         int edge = 0;
         for (int x = 62; x < 622; ++x) {
@@ -293,7 +294,7 @@ TEST_F(RecorderCarpetPlots, KapitzaDiracRowsUseTheNewestBinsAndStopAtTheCarpetEd
     // the full bar reaching 30 pixels below the top: measured up the middle
     // column of each slot.
     const double slot = bars.width() / 7.0;
-    const QColor cyan(plot::kKapitzaBars);
+    const QColor cyan(plot::kDiffraction.kapitzaDiracBars);
     const std::vector<double> populations{0.0, 0.2, 0.0, 0.0, 0.0, 0.8, 0.0};
     for (int k = 0; k < 7; ++k) {
         const QPoint base(int(bars.left() + (k + 0.5) * slot), bars.bottom() - 1);
@@ -388,7 +389,7 @@ TEST_F(RecorderCarpetPlots, AharonovBohmColumnsAreSamplesWithTheLowestRowAtTheBo
     for (const AharonovBohmSample& s : samples) {
         const QPointF at(curve.left() + curve.width() * s.time / 5.0,
                          curve.bottom() - curve.height() * s.centralProbability / central);
-        EXPECT_TRUE(test::colourNear(image, at, QColor(plot::kGaugeTrajectory))) << "t = " << s.time;
+        EXPECT_TRUE(test::colourNear(image, at, QColor(plot::kGauge.trajectory))) << "t = " << s.time;
     }
 }
 

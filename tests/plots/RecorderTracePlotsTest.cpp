@@ -153,8 +153,8 @@ TEST_F(RecorderTracePlots, LandauOrbitEnergyAndFidelityFollowTheSamples)
         double energyMax = 1.6 * 0.225; // 1.6 E_0, E_0 = hbar |b| / 2m
         for (const LandauSample& s : samples)
             energyMax = std::max(energyMax, 1.15 * s.energy);
-        Trace orbit{"orbit", QColor(plot::kGaugeTrajectory), {}}, energy{"<H>", QColor(plot::kGaugeHighlight), {}},
-            fidelity{"fidelity", QColor(plot::kGaugeSecondTrace), {}};
+        Trace orbit{"orbit", QColor(plot::kGauge.trajectory), {}}, energy{"<H>", QColor(plot::kGauge.highlight), {}},
+            fidelity{"fidelity", QColor(plot::kGauge.secondTrace), {}};
         for (const LandauSample& s : samples) {
             if (&s != &samples.back())
                 orbit.points.push_back(plane(s.meanX, s.meanY));
@@ -163,12 +163,12 @@ TEST_F(RecorderTracePlots, LandauOrbitEnergyAndFidelityFollowTheSamples)
             fidelity.points.push_back(QPointF(x, panels.lower.bottom() - panels.lower.height() * s.fidelity));
         }
         const std::string name = "Landau mode " + std::to_string(mode);
-        expectTraces(image, {orbit, Trace{"position", QColor(plot::kGaugeHighlight), {plane(4.0, 0.0)}}}, name);
+        expectTraces(image, {orbit, Trace{"position", QColor(plot::kGauge.highlight), {plane(4.0, 0.0)}}}, name);
         expectTraces(image, {energy, fidelity}, name);
         EXPECT_NEAR(samples.front().fidelity, 1.0, 1e-5) << name;
 
         // The reference orbit for a cyclotron packet, the level E_0 for an eigenstate.
-        const QColor circle(plot::kLandauCircle), level(plot::kLandauLevel);
+        const QColor circle(plot::kGauge.landauCircle), level(plot::kGauge.landauLevel);
         int onCircle = 0;
         // Probed where the dashed circle runs along a pixel column or row, so that it shows its full colour.
         for (const double angle : {-3.0, -1.6, -0.2})
@@ -201,7 +201,7 @@ TEST_F(RecorderTracePlots, LandauOrbitOfACircularPathIsDrawnRound)
     const QImage image = test::grabPlot(plot, kSize);
     const QRect orbit = stacked<QuantumLandauPlotWidget>().upper;
     ASSERT_GT(orbit.width(), orbit.height() + 100) << "a panel far from square";
-    const QRect box = test::colourBoundingBox(image, orbit.adjusted(2, 2, -2, -2), QColor(plot::kGaugeTrajectory), 40);
+    const QRect box = test::colourBoundingBox(image, orbit.adjusted(2, 2, -2, -2), QColor(plot::kGauge.trajectory), 40);
     ASSERT_FALSE(box.isEmpty());
     EXPECT_LE(std::abs(box.width() - box.height()), 1) << box.width() << " x " << box.height();
     EXPECT_NEAR(box.height(), 8.0 * (orbit.height() - 20.0) / 10.0 + 2.0, 3.0);
@@ -244,8 +244,8 @@ TEST_F(RecorderTracePlots, HallEdgeTrajectorySkipsAlongTheEdgeAboveTheWall)
     };
     const std::vector<HallEdgeSample>& samples = recorder.samples();
     const QPoint middle = panels.lower.center();
-    Trace path{"trajectory", QColor(plot::kGaugeTrajectory), {}},
-        strip{"edge strip", QColor(plot::kGaugeSecondTrace), {}}, drift{"drift", QColor(plot::kGaugeHighlight), {}};
+    Trace path{"trajectory", QColor(plot::kGauge.trajectory), {}},
+        strip{"edge strip", QColor(plot::kGauge.secondTrace), {}}, drift{"drift", QColor(plot::kGauge.highlight), {}};
     for (const HallEdgeSample& s : samples) {
         if (&s != &samples.back())
             path.points.push_back(plane(s.meanX, s.meanY));
@@ -260,16 +260,16 @@ TEST_F(RecorderTracePlots, HallEdgeTrajectorySkipsAlongTheEdgeAboveTheWall)
     expectTraces(image, {strip, drift, zero}, "Hall edge");
     // The edge line at y = edgeY and the wall below it.
     const QPointF edge = plane(10.0, -8.0);
-    EXPECT_TRUE(test::colourNear(image, edge, QColor(plot::kHallEdgeWall), 1, 40));
+    EXPECT_TRUE(test::colourNear(image, edge, QColor(plot::kGauge.hallEdgeWall), 1, 40));
     EXPECT_TRUE(test::colourNear(image, plane(10.0, -8.5), QColor(34, 19, 23), 0, 4)) << "the wall's shade";
-    EXPECT_TRUE(test::colourNear(image, plane(10.0, -7.0), QColor(plot::kStackedPanel), 0, 2))
+    EXPECT_TRUE(test::colourNear(image, plane(10.0, -7.0), QColor(plot::kInnerPanel.fill), 0, 2))
         << "no shade above the edge";
     // The shade stops at the panel's frame: below it the band keeps the backdrop left of the panel.
     const int below = panels.upper.bottom() + 3;
     EXPECT_EQ(image.pixel(int(edge.x()), below), image.pixel(panels.upper.left() - 10, below))
         << "shade below the frame";
     EXPECT_TRUE(
-        test::colourNear(image, QPointF(edge.x(), panels.lower.bottom() - 4), QColor(plot::kStackedPanel), 0, 2))
+        test::colourNear(image, QPointF(edge.x(), panels.lower.bottom() - 4), QColor(plot::kInnerPanel.fill), 0, 2))
         << "shade in the time panel";
 }
 
@@ -304,15 +304,15 @@ TEST_F(RecorderTracePlots, BackflowShadesTheIntervalsOfNegativeCurrent)
         const bool negative = samples[k - 1].flux < 0.0 || samples[k].flux < 0.0;
         EXPECT_EQ(negative, signs[k - 1] < 0.0 || signs[k] < 0.0) << "interval " << k;
         const QPointF low(timeX(flux, 0.5 * (samples[k - 1].time + samples[k].time), 4.0), flux.bottom() - 3.0);
-        EXPECT_TRUE(test::colourNear(image, low, negative ? QColor(39, 19, 28) : QColor(plot::kStackedPanel), 0, 4))
+        EXPECT_TRUE(test::colourNear(image, low, negative ? QColor(39, 19, 28) : QColor(plot::kInnerPanel.fill), 0, 4))
             << "interval " << k << (negative ? " is to be shaded" : " is not to be shaded");
     }
     double largest = 0.0;
     for (const BackflowSample& s : samples)
         largest = std::max(largest, std::abs(s.flux));
     const double backward = std::max(recorder.maximumBackwardFlux(), 0.01);
-    Trace current{"current", QColor(plot::kTwoLevelFirst), {}}, left{"P left", QColor(plot::kGaugeSecondTrace), {}},
-        accumulated{"backward flux", QColor(plot::kGaugeHighlight), {}};
+    Trace current{"current", QColor(plot::kTwoLevel.first), {}}, left{"P left", QColor(plot::kGauge.secondTrace), {}},
+        accumulated{"backward flux", QColor(plot::kGauge.highlight), {}};
     for (const BackflowSample& s : samples) {
         const double x = timeX(flux, s.time, 4.0);
         current.points.push_back(QPointF(x, flux.center().y() - 0.46 * flux.height() * s.flux / (1.12 * largest)));
@@ -367,8 +367,8 @@ TEST_F(RecorderTracePlots, ZitterbewegungTremblingAndDriftFollowTheRecorder)
     const double pad = std::max(0.08 * (hi - lo + 1e-9), 0.2);
     const QRect& pos = panels.upper;
     const QRect& vel = panels.lower;
-    Trace mean{"<x>", QColor(plot::kZitterMean), {}}, trembling{"detrended x", QColor(plot::kZitterTrembling), {}},
-        speed{"<v_x>", QColor(plot::kZitterVelocity), {}};
+    Trace mean{"<x>", QColor(plot::kDirac.zitterbewegungMean), {}},
+        trembling{"detrended x", QColor(plot::kDirac.trembling), {}}, speed{"<v_x>", QColor(plot::kDirac.velocity), {}};
     for (const ZitterbewegungSample& s : samples) {
         const double x = timeX(pos, s.time, 12.0);
         mean.points.push_back(QPointF(x, pos.bottom() - pos.height() * (s.meanX - lo + pad) / (hi - lo + 2.0 * pad)));
@@ -414,8 +414,8 @@ TEST_F(RecorderTracePlots, KleinProbabilitiesAreDrawnAtNinetyTwoPercentFullScale
     const QImage image = test::grabPlot(plot, kSize);
 
     const QRect panel = plot::scanPanel(kSize, QuantumKleinTunnelingPlotWidget::layout());
-    Trace left{"left", QColor(plot::kKleinLeft), {}}, inside{"barrier", QColor(plot::kScanCurrent), {}},
-        right{"right", QColor(plot::kScanCurve), {}};
+    Trace left{"left", QColor(plot::kDirac.kleinLeft), {}}, inside{"barrier", QColor(plot::kMarkers.scanCurrent), {}},
+        right{"right", QColor(plot::kCurves.leading), {}};
     for (const KleinSample& s : recorder.samples()) {
         const double x = timeX(panel, s.time, 16.0);
         left.points.push_back(QPointF(x, panel.bottom() - panel.height() * 0.92 * s.leftProbability));
@@ -426,7 +426,7 @@ TEST_F(RecorderTracePlots, KleinProbabilitiesAreDrawnAtNinetyTwoPercentFullScale
     expectTraces(image, {left, inside, right}, "Klein");
     // The analysis lasts 16 and the run has reached 10: the curves stop short.
     const QRect later(int(timeX(panel, 10.0, 16.0)) + 3, panel.top() + 60, 100, panel.height() - 70);
-    EXPECT_EQ(test::countColour(image, later, QColor(plot::kScanCurve), 40), 0);
+    EXPECT_EQ(test::countColour(image, later, QColor(plot::kCurves.leading), 40), 0);
 }
 
 TEST_F(RecorderTracePlots, ShowThePlaceholderForMissingUnconfiguredOrEmptyRecorders)

@@ -25,8 +25,8 @@
 namespace vxo {
 namespace {
 
-const QColor kAxisText(plot::kAxisText);
-const QColor kTitle(plot::kCarpetTitle);
+const QColor kAxisText(plot::kSinglePanel.axisText);
+const QColor kTitle(plot::kRecorder.carpetTitle);
 
 using ShortPlotLabels = test::PlotTest;
 
@@ -86,7 +86,7 @@ TEST_F(ShortPlotLabels, TheVortexOrbitTitleAndCaptionStayBetweenTheEdgeAndTheMom
     ASSERT_FALSE(recorder.isEmpty());
     plot.setRecorder(&recorder, 1.0, 1.0);
     const QImage running = test::grabPlot(plot, QSize(700, 140));
-    const QColor caption(plot::kCarpetLabel);
+    const QColor caption(plot::kRecorder.label);
     EXPECT_EQ(test::countColour(running, QRect(0, 112, 4, 22), caption), 0)
         << "the orbit caption is cut by the left edge";
     EXPECT_GT(test::countColour(running, QRect(4, 112, 46, 22), caption), 0)
@@ -134,8 +134,8 @@ TEST_F(ShortPlotLabels, CrowdedBoundStateLevelsKeepTheSelectedLabelAndNoneOverIt
         const double y = panel.bottom() - panel.height() * (energy + 0.64) / 9.28;
         return QRect(int(panel.left()) + 5, int(y) - 18, 130, 18);
     };
-    const QColor selectedLabel(plot::kSelectedLevelLabel);
-    const QColor otherLabel(plot::kLevelLabel);
+    const QColor selectedLabel(plot::kStationary.selectedLevelLabel);
+    const QColor otherLabel(plot::kStationary.levelLabel);
     EXPECT_GT(test::countColour(image, labelBox(0.55), selectedLabel, 30), 0) << "the selected level lost its label";
     // The rows of the neighbour's text, above both level lines.
     EXPECT_EQ(test::countColour(image, labelBox(0.5).adjusted(0, 0, 0, -5), otherLabel, 30), 0)

@@ -21,8 +21,8 @@ using test::countColour;
 using test::kInf;
 using test::kNaN;
 
-const QColor kPlaceholderText(plot::kPlaceholder);
-const QColor kTitleText(plot::kTitle);
+const QColor kPlaceholderText(plot::kSinglePanel.placeholder);
+const QColor kTitleText(plot::kSinglePanel.title);
 
 // T(E) = 1 / (1 + 4 (E - 3)^2) on 41 energies over [1, 5].
 std::vector<TransmissionPoint> lorentzian()
@@ -48,7 +48,7 @@ TEST_F(ResonancePlot, CurveMarkerAndPacketLineStandAtTheirValues)
     const QRectF p = plot::panelRect(QSize(420, 300), QuantumResonancePlotWidget::layout());
     const auto at = [&](double e, double t) { return test::panelPoint(p, 1.0, 5.0, 0.0, 1.0, e, t); };
 
-    const QColor line(plot::kCurve);
+    const QColor line(plot::kCurves.leading);
     for (const int k : {3, 17, 22, 26, 37})
         EXPECT_TRUE(colourNear(image, at(curve[k].abscissa, curve[k].transmission), line)) << "point " << k;
     EXPECT_TRUE(colourNear(image, (at(1.9, curve[9].transmission) + at(2.1, curve[11].transmission)) / 2.0, line))
@@ -56,14 +56,14 @@ TEST_F(ResonancePlot, CurveMarkerAndPacketLineStandAtTheirValues)
     EXPECT_TRUE(colourNear(image, at(4.0, 1.0), line)) << "T above 1 lies on the top edge";
     EXPECT_EQ(test::countColourOutside(image, p.toRect().adjusted(-2, -2, 2, 2), line), 0);
 
-    const QColor marker(plot::kResonanceMarker);
-    const QColor packet(plot::kPacketTransmission);
+    const QColor marker(plot::kMarkers.resonance);
+    const QColor packet(plot::kStationary.packetTransmission);
     EXPECT_TRUE(colourNear(image, at(3.5, 0.8), marker, 1, 10)) << "marker dot on the current configuration";
     EXPECT_GT(test::markedRows(image, at(3.5, 0).x(), p.top() + 1, p.bottom() - 1), 0.5) << "dashed marker line";
     const int packetY = int(at(1, 0.25).y());
     EXPECT_GT(countColour(image, QRect(int(p.left()), packetY - 1, int(p.width()), 3), packet), 120) << "packet line";
     const QRect packetLabel(int(p.right()) - 180, packetY - 19, 180, 18);
-    EXPECT_GT(countColour(image, packetLabel, QColor(plot::kPacketTransmissionLabel), 0), 0)
+    EXPECT_GT(countColour(image, packetLabel, QColor(plot::kStationary.packetTransmissionLabel), 0), 0)
         << "packet label above its line";
 
     // The marker is drawn from the scan's first energy to its last, both included.
@@ -104,10 +104,11 @@ TEST_F(ResonancePlot, ShowsThePlaceholderWithoutACurveAndNothingForAReversedOne)
     EXPECT_TRUE(shows(middle, kPlaceholderText)) << "after clear";
     EXPECT_FALSE(shows(titleBand, kTitleText)) << "no title over the placeholder";
     plot.setCurve({{2.0, 0.5}, {2.0, 0.7}});
-    EXPECT_FALSE(shows(middle, kPlaceholderText) || shows(titleBand, kTitleText) || shows(middle, QColor(plot::kCurve)))
+    EXPECT_FALSE(shows(middle, kPlaceholderText) || shows(titleBand, kTitleText) ||
+                 shows(middle, QColor(plot::kCurves.leading)))
         << "a range that does not grow draws nothing inside";
     plot.setCurve(lorentzian());
-    EXPECT_TRUE(shows(QRect(170, 266, 120, 24), QColor(plot::kAxisText))) << "the caption outlives clear()";
+    EXPECT_TRUE(shows(QRect(170, 266, 120, 24), QColor(plot::kSinglePanel.axisText))) << "the caption outlives clear()";
 }
 
 // The harmonic ladder V = x^2 / 2 sampled at x = -4, -3.9, ..., 4 with its
@@ -149,24 +150,26 @@ TEST_F(BoundStatePlot, DrawsTheLadderAndTheSelectedEigenfunctionWithItsNodes)
     const double scale = 0.075 * 9.28 / (4.0 * std::exp(-1.25));
 
     for (const double x : {-3.3, -1.1, 2.7})
-        EXPECT_TRUE(colourNear(image, at(x, 0.5 * x * x), QColor(plot::kPotential), 1, 12)) << "V at x = " << x;
-    EXPECT_TRUE(colourNear(image, at(0.3, 2.5), QColor(plot::kSelectedLevel), 1, 20)) << "selected level, solid";
+        EXPECT_TRUE(colourNear(image, at(x, 0.5 * x * x), QColor(plot::kStationary.potential), 1, 12))
+            << "V at x = " << x;
+    EXPECT_TRUE(colourNear(image, at(0.3, 2.5), QColor(plot::kStationary.selectedLevel), 1, 20))
+        << "selected level, solid";
     for (const double e : {0.5, 1.5, 6.0})
         EXPECT_GT(countColour(image, QRect(int(at(-1, e).x()), int(at(0, e).y()) - 1, 100, 3),
-                              e > 5.0 ? QColor(plot::kContinuum) : QColor(plot::kLevel)),
+                              e > 5.0 ? QColor(plot::kStationary.continuum) : QColor(plot::kStationary.level)),
                   40)
             << "dashed level or threshold at E = " << e;
     for (const double x : {-1.7, 0.4, 1.3})
         EXPECT_TRUE(colourNear(image, at(x, 2.5 + scale * (2 * x * x - 1) * std::exp(-x * x / 2)),
-                               QColor(plot::kEigenfunction), 1, 20))
+                               QColor(plot::kStationary.eigenfunction), 1, 20))
             << "eigenfunction at x = " << x;
-    const QColor node(plot::kNode);
+    const QColor node(plot::kStationary.node);
     for (const double x : {-1.0 / std::sqrt(2.0), 1.0 / std::sqrt(2.0)})
         EXPECT_TRUE(colourNear(image, at(x, 2.5), node, 1, 20)) << "node at x = " << x;
     EXPECT_EQ(countColour(image, QRect(int(at(-3.9, 0).x()) - 8, int(at(0, 2.5).y()) - 8, 16, 16), node, 20), 0)
         << "no node for sign flips below 1.5 % of the peak";
-    for (const auto& [e, colour] :
-         {std::pair{2.5, QColor(plot::kSelectedLevelLabel)}, std::pair{1.5, QColor(plot::kLevelLabel)}})
+    for (const auto& [e, colour] : {std::pair{2.5, QColor(plot::kStationary.selectedLevelLabel)},
+                                    std::pair{1.5, QColor(plot::kStationary.levelLabel)}})
         EXPECT_GT(countColour(image, QRect(67, int(at(0, e).y()) - 18, 130, 18), colour, 0), 0) << "label of " << e;
 
     // The threshold's value stands above its line, at the panel's right end.
@@ -181,7 +184,8 @@ TEST_F(BoundStatePlot, DrawsTheLadderAndTheSelectedEigenfunctionWithItsNodes)
     // it changes sign strictly, so no marker is drawn there, from either side.
     plot.setResult(harmonicLadder(), 1);
     const QImage odd = test::grabPlot(plot, QSize(480, 360));
-    EXPECT_TRUE(colourNear(odd, at(1.0, 1.5 + 0.075 * 9.28), QColor(plot::kEigenfunction), 1, 20)) << "its peak";
+    EXPECT_TRUE(colourNear(odd, at(1.0, 1.5 + 0.075 * 9.28), QColor(plot::kStationary.eigenfunction), 1, 20))
+        << "its peak";
     EXPECT_EQ(countColour(odd, odd.rect(), node, 20), 0) << "a node marked on a sample that is exactly 0";
 
     // With no finite potential sample or level the energy axis falls back to
@@ -208,12 +212,14 @@ TEST_F(BoundStatePlot, DrawsTheLadderAndTheSelectedEigenfunctionWithItsNodes)
     plot.setResult(lowered, 2);
     const QImage shifted = test::grabPlot(plot, QSize(480, 360));
     for (const double x : {-3.3, -1.1, 2.7})
-        EXPECT_TRUE(colourNear(shifted, at(x, 0.5 * x * x), QColor(plot::kPotential), 1, 12)) << "lowered, x = " << x;
+        EXPECT_TRUE(colourNear(shifted, at(x, 0.5 * x * x), QColor(plot::kStationary.potential), 1, 12))
+            << "lowered, x = " << x;
 
     plot.setResult(harmonicLadder(), 3); // past the end
     const QImage none = test::grabPlot(plot, QSize(480, 360));
-    EXPECT_EQ(
-        countColour(none, none.rect(), node, 20) + countColour(none, none.rect(), QColor(plot::kSelectedLevel), 10), 0)
+    EXPECT_EQ(countColour(none, none.rect(), node, 20) +
+                  countColour(none, none.rect(), QColor(plot::kStationary.selectedLevel), 10),
+              0)
         << "no eigenfunction, every level dashed blue";
 }
 
@@ -248,12 +254,13 @@ TEST_F(BoundStatePlot, EveryLevelKeepsItsLabelWhereLevelsCrowd)
         EXPECT_TRUE(p.contains(label.box) && !ink(label.box).intersects(continuum)) << which;
         for (std::size_t j = 0; j < k; ++j)
             EXPECT_FALSE(ink(label.box).intersects(ink(labels[j].box))) << which << " over " << energies[j];
-        const QColor colour = k == 4 ? QColor(plot::kSelectedLevelLabel) : QColor(plot::kLevelLabel);
+        const QColor colour =
+            k == 4 ? QColor(plot::kStationary.selectedLevelLabel) : QColor(plot::kStationary.levelLabel);
         EXPECT_GT(countColour(image, label.box.toRect(), colour, 0), 0) << which << " is not drawn";
         // Its text stands on a patch of the background: the potential and the
         // lines drawn before it do not show through the text's box.
         const QRect text = test::paintedText(texts, QStringLiteral("n=%1 ").arg(k + 1)).box.toRect();
-        for (const QRgb line : {plot::kPotential, plot::kLevel, plot::kContinuum})
+        for (const QRgb line : {plot::kStationary.potential, plot::kStationary.level, plot::kStationary.continuum})
             EXPECT_EQ(countColour(image, text.adjusted(0, 1, 0, -1), QColor(line), 20), 0) << which << " crossed";
         // On its line, or with a leader through the rows between it and its line.
         const double from = label.levelY > label.box.bottom() ? label.box.bottom() : label.levelY;

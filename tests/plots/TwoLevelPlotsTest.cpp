@@ -29,10 +29,10 @@ using test::kNaN;
 using test::markedRows;
 using test::panelPoint;
 
-const QColor kPlaceholderText(plot::kPlaceholder);
-const QColor kSignal(plot::kFringeCurve);
-const QColor kCurrent(plot::kFringeCurrent);
-const QColor kLower(plot::kTwoLevelFirst);
+const QColor kPlaceholderText(plot::kSinglePanel.placeholder);
+const QColor kSignal(plot::kTwoLevel.fringe);
+const QColor kCurrent(plot::kTwoLevel.fringeCurrent);
+const QColor kLower(plot::kTwoLevel.first);
 constexpr double kPi = 3.141592653589793;
 
 bool shows(const QImage& image, const QRectF& where, const QColor& colour)
@@ -89,13 +89,14 @@ const std::vector<PredictionPlot>& predictionPlots()
          [](QWidget& w) { static_cast<QuantumRabiPlotWidget&>(w).setTwoLevelReference(rabiReference()); },
          feeding<QuantumRabiPlotWidget>(), plot::panelRect(QSize(460, 320), QuantumRabiPlotWidget::layout()), 4.0 * kPi,
          2.0 * kPi, [](double t) { return 0.8 * std::pow(std::sin(t / 4.0), 2); }, &ObservableSample::rabiValid,
-         &ObservableSample::rabiPopulation1, &ObservableSample::rabiPopulation2, QColor(plot::kRabiFirst)},
+         &ObservableSample::rabiPopulation1, &ObservableSample::rabiPopulation2, QColor(plot::kTwoLevel.rabiFirst)},
         {"double well", [](QWidget* host) { return new QuantumDoubleWellPlotWidget(host); },
          [](QWidget& w) { static_cast<QuantumDoubleWellPlotWidget&>(w).setTunnellingPeriod(40.0); },
          feeding<QuantumDoubleWellPlotWidget>(),
          plot::panelRect(QSize(460, 320), QuantumDoubleWellPlotWidget::layout()), 40.0, 20.0,
          [](double t) { return std::pow(std::sin(kPi * t / 40.0), 2); }, &ObservableSample::doubleWellValid,
-         &ObservableSample::leftWellProbability, &ObservableSample::rightWellProbability, QColor(plot::kCurve)},
+         &ObservableSample::leftWellProbability, &ObservableSample::rightWellProbability,
+         QColor(plot::kCurves.leading)},
     };
     return plots;
 }
@@ -144,7 +145,7 @@ TEST_F(TwoLevelPlot, PredictionBehindThePlaceholderThenMeasuredCurvesOnTheStretc
         const auto at = [&](double u, double v) { return panelPoint(c.panel, 0.1, 1.5, 0, 1, u, v); };
         for (const double u : {0.23, 0.41, 0.87, 1.12}) {
             EXPECT_TRUE(colourNear(image, at(u, first(u * c.period)), c.firstColour)) << c.name << " at " << u;
-            EXPECT_TRUE(colourNear(image, at(u, second(u * c.period)), QColor(plot::kSecondPopulation)))
+            EXPECT_TRUE(colourNear(image, at(u, second(u * c.period)), QColor(plot::kTwoLevel.secondPopulation)))
                 << c.name << " at " << u;
         }
         const double a = first(0.5 * c.period);
@@ -203,8 +204,8 @@ TEST_F(TwoLevelPlot, AnInvalidRabiReferenceNeitherDrawsNorStretchesTheAxis)
     }));
     const QImage image = test::grabPlot(plot, QSize(460, 320));
     const QRectF panel = plot::panelRect(QSize(460, 320), QuantumRabiPlotWidget::layout());
-    EXPECT_TRUE(colourNear(image, panelPoint(panel, 0, 1, 0, 1, 0.45, 0.3), QColor(plot::kRabiFirst)));
-    EXPECT_FALSE(colourNear(image, panelPoint(panel, 0, 1, 0, 1, 0.75, 0.3), QColor(plot::kRabiFirst), 2))
+    EXPECT_TRUE(colourNear(image, panelPoint(panel, 0, 1, 0, 1, 0.45, 0.3), QColor(plot::kTwoLevel.rabiFirst)));
+    EXPECT_FALSE(colourNear(image, panelPoint(panel, 0, 1, 0, 1, 0.75, 0.3), QColor(plot::kTwoLevel.rabiFirst), 2))
         << "the curve ends half way across";
 }
 
@@ -279,15 +280,15 @@ TEST_F(LandauZenerPlot, CrossingMarkRunsThroughTheBiasStripAtTheCrossingTime)
     // cosine of their slope (measured from t = 8 to 13, clear of the grid).
     const double slope = p.height() * 0.003 / (p.width() / 45.0);
     for (const auto& [start, rate, rgb] :
-         {std::tuple{0.4, 0.003, plot::kSweepLeft}, {0.6, -0.003, plot::kSweepRight}}) {
+         {std::tuple{0.4, 0.003, plot::kTwoLevel.sweepLeft}, {0.6, -0.003, plot::kTwoLevel.sweepRight}}) {
         double fullest = 0.0, widest = 0.0;
         for (int x = int(p.left() + p.width() * 13 / 45); x < int(p.left() + p.width() * 18 / 45); ++x) {
             const double t = -5.0 + 45.0 * (x + 0.5 - p.left()) / p.width();
             const int y = int(panelPoint(p, -5, 40, 0, 1, t, start + rate * t).y());
             double column = 0.0;
             for (int row = y - 4; row <= y + 4; ++row) {
-                const test::InkProjection k =
-                    test::inkProjection(measuredUnmarked.pixel(x, row), QColor(plot::kBackground), QColor(rgb));
+                const test::InkProjection k = test::inkProjection(measuredUnmarked.pixel(x, row),
+                                                                  QColor(plot::kSinglePanel.background), QColor(rgb));
                 fullest = std::max(fullest, k.pc / k.cc);
                 column += std::max(0.0, k.pc / k.cc);
             }
@@ -300,7 +301,7 @@ TEST_F(LandauZenerPlot, CrossingMarkRunsThroughTheBiasStripAtTheCrossingTime)
     for (const double t : {-2.0, 11.0, 27.0}) {
         EXPECT_TRUE(colourNear(measured, panelPoint(p, -5, 40, 0, 1, t, 0.9 - 0.02 * t), kLower)) << t;
         EXPECT_TRUE(
-            colourNear(measured, panelPoint(p, -5, 40, 0, 1, t, 0.15 + 0.015 * t), QColor(plot::kTwoLevelSecond)))
+            colourNear(measured, panelPoint(p, -5, 40, 0, 1, t, 0.15 + 0.015 * t), QColor(plot::kTwoLevel.second)))
             << t;
     }
     EXPECT_TRUE(colourNear(measured, QPointF(58 + 380 * 2.0 / 45.0, bias.center().y() - 15.3), kSignal)) << "t = -3";
@@ -413,14 +414,14 @@ TEST_F(StueckelbergPlot, HoldTimeFringeWithTheCurrentHoldAndBothCrossingsMarked)
     plot.reset();
     const QImage reset = grab();
     EXPECT_TRUE(shows(reset, QRectF(140, 110, 200, 40), kPlaceholderText));
-    EXPECT_TRUE(shows(reset, scan, QColor(plot::kFringePlaceholder)));
+    EXPECT_TRUE(shows(reset, scan, QColor(plot::kTwoLevel.fringePlaceholder)));
     EXPECT_FALSE(shows(reset, reset.rect(), kSignal) || shows(reset, scan, kLower)) << "sweep disabled, scan empty";
     // One scanned hold is no fringe yet; two are a segment from 0.2 at hold 2 to 0.8 at hold 6.
     const std::vector<StueckelbergFringePoint> pair{{2.0, 0.0, 0.2, 0.0}, {6.0, 0.0, 0.8, 0.0}};
     for (const std::size_t count : {1u, 2u}) {
         plot.setFringeScan({pair.begin(), pair.begin() + static_cast<std::ptrdiff_t>(count)});
         const QImage scanned = grab();
-        EXPECT_EQ(shows(scanned, scan, QColor(plot::kFringePlaceholder)), count == 1) << count << " points";
+        EXPECT_EQ(shows(scanned, scan, QColor(plot::kTwoLevel.fringePlaceholder)), count == 1) << count << " points";
         EXPECT_EQ(colourNear(scanned, panelPoint(scan, 2, 6, 0, 1, 4.7, 0.605), kLower), count == 2) << count;
     }
 }
@@ -502,7 +503,7 @@ TEST_F(RamseyPlot, PulseStripStagesAndFringesStandAtTheirTimes)
     // Fringes over free times 0..20, the current free time 5.5 marked on both.
     const auto at = [&](double free, double p) { return panelPoint(scan, 0, 20, 0, 1, free, p); };
     for (const double f : {2.0, 10.0}) {
-        EXPECT_TRUE(colourNear(image, at(f, 0.5 + 0.45 * std::cos(0.3 * f)), QColor(plot::kTwoLevelSecond))) << f;
+        EXPECT_TRUE(colourNear(image, at(f, 0.5 + 0.45 * std::cos(0.3 * f)), QColor(plot::kTwoLevel.second))) << f;
         EXPECT_TRUE(colourNear(image, at(f, 0.5 + 0.2 * std::cos(0.3 * f)), kLower)) << f;
     }
     EXPECT_TRUE(colourNear(image, at(5.5, 0.7), kCurrent, 1, 10)) << "single-system marker";
@@ -510,7 +511,7 @@ TEST_F(RamseyPlot, PulseStripStagesAndFringesStandAtTheirTimes)
     EXPECT_NEAR(disc.width(), disc.height(), 1) << "the marker is a round disc";
     EXPECT_TRUE(colourNear(image, at(5.5, 0.3), kLower, 1, 10)) << "ensemble marker";
     const QRectF singleLegend(64, 314, 90, 16);
-    EXPECT_TRUE(shows(image, singleLegend, QColor(plot::kTwoLevelSecond)));
+    EXPECT_TRUE(shows(image, singleLegend, QColor(plot::kTwoLevel.second)));
     // The state legend is one row, its second entry just after the first.
     const std::vector<test::PaintedText> texts = test::paintedTexts(plot, QSize(460, 400));
     const QRectF first = test::paintedText(texts, QStringLiteral("P(state 1)")).box;
@@ -555,14 +556,14 @@ TEST_F(RamseyPlot, PulseStripStagesAndFringesStandAtTheirTimes)
         plot.setEnsembleScan(count == 2 ? std::vector{ends.front(), ends.back()} : std::vector{ends.front()});
         const QImage few = grab();
         const double middle = 0.5 * (ends.front().averagePopulation2 + ends.back().averagePopulation2);
-        EXPECT_EQ(shows(few, scan, QColor(plot::kFringePlaceholder)), count < 2) << count << " points";
+        EXPECT_EQ(shows(few, scan, QColor(plot::kTwoLevel.fringePlaceholder)), count < 2) << count << " points";
         EXPECT_EQ(colourNear(few, at(10.0, middle), kLower), count == 2) << count << " points";
     }
 
     plot.reset();
     const QImage reset = grab();
     EXPECT_TRUE(shows(reset, QRectF(140, 110, 200, 40), kPlaceholderText));
-    EXPECT_TRUE(shows(reset, scan, QColor(plot::kFringePlaceholder)));
+    EXPECT_TRUE(shows(reset, scan, QColor(plot::kTwoLevel.fringePlaceholder)));
     EXPECT_FALSE(shows(reset, reset.rect(), kSignal)) << "the default sequence is disabled";
 }
 
