@@ -102,7 +102,7 @@ struct AxisColours {
 };
 inline constexpr AxisColours kAxes{};
 
-// Measured curves: the leading curve of each kind of plot (cyan) and the quantity drawn beside it (amber).
+// Measured curves: the leading curve of each kind of plot and the quantity drawn beside it.
 struct CurveColours {
     QRgb leading = qRgb(100, 220, 255);
     QRgb energy = qRgb(255, 170, 105);
