@@ -426,6 +426,50 @@ TEST(SplitStepFourierSolver2DCache, KineticTableFollowsTheGrid)
     EXPECT_NEAR(b.norm(), 1.0, 1e-5);
 }
 
+// The kinetic table propagates over the potential's sub-step: a potential
+// revision that changes the count rebuilds it once, one that keeps the count
+// not at all, and a rebuild that prepares the potential first builds it once.
+TEST(SplitStepFourierSolver2DCache, KineticTableIsBuiltOncePerSubStepChange)
+{
+    const std::uint64_t nx = 64, ny = 32;
+    const float dx = 0.0625f, dy = 0.09f;
+    ComplexField2D psi(nx, ny, dx, dy);
+    GaussianPacket2D::prepare(psi, {0.0f, 0.0f, 0.5f, 1.0f, 0.0f, 0.6f});
+    PotentialField2D v(nx, ny, dx, dy);
+    const auto paint = [&v](float wall) {
+        v.fill(0.0f);
+        v.addRectangle(-1.5f, 0.0f, 0.5f, 100.0f, wall);
+        v.addRectangle(1.5f, 0.0f, 0.5f, 100.0f, wall);
+    };
+    struct Revision {
+        float wall;
+        bool countChanges;
+    };
+    SplitStepFourierSolver2D solver = configuredSolver(1.0f, 1.0f, 0.02f);
+    paint(40.0f);
+    solver.step(psi, v);
+    ASSERT_GT(solver.subSteps(), 1u) << "walls of 40 on this grid are meant to be sharp";
+    EXPECT_EQ(solver.kineticBuilds(), 1u) << "the first step builds the table for its sub-step only";
+    for (const Revision r : {Revision{40.0f, false}, Revision{0.0f, true}, Revision{0.0f, false},
+                             Revision{40.0f, true}, Revision{41.0f, false}}) {
+        const std::uint32_t count = solver.subSteps();
+        const std::uint64_t builds = solver.kineticBuilds();
+        paint(r.wall);
+        solver.step(psi, v);
+        ASSERT_EQ(solver.subSteps() != count, r.countChanges) << "walls " << r.wall;
+        EXPECT_EQ(solver.kineticBuilds() - builds, r.countChanges ? 1u : 0u) << "walls " << r.wall;
+    }
+
+    SplitStepFourierSolver2D rebuilt = configuredSolver(1.0f, 1.0f, 0.02f);
+    rebuilt.preparePotentialPhase(v);
+    rebuilt.prepareKineticPhase(psi);
+    ComplexField2D stepped = psi;
+    rebuilt.step(stepped, v);
+    EXPECT_EQ(rebuilt.kineticBuilds(), 1u);
+    solver.step(psi, v);
+    EXPECT_TRUE(bitIdentical(stepped, psi)) << "the table depends on what it is keyed to only";
+}
+
 TEST(SplitStepFourierSolver2DFailures, BadGridsThrowBeforeAnythingChanges)
 {
     SplitStepFourierSolver2D solver = configuredSolver(1.0f, 1.0f, 0.02f);
