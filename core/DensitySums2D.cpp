@@ -10,10 +10,9 @@ namespace vxo {
 
 namespace density {
 
-double accumulateRowPortable(const Complex* row, std::size_t count, double* columns)
+double accumulateCells(const Complex* row, std::size_t first, std::size_t count, double* columns, double* partial)
 {
-    double partial[4] = {0.0, 0.0, 0.0, 0.0};
-    for (std::size_t c = 0; c < count; ++c) {
+    for (std::size_t c = first; c < count; ++c) {
         const double re = row[c].real();
         const double im = row[c].imag();
         const double p = re * re + im * im;
@@ -21,6 +20,12 @@ double accumulateRowPortable(const Complex* row, std::size_t count, double* colu
         partial[c % 4] += p;
     }
     return (partial[0] + partial[1]) + (partial[2] + partial[3]);
+}
+
+double accumulateRowPortable(const Complex* row, std::size_t count, double* columns)
+{
+    double partial[4] = {0.0, 0.0, 0.0, 0.0};
+    return accumulateCells(row, 0, count, columns, partial);
 }
 
 } // namespace density

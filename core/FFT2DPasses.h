@@ -567,8 +567,8 @@ constexpr std::size_t kColumnBlockBytes = 256 * 1024;
 // before and after, when not null, are the input and output factors of the
 // cells (nx * ny each, row-major like data).
 template <class Ops>
-void transformField(Complex* data, std::size_t nx, std::size_t ny, bool inverse, const Complex* before,
-                    const Complex* after)
+void transformGrid(Complex* data, std::size_t nx, std::size_t ny, bool inverse, const Complex* before,
+                   const Complex* after)
 {
     const std::size_t rowBytes = nx * sizeof(Complex);
     std::size_t capacity = kRowGroupBytes / rowBytes;
