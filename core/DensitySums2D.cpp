@@ -1,6 +1,6 @@
 #include "core/DensitySums2D.h"
 
-#include "core/FFT2DKernels.h"
+#include "core/VectorKernels.h"
 #include "core/Numeric.h"
 
 #include <algorithm>
@@ -43,19 +43,9 @@ void DensitySums2D::compute(const ComplexField2D& psi)
     }
     columns_.assign(nx_, 0.0);
     rows_.resize(ny_);
-#if defined(__x86_64__)
-    const bool avx2 = fft2d::bestPath() == fft2d::Path::Avx2;
-#endif
-    for (std::uint64_t j = 0; j < ny_; ++j) {
-        const Complex* row = psi.data() + j * nx_;
-#if defined(__x86_64__)
-        if (avx2) {
-            rows_[j] = density::accumulateRowAvx2(row, nx_, columns_.data());
-            continue;
-        }
-#endif
-        rows_[j] = density::accumulateRowPortable(row, nx_, columns_.data());
-    }
+    const auto accumulateRow = vectorKernels(fft2d::bestPath()).densityRow;
+    for (std::uint64_t j = 0; j < ny_; ++j)
+        rows_[j] = accumulateRow(psi.data() + j * nx_, nx_, columns_.data());
 }
 
 PositionMoments DensitySums2D::moments() const

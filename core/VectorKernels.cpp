@@ -4,6 +4,7 @@
 #include "core/VectorKernels.h"
 
 #include "core/AmplitudeKernelPasses.h"
+#include "core/DensitySums2D.h"
 #include "core/FFT2DPasses.h"
 #include "core/GaugeLineSweepPasses.h"
 
@@ -125,6 +126,8 @@ const VectorKernels kPortableKernels = {
     &gaugesweep::sweepAll<gaugesweep::ScalarSweepOps>,
     &amplitude::densityAndPhaseCellByCell,
     &amplitude::copyWithMaxAbsCellByCell,
+    &density::accumulateRowPortable,
+    &energy::accumulateRowPortable,
 };
 
 #if defined(__x86_64__)
@@ -135,6 +138,8 @@ const VectorKernels kSse2Kernels = {
     &gaugesweep::sweepAll<Sse2SweepOps>,
     &amplitude::densityAndPhaseCells<Sse2AmplitudeOps>,
     &amplitude::copyWithMaxAbsCells<Sse2AmplitudeOps>,
+    &density::accumulateRowPortable,
+    &energy::accumulateRowPortable,
 };
 #endif
 

@@ -8,6 +8,7 @@
 #if defined(__x86_64__)
 
 #include "core/ComplexField2D.h"
+#include "core/DensitySums2D.h"
 #include "core/Numeric.h"
 
 #include <algorithm>
@@ -150,6 +151,8 @@ const VectorKernels kAvx2Kernels = {
     &gaugesweep::sweepAll<Avx2SweepOps>,
     &amplitude::densityAndPhaseCells<Avx2AmplitudeOps>,
     &amplitude::copyWithMaxAbsCells<Avx2AmplitudeOps>,
+    &density::accumulateRowAvx2,
+    &energy::accumulateRowAvx2,
 };
 
 } // namespace vxo
