@@ -32,9 +32,10 @@ inline float densityAndPhaseFrom(std::size_t first, const Complex* values, std::
     for (std::size_t c = first; c < count; ++c) {
         const float re = values[c].real();
         const float im = values[c].imag();
-        density[c] = im * im + re * re;
+        const float d = im * im + re * re;
+        density[c] = d;
         phase[c] = std::atan2(im, re);
-        maximum = largerOf(density[c], maximum);
+        maximum = largerOf(d, maximum);
     }
     return maximum;
 }
