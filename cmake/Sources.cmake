@@ -9,7 +9,6 @@
 set(VXO_CORE_SOURCES
     AbsorbingBoundary2D.cpp
     AmplitudeKernels.cpp
-    AmplitudeKernelsAvx2.cpp
     ComplexField2D.cpp
     CrossSectionProfile.cpp
     DensitySums2D.cpp
@@ -20,11 +19,8 @@ set(VXO_CORE_SOURCES
     EnergyObservables2D.cpp
     EnergyObservables2DAvx2.cpp
     FFT2D.cpp
-    FFT2DAvx2.cpp
-    FFT2DSse2.cpp
     GaugeCovariantStep.cpp
     GaugeLineSweeps.cpp
-    GaugeLineSweepsAvx2.cpp
     GaugeLinkField2D.cpp
     GaugeSweepPivots.cpp
     GaussianPacket2D.cpp
@@ -46,6 +42,8 @@ set(VXO_CORE_SOURCES
     SplitStepFourierSolver2D.cpp
     SquareBarrier1D.cpp
     Tridiagonal.cpp
+    VectorKernels.cpp
+    VectorKernelsAvx2.cpp
 )
 
 # experiments/

@@ -1,8 +1,9 @@
 #pragma once
 
-// The vector bodies of AmplitudeKernels.h, written once over a small set of
-// single-precision vector operations ("Ops") and compiled by one translation
-// unit per instruction set; internal linkage throughout, as in FFT2DPasses.h.
+// The bodies of AmplitudeKernels.h, the vector ones written once over a small
+// set of single-precision vector operations ("Ops"), instantiated for each
+// instruction set in VectorKernels*.cpp; internal linkage throughout, as in
+// FFT2DPasses.h.
 //
 // The phase: with ax = |re|, ay = |im|, t = min / max in [0, 1] is brought to
 // [-0.172, 0.414] by atan t = pi/4 + atan((t - 1) / (t + 1)) where
@@ -22,14 +23,40 @@ namespace {
 // A NaN never replaces the running maximum.
 inline float largerOf(float value, float maximum) { return value > maximum ? value : maximum; }
 
-// The scalar map of one cell, as the portable path does it everywhere.
-inline float densityAndPhaseOfCell(Complex value, float& density, float& phase)
+// The scalar maps of the cells first .. count - 1, as the portable path does
+// them everywhere and the vector paths past their last whole vector; maximum
+// is the running maximum so far.
+inline float densityAndPhaseFrom(std::size_t first, const Complex* values, std::size_t count, float* density,
+                                 float* phase, float maximum)
 {
-    const float re = value.real();
-    const float im = value.imag();
-    density = im * im + re * re;
-    phase = std::atan2(im, re);
-    return density;
+    for (std::size_t c = first; c < count; ++c) {
+        const float re = values[c].real();
+        const float im = values[c].imag();
+        const float d = im * im + re * re;
+        density[c] = d;
+        phase[c] = std::atan2(im, re);
+        maximum = largerOf(d, maximum);
+    }
+    return maximum;
+}
+
+inline float copyWithMaxAbsFrom(std::size_t first, const float* v, std::size_t count, float* out, float maximum)
+{
+    for (std::size_t c = first; c < count; ++c) {
+        out[c] = v[c];
+        maximum = largerOf(std::fabs(v[c]), maximum);
+    }
+    return maximum;
+}
+
+inline float densityAndPhaseCellByCell(const Complex* values, std::size_t count, float* density, float* phase)
+{
+    return densityAndPhaseFrom(0, values, count, density, phase, 0.0f);
+}
+
+inline float copyWithMaxAbsCellByCell(const float* v, std::size_t count, float* out)
+{
+    return copyWithMaxAbsFrom(0, v, count, out, 0.0f);
 }
 
 template <class Ops>
@@ -77,10 +104,7 @@ float densityAndPhaseCells(const Complex* values, std::size_t count, float* dens
         r = Ops::select(Ops::signBitSet(re), Ops::sub(pi, r), r);
         Ops::store(phase + c, Ops::withSignOf(r, im));
     }
-    float result = Ops::horizontalMax(maximum);
-    for (; c < count; ++c)
-        result = largerOf(densityAndPhaseOfCell(values[c], density[c], phase[c]), result);
-    return result;
+    return densityAndPhaseFrom(c, values, count, density, phase, Ops::horizontalMax(maximum));
 }
 
 template <class Ops>
@@ -94,12 +118,7 @@ float copyWithMaxAbsCells(const float* v, std::size_t count, float* out)
         Ops::store(out + c, x);
         maximum = Ops::maxKeepingSecond(Ops::abs(x), maximum);
     }
-    float result = Ops::horizontalMax(maximum);
-    for (; c < count; ++c) {
-        out[c] = v[c];
-        result = largerOf(std::fabs(v[c]), result);
-    }
-    return result;
+    return copyWithMaxAbsFrom(c, v, count, out, Ops::horizontalMax(maximum));
 }
 
 } // namespace

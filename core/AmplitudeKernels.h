@@ -25,15 +25,4 @@ float densityAndPhase(fft2d::Path path, const Complex* values, std::size_t count
 // above 0 (a NaN never counts).
 float copyWithMaxAbs(fft2d::Path path, const float* v, std::size_t count, float* out);
 
-// One pair of entries per instruction set: portable and SSE2 in one
-// translation unit, AVX2 in its own.
-float densityAndPhasePortable(const Complex* values, std::size_t count, float* density, float* phase);
-float copyWithMaxAbsPortable(const float* v, std::size_t count, float* out);
-#if defined(__x86_64__)
-float densityAndPhaseSse2(const Complex* values, std::size_t count, float* density, float* phase);
-float copyWithMaxAbsSse2(const float* v, std::size_t count, float* out);
-float densityAndPhaseAvx2(const Complex* values, std::size_t count, float* density, float* phase);
-float copyWithMaxAbsAvx2(const float* v, std::size_t count, float* out);
-#endif
-
 } // namespace vxo::amplitude

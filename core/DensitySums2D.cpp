@@ -1,6 +1,6 @@
 #include "core/DensitySums2D.h"
 
-#include "core/FFT2DKernels.h"
+#include "core/VectorKernels.h"
 #include "core/Numeric.h"
 
 #include <algorithm>
@@ -10,10 +10,9 @@ namespace vxo {
 
 namespace density {
 
-double accumulateRowPortable(const Complex* row, std::size_t count, double* columns)
+double accumulateCells(const Complex* row, std::size_t first, std::size_t count, double* columns, double* partial)
 {
-    double partial[4] = {0.0, 0.0, 0.0, 0.0};
-    for (std::size_t c = 0; c < count; ++c) {
+    for (std::size_t c = first; c < count; ++c) {
         const double re = row[c].real();
         const double im = row[c].imag();
         const double p = re * re + im * im;
@@ -21,6 +20,12 @@ double accumulateRowPortable(const Complex* row, std::size_t count, double* colu
         partial[c % 4] += p;
     }
     return (partial[0] + partial[1]) + (partial[2] + partial[3]);
+}
+
+double accumulateRowPortable(const Complex* row, std::size_t count, double* columns)
+{
+    double partial[4] = {0.0, 0.0, 0.0, 0.0};
+    return accumulateCells(row, 0, count, columns, partial);
 }
 
 } // namespace density
@@ -38,19 +43,9 @@ void DensitySums2D::compute(const ComplexField2D& psi)
     }
     columns_.assign(nx_, 0.0);
     rows_.resize(ny_);
-#if defined(__x86_64__)
-    const bool avx2 = fft2d::bestPath() == fft2d::Path::Avx2;
-#endif
-    for (std::uint64_t j = 0; j < ny_; ++j) {
-        const Complex* row = psi.data() + j * nx_;
-#if defined(__x86_64__)
-        if (avx2) {
-            rows_[j] = density::accumulateRowAvx2(row, nx_, columns_.data());
-            continue;
-        }
-#endif
-        rows_[j] = density::accumulateRowPortable(row, nx_, columns_.data());
-    }
+    const auto accumulateRow = vectorKernels(fft2d::bestPath()).densityRow;
+    for (std::uint64_t j = 0; j < ny_; ++j)
+        rows_[j] = accumulateRow(psi.data() + j * nx_, nx_, columns_.data());
 }
 
 PositionMoments DensitySums2D::moments() const

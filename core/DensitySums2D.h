@@ -45,6 +45,9 @@ namespace density {
 // their sum, taken over four interleaved partial sums (cell c goes to partial
 // c mod 4), added as (p0 + p1) + (p2 + p3): every path gives the same bits.
 double accumulateRowPortable(const Complex* row, std::size_t count, double* columns);
+// The cells first .. count - 1 of that pass, one at a time, added to the four
+// partial sums in partial; returns their sum as above.
+double accumulateCells(const Complex* row, std::size_t first, std::size_t count, double* columns, double* partial);
 #if defined(__x86_64__)
 double accumulateRowAvx2(const Complex* row, std::size_t count, double* columns);
 #endif

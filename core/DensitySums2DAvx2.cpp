@@ -30,14 +30,7 @@ double accumulateRowAvx2(const Complex* row, std::size_t count, double* columns)
     }
     alignas(32) double lanes[4];
     _mm256_store_pd(lanes, partial);
-    for (; c < count; ++c) {
-        const double re = row[c].real();
-        const double im = row[c].imag();
-        const double p = re * re + im * im;
-        columns[c] += p;
-        lanes[c % 4] += p;
-    }
-    return (lanes[0] + lanes[1]) + (lanes[2] + lanes[3]);
+    return accumulateCells(row, c, count, columns, lanes);
 }
 
 } // namespace vxo::density

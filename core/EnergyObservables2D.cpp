@@ -3,8 +3,8 @@
 #include "core/FFT2D.h"
 #include "core/FourierGrid.h"
 #include "core/EnergyObservables2DRows.h"
-#include "core/FFT2DKernels.h"
 #include "core/Numeric.h"
+#include "core/VectorKernels.h"
 
 #include <stdexcept>
 #include <vector>
@@ -133,9 +133,7 @@ EnergyObservables2D EnergyObservables2D::compute(const ComplexField2D& psi, cons
     const std::uint64_t nx = psi.nx();
     const AxisNeighbours columns(nx);
     const AxisNeighbours rows(psi.ny());
-#if defined(__x86_64__)
-    const bool avx2 = fft2d::bestPath() == fft2d::Path::Avx2;
-#endif
+    const auto accumulateRow = vectorKernels(fft2d::bestPath()).energyRow;
     for (std::uint64_t j = 0; j < psi.ny(); ++j) {
         energy::RowStencil row;
         row.centre = &psi.at(0, j);
@@ -153,12 +151,7 @@ EnergyObservables2D EnergyObservables2D::compute(const ComplexField2D& psi, cons
         };
         wrapped(0);
         wrapped(1);
-#if defined(__x86_64__)
-        if (avx2)
-            energy::accumulateRowAvx2(row, 2, nx - 2, k, sums);
-        else
-#endif
-            energy::accumulateRowPortable(row, 2, nx - 2, k, sums);
+        accumulateRow(row, 2, nx - 2, k, sums);
         wrapped(nx - 2);
         wrapped(nx - 1);
     }

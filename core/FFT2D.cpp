@@ -4,6 +4,7 @@
 #include "core/FFT2DPasses.h"
 #include "core/Numeric.h"
 #include "core/PhaseFactors.h"
+#include "core/VectorKernels.h"
 
 #include <algorithm>
 #include <atomic>
@@ -168,17 +169,6 @@ const Complex* stageTwiddles(std::size_t h, bool inverse)
     return inverse ? tables.inverse[level].get() : tables.forward[level].get();
 }
 
-void transformPortable(Complex* data, std::size_t nx, std::size_t ny, bool inverse, const Complex* before,
-                       const Complex* after)
-{
-    transformField<ScalarOps>(data, nx, ny, inverse, before, after);
-}
-
-void multiplyPortable(Complex* values, const Complex* factors, std::size_t count)
-{
-    multiplyValues<ScalarOps>(values, factors, count);
-}
-
 void transformField(Path path, Complex* data, std::size_t nx, std::size_t ny, bool inverse)
 {
     transformField(path, data, nx, ny, inverse, nullptr, nullptr);
@@ -187,36 +177,12 @@ void transformField(Path path, Complex* data, std::size_t nx, std::size_t ny, bo
 void transformField(Path path, Complex* data, std::size_t nx, std::size_t ny, bool inverse, const Complex* before,
                     const Complex* after)
 {
-    switch (path) {
-#if defined(__x86_64__)
-    case Path::Avx2:
-        transformAvx2(data, nx, ny, inverse, before, after);
-        return;
-    case Path::Sse2:
-        transformSse2(data, nx, ny, inverse, before, after);
-        return;
-#endif
-    default:
-        transformPortable(data, nx, ny, inverse, before, after);
-        return;
-    }
+    vectorKernels(path).transform(data, nx, ny, inverse, before, after);
 }
 
 void multiplyCells(Path path, Complex* values, const Complex* factors, std::size_t count)
 {
-    switch (path) {
-#if defined(__x86_64__)
-    case Path::Avx2:
-        multiplyAvx2(values, factors, count);
-        return;
-    case Path::Sse2:
-        multiplySse2(values, factors, count);
-        return;
-#endif
-    default:
-        multiplyPortable(values, factors, count);
-        return;
-    }
+    vectorKernels(path).multiply(values, factors, count);
 }
 
 } // namespace fft2d

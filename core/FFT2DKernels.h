@@ -1,9 +1,10 @@
 #pragma once
 
-// The instruction-set variants behind FFT2D::transform. Every variant runs the
-// same arithmetic on every element, so they agree bit for bit; they differ only
-// in how many elements one instruction carries. FFT2D picks the widest one the
-// processor supports; tests run each available one directly.
+// The instruction-set variants behind FFT2D::transform (their passes are
+// instantiated per instruction set, see VectorKernels.h). Every variant runs
+// the same arithmetic on every element, so they agree bit for bit; they differ
+// only in how many elements one instruction carries. FFT2D picks the widest
+// one the processor supports; tests run each available one directly.
 
 #include "core/ComplexField2D.h"
 
@@ -47,18 +48,5 @@ const Complex* stageTwiddles(std::size_t h, bool inverse);
 // values[c] = offsetProduct(values[c], factors[c]) for c < count: factors
 // are offsets from one.
 void multiplyCells(Path path, Complex* values, const Complex* factors, std::size_t count);
-
-// One pair of entries per instruction set, each defined in its own translation unit.
-void transformPortable(Complex* data, std::size_t nx, std::size_t ny, bool inverse, const Complex* before,
-                       const Complex* after);
-void multiplyPortable(Complex* values, const Complex* factors, std::size_t count);
-#if defined(__x86_64__)
-void transformSse2(Complex* data, std::size_t nx, std::size_t ny, bool inverse, const Complex* before,
-                   const Complex* after);
-void multiplySse2(Complex* values, const Complex* factors, std::size_t count);
-void transformAvx2(Complex* data, std::size_t nx, std::size_t ny, bool inverse, const Complex* before,
-                   const Complex* after);
-void multiplyAvx2(Complex* values, const Complex* factors, std::size_t count);
-#endif
 
 } // namespace vxo::fft2d

@@ -365,6 +365,20 @@ void swapValues(Complex* a, Complex* b, std::size_t count)
 // --------------------------------------------------------------------------
 // Rows
 
+// The stages of half-length hFirst .. n/2 of every row, up to maxFused at a
+// time, the last group scaling the inverse.
+template <class Ops>
+void rowStages(Complex* const* rows, std::size_t count, std::size_t n, std::size_t hFirst, int maxFused, bool inverse)
+{
+    const float scale = 1.0f / static_cast<float>(n);
+    forEachStageGroup(hFirst, n, maxFused, [&](std::size_t h, int r, bool last) {
+        if (inverse && last)
+            rowGroupOf<Ops, true>(r, rows, count, n, h, inverse, scale);
+        else
+            rowGroupOf<Ops, false>(r, rows, count, n, h, inverse, scale);
+    });
+}
+
 // Rows shorter than a 4 x 4 tile: the input factors, bit reversal by
 // exchanges, then the stages one complex value at a time.
 inline void transformShortRows(Complex* const* rows, const Complex* const* factorRows, std::size_t count, std::size_t n,
@@ -387,12 +401,7 @@ inline void transformShortRows(Complex* const* rows, const Complex* const* facto
             for (std::size_t r = 0; r < count; ++r)
                 swapValues<ScalarOps>(rows[r] + i, rows[r] + j, 1);
     }
-    forEachStageGroup(1, n, kMaxFusedStages, [&](std::size_t h, int r, bool last) {
-        if (inverse && last)
-            rowGroupOf<ScalarOps, true>(r, rows, count, n, h, inverse, scale);
-        else
-            rowGroupOf<ScalarOps, false>(r, rows, count, n, h, inverse, scale);
-    });
+    rowStages<ScalarOps>(rows, count, n, 1, kMaxFusedStages, inverse);
 }
 
 // Bit reversal and the stages len = 2 and 4 of one row of n >= 16 values.
@@ -497,13 +506,7 @@ void transformRows(Complex* const* rows, const Complex* const* factorRows, std::
     const RowTileStart<Ops> start(inverse);
     for (std::size_t r = 0; r < count; ++r)
         start.apply(rows[r], factorRows ? factorRows[r] : nullptr, n);
-    const float scale = 1.0f / static_cast<float>(n);
-    forEachStageGroup(4, n, kMaxFusedRowStages, [&](std::size_t h, int r, bool last) {
-        if (inverse && last)
-            rowGroupOf<Ops, true>(r, rows, count, n, h, inverse, scale);
-        else
-            rowGroupOf<Ops, false>(r, rows, count, n, h, inverse, scale);
-    });
+    rowStages<Ops>(rows, count, n, 4, kMaxFusedRowStages, inverse);
 }
 
 // --------------------------------------------------------------------------
@@ -567,8 +570,8 @@ constexpr std::size_t kColumnBlockBytes = 256 * 1024;
 // before and after, when not null, are the input and output factors of the
 // cells (nx * ny each, row-major like data).
 template <class Ops>
-void transformField(Complex* data, std::size_t nx, std::size_t ny, bool inverse, const Complex* before,
-                    const Complex* after)
+void transformGrid(Complex* data, std::size_t nx, std::size_t ny, bool inverse, const Complex* before,
+                   const Complex* after)
 {
     const std::size_t rowBytes = nx * sizeof(Complex);
     std::size_t capacity = kRowGroupBytes / rowBytes;

@@ -46,16 +46,4 @@ void buildPivots(fft2d::Path path, const Complex* links, const Lines& lines, dou
 void sweep(fft2d::Path path, Complex* psi, const Complex* links, const Lines& lines, double a, const double* pivots,
            double* scratch);
 
-// One pair of entries per instruction set of the FFT's paths, the plain C++
-// and SSE2 ones in one translation unit, the AVX2 one in its own.
-void buildPivotsPortable(const Complex* links, const Lines& lines, double a, double* pivots, double* scratch);
-void sweepPortable(Complex* psi, const Complex* links, const Lines& lines, double a, const double* pivots,
-                   double* scratch);
-#if defined(__x86_64__)
-void buildPivotsSse2(const Complex* links, const Lines& lines, double a, double* pivots, double* scratch);
-void sweepSse2(Complex* psi, const Complex* links, const Lines& lines, double a, const double* pivots, double* scratch);
-void buildPivotsAvx2(const Complex* links, const Lines& lines, double a, double* pivots, double* scratch);
-void sweepAvx2(Complex* psi, const Complex* links, const Lines& lines, double a, const double* pivots, double* scratch);
-#endif
-
 } // namespace vxo::gaugesweep

@@ -214,7 +214,7 @@ void SplitStepFourierSolver2D::configure(const SplitStepParameters& parameters)
 {
     validateParameters(parameters);
     parameters_ = parameters;
-    kineticKey_ = GridKey2D();
+    kineticKey_ = KineticKey();
     kineticPhase_.clear();
     potentialPhase_.clear();
     potentialSubStepPhase_.clear();
@@ -222,7 +222,6 @@ void SplitStepFourierSolver2D::configure(const SplitStepParameters& parameters)
     potentialGaugeSubStepPhase_.clear();
     subSteps_ = 1;
     gaugeSubSteps_ = 1;
-    kineticSubSteps_ = 1;
     sweepX_.clear();
     sweepY_.clear();
     resetClock();
@@ -232,11 +231,12 @@ void SplitStepFourierSolver2D::step(ComplexField2D& psi, const PotentialField2D&
 {
     if (!potential.matches(psi))
         throw std::invalid_argument("SplitStepFourierSolver2D: psi and potential grids must match");
-    if (!kineticPhaseMatches(psi))
-        prepareKineticPhase(psi);
+    // The kinetic table is built for the potential's sub-step, so the
+    // potential comes first; psi's grid is checked before either changes.
+    if (kineticPhase_.empty() || !kineticKey_.grid.matches(psi))
+        validateKineticGrid(psi);
     if (!potentialPhaseMatches(potential))
         preparePotentialPhase(potential);
-    // A new potential may ask for another sub-step count.
     if (!kineticPhaseMatches(psi))
         prepareKineticPhase(psi);
 
@@ -270,7 +270,8 @@ void SplitStepFourierSolver2D::resetClock()
 
 bool SplitStepFourierSolver2D::kineticPhaseMatches(const ComplexField2D& psi) const
 {
-    return !kineticPhase_.empty() && kineticKey_.matches(psi) && kineticSubSteps_ == subSteps_;
+    return !kineticPhase_.empty() && kineticKey_.grid.matches(psi) && kineticKey_.mass == parameters_.mass &&
+           kineticKey_.hbar == parameters_.hbar && kineticKey_.subStepDt == subStepDt();
 }
 
 bool SplitStepFourierSolver2D::potentialPhaseMatches(const PotentialField2D& potential) const
@@ -278,27 +279,32 @@ bool SplitStepFourierSolver2D::potentialPhaseMatches(const PotentialField2D& pot
     return potentialPhase_.matches(potential);
 }
 
-void SplitStepFourierSolver2D::prepareKineticPhase(const ComplexField2D& psi)
+void SplitStepFourierSolver2D::validateKineticGrid(const ComplexField2D& psi)
 {
-    validateParameters(parameters_);
     if (psi.empty())
         throw std::invalid_argument("SplitStepFourierSolver2D: field must not be empty");
     if (!FFT2D::isPowerOfTwoGrid(psi.nx(), psi.ny()))
         throw std::invalid_argument("SplitStepFourierSolver2D: grid dimensions must be powers of two");
     if (!isFinitePositive(psi.dx()) || !isFinitePositive(psi.dy()))
         throw std::invalid_argument("SplitStepFourierSolver2D: spatial steps must be finite and positive");
+}
+
+void SplitStepFourierSolver2D::prepareKineticPhase(const ComplexField2D& psi)
+{
+    validateParameters(parameters_);
+    validateKineticGrid(psi);
 
     const std::uint64_t nx = psi.nx();
     const std::uint64_t ny = psi.ny();
     const double dx = psi.dx();
     const double dy = psi.dy();
     kineticPhase_.resize(nx * ny);
-    kineticKey_ = GridKey2D::of(psi);
-    kineticSubSteps_ = subSteps_;
+    kineticKey_ = {GridKey2D::of(psi), parameters_.mass, parameters_.hbar, subStepDt()};
+    ++kineticBuilds_;
 
     // exp(-i hbar k^2 tau / 2m): the free propagator over one sub-step tau.
     const double coefficient =
-        -static_cast<double>(parameters_.hbar) * subStepDt() / (2.0 * static_cast<double>(parameters_.mass));
+        -static_cast<double>(parameters_.hbar) * kineticKey_.subStepDt / (2.0 * static_cast<double>(parameters_.mass));
     UnitPhaseRun run;
     for (std::uint64_t j = 0; j < ny; ++j) {
         const double ky = fftWaveNumber(j, ny, dy);

@@ -27,9 +27,11 @@ struct SplitStepParameters {
 //   psi <- exp(-i V dt / 2hbar) F^-1 exp(-i hbar k^2 dt / 2m) F exp(-i V dt / 2hbar) psi.
 // Both phase factors are cached as single-precision tables of their offsets
 // from one (computed in double, rounded once; see PhaseFactors.h): the
-// kinetic table keyed to psi's grid, the potential table
-// keyed to the potential's identity, revision and grid, so that no
-// transcendental function runs per step while nothing changes.
+// potential table keyed to the potential's identity, revision and grid, the
+// kinetic table to psi's grid, the parameters and the sub-step it propagates
+// over (which the potential decides, see below), so that no transcendental
+// function runs per step while nothing changes and the kinetic table is
+// rebuilt once when the sub-step changes.
 //
 // One split step multiplies every energy component by exp(-i E dt / hbar), so
 // energies 2 pi hbar / dt apart are the same to it. A potential with sharp
@@ -79,8 +81,13 @@ public:
     // Throws std::invalid_argument on the first invalid parameter.
     static void validateParameters(const SplitStepParameters& parameters);
 
+    // The kinetic table matches psi's grid, the parameters and the sub-step
+    // of the potential table in hand (the whole dt before any); a build takes
+    // that sub-step, so building the potential table first builds it once.
     bool kineticPhaseMatches(const ComplexField2D& psi) const;
     void prepareKineticPhase(const ComplexField2D& psi);
+    // Kinetic tables built since the solver was made.
+    std::uint64_t kineticBuilds() const { return kineticBuilds_; }
     bool potentialPhaseMatches(const PotentialField2D& potential) const;
     void preparePotentialPhase(const PotentialField2D& potential);
 
@@ -105,11 +112,21 @@ public:
     static std::uint32_t gaugeSubStepsFor(const PotentialField2D& potential, const SplitStepParameters& parameters);
 
 private:
+    // What the kinetic table exp(-i hbar k^2 tau / 2m) was built from.
+    struct KineticKey {
+        GridKey2D grid;
+        float mass = 0.0f;
+        float hbar = 0.0f;
+        double subStepDt = 0.0;
+    };
+
     double subStepDt() const;
+    static void validateKineticGrid(const ComplexField2D& psi);
 
     SplitStepParameters parameters_;
-    GridKey2D kineticKey_;
+    KineticKey kineticKey_;
     std::vector<Complex> kineticPhase_;
+    std::uint64_t kineticBuilds_ = 0;
     PotentialPhaseTable potentialPhase_;
     // exp(-i V (dt / n) / hbar), the merged inner half phases (n > 1 only).
     PotentialPhaseTable potentialSubStepPhase_;
@@ -120,7 +137,6 @@ private:
     PotentialPhaseTable potentialGaugeSubStepPhase_;
     std::uint32_t subSteps_ = 1;
     std::uint32_t gaugeSubSteps_ = 1;
-    std::uint32_t kineticSubSteps_ = 1;
     // Factorised line systems of the magnetic sweeps, a cache behind the
     // const sweeps.
     mutable GaugeSweepPivots sweepX_;

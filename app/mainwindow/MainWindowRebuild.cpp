@@ -71,8 +71,9 @@ void MainWindow::rebuildSimulation()
 
     solver.resetClock();
     invalidateMomentumField();
-    solver.prepareKineticPhase(psi);
+    // The potential decides the sub-step the kinetic table is built for.
     solver.preparePotentialPhase(potential);
+    solver.prepareKineticPhase(psi);
     recordInitialSamples();
     prepareAbsorbingLayer();
     clearScatteringAndTwoLevelRecords();

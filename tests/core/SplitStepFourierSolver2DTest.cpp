@@ -426,6 +426,45 @@ TEST(SplitStepFourierSolver2DCache, KineticTableFollowsTheGrid)
     EXPECT_NEAR(b.norm(), 1.0, 1e-5);
 }
 
+// The kinetic table propagates over the potential's sub-step: a potential
+// revision that changes the count rebuilds it once, one that keeps the count
+// not at all, and a rebuild that prepares the potential first builds it once.
+TEST(SplitStepFourierSolver2DCache, KineticTableIsBuiltOncePerSubStepChange)
+{
+    ComplexField2D psi(64, 32, 0.0625f, 0.09f);
+    GaussianPacket2D::prepare(psi, {0.0f, 0.0f, 0.5f, 1.0f, 0.0f, 0.6f});
+    PotentialField2D v(64, 32, 0.0625f, 0.09f);
+    const auto paintWalls = [&v](float height) {
+        v.fill(0.0f);
+        v.addRectangle(-1.5f, 0.0f, 0.5f, 100.0f, height);
+        v.addRectangle(1.5f, 0.0f, 0.5f, 100.0f, height);
+    };
+    SplitStepFourierSolver2D solver = configuredSolver(1.0f, 1.0f, 0.02f);
+    paintWalls(40.0f);
+    solver.step(psi, v);
+    ASSERT_GT(solver.subSteps(), 1u) << "walls of 40 on this grid are meant to be sharp";
+    EXPECT_EQ(solver.kineticBuilds(), 1u) << "the first step builds the table for its sub-step only";
+    int changes = 0;
+    for (const float height : {40.0f, 0.0f, 0.0f, 40.0f, 41.0f}) {
+        const std::uint32_t count = solver.subSteps();
+        const std::uint64_t builds = solver.kineticBuilds();
+        paintWalls(height);
+        solver.step(psi, v);
+        changes += solver.subSteps() != count;
+        EXPECT_EQ(solver.kineticBuilds() - builds, solver.subSteps() != count ? 1u : 0u) << "walls " << height;
+    }
+    EXPECT_EQ(changes, 2) << "to flat and back: the revisions between keep the count";
+
+    SplitStepFourierSolver2D rebuilt = configuredSolver(1.0f, 1.0f, 0.02f);
+    rebuilt.preparePotentialPhase(v);
+    rebuilt.prepareKineticPhase(psi);
+    ComplexField2D stepped = psi;
+    rebuilt.step(stepped, v);
+    EXPECT_EQ(rebuilt.kineticBuilds(), 1u);
+    solver.step(psi, v);
+    EXPECT_TRUE(bitIdentical(stepped, psi)) << "the table depends on what it is keyed to only";
+}
+
 TEST(SplitStepFourierSolver2DFailures, BadGridsThrowBeforeAnythingChanges)
 {
     SplitStepFourierSolver2D solver = configuredSolver(1.0f, 1.0f, 0.02f);
