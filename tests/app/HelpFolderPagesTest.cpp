@@ -2,6 +2,7 @@
 // both languages and are found from a run in the repository root, and every
 // page is well-formed, small, self-contained and links only to what exists.
 
+#include "HelpPageBytes.h"
 #include "app/HelpFolder.h"
 
 #include <QDir>
@@ -23,6 +24,9 @@
 
 namespace vxo {
 namespace {
+
+using test::fileBytes;
+using test::isValidUtf8;
 
 // The pages of the Help menu's fixed entries, inside a language folder.
 const char* const kMenuPages[] = {"index.html",       "getting_started.html", "conventions.html",
@@ -102,19 +106,6 @@ Page readPage(const QByteArray& bytes)
     if (reader.hasError())
         page.error = QStringLiteral("line %1: %2").arg(reader.lineNumber()).arg(reader.errorString());
     return page;
-}
-
-QByteArray fileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool isValidUtf8(const QByteArray& bytes)
-{
-    QTextCodec::ConverterState state;
-    QTextCodec::codecForName("UTF-8")->toUnicode(bytes.constData(), bytes.size(), &state);
-    return state.invalidChars == 0 && state.remainingChars == 0;
 }
 
 // Every HTML page under the folder, by its path relative to the folder.

@@ -1,6 +1,7 @@
 // The help folder search and the generated current-parameters page, without
 // a window.
 
+#include "HelpPageBytes.h"
 #include "app/text/CurrentParametersPage.h"
 #include "app/HelpFolder.h"
 
@@ -17,24 +18,13 @@
 namespace vxo {
 namespace {
 
-QByteArray fileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using test::fileBytes;
+using test::isValidUtf8;
 
 bool writeBytes(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-// Decodes strictly: false when any byte sequence is not UTF-8.
-bool isValidUtf8(const QByteArray& bytes)
-{
-    QTextCodec::ConverterState state;
-    QTextCodec::codecForName("UTF-8")->toUnicode(bytes.constData(), bytes.size(), &state);
-    return state.invalidChars == 0 && state.remainingChars == 0;
 }
 
 TEST(HelpFolder, FirstExistingDirectoryInSearchOrderElseHelpInTheWorkingDirectory)

@@ -3,6 +3,7 @@
 // odd conditions of the square well, prepared eigenstates and the beating
 // of a two-state superposition.
 
+#include "core/Numeric.h"
 #include "common/AppTestSupport.h"
 #include "common/MainWindowProbe.h"
 
@@ -39,7 +40,6 @@ using test::setValue;
 using test::statusText;
 
 constexpr std::uint32_t kFiniteWellPreset = 10;
-constexpr double kPi = 3.141592653589793;
 
 // The well of the preset: V = 0 for |x| < a and V0 outside, walls across
 // the whole height.

@@ -3,6 +3,7 @@
 // against the Dirac kinematics and the transmission of a square barrier
 // worked out here on their own.
 
+#include "core/Numeric.h"
 #include "WindowControls.h"
 
 #include "app/mainwindow/MainWindow.h"
@@ -30,7 +31,6 @@ namespace {
 using test::click;
 using test::setValue;
 
-constexpr double kPi = 3.14159265358979323846;
 
 // The word right after `key` (up to a blank or a slash), and its number
 // (NaN for a missing key or "--").

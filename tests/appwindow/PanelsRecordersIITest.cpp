@@ -5,6 +5,7 @@
 // recorder the window keeps; pages of experiments that are not loaded show
 // their hints.
 
+#include "core/Numeric.h"
 #include "WindowControls.h"
 
 #include "app/text/DiagnosticsRowLabels.h"
@@ -31,7 +32,6 @@
 namespace vxo {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr int kZenoPreset = 36;
 constexpr int kScarPreset = 37;
 constexpr int kBerryPreset = 38;

@@ -6,6 +6,7 @@
 // Bessel spread of one kick), and a page whose experiment is not loaded shows
 // its hint over a cleared plot.
 
+#include "core/Numeric.h"
 #include "appwindow/WindowControls.h"
 
 #include "document/ExperimentCatalogue.h"
@@ -34,7 +35,6 @@
 namespace vxo::test {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 
 // The number at the last "%" of `key` in `text`; every "%" of the key stands
 // for a number, and the key must not continue a word ("T=" is not "t/T=").

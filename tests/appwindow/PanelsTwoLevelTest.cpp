@@ -6,6 +6,7 @@
 // dynamics by integrating the 2 x 2 Schroedinger equation, the driven and
 // quenched harmonic trap from the classical motion of a coherent state.
 
+#include "core/Numeric.h"
 #include "common/AppTestSupport.h"
 #include "common/MainWindowProbe.h"
 
@@ -43,7 +44,6 @@
 namespace vxo {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 using Amplitudes = std::array<std::complex<double>, 2>;
 
 // The window's spectrum relaxes in imaginary time with steps of 0.02, which

@@ -4,6 +4,7 @@
 // must not break. Experiments are set up as a user does: a guided preset,
 // then controls and buttons.
 
+#include "core/Numeric.h"
 #include "common/AppTestSupport.h"
 #include "experiments/PresetScenes.h"
 
@@ -40,7 +41,6 @@ namespace {
 
 using Type = InitialPreparationType;
 
-constexpr double kPi = 3.14159265358979323846;
 
 class Rebuild : public ::testing::Test {
 protected:

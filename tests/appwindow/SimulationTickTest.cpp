@@ -3,6 +3,7 @@
 // step-scheduled recorders, the protocol appliers seen through the potential,
 // the transport and a tick that fails.
 
+#include "core/Numeric.h"
 #include "common/AppTestSupport.h"
 #include "common/MainWindowProbe.h"
 #include "experiments/PresetScenes.h"
@@ -43,7 +44,6 @@ using test::harmonicObject;
 using test::rectangleObject;
 using test::sceneOf;
 
-constexpr double kPi = 3.14159265358979323846;
 // Widths 40.96 and 30.72 on 256 x 256 cells: dx = 0.16, dy = 0.12.
 constexpr double kWidth = 40.96;
 constexpr double kHeight = 30.72;

@@ -17,9 +17,6 @@
 
 namespace vxo::test {
 
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-constexpr double kInf = std::numeric_limits<double>::infinity();
-
 // n samples at times t0, t0 + dt, ..., each filled by fill(sample, time).
 template <typename Fill>
 std::vector<ObservableSample> historyOf(int n, double t0, double dt, Fill&& fill)

@@ -1,3 +1,4 @@
+#include "core/Numeric.h"
 #include "plots/PlotPalette.h"
 #include "plots/QuantumBlochPlotWidget.h"
 #include "plots/QuantumDoubleWellPlotWidget.h"
@@ -28,7 +29,6 @@ using test::markedRows;
 using test::panelPoint;
 
 const QColor kPlaceholderText(plot::kSinglePanel.placeholder);
-constexpr double kPi = 3.141592653589793;
 
 bool showsPlaceholder(QWidget& plot, const QRect& where, const QSize& size = QSize(420, 300))
 {

@@ -23,14 +23,15 @@
 namespace vxo {
 namespace {
 
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-constexpr double kInf = std::numeric_limits<double>::infinity();
+using test::kInf;
+using test::kNaN;
+
 const QSize kSize(720, 470);
 const QColor kCurve(plot::kCurves.leading);
 const QColor kCurrent(plot::kMarkers.scanCurrent);
 const QColor kPacket(plot::kMarkers.scanPacket);
 const QColor kMassive(plot::kDirac.massiveCurve);
-const QColor kPlaceholderText(plot::kKleinPage.placeholderColour);
+const QColor kKleinPlaceholderText(plot::kKleinPage.placeholderColour);
 
 // The Klein settings of the guided experiment at an incidence angle.
 KleinTunnelingConfig kleinAt(double angleDegrees, double restMass = 0.05, double barrierHeight = 3.2)
@@ -213,11 +214,12 @@ TEST_F(KleinScanPlots, ShowThePlaceholderWithoutARecordAndAfterReset)
         const std::string name = plot->metaObject()->className();
         const QImage drawn = test::grabPlot(*plot, kSize);
         EXPECT_GT(test::countColour(drawn, drawn.rect(), kCurve, 10), 100) << name;
-        EXPECT_EQ(test::countColour(drawn, middle, kPlaceholderText, 0), 0) << name;
+        EXPECT_EQ(test::countColour(drawn, middle, kKleinPlaceholderText, 0), 0) << name;
         reset();
         const QImage empty = test::grabPlot(*plot, kSize);
         EXPECT_EQ(test::countColour(empty, empty.rect(), kCurve, 10), 0) << name;
-        EXPECT_GT(test::countColour(empty, middle, kPlaceholderText, 0), 0) << name << ": no placeholder after reset";
+        EXPECT_GT(test::countColour(empty, middle, kKleinPlaceholderText, 0), 0)
+            << name << ": no placeholder after reset";
     }
 }
 

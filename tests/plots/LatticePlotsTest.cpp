@@ -25,7 +25,7 @@ namespace {
 using test::cellPixel;
 using test::lineCentres;
 
-const QColor kBackdrop(plot::kRecorder.latticeBackground);
+const QColor kLatticeBackdrop(plot::kRecorder.latticeBackground);
 const QColor kCyan(plot::kLattice.curve);
 
 // How many pixels of region differ between the image and the text drawn
@@ -33,7 +33,7 @@ const QColor kCyan(plot::kLattice.curve);
 int textMismatch(const QImage& image, const QWidget& plot, const QRect& box, int flags, const QString& text)
 {
     QImage alone(image.size(), QImage::Format_RGB32);
-    alone.fill(kBackdrop);
+    alone.fill(kLatticeBackdrop);
     {
         QPainter painter(&alone);
         painter.setRenderHint(QPainter::TextAntialiasing, true);
@@ -98,7 +98,7 @@ TEST_F(LatticePlots, KickedRotorCarpetColoursEachModeByItsShareOfTheLargestProba
         for (int i = 0; i < 8; ++i) {
             const std::vector<float>& p = recorder.samples()[std::size_t(k)].distribution;
             const QColor expected =
-                std::size_t(i) < p.size() ? modeColour(std::sqrt(p[std::size_t(i)] / pmax)) : kBackdrop;
+                std::size_t(i) < p.size() ? modeColour(std::sqrt(p[std::size_t(i)] / pmax)) : kLatticeBackdrop;
             EXPECT_TRUE(test::colourNear(image, cellPixel(carpet, i, k, 8, 3), expected, 0, 1))
                 << "kick " << k << ", mode column " << i;
         }
@@ -200,7 +200,7 @@ TEST_F(LatticePlots, AndersonPanelsShowTheSitesTheProfilesAndTheSpreadsFromTimeZ
 
     // Sites from -3 to 3, the range widened by 0.75 spacings: [-4.125, 4.125].
     const std::vector<double> sites =
-        lineCentres(image, profile.adjusted(3, 30, -3, -3), true, kBackdrop, QColor(plot::kRecorder.latticeFrame));
+        lineCentres(image, profile.adjusted(3, 30, -3, -3), true, kLatticeBackdrop, QColor(plot::kRecorder.latticeFrame));
     ASSERT_EQ(sites.size(), 5u);
     for (int s = 0; s < 5; ++s) {
         EXPECT_NEAR(sites[std::size_t(s)],
@@ -212,11 +212,11 @@ TEST_F(LatticePlots, AndersonPanelsShowTheSitesTheProfilesAndTheSpreadsFromTimeZ
         const auto onCurve = [&](int y) {
             for (int c = at - 4; c <= at + 4; ++c)
                 for (const QColor& lane : {kCyan, QColor(plot::kLattice.disordered)})
-                    if (test::inkShare(image.pixel(c, y), kBackdrop, lane) > 0.0)
+                    if (test::inkShare(image.pixel(c, y), kLatticeBackdrop, lane) > 0.0)
                         return true;
             return false;
         };
-        EXPECT_NEAR(test::widestRuleInk(image, at, 3, profile.top() + 30, profile.bottom() - 3, kBackdrop,
+        EXPECT_NEAR(test::widestRuleInk(image, at, 3, profile.top() + 30, profile.bottom() - 3, kLatticeBackdrop,
                                         QColor(plot::kRecorder.latticeFrame), onCurve),
                     1.0, 0.35)
             << "site " << s << " line's width";
@@ -320,7 +320,7 @@ TEST_F(LatticePlots, ZenoPanelsShowTheMeasuredSurvivalAndTheProfilesWithTheMeasu
         image, QPointF(survival.left() + survival.width() - 1, survival.bottom() - survival.height() * 0.55), kCyan))
         << "the watched curve is the product of the measured survival fractions";
     const std::vector<double> edge =
-        lineCentres(image, profiles.adjusted(2, 24, -2, -2), true, kBackdrop, QColor(plot::kLattice.edge));
+        lineCentres(image, profiles.adjusted(2, 24, -2, -2), true, kLatticeBackdrop, QColor(plot::kLattice.edge));
     ASSERT_EQ(edge.size(), 1u);
     EXPECT_NEAR(edge[0], std::lround(profiles.left() + 5.0 / 8.0 * profiles.width()), 1.0) << "the edge at x = 1";
     EXPECT_TRUE(test::colourNear(

@@ -21,7 +21,7 @@ namespace {
 
 using test::lineCentres;
 
-const QColor kBackdrop(plot::kRecorder.background);
+const QColor kEchoBackdrop(plot::kRecorder.background);
 
 // Whether some pixel within radius of at blends toward the colour over the backdrop.
 bool tintedNear(const QImage& image, const QPointF& at, const QColor& colour, int radius = 1)
@@ -29,7 +29,7 @@ bool tintedNear(const QImage& image, const QPointF& at, const QColor& colour, in
     for (int dy = -radius; dy <= radius; ++dy)
         for (int dx = -radius; dx <= radius; ++dx) {
             const QPoint p = at.toPoint() + QPoint(dx, dy);
-            if (image.valid(p) && test::blendsToward(image.pixel(p), kBackdrop, colour))
+            if (image.valid(p) && test::blendsToward(image.pixel(p), kEchoBackdrop, colour))
                 return true;
         }
     return false;
@@ -364,8 +364,8 @@ TEST_F(OrbitEchoPlots, LoschmidtReturnStartsWhereTheOutboundPathEndedAndTheEchoA
     // Time runs to the last sample (5 > 2T = 4): T at 2/5 of the width, 2T at 4/5.
     const QRect band = echo.adjusted(2, 28, -2, -30).toRect();
     const std::vector<double> reversal =
-        lineCentres(image, band, true, kBackdrop, QColor(plot::kMarkers.loschmidtTurn));
-    const std::vector<double> back = lineCentres(image, band, true, kBackdrop, QColor(plot::kMarkers.loschmidtStart));
+        lineCentres(image, band, true, kEchoBackdrop, QColor(plot::kMarkers.loschmidtTurn));
+    const std::vector<double> back = lineCentres(image, band, true, kEchoBackdrop, QColor(plot::kMarkers.loschmidtStart));
     ASSERT_EQ(reversal.size(), 1u);
     ASSERT_EQ(back.size(), 1u);
     EXPECT_NEAR(reversal[0], echo.left() + echo.width() * 2.0 / 5.0, 1.0);
@@ -374,12 +374,12 @@ TEST_F(OrbitEchoPlots, LoschmidtReturnStartsWhereTheOutboundPathEndedAndTheEchoA
     for (const auto& [centre, rgb] :
          {std::pair{reversal[0], plot::kMarkers.loschmidtTurn}, {back[0], plot::kMarkers.loschmidtStart}}) {
         const double widest =
-            test::widestRuleInk(image, int(centre), 4, band.top(), band.bottom(), kBackdrop, QColor(rgb));
+            test::widestRuleInk(image, int(centre), 4, band.top(), band.bottom(), kEchoBackdrop, QColor(rgb));
         EXPECT_GT(widest, 0.8) << "the rule at x = " << centre;
         EXPECT_LT(widest, 2.0) << "the rule at x = " << centre;
     }
     // The echo panel is ruled at its quarters.
-    const std::vector<double> quarters = lineCentres(image, echo.adjusted(3, 3, -3, -3).toRect(), false, kBackdrop,
+    const std::vector<double> quarters = lineCentres(image, echo.adjusted(3, 3, -3, -3).toRect(), false, kEchoBackdrop,
                                                      QColor(plot::kAxes.loschmidtQuarters));
     for (int k = 1; k <= 3; ++k) {
         const double y = echo.top() + echo.height() * k / 4.0;
@@ -397,7 +397,7 @@ TEST_F(OrbitEchoPlots, LoschmidtReturnStartsWhereTheOutboundPathEndedAndTheEchoA
         const double slope = echo.height() * (to - from) / (echo.width() / 5.0);
         const double y = echo.bottom() - echo.height() * (from + 0.7 * (to - from));
         const QRect strip(int(echo.left() + echo.width() * 4.7 / 5.0) - 2, int(y) - 10, 5, 21);
-        const double ink = test::inkCentre(image, strip, QColor(rgb), [](const QPoint&) { return kBackdrop; }).ink;
+        const double ink = test::inkCentre(image, strip, QColor(rgb), [](const QPoint&) { return kEchoBackdrop; }).ink;
         EXPECT_NEAR(ink / 5.0, 2.0 * std::sqrt(1.0 + slope * slope), 0.35) << "the echo curve near y = " << y;
     }
     const std::vector<test::PaintedText> texts = test::paintedTexts(plot, QSize(640, 560));

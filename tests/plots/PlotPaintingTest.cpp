@@ -18,10 +18,10 @@
 namespace vxo {
 namespace {
 
-using namespace plot;
+using test::kInf;
+using test::kNaN;
 
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-constexpr double kInf = std::numeric_limits<double>::infinity();
+using namespace plot;
 
 // The element kinds of a path as a string: M for moveTo, L for lineTo.
 std::string elementKinds(const QPainterPath& path)

@@ -14,10 +14,15 @@
 
 #include <cmath>
 #include <functional>
+#include <limits>
 
 class QApplication;
 
 namespace vxo::test {
+
+// The non-finite values the robustness cases feed to the plots.
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
 
 // The application of the plot tests, always on the offscreen platform: the
 // plots are painted into images by grab(), whatever display the run has.

@@ -16,10 +16,10 @@
 namespace vxo {
 namespace {
 
-const QColor kCurve(plot::kCurves.leading);
-const QColor kPlaceholder(plot::kSinglePanel.placeholder);
-const QSize kSize(460, 280);
-const QRectF kPanel = plot::panelRect(kSize, QuantumTimeSeriesPlotWidget::layout());
+const QColor kSeriesCurve(plot::kCurves.leading);
+const QColor kSeriesPlaceholder(plot::kSinglePanel.placeholder);
+const QSize kSeriesSize(460, 280);
+const QRectF kSeriesPanel = plot::panelRect(kSeriesSize, QuantumTimeSeriesPlotWidget::layout());
 
 using Setter = std::function<void(ObservableSample&, double)>;
 
@@ -50,8 +50,8 @@ std::vector<ObservableSample> history(std::size_t n, const Setter& setter,
 // The pixel of sample k of n (times 0.2 k) at value v on the range [lo, hi].
 QPointF pixelOf(std::size_t k, std::size_t n, double v, double lo, double hi)
 {
-    return QPointF(kPanel.left() + kPanel.width() * double(k) / double(n - 1),
-                   kPanel.bottom() - kPanel.height() * (v - lo) / (hi - lo));
+    return QPointF(kSeriesPanel.left() + kSeriesPanel.width() * double(k) / double(n - 1),
+                   kSeriesPanel.bottom() - kSeriesPanel.height() * (v - lo) / (hi - lo));
 }
 
 using TimeSeriesPlot = test::PlotTest;
@@ -90,14 +90,14 @@ TEST_F(TimeSeriesPlot, EachObservableDrawsItsOwnField)
         auto& plot = makePlot<QuantumTimeSeriesPlotWidget>();
         plot.setObservable(row.index);
         plot.setSamples(samples);
-        const QImage image = test::grabPlot(plot, kSize);
+        const QImage image = test::grabPlot(plot, kSeriesSize);
         // Probabilities on [0, 1]; the rest on [0, 0.9] widened by 5 %.
         const double lo = row.probability ? 0.0 : -0.045;
         const double hi = row.probability ? 1.0 : 0.945;
         for (const std::size_t k : {6u, 12u, 28u, 34u}) {
-            EXPECT_TRUE(test::colourNear(image, pixelOf(k, n, rising(k), lo, hi), kCurve))
+            EXPECT_TRUE(test::colourNear(image, pixelOf(k, n, rising(k), lo, hi), kSeriesCurve))
                 << "observable " << row.index << " misses its field at sample " << k;
-            EXPECT_FALSE(test::colourNear(image, pixelOf(k, n, falling(k), lo, hi), kCurve))
+            EXPECT_FALSE(test::colourNear(image, pixelOf(k, n, falling(k), lo, hi), kSeriesCurve))
                 << "observable " << row.index << " draws another field at sample " << k;
         }
     }
@@ -116,7 +116,7 @@ TEST_F(TimeSeriesPlot, IndicesOutsideTheTableDrawTheFirstRow)
         auto& plot = makePlot<QuantumTimeSeriesPlotWidget>();
         plot.setSamples(samples);
         plot.setObservable(index);
-        return test::grabPlot(plot, kSize);
+        return test::grabPlot(plot, kSeriesSize);
     };
     const QImage first = render(0);
     for (const int index : {20, -1, 14})
@@ -156,14 +156,14 @@ TEST_F(TimeSeriesPlot, SamplesWithoutAValueBreakTheCurve)
         auto& plot = makePlot<QuantumTimeSeriesPlotWidget>();
         plot.setObservable(c.observable);
         plot.setSamples(samples);
-        const QImage image = test::grabPlot(plot, kSize);
+        const QImage image = test::grabPlot(plot, kSeriesSize);
         // The straight line across the gap would pass through these points.
         for (std::size_t k = c.gapFirst; k <= c.gapLast; ++k)
-            EXPECT_FALSE(test::colourNear(image, pixelOf(k, n, ramp(k), 0.0, 1.0), kCurve, 1))
+            EXPECT_FALSE(test::colourNear(image, pixelOf(k, n, ramp(k), 0.0, 1.0), kSeriesCurve, 1))
                 << c.name << ": the curve bridges sample " << k;
-        EXPECT_TRUE(test::colourNear(image, pixelOf(c.gapFirst - 2, n, ramp(c.gapFirst - 2), 0.0, 1.0), kCurve))
+        EXPECT_TRUE(test::colourNear(image, pixelOf(c.gapFirst - 2, n, ramp(c.gapFirst - 2), 0.0, 1.0), kSeriesCurve))
             << c.name << ": curve missing before the gap";
-        EXPECT_TRUE(test::colourNear(image, pixelOf(c.gapLast + 2, n, ramp(c.gapLast + 2), 0.0, 1.0), kCurve))
+        EXPECT_TRUE(test::colourNear(image, pixelOf(c.gapLast + 2, n, ramp(c.gapLast + 2), 0.0, 1.0), kSeriesCurve))
             << c.name << ": curve missing after the gap";
     }
 }
@@ -174,7 +174,7 @@ TEST_F(TimeSeriesPlot, ChoosesThePlaceholderByTheData)
         auto& plot = makePlot<QuantumTimeSeriesPlotWidget>();
         plot.setObservable(observable);
         plot.setSamples(samples);
-        return test::grabPlot(plot, kSize);
+        return test::grabPlot(plot, kSeriesSize);
     };
     const auto ramp = [](std::size_t k) { return 0.05 * double(k); };
     std::vector<ObservableSample> noScattering = history(
@@ -189,19 +189,19 @@ TEST_F(TimeSeriesPlot, ChoosesThePlaceholderByTheData)
 
     const QImage runText = render(0, {});
     const QImage noDataText = render(7, noScattering);
-    const QRect panel = kPanel.toAlignedRect();
-    ASSERT_GT(test::countColour(runText, panel, kPlaceholder, 0), 0);
-    ASSERT_GT(test::countColour(noDataText, panel, kPlaceholder, 0), 0);
+    const QRect panel = kSeriesPanel.toAlignedRect();
+    ASSERT_GT(test::countColour(runText, panel, kSeriesPlaceholder, 0), 0);
+    ASSERT_GT(test::countColour(noDataText, panel, kSeriesPlaceholder, 0), 0);
     EXPECT_FALSE(runText == noDataText) << "the two placeholders read differently";
 
     EXPECT_TRUE(render(0, history(1, setEveryField, ramp)) == runText) << "one sample is no history yet";
     EXPECT_TRUE(render(7, oneValid) == noDataText) << "one valid sample draws no curve";
     const QImage twoValidImage = render(7, twoValid);
-    EXPECT_EQ(test::countColour(twoValidImage, panel, kPlaceholder, 0), 0) << "two valid samples are a curve";
-    EXPECT_GT(test::countColour(twoValidImage, panel, kCurve), 0) << "two valid samples are a curve";
+    EXPECT_EQ(test::countColour(twoValidImage, panel, kSeriesPlaceholder, 0), 0) << "two valid samples are a curve";
+    EXPECT_GT(test::countColour(twoValidImage, panel, kSeriesCurve), 0) << "two valid samples are a curve";
     const QImage frozen = render(0, allAtZero);
-    EXPECT_EQ(test::countColour(frozen, panel, kPlaceholder, 0), 0) << "no time span: grid and frame only";
-    EXPECT_EQ(test::countColour(frozen, frozen.rect(), kCurve), 0) << "no time span: no curve";
+    EXPECT_EQ(test::countColour(frozen, panel, kSeriesPlaceholder, 0), 0) << "no time span: grid and frame only";
+    EXPECT_EQ(test::countColour(frozen, frozen.rect(), kSeriesCurve), 0) << "no time span: no curve";
 }
 
 TEST_F(TimeSeriesPlot, RangesFollowTheProbabilityAndSignedRules)
@@ -226,12 +226,12 @@ TEST_F(TimeSeriesPlot, RangesFollowTheProbabilityAndSignedRules)
         auto& plot = makePlot<QuantumTimeSeriesPlotWidget>();
         plot.setObservable(c.observable);
         plot.setSamples(samples);
-        const QImage image = test::grabPlot(plot, kSize);
+        const QImage image = test::grabPlot(plot, kSeriesSize);
         // The value labels left of the panel name the range's ends: a flat
         // curve alone sits on the middle row whatever the range is.
         std::vector<double> ends;
-        for (const test::PaintedText& t : test::paintedTexts(plot, kSize))
-            if (t.box.right() <= kPanel.left() + 1.0)
+        for (const test::PaintedText& t : test::paintedTexts(plot, kSeriesSize))
+            if (t.box.right() <= kSeriesPanel.left() + 1.0)
                 ends.push_back(t.text.toDouble());
         ASSERT_EQ(ends.size(), 2u) << c.name;
         // Four significant digits: within half a unit of the fourth.
@@ -239,12 +239,12 @@ TEST_F(TimeSeriesPlot, RangesFollowTheProbabilityAndSignedRules)
         EXPECT_NEAR(std::max(ends[0], ends[1]), c.hi, digits(c.hi)) << c.name << ": top of the range";
         EXPECT_NEAR(std::min(ends[0], ends[1]), c.lo, digits(c.lo)) << c.name << ": bottom of the range";
         for (const std::size_t k : {1u, 10u, 19u})
-            EXPECT_TRUE(test::colourNear(image, pixelOf(k, n, c.value(k), c.lo, c.hi), kCurve))
+            EXPECT_TRUE(test::colourNear(image, pixelOf(k, n, c.value(k), c.lo, c.hi), kSeriesCurve))
                 << c.name << ", sample " << k;
         // A signed range straddles zero and shows it as a dashed line (unless
         // the curve runs along it); a probability's range starts there and does not.
         const int zero = qRound(pixelOf(0, n, 0.0, c.lo, c.hi).y());
-        const int steps = test::dashStepsNearRow(image, zero, int(kPanel.left()) + 4, int(kPanel.right()) - 4);
+        const int steps = test::dashStepsNearRow(image, zero, int(kSeriesPanel.left()) + 4, int(kSeriesPanel.right()) - 4);
         if (c.value(0) != 0.0) {
             EXPECT_EQ(steps > 20, c.lo < 0.0) << c.name << ": " << steps << " steps along zero";
         }
@@ -252,7 +252,7 @@ TEST_F(TimeSeriesPlot, RangesFollowTheProbabilityAndSignedRules)
         // the three inner grid lines meeting it change its colour (in and out, on
         // each of the three rows), where even faint dashes would change it often.
         if (c.lo == 0.0) {
-            const int changes = test::changesNearRow(image, zero, int(kPanel.left()) + 4, int(kPanel.right()) - 4);
+            const int changes = test::changesNearRow(image, zero, int(kSeriesPanel.left()) + 4, int(kSeriesPanel.right()) - 4);
             EXPECT_LE(changes, 3 * 2 * 3) << c.name << ": " << changes << " colour changes along the bottom edge";
         }
     }

@@ -24,7 +24,7 @@
 namespace vxo {
 namespace {
 
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+using test::kNaN;
 
 // The ramps' colours from their defining formulas.
 QColor moshinskyColour(double s)

@@ -32,9 +32,6 @@
 
 namespace vxo::test {
 
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-constexpr double kInf = std::numeric_limits<double>::infinity();
-
 // A field whose amplitude in cell (i, j) is amplitude(x, y) at the cell centre.
 template <typename Amplitude>
 ComplexField2D fieldOf(std::uint64_t nx, std::uint64_t ny, float dx, float dy, Amplitude&& amplitude)

@@ -7,6 +7,7 @@
 // feeds of a plot that reads a recorder.
 
 #include "PlotRobustness.h"
+#include "RecorderPlotFixtures.h"
 
 #include "core/ComplexField2D.h"
 #include "core/DiracSpinor2D.h"
@@ -18,17 +19,6 @@
 #include <vector>
 
 namespace vxo::test {
-
-// The field with |psi(i, j)|^2 = density(i, j) and zero phase.
-template <typename Density>
-ComplexField2D densityField(std::uint64_t nx, std::uint64_t ny, float dx, float dy, Density&& density)
-{
-    ComplexField2D field(nx, ny, dx, dy);
-    for (std::uint64_t j = 0; j < ny; ++j)
-        for (std::uint64_t i = 0; i < nx; ++i)
-            field.at(i, j) = Complex(static_cast<float>(std::sqrt(density(i, j))), 0.0f);
-    return field;
-}
 
 // A spinor whose upper component has the density and whose lower component
 // is ratio times the upper one, so that c<sigma_x> / norm = 2 c ratio / (1 + ratio^2).

@@ -28,7 +28,8 @@
 namespace vxo {
 namespace {
 
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+using test::kNaN;
+
 const QSize kSize(620, 640);
 
 // The density of a Gaussian of width sigma about (x0, y0) on the cell centres.

@@ -1,3 +1,4 @@
+#include "core/Numeric.h"
 #include "plots/PlotPalette.h"
 #include "plots/QuantumDoubleWellPlotWidget.h"
 #include "plots/QuantumLandauZenerPlotWidget.h"
@@ -29,15 +30,14 @@ using test::kNaN;
 using test::markedRows;
 using test::panelPoint;
 
-const QColor kPlaceholderText(plot::kSinglePanel.placeholder);
+const QColor kFringePlaceholderText(plot::kSinglePanel.placeholder);
 const QColor kSignal(plot::kTwoLevel.fringe);
 const QColor kCurrent(plot::kTwoLevel.fringeCurrent);
 const QColor kLower(plot::kTwoLevel.first);
-constexpr double kPi = 3.141592653589793;
 
 bool shows(const QImage& image, const QRectF& where, const QColor& colour)
 {
-    return countColour(image, where.toRect(), colour, colour == kPlaceholderText ? 0 : 10) > 0;
+    return countColour(image, where.toRect(), colour, colour == kFringePlaceholderText ? 0 : 10) > 0;
 }
 
 // The sweep legend reads P(lower), P(upper), P(left), P(right) on one line.
@@ -111,7 +111,7 @@ TEST_F(TwoLevelPlot, PredictionBehindThePlaceholderThenMeasuredCurvesOnTheStretc
         c.predict(plot);
         const QImage predicted = test::grabPlot(plot, QSize(460, 320));
         const QRectF middle(c.panel.center() - QPointF(100, 20), QSizeF(200, 40));
-        EXPECT_TRUE(shows(fresh, middle, kPlaceholderText) && shows(predicted, middle, kPlaceholderText)) << c.name;
+        EXPECT_TRUE(shows(fresh, middle, kFringePlaceholderText) && shows(predicted, middle, kFringePlaceholderText)) << c.name;
         // Away from the placeholder's line, which stands on a patch of its own.
         for (const double u : {0.08, 0.4, 0.62, 0.9}) {
             const double t = u * c.period;
@@ -155,7 +155,7 @@ TEST_F(TwoLevelPlot, PredictionBehindThePlaceholderThenMeasuredCurvesOnTheStretc
         EXPECT_TRUE(colourNear(image, at(1.3, 1.0), c.firstColour)) << c.name << ": top edge";
         EXPECT_GT(markedRows(image, at(c.mark / c.period, 0).x(), c.panel.top(), c.panel.bottom()), 0.4) << c.name;
         EXPECT_LT(markedRows(image, at(1.0, 0).x(), c.panel.top(), c.panel.bottom()), 0.2) << c.name;
-        EXPECT_FALSE(shows(image, c.panel, kPlaceholderText)) << c.name;
+        EXPECT_FALSE(shows(image, c.panel, kFringePlaceholderText)) << c.name;
     }
 }
 
@@ -250,7 +250,7 @@ TEST_F(LandauZenerPlot, CrossingMarkRunsThroughTheBiasStripAtTheCrossingTime)
     plot.setTwoLevelReference(crossingAt(20.0));
     const QImage image = grab();
     EXPECT_GT(crossingRows(image, unmarked, 0.0), 0.4) << "from the top of the panel down through the strip";
-    EXPECT_TRUE(shows(image, QRectF(140, 120, 200, 40), kPlaceholderText));
+    EXPECT_TRUE(shows(image, QRectF(140, 120, 200, 40), kFringePlaceholderText));
     expectSweepLegendRow(plot, QSize(460, 340));
     const test::PaintedText label =
         test::paintedText(test::paintedTexts(plot, QSize(460, 340)), QStringLiteral("bias"));
@@ -310,7 +310,7 @@ TEST_F(LandauZenerPlot, CrossingMarkRunsThroughTheBiasStripAtTheCrossingTime)
     plot.reset();
     const QImage reset = grab();
     EXPECT_FALSE(shows(reset, reset.rect(), kSignal)) << "the default sweep is disabled";
-    EXPECT_TRUE(shows(reset, QRectF(140, 120, 200, 40), kPlaceholderText));
+    EXPECT_TRUE(shows(reset, QRectF(140, 120, 200, 40), kFringePlaceholderText));
 
     // A sweep from -2 ending at the axis start 0 leaves a unit axis; one
     // ending just after it spans to its end: a crossing midway is marked mid-panel.
@@ -413,7 +413,7 @@ TEST_F(StueckelbergPlot, HoldTimeFringeWithTheCurrentHoldAndBothCrossingsMarked)
     }
     plot.reset();
     const QImage reset = grab();
-    EXPECT_TRUE(shows(reset, QRectF(140, 110, 200, 40), kPlaceholderText));
+    EXPECT_TRUE(shows(reset, QRectF(140, 110, 200, 40), kFringePlaceholderText));
     EXPECT_TRUE(shows(reset, scan, QColor(plot::kTwoLevel.fringePlaceholder)));
     EXPECT_FALSE(shows(reset, reset.rect(), kSignal) || shows(reset, scan, kLower)) << "sweep disabled, scan empty";
     // One scanned hold is no fringe yet; two are a segment from 0.2 at hold 2 to 0.8 at hold 6.
@@ -562,7 +562,7 @@ TEST_F(RamseyPlot, PulseStripStagesAndFringesStandAtTheirTimes)
 
     plot.reset();
     const QImage reset = grab();
-    EXPECT_TRUE(shows(reset, QRectF(140, 110, 200, 40), kPlaceholderText));
+    EXPECT_TRUE(shows(reset, QRectF(140, 110, 200, 40), kFringePlaceholderText));
     EXPECT_TRUE(shows(reset, scan, QColor(plot::kTwoLevel.fringePlaceholder)));
     EXPECT_FALSE(shows(reset, reset.rect(), kSignal)) << "the default sequence is disabled";
 }
