@@ -57,18 +57,18 @@ bool isBoundPreparation(InitialPreparationType type)
 }
 
 // The analysis page of a catalogue page number; null for 34 and above.
-QWidget* analysisPageOfNumber(const Ui::MainWindow& form, std::int32_t number)
+QWidget* analysisPageOfNumber(const Ui::MainWindow* ui, std::int32_t number)
 {
     const std::array<QWidget*, 34> pages{{
-        form.timeSeriesTab,    form.resonanceTab,     form.boundStatesTab,    form.doubleWellTab,
-        form.quenchTab,        form.periodicDriveTab, form.rabiTab,           form.landauZenerTab,
-        form.stueckelbergTab,  form.ramseyTab,        form.blochTab,          form.revivalsTab,
-        form.billiardsTab,     form.talbotTab,        form.bouncerTab,        form.vortexTab,
-        form.andersonTab,      form.kickedRotorTab,   form.zenoTab,           form.scarsTab,
-        form.berryTab,         form.loschmidtTab,     form.moshinskyTab,      form.kapitzaDiracTab,
-        form.aharonovBohmTab,  form.landauTab,        form.hallEdgeTab,       form.backflowTab,
-        form.zitterTab,        form.kleinTab,         form.kleinAngleScanTab, form.kleinHeightScanTab,
-        form.kleinMassScanTab, form.diracMasslessTab,
+        ui->timeSeriesTab,    ui->resonanceTab,     ui->boundStatesTab,    ui->doubleWellTab,
+        ui->quenchTab,        ui->periodicDriveTab, ui->rabiTab,           ui->landauZenerTab,
+        ui->stueckelbergTab,  ui->ramseyTab,        ui->blochTab,          ui->revivalsTab,
+        ui->billiardsTab,     ui->talbotTab,        ui->bouncerTab,        ui->vortexTab,
+        ui->andersonTab,      ui->kickedRotorTab,   ui->zenoTab,           ui->scarsTab,
+        ui->berryTab,         ui->loschmidtTab,     ui->moshinskyTab,      ui->kapitzaDiracTab,
+        ui->aharonovBohmTab,  ui->landauTab,        ui->hallEdgeTab,       ui->backflowTab,
+        ui->zitterTab,        ui->kleinTab,         ui->kleinAngleScanTab, ui->kleinHeightScanTab,
+        ui->kleinMassScanTab, ui->diracMasslessTab,
     }};
     if (number < 0 || number >= static_cast<std::int32_t>(pages.size()))
         return nullptr;
@@ -171,7 +171,7 @@ void MainWindow::loadGuidedExperiment(int presetIndex)
         updateBerryPanel();
     }
 
-    showAnalysisPage(analysisPageOfNumber(*ui, experimentPageForPreset(presetIndex)));
+    showAnalysisPage(analysisPageOfNumber(ui.get(), experimentPageForPreset(presetIndex)));
 
     updateWindowTitle();
     updateDiagnostics();

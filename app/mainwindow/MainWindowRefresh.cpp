@@ -279,16 +279,17 @@ void MainWindow::updateTimeSeriesPanel()
 
 void MainWindow::updateDetectorTvd()
 {
+    Ui::MainWindow& form = *ui;
     QString text = QStringLiteral("--");
-    if (isSelected(ui->measurementModeComboBox, MeasurementModeIndex::TemporalDetector) && !detectorFlux.isEmpty() &&
+    if (isSelected(form.measurementModeComboBox, MeasurementModeIndex::TemporalDetector) && !detectorFlux.isEmpty() &&
         !measurementHits.empty()) {
         const DetectorShotComparison comparison = DetectorTemporalFlux2D::compareShots(
             detectorFlux.rows(), detectorFlux.rowSpacing(), measurementHits,
-            static_cast<std::uint64_t>(std::max(ui->detectorBinsSpinBox->value(), 0)));
+            static_cast<std::uint64_t>(std::max(form.detectorBinsSpinBox->value(), 0)));
         if (comparison.distance >= 0.0)
             text = QString::number(comparison.distance, 'f', 4);
     }
-    ui->detectorTvdValueLabel->setText(text);
+    form.detectorTvdValueLabel->setText(text);
 }
 
 void MainWindow::refreshExperimentPanels()
