@@ -316,6 +316,11 @@ private:
     // Linear slope X; reset values otherwise.
     void calibrateSweepReference();
     void calibrateRamseyReference();
+    // The Stueckelberg hold scan and the Ramsey free-time scans (with the
+    // ensemble, when it is on and valid) over ranges that run well past the
+    // setting in use, in the calibrated basis.
+    void scanStueckelbergHold(const LinearSweep& sweep);
+    void scanRamseyFreeTime(const RamseySequence& sequence, const RamseyEnsemble& ensemble);
     // Lowest two states of the scene's double well with the target's slope X
     // fixed at slopeX, on the potential's grid; not ok when the target is missing.
     BoundStateResult computeDoubleWellBasis(std::uint64_t targetObjectId, double slopeX) const;

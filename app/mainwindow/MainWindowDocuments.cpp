@@ -399,31 +399,16 @@ bool MainWindow::restoreDocumentBoundState(const ExperimentDocument& document, Q
     if (!eigenstate && saved.type != InitialPreparationType::BoundSuperposition)
         return true;
 
-    boundStateA = saved.stateA;
-    boundStateB = saved.stateB;
-    boundRelativePhase = saved.relativePhaseDegrees * kPi / 180.0;
-    setValueQuietly(ui->boundRelativePhaseSpinBox, saved.relativePhaseDegrees);
-    const int needed = std::max(saved.stateA, saved.stateB) + 1;
-    setValueQuietly(ui->boundMaxStatesSpinBox, std::max(ui->boundMaxStatesSpinBox->value(), needed));
-
-    computeBoundStates();
-    const int found = boundStates.ok ? static_cast<int>(boundStates.states.size()) : 0;
-    if (found == 0) {
+    // The saved phase as it is: a document keeps the phase it was saved with.
+    switch (restoreBoundPreparation(saved, true, false)) {
+    case BoundRestore::NoBoundStates:
         error = QStringLiteral("Saved bound-state preparation cannot be reconstructed for the loaded potential.");
         return false;
-    }
-    const int a = std::clamp(saved.stateA, 0, found - 1);
-    const int b = std::clamp(saved.stateB, 0, found - 1);
-    setIndexQuietly(ui->boundStateComboBox, a);
-    setIndexQuietly(ui->boundSuperpositionAComboBox, eigenstate ? 0 : a);
-    setIndexQuietly(ui->boundSuperpositionBComboBox, b);
-    if (eigenstate) {
-        prepareBoundEigenstate();
-    } else if (a == b) {
+    case BoundRestore::SameStateTwice:
         error = QStringLiteral("Saved bound-state superposition refers to the same state twice.");
         return false;
-    } else {
-        prepareBoundSuperposition();
+    case BoundRestore::Prepared:
+        break;
     }
 
     DoubleWellConfig wells;

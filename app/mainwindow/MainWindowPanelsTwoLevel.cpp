@@ -439,13 +439,8 @@ void MainWindow::updateStueckelbergPanel(bool recomputeScans)
         return;
     }
 
-    const double hbar = static_cast<double>(solver.parameters().hbar);
-    if (recomputeScans) {
-        // Long enough to show several fringes beyond the hold in use.
-        const double holdMax = std::max(1.5 * sweep.holdDuration + 2.0, 12.0);
-        twoLevel.stueckelbergHoldScan = QuantumStueckelberg2D::holdTimeScan(
-            twoLevel.sweepBoundStates, sweep, 0.0, holdMax, kScanPoints, kLowerState, kUpperState, hbar);
-    }
+    if (recomputeScans)
+        scanStueckelbergHold(sweep);
 
     const double bias = linearSweepValueAt(sweep, solver.time());
     const StueckelbergReference& reference = twoLevel.stueckelbergReference;
@@ -498,6 +493,33 @@ void MainWindow::updateStueckelbergPanel(bool recomputeScans)
     writeDiagnosticsRow(kStueckelbergRow, text);
 }
 
+void MainWindow::scanStueckelbergHold(const LinearSweep& sweep)
+{
+    // Long enough to show several fringes beyond the hold in use.
+    const double holdMax = std::max(1.5 * sweep.holdDuration + 2.0, 12.0);
+    twoLevel.stueckelbergHoldScan =
+        QuantumStueckelberg2D::holdTimeScan(twoLevel.sweepBoundStates, sweep, 0.0, holdMax, kScanPoints, kLowerState,
+                                            kUpperState, static_cast<double>(solver.parameters().hbar));
+}
+
+void MainWindow::scanRamseyFreeTime(const RamseySequence& sequence, const RamseyEnsemble& ensemble)
+{
+    const double hbar = static_cast<double>(solver.parameters().hbar);
+    // Free times up to well past the one in use, so the fringe shows several
+    // periods of the detuning.
+    const double freeMax = std::max(1.5 * sequence.freeEvolutionDuration + 5.0, 30.0);
+    twoLevel.ramseyFringeScan = QuantumRamsey2D::fringeScan(twoLevel.ramseyBoundStates, sequence, 0.0, freeMax,
+                                                            kScanPoints, kLowerState, kUpperState, hbar);
+    twoLevel.ramseyEnsemble = RamseyEnsembleResult{};
+    twoLevel.ramseyEnsembleScan.clear();
+    if (!ensemble.enabled || !isRamseyEnsembleValid(ensemble))
+        return;
+    twoLevel.ramseyEnsemble =
+        QuantumRamsey2D::ensembleResult(twoLevel.ramseyBoundStates, sequence, ensemble, kLowerState, kUpperState, hbar);
+    twoLevel.ramseyEnsembleScan = QuantumRamsey2D::ensembleScan(twoLevel.ramseyBoundStates, sequence, ensemble, 0.0,
+                                                                freeMax, kScanPoints, kLowerState, kUpperState, hbar);
+}
+
 void MainWindow::updateRamseyPanel(bool recomputeScans)
 {
     Ui::MainWindow& form = *ui;
@@ -516,22 +538,8 @@ void MainWindow::updateRamseyPanel(bool recomputeScans)
         return;
     }
 
-    const double hbar = static_cast<double>(solver.parameters().hbar);
     if (recomputeScans) {
-        // Free times up to well past the one in use, so the fringe shows
-        // several periods of the detuning.
-        const double freeMax = std::max(1.5 * sequence.freeEvolutionDuration + 5.0, 30.0);
-        twoLevel.ramseyFringeScan = QuantumRamsey2D::fringeScan(twoLevel.ramseyBoundStates, sequence, 0.0, freeMax,
-                                                                kScanPoints, kLowerState, kUpperState, hbar);
-        twoLevel.ramseyEnsemble = RamseyEnsembleResult{};
-        twoLevel.ramseyEnsembleScan.clear();
-        if (ensemble.enabled && isRamseyEnsembleValid(ensemble)) {
-            twoLevel.ramseyEnsemble = QuantumRamsey2D::ensembleResult(twoLevel.ramseyBoundStates, sequence, ensemble,
-                                                                      kLowerState, kUpperState, hbar);
-            twoLevel.ramseyEnsembleScan =
-                QuantumRamsey2D::ensembleScan(twoLevel.ramseyBoundStates, sequence, ensemble, 0.0, freeMax, kScanPoints,
-                                              kLowerState, kUpperState, hbar);
-        }
+        scanRamseyFreeTime(sequence, ensemble);
     } else if (!ensemble.enabled) {
         twoLevel.ramseyEnsemble = RamseyEnsembleResult{};
         twoLevel.ramseyEnsembleScan.clear();
