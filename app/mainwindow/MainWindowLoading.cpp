@@ -117,7 +117,8 @@ void MainWindow::loadGuidedExperiment(int presetIndex)
     ui->viewportEditCheckBox->setChecked(false);
 
     // The kicked rotor is watched in momentum space.
-    setIndexQuietly(ui->spaceComboBox, presetIndex == kKickedRotorPreset ? 1 : 0);
+    setIndexQuietly(ui->spaceComboBox,
+                    indexOf(presetIndex == kKickedRotorPreset ? SpaceIndex::Momentum : SpaceIndex::Position));
     setIndexQuietly(ui->viewComboBox, static_cast<int>(preset.viewIndex));
     setIndexQuietly(ui->paletteComboBox, static_cast<int>(preset.paletteIndex));
     setCheckedQuietly(ui->currentOverlayCheckBox, preset.currentOverlay);

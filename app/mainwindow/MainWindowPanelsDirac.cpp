@@ -14,12 +14,6 @@ namespace vxo {
 
 namespace {
 
-void showText(QLabel* label, const QString& text)
-{
-    if (label)
-        label->setText(text);
-}
-
 QString latin1(const char* text) { return QString::fromLatin1(text); }
 
 // A reference page without a curve: the plot emptied, the hint or the reason
@@ -58,7 +52,7 @@ void MainWindow::updateZitterbewegungPanel()
         ui->zitterPlotWidget->clearRecorder();
         const QString hint = recorderHint("Dirac/ZB recorder inactive: enabled=%1  configured=%2  samples=%3",
                                           settings.enabled, recorder);
-        showText(ui->zitterSummaryLabel, hint);
+        ui->zitterSummaryLabel->setText(hint);
         writeDiagnosticsRow(kZitterbewegungRow, hint);
         return;
     }
@@ -86,7 +80,7 @@ void MainWindow::updateZitterbewegungPanel()
             .fixed(last.norm, 7)
             .fixed({recorder.fittedDriftVelocityX(), QuantumZitterbewegung2D::predictedDriftVelocityX(settings)}, 6)
             .text();
-    showText(ui->zitterSummaryLabel, summary);
+    ui->zitterSummaryLabel->setText(summary);
     writeDiagnosticsRow(kZitterbewegungRow,
                         PanelText(latin1("P-=%1  omega=%2  maxR=%3"))
                             .fixed({recorder.negativeEnergyWeight(), omega, recorder.maxAbsDetrendedX()}, 4)
@@ -102,7 +96,7 @@ void MainWindow::updateKleinPanel()
         ui->kleinPlotWidget->clearRecorder();
         const QString hint = recorderHint("Dirac/Klein recorder inactive: enabled=%1 configured=%2 samples=%3",
                                           settings.enabled, recorder);
-        showText(ui->kleinSummaryLabel, hint);
+        ui->kleinSummaryLabel->setText(hint);
         writeDiagnosticsRow(kKleinRow, hint);
         return;
     }
@@ -135,7 +129,7 @@ void MainWindow::updateKleinPanel()
                    5)
             .fixed(last.norm, 7)
             .text();
-    showText(ui->kleinSummaryLabel, summary);
+    ui->kleinSummaryLabel->setText(summary);
     writeDiagnosticsRow(kKleinRow, PanelText(latin1("%1  V0=%2 angle=%3 T~%4"))
                                        .word(regimeText)
                                        .fixed(settings.barrierHeight, 2)
