@@ -27,6 +27,7 @@
 #include <cmath>
 #include <initializer_list>
 #include <limits>
+#include <optional>
 
 namespace vxo {
 
@@ -439,7 +440,7 @@ void MainWindow::showDocumentExperimentPages(const ExperimentDocument& document,
         bool matches;
         QWidget* page;
         QWidget* controlPage;
-        int spaceIndex; // -1: the space selector stays
+        std::optional<SpaceIndex> space; // none: the space selector stays
         std::initializer_list<Panel> panels;
     };
     const auto type = document.initialPreparation.type;
@@ -462,58 +463,59 @@ void MainWindow::showDocumentExperimentPages(const ExperimentDocument& document,
         break;
     }
     using It = InitialPreparationType;
+    constexpr std::optional<SpaceIndex> keep{}, position = SpaceIndex::Position, momentum = SpaceIndex::Momentum;
     const PageRow rows[] = {
-        {is(It::TalbotComb), ui->talbotTab, nullptr, -1, {&MainWindow::updateTalbotPanel}},
-        {is(It::Vortex), ui->vortexTab, nullptr, -1, {&MainWindow::updateVortexPanel}},
-        {is(It::AndersonDualLane), ui->andersonTab, nullptr, -1, {&MainWindow::updateAndersonPanel}},
-        {is(It::KickedRotor), ui->kickedRotorTab, nullptr, 1, {&MainWindow::updateKickedRotorPanel}},
-        {is(It::QuantumZeno), ui->zenoTab, nullptr, 0, {&MainWindow::updateZenoPanel}},
-        {document.quantumScar.enabled, ui->scarsTab, nullptr, 0, {&MainWindow::updateScarsPanel}},
+        {is(It::TalbotComb), ui->talbotTab, nullptr, keep, {&MainWindow::updateTalbotPanel}},
+        {is(It::Vortex), ui->vortexTab, nullptr, keep, {&MainWindow::updateVortexPanel}},
+        {is(It::AndersonDualLane), ui->andersonTab, nullptr, keep, {&MainWindow::updateAndersonPanel}},
+        {is(It::KickedRotor), ui->kickedRotorTab, nullptr, momentum, {&MainWindow::updateKickedRotorPanel}},
+        {is(It::QuantumZeno), ui->zenoTab, nullptr, position, {&MainWindow::updateZenoPanel}},
+        {document.quantumScar.enabled, ui->scarsTab, nullptr, position, {&MainWindow::updateScarsPanel}},
         {document.quantumBerry.enabled || is(It::BerryFirstExcited),
          ui->berryTab,
          nullptr,
-         0,
+         position,
          {&MainWindow::updateBerryPanel}},
-        {document.quantumLoschmidt.enabled, ui->loschmidtTab, nullptr, 0, {&MainWindow::updateLoschmidtPanel}},
+        {document.quantumLoschmidt.enabled, ui->loschmidtTab, nullptr, position, {&MainWindow::updateLoschmidtPanel}},
         {document.quantumMoshinsky.enabled || is(It::MoshinskyShutter),
          ui->moshinskyTab,
          ui->moshinskyControlPage,
-         0,
+         position,
          {&MainWindow::updateMoshinskyPanel}},
         {document.quantumKapitzaDirac.enabled || is(It::KapitzaDiracBeam),
          ui->kapitzaDiracTab,
          ui->kapitzaDiracControlPage,
-         0,
+         position,
          {&MainWindow::updateKapitzaDiracPanel}},
         {document.quantumAharonovBohm.enabled || is(It::AharonovBohmBeam),
          ui->aharonovBohmTab,
          ui->aharonovBohmControlPage,
-         0,
+         position,
          {&MainWindow::updateAharonovBohmPanel}},
         {document.quantumLandau.enabled || is(It::LandauMagneticState),
          ui->landauTab,
          ui->landauControlPage,
-         0,
+         position,
          {&MainWindow::updateLandauPanel}},
         {document.quantumHallEdge.enabled || is(It::QuantumHallEdgeState),
          ui->hallEdgeTab,
          ui->hallEdgeControlPage,
-         0,
+         position,
          {&MainWindow::updateHallEdgePanel}},
         {document.quantumBackflow.enabled || is(It::QuantumBackflowState),
          ui->backflowTab,
          ui->backflowControlPage,
-         0,
+         position,
          {&MainWindow::updateBackflowPanel}},
         {document.quantumZitterbewegung.enabled || is(It::DiracZitterbewegungState),
          ui->zitterTab,
          ui->zitterControlPage,
-         0,
+         position,
          {&MainWindow::updateZitterbewegungPanel}},
         {document.quantumKleinTunneling.enabled || is(It::DiracKleinTunnelingState),
          kleinPage,
          ui->kleinControlPage,
-         0,
+         position,
          {&MainWindow::updateKleinPanel, &MainWindow::updateKleinAngleScanPanel,
           &MainWindow::updateKleinHeightScanPanel, &MainWindow::updateKleinMassScanPanel,
           &MainWindow::updateDiracMasslessPanel}},
@@ -525,8 +527,8 @@ void MainWindow::showDocumentExperimentPages(const ExperimentDocument& document,
         ui->analysisDockWidget->show();
         if (row.controlPage != nullptr)
             ui->timeDependentSubTabWidget->setCurrentWidget(row.controlPage);
-        if (row.spaceIndex >= 0)
-            setIndexQuietly(ui->spaceComboBox, row.spaceIndex);
+        if (row.space)
+            setIndexQuietly(ui->spaceComboBox, indexOf(*row.space));
         for (const Panel panel : row.panels)
             (this->*panel)();
     }
