@@ -334,8 +334,6 @@ void MainWindow::applyPresetExtras(int presetIndex)
 
 void MainWindow::setRunSpeedIndex(int index)
 {
-    if (ui->speedComboBox->count() == 0)
-        return;
     setIndexQuietly(ui->speedComboBox, std::clamp(index, 0, ui->speedComboBox->count() - 1));
     transport.setSpeed(speedFactor());
     updateTimerInterval();
@@ -432,8 +430,8 @@ MainWindow::BoundRestore MainWindow::restoreBoundPreparation(const InitialPrepar
 
 void MainWindow::applyGraphicsPreset(int presetIndex)
 {
-    // Index 3, "Custom", names no values.
-    if (presetIndex < 0 || presetIndex > 2)
+    // "Custom" names no values.
+    if (presetIndex < 0 || presetIndex >= indexOf(GraphicsPresetIndex::Custom))
         return;
     const DisplayPreset display = displayPresetValues(presetIndex);
     const QSignalBlocker blockers[] = {
