@@ -16,6 +16,12 @@ enum class BoundaryIndex { Periodic, Absorbing };
 enum class SpaceIndex { Position, Momentum };
 // viewComboBox: the quantity of psi drawn in position space.
 enum class ViewIndex { Probability, Phase, Real, Imaginary };
+// paletteComboBox: the colour map of the density views.
+enum class PaletteIndex { Scientific, Viridis, Grayscale };
+// postPreviewComboBox: the stage of the bloom pipeline shown.
+enum class PostPreviewIndex { Scene, BrightPass, GaussianBlur, Bloom };
+// currentModeComboBox: how the probability current is drawn.
+enum class CurrentModeIndex { Vectors, Streamlines, Both };
 // displayScaleComboBox and probabilityContourSpacingComboBox.
 enum class DisplayScaleIndex { Linear, Logarithmic };
 enum class ContourSpacingIndex { Linear, Logarithmic };

@@ -38,8 +38,10 @@
 #include <array>
 #include <cstdint>
 #include <exception>
+#include <functional>
 #include <limits>
 #include <memory>
+#include <string>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -50,6 +52,7 @@ class QCloseEvent;
 class QComboBox;
 class QDockWidget;
 class QEvent;
+class QLabel;
 class QResizeEvent;
 class QTimer;
 class QWidget;
@@ -316,6 +319,11 @@ private:
     // Linear slope X; reset values otherwise.
     void calibrateSweepReference();
     void calibrateRamseyReference();
+    // The Stueckelberg hold scan and the Ramsey free-time scans (with the
+    // ensemble, when it is on and valid) over ranges that run well past the
+    // setting in use, in the calibrated basis.
+    void scanStueckelbergHold(const LinearSweep& sweep);
+    void scanRamseyFreeTime(const RamseySequence& sequence, const RamseyEnsemble& ensemble);
     // Lowest two states of the scene's double well with the target's slope X
     // fixed at slopeX, on the potential's grid; not ok when the target is missing.
     BoundStateResult computeDoubleWellBasis(std::uint64_t targetObjectId, double slopeX) const;
@@ -323,6 +331,9 @@ private:
     // requested state; otherwise (the spectrum did not fit the potential the
     // rebuild made, so the Gaussian packet was prepared) says so.
     bool confirmBoundPreparation(InitialPreparationType requested);
+    // The bound-state buttons' common end: the rebuild into `type`, then,
+    // when it took, the analysis dock opened on the bound-state page.
+    bool rebuildIntoBoundState(InitialPreparationType type);
 
     // --- Gauge fields ---------------------------------------------------------------
     // Links (and solenoid disc) for the current grid; ready flag on success,
@@ -330,6 +341,10 @@ private:
     bool buildAharonovBohmField();
     bool buildLandauGaugeField();
     bool buildHallEdgeField();
+    // What the three share: `links` emptied and not ready, then, for an
+    // enabled record, filled by `build` (which writes the message on failure).
+    bool buildGaugeLinks(bool enabled, GaugeLinkField2D& links, bool& ready, QLabel* summary, const QString& failure,
+                         const std::function<bool(GaugeLinkField2D&, std::string*)>& build);
     // The first enabled and ready of Hall edge, Landau, Aharonov-Bohm; or null.
     const GaugeLinkField2D* linksInForce() const;
     // The Hamiltonian of the branch the next step takes: the spinor's in a

@@ -187,9 +187,7 @@ void MainWindow::calibrateSweepReference()
         return;
     }
     twoLevel.stueckelbergReference = QuantumStueckelberg2D::reference(twoLevel.sweepBoundStates, sweep, 0, 1, hbar);
-    const double holdMax = std::max(1.5 * sweep.holdDuration + 2.0, 12.0);
-    twoLevel.stueckelbergHoldScan =
-        QuantumStueckelberg2D::holdTimeScan(twoLevel.sweepBoundStates, sweep, 0.0, holdMax, 121, 0, 1, hbar);
+    scanStueckelbergHold(sweep);
 }
 
 void MainWindow::calibrateRamseyReference()
@@ -214,15 +212,7 @@ void MainWindow::calibrateRamseyReference()
         return;
     const double hbar = static_cast<double>(solver.parameters().hbar);
     twoLevel.ramseyReference = QuantumRamsey2D::reference(twoLevel.ramseyBoundStates, sequence, 0, 1, hbar);
-    const double freeMax = std::max(1.5 * sequence.freeEvolutionDuration + 5.0, 30.0);
-    twoLevel.ramseyFringeScan =
-        QuantumRamsey2D::fringeScan(twoLevel.ramseyBoundStates, sequence, 0.0, freeMax, 121, 0, 1, hbar);
-    if (ensemble.enabled && isRamseyEnsembleValid(ensemble)) {
-        twoLevel.ramseyEnsemble =
-            QuantumRamsey2D::ensembleResult(twoLevel.ramseyBoundStates, sequence, ensemble, 0, 1, hbar);
-        twoLevel.ramseyEnsembleScan = QuantumRamsey2D::ensembleScan(twoLevel.ramseyBoundStates, sequence, ensemble, 0.0,
-                                                                    freeMax, 121, 0, 1, hbar);
-    }
+    scanRamseyFreeTime(sequence, ensemble);
 }
 
 bool MainWindow::confirmBoundPreparation(InitialPreparationType requested)

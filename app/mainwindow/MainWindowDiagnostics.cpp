@@ -157,7 +157,8 @@ struct DriftLabels {
 
 void MainWindow::setupDiagnosticsTable()
 {
-    QTableWidget* const table = ui->diagnosticsTable;
+    Ui::MainWindow& form = *ui;
+    QTableWidget* const table = form.diagnosticsTable;
     table->setRowCount(kDiagnosticsRowCount);
     table->verticalHeader()->setVisible(false);
     table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
@@ -174,7 +175,7 @@ void MainWindow::setupDiagnosticsTable()
         const auto row = static_cast<DiagnosticsRow>(index);
         const DiagnosticsRowLabels& labels = diagnosticsRowLabels(row);
         const QString value =
-            row == kLibrarySelectionRow ? ui->experimentPresetComboBox->currentText() : latin1(labels.initialValue);
+            row == kLibrarySelectionRow ? form.experimentPresetComboBox->currentText() : latin1(labels.initialValue);
         setDiagnosticsRow(row, latin1(labels.section), latin1(labels.parameter), value);
     }
 }
@@ -182,7 +183,8 @@ void MainWindow::setupDiagnosticsTable()
 void MainWindow::setDiagnosticsRow(DiagnosticsRow row, const QString& section, const QString& parameter,
                                    const QString& value)
 {
-    QTableWidget* const table = ui->diagnosticsTable;
+    Ui::MainWindow& form = *ui;
+    QTableWidget* const table = form.diagnosticsTable;
     if (row < 0 || row >= table->rowCount())
         return;
     const std::array<const QString*, 3> texts{{&section, &parameter, &value}};

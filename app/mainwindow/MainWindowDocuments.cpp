@@ -27,6 +27,7 @@
 #include <cmath>
 #include <initializer_list>
 #include <limits>
+#include <optional>
 
 namespace vxo {
 
@@ -399,31 +400,16 @@ bool MainWindow::restoreDocumentBoundState(const ExperimentDocument& document, Q
     if (!eigenstate && saved.type != InitialPreparationType::BoundSuperposition)
         return true;
 
-    boundStateA = saved.stateA;
-    boundStateB = saved.stateB;
-    boundRelativePhase = saved.relativePhaseDegrees * kPi / 180.0;
-    setValueQuietly(ui->boundRelativePhaseSpinBox, saved.relativePhaseDegrees);
-    const int needed = std::max(saved.stateA, saved.stateB) + 1;
-    setValueQuietly(ui->boundMaxStatesSpinBox, std::max(ui->boundMaxStatesSpinBox->value(), needed));
-
-    computeBoundStates();
-    const int found = boundStates.ok ? static_cast<int>(boundStates.states.size()) : 0;
-    if (found == 0) {
+    // The saved phase as it is: a document keeps the phase it was saved with.
+    switch (restoreBoundPreparation(saved, true, false)) {
+    case BoundRestore::NoBoundStates:
         error = QStringLiteral("Saved bound-state preparation cannot be reconstructed for the loaded potential.");
         return false;
-    }
-    const int a = std::clamp(saved.stateA, 0, found - 1);
-    const int b = std::clamp(saved.stateB, 0, found - 1);
-    setIndexQuietly(ui->boundStateComboBox, a);
-    setIndexQuietly(ui->boundSuperpositionAComboBox, eigenstate ? 0 : a);
-    setIndexQuietly(ui->boundSuperpositionBComboBox, b);
-    if (eigenstate) {
-        prepareBoundEigenstate();
-    } else if (a == b) {
+    case BoundRestore::SameStateTwice:
         error = QStringLiteral("Saved bound-state superposition refers to the same state twice.");
         return false;
-    } else {
-        prepareBoundSuperposition();
+    case BoundRestore::Prepared:
+        break;
     }
 
     DoubleWellConfig wells;
@@ -454,7 +440,7 @@ void MainWindow::showDocumentExperimentPages(const ExperimentDocument& document,
         bool matches;
         QWidget* page;
         QWidget* controlPage;
-        int spaceIndex; // -1: the space selector stays
+        std::optional<SpaceIndex> space; // none: the space selector stays
         std::initializer_list<Panel> panels;
     };
     const auto type = document.initialPreparation.type;
@@ -477,58 +463,59 @@ void MainWindow::showDocumentExperimentPages(const ExperimentDocument& document,
         break;
     }
     using It = InitialPreparationType;
+    constexpr std::optional<SpaceIndex> keep{}, position = SpaceIndex::Position, momentum = SpaceIndex::Momentum;
     const PageRow rows[] = {
-        {is(It::TalbotComb), ui->talbotTab, nullptr, -1, {&MainWindow::updateTalbotPanel}},
-        {is(It::Vortex), ui->vortexTab, nullptr, -1, {&MainWindow::updateVortexPanel}},
-        {is(It::AndersonDualLane), ui->andersonTab, nullptr, -1, {&MainWindow::updateAndersonPanel}},
-        {is(It::KickedRotor), ui->kickedRotorTab, nullptr, 1, {&MainWindow::updateKickedRotorPanel}},
-        {is(It::QuantumZeno), ui->zenoTab, nullptr, 0, {&MainWindow::updateZenoPanel}},
-        {document.quantumScar.enabled, ui->scarsTab, nullptr, 0, {&MainWindow::updateScarsPanel}},
+        {is(It::TalbotComb), ui->talbotTab, nullptr, keep, {&MainWindow::updateTalbotPanel}},
+        {is(It::Vortex), ui->vortexTab, nullptr, keep, {&MainWindow::updateVortexPanel}},
+        {is(It::AndersonDualLane), ui->andersonTab, nullptr, keep, {&MainWindow::updateAndersonPanel}},
+        {is(It::KickedRotor), ui->kickedRotorTab, nullptr, momentum, {&MainWindow::updateKickedRotorPanel}},
+        {is(It::QuantumZeno), ui->zenoTab, nullptr, position, {&MainWindow::updateZenoPanel}},
+        {document.quantumScar.enabled, ui->scarsTab, nullptr, position, {&MainWindow::updateScarsPanel}},
         {document.quantumBerry.enabled || is(It::BerryFirstExcited),
          ui->berryTab,
          nullptr,
-         0,
+         position,
          {&MainWindow::updateBerryPanel}},
-        {document.quantumLoschmidt.enabled, ui->loschmidtTab, nullptr, 0, {&MainWindow::updateLoschmidtPanel}},
+        {document.quantumLoschmidt.enabled, ui->loschmidtTab, nullptr, position, {&MainWindow::updateLoschmidtPanel}},
         {document.quantumMoshinsky.enabled || is(It::MoshinskyShutter),
          ui->moshinskyTab,
          ui->moshinskyControlPage,
-         0,
+         position,
          {&MainWindow::updateMoshinskyPanel}},
         {document.quantumKapitzaDirac.enabled || is(It::KapitzaDiracBeam),
          ui->kapitzaDiracTab,
          ui->kapitzaDiracControlPage,
-         0,
+         position,
          {&MainWindow::updateKapitzaDiracPanel}},
         {document.quantumAharonovBohm.enabled || is(It::AharonovBohmBeam),
          ui->aharonovBohmTab,
          ui->aharonovBohmControlPage,
-         0,
+         position,
          {&MainWindow::updateAharonovBohmPanel}},
         {document.quantumLandau.enabled || is(It::LandauMagneticState),
          ui->landauTab,
          ui->landauControlPage,
-         0,
+         position,
          {&MainWindow::updateLandauPanel}},
         {document.quantumHallEdge.enabled || is(It::QuantumHallEdgeState),
          ui->hallEdgeTab,
          ui->hallEdgeControlPage,
-         0,
+         position,
          {&MainWindow::updateHallEdgePanel}},
         {document.quantumBackflow.enabled || is(It::QuantumBackflowState),
          ui->backflowTab,
          ui->backflowControlPage,
-         0,
+         position,
          {&MainWindow::updateBackflowPanel}},
         {document.quantumZitterbewegung.enabled || is(It::DiracZitterbewegungState),
          ui->zitterTab,
          ui->zitterControlPage,
-         0,
+         position,
          {&MainWindow::updateZitterbewegungPanel}},
         {document.quantumKleinTunneling.enabled || is(It::DiracKleinTunnelingState),
          kleinPage,
          ui->kleinControlPage,
-         0,
+         position,
          {&MainWindow::updateKleinPanel, &MainWindow::updateKleinAngleScanPanel,
           &MainWindow::updateKleinHeightScanPanel, &MainWindow::updateKleinMassScanPanel,
           &MainWindow::updateDiracMasslessPanel}},
@@ -540,8 +527,8 @@ void MainWindow::showDocumentExperimentPages(const ExperimentDocument& document,
         ui->analysisDockWidget->show();
         if (row.controlPage != nullptr)
             ui->timeDependentSubTabWidget->setCurrentWidget(row.controlPage);
-        if (row.spaceIndex >= 0)
-            setIndexQuietly(ui->spaceComboBox, row.spaceIndex);
+        if (row.space)
+            setIndexQuietly(ui->spaceComboBox, indexOf(*row.space));
         for (const Panel panel : row.panels)
             (this->*panel)();
     }

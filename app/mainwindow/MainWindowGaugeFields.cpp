@@ -21,62 +21,58 @@ QString reportBuildFailure(QLabel* summary, const QString& format, const std::st
 
 } // namespace
 
-bool MainWindow::buildAharonovBohmField()
+bool MainWindow::buildGaugeLinks(bool enabled, GaugeLinkField2D& links, bool& ready, QLabel* summary,
+                                 const QString& failure,
+                                 const std::function<bool(GaugeLinkField2D&, std::string*)>& build)
 {
-    gaugeLinks.aharonovBohmLinksReady = false;
-    gaugeLinks.aharonovBohmLinks.clear();
-    stored.quantumAharonovBohm = formSettings<AharonovBohmConfig>();
-    if (!stored.quantumAharonovBohm.enabled)
+    ready = false;
+    links.clear();
+    if (!enabled)
         return false;
-
     std::string message;
-    if (!QuantumAharonovBohm2D::buildField(psi, stored.quantumAharonovBohm, potential, gaugeLinks.aharonovBohmLinks,
-                                           &message)) {
-        noteRebuildFailure(reportBuildFailure(ui->aharonovBohmSummaryLabel,
-                                              QStringLiteral("Aharonov-Bohm field build failed: %1"), message));
+    if (!build(links, &message)) {
+        noteRebuildFailure(reportBuildFailure(summary, failure, message));
         return false;
     }
-    gaugeLinks.aharonovBohmLinksReady = true;
+    ready = true;
+    return true;
+}
+
+bool MainWindow::buildAharonovBohmField()
+{
+    stored.quantumAharonovBohm = formSettings<AharonovBohmConfig>();
+    const bool built = buildGaugeLinks(
+        stored.quantumAharonovBohm.enabled, gaugeLinks.aharonovBohmLinks, gaugeLinks.aharonovBohmLinksReady,
+        ui->aharonovBohmSummaryLabel, QStringLiteral("Aharonov-Bohm field build failed: %1"),
+        [this](GaugeLinkField2D& links, std::string* message) {
+            return QuantumAharonovBohm2D::buildField(psi, stored.quantumAharonovBohm, potential, links, message);
+        });
     // Redraw the potential contours round the new disc at the next refresh,
     // whatever the potential's revision says.
-    invalidatePotentialContours();
-    return true;
+    if (built)
+        invalidatePotentialContours();
+    return built;
 }
 
 bool MainWindow::buildLandauGaugeField()
 {
-    gaugeLinks.landauLinksReady = false;
-    gaugeLinks.landauLinks.clear();
     stored.quantumLandau = formSettings<LandauConfig>();
-    if (!stored.quantumLandau.enabled)
-        return false;
-
-    std::string message;
-    if (!QuantumLandau2D::buildSymmetricGauge(psi, stored.quantumLandau, gaugeLinks.landauLinks, &message)) {
-        noteRebuildFailure(
-            reportBuildFailure(ui->landauSummaryLabel, QStringLiteral("Landau gauge build failed: %1"), message));
-        return false;
-    }
-    gaugeLinks.landauLinksReady = true;
-    return true;
+    return buildGaugeLinks(stored.quantumLandau.enabled, gaugeLinks.landauLinks, gaugeLinks.landauLinksReady,
+                           ui->landauSummaryLabel, QStringLiteral("Landau gauge build failed: %1"),
+                           [this](GaugeLinkField2D& links, std::string* message) {
+                               return QuantumLandau2D::buildSymmetricGauge(psi, stored.quantumLandau, links, message);
+                           });
 }
 
 bool MainWindow::buildHallEdgeField()
 {
-    gaugeLinks.hallEdgeLinksReady = false;
-    gaugeLinks.hallEdgeLinks.clear();
     stored.quantumHallEdge = formSettings<HallEdgeConfig>();
-    if (!stored.quantumHallEdge.enabled)
-        return false;
-
-    std::string message;
-    if (!QuantumHallEdge2D::buildField(psi, stored.quantumHallEdge, potential, gaugeLinks.hallEdgeLinks, &message)) {
-        noteRebuildFailure(
-            reportBuildFailure(ui->hallEdgeSummaryLabel, QStringLiteral("Hall edge build failed: %1"), message));
-        return false;
-    }
-    gaugeLinks.hallEdgeLinksReady = true;
-    return true;
+    return buildGaugeLinks(stored.quantumHallEdge.enabled, gaugeLinks.hallEdgeLinks, gaugeLinks.hallEdgeLinksReady,
+                           ui->hallEdgeSummaryLabel, QStringLiteral("Hall edge build failed: %1"),
+                           [this](GaugeLinkField2D& links, std::string* message) {
+                               return QuantumHallEdge2D::buildField(psi, stored.quantumHallEdge, potential, links,
+                                                                    message);
+                           });
 }
 
 const GaugeLinkField2D* MainWindow::linksInForce() const

@@ -57,18 +57,18 @@ bool isBoundPreparation(InitialPreparationType type)
 }
 
 // The analysis page of a catalogue page number; null for 34 and above.
-QWidget* analysisPageOfNumber(const Ui::MainWindow& form, std::int32_t number)
+QWidget* analysisPageOfNumber(const Ui::MainWindow* ui, std::int32_t number)
 {
     const std::array<QWidget*, 34> pages{{
-        form.timeSeriesTab,    form.resonanceTab,     form.boundStatesTab,    form.doubleWellTab,
-        form.quenchTab,        form.periodicDriveTab, form.rabiTab,           form.landauZenerTab,
-        form.stueckelbergTab,  form.ramseyTab,        form.blochTab,          form.revivalsTab,
-        form.billiardsTab,     form.talbotTab,        form.bouncerTab,        form.vortexTab,
-        form.andersonTab,      form.kickedRotorTab,   form.zenoTab,           form.scarsTab,
-        form.berryTab,         form.loschmidtTab,     form.moshinskyTab,      form.kapitzaDiracTab,
-        form.aharonovBohmTab,  form.landauTab,        form.hallEdgeTab,       form.backflowTab,
-        form.zitterTab,        form.kleinTab,         form.kleinAngleScanTab, form.kleinHeightScanTab,
-        form.kleinMassScanTab, form.diracMasslessTab,
+        ui->timeSeriesTab,    ui->resonanceTab,     ui->boundStatesTab,    ui->doubleWellTab,
+        ui->quenchTab,        ui->periodicDriveTab, ui->rabiTab,           ui->landauZenerTab,
+        ui->stueckelbergTab,  ui->ramseyTab,        ui->blochTab,          ui->revivalsTab,
+        ui->billiardsTab,     ui->talbotTab,        ui->bouncerTab,        ui->vortexTab,
+        ui->andersonTab,      ui->kickedRotorTab,   ui->zenoTab,           ui->scarsTab,
+        ui->berryTab,         ui->loschmidtTab,     ui->moshinskyTab,      ui->kapitzaDiracTab,
+        ui->aharonovBohmTab,  ui->landauTab,        ui->hallEdgeTab,       ui->backflowTab,
+        ui->zitterTab,        ui->kleinTab,         ui->kleinAngleScanTab, ui->kleinHeightScanTab,
+        ui->kleinMassScanTab, ui->diracMasslessTab,
     }};
     if (number < 0 || number >= static_cast<std::int32_t>(pages.size()))
         return nullptr;
@@ -117,7 +117,8 @@ void MainWindow::loadGuidedExperiment(int presetIndex)
     ui->viewportEditCheckBox->setChecked(false);
 
     // The kicked rotor is watched in momentum space.
-    setIndexQuietly(ui->spaceComboBox, presetIndex == kKickedRotorPreset ? 1 : 0);
+    setIndexQuietly(ui->spaceComboBox,
+                    indexOf(presetIndex == kKickedRotorPreset ? SpaceIndex::Momentum : SpaceIndex::Position));
     setIndexQuietly(ui->viewComboBox, static_cast<int>(preset.viewIndex));
     setIndexQuietly(ui->paletteComboBox, static_cast<int>(preset.paletteIndex));
     setCheckedQuietly(ui->currentOverlayCheckBox, preset.currentOverlay);
@@ -171,7 +172,7 @@ void MainWindow::loadGuidedExperiment(int presetIndex)
         updateBerryPanel();
     }
 
-    showAnalysisPage(analysisPageOfNumber(*ui, experimentPageForPreset(presetIndex)));
+    showAnalysisPage(analysisPageOfNumber(ui.get(), experimentPageForPreset(presetIndex)));
 
     updateWindowTitle();
     updateDiagnostics();
@@ -333,8 +334,6 @@ void MainWindow::applyPresetExtras(int presetIndex)
 
 void MainWindow::setRunSpeedIndex(int index)
 {
-    if (ui->speedComboBox->count() == 0)
-        return;
     setIndexQuietly(ui->speedComboBox, std::clamp(index, 0, ui->speedComboBox->count() - 1));
     transport.setSpeed(speedFactor());
     updateTimerInterval();
@@ -431,8 +430,8 @@ MainWindow::BoundRestore MainWindow::restoreBoundPreparation(const InitialPrepar
 
 void MainWindow::applyGraphicsPreset(int presetIndex)
 {
-    // Index 3, "Custom", names no values.
-    if (presetIndex < 0 || presetIndex > 2)
+    // "Custom" names no values.
+    if (presetIndex < 0 || presetIndex >= indexOf(GraphicsPresetIndex::Custom))
         return;
     const DisplayPreset display = displayPresetValues(presetIndex);
     const QSignalBlocker blockers[] = {

@@ -369,14 +369,13 @@ void MainWindow::updateProbabilityContourControls()
 void MainWindow::updateCurrentOverlayControls()
 {
     const bool on = ui->currentOverlayCheckBox->isChecked();
-    // Mode 0 draws vectors, 1 streamlines, 2 both.
-    const int mode = ui->currentModeComboBox->currentIndex();
+    const bool both = isSelected(ui->currentModeComboBox, CurrentModeIndex::Both);
     const QList<QWidget*> controls{ui->currentModeLabel, ui->currentModeComboBox, ui->currentSpacingLabel,
                                    ui->currentSpacingSpinBox};
     for (QWidget* control : controls)
         control->setEnabled(on);
-    const bool vectors = on && (mode == 0 || mode == 2);
-    const bool streamlines = on && (mode == 1 || mode == 2);
+    const bool vectors = on && (both || isSelected(ui->currentModeComboBox, CurrentModeIndex::Vectors));
+    const bool streamlines = on && (both || isSelected(ui->currentModeComboBox, CurrentModeIndex::Streamlines));
     ui->currentScaleLabel->setEnabled(vectors);
     ui->currentScaleSpinBox->setEnabled(vectors);
     ui->streamlineLengthLabel->setEnabled(streamlines);

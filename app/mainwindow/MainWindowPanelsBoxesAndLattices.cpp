@@ -58,14 +58,11 @@ void MainWindow::updateBlochPanel()
         PanelText(
             QStringLiteral("BLOCH | wells=%1  a=%2  depth=%3  F=%4 | p_B=%5  T_B=%6 | t/T_B=%7 | <x>=%8  span=%9"))
             .integer(recorders.blochLattice.wellCount)
-            .fixed(recorders.blochLattice.spacing, 3)
-            .fixed(recorders.blochLattice.depth, 3)
-            .fixed(recorders.blochLattice.force, 3)
-            .fixed(edgeMomentum, 3)
-            .fixed(period, 3)
+            .fixed({recorders.blochLattice.spacing, recorders.blochLattice.depth, recorders.blochLattice.force,
+                    edgeMomentum, period},
+                   3)
             .fixed(periodFraction(solver.time(), period), 2)
-            .fixed(lastX, 3)
-            .fixed(span, 3)
+            .fixed({lastX, span}, 3)
             .text());
     form.blochPlotWidget->setData(history.samples(), recorders.blochLattice, form.momentumSpinBox->value(), hbar);
 }
@@ -85,12 +82,11 @@ void MainWindow::updateRevivalsPanel()
     const std::vector<RevivalSample>& samples = recorders.revivalRecorder.samples();
     form.revivalSummaryLabel->setText(
         PanelText(QStringLiteral("box %1 x %2   Vwall=%3   T_rev,x=%4   T_rev,y=%5   t=%6   fidelity=%7"))
-            .fixed(recorders.revivalBox.interiorWidth, 2)
-            .fixed(recorders.revivalBox.interiorHeight, 2)
+            .fixed({recorders.revivalBox.interiorWidth, recorders.revivalBox.interiorHeight}, 2)
             .fixed(recorders.revivalBox.wallHeight, 1)
-            .fixed(recorders.revivalBox.revivalTimeX(mass, hbar), 2)
-            .fixed(recorders.revivalBox.revivalTimeY(mass, hbar), 2)
-            .fixed(solver.time(), 2)
+            .fixed({recorders.revivalBox.revivalTimeX(mass, hbar), recorders.revivalBox.revivalTimeY(mass, hbar),
+                    solver.time()},
+                   2)
             .fixed(samples.empty() ? 0.0 : samples.back().fidelity, 4)
             .text());
     form.revivalPlotWidget->setRecorder(&recorders.revivalRecorder, recorders.revivalBox, mass, hbar);
@@ -110,14 +106,13 @@ void MainWindow::updateBilliardPanel()
     form.billiardSummaryLabel->setText(
         PanelText(QStringLiteral("%1 | box=%2 x %3  obstacle r=%4 | t=%5  occupied=%6  Aeff=%7  fidelity=%8  shell=%9"))
             .word(recorders.billiardConfig.hasScatterer ? QStringLiteral("SINAI") : QStringLiteral("RECTANGLE"))
-            .fixed(recorders.billiardConfig.interiorWidth, 2)
-            .fixed(recorders.billiardConfig.interiorHeight, 2)
-            .fixed(recorders.billiardConfig.hasScatterer ? recorders.billiardConfig.scattererRadius : 0.0, 2)
-            .fixed(solver.time(), 2)
+            .fixed({recorders.billiardConfig.interiorWidth, recorders.billiardConfig.interiorHeight,
+                    recorders.billiardConfig.hasScatterer ? recorders.billiardConfig.scattererRadius : 0.0,
+                    solver.time()},
+                   2)
             .fixed(last.occupiedFraction, 3)
             .fixed(last.effectiveArea, 2)
-            .fixed(last.fidelity, 4)
-            .fixed(last.shellProbability, 4)
+            .fixed({last.fidelity, last.shellProbability}, 4)
             .text());
     form.billiardPlotWidget->setRecorder(&recorders.billiardRecorder, recorders.billiardConfig);
 }
@@ -145,12 +140,10 @@ void MainWindow::updateTalbotPanel()
         PanelText(QStringLiteral(
                       "%1 periods  a=%2  tooth sigma=%3 | T_T=%4  t/T_T=%5 | corr(original)=%6  corr(shift a/2)=%7"))
             .integer(periods)
-            .fixed(comb.period, 3)
-            .fixed(comb.toothSigma, 3)
+            .fixed({comb.period, comb.toothSigma}, 3)
             .fixed(talbotTime, 4)
             .fixed(periodFraction(last.time, talbotTime), 3)
-            .fixed(last.correlationOriginal, 4)
-            .fixed(last.correlationShifted, 4)
+            .fixed({last.correlationOriginal, last.correlationShifted}, 4)
             .text());
     form.talbotPlotWidget->setRecorder(&recorders.talbotRecorder, mass, hbar);
 }
@@ -178,13 +171,11 @@ void MainWindow::updateBouncerPanel()
                                  "<y>=%6   classical y=%7   sigma_y=%8   near-floor P=%9   norm=%10"))
             .fixed(recorders.bouncerConfig.force, 3)
             .fixed(recorders.bouncerConfig.floorY, 2)
-            .fixed(QuantumBouncer2D::airyLength(recorders.bouncerConfig, mass, hbar), 3)
-            .fixed(QuantumBouncer2D::levelEnergy(0, recorders.bouncerConfig, mass, hbar), 3)
+            .fixed({QuantumBouncer2D::airyLength(recorders.bouncerConfig, mass, hbar),
+                    QuantumBouncer2D::levelEnergy(0, recorders.bouncerConfig, mass, hbar)},
+                   3)
             .fixed(last.time, 2)
-            .fixed(last.meanY, 3)
-            .fixed(classicalY, 3)
-            .fixed(last.sigmaY, 3)
-            .fixed(last.nearFloorProbability, 3)
+            .fixed({last.meanY, classicalY, last.sigmaY, last.nearFloorProbability}, 3)
             .fixed(last.norm, 6)
             .text());
     form.bouncerPlotWidget->setRecorder(&recorders.bouncerRecorder, mass, hbar);
@@ -220,14 +211,8 @@ void MainWindow::updateVortexPanel()
         PanelText(QStringLiteral("charge=%1   omega=%2   T=%3   t/T=%4\n"
                                  "core=(%5,%6)   ideal=(%7,%8)   r=%9   winding=%10   <Lz>/hbar=%11   norm=%12"))
             .integer(vortex.charge)
-            .fixed(omega, 4)
-            .fixed(period, 4)
-            .fixed(periodFraction(last.time, period), 3)
-            .fixed(coreX, 3)
-            .fixed(coreY, 3)
-            .fixed(idealX, 3)
-            .fixed(idealY, 3)
-            .fixed(radius, 3)
+            .fixed({omega, period}, 4)
+            .fixed({periodFraction(last.time, period), coreX, coreY, idealX, idealY, radius}, 3)
             .integer(winding)
             .fixed(hbar > 0.0 ? last.angularMomentum / hbar : 0.0, 5)
             .fixed(last.norm, 6)
@@ -255,15 +240,12 @@ void MainWindow::updateAndersonPanel()
                                  "sigmaX clean=%6   disorder=%7   disorder/clean=%8\n"
                                  "site PR clean=%9   disorder=%10   center P disorder=%11   xi=%12   norm=%13"))
             .count(recorders.andersonLattice.siteX.size())
-            .fixed(recorders.andersonLattice.spacing, 3)
-            .fixed(recorders.andersonLattice.cleanMeanValue, 3)
-            .fixed(recorders.andersonLattice.disorderedValueStd, 3)
+            .fixed({recorders.andersonLattice.spacing, recorders.andersonLattice.cleanMeanValue,
+                    recorders.andersonLattice.disorderedValueStd},
+                   3)
             .fixed(last.time, 2)
-            .fixed(clean.sigmaX, 3)
-            .fixed(disordered.sigmaX, 3)
-            .fixed(spreadRatio, 3)
-            .fixed(clean.participationRatio, 2)
-            .fixed(disordered.participationRatio, 2)
+            .fixed({clean.sigmaX, disordered.sigmaX, spreadRatio}, 3)
+            .fixed({clean.participationRatio, disordered.participationRatio}, 2)
             .fixed(disordered.centreSiteWeight, 3)
             .fixedOr(disordered.localisationLengthValid, disordered.localisationLength, 3, PanelText::kNotAvailable)
             .fixed(last.totalProbability, 6)
@@ -290,15 +272,13 @@ void MainWindow::updateKickedRotorPanel()
     form.kickedRotorSummaryLabel->setText(
         PanelText(QStringLiteral("k=%1   T=%2   tau=%3   classical K=%4   kicks=%5   next=%6\n"
                                  "<n^2> quantum=%7   classical=%8   PR=%9   norm=%10"))
-            .fixed(kicks.phaseStrength, 3)
-            .fixed(kicks.kickPeriod, 3)
+            .fixed({kicks.phaseStrength, kicks.kickPeriod}, 3)
             .fixed(recorders.kickedRotorRecorder.scaledKickPeriod(), 4)
             .fixed(stochasticity, 3)
             .count(recorders.kickCount)
             // Kicks are numbered from 0, so the count is the next kick's number.
             .fixed(QuantumKickedRotor2D::kickTime(kicks, recorders.kickCount), 2)
-            .fixed(last.meanSquareMode, 3)
-            .fixed(last.classicalMeanSquareMode, 3)
+            .fixed({last.meanSquareMode, last.classicalMeanSquareMode}, 3)
             .fixed(last.participationRatio, 2)
             .fixed(last.totalProbability, 6)
             .text());

@@ -14,12 +14,6 @@ namespace vxo {
 
 namespace {
 
-void showText(QLabel* label, const QString& text)
-{
-    if (label)
-        label->setText(text);
-}
-
 QString latin1(const char* text) { return QString::fromLatin1(text); }
 
 // A reference page without a curve: the plot emptied, the hint or the reason
@@ -58,7 +52,7 @@ void MainWindow::updateZitterbewegungPanel()
         ui->zitterPlotWidget->clearRecorder();
         const QString hint = recorderHint("Dirac/ZB recorder inactive: enabled=%1  configured=%2  samples=%3",
                                           settings.enabled, recorder);
-        showText(ui->zitterSummaryLabel, hint);
+        ui->zitterSummaryLabel->setText(hint);
         writeDiagnosticsRow(kZitterbewegungRow, hint);
         return;
     }
@@ -70,32 +64,27 @@ void MainWindow::updateZitterbewegungPanel()
     const QString preparation = settings.preparationMode != ZitterbewegungConfig::kMixedBranches
                                     ? latin1("positive-energy control")
                                     : latin1("mixed +/- energy");
-    const QString summary = PanelText(latin1("%1   samples=%2   t=%3 / %4\n"
-                                             "P+=%5   P-=%6   omega_ZB=%7   T_ZB=%8\n"
-                                             "<x>=%9   <vx>=%10   detrendedX=%11   max|detrendedX|=%12   norm=%13\n"
-                                             "fit vx=%14   central-p estimate=%15"))
-                                .word(preparation)
-                                .count(recorder.samples().size())
-                                .fixed(last.time, 3)
-                                .fixed(settings.analysisEndTime, 2)
-                                .fixed(recorder.positiveEnergyWeight(), 6)
-                                .fixed(recorder.negativeEnergyWeight(), 6)
-                                .fixed(omega, 5)
-                                .fixed(period, 5)
-                                .fixed(last.meanX, 4)
-                                .fixed(last.velocityX, 5)
-                                .fixed(last.detrendedX, 5)
-                                .fixed(recorder.maxAbsDetrendedX(), 5)
-                                .fixed(last.norm, 7)
-                                .fixed(recorder.fittedDriftVelocityX(), 6)
-                                .fixed(QuantumZitterbewegung2D::predictedDriftVelocityX(settings), 6)
-                                .text();
-    showText(ui->zitterSummaryLabel, summary);
-    writeDiagnosticsRow(kZitterbewegungRow, PanelText(latin1("P-=%1  omega=%2  maxR=%3"))
-                                                .fixed(recorder.negativeEnergyWeight(), 4)
-                                                .fixed(omega, 4)
-                                                .fixed(recorder.maxAbsDetrendedX(), 4)
-                                                .text());
+    const QString summary =
+        PanelText(latin1("%1   samples=%2   t=%3 / %4\n"
+                         "P+=%5   P-=%6   omega_ZB=%7   T_ZB=%8\n"
+                         "<x>=%9   <vx>=%10   detrendedX=%11   max|detrendedX|=%12   norm=%13\n"
+                         "fit vx=%14   central-p estimate=%15"))
+            .word(preparation)
+            .count(recorder.samples().size())
+            .fixed(last.time, 3)
+            .fixed(settings.analysisEndTime, 2)
+            .fixed({recorder.positiveEnergyWeight(), recorder.negativeEnergyWeight()}, 6)
+            .fixed({omega, period}, 5)
+            .fixed(last.meanX, 4)
+            .fixed({last.velocityX, last.detrendedX, recorder.maxAbsDetrendedX()}, 5)
+            .fixed(last.norm, 7)
+            .fixed({recorder.fittedDriftVelocityX(), QuantumZitterbewegung2D::predictedDriftVelocityX(settings)}, 6)
+            .text();
+    ui->zitterSummaryLabel->setText(summary);
+    writeDiagnosticsRow(kZitterbewegungRow,
+                        PanelText(latin1("P-=%1  omega=%2  maxR=%3"))
+                            .fixed({recorder.negativeEnergyWeight(), omega, recorder.maxAbsDetrendedX()}, 4)
+                            .text());
     ui->zitterPlotWidget->setRecorder(&recorder);
 }
 
@@ -107,7 +96,7 @@ void MainWindow::updateKleinPanel()
         ui->kleinPlotWidget->clearRecorder();
         const QString hint = recorderHint("Dirac/Klein recorder inactive: enabled=%1 configured=%2 samples=%3",
                                           settings.enabled, recorder);
-        showText(ui->kleinSummaryLabel, hint);
+        ui->kleinSummaryLabel->setText(hint);
         writeDiagnosticsRow(kKleinRow, hint);
         return;
     }
@@ -122,27 +111,25 @@ void MainWindow::updateKleinPanel()
                          "E-V0=%8  kx_inside^2=%9  normal thresholds: E-mc^2=%10  E+mc^2=%11\n"
                          "t=%12/%13  Pleft=%14  Pbarrier=%15  Pright=%16  max Pright=%17  detector flux int=%18  "
                          "norm=%19"))
-            .fixed(QuantumKleinTunneling2D::momentumMagnitude(settings), 5)
-            .fixed(energy, 5)
+            .fixed({QuantumKleinTunneling2D::momentumMagnitude(settings), energy}, 5)
             .fixed(settings.barrierHeight, 4)
             .fixed(settings.barrierHeight / energy, 3)
             .fixed(angle, 2)
             .word(regimeText)
             .word(regime == kKleinRegimeSupercritical ? latin1("YES") : latin1("no"))
-            .fixed(QuantumKleinTunneling2D::energyAboveBarrier(settings), 5)
-            .fixed(QuantumKleinTunneling2D::barrierMomentumXSquared(settings), 5)
-            .fixed(QuantumKleinTunneling2D::lowerThreshold(settings), 5)
-            .fixed(QuantumKleinTunneling2D::kleinThreshold(settings), 5)
+            .fixed({QuantumKleinTunneling2D::energyAboveBarrier(settings),
+                    QuantumKleinTunneling2D::barrierMomentumXSquared(settings),
+                    QuantumKleinTunneling2D::lowerThreshold(settings),
+                    QuantumKleinTunneling2D::kleinThreshold(settings)},
+                   5)
             .fixed(last.time, 3)
             .fixed(settings.analysisEndTime, 2)
-            .fixed(last.leftProbability, 5)
-            .fixed(last.barrierProbability, 5)
-            .fixed(last.rightProbability, 5)
-            .fixed(recorder.maxRightProbability(), 5)
-            .fixed(recorder.integratedDetectorFlux(), 5)
+            .fixed({last.leftProbability, last.barrierProbability, last.rightProbability,
+                    recorder.maxRightProbability(), recorder.integratedDetectorFlux()},
+                   5)
             .fixed(last.norm, 7)
             .text();
-    showText(ui->kleinSummaryLabel, summary);
+    ui->kleinSummaryLabel->setText(summary);
     writeDiagnosticsRow(kKleinRow, PanelText(latin1("%1  V0=%2 angle=%3 T~%4"))
                                        .word(regimeText)
                                        .fixed(settings.barrierHeight, 2)
@@ -172,13 +159,11 @@ void MainWindow::updateKleinAngleScanPanel()
                                      "current angle=%5 deg  plane-wave T=%6  R=%7  packet max P_right=%8\n"
                                      "cyan curve: stationary square-barrier reference; red point: finite 2D "
                                      "time-domain packet"))
-                        .fixed(scan.momentumMagnitude, 5)
-                        .fixed(scan.energy, 5)
+                        .fixed({scan.momentumMagnitude, scan.energy}, 5)
                         .fixed(scan.barrierHeight, 4)
                         .fixed(scan.barrierWidth, 3)
                         .fixed(QuantumKleinTunneling2D::incidenceAngleDegrees(settings), 2)
-                        .fixed(point.transmission, 5)
-                        .fixed(point.reflection, 5)
+                        .fixed({point.transmission, point.reflection}, 5)
                         .fixedOr(packet >= 0.0, packet, 5, PanelText::kNoValue)
                         .text());
     plot.setScan(scan, marker, packet);
@@ -201,12 +186,10 @@ void MainWindow::updateKleinHeightScanPanel()
     summary.setText(PanelText(latin1("Fixed |p|=%1  E=%2  angle=%3 deg  width=%4\n"
                                      "thresholds: E-mc^2=%5  E+mc^2=%6   current V0=%7  regime=%8\n"
                                      "plane-wave T=%9  R=%10  packet max P_right=%11"))
-                        .fixed(scan.momentumMagnitude, 5)
-                        .fixed(scan.energy, 5)
+                        .fixed({scan.momentumMagnitude, scan.energy}, 5)
                         .fixed(scan.incidenceAngleDegrees, 2)
                         .fixed(scan.barrierWidth, 3)
-                        .fixed(scan.lowerThreshold, 5)
-                        .fixed(scan.kleinThreshold, 5)
+                        .fixed({scan.lowerThreshold, scan.kleinThreshold}, 5)
                         .fixed(settings.barrierHeight, 4)
                         .word(latin1(QuantumKleinTunneling2D::regimeName(point.regime)))
                         .fixedOr(point.valid, point.transmission, 5, PanelText::kNoValue)
@@ -245,8 +228,7 @@ void MainWindow::updateKleinMassScanPanel()
             .fixedOr(point.valid, point.gap, 5, PanelText::kNoValue)
             .fixedOr(point.valid, point.momentumMagnitude, 5, PanelText::kNoValue)
             .word(point.valid ? latin1(QuantumKleinTunneling2D::regimeName(point.regime)) : PanelText::kNoValue)
-            .fixed(scan.transitionMass, 5)
-            .fixed(scan.maximumMass, 5)
+            .fixed({scan.transitionMass, scan.maximumMass}, 5)
             .fixedOr(point.valid, point.transmission, 6, PanelText::kNoValue)
             .fixedOr(point.valid, point.reflection, 6, PanelText::kNoValue)
             .fixedOr(packet >= 0.0, packet, 6, PanelText::kNoValue)
@@ -279,10 +261,8 @@ void MainWindow::updateDiracMasslessPanel()
                                      "current angle=%11 deg   T_massless=%12   T_massive=%13   packet max P_right=%14"))
                         .fixed(scan.energy, 6)
                         .fixed(scan.barrierHeight, 4)
-                        .fixed(scan.barrierWidth, 3)
-                        .fixed(scan.massiveRestMass, 3)
-                        .fixed(scan.masslessMomentum, 6)
-                        .fixed(scan.massiveMomentum, 6)
+                        .fixed({scan.barrierWidth, scan.massiveRestMass}, 3)
+                        .fixed({scan.masslessMomentum, scan.massiveMomentum}, 6)
                         .fixed(kKleinReferenceControlMass * c * c / scan.energy, 4)
                         .fixedOr(normal.valid, normal.masslessTransmission, 6, PanelText::kNoValue)
                         .fixed(scan.massiveRestMass, 2)

@@ -104,18 +104,13 @@ void MainWindow::updateLandauPanel()
             .fixed(settings.analysisEndTime, 2)
             .fixed(omegaC, 5)
             .fixed(QuantumLandau2D::magneticLength(settings), 4)
-            .fixed(last.meanX, 3)
-            .fixed(last.meanY, 3)
-            .fixed(last.energy, 6)
-            .fixed(levelEnergy, 6)
-            .fixed(last.fidelity, 6)
-            .fixed(last.norm, 6)
+            .fixed({last.meanX, last.meanY}, 3)
+            .fixed({last.energy, levelEnergy, last.fidelity, last.norm}, 6)
             .text());
     writeDiagnosticsRow(kLandauRow, PanelText(QStringLiteral("b=%1  omega=%2  E=%3  F=%4"))
                                         .fixed(settings.fieldStrength, 3)
                                         .fixed(omegaC, 4)
-                                        .fixed(last.energy, 5)
-                                        .fixed(last.fidelity, 5)
+                                        .fixed({last.energy, last.fidelity}, 5)
                                         .text());
     form.landauPlotWidget->setRecorder(&recorders.landauRecorder);
 }
@@ -153,16 +148,13 @@ void MainWindow::updateHallEdgePanel()
             .fixed(settings.fieldStrength, 3)
             .fixed(omegaC, 5)
             .word(chirality)
-            .fixed(last.meanX, 3)
-            .fixed(last.meanY, 3)
-            .fixed(last.drift, 3)
+            .fixed({last.meanX, last.meanY, last.drift}, 3)
             .fixed(last.edgeProbability, 4)
             .fixed(last.norm, 6)
             .text());
     writeDiagnosticsRow(kHallEdgeRow, PanelText(QStringLiteral("%1 drift=%2  Pedge=%3"))
                                           .word(chirality)
-                                          .fixed(last.drift, 3)
-                                          .fixed(last.edgeProbability, 3)
+                                          .fixed({last.drift, last.edgeProbability}, 3)
                                           .text());
     form.hallEdgePlotWidget->setRecorder(&recorders.hallEdgeRecorder);
 }

@@ -64,9 +64,7 @@ std::optional<SquareBarrier1D> squareBarrierReference(double energy, double heig
 QString threeRegionText(const char* format, const RegionProbabilities& regions)
 {
     return PanelText(QString::fromLatin1(format))
-        .fixed(regions.leftFraction, 4)
-        .fixed(regions.middleFraction, 4)
-        .fixed(regions.rightFraction, 4)
+        .fixed({regions.leftFraction, regions.middleFraction, regions.rightFraction}, 4)
         .text();
 }
 
@@ -114,9 +112,7 @@ void MainWindow::updateScatteringPanel()
         writeDiagnosticsRow(
             kScatteringProbabilitiesRow,
             PanelText(QStringLiteral("P_R=%1   P_T=%2   P_int=%3   theory T=%4   deltaT=%5"))
-                .fixed(regions.leftFraction, 4)
-                .fixed(regions.rightFraction, 4)
-                .fixed(inside, 4)
+                .fixed({regions.leftFraction, regions.rightFraction, inside}, 4)
                 .fixedOr(reference.has_value(), theory, 4, PanelText::kNotAvailable)
                 .fixedOr(reference.has_value(), regions.rightFraction - theory, 4, PanelText::kNotAvailable)
                 .text());
@@ -234,23 +230,16 @@ void MainWindow::updateResonancePanel(bool recomputeScans)
                                             : QStringLiteral("DOUBLE-BARRIER SCATTERING"))
                             .fixed(energyX, 4)
                             .text());
-    writeDiagnosticsRow(kTunnelingTheoryRow, PanelText(QStringLiteral("single T1=%1  T2=%2   double T=%3"))
-                                                 .fixed(singleT1, 4)
-                                                 .fixed(singleT2, 4)
-                                                 .fixed(doubleT, 4)
-                                                 .text());
-    writeDiagnosticsRow(kResonanceRow, PanelText(QStringLiteral("V1=%1 a1=%2   L=%3   V2=%4 a2=%5"))
-                                           .fixed(v1, 3)
-                                           .fixed(a1, 3)
-                                           .fixed(cavity, 3)
-                                           .fixed(v2, 3)
-                                           .fixed(a2, 3)
-                                           .text());
-    writeDiagnosticsRow(kResonanceReferenceRow, PanelText(QStringLiteral("Pcav=%1  max=%2   T1D=%3"))
-                                                    .fixed(regions.cavityFraction, 4)
-                                                    .fixed(scattering.maxCavityProbability, 4)
-                                                    .fixed(doubleT, 4)
-                                                    .text());
+    writeDiagnosticsRow(
+        kTunnelingTheoryRow,
+        PanelText(QStringLiteral("single T1=%1  T2=%2   double T=%3")).fixed({singleT1, singleT2, doubleT}, 4).text());
+    writeDiagnosticsRow(
+        kResonanceRow,
+        PanelText(QStringLiteral("V1=%1 a1=%2   L=%3   V2=%4 a2=%5")).fixed({v1, a1, cavity, v2, a2}, 3).text());
+    writeDiagnosticsRow(kResonanceReferenceRow,
+                        PanelText(QStringLiteral("Pcav=%1  max=%2   T1D=%3"))
+                            .fixed({regions.cavityFraction, scattering.maxCavityProbability, doubleT}, 4)
+                            .text());
 
     const char* stage = "before collision";
     if (scattering.resonancePacketSeparated) {
@@ -258,11 +247,9 @@ void MainWindow::updateResonancePanel(bool recomputeScans)
         writeDiagnosticsRow(kScatteringStateRow, QStringLiteral("DOUBLE BARRIER: SEPARATED / MEASUREMENT VALID"));
         writeDiagnosticsRow(kScatteringProbabilitiesRow,
                             PanelText(QStringLiteral("P_R=%1   P_T=%2   P_cav=%3   T1D=%4   deltaT=%5"))
-                                .fixed(regions.leftFraction, 4)
-                                .fixed(scattering.packetTransmission, 4)
-                                .fixed(regions.cavityFraction, 4)
-                                .fixed(doubleT, 4)
-                                .fixed(scattering.packetTransmission - doubleT, 4)
+                                .fixed({regions.leftFraction, scattering.packetTransmission, regions.cavityFraction,
+                                        doubleT, scattering.packetTransmission - doubleT},
+                                       4)
                                 .text());
     } else {
         if (scattering.resonanceCollisionStarted) {
@@ -271,29 +258,23 @@ void MainWindow::updateResonancePanel(bool recomputeScans)
         } else {
             writeDiagnosticsRow(kScatteringStateRow, QStringLiteral("DOUBLE BARRIER: BEFORE COLLISION"));
         }
-        writeDiagnosticsRow(kScatteringProbabilitiesRow,
-                            PanelText(QStringLiteral("P_left=%1   P_bar=%2   P_cav=%3   P_right=%4"))
-                                .fixed(regions.leftFraction, 4)
-                                .fixed(regions.barriersFraction, 4)
-                                .fixed(regions.cavityFraction, 4)
-                                .fixed(regions.rightFraction, 4)
-                                .text());
+        writeDiagnosticsRow(
+            kScatteringProbabilitiesRow,
+            PanelText(QStringLiteral("P_left=%1   P_bar=%2   P_cav=%3   P_right=%4"))
+                .fixed({regions.leftFraction, regions.barriersFraction, regions.cavityFraction, regions.rightFraction},
+                       4)
+                .text());
     }
 
     form.resonanceSummaryLabel->setText(
         PanelText(QStringLiteral("Ex=%1 | single T1=%2 T2=%3 | double T1D=%4 | L=%5 | P_cav=%6 (max %7) | "
                                  "sweep peak: %8=%9, T=%10 | %11"))
-            .fixed(energyX, 4)
-            .fixed(singleT1, 4)
-            .fixed(singleT2, 4)
-            .fixed(doubleT, 4)
+            .fixed({energyX, singleT1, singleT2, doubleT}, 4)
             .fixed(cavity, 3)
-            .fixed(regions.cavityFraction, 4)
-            .fixed(scattering.maxCavityProbability, 4)
+            .fixed({regions.cavityFraction, scattering.maxCavityProbability}, 4)
             .word(scattering.resonanceSweepKind == ResonanceScanIndex::Energy ? QStringLiteral("E")
                                                                               : QStringLiteral("L"))
-            .fixed(scattering.resonanceSweepPeakX, 4)
-            .fixed(scattering.resonanceSweepPeakT, 4)
+            .fixed({scattering.resonanceSweepPeakX, scattering.resonanceSweepPeakT}, 4)
             .word(QString::fromLatin1(stage))
             .text());
 }
@@ -320,18 +301,13 @@ void MainWindow::updateTunnelingDiagnostics()
     writeDiagnosticsRow(kTunnelingRegimeRow, PanelText(QStringLiteral("%1   Ex=%2   Ekin=%3   V0=%4   Ex/V0=%5   a=%6"))
                                                  .word(tunneling ? QStringLiteral("TUNNELING  Ex < V0")
                                                                  : QStringLiteral("ABOVE BARRIER  Ex >= V0"))
-                                                 .fixed(energyX, 4)
-                                                 .fixed(packetKineticEnergy(), 4)
-                                                 .fixed(height, 3)
-                                                 .fixed(height > 0.0 ? energyX / height : 0.0, 3)
-                                                 .fixed(width, 3)
+                                                 .fixed({energyX, packetKineticEnergy()}, 4)
+                                                 .fixed({height, height > 0.0 ? energyX / height : 0.0, width}, 3)
                                                  .text());
-    writeDiagnosticsRow(kTunnelingTheoryRow,
-                        barrier ? PanelText(QStringLiteral("T=%1   R=%2"))
-                                      .fixed(barrier->transmission, 4)
-                                      .fixed(barrier->reflection, 4)
-                                      .text()
-                                : QStringLiteral("T=n/a   R=n/a   square-barrier reference unavailable"));
+    writeDiagnosticsRow(
+        kTunnelingTheoryRow,
+        barrier ? PanelText(QStringLiteral("T=%1   R=%2")).fixed({barrier->transmission, barrier->reflection}, 4).text()
+                : QStringLiteral("T=n/a   R=n/a   square-barrier reference unavailable"));
 }
 
 } // namespace vxo

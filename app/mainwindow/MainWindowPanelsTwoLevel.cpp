@@ -168,12 +168,8 @@ void MainWindow::updateDoubleWellPanel()
         const bool belowBarrier = barrier > pair.energyI && barrier > pair.energyJ;
         splitting =
             PanelText(QStringLiteral("E1=%1  E2=%2  DeltaE=%3  Vbar=%4  transfer~%5  return~%6  %7"))
-                .fixed(pair.energyI, 5)
-                .fixed(pair.energyJ, 5)
-                .fixed(pair.splitting, 5)
-                .fixed(barrier, 3)
-                .fixed(pair.halfPeriod, 3)
-                .fixed(pair.tunnellingPeriod, 3)
+                .fixed({pair.energyI, pair.energyJ, pair.splitting}, 5)
+                .fixed({barrier, pair.halfPeriod, pair.tunnellingPeriod}, 3)
                 .word(belowBarrier ? QStringLiteral("BELOW BARRIER") : QStringLiteral("pair reaches/ exceeds barrier"))
                 .text();
         writeDiagnosticsRow(kDoubleWellSplittingRow, splitting);
@@ -183,10 +179,9 @@ void MainWindow::updateDoubleWellPanel()
     }
 
     const QString populations = PanelText(QStringLiteral("P_left=%1   P_bar=%2   P_right=%3   outside=%4"))
-                                    .fixed(regions.leftWellFraction(), 4)
-                                    .fixed(regions.barrierFraction(), 4)
-                                    .fixed(regions.rightWellFraction(), 4)
-                                    .fixed(regions.outsideFraction(), 4)
+                                    .fixed({regions.leftWellFraction(), regions.barrierFraction(),
+                                            regions.rightWellFraction(), regions.outsideFraction()},
+                                           4)
                                     .text();
     writeDiagnosticsRow(kDoubleWellPopulationsRow, populations);
     form.doubleWellSummaryLabel->setText(splitting + QStringLiteral("   |   ") + populations);
@@ -216,9 +211,9 @@ void MainWindow::updateQuenchPanel()
     const QString energy =
         appliers.quenchApplier.energyAfterValid()
             ? PanelText(QStringLiteral("%1 -> %2  dE=%3"))
-                  .fixed(appliers.quenchApplier.energyBefore(), 4)
-                  .fixed(appliers.quenchApplier.energyAfter(), 4)
-                  .fixed(appliers.quenchApplier.energyAfter() - appliers.quenchApplier.energyBefore(), 4)
+                  .fixed({appliers.quenchApplier.energyBefore(), appliers.quenchApplier.energyAfter(),
+                          appliers.quenchApplier.energyAfter() - appliers.quenchApplier.energyBefore()},
+                         4)
                   .text()
             : PanelText::kNotAvailable;
     form.quenchSummaryLabel->setText(
@@ -226,8 +221,7 @@ void MainWindow::updateQuenchPanel()
             .word(appliers.quenchApplier.fired() ? QStringLiteral("FIRED") : QStringLiteral("ARMED"))
             .fixed(quench.time, 3)
             .word(sceneParameterName(quench.parameter))
-            .fixed(quench.before, 4)
-            .fixed(quench.after, 4)
+            .fixed({quench.before, quench.after}, 4)
             .word(energy)
             .text());
 }
@@ -278,8 +272,7 @@ void MainWindow::updatePeriodicDrivePanel()
     form.periodicDriveSummaryLabel->setText(
         PanelText(QStringLiteral("DRIVING | omega=%1  A=%2  current=%3 | %4 | max|<x>|=%5  dE=%6"))
             .fixed(drive.angularFrequency, 4)
-            .fixed(drive.amplitude, 3)
-            .fixed(appliers.periodicDriveApplier.value(), 3)
+            .fixed({drive.amplitude, appliers.periodicDriveApplier.value()}, 3)
             .word(resonance)
             .fixed(largestExcursion, 3)
             .fixed(energyGain, 4)
@@ -332,25 +325,20 @@ void MainWindow::updateRabiPanel()
         return;
     }
 
-    const QString recorded = anyRecorded ? PanelText(QStringLiteral("max P2=%1  min captured=%2"))
-                                               .fixed(largestUpper, 3)
-                                               .fixed(smallestCaptured, 3)
-                                               .text()
-                                         : QStringLiteral("no history yet");
+    const QString recorded =
+        anyRecorded
+            ? PanelText(QStringLiteral("max P2=%1  min captured=%2")).fixed({largestUpper, smallestCaptured}, 3).text()
+            : QStringLiteral("no history yet");
     const RabiReference& reference = twoLevel.rabiReference;
     const QString text =
         PanelText(QStringLiteral("omega12=%1  omega=%2  detuning=%3  |x12|=%4  OmegaR=%5  RWA max P2=%6  "
                                  "first max~%7 | P1=%8 P2=%9 captured=%10 | %11"))
-            .fixed(reference.transitionFrequency, 5)
-            .fixed(reference.driveFrequency, 5)
-            .fixed(reference.detuning, 5)
+            .fixed({reference.transitionFrequency, reference.driveFrequency, reference.detuning}, 5)
             .fixed(std::abs(reference.dipoleElement), 4)
             .fixed(reference.rabiFrequency, 5)
             .fixed(reference.transferAmplitude, 3)
             .fixed(reference.piPulseTime, 2)
-            .fixed(live.population1, 3)
-            .fixed(live.population2, 3)
-            .fixed(live.captured, 3)
+            .fixed({live.population1, live.population2, live.captured}, 3)
             .word(recorded)
             .text();
     form.rabiSummaryLabel->setText(text);
@@ -404,18 +392,11 @@ void MainWindow::updateLandauZenerPanel()
             .fixed(std::abs(reference.dipoleElement), 4)
             .fixed(reference.diabaticRate, 5)
             .fixed(reference.crossingTime, 2)
-            .fixed(reference.diabaticProbability, 3)
-            .fixed(reference.adiabaticProbability, 3)
-            .fixed(bias, 3)
+            .fixed({reference.diabaticProbability, reference.adiabaticProbability, bias}, 3)
             .fixed(100.0 * appliers.linearSweepApplier.progress(), 1)
-            .fixed(live.leftPopulation, 3)
-            .fixed(live.rightPopulation, 3)
-            .fixed(live.lowerPopulation, 3)
-            .fixed(live.upperPopulation, 3)
-            .fixed(live.captured, 3)
-            .fixed(recorded.first, 3)
-            .fixed(recorded.second, 3)
-            .fixed(recorded.minCaptured, 3)
+            .fixed({live.leftPopulation, live.rightPopulation, live.lowerPopulation, live.upperPopulation,
+                    live.captured, recorded.first, recorded.second, recorded.minCaptured},
+                   3)
             .text();
     form.landauZenerSummaryLabel->setText(text);
     writeDiagnosticsRow(kLandauZenerRow, text);
@@ -439,13 +420,8 @@ void MainWindow::updateStueckelbergPanel(bool recomputeScans)
         return;
     }
 
-    const double hbar = static_cast<double>(solver.parameters().hbar);
-    if (recomputeScans) {
-        // Long enough to show several fringes beyond the hold in use.
-        const double holdMax = std::max(1.5 * sweep.holdDuration + 2.0, 12.0);
-        twoLevel.stueckelbergHoldScan = QuantumStueckelberg2D::holdTimeScan(
-            twoLevel.sweepBoundStates, sweep, 0.0, holdMax, kScanPoints, kLowerState, kUpperState, hbar);
-    }
+    if (recomputeScans)
+        scanStueckelbergHold(sweep);
 
     const double bias = linearSweepValueAt(sweep, solver.time());
     const StueckelbergReference& reference = twoLevel.stueckelbergReference;
@@ -475,27 +451,45 @@ void MainWindow::updateStueckelbergPanel(bool recomputeScans)
                                  "two-level final Plower=%7 Pupper=%8 | live bias=%9 progress=%10%% Plower=%11 "
                                  "Pupper=%12 Pleft=%13 Pright=%14 captured=%15 | history lower=%16 upper=%17 "
                                  "min captured=%18"))
-            .fixed(reference.firstCrossingTime, 2)
-            .fixed(reference.secondCrossingTime, 2)
-            .fixed(sweep.holdDuration, 2)
-            .fixed(reference.stueckelbergPhase, 3)
-            .fixed(reference.stueckelbergPhase / (2.0 * kPi), 3)
-            .fixed(reference.landauZener.diabaticProbability, 3)
-            .fixed(reference.finalLowerPopulation, 3)
-            .fixed(reference.finalUpperPopulation, 3)
-            .fixed(bias, 3)
+            .fixed({reference.firstCrossingTime, reference.secondCrossingTime, sweep.holdDuration}, 2)
+            .fixed({reference.stueckelbergPhase, reference.stueckelbergPhase / (2.0 * kPi),
+                    reference.landauZener.diabaticProbability, reference.finalLowerPopulation,
+                    reference.finalUpperPopulation, bias},
+                   3)
             .fixed(100.0 * appliers.linearSweepApplier.progress(), 1)
-            .fixed(live.lowerPopulation, 3)
-            .fixed(live.upperPopulation, 3)
-            .fixed(live.leftPopulation, 3)
-            .fixed(live.rightPopulation, 3)
-            .fixed(live.captured, 3)
-            .fixed(recorded.first, 3)
-            .fixed(recorded.second, 3)
-            .fixed(recorded.minCaptured, 3)
+            .fixed({live.lowerPopulation, live.upperPopulation, live.leftPopulation, live.rightPopulation,
+                    live.captured, recorded.first, recorded.second, recorded.minCaptured},
+                   3)
             .text();
     form.stueckelbergSummaryLabel->setText(text);
     writeDiagnosticsRow(kStueckelbergRow, text);
+}
+
+void MainWindow::scanStueckelbergHold(const LinearSweep& sweep)
+{
+    // Long enough to show several fringes beyond the hold in use.
+    const double holdMax = std::max(1.5 * sweep.holdDuration + 2.0, 12.0);
+    twoLevel.stueckelbergHoldScan =
+        QuantumStueckelberg2D::holdTimeScan(twoLevel.sweepBoundStates, sweep, 0.0, holdMax, kScanPoints, kLowerState,
+                                            kUpperState, static_cast<double>(solver.parameters().hbar));
+}
+
+void MainWindow::scanRamseyFreeTime(const RamseySequence& sequence, const RamseyEnsemble& ensemble)
+{
+    const double hbar = static_cast<double>(solver.parameters().hbar);
+    // Free times up to well past the one in use, so the fringe shows several
+    // periods of the detuning.
+    const double freeMax = std::max(1.5 * sequence.freeEvolutionDuration + 5.0, 30.0);
+    twoLevel.ramseyFringeScan = QuantumRamsey2D::fringeScan(twoLevel.ramseyBoundStates, sequence, 0.0, freeMax,
+                                                            kScanPoints, kLowerState, kUpperState, hbar);
+    twoLevel.ramseyEnsemble = RamseyEnsembleResult{};
+    twoLevel.ramseyEnsembleScan.clear();
+    if (!ensemble.enabled || !isRamseyEnsembleValid(ensemble))
+        return;
+    twoLevel.ramseyEnsemble =
+        QuantumRamsey2D::ensembleResult(twoLevel.ramseyBoundStates, sequence, ensemble, kLowerState, kUpperState, hbar);
+    twoLevel.ramseyEnsembleScan = QuantumRamsey2D::ensembleScan(twoLevel.ramseyBoundStates, sequence, ensemble, 0.0,
+                                                                freeMax, kScanPoints, kLowerState, kUpperState, hbar);
 }
 
 void MainWindow::updateRamseyPanel(bool recomputeScans)
@@ -516,22 +510,8 @@ void MainWindow::updateRamseyPanel(bool recomputeScans)
         return;
     }
 
-    const double hbar = static_cast<double>(solver.parameters().hbar);
     if (recomputeScans) {
-        // Free times up to well past the one in use, so the fringe shows
-        // several periods of the detuning.
-        const double freeMax = std::max(1.5 * sequence.freeEvolutionDuration + 5.0, 30.0);
-        twoLevel.ramseyFringeScan = QuantumRamsey2D::fringeScan(twoLevel.ramseyBoundStates, sequence, 0.0, freeMax,
-                                                                kScanPoints, kLowerState, kUpperState, hbar);
-        twoLevel.ramseyEnsemble = RamseyEnsembleResult{};
-        twoLevel.ramseyEnsembleScan.clear();
-        if (ensemble.enabled && isRamseyEnsembleValid(ensemble)) {
-            twoLevel.ramseyEnsemble = QuantumRamsey2D::ensembleResult(twoLevel.ramseyBoundStates, sequence, ensemble,
-                                                                      kLowerState, kUpperState, hbar);
-            twoLevel.ramseyEnsembleScan =
-                QuantumRamsey2D::ensembleScan(twoLevel.ramseyBoundStates, sequence, ensemble, 0.0, freeMax, kScanPoints,
-                                              kLowerState, kUpperState, hbar);
-        }
+        scanRamseyFreeTime(sequence, ensemble);
     } else if (!ensemble.enabled) {
         twoLevel.ramseyEnsemble = RamseyEnsembleResult{};
         twoLevel.ramseyEnsembleScan.clear();
@@ -571,35 +551,27 @@ void MainWindow::updateRamseyPanel(bool recomputeScans)
                                  "P2=%15 captured=%16 | history P1=%17 P2=%18 min captured=%19"))
             .word(ramseyStageName(appliers.ramseyApplier.stage()))
             .word(echo)
-            .fixed(reference.transitionFrequency, 6)
-            .fixed(sequence.angularFrequency, 6)
+            .fixed({reference.transitionFrequency, sequence.angularFrequency}, 6)
             .fixed(std::abs(reference.dipoleElement), 4)
             .fixed(reference.rabiFrequency, 5)
-            .fixed(reference.halfPiPulseTime, 2)
-            .fixed(sequence.pulseDuration, 2)
-            .fixed(sequence.freeEvolutionDuration, 2)
-            .fixed(reference.freePrecessionPhase, 3)
-            .fixed(reference.freePrecessionPhase / (2.0 * kPi), 3)
-            .fixed(reference.finalPopulation1, 3)
-            .fixed(reference.finalPopulation2, 3)
-            .fixed(live.population1, 3)
-            .fixed(live.population2, 3)
-            .fixed(live.captured, 3)
-            .fixed(recorded.first, 3)
-            .fixed(recorded.second, 3)
-            .fixed(recorded.minCaptured, 3)
+            .fixed({reference.halfPiPulseTime, sequence.pulseDuration, sequence.freeEvolutionDuration}, 2)
+            .fixed({reference.freePrecessionPhase, reference.freePrecessionPhase / (2.0 * kPi),
+                    reference.finalPopulation1, reference.finalPopulation2, live.population1, live.population2,
+                    live.captured, recorded.first, recorded.second, recorded.minCaptured},
+                   3)
             .text();
     if (ensemble.enabled) {
-        text += twoLevel.ramseyEnsemble.valid
-                    ? PanelText(QStringLiteral(" | ensemble(static) sigma=%1 N=%2 mean P1=%3 P2=%4 fringe contrast=%5 "
-                                               "[analysis only]"))
-                          .fixed(ensemble.detuningStdDev, 4)
-                          .integer(twoLevel.ramseyEnsemble.memberCount)
-                          .fixed(twoLevel.ramseyEnsemble.averagePopulation1, 3)
-                          .fixed(twoLevel.ramseyEnsemble.averagePopulation2, 3)
-                          .fixed(ensembleFringeContrast(twoLevel.ramseyEnsembleScan), 3)
-                          .text()
-                    : QStringLiteral(" | ensemble configuration invalid [analysis only]");
+        text +=
+            twoLevel.ramseyEnsemble.valid
+                ? PanelText(QStringLiteral(" | ensemble(static) sigma=%1 N=%2 mean P1=%3 P2=%4 fringe contrast=%5 "
+                                           "[analysis only]"))
+                      .fixed(ensemble.detuningStdDev, 4)
+                      .integer(twoLevel.ramseyEnsemble.memberCount)
+                      .fixed({twoLevel.ramseyEnsemble.averagePopulation1, twoLevel.ramseyEnsemble.averagePopulation2,
+                              ensembleFringeContrast(twoLevel.ramseyEnsembleScan)},
+                             3)
+                      .text()
+                : QStringLiteral(" | ensemble configuration invalid [analysis only]");
     }
     form.ramseySummaryLabel->setText(text);
     writeDiagnosticsRow(kRamseyRow, text);

@@ -13,6 +13,7 @@
 
 #include <cmath>
 #include <string>
+#include <type_traits>
 
 namespace vxo {
 
@@ -22,9 +23,18 @@ bool MainWindow::prepareExperimentInitialState()
     const double hbar = solver.parameters().hbar;
     // The spectrum was computed with the form's mass in double precision; the
     // solver holds it rounded to single.
-    const double formMass = ui->massSpinBox ? ui->massSpinBox->value() : 1.0;
+    const double formMass = ui->massSpinBox->value();
 
     std::string message;
+    // The experiment's record read from the form: enabled, with what else it
+    // needs (`ready`), and prepared; kept as the stored copy only then.
+    const auto fromForm = [this](auto& storedRecord, bool ready, const auto& prepare) {
+        const auto settings = formSettings<std::decay_t<decltype(storedRecord)>>();
+        const bool ok = settings.enabled && ready && prepare(settings);
+        if (ok)
+            storedRecord = settings;
+        return ok;
+    };
     bool prepared = false;
     switch (preparationType) {
     case InitialPreparationType::Gaussian:
@@ -82,58 +92,42 @@ bool MainWindow::prepareExperimentInitialState()
         }
         break;
     }
-    case InitialPreparationType::LandauMagneticState: {
-        const LandauConfig settings = formSettings<LandauConfig>();
-        prepared = settings.enabled && gaugeLinks.landauLinksReady &&
-                   QuantumLandau2D::prepareInitialState(psi, settings, mass, hbar, &message);
-        if (prepared)
-            stored.quantumLandau = settings;
+    case InitialPreparationType::LandauMagneticState:
+        prepared = fromForm(stored.quantumLandau, gaugeLinks.landauLinksReady, [&](const LandauConfig& settings) {
+            return QuantumLandau2D::prepareInitialState(psi, settings, mass, hbar, &message);
+        });
         break;
-    }
-    case InitialPreparationType::QuantumHallEdgeState: {
-        const HallEdgeConfig settings = formSettings<HallEdgeConfig>();
-        prepared = settings.enabled && gaugeLinks.hallEdgeLinksReady &&
-                   QuantumHallEdge2D::prepareInitialState(psi, settings, mass, hbar, &message);
-        if (prepared)
-            stored.quantumHallEdge = settings;
+    case InitialPreparationType::QuantumHallEdgeState:
+        prepared = fromForm(stored.quantumHallEdge, gaugeLinks.hallEdgeLinksReady, [&](const HallEdgeConfig& settings) {
+            return QuantumHallEdge2D::prepareInitialState(psi, settings, mass, hbar, &message);
+        });
         break;
-    }
-    case InitialPreparationType::QuantumBackflowState: {
-        const BackflowConfig settings = formSettings<BackflowConfig>();
-        prepared = settings.enabled && QuantumBackflow2D::prepareInitialState(psi, settings, hbar, &message);
-        if (prepared)
-            stored.quantumBackflow = settings;
+    case InitialPreparationType::QuantumBackflowState:
+        prepared = fromForm(stored.quantumBackflow, true, [&](const BackflowConfig& settings) {
+            return QuantumBackflow2D::prepareInitialState(psi, settings, hbar, &message);
+        });
         break;
-    }
-    case InitialPreparationType::DiracZitterbewegungState: {
-        const ZitterbewegungConfig settings = formSettings<ZitterbewegungConfig>();
-        prepared =
-            settings.enabled && QuantumZitterbewegung2D::prepareInitialState(diracSpinor, settings, hbar, &message);
-        if (prepared) {
-            stored.quantumZitterbewegung = settings;
-            syncSpinorDensity();
-        }
+    case InitialPreparationType::DiracZitterbewegungState:
+        prepared = fromForm(stored.quantumZitterbewegung, true, [&](const ZitterbewegungConfig& settings) {
+            return QuantumZitterbewegung2D::prepareInitialState(diracSpinor, settings, hbar, &message);
+        });
         break;
-    }
-    case InitialPreparationType::DiracKleinTunnelingState: {
-        const KleinTunnelingConfig settings = formSettings<KleinTunnelingConfig>();
-        prepared =
-            settings.enabled && QuantumKleinTunneling2D::prepareInitialState(diracSpinor, settings, hbar, &message);
-        if (prepared) {
-            stored.quantumKleinTunneling = settings;
-            syncSpinorDensity();
-        }
+    case InitialPreparationType::DiracKleinTunnelingState:
+        prepared = fromForm(stored.quantumKleinTunneling, true, [&](const KleinTunnelingConfig& settings) {
+            return QuantumKleinTunneling2D::prepareInitialState(diracSpinor, settings, hbar, &message);
+        });
         break;
-    }
     }
 
     // The spinor holds a field only when a Dirac state was prepared into it:
     // the tick steps a Dirac mode with an empty spinor as a scalar run, so the
     // fallback packet is evolved instead of being overwritten by the density
-    // of an all-zero spinor.
+    // of an all-zero spinor. A prepared spinor's density becomes psi.
     const bool spinorPrepared = prepared && (preparationType == InitialPreparationType::DiracZitterbewegungState ||
                                              preparationType == InitialPreparationType::DiracKleinTunnelingState);
-    if (!spinorPrepared)
+    if (spinorPrepared)
+        syncSpinorDensity();
+    else
         diracSpinor = DiracSpinor2D{};
 
     if (!prepared) {
@@ -152,12 +146,8 @@ void MainWindow::prepareBoundEigenstate()
         return;
 
     boundStateA = n;
-    preparationType = InitialPreparationType::BoundEigenstate;
-    rebuildSimulation();
-    if (!confirmBoundPreparation(InitialPreparationType::BoundEigenstate))
+    if (!rebuildIntoBoundState(InitialPreparationType::BoundEigenstate))
         return;
-    ui->analysisDockWidget->show();
-    showAnalysisPage(ui->boundStatesTab);
 
     const BoundState& state = boundStates.states[static_cast<std::size_t>(n)];
     showStatusMessage(QStringLiteral("Prepared bound eigenstate n=%1 at E=%2")
@@ -180,12 +170,8 @@ void MainWindow::prepareBoundSuperposition()
     boundStateA = a;
     boundStateB = b;
     boundRelativePhase = ui->boundRelativePhaseSpinBox->value() * kPi / 180.0;
-    preparationType = InitialPreparationType::BoundSuperposition;
-    rebuildSimulation();
-    if (!confirmBoundPreparation(InitialPreparationType::BoundSuperposition))
+    if (!rebuildIntoBoundState(InitialPreparationType::BoundSuperposition))
         return;
-    ui->analysisDockWidget->show();
-    showAnalysisPage(ui->boundStatesTab);
 
     const BoundState& first = boundStates.states[static_cast<std::size_t>(a)];
     const BoundState& second = boundStates.states[static_cast<std::size_t>(b)];
@@ -195,6 +181,17 @@ void MainWindow::prepareBoundSuperposition()
         QStringLiteral("Prepared coherent superposition n=%1 + n=%2; beat period ~ %3")
             .arg(QString::number(first.n), QString::number(second.n), QString::number(beatPeriod, 'f', 3)),
         kStatusExplanationMs);
+}
+
+bool MainWindow::rebuildIntoBoundState(InitialPreparationType type)
+{
+    preparationType = type;
+    rebuildSimulation();
+    if (!confirmBoundPreparation(type))
+        return false;
+    ui->analysisDockWidget->show();
+    showAnalysisPage(ui->boundStatesTab);
+    return true;
 }
 
 void MainWindow::prepareFormPacket()

@@ -165,10 +165,8 @@ void MainWindow::updateRenderingControlStates()
 
     updateDomainSpacingLabel();
     updateMeasurementModeTexts();
-    if (ui->measurePositionButton)
-        ui->measurePositionButton->setEnabled(!dirac);
-    if (ui->collapsePositionButton)
-        ui->collapsePositionButton->setEnabled(!dirac);
+    ui->measurePositionButton->setEnabled(!dirac);
+    ui->collapsePositionButton->setEnabled(!dirac);
     updateSceneEditingControls();
 }
 

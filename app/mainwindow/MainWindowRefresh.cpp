@@ -95,8 +95,10 @@ void MainWindow::refreshViews()
     form.spaceComboBox->setEnabled(!diracMode);
     form.viewLabel->setEnabled(!momentumSpace && !diracMode);
     form.viewComboBox->setEnabled(!momentumSpace && !diracMode);
-    form.paletteLabel->setEnabled(viewIndex == 0);
-    form.paletteComboBox->setEnabled(viewIndex == 0);
+    // The colour map belongs to the density view alone.
+    const bool density = viewIndex == indexOf(ViewIndex::Probability);
+    form.paletteLabel->setEnabled(density);
+    form.paletteComboBox->setEnabled(density);
     form.potentialOverlayLabel->setEnabled(!momentumSpace);
     form.potentialOverlayCheckBox->setEnabled(!momentumSpace);
     form.potentialOverlayOpacityLabel->setEnabled(!momentumSpace && overlayChecked);
@@ -104,11 +106,11 @@ void MainWindow::refreshViews()
     form.potentialContoursGroupBox->setEnabled(!momentumSpace);
     form.currentGroupBox->setEnabled(!momentumSpace);
 
-    view.setPalette(unsignedIndexOrFirst(form.paletteComboBox, 2));
+    view.setPalette(unsignedIndexOrFirst(form.paletteComboBox, indexOf(PaletteIndex::Grayscale)));
     view.setDisplayScale(isSelected(form.displayScaleComboBox, DisplayScaleIndex::Logarithmic) ? 1u : 0u);
     view.setExposureEv(static_cast<float>(form.exposureSpinBox->value()));
     view.setGamma(static_cast<float>(form.gammaSpinBox->value()));
-    view.setPostPreview(unsignedIndexOrFirst(form.postPreviewComboBox, 3));
+    view.setPostPreview(unsignedIndexOrFirst(form.postPreviewComboBox, indexOf(PostPreviewIndex::Bloom)));
     view.setBloomThreshold(static_cast<float>(form.brightThresholdSpinBox->value()));
     view.setBloomSoftKnee(static_cast<float>(form.brightKneeSpinBox->value()));
     view.setBlurSpread(static_cast<float>(form.blurSpreadSpinBox->value()));
@@ -154,7 +156,7 @@ void MainWindow::refreshViews()
 
     const bool currentVisible = !momentumSpace && !diracMode && form.currentOverlayCheckBox->isChecked();
     view.setCurrentOverlayVisible(currentVisible);
-    view.setCurrentMode(unsignedIndexOrFirst(form.currentModeComboBox, 2));
+    view.setCurrentMode(unsignedIndexOrFirst(form.currentModeComboBox, indexOf(CurrentModeIndex::Both)));
     view.setCurrentSpacing(form.currentSpacingSpinBox->value());
     view.setCurrentScale(static_cast<float>(form.currentScaleSpinBox->value()));
     view.setStreamlineLength(form.streamlineLengthSpinBox->value());
@@ -279,16 +281,17 @@ void MainWindow::updateTimeSeriesPanel()
 
 void MainWindow::updateDetectorTvd()
 {
+    Ui::MainWindow& form = *ui;
     QString text = QStringLiteral("--");
-    if (isSelected(ui->measurementModeComboBox, MeasurementModeIndex::TemporalDetector) && !detectorFlux.isEmpty() &&
+    if (isSelected(form.measurementModeComboBox, MeasurementModeIndex::TemporalDetector) && !detectorFlux.isEmpty() &&
         !measurementHits.empty()) {
         const DetectorShotComparison comparison = DetectorTemporalFlux2D::compareShots(
             detectorFlux.rows(), detectorFlux.rowSpacing(), measurementHits,
-            static_cast<std::uint64_t>(std::max(ui->detectorBinsSpinBox->value(), 0)));
+            static_cast<std::uint64_t>(std::max(form.detectorBinsSpinBox->value(), 0)));
         if (comparison.distance >= 0.0)
             text = QString::number(comparison.distance, 'f', 4);
     }
-    ui->detectorTvdValueLabel->setText(text);
+    form.detectorTvdValueLabel->setText(text);
 }
 
 void MainWindow::refreshExperimentPanels()

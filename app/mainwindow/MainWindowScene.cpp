@@ -197,8 +197,6 @@ void MainWindow::fillMoshinskyTargetCombo(std::uint64_t id)
 
 void MainWindow::fillTargetCombo(QComboBox* combo, QCheckBox* governedBox, std::uint64_t id, bool shutterKindsOnly)
 {
-    if (!combo)
-        return;
     if (id == 0)
         id = combo->currentIndex() >= 0 ? combo->currentData().toULongLong() : 0;
     const QSignalBlocker blocker(combo);
@@ -218,8 +216,7 @@ void MainWindow::fillTargetCombo(QComboBox* combo, QCheckBox* governedBox, std::
         current = 0;
     combo->setCurrentIndex(current);
     const bool hasTargets = combo->count() > 0;
-    if (governedBox)
-        governedBox->setEnabled(hasTargets && ui->potentialSceneActiveCheckBox->isChecked());
+    governedBox->setEnabled(hasTargets && ui->potentialSceneActiveCheckBox->isChecked());
     combo->setEnabled(hasTargets);
 }
 

@@ -229,8 +229,7 @@ void MainWindow::clearCollapseReadout()
     lastCollapse = CollapseRecord{};
     for (QLabel* label :
          {ui->collapseOutcomeValueLabel, ui->collapsePositionSpreadValueLabel, ui->collapseMomentumSpreadValueLabel})
-        if (label)
-            label->setText(PanelText::kNoValue);
+        label->setText(PanelText::kNoValue);
 }
 
 } // namespace vxo

@@ -76,16 +76,16 @@ enum SelectorId {
 };
 
 // In the order the keys are written.
-std::array<IndexSelector, SelectorCount> indexSelectors(const Ui::MainWindow& form)
+std::array<IndexSelector, SelectorCount> indexSelectors(const Ui::MainWindow* ui)
 {
     return {{
-        {QStringLiteral("controlsTab"), form.controlsTabWidget, nullptr},
-        {QStringLiteral("experimentSubTab"), form.experimentSubTabWidget, nullptr},
-        {QStringLiteral("potentialSubTab"), form.potentialSubTabWidget, nullptr},
-        {QStringLiteral("timeDependentSubTab"), form.timeDependentSubTabWidget, nullptr},
-        {QStringLiteral("analysisOuterTab"), form.analysisTabWidget, nullptr},
-        {QStringLiteral("analysisPage"), nullptr, form.analysisPageComboBox},
-        {QStringLiteral("helpLanguageTab"), form.helpLanguageTabWidget, nullptr},
+        {QStringLiteral("controlsTab"), ui->controlsTabWidget, nullptr},
+        {QStringLiteral("experimentSubTab"), ui->experimentSubTabWidget, nullptr},
+        {QStringLiteral("potentialSubTab"), ui->potentialSubTabWidget, nullptr},
+        {QStringLiteral("timeDependentSubTab"), ui->timeDependentSubTabWidget, nullptr},
+        {QStringLiteral("analysisOuterTab"), ui->analysisTabWidget, nullptr},
+        {QStringLiteral("analysisPage"), nullptr, ui->analysisPageComboBox},
+        {QStringLiteral("helpLanguageTab"), ui->helpLanguageTabWidget, nullptr},
     }};
 }
 
@@ -292,7 +292,7 @@ void MainWindow::saveGuiState()
     settings.beginGroup(kSettingsGroup);
     settings.setValue(QStringLiteral("geometry"), saveGeometry());
     settings.setValue(QStringLiteral("windowState"), saveState(kWindowStateVersion));
-    for (const IndexSelector& selector : indexSelectors(*ui))
+    for (const IndexSelector& selector : indexSelectors(ui.get()))
         if (selector.count() > 0)
             settings.setValue(selector.key, selector.index());
     settings.endGroup();
@@ -342,7 +342,7 @@ void MainWindow::restoreGuiState(const QRect& available)
         setGeometry(clampedInside(geometry(), available));
     }
 
-    const auto selectors = indexSelectors(*ui);
+    const auto selectors = indexSelectors(ui.get());
     for (SelectorId id : kRestoreOrder) {
         const IndexSelector& selector = selectors[id];
         const int count = selector.count();
@@ -367,7 +367,7 @@ void MainWindow::resetWindowLayout()
         settings.sync();
     }
     applyDefaultDockLayout();
-    const auto selectors = indexSelectors(*ui);
+    const auto selectors = indexSelectors(ui.get());
     for (SelectorId id : kResetOrder)
         if (selectors[id].count() > 0)
             selectors[id].select(0);

@@ -77,6 +77,8 @@ auto MainWindow::guardedSlot(Body body)
 
 void MainWindow::connectControls()
 {
+    // The slots run long after this returns: those that touch the form bind
+    // the form itself (`&form = *ui`), never this local name.
     Ui::MainWindow& form = *ui;
     keyboardTrackingGate = new KeyboardTrackingGate(this, [grid = QPointer<QComboBox>(form.gridResolutionComboBox)] {
         return !grid || !isSelected(grid.data(), GridResolutionIndex::Points1024);
@@ -104,8 +106,9 @@ void MainWindow::connectControls()
                       updateHelpTexts(index);
                       updateDiagnostics();
                   }));
-    connectClick(this, form.loadExperimentButton,
-                 guardedSlot([this] { loadGuidedExperiment(ui->experimentPresetComboBox->currentIndex()); }));
+    connectClick(this, form.loadExperimentButton, guardedSlot([this, &form = *ui] {
+                     loadGuidedExperiment(form.experimentPresetComboBox->currentIndex());
+                 }));
     connect(form.actionSaveExperimentJson, &QAction::triggered, this, guardedSlot([this] { saveExperiment(); }));
     connect(form.actionLoadExperimentJson, &QAction::triggered, this, guardedSlot([this] { loadExperiment(); }));
     connectClick(this, form.kickedRotorApplyButton, guardedSlot([this] { onKickedRotorApplyClicked(); }));
@@ -121,9 +124,9 @@ void MainWindow::connectControls()
     connectChange(this, form.spaceComboBox, refresh);
     connectChange(this, form.viewComboBox, refresh);
     connectChange(this, form.paletteComboBox, displayChanged);
-    connectChange(this, form.potentialOverlayCheckBox, guardedSlot([this](bool checked) {
-                      ui->potentialOverlayOpacityLabel->setEnabled(checked);
-                      ui->potentialOverlayOpacitySpinBox->setEnabled(checked);
+    connectChange(this, form.potentialOverlayCheckBox, guardedSlot([this, &form = *ui](bool checked) {
+                      form.potentialOverlayOpacityLabel->setEnabled(checked);
+                      form.potentialOverlayOpacitySpinBox->setEnabled(checked);
                       refreshViews();
                   }));
     connectChange(this, form.potentialOverlayOpacitySpinBox, refresh);
@@ -202,10 +205,10 @@ void MainWindow::connectControls()
                      updateDiagnostics();
                  }));
     const auto rescan = guardedSlot([this] { updateResonancePanel(true); });
-    connectChange(this, form.resonanceScanModeComboBox, guardedSlot([this] {
+    connectChange(this, form.resonanceScanModeComboBox, guardedSlot([this, &form = *ui] {
                       // The scan's own unit is shown by the panel's captions.
-                      ui->resonanceScanMinSpinBox->setSuffix(QString());
-                      ui->resonanceScanMaxSpinBox->setSuffix(QString());
+                      form.resonanceScanMinSpinBox->setSuffix(QString());
+                      form.resonanceScanMaxSpinBox->setSuffix(QString());
                       updateResonancePanel(true);
                   }));
     connectChange(this, form.resonanceScanMinSpinBox, rescan);
@@ -296,14 +299,14 @@ void MainWindow::connectControls()
                     {form.kapitzaDiracPeriodSpinBox, form.kapitzaDiracDepthSpinBox, form.kapitzaDiracPhaseSpinBox,
                      form.kapitzaDiracStartSpinBox, form.kapitzaDiracDurationSpinBox,
                      form.kapitzaDiracAnalysisEndSpinBox, form.kapitzaDiracOrderSpinBox});
-    connectChange(this, form.linearSweepReturnCheckBox, guardedSlot([this](bool checked) {
-                      ui->linearSweepHoldDurationSpinBox->setEnabled(checked);
-                      ui->linearSweepReturnDurationSpinBox->setEnabled(checked);
+    connectChange(this, form.linearSweepReturnCheckBox, guardedSlot([this, &form = *ui](bool checked) {
+                      form.linearSweepHoldDurationSpinBox->setEnabled(checked);
+                      form.linearSweepReturnDurationSpinBox->setEnabled(checked);
                       rebuildUnlessApplying();
                   }));
-    connectChange(this, form.ramseyEchoEnabledCheckBox, guardedSlot([this](bool checked) {
-                      ui->ramseyEchoDurationSpinBox->setEnabled(checked);
-                      ui->ramseyEchoPhaseSpinBox->setEnabled(checked);
+    connectChange(this, form.ramseyEchoEnabledCheckBox, guardedSlot([this, &form = *ui](bool checked) {
+                      form.ramseyEchoDurationSpinBox->setEnabled(checked);
+                      form.ramseyEchoPhaseSpinBox->setEnabled(checked);
                       rebuildUnlessApplying();
                   }));
 
@@ -341,9 +344,9 @@ void MainWindow::connectControls()
         if (!applyingExperiment)
             updateRamseyPanel(true);
     });
-    connectChange(this, form.ramseyEnsembleEnabledCheckBox, guardedSlot([this](bool checked) {
-                      ui->ramseyEnsembleSigmaSpinBox->setEnabled(checked);
-                      ui->ramseyEnsembleMembersSpinBox->setEnabled(checked);
+    connectChange(this, form.ramseyEnsembleEnabledCheckBox, guardedSlot([this, &form = *ui](bool checked) {
+                      form.ramseyEnsembleSigmaSpinBox->setEnabled(checked);
+                      form.ramseyEnsembleMembersSpinBox->setEnabled(checked);
                       if (!applyingExperiment)
                           updateRamseyPanel(true);
                   }));
@@ -364,8 +367,9 @@ void MainWindow::connectControls()
 
 void MainWindow::setupViewportEditing()
 {
-    ui->quantumView->setEditTool(PotentialEditorShape::kRectangle);
-    ui->quantumView->setShapeCommittedCallback(
+    Ui::MainWindow& form = *ui;
+    form.quantumView->setEditTool(PotentialEditorShape::kRectangle);
+    form.quantumView->setShapeCommittedCallback(
         [this](const PotentialEditorShape& shape) { guarded([this, &shape] { applyEditorShape(shape); }); });
 }
 
@@ -376,8 +380,8 @@ void MainWindow::connectGeometryAndTransport()
     // object until Apply; with it off, the page is the potential. The stadium
     // page has no object of the single-geometry list of its own but follows
     // the same rule.
-    const auto geometryEdited = guardedSlot([this] {
-        if (ui->potentialSceneActiveCheckBox->isChecked())
+    const auto geometryEdited = guardedSlot([this, &form = *ui] {
+        if (form.potentialSceneActiveCheckBox->isChecked())
             updateDiagnostics();
         else
             rebuildSimulation();

@@ -88,8 +88,7 @@ QString berryPhaseText(const BerrySample& sample)
         return QStringLiteral("temporarily undefined (endpoint overlap too small)");
     const double degrees = phaseDegrees(sample);
     return PanelText(QStringLiteral("%1 deg   |error from pi|=%2 deg"))
-        .fixed(degrees, 2)
-        .fixed(std::fabs(std::fabs(degrees) - 180.0), 2)
+        .fixed({degrees, std::fabs(std::fabs(degrees) - 180.0)}, 2)
         .text();
 }
 

@@ -22,6 +22,13 @@ PanelText& PanelText::fixed(double value, int decimals)
     return *this;
 }
 
+PanelText& PanelText::fixed(std::initializer_list<double> values, int decimals)
+{
+    for (const double value : values)
+        fixed(value, decimals);
+    return *this;
+}
+
 PanelText& PanelText::general(double value, int significantDigits)
 {
     text_ = text_.arg(value, 0, 'g', significantDigits);

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <initializer_list>
 
 namespace vxo {
 
@@ -59,6 +60,8 @@ public:
 
     // Each fill replaces the lowest-numbered placeholder left.
     PanelText& fixed(double value, int decimals);
+    // Several values with the same decimals, each filling the next placeholder.
+    PanelText& fixed(std::initializer_list<double> values, int decimals);
     PanelText& general(double value, int significantDigits);
     PanelText& count(std::uint64_t value);
     PanelText& integer(std::int64_t value);

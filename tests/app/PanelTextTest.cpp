@@ -47,6 +47,9 @@ TEST(PanelText, FillsOnePlaceholderAtATimeInNumericOrder)
                   .fixedOr(true, 1.0, 2, PanelText::kNoValue)
                   .text(),
               QStringLiteral("a=n/a b=1.00"));
+    // A list of values fills the placeholders in its own order, then the next fill goes on.
+    EXPECT_EQ(PanelText(QStringLiteral("%3 | %1 %2")).fixed({1.0, -0.25}, 2).fixed(3.14159, 1).text(),
+              QStringLiteral("3.1 | 1.00 -0.25"));
 }
 
 TEST(HelpHtml, BannerGoesRightAfterTheBodyTagOrBeforeATextWithout)

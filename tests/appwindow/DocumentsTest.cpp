@@ -626,6 +626,21 @@ TEST_F(DocumentsWindow, AHalfAppliedDocumentOwnsTheWindow)
               "Custom JSON experiment loaded from flat.vxo.json. Built-in presets remain read-only and unchanged.");
 }
 
+// Two saved states the loaded well does not both hold fold onto its highest
+// one: a superposition of a state with itself is refused, not prepared.
+TEST_F(DocumentsWindow, SavedStatesThatFoldOntoOneAreRefused)
+{
+    MainWindow& window = *target;
+    ExperimentDocument shallow = documentOfPreset(window, 12);
+    shallow.initialPreparation = {InitialPreparationType::BoundSuperposition, 6, 7, 90.0};
+    QString error;
+    EXPECT_FALSE(window.applyExperimentDocument(shallow, error));
+    EXPECT_EQ(error.toStdString(), "Saved bound-state superposition refers to the same state twice.");
+    const int found = control<QComboBox>(window, "boundStateComboBox")->count();
+    EXPECT_GT(found, 0) << "the well holds bound states";
+    EXPECT_LT(found, 7) << "the well must hold fewer states than the saved ones for them to fold";
+}
+
 TEST_F(DocumentsWindow, FilesWithoutTheStadiumBoxesLoadAsBefore)
 {
     MainWindow& window = *target;
