@@ -3,7 +3,7 @@
 #include "plots/PlotAxes.h"
 #include "plots/PlotPages.h"
 #include "plots/RecorderPlotWidget.h"
-#include "plots/TimeTraces.h"
+#include "plots/PlotCurves.h"
 
 #include <QPainter>
 

@@ -2,7 +2,6 @@
 
 #include "experiments/DiracZitterbewegungRecorder.h"
 #include "plots/PlotPainting.h"
-#include "plots/TimeTraces.h"
 
 #include <QPainter>
 
@@ -55,18 +54,19 @@ void QuantumZitterbewegungPlotWidget::paintEvent(QPaintEvent*)
     const auto centred = [](const QRect& panel, double value, double largest) {
         return panel.center().y() - 0.45 * panel.height() * value / (1.15 * largest);
     };
-    strokeTimeTrace(
-        painter, samples, tAxis, [&](const ZitterbewegungSample& s) { return mapValue(xAxis, s.meanX); },
-        plotPen(QColor(kZitterMean), 2.1));
-    strokeTimeTrace(
-        painter, samples, tAxis, [&](const ZitterbewegungSample& s) { return centred(pos, s.detrendedX, residualMax); },
-        plotPen(QColor(kZitterTrembling), 1.9));
+    strokePath(painter, timeCurve(samples, tAxis, xAxis, [](const ZitterbewegungSample& s) { return s.meanX; }),
+               plotPen(QColor(kZitterMean), 2.1));
+    strokePath(painter,
+               timeCurve(samples, tAxis,
+                         [&](const ZitterbewegungSample& s) { return centred(pos, s.detrendedX, residualMax); }),
+               plotPen(QColor(kZitterTrembling), 1.9));
     drawHorizontalLine(painter, plotPen(QColor(kZitterZero), 1.0, Qt::DashLine), pos.left(), pos.right(),
                        pos.center().y());
 
-    strokeTimeTrace(
-        painter, samples, tAxis, [&](const ZitterbewegungSample& s) { return centred(vel, s.velocityX, velocityMax); },
-        plotPen(QColor(kZitterVelocity), 2.1));
+    strokePath(painter,
+               timeCurve(samples, tAxis,
+                         [&](const ZitterbewegungSample& s) { return centred(vel, s.velocityX, velocityMax); }),
+               plotPen(QColor(kZitterVelocity), 2.1));
     drawHorizontalLine(painter, plotPen(QColor(kZitterDrift), 1.2, Qt::DashLine), vel.left(), vel.right(),
                        centred(vel, recorder_->fittedDriftVelocityX(), velocityMax));
 
