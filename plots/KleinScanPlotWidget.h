@@ -3,8 +3,13 @@
 #include "plots/PlotWidget.h"
 #include "plots/ScanPainting.h"
 
+#include <QEvent>
 #include <QPainter>
+#include <QSize>
 #include <QString>
+
+#include <optional>
+#include <utility>
 
 namespace vxo {
 
@@ -20,9 +25,12 @@ struct ScanPage {
 // the current value of the scanned quantity (marked on the curve) and the
 // largest probability the time-domain packet has transmitted (a negative value
 // means there is none). A scan widget states its picture in values
-// (picture()); the paintEvent here hands it to plot::paintScan.
+// (picture()); plot::layOutScan turns it into paths at the widget's size and
+// plot::paintScan draws them. The laid-out scan is kept until the record, the
+// two values, the size or the font change: a page is repainted far more often
+// (each expose, each tab switch) than its record changes.
 template <typename Scan>
-class ScanPlotWidget : public PlotWidget {
+class KleinScanPlotWidget : public PlotWidget {
 public:
     using PlotWidget::PlotWidget;
 
@@ -32,14 +40,14 @@ public:
         scan_ = scan;
         current_ = current;
         packetMaxPRight_ = packetMaxPRight;
-        update();
+        redraw();
     }
     // Back to the empty record and no packet value; the current value stays.
     void reset()
     {
         scan_ = Scan{};
         packetMaxPRight_ = -1.0;
-        update();
+        redraw();
     }
 
     // Where the panel, its labels and its texts lie at the widget's size.
@@ -47,6 +55,10 @@ public:
     {
         return hasScan() ? plot::withLegendRoom(page().layout, size(), font(), picture().legend) : page().layout;
     }
+
+    // How many times the scan has been laid out since construction (a paint
+    // that finds the laid-out scan current draws it as it is).
+    int scanLayouts() const { return scanLayouts_; }
 
 protected:
     // The page's title, placeholder and layout.
@@ -69,7 +81,8 @@ protected:
         return curve;
     }
 
-    // The title over the picture, or the placeholder without a solved scan.
+    // The title over the scan, or the placeholder without a solved scan; the
+    // scan laid out again only when it is out of date.
     void paintEvent(QPaintEvent*) override
     {
         QPainter painter(this);
@@ -77,11 +90,21 @@ protected:
         if (!plot::beginTitledPage(painter, rect(), font(), plot::kKleinPage, scanPage.title, hasScan(),
                                    scanPage.placeholder))
             return;
-        plot::ScanPicture scanPicture = picture();
-        scanPicture.current = current_;
-        scanPicture.packetMaxPRight = packetMaxPRight_;
-        plot::paintScan(painter, size(), plot::withLegendRoom(scanPage.layout, size(), font(), scanPicture.legend),
-                        scanPicture);
+        if (!drawing_ || laidOutAt_ != size()) {
+            plot::ScanPicture scanPicture = picture();
+            scanPicture.current = current_;
+            scanPicture.packetMaxPRight = packetMaxPRight_;
+            drawing_ = plot::layOutScan(size(), font(), scanPage.layout, std::move(scanPicture));
+            laidOutAt_ = size();
+            ++scanLayouts_;
+        }
+        plot::paintScan(painter, size(), *drawing_);
+    }
+    void changeEvent(QEvent* event) override
+    {
+        if (event->type() == QEvent::FontChange)
+            drawing_.reset();
+        PlotWidget::changeEvent(event);
     }
 
     // Whether the record holds a solved scan to draw; otherwise the page shows its placeholder.
@@ -90,6 +113,17 @@ protected:
     Scan scan_;
     double current_ = 0.0;
     double packetMaxPRight_ = -1.0;
+
+private:
+    void redraw()
+    {
+        drawing_.reset();
+        update();
+    }
+
+    std::optional<plot::ScanDrawing> drawing_;
+    QSize laidOutAt_;
+    int scanLayouts_ = 0;
 };
 
 } // namespace vxo
