@@ -52,11 +52,8 @@ protected:
     static void drawOrbitTexts(QPainter& painter, const plot::StackedPanels& panels, const QString& orbitCaption,
                                const QString& timeCaption, const QString& summary)
     {
-        const QColor texts = QColor(plot::kGaugeCaption);
-        plot::drawPanelCaption(painter, panels.upper, 3, 20, orbitCaption, texts);
-        plot::drawPanelCaption(painter, panels.lower, 4, 20, timeCaption, texts);
-        plot::drawPanelSummary(painter, panels.upper, 22, summary, QColor(plot::kStackedSummary),
-                               QColor(plot::kStackedPanel));
+        plot::drawStackedTexts(painter, panels, layout().texts, orbitCaption, timeCaption, summary,
+                               QColor(plot::kGaugeCaption), QColor(plot::kStackedSummary), QColor(plot::kStackedPanel));
     }
 };
 

@@ -84,7 +84,6 @@ void drawInterferenceLabels(QPainter& painter, const InterferencePanels& panels,
     drawValueLabels(painter, panels.history, QStringLiteral("1.0"), QStringLiteral("0.0"), colour);
     drawTextBox(painter, QRectF(2.0, panels.strip.top() + 5.0, 52.0, 18.0), flags, stripLabel, colour);
     drawTextBox(painter, QRectF(2.0, panels.scan.center().y() - 9.0, 52.0, 18.0), flags, scanLabel, colour);
-    drawCentredText(painter, QRectF(panels.scan.left(), panels.scan.bottom() + 2.0, panels.scan.width(), 18.0),
-                    scanCaption, colour);
+    drawCentredText(painter, panels.scanCaption, scanCaption, colour);
 }
 } // namespace vxo::plot

@@ -253,8 +253,7 @@ AxisMap interferenceTimeAxis(const InterferencePanels& panels, const Samples& sa
 }
 // Their labels in kAxisText: "1.0" and "0.0" beside the history panel,
 // stripLabel at the strip's top + 5 and scanLabel at the scan's middle - 9
-// (right-aligned in 52 x 18 boxes at x = 2), scanCaption centred in
-// QRectF(scan.left, scan.bottom + 2, scan.width, 18).
+// (right-aligned in 52 x 18 boxes at x = 2), scanCaption centred on its line.
 void drawInterferenceLabels(QPainter& painter, const InterferencePanels& panels, const QString& stripLabel,
                             const QString& scanLabel, const QString& scanCaption);
 

@@ -73,16 +73,14 @@ void QuantumBackflowPlotWidget::paintEvent(QPaintEvent*)
                                     }),
                plotPen(QColor(kGaugeHighlight), 1.8));
 
-    const QColor texts = QColor(kGaugeCaption);
-    drawPanelCaption(painter, flux, 3, 20, "time   cyan: integrated Jx at detector   red shade: Jx < 0", texts);
-    drawPanelCaption(painter, prob, 4, 20, "green: P(x < detector)   yellow: accumulated backward flux", texts);
-    drawPanelSummary(painter, flux, 22,
+    drawStackedTexts(painter, *panels, layout().texts, "time   cyan: integrated Jx at detector   red shade: Jx < 0",
+                     "green: P(x < detector)   yellow: accumulated backward flux",
                      QString("p_x>0 fraction=%1   Jmin=%2   backflow=%3   now: %4")
                          .arg(QString::number(recorder_->positiveMomentumFraction(), 'f', 9),
                               QString::number(recorder_->minimumFlux(), 'g', 5),
                               QString::number(recorder_->maximumBackwardFlux(), 'g', 5),
                               last.flux < 0.0 ? "BACKFLOW" : "forward flow"),
-                     QColor(kStackedSummary), QColor(kStackedPanel));
+                     QColor(kGaugeCaption), QColor(kStackedSummary), QColor(kStackedPanel));
 }
 
 } // namespace vxo

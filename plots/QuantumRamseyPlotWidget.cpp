@@ -64,7 +64,7 @@ plot::InterferenceLayout QuantumRamseyPlotWidget::layout()
 {
     // A line under the scan's caption for the scan's legend.
     plot::InterferenceLayout layout;
-    layout.margins.setBottom(layout.margins.bottom() + 18.0);
+    layout.scanLegend = {0.0, 18.0};
     return layout;
 }
 
@@ -152,14 +152,13 @@ void QuantumRamseyPlotWidget::paintEvent(QPaintEvent*)
     drawInterferenceLabels(painter, panels, QStringLiteral("drive"), QStringLiteral("P2"),
                            sequence_.echoEnabled ? QStringLiteral("total free time (echo refocused)")
                                                  : QStringLiteral("free-evolution time"));
-    // The scan's legend on the line under its caption, which the layout keeps free.
     if (spread)
-        drawLegendLine(painter, QRectF(f.left(), f.bottom() + 20.0, f.width(), 18.0),
+        drawLegendLine(painter, panels.scanLegend,
                        {{QStringLiteral("single P2"), kTwoLevelSecond, 0.0, 0.0},
                         {QStringLiteral("ensemble P2  sigma=%1").arg(ensemble_.detuningStdDev, 0, 'f', 3),
                          kTwoLevelFirst, 0.0, 0.0}});
     // The legend under the drive strip, which shares the panel's time axis.
-    drawLegendLine(painter, QRectF(p.left(), drive.bottom() + 6, p.width(), 18),
+    drawLegendLine(painter, panels.stripLegend,
                    {{QStringLiteral("P(state 1)"), kTwoLevelFirst, 0.0, 0.0},
                     {QStringLiteral("P(state 2)"), kTwoLevelSecond, 0.0, 0.0}});
 }

@@ -97,7 +97,7 @@ void QuantumStueckelbergPlotWidget::paintEvent(QPaintEvent*)
     drawInterferenceLabels(painter, panels, QStringLiteral("bias"), QStringLiteral("Plo"),
                            QStringLiteral("turnaround hold time"));
     // The legend under the bias strip, which shares the panel's time axis.
-    drawLegendLine(painter, QRectF(p.left(), bias.bottom() + 6, p.width(), 18), sweepLegend());
+    drawLegendLine(painter, panels.stripLegend, sweepLegend());
 }
 
 } // namespace vxo

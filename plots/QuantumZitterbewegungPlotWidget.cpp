@@ -13,7 +13,8 @@ using namespace plot;
 
 StackedLayout QuantumZitterbewegungPlotWidget::layout()
 {
-    return {QMargins(64, 42, 18, 220), QSize(150, 150), 30, 58, 115};
+    // Taller caption bands than the gauge pages', the summary on a taller line.
+    return {QMargins(64, 42, 18, 220), QSize(150, 150), 30, 58, 115, {{3, 21}, {3, 21}, 24}};
 }
 
 void QuantumZitterbewegungPlotWidget::paintEvent(QPaintEvent*)
@@ -70,11 +71,9 @@ void QuantumZitterbewegungPlotWidget::paintEvent(QPaintEvent*)
     drawHorizontalLine(painter, plotPen(QColor(kZitterDrift), 1.2, Qt::DashLine), vel.left(), vel.right(),
                        centred(vel, recorder_->fittedDriftVelocityX(), velocityMax));
 
-    const QColor texts = QColor(kZitterCaption);
-    drawPanelCaption(painter, pos, 3, 21, "cyan: <x(t)>   yellow: linear-detrended x(t) (magnified)", texts);
-    drawPanelCaption(painter, vel, 3, 21, "green: <v_x>=c<sigma_x>   violet dashed: fitted secular drift", texts);
-    drawPanelSummary(
-        painter, pos, 24,
+    drawStackedTexts(
+        painter, panels, layout().texts, "cyan: <x(t)>   yellow: linear-detrended x(t) (magnified)",
+        "green: <v_x>=c<sigma_x>   violet dashed: fitted secular drift",
         QString("%1   P+=%2   P-=%3   omega_ZB=%4   max |residual x|=%5")
             .arg(config.preparationMode == ZitterbewegungConfig::kMixedBranches ? "mixed +/- energy"
                                                                                 : "positive-energy control",
@@ -82,7 +81,7 @@ void QuantumZitterbewegungPlotWidget::paintEvent(QPaintEvent*)
                  QString::number(recorder_->negativeEnergyWeight(), 'f', 6),
                  QString::number(QuantumZitterbewegung2D::angularFrequency(config, recorder_->hbar()), 'f', 4),
                  QString::number(recorder_->maxAbsDetrendedX(), 'f', 4)),
-        QColor(kScanSummary), QColor(kScanPanel));
+        QColor(kZitterCaption), QColor(kScanSummary), QColor(kScanPanel));
 }
 
 } // namespace vxo
