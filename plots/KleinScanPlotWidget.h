@@ -10,6 +10,7 @@
 
 #include <optional>
 #include <utility>
+#include <vector>
 
 namespace vxo {
 
@@ -21,18 +22,49 @@ struct ScanPage {
     plot::ScanLayout layout;
 };
 
+// The legend of a Klein scan: the scanned quantity, then what the cyan curve
+// is, the current reference and the packet's dot.
+inline QString kleinScanLegend(const QString& scanned, const QString& curve)
+{
+    return QString("%1   |   cyan: %2   yellow: current reference   red: time-domain packet max P_right")
+        .arg(scanned, curve);
+}
+
+// The curve through a record's points, (point.*value, point.*transmission)
+// each, an unsolved point a gap.
+template <typename Point>
+plot::ScanCurve scanCurveOf(const std::vector<Point>& points, double Point::*value, double Point::*transmission,
+                            const QColor& colour = QColor(plot::kScanCurve), double width = 2.4)
+{
+    plot::ScanCurve curve{{}, colour, width};
+    curve.points.reserve(points.size());
+    for (const Point& p : points)
+        curve.points.push_back({p.valid, p.*value, p.*transmission});
+    return curve;
+}
+
 // A Klein page of a stationary transmission scan: a copy of the scan record,
 // the current value of the scanned quantity (marked on the curve) and the
 // largest probability the time-domain packet has transmitted (a negative value
-// means there is none). A scan widget states its picture in values
-// (picture()); plot::layOutScan turns it into paths at the widget's size and
-// plot::paintScan draws them. The laid-out scan is kept until the record, the
-// two values, the size or the font change: a page is repainted far more often
-// (each expose, each tab switch) than its record changes.
+// means there is none). A page is stated by its ScanPage and the picture of
+// its record in values; plot::layOutScan turns the picture into paths at the
+// widget's size and plot::paintScan draws them. The laid-out scan is kept
+// until the record, the two values, the size or the font change: a page is
+// repainted far more often (each expose, each tab switch) than its record
+// changes.
 template <typename Scan>
 class KleinScanPlotWidget : public PlotWidget {
 public:
-    using PlotWidget::PlotWidget;
+    // The picture of a solved record in values: its range, bands, grid,
+    // thresholds, curves (the last one carries the marker), legend and
+    // summary; the widget adds the current and packet values.
+    using PictureOf = plot::ScanPicture (*)(const Scan& scan);
+
+    // An empty page with the given title, placeholder and layout.
+    KleinScanPlotWidget(QWidget* parent, ScanPage page, PictureOf pictureOf)
+        : PlotWidget(parent), page_(std::move(page)), pictureOf_(pictureOf)
+    {
+    }
 
     // Copies the record and the two values and repaints.
     void setScan(const Scan& scan, double current, double packetMaxPRight)
@@ -53,7 +85,7 @@ public:
     // Where the panel, its labels and its texts lie at the widget's size.
     plot::ScanLayout scanLayout() const
     {
-        return hasScan() ? plot::withLegendRoom(page().layout, size(), font(), picture().legend) : page().layout;
+        return hasScan() ? plot::withLegendRoom(page_.layout, size(), font(), pictureOf_(scan_).legend) : page_.layout;
     }
 
     // How many times the scan has been laid out since construction (a paint
@@ -61,40 +93,19 @@ public:
     int scanLayouts() const { return scanLayouts_; }
 
 protected:
-    // The page's title, placeholder and layout.
-    virtual ScanPage page() const = 0;
-    // The held scan in values: its range, bands, grid, thresholds, curves (the
-    // last one carries the marker), legend and summary. Called only while
-    // there is a solved scan; the current and packet values are added here.
-    virtual plot::ScanPicture picture() const = 0;
-
-    // The curve through the record's points, (point.*value,
-    // point.*transmission) each, an unsolved point a gap.
-    template <typename Point>
-    plot::ScanCurve curveOf(double Point::*value, double Point::*transmission,
-                            const QColor& colour = QColor(plot::kScanCurve), double width = 2.4) const
-    {
-        plot::ScanCurve curve{{}, colour, width};
-        curve.points.reserve(scan_.points.size());
-        for (const Point& p : scan_.points)
-            curve.points.push_back({p.valid, p.*value, p.*transmission});
-        return curve;
-    }
-
     // The title over the scan, or the placeholder without a solved scan; the
     // scan laid out again only when it is out of date.
     void paintEvent(QPaintEvent*) override
     {
         QPainter painter(this);
-        const ScanPage scanPage = page();
-        if (!plot::beginTitledPage(painter, rect(), font(), plot::kKleinPage, scanPage.title, hasScan(),
-                                   scanPage.placeholder))
+        if (!plot::beginTitledPage(painter, rect(), font(), plot::kKleinPage, page_.title, hasScan(),
+                                   page_.placeholder))
             return;
         if (!drawing_ || laidOutAt_ != size()) {
-            plot::ScanPicture scanPicture = picture();
+            plot::ScanPicture scanPicture = pictureOf_(scan_);
             scanPicture.current = current_;
             scanPicture.packetMaxPRight = packetMaxPRight_;
-            drawing_ = plot::layOutScan(size(), font(), scanPage.layout, std::move(scanPicture));
+            drawing_ = plot::layOutScan(size(), font(), page_.layout, std::move(scanPicture));
             laidOutAt_ = size();
             ++scanLayouts_;
         }
@@ -107,20 +118,21 @@ protected:
         PlotWidget::changeEvent(event);
     }
 
+private:
     // Whether the record holds a solved scan to draw; otherwise the page shows its placeholder.
     bool hasScan() const { return scan_.valid && !scan_.points.empty(); }
 
-    Scan scan_;
-    double current_ = 0.0;
-    double packetMaxPRight_ = -1.0;
-
-private:
     void redraw()
     {
         drawing_.reset();
         update();
     }
 
+    ScanPage page_;
+    PictureOf pictureOf_;
+    Scan scan_;
+    double current_ = 0.0;
+    double packetMaxPRight_ = -1.0;
     std::optional<plot::ScanDrawing> drawing_;
     QSize laidOutAt_;
     int scanLayouts_ = 0;

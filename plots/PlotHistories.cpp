@@ -76,6 +76,17 @@ InterferencePanels beginInterferencePlot(QPainter& painter, const QRect& widgetR
     return panels;
 }
 
+void drawProtocolGuide(QPainter& painter, const InterferencePanels& panels, const AxisMap& x, double t, const QPen& pen)
+{
+    drawVerticalLine(painter, pen, mapValue(x, t), panels.history.top(), panels.strip.bottom());
+}
+
+void drawFringeMarker(QPainter& painter, const QPointF& at)
+{
+    const QColor marker(kFringeCurrent);
+    drawOutlinedDisc(painter, at, 3.5, 3.5, marker, plotPen(marker));
+}
+
 void drawInterferenceLabels(QPainter& painter, const InterferencePanels& panels, const QString& stripLabel,
                             const QString& scanLabel, const QString& scanCaption)
 {

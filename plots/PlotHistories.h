@@ -236,6 +236,15 @@ QPainterPath protocolSignal(const QRectF& strip, const AxisMap& x, int intervals
     });
 }
 
+// The protocol's signal (protocolSignal) stroked over the strip in kFringeCurve.
+template <typename ValueAt>
+void drawProtocolSignal(QPainter& painter, const QRectF& strip, const AxisMap& x, int intervals, double t0, double t1,
+                        double scale, double gain, ValueAt&& valueAt)
+{
+    strokePath(painter, protocolSignal(strip, x, intervals, t0, t1, scale, gain, valueAt),
+               plotPen(QColor(kFringeCurve), 1.8));
+}
+
 // Opens the paint of a stacked plot: the background, the layout's panels for
 // the widget's size, then the quarter grid of the history panel in
 // kHistoryGrid and its frame in kFrame.
@@ -251,6 +260,12 @@ AxisMap interferenceTimeAxis(const InterferencePanels& panels, const Samples& sa
     const double end = historyTimes(samples, flag, time, protocolEnd).end;
     return horizontalAxis(panels.history, 0.0, end > 0.0 ? end : 1.0, 0.0);
 }
+// A guide at time t on the shared time axis x, down through the history panel
+// and the strip (a pulse boundary, a crossing).
+void drawProtocolGuide(QPainter& painter, const InterferencePanels& panels, const AxisMap& x, double t,
+                       const QPen& pen);
+// The mark of the current scan value on the fringe: an outlined kFringeCurrent disc.
+void drawFringeMarker(QPainter& painter, const QPointF& at);
 // Their labels in kAxisText: "1.0" and "0.0" beside the history panel,
 // stripLabel at the strip's top + 5 and scanLabel at the scan's middle - 9
 // (right-aligned in 52 x 18 boxes at x = 2), scanCaption centred on its line.

@@ -70,12 +70,10 @@ void QuantumAharonovBohmPlotWidget::paintEvent(QPaintEvent*)
 
     const AxisMap tAxis = horizontalAxis(QRectF(curve), 0.0, timeAxisEnd(config.analysisEndTime, last.time), 1e-12);
     strokePath(painter,
-               polylineBridgingGaps(samples.size(),
-                                    [&](std::size_t i) {
-                                        return QPointF(mapValue(tAxis, samples[i].time),
-                                                       curve.bottom() -
-                                                           curve.height() * samples[i].centralProbability / centralMax);
-                                    }),
+               timeCurve(samples, tAxis,
+                         [&](const AharonovBohmSample& s) {
+                             return curve.bottom() - curve.height() * s.centralProbability / centralMax;
+                         }),
                plotPen(QColor(kGaugeTrajectory), 2.0));
 
     const int rightMiddle = Qt::AlignRight | Qt::AlignVCenter;

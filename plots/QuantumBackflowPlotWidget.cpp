@@ -48,29 +48,22 @@ void QuantumBackflowPlotWidget::paintEvent(QPaintEvent*)
                              QColor::fromRgba(kBackflowShade));
     }
     strokePath(painter,
-               polylineBridgingGaps(samples.size(),
-                                    [&](std::size_t i) {
-                                        return QPointF(x(i),
-                                                       middle - 0.46 * flux.height() * samples[i].flux / fluxScale);
-                                    }),
+               timeCurve(samples, tAxis,
+                         [&](const BackflowSample& s) { return middle - 0.46 * flux.height() * s.flux / fluxScale; }),
                plotPen(QColor(kTwoLevelFirst), 2.1));
 
     const double backwardMax = atLeast(recorder_->maximumBackwardFlux(), 0.01);
     strokePath(painter,
-               polylineBridgingGaps(
-                   samples.size(),
-                   [&](std::size_t i) {
-                       return QPointF(x(i), prob.bottom() -
-                                                prob.height() * clampNanToUpper(samples[i].probabilityLeft, 0.0, 1.0));
-                   }),
+               timeCurve(samples, tAxis,
+                         [&](const BackflowSample& s) {
+                             return prob.bottom() - prob.height() * clampNanToUpper(s.probabilityLeft, 0.0, 1.0);
+                         }),
                plotPen(QColor(kGaugeSecondTrace), 2.0));
     strokePath(painter,
-               polylineBridgingGaps(samples.size(),
-                                    [&](std::size_t i) {
-                                        return QPointF(x(i), prob.bottom() - 0.45 * prob.height() *
-                                                                                 atLeast(samples[i].backwardFlux, 0.0) /
-                                                                                 backwardMax);
-                                    }),
+               timeCurve(samples, tAxis,
+                         [&](const BackflowSample& s) {
+                             return prob.bottom() - 0.45 * prob.height() * atLeast(s.backwardFlux, 0.0) / backwardMax;
+                         }),
                plotPen(QColor(kGaugeHighlight), 1.8));
 
     drawStackedTexts(painter, *panels, layout().texts, "time   cyan: integrated Jx at detector   red shade: Jx < 0",

@@ -14,11 +14,7 @@ namespace vxo {
 // dot there.
 class QuantumDiracMasslessComparisonPlotWidget : public KleinScanPlotWidget<DiracMasslessComparison> {
 public:
-    using KleinScanPlotWidget::KleinScanPlotWidget;
-
-protected:
-    ScanPage page() const override;
-    plot::ScanPicture picture() const override;
+    explicit QuantumDiracMasslessComparisonPlotWidget(QWidget* parent);
 };
 
 } // namespace vxo

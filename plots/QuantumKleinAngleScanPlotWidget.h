@@ -12,11 +12,7 @@ namespace vxo {
 // packet's largest transmitted probability as a red dot at that angle.
 class QuantumKleinAngleScanPlotWidget : public KleinScanPlotWidget<KleinAngleScan> {
 public:
-    using KleinScanPlotWidget::KleinScanPlotWidget;
-
-protected:
-    ScanPage page() const override;
-    plot::ScanPicture picture() const override;
+    explicit QuantumKleinAngleScanPlotWidget(QWidget* parent);
 };
 
 } // namespace vxo

@@ -13,11 +13,7 @@ namespace vxo {
 // curve and the packet's largest transmitted probability as a red dot there.
 class QuantumKleinHeightScanPlotWidget : public KleinScanPlotWidget<KleinHeightScan> {
 public:
-    using KleinScanPlotWidget::KleinScanPlotWidget;
-
-protected:
-    ScanPage page() const override;
-    plot::ScanPicture picture() const override;
+    explicit QuantumKleinHeightScanPlotWidget(QWidget* parent);
 };
 
 } // namespace vxo

@@ -14,11 +14,7 @@ namespace vxo {
 // as a red dot there.
 class QuantumKleinMassScanPlotWidget : public KleinScanPlotWidget<KleinMassScan> {
 public:
-    using KleinScanPlotWidget::KleinScanPlotWidget;
-
-protected:
-    ScanPage page() const override;
-    plot::ScanPicture picture() const override;
+    explicit QuantumKleinMassScanPlotWidget(QWidget* parent);
 };
 
 } // namespace vxo

@@ -62,10 +62,8 @@ void QuantumLandauZenerPlotWidget::paintEvent(QPaintEvent*)
     drawProtocolStrip(painter, bias);
     if (sweep_.enabled) {
         const double scale = std::max(std::fabs(sweep_.startValue), std::fabs(sweep_.endValue));
-        strokePath(painter,
-                   protocolSignal(bias, x, 240, tStart, tEnd, scale, 0.45,
-                                  [&](double t) { return linearSweepValueAt(sweep_, t); }),
-                   plotPen(QColor(kFringeCurve), 1.8));
+        drawProtocolSignal(painter, bias, x, 240, tStart, tEnd, scale, 0.45,
+                           [&](double t) { return linearSweepValueAt(sweep_, t); });
     }
 
     drawPanelTitle(painter, p, QStringLiteral("Landau-Zener sweep: adiabatic and localized populations"),

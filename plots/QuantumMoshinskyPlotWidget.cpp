@@ -111,12 +111,10 @@ void QuantumMoshinskyPlotWidget::paintEvent(QPaintEvent*)
 
     const AxisMap tAxis = horizontalAxis(QRectF(density), 0.0, tEnd, 1e-12);
     strokePath(painter,
-               polylineBridgingGaps(samples.size(),
-                                    [&](std::size_t i) {
-                                        return QPointF(mapValue(tAxis, samples[i].time),
-                                                       density.bottom() -
-                                                           density.height() * samples[i].detectorDensity / iMax);
-                                    }),
+               timeCurve(samples, tAxis,
+                         [&](const MoshinskySample& s) {
+                             return density.bottom() - density.height() * s.detectorDensity / iMax;
+                         }),
                plotPen(QColor(kMoshinskyCurve), 2.0));
     drawVerticalLine(painter, plotPen(QColor::fromRgba(kMoshinskyTimeGuide), 1.0, Qt::DashLine),
                      mapValue(tAxis, config.openTime), density.top(), density.bottom());

@@ -83,9 +83,7 @@ void QuantumRamseyPlotWidget::paintEvent(QPaintEvent*)
     const double tEnd = x.valueSpan;
 
     if (reference_.valid) {
-        const auto boundary = [&](double t, const QPen& pen) {
-            drawVerticalLine(painter, pen, mapValue(x, t), p.top(), drive.bottom());
-        };
+        const auto boundary = [&](double t, const QPen& pen) { drawProtocolGuide(painter, panels, x, t, pen); };
         const QPen pulsePen = plotPen(QColor::fromRgba(kPulseGuide), 1.0, Qt::DashDotLine);
         boundary(reference_.firstPulseEnd, pulsePen);
         if (reference_.echoEnabled) {
@@ -108,10 +106,9 @@ void QuantumRamseyPlotWidget::paintEvent(QPaintEvent*)
 
     drawProtocolStrip(painter, drive);
     if (sequence_.enabled)
-        strokePath(painter,
-                   protocolSignal(drive, x, 400, 0.0, tEnd, std::fabs(sequence_.mean) + std::fabs(sequence_.amplitude),
-                                  0.44, [&](double t) { return ramseyValueAt(sequence_, t); }),
-                   plotPen(QColor(kFringeCurve), 1.8));
+        drawProtocolSignal(painter, drive, x, 400, 0.0, tEnd,
+                           std::fabs(sequence_.mean) + std::fabs(sequence_.amplitude), 0.44,
+                           [&](double t) { return ramseyValueAt(sequence_, t); });
 
     // The free-evolution fringe: final population of state 2 of the single
     // system and, over it, of the detuning ensemble.
@@ -139,9 +136,7 @@ void QuantumRamseyPlotWidget::paintEvent(QPaintEvent*)
         const double current = sequence_.freeEvolutionDuration;
         if (a <= current && current <= b && reference_.valid) {
             const double cx = mapValue(free, current);
-            const QColor marker = QColor(kFringeCurrent);
-            drawOutlinedDisc(painter, QPointF(cx, populationY(f, reference_.finalPopulation2)), 3.5, 3.5, marker,
-                             plotPen(marker));
+            drawFringeMarker(painter, QPointF(cx, populationY(f, reference_.finalPopulation2)));
             if (ensembleResult_.valid)
                 drawOutlinedDisc(painter, QPointF(cx, populationY(f, ensembleResult_.averagePopulation2)), 3.2, 3.2,
                                  ensembleColour, plotPen(ensembleColour));

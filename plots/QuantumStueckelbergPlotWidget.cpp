@@ -51,7 +51,7 @@ void QuantumStueckelbergPlotWidget::paintEvent(QPaintEvent*)
     if (reference_.valid) {
         const QPen crossingPen = plotPen(QColor::fromRgba(kCrossingGuide), 1.0, Qt::DashDotLine);
         for (const double t : {reference_.firstCrossingTime, reference_.secondCrossingTime})
-            drawVerticalLine(painter, crossingPen, mapValue(x, t), p.top(), bias.bottom());
+            drawProtocolGuide(painter, panels, x, t, crossingPen);
     }
 
     const SweepBlock<ObservableSample> block{
@@ -65,10 +65,8 @@ void QuantumStueckelbergPlotWidget::paintEvent(QPaintEvent*)
     drawProtocolStrip(painter, bias);
     if (sweep_.enabled) {
         const double scale = std::max(std::fabs(sweep_.startValue), std::fabs(sweep_.endValue));
-        strokePath(painter,
-                   protocolSignal(bias, x, 300, 0.0, tEnd, scale, 0.44,
-                                  [&](double t) { return linearSweepValueAt(sweep_, t); }),
-                   plotPen(QColor(kFringeCurve), 1.8));
+        drawProtocolSignal(painter, bias, x, 300, 0.0, tEnd, scale, 0.44,
+                           [&](double t) { return linearSweepValueAt(sweep_, t); });
     }
 
     // The hold-time fringe: the final lower-state population after the
@@ -86,9 +84,8 @@ void QuantumStueckelbergPlotWidget::paintEvent(QPaintEvent*)
                    plotPen(QColor(kTwoLevelFirst), 1.8));
         const double current = sweep_.holdDuration;
         if (h0 <= current && current <= h1) {
-            const QColor marker = QColor(kFringeCurrent);
-            drawOutlinedDisc(painter, QPointF(mapValue(hold, current), populationY(f, reference_.finalLowerPopulation)),
-                             3.5, 3.5, marker, plotPen(marker));
+            drawFringeMarker(painter,
+                             QPointF(mapValue(hold, current), populationY(f, reference_.finalLowerPopulation)));
         }
     }
 

@@ -203,6 +203,15 @@ void paintScan(QPainter& painter, const QSize& widgetSize, const ScanDrawing& dr
     marker(true);
 }
 
+void ScanPicture::addEvenGrid(int intervals, int decimals)
+{
+    const double span = last - first;
+    for (int k = 0; k <= intervals; ++k) {
+        const double value = first + k * span / intervals;
+        gridLines.emplace_back(value, QString::number(value, 'f', decimals));
+    }
+}
+
 double scanTransmissionY(const QRect& panel, double transmission)
 {
     return panel.bottom() - panel.height() * clampNanToLower(transmission, 0.0, 1.0);

@@ -71,6 +71,10 @@ struct ScanPicture {
     // A picture of the range [from, to], the rest to be filled in.
     ScanPicture(double from, double to) : first(from), last(to) {}
 
+    // Grid lines at intervals + 1 evenly spaced values from first to last,
+    // each labelled with its value to the given decimals.
+    void addEvenGrid(int intervals, int decimals);
+
     double first = 0.0;
     double last = 1.0;
     std::vector<std::pair<double, QString>> gridLines;
