@@ -22,14 +22,6 @@ struct ScanPage {
     plot::ScanLayout layout;
 };
 
-// The legend of a Klein scan: the scanned quantity, then what the cyan curve
-// is, the current reference and the packet's dot.
-inline QString kleinScanLegend(const QString& scanned, const QString& curve)
-{
-    return QString("%1   |   cyan: %2   yellow: current reference   red: time-domain packet max P_right")
-        .arg(scanned, curve);
-}
-
 // The curve through a record's points, (point.*value, point.*transmission)
 // each, an unsolved point a gap.
 template <typename Point>
@@ -41,6 +33,21 @@ plot::ScanCurve scanCurveOf(const std::vector<Point>& points, double Point::*val
     for (const Point& p : points)
         curve.points.push_back({p.valid, p.*value, p.*transmission});
     return curve;
+}
+
+// The picture of a Klein scan over [first, last] with its one curve, the
+// transmission of the record's points against point.*value, and its legend:
+// the scanned quantity, then what the cyan curve is, the current reference
+// and the packet's dot. The page adds its grid, bands and summary.
+template <typename Point>
+plot::ScanPicture kleinScanPicture(double first, double last, const std::vector<Point>& points, double Point::*value,
+                                   const QString& scanned, const QString& curve)
+{
+    plot::ScanPicture picture(first, last);
+    picture.curves.push_back(scanCurveOf(points, value, &Point::transmission));
+    picture.legend = QString("%1   |   cyan: %2   yellow: current reference   red: time-domain packet max P_right")
+                         .arg(scanned, curve);
+    return picture;
 }
 
 // A Klein page of a stationary transmission scan: a copy of the scan record,

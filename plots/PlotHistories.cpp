@@ -76,6 +76,11 @@ InterferencePanels beginInterferencePlot(QPainter& painter, const QRect& widgetR
     return panels;
 }
 
+void drawHistoryPlaceholder(QPainter& painter, const QRectF& panel, const QString& text)
+{
+    drawTextOnPatch(painter, panel, Qt::AlignCenter, text, QColor(kPlaceholder), QColor(kBackground));
+}
+
 void drawProtocolGuide(QPainter& painter, const InterferencePanels& panels, const AxisMap& x, double t, const QPen& pen)
 {
     drawVerticalLine(painter, pen, mapValue(x, t), panels.history.top(), panels.strip.bottom());

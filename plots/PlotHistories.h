@@ -250,16 +250,27 @@ void drawProtocolSignal(QPainter& painter, const QRectF& strip, const AxisMap& x
 // kHistoryGrid and its frame in kFrame.
 InterferencePanels beginInterferencePlot(QPainter& painter, const QRect& widgetRect,
                                          const InterferenceLayout& layout = {});
-// The time axis that the history panel and the strip share: from 0 to the
+// An interference page opened (beginInterferencePlot): its panels and the
+// time axis that the history panel and the strip share, from 0 to the
 // protocol's end raised to every later counted sample time, or to 1 when
 // that end is not above 0.
+struct InterferencePage {
+    InterferencePanels panels;
+    AxisMap time;
+};
 template <typename Samples, typename Sample>
-AxisMap interferenceTimeAxis(const InterferencePanels& panels, const Samples& samples, SampleFlag<Sample> flag,
-                             double Sample::*time, double protocolEnd)
+InterferencePage beginInterferencePage(QPainter& painter, const QRect& widgetRect, const InterferenceLayout& layout,
+                                       const Samples& samples, SampleFlag<Sample> flag, double Sample::*time,
+                                       double protocolEnd)
 {
+    const InterferencePanels panels = beginInterferencePlot(painter, widgetRect, layout);
     const double end = historyTimes(samples, flag, time, protocolEnd).end;
-    return horizontalAxis(panels.history, 0.0, end > 0.0 ? end : 1.0, 0.0);
+    return {panels, horizontalAxis(panels.history, 0.0, end > 0.0 ? end : 1.0, 0.0)};
 }
+// What a history panel shows while no sample counts: text centred on a patch
+// of the background, over the grid.
+void drawHistoryPlaceholder(QPainter& painter, const QRectF& panel, const QString& text);
+
 // A guide at time t on the shared time axis x, down through the history panel
 // and the strip (a pulse boundary, a crossing).
 void drawProtocolGuide(QPainter& painter, const InterferencePanels& panels, const AxisMap& x, double t,

@@ -54,10 +54,7 @@ void QuantumBackflowPlotWidget::paintEvent(QPaintEvent*)
 
     const double backwardMax = atLeast(recorder_->maximumBackwardFlux(), 0.01);
     strokePath(painter,
-               timeCurve(samples, tAxis,
-                         [&](const BackflowSample& s) {
-                             return prob.bottom() - prob.height() * clampNanToUpper(s.probabilityLeft, 0.0, 1.0);
-                         }),
+               timeCurve(samples, tAxis, [&](const BackflowSample& s) { return fractionRow(prob, s.probabilityLeft); }),
                plotPen(QColor(kGaugeSecondTrace), 2.0));
     strokePath(painter,
                timeCurve(samples, tAxis,

@@ -49,9 +49,7 @@ void QuantumDoubleWellPlotWidget::paintEvent(QPaintEvent*)
                              {{&ObservableSample::leftWellProbability, plotPen(QColor(kCurve), 2.2)},
                               {&ObservableSample::rightWellProbability, plotPen(QColor(kSecondPopulation), 2.2)}});
     if (!measured)
-        drawTextOnPatch(painter, p, Qt::AlignCenter,
-                        QStringLiteral("Load the coherent double-well experiment and press Play"), QColor(kPlaceholder),
-                        QColor(kBackground));
+        drawHistoryPlaceholder(painter, p, QStringLiteral("Load the coherent double-well experiment and press Play"));
 
     drawPanelTitle(painter, p, QStringLiteral("Coherent tunnelling: left/right well population"));
     drawValueLabels(painter, p, QStringLiteral("1.0"), QStringLiteral("0.0"));

@@ -79,8 +79,7 @@ void QuantumDrivePlotWidget::paintEvent(QPaintEvent*)
                          {{&ObservableSample::meanX, position, plotPen(QColor(kCurve), 2.2)},
                           {&ObservableSample::totalEnergy, energy, plotPen(QColor(kEnergyCurve), 1.7)}});
     if (!measured)
-        drawTextOnPatch(painter, p, Qt::AlignCenter, QStringLiteral("Load a Driven Harmonic Trap and press Play"),
-                        QColor(kPlaceholder), QColor(kBackground));
+        drawHistoryPlaceholder(painter, p, QStringLiteral("Load a Driven Harmonic Trap and press Play"));
 
     drawPanelTitle(painter, p, QStringLiteral("Periodic drive: packet centre, trap centre and total energy"),
                    QColor(kTitle), 2.0, 22.0);

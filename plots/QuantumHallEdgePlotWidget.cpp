@@ -46,10 +46,7 @@ void QuantumHallEdgePlotWidget::paintEvent(QPaintEvent*)
         driftMax = std::abs(s.drift) > driftMax ? std::abs(s.drift) : driftMax;
     const int middle = time.center().y();
     strokePath(painter,
-               timeCurve(samples, tAxis,
-                         [&](const HallEdgeSample& s) {
-                             return time.bottom() - time.height() * clampNanToUpper(s.edgeProbability, 0.0, 1.0);
-                         }),
+               timeCurve(samples, tAxis, [&](const HallEdgeSample& s) { return fractionRow(time, s.edgeProbability); }),
                plotPen(QColor(kGaugeSecondTrace), 2.0));
     // The drift is centred, its largest excursion at 45 % of the height.
     strokePath(painter,

@@ -8,14 +8,13 @@ namespace {
 
 ScanPicture anglePicture(const KleinAngleScan& scan)
 {
-    ScanPicture picture(scan.firstAngleDegrees, scan.lastAngleDegrees);
+    ScanPicture picture =
+        kleinScanPicture(scan.firstAngleDegrees, scan.lastAngleDegrees, scan.points,
+                         &KleinAngleScanPoint::incidenceAngleDegrees, "incidence angle theta", "plane-wave reference");
     // Fixed angles every ten degrees, those inside the scan.
     for (int a = 0; a <= 70; a += 10)
         if (picture.first <= a && a <= picture.last)
             picture.gridLines.emplace_back(a, QString("%1 deg").arg(a));
-    picture.curves.push_back(
-        scanCurveOf(scan.points, &KleinAngleScanPoint::incidenceAngleDegrees, &KleinAngleScanPoint::transmission));
-    picture.legend = kleinScanLegend("incidence angle theta", "plane-wave reference");
     picture.summary = QString("|p|=%1   E=%2   V0=%3   width=%4   scan=%5..%6 deg")
                           .arg(QString::number(scan.momentumMagnitude, 'f', 4), QString::number(scan.energy, 'f', 4),
                                QString::number(scan.barrierHeight, 'f', 3), QString::number(scan.barrierWidth, 'f', 3),

@@ -1,7 +1,5 @@
 #include "plots/QuantumKleinHeightScanPlotWidget.h"
 
-#include <algorithm>
-
 namespace vxo {
 
 using namespace plot;
@@ -10,23 +8,18 @@ namespace {
 
 ScanPicture heightPicture(const KleinHeightScan& scan)
 {
-    const double h0 = scan.firstHeight;
-    const double h1 = scan.lastHeight;
-    ScanPicture picture(h0, h1);
-    // The regime edges, each limited to the scanned range.
-    const double lower = std::max(h0, std::min(scan.lowerThreshold, h1));
-    const double klein = std::max(h0, std::min(scan.kleinThreshold, h1));
-    picture.bands = {{h0, lower, QColor::fromRgba(kScanPositiveBand), "positive branch", 6},
+    ScanPicture picture =
+        kleinScanPicture(scan.firstHeight, scan.lastHeight, scan.points, &KleinHeightScanPoint::barrierHeight,
+                         "barrier height V0", "plane-wave T(V0)");
+    const double lower = picture.within(scan.lowerThreshold);
+    const double klein = picture.within(scan.kleinThreshold);
+    picture.bands = {{picture.first, lower, QColor::fromRgba(kScanPositiveBand), "positive branch", 6},
                      {lower, klein, QColor::fromRgba(kScanEvanescentBand), "evanescent", 0},
-                     {klein, h1, QColor::fromRgba(kScanKleinBand), "supercritical Klein", 0}};
+                     {klein, picture.last, QColor::fromRgba(kScanKleinBand), "supercritical Klein", 0}};
     picture.addEvenGrid(8, 1);
-    for (const double threshold : {scan.lowerThreshold, scan.kleinThreshold})
-        if (h0 <= threshold && threshold <= h1)
-            picture.thresholds.push_back(threshold);
+    picture.addThreshold(scan.lowerThreshold);
+    picture.addThreshold(scan.kleinThreshold);
     picture.thresholdWidth = 1.4;
-    picture.curves.push_back(
-        scanCurveOf(scan.points, &KleinHeightScanPoint::barrierHeight, &KleinHeightScanPoint::transmission));
-    picture.legend = kleinScanLegend("barrier height V0", "plane-wave T(V0)");
     picture.summary =
         QString("E=%1   |p|=%2   angle=%3 deg   width=%4   thresholds: %5 / %6")
             .arg(QString::number(scan.energy, 'f', 4), QString::number(scan.momentumMagnitude, 'f', 4),

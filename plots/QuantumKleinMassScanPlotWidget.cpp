@@ -1,7 +1,5 @@
 #include "plots/QuantumKleinMassScanPlotWidget.h"
 
-#include <algorithm>
-
 namespace vxo {
 
 using namespace plot;
@@ -10,22 +8,18 @@ namespace {
 
 ScanPicture massPicture(const KleinMassScan& scan)
 {
-    const double m0 = scan.firstMass;
-    const double m1 = scan.lastMass;
-    ScanPicture picture(m0, m1);
+    ScanPicture picture = kleinScanPicture(scan.firstMass, scan.lastMass, scan.points, &KleinMassScanPoint::restMass,
+                                           "rest mass m", "fixed-E plane-wave T(m)");
     // Below the transition mass the barrier region still propagates: on the
     // Klein side (V0 > E) through the negative branch.
-    const double edge = std::max(m0, std::min(scan.transitionMass, m1));
+    const double edge = picture.within(scan.transitionMass);
     const bool kleinSide = scan.barrierHeight > scan.energy;
-    picture.bands = {{m0, edge, kleinSide ? QColor::fromRgba(kScanKleinBand) : QColor::fromRgba(kScanPositiveBand),
+    picture.bands = {{picture.first, edge,
+                      kleinSide ? QColor::fromRgba(kScanKleinBand) : QColor::fromRgba(kScanPositiveBand),
                       kleinSide ? "supercritical Klein" : "positive branch", 6},
-                     {edge, m1, QColor::fromRgba(kScanEvanescentBand), "evanescent / opened gap", 0}};
+                     {edge, picture.last, QColor::fromRgba(kScanEvanescentBand), "evanescent / opened gap", 0}};
     picture.addEvenGrid(7, 2);
-    if (m0 <= scan.transitionMass && scan.transitionMass <= m1)
-        picture.thresholds.push_back(scan.transitionMass);
-    picture.curves.push_back(
-        scanCurveOf(scan.points, &KleinMassScanPoint::restMass, &KleinMassScanPoint::transmission));
-    picture.legend = kleinScanLegend("rest mass m", "fixed-E plane-wave T(m)");
+    picture.addThreshold(scan.transitionMass);
     picture.summary =
         QString("fixed E=%1   angle=%2 deg   V0=%3   width=%4   gap=2mc^2   transition m*=%5")
             .arg(QString::number(scan.energy, 'f', 4), QString::number(scan.incidenceAngleDegrees, 'f', 2),

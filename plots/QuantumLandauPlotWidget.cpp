@@ -62,11 +62,7 @@ void QuantumLandauPlotWidget::paintEvent(QPaintEvent*)
     const auto energyY = [&](double e) { return time.bottom() - time.height() * e / energyMax; };
     strokePath(painter, timeCurve(samples, tAxis, [&](const LandauSample& s) { return energyY(s.energy); }),
                plotPen(QColor(kGaugeHighlight), 2.0));
-    strokePath(painter,
-               timeCurve(samples, tAxis,
-                         [&](const LandauSample& s) {
-                             return time.bottom() - time.height() * clampNanToUpper(s.fidelity, 0.0, 1.0);
-                         }),
+    strokePath(painter, timeCurve(samples, tAxis, [&](const LandauSample& s) { return fractionRow(time, s.fidelity); }),
                plotPen(QColor(kGaugeSecondTrace), 1.7));
     if (!cyclotronPacket)
         drawHorizontalLine(painter, plotPen(QColor(kLandauLevel), 1.2, Qt::DashLine), time.left(), time.right(),

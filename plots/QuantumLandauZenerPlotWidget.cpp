@@ -56,8 +56,7 @@ void QuantumLandauZenerPlotWidget::paintEvent(QPaintEvent*)
         &ObservableSample::landauZenerUpper, &ObservableSample::landauZenerLeft,
         &ObservableSample::landauZenerRight, &ObservableSample::landauZenerCaptured};
     if (!drawSweepPopulations(painter, samples_, block, &ObservableSample::time, x, p))
-        drawTextOnPatch(painter, p, Qt::AlignCenter, QStringLiteral("Load a Landau-Zener sweep preset and press Play"),
-                        QColor(kPlaceholder), QColor(kBackground));
+        drawHistoryPlaceholder(painter, p, QStringLiteral("Load a Landau-Zener sweep preset and press Play"));
 
     drawProtocolStrip(painter, bias);
     if (sweep_.enabled) {

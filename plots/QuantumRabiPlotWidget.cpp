@@ -38,8 +38,7 @@ void QuantumRabiPlotWidget::paintEvent(QPaintEvent*)
                               {&ObservableSample::rabiPopulation2, plotPen(QColor(kSecondPopulation), 2.2)},
                               {&ObservableSample::rabiCaptured, plotPen(QColor(kCapturedCurve), 1.2, Qt::DotLine)}});
     if (!measured)
-        drawTextOnPatch(painter, p, Qt::AlignCenter, QStringLiteral("Load a driven double-well preset and press Play"),
-                        QColor(kPlaceholder), QColor(kBackground));
+        drawHistoryPlaceholder(painter, p, QStringLiteral("Load a driven double-well preset and press Play"));
 
     drawPanelTitle(painter, p, QStringLiteral("Driven two-level dynamics: stationary-state populations"),
                    QColor(kTitle), 2.0, 22.0);

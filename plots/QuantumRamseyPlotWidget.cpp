@@ -71,16 +71,15 @@ plot::InterferenceLayout QuantumRamseyPlotWidget::layout()
 void QuantumRamseyPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const InterferencePanels panels = beginInterferencePlot(painter, rect(), layout());
+    // The whole sequence, or the measured span when longer.
+    const InterferencePage page = beginInterferencePage(
+        painter, rect(), layout(), samples_, &ObservableSample::ramseyValid, &ObservableSample::time,
+        sequence_.enabled ? sequence_.startTime + ramseyTotalDuration(sequence_) : 1.0);
+    const InterferencePanels& panels = page.panels;
     const QRectF& p = panels.history;
     const QRectF& drive = panels.strip;
     const QRectF& f = panels.scan;
-
-    // The whole sequence, or the measured span when longer.
-    const AxisMap x =
-        interferenceTimeAxis(panels, samples_, &ObservableSample::ramseyValid, &ObservableSample::time,
-                             sequence_.enabled ? sequence_.startTime + ramseyTotalDuration(sequence_) : 1.0);
-    const double tEnd = x.valueSpan;
+    const AxisMap& x = page.time;
 
     if (reference_.valid) {
         const auto boundary = [&](double t, const QPen& pen) { drawProtocolGuide(painter, panels, x, t, pen); };
@@ -101,12 +100,11 @@ void QuantumRamseyPlotWidget::paintEvent(QPaintEvent*)
                               {&ObservableSample::ramseyPopulation2, plotPen(QColor(kTwoLevelSecond), 2.3)},
                               {&ObservableSample::ramseyCaptured, plotPen(QColor(kCapturedCurve), 1.0, Qt::DotLine)}});
     if (!measured)
-        drawTextOnPatch(painter, p, Qt::AlignCenter, QStringLiteral("Load a Ramsey preset and press Play"),
-                        QColor(kPlaceholder), QColor(kBackground));
+        drawHistoryPlaceholder(painter, p, QStringLiteral("Load a Ramsey preset and press Play"));
 
     drawProtocolStrip(painter, drive);
     if (sequence_.enabled)
-        drawProtocolSignal(painter, drive, x, 400, 0.0, tEnd,
+        drawProtocolSignal(painter, drive, x, 400, 0.0, x.valueSpan,
                            std::fabs(sequence_.mean) + std::fabs(sequence_.amplitude), 0.44,
                            [&](double t) { return ramseyValueAt(sequence_, t); });
 

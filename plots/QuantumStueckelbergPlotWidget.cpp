@@ -37,16 +37,15 @@ plot::InterferenceLayout QuantumStueckelbergPlotWidget::layout() { return {}; }
 void QuantumStueckelbergPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const InterferencePanels panels = beginInterferencePlot(painter, rect(), layout());
+    // The whole schedule (out, hold, back), or the measured span when longer.
+    const InterferencePage page = beginInterferencePage(
+        painter, rect(), layout(), samples_, &ObservableSample::stueckelbergValid, &ObservableSample::time,
+        sweep_.enabled ? sweep_.startTime + linearSweepDuration(sweep_) : 1.0);
+    const InterferencePanels& panels = page.panels;
     const QRectF& p = panels.history;
     const QRectF& bias = panels.strip;
     const QRectF& f = panels.scan;
-
-    // The whole schedule (out, hold, back), or the measured span when longer.
-    const AxisMap x =
-        interferenceTimeAxis(panels, samples_, &ObservableSample::stueckelbergValid, &ObservableSample::time,
-                             sweep_.enabled ? sweep_.startTime + linearSweepDuration(sweep_) : 1.0);
-    const double tEnd = x.valueSpan;
+    const AxisMap& x = page.time;
 
     if (reference_.valid) {
         const QPen crossingPen = plotPen(QColor::fromRgba(kCrossingGuide), 1.0, Qt::DashDotLine);
@@ -59,13 +58,12 @@ void QuantumStueckelbergPlotWidget::paintEvent(QPaintEvent*)
         &ObservableSample::stueckelbergUpper, &ObservableSample::stueckelbergLeft,
         &ObservableSample::stueckelbergRight, &ObservableSample::stueckelbergCaptured};
     if (!drawSweepPopulations(painter, samples_, block, &ObservableSample::time, x, p))
-        drawTextOnPatch(painter, p, Qt::AlignCenter, QStringLiteral("Load a Stueckelberg preset and press Play"),
-                        QColor(kPlaceholder), QColor(kBackground));
+        drawHistoryPlaceholder(painter, p, QStringLiteral("Load a Stueckelberg preset and press Play"));
 
     drawProtocolStrip(painter, bias);
     if (sweep_.enabled) {
         const double scale = std::max(std::fabs(sweep_.startValue), std::fabs(sweep_.endValue));
-        drawProtocolSignal(painter, bias, x, 300, 0.0, tEnd, scale, 0.44,
+        drawProtocolSignal(painter, bias, x, 300, 0.0, x.valueSpan, scale, 0.44,
                            [&](double t) { return linearSweepValueAt(sweep_, t); });
     }
 

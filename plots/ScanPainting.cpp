@@ -212,6 +212,14 @@ void ScanPicture::addEvenGrid(int intervals, int decimals)
     }
 }
 
+void ScanPicture::addThreshold(double value)
+{
+    if (first <= value && value <= last)
+        thresholds.push_back(value);
+}
+
+double ScanPicture::within(double value) const { return std::max(first, std::min(value, last)); }
+
 double scanTransmissionY(const QRect& panel, double transmission)
 {
     return panel.bottom() - panel.height() * clampNanToLower(transmission, 0.0, 1.0);

@@ -74,6 +74,10 @@ struct ScanPicture {
     // Grid lines at intervals + 1 evenly spaced values from first to last,
     // each labelled with its value to the given decimals.
     void addEvenGrid(int intervals, int decimals);
+    // A threshold line at value, when it lies within [first, last].
+    void addThreshold(double value);
+    // value limited to [first, last]: a regime edge that the scan may not reach.
+    double within(double value) const;
 
     double first = 0.0;
     double last = 1.0;
