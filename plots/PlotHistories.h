@@ -95,62 +95,38 @@ public:
 private:
     QPainter& painter_;
 };
-// Strokes each curve, clipped to the panel, through the counted samples, a sample's row given by
-// yOf(curve, sample); false, nothing drawn, when no sample counts.
-template <typename Samples, typename Sample, typename Curves, typename YOf>
-bool strokeHistoryCurves(QPainter& painter, const Samples& samples, SampleFlag<Sample> flag, double Sample::*time,
-                         const AxisMap& x, const QRectF& panel, const Curves& curves, YOf&& yOf)
+} // namespace detail
+
+// One curve of a history plot: the sample field, its pen and its vertical
+// scale: a population on [0, 1] (populationY in the panel) when y is empty,
+// else the axis y of its own (a width, a position, an energy).
+template <typename Sample>
+struct HistoryCurve {
+    double Sample::*value;
+    QPen pen;
+    std::optional<AxisMap> y = std::nullopt;
+};
+
+// Strokes the curves in order through the counted samples, each at
+// (x(time), its row), clipped to the panel. False, nothing drawn, when no
+// sample counts (the plot then shows its placeholder).
+template <typename Samples, typename Sample, std::size_t N>
+bool drawHistoryCurves(QPainter& painter, const Samples& samples, SampleFlag<Sample> flag, double Sample::*time,
+                       const AxisMap& x, const QRectF& panel, const HistoryCurve<Sample> (&curves)[N])
 {
     if (!historyTimes(samples, flag, time, 0.0).first)
         return false;
     // A history out of time order or beyond its scale would run over the
     // texts around the panel: the curves stay on it, with room for a pen's
     // width above and below, where a population of 0 or 1 is drawn.
-    const PanelClip clip(painter, panel);
-    for (const auto& curve : curves)
-        strokePath(painter, historyCurve(samples, flag, time, x, [&](const Sample& s) { return yOf(curve, s); }),
-                   curve.pen);
+    const detail::PanelClip clip(painter, panel);
+    for (const HistoryCurve<Sample>& curve : curves) {
+        const auto row = [&](const Sample& s) {
+            return curve.y ? mapValue(*curve.y, s.*(curve.value)) : populationY(panel, s.*(curve.value));
+        };
+        strokePath(painter, historyCurve(samples, flag, time, x, row), curve.pen);
+    }
     return true;
-}
-} // namespace detail
-
-// One population curve of a history plot: the sample field and its pen.
-template <typename Sample>
-struct PopulationCurve {
-    double Sample::*value;
-    QPen pen;
-};
-
-// Strokes the curves in order through the counted samples, each at
-// (x(time), populationY(panel, value)). False, nothing drawn, when no sample
-// counts (the plot then shows its placeholder).
-template <typename Samples, typename Sample, std::size_t N>
-bool drawPopulationCurves(QPainter& painter, const Samples& samples, SampleFlag<Sample> flag, double Sample::*time,
-                          const AxisMap& x, const QRectF& panel, const PopulationCurve<Sample> (&curves)[N])
-{
-    return detail::strokeHistoryCurves(
-        painter, samples, flag, time, x, panel, curves,
-        [&](const PopulationCurve<Sample>& curve, const Sample& s) { return populationY(panel, s.*(curve.value)); });
-}
-
-// One curve of a history plot on a vertical scale of its own (a width, a
-// position, an energy): the sample field, its axis and its pen.
-template <typename Sample>
-struct ScaledCurve {
-    double Sample::*value;
-    AxisMap y;
-    QPen pen;
-};
-
-// Strokes the curves in order through the counted samples, each at
-// (x(time), y(value)). False, nothing drawn, when no sample counts.
-template <typename Samples, typename Sample, std::size_t N>
-bool drawScaledCurves(QPainter& painter, const Samples& samples, SampleFlag<Sample> flag, double Sample::*time,
-                      const AxisMap& x, const QRectF& panel, const ScaledCurve<Sample> (&curves)[N])
-{
-    return detail::strokeHistoryCurves(
-        painter, samples, flag, time, x, panel, curves,
-        [](const ScaledCurve<Sample>& curve, const Sample& s) { return mapValue(curve.y, s.*(curve.value)); });
 }
 
 // The colours of a two-level prediction: the curves of the first and second
@@ -201,12 +177,12 @@ template <typename Samples, typename Sample>
 bool drawSweepPopulations(QPainter& painter, const Samples& samples, const SweepBlock<Sample>& block,
                           double Sample::*time, const AxisMap& x, const QRectF& panel)
 {
-    return drawPopulationCurves<Samples, Sample>(painter, samples, block.valid, time, x, panel,
-                                                 {{block.lower, sweepCurvePen(0)},
-                                                  {block.upper, sweepCurvePen(1)},
-                                                  {block.left, sweepCurvePen(2)},
-                                                  {block.right, sweepCurvePen(3)},
-                                                  {block.captured, sweepCurvePen(4)}});
+    return drawHistoryCurves<Samples, Sample>(painter, samples, block.valid, time, x, panel,
+                                              {{block.lower, sweepCurvePen(0)},
+                                               {block.upper, sweepCurvePen(1)},
+                                               {block.left, sweepCurvePen(2)},
+                                               {block.right, sweepCurvePen(3)},
+                                               {block.captured, sweepCurvePen(4)}});
 }
 // Their legend entries "P(lower)", "P(upper)", "P(left)", "P(right)" (the
 // captured weight has none), for drawLegendLine.

@@ -45,9 +45,9 @@ void QuantumDoubleWellPlotWidget::paintEvent(QPaintEvent*)
     }
 
     const bool measured =
-        drawPopulationCurves(painter, samples_, &ObservableSample::doubleWellValid, &ObservableSample::time, x, p,
-                             {{&ObservableSample::leftWellProbability, plotPen(QColor(kCurve), 2.2)},
-                              {&ObservableSample::rightWellProbability, plotPen(QColor(kSecondPopulation), 2.2)}});
+        drawHistoryCurves(painter, samples_, &ObservableSample::doubleWellValid, &ObservableSample::time, x, p,
+                          {{&ObservableSample::leftWellProbability, plotPen(QColor(kCurve), 2.2)},
+                           {&ObservableSample::rightWellProbability, plotPen(QColor(kSecondPopulation), 2.2)}});
     if (!measured)
         drawHistoryPlaceholder(painter, p, QStringLiteral("Load the coherent double-well experiment and press Play"));
 

@@ -75,9 +75,9 @@ void QuantumDrivePlotWidget::paintEvent(QPaintEvent*)
                plotPen(QColor(kDriveTrap), 1.4, Qt::DashLine));
 
     const bool measured =
-        drawScaledCurves(painter, samples_, nullptr, &ObservableSample::time, x, p,
-                         {{&ObservableSample::meanX, position, plotPen(QColor(kCurve), 2.2)},
-                          {&ObservableSample::totalEnergy, energy, plotPen(QColor(kEnergyCurve), 1.7)}});
+        drawHistoryCurves(painter, samples_, nullptr, &ObservableSample::time, x, p,
+                          {{&ObservableSample::meanX, plotPen(QColor(kCurve), 2.2), position},
+                           {&ObservableSample::totalEnergy, plotPen(QColor(kEnergyCurve), 1.7), energy}});
     if (!measured)
         drawHistoryPlaceholder(painter, p, QStringLiteral("Load a Driven Harmonic Trap and press Play"));
 

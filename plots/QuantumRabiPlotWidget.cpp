@@ -33,10 +33,10 @@ void QuantumRabiPlotWidget::paintEvent(QPaintEvent*)
     }
 
     const bool measured =
-        drawPopulationCurves(painter, samples_, &ObservableSample::rabiValid, &ObservableSample::time, x, p,
-                             {{&ObservableSample::rabiPopulation1, plotPen(QColor(kRabiFirst), 2.2)},
-                              {&ObservableSample::rabiPopulation2, plotPen(QColor(kSecondPopulation), 2.2)},
-                              {&ObservableSample::rabiCaptured, plotPen(QColor(kCapturedCurve), 1.2, Qt::DotLine)}});
+        drawHistoryCurves(painter, samples_, &ObservableSample::rabiValid, &ObservableSample::time, x, p,
+                          {{&ObservableSample::rabiPopulation1, plotPen(QColor(kRabiFirst), 2.2)},
+                           {&ObservableSample::rabiPopulation2, plotPen(QColor(kSecondPopulation), 2.2)},
+                           {&ObservableSample::rabiCaptured, plotPen(QColor(kCapturedCurve), 1.2, Qt::DotLine)}});
     if (!measured)
         drawHistoryPlaceholder(painter, p, QStringLiteral("Load a driven double-well preset and press Play"));
 

@@ -95,10 +95,10 @@ void QuantumRamseyPlotWidget::paintEvent(QPaintEvent*)
     }
 
     const bool measured =
-        drawPopulationCurves(painter, samples_, &ObservableSample::ramseyValid, &ObservableSample::time, x, p,
-                             {{&ObservableSample::ramseyPopulation1, plotPen(QColor(kTwoLevelFirst), 2.3)},
-                              {&ObservableSample::ramseyPopulation2, plotPen(QColor(kTwoLevelSecond), 2.3)},
-                              {&ObservableSample::ramseyCaptured, plotPen(QColor(kCapturedCurve), 1.0, Qt::DotLine)}});
+        drawHistoryCurves(painter, samples_, &ObservableSample::ramseyValid, &ObservableSample::time, x, p,
+                          {{&ObservableSample::ramseyPopulation1, plotPen(QColor(kTwoLevelFirst), 2.3)},
+                           {&ObservableSample::ramseyPopulation2, plotPen(QColor(kTwoLevelSecond), 2.3)},
+                           {&ObservableSample::ramseyCaptured, plotPen(QColor(kCapturedCurve), 1.0, Qt::DotLine)}});
     if (!measured)
         drawHistoryPlaceholder(painter, p, QStringLiteral("Load a Ramsey preset and press Play"));
 
