@@ -38,20 +38,20 @@ ScanPicture masslessPicture(const DiracMasslessComparison& scan)
     return picture;
 }
 
+// Wider angle labels and a taller legend band than the Klein scans.
+const ScanPage kPage{"Massless Dirac / graphene-like analogue - same E, same barrier",
+                     "Load the Massless Dirac / Graphene-like Klein Analogue preset.",
+                     ScanLayout{}
+                         .withMargins(QMargins(64, 50, 24, 62))
+                         .withValueLabelWidth(56)
+                         .withLegendGap(30)
+                         .withLegendHeight(24)
+                         .withBandNameDrop(30)};
+
 } // namespace
 
-// Wider angle labels and a taller legend band than the Klein scans.
 QuantumDiracMasslessComparisonPlotWidget::QuantumDiracMasslessComparisonPlotWidget(QWidget* parent)
-    : KleinScanPlotWidget(parent,
-                          {"Massless Dirac / graphene-like analogue - same E, same barrier",
-                           "Load the Massless Dirac / Graphene-like Klein Analogue preset.",
-                           ScanLayout{}
-                               .withMargins(QMargins(64, 50, 24, 62))
-                               .withValueLabelWidth(56)
-                               .withLegendGap(30)
-                               .withLegendHeight(24)
-                               .withBandNameDrop(30)},
-                          masslessPicture)
+    : KleinScanPlotWidget(parent, kPage, masslessPicture)
 {
 }
 

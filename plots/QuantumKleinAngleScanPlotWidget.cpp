@@ -22,18 +22,18 @@ ScanPicture anglePicture(const KleinAngleScan& scan)
     return picture;
 }
 
+const ScanPage kPage{"Klein angular reference - stationary plane-wave T(theta) at fixed |p|",
+                     "Load the Klein Transmission vs Incidence Angle preset.",
+                     ScanLayout{}
+                         .withMargins(QMargins(62, 46, 22, 54))
+                         .withTransmissionLabelLeft(6)
+                         .withLegendGap(27)
+                         .withSummaryHeight(42)};
+
 } // namespace
 
 QuantumKleinAngleScanPlotWidget::QuantumKleinAngleScanPlotWidget(QWidget* parent)
-    : KleinScanPlotWidget(parent,
-                          {"Klein angular reference - stationary plane-wave T(theta) at fixed |p|",
-                           "Load the Klein Transmission vs Incidence Angle preset.",
-                           ScanLayout{}
-                               .withMargins(QMargins(62, 46, 22, 54))
-                               .withTransmissionLabelLeft(6)
-                               .withLegendGap(27)
-                               .withSummaryHeight(42)},
-                          anglePicture)
+    : KleinScanPlotWidget(parent, kPage, anglePicture)
 {
 }
 

@@ -28,13 +28,13 @@ ScanPicture heightPicture(const KleinHeightScan& scan)
     return picture;
 }
 
+const ScanPage kPage{"Klein barrier-height reference - stationary plane-wave T(V0)",
+                     "Load the Klein Transmission vs Barrier Height preset.", ScanLayout{}};
+
 } // namespace
 
 QuantumKleinHeightScanPlotWidget::QuantumKleinHeightScanPlotWidget(QWidget* parent)
-    : KleinScanPlotWidget(parent,
-                          {"Klein barrier-height reference - stationary plane-wave T(V0)",
-                           "Load the Klein Transmission vs Barrier Height preset.", ScanLayout{}},
-                          heightPicture)
+    : KleinScanPlotWidget(parent, kPage, heightPicture)
 {
 }
 

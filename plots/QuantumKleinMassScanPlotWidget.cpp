@@ -28,14 +28,14 @@ ScanPicture massPicture(const KleinMassScan& scan)
     return picture;
 }
 
+// Wider boxes for the mass labels than the default.
+const ScanPage kPage{"Klein mass dependence - fixed-energy stationary T(m)",
+                     "Load the Klein Transmission vs Mass preset.", ScanLayout{}.withValueLabelWidth(56)};
+
 } // namespace
 
-// Wider boxes for the mass labels than the default.
 QuantumKleinMassScanPlotWidget::QuantumKleinMassScanPlotWidget(QWidget* parent)
-    : KleinScanPlotWidget(parent,
-                          {"Klein mass dependence - fixed-energy stationary T(m)",
-                           "Load the Klein Transmission vs Mass preset.", ScanLayout{}.withValueLabelWidth(56)},
-                          massPicture)
+    : KleinScanPlotWidget(parent, kPage, massPicture)
 {
 }
 
