@@ -3,7 +3,7 @@
 #include "plots/PlotAxes.h"
 #include "plots/PlotPages.h"
 #include "plots/RecorderPlotWidget.h"
-#include "plots/TimeTraces.h"
+#include "plots/PlotCurves.h"
 
 #include <QPainter>
 
@@ -44,19 +44,17 @@ protected:
         plot::strokePath(painter,
                          plot::polylineBridgingGaps(
                              samples.size(), [&](std::size_t i) { return plane(samples[i].meanX, samples[i].meanY); }),
-                         plot::plotPen(QColor(plot::kGaugeTrajectory), 2.0));
-        plot::drawDisc(painter, plane(samples.back().meanX, samples.back().meanY), 4.5, QColor(plot::kGaugeHighlight));
+                         plot::plotPen(QColor(plot::kGauge.trajectory), 2.0));
+        plot::drawDisc(painter, plane(samples.back().meanX, samples.back().meanY), 4.5, QColor(plot::kGauge.highlight));
     }
 
     // The caption under each panel and the summary inside the upper one's top.
     static void drawOrbitTexts(QPainter& painter, const plot::StackedPanels& panels, const QString& orbitCaption,
                                const QString& timeCaption, const QString& summary)
     {
-        const QColor texts = QColor(plot::kGaugeCaption);
-        plot::drawPanelCaption(painter, panels.upper, 3, 20, orbitCaption, texts);
-        plot::drawPanelCaption(painter, panels.lower, 4, 20, timeCaption, texts);
-        plot::drawPanelSummary(painter, panels.upper, 22, summary, QColor(plot::kStackedSummary),
-                               QColor(plot::kStackedPanel));
+        plot::drawStackedTexts(painter, panels, layout().texts, orbitCaption, timeCaption, summary,
+                               QColor(plot::kInnerPanel.gaugeCaption), QColor(plot::kInnerPanel.stackedSummary),
+                               QColor(plot::kInnerPanel.fill));
     }
 };
 

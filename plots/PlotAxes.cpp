@@ -62,6 +62,11 @@ double clampKeepNan(double value, double lo, double hi)
     return std::max(lo, std::min(value, hi));
 }
 
+double fractionRow(const QRect& panel, double fraction)
+{
+    return panel.bottom() - panel.height() * clampNanToUpper(fraction, 0.0, 1.0);
+}
+
 double clampNanToUpper(double value, double lo, double hi)
 {
     if (std::isnan(value))

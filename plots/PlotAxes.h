@@ -3,6 +3,7 @@
 #include "plots/PlotFrame.h"
 
 #include <QPointF>
+#include <QRect>
 #include <QRectF>
 
 #include <cstddef>
@@ -65,6 +66,11 @@ double clampKeepNan(double value, double lo, double hi);
 double clampNanToUpper(double value, double lo, double hi);
 // [lo, hi] with a NaN on lo (the Klein scans: "counts as 0").
 double clampNanToLower(double value, double lo, double hi);
+
+// The pixel row of a fraction (a probability, a fidelity) on a [0, 1] scale
+// rising from a panel's last pixel row (QRect's bottom) over its height,
+// limited to [0, 1] with a NaN at 1 (clampNanToUpper).
+double fractionRow(const QRect& panel, double fraction);
 
 // The end of a time axis that starts at 0: analysisEndTime, or lastTime when
 // that is larger (a run past its analysis end stretches the axis), floored at

@@ -81,14 +81,22 @@ QPainterPath sampledPolyline(int intervals, double t0, double t1, PointAtTime&& 
 void strokePath(QPainter& painter, const QPainterPath& path, const QPen& pen);
 
 // The curve of a recorder's samples against time, through every sample in
-// order: sample i at (mapValue(time, samples[i].time), mapValue(value,
-// valueOf(samples[i]))); a point that is not finite is a gap, bridged.
+// order: sample i at (mapValue(time, samples[i].time), rowOf(samples[i])),
+// rowOf giving the pixel row (for traces scaled in a panel of their own); a
+// point that is not finite is a gap, bridged.
+template <typename Sample, typename RowOf>
+QPainterPath timeCurve(const std::vector<Sample>& samples, const AxisMap& time, RowOf&& rowOf)
+{
+    return polylineBridgingGaps(
+        samples.size(), [&](std::size_t i) { return QPointF(mapValue(time, samples[i].time), rowOf(samples[i])); });
+}
+
+// The same with the row mapped from a value: sample i at row mapValue(value,
+// valueOf(samples[i])).
 template <typename Sample, typename ValueOf>
 QPainterPath timeCurve(const std::vector<Sample>& samples, const AxisMap& time, const AxisMap& value, ValueOf&& valueOf)
 {
-    return polylineBridgingGaps(samples.size(), [&](std::size_t i) {
-        return QPointF(mapValue(time, samples[i].time), mapValue(value, valueOf(samples[i])));
-    });
+    return timeCurve(samples, time, [&](const Sample& sample) { return mapValue(value, valueOf(sample)); });
 }
 
 // The valueOf of timeCurve for a fraction, fidelity or correlation drawn on

@@ -76,6 +76,23 @@ InterferencePanels beginInterferencePlot(QPainter& painter, const QRect& widgetR
     return panels;
 }
 
+void drawHistoryPlaceholder(QPainter& painter, const QRectF& panel, const QString& text)
+{
+    drawTextOnPatch(painter, panel, Qt::AlignCenter, text, QColor(kSinglePanel.placeholder),
+                    QColor(kSinglePanel.background));
+}
+
+void drawProtocolGuide(QPainter& painter, const InterferencePanels& panels, const AxisMap& x, double t, const QPen& pen)
+{
+    drawVerticalLine(painter, pen, mapValue(x, t), panels.history.top(), panels.strip.bottom());
+}
+
+void drawFringeMarker(QPainter& painter, const QPointF& at)
+{
+    const QColor marker(kTwoLevel.fringeCurrent);
+    drawOutlinedDisc(painter, at, 3.5, 3.5, marker, plotPen(marker));
+}
+
 void drawInterferenceLabels(QPainter& painter, const InterferencePanels& panels, const QString& stripLabel,
                             const QString& scanLabel, const QString& scanCaption)
 {
@@ -84,7 +101,6 @@ void drawInterferenceLabels(QPainter& painter, const InterferencePanels& panels,
     drawValueLabels(painter, panels.history, QStringLiteral("1.0"), QStringLiteral("0.0"), colour);
     drawTextBox(painter, QRectF(2.0, panels.strip.top() + 5.0, 52.0, 18.0), flags, stripLabel, colour);
     drawTextBox(painter, QRectF(2.0, panels.scan.center().y() - 9.0, 52.0, 18.0), flags, scanLabel, colour);
-    drawCentredText(painter, QRectF(panels.scan.left(), panels.scan.bottom() + 2.0, panels.scan.width(), 18.0),
-                    scanCaption, colour);
+    drawCentredText(painter, panels.scanCaption, scanCaption, colour);
 }
 } // namespace vxo::plot

@@ -95,62 +95,38 @@ public:
 private:
     QPainter& painter_;
 };
-// Strokes each curve, clipped to the panel, through the counted samples, a sample's row given by
-// yOf(curve, sample); false, nothing drawn, when no sample counts.
-template <typename Samples, typename Sample, typename Curves, typename YOf>
-bool strokeHistoryCurves(QPainter& painter, const Samples& samples, SampleFlag<Sample> flag, double Sample::*time,
-                         const AxisMap& x, const QRectF& panel, const Curves& curves, YOf&& yOf)
+} // namespace detail
+
+// One curve of a history plot: the sample field, its pen and its vertical
+// scale: a population on [0, 1] (populationY in the panel) when y is empty,
+// else the axis y of its own (a width, a position, an energy).
+template <typename Sample>
+struct HistoryCurve {
+    double Sample::*value;
+    QPen pen;
+    std::optional<AxisMap> y = std::nullopt;
+};
+
+// Strokes the curves in order through the counted samples, each at
+// (x(time), its row), clipped to the panel. False, nothing drawn, when no
+// sample counts (the plot then shows its placeholder).
+template <typename Samples, typename Sample, std::size_t N>
+bool drawHistoryCurves(QPainter& painter, const Samples& samples, SampleFlag<Sample> flag, double Sample::*time,
+                       const AxisMap& x, const QRectF& panel, const HistoryCurve<Sample> (&curves)[N])
 {
     if (!historyTimes(samples, flag, time, 0.0).first)
         return false;
     // A history out of time order or beyond its scale would run over the
     // texts around the panel: the curves stay on it, with room for a pen's
     // width above and below, where a population of 0 or 1 is drawn.
-    const PanelClip clip(painter, panel);
-    for (const auto& curve : curves)
-        strokePath(painter, historyCurve(samples, flag, time, x, [&](const Sample& s) { return yOf(curve, s); }),
-                   curve.pen);
+    const detail::PanelClip clip(painter, panel);
+    for (const HistoryCurve<Sample>& curve : curves) {
+        const auto row = [&](const Sample& s) {
+            return curve.y ? mapValue(*curve.y, s.*(curve.value)) : populationY(panel, s.*(curve.value));
+        };
+        strokePath(painter, historyCurve(samples, flag, time, x, row), curve.pen);
+    }
     return true;
-}
-} // namespace detail
-
-// One population curve of a history plot: the sample field and its pen.
-template <typename Sample>
-struct PopulationCurve {
-    double Sample::*value;
-    QPen pen;
-};
-
-// Strokes the curves in order through the counted samples, each at
-// (x(time), populationY(panel, value)). False, nothing drawn, when no sample
-// counts (the plot then shows its placeholder).
-template <typename Samples, typename Sample, std::size_t N>
-bool drawPopulationCurves(QPainter& painter, const Samples& samples, SampleFlag<Sample> flag, double Sample::*time,
-                          const AxisMap& x, const QRectF& panel, const PopulationCurve<Sample> (&curves)[N])
-{
-    return detail::strokeHistoryCurves(
-        painter, samples, flag, time, x, panel, curves,
-        [&](const PopulationCurve<Sample>& curve, const Sample& s) { return populationY(panel, s.*(curve.value)); });
-}
-
-// One curve of a history plot on a vertical scale of its own (a width, a
-// position, an energy): the sample field, its axis and its pen.
-template <typename Sample>
-struct ScaledCurve {
-    double Sample::*value;
-    AxisMap y;
-    QPen pen;
-};
-
-// Strokes the curves in order through the counted samples, each at
-// (x(time), y(value)). False, nothing drawn, when no sample counts.
-template <typename Samples, typename Sample, std::size_t N>
-bool drawScaledCurves(QPainter& painter, const Samples& samples, SampleFlag<Sample> flag, double Sample::*time,
-                      const AxisMap& x, const QRectF& panel, const ScaledCurve<Sample> (&curves)[N])
-{
-    return detail::strokeHistoryCurves(
-        painter, samples, flag, time, x, panel, curves,
-        [](const ScaledCurve<Sample>& curve, const Sample& s) { return mapValue(curve.y, s.*(curve.value)); });
 }
 
 // The colours of a two-level prediction: the curves of the first and second
@@ -201,12 +177,12 @@ template <typename Samples, typename Sample>
 bool drawSweepPopulations(QPainter& painter, const Samples& samples, const SweepBlock<Sample>& block,
                           double Sample::*time, const AxisMap& x, const QRectF& panel)
 {
-    return drawPopulationCurves<Samples, Sample>(painter, samples, block.valid, time, x, panel,
-                                                 {{block.lower, sweepCurvePen(0)},
-                                                  {block.upper, sweepCurvePen(1)},
-                                                  {block.left, sweepCurvePen(2)},
-                                                  {block.right, sweepCurvePen(3)},
-                                                  {block.captured, sweepCurvePen(4)}});
+    return drawHistoryCurves<Samples, Sample>(painter, samples, block.valid, time, x, panel,
+                                              {{block.lower, sweepCurvePen(0)},
+                                               {block.upper, sweepCurvePen(1)},
+                                               {block.left, sweepCurvePen(2)},
+                                               {block.right, sweepCurvePen(3)},
+                                               {block.captured, sweepCurvePen(4)}});
 }
 // Their legend entries "P(lower)", "P(upper)", "P(left)", "P(right)" (the
 // captured weight has none), for drawLegendLine.
@@ -236,25 +212,50 @@ QPainterPath protocolSignal(const QRectF& strip, const AxisMap& x, int intervals
     });
 }
 
+// The protocol's signal (protocolSignal) stroked over the strip in kTwoLevel.fringe.
+template <typename ValueAt>
+void drawProtocolSignal(QPainter& painter, const QRectF& strip, const AxisMap& x, int intervals, double t0, double t1,
+                        double scale, double gain, ValueAt&& valueAt)
+{
+    strokePath(painter, protocolSignal(strip, x, intervals, t0, t1, scale, gain, valueAt),
+               plotPen(QColor(kTwoLevel.fringe), 1.8));
+}
+
 // Opens the paint of a stacked plot: the background, the layout's panels for
 // the widget's size, then the quarter grid of the history panel in
 // kAxes.historyGrid and its frame in kSinglePanel.frame.
 InterferencePanels beginInterferencePlot(QPainter& painter, const QRect& widgetRect,
                                          const InterferenceLayout& layout = {});
-// The time axis that the history panel and the strip share: from 0 to the
+// An interference page opened (beginInterferencePlot): its panels and the
+// time axis that the history panel and the strip share, from 0 to the
 // protocol's end raised to every later counted sample time, or to 1 when
 // that end is not above 0.
+struct InterferencePage {
+    InterferencePanels panels;
+    AxisMap time;
+};
 template <typename Samples, typename Sample>
-AxisMap interferenceTimeAxis(const InterferencePanels& panels, const Samples& samples, SampleFlag<Sample> flag,
-                             double Sample::*time, double protocolEnd)
+InterferencePage beginInterferencePage(QPainter& painter, const QRect& widgetRect, const InterferenceLayout& layout,
+                                       const Samples& samples, SampleFlag<Sample> flag, double Sample::*time,
+                                       double protocolEnd)
 {
+    const InterferencePanels panels = beginInterferencePlot(painter, widgetRect, layout);
     const double end = historyTimes(samples, flag, time, protocolEnd).end;
-    return horizontalAxis(panels.history, 0.0, end > 0.0 ? end : 1.0, 0.0);
+    return {panels, horizontalAxis(panels.history, 0.0, end > 0.0 ? end : 1.0, 0.0)};
 }
+// What a history panel shows while no sample counts: text centred on a patch
+// of the background, over the grid.
+void drawHistoryPlaceholder(QPainter& painter, const QRectF& panel, const QString& text);
+
+// A guide at time t on the shared time axis x, down through the history panel
+// and the strip (a pulse boundary, a crossing).
+void drawProtocolGuide(QPainter& painter, const InterferencePanels& panels, const AxisMap& x, double t,
+                       const QPen& pen);
+// The mark of the current scan value on the fringe: an outlined kTwoLevel.fringeCurrent disc.
+void drawFringeMarker(QPainter& painter, const QPointF& at);
 // Their labels in kSinglePanel.axisText: "1.0" and "0.0" beside the history panel,
 // stripLabel at the strip's top + 5 and scanLabel at the scan's middle - 9
-// (right-aligned in 52 x 18 boxes at x = 2), scanCaption centred in
-// QRectF(scan.left, scan.bottom + 2, scan.width, 18).
+// (right-aligned in 52 x 18 boxes at x = 2), scanCaption centred on its line.
 void drawInterferenceLabels(QPainter& painter, const InterferencePanels& panels, const QString& stripLabel,
                             const QString& scanLabel, const QString& scanCaption);
 

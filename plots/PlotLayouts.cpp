@@ -80,12 +80,19 @@ InterferencePanels interferencePanels(const QSize& widgetSize, const Interferenc
     const QMarginsF& m = layout.margins;
     const double left = m.left();
     const double width = atLeast(widgetSize.width() - m.right(), left + layout.minimumHistory.width()) - left;
-    const double below = layout.strip.gap + layout.strip.height + layout.scan.gap + layout.scan.height + m.bottom();
+    const double below = layout.strip.gap + layout.strip.height + layout.scan.gap + layout.scan.height + m.bottom() +
+                         layout.scanLegend.gap + layout.scanLegend.height;
+    const auto under = [&](const QRectF& above, const StackedBand& band) {
+        return QRectF(left, above.bottom() + band.gap, width, band.height);
+    };
     InterferencePanels panels;
     panels.history =
         QRectF(left, m.top(), width, atLeast(widgetSize.height() - (m.top() + below), layout.minimumHistory.height()));
-    panels.strip = QRectF(left, panels.history.bottom() + layout.strip.gap, width, layout.strip.height);
-    panels.scan = QRectF(left, panels.strip.bottom() + layout.scan.gap, width, layout.scan.height);
+    panels.strip = under(panels.history, layout.strip);
+    panels.scan = under(panels.strip, layout.scan);
+    panels.stripLegend = under(panels.strip, layout.stripLegend);
+    panels.scanCaption = under(panels.scan, layout.scanCaption);
+    panels.scanLegend = under(panels.scanCaption, layout.scanLegend);
     return panels;
 }
 

@@ -44,6 +44,21 @@ QRectF panelRect(const QSize& widgetSize, const PanelLayout& layout);
 // is not above it.
 QRect carpetOverLowerPanel(const QSize& widgetSize, int heightMargin, int minHeight, int minWidth);
 
+// A caption's band under its panel: gap pixels below the panel's last row,
+// height high.
+struct CaptionBand {
+    int gap = 4;
+    int height = 20;
+};
+// Where the texts of two stacked panels lie: a caption under each panel and
+// the summary inside the upper panel's top, summaryHeight high for one line.
+// The defaults are those of the gauge pages.
+struct StackedTexts {
+    CaptionBand upperCaption{3, 20};
+    CaptionBand lowerCaption{4, 20};
+    int summaryHeight = 22;
+};
+
 // The two stacked panels of a recorder plot of size (w, h). The upper panel
 // is the widget less the margins `upper` (QMargins: left, top, right,
 // bottom; the bottom margin holds the lower panel), each side raised to
@@ -54,12 +69,14 @@ QRect carpetOverLowerPanel(const QSize& widgetSize, int heightMargin, int minHei
 //   lower = QRect(m.left, upper.bottom() + gap, upper.width(),
 //                 max(h - lowerMargin - upper.bottom(), lowerMinHeight)),
 // with QRect's bottom (top + height - 1).
+// The texts go where `texts` puts them (StackedTexts).
 struct StackedLayout {
     QMargins upper;
     QSize upperMinimum;
     int gap = 0;
     int lowerMargin = 0;
     int lowerMinHeight = 0;
+    StackedTexts texts;
 };
 struct StackedPanels {
     QRect upper;
@@ -123,16 +140,26 @@ struct StackedBand {
 // atLeast(w - m.right, m.left + minimumHistory.width) - m.left, the strip and
 // the scan are bands of fixed height, and the history takes the rest of the
 // height, at least minimumHistory.height.
+// The lines of text under the strip and the scan, each as wide as the
+// panels: the strip's legend, the scan's caption and, for a page that has one
+// (scanLegend.height > 0), the scan's legend under its caption, for which the
+// history gives up its height.
 struct InterferenceLayout {
     QMarginsF margins{58.0, 28.0, 22.0, 30.0};
     QSizeF minimumHistory{10.0, 78.0};
     StackedBand strip{14.0, 30.0};
     StackedBand scan{30.0, 58.0};
+    StackedBand stripLegend{6.0, 18.0};
+    StackedBand scanCaption{2.0, 18.0};
+    StackedBand scanLegend{0.0, 0.0};
 };
 struct InterferencePanels {
     QRectF history;
     QRectF strip;
     QRectF scan;
+    QRectF stripLegend;
+    QRectF scanCaption;
+    QRectF scanLegend;
 };
 InterferencePanels interferencePanels(const QSize& widgetSize, const InterferenceLayout& layout = {});
 

@@ -12,7 +12,8 @@
 #include "plots/PlotTimeMarkers.h"
 
 // Drawing shared by the analysis plot widgets. Every plot is a passive
-// QWidget whose paintEvent rebuilds the whole picture from its stored data;
+// QWidget whose paintEvent rebuilds the whole picture from its stored data
+// (the Klein scans keep their laid-out curves until their record changes);
 // the pieces they have in common are free functions, by concern, so that each
 // widget only states its own layout, colours, ranges and texts:
 //   - PlotPalette.h: the colours by role;

@@ -257,40 +257,6 @@ struct DiffractionColours {
 };
 inline constexpr DiffractionColours kDiffraction{};
 
-// The flat names some plot widgets still use.
-constexpr QRgb kBackground = kSinglePanel.background;
-constexpr QRgb kTitle = kSinglePanel.title;
-constexpr QRgb kPlaceholder = kSinglePanel.placeholder;
-constexpr QRgb kStackedPanel = kInnerPanel.fill;
-constexpr QRgb kStackedSummary = kInnerPanel.stackedSummary;
-constexpr QRgb kGaugeCaption = kInnerPanel.gaugeCaption;
-constexpr QRgb kDiffractionPanel = kInnerPanel.diffractionFill;
-constexpr QRgb kMoshinskyFrame = kInnerPanel.moshinskyFrame;
-constexpr QRgb kDiffractionTexts = kInnerPanel.diffractionTexts;
-constexpr QRgb kDiffractionSummary = kInnerPanel.diffractionSummary;
-constexpr QRgb kStripFrame = kAxes.stripFrame;
-constexpr QRgb kScanCurve = kCurves.leading;
-constexpr QRgb kTwoLevelFirst = kTwoLevel.first;
-constexpr QRgb kTwoLevelSecond = kTwoLevel.second;
-constexpr QRgb kCapturedCurve = kTwoLevel.captured;
-constexpr QRgb kFringeCurve = kTwoLevel.fringe;
-constexpr QRgb kFringeCurrent = kTwoLevel.fringeCurrent;
-constexpr QRgb kFringePlaceholder = kTwoLevel.fringePlaceholder;
-constexpr QRgb kPulseGuide = kOverlays.pulseGuide;
-constexpr QRgb kEchoPulse = kOverlays.echoPulse;
-constexpr QRgb kMoshinskyFront = kOverlays.moshinskyFront;
-constexpr QRgb kMoshinskyTimeGuide = kOverlays.moshinskyTimeGuide;
-constexpr QRgb kScanPositiveBand = kOverlays.scanPositiveBand;
-constexpr QRgb kScanEvanescentBand = kOverlays.scanEvanescentBand;
-constexpr QRgb kScanKleinBand = kOverlays.scanKleinBand;
-constexpr QRgb kScanChiralityBand = kOverlays.scanChiralityBand;
-constexpr QRgb kGaugeTrajectory = kGauge.trajectory;
-constexpr QRgb kGaugeHighlight = kGauge.highlight;
-constexpr QRgb kScanMassiveCurve = kDirac.massiveCurve;
-constexpr QRgb kMoshinskyShutter = kDiffraction.moshinskyShutter;
-constexpr QRgb kMoshinskyDetector = kDiffraction.moshinskyDetector;
-constexpr QRgb kMoshinskyCurve = kDiffraction.moshinskyCurve;
-
 // A palette colour drawn with the given opacity (0 to 255).
 inline QColor translucent(QRgb colour, int alpha)
 {

@@ -133,6 +133,17 @@ void drawPanelSummary(QPainter& painter, const QRect& panel, int height, const Q
                     colour, patch);
 }
 
+void drawStackedTexts(QPainter& painter, const StackedPanels& panels, const StackedTexts& texts,
+                      const QString& upperCaption, const QString& lowerCaption, const QString& summary,
+                      const QColor& captionColour, const QColor& summaryColour, const QColor& patch)
+{
+    drawPanelCaption(painter, panels.upper, texts.upperCaption.gap, texts.upperCaption.height, upperCaption,
+                     captionColour);
+    drawPanelCaption(painter, panels.lower, texts.lowerCaption.gap, texts.lowerCaption.height, lowerCaption,
+                     captionColour);
+    drawPanelSummary(painter, panels.upper, texts.summaryHeight, summary, summaryColour, patch);
+}
+
 double drawLegendRow(QPainter& painter, double left, double top, double right, const std::vector<LegendItem>& entries,
                      const QColor& patch)
 {

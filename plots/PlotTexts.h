@@ -1,6 +1,7 @@
 #pragma once
 
 #include "plots/PlotFrame.h"
+#include "plots/PlotLayouts.h"
 
 #include <QFont>
 #include <QRect>
@@ -59,6 +60,12 @@ void drawPanelCaption(QPainter& painter, const QRect& panel, int gap, int height
 // onto further lines where the panel is narrower than the line.
 void drawPanelSummary(QPainter& painter, const QRect& panel, int height, const QString& text, const QColor& colour,
                       const QColor& patch);
+// The texts of two stacked panels where `texts` puts them: each caption under
+// its panel (drawPanelCaption) in captionColour, and the summary inside the
+// upper panel's top (drawPanelSummary) in summaryColour on patch.
+void drawStackedTexts(QPainter& painter, const StackedPanels& panels, const StackedTexts& texts,
+                      const QString& upperCaption, const QString& lowerCaption, const QString& summary,
+                      const QColor& captionColour, const QColor& summaryColour, const QColor& patch);
 
 // One item of a legend row: its text in its colour, left-aligned in a box
 // width wide, starting offset right of the row's left end.

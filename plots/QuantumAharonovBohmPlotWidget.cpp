@@ -62,34 +62,33 @@ void QuantumAharonovBohmPlotWidget::paintEvent(QPaintEvent*)
         }
         const std::vector<int> columns = pixelCells(equalCellSpans(carpet.width(), samples.size()), carpet.width());
         const std::vector<int> rows = pixelCells(rowSpans, carpet.height());
-        drawCellCarpet(painter, carpet.left(), base, columns, rows, kStackedPanel, [&](int i, int j) {
+        drawCellCarpet(painter, carpet.left(), base, columns, rows, kInnerPanel.fill, [&](int i, int j) {
             return profileCellColour(samples[static_cast<std::size_t>(i)].profile, j, densityMax, kFringeRamp,
-                                     kStackedPanel);
+                                     kInnerPanel.fill);
         });
     }
 
     const AxisMap tAxis = horizontalAxis(QRectF(curve), 0.0, timeAxisEnd(config.analysisEndTime, last.time), 1e-12);
     strokePath(painter,
-               polylineBridgingGaps(samples.size(),
-                                    [&](std::size_t i) {
-                                        return QPointF(mapValue(tAxis, samples[i].time),
-                                                       curve.bottom() -
-                                                           curve.height() * samples[i].centralProbability / centralMax);
-                                    }),
-               plotPen(QColor(kGaugeTrajectory), 2.0));
+               timeCurve(samples, tAxis,
+                         [&](const AharonovBohmSample& s) {
+                             return curve.bottom() - curve.height() * s.centralProbability / centralMax;
+                         }),
+               plotPen(QColor(kGauge.trajectory), 2.0));
 
     const int rightMiddle = Qt::AlignRight | Qt::AlignVCenter;
-    drawTextBox(painter, QRect(4, carpet.top(), 54, 20), rightMiddle, "+y", QColor(kGaugeCaption));
-    drawTextBox(painter, QRect(4, carpet.bottom() - 20, 54, 20), rightMiddle, "-y", QColor(kGaugeCaption));
-    drawPanelCaption(painter, carpet, 4, 20, "time  -  detector density profile rho(xd,y,t)", QColor(kGaugeCaption));
-    drawPanelCaption(painter, curve, 4, 20, "time  -  central fringe intensity", QColor(kGaugeCaption));
+    drawTextBox(painter, QRect(4, carpet.top(), 54, 20), rightMiddle, "+y", QColor(kInnerPanel.gaugeCaption));
+    drawTextBox(painter, QRect(4, carpet.bottom() - 20, 54, 20), rightMiddle, "-y", QColor(kInnerPanel.gaugeCaption));
+    drawPanelCaption(painter, carpet, 4, 20, "time  -  detector density profile rho(xd,y,t)",
+                     QColor(kInnerPanel.gaugeCaption));
+    drawPanelCaption(painter, curve, 4, 20, "time  -  central fringe intensity", QColor(kInnerPanel.gaugeCaption));
     drawPanelSummary(painter, curve, 22,
                      QString("Phi/Phi0=%1   AB phase=%2 deg   center=%3   line=%4   norm=%5")
                          .arg(QString::number(config.fluxQuanta, 'f', 3),
                               QString::number(360.0 * config.fluxQuanta, 'f', 1),
                               QString::number(last.centralProbability, 'g', 5),
                               QString::number(last.detectorProbability, 'g', 5), QString::number(last.norm, 'f', 6)),
-                     QColor(kStackedSummary), QColor(kStackedPanel));
+                     QColor(kInnerPanel.stackedSummary), QColor(kInnerPanel.fill));
 }
 
 } // namespace vxo

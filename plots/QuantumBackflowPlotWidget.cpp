@@ -49,41 +49,29 @@ void QuantumBackflowPlotWidget::paintEvent(QPaintEvent*)
                              QColor::fromRgba(kOverlays.backflowShade));
     }
     strokePath(painter,
-               polylineBridgingGaps(samples.size(),
-                                    [&](std::size_t i) {
-                                        return QPointF(x(i),
-                                                       middle - 0.46 * flux.height() * samples[i].flux / fluxScale);
-                                    }),
+               timeCurve(samples, tAxis,
+                         [&](const BackflowSample& s) { return middle - 0.46 * flux.height() * s.flux / fluxScale; }),
                plotPen(QColor(kTwoLevel.first), 2.1));
 
     const double backwardMax = atLeast(recorder_->maximumBackwardFlux(), 0.01);
     strokePath(painter,
-               polylineBridgingGaps(
-                   samples.size(),
-                   [&](std::size_t i) {
-                       return QPointF(x(i), prob.bottom() -
-                                                prob.height() * clampNanToUpper(samples[i].probabilityLeft, 0.0, 1.0));
-                   }),
+               timeCurve(samples, tAxis, [&](const BackflowSample& s) { return fractionRow(prob, s.probabilityLeft); }),
                plotPen(QColor(kGauge.secondTrace), 2.0));
     strokePath(painter,
-               polylineBridgingGaps(samples.size(),
-                                    [&](std::size_t i) {
-                                        return QPointF(x(i), prob.bottom() - 0.45 * prob.height() *
-                                                                                 atLeast(samples[i].backwardFlux, 0.0) /
-                                                                                 backwardMax);
-                                    }),
+               timeCurve(samples, tAxis,
+                         [&](const BackflowSample& s) {
+                             return prob.bottom() - 0.45 * prob.height() * atLeast(s.backwardFlux, 0.0) / backwardMax;
+                         }),
                plotPen(QColor(kGauge.highlight), 1.8));
 
-    const QColor texts = QColor(kInnerPanel.gaugeCaption);
-    drawPanelCaption(painter, flux, 3, 20, "time   cyan: integrated Jx at detector   red shade: Jx < 0", texts);
-    drawPanelCaption(painter, prob, 4, 20, "green: P(x < detector)   yellow: accumulated backward flux", texts);
-    drawPanelSummary(painter, flux, 22,
+    drawStackedTexts(painter, *panels, layout().texts, "time   cyan: integrated Jx at detector   red shade: Jx < 0",
+                     "green: P(x < detector)   yellow: accumulated backward flux",
                      QString("p_x>0 fraction=%1   Jmin=%2   backflow=%3   now: %4")
                          .arg(QString::number(recorder_->positiveMomentumFraction(), 'f', 9),
                               QString::number(recorder_->minimumFlux(), 'g', 5),
                               QString::number(recorder_->maximumBackwardFlux(), 'g', 5),
                               last.flux < 0.0 ? "BACKFLOW" : "forward flow"),
-                     QColor(kInnerPanel.stackedSummary), QColor(kInnerPanel.fill));
+                     QColor(kInnerPanel.gaugeCaption), QColor(kInnerPanel.stackedSummary), QColor(kInnerPanel.fill));
 }
 
 } // namespace vxo

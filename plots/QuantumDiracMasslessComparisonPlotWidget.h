@@ -2,7 +2,7 @@
 
 #include "experiments/KleinScans.h"
 
-#include "plots/ScanPlotWidget.h"
+#include "plots/KleinScanPlotWidget.h"
 
 namespace vxo {
 
@@ -12,13 +12,9 @@ namespace vxo {
 // the near-normal chirality window shaded, the current angle marked on the
 // massless curve and the packet's largest transmitted probability as a red
 // dot there.
-class QuantumDiracMasslessComparisonPlotWidget : public ScanPlotWidget<DiracMasslessComparison> {
+class QuantumDiracMasslessComparisonPlotWidget : public KleinScanPlotWidget<DiracMasslessComparison> {
 public:
-    using ScanPlotWidget::ScanPlotWidget;
-
-protected:
-    ScanPage page() const override;
-    plot::ScanPicture picture() const override;
+    explicit QuantumDiracMasslessComparisonPlotWidget(QWidget* parent);
 };
 
 } // namespace vxo

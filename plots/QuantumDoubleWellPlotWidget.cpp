@@ -44,14 +44,12 @@ void QuantumDoubleWellPlotWidget::paintEvent(QPaintEvent*)
                                {kPredictions.wellLeft, kPredictions.wellRight, kPredictions.wellHalf});
     }
 
-    const bool measured = drawPopulationCurves(
+    const bool measured = drawHistoryCurves(
         painter, samples_, &ObservableSample::doubleWellValid, &ObservableSample::time, x, p,
         {{&ObservableSample::leftWellProbability, plotPen(QColor(kCurves.leading), 2.2)},
          {&ObservableSample::rightWellProbability, plotPen(QColor(kTwoLevel.secondPopulation), 2.2)}});
     if (!measured)
-        drawTextOnPatch(painter, p, Qt::AlignCenter,
-                        QStringLiteral("Load the coherent double-well experiment and press Play"),
-                        QColor(kSinglePanel.placeholder), QColor(kSinglePanel.background));
+        drawHistoryPlaceholder(painter, p, QStringLiteral("Load the coherent double-well experiment and press Play"));
 
     drawPanelTitle(painter, p, QStringLiteral("Coherent tunnelling: left/right well population"));
     drawValueLabels(painter, p, QStringLiteral("1.0"), QStringLiteral("0.0"));

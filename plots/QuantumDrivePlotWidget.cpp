@@ -75,12 +75,11 @@ void QuantumDrivePlotWidget::paintEvent(QPaintEvent*)
                plotPen(QColor(kMarkers.driveTrap), 1.4, Qt::DashLine));
 
     const bool measured =
-        drawScaledCurves(painter, samples_, nullptr, &ObservableSample::time, x, p,
-                         {{&ObservableSample::meanX, position, plotPen(QColor(kCurves.leading), 2.2)},
-                          {&ObservableSample::totalEnergy, energy, plotPen(QColor(kCurves.energy), 1.7)}});
+        drawHistoryCurves(painter, samples_, nullptr, &ObservableSample::time, x, p,
+                          {{&ObservableSample::meanX, plotPen(QColor(kCurves.leading), 2.2), position},
+                           {&ObservableSample::totalEnergy, plotPen(QColor(kCurves.energy), 1.7), energy}});
     if (!measured)
-        drawTextOnPatch(painter, p, Qt::AlignCenter, QStringLiteral("Load a Driven Harmonic Trap and press Play"),
-                        QColor(kSinglePanel.placeholder), QColor(kSinglePanel.background));
+        drawHistoryPlaceholder(painter, p, QStringLiteral("Load a Driven Harmonic Trap and press Play"));
 
     drawPanelTitle(painter, p, QStringLiteral("Periodic drive: packet centre, trap centre and total energy"),
                    QColor(kSinglePanel.title), 2.0, 22.0);

@@ -45,17 +45,14 @@ void QuantumHallEdgePlotWidget::paintEvent(QPaintEvent*)
     for (const HallEdgeSample& s : samples)
         driftMax = std::abs(s.drift) > driftMax ? std::abs(s.drift) : driftMax;
     const int middle = time.center().y();
-    strokeTimeTrace(
-        painter, samples, tAxis,
-        [&](const HallEdgeSample& s) {
-            return time.bottom() - time.height() * clampNanToUpper(s.edgeProbability, 0.0, 1.0);
-        },
-        plotPen(QColor(kGauge.secondTrace), 2.0));
+    strokePath(painter,
+               timeCurve(samples, tAxis, [&](const HallEdgeSample& s) { return fractionRow(time, s.edgeProbability); }),
+               plotPen(QColor(kGauge.secondTrace), 2.0));
     // The drift is centred, its largest excursion at 45 % of the height.
-    strokeTimeTrace(
-        painter, samples, tAxis,
-        [&](const HallEdgeSample& s) { return middle - 0.45 * time.height() * s.drift / driftMax; },
-        plotPen(QColor(kGauge.highlight), 1.8));
+    strokePath(painter,
+               timeCurve(samples, tAxis,
+                         [&](const HallEdgeSample& s) { return middle - 0.45 * time.height() * s.drift / driftMax; }),
+               plotPen(QColor(kGauge.highlight), 1.8));
     drawHorizontalLine(painter, plotPen(QColor(kAxes.hallEdgeDriftZero), 1.0, Qt::DashLine), time.left(), time.right(),
                        middle);
 

@@ -2,7 +2,7 @@
 
 #include "experiments/KleinScans.h"
 
-#include "plots/ScanPlotWidget.h"
+#include "plots/KleinScanPlotWidget.h"
 
 namespace vxo {
 
@@ -10,13 +10,9 @@ namespace vxo {
 // plane-wave transmission T(theta) of a copied angle scan, the current angle
 // marked on the curve (interpolated over pairs of solved points only) and the
 // packet's largest transmitted probability as a red dot at that angle.
-class QuantumKleinAngleScanPlotWidget : public ScanPlotWidget<KleinAngleScan> {
+class QuantumKleinAngleScanPlotWidget : public KleinScanPlotWidget<KleinAngleScan> {
 public:
-    using ScanPlotWidget::ScanPlotWidget;
-
-protected:
-    ScanPage page() const override;
-    plot::ScanPicture picture() const override;
+    explicit QuantumKleinAngleScanPlotWidget(QWidget* parent);
 };
 
 } // namespace vxo

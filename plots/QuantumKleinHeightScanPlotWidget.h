@@ -2,7 +2,7 @@
 
 #include "experiments/KleinScans.h"
 
-#include "plots/ScanPlotWidget.h"
+#include "plots/KleinScanPlotWidget.h"
 
 namespace vxo {
 
@@ -11,13 +11,9 @@ namespace vxo {
 // regimes that the thresholds E - mc^2 and E + mc^2 separate (positive
 // branch, evanescent, supercritical Klein), the current height marked on the
 // curve and the packet's largest transmitted probability as a red dot there.
-class QuantumKleinHeightScanPlotWidget : public ScanPlotWidget<KleinHeightScan> {
+class QuantumKleinHeightScanPlotWidget : public KleinScanPlotWidget<KleinHeightScan> {
 public:
-    using ScanPlotWidget::ScanPlotWidget;
-
-protected:
-    ScanPage page() const override;
-    plot::ScanPicture picture() const override;
+    explicit QuantumKleinHeightScanPlotWidget(QWidget* parent);
 };
 
 } // namespace vxo

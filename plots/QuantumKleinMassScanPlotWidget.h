@@ -2,7 +2,7 @@
 
 #include "experiments/KleinScans.h"
 
-#include "plots/ScanPlotWidget.h"
+#include "plots/KleinScanPlotWidget.h"
 
 namespace vxo {
 
@@ -12,13 +12,9 @@ namespace vxo {
 // positive branch otherwise) and the evanescent one above it, the current
 // mass marked on the curve and the packet's largest transmitted probability
 // as a red dot there.
-class QuantumKleinMassScanPlotWidget : public ScanPlotWidget<KleinMassScan> {
+class QuantumKleinMassScanPlotWidget : public KleinScanPlotWidget<KleinMassScan> {
 public:
-    using ScanPlotWidget::ScanPlotWidget;
-
-protected:
-    ScanPage page() const override;
-    plot::ScanPicture picture() const override;
+    explicit QuantumKleinMassScanPlotWidget(QWidget* parent);
 };
 
 } // namespace vxo

@@ -2,7 +2,6 @@
 
 #include "experiments/DiracKleinRecorder.h"
 #include "plots/ScanPainting.h"
-#include "plots/TimeTraces.h"
 
 #include <QPainter>
 
@@ -31,9 +30,10 @@ void QuantumKleinTunnelingPlotWidget::paintEvent(QPaintEvent*)
     const AxisMap time = horizontalAxis(QRectF(panel), 0.0, end, 1e-12);
     // Full scale at 0.92 of the height; values outside [0, 1] are not clamped.
     const auto curve = [&](double KleinSample::*probability, const QColor& colour, double width) {
-        strokeTimeTrace(
-            painter, samples, time,
-            [&](const KleinSample& s) { return panel.bottom() - panel.height() * 0.92 * (s.*probability); },
+        strokePath(
+            painter,
+            timeCurve(samples, time,
+                      [&](const KleinSample& s) { return panel.bottom() - panel.height() * 0.92 * (s.*probability); }),
             roundPlotPen(colour, width));
     };
     curve(&KleinSample::leftProbability, QColor(kDirac.kleinLeft), 2.0);

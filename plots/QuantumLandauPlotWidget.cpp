@@ -60,13 +60,10 @@ void QuantumLandauPlotWidget::paintEvent(QPaintEvent*)
     for (const LandauSample& s : samples)
         energyMax = 1.15 * s.energy > energyMax ? 1.15 * s.energy : energyMax;
     const auto energyY = [&](double e) { return time.bottom() - time.height() * e / energyMax; };
-    strokeTimeTrace(
-        painter, samples, tAxis, [&](const LandauSample& s) { return energyY(s.energy); },
-        plotPen(QColor(kGauge.highlight), 2.0));
-    strokeTimeTrace(
-        painter, samples, tAxis,
-        [&](const LandauSample& s) { return time.bottom() - time.height() * clampNanToUpper(s.fidelity, 0.0, 1.0); },
-        plotPen(QColor(kGauge.secondTrace), 1.7));
+    strokePath(painter, timeCurve(samples, tAxis, [&](const LandauSample& s) { return energyY(s.energy); }),
+               plotPen(QColor(kGauge.highlight), 2.0));
+    strokePath(painter, timeCurve(samples, tAxis, [&](const LandauSample& s) { return fractionRow(time, s.fidelity); }),
+               plotPen(QColor(kGauge.secondTrace), 1.7));
     if (!cyclotronPacket)
         drawHorizontalLine(painter, plotPen(QColor(kGauge.landauLevel), 1.2, Qt::DashLine), time.left(), time.right(),
                            energyY(levelEnergy));

@@ -56,16 +56,13 @@ void QuantumLandauZenerPlotWidget::paintEvent(QPaintEvent*)
         &ObservableSample::landauZenerUpper, &ObservableSample::landauZenerLeft,
         &ObservableSample::landauZenerRight, &ObservableSample::landauZenerCaptured};
     if (!drawSweepPopulations(painter, samples_, block, &ObservableSample::time, x, p))
-        drawTextOnPatch(painter, p, Qt::AlignCenter, QStringLiteral("Load a Landau-Zener sweep preset and press Play"),
-                        QColor(kSinglePanel.placeholder), QColor(kSinglePanel.background));
+        drawHistoryPlaceholder(painter, p, QStringLiteral("Load a Landau-Zener sweep preset and press Play"));
 
     drawProtocolStrip(painter, bias);
     if (sweep_.enabled) {
         const double scale = std::max(std::fabs(sweep_.startValue), std::fabs(sweep_.endValue));
-        strokePath(painter,
-                   protocolSignal(bias, x, 240, tStart, tEnd, scale, 0.45,
-                                  [&](double t) { return linearSweepValueAt(sweep_, t); }),
-                   plotPen(QColor(kTwoLevel.fringe), 1.8));
+        drawProtocolSignal(painter, bias, x, 240, tStart, tEnd, scale, 0.45,
+                           [&](double t) { return linearSweepValueAt(sweep_, t); });
     }
 
     drawPanelTitle(painter, p, QStringLiteral("Landau-Zener sweep: adiabatic and localized populations"),

@@ -64,10 +64,10 @@ void QuantumMoshinskyPlotWidget::paintEvent(QPaintEvent*)
 
     const QRect carpet = carpetOverLowerPanel(size(), 74, 80, 10);
     const QRect density(62, carpet.bottom() + 34, carpet.width(), height() - 62 - carpet.bottom());
-    const QPen framePen = plotPen(QColor(kMoshinskyFrame));
-    drawFilledFrame(painter, carpet, framePen, QColor(kDiffractionPanel));
+    const QPen framePen = plotPen(QColor(kInnerPanel.moshinskyFrame));
+    drawFilledFrame(painter, carpet, framePen, QColor(kInnerPanel.diffractionFill));
     if (density.height() > 0)
-        drawFilledFrame(painter, density, framePen, QColor(kDiffractionPanel));
+        drawFilledFrame(painter, density, framePen, QColor(kInnerPanel.diffractionFill));
 
     double pMax = 0.0;
     double iMax = 0.0;
@@ -87,50 +87,49 @@ void QuantumMoshinskyPlotWidget::paintEvent(QPaintEvent*)
         const std::vector<int> columns =
             pixelCells(equalCellSpans(carpet.width(), static_cast<std::size_t>(nx)), carpet.width());
         const std::vector<int> rows = pixelCells(rowsByTime(samples, carpet.height(), tEnd), carpet.height());
-        drawCellCarpet(painter, carpet.left(), carpet.top(), columns, rows, kDiffractionPanel, [&](int c, int r) {
-            return profileCellColour(samples[static_cast<std::size_t>(r)].profile, c, pMax, kDensityRamp,
-                                     kDiffractionPanel);
-        });
+        drawCellCarpet(painter, carpet.left(), carpet.top(), columns, rows, kInnerPanel.diffractionFill,
+                       [&](int c, int r) {
+                           return profileCellColour(samples[static_cast<std::size_t>(r)].profile, c, pMax, kDensityRamp,
+                                                    kInnerPanel.diffractionFill);
+                       });
     }
 
     const auto carpetMark = [&](double x, const QColor& colour) {
         drawVerticalLine(painter, plotPen(colour, 1.3, Qt::DashLine), mapValue(xAxis, x), carpet.top(),
                          carpet.bottom());
     };
-    carpetMark(recorder_->geometry().centerX, QColor(kMoshinskyShutter));
-    carpetMark(config.detectorX, QColor(kMoshinskyDetector));
-    drawHorizontalLine(painter, plotPen(QColor::fromRgba(kMoshinskyFront), 1.0, Qt::DashLine), carpet.left(),
+    carpetMark(recorder_->geometry().centerX, QColor(kDiffraction.moshinskyShutter));
+    carpetMark(config.detectorX, QColor(kDiffraction.moshinskyDetector));
+    drawHorizontalLine(painter, plotPen(QColor::fromRgba(kOverlays.moshinskyFront), 1.0, Qt::DashLine), carpet.left(),
                        carpet.right(), carpet.top() + carpet.height() * config.openTime / tEnd);
 
     const int rightMiddle = Qt::AlignRight | Qt::AlignVCenter;
-    drawTextBox(painter, QRect(4, carpet.top(), 52, 20), rightMiddle, "t=0", QColor(kDiffractionTexts));
+    drawTextBox(painter, QRect(4, carpet.top(), 52, 20), rightMiddle, "t=0", QColor(kInnerPanel.diffractionTexts));
     drawTextBox(painter, QRect(4, carpet.bottom() - 20, 52, 20), rightMiddle, QString::number(tEnd, 'f', 2),
-                QColor(kDiffractionTexts));
+                QColor(kInnerPanel.diffractionTexts));
     drawTextBox(painter, QRect(carpet.left(), carpet.bottom() + 4, carpet.width(), 20), Qt::AlignCenter,
-                "x   |   gold=shutter   red=detector", QColor(kDiffractionTexts));
+                "x   |   gold=shutter   red=detector", QColor(kInnerPanel.diffractionTexts));
 
     const AxisMap tAxis = horizontalAxis(QRectF(density), 0.0, tEnd, 1e-12);
     strokePath(painter,
-               polylineBridgingGaps(samples.size(),
-                                    [&](std::size_t i) {
-                                        return QPointF(mapValue(tAxis, samples[i].time),
-                                                       density.bottom() -
-                                                           density.height() * samples[i].detectorDensity / iMax);
-                                    }),
-               plotPen(QColor(kMoshinskyCurve), 2.0));
-    drawVerticalLine(painter, plotPen(QColor::fromRgba(kMoshinskyTimeGuide), 1.0, Qt::DashLine),
+               timeCurve(samples, tAxis,
+                         [&](const MoshinskySample& s) {
+                             return density.bottom() - density.height() * s.detectorDensity / iMax;
+                         }),
+               plotPen(QColor(kDiffraction.moshinskyCurve), 2.0));
+    drawVerticalLine(painter, plotPen(QColor::fromRgba(kOverlays.moshinskyTimeGuide), 1.0, Qt::DashLine),
                      mapValue(tAxis, config.openTime), density.top(), density.bottom());
 
-    drawTextBox(painter, QRect(4, density.top(), 52, 20), rightMiddle, "Imax", QColor(kDiffractionTexts));
+    drawTextBox(painter, QRect(4, density.top(), 52, 20), rightMiddle, "Imax", QColor(kInnerPanel.diffractionTexts));
     drawTextBox(painter, QRect(density.left(), density.bottom() + 4, density.width(), 20), Qt::AlignCenter,
-                "time  -  detector line density I(xd,t)", QColor(kDiffractionTexts));
+                "time  -  detector line density I(xd,t)", QColor(kInnerPanel.diffractionTexts));
     drawTextOnPatch(painter, QRect(density.left() + 8, density.top() + 6, density.width() - 16, 20),
                     Qt::AlignLeft | Qt::AlignVCenter,
                     QString("samples=%1  t=%2  I_det=%3  P(x>shutter)=%4")
                         .arg(QString::number(samples.size()), QString::number(last.time, 'f', 3),
                              QString::number(last.detectorDensity, 'g', 5),
                              QString::number(last.transmittedProbability, 'f', 4)),
-                    QColor(kDiffractionSummary), QColor(kDiffractionPanel));
+                    QColor(kInnerPanel.diffractionSummary), QColor(kInnerPanel.diffractionFill));
 }
 
 } // namespace vxo

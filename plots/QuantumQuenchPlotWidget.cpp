@@ -67,9 +67,9 @@ void QuantumQuenchPlotWidget::paintEvent(QPaintEvent*)
     }
 
     const bool measured =
-        drawScaledCurves(painter, samples_, nullptr, &ObservableSample::time, x, p,
-                         {{&ObservableSample::sigmaX, widthScale, plotPen(QColor(kCurves.leading), 2.2)},
-                          {&ObservableSample::totalEnergy, energyScale, plotPen(QColor(kCurves.energy), 1.8)}});
+        drawHistoryCurves(painter, samples_, nullptr, &ObservableSample::time, x, p,
+                          {{&ObservableSample::sigmaX, plotPen(QColor(kCurves.leading), 2.2), widthScale},
+                           {&ObservableSample::totalEnergy, plotPen(QColor(kCurves.energy), 1.8), energyScale}});
     if (!measured)
         drawCentredText(painter, p, QStringLiteral("Load Quantum Quench and press Play"),
                         QColor(kSinglePanel.placeholder));

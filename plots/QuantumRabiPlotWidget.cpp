@@ -32,14 +32,13 @@ void QuantumRabiPlotWidget::paintEvent(QPaintEvent*)
                                {kPredictions.rabiFirst, kPredictions.rabiSecond, kPredictions.rabiPiPulse});
     }
 
-    const bool measured = drawPopulationCurves(
-        painter, samples_, &ObservableSample::rabiValid, &ObservableSample::time, x, p,
-        {{&ObservableSample::rabiPopulation1, plotPen(QColor(kTwoLevel.rabiFirst), 2.2)},
-         {&ObservableSample::rabiPopulation2, plotPen(QColor(kTwoLevel.secondPopulation), 2.2)},
-         {&ObservableSample::rabiCaptured, plotPen(QColor(kTwoLevel.captured), 1.2, Qt::DotLine)}});
+    const bool measured =
+        drawHistoryCurves(painter, samples_, &ObservableSample::rabiValid, &ObservableSample::time, x, p,
+                          {{&ObservableSample::rabiPopulation1, plotPen(QColor(kTwoLevel.rabiFirst), 2.2)},
+                           {&ObservableSample::rabiPopulation2, plotPen(QColor(kTwoLevel.secondPopulation), 2.2)},
+                           {&ObservableSample::rabiCaptured, plotPen(QColor(kTwoLevel.captured), 1.2, Qt::DotLine)}});
     if (!measured)
-        drawTextOnPatch(painter, p, Qt::AlignCenter, QStringLiteral("Load a driven double-well preset and press Play"),
-                        QColor(kSinglePanel.placeholder), QColor(kSinglePanel.background));
+        drawHistoryPlaceholder(painter, p, QStringLiteral("Load a driven double-well preset and press Play"));
 
     drawPanelTitle(painter, p, QStringLiteral("Driven two-level dynamics: stationary-state populations"),
                    QColor(kSinglePanel.title), 2.0, 22.0);

@@ -64,32 +64,29 @@ plot::InterferenceLayout QuantumRamseyPlotWidget::layout()
 {
     // A line under the scan's caption for the scan's legend.
     plot::InterferenceLayout layout;
-    layout.margins.setBottom(layout.margins.bottom() + 18.0);
+    layout.scanLegend = {0.0, 18.0};
     return layout;
 }
 
 void QuantumRamseyPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const InterferencePanels panels = beginInterferencePlot(painter, rect(), layout());
+    // The whole sequence, or the measured span when longer.
+    const InterferencePage page = beginInterferencePage(
+        painter, rect(), layout(), samples_, &ObservableSample::ramseyValid, &ObservableSample::time,
+        sequence_.enabled ? sequence_.startTime + ramseyTotalDuration(sequence_) : 1.0);
+    const InterferencePanels& panels = page.panels;
     const QRectF& p = panels.history;
     const QRectF& drive = panels.strip;
     const QRectF& f = panels.scan;
-
-    // The whole sequence, or the measured span when longer.
-    const AxisMap x =
-        interferenceTimeAxis(panels, samples_, &ObservableSample::ramseyValid, &ObservableSample::time,
-                             sequence_.enabled ? sequence_.startTime + ramseyTotalDuration(sequence_) : 1.0);
-    const double tEnd = x.valueSpan;
+    const AxisMap& x = page.time;
 
     if (reference_.valid) {
-        const auto boundary = [&](double t, const QPen& pen) {
-            drawVerticalLine(painter, pen, mapValue(x, t), p.top(), drive.bottom());
-        };
-        const QPen pulsePen = plotPen(QColor::fromRgba(kPulseGuide), 1.0, Qt::DashDotLine);
+        const auto boundary = [&](double t, const QPen& pen) { drawProtocolGuide(painter, panels, x, t, pen); };
+        const QPen pulsePen = plotPen(QColor::fromRgba(kOverlays.pulseGuide), 1.0, Qt::DashDotLine);
         boundary(reference_.firstPulseEnd, pulsePen);
         if (reference_.echoEnabled) {
-            const QPen echoPen = plotPen(QColor::fromRgba(kEchoPulse), 1.2, Qt::DashLine);
+            const QPen echoPen = plotPen(QColor::fromRgba(kOverlays.echoPulse), 1.2, Qt::DashLine);
             boundary(reference_.echoStart, echoPen);
             boundary(reference_.echoEnd, echoPen);
         }
@@ -98,34 +95,33 @@ void QuantumRamseyPlotWidget::paintEvent(QPaintEvent*)
     }
 
     const bool measured =
-        drawPopulationCurves(painter, samples_, &ObservableSample::ramseyValid, &ObservableSample::time, x, p,
-                             {{&ObservableSample::ramseyPopulation1, plotPen(QColor(kTwoLevelFirst), 2.3)},
-                              {&ObservableSample::ramseyPopulation2, plotPen(QColor(kTwoLevelSecond), 2.3)},
-                              {&ObservableSample::ramseyCaptured, plotPen(QColor(kCapturedCurve), 1.0, Qt::DotLine)}});
+        drawHistoryCurves(painter, samples_, &ObservableSample::ramseyValid, &ObservableSample::time, x, p,
+                          {{&ObservableSample::ramseyPopulation1, plotPen(QColor(kTwoLevel.first), 2.3)},
+                           {&ObservableSample::ramseyPopulation2, plotPen(QColor(kTwoLevel.second), 2.3)},
+                           {&ObservableSample::ramseyCaptured, plotPen(QColor(kTwoLevel.captured), 1.0, Qt::DotLine)}});
     if (!measured)
-        drawTextOnPatch(painter, p, Qt::AlignCenter, QStringLiteral("Load a Ramsey preset and press Play"),
-                        QColor(kPlaceholder), QColor(kBackground));
+        drawHistoryPlaceholder(painter, p, QStringLiteral("Load a Ramsey preset and press Play"));
 
     drawProtocolStrip(painter, drive);
     if (sequence_.enabled)
-        strokePath(painter,
-                   protocolSignal(drive, x, 400, 0.0, tEnd, std::fabs(sequence_.mean) + std::fabs(sequence_.amplitude),
-                                  0.44, [&](double t) { return ramseyValueAt(sequence_, t); }),
-                   plotPen(QColor(kFringeCurve), 1.8));
+        drawProtocolSignal(painter, drive, x, 400, 0.0, x.valueSpan,
+                           std::fabs(sequence_.mean) + std::fabs(sequence_.amplitude), 0.44,
+                           [&](double t) { return ramseyValueAt(sequence_, t); });
 
     // The free-evolution fringe: final population of state 2 of the single
     // system and, over it, of the detuning ensemble.
-    drawFrame(painter, f, plotPen(QColor(kStripFrame)));
+    drawFrame(painter, f, plotPen(QColor(kAxes.stripFrame)));
     const bool single = fringe_.size() >= 2;
     const bool spread = ensembleFringe_.size() >= 2;
     if (!single && !spread) {
-        drawCentredText(painter, f, QStringLiteral("two-level free-evolution fringe scan"), QColor(kFringePlaceholder));
+        drawCentredText(painter, f, QStringLiteral("two-level free-evolution fringe scan"),
+                        QColor(kTwoLevel.fringePlaceholder));
     } else {
         const double a = single ? fringe_.front().freeEvolutionDuration : ensembleFringe_.front().freeEvolutionDuration;
         const double b = single ? fringe_.back().freeEvolutionDuration : ensembleFringe_.back().freeEvolutionDuration;
         const AxisMap free = horizontalAxis(f, a, b, 1e-12);
-        const QColor singleColour = QColor(kTwoLevelSecond);
-        const QColor ensembleColour = QColor(kTwoLevelFirst);
+        const QColor singleColour = QColor(kTwoLevel.second);
+        const QColor ensembleColour = QColor(kTwoLevel.first);
         if (single)
             strokePath(
                 painter,
@@ -139,29 +135,27 @@ void QuantumRamseyPlotWidget::paintEvent(QPaintEvent*)
         const double current = sequence_.freeEvolutionDuration;
         if (a <= current && current <= b && reference_.valid) {
             const double cx = mapValue(free, current);
-            const QColor marker = QColor(kFringeCurrent);
-            drawOutlinedDisc(painter, QPointF(cx, populationY(f, reference_.finalPopulation2)), 3.5, 3.5, marker,
-                             plotPen(marker));
+            drawFringeMarker(painter, QPointF(cx, populationY(f, reference_.finalPopulation2)));
             if (ensembleResult_.valid)
                 drawOutlinedDisc(painter, QPointF(cx, populationY(f, ensembleResult_.averagePopulation2)), 3.2, 3.2,
                                  ensembleColour, plotPen(ensembleColour));
         }
     }
 
-    drawPanelTitle(painter, p, titleFor(ensemble_.enabled, sequence_.echoEnabled), QColor(kTitle), 2.0, 22.0);
+    drawPanelTitle(painter, p, titleFor(ensemble_.enabled, sequence_.echoEnabled), QColor(kSinglePanel.title), 2.0,
+                   22.0);
     drawInterferenceLabels(painter, panels, QStringLiteral("drive"), QStringLiteral("P2"),
                            sequence_.echoEnabled ? QStringLiteral("total free time (echo refocused)")
                                                  : QStringLiteral("free-evolution time"));
-    // The scan's legend on the line under its caption, which the layout keeps free.
     if (spread)
-        drawLegendLine(painter, QRectF(f.left(), f.bottom() + 20.0, f.width(), 18.0),
-                       {{QStringLiteral("single P2"), kTwoLevelSecond, 0.0, 0.0},
+        drawLegendLine(painter, panels.scanLegend,
+                       {{QStringLiteral("single P2"), kTwoLevel.second, 0.0, 0.0},
                         {QStringLiteral("ensemble P2  sigma=%1").arg(ensemble_.detuningStdDev, 0, 'f', 3),
-                         kTwoLevelFirst, 0.0, 0.0}});
+                         kTwoLevel.first, 0.0, 0.0}});
     // The legend under the drive strip, which shares the panel's time axis.
-    drawLegendLine(painter, QRectF(p.left(), drive.bottom() + 6, p.width(), 18),
-                   {{QStringLiteral("P(state 1)"), kTwoLevelFirst, 0.0, 0.0},
-                    {QStringLiteral("P(state 2)"), kTwoLevelSecond, 0.0, 0.0}});
+    drawLegendLine(painter, panels.stripLegend,
+                   {{QStringLiteral("P(state 1)"), kTwoLevel.first, 0.0, 0.0},
+                    {QStringLiteral("P(state 2)"), kTwoLevel.second, 0.0, 0.0}});
 }
 
 } // namespace vxo

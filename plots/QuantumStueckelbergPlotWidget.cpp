@@ -37,21 +37,20 @@ plot::InterferenceLayout QuantumStueckelbergPlotWidget::layout() { return {}; }
 void QuantumStueckelbergPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const InterferencePanels panels = beginInterferencePlot(painter, rect(), layout());
+    // The whole schedule (out, hold, back), or the measured span when longer.
+    const InterferencePage page = beginInterferencePage(
+        painter, rect(), layout(), samples_, &ObservableSample::stueckelbergValid, &ObservableSample::time,
+        sweep_.enabled ? sweep_.startTime + linearSweepDuration(sweep_) : 1.0);
+    const InterferencePanels& panels = page.panels;
     const QRectF& p = panels.history;
     const QRectF& bias = panels.strip;
     const QRectF& f = panels.scan;
-
-    // The whole schedule (out, hold, back), or the measured span when longer.
-    const AxisMap x =
-        interferenceTimeAxis(panels, samples_, &ObservableSample::stueckelbergValid, &ObservableSample::time,
-                             sweep_.enabled ? sweep_.startTime + linearSweepDuration(sweep_) : 1.0);
-    const double tEnd = x.valueSpan;
+    const AxisMap& x = page.time;
 
     if (reference_.valid) {
         const QPen crossingPen = plotPen(QColor::fromRgba(kOverlays.crossingGuide), 1.0, Qt::DashDotLine);
         for (const double t : {reference_.firstCrossingTime, reference_.secondCrossingTime})
-            drawVerticalLine(painter, crossingPen, mapValue(x, t), p.top(), bias.bottom());
+            drawProtocolGuide(painter, panels, x, t, crossingPen);
     }
 
     const SweepBlock<ObservableSample> block{
@@ -59,16 +58,13 @@ void QuantumStueckelbergPlotWidget::paintEvent(QPaintEvent*)
         &ObservableSample::stueckelbergUpper, &ObservableSample::stueckelbergLeft,
         &ObservableSample::stueckelbergRight, &ObservableSample::stueckelbergCaptured};
     if (!drawSweepPopulations(painter, samples_, block, &ObservableSample::time, x, p))
-        drawTextOnPatch(painter, p, Qt::AlignCenter, QStringLiteral("Load a Stueckelberg preset and press Play"),
-                        QColor(kSinglePanel.placeholder), QColor(kSinglePanel.background));
+        drawHistoryPlaceholder(painter, p, QStringLiteral("Load a Stueckelberg preset and press Play"));
 
     drawProtocolStrip(painter, bias);
     if (sweep_.enabled) {
         const double scale = std::max(std::fabs(sweep_.startValue), std::fabs(sweep_.endValue));
-        strokePath(painter,
-                   protocolSignal(bias, x, 300, 0.0, tEnd, scale, 0.44,
-                                  [&](double t) { return linearSweepValueAt(sweep_, t); }),
-                   plotPen(QColor(kTwoLevel.fringe), 1.8));
+        drawProtocolSignal(painter, bias, x, 300, 0.0, x.valueSpan, scale, 0.44,
+                           [&](double t) { return linearSweepValueAt(sweep_, t); });
     }
 
     // The hold-time fringe: the final lower-state population after the
@@ -87,9 +83,8 @@ void QuantumStueckelbergPlotWidget::paintEvent(QPaintEvent*)
                    plotPen(QColor(kTwoLevel.first), 1.8));
         const double current = sweep_.holdDuration;
         if (h0 <= current && current <= h1) {
-            const QColor marker = QColor(kTwoLevel.fringeCurrent);
-            drawOutlinedDisc(painter, QPointF(mapValue(hold, current), populationY(f, reference_.finalLowerPopulation)),
-                             3.5, 3.5, marker, plotPen(marker));
+            drawFringeMarker(painter,
+                             QPointF(mapValue(hold, current), populationY(f, reference_.finalLowerPopulation)));
         }
     }
 
@@ -98,7 +93,7 @@ void QuantumStueckelbergPlotWidget::paintEvent(QPaintEvent*)
     drawInterferenceLabels(painter, panels, QStringLiteral("bias"), QStringLiteral("Plo"),
                            QStringLiteral("turnaround hold time"));
     // The legend under the bias strip, which shares the panel's time axis.
-    drawLegendLine(painter, QRectF(p.left(), bias.bottom() + 6, p.width(), 18), sweepLegend());
+    drawLegendLine(painter, panels.stripLegend, sweepLegend());
 }
 
 } // namespace vxo

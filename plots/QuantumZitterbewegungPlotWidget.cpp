@@ -2,7 +2,6 @@
 
 #include "experiments/DiracZitterbewegungRecorder.h"
 #include "plots/PlotPainting.h"
-#include "plots/TimeTraces.h"
 
 #include <QPainter>
 
@@ -14,7 +13,8 @@ using namespace plot;
 
 StackedLayout QuantumZitterbewegungPlotWidget::layout()
 {
-    return {QMargins(64, 42, 18, 220), QSize(150, 150), 30, 58, 115};
+    // Taller caption bands than the gauge pages', the summary on a taller line.
+    return {QMargins(64, 42, 18, 220), QSize(150, 150), 30, 58, 115, {{3, 21}, {3, 21}, 24}};
 }
 
 void QuantumZitterbewegungPlotWidget::paintEvent(QPaintEvent*)
@@ -55,26 +55,25 @@ void QuantumZitterbewegungPlotWidget::paintEvent(QPaintEvent*)
     const auto centred = [](const QRect& panel, double value, double largest) {
         return panel.center().y() - 0.45 * panel.height() * value / (1.15 * largest);
     };
-    strokeTimeTrace(
-        painter, samples, tAxis, [&](const ZitterbewegungSample& s) { return mapValue(xAxis, s.meanX); },
-        plotPen(QColor(kDirac.zitterbewegungMean), 2.1));
-    strokeTimeTrace(
-        painter, samples, tAxis, [&](const ZitterbewegungSample& s) { return centred(pos, s.detrendedX, residualMax); },
-        plotPen(QColor(kDirac.trembling), 1.9));
+    strokePath(painter, timeCurve(samples, tAxis, xAxis, [](const ZitterbewegungSample& s) { return s.meanX; }),
+               plotPen(QColor(kDirac.zitterbewegungMean), 2.1));
+    strokePath(painter,
+               timeCurve(samples, tAxis,
+                         [&](const ZitterbewegungSample& s) { return centred(pos, s.detrendedX, residualMax); }),
+               plotPen(QColor(kDirac.trembling), 1.9));
     drawHorizontalLine(painter, plotPen(QColor(kAxes.zitterbewegungZero), 1.0, Qt::DashLine), pos.left(), pos.right(),
                        pos.center().y());
 
-    strokeTimeTrace(
-        painter, samples, tAxis, [&](const ZitterbewegungSample& s) { return centred(vel, s.velocityX, velocityMax); },
-        plotPen(QColor(kDirac.velocity), 2.1));
+    strokePath(painter,
+               timeCurve(samples, tAxis,
+                         [&](const ZitterbewegungSample& s) { return centred(vel, s.velocityX, velocityMax); }),
+               plotPen(QColor(kDirac.velocity), 2.1));
     drawHorizontalLine(painter, plotPen(QColor(kDirac.drift), 1.2, Qt::DashLine), vel.left(), vel.right(),
                        centred(vel, recorder_->fittedDriftVelocityX(), velocityMax));
 
-    const QColor texts = QColor(kInnerPanel.zitterbewegungCaption);
-    drawPanelCaption(painter, pos, 3, 21, "cyan: <x(t)>   yellow: linear-detrended x(t) (magnified)", texts);
-    drawPanelCaption(painter, vel, 3, 21, "green: <v_x>=c<sigma_x>   violet dashed: fitted secular drift", texts);
-    drawPanelSummary(
-        painter, pos, 24,
+    drawStackedTexts(
+        painter, panels, layout().texts, "cyan: <x(t)>   yellow: linear-detrended x(t) (magnified)",
+        "green: <v_x>=c<sigma_x>   violet dashed: fitted secular drift",
         QString("%1   P+=%2   P-=%3   omega_ZB=%4   max |residual x|=%5")
             .arg(config.preparationMode == ZitterbewegungConfig::kMixedBranches ? "mixed +/- energy"
                                                                                 : "positive-energy control",
@@ -82,7 +81,7 @@ void QuantumZitterbewegungPlotWidget::paintEvent(QPaintEvent*)
                  QString::number(recorder_->negativeEnergyWeight(), 'f', 6),
                  QString::number(QuantumZitterbewegung2D::angularFrequency(config, recorder_->hbar()), 'f', 4),
                  QString::number(recorder_->maxAbsDetrendedX(), 'f', 4)),
-        QColor(kInnerPanel.scanSummary), QColor(kInnerPanel.fill));
+        QColor(kInnerPanel.zitterbewegungCaption), QColor(kInnerPanel.scanSummary), QColor(kInnerPanel.fill));
 }
 
 } // namespace vxo

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace vxo::plot {
 
@@ -154,10 +155,28 @@ QRectF drawScanTexts(QPainter& painter, const QRect& panel, const ScanLayout& la
                            QColor(kInnerPanel.fill));
 }
 
-void paintScan(QPainter& painter, const QSize& widgetSize, const ScanLayout& layout, const ScanPicture& picture)
+namespace {
+ScanFrame scanFrame(const QRect& panel, const ScanPicture& picture)
 {
+    return {panel, horizontalAxis(QRectF(panel), picture.first, picture.last, 1e-12)};
+}
+} // namespace
+
+ScanDrawing layOutScan(const QSize& widgetSize, const QFont& font, const ScanLayout& layout, ScanPicture picture)
+{
+    ScanDrawing drawing{withLegendRoom(layout, widgetSize, font, picture.legend), std::move(picture), {}};
+    const ScanFrame frame = scanFrame(scanPanel(widgetSize, drawing.layout), drawing.picture);
+    for (const ScanCurve& curve : drawing.picture.curves)
+        drawing.curves.push_back(scanCurve(curve.points, frame));
+    return drawing;
+}
+
+void paintScan(QPainter& painter, const QSize& widgetSize, const ScanDrawing& drawing)
+{
+    const ScanLayout& layout = drawing.layout;
+    const ScanPicture& picture = drawing.picture;
     const QRect panel = drawScanPanel(painter, widgetSize, layout);
-    const ScanFrame frame{panel, horizontalAxis(QRectF(panel), picture.first, picture.last, 1e-12)};
+    const ScanFrame frame = scanFrame(panel, picture);
     const auto x = [&](double v) { return mapValue(frame.x, v); };
     for (const ScanBand& band : picture.bands)
         if (band.to > band.from)
@@ -167,8 +186,8 @@ void paintScan(QPainter& painter, const QSize& widgetSize, const ScanLayout& lay
         drawScanGridLine(painter, panel, x(value), label, layout.valueLabelWidth);
     for (const double threshold : picture.thresholds)
         drawScanThreshold(painter, panel, x(threshold), picture.thresholdWidth);
-    for (const ScanCurve& curve : picture.curves)
-        strokePath(painter, scanCurve(curve.points, frame), roundPlotPen(curve.colour, curve.width));
+    for (std::size_t i = 0; i < picture.curves.size(); ++i)
+        strokePath(painter, drawing.curves[i], roundPlotPen(picture.curves[i].colour, picture.curves[i].width));
     const auto marker = [&](bool discs) {
         if (!picture.curves.empty())
             drawScanMarker(painter, frame, picture.curves.back().points, picture.first, picture.last, picture.current,
@@ -185,6 +204,23 @@ void paintScan(QPainter& painter, const QSize& widgetSize, const ScanLayout& lay
             drawScanBandName(painter, panel, x(band.from), x(band.to), namesTop, band.nameInset, band.name, named);
     marker(true);
 }
+
+void ScanPicture::addEvenGrid(int intervals, int decimals)
+{
+    const double span = last - first;
+    for (int k = 0; k <= intervals; ++k) {
+        const double value = first + k * span / intervals;
+        gridLines.emplace_back(value, QString::number(value, 'f', decimals));
+    }
+}
+
+void ScanPicture::addThreshold(double value)
+{
+    if (first <= value && value <= last)
+        thresholds.push_back(value);
+}
+
+double ScanPicture::within(double value) const { return std::max(first, std::min(value, last)); }
 
 double scanTransmissionY(const QRect& panel, double transmission)
 {

@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QFont>
 #include <QMargins>
+#include <QPainterPath>
 #include <QRect>
 #include <QSize>
 #include <QString>
@@ -70,6 +71,14 @@ struct ScanPicture {
     // A picture of the range [from, to], the rest to be filled in.
     ScanPicture(double from, double to) : first(from), last(to) {}
 
+    // Grid lines at intervals + 1 evenly spaced values from first to last,
+    // each labelled with its value to the given decimals.
+    void addEvenGrid(int intervals, int decimals);
+    // A threshold line at value, when it lies within [first, last].
+    void addThreshold(double value);
+    // value limited to [first, last]: a regime edge that the scan may not reach.
+    double within(double value) const;
+
     double first = 0.0;
     double last = 1.0;
     std::vector<std::pair<double, QString>> gridLines;
@@ -83,10 +92,22 @@ struct ScanPicture {
     QString summary;
 };
 
-// Paints the scan below the page's title: the panel, the bands, the
+// A scan laid out for one widget size and font: the layout with room for the
+// legend's lines, the picture, and its curves as paths in the panel (in the
+// picture's order). What stays the same from paint to paint is computed here
+// once.
+struct ScanDrawing {
+    ScanLayout layout;
+    ScanPicture picture;
+    std::vector<QPainterPath> curves;
+};
+ScanDrawing layOutScan(const QSize& widgetSize, const QFont& font, const ScanLayout& layout, ScanPicture picture);
+
+// Paints the laid-out scan below the page's title: the panel, the bands, the
 // transmission grid and the value grid, the thresholds, the curves, the
 // marker, the legend and summary, then the band names over the curves.
-void paintScan(QPainter& painter, const QSize& widgetSize, const ScanLayout& layout, const ScanPicture& picture);
+// widgetSize is the size it was laid out for.
+void paintScan(QPainter& painter, const QSize& widgetSize, const ScanDrawing& drawing);
 
 // The pixel row of transmission t in the panel: panel.bottom() -
 // panel.height() * t with t limited to [0, 1] and a NaN counted as 0 (QRect's

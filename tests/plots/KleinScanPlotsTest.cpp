@@ -223,6 +223,45 @@ TEST_F(KleinScanPlots, ShowThePlaceholderWithoutARecordAndAfterReset)
     }
 }
 
+TEST_F(KleinScanPlots, KeepTheirLaidOutScanUntilTheRecordValuesSizeOrFontChange)
+{
+    using Plot = QuantumKleinHeightScanPlotWidget;
+    const KleinHeightScan nearCritical = buildKleinHeightScan(kleinAt(20.0), 0.0, 4.0, 241, 1.0);
+    const KleinHeightScan heavier = buildKleinHeightScan(kleinAt(35.0, 0.3), 0.0, 5.0, 201, 1.0);
+    Plot& plot = makePlot<Plot>();
+    plot.setScan(nearCritical, 3.2, 0.5);
+    QImage before = test::grabPlot(plot, kSize);
+    const int layouts = plot.scanLayouts();
+    EXPECT_EQ(test::grabPlot(plot, kSize), before);
+    EXPECT_EQ(plot.scanLayouts(), layouts) << "an unchanged scan is laid out again";
+
+    // After each change the plot must show what a fresh plot given the same
+    // record, values, size and font shows: a kept scan that is not dropped
+    // shows the old one.
+    QFont larger = plot.font();
+    larger.setPointSizeF(larger.pointSizeF() * 1.3);
+    const std::vector<std::tuple<std::string, QSize, std::function<void(Plot&)>>> changes{
+        {"current value", kSize, [&](Plot& p) { p.setScan(nearCritical, 1.0, 0.5); }},
+        {"packet value", kSize, [&](Plot& p) { p.setScan(nearCritical, 1.0, 0.9); }},
+        {"record", kSize, [&](Plot& p) { p.setScan(heavier, 1.0, 0.9); }},
+        {"size", QSize(560, 420), [](Plot&) {}},
+        {"font", QSize(560, 420), [&](Plot& p) { p.setFont(larger); }},
+        {"reset", QSize(560, 420), [](Plot& p) { p.reset(); }},
+    };
+    for (std::size_t i = 0; i < changes.size(); ++i) {
+        const auto& [name, size, change] = changes[i];
+        change(plot);
+        const QImage after = test::grabPlot(plot, size);
+        Plot& fresh = makePlot<Plot>();
+        fresh.setScan(nearCritical, 3.2, 0.5);
+        for (std::size_t j = 0; j <= i; ++j)
+            std::get<2>(changes[j])(fresh);
+        EXPECT_EQ(after, test::grabPlot(fresh, size)) << "stale scan after a new " << name;
+        EXPECT_NE(after, before) << "a new " << name << " changed nothing";
+        before = after;
+    }
+}
+
 TEST_F(KleinScanPlots, RegimeBandsAndThresholdsSitAtTheRecordsValues)
 {
     // Band colours over the panel, RGBA blended on (5, 9, 15).
