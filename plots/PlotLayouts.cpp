@@ -114,4 +114,17 @@ ScanLayout withLegendRoom(const ScanLayout& layout, const QSize& widgetSize, con
     return layout.withMargins(margins).withLegendHeight(needed);
 }
 
+VortexPanels vortexPanels(const QSize& widgetSize, const VortexLayout& layout)
+{
+    const double side = layout.share * std::max(widgetSize.height() - layout.heightMargin, layout.minimumHeight);
+    const QRectF orbit(
+        layout.left, layout.top,
+        std::min(std::max(layout.orbitShare * widgetSize.width(), layout.minimumOrbitWidth), layout.aspect * side),
+        side);
+    const QRectF momentum(
+        orbit.right() + layout.gap, layout.top,
+        std::max(widgetSize.width() - orbit.right() - layout.rightMargin, layout.minimumMomentumWidth), side);
+    return VortexPanels{orbit, momentum};
+}
+
 } // namespace vxo::plot

@@ -202,4 +202,29 @@ ScanLayout withLegendRoom(const ScanLayout& layout, const QSize& widgetSize, con
 // The panel of a scan for a widget of the given size.
 QRect scanPanel(const QSize& widgetSize, const ScanLayout& layout);
 
+// Where the vortex page's two panels lie, side by side in a widget of size (w, h): both
+// start at top and are side = share * max(h - heightMargin, minimumHeight)
+// high; the orbit panel starts at left and is min(max(orbitShare * w,
+// minimumOrbitWidth), aspect * side) wide; the momentum panel starts gap
+// after its right edge R and is max(w - R - rightMargin,
+// minimumMomentumWidth) wide.
+struct VortexLayout {
+    double left = 54.0;
+    double top = 32.0;
+    double heightMargin = 110.0;
+    double minimumHeight = 120.0;
+    double share = 0.63;
+    double orbitShare = 0.55;
+    double minimumOrbitWidth = 120.0;
+    double aspect = 1.45;
+    double gap = 42.0;
+    double rightMargin = 66.0;
+    double minimumMomentumWidth = 80.0;
+};
+struct VortexPanels {
+    QRectF orbit;
+    QRectF momentum;
+};
+VortexPanels vortexPanels(const QSize& widgetSize, const VortexLayout& layout);
+
 } // namespace vxo::plot

@@ -42,19 +42,6 @@ void drawCentredWithin(QPainter& painter, const QRectF& panel, double top, doubl
 
 } // namespace
 
-QuantumVortexPlotWidget::Panels QuantumVortexPlotWidget::panels(const QSize& widgetSize, const Layout& layout)
-{
-    const double side = layout.share * std::max(widgetSize.height() - layout.heightMargin, layout.minimumHeight);
-    const QRectF orbit(
-        layout.left, layout.top,
-        std::min(std::max(layout.orbitShare * widgetSize.width(), layout.minimumOrbitWidth), layout.aspect * side),
-        side);
-    const QRectF momentum(
-        orbit.right() + layout.gap, layout.top,
-        std::max(widgetSize.width() - orbit.right() - layout.rightMargin, layout.minimumMomentumWidth), side);
-    return Panels{orbit, momentum};
-}
-
 void QuantumVortexPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
