@@ -30,17 +30,16 @@ void QuantumKickedRotorPlotWidget::drawSeries(QPainter& painter, const QRect& pa
                                               bool classical) const
 {
     const std::vector<KickedRotorSample>& samples = recorder_->samples();
-    strokePath(painter,
-               polylineBridgingGaps(
-                   samples.size(),
-                   [&](std::size_t i) {
-                       const double value = classical ? samples[i].classicalMeanSquareMode : samples[i].meanSquareMode;
-                       return QPointF(panel.left() +
-                                          (static_cast<double>(samples[i].kickCount) / kicks) * panel.width(),
-                                      panel.bottom() - (value / scale) * panel.height());
-                   }),
-               classical ? plotPen(QColor(kLattice.classical), 1.6, Qt::DashLine)
-                         : plotPen(QColor(kLattice.curve), 2.2));
+    strokePath(
+        painter,
+        polylineBridgingGaps(
+            samples.size(),
+            [&](std::size_t i) {
+                const double value = classical ? samples[i].classicalMeanSquareMode : samples[i].meanSquareMode;
+                return QPointF(panel.left() + (static_cast<double>(samples[i].kickCount) / kicks) * panel.width(),
+                               panel.bottom() - (value / scale) * panel.height());
+            }),
+        classical ? plotPen(QColor(kLattice.classical), 1.6, Qt::DashLine) : plotPen(QColor(kLattice.curve), 2.2));
 }
 
 void QuantumKickedRotorPlotWidget::paintEvent(QPaintEvent*)

@@ -31,7 +31,6 @@ namespace {
 using test::click;
 using test::setValue;
 
-
 // The word right after `key` (up to a blank or a slash), and its number
 // (NaN for a missing key or "--").
 QString wordAfter(const QString& text, const QString& key)

@@ -35,7 +35,6 @@
 namespace vxo::test {
 namespace {
 
-
 // The number at the last "%" of `key` in `text`; every "%" of the key stands
 // for a number, and the key must not continue a word ("T=" is not "t/T=").
 double numberIn(const QString& text, const QString& key)

@@ -41,7 +41,6 @@ namespace {
 
 using Type = InitialPreparationType;
 
-
 class Rebuild : public ::testing::Test {
 protected:
     void SetUp() override

@@ -199,8 +199,8 @@ TEST_F(LatticePlots, AndersonPanelsShowTheSitesTheProfilesAndTheSpreadsFromTimeZ
     const QRect spread(54, h + 78, 560 - 72, h);
 
     // Sites from -3 to 3, the range widened by 0.75 spacings: [-4.125, 4.125].
-    const std::vector<double> sites =
-        lineCentres(image, profile.adjusted(3, 30, -3, -3), true, kLatticeBackdrop, QColor(plot::kRecorder.latticeFrame));
+    const std::vector<double> sites = lineCentres(image, profile.adjusted(3, 30, -3, -3), true, kLatticeBackdrop,
+                                                  QColor(plot::kRecorder.latticeFrame));
     ASSERT_EQ(sites.size(), 5u);
     for (int s = 0; s < 5; ++s) {
         EXPECT_NEAR(sites[std::size_t(s)],

@@ -365,7 +365,8 @@ TEST_F(OrbitEchoPlots, LoschmidtReturnStartsWhereTheOutboundPathEndedAndTheEchoA
     const QRect band = echo.adjusted(2, 28, -2, -30).toRect();
     const std::vector<double> reversal =
         lineCentres(image, band, true, kEchoBackdrop, QColor(plot::kMarkers.loschmidtTurn));
-    const std::vector<double> back = lineCentres(image, band, true, kEchoBackdrop, QColor(plot::kMarkers.loschmidtStart));
+    const std::vector<double> back =
+        lineCentres(image, band, true, kEchoBackdrop, QColor(plot::kMarkers.loschmidtStart));
     ASSERT_EQ(reversal.size(), 1u);
     ASSERT_EQ(back.size(), 1u);
     EXPECT_NEAR(reversal[0], echo.left() + echo.width() * 2.0 / 5.0, 1.0);

@@ -244,7 +244,8 @@ TEST_F(TimeSeriesPlot, RangesFollowTheProbabilityAndSignedRules)
         // A signed range straddles zero and shows it as a dashed line (unless
         // the curve runs along it); a probability's range starts there and does not.
         const int zero = qRound(pixelOf(0, n, 0.0, c.lo, c.hi).y());
-        const int steps = test::dashStepsNearRow(image, zero, int(kSeriesPanel.left()) + 4, int(kSeriesPanel.right()) - 4);
+        const int steps =
+            test::dashStepsNearRow(image, zero, int(kSeriesPanel.left()) + 4, int(kSeriesPanel.right()) - 4);
         if (c.value(0) != 0.0) {
             EXPECT_EQ(steps > 20, c.lo < 0.0) << c.name << ": " << steps << " steps along zero";
         }
@@ -252,7 +253,8 @@ TEST_F(TimeSeriesPlot, RangesFollowTheProbabilityAndSignedRules)
         // the three inner grid lines meeting it change its colour (in and out, on
         // each of the three rows), where even faint dashes would change it often.
         if (c.lo == 0.0) {
-            const int changes = test::changesNearRow(image, zero, int(kSeriesPanel.left()) + 4, int(kSeriesPanel.right()) - 4);
+            const int changes =
+                test::changesNearRow(image, zero, int(kSeriesPanel.left()) + 4, int(kSeriesPanel.right()) - 4);
             EXPECT_LE(changes, 3 * 2 * 3) << c.name << ": " << changes << " colour changes along the bottom edge";
         }
     }

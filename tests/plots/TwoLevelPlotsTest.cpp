@@ -111,7 +111,8 @@ TEST_F(TwoLevelPlot, PredictionBehindThePlaceholderThenMeasuredCurvesOnTheStretc
         c.predict(plot);
         const QImage predicted = test::grabPlot(plot, QSize(460, 320));
         const QRectF middle(c.panel.center() - QPointF(100, 20), QSizeF(200, 40));
-        EXPECT_TRUE(shows(fresh, middle, kFringePlaceholderText) && shows(predicted, middle, kFringePlaceholderText)) << c.name;
+        EXPECT_TRUE(shows(fresh, middle, kFringePlaceholderText) && shows(predicted, middle, kFringePlaceholderText))
+            << c.name;
         // Away from the placeholder's line, which stands on a patch of its own.
         for (const double u : {0.08, 0.4, 0.62, 0.9}) {
             const double t = u * c.period;
