@@ -129,6 +129,38 @@ void BM_DefaultExperimentTickOnTheFinestGrid(benchmark::State& state)
 }
 BENCHMARK(BM_DefaultExperimentTickOnTheFinestGrid)->UseManualTime()->Unit(benchmark::kMillisecond);
 
+// A driven experiment (the trap moved back and forth at resonance) on the
+// coarse and the default grid: its potential changes every step, so every
+// step rebuilds the potential's phase tables, the tick their cost falls on.
+constexpr std::uint32_t kResonantlyDrivenTrap = 15;
+
+void BM_DrivenExperimentTick(benchmark::State& state)
+{
+    MainWindow& window = guidedWindow();
+    auto* grid = window.findChild<QComboBox*>(QStringLiteral("gridResolutionComboBox"));
+    if (!grid) {
+        state.SkipWithError("the window has no grid selector");
+        return;
+    }
+    const int gridIndex = static_cast<int>(state.range(0));
+    timeTicks(state, window, [&window, grid, gridIndex] {
+        window.loadGuidedExperiment(static_cast<int>(kResonantlyDrivenTrap));
+        grid->setCurrentIndex(gridIndex);
+        window.rebuildSimulation();
+    });
+    // What makes the case: the potential changes within every step.
+    const std::uint64_t revision = window.potentialField().revision();
+    MainWindowProbe::stepTick(window);
+    state.counters["potential_revisions_per_step"] =
+        static_cast<double>(window.potentialField().revision() - revision) / window.transportClock().stepsPerTick();
+}
+BENCHMARK(BM_DrivenExperimentTick)
+    ->ArgName("gridIndex")
+    ->Arg(0)
+    ->Arg(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
 // Every guided experiment at the speed and grid its preset chooses.
 void guidedExperimentTick(benchmark::State& state, std::uint32_t preset)
 {
