@@ -129,10 +129,13 @@ void BM_DefaultExperimentTickOnTheFinestGrid(benchmark::State& state)
 }
 BENCHMARK(BM_DefaultExperimentTickOnTheFinestGrid)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-// A driven experiment (the trap moved back and forth at resonance) on the
-// coarse and the default grid: its potential changes every step, so every
-// step rebuilds the potential's phase tables, the tick their cost falls on.
+// Driven experiments on the coarse and the default grid: a trap moved back
+// and forth at resonance (every cell's value new every step) and a double
+// well tilted at the Rabi resonance (walls and floors of one value). Their
+// potential changes every step, so every step rebuilds the potential's phase
+// tables: the ticks their cost falls on.
 constexpr std::uint32_t kResonantlyDrivenTrap = 15;
+constexpr std::uint32_t kRabiDrivenDoubleWell = 17;
 
 void BM_DrivenExperimentTick(benchmark::State& state)
 {
@@ -142,9 +145,10 @@ void BM_DrivenExperimentTick(benchmark::State& state)
         state.SkipWithError("the window has no grid selector");
         return;
     }
-    const int gridIndex = static_cast<int>(state.range(0));
-    timeTicks(state, window, [&window, grid, gridIndex] {
-        window.loadGuidedExperiment(static_cast<int>(kResonantlyDrivenTrap));
+    const int preset = static_cast<int>(state.range(0));
+    const int gridIndex = static_cast<int>(state.range(1));
+    timeTicks(state, window, [&window, grid, preset, gridIndex] {
+        window.loadGuidedExperiment(preset);
         grid->setCurrentIndex(gridIndex);
         window.rebuildSimulation();
     });
@@ -155,9 +159,8 @@ void BM_DrivenExperimentTick(benchmark::State& state)
         static_cast<double>(window.potentialField().revision() - revision) / window.transportClock().stepsPerTick();
 }
 BENCHMARK(BM_DrivenExperimentTick)
-    ->ArgName("gridIndex")
-    ->Arg(0)
-    ->Arg(1)
+    ->ArgNames({"preset", "gridIndex"})
+    ->ArgsProduct({{kResonantlyDrivenTrap, kRabiDrivenDoubleWell}, {0, 1}})
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 
