@@ -155,20 +155,6 @@ inline PhaseOffset phaseOffset(double phase)
     return {-2.0 * sine * sine, 2.0 * sine * std::cos(halfPhase)};
 }
 
-// The offset of exp(i phase) from one, rounded with `carried`.
-inline Complex unitPhaseOffsetCarried(double phase, double& carried)
-{
-    const PhaseOffset f = phaseOffset(phase);
-    return roundOffsetCarried(f.d, f.s, carried);
-}
-
-// The offset of exp(i phase) from one, on its own (nothing carried).
-inline Complex unitPhaseOffset(double phase)
-{
-    double carried = 0.0;
-    return unitPhaseOffsetCarried(phase, carried);
-}
-
 // A table of phase factors in cell order, as offsets from one, each rounded
 // by roundOffsetCarried with the modulus errors of the cells before it
 // carried: a region of one potential value (a wall) would otherwise repeat
@@ -178,11 +164,18 @@ inline Complex unitPhaseOffset(double phase)
 class UnitPhaseRun {
 public:
     // The offset of exp(i phase) from one.
-    Complex next(double phase) { return unitPhaseOffsetCarried(phase, carried_); }
+    Complex next(double phase)
+    {
+        const PhaseOffset f = phaseOffset(phase);
+        return roundOffsetCarried(f.d, f.s, carried_);
+    }
 
 private:
     double carried_ = 0.0;
 };
+
+// The offset of exp(i phase) from one, on its own (nothing carried).
+inline Complex unitPhaseOffset(double phase) { return UnitPhaseRun().next(phase); }
 
 // a * b as (ar br - ai bi, ar bi + ai br) in single precision.
 inline Complex plainProduct(Complex a, Complex b)
