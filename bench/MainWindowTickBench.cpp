@@ -129,6 +129,41 @@ void BM_DefaultExperimentTickOnTheFinestGrid(benchmark::State& state)
 }
 BENCHMARK(BM_DefaultExperimentTickOnTheFinestGrid)->UseManualTime()->Unit(benchmark::kMillisecond);
 
+// Driven experiments on the coarse and the default grid: a trap moved back
+// and forth at resonance (every cell's value new every step) and a double
+// well tilted at the Rabi resonance (walls and floors of one value). Their
+// potential changes every step, so every step rebuilds the potential's phase
+// tables: the ticks their cost falls on.
+constexpr std::uint32_t kResonantlyDrivenTrap = 15;
+constexpr std::uint32_t kRabiDrivenDoubleWell = 17;
+
+void BM_DrivenExperimentTick(benchmark::State& state)
+{
+    MainWindow& window = guidedWindow();
+    auto* grid = window.findChild<QComboBox*>(QStringLiteral("gridResolutionComboBox"));
+    if (!grid) {
+        state.SkipWithError("the window has no grid selector");
+        return;
+    }
+    const int preset = static_cast<int>(state.range(0));
+    const int gridIndex = static_cast<int>(state.range(1));
+    timeTicks(state, window, [&window, grid, preset, gridIndex] {
+        window.loadGuidedExperiment(preset);
+        grid->setCurrentIndex(gridIndex);
+        window.rebuildSimulation();
+    });
+    // What makes the case: the potential changes within every step.
+    const std::uint64_t revision = window.potentialField().revision();
+    MainWindowProbe::stepTick(window);
+    state.counters["potential_revisions_per_step"] =
+        static_cast<double>(window.potentialField().revision() - revision) / window.transportClock().stepsPerTick();
+}
+BENCHMARK(BM_DrivenExperimentTick)
+    ->ArgNames({"preset", "gridIndex"})
+    ->ArgsProduct({{kResonantlyDrivenTrap, kRabiDrivenDoubleWell}, {0, 1}})
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
 // Every guided experiment at the speed and grid its preset chooses.
 void guidedExperimentTick(benchmark::State& state, std::uint32_t preset)
 {

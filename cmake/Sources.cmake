@@ -282,6 +282,7 @@ set(VXO_CORE_TEST_SOURCES
     GaugeLinkTest.cpp
     GaugeWallTest.cpp
     MeasurementTest.cpp
+    NormDriftTest.cpp
     ObservablesTest.cpp
     PhaseRoundingTest.cpp
     PotentialField2DTest.cpp

@@ -37,17 +37,21 @@ inline double floatSpacing(float x)
     return static_cast<double>(spacing);
 }
 
+// Two carried roundings, each for how its factors are stored: roundToUnit for
+// factors kept whole (twiddles, links), where either part may move;
+// roundOffsetCarried for factors kept as offsets from one (cell tables),
+// whose finer units let the larger part alone bring |w| to one.
+//
 // A value of modulus one, (re, im) in double precision, in single precision:
 // re and im rounded to nearest and then moved by a and b units in the last
-// place (|a|, |b| <= 3), chosen so that carried + weight (|w|^2 - 1) comes
-// nearest to zero, the smaller |a| first. With carried = 0 it is the pair of
-// modulus nearest to one within a few units of the angle; a running carried
-// lets a sequence of factors cancel the modulus errors that no single pair can
+// place (|a|, |b| <= 3), chosen so that carried + |w|^2 - 1 comes nearest to
+// zero, the smaller |a| first. With carried = 0 it is the pair of modulus
+// nearest to one within a few units of the angle; a running carried lets a
+// sequence of factors cancel the modulus errors that no single pair can
 // avoid (exp(-i pi/4) has no pair closer than |w|^2 = 1 - 3.4e-8, a factor
 // near 1 none closer than about 6e-8). modulusError, when not null, receives
 // |w|^2 - 1 of the chosen pair.
-inline Complex roundToUnit(double re, double im, double carried = 0.0, double weight = 1.0,
-                           double* modulusError = nullptr)
+inline Complex roundToUnit(double re, double im, double carried = 0.0, double* modulusError = nullptr)
 {
     constexpr int kUlps = 3;
     const float r0 = static_cast<float>(re);
@@ -57,7 +61,7 @@ inline Complex roundToUnit(double re, double im, double carried = 0.0, double we
     // One unit of re moves |w|^2 by about 2 re spacingR, one of im by 2 im spacingI.
     const double stepR = 2.0 * static_cast<double>(r0) * spacingR;
     const double stepI = 2.0 * static_cast<double>(i0) * spacingI;
-    const double wanted = -carried / weight - (static_cast<double>(r0) * r0 + static_cast<double>(i0) * i0 - 1.0);
+    const double wanted = -carried - (static_cast<double>(r0) * r0 + static_cast<double>(i0) * i0 - 1.0);
     // For each count a of re, the nearest count b of im.
     const double perStepI = stepI == 0.0 ? 0.0 : 1.0 / stepI;
     double bestA = 0.0, bestB = 0.0;
@@ -134,19 +138,21 @@ inline Complex roundOffsetCarried(double d, double s, double& carried)
     return f;
 }
 
-// The offset of exp(i phase) from one, cos - 1 taken as -2 sin^2 of the half
-// angle (full precision for small phases), rounded with `carried`.
-inline Complex unitPhaseOffsetCarried(double phase, double& carried)
-{
-    const double half = std::sin(0.5 * phase);
-    return roundOffsetCarried(-2.0 * half * half, std::sin(phase), carried);
-}
+// The offset of exp(i phase) from one in double precision, (d, s) of
+// (1 + d, s): cos - 1 as -2 sin^2 of the half angle (full precision for the
+// small phases of a floor or near k = 0), the sine by the double angle from
+// the sine and cosine of the same half angle; its error of a few units of
+// double precision lies far below the rounding to single.
+struct PhaseOffset {
+    double d;
+    double s;
+};
 
-// The offset of exp(i phase) from one, on its own (nothing carried).
-inline Complex unitPhaseOffset(double phase)
+inline PhaseOffset phaseOffset(double phase)
 {
-    double carried = 0.0;
-    return unitPhaseOffsetCarried(phase, carried);
+    const double halfPhase = 0.5 * phase;
+    const double sine = std::sin(halfPhase);
+    return {-2.0 * sine * sine, 2.0 * sine * std::cos(halfPhase)};
 }
 
 // A table of phase factors in cell order, as offsets from one, each rounded
@@ -158,11 +164,18 @@ inline Complex unitPhaseOffset(double phase)
 class UnitPhaseRun {
 public:
     // The offset of exp(i phase) from one.
-    Complex next(double phase) { return unitPhaseOffsetCarried(phase, carried_); }
+    Complex next(double phase)
+    {
+        const PhaseOffset f = phaseOffset(phase);
+        return roundOffsetCarried(f.d, f.s, carried_);
+    }
 
 private:
     double carried_ = 0.0;
 };
+
+// The offset of exp(i phase) from one, on its own (nothing carried).
+inline Complex unitPhaseOffset(double phase) { return UnitPhaseRun().next(phase); }
 
 // a * b as (ar br - ai bi, ar bi + ai br) in single precision.
 inline Complex plainProduct(Complex a, Complex b)
