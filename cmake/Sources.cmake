@@ -26,7 +26,6 @@ set(VXO_CORE_SOURCES
     GaussianPacket2D.cpp
     KineticEnergy.cpp
     MomentumSpace2D.cpp
-    PhaseRoundingKernels.cpp
     PhaseRoundingKernelsAvx2.cpp
     PositionMeasurement.cpp
     PositionMoments.cpp

@@ -12,6 +12,8 @@
 
 #include "core/ComplexField2D.h"
 #include "core/FFT2DKernels.h"
+#include "core/PhaseFactors.h"
+#include "core/VectorKernels.h"
 
 #include <cstddef>
 
@@ -23,11 +25,19 @@ constexpr std::size_t kCarriedRuns = 4;
 // out[k] = roundOffsetCarried(d[k], s[k], carried[k % kCarriedRuns]) for
 // k < count, in the order of k within each run. carried holds kCarriedRuns
 // values. path must be available.
-void roundOffsetCarriedRuns(fft2d::Path path, const double* d, const double* s, std::size_t count, double* carried,
-                            Complex* out);
+inline void roundOffsetCarriedRuns(fft2d::Path path, const double* d, const double* s, std::size_t count,
+                                   double* carried, Complex* out)
+{
+    vectorKernels(path).roundOffsetRuns(d, s, count, carried, out);
+}
 
-// One entry per copy, AVX2 in its own translation unit.
-void roundOffsetCarriedRunsPortable(const double* d, const double* s, std::size_t count, double* carried, Complex* out);
+// One entry per copy (the portable one also serves SSE2), AVX2 in its own translation unit.
+inline void roundOffsetCarriedRunsPortable(const double* d, const double* s, std::size_t count, double* carried,
+                                           Complex* out)
+{
+    for (std::size_t k = 0; k < count; ++k)
+        out[k] = roundOffsetCarried(d[k], s[k], carried[k % kCarriedRuns]);
+}
 #if defined(__x86_64__)
 void roundOffsetCarriedRunsAvx2(const double* d, const double* s, std::size_t count, double* carried, Complex* out);
 #endif

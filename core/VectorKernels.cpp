@@ -7,6 +7,7 @@
 #include "core/DensitySums2D.h"
 #include "core/FFT2DPasses.h"
 #include "core/GaugeLineSweepPasses.h"
+#include "core/PhaseRoundingKernels.h"
 
 #if defined(__x86_64__)
 #include <emmintrin.h>
@@ -128,6 +129,7 @@ const VectorKernels kPortableKernels = {
     &amplitude::copyWithMaxAbsCellByCell,
     &density::accumulateRowPortable,
     &energy::accumulateRowPortable,
+    &phase::roundOffsetCarriedRunsPortable,
 };
 
 #if defined(__x86_64__)
@@ -140,6 +142,7 @@ const VectorKernels kSse2Kernels = {
     &amplitude::copyWithMaxAbsCells<Sse2AmplitudeOps>,
     &density::accumulateRowPortable,
     &energy::accumulateRowPortable,
+    &phase::roundOffsetCarriedRunsPortable,
 };
 #endif
 

@@ -38,6 +38,8 @@ struct VectorKernels {
     double (*densityRow)(const Complex* row, std::size_t count, double* columns);
     void (*energyRow)(const energy::RowStencil& row, std::uint64_t first, std::uint64_t last,
                       const energy::RowConstants& k, energy::RunningSums& sums);
+    // phase::roundOffsetCarriedRuns, by hand for AVX2 (PhaseRoundingKernelsAvx2.cpp).
+    void (*roundOffsetRuns)(const double* d, const double* s, std::size_t count, double* carried, Complex* out);
 };
 
 // The table of path, which must be available (fft2d::isAvailable).

@@ -10,6 +10,7 @@
 #include "core/ComplexField2D.h"
 #include "core/DensitySums2D.h"
 #include "core/Numeric.h"
+#include "core/PhaseRoundingKernels.h"
 
 #include <algorithm>
 #include <cmath>
@@ -153,6 +154,7 @@ const VectorKernels kAvx2Kernels = {
     &amplitude::copyWithMaxAbsCells<Avx2AmplitudeOps>,
     &density::accumulateRowAvx2,
     &energy::accumulateRowAvx2,
+    &phase::roundOffsetCarriedRunsAvx2,
 };
 
 } // namespace vxo
