@@ -9,11 +9,16 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 #include <random>
 #include <stdexcept>
 #include <string>
 
 namespace vxo::test {
+
+// Non-finite single-precision values, as fields and objects store them.
+constexpr float kFloatNaN = std::numeric_limits<float>::quiet_NaN();
+constexpr float kFloatInf = std::numeric_limits<float>::infinity();
 
 // The message of the Exception that f throws, or a text saying that none was
 // thrown (which no message of the system reads like), so that one expectation

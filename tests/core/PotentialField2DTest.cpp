@@ -21,8 +21,8 @@ using vxo::test::messageOf;
 
 namespace {
 
-const float kNaN = std::numeric_limits<float>::quiet_NaN();
-const float kInf = std::numeric_limits<float>::infinity();
+using vxo::test::kFloatInf;
+using vxo::test::kFloatNaN;
 
 // Number of cells holding exactly v.
 int countEqual(const PotentialField2D& f, float v)
@@ -58,7 +58,7 @@ TEST(PotentialField2D, ConstructionRevisionAndRefusedCalls)
     EXPECT_THROW(f.addCircle(0.0f, 0.0f, -1.0f, 1.0f), std::invalid_argument);
     EXPECT_EQ(f.revision(), 2u);
 
-    for (float bad : {0.0f, -1.0f, kNaN, kInf}) {
+    for (float bad : {0.0f, -1.0f, kFloatNaN, kFloatInf}) {
         EXPECT_EQ(messageOf([&] { PotentialField2D(4, 4, bad, 1.0f); }),
                   "PotentialField2D: dx and dy must be finite and positive");
         EXPECT_EQ(messageOf([&] { f.reset(8, 8, 1.0f, bad); }),
@@ -178,11 +178,12 @@ TEST(PotentialField2D, AccumulateScalesAndChecksGrid)
     EXPECT_EQ(target.minValue(), -2.0f);
 
     const std::uint64_t revision = target.revision();
-    EXPECT_EQ(messageOf([&] { target.accumulate(other, kNaN); }), "PotentialField2D::accumulate: scale must be finite");
+    EXPECT_EQ(messageOf([&] { target.accumulate(other, kFloatNaN); }),
+              "PotentialField2D::accumulate: scale must be finite");
     PotentialField2D lastBit(2, 2, 0.5f, std::nextafter(0.5f, 1.0f));
     EXPECT_EQ(messageOf([&] { target.accumulate(lastBit, 1.0f); }), "PotentialField2D::accumulate: grid mismatch");
     // The scale is checked before the grid.
-    EXPECT_EQ(messageOf([&] { target.accumulate(lastBit, kInf); }),
+    EXPECT_EQ(messageOf([&] { target.accumulate(lastBit, kFloatInf); }),
               "PotentialField2D::accumulate: scale must be finite");
     EXPECT_EQ(target.revision(), revision);
     EXPECT_EQ(countEqual(target, -2.0f), 4);
@@ -486,7 +487,7 @@ TEST(PotentialField2D, PaintersOnGridsWithoutCellsOnlyRaiseRevision)
 TEST(PotentialField2D, RefusedPaintersReportFirstFaultAndChangeNothing)
 {
     using P = PotentialField2D;
-    const float n = kNaN;
+    const float n = kFloatNaN;
     const std::vector<P::Vertex> triangle{{0.0f, 0.0f}, {1.0f, 0.0f}, {0.0f, 1.0f}};
     const std::vector<std::pair<std::function<void(P&)>, std::string>> cases{
         {[&](P& f) { f.addRectangle(n, n, 1, 1, 1); }, "PotentialField2D::addRectangle: centerX must be finite"},
@@ -496,7 +497,8 @@ TEST(PotentialField2D, RefusedPaintersReportFirstFaultAndChangeNothing)
          "PotentialField2D::addRectangle: width and height must be finite and positive"},
         {[&](P& f) { f.addCircle(n, 0, 1, 1); }, "PotentialField2D::addCircle: centerX must be finite"},
         {[&](P& f) { f.addCircle(0, 0, 0, n); }, "PotentialField2D::addCircle: value must be finite"},
-        {[&](P& f) { f.addCircle(0, 0, kInf, 1); }, "PotentialField2D::addCircle: radius must be finite and positive"},
+        {[&](P& f) { f.addCircle(0, 0, kFloatInf, 1); },
+         "PotentialField2D::addCircle: radius must be finite and positive"},
         {[&](P& f) { f.addBarrier(n, 0, 0, 0, 1, 1); }, "PotentialField2D::addBarrier: x1 must be finite"},
         {[&](P& f) { f.addBarrier(0, 0, 0, n, 1, 1); }, "PotentialField2D::addBarrier: y2 must be finite"},
         {[&](P& f) { f.addBarrier(0, 0, 0, 0, -1, n); }, "PotentialField2D::addBarrier: value must be finite"},
@@ -536,12 +538,13 @@ TEST(PotentialField2D, RefusedPaintersReportFirstFaultAndChangeNothing)
          "PotentialField2D::addGaussian: sigmas must be finite and positive"},
         {[&](P& f) { f.addHarmonic(n, 0, 0, 1, 1); }, "PotentialField2D::addHarmonic: centerX must be finite"},
         {[&](P& f) { f.addHarmonic(0, 0, n, n, 1); }, "PotentialField2D::addHarmonic: offset must be finite"},
-        {[&](P& f) { f.addHarmonic(0, 0, 0, kInf, 1); }, "PotentialField2D::addHarmonic: curvatureX must be finite"},
+        {[&](P& f) { f.addHarmonic(0, 0, 0, kFloatInf, 1); },
+         "PotentialField2D::addHarmonic: curvatureX must be finite"},
         {[&](P& f) { f.addHarmonic(0, 0, 0, 1, n); }, "PotentialField2D::addHarmonic: curvatureY must be finite"},
         {[&](P& f) { f.addLinear(n, 0, 0, 1, 1); }, "PotentialField2D::addLinear: centerX must be finite"},
         {[&](P& f) { f.addLinear(0, 0, n, 1, 1); }, "PotentialField2D::addLinear: offset must be finite"},
         {[&](P& f) { f.addLinear(0, 0, 0, n, 1); }, "PotentialField2D::addLinear: slopeX must be finite"},
-        {[&](P& f) { f.addLinear(0, 0, 0, 1, -kInf); }, "PotentialField2D::addLinear: slopeY must be finite"},
+        {[&](P& f) { f.addLinear(0, 0, 0, 1, -kFloatInf); }, "PotentialField2D::addLinear: slopeY must be finite"},
         {[&](P& f) { f.addQuadrupole(n, 0, 1, 1); }, "PotentialField2D::addQuadrupole: centerX must be finite"},
         {[&](P& f) { f.addQuadrupole(0, 0, n, n); }, "PotentialField2D::addQuadrupole: q1 must be finite"},
         {[&](P& f) { f.addQuadrupole(0, 0, 1, n); }, "PotentialField2D::addQuadrupole: q2 must be finite"},
@@ -566,7 +569,8 @@ TEST(PotentialField2D, RefusedPaintersReportFirstFaultAndChangeNothing)
         {[&](P& f) { f.addStandingWaveX(0, n, n); },
          "PotentialField2D::addStandingWaveX: period must be finite and positive"},
         {[&](P& f) { f.addStandingWaveX(1, n, n); }, "PotentialField2D::addStandingWaveX: depth must be finite"},
-        {[&](P& f) { f.addStandingWaveX(1, 1, kInf); }, "PotentialField2D::addStandingWaveX: phase must be finite"},
+        {[&](P& f) { f.addStandingWaveX(1, 1, kFloatInf); },
+         "PotentialField2D::addStandingWaveX: phase must be finite"},
     };
     PotentialField2D f = squareGrid(5, 1.0f);
     f.addGaussian(0.0f, 0.0f, 1.0f, 1.0f, 2.0f);

@@ -1,6 +1,7 @@
 #include "core/PotentialField2D.h"
 #include "core/PotentialObject.h"
 #include "core/PotentialScene.h"
+#include "common/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -19,8 +20,9 @@ using vxo::PotentialScene;
 
 namespace {
 
+using vxo::test::kFloatNaN;
+
 const std::uint64_t kTop = std::numeric_limits<std::uint64_t>::max();
-const float kNaN = std::numeric_limits<float>::quiet_NaN();
 
 PotentialObject rectangle(float cx, float cy, float w, float h, float v, std::uint64_t id = 0)
 {
@@ -96,7 +98,7 @@ TEST(PotentialObject, DefaultsAndValidityPerKind)
     for (std::size_t k = 0; k < std::size(needed); ++k) {
         PotentialObject o = ofKind(needed[k].first);
         const bool finiteOnly = needed[k].first == K::Harmonic || needed[k].first == K::Linear;
-        o.*needed[k].second = finiteOnly ? kNaN : 0.0f;
+        o.*needed[k].second = finiteOnly ? kFloatNaN : 0.0f;
         EXPECT_FALSE(PotentialObject::isValid(o)) << "row " << k;
     }
 
@@ -104,7 +106,7 @@ TEST(PotentialObject, DefaultsAndValidityPerKind)
     o.radius = 0.0f;
     EXPECT_FALSE(PotentialObject::isValid(o));
     o = ofKind(PotentialObjectKind::Gaussian);
-    o.centerX = kNaN;
+    o.centerX = kFloatNaN;
     EXPECT_FALSE(PotentialObject::isValid(o));
     o = ofKind(PotentialObjectKind::DoubleSlit);
     o.slitSeparation = -1.0f;
@@ -119,7 +121,7 @@ TEST(PotentialObject, DefaultsAndValidityPerKind)
     o.curvatureX = -2.0f;
     o.curvatureY = -0.5f;
     EXPECT_TRUE(PotentialObject::isValid(o));
-    o.curvatureY = kNaN;
+    o.curvatureY = kFloatNaN;
     EXPECT_FALSE(PotentialObject::isValid(o));
 }
 
@@ -297,7 +299,7 @@ TEST(PotentialScene, InvalidObjectsAreRefusedWithoutChange)
     PotentialScene s;
     s.add(ofKind(PotentialObjectKind::Linear));
     PotentialObject nanCentre = ofKind(PotentialObjectKind::Rectangle, 5);
-    nanCentre.centerX = kNaN;
+    nanCentre.centerX = kFloatNaN;
     PotentialObject flatCircle = ofKind(PotentialObjectKind::Circle, 40);
     flatCircle.radius = 0.0f;
     PotentialObject hugeBarrier = ofKind(PotentialObjectKind::Barrier, 50);
