@@ -14,7 +14,7 @@
 namespace vxo {
 namespace {
 
-QJsonObject validFile() { return experimentDocumentToJson(test::nonDefaultDocument(true)); }
+using test::validFile;
 
 ExperimentDocument load(const QJsonObject& file)
 {

@@ -1,5 +1,7 @@
 #include "DocumentTestSupport.h"
 
+#include "document/ExperimentDocumentJson.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 
@@ -126,6 +128,8 @@ ExperimentDocument nonDefaultDocument(bool berryLoop)
     d.quantumKleinTunneling = {true, 1.2, 0.1, -9.0, 0.5, 2.0, 1.4, 0.2, 0.5, 2.5, 3.0, 5.0, 15.0};
     return d;
 }
+
+QJsonObject validFile() { return experimentDocumentToJson(nonDefaultDocument(true)); }
 
 ExperimentDocument sentinelDocument()
 {

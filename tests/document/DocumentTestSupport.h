@@ -16,6 +16,8 @@ namespace vxo::test {
 // loop needs (Berry enabled, Moshinsky disabled); without it the Moshinsky
 // shutter barrier is enabled too (Moshinsky enabled, Berry disabled).
 ExperimentDocument nonDefaultDocument(bool berryLoop);
+// That document with the Berry loop as its JSON file, for the readers to refuse once spoilt.
+QJsonObject validFile();
 
 // A default document marked so that any change to it shows.
 ExperimentDocument sentinelDocument();

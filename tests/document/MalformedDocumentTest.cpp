@@ -26,7 +26,7 @@ void expectRefused(const QJsonObject& file, const QString& message, const std::s
     test::expectSameDocument(document, test::sentinelDocument());
 }
 
-QJsonObject validFile() { return experimentDocumentToJson(test::nonDefaultDocument(true)); }
+using test::validFile;
 
 struct Mutation {
     const char* name;
