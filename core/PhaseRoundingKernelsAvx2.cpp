@@ -77,10 +77,9 @@ void roundLanes(const double* d, const double* s, V& carried, Complex* out)
     const V movedRe = select(realLarger, add(one, moved), re);
     const V movedIm = select(realLarger, sf, moved);
     const V change = sub(add(mul(movedRe, movedRe), mul(movedIm, movedIm)), before);
-    V outR = select(rounded, select(realLarger, moved, df), df);
-    V outI = select(rounded, select(realLarger, sf, moved), sf);
-    outR = select(isZero, zero, outR);
-    outI = select(isZero, zero, outI);
+    // A zero cell's mask clears its lanes to +0.
+    const V outR = _mm256_andnot_pd(isZero, select(rounded, select(realLarger, moved, df), df));
+    const V outI = _mm256_andnot_pd(isZero, select(rounded, select(realLarger, sf, moved), sf));
     carried = select(rounded, add(miss, change), carried);
     const __m128 r = _mm256_cvtpd_ps(outR);
     const __m128 i = _mm256_cvtpd_ps(outI);

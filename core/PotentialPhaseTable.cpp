@@ -37,10 +37,12 @@ void PotentialPhaseTable::rebuild(const PotentialField2D& potential, double dt, 
     double carried[phase::kCarriedRuns] = {}, doubledCarried[phase::kCarriedRuns] = {};
     double offsets[kBlock], sines[kBlock], doubledOffsets[kBlock], doubledSines[kBlock];
     const fft2d::Path path = fft2d::bestPath();
+    PhaseOffset f{}; // a cell of its neighbour's value (floors, walls; a driven wall rebuilds every step) keeps it
     for (std::uint64_t begin = 0; begin < count; begin += kBlock) {
         const std::uint64_t size = std::min(kBlock, count - begin);
         for (std::uint64_t k = 0; k < size; ++k) {
-            const PhaseOffset f = phaseOffset(static_cast<double>(v[begin + k]) * coefficient);
+            if (begin + k == 0 || !(v[begin + k] == v[begin + k - 1]))
+                f = phaseOffset(static_cast<double>(v[begin + k]) * coefficient);
             offsets[k] = f.d;
             sines[k] = f.s;
             // exp(2 i phase) by the double angle: cos 2a - 1 = -2 sin^2 a, sin 2a = 2 sin a cos a.
