@@ -45,8 +45,8 @@ using test::rectangleObject;
 using test::sceneOf;
 
 // Widths 40.96 and 30.72 on 256 x 256 cells: dx = 0.16, dy = 0.12.
-constexpr double kWidth = 40.96;
-constexpr double kHeight = 30.72;
+constexpr double kTickWidth = 40.96;
+constexpr double kTickHeight = 30.72;
 constexpr int kGrid256 = 0;
 
 template <typename Widget>
@@ -108,8 +108,8 @@ protected:
     {
         MainWindow& w = window();
         setIndex(w, "gridResolutionComboBox", kGrid256);
-        setSpin(w, "universeWidthSpinBox", kWidth);
-        setSpin(w, "universeHeightSpinBox", kHeight);
+        setSpin(w, "universeWidthSpinBox", kTickWidth);
+        setSpin(w, "universeHeightSpinBox", kTickHeight);
         setIndex(w, "boundaryModeComboBox", 0);
         setChecked(w, "potentialSceneActiveCheckBox", false);
         setIndex(w, "geometryComboBox", 0);
@@ -122,8 +122,8 @@ protected:
     {
         ExperimentDocument document = window().captureExperimentDocument();
         document.controls[QStringLiteral("gridResolutionComboBox")] = kGrid256;
-        document.controls[QStringLiteral("universeWidthSpinBox")] = kWidth;
-        document.controls[QStringLiteral("universeHeightSpinBox")] = kHeight;
+        document.controls[QStringLiteral("universeWidthSpinBox")] = kTickWidth;
+        document.controls[QStringLiteral("universeHeightSpinBox")] = kTickHeight;
         document.controls[QStringLiteral("boundaryModeComboBox")] = 0;
         document.controls[QStringLiteral("geometryComboBox")] = 0;
         document.potentialSceneActive = false;

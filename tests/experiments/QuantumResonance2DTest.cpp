@@ -17,7 +17,7 @@ namespace {
 
 using fixtures::makeBarrier;
 
-std::string checkMessage(const PotentialScene& scene)
+std::string resonanceCheckMessage(const PotentialScene& scene)
 {
     return test::sceneCheckOutcome<DoubleBarrierConfig>(QuantumResonance2D::extractFromScene, scene);
 }
@@ -46,24 +46,25 @@ TEST(QuantumResonance2D, SceneCheckReportsOneMessagePerFault)
 {
     PotentialObject disabledRectangle = fixtures::makeRectangle(3.0f, 0.0f, 1.0f, 1.0f);
     disabledRectangle.enabled = false;
-    EXPECT_EQ(checkMessage(sceneOf({makeBarrier(2.0f, -2.0f, 1.0f), disabledRectangle, makeBarrier(2.0f, 2.0f, 1.0f)})),
+    EXPECT_EQ(resonanceCheckMessage(
+                  sceneOf({makeBarrier(2.0f, -2.0f, 1.0f), disabledRectangle, makeBarrier(2.0f, 2.0f, 1.0f)})),
               "ok");
-    EXPECT_EQ(checkMessage(sceneOf({makeBarrier(2.0f, -2.0f, 1.0f), makeBarrier(2.0f, 2.0f, 1.0f),
-                                    fixtures::makeRectangle(3.0f, 6.0f, 1.0f, 1.0f)})),
+    EXPECT_EQ(resonanceCheckMessage(sceneOf({makeBarrier(2.0f, -2.0f, 1.0f), makeBarrier(2.0f, 2.0f, 1.0f),
+                                             fixtures::makeRectangle(3.0f, 6.0f, 1.0f, 1.0f)})),
               "Double-barrier analysis requires only Barrier objects.");
-    EXPECT_EQ(checkMessage(sceneOf(
+    EXPECT_EQ(resonanceCheckMessage(sceneOf(
                   {makeBarrier(2.0f, -4.0f, 1.0f), makeBarrier(2.0f, 0.0f, 1.0f), makeBarrier(2.0f, 4.0f, 1.0f)})),
               "Enable exactly two Barrier objects in Potential Scene.");
-    EXPECT_EQ(checkMessage(PotentialScene()), "Enable exactly two Barrier objects in Potential Scene.");
+    EXPECT_EQ(resonanceCheckMessage(PotentialScene()), "Enable exactly two Barrier objects in Potential Scene.");
     // Touching barriers leave no cavity.
-    EXPECT_EQ(checkMessage(sceneOf({makeBarrier(2.0f, -0.5f, 1.0f), makeBarrier(2.0f, 0.5f, 1.0f)})),
+    EXPECT_EQ(resonanceCheckMessage(sceneOf({makeBarrier(2.0f, -0.5f, 1.0f), makeBarrier(2.0f, 0.5f, 1.0f)})),
               "The two barriers overlap or leave no finite central cavity.");
 
     // An invalid third barrier is reported as invalid, not as a count fault.
     PotentialScene three =
         sceneOf({makeBarrier(2.0f, -4.0f, 1.0f), makeBarrier(2.0f, 0.0f, 1.0f), makeBarrier(2.0f, 4.0f, 1.0f)});
     three.find(3)->thickness = -1.0f;
-    EXPECT_EQ(checkMessage(three), "One of the enabled barriers is invalid.");
+    EXPECT_EQ(resonanceCheckMessage(three), "One of the enabled barriers is invalid.");
 
     DoubleBarrierConfig config;
     EXPECT_FALSE(QuantumResonance2D::extractFromScene(three, config, nullptr));

@@ -20,34 +20,35 @@
 namespace vxo {
 namespace {
 
-const QColor kCurve(plot::kCurves.crossSection);
-const QColor kPlaceholder(plot::kSinglePanel.placeholder);
-const QSize kSize(480, 300);
-const QRectF kPanel = plot::panelRect(kSize, QuantumCrossSectionPlotWidget::layout());
+const QColor kSectionCurve(plot::kCurves.crossSection);
+const QColor kSectionPlaceholder(plot::kSinglePanel.placeholder);
+const QSize kSectionSize(480, 300);
+const QRectF kSectionPanel = plot::panelRect(kSectionSize, QuantumCrossSectionPlotWidget::layout());
 
 // A packet on a grid of non-square cells: 128 x 64 cells of 0.3 x 0.45.
-const GaussianPacket2D kPacket{1.2f, -0.9f, 2.0f, 1.5f, 0.0f, 1.0f};
+const GaussianPacket2D kSectionPacket{1.2f, -0.9f, 2.0f, 1.5f, 0.0f, 1.0f};
 ComplexField2D packetOnGrid()
 {
     ComplexField2D psi(128, 64, 0.3f, 0.45f);
-    GaussianPacket2D::prepare(psi, kPacket);
+    GaussianPacket2D::prepare(psi, kSectionPacket);
     return psi;
 }
 
 // The packet's amplitude at (x, y), from its formula.
 std::complex<double> packetAt(double x, double y)
 {
-    const double s = kPacket.sigma;
-    const double envelope =
-        std::exp(-((x - kPacket.x0) * (x - kPacket.x0) + (y - kPacket.y0) * (y - kPacket.y0)) / (4.0 * s * s)) /
-        std::sqrt(2.0 * kPi * s * s);
-    return std::polar(envelope, kPacket.px * x);
+    const double s = kSectionPacket.sigma;
+    const double envelope = std::exp(-((x - kSectionPacket.x0) * (x - kSectionPacket.x0) +
+                                       (y - kSectionPacket.y0) * (y - kSectionPacket.y0)) /
+                                     (4.0 * s * s)) /
+                            std::sqrt(2.0 * kPi * s * s);
+    return std::polar(envelope, kSectionPacket.px * x);
 }
 
 QPointF pixelOf(double c, double v, double c0, double c1, double lo, double hi)
 {
-    return QPointF(kPanel.left() + kPanel.width() * (c - c0) / (c1 - c0),
-                   kPanel.bottom() - kPanel.height() * (v - lo) / (hi - lo));
+    return QPointF(kSectionPanel.left() + kSectionPanel.width() * (c - c0) / (c1 - c0),
+                   kSectionPanel.bottom() - kSectionPanel.height() * (v - lo) / (hi - lo));
 }
 
 using CrossSectionPlot = test::PlotTest;
@@ -55,7 +56,7 @@ using CrossSectionPlot = test::PlotTest;
 TEST_F(CrossSectionPlot, DrawsEachCurveOfAGaussianSectionThroughItsValues)
 {
     const ComplexField2D psi = packetOnGrid();
-    const CrossSectionProfile section = extractCrossSection(psi, 0, kPacket.y0);
+    const CrossSectionProfile section = extractCrossSection(psi, 0, kSectionPacket.y0);
     ASSERT_EQ(section.coordinate.size(), 128u);
     const double y = section.snappedCoordinate;
 
@@ -63,7 +64,7 @@ TEST_F(CrossSectionPlot, DrawsEachCurveOfAGaussianSectionThroughItsValues)
     plot.setSection(section);
     for (int mode = 0; mode <= 3; ++mode) {
         plot.setDisplayMode(mode);
-        const QImage image = test::grabPlot(plot, kSize);
+        const QImage image = test::grabPlot(plot, kSectionSize);
         // The curve of the mode from the packet's formula at every cell centre.
         std::vector<double> values;
         for (const double x : section.coordinate) {
@@ -71,7 +72,7 @@ TEST_F(CrossSectionPlot, DrawsEachCurveOfAGaussianSectionThroughItsValues)
             values.push_back(mode == 0   ? std::norm(a)
                              : mode == 1 ? a.real()
                              : mode == 2 ? a.imag()
-                                         : std::remainder(kPacket.px * x, 2 * kPi));
+                                         : std::remainder(kSectionPacket.px * x, 2 * kPi));
         }
         const auto [smallest, largest] = std::minmax_element(values.begin(), values.end());
         const double lo = mode == 3 ? -kPi : mode == 0 ? 0.0 : std::min(*smallest, 0.0);
@@ -80,17 +81,20 @@ TEST_F(CrossSectionPlot, DrawsEachCurveOfAGaussianSectionThroughItsValues)
         for (std::size_t i = 56; i <= 78; i += 2) {
             const QPointF at = pixelOf(section.coordinate[i], values[i], section.coordinate.front(),
                                        section.coordinate.back(), lo, hi);
-            EXPECT_TRUE(test::colourNear(image, at, kCurve, 1)) << "mode " << mode << ", cell " << i;
+            EXPECT_TRUE(test::colourNear(image, at, kSectionCurve, 1)) << "mode " << mode << ", cell " << i;
         }
-        EXPECT_EQ(test::countColourOutside(image, kPanel.toAlignedRect().adjusted(-2, -2, 2, 2), kCurve), 0)
+        EXPECT_EQ(test::countColourOutside(image, kSectionPanel.toAlignedRect().adjusted(-2, -2, 2, 2), kSectionCurve),
+                  0)
             << "mode " << mode << " leaves the frame";
     }
     // |psi|^2 peaks at the packet's centre, at the top of its range.
     plot.setDisplayMode(0);
-    const QImage density = test::grabPlot(plot, kSize);
-    const double peakX = kPanel.left() + kPanel.width() * (kPacket.x0 - section.coordinate.front()) /
-                                             (section.coordinate.back() - section.coordinate.front());
-    EXPECT_TRUE(test::colourNear(density, QPointF(peakX, kPanel.top()), kCurve, 2)) << "peak away from x0";
+    const QImage density = test::grabPlot(plot, kSectionSize);
+    const double peakX = kSectionPanel.left() + kSectionPanel.width() *
+                                                    (kSectionPacket.x0 - section.coordinate.front()) /
+                                                    (section.coordinate.back() - section.coordinate.front());
+    EXPECT_TRUE(test::colourNear(density, QPointF(peakX, kSectionPanel.top()), kSectionCurve, 2))
+        << "peak away from x0";
 }
 
 TEST_F(CrossSectionPlot, MomentumDensityPeaksAtThePacketMomentumOnAnAscendingAxis)
@@ -102,18 +106,19 @@ TEST_F(CrossSectionPlot, MomentumDensityPeaksAtThePacketMomentumOnAnAscendingAxi
     plot.setMomentumSpace(true);
     plot.setDisplayMode(0);
     plot.setSection(section);
-    const QImage image = test::grabPlot(plot, kSize);
+    const QImage image = test::grabPlot(plot, kSectionSize);
 
     const double p0 = section.coordinate.front();
     const double p1 = section.coordinate.back();
     ASSERT_LT(p0, p1);
     // The density exp(-(p - px)^2 / (2 sigma_p^2)), sigma_p = hbar / (2 sigma), is
     // at its top at px and at exp(-1/2) of it one sigma_p away.
-    const double sigmaP = 1.0 / (2.0 * kPacket.sigma);
-    for (const auto& [p, share] : std::vector<std::pair<double, double>>{
-             {kPacket.px, 1.0}, {kPacket.px + sigmaP, std::exp(-0.5)}, {kPacket.px - sigmaP, std::exp(-0.5)}})
-        EXPECT_TRUE(test::colourNear(image, pixelOf(p, share, p0, p1, 0.0, 1.0), kCurve, 2)) << "p = " << p;
-    EXPECT_FALSE(test::colourNear(image, pixelOf(-kPacket.px, 1.0, p0, p1, 0.0, 1.0), kCurve, 3))
+    const double sigmaP = 1.0 / (2.0 * kSectionPacket.sigma);
+    for (const auto& [p, share] : std::vector<std::pair<double, double>>{{kSectionPacket.px, 1.0},
+                                                                         {kSectionPacket.px + sigmaP, std::exp(-0.5)},
+                                                                         {kSectionPacket.px - sigmaP, std::exp(-0.5)}})
+        EXPECT_TRUE(test::colourNear(image, pixelOf(p, share, p0, p1, 0.0, 1.0), kSectionCurve, 2)) << "p = " << p;
+    EXPECT_FALSE(test::colourNear(image, pixelOf(-kSectionPacket.px, 1.0, p0, p1, 0.0, 1.0), kSectionCurve, 3))
         << "the peak must not be mirrored to -px";
 }
 
@@ -143,9 +148,10 @@ TEST_F(CrossSectionPlot, ShowsThePlaceholderOnlyWithoutCoordinates)
         auto& plot = makePlot<QuantumCrossSectionPlotWidget>();
         plot.setSection(c.section);
         plot.setDisplayMode(c.mode);
-        const QImage image = test::grabPlot(plot, kSize);
-        EXPECT_EQ(test::countColour(image, kPanel.toAlignedRect(), kPlaceholder, 0) > 0, c.placeholder) << c.name;
-        EXPECT_EQ(test::countColour(image, image.rect(), kCurve) > 0, c.curve) << c.name << ": the curve";
+        const QImage image = test::grabPlot(plot, kSectionSize);
+        EXPECT_EQ(test::countColour(image, kSectionPanel.toAlignedRect(), kSectionPlaceholder, 0) > 0, c.placeholder)
+            << c.name;
+        EXPECT_EQ(test::countColour(image, image.rect(), kSectionCurve) > 0, c.curve) << c.name << ": the curve";
     }
 }
 
@@ -154,13 +160,13 @@ TEST_F(CrossSectionPlot, ShowsThePlaceholderOnlyWithoutCoordinates)
 // or an empty row none.
 int dashSteps(const QImage& image, double share)
 {
-    const int y = qRound(kPanel.bottom() - share * kPanel.height());
+    const int y = qRound(kSectionPanel.bottom() - share * kSectionPanel.height());
     int most = 0;
     for (int row = y - 1; row <= y + 1; ++row) {
         int steps = 0;
         for (int k = 0; k < 4; ++k) {
-            const int from = int(kPanel.left() + kPanel.width() * k / 4.0) + 4;
-            const int to = int(kPanel.left() + kPanel.width() * (k + 1) / 4.0) - 4;
+            const int from = int(kSectionPanel.left() + kSectionPanel.width() * k / 4.0) + 4;
+            const int to = int(kSectionPanel.left() + kSectionPanel.width() * (k + 1) / 4.0) - 4;
             steps += test::brightnessSteps(image, QPoint(from, row), QPoint(to, row));
         }
         most = std::max(most, steps);
@@ -208,7 +214,7 @@ TEST_F(CrossSectionPlot, ZeroLineAndPaddingFollowTheRangeRules)
         auto& plot = makePlot<QuantumCrossSectionPlotWidget>();
         plot.setSection(c.section);
         plot.setDisplayMode(c.mode);
-        const QImage image = test::grabPlot(plot, kSize);
+        const QImage image = test::grabPlot(plot, kSectionSize);
         if (std::isnan(c.zeroShare)) {
             for (const double share : {0.0, 0.25, 0.5})
                 EXPECT_EQ(dashSteps(image, share), 0) << c.name << " at height " << share;
@@ -217,15 +223,15 @@ TEST_F(CrossSectionPlot, ZeroLineAndPaddingFollowTheRangeRules)
         }
         // A density's bottom edge is the frame's, solid: only the three inner grid lines
         // meeting it change its colour, where a dashed zero line laid on it would change it often.
-        const int changes =
-            test::changesNearRow(image, qRound(kPanel.bottom()), int(kPanel.left()) + 4, int(kPanel.right()) - 4);
+        const int changes = test::changesNearRow(image, qRound(kSectionPanel.bottom()), int(kSectionPanel.left()) + 4,
+                                                 int(kSectionPanel.right()) - 4);
         EXPECT_TRUE(c.mode != 0 || changes <= 3 * 2 * 3)
             << c.name << ": " << changes << " colour changes along the bottom edge";
-        const QPointF first(kPanel.left() + 1.0, kPanel.bottom() - c.firstShare * kPanel.height());
+        const QPointF first(kSectionPanel.left() + 1.0, kSectionPanel.bottom() - c.firstShare * kSectionPanel.height());
         if (std::isnan(c.firstShare))
-            EXPECT_EQ(test::countColour(image, kPanel.toRect(), kCurve, 0), 0) << c.name;
+            EXPECT_EQ(test::countColour(image, kSectionPanel.toRect(), kSectionCurve, 0), 0) << c.name;
         else
-            EXPECT_TRUE(test::colourNear(image, first, kCurve, 1)) << c.name;
+            EXPECT_TRUE(test::colourNear(image, first, kSectionCurve, 1)) << c.name;
     }
 }
 
