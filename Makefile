@@ -94,7 +94,11 @@ FULL_STACK_TESTS := ^TheProgram\.|^QuantumGLViewRender\.ReparentingKeepsThePictu
 # experiment, so the long runs that check the numbers of the recorder
 # summaries, the Rabi and Zeno pages and the references calibrated for each
 # preset run in the release pass only, while their suites keep the hints, the
-# other pages and the stationary states under the sanitizers. The converged
+# other pages and the stationary states under the sanitizers; so do the
+# checks of the Ramsey, Landau-Zener, Stueckelberg and Loschmidt pages'
+# numbers and of the fringe scans' ranges, pages the tour fills too. The
+# Loschmidt echo's two converged returns take thousands of steps, as the
+# sub-step runs below do. The converged
 # runs behind the sub-step rule (turned and round walls, the stadium's energy,
 # a packet held by sharp walls) take thousands of steps on fine grids; the
 # sanitizers see the same solver code in the shorter solver tests. So do
@@ -121,7 +125,14 @@ RELEASE_ONLY_TESTS := DocumentsWindow.EveryPresetComesBackFromItsFile \
                       MainWindowBoundStates.ComputedStatesProposeTheThirdAsSoonAsThereAreThree \
                       MainWindowBoundStates.AFailedComputationWithAStatePreparedFallsBackToThePacket \
                       PanelsScatteringTest.StagesChangeExactlyAtTheInteractionThresholds \
-                      MainWindowScreenFit.EveryAnalysisPageOpensTheSameWayWhateverWasLoadedBefore
+                      MainWindowScreenFit.EveryAnalysisPageOpensTheSameWayWhateverWasLoadedBefore \
+                      PanelsTwoLevelTest.RamseyPanelPredictsTheSequenceAndItsEnsemble \
+                      PanelsTwoLevelTest.LandauZenerPanelPredictsThePassageAndProjectsTheLiveField \
+                      PanelsTwoLevelTest.StueckelbergPanelPredictsBothPassagesAndTheirInterference \
+                      PanelsTwoLevelTest.FringeScansReachWellPastTheSettingInUse \
+                      RecorderPanelsII.LoschmidtPageFollowsTheReversalToAnEchoOfOne \
+                      LoschmidtEcho.ThePacketComesBackToItsStartAtTwiceTheReversalTime \
+                      LoschmidtEcho.AMomentumErrorAtTheReversalSpoilsTheReturn
 empty :=
 space := $(empty) $(empty)
 RELEASE_ONLY_REGEX := $(subst $(space),|,$(patsubst %,^%$$,$(subst .,\.,$(RELEASE_ONLY_TESTS))))
