@@ -151,7 +151,7 @@ test-sanitize: deps
 	cd $(ASAN) && env $(FULL_STACK_ENV) $(XVFB) \
 	      ctest --output-on-failure -j $(JOBS) --no-tests=error -R '$(FULL_STACK_TESTS)'
 
-# The document reader under libFuzzer for a minute (clang, its own build).
+# The document reader under libFuzzer for 45 seconds (clang, its own build).
 fuzz: deps
 	FUZZ_BUILD=$(FUZZDIR) FUZZ_CONFIGURE="$(CONFIGURE)" tests/fuzz/run.sh
 
