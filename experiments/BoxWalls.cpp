@@ -16,6 +16,22 @@ WallOrientation wallOrientation(const PotentialObject& wall)
     return WallOrientation::Undecided;
 }
 
+bool sortWall(const PotentialObject& wall, std::vector<PotentialObject>& vertical,
+              std::vector<PotentialObject>& horizontal)
+{
+    switch (wallOrientation(wall)) {
+    case WallOrientation::Vertical:
+        vertical.push_back(wall);
+        return true;
+    case WallOrientation::Horizontal:
+        horizontal.push_back(wall);
+        return true;
+    case WallOrientation::Undecided:
+        break;
+    }
+    return false;
+}
+
 BoxWalls BoxWalls::arrange(const PotentialObject& verticalA, const PotentialObject& verticalB,
                            const PotentialObject& horizontalA, const PotentialObject& horizontalB)
 {

@@ -8,6 +8,8 @@
 
 #include "core/PotentialObject.h"
 
+#include <vector>
+
 namespace vxo {
 
 enum class WallOrientation { Vertical, Horizontal, Undecided };
@@ -15,6 +17,10 @@ enum class WallOrientation { Vertical, Horizontal, Undecided };
 // Vertical when height > width, Horizontal when width > height, otherwise
 // (equal sides, or a NaN size) Undecided.
 WallOrientation wallOrientation(const PotentialObject& wall);
+// Appends the wall to the list of its orientation; false, and neither list
+// changed, when its orientation is Undecided.
+bool sortWall(const PotentialObject& wall, std::vector<PotentialObject>& vertical,
+              std::vector<PotentialObject>& horizontal);
 
 struct BoxWalls {
     PotentialObject left;

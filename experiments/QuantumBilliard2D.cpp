@@ -43,16 +43,8 @@ bool QuantumBilliard2D::extractFromScene(const PotentialScene& scene, BilliardCo
         if (!object.enabled)
             continue;
         if (object.kind == PotentialObjectKind::Rectangle && object.value > 0.0f) {
-            switch (wallOrientation(object)) {
-            case WallOrientation::Vertical:
-                vertical.push_back(object);
-                break;
-            case WallOrientation::Horizontal:
-                horizontal.push_back(object);
-                break;
-            case WallOrientation::Undecided:
+            if (!sortWall(object, vertical, horizontal))
                 return fail(config, error, kOrientation);
-            }
         } else if (object.kind == PotentialObjectKind::Circle && object.value > 0.0f) {
             if (scatterer)
                 return fail(config, error, kOneScatterer);

@@ -45,16 +45,8 @@ bool QuantumRevival2D::extractFromScene(const PotentialScene& scene, RevivalBoxC
             continue;
         if (object.kind != PotentialObjectKind::Rectangle || !(object.value > 0.0f))
             return failAnalysis(error, kFourWalls);
-        switch (wallOrientation(object)) {
-        case WallOrientation::Vertical:
-            vertical.push_back(object);
-            break;
-        case WallOrientation::Horizontal:
-            horizontal.push_back(object);
-            break;
-        case WallOrientation::Undecided:
+        if (!sortWall(object, vertical, horizontal))
             return failAnalysis(error, kOrientation);
-        }
     }
     if (vertical.size() != 2 || horizontal.size() != 2)
         return failAnalysis(error, kTwoAndTwo);
