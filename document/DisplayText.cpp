@@ -2,8 +2,32 @@
 
 namespace vxo {
 
-QString elideForDisplay(const QString& text)
+namespace {
+
+// Embeddings and overrides (U+202A to U+202E) and isolates (U+2066 to
+// U+2069): marks that open or close a directional run, and one left open or
+// closed early by a document reaches into the text around it.
+bool isDirectionalFormatting(QChar c)
 {
+    const char16_t u = c.unicode();
+    return (u >= 0x202A && u <= 0x202E) || (u >= 0x2066 && u <= 0x2069);
+}
+
+QString withoutControls(const QString& text)
+{
+    QString kept;
+    kept.reserve(text.size());
+    for (const QChar c : text)
+        if (c.category() != QChar::Other_Control && !isDirectionalFormatting(c))
+            kept.append(c);
+    return kept;
+}
+
+} // namespace
+
+QString elideForDisplay(const QString& input)
+{
+    const QString text = withoutControls(input);
     if (text.size() <= kDisplayTextLimit)
         return text;
     const QChar ellipsis(0x2026);
@@ -17,6 +41,13 @@ QString elideForDisplay(const QString& text)
     if (text.at(tailStart).isLowSurrogate())
         ++tailStart;
     return text.left(head) + ellipsis + text.mid(tailStart);
+}
+
+QString isolateForDisplay(const QString& text)
+{
+    const QChar firstStrongIsolate(0x2068);
+    const QChar popDirectionalIsolate(0x2069);
+    return firstStrongIsolate + elideForDisplay(text) + popDirectionalIsolate;
 }
 
 } // namespace vxo

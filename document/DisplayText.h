@@ -12,10 +12,18 @@ namespace vxo {
 // The longest text, in UTF-16 code units, that elideForDisplay returns.
 constexpr int kDisplayTextLimit = 200;
 
-// `text` when it is no longer than the limit; otherwise its beginning and its
-// end joined by an ellipsis, kDisplayTextLimit code units in all, never
-// splitting a surrogate pair. Both ends stay: a title's start and a path's
-// file name.
+// `text` without its control characters (a NUL would cut a window title
+// short, a line break split it) and without the marks that embed, override or
+// isolate writing direction (a right-to-left override would reverse whatever
+// the program writes after it); then, when it is no longer than the limit,
+// as it is, otherwise its beginning and its end joined by an ellipsis,
+// kDisplayTextLimit code units in all, never splitting a surrogate pair. Both
+// ends stay: a title's start and a path's file name.
 QString elideForDisplay(const QString& text);
+
+// elideForDisplay's text between a first-strong isolate and its closing mark,
+// so that its writing direction (a right-to-left name, a right-to-left mark)
+// cannot reorder the program's own text around it.
+QString isolateForDisplay(const QString& text);
 
 } // namespace vxo

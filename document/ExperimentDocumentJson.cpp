@@ -105,9 +105,11 @@ bool parseExperimentDocument(const QJsonObject& root, ExperimentDocument& docume
         return readFault(error, QStringLiteral("Experiment document is missing a valid schemaVersion."));
     const std::int32_t version = int32FromJson(versionValue, -1);
     if (version < 1 || version > ExperimentDocument::kCurrentSchemaVersion) {
+        // The version as the file gives it: a fraction or a number beyond the
+        // 32-bit range is named, not shown as the -1 it reads as.
         return readFault(error, QStringLiteral("Unsupported experiment schema version %1 (this build supports "
                                                "versions 1 through %2).")
-                                    .arg(version)
+                                    .arg(jsonNumberText(versionValue.toDouble()))
                                     .arg(ExperimentDocument::kCurrentSchemaVersion));
     }
     const QJsonValue controls = root.value(QLatin1String("controls"));

@@ -2,6 +2,7 @@
 
 #include "document/ExperimentDocumentJson.h"
 #include "document/JsonReading.h"
+#include "document/PotentialSceneJson.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -80,6 +81,13 @@ bool loadExperimentFile(const QString& path, ExperimentDocument& document, QStri
 bool saveExperimentFile(const QString& path, const ExperimentDocument& document, QString& error)
 {
     error.clear();
+    // Named with the limit, which the reader's own message leaves out.
+    if (document.potentialScene.size() > static_cast<std::uint64_t>(kMaximumSceneObjects)) {
+        error = QStringLiteral("Potential scene contains too many objects (%1); a document holds at most %2.")
+                    .arg(document.potentialScene.size())
+                    .arg(kMaximumSceneObjects);
+        return false;
+    }
     const QByteArray bytes = experimentDocumentBytes(document);
 
     // What cannot be loaded back is not saved.

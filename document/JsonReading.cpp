@@ -1,5 +1,7 @@
 #include "document/JsonReading.h"
 
+#include <QLocale>
+
 #include <cmath>
 #include <limits>
 
@@ -30,6 +32,15 @@ std::int32_t int32FromJson(const QJsonValue& value, std::int32_t notWhole)
     if (value.isDouble() && wholeInt32(value.toDouble(), result))
         return result;
     return notWhole;
+}
+
+QString jsonNumberText(double value)
+{
+    // Up to 2^53 every whole double is exact in 64 bits.
+    constexpr double exactWhole = 9007199254740992.0;
+    if (std::isfinite(value) && std::trunc(value) == value && std::fabs(value) <= exactWhole)
+        return QString::number(static_cast<qint64>(value));
+    return QString::number(value, 'g', QLocale::FloatingPointShortest);
 }
 
 bool parseDecimalId(const QString& text, std::uint64_t& id)

@@ -30,6 +30,11 @@ bool wholeInt32(double value, std::int32_t& out);
 // within range (and for a value that is not a number at all).
 std::int32_t int32FromJson(const QJsonValue& value, std::int32_t notWhole);
 
+// A JSON number as a message shows it: a whole number below 2^53 in plain
+// digits (1e10 as 10000000000), any other in the shortest text that reads
+// back as the same double (2.5, 1e+300).
+QString jsonNumberText(double value);
+
 // An object id written as decimal digits only (no sign, no blanks), within
 // the unsigned 64-bit range. `id` is set only on success; "0" parses as 0.
 bool parseDecimalId(const QString& text, std::uint64_t& id);

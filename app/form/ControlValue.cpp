@@ -20,10 +20,52 @@ namespace vxo {
 
 namespace {
 
-template <typename Widget>
-bool isExactly(const QWidget* widget)
+// The document classes, told apart by exact class only. Reading, checking
+// and writing classify alike, so a control is captured exactly when it can be
+// written back; a subclass (a font combo box) is none of them.
+enum class ControlClass { None, DoubleSpin, IntegerSpin, Combo, Check };
+
+ControlClass classify(const QWidget* widget)
 {
-    return widget->metaObject() == &Widget::staticMetaObject;
+    if (widget == nullptr)
+        return ControlClass::None;
+    const QMetaObject* type = widget->metaObject();
+    if (type == &QDoubleSpinBox::staticMetaObject)
+        return ControlClass::DoubleSpin;
+    if (type == &QSpinBox::staticMetaObject)
+        return ControlClass::IntegerSpin;
+    if (type == &QComboBox::staticMetaObject)
+        return ControlClass::Combo;
+    if (type == &QCheckBox::staticMetaObject)
+        return ControlClass::Check;
+    return ControlClass::None;
+}
+
+// A saved value a number control can hold: a number, not a flag or text,
+// which would otherwise convert silently (true to 1, "2" to 2).
+bool isNumber(const QVariant& value)
+{
+    switch (value.userType()) {
+    case QMetaType::Double:
+    case QMetaType::Float:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The saved value as the document wrote it, for a message.
+QString writtenValue(const QVariant& value)
+{
+    if (value.userType() == QMetaType::Bool)
+        return value.toBool() ? QStringLiteral("true") : QStringLiteral("false");
+    if (value.userType() == QMetaType::QString)
+        return QStringLiteral("\"%1\"").arg(elideForDisplay(value.toString()));
+    return elideForDisplay(value.toString());
 }
 
 constexpr int kLowestInt = std::numeric_limits<int>::min();
@@ -79,21 +121,22 @@ bool saturatedInt(const QVariant& value, int& number)
 // The write of applyControlValue, signals already blocked.
 bool writeByExactClass(QWidget& widget, const QVariant& value)
 {
-    if (isExactly<QDoubleSpinBox>(&widget)) {
+    switch (classify(&widget)) {
+    case ControlClass::DoubleSpin: {
         bool converted = false;
         const double number = value.toDouble(&converted);
         if (converted)
             static_cast<QDoubleSpinBox&>(widget).setValue(number);
         return converted;
     }
-    if (isExactly<QSpinBox>(&widget)) {
+    case ControlClass::IntegerSpin: {
         int number = 0;
         if (!saturatedInt(value, number))
             return false;
         static_cast<QSpinBox&>(widget).setValue(number);
         return true;
     }
-    if (isExactly<QComboBox>(&widget)) {
+    case ControlClass::Combo: {
         auto& combo = static_cast<QComboBox&>(widget);
         int index = -1;
         if (!comboIndex(combo, value, index))
@@ -101,11 +144,13 @@ bool writeByExactClass(QWidget& widget, const QVariant& value)
         combo.setCurrentIndex(index);
         return true;
     }
-    if (isExactly<QCheckBox>(&widget)) {
+    case ControlClass::Check:
         if (!value.canConvert<bool>())
             return false;
         static_cast<QCheckBox&>(widget).setChecked(value.toBool());
         return true;
+    case ControlClass::None:
+        break;
     }
     return false;
 }
@@ -114,14 +159,18 @@ bool writeByExactClass(QWidget& widget, const QVariant& value)
 
 QVariant controlValue(const QWidget* widget)
 {
-    if (const auto* box = qobject_cast<const QDoubleSpinBox*>(widget))
-        return box->value();
-    if (const auto* box = qobject_cast<const QSpinBox*>(widget))
-        return box->value();
-    if (const auto* combo = qobject_cast<const QComboBox*>(widget))
-        return combo->currentIndex();
-    if (const auto* box = qobject_cast<const QCheckBox*>(widget))
-        return box->isChecked();
+    switch (classify(widget)) {
+    case ControlClass::DoubleSpin:
+        return static_cast<const QDoubleSpinBox*>(widget)->value();
+    case ControlClass::IntegerSpin:
+        return static_cast<const QSpinBox*>(widget)->value();
+    case ControlClass::Combo:
+        return static_cast<const QComboBox*>(widget)->currentIndex();
+    case ControlClass::Check:
+        return static_cast<const QCheckBox*>(widget)->isChecked();
+    case ControlClass::None:
+        break;
+    }
     return {};
 }
 
@@ -136,23 +185,24 @@ bool applyControlValue(QWidget* widget, const QVariant& value)
 
 QString controlValueFault(const QWidget* widget, const QString& name, const QVariant& value)
 {
-    if (const auto* combo = qobject_cast<const QComboBox*>(widget)) {
+    const ControlClass type = classify(widget);
+    if (type == ControlClass::None)
+        return QStringLiteral("This build does not contain control '%1'.").arg(name);
+    if (type == ControlClass::Check)
+        return {};
+    if (!isNumber(value))
+        return QStringLiteral("Value %1 for control '%2' is not a number.").arg(writtenValue(value), name);
+    if (type == ControlClass::Combo) {
         int index = -1;
-        if (!comboIndex(*combo, value, index))
-            return QStringLiteral("Invalid index %1 for control '%2'.").arg(elideForDisplay(value.toString()), name);
-    } else if (qobject_cast<const QDoubleSpinBox*>(widget) != nullptr) {
-        bool converted = false;
-        const double number = value.toDouble(&converted);
-        if (!converted || !std::isfinite(number))
-            return QStringLiteral("Non-finite value for control '%1'.").arg(name);
-        if (!std::isfinite(static_cast<float>(number)))
-            return QStringLiteral("Out-of-range value %1 for control '%2'.")
-                .arg(elideForDisplay(value.toString()), name);
-    } else if (qobject_cast<const QSpinBox*>(widget) != nullptr) {
-        int number = 0;
-        if (!saturatedInt(value, number))
-            return QStringLiteral("Non-finite value for control '%1'.").arg(name);
+        if (!comboIndex(*static_cast<const QComboBox*>(widget), value, index))
+            return QStringLiteral("Invalid index %1 for control '%2'.").arg(writtenValue(value), name);
+        return {};
     }
+    const double number = value.toDouble();
+    if (!std::isfinite(number))
+        return QStringLiteral("Non-finite value for control '%1'.").arg(name);
+    if (type == ControlClass::DoubleSpin && !std::isfinite(static_cast<float>(number)))
+        return QStringLiteral("Out-of-range value %1 for control '%2'.").arg(writtenValue(value), name);
     return {};
 }
 

@@ -29,9 +29,9 @@ void writeQuietly(Control* control, Write&& write)
     write(*control);
 }
 
-// The control's value by its class, tested in the order double spin box,
-// integer spin box, combo box, check box; invalid for a null widget or any
-// other class.
+// The control's value by its exact class (QDoubleSpinBox, QSpinBox, QComboBox,
+// QCheckBox); invalid for a null widget or any other class, a subclass of
+// these included, since applyControlValue could not write it back.
 QVariant controlValue(const QWidget* widget);
 
 // Writes one saved control value into its widget quietly (writeQuietly). The
@@ -44,9 +44,12 @@ QVariant controlValue(const QWidget* widget);
 bool applyControlValue(QWidget* widget, const QVariant& value);
 
 // Why applyControlValue cannot take the saved value `value` of the control
-// named `name`; empty when it can. A combo index must be a whole number the
+// named `name`; empty when it can. The widget must be of one of the four
+// classes. A spin box or combo value must be a number (a flag or text is
+// refused, naming what was found); a combo index must be a whole number the
 // combo has, and a spin box number must be finite; a double spin box value
 // must also fit single precision, the precision the simulation computes in.
+// A check box takes any value, as its write converts it.
 QString controlValueFault(const QWidget* widget, const QString& name, const QVariant& value);
 
 // The range of a spin box (an integer one's bounds as doubles).

@@ -432,9 +432,12 @@ private:
     // Scene potential when the scene is usable, else the geometry page's one
     // object straight into the cleared potential.
     void buildLegacyPotential();
-    // Add current: refused for "None" and an invalid object; else the object
-    // joins the scene, scene on, rebuild, a confirmation.
+    // Add current: refused for "None", a full scene and an invalid object;
+    // else the object joins the scene, scene on, rebuild, a confirmation.
     void addCurrentGeometryToScene();
+    // True, with a message naming the limit, when the scene already holds as
+    // many objects as a document can save.
+    bool refuseFullScene();
     // The selected object may change its kind.
     void applyPotentialObjectEdit();
     // The scene goes off when it becomes empty; cleared, its ids restart at 1.

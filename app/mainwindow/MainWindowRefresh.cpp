@@ -85,7 +85,7 @@ void MainWindow::refreshViews()
 
     const QString title = experimentTitle.isEmpty() ? form.experimentPresetComboBox->currentText() : experimentTitle;
     setWindowTitle(QStringLiteral("Ondrivel - %1 [%2 / %3]")
-                       .arg(elideForDisplay(title), viewName(momentumSpace, viewIndex), potentialSummaryText()));
+                       .arg(isolateForDisplay(title), viewName(momentumSpace, viewIndex), potentialSummaryText()));
 
     updateDetectorTvd();
     updateDiagnostics();

@@ -4,6 +4,7 @@
 #include "app/form/FormIndices.h"
 #include "app/text/PotentialObjectText.h"
 #include "app/mainwindow/StatusDurations.h"
+#include "document/PotentialSceneJson.h"
 #include "experiments/QuantumBerryPhase2D.h"
 #include "ui/MainWindowForm.h"
 #include "view/PotentialEditorShape.h"
@@ -45,6 +46,8 @@ void MainWindow::addCurrentGeometryToScene()
         showStatusMessage(QStringLiteral("Select a potential geometry before adding an object."), kStatusNoticeMs);
         return;
     }
+    if (refuseFullScene())
+        return;
     PotentialObject object = currentPotentialObject();
     object.id = 0;
     object.enabled = true;
@@ -60,6 +63,18 @@ void MainWindow::addCurrentGeometryToScene()
     refreshSceneObjectList(id);
     rebuildSimulation();
     showStatusMessage(QStringLiteral("Potential object #%1 added to scene.").arg(id), kStatusConfirmationMs);
+}
+
+bool MainWindow::refuseFullScene()
+{
+    // A scene beyond what a document holds could never be saved.
+    if (potentialScene.size() < static_cast<std::uint64_t>(kMaximumSceneObjects))
+        return false;
+    showStatusMessage(
+        QStringLiteral("The potential scene already holds %1 objects, the most a document can save.")
+            .arg(kMaximumSceneObjects),
+        kStatusNoticeMs);
+    return true;
 }
 
 void MainWindow::applyPotentialObjectEdit()
@@ -118,6 +133,9 @@ void MainWindow::clearPotentialScene()
 void MainWindow::applyEditorShape(const PotentialEditorShape& shape)
 {
     if (!PotentialEditorShape::isValid(shape))
+        return;
+    // Refused before the drawn shape replaces the page's values.
+    if (ui->potentialSceneActiveCheckBox->isChecked() && refuseFullScene())
         return;
     // The drawn shape becomes the geometry page's rectangle or circle; the
     // page keeps its own strength. The spin boxes clamp and round what lies

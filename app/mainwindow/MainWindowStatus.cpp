@@ -54,7 +54,7 @@ void MainWindow::updateWindowTitle()
 {
     const QString title = experimentTitle.trimmed();
     setWindowTitle(title.isEmpty() ? QStringLiteral("Ondrivel")
-                                   : QStringLiteral("Ondrivel - %1").arg(elideForDisplay(title)));
+                                   : QStringLiteral("Ondrivel - %1").arg(isolateForDisplay(title)));
 }
 
 void MainWindow::updateTimeDock()

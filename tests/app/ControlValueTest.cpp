@@ -176,6 +176,80 @@ TEST(ControlValue, ReadsEachControlClassAsADocumentStoresIt)
     }
 }
 
+// Capture, check and write agree for every widget: a control is captured
+// exactly when its captured value passes the check and writes back. A
+// subclass of a document class is none of them, so a document never holds a
+// value its apply would then refuse or skip.
+TEST(ControlValue, CaptureCheckAndWriteAgreeOnEveryWidget)
+{
+    test::appTestApplication();
+    DocumentControls controls(1.5, 17, 1, true);
+    QWidget& parent = controls.parent;
+    auto* fonts = new QFontComboBox(&parent);
+    fonts->setCurrentIndex(0);
+    const struct {
+        const char* what;
+        QWidget* widget;
+        bool captured;
+    } cases[] = {
+        {"double spin box", controls.real, true},
+        {"integer spin box", controls.integer, true},
+        {"combo box", controls.combo, true},
+        {"check box", controls.box, true},
+        {"font combo box", fonts, false},
+        {"line edit", new QLineEdit(&parent), false},
+    };
+    const QString name = QStringLiteral("someControl");
+    for (const auto& c : cases) {
+        const QVariant value = controlValue(c.widget);
+        EXPECT_EQ(value.isValid(), c.captured) << c.what;
+        // The check of a widget that cannot be captured is asked about the
+        // value its base class would give.
+        const QVariant offered = value.isValid() ? value : QVariant(0);
+        const QString fault = controlValueFault(c.widget, name, offered);
+        EXPECT_EQ(fault.isEmpty(), c.captured) << c.what << ": " << fault.toStdString();
+        EXPECT_EQ(applyControlValue(c.widget, offered), c.captured) << c.what;
+    }
+}
+
+// Where a number belongs, a flag or text is refused naming the control and
+// what was found; a check box keeps taking what converts to a flag.
+TEST(ControlValue, NumberControlsRefuseFlagsAndText)
+{
+    test::appTestApplication();
+    DocumentControls controls(1.5, 17, 1, true);
+    const QString name = QStringLiteral("someControl");
+    const struct {
+        const char* what;
+        QWidget* widget;
+        QVariant value;
+        const char* fault; // empty: accepted
+    } cases[] = {
+        {"double true", controls.real, true, "Value true for control 'someControl' is not a number."},
+        {"double numeric text", controls.real, QStringLiteral("2.5"),
+         "Value \"2.5\" for control 'someControl' is not a number."},
+        {"double number", controls.real, 2.5, ""},
+        {"double int", controls.real, 2, ""},
+        {"double NaN", controls.real, std::numeric_limits<double>::quiet_NaN(),
+         "Non-finite value for control 'someControl'."},
+        {"integer false", controls.integer, false, "Value false for control 'someControl' is not a number."},
+        {"integer text", controls.integer, QStringLiteral("many"),
+         "Value \"many\" for control 'someControl' is not a number."},
+        {"integer number", controls.integer, 40.0, ""},
+        {"integer infinite", controls.integer, std::numeric_limits<double>::infinity(),
+         "Non-finite value for control 'someControl'."},
+        {"combo true", controls.combo, true, "Value true for control 'someControl' is not a number."},
+        {"combo whole text", controls.combo, QStringLiteral("1"),
+         "Value \"1\" for control 'someControl' is not a number."},
+        {"combo index", controls.combo, 3.0, ""},
+        {"combo beyond", controls.combo, 4.0, "Invalid index 4 for control 'someControl'."},
+        {"check flag", controls.box, false, ""},
+        {"check number", controls.box, 1.0, ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(controlValueFault(c.widget, name, c.value).toStdString(), c.fault) << c.what;
+}
+
 // Ranges are the spin boxes' own: set quietly, the value clamped into the
 // new range, and refused unchanged for any other control.
 TEST(ControlValue, RangesBelongToSpinBoxesAndAreSetQuietly)

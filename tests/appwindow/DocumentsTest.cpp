@@ -395,14 +395,25 @@ TEST_F(DocumentsWindow, RefusedFilesChangeNothingAndSayWhy)
          QStringLiteral("Invalid index 7 for control 'speedComboBox'.")},
         {"grid index -1", withControl("gridResolutionComboBox", -1),
          QStringLiteral("Invalid index -1 for control 'gridResolutionComboBox'.")},
+        // A flag or text where a number belongs is named for what it is.
         {"view index as text", withControl("viewComboBox", QStringLiteral("phase")),
-         QStringLiteral("Invalid index phase for control 'viewComboBox'.")},
+         QStringLiteral("Value \"phase\" for control 'viewComboBox' is not a number.")},
+        {"view index as whole text", withControl("viewComboBox", QStringLiteral("1")),
+         QStringLiteral("Value \"1\" for control 'viewComboBox' is not a number.")},
+        {"grid index true", withControl("gridResolutionComboBox", true),
+         QStringLiteral("Value true for control 'gridResolutionComboBox' is not a number.")},
         {"mass as text", withControl("massSpinBox", QStringLiteral("heavy")),
-         QStringLiteral("Non-finite value for control 'massSpinBox'.")},
+         QStringLiteral("Value \"heavy\" for control 'massSpinBox' is not a number.")},
+        {"mass as numeric text", withControl("massSpinBox", QStringLiteral("2.5")),
+         QStringLiteral("Value \"2.5\" for control 'massSpinBox' is not a number.")},
+        {"sigma false", withControl("sigmaSpinBox", false),
+         QStringLiteral("Value false for control 'sigmaSpinBox' is not a number.")},
         {"stadium radius as text", withControl("stadiumRadiusSpinBox", QStringLiteral("wide")),
-         QStringLiteral("Non-finite value for control 'stadiumRadiusSpinBox'.")},
+         QStringLiteral("Value \"wide\" for control 'stadiumRadiusSpinBox' is not a number.")},
         {"detector bins as text", withControl("detectorBinsSpinBox", QStringLiteral("many")),
-         QStringLiteral("Non-finite value for control 'detectorBinsSpinBox'.")},
+         QStringLiteral("Value \"many\" for control 'detectorBinsSpinBox' is not a number.")},
+        {"detector bins true", withControl("detectorBinsSpinBox", true),
+         QStringLiteral("Value true for control 'detectorBinsSpinBox' is not a number.")},
         {"missing sigma", withoutControl("sigmaSpinBox"),
          QStringLiteral("Experiment document is missing control 'sigmaSpinBox'.")},
         // Strengths the box would admit but single precision cannot hold.
@@ -526,7 +537,7 @@ TEST_F(DocumentsWindow, SavesNameTheFileAndFailuresKeepThePreviousOne)
         ASSERT_NE(probe.addToScene(spot), 0u);
     expectOneCriticalBox(
         saveFile(window, previous), "Save Experiment",
-        QStringLiteral("Potential scene contains too many objects (%1).").arg(kMaximumSceneObjects + 1));
+        QStringLiteral("Potential scene contains too many objects (513); a document holds at most 512."));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), previousBytes) << "the previous file was changed";
     EXPECT_EQ(probe.lastDocumentPath(), previous);
@@ -711,7 +722,7 @@ TEST_F(DocumentsWindow, AHugeNameLoadsAndIsShownBounded)
     test::settle();
     const QString title = window.windowTitle();
     EXPECT_LT(title.size(), 400) << "title of " << title.size() << " characters";
-    EXPECT_TRUE(title.startsWith(QStringLiteral("Ondrivel - Lesson nnn"))) << title.left(40).toStdString();
+    EXPECT_TRUE(title.startsWith(QStringLiteral("Ondrivel - \u2068Lesson nnn"))) << title.left(40).toStdString();
     EXPECT_TRUE(title.contains(QStringLiteral("nnn 4"))) << "the name's end is shown";
     EXPECT_EQ(window.captureExperimentDocument().name, name) << "the document's name was cut";
     window.hide();

@@ -8,6 +8,8 @@
 
 #include "app/mainwindow/MainWindow.h"
 #include "app/text/PotentialObjectText.h"
+#include "common/MainWindowProbe.h"
+#include "document/ExperimentFile.h"
 #include "view/QuantumGLView.h"
 
 #include <QApplication>
@@ -16,6 +18,8 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QStackedWidget>
+#include <QStatusBar>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -353,6 +357,52 @@ TEST_F(MainWindowSceneEditing, ShapesDrawnInTheViewportBecomeTheGeometryOrJoinTh
 
     control<QCheckBox>(*window, "viewportEditCheckBox")->setChecked(false);
     window->hide();
+}
+
+// A scene holds no more objects than a document can save: the editor
+// refuses the next one, added or drawn, naming the limit, and changes
+// nothing; the scene at the limit still saves.
+TEST_F(MainWindowSceneEditing, TheEditorRefusesAnObjectBeyondWhatADocumentCanSave)
+{
+    PotentialObject spot;
+    spot.kind = PotentialObjectKind::Circle;
+    spot.enabled = false;
+    spot.radius = 0.5f;
+    addCircle(1.0, 2.0, 1.0, 0.75);
+    ASSERT_EQ(window->scene().size(), 1u);
+    while (window->scene().size() < 511)
+        ASSERT_NE(MainWindowProbe::addToScene(*window, spot), 0u);
+    addCircle(2.0, -2.0, 1.0, 0.75);
+    ASSERT_EQ(window->scene().size(), 512u) << "the last object within the limit is added";
+    ASSERT_EQ(statusText(*window), "Potential object #512 added to scene.");
+
+    const std::string refusal = "The potential scene already holds 512 objects, the most a document can save.";
+    const std::uint64_t revision = window->potentialField().revision();
+    addCircle(3.0, 4.0, -1.0, 0.5);
+    EXPECT_EQ(window->scene().size(), 512u) << "Add current";
+    EXPECT_EQ(statusText(*window), refusal);
+
+    PotentialEditorShape drawn;
+    drawn.type = PotentialEditorShape::kRectangle;
+    drawn.centerX = 5.0f;
+    drawn.centerY = -3.0f;
+    drawn.width = 2.0f;
+    drawn.height = 1.5f;
+    const double pageWidth = control<QDoubleSpinBox>(*window, "rectangleWidthSpinBox")->value();
+    window->statusBar()->clearMessage();
+    MainWindowProbe::drawShape(*window, drawn);
+    EXPECT_EQ(window->scene().size(), 512u) << "a drawn rectangle";
+    EXPECT_EQ(statusText(*window), refusal);
+    EXPECT_EQ(control<QDoubleSpinBox>(*window, "rectangleWidthSpinBox")->value(), pageWidth)
+        << "the refused shape was written into the page";
+    EXPECT_EQ(window->potentialField().revision(), revision) << "a refused edit rebuilt the potential";
+
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    QString error;
+    EXPECT_TRUE(saveExperimentFile(folder.filePath(QStringLiteral("full.vxo.json")),
+                                   window->captureExperimentDocument(), error))
+        << error.toStdString();
 }
 
 // A guided load puts the tool box back to its start; the viewport must draw

@@ -20,6 +20,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTextBrowser>
+#include <QTextLayout>
 
 #include <gtest/gtest.h>
 
@@ -59,6 +60,7 @@ struct MainWindowStatusProbe {
     }
     void updateTransportUi() { window.updateTransportUi(); }
     void updateWindowTitle() { window.updateWindowTitle(); }
+    void refreshViews() { window.refreshViews(); }
     void updateTimeDock() { window.updateTimeDock(); }
     void updateDomainSpinRanges(const SimulationDomain2D& domain) { window.updateDomainSpinRanges(domain); }
     void updateDomainSpacingLabel() { window.updateDomainSpacingLabel(); }
@@ -134,10 +136,12 @@ protected:
 TEST_F(MainWindowStatus, TitleAfterConstructionNamesTheSelectedPreset)
 {
     const QString presetTitle = QString::fromLatin1(makeExperimentPreset(2).title);
-    EXPECT_TRUE(titleAfterConstruction.startsWith(QStringLiteral("Ondrivel - ") + presetTitle))
+    // The document's text stands isolated from the program's own.
+    const QString isolated = QChar(0x2068) + presetTitle + QChar(0x2069);
+    EXPECT_TRUE(titleAfterConstruction.startsWith(QStringLiteral("Ondrivel - ") + isolated))
         << titleAfterConstruction.toStdString();
     probe.updateWindowTitle();
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Ondrivel - ") + presetTitle);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Ondrivel - ") + isolated);
 }
 
 // A document whose name and file name look like placeholders: each text is
@@ -147,7 +151,7 @@ TEST_F(MainWindowStatus, DocumentNamesWithPlaceholdersAreShownAsTheyAre)
     probe.title() = QStringLiteral("  Run %2 50%  ");
     probe.documentPath() = QDir(QDir::tempPath()).filePath(QStringLiteral("runs %1/Run %2 50%.vxo.json"));
     probe.updateWindowTitle();
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Ondrivel - Run %2 50%"));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Ondrivel - \u2068Run %2 50%\u2069"));
     probe.updateDiagnostics();
     EXPECT_EQ(cell(*window, 0, 1), QStringLiteral("Experiment"));
     EXPECT_EQ(cell(*window, 0, 2), QStringLiteral("  Run %2 50%   / JSON: Run %2 50%.vxo.json"));
@@ -162,6 +166,60 @@ TEST_F(MainWindowStatus, DocumentNamesWithPlaceholdersAreShownAsTheyAre)
     probe.documentPath().clear();
     probe.updateWindowTitle();
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Ondrivel")) << "a title of blanks";
+    probe.title() = QString::fromLatin1(makeExperimentPreset(2).title);
+}
+
+// Whether the characters of text[from, to) are laid out left to right, one
+// after the other, as the program wrote them.
+bool laidOutInOrder(const QString& text, int from, int to)
+{
+    QTextLayout layout(text);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    line.setLineWidth(1e6);
+    layout.endLayout();
+    for (int i = from; i + 1 < to; ++i)
+        if (!(line.cursorToX(i) < line.cursorToX(i + 1)))
+            return false;
+    return true;
+}
+
+// Names with a NUL, a line break, a right-to-left override or mark: the
+// title keeps every character of the program's own text, in its order, and
+// shows the name without the characters that cut or reorder it.
+TEST_F(MainWindowStatus, ANamesControlAndDirectionCharactersLeaveTheProgramsTitleIntact)
+{
+    const struct {
+        const char* what;
+        QString name;
+        QString shown; // the name as the title shows it
+    } cases[] = {
+        {"NUL", QStringLiteral("Beam") + QChar(0) + QStringLiteral("line"), QStringLiteral("Beamline")},
+        {"line break", QStringLiteral("Beam\nline"), QStringLiteral("Beamline")},
+        {"right-to-left override", QStringLiteral("Beam") + QChar(0x202E) + QStringLiteral("line"),
+         QStringLiteral("Beamline")},
+        {"isolate closed early", QStringLiteral("Beam") + QChar(0x2069) + QChar(0x202E), QStringLiteral("Beam")},
+        {"right-to-left mark", QStringLiteral("Beam") + QChar(0x200F), QStringLiteral("Beam") + QChar(0x200F)},
+        {"Hebrew", QString::fromUtf8("\xD7\xA7\xD7\xA8\xD7\x9F"), QString::fromUtf8("\xD7\xA7\xD7\xA8\xD7\x9F")},
+    };
+    const QString isolateOpen(QChar(0x2068)), isolateClose(QChar(0x2069));
+    for (const auto& c : cases) {
+        probe.title() = c.name;
+        probe.updateWindowTitle();
+        EXPECT_EQ(window->windowTitle(), QStringLiteral("Ondrivel - ") + isolateOpen + c.shown + isolateClose)
+            << c.what;
+
+        // The running title: the program's suffix after the name.
+        probe.refreshViews();
+        const QString title = window->windowTitle();
+        const QString head = QStringLiteral("Ondrivel - ") + isolateOpen + c.shown + isolateClose;
+        ASSERT_TRUE(title.startsWith(head)) << c.what << ": " << title.toStdString();
+        const QString suffix = title.mid(head.size());
+        EXPECT_TRUE(suffix.startsWith(QStringLiteral(" [")) && suffix.endsWith(QLatin1Char(']')))
+            << c.what << ": " << suffix.toStdString();
+        EXPECT_TRUE(laidOutInOrder(title, head.size() + 2, title.size() - 1)) << c.what << ": the suffix is reordered";
+        EXPECT_TRUE(laidOutInOrder(title, 0, QStringLiteral("Ondrivel").size())) << c.what;
+    }
     probe.title() = QString::fromLatin1(makeExperimentPreset(2).title);
 }
 

@@ -6,6 +6,7 @@
 
 #include "app/mainwindow/MainWindow.h"
 #include "ui/MainWindowForm.h"
+#include "view/PotentialEditorShape.h"
 
 #include <QComboBox>
 #include <QSignalBlocker>
@@ -44,6 +45,13 @@ public:
         pair.stateB = b;
         window.restoreBoundPreparation(pair, true, localising);
     }
+    // An object put into the scene as it stands, without the editor.
+    static std::uint64_t addToScene(MainWindow& window, const PotentialObject& object)
+    {
+        return window.potentialScene.add(object);
+    }
+    // A shape as the viewport hands over a drag.
+    static void drawShape(MainWindow& window, const PotentialEditorShape& shape) { window.applyEditorShape(shape); }
     // The speed selector's entry and the clock speed that goes with it.
     static void setSpeedIndex(MainWindow& window, int index)
     {

@@ -199,7 +199,7 @@ const UnloadableDocument kUnloadable[] = {
          while (d.potentialScene.size() < 513)
              d.potentialScene.add(o);
      },
-     "Potential scene contains too many objects (513)."},
+     "Potential scene contains too many objects (513); a document holds at most 512."},
     {"duplicate ids", [](ExperimentDocument& d) { d.potentialScene.find(12)->id = 9; },
      "Potential scene contains duplicate object id 9."},
     {"object with a non-finite number", [](ExperimentDocument& d) { d.potentialScene.find(9)->slopeY = std::nanf(""); },

@@ -199,7 +199,7 @@ TEST(TheProgram, StartsClosesAndComesBackWithItsWindowAsLeft)
         ASSERT_TRUE(window) << "no window came up; error output:\n"
                             << first.process().readAllStandardError().toStdString();
         const QString expectedTitle =
-            QStringLiteral("Ondrivel - %1").arg(QString::fromLatin1(makeExperimentPreset(2).title));
+            QStringLiteral("Ondrivel - \u2068%1\u2069").arg(QString::fromLatin1(makeExperimentPreset(2).title));
         EXPECT_TRUE(display.title(*window).startsWith(expectedTitle)) << display.title(*window).toStdString();
         left.setWidth(display.size(*window).width());
         EXPECT_NE(display.size(*window), left);
