@@ -244,6 +244,7 @@ set(VXO_APP_SOURCES
     mainwindow/MainWindowTransport.cpp
     mainwindow/MainWindowWindowState.cpp
     mainwindow/MainWindowWiring.cpp
+    mainwindow/SavedLayout.cpp
     panels/KleinReferencePages.cpp
     panels/RecorderPanelFigures.cpp
     protocols/BerryLoopApplier.cpp
@@ -450,6 +451,12 @@ set(VXO_E2E_TEST_SOURCES
     PresetTourTest.cpp
     ProgramTest.cpp
     TunnellingRunTest.cpp
+)
+
+# tests/layoutstart/: the window's start with a saved layout, run by the
+# window-state tests as a child process
+set(VXO_LAYOUT_START_SOURCES
+    LayoutAtStart.cpp
 )
 
 # tests/fuzz/: the document reader's fuzz target

@@ -40,6 +40,15 @@ add_dependencies(e2e_tests ondrivel)
 # their executables stand deep enough in the build folder that no such folder
 # (the sources' help/, one in /tmp) is among the candidates.
 set_target_properties(appwindow_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/whole-window/bin/appwindow)
+# The window's start with a saved layout, which the window-state tests run as
+# a child process: a start that crashes on a damaged settings file fails its
+# test instead of ending the suite.
+vxo_listed_sources(_layout_start_src tests/layoutstart VXO_LAYOUT_START_SOURCES)
+add_executable(vxo_layout_start ${_layout_start_src})
+target_link_libraries(vxo_layout_start PRIVATE vxo_app)
+set_target_properties(vxo_layout_start PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/whole-window/bin/layoutstart)
+add_dependencies(appwindow_tests vxo_layout_start)
+target_compile_definitions(appwindow_tests PRIVATE VXO_LAYOUT_START="$<TARGET_FILE:vxo_layout_start>")
 set_target_properties(e2e_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/whole-window/bin/e2e)
 
 # The widget test executables share one application object, the message

@@ -193,8 +193,9 @@ private:
     // Floating docks moved, and shrunk where needed, into `available`.
     void clampFloatingDocks(const QRect& available);
     // Group "MainWindow" (geometry, dock state, selected tabs), only with
-    // persistence. Unreadable dock state falls back to the default layout and
-    // stored indices are clamped; the reset erases the group. Restoring fits
+    // persistence. Unreadable dock state, or one that fails its checksum
+    // (SavedLayout.h), falls back to the default layout and stored indices
+    // are clamped; the reset erases the group. Restoring fits
     // the window and its floating docks into `available` (the screen's
     // available geometry) and falls back to the default layout where the
     // restored docks need more room than that and than the layout before.

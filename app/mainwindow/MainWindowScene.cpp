@@ -70,10 +70,9 @@ bool MainWindow::refuseFullScene()
     // A scene beyond what a document holds could never be saved.
     if (potentialScene.size() < static_cast<std::uint64_t>(kMaximumSceneObjects))
         return false;
-    showStatusMessage(
-        QStringLiteral("The potential scene already holds %1 objects, the most a document can save.")
-            .arg(kMaximumSceneObjects),
-        kStatusNoticeMs);
+    showStatusMessage(QStringLiteral("The potential scene already holds %1 objects, the most a document can save.")
+                          .arg(kMaximumSceneObjects),
+                      kStatusNoticeMs);
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "app/mainwindow/MainWindow.h"
 
+#include "app/mainwindow/SavedLayout.h"
 #include "ui/MainWindowForm.h"
 
 #include <QAction>
@@ -19,6 +20,7 @@
 #include <QWindowStateChangeEvent>
 
 #include <algorithm>
+#include <optional>
 
 namespace vxo {
 
@@ -290,8 +292,7 @@ void MainWindow::saveGuiState()
         return;
     QSettings settings;
     settings.beginGroup(kSettingsGroup);
-    settings.setValue(QStringLiteral("geometry"), saveGeometry());
-    settings.setValue(QStringLiteral("windowState"), saveState(kWindowStateVersion));
+    storeSavedLayout(settings, saveGeometry(), saveState(kWindowStateVersion));
     for (const IndexSelector& selector : indexSelectors(ui.get()))
         if (selector.count() > 0)
             settings.setValue(selector.key, selector.index());
@@ -306,17 +307,20 @@ void MainWindow::restoreGuiState(const QRect& available)
     QSettings settings;
     settings.beginGroup(kSettingsGroup);
 
-    const QByteArray savedGeometry = settings.value(QStringLiteral("geometry")).toByteArray();
+    const SavedLayout saved = loadSavedLayout(settings);
+    std::optional<SavedLayoutRestoring> restoring;
+    if (!saved.geometry.isEmpty() || !saved.dockState.isEmpty())
+        restoring.emplace(settings);
     // A layout saved on a larger screen would hide controls and the status
     // bar below or beside this one.
-    if (!savedGeometry.isEmpty() && restoreGeometry(savedGeometry))
+    if (!saved.geometry.isEmpty() && restoreGeometry(saved.geometry))
         setGeometry(clampedInside(geometry(), available));
-    const QByteArray dockState = settings.value(QStringLiteral("windowState")).toByteArray();
-    if (!dockState.isEmpty()) {
+    const QByteArray& dockState = saved.dockState;
+    if (!dockState.isEmpty() || saved.dockStateRefused) {
         // What the restored docks may need: the screen, or the layout in
         // force where even that does not fit the screen.
         const QSize room = available.size().expandedTo(layoutMinimumSize());
-        if (restoreState(dockState, kWindowStateVersion)) {
+        if (!dockState.isEmpty() && restoreState(dockState, kWindowStateVersion)) {
             // The docks of an unshown window report no visibility change, so
             // the View actions are brought in line here: a dock saved hidden
             // must not come back with its action checked.
@@ -341,6 +345,7 @@ void MainWindow::restoreGuiState(const QRect& available)
         layout()->activate();
         setGeometry(clampedInside(geometry(), available));
     }
+    restoring.reset();
 
     const auto selectors = indexSelectors(ui.get());
     for (SelectorId id : kRestoreOrder) {

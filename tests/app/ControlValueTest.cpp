@@ -192,12 +192,9 @@ TEST(ControlValue, CaptureCheckAndWriteAgreeOnEveryWidget)
         QWidget* widget;
         bool captured;
     } cases[] = {
-        {"double spin box", controls.real, true},
-        {"integer spin box", controls.integer, true},
-        {"combo box", controls.combo, true},
-        {"check box", controls.box, true},
-        {"font combo box", fonts, false},
-        {"line edit", new QLineEdit(&parent), false},
+        {"double spin box", controls.real, true}, {"integer spin box", controls.integer, true},
+        {"combo box", controls.combo, true},      {"check box", controls.box, true},
+        {"font combo box", fonts, false},         {"line edit", new QLineEdit(&parent), false},
     };
     const QString name = QStringLiteral("someControl");
     for (const auto& c : cases) {

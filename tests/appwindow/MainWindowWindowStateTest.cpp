@@ -5,6 +5,7 @@
 // included.
 
 #include "common/AppTestSupport.h"
+#include "common/QtTestSupport.h"
 
 #include "WindowLayoutChecks.h"
 
@@ -13,9 +14,12 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDockWidget>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QScreen>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QTabWidget>
 #include <QWindow>
 #include <algorithm>
@@ -23,6 +27,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <map>
 #include <functional>
 #include <string>
 
@@ -320,6 +325,199 @@ TEST(MainWindowWindowState, FloatingDocksSavedOffTheScreenComeBackOnIt)
     }
     EXPECT_TRUE(available.contains(window.frameGeometry())) << "shown at " << test::describe(window.frameGeometry());
     QSettings().remove(QStringLiteral("MainWindow"));
+}
+
+// One dock as a start of the program shows it.
+struct StartedDock {
+    int area = 0;
+    bool floating = false;
+    bool hidden = false;
+    QRect geometry;
+    bool checked = false;
+    bool operator==(const StartedDock& other) const
+    {
+        return area == other.area && floating == other.floating && hidden == other.hidden &&
+               geometry == other.geometry && checked == other.checked;
+    }
+};
+
+// What one start in a child process came up with.
+struct StartedWindow {
+    bool ended = false; // ended normally with status 0 and a whole report
+    QString report;
+    QRect geometry;
+    std::map<std::string, StartedDock> docks;
+};
+
+std::string describeDock(const StartedDock& dock)
+{
+    return "area " + std::to_string(dock.area) + (dock.floating ? " floating" : "") + (dock.hidden ? " hidden" : "") +
+           " at " + test::describe(dock.geometry) + (dock.checked ? " checked" : " unchecked");
+}
+
+// The layout of a window in this process, as the child reports its own.
+StartedWindow layoutOf(const MainWindow& window)
+{
+    StartedWindow layout;
+    layout.ended = true;
+    layout.geometry = window.geometry();
+    for (int i = 0; i < 5; ++i) {
+        QDockWidget* shown = dock(window, i);
+        layout.docks[kDockNames[i]] = {int(window.dockWidgetArea(shown)), shown->isFloating(), shown->isHidden(),
+                                       shown->geometry(), action(window, i)->isChecked()};
+    }
+    return layout;
+}
+
+// Starts the program's window in child processes, one per settings folder,
+// four at a time, and reads back what each came up with. A child that
+// crashes, hangs or reports garbage ends with `ended` false.
+std::vector<StartedWindow> startEach(const std::vector<QString>& configHomes)
+{
+    std::vector<StartedWindow> started(configHomes.size());
+    constexpr std::size_t kAtOnce = 4;
+    for (std::size_t first = 0; first < configHomes.size(); first += kAtOnce) {
+        std::vector<std::unique_ptr<QProcess>> children;
+        for (std::size_t k = first; k < std::min(first + kAtOnce, configHomes.size()); ++k) {
+            auto child = std::make_unique<QProcess>();
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHomes[k]);
+            child->setProcessEnvironment(environment);
+            child->start(QStringLiteral(VXO_LAYOUT_START), QStringList());
+            children.push_back(std::move(child));
+        }
+        for (std::size_t c = 0; c < children.size(); ++c) {
+            QProcess& child = *children[c];
+            StartedWindow& result = started[first + c];
+            const bool finished = child.waitForFinished(120000);
+            result.report = QString::fromUtf8(child.readAllStandardOutput());
+            if (!finished) {
+                child.kill();
+                child.waitForFinished(5000);
+                result.report += QStringLiteral("\n(did not end)");
+                continue;
+            }
+            if (child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0) {
+                result.report += QStringLiteral("\n(ended with %1, status %2)")
+                                     .arg(child.exitStatus() == QProcess::CrashExit ? QStringLiteral("a crash")
+                                                                                    : QStringLiteral("an exit"))
+                                     .arg(child.exitCode());
+                continue;
+            }
+            for (const QString& line : result.report.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+                const QStringList f = line.split(QLatin1Char(' '));
+                if (f.size() == 5 && f[0] == QLatin1String("window"))
+                    result.geometry = QRect(f[1].toInt(), f[2].toInt(), f[3].toInt(), f[4].toInt());
+                else if (f.size() == 9)
+                    result.docks[f[0].toStdString()] = {
+                        f[1].toInt(), f[2] == QLatin1String("1"), f[3] == QLatin1String("1"),
+                        QRect(f[4].toInt(), f[5].toInt(), f[6].toInt(), f[7].toInt()), f[8] == QLatin1String("1")};
+            }
+            result.ended = result.docks.size() == 5 && result.geometry.isValid();
+        }
+    }
+    return started;
+}
+
+// A settings folder holding the group "MainWindow" with these values.
+QString settingsFolderWith(QTemporaryDir& folder, const QMap<QString, QVariant>& values)
+{
+    QSettings file(QDir(folder.path()).filePath(QStringLiteral("Brastell/Ondrivel.conf")), QSettings::IniFormat);
+    file.beginGroup(QStringLiteral("MainWindow"));
+    for (auto entry = values.constBegin(); entry != values.constEnd(); ++entry)
+        file.setValue(entry.key(), entry.value());
+    file.endGroup();
+    file.sync();
+    return folder.path();
+}
+
+// A start that finds its saved dock state changed by one byte, as a hand
+// edit or a damaged disk leaves it, comes up with the default layout instead
+// of crashing in the toolkit's parser, and so does the start after one that
+// died while restoring; an untouched layout comes back exactly as it was
+// left. Each start runs in a child process, so that a crash fails this test.
+TEST(MainWindowWindowState, ADamagedSavedLayoutStartsWithTheDefaultAndAnUntouchedOneAsLeft)
+{
+    test::appTestApplication();
+    ASSERT_TRUE(test::displayAvailable()) << test::kNeedsDisplay;
+    QSettings().remove(QStringLiteral("MainWindow"));
+    StartedWindow left;
+    {
+        MainWindow arranged(nullptr, true);
+        showAndSettle(arranged);
+        arranged.addDockWidget(Qt::LeftDockWidgetArea, dock(arranged, 1));
+        action(arranged, 2)->trigger();
+        processEventsFor(100);
+        left = layoutOf(arranged);
+        arranged.close();
+    }
+    QMap<QString, QVariant> saved;
+    {
+        QSettings settings;
+        settings.beginGroup(QStringLiteral("MainWindow"));
+        for (const QString& key : settings.childKeys())
+            saved.insert(key, settings.value(key));
+    }
+    QSettings().remove(QStringLiteral("MainWindow"));
+    const QByteArray state = saved.value(QStringLiteral("windowState")).toByteArray();
+    ASSERT_GT(state.size(), 64) << "no dock state was saved";
+
+    struct Start {
+        std::string what;
+        QMap<QString, QVariant> values;
+        bool asLeft; // else the default layout
+    };
+    std::vector<Start> starts{{"untouched", saved, true}};
+    // Single bytes across the whole state, headers, names and sizes alike.
+    constexpr int kDamagedBytes = 24;
+    for (int k = 0; k < kDamagedBytes; ++k) {
+        const int at = static_cast<int>(static_cast<long long>(k) * (state.size() - 1) / (kDamagedBytes - 1));
+        QByteArray damaged = state;
+        damaged[at] = static_cast<char>(damaged[at] ^ (k % 2 == 0 ? 0x5a : 0x81));
+        Start start{"byte " + std::to_string(at) + " of " + std::to_string(state.size()), saved, false};
+        start.values.insert(QStringLiteral("windowState"), damaged);
+        starts.push_back(start);
+    }
+    // The mark of a start that died while restoring this very layout.
+    Start afterACrash{"after a start that died restoring", saved, false};
+    afterACrash.values.insert(QStringLiteral("windowStateRestoring"), true);
+    starts.push_back(afterACrash);
+
+    std::vector<std::unique_ptr<QTemporaryDir>> folders;
+    std::vector<QString> homes;
+    for (const Start& start : starts) {
+        folders.push_back(std::make_unique<QTemporaryDir>());
+        ASSERT_TRUE(folders.back()->isValid());
+        homes.push_back(settingsFolderWith(*folders.back(), start.values));
+    }
+    const std::vector<StartedWindow> started = startEach(homes);
+    for (std::size_t k = 0; k < starts.size(); ++k) {
+        SCOPED_TRACE(starts[k].what);
+        const StartedWindow& window = started[k];
+        EXPECT_TRUE(window.ended) << "the start did not come up:\n" << window.report.toStdString();
+        if (!window.ended)
+            continue;
+        for (int i = 0; i < 5; ++i) {
+            const StartedDock& shown = window.docks.at(kDockNames[i]);
+            if (starts[k].asLeft) {
+                EXPECT_EQ(shown, left.docks.at(kDockNames[i]))
+                    << kDockNames[i] << ": " << describeDock(shown) << ", left "
+                    << describeDock(left.docks.at(kDockNames[i]));
+                continue;
+            }
+            EXPECT_EQ(shown.area, int(kDefaultAreas[i])) << kDockNames[i];
+            EXPECT_FALSE(shown.floating || shown.hidden) << kDockNames[i] << ": " << describeDock(shown);
+            EXPECT_TRUE(shown.checked) << kActionNames[i];
+        }
+        if (starts[k].asLeft)
+            EXPECT_EQ(window.geometry, left.geometry) << test::describe(window.geometry);
+    }
+    // The start after the crash forgot the layout, so the one after it does
+    // not come back to it either.
+    QSettings after(QDir(homes.back()).filePath(QStringLiteral("Brastell/Ondrivel.conf")), QSettings::IniFormat);
+    after.beginGroup(QStringLiteral("MainWindow"));
+    for (const char* key : {"windowState", "windowStateRestoring"})
+        EXPECT_FALSE(after.contains(QLatin1String(key))) << key << " is still saved";
 }
 
 } // namespace

@@ -1,0 +1,59 @@
+// The program's start, up to its shown window, with the settings it finds
+// (XDG_CONFIG_HOME). It prints the layout it came up with and ends without
+// closing the window, so nothing is saved: the window-state tests run it as a
+// child process, where a start that crashes fails one test, not the suite.
+//
+// Output, one line each: "window x y width height", then per dock in the View
+// menu's order "<dock> <area> <floating> <hidden> x y width height <checked>",
+// the last field the state of the dock's View-menu action.
+
+#include "app/ApplicationSetup.h"
+#include "app/mainwindow/MainWindow.h"
+#include "ui/MainWindowForm.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDockWidget>
+#include <QElapsedTimer>
+#include <QSurfaceFormat>
+#include <QTextStream>
+#include <QWindow>
+
+int main(int argc, char** argv)
+{
+    QSurfaceFormat::setDefaultFormat(vxo::defaultSurfaceFormat());
+    QApplication application(argc, argv);
+    vxo::applyApplicationIdentity();
+    vxo::applyApplicationStyle(application);
+    vxo::initFormResources();
+    vxo::registerFontSubstitutions();
+
+    vxo::MainWindow window(nullptr, true);
+    window.show();
+    QElapsedTimer clock;
+    clock.start();
+    while (!(window.windowHandle() && window.windowHandle()->isExposed()) && clock.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    for (int pass = 0; pass < 10; ++pass)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+
+    QTextStream out(stdout);
+    const QRect placed = window.geometry();
+    out << "window " << placed.x() << ' ' << placed.y() << ' ' << placed.width() << ' ' << placed.height() << '\n';
+    const char* const pairs[][2] = {
+        {"controlsDockWidget", "actionControlsDock"},       {"timeDockWidget", "actionTimeDock"},
+        {"diagnosticsDockWidget", "actionDiagnosticsDock"}, {"helpDockWidget", "actionHelpDock"},
+        {"analysisDockWidget", "actionAnalysisDock"},
+    };
+    for (const auto& pair : pairs) {
+        const auto* dock = window.findChild<QDockWidget*>(QLatin1String(pair[0]));
+        const auto* action = window.findChild<QAction*>(QLatin1String(pair[1]));
+        if (dock == nullptr || action == nullptr)
+            return 2;
+        const QRect at = dock->geometry();
+        out << pair[0] << ' ' << int(window.dockWidgetArea(const_cast<QDockWidget*>(dock))) << ' '
+            << int(dock->isFloating()) << ' ' << int(dock->isHidden()) << ' ' << at.x() << ' ' << at.y() << ' '
+            << at.width() << ' ' << at.height() << ' ' << int(action->isChecked()) << '\n';
+    }
+    return 0;
+}
