@@ -519,6 +519,9 @@ private:
     void saveExperiment();
     bool loadExperimentFromPath(const QString& path);
     bool saveExperimentToPath(QString path);
+    // Whether the user agrees to replace the existing file at `path`; asked
+    // where the save dialog could not ask, the ending being added after it.
+    bool confirmReplacing(const QString& path);
     void showDocumentFileError(const QString& title, const QString& text);
     // First failure among the document's controls: missing entry, missing
     // widget, then controlValueFault (an index that is no whole number in
@@ -527,8 +530,9 @@ private:
     bool validateDocumentControls(const ExperimentDocument& document, QString& error) const;
     // In list order, the stadium page's five boxes last; missing widgets left out.
     std::vector<QWidget*> documentControlWidgets() const;
-    // Refused with nothing changed, applied without its saved bound state,
-    // or applied in full. After the checks and before the final rebuild the
+    // Refused with nothing changed, applied in full but for its saved bound
+    // state (the rebuild's packet instead, `error` saying why), or applied in
+    // full. After the checks and before the final rebuild the
     // document's identity comes in: title, source preset, its unit mapping.
     enum class DocumentApplication { Refused, Partial, Applied };
     DocumentApplication applyDocument(const ExperimentDocument& document, QString& error);

@@ -377,8 +377,10 @@ MainWindow::DocumentApplication MainWindow::applyDocument(const ExperimentDocume
     scope.release();
     rebuildSimulation();
 
-    if (!restoreDocumentBoundState(document, error))
-        return DocumentApplication::Partial;
+    // A bound state that cannot be prepared again leaves the packet the
+    // rebuild prepared; the rest of the document is applied all the same, so
+    // the window holds the whole document but for that state.
+    const bool boundStateRestored = restoreDocumentBoundState(document, error);
     showDocumentExperimentPages(document, sourcePresetIndex);
 
     updateCrossSectionPanel();
@@ -390,7 +392,7 @@ MainWindow::DocumentApplication MainWindow::applyDocument(const ExperimentDocume
     updateMeasurementModeTexts();
     updateTransportUi();
     refreshViews();
-    return DocumentApplication::Applied;
+    return boundStateRestored ? DocumentApplication::Applied : DocumentApplication::Partial;
 }
 
 bool MainWindow::restoreDocumentBoundState(const ExperimentDocument& document, QString& error)
@@ -560,8 +562,8 @@ bool MainWindow::loadExperimentFromPath(const QString& path)
         showDocumentFileError(QStringLiteral("Load Experiment"), error);
         return false;
     }
-    // Also after a failed bound-state step the window holds the new
-    // document, so Save must offer its file, not the previous one.
+    // Also without its bound state the window holds the new document, so
+    // Save must offer its file, not the previous one.
     lastDocumentPath = path;
     const int presetIndex = presetIndexOfTitle(document.sourcePreset);
     if (presetIndex >= 0) {
@@ -573,12 +575,15 @@ bool MainWindow::loadExperimentFromPath(const QString& path)
             .arg(elideForDisplay(file.fileName())));
     updateWindowTitle();
     updateDiagnostics();
-    if (applied == DocumentApplication::Partial) {
-        showDocumentFileError(QStringLiteral("Load Experiment"), error);
-        return false;
-    }
-    showStatusMessage(QStringLiteral("Experiment configuration loaded: %1").arg(elideForDisplay(path)),
-                      kStatusReportMs);
+    const QString loaded = QStringLiteral("Experiment configuration loaded: %1").arg(elideForDisplay(path));
+    // Loaded, but for the bound state: said as a load, with what is missing.
+    if (applied == DocumentApplication::Partial)
+        QMessageBox::warning(this, QStringLiteral("Load Experiment"),
+                             QStringLiteral("%1\n\nNot restored: %2 The simulation starts from the Gaussian "
+                                            "packet of the loaded controls instead.")
+                                 .arg(loaded, error),
+                             QMessageBox::Ok);
+    showStatusMessage(loaded, kStatusReportMs);
     return true;
 }
 
@@ -596,8 +601,14 @@ void MainWindow::saveExperiment()
 
 bool MainWindow::saveExperimentToPath(QString path)
 {
-    if (!path.endsWith(QLatin1String(".json"), Qt::CaseInsensitive))
+    if (!path.endsWith(QLatin1String(".json"), Qt::CaseInsensitive)) {
         path += QStringLiteral(".vxo.json");
+        // The dialog asked about the name as typed, not about the file with
+        // its ending: that one is asked about here.
+        const QFileInfo target(path);
+        if ((target.exists() || target.isSymLink()) && !confirmReplacing(path))
+            return false;
+    }
     ExperimentDocument document = captureExperimentDocument();
     document.name = QFileInfo(path).baseName();
     QString error;
@@ -611,6 +622,17 @@ bool MainWindow::saveExperimentToPath(QString path)
     updateDiagnostics();
     showStatusMessage(QStringLiteral("Experiment configuration saved: %1").arg(elideForDisplay(path)), kStatusReportMs);
     return true;
+}
+
+bool MainWindow::confirmReplacing(const QString& path)
+{
+    QMessageBox question(QMessageBox::Warning, QStringLiteral("Save Quantum Experiment"),
+                         QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                             .arg(elideForDisplay(QFileInfo(path).fileName())),
+                         QMessageBox::Yes | QMessageBox::No, this);
+    question.setDefaultButton(QMessageBox::No);
+    question.exec();
+    return question.clickedButton() == question.button(QMessageBox::Yes);
 }
 
 void MainWindow::showDocumentFileError(const QString& title, const QString& text)
