@@ -205,6 +205,7 @@ set(VXO_UI_SOURCES
 set(VXO_APP_SOURCES
     ApplicationSetup.cpp
     HelpFolder.cpp
+    PrivateTemporaryFolder.cpp
     TransportClock.cpp
     form/ControlSnapshot.cpp
     form/ControlValue.cpp
@@ -409,6 +410,7 @@ set(VXO_APP_TEST_SOURCES
     MainWindowDeclarationTest.cpp
     PanelTextTest.cpp
     PotentialObjectTextTest.cpp
+    PrivateTemporaryFolderTest.cpp
     ProtocolAppliersTest.cpp
     RecorderPanelFiguresTest.cpp
     TransportClockTest.cpp

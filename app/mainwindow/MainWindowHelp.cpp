@@ -1,5 +1,7 @@
 #include "app/mainwindow/MainWindow.h"
 
+#include "app/PrivateTemporaryFolder.h"
+
 #include "app/text/CurrentParametersPage.h"
 #include "app/form/FormIndices.h"
 #include "app/HelpFolder.h"
@@ -27,6 +29,8 @@
 #include <initializer_list>
 #include <iterator>
 #include <utility>
+
+#include <unistd.h>
 
 namespace vxo {
 
@@ -325,11 +329,14 @@ void MainWindow::openCurrentParametersHelp()
     const QString page = buildCurrentParametersHtml();
     if (page.isEmpty())
         return;
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
-    if (folder.isEmpty())
-        folder = QDir::tempPath();
+    QString temporary = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
+    if (temporary.isEmpty())
+        temporary = QDir::tempPath();
+    // In a folder of this user's own: in the shared one, a file another
+    // account left at the page's name would deny the page to everyone else.
+    const QString folder = privateTemporaryFolder(temporary, ::geteuid());
     const QString path = QDir(folder).filePath(QStringLiteral("vxo_current_parameters.html"));
-    if (!replaceFileWithText(path, page)) {
+    if (folder.isEmpty() || !replaceFileWithText(path, page)) {
         showStatusMessage(QStringLiteral("Unable to write current-parameters help page."), kStatusHelpFailureMs);
         return;
     }

@@ -38,6 +38,8 @@
 #include <string>
 #include <utility>
 
+#include <unistd.h>
+
 namespace vxo {
 
 // Stands in for the desktop's browser: records every local file it is asked
@@ -343,8 +345,16 @@ TEST_F(HelpTest, CurrentParametersPageIsWrittenOverAPlantedLinkAndOpened)
     } restore{previousTmpdir};
     ASSERT_EQ(QDir(QStandardPaths::writableLocation(QStandardPaths::TempLocation)).canonicalPath(),
               QDir(temporaryLocation.path()).canonicalPath());
-    const QString pagePath = QDir(QStandardPaths::writableLocation(QStandardPaths::TempLocation))
-                                 .filePath(QStringLiteral("vxo_current_parameters.html"));
+    // The page lives in the user's own folder of the temporary location; a
+    // file another account left at the page's name in the shared folder
+    // itself is no obstacle and stays as it was.
+    const QDir temporary(QStandardPaths::writableLocation(QStandardPaths::TempLocation));
+    const QString privateFolder = temporary.filePath(QStringLiteral("ondrivel-%1").arg(::geteuid()));
+    ASSERT_TRUE(QDir().mkdir(privateFolder));
+    ASSERT_TRUE(QFile::setPermissions(privateFolder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    const QString pagePath = QDir(privateFolder).filePath(QStringLiteral("vxo_current_parameters.html"));
+    const QString leftByAnother = temporary.filePath(QStringLiteral("vxo_current_parameters.html"));
+    ASSERT_TRUE(writeBytes(leftByAnother, "another account's page"));
     const QString victim = QDir(userFiles.path()).filePath(QStringLiteral("notes.txt"));
     ASSERT_TRUE(writeBytes(victim, "the user's notes"));
     ASSERT_TRUE(QFile::link(victim, pagePath));
@@ -388,6 +398,7 @@ TEST_F(HelpTest, CurrentParametersPageIsWrittenOverAPlantedLinkAndOpened)
     EXPECT_EQ(browser.urls, QList<QUrl>{QUrl::fromLocalFile(pagePath)});
     EXPECT_EQ(fileBytes(victim), QByteArray("the user's notes")) << "the page was written through the planted link";
     EXPECT_FALSE(QFileInfo(pagePath).isSymLink()) << "the planted link is still there";
+    EXPECT_EQ(fileBytes(leftByAnother), QByteArray("another account's page"));
     const QByteArray italianBytes = fileBytes(pagePath);
     EXPECT_TRUE(isValidUtf8(italianBytes));
     const QString italian = QString::fromUtf8(italianBytes);
