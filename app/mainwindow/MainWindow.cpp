@@ -14,6 +14,7 @@
 #include <QScrollArea>
 #include <QSignalBlocker>
 #include <QStackedWidget>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QTimer>
@@ -29,13 +30,19 @@ MainWindow::MainWindow(QWidget* parent, bool persistGuiState)
     runTimer->setObjectName(QStringLiteral("runTimer"));
     setupForm(*ui, *this);
     formWindowSize = size();
-    // The window's minimum is its layout's, which follows the docks: a fixed
-    // minimum narrower than the docks need would let them overlap.
-    setMinimumSize(0, 0);
+    // The form's minimum width stands; the height is the layout's, which
+    // follows the docks. Below the width both side columns need beside the
+    // viewport they become one column (fitSideColumnsToWidth), so that the
+    // docks never overlap.
+    setMinimumHeight(0);
     // The detector mode keeps its items whole: where the controls dock is too
     // narrow for it beside its label, its row puts it under the label. (A
     // combo box's minimum is a fraction of its items.)
     ui->measurementModeComboBox->setMinimumWidth(ui->measurementModeComboBox->sizeHint().width());
+    // The four control tabs side by side in the controls dock's width: with
+    // the application's padding the last was cut behind scroll arrows.
+    ui->controlsTabWidget->tabBar()->setStyleSheet(
+        QStringLiteral("QTabBar::tab { padding-left: 7px; padding-right: 7px; }"));
 
     setupAnalysisPages();
     setupExperimentLibrary();

@@ -185,6 +185,17 @@ private:
     void fitDockLayoutToNewSize(const QSize& before);
     // Preferred widths where the window has room, else down to the docks' minimum.
     QList<int> sideColumnWidths() const;
+    // Whether the controls column, the middle column and the right column
+    // fit the window's width side by side at their minimum widths.
+    bool roomForBothSideColumns() const;
+    int middleColumnMinimumWidth() const;
+    int dockSeparatorWidth() const;
+    // The time, diagnostics and help docks are tabs of the controls column.
+    bool sideColumnsMerged() const;
+    // The default layout again where the side columns are merged and both
+    // now fit, or where the layout in force is wider than the window.
+    void fitSideColumnsToWidth();
+    bool sideColumnsFitPending = false;
     // Time, diagnostics and help dock.
     QList<QDockWidget*> rightColumnDocks() const;
     QRect availableScreenGeometry() const;
