@@ -205,6 +205,7 @@ set(VXO_UI_SOURCES
 set(VXO_APP_SOURCES
     ApplicationSetup.cpp
     HelpFolder.cpp
+    RunPace.cpp
     TransportClock.cpp
     form/ControlSnapshot.cpp
     form/ControlValue.cpp
@@ -410,6 +411,7 @@ set(VXO_APP_TEST_SOURCES
     PotentialObjectTextTest.cpp
     ProtocolAppliersTest.cpp
     RecorderPanelFiguresTest.cpp
+    RunPaceTest.cpp
     TransportClockTest.cpp
     ValueFormattersTest.cpp
 )

@@ -76,9 +76,10 @@ MainWindow::MainWindow(QWidget* parent, bool persistGuiState)
     updateHelpTexts(ui->experimentPresetComboBox->currentIndex());
     updateDomainSpacingLabel();
     refreshSceneObjectList(0);
-    guarded([this] { rebuildSimulation(); });
-    // Before the saved layout: the control tabs of a new window, not the user's.
+    // Before the first load and the saved layout: the controls and tabs of a
+    // new window, not the experiment's nor the user's.
     captureFreshControls();
+    guarded([this] { startWithSelectedExperiment(); });
 
     if (this->persistGuiState)
         restoreGuiState(availableScreenGeometry());
@@ -140,6 +141,22 @@ void MainWindow::setupExperimentLibrary()
     const int selected = library->currentIndex();
     if (selected >= 0 && isValidPresetIndex(static_cast<std::uint32_t>(selected)))
         currentScale = makeExperimentPreset(static_cast<std::uint32_t>(selected)).realWorldScale;
+}
+
+void MainWindow::startWithSelectedExperiment()
+{
+    // The title, the library, the diagnostics and the guide name the
+    // selected experiment: Play runs that experiment, not the form's defaults.
+    const int selected = ui->experimentPresetComboBox->currentIndex();
+    if (selected < 0 || !isValidPresetIndex(static_cast<std::uint32_t>(selected))) {
+        rebuildSimulation();
+        return;
+    }
+    const int analysisTab = ui->analysisTabWidget->currentIndex();
+    loadGuidedExperiment(selected);
+    ui->analysisTabWidget->setCurrentIndex(analysisTab);
+    // The permanent status line, not the notice of a load nobody asked for.
+    updateDiagnostics();
 }
 
 void MainWindow::setupViewMenu()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/RunPace.h"
 #include "app/TransportClock.h"
 #include "app/text/DiagnosticsRowLabels.h"
 #include "app/form/ControlSnapshot.h"
@@ -498,6 +499,12 @@ private:
     void setRunSpeedIndex(int index);
     void markGraphicsPresetCustom();
     void writePresetControls(const ExperimentPreset& preset);
+    // The analysis page a guided load of the preset opens; null for none.
+    QWidget* analysisPageOfPreset(int presetIndex) const;
+    // A new window is the experiment its library selects, loaded as the Load
+    // button loads it, at t = 0 and stopped, with the analysis tab and the
+    // status line of a new window.
+    void startWithSelectedExperiment();
     // Analysis dock, run speed, control tab, measurement set-up, Klein panels.
     void applyPresetExtras(int presetIndex);
     // The new window's experiment controls (document controls, collapse
@@ -543,6 +550,9 @@ private:
     // double-well page the drives call for; false with `error` filled when
     // no state or only one distinct state can be prepared.
     bool restoreDocumentBoundState(const ExperimentDocument& document, QString& error);
+    // The analysis page of the document's source preset (-1: none, the
+    // first page), before the pages its bound state and experiments choose.
+    void showDocumentSourcePage(int sourcePresetIndex);
     // The pages of the experiments the document enables; the last matching
     // one stays visible. The Klein page follows the source preset.
     void showDocumentExperimentPages(const ExperimentDocument& document, int sourcePresetIndex);
@@ -762,6 +772,8 @@ private:
     AbsorbingBoundary2D absorbingBoundary;
     SplitStepFourierSolver2D solver;
     TransportClock transport;
+    // The speed the run achieves, from the tick starts (status line).
+    RunPace runPace;
     RealWorldScaleMapping currentScale;
     DetectorTemporalFlux2D detectorFlux;
     ObservableHistory history{4096};
