@@ -10,8 +10,10 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFont>
+#include <QLayout>
 #include <QMenu>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStackedWidget>
 #include <QTabBar>
@@ -23,6 +25,25 @@
 
 namespace vxo {
 
+namespace {
+
+// Widgets of pages not yet shown report the sizes they had before the style
+// sheet polished them, and their layouts keep those: a dock then widens the
+// first time a wider page is shown. Polished, and the cached sizes dropped
+// from the innermost widget out, the pages give their true minima at once.
+void settlePageSizes(QWidget* root)
+{
+    const QList<QWidget*> widgets = root->findChildren<QWidget*>();
+    for (QWidget* widget : widgets)
+        widget->ensurePolished();
+    for (auto widget = widgets.rbegin(); widget != widgets.rend(); ++widget)
+        (*widget)->updateGeometry();
+    for (QLayout* layout : root->findChildren<QLayout*>())
+        layout->invalidate();
+}
+
+} // namespace
+
 MainWindow::MainWindow(QWidget* parent, bool persistGuiState)
     : QMainWindow(parent), ui(std::make_unique<Ui::MainWindow>()), runTimer(new QTimer(this)),
       persistGuiState(persistGuiState)
@@ -30,10 +51,10 @@ MainWindow::MainWindow(QWidget* parent, bool persistGuiState)
     runTimer->setObjectName(QStringLiteral("runTimer"));
     setupForm(*ui, *this);
     formWindowSize = size();
-    // The form's minimum width stands; the height is the layout's, which
-    // follows the docks. Below the width both side columns need beside the
-    // viewport they become one column (fitSideColumnsToWidth), so that the
-    // docks never overlap.
+    // The height is the layout's, which follows the docks. Below the width
+    // both side columns need beside the viewport they become one column
+    // (fitSideColumnsToWidth); the window is never narrower than that column
+    // beside the middle one, nor than the form's minimum.
     setMinimumHeight(0);
     // The detector mode keeps its items whole: where the controls dock is too
     // narrow for it beside its label, its row puts it under the label. (A
@@ -43,6 +64,8 @@ MainWindow::MainWindow(QWidget* parent, bool persistGuiState)
     // the application's padding the last was cut behind scroll arrows.
     ui->controlsTabWidget->tabBar()->setStyleSheet(
         QStringLiteral("QTabBar::tab { padding-left: 7px; padding-right: 7px; }"));
+    settlePageSizes(ui->controlsDockContents);
+    scrollControlsDockVertically();
 
     setupAnalysisPages();
     setupExperimentLibrary();
@@ -50,6 +73,8 @@ MainWindow::MainWindow(QWidget* parent, bool persistGuiState)
     helpItalianBaseHtml = ui->helpItalianBrowser->toHtml();
     helpEnglishBaseHtml = ui->helpEnglishBrowser->toHtml();
     setupHelpMenu();
+    setMinimumWidth(std::max(minimumWidth(), ui->controlsDockWidget->minimumWidth() + dockSeparatorWidth() +
+                                                 middleColumnMinimumWidth()));
     fitToScreen(availableScreenGeometry());
     for (const auto& [dock, action] : dockActionPairs())
         connectDockVisibility(dock, action);
@@ -141,6 +166,26 @@ void MainWindow::setupExperimentLibrary()
     const int selected = library->currentIndex();
     if (selected >= 0 && isValidPresetIndex(static_cast<std::uint32_t>(selected)))
         currentScale = makeExperimentPreset(static_cast<std::uint32_t>(selected)).realWorldScale;
+}
+
+void MainWindow::scrollControlsDockVertically()
+{
+    // Three rows of tabs over the tallest Dynamics page need more height
+    // than a 720 px screen leaves the controls column: the column scrolls
+    // instead of pushing the window past the screen. Its width is the widest
+    // page's with room for the scroll bar, so nothing scrolls sideways, and
+    // the dock's minimum says so, so that the layout counts with it.
+    QWidget* contents = ui->controlsDockContents;
+    auto* scroller = new QScrollArea(ui->controlsDockWidget);
+    scroller->setObjectName(QStringLiteral("controlsDockScrollArea"));
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidgetResizable(true);
+    scroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ui->controlsDockWidget->setWidget(scroller);
+    scroller->setWidget(contents);
+    scroller->setMinimumWidth(contents->minimumSizeHint().width() + scroller->verticalScrollBar()->sizeHint().width());
+    ui->controlsDockWidget->setMinimumWidth(
+        std::max(ui->controlsDockWidget->minimumWidth(), ui->controlsDockWidget->minimumSizeHint().width()));
 }
 
 void MainWindow::startWithSelectedExperiment()

@@ -170,6 +170,9 @@ private:
     void setupAnalysisPages();
     void setupExperimentLibrary();
     void setupViewMenu();
+    // The controls dock's contents in a vertical scroll area as wide as its
+    // widest page.
+    void scrollControlsDockVertically();
     // Controls dock left; time, diagnostics and help docks right (250, 245 and
     // 230 px high, a time dock taller than 250 px taking its excess from the
     // other two); analysis dock bottom, 420 px high (in a window shorter than

@@ -346,6 +346,38 @@ TEST(MainWindowScreenFit, AWindowShrunkToItsMinimumAndGrownBackKeepsItsDocksApar
     EXPECT_NEAR(back.analysis, fresh.analysis, 8) << "the analysis dock did not get its height back";
 }
 
+// The controls dock keeps its width whatever page of it is shown: a page
+// first shown no longer widens it (it jumped by a dozen pixels on the way
+// through the Dynamics pages).
+TEST(MainWindowScreenFit, TheControlsDockKeepsItsWidthOnEveryPage)
+{
+    test::appTestApplication();
+    for (const QSize size : {QSize(1024, 768), QSize(1366, 768)}) {
+        const std::string at = named(size);
+        MainWindow window(nullptr, false);
+        window.fitToScreen(QRect(QPoint(0, 0), size));
+        ASSERT_TRUE(test::showAndWait(window)) << "the window is not shown: the test needs an X display (xvfb-run -a)";
+        settleFor(200);
+        const auto* dock = window.findChild<QDockWidget*>(QStringLiteral("controlsDockWidget"));
+        auto* contents = window.findChild<QWidget*>(QStringLiteral("controlsDockContents"));
+        ASSERT_TRUE(dock && contents);
+        const int width = dock->width();
+        int pages = 0;
+        // Every page of every tab widget in the dock, outer tabs first.
+        for (QTabWidget* tabs : contents->findChildren<QTabWidget*>()) {
+            for (int index = 0; index < tabs->count(); ++index) {
+                for (QWidget* page = tabs->widget(index); page != contents; page = page->parentWidget())
+                    if (auto* stack = qobject_cast<QStackedWidget*>(page->parentWidget()))
+                        stack->setCurrentWidget(page);
+                settleFor(30);
+                ++pages;
+                EXPECT_EQ(dock->width(), width) << at << ": " << tabs->widget(index)->objectName().toStdString();
+            }
+        }
+        EXPECT_GT(pages, 20) << at << ": the pages were not found";
+    }
+}
+
 // A guided experiment's analysis page opens with the same view whether the
 // window is new or other experiments were loaded before, on both screens:
 // the time-series page (current in a new window), and the kicked-rotor and
