@@ -305,8 +305,9 @@ void MainWindow::fitDockLayoutToNewSize(const QSize& before)
 {
     fitDockCornersToHeight();
     // Docks are moved between areas and tabs only outside the toolkit's own
-    // layout pass, which this resize is part of.
-    if (!sideColumnsFitPending) {
+    // layout pass, which this resize is part of; a change of height alone
+    // leaves the columns as they are.
+    if (before.width() != width() && !sideColumnsFitPending) {
         sideColumnsFitPending = true;
         QTimer::singleShot(0, this, [this] {
             sideColumnsFitPending = false;
