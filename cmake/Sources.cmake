@@ -206,6 +206,7 @@ set(VXO_APP_SOURCES
     ApplicationSetup.cpp
     HelpFolder.cpp
     PrivateTemporaryFolder.cpp
+    RunPace.cpp
     TransportClock.cpp
     form/ControlSnapshot.cpp
     form/ControlValue.cpp
@@ -413,6 +414,7 @@ set(VXO_APP_TEST_SOURCES
     PrivateTemporaryFolderTest.cpp
     ProtocolAppliersTest.cpp
     RecorderPanelFiguresTest.cpp
+    RunPaceTest.cpp
     TransportClockTest.cpp
     ValueFormattersTest.cpp
 )

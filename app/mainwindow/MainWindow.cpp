@@ -10,10 +10,13 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFont>
+#include <QLayout>
 #include <QMenu>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStackedWidget>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QTimer>
@@ -22,6 +25,25 @@
 
 namespace vxo {
 
+namespace {
+
+// Widgets of pages not yet shown report the sizes they had before the style
+// sheet polished them, and their layouts keep those: a dock then widens the
+// first time a wider page is shown. Polished, and the cached sizes dropped
+// from the innermost widget out, the pages give their true minima at once.
+void settlePageSizes(QWidget* root)
+{
+    const QList<QWidget*> widgets = root->findChildren<QWidget*>();
+    for (QWidget* widget : widgets)
+        widget->ensurePolished();
+    for (auto widget = widgets.rbegin(); widget != widgets.rend(); ++widget)
+        (*widget)->updateGeometry();
+    for (QLayout* layout : root->findChildren<QLayout*>())
+        layout->invalidate();
+}
+
+} // namespace
+
 MainWindow::MainWindow(QWidget* parent, bool persistGuiState)
     : QMainWindow(parent), ui(std::make_unique<Ui::MainWindow>()), runTimer(new QTimer(this)),
       persistGuiState(persistGuiState)
@@ -29,13 +51,21 @@ MainWindow::MainWindow(QWidget* parent, bool persistGuiState)
     runTimer->setObjectName(QStringLiteral("runTimer"));
     setupForm(*ui, *this);
     formWindowSize = size();
-    // The window's minimum is its layout's, which follows the docks: a fixed
-    // minimum narrower than the docks need would let them overlap.
-    setMinimumSize(0, 0);
+    // The height is the layout's, which follows the docks. Below the width
+    // both side columns need beside the viewport they become one column
+    // (fitSideColumnsToWidth); the window is never narrower than that column
+    // beside the middle one, nor than the form's minimum.
+    setMinimumHeight(0);
     // The detector mode keeps its items whole: where the controls dock is too
     // narrow for it beside its label, its row puts it under the label. (A
     // combo box's minimum is a fraction of its items.)
     ui->measurementModeComboBox->setMinimumWidth(ui->measurementModeComboBox->sizeHint().width());
+    // The four control tabs side by side in the controls dock's width: with
+    // the application's padding the last was cut behind scroll arrows.
+    ui->controlsTabWidget->tabBar()->setStyleSheet(
+        QStringLiteral("QTabBar::tab { padding-left: 7px; padding-right: 7px; }"));
+    settlePageSizes(ui->controlsDockContents);
+    scrollControlsDockVertically();
 
     setupAnalysisPages();
     setupExperimentLibrary();
@@ -43,6 +73,8 @@ MainWindow::MainWindow(QWidget* parent, bool persistGuiState)
     helpItalianBaseHtml = ui->helpItalianBrowser->toHtml();
     helpEnglishBaseHtml = ui->helpEnglishBrowser->toHtml();
     setupHelpMenu();
+    setMinimumWidth(std::max(minimumWidth(), ui->controlsDockWidget->minimumWidth() + dockSeparatorWidth() +
+                                                 middleColumnMinimumWidth()));
     fitToScreen(availableScreenGeometry());
     for (const auto& [dock, action] : dockActionPairs())
         connectDockVisibility(dock, action);
@@ -69,9 +101,10 @@ MainWindow::MainWindow(QWidget* parent, bool persistGuiState)
     updateHelpTexts(ui->experimentPresetComboBox->currentIndex());
     updateDomainSpacingLabel();
     refreshSceneObjectList(0);
-    guarded([this] { rebuildSimulation(); });
-    // Before the saved layout: the control tabs of a new window, not the user's.
+    // Before the first load and the saved layout: the controls and tabs of a
+    // new window, not the experiment's nor the user's.
     captureFreshControls();
+    guarded([this] { startWithSelectedExperiment(); });
 
     if (this->persistGuiState)
         restoreGuiState(availableScreenGeometry());
@@ -133,6 +166,42 @@ void MainWindow::setupExperimentLibrary()
     const int selected = library->currentIndex();
     if (selected >= 0 && isValidPresetIndex(static_cast<std::uint32_t>(selected)))
         currentScale = makeExperimentPreset(static_cast<std::uint32_t>(selected)).realWorldScale;
+}
+
+void MainWindow::scrollControlsDockVertically()
+{
+    // Three rows of tabs over the tallest Dynamics page need more height
+    // than a 720 px screen leaves the controls column: the column scrolls
+    // instead of pushing the window past the screen. Its width is the widest
+    // page's with room for the scroll bar, so nothing scrolls sideways, and
+    // the dock's minimum says so, so that the layout counts with it.
+    QWidget* contents = ui->controlsDockContents;
+    auto* scroller = new QScrollArea(ui->controlsDockWidget);
+    scroller->setObjectName(QStringLiteral("controlsDockScrollArea"));
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidgetResizable(true);
+    scroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ui->controlsDockWidget->setWidget(scroller);
+    scroller->setWidget(contents);
+    scroller->setMinimumWidth(contents->minimumSizeHint().width() + scroller->verticalScrollBar()->sizeHint().width());
+    ui->controlsDockWidget->setMinimumWidth(
+        std::max(ui->controlsDockWidget->minimumWidth(), ui->controlsDockWidget->minimumSizeHint().width()));
+}
+
+void MainWindow::startWithSelectedExperiment()
+{
+    // The title, the library, the diagnostics and the guide name the
+    // selected experiment: Play runs that experiment, not the form's defaults.
+    const int selected = ui->experimentPresetComboBox->currentIndex();
+    if (selected < 0 || !isValidPresetIndex(static_cast<std::uint32_t>(selected))) {
+        rebuildSimulation();
+        return;
+    }
+    const int analysisTab = ui->analysisTabWidget->currentIndex();
+    loadGuidedExperiment(selected);
+    ui->analysisTabWidget->setCurrentIndex(analysisTab);
+    // The permanent status line, not the notice of a load nobody asked for.
+    updateDiagnostics();
 }
 
 void MainWindow::setupViewMenu()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/RunPace.h"
 #include "app/TransportClock.h"
 #include "app/text/DiagnosticsRowLabels.h"
 #include "app/form/ControlSnapshot.h"
@@ -169,6 +170,9 @@ private:
     void setupAnalysisPages();
     void setupExperimentLibrary();
     void setupViewMenu();
+    // The controls dock's contents in a vertical scroll area as wide as its
+    // widest page.
+    void scrollControlsDockVertically();
     // Controls dock left; time, diagnostics and help docks right (250, 245 and
     // 230 px high, a time dock taller than 250 px taking its excess from the
     // other two); analysis dock bottom, 420 px high (in a window shorter than
@@ -185,6 +189,17 @@ private:
     void fitDockLayoutToNewSize(const QSize& before);
     // Preferred widths where the window has room, else down to the docks' minimum.
     QList<int> sideColumnWidths() const;
+    // Whether the controls column, the middle column and the right column
+    // fit the window's width side by side at their minimum widths.
+    bool roomForBothSideColumns() const;
+    int middleColumnMinimumWidth() const;
+    int dockSeparatorWidth() const;
+    // The time, diagnostics and help docks are tabs of the controls column.
+    bool sideColumnsMerged() const;
+    // The default layout again where the side columns are merged and both
+    // now fit, or where the layout in force is wider than the window.
+    void fitSideColumnsToWidth();
+    bool sideColumnsFitPending = false;
     // Time, diagnostics and help dock.
     QList<QDockWidget*> rightColumnDocks() const;
     QRect availableScreenGeometry() const;
@@ -491,6 +506,12 @@ private:
     void setRunSpeedIndex(int index);
     void markGraphicsPresetCustom();
     void writePresetControls(const ExperimentPreset& preset);
+    // The analysis page a guided load of the preset opens; null for none.
+    QWidget* analysisPageOfPreset(int presetIndex) const;
+    // A new window is the experiment its library selects, loaded as the Load
+    // button loads it, at t = 0 and stopped, with the analysis tab and the
+    // status line of a new window.
+    void startWithSelectedExperiment();
     // Analysis dock, run speed, control tab, measurement set-up, Klein panels.
     void applyPresetExtras(int presetIndex);
     // The new window's experiment controls (document controls, collapse
@@ -540,6 +561,9 @@ private:
     // double-well page the drives call for; false with `error` filled when
     // no state or only one distinct state can be prepared.
     bool restoreDocumentBoundState(const ExperimentDocument& document, QString& error);
+    // The analysis page of the document's source preset (-1: none, the
+    // first page), before the pages its bound state and experiments choose.
+    void showDocumentSourcePage(int sourcePresetIndex);
     // The pages of the experiments the document enables; the last matching
     // one stays visible. The Klein page follows the source preset.
     void showDocumentExperimentPages(const ExperimentDocument& document, int sourcePresetIndex);
@@ -759,6 +783,8 @@ private:
     AbsorbingBoundary2D absorbingBoundary;
     SplitStepFourierSolver2D solver;
     TransportClock transport;
+    // The speed the run achieves, from the tick starts (status line).
+    RunPace runPace;
     RealWorldScaleMapping currentScale;
     DetectorTemporalFlux2D detectorFlux;
     ObservableHistory history{4096};

@@ -22,6 +22,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 namespace vxo {
 
@@ -336,8 +337,10 @@ void MainWindow::updateDiagnostics()
     }
     write(kCrossSectionRow, QStringLiteral("%1 at %2=%3  curve=%4")
                                 .arg(varied, fixedAxis, fixed(form.crossSectionPositionSpinBox->value(), 3), curve));
-    write(kTimeHistoryRow, QStringLiteral("%1 samples   curve=%2")
-                               .arg(QString::number(history.size()), form.timeSeriesQuantityComboBox->currentText()));
+    write(kTimeHistoryRow,
+          QStringLiteral("%1   curve=%2")
+              .arg(PanelText::countedText(history.size(), QLatin1String("sample"), QLatin1String("samples")),
+                   form.timeSeriesQuantityComboBox->currentText()));
 
     // Energies of the newest observation.
     DriftLabels drift{QStringLiteral("Drift from start"), QStringLiteral("%")};
@@ -421,10 +424,16 @@ void MainWindow::updateDiagnostics()
                    fixed(form.bloomStrengthSpinBox->value(), 2), form.toneMapComboBox->currentText()));
 
     // The permanent status line replaces any timed message until the next one.
+    // A run that falls behind its chosen speed says how fast it really goes.
+    QString state = latin1(transportStateName(transport.state()));
+    if (transport.isRunning()) {
+        if (const std::optional<double> achieved =
+                runPace.speedWhenBehind(solver.parameters().dt, TransportClock::kTickBaseMs))
+            state = QStringLiteral("%1 at %2x").arg(state, fixed(*achieved, 2));
+    }
     form.statusBar->showMessage(QStringLiteral("%1 | t=%2 | step=%3 | norm=%4 | %5")
-                                    .arg(latin1(transportStateName(transport.state())), fixed(solver.time(), 3),
-                                         QString::number(solver.stepCount()), fixed(moments.norm, 6),
-                                         potentialSummaryText()),
+                                    .arg(state, fixed(solver.time(), 3), QString::number(solver.stepCount()),
+                                         fixed(moments.norm, 6), potentialSummaryText()),
                                 0);
 }
 

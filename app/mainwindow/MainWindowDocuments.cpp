@@ -377,6 +377,7 @@ MainWindow::DocumentApplication MainWindow::applyDocument(const ExperimentDocume
     scope.release();
     rebuildSimulation();
 
+    showDocumentSourcePage(sourcePresetIndex);
     // A bound state that cannot be prepared again leaves the packet the
     // rebuild prepared; the rest of the document is applied all the same, so
     // the window holds the whole document but for that state.
@@ -433,6 +434,21 @@ bool MainWindow::restoreDocumentBoundState(const ExperimentDocument& document, Q
     updateStueckelbergPanel(true);
     updateRamseyPanel(true);
     return true;
+}
+
+void MainWindow::showDocumentSourcePage(int sourcePresetIndex)
+{
+    // The page the document's guided experiment opens, or the first page for
+    // a document of no guided experiment, as in a new window: the page of
+    // the experiment before it would otherwise stay with its hints.
+    QWidget* page = sourcePresetIndex >= 0 ? analysisPageOfPreset(sourcePresetIndex) : nullptr;
+    if (page != nullptr) {
+        showAnalysisPage(page);
+        return;
+    }
+    const QSignalBlocker blocker(ui->analysisPageComboBox);
+    ui->analysisStackedWidget->setCurrentIndex(0);
+    ui->analysisPageComboBox->setCurrentIndex(0);
 }
 
 void MainWindow::showDocumentExperimentPages(const ExperimentDocument& document, int sourcePresetIndex)

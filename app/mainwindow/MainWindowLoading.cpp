@@ -172,12 +172,17 @@ void MainWindow::loadGuidedExperiment(int presetIndex)
         updateBerryPanel();
     }
 
-    showAnalysisPage(analysisPageOfNumber(ui.get(), experimentPageForPreset(presetIndex)));
+    showAnalysisPage(analysisPageOfPreset(presetIndex));
 
     updateWindowTitle();
     updateDiagnostics();
     ui->helpDockWidget->show();
     showStatusMessage(QStringLiteral("Loaded guided experiment: %1").arg(experimentTitle), kStatusNoticeMs);
+}
+
+QWidget* MainWindow::analysisPageOfPreset(int presetIndex) const
+{
+    return analysisPageOfNumber(ui.get(), experimentPageForPreset(presetIndex));
 }
 
 void MainWindow::writePresetControls(const ExperimentPreset& preset)

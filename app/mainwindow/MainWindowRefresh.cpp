@@ -1,5 +1,7 @@
 #include "app/mainwindow/MainWindow.h"
 
+#include "app/text/PanelText.h"
+
 #include "app/form/FormIndices.h"
 #include "app/mainwindow/FieldSpacing.h"
 
@@ -271,7 +273,8 @@ void MainWindow::updateTimeSeriesPanel()
     form.timeSeriesPlotWidget->setObservable(
         indexOrFirst(form.timeSeriesQuantityComboBox, indexOf(TimeSeriesQuantityIndex::RightWell)));
     form.timeSeriesPlotWidget->setSamples(samples);
-    form.timeSeriesSampleCountLabel->setText(QStringLiteral("%1 samples").arg(history.size()));
+    form.timeSeriesSampleCountLabel->setText(
+        PanelText::countedText(history.size(), QLatin1String("sample"), QLatin1String("samples")));
     form.doubleWellPlotWidget->setSamples(samples);
     form.doubleWellPlotWidget->setTunnellingPeriod(
         twoLevel.doubleWellParameters.valid ? twoLevel.doubleWellParameters.tunnellingPeriod : 0.0);

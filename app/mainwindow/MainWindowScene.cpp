@@ -1,5 +1,7 @@
 #include "app/mainwindow/MainWindow.h"
 
+#include "app/text/PanelText.h"
+
 #include "app/form/QuietControlWrites.h"
 #include "app/form/FormIndices.h"
 #include "app/text/PotentialObjectText.h"
@@ -312,7 +314,8 @@ void MainWindow::updateSceneEditingControls()
 QString MainWindow::potentialSummaryText() const
 {
     if (ui->potentialSceneActiveCheckBox->isChecked() && !potentialScene.empty())
-        return QStringLiteral("Scene (%1 objects)").arg(potentialScene.size());
+        return QStringLiteral("Scene (%1)")
+            .arg(PanelText::countedText(potentialScene.size(), QLatin1String("object"), QLatin1String("objects")));
     return ui->geometryComboBox->currentText();
 }
 

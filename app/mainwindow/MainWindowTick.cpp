@@ -48,6 +48,7 @@ double (*MainWindow::tickClockMs)() = nullptr;
 void MainWindow::onSimulationTick()
 {
     try {
+        runPace.recordTickStart((tickClockMs ? tickClockMs : &steadyMilliseconds)(), solver.time(), transport.speed());
         transport.recordTickSteps(runSteps(transport.stepsPerTick()));
         observeAfterSteps();
         refreshViews();

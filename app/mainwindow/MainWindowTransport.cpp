@@ -11,6 +11,8 @@ double MainWindow::speedFactor() const { return TransportClock::speedOfChoice(ui
 
 void MainWindow::setRunning(bool running)
 {
+    // The pace of a run counts from its own first tick.
+    runPace.forget();
     if (running) {
         // A run started after Stop begins again from t = 0; a stopped clock
         // that never moved has nothing to undo.
@@ -31,6 +33,7 @@ void MainWindow::updateTimerInterval() { runTimer->setInterval(transport.tickInt
 
 void MainWindow::onStopClicked()
 {
+    runPace.forget();
     runTimer->stop();
     transport.stop();
     updateTransportUi();

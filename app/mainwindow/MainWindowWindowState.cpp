@@ -169,8 +169,8 @@ QList<int> MainWindow::sideColumnWidths() const
     const int rightPreferred = std::max(kDefaultRightColumnWidth, rightMinimum);
     // The middle column holds the transport row over the viewport and the
     // analysis dock; two separators part it from the side columns.
-    const int middle = std::max(centralWidget()->minimumSizeHint().width(), ui->analysisDockWidget->minimumWidth());
-    const int separators = 2 * style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, this);
+    const int middle = middleColumnMinimumWidth();
+    const int separators = 2 * dockSeparatorWidth();
     const int shortfall = leftPreferred + rightPreferred + middle + separators - width();
     if (shortfall <= 0)
         return {leftPreferred, rightPreferred};
@@ -185,29 +185,97 @@ QList<int> MainWindow::sideColumnWidths() const
     return {leftPreferred - fromLeft, rightPreferred - (shortfall - fromLeft)};
 }
 
+bool MainWindow::roomForBothSideColumns() const
+{
+    int rightMinimum = 0;
+    for (const QDockWidget* dock : rightColumnDocks())
+        rightMinimum = std::max(rightMinimum, dock->minimumWidth());
+    return ui->controlsDockWidget->minimumWidth() + middleColumnMinimumWidth() + rightMinimum +
+               2 * dockSeparatorWidth() <=
+           width();
+}
+
+int MainWindow::middleColumnMinimumWidth() const
+{
+    // The transport row over the viewport, and the analysis dock under them.
+    return std::max(centralWidget()->minimumSizeHint().width(), ui->analysisDockWidget->minimumWidth());
+}
+
+int MainWindow::dockSeparatorWidth() const
+{
+    return style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, this);
+}
+
+bool MainWindow::sideColumnsMerged() const
+{
+    if (dockWidgetArea(ui->controlsDockWidget) != Qt::LeftDockWidgetArea)
+        return false;
+    const QList<QDockWidget*> tabbed = tabifiedDockWidgets(ui->controlsDockWidget);
+    const QList<QDockWidget*> right = rightColumnDocks();
+    return std::all_of(right.begin(), right.end(), [&tabbed](QDockWidget* dock) { return tabbed.contains(dock); });
+}
+
+void MainWindow::fitSideColumnsToWidth()
+{
+    // The one column of a narrow window goes back to two once both fit;
+    // docks that no longer fit side by side are merged into one column.
+    const bool merged = sideColumnsMerged();
+    const bool room = roomForBothSideColumns();
+    if (!(merged && room) && !(!merged && !room && layoutMinimumSize().width() > width()))
+        return;
+    // Rearranging passes through layouts that may hold the window above the
+    // size it was given: that size again once the docks are in place.
+    const QSize wanted = size();
+    applyDefaultDockLayout();
+    layout()->activate();
+    if (size() != wanted)
+        resize(wanted.expandedTo(minimumSize()));
+}
+
 void MainWindow::applyDefaultDockLayout()
 {
     const QList<QDockWidget*> rightDocks = rightColumnDocks();
 
     fitDockCornersToHeight();
+    // Where the window is narrower than both side columns beside the
+    // viewport need (a 1024 or 1280 px projector), the time, diagnostics and
+    // help docks become tabs of the controls column: every dock stays
+    // reachable and none is pushed off the screen.
+    const bool oneSideColumn = !roomForBothSideColumns();
 
     addDockWidget(Qt::LeftDockWidgetArea, ui->controlsDockWidget);
     ui->controlsDockWidget->setFloating(false);
     ui->controlsDockWidget->show();
 
     for (QDockWidget* dock : rightDocks) {
-        addDockWidget(Qt::RightDockWidgetArea, dock);
+        // Straight into the controls column's tabs: stacked there first,
+        // the column would need the height of all four docks.
+        if (oneSideColumn)
+            tabifyDockWidget(ui->controlsDockWidget, dock);
+        else
+            addDockWidget(Qt::RightDockWidgetArea, dock);
         dock->setFloating(false);
     }
-    splitDockWidget(ui->timeDockWidget, ui->diagnosticsDockWidget, Qt::Vertical);
-    splitDockWidget(ui->diagnosticsDockWidget, ui->helpDockWidget, Qt::Vertical);
+    if (!oneSideColumn) {
+        splitDockWidget(ui->timeDockWidget, ui->diagnosticsDockWidget, Qt::Vertical);
+        splitDockWidget(ui->diagnosticsDockWidget, ui->helpDockWidget, Qt::Vertical);
+    }
     for (QDockWidget* dock : rightDocks)
         dock->show();
-    resizeDocks(rightDocks, kDefaultRightDockHeights, Qt::Vertical);
+    ui->controlsDockWidget->raise();
     // Column widths apply to a laid-out window only; a window not yet shown
     // would otherwise take its docks' preferred widths whatever its width.
     layout()->activate();
-    resizeDocks({ui->controlsDockWidget, ui->diagnosticsDockWidget}, sideColumnWidths(), Qt::Horizontal);
+    if (oneSideColumn) {
+        const int room = width() - middleColumnMinimumWidth() - dockSeparatorWidth();
+        const int left =
+            std::clamp(room, ui->controlsDockWidget->minimumWidth(),
+                       std::max(ui->controlsDockWidget->minimumWidth(), ui->controlsDockWidget->sizeHint().width()));
+        resizeDocks({ui->controlsDockWidget}, {left}, Qt::Horizontal);
+    } else {
+        resizeDocks(rightDocks, kDefaultRightDockHeights, Qt::Vertical);
+        resizeDocks({ui->controlsDockWidget, ui->diagnosticsDockWidget}, sideColumnWidths(), Qt::Horizontal);
+    }
 
     addDockWidget(Qt::BottomDockWidgetArea, ui->analysisDockWidget);
     ui->analysisDockWidget->setFloating(false);
@@ -238,6 +306,16 @@ void MainWindow::resizeEvent(QResizeEvent* event)
 void MainWindow::fitDockLayoutToNewSize(const QSize& before)
 {
     fitDockCornersToHeight();
+    // Docks are moved between areas and tabs only outside the toolkit's own
+    // layout pass, which this resize is part of; a change of height alone
+    // leaves the columns as they are.
+    if (before.width() != width() && !sideColumnsFitPending) {
+        sideColumnsFitPending = true;
+        QTimer::singleShot(0, this, [this] {
+            sideColumnsFitPending = false;
+            guarded([this] { fitSideColumnsToWidth(); });
+        });
+    }
     // Not on the first size of a window being shown: a restored layout keeps
     // the dock sizes it was saved with.
     if (!before.isValid())
@@ -337,6 +415,8 @@ void MainWindow::restoreGuiState(const QRect& available)
             const QSize needed = layoutMinimumSize();
             if (needed.width() > room.width() || needed.height() > room.height())
                 applyDefaultDockLayout();
+            else
+                fitSideColumnsToWidth();
         } else {
             applyDefaultDockLayout();
         }

@@ -7,6 +7,11 @@ const QString PanelText::kNoValue = QStringLiteral("--");
 
 QString PanelText::yesNo(bool flag) { return flag ? QStringLiteral("yes") : QStringLiteral("no"); }
 
+QString PanelText::countedText(std::uint64_t count, QLatin1String one, QLatin1String many)
+{
+    return QStringLiteral("%1 %2").arg(QString::number(count), count == 1 ? one : many);
+}
+
 QString PanelText::fixedText(double value, int decimals) { return QString::number(value, 'f', decimals); }
 
 QString PanelText::generalText(double value, int significantDigits)

@@ -55,6 +55,8 @@ public:
     // The shorter of fixed and exponent notation with `significantDigits`
     // digits, trailing zeros dropped (0.5, 1.23457e-07).
     static QString generalText(double value, int significantDigits);
+    // A count and its noun, singular for exactly one ("1 sample", "0 samples").
+    static QString countedText(std::uint64_t count, QLatin1String one, QLatin1String many);
 
     explicit PanelText(const QString& format);
 

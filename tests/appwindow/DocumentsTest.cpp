@@ -676,6 +676,46 @@ TEST_F(DocumentsWindow, TheAnalysisPageFollowsTheDocumentsSourcePresetAndExperim
     }
 }
 
+int catalogueIndexOfSlug(const char* slug)
+{
+    for (std::uint32_t i = 0; i < presetCount(); ++i)
+        if (QLatin1String(presetSlug(i)) == QLatin1String(slug))
+            return static_cast<int>(i);
+    return -1;
+}
+
+// A document starts the window as a new window would with it: its page is
+// the one its guided experiment opens, whatever experiment was on before
+// (the Landau lesson's page and hint stayed under a double slit).
+TEST_F(DocumentsWindow, ADocumentLoadedAfterAnotherExperimentShowsThePageANewWindowShowsForIt)
+{
+    const auto pageOf = [](MainWindow& window) {
+        return control<QStackedWidget>(window, "analysisStackedWidget")->currentWidget()->objectName().toStdString();
+    };
+    // A free packet, the double slit and the tunnelling barrier, saved from
+    // their guided loads; then loaded after the Landau and the kicked-rotor
+    // lessons, whose pages are their own.
+    for (const char* saved : {"free_wave_packet", "double_slit", "quantum_tunneling"}) {
+        const int preset = catalogueIndexOfSlug(saved);
+        ASSERT_GE(preset, 0) << saved;
+        source->loadGuidedExperiment(preset);
+        const std::string guidedPage = pageOf(*source);
+        const ExperimentDocument document = source->captureExperimentDocument();
+        QString error;
+        {
+            MainWindow fresh(nullptr, false);
+            ASSERT_TRUE(fresh.applyExperimentDocument(document, error)) << saved << ": " << error.toStdString();
+            EXPECT_EQ(pageOf(fresh), guidedPage) << saved << " in a new window";
+        }
+        for (const char* before : {"landau_cyclotron", "kicked_rotor"}) {
+            target->loadGuidedExperiment(catalogueIndexOfSlug(before));
+            ASSERT_NE(pageOf(*target), guidedPage) << before << ": the case is void";
+            ASSERT_TRUE(target->applyExperimentDocument(document, error)) << saved << ": " << error.toStdString();
+            EXPECT_EQ(pageOf(*target), guidedPage) << saved << " after " << before;
+        }
+    }
+}
+
 TEST_F(DocumentsWindow, ADocumentWhoseBoundStateCannotBeRebuiltLoadsAndSaysWhatIsMissing)
 {
     MainWindow& window = *target;

@@ -12,6 +12,7 @@
 #include <QDockWidget>
 #include <QMenu>
 #include <QSettings>
+#include <QStatusBar>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QTimer>
@@ -119,6 +120,50 @@ TEST(MainWindowStartup, StoppedAtTimeZeroWithTheLibraryTheSolverAndTheTimerInPla
     EXPECT_EQ(settings.value(QStringLiteral("controlsTab")).toInt(), 2);
     settings.endGroup();
     settings.remove(QStringLiteral("MainWindow"));
+}
+
+// What a new window names is what Play runs: its wave field, potential,
+// scene and stored settings are those the Load button gives the library's
+// selection, at t = 0 and stopped, while the tabs and the status line stay
+// those of a new window.
+TEST(MainWindowStartup, ANewWindowIsTheSelectedExperimentAsLoaded)
+{
+    test::appTestApplication();
+    MainWindow fresh(nullptr, false);
+    MainWindow loaded(nullptr, false);
+    const auto* library = child<QComboBox>(fresh, "experimentPresetComboBox");
+    ASSERT_NE(library, nullptr);
+    const int selected = library->currentIndex();
+    // Another experiment first, so that the load below has everything to set.
+    loaded.loadGuidedExperiment(selected == 0 ? 1 : 0);
+    loaded.loadGuidedExperiment(selected);
+
+    const std::string named = library->currentText().toStdString();
+    EXPECT_EQ(fresh.transportClock().state(), TransportState::Stopped) << named;
+    EXPECT_EQ(fresh.schroedingerSolver().time(), 0.0) << named;
+    EXPECT_TRUE(fresh.windowTitle().contains(library->currentText())) << fresh.windowTitle().toStdString();
+    const ComplexField2D& psi = fresh.waveField();
+    const ComplexField2D& reference = loaded.waveField();
+    ASSERT_FALSE(psi.empty()) << named;
+    ASSERT_EQ(psi.nx(), reference.nx()) << named;
+    ASSERT_EQ(psi.ny(), reference.ny()) << named;
+    EXPECT_TRUE(std::equal(psi.data(), psi.data() + psi.size(), reference.data())) << named << ": another packet";
+    const PotentialField2D& potential = fresh.potentialField();
+    ASSERT_EQ(potential.size(), loaded.potentialField().size()) << named;
+    EXPECT_TRUE(
+        std::equal(potential.values().begin(), potential.values().end(), loaded.potentialField().values().begin()))
+        << named << ": another potential";
+    EXPECT_EQ(fresh.scene().size(), loaded.scene().size()) << named;
+    EXPECT_EQ(fresh.captureExperimentDocument().controls, loaded.captureExperimentDocument().controls)
+        << named << ": other controls";
+
+    // A new window's face: the cross section in front and the permanent
+    // status line, not the notice of a load.
+    const auto* analysisTabs = child<QTabWidget>(fresh, "analysisTabWidget");
+    ASSERT_NE(analysisTabs, nullptr);
+    EXPECT_EQ(analysisTabs->currentIndex(), 0);
+    EXPECT_TRUE(fresh.statusBar()->currentMessage().startsWith(QStringLiteral("STOPPED | t=0.000")))
+        << fresh.statusBar()->currentMessage().toStdString();
 }
 
 TEST(MainWindowStartup, AnalysisFaceStaysLargerThanTheControlsOnALargeDesktopFont)

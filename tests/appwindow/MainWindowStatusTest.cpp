@@ -14,6 +14,7 @@
 
 #include <QDir>
 #include <QDoubleSpinBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QRegularExpression>
 #include <QStatusBar>
@@ -132,6 +133,53 @@ protected:
     std::vector<QStringList> startUpRows = startUpTexts(*window);
     MainWindowStatusProbe probe{*window};
 };
+
+// Counts read as English: one sample and one scene object in the singular,
+// in the status line, the diagnostics and the time-series page.
+TEST_F(MainWindowStatus, CountsOfOneAreSingular)
+{
+    // The first guided experiments whose active scene has one object and more.
+    int single = -1;
+    int several = -1;
+    for (std::uint32_t i = 0; i < presetCount(); ++i) {
+        const ExperimentPreset preset = makeExperimentPreset(i);
+        if (!preset.sceneActive)
+            continue;
+        if (preset.scene.size() == 1 && single < 0)
+            single = static_cast<int>(i);
+        if (preset.scene.size() > 1 && several < 0)
+            several = static_cast<int>(i);
+    }
+    ASSERT_GE(single, 0) << "no guided experiment with a one-object scene";
+    ASSERT_GE(several, 0) << "no guided experiment with a scene of several objects";
+    const auto* count = window->findChild<QLabel*>(QStringLiteral("timeSeriesSampleCountLabel"));
+    ASSERT_NE(count, nullptr);
+    struct Case {
+        int preset;
+        int steps;
+        QString scene;
+        QString samples;
+    };
+    const std::size_t objects = makeExperimentPreset(static_cast<std::uint32_t>(several)).scene.size();
+    const Case cases[] = {
+        {single, 0, QStringLiteral("Scene (1 object)"), QStringLiteral("1 sample")},
+        {several, 1, QStringLiteral("Scene (%1 objects)").arg(objects), QStringLiteral("2 samples")},
+    };
+    for (const Case& c : cases) {
+        window->loadGuidedExperiment(c.preset);
+        for (int step = 0; step < c.steps; ++step)
+            window->stepOnce();
+        // The permanent status line over the notice of the load.
+        probe.updateDiagnostics();
+        const std::string at = "preset " + std::to_string(c.preset);
+        EXPECT_EQ(cell(*window, kGeometryRow, 2), c.scene) << at;
+        EXPECT_TRUE(window->statusBar()->currentMessage().endsWith(QStringLiteral("| ") + c.scene))
+            << at << ": " << window->statusBar()->currentMessage().toStdString();
+        EXPECT_EQ(count->text(), c.samples) << at;
+        EXPECT_TRUE(cell(*window, kTimeHistoryRow, 2).startsWith(c.samples + QStringLiteral("   curve=")))
+            << at << ": " << cell(*window, kTimeHistoryRow, 2).toStdString();
+    }
+}
 
 TEST_F(MainWindowStatus, TitleAfterConstructionNamesTheSelectedPreset)
 {
@@ -461,8 +509,9 @@ TEST_F(MainWindowStatus, DomainRangesFollowTheUniverseWithTheirSignalsBlocked)
     resolution->setValue(0.65);
 }
 
-// Start-up rows of the form's defaults: packet x0 -5, y0 0, sigma 0.9,
-// px 2.5, m 1 (Ekin = px^2 / 2m = 3.125), barrier V0 4.5 of length 19.
+// Start-up rows of the experiment a new window starts with, the library's
+// selection: its packet, its kinetic energy Ekin = (px^2 + py^2) / 2m and
+// its barrier, the rest at the form's defaults.
 TEST_F(MainWindowStatus, StartUpRowsMatchTheDefaultExperiment)
 {
     struct Text {
@@ -470,8 +519,17 @@ TEST_F(MainWindowStatus, StartUpRowsMatchTheDefaultExperiment)
         QString value;
     };
     Ui::MainWindow& f = probe.form();
+    const ExperimentPreset start =
+        makeExperimentPreset(static_cast<std::uint32_t>(f.experimentPresetComboBox->currentIndex()));
+    ASSERT_EQ(start.geometryIndex, 3u) << "the start's experiment is no barrier: the rows below are void";
+    const auto fixed = [](double value, int decimals) { return QString::number(value, 'f', decimals); };
+    const QString kinetic =
+        fixed((start.packetMomentumX * start.packetMomentumX + start.packetMomentumY * start.packetMomentumY) /
+                  (2.0 * start.mass),
+              4);
+    const QString kineticX = fixed(start.packetMomentumX * start.packetMomentumX / (2.0 * start.mass), 4);
     const Text texts[] = {
-        {0, QString::fromLatin1(makeExperimentPreset(2).title)},
+        {0, QString::fromLatin1(start.title)},
         {1, "STOPPED"},
         {2, "1.00x"},
         {3, "30 ms / 1"},
@@ -482,16 +540,17 @@ TEST_F(MainWindowStatus, StartUpRowsMatchTheDefaultExperiment)
         {10, "512 x 512"},
         {11, "0.0800 / 0.0800"},
         {12, "0.020"},
-        {13, "x0=-5.00   y0=0.00"},
-        {14, "0.90"},
-        {15, "px=2.50   py=0.00"},
-        {16, "1.00"},
-        {17, "3.1250"},
-        {18, "3.1250"},
+        {13, QStringLiteral("x0=%1   y0=%2").arg(fixed(start.packetCenterX, 2), fixed(start.packetCenterY, 2))},
+        {14, fixed(start.packetSigma, 2)},
+        {15, QStringLiteral("px=%1   py=%2").arg(fixed(start.packetMomentumX, 2), fixed(start.packetMomentumY, 2))},
+        {16, fixed(start.mass, 2)},
+        {17, kinetic},
+        {18, kineticX},
         {22, "OFF"},
-        {23, "4.50"},
-        {24, "x=0.00   y=0.00"},
-        {25, "length=19.00   thickness=0.64"},
+        {23, fixed(start.geometryV0, 2)},
+        {24, QStringLiteral("x=%1   y=%2").arg(fixed(start.geometryCenterX, 2), fixed(start.geometryCenterY, 2))},
+        {25,
+         QStringLiteral("length=%1   thickness=%2").arg(fixed(start.geometrySizeB, 2), fixed(start.geometrySizeA, 2))},
         {26, "n/a"},
         {28, "OFF"},
         {30, "select Momentum view"},
@@ -568,7 +627,7 @@ TEST_F(MainWindowStatus, FieldAndEnergyRowsFollowTheirFormulas)
     for (const auto& [row, text] : texts)
         EXPECT_EQ(cell(*window, row, 2).toStdString(), text) << "row " << row;
     const QString curve = probe.form().timeSeriesQuantityComboBox->currentText();
-    EXPECT_EQ(cell(*window, 60, 2).toStdString(), QStringLiteral("1 samples   curve=%1").arg(curve).toStdString());
+    EXPECT_EQ(cell(*window, 60, 2).toStdString(), QStringLiteral("1 sample   curve=%1").arg(curve).toStdString());
 
     // The drift is a numerical error while H is conserved, a change once a
     // protocol drives it; the layer makes the system open.

@@ -67,7 +67,9 @@ TEST(SimulationPlay, PlayingMovesThePacketAcrossTheViewport)
     test::appTestApplication();
     ASSERT_TRUE(test::displayAvailable()) << test::kNeedsDisplay;
     MainWindow window(nullptr, false);
-    window.resize(1280, 960);
+    // The three-column layout the window had at this height before narrower
+    // windows merged their side columns (its minimum width was 1344 px).
+    window.resize(1366, 960);
     ASSERT_TRUE(test::showAndWait(window));
     auto* view = window.findChild<QuantumGLView*>(QStringLiteral("quantumView"));
     ASSERT_NE(view, nullptr);

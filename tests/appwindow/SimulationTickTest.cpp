@@ -288,6 +288,61 @@ TEST_F(SimulationTickTest, ATickThatWouldOverrunRunsFewerStepsAndKeepsTheSpeed)
     formWidget<QComboBox>(w, "speedComboBox").setCurrentIndex(2);
 }
 
+// Ticks that run fewer steps than the speed asks, or come late, make the run
+// slower than the speed shown: the status line says how fast it really goes,
+// from the simulated time over the wall time between tick starts. A run that
+// keeps up, or a paused one, shows its state alone.
+TEST_F(SimulationTickTest, AStatusLineOfARunBehindItsSpeedShowsTheSpeedAchieved)
+{
+    MainWindow& w = window();
+    freeDomain();
+    double (*const suiteClock)() = MainWindowProbe::tickClock();
+    MainWindowProbe::setTickClock(&fakeTickClock);
+    const double budget = TransportClock::kStepBudgetMs;
+    const double dt = w.schroedingerSolver().parameters().dt;
+    struct Case {
+        int speedIndex;
+        double stepMs;
+        bool behind;
+    };
+    // 16x with steps that leave no room in the budget, 4x with steps of a
+    // third of a base tick, and 1x whose one step fits its tick.
+    for (const Case c : {Case{6, budget / 3.5, true}, Case{4, 10.0, true}, Case{2, 10.0, false}}) {
+        formWidget<QComboBox>(w, "speedComboBox").setCurrentIndex(c.speedIndex);
+        formWidget<QAbstractButton>(w, "playButton").click();
+        fakeStepCostMs = c.stepMs;
+        // The clock's next reading is the first tick's start.
+        const double firstStart = fakeNowMs + c.stepMs;
+        const double firstTime = w.schroedingerSolver().time();
+        double lastStart = firstStart;
+        double lastTime = firstTime;
+        for (int tick = 0; tick < 40; ++tick) {
+            lastStart = fakeNowMs + c.stepMs;
+            lastTime = w.schroedingerSolver().time();
+            w.onSimulationTick();
+        }
+        const QString line = w.statusBar()->currentMessage();
+        const std::string at = formWidget<QComboBox>(w, "speedComboBox").currentText().toStdString() + ", " +
+                               std::to_string(c.stepMs) + " ms a step: \"" + line.toStdString() + "\"";
+        if (!c.behind) {
+            EXPECT_TRUE(line.startsWith(QStringLiteral("RUNNING | "))) << at;
+        } else {
+            // Steps of dt over the wall time, against one step per 30 ms at 1x.
+            const double achieved =
+                (lastTime - firstTime) / dt * TransportClock::kTickBaseMs / (lastStart - firstStart);
+            ASSERT_TRUE(line.startsWith(QStringLiteral("RUNNING at "))) << at;
+            const QString shown = line.section(QLatin1Char(' '), 2, 2);
+            ASSERT_TRUE(shown.endsWith(QLatin1Char('x'))) << at;
+            EXPECT_NEAR(shown.chopped(1).toDouble(), achieved, 0.006) << at;
+            EXPECT_LT(achieved, TransportClock::speedOfChoice(c.speedIndex)) << at;
+        }
+        formWidget<QAbstractButton>(w, "pauseButton").click();
+        EXPECT_TRUE(w.statusBar()->currentMessage().startsWith(QStringLiteral("PAUSED | "))) << at;
+    }
+    MainWindowProbe::setTickClock(suiteClock);
+    formWidget<QComboBox>(w, "speedComboBox").setCurrentIndex(2);
+}
+
 // A step recorder samples at t = 0 (from the rebuild), then on every
 // stride-th step whose time is not past its analysis end.
 TEST_F(SimulationTickTest, StepRecordersSampleOnTheirStrideUntilTheirEndTime)

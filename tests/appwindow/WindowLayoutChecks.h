@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -41,14 +42,24 @@ inline std::string describe(const QRect& r)
            std::to_string(r.height());
 }
 
-// The contents of every docked dock on show, the transport row, the viewport
+// A docked dock in front: shown, and not a tab behind another (the toolkit
+// keeps those shown, moved out of the window).
+inline bool dockInFront(const MainWindow& window, const QDockWidget& dock)
+{
+    if (!dock.isVisible() || dock.isFloating())
+        return false;
+    return window.tabifiedDockWidgets(const_cast<QDockWidget*>(&dock)).isEmpty() ||
+           window.rect().intersects(inWindow(dock, window));
+}
+
+// The contents of every docked dock in front, the transport row, the viewport
 // and the status bar: inside the window and none over another.
 inline void expectLayoutApart(const MainWindow& window, const std::string& at)
 {
     const QRect inside = window.rect();
     std::vector<std::pair<std::string, QRect>> boxes;
     for (const QDockWidget* dock : window.findChildren<QDockWidget*>())
-        if (dock->isVisible() && !dock->isFloating())
+        if (dockInFront(window, *dock))
             boxes.emplace_back(dock->objectName().toStdString(), inWindow(*dock->widget(), window));
     for (const char* name :
          {"playButton", "pauseButton", "stopButton", "stepButton", "resetButton", "transportStateCaption",
@@ -66,6 +77,29 @@ inline void expectLayoutApart(const MainWindow& window, const std::string& at)
                 << at << ": " << boxes[i].first << " at " << describe(boxes[i].second) << " overlaps " << boxes[j].first
                 << " at " << describe(boxes[j].second);
     }
+}
+
+// Every dock is in front or a tab beside one that is, and each in turn,
+// brought to the front, lies inside the window apart from everything else.
+inline void expectEveryDockReachable(MainWindow& window, const std::string& at)
+{
+    const QList<QDockWidget*> docks = window.findChildren<QDockWidget*>();
+    for (QDockWidget* dock : docks) {
+        const QList<QDockWidget*> tabs = window.tabifiedDockWidgets(dock);
+        const bool besideATabInFront = std::any_of(
+            tabs.begin(), tabs.end(), [&window](const QDockWidget* tab) { return dockInFront(window, *tab); });
+        EXPECT_TRUE(dockInFront(window, *dock) || besideATabInFront)
+            << at << ": " << dock->objectName().toStdString() << " can be reached neither in front nor as a tab";
+    }
+    for (QDockWidget* dock : docks) {
+        dock->raise();
+        settleFor(30);
+        EXPECT_TRUE(dockInFront(window, *dock))
+            << at << ": " << dock->objectName().toStdString() << " does not come forward";
+        expectLayoutApart(window, at + " with " + dock->objectName().toStdString() + " in front");
+    }
+    window.findChild<QDockWidget*>(QStringLiteral("controlsDockWidget"))->raise();
+    settleFor(30);
 }
 
 // Layouts that follow a text (a dock that grows with a wrapped reference) are

@@ -4,11 +4,14 @@
 // then the whole window saved as <output>/<NN>_<identifier>.png for someone
 // to look at.
 //
-// Usage: vxo_gallery [--seconds S] [--screen WxH] output-folder [preset index ...]
+// Usage: vxo_gallery [--seconds S] [--screen WxH] [--whole-screen] output-folder [preset index ...]
 // Run it under a display large enough for the window (tools/gallery.sh): the
 // picture is taken from the display. With --screen the window is fitted to a
 // screen of that size at the display's corner, as it starts on such a screen,
 // and the analysis dock is also saved alone as <NN>_<identifier>_analysis.png.
+// With --whole-screen the window keeps the size it opened with on the display
+// and each picture is the whole screen, so that what lies off it shows; the
+// window as it opened is saved first as start.png.
 
 #include "common/AppTestSupport.h"
 
@@ -64,6 +67,7 @@ int main(int argc, char** argv)
     using namespace vxo;
     double seconds = 4.0;
     QSize screen;
+    bool wholeScreen = false;
     QString output;
     std::vector<int> presets;
     for (int i = 1; i < argc; ++i) {
@@ -73,7 +77,9 @@ int main(int argc, char** argv)
             const QStringList sides = QString::fromLocal8Bit(argv[++i]).split(QLatin1Char('x'));
             if (sides.size() == 2)
                 screen = QSize(sides[0].toInt(), sides[1].toInt());
-        } else if (output.isEmpty())
+        } else if (std::strcmp(argv[i], "--whole-screen") == 0)
+            wholeScreen = true;
+        else if (output.isEmpty())
             output = QString::fromLocal8Bit(argv[i]);
         else
             presets.push_back(std::atoi(argv[i]));
@@ -100,6 +106,16 @@ int main(int argc, char** argv)
     while (!(window.windowHandle() && window.windowHandle()->isExposed()) && clock.elapsed() < 10000)
         QApplication::processEvents(QEventLoop::AllEvents, 10);
     runEventsFor(300);
+    // What the display shows: a grab of the widgets would miss what the
+    // viewport paints over its OpenGL frame.
+    const auto shot = [&window, wholeScreen] {
+        QScreen* shown = window.windowHandle()->screen();
+        return (wholeScreen ? shown->grabWindow(0) : shown->grabWindow(window.winId())).toImage();
+    };
+    if (wholeScreen && !shot().save(QDir(output).filePath(QStringLiteral("start.png")))) {
+        std::fprintf(stderr, "cannot write the start picture\n");
+        return 1;
+    }
 
     auto& library = control<QComboBox>(window, "experimentPresetComboBox");
     auto& load = control<QAbstractButton>(window, "loadExperimentButton");
@@ -133,9 +149,7 @@ int main(int argc, char** argv)
         const QString file = QDir(output).filePath(QStringLiteral("%1_%2.png")
                                                        .arg(preset, 2, 10, QLatin1Char('0'))
                                                        .arg(QLatin1String(presetSlug(std::uint32_t(preset)))));
-        // What the display shows: a grab of the widgets would miss what the
-        // viewport paints over its OpenGL frame.
-        const QImage image = window.windowHandle()->screen()->grabWindow(window.winId()).toImage();
+        const QImage image = shot();
         if (!image.save(file)) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
             ++failures;

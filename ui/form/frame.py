@@ -111,7 +111,7 @@ def analysis_dock():
     contents = Widget("QWidget", "analysisDockContents").set_layout(vbox("verticalLayout_4", [tabs]))
     # 600 px wide at least, not the 642 px of old: between the side docks at
     # their minimum widths on a 1366 px screen.
-    return dock("analysisDockWidget", "Analysis", (600, 233), BOTTOM_AREA, BOTTOM, contents)
+    return dock("analysisDockWidget", "Analysis", (560, 233), BOTTOM_AREA, BOTTOM, contents)
 
 
 def toggle(action, dock_name):
