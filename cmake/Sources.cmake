@@ -289,6 +289,7 @@ set(VXO_CORE_TEST_SOURCES
     SimulationDomainTest.cpp
     SplitStepFourierSolver2DTest.cpp
     SteppedEnergyTest.cpp
+    SplitStepPartsTest.cpp
     SubStepRuleTest.cpp
     WavePacketTest.cpp
 )

@@ -229,31 +229,55 @@ void SplitStepFourierSolver2D::configure(const SplitStepParameters& parameters)
 
 void SplitStepFourierSolver2D::step(ComplexField2D& psi, const PotentialField2D& potential)
 {
-    if (!potential.matches(psi))
+    stepPart(psi, potential, [](std::uint32_t) { return true; });
+}
+
+bool SplitStepFourierSolver2D::stepPart(ComplexField2D& psi, const PotentialField2D& potential,
+                                        const std::function<bool(std::uint32_t)>& anotherSubStep)
+{
+    if (subStepsDone_ == 0) {
+        if (!potential.matches(psi))
+            throw std::invalid_argument("SplitStepFourierSolver2D: psi and potential grids must match");
+        // The kinetic table is built for the potential's sub-step, so the
+        // potential comes first; psi's grid is checked before either changes.
+        if (kineticPhase_.empty() || !kineticKey_.grid.matches(psi))
+            validateKineticGrid(psi);
+        if (!potentialPhaseMatches(potential))
+            preparePotentialPhase(potential);
+        if (!kineticPhaseMatches(psi))
+            prepareKineticPhase(psi);
+        stepStartTime_ = time_;
+    } else if (!kineticKey_.grid.matches(psi)) {
+        // The tables of the step in progress are for the grid it started on.
         throw std::invalid_argument("SplitStepFourierSolver2D: psi and potential grids must match");
-    // The kinetic table is built for the potential's sub-step, so the
-    // potential comes first; psi's grid is checked before either changes.
-    if (kineticPhase_.empty() || !kineticKey_.grid.matches(psi))
-        validateKineticGrid(psi);
-    if (!potentialPhaseMatches(potential))
-        preparePotentialPhase(potential);
-    if (!kineticPhaseMatches(psi))
-        prepareKineticPhase(psi);
+    }
 
     // The phase products ride on the transforms' first and last passes: the
     // same products, bit for bit, as applying the tables in turn. Between two
-    // sub-steps the two half phases are one table of the whole sub-step.
+    // sub-steps of one call the two half phases are one table of the whole
+    // sub-step; a call that stops closes its last sub-step with the half
+    // phase, so that psi is the state of the time reached.
     const Complex* potentialHalf = potentialPhase_.values().data();
     const Complex* kinetic = kineticPhase_.data();
     const fft2d::Path path = fft2d::bestPath();
     fft2d::transformField(path, psi.data(), psi.nx(), psi.ny(), false, potentialHalf, kinetic);
-    for (std::uint32_t s = 1; s < subSteps_; ++s) {
+    std::uint32_t run = 1;
+    while (subStepsDone_ + run < subSteps_ && anotherSubStep(run)) {
         fft2d::transformField(path, psi.data(), psi.nx(), psi.ny(), true, nullptr,
                               potentialSubStepPhase_.values().data());
         fft2d::transformField(path, psi.data(), psi.nx(), psi.ny(), false, nullptr, kinetic);
+        ++run;
     }
     fft2d::transformField(path, psi.data(), psi.nx(), psi.ny(), true, nullptr, potentialHalf);
+    subStepsDone_ += run;
+    if (subStepsDone_ < subSteps_) {
+        time_ = stepStartTime_ + subStepsDone_ * subStepDt();
+        return false;
+    }
+    subStepsDone_ = 0;
+    time_ = stepStartTime_;
     advanceClock();
+    return true;
 }
 
 void SplitStepFourierSolver2D::advanceClock()
@@ -266,6 +290,7 @@ void SplitStepFourierSolver2D::resetClock()
 {
     time_ = 0.0;
     steps_ = 0;
+    subStepsDone_ = 0;
 }
 
 bool SplitStepFourierSolver2D::kineticPhaseMatches(const ComplexField2D& psi) const

@@ -6,6 +6,7 @@
 #include "core/PotentialPhaseTable.h"
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace vxo {
@@ -60,6 +61,19 @@ public:
     // not a power of two, or a failed table build throws before psi or the
     // clock change.
     void step(ComplexField2D& psi, const PotentialField2D& potential);
+    // The same step, free to stop between two of its sub-steps: after the
+    // first sub-step of the call, anotherSubStep(run), with run the sub-steps
+    // this call has taken, decides whether one more follows. Returns true
+    // when the step is complete and the clock has advanced by dt. Otherwise
+    // psi is the state k of n sub-steps in, a valid state at t + k dt / n,
+    // which time() shows while stepCount() stays; the next call (or step())
+    // continues that step with the tables it began with, whatever the
+    // potential holds by then, and the parts together give the whole step to
+    // rounding (two half phases where it multiplies once by the whole).
+    bool stepPart(ComplexField2D& psi, const PotentialField2D& potential,
+                  const std::function<bool(std::uint32_t)>& anotherSubStep);
+    // Sub-steps of the step in progress taken so far (0: none in progress).
+    std::uint32_t subStepsDone() const { return subStepsDone_; }
 
     // The magnetic variant (GaugeCovariantStep.cpp): half potential phase,
     // gauge-covariant Crank-Nicolson sweeps along x (dt/2), y (dt) and x (dt/2)
@@ -74,6 +88,7 @@ public:
     void crankNicolsonSweepY(ComplexField2D& psi, const GaugeLinkField2D& links, double tau) const;
 
     void advanceClock();
+    // Also abandons a step in progress.
     void resetClock();
     double time() const { return time_; }
     std::uint64_t stepCount() const { return steps_; }
@@ -143,6 +158,8 @@ private:
     mutable GaugeSweepPivots sweepY_;
     double time_ = 0.0;
     std::uint64_t steps_ = 0;
+    std::uint32_t subStepsDone_ = 0;
+    double stepStartTime_ = 0.0;
 };
 
 } // namespace vxo
