@@ -461,6 +461,7 @@ set(VXO_FUZZ_SOURCES
 # bench/: the Google Benchmark programs, each beside its reference
 set(VXO_BENCH_SOURCES
     DisplayDataBench.cpp
+    EventGapBench.cpp
     FFTBench.cpp
     KleinReferencePagesBench.cpp
     MagneticStepBench.cpp

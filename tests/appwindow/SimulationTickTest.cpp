@@ -324,13 +324,25 @@ TEST_F(SimulationTickTest, TicksCutBetweenSubStepsPutBackTheWholeSteps)
         const std::uint64_t steps = w.schroedingerSolver().stepCount();
         const double time = w.schroedingerSolver().time();
         const std::uint64_t revision = w.potentialField().revision();
-        w.onSimulationTick();
+        // Every other tick through the benchmarks' probe, which names the
+        // steps the tick ran.
+        const bool probed = ticks % 2 == 1;
+        double ran = 0.0;
+        if (probed) {
+            ran = MainWindowProbe::stepTick(w);
+            MainWindowProbe::observeTick(w);
+            MainWindowProbe::refreshTick(w);
+        } else {
+            w.onSimulationTick();
+        }
         ++ticks;
         const SplitStepFourierSolver2D& solver = w.schroedingerSolver();
         ASSERT_LE(solver.stepCount() - steps, 1u) << "tick " << ticks;
         const double dtOfSubStep = dtOf(w) / solver.subSteps();
         if (solver.subStepsDone() > 0) {
             ++subStepsOfTicks;
+            if (probed)
+                EXPECT_NEAR(ran, 1.0 / solver.subSteps(), 1e-9) << "tick " << ticks;
             EXPECT_NEAR(solver.time() - time, dtOfSubStep, 1e-12) << "tick " << ticks;
             EXPECT_EQ(solver.stepCount(), steps) << "tick " << ticks;
             EXPECT_EQ(w.observableHistory().newest().time, solver.time()) << "the observation of the time reached";
