@@ -154,11 +154,53 @@ void guidedExperimentGaps(benchmark::State& state, std::uint32_t preset)
 
 const bool gapCasesRegistered = [] {
     for (std::uint32_t preset = 0; preset < presetCount(); ++preset) {
-        const std::string name = std::string("BM_EventGapAt16xOnTheFinestGrid/") + std::to_string(preset) + "_" +
-                                 presetSlug(preset);
+        const std::string name =
+            std::string("BM_EventGapAt16xOnTheFinestGrid/") + std::to_string(preset) + "_" + presetSlug(preset);
         benchmark::RegisterBenchmark(name.c_str(),
                                      [preset](benchmark::State& state) { guidedExperimentGaps(state, preset); })
             ->Iterations(1)
+            ->UseManualTime()
+            ->Unit(benchmark::kMillisecond);
+    }
+    return true;
+}();
+
+// Reset alone, repeated, on the finest grid: the window's rebuild, which
+// blocks the event loop for as long as it takes. Beside preset 0's.
+void resetOnTheFinestGrid(benchmark::State& state, std::uint32_t preset)
+{
+    MainWindow& window = gapWindow();
+    auto* grid = named<QComboBox>(window, "gridResolutionComboBox");
+    auto* reset = named<QAbstractButton>(window, "resetButton");
+    if (!grid || !reset) {
+        state.SkipWithError("the window has no grid selector or Reset");
+        return;
+    }
+    const auto resetMs = [&](std::uint32_t which) {
+        window.loadGuidedExperiment(static_cast<int>(which));
+        grid->setCurrentIndex(kFinestGrid);
+        const Clock::time_point start = Clock::now();
+        reset->click();
+        return msBetween(start, Clock::now());
+    };
+    double mine = 0.0, reference = 0.0;
+    for (auto _ : state) {
+        const double ms = resetMs(preset);
+        reference += resetMs(kReferencePreset);
+        mine += ms;
+        state.SetIterationTime(ms / 1000.0);
+    }
+    state.counters["reset_ms"] = benchmark::Counter(mine, benchmark::Counter::kAvgIterations);
+    state.counters["reset_ms_p0"] = benchmark::Counter(reference, benchmark::Counter::kAvgIterations);
+}
+
+const bool resetCasesRegistered = [] {
+    for (std::uint32_t preset = 0; preset < presetCount(); ++preset) {
+        const std::string name =
+            std::string("BM_ResetOnTheFinestGrid/") + std::to_string(preset) + "_" + presetSlug(preset);
+        benchmark::RegisterBenchmark(name.c_str(),
+                                     [preset](benchmark::State& state) { resetOnTheFinestGrid(state, preset); })
+            ->Iterations(3)
             ->UseManualTime()
             ->Unit(benchmark::kMillisecond);
     }
