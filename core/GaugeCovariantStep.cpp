@@ -102,8 +102,7 @@ void SplitStepFourierSolver2D::stepWithGauge(ComplexField2D& psi, const Potentia
 {
     if (!potential.matches(psi) || !links.matches(psi))
         throw std::invalid_argument(kMismatch);
-    if (!potentialPhaseMatches(potential))
-        preparePotentialPhase(potential);
+    ensurePotentialPhase(potential);
 
     // The Fourier step's tables serve when the counts agree; otherwise the
     // magnetic step keeps its own, rebuilt with the revision.

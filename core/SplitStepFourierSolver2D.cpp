@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <stdexcept>
 #include <vector>
 
@@ -242,8 +243,7 @@ bool SplitStepFourierSolver2D::stepPart(ComplexField2D& psi, const PotentialFiel
         // potential comes first; psi's grid is checked before either changes.
         if (kineticPhase_.empty() || !kineticKey_.grid.matches(psi))
             validateKineticGrid(psi);
-        if (!potentialPhaseMatches(potential))
-            preparePotentialPhase(potential);
+        ensurePotentialPhase(potential);
         if (!kineticPhaseMatches(psi))
             prepareKineticPhase(psi);
         stepStartTime_ = time_;
@@ -349,6 +349,8 @@ void SplitStepFourierSolver2D::preparePotentialPhase(const PotentialField2D& pot
     if (!isFinitePositive(potential.dx()) || !isFinitePositive(potential.dy()))
         throw std::invalid_argument("SplitStepFourierSolver2D: potential spatial steps must be finite and positive");
 
+    tabledValues_.assign(potential.data(), potential.data() + potential.size());
+    ++potentialBuilds_;
     const std::uint32_t count = subStepsFor(potential, parameters_);
     const double dt = static_cast<double>(parameters_.dt) / count;
     // Both tables or neither (rebuild changes both together).
@@ -358,6 +360,23 @@ void SplitStepFourierSolver2D::preparePotentialPhase(const PotentialField2D& pot
     subSteps_ = count;
     // Kept with the revision, so that no magnetic step scans the potential.
     gaugeSubSteps_ = count == 1 ? 1 : gaugeSubStepsFor(potential, parameters_);
+}
+
+void SplitStepFourierSolver2D::ensurePotentialPhase(const PotentialField2D& potential)
+{
+    if (potentialPhaseMatches(potential))
+        return;
+    const std::uint64_t from = potentialPhase_.revision();
+    const bool sameValues = !potentialPhase_.empty() && potentialPhase_.size() == potential.size() &&
+                            tabledValues_.size() == potential.size() &&
+                            std::memcmp(tabledValues_.data(), potential.data(), potential.size() * sizeof(float)) == 0;
+    if (sameValues) {
+        for (PotentialPhaseTable* table :
+             {&potentialPhase_, &potentialSubStepPhase_, &potentialGaugePhase_, &potentialGaugeSubStepPhase_})
+            table->adoptRevision(potential, from);
+    }
+    if (!potentialPhaseMatches(potential))
+        preparePotentialPhase(potential);
 }
 
 double SplitStepFourierSolver2D::subStepDt() const { return static_cast<double>(parameters_.dt) / subSteps_; }

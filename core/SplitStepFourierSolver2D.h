@@ -105,6 +105,8 @@ public:
     std::uint64_t kineticBuilds() const { return kineticBuilds_; }
     bool potentialPhaseMatches(const PotentialField2D& potential) const;
     void preparePotentialPhase(const PotentialField2D& potential);
+    // Potential tables built since the solver was made.
+    std::uint64_t potentialBuilds() const { return potentialBuilds_; }
 
     // psi[c] *= 1 + table[c] over every cell. The table must have been built for
     // psi's grid; a table of another size is refused rather than read out of
@@ -137,12 +139,21 @@ private:
 
     double subStepDt() const;
     static void validateKineticGrid(const ComplexField2D& psi);
+    // The potential tables for a step: kept, re-keyed, when the potential's
+    // new revision holds the very values they were built from (a protocol
+    // that repaints a potential it does not change: a pause between pulses,
+    // a sweep before its start), since the sub-step rule's transform and the
+    // tables would come out the same bit for bit; otherwise built.
+    void ensurePotentialPhase(const PotentialField2D& potential);
 
     SplitStepParameters parameters_;
     KineticKey kineticKey_;
     std::vector<Complex> kineticPhase_;
     std::uint64_t kineticBuilds_ = 0;
     PotentialPhaseTable potentialPhase_;
+    std::uint64_t potentialBuilds_ = 0;
+    // The values the potential tables were built from.
+    std::vector<float> tabledValues_;
     // exp(-i V (dt / n) / hbar), the merged inner half phases (n > 1 only).
     PotentialPhaseTable potentialSubStepPhase_;
     // The magnetic step's half phase of its own sub-step, and the whole one
