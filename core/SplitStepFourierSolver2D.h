@@ -41,11 +41,12 @@ struct SplitStepParameters {
 // leak and the energy drifts. The potential's step dt is therefore taken as n
 // equal Strang sub-steps, n the fewest for which no mode that the potential's
 // own spectrum feeds is fed much more strongly than by the true propagator
-// (subStepsFor, once per potential revision; the measurements are beside
-// it). A smooth potential feeds no high mode and keeps n = 1. The inner half
-// phases of neighbouring sub-steps merge into one table of the whole
-// sub-step. The magnetic step (GaugeCovariantStep.cpp) counts its own
-// sub-steps from the potential's phase wrap.
+// (subStepsFor, once per potential revision; the reasons for its constants
+// are beside it). A smooth potential feeds no high mode and keeps n = 1. The
+// inner half phases of neighbouring sub-steps merge into one table of the
+// whole sub-step. The magnetic step (GaugeCovariantStep.cpp) counts its own
+// sub-steps from the potential's phase wrap, and only for a potential whose
+// Fourier count is above 1: a smooth one keeps the magnetic step whole too.
 //
 // The solver also carries the simulation clock (time and step count), which
 // every step advances by dt and which advanceClock() can run without
@@ -123,8 +124,10 @@ public:
     // The sub-step count a potential needs under the given parameters.
     static std::uint32_t subStepsFor(const PotentialField2D& potential, const SplitStepParameters& parameters);
     // Sub-steps of one magnetic step for the potential of the last potential
-    // table: 1 for a smooth potential (subSteps() 1), otherwise the fewest
-    // that keep the potential's phase and the sweeps' within a turn.
+    // table: 1 whenever subSteps() is 1 (gaugeSubStepsFor is then not asked),
+    // otherwise gaugeSubStepsFor's count.
+    // gaugeSubStepsFor: the fewest that keep the potential's phase and the
+    // sweeps' within a turn, whatever the Fourier count.
     std::uint32_t gaugeSubSteps() const { return gaugeSubSteps_; }
     static std::uint32_t gaugeSubStepsFor(const PotentialField2D& potential, const SplitStepParameters& parameters);
 

@@ -49,7 +49,7 @@ double (*MainWindow::tickClockMs)() = nullptr;
 void MainWindow::onSimulationTick()
 {
     try {
-        transport.recordTickSteps(runSteps(transport.stepsPerTick()));
+        transport.setStepsOfRecentTick(runSteps(transport.stepsPerTick()));
         observeAfterSteps();
         refreshViews();
     } catch (...) {
