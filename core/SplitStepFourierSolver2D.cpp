@@ -217,6 +217,8 @@ void SplitStepFourierSolver2D::step(ComplexField2D& psi, const PotentialField2D&
 bool SplitStepFourierSolver2D::stepPart(ComplexField2D& psi, const PotentialField2D& potential,
                                         const std::function<bool(std::uint32_t)>& anotherSubStep)
 {
+    if (subStepsDone_ > 0 && gaugeStepInProgress_)
+        throw std::invalid_argument("SplitStepFourierSolver2D: a magnetic step is in progress");
     if (subStepsDone_ == 0) {
         if (!potential.matches(psi))
             throw std::invalid_argument("SplitStepFourierSolver2D: psi and potential grids must match");
@@ -272,6 +274,7 @@ void SplitStepFourierSolver2D::resetClock()
     time_ = 0.0;
     steps_ = 0;
     subStepsDone_ = 0;
+    gaugeStepInProgress_ = false;
 }
 
 bool SplitStepFourierSolver2D::kineticPhaseMatches(const ComplexField2D& psi) const

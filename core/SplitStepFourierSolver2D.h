@@ -82,6 +82,11 @@ public:
     // gaugeSubSteps() equal sub-steps; then the clock advances. No
     // FFT, so any grid size works; the links must match psi.
     void stepWithGauge(ComplexField2D& psi, const PotentialField2D& potential, const GaugeLinkField2D& links);
+    // The same step, free to stop between two of its sub-steps as stepPart
+    // is; the rest goes on with the tables it began with. A call of the one
+    // kind while a step of the other is in progress throws.
+    bool stepWithGaugePart(ComplexField2D& psi, const PotentialField2D& potential, const GaugeLinkField2D& links,
+                           const std::function<bool(std::uint32_t)>& anotherSubStep);
     // One implicit sweep over the time span tau along every row (x) or column (y).
     // The factorisation of the line systems is kept for the next sweep with the
     // same links (stamp), tau and grid.
@@ -173,6 +178,7 @@ private:
     double time_ = 0.0;
     std::uint64_t steps_ = 0;
     std::uint32_t subStepsDone_ = 0;
+    bool gaugeStepInProgress_ = false;
     double stepStartTime_ = 0.0;
 };
 

@@ -163,7 +163,7 @@ bool MainWindow::runStepBody(double tickStartMs)
     // steps advance it without touching psi, so strides and end times agree.
     const bool diracMode = diracSettingsEnabled();
     const bool spinorReady = diracMode && spinorOnGrid(diracSpinor, psi);
-    const GaugeLinkField2D* links = resuming ? nullptr : linksInForce();
+    const GaugeLinkField2D* links = linksInForce();
     if (!resuming && spinorReady && stored.quantumZitterbewegung.enabled) {
         diracSolver.stepFree(diracSpinor);
         solver.advanceClock();
@@ -177,9 +177,9 @@ bool MainWindow::runStepBody(double tickStartMs)
         }
         syncSpinorDensity();
     } else {
-        if (links)
-            solver.stepWithGauge(psi, potential, *links);
-        else if (!solver.stepPart(psi, potential, subStepGate(tickStartMs)))
+        const bool complete = links ? solver.stepWithGaugePart(psi, potential, *links, subStepGate(tickStartMs))
+                                    : solver.stepPart(psi, potential, subStepGate(tickStartMs));
+        if (!complete)
             return false;
         if (!diracMode)
             absorbingBoundary.apply(psi);

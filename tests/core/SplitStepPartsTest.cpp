@@ -2,6 +2,7 @@
 // of the time reached, and the parts put back together are the whole step.
 
 #include "core/ComplexField2D.h"
+#include "core/GaugeLinkField2D.h"
 #include "core/GaussianPacket2D.h"
 #include "core/PotentialField2D.h"
 #include "core/SplitStepFourierSolver2D.h"
@@ -9,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <complex>
+#include <stdexcept>
 #include <cmath>
 #include <cstdint>
 #include <vector>
@@ -134,4 +137,33 @@ TEST(SplitStepParts, AStoppedStepIsTheStateOfTheTimeReached)
     solver.resetClock();
     EXPECT_EQ(solver.subStepsDone(), 0u);
     EXPECT_EQ(solver.time(), 0.0);
+}
+
+// The magnetic step in parts, one sub-step a call, under a uniform field's
+// links: the same step to rounding, the clock as for the Fourier step, and a
+// step of the one kind in progress refused to the other.
+TEST(SplitStepParts, TheMagneticStepInPartsIsTheWholeStep)
+{
+    PartsFixture whole(40.0f), parts(40.0f);
+    GaugeLinkField2D links;
+    links.resize(parts.psi.nx(), parts.psi.ny(), parts.psi.dx(), parts.psi.dy());
+    for (std::uint64_t j = 0; j < links.ny(); ++j)
+        for (std::uint64_t i = 0; i < links.nx(); ++i)
+            links.setLinkX(i, j, std::polar(1.0f, 0.05f * float(j)));
+    SplitStepFourierSolver2D wholeSolver = partsSolver(0.02f), partsStepper = partsSolver(0.02f);
+    wholeSolver.stepWithGauge(whole.psi, whole.v, links);
+    const std::uint32_t n = wholeSolver.gaugeSubSteps();
+    ASSERT_GT(n, 1u) << "walls of 40 on these cells are meant to take several magnetic sub-steps";
+
+    std::uint32_t calls = 0;
+    while (!partsStepper.stepWithGaugePart(parts.psi, parts.v, links, [](std::uint32_t) { return false; })) {
+        ++calls;
+        EXPECT_NEAR(partsStepper.time(), calls * double(0.02f) / n, 1e-12);
+        EXPECT_EQ(partsStepper.stepCount(), 0u);
+        EXPECT_THROW(partsStepper.stepPart(parts.psi, parts.v, [](std::uint32_t) { return true; }),
+                     std::invalid_argument);
+    }
+    EXPECT_EQ(calls + 1, n);
+    EXPECT_EQ(partsStepper.time(), wholeSolver.time());
+    EXPECT_LT(largestDifference(whole.psi, parts.psi), kRounding);
 }
