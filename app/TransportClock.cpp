@@ -26,7 +26,7 @@ void TransportClock::setSpeed(double factor)
         factor = 1.0;
     factor = std::min(factor, kMaximumSpeed);
     speed_ = factor > kMinimumSpeed ? factor : kMinimumSpeed;
-    lastTickSteps_ = 0;
+    stepsOfRecentTick_ = kNoRecentTick;
 }
 
 int TransportClock::stepsPerTick() const
@@ -49,7 +49,7 @@ bool TransportClock::anotherStepFits(int stepsDone, double elapsedMs) const
 
 int TransportClock::stepsOfRecentTick() const
 {
-    return isRunning() && lastTickSteps_ > 0 ? lastTickSteps_ : stepsPerTick();
+    return isRunning() && stepsOfRecentTick_ != kNoRecentTick ? stepsOfRecentTick_ : stepsPerTick();
 }
 
 int TransportClock::tickInterval(int baseMs) const

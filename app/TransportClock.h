@@ -30,12 +30,12 @@ public:
     void stop()
     {
         state_ = TransportState::Stopped;
-        lastTickSteps_ = 0;
+        stepsOfRecentTick_ = kNoRecentTick;
     }
     void pause()
     {
         state_ = TransportState::Paused;
-        lastTickSteps_ = 0;
+        stepsOfRecentTick_ = kNoRecentTick;
     }
     void run() { state_ = TransportState::Running; }
     TransportState state() const { return state_; }
@@ -58,11 +58,12 @@ public:
     // more: below stepsPerTick, and one more step of the tick's mean cost so
     // far still ends within the budget. A NaN time runs no more steps.
     bool anotherStepFits(int stepsDone, double elapsedMs) const;
-    // The steps the last tick of the run took; forgotten when the transport
-    // stops, pauses or changes speed.
-    void recordTickSteps(int steps) { lastTickSteps_ = steps; }
-    // While running after a tick: the steps that tick took (fewer than
-    // stepsPerTick when the budget cut it); otherwise stepsPerTick.
+    // The whole steps the last tick of the run took; forgotten when the
+    // transport stops, pauses or changes speed.
+    void setStepsOfRecentTick(int steps) { stepsOfRecentTick_ = steps; }
+    // While running after a tick: the whole steps that tick took (fewer than
+    // stepsPerTick when the budget cut it, 0 when it stopped within a step
+    // of many sub-steps); otherwise stepsPerTick.
     int stepsOfRecentTick() const;
     // max(1, baseMs) at speed 1 or above, else that base divided by the speed
     // and rounded half away from zero; at least 1.
@@ -75,7 +76,8 @@ public:
 private:
     TransportState state_ = TransportState::Stopped;
     double speed_ = 1.0;
-    int lastTickSteps_ = 0; // 0: no tick since the last stop, pause or speed change
+    static constexpr int kNoRecentTick = -1; // since the last stop, pause or speed change
+    int stepsOfRecentTick_ = kNoRecentTick;
 };
 
 } // namespace vxo

@@ -292,6 +292,7 @@ set(VXO_CORE_TEST_SOURCES
     SimulationDomainTest.cpp
     SplitStepFourierSolver2DTest.cpp
     SteppedEnergyTest.cpp
+    SplitStepPartsTest.cpp
     SubStepRuleTest.cpp
     WavePacketTest.cpp
 )
@@ -471,6 +472,7 @@ set(VXO_FUZZ_SOURCES
 # bench/: the Google Benchmark programs, each beside its reference
 set(VXO_BENCH_SOURCES
     DisplayDataBench.cpp
+    EventGapBench.cpp
     FFTBench.cpp
     KleinReferencePagesBench.cpp
     MagneticStepBench.cpp

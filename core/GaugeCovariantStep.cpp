@@ -28,6 +28,7 @@
 #include "core/PotentialField2D.h"
 
 #include <cmath>
+#include <functional>
 #include <stdexcept>
 
 namespace vxo {
@@ -100,16 +101,30 @@ std::uint32_t SplitStepFourierSolver2D::gaugeSubStepsFor(const PotentialField2D&
 void SplitStepFourierSolver2D::stepWithGauge(ComplexField2D& psi, const PotentialField2D& potential,
                                              const GaugeLinkField2D& links)
 {
-    if (!potential.matches(psi) || !links.matches(psi))
+    stepWithGaugePart(psi, potential, links, [](std::uint32_t) { return true; });
+}
+
+bool SplitStepFourierSolver2D::stepWithGaugePart(ComplexField2D& psi, const PotentialField2D& potential,
+                                                 const GaugeLinkField2D& links,
+                                                 const std::function<bool(std::uint32_t)>& anotherSubStep)
+{
+    if (subStepsDone_ > 0 && !gaugeStepInProgress_)
+        throw std::invalid_argument("SplitStepFourierSolver2D: a Fourier step is in progress");
+    if (subStepsDone_ == 0) {
+        if (!potential.matches(psi) || !links.matches(psi))
+            throw std::invalid_argument(kMismatch);
+        ensurePotentialPhase(potential);
+    } else if (!links.matches(psi) || potentialPhase_.size() != psi.size()) {
+        // The tables of the step in progress are for the grid it started on.
         throw std::invalid_argument(kMismatch);
-    if (!potentialPhaseMatches(potential))
-        preparePotentialPhase(potential);
+    }
 
     // The Fourier step's tables serve when the counts agree; otherwise the
-    // magnetic step keeps its own, rebuilt with the revision.
+    // magnetic step keeps its own, rebuilt with the revision (at the start
+    // of a step: the rest of a step keeps the tables it began with).
     const std::uint32_t count = gaugeSubSteps_;
     const bool shared = count == subSteps_;
-    if (!shared && !potentialGaugePhase_.matches(potential)) {
+    if (subStepsDone_ == 0 && !shared && !potentialGaugePhase_.matches(potential)) {
         potentialGaugePhase_.rebuild(potential, double(parameters_.dt) / count, parameters_.hbar,
                                      count > 1 ? &potentialGaugeSubStepPhase_ : nullptr);
         if (count == 1)
@@ -117,17 +132,36 @@ void SplitStepFourierSolver2D::stepWithGauge(ComplexField2D& psi, const Potentia
     }
     const PotentialPhaseTable& half = shared ? potentialPhase_ : potentialGaugePhase_;
     const PotentialPhaseTable& between = shared ? potentialSubStepPhase_ : potentialGaugeSubStepPhase_;
+    if (subStepsDone_ == 0)
+        stepStartTime_ = time_;
 
-    // The inner half phases of neighbouring sub-steps merge into one whole one.
+    // The inner half phases of neighbouring sub-steps merge into one whole
+    // one; a call that stops closes its last sub-step with the half phase.
     const double tau = static_cast<double>(parameters_.dt) / count;
     half.apply(psi);
-    for (std::uint32_t s = 0; s < count; ++s) {
+    std::uint32_t run = 0;
+    for (;;) {
         crankNicolsonSweepX(psi, links, tau / 2.0);
         crankNicolsonSweepY(psi, links, tau);
         crankNicolsonSweepX(psi, links, tau / 2.0);
-        (s + 1 < count ? between : half).apply(psi);
+        ++run;
+        if (subStepsDone_ + run == count || !anotherSubStep(run)) {
+            half.apply(psi);
+            break;
+        }
+        between.apply(psi);
     }
+    subStepsDone_ += run;
+    if (subStepsDone_ < count) {
+        gaugeStepInProgress_ = true;
+        time_ = stepStartTime_ + subStepsDone_ * tau;
+        return false;
+    }
+    subStepsDone_ = 0;
+    gaugeStepInProgress_ = false;
+    time_ = stepStartTime_;
     advanceClock();
+    return true;
 }
 
 } // namespace vxo

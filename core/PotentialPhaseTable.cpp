@@ -67,6 +67,12 @@ void PotentialPhaseTable::rebuild(const PotentialField2D& potential, double dt, 
         values_.swap(table);
 }
 
+void PotentialPhaseTable::adoptRevision(const PotentialField2D& potential, std::uint64_t from)
+{
+    if (!values_.empty() && identity_ == potential.identity() && revision_ == from && grid_.matches(potential))
+        revision_ = potential.revision();
+}
+
 void PotentialPhaseTable::clear()
 {
     identity_ = 0;

@@ -26,6 +26,11 @@ public:
     // whole dt, exp(-i V dt / hbar), with the same key (changed together).
     void rebuild(const PotentialField2D& potential, double dt, double hbar, PotentialPhaseTable* whole = nullptr);
     void clear();
+    // For a potential repainted with the very values the table was built
+    // from: a table keyed to this potential at revision `from` is keyed to
+    // its present revision instead, unchanged. Any other table is left as is.
+    void adoptRevision(const PotentialField2D& potential, std::uint64_t from);
+    std::uint64_t revision() const { return revision_; }
 
     // field[c] *= 1 + table[c] over every cell. A table with another number of
     // cells than the field throws std::invalid_argument instead of being read

@@ -6,6 +6,7 @@
 #include "core/PotentialPhaseTable.h"
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace vxo {
@@ -40,11 +41,12 @@ struct SplitStepParameters {
 // leak and the energy drifts. The potential's step dt is therefore taken as n
 // equal Strang sub-steps, n the fewest for which no mode that the potential's
 // own spectrum feeds is fed much more strongly than by the true propagator
-// (subStepsFor, once per potential revision; the measurements are beside
-// it). A smooth potential feeds no high mode and keeps n = 1. The inner half
-// phases of neighbouring sub-steps merge into one table of the whole
-// sub-step. The magnetic step (GaugeCovariantStep.cpp) counts its own
-// sub-steps from the potential's phase wrap.
+// (subStepsFor, once per potential revision; the reasons for its constants
+// are beside it). A smooth potential feeds no high mode and keeps n = 1. The
+// inner half phases of neighbouring sub-steps merge into one table of the
+// whole sub-step. The magnetic step (GaugeCovariantStep.cpp) counts its own
+// sub-steps from the potential's phase wrap, and only for a potential whose
+// Fourier count is above 1: a smooth one keeps the magnetic step whole too.
 //
 // The solver also carries the simulation clock (time and step count), which
 // every step advances by dt and which advanceClock() can run without
@@ -60,6 +62,19 @@ public:
     // not a power of two, or a failed table build throws before psi or the
     // clock change.
     void step(ComplexField2D& psi, const PotentialField2D& potential);
+    // The same step, free to stop between two of its sub-steps: after the
+    // first sub-step of the call, anotherSubStep(run), with run the sub-steps
+    // this call has taken, decides whether one more follows. Returns true
+    // when the step is complete and the clock has advanced by dt. Otherwise
+    // psi is the state k of n sub-steps in, a valid state at t + k dt / n,
+    // which time() shows while stepCount() stays; the next call (or step())
+    // continues that step with the tables it began with, whatever the
+    // potential holds by then, and the parts together give the whole step to
+    // rounding (two half phases where it multiplies once by the whole).
+    bool stepPart(ComplexField2D& psi, const PotentialField2D& potential,
+                  const std::function<bool(std::uint32_t)>& anotherSubStep);
+    // Sub-steps of the step in progress taken so far (0: none in progress).
+    std::uint32_t subStepsDone() const { return subStepsDone_; }
 
     // The magnetic variant (GaugeCovariantStep.cpp): half potential phase,
     // gauge-covariant Crank-Nicolson sweeps along x (dt/2), y (dt) and x (dt/2)
@@ -67,6 +82,11 @@ public:
     // gaugeSubSteps() equal sub-steps; then the clock advances. No
     // FFT, so any grid size works; the links must match psi.
     void stepWithGauge(ComplexField2D& psi, const PotentialField2D& potential, const GaugeLinkField2D& links);
+    // The same step, free to stop between two of its sub-steps as stepPart
+    // is; the rest goes on with the tables it began with. A call of the one
+    // kind while a step of the other is in progress throws.
+    bool stepWithGaugePart(ComplexField2D& psi, const PotentialField2D& potential, const GaugeLinkField2D& links,
+                           const std::function<bool(std::uint32_t)>& anotherSubStep);
     // One implicit sweep over the time span tau along every row (x) or column (y).
     // The factorisation of the line systems is kept for the next sweep with the
     // same links (stamp), tau and grid.
@@ -74,6 +94,7 @@ public:
     void crankNicolsonSweepY(ComplexField2D& psi, const GaugeLinkField2D& links, double tau) const;
 
     void advanceClock();
+    // Also abandons a step in progress.
     void resetClock();
     double time() const { return time_; }
     std::uint64_t stepCount() const { return steps_; }
@@ -90,6 +111,8 @@ public:
     std::uint64_t kineticBuilds() const { return kineticBuilds_; }
     bool potentialPhaseMatches(const PotentialField2D& potential) const;
     void preparePotentialPhase(const PotentialField2D& potential);
+    // Potential tables built since the solver was made.
+    std::uint64_t potentialBuilds() const { return potentialBuilds_; }
 
     // psi[c] *= 1 + table[c] over every cell. The table must have been built for
     // psi's grid; a table of another size is refused rather than read out of
@@ -106,8 +129,10 @@ public:
     // The sub-step count a potential needs under the given parameters.
     static std::uint32_t subStepsFor(const PotentialField2D& potential, const SplitStepParameters& parameters);
     // Sub-steps of one magnetic step for the potential of the last potential
-    // table: 1 for a smooth potential (subSteps() 1), otherwise the fewest
-    // that keep the potential's phase and the sweeps' within a turn.
+    // table: 1 whenever subSteps() is 1 (gaugeSubStepsFor is then not asked),
+    // otherwise gaugeSubStepsFor's count.
+    // gaugeSubStepsFor: the fewest that keep the potential's phase and the
+    // sweeps' within a turn, whatever the Fourier count.
     std::uint32_t gaugeSubSteps() const { return gaugeSubSteps_; }
     static std::uint32_t gaugeSubStepsFor(const PotentialField2D& potential, const SplitStepParameters& parameters);
 
@@ -122,12 +147,21 @@ private:
 
     double subStepDt() const;
     static void validateKineticGrid(const ComplexField2D& psi);
+    // The potential tables for a step: kept, re-keyed, when the potential's
+    // new revision holds the very values they were built from (a protocol
+    // that repaints a potential it does not change: a pause between pulses,
+    // a sweep before its start), since the sub-step rule's transform and the
+    // tables would come out the same bit for bit; otherwise built.
+    void ensurePotentialPhase(const PotentialField2D& potential);
 
     SplitStepParameters parameters_;
     KineticKey kineticKey_;
     std::vector<Complex> kineticPhase_;
     std::uint64_t kineticBuilds_ = 0;
     PotentialPhaseTable potentialPhase_;
+    std::uint64_t potentialBuilds_ = 0;
+    // The values the potential tables were built from.
+    std::vector<float> tabledValues_;
     // exp(-i V (dt / n) / hbar), the merged inner half phases (n > 1 only).
     PotentialPhaseTable potentialSubStepPhase_;
     // The magnetic step's half phase of its own sub-step, and the whole one
@@ -143,6 +177,9 @@ private:
     mutable GaugeSweepPivots sweepY_;
     double time_ = 0.0;
     std::uint64_t steps_ = 0;
+    std::uint32_t subStepsDone_ = 0;
+    bool gaugeStepInProgress_ = false;
+    double stepStartTime_ = 0.0;
 };
 
 } // namespace vxo

@@ -238,22 +238,28 @@ private:
     void onSpeedChanged();
 
     // --- Tick, single step and observation ------------------------------------------
-    // runSteps: pending hits cleared, up to `count` step bodies (fewer when
-    // the next would carry the tick past the transport's step budget; the
-    // number run is returned), the continuous appliers (all but the quench,
-    // unforced) at the new time. A step body:
+    // runSteps: pending hits cleared, up to `count` step bodies (within the
+    // budget, fewer when the next would carry the tick past the transport's
+    // step budget, and a step of sub-steps may stop between two of them; the
+    // number completed is returned), the continuous appliers (all but the
+    // quench, unforced) at the time reached. A step body:
     // event hooks (reversal once reversalTime <= t + dt/2, overdue Zeno
     // measurements and kicks), every applier at t + dt/2, one propagation,
     // the absorbing layer, the step recorders on their strides, the detector.
     // An observation (none in a Dirac mode or with an empty psi) appends one
     // ObservableSample, then samples the tick-sampled recorders.
-    int runSteps(int count);
+    int runSteps(int count, bool withinBudget = true);
     // The clock the step budget is measured on, in milliseconds, for every
     // window; null: the monotonic clock. Tests put a clock of known step cost
     // here, so that what they count does not depend on the machine's speed.
     static double (*tickClockMs)();
     void observeAfterSteps();
-    void runStepBody();
+    // False when the step stopped between sub-steps at the budget of the tick
+    // begun at tickStartMs (kNoBudget: the whole step); a step in progress
+    // goes on without its hooks and appliers.
+    bool runStepBody(double tickStartMs);
+    static constexpr double kNoBudget = std::numeric_limits<double>::quiet_NaN();
+    std::function<bool(std::uint32_t)> subStepGate(double tickStartMs) const;
     void runAppliersAfterSteps(double t);
     void discardMeasurementHits(); // with its label and markers, no diagnostics
     void applyLoschmidtReversalIfDue();

@@ -242,8 +242,19 @@ BoundStateResult MainWindow::computeDoubleWellBasis(std::uint64_t targetObjectId
     PotentialField2D scratch(potential.nx(), potential.ny(), potential.dx(), potential.dy());
     scene.buildPotential(scratch);
     const SplitStepParameters& parameters = solver.parameters();
-    return BoundStates1D::compute(scratch, boundStateSettings(static_cast<double>(parameters.mass),
-                                                              static_cast<double>(parameters.hbar), 2800, 2));
+    const double mass = static_cast<double>(parameters.mass);
+    const double hbar = static_cast<double>(parameters.hbar);
+    std::vector<BoundStateResult>& recent = twoLevel.recentBases;
+    for (const BoundStateResult& known : recent)
+        if (known.isValidFor(scratch, mass, hbar))
+            return known;
+    BoundStateResult basis = BoundStates1D::compute(scratch, boundStateSettings(mass, hbar, 2800, 2));
+    if (basis.ok) {
+        if (recent.size() >= TwoLevelState::kBasesKept)
+            recent.erase(recent.begin());
+        recent.push_back(basis);
+    }
+    return basis;
 }
 
 } // namespace vxo

@@ -16,6 +16,7 @@
 #include <QTimer>
 
 #include <chrono>
+#include <cmath>
 
 namespace vxo {
 
@@ -49,7 +50,7 @@ void MainWindow::onSimulationTick()
 {
     try {
         runPace.recordTickStart((tickClockMs ? tickClockMs : &steadyMilliseconds)(), solver.time(), transport.speed());
-        transport.recordTickSteps(runSteps(transport.stepsPerTick()));
+        transport.setStepsOfRecentTick(runSteps(transport.stepsPerTick()));
         observeAfterSteps();
         refreshViews();
     } catch (...) {
@@ -67,25 +68,28 @@ void MainWindow::stepOnce()
 {
     runTimer->stop();
     transport.pause();
-    runSteps(1);
+    runSteps(1, false);
     observeAfterSteps();
     updateTransportUi();
     refreshViews();
 }
 
-int MainWindow::runSteps(int count)
+int MainWindow::runSteps(int count, bool withinBudget)
 {
     if (!measurementHits.empty())
         discardMeasurementHits();
-    // Steps that would carry the tick past its budget are left out (the run
-    // goes slower than its speed instead of freezing the window).
+    // Steps that would carry the tick past its budget are left out, and a
+    // step of many sub-steps stops between two of them and goes on in the
+    // next tick (the run goes slower than its speed instead of freezing the
+    // window).
     double (*const clock)() = tickClockMs ? tickClockMs : &steadyMilliseconds;
     const double start = clock();
     int done = 0;
     while (done < count) {
-        runStepBody();
+        if (!runStepBody(withinBudget ? start : kNoBudget))
+            break;
         ++done;
-        if (!transport.anotherStepFits(done, clock() - start))
+        if (withinBudget && !transport.anotherStepFits(done, clock() - start))
             break;
     }
     runAppliersAfterSteps(solver.time());
@@ -133,33 +137,39 @@ void MainWindow::observeAfterSteps()
         recordObservation();
 }
 
-void MainWindow::runStepBody()
+bool MainWindow::runStepBody(double tickStartMs)
 {
-    applyLoschmidtReversalIfDue();
-    applyZenoMeasurementIfDue();
-    applyKickedRotorKickIfDue();
+    // A step cut short in the last tick goes on from the time it reached,
+    // with the potential and the events of its start.
+    const bool resuming = solver.subStepsDone() > 0;
+    if (!resuming) {
+        applyLoschmidtReversalIfDue();
+        applyZenoMeasurementIfDue();
+        applyKickedRotorKickIfDue();
 
-    // The protocols act at the middle of the step (second-order accurate for
-    // a potential that changes during the step).
-    const double dt = solver.parameters().dt;
-    const double middle = solver.time() + 0.5 * dt;
-    applyQuench(middle, false);
-    applyPeriodicDrive(middle, false);
-    applyLinearSweep(middle, false);
-    applyRamseySequence(middle, false);
-    applyBerryLoop(middle, false);
-    applyMoshinskyShutter(middle, false);
-    applyKapitzaDiracPulse(middle, false);
+        // The protocols act at the middle of the step (second-order accurate
+        // for a potential that changes during the step).
+        const double dt = solver.parameters().dt;
+        const double middle = solver.time() + 0.5 * dt;
+        applyQuench(middle, false);
+        applyPeriodicDrive(middle, false);
+        applyLinearSweep(middle, false);
+        applyRamseySequence(middle, false);
+        applyBerryLoop(middle, false);
+        applyMoshinskyShutter(middle, false);
+        applyKapitzaDiracPulse(middle, false);
+    }
 
     // The Schroedinger solver keeps the one clock of every mode: the Dirac
     // steps advance it without touching psi, so strides and end times agree.
     const bool diracMode = diracSettingsEnabled();
     const bool spinorReady = diracMode && spinorOnGrid(diracSpinor, psi);
-    if (spinorReady && stored.quantumZitterbewegung.enabled) {
+    const GaugeLinkField2D* links = linksInForce();
+    if (!resuming && spinorReady && stored.quantumZitterbewegung.enabled) {
         diracSolver.stepFree(diracSpinor);
         solver.advanceClock();
         syncSpinorDensity();
-    } else if (spinorReady && stored.quantumKleinTunneling.enabled) {
+    } else if (!resuming && spinorReady && stored.quantumKleinTunneling.enabled) {
         diracSolver.step(diracSpinor, potential);
         solver.advanceClock();
         if (absorbingBoundary.isEnabled()) {
@@ -168,16 +178,35 @@ void MainWindow::runStepBody()
         }
         syncSpinorDensity();
     } else {
-        if (const GaugeLinkField2D* links = linksInForce())
-            solver.stepWithGauge(psi, potential, *links);
-        else
-            solver.step(psi, potential);
+        const bool complete = links ? solver.stepWithGaugePart(psi, potential, *links, subStepGate(tickStartMs))
+                                    : solver.stepPart(psi, potential, subStepGate(tickStartMs));
+        if (!complete)
+            return false;
         if (!diracMode)
             absorbingBoundary.apply(psi);
     }
 
     sampleStepRecorders();
     updateDetectorFluxReadout();
+    return true;
+}
+
+std::function<bool(std::uint32_t)> MainWindow::subStepGate(double tickStartMs) const
+{
+    if (std::isnan(tickStartMs))
+        return [](std::uint32_t) { return true; };
+    double (*const clock)() = tickClockMs ? tickClockMs : &steadyMilliseconds;
+    // One more sub-step must still end within the tick's budget. Its cost is
+    // the mean of the sub-steps since the first; after the first alone, the
+    // whole tick so far (its table builds included), which errs towards
+    // stopping.
+    return [clock, tickStartMs, firstMs = 0.0](std::uint32_t run) mutable {
+        const double now = clock();
+        if (run == 1)
+            firstMs = now;
+        const double subStepMs = run == 1 ? now - tickStartMs : (now - firstMs) / (run - 1);
+        return now - tickStartMs + subStepMs <= TransportClock::kStepBudgetMs;
+    };
 }
 
 SteppedHamiltonian MainWindow::steppedHamiltonian() const

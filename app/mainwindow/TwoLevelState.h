@@ -7,6 +7,7 @@
 #include "experiments/QuantumRamsey2D.h"
 #include "experiments/QuantumStueckelberg2D.h"
 
+#include <cstddef>
 #include <vector>
 
 namespace vxo {
@@ -34,6 +35,13 @@ struct TwoLevelState {
     std::vector<RamseyFringePoint> ramseyFringeScan;
     RamseyEnsembleResult ramseyEnsemble;
     std::vector<RamseyEnsemblePoint> ramseyEnsembleScan;
+
+    // The double-well spectra computed last (the sweep's and the Ramsey
+    // sequence's biases), reused while the grid they were computed from, the
+    // mass and hbar are the same: a Reset does not relax the states again,
+    // which on the finest grid takes most of a rebuild.
+    static constexpr std::size_t kBasesKept = 2;
+    mutable std::vector<BoundStateResult> recentBases;
 };
 
 } // namespace vxo

@@ -146,17 +146,20 @@ TEST(TransportClock, TheRecentTickReportsItsStepsOnlyWhileRunning)
     clock.setSpeed(16.0);
     clock.run();
     EXPECT_EQ(clock.stepsOfRecentTick(), 16) << "no tick yet";
-    clock.recordTickSteps(3);
+    clock.setStepsOfRecentTick(3);
     EXPECT_EQ(clock.stepsOfRecentTick(), 3);
+    clock.setStepsOfRecentTick(0);
+    EXPECT_EQ(clock.stepsOfRecentTick(), 0) << "a tick that stopped within a step of many sub-steps";
+    clock.setStepsOfRecentTick(3);
     EXPECT_EQ(clock.stepsPerTick(), 16) << "the speed is kept";
     clock.pause();
     EXPECT_EQ(clock.stepsOfRecentTick(), 16);
     clock.run();
     EXPECT_EQ(clock.stepsOfRecentTick(), 16) << "a resumed run has no recent tick";
-    clock.recordTickSteps(5);
+    clock.setStepsOfRecentTick(5);
     clock.setSpeed(8.0);
     EXPECT_EQ(clock.stepsOfRecentTick(), 8);
-    clock.recordTickSteps(2);
+    clock.setStepsOfRecentTick(2);
     clock.stop();
     EXPECT_EQ(clock.stepsOfRecentTick(), 8);
 }

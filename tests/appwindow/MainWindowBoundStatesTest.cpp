@@ -566,3 +566,55 @@ TEST_F(MainWindowBoundStates, RebuildCalibratesTheSweepAndRamseyReferences)
 
 } // namespace
 } // namespace vxo
+
+namespace vxo {
+namespace {
+
+// The Ramsey block of the rebuild's first sample: it projects the prepared
+// state on the calibrated pair of the well.
+std::vector<double> ramseyStart(const MainWindow& w)
+{
+    const ObservableSample& start = w.observableHistory().samples().front();
+    return {start.ramseyPopulation1, start.ramseyPopulation2, start.ramseyCaptured};
+}
+
+// One control changed as the user changes it, then Reset.
+std::vector<double> ramseyStartAfter(MainWindow& w, const char* name, double value)
+{
+    setValue(w, name, value);
+    click(w, "resetButton");
+    return ramseyStart(w);
+}
+
+// A Reset reuses the double well's spectrum only while the well, the mass
+// and hbar are those it was computed for: after a change of the bias or the
+// mass, the calibration is that of a window that never saw the old one.
+TEST_F(MainWindowBoundStates, AResetReusesTheWellsSpectrumOnlyForTheSameWell)
+{
+    constexpr int kRamseyPreset = 22;
+    const struct Case {
+        const char* control;
+        double value;
+    } cases[] = {{"ramseyMeanSpinBox", 0.004}, {"massSpinBox", 1.25}};
+    for (const Case& c : cases) {
+        window->loadGuidedExperiment(kRamseyPreset);
+        setIndex(*window, "gridResolutionComboBox", 0);
+        click(*window, "resetButton");
+        const std::vector<double> before = ramseyStart(*window);
+        ASSERT_TRUE(window->observableHistory().samples().front().ramseyValid) << c.control;
+        click(*window, "resetButton");
+        EXPECT_EQ(ramseyStart(*window), before) << c.control << ": Reset alone";
+        const std::vector<double> changed = ramseyStartAfter(*window, c.control, c.value);
+        EXPECT_NE(changed, before) << c.control << " must move the calibration";
+
+        // The same experiment as a document, in a window that calibrates it
+        // once.
+        MainWindow fresh(nullptr, false);
+        QString error;
+        ASSERT_TRUE(fresh.applyExperimentDocument(window->captureExperimentDocument(), error)) << error.toStdString();
+        EXPECT_EQ(ramseyStart(fresh), changed) << c.control;
+    }
+}
+
+} // namespace
+} // namespace vxo

@@ -343,6 +343,80 @@ TEST_F(SimulationTickTest, AStatusLineOfARunBehindItsSpeedShowsTheSpeedAchieved)
     formWidget<QComboBox>(w, "speedComboBox").setCurrentIndex(2);
 }
 
+// A driven wall tall enough for several sub-steps a step, under the packet.
+// A tick whose budget is spent after its first sub-step stops the step
+// there: the clock, the observation and the drive see the time reached, the
+// step count only whole steps, and the next tick goes on with the step. Put
+// back together, the ticks give the whole steps' state to rounding.
+TEST_F(SimulationTickTest, TicksCutBetweenSubStepsPutBackTheWholeSteps)
+{
+    MainWindow& w = window();
+    const auto drivenWall = [this] {
+        applyDocument([](ExperimentDocument& d) {
+            d.controls[QStringLiteral("centerXSpinBox")] = 1.5;
+            d.potentialSceneActive = true;
+            d.potentialScene = sceneOf({rectangleObject(240.0f, 2.0f, 0.0f, 0.6f, 6.0f)});
+            d.periodicDrive = {true, 1, 0, 240.0, 60.0, 4.0, 30.0};
+        });
+    };
+    constexpr std::uint64_t kSteps = 3;
+    drivenWall();
+    for (std::uint64_t s = 0; s < kSteps; ++s)
+        w.stepOnce();
+    const ComplexField2D whole = w.waveField();
+    const double wholeTime = w.schroedingerSolver().time();
+
+    drivenWall();
+    ASSERT_GT(w.schroedingerSolver().subSteps(), 2u) << "the wall is meant to be sharp";
+    double (*const suiteClock)() = MainWindowProbe::tickClock();
+    MainWindowProbe::setTickClock(&fakeTickClock);
+    // Each reading of the clock costs 0.6 of the budget: one sub-step a tick.
+    fakeStepCostMs = 0.6 * TransportClock::kStepBudgetMs;
+    MainWindowProbe::setSpeedIndex(w, 6);
+    int ticks = 0;
+    std::uint32_t subStepsOfTicks = 0;
+    while (w.schroedingerSolver().stepCount() < kSteps && ticks < 1000) {
+        const std::uint64_t steps = w.schroedingerSolver().stepCount();
+        const double time = w.schroedingerSolver().time();
+        const std::uint64_t revision = w.potentialField().revision();
+        // Every other tick through the benchmarks' probe, which names the
+        // steps the tick ran.
+        const bool probed = ticks % 2 == 1;
+        double ran = 0.0;
+        if (probed) {
+            ran = MainWindowProbe::stepTick(w);
+            MainWindowProbe::observeTick(w);
+            MainWindowProbe::refreshTick(w);
+        } else {
+            w.onSimulationTick();
+        }
+        ++ticks;
+        const SplitStepFourierSolver2D& solver = w.schroedingerSolver();
+        ASSERT_LE(solver.stepCount() - steps, 1u) << "tick " << ticks;
+        const double dtOfSubStep = dtOf(w) / solver.subSteps();
+        if (solver.subStepsDone() > 0) {
+            ++subStepsOfTicks;
+            if (probed)
+                EXPECT_NEAR(ran, 1.0 / solver.subSteps(), 1e-9) << "tick " << ticks;
+            EXPECT_NEAR(solver.time() - time, dtOfSubStep, 1e-12) << "tick " << ticks;
+            EXPECT_EQ(solver.stepCount(), steps) << "tick " << ticks;
+            EXPECT_EQ(w.observableHistory().newest().time, solver.time()) << "the observation of the time reached";
+            EXPECT_NE(w.potentialField().revision(), revision) << "the drive repaints at the time reached";
+        }
+    }
+    MainWindowProbe::setTickClock(suiteClock);
+    MainWindowProbe::setSpeedIndex(w, 2);
+    EXPECT_GE(subStepsOfTicks, 2u * kSteps) << "the ticks stopped between sub-steps";
+    EXPECT_EQ(w.schroedingerSolver().subStepsDone(), 0u);
+    EXPECT_EQ(w.schroedingerSolver().time(), wholeTime);
+    double difference = 0.0, scale = 0.0;
+    for (std::uint64_t c = 0; c < whole.size(); ++c) {
+        difference = std::max(difference, double(std::abs(whole.data()[c] - w.waveField().data()[c])));
+        scale = std::max(scale, double(std::abs(whole.data()[c])));
+    }
+    EXPECT_LT(difference / scale, 2e-5) << "ticks cut between sub-steps, against whole steps";
+}
+
 // A step recorder samples at t = 0 (from the rebuild), then on every
 // stride-th step whose time is not past its analysis end.
 TEST_F(SimulationTickTest, StepRecordersSampleOnTheirStrideUntilTheirEndTime)

@@ -16,8 +16,16 @@ namespace vxo {
 class MainWindowProbe {
 public:
     // Pending hits cleared, the transport's steps of one tick, the
-    // continuous protocols at the new time.
-    static void stepTick(MainWindow& window) { window.runSteps(window.transport.stepsPerTick()); }
+    // continuous protocols at the new time. Returns the steps the tick ran,
+    // parts of a step cut between sub-steps included: fewer than
+    // stepsPerTick when the budget cut it.
+    static double stepTick(MainWindow& window)
+    {
+        const SplitStepFourierSolver2D& solver = window.solver;
+        const double before = solver.time();
+        window.runSteps(window.transport.stepsPerTick());
+        return (solver.time() - before) / static_cast<double>(solver.parameters().dt);
+    }
     // The observation of the tick (none in a Dirac mode).
     static void observeTick(MainWindow& window) { window.observeAfterSteps(); }
     // Every view, plot, panel and the diagnostics.

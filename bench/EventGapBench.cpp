@@ -1,0 +1,272 @@
+// How long the window leaves its event loop unanswered: every guided
+// experiment on the finest grid (1024 x 1024) at 16x, run through the
+// window's own Play for a few seconds while a 10 ms timer probes the loop,
+// and the blocking calls around it (loading the experiment onto that grid,
+// one Reset). Each case runs beside the default experiment (preset 0) in the
+// same iteration, in alternating order, so that the ratio holds on a shared
+// machine. A scene of 512 wedges loaded as a document on the finest grid is
+// timed the same way against loading preset 0.
+//
+// Seconds of each run: VXO_EVENT_GAP_SECONDS (default 3).
+
+#include "app/mainwindow/MainWindow.h"
+#include "common/MainWindowProbe.h"
+#include "document/ExperimentCatalogue.h"
+#include "document/ExperimentFile.h"
+#include "ui/MainWindowForm.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDir>
+#include <QEventLoop>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+namespace vxo {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int kFinestGrid = 2;
+constexpr int kSpeed16x = 6;
+constexpr int kProbeIntervalMs = 10;
+constexpr std::uint32_t kReferencePreset = 0;
+
+double msBetween(Clock::time_point from, Clock::time_point to)
+{
+    return std::chrono::duration<double, std::milli>(to - from).count();
+}
+
+int runSeconds()
+{
+    const char* text = std::getenv("VXO_EVENT_GAP_SECONDS");
+    const int seconds = text ? std::atoi(text) : 0;
+    return seconds > 0 ? seconds : 3;
+}
+
+MainWindow& gapWindow()
+{
+    static MainWindow* window = nullptr;
+    if (!window) {
+        initFormResources();
+        registerFontSubstitutions();
+        window = new MainWindow(nullptr, false);
+    }
+    return *window;
+}
+
+template <typename Widget>
+Widget* named(MainWindow& window, const char* name)
+{
+    return window.findChild<Widget*>(QLatin1String(name));
+}
+
+// The longest wait between two answers of a kProbeIntervalMs timer while the
+// event loop runs for `ms`.
+double longestGapWhileRunning(int ms)
+{
+    double longest = 0.0;
+    QTimer probe;
+    probe.setInterval(kProbeIntervalMs);
+    Clock::time_point last = Clock::now();
+    QObject::connect(&probe, &QTimer::timeout, [&] {
+        const Clock::time_point now = Clock::now();
+        longest = std::max(longest, msBetween(last, now));
+        last = now;
+    });
+    probe.start();
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+    // The wait since the last answer counts too.
+    return std::max(longest, msBetween(last, Clock::now()));
+}
+
+struct GapRun {
+    double loadMs = 0.0;  // load of the experiment and its rebuild on the finest grid
+    double resetMs = 0.0; // one Reset
+    double runGapMs = 0.0;
+    double stepsRun = 0.0;
+};
+
+GapRun runOnTheFinestGrid(MainWindow& window, std::uint32_t preset, benchmark::State& state)
+{
+    GapRun run;
+    auto* grid = named<QComboBox>(window, "gridResolutionComboBox");
+    auto* play = named<QAbstractButton>(window, "playButton");
+    auto* pause = named<QAbstractButton>(window, "pauseButton");
+    auto* reset = named<QAbstractButton>(window, "resetButton");
+    if (!grid || !play || !pause || !reset) {
+        state.SkipWithError("the window has no grid selector or transport buttons");
+        return run;
+    }
+    Clock::time_point start = Clock::now();
+    window.loadGuidedExperiment(static_cast<int>(preset));
+    grid->setCurrentIndex(kFinestGrid);
+    window.rebuildSimulation();
+    run.loadMs = msBetween(start, Clock::now());
+    start = Clock::now();
+    reset->click();
+    run.resetMs = msBetween(start, Clock::now());
+    MainWindowProbe::setSpeedIndex(window, kSpeed16x);
+    const double timeBefore = window.schroedingerSolver().time();
+    play->click();
+    run.runGapMs = longestGapWhileRunning(runSeconds() * 1000);
+    pause->click();
+    run.stepsRun = (window.schroedingerSolver().time() - timeBefore) / window.schroedingerSolver().parameters().dt;
+    return run;
+}
+
+void guidedExperimentGaps(benchmark::State& state, std::uint32_t preset)
+{
+    MainWindow& window = gapWindow();
+    GapRun mine, reference;
+    int iteration = 0;
+    for (auto _ : state) {
+        // Alternating order, so that neither case always runs on a warmer cache.
+        if (iteration++ % 2 == 0) {
+            mine = runOnTheFinestGrid(window, preset, state);
+            reference = runOnTheFinestGrid(window, kReferencePreset, state);
+        } else {
+            reference = runOnTheFinestGrid(window, kReferencePreset, state);
+            mine = runOnTheFinestGrid(window, preset, state);
+        }
+        state.SetIterationTime(mine.runGapMs / 1000.0);
+    }
+    state.counters["gap_ms"] = mine.runGapMs;
+    state.counters["gap_ms_p0"] = reference.runGapMs;
+    state.counters["gap_ratio"] = reference.runGapMs > 0.0 ? mine.runGapMs / reference.runGapMs : 0.0;
+    state.counters["load_ms"] = mine.loadMs;
+    state.counters["load_ms_p0"] = reference.loadMs;
+    state.counters["reset_ms"] = mine.resetMs;
+    state.counters["reset_ms_p0"] = reference.resetMs;
+    state.counters["steps_run"] = mine.stepsRun;
+    state.counters["steps_run_p0"] = reference.stepsRun;
+}
+
+const bool gapCasesRegistered = [] {
+    for (std::uint32_t preset = 0; preset < presetCount(); ++preset) {
+        const std::string name =
+            std::string("BM_EventGapAt16xOnTheFinestGrid/") + std::to_string(preset) + "_" + presetSlug(preset);
+        benchmark::RegisterBenchmark(name.c_str(),
+                                     [preset](benchmark::State& state) { guidedExperimentGaps(state, preset); })
+            ->Iterations(1)
+            ->UseManualTime()
+            ->Unit(benchmark::kMillisecond);
+    }
+    return true;
+}();
+
+// Reset alone, repeated, on the finest grid: the window's rebuild, which
+// blocks the event loop for as long as it takes. Beside preset 0's.
+void resetOnTheFinestGrid(benchmark::State& state, std::uint32_t preset)
+{
+    MainWindow& window = gapWindow();
+    auto* grid = named<QComboBox>(window, "gridResolutionComboBox");
+    auto* reset = named<QAbstractButton>(window, "resetButton");
+    if (!grid || !reset) {
+        state.SkipWithError("the window has no grid selector or Reset");
+        return;
+    }
+    const auto resetMs = [&](std::uint32_t which) {
+        window.loadGuidedExperiment(static_cast<int>(which));
+        grid->setCurrentIndex(kFinestGrid);
+        const Clock::time_point start = Clock::now();
+        reset->click();
+        return msBetween(start, Clock::now());
+    };
+    double mine = 0.0, reference = 0.0;
+    for (auto _ : state) {
+        const double ms = resetMs(preset);
+        reference += resetMs(kReferencePreset);
+        mine += ms;
+        state.SetIterationTime(ms / 1000.0);
+    }
+    state.counters["reset_ms"] = benchmark::Counter(mine, benchmark::Counter::kAvgIterations);
+    state.counters["reset_ms_p0"] = benchmark::Counter(reference, benchmark::Counter::kAvgIterations);
+}
+
+const bool resetCasesRegistered = [] {
+    for (std::uint32_t preset = 0; preset < presetCount(); ++preset) {
+        const std::string name =
+            std::string("BM_ResetOnTheFinestGrid/") + std::to_string(preset) + "_" + presetSlug(preset);
+        benchmark::RegisterBenchmark(name.c_str(),
+                                     [preset](benchmark::State& state) { resetOnTheFinestGrid(state, preset); })
+            ->Iterations(3)
+            ->UseManualTime()
+            ->Unit(benchmark::kMillisecond);
+    }
+    return true;
+}();
+
+// 512 wedges in rows over a 1024 x 1024 domain, written as a document file
+// and loaded as the window's Load does (read, validate, apply, rebuild);
+// the reference is loading preset 0 onto the same grid.
+constexpr int kWedges = 512;
+
+void BM_WedgeDocumentLoad(benchmark::State& state)
+{
+    MainWindow& window = gapWindow();
+    QTemporaryDir directory;
+    const QString path = QDir(directory.path()).filePath(QStringLiteral("wedges.json"));
+    {
+        window.loadGuidedExperiment(static_cast<int>(kReferencePreset));
+        ExperimentDocument document = window.captureExperimentDocument();
+        document.controls[QStringLiteral("gridResolutionComboBox")] = kFinestGrid;
+        document.potentialSceneActive = true;
+        document.potentialScene = PotentialScene();
+        for (int k = 0; k < kWedges; ++k) {
+            PotentialObject wedge;
+            wedge.kind = PotentialObjectKind::PolygonWedge;
+            wedge.value = 2.0f;
+            wedge.centerX = -18.0f + 1.5f * static_cast<float>(k % 24);
+            wedge.centerY = -16.0f + 1.5f * static_cast<float>(k / 24);
+            wedge.width = 0.9f;
+            wedge.height = 0.7f;
+            document.potentialScene.add(wedge);
+        }
+        QString error;
+        if (!saveExperimentFile(path, document, error)) {
+            state.SkipWithError(error.toStdString().c_str());
+            return;
+        }
+    }
+    auto* grid = named<QComboBox>(window, "gridResolutionComboBox");
+    if (!grid) {
+        state.SkipWithError("the window has no grid selector");
+        return;
+    }
+    double loadMs = 0.0, referenceMs = 0.0, objects = 0.0;
+    for (auto _ : state) {
+        Clock::time_point start = Clock::now();
+        ExperimentDocument document;
+        QString error;
+        if (!loadExperimentFile(path, document, error) || !window.applyExperimentDocument(document, error)) {
+            state.SkipWithError(error.toStdString().c_str());
+            return;
+        }
+        loadMs = msBetween(start, Clock::now());
+        objects = static_cast<double>(window.scene().objects().size());
+        start = Clock::now();
+        window.loadGuidedExperiment(static_cast<int>(kReferencePreset));
+        grid->setCurrentIndex(kFinestGrid);
+        window.rebuildSimulation();
+        referenceMs = msBetween(start, Clock::now());
+        state.SetIterationTime(loadMs / 1000.0);
+    }
+    state.counters["load_ms"] = loadMs;
+    state.counters["load_ms_p0"] = referenceMs;
+    state.counters["objects"] = objects;
+}
+BENCHMARK(BM_WedgeDocumentLoad)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+} // namespace
+} // namespace vxo
