@@ -105,16 +105,25 @@ void PotentialScene::buildPotential(PotentialField2D& field) const
         return;
     }
     // One scratch grid for the whole rebuild, allocated before the target is
-    // touched. Every object is painted on it from zero and then added, which
-    // makes the composition additive for region shapes as well.
+    // touched. A region shape is painted on it from zero and then added, which
+    // makes the composition additive for region shapes as well; only the cells
+    // its painter visited are added and cleared again. A smooth field is
+    // added by its own painter straight into the target: the same sums.
     PotentialField2D scratch(field.nx(), field.ny(), field.dx(), field.dy());
+    scratch.setPaintingEveryCell(field.paintingEveryCell());
+    const bool straight = !field.paintingEveryCell();
     field.clear();
     for (const PotentialObject& o : objects_) {
         if (!o.enabled || !PotentialObject::isValid(o))
             continue;
-        scratch.clear();
+        if (straight && PotentialObject::isAdditive(o.kind)) {
+            PotentialObject::applyTo(o, field);
+            continue;
+        }
         PotentialObject::applyTo(o, scratch);
-        field.accumulate(scratch, 1.0f);
+        const PotentialField2D::CellRange cells = scratch.lastChangedCells();
+        field.accumulate(scratch, 1.0f, cells);
+        scratch.clear(cells);
     }
 }
 
