@@ -342,6 +342,7 @@ set(VXO_DOCUMENT_TEST_SOURCES
     ExperimentFileTest.cpp
     ExperimentPresetTest.cpp
     MalformedDocumentTest.cpp
+    PresetGeometryConvergenceTest.cpp
     PresetGuidesTest.cpp
     SchemaVersionTest.cpp
 )

@@ -241,10 +241,7 @@ void PotentialField2D::fill(float value)
     raiseRevision();
 }
 
-void PotentialField2D::accumulate(const PotentialField2D& other, float scale)
-{
-    accumulate(other, scale, everyCell());
-}
+void PotentialField2D::accumulate(const PotentialField2D& other, float scale) { accumulate(other, scale, everyCell()); }
 
 void PotentialField2D::accumulate(const PotentialField2D& other, float scale, const CellRange& cells)
 {
@@ -518,7 +515,8 @@ void PotentialField2D::addQuadrupole(float centerX, float centerY, float q1, flo
     requireFinite("addQuadrupole", {{centerX, "centerX"}, {centerY, "centerY"}, {q1, "q1"}, {q2, "q2"}});
     const double a = q1;
     const double b = q2;
-    addFunction(centerX, centerY, everyCell(), [&](double xp, double yp) { return a * (xp * xp - yp * yp) + 2.0 * b * xp * yp; });
+    addFunction(centerX, centerY, everyCell(),
+                [&](double xp, double yp) { return a * (xp * xp - yp * yp) + 2.0 * b * xp * yp; });
 }
 
 void PotentialField2D::addSoftenedRadial(float centerX, float centerY, float coupling, float softening)
@@ -530,7 +528,8 @@ void PotentialField2D::addSoftenedRadial(float centerX, float centerY, float cou
     const double g = coupling;
     const double s2 = square(softening);
     // The tail falls as 1/r and never rounds away on a grid: every cell.
-    addFunction(centerX, centerY, everyCell(), [&](double xp, double yp) { return g / std::sqrt(xp * xp + yp * yp + s2); });
+    addFunction(centerX, centerY, everyCell(),
+                [&](double xp, double yp) { return g / std::sqrt(xp * xp + yp * yp + s2); });
 }
 
 void PotentialField2D::addStandingWaveX(float period, float depth, float phase)
