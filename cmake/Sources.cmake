@@ -283,6 +283,7 @@ set(VXO_CORE_TEST_SOURCES
     MeasurementTest.cpp
     NormDriftTest.cpp
     ObservablesTest.cpp
+    PaintedGeometryTest.cpp
     PhaseRoundingTest.cpp
     PotentialField2DTest.cpp
     PotentialSceneTest.cpp
