@@ -1,4 +1,6 @@
 #include "core/ComplexField2D.h"
+#include "core/GaussianPacket2D.h"
+#include "core/SplitStepFourierSolver2D.h"
 #include "core/PotentialField2D.h"
 #include "core/Numeric.h"
 #include "common/TestSupport.h"
@@ -469,6 +471,71 @@ TEST(PotentialField2D, SmoothFieldsAddTheirFunction)
                 const double y = (j - 1.5) * 1.25 + 1.0;
                 EXPECT_NEAR(f.valueAt(i, j), row.value(x, y), 1e-5) << row.name << " at " << i << ", " << j;
             }
+    }
+}
+
+// Every strength a document or the form can hold (any finite float) paints a
+// finite potential: a term or a sum beyond the float range is held at the
+// largest float of its sign, and the split step then keeps the packet finite
+// (an infinite V made every phase, and one step later the field, NaN).
+TEST(PotentialField2D, SmoothPaintersHoldTheirSumsWithinTheFloatRange)
+{
+    const float largest = std::numeric_limits<float>::max();
+    struct Case {
+        const char* name;
+        std::function<void(PotentialField2D&)> paint;
+        float extreme; // the value the overflowing cells are held at
+    };
+    const Case cases[] = {
+        {"steep harmonic trap", [](PotentialField2D& f) { f.addHarmonic(0.0f, 0.0f, 0.0f, 1e37f, 1e37f); }, largest},
+        {"inverted harmonic trap", [](PotentialField2D& f) { f.addHarmonic(0.5f, 0.0f, 1.0f, -1e37f, 2.0f); },
+         -largest},
+        {"tall Gaussian on a filled grid",
+         [](PotentialField2D& f) {
+             f.fill(3e38f);
+             f.addGaussian(0.0f, 0.0f, 2.0f, 1.0f, 3e38f);
+         },
+         largest},
+        {"deep Gaussian on a filled grid",
+         [](PotentialField2D& f) {
+             f.fill(-3e38f);
+             f.addGaussian(1.0f, -1.0f, 1.0f, 3.0f, -3e38f);
+         },
+         -largest},
+        {"steep tilt", [](PotentialField2D& f) { f.addLinear(0.0f, 0.0f, 0.0f, 3e38f, 0.0f); }, largest},
+        {"steep quadrupole", [](PotentialField2D& f) { f.addQuadrupole(0.0f, 0.0f, 3e38f, 0.0f); }, largest},
+        {"sharp softened well", [](PotentialField2D& f) { f.addSoftenedRadial(0.0f, 0.0f, -3e38f, 0.01f); }, -largest},
+        {"deep standing wave on a filled grid",
+         [](PotentialField2D& f) {
+             f.fill(3e38f);
+             f.addStandingWaveX(4.0f, 3e38f, 0.0f);
+         },
+         largest},
+    };
+    for (const Case& c : cases) {
+        PotentialField2D f(64, 32, 0.3f, 0.45f);
+        c.paint(f);
+        for (const float v : f.values())
+            ASSERT_TRUE(std::isfinite(v)) << c.name;
+        EXPECT_EQ(c.extreme > 0.0f ? f.maxValue() : f.minValue(), c.extreme) << c.name;
+
+        ComplexField2D psi(64, 32, 0.3f, 0.45f);
+        vxo::GaussianPacket2D packet;
+        packet.x0 = -2.0f;
+        packet.sigma = 1.5f;
+        packet.px = 1.0f;
+        vxo::GaussianPacket2D::prepare(psi, packet);
+        vxo::SplitStepFourierSolver2D solver;
+        solver.configure(vxo::SplitStepParameters{});
+        for (int step = 0; step < 2; ++step)
+            solver.step(psi, f);
+        double norm = 0.0;
+        for (std::uint64_t c2 = 0; c2 < psi.size(); ++c2) {
+            const vxo::Complex a = psi.data()[c2];
+            ASSERT_TRUE(std::isfinite(a.real()) && std::isfinite(a.imag())) << c.name;
+            norm += std::norm(a);
+        }
+        EXPECT_NEAR(norm * 0.3 * 0.45, 1.0, 1e-3) << c.name << ": the step is unitary";
     }
 }
 
