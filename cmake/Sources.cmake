@@ -272,6 +272,7 @@ set(VXO_QT_TEST_SUPPORT_SOURCES
 
 # tests/core/
 set(VXO_CORE_TEST_SOURCES
+    BoundedPaintingTest.cpp
     ComplexField2DTest.cpp
     CurrentTest.cpp
     DensitySumsTest.cpp

@@ -73,13 +73,9 @@ constexpr double kInfinity = std::numeric_limits<double>::infinity();
 constexpr double kFaceNudgeX = 2e-3;
 constexpr double kFaceNudgeY = 1.236e-3;
 
-PotentialField2D::CellRange clipped(const PotentialField2D::CellRange& c, std::uint64_t nx, std::uint64_t ny)
-{
-    PotentialField2D::CellRange r{std::min(c.i0, nx), std::min(c.i1, nx), std::min(c.j0, ny), std::min(c.j1, ny)};
-    if (r.i0 >= r.i1 || r.j0 >= r.j1)
-        return PotentialField2D::CellRange{};
-    return r;
-}
+// a + b in single precision, held at the largest finite float of its sign
+// (written with min and max so that loops of it run on vector registers).
+inline float heldSum(float a, float b) { return std::min(std::max(a + b, -kLargest), kLargest); }
 
 // dst += scale * src over n cells, in single precision; a sum beyond the
 // float range is held at the largest finite float of its sign: overlapping
@@ -114,14 +110,14 @@ PotentialField2D::PotentialField2D(std::uint64_t nx, std::uint64_t ny, float dx,
 
 PotentialField2D::PotentialField2D(const PotentialField2D& other)
     : nx_(other.nx_), ny_(other.ny_), dx_(other.dx_), dy_(other.dy_), values_(other.values_),
-      revision_(other.revision_), identity_(freshIdentity()), lastChanged_(other.lastChanged_),
+      revision_(other.revision_), identity_(freshIdentity()), regionPainting_(other.regionPainting_),
       paintingEveryCell_(other.paintingEveryCell_)
 {
 }
 
 PotentialField2D::PotentialField2D(PotentialField2D&& other) noexcept
     : nx_(other.nx_), ny_(other.ny_), dx_(other.dx_), dy_(other.dy_), values_(std::move(other.values_)),
-      revision_(other.revision_), identity_(freshIdentity()), lastChanged_(other.lastChanged_),
+      revision_(other.revision_), identity_(freshIdentity()), regionPainting_(other.regionPainting_),
       paintingEveryCell_(other.paintingEveryCell_)
 {
     other.becomeEmptyAfterMove();
@@ -138,7 +134,7 @@ PotentialField2D& PotentialField2D::operator=(const PotentialField2D& other)
     dy_ = other.dy_;
     values_.swap(values);
     revision_ = other.revision_;
-    lastChanged_ = other.lastChanged_;
+    regionPainting_ = other.regionPainting_;
     paintingEveryCell_ = other.paintingEveryCell_;
     // A new content under the old identity could meet a cache entry of the
     // same revision number, so the target becomes a new identity.
@@ -156,7 +152,7 @@ PotentialField2D& PotentialField2D::operator=(PotentialField2D&& other) noexcept
     dy_ = other.dy_;
     values_ = std::move(other.values_);
     revision_ = other.revision_;
-    lastChanged_ = other.lastChanged_;
+    regionPainting_ = other.regionPainting_;
     paintingEveryCell_ = other.paintingEveryCell_;
     identity_ = freshIdentity();
     other.becomeEmptyAfterMove();
@@ -170,7 +166,6 @@ void PotentialField2D::becomeEmptyAfterMove()
     dx_ = 1.0f;
     dy_ = 1.0f;
     values_.clear();
-    lastChanged_ = everyCell();
     raiseRevision();
 }
 
@@ -183,7 +178,6 @@ void PotentialField2D::reset(std::uint64_t nx, std::uint64_t ny, float dx, float
     dx_ = dx;
     dy_ = dy;
     values_.swap(values);
-    lastChanged_ = everyCell();
     raiseRevision();
 }
 
@@ -223,37 +217,24 @@ float PotentialField2D::minValue() const { return extent().minimum; }
 
 float PotentialField2D::maxValue() const { return extent().maximum; }
 
-void PotentialField2D::clear() { clear(everyCell()); }
-
-void PotentialField2D::clear(const CellRange& cells)
+void PotentialField2D::clear()
 {
-    const CellRange c = clipped(cells, nx_, ny_);
-    for (std::uint64_t j = c.j0; j < c.j1; ++j)
-        std::fill(values_.begin() + j * nx_ + c.i0, values_.begin() + j * nx_ + c.i1, 0.0f);
-    lastChanged_ = c;
+    std::fill(values_.begin(), values_.end(), 0.0f);
     raiseRevision();
 }
 
 void PotentialField2D::fill(float value)
 {
     std::fill(values_.begin(), values_.end(), value);
-    lastChanged_ = everyCell();
     raiseRevision();
 }
 
-void PotentialField2D::accumulate(const PotentialField2D& other, float scale) { accumulate(other, scale, everyCell()); }
-
-void PotentialField2D::accumulate(const PotentialField2D& other, float scale, const CellRange& cells)
+void PotentialField2D::accumulate(const PotentialField2D& other, float scale)
 {
     requireFinite("accumulate", {{scale, "scale"}});
     if (!GridKey2D::of(*this).matches(other))
         fail("accumulate", "grid mismatch");
-    const CellRange c = clipped(cells, nx_, ny_);
-    for (std::uint64_t j = c.j0; j < c.j1; ++j) {
-        const std::uint64_t first = j * nx_ + c.i0;
-        addHeld(values_.data() + first, other.values_.data() + first, c.i1 - c.i0, scale);
-    }
-    lastChanged_ = c;
+    addHeld(values_.data(), other.values_.data(), values_.size(), scale);
     raiseRevision();
 }
 
@@ -284,6 +265,7 @@ void PotentialField2D::assignWhere(float value, const CellRange& cells, RowTest 
 {
     const double nudgeX = kFaceNudgeX * static_cast<double>(dx_);
     const double nudgeY = kFaceNudgeY * static_cast<double>(dy_);
+    const bool adding = regionPainting_ == RegionPainting::Add;
     for (std::uint64_t j = cells.j0; j < cells.j1; ++j) {
         const double y = yAt(j) + nudgeY;
         if (!rowSelected(y))
@@ -291,11 +273,21 @@ void PotentialField2D::assignWhere(float value, const CellRange& cells, RowTest 
         float* row = values_.data() + j * nx_;
         for (std::uint64_t i = cells.i0; i < cells.i1; ++i) {
             if (cellSelected(xAt(i) + nudgeX, y))
-                row[i] = value;
+                row[i] = adding ? heldSum(row[i], value) : value;
         }
     }
-    lastChanged_ = cells;
     raiseRevision();
+}
+
+void PotentialField2D::paintSpan(float value, std::uint64_t j, std::uint64_t first, std::uint64_t last)
+{
+    float* row = values_.data() + j * nx_;
+    if (regionPainting_ == RegionPainting::Assign) {
+        std::fill(row + first, row + last, value);
+        return;
+    }
+    for (std::uint64_t i = first; i < last; ++i)
+        row[i] = heldSum(row[i], value);
 }
 
 template <typename Function>
@@ -317,10 +309,9 @@ void PotentialField2D::addFunction(double centerX, double centerY, const CellRan
         float* row = values_.data() + j * nx_ + cells.i0;
         for (std::uint64_t i = 0; i < width; ++i) {
             const float term = static_cast<float>(std::min(std::max(f(xp[i], yp), -kLargestDouble), kLargestDouble));
-            row[i] = std::min(std::max(row[i] + term, -kLargest), kLargest);
+            row[i] = heldSum(row[i], term);
         }
     }
-    lastChanged_ = cells;
     raiseRevision();
 }
 
@@ -453,14 +444,25 @@ void PotentialField2D::addStadiumExterior(float centerX, float centerY, float wi
     const double halfStraight = static_cast<double>(width) * 0.5;
     const double r = radius;
     const double r2 = r * r;
+    const auto outside = [&](double x, double y) {
+        const double ax = std::abs(x - cx);
+        const double yp = y - cy;
+        const bool inside = ax <= halfStraight ? std::abs(yp) <= r : square(ax - halfStraight) + yp * yp <= r2;
+        return !inside;
+    };
+    // Beyond the stadium's box every cell is outside: those are painted
+    // without a test, and the test decides within the box.
+    const CellRange box = cellsAround(cx - halfStraight - r, cx + halfStraight + r, cy - r, cy + r);
+    for (std::uint64_t j = 0; j < ny_; ++j) {
+        if (j < box.j0 || j >= box.j1) {
+            paintSpan(value, j, 0, nx_);
+            continue;
+        }
+        paintSpan(value, j, 0, box.i0);
+        paintSpan(value, j, box.i1, nx_);
+    }
     assignWhere(
-        value, everyCell(), [](double) { return true; },
-        [&](double x, double y) {
-            const double ax = std::abs(x - cx);
-            const double yp = y - cy;
-            const bool inside = ax <= halfStraight ? std::abs(yp) <= r : square(ax - halfStraight) + yp * yp <= r2;
-            return !inside;
-        });
+        value, box, [](double) { return true; }, outside);
 }
 
 void PotentialField2D::addGaussian(float centerX, float centerY, float sigmaX, float sigmaY, float amplitude)
@@ -546,10 +548,9 @@ void PotentialField2D::addStandingWaveX(float period, float depth, float phase)
         const float v = static_cast<float>(d * c * c);
         for (std::uint64_t j = 0; j < ny_; ++j) {
             float& cell = values_[j * nx_ + i];
-            cell = std::min(std::max(cell + v, -kLargest), kLargest);
+            cell = heldSum(cell, v);
         }
     }
-    lastChanged_ = everyCell();
     raiseRevision();
 }
 

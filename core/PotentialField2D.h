@@ -36,12 +36,10 @@ class PotentialField2D {
 public:
     // One polygon vertex (x, y).
     using Vertex = std::pair<float, float>;
-    // Columns i0 <= i < i1 of the rows j0 <= j < j1.
-    struct CellRange {
-        std::uint64_t i0 = 0;
-        std::uint64_t i1 = 0;
-        std::uint64_t j0 = 0;
-        std::uint64_t j1 = 0;
+    // How region painters write their value into the cells they select.
+    enum class RegionPainting {
+        Assign, // the cell becomes the value
+        Add,    // the value is added, the sum held within the float range
     };
 
     PotentialField2D();
@@ -84,18 +82,16 @@ public:
     float maxValue() const;
 
     void clear();
-    // Zeros the given cells only (clipped to the grid).
-    void clear(const CellRange& cells);
     void fill(float value);
     // values += scale * other.values, cell by cell in single precision; a sum
     // beyond the float range is held at the largest finite float of its sign.
     void accumulate(const PotentialField2D& other, float scale);
-    // The same over the given cells only (clipped to the grid); same checks.
-    void accumulate(const PotentialField2D& other, float scale, const CellRange& cells);
 
-    // The cells the last change may have altered: a painter's own box, every
-    // cell after any other change.
-    const CellRange& lastChangedCells() const { return lastChanged_; }
+    // Assign by default. Adding gives what painting on a zeroed grid and
+    // accumulating it would give, cell for cell, without the second grid: the
+    // scene paints its objects straight into their sum this way.
+    void setRegionPainting(RegionPainting mode) { regionPainting_ = mode; }
+    RegionPainting regionPainting() const { return regionPainting_; }
     // Every painter visits every cell when set: the reference the bounded
     // painting is checked and measured against. Off by default; copies keep it.
     void setPaintingEveryCell(bool everyCell) { paintingEveryCell_ = everyCell; }
@@ -122,15 +118,24 @@ public:
     void addStandingWaveX(float period, float depth, float phase);
 
 private:
+    // Columns i0 <= i < i1 of the rows j0 <= j < j1.
+    struct CellRange {
+        std::uint64_t i0 = 0;
+        std::uint64_t i1 = 0;
+        std::uint64_t j0 = 0;
+        std::uint64_t j1 = 0;
+    };
     // The cells whose decision point (see assignWhere) may lie in the box
     // [xLow, xHigh] x [yLow, yHigh], with a cell of margin; every cell when
     // painting every cell.
     CellRange cellsAround(double xLow, double xHigh, double yLow, double yHigh) const;
     CellRange everyCell() const { return CellRange{0, nx_, 0, ny_}; }
-    // Sets the cells of the range whose row passes rowSelected(y) and whose
-    // decision point passes cellSelected(x, y) to value.
+    // Paints value (see RegionPainting) into the cells of the range whose row
+    // passes rowSelected(y) and whose decision point passes cellSelected(x, y).
     template <typename RowTest, typename CellTest>
     void assignWhere(float value, const CellRange& cells, RowTest rowSelected, CellTest cellSelected);
+    // Paints value into the cells [first, last) of row j, all selected.
+    void paintSpan(float value, std::uint64_t j, std::uint64_t first, std::uint64_t last);
     // Adds f(x', y') with x' = x - centerX, y' = y - centerY to the cells of
     // the range, held within the float range.
     template <typename Function>
@@ -155,7 +160,7 @@ private:
     std::vector<float> values_;
     std::uint64_t revision_ = 0;
     std::uint64_t identity_ = 0;
-    CellRange lastChanged_;
+    RegionPainting regionPainting_ = RegionPainting::Assign;
     bool paintingEveryCell_ = false;
     // A copy or an assignment draws a new identity, which drops the entry.
     mutable Extent extent_;

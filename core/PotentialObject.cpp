@@ -80,12 +80,6 @@ bool PotentialObject::isValid(const PotentialObject& o)
     return false; // a stored kind above 11
 }
 
-bool PotentialObject::isAdditive(PotentialObjectKind kind)
-{
-    return kind == PotentialObjectKind::Gaussian || kind == PotentialObjectKind::Harmonic ||
-           kind == PotentialObjectKind::Linear || kind == PotentialObjectKind::SoftenedRadial;
-}
-
 void PotentialObject::applyTo(const PotentialObject& o, PotentialField2D& field)
 {
     switch (o.kind) {

@@ -65,11 +65,6 @@ struct PotentialObject {
     // Paints the object into the field with the painter of its kind; nothing
     // for None or an unknown kind. Painter exceptions propagate.
     static void applyTo(const PotentialObject& object, PotentialField2D& field);
-
-    // Gaussian, Harmonic, Linear and SoftenedRadial: their painters add
-    // rather than assign, so painting them straight into a sum is the same
-    // as painting them apart and adding.
-    static bool isAdditive(PotentialObjectKind kind);
 };
 
 } // namespace vxo

@@ -1,0 +1,174 @@
+// Painters visit only the cells they can change, and the scene paints its
+// objects straight into their sum: both give, bit for bit, what painting every
+// cell and summing objects painted apart on a zeroed grid give.
+
+#include "core/PotentialField2D.h"
+#include "core/PotentialObject.h"
+#include "core/PotentialScene.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+using vxo::PotentialField2D;
+using vxo::PotentialObject;
+using vxo::PotentialObjectKind;
+using vxo::PotentialScene;
+
+namespace {
+
+// Cells of 0.07 x 0.11 on 320 x 192 cells: x in [-11.2, 11.2], y in [-10.56, 10.56].
+PotentialField2D boundedGrid() { return PotentialField2D(320, 192, 0.07f, 0.11f); }
+
+bool sameBits(const PotentialField2D& a, const PotentialField2D& b)
+{
+    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(float)) == 0;
+}
+
+PotentialObject objectOf(PotentialObjectKind kind, float value, float x, float y)
+{
+    PotentialObject o;
+    o.kind = kind;
+    o.value = value;
+    o.centerX = x;
+    o.centerY = y;
+    return o;
+}
+
+// Objects of every kind, well inside the grid, across its edges and beyond
+// it, small and large, Gaussians of every strength (whose tails round to zero
+// at different distances).
+std::vector<PotentialObject> objectsOfEveryKind()
+{
+    std::vector<PotentialObject> objects;
+    auto add = [&objects](PotentialObject o) { objects.push_back(o); };
+    for (const float x : {0.13f, -10.9f, 30.0f}) {
+        PotentialObject r = objectOf(PotentialObjectKind::Rectangle, 5.0f, x, -0.37f);
+        r.width = 1.73f;
+        r.height = 0.91f;
+        add(r);
+        PotentialObject c = objectOf(PotentialObjectKind::Circle, -2.5f, x, 10.3f);
+        c.radius = 1.21f;
+        add(c);
+        PotentialObject b = objectOf(PotentialObjectKind::Barrier, 4.5f, x + 0.41f, 0.0f);
+        b.length = 7.3f;
+        b.thickness = 0.64f;
+        add(b);
+        PotentialObject s = objectOf(PotentialObjectKind::SingleSlit, 50.0f, x, 1.1f);
+        s.wallWidth = 0.32f;
+        s.slitHeight = 0.7f;
+        add(s);
+        PotentialObject d = objectOf(PotentialObjectKind::DoubleSlit, 50.0f, x - 0.3f, -0.9f);
+        d.wallWidth = 0.32f;
+        d.slitHeight = 0.7f;
+        d.slitSeparation = 2.2f;
+        add(d);
+        PotentialObject w = objectOf(PotentialObjectKind::PolygonWedge, 7.0f, x, 3.3f);
+        w.width = 2.9f;
+        w.height = 1.7f;
+        add(w);
+        PotentialObject st = objectOf(PotentialObjectKind::StadiumExterior, 120.0f, x, -1.0f);
+        st.width = 3.1f;
+        st.radius = 2.3f;
+        add(st);
+        PotentialObject sr = objectOf(PotentialObjectKind::SoftenedRadial, -1.5f, x, 2.0f);
+        sr.softening = 0.4f;
+        add(sr);
+        PotentialObject h = objectOf(PotentialObjectKind::Harmonic, 0.5f, x, 0.0f);
+        h.curvatureX = 0.3f;
+        h.curvatureY = -0.7f;
+        add(h);
+        PotentialObject l = objectOf(PotentialObjectKind::Linear, 1.0f, x, 0.0f);
+        l.slopeX = 0.2f;
+        l.slopeY = -0.4f;
+        add(l);
+        for (const float amplitude : {1e-30f, -6.0f, 3e38f}) {
+            PotentialObject g = objectOf(PotentialObjectKind::Gaussian, amplitude, x, -4.0f);
+            g.sigmaX = 0.35f;
+            g.sigmaY = 0.8f;
+            add(g);
+        }
+    }
+    return objects;
+}
+
+std::string described(const PotentialObject& o)
+{
+    return "kind " + std::to_string(static_cast<int>(o.kind)) + " value " + std::to_string(o.value) + " at " +
+           std::to_string(o.centerX);
+}
+
+TEST(BoundedPainting, EveryPainterAgreesWithPaintingEveryCell)
+{
+    // On zeros, where the faintest tail shows, and over a background with
+    // content (assignment overwrites it, smooth fields add to it), in both
+    // region modes.
+    for (const auto mode : {PotentialField2D::RegionPainting::Assign, PotentialField2D::RegionPainting::Add}) {
+        for (const PotentialObject& o : objectsOfEveryKind()) {
+            for (const float slope : {0.0f, 0.25f}) {
+                PotentialField2D bounded = boundedGrid();
+                if (slope != 0.0f)
+                    bounded.addLinear(0.0f, 0.0f, 1.0f, slope, 0.5f);
+                PotentialField2D everyCell = bounded;
+                everyCell.setPaintingEveryCell(true);
+                bounded.setRegionPainting(mode);
+                everyCell.setRegionPainting(mode);
+                PotentialObject::applyTo(o, bounded);
+                PotentialObject::applyTo(o, everyCell);
+                EXPECT_TRUE(sameBits(bounded, everyCell)) << described(o);
+                EXPECT_EQ(bounded.revision(), everyCell.revision()) << described(o);
+            }
+        }
+    }
+}
+
+// Adding a region's value gives what painting it on a zeroed grid and
+// accumulating that grid gives, near the float limit included.
+TEST(BoundedPainting, AddingARegionIsAccumulatingItPaintedApart)
+{
+    for (const float background : {0.0f, -3.5f, 3e38f, -3e38f}) {
+        for (const float value : {2.0f, -0.0f, 3e38f, -3e38f}) {
+            PotentialField2D apart = boundedGrid();
+            apart.fill(background);
+            PotentialField2D scratch = boundedGrid();
+            scratch.addCircle(0.4f, -0.2f, 3.3f, value);
+            apart.accumulate(scratch, 1.0f);
+
+            PotentialField2D straight = boundedGrid();
+            straight.fill(background);
+            straight.setRegionPainting(PotentialField2D::RegionPainting::Add);
+            straight.addCircle(0.4f, -0.2f, 3.3f, value);
+            EXPECT_TRUE(sameBits(apart, straight)) << "value " << value << " over " << background;
+        }
+    }
+}
+
+TEST(BoundedPainting, SceneBuiltStraightIsTheSceneBuiltOnAScratchGrid)
+{
+    PotentialScene scene;
+    const std::vector<PotentialObject> objects = objectsOfEveryKind();
+    for (const PotentialObject& o : objects)
+        ASSERT_NE(scene.add(o), 0u) << described(o);
+    PotentialObject off = objects.front();
+    off.enabled = false;
+    off.value = 1e3f;
+    scene.add(off);
+
+    PotentialField2D straight = boundedGrid();
+    PotentialField2D reference = boundedGrid();
+    reference.setPaintingEveryCell(true);
+    const std::uint64_t before = straight.revision();
+    scene.buildPotential(straight);
+    scene.buildPotential(reference);
+    EXPECT_TRUE(sameBits(straight, reference));
+    EXPECT_EQ(straight.revision(), before + 1 + objects.size()) << "one for the clear, one per object painted";
+    EXPECT_EQ(straight.regionPainting(), PotentialField2D::RegionPainting::Assign) << "the field's own mode is kept";
+    for (const float v : straight.values())
+        ASSERT_TRUE(std::isfinite(v));
+}
+
+} // namespace
