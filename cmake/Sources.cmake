@@ -468,6 +468,7 @@ set(VXO_BENCH_SOURCES
     MagneticStepBench.cpp
     MainWindowTickBench.cpp
     PlotCarpetBench.cpp
+    PotentialSceneBench.cpp
     SplitStepBench.cpp
     main.cpp
 )

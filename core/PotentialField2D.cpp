@@ -73,18 +73,30 @@ constexpr double kInfinity = std::numeric_limits<double>::infinity();
 constexpr double kFaceNudgeX = 2e-3;
 constexpr double kFaceNudgeY = 1.236e-3;
 
-// a + b in single precision, held at the largest finite float of its sign
-// (written with min and max so that loops of it run on vector registers).
+// a + b in single precision, held at the largest finite float of its sign.
 inline float heldSum(float a, float b) { return std::min(std::max(a + b, -kLargest), kLargest); }
 
-// dst += scale * src over n cells, in single precision; a sum beyond the
-// float range is held at the largest finite float of its sign: overlapping
-// walls near the limit stay walls rather than become infinite, which would
-// turn every phase of the step into NaN. Such sums are rare, so a first pass
-// looks for one (an int flag, which the compiler vectorises) and only then
-// are the cells clamped.
+// dst += scale * src over n cells (dst += scale where src is null), in single
+// precision; a sum beyond the float range is held at the largest finite float
+// of its sign: overlapping walls near the limit stay walls rather than become
+// infinite, which would turn every phase of the step into NaN. Such sums are
+// rare, so a first pass looks for one (an int flag, which the compiler
+// vectorises) and only then are the cells clamped.
 void addHeld(float* dst, const float* src, std::uint64_t n, float scale)
 {
+    if (src == nullptr) {
+        int beyond = 0;
+        for (std::uint64_t c = 0; c < n; ++c)
+            beyond |= !(std::fabs(dst[c] + scale) <= kLargest);
+        if (beyond == 0) {
+            for (std::uint64_t c = 0; c < n; ++c)
+                dst[c] += scale;
+        } else {
+            for (std::uint64_t c = 0; c < n; ++c)
+                dst[c] = heldSum(dst[c], scale);
+        }
+        return;
+    }
     int beyond = 0;
     for (std::uint64_t c = 0; c < n; ++c)
         beyond |= !(std::fabs(dst[c] + scale * src[c]) <= kLargest);
@@ -286,8 +298,7 @@ void PotentialField2D::paintSpan(float value, std::uint64_t j, std::uint64_t fir
         std::fill(row + first, row + last, value);
         return;
     }
-    for (std::uint64_t i = first; i < last; ++i)
-        row[i] = heldSum(row[i], value);
+    addHeld(row + first, nullptr, last - first, value);
 }
 
 template <typename Function>
@@ -300,16 +311,28 @@ void PotentialField2D::addFunction(double centerX, double centerY, const CellRan
     for (std::uint64_t i = 0; i < width; ++i)
         offsets[i] = xAt(cells.i0 + i) - centerX;
     const double* xp = offsets.data();
-    // A term beyond the float range is held at the largest float of its
-    // sign, and so is the sum: a steep trap or a tall bump on a filled grid
-    // stays a finite wall instead of an infinity that turns the step's
-    // phases into NaN.
+    // A term or a sum beyond the float range is held at the largest float of
+    // its sign: a steep trap or a tall bump on a filled grid stays a finite
+    // wall instead of an infinity that turns the step's phases into NaN. Such
+    // rows are rare, so a row is first summed aside with a flag (both run on
+    // vector registers) and summed again with the bounds only when flagged.
+    std::vector<float> sums(width);
+    float* sum = sums.data();
     for (std::uint64_t j = cells.j0; j < cells.j1; ++j) {
         const double yp = yAt(j) - centerY;
         float* row = values_.data() + j * nx_ + cells.i0;
+        int beyond = 0;
         for (std::uint64_t i = 0; i < width; ++i) {
-            const float term = static_cast<float>(std::min(std::max(f(xp[i], yp), -kLargestDouble), kLargestDouble));
-            row[i] = heldSum(row[i], term);
+            sum[i] = row[i] + static_cast<float>(f(xp[i], yp));
+            beyond |= !(std::fabs(sum[i]) <= kLargest);
+        }
+        if (beyond == 0) {
+            std::copy(sum, sum + width, row);
+            continue;
+        }
+        for (std::uint64_t i = 0; i < width; ++i) {
+            const double term = std::min(std::max(f(xp[i], yp), -kLargestDouble), kLargestDouble);
+            row[i] = heldSum(row[i], static_cast<float>(term));
         }
     }
     raiseRevision();
