@@ -76,27 +76,14 @@ constexpr double kFaceNudgeY = 1.236e-3;
 // a + b in single precision, held at the largest finite float of its sign.
 inline float heldSum(float a, float b) { return std::min(std::max(a + b, -kLargest), kLargest); }
 
-// dst += scale * src over n cells (dst += scale where src is null), in single
-// precision; a sum beyond the float range is held at the largest finite float
-// of its sign: overlapping walls near the limit stay walls rather than become
-// infinite, which would turn every phase of the step into NaN. Such sums are
-// rare, so a first pass looks for one (an int flag, which the compiler
-// vectorises) and only then are the cells clamped.
+// dst += scale * src over n cells in single precision; a sum beyond the
+// float range is held at the largest finite float of its sign: overlapping
+// walls near the limit stay walls rather than become infinite, which would
+// turn every phase of the step into NaN. Such sums are rare, so a first pass
+// looks for one (an int flag, which the compiler vectorises) and only then
+// are the cells clamped.
 void addHeld(float* dst, const float* src, std::uint64_t n, float scale)
 {
-    if (src == nullptr) {
-        int beyond = 0;
-        for (std::uint64_t c = 0; c < n; ++c)
-            beyond |= !(std::fabs(dst[c] + scale) <= kLargest);
-        if (beyond == 0) {
-            for (std::uint64_t c = 0; c < n; ++c)
-                dst[c] += scale;
-        } else {
-            for (std::uint64_t c = 0; c < n; ++c)
-                dst[c] = heldSum(dst[c], scale);
-        }
-        return;
-    }
     int beyond = 0;
     for (std::uint64_t c = 0; c < n; ++c)
         beyond |= !(std::fabs(dst[c] + scale * src[c]) <= kLargest);
@@ -108,6 +95,21 @@ void addHeld(float* dst, const float* src, std::uint64_t n, float scale)
             const float term = std::clamp(scale * src[c], -kLargest, kLargest);
             dst[c] = std::clamp(dst[c] + term, -kLargest, kLargest);
         }
+    }
+}
+
+// dst += value over n cells, held the same way.
+void addHeld(float* dst, std::uint64_t n, float value)
+{
+    int beyond = 0;
+    for (std::uint64_t c = 0; c < n; ++c)
+        beyond |= !(std::fabs(dst[c] + value) <= kLargest);
+    if (beyond == 0) {
+        for (std::uint64_t c = 0; c < n; ++c)
+            dst[c] += value;
+    } else {
+        for (std::uint64_t c = 0; c < n; ++c)
+            dst[c] = heldSum(dst[c], value);
     }
 }
 
@@ -298,7 +300,7 @@ void PotentialField2D::paintSpan(float value, std::uint64_t j, std::uint64_t fir
         std::fill(row + first, row + last, value);
         return;
     }
-    addHeld(row + first, nullptr, last - first, value);
+    addHeld(row + first, last - first, value);
 }
 
 template <typename Function>
@@ -378,8 +380,8 @@ void PotentialField2D::addBarrier(float x1, float y1, float x2, float y2, float 
     const double ey = static_cast<double>(y2) - ay;
     const double length2 = ex * ex + ey * ey;
     const bool segment = length2 > 2.220446049250313e-16;
-    const double reach2 = square(static_cast<double>(thickness) * 0.5);
     const double reach = static_cast<double>(thickness) * 0.5;
+    const double reach2 = square(reach);
     const CellRange cells = cellsAround(std::min(ax, ax + ex) - reach, std::max(ax, ax + ex) + reach,
                                         std::min(ay, ay + ey) - reach, std::max(ay, ay + ey) + reach);
     assignWhere(

@@ -22,7 +22,9 @@ class ComplexField2D;
 //
 // Each painter visits only the cells it can change: a region painter the box
 // around its shape, a Gaussian the box beyond which its terms round to zero
-// in single precision; the fields agree bit for bit with visiting every cell.
+// in single precision; the fields agree bit for bit with visiting every cell
+// (but that a cell holding -0 keeps its sign where a Gaussian's +0 would have
+// made it +0).
 //
 // Caches derived from a potential (phase tables, textures) are keyed to the
 // pair (identity(), revision()):

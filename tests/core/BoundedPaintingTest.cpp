@@ -5,6 +5,7 @@
 #include "core/PotentialField2D.h"
 #include "core/PotentialObject.h"
 #include "core/PotentialScene.h"
+#include "experiments/PresetScenes.h"
 
 #include <gtest/gtest.h>
 
@@ -18,6 +19,7 @@ using vxo::PotentialField2D;
 using vxo::PotentialObject;
 using vxo::PotentialObjectKind;
 using vxo::PotentialScene;
+using vxo::test::placedObject;
 
 namespace {
 
@@ -29,16 +31,6 @@ bool sameBits(const PotentialField2D& a, const PotentialField2D& b)
     return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(float)) == 0;
 }
 
-PotentialObject objectOf(PotentialObjectKind kind, float value, float x, float y)
-{
-    PotentialObject o;
-    o.kind = kind;
-    o.value = value;
-    o.centerX = x;
-    o.centerY = y;
-    return o;
-}
-
 // Objects of every kind, well inside the grid, across its edges and beyond
 // it, small and large, Gaussians of every strength (whose tails round to zero
 // at different distances).
@@ -47,47 +39,47 @@ std::vector<PotentialObject> objectsOfEveryKind()
     std::vector<PotentialObject> objects;
     auto add = [&objects](PotentialObject o) { objects.push_back(o); };
     for (const float x : {0.13f, -10.9f, 30.0f}) {
-        PotentialObject r = objectOf(PotentialObjectKind::Rectangle, 5.0f, x, -0.37f);
+        PotentialObject r = placedObject(PotentialObjectKind::Rectangle, 5.0f, x, -0.37f);
         r.width = 1.73f;
         r.height = 0.91f;
         add(r);
-        PotentialObject c = objectOf(PotentialObjectKind::Circle, -2.5f, x, 10.3f);
+        PotentialObject c = placedObject(PotentialObjectKind::Circle, -2.5f, x, 10.3f);
         c.radius = 1.21f;
         add(c);
-        PotentialObject b = objectOf(PotentialObjectKind::Barrier, 4.5f, x + 0.41f, 0.0f);
+        PotentialObject b = placedObject(PotentialObjectKind::Barrier, 4.5f, x + 0.41f, 0.0f);
         b.length = 7.3f;
         b.thickness = 0.64f;
         add(b);
-        PotentialObject s = objectOf(PotentialObjectKind::SingleSlit, 50.0f, x, 1.1f);
+        PotentialObject s = placedObject(PotentialObjectKind::SingleSlit, 50.0f, x, 1.1f);
         s.wallWidth = 0.32f;
         s.slitHeight = 0.7f;
         add(s);
-        PotentialObject d = objectOf(PotentialObjectKind::DoubleSlit, 50.0f, x - 0.3f, -0.9f);
+        PotentialObject d = placedObject(PotentialObjectKind::DoubleSlit, 50.0f, x - 0.3f, -0.9f);
         d.wallWidth = 0.32f;
         d.slitHeight = 0.7f;
         d.slitSeparation = 2.2f;
         add(d);
-        PotentialObject w = objectOf(PotentialObjectKind::PolygonWedge, 7.0f, x, 3.3f);
+        PotentialObject w = placedObject(PotentialObjectKind::PolygonWedge, 7.0f, x, 3.3f);
         w.width = 2.9f;
         w.height = 1.7f;
         add(w);
-        PotentialObject st = objectOf(PotentialObjectKind::StadiumExterior, 120.0f, x, -1.0f);
+        PotentialObject st = placedObject(PotentialObjectKind::StadiumExterior, 120.0f, x, -1.0f);
         st.width = 3.1f;
         st.radius = 2.3f;
         add(st);
-        PotentialObject sr = objectOf(PotentialObjectKind::SoftenedRadial, -1.5f, x, 2.0f);
+        PotentialObject sr = placedObject(PotentialObjectKind::SoftenedRadial, -1.5f, x, 2.0f);
         sr.softening = 0.4f;
         add(sr);
-        PotentialObject h = objectOf(PotentialObjectKind::Harmonic, 0.5f, x, 0.0f);
+        PotentialObject h = placedObject(PotentialObjectKind::Harmonic, 0.5f, x, 0.0f);
         h.curvatureX = 0.3f;
         h.curvatureY = -0.7f;
         add(h);
-        PotentialObject l = objectOf(PotentialObjectKind::Linear, 1.0f, x, 0.0f);
+        PotentialObject l = placedObject(PotentialObjectKind::Linear, 1.0f, x, 0.0f);
         l.slopeX = 0.2f;
         l.slopeY = -0.4f;
         add(l);
         for (const float amplitude : {1e-30f, -6.0f, 3e38f}) {
-            PotentialObject g = objectOf(PotentialObjectKind::Gaussian, amplitude, x, -4.0f);
+            PotentialObject g = placedObject(PotentialObjectKind::Gaussian, amplitude, x, -4.0f);
             g.sigmaX = 0.35f;
             g.sigmaY = 0.8f;
             add(g);
