@@ -37,6 +37,8 @@ set(VXO_CORE_SOURCES
     ProbabilityStreamlines2D.cpp
     RegionProbabilities.cpp
     SimulationDomain2D.cpp
+    SoftenedRadialRows.cpp
+    SoftenedRadialRowsAvx2.cpp
     SpectralEnergy2D.cpp
     SplitStepFourierSolver2D.cpp
     SquareBarrier1D.cpp

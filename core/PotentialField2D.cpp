@@ -3,6 +3,7 @@
 #include "core/ComplexField2D.h"
 #include "core/GridKey2D.h"
 #include "core/Numeric.h"
+#include "core/SoftenedRadialRows.h"
 
 #include <algorithm>
 #include <atomic>
@@ -306,6 +307,20 @@ void PotentialField2D::paintSpan(float value, std::uint64_t j, std::uint64_t fir
 template <typename Function>
 void PotentialField2D::addFunction(double centerX, double centerY, const CellRange& cells, Function f)
 {
+    addFunction(centerX, centerY, cells, f,
+                [&f](const float* row, const double* xp, double yp, std::uint64_t count, float* sum) {
+                    int beyond = 0;
+                    for (std::uint64_t i = 0; i < count; ++i) {
+                        sum[i] = row[i] + static_cast<float>(f(xp[i], yp));
+                        beyond |= !(std::fabs(sum[i]) <= kLargest);
+                    }
+                    return beyond;
+                });
+}
+
+template <typename Function, typename RowSum>
+void PotentialField2D::addFunction(double centerX, double centerY, const CellRange& cells, Function f, RowSum sumRow)
+{
     // The offsets along x once for all rows (the same values the cells would
     // compute); the row loop is then calls-free and runs on vector registers.
     const std::uint64_t width = cells.i1 - cells.i0;
@@ -323,12 +338,7 @@ void PotentialField2D::addFunction(double centerX, double centerY, const CellRan
     for (std::uint64_t j = cells.j0; j < cells.j1; ++j) {
         const double yp = yAt(j) - centerY;
         float* row = values_.data() + j * nx_ + cells.i0;
-        int beyond = 0;
-        for (std::uint64_t i = 0; i < width; ++i) {
-            sum[i] = row[i] + static_cast<float>(f(xp[i], yp));
-            beyond |= !(std::fabs(sum[i]) <= kLargest);
-        }
-        if (beyond == 0) {
+        if (sumRow(row, xp, yp, width, sum) == 0) {
             std::copy(sum, sum + width, row);
             continue;
         }
@@ -554,9 +564,14 @@ void PotentialField2D::addSoftenedRadial(float centerX, float centerY, float cou
     // softening length.
     const double g = coupling;
     const double s2 = square(softening);
-    // The tail falls as 1/r and never rounds away on a grid: every cell.
-    addFunction(centerX, centerY, everyCell(),
-                [&](double xp, double yp) { return g / std::sqrt(xp * xp + yp * yp + s2); });
+    // The tail falls as 1/r and never rounds away on a grid: every cell, on
+    // the widest vectors the processor has.
+    const fft2d::Path path = fft2d::bestPath();
+    addFunction(
+        centerX, centerY, everyCell(), [&](double xp, double yp) { return g / std::sqrt(xp * xp + yp * yp + s2); },
+        [&](const float* row, const double* xp, double yp, std::uint64_t count, float* sum) {
+            return radial::sumRow(path, row, xp, yp, g, s2, count, sum);
+        });
 }
 
 void PotentialField2D::addStandingWaveX(float period, float depth, float phase)

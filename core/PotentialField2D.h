@@ -139,7 +139,11 @@ private:
     // Paints value into the cells [first, last) of row j, all selected.
     void paintSpan(float value, std::uint64_t j, std::uint64_t first, std::uint64_t last);
     // Adds f(x', y') with x' = x - centerX, y' = y - centerY to the cells of
-    // the range, held within the float range.
+    // the range, held within the float range. sumRow(row, xp, yp, count, sum)
+    // writes row + f into sum for one row (xp the offsets x') and says whether
+    // a sum left the float range; the plain one loops over f.
+    template <typename Function, typename RowSum>
+    void addFunction(double centerX, double centerY, const CellRange& cells, Function f, RowSum sumRow);
     template <typename Function>
     void addFunction(double centerX, double centerY, const CellRange& cells, Function f);
     void raiseRevision() { revision_ = nextRevision(revision_); }

@@ -5,6 +5,7 @@
 #include "core/PotentialField2D.h"
 #include "core/PotentialObject.h"
 #include "core/PotentialScene.h"
+#include "core/SoftenedRadialRows.h"
 #include "experiments/PresetScenes.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -161,6 +163,44 @@ TEST(BoundedPainting, SceneBuiltStraightIsTheSceneBuiltOnAScratchGrid)
     EXPECT_EQ(straight.regionPainting(), PotentialField2D::RegionPainting::Assign) << "the field's own mode is kept";
     for (const float v : straight.values())
         ASSERT_TRUE(std::isfinite(v));
+}
+
+// Every instruction set the processor has computes each softened well's row
+// as the double expression rounded once, bit for bit, tails of rows whose
+// length is no multiple of the vector included, and flags a sum beyond the
+// float range.
+TEST(BoundedPainting, SoftenedRadialRowsAgreeOnEveryInstructionSet)
+{
+    constexpr std::size_t kCount = 1027;
+    std::vector<double> xp(kCount);
+    std::vector<float> row(kCount);
+    for (std::size_t i = 0; i < kCount; ++i) {
+        xp[i] = (static_cast<double>(i) - 600.3) * 0.037;
+        row[i] = static_cast<float>(std::sin(0.1 * static_cast<double>(i)));
+    }
+    struct Well {
+        double g;
+        double s2;
+        double yp;
+        bool beyond;
+    };
+    const Well wells[] = {{-1.5, 0.25, 0.3, false}, {7.0, 1e-6, 0.0, false}, {3e38, 0.01, 0.2, true}};
+    for (const auto path : {vxo::fft2d::Path::Portable, vxo::fft2d::Path::Sse2, vxo::fft2d::Path::Avx2}) {
+        if (!vxo::fft2d::isAvailable(path))
+            continue;
+        for (const Well& w : wells) {
+            std::vector<float> sum(kCount);
+            const int beyond = vxo::radial::sumRow(path, row.data(), xp.data(), w.yp, w.g, w.s2, kCount, sum.data());
+            EXPECT_EQ(beyond != 0, w.beyond) << "path " << static_cast<int>(path) << " g " << w.g;
+            if (w.beyond)
+                continue;
+            for (std::size_t i = 0; i < kCount; ++i) {
+                const float expected = row[i] + static_cast<float>(w.g / std::sqrt(xp[i] * xp[i] + w.yp * w.yp + w.s2));
+                ASSERT_EQ(std::memcmp(&sum[i], &expected, sizeof(float)), 0)
+                    << "path " << static_cast<int>(path) << " g " << w.g << " cell " << i;
+            }
+        }
+    }
 }
 
 } // namespace
