@@ -28,7 +28,7 @@ namespace {
 // Cells of 0.07 x 0.11 on 320 x 192 cells: x in [-11.2, 11.2], y in [-10.56, 10.56].
 PotentialField2D boundedGrid() { return PotentialField2D(320, 192, 0.07f, 0.11f); }
 
-bool sameBits(const PotentialField2D& a, const PotentialField2D& b)
+bool boundedSameBits(const PotentialField2D& a, const PotentialField2D& b)
 {
     return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(float)) == 0;
 }
@@ -36,7 +36,7 @@ bool sameBits(const PotentialField2D& a, const PotentialField2D& b)
 // Objects of every kind, well inside the grid, across its edges and beyond
 // it, small and large, Gaussians of every strength (whose tails round to zero
 // at different distances).
-std::vector<PotentialObject> objectsOfEveryKind()
+std::vector<PotentialObject> boundedObjectsOfEveryKind()
 {
     std::vector<PotentialObject> objects;
     auto add = [&objects](PotentialObject o) { objects.push_back(o); };
@@ -90,7 +90,7 @@ std::vector<PotentialObject> objectsOfEveryKind()
     return objects;
 }
 
-std::string described(const PotentialObject& o)
+std::string boundedDescribed(const PotentialObject& o)
 {
     return "kind " + std::to_string(static_cast<int>(o.kind)) + " value " + std::to_string(o.value) + " at " +
            std::to_string(o.centerX);
@@ -102,7 +102,7 @@ TEST(BoundedPainting, EveryPainterAgreesWithPaintingEveryCell)
     // content (assignment overwrites it, smooth fields add to it), in both
     // region modes.
     for (const auto mode : {PotentialField2D::RegionPainting::Assign, PotentialField2D::RegionPainting::Add}) {
-        for (const PotentialObject& o : objectsOfEveryKind()) {
+        for (const PotentialObject& o : boundedObjectsOfEveryKind()) {
             for (const float slope : {0.0f, 0.25f}) {
                 PotentialField2D bounded = boundedGrid();
                 if (slope != 0.0f)
@@ -113,8 +113,8 @@ TEST(BoundedPainting, EveryPainterAgreesWithPaintingEveryCell)
                 everyCell.setRegionPainting(mode);
                 PotentialObject::applyTo(o, bounded);
                 PotentialObject::applyTo(o, everyCell);
-                EXPECT_TRUE(sameBits(bounded, everyCell)) << described(o);
-                EXPECT_EQ(bounded.revision(), everyCell.revision()) << described(o);
+                EXPECT_TRUE(boundedSameBits(bounded, everyCell)) << boundedDescribed(o);
+                EXPECT_EQ(bounded.revision(), everyCell.revision()) << boundedDescribed(o);
             }
         }
     }
@@ -136,7 +136,7 @@ TEST(BoundedPainting, AddingARegionIsAccumulatingItPaintedApart)
             straight.fill(background);
             straight.setRegionPainting(PotentialField2D::RegionPainting::Add);
             straight.addCircle(0.4f, -0.2f, 3.3f, value);
-            EXPECT_TRUE(sameBits(apart, straight)) << "value " << value << " over " << background;
+            EXPECT_TRUE(boundedSameBits(apart, straight)) << "value " << value << " over " << background;
         }
     }
 }
@@ -144,9 +144,9 @@ TEST(BoundedPainting, AddingARegionIsAccumulatingItPaintedApart)
 TEST(BoundedPainting, SceneBuiltStraightIsTheSceneBuiltOnAScratchGrid)
 {
     PotentialScene scene;
-    const std::vector<PotentialObject> objects = objectsOfEveryKind();
+    const std::vector<PotentialObject> objects = boundedObjectsOfEveryKind();
     for (const PotentialObject& o : objects)
-        ASSERT_NE(scene.add(o), 0u) << described(o);
+        ASSERT_NE(scene.add(o), 0u) << boundedDescribed(o);
     PotentialObject off = objects.front();
     off.enabled = false;
     off.value = 1e3f;
@@ -158,7 +158,7 @@ TEST(BoundedPainting, SceneBuiltStraightIsTheSceneBuiltOnAScratchGrid)
     const std::uint64_t before = straight.revision();
     scene.buildPotential(straight);
     scene.buildPotential(reference);
-    EXPECT_TRUE(sameBits(straight, reference));
+    EXPECT_TRUE(boundedSameBits(straight, reference));
     EXPECT_EQ(straight.revision(), before + 1 + objects.size()) << "one for the clear, one per object painted";
     EXPECT_EQ(straight.regionPainting(), PotentialField2D::RegionPainting::Assign) << "the field's own mode is kept";
     for (const float v : straight.values())
@@ -171,30 +171,31 @@ TEST(BoundedPainting, SceneBuiltStraightIsTheSceneBuiltOnAScratchGrid)
 // float range.
 TEST(BoundedPainting, SoftenedRadialRowsAgreeOnEveryInstructionSet)
 {
-    constexpr std::size_t kCount = 1027;
-    std::vector<double> xp(kCount);
-    std::vector<float> row(kCount);
-    for (std::size_t i = 0; i < kCount; ++i) {
+    constexpr std::size_t kRadialRowCells = 1027;
+    std::vector<double> xp(kRadialRowCells);
+    std::vector<float> row(kRadialRowCells);
+    for (std::size_t i = 0; i < kRadialRowCells; ++i) {
         xp[i] = (static_cast<double>(i) - 600.3) * 0.037;
         row[i] = static_cast<float>(std::sin(0.1 * static_cast<double>(i)));
     }
-    struct Well {
+    struct RadialWell {
         double g;
         double s2;
         double yp;
         bool beyond;
     };
-    const Well wells[] = {{-1.5, 0.25, 0.3, false}, {7.0, 1e-6, 0.0, false}, {3e38, 0.01, 0.2, true}};
+    const RadialWell wells[] = {{-1.5, 0.25, 0.3, false}, {7.0, 1e-6, 0.0, false}, {3e38, 0.01, 0.2, true}};
     for (const auto path : {vxo::fft2d::Path::Portable, vxo::fft2d::Path::Sse2, vxo::fft2d::Path::Avx2}) {
         if (!vxo::fft2d::isAvailable(path))
             continue;
-        for (const Well& w : wells) {
-            std::vector<float> sum(kCount);
-            const int beyond = vxo::radial::sumRow(path, row.data(), xp.data(), w.yp, w.g, w.s2, kCount, sum.data());
+        for (const RadialWell& w : wells) {
+            std::vector<float> sum(kRadialRowCells);
+            const int beyond =
+                vxo::radial::sumRow(path, row.data(), xp.data(), w.yp, w.g, w.s2, kRadialRowCells, sum.data());
             EXPECT_EQ(beyond != 0, w.beyond) << "path " << static_cast<int>(path) << " g " << w.g;
             if (w.beyond)
                 continue;
-            for (std::size_t i = 0; i < kCount; ++i) {
+            for (std::size_t i = 0; i < kRadialRowCells; ++i) {
                 const float expected = row[i] + static_cast<float>(w.g / std::sqrt(xp[i] * xp[i] + w.yp * w.yp + w.s2));
                 ASSERT_EQ(std::memcmp(&sum[i], &expected, sizeof(float)), 0)
                     << "path " << static_cast<int>(path) << " g " << w.g << " cell " << i;

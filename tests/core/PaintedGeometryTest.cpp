@@ -19,17 +19,17 @@ using vxo::PotentialField2D;
 namespace {
 
 // A run of painted (non-zero) or open (zero) cells along a line of the grid.
-struct CellRun {
+struct PaintedRun {
     std::int64_t first;
     std::int64_t count;
 };
 
 // The runs of cells whose paintedness equals `painted`, along row j (alongX)
 // or column i.
-std::vector<CellRun> runsOf(const PotentialField2D& f, std::uint64_t line, bool alongX, bool painted)
+std::vector<PaintedRun> paintedRuns(const PotentialField2D& f, std::uint64_t line, bool alongX, bool painted)
 {
     const std::uint64_t n = alongX ? f.nx() : f.ny();
-    std::vector<CellRun> runs;
+    std::vector<PaintedRun> runs;
     for (std::uint64_t k = 0; k < n; ++k) {
         const float v = alongX ? f.valueAt(k, line) : f.valueAt(line, k);
         if ((v != 0.0f) != painted)
@@ -55,12 +55,12 @@ bool paintedAsSet(std::int64_t painted, double cells)
 }
 
 // The line (row or column) whose centre is nearest to the coordinate.
-std::uint64_t lineAt(double coordinate, std::uint64_t n, double spacing)
+std::uint64_t paintedLineAt(double coordinate, std::uint64_t n, double spacing)
 {
     return static_cast<std::uint64_t>(std::llround(coordinate / spacing + (static_cast<double>(n) - 1.0) / 2.0));
 }
 
-struct Grid {
+struct PaintedGrid {
     std::uint64_t nx;
     std::uint64_t ny;
     float width;
@@ -69,22 +69,22 @@ struct Grid {
 
 // The preset grids whose centres fall on faces at odd multiples of 0.08
 // (81.92 on 512 and 40.96 on 256), a finer one, and non-square cells.
-const Grid kGrids[] = {
+const PaintedGrid kPaintedGrids[] = {
     {512, 512, 81.92f, 40.96f}, {256, 256, 40.96f, 40.96f}, {1024, 1024, 81.92f, 40.96f},
     {256, 512, 40.96f, 40.96f}, {512, 256, 40.96f, 30.72f},
 };
 
 // Shifts of a shape within its cell, in eighths of a cell: the first puts
 // faces of the preset sizes on cell centres.
-constexpr int kShifts = 8;
+constexpr int kPaintedShifts = 8;
 
-PotentialField2D fieldOn(const Grid& g)
+PotentialField2D paintedFieldOn(const PaintedGrid& g)
 {
     const vxo::SimulationDomain2D domain(g.nx, g.ny, g.width, g.height);
     return PotentialField2D(g.nx, g.ny, domain.dx(), domain.dy());
 }
 
-std::string where(const Grid& g, int shift)
+std::string paintedWhere(const PaintedGrid& g, int shift)
 {
     return std::to_string(g.nx) + "x" + std::to_string(g.ny) + " shift " + std::to_string(shift);
 }
@@ -98,65 +98,70 @@ TEST(PaintedGeometry, BarrierPairsBoxesAndSlitsComeOutAsSetWhereverTheirFacesFal
     // The resonant cavity's pair (faces at +-0.88 and +-1.52), and one whose
     // sizes are no whole number of cells.
     const BarrierPair pairs[] = {{1.2f, 0.64f}, {1.3f, 0.5f}};
-    for (const Grid& g : kGrids) {
-        for (int shift = 0; shift < kShifts; ++shift) {
-            PotentialField2D probe = fieldOn(g);
+    for (const PaintedGrid& g : kPaintedGrids) {
+        for (int shift = 0; shift < kPaintedShifts; ++shift) {
+            PotentialField2D probe = paintedFieldOn(g);
             const double dx = probe.dx();
             const double dy = probe.dy();
-            const double sx = shift * dx / kShifts;
-            const double sy = shift * dy / kShifts;
+            const double sx = shift * dx / kPaintedShifts;
+            const double sy = shift * dy / kPaintedShifts;
 
             for (const BarrierPair& p : pairs) {
-                PotentialField2D f = fieldOn(g);
+                PotentialField2D f = paintedFieldOn(g);
                 for (const double c : {-static_cast<double>(p.centre), static_cast<double>(p.centre)}) {
                     const auto x = static_cast<float>(c + sx);
                     f.addBarrier(x, -15.0f, x, 15.0f, p.thickness, 4.5f);
                 }
-                const std::vector<CellRun> runs = runsOf(f, lineAt(0.0, g.ny, dy), true, true);
-                ASSERT_EQ(runs.size(), 2u) << where(g, shift);
+                const std::vector<PaintedRun> runs = paintedRuns(f, paintedLineAt(0.0, g.ny, dy), true, true);
+                ASSERT_EQ(runs.size(), 2u) << paintedWhere(g, shift);
                 const double gap = 2.0 * p.centre - p.thickness;
                 EXPECT_TRUE(paintedAsSet(runs[0].count, p.thickness / dx))
-                    << where(g, shift) << ": first barrier " << runs[0].count << " cells for " << p.thickness / dx;
+                    << paintedWhere(g, shift) << ": first barrier " << runs[0].count << " cells for "
+                    << p.thickness / dx;
                 EXPECT_TRUE(paintedAsSet(runs[1].count, p.thickness / dx))
-                    << where(g, shift) << ": second barrier " << runs[1].count << " cells for " << p.thickness / dx;
+                    << paintedWhere(g, shift) << ": second barrier " << runs[1].count << " cells for "
+                    << p.thickness / dx;
                 EXPECT_TRUE(paintedAsSet(runs[1].first - (runs[0].first + runs[0].count), gap / dx))
-                    << where(g, shift) << ": cavity of " << gap / dx << " cells";
+                    << paintedWhere(g, shift) << ": cavity of " << gap / dx << " cells";
             }
 
             // A box: its width along its middle row, its height along its
             // middle column.
             {
-                PotentialField2D f = fieldOn(g);
+                PotentialField2D f = paintedFieldOn(g);
                 const double cx = 0.4 + sx;
                 const double cy = -0.24 + sy;
                 f.addRectangle(static_cast<float>(cx), static_cast<float>(cy), 3.2f, 1.76f, 120.0f);
-                const std::vector<CellRun> row = runsOf(f, lineAt(cy, g.ny, dy), true, true);
-                const std::vector<CellRun> column = runsOf(f, lineAt(cx, g.nx, dx), false, true);
-                ASSERT_EQ(row.size(), 1u) << where(g, shift);
-                ASSERT_EQ(column.size(), 1u) << where(g, shift);
-                EXPECT_TRUE(paintedAsSet(row[0].count, 3.2 / dx)) << where(g, shift) << ": box width " << row[0].count;
+                const std::vector<PaintedRun> row = paintedRuns(f, paintedLineAt(cy, g.ny, dy), true, true);
+                const std::vector<PaintedRun> column = paintedRuns(f, paintedLineAt(cx, g.nx, dx), false, true);
+                ASSERT_EQ(row.size(), 1u) << paintedWhere(g, shift);
+                ASSERT_EQ(column.size(), 1u) << paintedWhere(g, shift);
+                EXPECT_TRUE(paintedAsSet(row[0].count, 3.2 / dx))
+                    << paintedWhere(g, shift) << ": box width " << row[0].count;
                 EXPECT_TRUE(paintedAsSet(column[0].count, 1.76 / dy))
-                    << where(g, shift) << ": box height " << column[0].count;
+                    << paintedWhere(g, shift) << ": box height " << column[0].count;
             }
 
             // The double slit of the guided experiment (wall 0.32, openings
             // 0.7 high, 2.2 apart): the wall along a row clear of the
             // openings, the openings and their spacing along the wall.
             {
-                PotentialField2D f = fieldOn(g);
+                PotentialField2D f = paintedFieldOn(g);
                 const double cx = sx;
                 const double cy = sy;
                 f.addDoubleSlit(static_cast<float>(cx), 0.32f, static_cast<float>(cy), 2.2f, 0.7f, 50.0f);
-                const std::vector<CellRun> wall = runsOf(f, lineAt(cy + 5.0, g.ny, dy), true, true);
-                ASSERT_EQ(wall.size(), 1u) << where(g, shift);
-                EXPECT_TRUE(paintedAsSet(wall[0].count, 0.32 / dx)) << where(g, shift) << ": wall " << wall[0].count;
-                const std::vector<CellRun> open = runsOf(f, static_cast<std::uint64_t>(wall[0].first), false, false);
-                ASSERT_EQ(open.size(), 2u) << where(g, shift);
-                for (const CellRun& opening : open)
+                const std::vector<PaintedRun> wall = paintedRuns(f, paintedLineAt(cy + 5.0, g.ny, dy), true, true);
+                ASSERT_EQ(wall.size(), 1u) << paintedWhere(g, shift);
+                EXPECT_TRUE(paintedAsSet(wall[0].count, 0.32 / dx))
+                    << paintedWhere(g, shift) << ": wall " << wall[0].count;
+                const std::vector<PaintedRun> open =
+                    paintedRuns(f, static_cast<std::uint64_t>(wall[0].first), false, false);
+                ASSERT_EQ(open.size(), 2u) << paintedWhere(g, shift);
+                for (const PaintedRun& opening : open)
                     EXPECT_TRUE(paintedAsSet(opening.count, 0.7 / dy))
-                        << where(g, shift) << ": opening " << opening.count << " cells for " << 0.7 / dy;
+                        << paintedWhere(g, shift) << ": opening " << opening.count << " cells for " << 0.7 / dy;
                 EXPECT_TRUE(paintedAsSet(open[1].first - open[0].first, 2.2 / dy))
-                    << where(g, shift) << ": openings " << open[1].first - open[0].first << " cells apart for "
+                    << paintedWhere(g, shift) << ": openings " << open[1].first - open[0].first << " cells apart for "
                     << 2.2 / dy;
             }
         }
@@ -168,38 +173,40 @@ TEST(PaintedGeometry, BarrierPairsBoxesAndSlitsComeOutAsSetWhereverTheirFacesFal
 // exactly as wide and as high as its diameter.
 TEST(PaintedGeometry, DiscsAndWedgesAreCutWithinTheCell)
 {
-    for (const Grid& g : kGrids) {
-        for (int shift = 0; shift < kShifts; ++shift) {
-            PotentialField2D probe = fieldOn(g);
+    for (const PaintedGrid& g : kPaintedGrids) {
+        for (int shift = 0; shift < kPaintedShifts; ++shift) {
+            PotentialField2D probe = paintedFieldOn(g);
             const double dx = probe.dx();
             const double dy = probe.dy();
-            const double cx = probe.xAt(g.nx / 2 + 3) + shift * dx / kShifts;
-            const double cy = probe.yAt(g.ny / 2 - 5) + shift * dy / kShifts;
+            const double cx = probe.xAt(g.nx / 2 + 3) + shift * dx / kPaintedShifts;
+            const double cy = probe.yAt(g.ny / 2 - 5) + shift * dy / kPaintedShifts;
 
-            PotentialField2D disc = fieldOn(g);
+            PotentialField2D disc = paintedFieldOn(g);
             const double r = 1.6; // a whole number of cells on every grid here but one
             disc.addCircle(static_cast<float>(cx), static_cast<float>(cy), static_cast<float>(r), 8.0f);
             for (std::uint64_t j = 0; j < g.ny; ++j) {
                 const double yp = probe.yAt(j) - cy;
                 if (std::abs(yp) > r - dy)
                     continue;
-                const std::vector<CellRun> row = runsOf(disc, j, true, true);
-                ASSERT_EQ(row.size(), 1u) << where(g, shift) << " row " << j;
+                const std::vector<PaintedRun> row = paintedRuns(disc, j, true, true);
+                ASSERT_EQ(row.size(), 1u) << paintedWhere(g, shift) << " row " << j;
                 const double chord = 2.0 * std::sqrt(r * r - yp * yp) / dx;
-                EXPECT_LT(std::abs(row[0].count - chord), 1.01) << where(g, shift) << " row " << j;
+                EXPECT_LT(std::abs(row[0].count - chord), 1.01) << paintedWhere(g, shift) << " row " << j;
             }
             if (shift == 0) {
-                const std::vector<CellRun> across = runsOf(disc, lineAt(cy, g.ny, dy), true, true);
-                const std::vector<CellRun> down = runsOf(disc, lineAt(cx, g.nx, dx), false, true);
+                const std::vector<PaintedRun> across = paintedRuns(disc, paintedLineAt(cy, g.ny, dy), true, true);
+                const std::vector<PaintedRun> down = paintedRuns(disc, paintedLineAt(cx, g.nx, dx), false, true);
                 ASSERT_EQ(across.size(), 1u);
                 ASSERT_EQ(down.size(), 1u);
-                EXPECT_TRUE(paintedAsSet(across[0].count, 2.0 * r / dx)) << where(g, shift) << ": " << across[0].count;
-                EXPECT_TRUE(paintedAsSet(down[0].count, 2.0 * r / dy)) << where(g, shift) << ": " << down[0].count;
+                EXPECT_TRUE(paintedAsSet(across[0].count, 2.0 * r / dx))
+                    << paintedWhere(g, shift) << ": " << across[0].count;
+                EXPECT_TRUE(paintedAsSet(down[0].count, 2.0 * r / dy))
+                    << paintedWhere(g, shift) << ": " << down[0].count;
             }
 
             // Wedge with its apex towards -x: at height y' from its axis it
             // spans w (1 - 2 |y'| / h) back from the base.
-            PotentialField2D wedge = fieldOn(g);
+            PotentialField2D wedge = paintedFieldOn(g);
             const double w = 3.2;
             const double h = 2.56;
             const std::vector<PotentialField2D::Vertex> triangle{
@@ -211,10 +218,10 @@ TEST(PaintedGeometry, DiscsAndWedgesAreCutWithinTheCell)
                 const double yp = probe.yAt(j) - cy;
                 if (std::abs(yp) > h / 2 - dy)
                     continue;
-                const std::vector<CellRun> row = runsOf(wedge, j, true, true);
-                ASSERT_EQ(row.size(), 1u) << where(g, shift) << " row " << j;
+                const std::vector<PaintedRun> row = paintedRuns(wedge, j, true, true);
+                ASSERT_EQ(row.size(), 1u) << paintedWhere(g, shift) << " row " << j;
                 const double extent = w * (1.0 - 2.0 * std::abs(yp) / h) / dx;
-                EXPECT_LT(std::abs(row[0].count - extent), 1.01) << where(g, shift) << " row " << j;
+                EXPECT_LT(std::abs(row[0].count - extent), 1.01) << paintedWhere(g, shift) << " row " << j;
             }
         }
     }

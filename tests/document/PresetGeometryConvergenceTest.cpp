@@ -18,33 +18,31 @@
 
 namespace {
 
-using namespace vxo;
-
 constexpr std::uint32_t kResonantTunnelling = 7;
 
 // The probability beyond the second barrier at time t, the preset run as the
 // window runs it (its scene, packet, absorbing layer, mass and the solver's
 // default step) on an n x n grid.
-double transmittedAt(const ExperimentPreset& preset, std::uint64_t n, double t)
+double resonantTransmittedAt(const vxo::ExperimentPreset& preset, std::uint64_t n, double t)
 {
-    const SimulationDomain2D domain(n, n, static_cast<float>(preset.universeWidth),
-                                    static_cast<float>(preset.universeHeight));
-    ComplexField2D psi(n, n, domain.dx(), domain.dy());
-    PotentialField2D potential(n, n, domain.dx(), domain.dy());
+    const vxo::SimulationDomain2D domain(n, n, static_cast<float>(preset.universeWidth),
+                                         static_cast<float>(preset.universeHeight));
+    vxo::ComplexField2D psi(n, n, domain.dx(), domain.dy());
+    vxo::PotentialField2D potential(n, n, domain.dx(), domain.dy());
     preset.scene.buildPotential(potential);
-    GaussianPacket2D packet;
+    vxo::GaussianPacket2D packet;
     packet.x0 = static_cast<float>(preset.packetCenterX);
     packet.y0 = static_cast<float>(preset.packetCenterY);
     packet.sigma = static_cast<float>(preset.packetSigma);
     packet.px = static_cast<float>(preset.packetMomentumX);
     packet.py = static_cast<float>(preset.packetMomentumY);
-    GaussianPacket2D::prepare(psi, packet);
-    SplitStepFourierSolver2D solver;
-    SplitStepParameters parameters;
+    vxo::GaussianPacket2D::prepare(psi, packet);
+    vxo::SplitStepFourierSolver2D solver;
+    vxo::SplitStepParameters parameters;
     parameters.mass = static_cast<float>(preset.mass);
     solver.configure(parameters);
-    AbsorbingBoundary2D boundary;
-    AbsorbingBoundaryConfig layer;
+    vxo::AbsorbingBoundary2D boundary;
+    vxo::AbsorbingBoundaryConfig layer;
     layer.widthFraction = static_cast<float>(preset.absorbingWidthFraction);
     layer.strength = static_cast<float>(preset.absorbingStrength);
     boundary.prepare(psi, parameters.dt, layer);
@@ -53,9 +51,9 @@ double transmittedAt(const ExperimentPreset& preset, std::uint64_t n, double t)
         solver.step(psi, potential);
         boundary.apply(psi);
     }
-    DoubleBarrierConfig barriers;
-    EXPECT_TRUE(QuantumResonance2D::extractFromScene(preset.scene, barriers, nullptr));
-    return QuantumResonance2D::regionProbabilities(psi, barriers).right;
+    vxo::DoubleBarrierConfig barriers;
+    EXPECT_TRUE(vxo::QuantumResonance2D::extractFromScene(preset.scene, barriers, nullptr));
+    return vxo::QuantumResonance2D::regionProbabilities(psi, barriers).right;
 }
 
 // The preset's barriers (faces at +-0.88 and +-1.52) lie on cell centres of
@@ -64,14 +62,14 @@ double transmittedAt(const ExperimentPreset& preset, std::uint64_t n, double t)
 // geometry set. The finer grid puts every face on a cell boundary.
 TEST(PresetGeometryConvergence, ResonantTunnellingTransmitsOnItsOwnGridAsOnAFinerOne)
 {
-    const ExperimentPreset preset = makeExperimentPreset(kResonantTunnelling);
+    const vxo::ExperimentPreset preset = vxo::makeExperimentPreset(kResonantTunnelling);
     ASSERT_EQ(preset.gridResolutionIndex, 1u) << "the preset runs on 512 x 512 cells";
     ASSERT_TRUE(preset.sceneActive);
     // The packet (centre -12, speed 2.5) has met the barriers; what the
     // cavity has let through has moved clear of them.
     const double t = 14.0;
-    const double own = transmittedAt(preset, 512, t);
-    const double fine = transmittedAt(preset, 1024, t);
+    const double own = resonantTransmittedAt(preset, 512, t);
+    const double fine = resonantTransmittedAt(preset, 1024, t);
     ASSERT_GT(fine, 0.1) << "the packet had not passed the barriers";
     EXPECT_NEAR(own / fine, 1.0, 0.03) << "P_T " << own << " on the preset's grid, " << fine << " on 1024 x 1024";
 }
