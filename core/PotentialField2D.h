@@ -13,11 +13,11 @@ class ComplexField2D;
 // x_i = (i - (nx - 1) / 2) dx and y_j = (j - (ny - 1) / 2) dy.
 //
 // Painters write shapes and analytic fields into the grid. Region painters
-// assign their value to every cell whose centre lies inside the shape; a face
-// that passes through a cell centre is decided by one rule on every side (the
-// low face in x and in y takes the cell, the high face leaves it), so widths,
-// gaps and separations come out as set, never a whole cell off, whatever the
-// grid. Smooth painters add f(x, y), evaluated in double at the cell centres,
+// assign (or add) their value to every cell whose centre lies inside the
+// shape; a face that passes through a cell centre is decided by one rule on
+// every side (the low face in x and in y takes the cell, the high face leaves
+// it), so widths, gaps and separations come out as set, never a whole cell
+// off, whatever the grid. Smooth painters add f(x, y), evaluated in double at the cell centres,
 // rounded once to single precision and held within the float range.
 //
 // Each painter visits only the cells it can change: a region painter the box
@@ -99,7 +99,8 @@ public:
     void setPaintingEveryCell(bool everyCell) { paintingEveryCell_ = everyCell; }
     bool paintingEveryCell() const { return paintingEveryCell_; }
 
-    // Region painters: the selected cells are set to value.
+    // Region painters: the selected cells are set to value (or have it added,
+    // see RegionPainting).
     void addRectangle(float centerX, float centerY, float width, float height, float value);
     void addCircle(float centerX, float centerY, float radius, float value);
     void addBarrier(float x1, float y1, float x2, float y2, float thickness, float value);
