@@ -37,6 +37,8 @@ set(VXO_CORE_SOURCES
     ProbabilityStreamlines2D.cpp
     RegionProbabilities.cpp
     SimulationDomain2D.cpp
+    SoftenedRadialRows.cpp
+    SoftenedRadialRowsAvx2.cpp
     SpectralEnergy2D.cpp
     SplitStepFourierSolver2D.cpp
     SquareBarrier1D.cpp
@@ -275,6 +277,7 @@ set(VXO_QT_TEST_SUPPORT_SOURCES
 
 # tests/core/
 set(VXO_CORE_TEST_SOURCES
+    BoundedPaintingTest.cpp
     ComplexField2DTest.cpp
     CurrentTest.cpp
     DensitySumsTest.cpp
@@ -286,6 +289,7 @@ set(VXO_CORE_TEST_SOURCES
     MeasurementTest.cpp
     NormDriftTest.cpp
     ObservablesTest.cpp
+    PaintedGeometryTest.cpp
     PhaseRoundingTest.cpp
     PotentialField2DTest.cpp
     PotentialSceneTest.cpp
@@ -346,6 +350,7 @@ set(VXO_DOCUMENT_TEST_SOURCES
     ExperimentFileTest.cpp
     ExperimentPresetTest.cpp
     MalformedDocumentTest.cpp
+    PresetGeometryConvergenceTest.cpp
     PresetGuidesTest.cpp
     SchemaVersionTest.cpp
 )
@@ -478,6 +483,7 @@ set(VXO_BENCH_SOURCES
     MagneticStepBench.cpp
     MainWindowTickBench.cpp
     PlotCarpetBench.cpp
+    PotentialSceneBench.cpp
     SplitStepBench.cpp
     main.cpp
 )

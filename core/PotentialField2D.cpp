@@ -3,6 +3,7 @@
 #include "core/ComplexField2D.h"
 #include "core/GridKey2D.h"
 #include "core/Numeric.h"
+#include "core/SoftenedRadialRows.h"
 
 #include <algorithm>
 #include <atomic>
@@ -59,6 +60,60 @@ void requireSteps(float dx, float dy)
 
 double square(double v) { return v * v; }
 
+constexpr float kLargest = std::numeric_limits<float>::max();
+constexpr double kLargestDouble = std::numeric_limits<float>::max();
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+
+// Region shapes are decided at the cell centre moved by these fractions of
+// the cell towards +x and +y. A face through a centre (exactly, or within the
+// rounding of single-precision sizes and spacings, some 1e-5 of a cell on
+// the largest grids) is then decided alike on both sides of a shape: a low
+// face takes the cell, a high face leaves it, and a width of n cells paints n
+// cells. The two fractions are in a ratio near the golden mean, so that no
+// edge of a simple slope runs along the move and stays undecided.
+constexpr double kFaceNudgeX = 2e-3;
+constexpr double kFaceNudgeY = 1.236e-3;
+
+// a + b in single precision, held at the largest finite float of its sign.
+inline float heldSum(float a, float b) { return std::min(std::max(a + b, -kLargest), kLargest); }
+
+// dst += scale * src over n cells in single precision; a sum beyond the
+// float range is held at the largest finite float of its sign: overlapping
+// walls near the limit stay walls rather than become infinite, which would
+// turn every phase of the step into NaN. Such sums are rare, so a first pass
+// looks for one (an int flag, which the compiler vectorises) and only then
+// are the cells clamped.
+void addHeld(float* dst, const float* src, std::uint64_t n, float scale)
+{
+    int beyond = 0;
+    for (std::uint64_t c = 0; c < n; ++c)
+        beyond |= !(std::fabs(dst[c] + scale * src[c]) <= kLargest);
+    if (beyond == 0) {
+        for (std::uint64_t c = 0; c < n; ++c)
+            dst[c] += scale * src[c];
+    } else {
+        for (std::uint64_t c = 0; c < n; ++c) {
+            const float term = std::clamp(scale * src[c], -kLargest, kLargest);
+            dst[c] = std::clamp(dst[c] + term, -kLargest, kLargest);
+        }
+    }
+}
+
+// dst += value over n cells, held the same way.
+void addHeld(float* dst, std::uint64_t n, float value)
+{
+    int beyond = 0;
+    for (std::uint64_t c = 0; c < n; ++c)
+        beyond |= !(std::fabs(dst[c] + value) <= kLargest);
+    if (beyond == 0) {
+        for (std::uint64_t c = 0; c < n; ++c)
+            dst[c] += value;
+    } else {
+        for (std::uint64_t c = 0; c < n; ++c)
+            dst[c] = heldSum(dst[c], value);
+    }
+}
+
 } // namespace
 
 PotentialField2D::PotentialField2D() : identity_(freshIdentity()) {}
@@ -70,13 +125,15 @@ PotentialField2D::PotentialField2D(std::uint64_t nx, std::uint64_t ny, float dx,
 
 PotentialField2D::PotentialField2D(const PotentialField2D& other)
     : nx_(other.nx_), ny_(other.ny_), dx_(other.dx_), dy_(other.dy_), values_(other.values_),
-      revision_(other.revision_), identity_(freshIdentity())
+      revision_(other.revision_), identity_(freshIdentity()), regionPainting_(other.regionPainting_),
+      paintingEveryCell_(other.paintingEveryCell_)
 {
 }
 
 PotentialField2D::PotentialField2D(PotentialField2D&& other) noexcept
     : nx_(other.nx_), ny_(other.ny_), dx_(other.dx_), dy_(other.dy_), values_(std::move(other.values_)),
-      revision_(other.revision_), identity_(freshIdentity())
+      revision_(other.revision_), identity_(freshIdentity()), regionPainting_(other.regionPainting_),
+      paintingEveryCell_(other.paintingEveryCell_)
 {
     other.becomeEmptyAfterMove();
 }
@@ -92,6 +149,8 @@ PotentialField2D& PotentialField2D::operator=(const PotentialField2D& other)
     dy_ = other.dy_;
     values_.swap(values);
     revision_ = other.revision_;
+    regionPainting_ = other.regionPainting_;
+    paintingEveryCell_ = other.paintingEveryCell_;
     // A new content under the old identity could meet a cache entry of the
     // same revision number, so the target becomes a new identity.
     identity_ = freshIdentity();
@@ -108,6 +167,8 @@ PotentialField2D& PotentialField2D::operator=(PotentialField2D&& other) noexcept
     dy_ = other.dy_;
     values_ = std::move(other.values_);
     revision_ = other.revision_;
+    regionPainting_ = other.regionPainting_;
+    paintingEveryCell_ = other.paintingEveryCell_;
     identity_ = freshIdentity();
     other.becomeEmptyAfterMove();
     return *this;
@@ -188,60 +249,103 @@ void PotentialField2D::accumulate(const PotentialField2D& other, float scale)
     requireFinite("accumulate", {{scale, "scale"}});
     if (!GridKey2D::of(*this).matches(other))
         fail("accumulate", "grid mismatch");
-    const float* src = other.values_.data();
-    float* dst = values_.data();
-    const std::uint64_t n = values_.size();
-    // Sums beyond single precision are held at the largest finite value of
-    // their sign: overlapping walls near the limit stay walls rather than
-    // become infinite, which would turn every phase of the step into NaN.
-    // Such sums are rare, so a first pass looks for one (an int flag, which
-    // the compiler vectorises) and only then are the cells clamped.
-    constexpr float largest = std::numeric_limits<float>::max();
-    int beyond = 0;
-    for (std::uint64_t c = 0; c < n; ++c)
-        beyond |= !(std::fabs(dst[c] + scale * src[c]) <= largest);
-    if (beyond == 0) {
-        for (std::uint64_t c = 0; c < n; ++c)
-            dst[c] += scale * src[c];
-    } else {
-        for (std::uint64_t c = 0; c < n; ++c) {
-            const float term = std::clamp(scale * src[c], -largest, largest);
-            dst[c] = std::clamp(dst[c] + term, -largest, largest);
-        }
-    }
+    addHeld(values_.data(), other.values_.data(), values_.size(), scale);
     raiseRevision();
+}
+
+PotentialField2D::CellRange PotentialField2D::cellsAround(double xLow, double xHigh, double yLow, double yHigh) const
+{
+    if (paintingEveryCell_)
+        return everyCell();
+    // Decision point of cell i: (i - (n - 1) / 2 + nudge) spacing; the range
+    // is widened by a cell on each side, so rounding here never drops a cell
+    // the exact test would select.
+    const auto span = [](double low, double high, std::uint64_t n, double spacing, double nudge) {
+        const double offset = centreOffset(n) - nudge;
+        const double first = std::floor(low / spacing + offset) - 1.0;
+        const double last = std::ceil(high / spacing + offset) + 2.0;
+        const double count = static_cast<double>(n);
+        return std::make_pair(static_cast<std::uint64_t>(std::clamp(first, 0.0, count)),
+                              static_cast<std::uint64_t>(std::clamp(last, 0.0, count)));
+    };
+    const auto [i0, i1] = span(xLow, xHigh, nx_, dx_, kFaceNudgeX);
+    const auto [j0, j1] = span(yLow, yHigh, ny_, dy_, kFaceNudgeY);
+    if (i0 >= i1 || j0 >= j1)
+        return CellRange{};
+    return CellRange{i0, i1, j0, j1};
 }
 
 template <typename RowTest, typename CellTest>
-void PotentialField2D::assignWhere(float value, RowTest rowSelected, CellTest cellSelected)
+void PotentialField2D::assignWhere(float value, const CellRange& cells, RowTest rowSelected, CellTest cellSelected)
 {
-    for (std::uint64_t j = 0; j < ny_; ++j) {
-        const double y = yAt(j);
+    const double nudgeX = kFaceNudgeX * static_cast<double>(dx_);
+    const double nudgeY = kFaceNudgeY * static_cast<double>(dy_);
+    const bool adding = regionPainting_ == RegionPainting::Add;
+    for (std::uint64_t j = cells.j0; j < cells.j1; ++j) {
+        const double y = yAt(j) + nudgeY;
         if (!rowSelected(y))
             continue;
         float* row = values_.data() + j * nx_;
-        for (std::uint64_t i = 0; i < nx_; ++i) {
-            if (cellSelected(xAt(i), y))
-                row[i] = value;
+        for (std::uint64_t i = cells.i0; i < cells.i1; ++i) {
+            if (cellSelected(xAt(i) + nudgeX, y))
+                row[i] = adding ? heldSum(row[i], value) : value;
         }
     }
     raiseRevision();
 }
 
+void PotentialField2D::paintSpan(float value, std::uint64_t j, std::uint64_t first, std::uint64_t last)
+{
+    float* row = values_.data() + j * nx_;
+    if (regionPainting_ == RegionPainting::Assign) {
+        std::fill(row + first, row + last, value);
+        return;
+    }
+    addHeld(row + first, last - first, value);
+}
+
 template <typename Function>
-void PotentialField2D::addFunction(double centerX, double centerY, Function f)
+void PotentialField2D::addFunction(double centerX, double centerY, const CellRange& cells, Function f)
+{
+    addFunction(centerX, centerY, cells, f,
+                [&f](const float* row, const double* xp, double yp, std::uint64_t count, float* sum) {
+                    int beyond = 0;
+                    for (std::uint64_t i = 0; i < count; ++i) {
+                        sum[i] = row[i] + static_cast<float>(f(xp[i], yp));
+                        beyond |= !(std::fabs(sum[i]) <= kLargest);
+                    }
+                    return beyond;
+                });
+}
+
+template <typename Function, typename RowSum>
+void PotentialField2D::addFunction(double centerX, double centerY, const CellRange& cells, Function f, RowSum sumRow)
 {
     // The offsets along x once for all rows (the same values the cells would
     // compute); the row loop is then calls-free and runs on vector registers.
-    std::vector<double> offsets(nx_);
-    for (std::uint64_t i = 0; i < nx_; ++i)
-        offsets[i] = xAt(i) - centerX;
+    const std::uint64_t width = cells.i1 - cells.i0;
+    std::vector<double> offsets(width);
+    for (std::uint64_t i = 0; i < width; ++i)
+        offsets[i] = xAt(cells.i0 + i) - centerX;
     const double* xp = offsets.data();
-    for (std::uint64_t j = 0; j < ny_; ++j) {
+    // A term or a sum beyond the float range is held at the largest float of
+    // its sign: a steep trap or a tall bump on a filled grid stays a finite
+    // wall instead of an infinity that turns the step's phases into NaN. Such
+    // rows are rare, so a row is first summed aside with a flag (both run on
+    // vector registers) and summed again with the bounds only when flagged.
+    std::vector<float> sums(width);
+    float* sum = sums.data();
+    for (std::uint64_t j = cells.j0; j < cells.j1; ++j) {
         const double yp = yAt(j) - centerY;
-        float* row = values_.data() + j * nx_;
-        for (std::uint64_t i = 0; i < nx_; ++i)
-            row[i] += static_cast<float>(f(xp[i], yp));
+        float* row = values_.data() + j * nx_ + cells.i0;
+        if (sumRow(row, xp, yp, width, sum) == 0) {
+            std::copy(sum, sum + width, row);
+            continue;
+        }
+        for (std::uint64_t i = 0; i < width; ++i) {
+            const double term = std::min(std::max(f(xp[i], yp), -kLargestDouble), kLargestDouble);
+            row[i] = heldSum(row[i], static_cast<float>(term));
+        }
     }
     raiseRevision();
 }
@@ -255,7 +359,8 @@ void PotentialField2D::addRectangle(float centerX, float centerY, float width, f
     const double halfW = static_cast<double>(width) * 0.5;
     const double halfH = static_cast<double>(height) * 0.5;
     assignWhere(
-        value, [&](double y) { return std::abs(y - cy) <= halfH; },
+        value, cellsAround(cx - halfW, cx + halfW, cy - halfH, cy + halfH),
+        [&](double y) { return std::abs(y - cy) <= halfH; },
         [&](double x, double) { return std::abs(x - cx) <= halfW; });
 }
 
@@ -265,9 +370,10 @@ void PotentialField2D::addCircle(float centerX, float centerY, float radius, flo
     requirePositive("addCircle", "radius", {radius});
     const double cx = centerX;
     const double cy = centerY;
+    const double r = radius;
     const double r2 = square(radius);
     assignWhere(
-        value, [&](double y) { return square(y - cy) <= r2; },
+        value, cellsAround(cx - r, cx + r, cy - r, cy + r), [&](double y) { return square(y - cy) <= r2; },
         [&](double x, double y) { return square(x - cx) + square(y - cy) <= r2; });
 }
 
@@ -284,9 +390,12 @@ void PotentialField2D::addBarrier(float x1, float y1, float x2, float y2, float 
     const double ey = static_cast<double>(y2) - ay;
     const double length2 = ex * ex + ey * ey;
     const bool segment = length2 > 2.220446049250313e-16;
-    const double reach2 = square(static_cast<double>(thickness) * 0.5);
+    const double reach = static_cast<double>(thickness) * 0.5;
+    const double reach2 = square(reach);
+    const CellRange cells = cellsAround(std::min(ax, ax + ex) - reach, std::max(ax, ax + ex) + reach,
+                                        std::min(ay, ay + ey) - reach, std::max(ay, ay + ey) + reach);
     assignWhere(
-        value, [](double) { return true; },
+        value, cells, [](double) { return true; },
         [&](double x, double y) {
             double px = ax;
             double py = ay;
@@ -311,7 +420,8 @@ void PotentialField2D::addSingleSlit(float centerX, float wallWidth, float slitC
     const double halfWall = static_cast<double>(wallWidth) * 0.5;
     const double halfSlit = static_cast<double>(slitHeight) * 0.5;
     assignWhere(
-        value, [&](double y) { return std::abs(y - cy) > halfSlit; },
+        value, cellsAround(cx - halfWall, cx + halfWall, -kInfinity, kInfinity),
+        [&](double y) { return std::abs(y - cy) > halfSlit; },
         [&](double x, double) { return std::abs(x - cx) <= halfWall; });
 }
 
@@ -327,7 +437,8 @@ void PotentialField2D::addDoubleSlit(float centerX, float wallWidth, float slitC
     const double halfWall = static_cast<double>(wallWidth) * 0.5;
     const double halfSlit = static_cast<double>(slitHeight) * 0.5;
     assignWhere(
-        value, [&](double y) { return !(std::abs(y - lowerY) <= halfSlit || std::abs(y - upperY) <= halfSlit); },
+        value, cellsAround(cx - halfWall, cx + halfWall, -kInfinity, kInfinity),
+        [&](double y) { return !(std::abs(y - lowerY) <= halfSlit || std::abs(y - upperY) <= halfSlit); },
         [&](double x, double) { return std::abs(x - cx) <= halfWall; });
 }
 
@@ -345,8 +456,16 @@ void PotentialField2D::addPolygon(const Vertex* vertices, std::uint64_t count, f
         if (!isFinite(vertices[k].first) || !isFinite(vertices[k].second))
             fail("addPolygon", "vertices must be finite");
     }
+    double xLow = kInfinity, xHigh = -kInfinity, yLow = kInfinity, yHigh = -kInfinity;
+    for (std::uint64_t k = 0; k < count; ++k) {
+        xLow = std::min(xLow, static_cast<double>(vertices[k].first));
+        xHigh = std::max(xHigh, static_cast<double>(vertices[k].first));
+        yLow = std::min(yLow, static_cast<double>(vertices[k].second));
+        yHigh = std::max(yHigh, static_cast<double>(vertices[k].second));
+    }
     assignWhere(
-        value, [](double) { return true; }, [&](double x, double y) { return pointInPolygon(x, y, vertices, count); });
+        value, cellsAround(xLow, xHigh, yLow, yHigh), [](double) { return true; },
+        [&](double x, double y) { return pointInPolygon(x, y, vertices, count); });
 }
 
 void PotentialField2D::addStadiumExterior(float centerX, float centerY, float width, float radius, float value)
@@ -360,14 +479,25 @@ void PotentialField2D::addStadiumExterior(float centerX, float centerY, float wi
     const double halfStraight = static_cast<double>(width) * 0.5;
     const double r = radius;
     const double r2 = r * r;
+    const auto outside = [&](double x, double y) {
+        const double ax = std::abs(x - cx);
+        const double yp = y - cy;
+        const bool inside = ax <= halfStraight ? std::abs(yp) <= r : square(ax - halfStraight) + yp * yp <= r2;
+        return !inside;
+    };
+    // Beyond the stadium's box every cell is outside: those are painted
+    // without a test, and the test decides within the box.
+    const CellRange box = cellsAround(cx - halfStraight - r, cx + halfStraight + r, cy - r, cy + r);
+    for (std::uint64_t j = 0; j < ny_; ++j) {
+        if (j < box.j0 || j >= box.j1) {
+            paintSpan(value, j, 0, nx_);
+            continue;
+        }
+        paintSpan(value, j, 0, box.i0);
+        paintSpan(value, j, box.i1, nx_);
+    }
     assignWhere(
-        value, [](double) { return true; },
-        [&](double x, double y) {
-            const double ax = std::abs(x - cx);
-            const double yp = y - cy;
-            const bool inside = ax <= halfStraight ? std::abs(yp) <= r : square(ax - halfStraight) + yp * yp <= r2;
-            return !inside;
-        });
+        value, box, [](double) { return true; }, outside);
 }
 
 void PotentialField2D::addGaussian(float centerX, float centerY, float sigmaX, float sigmaY, float amplitude)
@@ -379,7 +509,16 @@ void PotentialField2D::addGaussian(float centerX, float centerY, float sigmaX, f
     const double a = amplitude;
     const double first = 1.0 / ((sx + sx) * sx);
     const double second = 1.0 / ((sy + sy) * sy);
-    addFunction(centerX, centerY,
+    // Beyond q = ln|a| + 150 ln 2 the term a exp(-q) is below half the
+    // smallest single-precision value and rounds to zero; one more unit of q
+    // keeps the double's own rounding clear of that line. No cell outside the
+    // ellipse q <= cut would change.
+    const double cut = std::max(std::log(std::abs(a)) + 150.0 * std::log(2.0) + 1.0, 0.0);
+    const double reachX = std::sqrt(cut / first);
+    const double reachY = std::sqrt(cut / second);
+    const double cx = centerX;
+    const double cy = centerY;
+    addFunction(cx, cy, cellsAround(cx - reachX, cx + reachX, cy - reachY, cy + reachY),
                 [&](double xp, double yp) { return std::exp(-(xp * xp * first + yp * yp * second)) * a; });
 }
 
@@ -393,7 +532,7 @@ void PotentialField2D::addHarmonic(float centerX, float centerY, float offset, f
     const double v0 = offset;
     const double kx = curvatureX;
     const double ky = curvatureY;
-    addFunction(centerX, centerY,
+    addFunction(centerX, centerY, everyCell(),
                 [&](double xp, double yp) { return (0.5 * kx * (xp * xp) + v0) + 0.5 * ky * (yp * yp); });
 }
 
@@ -405,7 +544,7 @@ void PotentialField2D::addLinear(float centerX, float centerY, float offset, flo
     const double v0 = offset;
     const double fx = slopeX;
     const double fy = slopeY;
-    addFunction(centerX, centerY, [&](double xp, double yp) { return (fx * xp + v0) + fy * yp; });
+    addFunction(centerX, centerY, everyCell(), [&](double xp, double yp) { return (fx * xp + v0) + fy * yp; });
 }
 
 void PotentialField2D::addQuadrupole(float centerX, float centerY, float q1, float q2)
@@ -413,7 +552,8 @@ void PotentialField2D::addQuadrupole(float centerX, float centerY, float q1, flo
     requireFinite("addQuadrupole", {{centerX, "centerX"}, {centerY, "centerY"}, {q1, "q1"}, {q2, "q2"}});
     const double a = q1;
     const double b = q2;
-    addFunction(centerX, centerY, [&](double xp, double yp) { return a * (xp * xp - yp * yp) + 2.0 * b * xp * yp; });
+    addFunction(centerX, centerY, everyCell(),
+                [&](double xp, double yp) { return a * (xp * xp - yp * yp) + 2.0 * b * xp * yp; });
 }
 
 void PotentialField2D::addSoftenedRadial(float centerX, float centerY, float coupling, float softening)
@@ -424,7 +564,14 @@ void PotentialField2D::addSoftenedRadial(float centerX, float centerY, float cou
     // softening length.
     const double g = coupling;
     const double s2 = square(softening);
-    addFunction(centerX, centerY, [&](double xp, double yp) { return g / std::sqrt(xp * xp + yp * yp + s2); });
+    // The tail falls as 1/r and never rounds away on a grid: every cell, on
+    // the widest vectors the processor has.
+    const fft2d::Path path = fft2d::bestPath();
+    addFunction(
+        centerX, centerY, everyCell(), [&](double xp, double yp) { return g / std::sqrt(xp * xp + yp * yp + s2); },
+        [&](const float* row, const double* xp, double yp, std::uint64_t count, float* sum) {
+            return radial::sumRow(path, row, xp, yp, g, s2, count, sum);
+        });
 }
 
 void PotentialField2D::addStandingWaveX(float period, float depth, float phase)
@@ -439,8 +586,10 @@ void PotentialField2D::addStandingWaveX(float period, float depth, float phase)
     for (std::uint64_t i = 0; i < nx_; ++i) {
         const double c = std::cos(xAt(i) * k + shift);
         const float v = static_cast<float>(d * c * c);
-        for (std::uint64_t j = 0; j < ny_; ++j)
-            values_[j * nx_ + i] += v;
+        for (std::uint64_t j = 0; j < ny_; ++j) {
+            float& cell = values_[j * nx_ + i];
+            cell = heldSum(cell, v);
+        }
     }
     raiseRevision();
 }

@@ -13,9 +13,18 @@ class ComplexField2D;
 // x_i = (i - (nx - 1) / 2) dx and y_j = (j - (ny - 1) / 2) dy.
 //
 // Painters write shapes and analytic fields into the grid. Region painters
-// assign their value to every cell whose centre lies inside the shape
-// (boundaries inclusive); smooth painters add f(x, y), evaluated in double at
-// the cell centres and rounded once to single precision.
+// assign (or add) their value to every cell whose centre lies inside the
+// shape; a face that passes through a cell centre is decided by one rule on
+// every side (the low face in x and in y takes the cell, the high face leaves
+// it), so widths, gaps and separations come out as set, never a whole cell
+// off, whatever the grid. Smooth painters add f(x, y), evaluated in double at the cell centres,
+// rounded once to single precision and held within the float range.
+//
+// Each painter visits only the cells it can change: a region painter the box
+// around its shape, a Gaussian the box beyond which its terms round to zero
+// in single precision; the fields agree bit for bit with visiting every cell
+// (but that a cell holding -0 keeps its sign where a Gaussian's +0 would have
+// made it +0).
 //
 // Caches derived from a potential (phase tables, textures) are keyed to the
 // pair (identity(), revision()):
@@ -29,6 +38,11 @@ class PotentialField2D {
 public:
     // One polygon vertex (x, y).
     using Vertex = std::pair<float, float>;
+    // How region painters write their value into the cells they select.
+    enum class RegionPainting {
+        Assign, // the cell becomes the value
+        Add,    // the value is added, the sum held within the float range
+    };
 
     PotentialField2D();
     PotentialField2D(std::uint64_t nx, std::uint64_t ny, float dx, float dy);
@@ -75,7 +89,18 @@ public:
     // beyond the float range is held at the largest finite float of its sign.
     void accumulate(const PotentialField2D& other, float scale);
 
-    // Region painters: the selected cells are set to value.
+    // Assign by default. Adding gives what painting on a zeroed grid and
+    // accumulating it would give, cell for cell, without the second grid: the
+    // scene paints its objects straight into their sum this way.
+    void setRegionPainting(RegionPainting mode) { regionPainting_ = mode; }
+    RegionPainting regionPainting() const { return regionPainting_; }
+    // Every painter visits every cell when set: the reference the bounded
+    // painting is checked and measured against. Off by default; copies keep it.
+    void setPaintingEveryCell(bool everyCell) { paintingEveryCell_ = everyCell; }
+    bool paintingEveryCell() const { return paintingEveryCell_; }
+
+    // Region painters: the selected cells are set to value (or have it added,
+    // see RegionPainting).
     void addRectangle(float centerX, float centerY, float width, float height, float value);
     void addCircle(float centerX, float centerY, float radius, float value);
     void addBarrier(float x1, float y1, float x2, float y2, float thickness, float value);
@@ -96,13 +121,32 @@ public:
     void addStandingWaveX(float period, float depth, float phase);
 
 private:
-    // Sets the cells whose row passes rowSelected(y) and whose centre passes
-    // cellSelected(x, y) to value.
+    // Columns i0 <= i < i1 of the rows j0 <= j < j1.
+    struct CellRange {
+        std::uint64_t i0 = 0;
+        std::uint64_t i1 = 0;
+        std::uint64_t j0 = 0;
+        std::uint64_t j1 = 0;
+    };
+    // The cells whose decision point (see assignWhere) may lie in the box
+    // [xLow, xHigh] x [yLow, yHigh], with a cell of margin; every cell when
+    // painting every cell.
+    CellRange cellsAround(double xLow, double xHigh, double yLow, double yHigh) const;
+    CellRange everyCell() const { return CellRange{0, nx_, 0, ny_}; }
+    // Paints value (see RegionPainting) into the cells of the range whose row
+    // passes rowSelected(y) and whose decision point passes cellSelected(x, y).
     template <typename RowTest, typename CellTest>
-    void assignWhere(float value, RowTest rowSelected, CellTest cellSelected);
-    // Adds f(x', y') with x' = x - centerX, y' = y - centerY to every cell.
+    void assignWhere(float value, const CellRange& cells, RowTest rowSelected, CellTest cellSelected);
+    // Paints value into the cells [first, last) of row j, all selected.
+    void paintSpan(float value, std::uint64_t j, std::uint64_t first, std::uint64_t last);
+    // Adds f(x', y') with x' = x - centerX, y' = y - centerY to the cells of
+    // the range, held within the float range. sumRow(row, xp, yp, count, sum)
+    // writes row + f into sum for one row (xp the offsets x') and says whether
+    // a sum left the float range; the plain one loops over f.
+    template <typename Function, typename RowSum>
+    void addFunction(double centerX, double centerY, const CellRange& cells, Function f, RowSum sumRow);
     template <typename Function>
-    void addFunction(double centerX, double centerY, Function f);
+    void addFunction(double centerX, double centerY, const CellRange& cells, Function f);
     void raiseRevision() { revision_ = nextRevision(revision_); }
     // The smallest and largest value and the field state they were taken at.
     struct Extent {
@@ -123,6 +167,8 @@ private:
     std::vector<float> values_;
     std::uint64_t revision_ = 0;
     std::uint64_t identity_ = 0;
+    RegionPainting regionPainting_ = RegionPainting::Assign;
+    bool paintingEveryCell_ = false;
     // A copy or an assignment draws a new identity, which drops the entry.
     mutable Extent extent_;
 };

@@ -104,10 +104,37 @@ void PotentialScene::buildPotential(PotentialField2D& field) const
         field.clear();
         return;
     }
+    if (field.paintingEveryCell()) {
+        buildOnScratch(field);
+        return;
+    }
+    // Every object is painted straight into the sum, region shapes adding
+    // their value: cell for cell what painting each on a zeroed grid and
+    // accumulating that grid gives (a sum never holds -0, to which adding
+    // +0 would make a difference), while each painter visits only the cells
+    // it can change.
+    const PotentialField2D::RegionPainting mode = field.regionPainting();
+    field.clear();
+    field.setRegionPainting(PotentialField2D::RegionPainting::Add);
+    try {
+        for (const PotentialObject& o : objects_) {
+            if (o.enabled && PotentialObject::isValid(o))
+                PotentialObject::applyTo(o, field);
+        }
+    } catch (...) {
+        field.setRegionPainting(mode);
+        throw;
+    }
+    field.setRegionPainting(mode);
+}
+
+void PotentialScene::buildOnScratch(PotentialField2D& field) const
+{
     // One scratch grid for the whole rebuild, allocated before the target is
     // touched. Every object is painted on it from zero and then added, which
     // makes the composition additive for region shapes as well.
     PotentialField2D scratch(field.nx(), field.ny(), field.dx(), field.dy());
+    scratch.setPaintingEveryCell(true);
     field.clear();
     for (const PotentialObject& o : objects_) {
         if (!o.enabled || !PotentialObject::isValid(o))

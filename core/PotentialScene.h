@@ -46,9 +46,12 @@ public:
     std::uint64_t nextId() const { return nextId_; }
 
     // Clears the field, then adds every enabled, valid object in list order.
+    // A field painting every cell is built the reference way, each object on
+    // a zeroed scratch grid that is then accumulated.
     void buildPotential(PotentialField2D& field) const;
 
 private:
+    void buildOnScratch(PotentialField2D& field) const;
     bool contains(std::uint64_t id) const;
 
     std::vector<PotentialObject> objects_;

@@ -1,4 +1,6 @@
 #include "core/ComplexField2D.h"
+#include "core/GaussianPacket2D.h"
+#include "core/SplitStepFourierSolver2D.h"
 #include "core/PotentialField2D.h"
 #include "core/Numeric.h"
 #include "common/TestSupport.h"
@@ -189,7 +191,9 @@ TEST(PotentialField2D, AccumulateScalesAndChecksGrid)
     EXPECT_EQ(countEqual(target, -2.0f), 4);
 }
 
-TEST(PotentialField2D, RectangleBoundaryIsInclusiveAndAssigns)
+// Faces that run through cell centres: the low face in x and in y takes its
+// cells and the high face leaves them, so a shape n cells wide paints n.
+TEST(PotentialField2D, RectangleFacesOnCentresKeepTheWidthAndAssign)
 {
     PotentialField2D f(4, 4, 0.5f, 0.5f); // centres +-0.25, +-0.75
     f.addRectangle(0.0f, 0.0f, 1.0f, 1.0f, 5.0f);
@@ -198,35 +202,46 @@ TEST(PotentialField2D, RectangleBoundaryIsInclusiveAndAssigns)
         for (std::uint64_t i = 1; i <= 2; ++i)
             EXPECT_EQ(f.valueAt(i, j), 5.0f);
 
+    // Faces at +-0.75 on the outer centres: three cells of 0.5 each way.
     f.addRectangle(0.0f, 0.0f, 1.5f, 1.5f, 5.0f);
-    EXPECT_EQ(countEqual(f, 5.0f), 16);
+    EXPECT_EQ(countEqual(f, 5.0f), 9);
     f.addRectangle(0.0f, 0.0f, 1.5f, 1.5f, 5.0f); // assignment, not addition
-    EXPECT_EQ(countEqual(f, 5.0f), 16);
+    EXPECT_EQ(countEqual(f, 5.0f), 9);
+    for (std::uint64_t j = 0; j < 3; ++j)
+        for (std::uint64_t i = 0; i < 3; ++i)
+            EXPECT_EQ(f.valueAt(i, j), 5.0f) << i << ", " << j;
 
-    // An off-centre, non-square rectangle: columns x in {0.25, 0.75}, row y = -0.75.
+    // An off-centre, non-square rectangle one cell wide with both x faces on
+    // centres (0.25 and 0.75): the column x = 0.25 of the row y = -0.75.
     PotentialField2D g(4, 4, 0.5f, 0.5f);
     g.addRectangle(0.5f, -0.75f, 0.5f, 0.2f, -2.0f);
-    EXPECT_EQ(countEqual(g, -2.0f), 2);
+    EXPECT_EQ(countEqual(g, -2.0f), 1);
     EXPECT_EQ(g.valueAt(2, 0), -2.0f);
-    EXPECT_EQ(g.valueAt(3, 0), -2.0f);
 }
 
 TEST(PotentialField2D, CircleAndBarrierCapsule)
 {
+    // Radius 1 about a centre: the centre and its neighbours at -x and -y; the
+    // disc is two cells across either way, as its diameter.
     PotentialField2D circle = squareGrid(5, 1.0f);
-    circle.addCircle(0.0f, 0.0f, 1.0f, 4.0f); // the centre and its four neighbours at distance 1
-    EXPECT_EQ(countEqual(circle, 4.0f), 5);
-    EXPECT_EQ(circle.valueAt(1, 1), 0.0f);
-    EXPECT_EQ(circle.valueAt(2, 3), 4.0f);
+    circle.addCircle(0.0f, 0.0f, 1.0f, 4.0f);
+    EXPECT_EQ(countEqual(circle, 4.0f), 3);
+    EXPECT_EQ(circle.valueAt(1, 2), 4.0f);
+    EXPECT_EQ(circle.valueAt(2, 1), 4.0f);
+    EXPECT_EQ(circle.valueAt(3, 2), 0.0f);
+    EXPECT_EQ(circle.valueAt(2, 3), 0.0f);
 
-    // Capsule from (0, -1) to (0, 1), reach 1: the column x = 0 whole
-    // (|y| = 2 touches the end caps), the columns x = +-1 for |y| <= 1.
+    // Capsule from (0, -1) to (0, 1), reach 1: the columns x = -1 and 0 (two
+    // cells, the thickness), the column x = 0 from y = -2 to 1 (four cells,
+    // length plus thickness) and x = -1 for |y| <= 1 inside the straight part.
     PotentialField2D capsule = squareGrid(5, 1.0f);
     capsule.addBarrier(0.0f, -1.0f, 0.0f, 1.0f, 2.0f, 3.0f);
-    EXPECT_EQ(countEqual(capsule, 3.0f), 11);
+    EXPECT_EQ(countEqual(capsule, 3.0f), 7);
     EXPECT_EQ(capsule.valueAt(2, 0), 3.0f);
+    EXPECT_EQ(capsule.valueAt(2, 4), 0.0f);
     EXPECT_EQ(capsule.valueAt(1, 0), 0.0f);
-    EXPECT_EQ(capsule.valueAt(3, 3), 3.0f);
+    EXPECT_EQ(capsule.valueAt(1, 3), 3.0f);
+    EXPECT_EQ(capsule.valueAt(3, 2), 0.0f);
 
     // A diagonal segment selects by distance to the segment, not to its box.
     PotentialField2D diagonal = squareGrid(5, 1.0f);
@@ -247,21 +262,26 @@ TEST(PotentialField2D, CircleAndBarrierCapsule)
 TEST(PotentialField2D, SlitWallsDecideWholeRows)
 {
     // Rows y = -2..2, wall column x = 0. An opening of height 2 about y = 0
-    // keeps the rows |y| <= 1 open (boundary inclusive).
+    // has its faces on the rows y = +-1: the rows -1 and 0 are open.
     PotentialField2D single = squareGrid(5, 1.0f);
     single.addSingleSlit(0.0f, 1.0f, 0.0f, 2.0f, 9.0f);
-    EXPECT_EQ(countEqual(single, 9.0f), 2);
+    EXPECT_EQ(countEqual(single, 9.0f), 3);
     EXPECT_EQ(single.valueAt(2, 0), 9.0f);
+    EXPECT_EQ(single.valueAt(2, 1), 0.0f);
+    EXPECT_EQ(single.valueAt(2, 2), 0.0f);
+    EXPECT_EQ(single.valueAt(2, 3), 9.0f);
     EXPECT_EQ(single.valueAt(2, 4), 9.0f);
 
-    // Wall of width 2 at x = 1 covers the columns x = 0, 1, 2 (|x - 1| <= 1, both edges in).
+    // Wall of width 2 at x = 1, faces on the columns x = 0 and 2: the columns
+    // x = 0 and 1.
     PotentialField2D wide = squareGrid(5, 1.0f);
     wide.addSingleSlit(1.0f, 2.0f, 2.0f, 1.0f, 9.0f);
     for (std::uint64_t j = 0; j < 5; ++j) {
         const float wall = j == 4 ? 0.0f : 9.0f;
         EXPECT_EQ(wide.valueAt(1, j), 0.0f);
         EXPECT_EQ(wide.valueAt(2, j), wall);
-        EXPECT_EQ(wide.valueAt(4, j), wall);
+        EXPECT_EQ(wide.valueAt(3, j), wall);
+        EXPECT_EQ(wide.valueAt(4, j), 0.0f);
     }
 
     // Separation 1 smaller than height 2: the two openings merge into rows y = -1..1.
@@ -273,16 +293,17 @@ TEST(PotentialField2D, SlitWallsDecideWholeRows)
     }
     EXPECT_EQ(countEqual(merged, 9.0f), 4);
 
-    // Openings about y = -2 and y = 2, one row each, in a wall of width 2 that
-    // covers the columns x = -1, 0, 1 (both edges in).
+    // Openings about y = -2 and y = 2, one row each, in a wall of width 2
+    // whose faces lie on the columns x = -1 and 1: the columns x = -1 and 0.
     PotentialField2D apart = squareGrid(7, 1.0f);
     apart.addDoubleSlit(0.0f, 2.0f, 0.0f, 4.0f, 1.0f, 9.0f);
     for (std::uint64_t j = 0; j < 7; ++j) {
         const bool open = j == 1 || j == 5;
-        for (std::uint64_t i : {2u, 3u, 4u})
+        for (std::uint64_t i : {2u, 3u})
             EXPECT_EQ(apart.valueAt(i, j), open ? 0.0f : 9.0f) << "row " << j << " column " << i;
+        EXPECT_EQ(apart.valueAt(4, j), 0.0f) << "row " << j;
     }
-    EXPECT_EQ(countEqual(apart, 9.0f), 15);
+    EXPECT_EQ(countEqual(apart, 9.0f), 10);
 }
 
 TEST(PotentialField2D, PolygonEvenOddRule)
@@ -322,16 +343,19 @@ TEST(PotentialField2D, PolygonEvenOddRule)
 
 TEST(PotentialField2D, StadiumExteriorLeavesInteriorAndBoundary)
 {
-    // Straight part |x| <= 1, |y| <= 1 (9 cells) plus the cap cells (+-2, 0):
-    // 11 interior cells of 35, every one on or inside the boundary.
+    // Straight part |x| <= 1, |y| <= 1 and caps of radius 1, every face on
+    // centres: the interior is four cells along x (width plus two radii) and
+    // two along y, 7 cells of 35: (-2, 0), x = -1 and 0 for y = -1, 0, and
+    // (1, -1), (1, 0) on the right cap.
     PotentialField2D f(7, 5, 1.0f, 1.0f);
     f.fill(1.0f);
     f.addStadiumExterior(0.0f, 0.0f, 2.0f, 1.0f, 8.0f);
-    EXPECT_EQ(countEqual(f, 1.0f), 11);
-    EXPECT_EQ(countEqual(f, 8.0f), 24);
-    EXPECT_EQ(f.valueAt(4, 3), 1.0f); // (1, 1), corner of the straight part
-    EXPECT_EQ(f.valueAt(5, 2), 1.0f); // (2, 0), on the cap
-    EXPECT_EQ(f.valueAt(5, 3), 8.0f); // (2, 1), outside the cap
+    EXPECT_EQ(countEqual(f, 1.0f), 7);
+    EXPECT_EQ(countEqual(f, 8.0f), 28);
+    EXPECT_EQ(f.valueAt(1, 2), 1.0f); // (-2, 0), on the left cap
+    EXPECT_EQ(f.valueAt(4, 1), 1.0f); // (1, -1)
+    EXPECT_EQ(f.valueAt(4, 3), 8.0f); // (1, 1), the high corner
+    EXPECT_EQ(f.valueAt(5, 2), 8.0f); // (2, 0), the high end of the right cap
     EXPECT_EQ(f.valueAt(3, 0), 8.0f); // (0, -2)
 }
 
@@ -447,6 +471,71 @@ TEST(PotentialField2D, SmoothFieldsAddTheirFunction)
                 const double y = (j - 1.5) * 1.25 + 1.0;
                 EXPECT_NEAR(f.valueAt(i, j), row.value(x, y), 1e-5) << row.name << " at " << i << ", " << j;
             }
+    }
+}
+
+// Every strength a document or the form can hold (any finite float) paints a
+// finite potential: a term or a sum beyond the float range is held at the
+// largest float of its sign, and the split step then keeps the packet finite
+// (an infinite V made every phase, and one step later the field, NaN).
+TEST(PotentialField2D, SmoothPaintersHoldTheirSumsWithinTheFloatRange)
+{
+    const float largest = std::numeric_limits<float>::max();
+    struct Case {
+        const char* name;
+        std::function<void(PotentialField2D&)> paint;
+        float extreme; // the value the overflowing cells are held at
+    };
+    const Case cases[] = {
+        {"steep harmonic trap", [](PotentialField2D& f) { f.addHarmonic(0.0f, 0.0f, 0.0f, 1e37f, 1e37f); }, largest},
+        {"inverted harmonic trap", [](PotentialField2D& f) { f.addHarmonic(0.5f, 0.0f, 1.0f, -1e37f, 2.0f); },
+         -largest},
+        {"tall Gaussian on a filled grid",
+         [](PotentialField2D& f) {
+             f.fill(3e38f);
+             f.addGaussian(0.0f, 0.0f, 2.0f, 1.0f, 3e38f);
+         },
+         largest},
+        {"deep Gaussian on a filled grid",
+         [](PotentialField2D& f) {
+             f.fill(-3e38f);
+             f.addGaussian(1.0f, -1.0f, 1.0f, 3.0f, -3e38f);
+         },
+         -largest},
+        {"steep tilt", [](PotentialField2D& f) { f.addLinear(0.0f, 0.0f, 0.0f, 3e38f, 0.0f); }, largest},
+        {"steep quadrupole", [](PotentialField2D& f) { f.addQuadrupole(0.0f, 0.0f, 3e38f, 0.0f); }, largest},
+        {"sharp softened well", [](PotentialField2D& f) { f.addSoftenedRadial(0.0f, 0.0f, -3e38f, 0.01f); }, -largest},
+        {"deep standing wave on a filled grid",
+         [](PotentialField2D& f) {
+             f.fill(3e38f);
+             f.addStandingWaveX(4.0f, 3e38f, 0.0f);
+         },
+         largest},
+    };
+    for (const Case& c : cases) {
+        PotentialField2D f(64, 32, 0.3f, 0.45f);
+        c.paint(f);
+        for (const float v : f.values())
+            ASSERT_TRUE(std::isfinite(v)) << c.name;
+        EXPECT_EQ(c.extreme > 0.0f ? f.maxValue() : f.minValue(), c.extreme) << c.name;
+
+        ComplexField2D psi(64, 32, 0.3f, 0.45f);
+        vxo::GaussianPacket2D packet;
+        packet.x0 = -2.0f;
+        packet.sigma = 1.5f;
+        packet.px = 1.0f;
+        vxo::GaussianPacket2D::prepare(psi, packet);
+        vxo::SplitStepFourierSolver2D solver;
+        solver.configure(vxo::SplitStepParameters{});
+        for (int step = 0; step < 2; ++step)
+            solver.step(psi, f);
+        double norm = 0.0;
+        for (std::uint64_t c2 = 0; c2 < psi.size(); ++c2) {
+            const vxo::Complex a = psi.data()[c2];
+            ASSERT_TRUE(std::isfinite(a.real()) && std::isfinite(a.imag())) << c.name;
+            norm += std::norm(a);
+        }
+        EXPECT_NEAR(norm * 0.3 * 0.45, 1.0, 1e-3) << c.name << ": the step is unitary";
     }
 }
 

@@ -157,6 +157,9 @@ TEST(PotentialObject, ApplyToUsesTheKindsGeometry)
 {
     // Barrier: vertical capsule of thickness 1 from (0.5, -2.4) to (0.5, 1.6)
     // on cells 0.5 x 0.4: every cell within 0.5 of that segment, and no other.
+    // Its faces x = 0 and x = 1 and its end y = -2.4 run through cell
+    // centres: a centre on a face counts as the point just beyond it towards
+    // +x and +y, so the low face keeps its cells and the high face does not.
     PotentialObject barrier = ofKind(PotentialObjectKind::Barrier);
     barrier.centerX = 0.5f;
     barrier.centerY = -0.4f;
@@ -169,8 +172,9 @@ TEST(PotentialObject, ApplyToUsesTheKindsGeometry)
         for (std::uint64_t i = 0; i < 9; ++i) {
             const double x = (i - 4.0) * 0.5;
             const double y = (j - 6.0) * 0.4;
-            const double along = std::clamp(y, -2.4, 1.6);
-            const bool inside = std::hypot(x - 0.5, y - along) <= 0.5 + 1e-6;
+            const double xs = x + 1e-5, ys = y + 0.7e-5;
+            const double along = std::clamp(ys, -2.4, 1.6);
+            const bool inside = std::hypot(xs - 0.5, ys - along) <= 0.5;
             EXPECT_EQ(f.valueAt(i, j), inside ? 3.0f : 0.0f) << i << ", " << j;
         }
 
@@ -416,9 +420,10 @@ TEST(PotentialScene, BuildPotentialAddsEnabledObjects)
     EXPECT_EQ(f.maxValue(), 0.0f);
 
     // Two overlapping rectangles: the region values add where they overlap.
-    // Columns x = -0.75..0.25 and -0.25..0.75, rows y = +-0.25.
-    s.add(rectangle(-0.25f, 0.0f, 1.0f, 0.5f, 5.0f));
-    s.add(rectangle(0.25f, 0.0f, 1.0f, 0.5f, 5.0f));
+    // Columns x = -0.75..0.25 and -0.25..0.75, rows y = +-0.25 (no face on a
+    // cell centre).
+    s.add(rectangle(-0.25f, 0.0f, 1.4f, 0.9f, 5.0f));
+    s.add(rectangle(0.25f, 0.0f, 1.4f, 0.9f, 5.0f));
     revision = f.revision();
     s.buildPotential(f);
     EXPECT_EQ(f.revision(), revision + 3);

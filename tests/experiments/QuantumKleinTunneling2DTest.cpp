@@ -94,7 +94,8 @@ TEST(QuantumKleinTunneling2D, ValidationAndFailures)
 
 TEST(QuantumKleinTunneling2D, BarrierRegionsAndDetectorColumn)
 {
-    // Cell centres at (i - 7.5) * 0.5: x_L = -1.25 and x_R = 1.25 fall on centres 5 and 10.
+    // Cell centres at (i - 7.5) * 0.5: x_L = -1.25 and x_R = 1.25 fall on centres 5 and 10;
+    // the barrier 2.5 wide is painted five cells wide, the low face taking its cell.
     PotentialField2D potential(16, 4, 0.5f, 0.5f);
     potential.fill(9.0f);
     KleinTunnelingConfig config;
@@ -103,7 +104,7 @@ TEST(QuantumKleinTunneling2D, BarrierRegionsAndDetectorColumn)
     ASSERT_TRUE(QuantumKleinTunneling2D::buildPotential(potential, config, nullptr));
     for (std::uint64_t i = 0; i < 16; ++i)
         for (std::uint64_t j = 0; j < 4; ++j)
-            EXPECT_EQ(potential.valueAt(i, j), i >= 5 && i <= 10 ? 3.2f : 0.0f) << i;
+            EXPECT_EQ(potential.valueAt(i, j), i >= 5 && i <= 9 ? 3.2f : 0.0f) << i;
 
     DiracSpinor2D spinor;
     spinor.resize(16, 4, 0.5f, 0.25f);
