@@ -217,10 +217,11 @@ private:
     void saveGuiState();
     void restoreGuiState(const QRect& available);
     void resetWindowLayout();
-    // A dock's visibility mirrored into its View-menu action, signals blocked,
-    // ignored while minimised; restored as it was before minimising.
+    // Whether a dock is open mirrored into its View-menu action (a tab behind
+    // another is open), signals blocked, ignored while minimised; restored as
+    // it was before minimising. Shown from the menu, a dock comes to the front.
     void connectDockVisibility(QDockWidget* dock, QAction* action);
-    void onDockVisibilityChanged(QAction* action, bool visible);
+    void onDockVisibilityChanged(QDockWidget* dock, QAction* action);
     void restoreDockVisibility();
     // Controls, time, diagnostics, help and analysis dock with their actions.
     std::array<std::pair<QDockWidget*, QAction*>, 5> dockActionPairs() const;

@@ -486,18 +486,26 @@ void MainWindow::changeEvent(QEvent* event)
 
 void MainWindow::connectDockVisibility(QDockWidget* dock, QAction* action)
 {
-    connect(dock, &QDockWidget::visibilityChanged, this, [this, action](bool visible) {
-        guarded([this, action, visible] { onDockVisibilityChanged(action, visible); });
+    connect(dock, &QDockWidget::visibilityChanged, this,
+            [this, dock, action] { guarded([this, dock, action] { onDockVisibilityChanged(dock, action); }); });
+    // Shown from the View menu, a dock that is a tab of a column comes to the
+    // front: behind another tab it would stay out of sight.
+    connect(action, &QAction::triggered, this, [dock](bool checked) {
+        if (checked)
+            dock->raise();
     });
 }
 
-void MainWindow::onDockVisibilityChanged(QAction* action, bool visible)
+void MainWindow::onDockVisibilityChanged(QDockWidget* dock, QAction* action)
 {
     // Minimising hides every dock with the window; that is not the user's choice.
     if (isMinimized())
         return;
+    // The action tells whether the dock is open. The toolkit also reports a
+    // dock invisible when another tab of its column comes in front of it; it
+    // is still open there, and its action stays checked.
     const QSignalBlocker blocker(action);
-    action->setChecked(visible);
+    action->setChecked(!dock->isHidden());
 }
 
 void MainWindow::restoreDockVisibility()

@@ -44,8 +44,13 @@ const char* const kDockNames[] = {"controlsDockWidget", "timeDockWidget", "diagn
                                   "analysisDockWidget"};
 const char* const kActionNames[] = {"actionControlsDock", "actionTimeDock", "actionDiagnosticsDock", "actionHelpDock",
                                     "actionAnalysisDock"};
-const Qt::DockWidgetArea kDefaultAreas[] = {Qt::LeftDockWidgetArea, Qt::RightDockWidgetArea, Qt::RightDockWidgetArea,
-                                            Qt::RightDockWidgetArea, Qt::BottomDockWidgetArea};
+// The default areas of a window with room for both side columns, and of one
+// too narrow for them, where the time, diagnostics and help docks are tabs of
+// the controls column.
+const Qt::DockWidgetArea kTwoColumnAreas[] = {Qt::LeftDockWidgetArea, Qt::RightDockWidgetArea, Qt::RightDockWidgetArea,
+                                              Qt::RightDockWidgetArea, Qt::BottomDockWidgetArea};
+const Qt::DockWidgetArea kOneColumnAreas[] = {Qt::LeftDockWidgetArea, Qt::LeftDockWidgetArea, Qt::LeftDockWidgetArea,
+                                              Qt::LeftDockWidgetArea, Qt::BottomDockWidgetArea};
 
 // The saved index of each selector, by key and object name.
 struct Selector {
@@ -108,16 +113,36 @@ QStringList savedKeys()
     return settings.childKeys();
 }
 
-// Default areas, every dock shown with its action checked, the right docks
-// stacked time over diagnostics over help.
+bool oneSideColumn(const MainWindow& window)
+{
+    return window.dockWidgetArea(dock(window, 1)) == Qt::LeftDockWidgetArea;
+}
+
+// The default layout: every dock docked and open with its action checked,
+// the right docks stacked time over diagnostics over help or, in a window too
+// narrow for two side columns, tabs behind the controls. Which of the two is
+// what a new window of the same size shows on this screen.
 void expectDefaultDocks(const MainWindow& window, const char* when)
 {
+    MainWindow fresh(nullptr, false);
+    fresh.setGeometry(window.geometry());
+    showAndSettle(fresh);
+    const bool tabbed = oneSideColumn(fresh);
+    const Qt::DockWidgetArea* areas = tabbed ? kOneColumnAreas : kTwoColumnAreas;
     for (int i = 0; i < 5; ++i) {
         ASSERT_TRUE(dock(window, i) && action(window, i)) << kDockNames[i];
-        EXPECT_EQ(window.dockWidgetArea(dock(window, i)), kDefaultAreas[i]) << kDockNames[i] << " " << when;
+        EXPECT_EQ(fresh.dockWidgetArea(dock(fresh, i)), areas[i]) << kDockNames[i] << " in a new window";
+        EXPECT_EQ(window.dockWidgetArea(dock(window, i)), areas[i]) << kDockNames[i] << " " << when;
         EXPECT_TRUE(dock(window, i)->isVisible()) << kDockNames[i] << " " << when;
         EXPECT_FALSE(dock(window, i)->isFloating()) << kDockNames[i] << " " << when;
         EXPECT_TRUE(action(window, i)->isChecked()) << kActionNames[i] << " " << when;
+    }
+    if (tabbed) {
+        const QList<QDockWidget*> tabs = window.tabifiedDockWidgets(dock(window, 0));
+        for (int i = 1; i <= 3; ++i)
+            EXPECT_TRUE(tabs.contains(dock(window, i))) << kDockNames[i] << " is not a controls tab " << when;
+        EXPECT_TRUE(test::dockInFront(window, *dock(window, 0))) << "the controls are not in front " << when;
+        return;
     }
     for (int i = 2; i <= 3; ++i)
         EXPECT_LT(dock(window, i - 1)->geometry().bottom(), dock(window, i)->geometry().top())
@@ -127,9 +152,17 @@ void expectDefaultDocks(const MainWindow& window, const char* when)
 // A start without a saved layout: right docks of 250, 245 and 230 px and a
 // 420 px analysis dock where the window has its form height. Where the time
 // dock needs more than 250 px, the column takes the excess from the other two
-// in proportion.
+// in proportion. A window with one side column has no right docks to size.
 void expectDefaultDockHeights(const MainWindow& window)
 {
+    // On a screen shorter than the form's 1216 px the viewport keeps its
+    // minimum and the dock gets what is left, still well above a strip.
+    if (window.height() >= 1216)
+        EXPECT_NEAR(dock(window, 4)->height(), 420, 12);
+    else
+        EXPECT_GE(dock(window, 4)->height(), 300) << "window " << window.height() << " px high";
+    if (oneSideColumn(window))
+        return;
     const QDockWidget* time = dock(window, 1);
     const QDockWidget* diagnostics = dock(window, 2);
     const QDockWidget* help = dock(window, 3);
@@ -141,12 +174,6 @@ void expectDefaultDockHeights(const MainWindow& window)
         EXPECT_GE(time->height(), time->minimumSizeHint().height());
     EXPECT_NEAR(static_cast<double>(diagnostics->height()) / help->height(), 245.0 / 230.0, 0.02)
         << diagnostics->height() << " and " << help->height() << " px";
-    // On a screen shorter than the form's 1216 px the viewport keeps its
-    // minimum and the dock gets what is left, still well above a strip.
-    if (window.height() >= 1216)
-        EXPECT_NEAR(dock(window, 4)->height(), 420, 12);
-    else
-        EXPECT_GE(dock(window, 4)->height(), 300) << "window " << window.height() << " px high";
 }
 
 TEST(MainWindowWindowState, LayoutAndTabsSurviveARestartAndResetRestoresTheDefault)
@@ -176,6 +203,9 @@ TEST(MainWindowWindowState, LayoutAndTabsSurviveARestartAndResetRestoresTheDefau
         // restoring keeps free above an unframed window for its title bar.
         const QRect available = kRoomyScreen;
         first.setGeometry(QRect(available.topLeft() + QPoint(5, 22), available.size() - QSize(80, 120)));
+        // The docks are arranged anew for the new width once the resize is
+        // through, as a user's arrangement follows the resize.
+        processEventsFor(50);
         action(first, 2)->trigger(); // diagnostics dock closed from the View menu
         first.addDockWidget(Qt::LeftDockWidgetArea, dock(first, 1));
         processEventsFor(50);
@@ -271,6 +301,34 @@ TEST(MainWindowWindowState, LayoutAndTabsSurviveARestartAndResetRestoresTheDefau
     QSettings().remove(QStringLiteral("MainWindow"));
 }
 
+// In a window too narrow for two side columns the time, diagnostics and help
+// docks are tabs behind the controls: open, so their View actions are
+// checked. The View menu closes such a dock, and shows it again in front.
+TEST(MainWindowWindowState, TheViewMenuOpensAndClosesDocksThatAreTabsOfTheControlsColumn)
+{
+    test::appTestApplication();
+    MainWindow window(nullptr, false);
+    window.fitToScreen(QRect(0, 0, 1024, 768));
+    showAndSettle(window);
+    ASSERT_TRUE(oneSideColumn(window)) << "a 1024 px window has both side columns: the case is void";
+    for (int i = 1; i <= 3; ++i) {
+        ASSERT_FALSE(test::dockInFront(window, *dock(window, i))) << kDockNames[i] << " is not behind the controls";
+        EXPECT_TRUE(action(window, i)->isChecked()) << kActionNames[i] << " of an open tab behind another";
+    }
+    for (int i = 1; i <= 3; ++i) {
+        action(window, i)->trigger();
+        processEventsFor(50);
+        EXPECT_TRUE(dock(window, i)->isHidden()) << kDockNames[i] << " was not closed from the View menu";
+        EXPECT_FALSE(action(window, i)->isChecked()) << kActionNames[i] << " after closing";
+        action(window, i)->trigger();
+        processEventsFor(50);
+        EXPECT_TRUE(test::dockInFront(window, *dock(window, i))) << kDockNames[i] << " shown again is not in front";
+        EXPECT_TRUE(action(window, i)->isChecked()) << kActionNames[i] << " after showing";
+        // The tab it came in front of is still open.
+        EXPECT_TRUE(action(window, 0)->isChecked()) << kActionNames[0] << " behind " << kDockNames[i];
+    }
+}
+
 // A layout saved in a window as large as the form, on a screen that has room
 // for it.
 void saveOnATallScreen(const std::function<void(MainWindow&)>& arrange)
@@ -355,17 +413,28 @@ TEST(MainWindowWindowState, FloatingDocksSavedOffTheScreenComeBackOnIt)
     QSettings().remove(QStringLiteral("MainWindow"));
 }
 
-// One dock as a start of the program shows it.
+// One dock as a start of the program shows it. A tab behind another is
+// moved out of the window, where its place and size mean nothing: it counts
+// as behind, without a geometry.
 struct StartedDock {
     int area = 0;
     bool floating = false;
     bool hidden = false;
     QRect geometry;
     bool checked = false;
+    bool behind = false;
+    StartedDock() = default;
+    StartedDock(int area, bool floating, bool hidden, const QRect& at, bool checked)
+        : area(area), floating(floating), hidden(hidden), checked(checked),
+          behind(!hidden && !floating && (at.right() < 0 || at.bottom() < 0))
+    {
+        if (!behind)
+            geometry = at;
+    }
     bool operator==(const StartedDock& other) const
     {
         return area == other.area && floating == other.floating && hidden == other.hidden &&
-               geometry == other.geometry && checked == other.checked;
+               geometry == other.geometry && checked == other.checked && behind == other.behind;
     }
 };
 
@@ -380,7 +449,8 @@ struct StartedWindow {
 std::string describeDock(const StartedDock& dock)
 {
     return "area " + std::to_string(dock.area) + (dock.floating ? " floating" : "") + (dock.hidden ? " hidden" : "") +
-           " at " + test::describe(dock.geometry) + (dock.checked ? " checked" : " unchecked");
+           (dock.behind ? " behind another tab" : " at " + test::describe(dock.geometry)) +
+           (dock.checked ? " checked" : " unchecked");
 }
 
 // The layout of a window in this process, as the child reports its own.
@@ -460,10 +530,11 @@ QString settingsFolderWith(QTemporaryDir& folder, const QMap<QString, QVariant>&
 }
 
 // A start that finds its saved dock state changed by one byte, as a hand
-// edit or a damaged disk leaves it, comes up with the default layout instead
-// of crashing in the toolkit's parser, and so does the start after one that
-// died while restoring; an untouched layout comes back exactly as it was
-// left. Each start runs in a child process, so that a crash fails this test.
+// edit or a damaged disk leaves it, comes up with the default layout, as a
+// start without a saved layout shows it on this screen, instead of crashing
+// in the toolkit's parser, and so does the start after one that died while
+// restoring; an untouched layout comes back exactly as it was left. Each
+// start runs in a child process, so that a crash fails this test.
 TEST(MainWindowWindowState, ADamagedSavedLayoutStartsWithTheDefaultAndAnUntouchedOneAsLeft)
 {
     test::appTestApplication();
@@ -476,6 +547,7 @@ TEST(MainWindowWindowState, ADamagedSavedLayoutStartsWithTheDefaultAndAnUntouche
         arranged.addDockWidget(Qt::LeftDockWidgetArea, dock(arranged, 1));
         action(arranged, 2)->trigger();
         processEventsFor(100);
+        ASSERT_TRUE(dock(arranged, 2)->isHidden()) << "the diagnostics dock was not closed from the View menu";
         left = layoutOf(arranged);
         arranged.close();
     }
@@ -490,24 +562,28 @@ TEST(MainWindowWindowState, ADamagedSavedLayoutStartsWithTheDefaultAndAnUntouche
     const QByteArray state = saved.value(QStringLiteral("windowState")).toByteArray();
     ASSERT_GT(state.size(), 64) << "no dock state was saved";
 
+    enum class Expected { Default, AsLeft, AsDefault };
     struct Start {
         std::string what;
         QMap<QString, QVariant> values;
-        bool asLeft; // else the default layout
+        Expected expected;
     };
-    std::vector<Start> starts{{"untouched", saved, true}};
+    // The first start finds no saved layout and shows the default the others
+    // are held to.
+    std::vector<Start> starts{{"without a saved layout", {}, Expected::Default},
+                              {"untouched", saved, Expected::AsLeft}};
     // Single bytes across the whole state, headers, names and sizes alike.
     constexpr int kDamagedBytes = 24;
     for (int k = 0; k < kDamagedBytes; ++k) {
         const int at = static_cast<int>(static_cast<long long>(k) * (state.size() - 1) / (kDamagedBytes - 1));
         QByteArray damaged = state;
         damaged[at] = static_cast<char>(damaged[at] ^ (k % 2 == 0 ? 0x5a : 0x81));
-        Start start{"byte " + std::to_string(at) + " of " + std::to_string(state.size()), saved, false};
+        Start start{"byte " + std::to_string(at) + " of " + std::to_string(state.size()), saved, Expected::AsDefault};
         start.values.insert(QStringLiteral("windowState"), damaged);
         starts.push_back(start);
     }
     // The mark of a start that died while restoring this very layout.
-    Start afterACrash{"after a start that died restoring", saved, false};
+    Start afterACrash{"after a start that died restoring", saved, Expected::AsDefault};
     afterACrash.values.insert(QStringLiteral("windowStateRestoring"), true);
     starts.push_back(afterACrash);
 
@@ -519,26 +595,33 @@ TEST(MainWindowWindowState, ADamagedSavedLayoutStartsWithTheDefaultAndAnUntouche
         homes.push_back(settingsFolderWith(*folders.back(), start.values));
     }
     const std::vector<StartedWindow> started = startEach(homes);
+    const StartedWindow& fresh = started.front();
+    ASSERT_TRUE(fresh.ended) << "the start without a saved layout did not come up:\n" << fresh.report.toStdString();
     for (std::size_t k = 0; k < starts.size(); ++k) {
         SCOPED_TRACE(starts[k].what);
         const StartedWindow& window = started[k];
         EXPECT_TRUE(window.ended) << "the start did not come up:\n" << window.report.toStdString();
         if (!window.ended)
             continue;
+        const bool asLeft = starts[k].expected == Expected::AsLeft;
+        const StartedWindow& reference = asLeft ? left : fresh;
         for (int i = 0; i < 5; ++i) {
             const StartedDock& shown = window.docks.at(kDockNames[i]);
-            if (starts[k].asLeft) {
-                EXPECT_EQ(shown, left.docks.at(kDockNames[i]))
-                    << kDockNames[i] << ": " << describeDock(shown) << ", left "
-                    << describeDock(left.docks.at(kDockNames[i]));
-                continue;
+            const StartedDock& expected = reference.docks.at(kDockNames[i]);
+            EXPECT_EQ(shown, expected) << kDockNames[i] << ": " << describeDock(shown) << ", expected "
+                                       << describeDock(expected);
+            // The default itself: one of its two arrangements, every dock
+            // docked and open.
+            if (starts[k].expected == Expected::Default) {
+                EXPECT_TRUE(shown.area == int(kTwoColumnAreas[i]) || shown.area == int(kOneColumnAreas[i]))
+                    << kDockNames[i] << ": " << describeDock(shown);
+                EXPECT_FALSE(shown.floating || shown.hidden) << kDockNames[i] << ": " << describeDock(shown);
+                EXPECT_TRUE(shown.checked) << kActionNames[i];
             }
-            EXPECT_EQ(shown.area, int(kDefaultAreas[i])) << kDockNames[i];
-            EXPECT_FALSE(shown.floating || shown.hidden) << kDockNames[i] << ": " << describeDock(shown);
-            EXPECT_TRUE(shown.checked) << kActionNames[i];
         }
-        if (starts[k].asLeft)
+        if (asLeft) {
             EXPECT_EQ(window.geometry, left.geometry) << test::describe(window.geometry);
+        }
     }
     // The start after the crash forgot the layout, so the one after it does
     // not come back to it either.
