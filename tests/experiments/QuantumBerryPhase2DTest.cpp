@@ -342,3 +342,26 @@ TEST(BerryRecorder, RealLoopThatFlipsTheSignReadsMinusPi)
     ASSERT_EQ(last.phaseValid, 1);
     EXPECT_EQ(last.geometricPhase, -kPi);
 }
+
+// The base trap counts as isotropic when its stiffnesses agree to a
+// millionth, which float rounding of equal typed values always meets; a
+// difference of one and a half millionths is a different trap.
+TEST(QuantumBerryPhase2D, IsotropyIsJudgedToAMillionth)
+{
+    const float one = 1.0f;
+    const struct {
+        float ky;
+        bool isotropic;
+    } cases[] = {{one, true},
+                 {std::nextafter(one, 2.0f), true},
+                 {one + 8e-7f, true},
+                 {one - 8e-7f, true},
+                 {one + 1.5e-6f, false},
+                 {one - 1.5e-6f, false}};
+    for (const auto& c : cases) {
+        BerryTrap trap;
+        EXPECT_EQ(QuantumBerryPhase2D::analyzeTrap(sceneOf({harmonic(one, c.ky)}), trap, nullptr), c.isotropic)
+            << "kY - kX = " << double(c.ky) - double(one);
+        EXPECT_EQ(trap.valid, c.isotropic);
+    }
+}

@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <algorithm>
 #include <string>
 #include <tuple>
 
@@ -320,4 +322,34 @@ TEST(BilliardRecorder, ClearOrFailedStartLeavesNoInitialStateToRecordAgainst)
     EXPECT_FALSE(recorder.record(2.0, field, config));
     EXPECT_TRUE(recorder.meanDensity().empty());
     EXPECT_EQ(BilliardRecorder(0).capacity(), 1u);
+}
+
+// The shell outside the disc is a few cells deep however the cells are
+// shaped: on cells four times as wide as high (or as high as wide), a cell
+// two of the coarse spacings beyond the disc's edge counts as the shell, on
+// either axis, and one five spacings beyond does not.
+TEST(QuantumBilliard2D, ShellIsDeepEnoughForTheCoarserSideOfNonSquareCells)
+{
+    BilliardConfig sinai = presetBilliard(true);
+    const double r = sinai.scattererRadius;
+    for (const auto& [nx, ny, dx, dy] : {std::tuple{48, 192, 0.5f, 0.125f}, std::tuple{192, 48, 0.125f, 0.5f}}) {
+        const double coarse = std::max(dx, dy);
+        for (const bool alongX : {true, false}) {
+            ComplexField2D field(nx, ny, dx, dy);
+            // The disc centred on a cell, and the cell on the axis through it nearest to distance d.
+            const std::uint64_t ci = field.nx() / 2, cj = field.ny() / 2;
+            sinai.scattererX = gridCoordinateX(field, ci);
+            sinai.scattererY = gridCoordinateY(field, cj);
+            const auto cellAt = [&](double d) -> Complex& {
+                const double spacing = alongX ? dx : dy;
+                const auto k = static_cast<std::uint64_t>(std::lround(d / spacing));
+                return alongX ? field.at(ci + k, cj) : field.at(ci, cj + k);
+            };
+            cellAt(r + 2.0 * coarse) = Complex(1.0f, 0.0f);
+            cellAt(r + 5.0 * coarse) = Complex(1.0f, 0.0f);
+            const BilliardObservables o = QuantumBilliard2D::observables(field, sinai, nullptr);
+            EXPECT_NEAR(o.shellProbability, double(dx) * dy, 1e-12)
+                << "cells " << dx << " x " << dy << (alongX ? " along x" : " along y");
+        }
+    }
 }
