@@ -245,7 +245,7 @@ void SplitStepFourierSolver2D::step(ComplexField2D& psi, const PotentialField2D&
     // sub-steps the two half phases are one table of the whole sub-step.
     const Complex* potentialHalf = potentialPhase_.values().data();
     const Complex* kinetic = kineticPhase_.data();
-    const fft2d::Path path = fft2d::bestPath();
+    const fft2d::KernelSet path = fft2d::bestKernelSet();
     fft2d::transformField(path, psi.data(), psi.nx(), psi.ny(), false, potentialHalf, kinetic);
     for (std::uint32_t s = 1; s < subSteps_; ++s) {
         fft2d::transformField(path, psi.data(), psi.nx(), psi.ny(), true, nullptr,
