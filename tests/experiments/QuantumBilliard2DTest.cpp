@@ -126,13 +126,20 @@ TEST(QuantumBilliard2D, RefusesPerturbedBilliardsWithTheirMessages)
     nearlyCentred[0].centerY = 0.0016f;
     EXPECT_EQ(billiardMessage(nearlyCentred), "Billiard walls are not centred on one rectangular interior.");
 
-    // Walls with faces exactly at x = +-9, y = +-7: a disc touching the right
-    // face is not inside, one a little further in is.
+    // Walls with faces exactly at x = +-9, y = +-7: a disc of radius 2
+    // touching the right face is not inside, one a little further in is.
     std::vector<PotentialObject> touching = {
         rectangleObject(120.0f, -9.5f, 0.0f, 1.0f, 16.0f), rectangleObject(120.0f, 9.5f, 0.0f, 1.0f, 16.0f),
         rectangleObject(120.0f, 0.0f, -7.5f, 20.0f, 1.0f), rectangleObject(120.0f, 0.0f, 7.5f, 20.0f, 1.0f),
         circleObject(120.0f, 7.0f, 0.0f, 2.0f)};
     EXPECT_EQ(billiardMessage(touching), "Circular scatterer must lie completely inside the billiard.");
+    // So is one touching the top face, and one touching the bottom face.
+    for (const float y : {5.0f, -5.0f}) {
+        std::vector<PotentialObject> vertical = touching;
+        vertical[4].centerX = 0.0f;
+        vertical[4].centerY = y;
+        EXPECT_EQ(billiardMessage(vertical), "Circular scatterer must lie completely inside the billiard.") << y;
+    }
     touching[4].centerX = 6.99f;
     BilliardConfig inside;
     EXPECT_TRUE(QuantumBilliard2D::extractFromScene(sceneOf(touching), inside, nullptr));
