@@ -45,7 +45,8 @@ QColor rampColour(const Ramp& ramp, double value, double rowMaximum)
 
 // Every cell of a carpet of recorded rows: cell (k, r) shows entry first + k of
 // row r (0 beyond the row), scaled by the row's largest entry among the shown
-// ones. Cells whose centre lies under a marker line (covered) are passed over.
+// ones, to the colour level: a ramp's exponent moved by a hundredth shows.
+// Cells whose centre lies under a marker line (covered) are passed over.
 void expectRowScaledCells(
     const QImage& image, const QRectF& carpet, const std::vector<std::vector<float>>& rows, int first, int columns,
     const Ramp& ramp, const std::string& plot,
@@ -63,7 +64,7 @@ void expectRowScaledCells(
             const QPointF at = cellPixel(carpet, k, int(r), columns, int(rows.size()));
             if (covered(at))
                 continue;
-            EXPECT_TRUE(test::colourNear(image, at, rampColour(ramp, entry(k), maximum), 0, 1))
+            EXPECT_TRUE(test::colourNear(image, at, rampColour(ramp, entry(k), maximum), 0, 0))
                 << plot << ": cell " << k << " of row " << r << " is " << std::hex << image.pixel(at.toPoint());
         }
     }
