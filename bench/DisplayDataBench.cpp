@@ -38,10 +38,10 @@ void BM_TextureFrame_ScalarLoop(benchmark::State& state)
     vxo::QuantumTextureFrame2D::assignFromField(s.psi, s.potential, frame);
     const std::size_t cells = s.psi.size();
     for (auto _ : state) {
-        frame.maxProbability = vxo::amplitude::densityAndPhase(vxo::fft2d::Path::Portable, s.psi.data(), cells,
+        frame.maxProbability = vxo::amplitude::densityAndPhase(vxo::fft2d::KernelSet::Portable, s.psi.data(), cells,
                                                                frame.probability.data(), frame.phase.data());
-        frame.maxAbsPotential = vxo::amplitude::copyWithMaxAbs(vxo::fft2d::Path::Portable, s.potential.data(), cells,
-                                                               frame.potential.data());
+        frame.maxAbsPotential = vxo::amplitude::copyWithMaxAbs(vxo::fft2d::KernelSet::Portable, s.potential.data(),
+                                                               cells, frame.potential.data());
         benchmark::DoNotOptimize(frame.phase.data());
     }
 }

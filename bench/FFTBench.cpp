@@ -35,7 +35,7 @@ void BM_FFT2D_ForwardInverse(benchmark::State& state)
 
 void BM_FFT2D_Sse2_ForwardInverse(benchmark::State& state)
 {
-    if (!vxo::fft2d::isAvailable(vxo::fft2d::Path::Sse2)) {
+    if (!vxo::fft2d::isAvailable(vxo::fft2d::KernelSet::Sse2)) {
         state.SkipWithError("no SSE2 variant on this processor");
         return;
     }
@@ -43,8 +43,8 @@ void BM_FFT2D_Sse2_ForwardInverse(benchmark::State& state)
     vxo::ComplexField2D field(n, n, 0.1f, 0.1f);
     fillRandom(field.data(), field.size());
     for (auto _ : state) {
-        vxo::fft2d::transformField(vxo::fft2d::Path::Sse2, field.data(), n, n, false);
-        vxo::fft2d::transformField(vxo::fft2d::Path::Sse2, field.data(), n, n, true);
+        vxo::fft2d::transformField(vxo::fft2d::KernelSet::Sse2, field.data(), n, n, false);
+        vxo::fft2d::transformField(vxo::fft2d::KernelSet::Sse2, field.data(), n, n, true);
         benchmark::DoNotOptimize(field.data());
     }
 }

@@ -111,7 +111,7 @@ private:
         const float* offsets = reinterpret_cast<const float*>(kinetic_.data());
         const float scale = 1.0f / static_cast<float>(count_);
 #if defined(__x86_64__)
-        if (fft2d::bestPath() == fft2d::Path::Avx2) {
+        if (fft2d::bestKernelSet() == fft2d::KernelSet::Avx2) {
             detail::scaledOffsetProductsAvx2(values, offsets, count_, scale);
             return;
         }

@@ -4,12 +4,12 @@
 
 namespace vxo::amplitude {
 
-float densityAndPhase(fft2d::Path path, const Complex* values, std::size_t count, float* density, float* phase)
+float densityAndPhase(fft2d::KernelSet path, const Complex* values, std::size_t count, float* density, float* phase)
 {
     return vectorKernels(path).densityAndPhase(values, count, density, phase);
 }
 
-float copyWithMaxAbs(fft2d::Path path, const float* v, std::size_t count, float* out)
+float copyWithMaxAbs(fft2d::KernelSet path, const float* v, std::size_t count, float* out)
 {
     return vectorKernels(path).copyWithMaxAbs(v, count, out);
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 // Cell-by-cell maps from amplitudes to display data, on the FFT's vector
-// paths (fft2d::Path): the density and phase of every cell, and a copy of a
+// paths (fft2d::KernelSet): the density and phase of every cell, and a copy of a
 // real grid with its largest magnitude. The density is the plain
 // single-precision im^2 + re^2 on every path, and the maxima are the same on
 // every path. The phase is std::atan2 on the portable path; the vector paths
@@ -19,10 +19,10 @@ namespace vxo::amplitude {
 // density[c] = im^2 + re^2 and phase[c] = arg(values[c]) in [-pi, pi] for
 // c < count; returns the largest density, 0 when none is above 0 (a NaN
 // never counts). path must be available.
-float densityAndPhase(fft2d::Path path, const Complex* values, std::size_t count, float* density, float* phase);
+float densityAndPhase(fft2d::KernelSet path, const Complex* values, std::size_t count, float* density, float* phase);
 
 // out[c] = v[c] for c < count; returns the largest |v[c]|, 0 when none is
 // above 0 (a NaN never counts).
-float copyWithMaxAbs(fft2d::Path path, const float* v, std::size_t count, float* out);
+float copyWithMaxAbs(fft2d::KernelSet path, const float* v, std::size_t count, float* out);
 
 } // namespace vxo::amplitude

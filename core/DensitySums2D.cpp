@@ -43,7 +43,7 @@ void DensitySums2D::compute(const ComplexField2D& psi)
     }
     columns_.assign(nx_, 0.0);
     rows_.resize(ny_);
-    const auto accumulateRow = vectorKernels(fft2d::bestPath()).densityRow;
+    const auto accumulateRow = vectorKernels(fft2d::bestKernelSet()).densityRow;
     for (std::uint64_t j = 0; j < ny_; ++j)
         rows_[j] = accumulateRow(psi.data() + j * nx_, nx_, columns_.data());
 }

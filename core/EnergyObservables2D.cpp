@@ -133,7 +133,7 @@ EnergyObservables2D EnergyObservables2D::compute(const ComplexField2D& psi, cons
     const std::uint64_t nx = psi.nx();
     const AxisNeighbours columns(nx);
     const AxisNeighbours rows(psi.ny());
-    const auto accumulateRow = vectorKernels(fft2d::bestPath()).energyRow;
+    const auto accumulateRow = vectorKernels(fft2d::bestKernelSet()).energyRow;
     for (std::uint64_t j = 0; j < psi.ny(); ++j) {
         energy::RowStencil row;
         row.centre = &psi.at(0, j);

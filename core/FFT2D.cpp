@@ -29,7 +29,7 @@ void FFT2D::transform(ComplexField2D& field, bool inverse)
         throw std::invalid_argument("FFT2D: field must not be empty");
     if (!isPowerOfTwoGrid(field.nx(), field.ny()))
         throw std::invalid_argument("FFT2D: width and height must be powers of two");
-    fft2d::transformField(fft2d::bestPath(), field.data(), field.nx(), field.ny(), inverse);
+    fft2d::transformField(fft2d::bestKernelSet(), field.data(), field.nx(), field.ny(), inverse);
 }
 
 void FFT2D::transformLine(Complex* first, std::size_t n, std::size_t stride, bool inverse)
@@ -41,15 +41,15 @@ void FFT2D::transformLine(Complex* first, std::size_t n, std::size_t stride, boo
 
 namespace fft2d {
 
-bool isAvailable(Path path)
+bool isAvailable(KernelSet path)
 {
     switch (path) {
-    case Path::Portable:
+    case KernelSet::Portable:
         return true;
 #if defined(__x86_64__)
-    case Path::Sse2:
+    case KernelSet::Sse2:
         return true;
-    case Path::Avx2:
+    case KernelSet::Avx2:
         // Also checks that the operating system saves the AVX registers.
         __builtin_cpu_init();
         return __builtin_cpu_supports("avx2");
@@ -59,12 +59,12 @@ bool isAvailable(Path path)
     }
 }
 
-Path bestPath()
+KernelSet bestKernelSet()
 {
     // Asked once: the answer cannot change while the program runs.
-    static const Path best = isAvailable(Path::Avx2)   ? Path::Avx2
-                             : isAvailable(Path::Sse2) ? Path::Sse2
-                                                       : Path::Portable;
+    static const KernelSet best = isAvailable(KernelSet::Avx2)   ? KernelSet::Avx2
+                                  : isAvailable(KernelSet::Sse2) ? KernelSet::Sse2
+                                                                 : KernelSet::Portable;
     return best;
 }
 
@@ -174,18 +174,18 @@ const Complex* stageTwiddles(std::size_t h, bool inverse)
     return inverse ? tables.inverse[level].get() : tables.forward[level].get();
 }
 
-void transformField(Path path, Complex* data, std::size_t nx, std::size_t ny, bool inverse)
+void transformField(KernelSet path, Complex* data, std::size_t nx, std::size_t ny, bool inverse)
 {
     transformField(path, data, nx, ny, inverse, nullptr, nullptr);
 }
 
-void transformField(Path path, Complex* data, std::size_t nx, std::size_t ny, bool inverse, const Complex* before,
+void transformField(KernelSet path, Complex* data, std::size_t nx, std::size_t ny, bool inverse, const Complex* before,
                     const Complex* after)
 {
     vectorKernels(path).transform(data, nx, ny, inverse, before, after);
 }
 
-void multiplyCells(Path path, Complex* values, const Complex* factors, std::size_t count)
+void multiplyCells(KernelSet path, Complex* values, const Complex* factors, std::size_t count)
 {
     vectorKernels(path).multiply(values, factors, count);
 }

@@ -12,18 +12,22 @@
 
 namespace vxo::fft2d {
 
-enum class Path {
+// The instruction set whose kernels run: the FFT's passes and, through
+// VectorKernels.h, the cell-wise products, density sums, energies, display
+// amplitudes, phase rounding and gauge sweeps alike.
+enum class KernelSet {
     Portable, // plain C++, one complex value at a time
     Sse2,     // 128-bit vectors, the x86-64 baseline
     Avx2      // 256-bit vectors, chosen at run time
 };
 
-bool isAvailable(Path path);
-Path bestPath();
+bool isAvailable(KernelSet path);
+// The widest set the processor supports.
+KernelSet bestKernelSet();
 
 // Transforms the nx x ny row-major grid at data in place (rows, then columns).
 // nx and ny must be powers of two and path must be available.
-void transformField(Path path, Complex* data, std::size_t nx, std::size_t ny, bool inverse);
+void transformField(KernelSet path, Complex* data, std::size_t nx, std::size_t ny, bool inverse);
 
 // The same transform with cell-wise products folded in: every input value is
 // multiplied by 1 + before[c] and every output value (after the inverse
@@ -31,7 +35,7 @@ void transformField(Path path, Complex* data, std::size_t nx, std::size_t ny, bo
 // the factors' offsets from one), so that the result is bit for bit
 // that of the separate products and the plain transform. Either table may be
 // null; both hold nx * ny values in data's order.
-void transformField(Path path, Complex* data, std::size_t nx, std::size_t ny, bool inverse, const Complex* before,
+void transformField(KernelSet path, Complex* data, std::size_t nx, std::size_t ny, bool inverse, const Complex* before,
                     const Complex* after);
 
 // The h single-precision twiddles exp(-+2 pi i k / 2h), k < h, of the stage of
@@ -47,6 +51,6 @@ const Complex* stageTwiddles(std::size_t h, bool inverse);
 
 // values[c] = offsetProduct(values[c], factors[c]) for c < count: factors
 // are offsets from one.
-void multiplyCells(Path path, Complex* values, const Complex* factors, std::size_t count);
+void multiplyCells(KernelSet path, Complex* values, const Complex* factors, std::size_t count);
 
 } // namespace vxo::fft2d

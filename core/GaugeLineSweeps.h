@@ -40,10 +40,11 @@ std::size_t scratchSize(const Lines& lines);
 
 // Fills the pivot table 1 / beta_k of every line. path must be available
 // (fft2d::isAvailable).
-void buildPivots(fft2d::Path path, const Complex* links, const Lines& lines, double a, double* pivots, double* scratch);
+void buildPivots(fft2d::KernelSet path, const Complex* links, const Lines& lines, double a, double* pivots,
+                 double* scratch);
 // One sweep of every line: the end cells set to zero, the interior to the
 // solution of the system for the old values of psi.
-void sweep(fft2d::Path path, Complex* psi, const Complex* links, const Lines& lines, double a, const double* pivots,
-           double* scratch);
+void sweep(fft2d::KernelSet path, Complex* psi, const Complex* links, const Lines& lines, double a,
+           const double* pivots, double* scratch);
 
 } // namespace vxo::gaugesweep

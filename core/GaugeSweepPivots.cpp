@@ -16,7 +16,7 @@ void GaugeSweepPivots::sweep(ComplexField2D& psi, const GaugeLinkField2D& links,
     const gaugesweep::Lines lines = alongX ? gaugesweep::Lines{psi.ny(), psi.nx(), psi.nx(), 1}
                                            : gaugesweep::Lines{psi.nx(), psi.ny(), 1, psi.nx()};
     const Complex* u = alongX ? links.linksXData() : links.linksYData();
-    const fft2d::Path path = fft2d::bestPath();
+    const fft2d::KernelSet path = fft2d::bestKernelSet();
     scratch_.resize(gaugesweep::scratchSize(lines));
     const std::uint64_t stamp = links.stamp();
     if (!matches(stamp, a, lines)) {

@@ -195,7 +195,7 @@ inline Complex offsetProduct(Complex x, Complex f)
 // widest vectors the processor has (those of the FFT), with the same result.
 inline void multiplyCells(Complex* values, const Complex* offsets, std::uint64_t count)
 {
-    fft2d::multiplyCells(fft2d::bestPath(), values, offsets, count);
+    fft2d::multiplyCells(fft2d::bestKernelSet(), values, offsets, count);
 }
 
 } // namespace vxo

@@ -1,14 +1,14 @@
 #pragma once
 
 // The carried rounding of a block of phase-factor offsets (roundOffsetCarried)
-// on the AVX2 path of the FFT (fft2d::Path); on the others in plain C++. Cell
-// k of a block belongs to run k mod 4 and carries its modulus error to the
-// next cell of its run only, so the four runs are the four double-precision
-// lanes of an AVX2 vector. Every lane forms its offset with the operations
-// of roundOffsetCarried, in their order and without fused products, and both
-// copies give the same bits. A potential that changes every step rebuilds
-// its tables every step: the vectors take 1.7 ms off a 512 x 512 rebuild,
-// 6-15% of such a tick at 256 x 256 and 512 x 512 cells.
+// with the AVX2 kernels (fft2d::KernelSet); with the others in plain C++.
+// Cell k of a block belongs to run k mod 4 and carries its modulus error to
+// the next cell of its run only, so the four runs are the four
+// double-precision lanes of an AVX2 vector. Every lane forms its offset with
+// the operations of roundOffsetCarried, in their order and without fused
+// products, and both copies give the same bits. A potential that changes
+// every step rebuilds its tables every step, so the rounding is vectorised;
+// BM_SplitStep_PotentialRebuild in bench/ measures such a rebuild.
 
 #include "core/ComplexField2D.h"
 #include "core/FFT2DKernels.h"
@@ -25,7 +25,7 @@ constexpr std::size_t kCarriedRuns = 4;
 // out[k] = roundOffsetCarried(d[k], s[k], carried[k % kCarriedRuns]) for
 // k < count, in the order of k within each run. carried holds kCarriedRuns
 // values. path must be available.
-inline void roundOffsetCarriedRuns(fft2d::Path path, const double* d, const double* s, std::size_t count,
+inline void roundOffsetCarriedRuns(fft2d::KernelSet path, const double* d, const double* s, std::size_t count,
                                    double* carried, Complex* out)
 {
     vectorKernels(path).roundOffsetRuns(d, s, count, carried, out);

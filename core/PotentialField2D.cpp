@@ -566,7 +566,7 @@ void PotentialField2D::addSoftenedRadial(float centerX, float centerY, float cou
     const double s2 = square(softening);
     // The tail falls as 1/r and never rounds away on a grid: every cell, on
     // the widest vectors the processor has.
-    const fft2d::Path path = fft2d::bestPath();
+    const fft2d::KernelSet path = fft2d::bestKernelSet();
     addFunction(
         centerX, centerY, everyCell(), [&](double xp, double yp) { return g / std::sqrt(xp * xp + yp * yp + s2); },
         [&](const float* row, const double* xp, double yp, std::uint64_t count, float* sum) {

@@ -36,7 +36,7 @@ void PotentialPhaseTable::rebuild(const PotentialField2D& potential, double dt, 
     constexpr std::uint64_t kBlock = 256;
     double carried[phase::kCarriedRuns] = {}, doubledCarried[phase::kCarriedRuns] = {};
     double offsets[kBlock], sines[kBlock], doubledOffsets[kBlock], doubledSines[kBlock];
-    const fft2d::Path path = fft2d::bestPath();
+    const fft2d::KernelSet path = fft2d::bestKernelSet();
     PhaseOffset f{}; // a cell of its neighbour's value (floors, walls; a driven wall rebuilds every step) keeps it
     for (std::uint64_t begin = 0; begin < count; begin += kBlock) {
         const std::uint64_t size = std::min(kBlock, count - begin);

@@ -16,11 +16,11 @@ int sumRowPortable(const float* row, const double* xp, double yp, double g, doub
     return beyond;
 }
 
-int sumRow(fft2d::Path path, const float* row, const double* xp, double yp, double g, double s2, std::size_t count,
+int sumRow(fft2d::KernelSet path, const float* row, const double* xp, double yp, double g, double s2, std::size_t count,
            float* sum)
 {
 #if defined(__x86_64__)
-    if (path == fft2d::Path::Avx2)
+    if (path == fft2d::KernelSet::Avx2)
         return sumRowAvx2(row, xp, yp, g, s2, count, sum);
 #endif
     (void)path;

@@ -16,7 +16,7 @@ namespace vxo::radial {
 // sum[i] = row[i] + (float) (g / sqrt((xp[i]^2 + yp^2) + s2)) in single
 // precision for i < count; non-zero when some sum left the float range.
 // path must be available (fft2d::isAvailable).
-int sumRow(fft2d::Path path, const float* row, const double* xp, double yp, double g, double s2, std::size_t count,
+int sumRow(fft2d::KernelSet path, const float* row, const double* xp, double yp, double g, double s2, std::size_t count,
            float* sum);
 
 int sumRowPortable(const float* row, const double* xp, double yp, double g, double s2, std::size_t count, float* sum);

@@ -242,7 +242,7 @@ bool SplitStepFourierSolver2D::stepPart(ComplexField2D& psi, const PotentialFiel
     // phase, so that psi is the state of the time reached.
     const Complex* potentialHalf = potentialPhase_.values().data();
     const Complex* kinetic = kineticPhase_.data();
-    const fft2d::Path path = fft2d::bestPath();
+    const fft2d::KernelSet path = fft2d::bestKernelSet();
     fft2d::transformField(path, psi.data(), psi.nx(), psi.ny(), false, potentialHalf, kinetic);
     std::uint32_t run = 1;
     while (subStepsDone_ + run < subSteps_ && anotherSubStep(run)) {

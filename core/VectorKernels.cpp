@@ -146,13 +146,13 @@ const VectorKernels kSse2Kernels = {
 };
 #endif
 
-const VectorKernels& vectorKernels(fft2d::Path path)
+const VectorKernels& vectorKernels(fft2d::KernelSet path)
 {
     switch (path) {
 #if defined(__x86_64__)
-    case fft2d::Path::Avx2:
+    case fft2d::KernelSet::Avx2:
         return kAvx2Kernels;
-    case fft2d::Path::Sse2:
+    case fft2d::KernelSet::Sse2:
         return kSse2Kernels;
 #endif
     default:

@@ -1,6 +1,6 @@
 #pragma once
 
-// The vector passes of one instruction set (fft2d::Path): the FFT, the line
+// The vector passes of one instruction set (fft2d::KernelSet): the FFT, the line
 // sweeps of the magnetic step, the display maps and the rows of the density
 // and energy sums. The first three are written once, over the lane operations
 // of their *Passes.h header; a table is their instantiation for one
@@ -43,7 +43,7 @@ struct VectorKernels {
 };
 
 // The table of path, which must be available (fft2d::isAvailable).
-const VectorKernels& vectorKernels(fft2d::Path path);
+const VectorKernels& vectorKernels(fft2d::KernelSet path);
 
 extern const VectorKernels kPortableKernels;
 #if defined(__x86_64__)

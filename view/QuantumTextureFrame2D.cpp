@@ -50,7 +50,7 @@ void QuantumTextureFrame2D::assignFromField(const ComplexField2D& psi, const Pot
     frame.phase.resize(cells);
 
     // Density, phase and potential on the processor's widest vectors.
-    const fft2d::Path path = fft2d::bestPath();
+    const fft2d::KernelSet path = fft2d::bestKernelSet();
     frame.maxProbability =
         amplitude::densityAndPhase(path, psi.data(), cells, frame.probability.data(), frame.phase.data());
     if (potentialKept)

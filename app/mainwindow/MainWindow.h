@@ -164,7 +164,7 @@ private:
     // Key of an empty cache: the next request rebuilds it.
     static constexpr std::uint64_t kNoCacheKey = std::numeric_limits<std::uint64_t>::max();
 
-    // --- Construction, window state and dock layout -----------------------------
+    // --- MainWindow.cpp: construction ------------------------------------------------------------
     // Analysis tab font (+1.5 pt, at least 10.5, weight 57) and page list;
     // the library's titles keeping its index; "Reset Window Layout".
     void setupAnalysisPages();
@@ -173,6 +173,8 @@ private:
     // The controls dock's contents in a vertical scroll area as wide as its
     // widest page.
     void scrollControlsDockVertically();
+
+    // --- MainWindowWindowState.cpp: window state and dock layout ---------------------------------
     // Controls dock left; time, diagnostics and help docks right (250, 245 and
     // 230 px high, a time dock taller than 250 px taking its excess from the
     // other two); analysis dock bottom, 420 px high (in a window shorter than
@@ -226,7 +228,7 @@ private:
     // Controls, time, diagnostics, help and analysis dock with their actions.
     std::array<std::pair<QDockWidget*, QAction*>, 5> dockActionPairs() const;
 
-    // --- Transport ----------------------------------------------------------------
+    // --- MainWindowTransport.cpp: transport ------------------------------------------------------
     // Factor of the speed selector's entry; 1 for an index outside its list.
     double speedFactor() const;
     // true: from STOPPED with a moved clock rebuild first, then RUNNING and the
@@ -238,7 +240,7 @@ private:
     void onStopClicked();
     void onSpeedChanged();
 
-    // --- Tick, single step and observation ------------------------------------------
+    // --- MainWindowTick.cpp: tick, single step and observation -----------------------------------
     // runSteps: pending hits cleared, up to `count` step bodies (within the
     // budget, fewer when the next would carry the tick past the transport's
     // step budget, and a step of sub-steps may stop between two of them; the
@@ -275,8 +277,16 @@ private:
     // Benchmarks time the tick's stepping, observation and refresh apart.
     friend class MainWindowProbe;
     friend struct WindowStateProbe;
+    // The Hamiltonian of the branch the next step takes: the spinor's in a
+    // Dirac mode with a spinor on psi's grid, else psi's with the links in
+    // force. Every energy the window shows or records is that Hamiltonian's.
+    SteppedHamiltonian steppedHamiltonian() const;
+    // psi's density sums and current, through sharedObservables.
+    SharedObservables::Key observedState() const;
+    const DensitySums2D& observedDensity();
+    const ProbabilityCurrent2D& observedCurrent();
 
-    // --- Protocol appliers ------------------------------------------------------------
+    // --- MainWindowAppliers.cpp: protocol appliers -----------------------------------------------
     // Each reads its settings from the form and rewrites the potential through
     // its state machine; the quench, shutter and pulse only when their state
     // changes or force is set. A successful application invalidates the
@@ -291,13 +301,13 @@ private:
     ProtocolContext protocolContext(double t, bool force);
     void invalidatePotentialContours();
 
-    // --- Rebuild --------------------------------------------------------------------
+    // --- MainWindowRebuild.cpp: rebuild ----------------------------------------------------------
     // The steps of rebuildSimulation. The domain has 256, 512 or 1024 points a
     // side. Resetting the protocols empties the history before the forced
     // appliers, so a quench fired at t = 0 records no stale energy. The
     // absorbing layer is on in CAP mode unless backflow or Zitterbewegung
     // runs. The Dirac solver shares hbar and dt, with the Klein (else
-    // Zitterbewegung) light speed and mass. Step and Dirac recorders sample t = 0.
+    // Zitterbewegung) light speed and mass.
     SimulationDomain2D currentSimulationDomain() const;
     void invalidateMomentumField();
     // Resonance scan controls from the scene's double barrier; the contour,
@@ -310,10 +320,6 @@ private:
     void refreshStoredSettingsFromForm();
     void rasterisePotentialAndGaugeFields();
     void configureSolvers();
-    void configureDiracRecorders();
-    void configureObservationRecorders();
-    void configureStepRecorders();
-    void recordInitialSamples();
     void prepareAbsorbingLayer();
     void clearScatteringAndTwoLevelRecords();
     void updatePanelsAfterRebuild();
@@ -321,9 +327,16 @@ private:
     // rebuild under way. The rebuild's own refresh writes the permanent
     // status line over any message, so the kept texts are shown after it.
     void noteRebuildFailure(const QString& text);
-    std::vector<QString> rebuildFailures;
 
-    // --- Initial state, bound states and two-level calibration ---------------------------
+    // --- MainWindowRecorderSetup.cpp: recorders at the rebuild -----------------------------------
+    // The rebuild's recorders, configured from the stored settings; the step
+    // and Dirac recorders sample t = 0.
+    void configureDiracRecorders();
+    void configureObservationRecorders();
+    void configureStepRecorders();
+    void recordInitialSamples();
+
+    // --- MainWindowPreparation.cpp: initial state ------------------------------------------------
     // The preparation named by preparationType into psi (or the spinor); false,
     // with preparationType back to gaussian, when it is gaussian or cannot run.
     bool prepareExperimentInitialState();
@@ -332,6 +345,11 @@ private:
     void prepareBoundEigenstate();
     void prepareBoundSuperposition();
     void prepareFormPacket();
+    // The bound-state buttons' common end: the rebuild into `type`, then,
+    // when it took, the analysis dock opened on the bound-state page.
+    bool rebuildIntoBoundState(InitialPreparationType type);
+
+    // --- MainWindowBoundStates.cpp: bound states and two-level calibration -----------------------
     // Spectrum of the current potential into boundStates and the three
     // selectors; pauses a running transport; psi is not changed.
     void computeBoundStates();
@@ -342,11 +360,6 @@ private:
     // Linear slope X; reset values otherwise.
     void calibrateSweepReference();
     void calibrateRamseyReference();
-    // The Stueckelberg hold scan and the Ramsey free-time scans (with the
-    // ensemble, when it is on and valid) over ranges that run well past the
-    // setting in use, in the calibrated basis.
-    void scanStueckelbergHold(const LinearSweep& sweep);
-    void scanRamseyFreeTime(const RamseySequence& sequence, const RamseyEnsemble& ensemble);
     // Lowest two states of the scene's double well with the target's slope X
     // fixed at slopeX, on the potential's grid; not ok when the target is missing.
     BoundStateResult computeDoubleWellBasis(std::uint64_t targetObjectId, double slopeX) const;
@@ -354,11 +367,8 @@ private:
     // requested state; otherwise (the spectrum did not fit the potential the
     // rebuild made, so the Gaussian packet was prepared) says so.
     bool confirmBoundPreparation(InitialPreparationType requested);
-    // The bound-state buttons' common end: the rebuild into `type`, then,
-    // when it took, the analysis dock opened on the bound-state page.
-    bool rebuildIntoBoundState(InitialPreparationType type);
 
-    // --- Gauge fields ---------------------------------------------------------------
+    // --- MainWindowGaugeFields.cpp: gauge fields -------------------------------------------------
     // Links (and solenoid disc) for the current grid; ready flag on success,
     // "... failed: %1" in the summary label otherwise. False when disabled.
     bool buildAharonovBohmField();
@@ -370,12 +380,8 @@ private:
                          const std::function<bool(GaugeLinkField2D&, std::string*)>& build);
     // The first enabled and ready of Hall edge, Landau, Aharonov-Bohm; or null.
     const GaugeLinkField2D* linksInForce() const;
-    // The Hamiltonian of the branch the next step takes: the spinor's in a
-    // Dirac mode with a spinor on psi's grid, else psi's with the links in
-    // force. Every energy the window shows or records is that Hamiltonian's.
-    SteppedHamiltonian steppedHamiltonian() const;
 
-    // --- Settings from the form ---------------------------------------------------------
+    // --- MainWindowSettingsFromForm.cpp: settings from the form ----------------------------------
     // The record as the form holds it now (see readSettingsFromForm). Fields
     // without a control keep the stored copy's value; the drive records and
     // the Ramsey ensemble, whose one store is the form, start from defaults.
@@ -410,7 +416,7 @@ private:
     bool diracSettingsEnabled() const;
     bool diracModeInForm() const;
 
-    // --- Settings into the form -----------------------------------------------------------
+    // --- MainWindowSettingsIntoForm.cpp: settings into the form ----------------------------------
     // Every record into the form in a fixed order (quench ... Klein), so a
     // later enabled record switches an earlier one off: stored (where it has
     // a stored copy), target combo refilled, controls written with signals
@@ -447,7 +453,7 @@ private:
     // The whole-window tests of the settings and the geometry reach these.
     friend struct SettingsProbe;
 
-    // --- Single geometry and Potential Scene editing -------------------------------------
+    // --- MainWindowScene.cpp: single geometry and Potential Scene editing ------------------------
     // The editing operations rebuild only where the potential they change is
     // in force (scene on, or the single geometry with the scene off).
     // Loading the inspector writes nothing for kind 0 or an unknown kind.
@@ -494,7 +500,7 @@ private:
     void onSceneSelectionChanged();
     void onPotentialObjectEnabledToggled(bool checked);
 
-    // --- Measurement --------------------------------------------------------------------
+    // --- MainWindowMeasurement.cpp: measurement --------------------------------------------------
     // Refused in Dirac modes (diracRefusal) and while editing the viewport;
     // a running transport pauses. The ensemble keeps the newest 50000 hits
     // (plane, screen or temporal detector) and leaves the state as it was.
@@ -503,7 +509,7 @@ private:
     void clearMeasurementHits();
     bool readyToMeasure(const QString& diracRefusal);
 
-    // --- Guided experiment loading -------------------------------------------------------
+    // --- MainWindowLoading.cpp: guided experiment loading ----------------------------------------
     // A display preset (GraphicsPresetIndex, Scientific to Cinematic) into the
     // display controls, signals blocked, then a refresh; "Custom" and other
     // indices change nothing.
@@ -538,7 +544,7 @@ private:
     BoundRestore restoreBoundPreparation(const InitialPreparation& preparation, bool raiseMaxStates,
                                          bool localisingPhase);
 
-    // --- Experiment documents ----------------------------------------------------------
+    // --- MainWindowDocuments.cpp: experiment documents -------------------------------------------
     // Behind their dialogs; a failure is a critical message box ("Load
     // Experiment", "Save Experiment"). Saving appends ".vxo.json" unless the
     // name ends in ".json", atomically; the path variants are true for a
@@ -579,7 +585,7 @@ private:
     // The whole-window tests reach the dialog-free file operations.
     friend struct DocumentsProbe;
 
-    // --- Signal wiring and handler boundary -----------------------------------------------
+    // --- MainWindowWiring.cpp: signal wiring and handler boundary --------------------------------
     // The connections in their fixed order, with the one-time enabling of
     // dependent controls; the rectangle edit tool feeds applyEditorShape.
     void connectControls();
@@ -590,16 +596,14 @@ private:
     // the signal's arguments when it takes them.
     template <typename Body>
     auto guardedSlot(Body body);
-    // Keyboard tracking of the spin boxes that rebuild, off at 1024 x 1024.
-    KeyboardTrackingGate* keyboardTrackingGate = nullptr;
     // Runs one handler body; an exception escaping it is reported in the
     // status bar (its own text, empty for one that carries none) instead of
-    // leaving the slot or event handler.
+    // leaving the slot or event handler. Defined at the end of this header.
     template <typename Body>
     void guarded(Body&& body) noexcept;
     void reportHandlerFailure(const QString& message);
 
-    // --- Experiment modes, Apply buttons and sub-control enablers ---------------------------
+    // --- MainWindowModes.cpp: experiment modes, Apply buttons and sub-control enablers -----------
     // The experiments exclude each other; each toggle rebuilds unless applying.
     // A protocol turned on unchecks the other protocols, the gauge modes and
     // backflow (onDriveEnabledToggled runs first); a gauge mode the protocols,
@@ -664,7 +668,7 @@ private:
     void updateCurrentOverlayControls();
     void setAnalysisPage(int index); // nothing out of range
 
-    // --- View refresh, diagnostics, status and help texts -----------------------------------
+    // --- MainWindowRefresh.cpp: view refresh -----------------------------------------------------
     // Title, view controls, viewport settings, contours, current and
     // measurement overlays, time dock, frame, then every panel in fixed order;
     // nothing while applying or with an empty psi.
@@ -674,15 +678,8 @@ private:
     void updateTimeSeriesPanel();
     void updateDetectorTvd(); // the detector's hits-versus-flux distance, or "--"
     void refreshExperimentPanels();
-    // The current of the last computation (overlay and diagnostics); its
-    // arrays are reused.
-    ProbabilityCurrent2D probabilityCurrent;
-    // Density sums and current of psi, computed once per tick for every
-    // reader (see SharedObservables); recomputed on each read outside a tick.
-    SharedObservables sharedObservables;
-    SharedObservables::Key observedState() const;
-    const DensitySums2D& observedDensity();
-    const ProbabilityCurrent2D& observedCurrent();
+
+    // --- MainWindowDiagnostics.cpp: diagnostics table --------------------------------------------
     // The table's rows are named by DiagnosticsRow; any other row is ignored.
     // The update writes every row but the panel rows and the pipeline row,
     // then the permanent status line; nothing while applying.
@@ -690,6 +687,8 @@ private:
     void setDiagnosticsRow(DiagnosticsRow row, const QString& section, const QString& parameter, const QString& value);
     void updateDiagnostics();
     void writeDiagnosticsRow(DiagnosticsRow row, const QString& value);
+
+    // --- MainWindowStatus.cpp: window title, time dock, status and help texts --------------------
     // The whole-window tests of the diagnostics and status reach these.
     friend struct MainWindowStatusProbe;
     // "Ondrivel - %1" with the trimmed title, or "Ondrivel".
@@ -710,12 +709,20 @@ private:
     void updateHelpTexts(int presetIndex);
     void clearCollapseReadout();
 
-    // --- Experiment panels -------------------------------------------------------------
-    // Activity test, hint or summary, diagnostics row, plot fed with copies or
-    // a pointer to the recorder.
+    // --- MainWindowPanelsScattering.cpp: scattering and tunnelling panels ------------------------
+    // Each experiment panel (here and in the five sections below): activity
+    // test, hint or summary, diagnostics row, plot fed with copies or a
+    // pointer to the recorder.
     void updateScatteringPanel();
     void updateResonancePanel(bool recomputeScans);
     void updateTunnelingDiagnostics();
+
+    // --- MainWindowPanelsTwoLevel.cpp: double-well, drive and two-level panels and their scans ----
+    // The Stueckelberg hold scan and the Ramsey free-time scans (with the
+    // ensemble, when it is on and valid) over ranges that run well past the
+    // setting in use, in the calibrated basis.
+    void scanStueckelbergHold(const LinearSweep& sweep);
+    void scanRamseyFreeTime(const RamseySequence& sequence, const RamseyEnsemble& ensemble);
     void updateDoubleWellPanel();
     void updateQuenchPanel();
     void updatePeriodicDrivePanel();
@@ -723,6 +730,19 @@ private:
     void updateLandauZenerPanel();
     void updateStueckelbergPanel(bool recomputeScans);
     void updateRamseyPanel(bool recomputeScans);
+
+    // --- MainWindowPanelsProtocolsAndEchoes.cpp: protocol and echo panels ------------------------
+    void updateZenoPanel();
+    void updateScarsPanel();
+    void updateBerryPanel();
+    void updateLoschmidtPanel();
+    void updateMoshinskyPanel();
+    void updateKapitzaDiracPanel();
+    void updateBackflowPanel();
+    // formatTime of duration x the time unit of currentScale, or "n/a".
+    QString indicativeTimeText(double duration) const;
+
+    // --- MainWindowPanelsBoxesAndLattices.cpp: box and lattice panels ----------------------------
     void updateBlochPanel();
     void updateRevivalsPanel();
     void updateBilliardPanel();
@@ -731,28 +751,23 @@ private:
     void updateVortexPanel();
     void updateAndersonPanel();
     void updateKickedRotorPanel();
-    void updateZenoPanel();
-    void updateScarsPanel();
-    void updateBerryPanel();
-    void updateLoschmidtPanel();
-    void updateMoshinskyPanel();
-    void updateKapitzaDiracPanel();
-    void updateBackflowPanel();
+
+    // --- MainWindowPanelsGauge.cpp: gauge-field panels -------------------------------------------
     void updateAharonovBohmPanel();
     void updateLandauPanel();
     void updateHallEdgePanel();
+
+    // --- MainWindowPanelsDirac.cpp: Dirac panels -------------------------------------------------
     void updateZitterbewegungPanel();
     void updateKleinPanel();
     void updateKleinAngleScanPanel();
     void updateKleinHeightScanPanel();
     void updateKleinMassScanPanel();
     void updateDiracMasslessPanel();
-    // formatTime of duration x the time unit of currentScale, or "n/a".
-    QString indicativeTimeText(double duration) const;
     // Running maximum of P_right of a configured Klein recorder, else -1.
     double kleinPacketMaximum() const;
 
-    // --- Help ------------------------------------------------------------------------
+    // --- MainWindowHelp.cpp: help ----------------------------------------------------------------
     // Pages open in the browser, else (dockFallback) in the help dock, else a
     // status message. The folder is the first "help" beside the program, in
     // the working directory or up to three levels above the program. The
@@ -780,7 +795,18 @@ private:
     QString buildCurrentParametersHtml() const;
     void openCurrentParametersHelp();
 
-    // --- Members, in construction order ---------------------------------------------------
+    // --- Data members, in construction order (the constructor is in MainWindow.cpp) ---------------
+    // The texts noteRebuildFailure keeps for the rebuild under way.
+    std::vector<QString> rebuildFailures;
+    // Keyboard tracking of the spin boxes that rebuild, off at 1024 x 1024.
+    KeyboardTrackingGate* keyboardTrackingGate = nullptr;
+    // The current of the last computation (overlay and diagnostics); its
+    // arrays are reused.
+    ProbabilityCurrent2D probabilityCurrent;
+    // Density sums and current of psi, computed once per tick for every
+    // reader (see SharedObservables); recomputed on each read outside a tick.
+    SharedObservables sharedObservables;
+
     const std::unique_ptr<Ui::MainWindow> ui;
     QTimer* runTimer = nullptr;
 

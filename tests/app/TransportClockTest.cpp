@@ -138,6 +138,22 @@ TEST(TransportClock, ATickRunsOnlyTheStepsThatFitItsBudget)
     EXPECT_TRUE(clock.anotherStepFits(0, 1e9)) << "the first step always runs";
 }
 
+// The clock alone ends a tick of free steps at the speed's count: a caller
+// that asks it after every step, with no bound of its own, runs 16 steps a
+// tick at 16x, 2 at 2x and one at normal speed or slower.
+TEST(TransportClock, ItsAnswerAloneEndsATickAtTheSpeedsSteps)
+{
+    for (const auto& [speed, steps] :
+         {std::pair{16.0, 16}, std::pair{8.0, 8}, std::pair{2.0, 2}, std::pair{1.0, 1}, std::pair{0.25, 1}}) {
+        TransportClock clock;
+        clock.setSpeed(speed);
+        int done = 0;
+        while (done < 1000 && clock.anotherStepFits(done, 0.0))
+            ++done;
+        EXPECT_EQ(done, steps) << speed << "x";
+    }
+}
+
 // The steps of the last tick are what a running transport reports; a stop, a
 // pause or a new speed goes back to the nominal count.
 TEST(TransportClock, TheRecentTickReportsItsStepsOnlyWhileRunning)

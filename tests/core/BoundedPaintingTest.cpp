@@ -185,7 +185,7 @@ TEST(BoundedPainting, SoftenedRadialRowsAgreeOnEveryInstructionSet)
         bool beyond;
     };
     const RadialWell wells[] = {{-1.5, 0.25, 0.3, false}, {7.0, 1e-6, 0.0, false}, {3e38, 0.01, 0.2, true}};
-    for (const auto path : {vxo::fft2d::Path::Portable, vxo::fft2d::Path::Sse2, vxo::fft2d::Path::Avx2}) {
+    for (const auto path : {vxo::fft2d::KernelSet::Portable, vxo::fft2d::KernelSet::Sse2, vxo::fft2d::KernelSet::Avx2}) {
         if (!vxo::fft2d::isAvailable(path))
             continue;
         for (const RadialWell& w : wells) {

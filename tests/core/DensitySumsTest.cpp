@@ -149,7 +149,7 @@ TEST(DensitySums2D, KeptStorageFollowsTheGridOfEachField)
 // values: the vector pass writes the same bits as the portable one.
 TEST(DensitySums2D, VectorRowPassMatchesThePortableOneBitForBit)
 {
-    ASSERT_TRUE(fft2d::isAvailable(fft2d::Path::Avx2)) << "this processor has no AVX2 path to compare";
+    ASSERT_TRUE(fft2d::isAvailable(fft2d::KernelSet::Avx2)) << "this processor has no AVX2 path to compare";
     const ComplexField2D source = test::randomField(1031, 1, 0.1f, 0.1f, 3);
     for (const bool poisoned : {false, true}) {
         for (const std::size_t count : {0u, 1u, 3u, 4u, 5u, 7u, 8u, 13u, 1031u}) {

@@ -45,23 +45,23 @@ bool sameBitsOrBothNaN(const Complex* a, const Complex* b, std::size_t count)
     return true;
 }
 
-std::vector<fft2d::Path> availablePaths()
+std::vector<fft2d::KernelSet> availablePaths()
 {
-    std::vector<fft2d::Path> paths;
-    for (fft2d::Path p : {fft2d::Path::Portable, fft2d::Path::Sse2, fft2d::Path::Avx2})
+    std::vector<fft2d::KernelSet> paths;
+    for (fft2d::KernelSet p : {fft2d::KernelSet::Portable, fft2d::KernelSet::Sse2, fft2d::KernelSet::Avx2})
         if (fft2d::isAvailable(p))
             paths.push_back(p);
     return paths;
 }
 
-const char* pathName(fft2d::Path p)
+const char* pathName(fft2d::KernelSet p)
 {
     switch (p) {
-    case fft2d::Path::Portable:
+    case fft2d::KernelSet::Portable:
         return "portable";
-    case fft2d::Path::Sse2:
+    case fft2d::KernelSet::Sse2:
         return "sse2";
-    case fft2d::Path::Avx2:
+    case fft2d::KernelSet::Avx2:
         return "avx2";
     }
     return "?";
@@ -181,11 +181,11 @@ TEST(FFT2D, BitIdenticalToScalarLineAlgorithm)
 
 TEST(FFT2DPaths, BestPathIsAvailableAndPortableAlwaysIs)
 {
-    EXPECT_TRUE(fft2d::isAvailable(fft2d::Path::Portable));
-    EXPECT_TRUE(fft2d::isAvailable(fft2d::bestPath()));
+    EXPECT_TRUE(fft2d::isAvailable(fft2d::KernelSet::Portable));
+    EXPECT_TRUE(fft2d::isAvailable(fft2d::bestKernelSet()));
 #if defined(__x86_64__)
-    EXPECT_TRUE(fft2d::isAvailable(fft2d::Path::Sse2));
-    EXPECT_NE(fft2d::bestPath(), fft2d::Path::Portable);
+    EXPECT_TRUE(fft2d::isAvailable(fft2d::KernelSet::Sse2));
+    EXPECT_NE(fft2d::bestKernelSet(), fft2d::KernelSet::Portable);
 #endif
 }
 
@@ -197,7 +197,7 @@ TEST(FFT2DPaths, BestPathIsAvailableAndPortableAlwaysIs)
 TEST(FFT2DPaths, EveryVariantMatchesTheLineAlgorithmOnAllSmallShapes)
 {
     unsigned seed = 500;
-    for (fft2d::Path path : availablePaths())
+    for (fft2d::KernelSet path : availablePaths())
         for (std::uint64_t nx = 1; nx <= 1024; nx *= 2)
             for (std::uint64_t ny = 1; ny <= 1024 && nx * ny <= (1u << 15); ny *= 2)
                 for (bool inverse : {false, true}) {
@@ -214,7 +214,7 @@ TEST(FFT2DPaths, EveryVariantMatchesTheLineAlgorithmOnLargeFields)
 {
     const std::uint64_t shapes[][2] = {{512, 512}, {1024, 128}, {64, 1024}, {2, 1024}, {1024, 2}};
     unsigned seed = 900;
-    for (fft2d::Path path : availablePaths())
+    for (fft2d::KernelSet path : availablePaths())
         for (const auto& s : shapes) {
             const bool inverse = (++seed % 2) == 0;
             ComplexField2D mine = randomField(s[0], s[1], 0.1f, 0.2f, seed);
@@ -239,7 +239,7 @@ TEST(FFT2DPaths, SpecialValuesGoThroughTheSameOperations)
     const std::vector<float> zeros = {0.0f, -0.0f};
     const std::vector<float> extremes = {0.0f, -0.0f, tiny, -tiny, 1e-39f, big, -big, 1.0f, -2.5f};
     const std::uint64_t shapes[][2] = {{16, 16}, {64, 8}, {4, 32}, {1, 16}, {32, 1}};
-    for (fft2d::Path path : availablePaths())
+    for (fft2d::KernelSet path : availablePaths())
         for (const auto& s : shapes)
             for (int kind = 0; kind < 3; ++kind)
                 for (bool inverse : {false, true}) {
@@ -266,7 +266,7 @@ TEST(FFT2DPaths, UnalignedStorageAndNothingOutsideTheGridIsTouched)
 {
     const Complex guard(12345.0f, -6789.0f);
     const std::uint64_t shapes[][2] = {{64, 32}, {8, 128}, {2, 4}};
-    for (fft2d::Path path : availablePaths())
+    for (fft2d::KernelSet path : availablePaths())
         for (const auto& s : shapes) {
             const std::size_t cells = s[0] * s[1];
             const ComplexField2D source = randomField(s[0], s[1], 0.1f, 0.2f, 31);
@@ -299,7 +299,7 @@ TEST(FFT2DPaths, FoldedCellProductsEqualSeparateProducts)
             f.data()[c] = vxo::offsetProduct(f.data()[c], factors.data()[c]);
     };
     unsigned seed = 1200;
-    for (fft2d::Path path : availablePaths())
+    for (fft2d::KernelSet path : availablePaths())
         for (const auto& [nx, ny] : shapes)
             for (int tables = 1; tables <= 3; ++tables) {
                 const bool inverse = (++seed % 2) == 0;
@@ -319,7 +319,7 @@ TEST(FFT2DPaths, FoldedCellProductsEqualSeparateProducts)
             }
 
     // The product on its own, vector bodies and scalar tails.
-    for (fft2d::Path path : availablePaths())
+    for (fft2d::KernelSet path : availablePaths())
         for (std::uint64_t count : {1u, 3u, 8u, 13u}) {
             const ComplexField2D factors = randomField(count, 1, 1.0f, 1.0f, ++seed);
             ComplexField2D mine = randomField(count, 1, 1.0f, 1.0f, ++seed);

@@ -642,7 +642,7 @@ TEST(GaugeCrankNicolson, EveryVariantOfTheSweepsFollowsTheLineByLineSolver)
     const ComplexField2D start = randomField(21, 35, 0.3f, 0.2f, 41);
     const GaugeLinkField2D links = randomLinks(start, 42, 0.8, 1.2);
     const double a = 0.37;
-    for (fft2d::Path path : {fft2d::Path::Portable, fft2d::Path::Sse2, fft2d::Path::Avx2}) {
+    for (fft2d::KernelSet path : {fft2d::KernelSet::Portable, fft2d::KernelSet::Sse2, fft2d::KernelSet::Avx2}) {
         if (!fft2d::isAvailable(path))
             continue;
         for (bool alongX : {true, false}) {

@@ -69,13 +69,13 @@ TEST(PhaseRoundingKernels, EveryPathRoundsAsTheScalarRunsBitForBit)
         d.push_back(x);
         s.push_back(y);
     }
-    ASSERT_TRUE(fft2d::isAvailable(fft2d::Path::Avx2)) << "this machine cannot check the AVX2 path";
+    ASSERT_TRUE(fft2d::isAvailable(fft2d::KernelSet::Avx2)) << "this machine cannot check the AVX2 path";
     // Every path against the scalar runs, carried errors included.
     auto check = [](const std::vector<double>& dc, const std::vector<double>& sc, const double* start) {
         const std::size_t count = dc.size();
         double expectedCarried[4] = {start[0], start[1], start[2], start[3]};
         const std::vector<Complex> expected = scalarRuns(dc, sc, expectedCarried);
-        for (fft2d::Path path : {fft2d::Path::Portable, fft2d::Path::Avx2}) {
+        for (fft2d::KernelSet path : {fft2d::KernelSet::Portable, fft2d::KernelSet::Avx2}) {
             double carried[4] = {start[0], start[1], start[2], start[3]};
             std::vector<Complex> out(count);
             vxo::phase::roundOffsetCarriedRuns(path, dc.data(), sc.data(), count, carried, out.data());

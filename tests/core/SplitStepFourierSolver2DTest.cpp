@@ -240,7 +240,8 @@ TEST(SplitStepFourierSolver2DStep, FreePacketKeepsItsNormWithoutBias)
     // rounding without a sign drifts far below 2e-8 per step. On every path.
     const std::uint64_t nx = 256, ny = 128;
     const int steps = 300;
-    for (const vxo::fft2d::Path path : {vxo::fft2d::Path::Portable, vxo::fft2d::Path::Sse2, vxo::fft2d::Path::Avx2}) {
+    for (const vxo::fft2d::KernelSet path :
+         {vxo::fft2d::KernelSet::Portable, vxo::fft2d::KernelSet::Sse2, vxo::fft2d::KernelSet::Avx2}) {
         ASSERT_TRUE(vxo::fft2d::isAvailable(path)) << "this machine cannot check path " << int(path);
         SplitStepFourierSolver2D solver = configuredSolver(1.0f, 1.0f, 0.02f);
         ComplexField2D psi(nx, ny, 0.16f, 0.24f);

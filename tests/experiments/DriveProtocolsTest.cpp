@@ -253,6 +253,25 @@ TEST(DriveAppliers, DrivenCopyIsRasterisedAndTheStoredSceneNeverChanges)
     EXPECT_TRUE(sameObjects(scene, original));
 }
 
+// A sweep reaches its end value with its progress full at its end time,
+// exactly, however the start and the length round when added.
+TEST(DriveAppliers, ASweepEndsWithItsProgressFullAtItsEndTime)
+{
+    const PotentialScene scene = drivenScene();
+    PotentialField2D field = gridFor();
+    for (const auto& [start, duration] : {std::pair{2.9, 7.3}, std::pair{5.0, 7.3}, std::pair{0.0, 40.0}}) {
+        LinearSweep sweep;
+        sweep.enabled = true;
+        sweep.targetObjectId = 4;
+        sweep.startTime = start;
+        sweep.duration = duration;
+        const LinearSweepApplication end = applyLinearSweep(scene, sweep, start + duration, field);
+        EXPECT_EQ(end.progress, 1.0) << "start " << start << ", duration " << duration;
+        EXPECT_EQ(end.value, sweep.endValue) << "start " << start << ", duration " << duration;
+        EXPECT_LT(applyLinearSweep(scene, sweep, start + 0.999 * duration, field).progress, 1.0);
+    }
+}
+
 TEST(DriveAppliers, DisabledOrUnusableRecordsLeaveTheStaticPotential)
 {
     const PotentialScene scene = drivenScene();

@@ -175,3 +175,33 @@ TEST(KleinScans, MasslessComparisonAtEqualEnergy)
     EXPECT_FALSE(diracMasslessComparisonPoint(atEnergy, 0.8, 0.0, 1.0).valid);
     EXPECT_FALSE(buildDiracMasslessComparison(config, 0.0, 0.0, 70.0, 141, 1.0).valid);
 }
+
+// Inside a barrier of height V the packet's energy E is E - V, so its
+// longitudinal momentum squared is ((E - V)^2 - (m c^2)^2) / c^2 - py^2;
+// without a barrier that is the incident px^2, which a caller of the height
+// scan reads at its first point.
+TEST(KleinScans, HeightScanMomentumIsTheIncidentOneWithoutABarrier)
+{
+    const struct {
+        double lightSpeed, restMass, px, py;
+    } cases[] = {{1.0, 0.05, 1.5, 0.0}, {1.3, 0.2, 1.1, 0.4}, {0.8, 0.0, 0.9, -0.5}};
+    for (const auto& c : cases) {
+        KleinTunnelingConfig config;
+        config.lightSpeed = c.lightSpeed;
+        config.restMass = c.restMass;
+        config.momentumX = c.px;
+        config.momentumY = c.py;
+        const double c2 = c.lightSpeed * c.lightSpeed;
+        const double rest = c.restMass * c2;
+        const double energy = std::sqrt((c.px * c.px + c.py * c.py) * c2 + rest * rest);
+        for (const double height : {0.0, 0.25, 0.7}) {
+            const KleinHeightScanPoint point = kleinHeightScanPoint(config, height, 1.0);
+            const double expected = ((energy - height) * (energy - height) - rest * rest) / c2 - c.py * c.py;
+            EXPECT_NEAR(point.barrierMomentumXSquared, expected, 1e-12) << "c " << c.lightSpeed << ", V " << height;
+        }
+        EXPECT_NEAR(kleinHeightScanPoint(config, 0.0, 1.0).barrierMomentumXSquared, c.px * c.px, 1e-12);
+        const KleinHeightScan scan = buildKleinHeightScan(config, 0.0, 2.0, 11, 1.0);
+        ASSERT_TRUE(scan.valid) << "c " << c.lightSpeed;
+        EXPECT_NEAR(scan.points.front().barrierMomentumXSquared, c.px * c.px, 1e-12);
+    }
+}

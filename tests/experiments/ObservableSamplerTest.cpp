@@ -209,6 +209,9 @@ TEST(ObservableSampler, ScatteringWaitsForThePacketOrTheLatch)
     EXPECT_TRUE(ObservableSampler::packetReachedBarriers(0.03, 0.0));
     EXPECT_TRUE(ObservableSampler::packetReachedBarriers(0.0, 0.011));
     EXPECT_FALSE(ObservableSampler::packetReachedBarriers(0.025, 0.01));
+    // Just past either share counts.
+    EXPECT_TRUE(ObservableSampler::packetReachedBarriers(0.025 * 1.001, 0.0));
+    EXPECT_TRUE(ObservableSampler::packetReachedBarriers(0.0, 0.01 * 1.001));
 }
 
 // A single latched barrier splits at its centre c plus and minus

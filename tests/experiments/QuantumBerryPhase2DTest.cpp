@@ -68,6 +68,32 @@ BerrySample runLoop(double duration, float dt)
     return recorder.samples().back();
 }
 
+// A real Gaussian a (k = 0) or b = x a (k = 1), orthogonal to it, on 16 x 12
+// cells of 0.5 x 0.625.
+ComplexField2D berryBasisState(int k)
+{
+    ComplexField2D field(16, 12, 0.5f, 0.625f);
+    for (std::uint64_t j = 0; j < field.ny(); ++j)
+        for (std::uint64_t i = 0; i < field.nx(); ++i) {
+            const double x = gridCoordinateX(field, i);
+            const double y = gridCoordinateY(field, j);
+            const auto g = static_cast<float>(std::exp(-(x * x + y * y) / 4.0));
+            field.at(i, j) = Complex(k == 0 ? g : static_cast<float>(x) * g, 0.0f);
+        }
+    return field;
+}
+
+// ca a + cb b.
+ComplexField2D berryCombination(Complex ca, Complex cb)
+{
+    const ComplexField2D a = berryBasisState(0);
+    const ComplexField2D b = berryBasisState(1);
+    ComplexField2D sum = a;
+    for (std::uint64_t k = 0; k < sum.size(); ++k)
+        sum.data()[k] = ca * a.data()[k] + cb * b.data()[k];
+    return sum;
+}
+
 } // namespace
 
 TEST(QuantumBerryPhase2D, SlowLoopGivesGeometricPhasePi)
@@ -312,22 +338,9 @@ TEST(BerryRecorder, RealLoopThatFlipsTheSignReadsMinusPi)
     // [-pi, pi).
     const BerryTrap trap = presetTrap();
     const BerryConfig config = enabledLoop(10.0);
-    ComplexField2D a(16, 12, 0.5f, 0.625f);
-    ComplexField2D b = a;
-    for (std::uint64_t j = 0; j < a.ny(); ++j)
-        for (std::uint64_t i = 0; i < a.nx(); ++i) {
-            const double x = gridCoordinateX(a, i);
-            const double y = gridCoordinateY(a, j);
-            const auto g = static_cast<float>(std::exp(-(x * x + y * y) / 4.0));
-            a.at(i, j) = Complex(g, 0.0f);
-            b.at(i, j) = Complex(static_cast<float>(x) * g, 0.0f);
-        }
-    const auto combined = [&a, &b](float ca, float cb) {
-        ComplexField2D sum = a;
-        for (std::uint64_t k = 0; k < sum.size(); ++k)
-            sum.data()[k] = ca * a.data()[k] + cb * b.data()[k];
-        return sum;
-    };
+    const ComplexField2D a = berryBasisState(0);
+    const ComplexField2D b = berryBasisState(1);
+    const auto combined = [](float ca, float cb) { return berryCombination(ca, cb); };
     BerryRecorder recorder(64);
     ASSERT_TRUE(recorder.configure(a, trap, config));
     double t = 0.0;
@@ -341,4 +354,59 @@ TEST(BerryRecorder, RealLoopThatFlipsTheSignReadsMinusPi)
     EXPECT_NEAR(last.returnFidelity, 1.0, 1e-6);
     ASSERT_EQ(last.phaseValid, 1);
     EXPECT_EQ(last.geometricPhase, -kPi);
+}
+
+// The base trap counts as isotropic when its stiffnesses agree to a
+// millionth, which float rounding of equal typed values always meets; a
+// difference of one and a half millionths is a different trap.
+TEST(QuantumBerryPhase2D, IsotropyIsJudgedToAMillionth)
+{
+    const float one = 1.0f;
+    const struct {
+        float ky;
+        bool isotropic;
+    } cases[] = {{one, true},
+                 {std::nextafter(one, 2.0f), true},
+                 {one + 8e-7f, true},
+                 {one - 8e-7f, true},
+                 {one + 1.5e-6f, false},
+                 {one - 1.5e-6f, false}};
+    for (const auto& c : cases) {
+        BerryTrap trap;
+        EXPECT_EQ(QuantumBerryPhase2D::analyzeTrap(sceneOf({harmonic(one, c.ky)}), trap, nullptr), c.isotropic)
+            << "kY - kX = " << double(c.ky) - double(one);
+        EXPECT_EQ(trap.valid, c.isotropic);
+    }
+}
+
+// a -> a + b -> a - i b -> a e^(i theta): the middle step's overlap
+// |a|^2 - i |b|^2 turns the transported phase by -atan(|b|^2 / |a|^2), the
+// last by theta, the return overlap by theta alone; so the geometric phase is
+// atan(|b|^2 / |a|^2) whatever global phase the last state carries, also where
+// the difference of the two arguments falls below -pi and must be wrapped up.
+TEST(BerryRecorder, AGlobalPhaseOnTheReturnLeavesTheGeometricPhase)
+{
+    const BerryTrap trap = presetTrap();
+    const BerryConfig config = enabledLoop(10.0);
+    const Complex one(1.0f, 0.0f);
+    double normA = 0.0, normB = 0.0;
+    for (std::uint64_t k = 0; k < berryBasisState(0).size(); ++k) {
+        normA += std::norm(berryBasisState(0).data()[k]);
+        normB += std::norm(berryBasisState(1).data()[k]);
+    }
+    const double expected = std::atan2(normB, normA);
+    for (const double theta : {0.0, -3.0, 3.0, -2.0}) {
+        BerryRecorder recorder(64);
+        ASSERT_TRUE(recorder.configure(berryBasisState(0), trap, config));
+        const Complex back(static_cast<float>(std::cos(theta)), static_cast<float>(std::sin(theta)));
+        double t = 0.0;
+        for (const ComplexField2D& state : {berryCombination(one, one), berryCombination(one, Complex(0.0f, -1.0f)),
+                                            berryCombination(back, Complex(0.0f, 0.0f))}) {
+            t += 1.0;
+            ASSERT_TRUE(recorder.record(t, QuantumBerryPhase2D::trapAt(config, t), state)) << "t = " << t;
+        }
+        const BerrySample& last = recorder.samples().back();
+        ASSERT_EQ(last.phaseValid, 1) << "theta " << theta;
+        EXPECT_NEAR(last.geometricPhase, expected, 1e-5) << "theta " << theta;
+    }
 }

@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <algorithm>
 #include <string>
 #include <tuple>
 
@@ -124,13 +126,20 @@ TEST(QuantumBilliard2D, RefusesPerturbedBilliardsWithTheirMessages)
     nearlyCentred[0].centerY = 0.0016f;
     EXPECT_EQ(billiardMessage(nearlyCentred), "Billiard walls are not centred on one rectangular interior.");
 
-    // Walls with faces exactly at x = +-9, y = +-7: a disc touching the right
-    // face is not inside, one a little further in is.
+    // Walls with faces exactly at x = +-9, y = +-7: a disc of radius 2
+    // touching the right face is not inside, one a little further in is.
     std::vector<PotentialObject> touching = {
         rectangleObject(120.0f, -9.5f, 0.0f, 1.0f, 16.0f), rectangleObject(120.0f, 9.5f, 0.0f, 1.0f, 16.0f),
         rectangleObject(120.0f, 0.0f, -7.5f, 20.0f, 1.0f), rectangleObject(120.0f, 0.0f, 7.5f, 20.0f, 1.0f),
         circleObject(120.0f, 7.0f, 0.0f, 2.0f)};
     EXPECT_EQ(billiardMessage(touching), "Circular scatterer must lie completely inside the billiard.");
+    // So is one touching the top face, and one touching the bottom face.
+    for (const float y : {5.0f, -5.0f}) {
+        std::vector<PotentialObject> vertical = touching;
+        vertical[4].centerX = 0.0f;
+        vertical[4].centerY = y;
+        EXPECT_EQ(billiardMessage(vertical), "Circular scatterer must lie completely inside the billiard.") << y;
+    }
     touching[4].centerX = 6.99f;
     BilliardConfig inside;
     EXPECT_TRUE(QuantumBilliard2D::extractFromScene(sceneOf(touching), inside, nullptr));
@@ -320,4 +329,34 @@ TEST(BilliardRecorder, ClearOrFailedStartLeavesNoInitialStateToRecordAgainst)
     EXPECT_FALSE(recorder.record(2.0, field, config));
     EXPECT_TRUE(recorder.meanDensity().empty());
     EXPECT_EQ(BilliardRecorder(0).capacity(), 1u);
+}
+
+// The shell outside the disc is a few cells deep however the cells are
+// shaped: on cells four times as wide as high (or as high as wide), a cell
+// two of the coarse spacings beyond the disc's edge counts as the shell, on
+// either axis, and one five spacings beyond does not.
+TEST(QuantumBilliard2D, ShellIsDeepEnoughForTheCoarserSideOfNonSquareCells)
+{
+    BilliardConfig sinai = presetBilliard(true);
+    const double r = sinai.scattererRadius;
+    for (const auto& [nx, ny, dx, dy] : {std::tuple{48, 192, 0.5f, 0.125f}, std::tuple{192, 48, 0.125f, 0.5f}}) {
+        const double coarse = std::max(dx, dy);
+        for (const bool alongX : {true, false}) {
+            ComplexField2D field(nx, ny, dx, dy);
+            // The disc centred on a cell, and the cell on the axis through it nearest to distance d.
+            const std::uint64_t ci = field.nx() / 2, cj = field.ny() / 2;
+            sinai.scattererX = gridCoordinateX(field, ci);
+            sinai.scattererY = gridCoordinateY(field, cj);
+            const auto cellAt = [&](double d) -> Complex& {
+                const double spacing = alongX ? dx : dy;
+                const auto k = static_cast<std::uint64_t>(std::lround(d / spacing));
+                return alongX ? field.at(ci + k, cj) : field.at(ci, cj + k);
+            };
+            cellAt(r + 2.0 * coarse) = Complex(1.0f, 0.0f);
+            cellAt(r + 5.0 * coarse) = Complex(1.0f, 0.0f);
+            const BilliardObservables o = QuantumBilliard2D::observables(field, sinai, nullptr);
+            EXPECT_NEAR(o.shellProbability, double(dx) * dy, 1e-12)
+                << "cells " << dx << " x " << dy << (alongX ? " along x" : " along y");
+        }
+    }
 }

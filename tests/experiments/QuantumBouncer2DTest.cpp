@@ -181,6 +181,8 @@ TEST(QuantumBouncer2D, ClassicalBounceFromTheFloorRisesToVSquaredOverTwoG)
     EXPECT_EQ(QuantumBouncer2D::classicalHeight(-1.0, config, mass, 2.0, 0.0), 2.0);
     EXPECT_EQ(QuantumBouncer2D::classicalHeight(1.0, BouncerConfig{}, mass, 2.0, 0.0), 2.0);
     EXPECT_EQ(QuantumBouncer2D::classicalHeight(1.0, config, 0.0, 2.0, 0.0), 2.0);
+    for (const double p0 : {std::nan(""), HUGE_VAL, -HUGE_VAL})
+        EXPECT_EQ(QuantumBouncer2D::classicalHeight(1.0, config, mass, 2.0, p0), 2.0) << "p0 " << p0;
 }
 
 TEST(BouncerRecorder, RecordsMomentsNearFloorWeightAndTheVerticalProfile)

@@ -32,6 +32,13 @@ double driftAfterSkipping(double b)
     EXPECT_TRUE(QuantumHallEdge2D::prepareInitialState(field, config, 1.0, 1.0, nullptr));
     HallEdgeRecorder recorder(360);
     EXPECT_TRUE(recorder.configure(field, config));
+    double mass = 0.0, moment = 0.0;
+    for (std::uint64_t j = 0; j < field.ny(); ++j)
+        for (std::uint64_t i = 0; i < field.nx(); ++i) {
+            mass += std::norm(field.at(i, j));
+            moment += gridCoordinateX(field, i) * std::norm(field.at(i, j));
+        }
+    EXPECT_NEAR(recorder.initialMeanX(), moment / mass, 1e-6) << "the prepared packet's mean x";
     recorder.record(0.0, field);
     EXPECT_NEAR(recorder.samples().front().drift, 0.0, 1e-9);
     EXPECT_NEAR(recorder.samples().front().meanY, -5.3, 1e-3);

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdint>
 #include <string>
+#include <tuple>
 
 using namespace vxo;
 
@@ -243,4 +244,33 @@ TEST(KickedRotorRecorder, OneSamplePerKickCount)
     EXPECT_TRUE(recorder.isEmpty());
     recorder.configure(enabledKick(), KickedRotorInitialStateConfig{}, 0.0);
     EXPECT_FALSE(recorder.isConfigured());
+}
+
+// The prepared state is a plane wave along the ring times a Gaussian across
+// it: its density across is centred on yCenter with the spread ySigma, on
+// either side of the axis, whatever mode it carries.
+TEST(QuantumKickedRotor2D, PreparedStateSitsAtItsCentreAcrossTheRing)
+{
+    for (const auto& [yCenter, ySigma, mode] : {std::tuple{1.5, 0.9, 0}, std::tuple{-2.25, 0.6, 5}}) {
+        ComplexField2D field(128, 64, 0.16f, 0.25f);
+        KickedRotorInitialStateConfig initial;
+        initial.yCenter = yCenter;
+        initial.ySigma = ySigma;
+        initial.initialMomentumMode = mode;
+        ASSERT_TRUE(QuantumKickedRotor2D::prepareInitialState(field, initial, nullptr));
+        double total = 0.0, first = 0.0, second = 0.0;
+        for (std::uint64_t j = 0; j < field.ny(); ++j) {
+            const double y = gridCoordinateY(field, j);
+            for (std::uint64_t i = 0; i < field.nx(); ++i) {
+                const double p = std::norm(field.at(i, j));
+                total += p;
+                first += p * y;
+                second += p * y * y;
+            }
+        }
+        const double mean = first / total;
+        EXPECT_NEAR(mean, yCenter, 1e-4) << "yCenter " << yCenter;
+        EXPECT_NEAR(std::sqrt(second / total - mean * mean), ySigma, 1e-3) << "ySigma " << ySigma;
+        EXPECT_NEAR(total * field.dx() * field.dy(), 1.0, 1e-5);
+    }
 }

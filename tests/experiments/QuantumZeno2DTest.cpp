@@ -313,6 +313,7 @@ TEST(ZenoRecorder, ConfigurationAndCapacity)
     recorder.configure(enabledZeno(), ZenoInitialStateConfig{}, field);
     ASSERT_TRUE(recorder.isConfigured());
     EXPECT_NEAR(recorder.watchedNormTarget(), 0.5, 1e-5);
+    EXPECT_NEAR(recorder.controlNormReference(), 0.5, 1e-5);
     for (int k = 0; k < 20; ++k)
         recorder.record(k, field, static_cast<std::uint64_t>(k), 1.5);
     ASSERT_EQ(recorder.samples().size(), 16u);

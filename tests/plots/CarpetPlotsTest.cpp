@@ -45,7 +45,8 @@ QColor rampColour(const Ramp& ramp, double value, double rowMaximum)
 
 // Every cell of a carpet of recorded rows: cell (k, r) shows entry first + k of
 // row r (0 beyond the row), scaled by the row's largest entry among the shown
-// ones. Cells whose centre lies under a marker line (covered) are passed over.
+// ones, to the colour level: a ramp's exponent moved by a hundredth shows.
+// Cells whose centre lies under a marker line (covered) are passed over.
 void expectRowScaledCells(
     const QImage& image, const QRectF& carpet, const std::vector<std::vector<float>>& rows, int first, int columns,
     const Ramp& ramp, const std::string& plot,
@@ -63,7 +64,7 @@ void expectRowScaledCells(
             const QPointF at = cellPixel(carpet, k, int(r), columns, int(rows.size()));
             if (covered(at))
                 continue;
-            EXPECT_TRUE(test::colourNear(image, at, rampColour(ramp, entry(k), maximum), 0, 1))
+            EXPECT_TRUE(test::colourNear(image, at, rampColour(ramp, entry(k), maximum), 0, 0))
                 << plot << ": cell " << k << " of row " << r << " is " << std::hex << image.pixel(at.toPoint());
         }
     }
@@ -151,6 +152,47 @@ TalbotInitialState talbotComb()
     state.period = 2.0; // half a period is 4 cells of 0.25
     state.toothSigma = 0.3;
     return state;
+}
+
+// The carpet pages stack the carpet, whose rows are the history, over its
+// curve: the panels run from 30 px below the top to 38 px above the foot,
+// the carpet taking 0.68 of their height. Read off the panel frames each page
+// paints, at two sizes, so that a share moved by a hundredth shows on the
+// taller one.
+TEST_F(CarpetPlots, CarpetTakesItsShareOfThePanelsHeight)
+{
+    RevivalRecorder revival(100);
+    revival.setInitialState(revivalField(-3.0, 1.0));
+    for (int r = 0; r < 4; ++r)
+        revival.record(10.0 * r, revivalField(-3.0 + 2.0 * r, 1.0));
+    auto& revivalPlot = makePlot<QuantumRevivalPlotWidget>();
+    revivalPlot.setRecorder(&revival, test::revivalBox(0.3, 9.0), 0.0, 1.0);
+    auto& talbotPlot = makePlot<QuantumTalbotPlotWidget>();
+    TalbotRecorder talbot(100);
+    const ComplexField2D comb =
+        test::densityField(32, 4, 0.25f, 0.6f, [](std::uint64_t i, std::uint64_t) { return 1.1 + std::cos(0.25 * i); });
+    ASSERT_TRUE(talbot.configure(comb, talbotComb()));
+    for (int r = 0; r <= 3; ++r)
+        talbot.record(0.5 * r, comb);
+    talbotPlot.setRecorder(&talbot, kPi / 4.0, 1.0);
+    for (const auto& [page, plot] : {std::pair<std::string, QWidget*>{"revival", &revivalPlot},
+                                     std::pair<std::string, QWidget*>{"Talbot", &talbotPlot}})
+        for (const QSize size : {QSize(520, 420), QSize(700, 900)}) {
+            const std::string name =
+                page + " at " + std::to_string(size.width()) + " x " + std::to_string(size.height());
+            std::vector<QRectF> frames = test::paintedPage(*plot, size).frames;
+            ASSERT_GE(frames.size(), 2u) << name;
+            // The two largest frames are the panels.
+            std::sort(frames.begin(), frames.end(),
+                      [](const QRectF& a, const QRectF& b) { return a.width() * a.height() > b.width() * b.height(); });
+            QRectF carpet = frames[0], curve = frames[1];
+            if (carpet.top() > curve.top())
+                std::swap(carpet, curve);
+            const double shared = carpet.height() + curve.height();
+            EXPECT_NEAR(carpet.top(), 30.0, 1.0) << name;
+            EXPECT_NEAR(carpet.height() / shared, 0.68, 1.0 / shared) << name;
+            EXPECT_NEAR(curve.bottom(), size.height() - 38.0, 1.0) << name;
+        }
 }
 
 TEST_F(CarpetPlots, TalbotCarpetCoversTheGridAndItsMarkersTakeTheColourOfTheirFraction)

@@ -110,6 +110,42 @@ TEST_F(QuenchPlot, WidthAndEnergyOnTheirOwnScalesWithTheQuenchMarked)
     EXPECT_NEAR(line.centre.y(), tp.center().y(), 0.5);
 }
 
+// A history that does not change has no span to scale: a constant width
+// stands where the same width does on a history rising from zero to one,
+// and a constant energy mid-panel, however large its value.
+TEST_F(QuenchPlot, ConstantHistoriesStandOnAScaleOfTheirOwn)
+{
+    auto& plot = makePlot<QuantumQuenchPlotWidget>();
+    const QSize size(420, 600);
+    const QRectF p = plot::panelRect(size, QuantumQuenchPlotWidget::layout());
+    const auto inkAt = [&](double t, const QColor& colour) {
+        const QImage image = test::grabPlot(plot, size);
+        const int column = int(std::lround(p.left() + p.width() * t));
+        return test::inkCentre(image, QRect(column, int(p.top()), 1, int(p.bottom()) - int(p.top())), colour,
+                               [](const QPoint&) { return QColor(plot::kSinglePanel.background); });
+    };
+    const QColor width(plot::kCurves.leading);
+    // Samples over t in [0, 1]: the axis runs to 1 with no quench marked.
+    plot.setSamples(historyOf(21, 0.0, 0.05, [](ObservableSample& s, double t) {
+        s.sigmaX = t;
+        s.totalEnergy = 40.0;
+    }));
+    const test::InkCentre rising = inkAt(0.4, width);
+    ASSERT_GT(rising.ink, 0.5) << "the rising width crosses t = 0.4";
+    for (const double energy : {2.0, 3e9}) {
+        plot.setSamples(historyOf(21, 0.0, 0.05, [energy](ObservableSample& s, double) {
+            s.sigmaX = 0.4;
+            s.totalEnergy = energy;
+        }));
+        const test::InkCentre constant = inkAt(0.7, width);
+        ASSERT_GT(constant.ink, 0.5) << "the constant width is drawn";
+        EXPECT_NEAR(constant.centre.y(), rising.centre.y(), 1.0) << "constant width 0.4";
+        const test::InkCentre flat = inkAt(0.7, QColor(plot::kCurves.energy));
+        ASSERT_GT(flat.ink, 0.5) << "the constant energy " << energy << " is drawn";
+        EXPECT_NEAR(flat.centre.y(), p.center().y(), 0.5) << "constant energy " << energy;
+    }
+}
+
 using HistoryPageLayout = test::PlotTest;
 
 // The time caption of a single-panel history sits under the panel, as far

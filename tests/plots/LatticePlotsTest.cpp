@@ -330,6 +330,11 @@ TEST_F(LatticePlots, ZenoPanelsShowTheMeasuredSurvivalAndTheProfilesWithTheMeasu
     // The profiles' x range, -4 .. -4 + 16 x 0.5, stands under the panel, wholly
     // below its frame's row (profiles.bottom() + 1) and within the widget.
     const std::vector<test::PaintedText> captions = test::paintedTexts(plot, QSize(580, 540));
+    // The legend's first line reads just inside the survival panel's top,
+    // clear of its frame: more than 2 px below it, at most 8.
+    const double legendTop = test::paintedText(captions, "upper control").box.top() - survival.top();
+    EXPECT_GT(legendTop, 2.0);
+    EXPECT_LE(legendTop, 8.0);
     for (const QString& end : {QStringLiteral("x=-4.0"), QStringLiteral("x=4.0")}) {
         const test::PaintedText caption = test::paintedText(captions, end);
         EXPECT_GT(caption.box.top(), profiles.bottom() + 1.5) << end.toStdString() << " over the frame";

@@ -315,6 +315,12 @@ TEST_F(MapPlots, ScarMapShowsTheSpectralWeightInsideTheStadiumOnly)
     EXPECT_NEAR(orbit.centre.y(), axis, 0.5) << "a map " << 6.0 * tallScale << " px high";
     const std::vector<test::PaintedText> texts = test::paintedTexts(plot, QSize(660, 520));
     test::expectLegendRow(texts, {"cyan:", "pink:", "yellow:"});
+    // It reads just inside the curve panel's top, clear of its frame: more
+    // than 2 px below it, at most 8.
+    const double legendTop = test::paintedText(texts, "cyan:").box.top() -
+                             test::stackedPanels(660, 520, QuantumScarPlotWidget::layout()).lower.top();
+    EXPECT_GT(legendTop, 2.0);
+    EXPECT_LE(legendTop, 8.0);
     // The orbit's name stands in the map's top left corner, clear of its frame.
     const QRectF label = test::paintedText(texts, "unstable axial").box;
     EXPECT_TRUE(panel.adjusted(4.0, 4.0, -4.0, -4.0).contains(label)) << label.x() << ", " << label.y();

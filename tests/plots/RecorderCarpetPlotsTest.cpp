@@ -109,6 +109,21 @@ std::vector<double> evenTimes(double first, double step, int count)
     return times;
 }
 
+// The runs of pixel columns of the carpet that a dashed vertical mark crosses
+// from top to bottom.
+std::vector<std::pair<int, int>> dashedColumnRuns(const QImage& image, const QRect& carpet)
+{
+    std::vector<std::pair<int, int>> dashed;
+    for (int x = carpet.left(); x <= carpet.right(); ++x)
+        if (test::brightnessSteps(image, QPoint(x, carpet.top()), QPoint(x, carpet.bottom())) > 20) {
+            if (!dashed.empty() && dashed.back().second == x - 1)
+                dashed.back().second = x;
+            else
+                dashed.emplace_back(x, x);
+        }
+    return dashed;
+}
+
 using RecorderCarpetPlots = test::PlotTest;
 
 TEST_F(RecorderCarpetPlots, MoshinskyRowsStandAtTheirTimesSoTheOpeningLineMeetsTheOpeningRow)
@@ -136,14 +151,7 @@ TEST_F(RecorderCarpetPlots, MoshinskyRowsStandAtTheirTimesSoTheOpeningLineMeetsT
         const std::string name = "analysis end " + std::to_string(run.analysisEndTime);
         // The shutter's (x = 0) and the detector's (x = 6) dashed marks stand
         // at their x over the columns: the 48 cells of 0.5 span x from -12 to 12.
-        std::vector<std::pair<int, int>> dashed; // runs of pixel columns
-        for (int x = carpet.left(); x <= carpet.right(); ++x)
-            if (test::brightnessSteps(image, QPoint(x, carpet.top()), QPoint(x, carpet.bottom())) > 20) {
-                if (!dashed.empty() && dashed.back().second == x - 1)
-                    dashed.back().second = x;
-                else
-                    dashed.emplace_back(x, x);
-            }
+        const std::vector<std::pair<int, int>> dashed = dashedColumnRuns(image, carpet);
         ASSERT_EQ(dashed.size(), 2u) << name;
         for (const auto& [run, x] : {std::pair(dashed[0], 0.0), std::pair(dashed[1], 6.0)})
             EXPECT_NEAR(0.5 * (run.first + run.second + 1), carpet.left() + carpet.width() * (x + 12.0) / 24.0, 1.0)
@@ -195,6 +203,39 @@ TEST_F(RecorderCarpetPlots, MoshinskyRowsStandAtTheirTimesSoTheOpeningLineMeetsT
             }
         }
     }
+}
+
+// On cells twice as wide as high (16 columns of 1.0, 6 rows of 0.5: x from
+// -8 to 8) the shutter's and the detector's marks stand at their x over the
+// columns, which the cells' width places, not their height.
+TEST_F(RecorderCarpetPlots, MoshinskyMarksStandAtTheirXOnCellsWiderThanHigh)
+{
+    const auto field = [](bool open) {
+        return test::densityField(16, 6, 1.0f, 0.5f, [open](std::uint64_t i, std::uint64_t) {
+            return (open ? i >= 10 : i <= 5) ? 1.0 : 0.0;
+        });
+    };
+    MoshinskyConfig config;
+    config.enabled = true;
+    config.openTime = 1.0;
+    config.detectorX = 5.0;
+    config.analysisEndTime = 2.0;
+    MoshinskyShutterGeometry shutter;
+    shutter.valid = true;
+    shutter.centerX = -2.0;
+    MoshinskyRecorder recorder(64);
+    ASSERT_TRUE(recorder.configure(config, shutter, field(false)));
+    for (const double t : evenTimes(0.0, 0.1, 20))
+        ASSERT_TRUE(recorder.record(t, QuantumMoshinsky2D::isOpenAt(config, t), field(t >= 1.0)));
+    QuantumMoshinskyPlotWidget& plot = makePlot<QuantumMoshinskyPlotWidget>();
+    plot.setRecorder(&recorder);
+    const QImage image = test::grabPlot(plot, QSize(640, 520));
+    const QRect carpet(62, 40, 560, 520 - 173 - 74);
+    const std::vector<std::pair<int, int>> dashed = dashedColumnRuns(image, carpet);
+    ASSERT_EQ(dashed.size(), 2u);
+    for (const auto& [run, x] : {std::pair(dashed[0], -2.0), std::pair(dashed[1], 5.0)})
+        EXPECT_NEAR(0.5 * (run.first + run.second + 1), carpet.left() + carpet.width() * (x + 8.0) / 16.0, 1.0)
+            << "mark of x = " << x;
 }
 
 // Below the carpet at its least height (80 rows from y = 40), the detector

@@ -345,51 +345,64 @@ TEST_F(RecorderTracePlots, ZitterbewegungTremblingAndDriftFollowTheRecorder)
     ZitterbewegungConfig config;
     config.enabled = true;
     const ComplexField2D grid(64, 32, 0.4f, 0.5f);
-    const auto spinor = [&](double x, float ratio) {
-        return test::densitySpinor(64, 32, 0.4f, 0.5f, gaussianAt(grid, x, 0.0, 1.5), ratio);
-    };
-    DiracZitterbewegungRecorder recorder(640);
-    ASSERT_TRUE(recorder.configure(spinor(-6.0, 0.2f), config, 1.0));
-    for (int k = 0; k <= 10; ++k)
-        recorder.record(0.8 * k, spinor(-6.0 + 0.4 * k + 0.3 * std::sin(2.0 * k), float(0.5 * std::sin(1.0 * k))));
-    QuantumZitterbewegungPlotWidget& plot = makePlot<QuantumZitterbewegungPlotWidget>();
-    plot.setRecorder(&recorder);
-    const QImage image = test::grabPlot(plot, kSize);
+    // A packet on the axis drifting to the right, then one above the axis
+    // (its <y> beyond every <x>) that turns back: the scale of <x> is its own
+    // range, wherever the last sample and <y> lie.
+    for (const double y0 : {0.0, 2.5}) {
+        SCOPED_TRACE(y0 == 0.0 ? "drifting on the axis" : "turning back above the axis");
+        const auto spinor = [&](double x, float ratio) {
+            return test::densitySpinor(64, 32, 0.4f, 0.5f, gaussianAt(grid, x, y0, 1.5), ratio);
+        };
+        DiracZitterbewegungRecorder recorder(640);
+        ASSERT_TRUE(recorder.configure(spinor(-6.0, 0.2f), config, 1.0));
+        for (int k = 0; k <= 10; ++k) {
+            const double x = y0 == 0.0 ? -6.0 + 0.4 * k : -6.0 + 0.8 * k - 0.09 * k * k;
+            recorder.record(0.8 * k, spinor(x + 0.3 * std::sin(2.0 * k), float(0.5 * std::sin(1.0 * k))));
+        }
+        QuantumZitterbewegungPlotWidget& plot = makePlot<QuantumZitterbewegungPlotWidget>();
+        plot.setRecorder(&recorder);
+        const QImage image = test::grabPlot(plot, kSize);
 
-    const Panels panels = stacked<QuantumZitterbewegungPlotWidget>();
-    const std::vector<ZitterbewegungSample>& samples = recorder.samples();
-    double lo = samples.front().meanX, hi = lo, residual = 1e-6, velocity = 1e-6;
-    for (const ZitterbewegungSample& s : samples) {
-        lo = std::min(lo, s.meanX);
-        hi = std::max(hi, s.meanX);
-        residual = std::max(residual, std::abs(s.detrendedX));
-        velocity = std::max(velocity, std::abs(s.velocityX));
+        const Panels panels = stacked<QuantumZitterbewegungPlotWidget>();
+        const std::vector<ZitterbewegungSample>& samples = recorder.samples();
+        double lo = samples.front().meanX, hi = lo, residual = 1e-6, velocity = 1e-6;
+        for (const ZitterbewegungSample& s : samples) {
+            lo = std::min(lo, s.meanX);
+            hi = std::max(hi, s.meanX);
+            residual = std::max(residual, std::abs(s.detrendedX));
+            velocity = std::max(velocity, std::abs(s.velocityX));
+        }
+        const double pad = std::max(0.08 * (hi - lo + 1e-9), 0.2);
+        const QRect& pos = panels.upper;
+        const QRect& vel = panels.lower;
+        Trace mean{"<x>", QColor(plot::kDirac.zitterbewegungMean), {}},
+            trembling{"detrended x", QColor(plot::kDirac.trembling), {}},
+            speed{"<v_x>", QColor(plot::kDirac.velocity), {}};
+        for (const ZitterbewegungSample& s : samples) {
+            const double x = timeX(pos, s.time, 12.0);
+            mean.points.push_back(
+                QPointF(x, pos.bottom() - pos.height() * (s.meanX - lo + pad) / (hi - lo + 2.0 * pad)));
+            trembling.points.push_back(
+                QPointF(x, pos.center().y() - 0.45 * pos.height() * s.detrendedX / (1.15 * residual)));
+            speed.points.push_back(
+                QPointF(x, vel.center().y() - 0.45 * vel.height() * s.velocityX / (1.15 * velocity)));
+        }
+        expectTraces(image, {mean, trembling}, "Zitterbewegung", {summaryPatch(plot, pos)});
+        // The dashed zero of the detrended trace across the middle of the position
+        // panel: a dash every few pixels, far more steps than the traces crossing it make.
+        EXPECT_GT(test::dashStepsNearRow(image, pos.center().y(), pos.left() + 2, pos.right() - 2), pos.width() / 10)
+            << "the zero line of the detrended trace";
+        expectTraces(image, {speed}, "Zitterbewegung");
+        // The fitted drift as a dashed line across the velocity panel (1.2 wide,
+        // so about 80 % of its colour on the nearest row).
+        const double driftY =
+            vel.center().y() - 0.45 * vel.height() * recorder.fittedDriftVelocityX() / (1.15 * velocity);
+        EXPECT_GT(test::countColour(image, QRect(vel.left(), int(std::round(driftY)) - 1, vel.width(), 3),
+                                    QColor(156, 120, 211), 40),
+                  vel.width() / 3);
+        if (y0 == 0.0)
+            EXPECT_GT(std::abs(recorder.fittedDriftVelocityX()), 0.2);
     }
-    const double pad = std::max(0.08 * (hi - lo + 1e-9), 0.2);
-    const QRect& pos = panels.upper;
-    const QRect& vel = panels.lower;
-    Trace mean{"<x>", QColor(plot::kDirac.zitterbewegungMean), {}},
-        trembling{"detrended x", QColor(plot::kDirac.trembling), {}}, speed{"<v_x>", QColor(plot::kDirac.velocity), {}};
-    for (const ZitterbewegungSample& s : samples) {
-        const double x = timeX(pos, s.time, 12.0);
-        mean.points.push_back(QPointF(x, pos.bottom() - pos.height() * (s.meanX - lo + pad) / (hi - lo + 2.0 * pad)));
-        trembling.points.push_back(
-            QPointF(x, pos.center().y() - 0.45 * pos.height() * s.detrendedX / (1.15 * residual)));
-        speed.points.push_back(QPointF(x, vel.center().y() - 0.45 * vel.height() * s.velocityX / (1.15 * velocity)));
-    }
-    expectTraces(image, {mean, trembling}, "Zitterbewegung", {summaryPatch(plot, pos)});
-    // The dashed zero of the detrended trace across the middle of the position
-    // panel: a dash every few pixels, far more steps than the traces crossing it make.
-    EXPECT_GT(test::dashStepsNearRow(image, pos.center().y(), pos.left() + 2, pos.right() - 2), pos.width() / 10)
-        << "the zero line of the detrended trace";
-    expectTraces(image, {speed}, "Zitterbewegung");
-    // The fitted drift as a dashed line across the velocity panel (1.2 wide,
-    // so about 80 % of its colour on the nearest row).
-    const double driftY = vel.center().y() - 0.45 * vel.height() * recorder.fittedDriftVelocityX() / (1.15 * velocity);
-    EXPECT_GT(test::countColour(image, QRect(vel.left(), int(std::round(driftY)) - 1, vel.width(), 3),
-                                QColor(156, 120, 211), 40),
-              vel.width() / 3);
-    EXPECT_GT(std::abs(recorder.fittedDriftVelocityX()), 0.2);
 }
 
 TEST_F(RecorderTracePlots, KleinProbabilitiesAreDrawnAtNinetyTwoPercentFullScale)

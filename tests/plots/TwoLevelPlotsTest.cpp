@@ -103,6 +103,26 @@ const std::vector<PredictionPlot>& predictionPlots()
 
 using TwoLevelPlot = test::PlotTest;
 
+// A tunnelling period that is not positive predicts nothing: the plot then
+// paints as one that was never given a period.
+TEST_F(TwoLevelPlot, DoubleWellWithoutAPositivePeriodPaintsNoPrediction)
+{
+    const std::vector<ObservableSample> samples = historyOf(41, 0.0, 0.5, [](ObservableSample& s, double t) {
+        s.doubleWellValid = true;
+        s.leftWellProbability = 0.5 + 0.4 * std::cos(0.3 * t);
+        s.rightWellProbability = 1.0 - s.leftWellProbability;
+    });
+    auto& plain = makePlot<QuantumDoubleWellPlotWidget>();
+    plain.setSamples(samples);
+    const QImage expected = test::grabPlot(plain, QSize(460, 320));
+    for (const double period : {0.0, -3.0, -0.0}) {
+        auto& plot = makePlot<QuantumDoubleWellPlotWidget>();
+        plot.setSamples(samples);
+        plot.setTunnellingPeriod(period);
+        EXPECT_TRUE(test::grabPlot(plot, QSize(460, 320)) == expected) << "period " << period;
+    }
+}
+
 TEST_F(TwoLevelPlot, PredictionBehindThePlaceholderThenMeasuredCurvesOnTheStretchedAxis)
 {
     for (const PredictionPlot& c : predictionPlots()) {

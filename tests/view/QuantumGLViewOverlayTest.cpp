@@ -536,6 +536,46 @@ TEST_F(QuantumGLViewOverlays, SectionLineAndContoursAreDrawnWhereTheyBelong)
     EXPECT_EQ(count(render(), QRect(0, 0, 400, 400), yellow), 0) << "hidden contours";
 }
 
+// The section line is a thin dashed rule over the density: across it, where
+// a dash lies, its ink (the red it adds over the black scene, against its
+// brightest pixel's) adds up to one pixel at least and two at most,
+// horizontal or vertical; along it dashes and gaps alternate.
+TEST_F(QuantumGLViewOverlays, SectionLineIsAThinDashedRule)
+{
+    view->setCrossSectionLineVisible(true);
+    for (const std::uint32_t orientation : {0u, 1u}) {
+        SCOPED_TRACE(orientation == 0 ? "horizontal" : "vertical");
+        const float coordinate = orientation == 0 ? 5.0f : -8.0f;
+        view->setCrossSectionLine(orientation, coordinate);
+        const QImage image = render();
+        const int across = orientation == 0 ? py(coordinate) : px(coordinate);
+        // Along the line, away from its label at the start.
+        const int from = orientation == 0 ? left() + 120 : top() + 60;
+        const int to = orientation == 0 ? right() - 10 : bottom() - 10;
+        int brightest = 0;
+        for (int a = from; a <= to; ++a)
+            for (int c = across - 4; c <= across + 4; ++c)
+                brightest = std::max(brightest, qRed(orientation == 0 ? image.pixel(a, c) : image.pixel(c, a)));
+        ASSERT_GT(brightest, 150) << "the line is drawn";
+        double widest = 0.0;
+        int dashes = 0;
+        bool inDash = false;
+        for (int a = from; a <= to; ++a) {
+            double ink = 0.0;
+            for (int c = across - 4; c <= across + 4; ++c)
+                ink += qRed(orientation == 0 ? image.pixel(a, c) : image.pixel(c, a)) / double(brightest);
+            widest = std::max(widest, ink);
+            const bool lit = ink > 0.5;
+            dashes += lit && !inDash ? 1 : 0;
+            inDash = lit;
+        }
+        EXPECT_GE(widest, 1.0);
+        EXPECT_LE(widest, 2.0 + 1e-9);
+        // Dashes a few pixels long: many along the span, each shorter than a tenth of it.
+        EXPECT_GT(dashes, (to - from) / 20) << "dashes along " << to - from << " px";
+    }
+}
+
 // Cells that make the grid look wide (96 x 64) on a tall domain (0.25 x 0.5
 // cells: 24 x 32): the picture takes the domain's shape, 300 x 400 from x = 50,
 // a length unit 12.5 px along both axes, and everything drawn over it lands on

@@ -251,16 +251,16 @@ TEST(QuantumTextureFrame2D, VectorisedFrameFollowsTheScalarFrame)
     EXPECT_EQ(frame.maxAbsPotential, expected.maxAbsPotential);
 
     namespace fft2d = vxo::fft2d;
-    for (fft2d::Path path : {fft2d::Path::Portable, fft2d::Path::Sse2, fft2d::Path::Avx2}) {
+    for (fft2d::KernelSet path : {fft2d::KernelSet::Portable, fft2d::KernelSet::Sse2, fft2d::KernelSet::Avx2}) {
         if (!fft2d::isAvailable(path))
             continue;
         std::vector<float> probability(psi.size()), phase(psi.size()), copy(psi.size());
         const float maxProbability =
             vxo::amplitude::densityAndPhase(path, psi.data(), psi.size(), probability.data(), phase.data());
         compare(probability, phase, maxProbability,
-                path == fft2d::Path::Portable ? "portable"
-                : path == fft2d::Path::Sse2   ? "sse2"
-                                              : "avx2");
+                path == fft2d::KernelSet::Portable ? "portable"
+                : path == fft2d::KernelSet::Sse2   ? "sse2"
+                                                   : "avx2");
         EXPECT_EQ(vxo::amplitude::copyWithMaxAbs(path, potential.data(), psi.size(), copy.data()),
                   expected.maxAbsPotential);
         EXPECT_EQ(std::memcmp(copy.data(), expected.potential.data(), psi.size() * sizeof(float)), 0);
