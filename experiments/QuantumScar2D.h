@@ -10,6 +10,7 @@
 // The energy-filtered state Phi_E = sum_t psi(t) e^(i E t / hbar) w_t picks out
 // the eigenstates near E, where scars show.
 
+#include "core/CellDecisionPoint.h"
 #include "core/ComplexField2D.h"
 #include "core/PotentialScene.h"
 
@@ -67,11 +68,13 @@ double QuantumScar2D::densityEnhancement(const ComplexField2D& grid, const Stadi
 {
     double total = 0.0;
     double band = 0.0;
+    // Cells are decided where the painter decides, so "inside" is the set of
+    // cells the stadium's exterior leaves unpainted.
     for (std::uint64_t j = 0; j < grid.ny(); ++j) {
-        const double y = gridCoordinateY(grid, j);
+        const double y = cellDecisionY(grid, j);
         const bool inBand = std::fabs(y - stadium.centerY) <= halfWidth;
         for (std::uint64_t i = 0; i < grid.nx(); ++i) {
-            if (!isInsideStadium(stadium, gridCoordinateX(grid, i), y))
+            if (!isInsideStadium(stadium, cellDecisionX(grid, i), y))
                 continue;
             const double p = density(j * grid.nx() + i);
             total += p;
