@@ -1,6 +1,5 @@
 #include "plots/QuantumScarPlotWidget.h"
 
-#include "core/CellDecisionPoint.h"
 #include "core/Numeric.h"
 #include "experiments/QuantumScar2D.h"
 #include "experiments/ScarRecorder.h"
@@ -92,8 +91,7 @@ void QuantumScarPlotWidget::paintEvent(QPaintEvent*)
                                [&](int c, int r) {
                                    const std::uint64_t i = static_cast<std::uint64_t>(columns.first + c);
                                    const std::uint64_t j = static_cast<std::uint64_t>(rows.last - r);
-                                   if (!QuantumScar2D::isInsideStadium(stadium, cellDecisionX(i, nx, grid->dx()),
-                                                                       cellDecisionY(j, ny, grid->dy())))
+                                   if (!QuantumScar2D::isCellInsideStadium(stadium, *grid, i, j))
                                        return kMaps.scarOutside;
                                    return ramp.colour(spectral[j * nx + i], 1.0);
                                }),

@@ -225,6 +225,13 @@ TEST(PaintedRegions, ScarStadiumIsTheCellsItsExteriorLeavesUnpainted)
         });
         EXPECT_FALSE(unpainted.empty());
         EXPECT_EQ(counted, unpainted) << gridName(c.grid);
+        // The stadium map masks the same cells.
+        std::set<std::uint64_t> mapped;
+        for (std::uint64_t j = 0; j < c.grid.ny; ++j)
+            for (std::uint64_t i = 0; i < c.grid.nx; ++i)
+                if (QuantumScar2D::isCellInsideStadium(stadium, grid, i, j))
+                    mapped.insert(j * c.grid.nx + i);
+        EXPECT_EQ(mapped, unpainted) << gridName(c.grid);
     }
 }
 
