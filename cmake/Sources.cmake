@@ -314,6 +314,7 @@ set(VXO_EXPERIMENTS_TEST_SOURCES
     KleinScansTest.cpp
     ObservableHistoryTest.cpp
     ObservableSamplerTest.cpp
+    PaintedRegionsTest.cpp
     QuantumAharonovBohm2DTest.cpp
     QuantumAnderson2DTest.cpp
     QuantumBackflow2DTest.cpp

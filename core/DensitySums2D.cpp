@@ -1,5 +1,6 @@
 #include "core/DensitySums2D.h"
 
+#include "core/CellDecisionPoint.h"
 #include "core/VectorKernels.h"
 #include "core/Numeric.h"
 
@@ -98,7 +99,9 @@ RegionProbabilities DensitySums2D::regions(double a, double b) const
     const double hi = std::max(a, b);
     for (std::uint64_t i = 0; i < nx_; ++i) {
         const double p = columns_[i];
-        const double x = cellCentre(i, nx_, dx_);
+        // Decided where the painters decide, so a zone whose faces are a
+        // barrier's has the barrier's painted columns.
+        const double x = cellDecisionX(i, nx_, dx_);
         if (x < lo)
             result.left += p;
         else if (x > hi)

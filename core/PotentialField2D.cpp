@@ -1,5 +1,6 @@
 #include "core/PotentialField2D.h"
 
+#include "core/CellDecisionPoint.h"
 #include "core/ComplexField2D.h"
 #include "core/GridKey2D.h"
 #include "core/Numeric.h"
@@ -63,16 +64,6 @@ double square(double v) { return v * v; }
 constexpr float kLargest = std::numeric_limits<float>::max();
 constexpr double kLargestDouble = std::numeric_limits<float>::max();
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
-
-// Region shapes are decided at the cell centre moved by these fractions of
-// the cell towards +x and +y. A face through a centre (exactly, or within the
-// rounding of single-precision sizes and spacings, some 1e-5 of a cell on
-// the largest grids) is then decided alike on both sides of a shape: a low
-// face takes the cell, a high face leaves it, and a width of n cells paints n
-// cells. The two fractions are in a ratio near the golden mean, so that no
-// edge of a simple slope runs along the move and stays undecided.
-constexpr double kFaceNudgeX = 2e-3;
-constexpr double kFaceNudgeY = 1.236e-3;
 
 // a + b in single precision, held at the largest finite float of its sign.
 inline float heldSum(float a, float b) { return std::min(std::max(a + b, -kLargest), kLargest); }
@@ -278,16 +269,14 @@ PotentialField2D::CellRange PotentialField2D::cellsAround(double xLow, double xH
 template <typename RowTest, typename CellTest>
 void PotentialField2D::assignWhere(float value, const CellRange& cells, RowTest rowSelected, CellTest cellSelected)
 {
-    const double nudgeX = kFaceNudgeX * static_cast<double>(dx_);
-    const double nudgeY = kFaceNudgeY * static_cast<double>(dy_);
     const bool adding = regionPainting_ == RegionPainting::Add;
     for (std::uint64_t j = cells.j0; j < cells.j1; ++j) {
-        const double y = yAt(j) + nudgeY;
+        const double y = cellDecisionY(*this, j);
         if (!rowSelected(y))
             continue;
         float* row = values_.data() + j * nx_;
         for (std::uint64_t i = cells.i0; i < cells.i1; ++i) {
-            if (cellSelected(xAt(i) + nudgeX, y))
+            if (cellSelected(cellDecisionX(*this, i), y))
                 row[i] = adding ? heldSum(row[i], value) : value;
         }
     }

@@ -128,7 +128,7 @@ private:
         std::uint64_t j0 = 0;
         std::uint64_t j1 = 0;
     };
-    // The cells whose decision point (see assignWhere) may lie in the box
+    // The cells whose decision point (CellDecisionPoint.h) may lie in the box
     // [xLow, xHigh] x [yLow, yHigh], with a cell of margin; every cell when
     // painting every cell.
     CellRange cellsAround(double xLow, double xHigh, double yLow, double yHigh) const;

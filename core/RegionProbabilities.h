@@ -4,9 +4,11 @@
 
 namespace vxo {
 
-// The probability sum |psi|^2 dx dy split by the cell centre's x into the
-// regions left of min(a, b), between (both ends included) and right of max(a, b),
-// with each part's fraction of the total.
+// The probability sum |psi|^2 dx dy split by x into the regions left of
+// min(a, b), between (both ends included) and right of max(a, b), with each
+// part's fraction of the total. Cells are decided at the point the region
+// painters decide them (CellDecisionPoint.h): an end through a cell centre
+// gives the cell to the region above it.
 struct RegionProbabilities {
     double total = 0.0;
     double left = 0.0;

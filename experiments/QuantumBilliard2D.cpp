@@ -1,5 +1,6 @@
 #include "experiments/QuantumBilliard2D.h"
 
+#include "core/CellDecisionPoint.h"
 #include "core/Numeric.h"
 #include "experiments/BoxWalls.h"
 #include "experiments/QuantumRevival2D.h"
@@ -117,16 +118,19 @@ BilliardObservables QuantumBilliard2D::observables(const ComplexField2D& field, 
     double p = 0.0;
     double q = 0.0;
     double shell = 0.0;
+    // The interior is the cells no wall or scatterer paints: decided where
+    // the painters decide, the walls' inner faces and the scatterer's rim
+    // leave their cells to the walls and the scatterer.
     for (std::uint64_t j = 0; j < field.ny(); ++j) {
-        const double y = gridCoordinateY(field, j);
+        const double y = cellDecisionY(field, j);
         for (std::uint64_t i = 0; i < field.nx(); ++i) {
-            const double x = gridCoordinateX(field, i);
+            const double x = cellDecisionX(field, i);
             const Complex& v = field.at(i, j);
             const double re = v.real();
             const double im = v.imag();
             const double rho = re * re + im * im;
             const double distance = scatterer ? std::hypot(x - config.scattererX, y - config.scattererY) : 0.0;
-            const bool inside = x >= left && x <= right && y >= bottom && y <= top;
+            const bool inside = x > left && x < right && y > bottom && y < top;
             if (inside && (!scatterer || distance > r)) {
                 p += rho * dA;
                 q += rho * rho * dA;

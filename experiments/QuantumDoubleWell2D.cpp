@@ -1,5 +1,6 @@
 #include "experiments/QuantumDoubleWell2D.h"
 
+#include "core/CellDecisionPoint.h"
 #include "core/ComplexField2D.h"
 #include "core/Numeric.h"
 #include "core/PotentialScene.h"
@@ -109,14 +110,16 @@ DoubleWellRegions QuantumDoubleWell2D::regionProbabilities(const ComplexField2D&
     const double cell = static_cast<double>(psi.dx()) * static_cast<double>(psi.dy());
     for (std::uint64_t j = 0; j < psi.ny(); ++j) {
         for (std::uint64_t i = 0; i < psi.nx(); ++i) {
-            const double x = gridCoordinateX(psi, i);
+            // Wells are the open gaps between the painted walls, the barrier
+            // the middle wall's cells, decided where the painters decide.
+            const double x = cellDecisionX(psi, i);
             const double p = static_cast<double>(std::norm(psi.at(i, j))) * cell;
             regions.total += p;
-            if (x >= config.leftWellStart && x < config.leftWellEnd)
+            if (x > config.leftWellStart && x < config.leftWellEnd)
                 regions.leftWell += p;
             else if (x >= config.barrierStart && x <= config.barrierEnd)
                 regions.barrier += p;
-            else if (x > config.rightWellStart && x <= config.rightWellEnd)
+            else if (x > config.rightWellStart && x < config.rightWellEnd)
                 regions.rightWell += p;
             else
                 regions.outside += p;

@@ -1,5 +1,6 @@
 #include "experiments/QuantumKleinTunneling2D.h"
 
+#include "core/CellDecisionPoint.h"
 #include "core/FFT2D.h"
 #include "core/Numeric.h"
 #include "core/PositionMoments.h"
@@ -181,9 +182,11 @@ KleinSample QuantumKleinTunneling2D::makeSample(const DiracSpinor2D& spinor, con
             const double rho = cellProbability(upper.at(i, j), dA) + cellProbability(lower.at(i, j), dA);
             total += rho;
             firstMoment += rho * x;
-            if (x < left)
+            // The barrier's cells are the ones its painter fills.
+            const double xDecision = cellDecisionX(upper, i);
+            if (xDecision < left)
                 sample.leftProbability += rho;
-            else if (x <= right)
+            else if (xDecision <= right)
                 sample.barrierProbability += rho;
             else
                 sample.rightProbability += rho;

@@ -1,5 +1,6 @@
 #include "experiments/QuantumResonance2D.h"
 
+#include "core/CellDecisionPoint.h"
 #include "core/ComplexField2D.h"
 #include "core/Numeric.h"
 #include "core/PositionMoments.h"
@@ -104,9 +105,10 @@ DoubleBarrierRegions QuantumResonance2D::regionProbabilities(const ComplexField2
     for (std::uint64_t j = 0; j < psi.ny(); ++j) {
         for (std::uint64_t i = 0; i < psi.nx(); ++i) {
             const double p = cellProbability(psi.at(i, j), cell);
-            const double x = gridCoordinateX(psi, i);
+            const double x = cellDecisionX(psi, i);
             regions.total += p;
-            // Both barrier intervals are closed, the cavity open.
+            // Both barrier intervals are closed, the cavity open, decided
+            // where the painters decide, so the barriers are their painted cells.
             if (x < config.leftOuterX)
                 regions.left += p;
             else if (x <= config.leftInnerX)

@@ -10,6 +10,7 @@
 // The energy-filtered state Phi_E = sum_t psi(t) e^(i E t / hbar) w_t picks out
 // the eigenstates near E, where scars show.
 
+#include "core/CellDecisionPoint.h"
 #include "core/ComplexField2D.h"
 #include "core/PotentialScene.h"
 
@@ -44,6 +45,13 @@ public:
     // 2 (2 R + L) / speed; 0 for a speed that is not positive or an invalid stadium.
     static double axialOrbitPeriod(const StadiumGeometry& stadium, double speed);
     static bool isInsideStadium(const StadiumGeometry& stadium, double x, double y);
+    // Cell (i, j) of the field's grid lies inside: decided where the painter
+    // decides, so the inside cells are the ones the exterior leaves unpainted.
+    static bool isCellInsideStadium(const StadiumGeometry& stadium, const ComplexField2D& grid, std::uint64_t i,
+                                    std::uint64_t j)
+    {
+        return isInsideStadium(stadium, cellDecisionX(grid, i), cellDecisionY(grid, j));
+    }
     static double orbitBandEnhancement(double bandProbability, double totalProbability, const StadiumGeometry& stadium,
                                        double halfWidth);
     // The enhancement of |psi|^2 over the cells inside the stadium.
@@ -67,11 +75,12 @@ double QuantumScar2D::densityEnhancement(const ComplexField2D& grid, const Stadi
 {
     double total = 0.0;
     double band = 0.0;
+    // The band's rows are decided where the stadium's cells are.
     for (std::uint64_t j = 0; j < grid.ny(); ++j) {
-        const double y = gridCoordinateY(grid, j);
+        const double y = cellDecisionY(grid, j);
         const bool inBand = std::fabs(y - stadium.centerY) <= halfWidth;
         for (std::uint64_t i = 0; i < grid.nx(); ++i) {
-            if (!isInsideStadium(stadium, gridCoordinateX(grid, i), y))
+            if (!isCellInsideStadium(stadium, grid, i, j))
                 continue;
             const double p = density(j * grid.nx() + i);
             total += p;

@@ -91,8 +91,7 @@ void QuantumScarPlotWidget::paintEvent(QPaintEvent*)
                                [&](int c, int r) {
                                    const std::uint64_t i = static_cast<std::uint64_t>(columns.first + c);
                                    const std::uint64_t j = static_cast<std::uint64_t>(rows.last - r);
-                                   if (!QuantumScar2D::isInsideStadium(stadium, cellCentre(i, nx, grid->dx()),
-                                                                       cellCentre(j, ny, grid->dy())))
+                                   if (!QuantumScar2D::isCellInsideStadium(stadium, *grid, i, j))
                                        return kMaps.scarOutside;
                                    return ramp.colour(spectral[j * nx + i], 1.0);
                                }),

@@ -123,6 +123,32 @@ TEST(DensitySums2D, OneReadGivesTheMomentsAndRegionsOfTheSeparatePasses)
     }
 }
 
+TEST(DensitySums2D, ZoneBetweenFacesOnCellCentresHoldsTheColumnsARectangleOfThoseFacesPaints)
+{
+    struct Zone {
+        std::uint64_t nx, ny;
+        float dx, dy;
+        double a, b;
+    };
+    // Both faces on centres: odd multiples of 0.25 on 0.5 cells, of 0.08 on
+    // 0.16 cells; one face on a centre and one between centres.
+    for (const Zone& z : {Zone{16, 3, 0.5f, 0.75f, -1.25, 1.25}, Zone{512, 2, 0.16f, 0.25f, -0.88, 1.52},
+                          Zone{40, 5, 0.25f, 0.1f, 0.375, 2.0}}) {
+        PotentialField2D painted(z.nx, z.ny, z.dx, z.dy);
+        painted.addRectangle(static_cast<float>((z.a + z.b) / 2.0), 0.0f, static_cast<float>(z.b - z.a),
+                             static_cast<float>(2.0 * z.ny * z.dy), 1.0f);
+        for (const bool inside : {true, false}) {
+            ComplexField2D psi(z.nx, z.ny, z.dx, z.dy);
+            for (std::uint64_t j = 0; j < z.ny; ++j)
+                for (std::uint64_t i = 0; i < z.nx; ++i)
+                    psi.at(i, j) = Complex((painted.valueAt(i, j) != 0.0f) == inside ? 1.0f : 0.0f, 0.0f);
+            // A column more or less moves the share by far more than rounding.
+            EXPECT_NEAR(computeRegionProbabilities(psi, z.a, z.b).middleFraction, inside ? 1.0 : 0.0, 1e-12)
+                << z.nx << " cells of " << z.dx << (inside ? ", painted cells" : ", the rest");
+        }
+    }
+}
+
 TEST(DensitySums2D, KeptStorageFollowsTheGridOfEachField)
 {
     DensitySums2D sums;

@@ -2,6 +2,7 @@
 #include "experiments/QuantumBilliard2D.h"
 
 #include "core/Numeric.h"
+#include "core/PotentialField2D.h"
 #include "tests/experiments/CheckMessages.h"
 #include "tests/experiments/PresetScenes.h"
 
@@ -162,21 +163,25 @@ TEST(QuantumBilliard2D, RefusesPerturbedBilliardsWithTheirMessages)
 TEST(QuantumBilliard2D, UniformDensityOccupiesTheWholeFreeArea)
 {
     for (bool sinai : {false, true}) {
-        // The preset billiard moved to (1.55, -0.45), clear of the cell centres, on 112 x 160 cells
-        // of 0.2 x 0.1 (area 0.02) that overhang the interior by different amounts on x and y; the
-        // rows beyond the column count still cross the interior.
+        // The preset billiard moved to (1.55, -0.45), its bottom and top faces on rows of centres
+        // (within the rounding of single precision), on 112 x 160 cells of 0.2 x 0.1 (area 0.02)
+        // that overhang the interior by different amounts on x and y; the rows beyond the column
+        // count still cross the interior. The free area is the cells the painters leave free: the
+        // interior painted as a rectangle, less the scatterer's disc.
         BilliardConfig config = presetBilliard(sinai);
         config.interiorCenterX += 1.55;
         config.interiorCenterY -= 0.45;
         config.scattererX += 1.55;
         config.scattererY -= 0.45;
         ComplexField2D field(112, 160, 0.2f, 0.1f);
+        PotentialField2D free(112, 160, 0.2f, 0.1f);
+        free.addRectangle(1.55f, -0.45f, 18.0f, 14.0f, 1.0f);
+        if (sinai)
+            free.addCircle(1.55f, -0.45f, 2.2f, 0.0f);
         double cells = 0.0;
         for (std::uint64_t j = 0; j < field.ny(); ++j)
             for (std::uint64_t i = 0; i < field.nx(); ++i) {
-                const double x = gridCoordinateX(field, i) - 1.55;
-                const double y = gridCoordinateY(field, j) + 0.45;
-                const bool inside = std::fabs(x) <= 9.0 && std::fabs(y) <= 7.0 && (!sinai || std::hypot(x, y) > 2.2);
+                const bool inside = free.valueAt(i, j) != 0.0f;
                 field.at(i, j) = Complex(inside ? 1.0f : 0.0f, 0.0f);
                 cells += inside ? 1.0 : 0.0;
             }
@@ -200,7 +205,7 @@ TEST(QuantumBilliard2D, UniformDensityOccupiesTheWholeFreeArea)
     }
 }
 
-TEST(QuantumBilliard2D, InteriorHoldsTheCellsOnItsWallFacesAndNothingBeyond)
+TEST(QuantumBilliard2D, InteriorHoldsTheCellsOnItsLowFacesAndLeavesThoseOnItsHighFaces)
 {
     // Cells 0.0625 x 0.046875 (exact in binary); the interior 18 x 12 is placed
     // so that each inner wall face passes through a row or column of centres.
@@ -215,8 +220,10 @@ TEST(QuantumBilliard2D, InteriorHoldsTheCellsOnItsWallFacesAndNothingBeyond)
         std::uint64_t i, j;
         bool inside;
     };
-    for (const Cell& c : {Cell{16, 150, true}, Cell{15, 150, false}, Cell{304, 150, true}, Cell{305, 150, false},
-                          Cell{160, 22, true}, Cell{160, 21, false}, Cell{160, 278, true}, Cell{160, 279, false}}) {
+    // As the walls are painted: the left and bottom walls leave the cells on
+    // their faces to the interior, the right and top walls take theirs.
+    for (const Cell& c : {Cell{16, 150, true}, Cell{15, 150, false}, Cell{303, 150, true}, Cell{304, 150, false},
+                          Cell{160, 22, true}, Cell{160, 21, false}, Cell{160, 277, true}, Cell{160, 278, false}}) {
         field.setZero();
         field.at(c.i, c.j) = Complex(1.0f, 0.0f);
         const double expected = c.inside ? 0.0625 * 0.046875 : 0.0;
@@ -251,16 +258,18 @@ TEST(QuantumBilliard2D, SingleCellPacketOccupiesOneCellOfTheFreeArea)
     EXPECT_NEAR(QuantumBilliard2D::observables(shell, sinai, nullptr).shellProbability, 0.0625, 1e-12);
     EXPECT_NEAR(QuantumBilliard2D::observables(shell, sinai, nullptr).interiorProbability, 0.125, 1e-12);
 
-    // The shell r < d <= r + margin, closed at its outer edge only: two cells on
-    // row 64 (y = 0.125) at x = 2.375 and 2.875 from a disc at (0, 0.125),
-    // first of radius 2.25 (outer edge 2.875), then of radius 2.375.
+    // The shell r < d <= r + margin, its edges decided as the disc is painted: two
+    // cells on row 64 (y = 0.125) at x = 2.375 and 2.875 from a disc at (0, 0.125),
+    // first of radius 2.25 (outer edge 2.875: that cell lies beyond), then of
+    // radius 2.375 (the rim through the first cell's centre leaves it unpainted,
+    // so it is interior and shell).
     ComplexField2D edges = billiardGrid();
     edges.at(73, 64) = Complex(1.0f, 0.0f);
     edges.at(75, 64) = Complex(1.0f, 0.0f);
     BilliardConfig disc = sinai;
     disc.scattererX = 0.0;
     disc.scattererY = 0.125;
-    for (auto [radius, shellCells, interiorCells] : {std::tuple{2.25, 2.0, 2.0}, std::tuple{2.375, 1.0, 1.0}}) {
+    for (auto [radius, shellCells, interiorCells] : {std::tuple{2.25, 1.0, 2.0}, std::tuple{2.375, 2.0, 2.0}}) {
         disc.scattererRadius = radius;
         const BilliardObservables o = QuantumBilliard2D::observables(edges, disc, nullptr);
         EXPECT_NEAR(o.shellProbability, shellCells * 0.0625, 1e-12) << "r = " << radius;

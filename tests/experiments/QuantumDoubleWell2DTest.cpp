@@ -104,9 +104,9 @@ TEST(QuantumDoubleWell2D, SceneCheckAcceptsOnlyASymmetricTriple)
     EXPECT_EQ(checkMessage(two), "Double-well analysis expects exactly three enabled Rectangle barriers.");
 }
 
-TEST(QuantumDoubleWell2D, RegionsPutCellsOnTheBarrierEdgesIntoTheBarrier)
+TEST(QuantumDoubleWell2D, RegionsDecideCellsOnTheBarrierFacesAsThePainterDoes)
 {
-    // Walls at +-4 (width 2): wells [-3, -0.5) and (0.5, 3]; barrier [-0.5, 0.5].
+    // Walls at +-4 (width 2): wells (-3, -0.5) and (0.5, 3); barrier [-0.5, 0.5].
     DoubleWellConfig config;
     ASSERT_TRUE(QuantumDoubleWell2D::extractFromScene(wells(-4.0f, 1.0f, 1.0f, 4.0f), config, nullptr));
     EXPECT_DOUBLE_EQ(config.leftWellStart, -3.0);
@@ -114,14 +114,15 @@ TEST(QuantumDoubleWell2D, RegionsPutCellsOnTheBarrierEdgesIntoTheBarrier)
     EXPECT_DOUBLE_EQ(config.barrierHeight, 1.0);
 
     // Cell centres -3.5, -2.5, ..., 3.5; those at -0.5 and 0.5 lie on the barrier
-    // edges. Three rows of cells 1 x 0.25: each column holds 0.75.
+    // faces: the low face takes its cell, the high face leaves it to the right
+    // well. Three rows of cells 1 x 0.25: each column holds 0.75.
     ComplexField2D psi(8, 3, 1.0f, 0.25f);
     psi.fill(Complex(1.0f, 0.0f));
     const DoubleWellRegions regions = QuantumDoubleWell2D::regionProbabilities(psi, config);
     EXPECT_DOUBLE_EQ(regions.total, 6.0);
-    EXPECT_DOUBLE_EQ(regions.barrier, 1.5);   // -0.5 and 0.5
-    EXPECT_DOUBLE_EQ(regions.leftWell, 1.5);  // -2.5, -1.5
-    EXPECT_DOUBLE_EQ(regions.rightWell, 1.5); // 1.5, 2.5
+    EXPECT_DOUBLE_EQ(regions.barrier, 0.75);   // -0.5
+    EXPECT_DOUBLE_EQ(regions.leftWell, 1.5);   // -2.5, -1.5
+    EXPECT_DOUBLE_EQ(regions.rightWell, 2.25); // 0.5, 1.5, 2.5
     EXPECT_DOUBLE_EQ(regions.outsideFraction(), 0.25);
     EXPECT_EQ(DoubleWellRegions().leftWellFraction(), 0.0);
 }

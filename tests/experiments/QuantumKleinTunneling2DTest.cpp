@@ -113,9 +113,10 @@ TEST(QuantumKleinTunneling2D, BarrierRegionsAndDetectorColumn)
     EXPECT_EQ(QuantumKleinTunneling2D::detectorColumn(spinor, 2.5), 12u);
     const KleinSample s = QuantumKleinTunneling2D::makeSample(spinor, config, 1.0);
     const double cell = 1.25 * 0.5 * 0.25; // |psi|^2 dx dy
+    // The barrier zone is the five painted columns.
     EXPECT_NEAR(s.leftProbability, 5 * 4 * cell, 1e-12);
-    EXPECT_NEAR(s.barrierProbability, 6 * 4 * cell, 1e-12);
-    EXPECT_NEAR(s.rightProbability, 5 * 4 * cell, 1e-12);
+    EXPECT_NEAR(s.barrierProbability, 5 * 4 * cell, 1e-12);
+    EXPECT_NEAR(s.rightProbability, 6 * 4 * cell, 1e-12);
     EXPECT_NEAR(s.norm, 16 * 4 * cell, 1e-12);
     EXPECT_NEAR(s.meanX, 0.0, 1e-12);
     EXPECT_EQ(s.detectorFlux, 0.0); // Re(conj(1) * 0.5i) = 0

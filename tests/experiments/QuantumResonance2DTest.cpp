@@ -70,7 +70,7 @@ TEST(QuantumResonance2D, SceneCheckReportsOneMessagePerFault)
     EXPECT_FALSE(QuantumResonance2D::extractFromScene(three, config, nullptr));
 }
 
-TEST(QuantumResonance2D, ConfigOrdersThePairAndRegionsCountClosedBarriers)
+TEST(QuantumResonance2D, ConfigOrdersThePairAndRegionsCountThePaintedBarriers)
 {
     // Right barrier added first: the pair is ordered by centerX.
     const PotentialScene scene = sceneOf({makeBarrier(3.0f, 2.0f, 1.0f), makeBarrier(2.0f, -2.0f, 1.0f)});
@@ -83,17 +83,18 @@ TEST(QuantumResonance2D, ConfigOrdersThePairAndRegionsCountClosedBarriers)
     EXPECT_DOUBLE_EQ(config.cavityWidth, 3.0);
     EXPECT_DOUBLE_EQ(config.centerDistance, 4.0);
 
-    // Cell centres -3.5 .. 3.5: -2.5 and -1.5 lie on the left barrier's edges,
-    // 1.5 and 2.5 on the right one's; all four count to the barriers.
+    // Cell centres -3.5 .. 3.5: -2.5 and -1.5 lie on the left barrier's faces,
+    // 1.5 and 2.5 on the right one's; as painted, each low face takes its
+    // cell and each high face leaves it (-1.5 to the cavity, 2.5 to the right).
     // Cells 1 x 0.25: each of the 16 holds 0.25 x 0.25.
     ComplexField2D psi(8, 2, 1.0f, 0.25f);
     psi.fill(Complex(0.5f, 0.0f));
     const DoubleBarrierRegions regions = QuantumResonance2D::regionProbabilities(psi, config);
     EXPECT_DOUBLE_EQ(regions.total, 1.0);
     EXPECT_DOUBLE_EQ(regions.leftFraction, 1.0 / 8.0);
-    EXPECT_DOUBLE_EQ(regions.barriersFraction, 4.0 / 8.0);
-    EXPECT_DOUBLE_EQ(regions.cavityFraction, 2.0 / 8.0);
-    EXPECT_DOUBLE_EQ(regions.rightFraction, 1.0 / 8.0);
+    EXPECT_DOUBLE_EQ(regions.barriersFraction, 2.0 / 8.0);
+    EXPECT_DOUBLE_EQ(regions.cavityFraction, 3.0 / 8.0);
+    EXPECT_DOUBLE_EQ(regions.rightFraction, 2.0 / 8.0);
 
     EXPECT_EQ(QuantumResonance2D::regionProbabilities(psi, DoubleBarrierConfig()).total, 0.0);
 }
