@@ -72,6 +72,8 @@ set(VXO_EXPERIMENTS_SOURCES
     MoshinskyRecorder.cpp
     ObservableHistory.cpp
     ObservableSampler.cpp
+    PacketAverage.cpp
+    PaintedLayers.cpp
     ProbabilityMarginals.cpp
     QuantumAharonovBohm2D.cpp
     QuantumAnderson2D.cpp
@@ -306,6 +308,7 @@ set(VXO_EXPERIMENTS_TEST_SOURCES
     KleinScansTest.cpp
     ObservableHistoryTest.cpp
     ObservableSamplerTest.cpp
+    PaintedReferencesTest.cpp
     QuantumAharonovBohm2DTest.cpp
     QuantumAnderson2DTest.cpp
     QuantumBackflow2DTest.cpp
