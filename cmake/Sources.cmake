@@ -74,6 +74,7 @@ set(VXO_EXPERIMENTS_SOURCES
     ObservableSampler.cpp
     PacketAverage.cpp
     PaintedLayers.cpp
+    PaintedWellRevival.cpp
     ProbabilityMarginals.cpp
     QuantumAharonovBohm2D.cpp
     QuantumAnderson2D.cpp

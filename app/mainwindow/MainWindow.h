@@ -289,6 +289,9 @@ private:
     void configureSolvers();
     void configureDiracRecorders();
     void configureObservationRecorders();
+    // The revival box's revival times from its levels as painted, for the
+    // prepared packet.
+    void measureRevivalLevels(double mass, double hbar);
     void configureStepRecorders();
     void recordInitialSamples();
     void prepareAbsorbingLayer();
