@@ -3,6 +3,7 @@
 #include "app/text/PanelText.h"
 #include "app/text/ValueFormatters.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace vxo {
@@ -36,11 +37,40 @@ QString indicativeDurationText(const RealWorldScaleMapping& scale, double durati
 
 std::uint64_t temporalPeakCount(const std::vector<MoshinskySample>& samples, double openTime)
 {
+    const std::size_t n = samples.size();
+    if (n <= 2)
+        return 0;
+    // Boxcar average over the samples within half the window on either side
+    // (summed afresh for each, so a lone sample keeps its value exactly).
+    std::vector<double> signal(n, 0.0);
+    std::size_t lo = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        const double t = samples[i].time;
+        while (samples[lo].time < t - 0.5 * kFringeSmoothing)
+            ++lo;
+        double sum = 0.0;
+        std::size_t count = 0;
+        for (std::size_t k = lo; k < n && samples[k].time <= t + 0.5 * kFringeSmoothing; ++k, ++count)
+            sum += samples[k].detectorDensity;
+        signal[i] = sum / static_cast<double>(count);
+    }
+    double largest = 0.0;
+    for (std::size_t i = 0; i < n; ++i)
+        if (samples[i].time >= openTime)
+            largest = std::max(largest, signal[i]);
+
     std::uint64_t peaks = 0;
-    for (std::size_t i = 1; i + 1 < samples.size(); ++i) {
-        const double intensity = samples[i].detectorDensity;
-        if (samples[i].time >= openTime && intensity > samples[i - 1].detectorDensity &&
-            intensity >= samples[i + 1].detectorDensity && intensity > kPeakFloor)
+    for (std::size_t i = 1; i + 1 < n; ++i) {
+        const double intensity = signal[i];
+        if (samples[i].time < openTime || !(intensity > signal[i - 1]) || intensity < signal[i + 1] ||
+            !(intensity > kPeakFloor))
+            continue;
+        double leftLow = intensity, rightLow = intensity;
+        for (std::size_t k = i; k-- > 0 && signal[k] <= intensity;)
+            leftLow = std::min(leftLow, signal[k]);
+        for (std::size_t k = i + 1; k < n && signal[k] <= intensity; ++k)
+            rightLow = std::min(rightLow, signal[k]);
+        if (intensity - std::max(leftLow, rightLow) >= kFringeProminence * largest)
             ++peaks;
     }
     return peaks;

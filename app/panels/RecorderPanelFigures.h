@@ -24,10 +24,19 @@ namespace vxo {
 // otherwise formatTime of duration x time unit.
 QString indicativeDurationText(const RealWorldScaleMapping& scale, double duration);
 
-// Local maxima of the detector intensity once the shutter is open: sample i,
-// 0 < i < n - 1, counts when its time is at least openTime and its intensity
-// is above 1e-4, above that of sample i - 1 and not below that of sample
-// i + 1 (a plateau counts once, at its first sample). None for n <= 2.
+// The diffraction-in-time fringes of the detector intensity once the shutter
+// is open. The signal is first averaged over a window of kFringeSmoothing in
+// time, wider than the ripple the released edge rings with (period about
+// 0.11) and narrow beside the fringes, so that the count does not depend on
+// how densely the recorder samples. Sample i, 0 < i < n - 1, then counts when
+// its time is at least openTime, its averaged intensity is above 1e-4, above
+// that of sample i - 1 and not below that of sample i + 1 (a plateau counts
+// once, at its first sample), and it stands out of the signal by at least
+// kFringeProminence of the largest averaged intensity (its prominence: the
+// height above the higher of the lowest points on either side before a
+// higher sample). None for n <= 2.
+constexpr double kFringeSmoothing = 0.25;
+constexpr double kFringeProminence = 0.02;
 std::uint64_t temporalPeakCount(const std::vector<MoshinskySample>& samples, double openTime);
 
 // Diffraction populations of order 0, of the pair +-1 and of the pair +-2.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -33,6 +34,39 @@ TEST(RecorderPanelFigures, TemporalPeaksAreRisingMaximaAboveTheFloorAfterTheOpen
             samples[i].detectorDensity = c.intensities[i];
         }
         EXPECT_EQ(temporalPeakCount(samples, c.openTime), c.peaks) << c.what;
+    }
+}
+
+// Fringes of period 1.5 that fade, with the fast ripple of the released
+// edge (period 0.11, a twentieth of the fringes' height) on top: the count is
+// the number of fringes, whether the signal is sampled every 0.015 or twice
+// as sparsely, every 0.02 or every 0.04. Plain local maxima counted 11 and 26
+// of the same signal.
+TEST(RecorderPanelFigures, TemporalPeaksCountTheFringesWhateverTheSampling)
+{
+    const auto intensity = [](double t, double ripple) {
+        return 0.06 + 0.012 * std::exp(-t / 4.0) * std::cos(2.0 * 3.141592653589793 * (t - 2.0) / 1.5) +
+               ripple * std::sin(2.0 * 3.141592653589793 * t / 0.11 + 0.4);
+    };
+    // Maxima of the fringes inside (0.5, 6): t = 2.0, 3.5, 5.0 (the one at
+    // 0.5 sits on the opening, where the signal only falls).
+    const std::size_t fringes = 3;
+    for (const double ripple : {0.0, 0.003}) {
+        for (const double stride : {0.015, 0.02}) {
+            std::uint64_t counts[2];
+            for (int sparse = 0; sparse < 2; ++sparse) {
+                std::vector<MoshinskySample> samples;
+                for (double t = 0.0; t <= 6.0 + 1e-9; t += stride * (sparse + 1)) {
+                    MoshinskySample sample;
+                    sample.time = t;
+                    sample.detectorDensity = intensity(t, ripple);
+                    samples.push_back(sample);
+                }
+                counts[sparse] = temporalPeakCount(samples, 0.5);
+            }
+            EXPECT_EQ(counts[0], fringes) << "ripple " << ripple << ", every " << stride;
+            EXPECT_EQ(counts[1], counts[0]) << "ripple " << ripple << ", every " << 2 * stride;
+        }
     }
 }
 
