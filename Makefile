@@ -1,4 +1,4 @@
-# Entry points: `make run`, `make test`, `make bench`, `make soak`, `make gallery`.
+# Entry points: `make run`, `make test`, `make bench`, `make soak`, `make convergence`, `make gallery`.
 # Each first installs whatever Debian packages are missing.
 
 JOBS      ?= $(shell nproc)
@@ -20,7 +20,7 @@ CMAKE_GENERATOR ?= Ninja
 export CMAKE_GENERATOR
 CONFIGURE := -DVXO_PRECOMPILED_HEADERS=ON
 
-.PHONY: all deps configure build run test test-release test-sanitize fuzz bench soak gallery clean
+.PHONY: all deps configure build run test test-release test-sanitize fuzz bench soak convergence gallery clean
 
 all: build
 
@@ -165,6 +165,12 @@ bench: deps
 soak: build
 	cmake --build $(BUILD) -j $(JOBS) --target vxo_soak
 	QT_QPA_PLATFORM=offscreen $(BUILD)/tools/vxo_soak
+
+# The headline numbers of the guided experiments whose readings are checked
+# for convergence, at dt, dt / 8 and on the next finer grid.
+convergence: build
+	cmake --build $(BUILD) -j $(JOBS) --target vxo_convergence
+	QT_QPA_PLATFORM=offscreen $(BUILD)/tools/vxo_convergence 1 2 4 7 28 40 42 43
 
 # A screenshot of the window for every guided experiment, in gallery/.
 gallery: build

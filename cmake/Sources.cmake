@@ -477,6 +477,9 @@ set(VXO_BENCH_SOURCES
 set(VXO_SOAK_SOURCES
     Soak.cpp
 )
+set(VXO_CONVERGENCE_SOURCES
+    Convergence.cpp
+)
 set(VXO_GALLERY_SOURCES
     Gallery.cpp
 )
