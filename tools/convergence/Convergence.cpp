@@ -27,6 +27,7 @@
 #include <QComboBox>
 #include <QLabel>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -105,6 +106,14 @@ const std::vector<Headline>& headlines()
                      at = s.time;
                  }
              return at;
+         }},
+        {28, "fidelity peak", 60.0,
+         [](const MainWindow& w) {
+             double best = -1.0;
+             for (const RevivalSample& s : w.recorder<RevivalRecorder>().samples())
+                 if (s.time > 45.0)
+                     best = std::max(best, s.fidelity);
+             return best;
          }},
         {40, "temporal peaks t=6", 6.0,
          [](const MainWindow& w) { return numberAfter(labelText(w, "moshinskySummaryLabel"), "temporal peaks="); }},
