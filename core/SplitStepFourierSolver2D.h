@@ -43,8 +43,9 @@ struct SplitStepParameters {
 // (subStepsFor, once per potential revision; the measurements are beside
 // it). A smooth potential feeds no high mode and keeps n = 1. The inner half
 // phases of neighbouring sub-steps merge into one table of the whole
-// sub-step. The magnetic step (GaugeCovariantStep.cpp) counts its own
-// sub-steps from the potential's phase wrap.
+// sub-step. The magnetic step (GaugeCovariantStep.cpp) takes at least as
+// many, and more where the potential's phase and its sweeps' would wrap past
+// a turn.
 //
 // The solver also carries the simulation clock (time and step count), which
 // every step advances by dt and which advanceClock() can run without
@@ -106,8 +107,9 @@ public:
     // The sub-step count a potential needs under the given parameters.
     static std::uint32_t subStepsFor(const PotentialField2D& potential, const SplitStepParameters& parameters);
     // Sub-steps of one magnetic step for the potential of the last potential
-    // table: 1 for a smooth potential (subSteps() 1), otherwise the fewest
-    // that keep the potential's phase and the sweeps' within a turn.
+    // table: 1 for a smooth potential (subSteps() 1), otherwise subSteps() or,
+    // where that is too few, the fewest that keep the potential's phase and
+    // the sweeps' within a turn (gaugeSubStepsFor).
     std::uint32_t gaugeSubSteps() const { return gaugeSubSteps_; }
     static std::uint32_t gaugeSubStepsFor(const PotentialField2D& potential, const SplitStepParameters& parameters);
 
