@@ -11,7 +11,11 @@
 // relative differences of the finer step and of the finer grid to the
 // program's run.
 //
-// Usage: vxo_convergence [--factor F] [--no-grid] preset index ...
+// With --pages, each experiment is run once at dt on its own grid and its
+// analysis page's summary and its diagnostics rows 33 to 38 and 49 to 52 are
+// printed instead.
+//
+// Usage: vxo_convergence [--factor F] [--no-grid] [--pages] preset index ...
 
 #include "common/AppTestSupport.h"
 #include "common/MainWindowProbe.h"
@@ -27,6 +31,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QTableWidget>
 
 #include <algorithm>
 #include <cmath>
@@ -174,6 +179,24 @@ std::vector<double> run(MainWindow& w, int preset, int factor, int gridStep, dou
     return values;
 }
 
+// The page's summary labels and the analysis rows of the diagnostics table.
+void printPage(const MainWindow& w, int preset)
+{
+    std::printf("== %d at t = %.3f\n", preset, w.schroedingerSolver().time());
+    for (const char* name : {"resonanceSummaryLabel", "revivalSummaryLabel", "moshinskySummaryLabel",
+                             "aharonovBohmSummaryLabel", "landauSummaryLabel"})
+        if (labelText(w, name).size() > 0 && !labelText(w, name).contains(QLatin1String("inactive")) &&
+            !labelText(w, name).startsWith(QLatin1String("Load")) &&
+            !labelText(w, name).startsWith(QLatin1String("Potential Scene is OFF")))
+            std::printf("  %s: %s\n", name, labelText(w, name).toStdString().c_str());
+    const auto* table = w.findChild<QTableWidget*>(QStringLiteral("diagnosticsTable"));
+    for (const int row : {33, 34, 35, 36, 37, 38, 49, 51, 52, 61, 64}) {
+        const QTableWidgetItem* item = table ? table->item(row, 2) : nullptr;
+        std::printf("  row %d: %s\n", row, item ? item->text().toStdString().c_str() : "");
+    }
+    std::fflush(stdout);
+}
+
 } // namespace
 } // namespace vxo
 
@@ -182,12 +205,15 @@ int main(int argc, char** argv)
     using namespace vxo;
     int factor = 8;
     bool grids = true;
+    bool pages = false;
     std::vector<int> presets;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--factor") == 0 && i + 1 < argc)
             factor = std::atoi(argv[++i]);
         else if (std::strcmp(argv[i], "--no-grid") == 0)
             grids = false;
+        else if (std::strcmp(argv[i], "--pages") == 0)
+            pages = true;
         else
             presets.push_back(std::atoi(argv[i]));
     }
@@ -205,6 +231,11 @@ int main(int argc, char** argv)
             continue;
         }
         bool available = true;
+        if (pages) {
+            run(window, p, 1, 0, own.front()->time, available);
+            printPage(window, p);
+            continue;
+        }
         const std::vector<double> base = run(window, p, 1, 0, own.front()->time, available);
         const std::vector<double> fine = run(window, p, factor, 0, own.front()->time, available);
         std::vector<double> finer;
