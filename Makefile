@@ -1,4 +1,4 @@
-# Entry points: `make run`, `make test`, `make bench`, `make soak`, `make gallery`.
+# Entry points: `make run`, `make test`, `make bench`, `make soak`, `make convergence`, `make gallery`.
 # Each first installs whatever Debian packages are missing.
 
 JOBS      ?= $(shell nproc)
@@ -20,7 +20,7 @@ CMAKE_GENERATOR ?= Ninja
 export CMAKE_GENERATOR
 CONFIGURE := -DVXO_PRECOMPILED_HEADERS=ON
 
-.PHONY: all deps configure build run test test-release test-sanitize fuzz bench soak gallery clean
+.PHONY: all deps configure build run test test-release test-sanitize fuzz bench soak convergence gallery clean
 
 all: build
 
@@ -98,8 +98,10 @@ FULL_STACK_TESTS := ^TheProgram\.|^QuantumGLViewRender\.ReparentingKeepsThePictu
 # checks of the Ramsey, Landau-Zener, Stueckelberg and Loschmidt pages'
 # numbers and of the fringe scans' ranges, pages the tour fills too. The
 # Loschmidt echo's two converged returns take thousands of steps, as the
-# sub-step runs below do, and so does the resonant cavity's transmission on
-# its own grid against 1024 x 1024. The converged
+# sub-step runs below do, and so do the resonant cavity's transmission on
+# its own grid against 1024 x 1024, the closed box's energy over 2000 steps,
+# the revival box run to its revival, the Aharonov-Bohm passage at an eight
+# times finer step and the shutter's whole analysis. The converged
 # runs behind the sub-step rule (turned and round walls, the stadium's energy,
 # a packet held by sharp walls) take thousands of steps on fine grids; the
 # sanitizers see the same solver code in the shorter solver tests. So do
@@ -134,7 +136,11 @@ RELEASE_ONLY_TESTS := DocumentsWindow.EveryPresetComesBackFromItsFile \
                       RecorderPanelsII.LoschmidtPageFollowsTheReversalToAnEchoOfOne \
                       LoschmidtEcho.ThePacketComesBackToItsStartAtTwiceTheReversalTime \
                       LoschmidtEcho.AMomentumErrorAtTheReversalSpoilsTheReturn \
-                      PresetGeometryConvergence.ResonantTunnellingTransmitsOnItsOwnGridAsOnAFinerOne
+                      PresetGeometryConvergence.ResonantTunnellingTransmitsOnItsOwnGridAsOnAFinerOne \
+                      EnergyOfTheSteppedHamiltonian.AClosedBoxKeepsThePlainStepsEnergy \
+                      PaintedWellRevival.TheLevelsOfThePaintedBoxGiveTheMeasuredRevival \
+                      AharonovBohmRecorder.ThePassageReadsTheSameAtAFinerStep \
+                      RecorderPanelsII.MoshinskyFringesDoNotDependOnTheSampling
 empty :=
 space := $(empty) $(empty)
 RELEASE_ONLY_REGEX := $(subst $(space),|,$(patsubst %,^%$$,$(subst .,\.,$(RELEASE_ONLY_TESTS))))
@@ -167,6 +173,12 @@ bench: deps
 soak: build
 	cmake --build $(BUILD) -j $(JOBS) --target vxo_soak
 	QT_QPA_PLATFORM=offscreen $(BUILD)/tools/vxo_soak
+
+# The headline numbers of the guided experiments whose readings are checked
+# for convergence, at dt, dt / 8 and on the next finer grid.
+convergence: build
+	cmake --build $(BUILD) -j $(JOBS) --target vxo_convergence
+	QT_QPA_PLATFORM=offscreen $(BUILD)/tools/vxo_convergence 1 2 4 7 28 40 42 43
 
 # A screenshot of the window for every guided experiment, in gallery/.
 gallery: build

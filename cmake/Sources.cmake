@@ -74,6 +74,9 @@ set(VXO_EXPERIMENTS_SOURCES
     MoshinskyRecorder.cpp
     ObservableHistory.cpp
     ObservableSampler.cpp
+    PacketAverage.cpp
+    PaintedLayers.cpp
+    PaintedWellRevival.cpp
     ProbabilityMarginals.cpp
     QuantumAharonovBohm2D.cpp
     QuantumAnderson2D.cpp
@@ -315,6 +318,7 @@ set(VXO_EXPERIMENTS_TEST_SOURCES
     ObservableHistoryTest.cpp
     ObservableSamplerTest.cpp
     PaintedRegionsTest.cpp
+    PaintedReferencesTest.cpp
     QuantumAharonovBohm2DTest.cpp
     QuantumAnderson2DTest.cpp
     QuantumBackflow2DTest.cpp
@@ -492,6 +496,9 @@ set(VXO_BENCH_SOURCES
 # tools/: the soak run, the window gallery and the plot gallery
 set(VXO_SOAK_SOURCES
     Soak.cpp
+)
+set(VXO_CONVERGENCE_SOURCES
+    Convergence.cpp
 )
 set(VXO_GALLERY_SOURCES
     Gallery.cpp

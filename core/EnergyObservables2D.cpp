@@ -4,6 +4,7 @@
 #include "core/FourierGrid.h"
 #include "core/EnergyObservables2DRows.h"
 #include "core/Numeric.h"
+#include "core/SpectralEnergy2D.h"
 #include "core/VectorKernels.h"
 
 #include <stdexcept>
@@ -169,7 +170,20 @@ EnergyObservables2D EnergyObservables2D::ofStep(const ComplexField2D& psi, const
         return computeDirac(*h.spinor, h.diracPotential ? &V : nullptr, h.hbar, h.lightSpeed, h.restMass);
     if (h.links)
         return computeWithGauge(psi, V, *h.links, h.hbar, h.mass);
-    return compute(psi, V, h.hbar, h.mass);
+    // The plain split step propagates every plane wave of the grid with its
+    // exact kinetic energy, so the energy it conserves is the spectral one; a
+    // finite-difference gradient under-reads the wave numbers near the grid's
+    // limit that walls and coarse cells fill.
+    if (!FFT2D::isPowerOfTwoGrid(psi.nx(), psi.ny()))
+        return compute(psi, V, h.hbar, h.mass);
+    validateSchroedinger(psi, V, h.hbar, h.mass);
+    const SpectralEnergy2D spectral = SpectralEnergy2D::compute(psi, V, h.hbar, h.mass);
+    EnergyObservables2D result;
+    result.norm = spectral.norm;
+    result.kinetic = spectral.kinetic;
+    result.potential = spectral.potential;
+    result.total = spectral.total;
+    return result;
 }
 
 double EnergyObservables2D::gaugeKineticIntegral(const ComplexField2D& psi, const GaugeLinkField2D& links, double hbar,

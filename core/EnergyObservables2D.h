@@ -41,8 +41,10 @@ struct EnergyObservables2D {
 
     // The energies of the Hamiltonian being stepped: the Dirac energies of
     // the spinor when one is given, else the gauge-covariant energies when
-    // links are given, else compute(). psi is the Schroedinger state, not
-    // read when a spinor is given (it then only mirrors the spinor's density).
+    // links are given, else the spectral energies that the plain Fourier
+    // step conserves (compute() on a grid the FFT does not take). psi is the
+    // Schroedinger state, not read when a spinor is given (it then only
+    // mirrors the spinor's density).
     static EnergyObservables2D ofStep(const ComplexField2D& psi, const PotentialField2D& V,
                                       const SteppedHamiltonian& hamiltonian);
 

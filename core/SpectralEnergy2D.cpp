@@ -37,6 +37,7 @@ SpectralEnergy2D SpectralEnergy2D::compute(const ComplexField2D& psi, const Pote
         potential += p * double(V.data()[c]);
     }
     SpectralEnergy2D e;
+    e.norm = norm * double(psi.dx()) * double(psi.dy());
     if (!(weight > 0.0) || !(norm > 0.0))
         return e;
     e.kinetic = hbar * hbar / (2.0 * mass) * kinetic / weight;

@@ -15,6 +15,7 @@ namespace vxo {
 // Throws std::invalid_argument when the grids do not match, or are not
 // powers of two, or hbar or the mass is not finite and positive.
 struct SpectralEnergy2D {
+    double norm = 0.0; // sum |psi|^2 dA
     double kinetic = 0.0;
     double potential = 0.0;
     double total = 0.0;

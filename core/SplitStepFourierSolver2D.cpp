@@ -343,7 +343,10 @@ void SplitStepFourierSolver2D::preparePotentialPhase(const PotentialField2D& pot
         potentialSubStepPhase_.clear();
     subSteps_ = count;
     // Kept with the revision, so that no magnetic step scans the potential.
-    gaugeSubSteps_ = count == 1 ? 1 : gaugeSubStepsFor(potential, parameters_);
+    // The sharp edges that ask the Fourier step for sub-steps ask the same
+    // accuracy of the magnetic step's splitting, whose phase wrap alone lets
+    // a hard disc scatter differently at a finer step.
+    gaugeSubSteps_ = count == 1 ? 1 : std::max(count, gaugeSubStepsFor(potential, parameters_));
 }
 
 void SplitStepFourierSolver2D::ensurePotentialPhase(const PotentialField2D& potential)

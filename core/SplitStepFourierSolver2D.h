@@ -44,9 +44,10 @@ struct SplitStepParameters {
 // (subStepsFor, once per potential revision; the reasons for its constants
 // are beside it). A smooth potential feeds no high mode and keeps n = 1. The
 // inner half phases of neighbouring sub-steps merge into one table of the
-// whole sub-step. The magnetic step (GaugeCovariantStep.cpp) counts its own
-// sub-steps from the potential's phase wrap, and only for a potential whose
-// Fourier count is above 1: a smooth one keeps the magnetic step whole too.
+// whole sub-step. The magnetic step (GaugeCovariantStep.cpp) keeps a smooth
+// potential's step whole too; for a sharper one it takes at least as many
+// sub-steps, and more where the potential's phase and its sweeps' would wrap
+// past a turn.
 //
 // The solver also carries the simulation clock (time and step count), which
 // every step advances by dt and which advanceClock() can run without
@@ -129,10 +130,9 @@ public:
     // The sub-step count a potential needs under the given parameters.
     static std::uint32_t subStepsFor(const PotentialField2D& potential, const SplitStepParameters& parameters);
     // Sub-steps of one magnetic step for the potential of the last potential
-    // table: 1 whenever subSteps() is 1 (gaugeSubStepsFor is then not asked),
-    // otherwise gaugeSubStepsFor's count.
-    // gaugeSubStepsFor: the fewest that keep the potential's phase and the
-    // sweeps' within a turn, whatever the Fourier count.
+    // table: 1 for a smooth potential (subSteps() 1), otherwise subSteps() or,
+    // where that is too few, the fewest that keep the potential's phase and
+    // the sweeps' within a turn (gaugeSubStepsFor).
     std::uint32_t gaugeSubSteps() const { return gaugeSubSteps_; }
     static std::uint32_t gaugeSubStepsFor(const PotentialField2D& potential, const SplitStepParameters& parameters);
 

@@ -146,15 +146,23 @@ double QuantumResonance2D::transmission(double energy, double v1, double w1, dou
     if (!isFinitePositive(energy) || !isFinitePositive(w1) || !isFinitePositive(w2) || !isFinitePositive(mass) ||
         !isFinitePositive(hbar) || !isFiniteNonNegative(cavity) || !isFinite(v1) || !isFinite(v2))
         return 0.0;
+    return layeredTransmission(energy, {{w1, v1}, {cavity, 0.0}, {w2, v2}}, mass, hbar);
+}
+
+double QuantumResonance2D::layeredTransmission(double energy, const std::vector<PotentialLayer>& layers, double mass,
+                                               double hbar)
+{
+    if (!isFinitePositive(energy) || !isFinitePositive(mass) || !isFinitePositive(hbar))
+        return 0.0;
     const double k = std::sqrt(2.0 * mass * energy) / hbar;
     if (!isFinitePositive(k))
         return 0.0;
-
-    const ComplexD q1 = localWavenumber(energy, v1, mass, hbar);
-    const ComplexD q2 = localWavenumber(energy, v2, mass, hbar);
-    const ComplexMatrix2x2 m = multiplyComplex2x2(
-        regionTransferMatrix(q2, w2),
-        multiplyComplex2x2(regionTransferMatrix(ComplexD(k, 0.0), cavity), regionTransferMatrix(q1, w1)));
+    ComplexMatrix2x2 m = {ComplexD(1.0, 0.0), ComplexD(0.0, 0.0), ComplexD(0.0, 0.0), ComplexD(1.0, 0.0)};
+    for (const PotentialLayer& layer : layers) {
+        if (!isFiniteNonNegative(layer.length) || !isFinite(layer.value))
+            return 0.0;
+        m = multiplyComplex2x2(regionTransferMatrix(localWavenumber(energy, layer.value, mass, hbar), layer.length), m);
+    }
 
     // A r - t = -(m00 + i k m01),  B r - i k t = -(m10 + i k m11).
     const ComplexD ik(0.0, k);

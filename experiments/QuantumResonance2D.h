@@ -37,6 +37,12 @@ struct DoubleBarrierRegions {
     double rightFraction = 0.0;
 };
 
+// A stretch of constant potential along the direction of incidence.
+struct PotentialLayer {
+    double length = 0.0;
+    double value = 0.0;
+};
+
 // One point of a transmission scan: energy or cavity width, and T.
 struct TransmissionPoint {
     double abscissa = 0.0;
@@ -64,6 +70,12 @@ public:
     static double transmission(double energy, double v1, double w1, double cavity, double v2, double w2, double mass,
                                double hbar);
     static ComplexMatrix2x2 regionTransferMatrix(ComplexD q, double length);
+    // The same matching across any sequence of layers, crossed from the
+    // first to the last, with V = 0 on both sides: T in [0, 1], 0 for an
+    // energy, mass or hbar that is not finite and positive, a layer of
+    // negative or non-finite length or value, or a singular system.
+    static double layeredTransmission(double energy, const std::vector<PotentialLayer>& layers, double mass,
+                                      double hbar);
 
     // T(E) at the configuration's cavity width, n points over [Emin, Emax].
     static std::vector<TransmissionPoint> transmissionCurve(const DoubleBarrierConfig& config, double energyMin,

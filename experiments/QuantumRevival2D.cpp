@@ -26,12 +26,16 @@ constexpr const char* kNotCentred = "Quantum revival box walls are not centred o
 
 double RevivalBoxConfig::revivalTimeX(double mass, double hbar) const
 {
-    return valid ? revivalTime(interiorWidth, mass, hbar) : 0.0;
+    if (!valid)
+        return 0.0;
+    return levelRevivalTimeX > 0.0 ? levelRevivalTimeX : revivalTime(interiorWidth, mass, hbar);
 }
 
 double RevivalBoxConfig::revivalTimeY(double mass, double hbar) const
 {
-    return valid ? revivalTime(interiorHeight, mass, hbar) : 0.0;
+    if (!valid)
+        return 0.0;
+    return levelRevivalTimeY > 0.0 ? levelRevivalTimeY : revivalTime(interiorHeight, mass, hbar);
 }
 
 bool QuantumRevival2D::extractFromScene(const PotentialScene& scene, RevivalBoxConfig& config, std::string* error)

@@ -24,8 +24,14 @@ struct RevivalBoxConfig {
     double verticalWallThickness = 0.0;
     double horizontalWallThickness = 0.0;
     double wallHeight = 0.0;
+    // Revival times of the prepared packet in the levels of the box as the
+    // grid holds it (finite walls, painted faces); 0 until measured.
+    double levelRevivalTimeX = 0.0;
+    double levelRevivalTimeY = 0.0;
 
-    // Revival times of the interior width and height; 0 for an invalid record.
+    // Revival times of the interior width and height: the measured ones of
+    // the levels when set, else those of an infinite well; 0 for an invalid
+    // record.
     double revivalTimeX(double mass, double hbar) const;
     double revivalTimeY(double mass, double hbar) const;
 };

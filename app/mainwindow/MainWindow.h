@@ -333,6 +333,9 @@ private:
     // and Dirac recorders sample t = 0.
     void configureDiracRecorders();
     void configureObservationRecorders();
+    // The revival box's revival times from its levels as painted, for the
+    // prepared packet.
+    void measureRevivalLevels(double mass, double hbar);
     void configureStepRecorders();
     void recordInitialSamples();
 

@@ -1,7 +1,9 @@
 #include "app/mainwindow/MainWindow.h"
 
+#include "app/panels/RecorderPanelFigures.h"
 #include "app/text/DiagnosticsRowLabels.h"
 #include "app/text/PanelText.h"
+#include "core/Numeric.h"
 #include "experiments/QuantumLandau2D.h"
 #include "ui/MainWindowForm.h"
 
@@ -48,6 +50,7 @@ void MainWindow::updateAharonovBohmPanel()
     }
 
     const AharonovBohmSample& last = samples.back();
+    const DetectorPassage passage = detectorPassagePeak(samples);
     // A flux of one quantum turns the relative phase of the two paths once.
     const double phaseDegrees = 360.0 * settings.fluxQuanta;
     form.aharonovBohmSummaryLabel->setText(
@@ -58,15 +61,15 @@ void MainWindow::updateAharonovBohmPanel()
             .fixed(settings.analysisEndTime, 2)
             .fixed(settings.fluxQuanta, 3)
             .fixed(phaseDegrees, 1)
-            .general(last.detectorProbability, 6)
-            .general(last.centralProbability, 6)
-            .general(last.detectorMeanY, 5)
+            .general(passage.detectorProbability, 6)
+            .general(passage.centralProbability, 6)
+            .general(passage.detectorMeanY, 5)
             .fixed(last.norm, 6)
             .text());
     writeDiagnosticsRow(kAharonovBohmRow, PanelText(QStringLiteral("Phi/Phi0=%1, phase=%2 deg, center=%3"))
                                               .fixed(settings.fluxQuanta, 3)
                                               .fixed(phaseDegrees, 1)
-                                              .general(last.centralProbability, 5)
+                                              .general(passage.centralProbability, 5)
                                               .text());
     form.aharonovBohmPlotWidget->setRecorder(&recorders.aharonovBohmRecorder);
 }
@@ -92,6 +95,9 @@ void MainWindow::updateLandauPanel()
         QuantumLandau2D::cyclotronFrequency(settings, recorders.landauRecorder.mass(), recorders.landauRecorder.hbar());
     const double levelEnergy =
         QuantumLandau2D::levelEnergy(settings, recorders.landauRecorder.mass(), recorders.landauRecorder.hbar());
+    // F is read at the packet's return after one cyclotron period, not on
+    // the steep flank of the fidelity wherever the run stands.
+    const double fidelity = omegaC > 0.0 ? returnFidelity(samples, 2.0 * kPi / omegaC) : last.fidelity;
     const QString mode = settings.preparationMode == LandauConfig::kCyclotronPacket
                              ? QStringLiteral("cyclotron")
                              : PanelText(QStringLiteral("Landau n=%1")).count(settings.landauIndex).text();
@@ -105,12 +111,12 @@ void MainWindow::updateLandauPanel()
             .fixed(omegaC, 5)
             .fixed(QuantumLandau2D::magneticLength(settings), 4)
             .fixed({last.meanX, last.meanY}, 3)
-            .fixed({last.energy, levelEnergy, last.fidelity, last.norm}, 6)
+            .fixed({last.energy, levelEnergy, fidelity, last.norm}, 6)
             .text());
     writeDiagnosticsRow(kLandauRow, PanelText(QStringLiteral("b=%1  omega=%2  E=%3  F=%4"))
                                         .fixed(settings.fieldStrength, 3)
                                         .fixed(omegaC, 4)
-                                        .fixed({last.energy, last.fidelity}, 5)
+                                        .fixed({last.energy, fidelity}, 5)
                                         .text());
     form.landauPlotWidget->setRecorder(&recorders.landauRecorder);
 }

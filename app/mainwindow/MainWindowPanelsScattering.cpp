@@ -3,8 +3,11 @@
 #include "app/text/DiagnosticsRowLabels.h"
 #include "app/form/FormIndices.h"
 #include "app/text/PanelText.h"
+#include "core/KineticEnergy.h"
 #include "core/RegionProbabilities.h"
 #include "core/SquareBarrier1D.h"
+#include "experiments/PacketAverage.h"
+#include "experiments/PaintedLayers.h"
 #include "experiments/QuantumResonance2D.h"
 #include "ui/MainWindowForm.h"
 
@@ -17,6 +20,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -32,19 +36,15 @@ constexpr double kCollisionInteraction = 0.025;
 constexpr double kCollisionTransmitted = 0.01;
 // Reflection and transmission are read only after t > 2 with less than this
 // probability left in the interaction region: the packet has split in two.
+// At a single barrier the share still inside is read against a theory value
+// good to a few thousandths, so it must be smaller than that; the resonant
+// cavity, which empties slowly, keeps the looser bound.
 constexpr double kSeparationTime = 2.0;
 constexpr double kSeparationInteraction = 0.02;
-
-// Plane-wave transmission of one rectangular barrier of height v and width a.
-// A scene may hold a Barrier object of negative strength (a well), which the
-// square-barrier formula refuses; the same plane-wave problem is then solved
-// by carrying the wave across the well as two adjacent halves.
-double singleBarrierTransmission(double energy, double v, double a, double mass, double hbar)
-{
-    if (v >= 0.0)
-        return SquareBarrier1D::compute(energy, v, a, mass, hbar).transmission;
-    return QuantumResonance2D::transmission(energy, v, 0.5 * a, 0.0, v, 0.5 * a, mass, hbar);
-}
+constexpr double kBarrierSeparationInteraction = 0.01;
+// The painted barrier pair is read over this many cells beyond its outer
+// faces, wide enough for any rule that paints a face into its neighbour cell.
+constexpr double kPaintedMarginCells = 4.0;
 
 // The plane-wave square-barrier reference, or none for a barrier the formula
 // refuses: a document or an inspected scene object can put a well (a negative
@@ -58,6 +58,26 @@ std::optional<SquareBarrier1D> squareBarrierReference(double energy, double heig
     } catch (const std::invalid_argument&) {
         return std::nullopt;
     }
+}
+
+// The square-barrier reference of the form's barrier for the packet the form
+// prepares: T averaged over its momenta along x (a plane wave at the mean
+// energy misses the packet's measured T by a few hundredths), R = 1 - T.
+std::optional<SquareBarrier1D> packetBarrierReference(const Ui::MainWindow& form, double hbar)
+{
+    const double mass = form.massSpinBox->value();
+    const double height = form.barrierV0SpinBox->value();
+    const double width = form.barrierThicknessSpinBox->value();
+    const double momentum = form.momentumSpinBox->value();
+    std::optional<SquareBarrier1D> reference =
+        squareBarrierReference(kineticEnergy1D(momentum, mass), height, width, mass, hbar);
+    if (!reference)
+        return reference;
+    reference->transmission = packetAveragedTransmission(
+        [&](double e) { return SquareBarrier1D::compute(e, height, width, mass, hbar).transmission; }, momentum,
+        gaussianMomentumSpread(form.sigmaSpinBox->value(), hbar), mass);
+    reference->reflection = 1.0 - reference->transmission;
+    return reference;
 }
 
 // "P_left=%1   <middle>=%2   P_right=%3" with four decimals each.
@@ -95,7 +115,7 @@ void MainWindow::updateScatteringPanel()
     if (inside > kCollisionInteraction || regions.rightFraction > kCollisionTransmitted)
         scattering.legacyCollisionStarted = true;
     if (scattering.legacyCollisionStarted && !scattering.legacyPacketSeparated && solver.time() > kSeparationTime &&
-        inside < kSeparationInteraction) {
+        inside < kBarrierSeparationInteraction) {
         scattering.legacyPacketSeparated = true;
         // Pause once, at the refresh that first sees the split packet, so R
         // and T can be read; a run resumed by Play is not stopped again.
@@ -104,9 +124,7 @@ void MainWindow::updateScatteringPanel()
     }
 
     if (scattering.legacyPacketSeparated) {
-        const std::optional<SquareBarrier1D> reference = squareBarrierReference(
-            packetKineticEnergyX(), form.barrierV0SpinBox->value(), form.barrierThicknessSpinBox->value(),
-            form.massSpinBox->value(), solver.parameters().hbar);
+        const std::optional<SquareBarrier1D> reference = packetBarrierReference(form, solver.parameters().hbar);
         const double theory = reference ? reference->transmission : 0.0;
         writeDiagnosticsRow(kScatteringStateRow, QStringLiteral("SEPARATED / MEASUREMENT VALID"));
         writeDiagnosticsRow(
@@ -175,9 +193,22 @@ void MainWindow::updateResonancePanel(bool recomputeScans)
     const double v2 = barriers.rightBarrier.value;
     const double a2 = barriers.rightBarrier.thickness;
     const double cavity = barriers.cavityWidth;
-    const double doubleT = QuantumResonance2D::transmission(energyX, v1, a1, cavity, v2, a2, mass, hbar);
-    const double singleT1 = singleBarrierTransmission(energyX, v1, a1, mass, hbar);
-    const double singleT2 = singleBarrierTransmission(energyX, v2, a2, mass, hbar);
+    // The references are those of the barriers as painted on the packet's
+    // line, measured as the packet measures them: averaged over its momenta.
+    const double margin = kPaintedMarginCells * potential.dx();
+    const std::vector<PotentialLayer> painted = paintedLayers(
+        potential, form.centerYSpinBox->value(), barriers.leftOuterX - margin, barriers.rightOuterX + margin);
+    const LayeredCavity paintedPair = splitAtCavity(painted);
+    const double spread = gaussianMomentumSpread(form.sigmaSpinBox->value(), hbar);
+    const double momentum = form.momentumSpinBox->value();
+    const auto packetT = [&](const std::vector<PotentialLayer>& layers, double p0) {
+        return packetAveragedTransmission(
+            [&](double e) { return QuantumResonance2D::layeredTransmission(e, layers, mass, hbar); }, p0, spread, mass);
+    };
+    const double doubleT = packetT(painted, momentum);
+    const double singleT1 = packetT(paintedPair.before, momentum);
+    const double singleT2 = packetT(paintedPair.after, momentum);
+    const double paintedCavity = paintedPair.width > 0.0 ? paintedPair.width : cavity;
 
     const DoubleBarrierRegions regions = QuantumResonance2D::regionProbabilities(psi, barriers);
     if (regions.barriersFraction + regions.cavityFraction > kCollisionInteraction ||
@@ -204,9 +235,17 @@ void MainWindow::updateResonancePanel(bool recomputeScans)
         const double low = form.resonanceScanMinSpinBox->value();
         const double high = form.resonanceScanMaxSpinBox->value();
         const int points = std::max(2, form.resonanceScanPointsSpinBox->value());
-        const std::vector<TransmissionPoint> curve =
+        std::vector<TransmissionPoint> curve =
             widthScan ? QuantumResonance2D::cavityWidthScan(barriers, low, high, points, energyX, mass, hbar)
                       : QuantumResonance2D::transmissionCurve(barriers, low, high, points, mass, hbar);
+        // The scans keep their abscissae; T is the plane-wave T of the pair
+        // as painted, whose resonances the packet's average (the marker)
+        // smooths.
+        for (TransmissionPoint& point : curve)
+            point.transmission =
+                widthScan ? QuantumResonance2D::layeredTransmission(energyX, paintedPair.withWidth(point.abscissa),
+                                                                    mass, hbar)
+                          : QuantumResonance2D::layeredTransmission(point.abscissa, painted, mass, hbar);
         scattering.resonanceSweepKind = widthScan ? ResonanceScanIndex::CavityWidth : ResonanceScanIndex::Energy;
         scattering.resonanceSweepPeakX = 0.0;
         scattering.resonanceSweepPeakT = 0.0;
@@ -220,7 +259,7 @@ void MainWindow::updateResonancePanel(bool recomputeScans)
                                      : QStringLiteral("longitudinal energy Ex"));
         plot.setCurve(curve);
     }
-    plot.setMarkerPoint(widthScan ? cavity : energyX, doubleT);
+    plot.setMarkerPoint(widthScan ? paintedCavity : energyX, doubleT);
     plot.setPacketTransmission(scattering.packetTransmissionRecorded, scattering.packetTransmission);
 
     const bool tunneling = v1 > energyX && v2 > energyX;
@@ -294,8 +333,7 @@ void MainWindow::updateTunnelingDiagnostics()
     const double energyX = packetKineticEnergyX();
     const double height = form.barrierV0SpinBox->value();
     const double width = form.barrierThicknessSpinBox->value();
-    const std::optional<SquareBarrier1D> barrier =
-        squareBarrierReference(energyX, height, width, form.massSpinBox->value(), solver.parameters().hbar);
+    const std::optional<SquareBarrier1D> barrier = packetBarrierReference(form, solver.parameters().hbar);
     // The regime needs no reference: a well is passed above it.
     const bool tunneling = height > energyX;
     writeDiagnosticsRow(kTunnelingRegimeRow, PanelText(QStringLiteral("%1   Ex=%2   Ekin=%3   V0=%4   Ex/V0=%5   a=%6"))

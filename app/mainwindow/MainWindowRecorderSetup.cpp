@@ -1,5 +1,7 @@
 #include "app/mainwindow/MainWindow.h"
 
+#include "experiments/PaintedWellRevival.h"
+
 #include "ui/MainWindowForm.h"
 
 #include <QDoubleSpinBox>
@@ -29,8 +31,10 @@ void MainWindow::configureObservationRecorders()
     // invalid.
     recorders.revivalBox = RevivalBoxConfig{};
     recorders.revivalRecorder.clear();
-    if (scene && QuantumRevival2D::extractFromScene(potentialScene, recorders.revivalBox, nullptr))
+    if (scene && QuantumRevival2D::extractFromScene(potentialScene, recorders.revivalBox, nullptr)) {
         recorders.revivalRecorder.setInitialState(psi);
+        measureRevivalLevels(mass, hbar);
+    }
 
     // The billiard walls look like any closed box: only the billiard
     // experiment itself records them.
@@ -151,6 +155,30 @@ void MainWindow::recordInitialSamples()
     }
     if (recorders.zenoRecorder.isConfigured())
         recorders.zenoRecorder.record(0.0, psi, 0, 1.0);
+}
+
+void MainWindow::measureRevivalLevels(double mass, double hbar)
+{
+    // The walls are finite and painted cell by cell: the packet revives when
+    // the levels of that box bring it back, not at the infinite well's time.
+    if (preparationType != InitialPreparationType::Gaussian)
+        return;
+    RevivalBoxConfig& box = recorders.revivalBox;
+    const double x0 = ui->centerXSpinBox->value(), y0 = ui->centerYSpinBox->value();
+    const double reachX = 0.5 * box.interiorWidth + box.verticalWallThickness;
+    const double reachY = 0.5 * box.interiorHeight + box.horizontalWallThickness;
+    LinePacket packet;
+    packet.sigma = ui->sigmaSpinBox->value();
+    packet.centre = x0;
+    packet.wavenumber = ui->momentumSpinBox->value() / hbar;
+    box.levelRevivalTimeX = paintedWellRevivalTime(
+        paintedLine(potential, true, y0, box.interiorCenterX - reachX, box.interiorCenterX + reachX), packet, mass,
+        hbar, revivalTime(box.interiorWidth, mass, hbar));
+    packet.centre = y0;
+    packet.wavenumber = ui->momentumYSpinBox->value() / hbar;
+    box.levelRevivalTimeY = paintedWellRevivalTime(
+        paintedLine(potential, false, x0, box.interiorCenterY - reachY, box.interiorCenterY + reachY), packet, mass,
+        hbar, revivalTime(box.interiorHeight, mass, hbar));
 }
 
 } // namespace vxo

@@ -8,7 +8,9 @@
 // boundary cases can be checked on samples made by hand.
 
 #include "document/ExperimentPreset.h"
+#include "experiments/AharonovBohmRecorder.h"
 #include "experiments/BerryRecorder.h"
+#include "experiments/LandauRecorder.h"
 #include "experiments/LoschmidtRecorder.h"
 #include "experiments/MoshinskyRecorder.h"
 
@@ -24,11 +26,40 @@ namespace vxo {
 // otherwise formatTime of duration x time unit.
 QString indicativeDurationText(const RealWorldScaleMapping& scale, double duration);
 
-// Local maxima of the detector intensity once the shutter is open: sample i,
-// 0 < i < n - 1, counts when its time is at least openTime and its intensity
-// is above 1e-4, above that of sample i - 1 and not below that of sample
-// i + 1 (a plateau counts once, at its first sample). None for n <= 2.
+// The diffraction-in-time fringes of the detector intensity once the shutter
+// is open. The signal is first averaged over a window of kFringeSmoothing in
+// time, wider than the ripple the released edge rings with (period about
+// 0.11) and narrow beside the fringes, so that the count does not depend on
+// how densely the recorder samples. Sample i, 0 < i < n - 1, then counts when
+// its time is at least openTime, its averaged intensity is above 1e-4, above
+// that of sample i - 1 and not below that of sample i + 1 (a plateau counts
+// once, at its first sample), and it stands out of the signal by at least
+// kFringeProminence of the largest averaged intensity (its prominence: the
+// height above the higher of the lowest points on either side before a
+// higher sample). None for n <= 2.
+constexpr double kFringeSmoothing = 0.25;
+constexpr double kFringeProminence = 0.02;
 std::uint64_t temporalPeakCount(const std::vector<MoshinskySample>& samples, double openTime);
+
+// The Aharonov-Bohm detector line read where the packet passes it: the
+// sample of the largest detector-line probability, its time and its three
+// readings taken at the top of the parabola through it and its neighbours
+// (so that neither the end time on the signal's flank nor the recorder's
+// sampling decides them). While the signal still rises, the last sample.
+struct DetectorPassage {
+    double time = 0.0;
+    double detectorProbability = 0.0;
+    double centralProbability = 0.0;
+    double detectorMeanY = 0.0;
+};
+DetectorPassage detectorPassagePeak(const std::vector<AharonovBohmSample>& samples);
+
+// The Landau packet's survival fidelity at its return after one cyclotron
+// period: the largest fidelity after half the period, at the top of the
+// parabola through its sample and its neighbours. The last sample's fidelity
+// until a return has been seen (no sample past half the period, or the
+// fidelity still rising).
+double returnFidelity(const std::vector<LandauSample>& samples, double period);
 
 // Diffraction populations of order 0, of the pair +-1 and of the pair +-2.
 struct DiffractionOrderSums {

@@ -110,9 +110,10 @@ TEST_F(ProtocolApplierTest, QuenchRewritesOnlyOnItsTransitionsAndTakesTheEnergyP
         EXPECT_TRUE(applier.active() && applier.fired());
         const PotentialField2D quenched = sceneWith(1, curvature(1.0f));
         EXPECT_EQ(potential.values(), quenched.values()) << "trap after the quench";
+        // The energy after the quench is that of the step that then runs.
         EXPECT_EQ(applier.energyBefore(), withHistory ? 2.5 : 0.0) << "history " << withHistory;
         ASSERT_TRUE(applier.energyAfterValid());
-        EXPECT_DOUBLE_EQ(applier.energyAfter(), EnergyObservables2D::compute(psi, quenched, 1.0, 1.0).total);
+        EXPECT_DOUBLE_EQ(applier.energyAfter(), EnergyObservables2D::ofStep(psi, quenched, SteppedHamiltonian{}).total);
         EXPECT_FALSE(rewrote([&] { EXPECT_FALSE(apply(1.5, false)); })) << "fired again: nothing to rewrite";
     }
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -34,6 +36,114 @@ TEST(RecorderPanelFigures, TemporalPeaksAreRisingMaximaAboveTheFloorAfterTheOpen
         }
         EXPECT_EQ(temporalPeakCount(samples, c.openTime), c.peaks) << c.what;
     }
+}
+
+// Fringes of period 1.5 that fade, with the fast ripple of the released
+// edge (period 0.11, a twentieth of the fringes' height) on top: the count is
+// the number of fringes, whether the signal is sampled every 0.015 or twice
+// as sparsely, every 0.02 or every 0.04. Plain local maxima counted 11 and 26
+// of the same signal.
+TEST(RecorderPanelFigures, TemporalPeaksCountTheFringesWhateverTheSampling)
+{
+    const auto intensity = [](double t, double ripple) {
+        return 0.06 + 0.012 * std::exp(-t / 4.0) * std::cos(2.0 * 3.141592653589793 * (t - 2.0) / 1.5) +
+               ripple * std::sin(2.0 * 3.141592653589793 * t / 0.11 + 0.4);
+    };
+    // Maxima of the fringes inside (0.5, 6): t = 2.0, 3.5, 5.0 (the one at
+    // 0.5 sits on the opening, where the signal only falls).
+    const std::size_t fringes = 3;
+    for (const double ripple : {0.0, 0.003}) {
+        for (const double stride : {0.015, 0.02}) {
+            std::uint64_t counts[2];
+            for (int sparse = 0; sparse < 2; ++sparse) {
+                std::vector<MoshinskySample> samples;
+                for (double t = 0.0; t <= 6.0 + 1e-9; t += stride * (sparse + 1)) {
+                    MoshinskySample sample;
+                    sample.time = t;
+                    sample.detectorDensity = intensity(t, ripple);
+                    samples.push_back(sample);
+                }
+                counts[sparse] = temporalPeakCount(samples, 0.5);
+            }
+            EXPECT_EQ(counts[0], fringes) << "ripple " << ripple << ", every " << stride;
+            EXPECT_EQ(counts[1], counts[0]) << "ripple " << ripple << ", every " << 2 * stride;
+        }
+    }
+}
+
+// A packet passing the detector line: Gaussian pulses in time whose peak
+// (at t = 3.3, height 0.4, the central band at a quarter of the line) lies
+// between samples. Read at the passage's peak the three readings are the
+// pulse's, whatever the stride and wherever the run ends after the peak; the
+// last sample, on the falling flank at t = 5, is far below it. While the
+// signal still rises, the last sample is the reading.
+TEST(RecorderPanelFigures, DetectorReadingsAreThePassagePeakWhateverTheSampling)
+{
+    const auto pulse = [](double t, double height, double width) {
+        return height * std::exp(-(t - 3.3) * (t - 3.3) / (2.0 * width * width));
+    };
+    for (const double stride : {0.1, 0.05, 0.13}) {
+        for (const double end : {5.0, 4.1}) {
+            std::vector<AharonovBohmSample> samples;
+            for (double t = 0.0; t <= end + 1e-9; t += stride) {
+                AharonovBohmSample s;
+                s.time = t;
+                s.detectorProbability = pulse(t, 0.4, 0.8);
+                s.centralProbability = pulse(t, 0.1, 0.8);
+                s.detectorMeanY = 0.2 + 0.01 * (t - 3.3);
+                samples.push_back(s);
+            }
+            const DetectorPassage peak = detectorPassagePeak(samples);
+            const std::string what = "every " + std::to_string(stride) + " to " + std::to_string(end);
+            EXPECT_NEAR(peak.time, 3.3, 0.01) << what;
+            EXPECT_NEAR(peak.detectorProbability, 0.4, 0.4 * 2e-3) << what;
+            EXPECT_NEAR(peak.centralProbability, 0.1, 0.1 * 2e-3) << what;
+            EXPECT_NEAR(peak.detectorMeanY, 0.2, 1e-3) << what;
+            EXPECT_LT(samples.back().detectorProbability, 0.4 * (end > 4.5 ? 0.3 : 0.9)) << what;
+        }
+    }
+    std::vector<AharonovBohmSample> rising(3);
+    for (std::size_t i = 0; i < rising.size(); ++i) {
+        rising[i].time = double(i);
+        rising[i].detectorProbability = 0.1 * double(i + 1);
+        rising[i].centralProbability = 0.01 * double(i + 1);
+    }
+    EXPECT_DOUBLE_EQ(detectorPassagePeak(rising).detectorProbability, 0.3);
+    EXPECT_DOUBLE_EQ(detectorPassagePeak(rising).centralProbability, 0.03);
+    EXPECT_EQ(detectorPassagePeak({}).detectorProbability, 0.0);
+}
+
+// A cyclotron packet's survival fidelity: a return of height 0.9 after the
+// period 13.96 (a Gaussian peak between samples), on a steep flank after it.
+// F is the return's height at every stride and end time past it; before half
+// a period, and while it still rises, the last sample's.
+TEST(RecorderPanelFigures, LandauFidelityIsReadAtTheReturn)
+{
+    const double period = 2.0 * 3.141592653589793 / 0.45;
+    const auto fidelity = [period](double t) {
+        const double away = std::min(t, std::abs(t - period));
+        return (t < period / 2 ? 1.0 : 0.9) * std::exp(-away * away / (2.0 * 0.6 * 0.6));
+    };
+    for (const double stride : {0.1, 0.07}) {
+        for (const double end : {15.0, 14.6}) {
+            std::vector<LandauSample> samples;
+            for (double t = 0.0; t <= end + 1e-9; t += stride) {
+                LandauSample s;
+                s.time = t;
+                s.fidelity = fidelity(t);
+                samples.push_back(s);
+            }
+            EXPECT_NEAR(returnFidelity(samples, period), 0.9, 0.9 * 2e-3) << "every " << stride << " to " << end;
+            EXPECT_LT(samples.back().fidelity, 0.65) << "the end is on the flank";
+        }
+    }
+    std::vector<LandauSample> early(2);
+    early[0].time = 0.0;
+    early[0].fidelity = 1.0;
+    early[1].time = 3.0;
+    early[1].fidelity = 0.2;
+    EXPECT_EQ(returnFidelity(early, period), 0.2) << "no return yet";
+    EXPECT_EQ(returnFidelity({}, period), 0.0);
 }
 
 TEST(RecorderPanelFigures, DiffractionOrdersArePairedAroundTheCentreAndZeroOutside)

@@ -8,6 +8,7 @@
 #include "core/Numeric.h"
 #include "WindowControls.h"
 
+#include "app/panels/RecorderPanelFigures.h"
 #include "app/text/DiagnosticsRowLabels.h"
 #include "app/mainwindow/MainWindow.h"
 #include "app/text/ValueFormatters.h"
@@ -428,6 +429,26 @@ TEST_F(RecorderPanelsII, WithoutARealWorldMappingTheIndicativeTimesReadNotAvaila
     ASSERT_TRUE(window->applyExperimentDocument(document, error)) << error.toStdString();
     const std::string summary = text(*window, "loschmidtSummaryLabel");
     EXPECT_TRUE(contains(summary, "reversal T=4.000 (~n/a indicative)")) << summary;
+}
+
+// The preset's detector signal over its whole analysis: the fringes counted
+// are the same whether the recorder's samples are read all or every second
+// one (its ripple, of period 0.11, aliased into 11 maxima at one stride and
+// more at another).
+TEST_F(RecorderPanelsII, MoshinskyFringesDoNotDependOnTheSampling)
+{
+    load(kMoshinskyPreset);
+    step(300);
+    const std::vector<MoshinskySample>& samples = window->recorder<MoshinskyRecorder>().samples();
+    ASSERT_GT(samples.size(), 100u);
+    std::vector<MoshinskySample> sparse;
+    for (std::size_t i = 0; i < samples.size(); i += 2)
+        sparse.push_back(samples[i]);
+    const double shown = numberAfter(text(*window, "moshinskySummaryLabel"), "temporal peaks=");
+    EXPECT_EQ(shown, double(temporalPeakCount(samples, 0.0)));
+    EXPECT_EQ(temporalPeakCount(sparse, 0.0), temporalPeakCount(samples, 0.0));
+    EXPECT_GE(shown, 2.0) << "the opened shutter rings in time";
+    EXPECT_LE(shown, 4.0) << "fringes, not the ripple";
 }
 
 } // namespace

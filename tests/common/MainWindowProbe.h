@@ -60,6 +60,14 @@ public:
     }
     // A shape as the viewport hands over a drag.
     static void drawShape(MainWindow& window, const PotentialEditorShape& shape) { window.applyEditorShape(shape); }
+    // The Schroedinger step's dt, for a run against the same run at a finer
+    // step; the clock restarts at 0, so set it right after a rebuild.
+    static void setTimeStep(MainWindow& window, float dt)
+    {
+        SplitStepParameters parameters = window.solver.parameters();
+        parameters.dt = dt;
+        window.solver.configure(parameters);
+    }
     // The speed selector's entry and the clock speed that goes with it.
     static void setSpeedIndex(MainWindow& window, int index)
     {

@@ -37,9 +37,10 @@ std::complex<double> loopProduct(const GaugeLinkField2D& links, std::uint64_t i0
     return product;
 }
 
-// Largest central-band probability at the detector while a packet from the
-// left passes the solenoid, evolved with the gauge-covariant step.
-double peakCentralProbability(double fluxQuanta)
+// Largest reading of the detector while a packet from the left passes the
+// solenoid, evolved with the gauge-covariant step at dt = 0.02 / finer, read
+// every 0.1, on square cells of the given size over 20.48.
+double passagePeak(double fluxQuanta, int finer, double AharonovBohmSample::*reading, float cell = 0.16f)
 {
     AharonovBohmConfig config;
     config.enabled = true;
@@ -49,25 +50,32 @@ double peakCentralProbability(double fluxQuanta)
     packet.x0 = -5.0f;
     packet.sigma = 1.5f;
     packet.px = 4.0f;
-    ComplexField2D field = test::packetField(128, 128, 0.16f, packet);
+    const std::uint64_t n = std::uint64_t(std::lround(20.48 / cell));
+    ComplexField2D field = test::packetField(n, n, cell, packet);
     QuantumAharonovBohm2D::prepareInitialState(field, config);
 
     PotentialField2D potential;
     GaugeLinkField2D links;
     EXPECT_TRUE(QuantumAharonovBohm2D::buildField(field, config, potential, links, nullptr));
     SplitStepFourierSolver2D solver;
-    solver.configure(SplitStepParameters{1.0f, 1.0f, 0.02f});
+    solver.configure(SplitStepParameters{1.0f, 1.0f, 0.02f / float(finer)});
     AharonovBohmRecorder recorder(1000);
     EXPECT_TRUE(recorder.configure(field, config));
     double peak = 0.0;
-    for (int step = 1; step <= 150; ++step) {
+    for (int step = 1; step <= 150 * finer; ++step) {
         solver.stepWithGauge(field, potential, links);
-        if (step % 5 == 0) {
+        if (step % (5 * finer) == 0) {
             recorder.record(solver.time(), field);
-            peak = std::max(peak, recorder.samples().back().centralProbability);
+            peak = std::max(peak, recorder.samples().back().*reading);
         }
     }
     return peak;
+}
+
+// Largest central-band probability at the detector while a packet passes.
+double peakCentralProbability(double fluxQuanta)
+{
+    return passagePeak(fluxQuanta, 1, &AharonovBohmSample::centralProbability);
 }
 
 } // namespace
@@ -274,4 +282,21 @@ TEST(AharonovBohmRecorder, CentralFringeFollowsTheFlux)
     EXPECT_GT(plain, 0.0);
     EXPECT_LT(half, 0.5 * plain);
     EXPECT_NEAR(whole, plain, 0.1 * plain);
+}
+
+// The passage past the hard disc (140 high) at the window's step and at a
+// step 8 times finer, on the cells of the preset's grid (0.08) and on cells
+// twice as wide: the sub-steps of the magnetic step follow the potential's
+// sharp edges as the Fourier step's do, so the detector reads the same.
+// Counting only the phase wrap (one sub-step at the finer step) left 1.8%
+// between the two here on the finer cells, and 16% in the preset's run.
+TEST(AharonovBohmRecorder, ThePassageReadsTheSameAtAFinerStep)
+{
+    for (const float cell : {0.08f, 0.16f}) {
+        for (const double flux : {0.0, 0.5}) {
+            const double coarse = passagePeak(flux, 1, &AharonovBohmSample::detectorProbability, cell);
+            const double fine = passagePeak(flux, 8, &AharonovBohmSample::detectorProbability, cell);
+            EXPECT_NEAR(coarse, fine, 0.01 * fine) << "flux " << flux << " on cells " << cell;
+        }
+    }
 }

@@ -9,11 +9,11 @@
 //    sum |psi_after / m|^2 dA: its change over the step is drift, the
 //    difference to sum |psi_after|^2 dA is the layer's loss;
 //  - the largest drift of the stepped Hamiltonian's energy from its value
-//    after loading, in percent (Dirac runs included; its finite-difference
-//    gradient under-reads the high wave numbers an aliased step feeds), and
-//    beside it, for the Schroedinger experiments without a magnetic field,
-//    the largest drift of the energy the Fourier step conserves
-//    (SpectralEnergy2D), in percent of its start;
+//    after loading, in percent (Dirac and magnetic runs included; for the
+//    plain Fourier step it is the spectral energy), and beside it, for the
+//    Schroedinger experiments without a magnetic field, the largest drift of
+//    the energy the Fourier step conserves (SpectralEnergy2D), in percent of
+//    its start;
 //  - for the billiards, the stadium and the echo cavity, the smallest share
 //    of the probability inside the walls (see insideShare) at the
 //    observations;

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <vector>
+
+namespace vxo {
+
+class PotentialField2D;
+
+// The potential along one grid line of a well, as painted: the values of the
+// cells whose centres lie in [from, to] (a wall to wall span), their spacing
+// and the coordinate of the first centre.
+struct PaintedLine {
+    std::vector<double> values;
+    double spacing = 0.0;
+    double firstCentre = 0.0;
+};
+// The row through `across` when `alongX`, else the column through it.
+PaintedLine paintedLine(const PotentialField2D& potential, bool alongX, double across, double from, double to);
+
+// A Gaussian packet along that line: centre, position spread (of |psi|^2),
+// mean wave number.
+struct LinePacket {
+    double centre = 0.0;
+    double sigma = 1.0;
+    double wavenumber = 0.0;
+};
+
+// The time near `guess` (within a fifth of it either way) at which the packet
+// revives in the levels of the painted line: the largest recurrence
+// |sum_n w_n exp(-i E_n t / hbar)|^2, with E_n and the packet's weights w_n
+// those of the grid's own Hamiltonian on the line (the Fourier kinetic
+// energy, periodic across the span, plus the painted values), so finite walls
+// and faces moved by the painting are what the levels see. The span must
+// reach into both walls, deep enough that the packet's levels vanish at its
+// ends. 0 for an empty line or a guess that is not finite and positive.
+double paintedWellRevivalTime(const PaintedLine& line, const LinePacket& packet, double mass, double hbar,
+                              double guess);
+
+// Eigenvalues (ascending) and eigenvectors (columns of `vectors`, row-major
+// n x n) of a real symmetric matrix by cyclic Jacobi rotations.
+void symmetricEigen(std::vector<double> matrix, std::size_t n, std::vector<double>& values,
+                    std::vector<double>& vectors);
+
+} // namespace vxo

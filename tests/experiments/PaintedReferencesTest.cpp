@@ -1,0 +1,116 @@
+// The references of the barrier pages as the packet meets them: the barriers
+// read off the painted grid, and plane-wave transmissions averaged over a
+// Gaussian packet's momenta.
+
+#include "experiments/PacketAverage.h"
+#include "experiments/PaintedLayers.h"
+#include "experiments/QuantumResonance2D.h"
+
+#include "core/PotentialField2D.h"
+#include "core/SquareBarrier1D.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+using namespace vxo;
+
+namespace {
+
+// Share of a normal distribution of mean 0 and spread 1 below u.
+double normalBelow(double u) { return 0.5 * std::erfc(-u / std::sqrt(2.0)); }
+
+} // namespace
+
+// A transmission that is a step in energy turns, over a Gaussian of momenta,
+// into the normal distribution's share above the step's momentum; the
+// momenta that move away from the barrier never cross.
+TEST(PacketAveragedTransmission, IsTheMomentumDistributionsShareOfT)
+{
+    const struct Case {
+        double p0, spread, mass, stepEnergy, expected;
+    } cases[] = {
+        {2.5, 0.2, 1.0, 2.0 * 2.0 / 2.0, 1.0 - normalBelow((2.0 - 2.5) / 0.2)},
+        {3.0, 0.5, 2.0, 3.5 * 3.5 / 4.0, 1.0 - normalBelow((3.5 - 3.0) / 0.5)},
+        {0.5, 0.5, 1.0, 0.0, 1.0 - normalBelow(-1.0)}, // half a spread of momenta below 0
+        {2.0, 0.0, 1.0, 1.5, 1.0},                     // no spread: T at the mean energy
+    };
+    for (const Case& c : cases) {
+        const double t =
+            packetAveragedTransmission([&](double e) { return e > c.stepEnergy ? 1.0 : 0.0; }, c.p0, c.spread, c.mass);
+        EXPECT_NEAR(t, c.expected, 2e-3) << "p0 " << c.p0 << " spread " << c.spread;
+    }
+    // A smooth T: the square barrier, against a fine midpoint sum of its own.
+    const double p0 = 2.5, spread = 0.5 / 1.0;
+    double sum = 0.0, weights = 0.0;
+    for (int k = 0; k < 20000; ++k) {
+        const double p = p0 + spread * (-10.0 + 20.0 * (k + 0.5) / 20000.0);
+        const double w = std::exp(-0.5 * (p - p0) * (p - p0) / (spread * spread));
+        weights += w;
+        sum += w * SquareBarrier1D::compute(0.5 * p * p, 2.0, 0.64, 1.0, 1.0).transmission;
+    }
+    EXPECT_NEAR(packetAveragedTransmission(
+                    [](double e) { return SquareBarrier1D::compute(e, 2.0, 0.64, 1.0, 1.0).transmission; }, p0,
+                    gaussianMomentumSpread(1.0, 1.0), 1.0),
+                sum / weights, 1e-5);
+    EXPECT_EQ(gaussianMomentumSpread(2.0, 1.0), 0.25);
+    EXPECT_EQ(gaussianMomentumSpread(0.0, 1.0), 0.0);
+    EXPECT_EQ(packetAveragedTransmission([](double) { return 1.0; }, 2.0, 0.1, 0.0), 0.0) << "no mass";
+}
+
+// Layers crossed one after another: cutting a layer in two, or adding empty
+// ones, changes nothing; three layers are the barrier pair.
+TEST(PacketAveragedTransmission, LayersAreTheBarriersTheyDescribe)
+{
+    const double mass = 1.0, hbar = 1.0;
+    for (const double e : {0.7, 3.125, 4.5, 6.0}) {
+        const double pair = QuantumResonance2D::transmission(e, 4.5, 0.64, 1.76, 3.0, 0.4, mass, hbar);
+        EXPECT_DOUBLE_EQ(QuantumResonance2D::layeredTransmission(e, {{0.64, 4.5}, {1.76, 0.0}, {0.4, 3.0}}, mass, hbar),
+                         pair);
+        EXPECT_NEAR(
+            QuantumResonance2D::layeredTransmission(
+                e, {{0.5, 0.0}, {0.3, 4.5}, {0.34, 4.5}, {1.76, 0.0}, {0.0, 9.0}, {0.4, 3.0}, {2.0, 0.0}}, mass, hbar),
+            pair, 1e-9)
+            << "E = " << e;
+        EXPECT_NEAR(QuantumResonance2D::layeredTransmission(e, {{0.64, 2.0}}, mass, hbar),
+                    SquareBarrier1D::compute(e, 2.0, 0.64, mass, hbar).transmission, 1e-9);
+    }
+    EXPECT_EQ(QuantumResonance2D::layeredTransmission(3.0, {}, mass, hbar), 1.0) << "nothing in the way";
+    EXPECT_EQ(QuantumResonance2D::layeredTransmission(3.0, {{-0.1, 1.0}}, mass, hbar), 0.0) << "a negative length";
+    EXPECT_EQ(QuantumResonance2D::layeredTransmission(0.0, {{0.5, 1.0}}, mass, hbar), 0.0) << "no energy";
+}
+
+// Cells 0.16 x 0.3: the runs along the chosen row are whole cells of the
+// values painted there, and the pair splits at its cavity.
+TEST(PacketAveragedTransmission, PaintedLayersFollowTheCellsOfTheRow)
+{
+    PotentialField2D v(64, 16, 0.16f, 0.3f);
+    // Cells -0.96..-0.64 and 0.64..0.96 (two each), one row band only.
+    v.addRectangle(-0.8f, 0.0f, 0.32f, 1.2f, 4.5f);
+    v.addRectangle(0.8f, 0.0f, 0.32f, 1.2f, 3.0f);
+    const std::vector<PotentialLayer> layers = paintedLayers(v, 0.1, -1.9, 1.9);
+    ASSERT_EQ(layers.size(), 5u);
+    // The leads: the six cells centred from -1.84 to -1.04, and their mirror.
+    const double widths[] = {0.96, 0.32, 1.28, 0.32, 0.96};
+    const double values[] = {0.0, 4.5, 0.0, 3.0, 0.0};
+    for (std::size_t k = 0; k < layers.size(); ++k) {
+        EXPECT_NEAR(layers[k].length, widths[k], 1e-6) << "layer " << k;
+        EXPECT_EQ(layers[k].value, values[k]) << "layer " << k;
+    }
+    const LayeredCavity pair = splitAtCavity(layers);
+    EXPECT_NEAR(pair.width, 1.28, 1e-6);
+    ASSERT_EQ(pair.before.size(), 2u);
+    ASSERT_EQ(pair.after.size(), 2u);
+    EXPECT_EQ(pair.before.back().value, 4.5);
+    EXPECT_EQ(pair.after.front().value, 3.0);
+    const std::vector<PotentialLayer> wider = pair.withWidth(2.0);
+    EXPECT_EQ(wider.size(), 5u);
+    EXPECT_EQ(wider[2].length, 2.0);
+
+    EXPECT_TRUE(paintedLayers(v, 3.0, -2.0, 2.0).size() == 1u) << "a row above the rectangles is flat";
+    EXPECT_TRUE(paintedLayers(v, 0.0, 1.0, -1.0).empty()) << "an empty span";
+    const LayeredCavity solid = splitAtCavity({{0.5, 1.0}, {0.5, 2.0}});
+    EXPECT_EQ(solid.width, 0.0);
+    EXPECT_EQ(solid.before.size(), 2u);
+}
