@@ -341,6 +341,7 @@ set(VXO_DOCUMENT_TEST_SOURCES
     ExperimentDocumentTest.cpp
     ExperimentFileTest.cpp
     ExperimentPresetTest.cpp
+    GuideLanguagesTest.cpp
     MalformedDocumentTest.cpp
     PresetGuidesTest.cpp
     SchemaVersionTest.cpp
@@ -418,6 +419,7 @@ set(VXO_APP_TEST_SOURCES
 set(VXO_APPWINDOW_TEST_SOURCES
     DocumentSceneInspectorTest.cpp
     DocumentsTest.cpp
+    GuideClaimsEarlyTest.cpp
     GuidedLoadingTest.cpp
     HelpTest.cpp
     MainWindowBoundStatesTest.cpp
