@@ -6,6 +6,9 @@
 
 #include "GuideClaims.h"
 
+#include "experiments/QuantumResonance2D.h"
+
+#include <QAbstractButton>
 #include <QComboBox>
 
 #include <gtest/gtest.h>
@@ -45,13 +48,109 @@ std::function<double(GuideRun&)> fromSettings(int preset, std::function<double(G
     };
 }
 
-// A Diagnostics figure after `key`, on the row `parameter`, at `time`.
-std::function<double(GuideRun&)> diagnosed(int preset, double time, const char* parameter, const char* key)
+// A Diagnostics figure after `key` on the row `section` / `parameter` at `time`.
+std::function<double(GuideRun&)> diagnosed(int preset, double time, const char* section, const char* parameter,
+                                           const char* key)
 {
     return [=](GuideRun& r) {
         r.at(preset, time);
-        return figureAfter(r.diagnostics(parameter), key);
+        return figureAfter(r.diagnostics(section, parameter), key);
     };
+}
+
+// A figure of the Scattering probabilities row when the run pauses itself
+// (the scattering panel has seen the packet split).
+std::function<double(GuideRun&)> atSeparation(int preset, const char* key)
+{
+    return [=](GuideRun& r) {
+        if (!r.until(
+                preset, [](GuideRun& g) { return g.separated(); }, 60.0))
+            return std::numeric_limits<double>::quiet_NaN();
+        return figureAfter(r.diagnostics("Scattering", "Probabilities"), key);
+    };
+}
+
+// The Scattering probabilities figure after `key` when the run pauses itself,
+// with the form first changed by `edit` (none: the preset as loaded).
+std::function<double(GuideRun&)> pausedFigure(int preset, const char* key,
+                                              std::function<void(MainWindow&)> edit = nullptr)
+{
+    return [=](GuideRun& r) {
+        if (!r.until(
+                preset, [](GuideRun& g) { return g.separated(); }, 60.0, edit))
+            return std::numeric_limits<double>::quiet_NaN();
+        return figureAfter(r.diagnostics("Scattering", "Probabilities"), key);
+    };
+}
+
+// The time at which the run pauses itself.
+std::function<double(GuideRun&)> pauseTime(int preset)
+{
+    return [=](GuideRun& r) {
+        return r.until(
+                   preset, [](GuideRun& g) { return g.separated(); }, 60.0)
+                   ? r.now()
+                   : std::numeric_limits<double>::quiet_NaN();
+    };
+}
+
+// A figure of the plane-wave theory row with the form changed by `edit`.
+std::function<double(GuideRun&)> planeWaveFigure(int preset, const char* key,
+                                                 std::function<void(MainWindow&)> edit = nullptr)
+{
+    return [=](GuideRun& r) {
+        if (edit)
+            r.edited(preset, edit);
+        else
+            r.loaded(preset);
+        return figureAfter(r.diagnostics("Tunneling", "Plane-wave theory"), key);
+    };
+}
+
+std::function<void(MainWindow&)> set(const char* spinBox, double value)
+{
+    return [=](MainWindow& w) { setValue(w, spinBox, value); };
+}
+
+// The double barrier's stationary transmission at energy `e`, as the
+// resonance page computes its reference, for the preset's barriers.
+double doubleBarrierT(double e) { return QuantumResonance2D::transmission(e, 4.5, 0.64, 1.76, 4.5, 0.64, 1.0, 1.0); }
+
+// The resonance of the reference nearest above `from`: its energy and its
+// full width at half maximum.
+struct Peak {
+    double energy;
+    double width;
+};
+Peak resonanceAbove(double from, double to)
+{
+    constexpr int kPoints = 20000;
+    double best = from, top = 0.0;
+    for (int n = 0; n <= kPoints; ++n) {
+        const double e = from + (to - from) * n / kPoints;
+        if (const double t = doubleBarrierT(e); t > top) {
+            top = t;
+            best = e;
+        }
+    }
+    double low = best, high = best;
+    while (doubleBarrierT(low) > top / 2 && low > 1e-3)
+        low -= 1e-4;
+    while (doubleBarrierT(high) > top / 2)
+        high += 1e-4;
+    return {best, high - low};
+}
+
+// The first dark point of the profile |psi|^2 along y on the column nearest
+// x = `screen` (the Cross-section Vertical: vary Y at Fixed X), above the axis.
+double firstDarkY(const ComplexField2D& psi, double screen)
+{
+    const auto column = std::uint64_t(std::lround(screen / psi.dx() + (psi.nx() - 1) / 2.0));
+    const auto density = [&](std::uint64_t j) { return std::norm(psi.at(column, j)); };
+    std::uint64_t j = psi.ny() / 2;
+    while (j + 1 < psi.ny() && density(j + 1) <= density(j))
+        ++j;
+    return (j - (psi.ny() - 1) / 2.0) * psi.dy();
 }
 
 double px(GuideRun& r) { return r.spinBox("momentumSpinBox"); }
@@ -74,12 +173,113 @@ const std::vector<GuideClaim>& earlyClaims()
          observed(0, 4.0, [](const ObservableSample& s) { return s.sigmaX; })},
         {0, "4.12 at t = 8", "4.12 a t = 8", 0.006,
          observed(0, 8.0, [](const ObservableSample& s) { return s.sigmaX; })},
+
+        // 1 Barrier Scattering (E > V0)
+        {1, "(x = {-8}, Sigma 1", "(x = {-8}, Sigma 1", 0.0, setting(1, "centerXSpinBox")},
+        {1, "Sigma {1}, px 2.5", "Sigma {1}, px 2.5", 0.0, setting(1, "sigmaSpinBox")},
+        {1, "px {2.5}, Ekin", "px {2.5}, Ekin", 0.0, setting(1, "momentumSpinBox")},
+        {1, "Ekin = {3.125})", "Ekin = {3.125})", 5e-4, fromSettings(1, [](GuideRun& r) { return px(r) * px(r) / 2.0 / mass(r); })},
+        {1, "V0 = {2.0} and", "V0 = {2.0} e", 0.0, setting(1, "barrierV0SpinBox")},
+        {1, "a = {0.64} at x = 0", "a = {0.64} in x = 0", 0.0, setting(1, "barrierThicknessSpinBox")},
+        {1, "a = 0.64 at x = {0}", "a = 0.64 in x = {0}", 0.0, setting(1, "barrierCenterXSpinBox")},
+        {1, "Ex = {3.125} &gt; V0", "Ex = {3.125} &gt; V0", 5e-4, fromSettings(1, [](GuideRun& r) { return px(r) * px(r) / 2.0 / mass(r); })},
+        {1, "wavelength {2.51}", "lunghezza d'onda {2.51}", 0.005, fromSettings(1, [](GuideRun& r) { return 2 * kPi / px(r); })},
+        {1, "({1.26}) apart", "({1.26})", 0.005, fromSettings(1, [](GuideRun& r) { return kPi / px(r); })},
+        {1, "near t = {6}, the run pauses", "verso t = {6}, la corsa", 0.5, pauseTime(1)},
+        {1, "T = 1/(1 + V0^2 sin^2(q a)/(4E(E - V0)))", "T = 1/(1 + V0^2 sin^2(q a)/(4E(E - V0)))", 0.0, nullptr},
+        {1, "q = sqrt(2m(E - V0))/hbar = {1.5}", "q = sqrt(2m(E - V0))/hbar = {1.5}", 5e-4,
+         fromSettings(1, [](GuideRun& r) { return std::sqrt(2 * mass(r) * (px(r) * px(r) / 2 / mass(r) - r.spinBox("barrierV0SpinBox"))); })},
+        {1, "T = {0.840} and R", "T = {0.840} e R", 5e-4, planeWaveFigure(1, "T=")},
+        {1, "R = {0.160}", "R = {0.160}", 5e-4, planeWaveFigure(1, "R=")},
+        {1, "momenta 2.5 +/- {0.5}", "impulsi 2.5 +/- {0.5}", 0.0, fromSettings(1, [](GuideRun& r) { return 0.5 / sigma(r); })},
+        {1, "Probabilities row is {0.815}", "Probabilities vale {0.815}", 0.003, pausedFigure(1, "theory T="),
+         "(the packet-averaged theory T of the mended page)"},
+        {1, "P_T near {0.81}.", "P_T vicino a {0.81}.", 0.012, pausedFigure(1, "P_T=")},
+        {1, "Thickness a to {2.08}: q a", "Thickness a a {2.08}: q a", 0.0, nullptr},
+        {1, "(T = {1.000} in the Plane-wave", "(T = {1.000} nella riga Plane-wave", 5e-4,
+         planeWaveFigure(1, "T=", set("barrierThicknessSpinBox", 2.08))},
+        {1, "P_T stays near {0.72}", "P_T resta vicino a {0.72}", 0.02,
+         pausedFigure(1, "P_T=", set("barrierThicknessSpinBox", 2.08))},
+        {1, "V0 to 3.0: T drops to {0.637}", "V0 a 3.0: T scende a {0.637}", 5e-4,
+         planeWaveFigure(1, "T=", set("barrierV0SpinBox", 3.0))},
+        {1, "V0 above {3.125}", "V0 sopra {3.125}", 5e-4, fromSettings(1, [](GuideRun& r) { return px(r) * px(r) / 2.0 / mass(r); })},
+
+        // 2 Quantum Tunneling (E < V0)
+        {2, "(x = {-8}, Sigma 1", "(x = {-8}, Sigma 1", 0.0, setting(2, "centerXSpinBox")},
+        {2, "Sigma {1}, px 2.5", "Sigma {1}, px 2.5", 0.0, setting(2, "sigmaSpinBox")},
+        {2, "px {2.5}, Ex", "px {2.5}, Ex", 0.0, setting(2, "momentumSpinBox")},
+        {2, "Ex = {3.125})", "Ex = {3.125})", 5e-4, fromSettings(2, [](GuideRun& r) { return px(r) * px(r) / 2.0 / mass(r); })},
+        {2, "V0 = {4.5} and", "V0 = {4.5} e", 0.0, setting(2, "barrierV0SpinBox")},
+        {2, "a = {0.64} at x = 0", "a = {0.64} in x = 0", 0.0, setting(2, "barrierThicknessSpinBox")},
+        {2, "a = 0.64 at x = {0}", "a = 0.64 in x = {0}", 0.0, setting(2, "barrierCenterXSpinBox")},
+        {2, "kappa = sqrt(2m(V0 - E))/hbar = {1.66}", "kappa = sqrt(2m(V0 - E))/hbar = {1.66}", 0.005,
+         fromSettings(2, [](GuideRun& r) { return std::sqrt(2 * mass(r) * (r.spinBox("barrierV0SpinBox") - px(r) * px(r) / 2 / mass(r))); })},
+        {2, "kappa a = {1.06}", "kappa a = {1.06}", 0.005,
+         fromSettings(2, [](GuideRun& r) { return r.spinBox("barrierThicknessSpinBox") * std::sqrt(2 * mass(r) * (r.spinBox("barrierV0SpinBox") - px(r) * px(r) / 2 / mass(r))); })},
+        {2, "T = 1/(1 + V0^2 sinh^2(kappa a)/(4E(V0 - E))) = {0.344}", "T = 1/(1 + V0^2 sinh^2(kappa a)/(4E(V0 - E))) = {0.344}", 5e-4, planeWaveFigure(2, "T=")},
+        {2, "momentum spread {0.5} of the packet", "dispersione di impulso {0.5} del pacchetto", 0.0, fromSettings(2, [](GuideRun& r) { return 0.5 / sigma(r); })},
+        {2, "it is {0.360}, the theory T", "vale {0.360}, la theory T", 0.003, pausedFigure(2, "theory T="),
+         "(the packet-averaged theory T of the mended page)"},
+        {2, "near t = {6}, the run pauses", "verso t = {6}, la corsa", 0.5, pauseTime(2)},
+        {2, "P_T (about {0.35})", "P_T (circa {0.35})", 0.01, pausedFigure(2, "P_T=")},
+        {2, "sum stays {1} until", "somma resta {1} finche'", 0.01, observed(2, 7.0, [](const ObservableSample& s) { return s.reflectedProbability + s.transmittedProbability; })},
+        {2, "T = {0.733} for 0.32", "T = {0.733} per 0.32", 5e-4, planeWaveFigure(2, "T=", set("barrierThicknessSpinBox", 0.32))},
+        {2, "{0.133} for 0.96", "{0.133} per 0.96", 5e-4, planeWaveFigure(2, "T=", set("barrierThicknessSpinBox", 0.96))},
+        {2, "only {0.048} for 1.28", "solo {0.048} per 1.28", 5e-4, planeWaveFigure(2, "T=", set("barrierThicknessSpinBox", 1.28))},
+        {2, "about {0.19} at 0.96", "circa {0.19} a 0.96", 0.012, pausedFigure(2, "P_T=", set("barrierThicknessSpinBox", 0.96))},
+        {2, "and {0.12} at 1.28", "e {0.12} a 1.28", 0.012, pausedFigure(2, "P_T=", set("barrierThicknessSpinBox", 1.28))},
+        {2, "V0 to 6.5 lowers T to {0.134}", "V0 a 6.5 T scende a {0.134}", 5e-4, planeWaveFigure(2, "T=", set("barrierV0SpinBox", 6.5))},
+
+        // 4 Double Slit Interference
+        {4, "(V0 = {50}, width 0.32)", "(V0 = {50}, spessore 0.32)", 0.0, setting(4, "doubleSlitV0SpinBox")},
+        {4, "width {0.32}) at x = 0", "spessore {0.32}) in x = 0", 0.0, setting(4, "doubleSlitWallWidthSpinBox")},
+        {4, "at x = {0} has", "in x = {0} ha", 0.0, setting(4, "doubleSlitCenterXSpinBox")},
+        {4, "height {0.7} whose", "alte {0.7} con", 0.0, setting(4, "doubleSlitHeightSpinBox")},
+        {4, "are {2.2} apart", "distanti {2.2} (Separation)", 0.0, setting(4, "doubleSlitSeparationSpinBox")},
+        {4, "(Sigma {3.0}, px 2.5", "(Sigma {3.0}, px 2.5", 0.0, setting(4, "sigmaSpinBox")},
+        {4, "px {2.5}, wavelength", "px {2.5}, lunghezza", 0.0, setting(4, "momentumSpinBox")},
+        {4, "wavelength {2.51}) covers", "lunghezza d'onda {2.51}) copre", 0.005, fromSettings(4, [](GuideRun& r) { return 2 * kPi / px(r); })},
+        {4, "lambda/d = {1.14} no", "lambda/d = {1.14} non", 0.005, fromSettings(4, [](GuideRun& r) { return 2 * kPi / px(r) / r.spinBox("doubleSlitSeparationSpinBox"); })},
+        {4, "lambda/(2d) = {0.57}", "lambda/(2d) = {0.57}", 0.005, fromSettings(4, [](GuideRun& r) { return kPi / px(r) / r.spinBox("doubleSlitSeparationSpinBox"); })},
+        {4, "dark lines near {35} degrees", "linee scure verso {35} gradi", 1.5,
+         [](GuideRun& r) { return std::atan(firstDarkY(r.at(4, 8.0).waveField(), 8.0) / 8.0) * 180.0 / kPi; }},
+        {4, "near y = +/-{5.6}", "verso y = +/-{5.6}", 0.4, [](GuideRun& r) { return firstDarkY(r.at(4, 8.0).waveField(), 8.0); }},
+        {4, "Detector X = {8}", "Detector X = {8}", 0.0, setting(4, "detectorXSpinBox")},
+        {4, "Fixed X {8}", "Fixed X {8}", 0.0, setting(4, "detectorXSpinBox")},
+        {4, "Mode Detector screen temporal flux", "Mode Detector screen temporal flux", 0.0, nullptr},
+        {4, "press Sample arrivals", "premi Sample arrivals", 0.0, nullptr},
+
+        // 7 Resonant Tunneling (Double Barrier)
+        {7, "height {4.5} and thickness", "alte {4.5} e spesse", 0.0, [](GuideRun& r) { r.loaded(7); return figureAfter(r.diagnostics("Resonance", "Double barrier"), "V1="); }},
+        {7, "thickness {0.64} stand", "spesse {0.64} stanno", 0.0, [](GuideRun& r) { r.loaded(7); return figureAfter(r.diagnostics("Resonance", "Double barrier"), "a1="); }},
+        {7, "width L = {1.76}", "larga L = {1.76}", 5e-4, [](GuideRun& r) { r.loaded(7); return figureAfter(r.diagnostics("Resonance", "Double barrier"), "L="); }},
+        {7, "x = -1.2 and x = +{1.2}", "x = -1.2 e x = +{1.2}", 1e-6, [](GuideRun& r) { return double(r.loaded(7).scene().objects().back().centerX); }},
+        {7, "at x = {-1.2}", "in x = {-1.2}", 1e-6, [](GuideRun& r) { return double(r.loaded(7).scene().objects().front().centerX); }},
+        {7, "{81.92} wide", "largo {81.92}", 0.0, setting(7, "universeWidthSpinBox")},
+        {7, "(Sigma {2.4}, px", "(Sigma {2.4}, px", 0.0, setting(7, "sigmaSpinBox")},
+        {7, "px {2.5}, Ex", "px {2.5}, Ex", 0.0, setting(7, "momentumSpinBox")},
+        {7, "Ex = {3.125}) starts", "Ex = {3.125}) parte", 5e-4, fromSettings(7, [](GuideRun& r) { return px(r) * px(r) / 2.0 / mass(r); })},
+        {7, "T = {0.344} at this", "T = {0.344} a questa", 5e-4, planeWaveFigure(7, "T1=")},
+        {7, "about {0.12} if", "circa {0.12} se", 0.005, [](GuideRun& r) { r.loaded(7); const QString row = r.diagnostics("Tunneling", "Plane-wave theory"); return figureAfter(row, "T1=") * figureAfter(row, "T2="); }},
+        {7, "near Ex = {0.81} and", "verso Ex = {0.81} e", 0.01, [](GuideRun&) { return resonanceAbove(0.3, 1.5).energy; }},
+        {7, "and Ex = {3.12}, and", "e Ex = {3.12}, e", 0.01, [](GuideRun& r) { r.loaded(7); return figureAfter(r.label("resonanceSummaryLabel"), "sweep peak: E="); }},
+        {7, "T1D = {0.999}", "T1D = {0.999}", 5e-4, [](GuideRun& r) { r.loaded(7); return figureAfter(r.label("resonanceSummaryLabel"), "T1D="); }},
+        {7, "about {2.4} here", "circa {2.4} qui", 0.1, [](GuideRun&) { return 1.0 / resonanceAbove(2.0, 4.5).width; }},
+        {7, "about {0.41} wide", "larga circa {0.41}", 0.01, [](GuideRun&) { return resonanceAbove(2.0, 4.5).width; }},
+        {7, "spread is about {0.5}", "pacchetto e' circa {0.5}", 0.05,
+         fromSettings(7, [](GuideRun& r) { return px(r) / mass(r) * 0.5 / sigma(r); })},
+        {7, "near t = {16}, the run", "verso t = {16}, la corsa", 1.0, pauseTime(7)},
+        {7, "P_T, about {0.37}", "P_T misurata, circa {0.37}", 0.015, pausedFigure(7, "P_T="), "(the cavity painted as set)"},
+        {7, "from {0.5} to 6", "da {0.5} a 6", 0.0, nullptr},
+        {7, "to {1.27} (Ex = 0.81)", "a {1.27} (Ex = 0.81)", 0.01, [](GuideRun&) { return std::sqrt(2.0 * resonanceAbove(0.3, 1.5).energy); }},
+        {7, "only {0.04} wide", "solo {0.04}", 0.01, [](GuideRun&) { return resonanceAbove(0.3, 1.5).width; }},
+        {7, "Sigma to {4}: the energy", "Sigma a {4}: la dispersione", 0.0, nullptr},
     };
     return claims;
 }
 
 // The guides whose every number is a claim above.
-const std::vector<int> kCompleteGuides = {};
+const std::vector<int> kCompleteGuides = {1, 2, 7};
 
 TEST(GuideClaimsEarly, EveryQuotedNumberIsWhatTheProgramShows)
 {
