@@ -162,17 +162,38 @@ const std::vector<GuideClaim>& earlyClaims()
 {
     static const std::vector<GuideClaim> claims = {
         // 0 Free Wave Packet
-        {0, "Sigma = 1 starts", "sigma = 1 parte", 0.0, setting(0, "sigmaSpinBox")},
-        {0, "x = -8 with", "x = -8 con", 0.0, setting(0, "centerXSpinBox")},
-        {0, "momentum px = 2.5", "impulso px = 2.5", 0.0, setting(0, "momentumSpinBox")},
-        {0, "(mass m = 1, hbar = 1)", "(massa m = 1, hbar = 1)", 0.0, setting(0, "massSpinBox")},
-        {0, "40.96 x 40.96", "40.96 x 40.96", 0.0, setting(0, "universeWidthSpinBox")},
+        {0, "Sigma = {1} starts", "Sigma = {1} parte", 0.0, setting(0, "sigmaSpinBox")},
+        {0, "x = {-8} with", "x = {-8} con", 0.0, setting(0, "centerXSpinBox")},
+        {0, "momentum px = {2.5}", "impulso px = {2.5}", 0.0, setting(0, "momentumSpinBox")},
+        {0, "(mass m = {1}, hbar", "(massa m = {1}, hbar", 0.0, setting(0, "massSpinBox")},
+        {0, "hbar = 1)", "hbar = 1)", 0.0, nullptr},
+        {0, "{40.96} x 40.96", "{40.96} x 40.96", 0.0, setting(0, "universeWidthSpinBox")},
+        {0, "40.96 x {40.96}", "40.96 x {40.96}", 0.0, setting(0, "universeHeightSpinBox")},
         {0, "Ekin = px^2/(2m) = {3.125}", "Ekin = px^2/(2m) = {3.125}", 5e-4,
          fromSettings(0, [](GuideRun& r) { return px(r) * px(r) / (2.0 * mass(r)); })},
-        {0, "2.24 at t = 4", "2.24 a t = 4", 0.006,
-         observed(0, 4.0, [](const ObservableSample& s) { return s.sigmaX; })},
-        {0, "4.12 at t = 8", "4.12 a t = 8", 0.006,
-         observed(0, 8.0, [](const ObservableSample& s) { return s.sigmaX; })},
+        {0, "px/m = {2.5}", "px/m = {2.5}", 0.01,
+         [](GuideRun& r) { return (r.at(0, 4.0).observableHistory().newest().meanX - r.spinBox("centerXSpinBox")) / r.now(); }},
+        {0, "sigma(t) = sqrt(1 + (hbar t/(2 m sigma^2))^2)", "sigma(t) = sqrt(1 + (hbar t/(2 m sigma^2))^2)", 0.0, nullptr},
+        {0, "{2.24} at t = 4", "{2.24} a t = 4", 0.006, observed(0, 4.0, [](const ObservableSample& s) { return s.sigmaX; })},
+        {0, "hbar/(2 sigma) = {0.5}", "hbar/(2 sigma) = {0.5}", 0.0, fromSettings(0, [](GuideRun& r) { return 0.5 / sigma(r); })},
+        {0, "2 pi hbar/px = {2.51}", "2 pi hbar/px = {2.51}", 0.005, fromSettings(0, [](GuideRun& r) { return 2 * kPi / px(r); })},
+        {0, "about t = {6} the front", "circa t = {6} il fronte", 0.7,
+         [](GuideRun& r) {
+             r.until(0, [](GuideRun& g) { return g.window().observableHistory().newest().norm < 0.999; }, 20.0);
+             return r.now();
+         }},
+        {0, "slope {2.5}", "pendenza {2.5}", 0.01,
+         [](GuideRun& r) { return (r.at(0, 4.0).observableHistory().newest().meanX - r.spinBox("centerXSpinBox")) / r.now(); }},
+        {0, "({3.5} at t = 8", "({3.5} a t = 8", 0.06, observed(0, 8.0, [](const ObservableSample& s) { return s.sigmaX; })},
+        {0, "gives {4.12})", "{4.12})", 0.005,
+         fromSettings(0, [](GuideRun& r) { return std::sqrt(1.0 + std::pow(8.0 / (2.0 * mass(r) * sigma(r) * sigma(r)), 2.0)); })},
+        {0, "stays at {3.375} (3.125", "resta a {3.375} (3.125", 0.005, observed(0, 3.0, [](const ObservableSample& s) { return s.totalEnergy; })},
+        {0, "({3.125} from the motion", "({3.125} dal moto", 5e-4, fromSettings(0, [](GuideRun& r) { return px(r) * px(r) / (2.0 * mass(r)); })},
+        {0, "plus {0.25} from", "piu' {0.25} dalla", 0.005,
+         [](GuideRun& r) { return r.at(0, 3.0).observableHistory().newest().totalEnergy - px(r) * px(r) / (2.0 * mass(r)); }},
+        {0, "Sigma to {0.5}: the spreading rate hbar/(2 m sigma^2)", "Sigma a {0.5}: la velocita' di allargamento hbar/(2 m sigma^2)", 0.0, nullptr},
+        {0, "Mass m to {2}: the packet", "Mass m a {2}: il pacchetto", 0.0, nullptr},
+        {0, "p_x = {2.5} while", "p_x = {2.5} mentre", 0.0, setting(0, "momentumSpinBox")},
 
         // 1 Barrier Scattering (E > V0)
         {1, "(x = {-8}, Sigma 1", "(x = {-8}, Sigma 1", 0.0, setting(1, "centerXSpinBox")},
@@ -279,7 +300,7 @@ const std::vector<GuideClaim>& earlyClaims()
 }
 
 // The guides whose every number is a claim above.
-const std::vector<int> kCompleteGuides = {1, 2, 7};
+const std::vector<int> kCompleteGuides = {0, 1, 2, 7};
 
 TEST(GuideClaimsEarly, EveryQuotedNumberIsWhatTheProgramShows)
 {
