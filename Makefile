@@ -134,7 +134,8 @@ RELEASE_ONLY_TESTS := DocumentsWindow.EveryPresetComesBackFromItsFile \
                       RecorderPanelsII.LoschmidtPageFollowsTheReversalToAnEchoOfOne \
                       LoschmidtEcho.ThePacketComesBackToItsStartAtTwiceTheReversalTime \
                       LoschmidtEcho.AMomentumErrorAtTheReversalSpoilsTheReturn \
-                      GuideClaimsEarly.EveryQuotedNumberIsWhatTheProgramShows
+                      GuideClaimsEarly.ScatteringAndBoundStateGuidesQuoteWhatTheProgramShows \
+                      GuideClaimsEarly.TwoLevelAndDrivenGuidesQuoteWhatTheProgramShows
 empty :=
 space := $(empty) $(empty)
 RELEASE_ONLY_REGEX := $(subst $(space),|,$(patsubst %,^%$$,$(subst .,\.,$(RELEASE_ONLY_TESTS))))
