@@ -496,7 +496,6 @@ const std::vector<GuideClaim>& earlyClaims()
          fromSettings(7, [](GuideRun& r) { return px(r) / mass(r) * 0.5 / sigma(r); })},
         {7, "near t = {16}, the run", "verso t = {16}, la corsa", 1.0, pauseTime(7)},
         {7, "P_T, about {0.37}", "P_T misurata, circa {0.37}", 0.015, pausedFigure(7, "P_T="), "(the cavity painted as set)"},
-        {7, "from {0.5} to 6", "da {0.5} a 6", 0.0, nullptr},
         {7, "to {1.27} (Ex = 0.81)", "a {1.27} (Ex = 0.81)", 0.01, [](GuideRun&) { return std::sqrt(2.0 * resonanceAbove(0.3, 1.5).energy); }},
         {7, "only {0.04} wide", "solo {0.04}", 0.01, [](GuideRun&) { return resonanceAbove(0.3, 1.5).width; }},
         {7, "Sigma to {4}: the energy", "Sigma a {4}: la dispersione", 0.0, nullptr},
