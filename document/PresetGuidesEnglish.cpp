@@ -102,7 +102,7 @@ const char* const kEnglishGuides[] = {
     // 4 Double Slit Interference
     "<h3>Guided experiment: Double Slit Interference</h3>"
     "<p><b>Preparation.</b> A wall (V0 = 50, width 0.32) at x = 0 has two openings of height 0.7 whose "
-    "centres are 2.2 apart (Separation). The wall stops the packet: on its own it lets about 1% through, so "
+    "centres are 2.2 apart (Separation). The wall stops the packet: on its own it lets about 0.2% through, so "
     "nearly all that arrives behind it has come through the openings. The packet (Sigma 3.0, px 2.5, "
     "wavelength 2.51) covers both openings, so the two transmitted waves are coherent copies of each "
     "other.</p>"
@@ -123,7 +123,7 @@ const char* const kEnglishGuides[] = {
     "axis is about lambda L/d = 4 (far-field estimates: 8 from the slits they hold roughly). Or set Momentum "
     "px to 5 (wavelength 1.26): the wall stays well above Ekin = 12.5. Lower V0 to 8 and about 40% of the "
     "packet comes through the wall itself: its broad wave adds to the two slit waves and pushes the first "
-    "dark direction seen 8 from the slits out to about 45 degrees. A smaller Slit height widens the "
+    "dark direction seen 8 from the slits out to about 42 degrees. A smaller Slit height widens the "
     "single-slit envelope that multiplies the two-slit fringes.</p>",
 
     // 5 Circular Obstacle Scattering

@@ -104,7 +104,7 @@ const char* const kItalianGuides[] = {
     // 4 double_slit
     "<h3>Esperimento guidato: Interferenza da doppia fenditura</h3>"
     "<p><b>Preparazione.</b> Una parete (V0 = 50, spessore 0.32) in x = 0 ha due aperture alte 0.7 con "
-    "centri distanti 2.2 (Separation). La parete ferma il pacchetto: da sola ne lascia passare circa l'1%, "
+    "centri distanti 2.2 (Separation). La parete ferma il pacchetto: da sola ne lascia passare circa lo 0.2%, "
     "percio' quasi tutto cio' che arriva dietro e' passato dalle aperture. Il pacchetto (Sigma 3.0, px 2.5, "
     "lunghezza d'onda 2.51) copre entrambe le aperture, quindi le due onde trasmesse sono copie coerenti "
     "l'una dell'altra.</p>"
@@ -125,8 +125,7 @@ const char* const kItalianGuides[] = {
     "frange vicino all'asse e' circa lambda L/d = 4 (stime di campo lontano: a 8 dalle fenditure valgono "
     "all'incirca). Oppure porta Momentum px a 5 (lunghezza d'onda 1.26): la parete resta ben sopra Ekin = "
     "12.5. Abbassa V0 a 8 e circa il 40% del pacchetto attraversa la parete stessa: la sua onda larga si "
-    "somma alle due delle fenditure e sposta la prima direzione scura, vista a 8 dalle fenditure, fino a "
-    "circa 45 gradi. Una Slit height piu' piccola allarga l'inviluppo della singola fenditura che moltiplica "
+    "somma alle due delle fenditure e sposta la prima direzione scura, vista a 8 dalle fenditure, fino a circa 42 gradi. Una Slit height piu' piccola allarga l'inviluppo della singola fenditura che moltiplica "
     "le frange.</p>",
 
     // 5 circular_obstacle

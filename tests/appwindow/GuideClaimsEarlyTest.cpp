@@ -146,15 +146,23 @@ Peak resonanceAbove(double from, double to)
 }
 
 // The first dark point of the profile |psi|^2 along y on the column nearest
-// x = `screen` (the Cross-section Vertical: vary Y at Fixed X), above the axis.
+// x = `screen` (the Cross-section Vertical: vary Y at Fixed X), above the
+// axis: the first minimum that the next maximum outshines by half again, so
+// that a shoulder on the flank of a lobe is not taken for a dark fringe.
 double firstDarkY(const ComplexField2D& psi, double screen)
 {
     const auto column = std::uint64_t(std::lround(screen / psi.dx() + (psi.nx() - 1) / 2.0));
     const auto density = [&](std::uint64_t j) { return std::norm(psi.at(column, j)); };
-    std::uint64_t j = psi.ny() / 2;
-    while (j + 1 < psi.ny() && density(j + 1) <= density(j))
-        ++j;
-    return (j - (psi.ny() - 1) / 2.0) * psi.dy();
+    for (std::uint64_t j = psi.ny() / 2; j + 1 < psi.ny();) {
+        while (j + 1 < psi.ny() && density(j + 1) <= density(j))
+            ++j;
+        const std::uint64_t dark = j;
+        while (j + 1 < psi.ny() && density(j + 1) >= density(j))
+            ++j;
+        if (density(j) > 1.5 * density(dark))
+            return (dark - (psi.ny() - 1) / 2.0) * psi.dy();
+    }
+    return std::numeric_limits<double>::quiet_NaN();
 }
 
 // A figure of a summary label at `time`: the number after `key`, looked up
@@ -325,6 +333,32 @@ const std::vector<GuideClaim>& earlyClaims()
          fromSettings(3, [](GuideRun& r) { return 2 * kPi / px(r) / r.spinBox("singleSlitHeightSpinBox"); })},
         {3, "Detector X = {8};", "Detector X = {8};", 0.0, setting(3, "detectorXSpinBox")},
 
+        // 5 Circular Obstacle Scattering
+        {5, "radius {1.8} and height", "raggio {1.8} e altezza", 1e-6, setting(5, "circleRadiusSpinBox")},
+        {5, "V0 = {8} sits", "V0 = {8} sta", 0.0, setting(5, "circleV0SpinBox")},
+        {5, "(Sigma {1.6}, px", "(Sigma {1.6}, px", 0.0, setting(5, "sigmaSpinBox")},
+        {5, "k R = 2.5 x 1.8 = {4.5}", "k R = 2.5 x 1.8 = {4.5}", 1e-6,
+         fromSettings(5, [](GuideRun& r) { return px(r) * r.spinBox("circleRadiusSpinBox"); })},
+        {5, "Radius to 0.6 (k R = {1.5})", "Radius a 0.6 (k R = {1.5})", 1e-6,
+         fromSettings(5, [](GuideRun& r) { return px(r) * 0.6; })},
+
+        // 11 Measurement Collapse (Single System)
+        {11, "(Sigma {2.4}, px 1.0)", "(Sigma {2.4}, px 1.0)", 0.0, setting(11, "sigmaSpinBox")},
+        {11, "px {1.0}) starts", "px {1.0}) parte", 0.0, setting(11, "momentumSpinBox")},
+        {11, "x = {-5} in a periodic", "x = {-5} in un universo periodico", 0.0, setting(11, "centerXSpinBox")},
+        {11, "hbar/(2 sigma) = {0.21}", "hbar/(2 sigma) = {0.21}", 0.005, fromSettings(11, [](GuideRun& r) { return 0.5 / sigma(r); })},
+        {11, "Resolution sigma_m = {0.65}", "Resolution sigma_m = {0.65}", 0.0, setting(11, "collapseResolutionSpinBox")},
+        {11, "1/sqrt(1/2.4^2 + 1/0.65^2) = {0.63}", "1/sqrt(1/2.4^2 + 1/0.65^2) = {0.63}", 0.005,
+         fromSettings(11, [](GuideRun& r) {
+             const double m = r.spinBox("collapseResolutionSpinBox");
+             return 1.0 / std::sqrt(1.0 / (sigma(r) * sigma(r)) + 1.0 / (m * m));
+         })},
+        {11, "from 0.21 to about {0.8}", "da 0.21 a circa {0.8}", 0.03,
+         fromSettings(11, [](GuideRun& r) {
+             const double m = r.spinBox("collapseResolutionSpinBox");
+             return 0.5 * std::sqrt(1.0 / (sigma(r) * sigma(r)) + 1.0 / (m * m));
+         })},
+
         // 6 Wedge Diffraction
         {6, "Center X = {-0.45}", "Center X = {-0.45}", 1e-6, setting(6, "polygonCenterXSpinBox")},
         {6, "Width X {2.3}", "Width X {2.3}", 1e-6, setting(6, "polygonWidthSpinBox")},
@@ -471,7 +505,41 @@ const std::vector<GuideClaim>& earlyClaims()
          [](GuideRun& r) { return std::atan(firstDarkY(r.at(4, 8.0).waveField(), 8.0) / 8.0) * 180.0 / kPi; }},
         {4, "near y = +/-{5.6}", "verso y = +/-{5.6}", 0.4, [](GuideRun& r) { return firstDarkY(r.at(4, 8.0).waveField(), 8.0); }},
         {4, "Detector X = {8}", "Detector X = {8}", 0.0, setting(4, "detectorXSpinBox")},
-        {4, "Fixed X {8}", "Fixed X {8}", 0.0, setting(4, "detectorXSpinBox")},
+        {4, "Fixed X {8}, and at t = 8", "Fixed X {8}, e a t = 8", 0.0, setting(4, "detectorXSpinBox")},
+        {4, "about {0.2}% through", "circa lo {0.2}%", 0.1,
+         [](GuideRun& r) {
+             r.until(4, [](GuideRun& g) { return g.now() >= 8.0 - 1e-9; }, 20.0, set("doubleSlitHeightSpinBox", 0.0));
+             return 100.0 * figureAfter(r.diagnostics("Scattering", "Probabilities"), "P_right=");
+         }},
+        {4, "sin(theta) = (n + 1/2) lambda/d", "sin(theta) = (n + 1/2) lambda/d", 0.0, nullptr},
+        {4, "After t = 8 choose Shots {1000}", "Dopo t = 8 scegli Shots {1000}", 0.0,
+         [](GuideRun& r) {
+             auto* shots = control<QComboBox>(r.loaded(4), "measurementShotsComboBox");
+             return shots->findText(QStringLiteral("1000")) >= 0 ? 1000.0 : 0.0;
+         }},
+        {4, "Separation to 5.0: lambda/d = {0.50}", "Separation a 5.0: lambda/d = {0.50}", 0.005,
+         fromSettings(4, [](GuideRun& r) { return 2 * kPi / px(r) / 5.0; })},
+        {4, "at 0 and about +/-{30} degrees", "a 0 e a circa +/-{30} gradi", 0.5,
+         fromSettings(4, [](GuideRun& r) { return degrees(std::asin(2 * kPi / px(r) / 5.0)); })},
+        {4, "near +/-{14.6} degrees", "verso +/-{14.6} gradi", 0.05,
+         fromSettings(4, [](GuideRun& r) { return degrees(std::asin(kPi / px(r) / 5.0)); })},
+        {4, "screen at x = 8 the fringe spacing near the axis is about lambda L/d = {4}",
+         "schermo in x = 8 la distanza fra le frange vicino all'asse e' circa lambda L/d = {4}", 0.1,
+         fromSettings(4, [](GuideRun& r) { return 2 * kPi / px(r) * r.spinBox("detectorXSpinBox") / 5.0; })},
+        {4, "estimates: {8} from the slits", "lontano: a {8} dalle", 0.0, setting(4, "detectorXSpinBox")},
+        {4, "Momentum px to 5 (wavelength {1.26})", "Momentum px a 5 (lunghezza d'onda {1.26})", 0.005,
+         fromSettings(4, [](GuideRun&) { return 2 * kPi / 5.0; })},
+        {4, "Ekin = {12.5}. Lower", "Ekin = {12.5}. Abbassa", 1e-9, fromSettings(4, [](GuideRun& r) { return 25.0 / (2.0 * mass(r)); })},
+        {4, "Lower V0 to 8 and about {40}% of", "Abbassa V0 a 8 e circa il {40}% del", 2.0,
+         fromSettings(4, [](GuideRun& r) {
+             const double e = px(r) * px(r) / (2.0 * mass(r));
+             return 100.0 * SquareBarrier1D::compute(e, 8.0, r.spinBox("doubleSlitWallWidthSpinBox"), mass(r), 1.0).transmission;
+         })},
+        {4, "seen 8 from the slits out to about {42} degrees", "vista a 8 dalle fenditure, fino a circa {42} gradi", 1.5,
+         [](GuideRun& r) {
+             r.until(4, [](GuideRun& g) { return g.now() >= 8.0 - 1e-9; }, 20.0, set("doubleSlitV0SpinBox", 8.0));
+             return degrees(std::atan(firstDarkY(r.window().waveField(), 8.0) / 8.0));
+         }},
         {4, "Mode Detector screen temporal flux", "Mode Detector screen temporal flux", 0.0, nullptr},
         {4, "press Sample arrivals", "premi Sample arrivals", 0.0, nullptr},
 
@@ -504,7 +572,7 @@ const std::vector<GuideClaim>& earlyClaims()
 }
 
 // The guides whose every number is a claim above.
-const std::vector<int> kCompleteGuides = {0, 1, 2, 7};
+const std::vector<int> kCompleteGuides = {0, 1, 2, 4, 7};
 
 // The claims of the guides `first` to `last`, each preset run once.
 void checkClaims(int first, int last)
