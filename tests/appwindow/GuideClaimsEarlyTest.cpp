@@ -359,6 +359,16 @@ const std::vector<GuideClaim>& earlyClaims()
              return 0.5 * std::sqrt(1.0 / (sigma(r) * sigma(r)) + 1.0 / (m * m));
          })},
 
+        {5, "px {2.5}, Ekin", "px {2.5}, Ekin", 0.0, setting(5, "momentumSpinBox")},
+        {5, "Ekin = {3.125} &lt; V0", "Ekin = {3.125} &lt; V0", 5e-4, fromSettings(5, [](GuideRun& r) { return px(r) * px(r) / (2.0 * mass(r)); })},
+        {5, "x = {-8}, so", "x = {-8}, quindi", 0.0, setting(5, "centerXSpinBox")},
+        {5, "(k R much larger than 1) and point-like scattering (k R much smaller than 1)",
+         "(k R molto maggiore di 1) e la diffusione da un punto (k R molto minore di 1)", 0.0, nullptr},
+        {5, "winds by 2 pi", "gira di 2 pi", 0.0, nullptr},
+        {5, "Mean Y stays near {0}", "Mean Y resta vicino a {0}", 0.01, observed(5, 6.0, [](const ObservableSample& s) { return s.meanY; })},
+        {5, "Set it to 3.5", "Portalo a 3.5", 0.0, nullptr},
+        {5, "Lower V0 to 2.0", "Abbassa V0 a 2.0", 0.0, nullptr},
+
         // 6 Wedge Diffraction
         {6, "Center X = {-0.45}", "Center X = {-0.45}", 1e-6, setting(6, "polygonCenterXSpinBox")},
         {6, "Width X {2.3}", "Width X {2.3}", 1e-6, setting(6, "polygonWidthSpinBox")},
@@ -402,6 +412,27 @@ const std::vector<GuideClaim>& earlyClaims()
         {12, "= {20.6}: after", "= {20.6}: dopo", 0.05, summaryFigure(12, 0.0, "doubleWellSummaryLabel", "", "return~")},
         {12, "T/2 = {10.3} the", "T/2 = {10.3} la", 0.05, summaryFigure(12, 0.0, "doubleWellSummaryLabel", "", "transfer~")},
         {12, "(P_right = {0.88})", "(P_right = {0.88})", 0.005, summaryFigure(12, 10.28, "doubleWellSummaryLabel", "", "P_right=")},
+
+        {12, "{16} x 16", "{16} x 16", 0.0, setting(12, "universeWidthSpinBox")},
+        {12, "16 x {16}", "16 x {16}", 0.0, setting(12, "universeHeightSpinBox")},
+        {12, "walls of height {5} leave", "pareti alte {5} lasciano", 0.0,
+         [](GuideRun& r) { return double(r.loaded(12).scene().objects().front().value); }},
+        {12, "x = {-2.5} to 2.5", "x = {-2.5} a 2.5", 1e-6,
+         [](GuideRun& r) {
+             const PotentialObject& wall = r.loaded(12).scene().objects().front();
+             return double(wall.centerX + wall.width / 2.0f);
+         }},
+        {12, "x = -2.5 to {2.5}", "x = -2.5 a {2.5}", 1e-6,
+         [](GuideRun& r) {
+             const PotentialObject& wall = r.loaded(12).scene().objects()[2];
+             return double(wall.centerX - wall.width / 2.0f);
+         }},
+        {12, "height {0.8} and width", "alta {0.8} e larga", 1e-6, [](GuideRun& r) { return double(r.loaded(12).scene().objects()[1].value); }},
+        {12, "width {0.7}. The", "larga {0.7}. Lo", 1e-6, [](GuideRun& r) { return double(r.loaded(12).scene().objects()[1].width); }},
+        {12, "T = 2 pi hbar/Delta E", "T = 2 pi hbar/Delta E", 0.0, nullptr},
+        {12, "P_left = cos^2(pi t/T)", "P_left = cos^2(pi t/T)", 0.0, nullptr},
+        {12, "marker at T/2", "segno a T/2", 0.0, nullptr},
+        {12, "V0 to 1.2 and press", "V0 a 1.2 e premi", 0.0, nullptr},
 
         // 13 Quantum Quench (Trap Stiffness)
         {13, "from {0.5} to 1.25", "da {0.5} a 1.25", 5e-4, summaryFigure(13, 2.5, "quenchSummaryLabel", "energy", "energy ")},
@@ -572,7 +603,7 @@ const std::vector<GuideClaim>& earlyClaims()
 }
 
 // The guides whose every number is a claim above.
-const std::vector<int> kCompleteGuides = {0, 1, 2, 4, 7};
+const std::vector<int> kCompleteGuides = {0, 1, 2, 4, 5, 7, 12};
 
 // The claims of the guides `first` to `last`, each preset run once.
 void checkClaims(int first, int last)
