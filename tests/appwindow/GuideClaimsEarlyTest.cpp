@@ -443,6 +443,48 @@ const std::vector<GuideClaim>& earlyClaims()
          extremeUntil(13, 4.5, false, [](const ObservableSample& s) { return s.sigmaX; })},
         {13, "pi/2 = {3.57}", "pi/2 = {3.57}", 0.05, extremeTime(13, 2.0, 4.5, false, [](const ObservableSample& s) { return s.sigmaX; })},
 
+        {13, "k = {0.25} (omega = 0.5)", "k = {0.25} (omega = 0.5)", 1e-6,
+         [](GuideRun& r) { return double(r.loaded(13).scene().objects().front().curvatureX); }},
+        {13, "(omega = {0.5}) holds", "(omega = {0.5}) contiene", 1e-6,
+         [](GuideRun& r) { return std::sqrt(double(r.loaded(13).scene().objects().front().curvatureX) / mass(r)); }},
+        {13, "Sigma {1}, energy", "Sigma {1}, energia", 0.0, setting(13, "sigmaSpinBox")},
+        {13, "hbar omega = {0.5} for the", "hbar omega = {0.5} per le", 5e-4, observed(13, 1.0, [](const ObservableSample& s) { return s.totalEnergy; })},
+        {13, "at t = {2} the parameter", "a t = {2} il parametro", 0.0, setting(13, "quenchTimeSpinBox")},
+        {13, "jumps from {0.25} to 1.0,", "salta da {0.25} a 1.0,", 0.0, setting(13, "quenchBeforeSpinBox")},
+        {13, "jumps from 0.25 to {1.0},", "salta da 0.25 a {1.0},", 0.0, setting(13, "quenchAfterSpinBox")},
+        {13, "doubles omega to {1}.", "raddoppia omega a {1}.", 1e-9,
+         fromSettings(13, [](GuideRun& r) { return std::sqrt(r.spinBox("quenchAfterSpinBox") / mass(r)); })},
+        {13, "Until t = {2} nothing", "Fino a t = {2} nulla", 0.0, setting(13, "quenchTimeSpinBox")},
+        {13, "quadruples from {0.25} to 1.0,", "quadruplica da {0.25} a 1.0,", 5e-4,
+         observed(13, 1.0, [](const ObservableSample& s) { return s.potentialEnergy; })},
+        {13, "quadruples from 0.25 to {1.0},", "quadruplica da 0.25 a {1.0},", 0.005,
+         observed(13, 2.02, [](const ObservableSample& s) { return s.potentialEnergy; })},
+        {13, "ground energy is {1.0},", "energia fondamentale e' {1.0},", 1e-9,
+         fromSettings(13, [](GuideRun& r) { return std::sqrt(r.spinBox("quenchAfterSpinBox") / mass(r)); })},
+        {13, "excess {0.25} goes", "eccesso {0.25} va", 0.002,
+         [](GuideRun& r) {
+             return r.at(13, 3.0).observableHistory().newest().totalEnergy - std::sqrt(r.spinBox("quenchAfterSpinBox") / mass(r));
+         }},
+        {13, "width {0.71}, at", "fondamentale {0.71}, a", 0.005,
+         fromSettings(13, [](GuideRun& r) { return std::sqrt(1.0 / (2.0 * mass(r) * std::sqrt(r.spinBox("quenchAfterSpinBox") / mass(r)))); })},
+        {13, "period pi = {3.14};", "periodo pi = {3.14};", 0.05,
+         [](GuideRun& r) {
+             const auto narrowest = [](const ObservableSample& s) { return s.sigmaX; };
+             return extremeTime(13, 5.5, 8.0, false, narrowest)(r) - extremeTime(13, 2.0, 4.5, false, narrowest)(r);
+         }},
+        {13, "t = {2} + pi/2", "t = {2} + pi/2", 0.0, setting(13, "quenchTimeSpinBox")},
+        {13, "After to 0.0625 (omega = {0.25})", "After a 0.0625 (omega = {0.25})", 1e-9, fromSettings(13, [](GuideRun& r) { return std::sqrt(0.0625 / mass(r)); })},
+        {13, "between 1 and {2} with period", "fra 1 e {2} con periodo", 0.05,
+         [](GuideRun& r) {
+             r.until(13, [](GuideRun& g) { return g.now() >= 2.0 + kPi / 0.5 + 0.5; }, 20.0, set("quenchAfterSpinBox", 0.0625));
+             double widest = 0.0;
+             for (const ObservableSample& s : r.window().observableHistory().samples())
+                 widest = std::max(widest, s.sigmaX);
+             return widest;
+         }},
+        {13, "with period {12.6}.", "con periodo {12.6}.", 0.05, fromSettings(13, [](GuideRun& r) { return kPi / std::sqrt(0.0625 / mass(r)); })},
+        {13, "Quench time to 6", "Quench time a 6", 0.0, nullptr},
+
         // 14 Driven Harmonic Trap (Off Resonance)
         {14, "exceeds about {1.2}", "supera mai circa {1.2}", 0.05,
          summaryFigure(14, 42.0, "periodicDriveSummaryLabel", "", "max|<x>|=")},
@@ -603,7 +645,7 @@ const std::vector<GuideClaim>& earlyClaims()
 }
 
 // The guides whose every number is a claim above.
-const std::vector<int> kCompleteGuides = {0, 1, 2, 4, 5, 7, 12};
+const std::vector<int> kCompleteGuides = {0, 1, 2, 4, 5, 7, 12, 13};
 
 // The claims of the guides `first` to `last`, each preset run once.
 void checkClaims(int first, int last)
