@@ -223,6 +223,22 @@ double wallTransmission(GuideRun& r, double width)
 
 double degrees(double radians) { return radians * 180.0 / kPi; }
 
+// The observables history of the preset run to `time` with the form first
+// changed by `edit`.
+const std::vector<ObservableSample>& editedRun(GuideRun& r, int preset, double time,
+                                               const std::function<void(MainWindow&)>& edit)
+{
+    r.until(
+        preset, [time](GuideRun& g) { return g.now() >= time - 1e-9; }, time + 1.0, edit);
+    return r.window().observableHistory().samples();
+}
+
+// The trap's angular frequency sqrt(k / m) from the loaded scene and form.
+double trapOmega(GuideRun& r)
+{
+    return std::sqrt(double(r.loaded(8).scene().objects().front().curvatureX) / r.spinBox("massSpinBox"));
+}
+
 double px(GuideRun& r) { return r.spinBox("momentumSpinBox"); }
 double mass(GuideRun& r) { return r.spinBox("massSpinBox"); }
 double sigma(GuideRun& r) { return r.spinBox("sigmaSpinBox"); }
@@ -383,6 +399,60 @@ const std::vector<GuideClaim>& earlyClaims()
         {8, "it stays at {1}.", "resta a {1}.", 0.005,
          extremeUntil(8, 4 * kPi, true, [](const ObservableSample& s) { return s.sigmaX; })},
         {8, "stays at {2.5}: 2.0", "resta a {2.5}: 2.0", 0.002, observed(8, 4 * kPi, [](const ObservableSample& s) { return s.totalEnergy; })},
+
+        {8, "V = (k/2)(x^2 + y^2)", "V = (k/2)(x^2 + y^2)", 0.0, nullptr},
+        {8, "k = {0.25} fills", "k = {0.25} riempie", 1e-6,
+         [](GuideRun& r) { return double(r.loaded(8).scene().objects().front().curvatureX); }},
+        {8, "m = {1} its", "m = {1} la", 0.0, setting(8, "massSpinBox")},
+        {8, "sqrt(k/m) = {0.5}", "sqrt(k/m) = {0.5}", 1e-6, trapOmega},
+        {8, "2 pi/omega = {12.57}.", "2 pi/omega = {12.57}.", 0.05,
+         extremeTime(8, 8.0, 16.0, false, [](const ObservableSample& s) { return s.meanX; })},
+        {8, "at x = {-4} with Sigma", "in x = {-4} con Sigma", 0.0, setting(8, "centerXSpinBox")},
+        {8, "Sigma {1}, exactly", "Sigma {1}, esattamente", 0.0, setting(8, "sigmaSpinBox")},
+        {8, "sqrt(hbar/(2 m omega))", "sqrt(hbar/(2 m omega))", 0.0, nullptr},
+        {8, "between x = {-4} and", "fra x = {-4} e", 0.01, observed(8, 4 * kPi, [](const ObservableSample& s) { return s.meanX; })},
+        {8, "omega x 4 = {2} at", "omega x 4 = {2} al", 0.02,
+         [](GuideRun& r) {
+             const double x0 = r.at(8, kPi - 0.1).observableHistory().newest().meanX, t0 = r.now();
+             const double x1 = r.at(8, kPi + 0.1).observableHistory().newest().meanX;
+             return (x1 - x0) / (r.now() - t0);
+         }},
+        {8, "2.5: {2.0} from", "2.5: {2.0} dallo", 0.002,
+         [](GuideRun& r) { return r.at(8, 1.0).observableHistory().newest().totalEnergy - trapOmega(r); }},
+        {8, "hbar omega = {0.5} of", "hbar omega = {0.5} delle", 1e-6, trapOmega},
+        {8, "Momentum py to 2", "Momentum py a 2", 0.0, nullptr},
+        {8, "orbit of radius {4}", "circolare di raggio {4}", 0.02,
+         [](GuideRun& r) { return editedRun(r, 8, kPi, set("momentumYSpinBox", 2.0)).back().meanY; }},
+        {8, "Sigma to 0.6", "Sigma a 0.6", 0.0, nullptr},
+        {8, "between {0.6} and 1.67", "fra {0.6} e 1.67", 0.01,
+         [](GuideRun& r) {
+             double narrowest = 1e300;
+             for (const ObservableSample& s : editedRun(r, 8, kPi, set("sigmaSpinBox", 0.6)))
+                 narrowest = std::min(narrowest, s.sigmaX);
+             return narrowest;
+         }},
+        {8, "and {1.67} at twice", "e {1.67} a frequenza", 0.02,
+         [](GuideRun& r) {
+             double widest = 0.0;
+             for (const ObservableSample& s : editedRun(r, 8, kPi, set("sigmaSpinBox", 0.6)))
+                 widest = std::max(widest, s.sigmaX);
+             return widest;
+         }},
+        {8, "period {6.28}, while", "periodo {6.28}, mentre", 0.05,
+         [](GuideRun& r) {
+             double narrowest = 1e300, when = 0.0;
+             for (const ObservableSample& s : editedRun(r, 8, 8.0, set("sigmaSpinBox", 0.6)))
+                 if (s.time > 4.0 && s.sigmaX < narrowest) {
+                     narrowest = s.sigmaX;
+                     when = s.time;
+                 }
+             return when;
+         }},
+        {8, "Mass m to 4", "Mass m a 4", 0.0, nullptr},
+        {8, "halves to {0.25}", "dimezza a {0.25}", 1e-6,
+         [](GuideRun& r) { return std::sqrt(double(r.loaded(8).scene().objects().front().curvatureX) / 4.0); }},
+        {8, "doubles to {25.1}.", "raddoppia a {25.1}.", 0.05,
+         [](GuideRun& r) { return 2 * kPi / std::sqrt(double(r.loaded(8).scene().objects().front().curvatureX) / 4.0); }},
 
         // 9 Gaussian Well (Breathing State)
         {9, "Sigma {1.15}.", "Sigma {1.15}.", 0.0, setting(9, "sigmaSpinBox")},
@@ -645,7 +715,7 @@ const std::vector<GuideClaim>& earlyClaims()
 }
 
 // The guides whose every number is a claim above.
-const std::vector<int> kCompleteGuides = {0, 1, 2, 4, 5, 7, 12, 13};
+const std::vector<int> kCompleteGuides = {0, 1, 2, 4, 5, 7, 8, 12, 13};
 
 // The claims of the guides `first` to `last`, each preset run once.
 void checkClaims(int first, int last)
