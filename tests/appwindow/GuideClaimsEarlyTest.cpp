@@ -10,6 +10,7 @@
 #include "experiments/QuantumResonance2D.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QComboBox>
 
 #include <gtest/gtest.h>
@@ -237,6 +238,24 @@ const std::vector<ObservableSample>& editedRun(GuideRun& r, int preset, double t
 double trapOmega(GuideRun& r)
 {
     return std::sqrt(double(r.loaded(8).scene().objects().front().curvatureX) / r.spinBox("massSpinBox"));
+}
+
+// The detuning ensemble's mean P1 that the Ramsey summary predicts, with the
+// form first changed by `edit`.
+double ensembleMeanP1(GuideRun& r, int preset, const std::function<void(MainWindow&)>& edit)
+{
+    r.edited(preset, edit);
+    const QString text = r.label("ramseySummaryLabel");
+    const int from = text.indexOf(QLatin1String("ensemble"));
+    return from < 0 ? std::numeric_limits<double>::quiet_NaN() : figureAfter(text.mid(from), "mean P1=");
+}
+
+std::function<void(MainWindow&)> withoutEcho(double sigma)
+{
+    return [sigma](MainWindow& w) {
+        control<QCheckBox>(w, "ramseyEchoEnabledCheckBox")->setChecked(false);
+        setValue(w, "ramseyEnsembleSigmaSpinBox", sigma);
+    };
 }
 
 double px(GuideRun& r) { return r.spinBox("momentumSpinBox"); }
@@ -627,6 +646,13 @@ const std::vector<GuideClaim>& earlyClaims()
         {25, "and {43} percent in state", "e il {43} per cento nello stato", 0.5,
          [](GuideRun& r) { return 100.0 * summaryFigure(25, 44.46, "ramseySummaryLabel", "ensemble", "P2=")(r); }},
 
+        {25, "sigma F = 0.06 x 15.75 = {0.95} rad", "sigma F = 0.06 x 15.75 = {0.95} rad", 0.006,
+         fromSettings(25, [](GuideRun& r) { return r.spinBox("ramseyEnsembleSigmaSpinBox") * r.spinBox("ramseyFreeDurationSpinBox"); })},
+        {25, "falls to {0.32} rad", "scende a {0.32} rad", 0.006,
+         fromSettings(25, [](GuideRun& r) { return 0.02 * r.spinBox("ramseyFreeDurationSpinBox"); })},
+        {25, "returns about {90} percent", "torna per circa il {90} per cento", 1.0,
+         [](GuideRun& r) { return 100.0 * ensembleMeanP1(r, 25, set("ramseyEnsembleSigmaSpinBox", 0.02)); }},
+
         // 26 Hahn Echo Ensemble (Static Detuning Refocusing)
         {26, "(theory final P1 = {0.986})", "(theory final P1 = {0.986})", 5e-4, summaryFigure(26, 0.0, "ramseySummaryLabel", "theory final", "P1=")},
         {26, "with {0.96} (live P1)", "con {0.96} (live P1)", 0.01, summaryFigure(26, 70.22, "ramseySummaryLabel", "live", "P1=")},
@@ -710,6 +736,14 @@ const std::vector<GuideClaim>& earlyClaims()
         {7, "to {1.27} (Ex = 0.81)", "a {1.27} (Ex = 0.81)", 0.01, [](GuideRun&) { return std::sqrt(2.0 * resonanceAbove(0.3, 1.5).energy); }},
         {7, "only {0.04} wide", "solo {0.04}", 0.01, [](GuideRun&) { return resonanceAbove(0.3, 1.5).width; }},
         {7, "Sigma to {4}: the energy", "Sigma a {4}: la dispersione", 0.0, nullptr},
+        {26, "falls back to {57} percent", "ricade al {57} per cento", 0.5,
+         [](GuideRun& r) { return 100.0 * ensembleMeanP1(r, 26, withoutEcho(0.06)); }},
+        {26, "recovers about {82} percent", "recupera ancora circa l'{82} per cento", 0.5,
+         [](GuideRun& r) { return 100.0 * ensembleMeanP1(r, 26, set("ramseyEnsembleSigmaSpinBox", 0.12)); }},
+        {26, "down to about {52} percent", "a circa il {52} per cento", 0.5,
+         [](GuideRun& r) { return 100.0 * ensembleMeanP1(r, 26, withoutEcho(0.12)); }},
+        {26, "0.02: about {98} percent", "0.02: circa il {98} per cento", 1.0,
+         [](GuideRun& r) { return 100.0 * ensembleMeanP1(r, 26, set("ramseyEnsembleSigmaSpinBox", 0.02)); }},
     };
     return claims;
 }
