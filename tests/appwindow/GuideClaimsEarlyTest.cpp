@@ -258,6 +258,16 @@ std::function<void(MainWindow&)> withoutEcho(double sigma)
     };
 }
 
+// The Landau-Zener probability the page predicts for the sweep with the
+// form first changed by `edit`.
+std::function<double(GuideRun&)> sweepPdiab(int preset, std::function<void(MainWindow&)> edit)
+{
+    return [=](GuideRun& r) {
+        r.edited(preset, edit);
+        return figureAfter(r.label("landauZenerSummaryLabel"), "Pdiab=");
+    };
+}
+
 double px(GuideRun& r) { return r.spinBox("momentumSpinBox"); }
 double mass(GuideRun& r) { return r.spinBox("massSpinBox"); }
 double sigma(GuideRun& r) { return r.spinBox("sigmaSpinBox"); }
@@ -608,11 +618,18 @@ const std::vector<GuideClaim>& earlyClaims()
         {18, "Pright = {0.19}", "Pright = {0.19}", 0.01, summaryFigure(18, 4.0, "landauZenerSummaryLabel", "", "Pright=")},
         {18, "(captured = {0.91})", "(captured = {0.91})", 0.01, summaryFigure(18, 4.0, "landauZenerSummaryLabel", "", "captured=")},
 
+        {18, "8 gives P_d = {0.49}", "8 da' P_d = {0.49}", 0.005, sweepPdiab(18, set("linearSweepDurationSpinBox", 8.0))},
+        {18, "20 gives {0.17}", "20 da' {0.17}", 0.005, sweepPdiab(18, set("linearSweepDurationSpinBox", 20.0))},
+        {18, "40 gives {0.03}", "40 da' {0.03}", 0.005, sweepPdiab(18, set("linearSweepDurationSpinBox", 40.0))},
+
         // 19 Landau-Zener Sweep (Adiabatic)
         {19, "alpha = {0.041}", "alpha = {0.041}", 5e-4, summaryFigure(19, 0.0, "landauZenerSummaryLabel", "", "d(epsilon)/dt=")},
         {19, "alpha)) = {0.03} with", "alpha)) = {0.03} con", 0.005, summaryFigure(19, 0.0, "landauZenerSummaryLabel", "", "Pdiab=")},
         {19, "about {95} percent", "circa il {95} per cento", 0.5,
          [](GuideRun& r) { return 100.0 * summaryFigure(19, 40.0, "landauZenerSummaryLabel", "", "Pright=")(r); }},
+
+        {19, "Duration to 10: P_d rises to about {0.41}", "Duration a 10: P_d sale a circa {0.41}", 0.005,
+         sweepPdiab(19, set("linearSweepDurationSpinBox", 10.0))},
 
         // 20 Landau-Zener-Stueckelberg (Constructive)
         {20, "time ({5.6} rad here)", "energia ({5.6} rad qui)", 0.05, summaryFigure(20, 0.0, "stueckelbergSummaryLabel", "", "phase=")},
