@@ -421,6 +421,30 @@ const std::vector<GuideClaim>& earlyClaims()
         {6, "makes {43.7} degrees", "forma {43.7} gradi", 0.05,
          fromSettings(6, [](GuideRun& r) { return degrees(std::atan(r.spinBox("polygonHeightSpinBox") / 2 / r.spinBox("polygonWidthSpinBox"))); })},
 
+        {6, "V0 = {8} (Polygon", "V0 = {8} (pagina Polygon", 0.0, setting(6, "polygonV0SpinBox")},
+        {6, "apex at x = {-1.6}", "punta in x = {-1.6}", 1e-6,
+         fromSettings(6, [](GuideRun& r) { return r.spinBox("polygonCenterXSpinBox") - r.spinBox("polygonWidthSpinBox") / 2; })},
+        {6, "base stands at x = {0.7} from", "base sta in x = {0.7} da", 1e-6,
+         fromSettings(6, [](GuideRun& r) { return r.spinBox("polygonCenterXSpinBox") + r.spinBox("polygonWidthSpinBox") / 2; })},
+        {6, "from y = {-2.2} to 2.2", "da y = {-2.2} a 2.2", 1e-6,
+         fromSettings(6, [](GuideRun& r) { return r.spinBox("polygonCenterYSpinBox") - r.spinBox("polygonHeightSpinBox") / 2; })},
+        {6, "from y = -2.2 to {2.2}", "da y = -2.2 a {2.2}", 1e-6,
+         fromSettings(6, [](GuideRun& r) { return r.spinBox("polygonCenterYSpinBox") + r.spinBox("polygonHeightSpinBox") / 2; })},
+        {6, "Sigma {1.8} and", "Sigma {1.8} e", 0.0, setting(6, "sigmaSpinBox")},
+        {6, "px {2.5}.", "px {2.5}.", 0.0, setting(6, "momentumSpinBox")},
+        {6, "twice 43.7 = {87} degrees", "due volte 43.7 = {87} gradi", 0.5,
+         fromSettings(6, [](GuideRun& r) { return 2 * degrees(std::atan(r.spinBox("polygonHeightSpinBox") / 2 / r.spinBox("polygonWidthSpinBox"))); })},
+        {6, "Mean Y stays near {0} because the wedge", "Mean Y resta vicino a {0} perche' il cuneo", 0.01,
+         observed(6, 6.0, [](const ObservableSample& s) { return s.meanY; })},
+        {6, "Width X to 4.6: the apex is sharper (faces at {25.6} degrees)",
+         "Width X a 4.6: la punta e' piu' acuta (facce a {25.6} gradi)", 0.05,
+         fromSettings(6, [](GuideRun& r) { return degrees(std::atan(r.spinBox("polygonHeightSpinBox") / 2 / 4.6)); })},
+        {6, "leave near {51} degrees", "partono verso {51} gradi", 0.5,
+         fromSettings(6, [](GuideRun& r) { return 2 * degrees(std::atan(r.spinBox("polygonHeightSpinBox") / 2 / 4.6)); })},
+        {6, "Momentum px to 4 (wavelength {1.57})", "Momentum px a 4 (lunghezza d'onda {1.57})", 0.005,
+         fromSettings(6, [](GuideRun&) { return 2 * kPi / 4.0; })},
+        {6, "Center Y to 1.0", "Center Y del cuneo a 1.0", 0.0, nullptr},
+
         // 8 Harmonic Trap (Coherent Motion)
         {8, "x = {+4} like", "x = {+4} come", 0.01, observed(8, 2 * kPi, [](const ObservableSample& s) { return s.meanX; })},
         {8, "period {12.57}; choose", "periodo {12.57}; scegli", 0.05,
@@ -676,6 +700,26 @@ const std::vector<GuideClaim>& earlyClaims()
         {26, "keeps about {93} percent", "conserva circa il {93} per cento", 0.5,
          [](GuideRun& r) { return 100.0 * summaryFigure(26, 70.22, "ramseySummaryLabel", "ensemble", "mean P1=")(r); }},
 
+        {3, "(above Ekin = {3.125})", "(sopra Ekin = {3.125})", 5e-4, fromSettings(3, [](GuideRun& r) { return px(r) * px(r) / (2.0 * mass(r)); })},
+        {3, "stands at x = {0} with", "sta in x = {0} con", 0.0, setting(3, "singleSlitCenterXSpinBox")},
+        {3, "centred on y = {0}.", "centrata su y = {0}.", 0.0, setting(3, "singleSlitCenterYSpinBox")},
+        {3, "px {2.5}, wavelength", "px {2.5}, lunghezza", 0.0, setting(3, "momentumSpinBox")},
+        {3, "2 pi hbar/px = {2.51})", "2 pi hbar/px = {2.51})", 0.005, fromSettings(3, [](GuideRun& r) { return 2 * kPi / px(r); })},
+        {3, "larger than 1,", "maggiore di 1,", 0.0, nullptr},
+        {3, "Slit height to 3.1: lambda/w = {0.81}", "Slit height a 3.1: lambda/w = {0.81}", 0.005,
+         fromSettings(3, [](GuideRun& r) { return 2 * kPi / px(r) / 3.1; })},
+        {3, "dark lines appear near {54} degrees; with", "linee scure verso {54} gradi; con", 0.5,
+         fromSettings(3, [](GuideRun& r) { return degrees(std::asin(2 * kPi / px(r) / 3.1)); })},
+        {3, "with 5.0 they move in to {30} degrees", "con 5.0 si spostano a {30} gradi", 0.5,
+         fromSettings(3, [](GuideRun& r) { return degrees(std::asin(2 * kPi / px(r) / 5.0)); })},
+        {3, "Momentum px to 5 (wavelength {1.26}, first minimum near 54 degrees)",
+         "Momentum px a 5 (lunghezza d'onda {1.26}, primo minimo verso 54 gradi)", 0.005,
+         fromSettings(3, [](GuideRun&) { return 2 * kPi / 5.0; })},
+        {3, "first minimum near {54} degrees)", "primo minimo verso {54} gradi)", 0.5,
+         fromSettings(3, [](GuideRun& r) { return degrees(std::asin(2 * kPi / 5.0 / r.spinBox("singleSlitHeightSpinBox"))); })},
+        {3, "raising V0 to 50", "alzando V0 a 50", 0.0, nullptr},
+        {3, "opaque at Ekin = {12.5}.", "opaca con Ekin = {12.5}.", 1e-9, fromSettings(3, [](GuideRun& r) { return 25.0 / (2.0 * mass(r)); })},
+
         // 4 Double Slit Interference
         {4, "(V0 = {50}, width 0.32)", "(V0 = {50}, spessore 0.32)", 0.0, setting(4, "doubleSlitV0SpinBox")},
         {4, "width {0.32}) at x = 0", "spessore {0.32}) in x = 0", 0.0, setting(4, "doubleSlitWallWidthSpinBox")},
@@ -766,7 +810,7 @@ const std::vector<GuideClaim>& earlyClaims()
 }
 
 // The guides whose every number is a claim above.
-const std::vector<int> kCompleteGuides = {0, 1, 2, 4, 5, 7, 8, 12, 13};
+const std::vector<int> kCompleteGuides = {0, 1, 2, 3, 4, 5, 6, 7, 8, 12, 13};
 
 // The claims of the guides `first` to `last`, each preset run once.
 void checkClaims(int first, int last)
