@@ -354,6 +354,7 @@ set(VXO_DOCUMENT_TEST_SOURCES
     ExperimentDocumentTest.cpp
     ExperimentFileTest.cpp
     ExperimentPresetTest.cpp
+    GuideLanguagesTest.cpp
     MalformedDocumentTest.cpp
     PresetGeometryConvergenceTest.cpp
     PresetGuidesTest.cpp
@@ -434,6 +435,7 @@ set(VXO_APP_TEST_SOURCES
 set(VXO_APPWINDOW_TEST_SOURCES
     DocumentSceneInspectorTest.cpp
     DocumentsTest.cpp
+    GuideClaimsEarlyTest.cpp
     GuidedLoadingTest.cpp
     HelpTest.cpp
     MainWindowBoundStatesTest.cpp
