@@ -993,10 +993,9 @@ const char* const kEnglishGuides[] = {
     // 49 Klein Angular Dependence / Oblique Incidence
     "<h3>Guided experiment: Klein Angular Dependence / Oblique Incidence</h3>"
     "<p><b>Preparation.</b> The supercritical Klein barrier (V0 = 3.2, width 3, m = 0.05) with the same momentum "
-    "magnitude |p| = 1.5 and energy E = 1.5008, but the packet now travels at 35 degrees: px = 1.2287, "
-    "py = 0.8604. It starts at (-10, -5.6) and reaches the barrier a little above y = 0.</p>"
+    "magnitude |p| = 1.5 and energy E = 1.5008, but the packet now travels at 35 degrees: px = 1.229, py = 0.860. It starts at (-10, -5.6) and reaches the barrier a little above y = 0.</p>"
     "<p><b>Physics.</b> Only the momentum component along x meets the barrier; the transverse momentum is "
-    "conserved, and inside the barrier it enters the dispersion like an extra mass, so q_x^2 drops to 2.14. "
+    "conserved, and inside the barrier it enters the dispersion like an extra mass, so q_x^2 drops to 2.145. "
     "The spinor structure (pseudospin) of the incident and inner waves then no longer matches as well as at "
     "normal incidence, and the stationary transmission falls to T = 0.32, against 0.997 at 0 degrees, "
     "without any change in the incident energy.</p>"
@@ -1006,8 +1005,8 @@ const char* const kEnglishGuides[] = {
     "<p><b>Analysis page.</b> Klein Tunneling: P_right at the end (t = 22) is about 0.47, well above the "
     "plane-wave T = 0.32: the packet spreads over some 9 degrees of angle, and T rises steeply towards "
     "normal incidence.</p>"
-    "<p><b>Try this.</b> Keep px^2 + py^2 = 2.25: 15 degrees (px 1.4489, py 0.3882) gives T = 0.80, 45 degrees "
-    "(px = py = 1.0607) 0.24, 60 degrees (px 0.75, py 1.2990) 0.66 again, a resonance of the wave inside the "
+    "<p><b>Try this.</b> Keep px^2 + py^2 = 2.25: 15 degrees (px 1.449, py 0.388) gives T = 0.80, 45 degrees "
+    "(px = py = 1.061) 0.24, 60 degrees (px 0.750, py 1.299) 0.66 again, a resonance of the wave inside the "
     "barrier. The Klein Angle Scan page shows the whole curve.</p>",
 
     // 50 Klein Transmission vs Incidence Angle / T(theta)
@@ -1017,8 +1016,7 @@ const char* const kEnglishGuides[] = {
     "to t = 18.</p>"
     "<p><b>Physics.</b> The cyan curve is the exact transmission T(theta) of a Dirac plane wave through the same "
     "square barrier, at fixed |p| for angles from 0 to 70 degrees. It starts at 0.997 at 0 degrees, falls "
-    "through 0.90 at 10, 0.66 at 20 and 0.41 at 30 degrees to a minimum of about 0.24 near 45 degrees, rises "
-    "to a resonance of about 0.93 near 63 degrees, where a whole number of half wavelengths of the inner wave "
+    "through 0.90 at 10, 0.66 at 20 and 0.41 at 30 degrees to a minimum of about 0.24 near 46 degrees, rises to a resonance, T close to 1, near 63 degrees, where a whole number of half wavelengths of the inner wave "
     "fits across the barrier, and drops to 0.12 at 70 degrees. The strong preference for near-normal incidence "
     "is the angular fingerprint of Klein tunnelling.</p>"
     "<p><b>What to observe.</b> Press Play: the red point reports the packet's running maximum of P_right at "
@@ -1028,8 +1026,8 @@ const char* const kEnglishGuides[] = {
     "<p><b>Analysis page.</b> Klein Angle Scan: the curve, the marker at the current angle with its T and R, "
     "and the packet value.</p>"
     "<p><b>Try this.</b> On the Klein tab set the angle through px = 1.5 cos(theta) and py = 1.5 sin(theta), "
-    "press Apply / Reset and Play for each: 20 degrees (1.4095, 0.5130), 30 degrees (1.2990, 0.7500), 45 "
-    "degrees (1.0607, 1.0607). Much steeper angles would carry the packet into the absorbing layer before it "
+    "press Apply / Reset and Play for each: 20 degrees (1.410, 0.513), 30 degrees (1.299, 0.750), 45 "
+    "degrees (1.061, 1.061). Much steeper angles would carry the packet into the absorbing layer before it "
     "reaches the barrier. A larger Packet sigma narrows the angular spread and brings the red point "
     "closer to the curve.</p>",
 
@@ -1054,24 +1052,21 @@ const char* const kEnglishGuides[] = {
 
     // 52 Klein Transmission vs Mass / Massless Limit
     "<h3>Guided experiment: Klein Transmission vs Mass / Massless Limit</h3>"
-    "<p><b>Preparation.</b> A Dirac packet of rest mass m = 0.4 with px = 1.4465, chosen so that its total "
-    "energy E = sqrt(p^2 c^2 + m^2 c^4) = 1.5008 equals that of the other Klein experiments, meets a barrier of "
+    "<p><b>Preparation.</b> A Dirac packet of rest mass m = 0.4 with px = 1.447, chosen so that its total energy E = sqrt(p^2 c^2 + m^2 c^4) = 1.5013 is, to the three decimals of the tab, that of the other Klein experiments (1.5008), meets a barrier of "
     "height 2.0 and width 9 (Sigma 1.8, start x = -12, detector x = 7).</p>"
     "<p><b>Physics.</b> The cyan curve is the stationary T(m) at fixed total energy and normal incidence: for "
-    "each mass the momentum is adjusted so that E stays 1.5008. Increasing m widens the gap 2 m c^2 of the "
+    "each mass the momentum is adjusted so that E stays 1.5013. Increasing m widens the gap 2 m c^2 of the "
     "Dirac spectrum. At the transition mass m* = |V0 - E|/c^2 = 0.499 the inside of the barrier turns from "
     "supercritical propagation (Klein zone) into the evanescent gap, and through a barrier 9 wide the "
     "transmission then collapses. Towards m -&gt; 0 the gap closes and T approaches 1.</p>"
-    "<p><b>What to observe.</b> Read the curve: T = 0.9998 at m = 0.005, 0.98 at 0.05, 0.94 at 0.1, about "
-    "0.60 at the current m = 0.4, only 0.03 at 0.49 and below 0.01 beyond 0.55. After Play the red point shows "
+    "<p><b>What to observe.</b> Read the curve: T = 0.9998 at m = 0.005, 0.98 at 0.05, 0.94 at 0.1, about 0.595 at the current m = 0.4, only 0.03 at 0.49 and below 0.01 beyond 0.55. After Play the red point shows "
     "the packet's maximum P_right at the current mass: about 0.22, far below the curve, because at this "
     "mass the packet is still crossing the wide barrier when the recording ends at t = 26.</p>"
     "<p><b>Analysis page.</b> Klein Mass Scan: the curve with the Klein and evanescent regions, the transition "
     "mass, the yellow marker for the current mass and the packet value; the summary gives the gap and the "
     "adjusted momentum.</p>"
     "<p><b>Try this.</b> To move along the curve with the packet, change Rest mass m and set Momentum px to "
-    "sqrt(1.5008^2 - m^2) so that the energy stays fixed: m = 0.1 needs px 1.4975, m = 0.2 needs 1.4874, "
-    "m = 0.45 needs 1.4318. Press Apply / Reset and Play for each and compare the red point with the "
+    "sqrt(1.5013^2 - m^2) so that the energy stays fixed: m = 0.1 needs px 1.498, m = 0.2 needs 1.488, m = 0.45 needs 1.432. Press Apply / Reset and Play for each and compare the red point with the "
     "curve.</p>",
 
     // 53 Massless Dirac / Graphene-like Klein Analogue

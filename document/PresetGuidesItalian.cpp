@@ -1081,10 +1081,9 @@ const char* const kItalianGuides[] = {
     "<h3>Esperimento guidato: Dipendenza angolare di Klein / incidenza obliqua</h3>"
     "<p><b>Preparazione.</b> La barriera di Klein supercritica (V0 = 3.2, larghezza 3, m = 0.05) con lo "
     "stesso modulo dell'impulso |p| = 1.5 ed energia E = 1.5008, ma il pacchetto ora viaggia a 35 gradi: "
-    "px = 1.2287, py = 0.8604. Parte da (-10, -5.6) e raggiunge la barriera poco sopra y = 0.</p>"
+    "px = 1.229, py = 0.860. Parte da (-10, -5.6) e raggiunge la barriera poco sopra y = 0.</p>"
     "<p><b>Fisica.</b> Solo la componente dell'impulso lungo x incontra la barriera; l'impulso trasversale "
-    "si conserva, e dentro la barriera entra nella dispersione come una massa in piu', quindi q_x^2 scende a "
-    "2.14. La struttura spinoriale (pseudospin) dell'onda incidente e di quella interna allora non si "
+    "si conserva, e dentro la barriera entra nella dispersione come una massa in piu', quindi q_x^2 scende a 2.145. La struttura spinoriale (pseudospin) dell'onda incidente e di quella interna allora non si "
     "raccorda piu' bene come a incidenza normale, e la trasmissione stazionaria scende a T = 0.32, contro "
     "0.997 a 0 gradi, senza alcun cambio dell'energia incidente.</p>"
     "<p><b>Cosa osservare.</b> Circa meta' del pacchetto e' riflessa indietro verso sinistra all'angolo "
@@ -1094,8 +1093,8 @@ const char* const kItalianGuides[] = {
     "<p><b>Pagina di analisi.</b> Klein Tunneling: P_right alla fine (t = 22) vale circa 0.47, ben sopra la "
     "T = 0.32 dell'onda piana: il pacchetto si distribuisce su circa 9 gradi di angolo, e T sale "
     "ripidamente verso l'incidenza normale.</p>"
-    "<p><b>Prova questo.</b> Tieni px^2 + py^2 = 2.25: 15 gradi (px 1.4489, py 0.3882) danno T = 0.80, 45 "
-    "gradi (px = py = 1.0607) 0.24, 60 gradi (px 0.75, py 1.2990) di nuovo 0.66, una risonanza dell'onda "
+    "<p><b>Prova questo.</b> Tieni px^2 + py^2 = 2.25: 15 gradi (px 1.449, py 0.388) danno T = 0.80, 45 "
+    "gradi (px = py = 1.061) 0.24, 60 gradi (px 0.750, py 1.299) di nuovo 0.66, una risonanza dell'onda "
     "dentro la barriera. La pagina Klein Angle Scan mostra tutta la curva.</p>",
 
     // 50 klein_transmission_angle_scan
@@ -1105,8 +1104,7 @@ const char* const kItalianGuides[] = {
     "fino a t = 18.</p>"
     "<p><b>Fisica.</b> La curva ciano e' la trasmissione esatta T(theta) di un'onda piana di Dirac attraverso "
     "la stessa barriera quadrata, a |p| fisso per angoli da 0 a 70 gradi. Parte da 0.997 a 0 gradi, scende "
-    "a 0.90 a 10, 0.66 a 20 e 0.41 a 30 gradi fino a un minimo di circa 0.24 vicino a 45 gradi, risale a una "
-    "risonanza di circa 0.93 vicino a 63 gradi, dove un numero intero di mezze lunghezze d'onda dell'onda "
+    "a 0.90 a 10, 0.66 a 20 e 0.41 a 30 gradi fino a un minimo di circa 0.24 vicino a 46 gradi, risale a una risonanza, con T quasi 1, verso 63 gradi, dove un numero intero di mezze lunghezze d'onda dell'onda "
     "interna sta nella barriera, e scende a 0.12 a 70 gradi. La forte preferenza per l'incidenza quasi "
     "normale e' l'impronta angolare del tunnel di Klein.</p>"
     "<p><b>Cosa osservare.</b> Premi Play: il punto rosso riporta il massimo corrente di P_right del "
@@ -1116,8 +1114,7 @@ const char* const kItalianGuides[] = {
     "<p><b>Pagina di analisi.</b> Klein Angle Scan: la curva, il marcatore all'angolo attuale con i suoi T "
     "e R, e il valore del pacchetto.</p>"
     "<p><b>Prova questo.</b> Nella scheda Klein imposta l'angolo con px = 1.5 cos(theta) e py = 1.5 "
-    "sin(theta), premi Apply / Reset e Play per ciascuno: 20 gradi (1.4095, 0.5130), 30 gradi (1.2990, "
-    "0.7500), 45 gradi (1.0607, 1.0607). Angoli molto piu' ripidi porterebbero il pacchetto nello strato "
+    "sin(theta), premi Apply / Reset e Play per ciascuno: 20 gradi (1.410, 0.513), 30 gradi (1.299, 0.750), 45 gradi (1.061, 1.061). Angoli molto piu' ripidi porterebbero il pacchetto nello strato "
     "assorbente prima che raggiunga la barriera. Un Packet sigma piu' grande restringe la dispersione "
     "angolare e avvicina il punto rosso alla curva.</p>",
 
@@ -1144,18 +1141,15 @@ const char* const kItalianGuides[] = {
 
     // 52 klein_mass_dependence
     "<h3>Esperimento guidato: Trasmissione di Klein contro massa / limite senza massa</h3>"
-    "<p><b>Preparazione.</b> Un pacchetto di Dirac di massa a riposo m = 0.4 con px = 1.4465, scelto in modo "
-    "che la sua energia totale E = sqrt(p^2 c^2 + m^2 c^4) = 1.5008 sia uguale a quella degli altri "
-    "esperimenti di Klein, incontra una barriera alta 2.0 e larga 9 (Sigma 1.8, partenza x = -12, "
+    "<p><b>Preparazione.</b> Un pacchetto di Dirac di massa a riposo m = 0.4 con px = 1.447, scelto in modo che la sua energia totale E = sqrt(p^2 c^2 + m^2 c^4) = 1.5013 sia, entro i tre decimali della scheda, quella degli altri esperimenti di Klein (1.5008), incontra una barriera alta 2.0 e larga 9 (Sigma 1.8, partenza x = -12, "
     "rivelatore x = 7).</p>"
     "<p><b>Fisica.</b> La curva ciano e' la T(m) stazionaria a energia totale fissa e incidenza normale: per "
-    "ogni massa l'impulso e' aggiustato in modo che E resti 1.5008. Aumentare m allarga il divario 2 m c^2 "
+    "ogni massa l'impulso e' aggiustato in modo che E resti 1.5013. Aumentare m allarga il divario 2 m c^2 "
     "dello spettro di Dirac. Alla massa di transizione m* = |V0 - E|/c^2 = 0.499 l'interno della barriera "
     "passa dalla propagazione supercritica (zona di Klein) al divario evanescente, e attraverso una "
     "barriera larga 9 la trasmissione allora crolla. Verso m -&gt; 0 il divario si chiude e T tende a "
     "1.</p>"
-    "<p><b>Cosa osservare.</b> Leggi la curva: T = 0.9998 a m = 0.005, 0.98 a 0.05, 0.94 a 0.1, circa 0.60 "
-    "alla m = 0.4 attuale, solo 0.03 a 0.49 e sotto 0.01 oltre 0.55. Dopo Play il punto rosso mostra il "
+    "<p><b>Cosa osservare.</b> Leggi la curva: T = 0.9998 a m = 0.005, 0.98 a 0.05, 0.94 a 0.1, circa 0.595 alla m = 0.4 attuale, solo 0.03 a 0.49 e sotto 0.01 oltre 0.55. Dopo Play il punto rosso mostra il "
     "massimo di P_right del pacchetto alla massa attuale: circa 0.22, molto sotto la curva, perche' a questa "
     "massa il pacchetto sta ancora attraversando la barriera larga quando la registrazione finisce a "
     "t = 26.</p>"
@@ -1163,8 +1157,7 @@ const char* const kItalianGuides[] = {
     "di transizione, il marcatore giallo per la massa attuale e il valore del pacchetto; il riepilogo "
     "riporta il divario e l'impulso aggiustato.</p>"
     "<p><b>Prova questo.</b> Per muoverti lungo la curva con il pacchetto, cambia Rest mass m e porta "
-    "Momentum px a sqrt(1.5008^2 - m^2) in modo che l'energia resti fissa: m = 0.1 richiede px 1.4975, "
-    "m = 0.2 richiede 1.4874, m = 0.45 richiede 1.4318. Premi Apply / Reset e Play per ciascuna e confronta "
+    "Momentum px a sqrt(1.5013^2 - m^2) in modo che l'energia resti fissa: m = 0.1 richiede px 1.498, m = 0.2 richiede 1.488, m = 0.45 richiede 1.432. Premi Apply / Reset e Play per ciascuna e confronta "
     "il punto rosso con la curva.</p>",
 
     // 53 massless_dirac_graphene

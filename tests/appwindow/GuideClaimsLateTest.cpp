@@ -10,6 +10,8 @@
 #include "core/PotentialScene.h"
 #include "document/ExperimentCatalogue.h"
 #include "document/ExperimentPreset.h"
+#include "experiments/KleinBarrierReference.h"
+#include "experiments/KleinScans.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -18,6 +20,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <map>
@@ -185,6 +188,155 @@ Measure landauEigenstate(int n, const char* key)
         const double value = figureAfter(r.label("landauSummaryLabel"), key);
         r.loaded(43);
         return value;
+    };
+}
+
+// The Klein pages: their summaries and the stationary references they draw,
+// computed by the program's own transfer matrix from the Klein tab's values
+// as Load leaves them, edited as a guide's "Try this" edits them.
+const char* const kKlein = "kleinSummaryLabel";
+const char* const kAngleScan = "kleinAngleScanSummaryLabel";
+const char* const kHeightScan = "kleinHeightScanSummaryLabel";
+const char* const kMassScan = "kleinMassScanSummaryLabel";
+const char* const kMassless = "diracMasslessSummaryLabel";
+using KleinEdit = std::function<void(KleinTunnelingConfig&)>;
+
+KleinTunnelingConfig kleinConfig(GuideRun& r, int preset, const KleinEdit& edit = nullptr)
+{
+    r.loaded(preset);
+    KleinTunnelingConfig config = r.window().storedRecords().quantumKleinTunneling;
+    if (edit)
+        edit(config);
+    return config;
+}
+Measure kleinConfigValue(int preset, double KleinTunnelingConfig::*member)
+{
+    return [=](GuideRun& r) { return kleinConfig(r, preset).*member; };
+}
+Measure kleinT(int preset, double angleDegrees, KleinEdit edit = nullptr)
+{
+    return [=](GuideRun& r) {
+        const KleinAngleScanPoint point = kleinBarrierReference(kleinConfig(r, preset, edit), angleDegrees, 1.0);
+        return point.valid ? point.transmission : std::nan("");
+    };
+}
+Measure kleinMassT(int preset, double restMass)
+{
+    return [=](GuideRun& r) {
+        const KleinMassScanPoint point = kleinMassScanPoint(kleinConfig(r, preset), restMass, 1.0);
+        return point.valid ? point.transmission : std::nan("");
+    };
+}
+KleinEdit height(double v0)
+{
+    return [=](KleinTunnelingConfig& c) { c.barrierHeight = v0; };
+}
+KleinEdit massAndHeight(double restMass, double v0)
+{
+    return [=](KleinTunnelingConfig& c) {
+        c.restMass = restMass;
+        c.barrierHeight = v0;
+    };
+}
+const KleinEdit mass02 = [](KleinTunnelingConfig& c) { c.restMass = 0.2; };
+const KleinEdit mass03 = [](KleinTunnelingConfig& c) { c.restMass = 0.3; };
+
+double kleinEnergyOf(const KleinTunnelingConfig& c)
+{
+    const double p2 = c.momentumX * c.momentumX + c.momentumY * c.momentumY;
+    return std::sqrt(p2 * c.lightSpeed * c.lightSpeed + std::pow(c.restMass * c.lightSpeed * c.lightSpeed, 2));
+}
+// E + side m c^2 with the edited tab: the thresholds (side -1, +1) or E (0).
+Measure kleinEnergy(int preset, KleinEdit edit, double side)
+{
+    return [=](GuideRun& r) {
+        const KleinTunnelingConfig c = kleinConfig(r, preset, edit);
+        return kleinEnergyOf(c) + side * c.restMass * c.lightSpeed * c.lightSpeed;
+    };
+}
+// A face of the barrier: its centre and half its width.
+Measure kleinFace(int preset, double side)
+{
+    return [=](GuideRun& r) {
+        const KleinTunnelingConfig c = kleinConfig(r, preset);
+        return c.barrierCenterX + side * c.barrierWidth / 2.0;
+    };
+}
+// When the packet's centre reaches the barrier at the group velocity c^2 p/E.
+Measure kleinArrival(int preset)
+{
+    return [=](GuideRun& r) {
+        const KleinTunnelingConfig c = kleinConfig(r, preset);
+        const double speed = c.lightSpeed * c.lightSpeed * c.momentumX / kleinEnergyOf(c);
+        return (c.barrierCenterX - c.barrierWidth / 2.0 - c.centerX) / speed;
+    };
+}
+// The packet's spread of directions, hbar/(2 sigma |p|), in degrees.
+Measure angularSpread(int preset)
+{
+    return [=](GuideRun& r) {
+        const KleinTunnelingConfig c = kleinConfig(r, preset);
+        return 1.0 / (2.0 * c.sigma * std::hypot(c.momentumX, c.momentumY)) * 180.0 / kPi;
+    };
+}
+// The direction of the momentum (px, py) a guide gives, in degrees.
+Measure degreesOf(double momentumX, double momentumY)
+{
+    return [=](GuideRun&) { return std::atan2(momentumY, momentumX) * 180.0 / kPi; };
+}
+// The deepest (or highest) point of the angle curve between two angles, its
+// transmission or its angle, found on a tenth of a degree.
+Measure angleScanExtremum(int preset, double from, double to, bool highest, bool wantAngle)
+{
+    return [=](GuideRun& r) {
+        const KleinTunnelingConfig c = kleinConfig(r, preset);
+        double bestAngle = from;
+        double best = highest ? -1.0 : 2.0;
+        for (double angle = from; angle <= to + 1e-9; angle += 0.1) {
+            const double t = kleinBarrierReference(c, angle, 1.0).transmission;
+            if (highest ? t > best : t < best) {
+                best = t;
+                bestAngle = angle;
+            }
+        }
+        return wantAngle ? bestAngle : best;
+    };
+}
+// The lowest transmission of the height curve inside the evanescent gap.
+Measure gapMinimum(int preset)
+{
+    return [=](GuideRun& r) {
+        const KleinTunnelingConfig c = kleinConfig(r, preset);
+        const double energy = kleinEnergyOf(c);
+        const double rest = c.restMass * c.lightSpeed * c.lightSpeed;
+        double lowest = 2.0;
+        for (int i = 0; i <= 200; ++i)
+            lowest =
+                std::min(lowest, kleinHeightScanPoint(c, energy - rest + 2.0 * rest * i / 200.0, 1.0).transmission);
+        return lowest;
+    };
+}
+// The largest transmission of the mass curve from `from` up to E/c^2.
+Measure massScanLargest(int preset, double from)
+{
+    return [=](GuideRun& r) {
+        const KleinTunnelingConfig c = kleinConfig(r, preset);
+        const double heaviest = kleinEnergyOf(c) / (c.lightSpeed * c.lightSpeed);
+        double largest = 0.0;
+        for (double m = from; m < heaviest; m += 0.005) {
+            const KleinMassScanPoint point = kleinMassScanPoint(c, m, 1.0);
+            if (point.valid)
+                largest = std::max(largest, point.transmission);
+        }
+        return largest;
+    };
+}
+// The momentum the Klein tab needs at `restMass` for the preset's energy.
+Measure equalEnergyMomentum(int preset, double restMass)
+{
+    return [=](GuideRun& r) {
+        KleinTunnelingConfig adjusted;
+        return kleinEqualEnergyConfig(kleinConfig(r, preset), restMass, adjusted) ? adjusted.momentumX : std::nan("");
     };
 }
 
@@ -376,12 +528,300 @@ const std::vector<GuideClaim>& lateClaims()
                        return r.spinBox("landauFieldSpinBox") * kHbarSI /
                               (kElementaryCharge * std::pow(lengthUnit(43), 2));
                    })},
+
+        // 47 Klein Tunneling: the Klein tab, the page's summary and the
+        // stationary reference the Klein pages draw.
+        {47, "(effective c = {1}, rest mass 0.05, Sigma 2.2, px = 1.5) starts at x = -10",
+         "(c efficace = {1}, massa a riposo 0.05, Sigma 2.2, px = 1.5) parte da x = -10", 0.0,
+         formValue(47, "kleinLightSpeedSpinBox")},
+        {47, "rest mass {0.05}, Sigma", "massa a riposo {0.05}, Sigma", 0.0, formValue(47, "kleinMassSpinBox")},
+        {47, "Sigma {2.2}, px = 1.5)", "Sigma {2.2}, px = 1.5)", 0.0, formValue(47, "kleinSigmaSpinBox")},
+        {47, "Sigma 2.2, px = {1.5})", "Sigma 2.2, px = {1.5})", 0.0, formValue(47, "kleinPxSpinBox")},
+        {47, "starts at x = {-10}", "parte da x = {-10}", 0.0, formValue(47, "kleinCenterXSpinBox")},
+        {47, "height V0 = {3.2} and width 3, from x = -1.5 to 1.5", "altezza V0 = {3.2} e larghezza 3, da x = -1.5 a 1.5",
+         0.0, formValue(47, "kleinBarrierHeightSpinBox")},
+        {47, "height V0 = 3.2 and width {3}, from", "altezza V0 = 3.2 e larghezza {3}, da", 0.0,
+         formValue(47, "kleinBarrierWidthSpinBox")},
+        {47, "from x = {-1.5} to 1.5", "da x = {-1.5} a 1.5", 1e-9, kleinFace(47, -1.0)},
+        {47, "from x = -1.5 to {1.5}", "da x = -1.5 a {1.5}", 1e-9, kleinFace(47, 1.0)},
+        {47, "E = sqrt(p^2 c^2 + m^2 c^4) = {1.5008}", "E = sqrt(p^2 c^2 + m^2 c^4) = {1.5008}", 5e-5,
+         summaryAt(47, 0.0, kKlein, "E=")},
+        {47, "V0 exceeds E + m c^2 = {1.551}", "V0 supera E + m c^2 = {1.551}", 5e-4, summaryAt(47, 0.0, kKlein, "E+mc^2=")},
+        {47, "q = sqrt((E - V0)^2 - m^2 c^4)/c = {1.70}", "q = sqrt((E - V0)^2 - m^2 c^4)/c = {1.70}", 0.005,
+         afterLoad(47, [](GuideRun& r) { return std::sqrt(figureAfter(r.label(kKlein), "kx_inside^2=")); })},
+        {47, "normal incidence is T = {0.997}", "normale e' T = {0.997}", 5e-4, kleinT(47, 0.0)},
+        {47, "reaches the barrier near t = {8.5}", "raggiunge la barriera verso t = {8.5}", 0.1, kleinArrival(47)},
+        {47, "crosses the detector at x = {6}", "passa il rivelatore in x = {6}", 0.0, formValue(47, "kleinDetectorXSpinBox")},
+        {47, "against time up to t = {16}", "contro il tempo fino a t = {16}", 0.0, formValue(47, "kleinAnalysisEndSpinBox")},
+        {47, "the thresholds E - mc^2 = {1.451} and E + mc^2 = 1.551", "le soglie E - mc^2 = {1.451} e E + mc^2 = 1.551", 5e-4,
+         summaryAt(47, 0.0, kKlein, "E-mc^2=")},
+        {47, "E + mc^2 = {1.551}, the largest", "E + mc^2 = {1.551}, il massimo", 5e-4, summaryAt(47, 0.0, kKlein, "E+mc^2=")},
+        {47, "keep |p| = {1.5} but tilt it", "tieni |p| = {1.5} ma inclinalo", 5e-4,
+         afterLoad(47, [](GuideRun& r) { return figureAfter(r.label(kKlein), "|p|="); })},
+        {47, "Momentum px {1.299} and Momentum py / angle 0.75 give 30 degrees",
+         "Momentum px {1.299} e Momentum py / angle 0.75 danno 30 gradi", 0.0, typedInto(47, "kleinPxSpinBox", 1.299)},
+        {47, "Momentum py / angle {0.75} give", "Momentum py / angle {0.75} danno", 0.0, typedInto(47, "kleinPySpinBox", 0.75)},
+        {47, "give {30} degrees", "danno {30} gradi", 0.05, degreesOf(1.299, 0.75)},
+        {47, "the stationary T falls to {0.41}", "la T stazionaria scende a {0.41}", 0.005, kleinT(47, 30.0)},
+        {47, "Set Barrier V0 to {1.5} to enter", "Porta Barrier V0 a {1.5} per", 0.0, typedInto(47, "kleinBarrierHeightSpinBox", 1.5)},
+
+        // 48 Klein regime map.
+        {48, "(c = {1}, m = 0.05, px = 1.5, E = 1.5008, Sigma 2.2)", "(c = {1}, m = 0.05, px = 1.5, E = 1.5008, Sigma 2.2)", 0.0,
+         formValue(48, "kleinLightSpeedSpinBox")},
+        {48, "(c = 1, m = {0.05}, px", "(c = 1, m = {0.05}, px", 0.0, formValue(48, "kleinMassSpinBox")},
+        {48, "m = 0.05, px = {1.5}, E", "m = 0.05, px = {1.5}, E", 0.0, formValue(48, "kleinPxSpinBox")},
+        {48, "px = 1.5, E = {1.5008}, Sigma", "px = 1.5, E = {1.5008}, Sigma", 5e-5, summaryAt(48, 0.0, kKlein, "E=")},
+        {48, "E = 1.5008, Sigma {2.2})", "E = 1.5008, Sigma {2.2})", 0.0, formValue(48, "kleinSigmaSpinBox")},
+        {48, "barrier of width {3}, but now with V0 = 1.5", "barriera larga {3}, ma ora con V0 = 1.5", 0.0,
+         formValue(48, "kleinBarrierWidthSpinBox")},
+        {48, "but now with V0 = {1.5}", "ma ora con V0 = {1.5}", 0.0, formValue(48, "kleinBarrierHeightSpinBox")},
+        {48, "thresholds E - m c^2 = {1.451} and E + m c^2 = 1.551", "soglie E - m c^2 = {1.451} e E + m c^2 = 1.551", 5e-4,
+         summaryAt(48, 0.0, kKlein, "E-mc^2=")},
+        {48, "E - m c^2 = 1.451 and E + m c^2 = {1.551}", "E - m c^2 = 1.451 e E + m c^2 = {1.551}", 5e-4,
+         summaryAt(48, 0.0, kKlein, "E+mc^2=")},
+        {48, "For V0 below {1.451} the barrier region carries an ordinary positive-energy wave. Between the thresholds "
+             "|E - V0| is smaller than m c^2",
+         "Per V0 sotto {1.451} la regione della barriera porta un'onda ordinaria a energia positiva. Tra le soglie "
+         "|E - V0| e' minore di m c^2",
+         5e-4, summaryAt(48, 0.0, kKlein, "E-mc^2=")},
+        {48, "Above {1.551} a negative-energy", "Sopra {1.551} si propaga", 5e-4, summaryAt(48, 0.0, kKlein, "E+mc^2=")},
+        {48, "Here V0 = {1.5} lies in the gap", "Qui V0 = {1.5} sta nel divario", 0.0, formValue(48, "kleinBarrierHeightSpinBox")},
+        {48, "at most m c/hbar = {0.05}, and over a width of 3", "al massimo m c/hbar = {0.05}, e su una larghezza di 3", 0.0,
+         formValue(48, "kleinMassSpinBox")},
+        {48, "over a width of {3} the wave", "su una larghezza di {3} l'onda", 0.0, formValue(48, "kleinBarrierWidthSpinBox")},
+        {48, "the stationary transmission is still {0.978}", "la trasmissione stazionaria e' ancora {0.978}", 5e-4, kleinT(48, 0.0)},
+        {48, "{1.0} is positive-branch propagation (T = 0.996)", "{1.0} e' propagazione sul ramo positivo (T = 0.996)", 0.0,
+         typedInto(48, "kleinBarrierHeightSpinBox", 1.0)},
+        {48, "(T = {0.996}), 1.5 the gap", "(T = {0.996}), 1.5 il divario", 5e-4, kleinT(48, 0.0, height(1.0))},
+        {48, "1.5 the gap ({0.978}), 3.2 the Klein zone (0.997)", "1.5 il divario ({0.978}), 3.2 la zona di Klein (0.997)", 5e-4,
+         kleinT(48, 0.0, height(1.5))},
+        {48, "{3.2} the Klein zone (0.997)", "{3.2} la zona di Klein (0.997)", 0.0, typedInto(48, "kleinBarrierHeightSpinBox", 3.2)},
+        {48, "the Klein zone ({0.997})", "la zona di Klein ({0.997})", 5e-4, kleinT(48, 0.0, height(3.2))},
+        {48, "set Rest mass m to {0.3}, which", "porta Rest mass m a {0.3}, che", 0.0, typedInto(48, "kleinMassSpinBox", 0.3)},
+        {48, "moves the thresholds to {1.23} and 1.83", "sposta le soglie a {1.23} e 1.83", 0.005,
+         kleinEnergy(48, mass03, -1.0)},
+        {48, "to 1.23 and {1.83}", "a 1.23 e {1.83}", 0.005, kleinEnergy(48, mass03, 1.0)},
+        {48, "Now V0 = {1.0} gives T = 0.84", "Ora V0 = {1.0} da' T = 0.84", 0.0, typedInto(48, "kleinBarrierHeightSpinBox", 1.0)},
+        {48, "gives T = {0.84}", "da' T = {0.84}", 0.005, kleinT(48, 0.0, massAndHeight(0.3, 1.0))},
+        {48, "{1.5} and 1.8 (inside the gap) about 0.49 and 0.45", "{1.5} e 1.8 (dentro il divario) circa 0.49 e 0.45", 0.0,
+         typedInto(48, "kleinBarrierHeightSpinBox", 1.5)},
+        {48, "1.5 and {1.8} (inside", "1.5 e {1.8} (dentro", 0.0, typedInto(48, "kleinBarrierHeightSpinBox", 1.8)},
+        {48, "about {0.49} and 0.45", "circa {0.49} e 0.45", 0.005, kleinT(48, 0.0, massAndHeight(0.3, 1.5))},
+        {48, "about 0.49 and {0.45}", "circa 0.49 e {0.45}", 0.005, kleinT(48, 0.0, massAndHeight(0.3, 1.8))},
+        {48, "{2.0} just inside the Klein zone 0.51", "{2.0} appena dentro la zona di Klein 0.51", 0.0,
+         typedInto(48, "kleinBarrierHeightSpinBox", 2.0)},
+        {48, "Klein zone {0.51} and", "zona di Klein {0.51} e", 0.005, kleinT(48, 0.0, massAndHeight(0.3, 2.0))},
+        {48, "and {2.5} again 0.96", "e {2.5} di nuovo", 0.0, typedInto(48, "kleinBarrierHeightSpinBox", 2.5)},
+        {48, "2.5 again {0.96}", "di nuovo {0.96}", 0.005, kleinT(48, 0.0, massAndHeight(0.3, 2.5))},
+
+        // 49 Klein angular dependence.
+        {49, "(V0 = {3.2}, width 3, m = 0.05)", "(V0 = {3.2}, larghezza 3, m = 0.05)", 0.0,
+         formValue(49, "kleinBarrierHeightSpinBox")},
+        {49, "(V0 = 3.2, width {3}, m = 0.05)", "(V0 = 3.2, larghezza {3}, m = 0.05)", 0.0,
+         formValue(49, "kleinBarrierWidthSpinBox")},
+        {49, "width 3, m = {0.05})", "larghezza 3, m = {0.05})", 0.0, formValue(49, "kleinMassSpinBox")},
+        {49, "|p| = {1.5} and energy E = 1.5008", "|p| = {1.5} ed energia E = 1.5008", 5e-4, summaryAt(49, 0.0, kKlein, "|p|=")},
+        {49, "and energy E = {1.5008}", "ed energia E = {1.5008}", 5e-4, summaryAt(49, 0.0, kKlein, "E=")},
+        {49, "travels at {35} degrees: px = 1.229, py = 0.860", "viaggia a {35} gradi: px = 1.229, py = 0.860", 0.05,
+         summaryAt(49, 0.0, kKlein, "angle=")},
+        {49, "degrees: px = {1.229}, py", "gradi: px = {1.229}, py", 0.0, formValue(49, "kleinPxSpinBox")},
+        {49, "py = {0.860}. It", "py = {0.860}. Parte", 0.0, formValue(49, "kleinPySpinBox")},
+        {49, "It starts at ({-10}, -5.6) and reaches the barrier a little above y = 0",
+         "Parte da ({-10}, -5.6) e raggiunge la barriera poco sopra y = 0", 0.0, formValue(49, "kleinCenterXSpinBox")},
+        {49, "starts at (-10, {-5.6})", "Parte da (-10, {-5.6})", 0.0, kleinConfigValue(49, &KleinTunnelingConfig::centerY)},
+        {49, "a little above y = {0}", "poco sopra y = {0}", 0.5,
+         afterLoad(49,
+                   [](GuideRun& r) {
+                       const double toFace = r.spinBox("kleinBarrierCenterSpinBox") - r.spinBox("kleinBarrierWidthSpinBox") / 2.0 -
+                                             r.spinBox("kleinCenterXSpinBox");
+                       return r.window().storedRecords().quantumKleinTunneling.centerY + toFace * r.spinBox("kleinPySpinBox") / r.spinBox("kleinPxSpinBox");
+                   })},
+        {49, "so q_x^2 drops to {2.145}", "quindi q_x^2 scende a {2.145}", 0.005, summaryAt(49, 0.0, kKlein, "kx_inside^2=")},
+        {49, "falls to T = {0.32}, against 0.997 at 0 degrees", "scende a T = {0.32}, contro 0.997 a 0 gradi", 0.005,
+         kleinT(49, 35.0)},
+        {49, "against {0.997} at 0 degrees", "contro {0.997} a 0 gradi", 5e-4, kleinT(49, 0.0)},
+        {49, "continues at {35} degrees", "prosegue a {35} gradi", 0.05, summaryAt(49, 0.0, kKlein, "angle=")},
+        {49, "P_right at the end (t = 22) is about {0.47}, well above the plane-wave T = 0.32",
+         "P_right alla fine (t = 22) vale circa {0.47}, ben sopra la T = 0.32", 0.02, summaryAt(49, 22.0, kKlein, "Pright=")},
+        {49, "at the end (t = {22})", "alla fine (t = {22})", 0.0, formValue(49, "kleinAnalysisEndSpinBox")},
+        {49, "some {9} degrees of angle", "circa {9} gradi di angolo", 0.5, angularSpread(49)},
+        {49, "Keep px^2 + py^2 = {2.25}: 15 degrees (px 1.449, py 0.388) gives T = 0.80",
+         "Tieni px^2 + py^2 = {2.25}: 15 gradi (px 1.449, py 0.388) danno T = 0.80", 5e-4,
+         afterLoad(49, [](GuideRun& r) { return std::pow(figureAfter(r.label(kKlein), "|p|="), 2); })},
+        {49, "{15} degrees (px 1.449, py 0.388)", "{15} gradi (px 1.449, py 0.388)", 0.01, degreesOf(1.449, 0.388)},
+        {49, "(px {1.449}, py 0.388)", "(px {1.449}, py 0.388)", 0.0, typedInto(49, "kleinPxSpinBox", 1.449)},
+        {49, "(px 1.449, py {0.388})", "(px 1.449, py {0.388})", 0.0, typedInto(49, "kleinPySpinBox", 0.388)},
+        {49, "gives T = {0.80}", "danno T = {0.80}", 0.005, kleinT(49, 15.0)},
+        {49, "{45} degrees (px = py = 1.061) 0.24", "{45} gradi (px = py = 1.061) 0.24", 0.01, degreesOf(1.061, 1.061)},
+        {49, "(px = py = {1.061})", "(px = py = {1.061})", 0.0, typedInto(49, "kleinPxSpinBox", 1.061)},
+        {49, "(px = py = 1.061) {0.24}", "(px = py = 1.061) {0.24}", 0.005, kleinT(49, 45.0)},
+        {49, "{60} degrees (px 0.750, py 1.299) 0.66 again", "{60} gradi (px 0.750, py 1.299) di nuovo 0.66", 0.01,
+         degreesOf(0.750, 1.299)},
+        {49, "(px {0.750}, py 1.299)", "(px {0.750}, py 1.299)", 0.0, typedInto(49, "kleinPxSpinBox", 0.75)},
+        {49, "(px 0.750, py {1.299})", "(px 0.750, py {1.299})", 0.0, typedInto(49, "kleinPySpinBox", 1.299)},
+        {49, "1.299) {0.66} again", "di nuovo {0.66}", 0.005, kleinT(49, 60.0)},
+
+        // 50 Klein angle scan.
+        {50, "Dirac packet with c = {1}, m = 0.05, |p| = 1.5 (E = 1.5008), Sigma 2.2",
+         "pacchetto di Dirac con c = {1}, m = 0.05, |p| = 1.5 (E = 1.5008), Sigma 2.2", 0.0,
+         formValue(50, "kleinLightSpeedSpinBox")},
+        {50, "c = 1, m = {0.05}, |p|", "c = 1, m = {0.05}, |p|", 0.0, formValue(50, "kleinMassSpinBox")},
+        {50, "|p| = {1.5} (E", "|p| = {1.5} (E", 5e-4, summaryAt(50, 0.0, kAngleScan, "|p|=")},
+        {50, "(E = {1.5008}), Sigma", "(E = {1.5008}), Sigma", 5e-5, summaryAt(50, 0.0, kAngleScan, "E=")},
+        {50, "), Sigma {2.2}, against", "), Sigma {2.2}, contro", 0.0, formValue(50, "kleinSigmaSpinBox")},
+        {50, "barrier of height {3.2} and width 3, recorded up to t = 18",
+         "barriera alta {3.2} e larga 3, registrato fino a t = 18", 0.0, formValue(50, "kleinBarrierHeightSpinBox")},
+        {50, "height 3.2 and width {3}, recorded", "alta 3.2 e larga {3}, registrato", 0.0, formValue(50, "kleinBarrierWidthSpinBox")},
+        {50, "recorded up to t = {18}", "registrato fino a t = {18}", 0.0, formValue(50, "kleinAnalysisEndSpinBox")},
+        {50, "for angles from 0 to 70 degrees. It starts at {0.997} at 0 degrees",
+         "per angoli da 0 a 70 gradi. Parte da {0.997} a 0 gradi", 5e-4, kleinT(50, 0.0)},
+        {50, "falls through {0.90} at 10", "scende a {0.90} a 10", 0.005, kleinT(50, 10.0)},
+        {50, "{0.66} at 20 and 0.41 at 30 degrees", "{0.66} a 20 e 0.41 a 30 gradi", 0.005, kleinT(50, 20.0)},
+        {50, "and {0.41} at 30 degrees", "e {0.41} a 30 gradi", 0.005, kleinT(50, 30.0)},
+        {50, "a minimum of about {0.24} near 46 degrees", "un minimo di circa {0.24} vicino a 46 gradi", 0.005,
+         angleScanExtremum(50, 30.0, 55.0, false, false)},
+        {50, "about 0.24 near {46} degrees", "circa 0.24 vicino a {46} gradi", 1.5, angleScanExtremum(50, 30.0, 55.0, false, true)},
+        {50, "a resonance, T close to {1}, near 63 degrees", "una risonanza, con T quasi {1}, verso 63 gradi", 0.005,
+         angleScanExtremum(50, 55.0, 70.0, true, false)},
+        {50, "close to 1, near {63} degrees", "quasi 1, verso {63} gradi", 1.0, angleScanExtremum(50, 55.0, 70.0, true, true)},
+        {50, "drops to {0.12} at 70 degrees", "scende a {0.12} a 70 gradi", 0.005, kleinT(50, 70.0)},
+        {50, "(about {9} degrees in angle for Sigma 2.2)", "(circa {9} gradi di angolo per Sigma 2.2)", 0.5, angularSpread(50)},
+        {50, "degrees in angle for Sigma {2.2})", "gradi di angolo per Sigma {2.2})", 0.0, formValue(50, "kleinSigmaSpinBox")},
+        {50, "px = {1.5} cos(theta) and py = 1.5 sin(theta)", "px = {1.5} cos(theta) e py = 1.5 sin(theta)", 5e-4,
+         summaryAt(50, 0.0, kAngleScan, "|p|=")},
+        {50, "and py = {1.5} sin(theta)", "e py = {1.5} sin(theta)", 5e-4, summaryAt(50, 0.0, kAngleScan, "|p|=")},
+        {50, "{20} degrees (1.410, 0.513)", "{20} gradi (1.410, 0.513)", 0.01, degreesOf(1.410, 0.513)},
+        {50, "20 degrees ({1.410}, 0.513)", "20 gradi ({1.410}, 0.513)", 0.0, typedInto(50, "kleinPxSpinBox", 1.410)},
+        {50, "20 degrees (1.410, {0.513})", "20 gradi (1.410, {0.513})", 0.0, typedInto(50, "kleinPySpinBox", 0.513)},
+        {50, "{30} degrees (1.299, 0.750)", "{30} gradi (1.299, 0.750)", 0.01, degreesOf(1.299, 0.750)},
+        {50, "30 degrees ({1.299}, 0.750)", "30 gradi ({1.299}, 0.750)", 0.0, typedInto(50, "kleinPxSpinBox", 1.299)},
+        {50, "30 degrees (1.299, {0.750})", "30 gradi (1.299, {0.750})", 0.0, typedInto(50, "kleinPySpinBox", 0.75)},
+        {50, "{45} degrees (1.061, 1.061)", "{45} gradi (1.061, 1.061)", 0.01, degreesOf(1.061, 1.061)},
+        {50, "45 degrees ({1.061}, 1.061)", "45 gradi ({1.061}, 1.061)", 0.0, typedInto(50, "kleinPxSpinBox", 1.061)},
+        {50, "45 degrees (1.061, {1.061})", "45 gradi (1.061, {1.061})", 0.0, typedInto(50, "kleinPySpinBox", 1.061)},
+
+        // 51 Klein height scan.
+        {51, "A Dirac packet (c = {1}, m = 0.05, px = 1.5, E = 1.5008, Sigma 1.8) starts at x = -12",
+         "Un pacchetto di Dirac (c = {1}, m = 0.05, px = 1.5, E = 1.5008, Sigma 1.8) parte da x = -12", 0.0,
+         formValue(51, "kleinLightSpeedSpinBox")},
+        {51, "(c = 1, m = {0.05}, px = 1.5", "(c = 1, m = {0.05}, px = 1.5", 0.0, formValue(51, "kleinMassSpinBox")},
+        {51, "m = 0.05, px = {1.5}, E = 1.5008, Sigma 1.8", "m = 0.05, px = {1.5}, E = 1.5008, Sigma 1.8", 0.0,
+         formValue(51, "kleinPxSpinBox")},
+        {51, "px = 1.5, E = {1.5008}, Sigma 1.8", "px = 1.5, E = {1.5008}, Sigma 1.8", 5e-5, summaryAt(51, 0.0, kHeightScan, "E=")},
+        {51, "E = 1.5008, Sigma {1.8}) starts", "E = 1.5008, Sigma {1.8}) parte", 0.0, formValue(51, "kleinSigmaSpinBox")},
+        {51, "starts at x = {-12}", "parte da x = {-12}", 0.0, formValue(51, "kleinCenterXSpinBox")},
+        {51, "width {9}, height V0 = 3.2, centred at x = 0, with the detector at x = 7",
+         "larghezza {9}, altezza V0 = 3.2, centrata in x = 0, con il rivelatore in x = 7", 0.0,
+         formValue(51, "kleinBarrierWidthSpinBox")},
+        {51, "width 9, height V0 = {3.2}, centred", "larghezza 9, altezza V0 = {3.2}, centrata", 0.0,
+         formValue(51, "kleinBarrierHeightSpinBox")},
+        {51, "centred at x = {0}, with", "centrata in x = {0}, con", 0.0, formValue(51, "kleinBarrierCenterSpinBox")},
+        {51, "the detector at x = {7}", "il rivelatore in x = {7}", 0.0, formValue(51, "kleinDetectorXSpinBox")},
+        {51, "The recording runs to t = {26}", "La registrazione dura fino a t = {26}", 0.0, formValue(51, "kleinAnalysisEndSpinBox")},
+        {51, "for V0 from 0 to 4, with three shaded regions: positive-branch propagation below E - m c^2 = {1.451}",
+         "per V0 da 0 a 4, con tre regioni ombreggiate: propagazione sul ramo positivo sotto E - m c^2 = {1.451}", 5e-4,
+         summaryAt(51, 0.0, kHeightScan, "E-mc^2=")},
+        {51, "up to E + m c^2 = {1.551}", "fino a E + m c^2 = {1.551}", 5e-4, summaryAt(51, 0.0, kHeightScan, "E+mc^2=")},
+        {51, "T stays close to {1} (0.999 at V0 = 3.2)", "T resta vicino a {1} (0.999 a V0 = 3.2)", 0.01,
+         summaryAt(51, 0.0, kHeightScan, "plane-wave T=")},
+        {51, "({0.999} at V0 = 3.2)", "({0.999} a V0 = 3.2)", 5e-4, summaryAt(51, 0.0, kHeightScan, "plane-wave T=")},
+        {51, "(0.999 at V0 = {3.2})", "(0.999 a V0 = {3.2})", 0.0, formValue(51, "kleinBarrierHeightSpinBox")},
+        {51, "but only to about {0.82}: with m = 0.05", "ma solo a circa {0.82}: con m = 0.05", 0.005, gapMinimum(51)},
+        {51, "with m = {0.05} the decay constant inside is at most m c/hbar = 0.05",
+         "con m = {0.05} la costante di decadimento dentro e' al massimo m c/hbar = 0.05", 0.0, formValue(51, "kleinMassSpinBox")},
+        {51, "at most m c/hbar = {0.05}, too small", "al massimo m c/hbar = {0.05}, troppo piccola", 0.0,
+         formValue(51, "kleinMassSpinBox")},
+        {51, "even a barrier {9} wide", "anche una barriera larga {9}", 0.0, formValue(51, "kleinBarrierWidthSpinBox")},
+        {51, "Set Barrier V0 to {1.5} (inside the gap), then 1.0", "Porta Barrier V0 a {1.5} (dentro il divario), poi a 1.0", 0.0,
+         typedInto(51, "kleinBarrierHeightSpinBox", 1.5)},
+        {51, "then {1.0} (ordinary propagation)", "poi a {1.0} (propagazione ordinaria)", 0.0,
+         typedInto(51, "kleinBarrierHeightSpinBox", 1.0)},
+        {51, "Set Rest mass m to {0.2}: E becomes 1.513", "Porta Rest mass m a {0.2}: E diventa 1.513", 0.0,
+         typedInto(51, "kleinMassSpinBox", 0.2)},
+        {51, "E becomes {1.513}", "E diventa {1.513}", 5e-4, kleinEnergy(51, mass02, 0.0)},
+        {51, "the gap widens to {1.31} - 1.71", "il divario si allarga a {1.31} - 1.71", 0.005, kleinEnergy(51, mass02, -1.0)},
+        {51, "widens to 1.31 - {1.71} and", "si allarga a 1.31 - {1.71} e", 0.005, kleinEnergy(51, mass02, 1.0)},
+        {51, "with T near {0.10} at V0 = 1.5 through this wide barrier, while V0 = 3.2 still gives 0.98",
+         "con T vicino a {0.10} a V0 = 1.5 attraverso questa barriera larga, mentre V0 = 3.2 da' ancora 0.98", 0.01,
+         kleinT(51, 0.0, massAndHeight(0.2, 1.5))},
+        {51, "still gives {0.98}", "da' ancora {0.98}", 0.005, kleinT(51, 0.0, massAndHeight(0.2, 3.2))},
+
+        // 52 Klein mass scan.
+        {52, "rest mass m = {0.4} with px = 1.447", "massa a riposo m = {0.4} con px = 1.447", 0.0, formValue(52, "kleinMassSpinBox")},
+        {52, "with px = {1.447}, chosen", "con px = {1.447}, scelto", 0.0, formValue(52, "kleinPxSpinBox")},
+        {52, "E = sqrt(p^2 c^2 + m^2 c^4) = {1.5013} is, to the three decimals of the tab, that of the other Klein experiments (1.5008)", "E = sqrt(p^2 c^2 + m^2 c^4) = {1.5013} sia, entro i tre decimali della scheda, quella degli altri esperimenti di Klein (1.5008)", 5e-4,
+         summaryAt(52, 0.0, kMassScan, "Fixed total E=")},
+        {52, "barrier of height {2.0} and width 9 (Sigma 1.8, start x = -12, detector x = 7)",
+         "barriera alta {2.0} e larga 9 (Sigma 1.8, partenza x = -12, rivelatore x = 7)", 0.0,
+         formValue(52, "kleinBarrierHeightSpinBox")},
+        {52, "height 2.0 and width {9} (Sigma", "alta 2.0 e larga {9} (Sigma", 0.0, formValue(52, "kleinBarrierWidthSpinBox")},
+        {52, "(Sigma {1.8}, start", "(Sigma {1.8}, partenza", 0.0, formValue(52, "kleinSigmaSpinBox")},
+        {52, "start x = {-12}", "partenza x = {-12}", 0.0, formValue(52, "kleinCenterXSpinBox")},
+        {52, "detector x = {7})", "rivelatore x = {7})", 0.0, formValue(52, "kleinDetectorXSpinBox")},
+        {52, "so that E stays {1.5013}. Increasing m widens the gap 2 m c^2",
+         "in modo che E resti {1.5013}. Aumentare m allarga il divario 2 m c^2", 5e-4,
+         summaryAt(52, 0.0, kMassScan, "Fixed total E=")},
+        {52, "m* = |V0 - E|/c^2 = {0.499}", "m* = |V0 - E|/c^2 = {0.499}", 5e-4, summaryAt(52, 0.0, kMassScan, "transition m*=")},
+        {52, "through a barrier {9} wide", "attraverso una barriera larga {9}", 0.0, formValue(52, "kleinBarrierWidthSpinBox")},
+        {52, "Towards m -&gt; 0 the gap closes and T approaches {1}", "Verso m -&gt; 0 il divario si chiude e T tende a {1}", 0.001,
+         kleinMassT(52, 0.005)},
+        {52, "T = {0.9998} at m = 0.005", "T = {0.9998} a m = 0.005", 5e-5, kleinMassT(52, 0.005)},
+        {52, "{0.98} at 0.05", "{0.98} a 0.05", 0.005, kleinMassT(52, 0.05)},
+        {52, "{0.94} at 0.1", "{0.94} a 0.1", 0.005, kleinMassT(52, 0.1)},
+        {52, "about {0.595} at the current m = 0.4", "circa {0.595} alla m = 0.4 attuale", 0.005,
+         summaryAt(52, 0.0, kMassScan, "plane-wave T=")},
+        {52, "at the current m = {0.4}", "alla m = {0.4} attuale", 0.0, formValue(52, "kleinMassSpinBox")},
+        {52, "only {0.03} at 0.49", "solo {0.03} a 0.49", 0.005, kleinMassT(52, 0.49)},
+        {52, "below {0.01} beyond 0.55", "sotto {0.01} oltre 0.55", 0.01, massScanLargest(52, 0.55)},
+        {52, "at the current mass: about {0.22}, far below the curve", "alla massa attuale: circa {0.22}, molto sotto la curva",
+         0.03, summaryAt(52, 26.0, kMassScan, "packet max P_right=")},
+        {52, "when the recording ends at t = {26}", "quando la registrazione finisce a t = {26}", 0.0,
+         formValue(52, "kleinAnalysisEndSpinBox")},
+        {52, "set Momentum px to sqrt({1.5013}^2 - m^2)", "porta Momentum px a sqrt({1.5013}^2 - m^2)", 5e-4,
+         summaryAt(52, 0.0, kMassScan, "Fixed total E=")},
+        {52, "m = {0.1} needs px 1.498", "m = {0.1} richiede px 1.498", 0.0, typedInto(52, "kleinMassSpinBox", 0.1)},
+        {52, "m = 0.1 needs px {1.498}", "m = 0.1 richiede px {1.498}", 5e-4, equalEnergyMomentum(52, 0.1)},
+        {52, "m = {0.2} needs 1.488", "m = {0.2} richiede 1.488", 0.0, typedInto(52, "kleinMassSpinBox", 0.2)},
+        {52, "m = 0.2 needs {1.488}", "m = 0.2 richiede {1.488}", 5e-4, equalEnergyMomentum(52, 0.2)},
+        {52, "m = {0.45} needs 1.432", "m = {0.45} richiede 1.432", 0.0, typedInto(52, "kleinMassSpinBox", 0.45)},
+        {52, "m = 0.45 needs {1.432}", "m = 0.45 richiede {1.432}", 5e-4, equalEnergyMomentum(52, 0.45)},
+
+        // 53 Massless Dirac.
+        {53, "(c = {1}, px = 1.5, so E = 1.5, Sigma 3.0) starts at x = -10",
+         "(c = {1}, px = 1.5, quindi E = 1.5, Sigma 3.0) parte da x = -10", 0.0, formValue(53, "kleinLightSpeedSpinBox")},
+        {53, "px = {1.5}, so", "px = {1.5}, quindi", 0.0, formValue(53, "kleinPxSpinBox")},
+        {53, "so E = {1.5}, Sigma", "quindi E = {1.5}, Sigma", 5e-4, summaryAt(53, 0.0, kMassless, "fixed E=")},
+        {53, "Sigma {3.0}) starts", "Sigma {3.0}) parte", 0.0, formValue(53, "kleinSigmaSpinBox")},
+        {53, "starts at x = {-10}", "parte da x = {-10}", 0.0, formValue(53, "kleinCenterXSpinBox")},
+        {53, "barrier of height {3.2} and width 3.", "barriera alta {3.2} e larga 3.", 0.0, formValue(53, "kleinBarrierHeightSpinBox")},
+        {53, "height 3.2 and width {3}.", "alta 3.2 e larga {3}.", 0.0, formValue(53, "kleinBarrierWidthSpinBox")},
+        {53, "exactly T = {1} for any V0", "esattamente T = {1} per ogni V0", 1e-6, summaryAt(53, 0.0, kMassless, "T(m=0)=")},
+        {53, "{0.91} at 10 degrees, 0.66 at 20, 0.41 at 30 and 0.26 at 40",
+         "{0.91} a 10 gradi, 0.66 a 20, 0.41 a 30 e 0.26 a 40", 0.005, kleinT(53, 10.0)},
+        {53, "{0.66} at 20, 0.41", "{0.66} a 20, 0.41", 0.005, kleinT(53, 20.0)},
+        {53, "{0.41} at 30 and", "{0.41} a 30 e", 0.005, kleinT(53, 30.0)},
+        {53, "{0.26} at 40.", "{0.26} a 40.", 0.005, kleinT(53, 40.0)},
+        {53, "T(theta) for m = {0}; the violet", "T(theta) per m = {0}; la curva viola", 0.0, formValue(53, "kleinMassSpinBox")},
+        {53, "a control with m = {0.8} at the same total energy (|p| = 1.27)",
+         "un controllo con m = {0.8} alla stessa energia totale (|p| = 1.27)", 5e-4, summaryAt(53, 0.0, kMassless, "control m=")},
+        {53, "(|p| = {1.27})", "(|p| = {1.27})", 0.005, summaryAt(53, 0.0, kMassless, "p_massive=")},
+        {53, "transmits only {0.37} at normal", "trasmette solo {0.37} a incidenza", 0.005,
+         summaryAt(53, 0.0, kMassless, "T(m=0.80)=")},
+        {53, "set Rest mass m to {0.8} and Momentum px to 1.269 (same E)",
+         "porta Rest mass m a {0.8} e Momentum px a 1.269 (stessa E)", 0.0, typedInto(53, "kleinMassSpinBox", 0.8)},
+        {53, "Momentum px to {1.269} (same E)", "Momentum px a {1.269} (stessa E)", 5e-4, summaryAt(53, 0.0, kMassless, "p_massive=")},
+        {53, "Back at m = {0}, tilt the momentum (px 1.299, py 0.75 for 30 degrees)",
+         "Tornato a m = {0}, inclina l'impulso (px 1.299, py 0.75 per 30 gradi)", 0.0, formValue(53, "kleinMassSpinBox")},
+        {53, "(px {1.299}, py 0.75", "(px {1.299}, py 0.75", 0.0, typedInto(53, "kleinPxSpinBox", 1.299)},
+        {53, "py {0.75} for", "py {0.75} per", 0.0, typedInto(53, "kleinPySpinBox", 0.75)},
+        {53, "0.75 for {30} degrees", "0.75 per {30} gradi", 0.05, degreesOf(1.299, 0.75)},
+        {53, "to see T drop to about {0.41}", "per vedere T scendere a circa {0.41}", 0.005, kleinT(53, 30.0)},
     };
     return claims;
 }
 
 // The guides whose every number is a claim above.
-const std::vector<int> kCompleteGuides = {28, 35, 42, 43};
+const std::vector<int> kCompleteGuides = {28, 35, 42, 43, 47, 48, 49, 50, 51, 52, 53};
 
 TEST(GuideClaimsLate, EveryQuotedNumberIsWhatTheProgramShows)
 {
