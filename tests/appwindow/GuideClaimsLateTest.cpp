@@ -488,6 +488,51 @@ double zenoTravel(GuideRun& r, bool roundTrip)
                      : (face - r.spinBox("centerXSpinBox")) / speed;
 }
 
+const char* const kScar = "scarSummaryLabel";
+const char* const kBerry = "berrySummaryLabel";
+const char* const kLoschmidt = "loschmidtSummaryLabel";
+
+// The inner size of a box of walls (the walls taller than wide bound x),
+// from the scene as loaded.
+double boxInner(GuideRun& r, bool alongX)
+{
+    double low = 1e300, high = -1e300, thickness = 0.0;
+    for (const PotentialObject& wall : r.window().scene().objects())
+        if (wall.kind == PotentialObjectKind::Rectangle && (wall.height > wall.width) == alongX) {
+            const double centre = alongX ? wall.centerX : wall.centerY;
+            low = std::min(low, centre);
+            high = std::max(high, centre);
+            thickness = alongX ? wall.width : wall.height;
+        }
+    return high - low - thickness;
+}
+// The largest value of a summary figure over the steps from `from` to `to`.
+Measure highestValue(int preset, double from, double to, const char* label, const char* key)
+{
+    return [=](GuideRun& r) { return peakOf(r, preset, from, to, label, key).value; };
+}
+// A combo box offers an entry that starts with `text`: the number it names.
+Measure comboOffers(int preset, const char* combo, const char* text)
+{
+    return [=](GuideRun& r) {
+        r.loaded(preset);
+        const auto* box = control<QComboBox>(r.window(), combo);
+        for (int i = 0; i < box->count(); ++i)
+            if (box->itemText(i).startsWith(QLatin1String(text)))
+                return QString(QLatin1String(text)).toDouble();
+        return std::nan("");
+    };
+}
+// The trap's stiffness k, the Harmonic object's curvature.
+double berryStiffness(GuideRun& r)
+{
+    r.loaded(38);
+    for (const PotentialObject& object : r.window().scene().objects())
+        if (object.kind == PotentialObjectKind::Harmonic)
+            return object.curvatureX;
+    return std::nan("");
+}
+
 const std::vector<GuideClaim>& lateClaims()
 {
     using Kind = PotentialObjectKind;
@@ -1234,12 +1279,126 @@ const std::vector<GuideClaim>& lateClaims()
         {36, "then about every {11})", "poi circa ogni {11})", 0.5, [](GuideRun& r) { return zenoTravel(r, true); }},
         {36, "Set Measurement dt to {1.0} and", "Porta Measurement dt a {1.0} e", 0.0, typedInto(36, "zenoMeasurementPeriodSpinBox", 1.0)},
         {36, "Set it to {0.04}: even", "Portalo a {0.04}: congelamento", 0.0, typedInto(36, "zenoMeasurementPeriodSpinBox", 0.04)},
+
+        // 37 Quantum scars: the Scars page's summary.
+        {37, "A Stadium Exterior object (wall {120}) leaves a stadium of straight length 8 and cap radius 4.5",
+         "Un oggetto Stadium Exterior (parete {120}) lascia libero uno stadio di tratto rettilineo 8 e raggio dei semicerchi 4.5", 0.05,
+         summaryAt(37, 0.0, kScar, "Vwall=")},
+        {37, "straight length {8} and", "tratto rettilineo {8} e", 0.005, summaryAt(37, 0.0, kScar, "stadium L=")},
+        {37, "cap radius {4.5} at", "raggio dei semicerchi {4.5} al", 0.005, summaryAt(37, 0.0, kScar, "R=")},
+        {37, "centre of a {24} x 16 universe", "centro di un universo {24} x 16", 0.0, formValue(37, "universeWidthSpinBox")},
+        {37, "a 24 x {16} universe", "universo 24 x {16}", 0.0, formValue(37, "universeHeightSpinBox")},
+        {37, "The packet (Sigma {0.7}) starts at (-3, 0) with px = 4", "Il pacchetto (Sigma {0.7}) parte da (-3, 0) con px = 4", 0.0,
+         formValue(37, "sigmaSpinBox")},
+        {37, "starts at ({-3}, 0)", "parte da ({-3}, 0)", 0.0, formValue(37, "centerXSpinBox")},
+        {37, "starts at (-3, {0})", "parte da (-3, {0})", 0.0, formValue(37, "centerYSpinBox")},
+        {37, "with px = {4}, right", "con px = {4}, proprio", 0.0, formValue(37, "momentumSpinBox")},
+        {37, "of length 2(2R + L) = {34} and period 34/4 = 8.5 at speed 4",
+         "di lunghezza 2(2R + L) = {34} e periodo 34/4 = 8.5 a velocita' 4", 0.05,
+         afterLoad(37,
+                   [](GuideRun& r) {
+                       return 2.0 * (2.0 * figureAfter(r.label(kScar), "R=") + figureAfter(r.label(kScar), "stadium L="));
+                   })},
+        {37, "period 34/4 = {8.5} at", "periodo 34/4 = {8.5} a", 0.005, summaryAt(37, 0.0, kScar, "Tclass=")},
+        {37, "at speed {4}, is unstable", "a velocita' {4}, e' instabile", 0.0,
+         afterLoad(37, [](GuideRun& r) { return px(r) / mass(r); })},
+        {37, "at the energy E = {9.5} with", "all'energia E = {9.5} con", 5e-4, summaryAt(37, 0.0, kScar, "E filter=")},
+        {37, "the band of half-width {0.8} around", "fascia di semiampiezza {0.8} attorno", 0.005, summaryAt(37, 0.0, kScar, "band +/- ")},
+        {37, "divided by the band's share of the stadium area, {20} percent: 1 means no preference)",
+         "divisa per la quota della fascia nell'area dello stadio, {20} per cento: 1 vuol dire nessuna preferenza)", 0.5,
+         afterLoad(37,
+                   [](GuideRun& r) {
+                       const double length = figureAfter(r.label(kScar), "stadium L=");
+                       const double radius = figureAfter(r.label(kScar), "R=");
+                       const double band = figureAfter(r.label(kScar), "band +/- ");
+                       return 100.0 * 2.0 * band * (length + 2.0 * radius) / (2.0 * radius * length + kPi * radius * radius);
+                   })},
+        {37, "The filtered enhancement is still about {2.4} at t = 20", "Il rinforzo filtrato vale ancora circa {2.4} a t = 20", 0.1,
+         summaryAt(37, 20.0, kScar, "filtered=")},
+        {37, "stays below about {0.05} once", "resta sotto circa {0.05} una volta", 0.01, highestValue(37, 2.0, 26.0, kScar, "fidelity=")},
+        {37, "Change Filter energy E to {8.5}, the packet's own mean energy, or to 11",
+         "Porta Filter energy E a {8.5}, l'energia media del pacchetto, oppure a 11", 0.0, typedInto(37, "scarEnergySpinBox", 8.5)},
+        {37, "E to {8.5}, the packet's own mean energy", "E a {8.5}, l'energia media del pacchetto", 0.05,
+         afterLoad(37,
+                   [](GuideRun& r) {
+                       const double sigma = r.spinBox("sigmaSpinBox");
+                       return (px(r) * px(r) + py(r) * py(r) + 1.0 / (2.0 * sigma * sigma)) / (2.0 * mass(r));
+                   })},
+        {37, "or to {11}, and", "oppure a {11}, e", 0.0, typedInto(37, "scarEnergySpinBox", 11.0)},
+        {37, "Set Orbit half-band to {0.4}", "Porta Orbit half-band a {0.4}", 0.0, typedInto(37, "scarBandSpinBox", 0.4)},
+        {37, "with Center Y = {1.5}: the scar", "con Center Y = {1.5}: la cicatrice", 0.0, typedInto(37, "centerYSpinBox", 1.5)},
+
+        // 38 Berry phase: the Berry page's summary over one loop.
+        {38, "An isotropic harmonic trap (k = {1}) is", "Una trappola armonica isotropa (k = {1}) e'", 0.0, afterLoad(38, berryStiffness)},
+        {38, "anisotropy a = {0.35}: the", "anisotropia a = {0.35}: le", 5e-4, summaryAt(38, 0.0, kBerry, "loop A=")},
+        {38, "become k + 2a = {1.7} and k - 2a = 0.3", "diventano k + 2a = {1.7} e k - 2a", 5e-4,
+         afterLoad(38, [](GuideRun& r) { return berryStiffness(r) + 2.0 * figureAfter(r.label(kBerry), "loop A="); })},
+        {38, "k - 2a = {0.3} (omega+", "k - 2a = {0.3} (omega+", 5e-4,
+         afterLoad(38, [](GuideRun& r) { return berryStiffness(r) - 2.0 * figureAfter(r.label(kBerry), "loop A="); })},
+        {38, "(omega+ = {1.30}, omega- = 0.55)", "(omega+ = {1.30}, omega- = 0.55)", 0.005,
+         afterLoad(38,
+                   [](GuideRun& r) {
+                       return std::sqrt((berryStiffness(r) + 2.0 * figureAfter(r.label(kBerry), "loop A=")) / mass(r));
+                   })},
+        {38, "omega- = {0.55})", "omega- = {0.55})", 0.005,
+         afterLoad(38,
+                   [](GuideRun& r) {
+                       return std::sqrt((berryStiffness(r) - 2.0 * figureAfter(r.label(kBerry), "loop A=")) / mass(r));
+                   })},
+        {38, "During one loop of duration {240} the", "Durante un giro di durata {240} la", 0.05, summaryAt(38, 0.0, kBerry, "duration=")},
+        {38, "hbar(omega+ - omega-) = {0.76}, and the adiabaticity ratio pi/(240 x 0.76) = 0.017",
+         "hbar(omega+ - omega-) = {0.76}, e il rapporto di adiabaticita' &pi;/(240 x 0.76) = 0.017", 0.005,
+         summaryAt(38, 0.0, kBerry, "doublet gap=")},
+        {38, "pi/(240 x 0.76) = {0.017}", "&pi;/(240 x 0.76) = {0.017}", 5e-4, summaryAt(38, 0.0, kBerry, "axis-rate/gap=")},
+        {38, "by {90} degrees at t = 120", "di {90} gradi a t = 120", 0.2, summaryAt(38, 120.0, kBerry, "trap axis=")},
+        {38, "When the axes have turned by {180} degrees", "Quando gli assi hanno ruotato di {180} gradi", 0.1,
+         summaryAt(38, 240.0, kBerry, "trap axis=")},
+        {38, "by {180} degrees at t = 240", "di {180} gradi a t = 240", 0.1, summaryAt(38, 240.0, kBerry, "trap axis=")},
+        {38, "Use Speed {8}x or 16x", "Usa Speed {8}x o 16x", 0.0, speedOffered(38, 8.0)},
+        {38, "Use Speed 8x or {16}x", "Usa Speed 8x o {16}x", 0.0, speedOffered(38, 16.0)},
+        {38, "({0.9998} at the end of the loop)", "({0.9998} alla fine del giro)", 2e-4, summaryAt(38, 240.0, kBerry, "return fidelity=")},
+        {38, "it ends at about {-167} degrees", "finisce a circa {-167} gradi", 1.0, summaryAt(38, 240.0, kBerry, "geometric phase=")},
+        {38, "{13} degrees from pi (modulo 2 pi)", "a {13} gradi da &pi; (modulo 2&pi;)", 1.0, summaryAt(38, 240.0, kBerry, "|error from pi|=")},
+        {38, "Set Loop duration to {40} (ratio 0.10)", "Porta Loop duration a {40} (rapporto 0.10)", 0.0,
+         typedInto(38, "berryDurationSpinBox", 40.0)},
+        {38, "(ratio {0.10})", "(rapporto {0.10})", 0.005,
+         afterLoad(38,
+                   [](GuideRun& r) {
+                       return figureAfter(r.label(kBerry), "axis-rate/gap=") * figureAfter(r.label(kBerry), "duration=") / 40.0;
+                   })},
+        {38, "Set Winding to {-1} (CW)", "Porta Winding a {-1} (CW)", 0.0, comboOffers(38, "berryWindingComboBox", "-1")},
+
+        // 39 Loschmidt echo: the scene as loaded and the Loschmidt page.
+        {39, "The Sinai billiard ({18} x 14 box and central disc of radius 2.2, walls 120)",
+         "Il biliardo di Sinai (scatola {18} x 14 e disco centrale di raggio 2.2, pareti 120)", 0.005,
+         afterLoad(39, [](GuideRun& r) { return boxInner(r, true); })},
+        {39, "(18 x {14} box", "(scatola 18 x {14}", 0.005, afterLoad(39, [](GuideRun& r) { return boxInner(r, false); })},
+        {39, "disc of radius {2.2}, walls", "disco centrale di raggio {2.2}, pareti", 5e-4,
+         sceneObject(39, Kind::Circle, [](const PotentialObject& o) { return double(o.radius); })},
+        {39, "walls {120}) with", "pareti {120}) con", 0.0,
+         sceneObject(39, Kind::Rectangle, [](const PotentialObject& o) { return double(o.value); })},
+        {39, "(Sigma {0.7}, momentum (3.6, 2.4))", "(Sigma {0.7}, impulso (3.6, 2.4))", 0.0, formValue(39, "sigmaSpinBox")},
+        {39, "momentum ({3.6}, 2.4))", "impulso ({3.6}, 2.4))", 0.0, formValue(39, "momentumSpinBox")},
+        {39, "momentum (3.6, {2.4}))", "impulso (3.6, {2.4}))", 0.0, formValue(39, "momentumYSpinBox")},
+        {39, "Reversal time T = {4} the", "Reversal time T = {4} la", 1e-3, summaryAt(39, 0.0, kLoschmidt, "reversal T=")},
+        {39, "at 2T = {8} the conjugate", "a 2T = {8} si ricostruisce", 1e-3,
+         afterLoad(39, [](GuideRun& r) { return 2.0 * figureAfter(r.label(kLoschmidt), "reversal T="); })},
+        {39, "at t = {4} nothing seems", "a t = {4} nella densita'", 1e-3, summaryAt(39, 0.0, kLoschmidt, "reversal T=")},
+        {39, "compact packet at t = {8}.", "pacchetto compatto a t = {8}.", 0.1, peakTime(39, 6.0, 9.0, kLoschmidt, "coherent echo=")},
+        {39, "with T and 2T marked; both come back close to {1} at 2T", "con T e 2T segnati; entrambe tornano vicino a {1} a 2T", 0.01,
+         summaryAt(39, 8.0, kLoschmidt, "coherent echo=")},
+        {39, "both come back close to 1", "entrambe tornano vicino a 1", 0.01, summaryAt(39, 8.0, kLoschmidt, "density echo=")},
+        {39, "Set Reversal error Delta px to {0.05}: an", "Porta Reversal error Delta px a {0.05}: un'inversione", 0.0,
+         typedInto(39, "loschmidtMomentumErrorXSpinBox", 0.05)},
+        {39, "Reversal time T ({8} or 12)", "Reversal time T piu' tardo ({8} o 12)", 0.0, typedInto(39, "loschmidtTimeSpinBox", 8.0)},
+        {39, "(8 or {12}) after", "(8 o {12}) dopo", 0.0, typedInto(39, "loschmidtTimeSpinBox", 12.0)},
     };
     return claims;
 }
 
 // The guides whose every number is a claim above.
-const std::vector<int> kCompleteGuides = {27, 28, 29, 30, 31, 32, 33, 34, 35, 36, 42, 43, 47, 48, 49, 50, 51, 52, 53};
+const std::vector<int> kCompleteGuides = {27, 28, 29, 30, 31, 32, 33, 34, 35, 36, 37,
+                                          38, 39, 42, 43, 47, 48, 49, 50, 51, 52, 53};
 
 TEST(GuideClaimsLate, EveryQuotedNumberIsWhatTheProgramShows)
 {
