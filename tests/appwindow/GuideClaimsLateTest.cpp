@@ -14,6 +14,7 @@
 #include "experiments/KleinScans.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QSpinBox>
@@ -708,8 +709,14 @@ const std::vector<GuideClaim>& lateClaims()
         {42, "comes from x = {-8}", "arriva da x = {-8}", 0.0, formValue(42, "centerXSpinBox")},
         {42, "relative phase 2 pi Phi/Phi0, here {180} degrees", "fase relativa 2&pi; Phi/Phi0, qui {180} gradi", 0.05,
          summaryAt(42, 0.0, kAharonovBohm, "AB phase=")},
-        {42, "viewport at x = {8} is the screen of the Detector tab", "viewport in x = {8} e' lo schermo della scheda Detector",
-         0.0, formValue(42, "detectorXSpinBox")},
+        {42, "A cyan dashed line at x = {8} in the viewport", "Una linea tratteggiata ciano in x = {8} nel viewport", 0.0,
+         [](GuideRun& r) {
+             // The double slit's screen, still shown when this lesson is loaded after it.
+             r.loaded(4);
+             r.loaded(42);
+             return control<QCheckBox>(r.window(), "detectorVisibleCheckBox")->isChecked() ? r.spinBox("detectorXSpinBox")
+                                                                                          : std::nan("");
+         }},
         {42, "its own line at x = {7}", "propria linea in x = {7}", 0.0, formValue(42, "aharonovBohmDetectorXSpinBox")},
         {42, "The wall of {140} is finite", "La parete di {140} e' finita", 0.0, formValue(42, "aharonovBohmBarrierSpinBox")},
         {42, "detector line x = {7} against", "linea del rivelatore x = {7} contro", 0.0,
