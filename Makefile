@@ -99,8 +99,8 @@ FULL_STACK_TESTS := ^TheProgram\.|^QuantumGLViewRender\.ReparentingKeepsThePictu
 # numbers and of the fringe scans' ranges, pages the tour fills too. The
 # Loschmidt echo's two converged returns take thousands of steps, as the
 # sub-step runs below do. The claims of the later guides run their
-# experiments to the times the guides name, a whole Berry loop among them. The converged
-# runs behind the sub-step rule (turned and round walls, the stadium's energy,
+# experiments to the times the guides name, a whole Berry loop among them.
+# The converged runs behind the sub-step rule (turned and round walls, the stadium's energy,
 # a packet held by sharp walls) take thousands of steps on fine grids; the
 # sanitizers see the same solver code in the shorter solver tests. So do
 # window tests that walk one rule over many cases (a bound-state page after
