@@ -98,9 +98,10 @@ FULL_STACK_TESTS := ^TheProgram\.|^QuantumGLViewRender\.ReparentingKeepsThePictu
 # checks of the Ramsey, Landau-Zener, Stueckelberg and Loschmidt pages'
 # numbers and of the fringe scans' ranges, pages the tour fills too. The
 # Loschmidt echo's two converged returns take thousands of steps, as the
-# sub-step runs below do. The claims of the later guides run their
-# experiments to the times the guides name, a whole Berry loop among them.
-# The converged runs behind the sub-step rule (turned and round walls, the stadium's energy,
+# sub-step runs below do. The guides' claims run every guided experiment they
+# quote to the moments the guides name, on the presets' own grids (a whole
+# Berry loop among them). The converged
+# runs behind the sub-step rule (turned and round walls, the stadium's energy,
 # a packet held by sharp walls) take thousands of steps on fine grids; the
 # sanitizers see the same solver code in the shorter solver tests. So do
 # window tests that walk one rule over many cases (a bound-state page after
@@ -134,6 +135,8 @@ RELEASE_ONLY_TESTS := DocumentsWindow.EveryPresetComesBackFromItsFile \
                       RecorderPanelsII.LoschmidtPageFollowsTheReversalToAnEchoOfOne \
                       LoschmidtEcho.ThePacketComesBackToItsStartAtTwiceTheReversalTime \
                       LoschmidtEcho.AMomentumErrorAtTheReversalSpoilsTheReturn \
+                      GuideClaimsEarly.ScatteringAndBoundStateGuidesQuoteWhatTheProgramShows \
+                      GuideClaimsEarly.TwoLevelAndDrivenGuidesQuoteWhatTheProgramShows \
                       GuideClaimsLate.EveryQuotedNumberIsWhatTheProgramShows
 empty :=
 space := $(empty) $(empty)
