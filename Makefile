@@ -101,8 +101,9 @@ FULL_STACK_TESTS := ^TheProgram\.|^QuantumGLViewRender\.ReparentingKeepsThePictu
 # sub-step runs below do, and so do the resonant cavity's transmission on
 # its own grid against 1024 x 1024, the closed box's energy over 2000 steps,
 # the revival box run to its revival, the Aharonov-Bohm passage at an eight
-# times finer step and the shutter's whole analysis. The guides' claims run every guided experiment
-# they quote to the moments the guides name, on the presets' own grids. The converged
+# times finer step and the shutter's whole analysis. The guides' claims run
+# every guided experiment they quote to the moments the guides name, on the
+# presets' own grids (a whole Berry loop among them). The converged
 # runs behind the sub-step rule (turned and round walls, the stadium's energy,
 # a packet held by sharp walls) take thousands of steps on fine grids; the
 # sanitizers see the same solver code in the shorter solver tests. So do
@@ -143,7 +144,8 @@ RELEASE_ONLY_TESTS := DocumentsWindow.EveryPresetComesBackFromItsFile \
                       AharonovBohmRecorder.ThePassageReadsTheSameAtAFinerStep \
                       RecorderPanelsII.MoshinskyFringesDoNotDependOnTheSampling \
                       GuideClaimsEarly.ScatteringAndBoundStateGuidesQuoteWhatTheProgramShows \
-                      GuideClaimsEarly.TwoLevelAndDrivenGuidesQuoteWhatTheProgramShows
+                      GuideClaimsEarly.TwoLevelAndDrivenGuidesQuoteWhatTheProgramShows \
+                      GuideClaimsLate.EveryQuotedNumberIsWhatTheProgramShows
 empty :=
 space := $(empty) $(empty)
 RELEASE_ONLY_REGEX := $(subst $(space),|,$(patsubst %,^%$$,$(subst .,\.,$(RELEASE_ONLY_TESTS))))

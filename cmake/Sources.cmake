@@ -436,6 +436,7 @@ set(VXO_APPWINDOW_TEST_SOURCES
     DocumentSceneInspectorTest.cpp
     DocumentsTest.cpp
     GuideClaimsEarlyTest.cpp
+    GuideClaimsLateTest.cpp
     GuidedLoadingTest.cpp
     HelpTest.cpp
     MainWindowBoundStatesTest.cpp
