@@ -356,8 +356,8 @@ TEST(QuantumBilliard2D, ShellIsDeepEnoughForTheCoarserSideOfNonSquareCells)
             const std::uint64_t ci = field.nx() / 2, cj = field.ny() / 2;
             sinai.scattererX = gridCoordinateX(field, ci);
             sinai.scattererY = gridCoordinateY(field, cj);
-            const auto cellAt = [&](double d) -> Complex& {
-                const double spacing = alongX ? dx : dy;
+            const double spacing = alongX ? dx : dy;
+            const auto cellAt = [&field, spacing, ci, cj, alongX](double d) -> Complex& {
                 const auto k = static_cast<std::uint64_t>(std::lround(d / spacing));
                 return alongX ? field.at(ci + k, cj) : field.at(ci, cj + k);
             };
