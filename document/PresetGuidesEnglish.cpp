@@ -40,7 +40,7 @@ const char* const kEnglishGuides[] = {
     "<p><b>What to observe.</b> Part of the wave is reflected anyway: the potential changes over a distance "
     "shorter than the wavelength 2.51, and a wave cannot follow such a step without reflection. In front of "
     "the barrier the incident and reflected waves interfere in stripes half a wavelength (1.26) apart. Press "
-    "Play: when the packet has separated, near t = 6, the run pauses by itself and the Diagnostics table "
+    "Play: when the packet has separated, near t = 6.7, the run pauses by itself and the Diagnostics table "
     "reads SEPARATED / MEASUREMENT VALID (row Scattering / State); the row below gives P_R, P_T, the theory "
     "T and their difference deltaT.</p>"
     "<p><b>Physics.</b> For a plane wave T = 1/(1 + V0^2 sin^2(q a)/(4E(E - V0))) with q = sqrt(2m(E - "
@@ -52,7 +52,7 @@ const char* const kEnglishGuides[] = {
     "barrier.</p>"
     "<p><b>Try this.</b> Set Thickness a to 2.08: q a is then close to pi and a plane wave passes whole (T = "
     "1.000 in the Plane-wave theory row, a transmission resonance); the packet's other energies are off "
-    "resonance, so P_T stays near 0.72. Raise V0 to 3.0: T drops to 0.637 although E is still above the "
+    "resonance, so P_T stays near 0.71. Raise V0 to 3.0: T drops to 0.637 although E is still above the "
     "barrier. Raise V0 above 3.125 and you are in the tunnelling regime of the next experiment.</p>",
 
     // 2 Quantum Tunneling (E < V0)
@@ -68,13 +68,13 @@ const char* const kEnglishGuides[] = {
     "<p><b>Physics.</b> T = 1/(1 + V0^2 sinh^2(kappa a)/(4E(V0 - E))) = 0.344 for a plane wave at the "
     "central energy (Diagnostics, row Tunneling / Plane-wave theory); averaged over the momentum spread 0.5 "
     "of the packet it is 0.360, the theory T of the row Scattering / Probabilities. Press Play: when the "
-    "packet has separated, near t = 6, the run pauses by itself and that row gives P_R, P_T (about 0.35), "
+    "packet has separated, near t = 6.2, the run pauses by itself and that row gives P_R, P_T (about 0.36), "
     "the theory T and deltaT.</p>"
     "<p><b>Analysis page.</b> The page opens on Time series with Mean X &lt;x&gt;: choose Transmission P_T "
     "in the Observable list, then Reflection P_R; their sum stays 1 until something reaches the absorbing "
     "layer.</p>"
     "<p><b>Try this.</b> Change Thickness a: the Plane-wave theory row gives T = 0.733 for 0.32, 0.133 for "
-    "0.96 and only 0.048 for 1.28. The packet's faster components make P_T fall more slowly: about 0.19 at "
+    "0.96 and only 0.048 for 1.28. The packet's faster components make P_T fall more slowly: about 0.18 at "
     "0.96 and 0.12 at 1.28. The exponential sensitivity to the width is the working principle of the "
     "tunnelling microscope. Raising V0 to 6.5 lowers T to 0.134; lowering Momentum px lowers it too.</p>",
 
@@ -177,7 +177,7 @@ const char* const kEnglishGuides[] = {
     "<p><b>What to observe.</b> The cavity fills up (P_cav in the Resonance summary) and then leaks to both "
     "sides over a dwell time of order hbar/Gamma, about 2.4 here. The resonance is about 0.41 wide in "
     "energy, while the packet's energy spread is about 0.5, so only the resonant part passes. Press Play: "
-    "when the packet has separated, near t = 16, the run pauses and the row Scattering / Probabilities gives "
+    "when the packet has separated, near t = 14.7, the run pauses and the row Scattering / Probabilities gives "
     "the measured P_T, about 0.37 (also the horizontal line in the plot), much lower than the peak; the "
     "transmitted packet is long and spectrally narrow.</p>"
     "<p><b>Analysis page.</b> Resonance, which Load opens: the stationary T(Ex) over the energies around the "

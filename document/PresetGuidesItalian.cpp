@@ -40,7 +40,7 @@ const char* const kItalianGuides[] = {
     "<p><b>Cosa osservare.</b> Una parte dell'onda viene riflessa comunque: il potenziale cambia su una "
     "distanza piu' corta della lunghezza d'onda 2.51, e un'onda non puo' seguire un gradino cosi' senza "
     "riflessione. Davanti alla barriera l'onda incidente e quella riflessa interferiscono in frange distanti "
-    "mezza lunghezza d'onda (1.26). Premi Play: quando il pacchetto si e' separato, verso t = 6, la corsa si "
+    "mezza lunghezza d'onda (1.26). Premi Play: quando il pacchetto si e' separato, verso t = 6.7, la corsa si "
     "ferma da sola e la tabella Diagnostics legge SEPARATED / MEASUREMENT VALID (riga Scattering / State); "
     "la riga sotto da' P_R, P_T, la T teorica e la differenza deltaT.</p>"
     "<p><b>Fisica.</b> Per un'onda piana T = 1/(1 + V0^2 sin^2(q a)/(4E(E - V0))) con q = sqrt(2m(E - "
@@ -52,7 +52,7 @@ const char* const kItalianGuides[] = {
     "lasciato la barriera.</p>"
     "<p><b>Prova questo.</b> Porta Thickness a a 2.08: q a e' vicino a pi e un'onda piana passa intera (T = "
     "1.000 nella riga Plane-wave theory, una risonanza di trasmissione); le altre energie del pacchetto sono "
-    "fuori risonanza, percio' P_T resta vicino a 0.72. Alza V0 a 3.0: T scende a 0.637 anche se E supera "
+    "fuori risonanza, percio' P_T resta vicino a 0.71. Alza V0 a 3.0: T scende a 0.637 anche se E supera "
     "ancora la barriera. Alza V0 sopra 3.125 e sei nel regime di tunnel dell'esperimento successivo.</p>",
 
     // 2 quantum_tunneling
@@ -68,14 +68,14 @@ const char* const kItalianGuides[] = {
     "<p><b>Fisica.</b> T = 1/(1 + V0^2 sinh^2(kappa a)/(4E(V0 - E))) = 0.344 per un'onda piana all'energia "
     "centrale (Diagnostics, riga Tunneling / Plane-wave theory); mediata sulla dispersione di impulso 0.5 "
     "del pacchetto vale 0.360, la theory T della riga Scattering / Probabilities. Premi Play: quando il "
-    "pacchetto si e' separato, verso t = 6, la corsa si ferma da sola e quella riga da' P_R, P_T (circa "
-    "0.35), la T teorica e deltaT.</p>"
+    "pacchetto si e' separato, verso t = 6.2, la corsa si ferma da sola e quella riga da' P_R, P_T (circa "
+    "0.36), la T teorica e deltaT.</p>"
     "<p><b>Pagina di analisi.</b> La pagina si apre su Time series con Mean X &lt;x&gt;: scegli Transmission "
     "P_T nella lista Observable, poi Reflection P_R; la loro somma resta 1 finche' nulla raggiunge lo strato "
     "assorbente.</p>"
     "<p><b>Prova questo.</b> Cambia Thickness a: la riga Plane-wave theory da' T = 0.733 per 0.32, 0.133 per "
     "0.96 e solo 0.048 per 1.28. Le componenti piu' veloci del pacchetto fanno scendere P_T piu' lentamente: "
-    "circa 0.19 a 0.96 e 0.12 a 1.28. La sensibilita' esponenziale allo spessore e' il principio del "
+    "circa 0.18 a 0.96 e 0.12 a 1.28. La sensibilita' esponenziale allo spessore e' il principio del "
     "microscopio a effetto tunnel. Alzando V0 a 6.5 T scende a 0.134; anche abbassare Momentum px la "
     "riduce.</p>",
 
@@ -180,7 +180,7 @@ const char* const kItalianGuides[] = {
     "<p><b>Cosa osservare.</b> La cavita' si riempie (P_cav nel riepilogo Resonance) e poi si svuota verso "
     "entrambi i lati in un tempo di permanenza dell'ordine di hbar/Gamma, circa 2.4 qui. La risonanza e' "
     "larga circa 0.41 in energia, mentre la dispersione di energia del pacchetto e' circa 0.5, quindi passa "
-    "solo la parte risonante. Premi Play: quando il pacchetto si e' separato, verso t = 16, la corsa si "
+    "solo la parte risonante. Premi Play: quando il pacchetto si e' separato, verso t = 14.7, la corsa si "
     "ferma e la riga Scattering / Probabilities da' la P_T misurata, circa 0.37 (anche la linea orizzontale "
     "del grafico), molto sotto il picco; il pacchetto trasmesso e' lungo e stretto in energia.</p>"
     "<p><b>Pagina di analisi.</b> Resonance, che Load apre: la T(Ex) stazionaria sulle energie attorno al "

@@ -194,7 +194,9 @@ void MainWindow::updateResonancePanel(bool recomputeScans)
     const double a2 = barriers.rightBarrier.thickness;
     const double cavity = barriers.cavityWidth;
     // The references are those of the barriers as painted on the packet's
-    // line, measured as the packet measures them: averaged over its momenta.
+    // line. The plane-wave row and the summary give the plane wave at the
+    // packet's mean energy; what is read against the packet's measured T is
+    // averaged over its momenta, as the packet measures it.
     const double margin = kPaintedMarginCells * potential.dx();
     const std::vector<PotentialLayer> painted = paintedLayers(
         potential, form.centerYSpinBox->value(), barriers.leftOuterX - margin, barriers.rightOuterX + margin);
@@ -205,9 +207,13 @@ void MainWindow::updateResonancePanel(bool recomputeScans)
         return packetAveragedTransmission(
             [&](double e) { return QuantumResonance2D::layeredTransmission(e, layers, mass, hbar); }, p0, spread, mass);
     };
+    const auto planeWaveT = [&](const std::vector<PotentialLayer>& layers) {
+        return QuantumResonance2D::layeredTransmission(energyX, layers, mass, hbar);
+    };
     const double doubleT = packetT(painted, momentum);
-    const double singleT1 = packetT(paintedPair.before, momentum);
-    const double singleT2 = packetT(paintedPair.after, momentum);
+    const double planeWaveDoubleT = planeWaveT(painted);
+    const double singleT1 = planeWaveT(paintedPair.before);
+    const double singleT2 = planeWaveT(paintedPair.after);
     const double paintedCavity = paintedPair.width > 0.0 ? paintedPair.width : cavity;
 
     const DoubleBarrierRegions regions = QuantumResonance2D::regionProbabilities(psi, barriers);
@@ -269,9 +275,9 @@ void MainWindow::updateResonancePanel(bool recomputeScans)
                                             : QStringLiteral("DOUBLE-BARRIER SCATTERING"))
                             .fixed(energyX, 4)
                             .text());
-    writeDiagnosticsRow(
-        kTunnelingTheoryRow,
-        PanelText(QStringLiteral("single T1=%1  T2=%2   double T=%3")).fixed({singleT1, singleT2, doubleT}, 4).text());
+    writeDiagnosticsRow(kTunnelingTheoryRow, PanelText(QStringLiteral("single T1=%1  T2=%2   double T=%3"))
+                                                 .fixed({singleT1, singleT2, planeWaveDoubleT}, 4)
+                                                 .text());
     writeDiagnosticsRow(
         kResonanceRow,
         PanelText(QStringLiteral("V1=%1 a1=%2   L=%3   V2=%4 a2=%5")).fixed({v1, a1, cavity, v2, a2}, 3).text());
@@ -308,7 +314,7 @@ void MainWindow::updateResonancePanel(bool recomputeScans)
     form.resonanceSummaryLabel->setText(
         PanelText(QStringLiteral("Ex=%1 | single T1=%2 T2=%3 | double T1D=%4 | L=%5 | P_cav=%6 (max %7) | "
                                  "sweep peak: %8=%9, T=%10 | %11"))
-            .fixed({energyX, singleT1, singleT2, doubleT}, 4)
+            .fixed({energyX, singleT1, singleT2, planeWaveDoubleT}, 4)
             .fixed(cavity, 3)
             .fixed({regions.cavityFraction, scattering.maxCavityProbability}, 4)
             .word(scattering.resonanceSweepKind == ResonanceScanIndex::Energy ? QStringLiteral("E")
@@ -333,7 +339,8 @@ void MainWindow::updateTunnelingDiagnostics()
     const double energyX = packetKineticEnergyX();
     const double height = form.barrierV0SpinBox->value();
     const double width = form.barrierThicknessSpinBox->value();
-    const std::optional<SquareBarrier1D> barrier = packetBarrierReference(form, solver.parameters().hbar);
+    const std::optional<SquareBarrier1D> barrier =
+        squareBarrierReference(energyX, height, width, form.massSpinBox->value(), solver.parameters().hbar);
     // The regime needs no reference: a well is passed above it.
     const bool tunneling = height > energyX;
     writeDiagnosticsRow(kTunnelingRegimeRow, PanelText(QStringLiteral("%1   Ex=%2   Ekin=%3   V0=%4   Ex/V0=%5   a=%6"))

@@ -202,6 +202,13 @@ TEST_F(PanelsScatteringTest, BarrierRunsPauseThemselvesOnceThePacketHasSeparated
         EXPECT_NEAR(numberAfter(values, QStringLiteral("P_T=")), transmitted, kFourDecimals);
         EXPECT_NEAR(numberAfter(values, legacy ? QStringLiteral("theory T=") : QStringLiteral("T1D=")), theory, 1e-4);
         EXPECT_NEAR(numberAfter(values, QStringLiteral("deltaT=")), transmitted - theory, kFourDecimals);
+        // Beside it the plane-wave row keeps the plane wave at the mean
+        // energy, which the packet's average differs from.
+        const double planeWave = legacy ? barrierT(kEnergyX, 2.0) : layeredTransmission(kEnergyX, edges, heights);
+        EXPECT_NEAR(numberAfter(row(kTheoryRow), legacy ? QStringLiteral("T=") : QStringLiteral("double T=")),
+                    planeWave, 1e-4)
+            << text(row(kTheoryRow));
+        EXPECT_GT(std::abs(planeWave - theory), 0.01) << "the average and the plane wave are told apart";
         if (legacy) {
             // One tick (16 steps) earlier the packet was still at the barrier.
             const std::vector<ObservableSample>& samples = w.observableHistory().samples();
@@ -276,8 +283,9 @@ TEST_F(PanelsScatteringTest, TheMonitorSplitsThePacketExactlyAtTheEdgesOfItsRegi
 
 // Resonant Tunneling before the collision, in both scan modes: every T is
 // that of the barriers as the grid holds them (on these 0.32 cells the
-// cavity is painted 1.92 wide, not 1.76); the scans are plane-wave curves,
-// the packet's own values averaged over its momenta.
+// cavity is painted 1.92 wide, not 1.76); the scans, the plane-wave row and
+// the summary are plane waves (the summary at the mean energy), the marker
+// read against the packet is averaged over its momenta.
 TEST_F(PanelsScatteringTest, ResonancePageComparesThePacketWithTheDoubleBarrierTheory)
 {
     MainWindow& w = window();
@@ -290,11 +298,13 @@ TEST_F(PanelsScatteringTest, ResonancePageComparesThePacketWithTheDoubleBarrierT
         return packetT([&](double e) { return layeredTransmission(e, at, v); }, p0, sigma);
     };
     const double p0 = std::sqrt(2.0 * kEnergyX);
-    const double doubleT = measured(p0, edges, heights);
-    const double leftT = measured(p0, {edges[0], edges[1]}, {heights[0]});
-    const double rightT = measured(p0, {edges[2], edges[3]}, {heights[2]});
+    const double averagedT = measured(p0, edges, heights);
+    const double doubleT = layeredTransmission(kEnergyX, edges, heights);
+    const double leftT = layeredTransmission(kEnergyX, {edges[0], edges[1]}, {heights[0]});
+    const double rightT = layeredTransmission(kEnergyX, {edges[2], edges[3]}, {heights[2]});
     EXPECT_GT(std::abs(doubleT - layeredTransmission(kEnergyX, kDoubleEdges, {4.5, 0.0, 4.5})), 0.1)
         << "the painted pair is off its resonance at the packet's energy";
+    EXPECT_GT(std::abs(doubleT - averagedT), 0.01) << "the average and the plane wave are told apart";
     const std::vector<double> p = shares(w.waveField(), kDoubleEdges);
     const struct {
         int mode;
@@ -336,7 +346,10 @@ TEST_F(PanelsScatteringTest, ResonancePageComparesThePacketWithTheDoubleBarrierT
         EXPECT_GT(peakT, 0.99) << "a symmetric double barrier is transparent at its resonances";
     }
     EXPECT_EQ(text(row(kRegimeRow)), "DOUBLE-BARRIER TUNNELING  Ex < V1,V2   Ex=3.1250");
+    EXPECT_NEAR(numberAfter(row(kTheoryRow), QStringLiteral("single T1=")), leftT, 1e-4);
+    EXPECT_NEAR(numberAfter(row(kTheoryRow), QStringLiteral("T2=")), rightT, 1e-4);
     EXPECT_NEAR(numberAfter(row(kTheoryRow), QStringLiteral("double T=")), doubleT, 1e-4);
+    EXPECT_NEAR(numberAfter(row(kReferenceRow), QStringLiteral("T1D=")), averagedT, 1e-4);
     EXPECT_EQ(text(row(kResonanceRow)), "V1=4.500 a1=0.640   L=1.760   V2=4.500 a2=0.640");
     EXPECT_EQ(text(row(kStateRow)), "DOUBLE BARRIER: BEFORE COLLISION");
     EXPECT_NEAR(numberAfter(row(kProbabilitiesRow), QStringLiteral("P_left=")), p[0], kFourDecimals);
@@ -537,16 +550,11 @@ TEST_F(PanelsScatteringTest, ResonancePageTakesAWellAmongTheBarriers)
     const auto [edges, heights] = paintedSteps(w.potentialField());
     ASSERT_EQ(heights.size(), 3u);
     ASSERT_EQ(heights[0], -2.0);
-    const double sigma = test::control<QDoubleSpinBox>(w, "sigmaSpinBox")->value();
-    const double p0 = std::sqrt(2.0 * kEnergyX);
-    const auto well = [&, edges = edges, heights = heights](double e) {
-        return layeredTransmission(e, {edges[0], edges[1]}, {heights[0]});
-    };
-    const auto pair = [&, edges = edges, heights = heights](double e) {
-        return layeredTransmission(e, edges, heights);
-    };
-    EXPECT_NEAR(numberAfter(summary, QStringLiteral("single T1=")), packetT(well, p0, sigma), 1e-4) << text(summary);
-    EXPECT_NEAR(numberAfter(summary, QStringLiteral("double T1D=")), packetT(pair, p0, sigma), 1e-4);
+    EXPECT_NEAR(numberAfter(summary, QStringLiteral("single T1=")),
+                layeredTransmission(kEnergyX, {edges[0], edges[1]}, {heights[0]}), 1e-4)
+        << text(summary);
+    EXPECT_NEAR(numberAfter(summary, QStringLiteral("double T1D=")), layeredTransmission(kEnergyX, edges, heights),
+                1e-4);
     EXPECT_EQ(text(row(kRegimeRow)), "DOUBLE-BARRIER SCATTERING   Ex=3.1250");
 }
 
@@ -617,9 +625,8 @@ TEST_F(PanelsScatteringTest, SingleGeometryRowsFollowTheLongitudinalEnergy)
                                      // A flat barrier has no ratio to show: it reads 0.
                                      .arg(c.height == 0.0 ? 0.0 : kEnergyX / c.height, 0, 'f', 3);
         EXPECT_EQ(text(row(kRegimeRow)), text(expected));
-        // T of the packet the form prepares, averaged over its momenta.
-        const double sigma = test::control<QDoubleSpinBox>(w, "sigmaSpinBox")->value();
-        const double t = packetT([&](double e) { return barrierT(e, c.height); }, std::sqrt(2.0 * kEnergyX), sigma);
+        // The plane wave at the packet's mean energy along x.
+        const double t = barrierT(kEnergyX, c.height);
         EXPECT_NEAR(numberAfter(row(kTheoryRow), QStringLiteral("T=")), t, 1e-4);
         EXPECT_NEAR(numberAfter(row(kTheoryRow), QStringLiteral("R=")), 1.0 - t, 1e-4);
     }
