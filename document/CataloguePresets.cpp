@@ -405,7 +405,7 @@ ExperimentPreset doubleSlit()
 {
     ExperimentPreset preset = startPreset(4);
     preset.packetSigma = 3.0;
-    // A wall of 50 lets about 1% of the packet through on its own; one of 8,
+    // A wall of 50 lets about 0.2% of the packet through on its own; one of 8,
     // this thin, about 40%, whose broad wave would blur the two-slit fringes.
     setGeometry(preset, 5, 50.0, 0.0, 0.0, 0.32, 0.0, 2.2, 0.7);
     setDisplay(preset, 2, true, 1);
