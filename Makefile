@@ -110,7 +110,10 @@ FULL_STACK_TESTS := ^TheProgram\.|^QuantumGLViewRender\.ReparentingKeepsThePictu
 # window tests that walk one rule over many cases (a bound-state page after
 # three loads, proposals from three to many states, a failed computation, the
 # scattering thresholds cell by cell, three pages opened in six orders), whose
-# code the other tests of their suites run under the sanitizers. Each name must
+# code the other tests of their suites run under the sanitizers; and so do the
+# layout walks over many screens and damaged settings (the toolkit's dock
+# layout, 26 window starts), whose saving, checksum and fitting code the
+# shorter window-state tests run under the sanitizers. Each name must
 # be a test of the build (checked below), so that a renamed test does not slip
 # back into the sanitizer pass.
 RELEASE_ONLY_TESTS := DocumentsWindow.EveryPresetComesBackFromItsFile \
@@ -145,7 +148,11 @@ RELEASE_ONLY_TESTS := DocumentsWindow.EveryPresetComesBackFromItsFile \
                       RecorderPanelsII.MoshinskyFringesDoNotDependOnTheSampling \
                       GuideClaimsEarly.ScatteringAndBoundStateGuidesQuoteWhatTheProgramShows \
                       GuideClaimsEarly.TwoLevelAndDrivenGuidesQuoteWhatTheProgramShows \
-                      GuideClaimsLate.EveryQuotedNumberIsWhatTheProgramShows
+                      GuideClaimsLate.EveryQuotedNumberIsWhatTheProgramShows \
+                      MainWindowWindowState.ADamagedSavedLayoutStartsWithTheDefaultAndAnUntouchedOneAsLeft \
+                      MainWindowWindowState.ALayoutSavedOnOneScreenComesBackFittingAnother \
+                      MainWindowScreenFit.TheDefaultLayoutFitsTheScreenUncutAndEveryAnalysisPlotIsReadable \
+                      MainWindowScreenFit.EveryDockShowsItsTextsWholeWithoutScrollingSideways
 empty :=
 space := $(empty) $(empty)
 RELEASE_ONLY_REGEX := $(subst $(space),|,$(patsubst %,^%$$,$(subst .,\.,$(RELEASE_ONLY_TESTS))))
