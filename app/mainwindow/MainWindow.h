@@ -173,6 +173,10 @@ private:
     // The controls dock's contents in a vertical scroll area as wide as its
     // widest page.
     void scrollControlsDockVertically();
+    // A new window is the experiment its library selects, loaded as the Load
+    // button loads it, at t = 0 and stopped, with the analysis tab and the
+    // status line of a new window.
+    void startWithSelectedExperiment();
 
     // --- MainWindowWindowState.cpp: window state and dock layout ---------------------------------
     // Controls dock left; time, diagnostics and help docks right (250, 245 and
@@ -201,7 +205,6 @@ private:
     // The default layout again where the side columns are merged and both
     // now fit, or where the layout in force is wider than the window.
     void fitSideColumnsToWidth();
-    bool sideColumnsFitPending = false;
     // Time, diagnostics and help dock.
     QList<QDockWidget*> rightColumnDocks() const;
     QRect availableScreenGeometry() const;
@@ -524,10 +527,6 @@ private:
     void writePresetControls(const ExperimentPreset& preset);
     // The analysis page a guided load of the preset opens; null for none.
     QWidget* analysisPageOfPreset(int presetIndex) const;
-    // A new window is the experiment its library selects, loaded as the Load
-    // button loads it, at t = 0 and stopped, with the analysis tab and the
-    // status line of a new window.
-    void startWithSelectedExperiment();
     // Analysis dock, run speed, control tab, measurement set-up, Klein panels.
     void applyPresetExtras(int presetIndex);
     // The new window's experiment controls (document controls, collapse
@@ -809,6 +808,9 @@ private:
     // Density sums and current of psi, computed once per tick for every
     // reader (see SharedObservables); recomputed on each read outside a tick.
     SharedObservables sharedObservables;
+    // A fit of the side columns to the width waits for the next pass of the
+    // event loop (fitSideColumnsToWidth).
+    bool sideColumnsFitPending = false;
 
     const std::unique_ptr<Ui::MainWindow> ui;
     QTimer* runTimer = nullptr;
