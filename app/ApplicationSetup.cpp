@@ -1,5 +1,7 @@
 #include "app/ApplicationSetup.h"
 
+#include "ui/MainWindowForm.h"
+
 #include <QApplication>
 #include <QColor>
 #include <QLocale>
@@ -130,6 +132,14 @@ void applyApplicationStyle(QApplication& application)
         QApplication::setStyle(fusion);
     QApplication::setPalette(buildLightPalette());
     application.setStyleSheet(applicationStyleSheet());
+}
+
+void prepareApplication(QApplication& application)
+{
+    applyApplicationIdentity();
+    applyApplicationStyle(application);
+    initFormResources();
+    registerFontSubstitutions();
 }
 
 } // namespace vxo

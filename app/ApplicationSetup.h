@@ -38,4 +38,9 @@ QString applicationStyleSheet();
 // the light palette and the style sheet.
 void applyApplicationStyle(QApplication& application);
 
+// Everything the program sets up between the application object and the
+// main window: identity, style, and the form's images and font substitutes,
+// which must be in place before the form is built.
+void prepareApplication(QApplication& application);
+
 } // namespace vxo

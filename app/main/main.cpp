@@ -1,6 +1,5 @@
 #include "app/ApplicationSetup.h"
 #include "app/mainwindow/MainWindow.h"
-#include "ui/MainWindowForm.h"
 
 #include <QApplication>
 #include <QSurfaceFormat>
@@ -11,11 +10,7 @@ int main(int argc, char** argv)
     // must be in place before the application object exists.
     QSurfaceFormat::setDefaultFormat(vxo::defaultSurfaceFormat());
     QApplication application(argc, argv);
-    vxo::applyApplicationIdentity();
-    vxo::applyApplicationStyle(application);
-    // The form's images and font substitutes, before the form is built.
-    vxo::initFormResources();
-    vxo::registerFontSubstitutions();
+    vxo::prepareApplication(application);
 
     vxo::MainWindow window(nullptr, true);
     window.show();

@@ -9,7 +9,6 @@
 
 #include "app/ApplicationSetup.h"
 #include "app/mainwindow/MainWindow.h"
-#include "ui/MainWindowForm.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,10 +22,7 @@ int main(int argc, char** argv)
 {
     QSurfaceFormat::setDefaultFormat(vxo::defaultSurfaceFormat());
     QApplication application(argc, argv);
-    vxo::applyApplicationIdentity();
-    vxo::applyApplicationStyle(application);
-    vxo::initFormResources();
-    vxo::registerFontSubstitutions();
+    vxo::prepareApplication(application);
 
     vxo::MainWindow window(nullptr, true);
     window.show();
