@@ -505,8 +505,9 @@ TEST_F(GuidedLoading, EveryPresetFillsTheFormShowsItsPageRunsAndStartsTheSameWha
 
         const char* page = kAnalysisPages[experimentPageForPreset(index)];
         EXPECT_EQ(stack->currentWidget()->objectName().toStdString(), page) << where;
-        if (index >= 13)
+        if (index >= 13) {
             EXPECT_FALSE(analysisDock->isHidden()) << where << ": the analysis dock stayed closed";
+        }
         EXPECT_TRUE(title->text().startsWith(QStringLiteral("Experiment Analysis - "))) << where;
         EXPECT_EQ(window->statusBar()->currentMessage(),
                   QStringLiteral("Loaded guided experiment: %1").arg(QString::fromLatin1(preset.title)))
