@@ -29,6 +29,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <functional>
@@ -41,22 +42,26 @@
 namespace vxo::test {
 
 // One guided experiment as a class follows it, kept between claims of the
-// same preset so that a suite of claims runs each preset once.
+// same preset so that a suite of claims runs each preset once. Two windows:
+// one holds the run, the other answers what Load (or a "Try this" edit)
+// shows, so that reading a setting or a page's theory between two times of
+// a run does not send the run back to its start.
 class GuideRun {
 public:
     GuideRun()
     {
         appTestApplication();
-        window_ = std::make_unique<MainWindow>(nullptr, false);
+        loadWindow_ = std::make_unique<MainWindow>(nullptr, false);
+        runWindow_ = std::make_unique<MainWindow>(nullptr, false);
+        shown_ = loadWindow_.get();
     }
 
     // The preset as Load leaves it, before any step.
     MainWindow& loaded(int preset)
     {
-        window_->loadGuidedExperiment(preset);
-        preset_ = preset;
-        MainWindowProbe::refreshTick(*window_);
-        return *window_;
+        shown_ = loadWindow_.get();
+        load(*shown_, preset);
+        return *shown_;
     }
 
     // The preset with its form changed as the guide's "Try this" changes it,
@@ -64,22 +69,27 @@ public:
     MainWindow& edited(int preset, const std::function<void(MainWindow&)>& edit)
     {
         loaded(preset);
-        edit(*window_);
-        window_->rebuildSimulation();
-        preset_ = -1; // not the preset as loaded: a later run loads it again
-        MainWindowProbe::refreshTick(*window_);
-        return *window_;
+        applyEdit(*shown_, edit);
+        return *shown_;
     }
 
     // The preset run to `time` with the ticks of its own speed, then single
     // steps so that the run stops at the first step at or past `time`; what
     // every view, page and Diagnostics row shows at that moment. A later
-    // time of the same preset goes on from the run so far.
+    // time of the same preset goes on from the run so far, and so does the
+    // time last asked for when the run has not moved since.
     MainWindow& at(int preset, double time)
     {
-        if (preset != preset_ || now() > time + 1e-9)
-            loaded(preset);
-        MainWindow& w = *window_;
+        if (time <= 0.0)
+            return loaded(preset);
+        shown_ = runWindow_.get();
+        MainWindow& w = *shown_;
+        const bool stillAtTheAskedTime = now() == reachedTime_ && time >= askedTime_ - 1e-9;
+        const bool reload = preset != runPreset_ || (now() > time + 1e-9 && !stillAtTheAskedTime);
+        if (reload) {
+            load(w, preset);
+            runPreset_ = preset;
+        }
         double tick = 0.0;
         while (now() < time - 1e-9) {
             const double before = now();
@@ -98,6 +108,8 @@ public:
                 break;
         }
         MainWindowProbe::refreshTick(w);
+        askedTime_ = reload ? time : std::max(askedTime_, time);
+        reachedTime_ = now();
         return w;
     }
 
@@ -107,11 +119,15 @@ public:
     bool until(int preset, const std::function<bool(GuideRun&)>& reached, double limit,
                const std::function<void(MainWindow&)>& edit = nullptr)
     {
-        if (edit)
-            edited(preset, edit);
-        else
-            loaded(preset);
-        MainWindow& w = *window_;
+        shown_ = runWindow_.get();
+        MainWindow& w = *shown_;
+        load(w, preset);
+        runPreset_ = preset;
+        reachedTime_ = -1.0;
+        if (edit) {
+            applyEdit(w, edit);
+            runPreset_ = -1; // not the preset as loaded: a later run loads it again
+        }
         while (!reached(*this)) {
             if (now() > limit)
                 return false;
@@ -125,14 +141,14 @@ public:
         return true;
     }
 
-    double now() const { return window_->schroedingerSolver().time(); }
-    MainWindow& window() { return *window_; }
+    double now() const { return shown_->schroedingerSolver().time(); }
+    MainWindow& window() { return *shown_; }
 
     // The value column of the Diagnostics row of `section` whose parameter
     // column reads `parameter` (empty when no row does).
     QString diagnostics(const char* section, const char* parameter) const
     {
-        const auto* table = control<QTableWidget>(*window_, "diagnosticsTable");
+        const auto* table = control<QTableWidget>(*shown_, "diagnosticsTable");
         for (int row = 0; table && row < table->rowCount(); ++row) {
             const QTableWidgetItem* group = table->item(row, 0);
             const QTableWidgetItem* name = table->item(row, 1);
@@ -143,13 +159,29 @@ public:
     }
     // The scattering panel has seen the packet split: a running window pauses here.
     bool separated() const { return diagnostics("Scattering", "State").contains(QLatin1String("SEPARATED")); }
-    QString label(const char* objectName) const { return control<QLabel>(*window_, objectName)->text(); }
-    double spinBox(const char* objectName) const { return control<QDoubleSpinBox>(*window_, objectName)->value(); }
-    int intSpinBox(const char* objectName) const { return control<QSpinBox>(*window_, objectName)->value(); }
+    QString label(const char* objectName) const { return control<QLabel>(*shown_, objectName)->text(); }
+    double spinBox(const char* objectName) const { return control<QDoubleSpinBox>(*shown_, objectName)->value(); }
+    int intSpinBox(const char* objectName) const { return control<QSpinBox>(*shown_, objectName)->value(); }
 
 private:
-    std::unique_ptr<MainWindow> window_;
-    int preset_ = -1;
+    static void load(MainWindow& w, int preset)
+    {
+        w.loadGuidedExperiment(preset);
+        MainWindowProbe::refreshTick(w);
+    }
+    static void applyEdit(MainWindow& w, const std::function<void(MainWindow&)>& edit)
+    {
+        edit(w);
+        w.rebuildSimulation();
+        MainWindowProbe::refreshTick(w);
+    }
+
+    std::unique_ptr<MainWindow> loadWindow_;
+    std::unique_ptr<MainWindow> runWindow_;
+    MainWindow* shown_ = nullptr; // the window the readers read
+    int runPreset_ = -1;
+    double askedTime_ = 0.0;    // the time the run was last asked for
+    double reachedTime_ = -1.0; // and the time it stopped at, the first step at or past it
 };
 
 // The figure written right after `key` in a page's text ("P_T=" in
