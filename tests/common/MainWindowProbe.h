@@ -68,6 +68,17 @@ public:
         parameters.dt = dt;
         window.solver.configure(parameters);
     }
+    // The Dirac step's dt divided by `factor`, beside the Schroedinger
+    // step's (whose clock every mode keeps), for a Dirac run against the
+    // same run at a finer step.
+    static void scaleDiracTimeStep(MainWindow& window, int factor)
+    {
+        DiracParameters parameters = window.diracSolver.parameters();
+        if (parameters.dt <= 0.0f)
+            return; // never configured: not a Dirac run
+        parameters.dt /= float(factor);
+        window.diracSolver.configure(parameters);
+    }
     // The speed selector's entry and the clock speed that goes with it.
     static void setSpeedIndex(MainWindow& window, int index)
     {
