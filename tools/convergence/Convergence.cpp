@@ -75,6 +75,11 @@ struct Headline {
     const char* key;
     Reading reading = Reading::At;
     double from = 0.0;
+    // The page's recorder samples every `stride` steps of the program's dt
+    // (on the step count, so at dt / F on other instants): the figure is read
+    // only on those steps, where both runs' pages show a sample of that
+    // instant, the last of them up to `time` for a reading at a time.
+    long stride = 1;
 };
 
 constexpr const char* kScattering = "Scattering";
@@ -129,26 +134,26 @@ const std::vector<Headline>& headlines()
         {35, 49.5, P::Summary, "kickedRotorSummaryLabel", "", "quantum="},
         {36, 14.0, P::Summary, "zenoSummaryLabel", "", "watched cumulative="},
         {37, 20.0, P::Summary, "scarSummaryLabel", "", "filtered="},
-        {38, 240.0, P::Summary, "berrySummaryLabel", "geometric", "phase="},
-        {39, 8.0, P::Summary, "loschmidtSummaryLabel", "", "coherent echo="},
-        {40, 3.0, P::Summary, "moshinskySummaryLabel", "", "I_det=", R::TimeOfLargest, 1.5},
-        {40, 3.0, P::Summary, "moshinskySummaryLabel", "", "I_det=", R::Largest, 1.5},
-        {40, 6.0, P::Summary, "moshinskySummaryLabel", "", "temporal peaks="},
-        {41, 4.0, P::Summary, "kapitzaDiracSummaryLabel", "", "P(+-1)="},
-        {42, 5.0, P::Summary, "aharonovBohmSummaryLabel", "", "center fringe="},
-        {42, 5.0, P::Summary, "aharonovBohmSummaryLabel", "", "detector line="},
-        {43, 15.0, P::Summary, "landauSummaryLabel", "", "fidelity=", R::TimeOfLargest, 12.0},
-        {43, 15.0, P::Summary, "landauSummaryLabel", "", "fidelity=", R::Largest, 12.0},
-        {44, 8.0, P::Summary, "hallEdgeSummaryLabel", "", "drift="},
-        {45, 4.0, P::Summary, "backflowSummaryLabel", "", "backward flux="},
-        {46, 12.0, P::Summary, "zitterSummaryLabel", "", "max|detrendedX|="},
-        {47, 16.0, P::Summary, "kleinSummaryLabel", "", "Pright="},
-        {48, 16.0, P::Summary, "kleinSummaryLabel", "", "Pright="},
-        {49, 22.0, P::Summary, "kleinSummaryLabel", "", "Pright="},
-        {50, 18.0, P::Summary, "kleinAngleScanSummaryLabel", "", "packet max P_right="},
-        {51, 26.0, P::Summary, "kleinHeightScanSummaryLabel", "", "packet max P_right="},
-        {52, 26.0, P::Summary, "kleinMassScanSummaryLabel", "", "packet max P_right="},
-        {53, 16.0, P::Summary, "diracMasslessSummaryLabel", "", "packet max P_right="},
+        {38, 240.0, P::Summary, "berrySummaryLabel", "geometric", "phase=", R::At, 0.0, 8},
+        {39, 8.0, P::Summary, "loschmidtSummaryLabel", "", "coherent echo=", R::At, 0.0, 4},
+        {40, 3.0, P::Summary, "moshinskySummaryLabel", "", "I_det=", R::TimeOfLargest, 1.5, 2},
+        {40, 3.0, P::Summary, "moshinskySummaryLabel", "", "I_det=", R::Largest, 1.5, 2},
+        {40, 6.0, P::Summary, "moshinskySummaryLabel", "", "temporal peaks=", R::At, 0.0, 2},
+        {41, 4.0, P::Summary, "kapitzaDiracSummaryLabel", "", "P(+-1)=", R::At, 0.0, 10},
+        {42, 5.0, P::Summary, "aharonovBohmSummaryLabel", "", "center fringe=", R::At, 0.0, 5},
+        {42, 5.0, P::Summary, "aharonovBohmSummaryLabel", "", "detector line=", R::At, 0.0, 5},
+        {43, 15.0, P::Summary, "landauSummaryLabel", "", "fidelity=", R::TimeOfLargest, 12.0, 5},
+        {43, 15.0, P::Summary, "landauSummaryLabel", "", "fidelity=", R::Largest, 12.0, 5},
+        {44, 8.0, P::Summary, "hallEdgeSummaryLabel", "", "drift=", R::At, 0.0, 5},
+        {45, 4.0, P::Summary, "backflowSummaryLabel", "", "backward flux=", R::At, 0.0, 2},
+        {46, 12.0, P::Summary, "zitterSummaryLabel", "", "max|detrendedX|=", R::At, 0.0, 2},
+        {47, 16.0, P::Summary, "kleinSummaryLabel", "", "Pright=", R::At, 0.0, 2},
+        {48, 16.0, P::Summary, "kleinSummaryLabel", "", "Pright=", R::At, 0.0, 2},
+        {49, 22.0, P::Summary, "kleinSummaryLabel", "", "Pright=", R::At, 0.0, 2},
+        {50, 18.0, P::Summary, "kleinAngleScanSummaryLabel", "", "packet max P_right=", R::At, 0.0, 2},
+        {51, 26.0, P::Summary, "kleinHeightScanSummaryLabel", "", "packet max P_right=", R::At, 0.0, 2},
+        {52, 26.0, P::Summary, "kleinMassScanSummaryLabel", "", "packet max P_right=", R::At, 0.0, 2},
+        {53, 16.0, P::Summary, "diracMasslessSummaryLabel", "", "packet max P_right=", R::At, 0.0, 2},
     };
     return all;
 }
@@ -289,7 +294,6 @@ RunResult run(MainWindow& w, int preset, int factor, int gridStep, const std::ve
     const float dt = w.schroedingerSolver().parameters().dt;
     result.dt = dt;
     MainWindowProbe::setTimeStep(w, dt / float(factor));
-    MainWindowProbe::scaleDiracTimeStep(w, factor);
     std::vector<Watch> watches;
     long lastStep = 0;
     for (const Headline* h : own) {
@@ -304,8 +308,8 @@ RunResult run(MainWindow& w, int preset, int factor, int gridStep, const std::ve
         for (Watch& watch : watches) {
             const Headline& h = *watch.headline;
             const long end = std::lround(h.time / dt);
-            const bool inside = watch.extreme() ? step >= std::lround(h.from / dt) && step <= end : step == end;
-            if (!inside)
+            const long first = watch.extreme() ? std::lround(h.from / dt) : end - h.stride + 1;
+            if (step < first || step > end || step % h.stride != 0)
                 continue;
             if (!refreshed && h.place != Place::Observable) {
                 MainWindowProbe::refreshTick(w);
@@ -415,8 +419,9 @@ int main(int argc, char** argv)
             finer = run(window, p, 1, 1, own);
         for (std::size_t k = 0; k < own.size(); ++k) {
             const Headline& h = *own[k];
-            std::printf("| %2d | %-40s | %7.3f | %-11.6g | %-11.6g | %+7.2f%% | %.2e |", p, headlineName(h).c_str(),
-                        h.time, base.values[k], fine.values[k], percent(fine.values[k], base.values[k]), lost);
+            std::printf("| %2d | %-40s | %7.3f | %.4g | %-11.6g | %-11.6g | %+7.2f%% | %.2e |", p,
+                        headlineName(h).c_str(), h.time, base.dt, base.values[k], fine.values[k],
+                        percent(fine.values[k], base.values[k]), lost);
             if (finer.available)
                 std::printf(" %-11.6g | %+7.2f%% |\n", finer.values[k], percent(finer.values[k], base.values[k]));
             else
