@@ -21,7 +21,10 @@
 // With --pages, each experiment is run once at dt on its own grid to its
 // reading time and every analysis summary it shows is printed instead.
 //
-// Usage: vxo_convergence [--factor F] [--no-grid] [--pages] preset index ...
+// With --set name=value (repeatable), the form's spin box `name` is set to
+// `value` after each load, as a class editing the form before Apply would.
+//
+// Usage: vxo_convergence [--factor F] [--no-grid] [--pages] [--set name=value] preset index ...
 
 #include "common/AppTestSupport.h"
 #include "common/MainWindowProbe.h"
@@ -31,6 +34,7 @@
 #include "experiments/ObservableSample.h"
 
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QLabel>
 
 #include <algorithm>
@@ -266,6 +270,13 @@ double infidelity(const FinalState& a, const FinalState& b)
 
 constexpr int kOneStepPerTick = 2;
 
+// The form's edits of --set: a spin box's object name and its value.
+struct FormEdit {
+    std::string spinBox;
+    double value;
+};
+std::vector<FormEdit> formEdits;
+
 struct RunResult {
     bool available = true;
     std::vector<double> values;
@@ -287,6 +298,9 @@ RunResult run(MainWindow& w, int preset, int factor, int gridStep, const std::ve
         }
         grid->setCurrentIndex(grid->currentIndex() + gridStep);
     }
+    for (const FormEdit& edit : formEdits)
+        if (auto* box = w.findChild<QDoubleSpinBox*>(QString::fromStdString(edit.spinBox)))
+            box->setValue(edit.value);
     w.rebuildSimulation();
     // One step a tick (the 1x entry of the speed selector), whatever the
     // experiment's own speed.
@@ -389,7 +403,11 @@ int main(int argc, char** argv)
             grids = false;
         else if (std::strcmp(argv[i], "--pages") == 0)
             pages = true;
-        else
+        else if (std::strcmp(argv[i], "--set") == 0 && i + 1 < argc) {
+            const std::string edit = argv[++i];
+            const std::size_t equals = edit.find('=');
+            formEdits.push_back({edit.substr(0, equals), std::atof(edit.c_str() + equals + 1)});
+        } else
             presets.push_back(std::atoi(argv[i]));
     }
     test::appTestApplication();
@@ -423,9 +441,10 @@ int main(int argc, char** argv)
                         headlineName(h).c_str(), h.time, base.dt, base.values[k], fine.values[k],
                         percent(fine.values[k], base.values[k]), lost);
             if (finer.available)
-                std::printf(" %-11.6g | %+7.2f%% |\n", finer.values[k], percent(finer.values[k], base.values[k]));
+                std::printf(" %.4g | %-11.6g | %+7.2f%% |\n", finer.dt, finer.values[k],
+                            percent(finer.values[k], base.values[k]));
             else
-                std::printf(" n/a | |\n");
+                std::printf(" n/a | | |\n");
             std::fflush(stdout);
         }
     }
