@@ -62,9 +62,9 @@ public:
     static void drawShape(MainWindow& window, const PotentialEditorShape& shape) { window.applyEditorShape(shape); }
     // The step's dt, for a run against the same run at a finer step: the
     // Schroedinger step's (whose clock every mode keeps), the Dirac step's
-    // when a Dirac mode configured it, and the absorbing layer's mask, which
-    // absorbs per step. The clock restarts at 0, so set it right after a
-    // rebuild.
+    // (every rebuild configures it; an unconfigured one is left alone) and
+    // the absorbing layer's mask, which absorbs per step. The clock restarts
+    // at 0, so set it right after a rebuild.
     static void setTimeStep(MainWindow& window, float dt)
     {
         SplitStepParameters parameters = window.solver.parameters();
