@@ -17,6 +17,7 @@
 
 #include "common/GuideNumbers.h"
 #include "common/MainWindowProbe.h"
+#include "common/PageFigures.h"
 #include "WindowControls.h"
 
 #include "app/mainwindow/MainWindow.h"
@@ -148,14 +149,7 @@ public:
     // column reads `parameter` (empty when no row does).
     QString diagnostics(const char* section, const char* parameter) const
     {
-        const auto* table = control<QTableWidget>(*shown_, "diagnosticsTable");
-        for (int row = 0; table && row < table->rowCount(); ++row) {
-            const QTableWidgetItem* group = table->item(row, 0);
-            const QTableWidgetItem* name = table->item(row, 1);
-            if (group && name && group->text() == QLatin1String(section) && name->text() == QLatin1String(parameter))
-                return table->item(row, 2) ? table->item(row, 2)->text() : QString();
-        }
-        return {};
+        return diagnosticsValue(*shown_, section, parameter);
     }
     // The scattering panel has seen the packet split: a running window pauses here.
     bool separated() const { return diagnostics("Scattering", "State").contains(QLatin1String("SEPARATED")); }
@@ -183,18 +177,6 @@ private:
     double askedTime_ = 0.0;    // the time the run was last asked for
     double reachedTime_ = -1.0; // and the time it stopped at, the first step at or past it
 };
-
-// The figure written right after `key` in a page's text ("P_T=" in
-// "P_T=0.3712 |" gives 0.3712); NaN when the key or its number is missing.
-inline double figureAfter(const QString& source, const char* key)
-{
-    const int at = source.indexOf(QLatin1String(key));
-    if (at < 0)
-        return std::numeric_limits<double>::quiet_NaN();
-    const std::vector<QuotedNumber> numbers =
-        quotedNumbers(source.mid(at + int(std::char_traits<char>::length(key))).toStdString());
-    return numbers.empty() ? std::numeric_limits<double>::quiet_NaN() : numbers.front().value;
-}
 
 struct GuideClaim {
     int preset;

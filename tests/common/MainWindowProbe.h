@@ -60,13 +60,22 @@ public:
     }
     // A shape as the viewport hands over a drag.
     static void drawShape(MainWindow& window, const PotentialEditorShape& shape) { window.applyEditorShape(shape); }
-    // The Schroedinger step's dt, for a run against the same run at a finer
-    // step; the clock restarts at 0, so set it right after a rebuild.
+    // The step's dt, for a run against the same run at a finer step: the
+    // Schroedinger step's (whose clock every mode keeps), the Dirac step's
+    // (every rebuild configures it; an unconfigured one is left alone) and
+    // the absorbing layer's mask, which absorbs per step. The clock restarts
+    // at 0, so set it right after a rebuild.
     static void setTimeStep(MainWindow& window, float dt)
     {
         SplitStepParameters parameters = window.solver.parameters();
         parameters.dt = dt;
         window.solver.configure(parameters);
+        DiracParameters dirac = window.diracSolver.parameters();
+        if (dirac.dt > 0.0f) {
+            dirac.dt = dt;
+            window.diracSolver.configure(dirac);
+        }
+        window.prepareAbsorbingLayer();
     }
     // The speed selector's entry and the clock speed that goes with it.
     static void setSpeedIndex(MainWindow& window, int index)

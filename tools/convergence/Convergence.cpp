@@ -1,199 +1,388 @@
 // The convergence table of the guided experiments' headline numbers: each
 // experiment named on the command line is loaded into one unshown window and
-// run to its reading time three ways, at the program's step dt on its own
-// grid, at dt / F (F = 8 unless --factor says otherwise) on its own grid, and
-// at dt on the next finer grid (the grid selector one entry down, when there
-// is one), and its analysis page's headline number is read at the same
-// physical time in each. Every step is one tick's steps and observation, as
-// the run timer makes them; the page is refreshed at the end.
+// run three ways, at the program's step dt on its own grid, at dt / F (F = 8
+// unless --factor says otherwise) on its own grid, and at dt on the next
+// finer grid (the grid selector one entry down, when there is one; not with
+// --no-grid). Every step is one tick's steps, as the run timer makes them;
+// the observation and the page are taken at the same physical times in all
+// three runs (every step of the program's dt), so that what differs between
+// the runs is the physics and not how often it was sampled.
 //
-// Printed per experiment: the headline's name, the three readings and the
-// relative differences of the finer step and of the finer grid to the
-// program's run.
+// A headline is the number an experiment's analysis page is about, as the
+// page shows it (a figure of its summary, a Diagnostics row, or the
+// observable its guide sends the class to), at the time its guide names, or
+// the largest or smallest value the page shows over an interval, or the time
+// of that extreme.
 //
-// With --pages, each experiment is run once at dt on its own grid and its
-// analysis page's summary and its diagnostics rows 33 to 38 and 49 to 52 are
-// printed instead.
+// Printed per headline: the readings at dt and at dt / F and their relative
+// difference, the infidelity 1 - |<psi_dt|psi_dt/F>|^2 of the two runs'
+// states at the end of the run, and the finer grid's reading and difference.
 //
-// Usage: vxo_convergence [--factor F] [--no-grid] [--pages] preset index ...
+// With --pages, each experiment is run once at dt on its own grid to its
+// reading time and every analysis summary it shows is printed instead.
+//
+// With --set name=value (repeatable), the form's spin box `name` is set to
+// `value` after each load, as a class editing the form before Apply would.
+//
+// Usage: vxo_convergence [--factor F] [--no-grid] [--pages] [--set name=value] preset index ...
 
 #include "common/AppTestSupport.h"
 #include "common/MainWindowProbe.h"
+#include "common/PageFigures.h"
 
 #include "app/mainwindow/MainWindow.h"
-#include "core/Numeric.h"
-#include "document/ExperimentCatalogue.h"
-#include "experiments/AharonovBohmRecorder.h"
-#include "experiments/LandauRecorder.h"
-#include "experiments/MoshinskyRecorder.h"
-#include "experiments/QuantumRevival2D.h"
-#include "experiments/RevivalRecorder.h"
+#include "experiments/ObservableSample.h"
 
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QLabel>
-#include <QTableWidget>
 
 #include <algorithm>
 #include <cmath>
+#include <complex>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <functional>
+#include <limits>
 #include <string>
 #include <vector>
 
 namespace vxo {
 namespace {
 
-// The number written right after `key` in a text; NaN when the key is missing.
-double numberAfter(const QString& text, const char* key)
-{
-    const int at = text.indexOf(QLatin1String(key));
-    if (at < 0)
-        return std::nan("");
-    const std::string rest = text.mid(at + int(std::strlen(key))).toStdString();
-    char* end = nullptr;
-    const double value = std::strtod(rest.c_str(), &end);
-    return end == rest.c_str() ? std::nan("") : value;
-}
+using test::diagnosticsValue;
+using test::figureAfter;
+using test::labelText;
 
-QString labelText(const MainWindow& w, const char* name)
-{
-    const auto* label = w.findChild<QLabel*>(QLatin1String(name));
-    return label ? label->text() : QString();
-}
-
-// Share of the probability right of x.
-double shareRightOf(const ComplexField2D& psi, double x)
-{
-    double right = 0.0, total = 0.0;
-    for (std::uint64_t j = 0; j < psi.ny(); ++j)
-        for (std::uint64_t i = 0; i < psi.nx(); ++i) {
-            const double p = std::norm(std::complex<double>(psi.at(i, j)));
-            total += p;
-            if (cellCentre(i, psi.nx(), psi.dx()) > x)
-                right += p;
-        }
-    return total > 0.0 ? right / total : 0.0;
-}
-
-// What has passed a barrier at the origin, of what has left the interaction
-// region |x| <= h.
-double transmittedShare(const ComplexField2D& psi, double h)
-{
-    const double right = shareRightOf(psi, h);
-    const double left = 1.0 - shareRightOf(psi, -h);
-    return right / (right + left);
-}
-
-constexpr int kOneStepPerTick = 2;
-constexpr int kRevivalPreset = 28;
-
-// The revival's fidelity peak, followed at every step of the program's dt
-// after t = 45: the window's recorder keeps its newest 1200 ticks, which at a
-// finer step no longer reach back to the revival.
-struct RevivalPeak {
-    double time = 0.0;
-    double fidelity = -1.0;
-} revivalPeak;
-
-void followRevival(const MainWindow& w)
-{
-    const double t = w.schroedingerSolver().time();
-    if (t < 45.0)
-        return;
-    const double f = overlapProbability(w.recorder<RevivalRecorder>().initialState(), w.waveField());
-    if (f > revivalPeak.fidelity)
-        revivalPeak = {t, f};
-}
-
-// One headline: the time at which it is read and how.
-struct Headline {
-    int preset;
-    const char* name;
-    double time;
-    std::function<double(const MainWindow&)> read;
+// Where a headline's figure is shown.
+enum class Place {
+    Summary,     // a page's summary label: `where` its object name, `part` the text the key is sought after
+    Diagnostics, // a Diagnostics row: `where` its group, `part` its parameter
+    Observable,  // the observables history's newest sample: `key` the observable's name
 };
 
+// How the figure is read.
+enum class Reading {
+    At,             // at `time`
+    Largest,        // the largest shown between `from` and `time`
+    Smallest,       // the smallest
+    TimeOfLargest,  // the time of the largest
+    TimeOfSmallest, // the time of the smallest
+};
+
+struct Headline {
+    int preset;
+    double time;
+    Place place;
+    const char* where;
+    const char* part;
+    const char* key;
+    Reading reading = Reading::At;
+    double from = 0.0;
+    // The page's recorder samples every `stride` steps of the program's dt
+    // (on the step count, so at dt / F on other instants): the figure is read
+    // only on those steps, where both runs' pages show a sample of that
+    // instant, the last of them up to `time` for a reading at a time.
+    long stride = 1;
+};
+
+constexpr const char* kScattering = "Scattering";
+constexpr const char* kProbabilities = "Probabilities";
+
+// One headline per guided experiment (two where the page is about a value
+// and the time it is reached), at the times the guides name.
 const std::vector<Headline>& headlines()
 {
+    using P = Place;
+    using R = Reading;
     static const std::vector<Headline> all = {
-        {1, "P_T/(P_R+P_T) t=7", 7.0, [](const MainWindow& w) { return transmittedShare(w.waveField(), 0.68); }},
-        {2, "P_T/(P_R+P_T) t=7", 7.0, [](const MainWindow& w) { return transmittedShare(w.waveField(), 0.68); }},
-        {4, "share behind the wall t=6", 6.0, [](const MainWindow& w) { return shareRightOf(w.waveField(), 0.16); }},
-        {7, "P_T/(P_R+P_T) t=17", 17.0, [](const MainWindow& w) { return transmittedShare(w.waveField(), 1.52); }},
-        {28, "fidelity peak time", 60.0, [](const MainWindow&) { return revivalPeak.time; }},
-        {28, "fidelity peak", 60.0, [](const MainWindow&) { return revivalPeak.fidelity; }},
-        {40, "temporal peaks t=6", 6.0,
-         [](const MainWindow& w) { return numberAfter(labelText(w, "moshinskySummaryLabel"), "temporal peaks="); }},
-        {40, "largest I_det t=6", 6.0,
-         [](const MainWindow& w) {
-             double best = 0.0;
-             for (const MoshinskySample& s : w.recorder<MoshinskyRecorder>().samples())
-                 best = std::max(best, s.detectorDensity);
-             return best;
-         }},
-        {42, "center fringe t=5", 5.0,
-         [](const MainWindow& w) { return numberAfter(labelText(w, "aharonovBohmSummaryLabel"), "center fringe="); }},
-        {42, "detector line t=5", 5.0,
-         [](const MainWindow& w) { return numberAfter(labelText(w, "aharonovBohmSummaryLabel"), "detector line="); }},
-        {43, "F t=15", 15.0,
-         [](const MainWindow& w) { return numberAfter(labelText(w, "landauSummaryLabel"), "fidelity="); }},
+        {0, 4.0, P::Observable, "", "", "sigmaX"},
+        {1, 7.0, P::Diagnostics, kScattering, kProbabilities, "P_T="},
+        {2, 7.0, P::Diagnostics, kScattering, kProbabilities, "P_T="},
+        {3, 8.0, P::Diagnostics, kScattering, kProbabilities, "P_right="},
+        {4, 8.0, P::Diagnostics, kScattering, kProbabilities, "P_right="},
+        {5, 6.0, P::Observable, "", "", "sigmaY"},
+        {6, 6.0, P::Observable, "", "", "sigmaY"},
+        {7, 17.0, P::Diagnostics, kScattering, kProbabilities, "P_T="},
+        {8, 6.283185307179586, P::Observable, "", "", "meanX"},
+        {9, 3.0, P::Observable, "", "", "sigmaX", R::Smallest},
+        {9, 5.5, P::Observable, "", "", "sigmaX", R::TimeOfLargest, 3.0},
+        {10, 6.36, P::Summary, "boundSummaryLabel", "selected", "E="},
+        {11, 6.0, P::Observable, "", "", "sigmaX"},
+        {12, 10.28, P::Summary, "doubleWellSummaryLabel", "", "P_right="},
+        {13, 4.5, P::Observable, "", "", "sigmaX", R::TimeOfSmallest, 2.0},
+        {14, 42.0, P::Summary, "periodicDriveSummaryLabel", "", "max|<x>|="},
+        {15, 37.69911184307752, P::Observable, "", "", "meanX"},
+        {16, 30.0, P::Summary, "rabiSummaryLabel", "captured", "max P2="},
+        {17, 28.0, P::Summary, "rabiSummaryLabel", "captured", "max P2="},
+        {18, 4.0, P::Summary, "landauZenerSummaryLabel", "", "Pleft="},
+        {19, 40.0, P::Summary, "landauZenerSummaryLabel", "", "Pright="},
+        {20, 14.0, P::Summary, "stueckelbergSummaryLabel", "live", "Plower="},
+        {21, 17.0, P::Summary, "stueckelbergSummaryLabel", "live", "Plower="},
+        {22, 34.22, P::Summary, "ramseySummaryLabel", "live", "P2="},
+        {23, 44.46, P::Summary, "ramseySummaryLabel", "live", "P1="},
+        {24, 59.96, P::Summary, "ramseySummaryLabel", "live", "P1="},
+        {25, 44.46, P::Summary, "ramseySummaryLabel", "ensemble", "mean P1="},
+        {26, 70.22, P::Summary, "ramseySummaryLabel", "live", "P1="},
+        {27, 31.0, P::Summary, "blochSummaryLabel", "", "span="},
+        {28, 16.0, P::Summary, "revivalSummaryLabel", "", "fidelity=", R::TimeOfLargest, 11.0},
+        {28, 60.0, P::Summary, "revivalSummaryLabel", "", "fidelity=", R::TimeOfLargest, 50.0},
+        {28, 60.0, P::Summary, "revivalSummaryLabel", "", "fidelity=", R::Largest, 50.0},
+        {29, 20.0, P::Summary, "billiardSummaryLabel", "", "occupied="},
+        {30, 20.0, P::Summary, "billiardSummaryLabel", "", "occupied="},
+        {31, 9.5, P::Summary, "talbotSummaryLabel", "", "corr(original)=", R::TimeOfLargest, 7.0},
+        {31, 9.5, P::Summary, "talbotSummaryLabel", "", "corr(original)=", R::Largest, 7.0},
+        {32, 8.0, P::Summary, "bouncerSummaryLabel", "", "<y>="},
+        {33, 12.6, P::Summary, "vortexSummaryLabel", "", "<Lz>/hbar="},
+        {34, 25.0, P::Summary, "andersonSummaryLabel", "", "sigmaX clean="},
+        {35, 49.5, P::Summary, "kickedRotorSummaryLabel", "", "quantum="},
+        {36, 14.0, P::Summary, "zenoSummaryLabel", "", "watched cumulative="},
+        {37, 20.0, P::Summary, "scarSummaryLabel", "", "filtered="},
+        {38, 240.0, P::Summary, "berrySummaryLabel", "geometric", "phase=", R::At, 0.0, 8},
+        {39, 8.0, P::Summary, "loschmidtSummaryLabel", "", "coherent echo=", R::At, 0.0, 4},
+        {40, 3.0, P::Summary, "moshinskySummaryLabel", "", "I_det=", R::TimeOfLargest, 1.5, 2},
+        {40, 3.0, P::Summary, "moshinskySummaryLabel", "", "I_det=", R::Largest, 1.5, 2},
+        {40, 6.0, P::Summary, "moshinskySummaryLabel", "", "temporal peaks=", R::At, 0.0, 2},
+        {41, 4.0, P::Summary, "kapitzaDiracSummaryLabel", "", "P(+-1)=", R::At, 0.0, 10},
+        {42, 5.0, P::Summary, "aharonovBohmSummaryLabel", "", "center fringe=", R::At, 0.0, 5},
+        {42, 5.0, P::Summary, "aharonovBohmSummaryLabel", "", "detector line=", R::At, 0.0, 5},
+        {43, 15.0, P::Summary, "landauSummaryLabel", "", "fidelity=", R::TimeOfLargest, 12.0, 5},
+        {43, 15.0, P::Summary, "landauSummaryLabel", "", "fidelity=", R::Largest, 12.0, 5},
+        {44, 8.0, P::Summary, "hallEdgeSummaryLabel", "", "drift=", R::At, 0.0, 5},
+        {45, 4.0, P::Summary, "backflowSummaryLabel", "", "backward flux=", R::At, 0.0, 2},
+        {46, 12.0, P::Summary, "zitterSummaryLabel", "", "max|detrendedX|=", R::At, 0.0, 2},
+        {47, 16.0, P::Summary, "kleinSummaryLabel", "", "Pright=", R::At, 0.0, 2},
+        {48, 16.0, P::Summary, "kleinSummaryLabel", "", "Pright=", R::At, 0.0, 2},
+        {49, 22.0, P::Summary, "kleinSummaryLabel", "", "Pright=", R::At, 0.0, 2},
+        {50, 18.0, P::Summary, "kleinAngleScanSummaryLabel", "", "packet max P_right=", R::At, 0.0, 2},
+        {51, 26.0, P::Summary, "kleinHeightScanSummaryLabel", "", "packet max P_right=", R::At, 0.0, 2},
+        {52, 26.0, P::Summary, "kleinMassScanSummaryLabel", "", "packet max P_right=", R::At, 0.0, 2},
+        {53, 16.0, P::Summary, "diracMasslessSummaryLabel", "", "packet max P_right=", R::At, 0.0, 2},
     };
     return all;
 }
 
-// Loads the preset (on the grid entry `gridStep` below its own), runs it at
-// dt / factor to `time` and reads every headline of it.
-std::vector<double> run(MainWindow& w, int preset, int factor, int gridStep, double time, bool& gridAvailable)
+double observable(const ObservableSample& s, const char* name)
 {
+    struct Named {
+        const char* name;
+        double ObservableSample::*member;
+    };
+    static const Named kObservables[] = {{"meanX", &ObservableSample::meanX},
+                                         {"meanY", &ObservableSample::meanY},
+                                         {"sigmaX", &ObservableSample::sigmaX},
+                                         {"sigmaY", &ObservableSample::sigmaY},
+                                         {"totalEnergy", &ObservableSample::totalEnergy}};
+    for (const Named& n : kObservables)
+        if (std::strcmp(n.name, name) == 0)
+            return s.*n.member;
+    return std::numeric_limits<double>::quiet_NaN();
+}
+
+// The figure as the window shows it now.
+double shown(const MainWindow& w, const Headline& h)
+{
+    switch (h.place) {
+    case Place::Summary: {
+        const QString text = labelText(w, h.where);
+        const int from = h.part[0] ? text.indexOf(QLatin1String(h.part)) : 0;
+        return from < 0 ? std::numeric_limits<double>::quiet_NaN() : figureAfter(text.mid(from), h.key);
+    }
+    case Place::Diagnostics:
+        return figureAfter(diagnosticsValue(w, h.where, h.part), h.key);
+    case Place::Observable:
+        return w.observableHistory().empty() ? std::numeric_limits<double>::quiet_NaN()
+                                             : observable(w.observableHistory().newest(), h.key);
+    }
+    return std::numeric_limits<double>::quiet_NaN();
+}
+
+// A headline's reading as a run goes on: updated at every step of the
+// program's dt inside its interval.
+struct Watch {
+    const Headline* headline;
+    double value = std::numeric_limits<double>::quiet_NaN();
+    double best = std::numeric_limits<double>::quiet_NaN();
+    double bestTime = std::numeric_limits<double>::quiet_NaN();
+
+    bool extreme() const { return headline->reading != Reading::At; }
+    bool largest() const
+    {
+        return headline->reading == Reading::Largest || headline->reading == Reading::TimeOfLargest;
+    }
+    void see(double t, double figure)
+    {
+        if (std::isnan(figure))
+            return;
+        if (std::isnan(best) || (largest() ? figure > best : figure < best)) {
+            best = figure;
+            bestTime = t;
+        }
+    }
+    double result() const
+    {
+        switch (headline->reading) {
+        case Reading::At:
+            return value;
+        case Reading::Largest:
+        case Reading::Smallest:
+            return best;
+        case Reading::TimeOfLargest:
+        case Reading::TimeOfSmallest:
+            return bestTime;
+        }
+        return value;
+    }
+};
+
+// The state a run ends with: the wave function, or both spinor components.
+struct FinalState {
+    std::vector<std::complex<double>> values;
+};
+
+FinalState finalState(const MainWindow& w)
+{
+    FinalState state;
+    const bool dirac = w.spinorField().upper.nx() == w.waveField().nx() && w.spinorField().upper.nx() > 0 &&
+                       w.spinorField().upper.ny() == w.waveField().ny();
+    for (const ComplexField2D* field :
+         dirac ? std::vector<const ComplexField2D*>{&w.spinorField().upper, &w.spinorField().lower}
+               : std::vector<const ComplexField2D*>{&w.waveField()})
+        for (std::uint64_t k = 0; k < field->nx() * field->ny(); ++k)
+            state.values.push_back(std::complex<double>(field->data()[k]));
+    return state;
+}
+
+// 1 - |<a|b>|^2 / (<a|a> <b|b>).
+double infidelity(const FinalState& a, const FinalState& b)
+{
+    if (a.values.size() != b.values.size() || a.values.empty())
+        return std::numeric_limits<double>::quiet_NaN();
+    std::complex<double> overlap = 0.0;
+    double na = 0.0, nb = 0.0;
+    for (std::size_t k = 0; k < a.values.size(); ++k) {
+        overlap += std::conj(a.values[k]) * b.values[k];
+        na += std::norm(a.values[k]);
+        nb += std::norm(b.values[k]);
+    }
+    return 1.0 - std::norm(overlap) / (na * nb);
+}
+
+constexpr int kOneStepPerTick = 2;
+
+// The form's edits of --set: a spin box's object name and its value.
+struct FormEdit {
+    std::string spinBox;
+    double value;
+};
+std::vector<FormEdit> formEdits;
+
+struct RunResult {
+    bool available = true;
+    std::vector<double> values;
+    FinalState state;
+    double dt = 0.0;
+};
+
+// Loads the preset (on the grid entry `gridStep` below its own), runs it at
+// dt / factor to the latest of its headlines' times and reads each headline.
+RunResult run(MainWindow& w, int preset, int factor, int gridStep, const std::vector<const Headline*>& own)
+{
+    RunResult result;
     w.loadGuidedExperiment(preset);
     auto* grid = w.findChild<QComboBox*>(QStringLiteral("gridResolutionComboBox"));
-    gridAvailable = true;
     if (gridStep > 0) {
         if (!grid || grid->currentIndex() + gridStep >= grid->count()) {
-            gridAvailable = false;
-            return {};
+            result.available = false;
+            return result;
         }
         grid->setCurrentIndex(grid->currentIndex() + gridStep);
     }
+    for (const FormEdit& edit : formEdits)
+        if (auto* box = w.findChild<QDoubleSpinBox*>(QString::fromStdString(edit.spinBox)))
+            box->setValue(edit.value);
     w.rebuildSimulation();
     // One step a tick (the 1x entry of the speed selector), whatever the
     // experiment's own speed.
     MainWindowProbe::setSpeedIndex(w, kOneStepPerTick);
     const float dt = w.schroedingerSolver().parameters().dt;
+    result.dt = dt;
     MainWindowProbe::setTimeStep(w, dt / float(factor));
-    const long steps = std::lround(time / dt) * factor;
-    revivalPeak = RevivalPeak{};
-    for (long s = 0; s < steps; ++s) {
-        MainWindowProbe::stepTick(w);
+    std::vector<Watch> watches;
+    long lastStep = 0;
+    for (const Headline* h : own) {
+        watches.push_back({h});
+        lastStep = std::max(lastStep, std::lround(h->time / dt));
+    }
+    for (long step = 1; step <= lastStep; ++step) {
+        for (int sub = 0; sub < factor; ++sub)
+            MainWindowProbe::stepTick(w);
         MainWindowProbe::observeTick(w);
-        if (preset == kRevivalPreset && (s + 1) % factor == 0)
-            followRevival(w);
+        bool refreshed = false;
+        for (Watch& watch : watches) {
+            const Headline& h = *watch.headline;
+            const long end = std::lround(h.time / dt);
+            const long first = watch.extreme() ? std::lround(h.from / dt) : end - h.stride + 1;
+            if (step < first || step > end || step % h.stride != 0)
+                continue;
+            if (!refreshed && h.place != Place::Observable) {
+                MainWindowProbe::refreshTick(w);
+                refreshed = true;
+            }
+            const double figure = shown(w, h);
+            if (watch.extreme())
+                watch.see(step * double(dt), figure);
+            else
+                watch.value = figure;
+        }
     }
     MainWindowProbe::refreshTick(w);
-    std::vector<double> values;
-    for (const Headline& h : headlines())
-        if (h.preset == preset)
-            values.push_back(h.read(w));
-    return values;
+    for (const Watch& watch : watches)
+        result.values.push_back(watch.result());
+    result.state = finalState(w);
+    return result;
 }
 
-// The page's summary labels and the analysis rows of the diagnostics table.
-void printPage(const MainWindow& w, int preset)
+const char* readingName(Reading r)
+{
+    switch (r) {
+    case Reading::At:
+        return "";
+    case Reading::Largest:
+        return "max ";
+    case Reading::Smallest:
+        return "min ";
+    case Reading::TimeOfLargest:
+        return "t(max) ";
+    case Reading::TimeOfSmallest:
+        return "t(min) ";
+    }
+    return "";
+}
+
+std::string headlineName(const Headline& h)
+{
+    std::string name = readingName(h.reading);
+    name += h.key;
+    if (h.reading != Reading::At) {
+        char interval[48];
+        std::snprintf(interval, sizeof interval, " in [%g,%g]", h.from, h.time);
+        name += interval;
+    }
+    return name;
+}
+
+double percent(double value, double reference) { return (value - reference) / std::abs(reference) * 100.0; }
+
+// Every summary the page shows, and the probabilities row.
+void printPages(const MainWindow& w, int preset)
 {
     std::printf("== %d at t = %.3f\n", preset, w.schroedingerSolver().time());
-    for (const char* name : {"resonanceSummaryLabel", "revivalSummaryLabel", "moshinskySummaryLabel",
-                             "aharonovBohmSummaryLabel", "landauSummaryLabel"})
-        if (labelText(w, name).size() > 0 && !labelText(w, name).contains(QLatin1String("inactive")) &&
-            !labelText(w, name).startsWith(QLatin1String("Load")) &&
-            !labelText(w, name).startsWith(QLatin1String("Potential Scene is OFF")))
-            std::printf("  %s: %s\n", name, labelText(w, name).toStdString().c_str());
-    const auto* table = w.findChild<QTableWidget*>(QStringLiteral("diagnosticsTable"));
-    for (const int row : {33, 34, 35, 36, 37, 38, 49, 51, 52, 61, 64}) {
-        const QTableWidgetItem* item = table ? table->item(row, 2) : nullptr;
-        std::printf("  row %d: %s\n", row, item ? item->text().toStdString().c_str() : "");
-    }
+    for (const QLabel* label : w.findChildren<QLabel*>())
+        if (label->objectName().endsWith(QLatin1String("SummaryLabel")) && !label->text().isEmpty())
+            std::printf("  %s: %s\n", label->objectName().toStdString().c_str(),
+                        label->text().left(400).toStdString().c_str());
+    std::printf("  Probabilities: %s\n", diagnosticsValue(w, kScattering, kProbabilities).toStdString().c_str());
     std::fflush(stdout);
 }
 
@@ -214,7 +403,11 @@ int main(int argc, char** argv)
             grids = false;
         else if (std::strcmp(argv[i], "--pages") == 0)
             pages = true;
-        else
+        else if (std::strcmp(argv[i], "--set") == 0 && i + 1 < argc) {
+            const std::string edit = argv[++i];
+            const std::size_t equals = edit.find('=');
+            formEdits.push_back({edit.substr(0, equals), std::atof(edit.c_str() + equals + 1)});
+        } else
             presets.push_back(std::atoi(argv[i]));
     }
     test::appTestApplication();
@@ -230,28 +423,28 @@ int main(int argc, char** argv)
             ++unknown;
             continue;
         }
-        bool available = true;
         if (pages) {
-            run(window, p, 1, 0, own.front()->time, available);
-            printPage(window, p);
+            run(window, p, 1, 0, own);
+            printPages(window, p);
             continue;
         }
-        const std::vector<double> base = run(window, p, 1, 0, own.front()->time, available);
-        const std::vector<double> fine = run(window, p, factor, 0, own.front()->time, available);
-        std::vector<double> finer;
-        bool finerGrid = false;
+        const RunResult base = run(window, p, 1, 0, own);
+        const RunResult fine = run(window, p, factor, 0, own);
+        const double lost = infidelity(base.state, fine.state);
+        RunResult finer;
+        finer.available = false;
         if (grids)
-            finer = run(window, p, 1, 1, own.front()->time, finerGrid);
+            finer = run(window, p, 1, 1, own);
         for (std::size_t k = 0; k < own.size(); ++k) {
-            const double dStep = (fine[k] - base[k]) / base[k] * 100.0;
-            if (finerGrid) {
-                const double dGrid = (finer[k] - base[k]) / base[k] * 100.0;
-                std::printf("%2d  %-28s dt: %-12.6g dt/%d: %-12.6g (%+.2f%%)  finer grid: %-12.6g (%+.2f%%)\n", p,
-                            own[k]->name, base[k], factor, fine[k], dStep, finer[k], dGrid);
-            } else {
-                std::printf("%2d  %-28s dt: %-12.6g dt/%d: %-12.6g (%+.2f%%)  finer grid: n/a\n", p, own[k]->name,
-                            base[k], factor, fine[k], dStep);
-            }
+            const Headline& h = *own[k];
+            std::printf("| %2d | %-40s | %7.3f | %.4g | %-11.6g | %-11.6g | %+7.2f%% | %.2e |", p,
+                        headlineName(h).c_str(), h.time, base.dt, base.values[k], fine.values[k],
+                        percent(fine.values[k], base.values[k]), lost);
+            if (finer.available)
+                std::printf(" %.4g | %-11.6g | %+7.2f%% |\n", finer.dt, finer.values[k],
+                            percent(finer.values[k], base.values[k]));
+            else
+                std::printf(" n/a | | |\n");
             std::fflush(stdout);
         }
     }
