@@ -26,6 +26,7 @@ set(VXO_CORE_SOURCES
     GaussianPacket2D.cpp
     KineticEnergy.cpp
     MomentumSpace2D.cpp
+    PhaseOffsetKernelsAvx2.cpp
     PhaseRoundingKernelsAvx2.cpp
     PositionMeasurement.cpp
     PositionMoments.cpp

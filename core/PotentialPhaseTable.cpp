@@ -2,6 +2,7 @@
 
 #include "core/FFT2DKernels.h"
 #include "core/PhaseFactors.h"
+#include "core/PhaseOffsetKernels.h"
 #include "core/PhaseRoundingKernels.h"
 #include "core/PotentialField2D.h"
 
@@ -29,29 +30,26 @@ void PotentialPhaseTable::rebuild(const PotentialField2D& potential, double dt, 
     Complex* half = table.empty() ? values_.data() : table.data();
     Complex* full = whole ? (doubled.empty() ? whole->values_.data() : doubled.data()) : nullptr;
     const float* v = potential.data();
-    // Block by block: first the offsets and sines (library calls), then their
-    // carried rounding on the widest vectors the processor has, in four
-    // interleaved runs (cell c in run c mod 4): a density a few cells wide
-    // still sees every run's errors cancel.
+    // Block by block: first the offsets (the sine and cosine of every cell's
+    // half phase, on the widest vectors the processor has), then their
+    // carried rounding, in four interleaved runs (cell c in run c mod 4): a
+    // density a few cells wide still sees every run's errors cancel.
     constexpr std::uint64_t kBlock = 256;
     double carried[phase::kCarriedRuns] = {}, doubledCarried[phase::kCarriedRuns] = {};
     double offsets[kBlock], sines[kBlock], doubledOffsets[kBlock], doubledSines[kBlock];
     const fft2d::KernelSet path = fft2d::bestKernelSet();
-    PhaseOffset f{}; // a cell of its neighbour's value (floors, walls; a driven wall rebuilds every step) keeps it
     for (std::uint64_t begin = 0; begin < count; begin += kBlock) {
         const std::uint64_t size = std::min(kBlock, count - begin);
-        for (std::uint64_t k = 0; k < size; ++k) {
-            if (begin + k == 0 || !(v[begin + k] == v[begin + k - 1]))
-                f = phaseOffset(static_cast<double>(v[begin + k]) * coefficient);
-            offsets[k] = f.d;
-            sines[k] = f.s;
-            // exp(2 i phase) by the double angle: cos 2a - 1 = -2 sin^2 a, sin 2a = 2 sin a cos a.
-            doubledOffsets[k] = -2.0 * f.s * f.s;
-            doubledSines[k] = 2.0 * f.s * (1.0 + f.d);
-        }
+        phase::potentialPhaseOffsets(path, v + begin, coefficient, size, offsets, sines);
         phase::roundOffsetCarriedRuns(path, offsets, sines, size, carried, half + begin);
-        if (full)
-            phase::roundOffsetCarriedRuns(path, doubledOffsets, doubledSines, size, doubledCarried, full + begin);
+        if (!full)
+            continue;
+        for (std::uint64_t k = 0; k < size; ++k) {
+            // exp(2 i phase) by the double angle: cos 2a - 1 = -2 sin^2 a, sin 2a = 2 sin a cos a.
+            doubledOffsets[k] = -2.0 * sines[k] * sines[k];
+            doubledSines[k] = 2.0 * sines[k] * (1.0 + offsets[k]);
+        }
+        phase::roundOffsetCarriedRuns(path, doubledOffsets, doubledSines, size, doubledCarried, full + begin);
     }
     if (whole) {
         whole->identity_ = potential.identity();

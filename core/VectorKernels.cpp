@@ -7,6 +7,7 @@
 #include "core/DensitySums2D.h"
 #include "core/FFT2DPasses.h"
 #include "core/GaugeLineSweepPasses.h"
+#include "core/PhaseOffsetKernels.h"
 #include "core/PhaseRoundingKernels.h"
 
 #if defined(__x86_64__)
@@ -130,6 +131,7 @@ const VectorKernels kPortableKernels = {
     &density::accumulateRowPortable,
     &energy::accumulateRowPortable,
     &phase::roundOffsetCarriedRunsPortable,
+    &phase::potentialPhaseOffsetsPortable,
 };
 
 #if defined(__x86_64__)
@@ -143,6 +145,7 @@ const VectorKernels kSse2Kernels = {
     &density::accumulateRowPortable,
     &energy::accumulateRowPortable,
     &phase::roundOffsetCarriedRunsPortable,
+    &phase::potentialPhaseOffsetsPortable,
 };
 #endif
 

@@ -40,6 +40,8 @@ struct VectorKernels {
                       const energy::RowConstants& k, energy::RunningSums& sums);
     // phase::roundOffsetCarriedRuns, by hand for AVX2 (PhaseRoundingKernelsAvx2.cpp).
     void (*roundOffsetRuns)(const double* d, const double* s, std::size_t count, double* carried, Complex* out);
+    // phase::potentialPhaseOffsets, by hand for AVX2 (PhaseOffsetKernelsAvx2.cpp).
+    void (*potentialPhaseOffsets)(const float* v, double coefficient, std::size_t count, double* d, double* s);
 };
 
 // The table of path, which must be available (fft2d::isAvailable).

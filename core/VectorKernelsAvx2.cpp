@@ -10,6 +10,7 @@
 #include "core/ComplexField2D.h"
 #include "core/DensitySums2D.h"
 #include "core/Numeric.h"
+#include "core/PhaseOffsetKernels.h"
 #include "core/PhaseRoundingKernels.h"
 
 #include <algorithm>
@@ -155,6 +156,7 @@ const VectorKernels kAvx2Kernels = {
     &density::accumulateRowAvx2,
     &energy::accumulateRowAvx2,
     &phase::roundOffsetCarriedRunsAvx2,
+    &phase::potentialPhaseOffsetsAvx2,
 };
 
 } // namespace vxo
