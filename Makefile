@@ -98,8 +98,8 @@ FULL_STACK_TESTS := ^TheProgram\.|^QuantumGLViewRender\.ReparentingKeepsThePictu
 # checks of the Ramsey, Landau-Zener, Stueckelberg and Loschmidt pages'
 # numbers and of the fringe scans' ranges, pages the tour fills too. The
 # Loschmidt echo's two converged returns take thousands of steps, as the
-# sub-step runs below do, and so do the resonant cavity's transmission on
-# its own grid against 1024 x 1024, the closed box's energy over 2000 steps,
+# sub-step runs below do, and so do the resonant cavity's and the double slit's
+# transmission on their own grid against 1024 x 1024, the closed box's energy over 2000 steps,
 # the revival box run to its revival, the Aharonov-Bohm passage at an eight
 # times finer step and the shutter's whole analysis. The guides' claims run
 # every guided experiment they quote to the moments the guides name, on the
@@ -142,6 +142,7 @@ RELEASE_ONLY_TESTS := DocumentsWindow.EveryPresetComesBackFromItsFile \
                       LoschmidtEcho.ThePacketComesBackToItsStartAtTwiceTheReversalTime \
                       LoschmidtEcho.AMomentumErrorAtTheReversalSpoilsTheReturn \
                       PresetGeometryConvergence.ResonantTunnellingTransmitsOnItsOwnGridAsOnAFinerOne \
+                      PresetGeometryConvergence.DoubleSlitPassesOnItsOwnGridAsOnAFinerOne \
                       EnergyOfTheSteppedHamiltonian.AClosedBoxKeepsThePlainStepsEnergy \
                       PaintedWellRevival.TheLevelsOfThePaintedBoxGiveTheMeasuredRevival \
                       AharonovBohmRecorder.ThePassageReadsTheSameAtAFinerStep \

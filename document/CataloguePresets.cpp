@@ -407,7 +407,11 @@ ExperimentPreset doubleSlit()
     preset.packetSigma = 3.0;
     // A wall of 50 lets about 0.2% of the packet through on its own; one of 8,
     // this thin, about 40%, whose broad wave would blur the two-slit fringes.
-    setGeometry(preset, 5, 50.0, 0.0, 0.0, 0.32, 0.0, 2.2, 0.7);
+    // Openings of 0.72 are whole rows on the preset's grid and on the finer
+    // one (9 and 18): narrower than half a wavelength, they pass about a fifth
+    // more per 0.04 of height, so a height the grids cut differently would
+    // make the share that passes depend on the grid.
+    setGeometry(preset, 5, 50.0, 0.0, 0.0, 0.32, 0.0, 2.2, 0.72);
     setDisplay(preset, 2, true, 1);
     return preset;
 }

@@ -101,7 +101,7 @@ const char* const kEnglishGuides[] = {
 
     // 4 Double Slit Interference
     "<h3>Guided experiment: Double Slit Interference</h3>"
-    "<p><b>Preparation.</b> A wall (V0 = 50, width 0.32) at x = 0 has two openings of height 0.7 whose "
+    "<p><b>Preparation.</b> A wall (V0 = 50, width 0.32) at x = 0 has two openings of height 0.72 whose "
     "centres are 2.2 apart (Separation). The wall stops the packet: on its own it lets about 0.2% through, so "
     "nearly all that arrives behind it has come through the openings. The packet (Sigma 3.0, px 2.5, "
     "wavelength 2.51) covers both openings, so the two transmitted waves are coherent copies of each "

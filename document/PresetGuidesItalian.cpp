@@ -103,7 +103,7 @@ const char* const kItalianGuides[] = {
 
     // 4 double_slit
     "<h3>Esperimento guidato: Interferenza da doppia fenditura</h3>"
-    "<p><b>Preparazione.</b> Una parete (V0 = 50, spessore 0.32) in x = 0 ha due aperture alte 0.7 con "
+    "<p><b>Preparazione.</b> Una parete (V0 = 50, spessore 0.32) in x = 0 ha due aperture alte 0.72 con "
     "centri distanti 2.2 (Separation). La parete ferma il pacchetto: da sola ne lascia passare circa lo 0.2%, "
     "percio' quasi tutto cio' che arriva dietro e' passato dalle aperture. Il pacchetto (Sigma 3.0, px 2.5, "
     "lunghezza d'onda 2.51) copre entrambe le aperture, quindi le due onde trasmesse sono copie coerenti "

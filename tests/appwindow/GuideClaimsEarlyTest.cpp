@@ -724,7 +724,7 @@ const std::vector<GuideClaim>& earlyClaims()
         {4, "(V0 = {50}, width 0.32)", "(V0 = {50}, spessore 0.32)", 0.0, setting(4, "doubleSlitV0SpinBox")},
         {4, "width {0.32}) at x = 0", "spessore {0.32}) in x = 0", 0.0, setting(4, "doubleSlitWallWidthSpinBox")},
         {4, "at x = {0} has", "in x = {0} ha", 0.0, setting(4, "doubleSlitCenterXSpinBox")},
-        {4, "height {0.7} whose", "alte {0.7} con", 0.0, setting(4, "doubleSlitHeightSpinBox")},
+        {4, "height {0.72} whose", "alte {0.72} con", 0.0, setting(4, "doubleSlitHeightSpinBox")},
         {4, "are {2.2} apart", "distanti {2.2} (Separation)", 0.0, setting(4, "doubleSlitSeparationSpinBox")},
         {4, "(Sigma {3.0}, px 2.5", "(Sigma {3.0}, px 2.5", 0.0, setting(4, "sigmaSpinBox")},
         {4, "px {2.5}, wavelength", "px {2.5}, lunghezza", 0.0, setting(4, "momentumSpinBox")},

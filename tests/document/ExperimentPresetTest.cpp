@@ -383,7 +383,7 @@ TEST(ExperimentCatalogueValues, NamedValuesOfEveryPreset)
             ", currentOverlay 1, currentModeIndex 0"},
         {3, "geometryIndex 4, geometryV0 8.0, geometrySizeA 0.32, geometrySizeC 1.55, graphicsPresetIndex 1"
             ", currentOverlay 1, currentModeIndex 1"},
-        {4, "geometryIndex 5, geometryV0 50.0, geometrySizeA 0.32, geometrySizeC 2.2, geometrySizeD 0.7"
+        {4, "geometryIndex 5, geometryV0 50.0, geometrySizeA 0.32, geometrySizeC 2.2, geometrySizeD 0.72"
             ", graphicsPresetIndex 2, currentOverlay 1, currentModeIndex 1"},
         {5, "geometryIndex 2, geometryV0 8.0, geometrySizeA 1.8, graphicsPresetIndex 1, currentOverlay 1"
             ", currentModeIndex 1"},
