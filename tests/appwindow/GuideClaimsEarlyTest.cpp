@@ -823,6 +823,7 @@ const std::vector<GuideClaim>& earlyClaims()
          [](GuideRun& r) { return 100.0 * twoLevelFigure(21, 0.0, "stueckelbergSummaryLabel", "two-level final", "Pupper=")(r); }},
         {21, "live Plower = {0.58}", "live Plower = {0.58}", 0.01, twoLevelFigure(21, 17.0, "stueckelbergSummaryLabel", "live", "Plower=")},
         {21, "Pupper = {0.27}", "Pupper = {0.27}", 0.01, twoLevelFigure(21, 17.0, "stueckelbergSummaryLabel", "live", "Pupper=")},
+        {21, "(live Pright = {0.37})", "(live Pright = {0.37})", 0.01, twoLevelFigure(21, 17.0, "stueckelbergSummaryLabel", "live", "Pright=")},
         {21, "(captured = {0.85})", "(captured = {0.85})", 0.01, twoLevelFigure(21, 17.0, "stueckelbergSummaryLabel", "live", "captured=")},
         {21, "adds about {2.6} rad", "aggiunge circa {2.6} rad", 0.05,
          [](GuideRun& r) { return 3.0 * stueckelbergEndGap(r); }},
@@ -879,6 +880,17 @@ const std::vector<GuideClaim>& earlyClaims()
         {24, "pulse 1, free 1/2, echo pi pulse, free 2/2, pulse 2", "pulse 1, free 1/2, echo pi pulse, free 2/2, pulse 2", 0.0, nullptr},
         {24, "back in state 1 (live P1 = {0.99})", "di nuovo nello stato 1 (live P1 = {0.99})", 0.01,
          twoLevelFigure(24, 59.96, "ramseySummaryLabel", "live", "P1=")},
+        {24, "P1 rises to about {0.89} in between", "P1 sale a circa {0.89} (l'impulso", 0.01,
+         [](GuideRun& r) {
+             twoLevelRunAt(r, 24, 59.96);
+             const double from = r.spinBox("ramseyPulseDurationSpinBox") + r.spinBox("ramseyFreeDurationSpinBox") / 2.0;
+             const double to = from + r.spinBox("ramseyEchoDurationSpinBox");
+             double highest = 0.0;
+             for (const ObservableSample& s : r.window().observableHistory().samples())
+                 if (s.ramseyValid && s.time >= from && s.time <= to)
+                     highest = std::max(highest, s.ramseyPopulation1);
+             return highest;
+         }},
         {24, "almost flat near {0}, because", "quasi piatta vicino a {0}, perche'", 0.02,
          [](GuideRun& r) {
              double largest = 0.0;
