@@ -448,7 +448,8 @@ const char* const kEnglishGuides[] = {
     "only 31 percent ends there, while 69 percent is left on the upper branch (two-level final in the "
     "summary).</p>"
     "<p><b>What to observe.</b> After the second passage more than a third of the probability stays in the "
-    "right well (live Pright = 0.37) instead of coming home, although the tilt has returned to its starting value. The simulated run "
+    "right well (live Pright = 0.37) instead of coming home, although the tilt has returned to its starting "
+    "value. The simulated run "
     "shows the interference less sharply than the two-level theory: it ends with live Plower = 0.58 and "
     "Pupper = 0.27, because each fast passage also lifts part of the state to higher levels of the wells "
     "(captured = 0.85), where it no longer takes part in the interference. The whole difference from the "
@@ -476,8 +477,8 @@ const char* const kEnglishGuides[] = {
     "stationary states beats by itself.</p>"
     "<p><b>Analysis page.</b> Ramsey: the two populations against time with the pulse boundaries, the drive "
     "signal, and the Ramsey fringe, the predicted final P2 against the free time from 0 to about 30. The "
-    "fringe repeats every 2 pi/omega0 = 20.6; the summary gives omega0, d, Omega_R, the phase and the theory "
-    "final populations.</p>"
+    "fringe repeats every 2 pi/omega0 = 20.6; the summary gives omega0 (omega12), d (|x12|), Omega_R (OmegaR), "
+    "the phase and the theory final populations.</p>"
     "<p><b>Try this.</b> Set Free evolution time to 15.75: the extra 10.25 is half a fringe and the sequence "
     "returns to state 1 (next experiment). Keep F = 5.5 and set Second pulse phase to 180 deg: shifting the "
     "phase of the second pulse instead of the free time also returns the system to state 1.</p>",
@@ -499,7 +500,7 @@ const char* const kEnglishGuides[] = {
     "<p><b>Try this.</b> Step the Free evolution time by 2.5 at a time from 5.5 to 26 and follow the end "
     "result around one full fringe. This is how Ramsey interferometry measures a transition frequency: the "
     "fringe position is very sensitive to the product omega0 F. Turn on the Diagnostic ensemble on the "
-    "analysis page to see what inhomogeneity does to the fringe (next experiments).</p>",
+    "analysis page (Enable ensemble) to see what inhomogeneity does to the fringe (next experiments).</p>",
 
     // 24 Hahn Echo (Phase Refocusing)
     "<h3>Guided experiment: Hahn Echo (Phase Refocusing)</h3>"

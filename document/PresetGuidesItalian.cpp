@@ -470,7 +470,8 @@ const char* const kItalianGuides[] = {
     "iniziale e' soppresso e solo il 31 per cento vi finisce, mentre il 69 per cento resta sul ramo "
     "superiore (two-level final nel riepilogo).</p>"
     "<p><b>Cosa osservare.</b> Dopo il secondo passaggio piu' di un terzo della probabilita' resta nella "
-    "buca di destra (live Pright = 0.37) invece di tornare, anche se l'inclinazione e' tornata al valore iniziale. La corsa simulata "
+    "buca di destra (live Pright = 0.37) invece di tornare, anche se l'inclinazione e' tornata al valore "
+    "iniziale. La corsa simulata "
     "mostra l'interferenza meno netta della teoria a due livelli: finisce con live Plower = 0.58 e Pupper = "
     "0.27, perche' ogni passaggio rapido porta anche una parte dello stato su livelli piu' alti delle buche "
     "(captured = 0.85), dove non partecipa piu' all'interferenza. Tutta la differenza dal caso costruttivo "
@@ -498,8 +499,8 @@ const char* const kItalianGuides[] = {
     "stati stazionari batte da sola.</p>"
     "<p><b>Pagina di analisi.</b> Ramsey: le due popolazioni nel tempo con i confini degli impulsi, il "
     "segnale della forzante e la frangia di Ramsey, la P2 finale prevista in funzione del tempo libero da 0 "
-    "a circa 30. La frangia si ripete ogni 2 pi/omega0 = 20.6; il riepilogo da' omega0, d, Omega_R, la fase "
-    "e le popolazioni finali teoriche.</p>"
+    "a circa 30. La frangia si ripete ogni 2 pi/omega0 = 20.6; il riepilogo da' omega0 (omega12), d (|x12|), "
+    "Omega_R (OmegaR), la fase e le popolazioni finali teoriche.</p>"
     "<p><b>Prova questo.</b> Porta Free evolution time a 15.75: i 10.25 in piu' sono mezza frangia e la "
     "sequenza torna allo stato 1 (esperimento successivo). Tieni F = 5.5 e porta Second pulse phase a 180 "
     "deg: spostare la fase del secondo impulso invece del tempo libero riporta anch'esso il sistema allo "
@@ -524,7 +525,8 @@ const char* const kItalianGuides[] = {
     "<p><b>Prova questo.</b> Cambia il Free evolution time a passi di 2.5 da 5.5 a 26 e segui il risultato "
     "finale lungo una frangia intera. E' cosi' che l'interferometria di Ramsey misura una frequenza di "
     "transizione: la posizione della frangia e' molto sensibile al prodotto omega0 F. Accendi il Diagnostic "
-    "ensemble nella pagina di analisi per vedere che cosa fa la disomogeneita' alla frangia (esperimenti "
+    "ensemble nella pagina di analisi (Enable ensemble) per vedere che cosa fa la disomogeneita' alla "
+    "frangia (esperimenti "
     "successivi).</p>",
 
     // 24 hahn_echo
