@@ -214,7 +214,7 @@ const char* const kEnglishGuides[] = {
     "excited states of even symmetry. The packet energy, -5.04, lies deep below the rim of the well, so the "
     "state stays bound.</p>"
     "<p><b>What to observe.</b> The packet contracts and re-expands in place: a breathing mode at about "
-    "twice the local frequency. The parabola alone would give a period pi/omega = 3.9; the well softens away "
+    "twice the local frequency. The parabola alone would give a period pi/omega = 3.85; the well softens away "
     "from the centre, so the first breathing period is longer, about 4.4. Because the well is not exactly "
     "parabolic the level spacings are unequal, and the breathing gradually loses its regularity.</p>"
     "<p><b>Analysis page.</b> Time series: choose Sigma X in the Observable list: it swings between 1.15 and "
@@ -235,7 +235,7 @@ const char* const kEnglishGuides[] = {
     "than the infinite-well values n^2 pi^2 hbar^2/(2 m L^2) = 0.077 n^2 because the wave function leaks "
     "into the walls.</p>"
     "<p><b>What to observe.</b> The density does not change in time: an eigenstate is stationary. Only its "
-    "phase turns, at the rate E/hbar (period 2 pi/0.265 = 23.7 in the Phase arg(psi) view).</p>"
+    "phase turns, at the rate E/hbar (period 2 pi/0.26455 = 23.75 in the Phase arg(psi) view).</p>"
     "<p><b>Analysis page.</b> Bound states: V(x), the energy ladder and the selected eigenfunction with its "
     "nodes; state n has n - 1 nodes.</p>"
     "<p><b>Try this.</b> The Superposition selectors already hold the first and fourth states with relative "
@@ -262,8 +262,8 @@ const char* const kEnglishGuides[] = {
     "<p><b>Analysis page.</b> Time series: choose Sigma X in the Observable list: it drops abruptly at the "
     "measurement and then grows quickly.</p>"
     "<p><b>Try this.</b> Measure again right after a collapse: the second reading lands close to the first. "
-    "Resolution 0.2 localises harder and gives momentum spreads above 2; Resolution 5.0 hardly disturbs the "
-    "state. Reset restores the prepared packet.</p>",
+    "Resolution 0.2 localises harder and gives a momentum spread near 2.5; Resolution 5.0 hardly disturbs "
+    "the state. Reset restores the prepared packet.</p>",
 
     // 12 Coherent Tunneling (Double Well)
     "<h3>Guided experiment: Coherent Tunneling (Double Well)</h3>"
@@ -332,8 +332,9 @@ const char* const kEnglishGuides[] = {
     "remains a coherent state of unchanged width 1: it is the centre, not the shape, that absorbs the "
     "energy.</p>"
     "<p><b>What to observe.</b> After one period (t = 12.6) the packet swings by about 2.2, after three (t = "
-    "37.7) by 6.6, after four (t = 50) by almost 9. After about five periods it reaches the edge of the "
-    "24-wide periodic box and re-enters on the other side, which ends the meaningful part of the run.</p>"
+    "37.7) by 6.6, after four (t = 50) by almost 9. Near the fourth period the tail of the packet already "
+    "reaches the edge of the 24-wide periodic box and re-enters on the other side (Sigma X in Time series, 1 "
+    "until then, starts to rise), which ends the meaningful part of the run.</p>"
     "<p><b>Analysis page.</b> Periodic drive: &lt;x&gt; against the driven trap centre, and &lt;H&gt; rising "
     "cycle after cycle; note the quarter-period lag of the packet behind the drive, typical of resonance.</p>"
     "<p><b>Try this.</b> Detune the drive slightly with Angular frequency omega 0.45 or 0.55: the growth "
@@ -355,13 +356,14 @@ const char* const kEnglishGuides[] = {
     "approximate: the measured P(state 2) overshoots the dashed prediction, up to about 0.39 (max P2 in the "
     "summary), but it never approaches complete transfer.</p>"
     "<p><b>Analysis page.</b> Rabi: P(state 1), P(state 2) and the captured two-level weight against the "
-    "dashed rotating-wave prediction, with the summary of omega0, d, Omega_R and the detuning.</p>"
+    "dashed rotating-wave prediction, with the summary line: omega12 (omega0 above), |x12| (d), OmegaR "
+    "(Omega_R) and detuning.</p>"
     "<p><b>Try this.</b> Set Angular frequency omega to 0.3055 to reach resonance (next experiment), or to "
     "0.35 to see the transfer grow as the detuning shrinks.</p>",
 
     // 17 Driven Double Well (Rabi Resonance)
     "<h3>Guided experiment: Driven Double Well (Rabi Resonance)</h3>"
-    "<p><b>Preparation.</b> Same double well and ground state, but the tilt is driven at omega = 0.305536, "
+    "<p><b>Preparation.</b> Same double well and ground state, but the tilt is driven at omega = 0.3055, "
     "the transition frequency of the two lowest levels, with amplitude A = 0.1.</p>"
     "<p><b>Physics.</b> On resonance the rotating-wave model predicts complete Rabi oscillations, P2(t) = "
     "sin^2(Omega_R t/2), with Omega_R = A d/hbar = 0.117: a pi pulse, which turns state 1 into state 2, "

@@ -220,7 +220,7 @@ const char* const kItalianGuides[] = {
     "di stati eccitati di simmetria pari. L'energia del pacchetto, -5.04, sta ben sotto il bordo della buca, "
     "quindi lo stato resta legato.</p>"
     "<p><b>Cosa osservare.</b> Il pacchetto si contrae e si riallarga sul posto: un modo di respirazione a "
-    "circa il doppio della frequenza locale. La sola parabola darebbe un periodo pi/omega = 3.9; la buca si "
+    "circa il doppio della frequenza locale. La sola parabola darebbe un periodo pi/omega = 3.85; la buca si "
     "ammorbidisce lontano dal centro, quindi il primo periodo di respirazione e' piu' lungo, circa 4.4. "
     "Poiche' la buca non e' esattamente parabolica le distanze fra i livelli sono disuguali e la "
     "respirazione perde a poco a poco regolarita'.</p>"
@@ -242,7 +242,7 @@ const char* const kItalianGuides[] = {
     "bassi dei valori della buca infinita n^2 pi^2 hbar^2/(2 m L^2) = 0.077 n^2 perche' la funzione d'onda "
     "penetra nelle pareti.</p>"
     "<p><b>Cosa osservare.</b> La densita' non cambia nel tempo: un autostato e' stazionario. Gira solo la "
-    "sua fase, alla velocita' E/hbar (periodo 2 pi/0.265 = 23.7 nella vista Phase arg(psi)).</p>"
+    "sua fase, alla velocita' E/hbar (periodo 2 pi/0.26455 = 23.75 nella vista Phase arg(psi)).</p>"
     "<p><b>Pagina di analisi.</b> Bound states: V(x), la scala dei livelli e l'autofunzione selezionata con "
     "i suoi nodi; lo stato n ha n - 1 nodi.</p>"
     "<p><b>Prova questo.</b> I selettori Superposition contengono gia' il primo e il quarto stato con fase "
@@ -272,8 +272,8 @@ const char* const kItalianGuides[] = {
     "<p><b>Pagina di analisi.</b> Time series: scegli Sigma X nella lista Observable: scende bruscamente "
     "alla misura e poi cresce in fretta.</p>"
     "<p><b>Prova questo.</b> Misura di nuovo subito dopo un collasso: la seconda lettura cade vicino alla "
-    "prima. Resolution 0.2 localizza di piu' e da' dispersioni di impulso sopra 2; Resolution 5.0 disturba "
-    "appena lo stato. Reset ripristina il pacchetto preparato.</p>",
+    "prima. Resolution 0.2 localizza di piu' e da' una dispersione di impulso vicina a 2.5; Resolution 5.0 "
+    "disturba appena lo stato. Reset ripristina il pacchetto preparato.</p>",
 
     // 12 coherent_double_well
     "<h3>Esperimento guidato: Tunnel coerente (doppia buca)</h3>"
@@ -343,8 +343,9 @@ const char* const kItalianGuides[] = {
     "cresce come t^2. Il pacchetto resta uno stato coerente di larghezza invariata 1: e' il centro, non la "
     "forma, ad assorbire l'energia.</p>"
     "<p><b>Cosa osservare.</b> Dopo un periodo (t = 12.6) il pacchetto oscilla di circa 2.2, dopo tre (t = "
-    "37.7) di 6.6, dopo quattro (t = 50) di quasi 9. Dopo circa cinque periodi raggiunge il bordo della "
-    "scatola periodica larga 24 e rientra dall'altra parte, e la parte significativa della corsa finisce.</p>"
+    "37.7) di 6.6, dopo quattro (t = 50) di quasi 9. Verso il quarto periodo la coda del pacchetto raggiunge "
+    "gia' il bordo della scatola periodica larga 24 e rientra dall'altra parte (Sigma X in Time series, 1 "
+    "fino ad allora, comincia a salire), e la parte significativa della corsa finisce.</p>"
     "<p><b>Pagina di analisi.</b> Periodic drive: &lt;x&gt; contro il centro forzato della trappola, e "
     "&lt;H&gt; che sale ciclo dopo ciclo; nota il ritardo di un quarto di periodo del pacchetto rispetto "
     "alla forzante, tipico della risonanza.</p>"
@@ -368,14 +369,15 @@ const char* const kItalianGuides[] = {
     "l'onda rotante e' solo approssimata: la P(state 2) misurata supera la previsione tratteggiata, fino a "
     "circa 0.39 (max P2 nel riepilogo), ma non si avvicina mai a un trasferimento completo.</p>"
     "<p><b>Pagina di analisi.</b> Rabi: P(state 1), P(state 2) e il peso catturato nei due livelli contro la "
-    "previsione tratteggiata dell'onda rotante, con il riepilogo di omega0, d, Omega_R e del disaccordo.</p>"
+    "previsione tratteggiata dell'onda rotante, con la riga di riepilogo: omega12 (omega0 sopra), |x12| (d), "
+    "OmegaR (Omega_R) e detuning (il disaccordo).</p>"
     "<p><b>Prova questo.</b> Porta Angular frequency omega a 0.3055 per arrivare alla risonanza (esperimento "
     "successivo), oppure a 0.35 per vedere il trasferimento crescere mentre il disaccordo si riduce.</p>",
 
     // 17 driven_double_well_rabi
     "<h3>Esperimento guidato: Doppia buca forzata (risonanza di Rabi)</h3>"
     "<p><b>Preparazione.</b> Stessa doppia buca e stesso stato fondamentale, ma l'inclinazione e' forzata a "
-    "omega = 0.305536, la frequenza di transizione dei due livelli piu' bassi, con ampiezza A = 0.1.</p>"
+    "omega = 0.3055, la frequenza di transizione dei due livelli piu' bassi, con ampiezza A = 0.1.</p>"
     "<p><b>Fisica.</b> In risonanza il modello dell'onda rotante prevede oscillazioni di Rabi complete, "
     "P2(t) = sin^2(Omega_R t/2), con Omega_R = A d/hbar = 0.117: un impulso pi, che porta lo stato 1 nello "
     "stato 2, dura pi/Omega_R = 27 e un ciclo di Rabi completo circa 54. Il livello successivo sta vicino a "

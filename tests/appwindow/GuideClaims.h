@@ -78,7 +78,8 @@ public:
     // steps so that the run stops at the first step at or past `time`; what
     // every view, page and Diagnostics row shows at that moment. A later
     // time of the same preset goes on from the run so far, and so does the
-    // time last asked for when the run has not moved since.
+    // time last asked for when the run has not moved since (a claim that
+    // changes the run otherwise, a measurement say, loads it again itself).
     MainWindow& at(int preset, double time)
     {
         if (time <= 0.0)

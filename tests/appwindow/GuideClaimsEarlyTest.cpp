@@ -7,6 +7,7 @@
 #include "GuideClaims.h"
 
 #include "core/SquareBarrier1D.h"
+#include "document/ExperimentCatalogue.h"
 #include "experiments/QuantumResonance2D.h"
 
 #include <QAbstractButton>
@@ -51,28 +52,6 @@ std::function<double(GuideRun&)> fromSettings(int preset, std::function<double(G
     return [preset, formula](GuideRun& r) {
         r.loaded(preset);
         return formula(r);
-    };
-}
-
-// A Diagnostics figure after `key` on the row `section` / `parameter` at `time`.
-std::function<double(GuideRun&)> diagnosed(int preset, double time, const char* section, const char* parameter,
-                                           const char* key)
-{
-    return [=](GuideRun& r) {
-        r.at(preset, time);
-        return figureAfter(r.diagnostics(section, parameter), key);
-    };
-}
-
-// A figure of the Scattering probabilities row when the run pauses itself
-// (the scattering panel has seen the packet split).
-std::function<double(GuideRun&)> atSeparation(int preset, const char* key)
-{
-    return [=](GuideRun& r) {
-        if (!r.until(
-                preset, [](GuideRun& g) { return g.separated(); }, 60.0))
-            return std::numeric_limits<double>::quiet_NaN();
-        return figureAfter(r.diagnostics("Scattering", "Probabilities"), key);
     };
 }
 
@@ -273,25 +252,6 @@ double px(GuideRun& r) { return r.spinBox("momentumSpinBox"); }
 double mass(GuideRun& r) { return r.spinBox("massSpinBox"); }
 double sigma(GuideRun& r) { return r.spinBox("sigmaSpinBox"); }
 
-// The window of `preset` run to `time`, gone on from where the previous claim
-// left it when that claim asked for the same preset and time: a run stops at
-// the first step past its time, where GuideRun::at would load and run the
-// preset anew for every figure read at that moment.
-MainWindow& twoLevelRunAt(GuideRun& r, int preset, double time)
-{
-    struct Reached {
-        const GuideRun* run;
-        int preset;
-        double time;
-        double now;
-    };
-    static Reached last{nullptr, -1, 0.0, -1.0};
-    if (time <= 0.0 || last.run != &r || last.preset != preset || last.time != time || last.now != r.now())
-        r.at(preset, time);
-    last = {&r, preset, time, r.now()};
-    return r.window();
-}
-
 // The number after `key` in a summary's text, looked up after `section`
 // (empty: from the start).
 double twoLevelLabelFigure(const QString& text, const char* section, const char* key)
@@ -305,7 +265,7 @@ std::function<double(GuideRun&)> twoLevelFigure(int preset, double time, const c
                                                 const char* key)
 {
     return [=](GuideRun& r) {
-        twoLevelRunAt(r, preset, time);
+        r.at(preset, time);
         return twoLevelLabelFigure(r.label(label), section, key);
     };
 }
@@ -377,6 +337,138 @@ std::function<double(GuideRun&)> stueckelbergFringeExtremum(int preset, double g
         }
         return guess + kStep * (lower[0] - lower[2]) / (2.0 * (lower[0] - 2.0 * lower[1] + lower[2]));
     };
+}
+
+// The scene object `index` of the preset as Load leaves it.
+const PotentialObject& loadedObject(GuideRun& r, int preset, std::size_t index)
+{
+    r.at(preset, 0.0);
+    return r.window().scene().objects()[index];
+}
+
+// The energy of bound state `index` as the Bound states page lists it
+// ("n=2   E=0.26455   nodes=1").
+double listedBoundEnergy(GuideRun& r, int preset, int index)
+{
+    r.at(preset, 0.0);
+    const auto* states = control<QComboBox>(r.window(), "boundStateComboBox");
+    return index < states->count() ? figureAfter(states->itemText(index), "E=")
+                                   : std::numeric_limits<double>::quiet_NaN();
+}
+
+// The curvature k = -A/sigma^2 at the bottom of the preset's Gaussian well:
+// A exp(-x^2/(2 sigma^2)) = A - (A/(2 sigma^2)) x^2 + ...
+double gaussianWellCurvature(GuideRun& r)
+{
+    const PotentialObject& well = loadedObject(r, 9, 0);
+    return -double(well.value) / (double(well.sigmaX) * double(well.sigmaX));
+}
+
+// The inner edge of the finite well's left (0) or right (1) wall.
+double finiteWellEdge(GuideRun& r, int side)
+{
+    const PotentialObject& wall = loadedObject(r, 10, std::size_t(side));
+    return double(wall.centerX) + (side == 0 ? 0.5 : -0.5) * double(wall.width);
+}
+
+// Where the prepared state's density is least near the middle of the well:
+// the node of an odd eigenstate, along the middle row.
+double centralNodeX(GuideRun& r, int preset)
+{
+    r.at(preset, 0.0);
+    const ComplexField2D& psi = r.window().waveField();
+    const std::uint64_t row = psi.ny() / 2;
+    const double middle = (psi.nx() - 1) / 2.0;
+    double bestX = std::numeric_limits<double>::quiet_NaN(), least = 1e300;
+    for (std::uint64_t i = 0; i < psi.nx(); ++i) {
+        const double x = (double(i) - middle) * psi.dx();
+        if (std::abs(x) < 2.0 && std::norm(psi.at(i, row)) < least) {
+            least = std::norm(psi.at(i, row));
+            bestX = x;
+        }
+    }
+    return bestX;
+}
+
+// The collapse experiment's packet run to `time` and measured once with
+// Measure & collapse; the measured run is kept while it is still there.
+MainWindow& collapsedAt(GuideRun& r, double time)
+{
+    constexpr int kCollapsePreset = 11;
+    const bool measured = r.label("collapsePositionSpreadValueLabel").contains(QLatin1String("->"));
+    if (!measured || r.now() < time - 1e-9 || r.now() > time + 0.05) {
+        r.loaded(kCollapsePreset);
+        r.at(kCollapsePreset, time);
+        control<QAbstractButton>(r.window(), "collapsePositionButton")->click();
+        MainWindowProbe::refreshTick(r.window());
+    }
+    return r.window();
+}
+
+// The spread after the collapse as its readout gives it ("sigmaX 2.481 -> 0.629").
+double collapsedSpread(GuideRun& r, const char* readout)
+{
+    collapsedAt(r, 3.0);
+    return figureAfter(r.label(readout), "-> ");
+}
+
+// The time the collapsed packet takes to double its width, run tick by tick.
+double collapsedDoublingTime(GuideRun& r)
+{
+    MainWindow& w = collapsedAt(r, 3.0);
+    const double start = r.now();
+    const double narrow = figureAfter(r.label("collapsePositionSpreadValueLabel"), "-> ");
+    do {
+        MainWindowProbe::stepTick(w);
+        MainWindowProbe::observeTick(w);
+    } while (w.observableHistory().newest().sigmaX < 2.0 * narrow && r.now() < start + 10.0);
+    return r.now() - start;
+}
+
+// The trap frequency the Periodic drive page quotes for the loaded preset.
+double driveOmega0(GuideRun& r, int preset)
+{
+    r.at(preset, 0.0);
+    return figureAfter(r.label("periodicDriveSummaryLabel"), "omega0=");
+}
+
+// The response factor A omega0^2/(omega0^2 - omega^2) of a shaken trap.
+double shakenTrapResponse(GuideRun& r, int preset, double omega)
+{
+    const double omega0 = driveOmega0(r, preset);
+    return r.spinBox("periodicDriveAmplitudeSpinBox") * omega0 * omega0 / (omega0 * omega0 - omega * omega);
+}
+
+// The generalised Rabi frequency sqrt(detuning^2 + Omega_R^2) of the Rabi summary.
+double rabiSummaryGeneralised(GuideRun& r, int preset)
+{
+    r.at(preset, 0.0);
+    const QString text = r.label("rabiSummaryLabel");
+    return std::hypot(figureAfter(text, "detuning="), figureAfter(text, "OmegaR="));
+}
+
+// What `read` gives of the preset's run at `time`, the claim before's run reused.
+std::function<double(GuideRun&)> lookedAgain(int preset, double time, std::function<double(GuideRun&)> read)
+{
+    return [=](GuideRun& r) {
+        r.at(preset, time);
+        return read(r);
+    };
+}
+
+// The widest the packet has been so far (Sigma X of the Time series).
+double widestSoFar(GuideRun& r)
+{
+    double widest = 0.0;
+    for (const ObservableSample& s : r.window().observableHistory().samples())
+        widest = std::max(widest, s.sigmaX);
+    return widest;
+}
+
+// A figure after `key` of a summary label as the window shows it now.
+std::function<double(GuideRun&)> shownFigure(const char* label, const char* key)
+{
+    return [=](GuideRun& r) { return figureAfter(r.label(label), key); };
 }
 
 const std::vector<GuideClaim>& earlyClaims()
@@ -505,11 +597,18 @@ const std::vector<GuideClaim>& earlyClaims()
              const double m = r.spinBox("collapseResolutionSpinBox");
              return 1.0 / std::sqrt(1.0 / (sigma(r) * sigma(r)) + 1.0 / (m * m));
          })},
+        {11, "instead of {20}.", "invece di {20}.", 0.5,
+         fromSettings(11, [](GuideRun& r) { return 2.0 * std::sqrt(3.0) * mass(r) * sigma(r) * sigma(r); })},
+        {11, "Resolution 0.2 localises harder and gives a momentum spread near {2.5};",
+         "Resolution 0.2 localizza di piu' e da' una dispersione di impulso vicina a {2.5};", 0.05,
+         fromSettings(11, [](GuideRun& r) { return 0.5 * std::sqrt(1.0 / (sigma(r) * sigma(r)) + 1.0 / (0.2 * 0.2)); })},
+        {11, "Resolution 5.0 hardly", "Resolution 5.0 disturba", 0.0, nullptr},
+        {11, "drawn from |psi|^2, blurred", "estratta da |psi|^2, sfocata", 0.0, nullptr},
+        {11, "= 0.63, and its momentum", "= 0.63, e la dispersione", 0.005,
+         [](GuideRun& r) { return collapsedSpread(r, "collapsePositionSpreadValueLabel"); }},
         {11, "from 0.21 to about {0.8}", "da 0.21 a circa {0.8}", 0.03,
-         fromSettings(11, [](GuideRun& r) {
-             const double m = r.spinBox("collapseResolutionSpinBox");
-             return 0.5 * std::sqrt(1.0 / (sigma(r) * sigma(r)) + 1.0 / (m * m));
-         })},
+         [](GuideRun& r) { return collapsedSpread(r, "collapseMomentumSpreadValueLabel"); }},
+        {11, "doubles in about {1.4} time units", "raddoppia in circa {1.4} unita'", 0.1, collapsedDoublingTime},
 
         {5, "px {2.5}, Ekin", "px {2.5}, Ekin", 0.0, setting(5, "momentumSpinBox")},
         {5, "Ekin = {3.125} &lt; V0", "Ekin = {3.125} &lt; V0", 5e-4, fromSettings(5, [](GuideRun& r) { return px(r) * px(r) / (2.0 * mass(r)); })},
@@ -615,21 +714,71 @@ const std::vector<GuideClaim>& earlyClaims()
          [](GuideRun& r) { return 2 * kPi / std::sqrt(double(r.loaded(8).scene().objects().front().curvatureX) / 4.0); }},
 
         // 9 Gaussian Well (Breathing State)
+        {9, "amplitude {-6} and width 3", "ampiezza {-6} e larghezza 3", 1e-6,
+         [](GuideRun& r) { return double(loadedObject(r, 9, 0).value); }},
+        {9, "width {3} (sigma X", "larghezza {3} (sigma X", 1e-6, [](GuideRun& r) { return double(loadedObject(r, 9, 0).sigmaX); }},
+        {9, "(sigma X = sigma Y = {3})", "(sigma X = sigma Y = {3})", 1e-6,
+         [](GuideRun& r) { return double(loadedObject(r, 9, 0).sigmaY); }},
         {9, "Sigma {1.15}.", "Sigma {1.15}.", 0.0, setting(9, "sigmaSpinBox")},
+        {9, "V = {-6} + x^2/3", "V = {-6} + x^2/3", 1e-6, [](GuideRun& r) { return double(loadedObject(r, 9, 0).value); }},
+        {9, "V = -6 + x^2/{3}", "V = -6 + x^2/{3}", 1e-6,
+         [](GuideRun& r) {
+             const PotentialObject& well = loadedObject(r, 9, 0);
+             return -2.0 * double(well.sigmaX) * double(well.sigmaX) / double(well.value);
+         }},
+        {9, "k = {2}/3 and", "k = {2}/3 e", 1e-6, [](GuideRun& r) { return 3.0 * gaussianWellCurvature(r); }},
+        {9, "omega = {0.82}, whose", "omega = {0.82}, il cui", 0.005,
+         [](GuideRun& r) { return std::sqrt(gaussianWellCurvature(r) / mass(r)); }},
+        {9, "width of about {0.78}. The", "larghezza di circa {0.78}. Il", 0.005,
+         [](GuideRun& r) { return std::sqrt(1.0 / (2.0 * std::sqrt(gaussianWellCurvature(r) * mass(r)))); }},
+        {9, "pi/omega = {3.85};", "pi/omega = {3.85};", 0.005,
+         [](GuideRun& r) { return kPi / std::sqrt(gaussianWellCurvature(r) / mass(r)); }},
+        {9, "Set Sigma to {0.78}: the packet", "Porta Sigma a {0.78}: il pacchetto", 0.005,
+         [](GuideRun& r) { return std::sqrt(1.0 / (2.0 * std::sqrt(gaussianWellCurvature(r) * mass(r)))); }},
+        {9, "Momentum px to 2: it", "Momentum px a 2: oscilla", 0.0, nullptr},
+        {9, "Amplitude A to -2 on", "Amplitude A a -2 nella", 0.0, nullptr},
         {9, "packet energy, {-5.04}", "pacchetto, {-5.04}", 0.005, observed(9, 1.0, [](const ObservableSample& s) { return s.totalEnergy; })},
-        {9, "longer, about {4.4}.", "piu' lungo, circa {4.4}.", 0.15,
-         extremeTime(9, 3.0, 5.5, true, [](const ObservableSample& s) { return s.sigmaX; })},
         {9, "between 1.15 and about {0.60}", "fra 1.15 e circa {0.60}", 0.01,
          extremeUntil(9, 3.0, false, [](const ObservableSample& s) { return s.sigmaX; })},
+        {9, "longer, about {4.4}.", "piu' lungo, circa {4.4}.", 0.15,
+         extremeTime(9, 3.0, 5.5, true, [](const ObservableSample& s) { return s.sigmaX; })},
 
         // 10 Finite Quantum Well (Bound States)
+        {10, "rectangles of height {5} leave", "rettangoli alti {5} lasciano", 1e-6,
+         [](GuideRun& r) { return double(loadedObject(r, 10, 0).value); }},
+        {10, "well of width {8} (from", "buca larga {8} (da", 1e-4,
+         [](GuideRun& r) { return finiteWellEdge(r, 1) - finiteWellEdge(r, 0); }},
+        {10, "(from x = {-4} to 4)", "(da x = {-4} a 4)", 1e-4, [](GuideRun& r) { return finiteWellEdge(r, 0); }},
+        {10, "(from x = -4 to {4})", "(da x = -4 a {4})", 1e-4, [](GuideRun& r) { return finiteWellEdge(r, 1); }},
+        {10, "one node at x = {0}.", "un nodo in x = {0}.", 0.05, [](GuideRun& r) { return centralNodeX(r, 10); }},
+        {10, "levels (m = {1}) lie", "livelli legati (m = {1}) stanno", 0.0, setting(10, "massSpinBox")},
+        {10, "E = {0.066}, 0.265", "E = {0.066}, 0.265", 5e-4, [](GuideRun& r) { return listedBoundEnergy(r, 10, 0); }},
         {10, "0.066, {0.265}, 0.594", "0.066, {0.265}, 0.594", 5e-4, summaryFigure(10, 0.0, "boundSummaryLabel", "selected", "E=")},
-        {10, "(E4 - E1) = {6.36}", "(E4 - E1) = {6.36}", 0.005, summaryFigure(10, 0.0, "boundSummaryLabel", "", "Tbeat=")},
+        {10, "0.265, {0.594}, 1.05", "0.265, {0.594}, 1.05", 5e-4, [](GuideRun& r) { return listedBoundEnergy(r, 10, 2); }},
+        {10, "0.594, {1.05} and 1.64", "0.594, {1.05} e 1.64", 0.005, [](GuideRun& r) { return listedBoundEnergy(r, 10, 3); }},
+        {10, "{1.64}, and there", "{1.64}, e ce", 0.005, [](GuideRun& r) { return listedBoundEnergy(r, 10, 4); }},
+        {10, "continuum at {5} (the page", "continuo a {5} (la pagina", 1e-4, summaryFigure(10, 0.0, "boundSummaryLabel", "", "continuum=")},
         {10, "lowest {5}: Low states", "{5} piu' bassi: Low states", 0.0,
+         fromSettings(10, [](GuideRun& r) { return double(r.intSpinBox("boundMaxStatesSpinBox")); })},
+        {10, "n^2 pi^2 hbar^2/(2 m L^2) = {0.077} n^2", "n^2 pi^2 hbar^2/(2 m L^2) = {0.077} n^2", 5e-4,
          [](GuideRun& r) {
-             r.loaded(10);
-             return double(r.intSpinBox("boundMaxStatesSpinBox"));
+             const double width = finiteWellEdge(r, 1) - finiteWellEdge(r, 0);
+             return kPi * kPi / (2.0 * mass(r) * width * width);
          }},
+        {10, "(period 2 pi/{0.26455} = 23.75", "(periodo 2 pi/{0.26455} = 23.75", 5e-6,
+         summaryFigure(10, 0.0, "boundSummaryLabel", "selected", "E=")},
+        {10, "= {23.75} in the Phase", "= {23.75} nella vista", 0.005,
+         [](GuideRun& r) { return 2.0 * kPi / summaryFigure(10, 0.0, "boundSummaryLabel", "selected", "E=")(r); }},
+        {10, "state n has n - 1 nodes", "lo stato n ha n - 1 nodi", 0.0, nullptr},
+        {10, "relative phase {90} degrees", "relativa {90} gradi", 0.0, setting(10, "boundRelativePhaseSpinBox")},
+        {10, "beat period 2 pi hbar/(E4 - E1)", "battimento 2 pi hbar/(E4 - E1)", 0.0, nullptr},
+        {10, "(E4 - E1) = {6.36}", "(E4 - E1) = {6.36}", 0.005, summaryFigure(10, 0.0, "boundSummaryLabel", "", "Tbeat=")},
+        {10, "slowly, period {31.7};", "lentamente, periodo {31.7};", 0.05,
+         [](GuideRun& r) { return 2.0 * kPi / (listedBoundEnergy(r, 10, 1) - listedBoundEnergy(r, 10, 0)); }},
+        {10, "with period {11.9}.", "con periodo {11.9}.", 0.05,
+         [](GuideRun& r) { return 2.0 * kPi / (listedBoundEnergy(r, 10, 2) - listedBoundEnergy(r, 10, 0)); }},
+        {10, "goes up to {8}.", "arriva fino a {8}.", 0.0,
+         fromSettings(10, [](GuideRun& r) { return double(control<QSpinBox>(r.window(), "boundMaxStatesSpinBox")->maximum()); })},
 
         // 12 Coherent Tunneling (Double Well)
         {12, "puts {88} percent", "mette l'{88} per cento", 0.5,
@@ -716,39 +865,132 @@ const std::vector<GuideClaim>& earlyClaims()
         {13, "Quench time to 6", "Quench time a 6", 0.0, nullptr},
 
         // 14 Driven Harmonic Trap (Off Resonance)
+        {14, "trap with k = {0.25} (natural", "armonica con k = {0.25} (frequenza", 1e-6,
+         [](GuideRun& r) { return double(loadedObject(r, 14, 0).curvatureX); }},
+        {14, "omega0 = {0.5}, period", "omega0 = {0.5}, periodo", 5e-5, [](GuideRun& r) { return driveOmega0(r, 14); }},
+        {14, "period {12.57}) holds", "periodo {12.57}) contiene", 0.005, [](GuideRun& r) { return 2.0 * kPi / driveOmega0(r, 14); }},
+        {14, "in a {24} x 20 periodic", "periodico {24} x 20.", 0.0, setting(14, "universeWidthSpinBox")},
+        {14, "24 x {20} periodic", "24 x {20}. La", 0.0, setting(14, "universeHeightSpinBox")},
+        {14, "Center X as {0.7} sin(omega t)", "Center X della trappola come {0.7} sin(omega t)", 0.0,
+         setting(14, "periodicDriveAmplitudeSpinBox")},
+        {14, "with omega = {0.8}, well", "con omega = {0.8}, ben", 0.0, setting(14, "periodicDriveOmegaSpinBox")},
+        {14, "x(t) = A omega0^2/(omega0^2 - omega^2) [sin(omega t) - (omega/omega0) sin(omega0 t)]",
+         "x(t) = A omega0^2/(omega0^2 - omega^2) [sin(omega t) - (omega/omega0) sin(omega0 t)]", 0.0, nullptr},
+        {14, "response factor 0.7 x 0.25/(0.25 - 0.64) = {-0.45}", "risposta 0.7 x 0.25/(0.25 - 0.64) = {-0.45}", 0.005,
+         [](GuideRun& r) { return shakenTrapResponse(r, 14, r.spinBox("periodicDriveOmegaSpinBox")); }},
+        {14, "period 2 pi/(omega - omega0) = {21}", "periodo 2 pi/(omega - omega0) = {21}", 0.5,
+         [](GuideRun& r) { return 2.0 * kPi / (r.spinBox("periodicDriveOmegaSpinBox") - driveOmega0(r, 14)); }},
+        {14, "omega to 0.3, below", "omega a 0.3, sotto", 0.0, nullptr},
+        {14, "response factor of {1.09}", "fattore di risposta {1.09}", 0.005, [](GuideRun& r) { return shakenTrapResponse(r, 14, 0.3); }},
+        {14, "Amplitude to {1.4}: the response", "Amplitude a {1.4}: la risposta", 1e-9,
+         fromSettings(14, [](GuideRun& r) { return 2.0 * r.spinBox("periodicDriveAmplitudeSpinBox"); })},
+        {14, "Set omega to {0.5} to reach", "Porta omega a {0.5} per arrivare", 5e-5, [](GuideRun& r) { return driveOmega0(r, 14); }},
         {14, "exceeds about {1.2}", "supera mai circa {1.2}", 0.05,
          summaryFigure(14, 42.0, "periodicDriveSummaryLabel", "", "max|<x>|=")},
+        {14, "so the width stays {1}.", "quindi la larghezza resta {1}.", 0.01, lookedAgain(14, 42.0, widestSoFar)},
 
         // 15 Driven Harmonic Trap (Resonance)
+        {15, "(k = {0.25}, omega0 = 0.5)", "(k = {0.25}, omega0 = 0.5)", 1e-6,
+         [](GuideRun& r) { return double(loadedObject(r, 15, 0).curvatureX); }},
+        {15, "omega0 = {0.5}) and", "omega0 = {0.5}) e", 5e-5, [](GuideRun& r) { return driveOmega0(r, 15); }},
+        {15, "driven as {0.7} sin(0.5 t)", "muove come {0.7} sin(0.5 t)", 0.0, setting(15, "periodicDriveAmplitudeSpinBox")},
+        {15, "0.7 sin({0.5} t)", "0.7 sin({0.5} t)", 0.0, setting(15, "periodicDriveOmegaSpinBox")},
+        {15, "x(t) = (A/2)(sin(omega0 t) - omega0 t cos(omega0 t))", "x(t) = (A/2)(sin(omega0 t) - omega0 t cos(omega0 t))", 0.0, nullptr},
+        {15, "A omega0 t/2 = {0.175} t", "A omega0 t/2 = {0.175} t", 5e-4,
+         [](GuideRun& r) { return r.spinBox("periodicDriveAmplitudeSpinBox") * driveOmega0(r, 15) / 2.0; }},
+        {15, "grows like t^2", "cresce come t^2", 0.0, nullptr},
+        {15, "one period (t = {12.6})", "un periodo (t = {12.6})", 0.05, [](GuideRun& r) { return 2.0 * kPi / driveOmega0(r, 15); }},
+        {15, "three (t = {37.7})", "tre (t = {37.7})", 0.05, [](GuideRun& r) { return 3.0 * 2.0 * kPi / driveOmega0(r, 15); }},
+        {15, "four (t = {50})", "quattro (t = {50})", 0.5, [](GuideRun& r) { return 4.0 * 2.0 * kPi / driveOmega0(r, 15); }},
+        {15, "the {24}-wide periodic", "periodica larga {24}", 0.0, setting(15, "universeWidthSpinBox")},
+        {15, "omega 0.45 or 0.55", "omega 0.45 o 0.55", 0.0, nullptr},
+        {15, "period 2 pi/{0.05} = 126", "periodo 2 pi/{0.05} = 126", 1e-9,
+         fromSettings(15, [](GuideRun& r) { return 0.55 - r.spinBox("periodicDriveOmegaSpinBox"); })},
+        {15, "2 pi/0.05 = {126}", "2 pi/0.05 = {126}", 0.5,
+         fromSettings(15, [](GuideRun& r) { return 2.0 * kPi / (0.55 - r.spinBox("periodicDriveOmegaSpinBox")); })},
+        {15, "Amplitude to {0.35}: the growth", "Amplitude a {0.35}: la", 1e-9,
+         fromSettings(15, [](GuideRun& r) { return r.spinBox("periodicDriveAmplitudeSpinBox") / 2.0; })},
+        {15, "Phase (deg) to 90", "Phase (deg) a 90", 0.0, nullptr},
         {15, "by about {2.2}, after", "di circa {2.2}, dopo", 0.05,
          [](GuideRun& r) { return std::abs(r.at(15, 4 * kPi).observableHistory().newest().meanX); }},
         {15, "by {6.6}, after", "di {6.6}, dopo", 0.05,
          [](GuideRun& r) { return std::abs(r.at(15, 12 * kPi).observableHistory().newest().meanX); }},
+        {15, "unchanged width {1}: it", "larghezza invariata {1}: e'", 0.01, lookedAgain(15, 12 * kPi, widestSoFar)},
+        {15, "Sigma X in Time series, {1} until then", "Sigma X in Time series, {1} fino ad allora", 0.01,
+         lookedAgain(15, 12 * kPi, widestSoFar)},
         {15, "by almost {9}.", "di quasi {9}.", 0.3,
          [](GuideRun& r) { return std::abs(r.at(15, 16 * kPi).observableHistory().newest().meanX); }},
 
         // 16 Driven Double Well (Off Resonance)
+        {16, "(walls {5}, central barrier 0.8) starts", "(pareti {5}, barriera centrale 0.8) parte", 1e-6,
+         [](GuideRun& r) { return double(loadedObject(r, 16, 0).value); }},
+        {16, "central barrier {0.8}) starts", "centrale {0.8}) parte", 1e-6, [](GuideRun& r) { return double(loadedObject(r, 16, 1).value); }},
+        {16, "F(t) = {0.1} sin(omega t)", "F(t) = {0.1} sin(omega t)", 0.0, setting(16, "periodicDriveAmplitudeSpinBox")},
+        {16, "with omega = {0.5}.", "con omega = {0.5}.", 0.0, setting(16, "periodicDriveOmegaSpinBox")},
+        {16, "omega0 = (E2 - E1)/hbar", "omega0 = (E2 - E1)/hbar", 0.0, nullptr},
         {16, "/hbar = {0.306}, dipole", "/hbar = {0.306}, elemento", 5e-4, summaryFigure(16, 0.0, "rabiSummaryLabel", "", "omega12=")},
-        {16, "= {1.17}, so the drive", "= {1.17}, quindi la", 0.005, summaryFigure(16, 0.0, "rabiSummaryLabel", "", "|x12|=")},
+        {16, "|&lt;1|x|2&gt;| = {1.17}", "|&lt;1|x|2&gt;| = {1.17}", 0.005, summaryFigure(16, 0.0, "rabiSummaryLabel", "", "|x12|=")},
         {16, "A d/hbar = {0.117}", "A d/hbar = {0.117}", 5e-4, summaryFigure(16, 0.0, "rabiSummaryLabel", "", "OmegaR=")},
         {16, "omega0 = {0.194}", "omega0 = {0.194}", 5e-4, summaryFigure(16, 0.0, "rabiSummaryLabel", "", "detuning=")},
-        {16, "= {27} percent transfer", "= {27} per cento di trasferimento", 0.5,
+        {16, "sqrt(Delta^2 + Omega_R^2) = {0.227}", "sqrt(Delta^2 + Omega_R^2) = {0.227}", 5e-4,
+         [](GuideRun& r) { return rabiSummaryGeneralised(r, 16); }},
+        {16, "(period {27.7})", "(periodo {27.7})", 0.05, [](GuideRun& r) { return 2.0 * kPi / rabiSummaryGeneralised(r, 16); }},
+        {16, "(Omega_R/Omega)^2 = {27} percent transfer", "(Omega_R/Omega)^2 = {27} per cento di trasferimento", 0.5,
          [](GuideRun& r) { return 100.0 * summaryFigure(16, 0.0, "rabiSummaryLabel", "", "RWA max P2=")(r); }},
+        {16, "measured P(state 2) overshoots", "la P(state 2) misurata", 0.0, nullptr},
+        {16, "Rabi: P(state 1), P(state 2) and", "Rabi: P(state 1), P(state 2) e", 0.0, nullptr},
+        {16, "omega to {0.3055} to reach", "omega a {0.3055} per arrivare", 5e-5, summaryFigure(16, 0.0, "rabiSummaryLabel", "", "omega12=")},
+        {16, "or to 0.35 to see", "oppure a 0.35 per", 0.0, nullptr},
         {16, "up to about {0.39}", "fino a circa {0.39}", 0.01, summaryFigure(16, 30.0, "rabiSummaryLabel", "captured", "max P2=")},
 
         // 17 Driven Double Well (Rabi Resonance)
+        {17, "driven at omega = {0.3055}, the", "forzata a omega = {0.3055}, la", 0.0, setting(17, "periodicDriveOmegaSpinBox")},
+        {17, "amplitude A = {0.1}.", "ampiezza A = {0.1}.", 0.0, setting(17, "periodicDriveAmplitudeSpinBox")},
+        {17, "P2(t) = sin^2(Omega_R t/2)", "P2(t) = sin^2(Omega_R t/2)", 0.0, nullptr},
+        {17, "A d/hbar = {0.117}: a pi", "A d/hbar = {0.117}: un", 5e-4, summaryFigure(17, 0.0, "rabiSummaryLabel", "", "OmegaR=")},
+        {17, "turns state 1 into state 2", "porta lo stato 1 nello stato 2", 0.0, nullptr},
         {17, "pi/Omega_R = {27}", "pi/Omega_R = {27}", 0.5, summaryFigure(17, 0.0, "rabiSummaryLabel", "", "first max~")},
+        {17, "full Rabi cycle about {54}", "ciclo di Rabi completo circa {54}", 0.5,
+         [](GuideRun& r) { return 2.0 * summaryFigure(17, 0.0, "rabiSummaryLabel", "", "first max~")(r); }},
+        {17, "lies near {1.58}, far", "vicino a {1.58}, lontano", 0.005, [](GuideRun& r) { return listedBoundEnergy(r, 17, 2); }},
+        {17, "(t about {13})", "(t circa {13})", 0.5,
+         [](GuideRun& r) { return summaryFigure(17, 0.0, "rabiSummaryLabel", "", "first max~")(r) / 2.0; }},
+        {17, "near t = {27}, where", "verso t = {27}, dove", 0.5, summaryFigure(17, 0.0, "rabiSummaryLabel", "", "first max~")},
+        {17, "Rabi: P(state 2) rises", "Rabi: P(state 2) sale", 0.0, nullptr},
+        {17, "returns to state 1.", "torna allo stato 1.", 0.0, nullptr},
+        {17, "Amplitude to {0.05}: the Rabi", "Amplitude a {0.05}: la", 1e-9,
+         fromSettings(17, [](GuideRun& r) { return r.spinBox("periodicDriveAmplitudeSpinBox") / 2.0; })},
+        {17, "Double it to {0.2}:", "Raddoppiala a {0.2}:", 1e-9,
+         fromSettings(17, [](GuideRun& r) { return 2.0 * r.spinBox("periodicDriveAmplitudeSpinBox"); })},
         {17, "to about {0.98}", "circa {0.98}", 0.01, summaryFigure(17, 28.0, "rabiSummaryLabel", "captured", "max P2=")},
+        {17, "stays close to {1}.", "resta vicino a {1}.", 0.02,
+         lookedAgain(17, 28.0, shownFigure("rabiSummaryLabel", "min captured="))},
+        {17, "pi pulse takes about {54}.", "impulso pi dura circa {54}.", 0.5,
+         [](GuideRun& r) {
+             r.edited(17, set("periodicDriveAmplitudeSpinBox", 0.05));
+             return figureAfter(r.label("rabiSummaryLabel"), "first max~");
+         }},
+        {17, "Move omega to {0.5} to return", "Riporta omega a {0.5} per tornare", 0.0, setting(16, "periodicDriveOmegaSpinBox")},
 
         // 18 Landau-Zener Sweep (Fast / Diabatic)
+        {18, "(walls {5}, central barrier 0.8) is", "(pareti {5}, barriera centrale 0.8) e'", 1e-6,
+         [](GuideRun& r) { return double(loadedObject(r, 18, 0).value); }},
+        {18, "central barrier {0.8}) is", "centrale {0.8}) e'", 1e-6, [](GuideRun& r) { return double(loadedObject(r, 18, 1).value); }},
+        {18, "from {+0.35} to -0.35", "da {+0.35} a -0.35", 0.0, setting(18, "linearSweepStartValueSpinBox")},
+        {18, "from +0.35 to {-0.35}", "da +0.35 a {-0.35}", 0.0, setting(18, "linearSweepEndValueSpinBox")},
+        {18, "Duration of {4}.", "Duration di {4}.", 0.0, setting(18, "linearSweepDurationSpinBox")},
+        {18, "at t = {2} the left", "a t = {2} i livelli", 0.005, summaryFigure(18, 0.0, "landauZenerSummaryLabel", "", "crossing=")},
         {18, "gap Delta = {0.306}. The", "gap Delta = {0.306}. I", 5e-4, summaryFigure(18, 0.0, "landauZenerSummaryLabel", "", "gap=")},
         {18, "alpha = 2 |dF/dt| d = {0.41}", "alpha = 2 |dF/dt| d = {0.41}", 0.005,
          summaryFigure(18, 0.0, "landauZenerSummaryLabel", "", "d(epsilon)/dt=")},
-        {18, "(2 hbar alpha)) = {0.70}", "(2 hbar alpha)) = {0.70}", 0.005, summaryFigure(18, 0.0, "landauZenerSummaryLabel", "", "Pdiab=")},
+        {18, "(d = {1.17} is", "(d = {1.17} e'", 0.005, summaryFigure(18, 0.0, "landauZenerSummaryLabel", "", "|x12|=")},
+        {18, "exp(-pi Delta^2/(2 hbar alpha)) = {0.70}", "exp(-pi Delta^2/(2 hbar alpha)) = {0.70}", 0.005,
+         summaryFigure(18, 0.0, "landauZenerSummaryLabel", "", "Pdiab=")},
+        {18, "sweep (t = {4}) the", "passaggio (t = {4}) il", 0.0, setting(18, "linearSweepDurationSpinBox")},
+        {18, "not add up to 1:", "non sommano a 1:", 0.0, nullptr},
         {18, "Pleft = {0.71}", "Pleft = {0.71}", 0.01, summaryFigure(18, 4.0, "landauZenerSummaryLabel", "", "Pleft=")},
-        {18, "Pright = {0.19}", "Pright = {0.19}", 0.01, summaryFigure(18, 4.0, "landauZenerSummaryLabel", "", "Pright=")},
-        {18, "(captured = {0.91})", "(captured = {0.91})", 0.01, summaryFigure(18, 4.0, "landauZenerSummaryLabel", "", "captured=")},
-
+        {18, "Pright = {0.19}", "Pright = {0.19}", 0.01, lookedAgain(18, 4.0, shownFigure("landauZenerSummaryLabel", "Pright="))},
+        {18, "(captured = {0.91})", "(captured = {0.91})", 0.01, lookedAgain(18, 4.0, shownFigure("landauZenerSummaryLabel", "captured="))},
         {18, "8 gives P_d = {0.49}", "8 da' P_d = {0.49}", 0.005, sweepPdiab(18, set("linearSweepDurationSpinBox", 8.0))},
         {18, "20 gives {0.17}", "20 da' {0.17}", 0.005, sweepPdiab(18, set("linearSweepDurationSpinBox", 20.0))},
         {18, "40 gives {0.03}", "40 da' {0.03}", 0.005, sweepPdiab(18, set("linearSweepDurationSpinBox", 40.0))},
@@ -770,7 +1012,7 @@ const std::vector<GuideClaim>& earlyClaims()
          [](GuideRun& r) { return 100.0 * twoLevelFigure(19, 40.0, "landauZenerSummaryLabel", "", "Pright=")(r); }},
         {19, "population stays near {1} throughout", "resta vicina a {1} per tutto", 0.1,
          [](GuideRun& r) {
-             twoLevelRunAt(r, 19, 40.0);
+             r.at(19, 40.0);
              double lowest = 1.0;
              for (const ObservableSample& s : r.window().observableHistory().samples())
                  if (s.landauZenerValid)
@@ -882,7 +1124,7 @@ const std::vector<GuideClaim>& earlyClaims()
          twoLevelFigure(24, 59.96, "ramseySummaryLabel", "live", "P1=")},
         {24, "P1 rises to about {0.89} in between", "P1 sale a circa {0.89} (l'impulso", 0.01,
          [](GuideRun& r) {
-             twoLevelRunAt(r, 24, 59.96);
+             r.at(24, 59.96);
              const double from = r.spinBox("ramseyPulseDurationSpinBox") + r.spinBox("ramseyFreeDurationSpinBox") / 2.0;
              const double to = from + r.spinBox("ramseyEchoDurationSpinBox");
              double highest = 0.0;
@@ -1074,7 +1316,8 @@ const std::vector<GuideClaim>& earlyClaims()
 }
 
 // The guides whose every number is a claim above.
-const std::vector<int> kCompleteGuides = {0, 1, 2, 3, 4, 5, 6, 7, 8, 12, 13, 19, 20, 21, 22, 23, 24, 25, 26};
+const std::vector<int> kCompleteGuides = {0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13,
+                                          14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26};
 
 // The claims of the guides `first` to `last`, each preset run once.
 void checkClaims(int first, int last)
