@@ -97,8 +97,9 @@ TEST(CurrentPageScroller, EveryPageOpensTheSameWayWhateverWasShownBefore)
         } else {
             EXPECT_EQ(shownTop, 0) << at << ": a plot taller than the view is shown from its top";
         }
-        if (height >= 420)
+        if (height >= 420) {
             EXPECT_EQ(opening, 0) << at << ": a page that fits is shown from its top";
+        }
 
         // After another page, after the user's scrolling, and opened again while current.
         userScrolls(fresh.area);

@@ -396,8 +396,9 @@ TEST_F(SimulationTickTest, TicksCutBetweenSubStepsPutBackTheWholeSteps)
         const double dtOfSubStep = dtOf(w) / solver.subSteps();
         if (solver.subStepsDone() > 0) {
             ++subStepsOfTicks;
-            if (probed)
+            if (probed) {
                 EXPECT_NEAR(ran, 1.0 / solver.subSteps(), 1e-9) << "tick " << ticks;
+            }
             EXPECT_NEAR(solver.time() - time, dtOfSubStep, 1e-12) << "tick " << ticks;
             EXPECT_EQ(solver.stepCount(), steps) << "tick " << ticks;
             EXPECT_EQ(w.observableHistory().newest().time, solver.time()) << "the observation of the time reached";
