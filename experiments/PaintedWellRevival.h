@@ -36,8 +36,11 @@ struct LinePacket {
 double paintedWellRevivalTime(const PaintedLine& line, const LinePacket& packet, double mass, double hbar,
                               double guess);
 
-// Eigenvalues (ascending) and eigenvectors (columns of `vectors`, row-major
-// n x n) of a real symmetric matrix by cyclic Jacobi rotations.
+// Eigenvalues (ascending) and orthonormal eigenvectors (columns of
+// `vectors`, row-major n x n) of a real symmetric n x n matrix (row-major):
+// Householder reduction to tridiagonal form, then implicit QL with
+// Wilkinson's shift, about 9 n^3 operations in all. A matrix shorter than
+// n x n gives both empty.
 void symmetricEigen(std::vector<double> matrix, std::size_t n, std::vector<double>& values,
                     std::vector<double>& vectors);
 
