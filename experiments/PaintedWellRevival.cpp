@@ -240,12 +240,11 @@ void symmetricEigen(std::vector<double> a, std::size_t n, std::vector<double>& v
     }
 }
 
-double paintedWellRevivalTime(const PaintedLine& line, const LinePacket& packet, double mass, double hbar, double guess)
+std::vector<double> paintedLineHamiltonian(const PaintedLine& line, double mass, double hbar)
 {
     const std::size_t n = line.values.size();
-    if (n < 3 || !isFinitePositive(line.spacing) || !isFinitePositive(guess) || !isFinitePositive(mass) ||
-        !isFinitePositive(hbar) || !isFinitePositive(packet.sigma))
-        return 0.0;
+    if (n == 0 || !isFinitePositive(line.spacing) || !isFinitePositive(mass) || !isFinitePositive(hbar))
+        return {};
     // H = T + V on the span: T_ij = (hbar^2 / 2m) (1/n) sum_q k_q^2 cos(k_q (i - j) d),
     // the Fourier kinetic energy of the step, periodic over the span.
     const double d = line.spacing;
@@ -260,6 +259,17 @@ double paintedWellRevivalTime(const PaintedLine& line, const LinePacket& packet,
     for (std::size_t i = 0; i < n; ++i)
         for (std::size_t j = 0; j < n; ++j)
             h[i * n + j] = kinetic[i > j ? i - j : j - i] + (i == j ? line.values[i] : 0.0);
+    return h;
+}
+
+double paintedWellRevivalTime(const PaintedLine& line, const LinePacket& packet, double mass, double hbar, double guess)
+{
+    const std::size_t n = line.values.size();
+    if (n < 3 || !isFinitePositive(line.spacing) || !isFinitePositive(guess) || !isFinitePositive(mass) ||
+        !isFinitePositive(hbar) || !isFinitePositive(packet.sigma))
+        return 0.0;
+    const double d = line.spacing;
+    std::vector<double> h = paintedLineHamiltonian(line, mass, hbar);
     std::vector<double> levels, vectors;
     symmetricEigen(std::move(h), n, levels, vectors);
 

@@ -17,6 +17,12 @@ struct PaintedLine {
 // The row through `across` when `alongX`, else the column through it.
 PaintedLine paintedLine(const PotentialField2D& potential, bool alongX, double across, double from, double to);
 
+// The grid's own Hamiltonian on the line (row-major n x n): the Fourier
+// kinetic energy of the split step, periodic across the span, plus the
+// painted values on the diagonal. Empty for an empty line or a spacing, mass
+// or hbar that is not finite and positive.
+std::vector<double> paintedLineHamiltonian(const PaintedLine& line, double mass, double hbar);
+
 // A Gaussian packet along that line: centre, position spread (of |psi|^2),
 // mean wave number.
 struct LinePacket {
@@ -39,8 +45,7 @@ double paintedWellRevivalTime(const PaintedLine& line, const LinePacket& packet,
 // Eigenvalues (ascending) and orthonormal eigenvectors (columns of
 // `vectors`, row-major n x n) of a real symmetric n x n matrix (row-major):
 // Householder reduction to tridiagonal form, then implicit QL with
-// Wilkinson's shift, about 9 n^3 operations in all. A matrix shorter than
-// n x n gives both empty.
+// Wilkinson's shift. A matrix shorter than n x n gives both empty.
 void symmetricEigen(std::vector<double> matrix, std::size_t n, std::vector<double>& values,
                     std::vector<double>& vectors);
 
