@@ -17,6 +17,7 @@ namespace {
 // refined by golden sections to well below that spacing.
 constexpr int kSearchPoints = 4000;
 constexpr double kWindow = 0.2;
+constexpr double kNegligibleWeight = 1e-20;
 
 double recurrence(const std::vector<double>& levels, const std::vector<double>& weights, double t, double hbar)
 {
@@ -27,11 +28,11 @@ double recurrence(const std::vector<double>& levels, const std::vector<double>& 
 }
 
 // Householder reduction of a symmetric matrix to tridiagonal form,
-// A = Q T Q^T with Q = P_0 P_1 ... P_{n-3}: P_k = I - beta_k v_k v_k^T
-// reflects row k's entries right of the diagonal onto the first of them. The
-// matrix is held whole (row-major) so that every update runs along
-// contiguous rows; each v_k is left in the row it emptied (row k from column
-// k + 1).
+// A = Q T Q^T with Q = P_0 P_1 ... P_{n-3}: P_k = I - beta_k v_k v_k^T maps
+// column k below the diagonal onto its first entry. Only the lower triangle
+// is read and updated (half the work of the whole square), row by row so
+// that the loops run along contiguous memory; each v_k is kept in the upper
+// triangle's row k, from column k + 1, which the reduction no longer reads.
 struct Tridiagonal {
     std::vector<double> diagonal;
     std::vector<double> offDiagonal; // T(i, i + 1); the last is 0
@@ -49,20 +50,21 @@ Tridiagonal reduceToTridiagonal(std::vector<double>& a, std::size_t n)
         t.diagonal[k] = a[k * n + k];
         if (k + 1 >= n)
             break;
-        double* v = &a[k * n + k + 1];
         const std::size_t m = n - k - 1;
+        double* v = &a[k * n + k + 1];
         // Scaled by the largest entry, so that no square overflows or underflows.
         double scale = 0.0;
-        for (std::size_t i = 0; i < m; ++i)
+        for (std::size_t i = 0; i < m; ++i) {
+            v[i] = a[(k + 1 + i) * n + k];
             scale = std::max(scale, std::abs(v[i]));
+        }
         double tail = 0.0;
         for (std::size_t i = 1; i < m; ++i)
             tail += (v[i] / scale) * (v[i] / scale);
         if (!(tail > 0.0)) {
             // Nothing below the first entry: P_k is the identity.
             t.offDiagonal[k] = v[0];
-            for (std::size_t i = 0; i < m; ++i)
-                v[i] = 0.0;
+            std::fill(v, v + m, 0.0);
             continue;
         }
         for (std::size_t i = 0; i < m; ++i)
@@ -75,71 +77,73 @@ Tridiagonal reduceToTridiagonal(std::vector<double>& a, std::size_t n)
         t.offDiagonal[k] = alpha * scale;
         t.beta[k] = beta;
         // The trailing block B becomes P B P = B - v w^T - w v^T, with
-        // p = beta B v and w = p - (beta / 2)(p . v) v.
-        double pv = 0.0;
+        // p = beta B v and w = p - (beta / 2)(p . v) v; B v from the lower
+        // triangle, each entry below the diagonal standing for two.
+        std::fill(p.begin(), p.begin() + m, 0.0);
         for (std::size_t i = 0; i < m; ++i) {
             const double* row = &a[(k + 1 + i) * n + k + 1];
-            double s = 0.0;
-            for (std::size_t j = 0; j < m; ++j)
+            const double vi = v[i];
+            double s = row[i] * vi;
+            for (std::size_t j = 0; j < i; ++j) {
                 s += row[j] * v[j];
-            p[i] = beta * s;
+                p[j] += row[j] * vi;
+            }
+            p[i] += s;
+        }
+        double pv = 0.0;
+        for (std::size_t i = 0; i < m; ++i) {
+            p[i] *= beta;
             pv += p[i] * v[i];
         }
         for (std::size_t i = 0; i < m; ++i)
             w[i] = p[i] - 0.5 * beta * pv * v[i];
         for (std::size_t i = 0; i < m; ++i) {
             double* row = &a[(k + 1 + i) * n + k + 1];
-            for (std::size_t j = 0; j < m; ++j)
-                row[j] -= v[i] * w[j] + w[i] * v[j];
+            const double vi = v[i], wi = w[i];
+            for (std::size_t j = 0; j <= i; ++j)
+                row[j] -= vi * w[j] + wi * v[j];
         }
     }
     return t;
 }
 
-// Q = P_0 P_1 ... P_{n-3}, built from the last reflector back, so that each
-// touches only the block where the product so far differs from the identity.
-std::vector<double> reflectorsProduct(const std::vector<double>& reflected, std::size_t n,
-                                      const std::vector<double>& beta)
+// Y <- Q^T Y = P_{n-3} ... P_1 P_0 Y for the n rows of Y (each `width`
+// long, row-major), with the reflectors reduceToTridiagonal left in `a`.
+void applyTransposedReflectors(const std::vector<double>& a, const Tridiagonal& t, std::size_t n,
+                               std::vector<double>& y, std::size_t width)
 {
-    std::vector<double> q(n * n, 0.0), u(n);
-    for (std::size_t i = 0; i < n; ++i)
-        q[i * n + i] = 1.0;
-    for (std::size_t k = n; k-- > 0;) {
-        if (beta[k] == 0.0)
+    std::vector<double> u(width);
+    for (std::size_t k = 0; k < n; ++k) {
+        if (t.beta[k] == 0.0)
             continue;
-        const double* v = &reflected[k * n + k + 1];
+        const double* v = &a[k * n + k + 1];
         const std::size_t m = n - k - 1;
-        std::fill(u.begin(), u.begin() + m, 0.0);
+        std::fill(u.begin(), u.end(), 0.0);
         for (std::size_t i = 0; i < m; ++i) {
-            const double* row = &q[(k + 1 + i) * n + k + 1];
-            for (std::size_t j = 0; j < m; ++j)
-                u[j] += v[i] * row[j];
+            const double* row = &y[(k + 1 + i) * width];
+            for (std::size_t c = 0; c < width; ++c)
+                u[c] += v[i] * row[c];
         }
         for (std::size_t i = 0; i < m; ++i) {
-            double* row = &q[(k + 1 + i) * n + k + 1];
-            const double f = beta[k] * v[i];
-            for (std::size_t j = 0; j < m; ++j)
-                row[j] -= f * u[j];
+            double* row = &y[(k + 1 + i) * width];
+            const double f = t.beta[k] * v[i];
+            for (std::size_t c = 0; c < width; ++c)
+                row[c] -= f * u[c];
         }
     }
-    return q;
-}
-
-void transposeSquare(std::vector<double>& m, std::size_t n)
-{
-    for (std::size_t i = 0; i < n; ++i)
-        for (std::size_t j = i + 1; j < n; ++j)
-            std::swap(m[i * n + j], m[j * n + i]);
 }
 
 // Implicit QL with Wilkinson's shift on the tridiagonal (d, e): each sweep
 // chases the bulge of one shifted QL step up from the first negligible e(m)
-// to l by plane rotations, which are applied to the rows of `basis` (the
-// transposed eigenvectors). The eigenvalues end in d, unordered.
+// to l by plane rotations. T = Z D Z^T, and the rotations build Z^T Y from
+// the rows of `y` (n rows, each `width` long): Y = Q^T gives the transposed
+// eigenvectors of A, Y = Q^T psi the overlaps of psi with them. The
+// eigenvalues end in d, unordered.
 constexpr int kQlIterationsPerValue = 60;
 
-void diagonaliseTridiagonal(std::vector<double>& d, std::vector<double>& e, std::vector<double>& basis, std::size_t n)
+void diagonaliseTridiagonal(std::vector<double>& d, std::vector<double>& e, std::vector<double>& y, std::size_t width)
 {
+    const std::size_t n = d.size();
     const double epsilon = std::numeric_limits<double>::epsilon();
     for (std::size_t l = 0; l < n; ++l) {
         for (int iteration = 0; iteration < kQlIterationsPerValue; ++iteration) {
@@ -172,9 +176,9 @@ void diagonaliseTridiagonal(std::vector<double>& d, std::vector<double>& e, std:
                 p = s * r;
                 d[i + 1] = g + p;
                 g = c * r - b;
-                double* lower = &basis[i * n];
-                double* upper = &basis[(i + 1) * n];
-                for (std::size_t k = 0; k < n; ++k) {
+                double* lower = &y[i * width];
+                double* upper = &y[(i + 1) * width];
+                for (std::size_t k = 0; k < width; ++k) {
                     const double zl = lower[k], zu = upper[k];
                     upper[k] = s * zl + c * zu;
                     lower[k] = c * zl - s * zu;
@@ -186,6 +190,26 @@ void diagonaliseTridiagonal(std::vector<double>& d, std::vector<double>& e, std:
             e[l] = g;
             e[m] = 0.0;
         }
+    }
+}
+
+// The eigenvalues of `a` (ascending) and Z^T Q^T Y reordered to match, after
+// the reduction and the QL iteration.
+void diagonalise(std::vector<double>& a, std::size_t n, std::vector<double>& y, std::size_t width,
+                 std::vector<double>& values, std::vector<double>& rows)
+{
+    Tridiagonal t = reduceToTridiagonal(a, n);
+    applyTransposedReflectors(a, t, n, y, width);
+    diagonaliseTridiagonal(t.diagonal, t.offDiagonal, y, width);
+    std::vector<std::size_t> order(n);
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t i, std::size_t j) { return t.diagonal[i] < t.diagonal[j]; });
+    values.resize(n);
+    rows.resize(n * width);
+    for (std::size_t m = 0; m < n; ++m) {
+        values[m] = t.diagonal[order[m]];
+        std::copy_n(&y[order[m] * width], width, &rows[m * width]);
     }
 }
 
@@ -214,30 +238,18 @@ PaintedLine paintedLine(const PotentialField2D& potential, bool alongX, double a
 
 void symmetricEigen(std::vector<double> a, std::size_t n, std::vector<double>& values, std::vector<double>& vectors)
 {
-    if (a.size() < n * n) {
-        values.clear();
-        vectors.clear();
+    values.clear();
+    vectors.clear();
+    if (a.size() < n * n)
         return;
-    }
-    Tridiagonal t = reduceToTridiagonal(a, n);
-    // The QL rotations act on T's eigenvector basis Z; starting from Q they
-    // leave Q Z, the eigenvectors of the matrix itself. Held transposed, so
-    // each rotation mixes two contiguous rows.
-    std::vector<double> rows = reflectorsProduct(a, n, t.beta);
-    transposeSquare(rows, n);
-    diagonaliseTridiagonal(t.diagonal, t.offDiagonal, rows, n);
-
-    std::vector<std::size_t> order(n);
-    std::iota(order.begin(), order.end(), std::size_t{0});
-    std::stable_sort(order.begin(), order.end(),
-                     [&](std::size_t i, std::size_t j) { return t.diagonal[i] < t.diagonal[j]; });
-    values.resize(n);
-    vectors.assign(n * n, 0.0);
-    for (std::size_t m = 0; m < n; ++m) {
-        values[m] = t.diagonal[order[m]];
+    std::vector<double> y(n * n, 0.0), rows;
+    for (std::size_t i = 0; i < n; ++i)
+        y[i * n + i] = 1.0;
+    diagonalise(a, n, y, n, values, rows);
+    vectors.resize(n * n);
+    for (std::size_t m = 0; m < n; ++m)
         for (std::size_t k = 0; k < n; ++k)
-            vectors[k * n + m] = rows[order[m] * n + k];
-    }
+            vectors[k * n + m] = rows[m * n + k];
 }
 
 std::vector<double> paintedLineHamiltonian(const PaintedLine& line, double mass, double hbar)
@@ -262,36 +274,60 @@ std::vector<double> paintedLineHamiltonian(const PaintedLine& line, double mass,
     return h;
 }
 
-double paintedWellRevivalTime(const PaintedLine& line, const LinePacket& packet, double mass, double hbar, double guess)
+PacketLevels packetLevels(const PaintedLine& line, const LinePacket& packet, double mass, double hbar)
 {
+    PacketLevels result;
     const std::size_t n = line.values.size();
-    if (n < 3 || !isFinitePositive(line.spacing) || !isFinitePositive(guess) || !isFinitePositive(mass) ||
-        !isFinitePositive(hbar) || !isFinitePositive(packet.sigma))
-        return 0.0;
-    const double d = line.spacing;
+    if (n < 3 || !isFinitePositive(packet.sigma))
+        return result;
     std::vector<double> h = paintedLineHamiltonian(line, mass, hbar);
-    std::vector<double> levels, vectors;
-    symmetricEigen(std::move(h), n, levels, vectors);
-
-    std::vector<std::complex<double>> start(n);
+    if (h.empty())
+        return result;
+    // The packet's real and imaginary parts as the two columns of Y: the
+    // reflectors and rotations that diagonalise H carry it into the
+    // eigenbasis at O(n^2), where the eigenvectors themselves would cost
+    // several times the reduction.
+    std::vector<double> y(2 * n);
     for (std::size_t k = 0; k < n; ++k) {
-        const double x = line.firstCentre + double(k) * d;
+        const double x = line.firstCentre + double(k) * line.spacing;
         const double u = x - packet.centre;
-        start[k] = std::polar(std::exp(-u * u / (4.0 * packet.sigma * packet.sigma)), packet.wavenumber * x);
+        const std::complex<double> psi =
+            std::polar(std::exp(-u * u / (4.0 * packet.sigma * packet.sigma)), packet.wavenumber * x);
+        y[2 * k] = psi.real();
+        y[2 * k + 1] = psi.imag();
     }
-    std::vector<double> weights(n, 0.0);
+    std::vector<double> overlaps;
+    diagonalise(h, n, y, 2, result.energies, overlaps);
+    result.weights.resize(n);
     double total = 0.0;
     for (std::size_t m = 0; m < n; ++m) {
-        std::complex<double> overlap = 0.0;
-        for (std::size_t k = 0; k < n; ++k)
-            overlap += vectors[k * n + m] * start[k];
-        weights[m] = std::norm(overlap);
-        total += weights[m];
+        result.weights[m] = overlaps[2 * m] * overlaps[2 * m] + overlaps[2 * m + 1] * overlaps[2 * m + 1];
+        total += result.weights[m];
     }
     if (!(total > 0.0))
-        return 0.0;
-    for (double& w : weights)
+        return PacketLevels{};
+    for (double& w : result.weights)
         w /= total;
+    return result;
+}
+
+double paintedWellRevivalTime(const PaintedLine& line, const LinePacket& packet, double mass, double hbar, double guess)
+{
+    if (!isFinitePositive(guess))
+        return 0.0;
+    const PacketLevels spectrum = packetLevels(line, packet, mass, hbar);
+    // Levels the packet does not reach (their weights sum to less than
+    // kNegligibleWeight times the count, below the rounding of a recurrence
+    // of order one) are left out of the sums.
+    std::vector<double> levels, weights;
+    for (std::size_t m = 0; m < spectrum.weights.size(); ++m)
+        if (spectrum.weights[m] > kNegligibleWeight) {
+            levels.push_back(spectrum.energies[m]);
+            weights.push_back(spectrum.weights[m]);
+        }
+    const std::size_t n = levels.size();
+    if (n == 0)
+        return 0.0;
 
     const double first = (1.0 - kWindow) * guess, last = (1.0 + kWindow) * guess;
     const double step = (last - first) / kSearchPoints;

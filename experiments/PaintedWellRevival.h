@@ -31,6 +31,17 @@ struct LinePacket {
     double wavenumber = 0.0;
 };
 
+// The levels of the grid's own Hamiltonian on the line (ascending) and the
+// packet's weight in each, |<E_n|packet>|^2, normalised to a sum of one.
+// Both empty for a line of fewer than 3 cells, a spacing, mass, hbar or
+// spread that is not finite and positive, or a packet that vanishes on the
+// line.
+struct PacketLevels {
+    std::vector<double> energies;
+    std::vector<double> weights;
+};
+PacketLevels packetLevels(const PaintedLine& line, const LinePacket& packet, double mass, double hbar);
+
 // The time near `guess` (within a fifth of it either way) at which the packet
 // revives in the levels of the painted line: the largest recurrence
 // |sum_n w_n exp(-i E_n t / hbar)|^2, with E_n and the packet's weights w_n
