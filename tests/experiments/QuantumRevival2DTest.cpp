@@ -476,7 +476,8 @@ TEST(SymmetricEigen, SpectraAndVectorsOfKnownMatrices)
 
 // The preset's box (interior 6.4, walls 1.28 thick and 120 high) on its own
 // grid of 0.16 and on the finest of 0.04: the levels the packet populates and
-// its weights in them are those cyclic Jacobi rotations give.
+// its weights in them, from the eigenvectors or with the packet carried
+// through the reduction, are those cyclic Jacobi rotations give.
 TEST(PaintedWellRevival, ThePopulatedLevelsAreThoseOfJacobiRotations)
 {
     const double inner = 6.4, wall = 1.28, height = 120.0, domain = 40.96;
@@ -525,16 +526,26 @@ TEST(PaintedWellRevival, ThePopulatedLevelsAreThoseOfJacobiRotations)
             std::sort(order.begin(), order.end(),
                       [&](std::size_t i, std::size_t j) { return referenceLevels[i] < referenceLevels[j]; });
             const std::vector<double> referenceW = weights(referenceVectors);
+            LinePacket packet;
+            packet.centre = alongX ? start.x0 : start.y0;
+            packet.sigma = start.sigma;
+            packet.wavenumber = alongX ? start.px : start.py;
+            const PacketLevels carried = packetLevels(line, packet, 1.0, 1.0);
+            ASSERT_EQ(carried.energies.size(), n);
+            ASSERT_EQ(carried.weights.size(), n);
             double populated = 0.0;
             int count = 0;
             for (std::size_t m = 0; m < n; ++m) {
-                if (w[m] < 1e-8)
+                const double level = referenceLevels[order[m]], weight = referenceW[order[m]];
+                if (weight < 1e-8)
                     continue;
                 ++count;
-                populated += w[m];
-                EXPECT_NEAR(levels[m], referenceLevels[order[m]], 1e-9 * std::max(1.0, std::abs(levels[m])))
-                    << "level " << m;
-                EXPECT_NEAR(w[m], referenceW[order[m]], 1e-9) << "weight in level " << m;
+                populated += weight;
+                const double tolerance = 1e-9 * std::max(1.0, std::abs(level));
+                EXPECT_NEAR(levels[m], level, tolerance) << "level " << m << " from the eigenvectors";
+                EXPECT_NEAR(w[m], weight, 1e-9) << "weight in level " << m << " from the eigenvectors";
+                EXPECT_NEAR(carried.energies[m], level, tolerance) << "level " << m << " with the packet carried";
+                EXPECT_NEAR(carried.weights[m], weight, 1e-9) << "weight in level " << m << " with the packet carried";
             }
             EXPECT_GT(count, 5) << "the packet spreads over several levels";
             EXPECT_GT(populated, 1.0 - 1e-6);
