@@ -33,6 +33,23 @@ double recurrence(const std::vector<double>& levels, const std::vector<double>& 
 // is read and updated (half the work of the whole square), row by row so
 // that the loops run along contiguous memory; each v_k is kept in the upper
 // triangle's row k, from column k + 1, which the reduction no longer reads.
+// sum_j a_j b_j over j < count, in four interleaved partial sums: without
+// reassociation a single sum waits on every addition before the next.
+double dot(const double* a, const double* b, std::size_t count)
+{
+    double s0 = 0.0, s1 = 0.0, s2 = 0.0, s3 = 0.0;
+    std::size_t j = 0;
+    for (; j + 4 <= count; j += 4) {
+        s0 += a[j] * b[j];
+        s1 += a[j + 1] * b[j + 1];
+        s2 += a[j + 2] * b[j + 2];
+        s3 += a[j + 3] * b[j + 3];
+    }
+    for (; j < count; ++j)
+        s0 += a[j] * b[j];
+    return (s0 + s1) + (s2 + s3);
+}
+
 struct Tridiagonal {
     std::vector<double> diagonal;
     std::vector<double> offDiagonal; // T(i, i + 1); the last is 0
@@ -83,12 +100,9 @@ Tridiagonal reduceToTridiagonal(std::vector<double>& a, std::size_t n)
         for (std::size_t i = 0; i < m; ++i) {
             const double* row = &a[(k + 1 + i) * n + k + 1];
             const double vi = v[i];
-            double s = row[i] * vi;
-            for (std::size_t j = 0; j < i; ++j) {
-                s += row[j] * v[j];
+            for (std::size_t j = 0; j < i; ++j)
                 p[j] += row[j] * vi;
-            }
-            p[i] += s;
+            p[i] += dot(row, v, i) + row[i] * vi;
         }
         double pv = 0.0;
         for (std::size_t i = 0; i < m; ++i) {
@@ -260,12 +274,18 @@ std::vector<double> paintedLineHamiltonian(const PaintedLine& line, double mass,
     // H = T + V on the span: T_ij = (hbar^2 / 2m) (1/n) sum_q k_q^2 cos(k_q (i - j) d),
     // the Fourier kinetic energy of the step, periodic over the span.
     const double d = line.spacing;
+    // k_q r d = 2 pi q r / n: the cosines repeat with q r mod n, so n of
+    // them serve all n^2 terms.
+    std::vector<double> cosines(n);
+    for (std::size_t j = 0; j < n; ++j)
+        cosines[j] = std::cos(2.0 * kPi * double(j) / double(n));
     std::vector<double> kinetic(n, 0.0);
     for (std::size_t q = 0; q < n; ++q) {
         const double signedQ = q < (n + 1) / 2 ? double(q) : double(q) - double(n);
         const double k = 2.0 * kPi * signedQ / (double(n) * d);
+        const double energy = hbar * hbar * k * k / (2.0 * mass);
         for (std::size_t r = 0; r < n; ++r)
-            kinetic[r] += hbar * hbar * k * k / (2.0 * mass) * std::cos(k * double(r) * d) / double(n);
+            kinetic[r] += energy * cosines[(q * r) % n] / double(n);
     }
     std::vector<double> h(n * n);
     for (std::size_t i = 0; i < n; ++i)
@@ -335,20 +355,24 @@ double paintedWellRevivalTime(const PaintedLine& line, const LinePacket& packet,
     // factor from one time to the next: one complex product per level and
     // time instead of a sine and a cosine (the drift over the scan stays
     // near 1e-12, far below what separates its points).
-    std::vector<std::complex<double>> term(n), turn(n);
+    std::vector<double> termRe(n), termIm(n), turnRe(n), turnIm(n);
     for (std::size_t m = 0; m < n; ++m) {
-        term[m] = std::polar(weights[m], -levels[m] * first / hbar);
-        turn[m] = std::polar(1.0, -levels[m] * step / hbar);
+        const std::complex<double> term = std::polar(weights[m], -levels[m] * first / hbar);
+        const std::complex<double> turn = std::polar(1.0, -levels[m] * step / hbar);
+        termRe[m] = term.real();
+        termIm[m] = term.imag();
+        turnRe[m] = turn.real();
+        turnIm[m] = turn.imag();
     }
     double best = first, bestValue = -1.0;
     for (int i = 0; i <= kSearchPoints; ++i) {
         double re = 0.0, im = 0.0;
         for (std::size_t m = 0; m < n; ++m) {
-            const std::complex<double> z = term[m];
-            re += z.real();
-            im += z.imag();
-            term[m] = {z.real() * turn[m].real() - z.imag() * turn[m].imag(),
-                       z.real() * turn[m].imag() + z.imag() * turn[m].real()};
+            const double x = termRe[m], y = termIm[m];
+            re += x;
+            im += y;
+            termRe[m] = x * turnRe[m] - y * turnIm[m];
+            termIm[m] = x * turnIm[m] + y * turnRe[m];
         }
         const double value = re * re + im * im;
         if (value > bestValue) {
