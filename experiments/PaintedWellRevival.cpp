@@ -27,12 +27,6 @@ double recurrence(const std::vector<double>& levels, const std::vector<double>& 
     return std::norm(sum);
 }
 
-// Householder reduction of a symmetric matrix to tridiagonal form,
-// A = Q T Q^T with Q = P_0 P_1 ... P_{n-3}: P_k = I - beta_k v_k v_k^T maps
-// column k below the diagonal onto its first entry. Only the lower triangle
-// is read and updated (half the work of the whole square), row by row so
-// that the loops run along contiguous memory; each v_k is kept in the upper
-// triangle's row k, from column k + 1, which the reduction no longer reads.
 // sum_j a_j b_j over j < count, in four interleaved partial sums: without
 // reassociation a single sum waits on every addition before the next.
 double dot(const double* a, const double* b, std::size_t count)
@@ -50,6 +44,12 @@ double dot(const double* a, const double* b, std::size_t count)
     return (s0 + s1) + (s2 + s3);
 }
 
+// Householder reduction of a symmetric matrix to tridiagonal form,
+// A = Q T Q^T with Q = P_0 P_1 ... P_{n-3}: P_k = I - beta_k v_k v_k^T maps
+// column k below the diagonal onto its first entry. Only the lower triangle
+// is read and updated (half the work of the whole square), row by row so
+// that the loops run along contiguous memory; each v_k is kept in the upper
+// triangle's row k, from column k + 1, which the reduction no longer reads.
 struct Tridiagonal {
     std::vector<double> diagonal;
     std::vector<double> offDiagonal; // T(i, i + 1); the last is 0
