@@ -17,6 +17,12 @@ struct PaintedLine {
 // The row through `across` when `alongX`, else the column through it.
 PaintedLine paintedLine(const PotentialField2D& potential, bool alongX, double across, double from, double to);
 
+// The grid's own Hamiltonian on the line (row-major n x n): the Fourier
+// kinetic energy of the split step, periodic across the span, plus the
+// painted values on the diagonal. Empty for an empty line or a spacing, mass
+// or hbar that is not finite and positive.
+std::vector<double> paintedLineHamiltonian(const PaintedLine& line, double mass, double hbar);
+
 // A Gaussian packet along that line: centre, position spread (of |psi|^2),
 // mean wave number.
 struct LinePacket {
@@ -24,6 +30,17 @@ struct LinePacket {
     double sigma = 1.0;
     double wavenumber = 0.0;
 };
+
+// The levels of the grid's own Hamiltonian on the line (ascending) and the
+// packet's weight in each, |<E_n|packet>|^2, normalised to a sum of one.
+// Both empty for a line of fewer than 3 cells, a spacing, mass, hbar or
+// spread that is not finite and positive, or a packet that vanishes on the
+// line.
+struct PacketLevels {
+    std::vector<double> energies;
+    std::vector<double> weights;
+};
+PacketLevels packetLevels(const PaintedLine& line, const LinePacket& packet, double mass, double hbar);
 
 // The time near `guess` (within a fifth of it either way) at which the packet
 // revives in the levels of the painted line: the largest recurrence
@@ -36,8 +53,10 @@ struct LinePacket {
 double paintedWellRevivalTime(const PaintedLine& line, const LinePacket& packet, double mass, double hbar,
                               double guess);
 
-// Eigenvalues (ascending) and eigenvectors (columns of `vectors`, row-major
-// n x n) of a real symmetric matrix by cyclic Jacobi rotations.
+// Eigenvalues (ascending) and orthonormal eigenvectors (columns of
+// `vectors`, row-major n x n) of a real symmetric n x n matrix (row-major):
+// Householder reduction to tridiagonal form, then implicit QL with
+// Wilkinson's shift. A matrix shorter than n x n gives both empty.
 void symmetricEigen(std::vector<double> matrix, std::size_t n, std::vector<double>& values,
                     std::vector<double>& vectors);
 

@@ -11,9 +11,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <complex>
+#include <numeric>
+#include <random>
 #include <string>
+#include <vector>
 
 using namespace vxo;
 using namespace vxo::test;
@@ -284,4 +288,293 @@ TEST(PaintedWellRevival, TheLevelsOfThePaintedBoxGiveTheMeasuredRevival)
     EXPECT_GT(std::abs(peakTime / infinite - 1.0), 0.03) << "finite walls delay the revival";
     EXPECT_NEAR(times[0], peakTime, 0.01 * peakTime) << "along x";
     EXPECT_NEAR(times[1], peakTime, 0.01 * peakTime) << "along y";
+}
+
+namespace {
+
+// Cyclic Jacobi rotations, the reference the levels of the painted box were
+// first computed with: slow but simple enough to trust.
+void jacobiEigenReference(std::vector<double> a, std::size_t n, std::vector<double>& values,
+                          std::vector<double>& vectors)
+{
+    vectors.assign(n * n, 0.0);
+    for (std::size_t i = 0; i < n; ++i)
+        vectors[i * n + i] = 1.0;
+    for (int sweep = 0; sweep < 60; ++sweep) {
+        double off = 0.0, diagonal = 0.0;
+        for (std::size_t p = 0; p < n; ++p) {
+            diagonal += a[p * n + p] * a[p * n + p];
+            for (std::size_t q = p + 1; q < n; ++q)
+                off += a[p * n + q] * a[p * n + q];
+        }
+        if (off <= 1e-30 * diagonal)
+            break;
+        for (std::size_t p = 0; p < n; ++p)
+            for (std::size_t q = p + 1; q < n; ++q) {
+                if (a[p * n + q] == 0.0)
+                    continue;
+                const double theta = (a[q * n + q] - a[p * n + p]) / (2.0 * a[p * n + q]);
+                const double t = std::copysign(1.0, theta) / (std::abs(theta) + std::hypot(theta, 1.0));
+                const double c = 1.0 / std::hypot(t, 1.0), s = t * c;
+                const auto rotate = [&](double& x, double& y) {
+                    const double u = x, w = y;
+                    x = c * u - s * w;
+                    y = s * u + c * w;
+                };
+                for (std::size_t k = 0; k < n; ++k)
+                    rotate(a[k * n + p], a[k * n + q]);
+                for (std::size_t k = 0; k < n; ++k)
+                    rotate(a[p * n + k], a[q * n + k]);
+                for (std::size_t k = 0; k < n; ++k)
+                    rotate(vectors[k * n + p], vectors[k * n + q]);
+            }
+    }
+    values.resize(n);
+    for (std::size_t i = 0; i < n; ++i)
+        values[i] = a[i * n + i];
+}
+
+// Orthonormal and symmetric: the sine transform's matrix, sqrt(2 / (n + 1))
+// sin(pi (i + 1)(j + 1) / (n + 1)).
+std::vector<double> sineTransformMatrix(std::size_t n)
+{
+    std::vector<double> s(n * n);
+    for (std::size_t i = 0; i < n; ++i)
+        for (std::size_t j = 0; j < n; ++j)
+            s[i * n + j] = std::sqrt(2.0 / double(n + 1)) * std::sin(kPi * double((i + 1) * (j + 1)) / double(n + 1));
+    return s;
+}
+
+// S diag(spectrum) S: dense, with exactly that spectrum.
+std::vector<double> withSpectrum(const std::vector<double>& spectrum)
+{
+    const std::size_t n = spectrum.size();
+    const std::vector<double> s = sineTransformMatrix(n);
+    std::vector<double> a(n * n, 0.0);
+    for (std::size_t i = 0; i < n; ++i)
+        for (std::size_t j = 0; j < n; ++j)
+            for (std::size_t k = 0; k < n; ++k)
+                a[i * n + j] += s[i * n + k] * spectrum[k] * s[k * n + j];
+    return a;
+}
+
+// The free line of n cells of spacing d, periodic across its span: levels
+// (hbar k)^2 / 2m with k = 2 pi q / (n d), q from -(n - 1) / 2 to n / 2.
+struct FreeRing {
+    std::size_t n;
+    double spacing, mass, hbar;
+    PaintedLine line() const
+    {
+        PaintedLine l;
+        l.values.assign(n, 0.0);
+        l.spacing = spacing;
+        l.firstCentre = -0.5 * double(n - 1) * spacing;
+        return l;
+    }
+    std::vector<double> levels() const
+    {
+        std::vector<double> e;
+        for (long q = -long(n - 1) / 2; q <= long(n) / 2; ++q) {
+            const double k = 2.0 * kPi * double(q) / (double(n) * spacing);
+            e.push_back(hbar * hbar * k * k / (2.0 * mass));
+        }
+        std::sort(e.begin(), e.end());
+        return e;
+    }
+};
+
+std::vector<double> laplacianMatrix(std::size_t n)
+{
+    std::vector<double> a(n * n, 0.0);
+    for (std::size_t i = 0; i < n; ++i) {
+        a[i * n + i] = 2.0;
+        if (i + 1 < n)
+            a[i * n + i + 1] = a[(i + 1) * n + i] = -1.0;
+    }
+    return a;
+}
+
+std::vector<double> randomSymmetricMatrix(std::size_t n, unsigned seed)
+{
+    std::mt19937 generator(seed);
+    std::vector<double> a(n * n);
+    for (std::size_t i = 0; i < n; ++i)
+        for (std::size_t j = 0; j <= i; ++j)
+            a[i * n + j] = a[j * n + i] = double(generator()) / double(generator.max()) * 2.0 - 1.0;
+    return a;
+}
+
+} // namespace
+
+// Each matrix's eigenpairs: ascending, A v = lambda v, V^T V = I to rounding
+// of the matrix's size, and the exact spectrum where one is known.
+TEST(SymmetricEigen, SpectraAndVectorsOfKnownMatrices)
+{
+    struct Case {
+        std::string name;
+        std::size_t n;
+        std::vector<double> matrix;
+        std::vector<double> exact; // empty: not known in closed form
+    };
+    std::vector<Case> cases = {
+        {"one entry", 1, {-3.5}, {-3.5}},
+        {"two by two", 2, {1.0, 2.0, 2.0, 1.0}, {-1.0, 3.0}},
+        {"two, diagonal and out of order", 2, {5.0, 0.0, 0.0, -2.0}, {-2.0, 5.0}},
+        {"zero matrix", 5, std::vector<double>(25, 0.0), std::vector<double>(5, 0.0)},
+        {"random symmetric", 40, randomSymmetricMatrix(40, 7u), {}},
+        {"random symmetric, odd size", 33, randomSymmetricMatrix(33, 11u), {}},
+    };
+    std::vector<double> laplacian;
+    for (std::size_t k = 1; k <= 9; ++k)
+        laplacian.push_back(2.0 - 2.0 * std::cos(kPi * double(k) / 10.0));
+    cases.push_back({"discrete Laplacian", 9, laplacianMatrix(9), laplacian});
+    const std::vector<double> degenerate = {-2.0, 1.0, 1.0, 1.0, 3.0, 3.0, 7.5, 10.0, 10.0, 10.0, 10.0, 40.0};
+    cases.push_back({"dense, with a fourfold level", degenerate.size(), withSpectrum(degenerate), degenerate});
+    for (const FreeRing ring : {FreeRing{12, 0.3, 1.7, 0.8}, FreeRing{15, 0.16, 1.0, 1.0}}) {
+        const std::vector<double> h = paintedLineHamiltonian(ring.line(), ring.mass, ring.hbar);
+        cases.push_back({"free ring of " + std::to_string(ring.n), ring.n, h, ring.levels()});
+    }
+
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::size_t n = c.n;
+        ASSERT_EQ(c.matrix.size(), n * n);
+        std::vector<double> values, vectors;
+        symmetricEigen(c.matrix, n, values, vectors);
+        ASSERT_EQ(values.size(), n);
+        ASSERT_EQ(vectors.size(), n * n);
+        double scale = 1.0;
+        for (const double a : c.matrix)
+            scale = std::max(scale, std::abs(a) * double(n));
+        const double tolerance = 1e-12 * scale;
+        for (std::size_t m = 0; m + 1 < n; ++m)
+            EXPECT_LE(values[m], values[m + 1]) << "ascending at " << m;
+        for (std::size_t m = 0; m < c.exact.size(); ++m)
+            EXPECT_NEAR(values[m], c.exact[m], tolerance) << "level " << m;
+        for (std::size_t m = 0; m < n; ++m) {
+            double residual = 0.0;
+            for (std::size_t i = 0; i < n; ++i) {
+                double av = 0.0;
+                for (std::size_t j = 0; j < n; ++j)
+                    av += c.matrix[i * n + j] * vectors[j * n + m];
+                residual = std::max(residual, std::abs(av - values[m] * vectors[i * n + m]));
+            }
+            EXPECT_LE(residual, tolerance) << "A v = lambda v for level " << m;
+            for (std::size_t l = 0; l <= m; ++l) {
+                double dot = 0.0;
+                for (std::size_t i = 0; i < n; ++i)
+                    dot += vectors[i * n + l] * vectors[i * n + m];
+                EXPECT_NEAR(dot, l == m ? 1.0 : 0.0, 1e-12 * double(n)) << "columns " << l << ", " << m;
+            }
+        }
+    }
+
+    std::vector<double> values{1.0}, vectors{1.0};
+    symmetricEigen({1.0, 2.0, 3.0}, 2, values, vectors);
+    EXPECT_TRUE(values.empty() && vectors.empty()) << "a matrix shorter than n x n";
+}
+
+// The preset's box (interior 6.4, walls 1.28 thick and 120 high) on its own
+// grid of 0.16 and on the finest of 0.04: the levels the packet populates and
+// its weights in them, from the eigenvectors or with the packet carried
+// through the reduction, are those cyclic Jacobi rotations give.
+TEST(PaintedWellRevival, ThePopulatedLevelsAreThoseOfJacobiRotations)
+{
+    const double inner = 6.4, wall = 1.28, height = 120.0, domain = 40.96;
+    const GaussianPacket2D start{-1.3f, -0.8f, 0.55f, 2.6f, 1.8f};
+    for (const std::uint64_t cells : {std::uint64_t{256}, std::uint64_t{1024}}) {
+        PotentialField2D v(cells, cells, float(domain / double(cells)), float(domain / double(cells)));
+        const float side = float(inner / 2 + wall / 2), outer = float(inner + 2 * wall);
+        v.addRectangle(-side, 0.0f, float(wall), outer, float(height));
+        v.addRectangle(side, 0.0f, float(wall), outer, float(height));
+        v.addRectangle(0.0f, -side, outer, float(wall), float(height));
+        v.addRectangle(0.0f, side, outer, float(wall), float(height));
+        for (const bool alongX : {true, false}) {
+            SCOPED_TRACE(std::to_string(cells) + (alongX ? " cells, along x" : " cells, along y"));
+            const PaintedLine line =
+                paintedLine(v, alongX, alongX ? start.y0 : start.x0, -side - wall / 2, side + wall / 2);
+            const std::size_t n = line.values.size();
+            const std::vector<double> h = paintedLineHamiltonian(line, 1.0, 1.0);
+            ASSERT_EQ(h.size(), n * n);
+            std::vector<double> levels, vectors, referenceLevels, referenceVectors;
+            symmetricEigen(h, n, levels, vectors);
+            jacobiEigenReference(h, n, referenceLevels, referenceVectors);
+            ASSERT_EQ(levels.size(), n);
+
+            // The packet's weight in each level, |<E_m|packet>|^2, normalised.
+            const auto weights = [&](const std::vector<double>& columns) {
+                std::vector<double> w(n);
+                double total = 0.0;
+                for (std::size_t m = 0; m < n; ++m) {
+                    std::complex<double> overlap = 0.0;
+                    for (std::size_t k = 0; k < n; ++k) {
+                        const double x = line.firstCentre + double(k) * line.spacing;
+                        const double centre = alongX ? start.x0 : start.y0;
+                        const double u = (x - centre) / start.sigma;
+                        overlap += columns[k * n + m] *
+                                   std::exp(std::complex<double>(-0.25 * u * u, (alongX ? start.px : start.py) * x));
+                    }
+                    total += w[m] = std::norm(overlap);
+                }
+                for (double& x : w)
+                    x /= total;
+                return w;
+            };
+            const std::vector<double> w = weights(vectors);
+            std::vector<std::size_t> order(n);
+            std::iota(order.begin(), order.end(), std::size_t{0});
+            std::sort(order.begin(), order.end(),
+                      [&](std::size_t i, std::size_t j) { return referenceLevels[i] < referenceLevels[j]; });
+            const std::vector<double> referenceW = weights(referenceVectors);
+            LinePacket packet;
+            packet.centre = alongX ? start.x0 : start.y0;
+            packet.sigma = start.sigma;
+            packet.wavenumber = alongX ? start.px : start.py;
+            const PacketLevels carried = packetLevels(line, packet, 1.0, 1.0);
+            ASSERT_EQ(carried.energies.size(), n);
+            ASSERT_EQ(carried.weights.size(), n);
+            double populated = 0.0;
+            int count = 0;
+            for (std::size_t m = 0; m < n; ++m) {
+                const double level = referenceLevels[order[m]], weight = referenceW[order[m]];
+                if (weight < 1e-8)
+                    continue;
+                ++count;
+                populated += weight;
+                const double tolerance = 1e-9 * std::max(1.0, std::abs(level));
+                EXPECT_NEAR(levels[m], level, tolerance) << "level " << m << " from the eigenvectors";
+                EXPECT_NEAR(w[m], weight, 1e-9) << "weight in level " << m << " from the eigenvectors";
+                EXPECT_NEAR(carried.energies[m], level, tolerance) << "level " << m << " with the packet carried";
+                EXPECT_NEAR(carried.weights[m], weight, 1e-9) << "weight in level " << m << " with the packet carried";
+            }
+            EXPECT_GT(count, 5) << "the packet spreads over several levels";
+            EXPECT_GT(populated, 1.0 - 1e-6);
+        }
+    }
+}
+
+// On a free ring every level is (hbar^2 / 2m)(2 pi q / L)^2: all phases meet
+// again at L^2 m / (pi hbar), where the recurrence is exactly one; found from
+// a guess off by up to a sixth either way.
+TEST(PaintedWellRevival, AFreeRingRevivesAtItsExactTime)
+{
+    struct Case {
+        FreeRing ring;
+        double guessFactor;
+        LinePacket packet;
+    };
+    const Case cases[] = {
+        {{64, 0.16, 1.0, 1.0}, 1.0, {0.3, 0.6, 2.0}},
+        {{64, 0.16, 1.0, 1.0}, 0.85, {0.3, 0.6, 2.0}},
+        {{50, 0.2, 2.5, 0.7}, 1.15, {-1.0, 0.4, -3.0}},
+        {{91, 0.11, 0.6, 1.3}, 0.9, {0.0, 0.8, 1.0}},
+    };
+    for (const Case& c : cases) {
+        const double span = double(c.ring.n) * c.ring.spacing;
+        const double exact = span * span * c.ring.mass / (kPi * c.ring.hbar);
+        SCOPED_TRACE("n = " + std::to_string(c.ring.n) + ", guess " + std::to_string(c.guessFactor));
+        const double found =
+            paintedWellRevivalTime(c.ring.line(), c.packet, c.ring.mass, c.ring.hbar, c.guessFactor * exact);
+        EXPECT_NEAR(found, exact, 1e-7 * exact);
+    }
 }
