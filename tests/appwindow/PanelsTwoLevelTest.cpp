@@ -173,6 +173,15 @@ double overlap(const Amplitudes& a, const Amplitudes& b)
     return std::norm(std::conj(a[0]) * b[0] + std::conj(a[1]) * b[1]);
 }
 
+// A sweep preset whose populations are read once its potential stands still.
+struct StillSweep {
+    int preset;
+    bool unequalCells;
+    const char* summary;
+    const char* live; // the words after which the live populations follow
+    double end;       // of the sweep, return included
+};
+
 class PanelsTwoLevelTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -215,6 +224,7 @@ protected:
             MainWindowProbe::refreshTick(*window_);
         }
     }
+    void expectPopulationsHoldStill(const StillSweep& sweep);
     // The loaded preset on the coarse grid of a domain less high than wide,
     // where the cells are wider than high.
     void useCellsWiderThanHigh()
@@ -607,52 +617,48 @@ TEST_F(PanelsTwoLevelTest, LandauZenerPanelPredictsThePassageAndProjectsTheLiveF
 // state on any of its eigenstates is a constant of the motion: captured and
 // the lower and upper populations must hold still (to the printed digits)
 // and equal the state's projection on the lowest pair of the potential as the
-// window steps it, relaxed here independently on a finer imaginary-time
-// step. The fast sweep on the preset's grid and on cells wider than high,
-// and the double passage after its return.
-TEST_F(PanelsTwoLevelTest, SweepPopulationsHoldStillOnceThePotentialDoes)
+// window steps it, relaxed here independently on a finer imaginary-time step.
+void PanelsTwoLevelTest::expectPopulationsHoldStill(const StillSweep& c)
 {
-    struct Case {
-        int preset;
-        bool unequalCells;
-        const char* summary;
-        const char* live; // the words after which the live populations follow
-        const char* lower;
-        const char* upper;
-        double end; // of the sweep, return included
+    SCOPED_TRACE(testing::Message() << "preset " << c.preset << (c.unequalCells ? ", cells wider than high" : ""));
+    MainWindow& w = window();
+    w.loadGuidedExperiment(c.preset);
+    if (c.unequalCells)
+        ASSERT_NO_FATAL_FAILURE(useCellsWiderThanHigh());
+    const auto figure = [&](const char* key) {
+        const QString text = label(c.summary);
+        const int live = text.indexOf(QLatin1String(c.live));
+        const int at = text.indexOf(QLatin1String(key), live);
+        EXPECT_TRUE(live >= 0 && at >= 0) << key << " in " << text.toStdString();
+        return text.mid(at + static_cast<int>(std::strlen(key))).section(QLatin1Char(' '), 0, 0).toDouble();
     };
-    const Case cases[] = {
-        {18, false, "landauZenerSummaryLabel", "progress=", "Plower=", "Pupper=", 4.0},
-        {18, true, "landauZenerSummaryLabel", "progress=", "Plower=", "Pupper=", 4.0},
-        {21, false, "stueckelbergSummaryLabel", "live bias=", "Plower=", "Pupper=", 15.0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "preset " << c.preset << (c.unequalCells ? ", cells wider than high" : ""));
-        MainWindow& w = window();
-        w.loadGuidedExperiment(c.preset);
-        if (c.unequalCells)
-            ASSERT_NO_FATAL_FAILURE(useCellsWiderThanHigh());
-        const auto figure = [&](const char* key) {
-            const QString text = label(c.summary);
-            const int live = text.indexOf(QLatin1String(c.live));
-            const int at = text.indexOf(QLatin1String(key), live);
-            EXPECT_TRUE(live >= 0 && at >= 0) << key << " in " << text.toStdString();
-            return text.mid(at + static_cast<int>(std::strlen(key))).section(QLatin1Char(' '), 0, 0).toDouble();
-        };
-        tickUntil(c.end + 0.1);
-        const double captured = figure("captured="), lower = figure(c.lower), upper = figure(c.upper);
-        const Amplitudes live = projection(w.waveField(), finePair(w.potentialField(), mass()));
-        EXPECT_NEAR(lower, std::norm(live[0]), 2e-3) << "lower at " << now();
-        EXPECT_NEAR(upper, std::norm(live[1]), 2e-3) << "upper at " << now();
-        EXPECT_NEAR(captured, std::norm(live[0]) + std::norm(live[1]), 2e-3) << "captured at " << now();
-        // Longer than the beat of the pair with the next level (period about 9).
-        for (int k = 1; k <= 8; ++k) {
-            tickUntil(c.end + 0.1 + 1.3 * k);
-            EXPECT_NEAR(figure("captured="), captured, 1.5e-3) << "at " << now();
-            EXPECT_NEAR(figure(c.lower), lower, 1.5e-3) << "at " << now();
-            EXPECT_NEAR(figure(c.upper), upper, 1.5e-3) << "at " << now();
-        }
+    tickUntil(c.end + 0.1);
+    const double captured = figure("captured="), lower = figure("Plower="), upper = figure("Pupper=");
+    const Amplitudes live = projection(w.waveField(), finePair(w.potentialField(), mass()));
+    EXPECT_NEAR(lower, std::norm(live[0]), 2e-3) << "lower at " << now();
+    EXPECT_NEAR(upper, std::norm(live[1]), 2e-3) << "upper at " << now();
+    EXPECT_NEAR(captured, std::norm(live[0]) + std::norm(live[1]), 2e-3) << "captured at " << now();
+    // Half the beat of the pair with the next level, which swung the weight
+    // on the unbiased pair by a quarter.
+    for (int k = 1; k <= 4; ++k) {
+        tickUntil(c.end + 0.1 + 1.2 * k);
+        EXPECT_NEAR(figure("captured="), captured, 1.5e-3) << "at " << now();
+        EXPECT_NEAR(figure("Plower="), lower, 1.5e-3) << "at " << now();
+        EXPECT_NEAR(figure("Pupper="), upper, 1.5e-3) << "at " << now();
     }
+}
+
+// The fast sweep, on the preset's grid and on cells wider than high.
+TEST_F(PanelsTwoLevelTest, LandauZenerPopulationsHoldStillOnceThePotentialDoes)
+{
+    for (const bool unequalCells : {false, true})
+        expectPopulationsHoldStill({18, unequalCells, "landauZenerSummaryLabel", "progress=", 4.0});
+}
+
+// The double passage after its return.
+TEST_F(PanelsTwoLevelTest, StueckelbergPopulationsHoldStillOnceThePotentialDoes)
+{
+    expectPopulationsHoldStill({21, false, "stueckelbergSummaryLabel", "live bias=", 15.0});
 }
 
 // The sweep out (0.35 to -0.35 over 4), a hold and the sweep back pass the
