@@ -99,8 +99,7 @@ void observeSweep(ObservableSample& sample, const ComplexField2D& psi, const Obs
     const LandauZenerReference* reference = sweepReference(in);
     if (!reference)
         return;
-    const double bias = linearSweepValueAt(*in.linearSweep, sample.time);
-    const SweepPopulations p = QuantumLandauZener2D::instantaneousPopulations(psi, *in.sweepStates, *reference, bias);
+    const SweepPopulations p = QuantumLandauZener2D::steppedPopulations(psi, *in.sweepStates, *reference);
     if (!p.valid)
         return;
     if (!in.linearSweep->returnEnabled) {

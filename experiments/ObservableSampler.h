@@ -44,7 +44,7 @@ struct ObservationInputs {
     const LinearSweep* linearSweep = nullptr;
     const RamseySequence* ramseySequence = nullptr;
     const BoundStateResult* boundStates = nullptr;  // bound-state page (Rabi)
-    const BoundStateResult* sweepStates = nullptr;  // Landau-Zener / Stueckelberg
+    const BoundStateResult* sweepStates = nullptr;  // Landau-Zener / Stueckelberg: the stepped potential's pair
     const BoundStateResult* ramseyStates = nullptr; // Ramsey
     const LandauZenerReference* landauZener = nullptr;
     const StueckelbergReference* stueckelberg = nullptr;

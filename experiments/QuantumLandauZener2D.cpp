@@ -79,4 +79,47 @@ SweepPopulations QuantumLandauZener2D::instantaneousPopulations(const ComplexFie
     return populations;
 }
 
+SweepPopulations QuantumLandauZener2D::steppedPopulations(const ComplexField2D& psi,
+                                                          const BoundStateResult& steppedPair,
+                                                          const LandauZenerReference& reference)
+{
+    SweepPopulations populations;
+    const int i = reference.stateI;
+    const int j = reference.stateJ;
+    if (!reference.valid || !projectOnPair(psi, steppedPair, i, j, populations.amplitudeI, populations.amplitudeJ))
+        return populations;
+
+    const ComplexD ci = populations.amplitudeI;
+    const ComplexD cj = populations.amplitudeJ;
+    populations.lowerEnergy = steppedPair.states[static_cast<std::size_t>(i)].energy;
+    populations.upperEnergy = steppedPair.states[static_cast<std::size_t>(j)].energy;
+    populations.lowerPopulation = std::norm(ci);
+    populations.upperPopulation = std::norm(cj);
+    populations.captured = populations.lowerPopulation + populations.upperPopulation;
+
+    // Position within the pair, X = [[x_ii, x_ij], [x_ij, x_jj]]: its lower
+    // eigenvector (cos theta, sin theta) is the state localised on the left,
+    // with tan(2 theta) = 2 x_ij / (x_ii - x_jj). The sign of either basis
+    // function flips theta and its amplitude together, so the populations do
+    // not depend on it.
+    const auto positionElement = [&steppedPair](int a, int b) {
+        const std::vector<float>& phiA = steppedPair.states[static_cast<std::size_t>(a)].phi;
+        const std::vector<float>& phiB = steppedPair.states[static_cast<std::size_t>(b)].phi;
+        double sum = 0.0;
+        for (std::size_t k = 0; k < steppedPair.x.size(); ++k)
+            sum += static_cast<double>(phiA[k]) * steppedPair.x[k] * static_cast<double>(phiB[k]);
+        return sum * steppedPair.dx;
+    };
+    const double xii = positionElement(i, i);
+    const double xjj = positionElement(j, j);
+    const double xij = positionElement(i, j);
+    const double theta = 0.5 * std::atan2(-2.0 * xij, xjj - xii);
+    const double c = std::cos(theta);
+    const double s = std::sin(theta);
+    populations.leftPopulation = std::norm(c * ci + s * cj);
+    populations.rightPopulation = std::norm(-s * ci + c * cj);
+    populations.valid = true;
+    return populations;
+}
+
 } // namespace vxo

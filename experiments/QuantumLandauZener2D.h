@@ -59,6 +59,17 @@ public:
     // populations at bias F, for the pair of the reference.
     static SweepPopulations instantaneousPopulations(const ComplexField2D& psi, const BoundStateResult& result,
                                                      const LandauZenerReference& reference, double bias);
+    // The same populations measured on `steppedPair`, the bound states of the
+    // potential the run is being stepped with (the bias as it stands now),
+    // rather than on the two-level model built from the unbiased pair: the
+    // states of the pair of the reference are the lower and upper levels, and
+    // the left and right states are the pair's combinations that diagonalise
+    // x (the localised states of the wells). While the potential stands still
+    // every population but left and right is a constant of the motion; the
+    // unbiased pair spans another plane, which the static Hamiltonian of a
+    // biased well turns in and out of the pair as it beats with higher levels.
+    static SweepPopulations steppedPopulations(const ComplexField2D& psi, const BoundStateResult& steppedPair,
+                                               const LandauZenerReference& reference);
 };
 
 } // namespace vxo

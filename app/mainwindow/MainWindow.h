@@ -369,6 +369,10 @@ private:
     // Lowest two states of the scene's double well with the target's slope X
     // fixed at slopeX, on the potential's grid; not ok when the target is missing.
     BoundStateResult computeDoubleWellBasis(std::uint64_t targetObjectId, double slopeX) const;
+    // Lowest two states of the potential the run is being stepped with, what
+    // the sweep's populations are read on; relaxed again only when that
+    // potential has changed.
+    const BoundStateResult& steppedSweepPair() const;
     // After a bound-state button's rebuild: true when the rebuild prepared the
     // requested state; otherwise (the spectrum did not fit the potential the
     // rebuild made, so the Gaussian packet was prepared) says so.

@@ -190,6 +190,17 @@ void MainWindow::calibrateSweepReference()
     scanStueckelbergHold(sweep);
 }
 
+const BoundStateResult& MainWindow::steppedSweepPair() const
+{
+    const SplitStepParameters& parameters = solver.parameters();
+    const double mass = static_cast<double>(parameters.mass);
+    const double hbar = static_cast<double>(parameters.hbar);
+    BoundStateResult& pair = twoLevel.steppedSweepPair;
+    if (!potential.empty() && !pair.isValidFor(potential, mass, hbar))
+        pair = BoundStates1D::compute(potential, boundStateSettings(mass, hbar, 2800, 2));
+    return pair;
+}
+
 void MainWindow::calibrateRamseyReference()
 {
     twoLevel.ramseyBoundStates = BoundStateResult{};

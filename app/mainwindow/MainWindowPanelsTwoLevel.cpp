@@ -363,8 +363,8 @@ void MainWindow::updateLandauZenerPanel()
     }
 
     const double bias = linearSweepValueAt(sweep, solver.time());
-    const SweepPopulations live = QuantumLandauZener2D::instantaneousPopulations(psi, twoLevel.sweepBoundStates,
-                                                                                 twoLevel.landauZenerReference, bias);
+    const SweepPopulations live =
+        QuantumLandauZener2D::steppedPopulations(psi, steppedSweepPair(), twoLevel.landauZenerReference);
     const std::vector<ObservableSample>& samples = history.samples();
     plot.setTwoLevelReference(twoLevel.landauZenerReference);
     plot.setSweep(sweep);
@@ -426,7 +426,7 @@ void MainWindow::updateStueckelbergPanel(bool recomputeScans)
     const double bias = linearSweepValueAt(sweep, solver.time());
     const StueckelbergReference& reference = twoLevel.stueckelbergReference;
     const SweepPopulations live =
-        QuantumLandauZener2D::instantaneousPopulations(psi, twoLevel.sweepBoundStates, reference.landauZener, bias);
+        QuantumLandauZener2D::steppedPopulations(psi, steppedSweepPair(), reference.landauZener);
     const std::vector<ObservableSample>& samples = history.samples();
     plot.setTwoLevelReference(reference);
     plot.setSweep(sweep);

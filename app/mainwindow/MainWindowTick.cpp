@@ -385,7 +385,9 @@ void MainWindow::recordObservation()
     inputs.linearSweep = &sweep;
     inputs.ramseySequence = &ramsey;
     inputs.boundStates = &boundStates;
-    inputs.sweepStates = &twoLevel.sweepBoundStates;
+    // The sweep's populations are read on the states of the potential being
+    // stepped, relaxed only while a sweep analysis is calibrated.
+    inputs.sweepStates = twoLevel.sweepBoundStates.ok ? &steppedSweepPair() : nullptr;
     inputs.ramseyStates = &twoLevel.ramseyBoundStates;
     inputs.landauZener = &twoLevel.landauZenerReference;
     inputs.stueckelberg = &twoLevel.stueckelbergReference;

@@ -27,6 +27,9 @@ struct TwoLevelState {
     LandauZenerReference landauZenerReference;
     StueckelbergReference stueckelbergReference;
     std::vector<StueckelbergFringePoint> stueckelbergHoldScan;
+    // The pair of the potential as the sweep left it last, kept while that
+    // potential stands still (the end of a sweep, a hold).
+    mutable BoundStateResult steppedSweepPair;
 
     // Ramsey sequence: spectrum, reference, fringe scan and the dephasing
     // ensemble with its scan.

@@ -35,6 +35,7 @@
 #include <array>
 #include <cmath>
 #include <complex>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -81,9 +82,9 @@ std::optional<std::vector<QString>> fieldsOf(const QString& text, const QString&
     return fields;
 }
 
-// The two lowest states of the window's well without its Linear bias,
-// relaxed with an imaginary-time step eight times finer than the window's
-// own, and their dipole <0|x|1> with x measured from the centre.
+// The two lowest states of a well, relaxed with an imaginary-time step eight
+// times finer than the window's own, and their dipole <0|x|1> with x
+// measured from the centre.
 struct LevelPair {
     double lower = 0.0;
     double upper = 0.0;
@@ -92,12 +93,8 @@ struct LevelPair {
     std::vector<float> phi1;
 };
 
-LevelPair unbiasedPair(const MainWindow& window, double mass)
+LevelPair finePair(const PotentialField2D& well, double mass)
 {
-    PotentialField2D well = window.potentialField();
-    for (const PotentialObject& object : window.scene().objects())
-        if (object.kind == PotentialObjectKind::Linear)
-            well.addLinear(0.0f, 0.0f, 0.0f, -object.slopeX, 0.0f);
     BoundStateSettings settings;
     settings.mass = mass;
     settings.imaginaryTimeStep = 0.0025;
@@ -111,6 +108,16 @@ LevelPair unbiasedPair(const MainWindow& window, double mass)
     for (std::size_t i = 0; i < n; ++i)
         pair.dipole += pair.phi0[i] * (static_cast<double>(i) - (n - 1) / 2.0) * well.dx() * pair.phi1[i] * well.dx();
     return pair;
+}
+
+// The pair of the window's well without its Linear bias.
+LevelPair unbiasedPair(const MainWindow& window, double mass)
+{
+    PotentialField2D well = window.potentialField();
+    for (const PotentialObject& object : window.scene().objects())
+        if (object.kind == PotentialObjectKind::Linear)
+            well.addLinear(0.0f, 0.0f, 0.0f, -object.slopeX, 0.0f);
+    return finePair(well, mass);
 }
 
 // Amplitudes of psi on the pair spread evenly over y: phi(x) / sqrt(ny dy).
@@ -166,6 +173,15 @@ double overlap(const Amplitudes& a, const Amplitudes& b)
     return std::norm(std::conj(a[0]) * b[0] + std::conj(a[1]) * b[1]);
 }
 
+// A sweep preset whose populations are read once its potential stands still.
+struct StillSweep {
+    int preset;
+    bool unequalCells;
+    const char* summary;
+    const char* live; // the words after which the live populations follow
+    double end;       // of the sweep, return included
+};
+
 class PanelsTwoLevelTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -207,6 +223,26 @@ protected:
             MainWindowProbe::observeTick(*window_);
             MainWindowProbe::refreshTick(*window_);
         }
+    }
+    void expectPopulationsHoldStill(const StillSweep& sweep);
+    // The loaded preset on the coarse grid of a domain less high than wide,
+    // where the cells are wider than high.
+    void useCellsWiderThanHigh()
+    {
+        MainWindow& w = window();
+        ExperimentDocument document = w.captureExperimentDocument();
+        document.controls[QStringLiteral("gridResolutionComboBox")] = 0;
+        document.controls[QStringLiteral("universeHeightSpinBox")] = 11.2;
+        // Walls 12 high: they span the domain's 11.2, not its width of 16,
+        // so a reference drawn on square cells would find no pair.
+        for (PotentialObject wall : document.potentialScene.objects())
+            if (wall.kind == PotentialObjectKind::Rectangle) {
+                wall.height = 12.0f;
+                ASSERT_TRUE(document.potentialScene.update(wall.id, wall));
+            }
+        QString error;
+        ASSERT_TRUE(w.applyExperimentDocument(document, error)) << error.toStdString();
+        ASSERT_GT(w.waveField().dx(), 1.2f * w.waveField().dy());
     }
     // The fields of a summary in the given format; the test stops when the
     // summary has another shape.
@@ -516,21 +552,8 @@ TEST_F(PanelsTwoLevelTest, LandauZenerPanelPredictsThePassageAndProjectsTheLiveF
         SCOPED_TRACE(c.unequalCells ? "cells wider than high" : "the preset's grid");
         MainWindow& w = window();
         w.loadGuidedExperiment(duration < 10.0 ? 18 : 19);
-        if (c.unequalCells) {
-            ExperimentDocument document = w.captureExperimentDocument();
-            document.controls[QStringLiteral("gridResolutionComboBox")] = 0;
-            document.controls[QStringLiteral("universeHeightSpinBox")] = 11.2;
-            // Walls 12 high: they span the domain's 11.2, not its width of 16,
-            // so a reference drawn on square cells would find no pair.
-            for (PotentialObject wall : document.potentialScene.objects())
-                if (wall.kind == PotentialObjectKind::Rectangle) {
-                    wall.height = 12.0f;
-                    ASSERT_TRUE(document.potentialScene.update(wall.id, wall));
-                }
-            QString error;
-            ASSERT_TRUE(w.applyExperimentDocument(document, error)) << error.toStdString();
-            ASSERT_GT(w.waveField().dx(), 1.2f * w.waveField().dy());
-        }
+        if (c.unequalCells)
+            ASSERT_NO_FATAL_FAILURE(useCellsWiderThanHigh());
         const LevelPair pair = unbiasedPair(w, mass());
         tickUntil(1.5);
         const double t = now();
@@ -553,11 +576,11 @@ TEST_F(PanelsTwoLevelTest, LandauZenerPanelPredictsThePassageAndProjectsTheLiveF
         EXPECT_NEAR(values[6], bias(t), 6e-4) << "bias";
         EXPECT_NEAR(values[7], 100.0 * t / duration, 0.06) << "progress";
 
-        // The live field on the instantaneous levels of the pair at the bias now.
-        const Amplitudes live = projection(w.waveField(), pair);
-        const double f = bias(t) * pair.dipole;
-        EXPECT_NEAR(values[10], overlap(adiabaticState(pair.lower, pair.upper, f, true), live), 0.01) << "P_lower";
-        EXPECT_NEAR(values[11], overlap(adiabaticState(pair.lower, pair.upper, f, false), live), 0.01) << "P_upper";
+        // The live field on the instantaneous levels: the pair of the
+        // potential the window is stepping, at the bias now.
+        const Amplitudes live = projection(w.waveField(), finePair(w.potentialField(), mass()));
+        EXPECT_NEAR(values[10], std::norm(live[0]), 0.01) << "P_lower";
+        EXPECT_NEAR(values[11], std::norm(live[1]), 0.01) << "P_upper";
         EXPECT_NEAR(values[12], std::norm(live[0]) + std::norm(live[1]), 0.01) << "captured";
         EXPECT_NEAR(values[8] + values[9], values[12], 2e-3) << "left and right share the captured weight";
         EXPECT_EQ(label("landauZenerSummaryLabel"), row(44));
@@ -588,6 +611,54 @@ TEST_F(PanelsTwoLevelTest, LandauZenerPanelPredictsThePassageAndProjectsTheLiveF
     EXPECT_TRUE(label("landauZenerSummaryLabel").startsWith(QStringLiteral("Landau-Zener analysis inactive.")))
         << label("landauZenerSummaryLabel").toStdString();
     EXPECT_EQ(row(44).toStdString(), "inactive");
+}
+
+// Once a sweep has ended the potential stands still, and the weight of the
+// state on any of its eigenstates is a constant of the motion: captured and
+// the lower and upper populations must hold still (to the printed digits)
+// and equal the state's projection on the lowest pair of the potential as the
+// window steps it, relaxed here independently on a finer imaginary-time step.
+void PanelsTwoLevelTest::expectPopulationsHoldStill(const StillSweep& c)
+{
+    SCOPED_TRACE(testing::Message() << "preset " << c.preset << (c.unequalCells ? ", cells wider than high" : ""));
+    MainWindow& w = window();
+    w.loadGuidedExperiment(c.preset);
+    if (c.unequalCells)
+        ASSERT_NO_FATAL_FAILURE(useCellsWiderThanHigh());
+    const auto figure = [&](const char* key) {
+        const QString text = label(c.summary);
+        const int live = text.indexOf(QLatin1String(c.live));
+        const int at = text.indexOf(QLatin1String(key), live);
+        EXPECT_TRUE(live >= 0 && at >= 0) << key << " in " << text.toStdString();
+        return text.mid(at + static_cast<int>(std::strlen(key))).section(QLatin1Char(' '), 0, 0).toDouble();
+    };
+    tickUntil(c.end + 0.1);
+    const double captured = figure("captured="), lower = figure("Plower="), upper = figure("Pupper=");
+    const Amplitudes live = projection(w.waveField(), finePair(w.potentialField(), mass()));
+    EXPECT_NEAR(lower, std::norm(live[0]), 2e-3) << "lower at " << now();
+    EXPECT_NEAR(upper, std::norm(live[1]), 2e-3) << "upper at " << now();
+    EXPECT_NEAR(captured, std::norm(live[0]) + std::norm(live[1]), 2e-3) << "captured at " << now();
+    // Half the beat of the pair with the next level, which swung the weight
+    // on the unbiased pair by a quarter.
+    for (int k = 1; k <= 4; ++k) {
+        tickUntil(c.end + 0.1 + 1.2 * k);
+        EXPECT_NEAR(figure("captured="), captured, 1.5e-3) << "at " << now();
+        EXPECT_NEAR(figure("Plower="), lower, 1.5e-3) << "at " << now();
+        EXPECT_NEAR(figure("Pupper="), upper, 1.5e-3) << "at " << now();
+    }
+}
+
+// The fast sweep, on the preset's grid and on cells wider than high.
+TEST_F(PanelsTwoLevelTest, LandauZenerPopulationsHoldStillOnceThePotentialDoes)
+{
+    for (const bool unequalCells : {false, true})
+        expectPopulationsHoldStill({18, unequalCells, "landauZenerSummaryLabel", "progress=", 4.0});
+}
+
+// The double passage after its return.
+TEST_F(PanelsTwoLevelTest, StueckelbergPopulationsHoldStillOnceThePotentialDoes)
+{
+    expectPopulationsHoldStill({21, false, "stueckelbergSummaryLabel", "live bias=", 15.0});
 }
 
 // The sweep out (0.35 to -0.35 over 4), a hold and the sweep back pass the

@@ -2,6 +2,7 @@
 
 #include "core/ComplexField2D.h"
 #include "core/Numeric.h"
+#include "core/SplitStepFourierSolver2D.h"
 #include "experiments/DriveProtocols.h"
 #include "experiments/QuantumDoubleWell2D.h"
 #include "experiments/QuantumStueckelberg2D.h"
@@ -165,6 +166,70 @@ TEST(QuantumLandauZener2D, InstantaneousPopulationsOfALocalisedState)
 
     EXPECT_FALSE(QuantumLandauZener2D::instantaneousPopulations(psi, pair, LandauZenerReference(), 0.0).valid);
     EXPECT_FALSE(QuantumLandauZener2D::instantaneousPopulations(psi, pair, reference, std::nan("")).valid);
+}
+
+// On a well that stands still at the end tilt of a sweep, the populations
+// read on the pair of that well are constants of the motion and equal the
+// projection on the same pair relaxed on an eight times finer imaginary-time
+// step; left and right share the captured weight. The state starts localised
+// in the left well of the unbiased pair, partly outside the tilted pair. Cells
+// of 0.0625 x 0.125 on a 256 x 128 grid.
+TEST(QuantumLandauZener2D, SteppedPopulationsAreConstantsOfTheStaticWell)
+{
+    const BoundStateResult& unbiased = fixtures::doubleWellPair();
+    ASSERT_TRUE(unbiased.ok);
+    const LandauZenerReference reference =
+        QuantumLandauZener2D::predict(unbiased, slopeSweep(0.35, -0.35, 4.0), 0, 1, 1.0);
+    ASSERT_TRUE(reference.valid);
+
+    PotentialScene scene = fixtures::doubleWellScene(true);
+    PotentialObject bias = *scene.find(fixtures::kBiasObjectId);
+    bias.slopeX = -0.35f;
+    ASSERT_TRUE(scene.update(bias.id, bias));
+    const PotentialField2D tilted = fixtures::rasterise(scene, 256, 128, 16.0, 16.0);
+    const BoundStateResult stepped = BoundStates1D::compute(tilted, fixtures::pairSettings());
+    BoundStateSettings fine = fixtures::pairSettings();
+    fine.imaginaryTimeStep /= 8.0;
+    fine.maxIterations *= 8;
+    const BoundStateResult finer = BoundStates1D::compute(tilted, fine);
+    ASSERT_TRUE(stepped.ok && finer.ok && stepped.states.size() == 2 && finer.states.size() == 2);
+
+    ComplexField2D psi(256, 128, 0.0625f, 0.125f);
+    ASSERT_TRUE(BoundStates1D::prepareSuperposition(psi, unbiased, 0, 1, reference.localizingPhase));
+    // At zero bias the localised state is all left.
+    const SweepPopulations start = QuantumLandauZener2D::steppedPopulations(psi, unbiased, reference);
+    ASSERT_TRUE(start.valid);
+    EXPECT_NEAR(start.leftPopulation, 1.0, 1e-5);
+    EXPECT_NEAR(start.rightPopulation, 0.0, 1e-5);
+
+    SplitStepParameters parameters;
+    parameters.dt = 0.005f;
+    SplitStepFourierSolver2D solver;
+    solver.configure(parameters);
+    SweepPopulations first;
+    double swing = 0.0;
+    for (int sample = 0; sample <= 8; ++sample) {
+        const SweepPopulations now = QuantumLandauZener2D::steppedPopulations(psi, stepped, reference);
+        ASSERT_TRUE(now.valid);
+        ComplexD c0, c1;
+        ASSERT_TRUE(QuantumDoubleWell2D::projectOnPair(psi, finer, 0, 1, c0, c1));
+        EXPECT_NEAR(now.lowerPopulation, std::norm(c0), 1e-3) << "t " << solver.time();
+        EXPECT_NEAR(now.upperPopulation, std::norm(c1), 1e-3) << "t " << solver.time();
+        EXPECT_NEAR(now.captured, now.lowerPopulation + now.upperPopulation, 1e-12);
+        EXPECT_NEAR(now.leftPopulation + now.rightPopulation, now.captured, 1e-9);
+        EXPECT_DOUBLE_EQ(now.lowerEnergy, stepped.states[0].energy);
+        if (sample == 0)
+            first = now;
+        EXPECT_NEAR(now.captured, first.captured, 1e-3) << "t " << solver.time();
+        EXPECT_NEAR(now.lowerPopulation, first.lowerPopulation, 1e-3) << "t " << solver.time();
+        swing = std::max(swing, std::fabs(now.leftPopulation - first.leftPopulation));
+        for (int step = 0; step < 200; ++step)
+            solver.step(psi, tilted);
+    }
+    // The state is not in one level: left and right beat at the pair's gap.
+    EXPECT_GT(swing, 0.05);
+    EXPECT_LT(first.captured, 0.99);
+    EXPECT_FALSE(QuantumLandauZener2D::steppedPopulations(psi, stepped, LandauZenerReference()).valid);
 }
 
 TEST(QuantumStueckelberg2D, ReferenceOfTheDoublePassage)
