@@ -270,6 +270,12 @@ double BoundStates1D::continuumThreshold(const std::vector<double>& potential)
 
 BoundStateResult BoundStates1D::compute(const PotentialField2D& grid, const BoundStateSettings& settings)
 {
+    return compute(grid, settings, BoundStateResult{});
+}
+
+BoundStateResult BoundStates1D::compute(const PotentialField2D& grid, const BoundStateSettings& settings,
+                                        const BoundStateResult& start)
+{
     BoundStateResult result;
     result.dx = static_cast<double>(grid.dx());
     result.mass = settings.mass;
@@ -332,7 +338,10 @@ BoundStateResult BoundStates1D::compute(const PotentialField2D& grid, const Boun
 
     std::vector<Vector> basis;
     for (int seed = 0; static_cast<int>(result.states.size()) < settings.maxStates; ++seed) {
-        Vector phi = initialVector(seed, potential, vMin);
+        const std::size_t number = static_cast<std::size_t>(seed);
+        const bool startFits = start.ok && number < start.states.size() && start.states[number].phi.size() == n;
+        Vector phi = startFits ? Vector(start.states[number].phi.begin(), start.states[number].phi.end())
+                               : initialVector(seed, potential, vMin);
         if (!orthogonalize(phi, basis, dx))
             break;
 

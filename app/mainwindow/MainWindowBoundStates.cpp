@@ -36,6 +36,9 @@ BoundStateSettings boundStateSettings(double mass, double hbar, int maxIteration
     return settings;
 }
 
+// Relative energy change at which a pair followed along a sweep counts as settled.
+constexpr double kFollowedPairTolerance = 1e-8;
+
 int clampedState(std::int32_t index, int last) { return std::clamp(static_cast<int>(index), 0, last); }
 
 } // namespace
@@ -196,8 +199,16 @@ const BoundStateResult& MainWindow::steppedSweepPair() const
     const double mass = static_cast<double>(parameters.mass);
     const double hbar = static_cast<double>(parameters.hbar);
     BoundStateResult& pair = twoLevel.steppedSweepPair;
-    if (!potential.empty() && !pair.isValidFor(potential, mass, hbar))
-        pair = BoundStates1D::compute(potential, boundStateSettings(mass, hbar, 2800, 2));
+    // Relaxed from the pair of the potential before (at first from the
+    // calibrated one): during a sweep the potential moves a little between
+    // observations. An energy settled to 1e-8 leaves the states within 1e-8
+    // of the pair a fixed start finds, far below the populations' digits, in
+    // half the relaxation steps.
+    if (!potential.empty() && !pair.isValidFor(potential, mass, hbar)) {
+        BoundStateSettings settings = boundStateSettings(mass, hbar, 2800, 2);
+        settings.energyTolerance = kFollowedPairTolerance;
+        pair = BoundStates1D::compute(potential, settings, pair.ok ? pair : twoLevel.sweepBoundStates);
+    }
     return pair;
 }
 

@@ -303,3 +303,43 @@ TEST(BoundStates1D, AnUnresolvedTunnellingDoubletKeepsTheStartVectorsSplit)
         EXPECT_NEAR(right - left, k == 0 ? expected : -expected, 2e-3) << "state " << k;
     }
 }
+
+// A pair followed along a sweep: relaxed from the pair of the potential a
+// small tilt before, it is the pair a fixed start finds, to the search's
+// tolerance; a start of another width is no start at all.
+TEST(BoundStates1D, APairRelaxedFromTheLastOneIsThePairAFixedStartFinds)
+{
+    const BoundStateSettings settings = fixtures::pairSettings();
+    const auto tilted = [](double slope) {
+        PotentialField2D field = fixtures::rasterise(fixtures::doubleWellScene(false), 256, 4, 16.0, 2.0);
+        field.addLinear(0.0f, 0.0f, 0.0f, static_cast<float>(slope), 0.0f);
+        return field;
+    };
+    const BoundStateResult before = BoundStates1D::compute(tilted(0.02), settings);
+    ASSERT_TRUE(before.ok);
+    ASSERT_EQ(before.states.size(), 2u);
+    const BoundStateResult otherWidth =
+        BoundStates1D::compute(fixtures::rasterise(fixtures::doubleWellScene(false), 128, 4, 16.0, 2.0), settings);
+    ASSERT_TRUE(otherWidth.ok);
+
+    for (const double slope : {0.02, 0.021, 0.03, -0.02}) {
+        SCOPED_TRACE(slope);
+        const PotentialField2D grid = tilted(slope);
+        const BoundStateResult cold = BoundStates1D::compute(grid, settings);
+        const BoundStateResult followed = BoundStates1D::compute(grid, settings, before);
+        ASSERT_TRUE(cold.ok);
+        ASSERT_EQ(followed.states.size(), cold.states.size());
+        EXPECT_TRUE(followed.isValidFor(grid, settings.mass, settings.hbar));
+        for (std::size_t k = 0; k < cold.states.size(); ++k) {
+            EXPECT_NEAR(followed.states[k].energy, cold.states[k].energy, 1e-7) << "state " << k + 1;
+            double overlap = 0.0;
+            for (std::size_t i = 0; i < cold.states[k].phi.size(); ++i)
+                overlap += double(cold.states[k].phi[i]) * double(followed.states[k].phi[i]) * cold.dx;
+            EXPECT_NEAR(overlap, 1.0, 1e-5) << "state " << k + 1;
+        }
+        const BoundStateResult unstarted = BoundStates1D::compute(grid, settings, otherWidth);
+        ASSERT_EQ(unstarted.states.size(), cold.states.size());
+        for (std::size_t k = 0; k < cold.states.size(); ++k)
+            EXPECT_EQ(unstarted.states[k].phi, cold.states[k].phi) << "state " << k + 1;
+    }
+}
