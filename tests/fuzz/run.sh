@@ -1,7 +1,7 @@
 #!/bin/sh
 # Builds the experiment-document reader fuzzer with clang, AddressSanitizer
 # and UndefinedBehaviorSanitizer in its own build directory and runs it for
-# 45 seconds from the committed seed corpus. Any crash, hang, leak or
+# 30 seconds from the committed seed corpus. Any crash, hang, leak or
 # sanitizer report makes the fuzzer, and this script, fail.
 set -eu
 
@@ -33,5 +33,5 @@ mkdir -p "$work"
 ASAN_OPTIONS=fast_unwind_on_malloc=0 \
 LSAN_OPTIONS="suppressions=$root/tests/lsan.supp" \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-    "$build/tests/fuzz/document_reader_fuzz" -max_total_time=45 -timeout=10 -print_final_stats=1 \
+    "$build/tests/fuzz/document_reader_fuzz" -max_total_time=30 -timeout=10 -print_final_stats=1 \
     -artifact_prefix="$build/fuzz-" "$work" "$root/tests/fuzz/corpus"
