@@ -146,17 +146,24 @@ double firstDarkY(const ComplexField2D& psi, double screen)
     return std::numeric_limits<double>::quiet_NaN();
 }
 
-// A figure of a summary label at `time`: the number after `key`, looked up
-// after `section` when the label quotes the key more than once ("live" for
-// the run's own populations beside the two-level theory's).
+// The number after `key` in a summary's text, looked up after `section`
+// (empty: from the start).
+double sectionFigure(const QString& text, const char* section, const char* key)
+{
+    const int from = section[0] ? text.indexOf(QLatin1String(section)) : 0;
+    return from < 0 ? std::numeric_limits<double>::quiet_NaN() : figureAfter(text.mid(from), key);
+}
+
+// A figure of a summary label at `time` (0: as Load leaves it): the number
+// after `key`, looked up after `section` when the label quotes the key more
+// than once ("live" for the run's own populations beside the two-level
+// theory's).
 std::function<double(GuideRun&)> summaryFigure(int preset, double time, const char* label, const char* section,
                                                const char* key)
 {
     return [=](GuideRun& r) {
         r.at(preset, time);
-        const QString text = r.label(label);
-        const int from = section[0] ? text.indexOf(QLatin1String(section)) : 0;
-        return from < 0 ? std::numeric_limits<double>::quiet_NaN() : figureAfter(text.mid(from), key);
+        return sectionFigure(r.label(label), section, key);
     };
 }
 
@@ -225,9 +232,7 @@ double trapOmega(GuideRun& r)
 double ensembleMeanP1(GuideRun& r, int preset, const std::function<void(MainWindow&)>& edit)
 {
     r.edited(preset, edit);
-    const QString text = r.label("ramseySummaryLabel");
-    const int from = text.indexOf(QLatin1String("ensemble"));
-    return from < 0 ? std::numeric_limits<double>::quiet_NaN() : figureAfter(text.mid(from), "mean P1=");
+    return sectionFigure(r.label("ramseySummaryLabel"), "ensemble", "mean P1=");
 }
 
 std::function<void(MainWindow&)> withoutEcho(double sigma)
@@ -252,41 +257,13 @@ double px(GuideRun& r) { return r.spinBox("momentumSpinBox"); }
 double mass(GuideRun& r) { return r.spinBox("massSpinBox"); }
 double sigma(GuideRun& r) { return r.spinBox("sigmaSpinBox"); }
 
-// The number after `key` in a summary's text, looked up after `section`
-// (empty: from the start).
-double twoLevelLabelFigure(const QString& text, const char* section, const char* key)
-{
-    const int from = section[0] ? text.indexOf(QLatin1String(section)) : 0;
-    return from < 0 ? std::numeric_limits<double>::quiet_NaN() : figureAfter(text.mid(from), key);
-}
-
-// A figure of a two-level summary label at `time` (0: as Load leaves it).
-std::function<double(GuideRun&)> twoLevelFigure(int preset, double time, const char* label, const char* section,
-                                                const char* key)
-{
-    return [=](GuideRun& r) {
-        r.at(preset, time);
-        return twoLevelLabelFigure(r.label(label), section, key);
-    };
-}
-
-// A control of the form as Load leaves it, read without a reload while the
-// preset is loaded and not yet run.
-std::function<double(GuideRun&)> twoLevelSetting(int preset, const char* spinBox)
-{
-    return [=](GuideRun& r) {
-        r.at(preset, 0.0);
-        return r.spinBox(spinBox);
-    };
-}
-
 // A figure of the Ramsey summary with the form first changed by `edit`.
 std::function<double(GuideRun&)> ramseyFigureAfter(int preset, const char* section, const char* key,
                                                    std::function<void(MainWindow&)> edit)
 {
     return [=](GuideRun& r) {
         r.edited(preset, edit);
-        return twoLevelLabelFigure(r.label("ramseySummaryLabel"), section, key);
+        return sectionFigure(r.label("ramseySummaryLabel"), section, key);
     };
 }
 
@@ -997,19 +974,19 @@ const std::vector<GuideClaim>& earlyClaims()
 
         // 19 Landau-Zener Sweep (Adiabatic)
         {19, "from +{0.35} to -0.35 in a Duration of 40", "va da +{0.35} a -0.35 in una Duration di 40", 0.0,
-         twoLevelSetting(19, "linearSweepStartValueSpinBox")},
-        {19, "to {-0.35} in a Duration", "a {-0.35} in una Duration", 0.0, twoLevelSetting(19, "linearSweepEndValueSpinBox")},
-        {19, "Duration of {40}, crossing", "Duration di {40}, e passa", 0.0, twoLevelSetting(19, "linearSweepDurationSpinBox")},
+         setting(19, "linearSweepStartValueSpinBox")},
+        {19, "to {-0.35} in a Duration", "a {-0.35} in una Duration", 0.0, setting(19, "linearSweepEndValueSpinBox")},
+        {19, "Duration of {40}, crossing", "Duration di {40}, e passa", 0.0, setting(19, "linearSweepDurationSpinBox")},
         {19, "crossing zero at t = {20}.", "passa per zero a t = {20}.", 0.005,
-         twoLevelFigure(19, 0.0, "landauZenerSummaryLabel", "", "crossing=")},
-        {19, "alpha = {0.041}", "alpha = {0.041}", 5e-4, twoLevelFigure(19, 0.0, "landauZenerSummaryLabel", "", "d(epsilon)/dt=")},
+         summaryFigure(19, 0.0, "landauZenerSummaryLabel", "", "crossing=")},
+        {19, "alpha = {0.041}", "alpha = {0.041}", 5e-4, summaryFigure(19, 0.0, "landauZenerSummaryLabel", "", "d(epsilon)/dt=")},
         {19, "P_d = exp(-pi Delta^2/(2 hbar alpha))", "P_d = exp(-pi Delta^2/(2 hbar alpha))", 0.0, nullptr},
-        {19, "alpha)) = {0.03} with", "alpha)) = {0.03} con", 0.005, twoLevelFigure(19, 0.0, "landauZenerSummaryLabel", "", "Pdiab=")},
-        {19, "the gap Delta = {0.306}", "il gap Delta = {0.306}", 5e-4, twoLevelFigure(19, 0.0, "landauZenerSummaryLabel", "", "gap=")},
+        {19, "alpha)) = {0.03} with", "alpha)) = {0.03} con", 0.005, summaryFigure(19, 0.0, "landauZenerSummaryLabel", "", "Pdiab=")},
+        {19, "the gap Delta = {0.306}", "il gap Delta = {0.306}", 5e-4, summaryFigure(19, 0.0, "landauZenerSummaryLabel", "", "gap=")},
         {19, "around t = {20} the probability", "verso t = {20} la probabilita'", 0.005,
-         twoLevelFigure(19, 0.0, "landauZenerSummaryLabel", "", "crossing=")},
+         summaryFigure(19, 0.0, "landauZenerSummaryLabel", "", "crossing=")},
         {19, "about {95} percent", "circa il {95} per cento", 0.5,
-         [](GuideRun& r) { return 100.0 * twoLevelFigure(19, 40.0, "landauZenerSummaryLabel", "", "Pright=")(r); }},
+         [](GuideRun& r) { return 100.0 * summaryFigure(19, 40.0, "landauZenerSummaryLabel", "", "Pright=")(r); }},
         {19, "population stays near {1} throughout", "resta vicina a {1} per tutto", 0.1,
          [](GuideRun& r) {
              r.at(19, 40.0);
@@ -1023,25 +1000,25 @@ const std::vector<GuideClaim>& earlyClaims()
         {19, "Duration to 10: P_d rises to about {0.41}", "Duration a 10: P_d sale a circa {0.41}", 0.005,
          sweepPdiab(19, set("linearSweepDurationSpinBox", 10.0))},
         {19, "End value -0.2 (keep the Start value at {0.35}", "End value -0.2 (lascia lo Start value a {0.35}", 0.0,
-         twoLevelSetting(19, "linearSweepStartValueSpinBox")},
+         setting(19, "linearSweepStartValueSpinBox")},
         {19, "P_d falls to about {0.011}", "P_d scende a circa {0.011}", 5e-4,
          sweepPdiab(19, set("linearSweepEndValueSpinBox", -0.2))},
 
         // 20 Landau-Zener-Stueckelberg (Constructive)
-        {20, "sweep (+{0.35} to -0.35 in 4)", "rapido (da +{0.35} a -0.35 in 4)", 0.0, twoLevelSetting(20, "linearSweepStartValueSpinBox")},
-        {20, "to {-0.35} in 4) is", "a {-0.35} in 4) e'", 0.0, twoLevelSetting(20, "linearSweepEndValueSpinBox")},
-        {20, "-0.35 in {4}) is followed", "-0.35 in {4}) e' seguito", 0.0, twoLevelSetting(20, "linearSweepDurationSpinBox")},
-        {20, "Hold at End of {4} and", "Hold at End di {4} e", 0.0, twoLevelSetting(20, "linearSweepHoldDurationSpinBox")},
-        {20, "back to +{0.35} in 4", "torna a +{0.35} in 4", 0.0, twoLevelSetting(20, "linearSweepStartValueSpinBox")},
-        {20, "+0.35 in {4}. The", "+0.35 in {4}. L'", 0.0, twoLevelSetting(20, "linearSweepReturnDurationSpinBox")},
-        {20, "at t = {2} and t = 10", "a t = {2} e t = 10", 0.005, twoLevelFigure(20, 0.0, "stueckelbergSummaryLabel", "", "cross1=")},
-        {20, "and t = {10}.", "e t = {10}.", 0.005, twoLevelFigure(20, 0.0, "stueckelbergSummaryLabel", "", "cross2=")},
+        {20, "sweep (+{0.35} to -0.35 in 4)", "rapido (da +{0.35} a -0.35 in 4)", 0.0, setting(20, "linearSweepStartValueSpinBox")},
+        {20, "to {-0.35} in 4) is", "a {-0.35} in 4) e'", 0.0, setting(20, "linearSweepEndValueSpinBox")},
+        {20, "-0.35 in {4}) is followed", "-0.35 in {4}) e' seguito", 0.0, setting(20, "linearSweepDurationSpinBox")},
+        {20, "Hold at End of {4} and", "Hold at End di {4} e", 0.0, setting(20, "linearSweepHoldDurationSpinBox")},
+        {20, "back to +{0.35} in 4", "torna a +{0.35} in 4", 0.0, setting(20, "linearSweepStartValueSpinBox")},
+        {20, "+0.35 in {4}. The", "+0.35 in {4}. L'", 0.0, setting(20, "linearSweepReturnDurationSpinBox")},
+        {20, "at t = {2} and t = 10", "a t = {2} e t = 10", 0.005, summaryFigure(20, 0.0, "stueckelbergSummaryLabel", "", "cross1=")},
+        {20, "and t = {10}.", "e t = {10}.", 0.005, summaryFigure(20, 0.0, "stueckelbergSummaryLabel", "", "cross2=")},
         {20, "with P_d = {0.70} it", "con P_d = {0.70} divide", 0.005,
-         twoLevelFigure(20, 0.0, "stueckelbergSummaryLabel", "", "single-pass Pdiab=")},
-        {20, "time ({5.6} rad here)", "energia ({5.6} rad qui)", 0.05, twoLevelFigure(20, 0.0, "stueckelbergSummaryLabel", "", "phase=")},
+         summaryFigure(20, 0.0, "stueckelbergSummaryLabel", "", "single-pass Pdiab=")},
+        {20, "time ({5.6} rad here)", "energia ({5.6} rad qui)", 0.05, summaryFigure(20, 0.0, "stueckelbergSummaryLabel", "", "phase=")},
         {20, "returns {98} percent", "riporti il {98} per cento", 0.5,
-         [](GuideRun& r) { return 100.0 * twoLevelFigure(20, 0.0, "stueckelbergSummaryLabel", "two-level final", "Plower=")(r); }},
-        {20, "ends with {0.96} there", "finisce con {0.96} su", 0.01, twoLevelFigure(20, 14.0, "stueckelbergSummaryLabel", "live", "Plower=")},
+         [](GuideRun& r) { return 100.0 * summaryFigure(20, 0.0, "stueckelbergSummaryLabel", "two-level final", "Plower=")(r); }},
+        {20, "ends with {0.96} there", "finisce con {0.96} su", 0.01, summaryFigure(20, 14.0, "stueckelbergSummaryLabel", "live", "Plower=")},
         {20, "hold times 0 to 12", "attese da 0 a 12", 0.0, nullptr},
         {20, "period about {7.2}, set", "periodo di circa {7.2}, fissato", 0.1, [](GuideRun& r) { return 2.0 * kPi / stueckelbergEndGap(r); }},
         {20, "(2 pi/{0.87})", "(2 pi/{0.87})", 0.005, stueckelbergEndGap},
@@ -1052,44 +1029,44 @@ const std::vector<GuideClaim>& earlyClaims()
 
         // 21 Landau-Zener-Stueckelberg (Destructive)
         {21, "sweep +{0.35} to -0.35 in 4, return", "rapido da +{0.35} a -0.35 in 4, ritorno", 0.0,
-         twoLevelSetting(21, "linearSweepStartValueSpinBox")},
-        {21, "to {-0.35} in 4, return", "a {-0.35} in 4, ritorno", 0.0, twoLevelSetting(21, "linearSweepEndValueSpinBox")},
-        {21, "-0.35 in {4}, return in 4)", "-0.35 in {4}, ritorno in 4)", 0.0, twoLevelSetting(21, "linearSweepDurationSpinBox")},
-        {21, "return in {4}) but", "ritorno in {4}) ma", 0.0, twoLevelSetting(21, "linearSweepReturnDurationSpinBox")},
-        {21, "Hold at End of {7}, so", "Hold at End di {7}, quindi", 0.0, twoLevelSetting(21, "linearSweepHoldDurationSpinBox")},
-        {21, "at t = {2} and t = 13", "a t = {2} e t = 13", 0.005, twoLevelFigure(21, 0.0, "stueckelbergSummaryLabel", "", "cross1=")},
-        {21, "and t = {13}.", "e t = {13}.", 0.005, twoLevelFigure(21, 0.0, "stueckelbergSummaryLabel", "", "cross2=")},
+         setting(21, "linearSweepStartValueSpinBox")},
+        {21, "to {-0.35} in 4, return", "a {-0.35} in 4, ritorno", 0.0, setting(21, "linearSweepEndValueSpinBox")},
+        {21, "-0.35 in {4}, return in 4)", "-0.35 in {4}, ritorno in 4)", 0.0, setting(21, "linearSweepDurationSpinBox")},
+        {21, "return in {4}) but", "ritorno in {4}) ma", 0.0, setting(21, "linearSweepReturnDurationSpinBox")},
+        {21, "Hold at End of {7}, so", "Hold at End di {7}, quindi", 0.0, setting(21, "linearSweepHoldDurationSpinBox")},
+        {21, "at t = {2} and t = 13", "a t = {2} e t = 13", 0.005, summaryFigure(21, 0.0, "stueckelbergSummaryLabel", "", "cross1=")},
+        {21, "and t = {13}.", "e t = {13}.", 0.005, summaryFigure(21, 0.0, "stueckelbergSummaryLabel", "", "cross2=")},
         {21, "only {31} percent", "solo il {31} per cento", 0.5,
-         [](GuideRun& r) { return 100.0 * twoLevelFigure(21, 0.0, "stueckelbergSummaryLabel", "two-level final", "Plower=")(r); }},
+         [](GuideRun& r) { return 100.0 * summaryFigure(21, 0.0, "stueckelbergSummaryLabel", "two-level final", "Plower=")(r); }},
         {21, "while {69} percent", "mentre il {69} per cento", 0.5,
-         [](GuideRun& r) { return 100.0 * twoLevelFigure(21, 0.0, "stueckelbergSummaryLabel", "two-level final", "Pupper=")(r); }},
-        {21, "live Plower = {0.47}", "live Plower = {0.47}", 0.01, twoLevelFigure(21, 17.0, "stueckelbergSummaryLabel", "live", "Plower=")},
-        {21, "Pupper = {0.39}", "Pupper = {0.39}", 0.01, twoLevelFigure(21, 17.0, "stueckelbergSummaryLabel", "live", "Pupper=")},
-        {21, "live Pright = {0.59} at t = 17", "live Pright = {0.59} a t = 17", 0.01, twoLevelFigure(21, 17.0, "stueckelbergSummaryLabel", "live", "Pright=")},
-        {21, "(captured = {0.86})", "(captured = {0.86})", 0.01, twoLevelFigure(21, 17.0, "stueckelbergSummaryLabel", "live", "captured=")},
+         [](GuideRun& r) { return 100.0 * summaryFigure(21, 0.0, "stueckelbergSummaryLabel", "two-level final", "Pupper=")(r); }},
+        {21, "live Plower = {0.47}", "live Plower = {0.47}", 0.01, summaryFigure(21, 17.0, "stueckelbergSummaryLabel", "live", "Plower=")},
+        {21, "Pupper = {0.39}", "Pupper = {0.39}", 0.01, summaryFigure(21, 17.0, "stueckelbergSummaryLabel", "live", "Pupper=")},
+        {21, "live Pright = {0.59} at t = 17", "live Pright = {0.59} a t = 17", 0.01, summaryFigure(21, 17.0, "stueckelbergSummaryLabel", "live", "Pright=")},
+        {21, "(captured = {0.86})", "(captured = {0.86})", 0.01, summaryFigure(21, 17.0, "stueckelbergSummaryLabel", "live", "captured=")},
         {21, "adds about {2.6} rad", "aggiunge circa {2.6} rad", 0.05,
          [](GuideRun& r) { return 3.0 * stueckelbergEndGap(r); }},
         {21, "end tilt, {0.87}, times the 3 extra", "finale, {0.87}, per le 3", 0.005, stueckelbergEndGap},
         {21, "times the {3} extra time units", "per le {3} unita' di tempo in piu'", 0.0,
-         [](GuideRun& r) { return twoLevelSetting(21, "linearSweepHoldDurationSpinBox")(r) - twoLevelSetting(20, "linearSweepHoldDurationSpinBox")(r); }},
+         [](GuideRun& r) { return setting(21, "linearSweepHoldDurationSpinBox")(r) - setting(20, "linearSweepHoldDurationSpinBox")(r); }},
         {21, "near a hold of {7.2};", "un'attesa di {7.2};", 0.1, stueckelbergFringeExtremum(21, 7.2)},
         {21, "through 5, 6, 7, 8 and 9", "a 5, 6, 7, 8 e 9", 0.0, nullptr},
 
         // 22 Ramsey Interferometry (Transfer Fringe)
-        {22, "amplitude {0.1} at the carrier", "ampiezza {0.1} alla portante", 0.0, twoLevelSetting(22, "ramseyAmplitudeSpinBox")},
+        {22, "amplitude {0.1} at the carrier", "ampiezza {0.1} alla portante", 0.0, setting(22, "ramseyAmplitudeSpinBox")},
         {22, "omega = {0.305536}, the transition", "omega = {0.305536}, la frequenza", 5e-7, [](GuideRun& r) { return ramseyOmega0(r, 22); }},
-        {22, "Each pulse lasts {14.35}, long", "Ogni impulso dura {14.35}, abbastanza", 0.0, twoLevelSetting(22, "ramseyPulseDurationSpinBox")},
+        {22, "Each pulse lasts {14.35}, long", "Ogni impulso dura {14.35}, abbastanza", 0.0, setting(22, "ramseyPulseDurationSpinBox")},
         {22, "act as a pi/2 pulse", "da impulso pi/2", 0.0, nullptr},
-        {22, "Free evolution time of {5.5}.", "Free evolution time di {5.5}.", 0.0, twoLevelSetting(22, "ramseyFreeDurationSpinBox")},
-        {22, "omega0 F = {1.68} rad", "omega0 F = {1.68} rad", 0.005, twoLevelFigure(22, 0.0, "ramseySummaryLabel", "", "phase=")},
+        {22, "Free evolution time of {5.5}.", "Free evolution time di {5.5}.", 0.0, setting(22, "ramseyFreeDurationSpinBox")},
+        {22, "omega0 F = {1.68} rad", "omega0 F = {1.68} rad", 0.005, summaryFigure(22, 0.0, "ramseySummaryLabel", "", "phase=")},
         {22, "sequence, t = {34.2}, the", "sequenza, t = {34.2}, la", 0.005, ramseySequenceEnd(22)},
         {22, "in state 2 (theory final P2 = {1.000})", "nello stato 2 (theory final P2 = {1.000})", 5e-4,
-         twoLevelFigure(22, 0.0, "ramseySummaryLabel", "theory final", "P2=")},
+         summaryFigure(22, 0.0, "ramseySummaryLabel", "theory final", "P2=")},
         {22, "free time from 0 to about 30", "tempo libero da 0 a circa 30", 0.0, nullptr},
         {22, "2 pi/omega0 = {20.6}", "2 pi/omega0 = {20.6}", 0.05, [](GuideRun& r) { return 2.0 * kPi / ramseyOmega0(r, 22); }},
-        {22, "run has {0.96} there", "corsa simulata ne ha {0.96}", 0.01, twoLevelFigure(22, 34.22, "ramseySummaryLabel", "live", "P2=")},
+        {22, "run has {0.96} there", "corsa simulata ne ha {0.96}", 0.01, summaryFigure(22, 34.22, "ramseySummaryLabel", "live", "P2=")},
         {22, "the extra {10.25} is half", "i {10.25} in piu' sono mezza", 0.005,
-         [](GuideRun& r) { return 15.75 - twoLevelSetting(22, "ramseyFreeDurationSpinBox")(r); }},
+         [](GuideRun& r) { return 15.75 - setting(22, "ramseyFreeDurationSpinBox")(r); }},
         {22, "Free evolution time to 15.75", "Free evolution time a 15.75", 0.0, nullptr},
         {22, "returns to state {1} (next experiment)", "torna allo stato {1} (esperimento successivo)", 0.01,
          ramseyFigureAfter(22, "theory final", "P1=", set("ramseyFreeDurationSpinBox", 15.75))},
@@ -1098,30 +1075,30 @@ const std::vector<GuideClaim>& earlyClaims()
          ramseyFigureAfter(22, "theory final", "P1=", set("ramseySecondPhaseSpinBox", 180.0))},
 
         // 23 Ramsey Interferometry (Return Fringe)
-        {23, "two pulses of {14.35} at the carrier", "due impulsi di {14.35} alla portante", 0.0, twoLevelSetting(23, "ramseyPulseDurationSpinBox")},
-        {23, "omega = {0.305536}, amplitude", "omega = {0.305536}, ampiezza", 5e-7, twoLevelSetting(23, "ramseyOmegaSpinBox")},
-        {23, "amplitude {0.1}), but", "ampiezza {0.1}), ma", 0.0, twoLevelSetting(23, "ramseyAmplitudeSpinBox")},
-        {23, "Free evolution time of {15.75}.", "Free evolution time di {15.75}.", 0.0, twoLevelSetting(23, "ramseyFreeDurationSpinBox")},
+        {23, "two pulses of {14.35} at the carrier", "due impulsi di {14.35} alla portante", 0.0, setting(23, "ramseyPulseDurationSpinBox")},
+        {23, "omega = {0.305536}, amplitude", "omega = {0.305536}, ampiezza", 5e-7, setting(23, "ramseyOmegaSpinBox")},
+        {23, "amplitude {0.1}), but", "ampiezza {0.1}), ma", 0.0, setting(23, "ramseyAmplitudeSpinBox")},
+        {23, "Free evolution time of {15.75}.", "Free evolution time di {15.75}.", 0.0, setting(23, "ramseyFreeDurationSpinBox")},
         {23, "ends at t = {44.45}.", "finisce a t = {44.45}.", 0.005, ramseySequenceEnd(23)},
-        {23, "omega0 F = {4.81} rad", "omega0 F = {4.81} rad", 0.005, twoLevelFigure(23, 0.0, "ramseySummaryLabel", "", "phase=")},
+        {23, "omega0 F = {4.81} rad", "omega0 F = {4.81} rad", 0.005, summaryFigure(23, 0.0, "ramseySummaryLabel", "", "phase=")},
         {23, "pi/omega0 = {10.3})", "pi/omega0 = {10.3})", 0.05, [](GuideRun& r) { return kPi / ramseyOmega0(r, 23); }},
         {23, "back in state 1 (live P1 = {0.99})", "tornata nello stato 1 (live P1 = {0.99})", 0.01,
-         twoLevelFigure(23, 44.46, "ramseySummaryLabel", "live", "P1=")},
+         summaryFigure(23, 44.46, "ramseySummaryLabel", "live", "P1=")},
         {23, "differ by {10.25}, close", "differiscono di {10.25}, vicino", 0.005,
-         [](GuideRun& r) { return twoLevelSetting(23, "ramseyFreeDurationSpinBox")(r) - twoLevelSetting(22, "ramseyFreeDurationSpinBox")(r); }},
+         [](GuideRun& r) { return setting(23, "ramseyFreeDurationSpinBox")(r) - setting(22, "ramseyFreeDurationSpinBox")(r); }},
         {23, "by 2.5 at a time from 5.5 to 26", "a passi di 2.5 da 5.5 a 26", 0.0, nullptr},
 
         // 24 Hahn Echo (Phase Refocusing)
-        {24, "two pulses of {14.35}, free time 5.5", "due impulsi di {14.35}, tempo libero 5.5", 0.0, twoLevelSetting(24, "ramseyPulseDurationSpinBox")},
-        {24, "free time {5.5}) with", "tempo libero {5.5}) con", 0.0, twoLevelSetting(24, "ramseyFreeDurationSpinBox")},
+        {24, "two pulses of {14.35}, free time 5.5", "due impulsi di {14.35}, tempo libero 5.5", 0.0, setting(24, "ramseyPulseDurationSpinBox")},
+        {24, "free time {5.5}) with", "tempo libero {5.5}) con", 0.0, setting(24, "ramseyFreeDurationSpinBox")},
         {24, "two halves of {2.75}, and", "due meta' di {2.75}, e", 0.005,
-         [](GuideRun& r) { return twoLevelSetting(24, "ramseyFreeDurationSpinBox")(r) / 2.0; }},
-        {24, "duration {25.75} at Echo pi phase 90", "durata {25.75} con Echo pi phase 90", 0.0, twoLevelSetting(24, "ramseyEchoDurationSpinBox")},
-        {24, "Echo pi phase {90} deg", "Echo pi phase {90} deg", 0.0, twoLevelSetting(24, "ramseyEchoPhaseSpinBox")},
+         [](GuideRun& r) { return setting(24, "ramseyFreeDurationSpinBox")(r) / 2.0; }},
+        {24, "duration {25.75} at Echo pi phase 90", "durata {25.75} con Echo pi phase 90", 0.0, setting(24, "ramseyEchoDurationSpinBox")},
+        {24, "Echo pi phase {90} deg", "Echo pi phase {90} deg", 0.0, setting(24, "ramseyEchoPhaseSpinBox")},
         {24, "ends at t = {59.95}.", "finisce a t = {59.95}.", 0.005, ramseySequenceEnd(24)},
         {24, "pulse 1, free 1/2, echo pi pulse, free 2/2, pulse 2", "pulse 1, free 1/2, echo pi pulse, free 2/2, pulse 2", 0.0, nullptr},
         {24, "back in state 1 (live P1 = {0.99})", "di nuovo nello stato 1 (live P1 = {0.99})", 0.01,
-         twoLevelFigure(24, 59.96, "ramseySummaryLabel", "live", "P1=")},
+         summaryFigure(24, 59.96, "ramseySummaryLabel", "live", "P1=")},
         {24, "P1 rises to about {0.89} in between", "P1 sale a circa {0.89} (l'impulso", 0.01,
          [](GuideRun& r) {
              r.at(24, 59.96);
@@ -1145,9 +1122,9 @@ const std::vector<GuideClaim>& earlyClaims()
          ramseyFigureAfter(24, "theory final", "P2=", set("ramseyEchoPhaseSpinBox", 0.0))},
 
         // 25 Ramsey Ensemble (Inhomogeneous Broadening)
-        {25, "two pulses of {14.35} at omega", "due impulsi di {14.35} a omega", 0.0, twoLevelSetting(25, "ramseyPulseDurationSpinBox")},
-        {25, "omega = {0.305536}, free time", "omega = {0.305536}, tempo libero", 5e-7, twoLevelSetting(25, "ramseyOmegaSpinBox")},
-        {25, "free time {15.75}) on one", "tempo libero {15.75}) su una", 0.0, twoLevelSetting(25, "ramseyFreeDurationSpinBox")},
+        {25, "two pulses of {14.35} at omega", "due impulsi di {14.35} a omega", 0.0, setting(25, "ramseyPulseDurationSpinBox")},
+        {25, "omega = {0.305536}, free time", "omega = {0.305536}, tempo libero", 5e-7, setting(25, "ramseyOmegaSpinBox")},
+        {25, "free time {15.75}) on one", "tempo libero {15.75}) su una", 0.0, setting(25, "ramseyFreeDurationSpinBox")},
         {25, "page: {41} virtual", "Ramsey: {41} sistemi", 0.0,
          [](GuideRun& r) {
              r.at(25, 0.0);
@@ -1155,17 +1132,17 @@ const std::vector<GuideClaim>& earlyClaims()
          }},
         // The members' span of three standard deviations is the analysis's own, not a setting.
         {25, "detuning = {0.06} (members out to 3 standard deviations)", "detuning = {0.06} (membri fino a 3 deviazioni standard)", 0.0,
-         twoLevelSetting(25, "ramseyEnsembleSigmaSpinBox")},
+         setting(25, "ramseyEnsembleSigmaSpinBox")},
         {25, "exp(-(sigma F)^2/2)", "exp(-(sigma F)^2/2)", 0.0, nullptr},
         // The nominal member's two-level theory; the run of the same sequence is claimed in guide 23.
         {25, "returns to state {1} almost", "torna quasi del tutto nello stato {1}", 0.02,
-         twoLevelFigure(25, 0.0, "ramseySummaryLabel", "theory final", "P1=")},
+         summaryFigure(25, 0.0, "ramseySummaryLabel", "theory final", "P1=")},
         // The ensemble's figures are its two-level theory, shown from Load on.
         {25, "about {57} percent in state 1", "circa il {57} per cento nello stato 1", 0.5,
-         [](GuideRun& r) { return 100.0 * twoLevelFigure(25, 0.0, "ramseySummaryLabel", "ensemble", "mean P1=")(r); }},
+         [](GuideRun& r) { return 100.0 * summaryFigure(25, 0.0, "ramseySummaryLabel", "ensemble", "mean P1=")(r); }},
         {25, "and {43} percent in state 2, close to the featureless value 1/2",
          "e il {43} per cento nello stato 2, vicino al valore senza struttura 1/2", 0.5,
-         [](GuideRun& r) { return 100.0 * twoLevelFigure(25, 0.0, "ramseySummaryLabel", "ensemble", "P2=")(r); }},
+         [](GuideRun& r) { return 100.0 * summaryFigure(25, 0.0, "ramseySummaryLabel", "ensemble", "P2=")(r); }},
         {25, "flattens towards 1/2 as", "appiattisce verso 1/2 quando", 0.0, nullptr},
 
         {25, "sigma F = 0.06 x 15.75 = {0.95} rad", "sigma F = 0.06 x 15.75 = {0.95} rad", 0.006,
@@ -1184,24 +1161,24 @@ const std::vector<GuideClaim>& earlyClaims()
              r.at(26, 0.0);
              return double(r.intSpinBox("ramseyEnsembleMembersSpinBox"));
          }},
-        {26, "sigma detuning {0.06}, but", "sigma detuning {0.06}, ma", 0.0, twoLevelSetting(26, "ramseyEnsembleSigmaSpinBox")},
-        {26, "free time of {15.75} is split", "tempo libero di {15.75} e' diviso", 0.0, twoLevelSetting(26, "ramseyFreeDurationSpinBox")},
-        {26, "Echo pi pulse of {25.75} at phase 90", "Echo pi pulse di {25.75} con fase 90", 0.0, twoLevelSetting(26, "ramseyEchoDurationSpinBox")},
-        {26, "at phase {90} deg", "con fase {90} deg", 0.0, twoLevelSetting(26, "ramseyEchoPhaseSpinBox")},
-        {26, "Pulses of {14.35} at omega", "Impulsi di {14.35} a omega", 0.0, twoLevelSetting(26, "ramseyPulseDurationSpinBox")},
-        {26, "omega = {0.305536} open", "omega = {0.305536} aprono", 5e-7, twoLevelSetting(26, "ramseyOmegaSpinBox")},
+        {26, "sigma detuning {0.06}, but", "sigma detuning {0.06}, ma", 0.0, setting(26, "ramseyEnsembleSigmaSpinBox")},
+        {26, "free time of {15.75} is split", "tempo libero di {15.75} e' diviso", 0.0, setting(26, "ramseyFreeDurationSpinBox")},
+        {26, "Echo pi pulse of {25.75} at phase 90", "Echo pi pulse di {25.75} con fase 90", 0.0, setting(26, "ramseyEchoDurationSpinBox")},
+        {26, "at phase {90} deg", "con fase {90} deg", 0.0, setting(26, "ramseyEchoPhaseSpinBox")},
+        {26, "Pulses of {14.35} at omega", "Impulsi di {14.35} a omega", 0.0, setting(26, "ramseyPulseDurationSpinBox")},
+        {26, "omega = {0.305536} open", "omega = {0.305536} aprono", 5e-7, setting(26, "ramseyOmegaSpinBox")},
         {26, "ends at t = {70.2}.", "finisce a t = {70.2}.", 0.005, ramseySequenceEnd(26)},
         {26, "delta F/2", "delta F/2", 0.0, nullptr},
         {26, "ends with {99} percent in state 1 (theory final P1 = 0.986)",
          "finisce con il {99} per cento nello stato 1 (theory final P1 = 0.986)", 0.5,
-         [](GuideRun& r) { return 100.0 * twoLevelFigure(26, 0.0, "ramseySummaryLabel", "theory final", "P1=")(r); }},
-        {26, "(theory final P1 = {0.986})", "(theory final P1 = {0.986})", 5e-4, twoLevelFigure(26, 0.0, "ramseySummaryLabel", "theory final", "P1=")},
+         [](GuideRun& r) { return 100.0 * summaryFigure(26, 0.0, "ramseySummaryLabel", "theory final", "P1=")(r); }},
+        {26, "(theory final P1 = {0.986})", "(theory final P1 = {0.986})", 5e-4, summaryFigure(26, 0.0, "ramseySummaryLabel", "theory final", "P1=")},
         // The ensemble's figure is its two-level theory, shown from Load on.
         {26, "keeps about {93} percent", "conserva circa il {93} per cento", 0.5,
-         [](GuideRun& r) { return 100.0 * twoLevelFigure(26, 0.0, "ramseySummaryLabel", "ensemble", "mean P1=")(r); }},
+         [](GuideRun& r) { return 100.0 * summaryFigure(26, 0.0, "ramseySummaryLabel", "ensemble", "mean P1=")(r); }},
         {26, "pulse 1, free 1/2, echo pi pulse, free 2/2, pulse 2", "pulse 1, free 1/2, echo pi pulse, free 2/2, pulse 2", 0.0, nullptr},
         {26, "flattening to 1/2", "appiattirsi a 1/2", 0.0, nullptr},
-        {26, "with {0.96} (live P1)", "con {0.96} (live P1)", 0.01, twoLevelFigure(26, 70.22, "ramseySummaryLabel", "live", "P1=")},
+        {26, "with {0.96} (live P1)", "con {0.96} (live P1)", 0.01, summaryFigure(26, 70.22, "ramseySummaryLabel", "live", "P1=")},
         {26, "against {57} percent for the same spread", "contro il {57} per cento della stessa", 0.5,
          [](GuideRun& r) { return 100.0 * ensembleMeanP1(r, 26, withoutEcho(0.06)); }},
         {26, "raise sigma detuning to 0.12", "alza sigma detuning a 0.12", 0.0, nullptr},
