@@ -162,3 +162,30 @@ TEST(QuantumBloch2D, ReducedMomentumSweepsTheZoneOncePerBlochPeriod)
         EXPECT_LT(p, edge) << "p0 = " << p0;
     }
 }
+
+// Six wells spaced by 0.25 or 4, the fourth moved by a whole number of
+// 2^-20 (exact in the single-precision centres): a gap may differ from the
+// first by 1e-4 of the spacing, and by 1e-4 at least on a fine lattice.
+TEST(QuantumBloch2D, SpacingToleranceIsATenThousandthOfTheLargerOfSpacingAndOne)
+{
+    const double step = std::ldexp(1.0, -20);
+    const char* uneven = "Bloch lattice wells are not equally spaced.";
+    const struct Case {
+        double spacing, shift;
+        const char* outcome;
+    } cases[] = {
+        {0.25, 104 * step, "ok"}, // 0.99e-4
+        {0.25, 105 * step, uneven},
+        {4.0, 419 * step, "ok"}, // 4e-4 less 0.4e-6
+        {4.0, 420 * step, uneven},
+    };
+    for (const Case& c : cases) {
+        std::vector<PotentialObject> objects;
+        for (int k = 0; k < 6; ++k)
+            objects.push_back(rectangleObject(-1.0f, float(k * c.spacing + (k == 3 ? c.shift : 0.0)), 0.0f,
+                                              float(c.spacing / 2), 4.0f));
+        objects.push_back(linearObject(0.0f, 0.0f, 0.08f, 0.0f));
+        EXPECT_EQ(sceneCheckOutcome<BlochLatticeConfig>(QuantumBloch2D::extractFromScene, sceneOf(objects)), c.outcome)
+            << "spacing " << c.spacing << ", a well moved by " << c.shift;
+    }
+}
