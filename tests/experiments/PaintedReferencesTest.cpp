@@ -144,4 +144,21 @@ TEST(PacketAveragedTransmission, PaintedLayersHoldTheCellsOnTheSpansEnds)
                 << "cell " << i << " at y " << c.y;
         }
     }
+    for (const PotentialField2D& flat : {PotentialField2D(0, 8, 0.25f, 0.75f), PotentialField2D(16, 0, 0.25f, 0.75f)})
+        EXPECT_TRUE(paintedLayers(flat, 0.0, -9.0, 9.0).empty()) << "a grid without cells";
+}
+
+// A zero run at either end is the lead outside the pair, never its cavity,
+// however long: the layers split at the longest zero run between barriers.
+TEST(PacketAveragedTransmission, TheLeadsAreNeverTheCavity)
+{
+    const LayeredCavity pair =
+        splitAtCavity({{3.0, 0.0}, {0.4, 5.0}, {0.5, 0.0}, {0.3, 2.0}, {0.9, 0.0}, {0.4, 5.0}, {2.5, 0.0}});
+    EXPECT_EQ(pair.width, 0.9);
+    EXPECT_EQ(pair.before.size(), 4u);
+    ASSERT_EQ(pair.after.size(), 2u);
+    EXPECT_EQ(pair.after.back().length, 2.5);
+    const LayeredCavity single = splitAtCavity({{3.0, 0.0}, {0.4, 5.0}, {2.5, 0.0}});
+    EXPECT_EQ(single.width, 0.0) << "a single barrier between its leads";
+    EXPECT_EQ(single.before.size(), 3u);
 }
