@@ -189,3 +189,32 @@ TEST(QuantumBloch2D, SpacingToleranceIsATenThousandthOfTheLargerOfSpacingAndOne)
             << "spacing " << c.spacing << ", a well moved by " << c.shift;
     }
 }
+
+// Each rule just beside its bound: a Rectangle of value 0 is no well, five
+// wells are enough, and the slopes half a percent either side of 1e-12 (along
+// x, the least force) and 1e-9 (across, the most tilt).
+TEST(QuantumBloch2D, EachRuleHoldsJustBesideItsBound)
+{
+    const std::string notAWell = "Bloch lattice accepts only negative Rectangle wells plus one Linear X term.";
+    const std::string noForce = "Bloch lattice needs one non-zero Linear slopeX and zero slopeY.";
+    using Objects = std::vector<PotentialObject>;
+    const struct Case {
+        const char* name;
+        std::function<void(Objects&)> change;
+        std::string outcome;
+    } cases[] = {
+        {"a Rectangle of value 0",
+         [](Objects& o) { o.insert(o.begin(), rectangleObject(0.0f, 30.0f, 0.0f, 1.28f, 42.0f)); }, notAWell},
+        {"five wells", [](Objects& o) { o.erase(o.begin() + 5, o.end() - 1); }, "ok"},
+        {"slopeX 1.005e-12", [](Objects& o) { o.back().slopeX = 1.005e-12f; }, "ok"},
+        {"slopeX -0.995e-12", [](Objects& o) { o.back().slopeX = -0.995e-12f; }, noForce},
+        {"slopeY 0.995e-9", [](Objects& o) { o.back().slopeY = 0.995e-9f; }, "ok"},
+        {"slopeY -1.005e-9", [](Objects& o) { o.back().slopeY = -1.005e-9f; }, noForce},
+    };
+    for (const Case& c : cases) {
+        Objects objects = blochLatticeObjects();
+        c.change(objects);
+        EXPECT_EQ(sceneCheckOutcome<BlochLatticeConfig>(QuantumBloch2D::extractFromScene, sceneOf(objects)), c.outcome)
+            << c.name;
+    }
+}
