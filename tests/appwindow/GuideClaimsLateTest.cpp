@@ -85,7 +85,8 @@ Measure afterEditedRun(int preset, double time, std::function<void(MainWindow&)>
                        const char* key)
 {
     return [=](GuideRun& r) {
-        r.until(preset, [time](GuideRun& g) { return g.now() >= time - 1e-9; }, time + 1.0, edit);
+        r.until(
+            preset, [time](GuideRun& g) { return g.now() >= time - 1e-9; }, time + 1.0, edit);
         return figureAfter(r.label(label), key);
     };
 }
@@ -110,7 +111,8 @@ void selectSceneObject(MainWindow& w, PotentialObjectKind kind)
 Measure pathDirection(int preset, std::function<void(MainWindow&)> edit)
 {
     return [=](GuideRun& r) {
-        r.until(preset, [](GuideRun& g) { return g.now() >= 1.0; }, 2.0, edit);
+        r.until(
+            preset, [](GuideRun& g) { return g.now() >= 1.0; }, 2.0, edit);
         const ObservableSample& first = r.window().observableHistory().samples().front();
         const ObservableSample& last = r.window().observableHistory().newest();
         return std::atan2(last.meanY - first.meanY, last.meanX - first.meanX) * 180.0 / kPi;
@@ -388,13 +390,14 @@ Measure massScanPacket(double restMass)
         KleinTunnelingConfig adjusted;
         if (!kleinEqualEnergyConfig(kleinConfig(r, 52), restMass, adjusted))
             return std::nan("");
-        return afterEditedRun(52, r.spinBox("kleinAnalysisEndSpinBox"),
-                              [=](MainWindow& w) {
-                                  setValue(w, "kleinMassSpinBox", restMass);
-                                  setValue(w, "kleinPxSpinBox", adjusted.momentumX);
-                                  click(w, "kleinApplyButton");
-                              },
-                              kMassScan, "packet max P_right=")(r);
+        return afterEditedRun(
+            52, r.spinBox("kleinAnalysisEndSpinBox"),
+            [=](MainWindow& w) {
+                setValue(w, "kleinMassSpinBox", restMass);
+                setValue(w, "kleinPxSpinBox", adjusted.momentumX);
+                click(w, "kleinApplyButton");
+            },
+            kMassScan, "packet max P_right=")(r);
     };
 }
 // The momentum the Klein tab needs at `restMass` for the preset's energy.
@@ -583,7 +586,8 @@ KickedEcho kickedEcho(GuideRun& r, double reversal, bool withDisc)
             click(w, "potentialObjectEnabledCheckBox");
         }
     };
-    r.until(39, [=](GuideRun& g) { return g.now() >= reversal - 0.5; }, reversal, edit);
+    r.until(
+        39, [=](GuideRun& g) { return g.now() >= reversal - 0.5; }, reversal, edit);
     MainWindow& w = r.window();
     KickedEcho run;
     run.kick = r.spinBox("loschmidtMomentumErrorXSpinBox");
