@@ -693,8 +693,8 @@ const char* const kItalianGuides[] = {
     "Potential Scene, cambia Radius nella scheda Object, Apply changes): il pacchetto, diretto verso il "
     "centro, colpisce ancora in pieno il disco piu' piccolo e si apre a ventaglio, quindi la frazione "
     "occupata sale altrettanto in fretta e si assesta circa allo stesso livello: un solo ostacolo convesso, "
-    "di qualunque dimensione, rende caotico il biliardo. Fai correre i due biliardi per lo stesso tempo e confronta le "
-    "frazioni occupate.</p>",
+    "di qualunque dimensione, rende caotico il biliardo. Fai correre i due biliardi per lo stesso tempo e "
+    "confronta le frazioni occupate.</p>",
 
     // 31 quantum_talbot
     "<h3>Esperimento guidato: Effetto Talbot quantistico (pettine che si autoriproduce)</h3>"
@@ -986,8 +986,8 @@ const char* const kItalianGuides[] = {
     "strisce con il centro scuro in entrambe le corse; il flusso si vede in quanta probabilita' arriva "
     "sulla linea centrale, che la pagina misura. La linea tratteggiata ciano in x = 8 nel viewport e' il "
     "Detector screen della scheda Measurement, che Load lascia acceso; questa lezione non lo usa (togli la "
-    "spunta a Screen overlay per nasconderlo), e la pagina legge la propria linea in x = 7. La parete di 140 e' finita, "
-    "quindi una debole traccia di probabilita' entra nel solenoide e vi resta; i colori sono scalati sulla "
+    "spunta a Screen overlay per nasconderlo), e la pagina legge la propria linea in x = 7. La parete di 140 "
+    "e' finita, quindi una debole traccia di probabilita' entra nel solenoide e vi resta; i colori sono scalati sulla "
     "cella piu' luminosa, e quando il pacchetto e' passato e' quella traccia ad accendersi.</p>"
     "<p><b>Pagina di analisi.</b> Aharonov-Bohm: la densita' lungo la linea del rivelatore x = 7 contro il "
     "tempo e y, ogni grafico scalato sul proprio massimo, e l'intensita' della frangia centrale contro il "
@@ -1091,10 +1091,10 @@ const char* const kItalianGuides[] = {
     "<p><b>Prova questo.</b> Nella scheda Dirac / ZB porta Preparation a Positive-energy control e premi "
     "Apply / Reset: il tremolio scompare e il pacchetto deriva a circa 0.67 (fit vx nel riepilogo), la sua "
     "velocita' di gruppo mediata sul suo ventaglio di impulsi; c^2 p/E = 0.71 vale per il solo impulso "
-    "centrale. Porta "
-    "Rest mass m a 1.0: E = 1.12, periodo 2.81 e un'ampiezza minore. Per un elettrone libero il tremolio "
-    "avrebbe la dimensione della lunghezza d'onda Compton e una frequenza vicina a 10^21 al secondo, ben "
-    "oltre l'osservazione diretta; e' stato visto in sistemi che simulano l'equazione di Dirac.</p>",
+    "centrale. Porta Rest mass m a 1.0: E = 1.12, periodo 2.81 e un'ampiezza minore. Per un elettrone "
+    "libero il tremolio avrebbe la dimensione della lunghezza d'onda Compton e una frequenza vicina a 10^21 "
+    "al secondo, ben oltre l'osservazione diretta; e' stato visto in sistemi che simulano l'equazione di "
+    "Dirac.</p>",
 
     // 47 klein_tunneling
     "<h3>Esperimento guidato: Effetto tunnel di Klein / barriera di Dirac supercritica</h3>"
