@@ -874,6 +874,30 @@ TEST_F(PanelsTwoLevelTest, TwoLevelReferencesSayWhatTheyIdealiseAndWhatLeavesThe
     }
 }
 
+// A return sweep drives the Stueckelberg page, a single sweep the
+// Landau-Zener page, and only on the slope along x, the bias of the wells:
+// any other parameter leaves both pages on their hints.
+TEST_F(PanelsTwoLevelTest, SweepsOfAnotherParameterLeaveTheSweepPagesInactive)
+{
+    for (const int preset : {18, 20}) {
+        for (int parameter = SceneParameterValue; parameter <= SceneParameterSlopeY; ++parameter) {
+            SCOPED_TRACE("preset " + std::to_string(preset) + ", parameter " + std::to_string(parameter));
+            MainWindow& w = window();
+            w.loadGuidedExperiment(preset);
+            widget<QComboBox>("linearSweepParameterComboBox").setCurrentIndex(parameter);
+            for (int step = 0; step < 5; ++step)
+                w.stepOnce();
+            const bool returns = preset == 20, drives = parameter == SceneParameterSlopeX;
+            EXPECT_EQ(label("stueckelbergSummaryLabel").startsWith(QStringLiteral("Stueckelberg analysis inactive.")),
+                      !(drives && returns));
+            EXPECT_EQ(row(45) == QStringLiteral("inactive"), !(drives && returns));
+            EXPECT_EQ(label("landauZenerSummaryLabel").startsWith(QStringLiteral("Landau-Zener analysis inactive.")),
+                      !(drives && !returns));
+            EXPECT_EQ(row(44) == QStringLiteral("inactive"), !(drives && !returns));
+        }
+    }
+}
+
 // The fringe scans run well past the setting in use: the Ramsey free time F
 // from 0 to 1.5 F + 5, at least to 30, the Stueckelberg hold H from 0 to
 // 1.5 H + 2, at least to 12; the setting's marker sits at its share of the
