@@ -96,7 +96,8 @@ FULL_STACK_TESTS := ^TheProgram\.|^QuantumGLViewRender\.ReparentingKeepsThePictu
 # preset run in the release pass only, while their suites keep the hints, the
 # other pages and the stationary states under the sanitizers; so do the
 # checks of the Ramsey, Landau-Zener, Stueckelberg and Loschmidt pages'
-# numbers and of the fringe scans' ranges, pages the tour fills too. The
+# numbers, of the fringe scans' ranges and of the weight outside the pair
+# at the end of each sweep and sequence, pages the tour fills too. The
 # Loschmidt echo's two converged returns take thousands of steps, as the
 # sub-step runs below do, and so do the resonant cavity's and the double slit's
 # transmission on their own grid against 1024 x 1024, the closed box's energy over 2000 steps,
@@ -141,6 +142,7 @@ RELEASE_ONLY_TESTS := DocumentsWindow.EveryPresetComesBackFromItsFile \
                       PanelsTwoLevelTest.LandauZenerPanelPredictsThePassageAndProjectsTheLiveField \
                       PanelsTwoLevelTest.StueckelbergPanelPredictsBothPassagesAndTheirInterference \
                       PanelsTwoLevelTest.FringeScansReachWellPastTheSettingInUse \
+                      PanelsTwoLevelTest.TwoLevelReferencesSayWhatTheyIdealiseAndWhatLeavesThePair \
                       RecorderPanelsII.LoschmidtPageFollowsTheReversalToAnEchoOfOne \
                       LoschmidtEcho.ThePacketComesBackToItsStartAtTwiceTheReversalTime \
                       LoschmidtEcho.AMomentumErrorAtTheReversalSpoilsTheReturn \

@@ -310,7 +310,7 @@ std::function<double(GuideRun&)> stueckelbergFringeExtremum(int preset, double g
         double lower[3];
         for (int i = 0; i < 3; ++i) {
             r.edited(preset, set("linearSweepHoldDurationSpinBox", guess + (i - 1) * kStep));
-            lower[i] = figureAfter(r.label("stueckelbergSummaryLabel"), "two-level final Plower=");
+            lower[i] = figureAfter(r.label("stueckelbergSummaryLabel"), "two-level model final Plower=");
         }
         return guess + kStep * (lower[0] - lower[2]) / (2.0 * (lower[0] - 2.0 * lower[1] + lower[2]));
     };
@@ -1014,10 +1014,10 @@ const std::vector<GuideClaim>& earlyClaims()
         {20, "at t = {2} and t = 10", "a t = {2} e t = 10", 0.005, summaryFigure(20, 0.0, "stueckelbergSummaryLabel", "", "cross1=")},
         {20, "and t = {10}.", "e t = {10}.", 0.005, summaryFigure(20, 0.0, "stueckelbergSummaryLabel", "", "cross2=")},
         {20, "with P_d = {0.70} it", "con P_d = {0.70} divide", 0.005,
-         summaryFigure(20, 0.0, "stueckelbergSummaryLabel", "", "single-pass Pdiab=")},
+         summaryFigure(20, 0.0, "stueckelbergSummaryLabel", "", "single-pass asymptotic LZ Pdiab=")},
         {20, "time ({5.6} rad here)", "energia ({5.6} rad qui)", 0.05, summaryFigure(20, 0.0, "stueckelbergSummaryLabel", "", "phase=")},
         {20, "returns {98} percent", "riporti il {98} per cento", 0.5,
-         [](GuideRun& r) { return 100.0 * summaryFigure(20, 0.0, "stueckelbergSummaryLabel", "two-level final", "Plower=")(r); }},
+         [](GuideRun& r) { return 100.0 * summaryFigure(20, 0.0, "stueckelbergSummaryLabel", "two-level model final", "Plower=")(r); }},
         {20, "ends with {0.96} there", "finisce con {0.96} su", 0.01, summaryFigure(20, 14.0, "stueckelbergSummaryLabel", "live", "Plower=")},
         {20, "hold times 0 to 12", "attese da 0 a 12", 0.0, nullptr},
         {20, "period about {7.2}, set", "periodo di circa {7.2}, fissato", 0.1, [](GuideRun& r) { return 2.0 * kPi / stueckelbergEndGap(r); }},
@@ -1037,9 +1037,9 @@ const std::vector<GuideClaim>& earlyClaims()
         {21, "at t = {2} and t = 13", "a t = {2} e t = 13", 0.005, summaryFigure(21, 0.0, "stueckelbergSummaryLabel", "", "cross1=")},
         {21, "and t = {13}.", "e t = {13}.", 0.005, summaryFigure(21, 0.0, "stueckelbergSummaryLabel", "", "cross2=")},
         {21, "only {31} percent", "solo il {31} per cento", 0.5,
-         [](GuideRun& r) { return 100.0 * summaryFigure(21, 0.0, "stueckelbergSummaryLabel", "two-level final", "Plower=")(r); }},
+         [](GuideRun& r) { return 100.0 * summaryFigure(21, 0.0, "stueckelbergSummaryLabel", "two-level model final", "Plower=")(r); }},
         {21, "while {69} percent", "mentre il {69} per cento", 0.5,
-         [](GuideRun& r) { return 100.0 * summaryFigure(21, 0.0, "stueckelbergSummaryLabel", "two-level final", "Pupper=")(r); }},
+         [](GuideRun& r) { return 100.0 * summaryFigure(21, 0.0, "stueckelbergSummaryLabel", "two-level model final", "Pupper=")(r); }},
         {21, "live Plower = {0.47}", "live Plower = {0.47}", 0.01, summaryFigure(21, 17.0, "stueckelbergSummaryLabel", "live", "Plower=")},
         {21, "Pupper = {0.39}", "Pupper = {0.39}", 0.01, summaryFigure(21, 17.0, "stueckelbergSummaryLabel", "live", "Pupper=")},
         {21, "live Pright = {0.59} at t = 17", "live Pright = {0.59} a t = 17", 0.01, summaryFigure(21, 17.0, "stueckelbergSummaryLabel", "live", "Pright=")},
@@ -1060,8 +1060,8 @@ const std::vector<GuideClaim>& earlyClaims()
         {22, "Free evolution time of {5.5}.", "Free evolution time di {5.5}.", 0.0, setting(22, "ramseyFreeDurationSpinBox")},
         {22, "omega0 F = {1.68} rad", "omega0 F = {1.68} rad", 0.005, summaryFigure(22, 0.0, "ramseySummaryLabel", "", "phase=")},
         {22, "sequence, t = {34.2}, the", "sequenza, t = {34.2}, la", 0.005, ramseySequenceEnd(22)},
-        {22, "in state 2 (theory final P2 = {1.000})", "nello stato 2 (theory final P2 = {1.000})", 5e-4,
-         summaryFigure(22, 0.0, "ramseySummaryLabel", "theory final", "P2=")},
+        {22, "in state 2 (two-level model final P2 = {1.000})", "nello stato 2 (two-level model final P2 = {1.000})", 5e-4,
+         summaryFigure(22, 0.0, "ramseySummaryLabel", "two-level model final", "P2=")},
         {22, "free time from 0 to about 30", "tempo libero da 0 a circa 30", 0.0, nullptr},
         {22, "2 pi/omega0 = {20.6}", "2 pi/omega0 = {20.6}", 0.05, [](GuideRun& r) { return 2.0 * kPi / ramseyOmega0(r, 22); }},
         {22, "run has {0.96} there", "corsa simulata ne ha {0.96}", 0.01, summaryFigure(22, 34.22, "ramseySummaryLabel", "live", "P2=")},
@@ -1069,10 +1069,10 @@ const std::vector<GuideClaim>& earlyClaims()
          [](GuideRun& r) { return 15.75 - setting(22, "ramseyFreeDurationSpinBox")(r); }},
         {22, "Free evolution time to 15.75", "Free evolution time a 15.75", 0.0, nullptr},
         {22, "returns to state {1} (next experiment)", "torna allo stato {1} (esperimento successivo)", 0.01,
-         ramseyFigureAfter(22, "theory final", "P1=", set("ramseyFreeDurationSpinBox", 15.75))},
+         ramseyFigureAfter(22, "two-level model final", "P1=", set("ramseyFreeDurationSpinBox", 15.75))},
         {22, "Keep F = 5.5 and set Second pulse phase to 180 deg", "Tieni F = 5.5 e porta Second pulse phase a 180 deg", 0.0, nullptr},
         {22, "returns the system to state {1}.", "riporta anch'esso il sistema allo stato {1}.", 0.01,
-         ramseyFigureAfter(22, "theory final", "P1=", set("ramseySecondPhaseSpinBox", 180.0))},
+         ramseyFigureAfter(22, "two-level model final", "P1=", set("ramseySecondPhaseSpinBox", 180.0))},
 
         // 23 Ramsey Interferometry (Return Fringe)
         {23, "two pulses of {14.35} at the carrier", "due impulsi di {14.35} alla portante", 0.0, setting(23, "ramseyPulseDurationSpinBox")},
@@ -1114,12 +1114,12 @@ const std::vector<GuideClaim>& earlyClaims()
          [](GuideRun& r) {
              double largest = 0.0;
              for (const double free : {2.5, 10.0, 15.0, 20.0, 25.0})
-                 largest = std::max(largest, ramseyFigureAfter(24, "theory final", "P2=", set("ramseyFreeDurationSpinBox", free))(r));
+                 largest = std::max(largest, ramseyFigureAfter(24, "two-level model final", "P2=", set("ramseyFreeDurationSpinBox", free))(r));
              return largest;
          }},
         {24, "Set Echo pi phase to 0 deg", "Porta Echo pi phase a 0 deg", 0.0, nullptr},
-        {24, "ends in state 2 (theory final P2 = {0.986})", "finisce nello stato 2 (theory final P2 = {0.986})", 5e-4,
-         ramseyFigureAfter(24, "theory final", "P2=", set("ramseyEchoPhaseSpinBox", 0.0))},
+        {24, "ends in state 2 (two-level model final P2 = {0.986})", "finisce nello stato 2 (two-level model final P2 = {0.986})", 5e-4,
+         ramseyFigureAfter(24, "two-level model final", "P2=", set("ramseyEchoPhaseSpinBox", 0.0))},
 
         // 25 Ramsey Ensemble (Inhomogeneous Broadening)
         {25, "two pulses of {14.35} at omega", "due impulsi di {14.35} a omega", 0.0, setting(25, "ramseyPulseDurationSpinBox")},
@@ -1136,7 +1136,7 @@ const std::vector<GuideClaim>& earlyClaims()
         {25, "exp(-(sigma F)^2/2)", "exp(-(sigma F)^2/2)", 0.0, nullptr},
         // The nominal member's two-level theory; the run of the same sequence is claimed in guide 23.
         {25, "returns to state {1} almost", "torna quasi del tutto nello stato {1}", 0.02,
-         summaryFigure(25, 0.0, "ramseySummaryLabel", "theory final", "P1=")},
+         summaryFigure(25, 0.0, "ramseySummaryLabel", "two-level model final", "P1=")},
         // The ensemble's figures are its two-level theory, shown from Load on.
         {25, "about {57} percent in state 1", "circa il {57} per cento nello stato 1", 0.5,
          [](GuideRun& r) { return 100.0 * summaryFigure(25, 0.0, "ramseySummaryLabel", "ensemble", "mean P1=")(r); }},
@@ -1169,10 +1169,10 @@ const std::vector<GuideClaim>& earlyClaims()
         {26, "omega = {0.305536} open", "omega = {0.305536} aprono", 5e-7, setting(26, "ramseyOmegaSpinBox")},
         {26, "ends at t = {70.2}.", "finisce a t = {70.2}.", 0.005, ramseySequenceEnd(26)},
         {26, "delta F/2", "delta F/2", 0.0, nullptr},
-        {26, "ends with {99} percent in state 1 (theory final P1 = 0.986)",
-         "finisce con il {99} per cento nello stato 1 (theory final P1 = 0.986)", 0.5,
-         [](GuideRun& r) { return 100.0 * summaryFigure(26, 0.0, "ramseySummaryLabel", "theory final", "P1=")(r); }},
-        {26, "(theory final P1 = {0.986})", "(theory final P1 = {0.986})", 5e-4, summaryFigure(26, 0.0, "ramseySummaryLabel", "theory final", "P1=")},
+        {26, "ends with {99} percent in state 1 (two-level model final P1 = 0.986)",
+         "finisce con il {99} per cento nello stato 1 (two-level model final P1 = 0.986)", 0.5,
+         [](GuideRun& r) { return 100.0 * summaryFigure(26, 0.0, "ramseySummaryLabel", "two-level model final", "P1=")(r); }},
+        {26, "(two-level model final P1 = {0.986})", "(two-level model final P1 = {0.986})", 5e-4, summaryFigure(26, 0.0, "ramseySummaryLabel", "two-level model final", "P1=")},
         // The ensemble's figure is its two-level theory, shown from Load on.
         {26, "keeps about {93} percent", "conserva circa il {93} per cento", 0.5,
          [](GuideRun& r) { return 100.0 * summaryFigure(26, 0.0, "ramseySummaryLabel", "ensemble", "mean P1=")(r); }},
