@@ -753,7 +753,8 @@ const std::vector<GuideClaim>& earlyClaims()
         {5, "x = {-8}, so", "x = {-8}, quindi", 0.0, setting(5, "centerXSpinBox")},
         {5, "(k R much larger than 1) and point-like scattering (k R much smaller than 1)",
          "(k R molto maggiore di 1) e la diffusione da un punto (k R molto minore di 1)", 0.0, nullptr},
-        {5, "winds by 2 pi", "gira di 2 pi", 0.0, nullptr},
+        {5, "bending round the disc and crossing on the axis behind it",
+         "si piegano attorno al disco e si incrociano sull'asse dietro di esso", 0.0, nullptr},
         {5, "Mean Y stays near {0}", "Mean Y resta vicino a {0}", 0.01, observed(5, 6.0, [](const ObservableSample& s) { return s.meanY; })},
         {5, "Set it to 3.5", "Portalo a 3.5", 0.0, nullptr},
         {5, "Lower V0 to 2.0", "Abbassa V0 a 2.0", 0.0, nullptr},
@@ -1431,6 +1432,11 @@ const std::vector<GuideClaim>& earlyClaims()
         {3, "px {2.5}, wavelength", "px {2.5}, lunghezza", 0.0, setting(3, "momentumSpinBox")},
         {3, "2 pi hbar/px = {2.51})", "2 pi hbar/px = {2.51})", 0.005, fromSettings(3, [](GuideRun& r) { return 2 * kPi / px(r); })},
         {3, "larger than 1,", "maggiore di 1,", 0.0, nullptr},
+        {3, "(P_right = {0.60} at t = 8", "(P_right = {0.60} a t = 8", 0.005,
+         [](GuideRun& r) {
+             r.at(3, 8.0 - kClockSlack);
+             return figureAfter(r.diagnostics("Scattering", "Probabilities"), "P_right=");
+         }},
         {3, "on the screen at x = {8}, near", "sullo schermo in x = {8}, verso", 0.0, setting(3, "detectorXSpinBox")},
         {3, "near {28} degrees, are fringes", "verso {28} gradi, sono frange", 1.0, darkDirectionOnScreen(3, 8.0, 10.0)},
         {3, "Set Wall width to 1.0 and Slit height", "Porta Wall width a 1.0 e Slit height", 0.0, nullptr},
@@ -1537,6 +1543,11 @@ const std::vector<GuideClaim>& earlyClaims()
              return std::sqrt(2.0 * mass(r) * energy);
          }},
         {7, "only {0.04} wide", "solo {0.04}", 0.01, [](GuideRun& r) { return pageResonance(r, 0.3, 1.5).width; }},
+        {7, "the stationary T is only {0.09}", "la T stazionaria vale solo {0.09}", 0.005,
+         [](GuideRun& r) {
+             r.edited(7, set("momentumSpinBox", 1.27));
+             return figureAfter(r.diagnostics("Resonance", "Cavity / reference"), "T1D=");
+         }},
         {7, "Sigma to {4}: the energy", "Sigma a {4}: la dispersione", 0.0, nullptr},
         {26, "falls back to {57} percent", "ricade al {57} per cento", 0.5,
          [](GuideRun& r) { return 100.0 * ensembleMeanP1(r, 26, withoutEcho(0.06)); }},
