@@ -808,7 +808,10 @@ const std::vector<GuideClaim>& earlyClaims()
         {8, "Sigma {1}, exactly", "Sigma {1}, esattamente", 0.0, setting(8, "sigmaSpinBox")},
         {8, "Sigma {1}, exactly the ground-state width sqrt(hbar/(2 m omega))",
          "Sigma {1}, esattamente la larghezza dello stato fondamentale sqrt(hbar/(2 m omega))", 1e-6,
-         [](GuideRun& r) { return std::sqrt(1.0 / (2.0 * mass(r) * trapOmega(r))); }},
+         [](GuideRun& r) {
+             const double omega = trapOmega(r);
+             return std::sqrt(1.0 / (2.0 * mass(r) * omega));
+         }},
         {8, "between x = {-4} and", "fra x = {-4} e", 0.01, observed(8, 4 * kPi, [](const ObservableSample& s) { return s.meanX; })},
         {8, "omega x 4 = {2} at", "omega x 4 = {2} al", 0.02,
          [](GuideRun& r) {
