@@ -1012,9 +1012,10 @@ const char* const kEnglishGuides[] = {
     "t = 8. The summary shows the chirality, +X here.</p>"
     "<p><b>Try this.</b> On the Hall Edge tab set b = qB / hbar to -0.45 and press Apply / Reset: the launch "
     "momentum is "
-    "adapted and the packet skips towards -x. Set Launch Y to 1.5: the orbit (centre at -2.7, lowest point "
-    "-6.9) no longer reaches the wall and the packet just circles. Set Wall V0 to 0: without the edge there is "
-    "no drift.</p>",
+    "adapted and the packet skips towards -x. Set Launch Y to 1.5 and Orbit radius R to 2: the orbit (centre "
+    "at -0.5, lowest point -2.5) stays clear of the wall and the packet just circles (the radius must shrink "
+    "too: the packet's spread of momenta gives some of its parts larger orbits, which would still reach the "
+    "wall). Set Wall V0 to 0: without the edge there is no drift.</p>",
 
     // 45 Quantum Backflow / Positive Momentum, Negative Current
     "<h3>Guided experiment: Quantum Backflow / Positive Momentum, Negative Current</h3>"

@@ -1069,9 +1069,11 @@ const char* const kItalianGuides[] = {
     "rossa, e contro il tempo la probabilita' nella striscia di bordo (4 sopra il bordo) e la deriva lungo "
     "x, registrate fino a t = 8. Il riepilogo mostra la chiralita', qui +X.</p>"
     "<p><b>Prova questo.</b> Nella scheda Hall Edge porta b = qB / hbar a -0.45 e premi Apply / Reset: "
-    "l'impulso di lancio si adatta e il pacchetto saltella verso -x. Porta Launch Y a 1.5: l'orbita (centro "
-    "a -2.7, punto piu' basso -6.9) non raggiunge piu' la parete e il pacchetto gira e basta. Porta Wall V0 "
-    "a 0: senza il bordo non c'e' deriva.</p>",
+    "l'impulso di lancio si adatta e il pacchetto saltella verso -x. Porta Launch Y a 1.5 e Orbit radius R "
+    "a 2: l'orbita (centro a -0.5, punto piu' basso -2.5) resta lontana dalla parete e il pacchetto gira e "
+    "basta (anche il raggio va ridotto: la dispersione di impulso del pacchetto da' ad alcune sue parti "
+    "orbite piu' larghe, che raggiungerebbero ancora la parete). Porta Wall V0 a 0: senza il bordo non c'e' "
+    "deriva.</p>",
 
     // 45 quantum_backflow
     "<h3>Esperimento guidato: Riflusso quantistico / impulso positivo, corrente negativa</h3>"
