@@ -54,6 +54,7 @@ class QComboBox;
 class QDockWidget;
 class QEvent;
 class QLabel;
+class QMoveEvent;
 class QResizeEvent;
 class QTimer;
 class QWidget;
@@ -133,8 +134,10 @@ public:
 
     // Window size: the form's where it fits `available` (a screen's available
     // geometry), otherwise `available`'s, the window moved inside it; then the
-    // default dock layout for that height. The constructor calls it with the
-    // screen the window opens on.
+    // default dock layout for that height. The window manager's frame counts
+    // as part of the window: where it is not known yet, the window is fitted
+    // again once it is. The constructor calls it with the screen the window
+    // opens on.
     void fitToScreen(const QRect& available);
 
     const TransportClock& transportClock() const { return transport; }
@@ -159,6 +162,9 @@ protected:
     void changeEvent(QEvent* event) override;
     // The dock corners for the new height; a grown window's docks get their room back.
     void resizeEvent(QResizeEvent* event) override;
+    // The first move after a window manager framed the window fits the frame
+    // into the area the window was placed in.
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     // Key of an empty cache: the next request rebuilds it.
@@ -208,6 +214,17 @@ private:
     // Time, diagnostics and help dock.
     QList<QDockWidget*> rightColumnDocks() const;
     QRect availableScreenGeometry() const;
+    // The window frame's margins around the window, none until a window
+    // manager has framed it.
+    QMargins windowFrameMargins() const;
+    // The window placed with its frame at frame.topLeft() and its frame's
+    // size frame.size() less the margins known now; the toolkit positions
+    // the frame, not the window, so that a window manager's title bar stays
+    // inside `frame` as well.
+    void placeFrame(const QRect& frame);
+    // Once a window manager has framed the window: the frame fitted into
+    // frameFitArea (see there).
+    void fitFrameOnceFramed();
     // The minimum size of the layout in force, laid out first.
     QSize layoutMinimumSize();
     // Floating docks moved, and shrunk where needed, into `available`.
@@ -815,6 +832,12 @@ private:
     // A fit of the side columns to the width waits for the next pass of the
     // event loop (fitSideColumnsToWidth).
     bool sideColumnsFitPending = false;
+    // Where the window was placed before a window manager framed it: once
+    // the frame is known, the frame is fitted into this area (empty: none
+    // pending). With the default layout the window is fitted anew there, a
+    // restored one is only moved and shrunk.
+    QRect frameFitArea;
+    bool frameFitWithDefaultLayout = false;
 
     const std::unique_ptr<Ui::MainWindow> ui;
     QTimer* runTimer = nullptr;

@@ -10,6 +10,8 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QLayout>
+#include <QMargins>
+#include <QMoveEvent>
 #include <QResizeEvent>
 #include <QScreen>
 #include <QSettings>
@@ -20,6 +22,7 @@
 #include <QWindowStateChangeEvent>
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 
 namespace vxo {
@@ -125,21 +128,70 @@ QRect MainWindow::availableScreenGeometry() const
     return shown ? shown->availableGeometry() : QRect(QPoint(0, 0), formWindowSize);
 }
 
+QMargins MainWindow::windowFrameMargins() const
+{
+    const QRect outer = frameGeometry();
+    const QRect inner = geometry();
+    return QMargins(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+                    outer.bottom() - inner.bottom());
+}
+
+void MainWindow::placeFrame(const QRect& frame)
+{
+    resize(frame.size().shrunkBy(windowFrameMargins()));
+    // A top-level window's position is its frame's: before the window is
+    // shown this asks the window manager to put the frame there.
+    move(frame.topLeft());
+}
+
 void MainWindow::fitToScreen(const QRect& available)
 {
     if (available.isEmpty()) {
         applyDefaultDockLayout();
         return;
     }
-    const QRect form(available.topLeft(), formWindowSize);
-    const QRect target = available.contains(form) ? form : available;
+    // The window's room is the area less its frame, where a window manager
+    // has framed it already.
+    const QMargins frame = windowFrameMargins();
+    QRect room = available.marginsRemoved(frame);
+    // At a fractional scale the frame's margins are rounded to whole pixels
+    // of the window's units: a pixel of the screen more on the right and
+    // below keeps the rounded frame inside.
+    if (!frame.isNull() && std::floor(devicePixelRatioF()) != devicePixelRatioF())
+        room.adjust(0, 0, -1, -1);
+    const QRect form(room.topLeft(), formWindowSize);
+    const QRect target = (room.contains(form) ? form : room).marginsAdded(frame);
     // The layout in force may hold the window above the target (the taller
     // layout of a larger screen): set the size again once the layout for the
     // target is in place.
-    setGeometry(target);
+    placeFrame(target);
     applyDefaultDockLayout();
     layout()->activate();
-    setGeometry(target);
+    placeFrame(target);
+    frameFitArea = frame.isNull() ? available : QRect();
+    frameFitWithDefaultLayout = true;
+}
+
+void MainWindow::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    if (!frameFitArea.isEmpty() && !windowFrameMargins().isNull())
+        QTimer::singleShot(0, this, [this] { guarded([this] { fitFrameOnceFramed(); }); });
+}
+
+void MainWindow::fitFrameOnceFramed()
+{
+    if (frameFitArea.isEmpty() || windowFrameMargins().isNull())
+        return;
+    const QRect area = frameFitArea;
+    frameFitArea = QRect();
+    // A maximised or full-screen window is the window manager's to place.
+    if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen) || area.contains(frameGeometry()))
+        return;
+    if (frameFitWithDefaultLayout)
+        fitToScreen(area);
+    else
+        placeFrame(clampedInside(frameGeometry(), area));
 }
 
 void MainWindow::fitDockCornersToHeight()
@@ -301,6 +353,8 @@ void MainWindow::resizeEvent(QResizeEvent* event)
     QMainWindow::resizeEvent(event);
     const QSize before = event->oldSize();
     guarded([this, before] { fitDockLayoutToNewSize(before); });
+    if (!frameFitArea.isEmpty() && !windowFrameMargins().isNull())
+        QTimer::singleShot(0, this, [this] { guarded([this] { fitFrameOnceFramed(); }); });
 }
 
 void MainWindow::fitDockLayoutToNewSize(const QSize& before)
@@ -391,8 +445,12 @@ void MainWindow::restoreGuiState(const QRect& available)
         restoring.emplace(settings);
     // A layout saved on a larger screen would hide controls and the status
     // bar below or beside this one.
-    if (!saved.geometry.isEmpty() && restoreGeometry(saved.geometry))
-        setGeometry(clampedInside(geometry(), available));
+    if (!saved.geometry.isEmpty() && restoreGeometry(saved.geometry)) {
+        placeFrame(clampedInside(frameGeometry(), available));
+        // A window manager's frame, once known, is kept inside the screen too.
+        frameFitArea = windowFrameMargins().isNull() ? available : QRect();
+        frameFitWithDefaultLayout = false;
+    }
     const QByteArray& dockState = saved.dockState;
     if (!dockState.isEmpty() || saved.dockStateRefused) {
         // What the restored docks may need: the screen, or the layout in
@@ -423,7 +481,7 @@ void MainWindow::restoreGuiState(const QRect& available)
         // The restored layout's minimum may have pushed the window past the
         // screen while it was being restored.
         layout()->activate();
-        setGeometry(clampedInside(geometry(), available));
+        placeFrame(clampedInside(frameGeometry(), available));
     }
     restoring.reset();
 
