@@ -190,27 +190,37 @@ private:
     // other two); analysis dock bottom, 420 px high (in a window shorter than
     // the form 58% of its height where that is more); all five actions checked.
     void applyDefaultDockLayout();
+    // The same arrangement with the docks of `closed` kept closed and their
+    // actions unchecked; only the open docks count for the room it needs.
+    void layOutDocks(const QList<QDockWidget*>& closed);
     int defaultAnalysisDockHeight() const;
     // In a window shorter than the form the side docks take the bottom
     // corners, in a taller one the analysis dock; follows every resize.
     void fitDockCornersToHeight();
-    // On a resize: the corners for the new height; a window grown back
+    // On a resize: the corners for the new height, the side columns fitted
+    // to the new size (fitSideColumnsToWidth); a window grown back
     // widens its side columns and heightens its analysis dock up to their
     // default sizes at the new size, and shares its right column again as
     // the default layout does.
     void fitDockLayoutToNewSize(const QSize& before);
     // Preferred widths where the window has room, else down to the docks' minimum.
     QList<int> sideColumnWidths() const;
-    // Whether the controls column, the middle column and the right column
-    // fit the window's width side by side at their minimum widths.
-    bool roomForBothSideColumns() const;
+    // Whether the controls column, the middle column and a right column of
+    // `rightDocks` fit the window's width side by side at their minimum
+    // widths, and `rightDocks` its height one above the other at their
+    // minimum heights (which keep their texts readable).
+    bool roomForBothSideColumns(const QList<QDockWidget*>& rightDocks) const;
     int middleColumnMinimumWidth() const;
     int dockSeparatorWidth() const;
     // The time, diagnostics and help docks are tabs of the controls column.
     bool sideColumnsMerged() const;
-    // The default layout again where the side columns are merged and both
-    // now fit, or where the layout in force is wider than the window.
+    // The default layout again, closed docks kept closed, where the side
+    // columns are merged and both now fit, or where the layout in force needs
+    // more than the window has (a right column squeezed below its docks'
+    // minimum width, say).
     void fitSideColumnsToWidth();
+    // The docks of the five the user has closed.
+    QList<QDockWidget*> closedDocks() const;
     // Time, diagnostics and help dock.
     QList<QDockWidget*> rightColumnDocks() const;
     QRect availableScreenGeometry() const;

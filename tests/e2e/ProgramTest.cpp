@@ -103,8 +103,7 @@ public:
         Frame frame;
         xcb_window_t top = window;
         for (;;) {
-            xcb_query_tree_reply_t* tree =
-                xcb_query_tree_reply(connection_, xcb_query_tree(connection_, top), nullptr);
+            xcb_query_tree_reply_t* tree = xcb_query_tree_reply(connection_, xcb_query_tree(connection_, top), nullptr);
             if (tree == nullptr)
                 return frame;
             const xcb_window_t parent = tree->parent;
@@ -176,8 +175,7 @@ private:
         return value;
     }
 
-    std::optional<std::uint32_t> cardinal(xcb_window_t window, xcb_atom_t property,
-                                          xcb_atom_t type = XCB_ATOM_CARDINAL)
+    std::optional<std::uint32_t> cardinal(xcb_window_t window, xcb_atom_t property, xcb_atom_t type = XCB_ATOM_CARDINAL)
     {
         xcb_get_property_reply_t* reply = xcb_get_property_reply(
             connection_, xcb_get_property(connection_, 0, window, property, type, 0, 1), nullptr);
@@ -229,8 +227,8 @@ public:
         clock.start();
         const bool managed = display.managed();
         while (clock.elapsed() < 60000 && process_.state() == QProcess::Running) {
-            if (const auto found = managed ? display.managedWindowOf(process_.processId())
-                                           : display.windowOf(process_.processId()))
+            if (const auto found =
+                    managed ? display.managedWindowOf(process_.processId()) : display.windowOf(process_.processId()))
                 return found;
             QThread::msleep(50);
         }
