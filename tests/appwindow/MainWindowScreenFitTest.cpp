@@ -66,7 +66,7 @@ struct Screen {
 // The screens a class has, narrowest first.
 const Screen kClassroomScreens[] = {
     {QSize(1024, 768), false, false}, {QSize(1280, 720), false, false}, {QSize(1280, 800), false, false},
-    {QSize(1366, 768), false, true},  {QSize(1920, 1080), true, true},
+    {QSize(1366, 768), false, false}, {QSize(1920, 1080), true, true},
 };
 
 std::string named(const QSize& size) { return std::to_string(size.width()) + "x" + std::to_string(size.height()); }
