@@ -21,6 +21,7 @@
 #include <QStyle>
 #include <QTabWidget>
 #include <QTimer>
+#include <QWindow>
 #include <QWindowStateChangeEvent>
 
 #include <algorithm>
@@ -136,6 +137,10 @@ QRect MainWindow::availableScreenGeometry() const
 
 QMargins MainWindow::windowFrameMargins() const
 {
+    // Asked of the window system's window, which then knows them too: it
+    // places the frame by them when the window is moved.
+    if (const QWindow* handle = windowHandle())
+        return handle->frameMargins();
     const QRect outer = frameGeometry();
     const QRect inner = geometry();
     return QMargins(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
@@ -144,10 +149,17 @@ QMargins MainWindow::windowFrameMargins() const
 
 void MainWindow::placeFrame(const QRect& frame)
 {
-    resize(frame.size().shrunkBy(windowFrameMargins()));
+    const QMargins margins = windowFrameMargins();
+    resize(frame.size().shrunkBy(margins));
     // A top-level window's position is its frame's: before the window is
-    // shown this asks the window manager to put the frame there.
-    move(frame.topLeft());
+    // shown this asks the window manager to put the frame there. Once framed,
+    // a frame that stands elsewhere is moved through the window system's
+    // window: the toolkit may take the position of a window it placed by its
+    // frame before for the frame's.
+    if (margins.isNull() || !windowHandle())
+        move(frame.topLeft());
+    else if (frameGeometry().topLeft() != frame.topLeft())
+        windowHandle()->setFramePosition(frame.topLeft());
 }
 
 void MainWindow::fitToScreen(const QRect& available)
@@ -486,8 +498,9 @@ void MainWindow::restoreGuiState(const QRect& available)
     // A layout saved on a larger screen would hide controls and the status
     // bar below or beside this one.
     if (!saved.geometry.isEmpty() && restoreGeometry(saved.geometry)) {
-        placeFrame(clampedInside(frameGeometry(), available));
-        // A window manager's frame, once known, is kept inside the screen too.
+        // Where the window was left: its frame, once a window manager has
+        // framed it again, is kept inside the screen too.
+        setGeometry(clampedInside(geometry(), available));
         frameFitArea = windowFrameMargins().isNull() ? available : QRect();
         frameFitWithDefaultLayout = false;
     }
@@ -497,6 +510,8 @@ void MainWindow::restoreGuiState(const QRect& available)
         // force where even that does not fit the screen.
         const QSize room = available.size().expandedTo(layoutMinimumSize());
         if (!dockState.isEmpty() && restoreState(dockState, kWindowStateVersion)) {
+            // The restored docks stay as they are when a frame comes.
+            frameFitWithDefaultLayout = false;
             // The docks of an unshown window report no visibility change, so
             // the View actions are brought in line here: a dock saved hidden
             // must not come back with its action checked.
@@ -521,7 +536,7 @@ void MainWindow::restoreGuiState(const QRect& available)
         // The restored layout's minimum may have pushed the window past the
         // screen while it was being restored.
         layout()->activate();
-        placeFrame(clampedInside(frameGeometry(), available));
+        setGeometry(clampedInside(geometry(), available));
     }
     restoring.reset();
 

@@ -340,7 +340,8 @@ private:
 
 // The classroom screens, each with a window manager: the frame the window
 // manager puts around the window, title bar and all, lies on the screen, so
-// that the window can be moved and closed by it.
+// that the window can be moved and closed by it, at the first start and at
+// the next, which restores the window as it was left.
 TEST(TheProgram, UnderAWindowManagerComesUpWithItsWholeFrameOnTheScreen)
 {
     ASSERT_FALSE(QStandardPaths::findExecutable(QStringLiteral("openbox")).isEmpty())
@@ -362,25 +363,29 @@ TEST(TheProgram, UnderAWindowManagerComesUpWithItsWholeFrameOnTheScreen)
         QTemporaryDir configHome;
         QTemporaryDir runtime;
         ASSERT_TRUE(configHome.isValid() && runtime.isValid());
-        ProgramRun run(configHome.path(), runtime.path(), managed.display());
-        ASSERT_TRUE(run.process().waitForStarted(10000)) << VXO_PROGRAM;
-        const std::optional<xcb_window_t> window = run.window(display);
-        ASSERT_TRUE(window) << at << ": no window came up; error output:\n"
-                            << run.process().readAllStandardError().toStdString();
-        // Framed, and fitted to the frame once the program has learnt it.
-        const QRect screenRect(QPoint(0, 0), screen);
-        Display::Frame frame = display.frameOf(*window);
-        clock.restart();
-        while (!(frame.framed && screenRect.contains(frame.geometry)) && clock.elapsed() < 30000) {
-            QThread::msleep(50);
-            frame = display.frameOf(*window);
+        // The first start, then a start that restores the window as the first
+        // left it, which was the whole screen.
+        for (const char* start : {"first start", "start with the saved layout"}) {
+            ProgramRun run(configHome.path(), runtime.path(), managed.display());
+            ASSERT_TRUE(run.process().waitForStarted(10000)) << VXO_PROGRAM;
+            const std::optional<xcb_window_t> window = run.window(display);
+            ASSERT_TRUE(window) << at << ", " << start << ": no window came up; error output:\n"
+                                << run.process().readAllStandardError().toStdString();
+            // Framed, and fitted to the frame once the program has learnt it.
+            const QRect screenRect(QPoint(0, 0), screen);
+            Display::Frame frame = display.frameOf(*window);
+            clock.restart();
+            while (!(frame.framed && screenRect.contains(frame.geometry)) && clock.elapsed() < 30000) {
+                QThread::msleep(50);
+                frame = display.frameOf(*window);
+            }
+            EXPECT_TRUE(frame.framed) << at << ", " << start << ": the window manager did not frame the window";
+            EXPECT_TRUE(screenRect.contains(frame.geometry))
+                << at << ", " << start << ": the frame lies at " << frame.geometry.x() << "," << frame.geometry.y()
+                << " " << frame.geometry.width() << "x" << frame.geometry.height();
+            display.close(*window);
+            EXPECT_TRUE(run.process().waitForFinished(30000)) << at << ", " << start << ": the window did not close";
         }
-        EXPECT_TRUE(frame.framed) << at << ": the window manager did not frame the window";
-        EXPECT_TRUE(screenRect.contains(frame.geometry))
-            << at << ": the frame lies at " << frame.geometry.x() << "," << frame.geometry.y() << " "
-            << frame.geometry.width() << "x" << frame.geometry.height();
-        run.process().kill();
-        run.process().waitForFinished(10000);
     }
 }
 
