@@ -10,7 +10,7 @@ FUZZDIR   ?= build-fuzz
 PACKAGES := build-essential cmake qtbase5-dev qtbase5-dev-tools libqt5opengl5-dev \
             libgl1-mesa-dev libgl1-mesa-dri xvfb xauth googletest libgtest-dev \
             libbenchmark-dev libfftw3-dev clang libclang-rt-14-dev fonts-dejavu-core python3 libxcb1-dev \
-            ninja-build
+            ninja-build openbox
 
 # New build folders are made for Ninja, which starts a target's compiles
 # before the libraries it links are built; a folder that already exists keeps

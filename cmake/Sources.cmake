@@ -217,7 +217,7 @@ set(VXO_APP_SOURCES
     form/ControlSnapshot.cpp
     form/ControlValue.cpp
     form/CurrentPageScroller.cpp
-    form/DiagnosticsColumns.cpp
+    form/DiagnosticsPresentation.cpp
     form/DockContentsHeight.cpp
     form/ExperimentSettingsForm.cpp
     form/FormIndices.cpp
@@ -262,6 +262,7 @@ set(VXO_APP_SOURCES
     protocols/QuenchApplier.cpp
     text/CurrentParametersPage.cpp
     text/DiagnosticsRowLabels.cpp
+    text/DiagnosticsRowOrder.cpp
     text/ExperimentFileName.cpp
     text/HelpHtml.cpp
     text/PanelText.cpp
@@ -415,6 +416,7 @@ set(VXO_APP_TEST_SOURCES
     ApplicationSetupTest.cpp
     ControlValueTest.cpp
     CurrentPageScrollerTest.cpp
+    DiagnosticsRowOrderTest.cpp
     ExperimentFileNameTest.cpp
     ExperimentSettingsFormTest.cpp
     GeometryPageTest.cpp

@@ -118,6 +118,12 @@ bool oneSideColumn(const MainWindow& window)
     return window.dockWidgetArea(dock(window, 1)) == Qt::LeftDockWidgetArea;
 }
 
+// The area of the first of the time, diagnostics and help docks other than `closed`.
+Qt::DockWidgetArea dockWidgetAreaOfOpenRightDock(const MainWindow& window, int closed)
+{
+    return window.dockWidgetArea(dock(window, closed == 1 ? 2 : 1));
+}
+
 // The default layout: every dock docked and open with its action checked,
 // the right docks stacked time over diagnostics over help or, in a window too
 // narrow for two side columns, tabs behind the controls. Which of the two is
@@ -326,6 +332,62 @@ TEST(MainWindowWindowState, TheViewMenuOpensAndClosesDocksThatAreTabsOfTheContro
         EXPECT_TRUE(action(window, i)->isChecked()) << kActionNames[i] << " after showing";
         // The tab it came in front of is still open.
         EXPECT_TRUE(action(window, 0)->isChecked()) << kActionNames[0] << " behind " << kDockNames[i];
+    }
+}
+
+// A dock the user closed needs no room and keeps none: a window shrunk from
+// a large screen to a narrow one merges its side columns as it does with
+// every dock open, instead of squeezing the right column below what its
+// texts need, and the closed dock stays closed through both ways.
+TEST(MainWindowWindowState, AClosedDockLeavesNoSqueezedColumnWhenTheWindowShrinks)
+{
+    test::appTestApplication();
+    const QSize large(1900, 1000);
+    const QSize narrow(1200, 800);
+    // Where every dock is open, as reference.
+    std::array<Qt::DockWidgetArea, 5> openAreas{};
+    {
+        MainWindow open(nullptr, false);
+        open.fitToScreen(QRect(QPoint(0, 0), large));
+        showAndSettle(open);
+        open.resize(narrow);
+        ASSERT_TRUE(test::waitForLayoutToSettle(open));
+        ASSERT_TRUE(oneSideColumn(open)) << "a 1200 px window keeps two side columns: the case is void";
+        for (int i = 0; i < 5; ++i)
+            openAreas[std::size_t(i)] = open.dockWidgetArea(dock(open, i));
+    }
+    for (int closed = 1; closed <= 3; ++closed) {
+        const std::string at = std::string(kDockNames[closed]) + " closed";
+        MainWindow window(nullptr, false);
+        window.fitToScreen(QRect(QPoint(0, 0), large));
+        showAndSettle(window);
+        ASSERT_FALSE(oneSideColumn(window)) << at << ": the large window has one side column";
+        action(window, closed)->trigger();
+        ASSERT_TRUE(test::waitForLayoutToSettle(window)) << at;
+        ASSERT_TRUE(dock(window, closed)->isHidden()) << at << ": the View menu did not close it";
+
+        window.resize(narrow);
+        ASSERT_TRUE(test::waitForLayoutToSettle(window)) << at;
+        ASSERT_EQ(window.size(), narrow) << at;
+        for (int i = 0; i < 5; ++i) {
+            if (i == closed)
+                continue;
+            EXPECT_EQ(window.dockWidgetArea(dock(window, i)), openAreas[std::size_t(i)])
+                << at << ": " << kDockNames[i] << " at " << window.dockWidgetArea(dock(window, i));
+            EXPECT_GE(dock(window, i)->width(), dock(window, i)->minimumSizeHint().width())
+                << at << ": " << kDockNames[i] << " squeezed to " << dock(window, i)->width() << " px";
+        }
+        test::expectLayoutApart(window, at + " at " + test::describe(window.rect()));
+        EXPECT_TRUE(dock(window, closed)->isHidden() && !action(window, closed)->isChecked())
+            << at << ": the closed dock came back on shrinking";
+
+        window.resize(large);
+        ASSERT_TRUE(test::waitForLayoutToSettle(window)) << at;
+        EXPECT_EQ(dockWidgetAreaOfOpenRightDock(window, closed), Qt::RightDockWidgetArea)
+            << at << ": grown back, the side columns stay merged";
+        EXPECT_TRUE(dock(window, closed)->isHidden() && !action(window, closed)->isChecked())
+            << at << ": the closed dock came back on growing";
+        test::expectLayoutApart(window, at + " grown back");
     }
 }
 

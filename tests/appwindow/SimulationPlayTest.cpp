@@ -67,9 +67,9 @@ TEST(SimulationPlay, PlayingMovesThePacketAcrossTheViewport)
     test::appTestApplication();
     ASSERT_TRUE(test::displayAvailable()) << test::kNeedsDisplay;
     MainWindow window(nullptr, false);
-    // The three-column layout the window had at this height before narrower
-    // windows merged their side columns (its minimum width was 1344 px).
-    window.resize(1366, 960);
+    // The three-column layout, both side columns beside the viewport (a
+    // window narrower than about 1390 px merges them).
+    window.resize(1440, 960);
     ASSERT_TRUE(test::showAndWait(window));
     auto* view = window.findChild<QuantumGLView*>(QStringLiteral("quantumView"));
     ASSERT_NE(view, nullptr);

@@ -31,6 +31,37 @@ inline void settleFor(int milliseconds)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
 }
 
+// Processes events until the window's layout holds still: the window, its
+// docks and their contents keep their geometry over passes of the event loop
+// that find nothing more to do (deferred fits included), for at most
+// `limitMs`, so that a slow machine is given the time a fast one does not
+// need. False when it never settled.
+inline bool waitForLayoutToSettle(const QWidget& window, int limitMs = 20000)
+{
+    const auto geometries = [&window] {
+        std::vector<QRect> rects{window.geometry()};
+        for (const QDockWidget* dock : window.findChildren<QDockWidget*>()) {
+            rects.push_back(dock->geometry());
+            if (dock->widget())
+                rects.push_back(dock->widget()->geometry());
+        }
+        return rects;
+    };
+    constexpr int kStillPasses = 5;
+    QElapsedTimer clock;
+    clock.start();
+    std::vector<QRect> last = geometries();
+    int still = 0;
+    while (still < kStillPasses && clock.elapsed() < limitMs) {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        const std::vector<QRect> now = geometries();
+        still = now == last ? still + 1 : 0;
+        last = now;
+    }
+    return still >= kStillPasses;
+}
+
 inline QRect inWindow(const QWidget& widget, const QWidget& window)
 {
     return QRect(widget.mapTo(&window, QPoint(0, 0)), widget.size());
