@@ -575,8 +575,9 @@ TEST(MainWindowScreenFit, EveryFigureAGuideNamesIsReadableWhereItPointsOnEverySc
         window.loadGuidedExperiment(presetWithSlug(preset));
         MainWindowProbe::refreshTick(window);
         for (const bool separated : {false, true}) {
-            if (separated)
+            if (separated) {
                 ASSERT_TRUE(runUntilSeparated(window, 40.0)) << preset << ": the packet never separated";
+            }
             for (const QSize& screen : kFigureScreens) {
                 window.fitToScreen(QRect(QPoint(0, 0), screen));
                 const std::string at =
