@@ -268,8 +268,8 @@ TEST_F(AxisNumbersOnPlots, TheFringeMinimaAreReadOffTheScansNumbers)
 
 // A centre that stays put to within rounding (the Gaussian well's <x>, of
 // order 1e-5 while the packet breathes between widths 1.15 and 0.6) is drawn
-// flat on its zero; a centre that moves by half the packet's width fills a
-// good part of the panel.
+// flat on its zero; a centre that moves by half the packet's narrowest width
+// fills a good part of the panel.
 TEST_F(AxisNumbersOnPlots, ACentreThatMovesByRoundingAloneIsDrawnFlat)
 {
     struct Case {
@@ -279,10 +279,15 @@ TEST_F(AxisNumbersOnPlots, ACentreThatMovesByRoundingAloneIsDrawnFlat)
         double leastShare, mostShare; // of the panel's height the curve spans
     };
     const std::vector<Case> cases{
+        // The first samples carry no width yet (not a number, none, less than
+        // none): they set no scale.
         {"<x> of rounding noise", 0,
          [](ObservableSample& s, double t) {
              s.meanX = 1.6e-5 * std::sin(3.0 * t) - 3e-6;
-             s.sigmaX = 1.15 - 0.55 * std::pow(std::sin(t), 2);
+             s.sigmaX = t == 0.0   ? std::numeric_limits<double>::quiet_NaN()
+                        : t < 0.03 ? 0.0
+                        : t < 0.05 ? -1.0
+                                   : 1.15 - 0.55 * std::pow(std::sin(t), 2);
          },
          0.0, 0.03},
         {"<y> of rounding noise", 1,
@@ -291,10 +296,11 @@ TEST_F(AxisNumbersOnPlots, ACentreThatMovesByRoundingAloneIsDrawnFlat)
              s.sigmaY = 0.8;
          },
          0.0, 0.03},
-        {"<x> swinging by half a width", 0,
+        // The packet spreads from width 1 to 4: the narrowest width counts.
+        {"<x> swinging by half the narrowest width", 0,
          [](ObservableSample& s, double t) {
              s.meanX = 0.5 * std::sin(t);
-             s.sigmaX = 1.0;
+             s.sigmaX = 1.0 + 0.5 * t;
          },
          0.4, 0.6},
     };

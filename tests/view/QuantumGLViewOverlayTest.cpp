@@ -446,6 +446,8 @@ TEST_F(QuantumGLViewOverlays, DetectionsOnTheDetectorLineStandApartOnAStripBesid
     for (int x = strip.left(); x <= strip.right(); ++x)
         columns += count(image, QRect(x, strip.top(), 1, strip.height()), yellow) > 0 ? 1 : 0;
     EXPECT_GE(columns, 10) << "the detections spread across the strip";
+    EXPECT_EQ(count(image, QRect(strip.left() - 100, top(), 100, bottom() - top()), yellow), 0)
+        << "none far from the line";
     const QRect marks = box(image, strip, yellow);
     ASSERT_FALSE(marks.isEmpty()) << "no detection beside the line";
     EXPECT_NEAR(marks.top(), py(10.0), 3.0) << "the highest detection at its height";
