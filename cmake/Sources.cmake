@@ -156,6 +156,7 @@ set(VXO_PLOTS_SOURCES
     HistoryPlotWidget.cpp
     PlotCarpets.cpp
     PlotCurves.cpp
+    AxisNumbers.cpp
     PlotAxes.cpp
     PlotFrame.cpp
     PlotHistories.cpp
@@ -380,6 +381,8 @@ set(VXO_VIEW_TEST_SOURCES
 
 # tests/plots/
 set(VXO_PLOTS_TEST_SOURCES
+    AxisNumbersTest.cpp
+    AxisReading.cpp
     CarpetPlotsTest.cpp
     HistoryPlotsTest.cpp
     KleinScanPlotsTest.cpp

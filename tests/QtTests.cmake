@@ -24,8 +24,10 @@ add_custom_target(ui_form_contract DEPENDS ${_form_contract})
 add_dependencies(ui_tests ui_form_contract)
 target_compile_definitions(ui_tests PRIVATE VXO_FORM_CONTRACT="${_form_contract}")
 vxo_area_tests(app vxo_app QT_WIDGETS)
-# Tests that build a whole MainWindow.
+# Tests that build a whole MainWindow; they read what a page's plot paints
+# as the plot tests do.
 vxo_area_tests(appwindow vxo_app QT_WIDGETS)
+target_sources(appwindow_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/plots/PaintedTexts.cpp)
 # The whole program as a teacher uses it: the window driven through its
 # controls, and the program itself started and closed.
 vxo_area_tests(e2e vxo_app QT_WIDGETS)
