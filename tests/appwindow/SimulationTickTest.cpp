@@ -6,6 +6,7 @@
 #include "core/Numeric.h"
 #include "common/AppTestSupport.h"
 #include "common/MainWindowProbe.h"
+#include "common/QtTestSupport.h"
 #include "experiments/PresetScenes.h"
 
 #include "app/mainwindow/MainWindow.h"
@@ -21,8 +22,6 @@
 #include <QStatusBar>
 #include <QStringList>
 #include <QTableWidget>
-#include <QElapsedTimer>
-#include <QEventLoop>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -78,15 +77,6 @@ void setChecked(MainWindow& window, const char* name, bool checked)
     auto& box = formWidget<QCheckBox>(window, name);
     const QSignalBlocker blocker(box);
     box.setChecked(checked);
-}
-
-// Runs the event loop (the run timer among it) for a while.
-void runEventsFor(int milliseconds)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < milliseconds)
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
 }
 
 double dtOf(const MainWindow& window) { return static_cast<double>(window.schroedingerSolver().parameters().dt); }
@@ -760,7 +750,11 @@ TEST_F(SimulationTickTest, AFailingTickPausesTheRunAndIsReportedOnce)
     auto& timer = formWidget<QTimer>(w, "runTimer");
     formWidget<QAbstractButton>(w, "playButton").click();
     ASSERT_TRUE(timer.isActive());
-    runEventsFor(10 * timer.interval());
+    // Until the run stops, or a second tick has failed again.
+    test::waitUntil([&timer, &messages] {
+        return !timer.isActive() || messages.filter(QStringLiteral("grids must match")).size() > 1;
+    });
+    test::settle();
     QObject::disconnect(connection);
 
     EXPECT_FALSE(timer.isActive());

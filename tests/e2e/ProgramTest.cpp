@@ -5,6 +5,7 @@
 // display is driven through the X protocol, as a window manager would: the
 // window is found by its process, resized and asked to close.
 
+#include "common/QtTestSupport.h"
 #include "document/ExperimentCatalogue.h"
 
 #include <QDir>
@@ -161,12 +162,12 @@ public:
 
     QProcess& process() { return process_; }
 
-    // Waits for the main window to be mapped.
+    // Waits for the main window to be mapped, asking the display every 50 ms.
     std::optional<xcb_window_t> window(Display& display)
     {
         QElapsedTimer clock;
         clock.start();
-        while (clock.elapsed() < 60000 && process_.state() == QProcess::Running) {
+        while (clock.elapsed() < test::kWaitBoundMs && process_.state() == QProcess::Running) {
             if (const auto found = display.windowOf(process_.processId()))
                 return found;
             QThread::msleep(50);
@@ -194,7 +195,7 @@ TEST(TheProgram, StartsClosesAndComesBackWithItsWindowAsLeft)
 
     {
         ProgramRun first(configHome.path(), runtime.path());
-        ASSERT_TRUE(first.process().waitForStarted(10000)) << VXO_PROGRAM;
+        ASSERT_TRUE(first.process().waitForStarted(test::kWaitBoundMs)) << VXO_PROGRAM;
         const std::optional<xcb_window_t> window = first.window(display);
         ASSERT_TRUE(window) << "no window came up; error output:\n"
                             << first.process().readAllStandardError().toStdString();
@@ -207,7 +208,8 @@ TEST(TheProgram, StartsClosesAndComesBackWithItsWindowAsLeft)
 
         display.resize(*window, left);
         display.close(*window);
-        ASSERT_TRUE(first.process().waitForFinished(30000)) << "the program did not end when its window closed";
+        ASSERT_TRUE(first.process().waitForFinished(test::kWaitBoundMs))
+            << "the program did not end when its window closed";
         EXPECT_EQ(first.process().exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(first.process().exitCode(), 0);
         EXPECT_EQ(first.process().readAllStandardError().toStdString(), "") << "the program wrote to its error output";
@@ -222,12 +224,12 @@ TEST(TheProgram, StartsClosesAndComesBackWithItsWindowAsLeft)
     }
 
     ProgramRun second(configHome.path(), runtime.path());
-    ASSERT_TRUE(second.process().waitForStarted(10000));
+    ASSERT_TRUE(second.process().waitForStarted(test::kWaitBoundMs));
     const std::optional<xcb_window_t> window = second.window(display);
     ASSERT_TRUE(window) << second.process().readAllStandardError().toStdString();
     EXPECT_EQ(display.size(*window), left) << "the window did not come back as it was left";
     display.close(*window);
-    ASSERT_TRUE(second.process().waitForFinished(30000));
+    ASSERT_TRUE(second.process().waitForFinished(test::kWaitBoundMs));
     EXPECT_EQ(second.process().exitCode(), 0);
 }
 
