@@ -1606,8 +1606,7 @@ const std::vector<GuideClaim>& earlyClaims()
              const double t1 = figureAfter(row, "T1="), t2 = figureAfter(row, "T2=");
              return t1 * t2 / (1.0 - (1.0 - t1) * (1.0 - t2));
          }},
-        {7, "near Ex = {0.81} and", "verso Ex = {0.81} e", 0.01, [](GuideRun& r) { return pageResonance(r, 0.3, 1.5).energy; }},
-        {7, "and Ex = {3.12}, and", "e Ex = {3.12}, e", 0.01, [](GuideRun& r) { r.loaded(7); return figureAfter(r.label("resonanceSummaryLabel"), "sweep peak: E="); }},
+        {7, "peaks at Ex = {3.12} (the summary's sweep peak)", "ha il picco a Ex = {3.12} (il picco", 0.01, [](GuideRun& r) { r.loaded(7); return figureAfter(r.label("resonanceSummaryLabel"), "sweep peak: E="); }},
         {7, "T1D = {0.999}", "T1D = {0.999}", 5e-4, [](GuideRun& r) { r.loaded(7); return figureAfter(r.label("resonanceSummaryLabel"), "T1D="); }},
         {7, "about {2.4} here", "circa {2.4} qui", 0.1, [](GuideRun& r) { return 1.0 / pageResonance(r, 2.0, 4.4).width; }},
         {7, "about {0.41} wide", "larga circa {0.41}", 0.01, [](GuideRun& r) { return pageResonance(r, 2.0, 4.4).width; }},
@@ -1615,7 +1614,12 @@ const std::vector<GuideClaim>& earlyClaims()
          fromSettings(7, [](GuideRun& r) { return px(r) / mass(r) * 0.5 / sigma(r); })},
         {7, "near t = {14.7}, the run", "verso t = {14.7}, la corsa", 0.05, pauseTime(7)},
         {7, "P_T, about {0.37}", "P_T misurata, circa {0.37}", 0.015, pausedFigure(7, "P_T="), "(the cavity painted as set)"},
-        {7, "to {1.27} (Ex = 0.81)", "a {1.27} (Ex = 0.81)", 0.01,
+        {7, "(the summary reads Ex = {0.81})", "(il riepilogo legge Ex = {0.81})", 0.005,
+         [](GuideRun& r) {
+             r.edited(7, set("momentumSpinBox", 1.27));
+             return figureAfter(r.label("resonanceSummaryLabel"), "Ex=");
+         }},
+        {7, "to {1.27} (the summary reads", "a {1.27} (il riepilogo", 0.01,
          [](GuideRun& r) {
              const double energy = pageResonance(r, 0.3, 1.5).energy;
              return std::sqrt(2.0 * mass(r) * energy);
