@@ -739,7 +739,7 @@ const char* const kEnglishGuides[] = {
     "excited state with angular momentum hbar (weight two thirds), whose energies differ by hbar omega. "
     "Their relative phase turns at omega, so "
     "the core precesses counterclockwise around the trap centre once per trap period, on a circle of radius 1 "
-    "(the page finds the core on the grid's cells, so its r wanders between 0.91 and 1.07 as it goes round). "
+    "(the page finds the core on the grid's cells, so its r wanders between 0.905 and 1.073 as it goes round). "
     "The mean angular momentum is exactly two thirds of hbar and is conserved, as the trap is isotropic.</p>"
     "<p><b>What to observe.</b> With View Phase arg(psi) the colour wheel winds once around the moving core; "
     "the streamlines of the current (style Both) circle it. The density shows a hole at the core that goes "

@@ -780,7 +780,7 @@ const char* const kItalianGuides[] = {
     "loro fase relativa ruota a "
     "&omega;, quindi il nucleo precede in senso antiorario attorno al centro della trappola una volta per "
     "periodo, su un cerchio di raggio 1 (la pagina trova il nucleo sulle celle della griglia, quindi il suo r "
-    "oscilla fra 0.91 e 1.07 mentre gira). "
+    "oscilla fra 0.905 e 1.073 mentre gira). "
     "Il momento angolare medio e' esattamente due terzi di hbar e si conserva, perche' la trappola e' isotropa.</p>"
     "<p><b>Cosa osservare.</b> Con View Phase arg(psi) la ruota dei colori gira una volta attorno al nucleo "
     "in moto; le linee di corrente (stile Both) gli girano attorno. La densita' mostra un buco nel nucleo "

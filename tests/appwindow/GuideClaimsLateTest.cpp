@@ -1487,8 +1487,8 @@ const std::vector<GuideClaim>& lateClaims()
          "su un cerchio di raggio {1} (la pagina trova il nucleo sulle celle della griglia, quindi il suo r", 0.0,
          vortexValue(33, &VortexInitialState::coreX)},
         // Over one precession period.
-        {33, "wanders between {0.91} and", "oscilla fra {0.91} e", 0.005, lowestValue(33, 0.0, 12.6, kVortex, "r=")},
-        {33, "and {1.07} as it goes round", "e {1.07} mentre gira", 0.005, highestValue(33, 0.0, 12.6, kVortex, "r=")},
+        {33, "wanders between {0.905} and", "oscilla fra {0.905} e", 5e-4, lowestValue(33, 0.0, 12.6, kVortex, "r=")},
+        {33, "and {1.073} as it goes round", "e {1.073} mentre gira", 5e-4, highestValue(33, 0.0, 12.6, kVortex, "r=")},
         {33, "flat at {0.665} (0.667, two thirds,", "piatto a {0.665} (0.667, due terzi,", 5e-4,
          summaryAt(33, 12.6, kVortex, "<Lz>/hbar=")},
         {33, "(0.667, two thirds, for the packet", "(0.667, due terzi, per il pacchetto", 5e-4,
@@ -1832,6 +1832,7 @@ const std::vector<GuideClaim>& lateClaims()
         {44, "the edge strip ({4} above the edge)", "striscia di bordo ({4} sopra il bordo)", 0.0, formValue(44, "hallEdgeBandSpinBox")},
         {44, "recorded up to t = {8}.", "registrate fino a t = {8}.", 0.0, formValue(44, "hallEdgeAnalysisEndSpinBox")},
         {44, "set b = qB / hbar to {-0.45} and", "porta b = qB / hbar a {-0.45} e", 0.0, typedInto(44, "hallEdgeFieldSpinBox", -0.45)},
+        {44, "Orbit radius R to {2}: the orbit", "Orbit radius R a {2}: l'orbita", 0.0, typedInto(44, "hallEdgeRadiusSpinBox", 2.0)},
         {44, "Set Launch Y to {1.5} and Orbit radius R to 2: the orbit",
          "Porta Launch Y a {1.5} e Orbit radius R a 2: l'orbita", 0.0, typedInto(44, "hallEdgeLaunchYSpinBox", 1.5)},
         {44, "(centre at {-0.5}, lowest", "(centro a {-0.5}, punto", 0.05, hallOrbit(kCircling, true)},
