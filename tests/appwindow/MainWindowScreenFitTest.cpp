@@ -147,6 +147,29 @@ TEST(MainWindowScreenFit, TheDefaultLayoutFitsTheScreenUncutAndEveryAnalysisPlot
     }
 }
 
+// With the text enlarged by half and the window as narrow as it goes, the
+// transport state shows each of its words whole: a crowded transport row
+// squeezes the rest of the row, not the state.
+TEST(MainWindowScreenFit, TheTransportStateIsWholeInEveryStateWithTextEnlargedByHalf)
+{
+    test::appTestApplication();
+    MainWindow window(nullptr, false);
+    QFont larger = window.font();
+    larger.setPointSizeF(1.5 * larger.pointSizeF());
+    window.setFont(larger);
+    window.fitToScreen(QRect(0, 0, 1024, 768));
+    ASSERT_TRUE(test::showAndWait(window)) << "the window is not shown: the test needs an X display (xvfb-run -a)";
+    window.resize(window.minimumWidth(), window.height());
+    auto* state = window.findChild<QLabel*>(QStringLiteral("transportStateLabel"));
+    ASSERT_NE(state, nullptr);
+    for (const char* button : {"playButton", "pauseButton", "stopButton"}) {
+        window.findChild<QAbstractButton*>(QLatin1String(button))->click();
+        ASSERT_TRUE(test::waitForLayoutToSettle(window));
+        EXPECT_GE(state->contentsRect().width(), state->fontMetrics().horizontalAdvance(state->text()))
+            << "\"" << state->text().toStdString() << "\" is cut in a window " << window.width() << " px wide";
+    }
+}
+
 // A control preferring more width than it needs: with it the controls dock
 // prefers more than its minimum and has width to give.
 class WidePreference : public QWidget {
