@@ -47,7 +47,8 @@ set_target_properties(appwindow_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAK
 # test instead of ending the suite.
 vxo_listed_sources(_layout_start_src tests/layoutstart VXO_LAYOUT_START_SOURCES)
 add_executable(vxo_layout_start ${_layout_start_src})
-target_link_libraries(vxo_layout_start PRIVATE vxo_app)
+# It waits for its layout to settle with the tests' own helper.
+target_link_libraries(vxo_layout_start PRIVATE vxo_app vxo_qt_test_support)
 set_target_properties(vxo_layout_start PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/whole-window/bin/layoutstart)
 add_dependencies(appwindow_tests vxo_layout_start)
 target_compile_definitions(appwindow_tests PRIVATE VXO_LAYOUT_START="$<TARGET_FILE:vxo_layout_start>")
@@ -55,7 +56,8 @@ set_target_properties(e2e_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_CURR
 
 # The widget test executables share one application object, the message
 # capture and the event-loop helpers; the whole-window tests use only the
-# message capture (their application object is the program's own start-up).
+# message capture and the waits (their application object is the program's
+# own start-up).
 vxo_listed_sources(_support tests/common VXO_QT_TEST_SUPPORT_SOURCES)
 add_library(vxo_qt_test_support STATIC ${_support} common/QtTestSupport.h)
 target_include_directories(vxo_qt_test_support PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})

@@ -53,7 +53,7 @@ namespace vxo {
 namespace {
 
 using test::describe;
-using test::settleFor;
+using test::waitForLayout;
 
 struct Screen {
     QSize size;
@@ -83,7 +83,7 @@ TEST(MainWindowScreenFit, TheDefaultLayoutFitsTheScreenUncutAndEveryAnalysisPlot
         const QRect available(QPoint(0, 0), screen.size);
         window.fitToScreen(available);
         ASSERT_TRUE(test::showAndWait(window)) << "the window is not shown: the test needs an X display (xvfb-run -a)";
-        settleFor(200);
+        waitForLayout(window);
 
         EXPECT_TRUE(available.contains(window.frameGeometry()))
             << at << ": window at " << describe(window.frameGeometry());
@@ -123,7 +123,7 @@ TEST(MainWindowScreenFit, TheDefaultLayoutFitsTheScreenUncutAndEveryAnalysisPlot
         tabs->setCurrentIndex(tabs->indexOf(tabs->findChild<QWidget*>(QStringLiteral("experimentAnalysisTab"))));
         for (int index = 0; index < pages->count(); ++index) {
             pages->setCurrentIndex(index);
-            settleFor(20);
+            waitForLayout(window);
             const QWidget* page = stack->currentWidget();
             const std::string name = at + ": " + page->objectName().toStdString();
             // The plot is the last item of its page.
@@ -205,7 +205,7 @@ SideColumns sideColumnsOnScreen(const QSize& screen)
     for (const char* name : {"timeDockWidget", "diagnosticsDockWidget", "helpDockWidget"})
         columns.rightMinimum = std::max(columns.rightMinimum, dockNamed(name)->minimumWidth());
     EXPECT_TRUE(test::showAndWait(window)) << "the window is not shown: the test needs an X display (xvfb-run -a)";
-    settleFor(200);
+    waitForLayout(window);
     columns.left = dockNamed("controlsDockWidget")->width();
     columns.right = dockNamed("diagnosticsDockWidget")->width();
     return columns;
@@ -262,13 +262,13 @@ TEST(MainWindowScreenFit, EveryDockShowsItsTextsWholeWithoutScrollingSideways)
         window.fitToScreen(QRect(QPoint(0, 0), size));
         ASSERT_TRUE(test::showAndWait(window)) << "the window is not shown: the test needs an X display (xvfb-run -a)";
         window.loadGuidedExperiment(presetWithTheLongestReference());
-        settleFor(200);
+        waitForLayout(window);
         test::expectLayoutApart(window, at);
 
         // The time dock: the reference over several lines, every caption and
         // value whole beside it.
         window.findChild<QDockWidget*>(QStringLiteral("timeDockWidget"))->raise();
-        settleFor(50);
+        waitForLayout(window);
         const auto* time = window.findChild<QWidget*>(QStringLiteral("timeDockContents"));
         ASSERT_NE(time, nullptr);
         test::settleUntilWrappedLabelsFit(*time);
@@ -280,7 +280,7 @@ TEST(MainWindowScreenFit, EveryDockShowsItsTextsWholeWithoutScrollingSideways)
         // The diagnostics: the short values of the transport, simulation and
         // grid rows whole in their column, nothing beyond the table's width.
         window.findChild<QDockWidget*>(QStringLiteral("diagnosticsDockWidget"))->raise();
-        settleFor(50);
+        waitForLayout(window);
         auto* table = window.findChild<QTableWidget*>(QStringLiteral("diagnosticsTable"));
         ASSERT_NE(table, nullptr);
         const int margin = 2 * (table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table) + 1);
@@ -301,7 +301,7 @@ TEST(MainWindowScreenFit, EveryDockShowsItsTextsWholeWithoutScrollingSideways)
 
         // The measurement tab within the controls dock's width.
         window.findChild<QDockWidget*>(QStringLiteral("controlsDockWidget"))->raise();
-        settleFor(50);
+        waitForLayout(window);
         auto* controls = window.findChild<QTabWidget*>(QStringLiteral("controlsTabWidget"));
         auto* area = window.findChild<QScrollArea*>(QStringLiteral("scrollArea"));
         ASSERT_TRUE(controls && area);
@@ -313,7 +313,7 @@ TEST(MainWindowScreenFit, EveryDockShowsItsTextsWholeWithoutScrollingSideways)
                 << at << ": the \"" << bar->tabText(tab).toStdString() << "\" tab is cut (bar " << bar->width()
                 << " px)";
         controls->setCurrentWidget(window.findChild<QWidget*>(QStringLiteral("measurementTab")));
-        settleFor(100);
+        waitForLayout(window);
         EXPECT_EQ(area->horizontalScrollBar()->maximum(), 0) << at << ": the measurement tab scrolls sideways";
         EXPECT_LE(area->widget()->width(), area->viewport()->width()) << at;
         test::expectTextsWhole(*area->widget(), at + " measurement tab");
@@ -343,18 +343,18 @@ TEST(MainWindowScreenFit, AWindowShrunkToItsMinimumAndGrownBackKeepsItsDocksApar
         MainWindow reference(nullptr, false);
         reference.fitToScreen(QRect(QPoint(0, 0), large));
         ASSERT_TRUE(test::showAndWait(reference)) << "the test needs an X display (xvfb-run -a)";
-        settleFor(200);
+        waitForLayout(reference);
         fresh = dockSizes(reference);
     }
 
     MainWindow window(nullptr, false);
     window.fitToScreen(QRect(QPoint(0, 0), QSize(1366, 768)));
     ASSERT_TRUE(test::showAndWait(window));
-    settleFor(100);
+    waitForLayout(window);
     // As small as the window lets itself be made, then a little wider and
     // taller, then back to the large screen's size.
     window.resize(1, 1);
-    settleFor(200);
+    waitForLayout(window);
     const QSize minimum = window.size();
     EXPECT_EQ(minimum, window.minimumSize()) << "the window did not stop at its minimum";
     EXPECT_LE(minimum.width(), 1024) << "the window no longer fits a 1024 px projector";
@@ -362,11 +362,11 @@ TEST(MainWindowScreenFit, AWindowShrunkToItsMinimumAndGrownBackKeepsItsDocksApar
     test::expectLayoutApart(window, "at the minimum " + describe(window.rect()));
     test::expectEveryDockReachable(window, "at the minimum " + describe(window.rect()));
     window.resize(minimum + QSize(10, 8));
-    settleFor(200);
+    waitForLayout(window);
     test::expectLayoutApart(window, "just above the minimum " + describe(window.rect()));
 
     window.resize(large);
-    settleFor(200);
+    waitForLayout(window);
     ASSERT_EQ(window.size(), large);
     test::expectLayoutApart(window, "grown back to " + describe(window.rect()));
     // Grown back, the docks have the room a fresh layout gives them.
@@ -387,7 +387,7 @@ TEST(MainWindowScreenFit, TheControlsDockKeepsItsWidthOnEveryPage)
         MainWindow window(nullptr, false);
         window.fitToScreen(QRect(QPoint(0, 0), size));
         ASSERT_TRUE(test::showAndWait(window)) << "the window is not shown: the test needs an X display (xvfb-run -a)";
-        settleFor(200);
+        waitForLayout(window);
         const auto* dock = window.findChild<QDockWidget*>(QStringLiteral("controlsDockWidget"));
         auto* contents = window.findChild<QWidget*>(QStringLiteral("controlsDockContents"));
         ASSERT_TRUE(dock && contents);
@@ -399,7 +399,7 @@ TEST(MainWindowScreenFit, TheControlsDockKeepsItsWidthOnEveryPage)
                 for (QWidget* page = tabs->widget(index); page != contents; page = page->parentWidget())
                     if (auto* stack = qobject_cast<QStackedWidget*>(page->parentWidget()))
                         stack->setCurrentWidget(page);
-                settleFor(30);
+                waitForLayout(window);
                 ++pages;
                 EXPECT_EQ(dock->width(), width) << at << ": " << tabs->widget(index)->objectName().toStdString();
             }
@@ -420,7 +420,7 @@ TEST(MainWindowScreenFit, EveryAnalysisPageOpensTheSameWayWhateverWasLoadedBefor
         MainWindow window(nullptr, false);
         window.fitToScreen(QRect(QPoint(0, 0), screen));
         ASSERT_TRUE(test::showAndWait(window)) << "the window is not shown: the test needs an X display (xvfb-run -a)";
-        settleFor(200);
+        waitForLayout(window);
         auto* library = window.findChild<QComboBox*>(QStringLiteral("experimentPresetComboBox"));
         auto* load = window.findChild<QAbstractButton*>(QStringLiteral("loadExperimentButton"));
         auto* area = window.findChild<QScrollArea*>(QStringLiteral("analysisScrollArea"));
@@ -435,7 +435,7 @@ TEST(MainWindowScreenFit, EveryAnalysisPageOpensTheSameWayWhateverWasLoadedBefor
         const auto loaded = [&](int preset) {
             library->setCurrentIndex(preset);
             load->click();
-            settleFor(100);
+            waitForLayout(window);
             return area->verticalScrollBar()->value();
         };
         const int freePacket = presetNamed("free_wave_packet");

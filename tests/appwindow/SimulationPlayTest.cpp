@@ -11,7 +11,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QImage>
 
 #include <gtest/gtest.h>
@@ -109,10 +108,7 @@ TEST(SimulationPlay, PlayingMovesThePacketAcrossTheViewport)
     ASSERT_EQ(window.transportClock().state(), TransportState::Running) << "Play did not start the run";
     // Runs until the packet has moved a visible distance; the bound only
     // stops a run that never advances.
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < 60000 && window.observableHistory().newest().meanX - start.meanX < 0.6)
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
+    test::waitUntil([&window, &start] { return window.observableHistory().newest().meanX - start.meanX >= 0.6; });
     pause->click();
     test::settle();
 

@@ -7,6 +7,7 @@
 // window manager (openbox, on a screen of its own) the window's frame, title
 // bar included, comes up on the screen.
 
+#include "common/QtTestSupport.h"
 #include "document/ExperimentCatalogue.h"
 
 #include <QDir>
@@ -220,13 +221,13 @@ public:
     QProcess& process() { return process_; }
 
     // Waits for the main window to be mapped (and managed, on a display
-    // with a window manager).
+    // with a window manager), asking the display every 50 ms.
     std::optional<xcb_window_t> window(Display& display)
     {
         QElapsedTimer clock;
         clock.start();
         const bool managed = display.managed();
-        while (clock.elapsed() < 60000 && process_.state() == QProcess::Running) {
+        while (clock.elapsed() < test::kWaitBoundMs && process_.state() == QProcess::Running) {
             if (const auto found =
                     managed ? display.managedWindowOf(process_.processId()) : display.windowOf(process_.processId()))
                 return found;
@@ -255,7 +256,7 @@ TEST(TheProgram, StartsClosesAndComesBackWithItsWindowAsLeft)
 
     {
         ProgramRun first(configHome.path(), runtime.path());
-        ASSERT_TRUE(first.process().waitForStarted(10000)) << VXO_PROGRAM;
+        ASSERT_TRUE(first.process().waitForStarted(test::kWaitBoundMs)) << VXO_PROGRAM;
         const std::optional<xcb_window_t> window = first.window(display);
         ASSERT_TRUE(window) << "no window came up; error output:\n"
                             << first.process().readAllStandardError().toStdString();
@@ -268,7 +269,8 @@ TEST(TheProgram, StartsClosesAndComesBackWithItsWindowAsLeft)
 
         display.resize(*window, left);
         display.close(*window);
-        ASSERT_TRUE(first.process().waitForFinished(30000)) << "the program did not end when its window closed";
+        ASSERT_TRUE(first.process().waitForFinished(test::kWaitBoundMs))
+            << "the program did not end when its window closed";
         EXPECT_EQ(first.process().exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(first.process().exitCode(), 0);
         EXPECT_EQ(first.process().readAllStandardError().toStdString(), "") << "the program wrote to its error output";
@@ -283,12 +285,12 @@ TEST(TheProgram, StartsClosesAndComesBackWithItsWindowAsLeft)
     }
 
     ProgramRun second(configHome.path(), runtime.path());
-    ASSERT_TRUE(second.process().waitForStarted(10000));
+    ASSERT_TRUE(second.process().waitForStarted(test::kWaitBoundMs));
     const std::optional<xcb_window_t> window = second.window(display);
     ASSERT_TRUE(window) << second.process().readAllStandardError().toStdString();
     EXPECT_EQ(display.size(*window), left) << "the window did not come back as it was left";
     display.close(*window);
-    ASSERT_TRUE(second.process().waitForFinished(30000));
+    ASSERT_TRUE(second.process().waitForFinished(test::kWaitBoundMs));
     EXPECT_EQ(second.process().exitCode(), 0);
 }
 
@@ -308,7 +310,7 @@ public:
                         QStringLiteral("echo \"$DISPLAY $$\"; exec openbox --sm-disable")});
         QElapsedTimer clock;
         clock.start();
-        while (!process_.canReadLine() && process_.state() != QProcess::NotRunning && clock.elapsed() < 60000)
+        while (!process_.canReadLine() && process_.state() != QProcess::NotRunning && clock.elapsed() < test::kWaitBoundMs)
             process_.waitForReadyRead(100);
         const QStringList words = QString::fromUtf8(process_.readLine()).trimmed().split(QLatin1Char(' '));
         if (words.size() == 2) {

@@ -15,7 +15,6 @@
 
 #include <QFontMetricsF>
 
-#include <chrono>
 #include <cmath>
 #include <vector>
 
@@ -312,11 +311,9 @@ TEST_F(BlochPlot, CentreAndFoldedMomentumWithTheBlochPeriodsMarked)
     }
 
     // A period so short that the range holds more periods than the panel has
-    // pixels draws no marks, and the paint does not stall counting them.
+    // pixels draws no marks (a paint that went through them would not end).
     plot.setData(driftingCentre(), lattice(1e12), 0.3, 1.0);
-    const auto start = std::chrono::steady_clock::now();
     const QImage dense = test::grabPlot(plot, QSize(480, 400));
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
     for (const double t : {5.0, 12.0, 21.0})
         EXPECT_LT(marked(dense, t, a), 0.2) << t;
     // The multiple of the period at t = 0, before the first sample, is not
