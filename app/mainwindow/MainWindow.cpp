@@ -73,7 +73,6 @@ MainWindow::MainWindow(QWidget* parent, bool persistGuiState)
         QStringLiteral("QTabBar::tab { padding-left: 7px; padding-right: 7px; }"));
     settlePageSizes(ui->controlsDockContents);
     scrollControlsDockVertically();
-    fitTransportStateLabel();
 
     setupAnalysisPages();
     setupExperimentLibrary();

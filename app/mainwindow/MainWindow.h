@@ -730,9 +730,6 @@ private:
     void updateTimeDock();
     // Measure and Collapse also off while editing, without psi, in Dirac modes.
     void updateTransportUi();
-    // The transport state label as wide as its longest state in its font, so
-    // that a crowded transport row never cuts it and no state moves the row.
-    void fitTransportStateLabel();
     void updateEnergyTooltip();
     // A timed status message (0: until the next one).
     void showStatusMessage(const QString& text, int timeoutMs);

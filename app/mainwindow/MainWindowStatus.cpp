@@ -10,9 +10,7 @@
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
-#include <QFontMetrics>
 #include <QLabel>
-#include <QMargins>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStatusBar>
@@ -85,17 +83,6 @@ void MainWindow::updateTimeDock()
         QStringLiteral("%1\nMapping basis: %2\nFor hbar=1: E unit ~ %3; E/h ~ %4.")
             .arg(QString::fromLatin1(currentScale.note), QString::fromLatin1(currentScale.mapping),
                  formatEnergyOfTimeUnit(timeUnit), formatFrequencyOfTimeUnit(timeUnit)));
-}
-
-void MainWindow::fitTransportStateLabel()
-{
-    QLabel* label = ui->transportStateLabel;
-    const QFontMetrics metrics(label->font());
-    int widest = 0;
-    for (const TransportState state : {TransportState::Stopped, TransportState::Paused, TransportState::Running})
-        widest = std::max(widest, metrics.horizontalAdvance(QString::fromLatin1(transportStateName(state))));
-    const QMargins margins = label->contentsMargins();
-    label->setMinimumWidth(widest + margins.left() + margins.right() + 2 * label->margin());
 }
 
 void MainWindow::updateTransportUi()

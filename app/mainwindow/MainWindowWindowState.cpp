@@ -580,9 +580,6 @@ void MainWindow::closeEvent(QCloseEvent* event)
 void MainWindow::changeEvent(QEvent* event)
 {
     guarded([this, event] {
-        // Larger text needs a wider transport state.
-        if (event->type() == QEvent::FontChange)
-            fitTransportStateLabel();
         if (event->type() != QEvent::WindowStateChange)
             return;
         const bool wasMinimized = static_cast<QWindowStateChangeEvent*>(event)->oldState() & Qt::WindowMinimized;
