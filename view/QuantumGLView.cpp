@@ -360,7 +360,9 @@ void QuantumGLView::setFrame(const ComplexField2D& psi, const PotentialField2D& 
 QRectF QuantumGLView::imageRect() const
 {
     const QSizeF shape = pictureShape(geometry_.navigation, uploadedWidth_, uploadedHeight_);
-    return fittedImageRect(shape.width(), shape.height(), width(), height());
+    // The pixels the render pass draws the picture in: a centred fit in
+    // fractional pixels would stand up to half a pixel off them.
+    return drawnImageRect(shape.width(), shape.height(), width(), height(), devicePixelRatioF());
 }
 
 bool QuantumGLView::widgetToWorld(const QPointF& point, float& x, float& y) const

@@ -43,20 +43,6 @@ QSizeF pictureShape(const ViewNavigation& navigation, std::uint64_t textureWidth
     return QSizeF(static_cast<double>(textureWidth), static_cast<double>(textureHeight));
 }
 
-QRectF fittedImageRect(double shapeWidth, double shapeHeight, double widgetWidth, double widgetHeight)
-{
-    if (!hasArea(shapeWidth, shapeHeight) || !(widgetWidth > 0.0) || !(widgetHeight > 0.0))
-        return QRectF();
-    const double aspect = shapeWidth / shapeHeight;
-    double width = widgetWidth;
-    double height = widgetHeight;
-    if (widgetWidth / widgetHeight > aspect)
-        width = widgetHeight * aspect;
-    else
-        height = widgetWidth / aspect;
-    return QRectF((widgetWidth - width) / 2.0, (widgetHeight - height) / 2.0, width, height);
-}
-
 QSize letterboxSize(int deviceWidth, int deviceHeight, double shapeWidth, double shapeHeight)
 {
     const int W = std::max(1, deviceWidth);
@@ -72,6 +58,18 @@ QSize letterboxSize(int deviceWidth, int deviceHeight, double shapeWidth, double
 QRect letterboxViewport(int deviceWidth, int deviceHeight, QSize image)
 {
     return QRect((deviceWidth - image.width()) / 2, (deviceHeight - image.height()) / 2, image.width(), image.height());
+}
+
+QRectF drawnImageRect(double shapeWidth, double shapeHeight, double widgetWidth, double widgetHeight, double ratio)
+{
+    if (!hasArea(shapeWidth, shapeHeight) || !(widgetWidth > 0.0) || !(widgetHeight > 0.0) || !(ratio > 0.0))
+        return QRectF();
+    // The device size as the render pass takes it.
+    const int W = std::max(1, static_cast<int>(std::lround(widgetWidth * ratio)));
+    const int H = std::max(1, static_cast<int>(std::lround(widgetHeight * ratio)));
+    const QRect box = letterboxViewport(W, H, letterboxSize(W, H, shapeWidth, shapeHeight));
+    const int top = H - box.y() - box.height();
+    return QRectF(box.x() / ratio, top / ratio, box.width() / ratio, box.height() / ratio);
 }
 
 void imageToWorld(const ViewNavigation& navigation, double u, double v, double& x, double& y)

@@ -43,17 +43,21 @@ TextureTransform zoomedTextureTransform(const ViewNavigation& navigation);
 // extent counts as none), and an empty size when there is no texture.
 QSizeF pictureShape(const ViewNavigation& navigation, std::uint64_t textureWidth, std::uint64_t textureHeight);
 
-// A picture of shape width x height (any unit) fitted into the widget with its
-// aspect ratio kept and centred (logical pixels, unrounded); empty when the
-// shape or the widget has no area.
-QRectF fittedImageRect(double shapeWidth, double shapeHeight, double widgetWidth, double widgetHeight);
-
-// The same fit in whole device pixels, at least 1 x 1, for the render targets;
-// the whole device without a shape.
+// The fit of a picture of shape width x height (any unit) into the device
+// pixels of a widget, its aspect ratio kept: in whole device pixels, at
+// least 1 x 1, for the render targets; the whole device without a shape.
 QSize letterboxSize(int deviceWidth, int deviceHeight, double shapeWidth, double shapeHeight);
 
 // The letterbox viewport of an image of `image` size centred in the device area.
 QRect letterboxViewport(int deviceWidth, int deviceHeight, QSize image);
+
+// Where the picture is drawn in a widget of widgetWidth x widgetHeight
+// logical pixels at the device pixel ratio `ratio`: the letterbox of the
+// device pixels (letterboxSize, letterboxViewport, whose y counts from the
+// bottom as OpenGL's does) in logical pixels, so that what is mapped onto the
+// picture lands on the pixels it was drawn in. Empty when the shape or the
+// widget has no area.
+QRectF drawnImageRect(double shapeWidth, double shapeHeight, double widgetWidth, double widgetHeight, double ratio);
 
 // Normalised image coordinates (u right, v up, both 0..1 over the image) to
 // physical coordinates; the division by zoom happens only when zoom > 0.

@@ -46,6 +46,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -144,6 +145,71 @@ TEST(MainWindowScreenFit, TheDefaultLayoutFitsTheScreenUncutAndEveryAnalysisPlot
                 EXPECT_LE(shownTop + plot->height(), viewportHeight) << name << ": the plot is not seen whole";
             }
         }
+    }
+}
+
+// The plot of a page: the last item of its layout.
+const QWidget* plotOf(const QWidget* page) { return page->layout()->itemAt(page->layout()->count() - 1)->widget(); }
+
+// On every screen of a class, at its own text size and with the text of a
+// 1920 x 1080 monitor enlarged by a quarter or by half (a logical 1536 x 864
+// or 1280 x 720), choosing an analysis page whose plot is a single panel
+// shows that plot whole, its axis, numbers and caption included; a taller
+// plot is seen from its top.
+TEST(MainWindowScreenFit, AOnePanelPlotIsSeenWholeOnChoosingItsPageOnEveryScreenAndTextSize)
+{
+    test::appTestApplication();
+    const QSize screens[] = {QSize(1024, 768), QSize(1280, 800), QSize(1366, 768),
+                             QSize(1920, 1080), QSize(1536, 864), QSize(1280, 720)};
+    for (const QSize& screen : screens) {
+        MainWindow window(nullptr, false);
+        window.fitToScreen(QRect(QPoint(0, 0), screen));
+        ASSERT_TRUE(test::showAndWait(window)) << "the window is not shown: the test needs an X display (xvfb-run -a)";
+        auto* tabs = window.findChild<QTabWidget*>(QStringLiteral("analysisTabWidget"));
+        auto* pages = window.findChild<QComboBox*>(QStringLiteral("analysisPageComboBox"));
+        auto* area = window.findChild<QScrollArea*>(QStringLiteral("analysisScrollArea"));
+        auto* stack = window.findChild<QStackedWidget*>(QStringLiteral("analysisStackedWidget"));
+        ASSERT_TRUE(tabs && pages && area && stack);
+        tabs->setCurrentIndex(tabs->indexOf(tabs->findChild<QWidget*>(QStringLiteral("experimentAnalysisTab"))));
+        // A single panel is what the shortest plots need.
+        int onePanel = std::numeric_limits<int>::max();
+        for (int index = 0; index < stack->count(); ++index)
+            onePanel = std::min(onePanel, plotOf(stack->widget(index))->minimumHeight());
+        for (int index = 0; index < pages->count(); ++index) {
+            pages->setCurrentIndex(index);
+            ASSERT_TRUE(test::settleLayout(window)) << named(screen);
+            const QWidget* plot = plotOf(stack->currentWidget());
+            const std::string name = named(screen) + ": " + stack->currentWidget()->objectName().toStdString();
+            const int top = plot->mapTo(area->viewport(), QPoint(0, 0)).y();
+            EXPECT_GE(top, 0) << name << ": the plot's top is scrolled away";
+            if (plot->minimumHeight() <= onePanel) {
+                EXPECT_LE(top + plot->height(), area->viewport()->height())
+                    << name << ": the plot's bottom, " << plot->height() << " px under its top, is cut";
+            }
+        }
+    }
+}
+
+// With the text enlarged by half and the window as narrow as it goes, the
+// transport state shows each of its words whole: a crowded transport row
+// squeezes the rest of the row, not the state.
+TEST(MainWindowScreenFit, TheTransportStateIsWholeInEveryStateWithTextEnlargedByHalf)
+{
+    test::appTestApplication();
+    MainWindow window(nullptr, false);
+    QFont larger = window.font();
+    larger.setPointSizeF(1.5 * larger.pointSizeF());
+    window.setFont(larger);
+    window.fitToScreen(QRect(0, 0, 1024, 768));
+    ASSERT_TRUE(test::showAndWait(window)) << "the window is not shown: the test needs an X display (xvfb-run -a)";
+    window.resize(window.minimumWidth(), window.height());
+    auto* state = window.findChild<QLabel*>(QStringLiteral("transportStateLabel"));
+    ASSERT_NE(state, nullptr);
+    for (const char* button : {"playButton", "pauseButton", "stopButton"}) {
+        window.findChild<QAbstractButton*>(QLatin1String(button))->click();
+        ASSERT_TRUE(test::waitForLayoutToSettle(window));
+        EXPECT_GE(state->contentsRect().width(), state->fontMetrics().horizontalAdvance(state->text()))
+            << "\"" << state->text().toStdString() << "\" is cut in a window " << window.width() << " px wide";
     }
 }
 

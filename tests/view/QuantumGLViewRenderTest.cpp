@@ -200,6 +200,34 @@ TEST_F(QuantumGLViewRender, LetterboxKeepsTheAspectRatio)
     }
 }
 
+// Where the letterbox margins are odd the picture still lies where the view's
+// mapping puts it: the image rectangle is the lit pixels, to the pixel.
+TEST_F(QuantumGLViewRender, TheImageRectangleIsWhereThePictureIsDrawn)
+{
+    struct Case {
+        int width, height;
+        std::uint64_t nx, ny;
+    };
+    // 20 x 20 on cells of 0.25 x 0.4 in a widget 401 wide (a 101 pixel
+    // margin) and in one 301 high; 32 x 16 in a widget 401 wide (200.5
+    // pixels high when fitted unrounded).
+    for (const Case& c : {Case{401, 300, 80, 50}, Case{300, 301, 80, 50}, Case{401, 301, 128, 40}}) {
+        auto view = shownView(c.width, c.height);
+        ComplexField2D psi(c.nx, c.ny, 0.25f, 0.4f);
+        psi.fill(Complex(1.0f, 0.0f));
+        view->setFrame(psi, PotentialField2D(), 0);
+        const QImage image = renderedImage(*view);
+        ASSERT_EQ(image.size(), QSize(c.width, c.height)) << "a device pixel ratio other than 1";
+        const QRectF mapped = view->imageRect();
+        const QRect lit = litBoundingBox(image, 30);
+        const std::string at = std::to_string(c.width) + " x " + std::to_string(c.height);
+        EXPECT_DOUBLE_EQ(mapped.left(), lit.left()) << at;
+        EXPECT_DOUBLE_EQ(mapped.top(), lit.top()) << at;
+        EXPECT_DOUBLE_EQ(mapped.width(), lit.width()) << at;
+        EXPECT_DOUBLE_EQ(mapped.height(), lit.height()) << at;
+    }
+}
+
 TEST_F(QuantumGLViewRender, ViewModesAndToneMapsGiveDistinctImages)
 {
     auto view = shownView(256, 256);

@@ -28,15 +28,24 @@ ViewNavigation navigation(float ex, float ey, float zoom, float panX, float panY
 
 TEST(ViewportMapping, ImageRectangleAndLetterbox)
 {
-    EXPECT_EQ(fittedImageRect(256, 128, 800.0, 600.0), QRectF(0.0, 100.0, 800.0, 400.0));
-    EXPECT_EQ(fittedImageRect(128, 256, 800.0, 600.0), QRectF(250.0, 0.0, 300.0, 600.0));
+    EXPECT_EQ(drawnImageRect(256, 128, 800.0, 600.0, 1.0), QRectF(0.0, 100.0, 800.0, 400.0));
+    EXPECT_EQ(drawnImageRect(128, 256, 800.0, 600.0, 1.0), QRectF(250.0, 0.0, 300.0, 600.0));
     // No image without a texture or a widget area, on either axis.
-    for (const QRectF& none : {fittedImageRect(0, 128, 800.0, 600.0), fittedImageRect(128, 0, 800.0, 600.0),
-                               fittedImageRect(64, 32, 0.0, 600.0), fittedImageRect(64, 32, 800.0, 0.0)})
+    for (const QRectF& none : {drawnImageRect(0, 128, 800.0, 600.0, 1.0), drawnImageRect(128, 0, 800.0, 600.0, 1.0),
+                               drawnImageRect(64, 32, 0.0, 600.0, 1.0), drawnImageRect(64, 32, 800.0, 0.0, 1.0)})
         EXPECT_EQ(none, QRectF());
     // One texel along an axis is a texture.
-    EXPECT_EQ(fittedImageRect(1, 8, 800.0, 600.0), QRectF(362.5, 0.0, 75.0, 600.0));
-    EXPECT_EQ(fittedImageRect(8, 1, 800.0, 600.0), QRectF(0.0, 250.0, 800.0, 100.0));
+    EXPECT_EQ(drawnImageRect(1, 8, 800.0, 600.0, 1.0), QRectF(362.0, 0.0, 75.0, 600.0));
+    EXPECT_EQ(drawnImageRect(8, 1, 800.0, 600.0, 1.0), QRectF(0.0, 250.0, 800.0, 100.0));
+    // Where the picture's margins are odd it lies on whole pixels: a margin
+    // of 101 pixels gives 50 on the left (the render pass's integer halving)
+    // and, counted from the bottom as OpenGL counts, 50 below and 51 above.
+    EXPECT_EQ(drawnImageRect(1, 1, 401.0, 300.0, 1.0), QRectF(50.0, 0.0, 300.0, 300.0));
+    EXPECT_EQ(drawnImageRect(1, 1, 300.0, 401.0, 1.0), QRectF(0.0, 51.0, 300.0, 300.0));
+    // At a device pixel ratio the device pixels are divided by it: a
+    // 301 x 200 widget at 1.5 is 452 x 300 device pixels, the square
+    // 300 x 300 at x = 76.
+    EXPECT_EQ(drawnImageRect(1, 1, 301.0, 200.0, 1.5), QRectF(76.0 / 1.5, 0.0, 200.0, 200.0));
 
     // A 256 x 128 frame in an 800 x 600 widget: 800 x 400 targets, viewport (0, 100, 800, 400).
     const QSize image = letterboxSize(800, 600, 256, 128);
@@ -63,7 +72,7 @@ TEST(ViewportMapping, ImageRectangleAndLetterbox)
         EXPECT_EQ(pictureShape(navigation(0.25f * w, 0.0f, 1.0f, 0.0f, 0.0f), w, h), QSizeF(w, h))
             << "texture " << w << " x " << h << " without extent";
     }
-    EXPECT_EQ(fittedImageRect(24.0, 32.0, 400.0, 400.0), QRectF(50.0, 0.0, 300.0, 400.0));
+    EXPECT_EQ(drawnImageRect(24.0, 32.0, 400.0, 400.0, 1.0), QRectF(50.0, 0.0, 300.0, 400.0));
 }
 
 TEST(ViewportMapping, TextureTransformFollowsZoomAndPan)

@@ -44,7 +44,9 @@ def ramsey_ensemble_group():
                  toolTip="Number of Gaussian detuning samples used for the analysis-only ensemble average."),
         hspacer(20, 20),
         label("ramseyEnsembleHintLabel", "analysis only - psi remains one nominal system", word_wrap=True),
-    ], margins=(6, 4, 6, 4))
+    # Spacing 4: at the default 6 the row is a few pixels wider than the
+    # analysis dock a 1024 px screen leaves, and the page would scroll sideways.
+    ], margins=(6, 4, 6, 4), spacing=4)
     return group_box("ramseyEnsembleGroupBox", "Diagnostic ensemble - static detuning", row,
                      toolTip="Analysis-only ensemble. It averages independent two-level reference systems with fixed "
                              "transition-frequency offsets and never changes the real 2D wavefunction.")

@@ -67,10 +67,12 @@ def central_widget():
                   toolTip="Transport speed. Numerical dt remains unchanged."),
         hspacer(40, 20),
     ])
-    # Small enough that the window, its docks and a readable analysis page
-    # fit a 1366 x 768 screen; the view grows with the window.
+    # Small enough that the window, its docks and an analysis page showing a
+    # panel with its axis and caption whole fit a 1366 x 768 screen, and a
+    # 1920 x 1080 one with its text enlarged by half; the view grows with the
+    # window.
     view = widget(QUANTUM_GL_VIEW, "quantumView", sizePolicy=SizePolicy("Expanding", "Expanding", 1, 1),
-                  minimumSize=Size(480, 300))
+                  minimumSize=Size(480, 220))
     return Widget("QWidget", "centralWidget").set_layout(vbox("verticalLayout_3", [header, view]))
 
 
