@@ -183,8 +183,8 @@ const char* const kEnglishGuides[] = {
     "without regard to their phase, the pair would let through T1 T2/(1 - R1 R2) = 0.21 (with R = 1 - T). But "
     "the cavity holds quasi-bound levels: when Ex matches one of them the waves "
     "reflected inside add up destructively on the incident side and the pair becomes transparent. The "
-    "stationary reference has resonances near Ex = 0.81 and Ex = 3.12, and at the packet energy T1D = "
-    "0.999.</p>"
+    "stationary reference on the Resonance page peaks at Ex = 3.12 (the summary's sweep peak), and at the "
+    "packet energy T1D = 0.999; the cavity's lower level makes a far narrower peak (see Try this).</p>"
     "<p><b>What to observe.</b> The cavity fills up (P_cav in the Resonance summary) and then leaks to both "
     "sides over a dwell time of order hbar/Gamma, about 2.4 here. The resonance is about 0.41 wide in "
     "energy, while the packet's energy spread is about 0.5, so only the resonant part passes. Press Play: "
@@ -195,9 +195,9 @@ const char* const kEnglishGuides[] = {
     "packet, with a marker at the packet energy and the measured P_T as a dashed line; Scan Cavity width "
     "gives T(L) at fixed energy.</p>"
     "<p><b>Try this.</b> Set Sigma to 4: the energy spread shrinks and P_T rises towards the peak. Set "
-    "Momentum px to 1.27 (Ex = 0.81): the first resonance is only 0.04 wide, so little can pass: averaged "
-    "over the packet's energies the stationary T is only 0.09 (T1D in the row Resonance / Cavity / "
-    "reference).</p>",
+    "Momentum px to 1.27 (the summary reads Ex = 0.81): the first resonance is only 0.04 wide, so little "
+    "can pass: averaged over the packet's energies the stationary T is only 0.09 (T1D in the row "
+    "Resonance / Cavity / reference).</p>",
 
     // 8 Harmonic Trap (Coherent Motion)
     "<h3>Guided experiment: Harmonic Trap (Coherent Motion)</h3>"
@@ -739,7 +739,7 @@ const char* const kEnglishGuides[] = {
     "excited state with angular momentum hbar (weight two thirds), whose energies differ by hbar omega. "
     "Their relative phase turns at omega, so "
     "the core precesses counterclockwise around the trap centre once per trap period, on a circle of radius 1 "
-    "(the page finds the core on the grid's cells, at r = 0.96). "
+    "(the page finds the core on the grid's cells, so its r wanders between 0.905 and 1.073 as it goes round). "
     "The mean angular momentum is exactly two thirds of hbar and is conserved, as the trap is isotropic.</p>"
     "<p><b>What to observe.</b> With View Phase arg(psi) the colour wheel winds once around the moving core; "
     "the streamlines of the current (style Both) circle it. The density shows a hole at the core that goes "
@@ -980,7 +980,7 @@ const char* const kEnglishGuides[] = {
     "period does not depend on the radius, just as for a classical charge.</p>"
     "<p><b>Analysis page.</b> Landau: the orbit of &lt;x&gt;, &lt;y&gt;, the gauge-covariant energy "
     "&lt;H&gt; and the survival fidelity, which falls as the packet moves away and comes back to about 0.99 "
-    "at the return; its peak, whose time the summary gives, comes near t = 14.3, a little after the period on this "
+    "at the return; its peak, whose time the summary gives, comes at t = 14.24, a little after the period on this "
     "grid. In the continuum the energy is (hbar b R)^2/(2m) + hbar omega_c/2 = 2.76; "
     "the summary shows E = 2.72, constant, because the grid's difference stencil reads the fast orbital "
     "motion's kinetic energy a little low on these cells. The recording covers 15 time units.</p>"
@@ -1012,9 +1012,10 @@ const char* const kEnglishGuides[] = {
     "t = 8. The summary shows the chirality, +X here.</p>"
     "<p><b>Try this.</b> On the Hall Edge tab set b = qB / hbar to -0.45 and press Apply / Reset: the launch "
     "momentum is "
-    "adapted and the packet skips towards -x. Set Launch Y to 1.5: the orbit (centre at -2.7, lowest point "
-    "-6.9) no longer reaches the wall and the packet just circles. Set Wall V0 to 0: without the edge there is "
-    "no drift.</p>",
+    "adapted and the packet skips towards -x. Set Launch Y to 1.5 and Orbit radius R to 2: the orbit (centre "
+    "at -0.5, lowest point -2.5) stays clear of the wall and the packet just circles (the radius must shrink "
+    "too: the packet's spread of momenta gives some of its parts larger orbits, which would still reach the "
+    "wall). Set Wall V0 to 0: without the edge there is no drift.</p>",
 
     // 45 Quantum Backflow / Positive Momentum, Negative Current
     "<h3>Guided experiment: Quantum Backflow / Positive Momentum, Negative Current</h3>"
@@ -1179,7 +1180,7 @@ const char* const kEnglishGuides[] = {
     "Dirac spectrum. At the transition mass m* = |V0 - E|/c^2 = 0.499 the inside of the barrier turns from "
     "supercritical propagation (Klein zone) into the evanescent gap, and through a barrier 9 wide the "
     "transmission then collapses. Towards m -&gt; 0 the gap closes and T approaches 1.</p>"
-    "<p><b>What to observe.</b> Read the curve: T = 0.9998 at m = 0.005, 0.98 at 0.05, 0.94 at 0.1, about "
+    "<p><b>What to observe.</b> Read the curve: T = 1.00 at m = 0.005, 0.98 at 0.05, 0.94 at 0.1, about "
     "0.595 at the current m = 0.4, only 0.03 at 0.49 and below 0.01 beyond 0.55. After Play the red point "
     "shows "
     "the packet's maximum P_right at the current mass: about 0.22, far below the curve, and a longer "

@@ -188,8 +188,9 @@ const char* const kItalianGuides[] = {
     "senza tener conto della fase, la coppia lascerebbe passare T1 T2/(1 - R1 R2) = 0.21 (con R = 1 - T). Ma "
     "la cavita' ha livelli quasi legati: quando Ex ne incontra uno, le onde "
     "riflesse all'interno si sommano in modo distruttivo dal lato d'ingresso e la coppia diventa "
-    "trasparente. Il riferimento stazionario ha risonanze verso Ex = 0.81 e Ex = 3.12, e all'energia del "
-    "pacchetto T1D = 0.999.</p>"
+    "trasparente. Il riferimento stazionario della pagina Resonance ha il picco a Ex = 3.12 (il picco "
+    "della scansione nel riepilogo), e all'energia del pacchetto T1D = 0.999; il livello piu' basso della "
+    "cavita' da' un picco molto piu' stretto (vedi Prova questo).</p>"
     "<p><b>Cosa osservare.</b> La cavita' si riempie (P_cav nel riepilogo Resonance) e poi si svuota verso "
     "entrambi i lati in un tempo di permanenza dell'ordine di hbar/Gamma, circa 2.4 qui. La risonanza e' "
     "larga circa 0.41 in energia, mentre la dispersione di energia del pacchetto e' circa 0.5, quindi passa "
@@ -200,9 +201,9 @@ const char* const kItalianGuides[] = {
     "pacchetto, con un segno all'energia del pacchetto e la P_T misurata come linea tratteggiata; Scan "
     "Cavity width da' T(L) a energia fissa.</p>"
     "<p><b>Prova questo.</b> Porta Sigma a 4: la dispersione di energia si restringe e P_T sale verso il "
-    "picco. Porta Momentum px a 1.27 (Ex = 0.81): la prima risonanza e' larga solo 0.04, quindi puo' passare "
-    "poco: mediata sulle energie del pacchetto la T stazionaria vale solo 0.09 (T1D nella riga Resonance / "
-    "Cavity / reference).</p>",
+    "picco. Porta Momentum px a 1.27 (il riepilogo legge Ex = 0.81): la prima risonanza e' larga solo "
+    "0.04, quindi puo' passare poco: mediata sulle energie del pacchetto la T stazionaria vale solo 0.09 "
+    "(T1D nella riga Resonance / Cavity / reference).</p>",
 
     // 8 harmonic_trap
     "<h3>Esperimento guidato: Trappola armonica (moto coerente)</h3>"
@@ -778,7 +779,8 @@ const char* const kItalianGuides[] = {
     "eccitato con momento angolare hbar (peso due terzi), le cui energie differiscono di hbar &omega;. La "
     "loro fase relativa ruota a "
     "&omega;, quindi il nucleo precede in senso antiorario attorno al centro della trappola una volta per "
-    "periodo, su un cerchio di raggio 1 (la pagina trova il nucleo sulle celle della griglia, a r = 0.96). "
+    "periodo, su un cerchio di raggio 1 (la pagina trova il nucleo sulle celle della griglia, quindi il suo r "
+    "oscilla fra 0.905 e 1.073 mentre gira). "
     "Il momento angolare medio e' esattamente due terzi di hbar e si conserva, perche' la trappola e' isotropa.</p>"
     "<p><b>Cosa osservare.</b> Con View Phase arg(psi) la ruota dei colori gira una volta attorno al nucleo "
     "in moto; le linee di corrente (stile Both) gli girano attorno. La densita' mostra un buco nel nucleo "
@@ -1038,7 +1040,7 @@ const char* const kItalianGuides[] = {
     "dopo un periodo. Il periodo non dipende dal raggio, proprio come per una carica classica.</p>"
     "<p><b>Pagina di analisi.</b> Landau: l'orbita di &lt;x&gt;, &lt;y&gt;, l'energia covariante di gauge "
     "&lt;H&gt; e la fedelta' di sopravvivenza, che cala mentre il pacchetto si allontana e torna a circa "
-    "0.99 al ritorno; il suo picco, di cui il riepilogo da' il tempo, arriva verso t = 14.3, un po' dopo il "
+    "0.99 al ritorno; il suo picco, di cui il riepilogo da' il tempo, arriva a t = 14.24, un po' dopo il "
     "periodo su questa griglia. Nel continuo l'energia e' (hbar b R)^2/(2m) + hbar omega_c/2 = 2.76; "
     "il riepilogo mostra E = 2.72, costante, perche' lo stencil alle differenze della griglia legge un po' "
     "bassa su queste celle l'energia cinetica del rapido moto orbitale. La registrazione copre 15 unita' di "
@@ -1069,9 +1071,11 @@ const char* const kItalianGuides[] = {
     "rossa, e contro il tempo la probabilita' nella striscia di bordo (4 sopra il bordo) e la deriva lungo "
     "x, registrate fino a t = 8. Il riepilogo mostra la chiralita', qui +X.</p>"
     "<p><b>Prova questo.</b> Nella scheda Hall Edge porta b = qB / hbar a -0.45 e premi Apply / Reset: "
-    "l'impulso di lancio si adatta e il pacchetto saltella verso -x. Porta Launch Y a 1.5: l'orbita (centro "
-    "a -2.7, punto piu' basso -6.9) non raggiunge piu' la parete e il pacchetto gira e basta. Porta Wall V0 "
-    "a 0: senza il bordo non c'e' deriva.</p>",
+    "l'impulso di lancio si adatta e il pacchetto saltella verso -x. Porta Launch Y a 1.5 e Orbit radius R "
+    "a 2: l'orbita (centro a -0.5, punto piu' basso -2.5) resta lontana dalla parete e il pacchetto gira e "
+    "basta (anche il raggio va ridotto: la dispersione di impulso del pacchetto da' ad alcune sue parti "
+    "orbite piu' larghe, che raggiungerebbero ancora la parete). Porta Wall V0 a 0: senza il bordo non c'e' "
+    "deriva.</p>",
 
     // 45 quantum_backflow
     "<h3>Esperimento guidato: Riflusso quantistico / impulso positivo, corrente negativa</h3>"
@@ -1245,7 +1249,7 @@ const char* const kItalianGuides[] = {
     "passa dalla propagazione supercritica (zona di Klein) al divario evanescente, e attraverso una "
     "barriera larga 9 la trasmissione allora crolla. Verso m -&gt; 0 il divario si chiude e T tende a "
     "1.</p>"
-    "<p><b>Cosa osservare.</b> Leggi la curva: T = 0.9998 a m = 0.005, 0.98 a 0.05, 0.94 a 0.1, circa 0.595 "
+    "<p><b>Cosa osservare.</b> Leggi la curva: T = 1.00 a m = 0.005, 0.98 a 0.05, 0.94 a 0.1, circa 0.595 "
     "alla m = 0.4 attuale, solo 0.03 a 0.49 e sotto 0.01 oltre 0.55. Dopo Play il punto rosso mostra il "
     "massimo di P_right del pacchetto alla massa attuale: circa 0.22, molto sotto la curva, e una Analysis "
     "duration piu' lunga lo lascia li'. La curva vale per una sola onda piana a incidenza normale; il "

@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <utility>
 #include <vector>
 
@@ -522,6 +523,22 @@ MainWindow& collapsedAt(GuideRun& r, double time)
     return r.window();
 }
 
+// The momentum spread the readout gives after one collapse at t = 3 with the
+// Resolution set to `resolution` (the run is left for the claims that
+// collapse it with the preset's own resolution).
+double collapsedWithResolution(GuideRun& r, double resolution)
+{
+    constexpr int kCollapsePreset = 11;
+    r.until(
+        kCollapsePreset, [](GuideRun& g) { return g.now() >= 3.0 - 1e-9; }, 4.0,
+        set("collapseResolutionSpinBox", resolution));
+    click(r.window(), "collapsePositionButton");
+    MainWindowProbe::refreshTick(r.window());
+    const double spread = figureAfter(r.label("collapseMomentumSpreadValueLabel"), "-> ");
+    r.loaded(kCollapsePreset);
+    return spread;
+}
+
 // The spread after the collapse as its readout gives it ("sigmaX 2.481 -> 0.629").
 double collapsedSpread(GuideRun& r, const char* readout)
 {
@@ -540,6 +557,48 @@ double collapsedDoublingTime(GuideRun& r)
         MainWindowProbe::observeTick(w);
     } while (w.observableHistory().newest().sigmaX < 2.0 * narrow && r.now() < start + 10.0);
     return r.now() - start;
+}
+
+// The period of the packet's centre in the trap with Mass m set to `mass`:
+// it starts at rest at a turning point, so its centre first crosses the trap
+// centre a quarter period on (interpolated between samples). Kept per mass,
+// so that the claims on one run read it once.
+double swingPeriod(GuideRun& r, double mass)
+{
+    static std::map<double, double> found;
+    if (found.count(mass))
+        return found[mass];
+    const std::vector<ObservableSample>& s = editedRun(r, 8, 10.0, set("massSpinBox", mass));
+    double period = std::numeric_limits<double>::quiet_NaN();
+    for (std::size_t i = 1; i < s.size() && std::isnan(period); ++i)
+        if (s[i - 1].meanX < 0.0 && s[i].meanX >= 0.0) {
+            const double step = s[i].time - s[i - 1].time, rise = s[i].meanX - s[i - 1].meanX;
+            period = 4.0 * (s[i - 1].time - s[i - 1].meanX * step / rise);
+        }
+    return found[mass] = period;
+}
+
+// The breathing period pi/omega of the quench to After = 0.0625: sigma_x^2
+// swings as a cosine of 2 omega (t - t_q) from its value at the quench, so it
+// crosses the middle of its range a quarter period after the quench.
+double softenedBreathingPeriod(GuideRun& r)
+{
+    const std::vector<ObservableSample>& s =
+        editedRun(r, 13, 2.0 + kPi / 0.5 + 0.5, set("quenchAfterSpinBox", 0.0625));
+    const double quench = r.spinBox("quenchTimeSpinBox");
+    double atQuench = std::numeric_limits<double>::quiet_NaN(), widest = 0.0;
+    for (const ObservableSample& sample : s) {
+        if (sample.time >= quench && std::isnan(atQuench))
+            atQuench = sample.sigmaX;
+        widest = std::max(widest, sample.sigmaX);
+    }
+    const double middle = (atQuench * atQuench + widest * widest) / 2.0;
+    for (std::size_t i = 1; i < s.size(); ++i) {
+        const double before = s[i - 1].sigmaX * s[i - 1].sigmaX, after = s[i].sigmaX * s[i].sigmaX;
+        if (s[i - 1].time >= quench && before < middle && after >= middle)
+            return 4.0 * (s[i - 1].time + (middle - before) * (s[i].time - s[i - 1].time) / (after - before) - quench);
+    }
+    return std::numeric_limits<double>::quiet_NaN();
 }
 
 // The trap frequency the Periodic drive page quotes for the loaded preset.
@@ -563,6 +622,24 @@ double resonantSwing(GuideRun& r, double periods)
     const double omega0 = driveOmega0(r, 15), t = periods * 2.0 * kPi / omega0;
     return std::abs(r.spinBox("periodicDriveAmplitudeSpinBox") / 2.0 *
                     (std::sin(omega0 * t) - omega0 * t * std::cos(omega0 * t)));
+}
+
+// The response factor A omega0^2/(omega0^2 - omega^2) = A/(1 - (omega/omega0)^2)
+// from the figures the Periodic drive page shows once omega is set to `omega`.
+double pageResponse(GuideRun& r, int preset, double omega)
+{
+    r.edited(preset, set("periodicDriveOmegaSpinBox", omega));
+    const QString page = r.label("periodicDriveSummaryLabel");
+    return figureAfter(page, "A=") / (1.0 - std::pow(figureAfter(page, "omega/omega0="), 2));
+}
+
+// The detuning omega - omega0 the Periodic drive page shows once omega is set
+// to `omega`.
+double pageDetuning(GuideRun& r, int preset, double omega)
+{
+    r.edited(preset, set("periodicDriveOmegaSpinBox", omega));
+    const QString page = r.label("periodicDriveSummaryLabel");
+    return figureAfter(page, "omega=") - figureAfter(page, "omega0=");
 }
 
 // The generalised Rabi frequency sqrt(detuning^2 + Omega_R^2) of the Rabi summary.
@@ -739,7 +816,7 @@ const std::vector<GuideClaim>& earlyClaims()
          fromSettings(11, [](GuideRun& r) { return 2.0 * std::sqrt(3.0) * mass(r) * sigma(r) * sigma(r); })},
         {11, "Resolution 0.2 localises harder and gives a momentum spread near {2.5};",
          "Resolution 0.2 localizza di piu' e da' una dispersione di impulso vicina a {2.5};", 0.05,
-         fromSettings(11, [](GuideRun& r) { return 0.5 * std::sqrt(1.0 / (sigma(r) * sigma(r)) + 1.0 / (0.2 * 0.2)); })},
+         [](GuideRun& r) { return collapsedWithResolution(r, 0.2); }},
         {11, "Resolution 5.0 hardly", "Resolution 5.0 disturba", 0.0, nullptr},
         {11, "drawn from |psi|^2, blurred", "estratta da |psi|^2, sfocata", 0.0, nullptr},
         {11, "= 0.63, and its momentum", "= 0.63, e la dispersione", 0.005,
@@ -851,10 +928,9 @@ const std::vector<GuideClaim>& earlyClaims()
              return when;
          }},
         {8, "Mass m to 4", "Mass m a 4", 0.0, nullptr},
-        {8, "halves to {0.25}", "dimezza a {0.25}", 1e-6,
-         [](GuideRun& r) { return std::sqrt(double(r.loaded(8).scene().objects().front().curvatureX) / 4.0); }},
-        {8, "doubles to {25.1}.", "raddoppia a {25.1}.", 0.05,
-         [](GuideRun& r) { return 2 * kPi / std::sqrt(double(r.loaded(8).scene().objects().front().curvatureX) / 4.0); }},
+        {8, "halves to {0.25}", "dimezza a {0.25}", 0.005,
+         [](GuideRun& r) { return 2.0 * kPi / swingPeriod(r, 4.0); }},
+        {8, "doubles to {25.1}.", "raddoppia a {25.1}.", 0.05, [](GuideRun& r) { return swingPeriod(r, 4.0); }},
 
         // 9 Gaussian Well (Breathing State)
         {9, "amplitude {-6} and width 3", "ampiezza {-6} e larghezza 3", 1e-6,
@@ -1008,7 +1084,8 @@ const std::vector<GuideClaim>& earlyClaims()
              return extremeTime(13, 5.5, 8.0, false, narrowest)(r) - extremeTime(13, 2.0, 4.5, false, narrowest)(r);
          }},
         {13, "t = {2} + pi/2", "t = {2} + pi/2", 0.0, setting(13, "quenchTimeSpinBox")},
-        {13, "After to 0.0625 (omega = {0.25})", "After a 0.0625 (omega = {0.25})", 1e-9, fromSettings(13, [](GuideRun& r) { return std::sqrt(0.0625 / mass(r)); })},
+        {13, "After to 0.0625 (omega = {0.25})", "After a 0.0625 (omega = {0.25})", 0.005,
+         [](GuideRun& r) { return kPi / softenedBreathingPeriod(r); }},
         {13, "between 1 and {2} with period", "fra 1 e {2} con periodo", 0.05,
          [](GuideRun& r) {
              r.until(13, [](GuideRun& g) { return g.now() >= 2.0 + kPi / 0.5 + 0.5; }, 20.0, set("quenchAfterSpinBox", 0.0625));
@@ -1017,7 +1094,7 @@ const std::vector<GuideClaim>& earlyClaims()
                  widest = std::max(widest, s.sigmaX);
              return widest;
          }},
-        {13, "with period {12.6}.", "con periodo {12.6}.", 0.05, fromSettings(13, [](GuideRun& r) { return kPi / std::sqrt(0.0625 / mass(r)); })},
+        {13, "with period {12.6}.", "con periodo {12.6}.", 0.05, softenedBreathingPeriod},
         {13, "Quench time to 6", "Quench time a 6", 0.0, nullptr},
 
         // 14 Driven Harmonic Trap (Off Resonance)
@@ -1037,7 +1114,7 @@ const std::vector<GuideClaim>& earlyClaims()
         {14, "period 2 pi/(omega - omega0) = {21}", "periodo 2 pi/(omega - omega0) = {21}", 0.5,
          [](GuideRun& r) { return 2.0 * kPi / (r.spinBox("periodicDriveOmegaSpinBox") - driveOmega0(r, 14)); }},
         {14, "omega to 0.3, below", "omega a 0.3, sotto", 0.0, nullptr},
-        {14, "response factor of {1.09}", "fattore di risposta {1.09}", 0.005, [](GuideRun& r) { return shakenTrapResponse(r, 14, 0.3); }},
+        {14, "response factor of {1.09}", "fattore di risposta {1.09}", 0.005, [](GuideRun& r) { return pageResponse(r, 14, 0.3); }},
         {14, "Amplitude to {1.4}: the response", "Amplitude a {1.4}: la risposta", 1e-9,
          fromSettings(14, [](GuideRun& r) { return 2.0 * r.spinBox("periodicDriveAmplitudeSpinBox"); })},
         {14, "Set omega to {0.5} to reach", "Porta omega a {0.5} per arrivare", 5e-5, [](GuideRun& r) { return driveOmega0(r, 14); }},
@@ -1069,10 +1146,8 @@ const std::vector<GuideClaim>& earlyClaims()
         {15, "four (t = {50})", "quattro (t = {50})", 0.5, [](GuideRun& r) { return 4.0 * 2.0 * kPi / driveOmega0(r, 15); }},
         {15, "the {24}-wide periodic", "periodica larga {24}", 0.0, setting(15, "universeWidthSpinBox")},
         {15, "omega 0.45 or 0.55", "omega 0.45 o 0.55", 0.0, nullptr},
-        {15, "period 2 pi/{0.05} = 126", "periodo 2 pi/{0.05} = 126", 1e-9,
-         fromSettings(15, [](GuideRun& r) { return 0.55 - r.spinBox("periodicDriveOmegaSpinBox"); })},
-        {15, "2 pi/0.05 = {126}", "2 pi/0.05 = {126}", 0.5,
-         fromSettings(15, [](GuideRun& r) { return 2.0 * kPi / (0.55 - r.spinBox("periodicDriveOmegaSpinBox")); })},
+        {15, "period 2 pi/{0.05} = 126", "periodo 2 pi/{0.05} = 126", 5e-4, [](GuideRun& r) { return pageDetuning(r, 15, 0.55); }},
+        {15, "2 pi/0.05 = {126}", "2 pi/0.05 = {126}", 0.5, [](GuideRun& r) { return 2.0 * kPi / pageDetuning(r, 15, 0.55); }},
         {15, "Amplitude to {0.35}: the growth", "Amplitude a {0.35}: la", 1e-9,
          fromSettings(15, [](GuideRun& r) { return r.spinBox("periodicDriveAmplitudeSpinBox") / 2.0; })},
         {15, "Phase (deg) to 90", "Phase (deg) a 90", 0.0, nullptr},
@@ -1531,8 +1606,7 @@ const std::vector<GuideClaim>& earlyClaims()
              const double t1 = figureAfter(row, "T1="), t2 = figureAfter(row, "T2=");
              return t1 * t2 / (1.0 - (1.0 - t1) * (1.0 - t2));
          }},
-        {7, "near Ex = {0.81} and", "verso Ex = {0.81} e", 0.01, [](GuideRun& r) { return pageResonance(r, 0.3, 1.5).energy; }},
-        {7, "and Ex = {3.12}, and", "e Ex = {3.12}, e", 0.01, [](GuideRun& r) { r.loaded(7); return figureAfter(r.label("resonanceSummaryLabel"), "sweep peak: E="); }},
+        {7, "peaks at Ex = {3.12} (the summary's sweep peak)", "ha il picco a Ex = {3.12} (il picco", 0.01, [](GuideRun& r) { r.loaded(7); return figureAfter(r.label("resonanceSummaryLabel"), "sweep peak: E="); }},
         {7, "T1D = {0.999}", "T1D = {0.999}", 5e-4, [](GuideRun& r) { r.loaded(7); return figureAfter(r.label("resonanceSummaryLabel"), "T1D="); }},
         {7, "about {2.4} here", "circa {2.4} qui", 0.1, [](GuideRun& r) { return 1.0 / pageResonance(r, 2.0, 4.4).width; }},
         {7, "about {0.41} wide", "larga circa {0.41}", 0.01, [](GuideRun& r) { return pageResonance(r, 2.0, 4.4).width; }},
@@ -1540,7 +1614,12 @@ const std::vector<GuideClaim>& earlyClaims()
          fromSettings(7, [](GuideRun& r) { return px(r) / mass(r) * 0.5 / sigma(r); })},
         {7, "near t = {14.7}, the run", "verso t = {14.7}, la corsa", 0.05, pauseTime(7)},
         {7, "P_T, about {0.37}", "P_T misurata, circa {0.37}", 0.015, pausedFigure(7, "P_T="), "(the cavity painted as set)"},
-        {7, "to {1.27} (Ex = 0.81)", "a {1.27} (Ex = 0.81)", 0.01,
+        {7, "(the summary reads Ex = {0.81})", "(il riepilogo legge Ex = {0.81})", 0.005,
+         [](GuideRun& r) {
+             r.edited(7, set("momentumSpinBox", 1.27));
+             return figureAfter(r.label("resonanceSummaryLabel"), "Ex=");
+         }},
+        {7, "to {1.27} (the summary reads", "a {1.27} (il riepilogo", 0.01,
          [](GuideRun& r) {
              const double energy = pageResonance(r, 0.3, 1.5).energy;
              return std::sqrt(2.0 * mass(r) * energy);

@@ -28,6 +28,7 @@
 #include <map>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 namespace vxo::test::late_guides {
@@ -79,15 +80,52 @@ Measure afterLoad(int preset, std::function<double(GuideRun&)> formula)
     };
 }
 
+using Edit = std::function<void(MainWindow&)>;
+
 // What a page shows once the guide's edit is made and the run has reached
 // `time` with the ticks of the preset's speed.
-Measure afterEditedRun(int preset, double time, std::function<void(MainWindow&)> edit, const char* label,
-                       const char* key)
+Measure afterEditedRun(int preset, double time, Edit edit, const char* label, const char* key)
 {
     return [=](GuideRun& r) {
         r.until(
             preset, [time](GuideRun& g) { return g.now() >= time - 1e-9; }, time + 1.0, edit);
         return figureAfter(r.label(label), key);
+    };
+}
+
+// The same with the run taken to `fraction` of the period its page prints
+// after the edit (under `periodKey`), as "half a period later" reads it.
+Measure afterEditedPeriod(int preset, double fraction, Edit edit, const char* label, const char* periodKey,
+                          const char* key)
+{
+    return [=](GuideRun& r) {
+        // A page without the period stops the run at once and reads nothing.
+        r.until(
+            preset, [=](GuideRun& g) { return !(g.now() < fraction * figureAfter(g.label(label), periodKey) - 1e-9); },
+            100.0, edit);
+        return figureAfter(r.label(label), key);
+    };
+}
+
+// What a page shows once the guide's "Try this" edit is made, before any step:
+// the program's own figure for the edited settings.
+Measure afterEdit(int preset, Edit edit, const char* label, const char* key)
+{
+    return [=](GuideRun& r) {
+        r.edited(preset, edit);
+        return figureAfter(r.label(label), key);
+    };
+}
+
+// Controls set to the values the guide gives, then the button it presses
+// (none: each of these controls rebuilds the run itself).
+Edit typed(std::vector<std::pair<const char*, double>> values, const char* apply = nullptr)
+{
+    return [=](MainWindow& w) {
+        for (const auto& [box, value] : values)
+            setValue(w, box, value);
+        if (apply)
+            click(w, apply);
     };
 }
 
@@ -104,6 +142,17 @@ void selectSceneObject(MainWindow& w, PotentialObjectKind kind)
                 list->setCurrentRow(row);
         return;
     }
+}
+
+// A control of the first scene object of `kind` changed and Apply changes
+// pressed, as the guide's "select the object, set ..., Apply changes".
+Edit objectEdited(PotentialObjectKind kind, const char* spinBox, double value)
+{
+    return [=](MainWindow& w) {
+        selectSceneObject(w, kind);
+        setValue(w, spinBox, value);
+        click(w, "updatePotentialObjectButton");
+    };
 }
 
 // The direction the packet travels over its first time unit after the
@@ -149,16 +198,16 @@ Measure speedOffered(int preset, double factor)
 // The largest value of a summary figure over the steps from `from` to `to`
 // and the time of the step that showed it, as a class watching the page
 // would find them. Kept per window so that the time and the value of one
-// peak are read from one run.
+// peak are read from one run. With `lowest`, the smallest value instead.
 struct Peak {
     double time = std::nan("");
-    double value = -1e300;
+    double value = std::nan("");
 };
-Peak peakOf(GuideRun& r, int preset, double from, double to, const char* label, const char* key)
+Peak peakOf(GuideRun& r, int preset, double from, double to, const char* label, const char* key, bool lowest = false)
 {
-    static std::map<std::tuple<const void*, int, double, double, std::string, std::string>, Peak> found;
-    const auto id =
-        std::make_tuple(static_cast<const void*>(&r.window()), preset, from, to, std::string(label), std::string(key));
+    static std::map<std::tuple<const void*, int, double, double, std::string, std::string, bool>, Peak> found;
+    const auto id = std::make_tuple(static_cast<const void*>(&r.window()), preset, from, to, std::string(label),
+                                    std::string(key), lowest);
     if (found.count(id))
         return found[id];
     r.at(preset, from);
@@ -167,7 +216,7 @@ Peak peakOf(GuideRun& r, int preset, double from, double to, const char* label, 
         const double before = r.now();
         r.window().stepOnce();
         const double value = figureAfter(r.label(label), key);
-        if (value > peak.value)
+        if (std::isnan(peak.value) || (lowest ? value < peak.value : value > peak.value))
             peak = {r.now(), value};
         if (r.now() <= before)
             break;
@@ -241,24 +290,21 @@ const char* const kAngleScan = "kleinAngleScanSummaryLabel";
 const char* const kHeightScan = "kleinHeightScanSummaryLabel";
 const char* const kMassScan = "kleinMassScanSummaryLabel";
 const char* const kMassless = "diracMasslessSummaryLabel";
-using KleinEdit = std::function<void(KleinTunnelingConfig&)>;
 
-KleinTunnelingConfig kleinConfig(GuideRun& r, int preset, const KleinEdit& edit = nullptr)
+KleinTunnelingConfig kleinConfig(GuideRun& r, int preset)
 {
     r.loaded(preset);
-    KleinTunnelingConfig config = r.window().storedRecords().quantumKleinTunneling;
-    if (edit)
-        edit(config);
-    return config;
+    return r.window().storedRecords().quantumKleinTunneling;
 }
 Measure kleinConfigValue(int preset, double KleinTunnelingConfig::*member)
 {
     return [=](GuideRun& r) { return kleinConfig(r, preset).*member; };
 }
-Measure kleinT(int preset, double angleDegrees, KleinEdit edit = nullptr)
+// A point of the angle curve the Klein pages draw.
+Measure kleinT(int preset, double angleDegrees)
 {
     return [=](GuideRun& r) {
-        const KleinAngleScanPoint point = kleinBarrierReference(kleinConfig(r, preset, edit), angleDegrees, 1.0);
+        const KleinAngleScanPoint point = kleinBarrierReference(kleinConfig(r, preset), angleDegrees, 1.0);
         return point.valid ? point.transmission : std::nan("");
     };
 }
@@ -269,32 +315,20 @@ Measure kleinMassT(int preset, double restMass)
         return point.valid ? point.transmission : std::nan("");
     };
 }
-KleinEdit height(double v0)
+// The Klein tab's controls set as the guide says and Apply / Reset pressed.
+Edit kleinTab(std::vector<std::pair<const char*, double>> values)
 {
-    return [=](KleinTunnelingConfig& c) { c.barrierHeight = v0; };
+    return typed(std::move(values), "kleinApplyButton");
 }
-KleinEdit massAndHeight(double restMass, double v0)
+Edit kleinMomentum(double momentumX, double momentumY)
 {
-    return [=](KleinTunnelingConfig& c) {
-        c.restMass = restMass;
-        c.barrierHeight = v0;
-    };
+    return kleinTab({{"kleinPxSpinBox", momentumX}, {"kleinPySpinBox", momentumY}});
 }
-const KleinEdit mass02 = [](KleinTunnelingConfig& c) { c.restMass = 0.2; };
-const KleinEdit mass03 = [](KleinTunnelingConfig& c) { c.restMass = 0.3; };
 
 double kleinEnergyOf(const KleinTunnelingConfig& c)
 {
     const double p2 = c.momentumX * c.momentumX + c.momentumY * c.momentumY;
     return std::sqrt(p2 * c.lightSpeed * c.lightSpeed + std::pow(c.restMass * c.lightSpeed * c.lightSpeed, 2));
-}
-// E + side m c^2 with the edited tab: the thresholds (side -1, +1) or E (0).
-Measure kleinEnergy(int preset, KleinEdit edit, double side)
-{
-    return [=](GuideRun& r) {
-        const KleinTunnelingConfig c = kleinConfig(r, preset, edit);
-        return kleinEnergyOf(c) + side * c.restMass * c.lightSpeed * c.lightSpeed;
-    };
 }
 // A face of the barrier: its centre and half its width.
 Measure kleinFace(int preset, double side)
@@ -325,15 +359,24 @@ Measure angularSpread(int preset)
 // typed into the Klein tab and applied.
 Measure kleinAngleTyped(int preset, double momentumX, double momentumY)
 {
-    return [=](GuideRun& r) {
-        r.edited(preset, [=](MainWindow& w) {
-            setValue(w, "kleinPxSpinBox", momentumX);
-            setValue(w, "kleinPySpinBox", momentumY);
-            click(w, "kleinApplyButton");
-        });
-        return figureAfter(r.label(kKlein), "angle=");
-    };
+    return afterEdit(preset, kleinMomentum(momentumX, momentumY), kKlein, "angle=");
 }
+// The stationary T the Angle Scan page gives at that angle.
+Measure kleinTTyped(int preset, double momentumX, double momentumY)
+{
+    return afterEdit(preset, kleinMomentum(momentumX, momentumY), kAngleScan, "plane-wave T=");
+}
+// The stationary T the V0 Scan page gives once Barrier V0, and Rest mass m
+// when the guide changes it, are typed into the Klein tab and applied.
+Measure heightScanT(int preset, double barrierHeight, double restMass = std::nan(""))
+{
+    std::vector<std::pair<const char*, double>> values = {{"kleinBarrierHeightSpinBox", barrierHeight}};
+    if (!std::isnan(restMass))
+        values.push_back({"kleinMassSpinBox", restMass});
+    return afterEdit(preset, kleinTab(values), kHeightScan, "plane-wave T=");
+}
+// The height scan's lighter particle, with the momentum kept.
+const Edit kLighterGap = kleinTab({{"kleinMassSpinBox", 0.2}});
 // The deepest (or highest) point of the angle curve between two angles, its
 // transmission or its angle, found on a tenth of a degree.
 Measure angleScanExtremum(int preset, double from, double to, bool highest, bool wantAngle)
@@ -390,14 +433,9 @@ Measure massScanPacket(double restMass)
         KleinTunnelingConfig adjusted;
         if (!kleinEqualEnergyConfig(kleinConfig(r, 52), restMass, adjusted))
             return std::nan("");
-        return afterEditedRun(
-            52, r.spinBox("kleinAnalysisEndSpinBox"),
-            [=](MainWindow& w) {
-                setValue(w, "kleinMassSpinBox", restMass);
-                setValue(w, "kleinPxSpinBox", adjusted.momentumX);
-                click(w, "kleinApplyButton");
-            },
-            kMassScan, "packet max P_right=")(r);
+        return afterEditedRun(52, r.spinBox("kleinAnalysisEndSpinBox"),
+                              kleinTab({{"kleinMassSpinBox", restMass}, {"kleinPxSpinBox", adjusted.momentumX}}),
+                              kMassScan, "packet max P_right=")(r);
     };
 }
 // The momentum the Klein tab needs at `restMass` for the preset's energy.
@@ -621,6 +659,11 @@ Measure highestValue(int preset, double from, double to, const char* label, cons
 {
     return [=](GuideRun& r) { return peakOf(r, preset, from, to, label, key).value; };
 }
+// The smallest.
+Measure lowestValue(int preset, double from, double to, const char* label, const char* key)
+{
+    return [=](GuideRun& r) { return peakOf(r, preset, from, to, label, key, true).value; };
+}
 // A combo box offers an entry that starts with `text`: the number it names.
 Measure comboOffers(int preset, const char* combo, const char* text)
 {
@@ -679,18 +722,46 @@ double knifeEdgeOvershoot(GuideRun& r)
     const double speed = w.storedRecords().moshinskyInitialState.momentumX / mass(r);
     return first.value / marginalAt(w.waveField(), r.spinBox("moshinskyDetectorXSpinBox") - speed * first.time);
 }
-double kapitzaArea(GuideRun& r, double duration)
+// The thin-grating share of order n, J_n(A)^2 in percent, for the pulse area
+// A the page prints after the guide's edit (none: as loaded).
+Measure thinGrating(int order, Edit edit = nullptr)
 {
-    r.loaded(41);
-    return r.window().storedRecords().quantumKapitzaDirac.latticeDepth * duration / 2.0;
+    return [=](GuideRun& r) {
+        const Measure area =
+            edit ? afterEdit(41, edit, kKapitzaDirac, "beta=") : summaryAt(41, 0.0, kKapitzaDirac, "beta=");
+        return 100.0 * std::pow(std::cyl_bessel_j(order, area(r)), 2);
+    };
 }
-// The thin-grating share of order n, J_n(A)^2, in percent.
-Measure thinGrating(int order, double duration)
-{
-    return [=](GuideRun& r) { return 100.0 * std::pow(std::cyl_bessel_j(order, kapitzaArea(r, duration)), 2); };
-}
+// The guide's shorter pulse.
+const Edit kShorterPulse = typed({{"kapitzaDiracDurationSpinBox", 0.15}});
 double hallField(GuideRun& r) { return r.spinBox("hallEdgeFieldSpinBox"); }
 double hallRadius(GuideRun& r) { return r.spinBox("hallEdgeRadiusSpinBox"); }
+// The run with the guide's edit over one cyclotron period of its page: the
+// lowest <y> of the orbit, or with `centre` the middle of its <y> range. The
+// range is kept per GuideRun, so that both claims read one run.
+Measure hallOrbit(Edit edit, bool centre)
+{
+    return [=](GuideRun& r) {
+        static std::map<const void*, std::pair<double, double>> found;
+        const void* id = &r;
+        if (!found.count(id)) {
+            r.until(
+                44, [](GuideRun& g) { return !(g.now() < 2.0 * kPi / figureAfter(g.label(kHallEdge), "omega_c=")); },
+                30.0, edit);
+            double lowest = 1e300, highest = -1e300;
+            for (const ObservableSample& s : r.window().observableHistory().samples()) {
+                lowest = std::min(lowest, s.meanY);
+                highest = std::max(highest, s.meanY);
+            }
+            found[id] = {lowest, highest};
+        }
+        const auto [lowest, highest] = found[id];
+        return centre ? (lowest + highest) / 2.0 : lowest;
+    };
+}
+// The launch and radius of the guide's circling orbit, clear of the wall.
+const Edit kCircling =
+    typed({{"hallEdgeLaunchYSpinBox", 1.5}, {"hallEdgeRadiusSpinBox", 2.0}}, "hallEdgeApplyButton");
 // How far below the edge the centre of the launch orbit lies.
 double hallCentreDepth(GuideRun& r)
 {
@@ -707,6 +778,8 @@ double zitterEnergy(GuideRun& r, double restMass)
     const double p = r.spinBox("zitterMomentumXSpinBox");
     return std::sqrt(p * p * c * c + std::pow(restMass * c * c, 2));
 }
+// The guide's heavier particle, applied on the Dirac / ZB tab.
+const Edit kHeavierDirac = typed({{"zitterMassSpinBox", 1.0}}, "zitterApplyButton");
 // The drift of an upper-component plane wave, c^4 m p / E^2.
 double zitterDrift(GuideRun& r)
 {
@@ -805,7 +878,7 @@ const std::vector<GuideClaim>& lateClaims()
          summaryAt(35, 49.5, kRotor, "quantum=")},
         {35, "Set Kick k=K/hbar to {3}", "Porta Kick k=K/hbar a {3}", 0.0, typedInto(35, "kickedRotorStrengthSpinBox", 3.0)},
         {35, "K = {2.8}, slower diffusion", "K = {2.8}, diffusione", 0.05,
-         afterLoad(35, [](GuideRun& r) { return 3.0 * figureAfter(r.label(kRotor), "tau="); })},
+         afterEdit(35, typed({{"kickedRotorStrengthSpinBox", 3.0}}, "kickedRotorApplyButton"), kRotor, "classical K=")},
         {35, "Set Kick period T to {0.5}", "Porta Kick period T a {0.5}", 0.0, typedInto(35, "kickedRotorPeriodSpinBox", 0.5)},
         {35, "about {0.75} microseconds", "circa {0.75} microsecondi", 0.005,
          [](GuideRun&) { return timeUnit(35) * 1e6; }},
@@ -881,8 +954,8 @@ const std::vector<GuideClaim>& lateClaims()
          afterLoad(43, [](GuideRun& r) { return 2.0 * kPi / figureAfter(r.label(kLandau), "omega_c="); })},
         {43, "comes back to about {0.99} at the return", "torna a circa {0.99} al ritorno", 0.02,
          peakValue(43, 12.0, 15.0, kLandau, "fidelity=")},
-        {43, "its peak, whose time the summary gives, comes near t = {14.3}",
-         "il suo picco, di cui il riepilogo da' il tempo, arriva verso t = {14.3}", 0.15,
+        {43, "its peak, whose time the summary gives, comes at t = {14.24}",
+         "il suo picco, di cui il riepilogo da' il tempo, arriva a t = {14.24}", 0.005,
          summaryAt(43, 15.0, kLandau, "at t=")},
         {43, "(hbar b R)^2/(2m) + hbar omega_c/2 = {2.76}", "(hbar b R)^2/(2m) + hbar omega_c/2 = {2.76}", 0.005,
          afterLoad(43,
@@ -936,7 +1009,7 @@ const std::vector<GuideClaim>& lateClaims()
         {47, "V0 exceeds E + m c^2 = {1.551}", "V0 supera E + m c^2 = {1.551}", 5e-4, summaryAt(47, 0.0, kKlein, "E+mc^2=")},
         {47, "q = sqrt((E - V0)^2 - m^2 c^4)/c = {1.70}", "q = sqrt((E - V0)^2 - m^2 c^4)/c = {1.70}", 0.005,
          afterLoad(47, [](GuideRun& r) { return std::sqrt(figureAfter(r.label(kKlein), "kx_inside^2=")); })},
-        {47, "normal incidence is T = {0.997}", "normale e' T = {0.997}", 5e-4, kleinT(47, 0.0)},
+        {47, "normal incidence is T = {0.997}", "normale e' T = {0.997}", 5e-4, summaryAt(47, 0.0, kAngleScan, "plane-wave T=")},
         {47, "reaches the barrier near t = {8.5}", "raggiunge la barriera verso t = {8.5}", 0.1, kleinArrival(47)},
         {47, "crosses the detector at x = {6}", "passa il rivelatore in x = {6}", 0.0, formValue(47, "kleinDetectorXSpinBox")},
         {47, "against time up to t = {16}", "contro il tempo fino a t = {16}", 0.0, formValue(47, "kleinAnalysisEndSpinBox")},
@@ -949,7 +1022,7 @@ const std::vector<GuideClaim>& lateClaims()
          "Momentum px {1.299} e Momentum py / angle 0.75 danno 30 gradi", 0.0, typedInto(47, "kleinPxSpinBox", 1.299)},
         {47, "Momentum py / angle {0.75} give", "Momentum py / angle {0.75} danno", 0.0, typedInto(47, "kleinPySpinBox", 0.75)},
         {47, "give {30} degrees", "danno {30} gradi", 0.05, kleinAngleTyped(47, 1.299, 0.75)},
-        {47, "the stationary T falls to {0.41}", "la T stazionaria scende a {0.41}", 0.005, kleinT(47, 30.0)},
+        {47, "the stationary T falls to {0.41}", "la T stazionaria scende a {0.41}", 0.005, kleinTTyped(47, 1.299, 0.75)},
         {47, "Set Barrier V0 to {1.5} to enter", "Porta Barrier V0 a {1.5} per", 0.0, typedInto(47, "kleinBarrierHeightSpinBox", 1.5)},
 
         // 48 Klein regime map.
@@ -976,30 +1049,30 @@ const std::vector<GuideClaim>& lateClaims()
         {48, "at most m c/hbar = {0.05}, and over a width of 3", "al massimo m c/hbar = {0.05}, e su una larghezza di 3", 0.0,
          formValue(48, "kleinMassSpinBox")},
         {48, "over a width of {3} the wave", "su una larghezza di {3} l'onda", 0.0, formValue(48, "kleinBarrierWidthSpinBox")},
-        {48, "the stationary transmission is still {0.978}", "la trasmissione stazionaria e' ancora {0.978}", 5e-4, kleinT(48, 0.0)},
+        {48, "the stationary transmission is still {0.978}", "la trasmissione stazionaria e' ancora {0.978}", 5e-4, summaryAt(48, 0.0, kHeightScan, "plane-wave T=")},
         {48, "{1.0} is positive-branch propagation (T = 0.996)", "{1.0} e' propagazione sul ramo positivo (T = 0.996)", 0.0,
          typedInto(48, "kleinBarrierHeightSpinBox", 1.0)},
-        {48, "(T = {0.996}), 1.5 the gap", "(T = {0.996}), 1.5 il divario", 5e-4, kleinT(48, 0.0, height(1.0))},
+        {48, "(T = {0.996}), 1.5 the gap", "(T = {0.996}), 1.5 il divario", 5e-4, heightScanT(48, 1.0)},
         {48, "1.5 the gap ({0.978}), 3.2 the Klein zone (0.997)", "1.5 il divario ({0.978}), 3.2 la zona di Klein (0.997)", 5e-4,
-         kleinT(48, 0.0, height(1.5))},
+         heightScanT(48, 1.5)},
         {48, "{3.2} the Klein zone (0.997)", "{3.2} la zona di Klein (0.997)", 0.0, typedInto(48, "kleinBarrierHeightSpinBox", 3.2)},
-        {48, "the Klein zone ({0.997})", "la zona di Klein ({0.997})", 5e-4, kleinT(48, 0.0, height(3.2))},
+        {48, "the Klein zone ({0.997})", "la zona di Klein ({0.997})", 5e-4, heightScanT(48, 3.2)},
         {48, "set Rest mass m to {0.3}, which", "porta Rest mass m a {0.3}, che", 0.0, typedInto(48, "kleinMassSpinBox", 0.3)},
         {48, "moves the thresholds to {1.23} and 1.83", "sposta le soglie a {1.23} e 1.83", 0.005,
-         kleinEnergy(48, mass03, -1.0)},
-        {48, "to 1.23 and {1.83}", "a 1.23 e {1.83}", 0.005, kleinEnergy(48, mass03, 1.0)},
+         afterEdit(48, kleinTab({{"kleinMassSpinBox", 0.3}}), kKlein, "E-mc^2=")},
+        {48, "to 1.23 and {1.83}", "a 1.23 e {1.83}", 0.005, afterEdit(48, kleinTab({{"kleinMassSpinBox", 0.3}}), kKlein, "E+mc^2=")},
         {48, "Now V0 = {1.0} gives T = 0.84", "Ora V0 = {1.0} da' T = 0.84", 0.0, typedInto(48, "kleinBarrierHeightSpinBox", 1.0)},
-        {48, "gives T = {0.84}", "da' T = {0.84}", 0.005, kleinT(48, 0.0, massAndHeight(0.3, 1.0))},
+        {48, "gives T = {0.84}", "da' T = {0.84}", 0.005, heightScanT(48, 1.0, 0.3)},
         {48, "{1.5} and 1.8 (inside the gap) about 0.49 and 0.45", "{1.5} e 1.8 (dentro il divario) circa 0.49 e 0.45", 0.0,
          typedInto(48, "kleinBarrierHeightSpinBox", 1.5)},
         {48, "1.5 and {1.8} (inside", "1.5 e {1.8} (dentro", 0.0, typedInto(48, "kleinBarrierHeightSpinBox", 1.8)},
-        {48, "about {0.49} and 0.45", "circa {0.49} e 0.45", 0.005, kleinT(48, 0.0, massAndHeight(0.3, 1.5))},
-        {48, "about 0.49 and {0.45}", "circa 0.49 e {0.45}", 0.005, kleinT(48, 0.0, massAndHeight(0.3, 1.8))},
+        {48, "about {0.49} and 0.45", "circa {0.49} e 0.45", 0.005, heightScanT(48, 1.5, 0.3)},
+        {48, "about 0.49 and {0.45}", "circa 0.49 e {0.45}", 0.005, heightScanT(48, 1.8, 0.3)},
         {48, "{2.0} just inside the Klein zone 0.51", "{2.0} appena dentro la zona di Klein 0.51", 0.0,
          typedInto(48, "kleinBarrierHeightSpinBox", 2.0)},
-        {48, "Klein zone {0.51} and", "zona di Klein {0.51} e", 0.005, kleinT(48, 0.0, massAndHeight(0.3, 2.0))},
+        {48, "Klein zone {0.51} and", "zona di Klein {0.51} e", 0.005, heightScanT(48, 2.0, 0.3)},
         {48, "and {2.5} again 0.96", "e {2.5} di nuovo", 0.0, typedInto(48, "kleinBarrierHeightSpinBox", 2.5)},
-        {48, "2.5 again {0.96}", "di nuovo {0.96}", 0.005, kleinT(48, 0.0, massAndHeight(0.3, 2.5))},
+        {48, "2.5 again {0.96}", "di nuovo {0.96}", 0.005, heightScanT(48, 2.5, 0.3)},
 
         // 49 Klein angular dependence.
         {49, "(V0 = {3.2}, width 3, m = 0.05)", "(V0 = {3.2}, larghezza 3, m = 0.05)", 0.0,
@@ -1025,7 +1098,7 @@ const std::vector<GuideClaim>& lateClaims()
                    })},
         {49, "so q_x^2 drops to {2.145}", "quindi q_x^2 scende a {2.145}", 0.005, summaryAt(49, 0.0, kKlein, "kx_inside^2=")},
         {49, "falls to T = {0.32}, against 0.997 at 0 degrees", "scende a T = {0.32}, contro 0.997 a 0 gradi", 0.005,
-         kleinT(49, 35.0)},
+         summaryAt(49, 0.0, kAngleScan, "plane-wave T=")},
         {49, "against {0.997} at 0 degrees", "contro {0.997} a 0 gradi", 5e-4, kleinT(49, 0.0)},
         {49, "continues at {35} degrees", "prosegue a {35} gradi", 0.05, summaryAt(49, 0.0, kKlein, "angle=")},
         {49, "P_right at the end (t = 22) is about {0.47}, well above the plane-wave T = 0.32",
@@ -1038,15 +1111,15 @@ const std::vector<GuideClaim>& lateClaims()
         {49, "{15} degrees (px 1.449, py 0.388)", "{15} gradi (px 1.449, py 0.388)", 0.05, kleinAngleTyped(49, 1.449, 0.388)},
         {49, "(px {1.449}, py 0.388)", "(px {1.449}, py 0.388)", 0.0, typedInto(49, "kleinPxSpinBox", 1.449)},
         {49, "(px 1.449, py {0.388})", "(px 1.449, py {0.388})", 0.0, typedInto(49, "kleinPySpinBox", 0.388)},
-        {49, "gives T = {0.80}", "danno T = {0.80}", 0.005, kleinT(49, 15.0)},
+        {49, "gives T = {0.80}", "danno T = {0.80}", 0.005, kleinTTyped(49, 1.449, 0.388)},
         {49, "{45} degrees (px = py = 1.061) 0.24", "{45} gradi (px = py = 1.061) 0.24", 0.05, kleinAngleTyped(49, 1.061, 1.061)},
         {49, "(px = py = {1.061})", "(px = py = {1.061})", 0.0, typedInto(49, "kleinPxSpinBox", 1.061)},
-        {49, "(px = py = 1.061) {0.24}", "(px = py = 1.061) {0.24}", 0.005, kleinT(49, 45.0)},
+        {49, "(px = py = 1.061) {0.24}", "(px = py = 1.061) {0.24}", 0.005, kleinTTyped(49, 1.061, 1.061)},
         {49, "{60} degrees (px 0.750, py 1.299) 0.66 again", "{60} gradi (px 0.750, py 1.299) di nuovo 0.66", 0.05,
          kleinAngleTyped(49, 0.750, 1.299)},
         {49, "(px {0.750}, py 1.299)", "(px {0.750}, py 1.299)", 0.0, typedInto(49, "kleinPxSpinBox", 0.75)},
         {49, "(px 0.750, py {1.299})", "(px 0.750, py {1.299})", 0.0, typedInto(49, "kleinPySpinBox", 1.299)},
-        {49, "1.299) {0.66} again", "di nuovo {0.66}", 0.005, kleinT(49, 60.0)},
+        {49, "1.299) {0.66} again", "di nuovo {0.66}", 0.005, kleinTTyped(49, 0.750, 1.299)},
 
         // 50 Klein angle scan.
         {50, "Dirac packet with c = {1}, m = 0.05, |p| = 1.5 (E = 1.5008), Sigma 2.2",
@@ -1125,13 +1198,13 @@ const std::vector<GuideClaim>& lateClaims()
          typedInto(51, "kleinBarrierHeightSpinBox", 1.0)},
         {51, "Set Rest mass m to {0.2}: E becomes 1.513", "Porta Rest mass m a {0.2}: E diventa 1.513", 0.0,
          typedInto(51, "kleinMassSpinBox", 0.2)},
-        {51, "E becomes {1.513}", "E diventa {1.513}", 5e-4, kleinEnergy(51, mass02, 0.0)},
-        {51, "the gap widens to {1.31} - 1.71", "il divario si allarga a {1.31} - 1.71", 0.005, kleinEnergy(51, mass02, -1.0)},
-        {51, "widens to 1.31 - {1.71} and", "si allarga a 1.31 - {1.71} e", 0.005, kleinEnergy(51, mass02, 1.0)},
+        {51, "E becomes {1.513}", "E diventa {1.513}", 5e-4, afterEdit(51, kLighterGap, kHeightScan, "E=")},
+        {51, "the gap widens to {1.31} - 1.71", "il divario si allarga a {1.31} - 1.71", 0.005, afterEdit(51, kLighterGap, kHeightScan, "E-mc^2=")},
+        {51, "widens to 1.31 - {1.71} and", "si allarga a 1.31 - {1.71} e", 0.005, afterEdit(51, kLighterGap, kHeightScan, "E+mc^2=")},
         {51, "with T near {0.10} at V0 = 1.5 through this wide barrier, while V0 = 3.2 still gives 0.98",
          "con T vicino a {0.10} a V0 = 1.5 attraverso questa barriera larga, mentre V0 = 3.2 da' ancora 0.98", 0.01,
-         kleinT(51, 0.0, massAndHeight(0.2, 1.5))},
-        {51, "still gives {0.98}", "da' ancora {0.98}", 0.005, kleinT(51, 0.0, massAndHeight(0.2, 3.2))},
+         heightScanT(51, 1.5, 0.2)},
+        {51, "still gives {0.98}", "da' ancora {0.98}", 0.005, afterEdit(51, kLighterGap, kHeightScan, "plane-wave T=")},
 
         // 52 Klein mass scan.
         {52, "rest mass m = {0.4} with px = 1.447", "massa a riposo m = {0.4} con px = 1.447", 0.0, formValue(52, "kleinMassSpinBox")},
@@ -1152,7 +1225,7 @@ const std::vector<GuideClaim>& lateClaims()
         {52, "through a barrier {9} wide", "attraverso una barriera larga {9}", 0.0, formValue(52, "kleinBarrierWidthSpinBox")},
         {52, "Towards m -&gt; 0 the gap closes and T approaches {1}", "Verso m -&gt; 0 il divario si chiude e T tende a {1}", 0.001,
          kleinMassT(52, 0.005)},
-        {52, "T = {0.9998} at m = 0.005", "T = {0.9998} a m = 0.005", 5e-5, kleinMassT(52, 0.005)},
+        {52, "T = {1.00} at m = 0.005", "T = {1.00} a m = 0.005", 0.005, kleinMassT(52, 0.005)},
         {52, "{0.98} at 0.05", "{0.98} a 0.05", 0.005, kleinMassT(52, 0.05)},
         {52, "{0.94} at 0.1", "{0.94} a 0.1", 0.005, kleinMassT(52, 0.1)},
         {52, "about {0.595} at the current m = 0.4", "circa {0.595} alla m = 0.4 attuale", 0.005,
@@ -1211,7 +1284,8 @@ const std::vector<GuideClaim>& lateClaims()
         {53, "(px {1.299}, py 0.75", "(px {1.299}, py 0.75", 0.0, typedInto(53, "kleinPxSpinBox", 1.299)},
         {53, "py {0.75} for", "py {0.75} per", 0.0, typedInto(53, "kleinPySpinBox", 0.75)},
         {53, "0.75 for {30} degrees", "0.75 per {30} gradi", 0.05, kleinAngleTyped(53, 1.299, 0.75)},
-        {53, "to see T drop to about {0.41}", "per vedere T scendere a circa {0.41}", 0.005, kleinT(53, 30.0)},
+        {53, "to see T drop to about {0.41}", "per vedere T scendere a circa {0.41}", 0.005,
+         afterEdit(53, kleinMomentum(1.299, 0.75), kMassless, "T_massless=")},
 
         // 27 Bloch oscillations: the Bloch page's summary and the centre's
         // path over the first Bloch period.
@@ -1246,17 +1320,11 @@ const std::vector<GuideClaim>& lateClaims()
         {27, "set F X to {0.16} and press Apply changes: T_B halves to 15.3", "porta F X a {0.16} e premi Apply changes: T_B si dimezza a 15.3",
          0.0, typedInto(27, "linearSlopeXSpinBox", 0.16)},
         {27, "T_B halves to {15.3}", "T_B si dimezza a {15.3}", 0.05,
-         afterLoad(27, [](GuideRun& r) { return 2.0 * kPi / (0.16 * figureAfter(r.label(kBloch), "a=")); })},
+         afterEdit(27, objectEdited(Kind::Linear, "linearSlopeXSpinBox", 0.16), kBloch, "T_B=")},
         // Half the new period on, the excursion so far.
         {27, "half a period later the centre has moved only about {3.4}",
          "mezzo periodo dopo il centro si e' spostato solo di circa {3.4}", 0.05,
-         afterEditedRun(27, 7.7,
-                        [](MainWindow& w) {
-                            selectSceneObject(w, PotentialObjectKind::Linear);
-                            setValue(w, "linearSlopeXSpinBox", 0.16);
-                            click(w, "updatePotentialObjectButton");
-                        },
-                        kBloch, "span=")},
+         afterEditedPeriod(27, 0.5, objectEdited(Kind::Linear, "linearSlopeXSpinBox", 0.16), kBloch, "T_B=", "span=")},
         {27, "Set Sigma to {1}: a narrow", "Porta Sigma a {1}: un pacchetto", 0.0, typedInto(27, "sigmaSpinBox", 1.0)},
         {27, "but swings only about {3.4} far", "ma si sposta solo di circa {3.4}", 0.05,
          afterEditedRun(27, 31.0, [](MainWindow& w) { setValue(w, "sigmaSpinBox", 1.0); }, kBloch, "span=")},
@@ -1356,8 +1424,7 @@ const std::vector<GuideClaim>& lateClaims()
          "con il pettine spostato di a/2 (magenta); si alternano vicino a {1} a T_T e a T_T/2", 0.01,
          peakValue(31, 7.0, 9.5, kTalbot, "corr(original)=")},
         {31, "Set Mass m to {2}: T_T doubles to 16.7", "Porta Mass m a {2}: T_T raddoppia a 16.7", 0.0, typedInto(31, "massSpinBox", 2.0)},
-        {31, "T_T doubles to {16.7}", "T_T raddoppia a {16.7}", 0.05,
-         afterLoad(31, [](GuideRun& r) { return 2.0 * std::pow(figureAfter(r.label(kTalbot), "a="), 2) / kPi; })},
+        {31, "T_T doubles to {16.7}", "T_T raddoppia a {16.7}", 0.05, afterEdit(31, typed({{"massSpinBox", 2.0}}), kTalbot, "T_T=")},
         {31, "Set Speed to {0.25}x around t = 2", "Porta Speed a {0.25}x attorno a t = 2", 0.0, speedOffered(31, 0.25)},
         {31, "Rb-87 grating mapping (a = {390} nm)", "per un reticolo di Rb-87 (a = {390} nm)", 1.0,
          afterLoad(31, [](GuideRun& r) { return figureAfter(r.label(kTalbot), "a=") * lengthUnit(31) * 1e9; })},
@@ -1403,7 +1470,7 @@ const std::vector<GuideClaim>& lateClaims()
          typedInto(32, "centerYSpinBox", -4.0)},
         {32, "set F Y to {0.4} and", "porta F Y a {0.4} e", 0.0, typedInto(32, "linearSlopeYSpinBox", 0.4)},
         {32, "Airy length {1.08}", "lunghezza di Airy {1.08}", 0.005,
-         afterLoad(32, [](GuideRun& r) { return std::cbrt(1.0 / (2.0 * mass(r) * 0.4)); })},
+         afterEdit(32, objectEdited(Kind::Linear, "linearSlopeYSpinBox", 0.4), kBouncer, "Airy ell=")},
 
         // 33 Quantum vortex: the Vortex page's summary.
         {33, "(k = {0.25}, omega = 0.5, period 12.57)", "(k = {0.25}, &omega; = 0.5, periodo 12.57)", 0.0,
@@ -1416,10 +1483,12 @@ const std::vector<GuideClaim>& lateClaims()
          vortexValue(33, &VortexInitialState::coreX)},
         {33, "vortex of charge +{1} whose", "vortice di carica +{1} il cui", 0.0, summaryAt(33, 0.0, kVortex, "winding=")},
         {33, "off axis at (1, {0})", "fuori asse in (1, {0})", 0.0, vortexValue(33, &VortexInitialState::coreY)},
-        {33, "on a circle of radius {1} (the page finds the core on the grid's cells, at r = 0.96)",
-         "su un cerchio di raggio {1} (la pagina trova il nucleo sulle celle della griglia, a r = 0.96)", 0.0,
+        {33, "on a circle of radius {1} (the page finds the core on the grid's cells, so its r wanders",
+         "su un cerchio di raggio {1} (la pagina trova il nucleo sulle celle della griglia, quindi il suo r", 0.0,
          vortexValue(33, &VortexInitialState::coreX)},
-        {33, "at r = {0.96})", "a r = {0.96})", 0.005, summaryAt(33, 6.3, kVortex, "r=")},
+        // Over one precession period.
+        {33, "wanders between {0.905} and", "oscilla fra {0.905} e", 5e-4, lowestValue(33, 0.0, 12.6, kVortex, "r=")},
+        {33, "and {1.073} as it goes round", "e {1.073} mentre gira", 5e-4, highestValue(33, 0.0, 12.6, kVortex, "r=")},
         {33, "flat at {0.665} (0.667, two thirds,", "piatto a {0.665} (0.667, due terzi,", 5e-4,
          summaryAt(33, 12.6, kVortex, "<Lz>/hbar=")},
         {33, "(0.667, two thirds, for the packet", "(0.667, due terzi, per il pacchetto", 5e-4,
@@ -1432,10 +1501,8 @@ const std::vector<GuideClaim>& lateClaims()
         {33, "Set Mass m to {4}: omega halves to 0.25 and the precession period doubles to 25.1",
          "Porta Mass m a {4}: &omega; si dimezza a 0.25 e il periodo di precessione raddoppia a 25.1", 0.0,
          typedInto(33, "massSpinBox", 4.0)},
-        {33, "omega halves to {0.25}", "si dimezza a {0.25}", 5e-4,
-         afterLoad(33, [](GuideRun& r) { return figureAfter(r.label(kVortex), "omega=") / 2.0; })},
-        {33, "period doubles to {25.1}", "raddoppia a {25.1}", 0.05,
-         afterLoad(33, [](GuideRun& r) { return 2.0 * figureAfter(r.label(kVortex), "T="); })},
+        {33, "omega halves to {0.25}", "si dimezza a {0.25}", 5e-4, afterEdit(33, typed({{"massSpinBox", 4.0}}), kVortex, "omega=")},
+        {33, "period doubles to {25.1}", "raddoppia a {25.1}", 0.05, afterEdit(33, typed({{"massSpinBox", 4.0}}), kVortex, "T=")},
 
         // 34 Anderson localisation: the lanes as loaded and the Anderson page.
         {34, "Two rows of {23} Gaussian wells (width 0.45, spacing 1.6)", "Due file di {23} buche gaussiane (larghezza 0.45, passo 1.6)",
@@ -1582,10 +1649,7 @@ const std::vector<GuideClaim>& lateClaims()
         {38, "Set Loop duration to {40} (ratio 0.10)", "Porta Loop duration a {40} (rapporto 0.10)", 0.0,
          typedInto(38, "berryDurationSpinBox", 40.0)},
         {38, "(ratio {0.10})", "(rapporto {0.10})", 0.005,
-         afterLoad(38,
-                   [](GuideRun& r) {
-                       return figureAfter(r.label(kBerry), "axis-rate/gap=") * figureAfter(r.label(kBerry), "duration=") / 40.0;
-                   })},
+         afterEdit(38, typed({{"berryDurationSpinBox", 40.0}}), kBerry, "axis-rate/gap=")},
         {38, "Set Winding to {-1} (CW)", "Porta Winding a {-1} (CW)", 0.0, comboOffers(38, "berryWindingComboBox", "-1")},
 
         // 39 Loschmidt echo: the scene as loaded and the Loschmidt page.
@@ -1674,7 +1738,10 @@ const std::vector<GuideClaim>& lateClaims()
         {40, "Set Analysis detector X to {6}: the front arrives at t = 2", "Porta Analysis detector X a {6}: il fronte arriva a t = 2", 0.0,
          typedInto(40, "moshinskyDetectorXSpinBox", 6.0)},
         {40, "the front arrives at t = {2} and", "il fronte arriva a t = {2} e", 0.01,
-         afterLoad(40, [](GuideRun& r) { return 6.0 * mass(r) / r.spinBox("momentumSpinBox"); })},
+         [](GuideRun& r) {
+             const Measure detector = afterEdit(40, typed({{"moshinskyDetectorXSpinBox", 6.0}}), kMoshinsky, "detector x=");
+             return mass(r) * detector(r) / r.spinBox("momentumSpinBox");
+         }},
         {40, "Set Opening time to {1.0} to", "Porta Opening time a {1.0} per", 0.0, typedInto(40, "moshinskyOpenTimeSpinBox", 1.0)},
 
         // 41 Kapitza-Dirac: the light tab, the page's summary and the
@@ -1701,9 +1768,9 @@ const std::vector<GuideClaim>& lateClaims()
         {41, "P_n = J_n^2(A) with the pulse area A = V0 tau/(2 hbar) = {2.4}. Since 2.4 is close",
          "P_n = J_n^2(A) con l'area dell'impulso A = V0 tau/(2 hbar) = {2.4}. Poiche' 2.4 e' vicino", 0.005,
          summaryAt(41, 0.0, kKapitzaDirac, "beta=")},
-        {41, "the orders +/-1 get about {27} percent each", "gli ordini +/-1 ricevono circa {27} per cento ciascuno", 0.5, thinGrating(1, 0.3)},
-        {41, "+/-2 about {19} percent", "+/-2 circa {19} per cento", 0.5, thinGrating(2, 0.3)},
-        {41, "+/-3 about {4} percent", "+/-3 circa {4} per cento", 0.5, thinGrating(3, 0.3)},
+        {41, "the orders +/-1 get about {27} percent each", "gli ordini +/-1 ricevono circa {27} per cento ciascuno", 0.5, thinGrating(1)},
+        {41, "+/-2 about {19} percent", "+/-2 circa {19} per cento", 0.5, thinGrating(2)},
+        {41, "+/-3 about {4} percent", "+/-3 circa {4} per cento", 0.5, thinGrating(3)},
         {41, "G^2/(2m) is {1.18})", "G^2/(2m) e' {1.18})", 0.005,
          afterLoad(41, [](GuideRun& r) { return std::pow(figureAfter(r.label(kKapitzaDirac), "G="), 2) / (2.0 * mass(r)); })},
         {41, "P0 = {0.006}, P(+-1) = 0.61 and P(+-2) = 0.35", "P0 = {0.006}, P(+-1) = 0.61 e P(+-2) = 0.35", 0.002,
@@ -1718,9 +1785,9 @@ const std::vector<GuideClaim>& lateClaims()
          afterLoad(41, [](GuideRun& r) { return double(r.intSpinBox("kapitzaDiracOrderSpinBox")); })},
         {41, "Set Pulse duration to {0.15} (area 1.2)", "Porta Pulse duration a {0.15} (area 1.2)", 0.0,
          typedInto(41, "kapitzaDiracDurationSpinBox", 0.15)},
-        {41, "(area {1.2})", "(area {1.2})", 0.005, [](GuideRun& r) { return kapitzaArea(r, 0.15); }},
-        {41, "keeps about {45} percent", "tiene ora circa {45} per cento", 0.5, thinGrating(0, 0.15)},
-        {41, "the first orders {25} percent each", "i primi ordini {25} per cento ciascuno", 0.5, thinGrating(1, 0.15)},
+        {41, "(area {1.2})", "(area {1.2})", 0.005, afterEdit(41, kShorterPulse, kKapitzaDirac, "beta=")},
+        {41, "keeps about {45} percent", "tiene ora circa {45} per cento", 0.5, thinGrating(0, kShorterPulse)},
+        {41, "the first orders {25} percent each", "i primi ordini {25} per cento ciascuno", 0.5, thinGrating(1, kShorterPulse)},
         {41, "Set Lattice period a to {8.192}: G halves", "Porta Lattice period a a {8.192}: G si dimezza", 0.0,
          typedInto(41, "kapitzaDiracPeriodSpinBox", 8.192)},
 
@@ -1765,10 +1832,11 @@ const std::vector<GuideClaim>& lateClaims()
         {44, "the edge strip ({4} above the edge)", "striscia di bordo ({4} sopra il bordo)", 0.0, formValue(44, "hallEdgeBandSpinBox")},
         {44, "recorded up to t = {8}.", "registrate fino a t = {8}.", 0.0, formValue(44, "hallEdgeAnalysisEndSpinBox")},
         {44, "set b = qB / hbar to {-0.45} and", "porta b = qB / hbar a {-0.45} e", 0.0, typedInto(44, "hallEdgeFieldSpinBox", -0.45)},
-        {44, "Set Launch Y to {1.5}: the orbit (centre at -2.7, lowest point -6.9)",
-         "Porta Launch Y a {1.5}: l'orbita (centro a -2.7, punto piu' basso -6.9)", 0.0, typedInto(44, "hallEdgeLaunchYSpinBox", 1.5)},
-        {44, "(centre at {-2.7}, lowest", "(centro a {-2.7}, punto", 1e-9, afterLoad(44, [](GuideRun& r) { return 1.5 - hallRadius(r); })},
-        {44, "lowest point {-6.9})", "piu' basso {-6.9})", 1e-9, afterLoad(44, [](GuideRun& r) { return 1.5 - 2.0 * hallRadius(r); })},
+        {44, "Orbit radius R to {2}: the orbit", "Orbit radius R a {2}: l'orbita", 0.0, typedInto(44, "hallEdgeRadiusSpinBox", 2.0)},
+        {44, "Set Launch Y to {1.5} and Orbit radius R to 2: the orbit",
+         "Porta Launch Y a {1.5} e Orbit radius R a 2: l'orbita", 0.0, typedInto(44, "hallEdgeLaunchYSpinBox", 1.5)},
+        {44, "(centre at {-0.5}, lowest", "(centro a {-0.5}, punto", 0.05, hallOrbit(kCircling, true)},
+        {44, "lowest point {-2.5})", "piu' basso {-2.5})", 0.05, hallOrbit(kCircling, false)},
         {44, "Set Wall V0 to {0}: without", "Porta Wall V0 a {0}: senza", 0.0, typedInto(44, "hallEdgeWallSpinBox", 0.0)},
 
         // 45 Quantum backflow: the Backflow tab and page.
@@ -1835,8 +1903,9 @@ const std::vector<GuideClaim>& lateClaims()
                    })},
         {46, "Set Rest mass m to {1.0}: E = 1.12, period 2.81", "Porta Rest mass m a {1.0}: E = 1.12, periodo 2.81", 0.0,
          typedInto(46, "zitterMassSpinBox", 1.0)},
-        {46, "E = {1.12}, period", "E = {1.12}, periodo", 0.005, afterLoad(46, [](GuideRun& r) { return zitterEnergy(r, 1.0); })},
-        {46, "period {2.81} and", "periodo {2.81} e", 0.005, afterLoad(46, [](GuideRun& r) { return kPi / zitterEnergy(r, 1.0); })},
+        {46, "E = {1.12}, period", "E = {1.12}, periodo", 0.005,
+         [](GuideRun& r) { return afterEdit(46, kHeavierDirac, kZitter, "omega_ZB=")(r) / 2.0; }},
+        {46, "period {2.81} and", "periodo {2.81} e", 0.005, afterEdit(46, kHeavierDirac, kZitter, "T_ZB=")},
         {46, "a frequency near 10^{21} per second", "una frequenza vicina a 10^{21} al secondo", 0.5,
          [](GuideRun& r) { return std::log10(summaryAt(46, 0.0, kZitter, "omega_ZB=")(r) / timeUnit(46)); }},
     };
