@@ -107,6 +107,7 @@ set(VXO_EXPERIMENTS_SOURCES
     QuantumZitterbewegung2D.cpp
     RevivalRecorder.cpp
     ScarRecorder.cpp
+    ScatteringAbsorption.cpp
     SceneChecks.cpp
     TalbotRecorder.cpp
     TwoLevelStepper.cpp
@@ -342,6 +343,7 @@ set(VXO_EXPERIMENTS_TEST_SOURCES
     QuantumResonance2DTest.cpp
     QuantumRevival2DTest.cpp
     QuantumScar2DTest.cpp
+    ScatteringAbsorptionTest.cpp
     QuantumTalbot2DTest.cpp
     QuantumVortex2DTest.cpp
     QuantumZeno2DTest.cpp

@@ -39,24 +39,60 @@ void AbsorbingBoundary2D::prepare(const ComplexField2D& field, float dt, const A
     mask_.assign(field.size(), 1.0f);
     minimumMask_ = 1.0f;
     maximumMask_ = 1.0f;
+    const std::uint64_t nx = grid_.nx;
+    const std::uint64_t ny = grid_.ny;
+    profileX_.assign(nx, 0.0f);
+    profileY_.assign(ny, 0.0f);
+    leftBandColumns_ = 0;
+    rightBandColumns_ = 0;
     if (!config_.enabled)
         return;
 
     const float s = config_.strength * dt;
-    const std::uint64_t nx = grid_.nx;
-    const std::uint64_t ny = grid_.ny;
     // The x profile is the same in every row: one power per column, not per cell.
-    std::vector<float> profileX(nx);
     for (std::uint64_t i = 0; i < nx; ++i)
-        profileX[i] = edgeProfile(i, nx, config_.widthFraction, config_.exponent);
+        profileX_[i] = edgeProfile(i, nx, config_.widthFraction, config_.exponent);
+    // The profile falls towards the middle of the axis, so its nonzero
+    // columns are the two ends; a band never reaches past the middle, where
+    // a layer of nearly half the box would meet the other one.
+    while (leftBandColumns_ < nx / 2 && profileX_[leftBandColumns_] != 0.0f)
+        ++leftBandColumns_;
+    while (rightBandColumns_ < nx - nx / 2 && profileX_[nx - 1 - rightBandColumns_] != 0.0f)
+        ++rightBandColumns_;
     for (std::uint64_t j = 0; j < ny; ++j) {
         const float py = edgeProfile(j, ny, config_.widthFraction, config_.exponent);
+        profileY_[j] = py;
         float* row = mask_.data() + j * nx;
         for (std::uint64_t i = 0; i < nx; ++i) {
-            const float m = std::exp(-(profileX[i] + py) * s);
+            const float m = std::exp(-(profileX_[i] + py) * s);
             row[i] = m;
             minimumMask_ = std::min(minimumMask_, m);
             maximumMask_ = std::max(maximumMask_, m);
+        }
+    }
+}
+
+template <typename Damped>
+void AbsorbingBoundary2D::dampLayer(ComplexField2D& psi, Damped&& damped) const
+{
+    if (mask_.empty() || !grid_.matches(psi))
+        throw std::invalid_argument("AbsorbingBoundary2D: mask is not prepared for this field");
+    const std::uint64_t nx = grid_.nx;
+    for (std::uint64_t j = 0; j < grid_.ny; ++j) {
+        Complex* row = psi.data() + j * nx;
+        const float* mask = mask_.data() + j * nx;
+        const auto dampColumns = [&](std::uint64_t from, std::uint64_t to) {
+            for (std::uint64_t i = from; i < to; ++i) {
+                const Complex before = row[i];
+                row[i] = Complex(before.real() * mask[i], before.imag() * mask[i]);
+                damped(i, j, before, row[i]);
+            }
+        };
+        if (profileY_[j] != 0.0f) {
+            dampColumns(0, nx);
+        } else {
+            dampColumns(0, leftBandColumns_);
+            dampColumns(nx - rightBandColumns_, nx);
         }
     }
 }
@@ -65,12 +101,33 @@ void AbsorbingBoundary2D::apply(ComplexField2D& psi) const
 {
     if (!config_.enabled)
         return;
-    if (mask_.empty() || !grid_.matches(psi))
-        throw std::invalid_argument("AbsorbingBoundary2D: mask is not prepared for this field");
-    Complex* values = psi.data();
-    const std::uint64_t n = mask_.size();
-    for (std::uint64_t c = 0; c < n; ++c)
-        values[c] = Complex(values[c].real() * mask_[c], values[c].imag() * mask_[c]);
+    dampLayer(psi, [](std::uint64_t, std::uint64_t, const Complex&, const Complex&) {});
+}
+
+AbsorbedByBand AbsorbingBoundary2D::applyCountingBands(ComplexField2D& psi) const
+{
+    AbsorbedByBand removed;
+    if (!config_.enabled)
+        return removed;
+    const auto density = [](const Complex& value) {
+        const double re = value.real();
+        const double im = value.imag();
+        return re * re + im * im;
+    };
+    dampLayer(psi, [&](std::uint64_t i, std::uint64_t j, const Complex& before, const Complex& after) {
+        const double taken = density(before) - density(after);
+        const double px = profileX_[i];
+        const double py = profileY_[j];
+        const double sideways = py == 0.0 ? 0.0 : px == 0.0 ? taken : taken * py / (px + py);
+        (i < leftBandColumns_ ? removed.left : removed.right) += taken - sideways;
+        removed.topAndBottom += sideways;
+    });
+    const double dx = psi.dx();
+    const double dy = psi.dy();
+    removed.left = dx * removed.left * dy;
+    removed.right = dx * removed.right * dy;
+    removed.topAndBottom = dx * removed.topAndBottom * dy;
+    return removed;
 }
 
 } // namespace vxo

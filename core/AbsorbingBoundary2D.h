@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/AbsorbedByBand.h"
 #include "core/ComplexField2D.h"
 #include "core/GridKey2D.h"
 
@@ -30,6 +31,13 @@ public:
     // Multiplies psi by the mask; a disabled layer returns at once.
     void apply(ComplexField2D& psi) const;
 
+    // apply, returning the probability it removed through each band, summed
+    // in double over the layer's cells alone. In a corner the removal is
+    // shared between the side band and the top or bottom band in proportion
+    // to their profiles, the two absorption rates that add there. A disabled
+    // layer removes nothing.
+    AbsorbedByBand applyCountingBands(ComplexField2D& psi) const;
+
     bool isEnabled() const { return config_.enabled; }
     const AbsorbingBoundaryConfig& config() const { return config_; }
     float dt() const { return dt_; }
@@ -43,12 +51,25 @@ public:
     static float edgeProfile(std::uint64_t index, std::uint64_t count, float widthFraction, float exponent);
 
 private:
+    // Multiplies the layer's cells by the mask, after the checks of apply,
+    // and shows each to damped(i, j, before, after). The other cells have
+    // mask 1 exactly and are left as they are.
+    template <typename Damped>
+    void dampLayer(ComplexField2D& psi, Damped&& damped) const;
+
     AbsorbingBoundaryConfig config_;
     GridKey2D grid_;
     float dt_ = 0.0f;
     float minimumMask_ = 1.0f;
     float maximumMask_ = 1.0f;
     std::vector<float> mask_;
+    // The one-axis profiles of the mask (all zero when disabled) and the
+    // number of columns with a nonzero x profile at either end: outside the
+    // rows with a nonzero y profile, the other cells have mask 1.
+    std::vector<float> profileX_;
+    std::vector<float> profileY_;
+    std::uint64_t leftBandColumns_ = 0;
+    std::uint64_t rightBandColumns_ = 0;
 };
 
 } // namespace vxo

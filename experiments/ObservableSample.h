@@ -14,6 +14,8 @@ struct ObservableSample {
     double norm = 0.0;
     // max(0, 1 - norm) while the absorbing boundary is on, else 0.
     double absorbedProbability = 0.0;
+    // Shares of the whole packet left and right of the barrier, what the
+    // absorbing layer took on each side included.
     double reflectedProbability = 0.0;
     double transmittedProbability = 0.0;
     double kineticEnergy = 0.0;

@@ -11,6 +11,7 @@
 #include "experiments/QuantumRamsey2D.h"
 #include "experiments/QuantumResonance2D.h"
 #include "experiments/QuantumStueckelberg2D.h"
+#include "experiments/ScatteringAbsorption.h"
 
 #include <algorithm>
 
@@ -31,7 +32,9 @@ void observeScattering(ObservableSample& sample, const ComplexField2D& psi, cons
         DoubleBarrierConfig config;
         if (!QuantumResonance2D::extractFromScene(*in.scene, config, nullptr))
             return;
-        const DoubleBarrierRegions regions = QuantumResonance2D::regionProbabilities(psi, config);
+        const DoubleBarrierRegions inBox = QuantumResonance2D::regionProbabilities(psi, config);
+        const DoubleBarrierRegions regions =
+            in.scatteringAbsorption ? in.scatteringAbsorption->ofWholePacket(inBox) : inBox;
         if (!ObservableSampler::packetReachedBarriers(regions.barriersFraction + regions.cavityFraction,
                                                       regions.rightFraction) &&
             !in.resonanceLatched)
@@ -44,8 +47,8 @@ void observeScattering(ObservableSample& sample, const ComplexField2D& psi, cons
     if (in.sceneActive || !in.legacyBarrier || !in.legacyBarrierLatched)
         return;
     const double h = legacyBarrierHalfWidth(in.legacyBarrierThickness);
-    const RegionProbabilities regions =
-        in.densitySums->regions(in.legacyBarrierCenterX - h, in.legacyBarrierCenterX + h);
+    const RegionProbabilities inBox = in.densitySums->regions(in.legacyBarrierCenterX - h, in.legacyBarrierCenterX + h);
+    const RegionProbabilities regions = in.scatteringAbsorption ? in.scatteringAbsorption->ofWholePacket(inBox) : inBox;
     sample.reflectedProbability = regions.leftFraction;
     sample.transmittedProbability = regions.rightFraction;
     sample.scatteringValid = true;

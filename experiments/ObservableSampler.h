@@ -16,6 +16,7 @@ struct PeriodicDrive;
 struct RamseyReference;
 struct RamseySequence;
 struct StueckelbergReference;
+class ScatteringAbsorption;
 
 // What the main window hands to one observation besides the wave field. Null
 // pointers stand for "not available" and leave the blocks that need them unset.
@@ -38,6 +39,9 @@ struct ObservationInputs {
     bool legacyBarrierLatched = false;
     double legacyBarrierCenterX = 0.0;
     double legacyBarrierThickness = 0.0;
+    // What the absorbing layer has taken from the packet at the barrier;
+    // with it, reflection and transmission are shares of the whole packet.
+    const ScatteringAbsorption* scatteringAbsorption = nullptr;
 
     // Drives and the two-level bases and references built from them.
     const PeriodicDrive* periodicDrive = nullptr;

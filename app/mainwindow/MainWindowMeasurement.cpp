@@ -114,6 +114,9 @@ void MainWindow::measureAndCollapse()
     // PAUSED, as Step leaves it.
     if (transport.state() == TransportState::Stopped)
         setRunning(false);
+    // The collapsed state is normalised on the box: what the layer took
+    // before belongs to the packet that was measured.
+    scattering.absorption.start(psi.norm());
 
     invalidateMomentumField();
     recordObservation();

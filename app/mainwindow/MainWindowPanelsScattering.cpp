@@ -115,7 +115,9 @@ void MainWindow::updateScatteringPanel()
     Ui::MainWindow& form = *ui;
     const double centerX = form.barrierCenterXSpinBox->value();
     const double halfWidth = std::max(0.5 * form.barrierThicknessSpinBox->value() + 0.36, 0.6);
-    const RegionProbabilities regions = observedDensity().regions(centerX - halfWidth, centerX + halfWidth);
+    // Shares of the whole packet: what the layer took counts on its side.
+    const RegionProbabilities regions =
+        scattering.absorption.ofWholePacket(observedDensity().regions(centerX - halfWidth, centerX + halfWidth));
 
     if (form.geometryComboBox->currentIndex() != static_cast<int>(PotentialObjectKind::Barrier)) {
         writeDiagnosticsRow(kScatteringStateRow, QStringLiteral("X-region monitor"));
@@ -226,7 +228,8 @@ void MainWindow::updateResonancePanel(bool recomputeScans)
     const double singleT2 = planeWaveT(paintedPair.after);
     const double paintedCavity = paintedPair.width > 0.0 ? paintedPair.width : cavity;
 
-    const DoubleBarrierRegions regions = QuantumResonance2D::regionProbabilities(psi, barriers);
+    const DoubleBarrierRegions regions =
+        scattering.absorption.ofWholePacket(QuantumResonance2D::regionProbabilities(psi, barriers));
     if (regions.barriersFraction + regions.cavityFraction > kCollisionInteraction ||
         regions.rightFraction > kCollisionTransmitted)
         scattering.resonanceCollisionStarted = true;

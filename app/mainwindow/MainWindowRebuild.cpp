@@ -255,6 +255,12 @@ void MainWindow::clearScatteringAndTwoLevelRecords()
     scattering.resonancePacketSeparated = false;
     scattering.resonanceSeparation = SeparationReading{};
     scattering.maxCavityProbability = 0.0;
+    // Only a barrier's reading needs the layer's removals counted.
+    DoubleBarrierConfig pair;
+    scattering.countsAbsorption =
+        sceneUsable() ? QuantumResonance2D::extractFromScene(potentialScene, pair, nullptr)
+                      : ui->geometryComboBox->currentIndex() == static_cast<int>(PotentialObjectKind::Barrier);
+    scattering.absorption.start(psi.norm());
     twoLevel.doubleWellConfig = DoubleWellConfig{};
     twoLevel.doubleWellParameters = TwoLevelParameters{};
     twoLevel.rabiReference = RabiReference{};

@@ -182,7 +182,10 @@ bool MainWindow::runStepBody(double tickStartMs)
                                     : solver.stepPart(psi, potential, subStepGate(tickStartMs));
         if (!complete)
             return false;
-        if (!diracMode)
+        // At a barrier the layer's removals are kept, by band, for its reading.
+        if (!diracMode && scattering.countsAbsorption)
+            scattering.absorption.add(absorbingBoundary.applyCountingBands(psi));
+        else if (!diracMode)
             absorbingBoundary.apply(psi);
     }
 
@@ -381,6 +384,7 @@ void MainWindow::recordObservation()
     inputs.legacyBarrierLatched = scattering.legacyCollisionStarted;
     inputs.legacyBarrierCenterX = ui->barrierCenterXSpinBox->value();
     inputs.legacyBarrierThickness = ui->barrierThicknessSpinBox->value();
+    inputs.scatteringAbsorption = &scattering.absorption;
     inputs.periodicDrive = &drive;
     inputs.linearSweep = &sweep;
     inputs.ramseySequence = &ramsey;

@@ -1,15 +1,16 @@
 #pragma once
 
 #include "app/form/FormIndices.h"
+#include "experiments/ScatteringAbsorption.h"
 
 namespace vxo {
 
 // The shares of a packet split at a barrier, taken once, at the refresh that
 // first sees it separated: what went back, what went through, what was still
 // inside (the single barrier's interaction region, the double barrier's
-// cavity), and when. Past separation the absorbing edge eats the outgoing
-// parts at different times and the live shares, taken of what is left, are
-// no longer R and T: the pages show this reading instead.
+// cavity), and when. They are shares of the whole packet, what the absorbing
+// layer took on each side counted there. The pages show this reading for the
+// rest of the run, as the measurement the pause was made for.
 struct SeparationReading {
     bool taken = false;
     double time = 0.0;
@@ -29,8 +30,13 @@ struct SeparationReading {
 // What the barrier panels latch during a run: whether the packet has reached
 // the barrier and left it again, the reading at separation, the largest
 // probability seen inside the resonant cavity, and the peak of the last
-// resonance scan. The rebuild clears it.
+// resonance scan; and what the absorbing layer has taken on each side of the
+// barrier. The rebuild clears it.
 struct ScatteringBookkeeping {
+    // With a barrier to read, the tick counts what the absorbing layer takes
+    // into `absorption`, started at the rebuild.
+    bool countsAbsorption = false;
+    ScatteringAbsorption absorption;
     bool legacyCollisionStarted = false;
     bool legacyPacketSeparated = false;
     SeparationReading legacySeparation;

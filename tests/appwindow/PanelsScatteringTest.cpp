@@ -210,10 +210,14 @@ TEST_F(PanelsScatteringTest, BarrierRunsPauseThemselvesOnceThePacketHasSeparated
             // absorb (the plane wave at the mean energy reads 0.84).
             EXPECT_NEAR(transmitted / (transmitted + p[0]), theory, 0.008) << "t = " << pausedAt;
         }
-        EXPECT_NEAR(numberAfter(values, QStringLiteral("P_R=")), p[0], kFourDecimals) << text(values);
-        EXPECT_NEAR(numberAfter(values, QStringLiteral("P_T=")), transmitted, kFourDecimals);
+        // The reading is the whole packet's: it differs from the shares of
+        // what the box still holds by no more than the layer has taken.
+        const double taken = 1.0 - w.waveField().norm();
+        const double readT = numberAfter(values, QStringLiteral("P_T="));
+        EXPECT_NEAR(numberAfter(values, QStringLiteral("P_R=")), p[0], taken + kFourDecimals) << text(values);
+        EXPECT_NEAR(readT, transmitted, taken + kFourDecimals);
         EXPECT_NEAR(numberAfter(values, legacy ? QStringLiteral("theory T=") : QStringLiteral("T1D=")), theory, 1e-4);
-        EXPECT_NEAR(numberAfter(values, QStringLiteral("deltaT=")), transmitted - theory, kFourDecimals);
+        EXPECT_NEAR(numberAfter(values, QStringLiteral("deltaT=")), readT - theory, kFourDecimals);
         // Beside it the plane-wave row keeps the plane wave at the mean
         // energy, which the packet's average differs from.
         const double planeWave = legacy ? barrierT(kEnergyX, 2.0) : layeredTransmission(kEnergyX, edges, heights);
@@ -288,6 +292,53 @@ TEST_F(PanelsScatteringTest, ARunResumedAfterSeparationKeepsTheReadingTakenThen)
             << "the share on the right now is no longer the transmission";
         EXPECT_EQ(text(row(kStateRow)), text(state));
         EXPECT_EQ(text(row(kProbabilitiesRow)), text(reading));
+    }
+}
+
+// The absorbing layer takes part of the packet before it has left the
+// barrier: the double barrier's narrow first resonance (px 1.27) keeps the
+// cavity loaded until the side bands have taken nine tenths of the packet;
+// a box 10.24 high lets the top and bottom bands take a sixth of the single
+// barrier's packet, incident part included. The reading is the whole
+// packet's: its P_T lies between what has passed and that plus what is
+// still inside, about T(E) averaged over the packet's momenta (here within
+// 0.005, what these cells and steps miss of it), and the time series reads
+// the same. Barriers 1 and 2 at their own momentum are read alike.
+TEST_F(PanelsScatteringTest, ThePacketsTransmissionIsReadWhateverTheLayerTookBeforeSeparation)
+{
+    const struct {
+        int preset;
+        double height, momentum, taken;
+        const char* inside;
+    } cases[] = {{7, 30.72, 1.27, 0.5, "P_cav="},
+                 {1, 10.24, 0.0, 0.1, "P_int="},
+                 {1, 30.72, 0.0, 0.0, "P_int="},
+                 {2, 30.72, 0.0, 0.0, "P_int="}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE("preset " + std::to_string(c.preset) + " height " + std::to_string(c.height));
+        MainWindow& w = window();
+        loadOnSmallGrid(c.preset, c.height, [&c](MainWindow& form) {
+            if (c.momentum > 0.0)
+                setQuietly<QDoubleSpinBox>(form, "momentumSpinBox", c.momentum);
+        });
+        test::setIndex(w, "speedComboBox", 6);
+        test::click(w, "playButton");
+        runUntilPaused();
+        ASSERT_EQ(w.transportClock().state(), TransportState::Paused) << "row 35: " << text(row(kStateRow));
+        ASSERT_GE(1.0 - w.waveField().norm(), c.taken) << "the layer took less before separation than meant";
+
+        const auto [edges, heights] = paintedSteps(w.potentialField());
+        const double sigma = test::control<QDoubleSpinBox>(w, "sigmaSpinBox")->value();
+        const double momentum = test::control<QDoubleSpinBox>(w, "momentumSpinBox")->value();
+        const double reference =
+            packetT([&, edges = edges, heights = heights](double e) { return layeredTransmission(e, edges, heights); },
+                    momentum, sigma);
+        const QString values = row(kProbabilitiesRow);
+        const double transmitted = numberAfter(values, QStringLiteral("P_T="));
+        const double inside = numberAfter(values, QString::fromLatin1(c.inside));
+        EXPECT_LT(transmitted, reference + 0.005) << text(values) << " against " << reference;
+        EXPECT_GT(transmitted + inside, reference - 0.005) << text(values) << " against " << reference;
+        EXPECT_NEAR(w.observableHistory().samples().back().transmittedProbability, transmitted, kFourDecimals);
     }
 }
 

@@ -251,3 +251,52 @@ TEST(AbsorbingBoundary2DApply, NormFallsOnlyOnceThePacketReachesTheLayer)
     EXPECT_NEAR(periodic.norm(), 1.0, 1e-3);
     EXPECT_LT(previous, 0.05); // nearly all of the packet has been absorbed
 }
+
+TEST(AbsorbingBoundary2DApply, CountsWhatEachBandTookAndDampsAsApplyDoes)
+{
+    // Uniform |psi|^2 on a non-square grid, layers wide enough (0.45) that
+    // they meet nearly in the middle: each cell loses rho (1 - m^2), shared in
+    // a corner between its side and the top or bottom by their profiles.
+    const struct {
+        std::uint64_t nx, ny;
+        float widthFraction;
+    } cases[] = {{40, 24, 0.2f}, {16, 8, 0.45f}, {8, 32, 0.499f}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.nx) + "x" + std::to_string(c.ny));
+        ComplexField2D counted(c.nx, c.ny, 0.25f, 0.5f);
+        counted.fill(Complex(0.6f, -0.8f));
+        ComplexField2D applied = counted;
+        AbsorbingBoundary2D b;
+        b.prepare(counted, 0.05f, layer(true, c.widthFraction, 6.0f, 3.0f));
+        const double normBefore = counted.norm();
+        const vxo::AbsorbedByBand removed = b.applyCountingBands(counted);
+        b.apply(applied);
+        EXPECT_TRUE(bitIdentical(counted, applied));
+
+        double left = 0.0, right = 0.0, sideways = 0.0;
+        for (std::uint64_t j = 0; j < c.ny; ++j)
+            for (std::uint64_t i = 0; i < c.nx; ++i) {
+                const double m = b.mask()[j * c.nx + i];
+                const double taken = (1.0 - m * m) * 0.25 * 0.5;
+                const double px = AbsorbingBoundary2D::edgeProfile(i, c.nx, c.widthFraction, 3.0f);
+                const double py = AbsorbingBoundary2D::edgeProfile(j, c.ny, c.widthFraction, 3.0f);
+                if (px + py == 0.0)
+                    continue;
+                sideways += taken * py / (px + py);
+                (2 * i < c.nx ? left : right) += taken * px / (px + py);
+            }
+        EXPECT_NEAR(removed.left, left, 1e-5 * left);
+        EXPECT_NEAR(removed.right, right, 1e-5 * right);
+        EXPECT_NEAR(removed.topAndBottom, sideways, 1e-5 * sideways);
+        EXPECT_NEAR(removed.left, removed.right, 1e-5 * left) << "the layer is symmetric";
+        EXPECT_NEAR(removed.total(), normBefore - counted.norm(), 1e-4 * removed.total());
+    }
+
+    ComplexField2D psi(16, 8, 0.5f, 0.25f);
+    psi.fill(Complex(1.0f, 0.0f));
+    AbsorbingBoundary2D off;
+    off.prepare(psi, 0.05f, layer(false, 0.2f, 6.0f, 3.0f));
+    const vxo::AbsorbedByBand none = off.applyCountingBands(psi);
+    EXPECT_EQ(none.total(), 0.0);
+    EXPECT_EQ(psi.data()[0], Complex(1.0f, 0.0f));
+}
