@@ -771,7 +771,7 @@ const std::vector<GuideClaim>& earlyClaims()
          "(the packet-averaged theory T of the mended page)"},
         {2, "near t = {6.2}, the run pauses", "verso t = {6.2}, la corsa", 0.05, pauseTime(2)},
         {2, "P_T (about {0.36})", "P_T (circa {0.36})", 0.005, pausedFigure(2, "P_T=")},
-        {2, "sum stays {1} until", "somma resta {1} finche'", 0.01, observed(2, 7.0, [](const ObservableSample& s) { return s.reflectedProbability + s.transmittedProbability; })},
+        {2, "returns to about {1} once", "torna a circa {1} quando", 0.01, observed(2, 7.0, [](const ObservableSample& s) { return s.reflectedProbability + s.transmittedProbability; })},
         {2, "T = {0.733} for 0.32", "T = {0.733} per 0.32", 5e-4, planeWaveFigure(2, "T=", set("barrierThicknessSpinBox", 0.32))},
         {2, "{0.133} for 0.96", "{0.133} per 0.96", 5e-4, planeWaveFigure(2, "T=", set("barrierThicknessSpinBox", 0.96))},
         {2, "only {0.048} for 1.28", "solo {0.048} per 1.28", 5e-4, planeWaveFigure(2, "T=", set("barrierThicknessSpinBox", 1.28))},
