@@ -252,6 +252,7 @@ set(VXO_APP_SOURCES
     mainwindow/MainWindowTransport.cpp
     mainwindow/MainWindowWindowState.cpp
     mainwindow/MainWindowWiring.cpp
+    mainwindow/SavedDockState.cpp
     mainwindow/SavedLayout.cpp
     panels/KleinReferencePages.cpp
     panels/RecorderPanelFigures.cpp
@@ -428,6 +429,7 @@ set(VXO_APP_TEST_SOURCES
     ProtocolAppliersTest.cpp
     RecorderPanelFiguresTest.cpp
     RunPaceTest.cpp
+    SavedDockStateTest.cpp
     TransportClockTest.cpp
     ValueFormattersTest.cpp
 )

@@ -1,7 +1,9 @@
 // The program's start, up to its shown window, with the settings it finds
 // (XDG_CONFIG_HOME). It prints the layout it came up with and ends without
-// closing the window, so nothing is saved: the window-state tests run it as a
-// child process, where a start that crashes fails one test, not the suite.
+// closing the window, so nothing is saved, unless its argument is "--close":
+// then it closes the window, which saves the layout, before it ends. The
+// window-state tests run it as a child process, where a start that crashes
+// or hangs fails one test, not the suite.
 //
 // Output, one line each: "window x y width height", then per dock in the View
 // menu's order "<dock> <area> <floating> <hidden> x y width height <checked>",
@@ -51,5 +53,8 @@ int main(int argc, char** argv)
             << int(dock->isFloating()) << ' ' << int(dock->isHidden()) << ' ' << at.x() << ' ' << at.y() << ' '
             << at.width() << ' ' << at.height() << ' ' << int(action->isChecked()) << '\n';
     }
+    out.flush();
+    if (QCoreApplication::arguments().contains(QStringLiteral("--close")))
+        window.close();
     return 0;
 }

@@ -1,0 +1,273 @@
+#include "app/mainwindow/SavedDockState.h"
+
+#include <QSet>
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+
+namespace vxo {
+
+namespace {
+
+// The markers saveState writes: one int before the version, one byte before
+// each section of the window, of a dock column and of its items.
+constexpr std::int32_t kVersionMarker = 0xff;
+constexpr std::uint8_t kDockAreasMarker = 0xfd;
+constexpr std::uint8_t kToolBarLinesMarker = 0xfe;
+constexpr std::uint8_t kToolBarLinesWithGeometryMarker = 0xfc;
+constexpr std::uint8_t kSequenceMarker = 0xfc;
+constexpr std::uint8_t kTabGroupMarker = 0xfa;
+constexpr std::uint8_t kDockMarker = 0xfb;
+
+// A dock's flags: shown, floating.
+constexpr std::uint8_t kDockFlags = 0x01 | 0x02;
+constexpr std::uint8_t kFloatingFlag = 0x02;
+
+// Left, right, top and bottom.
+constexpr std::int32_t kDockAreaCount = 4;
+// Qt::Horizontal and Qt::Vertical.
+constexpr std::uint8_t kHorizontal = 1;
+constexpr std::uint8_t kVertical = 2;
+// Qt::LeftDockWidgetArea .. Qt::BottomDockWidgetArea as the corners hold
+// them, top-left, top-right, bottom-left, bottom-right: each corner belongs
+// to one of the two areas that meet there.
+constexpr std::int32_t kLeft = 0x1;
+constexpr std::int32_t kRight = 0x2;
+constexpr std::int32_t kTop = 0x4;
+constexpr std::int32_t kBottom = 0x8;
+constexpr std::int32_t kCornerAreas[4][2] = {{kTop, kLeft}, {kTop, kRight}, {kBottom, kLeft}, {kBottom, kRight}};
+
+// Pixel positions and sizes beyond any screen: the layout adds them up, and
+// larger ones would overflow its sums.
+constexpr std::int32_t kLargestExtent = 1 << 20;
+
+// Bytes of the smallest dock entry (marker, empty name, flags, four ints)
+// and of the smallest toolbar entry (empty name, flags, four ints): a count
+// larger than the rest of the stream holds is refused before it is walked.
+constexpr int kSmallestDockEntryBytes = 1 + 4 + 1 + 16;
+constexpr int kSmallestToolBarEntryBytes = 4 + 1 + 16;
+
+// The big-endian stream of QDataStream, read with every length checked
+// against what is left.
+class StateReader {
+public:
+    explicit StateReader(const QByteArray& bytes) : bytes_(bytes) {}
+
+    int left() const { return bytes_.size() - at_; }
+    bool atEnd() const { return at_ == bytes_.size(); }
+
+    std::optional<std::uint8_t> byte()
+    {
+        if (left() < 1)
+            return std::nullopt;
+        return static_cast<std::uint8_t>(bytes_[at_++]);
+    }
+
+    std::optional<std::int32_t> integer()
+    {
+        if (left() < 4)
+            return std::nullopt;
+        std::uint32_t value = 0;
+        for (int i = 0; i < 4; ++i)
+            value = (value << 8) | static_cast<std::uint8_t>(bytes_[at_++]);
+        return static_cast<std::int32_t>(value);
+    }
+
+    // A string: its length in bytes, then UTF-16 code units; all ones is
+    // the null string.
+    std::optional<QString> string()
+    {
+        const std::optional<std::int32_t> length = integer();
+        if (!length)
+            return std::nullopt;
+        if (static_cast<std::uint32_t>(*length) == 0xffffffffu)
+            return QString();
+        if (*length < 0 || *length % 2 != 0 || *length > left())
+            return std::nullopt;
+        QString text;
+        text.reserve(*length / 2);
+        for (int i = 0; i < *length / 2; ++i) {
+            const auto high = static_cast<std::uint8_t>(bytes_[at_++]);
+            const auto low = static_cast<std::uint8_t>(bytes_[at_++]);
+            text.append(QChar(static_cast<char16_t>((high << 8) | low)));
+        }
+        return text;
+    }
+
+    // An int in [lowest, highest].
+    bool integerIn(std::int32_t lowest, std::int32_t highest)
+    {
+        const std::optional<std::int32_t> value = integer();
+        return value && *value >= lowest && *value <= highest;
+    }
+
+    bool skip(int count)
+    {
+        if (left() < count)
+            return false;
+        at_ += count;
+        return true;
+    }
+
+private:
+    const QByteArray& bytes_;
+    int at_ = 0;
+};
+
+class DockStateCheck {
+public:
+    DockStateCheck(const QByteArray& state, const QStringList& dockNames) : reader_(state), dockNames_(dockNames) {}
+
+    bool whole(int version)
+    {
+        const std::optional<std::int32_t> marker = reader_.integer();
+        const std::optional<std::int32_t> saved = reader_.integer();
+        if (!marker || *marker != kVersionMarker || !saved || *saved != version)
+            return false;
+        bool dockAreas = false;
+        bool toolBars = false;
+        while (!reader_.atEnd()) {
+            const std::optional<std::uint8_t> section = reader_.byte();
+            if (section == kDockAreasMarker && !dockAreas) {
+                dockAreas = true;
+                if (!areas())
+                    return false;
+            } else if ((section == kToolBarLinesMarker || section == kToolBarLinesWithGeometryMarker) &&
+                       !toolBars) {
+                toolBars = true;
+                if (!toolBarLines(*section == kToolBarLinesWithGeometryMarker))
+                    return false;
+            } else {
+                // A repeated section, or docks floating as a tab group of
+                // their own (0xf9), which this window never makes.
+                return false;
+            }
+        }
+        return dockAreas && seen_.size() == dockNames_.size();
+    }
+
+private:
+    bool areas()
+    {
+        const std::optional<std::int32_t> count = reader_.integer();
+        if (!count || *count < 0 || *count > kDockAreaCount)
+            return false;
+        QSet<std::int32_t> filled;
+        for (std::int32_t i = 0; i < *count; ++i) {
+            const std::optional<std::int32_t> area = reader_.integer();
+            if (!area || *area < 0 || *area >= kDockAreaCount || filled.contains(*area))
+                return false;
+            filled.insert(*area);
+            if (!size() || !column(0, true))
+                return false;
+        }
+        if (!size())
+            return false;
+        for (const auto& areas : kCornerAreas) {
+            const std::optional<std::int32_t> corner = reader_.integer();
+            if (!corner || (*corner != areas[0] && *corner != areas[1]))
+                return false;
+        }
+        return true;
+    }
+
+    // A width and a height.
+    bool size() { return reader_.integerIn(0, kLargestExtent) && reader_.integerIn(0, kLargestExtent); }
+
+    // A sequence of docks and nested sequences, or a tab group of docks.
+    // Each level alternates the orientation, so no layout of the window's
+    // docks nests deeper than it has docks.
+    bool column(int depth, bool outermost)
+    {
+        if (depth > dockNames_.size())
+            return false;
+        const std::optional<std::uint8_t> marker = reader_.byte();
+        if (marker != kSequenceMarker && marker != kTabGroupMarker)
+            return false;
+        const bool tabs = marker == kTabGroupMarker;
+        std::int32_t front = -1;
+        if (tabs) {
+            const std::optional<std::int32_t> index = reader_.integer();
+            if (!index)
+                return false;
+            front = *index;
+        }
+        const std::optional<std::uint8_t> orientation = reader_.byte();
+        const std::optional<std::int32_t> count = reader_.integer();
+        if (!orientation || (*orientation != kHorizontal && *orientation != kVertical) || !count || *count < 0 ||
+            *count > reader_.left() / kSmallestDockEntryBytes || front < -1 || front >= *count)
+            return false;
+        // An area holds at least its column; a nested sequence holds docks.
+        if (*count == 0 && !outermost)
+            return false;
+        for (std::int32_t i = 0; i < *count; ++i) {
+            const std::optional<std::uint8_t> item = reader_.byte();
+            if (item == kDockMarker) {
+                if (!dock())
+                    return false;
+            } else if (item == kSequenceMarker && !tabs) {
+                if (!placement(false) || !column(depth + 1, false))
+                    return false;
+            } else {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    // One of the window's docks, named once in the whole state.
+    bool dock()
+    {
+        const std::optional<QString> name = reader_.string();
+        const std::optional<std::uint8_t> flags = reader_.byte();
+        if (!name || !dockNames_.contains(*name) || seen_.contains(*name) || !flags || (*flags & ~kDockFlags) != 0)
+            return false;
+        seen_.insert(*name);
+        return placement((*flags & kFloatingFlag) != 0);
+    }
+
+    // A floating dock's frame, x, y, width and height; or a docked item's
+    // position and size along its column (-1: none yet) and the two limits
+    // the toolkit writes beside them and skips on reading.
+    bool placement(bool floating)
+    {
+        if (floating)
+            return reader_.integerIn(-kLargestExtent, kLargestExtent) &&
+                   reader_.integerIn(-kLargestExtent, kLargestExtent) && size();
+        return reader_.integerIn(-1, kLargestExtent) && reader_.integerIn(-1, kLargestExtent) && reader_.skip(8);
+    }
+
+    // Toolbar lines: the area and the toolbars of each. The toolkit skips a
+    // toolbar the window does not have.
+    bool toolBarLines(bool withGeometry)
+    {
+        const std::optional<std::int32_t> lines = reader_.integer();
+        if (!lines || *lines < 0 || *lines > reader_.left() / 8)
+            return false;
+        for (std::int32_t line = 0; line < *lines; ++line) {
+            const std::optional<std::int32_t> area = reader_.integer();
+            const std::optional<std::int32_t> count = reader_.integer();
+            if (!area || *area < 0 || *area >= kDockAreaCount || !count || *count < 0 ||
+                *count > reader_.left() / kSmallestToolBarEntryBytes)
+                return false;
+            for (std::int32_t i = 0; i < *count; ++i)
+                if (!reader_.string() || !reader_.byte() || !reader_.skip(withGeometry ? 16 : 12))
+                    return false;
+        }
+        return true;
+    }
+
+    StateReader reader_;
+    const QStringList& dockNames_;
+    QSet<QString> seen_;
+};
+
+} // namespace
+
+bool savedDockStateIsWhole(const QByteArray& state, int version, const QStringList& dockNames)
+{
+    return DockStateCheck(state, dockNames).whole(version);
+}
+
+} // namespace vxo
