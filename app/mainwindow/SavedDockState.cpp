@@ -42,14 +42,10 @@ constexpr std::int32_t kCornerAreas[4][2] = {{kTop, kLeft}, {kTop, kRight}, {kBo
 // larger ones would overflow its sums.
 constexpr std::int32_t kLargestExtent = 1 << 20;
 
-// Bytes of the smallest dock entry (marker, empty name, flags, four ints)
-// and of the smallest toolbar entry (empty name, flags, four ints): a count
-// larger than the rest of the stream holds is refused before it is walked.
-constexpr int kSmallestDockEntryBytes = 1 + 4 + 1 + 16;
-constexpr int kSmallestToolBarEntryBytes = 4 + 1 + 16;
-
 // The big-endian stream of QDataStream, read with every length checked
-// against what is left.
+// against what is left. Every count of the state is walked item by item,
+// each read checked: a count beyond the bytes present ends at the first read
+// past the end.
 class StateReader {
 public:
     explicit StateReader(const QByteArray& bytes) : bytes_(bytes) {}
@@ -151,7 +147,7 @@ private:
     bool areas()
     {
         const std::optional<std::int32_t> count = reader_.integer();
-        if (!count || *count < 0 || *count > kDockAreaCount)
+        if (!count)
             return false;
         QSet<std::int32_t> filled;
         for (std::int32_t i = 0; i < *count; ++i) {
@@ -159,7 +155,7 @@ private:
             if (!area || *area < 0 || *area >= kDockAreaCount || filled.contains(*area))
                 return false;
             filled.insert(*area);
-            if (!size() || !column(0, true))
+            if (!size() || !column(0))
                 return false;
         }
         if (!size())
@@ -175,31 +171,25 @@ private:
     // A width and a height.
     bool size() { return reader_.integerIn(0, kLargestExtent) && reader_.integerIn(0, kLargestExtent); }
 
-    // A sequence of docks and nested sequences, or a tab group of docks.
-    // Each level alternates the orientation, so no layout of the window's
-    // docks nests deeper than it has docks.
-    bool column(int depth, bool outermost)
+    // A sequence of docks and nested columns, or a tab group of docks; the
+    // toolkit keeps and saves a nested column left empty. Each level
+    // alternates the orientation, so no layout of the window's docks nests
+    // deeper than it has docks.
+    bool column(int depth)
     {
         if (depth > dockNames_.size())
             return false;
         const std::optional<std::uint8_t> marker = reader_.byte();
         if (marker != kSequenceMarker && marker != kTabGroupMarker)
             return false;
+        // A tab group names its front tab, which the toolkit looks up in
+        // range.
         const bool tabs = marker == kTabGroupMarker;
-        std::int32_t front = -1;
-        if (tabs) {
-            const std::optional<std::int32_t> index = reader_.integer();
-            if (!index)
-                return false;
-            front = *index;
-        }
+        if (tabs && !reader_.integer())
+            return false;
         const std::optional<std::uint8_t> orientation = reader_.byte();
         const std::optional<std::int32_t> count = reader_.integer();
-        if (!orientation || (*orientation != kHorizontal && *orientation != kVertical) || !count || *count < 0 ||
-            *count > reader_.left() / kSmallestDockEntryBytes || front < -1 || front >= *count)
-            return false;
-        // An area holds at least its column; a nested sequence holds docks.
-        if (*count == 0 && !outermost)
+        if (!orientation || (*orientation != kHorizontal && *orientation != kVertical) || !count)
             return false;
         for (std::int32_t i = 0; i < *count; ++i) {
             const std::optional<std::uint8_t> item = reader_.byte();
@@ -207,7 +197,7 @@ private:
                 if (!dock())
                     return false;
             } else if (item == kSequenceMarker && !tabs) {
-                if (!placement(false) || !column(depth + 1, false))
+                if (!placement(false) || !column(depth + 1))
                     return false;
             } else {
                 return false;
@@ -243,13 +233,12 @@ private:
     bool toolBarLines(bool withGeometry)
     {
         const std::optional<std::int32_t> lines = reader_.integer();
-        if (!lines || *lines < 0 || *lines > reader_.left() / 8)
+        if (!lines)
             return false;
         for (std::int32_t line = 0; line < *lines; ++line) {
             const std::optional<std::int32_t> area = reader_.integer();
             const std::optional<std::int32_t> count = reader_.integer();
-            if (!area || *area < 0 || *area >= kDockAreaCount || !count || *count < 0 ||
-                *count > reader_.left() / kSmallestToolBarEntryBytes)
+            if (!area || *area < 0 || *area >= kDockAreaCount || !count)
                 return false;
             for (std::int32_t i = 0; i < *count; ++i)
                 if (!reader_.string() || !reader_.byte() || !reader_.skip(withGeometry ? 16 : 12))

@@ -8,6 +8,7 @@
 
 #include "common/AppTestSupport.h"
 
+#include <QDataStream>
 #include <QDockWidget>
 #include <QLabel>
 #include <QLayout>
@@ -120,51 +121,146 @@ TEST(SavedDockState, EveryArrangementPassesForItsOwnWindowAndVersionOnly)
     }
 }
 
-// Each change stands where saveState writes that field in the default
-// arrangement: after the version marker and version (8 bytes), the dock
-// section's marker and its area count (offset 9), the first area's number
-// (13), its size (17), its column's marker (25), orientation (26) and item
-// count (27); at the end, the four corners before the empty toolbar section.
-TEST(SavedDockState, ChangesWhereTheStateIsParsedAreRefused)
+// A state written field by field as saveState writes it: the version
+// marker and version, the dock section with its areas, their columns and
+// docks, the central size and the corners, the toolbar section.
+class StateWriter {
+public:
+    StateWriter& header(int version = kVersion)
+    {
+        out_ << qint32(0xff) << qint32(version) << quint8(0xfd);
+        return *this;
+    }
+    StateWriter& areas(int count) { return integer(count); }
+    StateWriter& area(int number, int items, bool tabs = false)
+    {
+        out_ << qint32(number) << qint32(300) << qint32(500);
+        return column(items, tabs);
+    }
+    StateWriter& nested(int items, bool tabs = false)
+    {
+        out_ << quint8(0xfc) << qint32(0) << qint32(120) << qint32(0) << qint32(0);
+        return column(items, tabs);
+    }
+    StateWriter& dock(const char* name, int flags = 1)
+    {
+        out_ << quint8(0xfb) << QString::fromLatin1(name) << quint8(flags) << qint32(0) << qint32(-1) << qint32(40)
+             << qint32(0xffffff);
+        return *this;
+    }
+    // On a second screen left of the first.
+    StateWriter& floating(const char* name)
+    {
+        out_ << quint8(0xfb) << QString::fromLatin1(name) << quint8(3) << qint32(-900) << qint32(60) << qint32(200)
+             << qint32(150);
+        return *this;
+    }
+    StateWriter& end(int topLeft = 4, int toolBarLines = 0, int toolBarArea = 0)
+    {
+        out_ << qint32(800) << qint32(600) << qint32(topLeft) << qint32(4) << qint32(8) << qint32(8);
+        out_ << quint8(0xfc) << qint32(toolBarLines);
+        for (int line = 0; line < toolBarLines; ++line)
+            out_ << qint32(toolBarArea) << qint32(0);
+        return *this;
+    }
+    StateWriter& integer(int value)
+    {
+        out_ << qint32(value);
+        return *this;
+    }
+    const QByteArray& bytes() const { return bytes_; }
+
+private:
+    StateWriter& column(int items, bool tabs)
+    {
+        if (tabs)
+            out_ << quint8(0xfa) << qint32(-1);
+        else
+            out_ << quint8(0xfc);
+        out_ << quint8(2) << qint32(items);
+        return *this;
+    }
+
+    QByteArray bytes_;
+    QDataStream out_{&bytes_, QIODevice::WriteOnly};
+};
+
+// The five docks in the left area: three in its column, the help and
+// analysis docks as tabs in a column nested `depth` levels below it.
+QByteArray leftColumn(int depth = 0, int topLeft = 4, int toolBarLines = 0, int toolBarArea = 0)
+{
+    StateWriter writer;
+    writer.header().areas(1).area(0, 4).dock(kDocks[0]).dock(kDocks[1]).dock(kDocks[2]);
+    for (int level = 0; level < depth; ++level)
+        writer.nested(1);
+    writer.nested(2, true).dock(kDocks[3]).dock(kDocks[4]).end(topLeft, toolBarLines, toolBarArea);
+    return writer.bytes();
+}
+
+// Rows that change one field of a written state find it where the header
+// (8 bytes), the section marker and the area count put the area's number
+// (offset 13), its width (17), its column's orientation (26) and, after the
+// item count, marker, name and flags of the first dock, that dock's size
+// (77); the last 5 bytes are the empty toolbar section.
+TEST(SavedDockState, EachFieldIsCheckedWhereItIsRead)
 {
     test::appTestApplication();
     const QStringList names = dockNames();
-    const QByteArray state = savedState(kArrangements[0]);
-    ASSERT_TRUE(savedDockStateIsWhole(state, kVersion, names));
-    const int corners = state.size() - 5 - 16;
-    // The controls dock's name as the stream holds it, UTF-16 big-endian.
-    QByteArray controls;
-    for (const char c : std::string("controlsDockWidget"))
-        controls.append('\0').append(c);
-    const int name = state.indexOf(controls);
-    ASSERT_GT(name, 0) << "the controls dock's name is not in the state";
-    QByteArray renamed = state;
-    renamed[name + 1] = 'k';
-    QByteArray oddName = withInt(state, name - 4, 35);
-    struct Change {
+    const QByteArray tabbed = leftColumn();
+    struct Case {
         const char* what;
         QByteArray state;
+        bool whole;
     };
-    const Change changes[] = {
-        {"an area number past the four", withInt(state, 13, 4)},
-        {"a negative area number", withInt(state, 13, -1)},
-        {"an area number far out", withInt(state, 13, 0x7fffffff)},
-        {"more areas than there are", withInt(state, 9, 5)},
-        {"an area size below zero", withInt(state, 17, -2)},
-        {"a column of no known kind", QByteArray(state).replace(25, 1, "\xf0", 1)},
-        {"an orientation of neither kind", QByteArray(state).replace(26, 1, "\x03", 1)},
-        {"a column with one item more", withInt(state, 27, 2)},
-        {"a column with items past the end", withInt(state, 27, 0x10000)},
-        {"a dock the window does not have", renamed},
-        {"a name of an odd byte count", oddName},
-        {"a corner of an area that does not meet it", withInt(state, corners, 0x2)},
-        {"cut short", state.left(state.size() - 1)},
-        {"a byte more", state + QByteArray(1, '\0')},
-        {"a floating tab group", state + QByteArray("\xf9", 1) + QByteArray(16, '\0') + state.mid(25, 6)},
-        {"a second dock section", state + state.mid(8, state.size() - 8 - 5)},
+    const Case cases[] = {
+        {"docks in columns and tabs", tabbed, true},
+        {"an empty nested column",
+         StateWriter().header().areas(2).area(0, 2).dock(kDocks[0]).nested(0).area(1, 4, true).dock(kDocks[1])
+             .dock(kDocks[2]).dock(kDocks[3]).dock(kDocks[4]).end().bytes(),
+         true},
+        {"a hidden dock and a floating one",
+         StateWriter().header().areas(1).area(2, 5).dock(kDocks[0]).dock(kDocks[1], 0).dock(kDocks[2]).dock(kDocks[3])
+             .floating(kDocks[4]).end().bytes(),
+         true},
+        {"nested as deep as there are docks", leftColumn(4), true},
+        {"nested deeper", leftColumn(5), false},
+        {"the same area twice",
+         StateWriter().header().areas(2).area(0, 3).dock(kDocks[0]).dock(kDocks[1]).dock(kDocks[2]).area(0, 2)
+             .dock(kDocks[3]).dock(kDocks[4]).end().bytes(),
+         false},
+        {"an area number past the four",
+         StateWriter().header().areas(1).area(4, 5).dock(kDocks[0]).dock(kDocks[1]).dock(kDocks[2]).dock(kDocks[3])
+             .dock(kDocks[4]).end().bytes(),
+         false},
+        {"a dock named twice",
+         StateWriter().header().areas(1).area(1, 6).dock(kDocks[0]).dock(kDocks[1]).dock(kDocks[2]).dock(kDocks[3])
+             .dock(kDocks[4]).dock(kDocks[2]).end().bytes(),
+         false},
+        {"a dock flag of no meaning",
+         StateWriter().header().areas(1).area(1, 5).dock(kDocks[0]).dock(kDocks[1], 5).dock(kDocks[2]).dock(kDocks[3])
+             .dock(kDocks[4]).end().bytes(),
+         false},
+        {"a column nested in a tab group",
+         StateWriter().header().areas(1).area(3, 2, true).dock(kDocks[0]).nested(4).dock(kDocks[1]).dock(kDocks[2])
+             .dock(kDocks[3]).dock(kDocks[4]).end().bytes(),
+         false},
+        {"a corner of an area that does not meet it", leftColumn(0, 2), false},
+        {"a toolbar line in a fifth area", leftColumn(0, 4, 1, 4), false},
+        {"toolbar lines past the end", withInt(tabbed, tabbed.size() - 4, 0x7fffffff), false},
+        {"a negative area number", withInt(tabbed, 13, -2), false},
+        {"an area of negative width", withInt(tabbed, 17, -300), false},
+        {"an orientation of neither kind", QByteArray(tabbed).replace(26, 1, "\x03", 1), false},
+        {"a dock larger than any screen", withInt(tabbed, 77, 1 << 24), false},
+        {"a second dock section, of no areas",
+         tabbed.left(tabbed.size() - 5) + QByteArray("\xfd\0\0\0\0", 5) + tabbed.right(8 + 16 + 5), false},
     };
-    for (const Change& change : changes)
-        EXPECT_FALSE(savedDockStateIsWhole(change.state, kVersion, names)) << change.what;
+    for (const Case& c : cases) {
+        EXPECT_EQ(savedDockStateIsWhole(c.state, kVersion, names), c.whole) << c.what;
+        if (c.whole) {
+            DockedWindow restored;
+            EXPECT_TRUE(restored.window.restoreState(c.state, kVersion)) << c.what;
+        }
+    }
 }
 
 // Every byte of every arrangement changed several ways: what passes the
