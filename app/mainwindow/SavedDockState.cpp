@@ -24,19 +24,16 @@ constexpr std::uint8_t kDockMarker = 0xfb;
 constexpr std::uint8_t kDockFlags = 0x01 | 0x02;
 constexpr std::uint8_t kFloatingFlag = 0x02;
 
-// Left, right, top and bottom.
+// Left, right, top and bottom, numbered from 0.
 constexpr std::int32_t kDockAreaCount = 4;
-// Qt::Horizontal and Qt::Vertical.
-constexpr std::uint8_t kHorizontal = 1;
-constexpr std::uint8_t kVertical = 2;
-// Qt::LeftDockWidgetArea .. Qt::BottomDockWidgetArea as the corners hold
-// them, top-left, top-right, bottom-left, bottom-right: each corner belongs
-// to one of the two areas that meet there.
-constexpr std::int32_t kLeft = 0x1;
-constexpr std::int32_t kRight = 0x2;
-constexpr std::int32_t kTop = 0x4;
-constexpr std::int32_t kBottom = 0x8;
-constexpr std::int32_t kCornerAreas[4][2] = {{kTop, kLeft}, {kTop, kRight}, {kBottom, kLeft}, {kBottom, kRight}};
+// The corners, top-left, top-right, bottom-left and bottom-right, each
+// given to one of the two areas that meet there.
+constexpr Qt::DockWidgetArea kCornerAreas[4][2] = {
+    {Qt::TopDockWidgetArea, Qt::LeftDockWidgetArea},
+    {Qt::TopDockWidgetArea, Qt::RightDockWidgetArea},
+    {Qt::BottomDockWidgetArea, Qt::LeftDockWidgetArea},
+    {Qt::BottomDockWidgetArea, Qt::RightDockWidgetArea},
+};
 
 // Pixel positions and sizes beyond any screen: the layout adds them up, and
 // larger ones would overflow its sums.
@@ -189,7 +186,7 @@ private:
             return false;
         const std::optional<std::uint8_t> orientation = reader_.byte();
         const std::optional<std::int32_t> count = reader_.integer();
-        if (!orientation || (*orientation != kHorizontal && *orientation != kVertical) || !count)
+        if (!orientation || (*orientation != Qt::Horizontal && *orientation != Qt::Vertical) || !count)
             return false;
         for (std::int32_t i = 0; i < *count; ++i) {
             const std::optional<std::uint8_t> item = reader_.byte();
