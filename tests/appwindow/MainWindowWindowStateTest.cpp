@@ -743,18 +743,19 @@ TEST(MainWindowWindowState, ADamagedSavedLayoutStartsWithTheDefaultAndAnUntouche
         EXPECT_FALSE(after.contains(QLatin1String(key))) << key << " is still saved";
 }
 
-// Starts that come up together on one settings file, as a teacher's double
-// click does, each restore the saved layout and leave it saved: none takes
-// another's restore, still running, for one that died, and forgets the
-// layout. Six at once, five times over, so that restores overlap.
+// Two starts that come up together on one settings file, as a double click
+// that opened the program twice leaves them, each restore the saved layout
+// and leave it saved: neither takes the other's restore, still running, for
+// one that died, and forgets the layout. Ten rounds, each on a file of its
+// own, so that the two restores overlap in some.
 TEST(MainWindowWindowState, StartsThatComeUpTogetherKeepTheSavedLayout)
 {
     ArrangedLayout arrangement;
     ASSERT_NO_FATAL_FAILURE(saveAnArrangedLayout(arrangement));
     const StartedWindow& left = arrangement.left;
     const QMap<QString, QVariant>& saved = arrangement.saved;
-    constexpr std::size_t kTogether = 6;
-    constexpr int kRounds = 5;
+    constexpr std::size_t kTogether = 2;
+    constexpr int kRounds = 10;
     std::vector<std::unique_ptr<QTemporaryDir>> folders;
     std::vector<QString> homes;
     for (int round = 0; round < kRounds; ++round) {
