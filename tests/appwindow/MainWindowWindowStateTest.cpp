@@ -32,6 +32,7 @@
 #include <functional>
 #include <string>
 
+#include <sys/inotify.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -521,61 +522,89 @@ StartedWindow layoutOf(const MainWindow& window)
     return layout;
 }
 
+// The program's window started in a child process on the settings in
+// `configHome`, with `arguments`.
+std::unique_ptr<QProcess> startChild(const QString& configHome, const QStringList& arguments)
+{
+    auto child = std::make_unique<QProcess>();
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+    // Under the sanitizers the child exits after its GL driver has been
+    // unloaded, and the leak checker can no longer tell the driver's blocks
+    // from ours; the window suites check leaks in their own process.
+    const QString sanitizer = environment.value(QStringLiteral("ASAN_OPTIONS"));
+    if (!sanitizer.isEmpty())
+        environment.insert(QStringLiteral("ASAN_OPTIONS"), sanitizer + QStringLiteral(":detect_leaks=0"));
+    child->setProcessEnvironment(environment);
+    child->start(QStringLiteral(VXO_LAYOUT_START), arguments);
+    return child;
+}
+
+// What a child came up with, once it has ended; `output` is what was read
+// from it before. A child that crashes, hangs or reports garbage ends with
+// `ended` false.
+StartedWindow readBack(QProcess& child, const QByteArray& output = {})
+{
+    StartedWindow result;
+    // Longer than the child's own wait for its layout.
+    const bool finished = child.waitForFinished(2 * test::kWaitBoundMs);
+    result.report = QString::fromUtf8(output + child.readAllStandardOutput());
+    if (!finished) {
+        child.kill();
+        child.waitForFinished(test::kWaitBoundMs);
+        result.report += QStringLiteral("\n(did not end)");
+        return result;
+    }
+    if (child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0) {
+        result.report += QStringLiteral("\n(ended with %1, status %2)")
+                             .arg(child.exitStatus() == QProcess::CrashExit ? QStringLiteral("a crash")
+                                                                            : QStringLiteral("an exit"))
+                             .arg(child.exitCode());
+        return result;
+    }
+    for (const QString& line : result.report.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        const QStringList f = line.split(QLatin1Char(' '));
+        if (f.size() == 5 && f[0] == QLatin1String("window"))
+            result.geometry = QRect(f[1].toInt(), f[2].toInt(), f[3].toInt(), f[4].toInt());
+        else if (f.size() == 9)
+            result.docks[f[0].toStdString()] = {f[1].toInt(), f[2] == QLatin1String("1"), f[3] == QLatin1String("1"),
+                                                QRect(f[4].toInt(), f[5].toInt(), f[6].toInt(), f[7].toInt()),
+                                                f[8] == QLatin1String("1")};
+    }
+    result.ended = result.docks.size() == 5 && result.geometry.isValid();
+    return result;
+}
+
 // Starts the program's window in child processes, one per settings folder,
 // `atOnce` at a time, with `arguments`, and reads back what each came up
-// with. A child that crashes, hangs or reports garbage ends with `ended`
-// false.
+// with. Children started "--together" are let go to make their windows once
+// every one of them is up.
 std::vector<StartedWindow> startEach(const std::vector<QString>& configHomes, const QStringList& arguments = {},
                                      std::size_t atOnce = 4)
 {
     std::vector<StartedWindow> started(configHomes.size());
     for (std::size_t first = 0; first < configHomes.size(); first += atOnce) {
         std::vector<std::unique_ptr<QProcess>> children;
-        for (std::size_t k = first; k < std::min(first + atOnce, configHomes.size()); ++k) {
-            auto child = std::make_unique<QProcess>();
-            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-            environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHomes[k]);
-            // Under the sanitizers the child exits after its GL driver has
-            // been unloaded, and the leak checker can no longer tell the
-            // driver's blocks from ours; the window suites check leaks in
-            // their own process.
-            const QString sanitizer = environment.value(QStringLiteral("ASAN_OPTIONS"));
-            if (!sanitizer.isEmpty())
-                environment.insert(QStringLiteral("ASAN_OPTIONS"), sanitizer + QStringLiteral(":detect_leaks=0"));
-            child->setProcessEnvironment(environment);
-            child->start(QStringLiteral(VXO_LAYOUT_START), arguments);
-            children.push_back(std::move(child));
+        for (std::size_t k = first; k < std::min(first + atOnce, configHomes.size()); ++k)
+            children.push_back(startChild(configHomes[k], arguments));
+        std::vector<QByteArray> output(children.size());
+        if (arguments.contains(QStringLiteral("--together"))) {
+            const QByteArray ready("ready\n");
+            test::waitUntil([&] {
+                bool allUp = true;
+                for (std::size_t c = 0; c < children.size(); ++c) {
+                    output[c] += children[c]->readAllStandardOutput();
+                    allUp = allUp && (output[c].contains(ready) || children[c]->state() == QProcess::NotRunning);
+                }
+                return allUp;
+            });
+            for (const auto& child : children)
+                child->write("go\n");
+            for (const auto& child : children)
+                child->waitForBytesWritten(test::kWaitBoundMs);
         }
-        for (std::size_t c = 0; c < children.size(); ++c) {
-            QProcess& child = *children[c];
-            StartedWindow& result = started[first + c];
-            // Longer than the child's own wait for its layout.
-            const bool finished = child.waitForFinished(2 * test::kWaitBoundMs);
-            result.report = QString::fromUtf8(child.readAllStandardOutput());
-            if (!finished) {
-                child.kill();
-                child.waitForFinished(5000);
-                result.report += QStringLiteral("\n(did not end)");
-                continue;
-            }
-            if (child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0) {
-                result.report += QStringLiteral("\n(ended with %1, status %2)")
-                                     .arg(child.exitStatus() == QProcess::CrashExit ? QStringLiteral("a crash")
-                                                                                    : QStringLiteral("an exit"))
-                                     .arg(child.exitCode());
-                continue;
-            }
-            for (const QString& line : result.report.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-                const QStringList f = line.split(QLatin1Char(' '));
-                if (f.size() == 5 && f[0] == QLatin1String("window"))
-                    result.geometry = QRect(f[1].toInt(), f[2].toInt(), f[3].toInt(), f[4].toInt());
-                else if (f.size() == 9)
-                    result.docks[f[0].toStdString()] = {
-                        f[1].toInt(), f[2] == QLatin1String("1"), f[3] == QLatin1String("1"),
-                        QRect(f[4].toInt(), f[5].toInt(), f[6].toInt(), f[7].toInt()), f[8] == QLatin1String("1")};
-            }
-            result.ended = result.docks.size() == 5 && result.geometry.isValid();
-        }
+        for (std::size_t c = 0; c < children.size(); ++c)
+            started[first + c] = readBack(*children[c], output[c]);
     }
     return started;
 }
@@ -743,17 +772,94 @@ TEST(MainWindowWindowState, ADamagedSavedLayoutStartsWithTheDefaultAndAnUntouche
         EXPECT_FALSE(after.contains(QLatin1String(key))) << key << " is still saved";
 }
 
+// Watches the folder of a settings file for the file being written and its
+// restore turn's lock being read, as a start waiting for the turn reads it
+// to see whether the start holding it still runs.
+class SettingsFolderWatch {
+public:
+    explicit SettingsFolderWatch(const QString& settingsFile)
+        : fileName_(QFileInfo(settingsFile).fileName()), fd_(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC))
+    {
+        if (fd_ >= 0)
+            watching_ = ::inotify_add_watch(fd_, QFile::encodeName(QFileInfo(settingsFile).path()).constData(),
+                                            IN_OPEN | IN_CLOSE_WRITE | IN_MOVED_TO) >= 0;
+    }
+    ~SettingsFolderWatch()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    SettingsFolderWatch(const SettingsFolderWatch&) = delete;
+    SettingsFolderWatch& operator=(const SettingsFolderWatch&) = delete;
+
+    bool watching() const { return watching_; }
+
+    // Whether, since the last look, the settings file was written or the
+    // turn's lock opened.
+    bool touched()
+    {
+        bool seen = false;
+        alignas(inotify_event) char buffer[4096];
+        for (ssize_t got; (got = ::read(fd_, buffer, sizeof buffer)) > 0;) {
+            for (ssize_t at = 0; at < got;) {
+                const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+                const QString name = event->len > 0 ? QFile::decodeName(event->name) : QString();
+                if ((event->mask & (IN_CLOSE_WRITE | IN_MOVED_TO)) && name == fileName_)
+                    seen = true;
+                if ((event->mask & IN_OPEN) && name == fileName_ + QStringLiteral(".restoring.lock"))
+                    seen = true;
+                at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+            }
+        }
+        return seen;
+    }
+
+private:
+    QString fileName_;
+    int fd_ = -1;
+    bool watching_ = false;
+};
+
 // Two starts that come up together on one settings file, as a double click
 // that opened the program twice leaves them, each restore the saved layout
 // and leave it saved: neither takes the other's restore, still running, for
-// one that died, and forgets the layout. Ten rounds, each on a file of its
-// own, so that the two restores overlap in some.
+// one that died, and forgets the layout. First a start while this process
+// is in the middle of a restore, as a start that came up a moment earlier
+// is: its turn taken, the restore marked; the mark goes, and the turn is
+// given back, once the start has either waited for the turn or acted on the
+// mark. Then ten rounds of two real starts, each on a file of its own, let
+// go together.
 TEST(MainWindowWindowState, StartsThatComeUpTogetherKeepTheSavedLayout)
 {
     ArrangedLayout arrangement;
     ASSERT_NO_FATAL_FAILURE(saveAnArrangedLayout(arrangement));
     const StartedWindow& left = arrangement.left;
     const QMap<QString, QVariant>& saved = arrangement.saved;
+    {
+        QTemporaryDir home;
+        ASSERT_TRUE(home.isValid());
+        QMap<QString, QVariant> restoring = saved;
+        restoring.insert(QStringLiteral("windowStateRestoring"), true);
+        settingsFolderWith(home, restoring);
+        const QString file = settingsFileIn(home.path());
+        QLockFile turn(file + QStringLiteral(".restoring.lock"));
+        ASSERT_TRUE(turn.tryLock(0)) << "the turn could not be taken";
+        SettingsFolderWatch watch(file);
+        ASSERT_TRUE(watch.watching()) << "the settings folder cannot be watched";
+        const std::unique_ptr<QProcess> child = startChild(home.path(), {});
+        EXPECT_TRUE(test::waitUntil([&] { return watch.touched() || child->state() == QProcess::NotRunning; }))
+            << "the start neither waited for its turn nor read the settings";
+        {
+            QSettings settings(file, QSettings::IniFormat);
+            settings.remove(QStringLiteral("MainWindow/windowStateRestoring"));
+        }
+        turn.unlock();
+        const StartedWindow started = readBack(*child);
+        ASSERT_TRUE(started.ended) << "the start did not come up:\n" << started.report.toStdString();
+        expectDocksAs(started, left);
+        QSettings after(file, QSettings::IniFormat);
+        EXPECT_TRUE(after.contains(QStringLiteral("MainWindow/windowState"))) << "the layout was forgotten";
+    }
     constexpr std::size_t kTogether = 2;
     constexpr int kRounds = 10;
     std::vector<std::unique_ptr<QTemporaryDir>> folders;
@@ -763,7 +869,7 @@ TEST(MainWindowWindowState, StartsThatComeUpTogetherKeepTheSavedLayout)
         ASSERT_TRUE(folders.back()->isValid());
         homes.insert(homes.end(), kTogether, settingsFolderWith(*folders.back(), saved));
     }
-    const std::vector<StartedWindow> started = startEach(homes, {}, kTogether);
+    const std::vector<StartedWindow> started = startEach(homes, {QStringLiteral("--together")}, kTogether);
     for (std::size_t k = 0; k < started.size(); ++k) {
         SCOPED_TRACE("round " + std::to_string(k / kTogether) + ", start " + std::to_string(k % kTogether));
         EXPECT_TRUE(started[k].ended) << "the start did not come up:\n" << started[k].report.toStdString();
