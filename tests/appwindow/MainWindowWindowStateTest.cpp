@@ -848,7 +848,7 @@ TEST(MainWindowWindowState, StartsThatComeUpTogetherKeepTheSavedLayout)
         ASSERT_TRUE(watch.watching()) << "the settings folder cannot be watched";
         const std::unique_ptr<QProcess> child = startChild(home.path(), {});
         EXPECT_TRUE(test::waitUntil([&] { return watch.touched() || child->state() == QProcess::NotRunning; }))
-            << "the start neither waited for its turn nor read the settings";
+            << "the start neither waited for its turn, nor wrote the settings, nor ended";
         {
             QSettings settings(file, QSettings::IniFormat);
             settings.remove(QStringLiteral("MainWindow/windowStateRestoring"));
