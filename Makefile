@@ -127,10 +127,11 @@ FULL_STACK_TESTS := ^TheProgram\.|^QuantumGLViewRender\.ReparentingKeepsThePictu
 # scattering thresholds cell by cell, three pages opened in six orders), whose
 # code the other tests of their suites run under the sanitizers; and so do the
 # layout walks over many screens and damaged settings (the toolkit's dock
-# layout, 26 window starts), whose saving, checksum and fitting code the
-# shorter window-state tests run under the sanitizers. Each name must
-# be a test of the build (checked below), so that a renamed test does not slip
-# back into the sanitizer pass.
+# layout, 26 and 17 window starts) and the starts that come up together (21),
+# whose saving, checksum, check and fitting code the shorter window-state
+# tests and the dock-state check's own tests run under the sanitizers. Each
+# name must be a test of the build (checked below), so that a renamed test
+# does not slip back into the sanitizer pass.
 RELEASE_ONLY_TESTS := DocumentsWindow.EveryPresetComesBackFromItsFile \
                       GuidedLoading.EveryPresetFillsTheFormShowsItsPageRunsAndStartsTheSameWhateverCameBefore \
                       MainWindowBoundStates.SuperpositionBeatsAtTheLevelSpacing \
@@ -171,6 +172,8 @@ RELEASE_ONLY_TESTS := DocumentsWindow.EveryPresetComesBackFromItsFile \
                       GuideClaimsEarly.TwoLevelAndDrivenGuidesQuoteWhatTheProgramShows \
                       GuideClaimsLate.EveryQuotedNumberIsWhatTheProgramShows \
                       MainWindowWindowState.ADamagedSavedLayoutStartsWithTheDefaultAndAnUntouchedOneAsLeft \
+                      MainWindowWindowState.ADamagedLayoutWithAMatchingChecksumStartsWithoutACrash \
+                      MainWindowWindowState.StartsThatComeUpTogetherKeepTheSavedLayout \
                       MainWindowWindowState.ALayoutSavedOnOneScreenComesBackFittingAnother \
                       MainWindowScreenFit.TheDefaultLayoutFitsTheScreenUncutAndEveryAnalysisPlotIsReadable \
                       MainWindowScreenFit.EveryDockShowsItsTextsWholeWithoutScrollingSideways

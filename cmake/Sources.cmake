@@ -254,6 +254,7 @@ set(VXO_APP_SOURCES
     mainwindow/MainWindowTransport.cpp
     mainwindow/MainWindowWindowState.cpp
     mainwindow/MainWindowWiring.cpp
+    mainwindow/SavedDockState.cpp
     mainwindow/SavedLayout.cpp
     panels/KleinReferencePages.cpp
     panels/RecorderPanelFigures.cpp
@@ -435,6 +436,7 @@ set(VXO_APP_TEST_SOURCES
     ProtocolAppliersTest.cpp
     RecorderPanelFiguresTest.cpp
     RunPaceTest.cpp
+    SavedDockStateTest.cpp
     TransportClockTest.cpp
     ValueFormattersTest.cpp
 )

@@ -43,6 +43,16 @@ QString elideForDisplay(const QString& input)
     return text.left(head) + ellipsis + text.mid(tailStart);
 }
 
+bool blankForDisplay(const QString& text)
+{
+    for (const QChar c : text) {
+        const QChar::Category category = c.category();
+        if (!c.isSpace() && category != QChar::Other_Control && category != QChar::Other_Format)
+            return false;
+    }
+    return true;
+}
+
 QString isolateForDisplay(const QString& text)
 {
     const QChar firstStrongIsolate(0x2068);

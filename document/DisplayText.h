@@ -21,6 +21,11 @@ constexpr int kDisplayTextLimit = 200;
 // ends stay: a title's start and a path's file name.
 QString elideForDisplay(const QString& text);
 
+// Whether `text` shows nothing: it holds only white space, control
+// characters and invisible format characters (direction marks and
+// embeddings, zero-width spaces and joiners).
+bool blankForDisplay(const QString& text);
+
 // elideForDisplay's text between a first-strong isolate and its closing mark,
 // so that its writing direction (a right-to-left name, a right-to-left mark)
 // cannot reorder the program's own text around it.

@@ -81,6 +81,10 @@ bool loadExperimentFile(const QString& path, ExperimentDocument& document, QStri
 bool saveExperimentFile(const QString& path, const ExperimentDocument& document, QString& error)
 {
     error.clear();
+    if (QFileInfo(path).isDir()) {
+        error = QStringLiteral("Cannot save '%1': it is a folder. Choose another file name.").arg(path);
+        return false;
+    }
     // Named with the limit, which the reader's own message leaves out.
     if (document.potentialScene.size() > static_cast<std::uint64_t>(kMaximumSceneObjects)) {
         error = QStringLiteral("Potential scene contains too many objects (%1); a document holds at most %2.")

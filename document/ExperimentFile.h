@@ -25,9 +25,11 @@ bool loadExperimentFile(const QString& path, ExperimentDocument& document, QStri
 // before anything is written, so a document the reader would refuse (too many
 // scene objects, duplicate ids, numbers that JSON cannot hold, records the
 // checks refuse) is never saved: the reader's message is returned and the
-// target stays as it was. A scene beyond the limit is refused first, with a
-// message that names the limit. A write that fails names the system's cause (a full
-// disk: "No space left on device"). `error` is emptied first.
+// target stays as it was. A folder at `path` is refused first, with a
+// message that asks for another name; then a scene beyond the limit, with a
+// message that names the limit. A write that
+// fails names the system's cause (a full disk: "No space left on device").
+// `error` is emptied first.
 bool saveExperimentFile(const QString& path, const ExperimentDocument& document, QString& error);
 
 // The content of a file as a document: JSON parse, root object, document

@@ -589,7 +589,10 @@ private:
     // Whether the user agrees to replace the existing file at `path`; asked
     // where the save dialog could not ask, the ending being added after it.
     bool confirmReplacing(const QString& path);
-    void showDocumentFileError(const QString& title, const QString& text);
+    // A critical box with `text`, where the file's `path` is shortened in
+    // the middle to a line the box can show; the whole text is then in the
+    // box's details.
+    void showDocumentFileError(const QString& title, const QString& text, const QString& path);
     // First failure among the document's controls: missing entry, missing
     // widget, then controlValueFault (an index that is no whole number in
     // range, a number that is not finite in single precision); the five

@@ -35,6 +35,9 @@ namespace {
 
 const char* const kFileFilter = "Ondrivel Experiment (*.vxo.json *.json);;JSON files (*.json);;All files (*.*)";
 
+// The width, in average characters, of a path in a file error's box.
+constexpr int kShownPathCharacters = 64;
+
 // The six controls that set the grid, applied first so that the ranges of
 // the position controls follow the document's domain.
 const char* const kDomainControls[] = {
@@ -565,17 +568,18 @@ bool MainWindow::loadExperimentFromPath(const QString& path)
     ExperimentDocument document;
     QString error;
     if (!loadExperimentFile(path, document, error)) {
-        showDocumentFileError(QStringLiteral("Load Experiment"), error);
+        showDocumentFileError(QStringLiteral("Load Experiment"), error, path);
         return false;
     }
     const QFileInfo file(path);
-    // A nameless document is titled after its file, already for the rebuild.
-    if (document.name.trimmed().isEmpty())
+    // A nameless document is titled after its file, already for the rebuild;
+    // so is one whose name shows nothing (control and direction characters).
+    if (blankForDisplay(document.name))
         document.name = file.baseName();
 
     const DocumentApplication applied = applyDocument(document, error);
     if (applied == DocumentApplication::Refused) {
-        showDocumentFileError(QStringLiteral("Load Experiment"), error);
+        showDocumentFileError(QStringLiteral("Load Experiment"), error, path);
         return false;
     }
     // Also without its bound state the window holds the new document, so
@@ -621,15 +625,17 @@ bool MainWindow::saveExperimentToPath(QString path)
         path += QStringLiteral(".vxo.json");
         // The dialog asked about the name as typed, not about the file with
         // its ending: that one is asked about here.
+        // A folder by that name cannot be replaced: saving refuses it below,
+        // unasked.
         const QFileInfo target(path);
-        if ((target.exists() || target.isSymLink()) && !confirmReplacing(path))
+        if ((target.exists() || target.isSymLink()) && !target.isDir() && !confirmReplacing(path))
             return false;
     }
     ExperimentDocument document = captureExperimentDocument();
     document.name = QFileInfo(path).baseName();
     QString error;
     if (!saveExperimentFile(path, document, error)) {
-        showDocumentFileError(QStringLiteral("Save Experiment"), error);
+        showDocumentFileError(QStringLiteral("Save Experiment"), error, path);
         return false;
     }
     lastDocumentPath = path;
@@ -651,9 +657,19 @@ bool MainWindow::confirmReplacing(const QString& path)
     return question.clickedButton() == question.button(QMessageBox::Yes);
 }
 
-void MainWindow::showDocumentFileError(const QString& title, const QString& text)
+void MainWindow::showDocumentFileError(const QString& title, const QString& text, const QString& path)
 {
-    QMessageBox::critical(this, title, text, QMessageBox::Ok);
+    // A long path is one word the box can only break anywhere, line after
+    // line, until the message runs off the screen; its start and its file
+    // name say which file it is.
+    QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Ok, this);
+    const QString shown = box.fontMetrics().elidedText(elideForDisplay(path), Qt::ElideMiddle,
+                                                      kShownPathCharacters * box.fontMetrics().averageCharWidth());
+    if (!path.isEmpty() && shown != path && text.contains(path)) {
+        box.setText(QString(text).replace(path, shown));
+        box.setDetailedText(text);
+    }
+    box.exec();
 }
 
 } // namespace vxo

@@ -474,7 +474,10 @@ void MainWindow::saveGuiState()
 {
     if (!persistGuiState)
         return;
-    QSettings settings;
+    const SavedLayoutFile file;
+    if (file.settings() == nullptr)
+        return;
+    QSettings& settings = *file.settings();
     settings.beginGroup(kSettingsGroup);
     storeSavedLayout(settings, saveGeometry(), saveState(kWindowStateVersion));
     for (const IndexSelector& selector : indexSelectors(ui.get()))
@@ -488,10 +491,16 @@ void MainWindow::restoreGuiState(const QRect& available)
 {
     if (!persistGuiState)
         return;
-    QSettings settings;
+    const SavedLayoutFile file;
+    if (file.settings() == nullptr)
+        return;
+    QSettings& settings = *file.settings();
     settings.beginGroup(kSettingsGroup);
 
-    const SavedLayout saved = loadSavedLayout(settings);
+    QStringList dockNames;
+    for (const auto& pair : dockActionPairs())
+        dockNames.append(pair.first->objectName());
+    const SavedLayout saved = loadSavedLayout(settings, kWindowStateVersion, dockNames);
     std::optional<SavedLayoutRestoring> restoring;
     if (!saved.geometry.isEmpty() || !saved.dockState.isEmpty())
         restoring.emplace(settings);
@@ -558,11 +567,13 @@ void MainWindow::restoreGuiState(const QRect& available)
 void MainWindow::resetWindowLayout()
 {
     if (persistGuiState) {
-        QSettings settings;
-        settings.beginGroup(kSettingsGroup);
-        settings.remove(QString());
-        settings.endGroup();
-        settings.sync();
+        const SavedLayoutFile file;
+        if (QSettings* settings = file.settings()) {
+            settings->beginGroup(kSettingsGroup);
+            settings->remove(QString());
+            settings->endGroup();
+            settings->sync();
+        }
     }
     applyDefaultDockLayout();
     const auto selectors = indexSelectors(ui.get());

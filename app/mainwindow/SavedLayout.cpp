@@ -1,7 +1,12 @@
 #include "app/mainwindow/SavedLayout.h"
 
+#include "app/mainwindow/SavedDockState.h"
+
+#include <QCoreApplication>
 #include <QCryptographicHash>
+#include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QString>
 #include <QVariant>
 
@@ -20,6 +25,19 @@ QString checksumOf(const QByteArray& state)
     return QString::fromLatin1(QCryptographicHash::hash(state, QCryptographicHash::Sha256).toHex());
 }
 
+// Where the toolkit keeps the application's settings on this platform,
+// named without opening them.
+QString settingsFileName()
+{
+    return QStringLiteral("%1/%2/%3.conf")
+        .arg(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation),
+             QCoreApplication::organizationName(), QCoreApplication::applicationName());
+}
+
+// A restore takes a fraction of a second; a start that keeps its turn far
+// longer is stopped, and the layout is then left alone.
+constexpr int kTurnWaitMs = 20000;
+
 } // namespace
 
 void storeSavedLayout(QSettings& group, const QByteArray& geometry, const QByteArray& dockState)
@@ -30,7 +48,7 @@ void storeSavedLayout(QSettings& group, const QByteArray& geometry, const QByteA
     group.remove(kRestoringKey);
 }
 
-SavedLayout loadSavedLayout(QSettings& group)
+SavedLayout loadSavedLayout(QSettings& group, int version, const QStringList& dockNames)
 {
     if (group.contains(kRestoringKey)) {
         for (const QString& key : {kGeometryKey, kDockStateKey, kChecksumKey, kRestoringKey})
@@ -43,12 +61,32 @@ SavedLayout loadSavedLayout(QSettings& group)
     const QByteArray state = group.value(kDockStateKey).toByteArray();
     if (state.isEmpty())
         return layout;
-    if (group.value(kChecksumKey).toString() == checksumOf(state))
+    if (group.value(kChecksumKey).toString() == checksumOf(state) && savedDockStateIsWhole(state, version, dockNames))
         layout.dockState = state;
     else
         layout.dockStateRefused = true;
     return layout;
 }
+
+SavedLayoutFile::SavedLayoutFile() : turn_(settingsFileName() + QStringLiteral(".restoring.lock"))
+{
+    // The turn of a start that died in it is free once its process has
+    // gone (the lock names the process and the boot), however recent; a
+    // running start keeps it, however long it takes.
+    turn_.setStaleLockTime(0);
+    // A lock that cannot even be made (no folder yet, a read-only one) means
+    // no other start can be restoring from here either.
+    if (!turn_.tryLock(kTurnWaitMs) && turn_.error() == QLockFile::LockFailedError)
+        return;
+    const QString fileName = settingsFileName();
+    const QFileInfo file(fileName);
+    if (file.exists() && !file.isFile())
+        return;
+    settings_ = std::make_unique<QSettings>(fileName, QSettings::NativeFormat);
+}
+
+// The settings are written before the turn ends.
+SavedLayoutFile::~SavedLayoutFile() = default;
 
 SavedLayoutRestoring::SavedLayoutRestoring(QSettings& group) : group_(group)
 {

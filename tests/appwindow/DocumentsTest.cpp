@@ -14,6 +14,7 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QFileInfo>
@@ -21,6 +22,7 @@
 #include <QJsonObject>
 #include <QLabel>
 #include <QMessageBox>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QStackedWidget>
@@ -35,6 +37,7 @@
 #include <limits>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vxo {
@@ -59,6 +62,9 @@ struct ShownMessage {
     QString text;
     QMessageBox::Icon icon;
     QMessageBox::StandardButtons buttons;
+    QString details;
+    QSize size;
+    QRect screen; // the available area of the box's screen
 };
 
 // Closes every message box the window opens while it lives, keeping what
@@ -72,7 +78,8 @@ public:
             for (QMessageBox* box : window.findChildren<QMessageBox*>()) {
                 if (!box->isVisible())
                     continue;
-                shown_.push_back({box->windowTitle(), box->text(), box->icon(), box->standardButtons()});
+                shown_.push_back({box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
+                                  box->detailedText(), box->size(), box->screen()->availableGeometry()});
                 if (QAbstractButton* button = box->button(answer))
                     button->click();
                 else
@@ -609,6 +616,74 @@ TEST_F(DocumentsWindow, SavesNameTheFileAndFailuresKeepThePreviousOne)
     EXPECT_EQ(file.readAll(), previousBytes) << "the previous file was changed";
     EXPECT_EQ(probe.lastDocumentPath(), previous);
     EXPECT_EQ(probe.title().toStdString(), "beam");
+}
+
+// A name whose file is a folder, whether the ending is added or typed, is
+// refused at once with a message that asks for another name, instead of
+// asking to replace the folder and then failing; the folder and the window's
+// file stay as they were.
+TEST_F(DocumentsWindow, SavingToANameThatIsAFolderIsRefusedUnasked)
+{
+    MainWindow& window = *source;
+    DocumentsProbe probe{window};
+    ASSERT_TRUE(saveFile(window, path("kept.vxo.json")).ok);
+    for (const auto& [typed, written] : {std::pair{"notes", "notes.vxo.json"}, std::pair{"typed.json", "typed.json"}}) {
+        SCOPED_TRACE(typed);
+        ASSERT_TRUE(QDir(folder.path()).mkpath(QLatin1String(written)));
+        // A question would be answered yes.
+        const FileOutcome outcome = saveFile(window, path(typed), QMessageBox::Yes);
+        EXPECT_FALSE(outcome.ok);
+        expectOneCriticalBox(
+            outcome, "Save Experiment",
+            QStringLiteral("Cannot save '%1': it is a folder. Choose another file name.").arg(path(written)));
+        EXPECT_TRUE(QFileInfo(path(written)).isDir());
+        EXPECT_TRUE(QDir(path(written)).isEmpty());
+        EXPECT_EQ(probe.lastDocumentPath(), path("kept.vxo.json"));
+    }
+}
+
+// A save that fails on a path of thousands of characters (folders nested
+// past the system's limit) says why in a box that fits in half the screen,
+// naming the file by the path's start and its file name; the box's details
+// hold the whole message.
+TEST_F(DocumentsWindow, AFailedSaveToALongPathSaysWhyInABoxThatFitsTheScreen)
+{
+    MainWindow& window = *source;
+    const QString deep = path("lesson") + QStringLiteral("/lesson_lesson_lesson").repeated(200);
+    const QString chosen = deep + QStringLiteral("/notes");
+    const QString written = chosen + QStringLiteral(".vxo.json");
+    ASSERT_GT(written.size(), 4096);
+    const FileOutcome outcome = saveFile(window, chosen);
+    EXPECT_FALSE(outcome.ok);
+    ASSERT_EQ(outcome.messages.size(), 1u) << "message boxes shown";
+    const ShownMessage& box = outcome.messages.front();
+    EXPECT_EQ(box.title.toStdString(), "Save Experiment");
+    EXPECT_EQ(box.icon, QMessageBox::Critical);
+    EXPECT_LE(box.size.width(), box.screen.width() / 2) << box.size.width() << " px wide";
+    EXPECT_LE(box.size.height(), box.screen.height() / 2) << box.size.height() << " px high";
+    EXPECT_TRUE(box.text.contains(written.left(24))) << box.text.toStdString();
+    EXPECT_TRUE(box.text.contains(QStringLiteral("notes.vxo.json'"))) << box.text.toStdString();
+    EXPECT_TRUE(box.details.startsWith(QStringLiteral("Cannot open '%1' for writing: ").arg(written)))
+        << box.details.left(80).toStdString();
+}
+
+// A document whose name shows nothing, made of control and direction
+// characters, titles the window after its file, as a nameless one does.
+TEST_F(DocumentsWindow, ANameThatShowsNothingTitlesTheWindowAfterTheFile)
+{
+    MainWindow& window = *target;
+    DocumentsProbe probe{window};
+    ExperimentDocument named = documentOfPreset(window, 1);
+    const QString file = path("blank.vxo.json");
+    for (const QString& name : {QStringLiteral("\u202e\u0001\u2066"), QStringLiteral("\u200f \u200e\t"),
+                                QStringLiteral("\u0007\u061c\u2069")}) {
+        named.name = name;
+        QString error;
+        ASSERT_TRUE(saveExperimentFile(file, named, error)) << error.toStdString();
+        EXPECT_TRUE(loadFile(window, file).ok);
+        EXPECT_EQ(probe.title().toStdString(), "blank");
+        EXPECT_EQ(window.windowTitle().toStdString(), "Ondrivel - \u2068blank\u2069");
+    }
 }
 
 // The faults: the document's identity reaches the rebuild, the Klein page

@@ -13,8 +13,11 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QCryptographicHash>
 #include <QDockWidget>
 #include <QDir>
+#include <QFileInfo>
+#include <QLockFile>
 #include <QProcess>
 #include <QScreen>
 #include <QSettings>
@@ -28,6 +31,11 @@
 #include <map>
 #include <functional>
 #include <string>
+
+#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace vxo {
 
@@ -514,68 +522,102 @@ StartedWindow layoutOf(const MainWindow& window)
     return layout;
 }
 
+// The program's window started in a child process on the settings in
+// `configHome`, with `arguments`.
+std::unique_ptr<QProcess> startChild(const QString& configHome, const QStringList& arguments)
+{
+    auto child = std::make_unique<QProcess>();
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+    // Under the sanitizers the child exits after its GL driver has been
+    // unloaded, and the leak checker can no longer tell the driver's blocks
+    // from ours; the window suites check leaks in their own process.
+    const QString sanitizer = environment.value(QStringLiteral("ASAN_OPTIONS"));
+    if (!sanitizer.isEmpty())
+        environment.insert(QStringLiteral("ASAN_OPTIONS"), sanitizer + QStringLiteral(":detect_leaks=0"));
+    child->setProcessEnvironment(environment);
+    child->start(QStringLiteral(VXO_LAYOUT_START), arguments);
+    return child;
+}
+
+// What a child came up with, once it has ended; `output` is what was read
+// from it before. A child that crashes, hangs or reports garbage ends with
+// `ended` false.
+StartedWindow readBack(QProcess& child, const QByteArray& output = {})
+{
+    StartedWindow result;
+    // Longer than the child's own wait for its layout.
+    const bool finished = child.waitForFinished(2 * test::kWaitBoundMs);
+    result.report = QString::fromUtf8(output + child.readAllStandardOutput());
+    if (!finished) {
+        child.kill();
+        child.waitForFinished(test::kWaitBoundMs);
+        result.report += QStringLiteral("\n(did not end)");
+        return result;
+    }
+    if (child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0) {
+        result.report += QStringLiteral("\n(ended with %1, status %2)")
+                             .arg(child.exitStatus() == QProcess::CrashExit ? QStringLiteral("a crash")
+                                                                            : QStringLiteral("an exit"))
+                             .arg(child.exitCode());
+        return result;
+    }
+    for (const QString& line : result.report.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        const QStringList f = line.split(QLatin1Char(' '));
+        if (f.size() == 5 && f[0] == QLatin1String("window"))
+            result.geometry = QRect(f[1].toInt(), f[2].toInt(), f[3].toInt(), f[4].toInt());
+        else if (f.size() == 9)
+            result.docks[f[0].toStdString()] = {f[1].toInt(), f[2] == QLatin1String("1"), f[3] == QLatin1String("1"),
+                                                QRect(f[4].toInt(), f[5].toInt(), f[6].toInt(), f[7].toInt()),
+                                                f[8] == QLatin1String("1")};
+    }
+    result.ended = result.docks.size() == 5 && result.geometry.isValid();
+    return result;
+}
+
 // Starts the program's window in child processes, one per settings folder,
-// four at a time, and reads back what each came up with. A child that
-// crashes, hangs or reports garbage ends with `ended` false.
-std::vector<StartedWindow> startEach(const std::vector<QString>& configHomes)
+// `atOnce` at a time, with `arguments`, and reads back what each came up
+// with. Children started "--together" are let go to make their windows once
+// every one of them is up.
+std::vector<StartedWindow> startEach(const std::vector<QString>& configHomes, const QStringList& arguments = {},
+                                     std::size_t atOnce = 4)
 {
     std::vector<StartedWindow> started(configHomes.size());
-    constexpr std::size_t kAtOnce = 4;
-    for (std::size_t first = 0; first < configHomes.size(); first += kAtOnce) {
+    for (std::size_t first = 0; first < configHomes.size(); first += atOnce) {
         std::vector<std::unique_ptr<QProcess>> children;
-        for (std::size_t k = first; k < std::min(first + kAtOnce, configHomes.size()); ++k) {
-            auto child = std::make_unique<QProcess>();
-            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-            environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHomes[k]);
-            // Under the sanitizers the child exits after its GL driver has
-            // been unloaded, and the leak checker can no longer tell the
-            // driver's blocks from ours; the window suites check leaks in
-            // their own process.
-            const QString sanitizer = environment.value(QStringLiteral("ASAN_OPTIONS"));
-            if (!sanitizer.isEmpty())
-                environment.insert(QStringLiteral("ASAN_OPTIONS"), sanitizer + QStringLiteral(":detect_leaks=0"));
-            child->setProcessEnvironment(environment);
-            child->start(QStringLiteral(VXO_LAYOUT_START), QStringList());
-            children.push_back(std::move(child));
+        for (std::size_t k = first; k < std::min(first + atOnce, configHomes.size()); ++k)
+            children.push_back(startChild(configHomes[k], arguments));
+        std::vector<QByteArray> output(children.size());
+        if (arguments.contains(QStringLiteral("--together"))) {
+            const QByteArray ready("ready\n");
+            test::waitUntil([&] {
+                bool allUp = true;
+                for (std::size_t c = 0; c < children.size(); ++c) {
+                    output[c] += children[c]->readAllStandardOutput();
+                    allUp = allUp && (output[c].contains(ready) || children[c]->state() == QProcess::NotRunning);
+                }
+                return allUp;
+            });
+            for (const auto& child : children)
+                child->write("go\n");
+            for (const auto& child : children)
+                child->waitForBytesWritten(test::kWaitBoundMs);
         }
-        for (std::size_t c = 0; c < children.size(); ++c) {
-            QProcess& child = *children[c];
-            StartedWindow& result = started[first + c];
-            // Longer than the child's own wait for its layout.
-            const bool finished = child.waitForFinished(2 * test::kWaitBoundMs);
-            result.report = QString::fromUtf8(child.readAllStandardOutput());
-            if (!finished) {
-                child.kill();
-                child.waitForFinished(5000);
-                result.report += QStringLiteral("\n(did not end)");
-                continue;
-            }
-            if (child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0) {
-                result.report += QStringLiteral("\n(ended with %1, status %2)")
-                                     .arg(child.exitStatus() == QProcess::CrashExit ? QStringLiteral("a crash")
-                                                                                    : QStringLiteral("an exit"))
-                                     .arg(child.exitCode());
-                continue;
-            }
-            for (const QString& line : result.report.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-                const QStringList f = line.split(QLatin1Char(' '));
-                if (f.size() == 5 && f[0] == QLatin1String("window"))
-                    result.geometry = QRect(f[1].toInt(), f[2].toInt(), f[3].toInt(), f[4].toInt());
-                else if (f.size() == 9)
-                    result.docks[f[0].toStdString()] = {
-                        f[1].toInt(), f[2] == QLatin1String("1"), f[3] == QLatin1String("1"),
-                        QRect(f[4].toInt(), f[5].toInt(), f[6].toInt(), f[7].toInt()), f[8] == QLatin1String("1")};
-            }
-            result.ended = result.docks.size() == 5 && result.geometry.isValid();
-        }
+        for (std::size_t c = 0; c < children.size(); ++c)
+            started[first + c] = readBack(*children[c], output[c]);
     }
     return started;
+}
+
+QString settingsFileIn(const QString& configHome)
+{
+    return QDir(configHome).filePath(QStringLiteral("Brastell/Ondrivel.conf"));
 }
 
 // A settings folder holding the group "MainWindow" with these values.
 QString settingsFolderWith(QTemporaryDir& folder, const QMap<QString, QVariant>& values)
 {
-    QSettings file(QDir(folder.path()).filePath(QStringLiteral("Brastell/Ondrivel.conf")), QSettings::IniFormat);
+    QSettings file(settingsFileIn(folder.path()), QSettings::IniFormat);
     file.beginGroup(QStringLiteral("MainWindow"));
     for (auto entry = values.constBegin(); entry != values.constEnd(); ++entry)
         file.setValue(entry.key(), entry.value());
@@ -584,18 +626,21 @@ QString settingsFolderWith(QTemporaryDir& folder, const QMap<QString, QVariant>&
     return folder.path();
 }
 
-// A start that finds its saved dock state changed by one byte, as a hand
-// edit or a damaged disk leaves it, comes up with the default layout, as a
-// start without a saved layout shows it on this screen, instead of crashing
-// in the toolkit's parser, and so does the start after one that died while
-// restoring; an untouched layout comes back exactly as it was left. Each
-// start runs in a child process, so that a crash fails this test.
-TEST(MainWindowWindowState, ADamagedSavedLayoutStartsWithTheDefaultAndAnUntouchedOneAsLeft)
+// A layout unlike the default, as a window left it on closing: the time
+// dock moved to the left column, the diagnostics dock closed from the View
+// menu. `saved` holds the group's values, which are then removed again.
+struct ArrangedLayout {
+    StartedWindow left;
+    QMap<QString, QVariant> saved;
+};
+
+void saveAnArrangedLayout(ArrangedLayout& arrangement)
 {
     test::appTestApplication();
     ASSERT_TRUE(test::displayAvailable()) << test::kNeedsDisplay;
+    StartedWindow& left = arrangement.left;
+    QMap<QString, QVariant>& saved = arrangement.saved;
     QSettings().remove(QStringLiteral("MainWindow"));
-    StartedWindow left;
     {
         MainWindow arranged(nullptr, true);
         showAndSettle(arranged);
@@ -606,7 +651,6 @@ TEST(MainWindowWindowState, ADamagedSavedLayoutStartsWithTheDefaultAndAnUntouche
         left = layoutOf(arranged);
         arranged.close();
     }
-    QMap<QString, QVariant> saved;
     {
         QSettings settings;
         settings.beginGroup(QStringLiteral("MainWindow"));
@@ -614,8 +658,50 @@ TEST(MainWindowWindowState, ADamagedSavedLayoutStartsWithTheDefaultAndAnUntouche
             saved.insert(key, settings.value(key));
     }
     QSettings().remove(QStringLiteral("MainWindow"));
+    ASSERT_GT(saved.value(QStringLiteral("windowState")).toByteArray().size(), 64) << "no dock state was saved";
+}
+
+// The lock by which starts take turns restoring from the settings in
+// `configHome`, as a start killed in its turn leaves it: taken by a process
+// that has ended.
+void leaveTheTurnOfAKilledStart(const QString& configHome)
+{
+    const QString turn = settingsFileIn(configHome) + QStringLiteral(".restoring.lock");
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0) << "no process to take the turn";
+    if (child == 0) {
+        QLockFile lock(turn);
+        ::_exit(lock.tryLock(0) && QFileInfo::exists(turn) ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the turn was not taken";
+    ASSERT_TRUE(QFileInfo::exists(turn)) << "the killed start left no lock";
+}
+
+// The docks of a start as the reference shows them.
+void expectDocksAs(const StartedWindow& window, const StartedWindow& reference)
+{
+    for (const char* name : kDockNames) {
+        const StartedDock& shown = window.docks.at(name);
+        const StartedDock& expected = reference.docks.at(name);
+        EXPECT_EQ(shown, expected) << name << ": " << describeDock(shown) << ", expected " << describeDock(expected);
+    }
+}
+
+// A start that finds its saved dock state changed by one byte, as a hand
+// edit or a damaged disk leaves it, comes up with the default layout, as a
+// start without a saved layout shows it on this screen, instead of crashing
+// in the toolkit's parser, and so does the start after one that was killed
+// while restoring; an untouched layout comes back exactly as it was left. Each
+// start runs in a child process, so that a crash fails this test.
+TEST(MainWindowWindowState, ADamagedSavedLayoutStartsWithTheDefaultAndAnUntouchedOneAsLeft)
+{
+    ArrangedLayout arrangement;
+    ASSERT_NO_FATAL_FAILURE(saveAnArrangedLayout(arrangement));
+    const StartedWindow& left = arrangement.left;
+    const QMap<QString, QVariant>& saved = arrangement.saved;
     const QByteArray state = saved.value(QStringLiteral("windowState")).toByteArray();
-    ASSERT_GT(state.size(), 64) << "no dock state was saved";
 
     enum class Expected { Default, AsLeft, AsDefault };
     struct Start {
@@ -637,7 +723,8 @@ TEST(MainWindowWindowState, ADamagedSavedLayoutStartsWithTheDefaultAndAnUntouche
         start.values.insert(QStringLiteral("windowState"), damaged);
         starts.push_back(start);
     }
-    // The mark of a start that died while restoring this very layout.
+    // The mark of a start that was killed while restoring this very layout,
+    // and its turn left taken.
     Start afterACrash{"after a start that died restoring", saved, Expected::AsDefault};
     afterACrash.values.insert(QStringLiteral("windowStateRestoring"), true);
     starts.push_back(afterACrash);
@@ -649,6 +736,7 @@ TEST(MainWindowWindowState, ADamagedSavedLayoutStartsWithTheDefaultAndAnUntouche
         ASSERT_TRUE(folders.back()->isValid());
         homes.push_back(settingsFolderWith(*folders.back(), start.values));
     }
+    ASSERT_NO_FATAL_FAILURE(leaveTheTurnOfAKilledStart(homes.back()));
     const std::vector<StartedWindow> started = startEach(homes);
     const StartedWindow& fresh = started.front();
     ASSERT_TRUE(fresh.ended) << "the start without a saved layout did not come up:\n" << fresh.report.toStdString();
@@ -660,11 +748,9 @@ TEST(MainWindowWindowState, ADamagedSavedLayoutStartsWithTheDefaultAndAnUntouche
             continue;
         const bool asLeft = starts[k].expected == Expected::AsLeft;
         const StartedWindow& reference = asLeft ? left : fresh;
+        expectDocksAs(window, reference);
         for (int i = 0; i < 5; ++i) {
             const StartedDock& shown = window.docks.at(kDockNames[i]);
-            const StartedDock& expected = reference.docks.at(kDockNames[i]);
-            EXPECT_EQ(shown, expected) << kDockNames[i] << ": " << describeDock(shown) << ", expected "
-                                       << describeDock(expected);
             // The default itself: one of its two arrangements, every dock
             // docked and open.
             if (starts[k].expected == Expected::Default) {
@@ -680,10 +766,217 @@ TEST(MainWindowWindowState, ADamagedSavedLayoutStartsWithTheDefaultAndAnUntouche
     }
     // The start after the crash forgot the layout, so the one after it does
     // not come back to it either.
-    QSettings after(QDir(homes.back()).filePath(QStringLiteral("Brastell/Ondrivel.conf")), QSettings::IniFormat);
+    QSettings after(settingsFileIn(homes.back()), QSettings::IniFormat);
     after.beginGroup(QStringLiteral("MainWindow"));
     for (const char* key : {"windowState", "windowStateRestoring"})
         EXPECT_FALSE(after.contains(QLatin1String(key))) << key << " is still saved";
+}
+
+// Watches the folder of a settings file for the file being written and its
+// restore turn's lock being read, as a start waiting for the turn reads it
+// to see whether the start holding it still runs.
+class SettingsFolderWatch {
+public:
+    explicit SettingsFolderWatch(const QString& settingsFile)
+        : fileName_(QFileInfo(settingsFile).fileName()), fd_(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC))
+    {
+        if (fd_ >= 0)
+            watching_ = ::inotify_add_watch(fd_, QFile::encodeName(QFileInfo(settingsFile).path()).constData(),
+                                            IN_OPEN | IN_CLOSE_WRITE | IN_MOVED_TO) >= 0;
+    }
+    ~SettingsFolderWatch()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    SettingsFolderWatch(const SettingsFolderWatch&) = delete;
+    SettingsFolderWatch& operator=(const SettingsFolderWatch&) = delete;
+
+    bool watching() const { return watching_; }
+
+    // Whether, since the last look, the settings file was written or the
+    // turn's lock opened.
+    bool touched()
+    {
+        bool seen = false;
+        alignas(inotify_event) char buffer[4096];
+        for (ssize_t got; (got = ::read(fd_, buffer, sizeof buffer)) > 0;) {
+            for (ssize_t at = 0; at < got;) {
+                const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+                const QString name = event->len > 0 ? QFile::decodeName(event->name) : QString();
+                if ((event->mask & (IN_CLOSE_WRITE | IN_MOVED_TO)) && name == fileName_)
+                    seen = true;
+                if ((event->mask & IN_OPEN) && name == fileName_ + QStringLiteral(".restoring.lock"))
+                    seen = true;
+                at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+            }
+        }
+        return seen;
+    }
+
+private:
+    QString fileName_;
+    int fd_ = -1;
+    bool watching_ = false;
+};
+
+// Two starts that come up together on one settings file, as a double click
+// that opened the program twice leaves them, each restore the saved layout
+// and leave it saved: neither takes the other's restore, still running, for
+// one that died, and forgets the layout. First a start while this process
+// is in the middle of a restore, as a start that came up a moment earlier
+// is: its turn taken, the restore marked; the mark goes, and the turn is
+// given back, once the start has either waited for the turn or acted on the
+// mark. Then ten rounds of two real starts, each on a file of its own, let
+// go together.
+TEST(MainWindowWindowState, StartsThatComeUpTogetherKeepTheSavedLayout)
+{
+    ArrangedLayout arrangement;
+    ASSERT_NO_FATAL_FAILURE(saveAnArrangedLayout(arrangement));
+    const StartedWindow& left = arrangement.left;
+    const QMap<QString, QVariant>& saved = arrangement.saved;
+    {
+        QTemporaryDir home;
+        ASSERT_TRUE(home.isValid());
+        QMap<QString, QVariant> restoring = saved;
+        restoring.insert(QStringLiteral("windowStateRestoring"), true);
+        settingsFolderWith(home, restoring);
+        const QString file = settingsFileIn(home.path());
+        QLockFile turn(file + QStringLiteral(".restoring.lock"));
+        ASSERT_TRUE(turn.tryLock(0)) << "the turn could not be taken";
+        SettingsFolderWatch watch(file);
+        ASSERT_TRUE(watch.watching()) << "the settings folder cannot be watched";
+        const std::unique_ptr<QProcess> child = startChild(home.path(), {});
+        EXPECT_TRUE(test::waitUntil([&] { return watch.touched() || child->state() == QProcess::NotRunning; }))
+            << "the start neither waited for its turn, nor wrote the settings, nor ended";
+        {
+            QSettings settings(file, QSettings::IniFormat);
+            settings.remove(QStringLiteral("MainWindow/windowStateRestoring"));
+        }
+        turn.unlock();
+        const StartedWindow started = readBack(*child);
+        ASSERT_TRUE(started.ended) << "the start did not come up:\n" << started.report.toStdString();
+        expectDocksAs(started, left);
+        QSettings after(file, QSettings::IniFormat);
+        EXPECT_TRUE(after.contains(QStringLiteral("MainWindow/windowState"))) << "the layout was forgotten";
+    }
+    constexpr std::size_t kTogether = 2;
+    constexpr int kRounds = 10;
+    std::vector<std::unique_ptr<QTemporaryDir>> folders;
+    std::vector<QString> homes;
+    for (int round = 0; round < kRounds; ++round) {
+        folders.push_back(std::make_unique<QTemporaryDir>());
+        ASSERT_TRUE(folders.back()->isValid());
+        homes.insert(homes.end(), kTogether, settingsFolderWith(*folders.back(), saved));
+    }
+    const std::vector<StartedWindow> started = startEach(homes, {QStringLiteral("--together")}, kTogether);
+    for (std::size_t k = 0; k < started.size(); ++k) {
+        SCOPED_TRACE("round " + std::to_string(k / kTogether) + ", start " + std::to_string(k % kTogether));
+        EXPECT_TRUE(started[k].ended) << "the start did not come up:\n" << started[k].report.toStdString();
+        if (!started[k].ended)
+            continue;
+        expectDocksAs(started[k], left);
+        EXPECT_EQ(started[k].geometry, left.geometry) << test::describe(started[k].geometry);
+    }
+    for (const auto& folder : folders) {
+        QSettings after(settingsFileIn(folder->path()), QSettings::IniFormat);
+        after.beginGroup(QStringLiteral("MainWindow"));
+        for (const char* key : {"geometry", "windowState"})
+            EXPECT_TRUE(after.contains(QLatin1String(key))) << key << " was forgotten";
+        EXPECT_FALSE(after.contains(QStringLiteral("windowStateRestoring"))) << "a restore was left marked";
+    }
+}
+
+// A FIFO where the settings file belongs is neither read nor written: the
+// window comes up with the default layout and closes instead of waiting for
+// a writer, and the FIFO stays as it was, whoever made it.
+TEST(MainWindowWindowState, AFifoAtTheSettingsPathIsLeftAloneAndTheWindowComesUp)
+{
+    test::appTestApplication();
+    ASSERT_TRUE(test::displayAvailable()) << test::kNeedsDisplay;
+    QTemporaryDir withFifo;
+    QTemporaryDir fresh;
+    ASSERT_TRUE(withFifo.isValid() && fresh.isValid());
+    const QString fifo = settingsFileIn(withFifo.path());
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(fifo).path()));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0) << "no FIFO could be made";
+    const std::vector<StartedWindow> started =
+        startEach({fresh.path(), withFifo.path()}, {QStringLiteral("--close")});
+    ASSERT_TRUE(started[0].ended) << "the start without settings did not come up:\n"
+                                  << started[0].report.toStdString();
+    EXPECT_TRUE(started[1].ended) << "the start with a FIFO for settings did not come up and close:\n"
+                                  << started[1].report.toStdString();
+    if (started[1].ended)
+        expectDocksAs(started[1], started[0]);
+    struct stat status {};
+    ASSERT_EQ(::lstat(QFile::encodeName(fifo).constData(), &status), 0) << "the FIFO is gone";
+    EXPECT_TRUE(S_ISFIFO(status.st_mode)) << "the FIFO was replaced";
+}
+
+// A saved dock state changed where the toolkit parses it, with its checksum
+// made to match, as a tool that rewrites the file or a hand edit that also
+// fixes the checksum leaves it: only its structure tells, and the start
+// comes up with the default layout instead of crashing in the parser. The
+// changes stand after the version marker and version (8 bytes): the dock
+// section's marker and area count (offset 9), then the first area's number
+// (13); and at the end, the corners before the empty toolbar section. Single
+// bytes changed across the state may also leave a layout the toolkit can
+// use; every such start comes up.
+TEST(MainWindowWindowState, ADamagedLayoutWithAMatchingChecksumStartsWithoutACrash)
+{
+    ArrangedLayout arrangement;
+    ASSERT_NO_FATAL_FAILURE(saveAnArrangedLayout(arrangement));
+    const QMap<QString, QVariant>& saved = arrangement.saved;
+    const QByteArray state = saved.value(QStringLiteral("windowState")).toByteArray();
+    const auto withInt = [&state](int at, std::int32_t value) {
+        QByteArray changed = state;
+        for (int k = 0; k < 4; ++k)
+            changed[at + k] = static_cast<char>(static_cast<std::uint32_t>(value) >> (24 - 8 * k));
+        return changed;
+    };
+    struct Start {
+        std::string what;
+        QByteArray state;
+        bool asDefault;
+    };
+    std::vector<Start> starts{
+        {"an area number far out", withInt(13, 0x7fffffff), true},
+        {"an area number past the four", withInt(13, 4), true},
+        {"a negative area number", withInt(13, -2), true},
+        {"more areas than there are", withInt(9, 7), true},
+        {"a corner of no area", withInt(state.size() - 5 - 16, 0x10), true},
+        {"cut short", state.left(state.size() - 3), true},
+    };
+    constexpr int kChangedBytes = 10;
+    for (int k = 0; k < kChangedBytes; ++k) {
+        const int at = static_cast<int>(static_cast<long long>(k + 1) * (state.size() - 1) / (kChangedBytes + 1));
+        QByteArray changed = state;
+        changed[at] = static_cast<char>(changed[at] ^ 0x5a);
+        starts.push_back({"byte " + std::to_string(at) + " of " + std::to_string(state.size()), changed, false});
+    }
+    std::vector<std::unique_ptr<QTemporaryDir>> folders;
+    std::vector<QString> homes;
+    folders.push_back(std::make_unique<QTemporaryDir>());
+    homes.push_back(folders.back()->path());
+    for (const Start& start : starts) {
+        QMap<QString, QVariant> values = saved;
+        values.insert(QStringLiteral("windowState"), start.state);
+        values.insert(QStringLiteral("windowStateChecksum"),
+                      QString::fromLatin1(QCryptographicHash::hash(start.state, QCryptographicHash::Sha256).toHex()));
+        folders.push_back(std::make_unique<QTemporaryDir>());
+        ASSERT_TRUE(folders.back()->isValid());
+        homes.push_back(settingsFolderWith(*folders.back(), values));
+    }
+    const std::vector<StartedWindow> started = startEach(homes);
+    const StartedWindow& fresh = started.front();
+    ASSERT_TRUE(fresh.ended) << "the start without a saved layout did not come up:\n" << fresh.report.toStdString();
+    for (std::size_t k = 0; k < starts.size(); ++k) {
+        SCOPED_TRACE(starts[k].what);
+        const StartedWindow& window = started[k + 1];
+        EXPECT_TRUE(window.ended) << "the start did not come up:\n" << window.report.toStdString();
+        if (window.ended && starts[k].asDefault)
+            expectDocksAs(window, fresh);
+    }
 }
 
 } // namespace

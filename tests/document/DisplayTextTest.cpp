@@ -46,5 +46,27 @@ TEST(DisplayText, LongTextKeepsBothEndsWithinTheLimit)
     }
 }
 
+// A text shows nothing when it holds only white space, control characters
+// and invisible format characters; one visible character anywhere shows.
+TEST(DisplayText, BlankTextIsOnlySpacesControlsAndInvisibleMarks)
+{
+    struct Case {
+        QString text;
+        bool blank;
+    };
+    const Case cases[] = {
+        {QString(), true},
+        {QStringLiteral(" \t\n"), true},
+        {QStringLiteral("\u0001\u0007\u007f"), true},
+        {QStringLiteral("\u202e\u2066\u2069\u202c"), true},
+        {QStringLiteral("\u200e\u200f\u061c\u200b\u200d\u00a0"), true},
+        {QStringLiteral("\u202e\u0001x"), false},
+        {QStringLiteral("\u200f\u05d0"), false},
+        {QString::fromUtf8("\xF0\x9F\x98\x80"), false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(blankForDisplay(c.text), c.blank) << c.text.toStdString();
+}
+
 } // namespace
 } // namespace vxo

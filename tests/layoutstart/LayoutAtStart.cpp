@@ -1,7 +1,12 @@
 // The program's start, up to its shown window, with the settings it finds
 // (XDG_CONFIG_HOME). It prints the layout it came up with and ends without
-// closing the window, so nothing is saved: the window-state tests run it as a
-// child process, where a start that crashes fails one test, not the suite.
+// closing the window, so nothing is saved, unless its argument is "--close":
+// then it closes the window, which saves the layout, before it ends. With
+// "--together" it prints "ready" once its application is up and makes the
+// window only after a line on its input, so that starts the test lets go
+// together restore at the same moment, as a double click's two starts do.
+// The window-state tests run it as a child process, where a start that
+// crashes or hangs fails one test, not the suite.
 //
 // Output, one line each: "window x y width height", then per dock in the View
 // menu's order "<dock> <area> <floating> <hidden> x y width height <checked>",
@@ -17,11 +22,20 @@
 #include <QSurfaceFormat>
 #include <QTextStream>
 
+#include <iostream>
+#include <string>
+
 int main(int argc, char** argv)
 {
     QSurfaceFormat::setDefaultFormat(vxo::defaultSurfaceFormat());
     QApplication application(argc, argv);
     vxo::prepareApplication(application);
+    if (QCoreApplication::arguments().contains(QStringLiteral("--together"))) {
+        std::cout << "ready" << std::endl;
+        std::string go;
+        if (!std::getline(std::cin, go))
+            return 4;
+    }
 
     vxo::MainWindow window(nullptr, true);
     if (!vxo::test::showAndWait(window))
@@ -45,5 +59,8 @@ int main(int argc, char** argv)
             << int(dock->isFloating()) << ' ' << int(dock->isHidden()) << ' ' << at.x() << ' ' << at.y() << ' '
             << at.width() << ' ' << at.height() << ' ' << int(action->isChecked()) << '\n';
     }
+    out.flush();
+    if (QCoreApplication::arguments().contains(QStringLiteral("--close")))
+        window.close();
     return 0;
 }
