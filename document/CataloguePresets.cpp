@@ -184,10 +184,14 @@ void setDoubleWellControls(ExperimentPreset& preset)
     preset.sceneActive = true;
 }
 
+// The central barrier is 0.75 wide: 12, 24 and 48 whole cells on the three
+// grids, so each paints the same barrier. The splitting falls by about 3%
+// per 0.06 of width: a width the grids cut differently would make the pair's
+// splitting, and every drive tuned to it, depend on the grid.
 void addDoubleWellWalls(ExperimentPreset& preset)
 {
     addRectangleObjectToPreset(preset, -5.25, 0.0, 5.5, 16.0, 5.0);
-    addRectangleObjectToPreset(preset, 0.0, 0.0, 0.7, 16.0, 0.8);
+    addRectangleObjectToPreset(preset, 0.0, 0.0, 0.75, 16.0, 0.8);
     addRectangleObjectToPreset(preset, 5.25, 0.0, 5.5, 16.0, 5.0);
 }
 

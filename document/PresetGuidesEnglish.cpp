@@ -268,7 +268,7 @@ const char* const kEnglishGuides[] = {
     // 12 Coherent Tunneling (Double Well)
     "<h3>Guided experiment: Coherent Tunneling (Double Well)</h3>"
     "<p><b>Preparation.</b> In a 16 x 16 periodic universe two walls of height 5 leave a box from x = -2.5 "
-    "to 2.5, divided by a central barrier of height 0.8 and width 0.7. The initial state is the sum of the "
+    "to 2.5, divided by a central barrier of height 0.8 and width 0.75. The initial state is the sum of the "
     "two lowest eigenstates, which puts 88 percent of the probability in the left well and 9 percent under "
     "the barrier (Double well page: P_left, P_bar).</p>"
     "<p><b>Physics.</b> The symmetric and antisymmetric lowest states have energies of about 0.33 and 0.63, "

@@ -278,7 +278,7 @@ const char* const kItalianGuides[] = {
     // 12 coherent_double_well
     "<h3>Esperimento guidato: Tunnel coerente (doppia buca)</h3>"
     "<p><b>Preparazione.</b> In un universo periodico 16 x 16 due pareti alte 5 lasciano una scatola da x = "
-    "-2.5 a 2.5, divisa da una barriera centrale alta 0.8 e larga 0.7. Lo stato iniziale e' la somma dei due "
+    "-2.5 a 2.5, divisa da una barriera centrale alta 0.8 e larga 0.75. Lo stato iniziale e' la somma dei due "
     "autostati piu' bassi, che mette l'88 per cento della probabilita' nella buca di sinistra e il 9 per "
     "cento sotto la barriera (pagina Double well: P_left, P_bar).</p>"
     "<p><b>Fisica.</b> I due stati piu' bassi, simmetrico e antisimmetrico, hanno energie di circa 0.33 e "
