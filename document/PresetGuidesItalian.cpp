@@ -666,8 +666,13 @@ const char* const kItalianGuides[] = {
     "417 e 259), quindi la fedelta' resta piccola.</p>"
     "<p><b>Pagina di analisi.</b> Billiards: la densita' mediata nel tempo, che conserva una chiara struttura "
     "a griglia, e contro il tempo la frazione occupata dell'area libera (ciano) e la fedelta' (giallo). La "
-    "frazione occupata cresce lentamente e continua a oscillare.</p>"
-    "<p><b>Prova questo.</b> Confronta con il preset Sinai Billiard allo stesso tempo, con Speed 8x. Porta "
+    "frazione occupata non si assesta mai: dopo t = 20 oscilla tra circa 0.15 e 0.7 attorno a un livello di "
+    "circa 0.37 (la sua media su t da 20 a 40). Ogni oscillazione e' il tappeto di interferenza della "
+    "scatola, fissato dalle fasi dei suoi livelli, che le celle della griglia spostano di poco: dopo qualche "
+    "attraversamento le oscillazioni cadono in altri istanti su un'altra griglia, quindi la lettura del "
+    "riepilogo in un istante dipende dalla griglia, il livello no.</p>"
+    "<p><b>Prova questo.</b> Confronta con il preset Sinai Billiard sullo stesso tratto di tempo, con Speed "
+    "8x: confronta i livelli delle due curve, non un istante. Porta "
     "Momentum py a 0: il pacchetto rimbalza avanti e indietro lungo una fascia orizzontale, e la densita' "
     "media mostra solo quella fascia. Porta Momentum px a 3.0 e py a 3.0: la traiettoria corre a 45 gradi e "
     "la trama cambia di conseguenza.</p>",
@@ -686,15 +691,19 @@ const char* const kItalianGuides[] = {
     "preferite. Confronta con le trame incrociate e regolari del rettangolo.</p>"
     "<p><b>Pagina di analisi.</b> Billiards: la densita' mediata nel tempo diventa quasi uniforme sull'area "
     "libera (18 x 14 meno &pi; x 2.2^2, circa 237); la frazione occupata (ciano) sale piu' in fretta che nel "
-    "rettangolo e si assesta; per un'onda complessa del tutto casuale tenderebbe a circa la meta'. Il rosa "
+    "rettangolo e si assesta vicino a 0.48 (la sua media su t da 20 a 40), prossima alla meta' di un'onda "
+    "complessa del tutto casuale, restando tra circa 0.45 e 0.52. Il caos amplifica ogni differenza, anche "
+    "quella della griglia, quindi su un'altra griglia queste piccole fluttuazioni cadono in altri istanti e "
+    "la lettura del riepilogo in un istante cambia; il livello no. Il rosa "
     "mostra quattro volte la probabilita' in un sottile guscio attorno al disco, che lampeggia a ogni urto; "
     "la fedelta' (giallo) cade in fretta e resta piccola.</p>"
     "<p><b>Prova questo.</b> Porta il raggio del disco a 1.0 (seleziona il cerchio nella lista della "
     "Potential Scene, cambia Radius nella scheda Object, Apply changes): il pacchetto, diretto verso il "
     "centro, colpisce ancora in pieno il disco piu' piccolo e si apre a ventaglio, quindi la frazione "
     "occupata sale altrettanto in fretta e si assesta circa allo stesso livello: un solo ostacolo convesso, "
-    "di qualunque dimensione, rende caotico il biliardo. Fai correre i due biliardi per lo stesso tempo e "
-    "confronta le frazioni occupate.</p>",
+    "di qualunque dimensione, rende caotico il biliardo. Fai correre i due biliardi sullo stesso tratto di "
+    "tempo e confronta i livelli delle loro frazioni occupate (circa 0.48 contro 0.37), non singoli "
+    "istanti.</p>",
 
     // 31 quantum_talbot
     "<h3>Esperimento guidato: Effetto Talbot quantistico (pettine che si autoriproduce)</h3>"
