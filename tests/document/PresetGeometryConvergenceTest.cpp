@@ -60,6 +60,18 @@ void paintPreset(const vxo::ExperimentPreset& preset, vxo::PotentialField2D& pot
     vxo::PotentialObject::applyTo(slits, potential);
 }
 
+// The preset's packet, as the form holds it.
+vxo::GaussianPacket2D presetPacket(const vxo::ExperimentPreset& preset)
+{
+    vxo::GaussianPacket2D packet;
+    packet.x0 = static_cast<float>(preset.packetCenterX);
+    packet.y0 = static_cast<float>(preset.packetCenterY);
+    packet.sigma = static_cast<float>(preset.packetSigma);
+    packet.px = static_cast<float>(preset.packetMomentumX);
+    packet.py = static_cast<float>(preset.packetMomentumY);
+    return packet;
+}
+
 // The preset run as the window runs it (its potential, packet, absorbing
 // layer, mass and the solver's default step) on an n x n grid, to time t.
 vxo::ComplexField2D presetRunAt(const vxo::ExperimentPreset& preset, std::uint64_t n, double t)
@@ -69,13 +81,7 @@ vxo::ComplexField2D presetRunAt(const vxo::ExperimentPreset& preset, std::uint64
     vxo::ComplexField2D psi(n, n, domain.dx(), domain.dy());
     vxo::PotentialField2D potential(n, n, domain.dx(), domain.dy());
     paintPreset(preset, potential);
-    vxo::GaussianPacket2D packet;
-    packet.x0 = static_cast<float>(preset.packetCenterX);
-    packet.y0 = static_cast<float>(preset.packetCenterY);
-    packet.sigma = static_cast<float>(preset.packetSigma);
-    packet.px = static_cast<float>(preset.packetMomentumX);
-    packet.py = static_cast<float>(preset.packetMomentumY);
-    vxo::GaussianPacket2D::prepare(psi, packet);
+    vxo::GaussianPacket2D::prepare(psi, presetPacket(preset));
     vxo::SplitStepFourierSolver2D solver;
     vxo::SplitStepParameters parameters;
     parameters.mass = static_cast<float>(preset.mass);
@@ -202,12 +208,7 @@ TEST(PresetGeometryConvergence, AharonovBohmPacketReachesItsDetectorOnTimeOnItsO
     const float dx = static_cast<float>(preset.universeWidth / nx);
     const float dy = static_cast<float>(preset.universeHeight / ny);
     vxo::ComplexField2D psi(nx, ny, dx, dy);
-    vxo::GaussianPacket2D packet;
-    packet.x0 = static_cast<float>(preset.packetCenterX);
-    packet.y0 = static_cast<float>(preset.packetCenterY);
-    packet.sigma = static_cast<float>(preset.packetSigma);
-    packet.px = static_cast<float>(preset.packetMomentumX);
-    vxo::GaussianPacket2D::prepare(psi, packet);
+    vxo::GaussianPacket2D::prepare(psi, presetPacket(preset));
     const vxo::PotentialField2D free(nx, ny, dx, dy);
     vxo::GaugeLinkField2D links;
     links.resize(nx, ny, dx, dy);
@@ -240,13 +241,7 @@ double billiardLevel(const vxo::ExperimentPreset& preset, float cell)
     vxo::ComplexField2D psi(n, n, cell, cell);
     vxo::PotentialField2D potential(n, n, cell, cell);
     preset.scene.buildPotential(potential);
-    vxo::GaussianPacket2D packet;
-    packet.x0 = static_cast<float>(preset.packetCenterX);
-    packet.y0 = static_cast<float>(preset.packetCenterY);
-    packet.sigma = static_cast<float>(preset.packetSigma);
-    packet.px = static_cast<float>(preset.packetMomentumX);
-    packet.py = static_cast<float>(preset.packetMomentumY);
-    vxo::GaussianPacket2D::prepare(psi, packet);
+    vxo::GaussianPacket2D::prepare(psi, presetPacket(preset));
     vxo::BilliardConfig billiard;
     EXPECT_TRUE(vxo::QuantumBilliard2D::extractFromScene(preset.scene, billiard, nullptr));
     vxo::SplitStepFourierSolver2D solver;
