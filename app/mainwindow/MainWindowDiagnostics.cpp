@@ -379,7 +379,7 @@ void MainWindow::updateDiagnostics()
             drift.suffix =
                 QStringLiteral("% (CAP: open system, absorbed P=%1)").arg(fixed(newest.absorbedProbability, 4));
         else
-            drift.suffix = QStringLiteral("% (closed system)");
+            drift.suffix = QStringLiteral("%");
         writeAs(kEnergyDriftRow, drift.parameter,
                 QStringLiteral("%1 %2").arg(fixed(newest.energyDriftPercent, 4), drift.suffix));
     }

@@ -918,8 +918,9 @@ const std::vector<GuideClaim>& lateClaims()
          afterLoad(43, [](GuideRun& r) { return 2.0 * kPi / figureAfter(r.label(kLandau), "omega_c="); })},
         {43, "comes back to about {0.99} at the return", "torna a circa {0.99} al ritorno", 0.02,
          peakValue(43, 12.0, 15.0, kLandau, "fidelity=")},
-        {43, "its peak on the page comes near t = {14.3}", "il suo picco nella pagina arriva verso t = {14.3}", 0.15,
-         peakTime(43, 12.0, 15.0, kLandau, "fidelity=")},
+        {43, "its peak, whose time the summary gives, comes near t = {14.3}",
+         "il suo picco, di cui il riepilogo da' il tempo, arriva verso t = {14.3}", 0.15,
+         summaryAt(43, 15.0, kLandau, "at t=")},
         {43, "(hbar b R)^2/(2m) + hbar omega_c/2 = {2.76}", "(hbar b R)^2/(2m) + hbar omega_c/2 = {2.76}", 0.005,
          afterLoad(43,
                    [](GuideRun& r) {

@@ -623,7 +623,7 @@ TEST_F(MainWindowStatus, FieldAndEnergyRowsFollowTheirFormulas)
                                                  {61, "3.433029"},
                                                  {62, "0.000002"},
                                                  {63, "3.433031"},
-                                                 {64, "0.0125 % (closed system)"}};
+                                                 {64, "0.0125 %"}};
     for (const auto& [row, text] : texts)
         EXPECT_EQ(cell(*window, row, 2).toStdString(), text) << "row " << row;
     const QString curve = probe.form().timeSeriesQuantityComboBox->currentText();
@@ -642,8 +642,8 @@ TEST_F(MainWindowStatus, FieldAndEnergyRowsFollowTheirFormulas)
         const char* value;
     };
     for (const Drift& d :
-         {Drift{false, false, 0.0, "Drift from start", "0.0125 % (closed system)"},
-          Drift{true, false, 2e-4, "Drift from start", "0.0125 % (closed system)"},
+         {Drift{false, false, 0.0, "Drift from start", "0.0125 %"},
+          Drift{true, false, 2e-4, "Drift from start", "0.0125 %"},
           Drift{true, false, 0.4617, "Drift from start", "0.0125 % (CAP: open system, absorbed P=0.4617)"},
           Drift{true, true, 0.4617, "Change from start", "0.0125 % (time-dependent H)"}}) {
         sample.absorbedProbability = d.absorbed;

@@ -3,12 +3,12 @@
 // plane-wave theory and region probabilities computed here from the live field.
 
 #include "PanelTestSupport.h"
+#include "common/QtTestSupport.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QElapsedTimer>
-#include <QEventLoop>
 #include <QSpinBox>
+#include <QTimer>
 
 #include <algorithm>
 #include <cmath>
@@ -125,12 +125,24 @@ std::vector<double> shares(const ComplexField2D& psi, const std::vector<double>&
 
 class PanelsScatteringTest : public test::PanelTest {
 protected:
-    static void runFor(int milliseconds, bool untilPaused)
+    static bool running() { return window().transportClock().isRunning(); }
+
+    // Runs until the run has paused itself.
+    static void runUntilPaused()
     {
-        QElapsedTimer clock;
-        clock.start();
-        while (clock.elapsed() < milliseconds && !(untilPaused && !window().transportClock().isRunning()))
-            QApplication::processEvents(QEventLoop::AllEvents, 5);
+        test::waitUntil([] { return !running(); });
+    }
+
+    // Runs until `ticks` more ticks of the run timer have passed or the run
+    // has stopped.
+    static void runTicks(int ticks)
+    {
+        auto* timer = window().findChild<QTimer*>(QStringLiteral("runTimer"));
+        ASSERT_NE(timer, nullptr);
+        int seen = 0;
+        const QMetaObject::Connection counting = QObject::connect(timer, &QTimer::timeout, [&seen] { ++seen; });
+        test::waitUntil([&seen, ticks] { return seen >= ticks || !running(); });
+        QObject::disconnect(counting);
     }
 
     // Resonant Tunneling on the small grid, its left and right Barrier
@@ -169,7 +181,7 @@ TEST_F(PanelsScatteringTest, BarrierRunsPauseThemselvesOnceThePacketHasSeparated
         EXPECT_EQ(text(row(kStateRow)), c.before);
         test::setIndex(w, "speedComboBox", 6);
         test::click(w, "playButton");
-        runFor(120000, true);
+        runUntilPaused();
         ASSERT_EQ(w.transportClock().state(), TransportState::Paused) << "row 35: " << text(row(kStateRow));
         const double pausedAt = w.schroedingerSolver().time();
         EXPECT_GT(pausedAt, 2.0) << "separation is read only after t = 2";
@@ -224,7 +236,7 @@ TEST_F(PanelsScatteringTest, BarrierRunsPauseThemselvesOnceThePacketHasSeparated
         // Play again: the one pause of the run is spent, and the double
         // barrier keeps the transmission taken at separation.
         test::click(w, "playButton");
-        runFor(400, false);
+        runTicks(12);
         EXPECT_TRUE(w.transportClock().isRunning()) << "a resumed run paused a second time";
         test::click(w, "pauseButton");
         EXPECT_GT(w.schroedingerSolver().time(), pausedAt);
@@ -620,7 +632,7 @@ TEST_F(PanelsScatteringTest, AWellOnTheBarrierPageHasNoSquareBarrierReference)
 
     test::setIndex(w, "speedComboBox", 6);
     test::click(w, "playButton");
-    runFor(120000, true);
+    runUntilPaused();
     ASSERT_EQ(w.transportClock().state(), TransportState::Paused) << "row 35: " << text(row(kStateRow));
     EXPECT_EQ(text(row(kStateRow)), "SEPARATED / MEASUREMENT VALID");
     const QString values = row(kProbabilitiesRow);

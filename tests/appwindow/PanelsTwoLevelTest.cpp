@@ -553,8 +553,9 @@ TEST_F(PanelsTwoLevelTest, LandauZenerPanelPredictsThePassageAndProjectsTheLiveF
         SCOPED_TRACE(c.unequalCells ? "cells wider than high" : "the preset's grid");
         MainWindow& w = window();
         w.loadGuidedExperiment(duration < 10.0 ? 18 : 19);
-        if (c.unequalCells)
+        if (c.unequalCells) {
             ASSERT_NO_FATAL_FAILURE(useCellsWiderThanHigh());
+        }
         const LevelPair pair = unbiasedPair(w, mass());
         tickUntil(1.5);
         const double t = now();
@@ -625,8 +626,9 @@ void PanelsTwoLevelTest::expectPopulationsHoldStill(const StillSweep& c)
     SCOPED_TRACE(testing::Message() << "preset " << c.preset << (c.unequalCells ? ", cells wider than high" : ""));
     MainWindow& w = window();
     w.loadGuidedExperiment(c.preset);
-    if (c.unequalCells)
+    if (c.unequalCells) {
         ASSERT_NO_FATAL_FAILURE(useCellsWiderThanHigh());
+    }
     const auto figure = [&](const char* key) {
         const QString text = label(c.summary);
         const int live = text.indexOf(QLatin1String(c.live));
