@@ -4,12 +4,10 @@
 
 #include "core/AbsorbingBoundary2D.h"
 #include "core/ComplexField2D.h"
-#include "core/GaugeLinkField2D.h"
 #include "core/GaussianPacket2D.h"
 #include "core/Numeric.h"
 #include "core/PotentialField2D.h"
 #include "core/PotentialObject.h"
-#include "core/PositionMoments.h"
 #include "core/SimulationDomain2D.h"
 #include "core/SplitStepFourierSolver2D.h"
 #include "document/ExperimentCatalogue.h"
@@ -30,7 +28,6 @@ constexpr std::uint32_t kResonantTunnelling = 7;
 constexpr std::uint32_t kCoherentDoubleWell = 12;
 constexpr std::uint32_t kRectangularBilliard = 29;
 constexpr std::uint32_t kSinaiBilliard = 30;
-constexpr std::uint32_t kAharonovBohm = 42;
 constexpr std::uint64_t kFinestCells = 1024;
 
 // Cells across the preset's own grid: the form offers 256, 512 and 1024.
@@ -192,41 +189,6 @@ TEST(PresetGeometryConvergence, DoubleWellSplitsOnItsOwnGridAsOnTheFinest)
     const double own = doubleWellSplittingOn(preset, ownGridCells(preset));
     const double fine = doubleWellSplittingOn(preset, kFinestCells);
     EXPECT_NEAR(own / fine, 1.0, 0.01) << own << " on the preset's grid, " << fine << " on the finest";
-}
-
-// The preset's packet crossing to its detector with the magnetic step on the
-// preset's own columns, free of the solenoid (links of 1, no potential): the
-// step's three-point kinetic term carries a wave of wave number k at
-// sin(k dx) / (m dx), so the centroid falls behind the exact packet's p t / m
-// by the time the exact one reaches the detector line, where the page reads
-// the passage. Rows only give the packet room, so there are few of them.
-TEST(PresetGeometryConvergence, AharonovBohmPacketReachesItsDetectorOnTimeOnItsOwnGrid)
-{
-    const vxo::ExperimentPreset preset = vxo::makeExperimentPreset(kAharonovBohm);
-    const std::uint64_t nx = ownGridCells(preset);
-    constexpr std::uint64_t ny = 32;
-    const float dx = static_cast<float>(preset.universeWidth / nx);
-    const float dy = static_cast<float>(preset.universeHeight / ny);
-    vxo::ComplexField2D psi(nx, ny, dx, dy);
-    vxo::GaussianPacket2D::prepare(psi, presetPacket(preset));
-    const vxo::PotentialField2D free(nx, ny, dx, dy);
-    vxo::GaugeLinkField2D links;
-    links.resize(nx, ny, dx, dy);
-    vxo::SplitStepFourierSolver2D solver;
-    vxo::SplitStepParameters parameters;
-    parameters.mass = static_cast<float>(preset.mass);
-    solver.configure(parameters);
-
-    const double speed = preset.packetMomentumX / preset.mass;
-    const double arrival = (preset.quantumAharonovBohm.detectorX - preset.packetCenterX) / speed;
-    const auto steps = static_cast<std::uint64_t>(std::llround(arrival / parameters.dt));
-    const double start = vxo::computePositionMoments(psi).meanX;
-    for (std::uint64_t s = 0; s < steps; ++s)
-        solver.stepWithGauge(psi, free, links);
-    const double travelled = vxo::computePositionMoments(psi).meanX - start;
-    const double exact = speed * static_cast<double>(steps) * parameters.dt;
-    EXPECT_NEAR(travelled / exact, 1.0, 0.03)
-        << travelled << " travelled on cells of " << dx << ", " << exact << " by the exact packet";
 }
 
 // The billiard's occupied fraction (the page's "occupied") averaged over the
