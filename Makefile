@@ -160,6 +160,7 @@ RELEASE_ONLY_TESTS := DocumentsWindow.EveryPresetComesBackFromItsFile \
                       LoschmidtEcho.AMomentumErrorAtTheReversalSpoilsTheReturn \
                       PresetGeometryConvergence.ResonantTunnellingTransmitsOnItsOwnGridAsOnAFinerOne \
                       PresetGeometryConvergence.DoubleSlitPassesOnItsOwnGridAsOnAFinerOne \
+                      PresetGeometryConvergence.BilliardsFillTheirFreeAreaToOneLevelOnTheirOwnGridAndAFinerOne \
                       PanelsTwoLevelTest.LandauZenerPopulationsHoldStillOnceThePotentialDoes \
                       PanelsTwoLevelTest.StueckelbergPopulationsHoldStillOnceThePotentialDoes \
                       PaintedWellRevival.ThePopulatedLevelsAreThoseOfJacobiRotations \

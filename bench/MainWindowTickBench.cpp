@@ -196,6 +196,35 @@ const bool guidedRegistered = [] {
     return true;
 }();
 
+// Guided experiments whose pages read a few percent apart on their own
+// grid and on the next finer one, at 1x on both: a preset can take the finer
+// grid only where a tick of one step stays within the budget there.
+constexpr std::uint32_t kQuantumScars = 37;
+constexpr std::uint32_t kAharonovBohm = 42;
+
+void BM_GuidedExperimentTickAtOneX(benchmark::State& state)
+{
+    MainWindow& window = guidedWindow();
+    auto* grid = window.findChild<QComboBox*>(QStringLiteral("gridResolutionComboBox"));
+    if (!grid) {
+        state.SkipWithError("the window has no grid selector");
+        return;
+    }
+    const int preset = static_cast<int>(state.range(0));
+    const int gridIndex = static_cast<int>(state.range(1));
+    timeTicks(state, window, [&window, grid, preset, gridIndex] {
+        window.loadGuidedExperiment(preset);
+        grid->setCurrentIndex(gridIndex);
+        window.rebuildSimulation();
+        MainWindowProbe::setSpeedIndex(window, kSpeed1x);
+    });
+}
+BENCHMARK(BM_GuidedExperimentTickAtOneX)
+    ->ArgNames({"preset", "gridIndex"})
+    ->ArgsProduct({{kQuantumScars, kAharonovBohm}, {0, 1}})
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
 // The longest wait of the event loop while the window runs the Hall-edge
 // experiment on the finest grid at 16x: a timer of 5 ms is answered at most
 // this long after its previous answer, which bounds how late a click or a key

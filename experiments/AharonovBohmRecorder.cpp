@@ -70,18 +70,17 @@ void AharonovBohmRecorder::record(double t, const ComplexField2D& field)
     sample.detectorProbability = probability;
     sample.detectorMeanY = probability > 1e-18 ? firstMoment / probability : 0.0;
 
-    // Band of w = max(ceil(0.35 / dy), 1) rows on each side of row ny/2; w is
-    // bounded by ny in floating point first, so a tiny dy cannot overflow the
-    // conversion (and a NaN falls back to one row).
-    const double rawRows = std::ceil(kCentralHalfWidth / dy);
-    const double halfWidthRows = rawRows >= 1.0 ? std::min(rawRows, static_cast<double>(ny)) : 1.0;
-    const std::uint64_t w = static_cast<std::uint64_t>(halfWidthRows);
-    const std::uint64_t middle = ny / 2;
-    const std::uint64_t first = middle > w ? middle - w : 0;
-    const std::uint64_t last = std::min(middle + w, ny - 1);
+    // The band |y| <= 0.35 about the centre line, whatever solenoidY, each
+    // row weighted by the part of its cell inside: every grid sums over the
+    // same strip, so a dark fringe, whose density rises as y^2 from the line,
+    // reads alike on coarse and fine cells.
     double central = 0.0;
-    for (std::uint64_t j = first; j <= last; ++j)
-        central += static_cast<double>(sample.profile[j]) * dy;
+    for (std::uint64_t j = 0; j < ny; ++j) {
+        const double y = gridCoordinateY(field, j);
+        const double inside = std::min(y + 0.5 * dy, kCentralHalfWidth) - std::max(y - 0.5 * dy, -kCentralHalfWidth);
+        if (inside > 0.0)
+            central += static_cast<double>(sample.profile[j]) * inside;
+    }
     sample.centralProbability = central;
 
     appendBounded(samples_, std::move(sample), static_cast<std::size_t>(capacity_));

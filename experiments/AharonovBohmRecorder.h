@@ -3,8 +3,9 @@
 // Bounded series of the Aharonov-Bohm experiment: the density profile
 // p_j = |psi(i_D, j)|^2 along the detector column i_D nearest detectorX, its
 // integral sum p_j dy, its mean row coordinate, and the central fringe
-// intensity, the integral over a band about 0.35 wide on each side of the
-// grid's middle row.
+// intensity, the integral over the band |y| <= 0.35 about the grid's centre
+// line, each row weighted by the part of its cell inside the band, so that
+// every grid sums over the same strip.
 
 #include "core/ComplexField2D.h"
 #include "experiments/QuantumAharonovBohm2D.h"

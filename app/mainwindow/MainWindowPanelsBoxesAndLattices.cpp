@@ -103,8 +103,14 @@ void MainWindow::updateBilliardPanel()
 
     const std::vector<BilliardSample>& samples = recorders.billiardRecorder.samples();
     const BilliardSample last = samples.empty() ? BilliardSample{} : samples.back();
+    // The readings of one instant follow the interference pattern, whose
+    // phases the cells shift a little (a box's carpet) or chaos amplifies
+    // (the disc): after a few crossings their course differs from one grid
+    // to another, while their level over time is the same on every grid.
     form.billiardSummaryLabel->setText(
-        PanelText(QStringLiteral("%1 | box=%2 x %3  obstacle r=%4 | t=%5  occupied=%6  Aeff=%7  fidelity=%8  shell=%9"))
+        PanelText(QStringLiteral("%1 | box=%2 x %3  obstacle r=%4 | t=%5  occupied=%6  Aeff=%7  fidelity=%8  shell=%9\n"
+                                 "occupied and Aeff at this instant: after a few crossings their course depends on "
+                                 "the grid, their level over time does not"))
             .word(recorders.billiardConfig.hasScatterer ? QStringLiteral("SINAI") : QStringLiteral("RECTANGLE"))
             .fixed({recorders.billiardConfig.interiorWidth, recorders.billiardConfig.interiorHeight,
                     recorders.billiardConfig.hasScatterer ? recorders.billiardConfig.scattererRadius : 0.0,

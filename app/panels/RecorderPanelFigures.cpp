@@ -119,6 +119,14 @@ DetectorPassage detectorPassagePeak(const std::vector<AharonovBohmSample>& sampl
     return passage;
 }
 
+double magneticStepSpeedLag(double kx, double ky, double dx, double dy)
+{
+    const double exact = std::hypot(kx, ky);
+    if (!(exact > 0.0) || !(dx > 0.0) || !(dy > 0.0))
+        return 0.0;
+    return 1.0 - std::hypot(std::sin(kx * dx) / dx, std::sin(ky * dy) / dy) / exact;
+}
+
 FidelityReturn returnFidelity(const std::vector<LandauSample>& samples, double period)
 {
     if (samples.empty())

@@ -54,6 +54,12 @@ struct DetectorPassage {
 };
 DetectorPassage detectorPassagePeak(const std::vector<AharonovBohmSample>& samples);
 
+// How much slower than hbar k / m the magnetic step carries a packet of wave
+// vector (kx, ky) on cells dx x dy: its three-point kinetic term moves a
+// plane wave at (hbar / m) (sin(kx dx) / dx, sin(ky dy) / dy), so the
+// fraction is 1 - |that| / |hbar k / m|. 0 for a packet at rest.
+double magneticStepSpeedLag(double kx, double ky, double dx, double dy);
+
 // The Landau packet's survival fidelity at its return after one cyclotron
 // period: the largest fidelity after half the period and its time, at the
 // top of the parabola through its sample and its neighbours. The last

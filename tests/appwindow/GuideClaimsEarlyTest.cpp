@@ -1027,7 +1027,7 @@ const std::vector<GuideClaim>& earlyClaims()
              return double(wall.centerX - wall.width / 2.0f);
          }},
         {12, "height {0.8} and width", "alta {0.8} e larga", 1e-6, [](GuideRun& r) { return double(r.loaded(12).scene().objects()[1].value); }},
-        {12, "width {0.7}. The", "larga {0.7}. Lo", 1e-6, [](GuideRun& r) { return double(r.loaded(12).scene().objects()[1].width); }},
+        {12, "width {0.75}. The", "larga {0.75}. Lo", 1e-6, [](GuideRun& r) { return double(r.loaded(12).scene().objects()[1].width); }},
         {12, "T = 2 pi hbar/Delta E = {20.6}", "T = 2 pi hbar/Delta E = {20.6}", 0.05,
          [](GuideRun& r) { return 2.0 * kPi / summaryFigure(12, 0.0, "doubleWellSummaryLabel", "", "DeltaE=")(r); }},
         {12, "P_left = cos^2(pi t/T)", "P_left = cos^2(pi t/T)", 0.0, nullptr},

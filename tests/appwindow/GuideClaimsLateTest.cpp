@@ -452,6 +452,43 @@ const char* const kRevival = "revivalSummaryLabel";
 const char* const kBilliard = "billiardSummaryLabel";
 const char* const kTalbot = "talbotSummaryLabel";
 
+// The lowest, highest and mean value of a summary figure over the steps from
+// `from` to `to`, as a class watching the page would see them. Kept per
+// window, so that the claims on one stretch read it once.
+struct Span {
+    double lowest = 1e300;
+    double highest = -1e300;
+    double mean = std::nan("");
+};
+Measure spanOf(int preset, double from, double to, const char* label, const char* key, double Span::*part)
+{
+    return [=](GuideRun& r) {
+        static std::map<std::tuple<const void*, int, double, double, std::string, std::string>, Span> found;
+        const auto id = std::make_tuple(static_cast<const void*>(&r.window()), preset, from, to, std::string(label),
+                                        std::string(key));
+        if (!found.count(id)) {
+            r.at(preset, from);
+            Span span;
+            double sum = 0.0;
+            int count = 0;
+            while (r.now() < to) {
+                const double before = r.now();
+                r.window().stepOnce();
+                const double value = figureAfter(r.label(label), key);
+                span.lowest = std::min(span.lowest, value);
+                span.highest = std::max(span.highest, value);
+                sum += value;
+                ++count;
+                if (r.now() <= before)
+                    break;
+            }
+            span.mean = count > 0 ? sum / count : std::nan("");
+            found[id] = span;
+        }
+        return found[id].*part;
+    };
+}
+
 // When the packet's centre turns: the time of the lowest (or highest) <x>
 // the observables recorded between two times.
 Measure historyTurn(int preset, double from, double to, bool highest)
@@ -915,6 +952,10 @@ const std::vector<GuideClaim>& lateClaims()
         {42, "detector line x = {7} against", "linea del rivelatore x = {7} contro", 0.0,
          formValue(42, "aharonovBohmDetectorXSpinBox")},
         {42, "recorded up to t = {5}", "registrata fino a t = {5}", 1e-3, summaryAt(42, 0.0, kAharonovBohm, " / ")},
+        {42, "on the preset's cells of {0.16} the magnetic step", "sulle celle di {0.16} del preset", 5e-4,
+         summaryAt(42, 0.0, kAharonovBohm, "on cells of ")},
+        {42, "carries this packet {6.7}% slower than p/m", "porta questo pacchetto il {6.7}% piu' lento di p/m", 0.05,
+         summaryAt(42, 0.0, kAharonovBohm, "the packet moves ")},
         {42, "Flux Phi/Phi0 to {0} and press", "Flux Phi/Phi0 a {0} e premi", 0.0,
          typedInto(42, "aharonovBohmFluxSpinBox", 0.0)},
         {42, "Set it to {1.0}: the pattern is the same as at 0", "Portalo a {1.0}: la figura e' la stessa che a 0", 0.0,
@@ -1358,6 +1399,13 @@ const std::vector<GuideClaim>& lateClaims()
          1.0, summaryAt(29, 0.0, kRevival, "T_rev,x="), "(the revival reference of the box as painted)"},
         {29, "shows 417 and {259})", "mostra 417 e {259})", 1.0, summaryAt(29, 0.0, kRevival, "T_rev,y="),
          "(the revival reference of the box as painted)"},
+        {29, "after t = 20 it swings between about {0.15} and 0.7", "dopo t = 20 oscilla tra circa {0.15} e 0.7", 0.02,
+         spanOf(29, 20.0, 40.0, kBilliard, "occupied=", &Span::lowest)},
+        {29, "about 0.15 and {0.7} around", "circa 0.15 e {0.7} attorno", 0.03,
+         spanOf(29, 20.0, 40.0, kBilliard, "occupied=", &Span::highest)},
+        {29, "around a level of about {0.37} (its mean over t = 20 to 40)",
+         "attorno a un livello di circa {0.37} (la sua media su t da 20 a 40)", 0.005,
+         spanOf(29, 20.0, 40.0, kBilliard, "occupied=", &Span::mean)},
         {29, "using Speed {8}x", "con Speed {8}x", 0.0, speedOffered(29, 8.0)},
         {29, "Set Momentum py to {0}: the packet", "Porta Momentum py a {0}: il pacchetto", 0.0, typedInto(29, "momentumYSpinBox", 0.0)},
         {29, "Set Momentum px to {3.0} and py to 3.0: the trajectory runs at 45 degrees",
@@ -1392,7 +1440,17 @@ const std::vector<GuideClaim>& lateClaims()
                        const QString s = r.label(kBilliard);
                        return figureAfter(s, "box=") * figureAfter(s, " x ") - kPi * std::pow(figureAfter(s, "obstacle r="), 2);
                    })},
+        {30, "settles near {0.48} (its mean over t = 20 to 40)", "si assesta vicino a {0.48} (la sua media su t da 20 a 40)",
+         0.005, spanOf(30, 20.0, 40.0, kBilliard, "occupied=", &Span::mean)},
+        {30, "between about {0.45} and 0.52", "tra circa {0.45} e 0.52", 0.01,
+         spanOf(30, 20.0, 40.0, kBilliard, "occupied=", &Span::lowest)},
+        {30, "about 0.45 and {0.52}", "circa 0.45 e {0.52}", 0.01,
+         spanOf(30, 20.0, 40.0, kBilliard, "occupied=", &Span::highest)},
         {30, "Set the disc radius to {1.0}", "Porta il raggio del disco a {1.0}", 0.0, typedInto(30, "circleRadiusSpinBox", 1.0)},
+        {30, "(about {0.48} against 0.37)", "(circa {0.48} contro 0.37)", 0.005,
+         spanOf(30, 20.0, 40.0, kBilliard, "occupied=", &Span::mean)},
+        {30, "(about 0.48 against {0.37})", "(circa 0.48 contro {0.37})", 0.005,
+         spanOf(29, 20.0, 40.0, kBilliard, "occupied=", &Span::mean)},
 
         // 31 Talbot: the Talbot page's summary and the correlations it prints.
         {31, "Gaussian teeth of width {0.45} repeated", "denti gaussiani di larghezza {0.45} ripetuti", 5e-4,

@@ -326,13 +326,13 @@ TEST_F(PanelsTwoLevelTest, DoubleWellPanelShowsTheSplittingAndTheWellPopulations
     EXPECT_EQ((*fields)[6].toStdString(), pair.upper < 0.8 ? "BELOW BARRIER" : "pair reaches/ exceeds barrier");
     EXPECT_TRUE(row(41).startsWith(QStringLiteral("E1="))) << row(41).toStdString();
 
-    // The wells from the scene's walls and barrier: [-2.5, -0.35), [-0.35, 0.35], (0.35, 2.5].
+    // The wells from the scene's walls and barrier: [-2.5, -0.375), [-0.375, 0.375], (0.375, 2.5].
     const ComplexField2D& psi = w.waveField();
     std::array<double, 4> part{}; // left, barrier, right, outside
     for (std::uint64_t j = 0; j < psi.ny(); ++j)
         for (std::uint64_t i = 0; i < psi.nx(); ++i) {
             const double x = (static_cast<double>(i) - (psi.nx() - 1) / 2.0) * psi.dx();
-            const int region = x >= -2.5 && x < -0.35 ? 0 : std::abs(x) <= 0.35 ? 1 : x > 0.35 && x <= 2.5 ? 2 : 3;
+            const int region = x >= -2.5 && x < -0.375 ? 0 : std::abs(x) <= 0.375 ? 1 : x > 0.375 && x <= 2.5 ? 2 : 3;
             part[region] += std::norm(psi.at(i, j));
         }
     const double total = part[0] + part[1] + part[2] + part[3];

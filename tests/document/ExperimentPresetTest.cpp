@@ -242,7 +242,7 @@ TEST(ExperimentCatalogueEveryPreset, DriveRecordsTargetTheirObjects)
             EXPECT_EQ(objectWithId(p, 4).kind, PotentialObjectKind::Linear);
             ASSERT_EQ(p.scene.size(), 4u);
             expectRectangle(objectWithId(p, 1), -5.25f, 0.0f, 5.5f, 16.0f, 5.0f);
-            expectRectangle(objectWithId(p, 2), 0.0f, 0.0f, 0.7f, 16.0f, 0.8f);
+            expectRectangle(objectWithId(p, 2), 0.0f, 0.0f, 0.75f, 16.0f, 0.8f);
             expectRectangle(objectWithId(p, 3), 5.25f, 0.0f, 5.5f, 16.0f, 5.0f);
         } else if (i >= 13 && i <= 15) {
             const std::uint64_t target =

@@ -14,6 +14,7 @@
 #include <complex>
 #include <limits>
 #include <string>
+#include <utility>
 
 using namespace vxo;
 
@@ -234,8 +235,8 @@ TEST(AharonovBohmRecorder, DetectorColumnIsClampedAndRowsMustMatch)
     ASSERT_EQ(s.profile.size(), 12u);
     EXPECT_DOUBLE_EQ(s.detectorProbability, 12 * 0.25);
     EXPECT_NEAR(s.detectorMeanY, 0.0, 1e-12);
-    // w = ceil(0.35 / 0.25) = 2: rows 4 to 8 about the middle row 6.
-    EXPECT_DOUBLE_EQ(s.centralProbability, 5 * 0.25);
+    // The band |y| <= 0.35: two whole rows and a fifth of 0.25 of each neighbour.
+    EXPECT_NEAR(s.centralProbability, 0.7, 1e-12);
     // Only the upper six rows lit: their mean height, 0.75.
     ComplexField2D upper = field;
     for (std::uint64_t j = 0; j < 6; ++j)
@@ -251,7 +252,7 @@ TEST(AharonovBohmRecorder, DetectorColumnIsClampedAndRowsMustMatch)
     ASSERT_TRUE(whole.configure(fine, config));
     whole.record(0.0, fine);
     ASSERT_EQ(whole.samples().size(), 1u);
-    EXPECT_DOUBLE_EQ(whole.samples().back().centralProbability, whole.samples().back().detectorProbability);
+    EXPECT_NEAR(whole.samples().back().centralProbability, whole.samples().back().detectorProbability, 1e-12);
 
     ComplexField2D other(16, 4, 0.5f, 0.25f);
     recorder.record(1.0, other);
@@ -270,6 +271,27 @@ TEST(AharonovBohmRecorder, DetectorColumnIsClampedAndRowsMustMatch)
     EXPECT_FALSE(none.isConfigured());
     EXPECT_FALSE(none.configure(ComplexField2D{}, config));
     EXPECT_FALSE(none.isConfigured());
+}
+
+// The central band is one strip, |y| <= 0.35, on every grid: a density 1 + y,
+// whose odd part cancels over a band centred on the line, gives its width
+// 0.7 whether the rows' edges fall on the band's or not, on even and odd
+// numbers of rows.
+TEST(AharonovBohmRecorder, TheCentralBandIsOneStripOnEveryGrid)
+{
+    const std::pair<std::uint64_t, float> grids[] = {{64, 0.16f}, {128, 0.08f}, {40, 0.3f}, {33, 0.045f}, {12, 0.25f}};
+    for (const auto& [ny, dy] : grids) {
+        ComplexField2D field(6, ny, 0.5f, dy);
+        for (std::uint64_t j = 0; j < ny; ++j)
+            for (std::uint64_t i = 0; i < field.nx(); ++i)
+                field.at(i, j) =
+                    Complex(static_cast<float>(std::sqrt(std::max(1.0 + gridCoordinateY(field, j), 0.0))), 0.0f);
+        AharonovBohmRecorder recorder(1);
+        ASSERT_TRUE(recorder.configure(field, AharonovBohmConfig{}));
+        recorder.record(0.0, field);
+        ASSERT_EQ(recorder.samples().size(), 1u);
+        EXPECT_NEAR(recorder.samples().back().centralProbability, 0.7, 1e-6) << ny << " rows of " << dy;
+    }
 }
 
 TEST(AharonovBohmRecorder, CentralFringeFollowsTheFlux)

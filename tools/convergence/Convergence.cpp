@@ -2,8 +2,8 @@
 // experiment named on the command line is loaded into one unshown window and
 // run three ways, at the program's step dt on its own grid, at dt / F (F = 8
 // unless --factor says otherwise) on its own grid, and at dt on the next
-// finer grid (the grid selector one entry down, when there is one; not with
-// --no-grid). Every step is one tick's steps, as the run timer makes them;
+// finer grid (the grid selector one entry down, or --finer N entries down,
+// when there is one; not with --no-grid). Every step is one tick's steps, as the run timer makes them;
 // the observation and the page are taken at the same physical times in all
 // three runs (every step of the program's dt), so that what differs between
 // the runs is the physics and not how often it was sampled.
@@ -24,7 +24,7 @@
 // With --set name=value (repeatable), the form's spin box `name` is set to
 // `value` after each load, as a class editing the form before Apply would.
 //
-// Usage: vxo_convergence [--factor F] [--no-grid] [--pages] [--set name=value] preset index ...
+// Usage: vxo_convergence [--factor F] [--no-grid] [--finer N] [--pages] [--set name=value] preset index ...
 
 #include "common/AppTestSupport.h"
 #include "common/MainWindowProbe.h"
@@ -130,6 +130,8 @@ const std::vector<Headline>& headlines()
         {28, 60.0, P::Summary, "revivalSummaryLabel", "", "fidelity=", R::Largest, 50.0},
         {29, 20.0, P::Summary, "billiardSummaryLabel", "", "occupied="},
         {30, 20.0, P::Summary, "billiardSummaryLabel", "", "occupied="},
+        {29, 40.0, P::Summary, "billiardSummaryLabel", "", "Aeff="},
+        {30, 40.0, P::Summary, "billiardSummaryLabel", "", "Aeff="},
         {31, 9.5, P::Summary, "talbotSummaryLabel", "", "corr(original)=", R::TimeOfLargest, 7.0},
         {31, 9.5, P::Summary, "talbotSummaryLabel", "", "corr(original)=", R::Largest, 7.0},
         {32, 8.0, P::Summary, "bouncerSummaryLabel", "", "<y>="},
@@ -277,6 +279,10 @@ struct FormEdit {
 };
 std::vector<FormEdit> formEdits;
 
+// The step a new window runs with: a rebuild keeps the solver's step, so
+// every run sets it afresh rather than inherit the last run's dt / F.
+float programDt = 0.0f;
+
 struct RunResult {
     bool available = true;
     std::vector<double> values;
@@ -305,7 +311,7 @@ RunResult run(MainWindow& w, int preset, int factor, int gridStep, const std::ve
     // One step a tick (the 1x entry of the speed selector), whatever the
     // experiment's own speed.
     MainWindowProbe::setSpeedIndex(w, kOneStepPerTick);
-    const float dt = w.schroedingerSolver().parameters().dt;
+    const float dt = programDt;
     result.dt = dt;
     MainWindowProbe::setTimeStep(w, dt / float(factor));
     std::vector<Watch> watches;
@@ -394,6 +400,7 @@ int main(int argc, char** argv)
     using namespace vxo;
     int factor = 8;
     bool grids = true;
+    int gridSteps = 1;
     bool pages = false;
     std::vector<int> presets;
     for (int i = 1; i < argc; ++i) {
@@ -401,6 +408,8 @@ int main(int argc, char** argv)
             factor = std::atoi(argv[++i]);
         else if (std::strcmp(argv[i], "--no-grid") == 0)
             grids = false;
+        else if (std::strcmp(argv[i], "--finer") == 0 && i + 1 < argc)
+            gridSteps = std::max(1, std::atoi(argv[++i]));
         else if (std::strcmp(argv[i], "--pages") == 0)
             pages = true;
         else if (std::strcmp(argv[i], "--set") == 0 && i + 1 < argc) {
@@ -412,6 +421,7 @@ int main(int argc, char** argv)
     }
     test::appTestApplication();
     MainWindow window(nullptr, false);
+    programDt = window.schroedingerSolver().parameters().dt;
     int unknown = 0;
     for (const int p : presets) {
         std::vector<const Headline*> own;
@@ -434,7 +444,7 @@ int main(int argc, char** argv)
         RunResult finer;
         finer.available = false;
         if (grids)
-            finer = run(window, p, 1, 1, own);
+            finer = run(window, p, 1, gridSteps, own);
         for (std::size_t k = 0; k < own.size(); ++k) {
             const Headline& h = *own[k];
             std::printf("| %2d | %-40s | %7.3f | %.4g | %-11.6g | %-11.6g | %+7.2f%% | %.2e |", p,
