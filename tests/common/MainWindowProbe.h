@@ -42,8 +42,10 @@ public:
     {
         if (window.steppedHamiltonian().spinor)
             return 0;
-        return window.linksInForce() ? window.solver.gaugeSubSteps() : window.solver.subSteps();
+        return linksInForce(window) ? window.solver.gaugeSubSteps() : window.solver.subSteps();
     }
+    // The gauge links the magnetic step takes (null: none).
+    static const GaugeLinkField2D* linksInForce(const MainWindow& window) { return window.linksInForce(); }
     // The clock of every window's step budget (null: the monotonic clock).
     static void setTickClock(double (*clockMs)()) { MainWindow::tickClockMs = clockMs; }
     static double (*tickClock())() { return MainWindow::tickClockMs; }

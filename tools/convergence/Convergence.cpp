@@ -36,8 +36,8 @@
 // norm at the end. The window ends at the latest headline time or at
 // --until T, on the finest grid at --finest-until T when that is earlier.
 //
-// Every tick takes its whole step: the window's step budget runs on a clock
-// that stands still.
+// Every tick takes its whole step: the test application's clock of the
+// window's step budget stands still.
 //
 // Usage: vxo_convergence [--factor F] [--no-grid] [--pages] [--sub-steps] [--until T] [--finest-until T]
 //                        [--set name=value] preset index ...
@@ -547,9 +547,6 @@ int main(int argc, char** argv)
             presets.push_back(std::atoi(argv[i]));
     }
     test::appTestApplication();
-    // A clock that stands still: no tick runs out of budget, so every tick
-    // takes its whole step however long its sub-steps take.
-    MainWindowProbe::setTickClock([] { return 0.0; });
     MainWindow window(nullptr, false);
     programDt = window.schroedingerSolver().parameters().dt;
     int unknown = 0;
