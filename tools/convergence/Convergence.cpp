@@ -369,7 +369,8 @@ RunResult run(MainWindow& w, int preset, int factor, GridChoice choice, const st
             watches.push_back({h});
         lastStep = std::max(lastStep, std::lround(h->time / dt));
     }
-    lastStep = std::min(lastStep, long(std::floor(until / dt + 0.5)));
+    if (std::isfinite(until))
+        lastStep = std::min(lastStep, long(std::floor(until / dt + 0.5)));
     result.end = lastStep * double(dt);
     const auto traceEnergy = [&] {
         const EnergyObservables2D e = MainWindowProbe::steppedEnergy(w);
