@@ -120,8 +120,10 @@ FULL_STACK_TESTS := ^TheProgram\.|^QuantumGLViewRender\.ReparentingKeepsThePictu
 # every guided experiment they quote to the moments the guides name, on the
 # presets' own grids (a whole Berry loop among them). The converged
 # runs behind the sub-step rule (turned and round walls, the stadium's energy,
-# a packet held by sharp walls) take thousands of steps on fine grids; the
-# sanitizers see the same solver code in the shorter solver tests. So do
+# a packet held by sharp walls, a disc on three grids, a double well against
+# plain steps, a packet bouncing between tall walls) take thousands of steps
+# on fine grids; the sanitizers see the same solver code in the shorter
+# solver tests. So do
 # window tests that walk one rule over many cases (a bound-state page after
 # three loads, proposals from three to many states, a failed computation, the
 # scattering thresholds cell by cell, three pages opened in six orders), whose
@@ -144,6 +146,9 @@ RELEASE_ONLY_TESTS := DocumentsWindow.EveryPresetComesBackFromItsFile \
                       MainWindowBoundStates.RebuildCalibratesTheSweepAndRamseyReferences \
                       SubStepRule.WallsOfEveryOrientationHoldAsAConvergedRun \
                       SubStepRule.AStadiumKeepsTheEnergyTheStepConserves \
+                      SubStepRule.ADiscKeepsTheEnergyTheStepConservesOnEveryGrid \
+                      SubStepRule.ADoubleWellOnFineCellsTakesWhatItsEnergyNeedsAndNoMore \
+                      SubStepRule.APacketBouncingBetweenTallWallsStaysWithTheConvergedRun \
                       SplitStepFourierSolver2DStep.SharpWallsHoldAPacketOfLowerEnergy \
                       MainWindowBoundStates.AGuidedLoadLeavesThePageAsANewWindowHasIt \
                       MainWindowBoundStates.ComputedStatesProposeTheThirdAsSoonAsThereAreThree \

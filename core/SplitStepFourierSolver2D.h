@@ -40,9 +40,13 @@ struct SplitStepParameters {
 // energy differs by nearly that much from the packet's is fed in phase: walls
 // leak and the energy drifts. The potential's step dt is therefore taken as n
 // equal Strang sub-steps, n the fewest for which no mode that the potential's
-// own spectrum feeds is fed much more strongly than by the true propagator
-// (subStepsFor, once per potential revision; the reasons for its constants
-// are beside it). A smooth potential feeds no high mode and keeps n = 1. The
+// own spectrum feeds is fed much more strongly than by the true propagator,
+// the modes whose phase per sub-step would pass a turn carry together no
+// more than a trace of the feed (on fine cells a hard edge feeds a great many
+// modes, each weak), and no step between neighbouring cells turns its side's
+// phase by more than half a radian (subStepsFor, once per potential
+// revision; the reasons for its constants are beside it). A smooth
+// potential feeds no high mode and keeps n = 1. The
 // inner half phases of neighbouring sub-steps merge into one table of the
 // whole sub-step. The magnetic step (GaugeCovariantStep.cpp) keeps a smooth
 // potential's step whole too; for a sharper one it takes at least as many

@@ -73,7 +73,7 @@ const char* const kEnglishGuides[] = {
     "packet has separated, near t = 6.2, the run pauses by itself and that row gives P_R, P_T (about 0.36), "
     "the theory T and deltaT.</p>"
     "<p><b>Analysis page.</b> The page opens on Time series with Mean X &lt;x&gt;: choose Transmission P_T "
-    "in the Observable list, then Reflection P_R; their sum is 1 less what is still at the barrier: it dips "
+    "in the Observable list, then Reflection P_R; their sum is the whole packet less what is still at the barrier: it dips "
     "while the packet crosses and returns to about 1 once it has passed, also after the absorbing layer has "
     "taken part of it.</p>"
     "<p><b>Try this.</b> Change Thickness a: the Plane-wave theory row gives T = 0.733 for 0.32, 0.133 for "

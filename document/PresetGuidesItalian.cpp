@@ -74,7 +74,7 @@ const char* const kItalianGuides[] = {
     "pacchetto si e' separato, verso t = 6.2, la corsa si ferma da sola e quella riga da' P_R, P_T (circa "
     "0.36), la T teorica e deltaT.</p>"
     "<p><b>Pagina di analisi.</b> La pagina si apre su Time series con Mean X &lt;x&gt;: scegli Transmission "
-    "P_T nella lista Observable, poi Reflection P_R; la loro somma e' 1 meno quanto resta sulla barriera: "
+    "P_T nella lista Observable, poi Reflection P_R; la loro somma e' l'intero pacchetto meno quanto resta sulla barriera: "
     "cala mentre il pacchetto attraversa e torna a circa 1 quando e' passato, anche dopo che lo strato "
     "assorbente ne ha preso una parte.</p>"
     "<p><b>Prova questo.</b> Cambia Thickness a: la riga Plane-wave theory da' T = 0.733 per 0.32, 0.133 per "

@@ -173,42 +173,66 @@ void BoundStates1D::fft(Vector& data, bool inverse)
     if (!isPowerOfTwo(n))
         throw std::invalid_argument("BoundStates1D: X grid must be a power of two");
 
-    for (std::size_t i = 1, j = 0; i < n; ++i) {
-        std::size_t bit = n >> 1;
-        for (; j & bit; bit >>= 1)
-            j ^= bit;
-        j ^= bit;
-        if (i < j)
-            std::swap(data[i], data[j]);
-    }
-    // The twiddles of a stage by the same recurrence as always, once per
-    // stage rather than once per block, and the products written out: the
+    // Relaxation runs thousands of transforms of one length per state: the
+    // swaps of the bit reversal and every stage's twiddles are found once per
+    // length (per thread) and read from then on. The twiddles of a stage come
+    // by the same recurrence as always and the products are written out: the
     // same roundings (a product of finite values), without the library's
-    // not-a-number recovery on every butterfly. Relaxation runs thousands of
-    // transforms per state.
-    std::vector<std::complex<double>> twiddles(n / 2);
-    for (std::size_t length = 2; length <= n; length <<= 1) {
-        const double angle = (inverse ? 2.0 : -2.0) * kPi / static_cast<double>(length);
-        const std::complex<double> step(std::cos(angle), std::sin(angle));
-        const std::size_t half = length / 2;
-        std::complex<double> twiddle(1.0, 0.0);
-        for (std::size_t k = 0; k < half; ++k) {
-            twiddles[k] = twiddle;
-            twiddle = multiplied(twiddle, step);
+    // not-a-number recovery on every butterfly.
+    struct Plan {
+        std::size_t length = 0;
+        std::vector<std::size_t> swaps; // pairs of indices
+        std::vector<std::complex<double>> twiddles[2]; // forward, inverse; stage after stage
+    };
+    thread_local Plan plan;
+    if (plan.length != n) {
+        plan.length = n;
+        plan.swaps.clear();
+        for (std::size_t i = 1, j = 0; i < n; ++i) {
+            std::size_t bit = n >> 1;
+            for (; j & bit; bit >>= 1)
+                j ^= bit;
+            j ^= bit;
+            if (i < j) {
+                plan.swaps.push_back(i);
+                plan.swaps.push_back(j);
+            }
         }
-        for (std::size_t start = 0; start < n; start += length) {
-            for (std::size_t k = 0; k < half; ++k) {
-                const std::complex<double> even = data[start + k];
-                const std::complex<double> odd = multiplied(data[start + k + half], twiddles[k]);
-                data[start + k] = even + odd;
-                data[start + k + half] = even - odd;
+        for (const bool backward : {false, true}) {
+            std::vector<std::complex<double>>& twiddles = plan.twiddles[backward];
+            twiddles.clear();
+            for (std::size_t length = 2; length <= n; length <<= 1) {
+                const double angle = (backward ? 2.0 : -2.0) * kPi / static_cast<double>(length);
+                const std::complex<double> step(std::cos(angle), std::sin(angle));
+                std::complex<double> twiddle(1.0, 0.0);
+                for (std::size_t k = 0; k < length / 2; ++k) {
+                    twiddles.push_back(twiddle);
+                    twiddle = multiplied(twiddle, step);
+                }
             }
         }
     }
+
+    std::complex<double>* x = data.data();
+    for (std::size_t s = 0; s < plan.swaps.size(); s += 2)
+        std::swap(x[plan.swaps[s]], x[plan.swaps[s + 1]]);
+    const std::complex<double>* twiddles = plan.twiddles[inverse].data();
+    for (std::size_t length = 2; length <= n; length <<= 1) {
+        const std::size_t half = length / 2;
+        for (std::size_t start = 0; start < n; start += length) {
+            for (std::size_t k = 0; k < half; ++k) {
+                const std::complex<double> even = x[start + k];
+                const std::complex<double> odd = multiplied(x[start + k + half], twiddles[k]);
+                x[start + k] = even + odd;
+                x[start + k + half] = even - odd;
+            }
+        }
+        twiddles += half;
+    }
     if (inverse) {
         const double scale = 1.0 / static_cast<double>(n);
-        for (auto& v : data)
-            v *= scale;
+        for (std::size_t i = 0; i < n; ++i)
+            x[i] *= scale;
     }
 }
 

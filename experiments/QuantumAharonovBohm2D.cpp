@@ -39,20 +39,38 @@ bool QuantumAharonovBohm2D::validateConfiguration(const AharonovBohmConfig& conf
     return true;
 }
 
-bool QuantumAharonovBohm2D::buildField(const ComplexField2D& field, const AharonovBohmConfig& config,
-                                       PotentialField2D& potential, GaugeLinkField2D& links, std::string* error)
+bool QuantumAharonovBohm2D::paintSolenoid(const ComplexField2D& field, const AharonovBohmConfig& config,
+                                          PotentialField2D& potential, std::string* error)
 {
     if (field.empty())
         return failAnalysisIfEmpty(error, kEmptyField);
     if (const char* fault = configFault(config))
         return failAnalysisIfEmpty(error, fault);
-    const std::uint64_t nx = field.nx();
-    const std::uint64_t ny = field.ny();
     try {
-        potential.reset(nx, ny, field.dx(), field.dy());
+        potential.reset(field.nx(), field.ny(), field.dx(), field.dy());
         potential.fill(0.0f);
         potential.addCircle(static_cast<float>(config.solenoidX), static_cast<float>(config.solenoidY),
                             static_cast<float>(config.solenoidRadius), static_cast<float>(config.barrierHeight));
+    } catch (const std::exception&) {
+        return failAnalysisIfEmpty(error, kBuildFailed);
+    }
+    return true;
+}
+
+bool QuantumAharonovBohm2D::sameLinks(const AharonovBohmConfig& a, const AharonovBohmConfig& b)
+{
+    return a.solenoidX == b.solenoidX && a.solenoidY == b.solenoidY && a.solenoidRadius == b.solenoidRadius &&
+           a.fluxQuanta == b.fluxQuanta;
+}
+
+bool QuantumAharonovBohm2D::buildField(const ComplexField2D& field, const AharonovBohmConfig& config,
+                                       PotentialField2D& potential, GaugeLinkField2D& links, std::string* error)
+{
+    if (!paintSolenoid(field, config, potential, error))
+        return false;
+    const std::uint64_t nx = field.nx();
+    const std::uint64_t ny = field.ny();
+    try {
         links.resize(nx, ny, field.dx(), field.dy());
     } catch (const std::exception&) {
         return failAnalysisIfEmpty(error, kBuildFailed);

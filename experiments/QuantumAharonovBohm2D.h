@@ -41,6 +41,13 @@ public:
     // wave field or an invalid config. Never throws.
     static bool buildField(const ComplexField2D& field, const AharonovBohmConfig& config, PotentialField2D& potential,
                            GaugeLinkField2D& links, std::string* error);
+    // The disc potential alone, as buildField paints it and with its checks,
+    // for links kept from a build on the same grid with the same solenoid.
+    static bool paintSolenoid(const ComplexField2D& field, const AharonovBohmConfig& config,
+                              PotentialField2D& potential, std::string* error);
+    // Whether the links of buildField on one grid are the same for both
+    // configurations: the solenoid's place, radius and flux agree.
+    static bool sameLinks(const AharonovBohmConfig& a, const AharonovBohmConfig& b);
 
     // Multiplies a prepared packet by exp(i F theta); nothing for an empty
     // field, an invalid config or |F| < 1e-15. The norm is unchanged.

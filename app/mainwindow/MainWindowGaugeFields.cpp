@@ -45,7 +45,18 @@ bool MainWindow::buildAharonovBohmField()
         stored.quantumAharonovBohm.enabled, gaugeLinks.aharonovBohmLinks, gaugeLinks.aharonovBohmLinksReady,
         ui->aharonovBohmSummaryLabel, QStringLiteral("Aharonov-Bohm field build failed: %1"),
         [this](GaugeLinkField2D& links, std::string* message) {
-            return QuantumAharonovBohm2D::buildField(psi, stored.quantumAharonovBohm, potential, links, message);
+            const AharonovBohmConfig& config = stored.quantumAharonovBohm;
+            KeptAharonovBohmLinks& kept = gaugeLinks.keptAharonovBohm;
+            if (kept.fit(psi, config)) {
+                if (!QuantumAharonovBohm2D::paintSolenoid(psi, config, potential, message))
+                    return false;
+                links = kept.links;
+                return true;
+            }
+            if (!QuantumAharonovBohm2D::buildField(psi, config, potential, links, message))
+                return false;
+            kept.keep(config, links);
+            return true;
         });
     // Redraw the potential contours round the new disc at the next refresh,
     // whatever the potential's revision says.

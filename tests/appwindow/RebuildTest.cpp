@@ -6,6 +6,7 @@
 
 #include "core/Numeric.h"
 #include "common/AppTestSupport.h"
+#include "common/MainWindowProbe.h"
 #include "experiments/PresetScenes.h"
 
 #include "app/mainwindow/MainWindow.h"
@@ -29,6 +30,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <memory>
@@ -473,6 +475,40 @@ TEST_F(Rebuild, ForcedQuenchKeepsWhatWasPaintedOverTheScene)
         c.paint(expected);
         EXPECT_GT(expected.maxValue(), 1.5f) << "nothing was painted over the scene";
         EXPECT_EQ(window->potentialField().values(), expected.values()) << "what was painted over the scene is gone";
+    }
+}
+
+// The Aharonov-Bohm links depend on the grid and the solenoid alone: a Reset
+// takes them from the last build, and a new flux, radius or grid writes them
+// anew. Either way they and the disc are what a build on the window's grid
+// writes, bit for bit.
+TEST_F(Rebuild, AharonovBohmLinksAreThoseOfTheSolenoidOnTheGridAfterEveryRebuild)
+{
+    window->loadGuidedExperiment(42);
+    const struct Step {
+        const char* what;
+        std::function<void()> change;
+    } steps[] = {{"the load", [] {}},
+                 {"a Reset", [] { click("resetButton"); }},
+                 {"a new flux", [] { form<QDoubleSpinBox>("aharonovBohmFluxSpinBox").setValue(0.25); }},
+                 {"a new radius", [] { form<QDoubleSpinBox>("aharonovBohmRadiusSpinBox").setValue(0.9); }},
+                 {"the finer grid", [] { form<QComboBox>("gridResolutionComboBox").setCurrentIndex(1); }},
+                 {"a Reset", [] { click("resetButton"); }}};
+    for (const Step& step : steps) {
+        step.change();
+        window->rebuildSimulation();
+        const GaugeLinkField2D* links = MainWindowProbe::linksInForce(*window);
+        ASSERT_NE(links, nullptr) << step.what;
+        GaugeLinkField2D built;
+        PotentialField2D disc;
+        ASSERT_TRUE(QuantumAharonovBohm2D::buildField(window->waveField(), window->storedRecords().quantumAharonovBohm,
+                                                      disc, built, nullptr));
+        ASSERT_TRUE(links->matches(window->waveField())) << step.what;
+        const std::size_t count = built.nx() * built.ny();
+        EXPECT_TRUE(std::equal(built.linksXData(), built.linksXData() + count, links->linksXData()) &&
+                    std::equal(built.linksYData(), built.linksYData() + count, links->linksYData()))
+            << step.what;
+        EXPECT_EQ(window->potentialField().values(), disc.values()) << step.what;
     }
 }
 

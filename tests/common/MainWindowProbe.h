@@ -35,6 +35,17 @@ public:
     {
         return EnergyObservables2D::ofStep(window.psi, window.potential, window.steppedHamiltonian());
     }
+    // Sub-steps of one step of the propagator in force: the magnetic step's
+    // while gauge links are, the Fourier step's otherwise, 0 in a Dirac mode
+    // (whose step has none).
+    static std::uint32_t subStepsInForce(const MainWindow& window)
+    {
+        if (window.steppedHamiltonian().spinor)
+            return 0;
+        return linksInForce(window) ? window.solver.gaugeSubSteps() : window.solver.subSteps();
+    }
+    // The gauge links the magnetic step takes (null: none).
+    static const GaugeLinkField2D* linksInForce(const MainWindow& window) { return window.linksInForce(); }
     // The clock of every window's step budget (null: the monotonic clock).
     static void setTickClock(double (*clockMs)()) { MainWindow::tickClockMs = clockMs; }
     static double (*tickClock())() { return MainWindow::tickClockMs; }

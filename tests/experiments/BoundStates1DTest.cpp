@@ -241,6 +241,30 @@ TEST(BoundStates1D, PreparesEigenstatesAndSuperpositionsSpreadOverY)
     EXPECT_TRUE(test::bitIdentical(psi, untouched));
 }
 
+// Lengths in turn (the transform keeps what it found for the last length):
+// each transform is the sum that defines it, sign -1 forward and +1 with 1/n
+// backward.
+TEST(BoundStates1D, FftIsTheDiscreteTransformOfEveryLengthInTurn)
+{
+    for (const std::size_t n : {8u, 1024u, 2u, 8u}) {
+        for (const bool inverse : {false, true}) {
+            BoundStates1D::Vector data(n);
+            for (std::size_t i = 0; i < n; ++i)
+                data[i] = {std::sin(0.7 * double(i) + 0.2), std::cos(1.3 * double(i) * double(i))};
+            BoundStates1D::Vector sum(n);
+            for (std::size_t k = 0; k < n; ++k) {
+                for (std::size_t i = 0; i < n; ++i)
+                    sum[k] += data[i] * std::polar(1.0, (inverse ? 2.0 : -2.0) * kPi * double(i * k % n) / double(n));
+                sum[k] /= inverse ? double(n) : 1.0;
+            }
+            BoundStates1D::fft(data, inverse);
+            for (std::size_t k = 0; k < n; ++k)
+                ASSERT_NEAR(std::abs(data[k] - sum[k]), 0.0, 1e-11 * double(n)) << n << " points, k = " << k
+                                                                               << (inverse ? ", backward" : "");
+        }
+    }
+}
+
 TEST(BoundStates1D, FftRejectsLengthsThatAreNotPowersOfTwo)
 {
     for (std::size_t bad : {0u, 6u}) {

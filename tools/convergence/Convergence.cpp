@@ -24,7 +24,23 @@
 // With --set name=value (repeatable), the form's spin box `name` is set to
 // `value` after each load, as a class editing the form before Apply would.
 //
-// Usage: vxo_convergence [--factor F] [--no-grid] [--finer N] [--pages] [--set name=value] preset index ...
+// With --sub-steps, the table of the split step's sub-step rule instead: for
+// each experiment on the coarsest grid, its own and the finest, the
+// sub-steps its propagator took at dt (fewest-most over the run; "Dirac" for
+// the Dirac steps, which have none), the reference's step factor, the end
+// of the window, the infidelity against a run at dt / (F n) (n the most
+// sub-steps taken at dt, so that the reference's sub-steps are F times finer
+// whatever the rule gives at its step), the largest relative difference of
+// the stepped energy (the spectral energy of the Fourier step) while the
+// reference holds its packet, measured from the potential's floor, and the
+// norm at the end. The window ends at the latest headline time or at
+// --until T, on the finest grid at --finest-until T when that is earlier.
+//
+// Every tick takes its whole step: the test application's clock of the
+// window's step budget stands still.
+//
+// Usage: vxo_convergence [--factor F] [--no-grid] [--finer N] [--pages] [--sub-steps] [--until T] [--finest-until T]
+//                        [--set name=value] preset index ...
 
 #include "common/AppTestSupport.h"
 #include "common/MainWindowProbe.h"
@@ -271,6 +287,10 @@ double infidelity(const FinalState& a, const FinalState& b)
 }
 
 constexpr int kOneStepPerTick = 2;
+// The grid selector's entries: 256, 512 and 1024 points a side.
+constexpr int kCoarsestGrid = 0;
+constexpr int kMiddleGrid = 1;
+constexpr int kFinestGrid = 2;
 
 // The form's edits of --set: a spin box's object name and its value.
 struct FormEdit {
@@ -279,30 +299,59 @@ struct FormEdit {
 };
 std::vector<FormEdit> formEdits;
 
-// The step a new window runs with: a rebuild keeps the solver's step, so
-// every run sets it afresh rather than inherit the last run's dt / F.
+// The step of a new window. A rebuild keeps the solver's dt, so the step a
+// finer run set would carry over into the next run: every run starts from
+// this one.
 float programDt = 0.0f;
+
+// The energy of the stepped Hamiltonian (the spectral energy of the Fourier
+// step) and the norm, every kEnergyStride steps of the program's dt.
+constexpr long kEnergyStride = 5;
+struct EnergyTrace {
+    std::vector<double> energy;
+    std::vector<double> norm;
+    // The potential's floor then, from which the energy is measured.
+    std::vector<double> floor;
+};
 
 struct RunResult {
     bool available = true;
     std::vector<double> values;
     FinalState state;
     double dt = 0.0;
+    double end = 0.0;
+    int gridPoints = 0;
+    // The most and fewest sub-steps the propagator took over the run (0: a
+    // Dirac step, which has none).
+    std::uint32_t mostSubSteps = 0;
+    std::uint32_t fewestSubSteps = 0;
+    EnergyTrace trace;
 };
 
-// Loads the preset (on the grid entry `gridStep` below its own), runs it at
-// dt / factor to the latest of its headlines' times and reads each headline.
-RunResult run(MainWindow& w, int preset, int factor, int gridStep, const std::vector<const Headline*>& own)
+// Which grid a run takes: its own, the entry `step` below its own, or the
+// selector's entry `index`.
+struct GridChoice {
+    int step = 0;
+    int index = -1;
+};
+
+// Loads the preset on the chosen grid, runs it at dt / factor to the latest
+// of its headlines' times (to `until` when that is earlier) and reads each
+// headline (unless told not to: the pages' refresh is the costliest part of
+// a run on the finest grid).
+RunResult run(MainWindow& w, int preset, int factor, GridChoice choice, const std::vector<const Headline*>& own,
+              double until = std::numeric_limits<double>::infinity(), bool readHeadlines = true)
 {
     RunResult result;
     w.loadGuidedExperiment(preset);
     auto* grid = w.findChild<QComboBox*>(QStringLiteral("gridResolutionComboBox"));
-    if (gridStep > 0) {
-        if (!grid || grid->currentIndex() + gridStep >= grid->count()) {
+    if (choice.step > 0 || choice.index >= 0) {
+        const int wanted = choice.index >= 0 ? choice.index : (grid ? grid->currentIndex() + choice.step : -1);
+        if (!grid || wanted >= grid->count()) {
             result.available = false;
             return result;
         }
-        grid->setCurrentIndex(grid->currentIndex() + gridStep);
+        grid->setCurrentIndex(wanted);
     }
     for (const FormEdit& edit : formEdits)
         if (auto* box = w.findChild<QDoubleSpinBox*>(QString::fromStdString(edit.spinBox)))
@@ -314,16 +363,37 @@ RunResult run(MainWindow& w, int preset, int factor, int gridStep, const std::ve
     const float dt = programDt;
     result.dt = dt;
     MainWindowProbe::setTimeStep(w, dt / float(factor));
+    result.gridPoints = int(w.waveField().nx());
     std::vector<Watch> watches;
     long lastStep = 0;
     for (const Headline* h : own) {
-        watches.push_back({h});
+        if (readHeadlines)
+            watches.push_back({h});
         lastStep = std::max(lastStep, std::lround(h->time / dt));
     }
+    if (std::isfinite(until))
+        lastStep = std::min(lastStep, long(std::floor(until / dt + 0.5)));
+    result.end = lastStep * double(dt);
+    const auto traceEnergy = [&] {
+        const EnergyObservables2D e = MainWindowProbe::steppedEnergy(w);
+        result.trace.energy.push_back(e.total);
+        result.trace.norm.push_back(e.norm);
+        result.trace.floor.push_back(w.potentialField().empty() ? 0.0 : w.potentialField().minValue());
+    };
+    const auto countSubSteps = [&] {
+        const std::uint32_t n = MainWindowProbe::subStepsInForce(w);
+        result.mostSubSteps = std::max(result.mostSubSteps, n);
+        result.fewestSubSteps = result.fewestSubSteps == 0 ? n : std::min(result.fewestSubSteps, n);
+    };
+    traceEnergy();
     for (long step = 1; step <= lastStep; ++step) {
-        for (int sub = 0; sub < factor; ++sub)
+        for (int sub = 0; sub < factor; ++sub) {
             MainWindowProbe::stepTick(w);
+            countSubSteps();
+        }
         MainWindowProbe::observeTick(w);
+        if (step % kEnergyStride == 0)
+            traceEnergy();
         bool refreshed = false;
         for (Watch& watch : watches) {
             const Headline& h = *watch.headline;
@@ -380,6 +450,60 @@ std::string headlineName(const Headline& h)
 
 double percent(double value, double reference) { return (value - reference) / std::abs(reference) * 100.0; }
 
+// A run still holds its packet while the absorbing layer has taken less than
+// this share of the norm.
+constexpr double kNotYetAbsorbed = 0.99;
+
+// The largest difference of the stepped energy between a run and its
+// reference over the instants both sampled while the reference still held
+// its packet, relative to the reference's energy then above the potential's
+// floor (the energy itself depends on where the potential has its zero: a
+// tilted double well puts it near 0); the instant of the last such sample.
+struct EnergyDeviation {
+    double relative = 0.0;
+    double until = 0.0;
+};
+
+EnergyDeviation energyDeviation(const EnergyTrace& run, const EnergyTrace& reference, double dt)
+{
+    EnergyDeviation d;
+    const std::size_t n = std::min(run.energy.size(), reference.energy.size());
+    for (std::size_t k = 0; k < n && reference.norm[k] >= kNotYetAbsorbed * reference.norm[0]; ++k) {
+        const double aboveFloor = std::abs(reference.energy[k] - reference.floor[k]);
+        d.relative = std::max(d.relative, std::abs(run.energy[k] - reference.energy[k]) / aboveFloor);
+        d.until = double(k) * kEnergyStride * dt;
+    }
+    return d;
+}
+
+// The rule's row of one preset on one grid: the sub-steps the propagator
+// took at the program's dt, the infidelity against a run whose sub-steps are
+// `factor` times finer at the end of the window, and the largest relative
+// difference of the stepped energy while the packet is held. The finer run
+// steps dt / (factor n), n the most sub-steps the run at dt took, so that
+// the sub-step rule cannot take as many sub-steps at both steps.
+void printSubStepRow(MainWindow& w, int preset, GridChoice grid, int factor, double until,
+                     const std::vector<const Headline*>& own)
+{
+    const RunResult base = run(w, preset, 1, grid, own, until, false);
+    if (!base.available)
+        return;
+    const int finer = factor * int(std::max(1u, base.mostSubSteps));
+    const RunResult fine = run(w, preset, finer, grid, own, until, false);
+    const EnergyDeviation energy = energyDeviation(base.trace, fine.trace, base.dt);
+    char counts[32];
+    if (base.mostSubSteps == 0)
+        std::snprintf(counts, sizeof counts, "Dirac");
+    else if (base.fewestSubSteps == base.mostSubSteps)
+        std::snprintf(counts, sizeof counts, "%u", base.mostSubSteps);
+    else
+        std::snprintf(counts, sizeof counts, "%u-%u", base.fewestSubSteps, base.mostSubSteps);
+    std::printf("| %2d | %4d | %7s | %4d | %7.2f | %.2e | %.3f%% (to t=%.2f) | %.3f |\n", preset, base.gridPoints,
+                counts, finer, base.end, infidelity(base.state, fine.state), energy.relative * 100.0, energy.until,
+                base.trace.norm.empty() ? 0.0 : base.trace.norm.back());
+    std::fflush(stdout);
+}
+
 // Every summary the page shows, and the probabilities row.
 void printPages(const MainWindow& w, int preset)
 {
@@ -402,6 +526,9 @@ int main(int argc, char** argv)
     bool grids = true;
     int gridSteps = 1;
     bool pages = false;
+    bool subStepRule = false;
+    double until = std::numeric_limits<double>::infinity();
+    double finestUntil = std::numeric_limits<double>::infinity();
     std::vector<int> presets;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--factor") == 0 && i + 1 < argc)
@@ -412,6 +539,12 @@ int main(int argc, char** argv)
             gridSteps = std::max(1, std::atoi(argv[++i]));
         else if (std::strcmp(argv[i], "--pages") == 0)
             pages = true;
+        else if (std::strcmp(argv[i], "--sub-steps") == 0)
+            subStepRule = true;
+        else if (std::strcmp(argv[i], "--until") == 0 && i + 1 < argc)
+            until = std::atof(argv[++i]);
+        else if (std::strcmp(argv[i], "--finest-until") == 0 && i + 1 < argc)
+            finestUntil = std::atof(argv[++i]);
         else if (std::strcmp(argv[i], "--set") == 0 && i + 1 < argc) {
             const std::string edit = argv[++i];
             const std::size_t equals = edit.find('=');
@@ -433,18 +566,27 @@ int main(int argc, char** argv)
             ++unknown;
             continue;
         }
+        if (subStepRule) {
+            window.loadGuidedExperiment(p);
+            const int ownGrid = window.findChild<QComboBox*>(QStringLiteral("gridResolutionComboBox"))->currentIndex();
+            for (int grid = kCoarsestGrid; grid <= kFinestGrid; ++grid)
+                if (grid != kMiddleGrid || ownGrid == kMiddleGrid)
+                    printSubStepRow(window, p, GridChoice{0, grid}, factor,
+                                    grid == kFinestGrid ? std::min(until, finestUntil) : until, own);
+            continue;
+        }
         if (pages) {
-            run(window, p, 1, 0, own);
+            run(window, p, 1, {}, own);
             printPages(window, p);
             continue;
         }
-        const RunResult base = run(window, p, 1, 0, own);
-        const RunResult fine = run(window, p, factor, 0, own);
+        const RunResult base = run(window, p, 1, {}, own);
+        const RunResult fine = run(window, p, factor, {}, own);
         const double lost = infidelity(base.state, fine.state);
         RunResult finer;
         finer.available = false;
         if (grids)
-            finer = run(window, p, 1, gridSteps, own);
+            finer = run(window, p, 1, GridChoice{gridSteps}, own);
         for (std::size_t k = 0; k < own.size(); ++k) {
             const Headline& h = *own[k];
             std::printf("| %2d | %-40s | %7.3f | %.4g | %-11.6g | %-11.6g | %+7.2f%% | %.2e |", p,
