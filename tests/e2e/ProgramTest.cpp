@@ -358,7 +358,7 @@ TEST(TheProgram, UnderAWindowManagerComesUpWithItsWholeFrameOnTheScreen)
         ASSERT_TRUE(display.usable()) << at << ": cannot connect to " << managed.display().toStdString();
         QElapsedTimer clock;
         clock.start();
-        while (!display.managed() && clock.elapsed() < 30000)
+        while (!display.managed() && clock.elapsed() < test::kWaitBoundMs)
             QThread::msleep(50);
         ASSERT_TRUE(display.managed()) << at << ": openbox did not start: " << managed.errors().toStdString();
 
@@ -369,7 +369,7 @@ TEST(TheProgram, UnderAWindowManagerComesUpWithItsWholeFrameOnTheScreen)
         // left it, which was the whole screen.
         for (const char* start : {"first start", "start with the saved layout"}) {
             ProgramRun run(configHome.path(), runtime.path(), managed.display());
-            ASSERT_TRUE(run.process().waitForStarted(10000)) << VXO_PROGRAM;
+            ASSERT_TRUE(run.process().waitForStarted(test::kWaitBoundMs)) << VXO_PROGRAM;
             const std::optional<xcb_window_t> window = run.window(display);
             ASSERT_TRUE(window) << at << ", " << start << ": no window came up; error output:\n"
                                 << run.process().readAllStandardError().toStdString();
@@ -377,7 +377,7 @@ TEST(TheProgram, UnderAWindowManagerComesUpWithItsWholeFrameOnTheScreen)
             const QRect screenRect(QPoint(0, 0), screen);
             Display::Frame frame = display.frameOf(*window);
             clock.restart();
-            while (!(frame.framed && screenRect.contains(frame.geometry)) && clock.elapsed() < 30000) {
+            while (!(frame.framed && screenRect.contains(frame.geometry)) && clock.elapsed() < test::kWaitBoundMs) {
                 QThread::msleep(50);
                 frame = display.frameOf(*window);
             }
@@ -386,7 +386,7 @@ TEST(TheProgram, UnderAWindowManagerComesUpWithItsWholeFrameOnTheScreen)
                 << at << ", " << start << ": the frame lies at " << frame.geometry.x() << "," << frame.geometry.y()
                 << " " << frame.geometry.width() << "x" << frame.geometry.height();
             display.close(*window);
-            EXPECT_TRUE(run.process().waitForFinished(30000)) << at << ", " << start << ": the window did not close";
+            EXPECT_TRUE(run.process().waitForFinished(test::kWaitBoundMs)) << at << ", " << start << ": the window did not close";
         }
     }
 }
