@@ -5,7 +5,6 @@ JOBS      ?= $(shell nproc)
 BUILD     ?= build
 ASAN      ?= build-asan
 BENCHDIR  ?= build-bench
-FUZZDIR   ?= build-fuzz
 
 PACKAGES := build-essential cmake qtbase5-dev qtbase5-dev-tools libqt5opengl5-dev \
             libgl1-mesa-dev libgl1-mesa-dri xvfb xauth googletest libgtest-dev \
@@ -20,7 +19,7 @@ CMAKE_GENERATOR ?= Ninja
 export CMAKE_GENERATOR
 CONFIGURE := -DVXO_PRECOMPILED_HEADERS=ON
 
-.PHONY: all deps configure build run test test-release test-sanitize fuzz bench soak convergence gallery clean
+.PHONY: all deps configure build run test test-release configure-sanitize test-sanitize fuzz bench soak convergence gallery clean
 
 all: build
 
@@ -166,22 +165,32 @@ space := $(empty) $(empty)
 RELEASE_ONLY_REGEX := $(subst $(space),|,$(patsubst %,^%$$,$(subst .,\.,$(RELEASE_ONLY_TESTS))))
 XVFB := xvfb-run -a -s "-screen 0 1280x1024x24 -noreset"
 
-test-sanitize: deps
+# The sanitizer build holds the document reader's fuzzer too, which reuses
+# its libraries.
+configure-sanitize: deps
 	cmake -S . -B $(ASAN) $(CONFIGURE) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g1 -O1" \
-	      -DVXO_BUILD_TESTS=ON -DVXO_SANITIZE=ON
+	      -DVXO_BUILD_TESTS=ON -DVXO_SANITIZE=ON -DVXO_FUZZ=ON
+
+test-sanitize: configure-sanitize
 	cmake --build $(ASAN) -j $(JOBS)
 	@cd $(ASAN) && for t in $(subst .,\\.,$(RELEASE_ONLY_TESTS)); do \
 	  ctest -N -R "^$$t$$" | grep -q "^Total Tests: 1$$" || \
 	    { echo "RELEASE_ONLY_TESTS names $$t, which is not a test of $(ASAN)" >&2; exit 1; }; \
 	done
-	cd $(ASAN) && env $(SANITIZER_ENV) $(XVFB) \
-	      ctest --output-on-failure -j $(JOBS) -E '$(FULL_STACK_TESTS)|$(RELEASE_ONLY_REGEX)'
-	cd $(ASAN) && env $(FULL_STACK_ENV) $(XVFB) \
-	      ctest --output-on-failure -j $(JOBS) --no-tests=error -R '$(FULL_STACK_TESTS)'
+	@# The full-stack tests run one at a time beside the others, on an X
+	@# server of their own numbered apart so that the two starts do not race
+	@# for one number: the program's start and close under them is the
+	@# longest test of the pass.
+	cd $(ASAN) && { env $(FULL_STACK_ENV) $(XVFB) -n 199 \
+	      ctest --output-on-failure --no-tests=error -R '$(FULL_STACK_TESTS)' > full-stack-tests.log 2>&1 & \
+	    env $(SANITIZER_ENV) $(XVFB) \
+	      ctest --output-on-failure -j $(JOBS) -E '$(FULL_STACK_TESTS)|$(RELEASE_ONLY_REGEX)'; others=$$?; \
+	    wait $$!; full=$$?; cat full-stack-tests.log; [ $$others -eq 0 ] && [ $$full -eq 0 ]; }
 
-# The document reader under libFuzzer for 30 seconds (clang, its own build).
-fuzz: deps
-	FUZZ_BUILD=$(FUZZDIR) FUZZ_CONFIGURE="$(CONFIGURE)" tests/fuzz/run.sh
+# The document reader under libFuzzer for 30 seconds, in the sanitizer build.
+fuzz: configure-sanitize
+	cmake --build $(ASAN) -j $(JOBS) --target document_reader_fuzz
+	tests/fuzz/run.sh $(ASAN)
 
 bench: deps
 	cmake -S . -B $(BENCHDIR) $(CONFIGURE) -DCMAKE_BUILD_TYPE=Release -DVXO_BUILD_TESTS=OFF -DVXO_BUILD_BENCH=ON
@@ -209,4 +218,4 @@ gallery: build
 	tools/gallery.sh $(BUILD) gallery
 
 clean:
-	rm -rf $(BUILD) $(ASAN) $(BENCHDIR) $(FUZZDIR)
+	rm -rf $(BUILD) $(ASAN) $(BENCHDIR)
