@@ -84,6 +84,7 @@ public:
     {
         if (time <= 0.0)
             return loaded(preset);
+        pausedPreset_ = -1;
         shown_ = runWindow_.get();
         MainWindow& w = *shown_;
         const bool stillAtTheAskedTime = now() == reachedTime_ && time >= askedTime_ - 1e-9;
@@ -123,6 +124,7 @@ public:
     {
         shown_ = runWindow_.get();
         MainWindow& w = *shown_;
+        pausedPreset_ = -1;
         load(w, preset);
         runPreset_ = preset;
         reachedTime_ = -1.0;
@@ -143,8 +145,30 @@ public:
         return true;
     }
 
+    // The preset as loaded, run as until() runs it to the moment the run
+    // pauses itself (the scattering panel has seen the packet split); false
+    // when that has not come by `limit`. The claims read at one pause share
+    // the run while nothing else moves the run window.
+    bool paused(int preset, double limit)
+    {
+        if (pausedPreset_ == preset && pausedLimit_ == limit) {
+            shown_ = runWindow_.get();
+            return true;
+        }
+        const bool reached = until(
+            preset, [](GuideRun& g) { return g.separated(); }, limit);
+        pausedPreset_ = reached ? preset : -1;
+        pausedLimit_ = limit;
+        return reached;
+    }
+
     double now() const { return shown_->schroedingerSolver().time(); }
-    MainWindow& window() { return *shown_; }
+    // A claim may change the window it is given: a pause is not shared past it.
+    MainWindow& window()
+    {
+        pausedPreset_ = -1;
+        return *shown_;
+    }
 
     // The value column of the Diagnostics row of `section` whose parameter
     // column reads `parameter` (empty when no row does).
@@ -177,6 +201,8 @@ private:
     int runPreset_ = -1;
     double askedTime_ = 0.0;    // the time the run was last asked for
     double reachedTime_ = -1.0; // and the time it stopped at, the first step at or past it
+    int pausedPreset_ = -1;     // the run window holds this preset paused, untouched since
+    double pausedLimit_ = 0.0;
 };
 
 struct GuideClaim {

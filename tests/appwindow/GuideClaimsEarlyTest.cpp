@@ -61,8 +61,8 @@ std::function<double(GuideRun&)> pausedFigure(int preset, const char* key,
                                               std::function<void(MainWindow&)> edit = nullptr)
 {
     return [=](GuideRun& r) {
-        if (!r.until(
-                preset, [](GuideRun& g) { return g.separated(); }, 60.0, edit))
+        const auto split = [](GuideRun& g) { return g.separated(); };
+        if (!(edit ? r.until(preset, split, 60.0, edit) : r.paused(preset, 60.0)))
             return std::numeric_limits<double>::quiet_NaN();
         return figureAfter(r.diagnostics("Scattering", "Probabilities"), key);
     };
@@ -71,12 +71,7 @@ std::function<double(GuideRun&)> pausedFigure(int preset, const char* key,
 // The time at which the run pauses itself.
 std::function<double(GuideRun&)> pauseTime(int preset)
 {
-    return [=](GuideRun& r) {
-        return r.until(
-                   preset, [](GuideRun& g) { return g.separated(); }, 60.0)
-                   ? r.now()
-                   : std::numeric_limits<double>::quiet_NaN();
-    };
+    return [=](GuideRun& r) { return r.paused(preset, 60.0) ? r.now() : std::numeric_limits<double>::quiet_NaN(); };
 }
 
 // A figure of the plane-wave theory row with the form changed by `edit`.
