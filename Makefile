@@ -115,7 +115,14 @@ FULL_STACK_TESTS := ^TheProgram\.|^QuantumGLViewRender\.ReparentingKeepsThePictu
 # code the other tests of their suites run under the sanitizers; and so do the
 # layout walks over many screens and damaged settings (the toolkit's dock
 # layout, 26 window starts), whose saving, checksum and fitting code the
-# shorter window-state tests run under the sanitizers. Each name must
+# shorter window-state tests run under the sanitizers. So do the potential of
+# every drive protocol checked over 65 steps (the preset tour drives each
+# protocol's experiment), the populations of a tilted double well against a
+# pair relaxed on an eight times finer step and the Zeno escape at three
+# measurement rates (the shorter bound-state, Landau-Zener and Zeno tests run
+# the relaxation, the projection and the measurements), and the whole
+# transform against the line algorithm on the best path only (the path tests
+# check every variant on every shape). Each name must
 # be a test of the build (checked below), so that a renamed test does not slip
 # back into the sanitizer pass.
 RELEASE_ONLY_TESTS := DocumentsWindow.EveryPresetComesBackFromItsFile \
@@ -159,7 +166,11 @@ RELEASE_ONLY_TESTS := DocumentsWindow.EveryPresetComesBackFromItsFile \
                       MainWindowWindowState.ADamagedSavedLayoutStartsWithTheDefaultAndAnUntouchedOneAsLeft \
                       MainWindowWindowState.ALayoutSavedOnOneScreenComesBackFittingAnother \
                       MainWindowScreenFit.TheDefaultLayoutFitsTheScreenUncutAndEveryAnalysisPlotIsReadable \
-                      MainWindowScreenFit.EveryDockShowsItsTextsWholeWithoutScrollingSideways
+                      MainWindowScreenFit.EveryDockShowsItsTextsWholeWithoutScrollingSideways \
+                      SimulationTickTest.EachProtocolDrivesThePotentialByItsFormulaAndTheUndrivenSceneReturns \
+                      QuantumLandauZener2D.SteppedPopulationsAreConstantsOfTheStaticWell \
+                      QuantumZeno2D.FrequentMeasurementSlowsTheEscape \
+                      FFT2D.BitIdenticalToScalarLineAlgorithm
 empty :=
 space := $(empty) $(empty)
 RELEASE_ONLY_REGEX := $(subst $(space),|,$(patsubst %,^%$$,$(subst .,\.,$(RELEASE_ONLY_TESTS))))

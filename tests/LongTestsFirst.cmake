@@ -15,12 +15,10 @@ set(_vxo_long_tests
     MainWindowWindowState.ADamagedSavedLayoutStartsWithTheDefaultAndAnUntouchedOneAsLeft 14
     GuidedLoading.EveryPresetFillsTheFormShowsItsPageRunsAndStartsTheSameWhateverCameBefore 13
     MainWindowWindowState.LayoutAndTabsSurviveARestartAndResetRestoresTheDefault 12
-    SimulationTickTest.EachProtocolDrivesThePotentialByItsFormulaAndTheUndrivenSceneReturns 11
     FFT2DPaths.FoldedCellProductsEqualSeparateProducts 10
     TunnellingRun.TheDefaultRunPausesOnceSplitWithThePacketsTransmission 10
     DocumentsWindow.EveryPresetComesBackFromItsFile 10
-    MainWindowScreenFit.TheDefaultLayoutFitsTheScreenUncutAndEveryAnalysisPlotIsReadable 9
-    QuantumLandauZener2D.SteppedPopulationsAreConstantsOfTheStaticWell 8)
+    MainWindowScreenFit.TheDefaultLayoutFitsTheScreenUncutAndEveryAnalysisPlotIsReadable 9)
 while(_vxo_long_tests)
   list(POP_FRONT _vxo_long_tests _vxo_name _vxo_seconds)
   set_tests_properties(${_vxo_name} PROPERTIES COST ${_vxo_seconds})
