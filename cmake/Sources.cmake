@@ -156,6 +156,7 @@ set(VXO_PLOTS_SOURCES
     HistoryPlotWidget.cpp
     PlotCarpets.cpp
     PlotCurves.cpp
+    AxisNumbers.cpp
     PlotAxes.cpp
     PlotFrame.cpp
     PlotHistories.cpp
@@ -217,7 +218,7 @@ set(VXO_APP_SOURCES
     form/ControlSnapshot.cpp
     form/ControlValue.cpp
     form/CurrentPageScroller.cpp
-    form/DiagnosticsColumns.cpp
+    form/DiagnosticsPresentation.cpp
     form/DockContentsHeight.cpp
     form/ExperimentSettingsForm.cpp
     form/FormIndices.cpp
@@ -262,6 +263,7 @@ set(VXO_APP_SOURCES
     protocols/QuenchApplier.cpp
     text/CurrentParametersPage.cpp
     text/DiagnosticsRowLabels.cpp
+    text/DiagnosticsRowOrder.cpp
     text/ExperimentFileName.cpp
     text/HelpHtml.cpp
     text/PanelText.cpp
@@ -379,6 +381,8 @@ set(VXO_VIEW_TEST_SOURCES
 
 # tests/plots/
 set(VXO_PLOTS_TEST_SOURCES
+    AxisNumbersTest.cpp
+    AxisReading.cpp
     CarpetPlotsTest.cpp
     HistoryPlotsTest.cpp
     KleinScanPlotsTest.cpp
@@ -415,6 +419,7 @@ set(VXO_APP_TEST_SOURCES
     ApplicationSetupTest.cpp
     ControlValueTest.cpp
     CurrentPageScrollerTest.cpp
+    DiagnosticsRowOrderTest.cpp
     ExperimentFileNameTest.cpp
     ExperimentSettingsFormTest.cpp
     GeometryPageTest.cpp

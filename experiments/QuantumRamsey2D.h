@@ -84,9 +84,12 @@ struct RamseyEnsemblePoint {
 // f(t) = amplitude sin(omega t' + phi) (t' counted from each pulse's start) and
 // the free evolution between them is the bare precession at omega0.
 //
-// Starting in state i, pulse 1 creates a superposition, the free time F adds a
-// relative phase (omega0 - omega) F against the carrier, and pulse 2 turns that
-// phase into a population: the final populations oscillate with F (the fringe).
+// Starting in state i, pulse 1 creates a superposition and pulse 2 turns the
+// pair's relative phase against its carrier into a population. The carrier
+// restarts with each pulse, so that phase is omega0 (tau + F) over the pulse
+// length tau and the free time F (a continuous carrier would leave
+// (omega0 - omega)(tau + F)): the final populations oscillate with F (the
+// fringe).
 // An ensemble of members whose transition frequency is shifted by Gaussian
 // detunings averages the fringe out (dephasing); an echo pulse in the middle of
 // the free time reverses the accumulated phase and refocuses it.

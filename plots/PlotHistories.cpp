@@ -99,6 +99,7 @@ void drawInterferenceLabels(QPainter& painter, const InterferencePanels& panels,
     const QColor colour(kSinglePanel.axisText);
     const int flags = Qt::AlignRight | Qt::AlignVCenter;
     drawValueLabels(painter, panels.history, QStringLiteral("1.0"), QStringLiteral("0.0"), colour);
+    drawValueLabels(painter, panels.scan, QStringLiteral("1.0"), QStringLiteral("0.0"), colour);
     drawTextBox(painter, QRectF(2.0, panels.strip.top() + 5.0, 52.0, 18.0), flags, stripLabel, colour);
     drawTextBox(painter, QRectF(2.0, panels.scan.center().y() - 9.0, 52.0, 18.0), flags, scanLabel, colour);
     drawCentredText(painter, panels.scanCaption, scanCaption, colour);

@@ -253,7 +253,8 @@ void drawProtocolGuide(QPainter& painter, const InterferencePanels& panels, cons
                        const QPen& pen);
 // The mark of the current scan value on the fringe: an outlined kTwoLevel.fringeCurrent disc.
 void drawFringeMarker(QPainter& painter, const QPointF& at);
-// Their labels in kSinglePanel.axisText: "1.0" and "0.0" beside the history panel,
+// Their labels in kSinglePanel.axisText: "1.0" and "0.0" beside the history
+// panel and beside the scan,
 // stripLabel at the strip's top + 5 and scanLabel at the scan's middle - 9
 // (right-aligned in 52 x 18 boxes at x = 2), scanCaption centred on its line.
 void drawInterferenceLabels(QPainter& painter, const InterferencePanels& panels, const QString& stripLabel,

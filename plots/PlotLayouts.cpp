@@ -81,7 +81,8 @@ InterferencePanels interferencePanels(const QSize& widgetSize, const Interferenc
     const double left = m.left();
     const double width = atLeast(widgetSize.width() - m.right(), left + layout.minimumHistory.width()) - left;
     const double below = layout.strip.gap + layout.strip.height + layout.scan.gap + layout.scan.height + m.bottom() +
-                         layout.scanLegend.gap + layout.scanLegend.height;
+                         layout.scanNumbers.gap + layout.scanNumbers.height + layout.scanLegend.gap +
+                         layout.scanLegend.height;
     const auto under = [&](const QRectF& above, const StackedBand& band) {
         return QRectF(left, above.bottom() + band.gap, width, band.height);
     };
@@ -91,7 +92,8 @@ InterferencePanels interferencePanels(const QSize& widgetSize, const Interferenc
     panels.strip = under(panels.history, layout.strip);
     panels.scan = under(panels.strip, layout.scan);
     panels.stripLegend = under(panels.strip, layout.stripLegend);
-    panels.scanCaption = under(panels.scan, layout.scanCaption);
+    panels.scanNumbers = under(panels.scan, layout.scanNumbers);
+    panels.scanCaption = under(panels.scanNumbers, layout.scanCaption);
     panels.scanLegend = under(panels.scanCaption, layout.scanLegend);
     return panels;
 }

@@ -141,16 +141,17 @@ struct StackedBand {
 // the scan are bands of fixed height, and the history takes the rest of the
 // height, at least minimumHistory.height.
 // The lines of text under the strip and the scan, each as wide as the
-// panels: the strip's legend, the scan's caption and, for a page that has one
-// (scanLegend.height > 0), the scan's legend under its caption, for which the
-// history gives up its height.
+// panels: the strip's legend, the scan's numbers, its caption under them and,
+// for a page that has one (scanLegend.height > 0), the scan's legend under its
+// caption, for which the history gives up its height.
 struct InterferenceLayout {
     QMarginsF margins{58.0, 28.0, 22.0, 30.0};
     QSizeF minimumHistory{10.0, 78.0};
     StackedBand strip{14.0, 30.0};
     StackedBand scan{30.0, 58.0};
     StackedBand stripLegend{6.0, 18.0};
-    StackedBand scanCaption{2.0, 18.0};
+    StackedBand scanNumbers{2.0, 16.0};
+    StackedBand scanCaption{0.0, 18.0};
     StackedBand scanLegend{0.0, 0.0};
 };
 struct InterferencePanels {
@@ -158,6 +159,7 @@ struct InterferencePanels {
     QRectF strip;
     QRectF scan;
     QRectF stripLegend;
+    QRectF scanNumbers;
     QRectF scanCaption;
     QRectF scanLegend;
 };

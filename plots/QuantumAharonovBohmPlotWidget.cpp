@@ -83,7 +83,7 @@ void QuantumAharonovBohmPlotWidget::paintEvent(QPaintEvent*)
                      QColor(kInnerPanel.gaugeCaption));
     drawPanelCaption(painter, curve, 4, 20, "time  -  central fringe intensity", QColor(kInnerPanel.gaugeCaption));
     drawPanelSummary(painter, curve, 22,
-                     QString("Phi/Phi0=%1   AB phase=%2 deg   center=%3   line=%4   norm=%5")
+                     QString("Phi/Phi0=%1   AB phase=%2 deg   center now=%3   line now=%4   norm=%5")
                          .arg(QString::number(config.fluxQuanta, 'f', 3),
                               QString::number(360.0 * config.fluxQuanta, 'f', 1),
                               QString::number(last.centralProbability, 'g', 5),

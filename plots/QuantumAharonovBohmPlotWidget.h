@@ -11,7 +11,8 @@ class AharonovBohmRecorder;
 // The Aharonov-Bohm page: a time-against-y carpet of the density along the
 // detector line (one column per sample, row 0 at the bottom) over the
 // central-fringe intensity against time, with the enclosed flux, its phase
-// and the newest sample summarised.
+// and the newest sample summarised as "now" (the page's summary reads the
+// detector line where the packet passes it, a different moment).
 class QuantumAharonovBohmPlotWidget : public RecorderPlotWidget<AharonovBohmRecorder> {
 public:
     using RecorderPlotWidget::RecorderPlotWidget;

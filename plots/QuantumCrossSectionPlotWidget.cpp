@@ -1,6 +1,7 @@
 #include "plots/QuantumCrossSectionPlotWidget.h"
 
 #include "core/Numeric.h"
+#include "plots/AxisNumbers.h"
 #include "plots/PlotPainting.h"
 
 #include <QPainter>
@@ -85,21 +86,22 @@ void QuantumCrossSectionPlotWidget::valueRange(double& lo, double& hi) const
     }
 }
 
-PanelLayout QuantumCrossSectionPlotWidget::layout() { return {}; }
+PanelLayout QuantumCrossSectionPlotWidget::layout() { return numberedPanelLayout(); }
 
 void QuantumCrossSectionPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const QRectF panel = beginPanelPlot(painter, rect(), layout());
+    beginPlot(painter, rect(), QColor(kSinglePanel.background));
+    const QRectF panel = panelRect(size(), layout());
 
     const std::vector<double>& coordinates = section_.coordinate;
-    if (coordinates.empty()) {
-        drawCentredText(painter, panel, QStringLiteral("No cross-section data"), QColor(kSinglePanel.placeholder));
+    const std::vector<double>& values = curveValues();
+    if (coordinates.empty() || values.size() != coordinates.size() || values.size() < 2) {
+        drawGridAndFrame(painter, panel);
+        if (coordinates.empty())
+            drawCentredText(painter, panel, QStringLiteral("No cross-section data"), QColor(kSinglePanel.placeholder));
         return;
     }
-    const std::vector<double>& values = curveValues();
-    if (values.size() != coordinates.size() || values.size() < 2)
-        return;
 
     const double xmin = coordinates.front();
     const double xmax = coordinates.back();
@@ -108,6 +110,10 @@ void QuantumCrossSectionPlotWidget::paintEvent(QPaintEvent*)
     valueRange(lo, hi);
     const AxisMap x = horizontalAxis(panel, xmin, xmax, 1e-30);
     const AxisMap y = verticalAxis(panel, lo, hi, 1e-30);
+    const AxisTicks positions = horizontalTicks(xmin, xmax, panel.width(), font());
+    const AxisTicks levels = verticalTicks(lo, hi, panel.height(), font());
+    drawTickGrid(painter, panel, x, positions, y, levels, plotPen(QColor(kSinglePanel.grid)));
+    drawFrame(painter, panel, plotPen(QColor(kSinglePanel.frame)));
 
     if (lo < 0.0 && hi > 0.0)
         drawHorizontalLine(painter, plotPen(QColor(kAxes.zeroLine), 1.0, Qt::DashLine), panel.left(), panel.right(),
@@ -134,12 +140,10 @@ void QuantumCrossSectionPlotWidget::paintEvent(QPaintEvent*)
     }
     drawPanelTitle(painter, panel,
                    QStringLiteral("%1   section=%2").arg(label, QString::number(section_.snappedCoordinate, 'f', 3)));
-    drawValueLabels(painter, panel, QString::number(hi, 'g', 4), QString::number(lo, 'g', 4));
-    drawAxisEndLabels(painter, panel, QString::number(xmin, 'f', 2), QString::number(xmax, 'f', 2));
     const bool alongX = section_.axis == 0;
     const QString caption = momentumSpace_ ? (alongX ? QStringLiteral("p_x") : QStringLiteral("p_y"))
                                            : (alongX ? QStringLiteral("x") : QStringLiteral("y"));
-    drawAxisCaption(painter, panel, caption);
+    drawNumberedAxes(painter, panel, x, positions, y, levels, QColor(kSinglePanel.axisText), caption);
 }
 
 } // namespace vxo

@@ -20,7 +20,8 @@ namespace vxo {
 // Ranges: |psi|^2 runs from 0 to its maximum, the real and imaginary parts
 // from min(0, smallest) to max(0, largest), the phase over [-pi, pi]; a flat
 // curve is padded by half its magnitude (at least 0.5) on each side. Values
-// that are not finite are left out of the range and of the curve.
+// that are not finite are left out of the range and of the curve. Both axes
+// carry round numbers, each with its grid line.
 class QuantumCrossSectionPlotWidget : public PlotWidget {
 public:
     explicit QuantumCrossSectionPlotWidget(QWidget* parent = nullptr);

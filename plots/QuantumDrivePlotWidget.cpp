@@ -1,6 +1,7 @@
 #include "plots/QuantumDrivePlotWidget.h"
 
 #include "core/Numeric.h"
+#include "plots/AxisNumbers.h"
 #include "plots/PlotPainting.h"
 
 #include <QPainter>
@@ -28,12 +29,15 @@ void QuantumDrivePlotWidget::clearHistory()
     update();
 }
 
-plot::PanelLayout QuantumDrivePlotWidget::layout() { return {QMarginsF(58.0, 28.0, 20.0, 38.0)}; }
+// The right margin holds the energy's numbers, the bottom one the times over
+// the legend.
+plot::PanelLayout QuantumDrivePlotWidget::layout() { return {QMarginsF(58.0, 28.0, 48.0, 46.0)}; }
 
 void QuantumDrivePlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const QRectF p = beginPanelPlot(painter, rect(), layout());
+    beginPlot(painter, rect(), QColor(kSinglePanel.background));
+    const QRectF p = panelRect(size(), layout());
 
     const double tMax = historyTimes(samples_, nullptr, &ObservableSample::time, 8.0).end;
     const AxisMap x = horizontalAxis(p, 0.0, tMax, 0.0);
@@ -64,6 +68,15 @@ void QuantumDrivePlotWidget::paintEvent(QPaintEvent*)
     const double pad = 0.1 * std::max(eMax - eMin, 1e-6);
     const AxisMap energy = verticalAxis(p, eMin - pad, eMax + pad, 0.0);
 
+    const NumberedAxis timeNumbers{x, horizontalTicks(0.0, tMax, p.width(), font()), QColor(kSinglePanel.axisText)};
+    const NumberedAxis positionNumbers{position, verticalTicks(-half, half, p.height(), font()),
+                                       QColor(kCurves.leading)};
+    // The energy's numbers only beside its curve.
+    const NumberedAxis energyNumbers{
+        energy, energies.count > 0 ? verticalTicks(eMin - pad, eMax + pad, p.height(), font()) : AxisTicks{},
+        QColor(kCurves.energy)};
+    drawHistoryGrid(painter, p, timeNumbers, positionNumbers);
+
     drawHorizontalLine(painter, plotPen(QColor(kMarkers.driveRest), 1.0, Qt::DashLine), p.left(), p.right(),
                        mapValue(position, 0.0));
     strokePath(painter,
@@ -83,7 +96,8 @@ void QuantumDrivePlotWidget::paintEvent(QPaintEvent*)
 
     drawPanelTitle(painter, p, QStringLiteral("Periodic drive: packet centre, trap centre and total energy"),
                    QColor(kSinglePanel.title), 2.0, 22.0);
-    drawLegendLine(painter, QRectF(p.left(), p.bottom() + 5.0, p.width(), 22.0),
+    const double numbersBottom = drawHistoryNumbers(painter, p, timeNumbers, positionNumbers, energyNumbers);
+    drawLegendLine(painter, QRectF(p.left(), numbersBottom + 2.0, p.width(), 22.0),
                    {{QStringLiteral("<x>"), kCurves.leading, 0.0, 0.0},
                     {QStringLiteral("trap centre"), kMarkers.driveTrap, 0.0, 0.0},
                     {QStringLiteral("<H>"), kCurves.energy, 0.0, 0.0}},

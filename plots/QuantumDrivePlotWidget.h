@@ -11,7 +11,8 @@ namespace vxo {
 // drive's parameters, not recorded), on one position scale symmetric about 0,
 // and the total energy <H> on a scale of its own, against simulation time from
 // 0 to at least 8. Values that are not finite widen no scale and are bridged
-// in the curves.
+// in the curves. The time and position axes carry round numbers on the grid,
+// the energy its own numbers on the right, each scale's in its curve's colour.
 class QuantumDrivePlotWidget : public HistoryPlotWidget {
 public:
     using HistoryPlotWidget::HistoryPlotWidget;

@@ -1,8 +1,10 @@
 #include "plots/QuantumMoshinskyPlotWidget.h"
 
 #include "experiments/MoshinskyRecorder.h"
+#include "plots/AxisNumbers.h"
 #include "plots/PlotPainting.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 
 #include <algorithm>
@@ -63,7 +65,9 @@ void QuantumMoshinskyPlotWidget::paintEvent(QPaintEvent*)
     const std::uint64_t nx = recorder_->nx();
 
     const QRect carpet = carpetOverLowerPanel(size(), 74, 80, 10);
-    const QRect density(62, carpet.bottom() + 34, carpet.width(), height() - 62 - carpet.bottom());
+    // The signal gives up a line of its height to the numbers of its times.
+    const int numbersRow = static_cast<int>(std::ceil(QFontMetricsF(font()).height()));
+    const QRect density(62, carpet.bottom() + 34, carpet.width(), height() - 62 - numbersRow - carpet.bottom());
     const QPen framePen = plotPen(QColor(kInnerPanel.moshinskyFrame));
     drawFilledFrame(painter, carpet, framePen, QColor(kInnerPanel.diffractionFill));
     if (density.height() > 0)
@@ -111,18 +115,25 @@ void QuantumMoshinskyPlotWidget::paintEvent(QPaintEvent*)
                 "x   |   gold=shutter   red=detector", QColor(kInnerPanel.diffractionTexts));
 
     const AxisMap tAxis = horizontalAxis(QRectF(density), 0.0, tEnd, 1e-12);
+    // The signal's maxima stand under the summary line, where they can be read.
+    const double summaryBand = 28.0;
+    const double iMaxRow = density.top() + std::min(summaryBand, 0.5 * density.height());
     strokePath(painter,
                timeCurve(samples, tAxis,
                          [&](const MoshinskySample& s) {
-                             return density.bottom() - density.height() * s.detectorDensity / iMax;
+                             return density.bottom() - (density.bottom() - iMaxRow) * s.detectorDensity / iMax;
                          }),
                plotPen(QColor(kDiffraction.moshinskyCurve), 2.0));
     drawVerticalLine(painter, plotPen(QColor::fromRgba(kOverlays.moshinskyTimeGuide), 1.0, Qt::DashLine),
                      mapValue(tAxis, config.openTime), density.top(), density.bottom());
 
-    drawTextBox(painter, QRect(4, density.top(), 52, 20), rightMiddle, "Imax", QColor(kInnerPanel.diffractionTexts));
-    drawTextBox(painter, QRect(density.left(), density.bottom() + 4, density.width(), 20), Qt::AlignCenter,
-                "time  -  detector line density I(xd,t)", QColor(kInnerPanel.diffractionTexts));
+    const QColor texts(kInnerPanel.diffractionTexts);
+    drawTextBox(painter, QRectF(4.0, iMaxRow - 10.0, 52.0, 20.0), rightMiddle, "Imax", texts);
+    // The times under the signal, its caption under them.
+    constexpr double kNumbersGap = 3.0;
+    drawTickedAxisNumbers(painter, QRectF(density), tAxis, texts, QColor(kInnerPanel.moshinskyFrame), kNumbersGap);
+    drawTextBox(painter, QRectF(density.left(), density.bottom() + kNumbersGap + numbersRow, density.width(), 20.0),
+                Qt::AlignCenter, "time  -  detector line density I(xd,t)", texts);
     drawTextOnPatch(painter, QRect(density.left() + 8, density.top() + 6, density.width() - 16, 20),
                     Qt::AlignLeft | Qt::AlignVCenter,
                     QString("samples=%1  t=%2  I_det=%3  P(x>shutter)=%4")

@@ -10,7 +10,8 @@ class MoshinskyRecorder;
 // running downwards, each sample's row placed at its recording time on the
 // same 0..tEnd scale as the opening-time line and the labels) with the
 // shutter, the detector and the opening time marked, and under it the line
-// density at the detector against time.
+// density at the detector against time, numbered in round times and scaled
+// so that its largest value stands just under the summary line.
 class QuantumMoshinskyPlotWidget : public RecorderPlotWidget<MoshinskyRecorder> {
 public:
     using RecorderPlotWidget::RecorderPlotWidget;

@@ -1,5 +1,6 @@
 #include "plots/QuantumQuenchPlotWidget.h"
 
+#include "plots/AxisNumbers.h"
 #include "plots/PlotPainting.h"
 
 #include <QFontMetricsF>
@@ -24,12 +25,15 @@ void QuantumQuenchPlotWidget::clear()
     update();
 }
 
-plot::PanelLayout QuantumQuenchPlotWidget::layout() { return {QMarginsF(58.0, 26.0, 20.0, 38.0)}; }
+// The right margin holds the energy's numbers, the bottom one the times over
+// the legend.
+plot::PanelLayout QuantumQuenchPlotWidget::layout() { return {QMarginsF(58.0, 26.0, 48.0, 46.0)}; }
 
 void QuantumQuenchPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const QRectF p = beginPanelPlot(painter, rect(), layout());
+    beginPlot(painter, rect(), QColor(kSinglePanel.background));
+    const QRectF p = panelRect(size(), layout());
 
     // Four time units past the quench show the response before the history does.
     const double tMax =
@@ -49,7 +53,8 @@ void QuantumQuenchPlotWidget::paintEvent(QPaintEvent*)
         sMax = std::max(sMax, 1.0);
     }
     const double sSpan = std::max(sMax - sMin, 1e-6);
-    const AxisMap widthScale = verticalAxis(p, std::max(sMin - 0.1 * sSpan, 0.0), sMax + 0.1 * sSpan, 0.0);
+    const double widthLow = std::max(sMin - 0.1 * sSpan, 0.0);
+    const AxisMap widthScale = verticalAxis(p, widthLow, sMax + 0.1 * sSpan, 0.0);
 
     double hMin = energies.count > 0 ? energies.minimum : 0.0;
     double hMax = energies.count > 0 ? energies.maximum : 0.0;
@@ -59,6 +64,17 @@ void QuantumQuenchPlotWidget::paintEvent(QPaintEvent*)
     }
     const double hSpan = std::max(hMax - hMin, 1e-6);
     const AxisMap energyScale = verticalAxis(p, hMin - 0.1 * hSpan, hMax + 0.1 * hSpan, 0.0);
+
+    // Each scale's numbers only beside its curve.
+    const NumberedAxis timeNumbers{x, horizontalTicks(0.0, tMax, p.width(), font()), QColor(kSinglePanel.axisText)};
+    const NumberedAxis widthNumbers{
+        widthScale, widths.count > 0 ? verticalTicks(widthLow, sMax + 0.1 * sSpan, p.height(), font()) : AxisTicks{},
+        QColor(kCurves.leading)};
+    const NumberedAxis energyNumbers{
+        energyScale,
+        energies.count > 0 ? verticalTicks(hMin - 0.1 * hSpan, hMax + 0.1 * hSpan, p.height(), font()) : AxisTicks{},
+        QColor(kCurves.energy)};
+    drawHistoryGrid(painter, p, timeNumbers, widthNumbers);
 
     const QColor marker = QColor(kMarkers.quench);
     if (markerTime_ >= 0.0 && markerTime_ <= tMax) {
@@ -84,8 +100,9 @@ void QuantumQuenchPlotWidget::paintEvent(QPaintEvent*)
     }
 
     drawPanelTitle(painter, p, QStringLiteral("Quantum quench: width and total energy"));
+    const double numbersBottom = drawHistoryNumbers(painter, p, timeNumbers, widthNumbers, energyNumbers);
     drawLegendLine(
-        painter, QRectF(p.left(), p.bottom() + 5.0, p.width(), 22.0),
+        painter, QRectF(p.left(), numbersBottom + 2.0, p.width(), 22.0),
         {{QStringLiteral("sigmaX"), kCurves.leading, 0.0, 0.0}, {QStringLiteral("<H>"), kCurves.energy, 0.0, 0.0}},
         QStringLiteral("simulation time"));
 }

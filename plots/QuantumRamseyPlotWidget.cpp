@@ -1,5 +1,6 @@
 #include "plots/QuantumRamseyPlotWidget.h"
 
+#include "plots/AxisNumbers.h"
 #include "plots/PlotPainting.h"
 
 #include <QPainter>
@@ -120,6 +121,8 @@ void QuantumRamseyPlotWidget::paintEvent(QPaintEvent*)
         const double a = single ? fringe_.front().freeEvolutionDuration : ensembleFringe_.front().freeEvolutionDuration;
         const double b = single ? fringe_.back().freeEvolutionDuration : ensembleFringe_.back().freeEvolutionDuration;
         const AxisMap free = horizontalAxis(f, a, b, 1e-12);
+        drawTickedAxisNumbers(painter, f, free, QColor(kSinglePanel.axisText), QColor(kAxes.stripFrame),
+                              panels.scanNumbers.top() - f.bottom());
         const QColor singleColour = QColor(kTwoLevel.second);
         const QColor ensembleColour = QColor(kTwoLevel.first);
         if (single)

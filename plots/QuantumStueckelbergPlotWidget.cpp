@@ -1,5 +1,6 @@
 #include "plots/QuantumStueckelbergPlotWidget.h"
 
+#include "plots/AxisNumbers.h"
 #include "plots/PlotPainting.h"
 
 #include <QPainter>
@@ -77,6 +78,8 @@ void QuantumStueckelbergPlotWidget::paintEvent(QPaintEvent*)
         const double h0 = fringe_.front().holdDuration;
         const double h1 = fringe_.back().holdDuration;
         const AxisMap hold = horizontalAxis(f, h0, h1, 1e-12);
+        drawTickedAxisNumbers(painter, f, hold, QColor(kSinglePanel.axisText), QColor(kAxes.stripFrame),
+                              panels.scanNumbers.top() - f.bottom());
         strokePath(painter,
                    scanCurve(fringe_, &StueckelbergFringePoint::holdDuration,
                              &StueckelbergFringePoint::finalLowerPopulation, hold, f),

@@ -1,5 +1,6 @@
 #include "plots/QuantumTimeSeriesPlotWidget.h"
 
+#include "plots/AxisNumbers.h"
 #include "plots/PlotPainting.h"
 
 #include <QPainter>
@@ -14,17 +15,19 @@ using namespace plot;
 namespace {
 
 // One observable: its label, the field it reads, the flag that must be set
-// for a sample to count (none: always), and whether it is a probability.
+// for a sample to count (none: always), whether it is a probability, and for
+// a centre of the packet its width along the same axis (none otherwise).
 struct ObservableRow {
     const char* label;
     double ObservableSample::*field;
     bool ObservableSample::*validity;
     bool probability;
+    double ObservableSample::*width = nullptr;
 };
 
 const std::array<ObservableRow, 14> kObservables{{
-    {"<x>", &ObservableSample::meanX, nullptr, false},
-    {"<y>", &ObservableSample::meanY, nullptr, false},
+    {"<x>", &ObservableSample::meanX, nullptr, false, &ObservableSample::sigmaX},
+    {"<y>", &ObservableSample::meanY, nullptr, false, &ObservableSample::sigmaY},
     {"sigma x", &ObservableSample::sigmaX, nullptr, false},
     {"sigma y", &ObservableSample::sigmaY, nullptr, false},
     {"norm", &ObservableSample::norm, nullptr, true},
@@ -68,22 +71,43 @@ bool QuantumTimeSeriesPlotWidget::sampleValue(const ObservableSample& sample, do
     return true;
 }
 
-PanelLayout QuantumTimeSeriesPlotWidget::layout() { return {}; }
+PanelLayout QuantumTimeSeriesPlotWidget::layout() { return numberedPanelLayout(); }
+
+double QuantumTimeSeriesPlotWidget::narrowestWidth() const
+{
+    const ObservableRow& row = rowOf(observable_);
+    if (row.width == nullptr)
+        return 0.0;
+    double narrowest = 0.0;
+    for (const ObservableSample& sample : samples_) {
+        const double width = sample.*row.width;
+        if (std::isfinite(width) && width > 0.0 && (narrowest == 0.0 || width < narrowest))
+            narrowest = width;
+    }
+    return narrowest;
+}
 
 void QuantumTimeSeriesPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const QRectF panel = beginPanelPlot(painter, rect(), layout());
+    beginPlot(painter, rect(), QColor(kSinglePanel.background));
+    const QRectF panel = panelRect(size(), layout());
+    const auto placeholder = [&](const QString& text) {
+        drawGridAndFrame(painter, panel);
+        if (!text.isEmpty())
+            drawCentredText(painter, panel, text, QColor(kSinglePanel.placeholder));
+    };
 
     if (samples_.size() < 2) {
-        drawCentredText(painter, panel, QStringLiteral("Run the simulation to build time history"),
-                        QColor(kSinglePanel.placeholder));
+        placeholder(QStringLiteral("Run the simulation to build time history"));
         return;
     }
     const double t0 = samples_.front().time;
     const double t1 = samples_.back().time;
-    if (!(t1 > t0))
+    if (!(t1 > t0)) {
+        placeholder(QString());
         return;
+    }
 
     FiniteExtent extent;
     for (const ObservableSample& sample : samples_) {
@@ -92,8 +116,7 @@ void QuantumTimeSeriesPlotWidget::paintEvent(QPaintEvent*)
             extendFinite(extent, value);
     }
     if (extent.count < 2) {
-        drawCentredText(painter, panel, QStringLiteral("No data for this observable in the current experiment"),
-                        QColor(kSinglePanel.placeholder));
+        placeholder(QStringLiteral("No data for this observable in the current experiment"));
         return;
     }
 
@@ -104,12 +127,26 @@ void QuantumTimeSeriesPlotWidget::paintEvent(QPaintEvent*)
     } else {
         lo = std::min(extent.minimum, 0.0);
         hi = std::max(extent.maximum, 0.0);
+        // A centre that moves by rounding alone would fill the axis with its
+        // noise: the axis spans at least the packet's narrowest width on
+        // either side, the distance over which a move of the centre shows
+        // in the density at all.
+        const double width = narrowestWidth();
+        if (hi - lo < 2.0 * width) {
+            const double middle = 0.5 * (lo + hi);
+            lo = middle - width;
+            hi = middle + width;
+        }
         const double pad = hi > lo ? 0.05 * (hi - lo) : 0.5 * std::max(std::abs(hi), 1.0);
         lo -= pad;
         hi += pad;
     }
     const AxisMap x = horizontalAxis(panel, t0, t1, 1e-30);
     const AxisMap y = verticalAxis(panel, lo, hi, 1e-30);
+    const AxisTicks times = horizontalTicks(t0, t1, panel.width(), font());
+    const AxisTicks values = verticalTicks(lo, hi, panel.height(), font());
+    drawTickGrid(painter, panel, x, times, y, values, plotPen(QColor(kSinglePanel.grid)));
+    drawFrame(painter, panel, plotPen(QColor(kSinglePanel.frame)));
 
     if (lo < 0.0 && hi > 0.0)
         drawHorizontalLine(painter, plotPen(QColor(kAxes.zeroLine), 1.0, Qt::DashLine), panel.left(), panel.right(),
@@ -130,9 +167,8 @@ void QuantumTimeSeriesPlotWidget::paintEvent(QPaintEvent*)
     painter.restore();
 
     drawPanelTitle(painter, panel, QStringLiteral("%1 versus simulation time").arg(observableLabel()));
-    drawValueLabels(painter, panel, QString::number(hi, 'g', 4), QString::number(lo, 'g', 4));
-    drawAxisEndLabels(painter, panel, QString::number(t0, 'f', 2), QString::number(t1, 'f', 2));
-    drawAxisCaption(painter, panel, QStringLiteral("simulation time"));
+    drawNumberedAxes(painter, panel, x, times, y, values, QColor(kSinglePanel.axisText),
+                     QStringLiteral("simulation time"));
 }
 
 } // namespace vxo

@@ -18,7 +18,10 @@ namespace vxo {
 //
 // Ranges: probabilities run from 0 to max(1, largest value) without margin;
 // every other observable from min(0, smallest) to max(0, largest) widened by
-// 5 % on each side, or by half its magnitude (at least 0.5) when flat.
+// 5 % on each side, or by half its magnitude (at least 0.5) when flat. A
+// centre of the packet (<x>, <y>) spans at least the packet's narrowest width
+// along its axis on either side of the middle of its values, before the
+// margin. Both axes carry round numbers, each with its grid line.
 class QuantumTimeSeriesPlotWidget : public HistoryPlotWidget {
 public:
     explicit QuantumTimeSeriesPlotWidget(QWidget* parent = nullptr);
@@ -36,6 +39,9 @@ private:
     QString observableLabel() const;
     // The row's value of sample, false when the row's validity flag is clear.
     bool sampleValue(const ObservableSample& sample, double& value) const;
+    // The smallest finite positive width the packet had along the centre's
+    // axis; 0 for an observable that is not a centre, or without such a width.
+    double narrowestWidth() const;
 
     int observable_ = 0;
 };

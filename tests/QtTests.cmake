@@ -24,8 +24,10 @@ add_custom_target(ui_form_contract DEPENDS ${_form_contract})
 add_dependencies(ui_tests ui_form_contract)
 target_compile_definitions(ui_tests PRIVATE VXO_FORM_CONTRACT="${_form_contract}")
 vxo_area_tests(app vxo_app QT_WIDGETS)
-# Tests that build a whole MainWindow.
+# Tests that build a whole MainWindow; they read what a page's plot paints
+# as the plot tests do.
 vxo_area_tests(appwindow vxo_app QT_WIDGETS)
+target_sources(appwindow_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/plots/PaintedTexts.cpp)
 # The whole program as a teacher uses it: the window driven through its
 # controls, and the program itself started and closed.
 vxo_area_tests(e2e vxo_app QT_WIDGETS)
@@ -45,7 +47,8 @@ set_target_properties(appwindow_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAK
 # test instead of ending the suite.
 vxo_listed_sources(_layout_start_src tests/layoutstart VXO_LAYOUT_START_SOURCES)
 add_executable(vxo_layout_start ${_layout_start_src})
-target_link_libraries(vxo_layout_start PRIVATE vxo_app)
+# It waits for its layout to settle with the tests' own helper.
+target_link_libraries(vxo_layout_start PRIVATE vxo_app vxo_qt_test_support)
 set_target_properties(vxo_layout_start PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/whole-window/bin/layoutstart)
 add_dependencies(appwindow_tests vxo_layout_start)
 target_compile_definitions(appwindow_tests PRIVATE VXO_LAYOUT_START="$<TARGET_FILE:vxo_layout_start>")
@@ -53,7 +56,8 @@ set_target_properties(e2e_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_CURR
 
 # The widget test executables share one application object, the message
 # capture and the event-loop helpers; the whole-window tests use only the
-# message capture (their application object is the program's own start-up).
+# message capture and the waits (their application object is the program's
+# own start-up).
 vxo_listed_sources(_support tests/common VXO_QT_TEST_SUPPORT_SOURCES)
 add_library(vxo_qt_test_support STATIC ${_support} common/QtTestSupport.h)
 target_include_directories(vxo_qt_test_support PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})

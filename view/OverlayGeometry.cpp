@@ -52,4 +52,20 @@ StreamlineParameters streamlineParametersFor(const ProbabilityCurrent2D& current
     return parameters;
 }
 
+ScreenStrip screenStripFor(double markerSize)
+{
+    constexpr double kGap = 4.0;
+    constexpr double kNarrowest = 16.0;
+    constexpr double kMarkersAcross = 5.0;
+    const double across = std::isfinite(markerSize) ? kMarkersAcross * markerSize : 0.0;
+    return ScreenStrip{kGap, std::max(kNarrowest, across)};
+}
+
+double screenSpread(std::size_t index)
+{
+    constexpr double kGoldenFraction = 0.6180339887498949;
+    const double turns = static_cast<double>(index + 1) * kGoldenFraction;
+    return turns - std::floor(turns);
+}
+
 } // namespace vxo

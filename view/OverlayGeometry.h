@@ -2,6 +2,7 @@
 
 #include <QPointF>
 
+#include <cstddef>
 #include <cstdint>
 
 namespace vxo {
@@ -38,5 +39,23 @@ bool currentArrow(const QPointF& base, float jx, float jy, float maxMagnitude, d
 // physical size of one widget pixel (the smaller of the two axes).
 StreamlineParameters streamlineParametersFor(const ProbabilityCurrent2D& current, double unitsPerPixel,
                                              std::int32_t streamlineLength);
+
+// The strip of the detector screen on which the detections on its line are
+// shown: detections all carry the line's x, so drawn where they are they pile
+// up into one column under the line and the dashed rules over it. The strip
+// lies left of the line (the arrival histogram takes its right), `gap`
+// pixels from it and `width` pixels wide, whatever the zoom.
+struct ScreenStrip {
+    double gap = 0.0;
+    double width = 0.0;
+};
+// The strip for markers of the given size in pixels: a few markers wide and
+// never narrower than 16 pixels, 4 pixels from the line.
+ScreenStrip screenStripFor(double markerSize);
+// Where the index-th detection stands across the strip, as a fraction of its
+// width from the line outwards, in [0, 1): the fractional parts of index times
+// the golden ratio, spread evenly over the strip for any number of detections
+// and the same at every paint.
+double screenSpread(std::size_t index);
 
 } // namespace vxo

@@ -287,6 +287,16 @@ void QuantumGLView::setDetector(float x, float thickness, std::int32_t bins)
     scheduleRepaint();
 }
 
+void QuantumGLView::setFluxTube(bool visible, float x, float y, float radius, float fluxQuanta)
+{
+    overlays_.fluxTubeVisible = visible;
+    overlays_.fluxTubeX = x;
+    overlays_.fluxTubeY = y;
+    overlays_.fluxTubeRadius = radius;
+    overlays_.fluxQuanta = fluxQuanta;
+    scheduleRepaint();
+}
+
 void QuantumGLView::setDetectorDistribution(const std::vector<double>& rowFlux, bool referenceVisible)
 {
     detectorFlux_ = rowFlux;

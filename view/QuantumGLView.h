@@ -35,7 +35,7 @@ class PotentialField2D;
 // length unit spans as many pixels along x as along y, on any cells); the
 // painted overlays and the mouse go through the same image rectangle. A
 // signed potential overlay and painted vector overlays (contours, current,
-// detector, markers, section line, editor preview) follow. The view holds no simulation state: the main window
+// flux tube, detector, section line, markers, editor preview) follow. The view holds no simulation state: the main window
 // pushes settings, overlay data and the frame through the setters, each of
 // which stores its value and schedules one common repaint. The implementation
 // is split by concern: setters and frame (QuantumGLView.cpp), the OpenGL
@@ -97,6 +97,12 @@ public:
     void setDetector(float x, float thickness, std::int32_t bins);
     void setDetectorDistribution(const std::vector<double>& rowFlux, bool referenceVisible);
     void clearDetectorDistribution();
+
+    // The solenoid of an enclosed magnetic flux, drawn over the field: a
+    // ring of the tube's radius, hatched, with the field's direction through
+    // the screen at its centre (a dot for a positive flux, out of the screen;
+    // a cross for a negative one). A radius that is not positive draws nothing.
+    void setFluxTube(bool visible, float x, float y, float radius, float fluxQuanta);
 
     void setCrossSectionLineVisible(bool visible);
     void setCrossSectionLine(std::uint32_t orientation, float coordinate);
@@ -175,8 +181,12 @@ private:
     void drawProbabilityContours();
     void drawCurrentStreamlines();
     void drawCurrentVectors();
+    void drawFluxTube();
     void drawDetectorOverlay();
     void drawMeasurementMarkers();
+    // A detection on the visible detector's line (screen and arrival shots
+    // carry its x): drawn on the screen's strip beside the line.
+    bool onDetectorLine(const MeasurementShot& shot) const;
     void drawSectionLine();
     void drawEditorShapePreview();
 

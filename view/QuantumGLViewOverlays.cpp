@@ -56,6 +56,7 @@ void QuantumGLView::drawPainterOverlays()
         return;
     drawPotentialContours();
     drawProbabilityContours();
+    drawFluxTube();
     const bool currentShown = overlays_.currentVisible && !current_.isEmpty() && current_.maxMagnitude > 0.0f;
     if (currentShown) {
         const std::uint32_t mode = overlays_.currentMode;
@@ -66,8 +67,10 @@ void QuantumGLView::drawPainterOverlays()
             drawCurrentVectors();
     }
     drawDetectorOverlay();
-    drawMeasurementMarkers();
+    // The markers over the section line, which a lesson often lays on the
+    // detector's line.
     drawSectionLine();
+    drawMeasurementMarkers();
     drawEditorShapePreview();
 }
 
@@ -289,17 +292,47 @@ void QuantumGLView::drawDetectorOverlay()
     }
 }
 
+bool QuantumGLView::onDetectorLine(const MeasurementShot& shot) const
+{
+    const float line = overlays_.detectorX;
+    return overlays_.detectorVisible && std::fabs(shot.x - line) <= 1e-6f * std::max(1.0f, std::fabs(line));
+}
+
 void QuantumGLView::drawMeasurementMarkers()
 {
     if (!overlays_.markersVisible || markers_.empty())
         return;
     QPainter painter(this);
     preparePainter(painter, imageRect());
+    const double radius = overlays_.markerSize / 2.0;
+
+    // Detections on the detector's line are shown on a dark strip of screen
+    // beside it, spread across the strip, so that each reads as a point of its
+    // own and none hides under the line.
+    const ScreenStrip strip = screenStripFor(overlays_.markerSize);
+    const double lineX = worldToWidget(overlays_.detectorX, 0.0f).x();
+    const double stripInner = lineX - strip.gap - radius;
+    const double stripOuter = stripInner - strip.width;
+    const bool onScreen =
+        std::any_of(markers_.begin(), markers_.end(), [this](const MeasurementShot& s) { return onDetectorLine(s); });
+    if (onScreen) {
+        const float ey = geometry_.worldExtentY;
+        const double top = worldToWidget(overlays_.detectorX, ey / 2.0f).y();
+        const double bottom = worldToWidget(overlays_.detectorX, -ey / 2.0f).y();
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(0, 0, 0, 170));
+        painter.drawRect(QRectF(QPointF(stripOuter - radius - 2.0, top), QPointF(stripInner + radius + 2.0, bottom)));
+    }
+
     painter.setPen(QPen(QColor(255, 245, 170, 230), 0.8));
     painter.setBrush(QColor(255, 210, 80, 215));
-    const double radius = overlays_.markerSize / 2.0;
-    for (const MeasurementShot& shot : markers_)
-        painter.drawEllipse(worldToWidget(shot.x, shot.y), radius, radius);
+    for (std::size_t k = 0; k < markers_.size(); ++k) {
+        const MeasurementShot& shot = markers_[k];
+        QPointF at = worldToWidget(shot.x, shot.y);
+        if (onDetectorLine(shot))
+            at.setX(stripInner - strip.width * screenSpread(k));
+        painter.drawEllipse(at, radius, radius);
+    }
 }
 
 void QuantumGLView::drawSectionLine()
@@ -348,6 +381,42 @@ void QuantumGLView::drawSectionLine()
     painter.drawRoundedRect(box, 4.0, 4.0, Qt::AbsoluteSize);
     painter.setPen(QColor(255, 218, 145));
     painter.drawText(anchor, label);
+}
+
+void QuantumGLView::drawFluxTube()
+{
+    const float radius = overlays_.fluxTubeRadius;
+    if (!overlays_.fluxTubeVisible || !(radius > 0.0f))
+        return;
+    QPainter painter(this);
+    preparePainter(painter, imageRect());
+    const float x = overlays_.fluxTubeX;
+    const float y = overlays_.fluxTubeY;
+    const QPointF centre = worldToWidget(x, y);
+    // One scale along both axes: the tube is round on screen.
+    const double r = std::fabs(worldToWidget(x + radius, y).x() - centre.x());
+    if (!std::isfinite(r) || !std::isfinite(centre.x()) || !std::isfinite(centre.y()))
+        return;
+
+    // The tube stands out of the dark field as a bright ring, hatched inside
+    // so that what the field shows in it still shows between the lines.
+    const QColor ring(230, 160, 255, 240);
+    painter.setPen(QPen(ring, 2.0));
+    painter.setBrush(QBrush(QColor(215, 150, 255, 200), Qt::BDiagPattern));
+    painter.drawEllipse(centre, r, r);
+
+    // The field through the tube: a dot points out of the screen, a cross into it.
+    const float flux = overlays_.fluxQuanta;
+    const double mark = std::clamp(0.3 * r, 1.5, 5.0);
+    if (flux > 0.0f) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(ring);
+        painter.drawEllipse(centre, mark, mark);
+    } else if (flux < 0.0f) {
+        painter.setPen(QPen(ring, 1.6));
+        painter.drawLine(centre + QPointF(-mark, -mark), centre + QPointF(mark, mark));
+        painter.drawLine(centre + QPointF(-mark, mark), centre + QPointF(mark, -mark));
+    }
 }
 
 void QuantumGLView::drawEditorShapePreview()

@@ -53,6 +53,14 @@ struct QuantumOverlaySettings {
     std::int32_t detectorBins = 64;
     bool detectorReferenceVisible = true;
 
+    // The solenoid of a magnetic flux tube: centre and radius (physical) and
+    // the flux it encloses in flux quanta.
+    bool fluxTubeVisible = false;
+    float fluxTubeX = 0.0f;
+    float fluxTubeY = 0.0f;
+    float fluxTubeRadius = 0.0f;
+    float fluxQuanta = 0.0f;
+
     bool sectionVisible = true;
     std::uint32_t sectionOrientation = 0; // 0 horizontal line at y = coordinate, else vertical
     float sectionCoordinate = 0.0f;

@@ -1,8 +1,9 @@
 #include "app/mainwindow/MainWindow.h"
 
 #include "app/form/CurrentPageScroller.h"
-#include "app/form/DiagnosticsColumns.h"
+#include "app/form/DiagnosticsPresentation.h"
 #include "app/form/DockContentsHeight.h"
+#include "app/text/DiagnosticsRowOrder.h"
 
 #include "document/ExperimentCatalogue.h"
 #include "ui/MainWindowForm.h"
@@ -18,14 +19,20 @@
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QTimer>
 
 #include <algorithm>
+#include <cmath>
 
 namespace vxo {
 
 namespace {
+
+// The lines of the guide on show at least, wherever its dock stands.
+constexpr int kReadableGuideLines = 8;
 
 // Widgets of pages not yet shown report the sizes they had before the style
 // sheet polished them, and their layouts keep those: a dock then widens the
@@ -75,14 +82,27 @@ MainWindow::MainWindow(QWidget* parent, bool persistGuiState)
     setupHelpMenu();
     setMinimumWidth(std::max(minimumWidth(), ui->controlsDockWidget->minimumWidth() + dockSeparatorWidth() +
                                                  middleColumnMinimumWidth()));
+    // The diagnostics and the guide before the window is fitted to its
+    // screen: what they need to stay readable decides the dock layout.
+    setupDiagnosticsTable();
+    new DiagnosticsPresentation(
+        ui->diagnosticsTable,
+        [table = ui->diagnosticsTable] {
+            return diagnosticsRowOrder([table](int row) {
+                const QTableWidgetItem* value = table->item(row, 2);
+                return value ? value->text() : QString();
+            });
+        },
+        diagnosticsRowDecidesOrder);
+    // A reference text wrapped over several lines needs a taller time dock.
+    new DockContentsHeight(ui->timeDockWidget);
+    for (QTextBrowser* guide : {ui->helpItalianBrowser, ui->helpEnglishBrowser})
+        guide->setMinimumHeight(kReadableGuideLines * guide->fontMetrics().lineSpacing() + 2 * guide->frameWidth() +
+                                2 * static_cast<int>(std::ceil(guide->document()->documentMargin())));
     fitToScreen(availableScreenGeometry());
     for (const auto& [dock, action] : dockActionPairs())
         connectDockVisibility(dock, action);
     setupViewMenu();
-    setupDiagnosticsTable();
-    new DiagnosticsColumns(ui->diagnosticsTable);
-    // A reference text wrapped over several lines needs a taller time dock.
-    new DockContentsHeight(ui->timeDockWidget);
 
     solver.configure(SplitStepParameters{1.0f, 1.0f, 0.02f});
     runTimer->setInterval(TransportClock::kTickBaseMs);

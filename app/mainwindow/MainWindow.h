@@ -54,6 +54,7 @@ class QComboBox;
 class QDockWidget;
 class QEvent;
 class QLabel;
+class QMoveEvent;
 class QResizeEvent;
 class QTimer;
 class QWidget;
@@ -133,8 +134,10 @@ public:
 
     // Window size: the form's where it fits `available` (a screen's available
     // geometry), otherwise `available`'s, the window moved inside it; then the
-    // default dock layout for that height. The constructor calls it with the
-    // screen the window opens on.
+    // default dock layout for that height. The window manager's frame counts
+    // as part of the window: where it is not known yet, the window is fitted
+    // again once it is. The constructor calls it with the screen the window
+    // opens on.
     void fitToScreen(const QRect& available);
 
     const TransportClock& transportClock() const { return transport; }
@@ -159,6 +162,9 @@ protected:
     void changeEvent(QEvent* event) override;
     // The dock corners for the new height; a grown window's docks get their room back.
     void resizeEvent(QResizeEvent* event) override;
+    // The first move after a window manager framed the window fits the frame
+    // into the area the window was placed in.
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     // Key of an empty cache: the next request rebuilds it.
@@ -184,30 +190,51 @@ private:
     // other two); analysis dock bottom, 420 px high (in a window shorter than
     // the form 58% of its height where that is more); all five actions checked.
     void applyDefaultDockLayout();
+    // The same arrangement with the docks of `closed` kept closed and their
+    // actions unchecked; only the open docks count for the room it needs.
+    void layOutDocks(const QList<QDockWidget*>& closed);
     int defaultAnalysisDockHeight() const;
     // In a window shorter than the form the side docks take the bottom
     // corners, in a taller one the analysis dock; follows every resize.
     void fitDockCornersToHeight();
-    // On a resize: the corners for the new height; a window grown back
+    // On a resize: the corners for the new height, the side columns fitted
+    // to the new size (fitSideColumnsToWidth); a window grown back
     // widens its side columns and heightens its analysis dock up to their
     // default sizes at the new size, and shares its right column again as
     // the default layout does.
     void fitDockLayoutToNewSize(const QSize& before);
     // Preferred widths where the window has room, else down to the docks' minimum.
     QList<int> sideColumnWidths() const;
-    // Whether the controls column, the middle column and the right column
-    // fit the window's width side by side at their minimum widths.
-    bool roomForBothSideColumns() const;
+    // Whether the controls column, the middle column and a right column of
+    // `rightDocks` fit the window's width side by side at their minimum
+    // widths, and `rightDocks` its height one above the other at their
+    // minimum heights (which keep their texts readable).
+    bool roomForBothSideColumns(const QList<QDockWidget*>& rightDocks) const;
     int middleColumnMinimumWidth() const;
     int dockSeparatorWidth() const;
     // The time, diagnostics and help docks are tabs of the controls column.
     bool sideColumnsMerged() const;
-    // The default layout again where the side columns are merged and both
-    // now fit, or where the layout in force is wider than the window.
+    // The default layout again, closed docks kept closed, where the side
+    // columns are merged and both now fit, or where the layout in force needs
+    // more than the window has (a right column squeezed below its docks'
+    // minimum width, say).
     void fitSideColumnsToWidth();
+    // The docks of the five the user has closed.
+    QList<QDockWidget*> closedDocks() const;
     // Time, diagnostics and help dock.
     QList<QDockWidget*> rightColumnDocks() const;
     QRect availableScreenGeometry() const;
+    // The window frame's margins around the window, none until a window
+    // manager has framed it.
+    QMargins windowFrameMargins() const;
+    // The window placed with its frame at frame.topLeft() and its frame's
+    // size frame.size() less the margins known now; the toolkit positions
+    // the frame, not the window, so that a window manager's title bar stays
+    // inside `frame` as well.
+    void placeFrame(const QRect& frame);
+    // Once a window manager has framed the window: the frame fitted into
+    // frameFitArea (see there).
+    void fitFrameOnceFramed();
     // The minimum size of the layout in force, laid out first.
     QSize layoutMinimumSize();
     // Floating docks moved, and shrunk where needed, into `available`.
@@ -815,6 +842,12 @@ private:
     // A fit of the side columns to the width waits for the next pass of the
     // event loop (fitSideColumnsToWidth).
     bool sideColumnsFitPending = false;
+    // Where the window was placed before a window manager framed it: once
+    // the frame is known, the frame is fitted into this area (empty: none
+    // pending). With the default layout the window is fitted anew there, a
+    // restored one is only moved and shrunk.
+    QRect frameFitArea;
+    bool frameFitWithDefaultLayout = false;
 
     const std::unique_ptr<Ui::MainWindow> ui;
     QTimer* runTimer = nullptr;

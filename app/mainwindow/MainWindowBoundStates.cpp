@@ -16,6 +16,7 @@
 #include <QSpinBox>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace vxo {
@@ -62,6 +63,10 @@ void MainWindow::computeBoundStates()
         const QSignalBlocker eigenstateBlocker(eigenstate);
         const QSignalBlocker firstBlocker(first);
         const QSignalBlocker secondBlocker(second);
+        // Computing again keeps what the selectors held where those states
+        // still exist: the spectrum of an unchanged well is the same, and a
+        // prepared pair must not turn into another.
+        const std::array<int, 3> held{eigenstate->currentIndex(), first->currentIndex(), second->currentIndex()};
         eigenstate->clear();
         first->clear();
         second->clear();
@@ -75,9 +80,12 @@ void MainWindow::computeBoundStates()
             }
             const int count = static_cast<int>(boundStates.states.size());
             const int last = count - 1;
-            eigenstate->setCurrentIndex(clampedState(boundStateA, last));
-            first->setCurrentIndex(0);
-            second->setCurrentIndex(count >= 3 ? 2 : clampedState(boundStateB, last));
+            const auto keptOr = [count](int kept, int otherwise) {
+                return kept >= 0 && kept < count ? kept : otherwise;
+            };
+            eigenstate->setCurrentIndex(keptOr(held[0], clampedState(boundStateA, last)));
+            first->setCurrentIndex(keptOr(held[1], 0));
+            second->setCurrentIndex(keptOr(held[2], count >= 3 ? 2 : clampedState(boundStateB, last)));
         } else if (preparationType == InitialPreparationType::BoundEigenstate ||
                    preparationType == InitialPreparationType::BoundSuperposition) {
             // A bound preparation has nothing left to stand on; any other

@@ -154,6 +154,13 @@ struct DriftLabels {
     QString suffix;
 };
 
+// <H> is taken per unit of the norm left, so an absorbing layer that has
+// taken part of the packet moves it by that part's energy. Below a thousandth
+// of the probability (what the layer takes from the tails of a packet that
+// has not reached it) the layer is not named as a cause: the drift of a
+// packet striking a hard wall, for one, is the step's own error.
+constexpr double kMaterialAbsorbedProbability = 1e-3;
+
 } // namespace
 
 void MainWindow::setupDiagnosticsTable()
@@ -343,7 +350,7 @@ void MainWindow::updateDiagnostics()
                    form.timeSeriesQuantityComboBox->currentText()));
 
     // Energies of the newest observation.
-    DriftLabels drift{QStringLiteral("Drift from start"), QStringLiteral("%")};
+    DriftLabels drift{QStringLiteral("Drift from start"), QString()};
     const SteppedHamiltonian hamiltonian = steppedHamiltonian();
     if (hamiltonian.spinor) {
         // A Dirac run records no observation: its energies are the spinor's
@@ -368,8 +375,11 @@ void MainWindow::updateDiagnostics()
                                    formSettings<KapitzaDiracConfig>().enabled;
         if (timeDependent)
             drift = {QStringLiteral("Change from start"), QStringLiteral("% (time-dependent H)")};
-        else if (absorbing)
-            drift.suffix = QStringLiteral("% (CAP: open system)");
+        else if (absorbing && newest.absorbedProbability >= kMaterialAbsorbedProbability)
+            drift.suffix =
+                QStringLiteral("% (CAP: open system, absorbed P=%1)").arg(fixed(newest.absorbedProbability, 4));
+        else
+            drift.suffix = QStringLiteral("%");
         writeAs(kEnergyDriftRow, drift.parameter,
                 QStringLiteral("%1 %2").arg(fixed(newest.energyDriftPercent, 4), drift.suffix));
     }

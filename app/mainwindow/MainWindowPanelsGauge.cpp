@@ -97,13 +97,18 @@ void MainWindow::updateLandauPanel()
         QuantumLandau2D::levelEnergy(settings, recorders.landauRecorder.mass(), recorders.landauRecorder.hbar());
     // F is read at the packet's return after one cyclotron period, not on
     // the steep flank of the fidelity wherever the run stands.
-    const double fidelity = omegaC > 0.0 ? returnFidelity(samples, 2.0 * kPi / omegaC) : last.fidelity;
-    const QString mode = settings.preparationMode == LandauConfig::kCyclotronPacket
-                             ? QStringLiteral("cyclotron")
-                             : PanelText(QStringLiteral("Landau n=%1")).count(settings.landauIndex).text();
+    const FidelityReturn back =
+        omegaC > 0.0 ? returnFidelity(samples, 2.0 * kPi / omegaC) : FidelityReturn{last.fidelity, last.time, false};
+    const double fidelity = back.fidelity;
+    const bool cyclotron = settings.preparationMode == LandauConfig::kCyclotronPacket;
+    const QString mode = cyclotron ? QStringLiteral("cyclotron")
+                                   : PanelText(QStringLiteral("Landau n=%1")).count(settings.landauIndex).text();
+    // The time of the packet's return, once seen: a stationary state has none.
+    const QString returnTime =
+        cyclotron && back.seen ? PanelText(QStringLiteral(" at t=%1")).fixed(back.time, 2).text() : QString();
     form.landauSummaryLabel->setText(
         PanelText(QStringLiteral("%1   samples=%2   t=%3 / %4   omega_c=%5   lB=%6\n"
-                                 "<x,y>=(%7,%8)   E=%9   E_n=%10   fidelity=%11   norm=%12"))
+                                 "<x,y>=(%7,%8)   E=%9   E_n=%10   fidelity=%11%12   norm=%13"))
             .word(mode)
             .count(samples.size())
             .fixed(last.time, 3)
@@ -111,7 +116,9 @@ void MainWindow::updateLandauPanel()
             .fixed(omegaC, 5)
             .fixed(QuantumLandau2D::magneticLength(settings), 4)
             .fixed({last.meanX, last.meanY}, 3)
-            .fixed({last.energy, levelEnergy, fidelity, last.norm}, 6)
+            .fixed({last.energy, levelEnergy, fidelity}, 6)
+            .word(returnTime)
+            .fixed(last.norm, 6)
             .text());
     writeDiagnosticsRow(kLandauRow, PanelText(QStringLiteral("b=%1  omega=%2  E=%3  F=%4"))
                                         .fixed(settings.fieldStrength, 3)

@@ -80,6 +80,19 @@ std::optional<SquareBarrier1D> packetBarrierReference(const Ui::MainWindow& form
     return reference;
 }
 
+// The reading at separation against the plane-wave reference ("n/a" where
+// there is none), with the time it was taken: "P_R=%1   P_T=%2   <inside>=%3
+// <reference>=%4   deltaT=%5   read at t=%6".
+QString separatedReadingText(const char* format, const SeparationReading& reading, std::optional<double> reference)
+{
+    return PanelText(QString::fromLatin1(format))
+        .fixed({reading.reflected, reading.transmitted, reading.inside}, 4)
+        .fixedOr(reference.has_value(), reference.value_or(0.0), 4, PanelText::kNotAvailable)
+        .fixedOr(reference.has_value(), reading.transmitted - reference.value_or(0.0), 4, PanelText::kNotAvailable)
+        .fixed(reading.time, 3)
+        .text();
+}
+
 // "P_left=%1   <middle>=%2   P_right=%3" with four decimals each.
 QString threeRegionText(const char* format, const RegionProbabilities& regions)
 {
@@ -117,6 +130,7 @@ void MainWindow::updateScatteringPanel()
     if (scattering.legacyCollisionStarted && !scattering.legacyPacketSeparated && solver.time() > kSeparationTime &&
         inside < kBarrierSeparationInteraction) {
         scattering.legacyPacketSeparated = true;
+        scattering.legacySeparation.take(solver.time(), regions.leftFraction, regions.rightFraction, inside);
         // Pause once, at the refresh that first sees the split packet, so R
         // and T can be read; a run resumed by Play is not stopped again.
         if (runTimer->isActive())
@@ -125,15 +139,12 @@ void MainWindow::updateScatteringPanel()
 
     if (scattering.legacyPacketSeparated) {
         const std::optional<SquareBarrier1D> reference = packetBarrierReference(form, solver.parameters().hbar);
-        const double theory = reference ? reference->transmission : 0.0;
         writeDiagnosticsRow(kScatteringStateRow, QStringLiteral("SEPARATED / MEASUREMENT VALID"));
         writeDiagnosticsRow(
             kScatteringProbabilitiesRow,
-            PanelText(QStringLiteral("P_R=%1   P_T=%2   P_int=%3   theory T=%4   deltaT=%5"))
-                .fixed({regions.leftFraction, regions.rightFraction, inside}, 4)
-                .fixedOr(reference.has_value(), theory, 4, PanelText::kNotAvailable)
-                .fixedOr(reference.has_value(), regions.rightFraction - theory, 4, PanelText::kNotAvailable)
-                .text());
+            separatedReadingText("P_R=%1   P_T=%2   P_int=%3   theory T=%4   deltaT=%5   read at t=%6",
+                                 scattering.legacySeparation,
+                                 reference ? std::optional<double>(reference->transmission) : std::nullopt));
     } else if (scattering.legacyCollisionStarted) {
         writeDiagnosticsRow(kScatteringStateRow, QStringLiteral("SCATTERING IN PROGRESS"));
         writeDiagnosticsRow(kScatteringProbabilitiesRow,
@@ -165,9 +176,8 @@ void MainWindow::updateResonancePanel(bool recomputeScans)
     if (!ok) {
         scattering.resonanceCollisionStarted = false;
         scattering.resonancePacketSeparated = false;
+        scattering.resonanceSeparation = SeparationReading{};
         scattering.maxCavityProbability = 0.0;
-        scattering.packetTransmissionRecorded = false;
-        scattering.packetTransmission = 0.0;
         scattering.resonanceSweepPeakX = 0.0;
         scattering.resonanceSweepPeakT = 0.0;
         plot.clear();
@@ -225,13 +235,9 @@ void MainWindow::updateResonancePanel(bool recomputeScans)
     if (scattering.resonanceCollisionStarted && !scattering.resonancePacketSeparated &&
         solver.time() > kSeparationTime && regions.barriers + regions.cavity < kSeparationInteraction) {
         scattering.resonancePacketSeparated = true;
+        scattering.resonanceSeparation.take(solver.time(), regions.leftFraction, regions.rightFraction,
+                                            regions.cavityFraction);
         separatedNow = true;
-    }
-    // The transmitted part is taken once, at separation; later absorption at
-    // the edge must not change the measured value.
-    if (scattering.resonancePacketSeparated && !scattering.packetTransmissionRecorded) {
-        scattering.packetTransmissionRecorded = true;
-        scattering.packetTransmission = regions.rightFraction;
     }
     if (separatedNow && runTimer->isActive())
         setRunning(false);
@@ -266,7 +272,7 @@ void MainWindow::updateResonancePanel(bool recomputeScans)
         plot.setCurve(curve);
     }
     plot.setMarkerPoint(widthScan ? paintedCavity : energyX, doubleT);
-    plot.setPacketTransmission(scattering.packetTransmissionRecorded, scattering.packetTransmission);
+    plot.setPacketTransmission(scattering.packetTransmissionRecorded(), scattering.packetTransmission());
 
     const bool tunneling = v1 > energyX && v2 > energyX;
     writeDiagnosticsRow(kTunnelingRegimeRow,
@@ -291,11 +297,8 @@ void MainWindow::updateResonancePanel(bool recomputeScans)
         stage = "SEPARATED";
         writeDiagnosticsRow(kScatteringStateRow, QStringLiteral("DOUBLE BARRIER: SEPARATED / MEASUREMENT VALID"));
         writeDiagnosticsRow(kScatteringProbabilitiesRow,
-                            PanelText(QStringLiteral("P_R=%1   P_T=%2   P_cav=%3   T1D=%4   deltaT=%5"))
-                                .fixed({regions.leftFraction, scattering.packetTransmission, regions.cavityFraction,
-                                        doubleT, scattering.packetTransmission - doubleT},
-                                       4)
-                                .text());
+                            separatedReadingText("P_R=%1   P_T=%2   P_cav=%3   T1D=%4   deltaT=%5   read at t=%6",
+                                                 scattering.resonanceSeparation, doubleT));
     } else {
         if (scattering.resonanceCollisionStarted) {
             stage = "cavity loading";

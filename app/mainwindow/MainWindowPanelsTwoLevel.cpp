@@ -114,6 +114,11 @@ HistoryTrace traceHistory(const std::vector<ObservableSample>& samples, const Hi
     return trace;
 }
 
+// The weight of the live field outside the lowest pair, 1 - P_lower - P_upper:
+// the higher states and what the edge absorbed, which a two-level reference
+// leaves out. Shown beside each such reference.
+double outsidePair(double captured) { return std::max(0.0, 1.0 - captured); }
+
 // Spread of the ensemble-averaged fringe: the largest minus the smallest
 // mean P2 over the scan, 0 when the scan is empty or flat.
 double ensembleFringeContrast(const std::vector<RamseyEnsemblePoint>& scan)
@@ -331,14 +336,14 @@ void MainWindow::updateRabiPanel()
             : QStringLiteral("no history yet");
     const RabiReference& reference = twoLevel.rabiReference;
     const QString text =
-        PanelText(QStringLiteral("omega12=%1  omega=%2  detuning=%3  |x12|=%4  OmegaR=%5  RWA max P2=%6  "
-                                 "first max~%7 | P1=%8 P2=%9 captured=%10 | %11"))
+        PanelText(QStringLiteral("omega12=%1  omega=%2  detuning=%3  |x12|=%4  OmegaR=%5  two-level model RWA max "
+                                 "P2=%6  first max~%7  (live outside pair=%8) | P1=%9 P2=%10 captured=%11 | %12"))
             .fixed({reference.transitionFrequency, reference.driveFrequency, reference.detuning}, 5)
             .fixed(std::abs(reference.dipoleElement), 4)
             .fixed(reference.rabiFrequency, 5)
             .fixed(reference.transferAmplitude, 3)
             .fixed(reference.piPulseTime, 2)
-            .fixed({live.population1, live.population2, live.captured}, 3)
+            .fixed({outsidePair(live.captured), live.population1, live.population2, live.captured}, 3)
             .word(recorded)
             .text();
     form.rabiSummaryLabel->setText(text);
@@ -385,14 +390,14 @@ void MainWindow::updateLandauZenerPanel()
     const LandauZenerReference& reference = twoLevel.landauZenerReference;
     // The doubled percent sign after the progress is the page's own text.
     const QString text =
-        PanelText(QStringLiteral("gap=%1  |x12|=%2  d(epsilon)/dt=%3  crossing=%4  LZ Pdiab=%5  Pad=%6 | "
-                                 "bias=%7 progress=%8%% | Pleft=%9 Pright=%10  Plower=%11 Pupper=%12 "
-                                 "captured=%13 | history lower=%14 right=%15 min captured=%16"))
+        PanelText(QStringLiteral("gap=%1  |x12|=%2  d(epsilon)/dt=%3  crossing=%4  asymptotic LZ Pdiab=%5  Pad=%6  "
+                                 "(live outside pair=%7) | bias=%8 progress=%9%% | Pleft=%10 Pright=%11  "
+                                 "Plower=%12 Pupper=%13 captured=%14 | history lower=%15 right=%16 min captured=%17"))
             .fixed(reference.gap, 5)
             .fixed(std::abs(reference.dipoleElement), 4)
             .fixed(reference.diabaticRate, 5)
             .fixed(reference.crossingTime, 2)
-            .fixed({reference.diabaticProbability, reference.adiabaticProbability, bias}, 3)
+            .fixed({reference.diabaticProbability, reference.adiabaticProbability, outsidePair(live.captured), bias}, 3)
             .fixed(100.0 * appliers.linearSweepApplier.progress(), 1)
             .fixed({live.leftPopulation, live.rightPopulation, live.lowerPopulation, live.upperPopulation,
                     live.captured, recorded.first, recorded.second, recorded.minCaptured},
@@ -447,14 +452,14 @@ void MainWindow::updateStueckelbergPanel(bool recomputeScans)
                      {live.lowerPopulation, live.upperPopulation, live.captured});
     // The doubled percent sign after the progress is the page's own text.
     const QString text =
-        PanelText(QStringLiteral("cross1=%1 cross2=%2 | hold=%3 phase=%4 rad (%5 cycles) | single-pass Pdiab=%6 | "
-                                 "two-level final Plower=%7 Pupper=%8 | live bias=%9 progress=%10%% Plower=%11 "
-                                 "Pupper=%12 Pleft=%13 Pright=%14 captured=%15 | history lower=%16 upper=%17 "
-                                 "min captured=%18"))
+        PanelText(QStringLiteral("cross1=%1 cross2=%2 | hold=%3 phase=%4 rad (%5 cycles) | single-pass asymptotic LZ "
+                                 "Pdiab=%6 | two-level model final Plower=%7 Pupper=%8 (live outside pair=%9) | "
+                                 "live bias=%10 progress=%11%% Plower=%12 Pupper=%13 Pleft=%14 Pright=%15 "
+                                 "captured=%16 | history lower=%17 upper=%18 min captured=%19"))
             .fixed({reference.firstCrossingTime, reference.secondCrossingTime, sweep.holdDuration}, 2)
             .fixed({reference.stueckelbergPhase, reference.stueckelbergPhase / (2.0 * kPi),
                     reference.landauZener.diabaticProbability, reference.finalLowerPopulation,
-                    reference.finalUpperPopulation, bias},
+                    reference.finalUpperPopulation, outsidePair(live.captured), bias},
                    3)
             .fixed(100.0 * appliers.linearSweepApplier.progress(), 1)
             .fixed({live.lowerPopulation, live.upperPopulation, live.leftPopulation, live.rightPopulation,
@@ -547,8 +552,9 @@ void MainWindow::updateRamseyPanel(bool recomputeScans)
     const RamseyReference& reference = twoLevel.ramseyReference;
     QString text =
         PanelText(QStringLiteral("%1 | %2 | omega12=%3 omega=%4 | |x12|=%5 OmegaR=%6 | pi/2 ideal=%7 actual=%8 | "
-                                 "free=%9 phase=%10 rad (%11 cycles) | theory final P1=%12 P2=%13 | live P1=%14 "
-                                 "P2=%15 captured=%16 | history P1=%17 P2=%18 min captured=%19"))
+                                 "free=%9 phase=%10 rad (%11 cycles) | two-level model final P1=%12 P2=%13 (live "
+                                 "outside pair=%14) | live P1=%15 P2=%16 captured=%17 | history P1=%18 P2=%19 min "
+                                 "captured=%20"))
             .word(ramseyStageName(appliers.ramseyApplier.stage()))
             .word(echo)
             .fixed({reference.transitionFrequency, sequence.angularFrequency}, 6)
@@ -556,8 +562,9 @@ void MainWindow::updateRamseyPanel(bool recomputeScans)
             .fixed(reference.rabiFrequency, 5)
             .fixed({reference.halfPiPulseTime, sequence.pulseDuration, sequence.freeEvolutionDuration}, 2)
             .fixed({reference.freePrecessionPhase, reference.freePrecessionPhase / (2.0 * kPi),
-                    reference.finalPopulation1, reference.finalPopulation2, live.population1, live.population2,
-                    live.captured, recorded.first, recorded.second, recorded.minCaptured},
+                    reference.finalPopulation1, reference.finalPopulation2, outsidePair(live.captured),
+                    live.population1, live.population2, live.captured, recorded.first, recorded.second,
+                    recorded.minCaptured},
                    3)
             .text();
     if (ensemble.enabled) {

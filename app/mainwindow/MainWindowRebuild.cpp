@@ -250,11 +250,11 @@ void MainWindow::clearScatteringAndTwoLevelRecords()
 {
     scattering.legacyCollisionStarted = false;
     scattering.legacyPacketSeparated = false;
+    scattering.legacySeparation = SeparationReading{};
     scattering.resonanceCollisionStarted = false;
     scattering.resonancePacketSeparated = false;
+    scattering.resonanceSeparation = SeparationReading{};
     scattering.maxCavityProbability = 0.0;
-    scattering.packetTransmissionRecorded = false;
-    scattering.packetTransmission = 0.0;
     twoLevel.doubleWellConfig = DoubleWellConfig{};
     twoLevel.doubleWellParameters = TwoLevelParameters{};
     twoLevel.rabiReference = RabiReference{};

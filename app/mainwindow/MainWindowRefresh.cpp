@@ -181,6 +181,11 @@ void MainWindow::refreshViews()
     else
         view.clearDetectorDistribution();
     view.setViewportEditEnabled(!momentumSpace && form.viewportEditCheckBox->isChecked());
+    // The solenoid whose flux the field's links carry.
+    const AharonovBohmConfig& tube = stored.quantumAharonovBohm;
+    view.setFluxTube(!momentumSpace && tube.enabled && gaugeLinks.aharonovBohmLinksReady,
+                     static_cast<float>(tube.solenoidX), static_cast<float>(tube.solenoidY),
+                     static_cast<float>(tube.solenoidRadius), static_cast<float>(tube.fluxQuanta));
 
     updateTimeDock();
 

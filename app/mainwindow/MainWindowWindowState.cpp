@@ -10,16 +10,22 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QLayout>
+#include <QMenuBar>
+#include <QMargins>
+#include <QMoveEvent>
 #include <QResizeEvent>
 #include <QScreen>
 #include <QSettings>
 #include <QSignalBlocker>
+#include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
 #include <QTimer>
+#include <QWindow>
 #include <QWindowStateChangeEvent>
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 
 namespace vxo {
@@ -28,7 +34,7 @@ namespace {
 
 const QString kSettingsGroup = QStringLiteral("MainWindow");
 constexpr int kDefaultAnalysisDockHeight = 420;
-constexpr int kDefaultRightColumnWidth = 460;
+constexpr int kDefaultRightColumnWidth = 500;
 // Time, diagnostics and help dock, top to bottom; a time dock that needs
 // more takes it from the other two in proportion.
 const QList<int> kDefaultRightDockHeights = {250, 245, 230};
@@ -37,6 +43,10 @@ const QList<int> kDefaultRightDockHeights = {250, 245, 230};
 // dock whole, the viewport keeps the rest; on a shorter screen the viewport's
 // minimum caps it and the page scrolls.
 constexpr double kShortWindowAnalysisShare = 0.58;
+
+// A dock's minimum as its contents need it now: the minimum the dock area
+// holds it to follows its contents only once the area is laid out again.
+QSize dockMinimum(const QDockWidget* dock) { return dock->minimumSize().expandedTo(dock->minimumSizeHint()); }
 
 // `window` no larger than `available` and moved inside it.
 QRect clampedInside(const QRect& window, const QRect& available)
@@ -125,21 +135,81 @@ QRect MainWindow::availableScreenGeometry() const
     return shown ? shown->availableGeometry() : QRect(QPoint(0, 0), formWindowSize);
 }
 
+QMargins MainWindow::windowFrameMargins() const
+{
+    // Asked of the window system's window, which then knows them too: it
+    // places the frame by them when the window is moved.
+    if (const QWindow* handle = windowHandle())
+        return handle->frameMargins();
+    const QRect outer = frameGeometry();
+    const QRect inner = geometry();
+    return QMargins(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+                    outer.bottom() - inner.bottom());
+}
+
+void MainWindow::placeFrame(const QRect& frame)
+{
+    const QMargins margins = windowFrameMargins();
+    resize(frame.size().shrunkBy(margins));
+    // A top-level window's position is its frame's: before the window is
+    // shown this asks the window manager to put the frame there. Once framed,
+    // a frame that stands elsewhere is moved through the window system's
+    // window: the toolkit may take the position of a window it placed by its
+    // frame before for the frame's.
+    if (margins.isNull() || !windowHandle())
+        move(frame.topLeft());
+    else if (frameGeometry().topLeft() != frame.topLeft())
+        windowHandle()->setFramePosition(frame.topLeft());
+}
+
 void MainWindow::fitToScreen(const QRect& available)
 {
     if (available.isEmpty()) {
         applyDefaultDockLayout();
         return;
     }
-    const QRect form(available.topLeft(), formWindowSize);
-    const QRect target = available.contains(form) ? form : available;
+    // The window's room is the area less its frame, where a window manager
+    // has framed it already.
+    const QMargins frame = windowFrameMargins();
+    QRect room = available.marginsRemoved(frame);
+    // At a fractional scale the frame's margins are rounded to whole pixels
+    // of the window's units: a pixel of the screen more on the right and
+    // below keeps the rounded frame inside.
+    if (!frame.isNull() && std::floor(devicePixelRatioF()) != devicePixelRatioF())
+        room.adjust(0, 0, -1, -1);
+    const QRect form(room.topLeft(), formWindowSize);
+    const QRect target = (room.contains(form) ? form : room).marginsAdded(frame);
     // The layout in force may hold the window above the target (the taller
     // layout of a larger screen): set the size again once the layout for the
     // target is in place.
-    setGeometry(target);
+    placeFrame(target);
     applyDefaultDockLayout();
     layout()->activate();
-    setGeometry(target);
+    placeFrame(target);
+    frameFitArea = frame.isNull() ? available : QRect();
+    frameFitWithDefaultLayout = true;
+}
+
+void MainWindow::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    if (!frameFitArea.isEmpty() && !windowFrameMargins().isNull())
+        QTimer::singleShot(0, this, [this] { guarded([this] { fitFrameOnceFramed(); }); });
+}
+
+void MainWindow::fitFrameOnceFramed()
+{
+    if (frameFitArea.isEmpty() || windowFrameMargins().isNull())
+        return;
+    const QRect area = frameFitArea;
+    frameFitArea = QRect();
+    // A maximised or full-screen window is the window manager's to place.
+    if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen) || area.contains(frameGeometry()))
+        return;
+    if (frameFitWithDefaultLayout)
+        fitToScreen(area);
+    else
+        placeFrame(clampedInside(frameGeometry(), area));
 }
 
 void MainWindow::fitDockCornersToHeight()
@@ -162,10 +232,10 @@ QList<int> MainWindow::sideColumnWidths() const
     // The right column is wide enough for the diagnostics' value column
     // beside its section and parameter columns, which size to their contents.
     const int leftPreferred = ui->controlsDockWidget->sizeHint().width();
-    const int leftMinimum = ui->controlsDockWidget->minimumWidth();
+    const int leftMinimum = dockMinimum(ui->controlsDockWidget).width();
     int rightMinimum = 0;
     for (const QDockWidget* dock : {ui->timeDockWidget, ui->diagnosticsDockWidget, ui->helpDockWidget})
-        rightMinimum = std::max(rightMinimum, dock->minimumWidth());
+        rightMinimum = std::max(rightMinimum, dockMinimum(dock).width());
     const int rightPreferred = std::max(kDefaultRightColumnWidth, rightMinimum);
     // The middle column holds the transport row over the viewport and the
     // analysis dock; two separators part it from the side columns.
@@ -185,20 +255,35 @@ QList<int> MainWindow::sideColumnWidths() const
     return {leftPreferred - fromLeft, rightPreferred - (shortfall - fromLeft)};
 }
 
-bool MainWindow::roomForBothSideColumns() const
+bool MainWindow::roomForBothSideColumns(const QList<QDockWidget*>& rightDocks) const
 {
-    int rightMinimum = 0;
-    for (const QDockWidget* dock : rightColumnDocks())
-        rightMinimum = std::max(rightMinimum, dock->minimumWidth());
-    return ui->controlsDockWidget->minimumWidth() + middleColumnMinimumWidth() + rightMinimum +
-               2 * dockSeparatorWidth() <=
-           width();
+    const int separator = dockSeparatorWidth();
+    int rightWidth = 0;
+    int rightHeight = 0;
+    for (const QDockWidget* dock : rightDocks) {
+        rightWidth = std::max(rightWidth, dockMinimum(dock).width());
+        rightHeight += dockMinimum(dock).height() + separator;
+    }
+    const int columns = dockMinimum(ui->controlsDockWidget).width() + middleColumnMinimumWidth() + separator +
+                        (rightDocks.isEmpty() ? 0 : rightWidth + separator);
+    // The right column reaches from under the menu bar to the status bar.
+    const int columnHeight = height() - menuBar()->sizeHint().height() - statusBar()->sizeHint().height();
+    return columns <= width() && rightHeight <= columnHeight + separator;
+}
+
+QList<QDockWidget*> MainWindow::closedDocks() const
+{
+    QList<QDockWidget*> closed;
+    for (const auto& pair : dockActionPairs())
+        if (pair.first->isHidden())
+            closed.append(pair.first);
+    return closed;
 }
 
 int MainWindow::middleColumnMinimumWidth() const
 {
     // The transport row over the viewport, and the analysis dock under them.
-    return std::max(centralWidget()->minimumSizeHint().width(), ui->analysisDockWidget->minimumWidth());
+    return std::max(centralWidget()->minimumSizeHint().width(), dockMinimum(ui->analysisDockWidget).width());
 }
 
 int MainWindow::dockSeparatorWidth() const
@@ -217,35 +302,52 @@ bool MainWindow::sideColumnsMerged() const
 
 void MainWindow::fitSideColumnsToWidth()
 {
-    // The one column of a narrow window goes back to two once both fit;
-    // docks that no longer fit side by side are merged into one column.
+    // The one column of a narrow or short window goes back to two once both
+    // fit; docks that no longer fit side by side, or a right column squeezed
+    // below what its docks need, are merged into one column. A dock the user
+    // closed stays closed and needs no room.
+    const QList<QDockWidget*> closed = closedDocks();
+    QList<QDockWidget*> openRight = rightColumnDocks();
+    for (QDockWidget* dock : closed)
+        openRight.removeAll(dock);
     const bool merged = sideColumnsMerged();
-    const bool room = roomForBothSideColumns();
-    if (!(merged && room) && !(!merged && !room && layoutMinimumSize().width() > width()))
+    const QSize needed = layoutMinimumSize();
+    const bool fits = needed.width() <= width() && needed.height() <= height();
+    if (!(merged && roomForBothSideColumns(openRight)) && !(!merged && !fits))
         return;
     // Rearranging passes through layouts that may hold the window above the
     // size it was given: that size again once the docks are in place.
     const QSize wanted = size();
-    applyDefaultDockLayout();
+    layOutDocks(closed);
     layout()->activate();
     if (size() != wanted)
         resize(wanted.expandedTo(minimumSize()));
 }
 
-void MainWindow::applyDefaultDockLayout()
+void MainWindow::applyDefaultDockLayout() { layOutDocks({}); }
+
+void MainWindow::layOutDocks(const QList<QDockWidget*>& closed)
 {
     const QList<QDockWidget*> rightDocks = rightColumnDocks();
+    QList<QDockWidget*> openRight = rightDocks;
+    for (QDockWidget* dock : closed)
+        openRight.removeAll(dock);
 
     fitDockCornersToHeight();
     // Where the window is narrower than both side columns beside the
-    // viewport need (a 1024 or 1280 px projector), the time, diagnostics and
+    // viewport need (a 1024, 1280 or 1366 px screen), or too short for the
+    // right column's docks one above the other, the time, diagnostics and
     // help docks become tabs of the controls column: every dock stays
-    // reachable and none is pushed off the screen.
-    const bool oneSideColumn = !roomForBothSideColumns();
+    // reachable, readable, and none is pushed off the screen.
+    const bool oneSideColumn = !roomForBothSideColumns(openRight);
 
+    const auto showUnlessClosed = [&closed](QDockWidget* dock) {
+        if (!closed.contains(dock))
+            dock->show();
+    };
     addDockWidget(Qt::LeftDockWidgetArea, ui->controlsDockWidget);
     ui->controlsDockWidget->setFloating(false);
-    ui->controlsDockWidget->show();
+    showUnlessClosed(ui->controlsDockWidget);
 
     for (QDockWidget* dock : rightDocks) {
         // Straight into the controls column's tabs: stacked there first,
@@ -261,32 +363,35 @@ void MainWindow::applyDefaultDockLayout()
         splitDockWidget(ui->diagnosticsDockWidget, ui->helpDockWidget, Qt::Vertical);
     }
     for (QDockWidget* dock : rightDocks)
-        dock->show();
+        showUnlessClosed(dock);
     ui->controlsDockWidget->raise();
     // Column widths apply to a laid-out window only; a window not yet shown
     // would otherwise take its docks' preferred widths whatever its width.
     layout()->activate();
     if (oneSideColumn) {
         const int room = width() - middleColumnMinimumWidth() - dockSeparatorWidth();
-        const int left =
-            std::clamp(room, ui->controlsDockWidget->minimumWidth(),
-                       std::max(ui->controlsDockWidget->minimumWidth(), ui->controlsDockWidget->sizeHint().width()));
+        const int left = std::clamp(
+            room, dockMinimum(ui->controlsDockWidget).width(),
+            std::max(dockMinimum(ui->controlsDockWidget).width(), ui->controlsDockWidget->sizeHint().width()));
         resizeDocks({ui->controlsDockWidget}, {left}, Qt::Horizontal);
-    } else {
-        resizeDocks(rightDocks, kDefaultRightDockHeights, Qt::Vertical);
-        resizeDocks({ui->controlsDockWidget, ui->diagnosticsDockWidget}, sideColumnWidths(), Qt::Horizontal);
+    } else if (!openRight.isEmpty()) {
+        QList<int> heights;
+        for (QDockWidget* dock : openRight)
+            heights.append(kDefaultRightDockHeights[rightDocks.indexOf(dock)]);
+        resizeDocks(openRight, heights, Qt::Vertical);
+        resizeDocks({ui->controlsDockWidget, openRight.front()}, sideColumnWidths(), Qt::Horizontal);
     }
 
     addDockWidget(Qt::BottomDockWidgetArea, ui->analysisDockWidget);
     ui->analysisDockWidget->setFloating(false);
-    ui->analysisDockWidget->show();
+    showUnlessClosed(ui->analysisDockWidget);
     // 420 px leave the analysis page's plot about 220 px under its controls
     // and summary; at 240 px the plots were squeezed to a strip. The right
     // column above is sized so that both fit the form's 1216 px.
     resizeDocks({ui->analysisDockWidget}, {defaultAnalysisDockHeight()}, Qt::Vertical);
 
-    for (const auto& pair : dockActionPairs())
-        pair.second->setChecked(true);
+    for (const auto& [dock, action] : dockActionPairs())
+        action->setChecked(!closed.contains(dock));
 }
 
 int MainWindow::defaultAnalysisDockHeight() const
@@ -301,15 +406,16 @@ void MainWindow::resizeEvent(QResizeEvent* event)
     QMainWindow::resizeEvent(event);
     const QSize before = event->oldSize();
     guarded([this, before] { fitDockLayoutToNewSize(before); });
+    if (!frameFitArea.isEmpty() && !windowFrameMargins().isNull())
+        QTimer::singleShot(0, this, [this] { guarded([this] { fitFrameOnceFramed(); }); });
 }
 
 void MainWindow::fitDockLayoutToNewSize(const QSize& before)
 {
     fitDockCornersToHeight();
     // Docks are moved between areas and tabs only outside the toolkit's own
-    // layout pass, which this resize is part of; a change of height alone
-    // leaves the columns as they are.
-    if (before.width() != width() && !sideColumnsFitPending) {
+    // layout pass, which this resize is part of.
+    if (before != size() && !sideColumnsFitPending) {
         sideColumnsFitPending = true;
         QTimer::singleShot(0, this, [this] {
             sideColumnsFitPending = false;
@@ -391,14 +497,21 @@ void MainWindow::restoreGuiState(const QRect& available)
         restoring.emplace(settings);
     // A layout saved on a larger screen would hide controls and the status
     // bar below or beside this one.
-    if (!saved.geometry.isEmpty() && restoreGeometry(saved.geometry))
+    if (!saved.geometry.isEmpty() && restoreGeometry(saved.geometry)) {
+        // Where the window was left: its frame, once a window manager has
+        // framed it again, is kept inside the screen too.
         setGeometry(clampedInside(geometry(), available));
+        frameFitArea = windowFrameMargins().isNull() ? available : QRect();
+        frameFitWithDefaultLayout = false;
+    }
     const QByteArray& dockState = saved.dockState;
     if (!dockState.isEmpty() || saved.dockStateRefused) {
         // What the restored docks may need: the screen, or the layout in
         // force where even that does not fit the screen.
         const QSize room = available.size().expandedTo(layoutMinimumSize());
         if (!dockState.isEmpty() && restoreState(dockState, kWindowStateVersion)) {
+            // The restored docks stay as they are when a frame comes.
+            frameFitWithDefaultLayout = false;
             // The docks of an unshown window report no visibility change, so
             // the View actions are brought in line here: a dock saved hidden
             // must not come back with its action checked.

@@ -4,21 +4,47 @@
 
 namespace vxo {
 
+// The shares of a packet split at a barrier, taken once, at the refresh that
+// first sees it separated: what went back, what went through, what was still
+// inside (the single barrier's interaction region, the double barrier's
+// cavity), and when. Past separation the absorbing edge eats the outgoing
+// parts at different times and the live shares, taken of what is left, are
+// no longer R and T: the pages show this reading instead.
+struct SeparationReading {
+    bool taken = false;
+    double time = 0.0;
+    double reflected = 0.0;
+    double transmitted = 0.0;
+    double inside = 0.0;
+
+    // Takes the reading unless one was taken; a reading is never overwritten.
+    void take(double now, double back, double through, double stillInside)
+    {
+        if (taken)
+            return;
+        *this = {true, now, back, through, stillInside};
+    }
+};
+
 // What the barrier panels latch during a run: whether the packet has reached
-// the barrier and left it again, the largest probability seen inside the
-// resonant cavity, the packet transmission once it was read, and the peak of
-// the last resonance scan. The rebuild clears it.
+// the barrier and left it again, the reading at separation, the largest
+// probability seen inside the resonant cavity, and the peak of the last
+// resonance scan. The rebuild clears it.
 struct ScatteringBookkeeping {
     bool legacyCollisionStarted = false;
     bool legacyPacketSeparated = false;
+    SeparationReading legacySeparation;
     bool resonanceCollisionStarted = false;
     bool resonancePacketSeparated = false;
+    SeparationReading resonanceSeparation;
     double maxCavityProbability = 0.0;
-    bool packetTransmissionRecorded = false;
-    double packetTransmission = 0.0;
     ResonanceScanIndex resonanceSweepKind = ResonanceScanIndex::Energy;
     double resonanceSweepPeakX = 0.0;
     double resonanceSweepPeakT = 0.0;
+
+    // The double barrier's packet transmission: the right-hand share at separation.
+    bool packetTransmissionRecorded() const { return resonanceSeparation.taken; }
+    double packetTransmission() const { return resonanceSeparation.transmitted; }
 };
 
 } // namespace vxo

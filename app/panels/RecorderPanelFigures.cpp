@@ -119,26 +119,27 @@ DetectorPassage detectorPassagePeak(const std::vector<AharonovBohmSample>& sampl
     return passage;
 }
 
-double returnFidelity(const std::vector<LandauSample>& samples, double period)
+FidelityReturn returnFidelity(const std::vector<LandauSample>& samples, double period)
 {
     if (samples.empty())
-        return 0.0;
+        return {};
     std::size_t first = 0;
     while (first < samples.size() && !(samples[first].time >= 0.5 * period))
         ++first;
     if (first == samples.size())
-        return samples.back().fidelity;
+        return {samples.back().fidelity, samples.back().time, false};
     std::size_t m = first;
     for (std::size_t i = first; i < samples.size(); ++i)
         if (samples[i].fidelity > samples[m].fidelity)
             m = i;
-    if (m + 1 == samples.size() || m == 0)
-        return samples[m].fidelity;
+    const bool seen = m + 1 < samples.size();
+    if (!seen || m == 0)
+        return {samples[m].fidelity, samples[m].time, seen};
     const LandauSample& a = samples[m - 1];
     const LandauSample& b = samples[m];
     const LandauSample& c = samples[m + 1];
     const double t = parabolaTop(a.time, a.fidelity, b.time, b.fidelity, c.time, c.fidelity);
-    return std::clamp(parabolaAt(a.time, a.fidelity, b.time, b.fidelity, c.time, c.fidelity, t), 0.0, 1.0);
+    return {std::clamp(parabolaAt(a.time, a.fidelity, b.time, b.fidelity, c.time, c.fidelity, t), 0.0, 1.0), t, true};
 }
 
 DiffractionOrderSums diffractionOrderSums(const std::vector<double>& populations, std::int32_t centre)

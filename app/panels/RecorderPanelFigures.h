@@ -55,11 +55,17 @@ struct DetectorPassage {
 DetectorPassage detectorPassagePeak(const std::vector<AharonovBohmSample>& samples);
 
 // The Landau packet's survival fidelity at its return after one cyclotron
-// period: the largest fidelity after half the period, at the top of the
-// parabola through its sample and its neighbours. The last sample's fidelity
-// until a return has been seen (no sample past half the period, or the
-// fidelity still rising).
-double returnFidelity(const std::vector<LandauSample>& samples, double period);
+// period: the largest fidelity after half the period and its time, at the
+// top of the parabola through its sample and its neighbours. The last
+// sample's fidelity and time, with seen false, until a return has been seen
+// (no sample past half the period, or the fidelity still rising); fidelity 0
+// at time 0 without samples.
+struct FidelityReturn {
+    double fidelity = 0.0;
+    double time = 0.0;
+    bool seen = false;
+};
+FidelityReturn returnFidelity(const std::vector<LandauSample>& samples, double period);
 
 // Diffraction populations of order 0, of the pair +-1 and of the pair +-2.
 struct DiffractionOrderSums {

@@ -31,7 +31,7 @@ namespace vxo {
 // and parameter the row was set up with (DiagnosticsRowLabels.h names the
 // panel rows), so both branches keep the row's labels.
 //
-// Composition: the placeholders %1, %2, ... %19 of one format are filled one
+// Composition: the placeholders %1, %2, ... %20 of one format are filled one
 // at a time, lowest number first (QString::arg chained), so a format whose
 // %13 stands before %1 is still filled by calling the fills in numeric order.
 // Real numbers are fixed-point with the decimals of their placeholder (a few

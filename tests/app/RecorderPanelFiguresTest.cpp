@@ -115,8 +115,9 @@ TEST(RecorderPanelFigures, DetectorReadingsAreThePassagePeakWhateverTheSampling)
 
 // A cyclotron packet's survival fidelity: a return of height 0.9 after the
 // period 13.96 (a Gaussian peak between samples), on a steep flank after it.
-// F is the return's height at every stride and end time past it; before half
-// a period, and while it still rises, the last sample's.
+// F and its time are the return's at every stride and end time past it;
+// before half a period, and while it still rises, the last sample's, not yet
+// seen as a return.
 TEST(RecorderPanelFigures, LandauFidelityIsReadAtTheReturn)
 {
     const double period = 2.0 * 3.141592653589793 / 0.45;
@@ -133,7 +134,10 @@ TEST(RecorderPanelFigures, LandauFidelityIsReadAtTheReturn)
                 s.fidelity = fidelity(t);
                 samples.push_back(s);
             }
-            EXPECT_NEAR(returnFidelity(samples, period), 0.9, 0.9 * 2e-3) << "every " << stride << " to " << end;
+            const FidelityReturn back = returnFidelity(samples, period);
+            EXPECT_NEAR(back.fidelity, 0.9, 0.9 * 2e-3) << "every " << stride << " to " << end;
+            EXPECT_NEAR(back.time, period, 0.1 * stride) << "every " << stride << " to " << end;
+            EXPECT_TRUE(back.seen);
             EXPECT_LT(samples.back().fidelity, 0.65) << "the end is on the flank";
         }
     }
@@ -142,8 +146,14 @@ TEST(RecorderPanelFigures, LandauFidelityIsReadAtTheReturn)
     early[0].fidelity = 1.0;
     early[1].time = 3.0;
     early[1].fidelity = 0.2;
-    EXPECT_EQ(returnFidelity(early, period), 0.2) << "no return yet";
-    EXPECT_EQ(returnFidelity({}, period), 0.0);
+    EXPECT_EQ(returnFidelity(early, period).fidelity, 0.2) << "no return yet";
+    EXPECT_EQ(returnFidelity(early, period).time, 3.0);
+    EXPECT_FALSE(returnFidelity(early, period).seen);
+    early.push_back(early.back());
+    early.back().time = 8.0; // past half the period, still rising
+    early.back().fidelity = 0.3;
+    EXPECT_FALSE(returnFidelity(early, period).seen) << "still rising";
+    EXPECT_EQ(returnFidelity({}, period).fidelity, 0.0);
 }
 
 TEST(RecorderPanelFigures, DiffractionOrdersArePairedAroundTheCentreAndZeroOutside)

@@ -8,11 +8,11 @@
 
 #include "core/SquareBarrier1D.h"
 #include "document/ExperimentCatalogue.h"
-#include "experiments/QuantumResonance2D.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QListWidget>
 
 #include <gtest/gtest.h>
 
@@ -92,53 +92,122 @@ std::function<void(MainWindow&)> set(const char* spinBox, double value)
     return [=](MainWindow& w) { setValue(w, spinBox, value); };
 }
 
-// The double barrier's stationary transmission at energy `e`, as the
-// resonance page computes its reference, for the preset's barriers.
-double doubleBarrierT(double e) { return QuantumResonance2D::transmission(e, 4.5, 0.64, 1.76, 4.5, 0.64, 1.0, 1.0); }
-
-// The resonance of the reference nearest above `from`: its energy and its
-// full width at half maximum.
+// The resonance the double-barrier page finds in its energy scan between
+// `from` and `to`: the sweep's peak, and its full width at half maximum,
+// where the half maximum is found by scans a thousandth wide on either flank
+// (the peak of a scan on a flank is its end nearer the resonance).
 struct Peak {
     double energy;
     double width;
 };
-Peak resonanceAbove(double from, double to)
+Peak pageResonance(GuideRun& r, double from, double to)
 {
-    constexpr int kPoints = 20000;
-    double best = from, top = 0.0;
-    for (int n = 0; n <= kPoints; ++n) {
-        const double e = from + (to - from) * n / kPoints;
-        if (const double t = doubleBarrierT(e); t > top) {
-            top = t;
-            best = e;
+    MainWindow& w = r.loaded(7);
+    const auto sweepPeak = [&](double low, double high, const char* key) {
+        setValue(w, "resonanceScanMinSpinBox", low);
+        setValue(w, "resonanceScanMaxSpinBox", high);
+        MainWindowProbe::refreshTick(w);
+        const QString summary = r.label("resonanceSummaryLabel");
+        return figureAfter(summary.mid(summary.indexOf(QLatin1String("sweep peak"))), key);
+    };
+    constexpr double kStep = 0.001; // the scan limits' last decimal
+    const double energy = sweepPeak(from, to, "E=");
+    const double top = sweepPeak(from, to, "T=");
+    // T at `e` on the flank that runs from the peak out to `outside`.
+    const auto flank = [&](double e, double outside) {
+        return outside > energy ? sweepPeak(e, e + kStep, "T=") : sweepPeak(e - kStep, e, "T=");
+    };
+    const auto halfMaximum = [&](double outside) {
+        double inside = energy;
+        while (std::abs(outside - inside) > 1.5 * kStep) {
+            const double middle = std::round(0.5 * (inside + outside) / kStep) * kStep;
+            (flank(middle, outside) > top / 2 ? inside : outside) = middle;
         }
-    }
-    double low = best, high = best;
-    while (doubleBarrierT(low) > top / 2 && low > 1e-3)
-        low -= 1e-4;
-    while (doubleBarrierT(high) > top / 2)
-        high += 1e-4;
-    return {best, high - low};
+        return 0.5 * (inside + outside);
+    };
+    return {energy, halfMaximum(to) - halfMaximum(from)};
 }
 
-// The first dark point of the profile |psi|^2 along y on the column nearest
-// x = `screen` (the Cross-section Vertical: vary Y at Fixed X), above the
-// axis: the first minimum that the next maximum outshines by half again, so
-// that a shoulder on the flank of a lobe is not taken for a dark fringe.
-double firstDarkY(const ComplexField2D& psi, double screen)
+// The column of psi nearest x = `screen`.
+std::uint64_t screenColumn(const ComplexField2D& psi, double screen)
 {
-    const auto column = std::uint64_t(std::lround(screen / psi.dx() + (psi.nx() - 1) / 2.0));
-    const auto density = [&](std::uint64_t j) { return std::norm(psi.at(column, j)); };
+    return std::uint64_t(std::lround(screen / psi.dx() + (psi.nx() - 1) / 2.0));
+}
+
+// The first dark point above the axis of a profile along y sampled on the
+// rows of `psi`: the first minimum that the next maximum outshines by half
+// again, so that a shoulder on the flank of a lobe is not taken for a dark
+// fringe.
+double firstDarkY(const std::vector<double>& profile, const ComplexField2D& psi)
+{
     for (std::uint64_t j = psi.ny() / 2; j + 1 < psi.ny();) {
-        while (j + 1 < psi.ny() && density(j + 1) <= density(j))
+        while (j + 1 < psi.ny() && profile[j + 1] <= profile[j])
             ++j;
         const std::uint64_t dark = j;
-        while (j + 1 < psi.ny() && density(j + 1) >= density(j))
+        while (j + 1 < psi.ny() && profile[j + 1] >= profile[j])
             ++j;
-        if (density(j) > 1.5 * density(dark))
+        if (profile[j] > 1.5 * profile[dark])
             return (dark - (psi.ny() - 1) / 2.0) * psi.dy();
     }
     return std::numeric_limits<double>::quiet_NaN();
+}
+
+// The first dark point of |psi|^2 along y on the column nearest x = `screen`
+// (the Cross-section Vertical: vary Y at Fixed X).
+double firstDarkY(const ComplexField2D& psi, double screen)
+{
+    const std::uint64_t column = screenColumn(psi, screen);
+    std::vector<double> profile(psi.ny());
+    for (std::uint64_t j = 0; j < psi.ny(); ++j)
+        profile[j] = std::norm(psi.at(column, j));
+    return firstDarkY(profile, psi);
+}
+
+// The first dark direction, in degrees from the axis, that the wave passing
+// a screen at x = `screen` leaves on it: |psi|^2 along the screen summed over
+// the ticks of the run up to `time` (as the detector screen accumulates it),
+// with the form first changed by `edit`.
+std::function<double(GuideRun&)> darkDirectionOnScreen(int preset, double screen, double time,
+                                                       std::function<void(MainWindow&)> edit = nullptr)
+{
+    return [=](GuideRun& r) {
+        std::vector<double> profile;
+        r.until(
+            preset,
+            [&](GuideRun& g) {
+                const ComplexField2D& psi = g.window().waveField();
+                profile.resize(psi.ny(), 0.0);
+                for (std::uint64_t j = 0; j < psi.ny(); ++j)
+                    profile[j] += std::norm(psi.at(screenColumn(psi, screen), j));
+                return g.now() >= time - 1e-9;
+            },
+            time + 1.0, edit);
+        return std::atan(firstDarkY(profile, r.window().waveField()) / screen) * 180.0 / kPi;
+    };
+}
+
+// The single slit of height `height` in the wall made opaque as its guide
+// makes it, 1.0 wide.
+std::function<void(MainWindow&)> slitInOpaqueWall(double height)
+{
+    return [=](MainWindow& w) {
+        setValue(w, "singleSlitWallWidthSpinBox", 1.0);
+        setValue(w, "singleSlitHeightSpinBox", height);
+    };
+}
+
+// The wavelength of the packet that Load prepares with Momentum px set to
+// `momentum`: 2 pi over the phase it gains per cell along x at its centre.
+std::function<double(GuideRun&)> packetWavelength(int preset, double momentum)
+{
+    return [=](GuideRun& r) {
+        MainWindow& w = r.edited(preset, [=](MainWindow& window) { setValue(window, "momentumSpinBox", momentum); });
+        const ComplexField2D& psi = w.waveField();
+        const std::uint64_t i = screenColumn(psi, r.spinBox("centerXSpinBox"));
+        const std::uint64_t j = std::uint64_t(std::lround(r.spinBox("centerYSpinBox") / psi.dy() + (psi.ny() - 1) / 2.0));
+        const double phasePerCell = std::arg(std::complex<double>(psi.at(i + 1, j)) * std::conj(std::complex<double>(psi.at(i, j))));
+        return 2.0 * kPi * psi.dx() / phasePerCell;
+    };
 }
 
 // The number after `key` in a summary's text, looked up after `section`
@@ -216,6 +285,30 @@ const std::vector<ObservableSample>& editedRun(GuideRun& r, int preset, double t
     return r.window().observableHistory().samples();
 }
 
+// A run's clock is a sum of steps and may fall a rounding short of a time
+// that a guide names: the step at that time is the first one past this much
+// before it.
+constexpr double kClockSlack = 1e-3;
+
+// The observables at the step at `time` of the preset run with the form first
+// changed by `edit`: whole ticks while the next one ends before `time`, then
+// single steps.
+const ObservableSample& editedAt(GuideRun& r, int preset, double time, const std::function<void(MainWindow&)>& edit)
+{
+    double last = -1.0, tick = 0.0;
+    r.until(
+        preset,
+        [&](GuideRun& g) {
+            tick = last < 0.0 ? 0.0 : g.now() - last;
+            last = g.now();
+            return g.now() + tick > time - kClockSlack;
+        },
+        time, edit);
+    while (r.now() < time - kClockSlack)
+        r.window().stepOnce();
+    return r.window().observableHistory().newest();
+}
+
 // The trap's angular frequency sqrt(k / m) from the loaded scene and form.
 double trapOmega(GuideRun& r)
 {
@@ -238,6 +331,16 @@ std::function<void(MainWindow&)> withoutEcho(double sigma)
     };
 }
 
+// exp(-pi Delta^2/(2 hbar alpha)) from the gap and the rate alpha that the
+// Landau-Zener page shows for the loaded sweep.
+double landauZenerFormula(GuideRun& r, int preset)
+{
+    r.at(preset, 0.0);
+    const QString summary = r.label("landauZenerSummaryLabel");
+    const double gap = figureAfter(summary, "gap="), alpha = figureAfter(summary, "d(epsilon)/dt=");
+    return std::exp(-kPi * gap * gap / (2.0 * alpha));
+}
+
 // The Landau-Zener probability the page predicts for the sweep with the
 // form first changed by `edit`.
 std::function<double(GuideRun&)> sweepPdiab(int preset, std::function<void(MainWindow&)> edit)
@@ -251,6 +354,27 @@ std::function<double(GuideRun&)> sweepPdiab(int preset, std::function<void(MainW
 double px(GuideRun& r) { return r.spinBox("momentumSpinBox"); }
 double mass(GuideRun& r) { return r.spinBox("massSpinBox"); }
 double sigma(GuideRun& r) { return r.spinBox("sigmaSpinBox"); }
+
+// The plane-wave T of the Barrier page's barrier at the packet's energy, as
+// the guides print it: 1/(1 + V0^2 sin^2(q a)/(4E(E - V0))) above the barrier,
+// with sinh and kappa = sqrt(2m(V0 - E)) below it.
+double squareBarrierFormula(GuideRun& r)
+{
+    const double e = px(r) * px(r) / (2.0 * mass(r));
+    const double v0 = r.spinBox("barrierV0SpinBox");
+    const double a = r.spinBox("barrierThicknessSpinBox");
+    const double s = e > v0 ? std::sin(std::sqrt(2.0 * mass(r) * (e - v0)) * a)
+                            : std::sinh(std::sqrt(2.0 * mass(r) * (v0 - e)) * a);
+    return 1.0 / (1.0 + v0 * v0 * s * s / (4.0 * e * std::abs(e - v0)));
+}
+
+// The width sigma sqrt(1 + (hbar t/(2 m sigma^2))^2) of a free packet at `t`
+// for the Sigma and the Mass of the form shown.
+double spreadWidth(GuideRun& r, double t)
+{
+    const double s = sigma(r);
+    return s * std::sqrt(1.0 + std::pow(t / (2.0 * mass(r) * s * s), 2.0));
+}
 
 // A figure of the Ramsey summary with the form first changed by `edit`.
 std::function<double(GuideRun&)> ramseyFigureAfter(int preset, const char* section, const char* key,
@@ -281,6 +405,22 @@ double ramseyOmega0(GuideRun& r, int preset)
     return figureAfter(r.label("ramseySummaryLabel"), "omega12=");
 }
 
+// The time over which a member's detuning turns its phase against the
+// nominal member's: the free time F and 2/pi of each pulse, F + 4 tau/pi.
+double ramseyEffectiveTime(GuideRun& r)
+{
+    return r.spinBox("ramseyFreeDurationSpinBox") + 4.0 * r.spinBox("ramseyPulseDurationSpinBox") / kPi;
+}
+
+// The phase omega0 F of the free time, or with `withPulse` omega0 (tau + F)
+// from the start of the first pulse to the start of the second, for the
+// omega0 of the page and the loaded durations.
+double ramseyPhase(GuideRun& r, int preset, bool withPulse)
+{
+    const double omega0 = ramseyOmega0(r, preset);
+    return omega0 * (r.spinBox("ramseyFreeDurationSpinBox") + (withPulse ? r.spinBox("ramseyPulseDurationSpinBox") : 0.0));
+}
+
 // The gap at the end tilt, from the Stueckelberg phases of the two holds:
 // during the hold the two branches are split by that gap alone.
 double stueckelbergEndGap(GuideRun& r)
@@ -305,7 +445,7 @@ std::function<double(GuideRun&)> stueckelbergFringeExtremum(int preset, double g
         double lower[3];
         for (int i = 0; i < 3; ++i) {
             r.edited(preset, set("linearSweepHoldDurationSpinBox", guess + (i - 1) * kStep));
-            lower[i] = figureAfter(r.label("stueckelbergSummaryLabel"), "two-level final Plower=");
+            lower[i] = figureAfter(r.label("stueckelbergSummaryLabel"), "two-level model final Plower=");
         }
         return guess + kStep * (lower[0] - lower[2]) / (2.0 * (lower[0] - 2.0 * lower[1] + lower[2]));
     };
@@ -411,6 +551,15 @@ double shakenTrapResponse(GuideRun& r, int preset, double omega)
     return r.spinBox("periodicDriveAmplitudeSpinBox") * omega0 * omega0 / (omega0 * omega0 - omega * omega);
 }
 
+// |x(t)| = |(A/2)(sin(omega0 t) - omega0 t cos(omega0 t))| of the trap driven at
+// resonance after `periods` periods.
+double resonantSwing(GuideRun& r, double periods)
+{
+    const double omega0 = driveOmega0(r, 15), t = periods * 2.0 * kPi / omega0;
+    return std::abs(r.spinBox("periodicDriveAmplitudeSpinBox") / 2.0 *
+                    (std::sin(omega0 * t) - omega0 * t * std::cos(omega0 * t)));
+}
+
 // The generalised Rabi frequency sqrt(detuning^2 + Omega_R^2) of the Rabi summary.
 double rabiSummaryGeneralised(GuideRun& r, int preset)
 {
@@ -458,7 +607,9 @@ const std::vector<GuideClaim>& earlyClaims()
          fromSettings(0, [](GuideRun& r) { return px(r) * px(r) / (2.0 * mass(r)); })},
         {0, "px/m = {2.5}", "px/m = {2.5}", 0.01,
          [](GuideRun& r) { return (r.at(0, 4.0).observableHistory().newest().meanX - r.spinBox("centerXSpinBox")) / r.now(); }},
-        {0, "sigma(t) = sqrt(1 + (hbar t/(2 m sigma^2))^2)", "sigma(t) = sqrt(1 + (hbar t/(2 m sigma^2))^2)", 0.0, nullptr},
+        {0, "sigma(t) = sigma sqrt(1 + (hbar t/(2 m sigma^2))^2), that is {2.24} at t = 4",
+         "sigma(t) = sigma sqrt(1 + (hbar t/(2 m sigma^2))^2), cioe' {2.24} a t = 4", 0.005,
+         fromSettings(0, [](GuideRun& r) { return spreadWidth(r, 4.0); })},
         {0, "{2.24} at t = 4", "{2.24} a t = 4", 0.006, observed(0, 4.0, [](const ObservableSample& s) { return s.sigmaX; })},
         {0, "hbar/(2 sigma) = {0.5}", "hbar/(2 sigma) = {0.5}", 0.0, fromSettings(0, [](GuideRun& r) { return 0.5 / sigma(r); })},
         {0, "2 pi hbar/px = {2.51}", "2 pi hbar/px = {2.51}", 0.005, fromSettings(0, [](GuideRun& r) { return 2 * kPi / px(r); })},
@@ -470,13 +621,19 @@ const std::vector<GuideClaim>& earlyClaims()
         {0, "slope {2.5}", "pendenza {2.5}", 0.01,
          [](GuideRun& r) { return (r.at(0, 4.0).observableHistory().newest().meanX - r.spinBox("centerXSpinBox")) / r.now(); }},
         {0, "({3.5} at t = 8", "({3.5} a t = 8", 0.06, observed(0, 8.0, [](const ObservableSample& s) { return s.sigmaX; })},
-        {0, "gives {4.12})", "{4.12})", 0.005,
-         fromSettings(0, [](GuideRun& r) { return std::sqrt(1.0 + std::pow(8.0 / (2.0 * mass(r) * sigma(r) * sigma(r)), 2.0)); })},
+        {0, "gives {4.12})", "{4.12})", 0.005, fromSettings(0, [](GuideRun& r) { return spreadWidth(r, 8.0); })},
         {0, "stays at {3.375} (3.125", "resta a {3.375} (3.125", 0.005, observed(0, 3.0, [](const ObservableSample& s) { return s.totalEnergy; })},
         {0, "({3.125} from the motion", "({3.125} dal moto", 5e-4, fromSettings(0, [](GuideRun& r) { return px(r) * px(r) / (2.0 * mass(r)); })},
         {0, "plus {0.25} from", "piu' {0.25} dalla", 0.005,
          [](GuideRun& r) { return r.at(0, 3.0).observableHistory().newest().totalEnergy - px(r) * px(r) / (2.0 * mass(r)); }},
         {0, "Sigma to {0.5}: the spreading rate hbar/(2 m sigma^2)", "Sigma a {0.5}: la velocita' di allargamento hbar/(2 m sigma^2)", 0.0, nullptr},
+        {0, "the formula gives {2.06} at t = 2", "la formula da' {2.06} a t = 2", 0.005,
+         [](GuideRun& r) {
+             r.edited(0, set("sigmaSpinBox", 0.5));
+             return spreadWidth(r, 2.0);
+         }},
+        {0, "{2.06} at t = 2, as Sigma X shows", "{2.06} a t = 2, come mostra Sigma X", 0.005,
+         [](GuideRun& r) { return editedAt(r, 0, 2.0, set("sigmaSpinBox", 0.5)).sigmaX; }},
         {0, "Mass m to {2}: the packet", "Mass m a {2}: il pacchetto", 0.0, nullptr},
         {0, "p_x = {2.5} while", "p_x = {2.5} mentre", 0.0, setting(0, "momentumSpinBox")},
 
@@ -492,7 +649,9 @@ const std::vector<GuideClaim>& earlyClaims()
         {1, "wavelength {2.51}", "lunghezza d'onda {2.51}", 0.005, fromSettings(1, [](GuideRun& r) { return 2 * kPi / px(r); })},
         {1, "({1.26}) apart", "({1.26})", 0.005, fromSettings(1, [](GuideRun& r) { return kPi / px(r); })},
         {1, "near t = {6.7}, the run pauses", "verso t = {6.7}, la corsa", 0.05, pauseTime(1)},
-        {1, "T = 1/(1 + V0^2 sin^2(q a)/(4E(E - V0)))", "T = 1/(1 + V0^2 sin^2(q a)/(4E(E - V0)))", 0.0, nullptr},
+        {1, "T = 1/(1 + V0^2 sin^2(q a)/(4E(E - V0))) with q = sqrt(2m(E - V0))/hbar = 1.5, giving T = {0.840}",
+         "T = 1/(1 + V0^2 sin^2(q a)/(4E(E - V0))) con q = sqrt(2m(E - V0))/hbar = 1.5, da cui T = {0.840}", 5e-4,
+         fromSettings(1, squareBarrierFormula)},
         {1, "q = sqrt(2m(E - V0))/hbar = {1.5}", "q = sqrt(2m(E - V0))/hbar = {1.5}", 5e-4,
          fromSettings(1, [](GuideRun& r) { return std::sqrt(2 * mass(r) * (px(r) * px(r) / 2 / mass(r) - r.spinBox("barrierV0SpinBox"))); })},
         {1, "T = {0.840} and R", "T = {0.840} e R", 5e-4, planeWaveFigure(1, "T=")},
@@ -523,6 +682,8 @@ const std::vector<GuideClaim>& earlyClaims()
         {2, "kappa a = {1.06}", "kappa a = {1.06}", 0.005,
          fromSettings(2, [](GuideRun& r) { return r.spinBox("barrierThicknessSpinBox") * std::sqrt(2 * mass(r) * (r.spinBox("barrierV0SpinBox") - px(r) * px(r) / 2 / mass(r))); })},
         {2, "T = 1/(1 + V0^2 sinh^2(kappa a)/(4E(V0 - E))) = {0.344}", "T = 1/(1 + V0^2 sinh^2(kappa a)/(4E(V0 - E))) = {0.344}", 5e-4, planeWaveFigure(2, "T=")},
+        {2, "T = 1/(1 + V0^2 sinh^2(kappa a)/(4E(V0 - E))) = {0.344}", "T = 1/(1 + V0^2 sinh^2(kappa a)/(4E(V0 - E))) = {0.344}", 5e-4,
+         fromSettings(2, squareBarrierFormula)},
         {2, "momentum spread {0.5} of the packet", "dispersione di impulso {0.5} del pacchetto", 0.0, fromSettings(2, [](GuideRun& r) { return 0.5 / sigma(r); })},
         {2, "it is {0.360}, the theory T", "vale {0.360}, la theory T", 0.003, pausedFigure(2, "theory T="),
          "(the packet-averaged theory T of the mended page)"},
@@ -587,7 +748,8 @@ const std::vector<GuideClaim>& earlyClaims()
         {5, "x = {-8}, so", "x = {-8}, quindi", 0.0, setting(5, "centerXSpinBox")},
         {5, "(k R much larger than 1) and point-like scattering (k R much smaller than 1)",
          "(k R molto maggiore di 1) e la diffusione da un punto (k R molto minore di 1)", 0.0, nullptr},
-        {5, "winds by 2 pi", "gira di 2 pi", 0.0, nullptr},
+        {5, "bending round the disc and crossing on the axis behind it",
+         "si piegano attorno al disco e si incrociano sull'asse dietro di esso", 0.0, nullptr},
         {5, "Mean Y stays near {0}", "Mean Y resta vicino a {0}", 0.01, observed(5, 6.0, [](const ObservableSample& s) { return s.meanY; })},
         {5, "Set it to 3.5", "Portalo a 3.5", 0.0, nullptr},
         {5, "Lower V0 to 2.0", "Abbassa V0 a 2.0", 0.0, nullptr},
@@ -619,8 +781,7 @@ const std::vector<GuideClaim>& earlyClaims()
          fromSettings(6, [](GuideRun& r) { return degrees(std::atan(r.spinBox("polygonHeightSpinBox") / 2 / 4.6)); })},
         {6, "leave near {51} degrees", "partono verso {51} gradi", 0.5,
          fromSettings(6, [](GuideRun& r) { return 2 * degrees(std::atan(r.spinBox("polygonHeightSpinBox") / 2 / 4.6)); })},
-        {6, "Momentum px to 4 (wavelength {1.57})", "Momentum px a 4 (lunghezza d'onda {1.57})", 0.005,
-         fromSettings(6, [](GuideRun&) { return 2 * kPi / 4.0; })},
+        {6, "Momentum px to 4 (wavelength {1.57})", "Momentum px a 4 (lunghezza d'onda {1.57})", 0.005, packetWavelength(6, 4.0)},
         {6, "Center Y to 1.0", "Center Y del cuneo a 1.0", 0.0, nullptr},
 
         // 8 Harmonic Trap (Coherent Motion)
@@ -640,7 +801,12 @@ const std::vector<GuideClaim>& earlyClaims()
          extremeTime(8, 8.0, 16.0, false, [](const ObservableSample& s) { return s.meanX; })},
         {8, "at x = {-4} with Sigma", "in x = {-4} con Sigma", 0.0, setting(8, "centerXSpinBox")},
         {8, "Sigma {1}, exactly", "Sigma {1}, esattamente", 0.0, setting(8, "sigmaSpinBox")},
-        {8, "sqrt(hbar/(2 m omega))", "sqrt(hbar/(2 m omega))", 0.0, nullptr},
+        {8, "Sigma {1}, exactly the ground-state width sqrt(hbar/(2 m omega))",
+         "Sigma {1}, esattamente la larghezza dello stato fondamentale sqrt(hbar/(2 m omega))", 1e-6,
+         [](GuideRun& r) {
+             const double omega = trapOmega(r);
+             return std::sqrt(1.0 / (2.0 * mass(r) * omega));
+         }},
         {8, "between x = {-4} and", "fra x = {-4} e", 0.01, observed(8, 4 * kPi, [](const ObservableSample& s) { return s.meanX; })},
         {8, "omega x 4 = {2} at", "omega x 4 = {2} al", 0.02,
          [](GuideRun& r) {
@@ -743,7 +909,8 @@ const std::vector<GuideClaim>& earlyClaims()
          [](GuideRun& r) { return 2.0 * kPi / summaryFigure(10, 0.0, "boundSummaryLabel", "selected", "E=")(r); }},
         {10, "state n has n - 1 nodes", "lo stato n ha n - 1 nodi", 0.0, nullptr},
         {10, "relative phase {90} degrees", "relativa {90} gradi", 0.0, setting(10, "boundRelativePhaseSpinBox")},
-        {10, "beat period 2 pi hbar/(E4 - E1)", "battimento 2 pi hbar/(E4 - E1)", 0.0, nullptr},
+        {10, "beat period 2 pi hbar/(E4 - E1) = {6.36}", "battimento 2 pi hbar/(E4 - E1) = {6.36}", 0.005,
+         [](GuideRun& r) { return 2.0 * kPi / (listedBoundEnergy(r, 10, 3) - listedBoundEnergy(r, 10, 0)); }},
         {10, "(E4 - E1) = {6.36}", "(E4 - E1) = {6.36}", 0.005, summaryFigure(10, 0.0, "boundSummaryLabel", "", "Tbeat=")},
         {10, "slowly, period {31.7};", "lentamente, periodo {31.7};", 0.05,
          [](GuideRun& r) { return 2.0 * kPi / (listedBoundEnergy(r, 10, 1) - listedBoundEnergy(r, 10, 0)); }},
@@ -780,10 +947,22 @@ const std::vector<GuideClaim>& earlyClaims()
          }},
         {12, "height {0.8} and width", "alta {0.8} e larga", 1e-6, [](GuideRun& r) { return double(r.loaded(12).scene().objects()[1].value); }},
         {12, "width {0.7}. The", "larga {0.7}. Lo", 1e-6, [](GuideRun& r) { return double(r.loaded(12).scene().objects()[1].width); }},
-        {12, "T = 2 pi hbar/Delta E", "T = 2 pi hbar/Delta E", 0.0, nullptr},
+        {12, "T = 2 pi hbar/Delta E = {20.6}", "T = 2 pi hbar/Delta E = {20.6}", 0.05,
+         [](GuideRun& r) { return 2.0 * kPi / summaryFigure(12, 0.0, "doubleWellSummaryLabel", "", "DeltaE=")(r); }},
         {12, "P_left = cos^2(pi t/T)", "P_left = cos^2(pi t/T)", 0.0, nullptr},
         {12, "marker at T/2", "segno a T/2", 0.0, nullptr},
-        {12, "V0 to 1.2 and press", "V0 a 1.2 e premi", 0.0, nullptr},
+        {12, "set its V0 to 1.2, press Apply changes and then Compute states on the Bound states page",
+         "porta il suo V0 a 1.2, premi Apply changes e poi Compute states nella pagina Bound states", 0.0, nullptr},
+        {12, "shrinks to Delta E = {0.250}", "scende a Delta E = {0.250}", 5e-4,
+         [](GuideRun& r) {
+             MainWindow& w = r.loaded(12);
+             control<QListWidget>(w, "potentialSceneListWidget")->setCurrentRow(1);
+             setValue(w, "rectangleV0SpinBox", 1.2);
+             click(w, "updatePotentialObjectButton");
+             click(w, "boundComputeButton");
+             MainWindowProbe::refreshTick(w);
+             return figureAfter(r.label("doubleWellSummaryLabel"), "DeltaE=");
+         }},
 
         // 13 Quantum Quench (Trap Stiffness)
         {13, "from {0.5} to 1.25", "da {0.5} a 1.25", 5e-4, summaryFigure(13, 2.5, "quenchSummaryLabel", "energy", "energy ")},
@@ -859,6 +1038,15 @@ const std::vector<GuideClaim>& earlyClaims()
         {14, "Set omega to {0.5} to reach", "Porta omega a {0.5} per arrivare", 5e-5, [](GuideRun& r) { return driveOmega0(r, 14); }},
         {14, "exceeds about {1.2}", "supera mai circa {1.2}", 0.05,
          summaryFigure(14, 42.0, "periodicDriveSummaryLabel", "", "max|<x>|=")},
+        {14, "never exceeds about {1.2}", "non supera mai circa {1.2}", 0.05,
+         [](GuideRun& r) {
+             const double omega0 = driveOmega0(r, 14), omega = r.spinBox("periodicDriveOmegaSpinBox");
+             const double response = shakenTrapResponse(r, 14, omega);
+             double largest = 0.0;
+             for (double t = 0.0; t < 4.0 * kPi / (omega - omega0); t += 0.01)
+                 largest = std::max(largest, std::abs(response * (std::sin(omega * t) - omega / omega0 * std::sin(omega0 * t))));
+             return largest;
+         }},
         {14, "so the width stays {1}.", "quindi la larghezza resta {1}.", 0.01, lookedAgain(14, 42.0, widestSoFar)},
 
         // 15 Driven Harmonic Trap (Resonance)
@@ -883,6 +1071,9 @@ const std::vector<GuideClaim>& earlyClaims()
         {15, "Amplitude to {0.35}: the growth", "Amplitude a {0.35}: la", 1e-9,
          fromSettings(15, [](GuideRun& r) { return r.spinBox("periodicDriveAmplitudeSpinBox") / 2.0; })},
         {15, "Phase (deg) to 90", "Phase (deg) a 90", 0.0, nullptr},
+        {15, "the packet swings by about {2.2}", "il pacchetto oscilla di circa {2.2}", 0.05,
+         [](GuideRun& r) { return resonantSwing(r, 1.0); }},
+        {15, "37.7) by {6.6}", "37.7) di {6.6}", 0.05, [](GuideRun& r) { return resonantSwing(r, 3.0); }},
         {15, "by about {2.2}, after", "di circa {2.2}, dopo", 0.05,
          [](GuideRun& r) { return std::abs(r.at(15, 4 * kPi).observableHistory().newest().meanX); }},
         {15, "by {6.6}, after", "di {6.6}, dopo", 0.05,
@@ -899,7 +1090,8 @@ const std::vector<GuideClaim>& earlyClaims()
         {16, "central barrier {0.8}) starts", "centrale {0.8}) parte", 1e-6, [](GuideRun& r) { return double(loadedObject(r, 16, 1).value); }},
         {16, "F(t) = {0.1} sin(omega t)", "F(t) = {0.1} sin(omega t)", 0.0, setting(16, "periodicDriveAmplitudeSpinBox")},
         {16, "with omega = {0.5}.", "con omega = {0.5}.", 0.0, setting(16, "periodicDriveOmegaSpinBox")},
-        {16, "omega0 = (E2 - E1)/hbar", "omega0 = (E2 - E1)/hbar", 0.0, nullptr},
+        {16, "omega0 = (E2 - E1)/hbar = {0.306}", "omega0 = (E2 - E1)/hbar = {0.306}", 5e-4,
+         [](GuideRun& r) { return listedBoundEnergy(r, 16, 1) - listedBoundEnergy(r, 16, 0); }},
         {16, "/hbar = {0.306}, dipole", "/hbar = {0.306}, elemento", 5e-4, summaryFigure(16, 0.0, "rabiSummaryLabel", "", "omega12=")},
         {16, "|&lt;1|x|2&gt;| = {1.17}", "|&lt;1|x|2&gt;| = {1.17}", 0.005, summaryFigure(16, 0.0, "rabiSummaryLabel", "", "|x12|=")},
         {16, "A d/hbar = {0.117}", "A d/hbar = {0.117}", 5e-4, summaryFigure(16, 0.0, "rabiSummaryLabel", "", "OmegaR=")},
@@ -909,6 +1101,11 @@ const std::vector<GuideClaim>& earlyClaims()
         {16, "(period {27.7})", "(periodo {27.7})", 0.05, [](GuideRun& r) { return 2.0 * kPi / rabiSummaryGeneralised(r, 16); }},
         {16, "(Omega_R/Omega)^2 = {27} percent transfer", "(Omega_R/Omega)^2 = {27} per cento di trasferimento", 0.5,
          [](GuideRun& r) { return 100.0 * summaryFigure(16, 0.0, "rabiSummaryLabel", "", "RWA max P2=")(r); }},
+        {16, "(Omega_R/Omega)^2 = {27} percent transfer", "(Omega_R/Omega)^2 = {27} per cento di trasferimento", 0.5,
+         [](GuideRun& r) {
+             const double generalised = rabiSummaryGeneralised(r, 16);
+             return 100.0 * std::pow(figureAfter(r.label("rabiSummaryLabel"), "OmegaR=") / generalised, 2.0);
+         }},
         {16, "measured P(state 2) overshoots", "la P(state 2) misurata", 0.0, nullptr},
         {16, "Rabi: P(state 1), P(state 2) and", "Rabi: P(state 1), P(state 2) e", 0.0, nullptr},
         {16, "omega to {0.3055} to reach", "omega a {0.3055} per arrivare", 5e-5, summaryFigure(16, 0.0, "rabiSummaryLabel", "", "omega12=")},
@@ -922,6 +1119,8 @@ const std::vector<GuideClaim>& earlyClaims()
         {17, "A d/hbar = {0.117}: a pi", "A d/hbar = {0.117}: un", 5e-4, summaryFigure(17, 0.0, "rabiSummaryLabel", "", "OmegaR=")},
         {17, "turns state 1 into state 2", "porta lo stato 1 nello stato 2", 0.0, nullptr},
         {17, "pi/Omega_R = {27}", "pi/Omega_R = {27}", 0.5, summaryFigure(17, 0.0, "rabiSummaryLabel", "", "first max~")},
+        {17, "pi/Omega_R = {27}", "pi/Omega_R = {27}", 0.5,
+         [](GuideRun& r) { return kPi / summaryFigure(17, 0.0, "rabiSummaryLabel", "", "OmegaR=")(r); }},
         {17, "full Rabi cycle about {54}", "ciclo di Rabi completo circa {54}", 0.5,
          [](GuideRun& r) { return 2.0 * summaryFigure(17, 0.0, "rabiSummaryLabel", "", "first max~")(r); }},
         {17, "lies near {1.58}, far", "vicino a {1.58}, lontano", 0.005, [](GuideRun& r) { return listedBoundEnergy(r, 17, 2); }},
@@ -955,13 +1154,23 @@ const std::vector<GuideClaim>& earlyClaims()
         {18, "gap Delta = {0.306}. The", "gap Delta = {0.306}. I", 5e-4, summaryFigure(18, 0.0, "landauZenerSummaryLabel", "", "gap=")},
         {18, "alpha = 2 |dF/dt| d = {0.41}", "alpha = 2 |dF/dt| d = {0.41}", 0.005,
          summaryFigure(18, 0.0, "landauZenerSummaryLabel", "", "d(epsilon)/dt=")},
+        {18, "alpha = 2 |dF/dt| d = {0.41}", "alpha = 2 |dF/dt| d = {0.41}", 0.005,
+         [](GuideRun& r) {
+             const double d = summaryFigure(18, 0.0, "landauZenerSummaryLabel", "", "|x12|=")(r);
+             return 2.0 * std::abs(r.spinBox("linearSweepEndValueSpinBox") - r.spinBox("linearSweepStartValueSpinBox")) /
+                    r.spinBox("linearSweepDurationSpinBox") * d;
+         }},
         {18, "(d = {1.17} is", "(d = {1.17} e'", 0.005, summaryFigure(18, 0.0, "landauZenerSummaryLabel", "", "|x12|=")},
         {18, "exp(-pi Delta^2/(2 hbar alpha)) = {0.70}", "exp(-pi Delta^2/(2 hbar alpha)) = {0.70}", 0.005,
          summaryFigure(18, 0.0, "landauZenerSummaryLabel", "", "Pdiab=")},
+        {18, "exp(-pi Delta^2/(2 hbar alpha)) = {0.70}", "exp(-pi Delta^2/(2 hbar alpha)) = {0.70}", 0.005,
+         [](GuideRun& r) { return landauZenerFormula(r, 18); }},
         {18, "sweep (t = {4}) the", "passaggio (t = {4}) il", 0.0, setting(18, "linearSweepDurationSpinBox")},
         {18, "not add up to 1:", "non sommano a 1:", 0.0, nullptr},
-        {18, "Pleft = {0.73}", "Pleft = {0.73}", 0.01, summaryFigure(18, 4.0, "landauZenerSummaryLabel", "", "Pleft=")},
-        {18, "Pright = {0.21}", "Pright = {0.21}", 0.01, lookedAgain(18, 4.0, shownFigure("landauZenerSummaryLabel", "Pright="))},
+        {18, "Pleft = {0.74}", "Pleft = {0.74}", 0.005,
+         summaryFigure(18, 4.0 - kClockSlack, "landauZenerSummaryLabel", "", "Pleft=")},
+        {18, "Pright = {0.20}", "Pright = {0.20}", 0.005,
+         lookedAgain(18, 4.0 - kClockSlack, shownFigure("landauZenerSummaryLabel", "Pright="))},
         {18, "(captured = {0.94})", "(captured = {0.94})", 0.01, lookedAgain(18, 4.0, shownFigure("landauZenerSummaryLabel", "captured="))},
         {18, "8 gives P_d = {0.49}", "8 da' P_d = {0.49}", 0.005, sweepPdiab(18, set("linearSweepDurationSpinBox", 8.0))},
         {18, "20 gives {0.17}", "20 da' {0.17}", 0.005, sweepPdiab(18, set("linearSweepDurationSpinBox", 20.0))},
@@ -977,6 +1186,7 @@ const std::vector<GuideClaim>& earlyClaims()
         {19, "alpha = {0.041}", "alpha = {0.041}", 5e-4, summaryFigure(19, 0.0, "landauZenerSummaryLabel", "", "d(epsilon)/dt=")},
         {19, "P_d = exp(-pi Delta^2/(2 hbar alpha))", "P_d = exp(-pi Delta^2/(2 hbar alpha))", 0.0, nullptr},
         {19, "alpha)) = {0.03} with", "alpha)) = {0.03} con", 0.005, summaryFigure(19, 0.0, "landauZenerSummaryLabel", "", "Pdiab=")},
+        {19, "alpha)) = {0.03} with", "alpha)) = {0.03} con", 0.005, [](GuideRun& r) { return landauZenerFormula(r, 19); }},
         {19, "the gap Delta = {0.306}", "il gap Delta = {0.306}", 5e-4, summaryFigure(19, 0.0, "landauZenerSummaryLabel", "", "gap=")},
         {19, "around t = {20} the probability", "verso t = {20} la probabilita'", 0.005,
          summaryFigure(19, 0.0, "landauZenerSummaryLabel", "", "crossing=")},
@@ -1009,10 +1219,10 @@ const std::vector<GuideClaim>& earlyClaims()
         {20, "at t = {2} and t = 10", "a t = {2} e t = 10", 0.005, summaryFigure(20, 0.0, "stueckelbergSummaryLabel", "", "cross1=")},
         {20, "and t = {10}.", "e t = {10}.", 0.005, summaryFigure(20, 0.0, "stueckelbergSummaryLabel", "", "cross2=")},
         {20, "with P_d = {0.70} it", "con P_d = {0.70} divide", 0.005,
-         summaryFigure(20, 0.0, "stueckelbergSummaryLabel", "", "single-pass Pdiab=")},
+         summaryFigure(20, 0.0, "stueckelbergSummaryLabel", "", "single-pass asymptotic LZ Pdiab=")},
         {20, "time ({5.6} rad here)", "energia ({5.6} rad qui)", 0.05, summaryFigure(20, 0.0, "stueckelbergSummaryLabel", "", "phase=")},
         {20, "returns {98} percent", "riporti il {98} per cento", 0.5,
-         [](GuideRun& r) { return 100.0 * summaryFigure(20, 0.0, "stueckelbergSummaryLabel", "two-level final", "Plower=")(r); }},
+         [](GuideRun& r) { return 100.0 * summaryFigure(20, 0.0, "stueckelbergSummaryLabel", "two-level model final", "Plower=")(r); }},
         {20, "ends with {0.96} there", "finisce con {0.96} su", 0.01, summaryFigure(20, 14.0, "stueckelbergSummaryLabel", "live", "Plower=")},
         {20, "hold times 0 to 12", "attese da 0 a 12", 0.0, nullptr},
         {20, "period about {7.2}, set", "periodo di circa {7.2}, fissato", 0.1, [](GuideRun& r) { return 2.0 * kPi / stueckelbergEndGap(r); }},
@@ -1020,6 +1230,11 @@ const std::vector<GuideClaim>& earlyClaims()
         {20, "maxima near {3.6} and 10.8", "massimi verso {3.6} e 10.8", 0.1, stueckelbergFringeExtremum(20, 3.6)},
         {20, "and {10.8}.", "e {10.8}.", 0.1, stueckelbergFringeExtremum(20, 10.8)},
         {20, "Set Hold at End to 7", "Porta Hold at End a 7", 0.0, nullptr},
+        {20, "lengthen the Duration and the Return duration so that each passage is adiabatic: then the fringe almost "
+             "disappears",
+         "allunga la Duration e la Return duration in modo che ogni passaggio sia adiabatico: allora la frangia quasi "
+         "scompare",
+         0.0, nullptr},
         {20, "Set it to {3.6} for the best", "Portalo a {3.6} per il ritorno", 0.1, stueckelbergFringeExtremum(20, 3.6)},
 
         // 21 Landau-Zener-Stueckelberg (Destructive)
@@ -1032,9 +1247,9 @@ const std::vector<GuideClaim>& earlyClaims()
         {21, "at t = {2} and t = 13", "a t = {2} e t = 13", 0.005, summaryFigure(21, 0.0, "stueckelbergSummaryLabel", "", "cross1=")},
         {21, "and t = {13}.", "e t = {13}.", 0.005, summaryFigure(21, 0.0, "stueckelbergSummaryLabel", "", "cross2=")},
         {21, "only {31} percent", "solo il {31} per cento", 0.5,
-         [](GuideRun& r) { return 100.0 * summaryFigure(21, 0.0, "stueckelbergSummaryLabel", "two-level final", "Plower=")(r); }},
+         [](GuideRun& r) { return 100.0 * summaryFigure(21, 0.0, "stueckelbergSummaryLabel", "two-level model final", "Plower=")(r); }},
         {21, "while {69} percent", "mentre il {69} per cento", 0.5,
-         [](GuideRun& r) { return 100.0 * summaryFigure(21, 0.0, "stueckelbergSummaryLabel", "two-level final", "Pupper=")(r); }},
+         [](GuideRun& r) { return 100.0 * summaryFigure(21, 0.0, "stueckelbergSummaryLabel", "two-level model final", "Pupper=")(r); }},
         {21, "live Plower = {0.47}", "live Plower = {0.47}", 0.01, summaryFigure(21, 17.0, "stueckelbergSummaryLabel", "live", "Plower=")},
         {21, "Pupper = {0.39}", "Pupper = {0.39}", 0.01, summaryFigure(21, 17.0, "stueckelbergSummaryLabel", "live", "Pupper=")},
         {21, "live Pright = {0.59} at t = 17", "live Pright = {0.59} a t = 17", 0.01, summaryFigure(21, 17.0, "stueckelbergSummaryLabel", "live", "Pright=")},
@@ -1050,13 +1265,24 @@ const std::vector<GuideClaim>& earlyClaims()
         // 22 Ramsey Interferometry (Transfer Fringe)
         {22, "amplitude {0.1} at the carrier", "ampiezza {0.1} alla portante", 0.0, setting(22, "ramseyAmplitudeSpinBox")},
         {22, "omega = {0.305536}, the transition", "omega = {0.305536}, la frequenza", 5e-7, [](GuideRun& r) { return ramseyOmega0(r, 22); }},
-        {22, "Each pulse lasts {14.35}, long", "Ogni impulso dura {14.35}, abbastanza", 0.0, setting(22, "ramseyPulseDurationSpinBox")},
-        {22, "act as a pi/2 pulse", "da impulso pi/2", 0.0, nullptr},
+        {22, "Each pulse lasts {14.35}: at", "Ogni impulso dura {14.35}: con", 0.0, setting(22, "ramseyPulseDurationSpinBox")},
+        {22, "it takes {14.35} to reach", "servono {14.35} per arrivare", 0.0, setting(22, "ramseyPulseDurationSpinBox")},
+        {22, "pi/(2 Omega_R) = {13.42} of a pi/2 pulse", "pi/(2 Omega_R) = {13.42} di un impulso pi/2", 0.005,
+         [](GuideRun& r) { return kPi / (2.0 * summaryFigure(22, 0.0, "ramseySummaryLabel", "", "OmegaR=")(r)); }},
+        {22, "{13.42} of a pi/2 pulse (pi/2 ideal on the page)", "{13.42} di un impulso pi/2 dell'onda rotante (pi/2 ideal nella pagina)",
+         0.005, summaryFigure(22, 0.0, "ramseySummaryLabel", "", "pi/2 ideal=")},
+        {22, "(live P1 = {0.50} when the first pulse ends)", "(live P1 = {0.50} alla fine del primo impulso)", 0.01,
+         [](GuideRun& r) {
+             const double pulse = setting(22, "ramseyPulseDurationSpinBox")(r);
+             return summaryFigure(22, pulse - kClockSlack, "ramseySummaryLabel", "live", "P1=")(r);
+         }},
+        {22, "omega0 (tau + F) = {6.06} rad", "omega0 (tau + F) = {6.06} rad", 0.005, [](GuideRun& r) { return ramseyPhase(r, 22, true); }},
+        {22, "omega0 F = {1.68} rad", "omega0 F = {1.68} rad", 0.005, [](GuideRun& r) { return ramseyPhase(r, 22, false); }},
         {22, "Free evolution time of {5.5}.", "Free evolution time di {5.5}.", 0.0, setting(22, "ramseyFreeDurationSpinBox")},
         {22, "omega0 F = {1.68} rad", "omega0 F = {1.68} rad", 0.005, summaryFigure(22, 0.0, "ramseySummaryLabel", "", "phase=")},
         {22, "sequence, t = {34.2}, the", "sequenza, t = {34.2}, la", 0.005, ramseySequenceEnd(22)},
-        {22, "in state 2 (theory final P2 = {1.000})", "nello stato 2 (theory final P2 = {1.000})", 5e-4,
-         summaryFigure(22, 0.0, "ramseySummaryLabel", "theory final", "P2=")},
+        {22, "in state 2 (two-level model final P2 = {1.000})", "nello stato 2 (two-level model final P2 = {1.000})", 5e-4,
+         summaryFigure(22, 0.0, "ramseySummaryLabel", "two-level model final", "P2=")},
         {22, "free time from 0 to about 30", "tempo libero da 0 a circa 30", 0.0, nullptr},
         {22, "2 pi/omega0 = {20.6}", "2 pi/omega0 = {20.6}", 0.05, [](GuideRun& r) { return 2.0 * kPi / ramseyOmega0(r, 22); }},
         {22, "run has {0.96} there", "corsa simulata ne ha {0.96}", 0.01, summaryFigure(22, 34.22, "ramseySummaryLabel", "live", "P2=")},
@@ -1064,10 +1290,10 @@ const std::vector<GuideClaim>& earlyClaims()
          [](GuideRun& r) { return 15.75 - setting(22, "ramseyFreeDurationSpinBox")(r); }},
         {22, "Free evolution time to 15.75", "Free evolution time a 15.75", 0.0, nullptr},
         {22, "returns to state {1} (next experiment)", "torna allo stato {1} (esperimento successivo)", 0.01,
-         ramseyFigureAfter(22, "theory final", "P1=", set("ramseyFreeDurationSpinBox", 15.75))},
+         ramseyFigureAfter(22, "two-level model final", "P1=", set("ramseyFreeDurationSpinBox", 15.75))},
         {22, "Keep F = 5.5 and set Second pulse phase to 180 deg", "Tieni F = 5.5 e porta Second pulse phase a 180 deg", 0.0, nullptr},
         {22, "returns the system to state {1}.", "riporta anch'esso il sistema allo stato {1}.", 0.01,
-         ramseyFigureAfter(22, "theory final", "P1=", set("ramseySecondPhaseSpinBox", 180.0))},
+         ramseyFigureAfter(22, "two-level model final", "P1=", set("ramseySecondPhaseSpinBox", 180.0))},
 
         // 23 Ramsey Interferometry (Return Fringe)
         {23, "two pulses of {14.35} at the carrier", "due impulsi di {14.35} alla portante", 0.0, setting(23, "ramseyPulseDurationSpinBox")},
@@ -1076,7 +1302,10 @@ const std::vector<GuideClaim>& earlyClaims()
         {23, "Free evolution time of {15.75}.", "Free evolution time di {15.75}.", 0.0, setting(23, "ramseyFreeDurationSpinBox")},
         {23, "ends at t = {44.45}.", "finisce a t = {44.45}.", 0.005, ramseySequenceEnd(23)},
         {23, "omega0 F = {4.81} rad", "omega0 F = {4.81} rad", 0.005, summaryFigure(23, 0.0, "ramseySummaryLabel", "", "phase=")},
-        {23, "pi/omega0 = {10.3})", "pi/omega0 = {10.3})", 0.05, [](GuideRun& r) { return kPi / ramseyOmega0(r, 23); }},
+        {23, "omega0 F = {4.81} rad", "omega0 F = {4.81} rad", 0.005, [](GuideRun& r) { return ramseyPhase(r, 23, false); }},
+        {23, "omega0 (tau + F) = {9.20} rad", "omega0 (tau + F) = {9.20} rad", 0.005, [](GuideRun& r) { return ramseyPhase(r, 23, true); }},
+        {23, "sensitive to the phase omega0 (tau + F)", "sensibile alla fase omega0 (tau + F)", 0.0, nullptr},
+        {23, "pi/omega0 = {10.3};", "pi/omega0 = {10.3};", 0.05, [](GuideRun& r) { return kPi / ramseyOmega0(r, 23); }},
         {23, "back in state 1 (live P1 = {0.99})", "tornata nello stato 1 (live P1 = {0.99})", 0.01,
          summaryFigure(23, 44.46, "ramseySummaryLabel", "live", "P1=")},
         {23, "differ by {10.25}, close", "differiscono di {10.25}, vicino", 0.005,
@@ -1092,9 +1321,13 @@ const std::vector<GuideClaim>& earlyClaims()
         {24, "Echo pi phase {90} deg", "Echo pi phase {90} deg", 0.0, setting(24, "ramseyEchoPhaseSpinBox")},
         {24, "ends at t = {59.95}.", "finisce a t = {59.95}.", 0.005, ramseySequenceEnd(24)},
         {24, "pulse 1, free 1/2, echo pi pulse, free 2/2, pulse 2", "pulse 1, free 1/2, echo pi pulse, free 2/2, pulse 2", 0.0, nullptr},
+        {24, "depends on the free time but on the axes about which the three pulses turn the state",
+         "dipende allora piu' dal tempo libero ma dagli assi attorno ai quali i tre impulsi ruotano lo stato", 0.0, nullptr},
+        {24, "(a pi pulse exchanges the two populations, and here both are near one half)",
+         "(un impulso pi scambia le due popolazioni, e qui sono entrambe vicine a meta')", 0.0, nullptr},
         {24, "back in state 1 (live P1 = {0.99})", "di nuovo nello stato 1 (live P1 = {0.99})", 0.01,
          summaryFigure(24, 59.96, "ramseySummaryLabel", "live", "P1=")},
-        {24, "P1 rises to about {0.89} in between", "P1 sale a circa {0.89} (l'impulso", 0.01,
+        {24, "P1 rises to about {0.89} in between", "P1 sale a circa {0.89} (un impulso", 0.01,
          [](GuideRun& r) {
              r.at(24, 59.96);
              const double from = r.spinBox("ramseyPulseDurationSpinBox") + r.spinBox("ramseyFreeDurationSpinBox") / 2.0;
@@ -1109,12 +1342,12 @@ const std::vector<GuideClaim>& earlyClaims()
          [](GuideRun& r) {
              double largest = 0.0;
              for (const double free : {2.5, 10.0, 15.0, 20.0, 25.0})
-                 largest = std::max(largest, ramseyFigureAfter(24, "theory final", "P2=", set("ramseyFreeDurationSpinBox", free))(r));
+                 largest = std::max(largest, ramseyFigureAfter(24, "two-level model final", "P2=", set("ramseyFreeDurationSpinBox", free))(r));
              return largest;
          }},
         {24, "Set Echo pi phase to 0 deg", "Porta Echo pi phase a 0 deg", 0.0, nullptr},
-        {24, "ends in state 2 (theory final P2 = {0.986})", "finisce nello stato 2 (theory final P2 = {0.986})", 5e-4,
-         ramseyFigureAfter(24, "theory final", "P2=", set("ramseyEchoPhaseSpinBox", 0.0))},
+        {24, "ends in state 2 (two-level model final P2 = {0.986})", "finisce nello stato 2 (two-level model final P2 = {0.986})", 5e-4,
+         ramseyFigureAfter(24, "two-level model final", "P2=", set("ramseyEchoPhaseSpinBox", 0.0))},
 
         // 25 Ramsey Ensemble (Inhomogeneous Broadening)
         {25, "two pulses of {14.35} at omega", "due impulsi di {14.35} a omega", 0.0, setting(25, "ramseyPulseDurationSpinBox")},
@@ -1128,10 +1361,24 @@ const std::vector<GuideClaim>& earlyClaims()
         // The members' span of three standard deviations is the analysis's own, not a setting.
         {25, "detuning = {0.06} (members out to 3 standard deviations)", "detuning = {0.06} (membri fino a 3 deviazioni standard)", 0.0,
          setting(25, "ramseyEnsembleSigmaSpinBox")},
-        {25, "exp(-(sigma F)^2/2)", "exp(-(sigma F)^2/2)", 0.0, nullptr},
+        {25, "T = F + 4 tau/pi = {34.0}", "T = F + 4 tau/pi = {34.0}", 0.05, fromSettings(25, ramseyEffectiveTime)},
+        {25, "with weight 2/pi, each pulse of length tau = {14.35}", "con peso 2/pi, ogni impulso di durata tau = {14.35}", 0.0,
+         setting(25, "ramseyPulseDurationSpinBox")},
+        {25, "decays roughly as exp(-(sigma T)^2/2), and 1/2 + exp(-(sigma T)^2/2)/2 = {0.56}",
+         "decade circa come exp(-(sigma T)^2/2), e 1/2 + exp(-(sigma T)^2/2)/2 = {0.56}", 0.005,
+         fromSettings(25, [](GuideRun& r) {
+             const double phaseSpread = r.spinBox("ramseyEnsembleSigmaSpinBox") * ramseyEffectiveTime(r);
+             return 0.5 + 0.5 * std::exp(-phaseSpread * phaseSpread / 2.0);
+         })},
+        // The formula's figure against the ensemble's mean that the page computes member by member.
+        {25, "= {0.56} is close to the mean P1 that the page shows", "= {0.56} e' vicino alla P1 media che mostra la pagina", 0.015,
+         summaryFigure(25, 0.0, "ramseySummaryLabel", "ensemble", "mean P1=")},
+        {25, "already lost part of its contrast at the shortest free times, because the detuning acts during the pulses too",
+         "gia' perso parte del suo contrasto ai tempi liberi piu' brevi, perche' il disaccordo agisce anche durante gli impulsi",
+         0.0, nullptr},
         // The nominal member's two-level theory; the run of the same sequence is claimed in guide 23.
         {25, "returns to state {1} almost", "torna quasi del tutto nello stato {1}", 0.02,
-         summaryFigure(25, 0.0, "ramseySummaryLabel", "theory final", "P1=")},
+         summaryFigure(25, 0.0, "ramseySummaryLabel", "two-level model final", "P1=")},
         // The ensemble's figures are its two-level theory, shown from Load on.
         {25, "about {57} percent in state 1", "circa il {57} per cento nello stato 1", 0.5,
          [](GuideRun& r) { return 100.0 * summaryFigure(25, 0.0, "ramseySummaryLabel", "ensemble", "mean P1=")(r); }},
@@ -1140,11 +1387,10 @@ const std::vector<GuideClaim>& earlyClaims()
          [](GuideRun& r) { return 100.0 * summaryFigure(25, 0.0, "ramseySummaryLabel", "ensemble", "P2=")(r); }},
         {25, "flattens towards 1/2 as", "appiattisce verso 1/2 quando", 0.0, nullptr},
 
-        {25, "sigma F = 0.06 x 15.75 = {0.95} rad", "sigma F = 0.06 x 15.75 = {0.95} rad", 0.006,
-         fromSettings(25, [](GuideRun& r) { return r.spinBox("ramseyEnsembleSigmaSpinBox") * r.spinBox("ramseyFreeDurationSpinBox"); })},
+        {25, "sigma T = 0.06 x 34.0 = {2.04} rad", "sigma T = 0.06 x 34.0 = {2.04} rad", 0.006,
+         fromSettings(25, [](GuideRun& r) { return r.spinBox("ramseyEnsembleSigmaSpinBox") * ramseyEffectiveTime(r); })},
         {25, "Set sigma detuning to 0.02", "Porta sigma detuning a 0.02", 0.0, nullptr},
-        {25, "falls to {0.32} rad", "scende a {0.32} rad", 0.006,
-         fromSettings(25, [](GuideRun& r) { return 0.02 * r.spinBox("ramseyFreeDurationSpinBox"); })},
+        {25, "falls to {0.68} rad", "scende a {0.68} rad", 0.006, fromSettings(25, [](GuideRun& r) { return 0.02 * ramseyEffectiveTime(r); })},
         {25, "returns about {90} percent to state 1", "torna per circa il {90} per cento nello stato 1", 1.0,
          [](GuideRun& r) { return 100.0 * ensembleMeanP1(r, 25, set("ramseyEnsembleSigmaSpinBox", 0.02)); }},
         {25, "Set it to 0.12", "Portalo a 0.12", 0.0, nullptr},
@@ -1164,10 +1410,10 @@ const std::vector<GuideClaim>& earlyClaims()
         {26, "omega = {0.305536} open", "omega = {0.305536} aprono", 5e-7, setting(26, "ramseyOmegaSpinBox")},
         {26, "ends at t = {70.2}.", "finisce a t = {70.2}.", 0.005, ramseySequenceEnd(26)},
         {26, "delta F/2", "delta F/2", 0.0, nullptr},
-        {26, "ends with {99} percent in state 1 (theory final P1 = 0.986)",
-         "finisce con il {99} per cento nello stato 1 (theory final P1 = 0.986)", 0.5,
-         [](GuideRun& r) { return 100.0 * summaryFigure(26, 0.0, "ramseySummaryLabel", "theory final", "P1=")(r); }},
-        {26, "(theory final P1 = {0.986})", "(theory final P1 = {0.986})", 5e-4, summaryFigure(26, 0.0, "ramseySummaryLabel", "theory final", "P1=")},
+        {26, "ends with {99} percent in state 1 (two-level model final P1 = 0.986)",
+         "finisce con il {99} per cento nello stato 1 (two-level model final P1 = 0.986)", 0.5,
+         [](GuideRun& r) { return 100.0 * summaryFigure(26, 0.0, "ramseySummaryLabel", "two-level model final", "P1=")(r); }},
+        {26, "(two-level model final P1 = {0.986})", "(two-level model final P1 = {0.986})", 5e-4, summaryFigure(26, 0.0, "ramseySummaryLabel", "two-level model final", "P1=")},
         // The ensemble's figure is its two-level theory, shown from Load on.
         {26, "keeps about {93} percent", "conserva circa il {93} per cento", 0.5,
          [](GuideRun& r) { return 100.0 * summaryFigure(26, 0.0, "ramseySummaryLabel", "ensemble", "mean P1=")(r); }},
@@ -1184,18 +1430,28 @@ const std::vector<GuideClaim>& earlyClaims()
         {3, "px {2.5}, wavelength", "px {2.5}, lunghezza", 0.0, setting(3, "momentumSpinBox")},
         {3, "2 pi hbar/px = {2.51})", "2 pi hbar/px = {2.51})", 0.005, fromSettings(3, [](GuideRun& r) { return 2 * kPi / px(r); })},
         {3, "larger than 1,", "maggiore di 1,", 0.0, nullptr},
-        {3, "Slit height to 3.1: lambda/w = {0.81}", "Slit height a 3.1: lambda/w = {0.81}", 0.005,
-         fromSettings(3, [](GuideRun& r) { return 2 * kPi / px(r) / 3.1; })},
-        {3, "dark lines appear near {54} degrees; with", "linee scure verso {54} gradi; con", 0.5,
-         fromSettings(3, [](GuideRun& r) { return degrees(std::asin(2 * kPi / px(r) / 3.1)); })},
-        {3, "with 5.0 they move in to {30} degrees", "con 5.0 si spostano a {30} gradi", 0.5,
+        {3, "(P_right = {0.60} at t = 8", "(P_right = {0.60} a t = 8", 0.005,
+         [](GuideRun& r) {
+             r.at(3, 8.0 - kClockSlack);
+             return figureAfter(r.diagnostics("Scattering", "Probabilities"), "P_right=");
+         }},
+        {3, "on the screen at x = {8}, near", "sullo schermo in x = {8}, verso", 0.0, setting(3, "detectorXSpinBox")},
+        {3, "near {28} degrees, are fringes", "verso {28} gradi, sono frange", 1.0, darkDirectionOnScreen(3, 8.0, 10.0)},
+        {3, "Set Wall width to 1.0 and Slit height", "Porta Wall width a 1.0 e Slit height", 0.0, nullptr},
+        {3, "with Wall width 1.0 they are gone", "con Wall width 1.0 spariscono", 0.0, nullptr},
+        {3, "Slit height to 5.0: lambda/w = {0.50}", "Slit height a 5.0: lambda/w = {0.50}", 0.005,
+         fromSettings(3, [](GuideRun& r) { return 2 * kPi / px(r) / 5.0; })},
+        {3, "near {32} degrees, close", "verso {32} gradi, vicino", 1.0, darkDirectionOnScreen(3, 8.0, 10.0, slitInOpaqueWall(5.0))},
+        {3, "the {30} degrees of sin(theta) = lambda/w", "ai {30} gradi di sin(theta) = lambda/w", 0.5,
          fromSettings(3, [](GuideRun& r) { return degrees(std::asin(2 * kPi / px(r) / 5.0)); })},
-        {3, "Momentum px to 5 (wavelength {1.26}, first minimum near 54 degrees)",
-         "Momentum px a 5 (lunghezza d'onda {1.26}, primo minimo verso 54 gradi)", 0.005,
-         fromSettings(3, [](GuideRun&) { return 2 * kPi / 5.0; })},
-        {3, "first minimum near {54} degrees)", "primo minimo verso {54} gradi)", 0.5,
-         fromSettings(3, [](GuideRun& r) { return degrees(std::asin(2 * kPi / 5.0 / r.spinBox("singleSlitHeightSpinBox"))); })},
-        {3, "raising V0 to 50", "alzando V0 a 50", 0.0, nullptr},
+        {3, "With 3.1 (lambda/w = {0.81})", "Con 3.1 (lambda/w = {0.81})", 0.005,
+         fromSettings(3, [](GuideRun& r) { return 2 * kPi / px(r) / 3.1; })},
+        {3, "near {54} degrees, but none form", "verso {54} gradi, ma non se ne formano", 0.5,
+         fromSettings(3, [](GuideRun& r) { return degrees(std::asin(2 * kPi / px(r) / 3.1)); })},
+        {3, "Momentum px to 5 (wavelength {1.26})", "Momentum px a 5 (lunghezza d'onda {1.26})", 0.005, packetWavelength(3, 5.0)},
+        {3, "the same lambda/w = {0.81} and again no dark line", "lo stesso lambda/w = {0.81} e di nuovo nessuna linea scura", 0.005,
+         fromSettings(3, [](GuideRun& r) { return 2 * kPi / 5.0 / r.spinBox("singleSlitHeightSpinBox"); })},
+        {3, "V0 raised to 50", "V0 alzato a 50", 0.0, nullptr},
         {3, "opaque at Ekin = {12.5}.", "opaca con Ekin = {12.5}.", 1e-9, fromSettings(3, [](GuideRun& r) { return 25.0 / (2.0 * mass(r)); })},
 
         // 4 Double Slit Interference
@@ -1229,14 +1485,13 @@ const std::vector<GuideClaim>& earlyClaims()
          fromSettings(4, [](GuideRun& r) { return 2 * kPi / px(r) / 5.0; })},
         {4, "at 0 and about +/-{30} degrees", "a 0 e a circa +/-{30} gradi", 0.5,
          fromSettings(4, [](GuideRun& r) { return degrees(std::asin(2 * kPi / px(r) / 5.0)); })},
-        {4, "near +/-{14.6} degrees", "verso +/-{14.6} gradi", 0.05,
-         fromSettings(4, [](GuideRun& r) { return degrees(std::asin(kPi / px(r) / 5.0)); })},
+        {4, "near +/-{14.6} degrees", "verso +/-{14.6} gradi", 0.5,
+         darkDirectionOnScreen(4, 8.0, 10.0, set("doubleSlitSeparationSpinBox", 5.0))},
         {4, "screen at x = 8 the fringe spacing near the axis is about lambda L/d = {4}",
          "schermo in x = 8 la distanza fra le frange vicino all'asse e' circa lambda L/d = {4}", 0.1,
          fromSettings(4, [](GuideRun& r) { return 2 * kPi / px(r) * r.spinBox("detectorXSpinBox") / 5.0; })},
         {4, "estimates: {8} from the slits", "lontano: a {8} dalle", 0.0, setting(4, "detectorXSpinBox")},
-        {4, "Momentum px to 5 (wavelength {1.26})", "Momentum px a 5 (lunghezza d'onda {1.26})", 0.005,
-         fromSettings(4, [](GuideRun&) { return 2 * kPi / 5.0; })},
+        {4, "Momentum px to 5 (wavelength {1.26})", "Momentum px a 5 (lunghezza d'onda {1.26})", 0.005, packetWavelength(4, 5.0)},
         {4, "Ekin = {12.5}. Lower", "Ekin = {12.5}. Abbassa", 1e-9, fromSettings(4, [](GuideRun& r) { return 25.0 / (2.0 * mass(r)); })},
         {4, "Lower V0 to 8 and about {40}% of", "Abbassa V0 a 8 e circa il {40}% del", 2.0,
          fromSettings(4, [](GuideRun& r) {
@@ -1250,6 +1505,8 @@ const std::vector<GuideClaim>& earlyClaims()
          }},
         {4, "Mode Detector screen temporal flux", "Mode Detector screen temporal flux", 0.0, nullptr},
         {4, "press Sample arrivals", "premi Sample arrivals", 0.0, nullptr},
+        {4, "is nearly flat here, because each opening is narrower than half a wavelength",
+         "qui e' quasi piatto, perche' ogni apertura e' piu' stretta di mezza lunghezza d'onda", 0.0, nullptr},
 
         // 7 Resonant Tunneling (Double Barrier)
         {7, "height {4.5} and thickness", "alte {4.5} e spesse", 0.0, [](GuideRun& r) { r.loaded(7); return figureAfter(r.diagnostics("Resonance", "Double barrier"), "V1="); }},
@@ -1262,18 +1519,33 @@ const std::vector<GuideClaim>& earlyClaims()
         {7, "px {2.5}, Ex", "px {2.5}, Ex", 0.0, setting(7, "momentumSpinBox")},
         {7, "Ex = {3.125}) starts", "Ex = {3.125}) parte", 5e-4, fromSettings(7, [](GuideRun& r) { return px(r) * px(r) / 2.0 / mass(r); })},
         {7, "T = {0.344} at this", "T = {0.344} a questa", 5e-4, planeWaveFigure(7, "T1=")},
-        {7, "about {0.12} if", "circa {0.12} se", 0.005, [](GuideRun& r) { r.loaded(7); const QString row = r.diagnostics("Tunneling", "Plane-wave theory"); return figureAfter(row, "T1=") * figureAfter(row, "T2="); }},
-        {7, "near Ex = {0.81} and", "verso Ex = {0.81} e", 0.01, [](GuideRun&) { return resonanceAbove(0.3, 1.5).energy; }},
+        {7, "T1 T2/(1 - R1 R2) = {0.21} (with R = 1 - T)", "T1 T2/(1 - R1 R2) = {0.21} (con R = 1 - T)", 0.005,
+         [](GuideRun& r) {
+             r.loaded(7);
+             const QString row = r.diagnostics("Tunneling", "Plane-wave theory");
+             const double t1 = figureAfter(row, "T1="), t2 = figureAfter(row, "T2=");
+             return t1 * t2 / (1.0 - (1.0 - t1) * (1.0 - t2));
+         }},
+        {7, "near Ex = {0.81} and", "verso Ex = {0.81} e", 0.01, [](GuideRun& r) { return pageResonance(r, 0.3, 1.5).energy; }},
         {7, "and Ex = {3.12}, and", "e Ex = {3.12}, e", 0.01, [](GuideRun& r) { r.loaded(7); return figureAfter(r.label("resonanceSummaryLabel"), "sweep peak: E="); }},
         {7, "T1D = {0.999}", "T1D = {0.999}", 5e-4, [](GuideRun& r) { r.loaded(7); return figureAfter(r.label("resonanceSummaryLabel"), "T1D="); }},
-        {7, "about {2.4} here", "circa {2.4} qui", 0.1, [](GuideRun&) { return 1.0 / resonanceAbove(2.0, 4.5).width; }},
-        {7, "about {0.41} wide", "larga circa {0.41}", 0.01, [](GuideRun&) { return resonanceAbove(2.0, 4.5).width; }},
+        {7, "about {2.4} here", "circa {2.4} qui", 0.1, [](GuideRun& r) { return 1.0 / pageResonance(r, 2.0, 4.4).width; }},
+        {7, "about {0.41} wide", "larga circa {0.41}", 0.01, [](GuideRun& r) { return pageResonance(r, 2.0, 4.4).width; }},
         {7, "spread is about {0.5}", "pacchetto e' circa {0.5}", 0.05,
          fromSettings(7, [](GuideRun& r) { return px(r) / mass(r) * 0.5 / sigma(r); })},
         {7, "near t = {14.7}, the run", "verso t = {14.7}, la corsa", 0.05, pauseTime(7)},
         {7, "P_T, about {0.37}", "P_T misurata, circa {0.37}", 0.015, pausedFigure(7, "P_T="), "(the cavity painted as set)"},
-        {7, "to {1.27} (Ex = 0.81)", "a {1.27} (Ex = 0.81)", 0.01, [](GuideRun&) { return std::sqrt(2.0 * resonanceAbove(0.3, 1.5).energy); }},
-        {7, "only {0.04} wide", "solo {0.04}", 0.01, [](GuideRun&) { return resonanceAbove(0.3, 1.5).width; }},
+        {7, "to {1.27} (Ex = 0.81)", "a {1.27} (Ex = 0.81)", 0.01,
+         [](GuideRun& r) {
+             const double energy = pageResonance(r, 0.3, 1.5).energy;
+             return std::sqrt(2.0 * mass(r) * energy);
+         }},
+        {7, "only {0.04} wide", "solo {0.04}", 0.01, [](GuideRun& r) { return pageResonance(r, 0.3, 1.5).width; }},
+        {7, "the stationary T is only {0.09}", "la T stazionaria vale solo {0.09}", 0.005,
+         [](GuideRun& r) {
+             r.edited(7, set("momentumSpinBox", 1.27));
+             return figureAfter(r.diagnostics("Resonance", "Cavity / reference"), "T1D=");
+         }},
         {7, "Sigma to {4}: the energy", "Sigma a {4}: la dispersione", 0.0, nullptr},
         {26, "falls back to {57} percent", "ricade al {57} per cento", 0.5,
          [](GuideRun& r) { return 100.0 * ensembleMeanP1(r, 26, withoutEcho(0.06)); }},
@@ -1310,6 +1582,61 @@ TEST(GuideClaimsEarly, ScatteringAndBoundStateGuidesQuoteWhatTheProgramShows) { 
 TEST(GuideClaimsEarly, TwoLevelAndDrivenGuidesQuoteWhatTheProgramShows) { checkClaims(12, 26); }
 
 TEST(GuideClaimsEarly, EveryNumberOfTheCheckedGuidesIsClaimed) { checkCoverage(kCompleteGuides, earlyClaims()); }
+
+// Words of a guide that name a control, against the text the control shows
+// on the preset as Load leaves it (a label's or a button's text, a combo
+// box's current item), once `choice` is chosen in the combo box `chooser`.
+struct ControlWords {
+    int preset;
+    const char* english;
+    const char* italian;
+    const char* control;
+    const char* shown;
+    const char* chooser = nullptr;
+    const char* choice = nullptr;
+};
+
+QString shownText(const MainWindow& window, const char* name)
+{
+    const auto* object = window.findChild<QWidget*>(QLatin1String(name));
+    if (const auto* label = qobject_cast<const QLabel*>(object))
+        return label->text();
+    if (const auto* button = qobject_cast<const QAbstractButton*>(object))
+        return button->text();
+    if (const auto* combo = qobject_cast<const QComboBox*>(object))
+        return combo->currentText();
+    return QStringLiteral("(no such control)");
+}
+
+TEST(GuideClaimsEarly, ControlsTheGuidesNameShowTheirWords)
+{
+    const ControlWords rows[] = {
+        {2, "keeps Display scale at Linear", "lascia Display scale su Linear", "displayScaleLabel", "Display scale"},
+        {2, "keeps Display scale at Linear", "lascia Display scale su Linear", "displayScaleComboBox", "Linear"},
+        {2, "whose Level spacing is Logarithmic", "con Level spacing Logarithmic", "probabilityContourSpacingLabel", "Level spacing"},
+        {2, "whose Level spacing is Logarithmic", "con Level spacing Logarithmic", "probabilityContourSpacingComboBox", "Logarithmic"},
+        {4, "choose Section Vertical: vary Y and Fixed X", "scegli Section Vertical: vary Y e Fixed X", "crossSectionAxisLabel", "Section"},
+        {4, "choose Section Vertical: vary Y and Fixed X", "scegli Section Vertical: vary Y e Fixed X", "crossSectionPositionLabel",
+         "Fixed X", "crossSectionAxisComboBox", "Vertical: vary Y"},
+        {12, "then Compute states on the Bound states page", "poi Compute states nella pagina Bound states", "boundComputeButton",
+         "Compute states"},
+        {20, "the Duration and the Return duration", "la Duration e la Return duration", "linearSweepReturnDurationLabel",
+         "Return duration"},
+    };
+    GuideRun run;
+    for (const ControlWords& row : rows) {
+        SCOPED_TRACE(row.english);
+        EXPECT_NE(std::string(presetGuideEnglish(std::uint32_t(row.preset))).find(row.english), std::string::npos) << "not in the English page";
+        EXPECT_NE(std::string(presetGuideItalian(std::uint32_t(row.preset))).find(row.italian), std::string::npos) << "not in the Italian page";
+        MainWindow& w = run.loaded(row.preset);
+        if (row.chooser) {
+            auto* chooser = control<QComboBox>(w, row.chooser);
+            ASSERT_GE(chooser->findText(QLatin1String(row.choice)), 0) << row.chooser << " offers no " << row.choice;
+            chooser->setCurrentIndex(chooser->findText(QLatin1String(row.choice)));
+        }
+        EXPECT_EQ(shownText(w, row.control).toStdString(), row.shown) << row.control;
+    }
+}
 
 } // namespace
 } // namespace vxo::test

@@ -17,6 +17,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QListWidget>
 #include <QSpinBox>
 
 #include <gtest/gtest.h>
@@ -75,6 +76,46 @@ Measure afterLoad(int preset, std::function<double(GuideRun&)> formula)
     return [=](GuideRun& r) {
         r.loaded(preset);
         return formula(r);
+    };
+}
+
+// What a page shows once the guide's edit is made and the run has reached
+// `time` with the ticks of the preset's speed.
+Measure afterEditedRun(int preset, double time, std::function<void(MainWindow&)> edit, const char* label,
+                       const char* key)
+{
+    return [=](GuideRun& r) {
+        r.until(
+            preset, [time](GuideRun& g) { return g.now() >= time - 1e-9; }, time + 1.0, edit);
+        return figureAfter(r.label(label), key);
+    };
+}
+
+// The first scene object of `kind` selected in the Potential Scene list, as a
+// class selects it before editing it.
+void selectSceneObject(MainWindow& w, PotentialObjectKind kind)
+{
+    auto* list = control<QListWidget>(w, "potentialSceneListWidget");
+    for (const PotentialObject& object : w.scene().objects()) {
+        if (object.kind != kind)
+            continue;
+        for (int row = 0; row < list->count(); ++row)
+            if (list->item(row)->data(Qt::UserRole).toULongLong() == object.id)
+                list->setCurrentRow(row);
+        return;
+    }
+}
+
+// The direction the packet travels over its first time unit after the
+// guide's edit, in degrees.
+Measure pathDirection(int preset, std::function<void(MainWindow&)> edit)
+{
+    return [=](GuideRun& r) {
+        r.until(
+            preset, [](GuideRun& g) { return g.now() >= 1.0; }, 2.0, edit);
+        const ObservableSample& first = r.window().observableHistory().samples().front();
+        const ObservableSample& last = r.window().observableHistory().newest();
+        return std::atan2(last.meanY - first.meanY, last.meanX - first.meanX) * 180.0 / kPi;
     };
 }
 
@@ -280,10 +321,18 @@ Measure angularSpread(int preset)
         return 1.0 / (2.0 * c.sigma * std::hypot(c.momentumX, c.momentumY)) * 180.0 / kPi;
     };
 }
-// The direction of the momentum (px, py) a guide gives, in degrees.
-Measure degreesOf(double momentumX, double momentumY)
+// The angle of incidence the Klein page reports once the guide's momentum is
+// typed into the Klein tab and applied.
+Measure kleinAngleTyped(int preset, double momentumX, double momentumY)
 {
-    return [=](GuideRun&) { return std::atan2(momentumY, momentumX) * 180.0 / kPi; };
+    return [=](GuideRun& r) {
+        r.edited(preset, [=](MainWindow& w) {
+            setValue(w, "kleinPxSpinBox", momentumX);
+            setValue(w, "kleinPySpinBox", momentumY);
+            click(w, "kleinApplyButton");
+        });
+        return figureAfter(r.label(kKlein), "angle=");
+    };
 }
 // The deepest (or highest) point of the angle curve between two angles, its
 // transmission or its angle, found on a tenth of a degree.
@@ -332,6 +381,25 @@ Measure massScanLargest(int preset, double from)
         return largest;
     };
 }
+// The mass scan's packet value after the guide's "Try this": the rest mass
+// and the momentum that keeps the energy typed into the Klein tab, applied,
+// and the recording run to its end.
+Measure massScanPacket(double restMass)
+{
+    return [=](GuideRun& r) {
+        KleinTunnelingConfig adjusted;
+        if (!kleinEqualEnergyConfig(kleinConfig(r, 52), restMass, adjusted))
+            return std::nan("");
+        return afterEditedRun(
+            52, r.spinBox("kleinAnalysisEndSpinBox"),
+            [=](MainWindow& w) {
+                setValue(w, "kleinMassSpinBox", restMass);
+                setValue(w, "kleinPxSpinBox", adjusted.momentumX);
+                click(w, "kleinApplyButton");
+            },
+            kMassScan, "packet max P_right=")(r);
+    };
+}
 // The momentum the Klein tab needs at `restMass` for the preset's energy.
 Measure equalEnergyMomentum(int preset, double restMass)
 {
@@ -362,6 +430,8 @@ Measure historyTurn(int preset, double from, double to, bool highest)
         return when;
     };
 }
+// T_T = m a^2/(pi hbar) with the form's mass and the page's period.
+double talbotTime(GuideRun& r) { return mass(r) * std::pow(figureAfter(r.label(kTalbot), "a="), 2) / kPi; }
 Measure talbotValue(int preset, double TalbotInitialState::*member)
 {
     return [=](GuideRun& r) {
@@ -493,6 +563,45 @@ const char* const kScar = "scarSummaryLabel";
 const char* const kBerry = "berrySummaryLabel";
 const char* const kLoschmidt = "loschmidtSummaryLabel";
 
+// The Loschmidt run of the guide's "Try this": Delta px 0.05 at the reversal
+// time T, with the disc or without it (unticked in the scene). What it shows:
+// the kick, the packet's width sigma_x at T and the coherent echo at 2T.
+// Kept per run so that the claims on one run read it once.
+struct KickedEcho {
+    double kick = 0.0;
+    double spread = 0.0;
+    double echo = 0.0;
+};
+KickedEcho kickedEcho(GuideRun& r, double reversal, bool withDisc)
+{
+    static std::map<std::pair<double, bool>, KickedEcho> found;
+    const auto id = std::make_pair(reversal, withDisc);
+    if (found.count(id))
+        return found[id];
+    const auto edit = [=](MainWindow& w) {
+        setValue(w, "loschmidtMomentumErrorXSpinBox", 0.05);
+        setValue(w, "loschmidtTimeSpinBox", reversal);
+        if (!withDisc) {
+            selectSceneObject(w, PotentialObjectKind::Circle);
+            click(w, "potentialObjectEnabledCheckBox");
+        }
+    };
+    r.until(
+        39, [=](GuideRun& g) { return g.now() >= reversal - 0.5; }, reversal, edit);
+    MainWindow& w = r.window();
+    KickedEcho run;
+    run.kick = r.spinBox("loschmidtMomentumErrorXSpinBox");
+    // The clock adds up steps in floating point: the step at T may read a hair below it.
+    while (r.now() < reversal - 1e-4)
+        w.stepOnce();
+    run.spread = figureAfter(r.diagnostics("Observables", "sigmaX / sigmaY"), "");
+    // The summary's "echo at 2T" line, written once the recording has passed 2T:
+    // the coherent echo at its sample nearest 2T.
+    while (std::isnan(run.echo = figureAfter(r.label(kLoschmidt), "coherent=")) && r.now() < 2.0 * reversal + 1.0)
+        w.stepOnce();
+    return found[id] = run;
+}
+
 // The inner size of a box of walls (the walls taller than wide bound x),
 // from the scene as loaded.
 double boxInner(GuideRun& r, bool alongX)
@@ -547,20 +656,28 @@ Measure recordValue(int preset, Record ExperimentSettingsRecords::*record, doubl
         return r.window().storedRecords().*record.*member;
     };
 }
-// The highest density behind an ideal knife edge relative to the level far
-// behind the front: the largest ((C(w) + 1/2)^2 + (S(w) + 1/2)^2)/2 of the
-// Fresnel integrals, integrated here by the midpoint rule.
-double knifeEdgeOvershoot()
+// The x-marginal sum_y |psi|^2 dy at x, interpolated between columns as the
+// page interpolates its detector line.
+double marginalAt(const ComplexField2D& psi, double x)
 {
-    double c = 0.0, s = 0.0, highest = 0.0;
-    const double step = 1e-4;
-    for (double w = 0.0; w < 4.0; w += step) {
-        const double mid = w + step / 2.0;
-        c += std::cos(kPi * mid * mid / 2.0) * step;
-        s += std::sin(kPi * mid * mid / 2.0) * step;
-        highest = std::max(highest, ((c + 0.5) * (c + 0.5) + (s + 0.5) * (s + 0.5)) / 2.0);
+    const double u = (x - gridCoordinateX(psi, 0)) / psi.dx();
+    const std::uint64_t i = std::uint64_t(std::floor(u));
+    const double f = u - double(i);
+    double left = 0.0, right = 0.0;
+    for (std::uint64_t j = 0; j < psi.ny(); ++j) {
+        left += std::norm(psi.data()[j * psi.nx() + i]);
+        right += std::norm(psi.data()[j * psi.nx() + i + 1]);
     }
-    return highest;
+    return ((1.0 - f) * left + f * right) * psi.dy();
+}
+// The first maximum of the detector signal over the density the beam would
+// bring there without diffraction: its initial profile moved on at p/m.
+double knifeEdgeOvershoot(GuideRun& r)
+{
+    const Peak first = peakOf(r, 40, 1.5, 3.0, kMoshinsky, "I_det=");
+    const MainWindow& w = r.loaded(40);
+    const double speed = w.storedRecords().moshinskyInitialState.momentumX / mass(r);
+    return first.value / marginalAt(w.waveField(), r.spinBox("moshinskyDetectorXSpinBox") - speed * first.time);
 }
 double kapitzaArea(GuideRun& r, double duration)
 {
@@ -638,12 +755,12 @@ const std::vector<GuideClaim>& lateClaims()
              r.at(28, half);
              return figureAfter(r.label("revivalSummaryLabel"), "fidelity=");
          }},
-        {28, "come back together at t = {55.0}", "si ritrovano a t = {55.0}", 0.1,
-         peakTime(28, 50.0, 60.0, "revivalSummaryLabel", "fidelity="),
-         "(the page's marker moves there with the mended revival reference)"},
+        {28, "come back together at t = {55.1}, where the page puts its full-revival marker",
+         "si ritrovano a t = {55.1}, dove la pagina mette il marcatore del revival completo", 0.05,
+         peakTime(28, 50.0, 60.0, "revivalSummaryLabel", "fidelity=")},
         {28, "near t = {55}, the original", "verso t = {55}, il pacchetto", 0.5,
          peakTime(28, 50.0, 60.0, "revivalSummaryLabel", "fidelity=")},
-        {28, "back to {0.99} at t = 55.0", "di nuovo {0.99} a t = 55.0", 0.02,
+        {28, "back to {0.999} at t = 55.1", "di nuovo {0.999} a t = 55.1", 0.001,
          peakValue(28, 50.0, 60.0, "revivalSummaryLabel", "fidelity=")},
         {28, "Use Speed {4}x or 8x", "Usa Speed {4}x o 8x", 0.0, speedOffered(28, 4.0)},
         {28, "Use Speed 4x or {8}x", "Usa Speed 4x o {8}x", 0.0, speedOffered(28, 8.0)},
@@ -709,13 +826,16 @@ const std::vector<GuideClaim>& lateClaims()
         {42, "comes from x = {-8}", "arriva da x = {-8}", 0.0, formValue(42, "centerXSpinBox")},
         {42, "relative phase 2 pi Phi/Phi0, here {180} degrees", "fase relativa 2&pi; Phi/Phi0, qui {180} gradi", 0.05,
          summaryAt(42, 0.0, kAharonovBohm, "AB phase=")},
-        {42, "A cyan dashed line at x = {8} in the viewport", "Una linea tratteggiata ciano in x = {8} nel viewport", 0.0,
-         [](GuideRun& r) {
-             // The double slit's screen, still shown when this lesson is loaded after it.
-             r.loaded(4);
-             r.loaded(42);
-             return control<QCheckBox>(r.window(), "detectorVisibleCheckBox")->isChecked() ? r.spinBox("detectorXSpinBox")
-                                                                                          : std::nan("");
+        {42, "The cyan dashed line at x = {8} in the viewport is the Detector screen of the Measurement tab, which Load leaves on",
+         "La linea tratteggiata ciano in x = {8} nel viewport e' il Detector screen della scheda Measurement, che Load lascia acceso",
+         0.0,
+         [](GuideRun&) {
+             // A window of its own: no earlier lesson has touched its Measurement tab.
+             MainWindow fresh(nullptr, false);
+             fresh.loadGuidedExperiment(42);
+             const bool shown = control<QCheckBox>(fresh, "detectorVisibleCheckBox")->isChecked() &&
+                                control<QComboBox>(fresh, "measurementModeComboBox")->currentIndex() != 0;
+             return shown ? control<QDoubleSpinBox>(fresh, "detectorXSpinBox")->value() : std::nan("");
          }},
         {42, "its own line at x = {7}", "propria linea in x = {7}", 0.0, formValue(42, "aharonovBohmDetectorXSpinBox")},
         {42, "The wall of {140} is finite", "La parete di {140} e' finita", 0.0, formValue(42, "aharonovBohmBarrierSpinBox")},
@@ -761,8 +881,9 @@ const std::vector<GuideClaim>& lateClaims()
          afterLoad(43, [](GuideRun& r) { return 2.0 * kPi / figureAfter(r.label(kLandau), "omega_c="); })},
         {43, "comes back to about {0.99} at the return", "torna a circa {0.99} al ritorno", 0.02,
          peakValue(43, 12.0, 15.0, kLandau, "fidelity=")},
-        {43, "its peak on the page comes near t = {14.3}", "il suo picco nella pagina arriva verso t = {14.3}", 0.15,
-         peakTime(43, 12.0, 15.0, kLandau, "fidelity=")},
+        {43, "its peak, whose time the summary gives, comes near t = {14.3}",
+         "il suo picco, di cui il riepilogo da' il tempo, arriva verso t = {14.3}", 0.15,
+         summaryAt(43, 15.0, kLandau, "at t=")},
         {43, "(hbar b R)^2/(2m) + hbar omega_c/2 = {2.76}", "(hbar b R)^2/(2m) + hbar omega_c/2 = {2.76}", 0.005,
          afterLoad(43,
                    [](GuideRun& r) {
@@ -827,7 +948,7 @@ const std::vector<GuideClaim>& lateClaims()
         {47, "Momentum px {1.299} and Momentum py / angle 0.75 give 30 degrees",
          "Momentum px {1.299} e Momentum py / angle 0.75 danno 30 gradi", 0.0, typedInto(47, "kleinPxSpinBox", 1.299)},
         {47, "Momentum py / angle {0.75} give", "Momentum py / angle {0.75} danno", 0.0, typedInto(47, "kleinPySpinBox", 0.75)},
-        {47, "give {30} degrees", "danno {30} gradi", 0.05, degreesOf(1.299, 0.75)},
+        {47, "give {30} degrees", "danno {30} gradi", 0.05, kleinAngleTyped(47, 1.299, 0.75)},
         {47, "the stationary T falls to {0.41}", "la T stazionaria scende a {0.41}", 0.005, kleinT(47, 30.0)},
         {47, "Set Barrier V0 to {1.5} to enter", "Porta Barrier V0 a {1.5} per", 0.0, typedInto(47, "kleinBarrierHeightSpinBox", 1.5)},
 
@@ -914,15 +1035,15 @@ const std::vector<GuideClaim>& lateClaims()
         {49, "Keep px^2 + py^2 = {2.25}: 15 degrees (px 1.449, py 0.388) gives T = 0.80",
          "Tieni px^2 + py^2 = {2.25}: 15 gradi (px 1.449, py 0.388) danno T = 0.80", 5e-4,
          afterLoad(49, [](GuideRun& r) { return std::pow(figureAfter(r.label(kKlein), "|p|="), 2); })},
-        {49, "{15} degrees (px 1.449, py 0.388)", "{15} gradi (px 1.449, py 0.388)", 0.01, degreesOf(1.449, 0.388)},
+        {49, "{15} degrees (px 1.449, py 0.388)", "{15} gradi (px 1.449, py 0.388)", 0.05, kleinAngleTyped(49, 1.449, 0.388)},
         {49, "(px {1.449}, py 0.388)", "(px {1.449}, py 0.388)", 0.0, typedInto(49, "kleinPxSpinBox", 1.449)},
         {49, "(px 1.449, py {0.388})", "(px 1.449, py {0.388})", 0.0, typedInto(49, "kleinPySpinBox", 0.388)},
         {49, "gives T = {0.80}", "danno T = {0.80}", 0.005, kleinT(49, 15.0)},
-        {49, "{45} degrees (px = py = 1.061) 0.24", "{45} gradi (px = py = 1.061) 0.24", 0.01, degreesOf(1.061, 1.061)},
+        {49, "{45} degrees (px = py = 1.061) 0.24", "{45} gradi (px = py = 1.061) 0.24", 0.05, kleinAngleTyped(49, 1.061, 1.061)},
         {49, "(px = py = {1.061})", "(px = py = {1.061})", 0.0, typedInto(49, "kleinPxSpinBox", 1.061)},
         {49, "(px = py = 1.061) {0.24}", "(px = py = 1.061) {0.24}", 0.005, kleinT(49, 45.0)},
-        {49, "{60} degrees (px 0.750, py 1.299) 0.66 again", "{60} gradi (px 0.750, py 1.299) di nuovo 0.66", 0.01,
-         degreesOf(0.750, 1.299)},
+        {49, "{60} degrees (px 0.750, py 1.299) 0.66 again", "{60} gradi (px 0.750, py 1.299) di nuovo 0.66", 0.05,
+         kleinAngleTyped(49, 0.750, 1.299)},
         {49, "(px {0.750}, py 1.299)", "(px {0.750}, py 1.299)", 0.0, typedInto(49, "kleinPxSpinBox", 0.75)},
         {49, "(px 0.750, py {1.299})", "(px 0.750, py {1.299})", 0.0, typedInto(49, "kleinPySpinBox", 1.299)},
         {49, "1.299) {0.66} again", "di nuovo {0.66}", 0.005, kleinT(49, 60.0)},
@@ -956,13 +1077,13 @@ const std::vector<GuideClaim>& lateClaims()
         {50, "px = {1.5} cos(theta) and py = 1.5 sin(theta)", "px = {1.5} cos(theta) e py = 1.5 sin(theta)", 5e-4,
          summaryAt(50, 0.0, kAngleScan, "|p|=")},
         {50, "and py = {1.5} sin(theta)", "e py = {1.5} sin(theta)", 5e-4, summaryAt(50, 0.0, kAngleScan, "|p|=")},
-        {50, "{20} degrees (1.410, 0.513)", "{20} gradi (1.410, 0.513)", 0.01, degreesOf(1.410, 0.513)},
+        {50, "{20} degrees (1.410, 0.513)", "{20} gradi (1.410, 0.513)", 0.05, kleinAngleTyped(50, 1.410, 0.513)},
         {50, "20 degrees ({1.410}, 0.513)", "20 gradi ({1.410}, 0.513)", 0.0, typedInto(50, "kleinPxSpinBox", 1.410)},
         {50, "20 degrees (1.410, {0.513})", "20 gradi (1.410, {0.513})", 0.0, typedInto(50, "kleinPySpinBox", 0.513)},
-        {50, "{30} degrees (1.299, 0.750)", "{30} gradi (1.299, 0.750)", 0.01, degreesOf(1.299, 0.750)},
+        {50, "{30} degrees (1.299, 0.750)", "{30} gradi (1.299, 0.750)", 0.05, kleinAngleTyped(50, 1.299, 0.750)},
         {50, "30 degrees ({1.299}, 0.750)", "30 gradi ({1.299}, 0.750)", 0.0, typedInto(50, "kleinPxSpinBox", 1.299)},
         {50, "30 degrees (1.299, {0.750})", "30 gradi (1.299, {0.750})", 0.0, typedInto(50, "kleinPySpinBox", 0.75)},
-        {50, "{45} degrees (1.061, 1.061)", "{45} gradi (1.061, 1.061)", 0.01, degreesOf(1.061, 1.061)},
+        {50, "{45} degrees (1.061, 1.061)", "{45} gradi (1.061, 1.061)", 0.05, kleinAngleTyped(50, 1.061, 1.061)},
         {50, "45 degrees ({1.061}, 1.061)", "45 gradi ({1.061}, 1.061)", 0.0, typedInto(50, "kleinPxSpinBox", 1.061)},
         {50, "45 degrees (1.061, {1.061})", "45 gradi (1.061, {1.061})", 0.0, typedInto(50, "kleinPySpinBox", 1.061)},
 
@@ -1041,8 +1162,10 @@ const std::vector<GuideClaim>& lateClaims()
         {52, "below {0.01} beyond 0.55", "sotto {0.01} oltre 0.55", 0.01, massScanLargest(52, 0.55)},
         {52, "at the current mass: about {0.22}, far below the curve", "alla massa attuale: circa {0.22}, molto sotto la curva",
          0.03, summaryAt(52, 26.0, kMassScan, "packet max P_right=")},
-        {52, "when the recording ends at t = {26}", "quando la registrazione finisce a t = {26}", 0.0,
-         formValue(52, "kleinAnalysisEndSpinBox")},
+        {52, "the packet (Sigma 1.8) carries momenta spread by about hbar/(2 Sigma) = {0.28}",
+         "pacchetto (Sigma 1.8) porta impulsi sparsi di circa hbar/(2 Sigma) = {0.28}", 0.005,
+         afterLoad(52, [](GuideRun& r) { return 1.0 / (2.0 * r.spinBox("kleinSigmaSpinBox")); })},
+        {52, "At m = {0.4} T(m) falls steeply", "A m = {0.4} la T(m) cade ripida", 0.0, formValue(52, "kleinMassSpinBox")},
         {52, "set Momentum px to sqrt({1.5013}^2 - m^2)", "porta Momentum px a sqrt({1.5013}^2 - m^2)", 5e-4,
          summaryAt(52, 0.0, kMassScan, "Fixed total E=")},
         {52, "m = {0.1} needs px 1.498", "m = {0.1} richiede px 1.498", 0.0, typedInto(52, "kleinMassSpinBox", 0.1)},
@@ -1051,6 +1174,13 @@ const std::vector<GuideClaim>& lateClaims()
         {52, "m = 0.2 needs {1.488}", "m = 0.2 richiede {1.488}", 5e-4, equalEnergyMomentum(52, 0.2)},
         {52, "m = {0.45} needs 1.432", "m = {0.45} richiede 1.432", 0.0, typedInto(52, "kleinMassSpinBox", 0.45)},
         {52, "m = 0.45 needs {1.432}", "m = 0.45 richiede {1.432}", 5e-4, equalEnergyMomentum(52, 0.45)},
+        {52, "the red point reads about {0.60}, 0.48 and 0.16", "il punto rosso vale circa {0.60}, 0.48 e 0.16", 0.005,
+         massScanPacket(0.1)},
+        {52, "0.60, {0.48} and", "0.60, {0.48} e", 0.005, massScanPacket(0.2)},
+        {52, "{0.16} against the curve's", "{0.16} contro", 0.005, massScanPacket(0.45)},
+        {52, "against the curve's {0.94}, 0.81 and 0.12", "contro {0.94}, 0.81 e 0.12 della curva", 0.005, kleinMassT(52, 0.1)},
+        {52, "{0.81} and 0.12. It", "{0.81} e 0.12 della", 0.005, kleinMassT(52, 0.2)},
+        {52, "and {0.12}. It follows", "e {0.12} della curva", 0.005, kleinMassT(52, 0.45)},
 
         // 53 Massless Dirac.
         {53, "(c = {1}, px = 1.5, so E = 1.5, Sigma 3.0) starts at x = -10",
@@ -1080,7 +1210,7 @@ const std::vector<GuideClaim>& lateClaims()
          "Tornato a m = {0}, inclina l'impulso (px 1.299, py 0.75 per 30 gradi)", 0.0, formValue(53, "kleinMassSpinBox")},
         {53, "(px {1.299}, py 0.75", "(px {1.299}, py 0.75", 0.0, typedInto(53, "kleinPxSpinBox", 1.299)},
         {53, "py {0.75} for", "py {0.75} per", 0.0, typedInto(53, "kleinPySpinBox", 0.75)},
-        {53, "0.75 for {30} degrees", "0.75 per {30} gradi", 0.05, degreesOf(1.299, 0.75)},
+        {53, "0.75 for {30} degrees", "0.75 per {30} gradi", 0.05, kleinAngleTyped(53, 1.299, 0.75)},
         {53, "to see T drop to about {0.41}", "per vedere T scendere a circa {0.41}", 0.005, kleinT(53, 30.0)},
 
         // 27 Bloch oscillations: the Bloch page's summary and the centre's
@@ -1110,19 +1240,26 @@ const std::vector<GuideClaim>& lateClaims()
              r.at(27, 31.0);
              return figureAfter(r.label(kBloch), "span=") / figureAfter(r.label(kBloch), "a=");
          }},
-        {27, "stops near t = {15}", "si ferma verso t = {15}", 1.0, historyTurn(27, 0.0, 25.0, false)},
-        {27, "returns to its starting point near t = {31}", "torna al punto di partenza verso t = {31}", 1.5,
+        {27, "stops near t = {16}", "si ferma verso t = {16}", 0.5, historyTurn(27, 0.0, 25.0, false)},
+        {27, "returns to its starting point near t = {32}", "torna al punto di partenza verso t = {32}", 0.5,
          historyTurn(27, 20.0, 40.0, true)},
         {27, "set F X to {0.16} and press Apply changes: T_B halves to 15.3", "porta F X a {0.16} e premi Apply changes: T_B si dimezza a 15.3",
          0.0, typedInto(27, "linearSlopeXSpinBox", 0.16)},
         {27, "T_B halves to {15.3}", "T_B si dimezza a {15.3}", 0.05,
          afterLoad(27, [](GuideRun& r) { return 2.0 * kPi / (0.16 * figureAfter(r.label(kBloch), "a=")); })},
-        {27, "the excursion halves to about {3}", "l'escursione a circa {3}", 0.2,
-         [](GuideRun& r) {
-             r.at(27, 31.0);
-             return figureAfter(r.label(kBloch), "span=") * std::fabs(figureAfter(r.label(kBloch), "F=")) / 0.16;
-         }},
+        // Half the new period on, the excursion so far.
+        {27, "half a period later the centre has moved only about {3.4}",
+         "mezzo periodo dopo il centro si e' spostato solo di circa {3.4}", 0.05,
+         afterEditedRun(27, 7.7,
+                        [](MainWindow& w) {
+                            selectSceneObject(w, PotentialObjectKind::Linear);
+                            setValue(w, "linearSlopeXSpinBox", 0.16);
+                            click(w, "updatePotentialObjectButton");
+                        },
+                        kBloch, "span=")},
         {27, "Set Sigma to {1}: a narrow", "Porta Sigma a {1}: un pacchetto", 0.0, typedInto(27, "sigmaSpinBox", 1.0)},
+        {27, "but swings only about {3.4} far", "ma si sposta solo di circa {3.4}", 0.05,
+         afterEditedRun(27, 31.0, [](MainWindow& w) { setValue(w, "sigmaSpinBox", 1.0); }, kBloch, "span=")},
         {27, "In the indicative Rb-87 mapping one time unit is about {55} microseconds",
          "Nella corrispondenza indicativa per Rb-87 un'unita' di tempo vale circa {55} microsecondi", 0.5,
          [](GuideRun&) { return timeUnit(27) * 1e6; }},
@@ -1158,7 +1295,10 @@ const std::vector<GuideClaim>& lateClaims()
         {29, "Set Momentum px to {3.0} and py to 3.0: the trajectory runs at 45 degrees",
          "Porta Momentum px a {3.0} e py a 3.0: la traiettoria corre a 45 gradi", 0.0, typedInto(29, "momentumSpinBox", 3.0)},
         {29, "and py to {3.0}: the", "e py a {3.0}: la", 0.0, typedInto(29, "momentumYSpinBox", 3.0)},
-        {29, "runs at {45} degrees", "corre a {45} gradi", 0.01, degreesOf(3.0, 3.0)},
+        {29, "runs at {45} degrees", "corre a {45} gradi", 0.05, pathDirection(29, [](MainWindow& w) {
+             setValue(w, "momentumSpinBox", 3.0);
+             setValue(w, "momentumYSpinBox", 3.0);
+         })},
 
         // 30 Sinai billiard.
         {30, "The {18} x 14 box of the rectangular billiard (walls 120) now holds a hard disc of radius 2.2 and height 120",
@@ -1197,8 +1337,9 @@ const std::vector<GuideClaim>& lateClaims()
              "Talbot time T_T = m a^2/(pi hbar) = {8.34} all these phases are again multiples of 2 pi",
          "Un'onda periodica contiene solo gli impulsi p_n = 2&pi; hbar n/a, con fasi exp(-i p_n^2 t/(2 m hbar)). Al tempo di "
          "Talbot T_T = m a^2/(&pi; hbar) = {8.34} tutte queste fasi sono di nuovo multipli di 2&pi;",
-         0.07, peakTime(31, 7.0, 9.5, kTalbot, "corr(original)=")},
-        {31, "At T_T/2 = {4.17} the odd", "A T_T/2 = {4.17} le armoniche", 0.07, peakTime(31, 3.0, 5.5, kTalbot, "corr(shift a/2)=")},
+         0.005, afterLoad(31, talbotTime)},
+        {31, "At T_T/2 = {4.17} the odd", "A T_T/2 = {4.17} le armoniche", 0.005,
+         afterLoad(31, [](GuideRun& r) { return talbotTime(r) / 2.0; })},
         {31, "shifted by a/2 = {2.56}. At T_T/4 = 2.09 two shifted copies overlap and the pattern shows period a/2",
          "spostato di a/2 = {2.56}. A T_T/4 = 2.09 due copie spostate si sovrappongono e la figura mostra periodo a/2", 5e-3,
          afterLoad(31, [](GuideRun& r) { return figureAfter(r.label(kTalbot), "a=") / 2.0; })},
@@ -1330,7 +1471,7 @@ const std::vector<GuideClaim>& lateClaims()
          }},
         {34, "Two identical packets (Sigma {0.35})", "Due pacchetti identici (Sigma {0.35})", 5e-4,
          summaryAt(34, 0.0, kAnderson, "sigmaX clean=")},
-        {34, "the cyan width keeps growing ({11.7} at t = 25)", "la larghezza ciano continua a crescere ({11.7} a t = 25)", 0.2,
+        {34, "then stops growing ({11.7} at t = 25)", "poi smette di crescere ({11.7} a t = 25)", 0.05,
          summaryAt(34, 25.0, kAnderson, "sigmaX clean=")},
         {34, "the magenta one saturates near {5}", "quella magenta si satura vicino a {5}", 0.5,
          summaryAt(34, 25.0, kAnderson, "disorder=")},
@@ -1467,10 +1608,33 @@ const std::vector<GuideClaim>& lateClaims()
         {39, "with T and 2T marked; both come back close to {1} at 2T", "con T e 2T segnati; entrambe tornano vicino a {1} a 2T", 0.01,
          summaryAt(39, 8.0, kLoschmidt, "coherent echo=")},
         {39, "both come back close to 1", "entrambe tornano vicino a 1", 0.01, summaryAt(39, 8.0, kLoschmidt, "density echo=")},
-        {39, "Set Reversal error Delta px to {0.05}: an", "Porta Reversal error Delta px a {0.05}: un'inversione", 0.0,
+        {39, "Set Reversal error Delta px to {0.05}: the reversal", "Porta Reversal error Delta px a {0.05}: l'inversione", 0.0,
          typedInto(39, "loschmidtMomentumErrorXSpinBox", 0.05)},
+        // The kicked echo: the width at T and the echo at 2T of each run.
+        {39, "the coherent echo at 2T is exactly |&lt;exp(i Delta px x/hbar)&gt;|^2 averaged over the density at T, close to "
+             "exp(-(Delta px sigma_x/hbar)^2) for the packet's width sigma_x at T (Diagnostics row sigmaX / sigmaY). "
+             "At T = {4}, sigma_x",
+         "l'eco coerente a 2T e' esattamente |&lt;exp(i Delta px x/hbar)&gt;|^2 mediato sulla densita' al tempo T, vicino a "
+         "exp(-(Delta px sigma_x/hbar)^2) per la larghezza sigma_x del pacchetto a T (riga sigmaX / sigmaY di "
+         "Diagnostics). A T = {4}, sigma_x",
+         0.0, formValue(39, "loschmidtTimeSpinBox")},
+        {39, "sigma_x = {4.34} gives", "sigma_x = {4.34} da'", 0.005, [](GuideRun& r) { return kickedEcho(r, 4.0, true).spread; }},
+        {39, "gives {0.954}, and", "da' {0.954}, e", 5e-4,
+         [](GuideRun& r) {
+             const KickedEcho run = kickedEcho(r, 4.0, true);
+             return std::exp(-std::pow(run.kick * run.spread, 2));
+         }},
+        {39, "the page's echo at 2T reads {0.954}", "l'eco a 2T della pagina vale {0.954}", 5e-4,
+         [](GuideRun& r) { return kickedEcho(r, 4.0, true).echo; }},
         {39, "Reversal time T ({8} or 12)", "Reversal time T piu' tardo ({8} o 12)", 0.0, typedInto(39, "loschmidtTimeSpinBox", 8.0)},
-        {39, "(8 or {12}) after", "(8 o {12}) dopo", 0.0, typedInto(39, "loschmidtTimeSpinBox", 12.0)},
+        {39, "(8 or {12}) the packet", "(8 o {12}) il pacchetto", 0.0, typedInto(39, "loschmidtTimeSpinBox", 12.0)},
+        {39, "(sigma_x {5.38} and 5.28)", "(sigma_x {5.38} e 5.28)", 0.005, [](GuideRun& r) { return kickedEcho(r, 8.0, true).spread; }},
+        {39, "and {5.28}) and", "e {5.28}) e", 0.005, [](GuideRun& r) { return kickedEcho(r, 12.0, true).spread; }},
+        {39, "the echo reads {0.930} and 0.932", "l'eco vale {0.930} e", 5e-4, [](GuideRun& r) { return kickedEcho(r, 8.0, true).echo; }},
+        {39, "and {0.932}, no lower", "{0.932}, non meno", 5e-4, [](GuideRun& r) { return kickedEcho(r, 12.0, true).echo; }},
+        {39, "(sigma_x {1.81} at T = 4, echo 0.992)", "(sigma_x {1.81} a T = 4, eco 0.992)", 0.005,
+         [](GuideRun& r) { return kickedEcho(r, 4.0, false).spread; }},
+        {39, "echo {0.992})", "eco {0.992})", 5e-4, [](GuideRun& r) { return kickedEcho(r, 4.0, false).echo; }},
 
         // 40 Moshinsky shutter: the shutter tab and the detector signal the
         // page prints.
@@ -1491,11 +1655,13 @@ const std::vector<GuideClaim>& lateClaims()
         {40, "At the Opening time {0} the", "All'Opening time {0} l'altezza", 0.0, formValue(40, "moshinskyOpenTimeSpinBox")},
         {40, "at t = m x/p = {1} for the detector at x = 3", "a t = m x/p = {1} per il rivelatore in x = 3", 0.01,
          afterLoad(40, [](GuideRun& r) { return mass(r) * r.spinBox("moshinskyDetectorXSpinBox") / r.spinBox("momentumSpinBox"); })},
-        {40, "for the detector at x = {3};", "per il rivelatore in x = {3};", 0.0, formValue(40, "moshinskyDetectorXSpinBox")},
-        {40, "it would overshoot to {1.37} times", "supererebbe di {1.37} volte", 0.005, [](GuideRun&) { return knifeEdgeOvershoot(); }},
-        {40, "a first maximum near t = {2.2} and a second near t = 3.7", "un primo massimo verso t = {2.2} e un secondo verso t = 3.7", 0.15,
+        {40, "for the detector at x = {3}, overshoots", "per il rivelatore in x = {3}, supera", 0.0,
+         formValue(40, "moshinskyDetectorXSpinBox")},
+        {40, "a first maximum near t = {2.1}, 1.31 times", "un primo massimo verso t = {2.1}, 1.31 volte", 0.05,
          peakTime(40, 1.5, 3.0, kMoshinsky, "I_det=")},
-        {40, "a second near t = {3.7}, then", "un secondo verso t = {3.7}, poi", 0.15, peakTime(40, 3.0, 4.6, kMoshinsky, "I_det=")},
+        {40, "{1.31} times the density the beam would bring there without diffraction",
+         "{1.31} volte la densita' che il fascio porterebbe li' senza diffrazione", 0.005, knifeEdgeOvershoot},
+        {40, "a second near t = {3.7}, then", "un secondo verso t = {3.7}, poi", 0.05, peakTime(40, 3.0, 4.6, kMoshinsky, "I_det=")},
         {40, "sqrt(pi hbar t/m)/v, some {0.6} here", "sqrt(&pi; hbar t/m)/v, qui circa {0.6}", 0.05,
          afterLoad(40,
                    [](GuideRun& r) {
@@ -1587,8 +1753,13 @@ const std::vector<GuideClaim>& lateClaims()
                    [](GuideRun& r) {
                        return 2.0 * std::acos(hallCentreDepth(r) / hallRadius(r)) / figureAfter(r.label(kHallEdge), "omega_c=");
                    })},
-        {44, "a mean drift of about {1.45};", "una deriva media di circa {1.45};", 0.03,
-         [](GuideRun& r) { return summaryAt(44, 8.0, kHallEdge, "drift=")(r) / r.now(); }},
+        {44, "a mean drift of about {1.46};", "una deriva media di circa {1.46};", 0.005,
+         afterLoad(44,
+                   [](GuideRun& r) {
+                       const double chord = 2.0 * std::sqrt(std::pow(hallRadius(r), 2) - std::pow(hallCentreDepth(r), 2));
+                       const double arc = 2.0 * std::acos(hallCentreDepth(r) / hallRadius(r));
+                       return chord / (arc / figureAfter(r.label(kHallEdge), "omega_c="));
+                   })},
         {44, "the page's drift reaches {11.5} at t = 8.", "la deriva della pagina raggiunge {11.5} a t = 8.", 0.2,
          summaryAt(44, 8.0, kHallEdge, "drift=")},
         {44, "the edge strip ({4} above the edge)", "striscia di bordo ({4} sopra il bordo)", 0.0, formValue(44, "hallEdgeBandSpinBox")},
@@ -1647,7 +1818,16 @@ const std::vector<GuideClaim>& lateClaims()
                        return r.spinBox("zitterLightSpeedSpinBox") / 2.0 / figureAfter(r.label(kZitter), "omega_ZB=");
                    })},
         {46, "peaks at about {0.31}.", "arriva al massimo a circa {0.31}.", 0.02, summaryAt(46, 12.0, kZitter, "max|detrendedX|=")},
-        {46, "the group velocity c^2 p/E = {0.71}.", "velocita' di gruppo c^2 p/E = {0.71}.", 0.005,
+        {46, "the packet drifts at about {0.67} (fit vx in the summary)", "il pacchetto deriva a circa {0.67} (fit vx nel riepilogo)",
+         0.005,
+         afterEditedRun(46, 12.0,
+                        [](MainWindow& w) {
+                            auto* preparation = control<QComboBox>(w, "zitterPreparationComboBox");
+                            preparation->setCurrentIndex(preparation->findText(QStringLiteral("Positive-energy control")));
+                            click(w, "zitterApplyButton");
+                        },
+                        kZitter, "fit vx=")},
+        {46, "c^2 p/E = {0.71} holds for the central momentum", "c^2 p/E = {0.71} vale per il solo impulso centrale", 0.005,
          afterLoad(46,
                    [](GuideRun& r) {
                        const double c = r.spinBox("zitterLightSpeedSpinBox");

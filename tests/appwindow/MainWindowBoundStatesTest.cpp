@@ -165,7 +165,7 @@ TEST_F(MainWindowBoundStates, ComputedLevelsAreTheSquareWellsAndEachPreparesASta
         EXPECT_EQ(listedStates(selector(name)).size(), states.size()) << name;
     EXPECT_EQ(selector("boundStateComboBox").currentIndex(), 1) << "the preset's eigenstate";
     EXPECT_EQ(selector("boundSuperpositionAComboBox").currentIndex(), 0);
-    EXPECT_EQ(selector("boundSuperpositionBComboBox").currentIndex(), 2) << "the third state when there is one";
+    EXPECT_EQ(selector("boundSuperpositionBComboBox").currentIndex(), 3) << "the preset's pair, computed again";
 
     // The coarse grid lowers the levels by about 0.3 %; its states are
     // computed afresh before they are prepared.
@@ -362,18 +362,55 @@ TEST_F(MainWindowBoundStates, SuperpositionBeatsAtTheLevelSpacing)
 // Computing the states proposes the first and the third for a superposition
 // as soon as there are three, whatever pair was prepared before; with fewer
 // it keeps the pair's second state as far as the list reaches.
+// On selectors that hold nothing yet (a document of the well without a
+// bound preparation), with the pair the window keeps at (0, 3).
 TEST_F(MainWindowBoundStates, ComputedStatesProposeTheThirdAsSoonAsThereAreThree)
 {
     window->loadGuidedExperiment(static_cast<int>(kFiniteWellPreset));
-    MainWindowProbe::restoreBoundPair(*window, 0, 1, false);
+    ExperimentDocument document = window->captureExperimentDocument();
+    document.initialPreparation = InitialPreparation{};
     auto* most = control<QSpinBox>(*window, "boundMaxStatesSpinBox");
     for (const auto& [count, second] : {std::pair{2, 1}, {3, 2}, {5, 2}}) {
+        QString error;
+        ASSERT_TRUE(window->applyExperimentDocument(document, error)) << error.toStdString();
+        ASSERT_EQ(selector("boundSuperpositionBComboBox").count(), 0);
         most->setValue(count);
         click(*window, "boundComputeButton");
         ASSERT_EQ(selector("boundSuperpositionBComboBox").count(), count);
         EXPECT_EQ(selector("boundSuperpositionAComboBox").currentIndex(), 0) << count << " states";
         EXPECT_EQ(selector("boundSuperpositionBComboBox").currentIndex(), second) << count << " states";
     }
+}
+
+// Computing the states of an unchanged well again keeps what the selectors
+// hold: the preset's pair n = 1 and n = 4 beats at 2 pi / (E4 - E1), not
+// at the beat of n = 3. A state the new spectrum lacks gives way.
+TEST_F(MainWindowBoundStates, ComputingTheStatesAgainKeepsTheSelectedPair)
+{
+    window->loadGuidedExperiment(static_cast<int>(kFiniteWellPreset));
+    const double mass = control<QDoubleSpinBox>(*window, "massSpinBox")->value();
+    const QTableWidget& table = *control<QTableWidget>(*window, "diagnosticsTable");
+    const auto beat = [&] {
+        const QString row = table.item(40, 2)->text();
+        return row.mid(row.indexOf(QLatin1String("Tbeat=")) + 6).toDouble();
+    };
+    const double expected = 2.0 * kPi / (squareWellLevel(3, mass) - squareWellLevel(0, mass));
+    ASSERT_NEAR(beat(), expected, 2e-3 * expected) << "the preset prepares n = 1 with n = 4";
+    for (int again = 0; again < 2; ++again) {
+        click(*window, "boundComputeButton");
+        EXPECT_EQ(selector("boundStateComboBox").currentIndex(), 1);
+        EXPECT_EQ(selector("boundSuperpositionAComboBox").currentIndex(), 0);
+        EXPECT_EQ(selector("boundSuperpositionBComboBox").currentIndex(), 3) << "computed " << again + 1 << " times";
+        EXPECT_NEAR(beat(), expected, 2e-3 * expected);
+    }
+
+    setIndex(*window, "boundStateComboBox", 4);
+    setIndex(*window, "boundSuperpositionAComboBox", 2);
+    control<QSpinBox>(*window, "boundMaxStatesSpinBox")->setValue(4);
+    click(*window, "boundComputeButton");
+    EXPECT_EQ(selector("boundStateComboBox").currentIndex(), 1) << "n = 5 is gone: the prepared eigenstate";
+    EXPECT_EQ(selector("boundSuperpositionAComboBox").currentIndex(), 2) << "n = 3 is still there";
+    EXPECT_EQ(selector("boundSuperpositionBComboBox").currentIndex(), 3);
 }
 
 // The prepared eigenstate of the finite well stands while a drive shakes

@@ -7,9 +7,14 @@
 // every dock shows its texts whole and every analysis page keeps its plot
 // readable. A window narrower than the side columns prefer takes the
 // difference from both in proportion; a window shrunk as far as it goes and
-// grown again keeps its docks apart and gives them their room back.
+// grown again keeps its docks apart and gives them their room back. Every
+// figure a guide points the class at, in the Diagnostics or on a page, is
+// readable where it points without widening anything, and on a laptop the
+// Diagnostics and the guide show enough of themselves to be read.
 
 #include "common/AppTestSupport.h"
+#include "common/MainWindowProbe.h"
+#include "common/PageFigures.h"
 #include "common/QtTestSupport.h"
 
 #include "WindowLayoutChecks.h"
@@ -32,6 +37,8 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTextBrowser>
+#include <QTextDocument>
 #include <QWindow>
 
 #include <gtest/gtest.h>
@@ -46,7 +53,7 @@ namespace vxo {
 namespace {
 
 using test::describe;
-using test::settleFor;
+using test::waitForLayout;
 
 struct Screen {
     QSize size;
@@ -59,7 +66,7 @@ struct Screen {
 // The screens a class has, narrowest first.
 const Screen kClassroomScreens[] = {
     {QSize(1024, 768), false, false}, {QSize(1280, 720), false, false}, {QSize(1280, 800), false, false},
-    {QSize(1366, 768), false, true},  {QSize(1920, 1080), true, true},
+    {QSize(1366, 768), false, false}, {QSize(1920, 1080), true, true},
 };
 
 std::string named(const QSize& size) { return std::to_string(size.width()) + "x" + std::to_string(size.height()); }
@@ -76,7 +83,7 @@ TEST(MainWindowScreenFit, TheDefaultLayoutFitsTheScreenUncutAndEveryAnalysisPlot
         const QRect available(QPoint(0, 0), screen.size);
         window.fitToScreen(available);
         ASSERT_TRUE(test::showAndWait(window)) << "the window is not shown: the test needs an X display (xvfb-run -a)";
-        settleFor(200);
+        waitForLayout(window);
 
         EXPECT_TRUE(available.contains(window.frameGeometry()))
             << at << ": window at " << describe(window.frameGeometry());
@@ -116,7 +123,7 @@ TEST(MainWindowScreenFit, TheDefaultLayoutFitsTheScreenUncutAndEveryAnalysisPlot
         tabs->setCurrentIndex(tabs->indexOf(tabs->findChild<QWidget*>(QStringLiteral("experimentAnalysisTab"))));
         for (int index = 0; index < pages->count(); ++index) {
             pages->setCurrentIndex(index);
-            settleFor(20);
+            waitForLayout(window);
             const QWidget* page = stack->currentWidget();
             const std::string name = at + ": " + page->objectName().toStdString();
             // The plot is the last item of its page.
@@ -175,7 +182,7 @@ SideColumns sideColumnsOnScreen(const QSize& screen)
     for (const char* name : {"timeDockWidget", "diagnosticsDockWidget", "helpDockWidget"})
         columns.rightMinimum = std::max(columns.rightMinimum, dockNamed(name)->minimumWidth());
     EXPECT_TRUE(test::showAndWait(window)) << "the window is not shown: the test needs an X display (xvfb-run -a)";
-    settleFor(200);
+    waitForLayout(window);
     columns.left = dockNamed("controlsDockWidget")->width();
     columns.right = dockNamed("diagnosticsDockWidget")->width();
     return columns;
@@ -232,13 +239,13 @@ TEST(MainWindowScreenFit, EveryDockShowsItsTextsWholeWithoutScrollingSideways)
         window.fitToScreen(QRect(QPoint(0, 0), size));
         ASSERT_TRUE(test::showAndWait(window)) << "the window is not shown: the test needs an X display (xvfb-run -a)";
         window.loadGuidedExperiment(presetWithTheLongestReference());
-        settleFor(200);
+        waitForLayout(window);
         test::expectLayoutApart(window, at);
 
         // The time dock: the reference over several lines, every caption and
         // value whole beside it.
         window.findChild<QDockWidget*>(QStringLiteral("timeDockWidget"))->raise();
-        settleFor(50);
+        waitForLayout(window);
         const auto* time = window.findChild<QWidget*>(QStringLiteral("timeDockContents"));
         ASSERT_NE(time, nullptr);
         test::settleUntilWrappedLabelsFit(*time);
@@ -250,7 +257,7 @@ TEST(MainWindowScreenFit, EveryDockShowsItsTextsWholeWithoutScrollingSideways)
         // The diagnostics: the short values of the transport, simulation and
         // grid rows whole in their column, nothing beyond the table's width.
         window.findChild<QDockWidget*>(QStringLiteral("diagnosticsDockWidget"))->raise();
-        settleFor(50);
+        waitForLayout(window);
         auto* table = window.findChild<QTableWidget*>(QStringLiteral("diagnosticsTable"));
         ASSERT_NE(table, nullptr);
         const int margin = 2 * (table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table) + 1);
@@ -271,7 +278,7 @@ TEST(MainWindowScreenFit, EveryDockShowsItsTextsWholeWithoutScrollingSideways)
 
         // The measurement tab within the controls dock's width.
         window.findChild<QDockWidget*>(QStringLiteral("controlsDockWidget"))->raise();
-        settleFor(50);
+        waitForLayout(window);
         auto* controls = window.findChild<QTabWidget*>(QStringLiteral("controlsTabWidget"));
         auto* area = window.findChild<QScrollArea*>(QStringLiteral("scrollArea"));
         ASSERT_TRUE(controls && area);
@@ -283,7 +290,7 @@ TEST(MainWindowScreenFit, EveryDockShowsItsTextsWholeWithoutScrollingSideways)
                 << at << ": the \"" << bar->tabText(tab).toStdString() << "\" tab is cut (bar " << bar->width()
                 << " px)";
         controls->setCurrentWidget(window.findChild<QWidget*>(QStringLiteral("measurementTab")));
-        settleFor(100);
+        waitForLayout(window);
         EXPECT_EQ(area->horizontalScrollBar()->maximum(), 0) << at << ": the measurement tab scrolls sideways";
         EXPECT_LE(area->widget()->width(), area->viewport()->width()) << at;
         test::expectTextsWhole(*area->widget(), at + " measurement tab");
@@ -313,18 +320,18 @@ TEST(MainWindowScreenFit, AWindowShrunkToItsMinimumAndGrownBackKeepsItsDocksApar
         MainWindow reference(nullptr, false);
         reference.fitToScreen(QRect(QPoint(0, 0), large));
         ASSERT_TRUE(test::showAndWait(reference)) << "the test needs an X display (xvfb-run -a)";
-        settleFor(200);
+        waitForLayout(reference);
         fresh = dockSizes(reference);
     }
 
     MainWindow window(nullptr, false);
     window.fitToScreen(QRect(QPoint(0, 0), QSize(1366, 768)));
     ASSERT_TRUE(test::showAndWait(window));
-    settleFor(100);
+    waitForLayout(window);
     // As small as the window lets itself be made, then a little wider and
     // taller, then back to the large screen's size.
     window.resize(1, 1);
-    settleFor(200);
+    waitForLayout(window);
     const QSize minimum = window.size();
     EXPECT_EQ(minimum, window.minimumSize()) << "the window did not stop at its minimum";
     EXPECT_LE(minimum.width(), 1024) << "the window no longer fits a 1024 px projector";
@@ -332,11 +339,11 @@ TEST(MainWindowScreenFit, AWindowShrunkToItsMinimumAndGrownBackKeepsItsDocksApar
     test::expectLayoutApart(window, "at the minimum " + describe(window.rect()));
     test::expectEveryDockReachable(window, "at the minimum " + describe(window.rect()));
     window.resize(minimum + QSize(10, 8));
-    settleFor(200);
+    waitForLayout(window);
     test::expectLayoutApart(window, "just above the minimum " + describe(window.rect()));
 
     window.resize(large);
-    settleFor(200);
+    waitForLayout(window);
     ASSERT_EQ(window.size(), large);
     test::expectLayoutApart(window, "grown back to " + describe(window.rect()));
     // Grown back, the docks have the room a fresh layout gives them.
@@ -357,7 +364,7 @@ TEST(MainWindowScreenFit, TheControlsDockKeepsItsWidthOnEveryPage)
         MainWindow window(nullptr, false);
         window.fitToScreen(QRect(QPoint(0, 0), size));
         ASSERT_TRUE(test::showAndWait(window)) << "the window is not shown: the test needs an X display (xvfb-run -a)";
-        settleFor(200);
+        waitForLayout(window);
         const auto* dock = window.findChild<QDockWidget*>(QStringLiteral("controlsDockWidget"));
         auto* contents = window.findChild<QWidget*>(QStringLiteral("controlsDockContents"));
         ASSERT_TRUE(dock && contents);
@@ -369,7 +376,7 @@ TEST(MainWindowScreenFit, TheControlsDockKeepsItsWidthOnEveryPage)
                 for (QWidget* page = tabs->widget(index); page != contents; page = page->parentWidget())
                     if (auto* stack = qobject_cast<QStackedWidget*>(page->parentWidget()))
                         stack->setCurrentWidget(page);
-                settleFor(30);
+                waitForLayout(window);
                 ++pages;
                 EXPECT_EQ(dock->width(), width) << at << ": " << tabs->widget(index)->objectName().toStdString();
             }
@@ -390,7 +397,7 @@ TEST(MainWindowScreenFit, EveryAnalysisPageOpensTheSameWayWhateverWasLoadedBefor
         MainWindow window(nullptr, false);
         window.fitToScreen(QRect(QPoint(0, 0), screen));
         ASSERT_TRUE(test::showAndWait(window)) << "the window is not shown: the test needs an X display (xvfb-run -a)";
-        settleFor(200);
+        waitForLayout(window);
         auto* library = window.findChild<QComboBox*>(QStringLiteral("experimentPresetComboBox"));
         auto* load = window.findChild<QAbstractButton*>(QStringLiteral("loadExperimentButton"));
         auto* area = window.findChild<QScrollArea*>(QStringLiteral("analysisScrollArea"));
@@ -405,7 +412,7 @@ TEST(MainWindowScreenFit, EveryAnalysisPageOpensTheSameWayWhateverWasLoadedBefor
         const auto loaded = [&](int preset) {
             library->setCurrentIndex(preset);
             load->click();
-            settleFor(100);
+            waitForLayout(window);
             return area->verticalScrollBar()->value();
         };
         const int freePacket = presetNamed("free_wave_packet");
@@ -417,6 +424,215 @@ TEST(MainWindowScreenFit, EveryAnalysisPageOpensTheSameWayWhateverWasLoadedBefor
         EXPECT_EQ(loaded(freePacket), fresh) << at << ": time series after other experiments";
         EXPECT_EQ(loaded(zitter), zitterView) << at << ": Zitterbewegung after the time series";
         EXPECT_EQ(loaded(rotor), rotorView) << at << ": kicked rotor after the Zitterbewegung";
+    }
+}
+
+// The guided experiment whose catalogue identifier is `slug`.
+int presetWithSlug(const char* slug)
+{
+    for (std::uint32_t index = 0; index < presetCount(); ++index)
+        if (std::string(presetSlug(index)) == slug)
+            return int(index);
+    ADD_FAILURE() << "no guided experiment " << slug;
+    return 0;
+}
+
+// The screens of the figure checks: a projector, a laptop, a monitor, and
+// the monitor with its text enlarged by half (a logical 1280 x 720).
+const QSize kFigureScreens[] = {QSize(1024, 768), QSize(1366, 768), QSize(1920, 1080), QSize(1280, 720)};
+
+// A figure a guide names and where it tells the class to read it: a
+// Diagnostics row by its section and parameter, or a page's label. `keys`
+// are the figures as the texts write them; each is read with the number that
+// follows it.
+struct GuideFigure {
+    const char* preset;
+    bool separated; // read once the run has paused itself on the separated packet
+    const char* section;
+    const char* parameter;
+    const char* label;
+    std::vector<const char*> keys;
+};
+const GuideFigure kGuideFigures[] = {
+    {"barrier_scattering", false, "Tunneling", "Plane-wave theory", nullptr, {"T=", "R="}},
+    {"barrier_scattering", true, "Scattering", "State", nullptr, {"SEPARATED / MEASUREMENT VALID"}},
+    {"barrier_scattering", true, "Scattering", "Probabilities", nullptr, {"P_R=", "P_T=", "theory T=", "deltaT="}},
+    {"quantum_tunneling", false, "Tunneling", "Plane-wave theory", nullptr, {"T=", "R="}},
+    {"quantum_tunneling", true, "Scattering", "State", nullptr, {"SEPARATED / MEASUREMENT VALID"}},
+    {"quantum_tunneling", true, "Scattering", "Probabilities", nullptr, {"P_R=", "P_T=", "theory T=", "deltaT="}},
+    {"resonant_tunneling", false, "Tunneling", "Plane-wave theory", nullptr, {"single T1=", "T2="}},
+    {"resonant_tunneling", false, nullptr, nullptr, "resonanceSummaryLabel", {"P_cav="}},
+    {"resonant_tunneling", true, "Scattering", "Probabilities", nullptr, {"P_T="}},
+};
+
+// The figure after `key` in `text` as it is read: the key and the number up
+// to the next blank, split into the words a wrapped line may break between.
+QStringList figureWords(const QString& text, const char* key)
+{
+    const int at = text.indexOf(QLatin1String(key));
+    if (at < 0)
+        return {};
+    int end = at + int(std::strlen(key));
+    while (end < text.size() && !text.at(end).isSpace())
+        ++end;
+    return text.mid(at, end - at).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+}
+
+// The row of the table whose section and parameter columns read these (-1: none).
+int diagnosticsRowOf(const QTableWidget& table, const char* section, const char* parameter)
+{
+    for (int row = 0; row < table.rowCount(); ++row)
+        if (table.item(row, 0) && table.item(row, 1) && table.item(row, 0)->text() == QLatin1String(section) &&
+            table.item(row, 1)->text() == QLatin1String(parameter))
+            return row;
+    return -1;
+}
+
+// The Diagnostics row of the figure: its value whole in its cell (each word
+// of a figure within the column, the row as tall as the wrapped value), on
+// show with the table at its top, and whole in the cell's tooltip.
+void expectDiagnosticsFigureReadable(MainWindow& window, const GuideFigure& figure, const std::string& at)
+{
+    window.findChild<QDockWidget*>(QStringLiteral("diagnosticsDockWidget"))->raise();
+    ASSERT_TRUE(test::waitForLayoutToSettle(window)) << at;
+    auto* table = window.findChild<QTableWidget*>(QStringLiteral("diagnosticsTable"));
+    ASSERT_NE(table, nullptr);
+    const int row = diagnosticsRowOf(*table, figure.section, figure.parameter);
+    ASSERT_GE(row, 0) << at << ": no row " << figure.section << " / " << figure.parameter;
+    const QString value = table->item(row, 2)->text();
+    const std::string name = at + ", " + figure.section + " / " + figure.parameter + " \"" + value.toStdString() + "\"";
+    const QFontMetrics metrics(table->font());
+    const int margins = 2 * (table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table) + 1);
+    const int textWidth = table->columnWidth(2) - margins;
+    for (const char* key : figure.keys) {
+        const QStringList words = figureWords(value, key);
+        ASSERT_FALSE(words.isEmpty()) << name << " does not show " << key;
+        for (const QString& word : words)
+            EXPECT_LE(metrics.horizontalAdvance(word), textWidth)
+                << name << ": \"" << word.toStdString() << "\" is cut";
+    }
+    const int lines = metrics.boundingRect(QRect(0, 0, textWidth, 100000), Qt::TextWordWrap, value).height();
+    EXPECT_GE(table->rowHeight(row), lines) << name << ": the row is lower than its lines";
+    table->scrollToTop();
+    const QRect shown = table->visualRect(table->model()->index(row, 2));
+    EXPECT_TRUE(!table->isRowHidden(row) && shown.top() >= 0 && shown.bottom() < table->viewport()->height())
+        << name << ": not on show without scrolling, at " << test::describe(shown) << " in "
+        << test::describe(table->viewport()->rect());
+    EXPECT_TRUE(table->item(row, 2)->toolTip().contains(value)) << name << ": the tooltip does not hold the value";
+}
+
+// The page label of the figure: on show on its page, its words within the
+// label's width and the label as tall as its wrapped lines.
+void expectLabelFigureReadable(MainWindow& window, const GuideFigure& figure, const std::string& at)
+{
+    window.findChild<QDockWidget*>(QStringLiteral("analysisDockWidget"))->raise();
+    ASSERT_TRUE(test::waitForLayoutToSettle(window)) << at;
+    const auto* label = window.findChild<QLabel*>(QLatin1String(figure.label));
+    ASSERT_NE(label, nullptr) << figure.label;
+    const std::string name = at + ", " + figure.label;
+    EXPECT_TRUE(label->isVisibleTo(&window)) << name << " is not on show";
+    for (const char* key : figure.keys) {
+        const QStringList words = figureWords(label->text(), key);
+        ASSERT_FALSE(words.isEmpty()) << name << " does not show " << key;
+        for (const QString& word : words)
+            EXPECT_LE(label->fontMetrics().horizontalAdvance(word), label->contentsRect().width())
+                << name << ": \"" << word.toStdString() << "\" is cut";
+    }
+    if (label->wordWrap()) {
+        EXPECT_GE(label->height(), label->heightForWidth(label->width())) << name << " loses lines";
+    } else {
+        EXPECT_GE(label->width(), label->sizeHint().width()) << name << " is cut";
+    }
+}
+
+// The loaded experiment run tick by tick, every view refreshed as a running
+// window refreshes it, until its scattering panel sees the packet separated
+// (where a running window pauses) or t passes `limit`.
+bool runUntilSeparated(MainWindow& window, double limit)
+{
+    const auto separated = [&window] {
+        return test::diagnosticsValue(window, "Scattering", "State").contains(QLatin1String("SEPARATED"));
+    };
+    while (!separated() && window.schroedingerSolver().time() <= limit) {
+        MainWindowProbe::stepTick(window);
+        MainWindowProbe::observeTick(window);
+        MainWindowProbe::refreshTick(window);
+    }
+    return separated();
+}
+
+TEST(MainWindowScreenFit, EveryFigureAGuideNamesIsReadableWhereItPointsOnEveryScreen)
+{
+    test::appTestApplication();
+    std::vector<const char*> presets;
+    for (const GuideFigure& figure : kGuideFigures)
+        if (std::find_if(presets.begin(), presets.end(),
+                         [&figure](const char* p) { return std::strcmp(p, figure.preset) == 0; }) == presets.end())
+            presets.push_back(figure.preset);
+    for (const char* preset : presets) {
+        MainWindow window(nullptr, false);
+        ASSERT_TRUE(test::showAndWait(window)) << "the window is not shown: the test needs an X display (xvfb-run -a)";
+        window.loadGuidedExperiment(presetWithSlug(preset));
+        MainWindowProbe::refreshTick(window);
+        for (const bool separated : {false, true}) {
+            if (separated) {
+                ASSERT_TRUE(runUntilSeparated(window, 40.0)) << preset << ": the packet never separated";
+            }
+            for (const QSize& screen : kFigureScreens) {
+                window.fitToScreen(QRect(QPoint(0, 0), screen));
+                const std::string at =
+                    std::string(preset) + (separated ? " separated" : " loaded") + " on " + named(screen);
+                for (const GuideFigure& figure : kGuideFigures) {
+                    if (std::strcmp(figure.preset, preset) != 0 || figure.separated != separated)
+                        continue;
+                    if (figure.label)
+                        expectLabelFigureReadable(window, figure, at);
+                    else
+                        expectDiagnosticsFigureReadable(window, figure, at);
+                }
+            }
+        }
+    }
+}
+
+// On a laptop's 768 px, and with the text enlarged by half, the Diagnostics
+// show eight rows and the guide eight lines at least.
+TEST(MainWindowScreenFit, OnALaptopTheDiagnosticsShowEightRowsAndTheGuideEightLines)
+{
+    test::appTestApplication();
+    constexpr int kRows = 8;
+    for (const QSize screen : {QSize(1366, 768), QSize(1280, 720)}) {
+        const std::string at = named(screen);
+        MainWindow window(nullptr, false);
+        window.fitToScreen(QRect(QPoint(0, 0), screen));
+        ASSERT_TRUE(test::showAndWait(window)) << "the window is not shown: the test needs an X display (xvfb-run -a)";
+        window.findChild<QDockWidget*>(QStringLiteral("diagnosticsDockWidget"))->raise();
+        ASSERT_TRUE(test::waitForLayoutToSettle(window)) << at;
+        auto* table = window.findChild<QTableWidget*>(QStringLiteral("diagnosticsTable"));
+        ASSERT_NE(table, nullptr);
+        table->scrollToTop();
+        int whole = 0;
+        for (int row = 0; row < table->rowCount(); ++row) {
+            const QRect shown = table->visualRect(table->model()->index(row, 0));
+            if (!table->isRowHidden(row) && shown.top() >= 0 && shown.bottom() < table->viewport()->height())
+                ++whole;
+        }
+        EXPECT_GE(whole, kRows) << at << ": the Diagnostics show " << whole << " rows";
+
+        window.findChild<QDockWidget*>(QStringLiteral("helpDockWidget"))->raise();
+        auto* languages = window.findChild<QTabWidget*>(QStringLiteral("helpLanguageTabWidget"));
+        ASSERT_NE(languages, nullptr);
+        for (int language = 0; language < languages->count(); ++language) {
+            languages->setCurrentIndex(language);
+            ASSERT_TRUE(test::waitForLayoutToSettle(window)) << at;
+            const auto* guide = languages->currentWidget()->findChild<QTextBrowser*>();
+            ASSERT_NE(guide, nullptr);
+            // The guide's body text, as the page sets it.
+            const int line = QFontMetrics(guide->document()->defaultFont()).lineSpacing();
+            const int height = guide->viewport()->height();
+            EXPECT_GE(height, kRows * line) << at << ": " << languages->tabText(language).toStdString()
+                                            << " guide shows " << height / line << " lines";
+        }
     }
 }
 

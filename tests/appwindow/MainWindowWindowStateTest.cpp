@@ -15,13 +15,11 @@
 #include <QComboBox>
 #include <QDockWidget>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QProcess>
 #include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTabWidget>
-#include <QWindow>
 #include <algorithm>
 
 #include <gtest/gtest.h>
@@ -88,22 +86,9 @@ IndexedWidget indexed(const MainWindow& window, const Selector& selector)
     return widget;
 }
 
-void processEventsFor(int milliseconds)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < milliseconds)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-}
-
 void showAndSettle(MainWindow& window)
 {
-    window.show();
-    QElapsedTimer clock;
-    clock.start();
-    while (!(window.windowHandle() && window.windowHandle()->isExposed()) && clock.elapsed() < 5000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    processEventsFor(100);
+    EXPECT_TRUE(test::showAndWait(window)) << "the window is not shown, or its layout never settles";
 }
 
 QStringList savedKeys()
@@ -116,6 +101,12 @@ QStringList savedKeys()
 bool oneSideColumn(const MainWindow& window)
 {
     return window.dockWidgetArea(dock(window, 1)) == Qt::LeftDockWidgetArea;
+}
+
+// The area of the first of the time, diagnostics and help docks other than `closed`.
+Qt::DockWidgetArea dockWidgetAreaOfOpenRightDock(const MainWindow& window, int closed)
+{
+    return window.dockWidgetArea(dock(window, closed == 1 ? 2 : 1));
 }
 
 // The default layout: every dock docked and open with its action checked,
@@ -205,10 +196,10 @@ TEST(MainWindowWindowState, LayoutAndTabsSurviveARestartAndResetRestoresTheDefau
         first.setGeometry(QRect(available.topLeft() + QPoint(5, 22), available.size() - QSize(80, 120)));
         // The docks are arranged anew for the new width once the resize is
         // through, as a user's arrangement follows the resize.
-        processEventsFor(50);
+        test::waitForLayout(first);
         action(first, 2)->trigger(); // diagnostics dock closed from the View menu
         first.addDockWidget(Qt::LeftDockWidgetArea, dock(first, 1));
-        processEventsFor(50);
+        test::waitForLayout(first);
         EXPECT_FALSE(dock(first, 2)->isVisible());
         EXPECT_FALSE(action(first, 2)->isChecked());
         placed = first.geometry();
@@ -250,12 +241,12 @@ TEST(MainWindowWindowState, LayoutAndTabsSurviveARestartAndResetRestoresTheDefau
     // Minimising hides the docks with the window; restoring brings back the
     // ones that were open, and only those.
     second.showMinimized();
-    processEventsFor(50);
+    test::waitForLayout(second);
     ASSERT_TRUE(second.isMinimized());
     dock(second, 3)->hide();
     EXPECT_TRUE(action(second, 3)->isChecked()) << "a dock hidden with the minimised window is still chosen";
     second.showNormal();
-    processEventsFor(100);
+    test::waitForLayout(second);
     ASSERT_FALSE(second.isMinimized());
     for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(dock(second, i)->isVisible(), i != 2) << kDockNames[i] << " after restoring";
@@ -264,15 +255,15 @@ TEST(MainWindowWindowState, LayoutAndTabsSurviveARestartAndResetRestoresTheDefau
     // Any other change of state leaves the docks as they were chosen since.
     action(second, 0)->trigger();
     second.showMaximized();
-    processEventsFor(100);
+    test::waitForLayout(second);
     EXPECT_FALSE(dock(second, 0)->isVisible() || action(second, 0)->isChecked()) << "back after maximising";
     second.showNormal();
-    processEventsFor(100);
+    test::waitForLayout(second);
 
     QAction* reset = second.findChild<QAction*>(QStringLiteral("actionResetWindowLayout"));
     ASSERT_NE(reset, nullptr);
     reset->trigger();
-    processEventsFor(100);
+    test::waitForLayout(second);
     EXPECT_TRUE(savedKeys().isEmpty()) << "the reset forgets the saved layout: "
                                        << savedKeys().join(", ").toStdString();
     expectDefaultDocks(second, "after Reset Window Layout");
@@ -287,7 +278,7 @@ TEST(MainWindowWindowState, LayoutAndTabsSurviveARestartAndResetRestoresTheDefau
             MainWindow off(nullptr, true);
             showAndSettle(off);
             off.setGeometry(QRect(available.topLeft() + offset, available.size() - QSize(80, 120)));
-            processEventsFor(50);
+            test::waitForLayout(off);
             off.close();
         }
         MainWindow restarted(nullptr, true);
@@ -317,15 +308,71 @@ TEST(MainWindowWindowState, TheViewMenuOpensAndClosesDocksThatAreTabsOfTheContro
     }
     for (int i = 1; i <= 3; ++i) {
         action(window, i)->trigger();
-        processEventsFor(50);
+        test::waitForLayout(window);
         EXPECT_TRUE(dock(window, i)->isHidden()) << kDockNames[i] << " was not closed from the View menu";
         EXPECT_FALSE(action(window, i)->isChecked()) << kActionNames[i] << " after closing";
         action(window, i)->trigger();
-        processEventsFor(50);
+        test::waitForLayout(window);
         EXPECT_TRUE(test::dockInFront(window, *dock(window, i))) << kDockNames[i] << " shown again is not in front";
         EXPECT_TRUE(action(window, i)->isChecked()) << kActionNames[i] << " after showing";
         // The tab it came in front of is still open.
         EXPECT_TRUE(action(window, 0)->isChecked()) << kActionNames[0] << " behind " << kDockNames[i];
+    }
+}
+
+// A dock the user closed needs no room and keeps none: a window shrunk from
+// a large screen to a narrow one merges its side columns as it does with
+// every dock open, instead of squeezing the right column below what its
+// texts need, and the closed dock stays closed through both ways.
+TEST(MainWindowWindowState, AClosedDockLeavesNoSqueezedColumnWhenTheWindowShrinks)
+{
+    test::appTestApplication();
+    const QSize large(1900, 1000);
+    const QSize narrow(1200, 800);
+    // Where every dock is open, as reference.
+    std::array<Qt::DockWidgetArea, 5> openAreas{};
+    {
+        MainWindow open(nullptr, false);
+        open.fitToScreen(QRect(QPoint(0, 0), large));
+        showAndSettle(open);
+        open.resize(narrow);
+        ASSERT_TRUE(test::waitForLayoutToSettle(open));
+        ASSERT_TRUE(oneSideColumn(open)) << "a 1200 px window keeps two side columns: the case is void";
+        for (int i = 0; i < 5; ++i)
+            openAreas[std::size_t(i)] = open.dockWidgetArea(dock(open, i));
+    }
+    for (int closed = 1; closed <= 3; ++closed) {
+        const std::string at = std::string(kDockNames[closed]) + " closed";
+        MainWindow window(nullptr, false);
+        window.fitToScreen(QRect(QPoint(0, 0), large));
+        showAndSettle(window);
+        ASSERT_FALSE(oneSideColumn(window)) << at << ": the large window has one side column";
+        action(window, closed)->trigger();
+        ASSERT_TRUE(test::waitForLayoutToSettle(window)) << at;
+        ASSERT_TRUE(dock(window, closed)->isHidden()) << at << ": the View menu did not close it";
+
+        window.resize(narrow);
+        ASSERT_TRUE(test::waitForLayoutToSettle(window)) << at;
+        ASSERT_EQ(window.size(), narrow) << at;
+        for (int i = 0; i < 5; ++i) {
+            if (i == closed)
+                continue;
+            EXPECT_EQ(window.dockWidgetArea(dock(window, i)), openAreas[std::size_t(i)])
+                << at << ": " << kDockNames[i] << " at " << window.dockWidgetArea(dock(window, i));
+            EXPECT_GE(dock(window, i)->width(), dock(window, i)->minimumSizeHint().width())
+                << at << ": " << kDockNames[i] << " squeezed to " << dock(window, i)->width() << " px";
+        }
+        test::expectLayoutApart(window, at + " at " + test::describe(window.rect()));
+        EXPECT_TRUE(dock(window, closed)->isHidden() && !action(window, closed)->isChecked())
+            << at << ": the closed dock came back on shrinking";
+
+        window.resize(large);
+        ASSERT_TRUE(test::waitForLayoutToSettle(window)) << at;
+        EXPECT_EQ(dockWidgetAreaOfOpenRightDock(window, closed), Qt::RightDockWidgetArea)
+            << at << ": grown back, the side columns stay merged";
+        EXPECT_TRUE(dock(window, closed)->isHidden() && !action(window, closed)->isChecked())
+            << at << ": the closed dock came back on growing";
+        test::expectLayoutApart(window, at + " grown back");
     }
 }
 
@@ -339,7 +386,7 @@ void saveOnATallScreen(const std::function<void(MainWindow&)>& arrange)
     showAndSettle(tall);
     ASSERT_GE(tall.height(), 1216) << "the saving window is not as tall as the form: the case is void";
     arrange(tall);
-    processEventsFor(100);
+    test::waitForLayout(tall);
     tall.close();
     ASSERT_TRUE(savedKeys().contains(QStringLiteral("windowState")));
 }
@@ -494,7 +541,8 @@ std::vector<StartedWindow> startEach(const std::vector<QString>& configHomes)
         for (std::size_t c = 0; c < children.size(); ++c) {
             QProcess& child = *children[c];
             StartedWindow& result = started[first + c];
-            const bool finished = child.waitForFinished(120000);
+            // Longer than the child's own wait for its layout.
+            const bool finished = child.waitForFinished(2 * test::kWaitBoundMs);
             result.report = QString::fromUtf8(child.readAllStandardOutput());
             if (!finished) {
                 child.kill();
@@ -553,7 +601,7 @@ TEST(MainWindowWindowState, ADamagedSavedLayoutStartsWithTheDefaultAndAnUntouche
         showAndSettle(arranged);
         arranged.addDockWidget(Qt::LeftDockWidgetArea, dock(arranged, 1));
         action(arranged, 2)->trigger();
-        processEventsFor(100);
+        test::waitForLayout(arranged);
         ASSERT_TRUE(dock(arranged, 2)->isHidden()) << "the diagnostics dock was not closed from the View menu";
         left = layoutOf(arranged);
         arranged.close();

@@ -5,12 +5,21 @@
 // and of a Dirac run; and the recorder-state hints.
 
 #include "PanelTestSupport.h"
+#include "plots/PaintedTexts.h"
+
+#include "common/QtTestSupport.h"
+#include "view/QuantumGLView.h"
+
+#include <QAbstractButton>
+#include <QImage>
+#include <QRegularExpression>
 
 #include <QSpinBox>
 
 #include <cmath>
 #include <complex>
 #include <functional>
+#include <map>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -153,6 +162,92 @@ TEST_F(PanelsGaugeTest, GaugePagesSummariseTheirLastSample)
             EXPECT_NEAR(numberAfter(summary, QString::fromLatin1(check.key)), check.expected, check.tolerance)
                 << check.key << " in " << text(summary);
     }
+}
+
+// The name=value figures of a page's texts: fields separated by two blanks
+// or more, a comma or a line break, each named by what stands before its
+// "=" and valued by the first number after it.
+std::vector<std::pair<QString, double>> namedFigures(const QString& text)
+{
+    std::vector<std::pair<QString, double>> figures;
+    for (const QString& field : text.split(QRegularExpression(QStringLiteral("\\s{2,}|,|\\n")))) {
+        const int equals = field.indexOf(QLatin1Char('='));
+        if (equals <= 0)
+            continue;
+        const double value = numberAfter(field, field.left(equals + 1));
+        if (std::isfinite(value))
+            figures.emplace_back(field.left(equals).trimmed(), value);
+    }
+    return figures;
+}
+
+// Through the run of the Aharonov-Bohm experiment, well after the packet
+// has passed the detector line, every name on its page (the summary, the
+// plot's summary and the Diagnostics row) stands for one value: the figures
+// read where the packet passed the line are not named like those of the
+// newest sample.
+TEST_F(PanelsGaugeTest, TheAharonovBohmPageNamesEachValueOnce)
+{
+    loadOnSmallGrid(42, kHeight);
+    MainWindow& w = window();
+    while (w.schroedingerSolver().time() < 5.0 - 1e-9)
+        MainWindowProbe::stepTick(w);
+    MainWindowProbe::observeTick(w);
+    MainWindowProbe::refreshTick(w);
+    auto* plot = w.findChild<QWidget*>(QStringLiteral("aharonovBohmPlotWidget"));
+    ASSERT_NE(plot, nullptr);
+    QString painted;
+    for (const test::PaintedText& t : test::paintedTexts(*plot, QSize(760, 420)))
+        painted += t.text + QStringLiteral("\n");
+    std::map<QString, std::vector<double>> values;
+    for (const QString& text : {label("aharonovBohmSummaryLabel"), row(kAharonovBohmRow), painted})
+        for (const auto& [name, value] : namedFigures(text))
+            values[name].push_back(value);
+    ASSERT_GE(values.size(), 8u) << text(painted);
+    for (const auto& [name, seen] : values)
+        for (const double v : seen)
+            EXPECT_NEAR(v, seen.front(), 1e-3 * std::abs(seen.front()) + 1e-9)
+                << text(name) << " names two values on the page";
+    // The run has passed the line: the newest sample is not where it passed.
+    ASSERT_TRUE(values.count(QStringLiteral("center fringe")));
+    ASSERT_TRUE(values.count(QStringLiteral("center now")));
+    EXPECT_GT(std::abs(values[QStringLiteral("center now")].front() - values[QStringLiteral("center fringe")].front()),
+              1e-3 * values[QStringLiteral("center fringe")].front());
+}
+
+// The solenoid stands out of the field in the viewport: at its centre and on
+// its rim the picture is far brighter than the dark field around it (the
+// overlays that would cross it, contours and the section line, set aside).
+TEST_F(PanelsGaugeTest, TheSolenoidStandsOutOfTheViewport)
+{
+    ASSERT_TRUE(test::displayAvailable()) << test::kNeedsDisplay;
+    MainWindow& w = window();
+    w.resize(1366, 960);
+    ASSERT_TRUE(test::showAndWait(w));
+    w.loadGuidedExperiment(42);
+    for (const char* overlay : {"probabilityContoursCheckBox", "crossSectionLineCheckBox"})
+        test::control<QAbstractButton>(w, overlay)->setChecked(false);
+    test::settle();
+    auto* view = w.findChild<QuantumGLView*>(QStringLiteral("quantumView"));
+    ASSERT_NE(view, nullptr);
+    ASSERT_TRUE(view->isGlReady()) << test::kNeedsDisplay;
+    const QImage image = view->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
+    const double scale = image.width() / double(view->width()); // device pixels per widget pixel
+    const auto brightness = [&](float x, float y) {
+        const QPointF at = view->worldToWidget(x, y) * scale;
+        int best = 0;
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx) {
+                const QRgb p = image.pixel(int(at.x()) + dx, int(at.y()) + dy);
+                best = std::max(best, (qRed(p) + qGreen(p) + qBlue(p)) / 3);
+            }
+        return best;
+    };
+    const double radius = test::control<QDoubleSpinBox>(w, "aharonovBohmRadiusSpinBox")->value();
+    const int field = brightness(0.0f, -6.0f); // the dark field beside the solenoid, far from the packet
+    EXPECT_GT(brightness(0.0f, 0.0f) - field, 128) << "the solenoid's centre";
+    for (const auto& [x, y] : {std::pair(1.0, 0.0), std::pair(0.0, 1.0), std::pair(-1.0, 0.0), std::pair(0.0, -1.0)})
+        EXPECT_GT(brightness(float(radius * x), float(radius * y)) - field, 128) << "its rim at " << x << ", " << y;
 }
 
 // The diagnostics energies are those of the Hamiltonian being stepped: in a

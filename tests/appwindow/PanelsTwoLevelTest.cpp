@@ -501,10 +501,10 @@ TEST_F(PanelsTwoLevelTest, RabiPanelPredictsTheDrivenPairFromItsSplittingAndDipo
 
         const QString text = label("rabiSummaryLabel");
         const std::vector<double> values =
-            numbers(text, QStringLiteral("omega12={5}  omega={5}  detuning={5}  |x12|={4}  OmegaR={5}  RWA max "
-                                         "P2={3}  first max~{2} | P1={3} P2={3} captured={3} | max P2={3}  min "
-                                         "captured={3}"));
-        ASSERT_EQ(values.size(), 12u) << "preset " << preset;
+            numbers(text, QStringLiteral("omega12={5}  omega={5}  detuning={5}  |x12|={4}  OmegaR={5}  two-level "
+                                         "model RWA max P2={3}  first max~{2}  (live outside pair={3}) | P1={3} "
+                                         "P2={3} captured={3} | max P2={3}  min captured={3}"));
+        ASSERT_EQ(values.size(), 13u) << "preset " << preset;
         const double splitting = pair.upper - pair.lower, rabi = 0.1 * std::abs(pair.dipole);
         const double detuning = omega - splitting, generalized = std::hypot(detuning, rabi);
         EXPECT_NEAR(values[0], splitting, kRelativeTolerance * splitting) << "omega12";
@@ -517,11 +517,12 @@ TEST_F(PanelsTwoLevelTest, RabiPanelPredictsTheDrivenPairFromItsSplittingAndDipo
 
         const Amplitudes driven = propagate(
             {1.0, 0.0}, pair, [&](double t) { return 0.1 * std::sin(omega * t); }, 0.0, now());
-        EXPECT_NEAR(values[7], std::norm(driven[0]), 0.02) << "live P1, preset " << preset;
-        EXPECT_NEAR(values[8], std::norm(driven[1]), 0.02) << "live P2, preset " << preset;
-        EXPECT_GT(values[9], 0.98) << "captured";
-        EXPECT_NEAR(values[10], values[8], 2e-3) << "P2 still rises before the first maximum";
-        EXPECT_LE(values[11], values[9]) << "min captured";
+        EXPECT_NEAR(values[8], std::norm(driven[0]), 0.02) << "live P1, preset " << preset;
+        EXPECT_NEAR(values[9], std::norm(driven[1]), 0.02) << "live P2, preset " << preset;
+        EXPECT_GT(values[10], 0.98) << "captured";
+        EXPECT_NEAR(values[7], 1.0 - values[10], 1e-3) << "outside the pair";
+        EXPECT_NEAR(values[11], values[9], 2e-3) << "P2 still rises before the first maximum";
+        EXPECT_LE(values[12], values[10]) << "min captured";
         EXPECT_EQ(row(43), text);
         // The drive has moved the bias since the states were computed.
         EXPECT_EQ(row(41).toStdString(), "spectrum not computed / stale");
@@ -552,18 +553,19 @@ TEST_F(PanelsTwoLevelTest, LandauZenerPanelPredictsThePassageAndProjectsTheLiveF
         SCOPED_TRACE(c.unequalCells ? "cells wider than high" : "the preset's grid");
         MainWindow& w = window();
         w.loadGuidedExperiment(duration < 10.0 ? 18 : 19);
-        if (c.unequalCells)
+        if (c.unequalCells) {
             ASSERT_NO_FATAL_FAILURE(useCellsWiderThanHigh());
+        }
         const LevelPair pair = unbiasedPair(w, mass());
         tickUntil(1.5);
         const double t = now();
 
         const QString format =
-            QStringLiteral("gap={5}  |x12|={4}  d(epsilon)/dt={5}  crossing={2}  LZ Pdiab={3}  Pad={3} | bias={3} "
-                           "progress={1}%% | Pleft={3} Pright={3}  Plower={3} Pupper={3} captured={3} | history "
-                           "lower={3} right={3} min captured={3}");
+            QStringLiteral("gap={5}  |x12|={4}  d(epsilon)/dt={5}  crossing={2}  asymptotic LZ Pdiab={3}  Pad={3}  "
+                           "(live outside pair={3}) | bias={3} progress={1}%% | Pleft={3} Pright={3}  Plower={3} "
+                           "Pupper={3} captured={3} | history lower={3} right={3} min captured={3}");
         const std::vector<double> values = numbers(label("landauZenerSummaryLabel"), format);
-        ASSERT_EQ(values.size(), 16u) << "duration " << duration;
+        ASSERT_EQ(values.size(), 17u) << "duration " << duration;
         const double gap = pair.upper - pair.lower, alpha = 2.0 * 0.7 / duration * std::abs(pair.dipole);
         const double diabatic = std::exp(-kPi * gap * gap / (2.0 * alpha));
         EXPECT_NEAR(values[0], gap, kRelativeTolerance * gap) << "gap";
@@ -573,16 +575,17 @@ TEST_F(PanelsTwoLevelTest, LandauZenerPanelPredictsThePassageAndProjectsTheLiveF
         EXPECT_NEAR(values[4], diabatic, 0.01) << "P_diabatic, duration " << duration;
         EXPECT_NEAR(values[5], 1.0 - values[4], 1.5e-3) << "P_adiabatic";
         const auto bias = [&](double s) { return 0.35 - 0.7 * s / duration; };
-        EXPECT_NEAR(values[6], bias(t), 6e-4) << "bias";
-        EXPECT_NEAR(values[7], 100.0 * t / duration, 0.06) << "progress";
+        EXPECT_NEAR(values[7], bias(t), 6e-4) << "bias";
+        EXPECT_NEAR(values[8], 100.0 * t / duration, 0.06) << "progress";
 
         // The live field on the instantaneous levels: the pair of the
         // potential the window is stepping, at the bias now.
         const Amplitudes live = projection(w.waveField(), finePair(w.potentialField(), mass()));
-        EXPECT_NEAR(values[10], std::norm(live[0]), 0.01) << "P_lower";
-        EXPECT_NEAR(values[11], std::norm(live[1]), 0.01) << "P_upper";
-        EXPECT_NEAR(values[12], std::norm(live[0]) + std::norm(live[1]), 0.01) << "captured";
-        EXPECT_NEAR(values[8] + values[9], values[12], 2e-3) << "left and right share the captured weight";
+        EXPECT_NEAR(values[11], std::norm(live[0]), 0.01) << "P_lower";
+        EXPECT_NEAR(values[12], std::norm(live[1]), 0.01) << "P_upper";
+        EXPECT_NEAR(values[13], std::norm(live[0]) + std::norm(live[1]), 0.01) << "captured";
+        EXPECT_NEAR(values[6], 1.0 - values[13], 1e-3) << "outside the pair";
+        EXPECT_NEAR(values[9] + values[10], values[13], 2e-3) << "left and right share the captured weight";
         EXPECT_EQ(label("landauZenerSummaryLabel"), row(44));
         EXPECT_TRUE(label("stueckelbergSummaryLabel").startsWith(QStringLiteral("Stueckelberg analysis inactive.")))
             << "a sweep without return passage";
@@ -592,9 +595,9 @@ TEST_F(PanelsTwoLevelTest, LandauZenerPanelPredictsThePassageAndProjectsTheLiveF
         MainWindowProbe::refreshTick(w);
         const auto fields = fieldsOf(label("landauZenerSummaryLabel"), format);
         ASSERT_TRUE(fields.has_value());
-        EXPECT_EQ((*fields)[13], (*fields)[10]) << "history lower";
-        EXPECT_EQ((*fields)[14], (*fields)[9]) << "history right";
-        EXPECT_EQ((*fields)[15], (*fields)[12]) << "history min captured";
+        EXPECT_EQ((*fields)[14], (*fields)[11]) << "history lower";
+        EXPECT_EQ((*fields)[15], (*fields)[10]) << "history right";
+        EXPECT_EQ((*fields)[16], (*fields)[13]) << "history min captured";
     }
 
     // The same sweep on the slope along y tilts the wells' floor, not their
@@ -623,8 +626,9 @@ void PanelsTwoLevelTest::expectPopulationsHoldStill(const StillSweep& c)
     SCOPED_TRACE(testing::Message() << "preset " << c.preset << (c.unequalCells ? ", cells wider than high" : ""));
     MainWindow& w = window();
     w.loadGuidedExperiment(c.preset);
-    if (c.unequalCells)
+    if (c.unequalCells) {
         ASSERT_NO_FATAL_FAILURE(useCellsWiderThanHigh());
+    }
     const auto figure = [&](const char* key) {
         const QString text = label(c.summary);
         const int live = text.indexOf(QLatin1String(c.live));
@@ -676,11 +680,11 @@ TEST_F(PanelsTwoLevelTest, StueckelbergPanelPredictsBothPassagesAndTheirInterfer
 
         const std::vector<double> values = numbers(
             label("stueckelbergSummaryLabel"),
-            QStringLiteral("cross1={2} cross2={2} | hold={2} phase={3} rad ({3} cycles) | single-pass Pdiab={3} | "
-                           "two-level final Plower={3} Pupper={3} | live bias={3} progress={1}%% Plower={3} "
-                           "Pupper={3} Pleft={3} Pright={3} captured={3} | history lower={3} upper={3} min "
-                           "captured={3}"));
-        ASSERT_EQ(values.size(), 18u) << "hold " << hold;
+            QStringLiteral("cross1={2} cross2={2} | hold={2} phase={3} rad ({3} cycles) | single-pass asymptotic LZ "
+                           "Pdiab={3} | two-level model final Plower={3} Pupper={3} (live outside pair={3}) | live "
+                           "bias={3} progress={1}%% Plower={3} Pupper={3} Pleft={3} Pright={3} captured={3} | "
+                           "history lower={3} upper={3} min captured={3}"));
+        ASSERT_EQ(values.size(), 19u) << "hold " << hold;
         const auto bias = [&](double s) {
             return s < 4.0          ? 0.35 - 0.175 * s
                    : s < 4.0 + hold ? -0.35
@@ -706,8 +710,9 @@ TEST_F(PanelsTwoLevelTest, StueckelbergPanelPredictsBothPassagesAndTheirInterfer
             << "final P_lower, hold " << hold;
         EXPECT_NEAR(values[7], overlap(adiabaticState(pair.lower, pair.upper, 0.35 * pair.dipole, false), end), 0.03)
             << "final P_upper, hold " << hold;
-        EXPECT_NEAR(values[8], bias(t), 6e-4) << "bias";
-        EXPECT_NEAR(values[9], 100.0 * t / total, 0.06) << "progress";
+        EXPECT_NEAR(values[8], 1.0 - values[15], 1e-3) << "outside the pair";
+        EXPECT_NEAR(values[9], bias(t), 6e-4) << "bias";
+        EXPECT_NEAR(values[10], 100.0 * t / total, 0.06) << "progress";
         EXPECT_EQ(label("stueckelbergSummaryLabel"), row(45));
         EXPECT_TRUE(label("landauZenerSummaryLabel").startsWith(QStringLiteral("Landau-Zener analysis inactive.")))
             << "a sweep with return passage";
@@ -734,8 +739,8 @@ TEST_F(PanelsTwoLevelTest, RamseyPanelPredictsTheSequenceAndItsEnsemble)
     };
     const QString format =
         QStringLiteral("{w} | {w} | omega12={6} omega={6} | |x12|={4} OmegaR={5} | pi/2 ideal={2} actual={2} | "
-                       "free={2} phase={3} rad ({3} cycles) | theory final P1={3} P2={3} | live P1={3} P2={3} "
-                       "captured={3} | history P1={3} P2={3} min captured={3}");
+                       "free={2} phase={3} rad ({3} cycles) | two-level model final P1={3} P2={3} (live outside "
+                       "pair={3}) | live P1={3} P2={3} captured={3} | history P1={3} P2={3} min captured={3}");
     const QString ensembleTail =
         QStringLiteral(" | ensemble(static) sigma={4} N={0} mean P1={3} P2={3} fringe contrast={3} [analysis only]");
     for (const Case& c : cases) {
@@ -775,12 +780,13 @@ TEST_F(PanelsTwoLevelTest, RamseyPanelPredictsTheSequenceAndItsEnsemble)
         const Amplitudes end = propagate({1.0, 0.0}, pair, bias, 0.0, secondStart + pulse);
         EXPECT_NEAR(values[11], std::norm(end[0]), 0.03) << "final P1, preset " << c.preset;
         EXPECT_NEAR(values[12], std::norm(end[1]), 0.03) << "final P2, preset " << c.preset;
+        EXPECT_NEAR(values[13], 1.0 - values[16], 1e-3) << "outside the pair";
         if (c.ensemble) {
-            EXPECT_NEAR(values[19], 0.06, 1e-9) << "sigma";
-            EXPECT_EQ((*fields)[20].toStdString(), "41") << "members";
-            EXPECT_NEAR(values[21] + values[22], 1.0, 2e-3) << "mean populations";
-            EXPECT_GE(values[23], 0.0);
-            EXPECT_LE(values[23], 1.0);
+            EXPECT_NEAR(values[20], 0.06, 1e-9) << "sigma";
+            EXPECT_EQ((*fields)[21].toStdString(), "41") << "members";
+            EXPECT_NEAR(values[22] + values[23], 1.0, 2e-3) << "mean populations";
+            EXPECT_GE(values[24], 0.0);
+            EXPECT_LE(values[24], 1.0);
         }
         EXPECT_EQ(text, row(46));
     }
@@ -800,6 +806,98 @@ TEST_F(PanelsTwoLevelTest, RamseyPanelPredictsTheSequenceAndItsEnsemble)
     EXPECT_EQ(label("ramseySummaryLabel").toStdString(),
               "Ramsey analysis inactive. Use a double well with a two-pulse Linear slope X sequence.");
     EXPECT_EQ(row(46).toStdString(), "inactive");
+}
+
+// Each two-level reference names the idealisation it is (the two-level
+// model, under the rotating-wave approximation for the drive; the asymptotic
+// Landau-Zener formula) and shows beside it the weight the live field holds
+// outside the lowest pair: 1 - P_lower - P_upper as the row reads them, and
+// as the field projected here on the pair reads (the pair relaxed from the
+// potential now for the sweeps, from the unbiased well for the drive and
+// the pulses), at the end of each sweep and sequence.
+TEST_F(PanelsTwoLevelTest, TwoLevelReferencesSayWhatTheyIdealiseAndWhatLeavesThePair)
+{
+    const struct {
+        int preset;
+        const char* summary;
+        int row;
+        double time;
+        std::vector<const char*> names; // the first one shares its group with the outside weight
+        const char* live;               // the words the pair's live populations follow
+        const char* lower;
+        const char* upper;
+        bool instantaneousPair;
+    } cases[] = {
+        {16, "rabiSummaryLabel", 43, 10.0, {"two-level model RWA max P2="}, "| P1=", "P1=", "P2=", false},
+        {18, "landauZenerSummaryLabel", 44, 4.1, {"asymptotic LZ Pdiab="}, "| Pleft=", "Plower=", "Pupper=", true},
+        {21,
+         "stueckelbergSummaryLabel",
+         45,
+         15.1,
+         {"two-level model final Plower=", "single-pass asymptotic LZ Pdiab="},
+         "| live bias=",
+         "Plower=",
+         "Pupper=",
+         true},
+        {22, "ramseySummaryLabel", 46, 34.3, {"two-level model final P1="}, "| live P1=", "P1=", "P2=", false},
+    };
+    const QString outsideKey = QStringLiteral("(live outside pair=");
+    for (const auto& c : cases) {
+        SCOPED_TRACE("preset " + std::to_string(c.preset));
+        MainWindow& w = window();
+        w.loadGuidedExperiment(c.preset);
+        const LevelPair unbiased = unbiasedPair(w, mass());
+        tickUntil(c.time);
+        const QString text = label(c.summary);
+        EXPECT_EQ(text, row(c.row));
+        for (const char* name : c.names)
+            EXPECT_TRUE(text.contains(QLatin1String(name))) << name << " in " << text.toStdString();
+        const QStringList groups = text.split(QStringLiteral(" | "));
+        const auto beside = std::find_if(groups.begin(), groups.end(), [&](const QString& group) {
+            return group.contains(QLatin1String(c.names.front()));
+        });
+        ASSERT_NE(beside, groups.end()) << text.toStdString();
+        EXPECT_TRUE(beside->contains(outsideKey)) << "beside the reference: " << beside->toStdString();
+
+        const auto figureAfter = [&text](int from, const QString& key) {
+            const QRegularExpressionMatch figure =
+                QRegularExpression(QRegularExpression::escape(key) + QStringLiteral("(\\d+\\.\\d+)")).match(text, from);
+            return figure.hasMatch() ? figure.captured(1).toDouble() : std::nan("");
+        };
+        const int live = text.indexOf(QLatin1String(c.live));
+        ASSERT_GE(live, 0) << text.toStdString();
+        const double outside = figureAfter(0, outsideKey);
+        const double lower = figureAfter(live, QLatin1String(c.lower));
+        const double upper = figureAfter(live, QLatin1String(c.upper));
+        EXPECT_NEAR(outside, 1.0 - lower - upper, 1.5e-3) << text.toStdString();
+        const Amplitudes field =
+            projection(w.waveField(), c.instantaneousPair ? finePair(w.potentialField(), mass()) : unbiased);
+        EXPECT_NEAR(outside, 1.0 - std::norm(field[0]) - std::norm(field[1]), 0.01) << "at t = " << now();
+    }
+}
+
+// A return sweep drives the Stueckelberg page, a single sweep the
+// Landau-Zener page, and only on the slope along x, the bias of the wells:
+// any other parameter leaves both pages on their hints.
+TEST_F(PanelsTwoLevelTest, SweepsOfAnotherParameterLeaveTheSweepPagesInactive)
+{
+    for (const int preset : {18, 20}) {
+        for (int parameter = SceneParameterValue; parameter <= SceneParameterSlopeY; ++parameter) {
+            SCOPED_TRACE("preset " + std::to_string(preset) + ", parameter " + std::to_string(parameter));
+            MainWindow& w = window();
+            w.loadGuidedExperiment(preset);
+            widget<QComboBox>("linearSweepParameterComboBox").setCurrentIndex(parameter);
+            for (int step = 0; step < 5; ++step)
+                w.stepOnce();
+            const bool returns = preset == 20, drives = parameter == SceneParameterSlopeX;
+            EXPECT_EQ(label("stueckelbergSummaryLabel").startsWith(QStringLiteral("Stueckelberg analysis inactive.")),
+                      !(drives && returns));
+            EXPECT_EQ(row(45) == QStringLiteral("inactive"), !(drives && returns));
+            EXPECT_EQ(label("landauZenerSummaryLabel").startsWith(QStringLiteral("Landau-Zener analysis inactive.")),
+                      !(drives && !returns));
+            EXPECT_EQ(row(44) == QStringLiteral("inactive"), !(drives && !returns));
+        }
+    }
 }
 
 // The fringe scans run well past the setting in use: the Ramsey free time F

@@ -6,6 +6,7 @@
 #include "core/Numeric.h"
 #include "common/AppTestSupport.h"
 #include "common/MainWindowProbe.h"
+#include "common/QtTestSupport.h"
 #include "experiments/PresetScenes.h"
 
 #include "app/mainwindow/MainWindow.h"
@@ -21,8 +22,6 @@
 #include <QStatusBar>
 #include <QStringList>
 #include <QTableWidget>
-#include <QElapsedTimer>
-#include <QEventLoop>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -78,15 +77,6 @@ void setChecked(MainWindow& window, const char* name, bool checked)
     auto& box = formWidget<QCheckBox>(window, name);
     const QSignalBlocker blocker(box);
     box.setChecked(checked);
-}
-
-// Runs the event loop (the run timer among it) for a while.
-void runEventsFor(int milliseconds)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < milliseconds)
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
 }
 
 double dtOf(const MainWindow& window) { return static_cast<double>(window.schroedingerSolver().parameters().dt); }
@@ -758,10 +748,15 @@ TEST_F(SimulationTickTest, AFailingTickPausesTheRunAndIsReportedOnce)
                 messages << text;
         });
     auto& timer = formWidget<QTimer>(w, "runTimer");
+    int ticks = 0;
+    const QMetaObject::Connection counting = QObject::connect(&timer, &QTimer::timeout, [&ticks] { ++ticks; });
     formWidget<QAbstractButton>(w, "playButton").click();
     ASSERT_TRUE(timer.isActive());
-    runEventsFor(10 * timer.interval());
+    // Until the run stops, or a second tick shows that the first did not stop it.
+    test::waitUntil([&timer, &ticks] { return !timer.isActive() || ticks > 1; });
+    test::settle();
     QObject::disconnect(connection);
+    QObject::disconnect(counting);
 
     EXPECT_FALSE(timer.isActive());
     EXPECT_EQ(w.transportClock().state(), TransportState::Paused);

@@ -5,12 +5,11 @@
 // whole. Shared by the screen-fit and window-state tests.
 
 #include "app/mainwindow/MainWindow.h"
+#include "common/QtTestSupport.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDockWidget>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QStatusBar>
 
@@ -23,12 +22,18 @@
 
 namespace vxo::test {
 
-inline void settleFor(int milliseconds)
+// Runs the event loop until the window's layout has settled; one that never
+// does fails the test.
+inline void waitForLayout(const QWidget& window)
 {
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < milliseconds)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_TRUE(settleLayout(window)) << "the window's layout never settles";
+}
+
+// As settleLayout(): false when the window's layout never held still
+// within the bound.
+inline bool waitForLayoutToSettle(const QWidget& window, int limitMs = kWaitBoundMs)
+{
+    return settleLayout(window, limitMs);
 }
 
 inline QRect inWindow(const QWidget& widget, const QWidget& window)
@@ -93,32 +98,27 @@ inline void expectEveryDockReachable(MainWindow& window, const std::string& at)
     }
     for (QDockWidget* dock : docks) {
         dock->raise();
-        settleFor(30);
+        waitForLayout(window);
         EXPECT_TRUE(dockInFront(window, *dock))
             << at << ": " << dock->objectName().toStdString() << " does not come forward";
         expectLayoutApart(window, at + " with " + dock->objectName().toStdString() + " in front");
     }
     window.findChild<QDockWidget*>(QStringLiteral("controlsDockWidget"))->raise();
-    settleFor(30);
+    waitForLayout(window);
 }
 
 // Layouts that follow a text (a dock that grows with a wrapped reference) are
 // set in deferred passes: events are processed until every wrapped label on
-// show under `root` has the height of its lines, for at most `limitMs`, so a
-// slow machine is given the time a fast one does not need.
-inline void settleUntilWrappedLabelsFit(const QWidget& root, int limitMs = 3000)
+// show under `root` has the height of its lines, or the bound of every wait.
+inline void settleUntilWrappedLabelsFit(const QWidget& root)
 {
-    QElapsedTimer clock;
-    clock.start();
-    const auto fit = [&root] {
+    waitUntil([&root] {
         for (const QLabel* label : root.findChildren<QLabel*>())
             if (label->isVisibleTo(&root) && label->wordWrap() && !label->text().isEmpty() &&
                 label->height() < label->heightForWidth(label->width()))
                 return false;
         return true;
-    };
-    while (!fit() && clock.elapsed() < limitMs)
-        settleFor(20);
+    });
 }
 
 // Every label, button and combo box on show under `root` as large as its

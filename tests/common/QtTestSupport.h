@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class QApplication;
 class QWidget;
 
@@ -22,10 +24,27 @@ bool displayAvailable();
 constexpr const char* kNeedsDisplay =
     "needs an X display with OpenGL 3.3 core (`make test` runs the tests under xvfb-run)";
 
-// Shows a top-level widget and runs the event loop until it is exposed.
+// The bound of every wait in the tests: far beyond what the slowest or most
+// loaded machine needs, it only ends a wait whose condition never comes.
+constexpr int kWaitBoundMs = 120000;
+
+// Runs the event loop until `condition` holds; false when it still does not
+// after `boundMs`.
+bool waitUntil(const std::function<bool()>& condition, int boundMs = kWaitBoundMs);
+
+// Runs the event loop, each pass after the display server has answered every
+// request, until every widget under `root` has kept its geometry and
+// visibility over consecutive passes: the deferred layout passes have all
+// run, however slowly the machine runs them. False when the layout is still
+// moving after `boundMs`.
+bool settleLayout(const QWidget& root, int boundMs = kWaitBoundMs);
+
+// Shows a top-level widget and runs the event loop until it is exposed and
+// its layout has settled.
 bool showAndWait(QWidget& widget);
 
-// Runs the event loop for a short while so that pending repaints happen.
+// As settleLayout() over every top-level widget: pending repaints and
+// deferred work happen.
 void settle();
 
 // Red + green + blue of a pixel.

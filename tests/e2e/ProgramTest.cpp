@@ -3,16 +3,21 @@
 // experiment, closes cleanly when the window is closed, leaves its layout in
 // its own settings file and comes back with the window as it was left. The
 // display is driven through the X protocol, as a window manager would: the
-// window is found by its process, resized and asked to close.
+// window is found by its process, resized and asked to close. Under a real
+// window manager (openbox, on a screen of its own) the window's frame, title
+// bar included, comes up on the screen.
 
+#include "common/QtTestSupport.h"
 #include "document/ExperimentCatalogue.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRect>
 #include <QSettings>
 #include <QSize>
+#include <QStandardPaths>
 #include <QString>
 #include <QTemporaryDir>
 #include <QThread>
@@ -21,6 +26,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -30,10 +36,10 @@
 namespace vxo::e2e {
 namespace {
 
-// One connection to the display the tests run on.
+// One connection to the display the tests run on, or to the one named.
 class Display {
 public:
-    Display() : connection_(xcb_connect(nullptr, nullptr))
+    explicit Display(const char* name = nullptr) : connection_(xcb_connect(name, nullptr))
     {
         if (xcb_connection_has_error(connection_) == 0)
             root_ = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data->root;
@@ -63,6 +69,57 @@ public:
         }
         std::free(tree);
         return found;
+    }
+
+    // Whether a window manager runs on the display.
+    bool managed() { return cardinal(root_, atom("_NET_SUPPORTING_WM_CHECK"), XCB_ATOM_WINDOW).has_value(); }
+
+    // The window of process `pid` among those the window manager manages.
+    std::optional<xcb_window_t> managedWindowOf(qint64 pid)
+    {
+        std::optional<xcb_window_t> found;
+        xcb_get_property_reply_t* list = xcb_get_property_reply(
+            connection_, xcb_get_property(connection_, 0, root_, atom("_NET_CLIENT_LIST"), XCB_ATOM_WINDOW, 0, 1024),
+            nullptr);
+        if (list == nullptr)
+            return found;
+        const auto* windows = static_cast<const xcb_window_t*>(xcb_get_property_value(list));
+        const int count = xcb_get_property_value_length(list) / int(sizeof(xcb_window_t));
+        const xcb_atom_t pidAtom = atom("_NET_WM_PID");
+        for (int i = 0; i < count && !found; ++i)
+            if (cardinal(windows[i], pidAtom) == std::optional<std::uint32_t>(std::uint32_t(pid)))
+                found = windows[i];
+        std::free(list);
+        return found;
+    }
+
+    // The window's frame on the root window: the geometry of its top-level
+    // ancestor, the window itself while no window manager has framed it.
+    struct Frame {
+        QRect geometry;
+        bool framed = false;
+    };
+    Frame frameOf(xcb_window_t window)
+    {
+        Frame frame;
+        xcb_window_t top = window;
+        for (;;) {
+            xcb_query_tree_reply_t* tree = xcb_query_tree_reply(connection_, xcb_query_tree(connection_, top), nullptr);
+            if (tree == nullptr)
+                return frame;
+            const xcb_window_t parent = tree->parent;
+            std::free(tree);
+            if (parent == root_ || parent == XCB_WINDOW_NONE)
+                break;
+            top = parent;
+        }
+        xcb_get_geometry_reply_t* geometry =
+            xcb_get_geometry_reply(connection_, xcb_get_geometry(connection_, top), nullptr);
+        if (geometry != nullptr)
+            frame.geometry = QRect(geometry->x, geometry->y, geometry->width, geometry->height);
+        std::free(geometry);
+        frame.framed = top != window;
+        return frame;
     }
 
     QString title(xcb_window_t window)
@@ -119,10 +176,10 @@ private:
         return value;
     }
 
-    std::optional<std::uint32_t> cardinal(xcb_window_t window, xcb_atom_t property)
+    std::optional<std::uint32_t> cardinal(xcb_window_t window, xcb_atom_t property, xcb_atom_t type = XCB_ATOM_CARDINAL)
     {
         xcb_get_property_reply_t* reply = xcb_get_property_reply(
-            connection_, xcb_get_property(connection_, 0, window, property, XCB_ATOM_CARDINAL, 0, 1), nullptr);
+            connection_, xcb_get_property(connection_, 0, window, property, type, 0, 1), nullptr);
         std::optional<std::uint32_t> value;
         if (reply != nullptr && xcb_get_property_value_length(reply) == 4)
             value = *static_cast<const std::uint32_t*>(xcb_get_property_value(reply));
@@ -137,9 +194,11 @@ private:
 // One run of the program with its own settings and runtime folders.
 class ProgramRun {
 public:
-    ProgramRun(const QString& configHome, const QString& runtimeDirectory)
+    ProgramRun(const QString& configHome, const QString& runtimeDirectory, const QString& display = QString())
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        if (!display.isEmpty())
+            environment.insert(QStringLiteral("DISPLAY"), display);
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDirectory);
         // Under the leak checker a leak of the program still ends up on its
@@ -161,13 +220,16 @@ public:
 
     QProcess& process() { return process_; }
 
-    // Waits for the main window to be mapped.
+    // Waits for the main window to be mapped (and managed, on a display
+    // with a window manager), asking the display every 50 ms.
     std::optional<xcb_window_t> window(Display& display)
     {
         QElapsedTimer clock;
         clock.start();
-        while (clock.elapsed() < 60000 && process_.state() == QProcess::Running) {
-            if (const auto found = display.windowOf(process_.processId()))
+        const bool managed = display.managed();
+        while (clock.elapsed() < test::kWaitBoundMs && process_.state() == QProcess::Running) {
+            if (const auto found =
+                    managed ? display.managedWindowOf(process_.processId()) : display.windowOf(process_.processId()))
                 return found;
             QThread::msleep(50);
         }
@@ -194,7 +256,7 @@ TEST(TheProgram, StartsClosesAndComesBackWithItsWindowAsLeft)
 
     {
         ProgramRun first(configHome.path(), runtime.path());
-        ASSERT_TRUE(first.process().waitForStarted(10000)) << VXO_PROGRAM;
+        ASSERT_TRUE(first.process().waitForStarted(test::kWaitBoundMs)) << VXO_PROGRAM;
         const std::optional<xcb_window_t> window = first.window(display);
         ASSERT_TRUE(window) << "no window came up; error output:\n"
                             << first.process().readAllStandardError().toStdString();
@@ -207,7 +269,8 @@ TEST(TheProgram, StartsClosesAndComesBackWithItsWindowAsLeft)
 
         display.resize(*window, left);
         display.close(*window);
-        ASSERT_TRUE(first.process().waitForFinished(30000)) << "the program did not end when its window closed";
+        ASSERT_TRUE(first.process().waitForFinished(test::kWaitBoundMs))
+            << "the program did not end when its window closed";
         EXPECT_EQ(first.process().exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(first.process().exitCode(), 0);
         EXPECT_EQ(first.process().readAllStandardError().toStdString(), "") << "the program wrote to its error output";
@@ -222,13 +285,110 @@ TEST(TheProgram, StartsClosesAndComesBackWithItsWindowAsLeft)
     }
 
     ProgramRun second(configHome.path(), runtime.path());
-    ASSERT_TRUE(second.process().waitForStarted(10000));
+    ASSERT_TRUE(second.process().waitForStarted(test::kWaitBoundMs));
     const std::optional<xcb_window_t> window = second.window(display);
     ASSERT_TRUE(window) << second.process().readAllStandardError().toStdString();
     EXPECT_EQ(display.size(*window), left) << "the window did not come back as it was left";
     display.close(*window);
-    ASSERT_TRUE(second.process().waitForFinished(30000));
+    ASSERT_TRUE(second.process().waitForFinished(test::kWaitBoundMs));
     EXPECT_EQ(second.process().exitCode(), 0);
+}
+
+// An X server of its own with openbox managing its one screen, for as long
+// as the object lives: the window manager's frames and placement stay away
+// from the display the other tests share.
+class ManagedScreen {
+public:
+    explicit ManagedScreen(const QSize& size)
+    {
+        // xvfb-run finds a free display; the shell names it and then becomes
+        // the window manager. No access control: the test is another client.
+        process_.start(QStringLiteral("xvfb-run"),
+                       {QStringLiteral("-a"), QStringLiteral("-s"),
+                        QStringLiteral("-screen 0 %1x%2x24 -ac -noreset").arg(size.width()).arg(size.height()),
+                        QStringLiteral("sh"), QStringLiteral("-c"),
+                        QStringLiteral("echo \"$DISPLAY $$\"; exec openbox --sm-disable")});
+        QElapsedTimer clock;
+        clock.start();
+        while (!process_.canReadLine() && process_.state() != QProcess::NotRunning && clock.elapsed() < test::kWaitBoundMs)
+            process_.waitForReadyRead(100);
+        const QStringList words = QString::fromUtf8(process_.readLine()).trimmed().split(QLatin1Char(' '));
+        if (words.size() == 2) {
+            display_ = words[0];
+            windowManager_ = words[1].toLongLong();
+        }
+    }
+    ~ManagedScreen()
+    {
+        // The window manager ends, and xvfb-run with it takes its server down.
+        if (windowManager_ > 0)
+            ::kill(pid_t(windowManager_), SIGTERM);
+        if (!process_.waitForFinished(30000)) {
+            process_.kill();
+            process_.waitForFinished(5000);
+        }
+    }
+    ManagedScreen(const ManagedScreen&) = delete;
+    ManagedScreen& operator=(const ManagedScreen&) = delete;
+
+    const QString& display() const { return display_; }
+    QString errors() { return QString::fromLocal8Bit(process_.readAllStandardError()); }
+
+private:
+    QProcess process_;
+    QString display_;
+    qint64 windowManager_ = 0;
+};
+
+// The classroom screens, each with a window manager: the frame the window
+// manager puts around the window, title bar and all, lies on the screen, so
+// that the window can be moved and closed by it, at the first start and at
+// the next, which restores the window as it was left.
+TEST(TheProgram, UnderAWindowManagerComesUpWithItsWholeFrameOnTheScreen)
+{
+    ASSERT_FALSE(QStandardPaths::findExecutable(QStringLiteral("openbox")).isEmpty())
+        << "openbox is missing (`make deps` installs it)";
+    ASSERT_FALSE(QStandardPaths::findExecutable(QStringLiteral("xvfb-run")).isEmpty())
+        << "xvfb-run is missing (`make deps` installs it)";
+    for (const QSize screen : {QSize(1024, 768), QSize(1366, 768), QSize(1920, 1080)}) {
+        const std::string at = std::to_string(screen.width()) + "x" + std::to_string(screen.height());
+        ManagedScreen managed(screen);
+        ASSERT_FALSE(managed.display().isEmpty()) << at << ": no X server came up: " << managed.errors().toStdString();
+        Display display(managed.display().toLocal8Bit().constData());
+        ASSERT_TRUE(display.usable()) << at << ": cannot connect to " << managed.display().toStdString();
+        QElapsedTimer clock;
+        clock.start();
+        while (!display.managed() && clock.elapsed() < 30000)
+            QThread::msleep(50);
+        ASSERT_TRUE(display.managed()) << at << ": openbox did not start: " << managed.errors().toStdString();
+
+        QTemporaryDir configHome;
+        QTemporaryDir runtime;
+        ASSERT_TRUE(configHome.isValid() && runtime.isValid());
+        // The first start, then a start that restores the window as the first
+        // left it, which was the whole screen.
+        for (const char* start : {"first start", "start with the saved layout"}) {
+            ProgramRun run(configHome.path(), runtime.path(), managed.display());
+            ASSERT_TRUE(run.process().waitForStarted(10000)) << VXO_PROGRAM;
+            const std::optional<xcb_window_t> window = run.window(display);
+            ASSERT_TRUE(window) << at << ", " << start << ": no window came up; error output:\n"
+                                << run.process().readAllStandardError().toStdString();
+            // Framed, and fitted to the frame once the program has learnt it.
+            const QRect screenRect(QPoint(0, 0), screen);
+            Display::Frame frame = display.frameOf(*window);
+            clock.restart();
+            while (!(frame.framed && screenRect.contains(frame.geometry)) && clock.elapsed() < 30000) {
+                QThread::msleep(50);
+                frame = display.frameOf(*window);
+            }
+            EXPECT_TRUE(frame.framed) << at << ", " << start << ": the window manager did not frame the window";
+            EXPECT_TRUE(screenRect.contains(frame.geometry))
+                << at << ", " << start << ": the frame lies at " << frame.geometry.x() << "," << frame.geometry.y()
+                << " " << frame.geometry.width() << "x" << frame.geometry.height();
+            display.close(*window);
+            EXPECT_TRUE(run.process().waitForFinished(30000)) << at << ", " << start << ": the window did not close";
+        }
+    }
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 // a page). Header-only, like the rest of the test support.
 
 #include "common/AppTestSupport.h"
+#include "common/QtTestSupport.h"
 
 #include "app/mainwindow/MainWindow.h"
 #include "core/ComplexField2D.h"
@@ -16,7 +17,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDoubleSpinBox>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QRegularExpression>
 #include <QStringList>
@@ -73,28 +73,10 @@ inline void loadFromLibrary(const QObject& window, int preset)
     click(window, "loadExperimentButton");
 }
 
-// Runs the event loop (the run timer among it) until `done` holds or the
-// time is up; true when `done` held. The bound only stops a run that never
-// gets there: a loaded machine gives fewer ticks a second.
-inline bool runEventsUntil(const std::function<bool()>& done, int timeoutMilliseconds = 60000)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > timeoutMilliseconds)
-            return false;
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-    return true;
-}
-
-inline void runEventsFor(int milliseconds)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < milliseconds)
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
-}
+// Runs the event loop (the run timer among it) until `done` holds; true when
+// it did. The bound only stops a run that never gets there: a loaded machine
+// gives fewer ticks a second.
+inline bool runEventsUntil(const std::function<bool()>& done) { return test::waitUntil(done); }
 
 inline bool allFinite(const ComplexField2D& field)
 {

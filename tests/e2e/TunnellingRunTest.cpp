@@ -68,7 +68,7 @@ TEST(TunnellingRun, TheDefaultRunPausesOnceSplitWithThePacketsTransmission)
     click(*window, "playButton");
     ASSERT_EQ(window->transportClock().state(), TransportState::Running);
     const bool paused =
-        runEventsUntil([&window] { return window->transportClock().state() != TransportState::Running; }, 60000);
+        runEventsUntil([&window] { return window->transportClock().state() != TransportState::Running; });
     ASSERT_TRUE(paused) << "the run was not paused by t = " << window->schroedingerSolver().time();
     EXPECT_EQ(window->transportClock().state(), TransportState::Paused);
     EXPECT_FALSE(control<QTimer>(*window, "runTimer").isActive());

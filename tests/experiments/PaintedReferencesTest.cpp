@@ -114,3 +114,51 @@ TEST(PacketAveragedTransmission, PaintedLayersFollowTheCellsOfTheRow)
     EXPECT_EQ(solid.width, 0.0);
     EXPECT_EQ(solid.before.size(), 2u);
 }
+
+// Cells 0.25 x 0.75 on 16 x 8, each holding x + 10 y of its centre: every
+// cell is a layer of its own. A span ending on a centre holds that cell, one
+// ending just short of it does not, and a span of one centre is that cell;
+// the row is the one nearest y, the top one beyond the grid.
+TEST(PacketAveragedTransmission, PaintedLayersHoldTheCellsOnTheSpansEnds)
+{
+    const double dx = 0.25, dy = 0.75;
+    PotentialField2D v(16, 8, float(dx), float(dy));
+    v.addLinear(0.0f, 0.0f, 0.0f, 1.0f, 10.0f);
+    const auto x = [&](int i) { return -2.0 + (i + 0.5) * dx; }; // the grid spans [-2, 2] x [-3, 3]
+    const auto y = [&](int j) { return -3.0 + (j + 0.5) * dy; };
+    const struct Case {
+        double y, from, to;
+        int row, first, last;
+    } cases[] = {
+        {1.0, x(2), x(12), 5, 2, 12}, // row centres 0.375 and 1.125
+        {1.0, std::nextafter(x(2), 9.0), std::nextafter(x(12), -9.0), 5, 3, 11},
+        {-2.0, x(7), x(7), 1, 7, 7},
+        {40.0, -9.0, 9.0, 7, 0, 15},
+    };
+    for (const Case& c : cases) {
+        const std::vector<PotentialLayer> layers = paintedLayers(v, c.y, c.from, c.to);
+        ASSERT_EQ(layers.size(), std::size_t(c.last - c.first + 1)) << "span " << c.from << " to " << c.to;
+        for (int i = c.first; i <= c.last; ++i) {
+            EXPECT_EQ(layers[std::size_t(i - c.first)].length, dx);
+            EXPECT_EQ(layers[std::size_t(i - c.first)].value, x(i) + 10.0 * y(c.row))
+                << "cell " << i << " at y " << c.y;
+        }
+    }
+    for (const PotentialField2D& flat : {PotentialField2D(0, 8, 0.25f, 0.75f), PotentialField2D(16, 0, 0.25f, 0.75f)})
+        EXPECT_TRUE(paintedLayers(flat, 0.0, -9.0, 9.0).empty()) << "a grid without cells";
+}
+
+// A zero run at either end is the lead outside the pair, never its cavity,
+// however long: the layers split at the longest zero run between barriers.
+TEST(PacketAveragedTransmission, TheLeadsAreNeverTheCavity)
+{
+    const LayeredCavity pair =
+        splitAtCavity({{3.0, 0.0}, {0.4, 5.0}, {0.5, 0.0}, {0.3, 2.0}, {0.9, 0.0}, {0.4, 5.0}, {2.5, 0.0}});
+    EXPECT_EQ(pair.width, 0.9);
+    EXPECT_EQ(pair.before.size(), 4u);
+    ASSERT_EQ(pair.after.size(), 2u);
+    EXPECT_EQ(pair.after.back().length, 2.5);
+    const LayeredCavity single = splitAtCavity({{3.0, 0.0}, {0.4, 5.0}, {2.5, 0.0}});
+    EXPECT_EQ(single.width, 0.0) << "a single barrier between its leads";
+    EXPECT_EQ(single.before.size(), 3u);
+}

@@ -162,3 +162,59 @@ TEST(QuantumBloch2D, ReducedMomentumSweepsTheZoneOncePerBlochPeriod)
         EXPECT_LT(p, edge) << "p0 = " << p0;
     }
 }
+
+// Six wells spaced by 0.25 or 4, the fourth moved by a whole number of
+// 2^-20 (exact in the single-precision centres): a gap may differ from the
+// first by 1e-4 of the spacing, and by 1e-4 at least on a fine lattice.
+TEST(QuantumBloch2D, SpacingToleranceIsATenThousandthOfTheLargerOfSpacingAndOne)
+{
+    const double step = std::ldexp(1.0, -20);
+    const char* uneven = "Bloch lattice wells are not equally spaced.";
+    const struct Case {
+        double spacing, shift;
+        const char* outcome;
+    } cases[] = {
+        {0.25, 104 * step, "ok"}, // 0.99e-4
+        {0.25, 105 * step, uneven},
+        {4.0, 419 * step, "ok"}, // 4e-4 less 0.4e-6
+        {4.0, 420 * step, uneven},
+    };
+    for (const Case& c : cases) {
+        std::vector<PotentialObject> objects;
+        for (int k = 0; k < 6; ++k)
+            objects.push_back(rectangleObject(-1.0f, float(k * c.spacing + (k == 3 ? c.shift : 0.0)), 0.0f,
+                                              float(c.spacing / 2), 4.0f));
+        objects.push_back(linearObject(0.0f, 0.0f, 0.08f, 0.0f));
+        EXPECT_EQ(sceneCheckOutcome<BlochLatticeConfig>(QuantumBloch2D::extractFromScene, sceneOf(objects)), c.outcome)
+            << "spacing " << c.spacing << ", a well moved by " << c.shift;
+    }
+}
+
+// Each rule just beside its bound: a Rectangle of value 0 is no well, five
+// wells are enough, and the slopes half a percent either side of 1e-12 (along
+// x, the least force) and 1e-9 (across, the most tilt).
+TEST(QuantumBloch2D, EachRuleHoldsJustBesideItsBound)
+{
+    const std::string notAWell = "Bloch lattice accepts only negative Rectangle wells plus one Linear X term.";
+    const std::string noForce = "Bloch lattice needs one non-zero Linear slopeX and zero slopeY.";
+    using Objects = std::vector<PotentialObject>;
+    const struct Case {
+        const char* name;
+        std::function<void(Objects&)> change;
+        std::string outcome;
+    } cases[] = {
+        {"a Rectangle of value 0",
+         [](Objects& o) { o.insert(o.begin(), rectangleObject(0.0f, 30.0f, 0.0f, 1.28f, 42.0f)); }, notAWell},
+        {"five wells", [](Objects& o) { o.erase(o.begin() + 5, o.end() - 1); }, "ok"},
+        {"slopeX 1.005e-12", [](Objects& o) { o.back().slopeX = 1.005e-12f; }, "ok"},
+        {"slopeX -0.995e-12", [](Objects& o) { o.back().slopeX = -0.995e-12f; }, noForce},
+        {"slopeY 0.995e-9", [](Objects& o) { o.back().slopeY = 0.995e-9f; }, "ok"},
+        {"slopeY -1.005e-9", [](Objects& o) { o.back().slopeY = -1.005e-9f; }, noForce},
+    };
+    for (const Case& c : cases) {
+        Objects objects = blochLatticeObjects();
+        c.change(objects);
+        EXPECT_EQ(sceneCheckOutcome<BlochLatticeConfig>(QuantumBloch2D::extractFromScene, sceneOf(objects)), c.outcome)
+            << c.name;
+    }
+}

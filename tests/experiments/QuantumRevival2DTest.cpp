@@ -240,6 +240,46 @@ TEST(RevivalRecorder, StateRevivesAfterTheRevivalTimeOfTheBox)
     EXPECT_NEAR(recorder.samples()[1].time, revival, 1e-3);
 }
 
+// Cells 0.25 x 0.75 on 16 x 8, each holding x + 10 y of its centre, so that a
+// value names its cell. A line is the row (along x) or column (along y) whose
+// centre lies nearest `across`, the outermost one beyond the grid, read over
+// the centres in the closed span at that axis's spacing.
+TEST(PaintedWellRevival, TheLineIsTheRowOrColumnNearestItsCoordinate)
+{
+    const std::uint64_t nx = 16, ny = 8;
+    const double dx = 0.25, dy = 0.75;
+    PotentialField2D v(nx, ny, float(dx), float(dy));
+    v.addLinear(0.0f, 0.0f, 0.0f, 1.0f, 10.0f);
+    // Centres counted from the grid's lower edges (the grid is centred on the origin).
+    const auto x = [&](int i) { return -0.5 * double(nx) * dx + (i + 0.5) * dx; };
+    const auto y = [&](int j) { return -0.5 * double(ny) * dy + (j + 0.5) * dy; };
+    const struct Case {
+        bool alongX;
+        double across, from, to;
+        int fixed, first, last; // the row (or column) read and its cells in the span
+    } cases[] = {
+        {true, 1.0, x(3), x(9), 5, 3, 9}, // row centres 0.375 and 1.125
+        {true, 50.0, justAbove(x(3)), justBelow(x(9)), 7, 4, 8},
+        {false, -0.3, y(1), y(6), 6, 1, 6}, // column centres -0.375 and -0.125
+        {false, 50.0, -10.0, 10.0, 15, 0, 7},
+        {false, -50.0, y(2), y(2), 0, 2, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.alongX ? "along x" : "along y") + " through " + std::to_string(c.across));
+        const PaintedLine line = paintedLine(v, c.alongX, c.across, c.from, c.to);
+        ASSERT_EQ(line.values.size(), std::size_t(c.last - c.first + 1));
+        EXPECT_EQ(line.spacing, c.alongX ? dx : dy);
+        EXPECT_EQ(line.firstCentre, c.alongX ? x(c.first) : y(c.first));
+        for (int k = c.first; k <= c.last; ++k)
+            EXPECT_EQ(line.values[std::size_t(k - c.first)],
+                      c.alongX ? x(k) + 10.0 * y(c.fixed) : x(c.fixed) + 10.0 * y(k))
+                << "cell " << k;
+    }
+    for (const PotentialField2D& flat : {PotentialField2D(0, 8, 0.25f, 0.75f), PotentialField2D(16, 0, 0.25f, 0.75f)})
+        for (const bool alongX : {true, false})
+            EXPECT_TRUE(paintedLine(flat, alongX, 0.0, -10.0, 10.0).values.empty()) << "a grid without cells";
+}
+
 // The preset's box (interior 6.4, walls 1.28 thick and 120 high) painted on
 // cells 0.16 x 0.128, its packet run at the window's step: the walls are
 // finite and painted cell by cell, so the packet comes back later than the

@@ -9,14 +9,13 @@
 
 #include "app/ApplicationSetup.h"
 #include "app/mainwindow/MainWindow.h"
+#include "common/QtTestSupport.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDockWidget>
-#include <QElapsedTimer>
 #include <QSurfaceFormat>
 #include <QTextStream>
-#include <QWindow>
 
 int main(int argc, char** argv)
 {
@@ -25,13 +24,8 @@ int main(int argc, char** argv)
     vxo::prepareApplication(application);
 
     vxo::MainWindow window(nullptr, true);
-    window.show();
-    QElapsedTimer clock;
-    clock.start();
-    while (!(window.windowHandle() && window.windowHandle()->isExposed()) && clock.elapsed() < 10000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    for (int pass = 0; pass < 10; ++pass)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    if (!vxo::test::showAndWait(window))
+        return 3;
 
     QTextStream out(stdout);
     const QRect placed = window.geometry();

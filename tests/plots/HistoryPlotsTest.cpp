@@ -15,7 +15,6 @@
 
 #include <QFontMetricsF>
 
-#include <chrono>
 #include <cmath>
 #include <vector>
 
@@ -130,16 +129,17 @@ TEST_F(QuenchPlot, ConstantHistoriesStandOnAScaleOfTheirOwn)
         s.sigmaX = t;
         s.totalEnergy = 40.0;
     }));
-    const test::InkCentre rising = inkAt(0.4, width);
-    ASSERT_GT(rising.ink, 0.5) << "the rising width crosses t = 0.4";
+    // A width between two grid lines of the scale, whose ink no line joins.
+    const test::InkCentre rising = inkAt(0.45, width);
+    ASSERT_GT(rising.ink, 0.5) << "the rising width crosses t = 0.45";
     for (const double energy : {2.0, 3e9}) {
         plot.setSamples(historyOf(21, 0.0, 0.05, [energy](ObservableSample& s, double) {
-            s.sigmaX = 0.4;
+            s.sigmaX = 0.45;
             s.totalEnergy = energy;
         }));
         const test::InkCentre constant = inkAt(0.7, width);
         ASSERT_GT(constant.ink, 0.5) << "the constant width is drawn";
-        EXPECT_NEAR(constant.centre.y(), rising.centre.y(), 1.0) << "constant width 0.4";
+        EXPECT_NEAR(constant.centre.y(), rising.centre.y(), 1.0) << "constant width 0.45";
         const test::InkCentre flat = inkAt(0.7, QColor(plot::kCurves.energy));
         ASSERT_GT(flat.ink, 0.5) << "the constant energy " << energy << " is drawn";
         EXPECT_NEAR(flat.centre.y(), p.center().y(), 0.5) << "constant energy " << energy;
@@ -149,7 +149,8 @@ TEST_F(QuenchPlot, ConstantHistoriesStandOnAScaleOfTheirOwn)
 using HistoryPageLayout = test::PlotTest;
 
 // The time caption of a single-panel history sits under the panel, as far
-// below it on every page, and inside the widget, and the panel takes the
+// below it on every page (a line further on the pages whose times are
+// numbered under the panel), and inside the widget, and the panel takes the
 // height: under the caption there is less than two lines of blank.
 TEST_F(HistoryPageLayout, TheTimeCaptionSitsUnderThePanelAtTheFootOfThePage)
 {
@@ -158,12 +159,14 @@ TEST_F(HistoryPageLayout, TheTimeCaptionSitsUnderThePanelAtTheFootOfThePage)
         QWidget* plot;
         plot::PanelLayout layout;
         const char* firstLegendEntry;
+        bool numberedTimes;
     };
     const std::vector<Page> pages{
-        {"quench", &makePlot<QuantumQuenchPlotWidget>(), QuantumQuenchPlotWidget::layout(), "sigmaX"},
-        {"drive", &makePlot<QuantumDrivePlotWidget>(), QuantumDrivePlotWidget::layout(), "<x>"},
-        {"double well", &makePlot<QuantumDoubleWellPlotWidget>(), QuantumDoubleWellPlotWidget::layout(), "P_left"},
-        {"Rabi", &makePlot<QuantumRabiPlotWidget>(), QuantumRabiPlotWidget::layout(), "P(state 1)"}};
+        {"quench", &makePlot<QuantumQuenchPlotWidget>(), QuantumQuenchPlotWidget::layout(), "sigmaX", true},
+        {"drive", &makePlot<QuantumDrivePlotWidget>(), QuantumDrivePlotWidget::layout(), "<x>", true},
+        {"double well", &makePlot<QuantumDoubleWellPlotWidget>(), QuantumDoubleWellPlotWidget::layout(), "P_left",
+         false},
+        {"Rabi", &makePlot<QuantumRabiPlotWidget>(), QuantumRabiPlotWidget::layout(), "P(state 1)", false}};
     for (const QSize& size : {QSize(430, 310), QSize(610, 470)}) {
         double firstDrop = -1.0;  // how far under its panel the first page's caption starts
         double firstInset = -1.0; // how far into its panel the first page's legend starts
@@ -179,8 +182,8 @@ TEST_F(HistoryPageLayout, TheTimeCaptionSitsUnderThePanelAtTheFootOfThePage)
             EXPECT_GE(caption.box.top(), panel.bottom()) << page.name << ": under the panel";
             EXPECT_LE(caption.box.bottom(), size.height()) << page.name << ": inside the widget";
             EXPECT_LT(size.height() - caption.box.bottom(), 2.0 * line) << page.name << ": a band left empty";
-            const double drop = caption.box.top() - panel.bottom();
-            EXPECT_LT(drop, line) << page.name << ": less than a line under the panel";
+            const double drop = caption.box.top() - panel.bottom() - (page.numberedTimes ? line : 0.0);
+            EXPECT_LT(drop, line) << page.name << ": less than a line under the panel or its times";
             firstDrop = firstDrop < 0.0 ? drop : firstDrop;
             EXPECT_NEAR(drop, firstDrop, 0.5) << page.name << ": as far under the panel as on the other pages";
         }
@@ -308,11 +311,9 @@ TEST_F(BlochPlot, CentreAndFoldedMomentumWithTheBlochPeriodsMarked)
     }
 
     // A period so short that the range holds more periods than the panel has
-    // pixels draws no marks, and the paint does not stall counting them.
+    // pixels draws no marks (a paint that went through them would not end).
     plot.setData(driftingCentre(), lattice(1e12), 0.3, 1.0);
-    const auto start = std::chrono::steady_clock::now();
     const QImage dense = test::grabPlot(plot, QSize(480, 400));
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
     for (const double t : {5.0, 12.0, 21.0})
         EXPECT_LT(marked(dense, t, a), 0.2) << t;
     // The multiple of the period at t = 0, before the first sample, is not

@@ -164,16 +164,22 @@ TEST(PlotLayouts, PanelsKeepTheirMarginsAndFallBackToTheirFloors)
     stacked.minimumHistory = QSizeF(40.0, 50.0);
     stacked.strip = {6.0, 20.0};
     stacked.scan = {8.0, 24.0};
+    stacked.scanNumbers = {3.0, 11.0};
+    stacked.scanCaption = {1.0, 12.0};
     // 400 x 300: all 358 wide; the history takes what the strip, the scan,
-    // their gaps and the margins leave: 300 - 84 = 216.
+    // the scan's numbers, their gaps and the margins leave: 300 - 98 = 202.
     const InterferencePanels wide = interferencePanels(QSize(400, 300), stacked);
-    EXPECT_EQ(wide.history, QRectF(30, 10, 358, 216));
-    EXPECT_EQ(wide.strip, QRectF(30, 232, 358, 20));
-    EXPECT_EQ(wide.scan, QRectF(30, 260, 358, 24));
-    EXPECT_EQ(wide.scan.bottom() + stacked.margins.bottom(), 300.0) << "the scan ends the bottom margin above the edge";
+    EXPECT_EQ(wide.history, QRectF(30, 10, 358, 202));
+    EXPECT_EQ(wide.strip, QRectF(30, 218, 358, 20));
+    EXPECT_EQ(wide.scan, QRectF(30, 246, 358, 24));
+    EXPECT_EQ(wide.scanNumbers, QRectF(30, 273, 358, 11)) << "the scan's numbers under it";
+    EXPECT_EQ(wide.scanCaption, QRectF(30, 285, 358, 12)) << "its caption under them";
+    EXPECT_EQ(wide.scanNumbers.bottom() + stacked.margins.bottom(), 300.0)
+        << "the scan's numbers end the bottom margin above the edge";
     const InterferencePanels small = interferencePanels(QSize(50, 60), stacked);
     EXPECT_EQ(small.history, QRectF(30, 10, 40, 50)) << "floors of the width and of the history";
     EXPECT_EQ(small.strip.top(), 66.0);
+    EXPECT_EQ(small.scanNumbers.top(), small.scan.bottom() + 3.0);
 }
 
 TEST(PlotGrids, RuleEveryQuarterOfAnOblongPanel)

@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QFontMetricsF>
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -187,20 +189,28 @@ TEST_F(RecorderCarpetPlots, MoshinskyRowsStandAtTheirTimesSoTheOpeningLineMeetsT
                 << name << ", newest row at y = " << y;
 
         // The line density at the detector (inside the open beam) against
-        // time, below the summary line.
-        const QRect density(62, carpet.bottom() + 34, 560, 520 - 62 - carpet.bottom());
+        // time, over a line of its times.
+        const int numbersRow = int(std::ceil(QFontMetricsF(plot.font()).height()));
+        const QRect density(62, carpet.bottom() + 34, 560, 520 - 62 - numbersRow - carpet.bottom());
         const double iMax = 0.25 * kLineDensity;
         // The summary line stands in the detector panel's top left corner, on a 20 px line 6 px below its top.
         const QRectF summary = test::paintedText(test::paintedTexts(plot, size), QStringLiteral("samples=")).box;
         EXPECT_NEAR(summary.left(), density.left() + 8, 1.0) << name;
         EXPECT_NEAR(summary.center().y(), density.top() + 16, 1.5) << name;
+        // The largest density, the newest (the beam brightens as it opens),
+        // stands just under the summary, where it can be read.
+        const QColor curve(plot::kDiffraction.moshinskyCurve);
+        const auto x = [&](double t) { return density.left() + density.width() * t / tEnd; };
+        const QRect largest = test::colourBoundingBox(
+            image, QRect(int(x(samples.back().time)) - 1, density.top(), 2, density.height()), curve, 40);
+        ASSERT_FALSE(largest.isEmpty()) << name;
+        const double largestRow = largest.top() + 1.0; // the 2 px pen's centre
+        EXPECT_GE(largestRow, summary.bottom()) << name << ": the largest density under the summary";
+        EXPECT_LE(largestRow, summary.bottom() + 8.0) << name << ": just under it";
         for (auto s = opening + 1; s + 1 < samples.end(); s += 3) {
-            const QPointF at(density.left() + density.width() * s->time / tEnd,
-                             density.bottom() - density.height() * s->detectorDensity / iMax);
-            if (at.y() > density.top() + 30) {
-                EXPECT_TRUE(test::colourNear(image, at, QColor(plot::kDiffraction.moshinskyCurve)))
-                    << name << ", detector density at t = " << s->time;
-            }
+            const QPointF at(x(s->time),
+                             density.bottom() - (density.bottom() - largestRow) * s->detectorDensity / iMax);
+            EXPECT_TRUE(test::colourNear(image, at, curve)) << name << ", detector density at t = " << s->time;
         }
     }
 }
@@ -247,7 +257,9 @@ TEST_F(RecorderCarpetPlots, MoshinskyDetectorPanelIsFramedOnlyOnceItHasARow)
     record(recorder, {4.0, 1.0, evenTimes(0.0, 0.2, 12)});
     QuantumMoshinskyPlotWidget& plot = makePlot<QuantumMoshinskyPlotWidget>();
     plot.setRecorder(&recorder);
-    for (const auto& [height, framed] : {std::pair(181, false), std::pair(182, true)}) {
+    // The panel gives up a line of text to its times.
+    const int numbersRow = int(std::ceil(QFontMetricsF(plot.font()).height()));
+    for (const auto& [height, framed] : {std::pair(181 + numbersRow, false), std::pair(182 + numbersRow, true)}) {
         const QImage image = test::grabPlot(plot, QSize(640, height));
         // Pixels of the panel's top edge, an antialiased line at y = 153: each
         // channel between the page's and the frame's, and not the page's.

@@ -531,7 +531,7 @@ TEST_F(RamseyPlot, PulseStripStagesAndFringesStandAtTheirTimes)
     const QRect disc = test::colourBoundingBox(image, image.rect(), kCurrent, 10);
     EXPECT_NEAR(disc.width(), disc.height(), 1) << "the marker is a round disc";
     EXPECT_TRUE(colourNear(image, at(5.5, 0.3), kLower, 1, 10)) << "ensemble marker";
-    const QRectF singleLegend(64, 314, 90, 16);
+    const QRectF singleLegend(panels.scanLegend.left() + 6, panels.scanLegend.top(), 90, 16);
     EXPECT_TRUE(shows(image, singleLegend, QColor(plot::kTwoLevel.second)));
     // The state legend is one row, its second entry just after the first.
     const std::vector<test::PaintedText> texts = test::paintedTexts(plot, QSize(460, 400));

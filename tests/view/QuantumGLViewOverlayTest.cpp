@@ -108,6 +108,19 @@ protected:
         return n;
     }
 
+    // The bounding box of the pixels of a colour family inside a rectangle.
+    template <typename Test>
+    static QRect box(const QImage& image, QRect area, Test test)
+    {
+        area = area.intersected(image.rect());
+        QRect found;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                if (test(image.pixel(x, y)))
+                    found |= QRect(x, y, 1, 1);
+        return found;
+    }
+
     // Rows from y down that a dashed vertical line at x lights: a line
     // starting at y with a whole dash (4 widths of 1.6 px) lights its first 6.
     template <typename Test>
@@ -409,6 +422,85 @@ TEST_F(QuantumGLViewOverlays, MarkersSitAtTheirMeasuredPositions)
     // Markers follow zoom: after zooming about a marker it stays under the cursor.
     view->clearMeasurementMarkers();
     EXPECT_EQ(count(render(), QRect(0, 0, 400, 400), yellow), 0);
+}
+
+// Detections on the detector's line (arrival and screen shots all carry its
+// x) stand on a dark strip of screen beside the line, spread across it at
+// their heights, over the section line a lesson lays on the detector: each
+// reads as a point of its own. A shot off the line stays where it was taken.
+TEST_F(QuantumGLViewOverlays, DetectionsOnTheDetectorLineStandApartOnAStripBesideIt)
+{
+    view->setDetectorVisible(true);
+    view->setDetector(10.0f, 0.32f, 8);
+    view->setCrossSectionLineVisible(true);
+    view->setCrossSectionLine(1, 10.0f);
+    std::vector<MeasurementShot> shots;
+    for (int k = 0; k <= 200; ++k)
+        shots.push_back({10.0f, -10.0f + 0.1f * float(k)});
+    shots.push_back({-10.0f, 5.0f});
+    view->setMeasurementMarkerSize(3.0f);
+    view->setMeasurementMarkers(shots);
+    const QImage image = render();
+    const QRect strip(px(10.0) - 60, top(), 56, bottom() - top()); // left of the line, clear of its ink
+    int columns = 0;
+    for (int x = strip.left(); x <= strip.right(); ++x)
+        columns += count(image, QRect(x, strip.top(), 1, strip.height()), yellow) > 0 ? 1 : 0;
+    EXPECT_GE(columns, 10) << "the detections spread across the strip";
+    EXPECT_EQ(count(image, QRect(strip.left() - 100, top(), 100, bottom() - top()), yellow), 0)
+        << "none far from the line";
+    const QRect marks = box(image, strip, yellow);
+    ASSERT_FALSE(marks.isEmpty()) << "no detection beside the line";
+    EXPECT_NEAR(marks.top(), py(10.0), 3.0) << "the highest detection at its height";
+    EXPECT_NEAR(marks.bottom(), py(-10.0), 3.0) << "the lowest at its";
+    // Between the detections the strip is darker than the field's black
+    // around it would show a mark: nothing but the marks is lit there.
+    EXPECT_EQ(count(image, QRect(strip.left(), py(-12.0), strip.width(), 6), lit), 0) << "below the lowest";
+    EXPECT_TRUE(yellow(image.pixel(px(-10.0), py(5.0)))) << "the shot off the line at its place";
+    view->setDetectorVisible(false);
+    EXPECT_EQ(count(render(), strip.adjusted(0, 0, -10, 0), yellow), 0)
+        << "without the detector the shots stand on their line";
+}
+
+// The solenoid of an enclosed flux: a bright ring of its radius about its
+// centre, round on cells of unequal sides, the field's direction at the
+// centre (a dot for a positive flux, a cross for a negative one), and
+// nothing when hidden or without a radius.
+TEST_F(QuantumGLViewOverlays, TheFluxTubeIsABrightRingWithTheFieldsDirectionInside)
+{
+    const auto violet = [](QRgb p) { return qBlue(p) > 170 && qRed(p) > 120 && qGreen(p) < qRed(p); };
+    const auto bright = [](QRgb p) { return qRed(p) + qGreen(p) + qBlue(p) > 3 * 128; };
+    for (const OverlayGrid& g : {kWide, kTall}) {
+        SCOPED_TRACE(g.nx > g.ny ? "wide grid" : "tall grid");
+        useGrid(g);
+        view->setFluxTube(true, -5.0f, 3.0f, 2.0f, 0.5f);
+        const QImage image = render();
+        const double r = grid.px(-3.0) - grid.px(-5.0);
+        for (int k = 0; k < 8; ++k) {
+            const double a = k * 3.141592653589793 / 4.0;
+            const QPointF at(grid.px(-5.0) + r * std::cos(a), grid.py(3.0) - r * std::sin(a));
+            EXPECT_GT(count(image, QRect(at.toPoint() - QPoint(1, 1), QSize(3, 3)), violet), 0) << "ring at " << k;
+        }
+        const QRect ring = box(image, image.rect(), violet);
+        EXPECT_NEAR(ring.width(), 2.0 * r, 4.0);
+        EXPECT_NEAR(ring.height(), 2.0 * r, 4.0) << "round";
+        const QPoint centre(px(-5.0), py(3.0));
+        const auto around = [&](const QImage& im) {
+            int n = 0;
+            for (const QPoint& d : {QPoint(3, 0), QPoint(-3, 0), QPoint(0, 3), QPoint(0, -3)})
+                n += bright(im.pixel(centre + d)) ? 1 : 0;
+            return n;
+        };
+        EXPECT_TRUE(bright(image.pixel(centre))) << "the dot at the centre";
+        EXPECT_EQ(around(image), 4) << "a dot fills the centre";
+        view->setFluxTube(true, -5.0f, 3.0f, 2.0f, -0.5f);
+        const QImage into = render();
+        EXPECT_TRUE(bright(into.pixel(centre))) << "the cross at the centre";
+        EXPECT_LE(around(into), 1) << "a cross leaves its sides open";
+    }
+    view->setFluxTube(false, -5.0f, 3.0f, 2.0f, 0.5f);
+    EXPECT_EQ(count(render(), QRect(0, 0, 400, 400), violet), 0) << "hidden";
+    view->setFluxTube(true, -5.0f, 3.0f, 0.0f, 0.5f);
+    EXPECT_EQ(count(render(), QRect(0, 0, 400, 400), violet), 0) << "no radius";
 }
 
 TEST_F(QuantumGLViewOverlays, SectionLineAndContoursAreDrawnWhereTheyBelong)

@@ -335,5 +335,27 @@ TEST(QuantumTextureFrame2D, RebuiltFrameFollowsEveryChangeOfThePotential)
     }
 }
 
+// Rebuilt over the same, unchanged potential (or again none), a frame does
+// not write its potential array again: a mark left in it and in its maximum
+// stays, while the density follows the new wave function.
+TEST(QuantumTextureFrame2D, UnchangedPotentialIsNotCopiedAgain)
+{
+    const ComplexField2D psi = test::randomField(12, 7, 0.5f, 0.25f, 21);
+    const ComplexField2D later = test::randomField(12, 7, 0.5f, 0.25f, 22);
+    PotentialField2D barrier(12, 7, 0.5f, 0.25f);
+    barrier.addRectangle(0.0f, 0.0f, 2.0f, 1.0f, 3.0f);
+    PotentialField2D none;
+    const float mark = -123.0f;
+    for (const PotentialField2D* potential : {&barrier, &none}) {
+        QuantumTextureFrame2D frame = QuantumTextureFrame2D::fromField(psi, *potential);
+        std::fill(frame.potential.begin(), frame.potential.end(), mark);
+        frame.maxAbsPotential = mark;
+        QuantumTextureFrame2D::assignFromField(later, *potential, frame);
+        EXPECT_EQ(frame.probability, QuantumTextureFrame2D::fromField(later, *potential).probability);
+        EXPECT_EQ(frame.potential, std::vector<float>(psi.size(), mark)) << (potential == &none ? "none" : "barrier");
+        EXPECT_EQ(frame.maxAbsPotential, mark);
+    }
+}
+
 } // namespace
 } // namespace vxo

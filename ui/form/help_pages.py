@@ -189,10 +189,10 @@ ENGLISH = [
       "run from faint blue for the lowest levels to warm white near the peak."),
     H3("10. Rendering"),
     P("**Scientific** rendering is linear and without bloom: brightness is proportional to the quantity shown, "
-      "the right choice for reading values. **Presentation** and **Cinematic** use exposure, logarithmic "
-      "scaling, a bright pass, blur, bloom and tone mapping to bring out faint structures. All these effects act "
-      "on the displayed pixels only: the wave function, the norm, the energies and the diagnostics are "
-      "unaffected."),
+      "the right choice for reading values. **Presentation** and **Cinematic** use exposure, a bright pass, blur, "
+      "bloom and tone mapping to bring out faint structures, and Cinematic a logarithmic scale as well. All "
+      "these effects act on the displayed pixels only: the wave function, the norm, the energies and the "
+      "diagnostics are unaffected."),
     H3("11. What is not simulated yet"),
     P("The program follows a single particle without spin, in a pure state. Not simulated yet: stochastic "
       "single-shot collapse during the evolution, **spin**, **entanglement** between particles and **density "
@@ -415,8 +415,9 @@ ITALIAN = [
       "caldo vicino al picco."),
     H3("10. Rendering"),
     P("Il rendering **Scientific** e' lineare e senza bloom: la luminosita' e' proporzionale alla grandezza "
-      "mostrata, la scelta giusta per leggere i valori. **Presentation** e **Cinematic** usano esposizione, scala "
-      "logaritmica, bright pass, sfocatura, bloom e tone mapping per far emergere le strutture deboli. Tutti "
+      "mostrata, la scelta giusta per leggere i valori. **Presentation** e **Cinematic** usano esposizione, "
+      "bright pass, sfocatura, bloom e tone mapping per far emergere le strutture deboli, e Cinematic anche la "
+      "scala logaritmica. Tutti "
       "questi effetti agiscono solo sui pixel mostrati: funzione d'onda, norma, energie e diagnostica non "
       "cambiano."),
     H3("11. Cosa non e' ancora simulato"),

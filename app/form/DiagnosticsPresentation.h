@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+class QEvent;
+class QModelIndex;
+class QTableWidget;
+
+namespace vxo {
+
+// Widths of the section and parameter columns of a three-column table whose
+// last column holds the values: their natural widths where they leave the
+// values `valueShare` of `available`, otherwise that remainder shared in
+// proportion to the natural widths, each no narrower than its widest word
+// (`shortestSection`, `shortestParameter`: a label wraps between its words).
+struct LabelColumnWidths {
+    int section = 0;
+    int parameter = 0;
+};
+LabelColumnWidths labelColumnWidths(int naturalSection, int naturalParameter, int shortestSection,
+                                    int shortestParameter, int available, double valueShare);
+
+// How the diagnostics table shows its rows, whatever writes them. Values and
+// labels wrap between words, each row as tall as its lines; every cell's
+// tooltip holds its row whole ("section / parameter", then the value). The
+// section and parameter columns take their contents' width while the values
+// keep their share, else they give way to it down to their widest word; the
+// value column stretches over the rest and is never narrower than a figure
+// of kFigureCharacters characters, which sets the table's minimum width, as
+// kReadableRows rows of one line set its minimum height. The
+// rows are shown in the order `order` gives (row indices, each once), asked
+// again whenever a row for which `decidesOrder` holds gets a new value; the
+// rows keep their indices. A child of the table.
+class DiagnosticsPresentation : public QObject {
+public:
+    // The share of the table's width the values keep at least.
+    static constexpr double kValueShare = 0.55;
+    // The longest figure of a row kept on one line ("d(epsilon)/dt=0.40965").
+    static constexpr int kFigureCharacters = 24;
+    static constexpr int kReadableRows = 8;
+
+    DiagnosticsPresentation(QTableWidget* table, std::function<std::vector<int>()> order,
+                            std::function<bool(int)> decidesOrder);
+
+    // Column widths, the table's minimum width, then every row's height.
+    void fit();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void cellsChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight, const QVector<int>& roles);
+    // The row as tall as its wrapped lines, its tooltips its whole text.
+    void fitRow(int row);
+    void arrangeRows();
+
+    QTableWidget* table_;
+    // Kept apart: the table is not asked for it while it is being destroyed.
+    QObject* viewport_;
+    std::function<std::vector<int>()> order_;
+    std::function<bool(int)> decidesOrder_;
+    std::vector<int> shownOrder_;
+};
+
+} // namespace vxo

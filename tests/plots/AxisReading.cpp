@@ -1,0 +1,58 @@
+#include "AxisReading.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace vxo::test {
+
+namespace {
+
+std::pair<std::pair<double, double>, std::pair<double, double>> ends(const AxisReading& axis)
+{
+    const auto [lo, hi] = std::minmax_element(axis.marks.begin(), axis.marks.end(),
+                                              [](const auto& a, const auto& b) { return a.second < b.second; });
+    return {*lo, *hi};
+}
+
+} // namespace
+
+double AxisReading::valueAt(double pixel) const
+{
+    if (marks.size() < 2)
+        return std::numeric_limits<double>::quiet_NaN();
+    const auto [a, b] = ends(*this);
+    if (a.first == b.first)
+        return std::numeric_limits<double>::quiet_NaN();
+    return a.second + (b.second - a.second) * (pixel - a.first) / (b.first - a.first);
+}
+
+double AxisReading::pixelOf(double value) const
+{
+    if (marks.size() < 2)
+        return std::numeric_limits<double>::quiet_NaN();
+    const auto [a, b] = ends(*this);
+    return a.first + (b.first - a.first) * (value - a.second) / (b.second - a.second);
+}
+
+AxisReading readAxis(const std::vector<PaintedText>& texts, const QRectF& panel, NumbersAt at, double below)
+{
+    AxisReading axis;
+    for (const PaintedText& t : texts) {
+        bool isNumber = false;
+        const double value = t.text.toDouble(&isNumber);
+        if (!isNumber)
+            continue;
+        const QPointF c = t.box.center();
+        const bool beside = c.y() >= panel.top() - 10.0 && c.y() <= panel.bottom() + 10.0;
+        if (at == NumbersAt::Left && beside && t.box.right() <= panel.left() + 1.0)
+            axis.marks.emplace_back(c.y(), value);
+        else if (at == NumbersAt::Right && beside && t.box.left() >= panel.right() - 1.0)
+            axis.marks.emplace_back(c.y(), value);
+        else if (at == NumbersAt::Under && t.box.top() >= panel.bottom() && t.box.top() <= panel.bottom() + below &&
+                 c.x() >= panel.left() - 30.0 && c.x() <= panel.right() + 30.0)
+            axis.marks.emplace_back(c.x(), value);
+    }
+    return axis;
+}
+
+} // namespace vxo::test
