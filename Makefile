@@ -40,18 +40,33 @@ configure: deps
 	cmake -S . -B $(BUILD) $(CONFIGURE) -DCMAKE_BUILD_TYPE=Release -DVXO_BUILD_TESTS=ON
 
 build: configure
-	cmake --build $(BUILD) -j $(JOBS)
+	cmake --build $(BUILD) -j $(JOBS) $(if $(ONCE),--target $(ONCE_RELEASE_TARGETS))
 
 run: configure
 	cmake --build $(BUILD) -j $(JOBS) --target ondrivel
 	$(BUILD)/app/ondrivel
 
-test: test-release test-sanitize fuzz
+# `make test` runs each test of the widget areas once, to fit two cores in a
+# quarter of an hour: under the sanitizers, or in the release pass for those
+# named in RELEASE_ONLY_TESTS. The tests of the solvers, the experiments, the
+# benchmarks' references and the documents run in both passes: the release
+# build's vector code is what they check bit for bit, and they take seconds.
+# The release build then builds only the test programs it runs (the widget
+# areas' own compile under clang in the sanitizer build), and the fuzzer runs
+# beside the sanitizer pass. `make test-release` and `make test-sanitize`
+# alone still run every test of their build.
+test: ONCE := 1
+test: test-release test-sanitize
+
+BOTH_PASSES_LABELS := ^(core|experiments|bench|document)$$
+ONCE_RELEASE_TARGETS := core_tests experiments_tests bench_tests document_tests appwindow_tests e2e_tests
 
 # -noreset: Xvfb otherwise resets whenever its last client leaves and drops
 # a test that connects during the reset.
 test-release: build
-	cd $(BUILD) && $(XVFB) ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD) && $(XVFB) ctest --output-on-failure -j $(JOBS) $(if $(ONCE),--no-tests=error -R '$(RELEASE_ONLY_REGEX)')
+	$(if $(ONCE),cd $(BUILD) && $(XVFB) ctest --output-on-failure --no-tests=error -j $(JOBS) \
+	    -L '$(BOTH_PASSES_LABELS)' -E '$(RELEASE_ONLY_REGEX)')
 
 # Every area's tests again under AddressSanitizer and UBSan, in a Debug -O1
 # build of its own with line tables only (reports keep file and line; full
@@ -205,11 +220,15 @@ test-sanitize: configure-sanitize
 	@# server of their own numbered apart so that the two starts do not race
 	@# for one number: the program's start and close under them is the
 	@# longest test of the pass.
+	@# Under `make test` the fuzzer runs beside them too.
+	$(if $(ONCE),tests/fuzz/run.sh $(ASAN) > $(ASAN)/fuzz.log 2>&1 & fuzz=$$!;) \
 	cd $(ASAN) && { env $(FULL_STACK_ENV) $(XVFB) -n 199 \
-	      ctest --output-on-failure --no-tests=error -R '$(FULL_STACK_TESTS)' > full-stack-tests.log 2>&1 & \
+	      ctest --output-on-failure --no-tests=error -R '$(FULL_STACK_TESTS)' > full-stack-tests.log 2>&1 & full=$$!; \
 	    env $(SANITIZER_ENV) $(XVFB) \
 	      ctest --output-on-failure -j $(JOBS) -E '$(FULL_STACK_TESTS)|$(RELEASE_ONLY_REGEX)'; others=$$?; \
-	    wait $$!; full=$$?; cat full-stack-tests.log; [ $$others -eq 0 ] && [ $$full -eq 0 ]; }
+	    wait $$full; full=$$?; cat full-stack-tests.log; \
+	    fuzzed=0; $(if $(ONCE),wait $$fuzz; fuzzed=$$?; cat fuzz.log;) \
+	    [ $$others -eq 0 ] && [ $$full -eq 0 ] && [ $$fuzzed -eq 0 ]; }
 
 # The document reader under libFuzzer for 30 seconds, in the sanitizer build.
 fuzz: configure-sanitize
