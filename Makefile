@@ -141,8 +141,9 @@ FULL_STACK_TESTS := ^TheProgram\.|^QuantumGLViewRender\.ReparentingKeepsThePictu
 # scattering thresholds cell by cell, three pages opened in six orders), whose
 # code the other tests of their suites run under the sanitizers; and so do the
 # layout walks over many screens and damaged settings (the toolkit's dock
-# layout, 26 window starts), whose saving, checksum and fitting code the
-# shorter window-state tests run under the sanitizers. So do the potential of
+# layout, 26 window starts, every figure a guide names on every screen),
+# whose saving, checksum, fitting and painting code the shorter window-state,
+# screen-fit and plot tests run under the sanitizers. So do the potential of
 # every drive protocol checked over 65 steps (the preset tour drives each
 # protocol's experiment), the populations of a tilted double well against a
 # pair relaxed on an eight times finer step and the Zeno escape at three
@@ -202,7 +203,8 @@ RELEASE_ONLY_TESTS := DocumentsWindow.EveryPresetComesBackFromItsFile \
                       QuantumLandauZener2D.SteppedPopulationsAreConstantsOfTheStaticWell \
                       QuantumZeno2D.FrequentMeasurementSlowsTheEscape \
                       FFT2D.BitIdenticalToScalarLineAlgorithm \
-                      TheProgram.UnderAWindowManagerComesUpWithItsWholeFrameOnTheScreen
+                      TheProgram.UnderAWindowManagerComesUpWithItsWholeFrameOnTheScreen \
+                      MainWindowScreenFit.EveryFigureAGuideNamesIsReadableWhereItPointsOnEveryScreen
 empty :=
 space := $(empty) $(empty)
 RELEASE_ONLY_REGEX := $(subst $(space),|,$(patsubst %,^%$$,$(subst .,\.,$(RELEASE_ONLY_TESTS))))

@@ -10,6 +10,7 @@ set(_vxo_long_tests
     GuideClaimsEarly.ScatteringAndBoundStateGuidesQuoteWhatTheProgramShows 120
     GuideClaimsLate.EveryQuotedNumberIsWhatTheProgramShows 80
     PresetGeometryConvergence.DoubleSlitPassesOnItsOwnGridAsOnAFinerOne 27
+    MainWindowScreenFit.EveryFigureAGuideNamesIsReadableWhereItPointsOnEveryScreen 35
     PresetTour.EveryExperimentFillsItsAnalysisWithNumbersAndShowsItsGuide 20
     PresetGeometryConvergence.ResonantTunnellingTransmitsOnItsOwnGridAsOnAFinerOne 16
     MainWindowWindowState.ADamagedSavedLayoutStartsWithTheDefaultAndAnUntouchedOneAsLeft 14

@@ -57,11 +57,25 @@ public:
         shown_ = loadWindow_.get();
     }
 
-    // The preset as Load leaves it, before any step.
+    // The preset as Load leaves it, before any step, for a claim to change.
     MainWindow& loaded(int preset)
     {
         shown_ = loadWindow_.get();
         load(*shown_, preset);
+        untouchedPreset_ = -1;
+        return *shown_;
+    }
+
+    // The same, to be read only: the claims that read a preset as loaded
+    // share one load while nothing changes the window (window(), loaded()
+    // and edited() hand it out to be changed).
+    const MainWindow& asLoaded(int preset)
+    {
+        shown_ = loadWindow_.get();
+        if (untouchedPreset_ != preset) {
+            load(*shown_, preset);
+            untouchedPreset_ = preset;
+        }
         return *shown_;
     }
 
@@ -80,10 +94,13 @@ public:
     // time of the same preset goes on from the run so far, and so does the
     // time last asked for when the run has not moved since (a claim that
     // changes the run otherwise, a measurement say, loads it again itself).
+    // Time 0 is the preset as asLoaded() shows it, to be read.
     MainWindow& at(int preset, double time)
     {
-        if (time <= 0.0)
-            return loaded(preset);
+        if (time <= 0.0) {
+            asLoaded(preset);
+            return *shown_;
+        }
         pausedPreset_ = -1;
         shown_ = runWindow_.get();
         MainWindow& w = *shown_;
@@ -167,6 +184,7 @@ public:
     MainWindow& window()
     {
         pausedPreset_ = -1;
+        untouchedPreset_ = -1;
         return *shown_;
     }
 
@@ -203,6 +221,7 @@ private:
     double reachedTime_ = -1.0; // and the time it stopped at, the first step at or past it
     int pausedPreset_ = -1;     // the run window holds this preset paused, untouched since
     double pausedLimit_ = 0.0;
+    int untouchedPreset_ = -1;  // the load window holds this preset as loaded, untouched since
 };
 
 struct GuideClaim {
