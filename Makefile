@@ -5,7 +5,6 @@ JOBS      ?= $(shell nproc)
 BUILD     ?= build
 ASAN      ?= build-asan
 BENCHDIR  ?= build-bench
-FUZZDIR   ?= build-fuzz
 
 PACKAGES := build-essential cmake qtbase5-dev qtbase5-dev-tools libqt5opengl5-dev \
             libgl1-mesa-dev libgl1-mesa-dri xvfb xauth googletest libgtest-dev \
@@ -20,7 +19,7 @@ CMAKE_GENERATOR ?= Ninja
 export CMAKE_GENERATOR
 CONFIGURE := -DVXO_PRECOMPILED_HEADERS=ON
 
-.PHONY: all deps configure build run test test-release test-sanitize fuzz bench soak convergence gallery clean
+.PHONY: all deps configure build run test test-release configure-sanitize test-sanitize fuzz bench soak convergence gallery clean
 
 all: build
 
@@ -41,18 +40,33 @@ configure: deps
 	cmake -S . -B $(BUILD) $(CONFIGURE) -DCMAKE_BUILD_TYPE=Release -DVXO_BUILD_TESTS=ON
 
 build: configure
-	cmake --build $(BUILD) -j $(JOBS)
+	cmake --build $(BUILD) -j $(JOBS) $(if $(ONCE),--target $(ONCE_RELEASE_TARGETS))
 
 run: configure
 	cmake --build $(BUILD) -j $(JOBS) --target ondrivel
 	$(BUILD)/app/ondrivel
 
-test: test-release test-sanitize fuzz
+# `make test` runs each test of the widget areas once, to fit two cores in a
+# quarter of an hour: under the sanitizers, or in the release pass for those
+# named in RELEASE_ONLY_TESTS. The tests of the solvers, the experiments, the
+# benchmarks' references and the documents run in both passes: the release
+# build's vector code is what they check bit for bit, and they take seconds.
+# The release build then builds only the test programs it runs (the widget
+# areas' own compile under clang in the sanitizer build), and the fuzzer runs
+# beside the sanitizer pass. `make test-release` and `make test-sanitize`
+# alone still run every test of their build.
+test: ONCE := 1
+test: test-release test-sanitize
+
+BOTH_PASSES_LABELS := ^(core|experiments|bench|document)$$
+ONCE_RELEASE_TARGETS := core_tests experiments_tests bench_tests document_tests appwindow_tests e2e_tests
 
 # -noreset: Xvfb otherwise resets whenever its last client leaves and drops
 # a test that connects during the reset.
 test-release: build
-	cd $(BUILD) && $(XVFB) ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD) && $(XVFB) ctest --output-on-failure -j $(JOBS) $(if $(ONCE),--no-tests=error -R '$(RELEASE_ONLY_REGEX)')
+	$(if $(ONCE),cd $(BUILD) && $(XVFB) ctest --output-on-failure --no-tests=error -j $(JOBS) \
+	    -L '$(BOTH_PASSES_LABELS)' -E '$(RELEASE_ONLY_REGEX)')
 
 # Every area's tests again under AddressSanitizer and UBSan, in a Debug -O1
 # build of its own with line tables only (reports keep file and line; full
@@ -129,11 +143,22 @@ FULL_STACK_TESTS := ^TheProgram\.|^QuantumGLViewRender\.ReparentingKeepsThePictu
 # scattering thresholds cell by cell, three pages opened in six orders), whose
 # code the other tests of their suites run under the sanitizers; and so do the
 # layout walks over many screens and damaged settings (the toolkit's dock
-# layout, 26 and 17 window starts) and the starts that come up together (21),
-# whose saving, checksum, check and fitting code the shorter window-state
-# tests and the dock-state check's own tests run under the sanitizers. Each
-# name must be a test of the build (checked below), so that a renamed test
-# does not slip back into the sanitizer pass.
+# layout, 26 and 17 window starts, every figure a guide names on every
+# screen) and the starts that come up together (21), whose saving, checksum,
+# check, fitting and painting code the shorter window-state, dock-state,
+# screen-fit and plot tests run under the sanitizers. So do the potential of
+# every drive protocol checked over 65 steps (the preset tour drives each
+# protocol's experiment), the populations of a tilted double well against a
+# pair relaxed on an eight times finer step and the Zeno escape at three
+# measurement rates (the shorter bound-state, Landau-Zener and Zeno tests run
+# the relaxation, the projection and the measurements), and the whole
+# transform against the line algorithm on the best path only (the path tests
+# check every variant on every shape). So does the program started six times
+# under a window manager: its start, restore and close are those the
+# full-stack program test runs under the sanitizers, and six sanitized starts
+# rendering with softpipe take minutes. Each name must be a test of the build
+# (checked below), so that a renamed test does not slip back into the
+# sanitizer pass.
 RELEASE_ONLY_TESTS := DocumentsWindow.EveryPresetComesBackFromItsFile \
                       GuidedLoading.EveryPresetFillsTheFormShowsItsPageRunsAndStartsTheSameWhateverCameBefore \
                       MainWindowBoundStates.SuperpositionBeatsAtTheLevelSpacing \
@@ -182,28 +207,48 @@ RELEASE_ONLY_TESTS := DocumentsWindow.EveryPresetComesBackFromItsFile \
                       MainWindowWindowState.StartsThatComeUpTogetherKeepTheSavedLayout \
                       MainWindowWindowState.ALayoutSavedOnOneScreenComesBackFittingAnother \
                       MainWindowScreenFit.TheDefaultLayoutFitsTheScreenUncutAndEveryAnalysisPlotIsReadable \
-                      MainWindowScreenFit.EveryDockShowsItsTextsWholeWithoutScrollingSideways
+                      MainWindowScreenFit.EveryDockShowsItsTextsWholeWithoutScrollingSideways \
+                      SimulationTickTest.EachProtocolDrivesThePotentialByItsFormulaAndTheUndrivenSceneReturns \
+                      QuantumLandauZener2D.SteppedPopulationsAreConstantsOfTheStaticWell \
+                      QuantumZeno2D.FrequentMeasurementSlowsTheEscape \
+                      FFT2D.BitIdenticalToScalarLineAlgorithm \
+                      TheProgram.UnderAWindowManagerComesUpWithItsWholeFrameOnTheScreen \
+                      MainWindowScreenFit.EveryFigureAGuideNamesIsReadableWhereItPointsOnEveryScreen
 empty :=
 space := $(empty) $(empty)
 RELEASE_ONLY_REGEX := $(subst $(space),|,$(patsubst %,^%$$,$(subst .,\.,$(RELEASE_ONLY_TESTS))))
 XVFB := xvfb-run -a -s "-screen 0 1280x1024x24 -noreset"
 
-test-sanitize: deps
+# The sanitizer build holds the document reader's fuzzer too, which reuses
+# its libraries.
+configure-sanitize: deps
 	cmake -S . -B $(ASAN) $(CONFIGURE) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g1 -O1" \
-	      -DVXO_BUILD_TESTS=ON -DVXO_SANITIZE=ON
+	      -DVXO_BUILD_TESTS=ON -DVXO_SANITIZE=ON -DVXO_FUZZ=ON
+
+test-sanitize: configure-sanitize
 	cmake --build $(ASAN) -j $(JOBS)
 	@cd $(ASAN) && for t in $(subst .,\\.,$(RELEASE_ONLY_TESTS)); do \
 	  ctest -N -R "^$$t$$" | grep -q "^Total Tests: 1$$" || \
 	    { echo "RELEASE_ONLY_TESTS names $$t, which is not a test of $(ASAN)" >&2; exit 1; }; \
 	done
-	cd $(ASAN) && env $(SANITIZER_ENV) $(XVFB) \
-	      ctest --output-on-failure -j $(JOBS) -E '$(FULL_STACK_TESTS)|$(RELEASE_ONLY_REGEX)'
-	cd $(ASAN) && env $(FULL_STACK_ENV) $(XVFB) \
-	      ctest --output-on-failure -j $(JOBS) --no-tests=error -R '$(FULL_STACK_TESTS)'
+	@# The full-stack tests run one at a time beside the others, on an X
+	@# server of their own numbered apart so that the two starts do not race
+	@# for one number: the program's start and close under them is the
+	@# longest test of the pass.
+	@# Under `make test` the fuzzer runs beside them too.
+	$(if $(ONCE),tests/fuzz/run.sh $(ASAN) > $(ASAN)/fuzz.log 2>&1 & fuzz=$$!;) \
+	cd $(ASAN) && { env $(FULL_STACK_ENV) $(XVFB) -n 199 \
+	      ctest --output-on-failure --no-tests=error -R '$(FULL_STACK_TESTS)' -E '$(RELEASE_ONLY_REGEX)' > full-stack-tests.log 2>&1 & full=$$!; \
+	    env $(SANITIZER_ENV) $(XVFB) \
+	      ctest --output-on-failure -j $(JOBS) -E '$(FULL_STACK_TESTS)|$(RELEASE_ONLY_REGEX)'; others=$$?; \
+	    wait $$full; full=$$?; cat full-stack-tests.log; \
+	    fuzzed=0; $(if $(ONCE),wait $$fuzz; fuzzed=$$?; cat fuzz.log;) \
+	    [ $$others -eq 0 ] && [ $$full -eq 0 ] && [ $$fuzzed -eq 0 ]; }
 
-# The document reader under libFuzzer for 30 seconds (clang, its own build).
-fuzz: deps
-	FUZZ_BUILD=$(FUZZDIR) FUZZ_CONFIGURE="$(CONFIGURE)" tests/fuzz/run.sh
+# The document reader under libFuzzer for 30 seconds, in the sanitizer build.
+fuzz: configure-sanitize
+	cmake --build $(ASAN) -j $(JOBS) --target document_reader_fuzz
+	tests/fuzz/run.sh $(ASAN)
 
 bench: deps
 	cmake -S . -B $(BENCHDIR) $(CONFIGURE) -DCMAKE_BUILD_TYPE=Release -DVXO_BUILD_TESTS=OFF -DVXO_BUILD_BENCH=ON
@@ -231,4 +276,4 @@ gallery: build
 	tools/gallery.sh $(BUILD) gallery
 
 clean:
-	rm -rf $(BUILD) $(ASAN) $(BENCHDIR) $(FUZZDIR)
+	rm -rf $(BUILD) $(ASAN) $(BENCHDIR)

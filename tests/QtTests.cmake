@@ -9,7 +9,7 @@ target_link_libraries(ui_tests PRIVATE vxo_document)
 # The committed form is exactly what its generator writes.
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 add_test(NAME ui_form_is_generated COMMAND Python3::Interpreter ${PROJECT_SOURCE_DIR}/ui/form/generate.py --check)
-set_tests_properties(ui_form_is_generated PROPERTIES LABELS ui)
+set_tests_properties(ui_form_is_generated PROPERTIES LABELS ui TIMEOUT ${VXO_TEST_TIMEOUT})
 # The form contract test compares the compiled form with the builder's own
 # tables, which the generator writes as JSON into the build folder. The glob
 # names what the contract depends on, not sources to build.

@@ -57,11 +57,25 @@ public:
         shown_ = loadWindow_.get();
     }
 
-    // The preset as Load leaves it, before any step.
+    // The preset as Load leaves it, before any step, for a claim to change.
     MainWindow& loaded(int preset)
     {
         shown_ = loadWindow_.get();
         load(*shown_, preset);
+        untouchedPreset_ = -1;
+        return *shown_;
+    }
+
+    // The same, to be read only: the claims that read a preset as loaded
+    // share one load while nothing changes the window (window(), loaded()
+    // and edited() hand it out to be changed).
+    const MainWindow& asLoaded(int preset)
+    {
+        shown_ = loadWindow_.get();
+        if (untouchedPreset_ != preset) {
+            load(*shown_, preset);
+            untouchedPreset_ = preset;
+        }
         return *shown_;
     }
 
@@ -80,10 +94,14 @@ public:
     // time of the same preset goes on from the run so far, and so does the
     // time last asked for when the run has not moved since (a claim that
     // changes the run otherwise, a measurement say, loads it again itself).
+    // Time 0 is the preset as asLoaded() shows it, to be read.
     MainWindow& at(int preset, double time)
     {
-        if (time <= 0.0)
-            return loaded(preset);
+        if (time <= 0.0) {
+            asLoaded(preset);
+            return *shown_;
+        }
+        pausedPreset_ = -1;
         shown_ = runWindow_.get();
         MainWindow& w = *shown_;
         const bool stillAtTheAskedTime = now() == reachedTime_ && time >= askedTime_ - 1e-9;
@@ -123,6 +141,7 @@ public:
     {
         shown_ = runWindow_.get();
         MainWindow& w = *shown_;
+        pausedPreset_ = -1;
         load(w, preset);
         runPreset_ = preset;
         reachedTime_ = -1.0;
@@ -143,8 +162,31 @@ public:
         return true;
     }
 
+    // The preset as loaded, run as until() runs it to the moment the run
+    // pauses itself (the scattering panel has seen the packet split); false
+    // when that has not come by `limit`. The claims read at one pause share
+    // the run while nothing else moves the run window.
+    bool paused(int preset, double limit)
+    {
+        if (pausedPreset_ == preset && pausedLimit_ == limit) {
+            shown_ = runWindow_.get();
+            return true;
+        }
+        const bool reached = until(
+            preset, [](GuideRun& g) { return g.separated(); }, limit);
+        pausedPreset_ = reached ? preset : -1;
+        pausedLimit_ = limit;
+        return reached;
+    }
+
     double now() const { return shown_->schroedingerSolver().time(); }
-    MainWindow& window() { return *shown_; }
+    // A claim may change the window it is given: a pause is not shared past it.
+    MainWindow& window()
+    {
+        pausedPreset_ = -1;
+        untouchedPreset_ = -1;
+        return *shown_;
+    }
 
     // The value column of the Diagnostics row of `section` whose parameter
     // column reads `parameter` (empty when no row does).
@@ -177,6 +219,9 @@ private:
     int runPreset_ = -1;
     double askedTime_ = 0.0;    // the time the run was last asked for
     double reachedTime_ = -1.0; // and the time it stopped at, the first step at or past it
+    int pausedPreset_ = -1;     // the run window holds this preset paused, untouched since
+    double pausedLimit_ = 0.0;
+    int untouchedPreset_ = -1;  // the load window holds this preset as loaded, untouched since
 };
 
 struct GuideClaim {

@@ -62,8 +62,8 @@ std::function<double(GuideRun&)> pausedFigure(int preset, const char* key,
                                               std::function<void(MainWindow&)> edit = nullptr)
 {
     return [=](GuideRun& r) {
-        if (!r.until(
-                preset, [](GuideRun& g) { return g.separated(); }, 60.0, edit))
+        const auto split = [](GuideRun& g) { return g.separated(); };
+        if (!(edit ? r.until(preset, split, 60.0, edit) : r.paused(preset, 60.0)))
             return std::numeric_limits<double>::quiet_NaN();
         return figureAfter(r.diagnostics("Scattering", "Probabilities"), key);
     };
@@ -72,12 +72,7 @@ std::function<double(GuideRun&)> pausedFigure(int preset, const char* key,
 // The time at which the run pauses itself.
 std::function<double(GuideRun&)> pauseTime(int preset)
 {
-    return [=](GuideRun& r) {
-        return r.until(
-                   preset, [](GuideRun& g) { return g.separated(); }, 60.0)
-                   ? r.now()
-                   : std::numeric_limits<double>::quiet_NaN();
-    };
+    return [=](GuideRun& r) { return r.paused(preset, 60.0) ? r.now() : std::numeric_limits<double>::quiet_NaN(); };
 }
 
 // A figure of the plane-wave theory row with the form changed by `edit`.
@@ -318,7 +313,7 @@ const ObservableSample& editedAt(GuideRun& r, int preset, double time, const std
 // The trap's angular frequency sqrt(k / m) from the loaded scene and form.
 double trapOmega(GuideRun& r)
 {
-    return std::sqrt(double(r.loaded(8).scene().objects().front().curvatureX) / r.spinBox("massSpinBox"));
+    return std::sqrt(double(r.asLoaded(8).scene().objects().front().curvatureX) / r.spinBox("massSpinBox"));
 }
 
 // The detuning ensemble's mean P1 that the Ramsey summary predicts, with the
@@ -876,7 +871,7 @@ const std::vector<GuideClaim>& earlyClaims()
 
         {8, "V = (k/2)(x^2 + y^2)", "V = (k/2)(x^2 + y^2)", 0.0, nullptr},
         {8, "k = {0.25} fills", "k = {0.25} riempie", 1e-6,
-         [](GuideRun& r) { return double(r.loaded(8).scene().objects().front().curvatureX); }},
+         [](GuideRun& r) { return double(r.asLoaded(8).scene().objects().front().curvatureX); }},
         {8, "m = {1} its", "m = {1} la", 0.0, setting(8, "massSpinBox")},
         {8, "sqrt(k/m) = {0.5}", "sqrt(k/m) = {0.5}", 1e-6, trapOmega},
         {8, "2 pi/omega = {12.57}.", "2 pi/omega = {12.57}.", 0.05,
@@ -1015,19 +1010,19 @@ const std::vector<GuideClaim>& earlyClaims()
         {12, "{16} x 16", "{16} x 16", 0.0, setting(12, "universeWidthSpinBox")},
         {12, "16 x {16}", "16 x {16}", 0.0, setting(12, "universeHeightSpinBox")},
         {12, "walls of height {5} leave", "pareti alte {5} lasciano", 0.0,
-         [](GuideRun& r) { return double(r.loaded(12).scene().objects().front().value); }},
+         [](GuideRun& r) { return double(r.asLoaded(12).scene().objects().front().value); }},
         {12, "x = {-2.5} to 2.5", "x = {-2.5} a 2.5", 1e-6,
          [](GuideRun& r) {
-             const PotentialObject& wall = r.loaded(12).scene().objects().front();
+             const PotentialObject& wall = r.asLoaded(12).scene().objects().front();
              return double(wall.centerX + wall.width / 2.0f);
          }},
         {12, "x = -2.5 to {2.5}", "x = -2.5 a {2.5}", 1e-6,
          [](GuideRun& r) {
-             const PotentialObject& wall = r.loaded(12).scene().objects()[2];
+             const PotentialObject& wall = r.asLoaded(12).scene().objects()[2];
              return double(wall.centerX - wall.width / 2.0f);
          }},
-        {12, "height {0.8} and width", "alta {0.8} e larga", 1e-6, [](GuideRun& r) { return double(r.loaded(12).scene().objects()[1].value); }},
-        {12, "width {0.75}. The", "larga {0.75}. Lo", 1e-6, [](GuideRun& r) { return double(r.loaded(12).scene().objects()[1].width); }},
+        {12, "height {0.8} and width", "alta {0.8} e larga", 1e-6, [](GuideRun& r) { return double(r.asLoaded(12).scene().objects()[1].value); }},
+        {12, "width {0.75}. The", "larga {0.75}. Lo", 1e-6, [](GuideRun& r) { return double(r.asLoaded(12).scene().objects()[1].width); }},
         {12, "T = 2 pi hbar/Delta E = {20.6}", "T = 2 pi hbar/Delta E = {20.6}", 0.05,
          [](GuideRun& r) { return 2.0 * kPi / summaryFigure(12, 0.0, "doubleWellSummaryLabel", "", "DeltaE=")(r); }},
         {12, "P_left = cos^2(pi t/T)", "P_left = cos^2(pi t/T)", 0.0, nullptr},
@@ -1055,9 +1050,9 @@ const std::vector<GuideClaim>& earlyClaims()
         {13, "pi/2 = {3.57}", "pi/2 = {3.57}", 0.05, extremeTime(13, 2.0, 4.5, false, [](const ObservableSample& s) { return s.sigmaX; })},
 
         {13, "k = {0.25} (omega = 0.5)", "k = {0.25} (omega = 0.5)", 1e-6,
-         [](GuideRun& r) { return double(r.loaded(13).scene().objects().front().curvatureX); }},
+         [](GuideRun& r) { return double(r.asLoaded(13).scene().objects().front().curvatureX); }},
         {13, "(omega = {0.5}) holds", "(omega = {0.5}) contiene", 1e-6,
-         [](GuideRun& r) { return std::sqrt(double(r.loaded(13).scene().objects().front().curvatureX) / mass(r)); }},
+         [](GuideRun& r) { return std::sqrt(double(r.asLoaded(13).scene().objects().front().curvatureX) / mass(r)); }},
         {13, "Sigma {1}, energy", "Sigma {1}, energia", 0.0, setting(13, "sigmaSpinBox")},
         {13, "hbar omega = {0.5} for the", "hbar omega = {0.5} per le", 5e-4, observed(13, 1.0, [](const ObservableSample& s) { return s.totalEnergy; })},
         {13, "at t = {2} the parameter", "a t = {2} il parametro", 0.0, setting(13, "quenchTimeSpinBox")},
@@ -1589,11 +1584,11 @@ const std::vector<GuideClaim>& earlyClaims()
          "qui e' quasi piatto, perche' ogni apertura e' piu' stretta di mezza lunghezza d'onda", 0.0, nullptr},
 
         // 7 Resonant Tunneling (Double Barrier)
-        {7, "height {4.5} and thickness", "alte {4.5} e spesse", 0.0, [](GuideRun& r) { r.loaded(7); return figureAfter(r.diagnostics("Resonance", "Double barrier"), "V1="); }},
-        {7, "thickness {0.64} stand", "spesse {0.64} stanno", 0.0, [](GuideRun& r) { r.loaded(7); return figureAfter(r.diagnostics("Resonance", "Double barrier"), "a1="); }},
-        {7, "width L = {1.76}", "larga L = {1.76}", 5e-4, [](GuideRun& r) { r.loaded(7); return figureAfter(r.diagnostics("Resonance", "Double barrier"), "L="); }},
-        {7, "x = -1.2 and x = +{1.2}", "x = -1.2 e x = +{1.2}", 1e-6, [](GuideRun& r) { return double(r.loaded(7).scene().objects().back().centerX); }},
-        {7, "at x = {-1.2}", "in x = {-1.2}", 1e-6, [](GuideRun& r) { return double(r.loaded(7).scene().objects().front().centerX); }},
+        {7, "height {4.5} and thickness", "alte {4.5} e spesse", 0.0, [](GuideRun& r) { r.asLoaded(7); return figureAfter(r.diagnostics("Resonance", "Double barrier"), "V1="); }},
+        {7, "thickness {0.64} stand", "spesse {0.64} stanno", 0.0, [](GuideRun& r) { r.asLoaded(7); return figureAfter(r.diagnostics("Resonance", "Double barrier"), "a1="); }},
+        {7, "width L = {1.76}", "larga L = {1.76}", 5e-4, [](GuideRun& r) { r.asLoaded(7); return figureAfter(r.diagnostics("Resonance", "Double barrier"), "L="); }},
+        {7, "x = -1.2 and x = +{1.2}", "x = -1.2 e x = +{1.2}", 1e-6, [](GuideRun& r) { return double(r.asLoaded(7).scene().objects().back().centerX); }},
+        {7, "at x = {-1.2}", "in x = {-1.2}", 1e-6, [](GuideRun& r) { return double(r.asLoaded(7).scene().objects().front().centerX); }},
         {7, "{81.92} wide", "largo {81.92}", 0.0, setting(7, "universeWidthSpinBox")},
         {7, "(Sigma {2.4}, px", "(Sigma {2.4}, px", 0.0, setting(7, "sigmaSpinBox")},
         {7, "px {2.5}, Ex", "px {2.5}, Ex", 0.0, setting(7, "momentumSpinBox")},
@@ -1606,8 +1601,8 @@ const std::vector<GuideClaim>& earlyClaims()
              const double t1 = figureAfter(row, "T1="), t2 = figureAfter(row, "T2=");
              return t1 * t2 / (1.0 - (1.0 - t1) * (1.0 - t2));
          }},
-        {7, "peaks at Ex = {3.12} (the summary's sweep peak)", "ha il picco a Ex = {3.12} (il picco", 0.01, [](GuideRun& r) { r.loaded(7); return figureAfter(r.label("resonanceSummaryLabel"), "sweep peak: E="); }},
-        {7, "T1D = {0.999}", "T1D = {0.999}", 5e-4, [](GuideRun& r) { r.loaded(7); return figureAfter(r.label("resonanceSummaryLabel"), "T1D="); }},
+        {7, "peaks at Ex = {3.12} (the summary's sweep peak)", "ha il picco a Ex = {3.12} (il picco", 0.01, [](GuideRun& r) { r.asLoaded(7); return figureAfter(r.label("resonanceSummaryLabel"), "sweep peak: E="); }},
+        {7, "T1D = {0.999}", "T1D = {0.999}", 5e-4, [](GuideRun& r) { r.asLoaded(7); return figureAfter(r.label("resonanceSummaryLabel"), "T1D="); }},
         {7, "about {2.4} here", "circa {2.4} qui", 0.1, [](GuideRun& r) { return 1.0 / pageResonance(r, 2.0, 4.4).width; }},
         {7, "about {0.41} wide", "larga circa {0.41}", 0.01, [](GuideRun& r) { return pageResonance(r, 2.0, 4.4).width; }},
         {7, "spread is about {0.5}", "pacchetto e' circa {0.5}", 0.05,

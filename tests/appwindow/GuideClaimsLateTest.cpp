@@ -52,7 +52,7 @@ Measure summaryAt(int preset, double time, const char* label, const char* key)
 Measure formValue(int preset, const char* spinBox)
 {
     return [=](GuideRun& r) {
-        r.loaded(preset);
+        r.asLoaded(preset);
         return r.spinBox(spinBox);
     };
 }
@@ -75,7 +75,7 @@ Measure typedInto(int preset, const char* spinBox, double value)
 Measure afterLoad(int preset, std::function<double(GuideRun&)> formula)
 {
     return [=](GuideRun& r) {
-        r.loaded(preset);
+        r.asLoaded(preset);
         return formula(r);
     };
 }
@@ -172,8 +172,7 @@ Measure pathDirection(int preset, std::function<void(MainWindow&)> edit)
 Measure sceneObject(int preset, PotentialObjectKind kind, double (*read)(const PotentialObject&))
 {
     return [=](GuideRun& r) {
-        r.loaded(preset);
-        for (const PotentialObject& object : r.window().scene().objects())
+        for (const PotentialObject& object : r.asLoaded(preset).scene().objects())
             if (object.kind == kind)
                 return read(object);
         return std::nan("");
@@ -547,8 +546,7 @@ Measure sceneObjectWhere(int preset, PotentialObjectKind kind, bool (*pick)(cons
                          double (*read)(const PotentialObject&))
 {
     return [=](GuideRun& r) {
-        r.loaded(preset);
-        for (const PotentialObject& object : r.window().scene().objects())
+        for (const PotentialObject& object : r.asLoaded(preset).scene().objects())
             if (object.kind == kind && pick(object))
                 return read(object);
         return std::nan("");
