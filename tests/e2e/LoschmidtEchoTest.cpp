@@ -58,12 +58,17 @@ protected:
         reversalTime = makeExperimentPreset(kLoschmidtEcho).quantumLoschmidt.reversalTime;
     }
 
-    // At the experiment's own speed until a little past twice the reversal time.
+    // At the experiment's own speed until a little past twice the reversal
+    // time. Every tick takes at least one step, so a run that needs ten
+    // times the ticks its steps do has stopped advancing: it fails instead
+    // of hanging.
     Echo runPastTheReturn()
     {
         const double end = 2.0 * reversalTime + 0.2;
-        while (window->schroedingerSolver().time() < end)
+        const long tickLimit = 10 * std::lround(end / window->schroedingerSolver().parameters().dt) + 10;
+        for (long tick = 0; tick < tickLimit && window->schroedingerSolver().time() < end; ++tick)
             window->onSimulationTick();
+        EXPECT_GE(window->schroedingerSolver().time(), end) << "the run stopped advancing";
         return echoOf(window->recorder<LoschmidtRecorder>().samples());
     }
 
