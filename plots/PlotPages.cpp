@@ -68,8 +68,11 @@ std::optional<SplitPanels> beginSplitPage(QPainter& painter, const QRect& widget
 {
     beginPlot(painter, widgetRect, QColor(kRecorder.background));
     const SplitPanels panels = splitPanels(widgetRect.size(), layout);
-    const PanelTitle lowerTitle{page.lowerTitle.text, panels.upper.bottom() + page.lowerTitle.top,
-                                page.lowerTitle.height};
+    // Side by side, the lower panel's title stands level with the upper one's.
+    const PanelTitle lowerTitle =
+        sideBySide(panels)
+            ? PanelTitle{page.lowerTitle.text, page.upperTitle.top, page.upperTitle.height}
+            : PanelTitle{page.lowerTitle.text, panels.upper.bottom() + page.lowerTitle.top, page.lowerTitle.height};
     drawTitledPanels(painter, panels, plotPen(QColor(page.look.frame)), QColor(page.look.title), page.upperTitle,
                      lowerTitle);
     if (!hasData) {
