@@ -58,21 +58,26 @@ SplitPanels splitPanels(const QSize& widgetSize, const SplitLayout& layout)
 
 bool sideBySide(const SplitPanels& panels) { return panels.lower.left() > panels.upper.right(); }
 
+namespace {
+// The whole pixels a length needs, a rounding error above a whole one not counted.
+int wholePixels(double length) { return static_cast<int>(std::ceil(length - 1e-9)); }
+} // namespace
+
 int stackedHeight(const SplitLayout& layout)
 {
     const double smaller = std::min(layout.share, 1.0 - layout.share);
     const double panels = std::max(kReadablePanel / smaller, layout.minimumHeight);
-    return static_cast<int>(std::ceil(layout.top + layout.gap + layout.bottom + panels));
+    return wholePixels(layout.top + layout.gap + layout.bottom + panels);
 }
 
 int sideBySideHeight(const SplitLayout& layout)
 {
-    return static_cast<int>(std::ceil(layout.top + std::max(layout.bottom, layout.gap) + kReadablePanel));
+    return wholePixels(layout.top + std::max(layout.bottom, layout.gap) + kReadablePanel);
 }
 
 int sideBySideWidth(const SplitLayout& layout)
 {
-    return static_cast<int>(std::ceil(2.0 * (layout.left + layout.right + layout.sideBySidePanelWidth)));
+    return wholePixels(2.0 * (layout.left + layout.right + layout.sideBySidePanelWidth));
 }
 
 int splitPageHeight(int width, const SplitLayout& layout)

@@ -16,4 +16,10 @@ int PlotWidget::heightForWidth(int width) const
     return layout ? std::max(minimumHeight(), plot::splitPageHeight(width, *layout)) : QWidget::heightForWidth(width);
 }
 
+int PlotWidget::stackedHeight() const
+{
+    const std::optional<plot::SplitLayout> layout = splitLayout();
+    return layout ? plot::stackedHeight(*layout) : 0;
+}
+
 } // namespace vxo

@@ -20,6 +20,9 @@ public:
     QSize minimumSizeHint() const override;
     bool hasHeightForWidth() const override;
     int heightForWidth(int width) const override;
+    // The height at which a two-panel plot stacks its panels, as it prefers
+    // to where it is given the height; 0 for any other plot.
+    int stackedHeight() const;
 
 protected:
     // The layout of a two-panel plot; none for any other.

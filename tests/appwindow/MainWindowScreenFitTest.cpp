@@ -21,6 +21,7 @@
 
 #include "app/mainwindow/MainWindow.h"
 #include "document/ExperimentCatalogue.h"
+#include "plots/PlotWidget.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -196,7 +197,8 @@ TEST(MainWindowScreenFit, AOnePanelPlotIsSeenWholeOnChoosingItsPageOnEveryScreen
 // On the same screens and text sizes, a page whose plot is a carpet or map
 // over its curves shows both panels whole on choosing it: on a short, wide
 // analysis area they lie side by side. The scar page, whose map and legends
-// need wider panels, does so on a 1366 x 768 laptop.
+// need wider panels, does so on a 1366 x 768 laptop. An area tall enough
+// for them one over the other (a 1920 x 1080 monitor) keeps them so.
 TEST(MainWindowScreenFit, ATwoPanelPlotIsSeenWholeOnChoosingItsPageOnEveryScreenAndTextSize)
 {
     test::appTestApplication();
@@ -206,6 +208,7 @@ TEST(MainWindowScreenFit, ATwoPanelPlotIsSeenWholeOnChoosingItsPageOnEveryScreen
     const std::vector<std::pair<std::vector<QSize>, std::vector<const char*>>> cases{
         {{std::begin(everyScreen), std::end(everyScreen)}, {"revivalsTab", "billiardsTab", "talbotTab", "bouncerTab"}},
         {{std::begin(laptop), std::end(laptop)}, {"scarsTab"}}};
+    int stackedShown = 0;
     for (const auto& [screens, twoPanelPages] : cases)
         for (const QSize& screen : screens) {
             MainWindow window(nullptr, false);
@@ -232,8 +235,16 @@ TEST(MainWindowScreenFit, ATwoPanelPlotIsSeenWholeOnChoosingItsPageOnEveryScreen
                     << plot->width() << " px wide)";
                 EXPECT_LE(plot->mapTo(area->viewport(), QPoint(plot->width(), 0)).x(), area->viewport()->width())
                     << name << " is cut on the right";
+                // An area that holds the panels one over the other shows them so.
+                const auto* panels = dynamic_cast<const PlotWidget*>(plot);
+                ASSERT_NE(panels, nullptr) << name;
+                if (area->viewport()->height() >= panels->stackedHeight()) {
+                    ++stackedShown;
+                    EXPECT_GE(plot->height(), panels->stackedHeight()) << name << ": the panels are not stacked";
+                }
             }
         }
+    EXPECT_GT(stackedShown, 0) << "no screen holds stacked panels";
 }
 
 // With the text enlarged by half and the window as narrow as it goes, the
