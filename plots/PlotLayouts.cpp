@@ -109,7 +109,7 @@ SplitLayout tracePageLayout()
         .withShare(0.48)
         .withMinimumHeight(180.0)
         .withMinimumWidth(100.0)
-        .withSideBySidePanelWidth(240.0);
+        .withSideBySidePanelWidth(200.0);
 }
 
 InterferencePanels interferencePanels(const QSize& widgetSize, const InterferenceLayout& layout)

@@ -148,7 +148,7 @@ int splitPageHeight(int width, const SplitLayout& layout);
 // billiard), a tall carpet over its curves with a margin for the value labels
 // on the left, and the loop and echo pages (Berry phase, Loschmidt echo,
 // scar), two panels of about equal height with room for a scale on the right
-// and legends and status lines that need a panel twice as wide beside the other.
+// and legends that need panels 200 px across beside each other.
 SplitLayout carpetPageLayout();
 SplitLayout tracePageLayout();
 

@@ -59,8 +59,8 @@ void drawTitledPanels(QPainter& painter, const SplitPanels& panels, const QPen& 
     const double leftSpread = std::min(spread, panels.upper.left() - 4.0);
     drawPanelTitle(painter, panels.upper.adjusted(-leftSpread, 0.0, spread, 0.0), upperTitle.text, titleColour,
                    upperTitle.top, upperTitle.height);
-    drawPanelTitle(painter, panels.lower.adjusted(-spread, 0.0, 0.0, 0.0), lowerTitle.text, titleColour,
-                   lowerTitle.top, lowerTitle.height);
+    drawPanelTitle(painter, panels.lower.adjusted(-spread, 0.0, 0.0, 0.0), lowerTitle.text, titleColour, lowerTitle.top,
+                   lowerTitle.height);
 }
 
 void drawPanelPlaceholders(QPainter& painter, const SplitPanels& panels, const QColor& colour, const QString& upperText,

@@ -103,9 +103,13 @@ void QuantumBilliardPlotWidget::paintEvent(QPaintEvent*)
                                    {QStringLiteral("yellow: fidelity"), kCurves.carpetFidelity, 165.0, 150.0}};
     if (record_.hasScatterer)
         legend.push_back({QStringLiteral("pink: 4x obstacle-shell probability"), kMaps.billiardShell, 315.0, 240.0});
-    // Beside the curves the legend keeps under the map, clear of their value labels.
-    const double legendRight = sideBySide(*panels) ? map.right() : width() - 4.0;
-    drawLegendRow(painter, std::min(map.left(), curve.left()), legendTop, legendRight, legend);
+    // Beside the map, the curves carry their legend at their top, on patches
+    // that keep it legible over them.
+    if (sideBySide(*panels))
+        drawLegendRow(painter, curve.left() + 4.0, curve.top() + 5.0, curve.right() - 4.0, legend,
+                      QColor(kRecorder.background));
+    else
+        drawLegendRow(painter, std::min(map.left(), curve.left()), legendTop, width() - 4.0, legend);
 }
 
 } // namespace vxo

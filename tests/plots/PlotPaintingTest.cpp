@@ -580,7 +580,23 @@ TEST(PlotTexts, LegendRowsAndPanelHeadingsStayInTheirBoxes)
         // A summary far longer than its panel is wide goes on below, inside the panel.
         drawPanelSummary(painter, QRect(60, 140, 200, 50), 20, QStringLiteral("MMMM MMMM MMMM MMMM MMMM MMMM"),
                          QColor(255, 255, 0), QColor(0, 0, 0));
+        // An entry wider than its whole row wraps inside it, the next one on a row under it.
+        drawLegendRow(painter, 290.0, 20.0, 390.0,
+                      {{QStringLiteral("MMMM MMMM MMMM"), qRgb(0, 255, 255), 0.0, 60.0},
+                       {QStringLiteral("M"), qRgb(255, 0, 255), 0.0, 20.0}});
     }
+    const auto rowsOf = [&image](const QColor& colour) {
+        std::pair<int, int> rows{image.height(), -1};
+        for (int y = 0; y < image.height(); ++y)
+            if (test::countColour(image, QRect(0, y, image.width(), 1), colour) > 0)
+                rows = {std::min(rows.first, y), std::max(rows.second, y)};
+        return rows;
+    };
+    const QColor wrapped(0, 255, 255);
+    EXPECT_EQ(test::countColourOutside(image, QRect(290, 20, 100, 60), wrapped), 0)
+        << "the wrapped entry keeps to its row";
+    EXPECT_GT(rowsOf(wrapped).second - rowsOf(wrapped).first, 20) << "on more than one line";
+    EXPECT_GT(rowsOf(QColor(255, 0, 255)).first, rowsOf(wrapped).second) << "the next entry under it";
     // Boxes: (40, 100, 80, 20), (230, 100, 80, 20) and the heading's (50, 20, 300, 18); the
     // summary 8 pixels inside the left and right edges of its panel, from 5 below its top.
     const struct {
