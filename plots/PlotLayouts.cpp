@@ -40,6 +40,13 @@ StackedLayout orbitOverTimeLayout() { return {QMargins(58, 40, 18, 208), QSize(1
 
 SplitPanels splitPanels(const QSize& widgetSize, const SplitLayout& layout)
 {
+    if (widgetSize.height() < stackedHeight(layout) && widgetSize.width() >= sideBySideWidth(layout)) {
+        const double column = widgetSize.width() / 2.0;
+        const double width = atLeast(column - layout.left - layout.right, layout.minimumWidth);
+        const double height = widgetSize.height() - layout.top - std::max(layout.bottom, layout.gap);
+        const QRectF upper(layout.left, layout.top, width, atLeast(height, kReadablePanel));
+        return SplitPanels{upper, upper.translated(column, 0.0)};
+    }
     const double available =
         atLeast(widgetSize.height() - layout.top - layout.gap - layout.bottom, layout.minimumHeight);
     const QRectF upper(layout.left, layout.top,
@@ -47,6 +54,35 @@ SplitPanels splitPanels(const QSize& widgetSize, const SplitLayout& layout)
                        layout.share * available);
     return SplitPanels{
         upper, QRectF(layout.left, upper.bottom() + layout.gap, upper.width(), available - layout.share * available)};
+}
+
+bool sideBySide(const SplitPanels& panels) { return panels.lower.left() > panels.upper.right(); }
+
+namespace {
+// The whole pixels a length needs, a rounding error above a whole one not counted.
+int wholePixels(double length) { return static_cast<int>(std::ceil(length - 1e-9)); }
+} // namespace
+
+int stackedHeight(const SplitLayout& layout)
+{
+    const double smaller = std::min(layout.share, 1.0 - layout.share);
+    const double panels = std::max(kReadablePanel / smaller, layout.minimumHeight);
+    return wholePixels(layout.top + layout.gap + layout.bottom + panels);
+}
+
+int sideBySideHeight(const SplitLayout& layout)
+{
+    return wholePixels(layout.top + std::max(layout.bottom, layout.gap) + kReadablePanel);
+}
+
+int sideBySideWidth(const SplitLayout& layout)
+{
+    return wholePixels(2.0 * (layout.left + layout.right + layout.sideBySidePanelWidth));
+}
+
+int splitPageHeight(int width, const SplitLayout& layout)
+{
+    return width >= sideBySideWidth(layout) ? sideBySideHeight(layout) : stackedHeight(layout);
 }
 
 SplitLayout carpetPageLayout()
@@ -72,7 +108,8 @@ SplitLayout tracePageLayout()
         .withBottom(42.0)
         .withShare(0.48)
         .withMinimumHeight(180.0)
-        .withMinimumWidth(100.0);
+        .withMinimumWidth(100.0)
+        .withSideBySidePanelWidth(200.0);
 }
 
 InterferencePanels interferencePanels(const QSize& widgetSize, const InterferenceLayout& layout)

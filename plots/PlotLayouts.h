@@ -107,6 +107,8 @@ struct SplitLayout {
     double share = 0.5;
     double minimumHeight = 0.0;
     double minimumWidth = 0.0;
+    // The narrowest each panel may be side by side, where its texts still fit.
+    double sideBySidePanelWidth = 120.0;
 
     // The same layout with one field changed: a page that adapts its
     // family's layout names only what it changes.
@@ -118,13 +120,35 @@ struct SplitLayout {
     SplitLayout withShare(double value) const { return withField(*this, &SplitLayout::share, value); }
     SplitLayout withMinimumHeight(double value) const { return withField(*this, &SplitLayout::minimumHeight, value); }
     SplitLayout withMinimumWidth(double value) const { return withField(*this, &SplitLayout::minimumWidth, value); }
+    SplitLayout withSideBySidePanelWidth(double value) const
+    {
+        return withField(*this, &SplitLayout::sideBySidePanelWidth, value);
+    }
 };
+// A widget shorter than the stacked panels need (stackedHeight) but wide
+// enough for two readable panels in a row (sideBySideWidth) lays them side by
+// side instead, the upper panel on the left: each in its half of the width
+// with the layout's left and right margins, both from top down to the larger
+// of bottom and gap, which holds the upper panel's axis texts.
 SplitPanels splitPanels(const QSize& widgetSize, const SplitLayout& layout);
+// Whether the panels lie side by side (the lower one right of the upper one).
+bool sideBySide(const SplitPanels& panels);
+// The height at which both stacked panels keep kReadablePanel pixels, the
+// height side by side panels need for it, and the width at which each of them
+// keeps sideBySidePanelWidth across.
+constexpr double kReadablePanel = 120.0;
+int stackedHeight(const SplitLayout& layout);
+int sideBySideHeight(const SplitLayout& layout);
+int sideBySideWidth(const SplitLayout& layout);
+// The height a two-panel plot needs at the given width: side by side where
+// the width allows it, stacked otherwise.
+int splitPageHeight(int width, const SplitLayout& layout);
 // The layouts of the two families of two-panel pages, which each page adapts
 // where it needs: the carpet and map pages (revival, Talbot, bouncer,
 // billiard), a tall carpet over its curves with a margin for the value labels
 // on the left, and the loop and echo pages (Berry phase, Loschmidt echo,
-// scar), two panels of about equal height with room for a scale on the right.
+// scar), two panels of about equal height with room for a scale on the right
+// and legends that need panels 200 px across beside each other.
 SplitLayout carpetPageLayout();
 SplitLayout tracePageLayout();
 

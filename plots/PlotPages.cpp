@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include <algorithm>
+
 namespace vxo::plot {
 
 QRectF beginPanelPlot(QPainter& painter, const QRect& widgetRect, const PanelLayout& layout, const QColor& gridColour)
@@ -51,8 +53,14 @@ void drawTitledPanels(QPainter& painter, const SplitPanels& panels, const QPen& 
 {
     drawFrame(painter, panels.upper, framePen);
     drawFrame(painter, panels.lower, framePen);
-    drawPanelTitle(painter, panels.upper, upperTitle.text, titleColour, upperTitle.top, upperTitle.height);
-    drawPanelTitle(painter, panels.lower, lowerTitle.text, titleColour, lowerTitle.top, lowerTitle.height);
+    // Side by side, a title may use its panel's share of the margin between
+    // the two and the upper one the left margin too, so that less of it is cut.
+    const double spread = sideBySide(panels) ? (panels.lower.left() - panels.upper.right()) / 2.0 - 4.0 : 0.0;
+    const double leftSpread = std::min(spread, panels.upper.left() - 4.0);
+    drawPanelTitle(painter, panels.upper.adjusted(-leftSpread, 0.0, spread, 0.0), upperTitle.text, titleColour,
+                   upperTitle.top, upperTitle.height);
+    drawPanelTitle(painter, panels.lower.adjusted(-spread, 0.0, 0.0, 0.0), lowerTitle.text, titleColour, lowerTitle.top,
+                   lowerTitle.height);
 }
 
 void drawPanelPlaceholders(QPainter& painter, const SplitPanels& panels, const QColor& colour, const QString& upperText,
@@ -68,8 +76,11 @@ std::optional<SplitPanels> beginSplitPage(QPainter& painter, const QRect& widget
 {
     beginPlot(painter, widgetRect, QColor(kRecorder.background));
     const SplitPanels panels = splitPanels(widgetRect.size(), layout);
-    const PanelTitle lowerTitle{page.lowerTitle.text, panels.upper.bottom() + page.lowerTitle.top,
-                                page.lowerTitle.height};
+    // Side by side, the lower panel's title stands level with the upper one's.
+    const PanelTitle lowerTitle =
+        sideBySide(panels)
+            ? PanelTitle{page.lowerTitle.text, page.upperTitle.top, page.upperTitle.height}
+            : PanelTitle{page.lowerTitle.text, panels.upper.bottom() + page.lowerTitle.top, page.lowerTitle.height};
     drawTitledPanels(painter, panels, plotPen(QColor(page.look.frame)), QColor(page.look.title), page.upperTitle,
                      lowerTitle);
     if (!hasData) {

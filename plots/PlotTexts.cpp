@@ -162,12 +162,18 @@ double drawLegendRow(QPainter& painter, double left, double top, double right, c
             row += kRowHeight;
             at = left + entries.front().offset;
         }
-        const QRectF box(at, row, std::max(entry.width, advance), 20.0);
+        // An entry wider than a whole row wraps onto lines of its own.
+        const bool wraps = advance > right - at && right - at > 0.0;
+        const QRectF box = wraps ? QRectF(at, row, right - at,
+                                          std::max(wrappedTextHeight(painter.font(), right - at, entry.text), 20.0))
+                                 : QRectF(at, row, std::max(entry.width, advance), 20.0);
+        const int flags = wraps ? Qt::AlignLeft | Qt::TextWordWrap : Qt::AlignLeft;
         if (patch.isValid())
-            drawTextOnPatch(painter, box, Qt::AlignLeft, entry.text, QColor(entry.colour), patch);
+            drawTextOnPatch(painter, box, flags, entry.text, QColor(entry.colour), patch);
         else
-            drawTextBox(painter, box, Qt::AlignLeft, entry.text, QColor(entry.colour));
-        end = at + advance;
+            drawTextBox(painter, box, flags, entry.text, QColor(entry.colour));
+        row += box.height() - 20.0;
+        end = wraps ? right : at + advance;
     }
     return row + 20.0;
 }

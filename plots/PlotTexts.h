@@ -79,8 +79,9 @@ struct LegendItem {
 // right where the entry before it would run into it. An entry that would
 // reach past right moves up to 12 pixels after the entry before it, and if
 // it still does, starts a further row 18 pixels lower, at the first entry's
-// offset. With a valid patch colour each entry stands on a patch of
-// it (drawTextOnPatch), legible over curves. Returns the last row's bottom.
+// offset; an entry wider than that whole row wraps onto lines of its own. With
+// a valid patch colour each entry stands on a patch of it (drawTextOnPatch),
+// legible over curves. Returns the last row's bottom.
 double drawLegendRow(QPainter& painter, double left, double top, double right, const std::vector<LegendItem>& entries,
                      const QColor& patch = QColor());
 

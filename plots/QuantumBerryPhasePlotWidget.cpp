@@ -108,10 +108,10 @@ void QuantumBerryPhasePlotWidget::paintEvent(QPaintEvent*)
                   {{QStringLiteral("cyan: return fidelity"), kCurves.traceFidelity, 8.0, 220.0},
                    {QStringLiteral("gold: geometric phase (±180° scale)"), kCurves.tracePhase, 215.0, 270.0}},
                   QColor(kRecorder.background));
-    drawTextBox(painter, QRectF(4.0, curve.top() - 8.0, 48.0, 20.0), Qt::AlignRight, QStringLiteral("1"),
-                QColor(kRecorder.traceAxis));
-    drawTextBox(painter, QRectF(4.0, curve.bottom() - 10.0, 48.0, 20.0), Qt::AlignRight, QStringLiteral("0"),
-                QColor(kRecorder.traceAxis));
+    drawTextBox(painter, QRectF(curve.left() - 54.0, curve.top() - 8.0, 48.0, 20.0), Qt::AlignRight,
+                QStringLiteral("1"), QColor(kRecorder.traceAxis));
+    drawTextBox(painter, QRectF(curve.left() - 54.0, curve.bottom() - 10.0, 48.0, 20.0), Qt::AlignRight,
+                QStringLiteral("0"), QColor(kRecorder.traceAxis));
     const double rightLabels = curve.right() + 5.0;
     drawTextBox(painter, QRectF(rightLabels, curve.top() - 8.0, 42.0, 20.0), Qt::AlignLeft, QStringLiteral("+180°"),
                 QColor(kRecorder.traceAxis));

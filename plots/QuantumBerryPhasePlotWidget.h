@@ -17,10 +17,14 @@ class QuantumBerryPhasePlotWidget : public RecorderPlotWidget<BerryRecorder> {
 public:
     using RecorderPlotWidget::RecorderPlotWidget;
 
-    // Where the two panels lie.
-    static plot::SplitLayout layout() { return plot::tracePageLayout().withRight(48.0); }
+    // Where the two panels lie; side by side only where the loop panel holds its status line.
+    static plot::SplitLayout layout()
+    {
+        return plot::tracePageLayout().withRight(48.0).withSideBySidePanelWidth(360.0);
+    }
 
 protected:
+    std::optional<plot::SplitLayout> splitLayout() const override { return layout(); }
     void paintEvent(QPaintEvent* event) override;
 };
 

@@ -92,10 +92,10 @@ void QuantumBilliardPlotWidget::paintEvent(QPaintEvent*)
                    plotPen(QColor(kMaps.billiardShell), 1.5));
 
     const int valueFlags = Qt::AlignRight | Qt::AlignVCenter;
-    drawTextBox(painter, QRectF(5.0, curve.top() - 9.0, 50.0, 18.0), valueFlags, QStringLiteral("1.0"),
+    drawTextBox(painter, QRectF(curve.left() - 57.0, curve.top() - 9.0, 50.0, 18.0), valueFlags, QStringLiteral("1.0"),
                 QColor(kRecorder.label));
-    drawTextBox(painter, QRectF(5.0, curve.bottom() - 10.0, 50.0, 18.0), valueFlags, QStringLiteral("0.0"),
-                QColor(kRecorder.label));
+    drawTextBox(painter, QRectF(curve.left() - 57.0, curve.bottom() - 10.0, 50.0, 18.0), valueFlags,
+                QStringLiteral("0.0"), QColor(kRecorder.label));
     drawSimulationTimeAxis(painter, curve, t0, t1, QColor(kRecorder.label), 90.0, 5.0);
 
     const double legendTop = map.bottom() + 2.0;
@@ -103,7 +103,13 @@ void QuantumBilliardPlotWidget::paintEvent(QPaintEvent*)
                                    {QStringLiteral("yellow: fidelity"), kCurves.carpetFidelity, 165.0, 150.0}};
     if (record_.hasScatterer)
         legend.push_back({QStringLiteral("pink: 4x obstacle-shell probability"), kMaps.billiardShell, 315.0, 240.0});
-    drawLegendRow(painter, std::min(map.left(), curve.left()), legendTop, width() - 4.0, legend);
+    // Beside the map, the curves carry their legend at their top, on patches
+    // that keep it legible over them.
+    if (sideBySide(*panels))
+        drawLegendRow(painter, curve.left() + 4.0, curve.top() + 5.0, curve.right() - 4.0, legend,
+                      QColor(kRecorder.background));
+    else
+        drawLegendRow(painter, std::min(map.left(), curve.left()), legendTop, width() - 4.0, legend);
 }
 
 } // namespace vxo

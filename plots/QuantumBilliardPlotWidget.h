@@ -24,6 +24,7 @@ public:
     static plot::SplitLayout layout() { return plot::carpetPageLayout().withLeft(62.0).withShare(0.63).withGap(56.0); }
 
 protected:
+    std::optional<plot::SplitLayout> splitLayout() const override { return layout(); }
     void paintEvent(QPaintEvent* event) override;
 };
 

@@ -22,6 +22,7 @@ public:
     static plot::SplitLayout layout() { return plot::carpetPageLayout().withGap(38.0).withShare(0.66); }
 
 protected:
+    std::optional<plot::SplitLayout> splitLayout() const override { return layout(); }
     void paintEvent(QPaintEvent* event) override;
 };
 

@@ -114,10 +114,10 @@ void QuantumLoschmidtPlotWidget::paintEvent(QPaintEvent*)
                   {{QStringLiteral("cyan: density echo"), kCurves.traceFidelity, 8.0, 210.0},
                    {QStringLiteral("gold: coherent state echo"), kCurves.tracePhase, 165.0, 300.0}},
                   QColor(kRecorder.background));
-    drawTextBox(painter, QRectF(4.0, echoPanel.top() - 8.0, 48.0, 20.0), Qt::AlignRight, QStringLiteral("1"),
-                QColor(kRecorder.traceAxis));
-    drawTextBox(painter, QRectF(4.0, echoPanel.bottom() - 10.0, 48.0, 20.0), Qt::AlignRight, QStringLiteral("0"),
-                QColor(kRecorder.traceAxis));
+    drawTextBox(painter, QRectF(echoPanel.left() - 54.0, echoPanel.top() - 8.0, 48.0, 20.0), Qt::AlignRight,
+                QStringLiteral("1"), QColor(kRecorder.traceAxis));
+    drawTextBox(painter, QRectF(echoPanel.left() - 54.0, echoPanel.bottom() - 10.0, 48.0, 20.0), Qt::AlignRight,
+                QStringLiteral("0"), QColor(kRecorder.traceAxis));
     // 0, T and 2T under their times; once a long run squeezes them together
     // each moves right of the one before it.
     const double labelTop = echoPanel.bottom() + 5.0;

@@ -18,10 +18,11 @@ class QuantumLoschmidtPlotWidget : public RecorderPlotWidget<LoschmidtRecorder> 
 public:
     using RecorderPlotWidget::RecorderPlotWidget;
 
-    // Where the two panels lie.
-    static plot::SplitLayout layout() { return plot::tracePageLayout(); }
+    // Where the two panels lie; side by side only where the echo panel holds its line of current values.
+    static plot::SplitLayout layout() { return plot::tracePageLayout().withSideBySidePanelWidth(390.0); }
 
 protected:
+    std::optional<plot::SplitLayout> splitLayout() const override { return layout(); }
     void paintEvent(QPaintEvent* event) override;
 };
 

@@ -63,7 +63,8 @@ void QuantumRevivalPlotWidget::paintEvent(QPaintEvent*)
     strokePath(painter, timeCurve(samples, axes.curveTime, axes.unit, clampedFraction(&RevivalSample::fidelity)),
                plotPen(QColor(kCurves.carpetFidelity), 2.0));
 
-    drawValueLabels(painter, curve, QStringLiteral("1.0"), QStringLiteral("0.0"), QColor(kRecorder.label), 4.0, 54.0);
+    drawValueLabels(painter, curve, QStringLiteral("1.0"), QStringLiteral("0.0"), QColor(kRecorder.label),
+                    curve.left() - 60.0, 54.0);
     drawAxisEndLabels(painter, carpet, QStringLiteral("x = %1").arg(xLeft, 0, 'f', 2),
                       QStringLiteral("x = %1").arg(xRight, 0, 'f', 2), QColor(kRecorder.label), 100.0, 2.0);
     drawSimulationTimeAxis(painter, curve, t0, t1, QColor(kRecorder.label), 90.0, 6.0);

@@ -118,7 +118,7 @@ void QuantumScarPlotWidget::paintEvent(QPaintEvent*)
 
     const double unity = mapValue(left, 1.0);
     drawHorizontalLine(painter, plotPen(QColor(kAxes.scarUnity)), curve.left(), curve.right(), unity);
-    drawTextBox(painter, QRectF(6.0, unity - 10.0, 50.0, 20.0), Qt::AlignRight | Qt::AlignVCenter,
+    drawTextBox(painter, QRectF(curve.left() - 56.0, unity - 10.0, 50.0, 20.0), Qt::AlignRight | Qt::AlignVCenter,
                 QStringLiteral("1.0"), QColor(kAxes.scarUnityLabel));
     strokePath(painter,
                timeCurve(samples, time, left, [&](const ScarSample& s) { return enhancement(s.filteredEnhancement); }),
@@ -130,8 +130,8 @@ void QuantumScarPlotWidget::paintEvent(QPaintEvent*)
     strokePath(painter, timeCurve(samples, time, right, clampedFraction(&ScarSample::fidelity)),
                plotPen(QColor(kCurves.carpetFidelity), 1.2, Qt::DashLine));
 
-    drawTextBox(painter, QRectF(4.0, curve.top() - 10.0, 52.0, 20.0), Qt::AlignRight, QString::number(ymax, 'f', 1),
-                QColor(kRecorder.label));
+    drawTextBox(painter, QRectF(curve.left() - 58.0, curve.top() - 10.0, 52.0, 20.0), Qt::AlignRight,
+                QString::number(ymax, 'f', 1), QColor(kRecorder.label));
     drawTextBox(painter, QRectF(curve.right() + 5.0, curve.top() - 10.0, 34.0, 20.0), Qt::AlignLeft,
                 QStringLiteral("1"), QColor(kRecorder.label));
     drawTextBox(painter, QRectF(curve.right() + 5.0, curve.bottom() - 10.0, 34.0, 20.0), Qt::AlignLeft,

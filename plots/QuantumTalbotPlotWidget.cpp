@@ -66,15 +66,19 @@ void QuantumTalbotPlotWidget::paintEvent(QPaintEvent*)
                plotPen(QColor(kMaps.talbotShifted), 1.9));
 
     const double gridWidth = static_cast<double>(recorder_->nx()) * static_cast<double>(recorder_->dx());
-    drawValueLabels(painter, curve, QStringLiteral("1.0"), QStringLiteral("0.0"), QColor(kRecorder.label), 4.0, 54.0);
+    drawValueLabels(painter, curve, QStringLiteral("1.0"), QStringLiteral("0.0"), QColor(kRecorder.label),
+                    curve.left() - 60.0, 54.0);
     drawAxisEndLabels(painter, carpet, QStringLiteral("x = %1").arg(-gridWidth / 2.0, 0, 'f', 2),
                       QStringLiteral("x = %1").arg(gridWidth / 2.0, 0, 'f', 2), QColor(kRecorder.label), 120.0, 2.0);
     drawSimulationTimeAxis(painter, curve, t0, t1, QColor(kRecorder.label), 90.0, 6.0);
 
-    // Clear of the x label at the carpet's right end.
-    drawLegendRow(painter, carpet.left(), carpet.bottom() + 2.0, carpet.right() - 76.0,
-                  {{QStringLiteral("cyan: original image"), kCurves.carpet, 140.0, 170.0},
-                   {QStringLiteral("magenta: shifted by a/2"), kMaps.talbotShifted, 310.0, 230.0}});
+    // Between the x labels at the carpet's ends; a carpet beside its curves
+    // is too narrow for that and takes the legend on the lines under them.
+    const bool beside = sideBySide(*panels);
+    drawLegendRow(painter, carpet.left(), carpet.bottom() + (beside ? 20.0 : 2.0),
+                  beside ? carpet.right() : carpet.right() - 76.0,
+                  {{QStringLiteral("cyan: original image"), kCurves.carpet, beside ? 0.0 : 140.0, 170.0},
+                   {QStringLiteral("magenta: shifted by a/2"), kMaps.talbotShifted, beside ? 180.0 : 310.0, 230.0}});
 }
 
 } // namespace vxo

@@ -27,6 +27,7 @@ public:
     }
 
 protected:
+    std::optional<plot::SplitLayout> splitLayout() const override { return layout(); }
     void paintEvent(QPaintEvent* event) override;
 };
 

@@ -1,5 +1,7 @@
 #include "app/form/CurrentPageScroller.h"
 
+#include "plots/PlotWidget.h"
+
 #include <QEvent>
 #include <QLayout>
 #include <QScrollArea>
@@ -61,7 +63,12 @@ void CurrentPageScroller::place()
         const int visible = area_->viewport()->height();
         const int plotTop = plot->mapTo(stack_, QPoint(0, 0)).y();
         value = plotTop;
-        if (plot->height() <= visible) {
+        // A plot that lays its panels side by side only for want of height
+        // takes the whole view from its top where that holds them stacked.
+        const auto* panels = dynamic_cast<const PlotWidget*>(plot);
+        const int stacked = panels ? panels->stackedHeight() : 0;
+        const bool stackedInView = plot->height() < stacked && stacked <= visible;
+        if (plot->height() <= visible && !stackedInView) {
             // The highest view that still shows the plot whole starts at
             // `earliest`; the view starts at the first row's top (or the
             // page's) from there, so the text above is never cut in a line.

@@ -27,8 +27,9 @@ public:
     // Opens the current page the same way whatever was shown before: its
     // plot, the last item of its layout, seen whole with the whole rows above
     // it that fit, the view starting at a row's top so no line is cut; where
-    // the plot is taller than the area, from the plot's top. A page without a
-    // plot opens at its top.
+    // the plot is taller than the area, from the plot's top. A two-panel plot
+    // that the area holds stacked fills the area from its top. A page without
+    // a plot opens at its top.
     void revealPlot();
 
 protected:

@@ -387,8 +387,9 @@ TEST(PlotCarpets, ImagesAreDrawnAsSharpBlocks)
 TEST(PlotLayouts, AdaptersChangeOnlyTheNamedField)
 {
     const std::vector<double SplitLayout::*> fields{
-        &SplitLayout::left,   &SplitLayout::right, &SplitLayout::top,           &SplitLayout::gap,
-        &SplitLayout::bottom, &SplitLayout::share, &SplitLayout::minimumHeight, &SplitLayout::minimumWidth};
+        &SplitLayout::left,          &SplitLayout::right,        &SplitLayout::top,
+        &SplitLayout::gap,           &SplitLayout::bottom,       &SplitLayout::share,
+        &SplitLayout::minimumHeight, &SplitLayout::minimumWidth, &SplitLayout::sideBySidePanelWidth};
     const SplitLayout base = tracePageLayout();
     const std::vector<std::pair<SplitLayout, double SplitLayout::*>> cases{
         {base.withLeft(7.5), &SplitLayout::left},
@@ -398,7 +399,8 @@ TEST(PlotLayouts, AdaptersChangeOnlyTheNamedField)
         {base.withBottom(7.5), &SplitLayout::bottom},
         {base.withShare(7.5), &SplitLayout::share},
         {base.withMinimumHeight(7.5), &SplitLayout::minimumHeight},
-        {base.withMinimumWidth(7.5), &SplitLayout::minimumWidth}};
+        {base.withMinimumWidth(7.5), &SplitLayout::minimumWidth},
+        {base.withSideBySidePanelWidth(7.5), &SplitLayout::sideBySidePanelWidth}};
     for (std::size_t c = 0; c < cases.size(); ++c)
         for (std::size_t f = 0; f < fields.size(); ++f)
             EXPECT_EQ(cases[c].first.*fields[f], fields[f] == cases[c].second ? 7.5 : base.*fields[f])
@@ -434,10 +436,50 @@ TEST(PlotLayouts, StackedAndScanPanelsKeepTheirMarginsAndFloors)
     }
 }
 
+// Two panels lie one over the other where the widget is tall enough for both
+// to keep 120 pixels, and side by side, each in its half with the same
+// margins, where it is shorter but wide enough for two panels 120 across.
+TEST(PlotLayouts, ASplitPageShortOfItsStackedHeightLaysItsPanelsSideBySideWhereTheWidthAllows)
+{
+    // 20 + 30 + 40 around the stacked panels, the lower one 0.4 of 300.
+    const SplitLayout layout =
+        SplitLayout{}.withLeft(50.0).withRight(10.0).withTop(20.0).withGap(30.0).withBottom(40.0).withShare(0.6);
+    struct Case {
+        QSize size;
+        QRectF upper;
+        QRectF lower;
+        bool beside;
+    };
+    const Case cases[] = {
+        {QSize(600, 300), QRectF(50, 20, 240, 240), QRectF(350, 20, 240, 240), true},
+        {QSize(360, 389), QRectF(50, 20, 120, 329), QRectF(230, 20, 120, 329), true},
+        {QSize(600, 390), QRectF(50, 20, 540, 180), QRectF(50, 230, 540, 120), false},
+        {QSize(359, 300), QRectF(50, 20, 299, 126), QRectF(50, 176, 299, 84), false},
+    };
+    for (const Case& c : cases) {
+        const SplitPanels panels = splitPanels(c.size, layout);
+        EXPECT_EQ(panels.upper, c.upper) << c.size.width() << " x " << c.size.height();
+        EXPECT_EQ(panels.lower, c.lower) << c.size.width() << " x " << c.size.height();
+        EXPECT_EQ(sideBySide(panels), c.beside) << c.size.width() << " x " << c.size.height();
+    }
+    // The height asked for at a width: stacked below 360 across, side by side from there.
+    EXPECT_EQ(splitPageHeight(359, layout), 390);
+    EXPECT_EQ(splitPageHeight(360, layout), 180);
+    // A gap wider than the bottom margin holds the left panel's axis texts beside.
+    EXPECT_EQ(splitPanels(QSize(600, 300), layout.withGap(50.0)).lower, QRectF(350, 20, 240, 230));
+    EXPECT_EQ(splitPageHeight(360, layout.withGap(50.0)), 190);
+    EXPECT_EQ(splitPageHeight(300, layout.withMinimumHeight(400.0)), 490) << "the stacked floor holds";
+    // Panels whose texts need 200 px across stack below 2 x (60 + 200).
+    EXPECT_FALSE(sideBySide(splitPanels(QSize(519, 300), layout.withSideBySidePanelWidth(200.0))));
+    EXPECT_TRUE(sideBySide(splitPanels(QSize(520, 300), layout.withSideBySidePanelWidth(200.0))));
+}
+
 TEST(PlotLayouts, ASplitPageShowsItsPlaceholdersOnlyWithoutData)
 {
     test::plotTestApplication();
-    const SplitLayout layout = SplitLayout{}.withLeft(30).withRight(20).withTop(30).withGap(40).withBottom(30);
+    // Panels that need 200 px across each to stand side by side stack at 400 px.
+    const SplitLayout layout =
+        SplitLayout{}.withLeft(30).withRight(20).withTop(30).withGap(40).withBottom(30).withSideBySidePanelWidth(200);
     const SplitPage page{{qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255)},
                          {"upper", 4.0, 20.0},
                          {"lower", 12.0, 20.0},
@@ -461,6 +503,14 @@ TEST(PlotLayouts, ASplitPageShowsItsPlaceholdersOnlyWithoutData)
         EXPECT_GT(qRed(image.pixel(200, 29)) + qRed(image.pixel(200, 30)), 200) << "the upper frame";
         EXPECT_TRUE(test::colourNear(image, QPointF(5, 290), QColor(kRecorder.background), 0, 0));
     }
+    // Side by side, 700 px across, the lower title stands level with the upper one over its panel.
+    QImage wide(700, 300, QImage::Format_RGB32);
+    {
+        QPainter painter(&wide);
+        beginSplitPage(painter, wide.rect(), layout, page, true);
+    }
+    EXPECT_GT(test::countColour(wide, QRect(380, 4, 300, 20), QColor(0, 255, 0)), 0) << "the lower title beside";
+    EXPECT_EQ(test::countColour(wide, QRect(30, 30, 640, 270), QColor(0, 255, 0)), 0) << "no title under the panels";
 }
 
 TEST(PlotTimeMarkers, StandAtTheQuarterPeriodsWithinTheRun)
@@ -530,7 +580,23 @@ TEST(PlotTexts, LegendRowsAndPanelHeadingsStayInTheirBoxes)
         // A summary far longer than its panel is wide goes on below, inside the panel.
         drawPanelSummary(painter, QRect(60, 140, 200, 50), 20, QStringLiteral("MMMM MMMM MMMM MMMM MMMM MMMM"),
                          QColor(255, 255, 0), QColor(0, 0, 0));
+        // An entry wider than its whole row wraps inside it, the next one on a row under it.
+        drawLegendRow(painter, 290.0, 20.0, 390.0,
+                      {{QStringLiteral("MMMM MMMM MMMM"), qRgb(0, 255, 255), 0.0, 60.0},
+                       {QStringLiteral("M"), qRgb(255, 0, 255), 0.0, 20.0}});
     }
+    const auto rowsOf = [&image](const QColor& colour) {
+        std::pair<int, int> rows{image.height(), -1};
+        for (int y = 0; y < image.height(); ++y)
+            if (test::countColour(image, QRect(0, y, image.width(), 1), colour) > 0)
+                rows = {std::min(rows.first, y), std::max(rows.second, y)};
+        return rows;
+    };
+    const QColor wrapped(0, 255, 255);
+    EXPECT_EQ(test::countColourOutside(image, QRect(290, 20, 100, 60), wrapped), 0)
+        << "the wrapped entry keeps to its row";
+    EXPECT_GT(rowsOf(wrapped).second - rowsOf(wrapped).first, 20) << "on more than one line";
+    EXPECT_GT(rowsOf(QColor(255, 0, 255)).first, rowsOf(wrapped).second) << "the next entry under it";
     // Boxes: (40, 100, 80, 20), (230, 100, 80, 20) and the heading's (50, 20, 300, 18); the
     // summary 8 pixels inside the left and right edges of its panel, from 5 below its top.
     const struct {

@@ -101,15 +101,21 @@ inline QRectF inkOf(const PaintedText& text)
 // The sizes a plot is read at: the analysis dock's usual sizes, the plot
 // of a 1366 x 768 window (550 px wide, 240 px tall on the curve pages, about
 // 420 on the two-panel pages) and of a 1920 x 1080 window. At the short size
-// only the width is checked: the pages of several panels are never that short.
+// only the width is checked: the pages of several panels are never that
+// short, except those that lay their panels side by side in a short wide
+// plot (asking for no more height at its width), read also as a 1366 x 768 or
+// 1280 x 800 window shows them.
 struct ReadingSize {
     QSize size;
     bool heightChecked;
 };
-inline const std::vector<ReadingSize>& readingSizes()
+inline std::vector<ReadingSize> readingSizes(const QWidget& plot)
 {
-    static const std::vector<ReadingSize> sizes{
+    std::vector<ReadingSize> sizes{
         {{1000, 640}, true}, {{880, 760}, true}, {{1014, 400}, true}, {{540, 420}, true}, {{540, 240}, false}};
+    for (const QSize shortWide : {QSize(700, 270), QSize(615, 300)})
+        if (plot.hasHeightForWidth() && plot.heightForWidth(shortWide.width()) <= shortWide.height())
+            sizes.push_back({shortWide, true});
     return sizes;
 }
 
@@ -120,7 +126,8 @@ TYPED_TEST_P(PlotRobustness, LaysEveryTextOnThePageApartAndClearOfThePanelOutlin
     for (const PlotFeed<TypeParam>& state : TestFixture::states()) {
         if (!state.legible)
             continue;
-        for (const auto& [size, heightChecked] : readingSizes()) {
+        QWidget host;
+        for (const auto& [size, heightChecked] : readingSizes(*new TypeParam(&host))) {
             QWidget page;
             TypeParam& plot = *new TypeParam(&page);
             state.apply(plot);
@@ -181,7 +188,8 @@ TYPED_TEST_P(PlotLegibility, KeepsEveryTextClearOfTheCurves)
     for (const PlotFeed<TypeParam>& state : TestFixture::states()) {
         if (!state.legible)
             continue;
-        for (const auto& [size, heightChecked] : readingSizes()) {
+        QWidget host;
+        for (const auto& [size, heightChecked] : readingSizes(*new TypeParam(&host))) {
             if (!heightChecked)
                 continue;
             QWidget page;

@@ -498,12 +498,12 @@ TEST_F(RecorderPlaceholders, NoUnconfiguredOrEmptyRecorderShowsTheFreshPlot)
     expectPlaceholderFeeds<QuantumLoschmidtPlotWidget>(host(), "Loschmidt");
 }
 
-// The panel floors of the split pages are for cramped docks only: at the size
-// these tests paint, every page stacks its panels from the top margin down to
-// the bottom margin, with nothing spilling past the widget.
+// The panel floors of the split pages are for cramped docks only: at a size
+// tall enough to stack them, every page stacks its panels from the top margin
+// down to the bottom margin, with nothing spilling past the widget.
 TEST(SplitPageLayouts, ReachTheirFloorsOnlyBelowTheTestedSize)
 {
-    const QSize size(520, 420);
+    const QSize size(520, 500);
     const std::vector<std::pair<const char*, plot::SplitLayout>> layouts{
         {"Billiard", QuantumBilliardPlotWidget::layout()}, {"Talbot", QuantumTalbotPlotWidget::layout()},
         {"bouncer", QuantumBouncerPlotWidget::layout()},   {"Loschmidt", QuantumLoschmidtPlotWidget::layout()},
