@@ -31,6 +31,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace vxo {
@@ -172,21 +173,33 @@ BENCHMARK(BM_DefaultExperimentTickOnTheFinestGrid)->UseManualTime()->Unit(benchm
 constexpr std::uint32_t kResonantlyDrivenTrap = 15;
 constexpr std::uint32_t kRabiDrivenDoubleWell = 17;
 
-void BM_DrivenExperimentTick(benchmark::State& state)
+// The ticks of the guided experiment state.range(0) on the grid selector's
+// entry state.range(1), `afterRebuild` applied to the window once rebuilt.
+// False when the window has no grid selector.
+bool timeGuidedTicksOnGrid(benchmark::State& state, const std::function<void(MainWindow&)>& afterRebuild)
 {
     MainWindow& window = guidedWindow();
     auto* grid = window.findChild<QComboBox*>(QStringLiteral("gridResolutionComboBox"));
     if (!grid) {
         state.SkipWithError("the window has no grid selector");
-        return;
+        return false;
     }
     const int preset = static_cast<int>(state.range(0));
     const int gridIndex = static_cast<int>(state.range(1));
-    timeTicks(state, window, [&window, grid, preset, gridIndex] {
+    timeTicks(state, window, [&window, grid, preset, gridIndex, &afterRebuild] {
         window.loadGuidedExperiment(preset);
         grid->setCurrentIndex(gridIndex);
         window.rebuildSimulation();
+        afterRebuild(window);
     });
+    return true;
+}
+
+void BM_DrivenExperimentTick(benchmark::State& state)
+{
+    if (!timeGuidedTicksOnGrid(state, [](MainWindow&) {}))
+        return;
+    MainWindow& window = guidedWindow();
     // What makes the case: the potential changes within every step.
     const std::uint64_t revision = window.potentialField().revision();
     MainWindowProbe::stepTick(window);
@@ -226,20 +239,7 @@ constexpr std::uint32_t kAharonovBohm = 42;
 
 void BM_GuidedExperimentTickAtOneX(benchmark::State& state)
 {
-    MainWindow& window = guidedWindow();
-    auto* grid = window.findChild<QComboBox*>(QStringLiteral("gridResolutionComboBox"));
-    if (!grid) {
-        state.SkipWithError("the window has no grid selector");
-        return;
-    }
-    const int preset = static_cast<int>(state.range(0));
-    const int gridIndex = static_cast<int>(state.range(1));
-    timeTicks(state, window, [&window, grid, preset, gridIndex] {
-        window.loadGuidedExperiment(preset);
-        grid->setCurrentIndex(gridIndex);
-        window.rebuildSimulation();
-        MainWindowProbe::setSpeedIndex(window, kSpeed1x);
-    });
+    timeGuidedTicksOnGrid(state, [](MainWindow& window) { MainWindowProbe::setSpeedIndex(window, kSpeed1x); });
 }
 BENCHMARK(BM_GuidedExperimentTickAtOneX)
     ->ArgNames({"preset", "gridIndex"})
