@@ -143,15 +143,18 @@ FULL_STACK_TESTS := ^TheProgram\.|^QuantumGLViewRender\.ReparentingKeepsThePictu
 # scattering thresholds cell by cell, three pages opened in six orders), whose
 # code the other tests of their suites run under the sanitizers; and so do the
 # layout walks over many screens and damaged settings (the toolkit's dock
-# layout, 26 and 17 window starts, every figure a guide names on every
-# screen) and the starts that come up together (21), whose saving, checksum,
+# layout, 26 and 17 window starts, every figure a guide names and every
+# analysis plot on every screen) and the starts that come up together (21), whose saving, checksum,
 # check, fitting and painting code the shorter window-state, dock-state,
 # screen-fit and plot tests run under the sanitizers. So do the potential of
 # every drive protocol checked over 65 steps (the preset tour drives each
 # protocol's experiment), the populations of a tilted double well against a
 # pair relaxed on an eight times finer step and the Zeno escape at three
 # measurement rates (the shorter bound-state, Landau-Zener and Zeno tests run
-# the relaxation, the projection and the measurements), and the whole
+# the relaxation, the projection and the measurements), the barrier
+# readings of three slow runs to separation (the layer's count and its
+# bookkeeping have their own tests and the shorter barrier page tests run
+# them), and the whole
 # transform against the line algorithm on the best path only (the path tests
 # check every variant on every shape). So does the program started six times
 # under a window manager: its start, restore and close are those the
@@ -213,7 +216,10 @@ RELEASE_ONLY_TESTS := DocumentsWindow.EveryPresetComesBackFromItsFile \
                       QuantumZeno2D.FrequentMeasurementSlowsTheEscape \
                       FFT2D.BitIdenticalToScalarLineAlgorithm \
                       TheProgram.UnderAWindowManagerComesUpWithItsWholeFrameOnTheScreen \
-                      MainWindowScreenFit.EveryFigureAGuideNamesIsReadableWhereItPointsOnEveryScreen
+                      MainWindowScreenFit.EveryFigureAGuideNamesIsReadableWhereItPointsOnEveryScreen \
+                      MainWindowScreenFit.AOnePanelPlotIsSeenWholeOnChoosingItsPageOnEveryScreenAndTextSize \
+                      MainWindowScreenFit.ATwoPanelPlotIsSeenWholeOnChoosingItsPageOnEveryScreenAndTextSize \
+                      PanelsScatteringTest.ThePacketsTransmissionIsReadWhateverTheLayerTookBeforeSeparation
 empty :=
 space := $(empty) $(empty)
 RELEASE_ONLY_REGEX := $(subst $(space),|,$(patsubst %,^%$$,$(subst .,\.,$(RELEASE_ONLY_TESTS))))

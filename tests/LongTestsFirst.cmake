@@ -6,16 +6,17 @@
 # of the sanitizer pass where a test takes longer there; only their order
 # counts. A name that is no longer a test only loses its place at the start.
 set(_vxo_long_tests
-    GuideClaimsEarly.TwoLevelAndDrivenGuidesQuoteWhatTheProgramShows 170
-    GuideClaimsEarly.ScatteringAndBoundStateGuidesQuoteWhatTheProgramShows 120
-    GuideClaimsLate.EveryQuotedNumberIsWhatTheProgramShows 80
+    GuideClaimsLate.EveryQuotedNumberIsWhatTheProgramShows 160
+    GuideClaimsEarly.TwoLevelAndDrivenGuidesQuoteWhatTheProgramShows 110
+    GuideClaimsEarly.ScatteringAndBoundStateGuidesQuoteWhatTheProgramShows 100
     PresetGeometryConvergence.DoubleSlitPassesOnItsOwnGridAsOnAFinerOne 27
     MainWindowScreenFit.EveryFigureAGuideNamesIsReadableWhereItPointsOnEveryScreen 35
     PresetTour.EveryExperimentFillsItsAnalysisWithNumbersAndShowsItsGuide 20
     PresetGeometryConvergence.ResonantTunnellingTransmitsOnItsOwnGridAsOnAFinerOne 16
     MainWindowWindowState.ADamagedSavedLayoutStartsWithTheDefaultAndAnUntouchedOneAsLeft 14
     GuidedLoading.EveryPresetFillsTheFormShowsItsPageRunsAndStartsTheSameWhateverCameBefore 13
-    MainWindowWindowState.LayoutAndTabsSurviveARestartAndResetRestoresTheDefault 12
+    MainWindowWindowState.LayoutAndTabsSurviveARestartAndResetRestoresTheDefault 23
+    SavedDockState.ArrangementsPassAndAStateChangedAnywhereIsRefusedOrRestoresWhole 15
     FFT2DPaths.FoldedCellProductsEqualSeparateProducts 10
     TunnellingRun.TheDefaultRunPausesOnceSplitWithThePacketsTransmission 10
     DocumentsWindow.EveryPresetComesBackFromItsFile 10
