@@ -27,6 +27,14 @@ QRectF drawTextOnPatch(QPainter& painter, const QRectF& box, int flags, const QS
                        const QColor& patch);
 // The height text takes in font, word-wrapped to width.
 double wrappedTextHeight(const QFont& font, double width, const QString& text);
+// text on a patch in box (drawTextOnPatch), kept 10 px inside panel: a box
+// that reaches further is cut to it and the text wraps onto the lines it then
+// needs, the box growing down from its top or, with Qt::AlignBottom (which
+// says only that), up from its bottom; it stays as wide as the text's longest word, which may then
+// leave the panel. A box the panel holds is drawn as given. Returns the
+// rectangle the text takes.
+QRectF drawTextInPanel(QPainter& painter, const QRectF& box, const QRectF& panel, int flags, const QString& text,
+                       const QColor& colour, const QColor& patch);
 // text centred (Qt::AlignCenter) in rect: placeholders and centred titles.
 void drawCentredText(QPainter& painter, const QRectF& rect, const QString& text, const QColor& colour);
 // A title band over a panel: centred in QRectF(panel.left(), top, panel.width(), height).

@@ -100,29 +100,17 @@ void QuantumScarPlotWidget::paintEvent(QPaintEvent*)
     strokePath(painter, stadiumPath(box, stadium), plotPen(QColor(kMaps.stadium), 1.5));
     drawHorizontalLine(painter, plotPen(QColor(kMaps.scarOrbit), 2.0, Qt::DashLine), box.left(), box.right(),
                        box.bottom() - box.height() / 2.0);
-    // A narrow map sets the orbit's name on two lines inside it.
-    const QString orbitName = QStringLiteral("unstable axial periodic orbit");
-    const double nameWidth = std::min(260.0, map.width() - 20.0);
-    drawTextOnPatch(painter,
-                    QRectF(map.left() + 10.0, map.top() + 8.0, nameWidth,
-                           std::max(22.0, wrappedTextHeight(painter.font(), nameWidth, orbitName))),
-                    Qt::AlignLeft | Qt::TextWordWrap, orbitName, QColor(kMaps.scarOrbitLabel),
+    drawTextInPanel(painter, QRectF(map.left() + 10.0, map.top() + 8.0, 260.0, 22.0), map, Qt::AlignLeft,
+                    QStringLiteral("unstable axial periodic orbit"), QColor(kMaps.scarOrbitLabel),
                     QColor(kRecorder.background));
 
     const std::vector<LegendItem> legend{
         {QStringLiteral("cyan: filtered scar enhancement"), kCurves.carpet, 8.0, 260.0},
         {QStringLiteral("pink: instantaneous"), kMaps.scarInstantaneous, 270.0, 230.0},
         {QStringLiteral("yellow: fidelity"), kCurves.carpetFidelity, 500.0, 180.0}};
-    // Beside the map the curve panel is tall and narrow and its legend runs
-    // over several lines: they take a band at the panel's top and the curves
-    // the rest, so that no line of it hides the start of a curve. Stacked,
-    // the legend's one line stands inside the curves' top.
-    QRectF traces = curve;
-    if (sideBySide(*panels)) {
-        traces.setTop(drawLegendRow(painter, curve.left(), curve.top() + 5.0, curve.right() - 4.0, legend) + 4.0);
-        drawHorizontalLine(painter, plotPen(QColor(kRecorder.carpetFrame)), traces.left(), traces.right(),
-                           traces.top());
-    }
+    // Stacked, the legend's one line stands inside the curves' top.
+    const QRectF traces =
+        curvesUnderLegend(painter, *panels, legend, QColor(kRecorder.carpetFrame), QColor(kRecorder.background));
 
     // Enhancements on the left scale (at least up to 2.7), the fidelity on the right one.
     double largest = 2.5;

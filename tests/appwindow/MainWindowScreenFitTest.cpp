@@ -209,16 +209,17 @@ TEST(MainWindowScreenFit, AOnePanelPlotIsSeenWholeOnChoosingItsPageOnEveryScreen
     }
 }
 
-// On the same screens and text sizes, a page whose plot is a carpet or map
-// over its curves shows both panels whole on choosing it: on a short, wide
-// analysis area they lie side by side. An area tall enough for them one over
+// On the same screens and text sizes, a page whose plot is a carpet, map,
+// loop or path over its curves shows both panels whole on choosing it: on a
+// short, wide analysis area they lie side by side. An area tall enough for them one over
 // the other (a 1920 x 1080 monitor) keeps them so.
 TEST(MainWindowScreenFit, ATwoPanelPlotIsSeenWholeOnChoosingItsPageOnEveryScreenAndTextSize)
 {
     test::appTestApplication();
     const QSize screens[] = {QSize(1024, 768),  QSize(1280, 800), QSize(1366, 768),
                              QSize(1920, 1080), QSize(1536, 864), QSize(1280, 720)};
-    const char* twoPanelPages[] = {"revivalsTab", "billiardsTab", "talbotTab", "bouncerTab", "scarsTab"};
+    const char* twoPanelPages[] = {"revivalsTab", "billiardsTab", "talbotTab",   "bouncerTab",
+                                   "scarsTab",    "berryTab",     "loschmidtTab"};
     int stackedShown = 0;
     for (const QSize& screen : screens) {
         MainWindow window(nullptr, false);
