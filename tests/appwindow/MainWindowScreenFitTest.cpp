@@ -219,7 +219,7 @@ TEST(MainWindowScreenFit, ATwoPanelPlotIsSeenWholeOnChoosingItsPageOnEveryScreen
     const QSize screens[] = {QSize(1024, 768),  QSize(1280, 800), QSize(1366, 768),
                              QSize(1920, 1080), QSize(1536, 864), QSize(1280, 720)};
     const char* twoPanelPages[] = {"revivalsTab", "billiardsTab", "talbotTab",   "bouncerTab",
-                                   "scarsTab",    "berryTab",     "loschmidtTab"};
+                                   "scarsTab",    "berryTab",     "loschmidtTab", "andersonTab"};
     int stackedShown = 0;
     for (const QSize& screen : screens) {
         MainWindow window(nullptr, false);

@@ -22,11 +22,10 @@ PLOT_MINIMUM_HEIGHTS = {
     "QuantumLandauPlotWidget": 398,
     "QuantumZitterbewegungPlotWidget": 412,
     # Two panels sharing what title, gap and axes leave, by a fixed fraction.
-    # The recorder pages that share one two-panel layout (revival, Talbot,
-    # bouncer, billiard, scar, Berry phase, Loschmidt echo) are not listed:
-    # a wide one lays its panels side by side in a single panel's height and
-    # asks for the stacked height only where it is too narrow for that.
-    "QuantumAndersonPlotWidget": 346,
+    # The pages that lay out two panels by the split layout (revival, Talbot,
+    # bouncer, billiard, scar, Berry phase, Loschmidt echo, Anderson) are not
+    # listed: a wide one lays its panels side by side in a single panel's
+    # height and asks for the stacked height only where it is too narrow for that.
     "QuantumKickedRotorPlotWidget": 418,
     "QuantumZenoPlotWidget": 356,
     # A carpet over a lower panel of a third of the height.
