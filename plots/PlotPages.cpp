@@ -91,16 +91,16 @@ std::optional<SplitPanels> beginSplitPage(QPainter& painter, const QRect& widget
     return panels;
 }
 
-QRectF curvesUnderLegend(QPainter& painter, const SplitPanels& panels, const std::vector<LegendItem>& legend,
+QRectF curvesUnderLegend(QPainter& painter, const QRectF& panel, bool sideBySide, const std::vector<LegendItem>& legend,
                          const QColor& ruleColour, const QColor& patch, const QString& note, const QColor& noteColour)
 {
-    QRectF curves = panels.lower;
-    if (!sideBySide(panels))
+    QRectF curves = panel;
+    if (!sideBySide)
         return curves;
     double bandBottom = drawLegendRow(painter, curves.left(), curves.top() + 5.0, curves.right() - 4.0, legend, patch);
     if (!note.isEmpty())
-        bandBottom = drawTextInPanel(painter, QRectF(curves.left(), bandBottom, curves.width() - 10.0, 20.0), curves,
-                                     Qt::AlignRight, note, noteColour, patch)
+        bandBottom = drawTextInPanel(painter, QRectF(curves.left() + 10.0, bandBottom, curves.width() - 20.0, 20.0),
+                                     curves, Qt::AlignRight, note, noteColour, patch)
                          .bottom();
     curves.setTop(bandBottom + 4.0);
     drawHorizontalLine(painter, plotPen(ruleColour), curves.left(), curves.right(), curves.top());

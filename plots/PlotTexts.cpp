@@ -45,13 +45,14 @@ QRectF drawTextInPanel(QPainter& painter, const QRectF& box, const QRectF& panel
                        const QColor& colour, const QColor& patch)
 {
     constexpr double kInset = 10.0;
-    double left = std::max(box.left(), panel.left() + kInset);
-    double right = std::min(box.right(), panel.right() - kInset);
-    if (left <= box.left() && right >= box.right())
+    const QFontMetricsF metrics(painter.font());
+    const bool outside = box.left() < panel.left() || box.right() > panel.right();
+    if (!outside && metrics.horizontalAdvance(text) <= box.width())
         return drawTextOnPatch(painter, box, flags & ~Qt::AlignBottom, text, colour, patch);
+    double left = box.left() < panel.left() ? panel.left() + kInset : box.left();
+    double right = box.right() > panel.right() ? panel.right() - kInset : box.right();
     // Cut no further than its longest word, which cannot wrap.
     double longestWord = 0.0;
-    const QFontMetricsF metrics(painter.font());
     for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts))
         longestWord = std::max(longestWord, metrics.horizontalAdvance(word));
     if (right - left < longestWord) {

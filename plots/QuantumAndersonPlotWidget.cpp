@@ -33,8 +33,7 @@ void QuantumAndersonPlotWidget::drawPanelFrame(QPainter& painter, const QRect& p
     drawFrame(painter, QRectF(panel), plotPen(QColor(kRecorder.latticeFrame)));
     // A narrow panel (side by side) elides its title.
     drawTextBox(painter, QRectF(panel.left(), panel.top() - 20, panel.width(), 18), Qt::AlignLeft,
-                painter.fontMetrics().elidedText(title, Qt::ElideRight, panel.width()),
-                QColor(kRecorder.andersonText));
+                painter.fontMetrics().elidedText(title, Qt::ElideRight, panel.width()), QColor(kRecorder.andersonText));
 }
 
 void QuantumAndersonPlotWidget::drawProfile(QPainter& painter, const QRect& panel, const std::vector<float>& profile,
@@ -138,11 +137,11 @@ void QuantumAndersonPlotWidget::paintEvent(QPaintEvent*)
     smax = atLeast(smax, 1.0);
     // Beside the profiles the key stands above the spreads, on the line under
     // the panel the last time alone.
-    const QRect spreads = pixelPanel(curvesUnderLegend(
-        painter, panels,
-        {{QStringLiteral("cyan clean periodic lane"), kLattice.curve, 8.0, 180.0},
-         {QStringLiteral("magenta disordered lane"), kLattice.disordered, 190.0, 180.0}},
-        QColor(kRecorder.latticeFrame), QColor(kRecorder.latticeBackground)));
+    const QRect spreads =
+        pixelPanel(curvesUnderLegend(painter, panels.lower, sideBySide(panels),
+                                     {{QStringLiteral("cyan clean periodic lane"), kLattice.curve, 8.0, 180.0},
+                                      {QStringLiteral("magenta disordered lane"), kLattice.disordered, 190.0, 180.0}},
+                                     QColor(kRecorder.latticeFrame), QColor(kRecorder.latticeBackground)));
     drawSpreadCurve(painter, spreads, false, tmax, smax, QColor(kLattice.curve), Qt::SolidLine);
     drawSpreadCurve(painter, spreads, true, tmax, smax, QColor(kLattice.disordered), Qt::SolidLine);
     // The key on the line under the panel, beside the time axis' end: the
@@ -152,8 +151,7 @@ void QuantumAndersonPlotWidget::paintEvent(QPaintEvent*)
                     Qt::AlignLeft, QStringLiteral("cyan clean periodic lane   magenta disordered lane"),
                     QColor(kRecorder.andersonText));
     drawTextBox(painter, QRectF(spreads.left() - 50, spreads.top(), 45, spreads.height()),
-                Qt::AlignRight | Qt::AlignVCenter,
-                QString::number(smax, 'f', 1), QColor(kRecorder.andersonText));
+                Qt::AlignRight | Qt::AlignVCenter, QString::number(smax, 'f', 1), QColor(kRecorder.andersonText));
     drawTextBox(painter, QRectF(spreadPanel.left(), spreadPanel.bottom() + 4, spreadPanel.width(), 20), Qt::AlignRight,
                 QStringLiteral("t=%1").arg(tmax, 0, 'f', 1), QColor(kRecorder.andersonText));
 }

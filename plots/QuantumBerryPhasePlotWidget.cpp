@@ -49,9 +49,9 @@ void QuantumBerryPhasePlotWidget::paintEvent(QPaintEvent*)
     const QPointF centre = loop.center();
     double radius = 0.39 * std::min(loop.width(), loop.height());
     if (std::max(noteHeight, statusHeight) > metrics.height() + 1.0)
-        radius = std::min(radius, std::min(centre.y() - (noteTop + noteHeight),
-                                           loop.bottom() - 7.0 - statusHeight - centre.y()) -
-                                      4.0);
+        radius = std::min(
+            radius,
+            std::min(centre.y() - (noteTop + noteHeight), loop.bottom() - 7.0 - statusHeight - centre.y()) - 4.0);
 
     // A loop of amplitude a lies on the circle of radius R; q2 grows upwards.
     const double amplitude = atLeast(recorder_->config().anisotropy, 1e-9);
@@ -83,7 +83,8 @@ void QuantumBerryPhasePlotWidget::paintEvent(QPaintEvent*)
     const std::vector<LegendItem> legend{
         {QStringLiteral("cyan: return fidelity"), kCurves.traceFidelity, 8.0, 220.0},
         {QStringLiteral("gold: geometric phase (±180° scale)"), kCurves.tracePhase, 215.0, 270.0}};
-    const QRectF curve = curvesUnderLegend(painter, *panels, legend, QColor(kRecorder.traceFrame), patch);
+    const QRectF curve =
+        curvesUnderLegend(painter, panels->lower, sideBySide(*panels), legend, QColor(kRecorder.traceFrame), patch);
     const double t0 = samples.front().time;
     const double t1 = last.time;
     const AxisMap time = horizontalAxis(curve, t0, t1, 1e-12);

@@ -86,8 +86,7 @@ void QuantumLoschmidtPlotWidget::paintEvent(QPaintEvent*)
         drawDisc(painter, back.front(), 6.0, QColor(kMarkers.loschmidtTurn));
     drawDisc(painter, pointOf(last), 4.5, QColor(kMarkers.loschmidtCurrent));
     const QString returnName = QStringLiteral("gold: return");
-    const double legendBottom = drawLegendRow(painter, pathPanel.left(), pathPanel.top() + 5.0,
-                                              pathPanel.right() - 4.0,
+    const double legendBottom = drawLegendRow(painter, pathPanel.left(), pathPanel.top() + 5.0, pathPanel.right() - 4.0,
                                               {{QStringLiteral("cyan: outbound"), kCurves.traceFidelity, 8.0, 180.0},
                                                {returnName, kCurves.tracePhase, 142.0, 180.0}},
                                               QColor(kRecorder.background));
@@ -103,13 +102,15 @@ void QuantumLoschmidtPlotWidget::paintEvent(QPaintEvent*)
                     pathPanel, Qt::AlignRight, count, QColor(kRecorder.traceAxis), QColor(kRecorder.background));
 
     // Side by side, the legend and the current echoes stand above the curves.
-    const std::vector<LegendItem> legend{{QStringLiteral("cyan: density echo"), kCurves.traceFidelity, 8.0, 210.0},
-                                         {QStringLiteral("gold: coherent state echo"), kCurves.tracePhase, 165.0, 300.0}};
+    const std::vector<LegendItem> legend{
+        {QStringLiteral("cyan: density echo"), kCurves.traceFidelity, 8.0, 210.0},
+        {QStringLiteral("gold: coherent state echo"), kCurves.tracePhase, 165.0, 300.0}};
     const QString current = QStringLiteral("current: density=%1   state=%2   norm=%3")
                                 .arg(QString::number(last.densityEcho, 'f', 4), QString::number(last.fidelity, 'f', 4),
                                      QString::number(last.norm, 'f', 5));
-    const QRectF echo = curvesUnderLegend(painter, *panels, legend, QColor(kRecorder.traceFrame),
-                                          QColor(kRecorder.background), current, QColor(kRecorder.traceStatus));
+    const QRectF echo =
+        curvesUnderLegend(painter, panels->lower, sideBySide(*panels), legend, QColor(kRecorder.traceFrame),
+                          QColor(kRecorder.background), current, QColor(kRecorder.traceStatus));
 
     // Time from 0 to 2T, or on to the last sample once the run passes 2T.
     const double end = last.time > reversal ? std::max(2.0 * reversal, last.time) : 2.0 * reversal;
@@ -130,8 +131,8 @@ void QuantumLoschmidtPlotWidget::paintEvent(QPaintEvent*)
     if (!sideBySide(*panels))
         drawLegendRow(painter, echoPanel.left(), echoPanel.top() + 5.0, echoPanel.right() - 4.0, legend,
                       QColor(kRecorder.background));
-    drawTextBox(painter, QRectF(echo.left() - 54.0, echo.top() - 8.0, 48.0, 20.0), Qt::AlignRight,
-                QStringLiteral("1"), QColor(kRecorder.traceAxis));
+    drawTextBox(painter, QRectF(echo.left() - 54.0, echo.top() - 8.0, 48.0, 20.0), Qt::AlignRight, QStringLiteral("1"),
+                QColor(kRecorder.traceAxis));
     drawTextBox(painter, QRectF(echoPanel.left() - 54.0, echoPanel.bottom() - 10.0, 48.0, 20.0), Qt::AlignRight,
                 QStringLiteral("0"), QColor(kRecorder.traceAxis));
     // 0, T and 2T under their times; once a long run squeezes them together

@@ -218,8 +218,8 @@ TEST(MainWindowScreenFit, ATwoPanelPlotIsSeenWholeOnChoosingItsPageOnEveryScreen
     test::appTestApplication();
     const QSize screens[] = {QSize(1024, 768),  QSize(1280, 800), QSize(1366, 768),
                              QSize(1920, 1080), QSize(1536, 864), QSize(1280, 720)};
-    const char* twoPanelPages[] = {"revivalsTab", "billiardsTab", "talbotTab",   "bouncerTab",
-                                   "scarsTab",    "berryTab",     "loschmidtTab", "andersonTab"};
+    const char* twoPanelPages[] = {"revivalsTab", "billiardsTab", "talbotTab",   "bouncerTab", "scarsTab",
+                                   "berryTab",    "loschmidtTab", "andersonTab", "zenoTab"};
     int stackedShown = 0;
     for (const QSize& screen : screens) {
         MainWindow window(nullptr, false);
@@ -237,8 +237,8 @@ TEST(MainWindowScreenFit, ATwoPanelPlotIsSeenWholeOnChoosingItsPageOnEveryScreen
             const int top = plot->mapTo(area->viewport(), QPoint(0, 0)).y();
             EXPECT_GE(top, 0) << name << ": the plot's top is scrolled away";
             EXPECT_LE(top + plot->height(), area->viewport()->height())
-                << name << ": the plot's bottom, " << plot->height() << " px under its top, is cut ("
-                << plot->width() << " px wide)";
+                << name << ": the plot's bottom, " << plot->height() << " px under its top, is cut (" << plot->width()
+                << " px wide)";
             EXPECT_LE(plot->mapTo(area->viewport(), QPoint(plot->width(), 0)).x(), area->viewport()->width())
                 << name << " is cut on the right";
             // An area that holds the panels one over the other shows them so.

@@ -23,11 +23,10 @@ PLOT_MINIMUM_HEIGHTS = {
     "QuantumZitterbewegungPlotWidget": 412,
     # Two panels sharing what title, gap and axes leave, by a fixed fraction.
     # The pages that lay out two panels by the split layout (revival, Talbot,
-    # bouncer, billiard, scar, Berry phase, Loschmidt echo, Anderson) are not
-    # listed: a wide one lays its panels side by side in a single panel's
+    # bouncer, billiard, scar, Berry phase, Loschmidt echo, Anderson, Zeno) are
+    # not listed: a wide one lays its panels side by side in a single panel's
     # height and asks for the stacked height only where it is too narrow for that.
     "QuantumKickedRotorPlotWidget": 418,
-    "QuantumZenoPlotWidget": 356,
     # A carpet over a lower panel of a third of the height.
     "QuantumKapitzaDiracPlotWidget": 489,
     "QuantumMoshinskyPlotWidget": 441,
