@@ -11,16 +11,6 @@ namespace vxo {
 
 using namespace plot;
 
-namespace {
-
-// A panel on whole pixels: its corner and sides rounded down.
-QRect pixelPanel(const QRectF& panel)
-{
-    return QRect(int(panel.left()), int(panel.top()), int(panel.width()), int(panel.height()));
-}
-
-} // namespace
-
 void QuantumAndersonPlotWidget::setRecorder(const AndersonRecorder* recorder, double mass, double hbar)
 {
     mass_ = mass;

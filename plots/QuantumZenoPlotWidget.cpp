@@ -12,16 +12,6 @@ namespace vxo {
 
 using namespace plot;
 
-namespace {
-
-// A panel on whole pixels: its corner and sides rounded down.
-QRect pixelPanel(const QRectF& panel)
-{
-    return QRect(int(panel.left()), int(panel.top()), int(panel.width()), int(panel.height()));
-}
-
-} // namespace
-
 void QuantumZenoPlotWidget::drawSurvivalCurve(QPainter& painter, const QRect& panel, double tmax, bool watched,
                                               const QColor& colour) const
 {
