@@ -168,6 +168,12 @@ TEST(MainWindowScreenFit, TheDefaultLayoutFitsTheScreenUncutAndEveryAnalysisPlot
     }
 }
 
+// Every screen of a class at its own text size, and a 1920 x 1080 monitor
+// with its text enlarged by a quarter or by half (a logical 1536 x 864 or
+// 1280 x 720).
+const QSize kScreensAndTextSizes[] = {QSize(1024, 768),  QSize(1280, 800), QSize(1366, 768),
+                                      QSize(1920, 1080), QSize(1536, 864), QSize(1280, 720)};
+
 // The plot of a page: the last item of its layout.
 const QWidget* plotOf(const QWidget* page) { return page->layout()->itemAt(page->layout()->count() - 1)->widget(); }
 
@@ -179,9 +185,7 @@ const QWidget* plotOf(const QWidget* page) { return page->layout()->itemAt(page-
 TEST(MainWindowScreenFit, AOnePanelPlotIsSeenWholeOnChoosingItsPageOnEveryScreenAndTextSize)
 {
     test::appTestApplication();
-    const QSize screens[] = {QSize(1024, 768),  QSize(1280, 800), QSize(1366, 768),
-                             QSize(1920, 1080), QSize(1536, 864), QSize(1280, 720)};
-    for (const QSize& screen : screens) {
+    for (const QSize& screen : kScreensAndTextSizes) {
         MainWindow window(nullptr, false);
         window.fitToScreen(QRect(QPoint(0, 0), screen));
         ASSERT_TRUE(test::showAndWait(window)) << "the window is not shown: the test needs an X display (xvfb-run -a)";
@@ -216,12 +220,10 @@ TEST(MainWindowScreenFit, AOnePanelPlotIsSeenWholeOnChoosingItsPageOnEveryScreen
 TEST(MainWindowScreenFit, ATwoPanelPlotIsSeenWholeOnChoosingItsPageOnEveryScreenAndTextSize)
 {
     test::appTestApplication();
-    const QSize screens[] = {QSize(1024, 768),  QSize(1280, 800), QSize(1366, 768),
-                             QSize(1920, 1080), QSize(1536, 864), QSize(1280, 720)};
     const char* twoPanelPages[] = {"revivalsTab", "billiardsTab", "talbotTab",   "bouncerTab", "scarsTab",
                                    "berryTab",    "loschmidtTab", "andersonTab", "zenoTab"};
     int stackedShown = 0;
-    for (const QSize& screen : screens) {
+    for (const QSize& screen : kScreensAndTextSizes) {
         MainWindow window(nullptr, false);
         window.fitToScreen(QRect(QPoint(0, 0), screen));
         ASSERT_TRUE(test::showAndWait(window)) << "the window is not shown: the test needs an X display (xvfb-run -a)";
