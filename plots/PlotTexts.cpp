@@ -118,7 +118,15 @@ QFont boldTitleFont(const QFont& widgetFont)
 void drawPanelCaption(QPainter& painter, const QRect& panel, int gap, int height, const QString& text,
                       const QColor& colour)
 {
-    drawCentredText(painter, QRect(panel.left(), panel.bottom() + gap, panel.width(), height), text, colour);
+    // A caption wider than its panel (panels side by side) goes on to further
+    // lines rather than into its neighbour's.
+    const double needed = wrappedTextHeight(painter.font(), panel.width(), text);
+    if (needed <= height) {
+        drawCentredText(painter, QRect(panel.left(), panel.bottom() + gap, panel.width(), height), text, colour);
+        return;
+    }
+    drawTextBox(painter, QRectF(panel.left(), panel.bottom() + gap, panel.width(), needed),
+                Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, text, colour);
 }
 
 void drawPanelSummary(QPainter& painter, const QRect& panel, int height, const QString& text, const QColor& colour,

@@ -51,7 +51,8 @@ void drawAxisCaption(QPainter& painter, const QRectF& panel, const QString& text
 // A copy of the widget's font with weight 75 (bold), for the bold titles.
 QFont boldTitleFont(const QFont& widgetFont);
 
-// A caption centred in QRect(panel.left(), panel.bottom() + gap, panel.width(), height).
+// A caption centred in QRect(panel.left(), panel.bottom() + gap, panel.width(), height);
+// one wider than the panel is word-wrapped onto lines from that band's top down.
 void drawPanelCaption(QPainter& painter, const QRect& panel, int gap, int height, const QString& text,
                       const QColor& colour);
 // A summary line left-aligned and vertically centred in
