@@ -58,6 +58,7 @@ SplitLayout splitForm(const StackedLayout& layout)
         .withBottom(layout.lowerMargin - layout.gap)
         .withMinimumHeight(upperPanel + lowerPanel)
         .withSideBySidePanelWidth(layout.sideBySidePanelWidth)
+        .withSideBySideTop(m.top() + layout.texts.sideBySideSummaryHeight)
         .withSideBySideBottom(layout.sideBySideBottom);
 }
 
@@ -68,8 +69,9 @@ SplitPanels splitPanels(const QSize& widgetSize, const SplitLayout& layout)
     if (widgetSize.height() < stackedHeight(layout) && widgetSize.width() >= sideBySideWidth(layout)) {
         const double column = widgetSize.width() / 2.0;
         const double width = atLeast(column - layout.left - layout.right, layout.minimumWidth);
-        const double height = widgetSize.height() - layout.top - std::max({layout.bottom, layout.gap, layout.sideBySideBottom});
-        const QRectF upper(layout.left, layout.top, width, atLeast(height, kReadablePanel));
+        const double top = std::max(layout.top, layout.sideBySideTop);
+        const double height = widgetSize.height() - top - std::max({layout.bottom, layout.gap, layout.sideBySideBottom});
+        const QRectF upper(layout.left, top, width, atLeast(height, kReadablePanel));
         return SplitPanels{upper, upper.translated(column, 0.0)};
     }
     const double available =
@@ -97,7 +99,8 @@ int stackedHeight(const SplitLayout& layout)
 
 int sideBySideHeight(const SplitLayout& layout)
 {
-    return wholePixels(layout.top + std::max({layout.bottom, layout.gap, layout.sideBySideBottom}) + kReadablePanel);
+    return wholePixels(std::max(layout.top, layout.sideBySideTop) +
+                       std::max({layout.bottom, layout.gap, layout.sideBySideBottom}) + kReadablePanel);
 }
 
 int sideBySideWidth(const SplitLayout& layout)

@@ -53,10 +53,13 @@ struct CaptionBand {
 // Where the texts of two stacked panels lie: a caption under each panel and
 // the summary inside the upper panel's top, summaryHeight high for one line.
 // The defaults are those of the gauge pages.
+// Panels side by side are too narrow for the summary: it goes in a band
+// sideBySideSummaryHeight high over both, under the page's title.
 struct StackedTexts {
     CaptionBand upperCaption{3, 20};
     CaptionBand lowerCaption{4, 20};
     int summaryHeight = 22;
+    int sideBySideSummaryHeight = 34;
 };
 
 // The two stacked panels of a recorder plot of size (w, h). The upper panel
@@ -73,8 +76,9 @@ struct StackedTexts {
 // A widget shorter than the stacked panels need, the upper one kept
 // max(kReadablePanel, upperMinimum.height) high, but wide enough for two
 // panels sideBySidePanelWidth across lays them side by side instead, as a
-// split page does (splitForm); the band under them, sideBySideBottom high,
-// holds their captions wrapped in half the width.
+// split page does (splitForm), under the summary's band
+// (texts.sideBySideSummaryHeight); the band under them, sideBySideBottom
+// high, holds their captions wrapped in half the width.
 struct StackedLayout {
     QMargins upper;
     QSize upperMinimum;
@@ -118,8 +122,10 @@ struct SplitLayout {
     double minimumWidth = 0.0;
     // The narrowest each panel may be side by side, where its texts still fit.
     double sideBySidePanelWidth = 120.0;
-    // The band under panels side by side where it must be taller than bottom
-    // and gap: texts wrapped in half the width.
+    // The margins over and under panels side by side where they must be
+    // larger than top and than bottom and gap: texts that no longer fit
+    // beside the panels, or that wrap in half the width.
+    double sideBySideTop = 0.0;
     double sideBySideBottom = 0.0;
 
     // The same layout with one field changed: a page that adapts its
@@ -136,6 +142,7 @@ struct SplitLayout {
     {
         return withField(*this, &SplitLayout::sideBySidePanelWidth, value);
     }
+    SplitLayout withSideBySideTop(double value) const { return withField(*this, &SplitLayout::sideBySideTop, value); }
     SplitLayout withSideBySideBottom(double value) const
     {
         return withField(*this, &SplitLayout::sideBySideBottom, value);
@@ -144,8 +151,9 @@ struct SplitLayout {
 // A widget shorter than the stacked panels need (stackedHeight) but wide
 // enough for two readable panels in a row (sideBySideWidth) lays them side by
 // side instead, the upper panel on the left: each in its half of the width
-// with the layout's left and right margins, both from top down to the largest
-// of bottom, gap and sideBySideBottom, which holds the upper panel's axis texts.
+// with the layout's left and right margins, both from the larger of top and
+// sideBySideTop down to the largest of bottom, gap and sideBySideBottom, which
+// holds the upper panel's axis texts.
 SplitPanels splitPanels(const QSize& widgetSize, const SplitLayout& layout);
 // Whether the panels lie side by side (the lower one right of the upper one).
 bool sideBySide(const SplitPanels& panels);
@@ -171,7 +179,7 @@ SplitLayout tracePageLayout();
 // width and its choice between stacked and side by side: its margins, a
 // stacked height of top + max(kReadablePanel, upperMinimum.height) +
 // upper.bottom (the fixed lower panel under the least upper one), and its
-// side-by-side panel width and bottom band.
+// side-by-side panel width, summary band over them and bottom band.
 SplitLayout splitForm(const StackedLayout& layout);
 
 // A panel stacked under the one above it: gap pixels below it, height high.
