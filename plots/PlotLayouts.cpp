@@ -70,7 +70,8 @@ SplitPanels splitPanels(const QSize& widgetSize, const SplitLayout& layout)
         const double column = widgetSize.width() / 2.0;
         const double width = atLeast(column - layout.left - layout.right, layout.minimumWidth);
         const double top = std::max(layout.top, layout.sideBySideTop);
-        const double height = widgetSize.height() - top - std::max({layout.bottom, layout.gap, layout.sideBySideBottom});
+        const double height =
+            widgetSize.height() - top - std::max({layout.bottom, layout.gap, layout.sideBySideBottom});
         const QRectF upper(layout.left, top, width, atLeast(height, kReadablePanel));
         return SplitPanels{upper, upper.translated(column, 0.0)};
     }

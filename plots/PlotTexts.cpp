@@ -156,8 +156,8 @@ void drawStackedTexts(QPainter& painter, const StackedPanels& panels, const Stac
     drawStackedSummary(painter, panels, panels.upper, texts, summary, summaryColour, patch);
 }
 
-void drawStackedSummary(QPainter& painter, const StackedPanels& panels, const QRect& panel,
-                        const StackedTexts& texts, const QString& summary, const QColor& colour, const QColor& patch)
+void drawStackedSummary(QPainter& painter, const StackedPanels& panels, const QRect& panel, const StackedTexts& texts,
+                        const QString& summary, const QColor& colour, const QColor& patch)
 {
     if (!sideBySide(panels)) {
         drawPanelSummary(painter, panel, texts.summaryHeight, summary, colour, patch);

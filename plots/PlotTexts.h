@@ -68,8 +68,8 @@ void drawPanelSummary(QPainter& painter, const QRect& panel, int height, const Q
 // The summary of two stacked panels: inside the top of `panel`, one of them
 // (drawPanelSummary), or, the panels side by side, across both in the band of
 // texts.sideBySideSummaryHeight over them, wrapped onto a further line there.
-void drawStackedSummary(QPainter& painter, const StackedPanels& panels, const QRect& panel,
-                        const StackedTexts& texts, const QString& summary, const QColor& colour, const QColor& patch);
+void drawStackedSummary(QPainter& painter, const StackedPanels& panels, const QRect& panel, const StackedTexts& texts,
+                        const QString& summary, const QColor& colour, const QColor& patch);
 // text, whose fields are set three blanks apart, with a line break for each
 // separator where the line up to the next field would be wider than width,
 // so that a wrapped summary keeps each figure with its name.

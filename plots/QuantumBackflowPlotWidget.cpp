@@ -56,10 +56,10 @@ void QuantumBackflowPlotWidget::paintEvent(QPaintEvent*)
                plotPen(QColor(kTwoLevel.first), 2.1));
 
     const double backwardMax = atLeast(recorder_->maximumBackwardFlux(), 0.01);
-    strokePath(painter,
-               timeCurve(samples, probTime,
-                         [&](const BackflowSample& s) { return fractionRow(prob, s.probabilityLeft); }),
-               plotPen(QColor(kGauge.secondTrace), 2.0));
+    strokePath(
+        painter,
+        timeCurve(samples, probTime, [&](const BackflowSample& s) { return fractionRow(prob, s.probabilityLeft); }),
+        plotPen(QColor(kGauge.secondTrace), 2.0));
     strokePath(painter,
                timeCurve(samples, probTime,
                          [&](const BackflowSample& s) {

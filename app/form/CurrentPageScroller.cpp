@@ -68,8 +68,7 @@ void CurrentPageScroller::place()
         // with the page's margin under them.
         const auto* panels = dynamic_cast<const PlotWidget*>(plot);
         const int stacked = panels ? panels->stackedHeight() : 0;
-        const bool stackedInView =
-            plot->height() < stacked && stacked + layout->contentsMargins().bottom() <= visible;
+        const bool stackedInView = plot->height() < stacked && stacked + layout->contentsMargins().bottom() <= visible;
         if (plot->height() <= visible && !stackedInView) {
             // The highest view that still shows the plot whole starts at
             // `earliest`; the view starts at the first row's top (or the

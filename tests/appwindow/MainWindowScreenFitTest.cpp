@@ -242,7 +242,8 @@ TEST(MainWindowScreenFit, ATwoPanelPlotIsSeenWholeOnChoosingItsPageOnEveryScreen
                 // page's margin under them, shows them so.
                 const auto* panels = dynamic_cast<const PlotWidget*>(plot);
                 ASSERT_NE(panels, nullptr) << name;
-                if (area->viewport()->height() >= panels->stackedHeight() + page->layout()->contentsMargins().bottom()) {
+                if (area->viewport()->height() >=
+                    panels->stackedHeight() + page->layout()->contentsMargins().bottom()) {
                     ++stackedShown;
                     EXPECT_GE(plot->height(), panels->stackedHeight()) << name << ": the panels are not stacked";
                 }

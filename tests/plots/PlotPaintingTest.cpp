@@ -387,9 +387,9 @@ TEST(PlotCarpets, ImagesAreDrawnAsSharpBlocks)
 TEST(PlotLayouts, AdaptersChangeOnlyTheNamedField)
 {
     const std::vector<double SplitLayout::*> fields{
-        &SplitLayout::left,          &SplitLayout::right,        &SplitLayout::top,
-        &SplitLayout::gap,           &SplitLayout::bottom,       &SplitLayout::share,
-        &SplitLayout::minimumHeight, &SplitLayout::minimumWidth, &SplitLayout::sideBySidePanelWidth,
+        &SplitLayout::left,          &SplitLayout::right,           &SplitLayout::top,
+        &SplitLayout::gap,           &SplitLayout::bottom,          &SplitLayout::share,
+        &SplitLayout::minimumHeight, &SplitLayout::minimumWidth,    &SplitLayout::sideBySidePanelWidth,
         &SplitLayout::sideBySideTop, &SplitLayout::sideBySideBottom};
     const SplitLayout base = tracePageLayout();
     const std::vector<std::pair<SplitLayout, double SplitLayout::*>> cases{
