@@ -3,6 +3,7 @@
 #include "experiments/KickedRotorRecorder.h"
 #include "plots/PlotPainting.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 
 #include <algorithm>
@@ -13,8 +14,6 @@ namespace vxo {
 using namespace plot;
 
 namespace {
-
-constexpr int kTitleLine = 20;
 
 // Deep blue through cyan and yellow-orange to white at the largest P(n).
 const std::array<RampSegment, 4> kModeRamp{{
@@ -48,13 +47,9 @@ void QuantumKickedRotorPlotWidget::paintEvent(QPaintEvent*)
     beginLatticePage(painter, rect(),
                      QStringLiteral("Quantum kicked rotor: diffusion in momentum, then dynamical localization"), 3);
 
-    // The panels start one line below the widget title, so that the carpet's
-    // title has a line of its own.
-    const int carpetHeight = std::max((height() - 98 - kTitleLine) * 3 / 5, 120);
-    const int seriesHeight = std::max(height() - 98 - kTitleLine - carpetHeight, 90);
-    const int panelWidth = std::max(width() - 76, 40);
-    const QRect carpet(58, 28 + kTitleLine, panelWidth, carpetHeight);
-    const QRect series(58, carpetHeight + 68 + kTitleLine, panelWidth, seriesHeight);
+    const SplitPanels panels = splitPanels(size(), layout());
+    const QRect carpet = pixelPanel(panels.upper);
+    const QRect series = pixelPanel(panels.lower);
 
     if (!hasSamples()) {
         drawCentredText(painter, QRectF(rect()), QStringLiteral("Run the Quantum Kicked Rotor preset"),
@@ -66,10 +61,12 @@ void QuantumKickedRotorPlotWidget::paintEvent(QPaintEvent*)
     const QPen framePen = plotPen(QColor(kRecorder.rotorFrame));
     drawFrame(painter, QRectF(carpet), framePen);
     drawFrame(painter, QRectF(series), framePen);
-    drawPanelHeading(painter, carpet, QStringLiteral("Stroboscopic momentum carpet  P(n) after each kick"),
-                     QColor(kRecorder.latticeText));
-    drawPanelHeading(painter, series, QStringLiteral("Momentum diffusion: <n^2> quantum vs classical standard map"),
-                     QColor(kRecorder.latticeText));
+    // A heading wider than its panel (side by side) is set smaller, then elided.
+    for (const auto& [panel, heading] :
+         {std::pair{carpet, QStringLiteral("Stroboscopic momentum carpet  P(n) after each kick")},
+          std::pair{series, QStringLiteral("Momentum diffusion: <n^2> quantum vs classical standard map")}})
+        drawTitleLine(painter, QRectF(panel.left(), panel.top() - 20, panel.width(), 18), Qt::AlignLeft, heading,
+                      QColor(kRecorder.latticeText));
 
     std::size_t modes = 0;
     double pmax = 0.0;
@@ -94,14 +91,22 @@ void QuantumKickedRotorPlotWidget::paintEvent(QPaintEvent*)
                    QRectF(carpet));
         const QRectF band(carpet.left(), carpet.bottom() + 3, carpet.width(), 20);
         const double lastMode = last.firstMode + static_cast<double>(modes - 1) * last.modeStep;
-        drawTextBox(painter, band, Qt::AlignLeft, QStringLiteral("n=%1").arg(last.firstMode, 0, 'f', 0),
-                    QColor(kRecorder.latticeText));
-        drawTextBox(painter, band, Qt::AlignCenter, QStringLiteral("momentum mode n"), QColor(kRecorder.latticeText));
-        drawTextBox(painter, band, Qt::AlignRight, QStringLiteral("n=%1").arg(lastMode, 0, 'f', 0),
+        const QString firstName = QStringLiteral("n=%1").arg(last.firstMode, 0, 'f', 0);
+        const QString lastName = QStringLiteral("n=%1").arg(lastMode, 0, 'f', 0);
+        const QString caption = QStringLiteral("momentum mode n");
+        drawTextBox(painter, band, Qt::AlignLeft, firstName, QColor(kRecorder.latticeText));
+        drawTextBox(painter, band, Qt::AlignRight, lastName, QColor(kRecorder.latticeText));
+        // The caption stands centred between the range's ends where it
+        // clears both by a word's space, on the line under them otherwise.
+        const QFontMetricsF metrics(painter.font());
+        const double space = metrics.horizontalAdvance(QStringLiteral("  "));
+        const double ends = std::max(metrics.horizontalAdvance(firstName), metrics.horizontalAdvance(lastName)) + space;
+        const bool between = 2.0 * ends + metrics.horizontalAdvance(caption) <= band.width();
+        drawTextBox(painter, between ? band : band.translated(0.0, 18.0), Qt::AlignCenter, caption,
                     QColor(kRecorder.latticeText));
         // The top row is the oldest kept kick, which is kick 0 only until the
         // recorder starts dropping its oldest samples.
-        const QRectF rows(4, carpet.top(), 50, carpet.height());
+        const QRectF rows(carpet.left() - 54, carpet.top(), 50, carpet.height());
         drawTextBox(painter, rows, Qt::AlignRight | Qt::AlignTop,
                     QStringLiteral("kick %1").arg(samples.front().kickCount), QColor(kRecorder.latticeText));
         drawTextBox(painter, rows, Qt::AlignRight | Qt::AlignBottom, QStringLiteral("kick %1").arg(last.kickCount),
@@ -112,15 +117,25 @@ void QuantumKickedRotorPlotWidget::paintEvent(QPaintEvent*)
     double scale = 1.0;
     for (const KickedRotorSample& s : samples)
         scale = std::max({scale, s.meanSquareMode, s.classicalMeanSquareMode});
-    drawSeries(painter, series, kicks, scale, false);
-    drawSeries(painter, series, kicks, scale, true);
-    const QRectF legend(series.adjusted(8, 6, -8, -6));
-    // The classical line climbs to the panel's top right corner: the legend stands on patches.
-    drawTextOnPatch(painter, legend, Qt::AlignLeft | Qt::AlignTop, QStringLiteral("quantum <n^2>"),
-                    QColor(kLattice.curve), QColor(kRecorder.latticeBackground));
-    drawTextOnPatch(painter, legend, Qt::AlignRight | Qt::AlignTop, QStringLiteral("classical diffusion"),
-                    QColor(kLattice.classical), QColor(kRecorder.latticeBackground));
-    drawTextBox(painter, QRectF(4, series.top(), 50, series.height()), Qt::AlignRight | Qt::AlignTop,
+    // Side by side the legend stands in a band above the curves; stacked, on
+    // patches over the panel's top corners, as the classical line climbs to
+    // the top right one.
+    const QString quantumName = QStringLiteral("quantum <n^2>");
+    const QString classicalName = QStringLiteral("classical diffusion");
+    const QRect curves = pixelPanel(
+        curvesUnderLegend(painter, QRectF(series), sideBySide(panels),
+                          {{quantumName, kLattice.curve, 8.0, 0.0}, {classicalName, kLattice.classical, 8.0, 0.0}},
+                          QColor(kRecorder.rotorFrame), QColor(kRecorder.latticeBackground)));
+    drawSeries(painter, curves, kicks, scale, false);
+    drawSeries(painter, curves, kicks, scale, true);
+    if (!sideBySide(panels)) {
+        const QRectF legend(series.adjusted(8, 6, -8, -6));
+        drawTextOnPatch(painter, legend, Qt::AlignLeft | Qt::AlignTop, quantumName, QColor(kLattice.curve),
+                        QColor(kRecorder.latticeBackground));
+        drawTextOnPatch(painter, legend, Qt::AlignRight | Qt::AlignTop, classicalName, QColor(kLattice.classical),
+                        QColor(kRecorder.latticeBackground));
+    }
+    drawTextBox(painter, QRectF(curves.left() - 54, curves.top(), 50, curves.height()), Qt::AlignRight | Qt::AlignTop,
                 QString::number(scale, 'f', 0), QColor(kRecorder.latticeText));
     drawTextBox(painter, QRectF(series.left(), series.bottom() + 4, series.width(), 20), Qt::AlignCenter,
                 QStringLiteral("number of kicks"), QColor(kRecorder.latticeText));

@@ -223,7 +223,7 @@ TEST(MainWindowScreenFit, ATwoPanelPlotIsSeenWholeOnChoosingItsPageOnEveryScreen
     test::appTestApplication();
     const char* twoPanelPages[] = {"revivalsTab", "billiardsTab", "talbotTab",   "bouncerTab", "scarsTab",
                                    "berryTab",    "loschmidtTab", "andersonTab", "zenoTab",    "aharonovBohmTab",
-                                   "landauTab",   "hallEdgeTab",  "backflowTab", "zitterTab"};
+                                   "landauTab",   "hallEdgeTab",  "backflowTab", "zitterTab",  "kickedRotorTab"};
     int stackedShown = 0;
     for (const QSize& screen : kScreensAndTextSizes) {
         MainWindow window(nullptr, false);
