@@ -157,9 +157,15 @@ InterferencePanels interferencePanels(const QSize& widgetSize, const Interferenc
     const auto under = [&](const QRectF& above, const StackedBand& band) {
         return QRectF(left, above.bottom() + band.gap, width, band.height);
     };
+    // What a widget shorter than the minimum history's natural height gives
+    // up from the room under the scan's caption.
+    const double room = atLeast(m.bottom() - layout.scanCaption.gap - layout.scanCaption.height, 0.0);
+    const double natural = m.top() + layout.minimumHistory.height() + below;
+    const double given = std::clamp(natural - widgetSize.height(), 0.0, room);
     InterferencePanels panels;
-    panels.history =
-        QRectF(left, m.top(), width, atLeast(widgetSize.height() - (m.top() + below), layout.minimumHistory.height()));
+    panels.history = QRectF(left, m.top(), width,
+                            atLeast(widgetSize.height() - (m.top() + below - given),
+                                    std::min(layout.minimumHistory.height(), layout.leastHistory)));
     panels.strip = under(panels.history, layout.strip);
     panels.scan = under(panels.strip, layout.scan);
     panels.stripLegend = under(panels.strip, layout.stripLegend);

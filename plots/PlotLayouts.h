@@ -196,7 +196,10 @@ struct StackedBand {
 // bottom one the scan's caption). For a widget of size (w, h) the width is
 // atLeast(w - m.right, m.left + minimumHistory.width) - m.left, the strip and
 // the scan are bands of fixed height, and the history takes the rest of the
-// height, at least minimumHistory.height.
+// height, at least minimumHistory.height. A widget too short for that gives
+// up the room the bottom margin keeps under the scan's caption first, then
+// history height down to leastHistory (or minimumHistory.height, if lower):
+// the scan, which a guide reads, stays whole on a short page.
 // The lines of text under the strip and the scan, each as wide as the
 // panels: the strip's legend, the scan's numbers, its caption under them and,
 // for a page that has one (scanLegend.height > 0), the scan's legend under its
@@ -204,6 +207,7 @@ struct StackedBand {
 struct InterferenceLayout {
     QMarginsF margins{58.0, 28.0, 22.0, 30.0};
     QSizeF minimumHistory{10.0, 78.0};
+    double leastHistory = 54.0;
     StackedBand strip{14.0, 30.0};
     StackedBand scan{30.0, 58.0};
     StackedBand stripLegend{6.0, 18.0};

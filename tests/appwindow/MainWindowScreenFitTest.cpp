@@ -729,6 +729,59 @@ TEST(MainWindowScreenFit, EveryFigureAGuideNamesIsReadableWhereItPointsOnEverySc
     }
 }
 
+// A page a guide reads from, with its guided experiment loaded, and the
+// label above its plot that carries the figures the guide quotes (none: the
+// guide reads them off the plot).
+struct GuidedPage {
+    const char* preset;
+    const char* page;
+    const char* summary;
+};
+const GuidedPage kGuidedPages[] = {
+    {"stueckelberg_destructive", "stueckelbergTab", nullptr},
+    {"ramsey_fringe", "ramseyTab", nullptr},
+};
+
+// On every screen and text size, choosing the page a guide reads from shows
+// the plot whole and, where the guide quotes the summary above it, that
+// summary whole too.
+TEST(MainWindowScreenFit, WhatAGuideReadsOnAPageIsInViewOnChoosingItOnEveryScreenAndTextSize)
+{
+    test::appTestApplication();
+    for (const GuidedPage& guided : kGuidedPages) {
+        MainWindow window(nullptr, false);
+        ASSERT_TRUE(test::showAndWait(window)) << "the window is not shown: the test needs an X display (xvfb-run -a)";
+        window.loadGuidedExperiment(presetWithSlug(guided.preset));
+        MainWindowProbe::refreshTick(window);
+        const auto [pages, area, stack] = analysisPagesOf(window);
+        ASSERT_TRUE(pages && area && stack);
+        QWidget* page = stack->findChild<QWidget*>(QLatin1String(guided.page));
+        ASSERT_NE(page, nullptr) << guided.page;
+        const QWidget* viewport = area->viewport();
+        const auto inView = [viewport](const QWidget* widget) {
+            const int top = widget->mapTo(viewport, QPoint(0, 0)).y();
+            return top >= 0 && top + widget->height() <= viewport->height();
+        };
+        for (const QSize& screen : kScreensAndTextSizes) {
+            window.fitToScreen(QRect(QPoint(0, 0), screen));
+            // Chosen from another page, as a class comes to it.
+            pages->setCurrentIndex(stack->indexOf(page) == 0 ? 1 : 0);
+            pages->setCurrentIndex(stack->indexOf(page));
+            ASSERT_TRUE(test::settleLayout(window)) << named(screen);
+            const std::string at = std::string(guided.page) + " on " + named(screen);
+            const QWidget* plot = plotOf(page);
+            EXPECT_TRUE(inView(plot)) << at << ": the plot, " << plot->height() << " px high at "
+                                      << plot->mapTo(viewport, QPoint(0, 0)).y() << ", is not whole in a view "
+                                      << viewport->height() << " px high";
+            if (guided.summary) {
+                const auto* label = page->findChild<QLabel*>(QLatin1String(guided.summary));
+                ASSERT_NE(label, nullptr) << guided.summary;
+                EXPECT_TRUE(inView(label)) << at << ": " << guided.summary << " is out of view";
+            }
+        }
+    }
+}
+
 // On a laptop's 768 px, and with the text enlarged by half, the Diagnostics
 // show eight rows and the guide eight lines at least.
 TEST(MainWindowScreenFit, OnALaptopTheDiagnosticsShowEightRowsAndTheGuideEightLines)

@@ -176,9 +176,18 @@ TEST(PlotLayouts, PanelsKeepTheirMarginsAndFallBackToTheirFloors)
     EXPECT_EQ(wide.scanCaption, QRectF(30, 285, 358, 12)) << "its caption under them";
     EXPECT_EQ(wide.scanNumbers.bottom() + stacked.margins.bottom(), 300.0)
         << "the scan's numbers end the bottom margin above the edge";
+    // Under 148 px the history keeps its minimum while the 3 px under the
+    // caption go, then shrinks to its least height.
+    stacked.leastHistory = 30.0;
+    const InterferencePanels shorter = interferencePanels(QSize(400, 146), stacked);
+    EXPECT_EQ(shorter.history.height(), 50.0);
+    EXPECT_EQ(shorter.scanCaption.bottom(), 145.0) << "the room under the caption goes first";
+    const InterferencePanels squeezed = interferencePanels(QSize(400, 130), stacked);
+    EXPECT_EQ(squeezed.history.height(), 35.0);
+    EXPECT_EQ(squeezed.scanCaption.bottom(), 130.0) << "the caption stays inside the widget";
     const InterferencePanels small = interferencePanels(QSize(50, 60), stacked);
-    EXPECT_EQ(small.history, QRectF(30, 10, 40, 50)) << "floors of the width and of the history";
-    EXPECT_EQ(small.strip.top(), 66.0);
+    EXPECT_EQ(small.history, QRectF(30, 10, 40, 30)) << "floors of the width and of the history";
+    EXPECT_EQ(small.strip.top(), 46.0);
     EXPECT_EQ(small.scanNumbers.top(), small.scan.bottom() + 3.0);
 }
 

@@ -24,9 +24,12 @@ PLOT_MINIMUM_HEIGHTS = {
     # A carpet over a lower panel of a third of the height.
     "QuantumKapitzaDiracPlotWidget": 489,
     "QuantumMoshinskyPlotWidget": 441,
-    # A history over a fringe strip and a fixed scan panel.
-    "QuantumRamseyPlotWidget": 310,
-    "QuantumStueckelbergPlotWidget": 310,
+    # A history over a fringe strip and a fixed scan panel, the history
+    # squeezed towards its least height so that the scan is seen whole in the
+    # view of a 1920 x 1080 monitor with its text enlarged by half (272 px,
+    # about 255 under a window manager's title bar).
+    "QuantumRamseyPlotWidget": 268,
+    "QuantumStueckelbergPlotWidget": 252,
 }
 
 
