@@ -64,16 +64,18 @@ void CurrentPageScroller::place()
         const int plotTop = plot->mapTo(stack_, QPoint(0, 0)).y();
         value = plotTop;
         // A plot that lays its panels side by side only for want of height
-        // takes the whole view from its top where that holds them stacked,
-        // with the page's margin under them.
+        // is shown stacked where the view holds them so, with the page's
+        // margin under them, and with the rows above them that still fit.
         const auto* panels = dynamic_cast<const PlotWidget*>(plot);
         const int stacked = panels ? panels->stackedHeight() : 0;
-        const bool stackedInView = plot->height() < stacked && stacked + layout->contentsMargins().bottom() <= visible;
-        if (plot->height() <= visible && !stackedInView) {
+        const int margin = layout->contentsMargins().bottom();
+        const bool stackedInView = plot->height() < stacked && stacked + margin <= visible;
+        const int shown = stackedInView ? stacked + margin : plot->height();
+        if (shown <= visible) {
             // The highest view that still shows the plot whole starts at
             // `earliest`; the view starts at the first row's top (or the
             // page's) from there, so the text above is never cut in a line.
-            const int earliest = plotTop + plot->height() - visible;
+            const int earliest = plotTop + shown - visible;
             if (earliest <= 0)
                 value = 0;
             for (int i = 0; i + 1 < layout->count(); ++i) {

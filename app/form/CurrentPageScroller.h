@@ -28,8 +28,8 @@ public:
     // plot, the last item of its layout, seen whole with the whole rows above
     // it that fit, the view starting at a row's top so no line is cut; where
     // the plot is taller than the area, from the plot's top. A two-panel plot
-    // that the area holds stacked fills the area from its top. A page without
-    // a plot opens at its top.
+    // that the area holds stacked is shown so, with the whole rows above it
+    // that still fit. A page without a plot opens at its top.
     void revealPlot();
 
 protected:
