@@ -512,6 +512,26 @@ TEST_F(Rebuild, AharonovBohmLinksAreThoseOfTheSolenoidOnTheGridAfterEveryRebuild
     }
 }
 
+TEST_F(Rebuild, AResetOfTheSameBoxAndPacketSolvesNoLevelsAgain)
+{
+    window->loadGuidedExperiment(28);
+    form<QComboBox>("gridResolutionComboBox").setCurrentIndex(0);
+    const RevivalBoxConfig loaded = MainWindowProbe::revivalBox(*window);
+    ASSERT_GT(loaded.levelRevivalTimeX, 0.0);
+    ASSERT_GT(loaded.levelRevivalTimeY, 0.0);
+    const std::uint64_t solves = MainWindowProbe::revivalLevelSolves(*window);
+    click("resetButton");
+    click("resetButton");
+    EXPECT_EQ(MainWindowProbe::revivalLevelSolves(*window), solves) << "a Reset solved the same levels again";
+    EXPECT_EQ(MainWindowProbe::revivalBox(*window).levelRevivalTimeX, loaded.levelRevivalTimeX);
+    EXPECT_EQ(MainWindowProbe::revivalBox(*window).levelRevivalTimeY, loaded.levelRevivalTimeY);
+    // A new momentum along x changes the packet on the line along x alone.
+    QDoubleSpinBox& momentum = form<QDoubleSpinBox>("momentumSpinBox");
+    momentum.setValue(momentum.value() + 0.5);
+    EXPECT_EQ(MainWindowProbe::revivalLevelSolves(*window), solves + 1);
+    EXPECT_EQ(MainWindowProbe::revivalBox(*window).levelRevivalTimeY, loaded.levelRevivalTimeY);
+}
+
 TEST_F(Rebuild, QuenchFiredAtTimeZeroTakesNoEnergyFromThePreviousRun)
 {
     window->loadGuidedExperiment(13);

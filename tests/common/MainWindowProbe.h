@@ -51,6 +51,12 @@ public:
     static double (*tickClock())() { return MainWindow::tickClockMs; }
     // Passes over psi made so far for the density sums and for the current.
     static std::uint64_t densityPasses(const MainWindow& window) { return window.sharedObservables.densityPasses; }
+    // Eigen-solves of the revival box's levels made so far, and the box.
+    static std::uint64_t revivalLevelSolves(const MainWindow& window)
+    {
+        return window.recorders.revivalLevels.computations();
+    }
+    static const RevivalBoxConfig& revivalBox(const MainWindow& window) { return window.recorders.revivalBox; }
     static std::uint64_t currentPasses(const MainWindow& window) { return window.sharedObservables.currentPasses; }
     // The absorbing layer as the last rebuild prepared it.
     static const AbsorbingBoundary2D& absorbingLayer(const MainWindow& window) { return window.absorbingBoundary; }
