@@ -57,6 +57,8 @@ public:
         return window.recorders.revivalLevels.computations();
     }
     static const RevivalBoxConfig& revivalBox(const MainWindow& window) { return window.recorders.revivalBox; }
+    // The two-level references, their scans and the scans computed so far.
+    static const TwoLevelState& twoLevelState(const MainWindow& window) { return window.twoLevel; }
     static std::uint64_t currentPasses(const MainWindow& window) { return window.sharedObservables.currentPasses; }
     // The absorbing layer as the last rebuild prepared it.
     static const AbsorbingBoundary2D& absorbingLayer(const MainWindow& window) { return window.absorbingBoundary; }
