@@ -20,8 +20,8 @@ bool beginTitledPage(QPainter& painter, const QRect& widgetRect, const QFont& wi
     const int w = widgetRect.width();
     beginPlot(painter, widgetRect, QColor(page.background), false);
     painter.setFont(boldTitleFont(widgetFont));
-    drawTextBox(painter, QRect(12, page.titleTop, w - 24, page.titleHeight), Qt::AlignLeft | Qt::AlignVCenter, title,
-                QColor(page.titleColour));
+    drawTitleLine(painter, QRect(12, page.titleTop, w - 24, page.titleHeight), Qt::AlignLeft | Qt::AlignVCenter, title,
+                  QColor(page.titleColour));
     painter.setFont(widgetFont);
     if (!hasData)
         drawTextBox(painter, QRect(20, page.placeholderTop, w - 40, widgetRect.height() - page.placeholderTop - 20),
