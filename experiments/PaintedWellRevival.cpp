@@ -392,14 +392,14 @@ double paintedWellRevivalTime(const PaintedLine& line, const LinePacket& packet,
     return 0.5 * (lo + hi);
 }
 
-double PaintedWellRevivalMemo::revivalTime(const PaintedLine& line, const LinePacket& packet, double mass,
-                                           double hbar, double guess)
+double PaintedWellRevivalMemo::revivalTime(const PaintedLine& line, const LinePacket& packet, double mass, double hbar,
+                                           double guess)
 {
     for (const Entry& entry : kept_)
         if (entry.line.values == line.values && entry.line.spacing == line.spacing &&
             entry.line.firstCentre == line.firstCentre && entry.packet.centre == packet.centre &&
-            entry.packet.sigma == packet.sigma && entry.packet.wavenumber == packet.wavenumber &&
-            entry.mass == mass && entry.hbar == hbar && entry.guess == guess)
+            entry.packet.sigma == packet.sigma && entry.packet.wavenumber == packet.wavenumber && entry.mass == mass &&
+            entry.hbar == hbar && entry.guess == guess)
             return entry.time;
     const double time = paintedWellRevivalTime(line, packet, mass, hbar, guess);
     ++computations_;

@@ -500,8 +500,8 @@ void MainWindow::scanStueckelbergHold(const LinearSweep& sweep)
          sweep.duration, flag(sweep.returnEnabled), sweep.holdDuration, sweep.returnDuration, hbar});
     TwoLevelState::KeptScans& kept = twoLevel.keptScans;
     if (inputs != kept.stueckelbergInputs) {
-        kept.stueckelbergHoldScan = QuantumStueckelberg2D::holdTimeScan(
-            twoLevel.sweepBoundStates, sweep, 0.0, holdMax, kScanPoints, kLowerState, kUpperState, hbar);
+        kept.stueckelbergHoldScan = QuantumStueckelberg2D::holdTimeScan(twoLevel.sweepBoundStates, sweep, 0.0, holdMax,
+                                                                        kScanPoints, kLowerState, kUpperState, hbar);
         kept.stueckelbergInputs = std::move(inputs);
         ++kept.computed;
     }
@@ -514,13 +514,13 @@ void MainWindow::scanRamseyFreeTime(const RamseySequence& sequence, const Ramsey
     // Free times up to well past the one in use, so the fringe shows several
     // periods of the detuning.
     const double freeMax = std::max(1.5 * sequence.freeEvolutionDuration + 5.0, 30.0);
-    std::vector<double> inputs = scanInputs(
-        twoLevel.ramseyBoundStates,
-        {flag(sequence.enabled), static_cast<double>(sequence.parameter), sequence.mean, sequence.amplitude,
-         sequence.angularFrequency, sequence.firstPhaseDegrees, sequence.secondPhaseDegrees, sequence.startTime,
-         sequence.pulseDuration, sequence.freeEvolutionDuration, flag(sequence.echoEnabled),
-         sequence.echoPulseDuration, sequence.echoPulsePhaseDegrees, flag(ensemble.enabled), ensemble.detuningStdDev,
-         static_cast<double>(ensemble.memberCount), hbar});
+    std::vector<double> inputs =
+        scanInputs(twoLevel.ramseyBoundStates,
+                   {flag(sequence.enabled), static_cast<double>(sequence.parameter), sequence.mean, sequence.amplitude,
+                    sequence.angularFrequency, sequence.firstPhaseDegrees, sequence.secondPhaseDegrees,
+                    sequence.startTime, sequence.pulseDuration, sequence.freeEvolutionDuration,
+                    flag(sequence.echoEnabled), sequence.echoPulseDuration, sequence.echoPulsePhaseDegrees,
+                    flag(ensemble.enabled), ensemble.detuningStdDev, static_cast<double>(ensemble.memberCount), hbar});
     TwoLevelState::KeptScans& kept = twoLevel.keptScans;
     if (inputs != kept.ramseyInputs) {
         const BoundStateResult& basis = twoLevel.ramseyBoundStates;
