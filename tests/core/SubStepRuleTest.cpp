@@ -158,6 +158,42 @@ PotentialField2D wallsOnFineCells(float inner, float height)
     return v;
 }
 
+// The spectral energy every five steps and the state a run ends with.
+struct RunTrace {
+    std::vector<double> energy;
+    ComplexField2D last;
+};
+
+RunTrace traced(ComplexField2D psi, const PotentialField2D& v, int steps,
+                const std::function<void(ComplexField2D&)>& step)
+{
+    RunTrace trace;
+    for (int s = 1; s <= steps; ++s) {
+        step(psi);
+        if (s % 5 == 0)
+            trace.energy.push_back(spectralEnergy(psi, v));
+    }
+    trace.last = std::move(psi);
+    return trace;
+}
+
+// The bounds of a converged run against its reference: the largest relative
+// difference of the spectral energy, and the infidelity at the end.
+struct Departure {
+    double energy = 0.0;
+    double infidelity = 0.0;
+    bool within() const { return energy <= 5e-3 && infidelity <= 3e-4; }
+};
+
+Departure departureOf(const RunTrace& run, const RunTrace& reference)
+{
+    Departure d;
+    for (std::size_t k = 0; k < reference.energy.size(); ++k)
+        d.energy = std::max(d.energy, std::abs(run.energy[k] / reference.energy[k] - 1.0));
+    d.infidelity = infidelity(run.last, reference.last);
+    return d;
+}
+
 } // namespace
 
 // Walls of 120 around a floor of 0, turned by 45 degrees or round: their
@@ -342,42 +378,6 @@ TEST(SubStepRule, ADiscKeepsTheEnergyTheStepConservesOnEveryGrid)
         const double drift = largestEnergyDrift(psi, v, 150, [&](ComplexField2D& field) { solver.step(field, v); });
         EXPECT_LT(drift, 5e-3) << "cells " << dx << " x " << dy << " (" << solver.subSteps() << " sub-steps)";
     }
-}
-
-// The spectral energy every five steps and the state a run ends with.
-struct RunTrace {
-    std::vector<double> energy;
-    ComplexField2D last;
-};
-
-RunTrace traced(ComplexField2D psi, const PotentialField2D& v, int steps,
-                const std::function<void(ComplexField2D&)>& step)
-{
-    RunTrace trace;
-    for (int s = 1; s <= steps; ++s) {
-        step(psi);
-        if (s % 5 == 0)
-            trace.energy.push_back(spectralEnergy(psi, v));
-    }
-    trace.last = std::move(psi);
-    return trace;
-}
-
-// The bounds of a converged run against its reference: the largest relative
-// difference of the spectral energy, and the infidelity at the end.
-struct Departure {
-    double energy = 0.0;
-    double infidelity = 0.0;
-    bool within() const { return energy <= 5e-3 && infidelity <= 3e-4; }
-};
-
-Departure departureOf(const RunTrace& run, const RunTrace& reference)
-{
-    Departure d;
-    for (std::size_t k = 0; k < reference.energy.size(); ++k)
-        d.energy = std::max(d.energy, std::abs(run.energy[k] / reference.energy[k] - 1.0));
-    d.infidelity = infidelity(run.last, reference.last);
-    return d;
 }
 
 // The two-level experiments' double well (walls of 5 from |x| = 2.5 to the

@@ -40,7 +40,7 @@
 // needs instead: for each experiment on the finest grid (the selector's entry
 // --grid K otherwise), the run at dt with the rule's count and with each
 // count of the ladder forced, every one against one reference at dt / (F m),
-// m the largest of them, and the fewest count of the ladder whose infidelity
+// m the ladder's largest count, and the fewest count of the ladder whose infidelity
 // and energy deviation are within kMostInfidelity and kMostEnergyDeviation.
 // With --from T0 as well, every run takes the ladder's fewest sub-steps up to
 // T0 and the reference then takes F m sub-steps at dt (the same steps as
@@ -531,8 +531,8 @@ void printSubStepRow(MainWindow& w, int preset, GridChoice grid, int factor, dou
 constexpr double kMostInfidelity = 3e-4;
 constexpr double kMostEnergyDeviation = 5e-3;
 
-// What convergence needs: the rule's row and each forced count's, against
-// one reference finer than all of them.
+// What convergence needs: each forced count's row against one reference F
+// times finer than the largest, and the rule's row against the same.
 void printNeededSubSteps(MainWindow& w, int preset, GridChoice grid, int factor, double until, double from,
                          const std::vector<std::uint32_t>& ladder, const std::vector<const Headline*>& own)
 {
@@ -543,9 +543,7 @@ void printNeededSubSteps(MainWindow& w, int preset, GridChoice grid, int factor,
         return;
     const RunResult ruled =
         start.steps > 0 ? run(w, preset, 1, grid, own, until, false, counted.mostSubSteps, start) : counted;
-    std::uint32_t most = ruled.mostSubSteps;
-    for (const std::uint32_t n : ladder)
-        most = std::max(most, n);
+    const std::uint32_t most = *std::max_element(ladder.begin(), ladder.end());
     const RunResult reference = start.steps > 0 ? run(w, preset, 1, grid, own, until, false, factor * most, start)
                                                 : run(w, preset, factor * int(most), grid, own, until, false);
     std::uint32_t fewest = 0;
