@@ -25,6 +25,8 @@ public:
     static plot::StackedLayout layout() { return plot::orbitOverTimeLayout(); }
 
 protected:
+    std::optional<plot::SplitLayout> splitLayout() const override { return plot::splitForm(layout()); }
+
     // Opens the page as a gauge page (plot::beginGaugePage) in this widget's
     // rectangle and font: both panels drawn; nothing after the placeholder
     // without samples.

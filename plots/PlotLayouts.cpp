@@ -27,6 +27,9 @@ QRect carpetOverLowerPanel(const QSize& widgetSize, int heightMargin, int minHei
 
 StackedPanels stackedPanels(const QSize& widgetSize, const StackedLayout& layout)
 {
+    const SplitPanels split = splitPanels(widgetSize, splitForm(layout));
+    if (sideBySide(split))
+        return StackedPanels{split.upper.toRect(), split.lower.toRect()};
     const QMargins& m = layout.upper;
     const QRect upper(m.left(), m.top(),
                       std::max(widgetSize.width() - m.left() - m.right(), layout.upperMinimum.width()),
@@ -36,6 +39,29 @@ StackedPanels stackedPanels(const QSize& widgetSize, const StackedLayout& layout
     return StackedPanels{upper, lower};
 }
 
+bool sideBySide(const StackedPanels& panels) { return panels.lower.left() > panels.upper.right(); }
+
+SplitLayout splitForm(const StackedLayout& layout)
+{
+    const QMargins& m = layout.upper;
+    // At the stacked height the lower panel, which gets what the upper one's
+    // bottom margin leaves, is this high: the two panels share the least
+    // upper one and it, a gap row fewer than gap apart (QRect's bottom is its
+    // last row) and lowerMargin - gap above the widget's bottom.
+    const int upperPanel = std::max(static_cast<int>(kReadablePanel), layout.upperMinimum.height());
+    const int lowerPanel = std::max(m.bottom() - layout.lowerMargin + 1, layout.lowerMinHeight);
+    return SplitLayout{}
+        .withLeft(m.left())
+        .withRight(m.right())
+        .withTop(m.top())
+        .withGap(layout.gap - 1)
+        .withBottom(layout.lowerMargin - layout.gap)
+        .withMinimumHeight(upperPanel + lowerPanel)
+        .withSideBySidePanelWidth(layout.sideBySidePanelWidth)
+        .withSideBySideTop(m.top() + layout.texts.sideBySideSummaryHeight)
+        .withSideBySideBottom(layout.sideBySideBottom);
+}
+
 StackedLayout orbitOverTimeLayout() { return {QMargins(58, 40, 18, 208), QSize(120, 150), 30, 58, 105}; }
 
 SplitPanels splitPanels(const QSize& widgetSize, const SplitLayout& layout)
@@ -43,8 +69,10 @@ SplitPanels splitPanels(const QSize& widgetSize, const SplitLayout& layout)
     if (widgetSize.height() < stackedHeight(layout) && widgetSize.width() >= sideBySideWidth(layout)) {
         const double column = widgetSize.width() / 2.0;
         const double width = atLeast(column - layout.left - layout.right, layout.minimumWidth);
-        const double height = widgetSize.height() - layout.top - std::max(layout.bottom, layout.gap);
-        const QRectF upper(layout.left, layout.top, width, atLeast(height, kReadablePanel));
+        const double top = std::max(layout.top, layout.sideBySideTop);
+        const double height =
+            widgetSize.height() - top - std::max({layout.bottom, layout.gap, layout.sideBySideBottom});
+        const QRectF upper(layout.left, top, width, atLeast(height, kReadablePanel));
         return SplitPanels{upper, upper.translated(column, 0.0)};
     }
     const double available =
@@ -72,7 +100,8 @@ int stackedHeight(const SplitLayout& layout)
 
 int sideBySideHeight(const SplitLayout& layout)
 {
-    return wholePixels(layout.top + std::max(layout.bottom, layout.gap) + kReadablePanel);
+    return wholePixels(std::max(layout.top, layout.sideBySideTop) +
+                       std::max({layout.bottom, layout.gap, layout.sideBySideBottom}) + kReadablePanel);
 }
 
 int sideBySideWidth(const SplitLayout& layout)
@@ -83,6 +112,11 @@ int sideBySideWidth(const SplitLayout& layout)
 int splitPageHeight(int width, const SplitLayout& layout)
 {
     return width >= sideBySideWidth(layout) ? sideBySideHeight(layout) : stackedHeight(layout);
+}
+
+QRect pixelPanel(const QRectF& panel)
+{
+    return QRect(int(panel.left()), int(panel.top()), int(panel.width()), int(panel.height()));
 }
 
 SplitLayout carpetPageLayout()

@@ -53,10 +53,13 @@ struct CaptionBand {
 // Where the texts of two stacked panels lie: a caption under each panel and
 // the summary inside the upper panel's top, summaryHeight high for one line.
 // The defaults are those of the gauge pages.
+// Panels side by side are too narrow for the summary: it goes in a band
+// sideBySideSummaryHeight high over both, under the page's title.
 struct StackedTexts {
     CaptionBand upperCaption{3, 20};
     CaptionBand lowerCaption{4, 20};
     int summaryHeight = 22;
+    int sideBySideSummaryHeight = 34;
 };
 
 // The two stacked panels of a recorder plot of size (w, h). The upper panel
@@ -70,13 +73,21 @@ struct StackedTexts {
 //                 max(h - lowerMargin - upper.bottom(), lowerMinHeight)),
 // with QRect's bottom (top + height - 1).
 // The texts go where `texts` puts them (StackedTexts).
+// A widget shorter than the stacked panels need, the upper one kept
+// max(kReadablePanel, upperMinimum.height) high, but wide enough for two
+// panels sideBySidePanelWidth across lays them side by side instead, as a
+// split page does (splitForm), under the summary's band
+// (texts.sideBySideSummaryHeight); the band under them, sideBySideBottom
+// high, holds their captions wrapped in half the width.
 struct StackedLayout {
     QMargins upper;
     QSize upperMinimum;
     int gap = 0;
     int lowerMargin = 0;
     int lowerMinHeight = 0;
-    StackedTexts texts;
+    StackedTexts texts{};
+    int sideBySidePanelWidth = 160;
+    int sideBySideBottom = 52;
 };
 struct StackedPanels {
     QRect upper;
@@ -84,6 +95,8 @@ struct StackedPanels {
 };
 // The panels of the layout in a widget of the given size.
 StackedPanels stackedPanels(const QSize& widgetSize, const StackedLayout& layout);
+// Whether the panels lie side by side (the lower one right of the upper one).
+bool sideBySide(const StackedPanels& panels);
 
 // The layout of the Landau and Hall-edge pages: the trajectory in the plane
 // over a panel of its traces against time.
@@ -109,6 +122,11 @@ struct SplitLayout {
     double minimumWidth = 0.0;
     // The narrowest each panel may be side by side, where its texts still fit.
     double sideBySidePanelWidth = 120.0;
+    // The margins over and under panels side by side where they must be
+    // larger than top and than bottom and gap: texts that no longer fit
+    // beside the panels, or that wrap in half the width.
+    double sideBySideTop = 0.0;
+    double sideBySideBottom = 0.0;
 
     // The same layout with one field changed: a page that adapts its
     // family's layout names only what it changes.
@@ -124,12 +142,18 @@ struct SplitLayout {
     {
         return withField(*this, &SplitLayout::sideBySidePanelWidth, value);
     }
+    SplitLayout withSideBySideTop(double value) const { return withField(*this, &SplitLayout::sideBySideTop, value); }
+    SplitLayout withSideBySideBottom(double value) const
+    {
+        return withField(*this, &SplitLayout::sideBySideBottom, value);
+    }
 };
 // A widget shorter than the stacked panels need (stackedHeight) but wide
 // enough for two readable panels in a row (sideBySideWidth) lays them side by
 // side instead, the upper panel on the left: each in its half of the width
-// with the layout's left and right margins, both from top down to the larger
-// of bottom and gap, which holds the upper panel's axis texts.
+// with the layout's left and right margins, both from the larger of top and
+// sideBySideTop down to the largest of bottom, gap and sideBySideBottom, which
+// holds the upper panel's axis texts.
 SplitPanels splitPanels(const QSize& widgetSize, const SplitLayout& layout);
 // Whether the panels lie side by side (the lower one right of the upper one).
 bool sideBySide(const SplitPanels& panels);
@@ -143,6 +167,9 @@ int sideBySideWidth(const SplitLayout& layout);
 // The height a two-panel plot needs at the given width: side by side where
 // the width allows it, stacked otherwise.
 int splitPageHeight(int width, const SplitLayout& layout);
+// A panel of splitPanels on whole pixels, its corner and sides rounded
+// down, for the pages that draw on pixel rectangles (Anderson, Zeno).
+QRect pixelPanel(const QRectF& panel);
 // The layouts of the two families of two-panel pages, which each page adapts
 // where it needs: the carpet and map pages (revival, Talbot, bouncer,
 // billiard), a tall carpet over its curves with a margin for the value labels
@@ -151,6 +178,12 @@ int splitPageHeight(int width, const SplitLayout& layout);
 // and legends that need panels 200 px across beside each other.
 SplitLayout carpetPageLayout();
 SplitLayout tracePageLayout();
+// A stacked layout in the split pages' terms, for the height it asks by its
+// width and its choice between stacked and side by side: its margins, a
+// stacked height of top + max(kReadablePanel, upperMinimum.height) +
+// upper.bottom (the fixed lower panel under the least upper one), and its
+// side-by-side panel width, summary band over them and bottom band.
+SplitLayout splitForm(const StackedLayout& layout);
 
 // A panel stacked under the one above it: gap pixels below it, height high.
 struct StackedBand {

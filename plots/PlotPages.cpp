@@ -20,8 +20,8 @@ bool beginTitledPage(QPainter& painter, const QRect& widgetRect, const QFont& wi
     const int w = widgetRect.width();
     beginPlot(painter, widgetRect, QColor(page.background), false);
     painter.setFont(boldTitleFont(widgetFont));
-    drawTextBox(painter, QRect(12, page.titleTop, w - 24, page.titleHeight), Qt::AlignLeft | Qt::AlignVCenter, title,
-                QColor(page.titleColour));
+    drawTitleLine(painter, QRect(12, page.titleTop, w - 24, page.titleHeight), Qt::AlignLeft | Qt::AlignVCenter, title,
+                  QColor(page.titleColour));
     painter.setFont(widgetFont);
     if (!hasData)
         drawTextBox(painter, QRect(20, page.placeholderTop, w - 40, widgetRect.height() - page.placeholderTop - 20),
@@ -89,6 +89,22 @@ std::optional<SplitPanels> beginSplitPage(QPainter& painter, const QRect& widget
         return std::nullopt;
     }
     return panels;
+}
+
+QRectF curvesUnderLegend(QPainter& painter, const QRectF& panel, bool sideBySide, const std::vector<LegendItem>& legend,
+                         const QColor& ruleColour, const QColor& patch, const QString& note, const QColor& noteColour)
+{
+    QRectF curves = panel;
+    if (!sideBySide)
+        return curves;
+    double bandBottom = drawLegendRow(painter, curves.left(), curves.top() + 5.0, curves.right() - 4.0, legend, patch);
+    if (!note.isEmpty())
+        bandBottom = drawTextInPanel(painter, QRectF(curves.left() + 10.0, bandBottom, curves.width() - 20.0, 20.0),
+                                     curves, Qt::AlignRight, note, noteColour, patch)
+                         .bottom();
+    curves.setTop(bandBottom + 4.0);
+    drawHorizontalLine(painter, plotPen(ruleColour), curves.left(), curves.right(), curves.top());
+    return curves;
 }
 
 void beginLatticePage(QPainter& painter, const QRect& widgetRect, const QString& title, double titleTop)

@@ -41,6 +41,33 @@ double wrappedTextHeight(const QFont& font, double width, const QString& text)
     return QFontMetricsF(font).boundingRect(column, Qt::TextWordWrap, text).height();
 }
 
+QRectF drawTextInPanel(QPainter& painter, const QRectF& box, const QRectF& panel, int flags, const QString& text,
+                       const QColor& colour, const QColor& patch)
+{
+    constexpr double kInset = 10.0;
+    const QFontMetricsF metrics(painter.font());
+    const bool outside = box.left() < panel.left() || box.right() > panel.right();
+    if (!outside && metrics.horizontalAdvance(text) <= box.width())
+        return drawTextOnPatch(painter, box, flags & ~Qt::AlignBottom, text, colour, patch);
+    double left = box.left() < panel.left() ? panel.left() + kInset : box.left();
+    double right = box.right() > panel.right() ? panel.right() - kInset : box.right();
+    // Cut no further than its longest word, which cannot wrap.
+    double longestWord = 0.0;
+    for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        longestWord = std::max(longestWord, metrics.horizontalAdvance(word));
+    if (right - left < longestWord) {
+        if (right < box.right())
+            right = std::min(box.right(), left + longestWord);
+        else
+            left = std::max(box.left(), right - longestWord);
+    }
+    const double width = atLeast(right - left, 1.0);
+    const double height = std::max(box.height(), wrappedTextHeight(painter.font(), width, text));
+    const double top = (flags & Qt::AlignBottom) != 0 ? box.bottom() - height : box.top();
+    return drawTextOnPatch(painter, QRectF(left, top, width, height),
+                           (flags & Qt::AlignHorizontal_Mask) | Qt::AlignTop | Qt::TextWordWrap, text, colour, patch);
+}
+
 void drawCentredText(QPainter& painter, const QRectF& rect, const QString& text, const QColor& colour)
 {
     drawTextBox(painter, rect, Qt::AlignCenter, text, colour);
@@ -49,24 +76,28 @@ void drawCentredText(QPainter& painter, const QRectF& rect, const QString& text,
 void drawPanelTitle(QPainter& painter, const QRectF& panel, const QString& text, const QColor& colour, double top,
                     double height)
 {
-    const QRectF band(panel.left(), top, panel.width(), height);
+    drawTitleLine(painter, QRectF(panel.left(), top, panel.width(), height), Qt::AlignCenter, text, colour);
+}
+
+void drawTitleLine(QPainter& painter, const QRectF& box, int flags, const QString& text, const QColor& colour)
+{
     const double needed = QFontMetricsF(painter.font()).horizontalAdvance(text);
-    if (needed <= band.width()) {
-        drawCentredText(painter, band, text, colour);
+    if (needed <= box.width()) {
+        drawTextBox(painter, box, flags, text, colour);
         return;
     }
-    // In a narrow window a title wider than its panel is set smaller, down to
+    // In a narrow window a title wider than its box is set smaller, down to
     // 70% of the font, and what still does not fit is elided at its end
-    // instead of being cut at both.
+    // instead of being cut.
     painter.save();
     QFont font = painter.font();
-    const double scale = std::max(0.7, band.width() / needed);
+    const double scale = std::max(0.7, box.width() / needed);
     if (font.pointSizeF() > 0.0)
         font.setPointSizeF(font.pointSizeF() * scale);
     else
         font.setPixelSize(std::max(1, static_cast<int>(font.pixelSize() * scale)));
     painter.setFont(font);
-    drawCentredText(painter, band, QFontMetricsF(font).elidedText(text, Qt::ElideRight, band.width()), colour);
+    drawTextBox(painter, box, flags, QFontMetricsF(font).elidedText(text, Qt::ElideRight, box.width()), colour);
     painter.restore();
 }
 
@@ -118,7 +149,15 @@ QFont boldTitleFont(const QFont& widgetFont)
 void drawPanelCaption(QPainter& painter, const QRect& panel, int gap, int height, const QString& text,
                       const QColor& colour)
 {
-    drawCentredText(painter, QRect(panel.left(), panel.bottom() + gap, panel.width(), height), text, colour);
+    // A caption wider than its panel (panels side by side) goes on to further
+    // lines rather than into its neighbour's.
+    const double needed = wrappedTextHeight(painter.font(), panel.width(), text);
+    if (needed <= height) {
+        drawCentredText(painter, QRect(panel.left(), panel.bottom() + gap, panel.width(), height), text, colour);
+        return;
+    }
+    drawTextBox(painter, QRectF(panel.left(), panel.bottom() + gap, panel.width(), needed),
+                Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, text, colour);
 }
 
 void drawPanelSummary(QPainter& painter, const QRect& panel, int height, const QString& text, const QColor& colour,
@@ -141,7 +180,38 @@ void drawStackedTexts(QPainter& painter, const StackedPanels& panels, const Stac
                      captionColour);
     drawPanelCaption(painter, panels.lower, texts.lowerCaption.gap, texts.lowerCaption.height, lowerCaption,
                      captionColour);
-    drawPanelSummary(painter, panels.upper, texts.summaryHeight, summary, summaryColour, patch);
+    drawStackedSummary(painter, panels, panels.upper, texts, summary, summaryColour, patch);
+}
+
+void drawStackedSummary(QPainter& painter, const StackedPanels& panels, const QRect& panel, const StackedTexts& texts,
+                        const QString& summary, const QColor& colour, const QColor& patch)
+{
+    if (!sideBySide(panels)) {
+        drawPanelSummary(painter, panel, texts.summaryHeight, summary, colour, patch);
+        return;
+    }
+    const QRect band(panels.upper.left(), panels.upper.top() - texts.sideBySideSummaryHeight,
+                     panels.lower.right() - panels.upper.left() + 1, texts.sideBySideSummaryHeight);
+    drawTextOnPatch(painter, band, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap,
+                    breakBetweenFields(painter.font(), band.width(), summary), colour, patch);
+}
+
+QString breakBetweenFields(const QFont& font, double width, const QString& text)
+{
+    const QString separator = QStringLiteral("   ");
+    const QFontMetricsF metrics(font);
+    QString broken;
+    QString line;
+    for (const QString& field : text.split(separator)) {
+        const QString longer = line.isEmpty() ? field : line + separator + field;
+        if (!line.isEmpty() && metrics.horizontalAdvance(longer) > width) {
+            broken += line + QLatin1Char('\n');
+            line = field;
+        } else {
+            line = longer;
+        }
+    }
+    return broken + line;
 }
 
 double drawLegendRow(QPainter& painter, double left, double top, double right, const std::vector<LegendItem>& entries,

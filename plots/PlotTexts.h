@@ -27,11 +27,24 @@ QRectF drawTextOnPatch(QPainter& painter, const QRectF& box, int flags, const QS
                        const QColor& patch);
 // The height text takes in font, word-wrapped to width.
 double wrappedTextHeight(const QFont& font, double width, const QString& text);
+// text on a patch in box (drawTextOnPatch), inside panel: a side of the box
+// that leaves the panel is cut to 10 px inside it, and a text wider than the
+// box that is left wraps onto the lines it needs, the box growing down from
+// its top or, with Qt::AlignBottom (which says only that), up from its
+// bottom. The box stays as wide as the text's longest word, which may then
+// leave the panel. A box the panel holds with a text it holds is drawn as
+// given. Returns the rectangle the text takes.
+QRectF drawTextInPanel(QPainter& painter, const QRectF& box, const QRectF& panel, int flags, const QString& text,
+                       const QColor& colour, const QColor& patch);
 // text centred (Qt::AlignCenter) in rect: placeholders and centred titles.
 void drawCentredText(QPainter& painter, const QRectF& rect, const QString& text, const QColor& colour);
-// A title band over a panel: centred in QRectF(panel.left(), top, panel.width(), height).
+// A title band over a panel: centred in QRectF(panel.left(), top, panel.width(), height)
+// (drawTitleLine).
 void drawPanelTitle(QPainter& painter, const QRectF& panel, const QString& text,
                     const QColor& colour = kSinglePanel.title, double top = 2.0, double height = 20.0);
+// A title of one line in box with the alignment flags; one wider than the box
+// is set smaller, down to 70% of the font, and elided at its end beyond that.
+void drawTitleLine(QPainter& painter, const QRectF& box, int flags, const QString& text, const QColor& colour);
 // The value labels left of a panel, right-aligned and vertically centred:
 // upper in QRectF(left, panel.top() - 8, width, 18), lower in
 // QRectF(left, panel.bottom() - 10, width, 18). A number wider than its box
@@ -51,7 +64,8 @@ void drawAxisCaption(QPainter& painter, const QRectF& panel, const QString& text
 // A copy of the widget's font with weight 75 (bold), for the bold titles.
 QFont boldTitleFont(const QFont& widgetFont);
 
-// A caption centred in QRect(panel.left(), panel.bottom() + gap, panel.width(), height).
+// A caption centred in QRect(panel.left(), panel.bottom() + gap, panel.width(), height);
+// one wider than the panel is word-wrapped onto lines from that band's top down.
 void drawPanelCaption(QPainter& painter, const QRect& panel, int gap, int height, const QString& text,
                       const QColor& colour);
 // A summary line left-aligned and vertically centred in
@@ -60,9 +74,18 @@ void drawPanelCaption(QPainter& painter, const QRect& panel, int gap, int height
 // onto further lines where the panel is narrower than the line.
 void drawPanelSummary(QPainter& painter, const QRect& panel, int height, const QString& text, const QColor& colour,
                       const QColor& patch);
+// The summary of two stacked panels: inside the top of `panel`, one of them
+// (drawPanelSummary), or, the panels side by side, across both in the band of
+// texts.sideBySideSummaryHeight over them, wrapped onto a further line there.
+void drawStackedSummary(QPainter& painter, const StackedPanels& panels, const QRect& panel, const StackedTexts& texts,
+                        const QString& summary, const QColor& colour, const QColor& patch);
+// text, whose fields are set three blanks apart, with a line break for each
+// separator where the line up to the next field would be wider than width,
+// so that a wrapped summary keeps each figure with its name.
+QString breakBetweenFields(const QFont& font, double width, const QString& text);
 // The texts of two stacked panels where `texts` puts them: each caption under
 // its panel (drawPanelCaption) in captionColour, and the summary inside the
-// upper panel's top (drawPanelSummary) in summaryColour on patch.
+// upper panel's top (drawStackedSummary) in summaryColour on patch.
 void drawStackedTexts(QPainter& painter, const StackedPanels& panels, const StackedTexts& texts,
                       const QString& upperCaption, const QString& lowerCaption, const QString& summary,
                       const QColor& captionColour, const QColor& summaryColour, const QColor& patch);

@@ -82,13 +82,13 @@ void QuantumAharonovBohmPlotWidget::paintEvent(QPaintEvent*)
     drawPanelCaption(painter, carpet, 4, 20, "time  -  detector density profile rho(xd,y,t)",
                      QColor(kInnerPanel.gaugeCaption));
     drawPanelCaption(painter, curve, 4, 20, "time  -  central fringe intensity", QColor(kInnerPanel.gaugeCaption));
-    drawPanelSummary(painter, curve, 22,
-                     QString("Phi/Phi0=%1   AB phase=%2 deg   center now=%3   line now=%4   norm=%5")
-                         .arg(QString::number(config.fluxQuanta, 'f', 3),
-                              QString::number(360.0 * config.fluxQuanta, 'f', 1),
-                              QString::number(last.centralProbability, 'g', 5),
-                              QString::number(last.detectorProbability, 'g', 5), QString::number(last.norm, 'f', 6)),
-                     QColor(kInnerPanel.stackedSummary), QColor(kInnerPanel.fill));
+    drawStackedSummary(painter, *panels, curve, layout().texts,
+                       QString("Phi/Phi0=%1   AB phase=%2 deg   center now=%3   line now=%4   norm=%5")
+                           .arg(QString::number(config.fluxQuanta, 'f', 3),
+                                QString::number(360.0 * config.fluxQuanta, 'f', 1),
+                                QString::number(last.centralProbability, 'g', 5),
+                                QString::number(last.detectorProbability, 'g', 5), QString::number(last.norm, 'f', 6)),
+                       QColor(kInnerPanel.stackedSummary), QColor(kInnerPanel.fill));
 }
 
 } // namespace vxo

@@ -27,8 +27,10 @@ void QuantumBackflowPlotWidget::paintEvent(QPaintEvent*)
     const std::vector<BackflowSample>& samples = recorder_->samples();
     const BackflowSample& last = samples.back();
 
-    const AxisMap tAxis =
-        horizontalAxis(QRectF(flux), 0.0, timeAxisEnd(recorder_->config().analysisEndTime, last.time), 1e-12);
+    // One time span in both panels, each along its own width (side by side they do not share an x).
+    const double tEnd = timeAxisEnd(recorder_->config().analysisEndTime, last.time);
+    const AxisMap tAxis = horizontalAxis(QRectF(flux), 0.0, tEnd, 1e-12);
+    const AxisMap probTime = horizontalAxis(QRectF(prob), 0.0, tEnd, 1e-12);
     const auto x = [&](std::size_t i) { return mapValue(tAxis, samples[i].time); };
     double fluxMax = 1e-6;
     for (const BackflowSample& s : samples)
@@ -54,11 +56,12 @@ void QuantumBackflowPlotWidget::paintEvent(QPaintEvent*)
                plotPen(QColor(kTwoLevel.first), 2.1));
 
     const double backwardMax = atLeast(recorder_->maximumBackwardFlux(), 0.01);
+    strokePath(
+        painter,
+        timeCurve(samples, probTime, [&](const BackflowSample& s) { return fractionRow(prob, s.probabilityLeft); }),
+        plotPen(QColor(kGauge.secondTrace), 2.0));
     strokePath(painter,
-               timeCurve(samples, tAxis, [&](const BackflowSample& s) { return fractionRow(prob, s.probabilityLeft); }),
-               plotPen(QColor(kGauge.secondTrace), 2.0));
-    strokePath(painter,
-               timeCurve(samples, tAxis,
+               timeCurve(samples, probTime,
                          [&](const BackflowSample& s) {
                              return prob.bottom() - 0.45 * prob.height() * atLeast(s.backwardFlux, 0.0) / backwardMax;
                          }),

@@ -20,6 +20,7 @@ public:
     static plot::StackedLayout layout();
 
 protected:
+    std::optional<plot::SplitLayout> splitLayout() const override { return plot::splitForm(layout()); }
     void paintEvent(QPaintEvent* event) override;
 };
 

@@ -13,8 +13,11 @@ using namespace plot;
 
 StackedLayout QuantumZitterbewegungPlotWidget::layout()
 {
-    // Taller caption bands than the gauge pages', the summary on a taller line.
-    return {QMargins(64, 42, 18, 220), QSize(150, 150), 30, 58, 115, {{3, 21}, {3, 21}, 24}};
+    // Taller caption bands than the gauge pages', the summary on a taller
+    // line; side by side, its velocity caption takes four lines.
+    StackedLayout layout{QMargins(64, 42, 18, 220), QSize(150, 150), 30, 58, 115, {{3, 21}, {3, 21}, 24}};
+    layout.sideBySideBottom = 68;
+    return layout;
 }
 
 void QuantumZitterbewegungPlotWidget::paintEvent(QPaintEvent*)
@@ -47,8 +50,10 @@ void QuantumZitterbewegungPlotWidget::paintEvent(QPaintEvent*)
     const double lo = xMin - pad;
     const double hi = xMax + pad;
     const AxisMap xAxis{double(pos.bottom()), -double(pos.height()), lo, atLeast(hi - lo, 1e-12)};
-    const AxisMap tAxis =
-        horizontalAxis(QRectF(pos), 0.0, timeAxisEnd(config.analysisEndTime, samples.back().time), 1e-12);
+    // One time span in both panels, each along its own width (side by side they do not share an x).
+    const double tEnd = timeAxisEnd(config.analysisEndTime, samples.back().time);
+    const AxisMap tAxis = horizontalAxis(QRectF(pos), 0.0, tEnd, 1e-12);
+    const AxisMap velTime = horizontalAxis(QRectF(vel), 0.0, tEnd, 1e-12);
 
     // Both oscillating traces are centred and magnified so that their largest
     // excursion reaches 0.45 / 1.15 of the panel's height.
@@ -65,7 +70,7 @@ void QuantumZitterbewegungPlotWidget::paintEvent(QPaintEvent*)
                        pos.center().y());
 
     strokePath(painter,
-               timeCurve(samples, tAxis,
+               timeCurve(samples, velTime,
                          [&](const ZitterbewegungSample& s) { return centred(vel, s.velocityX, velocityMax); }),
                plotPen(QColor(kDirac.velocity), 2.1));
     drawHorizontalLine(painter, plotPen(QColor(kDirac.drift), 1.2, Qt::DashLine), vel.left(), vel.right(),

@@ -64,10 +64,11 @@ void CurrentPageScroller::place()
         const int plotTop = plot->mapTo(stack_, QPoint(0, 0)).y();
         value = plotTop;
         // A plot that lays its panels side by side only for want of height
-        // takes the whole view from its top where that holds them stacked.
+        // takes the whole view from its top where that holds them stacked,
+        // with the page's margin under them.
         const auto* panels = dynamic_cast<const PlotWidget*>(plot);
         const int stacked = panels ? panels->stackedHeight() : 0;
-        const bool stackedInView = plot->height() < stacked && stacked <= visible;
+        const bool stackedInView = plot->height() < stacked && stacked + layout->contentsMargins().bottom() <= visible;
         if (plot->height() <= visible && !stackedInView) {
             // The highest view that still shows the plot whole starts at
             // `earliest`; the view starts at the first row's top (or the

@@ -2,6 +2,8 @@
 
 #include "common/AppTestSupport.h"
 
+#include "plots/PlotWidget.h"
+
 #include <QCoreApplication>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -138,6 +140,47 @@ TEST(CurrentPageScroller, AGrowingTextKeepsThePlotInViewUntilTheUserScrolls)
     summary.setFixedHeight(40);
     QCoreApplication::processEvents();
     EXPECT_EQ(viewTop(fresh.area), left) << "the view left the place the user scrolled to";
+}
+
+// Two panels that lie side by side where the plot is shorter than they need
+// stacked, 100 + 200 px high.
+class SplitPlot : public PlotWidget {
+public:
+    using PlotWidget::PlotWidget;
+
+protected:
+    std::optional<plot::SplitLayout> splitLayout() const override
+    {
+        return plot::SplitLayout{}.withTop(40.0).withBottom(30.0).withGap(30.0).withMinimumHeight(240.0);
+    }
+};
+
+// A view as tall as those stacked panels but for the page's margin under
+// the plot cannot show them stacked: it does not give up the text above the
+// plot for them.
+TEST(CurrentPageScroller, APlotTheViewCannotHoldStackedUnderTheMarginKeepsTheTextAboveInView)
+{
+    test::appTestApplication();
+    QScrollArea area;
+    area.setFrameShape(QFrame::NoFrame);
+    auto* stack = new QStackedWidget(&area);
+    auto* page = new QWidget(stack);
+    auto* layout = new QVBoxLayout(page);
+    auto* text = new QWidget(page);
+    text->setFixedHeight(40);
+    layout->addWidget(text);
+    auto* plot = new SplitPlot(page);
+    plot->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+    layout->addWidget(plot);
+    stack->addWidget(page);
+    area.setWidget(stack);
+    area.resize(600, plot->stackedHeight() + layout->contentsMargins().bottom() - 1);
+    CurrentPageScroller scroller(&area, stack);
+    area.show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(viewTop(area), 0) << "the text above the plot is scrolled away";
+    EXPECT_LE(plot->mapTo(area.viewport(), QPoint(0, plot->height())).y(), area.viewport()->height())
+        << "the plot is not seen whole";
 }
 
 } // namespace vxo

@@ -387,9 +387,10 @@ TEST(PlotCarpets, ImagesAreDrawnAsSharpBlocks)
 TEST(PlotLayouts, AdaptersChangeOnlyTheNamedField)
 {
     const std::vector<double SplitLayout::*> fields{
-        &SplitLayout::left,          &SplitLayout::right,        &SplitLayout::top,
-        &SplitLayout::gap,           &SplitLayout::bottom,       &SplitLayout::share,
-        &SplitLayout::minimumHeight, &SplitLayout::minimumWidth, &SplitLayout::sideBySidePanelWidth};
+        &SplitLayout::left,          &SplitLayout::right,           &SplitLayout::top,
+        &SplitLayout::gap,           &SplitLayout::bottom,          &SplitLayout::share,
+        &SplitLayout::minimumHeight, &SplitLayout::minimumWidth,    &SplitLayout::sideBySidePanelWidth,
+        &SplitLayout::sideBySideTop, &SplitLayout::sideBySideBottom};
     const SplitLayout base = tracePageLayout();
     const std::vector<std::pair<SplitLayout, double SplitLayout::*>> cases{
         {base.withLeft(7.5), &SplitLayout::left},
@@ -400,7 +401,9 @@ TEST(PlotLayouts, AdaptersChangeOnlyTheNamedField)
         {base.withShare(7.5), &SplitLayout::share},
         {base.withMinimumHeight(7.5), &SplitLayout::minimumHeight},
         {base.withMinimumWidth(7.5), &SplitLayout::minimumWidth},
-        {base.withSideBySidePanelWidth(7.5), &SplitLayout::sideBySidePanelWidth}};
+        {base.withSideBySidePanelWidth(7.5), &SplitLayout::sideBySidePanelWidth},
+        {base.withSideBySideTop(7.5), &SplitLayout::sideBySideTop},
+        {base.withSideBySideBottom(7.5), &SplitLayout::sideBySideBottom}};
     for (std::size_t c = 0; c < cases.size(); ++c)
         for (std::size_t f = 0; f < fields.size(); ++f)
             EXPECT_EQ(cases[c].first.*fields[f], fields[f] == cases[c].second ? 7.5 : base.*fields[f])
@@ -434,6 +437,26 @@ TEST(PlotLayouts, StackedAndScanPanelsKeepTheirMarginsAndFloors)
         for (std::size_t f = 0; f < fields.size(); ++f)
             EXPECT_EQ(adapted[c].*fields[f], f == c ? 3 : scan.*fields[f]) << "adapter " << c << ", field " << f;
     }
+}
+
+// A stacked layout keeps its panels one over the other down to the height at
+// which the upper one keeps 120 pixels over the fixed lower one, and lays
+// them side by side below that where two panels 160 across fit, under the
+// summary's band and over its captions' band; it asks for its height so.
+TEST(PlotLayouts, AStackedPageShortOfItsStackedHeightLaysItsPanelsSideBySideWhereTheWidthAllows)
+{
+    // Stacked 10 + 120 + 190 high; side by side from 2 x (30 + 12 + 160) across.
+    const StackedLayout layout{QMargins(30, 10, 12, 190), QSize(40, 60), 20, 50, 50};
+    const StackedPanels tall = stackedPanels(QSize(600, 320), layout);
+    EXPECT_EQ(tall.upper, QRect(30, 10, 558, 120));
+    EXPECT_EQ(tall.lower, QRect(30, 149, 558, 141)) << "the lower panel 50 - 20 over the bottom";
+    const StackedPanels beside = stackedPanels(QSize(600, 319), layout);
+    EXPECT_TRUE(sideBySide(beside));
+    EXPECT_EQ(beside.upper, QRect(30, 44, 258, 223)) << "under the 34 px summary band, over the 52 px captions";
+    EXPECT_EQ(beside.lower, QRect(330, 44, 258, 223));
+    EXPECT_FALSE(sideBySide(stackedPanels(QSize(403, 319), layout))) << "too narrow for two panels";
+    EXPECT_EQ(splitPageHeight(403, splitForm(layout)), 320);
+    EXPECT_EQ(splitPageHeight(404, splitForm(layout)), 44 + 52 + 120);
 }
 
 // Two panels lie one over the other where the widget is tall enough for both

@@ -324,6 +324,16 @@ TEST_F(RecorderTracePlots, BackflowShadesTheIntervalsOfNegativeCurrent)
     EXPECT_GT(recorder.maximumBackwardFlux(), 0.01);
     expectTraces(image, {current}, "backflow", {summaryPatch(plot, flux)});
     expectTraces(image, {left, accumulated}, "backflow");
+    // Side by side, in a short wide plot, the lower panel's traces run along its own width.
+    const QSize shortWide(700, 270);
+    const Panels beside = plot::stackedPanels(shortWide, QuantumBackflowPlotWidget::layout());
+    ASSERT_TRUE(plot::sideBySide(beside));
+    for (Trace* trace : {&left, &accumulated})
+        for (std::size_t k = 0; k < samples.size(); ++k)
+            trace->points[k] = QPointF(timeX(beside.lower, samples[k].time, 4.0),
+                                       beside.lower.bottom() - (panels.lower.bottom() - trace->points[k].y()) *
+                                                                   beside.lower.height() / panels.lower.height());
+    expectTraces(test::grabPlot(plot, shortWide), {left, accumulated}, "backflow side by side");
     // The summary names the newest sample's flow; a real wave carries no
     // current at all, which is not backflow.
     for (const auto& [sign, flow] : {std::pair{0.0, "forward flow"}, {-1.0, "BACKFLOW"}, {0.0, "forward flow"}}) {
