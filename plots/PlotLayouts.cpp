@@ -114,6 +114,11 @@ int splitPageHeight(int width, const SplitLayout& layout)
     return width >= sideBySideWidth(layout) ? sideBySideHeight(layout) : stackedHeight(layout);
 }
 
+QRect pixelPanel(const QRectF& panel)
+{
+    return QRect(int(panel.left()), int(panel.top()), int(panel.width()), int(panel.height()));
+}
+
 SplitLayout carpetPageLayout()
 {
     return SplitLayout{}

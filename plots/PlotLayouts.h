@@ -167,6 +167,9 @@ int sideBySideWidth(const SplitLayout& layout);
 // The height a two-panel plot needs at the given width: side by side where
 // the width allows it, stacked otherwise.
 int splitPageHeight(int width, const SplitLayout& layout);
+// A panel of splitPanels on whole pixels, its corner and sides rounded
+// down, for the pages that draw on pixel rectangles (Anderson, Zeno).
+QRect pixelPanel(const QRectF& panel);
 // The layouts of the two families of two-panel pages, which each page adapts
 // where it needs: the carpet and map pages (revival, Talbot, bouncer,
 // billiard), a tall carpet over its curves with a margin for the value labels

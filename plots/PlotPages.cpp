@@ -91,6 +91,22 @@ std::optional<SplitPanels> beginSplitPage(QPainter& painter, const QRect& widget
     return panels;
 }
 
+QRectF curvesUnderLegend(QPainter& painter, const QRectF& panel, bool sideBySide, const std::vector<LegendItem>& legend,
+                         const QColor& ruleColour, const QColor& patch, const QString& note, const QColor& noteColour)
+{
+    QRectF curves = panel;
+    if (!sideBySide)
+        return curves;
+    double bandBottom = drawLegendRow(painter, curves.left(), curves.top() + 5.0, curves.right() - 4.0, legend, patch);
+    if (!note.isEmpty())
+        bandBottom = drawTextInPanel(painter, QRectF(curves.left() + 10.0, bandBottom, curves.width() - 20.0, 20.0),
+                                     curves, Qt::AlignRight, note, noteColour, patch)
+                         .bottom();
+    curves.setTop(bandBottom + 4.0);
+    drawHorizontalLine(painter, plotPen(ruleColour), curves.left(), curves.right(), curves.top());
+    return curves;
+}
+
 void beginLatticePage(QPainter& painter, const QRect& widgetRect, const QString& title, double titleTop)
 {
     beginPlot(painter, widgetRect, QColor(kRecorder.latticeBackground));

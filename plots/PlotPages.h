@@ -112,6 +112,17 @@ struct SplitPage {
 std::optional<SplitPanels> beginSplitPage(QPainter& painter, const QRect& widgetRect, const SplitLayout& layout,
                                           const SplitPage& page, bool hasData);
 
+// Where the curves of a panel of a two-panel page go. Side by side the
+// panel is tall and narrow and its legend runs over several lines: the
+// legend (drawLegendRow on patch) and the note under it (right-aligned,
+// wrapped inside the panel, in noteColour) take a band at the panel's top
+// above a rule in ruleColour, and the curves the rest, so that no text hides
+// a curve. Stacked, nothing is drawn and the curves take the whole panel, the
+// page setting its texts inside it.
+QRectF curvesUnderLegend(QPainter& painter, const QRectF& panel, bool sideBySide, const std::vector<LegendItem>& legend,
+                         const QColor& ruleColour, const QColor& patch, const QString& note = QString(),
+                         const QColor& noteColour = QColor());
+
 // Opens the paint of a lattice page (kicked rotor, Zeno): beginPlot with the
 // lattice background, then the page's title centred in QRectF(8, titleTop,
 // w - 16, 20) in the lattice text colour.

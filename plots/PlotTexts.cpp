@@ -41,6 +41,33 @@ double wrappedTextHeight(const QFont& font, double width, const QString& text)
     return QFontMetricsF(font).boundingRect(column, Qt::TextWordWrap, text).height();
 }
 
+QRectF drawTextInPanel(QPainter& painter, const QRectF& box, const QRectF& panel, int flags, const QString& text,
+                       const QColor& colour, const QColor& patch)
+{
+    constexpr double kInset = 10.0;
+    const QFontMetricsF metrics(painter.font());
+    const bool outside = box.left() < panel.left() || box.right() > panel.right();
+    if (!outside && metrics.horizontalAdvance(text) <= box.width())
+        return drawTextOnPatch(painter, box, flags & ~Qt::AlignBottom, text, colour, patch);
+    double left = box.left() < panel.left() ? panel.left() + kInset : box.left();
+    double right = box.right() > panel.right() ? panel.right() - kInset : box.right();
+    // Cut no further than its longest word, which cannot wrap.
+    double longestWord = 0.0;
+    for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        longestWord = std::max(longestWord, metrics.horizontalAdvance(word));
+    if (right - left < longestWord) {
+        if (right < box.right())
+            right = std::min(box.right(), left + longestWord);
+        else
+            left = std::max(box.left(), right - longestWord);
+    }
+    const double width = atLeast(right - left, 1.0);
+    const double height = std::max(box.height(), wrappedTextHeight(painter.font(), width, text));
+    const double top = (flags & Qt::AlignBottom) != 0 ? box.bottom() - height : box.top();
+    return drawTextOnPatch(painter, QRectF(left, top, width, height),
+                           (flags & Qt::AlignHorizontal_Mask) | Qt::AlignTop | Qt::TextWordWrap, text, colour, patch);
+}
+
 void drawCentredText(QPainter& painter, const QRectF& rect, const QString& text, const QColor& colour)
 {
     drawTextBox(painter, rect, Qt::AlignCenter, text, colour);

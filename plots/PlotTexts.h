@@ -27,6 +27,15 @@ QRectF drawTextOnPatch(QPainter& painter, const QRectF& box, int flags, const QS
                        const QColor& patch);
 // The height text takes in font, word-wrapped to width.
 double wrappedTextHeight(const QFont& font, double width, const QString& text);
+// text on a patch in box (drawTextOnPatch), inside panel: a side of the box
+// that leaves the panel is cut to 10 px inside it, and a text wider than the
+// box that is left wraps onto the lines it needs, the box growing down from
+// its top or, with Qt::AlignBottom (which says only that), up from its
+// bottom. The box stays as wide as the text's longest word, which may then
+// leave the panel. A box the panel holds with a text it holds is drawn as
+// given. Returns the rectangle the text takes.
+QRectF drawTextInPanel(QPainter& painter, const QRectF& box, const QRectF& panel, int flags, const QString& text,
+                       const QColor& colour, const QColor& patch);
 // text centred (Qt::AlignCenter) in rect: placeholders and centred titles.
 void drawCentredText(QPainter& painter, const QRectF& rect, const QString& text, const QColor& colour);
 // A title band over a panel: centred in QRectF(panel.left(), top, panel.width(), height)

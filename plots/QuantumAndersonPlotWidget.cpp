@@ -11,12 +11,6 @@ namespace vxo {
 
 using namespace plot;
 
-namespace {
-
-constexpr int kTitleLine = 20;
-
-} // namespace
-
 void QuantumAndersonPlotWidget::setRecorder(const AndersonRecorder* recorder, double mass, double hbar)
 {
     mass_ = mass;
@@ -27,8 +21,9 @@ void QuantumAndersonPlotWidget::setRecorder(const AndersonRecorder* recorder, do
 void QuantumAndersonPlotWidget::drawPanelFrame(QPainter& painter, const QRect& panel, const QString& title) const
 {
     drawFrame(painter, QRectF(panel), plotPen(QColor(kRecorder.latticeFrame)));
-    drawTextBox(painter, QRectF(panel.left(), panel.top() - 20, panel.width(), 18), Qt::AlignLeft, title,
-                QColor(kRecorder.andersonText));
+    // A narrow panel (side by side) elides its title.
+    drawTextBox(painter, QRectF(panel.left(), panel.top() - 20, panel.width(), 18), Qt::AlignLeft,
+                painter.fontMetrics().elidedText(title, Qt::ElideRight, panel.width()), QColor(kRecorder.andersonText));
 }
 
 void QuantumAndersonPlotWidget::drawProfile(QPainter& painter, const QRect& panel, const std::vector<float>& profile,
@@ -70,12 +65,9 @@ void QuantumAndersonPlotWidget::paintEvent(QPaintEvent*)
                     QStringLiteral("Anderson localization: clean periodic lane vs diagonal disorder"),
                     QColor(kRecorder.andersonText));
 
-    // The panels start one line below the widget title, so that the upper
-    // panel's title has a line of its own.
-    const int panelHeight = std::max((height() - 86 - kTitleLine) / 2, 90);
-    const int panelWidth = std::max(width() - 72, 20);
-    const QRect profilePanel(54, 24 + kTitleLine, panelWidth, panelHeight);
-    const QRect spreadPanel(54, panelHeight + 58 + kTitleLine, panelWidth, panelHeight);
+    const SplitPanels panels = splitPanels(size(), layout());
+    const QRect profilePanel = pixelPanel(panels.upper);
+    const QRect spreadPanel = pixelPanel(panels.lower);
 
     if (!hasSamples()) {
         drawCentredText(painter, QRectF(rect()), QStringLiteral("Run the Anderson Localization preset"),
@@ -114,11 +106,16 @@ void QuantumAndersonPlotWidget::paintEvent(QPaintEvent*)
             const QRectF legend(profilePanel.adjusted(8, 6, -8, -6));
             // The profiles and site lines reach every row of the panel: the
             // legend stands on patches of the background.
+            // A narrow panel sets the second name on the line below the first.
             const QColor patch(kRecorder.latticeBackground);
-            drawTextOnPatch(painter, legend, Qt::AlignLeft | Qt::AlignTop, QStringLiteral("clean periodic lane"),
-                            QColor(kLattice.curve), patch);
-            drawTextOnPatch(painter, legend, Qt::AlignRight | Qt::AlignTop, QStringLiteral("disordered lane"),
-                            QColor(kLattice.disordered), patch);
+            const QString cleanName = QStringLiteral("clean periodic lane");
+            const QString disorderedName = QStringLiteral("disordered lane");
+            const bool oneLine = painter.fontMetrics().horizontalAdvance(cleanName) +
+                                     painter.fontMetrics().horizontalAdvance(disorderedName) + 16 <=
+                                 legend.width();
+            drawTextOnPatch(painter, legend, Qt::AlignLeft | Qt::AlignTop, cleanName, QColor(kLattice.curve), patch);
+            drawTextOnPatch(painter, oneLine ? legend : legend.adjusted(0.0, 18.0, 0.0, 0.0),
+                            Qt::AlignRight | Qt::AlignTop, disorderedName, QColor(kLattice.disordered), patch);
         }
     }
 
@@ -128,14 +125,23 @@ void QuantumAndersonPlotWidget::paintEvent(QPaintEvent*)
     for (const AndersonSample& s : samples)
         smax = std::max({smax, s.clean.sigmaX, s.disordered.sigmaX});
     smax = atLeast(smax, 1.0);
-    drawSpreadCurve(painter, spreadPanel, false, tmax, smax, QColor(kLattice.curve), Qt::SolidLine);
-    drawSpreadCurve(painter, spreadPanel, true, tmax, smax, QColor(kLattice.disordered), Qt::SolidLine);
+    // Beside the profiles the key stands above the spreads, on the line under
+    // the panel the last time alone.
+    const QRect spreads =
+        pixelPanel(curvesUnderLegend(painter, panels.lower, sideBySide(panels),
+                                     {{QStringLiteral("cyan clean periodic lane"), kLattice.curve, 8.0, 180.0},
+                                      {QStringLiteral("magenta disordered lane"), kLattice.disordered, 190.0, 180.0}},
+                                     QColor(kRecorder.latticeFrame), QColor(kRecorder.latticeBackground)));
+    drawSpreadCurve(painter, spreads, false, tmax, smax, QColor(kLattice.curve), Qt::SolidLine);
+    drawSpreadCurve(painter, spreads, true, tmax, smax, QColor(kLattice.disordered), Qt::SolidLine);
     // The key on the line under the panel, beside the time axis' end: the
     // spreads reach every row of the panel.
-    drawTextBox(painter, QRectF(spreadPanel.left(), spreadPanel.bottom() + 4, spreadPanel.width(), 20), Qt::AlignLeft,
-                QStringLiteral("cyan clean periodic lane   magenta disordered lane"), QColor(kRecorder.andersonText));
-    drawTextBox(painter, QRectF(4, spreadPanel.top(), 45, spreadPanel.height()), Qt::AlignRight | Qt::AlignVCenter,
-                QString::number(smax, 'f', 1), QColor(kRecorder.andersonText));
+    if (!sideBySide(panels))
+        drawTextBox(painter, QRectF(spreadPanel.left(), spreadPanel.bottom() + 4, spreadPanel.width(), 20),
+                    Qt::AlignLeft, QStringLiteral("cyan clean periodic lane   magenta disordered lane"),
+                    QColor(kRecorder.andersonText));
+    drawTextBox(painter, QRectF(spreads.left() - 50, spreads.top(), 45, spreads.height()),
+                Qt::AlignRight | Qt::AlignVCenter, QString::number(smax, 'f', 1), QColor(kRecorder.andersonText));
     drawTextBox(painter, QRectF(spreadPanel.left(), spreadPanel.bottom() + 4, spreadPanel.width(), 20), Qt::AlignRight,
                 QStringLiteral("t=%1").arg(tmax, 0, 'f', 1), QColor(kRecorder.andersonText));
 }

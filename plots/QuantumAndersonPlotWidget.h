@@ -25,7 +25,23 @@ public:
     // Stores the pointer (null means no data), the mass and hbar.
     void setRecorder(const AndersonRecorder* recorder, double mass, double hbar);
 
+    // Where the two panels lie: under the page's title, each with its own
+    // title line above it; side by side on a short, wide page.
+    static plot::SplitLayout layout()
+    {
+        return plot::SplitLayout{}
+            .withLeft(54.0)
+            .withRight(18.0)
+            .withTop(44.0)
+            .withGap(34.0)
+            .withBottom(28.0)
+            .withMinimumHeight(180.0)
+            .withMinimumWidth(20.0)
+            .withSideBySidePanelWidth(160.0);
+    }
+
 protected:
+    std::optional<plot::SplitLayout> splitLayout() const override { return layout(); }
     void paintEvent(QPaintEvent* event) override;
 
 private:

@@ -29,14 +29,32 @@ void QuantumBerryPhasePlotWidget::paintEvent(QPaintEvent*)
     const std::optional<SplitPanels> panels = beginSplitPage(painter, rect(), layout(), kPage, hasSamples());
     if (!panels)
         return;
-    const auto& [loop, curve] = *panels;
+    const QRectF& loop = panels->upper;
     const std::vector<BerrySample>& samples = recorder_->samples();
     const BerrySample& last = samples.back();
 
+    const QString note = QStringLiteral("physical principal axis rotates by θ/2");
+    const QString status = QStringLiteral("samples %1   t=%2   progress %3 %")
+                               .arg(QString::number(samples.size()), QString::number(last.time, 'f', 2),
+                                    QString::number(last.progress * 100.0, 'f', 1));
+    // The note shares the bottom line with the status where both fit, else
+    // it moves to the panel's top left corner. A panel too narrow for them
+    // (beside the curves) wraps each inside it, and the loop shrinks to stay
+    // clear of their lines, so that no text hides the current deformation.
+    const QFontMetricsF metrics(painter.font());
+    const bool shareBottom = metrics.horizontalAdvance(note) + metrics.horizontalAdvance(status) + 40.0 <= loop.width();
+    const double noteTop = shareBottom ? loop.bottom() - 27.0 : loop.top() + 7.0;
+    const double noteHeight = wrappedTextHeight(painter.font(), std::min(310.0, loop.width() - 20.0), note);
+    const double statusHeight = wrappedTextHeight(painter.font(), std::min(350.0, loop.width() - 20.0), status);
+    const QPointF centre = loop.center();
+    double radius = 0.39 * std::min(loop.width(), loop.height());
+    if (std::max(noteHeight, statusHeight) > metrics.height() + 1.0)
+        radius = std::min(
+            radius,
+            std::min(centre.y() - (noteTop + noteHeight), loop.bottom() - 7.0 - statusHeight - centre.y()) - 4.0);
+
     // A loop of amplitude a lies on the circle of radius R; q2 grows upwards.
     const double amplitude = atLeast(recorder_->config().anisotropy, 1e-9);
-    const QPointF centre = loop.center();
-    const double radius = 0.39 * std::min(loop.width(), loop.height());
     const auto loopPoint = [&](const BerrySample& s) {
         return QPointF(centre.x() + s.q1 * radius / amplitude, centre.y() - s.q2 * radius / amplitude);
     };
@@ -55,22 +73,18 @@ void QuantumBerryPhasePlotWidget::paintEvent(QPaintEvent*)
     // axes, the guide circle and the radius to the current point pass under them.
     const QColor patch(kRecorder.background);
     drawDisc(painter, centre, 5.0, QColor(kGauge.berryDegeneracy));
-    drawTextOnPatch(painter, QRectF(centre.x() + 8.0, centre.y() - 19.0, 190.0, 22.0), Qt::AlignLeft,
+    drawTextInPanel(painter, QRectF(centre.x() + 8.0, centre.y() - 19.0, 190.0, 22.0), loop, Qt::AlignLeft,
                     QStringLiteral("degeneracy q1=q2=0"), QColor(kGauge.berryDegeneracyLabel), patch);
-    const QString note = QStringLiteral("physical principal axis rotates by θ/2");
-    const QString status = QStringLiteral("samples %1   t=%2   progress %3 %")
-                               .arg(QString::number(samples.size()), QString::number(last.time, 'f', 2),
-                                    QString::number(last.progress * 100.0, 'f', 1));
-    // The note shares the bottom line with the status where both fit, else
-    // it moves to the panel's top left corner.
-    const QFontMetricsF metrics(painter.font());
-    const bool shareBottom = metrics.horizontalAdvance(note) + metrics.horizontalAdvance(status) + 40.0 <= loop.width();
-    const double noteTop = shareBottom ? loop.bottom() - 27.0 : loop.top() + 7.0;
-    drawTextOnPatch(painter, QRectF(loop.left() + 10.0, noteTop, 310.0, 20.0), Qt::AlignLeft, note,
+    drawTextInPanel(painter, QRectF(loop.left() + 10.0, noteTop, 310.0, 20.0), loop, Qt::AlignLeft, note,
                     QColor(kRecorder.traceStatus), patch);
-    drawTextOnPatch(painter, QRectF(loop.right() - 360.0, loop.bottom() - 27.0, 350.0, 20.0), Qt::AlignRight, status,
-                    QColor(kRecorder.traceStatus), patch);
+    drawTextInPanel(painter, QRectF(loop.right() - 360.0, loop.bottom() - 27.0, 350.0, 20.0), loop,
+                    Qt::AlignRight | Qt::AlignBottom, status, QColor(kRecorder.traceStatus), patch);
 
+    const std::vector<LegendItem> legend{
+        {QStringLiteral("cyan: return fidelity"), kCurves.traceFidelity, 8.0, 220.0},
+        {QStringLiteral("gold: geometric phase (±180° scale)"), kCurves.tracePhase, 215.0, 270.0}};
+    const QRectF curve =
+        curvesUnderLegend(painter, panels->lower, sideBySide(*panels), legend, QColor(kRecorder.traceFrame), patch);
     const double t0 = samples.front().time;
     const double t1 = last.time;
     const AxisMap time = horizontalAxis(curve, t0, t1, 1e-12);
@@ -104,10 +118,8 @@ void QuantumBerryPhasePlotWidget::paintEvent(QPaintEvent*)
             drawOutlinedDisc(painter, *phase, 3.5, 3.5, QColor(kCurves.tracePhase), phasePen);
     }
 
-    drawLegendRow(painter, curve.left(), curve.top() + 5.0, curve.right() - 4.0,
-                  {{QStringLiteral("cyan: return fidelity"), kCurves.traceFidelity, 8.0, 220.0},
-                   {QStringLiteral("gold: geometric phase (±180° scale)"), kCurves.tracePhase, 215.0, 270.0}},
-                  QColor(kRecorder.background));
+    if (!sideBySide(*panels))
+        drawLegendRow(painter, curve.left(), curve.top() + 5.0, curve.right() - 4.0, legend, patch);
     drawTextBox(painter, QRectF(curve.left() - 54.0, curve.top() - 8.0, 48.0, 20.0), Qt::AlignRight,
                 QStringLiteral("1"), QColor(kRecorder.traceAxis));
     drawTextBox(painter, QRectF(curve.left() - 54.0, curve.bottom() - 10.0, 48.0, 20.0), Qt::AlignRight,

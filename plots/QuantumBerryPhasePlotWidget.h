@@ -17,10 +17,11 @@ class QuantumBerryPhasePlotWidget : public RecorderPlotWidget<BerryRecorder> {
 public:
     using RecorderPlotWidget::RecorderPlotWidget;
 
-    // Where the two panels lie; side by side only where the loop panel holds its status line.
+    // Where the two panels lie; side by side from 140 px each, where the
+    // loop panel's texts wrap inside it.
     static plot::SplitLayout layout()
     {
-        return plot::tracePageLayout().withRight(48.0).withSideBySidePanelWidth(360.0);
+        return plot::tracePageLayout().withRight(48.0).withSideBySidePanelWidth(140.0);
     }
 
 protected:

@@ -85,43 +85,59 @@ void QuantumLoschmidtPlotWidget::paintEvent(QPaintEvent*)
     if (!back.empty())
         drawDisc(painter, back.front(), 6.0, QColor(kMarkers.loschmidtTurn));
     drawDisc(painter, pointOf(last), 4.5, QColor(kMarkers.loschmidtCurrent));
-    drawLegendRow(painter, pathPanel.left(), pathPanel.top() + 5.0, pathPanel.right() - 4.0,
-                  {{QStringLiteral("cyan: outbound"), kCurves.traceFidelity, 8.0, 180.0},
-                   {QStringLiteral("gold: return"), kCurves.tracePhase, 142.0, 180.0}},
-                  QColor(kRecorder.background));
-    drawTextOnPatch(
-        painter, QRectF(pathPanel.right() - 320.0, pathPanel.top() + 5.0, 310.0, 20.0), Qt::AlignRight,
-        QStringLiteral("t=%1   samples=%2").arg(QString::number(last.time, 'f', 2), QString::number(samples.size())),
-        QColor(kRecorder.traceAxis), QColor(kRecorder.background));
+    const QString returnName = QStringLiteral("gold: return");
+    const double legendBottom = drawLegendRow(painter, pathPanel.left(), pathPanel.top() + 5.0, pathPanel.right() - 4.0,
+                                              {{QStringLiteral("cyan: outbound"), kCurves.traceFidelity, 8.0, 180.0},
+                                               {returnName, kCurves.tracePhase, 142.0, 180.0}},
+                                              QColor(kRecorder.background));
+    // The time and count share the legend's line where the panel holds both,
+    // else they go under it; in a narrow panel each text wraps inside it.
+    const QString count =
+        QStringLiteral("t=%1   samples=%2").arg(QString::number(last.time, 'f', 2), QString::number(samples.size()));
+    const QFontMetricsF metrics(painter.font());
+    const bool shareTop = 142.0 + metrics.horizontalAdvance(returnName) + 20.0 + metrics.horizontalAdvance(count) <=
+                          pathPanel.width() - 10.0;
+    drawTextInPanel(painter,
+                    QRectF(pathPanel.right() - 320.0, shareTop ? pathPanel.top() + 5.0 : legendBottom, 310.0, 20.0),
+                    pathPanel, Qt::AlignRight, count, QColor(kRecorder.traceAxis), QColor(kRecorder.background));
+
+    // Side by side, the legend and the current echoes stand above the curves.
+    const std::vector<LegendItem> legend{
+        {QStringLiteral("cyan: density echo"), kCurves.traceFidelity, 8.0, 210.0},
+        {QStringLiteral("gold: coherent state echo"), kCurves.tracePhase, 165.0, 300.0}};
+    const QString current = QStringLiteral("current: density=%1   state=%2   norm=%3")
+                                .arg(QString::number(last.densityEcho, 'f', 4), QString::number(last.fidelity, 'f', 4),
+                                     QString::number(last.norm, 'f', 5));
+    const QRectF echo =
+        curvesUnderLegend(painter, panels->lower, sideBySide(*panels), legend, QColor(kRecorder.traceFrame),
+                          QColor(kRecorder.background), current, QColor(kRecorder.traceStatus));
 
     // Time from 0 to 2T, or on to the last sample once the run passes 2T.
     const double end = last.time > reversal ? std::max(2.0 * reversal, last.time) : 2.0 * reversal;
-    const AxisMap time = horizontalAxis(echoPanel, 0.0, end, 1e-12);
-    const AxisMap unit = verticalAxis(echoPanel, 0.0, 1.0, 1.0);
-    drawInnerQuarterLines(painter, echoPanel, plotPen(QColor(kAxes.loschmidtQuarters)));
+    const AxisMap time = horizontalAxis(echo, 0.0, end, 1e-12);
+    const AxisMap unit = verticalAxis(echo, 0.0, 1.0, 1.0);
+    drawInnerQuarterLines(painter, echo, plotPen(QColor(kAxes.loschmidtQuarters)));
     const double reversalX = mapValue(time, reversal);
     const double returnX = mapValue(time, 2.0 * reversal);
-    drawVerticalLine(painter, plotPen(QColor(kMarkers.loschmidtTurn), 1.2, Qt::DashLine), reversalX, echoPanel.top(),
-                     echoPanel.bottom());
-    drawVerticalLine(painter, plotPen(QColor(kMarkers.loschmidtStart), 1.2, Qt::DashLine), returnX, echoPanel.top(),
-                     echoPanel.bottom());
+    drawVerticalLine(painter, plotPen(QColor(kMarkers.loschmidtTurn), 1.2, Qt::DashLine), reversalX, echo.top(),
+                     echo.bottom());
+    drawVerticalLine(painter, plotPen(QColor(kMarkers.loschmidtStart), 1.2, Qt::DashLine), returnX, echo.top(),
+                     echo.bottom());
     strokePath(painter, timeCurve(samples, time, unit, clampedFraction(&LoschmidtSample::densityEcho)),
                plotPen(QColor(kCurves.traceFidelity), 2.0));
     strokePath(painter, timeCurve(samples, time, unit, clampedFraction(&LoschmidtSample::fidelity)),
                plotPen(QColor(kCurves.tracePhase), 2.0));
 
-    drawLegendRow(painter, echoPanel.left(), echoPanel.top() + 5.0, echoPanel.right() - 4.0,
-                  {{QStringLiteral("cyan: density echo"), kCurves.traceFidelity, 8.0, 210.0},
-                   {QStringLiteral("gold: coherent state echo"), kCurves.tracePhase, 165.0, 300.0}},
-                  QColor(kRecorder.background));
-    drawTextBox(painter, QRectF(echoPanel.left() - 54.0, echoPanel.top() - 8.0, 48.0, 20.0), Qt::AlignRight,
-                QStringLiteral("1"), QColor(kRecorder.traceAxis));
+    if (!sideBySide(*panels))
+        drawLegendRow(painter, echoPanel.left(), echoPanel.top() + 5.0, echoPanel.right() - 4.0, legend,
+                      QColor(kRecorder.background));
+    drawTextBox(painter, QRectF(echo.left() - 54.0, echo.top() - 8.0, 48.0, 20.0), Qt::AlignRight, QStringLiteral("1"),
+                QColor(kRecorder.traceAxis));
     drawTextBox(painter, QRectF(echoPanel.left() - 54.0, echoPanel.bottom() - 10.0, 48.0, 20.0), Qt::AlignRight,
                 QStringLiteral("0"), QColor(kRecorder.traceAxis));
     // 0, T and 2T under their times; once a long run squeezes them together
     // each moves right of the one before it.
     const double labelTop = echoPanel.bottom() + 5.0;
-    const QFontMetricsF metrics(painter.font());
     double labelEnd = -std::numeric_limits<double>::infinity();
     for (const auto& [x, text] : {std::pair{echoPanel.left(), QStringLiteral("0")},
                                   std::pair{reversalX, QStringLiteral("T = %1").arg(reversal, 0, 'f', 2)},
@@ -133,11 +149,9 @@ void QuantumLoschmidtPlotWidget::paintEvent(QPaintEvent*)
                     QColor(kRecorder.traceAxis));
         labelEnd = left + advance;
     }
-    drawTextOnPatch(painter, QRectF(echoPanel.right() - 390.0, echoPanel.bottom() - 27.0, 380.0, 20.0), Qt::AlignRight,
-                    QStringLiteral("current: density=%1   state=%2   norm=%3")
-                        .arg(QString::number(last.densityEcho, 'f', 4), QString::number(last.fidelity, 'f', 4),
-                             QString::number(last.norm, 'f', 5)),
-                    QColor(kRecorder.traceStatus), QColor(kRecorder.background));
+    if (!sideBySide(*panels))
+        drawTextOnPatch(painter, QRectF(echoPanel.right() - 390.0, echoPanel.bottom() - 27.0, 380.0, 20.0),
+                        Qt::AlignRight, current, QColor(kRecorder.traceStatus), QColor(kRecorder.background));
 }
 
 } // namespace vxo

@@ -19,7 +19,7 @@ public:
     using RecorderPlotWidget::RecorderPlotWidget;
 
     // Where the two panels lie; side by side only where the echo panel holds its line of current values.
-    static plot::SplitLayout layout() { return plot::tracePageLayout().withSideBySidePanelWidth(390.0); }
+    static plot::SplitLayout layout() { return plot::tracePageLayout().withSideBySidePanelWidth(150.0); }
 
 protected:
     std::optional<plot::SplitLayout> splitLayout() const override { return layout(); }

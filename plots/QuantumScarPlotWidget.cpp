@@ -100,9 +100,17 @@ void QuantumScarPlotWidget::paintEvent(QPaintEvent*)
     strokePath(painter, stadiumPath(box, stadium), plotPen(QColor(kMaps.stadium), 1.5));
     drawHorizontalLine(painter, plotPen(QColor(kMaps.scarOrbit), 2.0, Qt::DashLine), box.left(), box.right(),
                        box.bottom() - box.height() / 2.0);
-    drawTextOnPatch(painter, QRectF(map.left() + 10.0, map.top() + 8.0, 260.0, 22.0), Qt::AlignLeft,
+    drawTextInPanel(painter, QRectF(map.left() + 10.0, map.top() + 8.0, 260.0, 22.0), map, Qt::AlignLeft,
                     QStringLiteral("unstable axial periodic orbit"), QColor(kMaps.scarOrbitLabel),
                     QColor(kRecorder.background));
+
+    const std::vector<LegendItem> legend{
+        {QStringLiteral("cyan: filtered scar enhancement"), kCurves.carpet, 8.0, 260.0},
+        {QStringLiteral("pink: instantaneous"), kMaps.scarInstantaneous, 270.0, 230.0},
+        {QStringLiteral("yellow: fidelity"), kCurves.carpetFidelity, 500.0, 180.0}};
+    // Stacked, the legend's one line stands inside the curves' top.
+    const QRectF traces = curvesUnderLegend(painter, panels->lower, sideBySide(*panels), legend,
+                                            QColor(kRecorder.carpetFrame), QColor(kRecorder.background));
 
     // Enhancements on the left scale (at least up to 2.7), the fidelity on the right one.
     double largest = 2.5;
@@ -111,9 +119,9 @@ void QuantumScarPlotWidget::paintEvent(QPaintEvent*)
     const double ymax = 1.08 * largest;
     const double t0 = samples.front().time;
     const double t1 = samples.back().time;
-    const AxisMap time = horizontalAxis(curve, t0, t1, 1e-12);
-    const AxisMap left = verticalAxis(curve, 0.0, ymax, 0.0);
-    const AxisMap right = verticalAxis(curve, 0.0, 1.0, 1.0);
+    const AxisMap time = horizontalAxis(traces, t0, t1, 1e-12);
+    const AxisMap left = verticalAxis(traces, 0.0, ymax, 0.0);
+    const AxisMap right = verticalAxis(traces, 0.0, 1.0, 1.0);
     const auto enhancement = [ymax](double v) { return clampKeepNan(v, 0.0, ymax); };
 
     const double unity = mapValue(left, 1.0);
@@ -130,19 +138,17 @@ void QuantumScarPlotWidget::paintEvent(QPaintEvent*)
     strokePath(painter, timeCurve(samples, time, right, clampedFraction(&ScarSample::fidelity)),
                plotPen(QColor(kCurves.carpetFidelity), 1.2, Qt::DashLine));
 
-    drawTextBox(painter, QRectF(curve.left() - 58.0, curve.top() - 10.0, 52.0, 20.0), Qt::AlignRight,
+    drawTextBox(painter, QRectF(curve.left() - 58.0, traces.top() - 10.0, 52.0, 20.0), Qt::AlignRight,
                 QString::number(ymax, 'f', 1), QColor(kRecorder.label));
-    drawTextBox(painter, QRectF(curve.right() + 5.0, curve.top() - 10.0, 34.0, 20.0), Qt::AlignLeft,
+    drawTextBox(painter, QRectF(curve.right() + 5.0, traces.top() - 10.0, 34.0, 20.0), Qt::AlignLeft,
                 QStringLiteral("1"), QColor(kRecorder.label));
     drawTextBox(painter, QRectF(curve.right() + 5.0, curve.bottom() - 10.0, 34.0, 20.0), Qt::AlignLeft,
                 QStringLiteral("0"), QColor(kRecorder.label));
     drawSimulationTimeAxis(painter, curve, t0, t1, QColor(kRecorder.label), 90.0, 5.0);
 
-    drawLegendRow(painter, curve.left(), curve.top() + 5.0, curve.right() - 4.0,
-                  {{QStringLiteral("cyan: filtered scar enhancement"), kCurves.carpet, 8.0, 260.0},
-                   {QStringLiteral("pink: instantaneous"), kMaps.scarInstantaneous, 270.0, 230.0},
-                   {QStringLiteral("yellow: fidelity"), kCurves.carpetFidelity, 500.0, 180.0}},
-                  QColor(kRecorder.background));
+    if (!sideBySide(*panels))
+        drawLegendRow(painter, curve.left(), curve.top() + 5.0, curve.right() - 4.0, legend,
+                      QColor(kRecorder.background));
 }
 
 } // namespace vxo

@@ -21,7 +21,9 @@ class QuantumScarPlotWidget : public RecorderPlotWidget<ScarRecorder> {
 public:
     using RecorderPlotWidget::RecorderPlotWidget;
 
-    // Where the two panels lie.
+    // Where the two panels lie. Side by side from 150 px each: the map and
+    // the curves then keep a whole panel's height where stacked they would
+    // scroll (a 1024 x 768 projector's analysis area is about 520 px wide).
     static plot::SplitLayout layout()
     {
         return plot::tracePageLayout()
@@ -29,7 +31,8 @@ public:
             .withGap(38.0)
             .withShare(0.64)
             .withMinimumHeight(150.0)
-            .withMinimumWidth(60.0);
+            .withMinimumWidth(60.0)
+            .withSideBySidePanelWidth(150.0);
     }
 
 protected:

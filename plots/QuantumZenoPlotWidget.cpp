@@ -12,12 +12,6 @@ namespace vxo {
 
 using namespace plot;
 
-namespace {
-
-constexpr int kTitleLine = 20;
-
-} // namespace
-
 void QuantumZenoPlotWidget::drawSurvivalCurve(QPainter& painter, const QRect& panel, double tmax, bool watched,
                                               const QColor& colour) const
 {
@@ -50,27 +44,41 @@ void QuantumZenoPlotWidget::paintEvent(QPaintEvent*)
     beginLatticePage(painter, rect(),
                      QStringLiteral("Quantum Zeno effect: unmeasured escape vs repeatedly watched survival"), 2);
 
-    // The panels start one line below the widget title, so that the upper
-    // panel's title has a line of its own.
-    const int panelHeight = std::max((height() - 96 - kTitleLine) / 2, 95);
-    const int panelWidth = std::max(width() - 78, 20);
-    const QRect survival(58, 28 + kTitleLine, panelWidth, panelHeight);
-    const QRect profiles(58, panelHeight + 66 + kTitleLine, panelWidth, panelHeight);
+    const SplitPanels panels = splitPanels(size(), layout());
+    const QRect survivalPanel = pixelPanel(panels.upper);
+    const QRect profiles = pixelPanel(panels.lower);
     const QPen framePen = plotPen(QColor(kRecorder.latticeFrame));
-    drawFrame(painter, QRectF(survival), framePen);
-    drawPanelHeading(painter, survival, QStringLiteral("Survival probability"), QColor(kRecorder.latticeText));
+    drawFrame(painter, QRectF(survivalPanel), framePen);
+    drawPanelHeading(painter, survivalPanel, QStringLiteral("Survival probability"), QColor(kRecorder.latticeText));
     drawFrame(painter, QRectF(profiles), framePen);
-    drawPanelHeading(painter, profiles, QStringLiteral("Current X profile (each lane normalized for shape)"),
-                     QColor(kRecorder.latticeText));
+    // A narrow panel (side by side) elides its heading.
+    drawPanelHeading(
+        painter, profiles,
+        painter.fontMetrics().elidedText(QStringLiteral("Current X profile (each lane normalized for shape)"),
+                                         Qt::ElideRight, profiles.width()),
+        QColor(kRecorder.latticeText));
 
     if (!hasSamples()) {
-        drawCentredText(painter, QRectF(rect()), QStringLiteral("Run the Quantum Zeno / Watched Escape preset"),
+        // Side by side the page's middle lies between the panels: the hint goes inside the first.
+        const QString hint = QStringLiteral("Run the Quantum Zeno / Watched Escape preset");
+        if (sideBySide(panels))
+            drawTextBox(painter, QRectF(survivalPanel), Qt::AlignCenter | Qt::TextWordWrap, hint,
                         QColor(kRecorder.latticeText));
+        else
+            drawCentredText(painter, QRectF(rect()), hint, QColor(kRecorder.latticeText));
         return;
     }
     const ZenoSample& last = recorder_->samples().back();
 
     const double tmax = atLeast(last.time, 1e-9);
+    // Side by side the lanes' names stand above the survival curves, which start at the top.
+    const QString watched = QStringLiteral("lower watched: repeated YES projections");
+    const double watchedOffset = survivalPanel.width() - 16.0 - QFontMetricsF(font()).horizontalAdvance(watched);
+    const std::vector<LegendItem> legend{{QStringLiteral("upper control: no measurements"), kLattice.control, 8.0, 0.0},
+                                         {watched, kLattice.curve, 8.0 + watchedOffset, 0.0}};
+    const QRect survival =
+        pixelPanel(curvesUnderLegend(painter, panels.upper, sideBySide(panels), legend, QColor(kRecorder.latticeFrame),
+                                     QColor(kRecorder.latticeBackground)));
     const QPen gridPen = plotPen(QColor(kRecorder.latticeFrame), 1.0, Qt::DotLine);
     for (int i = 1; i <= 3; ++i)
         drawHorizontalLine(painter, gridPen, survival.left(), survival.right(),
@@ -79,17 +87,17 @@ void QuantumZenoPlotWidget::paintEvent(QPaintEvent*)
     drawSurvivalCurve(painter, survival, tmax, true, QColor(kLattice.curve));
     // The control's entry at the left, the watched lane's at the right, on a
     // second line where the panel is too narrow for both.
-    const QString watched = QStringLiteral("lower watched: repeated YES projections");
-    const double watchedOffset = survival.width() - 16.0 - QFontMetricsF(font()).horizontalAdvance(watched);
-    drawLegendRow(painter, survival.left() + 8.0, survival.top() + 6.0, survival.left() + survival.width() - 8.0,
-                  {{QStringLiteral("upper control: no measurements"), kLattice.control, 0.0, 0.0},
-                   {watched, kLattice.curve, watchedOffset, 0.0}},
-                  QColor(kRecorder.latticeBackground));
+    if (!sideBySide(panels))
+        drawLegendRow(painter, survival.left() + 8.0, survival.top() + 6.0, survival.left() + survival.width() - 8.0,
+                      {{QStringLiteral("upper control: no measurements"), kLattice.control, 0.0, 0.0},
+                       {watched, kLattice.curve, watchedOffset, 0.0}},
+                      QColor(kRecorder.latticeBackground));
     drawTextBox(painter, QRectF(4, survival.top(), 48, 18), Qt::AlignRight, QStringLiteral("1.0"),
                 QColor(kRecorder.latticeText));
     drawTextBox(painter, QRectF(4, survival.bottom() - 16, 48, 18), Qt::AlignRight, QStringLiteral("0.0"),
                 QColor(kRecorder.latticeText));
-    drawTextBox(painter, QRectF(survival.left(), survival.bottom() + 4, survival.width(), 20), Qt::AlignRight,
+    // A narrow panel lets the line run on into the margin of the value labels.
+    drawTextBox(painter, QRectF(4, survival.bottom() + 4, survival.right() - 4, 20), Qt::AlignRight,
                 QStringLiteral("t=%1   measurements=%2")
                     .arg(QString::number(tmax, 'f', 1), QString::number(last.measurementCount)),
                 QColor(kRecorder.latticeText));
@@ -111,14 +119,25 @@ void QuantumZenoPlotWidget::paintEvent(QPaintEvent*)
     if (profiles.left() <= edge && edge <= profiles.right()) {
         drawVerticalLine(painter, plotPen(QColor(kLattice.edge), 1.5, Qt::DashLine), edge, profiles.top(),
                          profiles.bottom());
-        drawTextBox(painter, QRectF(edge + 4, profiles.top() + 4, 120, 18), Qt::AlignLeft | Qt::TextDontClip,
-                    QStringLiteral("measurement edge"), QColor(kLattice.edge));
     }
     drawLaneProfile(painter, profiles, record_.control, xmin, xmax, pmax, QColor(kLattice.control));
     drawLaneProfile(painter, profiles, record_.watched, xmin, xmax, pmax, QColor(kLattice.curve));
-    drawTextOnPatch(painter, QRectF(profiles.adjusted(8, 6, -8, -6)), Qt::AlignLeft | Qt::AlignBottom,
-                    QStringLiteral("orange control   cyan watched"), QColor(kRecorder.latticeText),
-                    QColor(kRecorder.latticeBackground));
+    // The texts over the profiles stand on patches; a narrow panel wraps
+    // them, and sets the edge's name left of it where the panel ends too
+    // soon after it for its longest word.
+    const QColor patch(kRecorder.latticeBackground);
+    if (profiles.left() <= edge && edge <= profiles.right()) {
+        const QString edgeName = QStringLiteral("measurement edge");
+        const QFontMetricsF metrics(painter.font());
+        const double nameWidth = std::max(120.0, metrics.horizontalAdvance(edgeName) + 2.0);
+        const bool right = edge + 4 + metrics.horizontalAdvance(QStringLiteral("measurement")) <= profiles.right() - 10;
+        drawTextInPanel(painter, QRectF(right ? edge + 4 : edge - 4 - nameWidth, profiles.top() + 4, nameWidth, 18),
+                        QRectF(profiles), right ? Qt::AlignLeft : Qt::AlignRight, edgeName, QColor(kLattice.edge),
+                        patch);
+    }
+    drawTextOnPatch(painter, QRectF(profiles.adjusted(8, 6, -8, -6)),
+                    Qt::AlignLeft | Qt::AlignBottom | Qt::TextWordWrap, QStringLiteral("orange control   cyan watched"),
+                    QColor(kRecorder.latticeText), patch);
     const QRectF band(profiles.left(), profiles.bottom() + 4, profiles.width(), 20);
     drawTextBox(painter, band, Qt::AlignLeft, QStringLiteral("x=%1").arg(xmin, 0, 'f', 1),
                 QColor(kRecorder.latticeText));

@@ -24,7 +24,23 @@ class QuantumZenoPlotWidget : public RecordPlotWidget<ZenoRecorder, ZenoLaneProf
 public:
     using RecordPlotWidget::RecordPlotWidget;
 
+    // Where the two panels lie: under the page's title, each with its
+    // heading on the line above it; side by side on a short, wide page.
+    static plot::SplitLayout layout()
+    {
+        return plot::SplitLayout{}
+            .withLeft(58.0)
+            .withRight(20.0)
+            .withTop(48.0)
+            .withGap(38.0)
+            .withBottom(30.0)
+            .withMinimumHeight(190.0)
+            .withMinimumWidth(20.0)
+            .withSideBySidePanelWidth(160.0);
+    }
+
 protected:
+    std::optional<plot::SplitLayout> splitLayout() const override { return layout(); }
     void paintEvent(QPaintEvent* event) override;
 
 private:

@@ -76,6 +76,29 @@ std::string named(const QSize& size) { return std::to_string(size.width()) + "x"
 // A panel is readable from about 120 px: its curve, ticks and caption.
 constexpr int kReadablePanel = 120;
 
+// The analysis dock's page selector, the scroll area it shows its pages in
+// and their stack, with the experiment-analysis tab chosen; nulls (and a
+// failure) where the window lacks one.
+struct AnalysisPages {
+    QComboBox* selector = nullptr;
+    QScrollArea* area = nullptr;
+    QStackedWidget* stack = nullptr;
+    explicit operator bool() const { return selector && area && stack; }
+};
+AnalysisPages analysisPagesOf(MainWindow& window)
+{
+    auto* tabs = window.findChild<QTabWidget*>(QStringLiteral("analysisTabWidget"));
+    const AnalysisPages pages{window.findChild<QComboBox*>(QStringLiteral("analysisPageComboBox")),
+                              window.findChild<QScrollArea*>(QStringLiteral("analysisScrollArea")),
+                              window.findChild<QStackedWidget*>(QStringLiteral("analysisStackedWidget"))};
+    if (!tabs || !pages) {
+        ADD_FAILURE() << "the window has no analysis pages";
+        return {};
+    }
+    tabs->setCurrentIndex(tabs->indexOf(tabs->findChild<QWidget*>(QStringLiteral("experimentAnalysisTab"))));
+    return pages;
+}
+
 TEST(MainWindowScreenFit, TheDefaultLayoutFitsTheScreenUncutAndEveryAnalysisPlotIsReadable)
 {
     test::appTestApplication();
@@ -117,12 +140,8 @@ TEST(MainWindowScreenFit, TheDefaultLayoutFitsTheScreenUncutAndEveryAnalysisPlot
         }
 
         // Every page of the analysis stack, one after the other.
-        auto* tabs = window.findChild<QTabWidget*>(QStringLiteral("analysisTabWidget"));
-        auto* pages = window.findChild<QComboBox*>(QStringLiteral("analysisPageComboBox"));
-        auto* area = window.findChild<QScrollArea*>(QStringLiteral("analysisScrollArea"));
-        auto* stack = window.findChild<QStackedWidget*>(QStringLiteral("analysisStackedWidget"));
-        ASSERT_TRUE(tabs && pages && area && stack);
-        tabs->setCurrentIndex(tabs->indexOf(tabs->findChild<QWidget*>(QStringLiteral("experimentAnalysisTab"))));
+        const auto [pages, area, stack] = analysisPagesOf(window);
+        ASSERT_TRUE(pages && area && stack);
         for (int index = 0; index < pages->count(); ++index) {
             pages->setCurrentIndex(index);
             waitForLayout(window);
@@ -149,6 +168,12 @@ TEST(MainWindowScreenFit, TheDefaultLayoutFitsTheScreenUncutAndEveryAnalysisPlot
     }
 }
 
+// Every screen of a class at its own text size, and a 1920 x 1080 monitor
+// with its text enlarged by a quarter or by half (a logical 1536 x 864 or
+// 1280 x 720).
+const QSize kScreensAndTextSizes[] = {QSize(1024, 768),  QSize(1280, 800), QSize(1366, 768),
+                                      QSize(1920, 1080), QSize(1536, 864), QSize(1280, 720)};
+
 // The plot of a page: the last item of its layout.
 const QWidget* plotOf(const QWidget* page) { return page->layout()->itemAt(page->layout()->count() - 1)->widget(); }
 
@@ -160,18 +185,12 @@ const QWidget* plotOf(const QWidget* page) { return page->layout()->itemAt(page-
 TEST(MainWindowScreenFit, AOnePanelPlotIsSeenWholeOnChoosingItsPageOnEveryScreenAndTextSize)
 {
     test::appTestApplication();
-    const QSize screens[] = {QSize(1024, 768),  QSize(1280, 800), QSize(1366, 768),
-                             QSize(1920, 1080), QSize(1536, 864), QSize(1280, 720)};
-    for (const QSize& screen : screens) {
+    for (const QSize& screen : kScreensAndTextSizes) {
         MainWindow window(nullptr, false);
         window.fitToScreen(QRect(QPoint(0, 0), screen));
         ASSERT_TRUE(test::showAndWait(window)) << "the window is not shown: the test needs an X display (xvfb-run -a)";
-        auto* tabs = window.findChild<QTabWidget*>(QStringLiteral("analysisTabWidget"));
-        auto* pages = window.findChild<QComboBox*>(QStringLiteral("analysisPageComboBox"));
-        auto* area = window.findChild<QScrollArea*>(QStringLiteral("analysisScrollArea"));
-        auto* stack = window.findChild<QStackedWidget*>(QStringLiteral("analysisStackedWidget"));
-        ASSERT_TRUE(tabs && pages && area && stack);
-        tabs->setCurrentIndex(tabs->indexOf(tabs->findChild<QWidget*>(QStringLiteral("experimentAnalysisTab"))));
+        const auto [pages, area, stack] = analysisPagesOf(window);
+        ASSERT_TRUE(pages && area && stack);
         // A single panel is what the shortest plots need.
         int onePanel = std::numeric_limits<int>::max();
         for (int index = 0; index < stack->count(); ++index)
@@ -194,61 +213,48 @@ TEST(MainWindowScreenFit, AOnePanelPlotIsSeenWholeOnChoosingItsPageOnEveryScreen
     }
 }
 
-// On the same screens and text sizes, a page whose plot is a carpet or map
-// over its curves shows both panels whole on choosing it: on a short, wide
-// analysis area they lie side by side. The scar page, whose map and legends
-// need wider panels, does so where the area is wider than a 1024 x 768
-// projector's or a monitor's with text enlarged by a quarter. An area tall enough
-// for them one over the other (a 1920 x 1080 monitor) keeps them so.
+// On the same screens and text sizes, a page whose plot is two panels (a
+// carpet, map, loop, path, profile or orbit over its curves) shows both
+// whole on choosing it: on a short, wide analysis area they lie side by side.
+// An area tall enough for them one over the other (a 1920 x 1080 monitor)
+// keeps them so.
 TEST(MainWindowScreenFit, ATwoPanelPlotIsSeenWholeOnChoosingItsPageOnEveryScreenAndTextSize)
 {
     test::appTestApplication();
-    const QSize everyScreen[] = {QSize(1024, 768),  QSize(1280, 800), QSize(1366, 768),
-                                 QSize(1920, 1080), QSize(1536, 864), QSize(1280, 720)};
-    const QSize wider[] = {QSize(1280, 800), QSize(1366, 768), QSize(1920, 1080), QSize(1280, 720)};
-    const std::vector<std::pair<std::vector<QSize>, std::vector<const char*>>> cases{
-        {{std::begin(everyScreen), std::end(everyScreen)},
-         {"revivalsTab", "billiardsTab", "talbotTab", "bouncerTab", "aharonovBohmTab", "landauTab", "hallEdgeTab",
-          "backflowTab", "zitterTab"}},
-        {{std::begin(wider), std::end(wider)}, {"scarsTab"}}};
+    const char* twoPanelPages[] = {"revivalsTab", "billiardsTab", "talbotTab",   "bouncerTab", "scarsTab",
+                                   "berryTab",    "loschmidtTab", "andersonTab", "zenoTab",    "aharonovBohmTab",
+                                   "landauTab",   "hallEdgeTab",  "backflowTab", "zitterTab"};
     int stackedShown = 0;
-    for (const auto& [screens, twoPanelPages] : cases)
-        for (const QSize& screen : screens) {
-            MainWindow window(nullptr, false);
-            window.fitToScreen(QRect(QPoint(0, 0), screen));
-            ASSERT_TRUE(test::showAndWait(window))
-                << "the window is not shown: the test needs an X display (xvfb-run -a)";
-            auto* tabs = window.findChild<QTabWidget*>(QStringLiteral("analysisTabWidget"));
-            auto* pages = window.findChild<QComboBox*>(QStringLiteral("analysisPageComboBox"));
-            auto* area = window.findChild<QScrollArea*>(QStringLiteral("analysisScrollArea"));
-            auto* stack = window.findChild<QStackedWidget*>(QStringLiteral("analysisStackedWidget"));
-            ASSERT_TRUE(tabs && pages && area && stack);
-            tabs->setCurrentIndex(tabs->indexOf(tabs->findChild<QWidget*>(QStringLiteral("experimentAnalysisTab"))));
-            for (const char* pageName : twoPanelPages) {
-                auto* page = stack->findChild<QWidget*>(QLatin1String(pageName));
-                ASSERT_NE(page, nullptr) << pageName;
-                pages->setCurrentIndex(stack->indexOf(page));
-                ASSERT_TRUE(test::settleLayout(window)) << named(screen);
-                const QWidget* plot = plotOf(page);
-                const std::string name = named(screen) + ": " + pageName;
-                const int top = plot->mapTo(area->viewport(), QPoint(0, 0)).y();
-                EXPECT_GE(top, 0) << name << ": the plot's top is scrolled away";
-                EXPECT_LE(top + plot->height(), area->viewport()->height())
-                    << name << ": the plot's bottom, " << plot->height() << " px under its top, is cut ("
-                    << plot->width() << " px wide)";
-                EXPECT_LE(plot->mapTo(area->viewport(), QPoint(plot->width(), 0)).x(), area->viewport()->width())
-                    << name << " is cut on the right";
-                // An area that holds the panels one over the other, and the
-                // page's margin under them, shows them so.
-                const auto* panels = dynamic_cast<const PlotWidget*>(plot);
-                ASSERT_NE(panels, nullptr) << name;
-                if (area->viewport()->height() >=
-                    panels->stackedHeight() + page->layout()->contentsMargins().bottom()) {
-                    ++stackedShown;
-                    EXPECT_GE(plot->height(), panels->stackedHeight()) << name << ": the panels are not stacked";
-                }
+    for (const QSize& screen : kScreensAndTextSizes) {
+        MainWindow window(nullptr, false);
+        window.fitToScreen(QRect(QPoint(0, 0), screen));
+        ASSERT_TRUE(test::showAndWait(window)) << "the window is not shown: the test needs an X display (xvfb-run -a)";
+        const auto [pages, area, stack] = analysisPagesOf(window);
+        ASSERT_TRUE(pages && area && stack);
+        for (const char* pageName : twoPanelPages) {
+            auto* page = stack->findChild<QWidget*>(QLatin1String(pageName));
+            ASSERT_NE(page, nullptr) << pageName;
+            pages->setCurrentIndex(stack->indexOf(page));
+            ASSERT_TRUE(test::settleLayout(window)) << named(screen);
+            const QWidget* plot = plotOf(page);
+            const std::string name = named(screen) + ": " + pageName;
+            const int top = plot->mapTo(area->viewport(), QPoint(0, 0)).y();
+            EXPECT_GE(top, 0) << name << ": the plot's top is scrolled away";
+            EXPECT_LE(top + plot->height(), area->viewport()->height())
+                << name << ": the plot's bottom, " << plot->height() << " px under its top, is cut (" << plot->width()
+                << " px wide)";
+            EXPECT_LE(plot->mapTo(area->viewport(), QPoint(plot->width(), 0)).x(), area->viewport()->width())
+                << name << " is cut on the right";
+            // An area that holds the panels one over the other, and the
+            // page's margin under them, shows them so.
+            const auto* panels = dynamic_cast<const PlotWidget*>(plot);
+            ASSERT_NE(panels, nullptr) << name;
+            if (area->viewport()->height() >= panels->stackedHeight() + page->layout()->contentsMargins().bottom()) {
+                ++stackedShown;
+                EXPECT_GE(plot->height(), panels->stackedHeight()) << name << ": the panels are not stacked";
             }
         }
+    }
     EXPECT_GT(stackedShown, 0) << "no screen holds stacked panels";
 }
 

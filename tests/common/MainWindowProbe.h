@@ -5,6 +5,7 @@
 // tick itself (MainWindow::onSimulationTick, without its pause on failure).
 
 #include "app/mainwindow/MainWindow.h"
+#include "common/SubStepCountProbe.h"
 #include "ui/MainWindowForm.h"
 #include "view/PotentialEditorShape.h"
 
@@ -43,6 +44,11 @@ public:
         if (window.steppedHamiltonian().spinor)
             return 0;
         return linksInForce(window) ? window.solver.gaugeSubSteps() : window.solver.subSteps();
+    }
+    // Steps of `count` sub-steps from the next on, whatever the rule says (0: the rule).
+    static void forceSubSteps(MainWindow& window, std::uint32_t count)
+    {
+        SubStepCountProbe::force(window.solver, count);
     }
     // The gauge links the magnetic step takes (null: none).
     static const GaugeLinkField2D* linksInForce(const MainWindow& window) { return window.linksInForce(); }

@@ -16,15 +16,13 @@ from builder import CONSOLAS, Promoted, Size, SizePolicy, label, page, vbox, wid
 SINGLE_PANEL_HEIGHT = 240
 PLOT_MINIMUM_HEIGHTS = {
     # Two panels sharing what title, gap and axes leave, by a fixed fraction.
-    # The recorder pages that share one two-panel layout (revival, Talbot,
-    # bouncer, billiard, scar, Berry phase, Loschmidt echo) and the gauge
-    # pages, an upper panel over a lower one of fixed height (Aharonov-Bohm,
-    # Landau, Hall edge, backflow, Zitterbewegung), are not listed: a wide one
-    # lays its panels side by side in a single panel's height and asks for
-    # the stacked height only where it is too narrow for that.
-    "QuantumAndersonPlotWidget": 346,
+    # The pages that lay out two panels by the split layout (revival, Talbot,
+    # bouncer, billiard, scar, Berry phase, Loschmidt echo, Anderson, Zeno)
+    # and the gauge pages, an upper panel over a lower one of fixed height
+    # (Aharonov-Bohm, Landau, Hall edge, backflow, Zitterbewegung), are not
+    # listed: a wide one lays its panels side by side in a single panel's
+    # height and asks for the stacked height only where it is too narrow for that.
     "QuantumKickedRotorPlotWidget": 418,
-    "QuantumZenoPlotWidget": 356,
     # A carpet over a lower panel of a third of the height.
     "QuantumKapitzaDiracPlotWidget": 489,
     "QuantumMoshinskyPlotWidget": 441,
