@@ -175,7 +175,7 @@ RELEASE_ONLY_TESTS := DocumentsWindow.EveryPresetComesBackFromItsFile \
                       SubStepRule.WallsOfEveryOrientationHoldAsAConvergedRun \
                       SubStepRule.AStadiumKeepsTheEnergyTheStepConserves \
                       SubStepRule.ADiscKeepsTheEnergyTheStepConservesOnEveryGrid \
-                      SubStepRule.ADoubleWellOnFineCellsTakesWhatItsEnergyNeedsAndNoMore \
+                      SubStepRule.TheTwoLevelDoubleWellOnTheFinestCellsTakesAtMostTwiceWhatConvergenceNeeds \
                       SubStepRule.APacketBouncingBetweenTallWallsStaysWithTheConvergedRun \
                       SplitStepFourierSolver2DStep.SharpWallsHoldAPacketOfLowerEnergy \
                       MainWindowBoundStates.AGuidedLoadLeavesThePageAsANewWindowHasIt \

@@ -18,6 +18,7 @@
 #include "core/PotentialField2D.h"
 #include "core/SplitStepFourierSolver2D.h"
 #include "document/ExperimentCatalogue.h"
+#include "CpuTickBudget.h"
 #include "ThreadCpuClock.h"
 #include "ui/MainWindowForm.h"
 
@@ -69,21 +70,6 @@ double millisecondsBetween(Clock::time_point from, Clock::time_point to)
     return std::chrono::duration<double, std::milli>(to - from).count();
 }
 
-// The window's step budget on the thread's CPU clock while it lives.
-class CpuBudget {
-public:
-    CpuBudget() : previous_(MainWindowProbe::tickClock())
-    {
-        MainWindowProbe::setTickClock(&bench::threadCpuMilliseconds);
-    }
-    ~CpuBudget() { MainWindowProbe::setTickClock(previous_); }
-    CpuBudget(const CpuBudget&) = delete;
-    CpuBudget& operator=(const CpuBudget&) = delete;
-
-private:
-    double (*previous_)();
-};
-
 // Times ticks of the window as it stands; `restart` puts it back at t = 0.
 // A tick that the step budget cut short ran fewer steps than the speed asks
 // for: each tick's time is scaled to the steps of a full tick, so that a cut
@@ -91,7 +77,7 @@ private:
 template <typename Restart>
 void timeTicks(benchmark::State& state, MainWindow& window, Restart restart)
 {
-    const CpuBudget budget;
+    const bench::CpuTickBudget budget;
     restart();
     double stepping = 0.0;
     double observation = 0.0;

@@ -401,7 +401,7 @@ void SplitStepFourierSolver2D::preparePotentialPhase(const PotentialField2D& pot
 
     tabledValues_.assign(potential.data(), potential.data() + potential.size());
     ++potentialBuilds_;
-    const std::uint32_t count = subStepsFor(potential, parameters_);
+    const std::uint32_t count = forcedSubSteps_ > 0 ? forcedSubSteps_ : subStepsFor(potential, parameters_);
     const double dt = static_cast<double>(parameters_.dt) / count;
     // Both tables or neither (rebuild changes both together).
     potentialPhase_.rebuild(potential, dt, parameters_.hbar, count > 1 ? &potentialSubStepPhase_ : nullptr);
@@ -412,7 +412,8 @@ void SplitStepFourierSolver2D::preparePotentialPhase(const PotentialField2D& pot
     // The sharp edges that ask the Fourier step for sub-steps ask the same
     // accuracy of the magnetic step's splitting, whose phase wrap alone lets
     // a hard disc scatter differently at a finer step.
-    gaugeSubSteps_ = count == 1 ? 1 : std::max(count, gaugeSubStepsFor(potential, parameters_));
+    gaugeSubSteps_ =
+        count == 1 || forcedSubSteps_ > 0 ? count : std::max(count, gaugeSubStepsFor(potential, parameters_));
 }
 
 void SplitStepFourierSolver2D::ensurePotentialPhase(const PotentialField2D& potential)

@@ -175,6 +175,10 @@ private:
     PotentialPhaseTable potentialGaugeSubStepPhase_;
     std::uint32_t subSteps_ = 1;
     std::uint32_t gaugeSubSteps_ = 1;
+    // A count taken instead of the rule's for both steps (0: the rule's): the
+    // convergence measurements force it to find the fewest a run needs.
+    std::uint32_t forcedSubSteps_ = 0;
+    friend struct SubStepCountProbe;
     // Factorised line systems of the magnetic sweeps, a cache behind the
     // const sweeps.
     mutable GaugeSweepPivots sweepX_;

@@ -392,4 +392,21 @@ double paintedWellRevivalTime(const PaintedLine& line, const LinePacket& packet,
     return 0.5 * (lo + hi);
 }
 
+double PaintedWellRevivalMemo::revivalTime(const PaintedLine& line, const LinePacket& packet, double mass, double hbar,
+                                           double guess)
+{
+    for (const Entry& entry : kept_)
+        if (entry.line.values == line.values && entry.line.spacing == line.spacing &&
+            entry.line.firstCentre == line.firstCentre && entry.packet.centre == packet.centre &&
+            entry.packet.sigma == packet.sigma && entry.packet.wavenumber == packet.wavenumber && entry.mass == mass &&
+            entry.hbar == hbar && entry.guess == guess)
+            return entry.time;
+    const double time = paintedWellRevivalTime(line, packet, mass, hbar, guess);
+    ++computations_;
+    if (kept_.size() >= kKept)
+        kept_.erase(kept_.begin());
+    kept_.push_back({line, packet, mass, hbar, guess, time});
+    return time;
+}
+
 } // namespace vxo

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 namespace vxo {
@@ -52,6 +53,31 @@ PacketLevels packetLevels(const PaintedLine& line, const LinePacket& packet, dou
 // ends. 0 for an empty line or a guess that is not finite and positive.
 double paintedWellRevivalTime(const PaintedLine& line, const LinePacket& packet, double mass, double hbar,
                               double guess);
+
+// paintedWellRevivalTime of the lines asked for last, each kept with what it
+// was computed from: a rebuild of the same box and packet (a Reset) asks for
+// the same times again, and the levels of a line of a thousand cells take a
+// dense eigen-solve. Any input that differs in any bit computes anew.
+class PaintedWellRevivalMemo {
+public:
+    double revivalTime(const PaintedLine& line, const LinePacket& packet, double mass, double hbar, double guess);
+    // The eigen-solves run so far (answers not found among those kept).
+    std::uint64_t computations() const { return computations_; }
+
+private:
+    struct Entry {
+        PaintedLine line;
+        LinePacket packet;
+        double mass = 0.0;
+        double hbar = 0.0;
+        double guess = 0.0;
+        double time = 0.0;
+    };
+    // A box has a line along x and one along y.
+    static constexpr std::size_t kKept = 2;
+    std::vector<Entry> kept_;
+    std::uint64_t computations_ = 0;
+};
 
 // Eigenvalues (ascending) and orthonormal eigenvectors (columns of
 // `vectors`, row-major n x n) of a real symmetric n x n matrix (row-major):

@@ -28,6 +28,8 @@
 #include "experiments/VortexRecorder.h"
 #include "experiments/ZenoRecorder.h"
 
+#include "experiments/PaintedWellRevival.h"
+
 #include <cstdint>
 
 namespace vxo {
@@ -39,6 +41,8 @@ namespace vxo {
 struct ExperimentRecorders {
     // Sampled once per observation.
     RevivalBoxConfig revivalBox;
+    // The box's level revival times, kept across rebuilds of the same box.
+    PaintedWellRevivalMemo revivalLevels;
     RevivalRecorder revivalRecorder{1200};
     BilliardConfig billiardConfig;
     BilliardRecorder billiardRecorder{1600};

@@ -38,6 +38,25 @@ constexpr int kUpperState = 1;
 // Points of the Stueckelberg hold scan and of the Ramsey free-time scans.
 constexpr int kScanPoints = 121;
 
+// Everything a reference scan is computed from, the basis whole and the
+// settings, in one list that compares equal only when every input is the
+// same (a NaN never is): a rebuild that leaves them as they were keeps the
+// scan instead of computing it again.
+std::vector<double> scanInputs(const BoundStateResult& basis, std::initializer_list<double> settings)
+{
+    std::vector<double> inputs(settings);
+    inputs.insert(inputs.end(), {basis.ok ? 1.0 : 0.0, basis.dx, basis.mass, basis.hbar, basis.continuumThreshold});
+    inputs.insert(inputs.end(), basis.x.begin(), basis.x.end());
+    inputs.insert(inputs.end(), basis.potential.begin(), basis.potential.end());
+    for (const BoundState& state : basis.states) {
+        inputs.insert(inputs.end(), {static_cast<double>(state.n), state.energy, static_cast<double>(state.nodes)});
+        inputs.insert(inputs.end(), state.phi.begin(), state.phi.end());
+    }
+    return inputs;
+}
+
+double flag(bool value) { return value ? 1.0 : 0.0; }
+
 QString sceneParameterName(std::int32_t parameter)
 {
     switch (parameter) {
@@ -474,9 +493,19 @@ void MainWindow::scanStueckelbergHold(const LinearSweep& sweep)
 {
     // Long enough to show several fringes beyond the hold in use.
     const double holdMax = std::max(1.5 * sweep.holdDuration + 2.0, 12.0);
-    twoLevel.stueckelbergHoldScan =
-        QuantumStueckelberg2D::holdTimeScan(twoLevel.sweepBoundStates, sweep, 0.0, holdMax, kScanPoints, kLowerState,
-                                            kUpperState, static_cast<double>(solver.parameters().hbar));
+    const double hbar = static_cast<double>(solver.parameters().hbar);
+    std::vector<double> inputs = scanInputs(
+        twoLevel.sweepBoundStates,
+        {flag(sweep.enabled), static_cast<double>(sweep.parameter), sweep.startValue, sweep.endValue, sweep.startTime,
+         sweep.duration, flag(sweep.returnEnabled), sweep.holdDuration, sweep.returnDuration, hbar});
+    TwoLevelState::KeptScans& kept = twoLevel.keptScans;
+    if (inputs != kept.stueckelbergInputs) {
+        kept.stueckelbergHoldScan = QuantumStueckelberg2D::holdTimeScan(twoLevel.sweepBoundStates, sweep, 0.0, holdMax,
+                                                                        kScanPoints, kLowerState, kUpperState, hbar);
+        kept.stueckelbergInputs = std::move(inputs);
+        ++kept.computed;
+    }
+    twoLevel.stueckelbergHoldScan = kept.stueckelbergHoldScan;
 }
 
 void MainWindow::scanRamseyFreeTime(const RamseySequence& sequence, const RamseyEnsemble& ensemble)
@@ -485,16 +514,32 @@ void MainWindow::scanRamseyFreeTime(const RamseySequence& sequence, const Ramsey
     // Free times up to well past the one in use, so the fringe shows several
     // periods of the detuning.
     const double freeMax = std::max(1.5 * sequence.freeEvolutionDuration + 5.0, 30.0);
-    twoLevel.ramseyFringeScan = QuantumRamsey2D::fringeScan(twoLevel.ramseyBoundStates, sequence, 0.0, freeMax,
-                                                            kScanPoints, kLowerState, kUpperState, hbar);
-    twoLevel.ramseyEnsemble = RamseyEnsembleResult{};
-    twoLevel.ramseyEnsembleScan.clear();
-    if (!ensemble.enabled || !isRamseyEnsembleValid(ensemble))
-        return;
-    twoLevel.ramseyEnsemble =
-        QuantumRamsey2D::ensembleResult(twoLevel.ramseyBoundStates, sequence, ensemble, kLowerState, kUpperState, hbar);
-    twoLevel.ramseyEnsembleScan = QuantumRamsey2D::ensembleScan(twoLevel.ramseyBoundStates, sequence, ensemble, 0.0,
-                                                                freeMax, kScanPoints, kLowerState, kUpperState, hbar);
+    std::vector<double> inputs =
+        scanInputs(twoLevel.ramseyBoundStates,
+                   {flag(sequence.enabled), static_cast<double>(sequence.parameter), sequence.mean, sequence.amplitude,
+                    sequence.angularFrequency, sequence.firstPhaseDegrees, sequence.secondPhaseDegrees,
+                    sequence.startTime, sequence.pulseDuration, sequence.freeEvolutionDuration,
+                    flag(sequence.echoEnabled), sequence.echoPulseDuration, sequence.echoPulsePhaseDegrees,
+                    flag(ensemble.enabled), ensemble.detuningStdDev, static_cast<double>(ensemble.memberCount), hbar});
+    TwoLevelState::KeptScans& kept = twoLevel.keptScans;
+    if (inputs != kept.ramseyInputs) {
+        const BoundStateResult& basis = twoLevel.ramseyBoundStates;
+        kept.ramseyFringeScan =
+            QuantumRamsey2D::fringeScan(basis, sequence, 0.0, freeMax, kScanPoints, kLowerState, kUpperState, hbar);
+        kept.ramseyEnsemble = RamseyEnsembleResult{};
+        kept.ramseyEnsembleScan.clear();
+        if (ensemble.enabled && isRamseyEnsembleValid(ensemble)) {
+            kept.ramseyEnsemble =
+                QuantumRamsey2D::ensembleResult(basis, sequence, ensemble, kLowerState, kUpperState, hbar);
+            kept.ramseyEnsembleScan = QuantumRamsey2D::ensembleScan(basis, sequence, ensemble, 0.0, freeMax,
+                                                                    kScanPoints, kLowerState, kUpperState, hbar);
+        }
+        kept.ramseyInputs = std::move(inputs);
+        ++kept.computed;
+    }
+    twoLevel.ramseyFringeScan = kept.ramseyFringeScan;
+    twoLevel.ramseyEnsemble = kept.ramseyEnsemble;
+    twoLevel.ramseyEnsembleScan = kept.ramseyEnsembleScan;
 }
 
 void MainWindow::updateRamseyPanel(bool recomputeScans)

@@ -171,12 +171,12 @@ void MainWindow::measureRevivalLevels(double mass, double hbar)
     packet.sigma = ui->sigmaSpinBox->value();
     packet.centre = x0;
     packet.wavenumber = ui->momentumSpinBox->value() / hbar;
-    box.levelRevivalTimeX = paintedWellRevivalTime(
+    box.levelRevivalTimeX = recorders.revivalLevels.revivalTime(
         paintedLine(potential, true, y0, box.interiorCenterX - reachX, box.interiorCenterX + reachX), packet, mass,
         hbar, revivalTime(box.interiorWidth, mass, hbar));
     packet.centre = y0;
     packet.wavenumber = ui->momentumYSpinBox->value() / hbar;
-    box.levelRevivalTimeY = paintedWellRevivalTime(
+    box.levelRevivalTimeY = recorders.revivalLevels.revivalTime(
         paintedLine(potential, false, x0, box.interiorCenterY - reachY, box.interiorCenterY + reachY), packet, mass,
         hbar, revivalTime(box.interiorHeight, mass, hbar));
 }

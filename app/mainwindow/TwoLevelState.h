@@ -8,6 +8,7 @@
 #include "experiments/QuantumStueckelberg2D.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 namespace vxo {
@@ -38,6 +39,19 @@ struct TwoLevelState {
     std::vector<RamseyFringePoint> ramseyFringeScan;
     RamseyEnsembleResult ramseyEnsemble;
     std::vector<RamseyEnsemblePoint> ramseyEnsembleScan;
+
+    // The scans computed last, each with everything it was computed from (the
+    // basis whole, the settings, hbar): a rebuild or a panel that asks again
+    // with the same inputs takes them instead of computing them again.
+    struct KeptScans {
+        std::vector<double> stueckelbergInputs;
+        std::vector<StueckelbergFringePoint> stueckelbergHoldScan;
+        std::vector<double> ramseyInputs;
+        std::vector<RamseyFringePoint> ramseyFringeScan;
+        RamseyEnsembleResult ramseyEnsemble;
+        std::vector<RamseyEnsemblePoint> ramseyEnsembleScan;
+        std::uint64_t computed = 0; // since the window opened
+    } keptScans;
 
     // The double-well spectra computed last (the sweep's and the Ramsey
     // sequence's biases), reused while the grid they were computed from, the

@@ -37,6 +37,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 
 namespace vxo {
 namespace {
@@ -509,6 +510,54 @@ TEST_F(Rebuild, AharonovBohmLinksAreThoseOfTheSolenoidOnTheGridAfterEveryRebuild
                     std::equal(built.linksYData(), built.linksYData() + count, links->linksYData()))
             << step.what;
         EXPECT_EQ(window->potentialField().values(), disc.values()) << step.what;
+    }
+}
+
+TEST_F(Rebuild, AResetOfTheSameBoxAndPacketSolvesNoLevelsAgain)
+{
+    window->loadGuidedExperiment(28);
+    form<QComboBox>("gridResolutionComboBox").setCurrentIndex(0);
+    const RevivalBoxConfig loaded = MainWindowProbe::revivalBox(*window);
+    ASSERT_GT(loaded.levelRevivalTimeX, 0.0);
+    ASSERT_GT(loaded.levelRevivalTimeY, 0.0);
+    const std::uint64_t solves = MainWindowProbe::revivalLevelSolves(*window);
+    click("resetButton");
+    click("resetButton");
+    EXPECT_EQ(MainWindowProbe::revivalLevelSolves(*window), solves) << "a Reset solved the same levels again";
+    EXPECT_EQ(MainWindowProbe::revivalBox(*window).levelRevivalTimeX, loaded.levelRevivalTimeX);
+    EXPECT_EQ(MainWindowProbe::revivalBox(*window).levelRevivalTimeY, loaded.levelRevivalTimeY);
+    // A new momentum along x changes the packet on the line along x alone.
+    QDoubleSpinBox& momentum = form<QDoubleSpinBox>("momentumSpinBox");
+    momentum.setValue(momentum.value() + 0.5);
+    EXPECT_EQ(MainWindowProbe::revivalLevelSolves(*window), solves + 1);
+    EXPECT_EQ(MainWindowProbe::revivalBox(*window).levelRevivalTimeY, loaded.levelRevivalTimeY);
+}
+
+TEST_F(Rebuild, TwoLevelScansAreComputedOnceForEachChangeOfTheirInputsAndNotAgainByAReset)
+{
+    const struct Case {
+        int preset;
+        const char* setting;
+    } cases[] = {{20, "linearSweepHoldDurationSpinBox"}, {25, "ramseyEnsembleSigmaSpinBox"}};
+    const TwoLevelState& state = MainWindowProbe::twoLevelState(*window);
+    for (const Case& c : cases) {
+        window->loadGuidedExperiment(c.preset);
+        form<QComboBox>("gridResolutionComboBox").setCurrentIndex(0);
+        const auto scans = [&state] {
+            return std::make_tuple(state.stueckelbergHoldScan.size(), state.ramseyFringeScan.size(),
+                                   state.ramseyEnsembleScan.size(), state.ramseyEnsemble.averagePopulation2);
+        };
+        const auto loaded = scans();
+        ASSERT_GT(std::get<0>(loaded) + std::get<1>(loaded), 0u) << c.preset;
+        const std::uint64_t computed = state.keptScans.computed;
+        click("resetButton");
+        click("resetButton");
+        EXPECT_EQ(state.keptScans.computed, computed) << c.preset << ": a Reset computed a scan again";
+        EXPECT_EQ(scans(), loaded) << c.preset;
+        QDoubleSpinBox& setting = form<QDoubleSpinBox>(c.setting);
+        setting.setValue(setting.value() + setting.singleStep());
+        click("resetButton");
+        EXPECT_EQ(state.keptScans.computed, computed + 1) << c.preset << ": " << c.setting;
     }
 }
 

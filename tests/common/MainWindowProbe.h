@@ -5,6 +5,7 @@
 // tick itself (MainWindow::onSimulationTick, without its pause on failure).
 
 #include "app/mainwindow/MainWindow.h"
+#include "common/SubStepCountProbe.h"
 #include "ui/MainWindowForm.h"
 #include "view/PotentialEditorShape.h"
 
@@ -44,6 +45,11 @@ public:
             return 0;
         return linksInForce(window) ? window.solver.gaugeSubSteps() : window.solver.subSteps();
     }
+    // Steps of `count` sub-steps from the next on, whatever the rule says (0: the rule).
+    static void forceSubSteps(MainWindow& window, std::uint32_t count)
+    {
+        SubStepCountProbe::force(window.solver, count);
+    }
     // The gauge links the magnetic step takes (null: none).
     static const GaugeLinkField2D* linksInForce(const MainWindow& window) { return window.linksInForce(); }
     // The clock of every window's step budget (null: the monotonic clock).
@@ -51,6 +57,14 @@ public:
     static double (*tickClock())() { return MainWindow::tickClockMs; }
     // Passes over psi made so far for the density sums and for the current.
     static std::uint64_t densityPasses(const MainWindow& window) { return window.sharedObservables.densityPasses; }
+    // Eigen-solves of the revival box's levels made so far, and the box.
+    static std::uint64_t revivalLevelSolves(const MainWindow& window)
+    {
+        return window.recorders.revivalLevels.computations();
+    }
+    static const RevivalBoxConfig& revivalBox(const MainWindow& window) { return window.recorders.revivalBox; }
+    // The two-level references, their scans and the scans computed so far.
+    static const TwoLevelState& twoLevelState(const MainWindow& window) { return window.twoLevel; }
     static std::uint64_t currentPasses(const MainWindow& window) { return window.sharedObservables.currentPasses; }
     // The absorbing layer as the last rebuild prepared it.
     static const AbsorbingBoundary2D& absorbingLayer(const MainWindow& window) { return window.absorbingBoundary; }

@@ -36,10 +36,21 @@
 // norm at the end. The window ends at the latest headline time or at
 // --until T, on the finest grid at --finest-until T when that is earlier.
 //
+// With --need N1,N2,... (a ladder of sub-step counts), what convergence
+// needs instead: for each experiment on the finest grid (the selector's entry
+// --grid K otherwise), the run at dt with the rule's count and with each
+// count of the ladder forced, every one against one reference at dt / (F m),
+// m the ladder's largest count, and the fewest count of the ladder whose infidelity
+// and energy deviation are within kMostInfidelity and kMostEnergyDeviation.
+// With --from T0 as well, every run takes the ladder's fewest sub-steps up to
+// T0 and the reference then takes F m sub-steps at dt (the same steps as
+// dt / (F m) while the potential holds still): a free flight that errs
+// nowhere is not paid for at every count.
+//
 // Every tick takes its whole step: the test application's clock of the
 // window's step budget stands still.
 //
-// Usage: vxo_convergence [--factor F] [--no-grid] [--finer N] [--pages] [--sub-steps] [--until T] [--finest-until T]
+// Usage: vxo_convergence [--factor F] [--no-grid] [--finer N] [--pages] [--sub-steps] [--need N1,N2,...] [--grid K] [--from T0] [--until T] [--finest-until T]
 //                        [--set name=value] preset index ...
 
 #include "common/AppTestSupport.h"
@@ -339,10 +350,20 @@ struct GridChoice {
 // of its headlines' times (to `until` when that is earlier) and reads each
 // headline (unless told not to: the pages' refresh is the costliest part of
 // a run on the finest grid).
+// A count every run takes up to a time (none: `steps` 0).
+struct SharedStart {
+    long steps = 0;
+    std::uint32_t subSteps = 0;
+};
+
+// `forced` sub-steps a step when not 0, the rule's count otherwise; the
+// shared start's before.
 RunResult run(MainWindow& w, int preset, int factor, GridChoice choice, const std::vector<const Headline*>& own,
-              double until = std::numeric_limits<double>::infinity(), bool readHeadlines = true)
+              double until = std::numeric_limits<double>::infinity(), bool readHeadlines = true,
+              std::uint32_t forced = 0, SharedStart start = {})
 {
     RunResult result;
+    MainWindowProbe::forceSubSteps(w, start.steps > 0 ? start.subSteps : forced);
     w.loadGuidedExperiment(preset);
     auto* grid = w.findChild<QComboBox*>(QStringLiteral("gridResolutionComboBox"));
     if (choice.step > 0 || choice.index >= 0) {
@@ -387,6 +408,8 @@ RunResult run(MainWindow& w, int preset, int factor, GridChoice choice, const st
     };
     traceEnergy();
     for (long step = 1; step <= lastStep; ++step) {
+        if (step == start.steps + 1)
+            MainWindowProbe::forceSubSteps(w, forced);
         for (int sub = 0; sub < factor; ++sub) {
             MainWindowProbe::stepTick(w);
             countSubSteps();
@@ -504,6 +527,44 @@ void printSubStepRow(MainWindow& w, int preset, GridChoice grid, int factor, dou
     std::fflush(stdout);
 }
 
+// The bounds a converged run keeps against its reference.
+constexpr double kMostInfidelity = 3e-4;
+constexpr double kMostEnergyDeviation = 5e-3;
+
+// What convergence needs: each forced count's row against one reference F
+// times finer than the largest, and the rule's row against the same.
+void printNeededSubSteps(MainWindow& w, int preset, GridChoice grid, int factor, double until, double from,
+                         const std::vector<std::uint32_t>& ladder, const std::vector<const Headline*>& own)
+{
+    const SharedStart start{std::lround(from / programDt), *std::min_element(ladder.begin(), ladder.end())};
+    // The rule's count from its first step when every run shares a start.
+    const RunResult counted = run(w, preset, 1, grid, own, start.steps > 0 ? double(programDt) : until, false);
+    if (!counted.available || counted.mostSubSteps == 0)
+        return;
+    const RunResult ruled =
+        start.steps > 0 ? run(w, preset, 1, grid, own, until, false, counted.mostSubSteps, start) : counted;
+    const std::uint32_t most = *std::max_element(ladder.begin(), ladder.end());
+    const RunResult reference = start.steps > 0 ? run(w, preset, 1, grid, own, until, false, factor * most, start)
+                                                : run(w, preset, factor * int(most), grid, own, until, false);
+    std::uint32_t fewest = 0;
+    const auto row = [&](const RunResult& r, const char* kind, std::uint32_t n) {
+        const EnergyDeviation energy = energyDeviation(r.trace, reference.trace, r.dt);
+        const double lost = infidelity(r.state, reference.state);
+        const bool within = lost <= kMostInfidelity && energy.relative <= kMostEnergyDeviation;
+        if (within && kind[0] == 'f' && (fewest == 0 || n < fewest))
+            fewest = n;
+        std::printf("| %2d | %4d | %-6s | %4u | %5d | %7.2f | %.2e | %.3f%% (to t=%.2f) | %s |\n", preset, r.gridPoints,
+                    kind, n, factor * int(most), r.end, lost, energy.relative * 100.0, energy.until,
+                    within ? "within" : "OUT");
+        std::fflush(stdout);
+    };
+    row(ruled, "rule", ruled.mostSubSteps);
+    for (const std::uint32_t n : ladder)
+        row(run(w, preset, 1, grid, own, until, false, n, start), "forced", n);
+    std::printf("| %2d | fewest forced count within the bounds: %u (rule %u) |\n", preset, fewest, ruled.mostSubSteps);
+    std::fflush(stdout);
+}
+
 // Every summary the page shows, and the probabilities row.
 void printPages(const MainWindow& w, int preset)
 {
@@ -529,6 +590,9 @@ int main(int argc, char** argv)
     bool subStepRule = false;
     double until = std::numeric_limits<double>::infinity();
     double finestUntil = std::numeric_limits<double>::infinity();
+    std::vector<std::uint32_t> ladder;
+    int neededGrid = kFinestGrid;
+    double sharedUntil = 0.0;
     std::vector<int> presets;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--factor") == 0 && i + 1 < argc)
@@ -541,6 +605,13 @@ int main(int argc, char** argv)
             pages = true;
         else if (std::strcmp(argv[i], "--sub-steps") == 0)
             subStepRule = true;
+        else if (std::strcmp(argv[i], "--need") == 0 && i + 1 < argc) {
+            for (char* n = std::strtok(argv[++i], ","); n; n = std::strtok(nullptr, ","))
+                ladder.push_back(std::uint32_t(std::max(1, std::atoi(n))));
+        } else if (std::strcmp(argv[i], "--from") == 0 && i + 1 < argc)
+            sharedUntil = std::atof(argv[++i]);
+        else if (std::strcmp(argv[i], "--grid") == 0 && i + 1 < argc)
+            neededGrid = std::atoi(argv[++i]);
         else if (std::strcmp(argv[i], "--until") == 0 && i + 1 < argc)
             until = std::atof(argv[++i]);
         else if (std::strcmp(argv[i], "--finest-until") == 0 && i + 1 < argc)
@@ -564,6 +635,10 @@ int main(int argc, char** argv)
         if (own.empty()) {
             std::printf("%2d  (no headline defined)\n", p);
             ++unknown;
+            continue;
+        }
+        if (!ladder.empty()) {
+            printNeededSubSteps(window, p, GridChoice{0, neededGrid}, factor, until, sharedUntil, ladder, own);
             continue;
         }
         if (subStepRule) {
