@@ -27,9 +27,10 @@ QRect carpetOverLowerPanel(const QSize& widgetSize, int heightMargin, int minHei
 
 StackedPanels stackedPanels(const QSize& widgetSize, const StackedLayout& layout)
 {
-    const SplitPanels split = splitPanels(widgetSize, splitForm(layout));
+    const SplitLayout form = splitForm(layout);
+    const SplitPanels split = splitPanels(widgetSize, form);
     if (sideBySide(split))
-        return StackedPanels{split.upper.toRect(), split.lower.toRect()};
+        return StackedPanels{split.upper.toRect(), split.lower.toRect(), split.upper.top() >= form.sideBySideTop};
     const QMargins& m = layout.upper;
     const QRect upper(m.left(), m.top(),
                       std::max(widgetSize.width() - m.left() - m.right(), layout.upperMinimum.width()),
@@ -59,20 +60,30 @@ SplitLayout splitForm(const StackedLayout& layout)
         .withMinimumHeight(upperPanel + lowerPanel)
         .withSideBySidePanelWidth(layout.sideBySidePanelWidth)
         .withSideBySideTop(m.top() + layout.texts.sideBySideSummaryHeight)
-        .withSideBySideBottom(layout.sideBySideBottom);
+        .withSideBySideBottom(layout.sideBySideBottom)
+        .withLeastSideBySidePanel(layout.leastSideBySidePanel);
 }
 
-StackedLayout orbitOverTimeLayout() { return {QMargins(58, 40, 18, 208), QSize(120, 150), 30, 58, 105}; }
+StackedLayout orbitOverTimeLayout()
+{
+    StackedLayout layout{QMargins(58, 40, 18, 208), QSize(120, 150), 30, 58, 105};
+    layout.leastSideBySidePanel = kShortPagePanel;
+    return layout;
+}
 
 SplitPanels splitPanels(const QSize& widgetSize, const SplitLayout& layout)
 {
     if (widgetSize.height() < stackedHeight(layout) && widgetSize.width() >= sideBySideWidth(layout)) {
         const double column = widgetSize.width() / 2.0;
         const double width = atLeast(column - layout.left - layout.right, layout.minimumWidth);
-        const double top = std::max(layout.top, layout.sideBySideTop);
-        const double height =
-            widgetSize.height() - top - std::max({layout.bottom, layout.gap, layout.sideBySideBottom});
-        const QRectF upper(layout.left, top, width, atLeast(height, kReadablePanel));
+        const double bottom = std::max({layout.bottom, layout.gap, layout.sideBySideBottom});
+        const double fullTop = std::max(layout.top, layout.sideBySideTop);
+        const bool givesWay = layout.leastSideBySidePanel < kReadablePanel;
+        const bool tooShort = givesWay && widgetSize.height() < fullTop + bottom + kReadablePanel;
+        const double top = tooShort ? layout.top : fullTop;
+        const QRectF upper(layout.left, top, width,
+                           atLeast(widgetSize.height() - top - bottom, givesWay ? layout.leastSideBySidePanel
+                                                                                : kReadablePanel));
         return SplitPanels{upper, upper.translated(column, 0.0)};
     }
     const double available =
@@ -100,8 +111,10 @@ int stackedHeight(const SplitLayout& layout)
 
 int sideBySideHeight(const SplitLayout& layout)
 {
-    return wholePixels(std::max(layout.top, layout.sideBySideTop) +
-                       std::max({layout.bottom, layout.gap, layout.sideBySideBottom}) + kReadablePanel);
+    const double bottom = std::max({layout.bottom, layout.gap, layout.sideBySideBottom});
+    if (layout.leastSideBySidePanel < kReadablePanel)
+        return wholePixels(layout.top + bottom + layout.leastSideBySidePanel);
+    return wholePixels(std::max(layout.top, layout.sideBySideTop) + bottom + kReadablePanel);
 }
 
 int sideBySideWidth(const SplitLayout& layout)

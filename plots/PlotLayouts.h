@@ -50,6 +50,12 @@ struct CaptionBand {
     int gap = 4;
     int height = 20;
 };
+// The height from which a panel reads: its curve, ticks and caption.
+constexpr double kReadablePanel = 120.0;
+// The least height of panels side by side on a short page that lets them go
+// below kReadablePanel: their curves still read at a glance.
+constexpr int kShortPagePanel = 90;
+
 // Where the texts of two stacked panels lie: a caption under each panel and
 // the summary inside the upper panel's top, summaryHeight high for one line.
 // The defaults are those of the gauge pages.
@@ -78,7 +84,11 @@ struct StackedTexts {
 // panels sideBySidePanelWidth across lays them side by side instead, as a
 // split page does (splitForm), under the summary's band
 // (texts.sideBySideSummaryHeight); the band under them, sideBySideBottom
-// high, holds their captions wrapped in half the width.
+// high, holds their captions wrapped in half the width. A page whose summary
+// label above the plot carries the figures of that band may let a short
+// widget give the band up and then lower the panels side by side to
+// leastSideBySidePanel (splitPanels), so that its label and the whole plot
+// are seen together on a short screen; the others keep kReadablePanel.
 struct StackedLayout {
     QMargins upper;
     QSize upperMinimum;
@@ -88,10 +98,13 @@ struct StackedLayout {
     StackedTexts texts{};
     int sideBySidePanelWidth = 160;
     int sideBySideBottom = 52;
+    int leastSideBySidePanel = static_cast<int>(kReadablePanel);
 };
 struct StackedPanels {
     QRect upper;
     QRect lower;
+    // False where a short page gave up the summary's band over panels side by side.
+    bool summaryShown = true;
 };
 // The panels of the layout in a widget of the given size.
 StackedPanels stackedPanels(const QSize& widgetSize, const StackedLayout& layout);
@@ -99,7 +112,8 @@ StackedPanels stackedPanels(const QSize& widgetSize, const StackedLayout& layout
 bool sideBySide(const StackedPanels& panels);
 
 // The layout of the Landau and Hall-edge pages: the trajectory in the plane
-// over a panel of its traces against time.
+// over a panel of its traces against time, side by side down to
+// kShortPagePanel (their summary labels carry the band's figures).
 StackedLayout orbitOverTimeLayout();
 
 // Two panels one above the other, as the recorder plots lay them out in a
@@ -127,6 +141,10 @@ struct SplitLayout {
     // beside the panels, or that wrap in half the width.
     double sideBySideTop = 0.0;
     double sideBySideBottom = 0.0;
+    // Below kReadablePanel: a widget too short for panels side by side under
+    // sideBySideTop gives up the room that margin keeps over top first (texts
+    // the page shows elsewhere too), then panel height down to this.
+    double leastSideBySidePanel = kReadablePanel;
 
     // The same layout with one field changed: a page that adapts its
     // family's layout names only what it changes.
@@ -147,20 +165,26 @@ struct SplitLayout {
     {
         return withField(*this, &SplitLayout::sideBySideBottom, value);
     }
+    SplitLayout withLeastSideBySidePanel(double value) const
+    {
+        return withField(*this, &SplitLayout::leastSideBySidePanel, value);
+    }
 };
 // A widget shorter than the stacked panels need (stackedHeight) but wide
 // enough for two readable panels in a row (sideBySideWidth) lays them side by
 // side instead, the upper panel on the left: each in its half of the width
 // with the layout's left and right margins, both from the larger of top and
 // sideBySideTop down to the largest of bottom, gap and sideBySideBottom, which
-// holds the upper panel's axis texts.
+// holds the upper panel's axis texts. A layout whose leastSideBySidePanel is
+// below kReadablePanel starts them at top instead where the widget is too
+// short for that, and keeps them leastSideBySidePanel high at least.
 SplitPanels splitPanels(const QSize& widgetSize, const SplitLayout& layout);
 // Whether the panels lie side by side (the lower one right of the upper one).
 bool sideBySide(const SplitPanels& panels);
 // The height at which both stacked panels keep kReadablePanel pixels, the
-// height side by side panels need for it, and the width at which each of them
-// keeps sideBySidePanelWidth across.
-constexpr double kReadablePanel = 120.0;
+// height side by side panels need for it (or for leastSideBySidePanel, on a
+// page that lets them go smaller), and the width at which each of them keeps
+// sideBySidePanelWidth across.
 int stackedHeight(const SplitLayout& layout);
 int sideBySideHeight(const SplitLayout& layout);
 int sideBySideWidth(const SplitLayout& layout);

@@ -190,6 +190,8 @@ void drawStackedSummary(QPainter& painter, const StackedPanels& panels, const QR
         drawPanelSummary(painter, panel, texts.summaryHeight, summary, colour, patch);
         return;
     }
+    if (!panels.summaryShown)
+        return;
     const QRect band(panels.upper.left(), panels.upper.top() - texts.sideBySideSummaryHeight,
                      panels.lower.right() - panels.upper.left() + 1, texts.sideBySideSummaryHeight);
     drawTextOnPatch(painter, band, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap,

@@ -76,7 +76,8 @@ void drawPanelSummary(QPainter& painter, const QRect& panel, int height, const Q
                       const QColor& patch);
 // The summary of two stacked panels: inside the top of `panel`, one of them
 // (drawPanelSummary), or, the panels side by side, across both in the band of
-// texts.sideBySideSummaryHeight over them, wrapped onto a further line there.
+// texts.sideBySideSummaryHeight over them, wrapped onto a further line there;
+// nothing side by side where a short page gave that band up.
 void drawStackedSummary(QPainter& painter, const StackedPanels& panels, const QRect& panel, const StackedTexts& texts,
                         const QString& summary, const QColor& colour, const QColor& patch);
 // text, whose fields are set three blanks apart, with a line break for each

@@ -12,7 +12,7 @@ bool PlotWidget::hasHeightForWidth() const { return splitLayout().has_value(); }
 
 int PlotWidget::heightForWidth(int width) const
 {
-    const std::optional<plot::SplitLayout> layout = splitLayout();
+    const std::optional<plot::SplitLayout> layout = splitLayoutAt(width);
     return layout ? std::max(minimumHeight(), plot::splitPageHeight(width, *layout)) : QWidget::heightForWidth(width);
 }
 

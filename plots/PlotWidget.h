@@ -27,6 +27,10 @@ public:
 protected:
     // The layout of a two-panel plot; none for any other.
     virtual std::optional<plot::SplitLayout> splitLayout() const { return std::nullopt; }
+    // The layout at the given width, for a plot whose captions under panels
+    // side by side take the lines that width leaves them; splitLayout() for
+    // any other.
+    virtual std::optional<plot::SplitLayout> splitLayoutAt(int) const { return splitLayout(); }
 };
 
 } // namespace vxo

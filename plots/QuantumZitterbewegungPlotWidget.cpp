@@ -5,18 +5,34 @@
 
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace vxo {
 
 using namespace plot;
 
-StackedLayout QuantumZitterbewegungPlotWidget::layout()
+namespace {
+const char* const kPositionCaption = "cyan: <x(t)>   yellow: linear-detrended x(t) (magnified)";
+const char* const kVelocityCaption = "green: <v_x>=c<sigma_x>   violet dashed: fitted secular drift";
+} // namespace
+
+StackedLayout QuantumZitterbewegungPlotWidget::layout(const QFont& font, int width)
 {
     // Taller caption bands than the gauge pages', the summary on a taller
-    // line; side by side, its velocity caption takes four lines.
+    // line.
     StackedLayout layout{QMargins(64, 42, 18, 220), QSize(150, 150), 30, 58, 115, {{3, 21}, {3, 21}, 24}};
-    layout.sideBySideBottom = 68;
+    // Side by side, the band under the panels holds the captions on the
+    // lines their panels' width gives them (four on the narrowest page)
+    // instead of the stacked page's one-line band.
+    const SplitLayout form = splitForm(layout);
+    const double panelWidth = atLeast(width / 2.0 - form.left - form.right, form.minimumWidth);
+    const double captions = std::max(wrappedTextHeight(font, panelWidth, QString::fromLatin1(kPositionCaption)),
+                                     wrappedTextHeight(font, panelWidth, QString::fromLatin1(kVelocityCaption)));
+    layout.sideBySideBottom = layout.lowerMargin - layout.gap - layout.texts.lowerCaption.height +
+                              static_cast<int>(std::ceil(captions));
+    // Its summary label carries every figure of the band over the panels.
+    layout.leastSideBySidePanel = kShortPagePanel;
     return layout;
 }
 
@@ -30,8 +46,9 @@ void QuantumZitterbewegungPlotWidget::paintEvent(QPaintEvent*)
     const std::vector<ZitterbewegungSample>& samples = recorder_->samples();
     const ZitterbewegungConfig& config = recorder_->config();
 
+    const StackedLayout shape = layout(font(), width());
     const StackedPanels panels =
-        drawStackedPanels(painter, size(), layout(), QColor(kInnerPanel.scanFrame), QColor(kInnerPanel.fill));
+        drawStackedPanels(painter, size(), shape, QColor(kInnerPanel.scanFrame), QColor(kInnerPanel.fill));
     const QRect& pos = panels.upper;
     const QRect& vel = panels.lower;
 
@@ -77,8 +94,7 @@ void QuantumZitterbewegungPlotWidget::paintEvent(QPaintEvent*)
                        centred(vel, recorder_->fittedDriftVelocityX(), velocityMax));
 
     drawStackedTexts(
-        painter, panels, layout().texts, "cyan: <x(t)>   yellow: linear-detrended x(t) (magnified)",
-        "green: <v_x>=c<sigma_x>   violet dashed: fitted secular drift",
+        painter, panels, shape.texts, kPositionCaption, kVelocityCaption,
         QString("%1   P+=%2   P-=%3   omega_ZB=%4   max |residual x|=%5")
             .arg(config.preparationMode == ZitterbewegungConfig::kMixedBranches ? "mixed +/- energy"
                                                                                 : "positive-energy control",

@@ -16,11 +16,16 @@ class QuantumZitterbewegungPlotWidget : public RecorderPlotWidget<DiracZitterbew
 public:
     using RecorderPlotWidget::RecorderPlotWidget;
 
-    // Where the two panels lie.
-    static plot::StackedLayout layout();
+    // Where the two panels lie in a widget of the given width whose captions
+    // are set in font.
+    static plot::StackedLayout layout(const QFont& font, int width);
 
 protected:
-    std::optional<plot::SplitLayout> splitLayout() const override { return plot::splitForm(layout()); }
+    std::optional<plot::SplitLayout> splitLayout() const override { return splitLayoutAt(width()); }
+    std::optional<plot::SplitLayout> splitLayoutAt(int width) const override
+    {
+        return plot::splitForm(layout(font(), width));
+    }
     void paintEvent(QPaintEvent* event) override;
 };
 

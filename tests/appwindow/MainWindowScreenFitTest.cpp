@@ -47,6 +47,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <iterator>
 #include <limits>
 #include <string>
 #include <vector>
@@ -744,13 +745,16 @@ const GuidedPage kGuidedPages[] = {
     {"zitterbewegung", "zitterTab", "zitterSummaryLabel"},
 };
 
+// The height a window manager's title bar takes from the window, in
+// logical pixels with the text enlarged by half.
+constexpr int kTitleBar = 17;
+
 // On every screen and text size, choosing the page a guide reads from shows
 // the plot whole and, where the guide quotes the summary above it and the
 // view can hold both, that summary whole too.
 TEST(MainWindowScreenFit, WhatAGuideReadsOnAPageIsInViewOnChoosingItOnEveryScreenAndTextSize)
 {
     test::appTestApplication();
-    int summariesShown = 0;
     for (const GuidedPage& guided : kGuidedPages) {
         MainWindow window(nullptr, false);
         ASSERT_TRUE(test::showAndWait(window)) << "the window is not shown: the test needs an X display (xvfb-run -a)";
@@ -765,7 +769,10 @@ TEST(MainWindowScreenFit, WhatAGuideReadsOnAPageIsInViewOnChoosingItOnEveryScree
             const int top = widget->mapTo(viewport, QPoint(0, 0)).y();
             return top >= 0 && top + widget->height() <= viewport->height();
         };
-        for (const QSize& screen : kScreensAndTextSizes) {
+        std::vector<QSize> screens(std::begin(kScreensAndTextSizes), std::end(kScreensAndTextSizes));
+        // The shortest of them under a window manager's title bar.
+        screens.push_back(QSize(1280, 720 - kTitleBar));
+        for (const QSize& screen : screens) {
             window.fitToScreen(QRect(QPoint(0, 0), screen));
             // Chosen from another page, as a class comes to it.
             pages->setCurrentIndex(stack->indexOf(page) == 0 ? 1 : 0);
@@ -779,23 +786,12 @@ TEST(MainWindowScreenFit, WhatAGuideReadsOnAPageIsInViewOnChoosingItOnEveryScree
             if (guided.summary) {
                 const auto* label = page->findChild<QLabel*>(QLatin1String(guided.summary));
                 ASSERT_NE(label, nullptr) << guided.summary;
-                // Wherever the view holds it over the plot and the page's
-                // margin: the panels stacked where the view holds them so,
-                // side by side (or as the width gives them) otherwise.
-                const int margin = page->layout()->contentsMargins().bottom();
-                const int stacked = dynamic_cast<const PlotWidget*>(plot)->stackedHeight();
-                const int shown = stacked + margin <= viewport->height()
-                                      ? stacked
-                                      : std::max(plot->minimumHeight(), plot->heightForWidth(plot->width()));
-                if (plot->mapTo(page, QPoint(0, 0)).y() - label->mapTo(page, QPoint(0, 0)).y() + shown + margin <=
-                    viewport->height()) {
-                    ++summariesShown;
-                    EXPECT_TRUE(inView(label)) << at << ": " << guided.summary << " is out of view";
-                }
+                EXPECT_TRUE(inView(label)) << at << ": " << guided.summary << ", " << label->height() << " px high at "
+                                           << label->mapTo(viewport, QPoint(0, 0)).y() << ", is out of a view "
+                                           << viewport->height() << " px high";
             }
         }
     }
-    EXPECT_GT(summariesShown, 0) << "no view holds a summary and its plot";
 }
 
 // On a laptop's 768 px, and with the text enlarged by half, the Diagnostics

@@ -466,6 +466,17 @@ TEST(PlotLayouts, AStackedPageShortOfItsStackedHeightLaysItsPanelsSideBySideWher
     EXPECT_FALSE(sideBySide(stackedPanels(QSize(403, 319), layout))) << "too narrow for two panels";
     EXPECT_EQ(splitPageHeight(403, splitForm(layout)), 320);
     EXPECT_EQ(splitPageHeight(404, splitForm(layout)), 44 + 52 + 120);
+    EXPECT_TRUE(beside.summaryShown);
+    // A page that lets them go to 90 px gives up the summary band first,
+    // then panel height, and asks for no more.
+    StackedLayout giving = layout;
+    giving.leastSideBySidePanel = 90;
+    EXPECT_EQ(stackedPanels(QSize(600, 216), giving).upper, QRect(30, 44, 258, 120)) << "the band kept";
+    const StackedPanels shorter = stackedPanels(QSize(600, 215), giving);
+    EXPECT_EQ(shorter.upper, QRect(30, 10, 258, 153)) << "the band given up";
+    EXPECT_FALSE(shorter.summaryShown);
+    EXPECT_EQ(stackedPanels(QSize(600, 100), giving).upper.height(), 90) << "the least panel";
+    EXPECT_EQ(splitPageHeight(404, splitForm(giving)), 10 + 52 + 90);
 }
 
 // Two panels lie one over the other where the widget is tall enough for both

@@ -373,7 +373,8 @@ TEST_F(RecorderTracePlots, ZitterbewegungTremblingAndDriftFollowTheRecorder)
         plot.setRecorder(&recorder);
         const QImage image = test::grabPlot(plot, kSize);
 
-        const Panels panels = stacked<QuantumZitterbewegungPlotWidget>();
+        const Panels panels =
+            plot::stackedPanels(kSize, QuantumZitterbewegungPlotWidget::layout(plot.font(), kSize.width()));
         const std::vector<ZitterbewegungSample>& samples = recorder.samples();
         double lo = samples.front().meanX, hi = lo, residual = 1e-6, velocity = 1e-6;
         for (const ZitterbewegungSample& s : samples) {

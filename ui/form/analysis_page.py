@@ -27,9 +27,16 @@ PLOT_MINIMUM_HEIGHTS = {
     # A history over a fringe strip and a fixed scan panel, the history
     # squeezed towards its least height so that the scan is seen whole in the
     # view of a 1920 x 1080 monitor with its text enlarged by half (272 px,
-    # about 255 under a window manager's title bar).
-    "QuantumRamseyPlotWidget": 268,
+    # 255 under a window manager's title bar).
+    "QuantumRamseyPlotWidget": 255,
     "QuantumStueckelbergPlotWidget": 252,
+    # Gauge pages whose summary label carries the figures a guide reads: on a
+    # short page their panels go side by side down to 90 px under the title,
+    # the captions under them on one line each where the page is wide, so
+    # that the label and the whole plot are seen together.
+    "QuantumLandauPlotWidget": 182,
+    "QuantumHallEdgePlotWidget": 182,
+    "QuantumZitterbewegungPlotWidget": 161,
 }
 
 
