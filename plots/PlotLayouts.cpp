@@ -81,9 +81,9 @@ SplitPanels splitPanels(const QSize& widgetSize, const SplitLayout& layout)
         const bool givesWay = layout.leastSideBySidePanel < kReadablePanel;
         const bool tooShort = givesWay && widgetSize.height() < fullTop + bottom + kReadablePanel;
         const double top = tooShort ? layout.top : fullTop;
-        const QRectF upper(layout.left, top, width,
-                           atLeast(widgetSize.height() - top - bottom, givesWay ? layout.leastSideBySidePanel
-                                                                                : kReadablePanel));
+        const QRectF upper(
+            layout.left, top, width,
+            atLeast(widgetSize.height() - top - bottom, std::min(layout.leastSideBySidePanel, kReadablePanel)));
         return SplitPanels{upper, upper.translated(column, 0.0)};
     }
     const double available =

@@ -113,7 +113,7 @@ bool sideBySide(const StackedPanels& panels);
 
 // The layout of the Landau and Hall-edge pages: the trajectory in the plane
 // over a panel of its traces against time, side by side down to
-// kShortPagePanel (their summary labels carry the band's figures).
+// kShortPagePanel (their summary labels carry what their guides read).
 StackedLayout orbitOverTimeLayout();
 
 // Two panels one above the other, as the recorder plots lay them out in a

@@ -29,8 +29,8 @@ StackedLayout QuantumZitterbewegungPlotWidget::layout(const QFont& font, int wid
     const double panelWidth = atLeast(width / 2.0 - form.left - form.right, form.minimumWidth);
     const double captions = std::max(wrappedTextHeight(font, panelWidth, QString::fromLatin1(kPositionCaption)),
                                      wrappedTextHeight(font, panelWidth, QString::fromLatin1(kVelocityCaption)));
-    layout.sideBySideBottom = layout.lowerMargin - layout.gap - layout.texts.lowerCaption.height +
-                              static_cast<int>(std::ceil(captions));
+    layout.sideBySideBottom =
+        layout.lowerMargin - layout.gap - layout.texts.lowerCaption.height + static_cast<int>(std::ceil(captions));
     // Its summary label carries every figure of the band over the panels.
     layout.leastSideBySidePanel = kShortPagePanel;
     return layout;
