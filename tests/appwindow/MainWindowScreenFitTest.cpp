@@ -224,7 +224,8 @@ TEST(MainWindowScreenFit, ATwoPanelPlotIsSeenWholeOnChoosingItsPageOnEveryScreen
     test::appTestApplication();
     const char* twoPanelPages[] = {"revivalsTab", "billiardsTab", "talbotTab",   "bouncerTab", "scarsTab",
                                    "berryTab",    "loschmidtTab", "andersonTab", "zenoTab",    "aharonovBohmTab",
-                                   "landauTab",   "hallEdgeTab",  "backflowTab", "zitterTab",  "kickedRotorTab"};
+                                   "landauTab",   "hallEdgeTab",  "backflowTab", "zitterTab",  "kickedRotorTab",
+                                   "kapitzaDiracTab", "moshinskyTab"};
     int stackedShown = 0;
     for (const QSize& screen : kScreensAndTextSizes) {
         MainWindow window(nullptr, false);
