@@ -160,16 +160,16 @@ void drawPanelCaption(QPainter& painter, const QRect& panel, int gap, int height
                 Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, text, colour);
 }
 
-void drawPanelSummary(QPainter& painter, const QRect& panel, int height, const QString& text, const QColor& colour,
-                      const QColor& patch)
+QRectF drawPanelSummary(QPainter& painter, const QRect& panel, int height, const QString& text, const QColor& colour,
+                        const QColor& patch)
 {
     // One line centred in its band; more from the band's top down.
     const int width = panel.width() - 16;
     const double needed = wrappedTextHeight(painter.font(), width, text);
     const bool oneLine = needed <= height;
     const QRect box(panel.left() + 8, panel.top() + 5, width, oneLine ? height : static_cast<int>(std::ceil(needed)));
-    drawTextOnPatch(painter, box, Qt::AlignLeft | (oneLine ? Qt::AlignVCenter : Qt::AlignTop) | Qt::TextWordWrap, text,
-                    colour, patch);
+    return drawTextOnPatch(painter, box, Qt::AlignLeft | (oneLine ? Qt::AlignVCenter : Qt::AlignTop) | Qt::TextWordWrap,
+                           text, colour, patch);
 }
 
 void drawStackedTexts(QPainter& painter, const StackedPanels& panels, const StackedTexts& texts,

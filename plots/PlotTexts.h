@@ -71,9 +71,10 @@ void drawPanelCaption(QPainter& painter, const QRect& panel, int gap, int height
 // A summary line left-aligned and vertically centred in
 // QRect(panel.left() + 8, panel.top() + 5, panel.width() - 16, height), inside
 // the panel's top, on a patch of the panel's fill (drawTextOnPatch): wrapped
-// onto further lines where the panel is narrower than the line.
-void drawPanelSummary(QPainter& painter, const QRect& panel, int height, const QString& text, const QColor& colour,
-                      const QColor& patch);
+// onto further lines where the panel is narrower than the line. Returns the
+// rectangle the text takes.
+QRectF drawPanelSummary(QPainter& painter, const QRect& panel, int height, const QString& text, const QColor& colour,
+                        const QColor& patch);
 // The summary of two stacked panels: inside the top of `panel`, one of them
 // (drawPanelSummary), or, the panels side by side, across both in the band of
 // texts.sideBySideSummaryHeight over them, wrapped onto a further line there;

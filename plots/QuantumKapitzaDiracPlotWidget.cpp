@@ -22,7 +22,37 @@ constexpr std::array<RampSegment, 3> kMomentumRamp{{
     {0.72, 0.28, {51, 232, 236}, {204, 23, -92}},
 }};
 
+const QString kCarpetCaption = QStringLiteral("p_x   -   gold guides: n G,   G=2 pi hbar / a");
+
+// The band under the bars: the order numbers 3 px under them, their caption
+// under those.
+constexpr double kOrdersBand = 44.0;
+// The caption's gap under the carpet.
+constexpr double kCaptionGap = 4.0;
+
 } // namespace
+
+SplitLayout QuantumKapitzaDiracPlotWidget::layout(const QFont& font, int width)
+{
+    const SplitLayout stacked = SplitLayout{}
+                                    .withLeft(62.0)
+                                    .withRight(18.0)
+                                    .withTop(40.0)
+                                    .withGap(37.0)
+                                    .withBottom(kOrdersBand)
+                                    .withShare(2.0 / 3.0)
+                                    .withMinimumHeight(240.0)
+                                    .withMinimumWidth(20.0)
+                                    .withSideBySidePanelWidth(160.0);
+    const double panel = width / 2.0 - stacked.left - stacked.right;
+    return stacked.withSideBySideBottom(
+        std::max(kOrdersBand, kCaptionGap + wrappedTextHeight(font, panel, kCarpetCaption) + 2.0));
+}
+
+std::optional<SplitLayout> QuantumKapitzaDiracPlotWidget::splitLayoutAt(int width) const
+{
+    return layout(boldTitleFont(font()), width);
+}
 
 void QuantumKapitzaDiracPlotWidget::paintEvent(QPaintEvent*)
 {
@@ -36,12 +66,9 @@ void QuantumKapitzaDiracPlotWidget::paintEvent(QPaintEvent*)
     const KapitzaDiracSample& last = samples.back();
     const KapitzaDiracConfig& config = recorder_->config();
 
-    const QRect carpet = carpetOverLowerPanel(size(), 78, 90, 20);
-    // 16 pixels more below the bars than the order numbers need, so that the
-    // axis caption under them stays inside the widget.
-    int barsHeight = height() - 82 - carpet.bottom();
-    barsHeight = barsHeight > 80 ? barsHeight : 80;
-    const QRect bars(62, carpet.bottom() + 38, carpet.width(), barsHeight);
+    const SplitPanels panels = splitPanels(size(), layout(painter.font(), width()));
+    const QRect carpet = pixelPanel(panels.upper);
+    const QRect bars = pixelPanel(panels.lower);
     const QPen framePen = plotPen(QColor(kInnerPanel.kapitzaDiracFrame));
     drawFilledFrame(painter, carpet, framePen, QColor(kInnerPanel.diffractionFill));
     drawFilledFrame(painter, bars, framePen, QColor(kInnerPanel.diffractionFill));
@@ -73,13 +100,32 @@ void QuantumKapitzaDiracPlotWidget::paintEvent(QPaintEvent*)
             if (p0 <= p && p <= p1)
                 drawVerticalLine(painter, guidePen, mapValue(pAxis, p), carpet.top(), carpet.bottom());
         }
-        drawTextBox(painter, QRect(carpet.left(), carpet.bottom() + 4, carpet.width(), 20), Qt::AlignCenter,
-                    "p_x   -   gold guides: n G,   G=2 pi hbar / a", QColor(kInnerPanel.diffractionTexts));
+        drawPanelCaption(painter, carpet, static_cast<int>(kCaptionGap), 20, kCarpetCaption,
+                         QColor(kInnerPanel.diffractionTexts));
         const int rightMiddle = Qt::AlignRight | Qt::AlignVCenter;
-        drawTextBox(painter, QRect(4, carpet.top(), 52, 20), rightMiddle, "t=0", QColor(kInnerPanel.diffractionTexts));
-        drawTextBox(painter, QRect(4, carpet.bottom() - 20, 52, 20), rightMiddle, QString::number(last.time, 'f', 2),
+        const int labels = carpet.left() - 58;
+        drawTextBox(painter, QRect(labels, carpet.top(), 52, 20), rightMiddle, "t=0",
                     QColor(kInnerPanel.diffractionTexts));
+        drawTextBox(painter, QRect(labels, carpet.bottom() - 20, 52, 20), rightMiddle,
+                    QString::number(last.time, 'f', 2), QColor(kInnerPanel.diffractionTexts));
     }
+
+    QString phase = "free expansion";
+    if (last.pulseActive)
+        phase = "LIGHT PULSE ON";
+    else if (last.time < config.pulseStartTime + config.pulseDuration)
+        phase = "before pulse";
+    const QString status =
+        QString("%1   samples=%2   t=%3   G=%4   pulse area beta=%5")
+            .arg(phase, QString::number(samples.size()), QString::number(last.time, 'f', 3),
+                 QString::number(last.gratingMomentum, 'f', 4),
+                 QString::number(QuantumKapitzaDirac2D::pulseArea(config, recorder_->hbar()), 'f', 3));
+    // A status line wider than the panel wraps between its fields, and the
+    // tallest bar stands under it (30 px under the panel's top under one line).
+    const QRectF statusBox =
+        drawPanelSummary(painter, bars, 20, breakBetweenFields(painter.font(), bars.width() - 16, status),
+                         QColor(kInnerPanel.diffractionSummary), QColor(kInnerPanel.diffractionFill));
+    const double barsTop = std::max(bars.top() + 30.0, statusBox.bottom() + 5.0);
 
     const std::vector<double>& populations = last.orderPopulations;
     if (!populations.empty()) {
@@ -88,7 +134,7 @@ void QuantumKapitzaDiracPlotWidget::paintEvent(QPaintEvent*)
             qMax = q > qMax ? q : qMax;
         const double slot = bars.width() / static_cast<double>(populations.size());
         for (std::size_t k = 0; k < populations.size(); ++k) {
-            const double h = (bars.height() - 30) * populations[k] / qMax;
+            const double h = (bars.top() + bars.height() - barsTop) * populations[k] / qMax;
             const double left = bars.left() + k * slot;
             if (std::isfinite(h))
                 painter.fillRect(QRectF(left + 0.12 * slot, bars.bottom() - h, 0.76 * slot, h),
@@ -97,23 +143,11 @@ void QuantumKapitzaDiracPlotWidget::paintEvent(QPaintEvent*)
                         QString::number(static_cast<long long>(k) - config.maximumOrder),
                         QColor(kInnerPanel.kapitzaDiracOrders));
         }
-        drawTextBox(painter, QRect(4, bars.top(), 52, 20), Qt::AlignRight | Qt::AlignVCenter, "Pmax",
-                    QColor(kInnerPanel.diffractionTexts));
+        drawTextBox(painter, QRectF(bars.left() - 58, barsTop - 10.0, 52, 20), Qt::AlignRight | Qt::AlignVCenter,
+                    "Pmax", QColor(kInnerPanel.diffractionTexts));
         drawTextBox(painter, QRect(bars.left(), bars.bottom() + 22, bars.width(), 20), Qt::AlignCenter,
                     "diffraction order n", QColor(kInnerPanel.diffractionTexts));
     }
-
-    QString phase = "free expansion";
-    if (last.pulseActive)
-        phase = "LIGHT PULSE ON";
-    else if (last.time < config.pulseStartTime + config.pulseDuration)
-        phase = "before pulse";
-    drawPanelSummary(painter, bars, 20,
-                     QString("%1   samples=%2   t=%3   G=%4   pulse area beta=%5")
-                         .arg(phase, QString::number(samples.size()), QString::number(last.time, 'f', 3),
-                              QString::number(last.gratingMomentum, 'f', 4),
-                              QString::number(QuantumKapitzaDirac2D::pulseArea(config, recorder_->hbar()), 'f', 3)),
-                     QColor(kInnerPanel.diffractionSummary), QColor(kInnerPanel.diffractionFill));
 }
 
 } // namespace vxo

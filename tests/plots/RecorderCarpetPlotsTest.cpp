@@ -316,8 +316,12 @@ TEST_F(RecorderCarpetPlots, KapitzaDiracRowsUseTheNewestBinsAndStopAtTheCarpetEd
     plot.setRecorder(&recorder);
     const QSize size(660, 540);
     const QImage image = test::grabPlot(plot, size);
-    const QRect carpet(62, 40, 580, 540 - 180 - 78);
-    const QRect bars(62, carpet.bottom() + 38, 580, 540 - 82 - carpet.bottom());
+    // Stacked at this size: the carpet over two thirds of what title, gap and texts leave.
+    const plot::SplitPanels panels =
+        plot::splitPanels(size, QuantumKapitzaDiracPlotWidget::layout(plot::boldTitleFont(plot.font()), 660));
+    ASSERT_FALSE(plot::sideBySide(panels));
+    const QRect carpet = plot::pixelPanel(panels.upper), bars = plot::pixelPanel(panels.lower);
+    ASSERT_EQ(carpet, QRect(62, 40, 580, 279));
     // A quarter into the bin, clear of the guides.
     const auto cell = [&](double bin, int row) {
         return QPointF(carpet.left() + carpet.width() * (bin + 0.25) / 16.0,
