@@ -50,7 +50,38 @@ std::vector<CellSpan> rowsByTime(const std::vector<MoshinskySample>& samples, in
     return rows;
 }
 
+const QString kCarpetCaption = QStringLiteral("x   |   gold=shutter   red=detector");
+const QString kSignalCaption = QStringLiteral("time  -  detector line density I(xd,t)");
+
+// The carpet's caption under it; the signal's times under it, its caption
+// under those.
+constexpr double kCaptionGap = 4.0;
+constexpr double kNumbersGap = 3.0;
+
+// The line the signal's times take in font.
+int numbersRow(const QFont& font) { return static_cast<int>(std::ceil(QFontMetricsF(font).height())); }
+
 } // namespace
+
+SplitLayout QuantumMoshinskyPlotWidget::layout(const QFont& font, int width)
+{
+    // Under the signal: its times, a 20 px line of caption and 5 px to spare.
+    const double signalTexts = kNumbersGap + numbersRow(font);
+    const SplitLayout stacked = SplitLayout{}
+                                    .withLeft(62.0)
+                                    .withRight(18.0)
+                                    .withTop(40.0)
+                                    .withGap(33.0)
+                                    .withBottom(signalTexts + 25.0)
+                                    .withShare(2.0 / 3.0)
+                                    .withMinimumHeight(120.0)
+                                    .withMinimumWidth(10.0)
+                                    .withSideBySidePanelWidth(160.0);
+    const double panel = width / 2.0 - stacked.left - stacked.right;
+    return stacked.withSideBySideBottom(
+        std::max({stacked.bottom, kCaptionGap + wrappedTextHeight(font, panel, kCarpetCaption) + 2.0,
+                  signalTexts + wrappedTextHeight(font, panel, kSignalCaption) + 2.0}));
+}
 
 void QuantumMoshinskyPlotWidget::paintEvent(QPaintEvent*)
 {
@@ -64,14 +95,12 @@ void QuantumMoshinskyPlotWidget::paintEvent(QPaintEvent*)
     const MoshinskyConfig& config = recorder_->config();
     const std::uint64_t nx = recorder_->nx();
 
-    const QRect carpet = carpetOverLowerPanel(size(), 74, 80, 10);
-    // The signal gives up a line of its height to the numbers of its times.
-    const int numbersRow = static_cast<int>(std::ceil(QFontMetricsF(font()).height()));
-    const QRect density(62, carpet.bottom() + 34, carpet.width(), height() - 62 - numbersRow - carpet.bottom());
+    const SplitPanels panels = splitPanels(size(), layout(font(), width()));
+    const QRect carpet = pixelPanel(panels.upper);
+    const QRect density = pixelPanel(panels.lower);
     const QPen framePen = plotPen(QColor(kInnerPanel.moshinskyFrame));
     drawFilledFrame(painter, carpet, framePen, QColor(kInnerPanel.diffractionFill));
-    if (density.height() > 0)
-        drawFilledFrame(painter, density, framePen, QColor(kInnerPanel.diffractionFill));
+    drawFilledFrame(painter, density, framePen, QColor(kInnerPanel.diffractionFill));
 
     double pMax = 0.0;
     double iMax = 0.0;
@@ -108,16 +137,26 @@ void QuantumMoshinskyPlotWidget::paintEvent(QPaintEvent*)
                        carpet.right(), carpet.top() + carpet.height() * config.openTime / tEnd);
 
     const int rightMiddle = Qt::AlignRight | Qt::AlignVCenter;
-    drawTextBox(painter, QRect(4, carpet.top(), 52, 20), rightMiddle, "t=0", QColor(kInnerPanel.diffractionTexts));
-    drawTextBox(painter, QRect(4, carpet.bottom() - 20, 52, 20), rightMiddle, QString::number(tEnd, 'f', 2),
+    drawTextBox(painter, QRect(carpet.left() - 58, carpet.top(), 52, 20), rightMiddle, "t=0",
                 QColor(kInnerPanel.diffractionTexts));
-    drawTextBox(painter, QRect(carpet.left(), carpet.bottom() + 4, carpet.width(), 20), Qt::AlignCenter,
-                "x   |   gold=shutter   red=detector", QColor(kInnerPanel.diffractionTexts));
+    drawTextBox(painter, QRect(carpet.left() - 58, carpet.bottom() - 20, 52, 20), rightMiddle,
+                QString::number(tEnd, 'f', 2), QColor(kInnerPanel.diffractionTexts));
+    drawPanelCaption(painter, carpet, static_cast<int>(kCaptionGap), 20, kCarpetCaption,
+                     QColor(kInnerPanel.diffractionTexts));
 
     const AxisMap tAxis = horizontalAxis(QRectF(density), 0.0, tEnd, 1e-12);
-    // The signal's maxima stand under the summary line, where they can be read.
-    const double summaryBand = 28.0;
-    const double iMaxRow = density.top() + std::min(summaryBand, 0.5 * density.height());
+    // The summary, wrapped between its fields where the panel is narrower;
+    // the signal's maxima stand under it, where they can be read, in the
+    // upper half of the panel at most.
+    const QString summary =
+        QString("samples=%1  t=%2  I_det=%3  P(x>shutter)=%4")
+            .arg(QString::number(samples.size()), QString::number(last.time, 'f', 3),
+                 QString::number(last.detectorDensity, 'g', 5), QString::number(last.transmittedProbability, 'f', 4));
+    constexpr int kSummaryLine = 20;
+    const double summaryBottom =
+        density.top() + 5.0 + std::max<double>(kSummaryLine, wrappedTextHeight(font(), density.width() - 16, summary));
+    const double iMaxRow =
+        density.top() + std::min(std::max(28.0, summaryBottom - density.top() + 3.0), 0.5 * density.height());
     strokePath(painter,
                timeCurve(samples, tAxis,
                          [&](const MoshinskySample& s) {
@@ -130,17 +169,10 @@ void QuantumMoshinskyPlotWidget::paintEvent(QPaintEvent*)
     const QColor texts(kInnerPanel.diffractionTexts);
     drawTextBox(painter, QRectF(4.0, iMaxRow - 10.0, 52.0, 20.0), rightMiddle, "Imax", texts);
     // The times under the signal, its caption under them.
-    constexpr double kNumbersGap = 3.0;
     drawTickedAxisNumbers(painter, QRectF(density), tAxis, texts, QColor(kInnerPanel.moshinskyFrame), kNumbersGap);
-    drawTextBox(painter, QRectF(density.left(), density.bottom() + kNumbersGap + numbersRow, density.width(), 20.0),
-                Qt::AlignCenter, "time  -  detector line density I(xd,t)", texts);
-    drawTextOnPatch(painter, QRect(density.left() + 8, density.top() + 6, density.width() - 16, 20),
-                    Qt::AlignLeft | Qt::AlignVCenter,
-                    QString("samples=%1  t=%2  I_det=%3  P(x>shutter)=%4")
-                        .arg(QString::number(samples.size()), QString::number(last.time, 'f', 3),
-                             QString::number(last.detectorDensity, 'g', 5),
-                             QString::number(last.transmittedProbability, 'f', 4)),
-                    QColor(kInnerPanel.diffractionSummary), QColor(kInnerPanel.diffractionFill));
+    drawPanelCaption(painter, density, static_cast<int>(kNumbersGap) + numbersRow(font()), 20, kSignalCaption, texts);
+    drawPanelSummary(painter, density, kSummaryLine, summary, QColor(kInnerPanel.diffractionSummary),
+                     QColor(kInnerPanel.diffractionFill));
 }
 
 } // namespace vxo

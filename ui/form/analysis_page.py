@@ -17,12 +17,11 @@ SINGLE_PANEL_HEIGHT = 240
 PLOT_MINIMUM_HEIGHTS = {
     # The pages that lay out two panels by the split layout (revival, Talbot,
     # bouncer, billiard, scar, Berry phase, Loschmidt echo, Anderson, Zeno,
-    # kicked rotor, Kapitza-Dirac) and the gauge pages, an upper panel over a lower one of fixed height
+    # kicked rotor, Kapitza-Dirac, Moshinsky) and the gauge pages, an upper
+    # panel over a lower one of fixed height
     # (Aharonov-Bohm, Landau, Hall edge, backflow, Zitterbewegung), are not
     # listed: a wide one lays its panels side by side in a single panel's
     # height and asks for the stacked height only where it is too narrow for that.
-    # A carpet over a lower panel of a third of the height.
-    "QuantumMoshinskyPlotWidget": 441,
     # A history over a fringe strip and a fixed scan panel, the history
     # squeezed towards its least height so that the scan is seen whole in the
     # view of a 1920 x 1080 monitor with its text enlarged by half (272 px,
