@@ -167,7 +167,7 @@ void QuantumMoshinskyPlotWidget::paintEvent(QPaintEvent*)
                      mapValue(tAxis, config.openTime), density.top(), density.bottom());
 
     const QColor texts(kInnerPanel.diffractionTexts);
-    drawTextBox(painter, QRectF(4.0, iMaxRow - 10.0, 52.0, 20.0), rightMiddle, "Imax", texts);
+    drawTextBox(painter, QRectF(density.left() - 58.0, iMaxRow - 10.0, 52.0, 20.0), rightMiddle, "Imax", texts);
     // The times under the signal, its caption under them.
     drawTickedAxisNumbers(painter, QRectF(density), tAxis, texts, QColor(kInnerPanel.moshinskyFrame), kNumbersGap);
     drawPanelCaption(painter, density, static_cast<int>(kNumbersGap) + numbersRow(font()), 20, kSignalCaption, texts);

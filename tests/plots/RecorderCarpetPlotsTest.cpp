@@ -412,6 +412,47 @@ TEST_F(RecorderCarpetPlots, KapitzaDiracRowsUseTheNewestBinsAndStopAtTheCarpetEd
     }
 }
 
+// On a short, wide page the carpet and the lower panel lie side by side, and
+// each keeps its value labels in the margin left of it, not of the page.
+TEST_F(RecorderCarpetPlots, SideBySideEachPanelKeepsItsValueLabelsBesideIt)
+{
+    const QSize size(700, 270);
+    MoshinskyRecorder shutter(520);
+    record(shutter, {4.0, 1.0, evenTimes(0.0, 0.2, 12)});
+    QuantumMoshinskyPlotWidget& moshinsky = makePlot<QuantumMoshinskyPlotWidget>();
+    moshinsky.setRecorder(&shutter);
+    KapitzaDiracConfig config;
+    config.enabled = true;
+    KapitzaDiracRecorder orders(8);
+    ASSERT_TRUE(orders.configure(config, 1.0));
+    orders.record(momentumRecord({0.0, 0.5, 1.0, 0.5, 0.0, 0.25}), 1.0, false);
+    QuantumKapitzaDiracPlotWidget& kapitzaDirac = makePlot<QuantumKapitzaDiracPlotWidget>();
+    kapitzaDirac.setRecorder(&orders);
+    const struct {
+        const char* name;
+        QWidget& plot;
+        plot::SplitPanels panels;
+        QString lowerLabel;
+    } pages[] = {{"Moshinsky", moshinsky,
+                  plot::splitPanels(size, QuantumMoshinskyPlotWidget::layout(moshinsky.font(), size.width())),
+                  QStringLiteral("Imax")},
+                 {"Kapitza-Dirac", kapitzaDirac,
+                  plot::splitPanels(size, QuantumKapitzaDiracPlotWidget::layout(
+                                              plot::boldTitleFont(kapitzaDirac.font()), size.width())),
+                  QStringLiteral("Pmax")}};
+    for (const auto& [name, plot, panels, lowerLabel] : pages) {
+        ASSERT_TRUE(plot::sideBySide(panels)) << name;
+        const std::vector<test::PaintedText> texts = test::paintedTexts(plot, size);
+        for (const auto& [label, panel] :
+             {std::pair(QStringLiteral("t=0"), panels.upper), std::pair(lowerLabel, panels.lower)}) {
+            const QRectF box = test::paintedText(texts, label).box;
+            EXPECT_TRUE(box.right() <= panel.left() && box.left() >= panel.left() - 62.0)
+                << name << ": \"" << label.toStdString() << "\" from " << box.left() << " to " << box.right()
+                << ", its panel from " << panel.left();
+        }
+    }
+}
+
 // -------------------------------------------------------------- Aharonov-Bohm
 
 TEST_F(RecorderCarpetPlots, AharonovBohmColumnsAreSamplesWithTheLowestRowAtTheBottom)
