@@ -57,6 +57,10 @@ const QString kSignalCaption = QStringLiteral("time  -  detector line density I(
 // under those.
 constexpr double kCaptionGap = 4.0;
 constexpr double kNumbersGap = 3.0;
+// The rows the carpet keeps on the shortest widget, and its share of the
+// panels' height.
+constexpr double kLeastCarpet = 80.0;
+constexpr double kCarpetShare = 0.63;
 
 // The line the signal's times take in font.
 int numbersRow(const QFont& font) { return static_cast<int>(std::ceil(QFontMetricsF(font).height())); }
@@ -73,8 +77,8 @@ SplitLayout QuantumMoshinskyPlotWidget::layout(const QFont& font, int width)
                                     .withTop(40.0)
                                     .withGap(33.0)
                                     .withBottom(signalTexts + 25.0)
-                                    .withShare(2.0 / 3.0)
-                                    .withMinimumHeight(120.0)
+                                    .withShare(kCarpetShare)
+                                    .withMinimumHeight(kLeastCarpet / kCarpetShare)
                                     .withMinimumWidth(10.0)
                                     .withSideBySidePanelWidth(160.0);
     const double panel = width / 2.0 - stacked.left - stacked.right;

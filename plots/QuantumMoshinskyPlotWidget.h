@@ -18,8 +18,10 @@ public:
     using RecorderPlotWidget::RecorderPlotWidget;
 
     // Where the two panels lie in a widget of the given width whose texts are
-    // set in font: under the page's title, the carpet over two thirds of the
-    // height and its caption in the gap under it, the signal over a line of
+    // set in font: under the page's title, the carpet over 63% of the height
+    // (the signal keeps 120 px from a widget about 440 px high, which a
+    // 1920 x 1080 screen gives it under the summary) and its caption in the
+    // gap under it, the signal over a line of
     // its times and its caption. Side by side the band under them holds the
     // captions on the lines they wrap onto in half the width.
     static plot::SplitLayout layout(const QFont& font, int width);
