@@ -14,17 +14,6 @@ QRectF panelRect(const QSize& widgetSize, const PanelLayout& layout)
                   atLeast(widgetSize.height() - m.top() - m.bottom(), layout.minimum.height()));
 }
 
-QRect carpetOverLowerPanel(const QSize& widgetSize, int heightMargin, int minHeight, int minWidth)
-{
-    int lower = widgetSize.height() / 3;
-    lower = lower > 120 ? lower : 120;
-    int height = widgetSize.height() - lower - heightMargin;
-    height = height > minHeight ? height : minHeight;
-    int width = widgetSize.width() - 80;
-    width = width > minWidth ? width : minWidth;
-    return QRect(62, 40, width, height);
-}
-
 StackedPanels stackedPanels(const QSize& widgetSize, const StackedLayout& layout)
 {
     const SplitLayout form = splitForm(layout);

@@ -12,8 +12,7 @@
 #include <QString>
 
 // Where the panels of a plot lie in its widget: the single panel, the
-// stacked and split pairs, the carpet over a lower panel, the interference
-// stack and the transmission scan.
+// stacked and split pairs, the interference stack and the transmission scan.
 namespace vxo::plot {
 
 // A copy of layout with one field set to value: what the layouts' withX()
@@ -37,12 +36,6 @@ struct PanelLayout {
     QSizeF minimum{10.0, 10.0};
 };
 QRectF panelRect(const QSize& widgetSize, const PanelLayout& layout);
-
-// The carpet over a lower panel of the Moshinsky and Kapitza-Dirac pages of
-// size (w, h): QRect(62, 40, W, C) with L = h / 3, C = h - L - heightMargin
-// and W = w - 80, each raised to its floor (120, minHeight, minWidth) when it
-// is not above it.
-QRect carpetOverLowerPanel(const QSize& widgetSize, int heightMargin, int minHeight, int minWidth);
 
 // A caption's band under its panel: gap pixels below the panel's last row,
 // height high.
