@@ -222,9 +222,9 @@ TEST(MainWindowScreenFit, AOnePanelPlotIsSeenWholeOnChoosingItsPageOnEveryScreen
 TEST(MainWindowScreenFit, ATwoPanelPlotIsSeenWholeOnChoosingItsPageOnEveryScreenAndTextSize)
 {
     test::appTestApplication();
-    const char* twoPanelPages[] = {"revivalsTab", "billiardsTab", "talbotTab",   "bouncerTab", "scarsTab",
-                                   "berryTab",    "loschmidtTab", "andersonTab", "zenoTab",    "aharonovBohmTab",
-                                   "landauTab",   "hallEdgeTab",  "backflowTab", "zitterTab",  "kickedRotorTab",
+    const char* twoPanelPages[] = {"revivalsTab",     "billiardsTab", "talbotTab",   "bouncerTab", "scarsTab",
+                                   "berryTab",        "loschmidtTab", "andersonTab", "zenoTab",    "aharonovBohmTab",
+                                   "landauTab",       "hallEdgeTab",  "backflowTab", "zitterTab",  "kickedRotorTab",
                                    "kapitzaDiracTab", "moshinskyTab"};
     int stackedShown = 0;
     for (const QSize& screen : kScreensAndTextSizes) {
