@@ -239,8 +239,9 @@ TEST(QuantumZeno2D, ProjectionThatRemovesTheLaneEndsTheMeasurements)
     EXPECT_EQ(count, 1u);
 }
 
-// What an absorbing layer takes from both lanes (here 36 percent of each,
-// left of the boundary where no test removes anything) is lost to both alike:
+// What an absorbing layer takes from both lanes (here 36 percent of what each
+// holds before every round of tests, from packets left of the boundary where
+// the tests themselves remove next to nothing) is lost to both alike:
 // the measurements neither hand it back to the watched lane nor leave it out
 // of its survival, so the twin lanes keep one survival and their ratio is 1.
 TEST(QuantumZeno2D, WhatTheLayerTakesIsLostToBothLanesAlike)
