@@ -150,8 +150,9 @@ FULL_STACK_TESTS := ^TheProgram\.|^QuantumGLViewRender\.ReparentingKeepsThePictu
 # every drive protocol checked over 65 steps (the preset tour drives each
 # protocol's experiment), the populations of a tilted double well against a
 # pair relaxed on an eight times finer step and the Zeno escape at three
-# measurement rates (the shorter bound-state, Landau-Zener and Zeno tests run
-# the relaxation, the projection and the measurements), the barrier
+# measurement rates and the Zeno window run to t = 30 at two layer widths
+# and two rates (the shorter bound-state, Landau-Zener and Zeno tests run
+# the relaxation, the projection, the measurements and their booking), the barrier
 # readings of three slow runs to separation (the layer's count and its
 # bookkeeping have their own tests and the shorter barrier page tests run
 # them), and the whole
@@ -219,7 +220,8 @@ RELEASE_ONLY_TESTS := DocumentsWindow.EveryPresetComesBackFromItsFile \
                       MainWindowScreenFit.EveryFigureAGuideNamesIsReadableWhereItPointsOnEveryScreen \
                       MainWindowScreenFit.AOnePanelPlotIsSeenWholeOnChoosingItsPageOnEveryScreenAndTextSize \
                       MainWindowScreenFit.ATwoPanelPlotIsSeenWholeOnChoosingItsPageOnEveryScreenAndTextSize \
-                      PanelsScatteringTest.ThePacketsTransmissionIsReadWhateverTheLayerTookBeforeSeparation
+                      PanelsScatteringTest.ThePacketsTransmissionIsReadWhateverTheLayerTookBeforeSeparation \
+                      RecorderPanelsII.ZenoRatioDoesNotDependOnWhatTheAbsorbingLayerTakes
 empty :=
 space := $(empty) $(empty)
 RELEASE_ONLY_REGEX := $(subst $(space),|,$(patsubst %,^%$$,$(subst .,\.,$(RELEASE_ONLY_TESTS))))

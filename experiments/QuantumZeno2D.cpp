@@ -259,7 +259,7 @@ bool QuantumZeno2D::validateInitialState(const ZenoInitialStateConfig& config, s
     return true;
 }
 
-std::uint64_t QuantumZeno2D::applyDueMeasurements(ComplexField2D& field, const ZenoConfig& config, double targetNorm,
+std::uint64_t QuantumZeno2D::applyDueMeasurements(ComplexField2D& field, const ZenoConfig& config,
                                                   std::uint64_t& measurementCounter, double& survivalProduct, double t,
                                                   double dt)
 {
@@ -270,7 +270,9 @@ std::uint64_t QuantumZeno2D::applyDueMeasurements(ComplexField2D& field, const Z
         measurementCounter, t, dt, [&config](std::uint64_t n) { return measurementTime(config, n); },
         [&](std::uint64_t) {
             ZenoMeasurementResult result;
-            const bool applied = applyMeasurement(field, config, targetNorm, &result, nullptr);
+            // What the layer took since the start stays taken.
+            const double held = laneNorm(field, config, true);
+            const bool applied = applyMeasurement(field, config, held, &result, nullptr);
             if (applied) {
                 survivalProduct = std::clamp(survivalProduct * result.survivalFraction, 0.0, 1.0);
                 return EventOutcome::Applied;

@@ -8,8 +8,14 @@
 //   w(x) = 1                              for x <= x_b,
 //          (cos(pi (x - x_b) / e) + 1) / 2 for x_b < x < x_b + e,
 //          0                              beyond,
-// and rescaled to the watched norm of the start. Its survival fraction is the
-// watched norm after the projection over the norm before it.
+// and rescaled to a target norm. Its survival fraction is the watched norm
+// after the projection over the norm before it.
+//
+// Both lanes are booked alike: whatever the absorbing layer takes from a lane
+// is lost to it. The driver therefore rescales the watched lane to the norm
+// it held just before each measurement (the conditional state given the yes
+// answer), never back to its start norm, which would hand back what the
+// layer took.
 
 #include "core/ComplexField2D.h"
 
@@ -82,13 +88,14 @@ public:
     static bool validateInitialState(const ZenoInitialStateConfig& config, std::string* error);
 
     // Applies, before the solver step that starts at t, every measurement due
-    // by t + |dt| / 2 + 1e-9 (at most 1000), each rescaled to targetNorm.
-    // After each one survivalProduct is multiplied by its survival fraction
-    // (clamped to [0, 1]) and measurementCounter rises. A measurement that
-    // removes the whole watched lane counts, sets the product to 0 and ends
-    // the measurements: nothing is measured while the product is 0. Any other
-    // failure ends the loop. Returns the number of measurements counted.
-    static std::uint64_t applyDueMeasurements(ComplexField2D& field, const ZenoConfig& config, double targetNorm,
+    // by t + |dt| / 2 + 1e-9 (at most 1000), each rescaled to the watched norm
+    // just before it. After each one survivalProduct is multiplied by its
+    // survival fraction (clamped to [0, 1]) and measurementCounter rises. A
+    // measurement that removes the whole watched lane counts, sets the product
+    // to 0 and ends the measurements: nothing is measured while the product is
+    // 0. Any other failure ends the loop. Returns the number of measurements
+    // counted.
+    static std::uint64_t applyDueMeasurements(ComplexField2D& field, const ZenoConfig& config,
                                               std::uint64_t& measurementCounter, double& survivalProduct, double t,
                                               double dt);
 };

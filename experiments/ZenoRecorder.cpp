@@ -44,11 +44,15 @@ void ZenoRecorder::record(double time, const ComplexField2D& field, std::uint64_
     sample.controlNorm = QuantumZeno2D::laneNorm(field, config_, false);
     sample.watchedNorm = QuantumZeno2D::laneNorm(field, config_, true);
     sample.totalNorm = field.norm();
-    if (controlNormReference_ > 0.0)
-        sample.controlSurvival = std::clamp(
-            sample.controlNorm * QuantumZeno2D::laneSurvival(field, config_, false) / controlNormReference_, 0.0, 1.0);
+    // The share of a lane's start norm that a test now would keep.
+    const auto passing = [](double norm, double share, double start) {
+        return start > 0.0 ? std::clamp(norm * share / start, 0.0, 1.0) : 0.0;
+    };
+    sample.controlSurvival =
+        passing(sample.controlNorm, QuantumZeno2D::laneSurvival(field, config_, false), controlNormReference_);
     sample.watchedSurvival = QuantumZeno2D::laneSurvival(field, config_, true);
-    sample.measuredSurvival = isFinite(measuredSurvival) ? std::clamp(measuredSurvival, 0.0, 1.0) : 0.0;
+    const double tested = isFinite(measuredSurvival) ? std::clamp(measuredSurvival, 0.0, 1.0) : 0.0;
+    sample.measuredSurvival = tested * passing(sample.watchedNorm, sample.watchedSurvival, watchedNormTarget_);
     appendBounded(samples_, sample, static_cast<std::size_t>(capacity_));
 }
 

@@ -1,8 +1,11 @@
 #pragma once
 
 // Bounded series of the Zeno comparison: the norms of both lanes, the share
-// of each lane left of the survival boundary and the product of the measured
-// survival fractions.
+// of each lane left of the survival boundary and the survival of each lane.
+// Both survivals are booked alike, as the probability that a test taken now
+// finds the particle still in its lane and left of the boundary, over the
+// lane's start norm; the watched lane's also has passed every earlier test.
+// What the absorbing layer took therefore counts as lost in either lane.
 
 #include "core/ComplexField2D.h"
 #include "experiments/QuantumZeno2D.h"
@@ -16,8 +19,9 @@ struct ZenoSample {
     double time = 0.0;
     std::uint64_t measurementCount = 0;
     double controlSurvival = 0.0;  // control probability left of the boundary / its start norm
-    double watchedSurvival = 0.0;  // laneSurvival of the watched lane
-    double measuredSurvival = 0.0; // product of the measured survival fractions
+    double watchedSurvival = 0.0;  // laneSurvival of the watched lane: the yes probability of a test now
+    double measuredSurvival = 0.0; // product of the measured fractions x watched probability left of the
+                                   // boundary / its start norm
     double controlNorm = 0.0;
     double watchedNorm = 0.0;
     double totalNorm = 0.0;
@@ -33,7 +37,9 @@ public:
     // Resets; with valid configs and a non-empty field stores the configs and
     // the two lane norms of the field, configured when both are positive.
     void configure(const ZenoConfig& config, const ZenoInitialStateConfig& initialConfig, const ComplexField2D& field);
-    // Nothing when not configured or the field is empty.
+    // Nothing when not configured or the field is empty. measuredSurvival is
+    // the product of the survival fractions the measurements so far found,
+    // each taken on the lane rescaled to the norm it held before it.
     void record(double time, const ComplexField2D& field, std::uint64_t measurementCount, double measuredSurvival);
 
     bool isConfigured() const { return configured_; }

@@ -277,9 +277,9 @@ void MainWindow::applyZenoMeasurementIfDue()
     if (preparationType != InitialPreparationType::QuantumZeno || !stored.quantumZeno.enabled ||
         !recorders.zenoRecorder.isConfigured() || psi.empty())
         return;
-    const std::uint64_t measured = QuantumZeno2D::applyDueMeasurements(
-        psi, stored.quantumZeno, recorders.zenoRecorder.watchedNormTarget(), recorders.zenoMeasurementCount,
-        recorders.zenoSurvival, solver.time(), solver.parameters().dt);
+    const std::uint64_t measured =
+        QuantumZeno2D::applyDueMeasurements(psi, stored.quantumZeno, recorders.zenoMeasurementCount,
+                                            recorders.zenoSurvival, solver.time(), solver.parameters().dt);
     if (measured > 0)
         invalidateMomentumField();
 }

@@ -7,6 +7,7 @@
 
 #include "core/Numeric.h"
 #include "WindowControls.h"
+#include "common/MainWindowProbe.h"
 
 #include "app/panels/RecorderPanelFigures.h"
 #include "app/text/DiagnosticsRowLabels.h"
@@ -187,6 +188,42 @@ TEST_F(RecorderPanelsII, ZenoPageCountsTheMeasurementsOfTheWatchedLane)
     EXPECT_LT(control, 0.95) << "the control packet has begun to escape\n" << summary;
     EXPECT_GT(watched, control + 0.02) << summary;
     EXPECT_NEAR(numberAfter(summary, "ratio="), watched / control, 0.006) << summary;
+}
+
+// The two lanes are booked alike: the absorbing layer, which reaches into both
+// lanes at the top and bottom of the universe, takes from each and neither
+// survival may hand that back. Measurements every 5 time units, six in 30,
+// cannot hold the packet back, so the watched lane survives as the control
+// does; and what the layer takes from both cancels in their ratio, which is
+// then the same for a wider layer.
+TEST_F(RecorderPanelsII, ZenoRatioDoesNotDependOnWhatTheAbsorbingLayerTakes)
+{
+    const auto ratioAt30 = [](double period, double layerWidth) {
+        load(kZenoPreset);
+        setValue(*window, "absorbingWidthSpinBox", layerWidth);
+        setValue(*window, "zenoMeasurementPeriodSpinBox", period);
+        click(*window, "zenoApplyButton");
+        while (time() < 30.0 - 1e-9) {
+            MainWindowProbe::stepTick(*window);
+            MainWindowProbe::observeTick(*window);
+        }
+        const ZenoSample& last = window->recorder<ZenoRecorder>().samples().back();
+        EXPECT_LT(last.controlSurvival, 0.9) << "the control packet has escaped in part by t = 30";
+        return last.measuredSurvival / last.controlSurvival;
+    };
+    struct Case {
+        double period;
+        double lowest; // the ratio lies in [lowest, highest]
+        double highest;
+    };
+    // Every 0.1, as loaded, the watched lane does keep more than the control.
+    for (const Case c : {Case{5.0, 0.9, 1.1}, Case{0.1, 1.1, 1.4}}) {
+        const double asLoaded = ratioAt30(c.period, 0.12);
+        const double wider = ratioAt30(c.period, 0.2);
+        EXPECT_GE(asLoaded, c.lowest) << "measurement dt " << c.period;
+        EXPECT_LE(asLoaded, c.highest) << "measurement dt " << c.period;
+        EXPECT_NEAR(wider, asLoaded, 0.01) << "measurement dt " << c.period;
+    }
 }
 
 // A split above every row empties the control lane, so the recorder refuses the

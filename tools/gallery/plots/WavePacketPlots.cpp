@@ -304,8 +304,7 @@ TEST_F(WavePacketPlotGallery, OrbitAndLatticePlots)
         SplitStepFourierSolver2D solver;
         solver.configure(SplitStepParameters{});
         for (int step = 1; step <= 500; ++step) {
-            QuantumZeno2D::applyDueMeasurements(psi, config, recorder.watchedNormTarget(), count, product,
-                                                solver.time(), 0.02);
+            QuantumZeno2D::applyDueMeasurements(psi, config, count, product, solver.time(), 0.02);
             solver.step(psi, potential);
             if (step % 5 == 0)
                 recorder.record(solver.time(), psi, count, product);
