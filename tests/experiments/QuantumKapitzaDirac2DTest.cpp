@@ -360,6 +360,10 @@ TEST(KapitzaDiracRecorder, OrdersCountWhatTheAbsorbingLayerTook)
     KapitzaDiracRecorder recorder(1000);
     ASSERT_TRUE(recorder.configure(config, 1.0));
     recorder.record(MomentumSpace2D::compute(field, 1.0), 0.0, false);
+    // The same samples said to be taken under a potential: nothing counted.
+    KapitzaDiracRecorder underPotential(1000);
+    ASSERT_TRUE(underPotential.configure(config, 1.0));
+    underPotential.record(MomentumSpace2D::compute(field, 1.0), 0.0, false, false);
 
     const PotentialScene emptyScene;
     std::vector<double> afterPulse;
@@ -370,8 +374,11 @@ TEST(KapitzaDiracRecorder, OrdersCountWhatTheAbsorbingLayerTook)
             QuantumKapitzaDirac2D::applyPulse(emptyScene, config, solver.time() + dt / 2.0, potential).active;
         solver.step(field, potential);
         layer.apply(field);
-        if (step % 10 == 0)
-            recorder.record(MomentumSpace2D::compute(field, 1.0), solver.time(), light);
+        if (step % 10 == 0) {
+            const MomentumSpace2D momentum = MomentumSpace2D::compute(field, 1.0);
+            recorder.record(momentum, solver.time(), light);
+            underPotential.record(momentum, solver.time(), light, false);
+        }
         if (step == 20) {
             afterPulse = recorder.samples().back().orderPopulations;
             absorbedAfterPulse = recorder.absorbedProbability();
@@ -398,4 +405,7 @@ TEST(KapitzaDiracRecorder, OrdersCountWhatTheAbsorbingLayerTook)
         EXPECT_NEAR(now, pair(exact, 20), 1e-3) << "orders +/-" << n;
     }
     EXPECT_NEAR(last.orderPopulations[4], afterPulse[4], 2e-4) << "order 0";
+    EXPECT_EQ(underPotential.absorbedProbability(), 0.0);
+    EXPECT_GT(underPotential.samples().back().orderPopulations[4 + 1], last.orderPopulations[4 + 1])
+        << "shares of the grid alone grow the slow orders";
 }
