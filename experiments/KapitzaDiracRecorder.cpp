@@ -17,6 +17,8 @@ void KapitzaDiracRecorder::reset()
     config_ = KapitzaDiracConfig{};
     hbar_ = 1.0;
     samples_.clear();
+    lastColumns_.clear();
+    layerTakeByColumn_.clear();
 }
 
 bool KapitzaDiracRecorder::configure(const KapitzaDiracConfig& config, double hbar)
@@ -30,14 +32,43 @@ bool KapitzaDiracRecorder::configure(const KapitzaDiracConfig& config, double hb
     return true;
 }
 
-void KapitzaDiracRecorder::record(const MomentumSpace2D& momentumSpace, double time, bool pulseActive)
+void KapitzaDiracRecorder::record(const MomentumSpace2D& momentumSpace, double time, bool pulseActive,
+                                  bool potentialFree)
 {
     if (!configured_)
         return;
-    appendBounded(samples_, makeSample(momentumSpace, time, pulseActive), static_cast<std::size_t>(capacity_));
+    const std::vector<double> columns = momentumColumnProbabilities(momentumSpace);
+    countLayerTake(columns, time, potentialFree);
+    appendBounded(samples_, makeSample(momentumSpace, columns, time, pulseActive), static_cast<std::size_t>(capacity_));
 }
 
-KapitzaDiracSample KapitzaDiracRecorder::makeSample(const MomentumSpace2D& momentumSpace, double time,
+double KapitzaDiracRecorder::absorbedProbability() const
+{
+    double taken = 0.0;
+    for (const double p : layerTakeByColumn_)
+        taken += p;
+    return taken;
+}
+
+void KapitzaDiracRecorder::countLayerTake(const std::vector<double>& columns, double time, bool potentialFree)
+{
+    if (columns.size() != lastColumns_.size()) {
+        // The first sample: nothing taken yet.
+        layerTakeByColumn_.assign(columns.size(), 0.0);
+    } else {
+        // No light since the last sample: it had not come on by now, or it
+        // was over by then.
+        const bool dark = time <= config_.pulseStartTime || lastTime_ >= config_.pulseStartTime + config_.pulseDuration;
+        if (dark && potentialFree)
+            for (std::size_t i = 0; i < columns.size(); ++i)
+                layerTakeByColumn_[i] += lastColumns_[i] - columns[i];
+    }
+    lastColumns_ = columns;
+    lastTime_ = time;
+}
+
+KapitzaDiracSample KapitzaDiracRecorder::makeSample(const MomentumSpace2D& momentumSpace,
+                                                    const std::vector<double>& columns, double time,
                                                     bool pulseActive) const
 {
     KapitzaDiracSample sample;
@@ -47,8 +78,7 @@ KapitzaDiracSample KapitzaDiracRecorder::makeSample(const MomentumSpace2D& momen
     const double g = isFinitePositive(hbar_) && isFinitePositive(period) ? 2.0 * kPi * hbar_ / period : 0.0;
     sample.gratingMomentum = g;
 
-    const std::vector<double> columns = g > 0.0 ? momentumColumnProbabilities(momentumSpace) : std::vector<double>{};
-    if (columns.empty())
+    if (columns.empty() || !(g > 0.0))
         return sample;
     const std::vector<double>& px = momentumSpace.pxAxis;
     sample.pxOrigin = px[0];
@@ -56,12 +86,13 @@ KapitzaDiracSample KapitzaDiracRecorder::makeSample(const MomentumSpace2D& momen
     if (!momentumColumnDistribution(columns, sample.totalProbability, sample.distribution))
         return sample;
     const std::uint64_t nx = columns.size();
-    const double total = sample.totalProbability;
+    // Shares of the packet: the grid's probability and what the layer took.
+    const double packet = sample.totalProbability + absorbedProbability();
 
     const std::int32_t orders = config_.maximumOrder;
     sample.orderPopulations.assign(static_cast<std::size_t>(2 * orders + 1), 0.0);
     for (std::uint64_t i = 0; i < nx; ++i) {
-        const double p = columns[i] / total;
+        const double p = (columns[i] + layerTakeByColumn_[i]) / packet;
         for (std::int32_t n = -orders; n <= orders; ++n) {
             const double centre = n * g;
             if (centre - g / 2.0 <= px[i] && px[i] < centre + g / 2.0) {

@@ -298,6 +298,8 @@ private:
     void applyLoschmidtReversalIfDue();
     void applyZenoMeasurementIfDue();
     void applyKickedRotorKickIfDue();
+    // The kicked rotor is prepared and its kicks enabled: the steps kick it.
+    bool kickedRotorKicks() const;
     void sampleStepRecorders();
     void updateDetectorFluxReadout();
     void clearDetectorFlux();

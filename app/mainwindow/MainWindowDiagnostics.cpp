@@ -369,10 +369,11 @@ void MainWindow::updateDiagnostics()
         write(kKineticEnergyRow, fixed(newest.kineticEnergy, 6));
         write(kPotentialEnergyRow, fixed(newest.potentialEnergy, 6));
         write(kTotalEnergyRow, fixed(newest.totalEnergy, 6));
+        // The kicks change the rotor's energy as the protocols change theirs.
         const bool timeDependent = formSettings<QuantumQuench>().enabled || formSettings<PeriodicDrive>().enabled ||
                                    formSettings<LinearSweep>().enabled || formSettings<RamseySequence>().enabled ||
                                    formSettings<MoshinskyConfig>().enabled ||
-                                   formSettings<KapitzaDiracConfig>().enabled;
+                                   formSettings<KapitzaDiracConfig>().enabled || kickedRotorKicks();
         if (timeDependent)
             drift = {QStringLiteral("Change from start"), QStringLiteral("% (time-dependent H)")};
         else if (absorbing && newest.absorbedProbability >= kMaterialAbsorbedProbability)

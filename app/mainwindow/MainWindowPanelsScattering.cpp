@@ -42,6 +42,14 @@ constexpr double kCollisionTransmitted = 0.01;
 constexpr double kSeparationTime = 2.0;
 constexpr double kSeparationInteraction = 0.02;
 constexpr double kBarrierSeparationInteraction = 0.01;
+// At a narrow resonance the cavity empties over the resonance's lifetime
+// hbar / Gamma (about 26 at the guided pair's first), long after the rest of
+// the packet has gone, and the absorbing layer and the finite walls change
+// the run before it has drained. The double barrier is read once the cavity
+// has given back this share of the most it held while holding more than its
+// walls: the loading is over, and what is still between the outer faces is
+// the quasi-bound state leaking out.
+constexpr double kCavityGivenBack = 0.5;
 // The painted barrier pair is read over this many cells beyond its outer
 // faces, wide enough for any rule that paints a face into its neighbour cell.
 constexpr double kPaintedMarginCells = 4.0;
@@ -235,11 +243,18 @@ void MainWindow::updateResonancePanel(bool recomputeScans)
         scattering.resonanceCollisionStarted = true;
     scattering.maxCavityProbability = std::max(scattering.maxCavityProbability, regions.cavityFraction);
     bool separatedNow = false;
+    const bool leaking = regions.cavityFraction <= (1.0 - kCavityGivenBack) * scattering.maxCavityProbability &&
+                         regions.cavityFraction > regions.barriersFraction;
     if (scattering.resonanceCollisionStarted && !scattering.resonancePacketSeparated &&
-        solver.time() > kSeparationTime && regions.barriers + regions.cavity < kSeparationInteraction) {
+        solver.time() > kSeparationTime && (regions.barriers + regions.cavity < kSeparationInteraction || leaking)) {
+        // The state left between the outer faces leaks out through each wall
+        // in proportion to the wall's transmission: that share is counted on
+        // its side, so that the reading is what the drained pair will show.
+        const double undecided = regions.barriersFraction + regions.cavityFraction;
+        const double through = singleT1 + singleT2 > 0.0 ? singleT2 / (singleT1 + singleT2) : 0.5;
         scattering.resonancePacketSeparated = true;
-        scattering.resonanceSeparation.take(solver.time(), regions.leftFraction, regions.rightFraction,
-                                            regions.cavityFraction);
+        scattering.resonanceSeparation.take(solver.time(), regions.leftFraction + (1.0 - through) * undecided,
+                                            regions.rightFraction + through * undecided, regions.cavityFraction);
         separatedNow = true;
     }
     if (separatedNow && runTimer->isActive())

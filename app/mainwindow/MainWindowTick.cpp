@@ -284,9 +284,14 @@ void MainWindow::applyZenoMeasurementIfDue()
         invalidateMomentumField();
 }
 
+bool MainWindow::kickedRotorKicks() const
+{
+    return preparationType == InitialPreparationType::KickedRotor && stored.kickedRotor.enabled;
+}
+
 void MainWindow::applyKickedRotorKickIfDue()
 {
-    if (preparationType != InitialPreparationType::KickedRotor || !stored.kickedRotor.enabled || psi.empty())
+    if (!kickedRotorKicks() || psi.empty())
         return;
     // Each kick is sampled at the time before the step, in momentum space
     // straight after it.
@@ -321,7 +326,11 @@ void MainWindow::sampleStepRecorders()
     if (due(recorders.kapitzaDiracRecorder, 10) && insideAnalysis(t, stored.quantumKapitzaDirac.analysisEndTime)) {
         invalidateMomentumField();
         ensureMomentumField();
-        recorders.kapitzaDiracRecorder.record(momentumField, t, appliers.kapitzaDiracPulseApplier.pulse().active);
+        // With no potential on the grid the packet moves freely, and the
+        // recorder counts back what the absorbing layer takes from each order.
+        const bool lightOn = appliers.kapitzaDiracPulseApplier.pulse().active;
+        const bool potentialFree = !lightOn && potential.minValue() == 0.0f && potential.maxValue() == 0.0f;
+        recorders.kapitzaDiracRecorder.record(momentumField, t, lightOn, potentialFree);
     }
     if (due(recorders.aharonovBohmRecorder, 5) && insideAnalysis(t, stored.quantumAharonovBohm.analysisEndTime))
         recorders.aharonovBohmRecorder.record(t, psi);

@@ -1607,8 +1607,8 @@ const std::vector<GuideClaim>& earlyClaims()
         {7, "about {0.41} wide", "larga circa {0.41}", 0.01, [](GuideRun& r) { return pageResonance(r, 2.0, 4.4).width; }},
         {7, "spread is about {0.5}", "pacchetto e' circa {0.5}", 0.05,
          fromSettings(7, [](GuideRun& r) { return px(r) / mass(r) * 0.5 / sigma(r); })},
-        {7, "near t = {14.7}, the run", "verso t = {14.7}, la corsa", 0.05, pauseTime(7)},
-        {7, "P_T, about {0.37}", "P_T misurata, circa {0.37}", 0.015, pausedFigure(7, "P_T="), "(the cavity painted as set)"},
+        {7, "near t = {8.9}, the run", "verso t = {8.9}, la corsa", 0.05, pauseTime(7)},
+        {7, "P_T, about {0.38}", "P_T misurata, circa {0.38}", 0.015, pausedFigure(7, "P_T=")},
         {7, "(the summary reads Ex = {0.81})", "(il riepilogo legge Ex = {0.81})", 0.005,
          [](GuideRun& r) {
              r.edited(7, set("momentumSpinBox", 1.27));
@@ -1626,6 +1626,14 @@ const std::vector<GuideClaim>& earlyClaims()
              return figureAfter(r.diagnostics("Resonance", "Cavity / reference"), "T1D=");
          }},
         {7, "Sigma to {4}: the energy", "Sigma a {4}: la dispersione", 0.0, nullptr},
+        {7, "about {26} time units (hbar/Gamma)", "circa {26} unita' di tempo (hbar/Gamma)", 1.0,
+         [](GuideRun& r) { return 1.0 / pageResonance(r, 0.3, 1.5).width; }},
+        {7, "near t = {33}, and the measured P_T", "verso t = {33}, e la P_T misurata", 0.5,
+         [](GuideRun& r) {
+             const auto split = [](GuideRun& g) { return g.separated(); };
+             return r.until(7, split, 60.0, set("momentumSpinBox", 1.27)) ? r.now()
+                                                                          : std::numeric_limits<double>::quiet_NaN();
+         }},
         {26, "falls back to {57} percent", "ricade al {57} per cento", 0.5,
          [](GuideRun& r) { return 100.0 * ensembleMeanP1(r, 26, withoutEcho(0.06)); }},
         {26, "recovers about {82} percent", "recupera ancora circa l'{82} per cento", 0.5,

@@ -8,6 +8,7 @@
 
 #include "core/Numeric.h"
 #include "appwindow/WindowControls.h"
+#include "app/text/DiagnosticsRowLabels.h"
 
 #include "document/ExperimentCatalogue.h"
 #include "plots/QuantumAndersonPlotWidget.h"
@@ -24,6 +25,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QRegularExpression>
+#include <QTableWidget>
 
 #include <algorithm>
 #include <cmath>
@@ -460,8 +462,15 @@ TEST_F(RecorderPanelsTest, AMovedVortexIsMeasuredFromItsTrapsCentre)
 
 // Kicks strike only the rotor's own state and only while they are switched on;
 // the reference run is the same document with its first kick beyond the run.
+// Where they strike, the energy row says that the drive changes the energy
+// (a kick pumps it), never that the step lost it.
 TEST_F(RecorderPanelsTest, KicksStrikeOnlyAnEnabledRotorPreparation)
 {
+    const auto energyRow = [] {
+        const auto* table = test::control<QTableWidget>(window(), "diagnosticsTable");
+        return table->item(kEnergyDriftRow, 1)->text() + QStringLiteral(" | ") +
+               table->item(kEnergyDriftRow, 2)->text();
+    };
     const auto run = [](InitialPreparationType type, bool enabled, double firstKick) {
         load(35, 0);
         ExperimentDocument d = window().captureExperimentDocument();
@@ -474,6 +483,8 @@ TEST_F(RecorderPanelsTest, KicksStrikeOnlyAnEnabledRotorPreparation)
             window().stepOnce();
         return window().waveField();
     };
+    const QRegularExpression changed(QStringLiteral("^Change from start \\| -?[0-9.]+ % \\(time-dependent H\\)$"));
+    const QRegularExpression conserved(QStringLiteral("^Drift from start \\| -?[0-9.]+ %"));
     const std::tuple<InitialPreparationType, bool, bool> kRows[] = {
         {InitialPreparationType::KickedRotor, true, true},
         {InitialPreparationType::KickedRotor, false, false},
@@ -487,6 +498,9 @@ TEST_F(RecorderPanelsTest, KicksStrikeOnlyAnEnabledRotorPreparation)
         for (std::uint64_t k = 0; k < psi.size(); ++k)
             change = std::max(change, double(std::abs(psi.data()[k] - reference.data()[k])));
         EXPECT_EQ(change > 1e-3, kicked) << int(type) << (enabled ? " on" : " off") << ": " << change;
+        const QString row = energyRow();
+        EXPECT_TRUE((kicked ? changed : conserved).match(row).hasMatch())
+            << int(type) << (enabled ? " on" : " off") << ": " << row.toStdString();
     }
 }
 

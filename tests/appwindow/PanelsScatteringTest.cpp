@@ -3,6 +3,7 @@
 // plane-wave theory and region probabilities computed here from the live field.
 
 #include "PanelTestSupport.h"
+#include "common/MainWindowProbe.h"
 #include "common/QtTestSupport.h"
 
 #include <QApplication>
@@ -203,7 +204,23 @@ TEST_F(PanelsScatteringTest, BarrierRunsPauseThemselvesOnceThePacketHasSeparated
                         double e) { return legacy ? barrierT(e, 2.0) : layeredTransmission(e, edges, heights); },
                     std::sqrt(2.0 * kEnergyX), sigma);
         const double transmitted = p[p.size() - 2];
-        EXPECT_LT(inside, legacy ? 0.01 : 0.02) << "paused with the packet still at the barrier";
+        // The pair may pause with its cavity still leaking: once it has given
+        // back half the most it held and holds more than its walls. What is
+        // between the outer faces then leaves through each wall in proportion
+        // to its transmission, and the reading counts it there.
+        double leftBehind = 0.0, aheadToo = 0.0;
+        if (legacy) {
+            EXPECT_LT(inside, 0.01) << "paused with the packet still at the barrier";
+        } else {
+            const double cavity = p[2];
+            const double maxCavity = numberAfter(row(kReferenceRow), QStringLiteral("max="));
+            EXPECT_TRUE(inside < 0.02 || (cavity < 0.5 * maxCavity + kFourDecimals && cavity > p[1] + p[3]))
+                << "paused while the cavity was loading: " << text(row(kReferenceRow));
+            const double t1 = numberAfter(row(kTheoryRow), QStringLiteral("T1="));
+            const double t2 = numberAfter(row(kTheoryRow), QStringLiteral("T2="));
+            aheadToo = (p[1] + p[2] + p[3]) * t2 / (t1 + t2);
+            leftBehind = (p[1] + p[2] + p[3]) * t1 / (t1 + t2);
+        }
         if (legacy) {
             // What has passed, of what has left the barrier, is the packet's
             // T: to within the 0.16 cells and the share the edge has begun to
@@ -214,8 +231,9 @@ TEST_F(PanelsScatteringTest, BarrierRunsPauseThemselvesOnceThePacketHasSeparated
         // what the box still holds by no more than the layer has taken.
         const double taken = 1.0 - w.waveField().norm();
         const double readT = numberAfter(values, QStringLiteral("P_T="));
-        EXPECT_NEAR(numberAfter(values, QStringLiteral("P_R=")), p[0], taken + kFourDecimals) << text(values);
-        EXPECT_NEAR(readT, transmitted, taken + kFourDecimals);
+        EXPECT_NEAR(numberAfter(values, QStringLiteral("P_R=")), p[0] + leftBehind, taken + 2 * kFourDecimals)
+            << text(values);
+        EXPECT_NEAR(readT, transmitted + aheadToo, taken + 2 * kFourDecimals);
         EXPECT_NEAR(numberAfter(values, legacy ? QStringLiteral("theory T=") : QStringLiteral("T1D=")), theory, 1e-4);
         EXPECT_NEAR(numberAfter(values, QStringLiteral("deltaT=")), readT - theory, kFourDecimals);
         // Beside it the plane-wave row keeps the plane wave at the mean
@@ -303,7 +321,7 @@ TEST_F(PanelsScatteringTest, ARunResumedAfterSeparationKeepsTheReadingTakenThen)
 // packet's: its P_T lies between what has passed and that plus what is
 // still inside, about T(E) averaged over the packet's momenta (here within
 // 0.005, what these cells and steps miss of it), and the time series reads
-// the same. Barriers 1 and 2 at their own momentum are read alike.
+// what has passed. Barriers 1 and 2 at their own momentum are read alike.
 TEST_F(PanelsScatteringTest, ThePacketsTransmissionIsReadWhateverTheLayerTookBeforeSeparation)
 {
     const struct {
@@ -338,7 +356,48 @@ TEST_F(PanelsScatteringTest, ThePacketsTransmissionIsReadWhateverTheLayerTookBef
         const double inside = numberAfter(values, QString::fromLatin1(c.inside));
         EXPECT_LT(transmitted, reference + 0.005) << text(values) << " against " << reference;
         EXPECT_GT(transmitted + inside, reference - 0.005) << text(values) << " against " << reference;
-        EXPECT_NEAR(w.observableHistory().samples().back().transmittedProbability, transmitted, kFourDecimals);
+        // The time series reads what has passed; the pair's reading adds the
+        // share of what is still between its outer faces that leaks ahead.
+        const ObservableSample& last = w.observableHistory().samples().back();
+        double aheadToo = 0.0;
+        if (c.preset == 7) {
+            const double t1 = numberAfter(row(kTheoryRow), QStringLiteral("T1="));
+            const double t2 = numberAfter(row(kTheoryRow), QStringLiteral("T2="));
+            aheadToo = (1.0 - last.reflectedProbability - last.transmittedProbability) * t2 / (t1 + t2);
+        }
+        EXPECT_NEAR(last.transmittedProbability + aheadToo, transmitted, kFourDecimals);
+    }
+}
+
+// The resonant pair's cavity empties long after the rest of the packet has
+// gone (at px 1.27, over the first resonance's lifetime of about 26), and by
+// then the absorbing layer and the ends of the walls have changed the run.
+// On the guided grid, at the guided momentum and at the guide's 1.27, the
+// reading is what the pair gives once drained: the exact transmission of
+// the walls as painted, averaged over the packet's momenta (before the
+// reading counted the cavity's leak it was 4 % and 8 % low).
+TEST_F(PanelsScatteringTest, TheDoubleBarrierIsReadAsTheDrainedPairWouldRead)
+{
+    MainWindow& w = window();
+    for (const double momentum : {2.5, 1.27}) {
+        SCOPED_TRACE("px " + std::to_string(momentum));
+        w.loadGuidedExperiment(7);
+        setQuietly<QDoubleSpinBox>(w, "momentumSpinBox", momentum);
+        w.rebuildSimulation();
+        while (text(row(kStateRow)).find("SEPARATED") == std::string::npos && w.schroedingerSolver().time() < 100.0) {
+            MainWindowProbe::stepTick(w);
+            MainWindowProbe::observeTick(w);
+            MainWindowProbe::refreshTick(w);
+        }
+        ASSERT_EQ(text(row(kStateRow)), "DOUBLE BARRIER: SEPARATED / MEASUREMENT VALID");
+        const auto [edges, heights] = paintedSteps(w.potentialField());
+        const double drained =
+            packetT([&, edges = edges, heights = heights](double e) { return layeredTransmission(e, edges, heights); },
+                    momentum, test::control<QDoubleSpinBox>(w, "sigmaSpinBox")->value());
+        const QString values = row(kProbabilitiesRow);
+        EXPECT_NEAR(numberAfter(values, QStringLiteral("P_T=")), drained, 0.015 * drained)
+            << text(values) << " at t = " << w.schroedingerSolver().time();
+        EXPECT_NEAR(numberAfter(values, QStringLiteral("P_R=")), 1.0 - drained, 0.015 * drained) << text(values);
     }
 }
 
