@@ -10,6 +10,7 @@
 #include "core/Numeric.h"
 #include "document/DisplayText.h"
 #include "document/ExperimentCatalogue.h"
+#include "document/ExperimentDocumentJson.h"
 #include "document/ExperimentFile.h"
 #include "ui/MainWindowForm.h"
 
@@ -223,6 +224,9 @@ ExperimentDocument MainWindow::captureExperimentDocument() const
     document.quantumBackflow = formSettings<BackflowConfig>();
     document.quantumZitterbewegung = formSettings<ZitterbewegungConfig>();
     document.quantumKleinTunneling = formSettings<KleinTunnelingConfig>();
+    // A record the scene leaves nothing to act on runs as off: it is kept
+    // off, which the reader accepts.
+    disableRecordsTheSceneRefuses(document);
     return document;
 }
 
@@ -664,7 +668,7 @@ void MainWindow::showDocumentFileError(const QString& title, const QString& text
     // name say which file it is.
     QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Ok, this);
     const QString shown = box.fontMetrics().elidedText(elideForDisplay(path), Qt::ElideMiddle,
-                                                      kShownPathCharacters * box.fontMetrics().averageCharWidth());
+                                                       kShownPathCharacters * box.fontMetrics().averageCharWidth());
     if (!path.isEmpty() && shown != path && text.contains(path)) {
         box.setText(QString(text).replace(path, shown));
         box.setDetailedText(text);
