@@ -7,10 +7,12 @@
 // Reading one object: the root member must be an object (else its "missing"
 // message); every required member must have its JSON type (a faulty
 // "enabled" is reported before the other members, with its own message where
-// the object has one); the required members are read; the value check runs;
-// the optional and lenient members are read (a present optional member of the
-// wrong type has its own message); the scene check runs. Only then does the
-// record reach the (scratch) document.
+// the object has one); the required members are read; the value check runs,
+// and a record it refuses is still accepted when every value lies in its range
+// of the settings range table (else the first value outside is named with its
+// control and range); the optional and lenient members are read (a present
+// optional member of the wrong type has its own message); the scene check
+// runs. Only then does the record reach the (scratch) document.
 
 #include "document/ExperimentDocument.h"
 #include "document/JsonReading.h"

@@ -6,7 +6,9 @@
 // whose every value lies in its range is accepted as it is: whatever a box
 // lets a student set, a saved document keeps. Rules between values (a launch
 // height above the edge, a fast band above the slow one) belong to the
-// experiment, which applies them when it prepares its state.
+// experiment, which applies them when it prepares its state. A record that
+// leaves a range but passes its experiment's own check still loads, as it
+// always did, and the box then holds the value at its bound.
 
 #include <QString>
 

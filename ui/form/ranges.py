@@ -7,7 +7,8 @@ import re
 
 _TABLE = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "document",
                                        "SettingsRanges.def"))
-_ROW = re.compile(r'^VXO_SETTINGS_RANGE\("(\w+)", "(\w+)", "(\w+)", "[^"]*", ([-+.\w]+), ([-+.\w]+)\)$')
+# A row may run over two lines; rows of no control (nullptr) do not match.
+_ROW = re.compile(r'VXO_SETTINGS_RANGE\(\s*"(\w+)",\s*"(\w+)",\s*"(\w+)",\s*"[^"]*",\s*([-+.\w]+),\s*([-+.\w]+)\)')
 
 
 def _number(text):
@@ -18,13 +19,9 @@ def _number(text):
 
 
 def _read():
-    ranges = {}
     with open(_TABLE, encoding="utf-8") as f:
-        for line in f:
-            match = _ROW.match(line.strip())
-            if match:
-                ranges[match.group(3)] = (_number(match.group(4)), _number(match.group(5)))
-    return ranges
+        text = f.read()
+    return {match.group(3): (_number(match.group(4)), _number(match.group(5))) for match in _ROW.finditer(text)}
 
 
 _RANGES = _read()
