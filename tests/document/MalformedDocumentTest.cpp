@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <ostream>
 #include <set>
 #include <string>
@@ -386,6 +387,15 @@ const Mutation kSettingsChecks[] = {
      {"kickedRotor", "kickPeriod"},
      0,
      "Experiment kickedRotor: \"Kick period T\" is 0; the allowed range is 0.2 to 5."},
+    // Values no control shows keep their experiment's range.
+    {"first kick before the start",
+     {"kickedRotor", "firstKickTime"},
+     -1,
+     "Experiment kickedRotor: \"first kick time\" is -1; the allowed range is 0 or more."},
+    {"klein packet centre not finite",
+     {"quantumKleinTunneling", "centerY"},
+     std::numeric_limits<double>::infinity(),
+     "Experiment quantumKleinTunneling: \"packet center Y\" is inf; the allowed range is any finite value."},
     {"rotor sigma 0",
      {"kickedRotorInitialState", "ySigma"},
      0,
