@@ -135,6 +135,7 @@ set(VXO_DOCUMENT_SOURCES
     PresetGuidesEnglish.cpp
     PresetGuidesItalian.cpp
     SettingsObjectCodec.cpp
+    SettingsRanges.cpp
 )
 
 # view/
@@ -436,6 +437,7 @@ set(VXO_APP_TEST_SOURCES
     ProtocolAppliersTest.cpp
     RecorderPanelFiguresTest.cpp
     RunPaceTest.cpp
+    SettingsRangesTest.cpp
     SavedDockStateTest.cpp
     TransportClockTest.cpp
     ValueFormattersTest.cpp

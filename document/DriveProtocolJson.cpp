@@ -127,4 +127,12 @@ const SettingsObject<RamseySequence> kRamseySequence = {
 };
 VXO_SETTINGS_OBJECT_FUNCTIONS(readRamseySequence, writeRamseySequence, kRamseySequence)
 
+void disableDrivesTheSceneRefuses(ExperimentDocument& document)
+{
+    disableWhenTheSceneRefuses(kQuantumQuench, document);
+    disableWhenTheSceneRefuses(kPeriodicDrive, document);
+    disableWhenTheSceneRefuses(kLinearSweep, document);
+    disableWhenTheSceneRefuses(kRamseySequence, document);
+}
+
 } // namespace vxo

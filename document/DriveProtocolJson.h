@@ -23,4 +23,8 @@ QJsonObject writeLinearSweep(const ExperimentDocument& document);
 bool readRamseySequence(const QJsonObject& root, ExperimentDocument& document, QString& error);
 QJsonObject writeRamseySequence(const ExperimentDocument& document);
 
+// Switches off each enabled drive that its scene check refuses (a target
+// whose parameter the object does not have): the window runs it as off.
+void disableDrivesTheSceneRefuses(ExperimentDocument& document);
+
 } // namespace vxo

@@ -205,4 +205,10 @@ bool readMeasurementCollapse(const QJsonObject& root, ExperimentDocument& docume
     return true;
 }
 
+void disableRecordsTheSceneRefuses(ExperimentDocument& document)
+{
+    disableDrivesTheSceneRefuses(document);
+    disableLoopAndShutterTheSceneRefuses(document);
+}
+
 } // namespace vxo

@@ -24,6 +24,12 @@ bool parseExperimentDocument(const QJsonObject& root, ExperimentDocument& docume
 // The writer.
 QJsonObject experimentDocumentToJson(const ExperimentDocument& document);
 
+// Switches off every enabled record that the reader would refuse for its
+// scene (a drive whose target lacks the parameter, a Berry loop without its
+// trap, a shutter without its object). The window runs each of them as off,
+// so the document then reads back and runs as the window ran it.
+void disableRecordsTheSceneRefuses(ExperimentDocument& document);
+
 bool readInitialPreparation(const QJsonObject& root, ExperimentDocument& document, QString& error);
 QJsonObject writeInitialPreparation(const ExperimentDocument& document);
 bool readMeasurementCollapse(const QJsonObject& root, ExperimentDocument& document, QString& error);

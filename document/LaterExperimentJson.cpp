@@ -203,8 +203,8 @@ const SettingsObject<BerryConfig> kQuantumBerry = {
     "Experiment schema 19 is missing a valid quantumBerry object.",
     "Experiment quantumBerry contains invalid fields.",
     "Experiment quantumBerry contains invalid fields.",
-    {berryLoopFitsScene, "Experiment quantumBerry values or base harmonic trap are invalid."},
     {nullptr, nullptr},
+    {berryLoopFitsScene, "Experiment quantumBerry values or base harmonic trap are invalid."},
 };
 VXO_SETTINGS_OBJECT_FUNCTIONS(readBerryConfig, writeBerryConfig, kQuantumBerry)
 
@@ -241,8 +241,8 @@ const SettingsObject<MoshinskyConfig> kQuantumMoshinsky = {
     "Experiment schema 21 is missing a valid quantumMoshinsky object.",
     "Experiment quantumMoshinsky contains invalid fields.",
     "Experiment quantumMoshinsky contains invalid fields.",
-    {shutterInScene, "Experiment quantumMoshinsky does not match its potential scene."},
     {nullptr, nullptr},
+    {shutterInScene, "Experiment quantumMoshinsky does not match its potential scene."},
 };
 VXO_SETTINGS_OBJECT_FUNCTIONS(readMoshinskyConfig, writeMoshinskyConfig, kQuantumMoshinsky)
 
@@ -270,5 +270,11 @@ const SettingsObject<KapitzaDiracConfig> kQuantumKapitzaDirac = {
     {nullptr, nullptr},
 };
 VXO_SETTINGS_OBJECT_FUNCTIONS(readKapitzaDiracConfig, writeKapitzaDiracConfig, kQuantumKapitzaDirac)
+
+void disableLoopAndShutterTheSceneRefuses(ExperimentDocument& document)
+{
+    disableWhenTheSceneRefuses(kQuantumBerry, document);
+    disableWhenTheSceneRefuses(kQuantumMoshinsky, document);
+}
 
 } // namespace vxo

@@ -45,4 +45,8 @@ QJsonObject writeKapitzaDiracInitialState(const ExperimentDocument& document);
 bool readKapitzaDiracConfig(const QJsonObject& root, ExperimentDocument& document, QString& error);
 QJsonObject writeKapitzaDiracConfig(const ExperimentDocument& document);
 
+// Switches off an enabled Berry loop without its trap and an enabled shutter
+// without a shutter object: the window runs either as off.
+void disableLoopAndShutterTheSceneRefuses(ExperimentDocument& document);
+
 } // namespace vxo

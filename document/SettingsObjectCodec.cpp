@@ -86,6 +86,19 @@ void SettingsOptionalReader::lenientNumber(const char* key, double& field)
         field = member.toDouble();
 }
 
+void SettingsRangeChecker::check(const char* key, double value)
+{
+    const SettingsRange* range = findSettingsRange(object_, key);
+    if (range == nullptr) {
+        covered_ = false;
+        return;
+    }
+    if (fault_ == nullptr && !range->admits(value)) {
+        fault_ = range;
+        faultValue_ = value;
+    }
+}
+
 void SettingsWriter::flag(const char* key, bool& field) { object_.insert(QLatin1String(key), field); }
 
 void SettingsWriter::number(const char* key, double& field) { object_.insert(QLatin1String(key), field); }

@@ -7,13 +7,16 @@
 // Reading one object: the root member must be an object (else its "missing"
 // message); every required member must have its JSON type (a faulty
 // "enabled" is reported before the other members, with its own message where
-// the object has one); the required members are read; the value check runs;
-// the optional and lenient members are read (a present optional member of the
-// wrong type has its own message); the scene check runs. Only then does the
-// record reach the (scratch) document.
+// the object has one); the required members are read; the value check runs,
+// and a record it refuses is still accepted when every value lies in its range
+// of the settings range table (else the first value outside is named with its
+// control and range); the optional and lenient members are read (a present
+// optional member of the wrong type has its own message); the scene check
+// runs. Only then does the record reach the (scratch) document.
 
 #include "document/ExperimentDocument.h"
 #include "document/JsonReading.h"
+#include "document/SettingsRanges.h"
 
 #include <QJsonObject>
 #include <QJsonValue>
@@ -120,6 +123,36 @@ private:
     QJsonObject object_;
 };
 
+// Holds every number of one object to its row of the range table. The table
+// covers the object when every number has a row.
+class SettingsRangeChecker final : public SettingsFieldVisitor {
+public:
+    explicit SettingsRangeChecker(const char* object) : object_(object) {}
+
+    void flag(const char*, bool&) override {}
+    void number(const char* key, double& field) override { check(key, field); }
+    void integer(const char* key, std::int32_t& field, std::int32_t) override { check(key, field); }
+    void unsignedInteger(const char* key, std::uint32_t& field, std::int32_t) override { check(key, field); }
+    void objectId(const char*, std::uint64_t&) override {}
+    void optionalFlag(const char*, bool&, const char*) override {}
+    void optionalNumber(const char* key, double& field, const char*) override { check(key, field); }
+    void lenientFlag(const char*, bool&) override {}
+    void lenientNumber(const char* key, double& field) override { check(key, field); }
+
+    // True when the table covers the object and every number lies in its range.
+    bool admitted() const { return covered_ && fault_ == nullptr; }
+    // The first number outside its range, with its message; empty when none.
+    QString faultMessage() const { return fault_ ? settingsRangeMessage(*fault_, faultValue_) : QString(); }
+
+private:
+    void check(const char* key, double value);
+
+    const char* object_;
+    bool covered_ = true;
+    const SettingsRange* fault_ = nullptr;
+    double faultValue_ = 0.0;
+};
+
 // One check of a settings record; a null `passes` always passes. The
 // document is the scratch document, whose scene has already been read.
 template <typename Record>
@@ -164,8 +197,17 @@ bool readSettingsObject(const SettingsObject<Record>& codec, const QJsonObject& 
         return readFault(error, codec.enabledMessage);
     if (required.fieldFault())
         return readFault(error, codec.fieldsMessage);
-    if (codec.valueCheck.passes != nullptr && !codec.valueCheck.passes(record, document))
-        return readFault(error, codec.valueCheck.failureMessage);
+    if (codec.valueCheck.passes != nullptr && !codec.valueCheck.passes(record, document)) {
+        // Values a box offers are kept, whatever the experiment makes of
+        // them together; a value outside its box's range is named with it.
+        SettingsRangeChecker ranges(codec.key);
+        Record checked = record;
+        codec.fields(ranges, checked);
+        if (!ranges.admitted()) {
+            const QString named = ranges.faultMessage();
+            return named.isEmpty() ? readFault(error, codec.valueCheck.failureMessage) : readFault(error, named);
+        }
+    }
 
     SettingsOptionalReader optional(object);
     codec.fields(optional, record);
@@ -185,6 +227,17 @@ QJsonObject writeSettingsObject(const SettingsObject<Record>& codec, const Exper
     SettingsWriter writer;
     codec.fields(writer, record);
     return writer.result();
+}
+
+// Switches a record off when its scene check refuses it. The window runs
+// such a record as if it were off (its applier finds nothing to act on), so
+// a document that keeps it off is read back and runs as the window ran it.
+template <typename Record>
+void disableWhenTheSceneRefuses(const SettingsObject<Record>& codec, ExperimentDocument& document)
+{
+    Record& record = document.*codec.member;
+    if (codec.sceneCheck.passes != nullptr && !codec.sceneCheck.passes(record, document))
+        record.enabled = false;
 }
 
 // Defines the public reader and writer of one settings object from its codec.

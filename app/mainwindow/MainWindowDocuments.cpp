@@ -10,6 +10,7 @@
 #include "core/Numeric.h"
 #include "document/DisplayText.h"
 #include "document/ExperimentCatalogue.h"
+#include "document/ExperimentDocumentJson.h"
 #include "document/ExperimentFile.h"
 #include "ui/MainWindowForm.h"
 
@@ -223,6 +224,9 @@ ExperimentDocument MainWindow::captureExperimentDocument() const
     document.quantumBackflow = formSettings<BackflowConfig>();
     document.quantumZitterbewegung = formSettings<ZitterbewegungConfig>();
     document.quantumKleinTunneling = formSettings<KleinTunnelingConfig>();
+    // A record the scene leaves nothing to act on runs as off: it is kept
+    // off, which the reader accepts.
+    disableRecordsTheSceneRefuses(document);
     return document;
 }
 

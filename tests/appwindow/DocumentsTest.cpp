@@ -3,6 +3,7 @@
 // why, and a save that fails keeps the previous file.
 
 #include "common/AppTestSupport.h"
+#include "common/MainWindowProbe.h"
 #include "common/QtTestSupport.h"
 
 #include "app/mainwindow/MainWindow.h"
@@ -32,6 +33,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <limits>
@@ -53,6 +55,7 @@ struct DocumentsProbe {
     const QString& source() const { return window.sourcePresetName; }
     const RealWorldScaleMapping& scale() const { return window.currentScale; }
     std::uint64_t addToScene(const PotentialObject& object) { return window.potentialScene.add(object); }
+    const PotentialScene& scene() const { return window.potentialScene; }
 };
 
 namespace {
@@ -123,6 +126,16 @@ void expectOneCriticalBox(const FileOutcome& outcome, const char* title, const Q
     EXPECT_EQ(box.text.toStdString(), text.toStdString());
     EXPECT_EQ(box.icon, QMessageBox::Critical);
     EXPECT_EQ(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+}
+
+// The guided experiment whose title begins with `title`, or -1.
+int presetTitled(const char* title)
+{
+    for (std::uint32_t index = 0; index < presetCount(); ++index) {
+        if (QString::fromLatin1(makeExperimentPreset(index).title).startsWith(QLatin1String(title)))
+            return static_cast<int>(index);
+    }
+    return -1;
 }
 
 QString presetTitle(int index)
@@ -939,6 +952,111 @@ TEST_F(DocumentsWindow, EveryPresetComesBackFromItsFile)
         EXPECT_TRUE(loaded.ok) << (loaded.messages.empty() ? "" : loaded.messages.front().text.toStdString());
         EXPECT_EQ(differences(before, target->captureExperimentDocument()).join(QStringLiteral(", ")).toStdString(),
                   "");
+    }
+}
+
+// What a box lets a student set, the window's Save keeps and Load gives
+// back, whatever the experiment makes of it beside the other values.
+TEST_F(DocumentsWindow, ValuesTheBoxesOfferAreSavedAndLoadedBack)
+{
+    struct Case {
+        const char* preset;
+        const char* box;
+        double value;
+    };
+    const Case cases[] = {
+        {"Single Slit Diffraction", "kapitzaDiracStartSpinBox", 1000.0},     // the pulse is not in use
+        {"Quantum Hall Edge State", "hallEdgeYSpinBox", -18.0},              // the launch is above the edge
+        {"Quantum Hall Edge State", "hallEdgeYSpinBox", 8.0},                // the launch is below the edge
+        {"Quantum Backflow", "backflowSlowKSpinBox", 8.0},                   // above the fast band
+        {"Klein Tunneling / Supercritical", "kleinDetectorXSpinBox", -15.0}, // in front of the barrier
+        {"Landau Levels / Cyclotron", "landauFieldSpinBox", 0.0},            // enabled without a field
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.preset << ", " << c.box << " = " << c.value);
+        const int preset = presetTitled(c.preset);
+        ASSERT_GE(preset, 0) << "no such guided experiment";
+        source->loadGuidedExperiment(preset);
+        edit(*source, c.box, c.value);
+        // Run as the student runs it: Reset rebuilds with the new value.
+        control<QAbstractButton>(*source, "resetButton")->click();
+        const ExperimentDocument before = source->captureExperimentDocument();
+        const QString file = path("edge.vxo.json");
+        const FileOutcome saved = saveFile(*source, file);
+        ASSERT_TRUE(saved.ok) << (saved.messages.empty() ? "" : saved.messages.front().text.toStdString());
+        const FileOutcome loaded = loadFile(*target, file);
+        ASSERT_TRUE(loaded.ok) << (loaded.messages.empty() ? "" : loaded.messages.front().text.toStdString());
+        EXPECT_EQ(control<QDoubleSpinBox>(*target, c.box)->value(), c.value);
+        EXPECT_EQ(differences(before, target->captureExperimentDocument()).join(QStringLiteral(", ")).toStdString(),
+                  "");
+    }
+}
+
+// A protocol switched on whose target the scene cannot drive (a parameter
+// the object does not have, a shutter that is no wall) acts on nothing. Save
+// keeps it as the window runs it, switched off with every value it holds, and
+// the loaded window runs the same potential.
+TEST_F(DocumentsWindow, ProtocolsWithoutADrivableTargetAreKeptAsTheWindowRanThem)
+{
+    struct Case {
+        const char* what;
+        const char* preset;
+        const char* enable;
+        const char* target;
+        const char* parameter; // null: the shutter, which has none
+    };
+    const Case cases[] = {
+        {"quench", "Ramsey Ensemble", "quenchEnabledCheckBox", "quenchTargetComboBox", "quenchParameterComboBox"},
+        {"sweep", "Ramsey Ensemble", "linearSweepEnabledCheckBox", "linearSweepTargetComboBox",
+         "linearSweepParameterComboBox"},
+        {"pulse sequence", "Ramsey Ensemble", "ramseyEnabledCheckBox", "ramseyTargetComboBox",
+         "ramseyParameterComboBox"},
+        {"shutter", "Berry Phase", "moshinskyEnabledCheckBox", "moshinskyTargetComboBox", nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const int preset = presetTitled(c.preset);
+        ASSERT_GE(preset, 0);
+        source->loadGuidedExperiment(preset);
+        // A drive target that no harmonic parameter fits; the shutter lists
+        // walls only, and the trap's scene has none: its target is gone.
+        auto* targets = control<QComboBox>(*source, c.target);
+        int unfit = -1;
+        for (int i = 0; i < targets->count() && unfit < 0; ++i) {
+            const PotentialObject* object =
+                DocumentsProbe{*source}.scene().find(targets->itemData(i, Qt::UserRole).toULongLong());
+            if (object != nullptr && object->kind != PotentialObjectKind::Harmonic)
+                unfit = i;
+        }
+        if (c.parameter != nullptr) {
+            ASSERT_GE(unfit, 0) << "the scene has no object to mistarget";
+        } else {
+            ASSERT_EQ(targets->count(), 0) << "the scene has a wall for the shutter";
+        }
+        // As a student sets them, each change handled by the window.
+        if (c.parameter != nullptr) {
+            targets->setCurrentIndex(unfit);
+            control<QComboBox>(*source, c.parameter)->setCurrentIndex(3); // Harmonic kX
+        }
+        control<QCheckBox>(*source, c.enable)->setChecked(true);
+        MainWindowProbe::stepTick(*source);
+        const ExperimentDocument before = source->captureExperimentDocument();
+
+        const QString file = path("mistargeted.vxo.json");
+        const FileOutcome saved = saveFile(*source, file);
+        ASSERT_TRUE(saved.ok) << (saved.messages.empty() ? "" : saved.messages.front().text.toStdString());
+        const FileOutcome loaded = loadFile(*target, file);
+        ASSERT_TRUE(loaded.ok) << (loaded.messages.empty() ? "" : loaded.messages.front().text.toStdString());
+        EXPECT_FALSE(control<QCheckBox>(*target, c.enable)->isChecked()) << "kept as the window ran it: off";
+        EXPECT_EQ(control<QComboBox>(*target, c.target)->currentIndex(), unfit);
+        EXPECT_EQ(differences(before, target->captureExperimentDocument()).join(QStringLiteral(", ")).toStdString(),
+                  "");
+        MainWindowProbe::stepTick(*target);
+        const PotentialField2D& ran = source->potentialField();
+        const PotentialField2D& runs = target->potentialField();
+        ASSERT_EQ(ran.size(), runs.size());
+        EXPECT_TRUE(std::equal(ran.data(), ran.data() + ran.size(), runs.data()))
+            << "the loaded window runs another potential";
     }
 }
 

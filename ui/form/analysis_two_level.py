@@ -5,6 +5,7 @@ adds an analysis-only ensemble of detuned two-level systems, which averages
 the reference model and never touches psi."""
 
 from builder import check_box, double_spin_box, group_box, hbox, hspacer, label, spin_box
+from ranges import box_range
 
 from analysis_page import analysis_page, plot_widget, summary_label
 
@@ -35,12 +36,12 @@ def ramsey_ensemble_group():
                   toolTip="Average a Gaussian distribution of static transition-frequency offsets. This affects only "
                           "the Ramsey diagnostic model, never psi."),
         label("ramseyEnsembleSigmaLabel", "sigma detuning"),
-        double_spin_box("ramseyEnsembleSigmaSpinBox", 4, 0, 1, 0.01, 0.06,
+        double_spin_box("ramseyEnsembleSigmaSpinBox", 4, *box_range("ramseyEnsembleSigmaSpinBox"), 0.01, 0.06,
                         toolTip="Standard deviation of the static angular-frequency offset delta omega for the "
                                 "virtual ensemble."),
         label("ramseyEnsembleMembersLabel", "Members"),
         # Steps of 2 keep the count odd: the evenly spaced detunings then include 0.
-        spin_box("ramseyEnsembleMembersSpinBox", 3, 201, 2, 41,
+        spin_box("ramseyEnsembleMembersSpinBox", *box_range("ramseyEnsembleMembersSpinBox"), 2, 41,
                  toolTip="Number of Gaussian detuning samples used for the analysis-only ensemble average."),
         hspacer(20, 20),
         label("ramseyEnsembleHintLabel", "analysis only - psi remains one nominal system", word_wrap=True),
