@@ -486,6 +486,65 @@ TEST_F(KleinScanPlots, ValueAndTransmissionGridsRunEvenlyFromEndToEndBesideTheir
     }
 }
 
+// The mass page as a class reads it from a guide: at every mass the guide
+// names, the curve shows (no text or patch over it), and the axis runs from
+// the scan's first mass, written as it is, past the heaviest one, at the
+// sizes and font scales the page is shown at.
+TEST_F(KleinScanPlots, MassCurveStaysReadableAtEveryNamedMassAndTheAxisStartsAtTheFirstMass)
+{
+    // The guided experiment's packet: m = 0.4 at E = 1.5013 against a
+    // barrier 2.0 high and 9 wide.
+    KleinTunnelingConfig config = kleinAt(0.0, 0.4, 2.0);
+    config.momentumX = 1.447;
+    config.barrierWidth = 9.0;
+    const KleinMassScan scan = buildKleinMassScan(config, 0.005, 1.4, 181, 1.0);
+    ASSERT_TRUE(scan.valid);
+    const std::vector<double> named{0.005, 0.05, 0.1, 0.2, 0.45, 0.49, 0.55};
+    const QFont base = host().font();
+    for (const double scale : {1.0, 1.25, 1.5})
+        for (const QSize size : {QSize(560, 250), QSize(720, 470), QSize(1100, 330), QSize(1500, 620)}) {
+            QuantumKleinMassScanPlotWidget& plot = makePlot<QuantumKleinMassScanPlotWidget>();
+            QFont font = base;
+            font.setPointSizeF(base.pointSizeF() * scale);
+            plot.setFont(font);
+            plot.setScan(scan, config.restMass, -1.0);
+            const QImage image = test::grabPlot(plot, size);
+            const QRect panel = plot::scanPanel(size, plot.scanLayout());
+            const std::vector<test::PaintedText> texts = test::paintedTexts(plot, size);
+            SCOPED_TRACE(std::to_string(size.width()) + " x " + std::to_string(size.height()) + " at " +
+                         std::to_string(scale));
+            for (const double m : named) {
+                const double t = plot::scanTransmissionAt(
+                    [&] {
+                        std::vector<plot::ScanPoint> points;
+                        for (const KleinMassScanPoint& p : scan.points)
+                            points.push_back({p.valid, p.restMass, p.transmission});
+                        return points;
+                    }(),
+                    m);
+                // One pixel inside the panel's left edge for the first mass.
+                const QPointF at(std::max(panel.left() + 1.5, panel.left() + panel.width() * (m - 0.005) / 1.395),
+                                 panel.bottom() - panel.height() * std::min(std::max(t, 0.0), 1.0));
+                EXPECT_TRUE(test::colourNear(image, at, kCurve, 2)) << "the curve is hidden at m = " << m;
+                for (const test::PaintedText& text : texts)
+                    EXPECT_FALSE(text.box.adjusted(-1, -1, 1, 1).contains(at))
+                        << "\"" << text.text.toStdString() << "\" over the curve at m = " << m;
+            }
+            // The mass numbers under the panel: the first one is the scan's
+            // first mass as it is, the last one lies past every named mass.
+            std::vector<double> masses;
+            for (const test::PaintedText& text : texts) {
+                bool number = false;
+                const double value = text.text.toDouble(&number);
+                if (number && text.box.top() > panel.bottom())
+                    masses.push_back(value);
+            }
+            ASSERT_FALSE(masses.empty());
+            EXPECT_EQ(*std::min_element(masses.begin(), masses.end()), 0.005);
+            EXPECT_GE(*std::max_element(masses.begin(), masses.end()), named.back());
+        }
+}
+
 TEST_F(KleinScanPlots, AngleMarkerSkipsPairsWithAnUnsolvedEnd)
 {
     // An unsolved point next to the current angle carries no transmission:
