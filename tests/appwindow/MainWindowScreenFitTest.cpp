@@ -235,8 +235,8 @@ TEST(MainWindowScreenFit, AOnePanelPlotIsSeenWholeOnChoosingItsPageOnEveryScreen
 // carpet, map, loop, path, profile or orbit over its curves) shows both
 // whole on choosing it, where the view holds them with the page's summary
 // above them: on a short, wide analysis area they lie side by side. An area
-// tall enough for them one over the other (a 1920 x 1080 monitor) keeps them
-// so.
+// tall enough for them one over the other under the summary (a 1920 x 1080
+// monitor) keeps them so.
 TEST(MainWindowScreenFit, ATwoPanelPlotIsSeenWholeOnChoosingItsPageOnEveryScreenAndTextSize)
 {
     test::appTestApplication();
@@ -267,11 +267,15 @@ TEST(MainWindowScreenFit, ATwoPanelPlotIsSeenWholeOnChoosingItsPageOnEveryScreen
             }
             EXPECT_LE(plot->mapTo(area->viewport(), QPoint(plot->width(), 0)).x(), area->viewport()->width())
                 << name << " is cut on the right";
-            // An area that holds the panels one over the other, and the
-            // page's margin under them, shows them so.
+            // An area that holds the panels one over the other, the page's
+            // summary over them and the page's margin under them, shows them so.
             const auto* panels = dynamic_cast<const PlotWidget*>(plot);
             ASSERT_NE(panels, nullptr) << name;
-            if (area->viewport()->height() >= panels->stackedHeight() + page->layout()->contentsMargins().bottom()) {
+            const QLayout* rows = page->layout();
+            const int summaryTop = rows->itemAt(rows->count() - 2)->geometry().top();
+            const int summaryAndGap = plot->geometry().top() - summaryTop;
+            if (area->viewport()->height() >=
+                summaryAndGap + panels->stackedHeight() + rows->contentsMargins().bottom()) {
                 ++stackedShown;
                 EXPECT_GE(plot->height(), panels->stackedHeight()) << name << ": the panels are not stacked";
             }
