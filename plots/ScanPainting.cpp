@@ -63,11 +63,13 @@ void drawScanThreshold(QPainter& painter, const QRect& panel, double x, double w
 // The rows a band name moves down by to clear another name or a curve.
 constexpr double kNameLine = 18.0;
 
-// Whether a curve, stroked with its pen, passes through the box: each segment
-// followed in steps of a pixel, its pen's half width around it.
-bool coversCurve(const std::vector<QPainterPath>& curves, const QRectF& box)
+// How much of the curves, stroked with their pens, passes through the box:
+// the pixel steps along their segments that fall within the pen's half
+// width of it (0: the box hides none of them).
+int curveStepsIn(const std::vector<QPainterPath>& curves, const QRectF& box)
 {
     const QRectF inked = box.adjusted(-2.0, -2.0, 2.0, 2.0);
+    int inside = 0;
     for (const QPainterPath& curve : curves)
         for (int i = 1; i < curve.elementCount(); ++i) {
             const QPainterPath::Element& b = curve.elementAt(i);
@@ -76,17 +78,18 @@ bool coversCurve(const std::vector<QPainterPath>& curves, const QRectF& box)
             const QPointF from = curve.elementAt(i - 1);
             const QPointF to = b;
             const int steps = 1 + static_cast<int>(std::ceil(std::hypot(to.x() - from.x(), to.y() - from.y())));
-            for (int k = 0; k <= steps; ++k)
+            for (int k = 0; k < steps; ++k)
                 if (inked.contains(from + (to - from) * (static_cast<double>(k) / steps)))
-                    return true;
+                    ++inside;
         }
-    return false;
+    return inside;
 }
 
 // The name of a band from xa to xb in a box 20 high at top, inset on both
 // sides; positions and widths truncated to whole pixels, never below 0 wide.
 // The names already placed are in `named`, which the name joins; a name
-// stays clear of them and, where the panel has room below, of the curves.
+// stays clear of them and goes down the panel, row by row, to where it hides
+// the least of the curves.
 void drawScanBandName(QPainter& painter, const QRect& panel, double xa, double xb, int top, int inset,
                       const QString& name, const std::vector<QPainterPath>& curves, std::vector<QRectF>& named)
 {
@@ -121,11 +124,16 @@ void drawScanBandName(QPainter& painter, const QRect& panel, double xa, double x
     };
     while (overNamed(box))
         box.translate(0.0, kNameLine);
-    for (QRectF lower = box; lower.bottom() <= panel.bottom(); lower.translate(0.0, kNameLine))
-        if (!overNamed(lower) && !coversCurve(curves, ink(lower))) {
+    // Of the rows from there down, the first that hides no curve, else the
+    // one that hides the least of them.
+    int hidden = curveStepsIn(curves, ink(box));
+    for (QRectF lower = box; hidden > 0 && lower.bottom() <= panel.bottom(); lower.translate(0.0, kNameLine)) {
+        const int there = overNamed(lower) ? hidden : curveStepsIn(curves, ink(lower));
+        if (there < hidden) {
             box = lower;
-            break;
+            hidden = there;
         }
+    }
     named.push_back(ink(box));
     // Over the curves: on a patch of the panel, through which the band's shade shows.
     QColor patch(kInnerPanel.fill);
