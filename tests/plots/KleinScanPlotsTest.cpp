@@ -544,6 +544,37 @@ TEST_F(KleinScanPlots, MassCurveStaysReadableAtEveryNamedMassAndTheAxisStartsAtT
         }
 }
 
+// A regime's name goes down its band to a row between the curves where
+// one is left: on the massless page the chirality window's name finds room
+// between the massless curve falling from 1 and the massive one below it.
+TEST_F(KleinScanPlots, RegimeNamesStandBetweenTheCurvesWhereThereIsRoom)
+{
+    const DiracMasslessComparison scan = buildDiracMasslessComparison(kleinAt(0.0), 0.8, 0.0, 70.0, 141, 1.0);
+    for (const QSize size : {QSize(700, 250), QSize(720, 470), QSize(1100, 330)}) {
+        QuantumDiracMasslessComparisonPlotWidget& plot = makePlot<QuantumDiracMasslessComparisonPlotWidget>();
+        plot.setScan(scan, 0.0, -1.0);
+        plot.resize(size);
+        const QRect panel = plot::scanPanel(size, plot.scanLayout());
+        const QRectF name = test::paintedText(test::paintedTexts(plot, size), "near-normal chirality window").box;
+        const auto at = [&](double angle, double t) {
+            return QPointF(panel.left() + panel.width() * angle / 70.0, panel.bottom() - panel.height() * t);
+        };
+        for (std::size_t i = 1; i < scan.points.size(); ++i) {
+            const DiracMasslessComparisonPoint& a = scan.points[i - 1];
+            const DiracMasslessComparisonPoint& b = scan.points[i];
+            for (double f = 0.0; f < 1.0; f += 0.05) {
+                const double angle = a.incidenceAngleDegrees + f * (b.incidenceAngleDegrees - a.incidenceAngleDegrees);
+                for (const auto& [ta, tb] : {std::pair(a.masslessTransmission, b.masslessTransmission),
+                                             std::pair(a.massiveTransmission, b.massiveTransmission)}) {
+                    const QPointF point = at(angle, ta + f * (tb - ta));
+                    EXPECT_FALSE(name.contains(point)) << size.width() << " x " << size.height() << ": the name hides "
+                                                       << "a curve at " << angle << " deg";
+                }
+            }
+        }
+    }
+}
+
 TEST_F(KleinScanPlots, AngleMarkerSkipsPairsWithAnUnsolvedEnd)
 {
     // An unsolved point next to the current angle carries no transmission:
