@@ -535,14 +535,18 @@ const char* const kEnglishGuides[] = {
     // 24 Hahn Echo (Phase Refocusing)
     "<h3>Guided experiment: Hahn Echo (Phase Refocusing)</h3>"
     "<p><b>Preparation.</b> The Ramsey transfer sequence (two pulses of 14.35, free time 5.5) with Hahn echo "
-    "turned on: the free time is split into two halves of 2.75, and between them an Echo pi pulse of "
-    "duration 25.75 at Echo pi phase 90 deg is inserted. The sequence ends at t = 59.95.</p>"
+    "turned on: the free time is split into two halves of 2.75, and between them an echo pi pulse is "
+    "inserted, with Echo pi duration 25.75 at Echo pi phase 90 deg. The sequence ends at t = 59.95.</p>"
     "<p><b>Physics.</b> The pi pulse swaps the roles of the two levels, so the relative phase collected in "
     "the second half runs backwards with respect to the first: whatever phase accumulates in the free time "
     "is cancelled, even if the transition frequency were slightly off. Where the sequence ends then no longer "
     "depends on the free time but on the axes about which the three pulses turn the state, set by their "
     "phases: with these it ends, refocused, with practically all the probability back in "
-    "state 1 (live P1 = 0.99).</p>"
+    "state 1 (live P1 = 0.99). A phase counts from its own pulse's start, because the carrier of each pulse "
+    "starts afresh with it, while the two levels beat at omega0 from the start of the first pulse: a pulse "
+    "that begins t0 after the first turns the state about the axis of its phase less omega0 t0, "
+    "90 deg - omega0 x 17.1 for the echo pulse and 0 deg - omega0 x 45.6 for the second. These axes bring "
+    "the state back to state 1; one unbroken carrier with the same phases would end it in state 2.</p>"
     "<p><b>What to observe.</b> The summary of the Ramsey analysis page names the stages in turn: pulse 1, "
     "free 1/2, echo pi pulse, "
     "free 2/2, pulse 2. During the long echo pulse the populations do not simply swap: they start and end near "
@@ -553,7 +557,9 @@ const char* const kEnglishGuides[] = {
     "precession phase.</p>"
     "<p><b>Try this.</b> Untick Insert refocusing pi pulse: the plain Ramsey transfer returns. Set Echo pi "
     "phase to 0 deg: the echo pulse now rotates about another axis and the sequence ends in state 2 (two-level "
-    "model final P2 = 0.986). Change "
+    "model final P2 = 0.986). Give the echo and the second pulse the phases an unbroken carrier would have "
+    "at their starts, Echo pi phase 389.4 deg (90 + omega0 x 17.1 in degrees) and Second pulse phase 798.3 "
+    "deg (omega0 x 45.6): the sequence ends in state 2 (two-level model final P2 = 0.94). Change "
     "the Free evolution time: with the echo the outcome hardly moves, which is exactly why echoes are used "
     "to protect coherence.</p>",
 
@@ -802,9 +808,9 @@ const char* const kEnglishGuides[] = {
     "only for a break time of order ten kicks; then "
     "interference between the kicks stops the growth and the momentum distribution freezes into an "
     "exponential profile: dynamical localisation, the momentum-space twin of Anderson localisation.</p>"
-    "<p><b>What to observe.</b> The viewport opens in position space, where the packet is a thin line along "
-    "x; set Space to Momentum (p_x,p_y) on the Rendering tab: the distribution spreads along p_x in discrete "
-    "modes and then stops spreading.</p>"
+    "<p><b>What to observe.</b> The viewport opens in momentum space (Space: Momentum (p_x,p_y) on the "
+    "Rendering tab): the distribution spreads along p_x in discrete modes and then stops spreading. Set Space "
+    "to Position (x,y) to see the packet itself, a thin line along x.</p>"
     "<p><b>Analysis page.</b> Kicked Rotor: a stroboscopic carpet of P(n), one row per kick, and the spread of "
     "the modes against the kick number, quantum (cyan) against the classical ensemble (orange, dashed). "
     "After 50 kicks "
@@ -1174,7 +1180,9 @@ const char* const kEnglishGuides[] = {
     "and the packet value.</p>"
     "<p><b>Try this.</b> On the Klein tab set the angle through px = 1.5 cos(theta) and py = 1.5 sin(theta), "
     "press Apply / Reset and Play for each: 20 degrees (1.410, 0.513), 30 degrees (1.299, 0.750), 45 "
-    "degrees (1.061, 1.061). Much steeper angles would carry the packet into the absorbing layer before it "
+    "degrees (1.061, 1.061). The red point, the packet's maximum P_right, reads about 0.73, 0.53 and 0.23; "
+    "the cyan curve, one plane wave, gives 0.66, 0.41 and 0.24 at the same angles. Much steeper angles would "
+    "carry the packet into the absorbing layer before it "
     "reaches the barrier. A larger Packet sigma narrows the angular spread and brings the red point "
     "closer to the curve.</p>",
 
@@ -1244,7 +1252,8 @@ const char* const kEnglishGuides[] = {
     "After Play the red point shows the packet's maximum P_right at its angle.</p>"
     "<p><b>Try this.</b> On the Klein tab set Rest mass m to 0.8 and Momentum px to 1.269 (same E) and press "
     "Apply / Reset: the packet now reflects strongly. Back at m = 0, tilt the momentum (px 1.299, py 0.75 for "
-    "30 degrees) to see T drop to about 0.41. The same physics governs electrons in graphene near its Dirac "
+    "30 degrees) and press Apply / Reset: the cyan curve's T at that angle drops to about 0.41 (T_massless in "
+    "the summary), while after Play the red point, the packet's maximum P_right, reads about 0.53. The same physics governs electrons in graphene near its Dirac "
     "points, although the simulation is a single-cone analogue, not a model of the graphene lattice.</p>",
 };
 

@@ -505,7 +505,7 @@ const char* const kItalianGuides[] = {
     "<p><b>Pagina di analisi.</b> Stueckelberg: confronta le popolazioni finali con la frangia in funzione "
     "dell'attesa, il cui minimo sta verso un'attesa di 7.2; il segno mostra l'attesa attuale.</p>"
     "<p><b>Prova questo.</b> Prova Hold at End a 5, 6, 7, 8 e 9 e confronta ogni popolazione finale con la "
-    "frangia. Anche cambiare la durata del ritorno sposta la fase, perche' il gap viene attraversato a "
+    "frangia. Anche cambiare la Return duration sposta la fase, perche' il gap viene attraversato a "
     "un'altra velocita' e in un altro istante.</p>",
 
     // 22 ramsey_transfer
@@ -566,13 +566,19 @@ const char* const kItalianGuides[] = {
     "<h3>Esperimento guidato: Eco di Hahn (rifocalizzazione della fase)</h3>"
     "<p><b>Preparazione.</b> La sequenza di Ramsey di trasferimento (due impulsi di 14.35, tempo libero 5.5) "
     "con l'eco di Hahn acceso: il tempo libero e' diviso in due meta' di 2.75, e fra di esse viene inserito "
-    "un Echo pi pulse di durata 25.75 con Echo pi phase 90 deg. La sequenza finisce a t = 59.95.</p>"
+    "un impulso pi di eco, con Echo pi duration 25.75 e Echo pi phase 90 deg. La sequenza finisce a "
+    "t = 59.95.</p>"
     "<p><b>Fisica.</b> L'impulso pi scambia i ruoli dei due livelli, quindi la fase relativa accumulata "
     "nella seconda meta' scorre all'indietro rispetto alla prima: qualunque fase si accumuli nel tempo "
     "libero viene cancellata, anche se la frequenza di transizione fosse un po' sbagliata. Dove finisce la "
     "sequenza non dipende allora piu' dal tempo libero ma dagli assi attorno ai quali i tre impulsi ruotano "
     "lo stato, fissati dalle loro fasi: con queste finisce, rifocalizzata, con praticamente "
-    "tutta la probabilita' di nuovo nello stato 1 (live P1 = 0.99).</p>"
+    "tutta la probabilita' di nuovo nello stato 1 (live P1 = 0.99). Una fase conta dall'inizio del proprio "
+    "impulso, perche' la portante di ogni impulso riparte da capo con esso, mentre i due livelli battono a "
+    "omega0 dall'inizio del primo impulso: un impulso che comincia t0 dopo il primo ruota lo stato attorno "
+    "all'asse della sua fase meno omega0 t0, 90 deg - omega0 x 17.1 per l'impulso di eco e 0 deg - omega0 x "
+    "45.6 per il secondo. Sono questi assi a riportare lo stato nello stato 1; un'unica portante senza "
+    "interruzioni, con le stesse fasi, lo porterebbe nello stato 2.</p>"
     "<p><b>Cosa osservare.</b> Il riepilogo della pagina di analisi Ramsey nomina le fasi una dopo l'altra: "
     "pulse 1, free 1/2, echo pi "
     "pulse, free 2/2, pulse 2. Durante il lungo impulso di eco le popolazioni non si scambiano "
@@ -583,7 +589,10 @@ const char* const kItalianGuides[] = {
     "dipendenza dalla fase di precessione libera.</p>"
     "<p><b>Prova questo.</b> Togli la spunta a Insert refocusing pi pulse: torna il trasferimento di Ramsey "
     "semplice. Porta Echo pi phase a 0 deg: l'impulso di eco ruota ora attorno a un altro asse e la sequenza "
-    "finisce nello stato 2 (two-level model final P2 = 0.986). Cambia il Free evolution time: con l'eco il risultato "
+    "finisce nello stato 2 (two-level model final P2 = 0.986). Da' all'impulso di eco e al secondo impulso le "
+    "fasi che una portante senza interruzioni avrebbe al loro inizio, Echo pi phase 389.4 deg (90 + omega0 x "
+    "17.1 in gradi) e Second pulse phase 798.3 deg (omega0 x 45.6): la sequenza finisce nello stato 2 "
+    "(two-level model final P2 = 0.94). Cambia il Free evolution time: con l'eco il risultato "
     "si muove appena, ed e' "
     "proprio per questo che gli echi si usano per proteggere la coerenza.</p>",
 
@@ -851,9 +860,9 @@ const char* const kItalianGuides[] = {
     "l'interferenza tra i calci arresta la crescita e la distribuzione degli impulsi si congela in un "
     "profilo esponenziale: la localizzazione dinamica, gemella nello spazio degli impulsi della "
     "localizzazione di Anderson.</p>"
-    "<p><b>Cosa osservare.</b> Il viewport si apre nello spazio delle posizioni, dove il pacchetto e' una "
-    "linea sottile lungo x; porta Space a Momentum (p_x,p_y) nella scheda Rendering: la distribuzione si "
-    "allarga lungo p_x in modi discreti e poi smette di allargarsi.</p>"
+    "<p><b>Cosa osservare.</b> Il viewport si apre nello spazio degli impulsi (Space: Momentum (p_x,p_y) "
+    "nella scheda Rendering): la distribuzione si allarga lungo p_x in modi discreti e poi smette di "
+    "allargarsi. Porta Space a Position (x,y) per vedere il pacchetto stesso, una linea sottile lungo x.</p>"
     "<p><b>Pagina di analisi.</b> Kicked Rotor: un tappeto stroboscopico di P(n), una riga per calcio, e "
     "la dispersione dei modi contro il numero di calci, quantistico (ciano) contro l'insieme classico (arancio, "
     "tratteggiato). Dopo 50 calci il &lt;n^2&gt; classico supera 1200 mentre quello quantistico resta "
@@ -1241,7 +1250,9 @@ const char* const kItalianGuides[] = {
     "e R, e il valore del pacchetto.</p>"
     "<p><b>Prova questo.</b> Nella scheda Klein imposta l'angolo con px = 1.5 cos(theta) e py = 1.5 "
     "sin(theta), premi Apply / Reset e Play per ciascuno: 20 gradi (1.410, 0.513), 30 gradi (1.299, 0.750), "
-    "45 gradi (1.061, 1.061). Angoli molto piu' ripidi porterebbero il pacchetto nello strato "
+    "45 gradi (1.061, 1.061). Il punto rosso, il massimo di P_right del pacchetto, vale circa 0.73, 0.53 e "
+    "0.23; la curva ciano, un'unica onda piana, da' 0.66, 0.41 e 0.24 agli stessi angoli. Angoli molto piu' "
+    "ripidi porterebbero il pacchetto nello strato "
     "assorbente prima che raggiunga la barriera. Un Packet sigma piu' grande restringe la dispersione "
     "angolare e avvicina il punto rosso alla curva.</p>",
 
@@ -1316,7 +1327,9 @@ const char* const kItalianGuides[] = {
     "angolo.</p>"
     "<p><b>Prova questo.</b> Nella scheda Klein porta Rest mass m a 0.8 e Momentum px a 1.269 (stessa E) e "
     "premi Apply / Reset: il pacchetto ora si riflette molto. Tornato a m = 0, inclina l'impulso (px 1.299, "
-    "py 0.75 per 30 gradi) per vedere T scendere a circa 0.41. La stessa fisica governa gli elettroni del "
+    "py 0.75 per 30 gradi) e premi Apply / Reset: la T della curva ciano a quell'angolo scende a circa 0.41 "
+    "(T_massless nel riepilogo), mentre dopo Play il punto rosso, il massimo di P_right del pacchetto, vale "
+    "circa 0.53. La stessa fisica governa gli elettroni del "
     "grafene vicino ai suoi punti di Dirac, anche se la simulazione e' un analogo a un solo cono, non un "
     "modello del reticolo del grafene.</p>",
 };

@@ -92,7 +92,7 @@ public:
     // Where the panel, its labels and its texts lie at the widget's size.
     plot::ScanLayout scanLayout() const
     {
-        return hasScan() ? plot::withLegendRoom(page_.layout, size(), font(), pictureOf_(scan_).legend) : page_.layout;
+        return hasScan() ? plot::scanLayoutFor(page_.layout, size(), font(), pictureOf_(scan_)) : page_.layout;
     }
 
     // How many times the scan has been laid out since construction (a paint

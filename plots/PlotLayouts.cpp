@@ -195,6 +195,25 @@ ScanLayout withLegendRoom(const ScanLayout& layout, const QSize& widgetSize, con
     return layout.withMargins(margins).withLegendHeight(needed);
 }
 
+ScanLayout withSummaryRoom(const ScanLayout& layout, const QSize& widgetSize, const QFont& font, const QString& summary)
+{
+    const int width = scanPanel(widgetSize, layout).width();
+    const int needed = static_cast<int>(std::ceil(wrappedTextHeight(font, width, summary)));
+    const int top = layout.summaryTop + needed + layout.summaryGap;
+    if (summary.isEmpty() || top <= layout.margins.top())
+        return layout;
+    QMargins margins = layout.margins;
+    margins.setTop(top);
+    return layout.withMargins(margins);
+}
+
+QRect scanSummaryBox(const QSize& widgetSize, const ScanLayout& layout)
+{
+    const QRect panel = scanPanel(widgetSize, layout);
+    return QRect(panel.left(), layout.summaryTop, panel.width(),
+                 std::max(panel.top() - layout.summaryGap - layout.summaryTop, 0));
+}
+
 VortexPanels vortexPanels(const QSize& widgetSize, const VortexLayout& layout)
 {
     const double side = layout.share * std::max(widgetSize.height() - layout.heightMargin, layout.minimumHeight);

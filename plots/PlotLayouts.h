@@ -251,7 +251,9 @@ InterferencePanels interferencePanels(const QSize& widgetSize, const Interferenc
 // 50-pixel boxes from transmissionLabelLeft; the value labels centred in
 // boxes valueLabelWidth wide under the panel; the legend in a band
 // legendHeight high legendGap below the panel; the summary summaryHeight high
-// inside its top; and the band names bandNameDrop below the panel's top.
+// inside its top (a record's trace) or, on a scan, in the rows from
+// summaryTop under the title, summaryGap above the panel; and the band
+// names bandNameDrop below the panel's top.
 struct ScanLayout {
     QMargins margins{64, 48, 24, 58};
     int transmissionLabelLeft = 7;
@@ -259,6 +261,8 @@ struct ScanLayout {
     int legendGap = 29;
     int legendHeight = 22;
     int summaryHeight = 44;
+    int summaryTop = 34;
+    int summaryGap = 6;
     int bandNameDrop = 28;
 
     // The same layout with one field changed: a page that adapts the scans'
@@ -279,6 +283,15 @@ struct ScanLayout {
 // that the panel's width cannot hold on one line takes the height of its
 // further lines from the panel.
 ScanLayout withLegendRoom(const ScanLayout& layout, const QSize& widgetSize, const QFont& font, const QString& legend);
+// The layout with room for the summary between the title and the panel: a
+// summary that the rows from summaryTop down to the panel's top cannot hold
+// at the panel's width moves the panel's top down, so that the summary never
+// covers what the panel shows.
+ScanLayout withSummaryRoom(const ScanLayout& layout, const QSize& widgetSize, const QFont& font,
+                           const QString& summary);
+// The rectangle of the summary over the panel of that layout: from
+// summaryTop down to summaryGap above the panel, as wide as the panel.
+QRect scanSummaryBox(const QSize& widgetSize, const ScanLayout& layout);
 // The panel of a scan for a widget of the given size.
 QRect scanPanel(const QSize& widgetSize, const ScanLayout& layout);
 

@@ -19,7 +19,9 @@ ScanPicture massPicture(const KleinMassScan& scan)
          kleinSide ? QColor::fromRgba(kOverlays.scanKleinBand) : QColor::fromRgba(kOverlays.scanPositiveBand),
          kleinSide ? "supercritical Klein" : "positive branch", 6},
         {edge, picture.last, QColor::fromRgba(kOverlays.scanEvanescentBand), "evanescent / opened gap", 0}};
-    picture.addEvenGrid(7, 2);
+    // Two decimals, or the more that the first mass needs: the scan starts
+    // at 0.005, which two decimals would write 0.01.
+    picture.addEvenGrid(7, decimalsToWrite(scan.firstMass, 2));
     picture.addThreshold(scan.transitionMass);
     picture.summary =
         QString("fixed E=%1   angle=%2 deg   V0=%3   width=%4   gap=2mc^2   transition m*=%5")

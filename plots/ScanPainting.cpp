@@ -60,11 +60,38 @@ void drawScanThreshold(QPainter& painter, const QRect& panel, double x, double w
                      panel.top(), panel.bottom());
 }
 
+// The rows a band name moves down by to clear another name or a curve.
+constexpr double kNameLine = 18.0;
+
+// How much of the curves, stroked with their pens, passes through the box:
+// the pixel steps along their segments that fall within the pen's half
+// width of it (0: the box hides none of them).
+int curveStepsIn(const std::vector<QPainterPath>& curves, const QRectF& box)
+{
+    const QRectF inked = box.adjusted(-2.0, -2.0, 2.0, 2.0);
+    int inside = 0;
+    for (const QPainterPath& curve : curves)
+        for (int i = 1; i < curve.elementCount(); ++i) {
+            const QPainterPath::Element& b = curve.elementAt(i);
+            if (!b.isLineTo())
+                continue;
+            const QPointF from = curve.elementAt(i - 1);
+            const QPointF to = b;
+            const int steps = 1 + static_cast<int>(std::ceil(std::hypot(to.x() - from.x(), to.y() - from.y())));
+            for (int k = 0; k < steps; ++k)
+                if (inked.contains(from + (to - from) * (static_cast<double>(k) / steps)))
+                    ++inside;
+        }
+    return inside;
+}
+
 // The name of a band from xa to xb in a box 20 high at top, inset on both
 // sides; positions and widths truncated to whole pixels, never below 0 wide.
-// The names already placed are in `named`, which the name joins.
+// The names already placed are in `named`, which the name joins; a name
+// stays clear of them and goes down the panel, row by row, to where it hides
+// the least of the curves.
 void drawScanBandName(QPainter& painter, const QRect& panel, double xa, double xb, int top, int inset,
-                      const QString& name, std::vector<QRectF>& named)
+                      const QString& name, const std::vector<QPainterPath>& curves, std::vector<QRectF>& named)
 {
     if (!std::isfinite(xa) || !std::isfinite(xb))
         return;
@@ -86,14 +113,28 @@ void drawScanBandName(QPainter& painter, const QRect& panel, double xa, double x
         return;
     }
     // The name of a band next to a narrow one goes a line lower rather than
-    // over its neighbour's.
+    // over its neighbour's, and lower still, while the panel has room, rather
+    // than over a curve: the class reads the curve where the name would stand.
     const double advance = QFontMetricsF(painter.font()).horizontalAdvance(name);
-    const auto ink = [&] {
-        return QRectF(box.center().x() - advance / 2.0 - 3.0, box.top(), advance + 6.0, box.height());
+    const auto ink = [&](const QRectF& at) {
+        return QRectF(at.center().x() - advance / 2.0 - 3.0, at.top(), advance + 6.0, at.height());
     };
-    while (std::any_of(named.begin(), named.end(), [&](const QRectF& r) { return r.intersects(ink()); }))
-        box.translate(0.0, 18.0);
-    named.push_back(ink());
+    const auto overNamed = [&](const QRectF& at) {
+        return std::any_of(named.begin(), named.end(), [&](const QRectF& r) { return r.intersects(ink(at)); });
+    };
+    while (overNamed(box))
+        box.translate(0.0, kNameLine);
+    // Of the rows from there down, the first that hides no curve, else the
+    // one that hides the least of them.
+    int hidden = curveStepsIn(curves, ink(box));
+    for (QRectF lower = box; hidden > 0 && lower.bottom() <= panel.bottom(); lower.translate(0.0, kNameLine)) {
+        const int there = overNamed(lower) ? hidden : curveStepsIn(curves, ink(lower));
+        if (there < hidden) {
+            box = lower;
+            hidden = there;
+        }
+    }
+    named.push_back(ink(box));
     // Over the curves: on a patch of the panel, through which the band's shade shows.
     QColor patch(kInnerPanel.fill);
     patch.setAlpha(215);
@@ -139,14 +180,19 @@ QRect drawScanPanel(QPainter& painter, const QSize& widgetSize, const ScanLayout
     return panel;
 }
 
-QRectF drawScanTexts(QPainter& painter, const QRect& panel, const ScanLayout& layout, const QString& legend,
-                     const QString& summary)
+void drawScanLegend(QPainter& painter, const QRect& panel, const ScanLayout& layout, const QString& legend)
 {
     // A legend longer than the panel is wide goes on as many lines as it
     // needs (paintScan leaves room for them under the panel).
     drawTextBox(painter, QRect(panel.left(), panel.bottom() + layout.legendGap, panel.width(), layout.legendHeight),
                 Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap | Qt::TextDontClip, legend,
                 QColor(kInnerPanel.scanLegend));
+}
+
+QRectF drawScanTexts(QPainter& painter, const QRect& panel, const ScanLayout& layout, const QString& legend,
+                     const QString& summary)
+{
+    drawScanLegend(painter, panel, layout, legend);
     const int width = panel.width() - 16;
     const int height =
         std::max(layout.summaryHeight, static_cast<int>(std::ceil(wrappedTextHeight(painter.font(), width, summary))));
@@ -162,9 +208,16 @@ ScanFrame scanFrame(const QRect& panel, const ScanPicture& picture)
 }
 } // namespace
 
+ScanLayout scanLayoutFor(const ScanLayout& layout, const QSize& widgetSize, const QFont& font,
+                         const ScanPicture& picture)
+{
+    return withSummaryRoom(withLegendRoom(layout, widgetSize, font, picture.legend), widgetSize, font, picture.summary);
+}
+
 ScanDrawing layOutScan(const QSize& widgetSize, const QFont& font, const ScanLayout& layout, ScanPicture picture)
 {
-    ScanDrawing drawing{withLegendRoom(layout, widgetSize, font, picture.legend), std::move(picture), {}};
+    ScanLayout laidOut = scanLayoutFor(layout, widgetSize, font, picture);
+    ScanDrawing drawing{std::move(laidOut), std::move(picture), {}};
     const ScanFrame frame = scanFrame(scanPanel(widgetSize, drawing.layout), drawing.picture);
     for (const ScanCurve& curve : drawing.picture.curves)
         drawing.curves.push_back(scanCurve(curve.points, frame));
@@ -194,14 +247,15 @@ void paintScan(QPainter& painter, const QSize& widgetSize, const ScanDrawing& dr
                            picture.packetMaxPRight, discs);
     };
     marker(false);
-    const QRectF summary = drawScanTexts(painter, panel, layout, picture.legend, picture.summary);
-    // The band names under the summary, however many lines it took.
-    const int namesTop = std::max(panel.top() + layout.bandNameDrop,
-                                  summary.isEmpty() ? 0 : static_cast<int>(std::ceil(summary.bottom())) + 2);
+    drawScanLegend(painter, panel, layout, picture.legend);
+    // The summary over the panel, where it hides none of the curve.
+    drawTextBox(painter, scanSummaryBox(widgetSize, layout), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+                picture.summary, QColor(kInnerPanel.scanSummary));
     std::vector<QRectF> named;
     for (const ScanBand& band : picture.bands)
         if (!band.name.isEmpty())
-            drawScanBandName(painter, panel, x(band.from), x(band.to), namesTop, band.nameInset, band.name, named);
+            drawScanBandName(painter, panel, x(band.from), x(band.to), panel.top() + layout.bandNameDrop,
+                             band.nameInset, band.name, drawing.curves, named);
     marker(true);
 }
 
@@ -218,6 +272,16 @@ void ScanPicture::addThreshold(double value)
 {
     if (first <= value && value <= last)
         thresholds.push_back(value);
+}
+
+int decimalsToWrite(double value, int least)
+{
+    constexpr int kMostDecimals = 5;
+    int decimals = least;
+    while (decimals < kMostDecimals &&
+           std::abs(QString::number(value, 'f', decimals).toDouble() - value) > 1e-9 * std::max(1.0, std::abs(value)))
+        ++decimals;
+    return decimals;
 }
 
 double ScanPicture::within(double value) const { return std::max(first, std::min(value, last)); }

@@ -36,9 +36,12 @@ struct ScanPoint {
 // tunnelling record draws its time traces in it).
 QRect drawScanPanel(QPainter& painter, const QSize& widgetSize, const ScanLayout& layout);
 // The legend centred in its band under the panel (a longer legend goes on
-// over further lines) and the summary at the top left inside the panel, on a
-// patch of the panel and on as many lines as the panel's width needs.
-// Returns the rectangle the summary takes.
+// over further lines).
+void drawScanLegend(QPainter& painter, const QRect& panel, const ScanLayout& layout, const QString& legend);
+// The legend (drawScanLegend) and the summary at the top left inside the
+// panel, on a patch of the panel and on as many lines as the panel's width
+// needs: a record's trace, which keeps the panel's top for it. Returns the
+// rectangle the summary takes.
 QRectF drawScanTexts(QPainter& painter, const QRect& panel, const ScanLayout& layout, const QString& legend,
                      const QString& summary);
 
@@ -74,6 +77,7 @@ struct ScanPicture {
     // Grid lines at intervals + 1 evenly spaced values from first to last,
     // each labelled with its value to the given decimals.
     void addEvenGrid(int intervals, int decimals);
+
     // A threshold line at value, when it lies within [first, last].
     void addThreshold(double value);
     // value limited to [first, last]: a regime edge that the scan may not reach.
@@ -101,6 +105,11 @@ struct ScanDrawing {
     ScanPicture picture;
     std::vector<QPainterPath> curves;
 };
+// The layout of a scan's page at the widget's size: room under the panel
+// for the legend's lines (withLegendRoom) and over it for the summary's
+// (withSummaryRoom).
+ScanLayout scanLayoutFor(const ScanLayout& layout, const QSize& widgetSize, const QFont& font,
+                         const ScanPicture& picture);
 ScanDrawing layOutScan(const QSize& widgetSize, const QFont& font, const ScanLayout& layout, ScanPicture picture);
 
 // Paints the laid-out scan below the page's title: the panel, the bands, the
@@ -108,6 +117,10 @@ ScanDrawing layOutScan(const QSize& widgetSize, const QFont& font, const ScanLay
 // marker, the legend and summary, then the band names over the curves.
 // widgetSize is the size it was laid out for.
 void paintScan(QPainter& painter, const QSize& widgetSize, const ScanDrawing& drawing);
+
+// The fewest decimals, least at the fewest, that write value as it is (at
+// most five): a grid's first label must not round the scan's start away.
+int decimalsToWrite(double value, int least);
 
 // The pixel row of transmission t in the panel: panel.bottom() -
 // panel.height() * t with t limited to [0, 1] and a NaN counted as 0 (QRect's

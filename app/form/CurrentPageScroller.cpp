@@ -85,6 +85,14 @@ void CurrentPageScroller::place()
                     value = std::min(value, rowTop);
             }
         }
+        // The text right above the plot is the page's summary, which holds
+        // the figures a class is told to read: the view never starts below
+        // its top, even where the plot is then not seen whole.
+        if (layout->count() > 1) {
+            const QRect summary = layout->itemAt(layout->count() - 2)->geometry();
+            if (!summary.isEmpty())
+                value = std::min(value, page->mapTo(stack_, summary.topLeft()).y());
+        }
         // A view starting there may reach below the page: the page is made
         // that tall, its plot taking the difference.
         if (value + visible > stack_->height()) {

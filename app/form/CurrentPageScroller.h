@@ -29,7 +29,10 @@ public:
     // it that fit, the view starting at a row's top so no line is cut; where
     // the plot is taller than the area, from the plot's top. A two-panel plot
     // that the area holds stacked is shown so, with the whole rows above it
-    // that still fit. A page without a plot opens at its top.
+    // that still fit. The row right above the plot, the page's summary, is
+    // always in view from its top: where the area cannot hold it with the
+    // whole plot, the plot is seen from its top down and the rest is a scroll
+    // away. A page without a plot opens at its top.
     void revealPlot();
 
 protected:

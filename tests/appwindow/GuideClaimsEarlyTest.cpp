@@ -1392,7 +1392,7 @@ const std::vector<GuideClaim>& earlyClaims()
         {24, "free time {5.5}) with", "tempo libero {5.5}) con", 0.0, setting(24, "ramseyFreeDurationSpinBox")},
         {24, "two halves of {2.75}, and", "due meta' di {2.75}, e", 0.005,
          [](GuideRun& r) { return setting(24, "ramseyFreeDurationSpinBox")(r) / 2.0; }},
-        {24, "duration {25.75} at Echo pi phase 90", "durata {25.75} con Echo pi phase 90", 0.0, setting(24, "ramseyEchoDurationSpinBox")},
+        {24, "Echo pi duration {25.75} at Echo pi phase 90", "Echo pi duration {25.75} e Echo pi phase 90", 0.0, setting(24, "ramseyEchoDurationSpinBox")},
         {24, "Echo pi phase {90} deg", "Echo pi phase {90} deg", 0.0, setting(24, "ramseyEchoPhaseSpinBox")},
         {24, "ends at t = {59.95}.", "finisce a t = {59.95}.", 0.005, ramseySequenceEnd(24)},
         {24, "pulse 1, free 1/2, echo pi pulse, free 2/2, pulse 2", "pulse 1, free 1/2, echo pi pulse, free 2/2, pulse 2", 0.0, nullptr},
@@ -1420,6 +1420,43 @@ const std::vector<GuideClaim>& earlyClaims()
                  largest = std::max(largest, ramseyFigureAfter(24, "two-level model final", "P2=", set("ramseyFreeDurationSpinBox", free))(r));
              return largest;
          }},
+        // Each pulse's carrier restarts: a pulse starting t0 after the first
+        // turns about its phase less omega0 t0.
+        {24, "90 deg - omega0 x {17.1} for the echo pulse and 0 deg - omega0 x 45.6",
+         "90 deg - omega0 x {17.1} per l'impulso di eco e 0 deg - omega0 x 45.6", 0.05,
+         [](GuideRun& r) { return setting(24, "ramseyPulseDurationSpinBox")(r) + setting(24, "ramseyFreeDurationSpinBox")(r) / 2.0; }},
+        {24, "0 deg - omega0 x {45.6} for the second", "0 deg - omega0 x {45.6} per il secondo", 0.05,
+         [](GuideRun& r) {
+             return setting(24, "ramseyPulseDurationSpinBox")(r) + setting(24, "ramseyFreeDurationSpinBox")(r) +
+                    setting(24, "ramseyEchoDurationSpinBox")(r);
+         }},
+        {24, "bring the state back to state {1}; one", "riportare lo stato nello stato {1}; un'unica", 0.01,
+         ramseyFigureAfter(24, "two-level model final", "P1=", [](MainWindow&) {})},
+        // The state that holds most of the probability at the end.
+        {24, "would end it in state {2}.", "lo porterebbe nello stato {2}.", 0.0,
+         [](GuideRun& r) {
+             return 1.0 + std::round(ramseyFigureAfter(24, "two-level model final", "P2=", [](MainWindow& w) {
+                                         setValue(w, "ramseyEchoPhaseSpinBox", 389.4);
+                                         setValue(w, "ramseySecondPhaseSpinBox", 798.3);
+                                     })(r));
+         }},
+        {24, "Echo pi phase {389.4} deg (90 + omega0 x 17.1 in degrees)", "Echo pi phase {389.4} deg (90 + omega0 x 17.1 in gradi)", 0.05,
+         [](GuideRun& r) {
+             const double start = setting(24, "ramseyPulseDurationSpinBox")(r) + setting(24, "ramseyFreeDurationSpinBox")(r) / 2.0;
+             return setting(24, "ramseyEchoPhaseSpinBox")(r) + ramseyOmega0(r, 24) * start * 180.0 / kPi;
+         }},
+        {24, "Second pulse phase {798.3} deg (omega0 x 45.6)", "Second pulse phase {798.3} deg (omega0 x 45.6)", 0.05,
+         [](GuideRun& r) {
+             const double start = setting(24, "ramseyPulseDurationSpinBox")(r) + setting(24, "ramseyFreeDurationSpinBox")(r) +
+                                  setting(24, "ramseyEchoDurationSpinBox")(r);
+             return setting(24, "ramseySecondPhaseSpinBox")(r) + ramseyOmega0(r, 24) * start * 180.0 / kPi;
+         }},
+        {24, "ends in state 2 (two-level model final P2 = {0.94})", "finisce nello stato 2 (two-level model final P2 = {0.94})", 0.005,
+         ramseyFigureAfter(24, "two-level model final", "P2=",
+                           [](MainWindow& w) {
+                               setValue(w, "ramseyEchoPhaseSpinBox", 389.4);
+                               setValue(w, "ramseySecondPhaseSpinBox", 798.3);
+                           })},
         {24, "Set Echo pi phase to 0 deg", "Porta Echo pi phase a 0 deg", 0.0, nullptr},
         {24, "ends in state 2 (two-level model final P2 = {0.986})", "finisce nello stato 2 (two-level model final P2 = {0.986})", 5e-4,
          ramseyFigureAfter(24, "two-level model final", "P2=", set("ramseyEchoPhaseSpinBox", 0.0))},
@@ -1709,6 +1746,12 @@ TEST(GuideClaimsEarly, ControlsTheGuidesNameShowTheirWords)
          "Compute states"},
         {20, "the Duration and the Return duration", "la Duration e la Return duration", "linearSweepReturnDurationLabel",
          "Return duration"},
+        {21, "A change of the Return duration", "cambiare la Return duration", "linearSweepReturnDurationLabel",
+         "Return duration"},
+        {24, "with Echo pi duration 25.75", "con Echo pi duration 25.75", "ramseyEchoDurationLabel",
+         "Echo pi duration"},
+        {24, "at Echo pi phase 90 deg", "e Echo pi phase 90 deg", "ramseyEchoPhaseLabel", "Echo pi phase"},
+        {24, "Second pulse phase 798.3", "Second pulse phase 798.3", "ramseySecondPhaseLabel", "Second pulse phase"},
     };
     GuideRun run;
     for (const ControlWords& row : rows) {

@@ -360,6 +360,17 @@ Measure kleinAngleTyped(int preset, double momentumX, double momentumY)
 {
     return afterEdit(preset, kleinMomentum(momentumX, momentumY), kKlein, "angle=");
 }
+// The packet's maximum P_right that the preset's own page gives at the end
+// of the recording, with the Klein tab's momentum typed in and applied.
+Measure anglePacket(int preset, double momentumX, double momentumY)
+{
+    return [=](GuideRun& r) {
+        r.asLoaded(preset);
+        const double end = r.spinBox("kleinAnalysisEndSpinBox");
+        return afterEditedRun(preset, end, kleinMomentum(momentumX, momentumY), preset == 53 ? kMassless : kAngleScan,
+                              "packet max P_right=")(r);
+    };
+}
 // The stationary T the Angle Scan page gives at that angle.
 Measure kleinTTyped(int preset, double momentumX, double momentumY)
 {
@@ -1198,6 +1209,14 @@ const std::vector<GuideClaim>& lateClaims()
         {50, "{45} degrees (1.061, 1.061)", "{45} gradi (1.061, 1.061)", 0.05, kleinAngleTyped(50, 1.061, 1.061)},
         {50, "45 degrees ({1.061}, 1.061)", "45 gradi ({1.061}, 1.061)", 0.0, typedInto(50, "kleinPxSpinBox", 1.061)},
         {50, "45 degrees (1.061, {1.061})", "45 gradi (1.061, {1.061})", 0.0, typedInto(50, "kleinPySpinBox", 1.061)},
+        // The packet's point and the plane wave's curve at the three angles, told apart.
+        {50, "reads about {0.73}, 0.53 and 0.23", "vale circa {0.73}, 0.53 e 0.23", 0.01, anglePacket(50, 1.410, 0.513)},
+        {50, "0.73, {0.53} and", "0.73, {0.53} e", 0.01, anglePacket(50, 1.299, 0.750)},
+        {50, "and {0.23}; the cyan", "e {0.23}; la curva", 0.01, anglePacket(50, 1.061, 1.061)},
+        {50, "gives {0.66}, 0.41 and 0.24 at the same angles", "da' {0.66}, 0.41 e 0.24 agli stessi angoli", 0.005,
+         kleinTTyped(50, 1.410, 0.513)},
+        {50, "0.66, {0.41} and 0.24 at", "0.66, {0.41} e 0.24 agli", 0.005, kleinTTyped(50, 1.299, 0.750)},
+        {50, "and {0.24} at the same angles", "e {0.24} agli stessi angoli", 0.005, kleinTTyped(50, 1.061, 1.061)},
 
         // 51 Klein height scan.
         {51, "A Dirac packet (c = {1}, m = 0.05, px = 1.5, E = 1.5008, Sigma 1.8) starts at x = -12",
@@ -1323,8 +1342,10 @@ const std::vector<GuideClaim>& lateClaims()
         {53, "(px {1.299}, py 0.75", "(px {1.299}, py 0.75", 0.0, typedInto(53, "kleinPxSpinBox", 1.299)},
         {53, "py {0.75} for", "py {0.75} per", 0.0, typedInto(53, "kleinPySpinBox", 0.75)},
         {53, "0.75 for {30} degrees", "0.75 per {30} gradi", 0.05, kleinAngleTyped(53, 1.299, 0.75)},
-        {53, "to see T drop to about {0.41}", "per vedere T scendere a circa {0.41}", 0.005,
+        {53, "T at that angle drops to about {0.41} (T_massless", "della curva ciano a quell'angolo scende a circa {0.41} (T_massless", 0.005,
          afterEdit(53, kleinMomentum(1.299, 0.75), kMassless, "T_massless=")},
+        {53, "the packet's maximum P_right, reads about {0.53}.", "il massimo di P_right del pacchetto, vale circa {0.53}.", 0.01,
+         anglePacket(53, 1.299, 0.75)},
 
         // 27 Bloch oscillations: the Bloch page's summary and the centre's
         // path over the first Bloch period.

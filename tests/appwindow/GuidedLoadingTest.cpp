@@ -6,6 +6,7 @@
 #include "common/AppTestSupport.h"
 
 #include "app/mainwindow/MainWindow.h"
+#include "document/PresetGuides.h"
 #include "document/ExperimentCatalogue.h"
 #include "view/DisplayPreset.h"
 
@@ -498,6 +499,17 @@ TEST_F(GuidedLoading, EveryPresetFillsTheFormShowsItsPageRunsAndStartsTheSameWha
         }
         EXPECT_EQ(child<QComboBox>("spaceComboBox")->currentIndex(), index == 35 ? 1 : 0)
             << where << ": the kicked rotor alone is watched in momentum space";
+        // A guide that says where the viewport opens names the space Load opens it in.
+        const bool momentum = child<QComboBox>("spaceComboBox")->currentIndex() == 1;
+        for (const QString& guide : {QString::fromUtf8(presetGuideEnglish(std::uint32_t(index))),
+                                     QString::fromUtf8(presetGuideItalian(std::uint32_t(index)))}) {
+            const bool saysMomentum = guide.contains(QLatin1String("opens in momentum space")) ||
+                                      guide.contains(QLatin1String("si apre nello spazio degli impulsi"));
+            const bool saysPosition = guide.contains(QLatin1String("opens in position space")) ||
+                                      guide.contains(QLatin1String("si apre nello spazio delle posizioni"));
+            EXPECT_FALSE(saysMomentum && !momentum) << where << ": the guide opens the viewport in momentum space";
+            EXPECT_FALSE(saysPosition && momentum) << where << ": the guide opens the viewport in position space";
+        }
         if (const int speedIndex = expectedSpeedIndex(index); speedIndex >= 0) {
             EXPECT_EQ(speed->currentIndex(), speedIndex) << where;
             EXPECT_DOUBLE_EQ(window->transportClock().speed(), TransportClock::speedOfChoice(speedIndex)) << where;

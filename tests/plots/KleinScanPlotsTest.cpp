@@ -150,10 +150,9 @@ TEST_F(KleinScanPlots, CurvesRunThroughTheRealScansAndTheMasslessOneStartsAtFull
         for (std::size_t i = 0; i < view.points.size(); i += 7) {
             const Point& p = view.points[i];
             const QPointF at = view.at(p.value, p.transmission);
-            // The summary and the regime names cover the panel's upper band,
-            // the marker the current value.
-            if (!p.valid || (at.y() > view.panel.top() + 3 && at.y() < view.panel.top() + 54) ||
-                std::abs(at.x() - view.x(view.current)) < 8.0)
+            // The summary stands over the panel and the regime names off the
+            // curve: only the marker covers it, at the current value.
+            if (!p.valid || std::abs(at.x() - view.x(view.current)) < 8.0)
                 continue;
             EXPECT_TRUE(test::colourNear(view.image, at, kCurve)) << view.name << " at " << p.value;
             ++probed;
@@ -482,6 +481,96 @@ TEST_F(KleinScanPlots, ValueAndTransmissionGridsRunEvenlyFromEndToEndBesideTheir
                         1.5 + halfDigit * panel.width() / (last - first))
                 << labels[k].first;
             EXPECT_NEAR(labels[k].second, labels.front().second + pitch * double(k), 1.5) << labels[k].first;
+        }
+    }
+}
+
+// The mass page as a class reads it from a guide: at every mass the guide
+// names, the curve shows (no text or patch over it), and the axis runs from
+// the scan's first mass, written as it is, past the heaviest one, at the
+// sizes and font scales the page is shown at.
+TEST_F(KleinScanPlots, MassCurveStaysReadableAtEveryNamedMassAndTheAxisStartsAtTheFirstMass)
+{
+    // The guided experiment's packet: m = 0.4 at E = 1.5013 against a
+    // barrier 2.0 high and 9 wide.
+    KleinTunnelingConfig config = kleinAt(0.0, 0.4, 2.0);
+    config.momentumX = 1.447;
+    config.barrierWidth = 9.0;
+    const KleinMassScan scan = buildKleinMassScan(config, 0.005, 1.4, 181, 1.0);
+    ASSERT_TRUE(scan.valid);
+    const std::vector<double> named{0.005, 0.05, 0.1, 0.2, 0.45, 0.49, 0.55};
+    const QFont base = host().font();
+    for (const double scale : {1.0, 1.25, 1.5})
+        for (const QSize size : {QSize(560, 250), QSize(720, 470), QSize(1100, 330), QSize(1500, 620)}) {
+            QuantumKleinMassScanPlotWidget& plot = makePlot<QuantumKleinMassScanPlotWidget>();
+            QFont font = base;
+            font.setPointSizeF(base.pointSizeF() * scale);
+            plot.setFont(font);
+            plot.setScan(scan, config.restMass, -1.0);
+            const QImage image = test::grabPlot(plot, size);
+            const QRect panel = plot::scanPanel(size, plot.scanLayout());
+            const std::vector<test::PaintedText> texts = test::paintedTexts(plot, size);
+            SCOPED_TRACE(std::to_string(size.width()) + " x " + std::to_string(size.height()) + " at " +
+                         std::to_string(scale));
+            for (const double m : named) {
+                const double t = plot::scanTransmissionAt(
+                    [&] {
+                        std::vector<plot::ScanPoint> points;
+                        for (const KleinMassScanPoint& p : scan.points)
+                            points.push_back({p.valid, p.restMass, p.transmission});
+                        return points;
+                    }(),
+                    m);
+                // One pixel inside the panel's left edge for the first mass.
+                const QPointF at(std::max(panel.left() + 1.5, panel.left() + panel.width() * (m - 0.005) / 1.395),
+                                 panel.bottom() - panel.height() * std::min(std::max(t, 0.0), 1.0));
+                EXPECT_TRUE(test::colourNear(image, at, kCurve, 2)) << "the curve is hidden at m = " << m;
+                for (const test::PaintedText& text : texts)
+                    EXPECT_FALSE(text.box.adjusted(-1, -1, 1, 1).contains(at))
+                        << "\"" << text.text.toStdString() << "\" over the curve at m = " << m;
+            }
+            // The mass numbers under the panel: the first one is the scan's
+            // first mass as it is, the last one lies past every named mass.
+            std::vector<double> masses;
+            for (const test::PaintedText& text : texts) {
+                bool number = false;
+                const double value = text.text.toDouble(&number);
+                if (number && text.box.top() > panel.bottom())
+                    masses.push_back(value);
+            }
+            ASSERT_FALSE(masses.empty());
+            EXPECT_EQ(*std::min_element(masses.begin(), masses.end()), 0.005);
+            EXPECT_GE(*std::max_element(masses.begin(), masses.end()), named.back());
+        }
+}
+
+// A regime's name goes down its band to a row between the curves where
+// one is left: on the massless page the chirality window's name finds room
+// between the massless curve falling from 1 and the massive one below it.
+TEST_F(KleinScanPlots, RegimeNamesStandBetweenTheCurvesWhereThereIsRoom)
+{
+    const DiracMasslessComparison scan = buildDiracMasslessComparison(kleinAt(0.0), 0.8, 0.0, 70.0, 141, 1.0);
+    for (const QSize size : {QSize(700, 250), QSize(720, 470), QSize(1100, 330)}) {
+        QuantumDiracMasslessComparisonPlotWidget& plot = makePlot<QuantumDiracMasslessComparisonPlotWidget>();
+        plot.setScan(scan, 0.0, -1.0);
+        plot.resize(size);
+        const QRect panel = plot::scanPanel(size, plot.scanLayout());
+        const QRectF name = test::paintedText(test::paintedTexts(plot, size), "near-normal chirality window").box;
+        const auto at = [&](double angle, double t) {
+            return QPointF(panel.left() + panel.width() * angle / 70.0, panel.bottom() - panel.height() * t);
+        };
+        for (std::size_t i = 1; i < scan.points.size(); ++i) {
+            const DiracMasslessComparisonPoint& a = scan.points[i - 1];
+            const DiracMasslessComparisonPoint& b = scan.points[i];
+            for (double f = 0.0; f < 1.0; f += 0.05) {
+                const double angle = a.incidenceAngleDegrees + f * (b.incidenceAngleDegrees - a.incidenceAngleDegrees);
+                for (const auto& [ta, tb] : {std::pair(a.masslessTransmission, b.masslessTransmission),
+                                             std::pair(a.massiveTransmission, b.massiveTransmission)}) {
+                    const QPointF point = at(angle, ta + f * (tb - ta));
+                    EXPECT_FALSE(name.contains(point)) << size.width() << " x " << size.height() << ": the name hides "
+                                                       << "a curve at " << angle << " deg";
+                }
+            }
         }
     }
 }

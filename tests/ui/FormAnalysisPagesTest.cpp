@@ -7,6 +7,7 @@
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLayout>
+#include <QRegularExpression>
 #include <QStackedWidget>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -145,6 +146,29 @@ TEST(FormAnalysisPagesTest, TheStackHoldsThirtyFourPagesInOrderEachFollowingTheP
         EXPECT_GE(plot->minimumHeight(), shortPanels ? 90 + 70 : 120 + 100) << row.plot;
     }
     EXPECT_EQ(stack->currentIndex(), 0);
+}
+
+// A plot lays its two panels one over the other on a tall page and side by
+// side on a short, wide one: a tutor text names a part of the plot by what it
+// shows, never as the upper or lower one (the rows and lanes of the viewport
+// keep their places).
+TEST(FormAnalysisPagesTest, TutorTextsNameThePlotsPartsByWhatTheyShowNotWhereTheyStand)
+{
+    BareForm form;
+    const QRegularExpression placed(
+        QStringLiteral(R"(\b(upper|lower|top|bottom|left|right)\s+(panel|panels|map|trace|traces|bars|plot|graph)\b)"),
+        QRegularExpression::CaseInsensitiveOption);
+    int tutors = 0;
+    for (const AnalysisPage& row : analysisPages()) {
+        if (!row.tutor)
+            continue;
+        const auto* tutor = form.ui.analysisStackedWidget->findChild<QLabel*>(row.tutor);
+        ASSERT_NE(tutor, nullptr) << row.tutor;
+        ++tutors;
+        const QRegularExpressionMatch match = placed.match(tutor->text());
+        EXPECT_FALSE(match.hasMatch()) << row.tutor << " says \"" << match.captured().toStdString() << "\"";
+    }
+    EXPECT_EQ(tutors, 24);
 }
 
 TEST(FormAnalysisPagesTest, ScarFilterEnergyCarriesTheRecordsZeroThatStandsForThePacketEnergy)

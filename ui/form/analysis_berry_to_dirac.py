@@ -22,25 +22,25 @@ PAGES = [
      "reconstruct near 2T when the Hamiltonian is real, closed and unchanged.",
      "Load the Loschmidt Echo / Quantum Time Reversal preset."),
     ("moshinsky", "Diffraction in Time", "QuantumMoshinskyPlotWidget",
-     "A sharp temporal release produces Fresnel-like oscillations in a matter wave. The upper map is the true "
-     "x-marginal density versus simulation time; the lower trace is the probability signal at a fixed downstream "
+     "A sharp temporal release produces Fresnel-like oscillations in a matter wave. The map is the true "
+     "x-marginal density versus simulation time; the trace is the probability signal at a fixed downstream "
      "detector.",
      "Load the Moshinsky Shutter / Diffraction in Time preset."),
     ("kapitzaDirac", "Kapitza-Dirac", "QuantumKapitzaDiracPlotWidget",
-     "A standing light wave acts as a diffraction grating for matter. The upper panel is the measured p_x "
-     "distribution versus time; the lower bars are the integrated populations of the discrete orders nG.",
+     "A standing light wave acts as a diffraction grating for matter. The map is the measured p_x "
+     "distribution versus time; the bars are the integrated populations of the discrete orders nG.",
      "Load the Kapitza-Dirac Diffraction / Optical Standing Wave preset."),
     ("aharonovBohm", "Aharonov-Bohm", "QuantumAharonovBohmPlotWidget",
      "The matter wave never enters the magnetic-field region. The detector profile nevertheless shifts with "
      "enclosed flux because the two paths acquire the gauge-invariant phase difference q Phi / hbar.",
      "Load the Aharonov-Bohm Effect / Magnetic Flux preset."),
     ("landau", "Landau", "QuantumLandauPlotWidget",
-     "A uniform magnetic field produces both cyclotron motion and quantized Landau energies. The upper panel follows "
-     "the real expectation-value orbit; the lower panel compares gauge-covariant energy and survival fidelity.",
+     "A uniform magnetic field produces both cyclotron motion and quantized Landau energies. The orbit panel follows "
+     "the real expectation-value orbit; the trace panel compares gauge-covariant energy and survival fidelity.",
      "Load the Landau Levels / Cyclotron Dynamics preset."),
     ("hallEdge", "Hall Edge", "QuantumHallEdgePlotWidget",
      "A uniform magnetic field plus a confining boundary converts closed cyclotron motion into a chiral skipping "
-     "trajectory. The upper panel is the real expectation-value path; the lower traces edge-strip probability and "
+     "trajectory. The path panel is the real expectation-value path; the traces follow edge-strip probability and "
      "longitudinal drift.",
      "Load the Quantum Hall Edge State / Chiral Skipping Orbit preset."),
     ("backflow", "Backflow", "QuantumBackflowPlotWidget",
@@ -48,9 +48,9 @@ PAGES = [
      "-X. The current trace and P(left) provide two independent signatures of the same backflow interval.",
      "Load the Quantum Backflow / Positive Momentum, Negative Current preset."),
     ("zitter", "Zitterbewegung", "QuantumZitterbewegungPlotWidget",
-     "A free Dirac packet can tremble because positive- and negative-energy branches interfere. The top panel "
-     "follows <x(t)> and a secular-drift residual; the lower panel shows the Dirac velocity <v_x>=c<sigma_x>. Switch "
-     "to the positive-energy control to suppress the effect.",
+     "A free Dirac packet can tremble because positive- and negative-energy branches interfere. The position panel "
+     "follows <x(t)> and a secular-drift residual; the velocity panel shows the Dirac velocity <v_x>=c<sigma_x>. "
+     "Switch to the positive-energy control to suppress the effect.",
      "Load the Zitterbewegung / Free Dirac Wave Packet preset."),
     ("klein", "Klein Tunneling", "QuantumKleinTunnelingPlotWidget",
      "A positive-energy Dirac packet meets a scalar barrier higher than its incident energy. The graph tracks "

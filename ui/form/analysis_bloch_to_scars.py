@@ -89,8 +89,8 @@ PAGES = [
     ("andersonTab", "Anderson", "andersonTutorLabel", "andersonSummaryLabel", "andersonPlotWidget",
      "QuantumAndersonPlotWidget",
      "Anderson localization: two identical initial packets evolve simultaneously in two uncoupled lattice lanes. "
-     "The upper row is periodic; the lower row has random on-site well depths. Coherent multiple scattering "
-     "suppresses transport in the disordered lane.",
+     "The upper row of the viewport is periodic; the lower row has random on-site well depths. Coherent multiple "
+     "scattering suppresses transport in the disordered lane.",
      "Load the Anderson Localization / Clean vs Disorder preset.", None),
     ("kickedRotorTab", "Kicked Rotor", "kickedRotorTutorLabel", "kickedRotorSummaryLabel", "kickedRotorPlotWidget",
      "QuantumKickedRotorPlotWidget",
@@ -99,8 +99,8 @@ PAGES = [
      "momentum distribution.",
      "Load the Quantum Kicked Rotor / Dynamical Localization preset.", KICKED_ROTOR_CONTROLS),
     ("zenoTab", "Zeno", "zenoTutorLabel", "zenoSummaryLabel", "zenoPlotWidget", "QuantumZenoPlotWidget",
-     "Quantum Zeno effect: upper lane = unmeasured metastable escape; lower lane = the same escape repeatedly tested "
-     "for survival. Frequent accepted measurements suppress the buildup of escape amplitude. The watched lane is "
+     "Quantum Zeno effect: upper lane of the viewport = unmeasured metastable escape; lower lane = the same escape "
+     "repeatedly tested for survival. Frequent accepted measurements suppress the buildup of escape amplitude. The watched lane is "
      "renormalized only for display of the conditional state; cumulative physical survival is tracked separately.",
      "Load the Quantum Zeno Effect / Watched Escape preset.", ZENO_CONTROLS),
     ("scarsTab", "Scars", "scarsTutorLabel", "scarSummaryLabel", "scarPlotWidget", "QuantumScarPlotWidget",
