@@ -15,6 +15,8 @@
 #include <QComboBox>
 #include <QCryptographicHash>
 #include <QDockWidget>
+#include <QElapsedTimer>
+#include <QStatusBar>
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
@@ -1023,6 +1025,57 @@ TEST(MainWindowWindowState, NoLockOnTheSettingsHoldsAStartOrACloseForLong)
             QSettings after(settingsFileIn(homes[k + 2]), QSettings::IniFormat);
             EXPECT_TRUE(after.contains(QStringLiteral("MainWindow/windowState"))) << "the layout was not saved";
         }
+    }
+}
+
+// Reset Window Layout under the same locks, in the window itself: a lock
+// that cannot be judged costs the reset no more than it costs a start, is
+// cleared and the saved layout is erased; a folder at the turn keeps the
+// layout from being erased, which the status bar says once, not at every
+// reset.
+TEST(MainWindowWindowState, ResetWindowLayoutIsNotHeldByALockAndSaysOnceWhenOneIsInTheWay)
+{
+    test::appTestApplication();
+    ASSERT_TRUE(test::displayAvailable()) << test::kNeedsDisplay;
+    const QString file = QSettings().fileName();
+    struct ResetCase {
+        const char* what;
+        const char* suffix;
+        LockKind kind;
+        bool inTheWay;
+    };
+    const ResetCase cases[] = {
+        {"turn written on another host", ".restoring.lock", LockKind::OtherHost, false},
+        {"garbled settings lock", ".lock", LockKind::Garbled, false},
+        {"folder at the turn", ".restoring.lock", LockKind::Folder, true},
+    };
+    // Well beyond the couple of seconds a lock may cost, well below the
+    // twenty and more it cost.
+    constexpr qint64 kResetBoundMs = 10000;
+    for (const ResetCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        QSettings().setValue(QStringLiteral("MainWindow/controlsTab"), 1);
+        MainWindow window(nullptr, true);
+        QAction* reset = window.findChild<QAction*>(QStringLiteral("actionResetWindowLayout"));
+        ASSERT_NE(reset, nullptr);
+        const QString lock = file + QLatin1String(c.suffix);
+        ASSERT_TRUE(placeLock(lock, c.kind));
+        for (int round = 0; round < 2; ++round) {
+            window.statusBar()->clearMessage();
+            QElapsedTimer clock;
+            clock.start();
+            reset->trigger();
+            EXPECT_LT(clock.elapsed(), kResetBoundMs) << "round " << round;
+            const QString status = window.statusBar()->currentMessage();
+            const bool said =
+                status.contains(QStringLiteral("not erased")) && status.contains(QFileInfo(lock).fileName());
+            EXPECT_EQ(said, c.inTheWay && round == 0) << "round " << round << ": " << status.toStdString();
+        }
+        EXPECT_EQ(QSettings().contains(QStringLiteral("MainWindow/controlsTab")), c.inTheWay);
+        EXPECT_EQ(QFileInfo::exists(lock), c.inTheWay) << "the lock was removed, or a stale one left";
+        QDir(lock).removeRecursively();
+        QFile::remove(lock);
+        QSettings().remove(QStringLiteral("MainWindow"));
     }
 }
 
