@@ -209,6 +209,7 @@ RELEASE_ONLY_TESTS := DocumentsWindow.EveryPresetComesBackFromItsFile \
                       MainWindowWindowState.ADamagedSavedLayoutStartsWithTheDefaultAndAnUntouchedOneAsLeft \
                       MainWindowWindowState.ADamagedLayoutWithAMatchingChecksumStartsWithoutACrash \
                       MainWindowWindowState.StartsThatComeUpTogetherKeepTheSavedLayout \
+                      MainWindowWindowState.NoLockOnTheSettingsHoldsAStartOrACloseForLong \
                       MainWindowWindowState.ALayoutSavedOnOneScreenComesBackFittingAnother \
                       MainWindowScreenFit.TheDefaultLayoutFitsTheScreenUncutAndEveryAnalysisPlotIsReadable \
                       MainWindowScreenFit.EveryDockShowsItsTextsWholeWithoutScrollingSideways \

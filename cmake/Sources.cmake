@@ -130,6 +130,7 @@ set(VXO_DOCUMENT_SOURCES
     GaugeDiracExperimentJson.cpp
     InitialPreparation.cpp
     JsonReading.cpp
+    JsonTextExtent.cpp
     LaterExperimentJson.cpp
     PotentialSceneJson.cpp
     PresetGuidesEnglish.cpp
@@ -255,6 +256,7 @@ set(VXO_APP_SOURCES
     mainwindow/MainWindowTransport.cpp
     mainwindow/MainWindowWindowState.cpp
     mainwindow/MainWindowWiring.cpp
+    mainwindow/BoundedLockFile.cpp
     mainwindow/SavedDockState.cpp
     mainwindow/SavedLayout.cpp
     panels/KleinReferencePages.cpp
@@ -362,6 +364,7 @@ set(VXO_DOCUMENT_TEST_SOURCES
     ExperimentFileTest.cpp
     ExperimentPresetTest.cpp
     GuideLanguagesTest.cpp
+    JsonTextExtentTest.cpp
     MalformedDocumentTest.cpp
     PresetGeometryConvergenceTest.cpp
     PresetGuidesTest.cpp

@@ -2,6 +2,7 @@
 
 #include "document/ExperimentDocumentJson.h"
 #include "document/JsonReading.h"
+#include "document/JsonTextExtent.h"
 #include "document/PotentialSceneJson.h"
 
 #include <QFile>
@@ -21,10 +22,33 @@ QString sizeLimitMessage(const QString& path)
         .arg(path, QString::number(kMaximumExperimentFileBytes / (1024 * 1024)));
 }
 
+// The message for a text that holds more than a document may; empty when it
+// holds no more. The scene's count is named as the reader names it.
+QString extentFault(const JsonTextExtent& extent)
+{
+    if (extent.longestString > kMaximumDocumentTextCharacters)
+        return QStringLiteral("Experiment document contains a text longer than %1 characters.")
+            .arg(kMaximumDocumentTextCharacters);
+    if (extent.controls > kMaximumDocumentControls)
+        return QStringLiteral("Experiment document contains too many controls (%1); a document holds at most %2.")
+            .arg(extent.controls)
+            .arg(kMaximumDocumentControls);
+    if (extent.sceneObjects > kMaximumSceneObjects)
+        return QStringLiteral("Potential scene contains too many objects (%1).").arg(extent.sceneObjects);
+    if (extent.values > kMaximumDocumentValues)
+        return QStringLiteral("Experiment document contains too many values (%1); a document holds at most %2.")
+            .arg(extent.values)
+            .arg(kMaximumDocumentValues);
+    return {};
+}
+
 } // namespace
 
 bool parseExperimentBytes(const QByteArray& bytes, ExperimentDocument& document, QString& error)
 {
+    const QString tooMuch = extentFault(measureJsonText(bytes));
+    if (!tooMuch.isEmpty())
+        return readFault(error, tooMuch);
     QJsonParseError parseError;
     const QJsonDocument json = QJsonDocument::fromJson(bytes, &parseError);
     if (parseError.error != QJsonParseError::NoError) {

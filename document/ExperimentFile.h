@@ -14,6 +14,16 @@ namespace vxo {
 // Files are read whole; larger ones are refused unread.
 constexpr std::int64_t kMaximumExperimentFileBytes = 64LL * 1024 * 1024;
 
+// What a document holds at most, checked before its text is parsed, so that
+// a file within the size limit but built to be parsed for seconds is refused
+// at once. A document's strings are names, types and ids: a long title fits
+// many times over.
+constexpr std::int64_t kMaximumDocumentTextCharacters = 4096;
+// The form has some hundred controls.
+constexpr std::int64_t kMaximumDocumentControls = 1024;
+// A scene at its limit and every record, several times over.
+constexpr std::int64_t kMaximumDocumentValues = 65536;
+
 // On success `document` is replaced by the file's content; on failure it is
 // untouched and `error` holds one message. A path that exists but is no
 // regular file (a folder, a FIFO, a device) is refused without being opened,
@@ -32,8 +42,9 @@ bool loadExperimentFile(const QString& path, ExperimentDocument& document, QStri
 // `error` is emptied first.
 bool saveExperimentFile(const QString& path, const ExperimentDocument& document, QString& error);
 
-// The content of a file as a document: JSON parse, root object, document
-// reader, with the same messages and guarantees as loadExperimentFile.
+// The content of a file as a document: the limits above, JSON parse, root
+// object, document reader, with the same messages and guarantees as
+// loadExperimentFile.
 bool parseExperimentBytes(const QByteArray& bytes, ExperimentDocument& document, QString& error);
 // The content saveExperimentFile writes: the document as indented JSON.
 QByteArray experimentDocumentBytes(const ExperimentDocument& document);

@@ -249,6 +249,9 @@ private:
     void saveGuiState();
     void restoreGuiState(const QRect& available);
     void resetWindowLayout();
+    // Says in the status bar, the first time only, that `lock` kept the
+    // saved layout from being restored, saved or erased (`what`).
+    void reportSettingsLock(const QString& what, const QString& lock);
     // Whether a dock is open mirrored into its View-menu action (a tab behind
     // another is open), signals blocked, ignored while minimised; restored as
     // it was before minimising. Shown from the menu, a dock comes to the front.
@@ -897,6 +900,7 @@ private:
     CollapseRecord lastCollapse;
 
     bool persistGuiState = false;
+    bool settingsLockReported = false;
     // The form's window size, the default where the screen has room for it.
     QSize formWindowSize;
     // Without a parent, so that it goes with the members, before the widget

@@ -579,7 +579,7 @@ bool MainWindow::loadExperimentFromPath(const QString& path)
     // A nameless document is titled after its file, already for the rebuild;
     // so is one whose name shows nothing (control and direction characters).
     if (blankForDisplay(document.name))
-        document.name = file.baseName();
+        document.name = experimentTitleOfFile(path);
 
     const DocumentApplication applied = applyDocument(document, error);
     if (applied == DocumentApplication::Refused) {
@@ -625,6 +625,14 @@ void MainWindow::saveExperiment()
 
 bool MainWindow::saveExperimentToPath(QString path)
 {
+    // A path that ends in a folder separator names no file: with the ending
+    // it would become a hidden ".vxo.json" inside the folder.
+    if (QFileInfo(path).fileName().isEmpty()) {
+        showDocumentFileError(
+            QStringLiteral("Save Experiment"),
+            QStringLiteral("Cannot save '%1': it names a folder, not a file. Choose a file name.").arg(path), path);
+        return false;
+    }
     if (!path.endsWith(QLatin1String(".json"), Qt::CaseInsensitive)) {
         path += QStringLiteral(".vxo.json");
         // The dialog asked about the name as typed, not about the file with
@@ -636,7 +644,7 @@ bool MainWindow::saveExperimentToPath(QString path)
             return false;
     }
     ExperimentDocument document = captureExperimentDocument();
-    document.name = QFileInfo(path).baseName();
+    document.name = experimentTitleOfFile(path);
     QString error;
     if (!saveExperimentFile(path, document, error)) {
         showDocumentFileError(QStringLiteral("Save Experiment"), error, path);

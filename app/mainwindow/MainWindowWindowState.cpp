@@ -1,6 +1,7 @@
 #include "app/mainwindow/MainWindow.h"
 
 #include "app/mainwindow/SavedLayout.h"
+#include "document/DisplayText.h"
 #include "ui/MainWindowForm.h"
 
 #include <QAction>
@@ -475,8 +476,10 @@ void MainWindow::saveGuiState()
     if (!persistGuiState)
         return;
     const SavedLayoutFile file;
-    if (file.settings() == nullptr)
+    if (file.settings() == nullptr) {
+        reportSettingsLock(QStringLiteral("saved"), file.lockInTheWay());
         return;
+    }
     QSettings& settings = *file.settings();
     settings.beginGroup(kSettingsGroup);
     storeSavedLayout(settings, saveGeometry(), saveState(kWindowStateVersion));
@@ -492,8 +495,10 @@ void MainWindow::restoreGuiState(const QRect& available)
     if (!persistGuiState)
         return;
     const SavedLayoutFile file;
-    if (file.settings() == nullptr)
+    if (file.settings() == nullptr) {
+        reportSettingsLock(QStringLiteral("restored"), file.lockInTheWay());
         return;
+    }
     QSettings& settings = *file.settings();
     settings.beginGroup(kSettingsGroup);
 
@@ -573,6 +578,8 @@ void MainWindow::resetWindowLayout()
             settings->remove(QString());
             settings->endGroup();
             settings->sync();
+        } else {
+            reportSettingsLock(QStringLiteral("erased"), file.lockInTheWay());
         }
     }
     applyDefaultDockLayout();
@@ -580,6 +587,17 @@ void MainWindow::resetWindowLayout()
     for (SelectorId id : kResetOrder)
         if (selectors[id].count() > 0)
             selectors[id].select(0);
+}
+
+void MainWindow::reportSettingsLock(const QString& what, const QString& lock)
+{
+    if (lock.isEmpty() || settingsLockReported)
+        return;
+    settingsLockReported = true;
+    // Until the next status: the window has just come up, or is being reset.
+    showStatusMessage(QStringLiteral("The saved window layout was not %1: the settings lock %2 is in the way.")
+                          .arg(what, elideForDisplay(lock)),
+                      0);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

@@ -1,5 +1,6 @@
 #include "app/mainwindow/SavedLayout.h"
 
+#include "app/mainwindow/BoundedLockFile.h"
 #include "app/mainwindow/SavedDockState.h"
 
 #include <QCoreApplication>
@@ -34,9 +35,8 @@ QString settingsFileName()
              QCoreApplication::organizationName(), QCoreApplication::applicationName());
 }
 
-// A restore takes a fraction of a second; a start that keeps its turn far
-// longer is stopped, and the layout is then left alone.
-constexpr int kTurnWaitMs = 20000;
+// The lock by which starts take turns with the settings.
+QString turnLockName() { return settingsFileName() + QStringLiteral(".restoring.lock"); }
 
 } // namespace
 
@@ -68,20 +68,29 @@ SavedLayout loadSavedLayout(QSettings& group, int version, const QStringList& do
     return layout;
 }
 
-SavedLayoutFile::SavedLayoutFile() : turn_(settingsFileName() + QStringLiteral(".restoring.lock"))
+SavedLayoutFile::SavedLayoutFile() : turn_(turnLockName())
 {
-    // The turn of a start that died in it is free once its process has
-    // gone (the lock names the process and the boot), however recent; a
-    // running start keeps it, however long it takes.
-    turn_.setStaleLockTime(0);
+    const QString fileName = settingsFileName();
+    const QDeadlineTimer deadline(kSettingsLockBoundMs);
     // A lock that cannot even be made (no folder yet, a read-only one) means
     // no other start can be restoring from here either.
-    if (!turn_.tryLock(kTurnWaitMs) && turn_.error() == QLockFile::LockFailedError)
+    const LockOutcome turn = takeLockBefore(turn_, turnLockName(), deadline);
+    if (turn == LockOutcome::NotAFile || turn == LockOutcome::Held) {
+        lockInTheWay_ = turnLockName();
         return;
-    const QString fileName = settingsFileName();
+    }
     const QFileInfo file(fileName);
     if (file.exists() && !file.isFile())
         return;
+    // The toolkit takes its own lock beside the file to write it and waits
+    // for it without end: the settings are opened only when that lock is
+    // free for it.
+    const QString settingsLock = fileName + QStringLiteral(".lock");
+    const LockOutcome written = lockFreeBefore(settingsLock, deadline);
+    if (written == LockOutcome::NotAFile || written == LockOutcome::Held) {
+        lockInTheWay_ = settingsLock;
+        return;
+    }
     settings_ = std::make_unique<QSettings>(fileName, QSettings::NativeFormat);
 }
 

@@ -40,7 +40,9 @@ SavedLayout loadSavedLayout(QSettings& group, int version, const QStringList& do
 // reset at a time. The settings are read as they are opened: they are
 // opened only when their file is a regular file or not there yet, so a FIFO
 // at its path cannot hold the start (nor a save) waiting for a writer, and a
-// FIFO, folder or device found there is neither read nor replaced.
+// FIFO, folder or device found there is neither read nor replaced. Neither
+// the turn nor the toolkit's own lock of the file is waited on past a bound
+// of a couple of seconds.
 class SavedLayoutFile {
 public:
     SavedLayoutFile();
@@ -48,13 +50,17 @@ public:
     SavedLayoutFile(const SavedLayoutFile&) = delete;
     SavedLayoutFile& operator=(const SavedLayoutFile&) = delete;
 
-    // Null when the file is something else than a regular file, or when
-    // another start of the program, still running, kept restoring from it
-    // for longer than any restore takes.
+    // Null when the file is something else than a regular file, or when a
+    // lock kept it closed (lockInTheWay()).
     QSettings* settings() const { return settings_.get(); }
+    // The lock that kept the settings closed: no regular file stands at its
+    // path, or another start of the program, still running, held it for
+    // longer than the bound (BoundedLockFile.h). Empty otherwise.
+    const QString& lockInTheWay() const { return lockInTheWay_; }
 
 private:
     QLockFile turn_;
+    QString lockInTheWay_;
     std::unique_ptr<QSettings> settings_;
 };
 

@@ -1,5 +1,9 @@
 #include "app/text/ExperimentFileName.h"
 
+#include "document/DisplayText.h"
+
+#include <QFileInfo>
+
 namespace vxo {
 
 QString experimentFileBaseName(QString title)
@@ -11,6 +15,13 @@ QString experimentFileBaseName(QString title)
     }
     title = title.trimmed();
     return title.isEmpty() ? QStringLiteral("quantum_experiment") : title;
+}
+
+QString experimentTitleOfFile(const QString& path)
+{
+    const QFileInfo file(path);
+    const QString base = file.baseName();
+    return blankForDisplay(base) ? file.fileName() : base;
 }
 
 } // namespace vxo

@@ -10,4 +10,10 @@ namespace vxo {
 // blanks only) becomes "quantum_experiment".
 QString experimentFileBaseName(QString title);
 
+// The title a document takes from its file `path`: the file name up to its
+// first dot, or, where that part shows nothing (empty, control or direction
+// characters only), the whole file name, so that the window title still
+// names the file.
+QString experimentTitleOfFile(const QString& path);
+
 } // namespace vxo

@@ -34,5 +34,25 @@ TEST(ExperimentFileName, ReplacesTheNineRefusedCharactersInPlaceAndTrims)
     }
 }
 
+// The file name up to its first dot, unless that part shows nothing: then
+// the whole file name, whose ending at least shows.
+TEST(ExperimentFileName, ADocumentIsTitledAfterItsFile)
+{
+    struct Case {
+        QString path;
+        QString expected;
+    };
+    const Case cases[] = {
+        {QStringLiteral("/lessons/beam.vxo.json"), QStringLiteral("beam")},
+        {QStringLiteral("run"), QStringLiteral("run")},
+        {QStringLiteral("/lessons/ two slits .json"), QStringLiteral(" two slits ")},
+        {QStringLiteral("/lessons/\u0001\u0002.vxo.json"), QStringLiteral("\u0001\u0002.vxo.json")},
+        {QStringLiteral("/lessons/\u202e\u200b.json"), QStringLiteral("\u202e\u200b.json")},
+        {QStringLiteral("/lessons/.vxo.json"), QStringLiteral(".vxo.json")},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(experimentTitleOfFile(c.path).toStdString(), c.expected.toStdString()) << c.path.toStdString();
+}
+
 } // namespace
 } // namespace vxo

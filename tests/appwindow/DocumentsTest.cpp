@@ -699,6 +699,35 @@ TEST_F(DocumentsWindow, ANameThatShowsNothingTitlesTheWindowAfterTheFile)
     }
 }
 
+// Saved under a file name that shows nothing before its ending (control and
+// direction characters), the window is titled after the whole file name,
+// and so is a window that loads that file again; a path that ends in a
+// folder separator names no file and is refused, and nothing is written
+// into the folder.
+TEST_F(DocumentsWindow, ASaveUnderANameThatShowsNothingOrNoNameAtAllSaysSo)
+{
+    MainWindow& window = *source;
+    for (const QString& name : {QStringLiteral("\u0001\u0002"), QStringLiteral("\u202e\u0007")}) {
+        const QString file = folder.path() + QLatin1Char('/') + name + QStringLiteral(".vxo.json");
+        ASSERT_TRUE(saveFile(window, file).ok);
+        EXPECT_EQ(window.windowTitle().toStdString(), "Ondrivel - \u2068.vxo.json\u2069");
+        ASSERT_TRUE(loadFile(*target, file).ok);
+        EXPECT_EQ(target->windowTitle().toStdString(), "Ondrivel - \u2068.vxo.json\u2069");
+    }
+
+    const QString saved = DocumentsProbe{window}.lastDocumentPath();
+    const QString title = window.windowTitle();
+    const QString intoFolder = folder.path() + QStringLiteral("/");
+    const FileOutcome outcome = saveFile(window, intoFolder);
+    EXPECT_FALSE(outcome.ok);
+    expectOneCriticalBox(
+        outcome, "Save Experiment",
+        QStringLiteral("Cannot save '%1': it names a folder, not a file. Choose a file name.").arg(intoFolder));
+    EXPECT_FALSE(QFileInfo::exists(path(".vxo.json"))) << "a hidden file was written into the folder";
+    EXPECT_EQ(DocumentsProbe{window}.lastDocumentPath(), saved);
+    EXPECT_EQ(window.windowTitle(), title);
+}
+
 // The faults: the document's identity reaches the rebuild, the Klein page
 // follows the document's own preset, a half-applied document owns the window.
 TEST_F(DocumentsWindow, TheDocumentsIdentityComesInBeforeTheRebuild)
@@ -911,15 +940,18 @@ TEST_F(DocumentsWindow, OverlappingWallsAtTheFloatLimitStepToFiniteValues)
         ASSERT_TRUE(std::isfinite(std::norm(psi.data()[c]))) << "cell " << c;
 }
 
-// A name of 16 MiB (a file within the size limit) loads; the window title
-// and the diagnostics show a bounded part of it, which the window system
-// accepts, and the document keeps the whole name.
+// A name as long as a document may hold loads; the window title and the
+// diagnostics show a bounded part of it, which the window system accepts,
+// and the document keeps the whole name. A name of 16 MiB (a file within the
+// size limit) is refused before it is parsed, and the window keeps its own.
 TEST_F(DocumentsWindow, AHugeNameLoadsAndIsShownBounded)
 {
     MainWindow& window = *target;
     ASSERT_TRUE(test::showAndWait(window)) << "the window was not shown";
     ExperimentDocument named = documentOfPreset(window, 1);
-    const QString name = QStringLiteral("Lesson ") + QString(16 * 1024 * 1024, QLatin1Char('n')) + QStringLiteral(" 4");
+    const QString name = QStringLiteral("Lesson ") +
+                         QString(static_cast<int>(kMaximumDocumentTextCharacters) - 9, QLatin1Char('n')) +
+                         QStringLiteral(" 4");
     named.name = name;
     const QString file = path("named.vxo.json");
     QString error;
@@ -933,6 +965,17 @@ TEST_F(DocumentsWindow, AHugeNameLoadsAndIsShownBounded)
     EXPECT_TRUE(title.startsWith(QStringLiteral("Ondrivel - \u2068Lesson nnn"))) << title.left(40).toStdString();
     EXPECT_TRUE(title.contains(QStringLiteral("nnn 4"))) << "the name's end is shown";
     EXPECT_EQ(window.captureExperimentDocument().name, name) << "the document's name was cut";
+
+    named.name = QStringLiteral("Lesson ") + QString(16 * 1024 * 1024, QLatin1Char('n'));
+    const QString huge = path("huge.vxo.json");
+    QFile written(huge);
+    ASSERT_TRUE(written.open(QIODevice::WriteOnly));
+    ASSERT_GT(written.write(experimentDocumentBytes(named)), 16 * 1024 * 1024);
+    written.close();
+    expectOneCriticalBox(loadFile(window, huge), "Load Experiment",
+                         QStringLiteral("Experiment document contains a text longer than %1 characters.")
+                             .arg(kMaximumDocumentTextCharacters));
+    EXPECT_EQ(window.windowTitle(), title);
     window.hide();
 }
 

@@ -15,6 +15,8 @@
 #include <QComboBox>
 #include <QCryptographicHash>
 #include <QDockWidget>
+#include <QElapsedTimer>
+#include <QStatusBar>
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
@@ -499,6 +501,9 @@ struct StartedWindow {
     QString report;
     QRect geometry;
     std::map<std::string, StartedDock> docks;
+    QString status;        // the status bar's message once the window is shown
+    qint64 startedMs = -1; // the time the window took to be made
+    qint64 closedMs = -1;  // the time its close took, when it was closed
 };
 
 std::string describeDock(const StartedDock& dock)
@@ -556,15 +561,21 @@ StartedWindow readBack(QProcess& child, const QByteArray& output = {})
         return result;
     }
     if (child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0) {
-        result.report += QStringLiteral("\n(ended with %1, status %2)")
-                             .arg(child.exitStatus() == QProcess::CrashExit ? QStringLiteral("a crash")
-                                                                            : QStringLiteral("an exit"))
-                             .arg(child.exitCode());
+        result.report +=
+            QStringLiteral("\n(ended with %1, status %2)")
+                .arg(child.exitStatus() == QProcess::CrashExit ? QStringLiteral("a crash") : QStringLiteral("an exit"))
+                .arg(child.exitCode());
         return result;
     }
     for (const QString& line : result.report.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
         const QStringList f = line.split(QLatin1Char(' '));
-        if (f.size() == 5 && f[0] == QLatin1String("window"))
+        if (f[0] == QLatin1String("status"))
+            result.status = line.mid(f[0].size() + 1);
+        else if (f.size() == 2 && f[0] == QLatin1String("started"))
+            result.startedMs = f[1].toLongLong();
+        else if (f.size() == 2 && f[0] == QLatin1String("closed"))
+            result.closedMs = f[1].toLongLong();
+        else if (f.size() == 5 && f[0] == QLatin1String("window"))
             result.geometry = QRect(f[1].toInt(), f[2].toInt(), f[3].toInt(), f[4].toInt());
         else if (f.size() == 9)
             result.docks[f[0].toStdString()] = {f[1].toInt(), f[2] == QLatin1String("1"), f[3] == QLatin1String("1"),
@@ -900,10 +911,8 @@ TEST(MainWindowWindowState, AFifoAtTheSettingsPathIsLeftAloneAndTheWindowComesUp
     const QString fifo = settingsFileIn(withFifo.path());
     ASSERT_TRUE(QDir().mkpath(QFileInfo(fifo).path()));
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0) << "no FIFO could be made";
-    const std::vector<StartedWindow> started =
-        startEach({fresh.path(), withFifo.path()}, {QStringLiteral("--close")});
-    ASSERT_TRUE(started[0].ended) << "the start without settings did not come up:\n"
-                                  << started[0].report.toStdString();
+    const std::vector<StartedWindow> started = startEach({fresh.path(), withFifo.path()}, {QStringLiteral("--close")});
+    ASSERT_TRUE(started[0].ended) << "the start without settings did not come up:\n" << started[0].report.toStdString();
     EXPECT_TRUE(started[1].ended) << "the start with a FIFO for settings did not come up and close:\n"
                                   << started[1].report.toStdString();
     if (started[1].ended)
@@ -911,6 +920,163 @@ TEST(MainWindowWindowState, AFifoAtTheSettingsPathIsLeftAloneAndTheWindowComesUp
     struct stat status {};
     ASSERT_EQ(::lstat(QFile::encodeName(fifo).constData(), &status), 0) << "the FIFO is gone";
     EXPECT_TRUE(S_ISFIFO(status.st_mode)) << "the FIFO was replaced";
+}
+
+// What may stand at a lock path of the settings: a lock written on another
+// host (shared home folders), an empty or garbled one that no process can be
+// told from (as root, permission bits cannot make a lock unreadable), or no
+// file at all.
+enum class LockKind { OtherHost, Empty, Garbled, Folder, Fifo };
+
+bool placeLock(const QString& path, LockKind kind)
+{
+    switch (kind) {
+    case LockKind::Folder:
+        return QDir().mkpath(path);
+    case LockKind::Fifo:
+        return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
+    default:
+        break;
+    }
+    const QByteArray content = kind == LockKind::OtherHost ? QByteArray("4242\nOndrivel\nclassroom-07.school.example\n")
+                               : kind == LockKind::Garbled ? QByteArray("\xff\xfe\x00 not a lock")
+                                                           : QByteArray();
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
+}
+
+// No lock where the settings are kept holds a start or a close for long:
+// the turn by which starts restore, and the toolkit's own lock of the
+// settings file. A lock that cannot be judged is taken for stale within the
+// start, which then restores the layout as left, saves it on closing and
+// leaves no lock behind; a path that is no file is neither opened nor
+// waited on, and the start says in the status bar that the layout was not
+// restored. Each start runs in a child process, so that one that hangs fails
+// here; its times are held to those of a start without a lock.
+TEST(MainWindowWindowState, NoLockOnTheSettingsHoldsAStartOrACloseForLong)
+{
+    ArrangedLayout arrangement;
+    ASSERT_NO_FATAL_FAILURE(saveAnArrangedLayout(arrangement));
+    struct LockCase {
+        const char* what;
+        const char* suffix;
+        LockKind kind;
+        bool inTheWay; // the layout cannot be restored past it
+    };
+    const LockCase cases[] = {
+        {"turn written on another host", ".restoring.lock", LockKind::OtherHost, false},
+        {"empty turn", ".restoring.lock", LockKind::Empty, false},
+        {"garbled turn", ".restoring.lock", LockKind::Garbled, false},
+        {"folder at the turn", ".restoring.lock", LockKind::Folder, true},
+        {"FIFO at the turn", ".restoring.lock", LockKind::Fifo, true},
+        {"settings lock written on another host", ".lock", LockKind::OtherHost, false},
+        {"empty settings lock", ".lock", LockKind::Empty, false},
+        {"garbled settings lock", ".lock", LockKind::Garbled, false},
+        {"folder at the settings lock", ".lock", LockKind::Folder, true},
+        {"FIFO at the settings lock", ".lock", LockKind::Fifo, true},
+    };
+    // Well beyond the couple of seconds a lock may cost, well below the
+    // twenty and more a lock that could not be judged cost.
+    constexpr qint64 kLockSlackMs = 8000;
+
+    std::vector<std::unique_ptr<QTemporaryDir>> folders;
+    std::vector<QString> homes;
+    const auto addHome = [&](const QMap<QString, QVariant>& values) {
+        folders.push_back(std::make_unique<QTemporaryDir>());
+        EXPECT_TRUE(folders.back()->isValid());
+        homes.push_back(settingsFolderWith(*folders.back(), values));
+    };
+    addHome({});
+    addHome(arrangement.saved);
+    std::vector<QString> locks;
+    for (const LockCase& c : cases) {
+        addHome(arrangement.saved);
+        locks.push_back(settingsFileIn(homes.back()) + QLatin1String(c.suffix));
+        ASSERT_TRUE(placeLock(locks.back(), c.kind)) << c.what;
+    }
+    const std::vector<StartedWindow> started = startEach(homes, {QStringLiteral("--close")});
+    const StartedWindow& fresh = started[0];
+    const StartedWindow& reference = started[1];
+    ASSERT_TRUE(fresh.ended && reference.ended) << fresh.report.toStdString() << reference.report.toStdString();
+    ASSERT_GE(reference.closedMs, 0) << reference.report.toStdString();
+    for (std::size_t k = 0; k < std::size(cases); ++k) {
+        const LockCase& c = cases[k];
+        SCOPED_TRACE(c.what);
+        const StartedWindow& window = started[k + 2];
+        EXPECT_TRUE(window.ended) << "the start did not come up:\n" << window.report.toStdString();
+        if (!window.ended)
+            continue;
+        EXPECT_LE(window.startedMs, reference.startedMs + kLockSlackMs)
+            << "start " << window.startedMs << " ms, without the lock " << reference.startedMs << " ms";
+        EXPECT_GE(window.closedMs, 0) << "the close did not end:\n" << window.report.toStdString();
+        EXPECT_LE(window.closedMs, reference.closedMs + kLockSlackMs)
+            << "close " << window.closedMs << " ms, without the lock " << reference.closedMs << " ms";
+        const QFileInfo lock(locks[k]);
+        if (c.inTheWay) {
+            expectDocksAs(window, fresh);
+            EXPECT_TRUE(window.status.contains(QStringLiteral("not restored")) &&
+                        window.status.contains(lock.fileName()))
+                << window.status.toStdString();
+            EXPECT_TRUE(lock.isDir() || (lock.exists() && !lock.isFile())) << "the path's entry was replaced";
+        } else {
+            expectDocksAs(window, arrangement.left);
+            EXPECT_FALSE(window.status.contains(QStringLiteral("layout"))) << window.status.toStdString();
+            EXPECT_FALSE(lock.exists() || lock.isSymLink()) << "the stale lock was left behind";
+            QSettings after(settingsFileIn(homes[k + 2]), QSettings::IniFormat);
+            EXPECT_TRUE(after.contains(QStringLiteral("MainWindow/windowState"))) << "the layout was not saved";
+        }
+    }
+}
+
+// Reset Window Layout under the same locks, in the window itself: a lock
+// that cannot be judged costs the reset no more than it costs a start, is
+// cleared and the saved layout is erased; a folder at the turn keeps the
+// layout from being erased, which the status bar says once, not at every
+// reset.
+TEST(MainWindowWindowState, ResetWindowLayoutIsNotHeldByALockAndSaysOnceWhenOneIsInTheWay)
+{
+    test::appTestApplication();
+    ASSERT_TRUE(test::displayAvailable()) << test::kNeedsDisplay;
+    const QString file = QSettings().fileName();
+    struct ResetCase {
+        const char* what;
+        const char* suffix;
+        LockKind kind;
+        bool inTheWay;
+    };
+    const ResetCase cases[] = {
+        {"turn written on another host", ".restoring.lock", LockKind::OtherHost, false},
+        {"garbled settings lock", ".lock", LockKind::Garbled, false},
+        {"folder at the turn", ".restoring.lock", LockKind::Folder, true},
+    };
+    // Well beyond the couple of seconds a lock may cost, well below the
+    // twenty and more it cost.
+    constexpr qint64 kResetBoundMs = 10000;
+    for (const ResetCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        QSettings().setValue(QStringLiteral("MainWindow/controlsTab"), 1);
+        MainWindow window(nullptr, true);
+        QAction* reset = window.findChild<QAction*>(QStringLiteral("actionResetWindowLayout"));
+        ASSERT_NE(reset, nullptr);
+        const QString lock = file + QLatin1String(c.suffix);
+        ASSERT_TRUE(placeLock(lock, c.kind));
+        for (int round = 0; round < 2; ++round) {
+            window.statusBar()->clearMessage();
+            QElapsedTimer clock;
+            clock.start();
+            reset->trigger();
+            EXPECT_LT(clock.elapsed(), kResetBoundMs) << "round " << round;
+            const QString status = window.statusBar()->currentMessage();
+            const bool said =
+                status.contains(QStringLiteral("not erased")) && status.contains(QFileInfo(lock).fileName());
+            EXPECT_EQ(said, c.inTheWay && round == 0) << "round " << round << ": " << status.toStdString();
+        }
+        EXPECT_EQ(QSettings().contains(QStringLiteral("MainWindow/controlsTab")), c.inTheWay);
+        EXPECT_EQ(QFileInfo::exists(lock), c.inTheWay) << "the lock was removed, or a stale one left";
+        QDir(lock).removeRecursively();
+        QFile::remove(lock);
+        QSettings().remove(QStringLiteral("MainWindow"));
+    }
 }
 
 // A saved dock state changed where the toolkit parses it, with its checksum

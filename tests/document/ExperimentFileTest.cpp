@@ -1,8 +1,12 @@
 #include "DocumentTestSupport.h"
 
+#include "document/ExperimentDocumentJson.h"
 #include "document/ExperimentFile.h"
 
+#include <QElapsedTimer>
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -102,6 +106,80 @@ TEST_F(ExperimentFile, FilesBeyond64MiBAreRefusedUnread)
     ExperimentDocument loaded;
     QString error;
     EXPECT_TRUE(loadExperimentFile(path("full.json"), loaded, error)) << error.toStdString();
+}
+
+// A valid document's text with the value of its root member `member`
+// replaced by `value`: what a hostile file carries there, written without
+// building it as JSON.
+QByteArray validBytesWith(const char* member, const QByteArray& value)
+{
+    QJsonObject root = experimentDocumentToJson(test::nonDefaultDocument(true));
+    root.insert(QLatin1String(member), QStringLiteral("@"));
+    QByteArray bytes = QJsonDocument(root).toJson(QJsonDocument::Compact);
+    EXPECT_EQ(bytes.count("\"@\""), 1) << member;
+    return bytes.replace("\"@\"", value);
+}
+
+// Files within the size limit built to be parsed for seconds, as measured
+// in the window (a 60 MB name, 1.5 million controls, 100,000 scene objects),
+// are refused before they are parsed, each with what it holds too much of;
+// a name at the limit still loads.
+TEST_F(ExperimentFile, DocumentsBuiltToBeParsedForSecondsAreRefusedAtOnce)
+{
+    const QByteArray longest = "\"" + QByteArray(kMaximumDocumentTextCharacters, 'n') + "\"";
+    QByteArray controls = "{";
+    for (int k = 0; k < 1500000; ++k)
+        controls += "\"unknownControl" + QByteArray::number(k) + "\": " + QByteArray::number(k) + ", ";
+    controls += "\"speedComboBox\": 2}";
+    const QByteArray object = R"({"id": "%1", "type": "rectangle", "enabled": true, "value": 1, "centerX": 0,)"
+                              R"( "centerY": 0, "width": 1, "height": 1, "radius": 1, "length": 1, "thickness": 1,)"
+                              R"( "wallWidth": 1, "slitHeight": 1, "slitSeparation": 1})";
+    QByteArray objects = "{\"active\": true, \"objects\": [";
+    for (int k = 1; k <= 100000; ++k)
+        objects += QByteArray(object).replace("%1", QByteArray::number(k)) + (k < 100000 ? ", " : "");
+    objects += "]}";
+    QByteArray numbers = "[0";
+    for (int k = 1; k < 5 * 1000 * 1000; ++k)
+        numbers += ",0";
+    numbers += "]";
+    struct Case {
+        const char* what;
+        QByteArray bytes;
+        QString message; // empty: loads
+    };
+    const Case cases[] = {
+        {"a 60 MB name", validBytesWith("name", "\"" + QByteArray(60 * 1000 * 1000, 'n') + "\""),
+         QStringLiteral("Experiment document contains a text longer than 4096 characters.")},
+        {"a name one past the limit", validBytesWith("name", QByteArray(longest).insert(1, 'n')),
+         QStringLiteral("Experiment document contains a text longer than 4096 characters.")},
+        {"a name at the limit", validBytesWith("name", longest), QString()},
+        {"1.5 million unknown controls", validBytesWith("controls", controls),
+         QStringLiteral("Experiment document contains too many controls (1500001); a document holds at most 1024.")},
+        {"100,000 scene objects", validBytesWith("potentialScene", objects),
+         QStringLiteral("Potential scene contains too many objects (100000).")},
+        // In a member no version has, which the reader would never look at.
+        {"5 million numbers", validBytesWith("notes", numbers),
+         QStringLiteral("Experiment document contains too many values (")},
+    };
+    for (const Case& c : cases) {
+        writeBytes(path("hostile.json"), c.bytes);
+        ExperimentDocument document = test::sentinelDocument();
+        QString error;
+        QElapsedTimer clock;
+        clock.start();
+        const bool loaded = loadExperimentFile(path("hostile.json"), document, error);
+        // Generous, for a loaded machine and the sanitizers: the measure
+        // takes a fraction of a second, parsing took seconds.
+        EXPECT_LT(clock.elapsed(), 5000) << c.what;
+        EXPECT_EQ(loaded, c.message.isEmpty()) << c.what;
+        if (c.message.endsWith(QLatin1Char('(')))
+            EXPECT_TRUE(error.startsWith(c.message) && error.endsWith(QStringLiteral("at most 65536.")))
+                << error.toStdString();
+        else
+            EXPECT_EQ(error.toStdString(), c.message.toStdString()) << c.what;
+        if (loaded)
+            EXPECT_EQ(document.name.size(), kMaximumDocumentTextCharacters) << c.what;
+    }
 }
 
 // Opening a FIFO for reading waits until a writer comes. Should the loader

@@ -10,7 +10,9 @@
 //
 // Output, one line each: "window x y width height", then per dock in the View
 // menu's order "<dock> <area> <floating> <hidden> x y width height <checked>",
-// the last field the state of the dock's View-menu action.
+// the last field the state of the dock's View-menu action; then "status " and
+// the status bar's message, "started <ms>" with the time the window took to
+// be made, and after a close "closed <ms>" with the time the close took.
 
 #include "app/ApplicationSetup.h"
 #include "app/mainwindow/MainWindow.h"
@@ -19,6 +21,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QDockWidget>
+#include <QElapsedTimer>
+#include <QStatusBar>
 #include <QSurfaceFormat>
 #include <QTextStream>
 
@@ -37,7 +41,10 @@ int main(int argc, char** argv)
             return 4;
     }
 
+    QElapsedTimer clock;
+    clock.start();
     vxo::MainWindow window(nullptr, true);
+    const qint64 startedMs = clock.elapsed();
     if (!vxo::test::showAndWait(window))
         return 3;
 
@@ -59,8 +66,13 @@ int main(int argc, char** argv)
             << int(dock->isFloating()) << ' ' << int(dock->isHidden()) << ' ' << at.x() << ' ' << at.y() << ' '
             << at.width() << ' ' << at.height() << ' ' << int(action->isChecked()) << '\n';
     }
+    out << "status " << window.statusBar()->currentMessage() << '\n';
+    out << "started " << startedMs << '\n';
     out.flush();
-    if (QCoreApplication::arguments().contains(QStringLiteral("--close")))
+    if (QCoreApplication::arguments().contains(QStringLiteral("--close"))) {
+        clock.restart();
         window.close();
+        out << "closed " << clock.elapsed() << '\n';
+    }
     return 0;
 }
