@@ -46,6 +46,12 @@ TEST(ViewportMapping, ImageRectangleAndLetterbox)
     // 301 x 200 widget at 1.5 is 452 x 300 device pixels, the square
     // 300 x 300 at x = 76.
     EXPECT_EQ(drawnImageRect(1, 1, 301.0, 200.0, 1.5), QRectF(76.0 / 1.5, 0.0, 200.0, 200.0));
+    // Bands above and below on such a screen: a 200 x 303 widget at 1.5 is
+    // 300 x 455 device pixels (454.5 rounded); the square 300 x 300 leaves
+    // 155 rows, 77 below and 78 above, 52 logical pixels from the top. A
+    // 2:1 picture in 400 x 303 at 2 is 800 x 400 of 800 x 606, 103 above.
+    EXPECT_EQ(drawnImageRect(1, 1, 200.0, 303.0, 1.5), QRectF(0.0, 52.0, 200.0, 200.0));
+    EXPECT_EQ(drawnImageRect(2, 1, 400.0, 303.0, 2.0), QRectF(0.0, 51.5, 400.0, 200.0));
 
     // A 256 x 128 frame in an 800 x 600 widget: 800 x 400 targets, viewport (0, 100, 800, 400).
     const QSize image = letterboxSize(800, 600, 256, 128);
