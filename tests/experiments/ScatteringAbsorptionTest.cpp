@@ -64,9 +64,15 @@ TEST(ScatteringAbsorption, RefusesBadRemovalsAndKeepsTheBoxOnceNothingIsLeft)
     }
     count.add(AbsorbedByBand{0.0, 0.0, 1.0});
     EXPECT_EQ(count.keptAlongY(), 0.0);
-    const RegionProbabilities box{0.5, 0.1, 0.2, 0.2, 0.2, 0.4, 0.4};
+    // Every region and share its own, so that one read for another shows.
+    const RegionProbabilities box{0.6, 0.1, 0.2, 0.3, 1.0 / 6.0, 2.0 / 6.0, 3.0 / 6.0};
     const RegionProbabilities read = count.ofWholePacket(box);
+    EXPECT_EQ(read.total, box.total);
+    EXPECT_EQ(read.left, box.left);
+    EXPECT_EQ(read.middle, box.middle);
+    EXPECT_EQ(read.right, box.right);
     EXPECT_EQ(read.leftFraction, box.leftFraction);
+    EXPECT_EQ(read.middleFraction, box.middleFraction);
     EXPECT_EQ(read.rightFraction, box.rightFraction);
 }
 
