@@ -200,34 +200,102 @@ TEST(SavedDockState, EachFieldIsCheckedWhereItIsRead)
     const Case cases[] = {
         {"docks in columns and tabs", tabbed, true},
         {"an empty nested column",
-         StateWriter().header().areas(2).area(0, 2).dock(kDocks[0]).nested(0).area(1, 4, true).dock(kDocks[1])
-             .dock(kDocks[2]).dock(kDocks[3]).dock(kDocks[4]).end().bytes(),
+         StateWriter()
+             .header()
+             .areas(2)
+             .area(0, 2)
+             .dock(kDocks[0])
+             .nested(0)
+             .area(1, 4, true)
+             .dock(kDocks[1])
+             .dock(kDocks[2])
+             .dock(kDocks[3])
+             .dock(kDocks[4])
+             .end()
+             .bytes(),
          true},
         {"a hidden dock and a floating one",
-         StateWriter().header().areas(1).area(2, 5).dock(kDocks[0]).dock(kDocks[1], 0).dock(kDocks[2]).dock(kDocks[3])
-             .floating(kDocks[4]).end().bytes(),
+         StateWriter()
+             .header()
+             .areas(1)
+             .area(2, 5)
+             .dock(kDocks[0])
+             .dock(kDocks[1], 0)
+             .dock(kDocks[2])
+             .dock(kDocks[3])
+             .floating(kDocks[4])
+             .end()
+             .bytes(),
          true},
         {"nested as deep as there are docks", leftColumn(4), true},
         {"nested deeper", leftColumn(5), false},
         {"the same area twice",
-         StateWriter().header().areas(2).area(0, 3).dock(kDocks[0]).dock(kDocks[1]).dock(kDocks[2]).area(0, 2)
-             .dock(kDocks[3]).dock(kDocks[4]).end().bytes(),
+         StateWriter()
+             .header()
+             .areas(2)
+             .area(0, 3)
+             .dock(kDocks[0])
+             .dock(kDocks[1])
+             .dock(kDocks[2])
+             .area(0, 2)
+             .dock(kDocks[3])
+             .dock(kDocks[4])
+             .end()
+             .bytes(),
          false},
         {"an area number past the four",
-         StateWriter().header().areas(1).area(4, 5).dock(kDocks[0]).dock(kDocks[1]).dock(kDocks[2]).dock(kDocks[3])
-             .dock(kDocks[4]).end().bytes(),
+         StateWriter()
+             .header()
+             .areas(1)
+             .area(4, 5)
+             .dock(kDocks[0])
+             .dock(kDocks[1])
+             .dock(kDocks[2])
+             .dock(kDocks[3])
+             .dock(kDocks[4])
+             .end()
+             .bytes(),
          false},
         {"a dock named twice",
-         StateWriter().header().areas(1).area(1, 6).dock(kDocks[0]).dock(kDocks[1]).dock(kDocks[2]).dock(kDocks[3])
-             .dock(kDocks[4]).dock(kDocks[2]).end().bytes(),
+         StateWriter()
+             .header()
+             .areas(1)
+             .area(1, 6)
+             .dock(kDocks[0])
+             .dock(kDocks[1])
+             .dock(kDocks[2])
+             .dock(kDocks[3])
+             .dock(kDocks[4])
+             .dock(kDocks[2])
+             .end()
+             .bytes(),
          false},
         {"a dock flag of no meaning",
-         StateWriter().header().areas(1).area(1, 5).dock(kDocks[0]).dock(kDocks[1], 5).dock(kDocks[2]).dock(kDocks[3])
-             .dock(kDocks[4]).end().bytes(),
+         StateWriter()
+             .header()
+             .areas(1)
+             .area(1, 5)
+             .dock(kDocks[0])
+             .dock(kDocks[1], 5)
+             .dock(kDocks[2])
+             .dock(kDocks[3])
+             .dock(kDocks[4])
+             .end()
+             .bytes(),
          false},
         {"a column nested in a tab group",
-         StateWriter().header().areas(1).area(3, 2, true).dock(kDocks[0]).nested(4).dock(kDocks[1]).dock(kDocks[2])
-             .dock(kDocks[3]).dock(kDocks[4]).end().bytes(),
+         StateWriter()
+             .header()
+             .areas(1)
+             .area(3, 2, true)
+             .dock(kDocks[0])
+             .nested(4)
+             .dock(kDocks[1])
+             .dock(kDocks[2])
+             .dock(kDocks[3])
+             .dock(kDocks[4])
+             .end()
+             .bytes(),
          false},
         {"a corner of an area that does not meet it", leftColumn(0, 2), false},
         {"a toolbar line in a fifth area", leftColumn(0, 4, 1, 4), false},
@@ -292,6 +360,43 @@ TEST(SavedDockState, ArrangementsPassAndAStateChangedAnywhereIsRefusedOrRestores
     // counts and names may not.
     EXPECT_GT(passed, 0);
     EXPECT_GT(refused, passed);
+}
+
+// Sizes and positions are taken up to a million pixels (2^20), far beyond
+// any screen yet far from overflowing the layout's sums: a width or a dock
+// size of exactly that passes and is restored, one pixel more is refused;
+// a docked item's "none yet" (-1) passes, -2 does not. Offsets as above.
+TEST(SavedDockState, ExtentsAreTakenUpToTheirLargestAndNoFurther)
+{
+    test::appTestApplication();
+    const QStringList names = dockNames();
+    const QByteArray tabbed = leftColumn();
+    constexpr std::int32_t kMillionPixels = 1 << 20;
+    struct Case {
+        const char* what;
+        int at;
+        std::int32_t value;
+        bool whole;
+    };
+    const Case cases[] = {
+        {"an area as wide as the largest extent", 17, kMillionPixels, true},
+        {"an area a pixel wider", 17, kMillionPixels + 1, false},
+        {"an area as high as the largest extent", 21, kMillionPixels, true},
+        {"a dock as large as the largest extent", 77, kMillionPixels, true},
+        {"a dock a pixel larger", 77, kMillionPixels + 1, false},
+        {"a dock at the largest position", 73, kMillionPixels, true},
+        {"a dock a pixel further", 73, kMillionPixels + 1, false},
+        {"a dock without a size yet", 77, -1, true},
+        {"a dock of a size below none", 77, -2, false},
+    };
+    for (const Case& c : cases) {
+        const QByteArray state = withInt(tabbed, c.at, c.value);
+        EXPECT_EQ(savedDockStateIsWhole(state, kVersion, names), c.whole) << c.what;
+        if (c.whole) {
+            DockedWindow restored;
+            EXPECT_TRUE(restored.window.restoreState(state, kVersion)) << c.what;
+        }
+    }
 }
 
 } // namespace
