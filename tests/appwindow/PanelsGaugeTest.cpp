@@ -164,6 +164,31 @@ TEST_F(PanelsGaugeTest, GaugePagesSummariseTheirLastSample)
     }
 }
 
+// The Aharonov-Bohm page says how much slower than p/m the magnetic step
+// carries the packet on the run's cells (0.16 x 0.12 here): its three-point
+// kinetic term moves a plane wave of wave vector k at (hbar / m) (sin(kx dx)
+// / dx, sin(ky dy) / dy), each component on its own axis's cells.
+TEST_F(PanelsGaugeTest, TheAharonovBohmPageTellsHowMuchItsCellsSlowThePacket)
+{
+    for (const double momentumY : {0.0, 1.5}) {
+        SCOPED_TRACE("py = " + std::to_string(momentumY));
+        loadOnSmallGrid(42, kHeight,
+                        [momentumY](MainWindow& w) { setQuietly<QDoubleSpinBox>(w, "momentumYSpinBox", momentumY); });
+        MainWindow& w = window();
+        w.stepOnce();
+        const ComplexField2D& psi = w.waveField();
+        ASSERT_NE(psi.dx(), psi.dy()) << "cells of unequal sides";
+        const double hbar = w.schroedingerSolver().parameters().hbar;
+        const double kx = test::control<QDoubleSpinBox>(w, "momentumSpinBox")->value() / hbar;
+        const double ky = test::control<QDoubleSpinBox>(w, "momentumYSpinBox")->value() / hbar;
+        ASSERT_GT(kx, 0.0);
+        const double onCells = std::hypot(std::sin(kx * psi.dx()) / psi.dx(), std::sin(ky * psi.dy()) / psi.dy());
+        const double slower = 100.0 * (1.0 - onCells / std::hypot(kx, ky));
+        const QString summary = label("aharonovBohmSummaryLabel");
+        EXPECT_NEAR(numberAfter(summary, QStringLiteral("the packet moves ")), slower, 0.05) << text(summary);
+    }
+}
+
 // The name=value figures of a page's texts: fields separated by two blanks
 // or more, a comma or a line break, each named by what stands before its
 // "=" and valued by the first number after it.
