@@ -189,6 +189,35 @@ TEST_F(PanelsGaugeTest, TheAharonovBohmPageTellsHowMuchItsCellsSlowThePacket)
     }
 }
 
+// The Landau page reads F at the packet's return, sought from half a
+// cyclotron period 2 pi m / (hbar |b|) on. A Landau state's fidelity drifts
+// off 1 on the lattice: between half a period and a whole one the page
+// shows the largest fidelity since the half, not the newest sample's.
+TEST_F(PanelsGaugeTest, TheLandauPageSeeksTheReturnFromHalfACyclotronPeriod)
+{
+    loadOnSmallGrid(43, kHeight, [](MainWindow& w) {
+        setQuietly<QComboBox>(w, "landauPreparationComboBox", 1);
+        setQuietly<QSpinBox>(w, "landauIndexSpinBox", 2);
+    });
+    MainWindow& w = window();
+    const double hbar = w.schroedingerSolver().parameters().hbar;
+    const double mass = test::control<QDoubleSpinBox>(w, "massSpinBox")->value();
+    const double b = test::control<QDoubleSpinBox>(w, "landauFieldSpinBox")->value();
+    const double period = 2.0 * kPi * mass / (hbar * std::abs(b));
+    while (w.schroedingerSolver().time() < 0.9 * period)
+        w.stepOnce();
+    const std::vector<LandauSample>& samples = w.recorder<LandauRecorder>().samples();
+    ASSERT_FALSE(samples.empty());
+    double sinceHalf = 0.0;
+    for (const LandauSample& s : samples)
+        if (s.time >= 0.5 * period)
+            sinceHalf = std::max(sinceHalf, s.fidelity);
+    // The summary writes six decimals: the drift is several of the last.
+    ASSERT_GT(sinceHalf - samples.back().fidelity, 4e-6) << "the state's fidelity no longer drifts";
+    const QString summary = label("landauSummaryLabel");
+    EXPECT_NEAR(numberAfter(summary, QStringLiteral("fidelity=")), sinceHalf, 1.5e-6) << text(summary);
+}
+
 // The name=value figures of a page's texts: fields separated by two blanks
 // or more, a comma or a line break, each named by what stands before its
 // "=" and valued by the first number after it.
