@@ -200,102 +200,34 @@ TEST(SavedDockState, EachFieldIsCheckedWhereItIsRead)
     const Case cases[] = {
         {"docks in columns and tabs", tabbed, true},
         {"an empty nested column",
-         StateWriter()
-             .header()
-             .areas(2)
-             .area(0, 2)
-             .dock(kDocks[0])
-             .nested(0)
-             .area(1, 4, true)
-             .dock(kDocks[1])
-             .dock(kDocks[2])
-             .dock(kDocks[3])
-             .dock(kDocks[4])
-             .end()
-             .bytes(),
+         StateWriter().header().areas(2).area(0, 2).dock(kDocks[0]).nested(0).area(1, 4, true).dock(kDocks[1])
+             .dock(kDocks[2]).dock(kDocks[3]).dock(kDocks[4]).end().bytes(),
          true},
         {"a hidden dock and a floating one",
-         StateWriter()
-             .header()
-             .areas(1)
-             .area(2, 5)
-             .dock(kDocks[0])
-             .dock(kDocks[1], 0)
-             .dock(kDocks[2])
-             .dock(kDocks[3])
-             .floating(kDocks[4])
-             .end()
-             .bytes(),
+         StateWriter().header().areas(1).area(2, 5).dock(kDocks[0]).dock(kDocks[1], 0).dock(kDocks[2]).dock(kDocks[3])
+             .floating(kDocks[4]).end().bytes(),
          true},
         {"nested as deep as there are docks", leftColumn(4), true},
         {"nested deeper", leftColumn(5), false},
         {"the same area twice",
-         StateWriter()
-             .header()
-             .areas(2)
-             .area(0, 3)
-             .dock(kDocks[0])
-             .dock(kDocks[1])
-             .dock(kDocks[2])
-             .area(0, 2)
-             .dock(kDocks[3])
-             .dock(kDocks[4])
-             .end()
-             .bytes(),
+         StateWriter().header().areas(2).area(0, 3).dock(kDocks[0]).dock(kDocks[1]).dock(kDocks[2]).area(0, 2)
+             .dock(kDocks[3]).dock(kDocks[4]).end().bytes(),
          false},
         {"an area number past the four",
-         StateWriter()
-             .header()
-             .areas(1)
-             .area(4, 5)
-             .dock(kDocks[0])
-             .dock(kDocks[1])
-             .dock(kDocks[2])
-             .dock(kDocks[3])
-             .dock(kDocks[4])
-             .end()
-             .bytes(),
+         StateWriter().header().areas(1).area(4, 5).dock(kDocks[0]).dock(kDocks[1]).dock(kDocks[2]).dock(kDocks[3])
+             .dock(kDocks[4]).end().bytes(),
          false},
         {"a dock named twice",
-         StateWriter()
-             .header()
-             .areas(1)
-             .area(1, 6)
-             .dock(kDocks[0])
-             .dock(kDocks[1])
-             .dock(kDocks[2])
-             .dock(kDocks[3])
-             .dock(kDocks[4])
-             .dock(kDocks[2])
-             .end()
-             .bytes(),
+         StateWriter().header().areas(1).area(1, 6).dock(kDocks[0]).dock(kDocks[1]).dock(kDocks[2]).dock(kDocks[3])
+             .dock(kDocks[4]).dock(kDocks[2]).end().bytes(),
          false},
         {"a dock flag of no meaning",
-         StateWriter()
-             .header()
-             .areas(1)
-             .area(1, 5)
-             .dock(kDocks[0])
-             .dock(kDocks[1], 5)
-             .dock(kDocks[2])
-             .dock(kDocks[3])
-             .dock(kDocks[4])
-             .end()
-             .bytes(),
+         StateWriter().header().areas(1).area(1, 5).dock(kDocks[0]).dock(kDocks[1], 5).dock(kDocks[2]).dock(kDocks[3])
+             .dock(kDocks[4]).end().bytes(),
          false},
         {"a column nested in a tab group",
-         StateWriter()
-             .header()
-             .areas(1)
-             .area(3, 2, true)
-             .dock(kDocks[0])
-             .nested(4)
-             .dock(kDocks[1])
-             .dock(kDocks[2])
-             .dock(kDocks[3])
-             .dock(kDocks[4])
-             .end()
-             .bytes(),
+         StateWriter().header().areas(1).area(3, 2, true).dock(kDocks[0]).nested(4).dock(kDocks[1]).dock(kDocks[2])
+             .dock(kDocks[3]).dock(kDocks[4]).end().bytes(),
          false},
         {"a corner of an area that does not meet it", leftColumn(0, 2), false},
         {"a toolbar line in a fifth area", leftColumn(0, 4, 1, 4), false},
