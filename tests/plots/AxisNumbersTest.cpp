@@ -56,6 +56,8 @@ TEST(AxisNumbers, RoundTicksAreTheMultiplesOfTheSmallestRoundStepThatFits)
         {0.0, inf, 5, {}, 0},
         {-1e308, 1e308, 5, {}, 0},
         {0.0, 1.0, 0, {}, 0},
+        // Too narrow for any step: the smallest double shared among five.
+        {0.0, std::numeric_limits<double>::denorm_min(), 5, {}, 0},
     };
     for (const Case& c : cases) {
         const plot::AxisTicks ticks = plot::roundTicks(c.lo, c.hi, c.most);
