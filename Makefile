@@ -202,9 +202,23 @@ RELEASE_ONLY_TESTS := DocumentsWindow.EveryPresetComesBackFromItsFile \
                       PaintedWellRevival.TheLevelsOfThePaintedBoxGiveTheMeasuredRevival \
                       AharonovBohmRecorder.ThePassageReadsTheSameAtAFinerStep \
                       RecorderPanelsII.MoshinskyFringesDoNotDependOnTheSampling \
-                      GuideClaimsEarly.ScatteringAndBoundStateGuidesQuoteWhatTheProgramShows \
-                      GuideClaimsEarly.TwoLevelAndDrivenGuidesQuoteWhatTheProgramShows \
-                      GuideClaimsLate.EveryQuotedNumberIsWhatTheProgramShows \
+                      GuideClaimsEarly.FreePacketAndBarrierGuidesQuoteWhatTheProgramShows \
+                      GuideClaimsEarly.TunnellingAndSingleSlitGuidesQuoteWhatTheProgramShows \
+                      GuideClaimsEarly.DoubleSlitGuideQuotesWhatTheProgramShows \
+                      GuideClaimsEarly.ObstacleWedgeAndResonantTunnellingGuidesQuoteWhatTheProgramShows \
+                      GuideClaimsEarly.TrapWellAndMeasurementGuidesQuoteWhatTheProgramShows \
+                      GuideClaimsEarly.DoubleWellQuenchAndDrivenGuidesQuoteWhatTheProgramShows \
+                      GuideClaimsEarly.RabiAndLandauZenerGuidesQuoteWhatTheProgramShows \
+                      GuideClaimsEarly.StueckelbergAndRamseyTransferGuidesQuoteWhatTheProgramShows \
+                      GuideClaimsEarly.RamseyReturnAndHahnEchoGuidesQuoteWhatTheProgramShows \
+                      GuideClaimsEarly.EnsembleGuidesQuoteWhatTheProgramShows \
+                      GuideClaimsLate.BlochAndRevivalGuidesQuoteWhatTheProgramShows \
+                      GuideClaimsLate.RectangularBilliardGuideQuotesWhatTheProgramShows \
+                      GuideClaimsLate.SinaiBilliardGuideQuotesWhatTheProgramShows \
+                      GuideClaimsLate.TalbotBouncerVortexRotorAndLaneGuidesQuoteWhatTheProgramShows \
+                      GuideClaimsLate.ScarAndBerryPhaseGuidesQuoteWhatTheProgramShows \
+                      GuideClaimsLate.EchoShutterGratingAndMagneticGuidesQuoteWhatTheProgramShows \
+                      GuideClaimsLate.HallEdgeBackflowAndDiracGuidesQuoteWhatTheProgramShows \
                       MainWindowWindowState.ADamagedSavedLayoutStartsWithTheDefaultAndAnUntouchedOneAsLeft \
                       MainWindowWindowState.ADamagedLayoutWithAMatchingChecksumStartsWithoutACrash \
                       MainWindowWindowState.StartsThatComeUpTogetherKeepTheSavedLayout \
