@@ -6,9 +6,23 @@
 # of the sanitizer pass where a test takes longer there; only their order
 # counts. A name that is no longer a test only loses its place at the start.
 set(_vxo_long_tests
-    GuideClaimsLate.EveryQuotedNumberIsWhatTheProgramShows 160
-    GuideClaimsEarly.TwoLevelAndDrivenGuidesQuoteWhatTheProgramShows 110
-    GuideClaimsEarly.ScatteringAndBoundStateGuidesQuoteWhatTheProgramShows 100
+    GuideClaimsEarly.TunnellingAndSingleSlitGuidesQuoteWhatTheProgramShows 40
+    GuideClaimsLate.SinaiBilliardGuideQuotesWhatTheProgramShows 36
+    GuideClaimsLate.BlochAndRevivalGuidesQuoteWhatTheProgramShows 34
+    GuideClaimsEarly.RabiAndLandauZenerGuidesQuoteWhatTheProgramShows 32
+    GuideClaimsEarly.DoubleSlitGuideQuotesWhatTheProgramShows 30
+    GuideClaimsEarly.TrapWellAndMeasurementGuidesQuoteWhatTheProgramShows 30
+    GuideClaimsLate.ScarAndBerryPhaseGuidesQuoteWhatTheProgramShows 29
+    GuideClaimsLate.EchoShutterGratingAndMagneticGuidesQuoteWhatTheProgramShows 28
+    GuideClaimsLate.HallEdgeBackflowAndDiracGuidesQuoteWhatTheProgramShows 27
+    GuideClaimsEarly.DoubleWellQuenchAndDrivenGuidesQuoteWhatTheProgramShows 26
+    GuideClaimsEarly.RamseyReturnAndHahnEchoGuidesQuoteWhatTheProgramShows 26
+    GuideClaimsLate.RectangularBilliardGuideQuotesWhatTheProgramShows 25
+    GuideClaimsEarly.StueckelbergAndRamseyTransferGuidesQuoteWhatTheProgramShows 22
+    GuideClaimsEarly.ObstacleWedgeAndResonantTunnellingGuidesQuoteWhatTheProgramShows 22
+    GuideClaimsEarly.FreePacketAndBarrierGuidesQuoteWhatTheProgramShows 21
+    GuideClaimsEarly.EnsembleGuidesQuoteWhatTheProgramShows 18
+    GuideClaimsLate.TalbotBouncerVortexRotorAndLaneGuidesQuoteWhatTheProgramShows 18
     PresetGeometryConvergence.DoubleSlitPassesOnItsOwnGridAsOnAFinerOne 27
     MainWindowScreenFit.EveryFigureAGuideNamesIsReadableWhereItPointsOnEveryScreen 35
     PresetTour.EveryExperimentFillsItsAnalysisWithNumbersAndShowsItsGuide 20
