@@ -308,6 +308,26 @@ TEST(OverlayGeometry, ArrowLengthFollowsTheSquareRootOfTheRelativeCurrent)
     EXPECT_NEAR(arrow.tip.x(), 60.0, 1e-9);
 }
 
+// The strip the detections on the detector's line stand on keeps its gap
+// from the line at every marker size, is never narrower than its least
+// width, and widens with the markers so that several stand across it.
+TEST(OverlayGeometry, TheDetectionsStripIsSeveralMarkersWideAtAnySize)
+{
+    const ScreenStrip least = screenStripFor(0.0);
+    EXPECT_GT(least.width, 0.0);
+    EXPECT_GT(least.gap, 0.0);
+    double narrower = 0.0;
+    for (const double marker : {1.0, 2.0, 3.0, 6.0, 10.0, 16.0, 24.0}) {
+        const ScreenStrip strip = screenStripFor(marker);
+        EXPECT_EQ(strip.gap, least.gap) << "marker " << marker;
+        EXPECT_GE(strip.width, least.width) << "marker " << marker;
+        EXPECT_GE(strip.width, narrower) << "marker " << marker;
+        EXPECT_GE(strip.width, 3.0 * marker) << "marker " << marker;
+        narrower = strip.width;
+    }
+    EXPECT_EQ(screenStripFor(std::numeric_limits<double>::infinity()).width, least.width) << "no size";
+}
+
 TEST(OverlayGeometry, StreamlineParametersScaleWithTheScreen)
 {
     // The smaller cell sets the least step, whichever axis has it.
