@@ -203,7 +203,8 @@ RELEASE_ONLY_TESTS := DocumentsWindow.EveryPresetComesBackFromItsFile \
                       AharonovBohmRecorder.ThePassageReadsTheSameAtAFinerStep \
                       RecorderPanelsII.MoshinskyFringesDoNotDependOnTheSampling \
                       GuideClaimsEarly.FreePacketAndBarrierGuidesQuoteWhatTheProgramShows \
-                      GuideClaimsEarly.TunnellingAndSingleSlitGuidesQuoteWhatTheProgramShows \
+                      GuideClaimsEarly.TunnellingGuideQuotesWhatTheProgramShows \
+                      GuideClaimsEarly.SingleSlitGuideQuotesWhatTheProgramShows \
                       GuideClaimsEarly.DoubleSlitGuideQuotesWhatTheProgramShows \
                       GuideClaimsEarly.ObstacleWedgeAndResonantTunnellingGuidesQuoteWhatTheProgramShows \
                       GuideClaimsEarly.TrapWellAndMeasurementGuidesQuoteWhatTheProgramShows \

@@ -196,7 +196,7 @@ Measure speedOffered(int preset, double factor)
 
 // The largest value of a summary figure over the steps from `from` to `to`
 // and the time of the step that showed it, as a class watching the page
-// would find them. Kept per window so that the time and the value of one
+// would find them. Kept per GuideRun so that the time and the value of one
 // peak are read from one run. With `lowest`, the smallest value instead.
 struct Peak {
     double time = std::nan("");
@@ -205,8 +205,8 @@ struct Peak {
 Peak peakOf(GuideRun& r, int preset, double from, double to, const char* label, const char* key, bool lowest = false)
 {
     static std::map<std::tuple<const void*, int, double, double, std::string, std::string, bool>, Peak> found;
-    const auto id = std::make_tuple(static_cast<const void*>(&r.window()), preset, from, to, std::string(label),
-                                    std::string(key), lowest);
+    const auto id =
+        std::make_tuple(static_cast<const void*>(&r), preset, from, to, std::string(label), std::string(key), lowest);
     if (found.count(id))
         return found[id];
     r.at(preset, from);
@@ -453,7 +453,7 @@ const char* const kTalbot = "talbotSummaryLabel";
 
 // The lowest, highest and mean value of a summary figure over the steps from
 // `from` to `to`, as a class watching the page would see them. Kept per
-// window, so that the claims on one stretch read it once.
+// GuideRun, so that the claims on one stretch read it once.
 struct Span {
     double lowest = 1e300;
     double highest = -1e300;
@@ -463,8 +463,8 @@ Measure spanOf(int preset, double from, double to, const char* label, const char
 {
     return [=](GuideRun& r) {
         static std::map<std::tuple<const void*, int, double, double, std::string, std::string>, Span> found;
-        const auto id = std::make_tuple(static_cast<const void*>(&r.window()), preset, from, to, std::string(label),
-                                        std::string(key));
+        const auto id =
+            std::make_tuple(static_cast<const void*>(&r), preset, from, to, std::string(label), std::string(key));
         if (!found.count(id)) {
             r.at(preset, from);
             Span span;
