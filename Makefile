@@ -207,7 +207,8 @@ RELEASE_ONLY_TESTS := DocumentsWindow.EveryPresetComesBackFromItsFile \
                       GuideClaimsEarly.SingleSlitGuideQuotesWhatTheProgramShows \
                       GuideClaimsEarly.DoubleSlitGuideQuotesWhatTheProgramShows \
                       GuideClaimsEarly.ObstacleWedgeAndResonantTunnellingGuidesQuoteWhatTheProgramShows \
-                      GuideClaimsEarly.TrapWellAndMeasurementGuidesQuoteWhatTheProgramShows \
+                      GuideClaimsEarly.HarmonicTrapGuideQuotesWhatTheProgramShows \
+                      GuideClaimsEarly.WellAndMeasurementGuidesQuoteWhatTheProgramShows \
                       GuideClaimsEarly.DoubleWellQuenchAndDrivenGuidesQuoteWhatTheProgramShows \
                       GuideClaimsEarly.RabiAndLandauZenerGuidesQuoteWhatTheProgramShows \
                       GuideClaimsEarly.StueckelbergAndRamseyTransferGuidesQuoteWhatTheProgramShows \
@@ -217,9 +218,11 @@ RELEASE_ONLY_TESTS := DocumentsWindow.EveryPresetComesBackFromItsFile \
                       GuideClaimsLate.RectangularBilliardGuideQuotesWhatTheProgramShows \
                       GuideClaimsLate.SinaiBilliardGuideQuotesWhatTheProgramShows \
                       GuideClaimsLate.TalbotBouncerVortexRotorAndLaneGuidesQuoteWhatTheProgramShows \
-                      GuideClaimsLate.ScarAndBerryPhaseGuidesQuoteWhatTheProgramShows \
+                      GuideClaimsLate.ScarGuideQuotesWhatTheProgramShows \
+                      GuideClaimsLate.BerryPhaseGuideQuotesWhatTheProgramShows \
                       GuideClaimsLate.EchoShutterGratingAndMagneticGuidesQuoteWhatTheProgramShows \
-                      GuideClaimsLate.HallEdgeBackflowAndDiracGuidesQuoteWhatTheProgramShows \
+                      GuideClaimsLate.HallEdgeBackflowAndZitterbewegungGuidesQuoteWhatTheProgramShows \
+                      GuideClaimsLate.KleinAndMasslessDiracGuidesQuoteWhatTheProgramShows \
                       MainWindowWindowState.ADamagedSavedLayoutStartsWithTheDefaultAndAnUntouchedOneAsLeft \
                       MainWindowWindowState.ADamagedLayoutWithAMatchingChecksumStartsWithoutACrash \
                       MainWindowWindowState.StartsThatComeUpTogetherKeepTheSavedLayout \

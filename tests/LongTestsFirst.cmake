@@ -7,14 +7,12 @@
 # counts. A name that is no longer a test only loses its place at the start.
 set(_vxo_long_tests
     GuideClaimsEarly.DoubleSlitGuideQuotesWhatTheProgramShows 35
-    GuideClaimsEarly.TrapWellAndMeasurementGuidesQuoteWhatTheProgramShows 32
-    GuideClaimsLate.ScarAndBerryPhaseGuidesQuoteWhatTheProgramShows 30
     GuideClaimsLate.EchoShutterGratingAndMagneticGuidesQuoteWhatTheProgramShows 29
-    GuideClaimsLate.HallEdgeBackflowAndDiracGuidesQuoteWhatTheProgramShows 29
     GuideClaimsLate.SinaiBilliardGuideQuotesWhatTheProgramShows 28
     GuideClaimsEarly.RamseyReturnAndHahnEchoGuidesQuoteWhatTheProgramShows 27
     GuideClaimsEarly.RabiAndLandauZenerGuidesQuoteWhatTheProgramShows 26
     GuideClaimsLate.BlochAndRevivalGuidesQuoteWhatTheProgramShows 25
+    GuideClaimsEarly.HarmonicTrapGuideQuotesWhatTheProgramShows 24
     GuideClaimsEarly.ObstacleWedgeAndResonantTunnellingGuidesQuoteWhatTheProgramShows 24
     GuideClaimsEarly.DoubleWellQuenchAndDrivenGuidesQuoteWhatTheProgramShows 23
     GuideClaimsEarly.StueckelbergAndRamseyTransferGuidesQuoteWhatTheProgramShows 23
@@ -22,8 +20,13 @@ set(_vxo_long_tests
     GuideClaimsEarly.SingleSlitGuideQuotesWhatTheProgramShows 19
     GuideClaimsLate.TalbotBouncerVortexRotorAndLaneGuidesQuoteWhatTheProgramShows 19
     GuideClaimsEarly.FreePacketAndBarrierGuidesQuoteWhatTheProgramShows 18
+    GuideClaimsLate.KleinAndMasslessDiracGuidesQuoteWhatTheProgramShows 18
+    GuideClaimsLate.ScarGuideQuotesWhatTheProgramShows 18
+    GuideClaimsLate.BerryPhaseGuideQuotesWhatTheProgramShows 17
     GuideClaimsEarly.TunnellingGuideQuotesWhatTheProgramShows 14
     GuideClaimsLate.RectangularBilliardGuideQuotesWhatTheProgramShows 14
+    GuideClaimsLate.HallEdgeBackflowAndZitterbewegungGuidesQuoteWhatTheProgramShows 12
+    GuideClaimsEarly.WellAndMeasurementGuidesQuoteWhatTheProgramShows 10
     PresetGeometryConvergence.DoubleSlitPassesOnItsOwnGridAsOnAFinerOne 27
     MainWindowScreenFit.EveryFigureAGuideNamesIsReadableWhereItPointsOnEveryScreen 35
     PresetTour.EveryExperimentFillsItsAnalysisWithNumbersAndShowsItsGuide 20

@@ -1658,8 +1658,10 @@ TEST(GuideClaimsEarly, ObstacleWedgeAndResonantTunnellingGuidesQuoteWhatTheProgr
     checkClaims(earlyClaims(), 5, 7);
 }
 
-// The harmonic trap, the Gaussian and the finite well, the measured packet.
-TEST(GuideClaimsEarly, TrapWellAndMeasurementGuidesQuoteWhatTheProgramShows) { checkClaims(earlyClaims(), 8, 11); }
+TEST(GuideClaimsEarly, HarmonicTrapGuideQuotesWhatTheProgramShows) { checkClaims(earlyClaims(), 8, 8); }
+
+// The Gaussian and the finite well, the measured packet.
+TEST(GuideClaimsEarly, WellAndMeasurementGuidesQuoteWhatTheProgramShows) { checkClaims(earlyClaims(), 9, 11); }
 
 // The double well, the quench and the drives off resonance.
 TEST(GuideClaimsEarly, DoubleWellQuenchAndDrivenGuidesQuoteWhatTheProgramShows) { checkClaims(earlyClaims(), 12, 16); }

@@ -1991,7 +1991,9 @@ TEST(GuideClaimsLate, TalbotBouncerVortexRotorAndLaneGuidesQuoteWhatTheProgramSh
     checkClaims(lateClaims(), 31, 36);
 }
 
-TEST(GuideClaimsLate, ScarAndBerryPhaseGuidesQuoteWhatTheProgramShows) { checkClaims(lateClaims(), 37, 38); }
+TEST(GuideClaimsLate, ScarGuideQuotesWhatTheProgramShows) { checkClaims(lateClaims(), 37, 37); }
+
+TEST(GuideClaimsLate, BerryPhaseGuideQuotesWhatTheProgramShows) { checkClaims(lateClaims(), 38, 38); }
 
 // The Loschmidt echo, the shutter, the light grating, Aharonov-Bohm, Landau.
 TEST(GuideClaimsLate, EchoShutterGratingAndMagneticGuidesQuoteWhatTheProgramShows)
@@ -1999,8 +2001,13 @@ TEST(GuideClaimsLate, EchoShutterGratingAndMagneticGuidesQuoteWhatTheProgramShow
     checkClaims(lateClaims(), 39, 43);
 }
 
-// The Hall edge, backflow, Zitterbewegung and the Klein and massless Dirac runs.
-TEST(GuideClaimsLate, HallEdgeBackflowAndDiracGuidesQuoteWhatTheProgramShows) { checkClaims(lateClaims(), 44, 53); }
+TEST(GuideClaimsLate, HallEdgeBackflowAndZitterbewegungGuidesQuoteWhatTheProgramShows)
+{
+    checkClaims(lateClaims(), 44, 46);
+}
+
+// The Klein runs, maps and scans, and the massless Dirac run.
+TEST(GuideClaimsLate, KleinAndMasslessDiracGuidesQuoteWhatTheProgramShows) { checkClaims(lateClaims(), 47, 53); }
 
 TEST(GuideClaimsLate, EveryNumberOfTheCheckedGuidesIsClaimed) { checkCoverage(completeGuides(), lateClaims()); }
 
