@@ -203,9 +203,27 @@ RELEASE_ONLY_TESTS := DocumentsWindow.EveryPresetComesBackFromItsFile \
                       PaintedWellRevival.TheLevelsOfThePaintedBoxGiveTheMeasuredRevival \
                       AharonovBohmRecorder.ThePassageReadsTheSameAtAFinerStep \
                       RecorderPanelsII.MoshinskyFringesDoNotDependOnTheSampling \
-                      GuideClaimsEarly.ScatteringAndBoundStateGuidesQuoteWhatTheProgramShows \
-                      GuideClaimsEarly.TwoLevelAndDrivenGuidesQuoteWhatTheProgramShows \
-                      GuideClaimsLate.EveryQuotedNumberIsWhatTheProgramShows \
+                      GuideClaimsEarly.FreePacketAndBarrierGuidesQuoteWhatTheProgramShows \
+                      GuideClaimsEarly.TunnellingGuideQuotesWhatTheProgramShows \
+                      GuideClaimsEarly.SingleSlitGuideQuotesWhatTheProgramShows \
+                      GuideClaimsEarly.DoubleSlitGuideQuotesWhatTheProgramShows \
+                      GuideClaimsEarly.ObstacleWedgeAndResonantTunnellingGuidesQuoteWhatTheProgramShows \
+                      GuideClaimsEarly.HarmonicTrapGuideQuotesWhatTheProgramShows \
+                      GuideClaimsEarly.WellAndMeasurementGuidesQuoteWhatTheProgramShows \
+                      GuideClaimsEarly.DoubleWellQuenchAndDrivenGuidesQuoteWhatTheProgramShows \
+                      GuideClaimsEarly.RabiAndLandauZenerGuidesQuoteWhatTheProgramShows \
+                      GuideClaimsEarly.StueckelbergAndRamseyTransferGuidesQuoteWhatTheProgramShows \
+                      GuideClaimsEarly.RamseyReturnAndHahnEchoGuidesQuoteWhatTheProgramShows \
+                      GuideClaimsEarly.EnsembleGuidesQuoteWhatTheProgramShows \
+                      GuideClaimsLate.BlochAndRevivalGuidesQuoteWhatTheProgramShows \
+                      GuideClaimsLate.RectangularBilliardGuideQuotesWhatTheProgramShows \
+                      GuideClaimsLate.SinaiBilliardGuideQuotesWhatTheProgramShows \
+                      GuideClaimsLate.TalbotBouncerVortexRotorAndLaneGuidesQuoteWhatTheProgramShows \
+                      GuideClaimsLate.ScarGuideQuotesWhatTheProgramShows \
+                      GuideClaimsLate.BerryPhaseGuideQuotesWhatTheProgramShows \
+                      GuideClaimsLate.EchoShutterGratingAndMagneticGuidesQuoteWhatTheProgramShows \
+                      GuideClaimsLate.HallEdgeBackflowAndZitterbewegungGuidesQuoteWhatTheProgramShows \
+                      GuideClaimsLate.KleinAndMasslessDiracGuidesQuoteWhatTheProgramShows \
                       MainWindowWindowState.ADamagedSavedLayoutStartsWithTheDefaultAndAnUntouchedOneAsLeft \
                       MainWindowWindowState.ADamagedLayoutWithAMatchingChecksumStartsWithoutACrash \
                       MainWindowWindowState.StartsThatComeUpTogetherKeepTheSavedLayout \

@@ -33,9 +33,14 @@ AxisTicks roundTicks(double lo, double hi, int maxCount)
     if (!std::isfinite(lo) || !std::isfinite(hi) || !(hi > lo) || !std::isfinite(hi - lo) || maxCount < 1)
         return ticks;
     maxCount = std::min(maxCount, kMostTicks);
+    // A range a few of the smallest doubles wide has no step of its own
+    // (its share per value rounds to 0, whose logarithm no int holds).
+    const double leastStep = (hi - lo) / maxCount;
+    if (!(leastStep > 0.0))
+        return ticks;
     // The smallest decade whose steps could give at most maxCount values,
     // then 1, 2, 2.5 and 5 of it and of the decades above until one does.
-    int exponent = static_cast<int>(std::floor(std::log10((hi - lo) / maxCount)));
+    int exponent = static_cast<int>(std::floor(std::log10(leastStep)));
     for (;; ++exponent) {
         for (const double mantissa : {1.0, 2.0, 2.5, 5.0}) {
             const double step = mantissa * std::pow(10.0, exponent);

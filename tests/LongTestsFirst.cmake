@@ -6,9 +6,27 @@
 # of the sanitizer pass where a test takes longer there; only their order
 # counts. A name that is no longer a test only loses its place at the start.
 set(_vxo_long_tests
-    GuideClaimsLate.EveryQuotedNumberIsWhatTheProgramShows 160
-    GuideClaimsEarly.TwoLevelAndDrivenGuidesQuoteWhatTheProgramShows 110
-    GuideClaimsEarly.ScatteringAndBoundStateGuidesQuoteWhatTheProgramShows 100
+    GuideClaimsEarly.DoubleSlitGuideQuotesWhatTheProgramShows 35
+    GuideClaimsLate.EchoShutterGratingAndMagneticGuidesQuoteWhatTheProgramShows 29
+    GuideClaimsLate.SinaiBilliardGuideQuotesWhatTheProgramShows 28
+    GuideClaimsEarly.RamseyReturnAndHahnEchoGuidesQuoteWhatTheProgramShows 27
+    GuideClaimsEarly.RabiAndLandauZenerGuidesQuoteWhatTheProgramShows 26
+    GuideClaimsLate.BlochAndRevivalGuidesQuoteWhatTheProgramShows 25
+    GuideClaimsEarly.HarmonicTrapGuideQuotesWhatTheProgramShows 24
+    GuideClaimsEarly.ObstacleWedgeAndResonantTunnellingGuidesQuoteWhatTheProgramShows 24
+    GuideClaimsEarly.DoubleWellQuenchAndDrivenGuidesQuoteWhatTheProgramShows 23
+    GuideClaimsEarly.StueckelbergAndRamseyTransferGuidesQuoteWhatTheProgramShows 23
+    GuideClaimsEarly.EnsembleGuidesQuoteWhatTheProgramShows 20
+    GuideClaimsEarly.SingleSlitGuideQuotesWhatTheProgramShows 19
+    GuideClaimsLate.TalbotBouncerVortexRotorAndLaneGuidesQuoteWhatTheProgramShows 19
+    GuideClaimsEarly.FreePacketAndBarrierGuidesQuoteWhatTheProgramShows 18
+    GuideClaimsLate.KleinAndMasslessDiracGuidesQuoteWhatTheProgramShows 18
+    GuideClaimsLate.ScarGuideQuotesWhatTheProgramShows 18
+    GuideClaimsLate.BerryPhaseGuideQuotesWhatTheProgramShows 17
+    GuideClaimsEarly.TunnellingGuideQuotesWhatTheProgramShows 14
+    GuideClaimsLate.RectangularBilliardGuideQuotesWhatTheProgramShows 14
+    GuideClaimsLate.HallEdgeBackflowAndZitterbewegungGuidesQuoteWhatTheProgramShows 12
+    GuideClaimsEarly.WellAndMeasurementGuidesQuoteWhatTheProgramShows 10
     PresetGeometryConvergence.DoubleSlitPassesOnItsOwnGridAsOnAFinerOne 27
     MainWindowScreenFit.EveryFigureAGuideNamesIsReadableWhereItPointsOnEveryScreen 35
     PresetTour.EveryExperimentFillsItsAnalysisWithNumbersAndShowsItsGuide 20

@@ -294,5 +294,42 @@ TEST(SavedDockState, ArrangementsPassAndAStateChangedAnywhereIsRefusedOrRestores
     EXPECT_GT(refused, passed);
 }
 
+// Sizes and positions are taken up to a million pixels (2^20), far beyond
+// any screen yet far from overflowing the layout's sums: a width or a dock
+// size of exactly that passes and is restored, one pixel more is refused;
+// a docked item's "none yet" (-1) passes, -2 does not. Offsets as above.
+TEST(SavedDockState, ExtentsAreTakenUpToTheirLargestAndNoFurther)
+{
+    test::appTestApplication();
+    const QStringList names = dockNames();
+    const QByteArray tabbed = leftColumn();
+    constexpr std::int32_t kMillionPixels = 1 << 20;
+    struct Case {
+        const char* what;
+        int at;
+        std::int32_t value;
+        bool whole;
+    };
+    const Case cases[] = {
+        {"an area as wide as the largest extent", 17, kMillionPixels, true},
+        {"an area a pixel wider", 17, kMillionPixels + 1, false},
+        {"an area as high as the largest extent", 21, kMillionPixels, true},
+        {"a dock as large as the largest extent", 77, kMillionPixels, true},
+        {"a dock a pixel larger", 77, kMillionPixels + 1, false},
+        {"a dock at the largest position", 73, kMillionPixels, true},
+        {"a dock a pixel further", 73, kMillionPixels + 1, false},
+        {"a dock without a size yet", 77, -1, true},
+        {"a dock of a size below none", 77, -2, false},
+    };
+    for (const Case& c : cases) {
+        const QByteArray state = withInt(tabbed, c.at, c.value);
+        EXPECT_EQ(savedDockStateIsWhole(state, kVersion, names), c.whole) << c.what;
+        if (c.whole) {
+            DockedWindow restored;
+            EXPECT_TRUE(restored.window.restoreState(state, kVersion)) << c.what;
+        }
+    }
+}
+
 } // namespace
 } // namespace vxo

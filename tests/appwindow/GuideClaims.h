@@ -275,6 +275,25 @@ inline void checkClaim(GuideRun& run, const GuideClaim& claim)
     EXPECT_NEAR(measured, quoted, claim.tolerance) << where << " against the program " << claim.note;
 }
 
+// The claims of the guides `first` to `last`: each guide's claims together,
+// in the order they are listed, so that one load and one run of its preset
+// serve them all (a later time goes on from the run so far).
+inline void checkClaims(const std::vector<GuideClaim>& claims, int first, int last)
+{
+    std::vector<const GuideClaim*> chosen;
+    for (const GuideClaim& claim : claims)
+        if (claim.preset >= first && claim.preset <= last)
+            chosen.push_back(&claim);
+    ASSERT_FALSE(chosen.empty()) << "no claims of guides " << first << " to " << last;
+    std::stable_sort(chosen.begin(), chosen.end(),
+                     [](const GuideClaim* a, const GuideClaim* b) { return a->preset < b->preset; });
+    GuideRun run;
+    for (const GuideClaim* claim : chosen) {
+        SCOPED_TRACE(claim->english);
+        checkClaim(run, *claim);
+    }
+}
+
 // The numbers of a guide that no claim's words cover, as "number in '...'".
 inline std::vector<std::string> unclaimedNumbers(int preset, const char* (*page)(std::uint32_t),
                                                  const std::vector<GuideClaim>& claims, bool english)

@@ -937,5 +937,29 @@ TEST(MainWindowScreenFit, OnALaptopTheDiagnosticsShowEightRowsAndTheGuideEightLi
     }
 }
 
+// Wherever its dock stands, however short the screen, the guide keeps room
+// for eight lines of its body text inside its frame and margins: its
+// minimum height asks for them, in either language, before and after a
+// guide is loaded into it.
+TEST(MainWindowScreenFit, TheGuideAsksForRoomForEightLinesOfItsText)
+{
+    test::appTestApplication();
+    constexpr int kLines = 8;
+    MainWindow window(nullptr, false);
+    for (const bool loaded : {false, true}) {
+        if (loaded)
+            window.loadGuidedExperiment(0);
+        for (const char* name : {"helpEnglishBrowser", "helpItalianBrowser"}) {
+            const auto* guide = window.findChild<QTextBrowser*>(QLatin1String(name));
+            ASSERT_NE(guide, nullptr) << name;
+            const int line = QFontMetrics(guide->document()->defaultFont()).lineSpacing();
+            const int margins = 2 * guide->frameWidth() + 2 * int(std::ceil(guide->document()->documentMargin()));
+            EXPECT_GE(guide->minimumHeight() - margins, kLines * line)
+                << name << (loaded ? " with a guide" : " empty") << " holds "
+                << (guide->minimumHeight() - margins) / line << " lines";
+        }
+    }
+}
+
 } // namespace
 } // namespace vxo

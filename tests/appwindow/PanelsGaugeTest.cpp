@@ -164,6 +164,60 @@ TEST_F(PanelsGaugeTest, GaugePagesSummariseTheirLastSample)
     }
 }
 
+// The Aharonov-Bohm page says how much slower than p/m the magnetic step
+// carries the packet on the run's cells (0.16 x 0.12 here): its three-point
+// kinetic term moves a plane wave of wave vector k at (hbar / m) (sin(kx dx)
+// / dx, sin(ky dy) / dy), each component on its own axis's cells.
+TEST_F(PanelsGaugeTest, TheAharonovBohmPageTellsHowMuchItsCellsSlowThePacket)
+{
+    for (const double momentumY : {0.0, 1.5}) {
+        SCOPED_TRACE("py = " + std::to_string(momentumY));
+        loadOnSmallGrid(42, kHeight,
+                        [momentumY](MainWindow& w) { setQuietly<QDoubleSpinBox>(w, "momentumYSpinBox", momentumY); });
+        MainWindow& w = window();
+        w.stepOnce();
+        const ComplexField2D& psi = w.waveField();
+        ASSERT_NE(psi.dx(), psi.dy()) << "cells of unequal sides";
+        const double hbar = w.schroedingerSolver().parameters().hbar;
+        const double kx = test::control<QDoubleSpinBox>(w, "momentumSpinBox")->value() / hbar;
+        const double ky = test::control<QDoubleSpinBox>(w, "momentumYSpinBox")->value() / hbar;
+        ASSERT_GT(kx, 0.0);
+        const double onCells = std::hypot(std::sin(kx * psi.dx()) / psi.dx(), std::sin(ky * psi.dy()) / psi.dy());
+        const double slower = 100.0 * (1.0 - onCells / std::hypot(kx, ky));
+        const QString summary = label("aharonovBohmSummaryLabel");
+        EXPECT_NEAR(numberAfter(summary, QStringLiteral("the packet moves ")), slower, 0.05) << text(summary);
+    }
+}
+
+// The Landau page reads F at the packet's return, sought from half a
+// cyclotron period 2 pi m / (hbar |b|) on. A Landau state's fidelity drifts
+// off 1 on the lattice: between half a period and a whole one the page
+// shows the largest fidelity since the half, not the newest sample's.
+TEST_F(PanelsGaugeTest, TheLandauPageSeeksTheReturnFromHalfACyclotronPeriod)
+{
+    loadOnSmallGrid(43, kHeight, [](MainWindow& w) {
+        setQuietly<QComboBox>(w, "landauPreparationComboBox", 1);
+        setQuietly<QSpinBox>(w, "landauIndexSpinBox", 2);
+    });
+    MainWindow& w = window();
+    const double hbar = w.schroedingerSolver().parameters().hbar;
+    const double mass = test::control<QDoubleSpinBox>(w, "massSpinBox")->value();
+    const double b = test::control<QDoubleSpinBox>(w, "landauFieldSpinBox")->value();
+    const double period = 2.0 * kPi * mass / (hbar * std::abs(b));
+    while (w.schroedingerSolver().time() < 0.9 * period)
+        w.stepOnce();
+    const std::vector<LandauSample>& samples = w.recorder<LandauRecorder>().samples();
+    ASSERT_FALSE(samples.empty());
+    double sinceHalf = 0.0;
+    for (const LandauSample& s : samples)
+        if (s.time >= 0.5 * period)
+            sinceHalf = std::max(sinceHalf, s.fidelity);
+    // The summary writes six decimals: the drift is several of the last.
+    ASSERT_GT(sinceHalf - samples.back().fidelity, 4e-6) << "the state's fidelity no longer drifts";
+    const QString summary = label("landauSummaryLabel");
+    EXPECT_NEAR(numberAfter(summary, QStringLiteral("fidelity=")), sinceHalf, 1.5e-6) << text(summary);
+}
+
 // The name=value figures of a page's texts: fields separated by two blanks
 // or more, a comma or a line break, each named by what stands before its
 // "=" and valued by the first number after it.

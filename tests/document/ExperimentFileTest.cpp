@@ -2,6 +2,7 @@
 
 #include "document/ExperimentDocumentJson.h"
 #include "document/ExperimentFile.h"
+#include "document/PotentialSceneJson.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -392,6 +393,22 @@ TEST_F(ExperimentFile, FailedWriteLeavesThePreviousFileIntact)
         EXPECT_EQ(readBytes(path("doc.json")), QByteArray("previous"));
         EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files).size(), 1) << "no temporary file left";
     }
+}
+
+// A scene at the limit a document holds, filled up to it, is saved and read
+// back whole; one object more is refused (above).
+TEST_F(ExperimentFile, ASceneOfAsManyObjectsAsADocumentHoldsIsSavedWhole)
+{
+    ExperimentDocument document = test::nonDefaultDocument(false);
+    PotentialObject o;
+    while (document.potentialScene.size() < static_cast<std::uint64_t>(kMaximumSceneObjects))
+        document.potentialScene.add(o);
+    QString error;
+    ASSERT_TRUE(saveExperimentFile(path("full.json"), document, error)) << error.toStdString();
+    ExperimentDocument loaded;
+    ASSERT_TRUE(loadExperimentFile(path("full.json"), loaded, error)) << error.toStdString();
+    EXPECT_EQ(loaded.potentialScene.size(), static_cast<std::uint64_t>(kMaximumSceneObjects));
+    test::expectSameDocument(loaded, document);
 }
 
 } // namespace

@@ -204,6 +204,57 @@ TEST(QuantumAharonovBohm2D, DressingAddsTheAngularGaugePhase)
         }
 }
 
+// A window keeps the links of its last build while sameLinks holds: it must
+// hold exactly when a fresh build would give every link the same value, so a
+// tube moved along either axis, widened or given another flux is rebuilt and
+// a changed barrier or detector is not. The tube sits off the diagonal
+// (x != y) and one move brings its y onto the old x.
+TEST(QuantumAharonovBohm2D, KeptLinksAreThoseAFreshBuildGives)
+{
+    ComplexField2D field(56, 40, 0.25f, 0.3f);
+    auto linksOf = [&field](const AharonovBohmConfig& config) {
+        PotentialField2D potential;
+        GaugeLinkField2D links;
+        EXPECT_TRUE(QuantumAharonovBohm2D::buildField(field, config, potential, links, nullptr));
+        return links;
+    };
+    auto sameValues = [](const GaugeLinkField2D& a, const GaugeLinkField2D& b) {
+        const std::size_t n = std::size_t(a.nx() * a.ny());
+        return std::equal(a.linksXData(), a.linksXData() + n, b.linksXData()) &&
+               std::equal(a.linksYData(), a.linksYData() + n, b.linksYData());
+    };
+    AharonovBohmConfig built;
+    built.solenoidX = 0.9;
+    built.solenoidY = -1.2;
+    built.solenoidRadius = 1.0;
+    built.fluxQuanta = 0.5;
+    const GaugeLinkField2D builtLinks = linksOf(built);
+
+    struct Change {
+        const char* what;
+        double AharonovBohmConfig::*setting;
+        double value;
+    };
+    const Change changes[] = {
+        {"nothing", &AharonovBohmConfig::barrierHeight, built.barrierHeight},
+        {"the barrier", &AharonovBohmConfig::barrierHeight, 60.0},
+        {"the detector", &AharonovBohmConfig::detectorX, -3.0},
+        {"the analysis time", &AharonovBohmConfig::analysisEndTime, 9.0},
+        {"x", &AharonovBohmConfig::solenoidX, -1.2},
+        {"y onto the old x", &AharonovBohmConfig::solenoidY, 0.9},
+        {"y", &AharonovBohmConfig::solenoidY, 1.5},
+        {"the radius", &AharonovBohmConfig::solenoidRadius, 1.5},
+        {"the flux", &AharonovBohmConfig::fluxQuanta, -0.3},
+    };
+    for (const Change& change : changes) {
+        AharonovBohmConfig wanted = built;
+        wanted.*change.setting = change.value;
+        const bool rebuiltAlike = sameValues(linksOf(wanted), builtLinks);
+        EXPECT_EQ(QuantumAharonovBohm2D::sameLinks(built, wanted), rebuiltAlike) << "changed " << change.what;
+        EXPECT_EQ(QuantumAharonovBohm2D::sameLinks(wanted, built), rebuiltAlike) << "changed back " << change.what;
+    }
+}
+
 TEST(AharonovBohmRecorder, DetectorColumnIsClampedAndRowsMustMatch)
 {
     ComplexField2D field(16, 12, 0.5f, 0.25f);

@@ -618,3 +618,26 @@ TEST(PaintedWellRevival, AFreeRingRevivesAtItsExactTime)
         EXPECT_NEAR(found, exact, 1e-7 * exact);
     }
 }
+
+// A rebuild of the same box asks again for its two lines, along x and along
+// y: the memo answers both without a solve. A third line (a box changed on
+// one axis) pushes out the line asked for longest ago, which is solved anew
+// when asked for again; the answers are those of a solve.
+TEST(PaintedWellRevival, TheMemoAnswersTheLinesOfTheLastBoxAskedFor)
+{
+    const LinePacket packet{0.0, 1.0, 2.0};
+    const FreeRing alongX{24, 0.25, 1.0, 1.0}, alongY{24, 0.3, 1.0, 1.0}, changed{24, 0.35, 1.0, 1.0};
+    PaintedWellRevivalMemo memo;
+    const auto ask = [&](const FreeRing& ring) {
+        const double time = memo.revivalTime(ring.line(), packet, 1.0, 1.0, 2.0);
+        EXPECT_EQ(time, paintedWellRevivalTime(ring.line(), packet, 1.0, 1.0, 2.0)) << "spacing " << ring.spacing;
+        return memo.computations();
+    };
+    EXPECT_EQ(ask(alongX), 1u);
+    EXPECT_EQ(ask(alongY), 2u);
+    EXPECT_EQ(ask(alongX), 2u) << "the box rebuilt";
+    EXPECT_EQ(ask(alongY), 2u) << "the box rebuilt";
+    EXPECT_EQ(ask(changed), 3u);
+    EXPECT_EQ(ask(alongY), 3u) << "the line kept beside the new one";
+    EXPECT_EQ(ask(alongX), 4u) << "the line asked for longest ago";
+}

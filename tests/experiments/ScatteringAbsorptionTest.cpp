@@ -18,7 +18,10 @@ TEST(ScatteringAbsorption, TheWholePacketsSharesComeBackFromTheBoxAndTheRemovals
     const struct {
         double left, right, y;
     } steps[] = {{0.0, 0.0, 0.0}, {0.1, 0.0, 0.05}, {0.0, 0.3, 0.0}, {0.2, 0.5, 0.2}, {0.9, 0.9, 0.4}};
-    double back = 0.3, inside = 0.2, through = 0.5, wentBack = 0.0, wentThrough = 0.0, s = 1.0;
+    // A packet of norm 2, so that a share read as a region (or a region as
+    // a share) shows.
+    const double norm = 2.0;
+    double back = 0.6, inside = 0.4, through = 1.0, wentBack = 0.0, wentThrough = 0.0, s = 1.0;
     ScatteringAbsorption count;
     count.start(s * (back + inside + through));
     for (const auto& step : steps) {
@@ -38,12 +41,13 @@ TEST(ScatteringAbsorption, TheWholePacketsSharesComeBackFromTheBoxAndTheRemovals
             RegionProbabilities{s * (back + inside + through), s * back, s * inside, s * through, 0.0, 0.0, 0.0});
         const DoubleBarrierRegions pair = count.ofWholePacket(DoubleBarrierRegions{
             s * (back + inside + through), s * back, 0.25 * s * inside, 0.75 * s * inside, s * through});
-        EXPECT_NEAR(single.leftFraction, back + wentBack, 1e-12);
-        EXPECT_NEAR(single.middleFraction, inside, 1e-12);
-        EXPECT_NEAR(single.rightFraction, through + wentThrough, 1e-12);
+        EXPECT_NEAR(single.total, norm, 1e-12);
+        EXPECT_NEAR(single.leftFraction, (back + wentBack) / norm, 1e-12);
+        EXPECT_NEAR(single.middleFraction, inside / norm, 1e-12);
+        EXPECT_NEAR(single.rightFraction, (through + wentThrough) / norm, 1e-12);
         EXPECT_NEAR(pair.leftFraction, single.leftFraction, 1e-12);
-        EXPECT_NEAR(pair.barriersFraction + pair.cavityFraction, inside, 1e-12);
-        EXPECT_NEAR(pair.cavityFraction, 0.75 * inside, 1e-12);
+        EXPECT_NEAR(pair.barriersFraction, 0.25 * inside / norm, 1e-12);
+        EXPECT_NEAR(pair.cavityFraction, 0.75 * inside / norm, 1e-12);
         EXPECT_NEAR(pair.rightFraction, single.rightFraction, 1e-12);
     }
 }
@@ -64,9 +68,15 @@ TEST(ScatteringAbsorption, RefusesBadRemovalsAndKeepsTheBoxOnceNothingIsLeft)
     }
     count.add(AbsorbedByBand{0.0, 0.0, 1.0});
     EXPECT_EQ(count.keptAlongY(), 0.0);
-    const RegionProbabilities box{0.5, 0.1, 0.2, 0.2, 0.2, 0.4, 0.4};
+    // Every region and share its own, so that one read for another shows.
+    const RegionProbabilities box{0.6, 0.1, 0.2, 0.3, 1.0 / 6.0, 2.0 / 6.0, 3.0 / 6.0};
     const RegionProbabilities read = count.ofWholePacket(box);
+    EXPECT_EQ(read.total, box.total);
+    EXPECT_EQ(read.left, box.left);
+    EXPECT_EQ(read.middle, box.middle);
+    EXPECT_EQ(read.right, box.right);
     EXPECT_EQ(read.leftFraction, box.leftFraction);
+    EXPECT_EQ(read.middleFraction, box.middleFraction);
     EXPECT_EQ(read.rightFraction, box.rightFraction);
 }
 

@@ -56,6 +56,8 @@ TEST(AxisNumbers, RoundTicksAreTheMultiplesOfTheSmallestRoundStepThatFits)
         {0.0, inf, 5, {}, 0},
         {-1e308, 1e308, 5, {}, 0},
         {0.0, 1.0, 0, {}, 0},
+        // Too narrow for any step: the smallest double shared among five.
+        {0.0, std::numeric_limits<double>::denorm_min(), 5, {}, 0},
     };
     for (const Case& c : cases) {
         const plot::AxisTicks ticks = plot::roundTicks(c.lo, c.hi, c.most);
@@ -65,6 +67,18 @@ TEST(AxisNumbers, RoundTicksAreTheMultiplesOfTheSmallestRoundStepThatFits)
                 << c.lo << " .. " << c.hi << ", value " << k;
         if (!c.values.empty())
             EXPECT_EQ(ticks.decimals, c.decimals) << c.lo << " .. " << c.hi;
+    }
+    // A range a few to a few hundred doubles wide far from zero, with room
+    // for many numbers: no round value is written twice, however few the
+    // doubles between its ends.
+    for (const double at : {1.0, -3e-5, 7e10, 1e300}) {
+        double hi = at;
+        for (int doubles = 1; doubles <= 400; ++doubles) {
+            hi = std::nextafter(hi, std::numeric_limits<double>::infinity());
+            const plot::AxisTicks ticks = plot::roundTicks(at, hi, 50);
+            for (std::size_t k = 1; k < ticks.values.size(); ++k)
+                EXPECT_LT(ticks.values[k - 1], ticks.values[k]) << doubles << " doubles from " << at << ", value " << k;
+        }
     }
     EXPECT_EQ(plot::tickText(-1e-4, 1), QStringLiteral("0.0")) << "no -0";
     EXPECT_EQ(plot::tickText(-7.5, 1), QStringLiteral("-7.5"));
@@ -119,6 +133,38 @@ ReadPlot readPlot(QWidget& plot, const QSize& size, const plot::PanelLayout& lay
 }
 
 using AxisNumbersOnPlots = test::PlotTest;
+
+// A horizontal axis carries as many round numbers as leave a blank of a line
+// between neighbours, and never fewer than two where the coarsest pair of
+// round values fits so in a panel two lines wide or wider, even where a
+// third would crowd them.
+TEST_F(AxisNumbersOnPlots, HorizontalAxesKeepABlankBetweenNumbersAndTwoWhereTwoFit)
+{
+    const QFont font = host().font();
+    const QFontMetricsF metrics(font);
+    const double line = metrics.height();
+    const auto spaced = [&](const plot::AxisTicks& ticks, double lo, double hi, double width) {
+        double widest = 0.0;
+        for (const double v : ticks.values)
+            widest = std::max(widest, metrics.horizontalAdvance(plot::tickText(v, ticks.decimals)));
+        for (std::size_t k = 1; k < ticks.values.size(); ++k)
+            if (width * (ticks.values[k] - ticks.values[k - 1]) / (hi - lo) < widest + line)
+                return false;
+        return true;
+    };
+    for (const auto& [lo, hi] : {std::pair{0.0, 1.0}, std::pair{0.0, 2.5}, std::pair{-0.4, 0.1}}) {
+        const plot::AxisTicks pair = plot::roundTicks(lo, hi, 2);
+        ASSERT_EQ(pair.values.size(), 2u) << lo << " .. " << hi;
+        for (double lines = 2.0; lines <= 12.0; lines += 0.25) {
+            const double width = lines * line;
+            const plot::AxisTicks ticks = plot::horizontalTicks(lo, hi, width, font);
+            ASSERT_FALSE(ticks.values.empty()) << lo << " .. " << hi << " on " << lines << " lines";
+            EXPECT_TRUE(spaced(ticks, lo, hi, width)) << lo << " .. " << hi << " on " << lines << " lines";
+            if (spaced(pair, lo, hi, width))
+                EXPECT_GE(ticks.values.size(), 2u) << lo << " .. " << hi << " on " << lines << " lines";
+        }
+    }
+}
 
 // The resonant drive of its guide: x(t) = (A/2)(sin(w t) - w t cos(w t)),
 // A = 0.7, w = 0.5, swings by 6.6 at t = 37.7 and 8.7 at t = 50; the energy

@@ -477,6 +477,15 @@ TEST(PlotLayouts, AStackedPageShortOfItsStackedHeightLaysItsPanelsSideBySideWher
     EXPECT_FALSE(shorter.summaryShown);
     EXPECT_EQ(stackedPanels(QSize(600, 100), giving).upper.height(), 90) << "the least panel";
     EXPECT_EQ(splitPageHeight(404, splitForm(giving)), 10 + 52 + 90);
+    // A page that keeps readable panels keeps the band however short it is.
+    const StackedPanels squeezed = stackedPanels(QSize(600, 100), layout);
+    EXPECT_TRUE(squeezed.summaryShown);
+    EXPECT_EQ(squeezed.upper, QRect(30, 44, 258, 120)) << "under the band, readable";
+    // The Landau and Hall-edge pages give way down to the short page's panel.
+    const StackedPanels orbit = stackedPanels(QSize(1200, 100), orbitOverTimeLayout());
+    EXPECT_TRUE(sideBySide(orbit));
+    EXPECT_FALSE(orbit.summaryShown);
+    EXPECT_EQ(orbit.upper.height(), kShortPagePanel);
 }
 
 // Two panels lie one over the other where the widget is tall enough for both

@@ -6,6 +6,7 @@
 #include "core/PotentialField2D.h"
 #include "core/ProbabilityCurrent2D.h"
 #include "view/ContourExtraction.h"
+#include "view/OverlayGeometry.h"
 
 #include <QApplication>
 #include <QFont>
@@ -461,6 +462,51 @@ TEST_F(QuantumGLViewOverlays, DetectionsOnTheDetectorLineStandApartOnAStripBesid
         << "without the detector the shots stand on their line";
 }
 
+// The strip lies left of the line and keeps clear of it by its gap: the
+// detections stand between the gap and the strip's outer edge, and the dark
+// band under them covers that stretch of the field over the whole domain
+// height, leaving the field lit past its outer edge and over the line.
+TEST_F(QuantumGLViewOverlays, TheDetectionsStripDarkensTheFieldLeftOfTheLineClearOfIt)
+{
+    const float markerSize = 3.0f;
+    const ScreenStrip strip = screenStripFor(markerSize);
+    view->setDetectorVisible(true);
+    view->setDetector(10.0f, 0.32f, 8);
+    std::vector<MeasurementShot> shots;
+    for (int k = 0; k <= 40; ++k)
+        shots.push_back({10.0f, -10.0f + 0.1f * float(k)}); // y in [-10, -6]
+    view->setMeasurementMarkerSize(markerSize);
+    view->setMeasurementMarkers(shots);
+    const int line = px(10.0);
+    const int inner = static_cast<int>(std::floor(grid.px(10.0) - strip.gap));
+    const int outer = static_cast<int>(std::ceil(grid.px(10.0) - strip.gap - strip.width - markerSize));
+
+    QImage image = render();
+    const QRect detections(0, py(-6.0) - 3, 400, py(-10.0) - py(-6.0) + 7);
+    const QRect marks = box(image, detections, yellow);
+    ASSERT_FALSE(marks.isEmpty()) << "no detection drawn";
+    EXPECT_LE(marks.right(), inner) << "a detection over the gap or the line";
+    EXPECT_GE(marks.left(), outer) << "a detection past the strip";
+    EXPECT_GE(marks.width(), strip.width / 2.0) << "the detections spread across the strip";
+
+    // A uniform density lights the picture evenly; the band dims it.
+    ComplexField2D psi(grid.nx, grid.ny, grid.dx, grid.dy);
+    psi.fill(Complex(1.0f, 0.0f));
+    view->setFrame(psi, PotentialField2D(), 0);
+    image = render();
+    const auto brightness = [&image](int x, int y) {
+        const QRgb p = image.pixel(x, y);
+        return qRed(p) + qGreen(p) + qBlue(p);
+    };
+    const int row = py(5.0); // far above the detections
+    const int field = brightness(px(-10.0), row);
+    ASSERT_GT(field, 120) << "the field is lit";
+    EXPECT_LT(brightness((inner + outer) / 2, row), field / 2) << "the strip's middle is dimmed";
+    EXPECT_LT(brightness((inner + outer) / 2, top() + 2), field / 2) << "up to the domain's top";
+    EXPECT_NEAR(brightness(outer - 8, row), field, field / 10) << "past the strip's outer edge";
+    EXPECT_GE(brightness(line + 6, row), field * 9 / 10) << "right of the line";
+}
+
 // The solenoid of an enclosed flux: a bright ring of its radius about its
 // centre, round on cells of unequal sides, the field's direction at the
 // centre (a dot for a positive flux, a cross for a negative one), and
@@ -496,6 +542,19 @@ TEST_F(QuantumGLViewOverlays, TheFluxTubeIsABrightRingWithTheFieldsDirectionInsi
         const QImage into = render();
         EXPECT_TRUE(bright(into.pixel(centre))) << "the cross at the centre";
         EXPECT_LE(around(into), 1) << "a cross leaves its sides open";
+        // Its ink is what it adds to the tube without a flux, whose hatching
+        // runs along one of its diagonals.
+        view->setFluxTube(true, -5.0f, 3.0f, 2.0f, 0.0f);
+        const QImage plain = render();
+        const auto sum = [](QRgb p) { return qRed(p) + qGreen(p) + qBlue(p); };
+        for (const QPoint& d : {QPoint(3, 3), QPoint(-3, 3), QPoint(3, -3), QPoint(-3, -3)}) {
+            int inked = 0;
+            for (int y = -1; y <= 1; ++y)
+                for (int x = -1; x <= 1; ++x)
+                    inked +=
+                        sum(into.pixel(centre + d + QPoint(x, y))) > sum(plain.pixel(centre + d + QPoint(x, y))) + 60;
+            EXPECT_GT(inked, 0) << "the cross reaches out along both diagonals, to " << d.x() << ", " << d.y();
+        }
     }
     view->setFluxTube(false, -5.0f, 3.0f, 2.0f, 0.5f);
     EXPECT_EQ(count(render(), QRect(0, 0, 400, 400), violet), 0) << "hidden";

@@ -46,6 +46,12 @@ TEST(ViewportMapping, ImageRectangleAndLetterbox)
     // 301 x 200 widget at 1.5 is 452 x 300 device pixels, the square
     // 300 x 300 at x = 76.
     EXPECT_EQ(drawnImageRect(1, 1, 301.0, 200.0, 1.5), QRectF(76.0 / 1.5, 0.0, 200.0, 200.0));
+    // Bands above and below on such a screen: a 200 x 303 widget at 1.5 is
+    // 300 x 455 device pixels (454.5 rounded); the square 300 x 300 leaves
+    // 155 rows, 77 below and 78 above, 52 logical pixels from the top. A
+    // 2:1 picture in 400 x 303 at 2 is 800 x 400 of 800 x 606, 103 above.
+    EXPECT_EQ(drawnImageRect(1, 1, 200.0, 303.0, 1.5), QRectF(0.0, 52.0, 200.0, 200.0));
+    EXPECT_EQ(drawnImageRect(2, 1, 400.0, 303.0, 2.0), QRectF(0.0, 51.5, 400.0, 200.0));
 
     // A 256 x 128 frame in an 800 x 600 widget: 800 x 400 targets, viewport (0, 100, 800, 400).
     const QSize image = letterboxSize(800, 600, 256, 128);
@@ -300,6 +306,26 @@ TEST(OverlayGeometry, ArrowLengthFollowsTheSquareRootOfTheRelativeCurrent)
     // Beyond the maximum the length saturates.
     ASSERT_TRUE(currentArrow(base, -3.0f, 0.0f, 1.0f, 40.0, 8.8, arrow));
     EXPECT_NEAR(arrow.tip.x(), 60.0, 1e-9);
+}
+
+// The strip the detections on the detector's line stand on keeps its gap
+// from the line at every marker size, is never narrower than its least
+// width, and widens with the markers so that several stand across it.
+TEST(OverlayGeometry, TheDetectionsStripIsSeveralMarkersWideAtAnySize)
+{
+    const ScreenStrip least = screenStripFor(0.0);
+    EXPECT_GT(least.width, 0.0);
+    EXPECT_GT(least.gap, 0.0);
+    double narrower = 0.0;
+    for (const double marker : {1.0, 2.0, 3.0, 6.0, 10.0, 16.0, 24.0}) {
+        const ScreenStrip strip = screenStripFor(marker);
+        EXPECT_EQ(strip.gap, least.gap) << "marker " << marker;
+        EXPECT_GE(strip.width, least.width) << "marker " << marker;
+        EXPECT_GE(strip.width, narrower) << "marker " << marker;
+        EXPECT_GE(strip.width, 3.0 * marker) << "marker " << marker;
+        narrower = strip.width;
+    }
+    EXPECT_EQ(screenStripFor(std::numeric_limits<double>::infinity()).width, least.width) << "no size";
 }
 
 TEST(OverlayGeometry, StreamlineParametersScaleWithTheScreen)
