@@ -217,6 +217,67 @@ const bool guidedRegistered = [] {
     return true;
 }();
 
+// The observation and the refresh of a tick on the finest grid (1024 x 1024)
+// for the guided experiment state.range(0), beside the default experiment
+// (preset 0) on the same grid in the same run, each over its first ticks at
+// the speed its preset chooses. The steps are run but not timed: what is
+// compared is what a tick spends on reading the state and showing it.
+constexpr int kFinestGrid = 2;
+constexpr int kObservedTicks = 24;
+
+struct ObservationCost {
+    double observeMs = 0.0;
+    double refreshMs = 0.0;
+};
+
+ObservationCost observationOnTheFinestGrid(MainWindow& window, std::uint32_t preset)
+{
+    auto* grid = window.findChild<QComboBox*>(QStringLiteral("gridResolutionComboBox"));
+    window.loadGuidedExperiment(static_cast<int>(preset));
+    if (grid)
+        grid->setCurrentIndex(kFinestGrid);
+    window.rebuildSimulation();
+    ObservationCost cost;
+    for (int tick = 0; tick < kObservedTicks; ++tick) {
+        MainWindowProbe::stepTick(window);
+        const double stepped = bench::threadCpuMilliseconds();
+        MainWindowProbe::observeTick(window);
+        const double observed = bench::threadCpuMilliseconds();
+        MainWindowProbe::refreshTick(window);
+        const double refreshed = bench::threadCpuMilliseconds();
+        cost.observeMs += (observed - stepped) / kObservedTicks;
+        cost.refreshMs += (refreshed - observed) / kObservedTicks;
+    }
+    return cost;
+}
+
+void BM_ObservationAndRefreshOnTheFinestGrid(benchmark::State& state)
+{
+    const bench::CpuTickBudget budget;
+    MainWindow& window = guidedWindow();
+    const auto preset = static_cast<std::uint32_t>(state.range(0));
+    ObservationCost mine, reference;
+    for (auto _ : state) {
+        mine = observationOnTheFinestGrid(window, preset);
+        reference = observationOnTheFinestGrid(window, 0);
+        state.SetIterationTime((mine.observeMs + mine.refreshMs) / 1000.0);
+    }
+    const double mineMs = mine.observeMs + mine.refreshMs;
+    const double referenceMs = reference.observeMs + reference.refreshMs;
+    state.counters["observe_ms"] = mine.observeMs;
+    state.counters["refresh_ms"] = mine.refreshMs;
+    state.counters["observe_ms_p0"] = reference.observeMs;
+    state.counters["refresh_ms_p0"] = reference.refreshMs;
+    state.counters["ratio"] = referenceMs > 0.0 ? mineMs / referenceMs : 0.0;
+}
+// The double well's drives, sweeps and pulse sequences.
+BENCHMARK(BM_ObservationAndRefreshOnTheFinestGrid)
+    ->ArgName("preset")
+    ->DenseRange(16, 26)
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
 // Guided experiments whose pages read a few percent apart on their own
 // grid and on the next finer one, at 1x on both: a preset can take the finer
 // grid only where a tick of one step stays within the budget there.
