@@ -11,6 +11,7 @@
 // make the budget cut them, so that a tick would run fewer steps than on a
 // free core and its time would measure the machine's load.
 
+#include "app/TransportClock.h"
 #include "app/mainwindow/MainWindow.h"
 #include "common/MainWindowProbe.h"
 #include "core/AbsorbingBoundary2D.h"
@@ -342,6 +343,50 @@ void BM_HallEdgeRunEventGaps(benchmark::State& state) { eventGapsOfAHallEdgeRun(
 void BM_HallEdgePausedEventGaps(benchmark::State& state) { eventGapsOfAHallEdgeRun(state, false); }
 BENCHMARK(BM_HallEdgeRunEventGaps)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HallEdgePausedEventGaps)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// The share of the step budget that the ticks of a guided experiment use,
+// at the speed and grid its preset chooses, with the budget on the wall
+// clock as the window runs: a tick cut short of its steps should have spent
+// nearly the whole budget, not stopped half way into it. Reported beside the
+// share of ticks cut; a tick that runs all its steps within the budget is not
+// counted. State.range(0) is the preset.
+void BM_StepBudgetUsedByCutTicks(benchmark::State& state)
+{
+    MainWindow& window = guidedWindow();
+    const int preset = static_cast<int>(state.range(0));
+    window.loadGuidedExperiment(preset);
+    double (*const previous)() = MainWindowProbe::tickClock();
+    MainWindowProbe::setTickClock(nullptr);
+    double usedShare = 0.0;
+    double cutTicks = 0.0;
+    double ticks = 0.0;
+    for (auto _ : state) {
+        const double fullTick = window.transportClock().stepsPerTick();
+        const Clock::time_point start = Clock::now();
+        const double steps = MainWindowProbe::stepTick(window);
+        const double wallMs = millisecondsBetween(start, Clock::now());
+        MainWindowProbe::observeTick(window);
+        MainWindowProbe::refreshTick(window);
+        ticks += 1.0;
+        if (steps < fullTick * (1.0 - 1e-6)) {
+            cutTicks += 1.0;
+            usedShare += wallMs / TransportClock::kStepBudgetMs;
+        }
+        state.SetIterationTime(wallMs / 1000.0);
+    }
+    MainWindowProbe::setTickClock(previous);
+    state.counters["cut_share"] = ticks > 0.0 ? cutTicks / ticks : 0.0;
+    state.counters["budget_used_by_cut_ticks"] = cutTicks > 0.0 ? usedShare / cutTicks : 0.0;
+    state.counters["steps"] = window.transportClock().stepsPerTick();
+    state.counters["grid"] = static_cast<double>(window.waveField().nx());
+}
+// The Hall edge's magnetic steps of many sub-steps.
+BENCHMARK(BM_StepBudgetUsedByCutTicks)
+    ->ArgName("preset")
+    ->Arg(44)
+    ->Iterations(60)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 // Reference: the bare propagation of a tick (split steps and the absorbing
 // layer) on the default 512 x 512 grid, without appliers, recorders,
