@@ -271,8 +271,8 @@ TEST(BoundStates1D, FftIsTheDiscreteTransformOfEveryLengthInTurn)
             }
             BoundStates1D::fft(data, inverse);
             for (std::size_t k = 0; k < n; ++k)
-                ASSERT_NEAR(std::abs(data[k] - sum[k]), 0.0, 1e-11 * double(n)) << n << " points, k = " << k
-                                                                               << (inverse ? ", backward" : "");
+                ASSERT_NEAR(std::abs(data[k] - sum[k]), 0.0, 1e-11 * double(n))
+                    << n << " points, k = " << k << (inverse ? ", backward" : "");
         }
     }
 }
