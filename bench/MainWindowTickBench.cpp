@@ -11,6 +11,7 @@
 // make the budget cut them, so that a tick would run fewer steps than on a
 // free core and its time would measure the machine's load.
 
+#include "app/TransportClock.h"
 #include "app/mainwindow/MainWindow.h"
 #include "common/MainWindowProbe.h"
 #include "core/AbsorbingBoundary2D.h"
@@ -217,6 +218,67 @@ const bool guidedRegistered = [] {
     return true;
 }();
 
+// The observation and the refresh of a tick on the finest grid (1024 x 1024)
+// for the guided experiment state.range(0), beside the default experiment
+// (preset 0) on the same grid in the same run, each over its first ticks at
+// the speed its preset chooses. The steps are run but not timed: what is
+// compared is what a tick spends on reading the state and showing it.
+constexpr int kFinestGrid = 2;
+constexpr int kObservedTicks = 24;
+
+struct ObservationCost {
+    double observeMs = 0.0;
+    double refreshMs = 0.0;
+};
+
+ObservationCost observationOnTheFinestGrid(MainWindow& window, std::uint32_t preset)
+{
+    auto* grid = window.findChild<QComboBox*>(QStringLiteral("gridResolutionComboBox"));
+    window.loadGuidedExperiment(static_cast<int>(preset));
+    if (grid)
+        grid->setCurrentIndex(kFinestGrid);
+    window.rebuildSimulation();
+    ObservationCost cost;
+    for (int tick = 0; tick < kObservedTicks; ++tick) {
+        MainWindowProbe::stepTick(window);
+        const double stepped = bench::threadCpuMilliseconds();
+        MainWindowProbe::observeTick(window);
+        const double observed = bench::threadCpuMilliseconds();
+        MainWindowProbe::refreshTick(window);
+        const double refreshed = bench::threadCpuMilliseconds();
+        cost.observeMs += (observed - stepped) / kObservedTicks;
+        cost.refreshMs += (refreshed - observed) / kObservedTicks;
+    }
+    return cost;
+}
+
+void BM_ObservationAndRefreshOnTheFinestGrid(benchmark::State& state)
+{
+    const bench::CpuTickBudget budget;
+    MainWindow& window = guidedWindow();
+    const auto preset = static_cast<std::uint32_t>(state.range(0));
+    ObservationCost mine, reference;
+    for (auto _ : state) {
+        mine = observationOnTheFinestGrid(window, preset);
+        reference = observationOnTheFinestGrid(window, 0);
+        state.SetIterationTime((mine.observeMs + mine.refreshMs) / 1000.0);
+    }
+    const double mineMs = mine.observeMs + mine.refreshMs;
+    const double referenceMs = reference.observeMs + reference.refreshMs;
+    state.counters["observe_ms"] = mine.observeMs;
+    state.counters["refresh_ms"] = mine.refreshMs;
+    state.counters["observe_ms_p0"] = reference.observeMs;
+    state.counters["refresh_ms_p0"] = reference.refreshMs;
+    state.counters["ratio"] = referenceMs > 0.0 ? mineMs / referenceMs : 0.0;
+}
+// The double well's drives, sweeps and pulse sequences.
+BENCHMARK(BM_ObservationAndRefreshOnTheFinestGrid)
+    ->ArgName("preset")
+    ->DenseRange(16, 26)
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
 // Guided experiments whose pages read a few percent apart on their own
 // grid and on the next finer one, at 1x on both: a preset can take the finer
 // grid only where a tick of one step stays within the budget there.
@@ -281,6 +343,50 @@ void BM_HallEdgeRunEventGaps(benchmark::State& state) { eventGapsOfAHallEdgeRun(
 void BM_HallEdgePausedEventGaps(benchmark::State& state) { eventGapsOfAHallEdgeRun(state, false); }
 BENCHMARK(BM_HallEdgeRunEventGaps)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HallEdgePausedEventGaps)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// The share of the step budget that the ticks of a guided experiment use,
+// at the speed and grid its preset chooses, with the budget on the wall
+// clock as the window runs: a tick cut short of its steps should have spent
+// nearly the whole budget, not stopped half way into it. Reported beside the
+// share of ticks cut; a tick that runs all its steps within the budget is not
+// counted. State.range(0) is the preset.
+void BM_StepBudgetUsedByCutTicks(benchmark::State& state)
+{
+    MainWindow& window = guidedWindow();
+    const int preset = static_cast<int>(state.range(0));
+    window.loadGuidedExperiment(preset);
+    double (*const previous)() = MainWindowProbe::tickClock();
+    MainWindowProbe::setTickClock(nullptr);
+    double usedShare = 0.0;
+    double cutTicks = 0.0;
+    double ticks = 0.0;
+    for (auto _ : state) {
+        const double fullTick = window.transportClock().stepsPerTick();
+        const Clock::time_point start = Clock::now();
+        const double steps = MainWindowProbe::stepTick(window);
+        const double wallMs = millisecondsBetween(start, Clock::now());
+        MainWindowProbe::observeTick(window);
+        MainWindowProbe::refreshTick(window);
+        ticks += 1.0;
+        if (steps < fullTick * (1.0 - 1e-6)) {
+            cutTicks += 1.0;
+            usedShare += wallMs / TransportClock::kStepBudgetMs;
+        }
+        state.SetIterationTime(wallMs / 1000.0);
+    }
+    MainWindowProbe::setTickClock(previous);
+    state.counters["cut_share"] = ticks > 0.0 ? cutTicks / ticks : 0.0;
+    state.counters["budget_used_by_cut_ticks"] = cutTicks > 0.0 ? usedShare / cutTicks : 0.0;
+    state.counters["steps"] = window.transportClock().stepsPerTick();
+    state.counters["grid"] = static_cast<double>(window.waveField().nx());
+}
+// The Hall edge's magnetic steps of many sub-steps.
+BENCHMARK(BM_StepBudgetUsedByCutTicks)
+    ->ArgName("preset")
+    ->Arg(44)
+    ->Iterations(60)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 // Reference: the bare propagation of a tick (split steps and the absorbing
 // layer) on the default 512 x 512 grid, without appliers, recorders,

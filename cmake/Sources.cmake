@@ -9,6 +9,8 @@
 set(VXO_CORE_SOURCES
     AbsorbingBoundary2D.cpp
     AmplitudeKernels.cpp
+    ColumnAmplitudes2D.cpp
+    ColumnAmplitudes2DAvx2.cpp
     ComplexField2D.cpp
     CrossSectionProfile.cpp
     DensitySums2D.cpp
@@ -289,6 +291,7 @@ set(VXO_QT_TEST_SUPPORT_SOURCES
 # tests/core/
 set(VXO_CORE_TEST_SOURCES
     BoundedPaintingTest.cpp
+    ColumnAmplitudesTest.cpp
     ComplexField2DTest.cpp
     CurrentTest.cpp
     DensitySumsTest.cpp

@@ -24,6 +24,8 @@ public:
     bool empty() const { return rows_.empty(); }
     const std::vector<double>& columns() const { return columns_; }
     const std::vector<double>& rows() const { return rows_; }
+    double dx() const { return dx_; }
+    double dy() const { return dy_; }
 
     // The results of computePositionMoments and computeRegionProbabilities,
     // with the same guards.

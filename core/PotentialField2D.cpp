@@ -235,6 +235,16 @@ void PotentialField2D::fill(float value)
     raiseRevision();
 }
 
+PotentialField2D PotentialField2D::row(std::uint64_t j) const
+{
+    if (j >= ny_)
+        return PotentialField2D();
+    PotentialField2D one(nx_, 1, dx_, dy_);
+    std::copy(values_.begin() + static_cast<std::ptrdiff_t>(j * nx_),
+              values_.begin() + static_cast<std::ptrdiff_t>((j + 1) * nx_), one.values_.begin());
+    return one;
+}
+
 void PotentialField2D::accumulate(const PotentialField2D& other, float scale)
 {
     requireFinite("accumulate", {{scale, "scale"}});

@@ -85,6 +85,9 @@ public:
 
     void clear();
     void fill(float value);
+    // Row j (below ny) alone, as a grid of one row with the same spacings;
+    // an empty grid for a row outside.
+    PotentialField2D row(std::uint64_t j) const;
     // values += scale * other.values, cell by cell in single precision; a sum
     // beyond the float range is held at the largest finite float of its sign.
     void accumulate(const PotentialField2D& other, float scale);

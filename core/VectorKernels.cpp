@@ -4,6 +4,7 @@
 #include "core/VectorKernels.h"
 
 #include "core/AmplitudeKernelPasses.h"
+#include "core/ColumnAmplitudes2D.h"
 #include "core/DensitySums2D.h"
 #include "core/FFT2DPasses.h"
 #include "core/GaugeLineSweepPasses.h"
@@ -129,6 +130,7 @@ const VectorKernels kPortableKernels = {
     &amplitude::densityAndPhaseCellByCell,
     &amplitude::copyWithMaxAbsCellByCell,
     &density::accumulateRowPortable,
+    &columnsum::accumulateRowPortable,
     &energy::accumulateRowPortable,
     &phase::roundOffsetCarriedRunsPortable,
     &phase::potentialPhaseOffsetsPortable,
@@ -143,6 +145,7 @@ const VectorKernels kSse2Kernels = {
     &amplitude::densityAndPhaseCells<Sse2AmplitudeOps>,
     &amplitude::copyWithMaxAbsCells<Sse2AmplitudeOps>,
     &density::accumulateRowPortable,
+    &columnsum::accumulateRowPortable,
     &energy::accumulateRowPortable,
     &phase::roundOffsetCarriedRunsPortable,
     &phase::potentialPhaseOffsetsPortable,

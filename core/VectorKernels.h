@@ -14,6 +14,7 @@
 #include "core/FFT2DKernels.h"
 #include "core/GaugeLineSweeps.h"
 
+#include <complex>
 #include <cstddef>
 #include <cstdint>
 
@@ -36,6 +37,9 @@ struct VectorKernels {
     // written by hand for AVX2 (DensitySums2DAvx2.cpp,
     // EnergyObservables2DAvx2.cpp); the SSE2 table takes the portable ones.
     double (*densityRow)(const Complex* row, std::size_t count, double* columns);
+    // The row pass of ColumnAmplitudes2D, by hand for AVX2
+    // (ColumnAmplitudes2DAvx2.cpp); the SSE2 table takes the portable one.
+    void (*amplitudeColumnRow)(const Complex* row, std::size_t count, std::complex<double>* columns);
     void (*energyRow)(const energy::RowStencil& row, std::uint64_t first, std::uint64_t last,
                       const energy::RowConstants& k, energy::RunningSums& sums);
     // phase::roundOffsetCarriedRuns, by hand for AVX2 (PhaseRoundingKernelsAvx2.cpp).

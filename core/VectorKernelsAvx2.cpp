@@ -7,6 +7,7 @@
 
 #if defined(__x86_64__)
 
+#include "core/ColumnAmplitudes2D.h"
 #include "core/ComplexField2D.h"
 #include "core/DensitySums2D.h"
 #include "core/Numeric.h"
@@ -154,6 +155,7 @@ const VectorKernels kAvx2Kernels = {
     &amplitude::densityAndPhaseCells<Avx2AmplitudeOps>,
     &amplitude::copyWithMaxAbsCells<Avx2AmplitudeOps>,
     &density::accumulateRowAvx2,
+    &columnsum::accumulateRowAvx2,
     &energy::accumulateRowAvx2,
     &phase::roundOffsetCarriedRunsAvx2,
     &phase::potentialPhaseOffsetsAvx2,

@@ -68,8 +68,23 @@ std::uint64_t potentialGridFingerprint(const PotentialField2D& grid)
 
 bool BoundStateResult::isValidFor(const PotentialField2D& grid, double massValue, double hbarValue) const
 {
-    return ok && potentialGridFingerprint(grid) == fingerprint && sameWithin(massValue, mass) &&
-           sameWithin(hbarValue, hbar) && x.size() == grid.nx();
+    // The row the states were computed from is checked first: a grid whose
+    // row has moved (a drive, a sweep) is told apart in O(nx), before its
+    // whole fingerprint is taken.
+    return isForRowOf(grid, massValue, hbarValue) && x.size() == grid.nx() &&
+           potentialGridFingerprint(grid) == fingerprint;
+}
+
+bool BoundStateResult::isForRowOf(const PotentialField2D& grid, double massValue, double hbarValue) const
+{
+    if (!ok || grid.empty() || potential.size() != grid.nx() || dx != static_cast<double>(grid.dx()) ||
+        !sameWithin(massValue, mass) || !sameWithin(hbarValue, hbar))
+        return false;
+    const std::uint64_t middle = grid.ny() / 2;
+    for (std::uint64_t i = 0; i < grid.nx(); ++i)
+        if (potential[i] != static_cast<double>(grid.valueAt(i, middle)))
+            return false;
+    return true;
 }
 
 } // namespace vxo

@@ -34,6 +34,11 @@ struct BoundStateResult {
     // ok, the same grid content (fingerprint), the same number of columns,
     // and mass and hbar equal within 1e-12 max(1, |value|).
     bool isValidFor(const PotentialField2D& grid, double mass, double hbar) const;
+    // ok, the same spacing and middle row as the grid (what the states are
+    // computed from), and mass and hbar as above: a grid painted again with
+    // that row holds the same states, found in O(nx) without the whole
+    // grid's fingerprint.
+    bool isForRowOf(const PotentialField2D& grid, double mass, double hbar) const;
 };
 
 // 64-bit FNV-1a over the little-endian bytes of nx (u64), ny (u64), dx (f32),

@@ -1,5 +1,6 @@
 #include "experiments/ObservableSampler.h"
 
+#include "core/ColumnAmplitudes2D.h"
 #include "core/DensitySums2D.h"
 #include "core/EnergyObservables2D.h"
 #include "core/PotentialScene.h"
@@ -54,14 +55,15 @@ void observeScattering(ObservableSample& sample, const ComplexField2D& psi, cons
     sample.scatteringValid = true;
 }
 
-void observeRabi(ObservableSample& sample, const ComplexField2D& psi, const ObservationInputs& in)
+void observeRabi(ObservableSample& sample, const ObservationInputs& in)
 {
     // Gated on the result being usable, not on its staleness: the populations
     // are projections on whatever basis the page computed.
     if (!in.periodicDrive || !drivesBias(in.periodicDrive->enabled, in.periodicDrive->parameter) || !in.boundStates ||
         !in.boundStates->ok || in.boundStates->states.size() < 2)
         return;
-    const TwoLevelPopulations populations = QuantumDoubleWell2D::twoLevelPopulations(psi, *in.boundStates, 0, 1);
+    const TwoLevelPopulations populations =
+        QuantumDoubleWell2D::twoLevelPopulations(in.columnAmplitudes(), *in.boundStates, 0, 1);
     if (!populations.valid)
         return;
     sample.rabiPopulation1 = populations.population1;
@@ -70,12 +72,13 @@ void observeRabi(ObservableSample& sample, const ComplexField2D& psi, const Obse
     sample.rabiValid = true;
 }
 
-void observeRamsey(ObservableSample& sample, const ComplexField2D& psi, const ObservationInputs& in)
+void observeRamsey(ObservableSample& sample, const ObservationInputs& in)
 {
     if (!in.ramseySequence || !drivesBias(in.ramseySequence->enabled, in.ramseySequence->parameter) ||
         !in.ramseyStates || !in.ramseyStates->ok || !in.ramseyReference || !in.ramseyReference->valid)
         return;
-    const TwoLevelPopulations populations = QuantumRamsey2D::twoLevelPopulations(psi, *in.ramseyStates, 0, 1);
+    const TwoLevelPopulations populations =
+        QuantumRamsey2D::twoLevelPopulations(in.columnAmplitudes(), *in.ramseyStates, 0, 1);
     if (!populations.valid)
         return;
     sample.ramseyPopulation1 = populations.population1;
@@ -94,7 +97,7 @@ const LandauZenerReference* sweepReference(const ObservationInputs& in)
     return in.stueckelberg && in.stueckelberg->valid ? &in.stueckelberg->landauZener : nullptr;
 }
 
-void observeSweep(ObservableSample& sample, const ComplexField2D& psi, const ObservationInputs& in)
+void observeSweep(ObservableSample& sample, const ObservationInputs& in)
 {
     if (!in.linearSweep || !drivesBias(in.linearSweep->enabled, in.linearSweep->parameter) || !in.sweepStates ||
         !in.sweepStates->ok)
@@ -102,7 +105,8 @@ void observeSweep(ObservableSample& sample, const ComplexField2D& psi, const Obs
     const LandauZenerReference* reference = sweepReference(in);
     if (!reference)
         return;
-    const SweepPopulations p = QuantumLandauZener2D::steppedPopulations(psi, *in.sweepStates, *reference);
+    const SweepPopulations p =
+        QuantumLandauZener2D::steppedPopulations(in.columnAmplitudes(), *in.sweepStates, *reference);
     if (!p.valid)
         return;
     if (!in.linearSweep->returnEnabled) {
@@ -169,15 +173,23 @@ ObservableSample ObservableSampler::observe(const ComplexField2D& psi, const Obs
     DoubleWellConfig config;
     if (!QuantumDoubleWell2D::extractFromScene(*in.scene, config, nullptr))
         return sample;
-    const DoubleWellRegions regions = QuantumDoubleWell2D::regionProbabilities(psi, config);
+    const DoubleWellRegions regions = QuantumDoubleWell2D::regionProbabilities(*inputs.densitySums, config);
     sample.leftWellProbability = regions.leftWellFraction();
     sample.rightWellProbability = regions.rightWellFraction();
     sample.barrierProbability = regions.barrierFraction();
     sample.doubleWellValid = true;
 
-    observeRabi(sample, psi, in);
-    observeRamsey(sample, psi, in);
-    observeSweep(sample, psi, in);
+    // One read of psi's amplitude serves every two-level projection.
+    ColumnAmplitudes2D ownColumns;
+    if (!inputs.columnAmplitudes)
+        inputs.columnAmplitudes = [&psi, &ownColumns]() -> const ColumnAmplitudes2D& {
+            if (ownColumns.empty())
+                ownColumns.compute(psi);
+            return ownColumns;
+        };
+    observeRabi(sample, inputs);
+    observeRamsey(sample, inputs);
+    observeSweep(sample, inputs);
     return sample;
 }
 

@@ -3,8 +3,11 @@
 #include "core/EnergyObservables2D.h"
 #include "experiments/ObservableSample.h"
 
+#include <functional>
+
 namespace vxo {
 
+class ColumnAmplitudes2D;
 class ComplexField2D;
 class DensitySums2D;
 class ObservableHistory;
@@ -57,6 +60,10 @@ struct ObservationInputs {
     // The density sums of psi when the caller has them already (they are
     // shared with the other readers of a tick); null: taken from psi here.
     const DensitySums2D* densitySums = nullptr;
+    // psi's column sums, which every two-level projection reads, asked for
+    // only when a two-level block is measured (shared the same way); empty:
+    // taken from psi here, at most once.
+    std::function<const ColumnAmplitudes2D&()> columnAmplitudes;
 };
 
 // Condenses the wave field into one ObservableSample: moments, absorbed

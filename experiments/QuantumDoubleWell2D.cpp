@@ -1,7 +1,9 @@
 #include "experiments/QuantumDoubleWell2D.h"
 
 #include "core/CellDecisionPoint.h"
+#include "core/ColumnAmplitudes2D.h"
 #include "core/ComplexField2D.h"
+#include "core/DensitySums2D.h"
 #include "core/Numeric.h"
 #include "core/PotentialScene.h"
 #include "experiments/BoundStateResult.h"
@@ -104,26 +106,32 @@ bool QuantumDoubleWell2D::extractFromScene(const PotentialScene& scene, DoubleWe
 
 DoubleWellRegions QuantumDoubleWell2D::regionProbabilities(const ComplexField2D& psi, const DoubleWellConfig& config)
 {
+    DensitySums2D sums;
+    sums.compute(psi);
+    return regionProbabilities(sums, config);
+}
+
+DoubleWellRegions QuantumDoubleWell2D::regionProbabilities(const DensitySums2D& sums, const DoubleWellConfig& config)
+{
     DoubleWellRegions regions;
-    if (psi.empty() || !config.valid)
+    if (sums.empty() || !config.valid)
         return regions;
-    const double cell = static_cast<double>(psi.dx()) * static_cast<double>(psi.dy());
-    for (std::uint64_t j = 0; j < psi.ny(); ++j) {
-        for (std::uint64_t i = 0; i < psi.nx(); ++i) {
-            // Wells are the open gaps between the painted walls, the barrier
-            // the middle wall's cells, decided where the painters decide.
-            const double x = cellDecisionX(psi, i);
-            const double p = static_cast<double>(std::norm(psi.at(i, j))) * cell;
-            regions.total += p;
-            if (x > config.leftWellStart && x < config.leftWellEnd)
-                regions.leftWell += p;
-            else if (x >= config.barrierStart && x <= config.barrierEnd)
-                regions.barrier += p;
-            else if (x > config.rightWellStart && x < config.rightWellEnd)
-                regions.rightWell += p;
-            else
-                regions.outside += p;
-        }
+    const double cell = sums.dx() * sums.dy();
+    const std::vector<double>& columns = sums.columns();
+    for (std::uint64_t i = 0; i < columns.size(); ++i) {
+        // Wells are the open gaps between the painted walls, the barrier
+        // the middle wall's cells, decided where the painters decide.
+        const double x = cellDecisionX(i, columns.size(), sums.dx());
+        const double p = columns[i] * cell;
+        regions.total += p;
+        if (x > config.leftWellStart && x < config.leftWellEnd)
+            regions.leftWell += p;
+        else if (x >= config.barrierStart && x <= config.barrierEnd)
+            regions.barrier += p;
+        else if (x > config.rightWellStart && x < config.rightWellEnd)
+            regions.rightWell += p;
+        else
+            regions.outside += p;
     }
     return regions;
 }
@@ -196,24 +204,27 @@ double QuantumDoubleWell2D::dipoleMatrixElement(const BoundStateResult& result, 
 bool QuantumDoubleWell2D::projectOnPair(const ComplexField2D& psi, const BoundStateResult& result, int i, int j,
                                         ComplexD& ci, ComplexD& cj)
 {
-    if (!isValidPair(result, i, j) || psi.empty() || psi.nx() != result.x.size())
+    return projectOnPair(ColumnAmplitudes2D::of(psi), result, i, j, ci, cj);
+}
+
+bool QuantumDoubleWell2D::projectOnPair(const ColumnAmplitudes2D& columns, const BoundStateResult& result, int i, int j,
+                                        ComplexD& ci, ComplexD& cj)
+{
+    if (!isValidPair(result, i, j) || columns.empty() || columns.nx() != result.x.size())
         return false;
-    const double height = static_cast<double>(psi.ny()) * static_cast<double>(psi.dy());
+    const double height = static_cast<double>(columns.ny()) * columns.dy();
     if (!(height > 0.0))
         return false;
     // The basis functions are spread evenly over y: phi(x) / sqrt(ny dy).
-    const double weight = static_cast<double>(psi.dx()) * static_cast<double>(psi.dy()) / std::sqrt(height);
+    const double weight = columns.dx() * columns.dy() / std::sqrt(height);
     const std::vector<float>& phiI = phiOf(result, i);
     const std::vector<float>& phiJ = phiOf(result, j);
+    const std::vector<ComplexD>& sums = columns.columns();
     ComplexD sumI(0.0, 0.0);
     ComplexD sumJ(0.0, 0.0);
-    for (std::uint64_t row = 0; row < psi.ny(); ++row) {
-        for (std::uint64_t column = 0; column < psi.nx(); ++column) {
-            const Complex v = psi.at(column, row);
-            const ComplexD value(v.real(), v.imag());
-            sumI += static_cast<double>(phiI[column]) * value;
-            sumJ += static_cast<double>(phiJ[column]) * value;
-        }
+    for (std::size_t column = 0; column < sums.size(); ++column) {
+        sumI += static_cast<double>(phiI[column]) * sums[column];
+        sumJ += static_cast<double>(phiJ[column]) * sums[column];
     }
     ci = sumI * weight;
     cj = sumJ * weight;
@@ -223,8 +234,14 @@ bool QuantumDoubleWell2D::projectOnPair(const ComplexField2D& psi, const BoundSt
 TwoLevelPopulations QuantumDoubleWell2D::twoLevelPopulations(const ComplexField2D& psi, const BoundStateResult& result,
                                                              int i, int j)
 {
+    return twoLevelPopulations(ColumnAmplitudes2D::of(psi), result, i, j);
+}
+
+TwoLevelPopulations QuantumDoubleWell2D::twoLevelPopulations(const ColumnAmplitudes2D& columns,
+                                                             const BoundStateResult& result, int i, int j)
+{
     TwoLevelPopulations populations;
-    if (!projectOnPair(psi, result, i, j, populations.c1, populations.c2))
+    if (!projectOnPair(columns, result, i, j, populations.c1, populations.c2))
         return populations;
     populations.population1 = std::norm(populations.c1);
     populations.population2 = std::norm(populations.c2);

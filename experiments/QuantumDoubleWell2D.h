@@ -6,6 +6,8 @@
 
 namespace vxo {
 
+class ColumnAmplitudes2D;
+class DensitySums2D;
 class ComplexField2D;
 class PotentialScene;
 struct BoundStateResult;
@@ -73,6 +75,8 @@ class QuantumDoubleWell2D {
 public:
     static bool extractFromScene(const PotentialScene& scene, DoubleWellConfig& config, std::string* error);
     static DoubleWellRegions regionProbabilities(const ComplexField2D& psi, const DoubleWellConfig& config);
+    // The same from psi's density sums: the regions are bands of columns.
+    static DoubleWellRegions regionProbabilities(const DensitySums2D& sums, const DoubleWellConfig& config);
 
     // ok, distinct non-negative indices below the number of states, and both
     // eigenfunctions as long as the x axis.
@@ -91,6 +95,12 @@ public:
     // The same projection as two amplitudes; false when the pair or the grid does not fit.
     static bool projectOnPair(const ComplexField2D& psi, const BoundStateResult& result, int i, int j, ComplexD& ci,
                               ComplexD& cj);
+    // Both, from psi's column sums: a reader that has them projects on any
+    // pair without another read of psi.
+    static TwoLevelPopulations twoLevelPopulations(const ColumnAmplitudes2D& columns, const BoundStateResult& result,
+                                                   int i, int j);
+    static bool projectOnPair(const ColumnAmplitudes2D& columns, const BoundStateResult& result, int i, int j,
+                              ComplexD& ci, ComplexD& cj);
 };
 
 } // namespace vxo

@@ -1,5 +1,6 @@
 #include "experiments/QuantumLandauZener2D.h"
 
+#include "core/ColumnAmplitudes2D.h"
 #include "core/Numeric.h"
 #include "experiments/BoundStateResult.h"
 #include "experiments/DriveProtocols.h"
@@ -83,10 +84,18 @@ SweepPopulations QuantumLandauZener2D::steppedPopulations(const ComplexField2D& 
                                                           const BoundStateResult& steppedPair,
                                                           const LandauZenerReference& reference)
 {
+    return steppedPopulations(ColumnAmplitudes2D::of(psi), steppedPair, reference);
+}
+
+SweepPopulations QuantumLandauZener2D::steppedPopulations(const ColumnAmplitudes2D& columns,
+                                                          const BoundStateResult& steppedPair,
+                                                          const LandauZenerReference& reference)
+{
     SweepPopulations populations;
     const int i = reference.stateI;
     const int j = reference.stateJ;
-    if (!reference.valid || !projectOnPair(psi, steppedPair, i, j, populations.amplitudeI, populations.amplitudeJ))
+    if (!reference.valid ||
+        !QuantumDoubleWell2D::projectOnPair(columns, steppedPair, i, j, populations.amplitudeI, populations.amplitudeJ))
         return populations;
 
     const ComplexD ci = populations.amplitudeI;

@@ -4,6 +4,7 @@
 
 namespace vxo {
 
+class ColumnAmplitudes2D;
 class ComplexField2D;
 struct BoundStateResult;
 struct LinearSweep;
@@ -69,6 +70,9 @@ public:
     // unbiased pair spans another plane, which the static Hamiltonian of a
     // biased well turns in and out of the pair as it beats with higher levels.
     static SweepPopulations steppedPopulations(const ComplexField2D& psi, const BoundStateResult& steppedPair,
+                                               const LandauZenerReference& reference);
+    // The same from psi's column sums (ColumnAmplitudes2D).
+    static SweepPopulations steppedPopulations(const ColumnAmplitudes2D& columns, const BoundStateResult& steppedPair,
                                                const LandauZenerReference& reference);
 };
 

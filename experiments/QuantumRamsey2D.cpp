@@ -264,4 +264,10 @@ TwoLevelPopulations QuantumRamsey2D::twoLevelPopulations(const ComplexField2D& p
     return QuantumDoubleWell2D::twoLevelPopulations(psi, result, i, j);
 }
 
+TwoLevelPopulations QuantumRamsey2D::twoLevelPopulations(const ColumnAmplitudes2D& columns,
+                                                         const BoundStateResult& result, int i, int j)
+{
+    return QuantumDoubleWell2D::twoLevelPopulations(columns, result, i, j);
+}
+
 } // namespace vxo

@@ -8,6 +8,7 @@
 
 namespace vxo {
 
+class ColumnAmplitudes2D;
 class ComplexField2D;
 struct BoundStateResult;
 struct RamseySequence;
@@ -126,6 +127,9 @@ public:
                                                          int n, int i, int j, double hbar);
     static TwoLevelPopulations twoLevelPopulations(const ComplexField2D& psi, const BoundStateResult& result, int i,
                                                    int j);
+    // The same from psi's column sums (QuantumDoubleWell2D::twoLevelPopulations).
+    static TwoLevelPopulations twoLevelPopulations(const ColumnAmplitudes2D& columns, const BoundStateResult& result,
+                                                   int i, int j);
 };
 
 bool isRamseySequenceAnalyzable(const RamseySequence& sequence);

@@ -290,12 +290,12 @@ private:
     // here, so that what they count does not depend on the machine's speed.
     static double (*tickClockMs)();
     void observeAfterSteps();
-    // False when the step stopped between sub-steps at the budget of the tick
-    // begun at tickStartMs (kNoBudget: the whole step); a step in progress
-    // goes on without its hooks and appliers.
-    bool runStepBody(double tickStartMs);
+    // False when the step begun at stepStartMs stopped between sub-steps at
+    // the budget of the tick begun at tickStartMs (kNoBudget: the whole
+    // step); a step in progress goes on without its hooks and appliers.
+    bool runStepBody(double tickStartMs, double stepStartMs);
     static constexpr double kNoBudget = std::numeric_limits<double>::quiet_NaN();
-    std::function<bool(std::uint32_t)> subStepGate(double tickStartMs) const;
+    std::function<bool(std::uint32_t)> subStepGate(double tickStartMs, double stepStartMs) const;
     void runAppliersAfterSteps(double t);
     void discardMeasurementHits(); // with its label and markers, no diagnostics
     void applyLoschmidtReversalIfDue();
@@ -316,9 +316,10 @@ private:
     // Dirac mode with a spinor on psi's grid, else psi's with the links in
     // force. Every energy the window shows or records is that Hamiltonian's.
     SteppedHamiltonian steppedHamiltonian() const;
-    // psi's density sums and current, through sharedObservables.
+    // psi's density sums, column amplitudes and current, through sharedObservables.
     SharedObservables::Key observedState() const;
     const DensitySums2D& observedDensity();
+    const ColumnAmplitudes2D& observedColumnAmplitudes();
     const ProbabilityCurrent2D& observedCurrent();
 
     // --- MainWindowAppliers.cpp: protocol appliers -----------------------------------------------

@@ -174,7 +174,8 @@ void MainWindow::updateDoubleWellPanel()
         return;
     }
     twoLevel.doubleWellConfig = config;
-    const DoubleWellRegions regions = QuantumDoubleWell2D::regionProbabilities(psi, twoLevel.doubleWellConfig);
+    const DoubleWellRegions regions =
+        QuantumDoubleWell2D::regionProbabilities(observedDensity(), twoLevel.doubleWellConfig);
 
     // The spectrum must describe the potential as it stands now: a drive that
     // has moved the bias since the states were computed makes it stale.
@@ -328,7 +329,7 @@ void MainWindow::updateRabiPanel()
     const double hbar = static_cast<double>(solver.parameters().hbar);
     twoLevel.rabiReference = QuantumRabi2D::compute(boundStates, drive, kLowerState, kUpperState, hbar);
     const TwoLevelPopulations live =
-        QuantumDoubleWell2D::twoLevelPopulations(psi, boundStates, kLowerState, kUpperState);
+        QuantumDoubleWell2D::twoLevelPopulations(observedColumnAmplitudes(), boundStates, kLowerState, kUpperState);
     bool anyRecorded = false;
     double largestUpper = 0.0;
     double smallestCaptured = 1.0;
@@ -387,8 +388,8 @@ void MainWindow::updateLandauZenerPanel()
     }
 
     const double bias = linearSweepValueAt(sweep, solver.time());
-    const SweepPopulations live =
-        QuantumLandauZener2D::steppedPopulations(psi, steppedSweepPair(), twoLevel.landauZenerReference);
+    const SweepPopulations live = QuantumLandauZener2D::steppedPopulations(
+        observedColumnAmplitudes(), steppedSweepPair(), twoLevel.landauZenerReference);
     const std::vector<ObservableSample>& samples = history.samples();
     plot.setTwoLevelReference(twoLevel.landauZenerReference);
     plot.setSweep(sweep);
@@ -450,7 +451,7 @@ void MainWindow::updateStueckelbergPanel(bool recomputeScans)
     const double bias = linearSweepValueAt(sweep, solver.time());
     const StueckelbergReference& reference = twoLevel.stueckelbergReference;
     const SweepPopulations live =
-        QuantumLandauZener2D::steppedPopulations(psi, steppedSweepPair(), reference.landauZener);
+        QuantumLandauZener2D::steppedPopulations(observedColumnAmplitudes(), steppedSweepPair(), reference.landauZener);
     const std::vector<ObservableSample>& samples = history.samples();
     plot.setTwoLevelReference(reference);
     plot.setSweep(sweep);
@@ -567,8 +568,8 @@ void MainWindow::updateRamseyPanel(bool recomputeScans)
         twoLevel.ramseyEnsembleScan.clear();
     }
 
-    const TwoLevelPopulations live =
-        QuantumRamsey2D::twoLevelPopulations(psi, twoLevel.ramseyBoundStates, kLowerState, kUpperState);
+    const TwoLevelPopulations live = QuantumRamsey2D::twoLevelPopulations(
+        observedColumnAmplitudes(), twoLevel.ramseyBoundStates, kLowerState, kUpperState);
     const std::vector<ObservableSample>& samples = history.samples();
     plot.setTwoLevelReference(twoLevel.ramseyReference);
     plot.setPulseSequence(sequence);

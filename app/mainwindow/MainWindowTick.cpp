@@ -84,12 +84,18 @@ int MainWindow::runSteps(int count, bool withinBudget)
     // window).
     double (*const clock)() = tickClockMs ? tickClockMs : &steadyMilliseconds;
     const double start = clock();
+    // Each step begins where the clock was last read: at the tick's start,
+    // then after the step before.
+    double stepStart = start;
     int done = 0;
     while (done < count) {
-        if (!runStepBody(withinBudget ? start : kNoBudget))
+        if (!(withinBudget ? runStepBody(start, stepStart) : runStepBody(kNoBudget, kNoBudget)))
             break;
         ++done;
-        if (withinBudget && !transport.anotherStepFits(done, clock() - start))
+        if (!withinBudget)
+            continue;
+        stepStart = clock();
+        if (!transport.anotherStepFits(done, stepStart - start))
             break;
     }
     runAppliersAfterSteps(solver.time());
@@ -106,27 +112,30 @@ SharedObservables::Key MainWindow::observedState() const
 const DensitySums2D& MainWindow::observedDensity()
 {
     SharedObservables& shared = sharedObservables;
-    if (!shared.densityReady || !shared.sharing(observedState())) {
-        shared.density.compute(psi);
-        ++shared.densityPasses;
-        shared.densityReady = shared.sharing(observedState());
-    }
+    shared.reuseOrCompute(shared.densityReady, shared.densityPasses, observedState(),
+                          [&] { shared.density.compute(psi); });
     return shared.density;
+}
+
+const ColumnAmplitudes2D& MainWindow::observedColumnAmplitudes()
+{
+    SharedObservables& shared = sharedObservables;
+    shared.reuseOrCompute(shared.columnsReady, shared.columnPasses, observedState(),
+                          [&] { shared.columns.compute(psi); });
+    return shared.columns;
 }
 
 const ProbabilityCurrent2D& MainWindow::observedCurrent()
 {
     SharedObservables& shared = sharedObservables;
-    if (!shared.currentReady || !shared.sharing(observedState())) {
+    shared.reuseOrCompute(shared.currentReady, shared.currentPasses, observedState(), [&] {
         const SplitStepParameters& parameters = solver.parameters();
         if (const GaugeLinkField2D* links = linksInForce())
             ProbabilityCurrent2D::computeWithGaugeInto(psi, *links, parameters.hbar, parameters.mass,
                                                        probabilityCurrent);
         else
             ProbabilityCurrent2D::computeInto(psi, parameters.hbar, parameters.mass, probabilityCurrent);
-        ++shared.currentPasses;
-        shared.currentReady = shared.sharing(observedState());
-    }
+    });
     return probabilityCurrent;
 }
 
@@ -137,7 +146,7 @@ void MainWindow::observeAfterSteps()
         recordObservation();
 }
 
-bool MainWindow::runStepBody(double tickStartMs)
+bool MainWindow::runStepBody(double tickStartMs, double stepStartMs)
 {
     // A step cut short in the last tick goes on from the time it reached,
     // with the potential and the events of its start.
@@ -178,8 +187,9 @@ bool MainWindow::runStepBody(double tickStartMs)
         }
         syncSpinorDensity();
     } else {
-        const bool complete = links ? solver.stepWithGaugePart(psi, potential, *links, subStepGate(tickStartMs))
-                                    : solver.stepPart(psi, potential, subStepGate(tickStartMs));
+        const auto gate = subStepGate(tickStartMs, stepStartMs);
+        const bool complete =
+            links ? solver.stepWithGaugePart(psi, potential, *links, gate) : solver.stepPart(psi, potential, gate);
         if (!complete)
             return false;
         // At a barrier the layer's removals are kept, by band, for its reading.
@@ -194,20 +204,21 @@ bool MainWindow::runStepBody(double tickStartMs)
     return true;
 }
 
-std::function<bool(std::uint32_t)> MainWindow::subStepGate(double tickStartMs) const
+std::function<bool(std::uint32_t)> MainWindow::subStepGate(double tickStartMs, double stepStartMs) const
 {
     if (std::isnan(tickStartMs))
         return [](std::uint32_t) { return true; };
     double (*const clock)() = tickClockMs ? tickClockMs : &steadyMilliseconds;
     // One more sub-step must still end within the tick's budget. Its cost is
     // the mean of the sub-steps since the first; after the first alone, the
-    // whole tick so far (its table builds included), which errs towards
-    // stopping.
-    return [clock, tickStartMs, firstMs = 0.0](std::uint32_t run) mutable {
+    // step so far (its hooks, appliers and table builds included), which
+    // errs towards stopping by this step's extras only: the steps before it
+    // in the tick are already spent, not costs of the next sub-step.
+    return [clock, tickStartMs, stepStartMs, firstMs = 0.0](std::uint32_t run) mutable {
         const double now = clock();
         if (run == 1)
             firstMs = now;
-        const double subStepMs = run == 1 ? now - tickStartMs : (now - firstMs) / (run - 1);
+        const double subStepMs = run == 1 ? now - stepStartMs : (now - firstMs) / (run - 1);
         return now - tickStartMs + subStepMs <= TransportClock::kStepBudgetMs;
     };
 }
@@ -406,6 +417,7 @@ void MainWindow::recordObservation()
     inputs.stueckelberg = &twoLevel.stueckelbergReference;
     inputs.ramseyReference = &twoLevel.ramseyReference;
     inputs.densitySums = &observedDensity();
+    inputs.columnAmplitudes = [this]() -> const ColumnAmplitudes2D& { return observedColumnAmplitudes(); };
 
     history.push(ObservableSampler::observe(psi, history, inputs));
     sampleObservationRecorders(inputs.time);

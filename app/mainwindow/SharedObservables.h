@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/ColumnAmplitudes2D.h"
 #include "core/ComplexField2D.h"
 #include "core/DensitySums2D.h"
 #include "core/ProbabilityCurrent2D.h"
@@ -9,7 +10,8 @@
 namespace vxo {
 
 // The observables of psi that several readers of one tick want: the density
-// sums (norm, moments, region probabilities) and the probability current.
+// sums (norm, moments, region probabilities), the column sums of the
+// amplitude (every two-level projection) and the probability current.
 // The steps of a tick open a sharing window; the observation, the
 // diagnostics, the panels and the views read the same results in it, and the
 // refresh that ends the tick closes it. Outside a window every read computes
@@ -33,9 +35,12 @@ struct SharedObservables {
     bool open = false;
     Key key;
     bool densityReady = false;
+    bool columnsReady = false;
     bool currentReady = false;
     DensitySums2D density;
+    ColumnAmplitudes2D columns;
     std::uint64_t densityPasses = 0;
+    std::uint64_t columnPasses = 0;
     std::uint64_t currentPasses = 0;
 
     void openFor(const Key& state)
@@ -43,16 +48,29 @@ struct SharedObservables {
         open = true;
         key = state;
         densityReady = false;
+        columnsReady = false;
         currentReady = false;
     }
     void close()
     {
         open = false;
         densityReady = false;
+        columnsReady = false;
         currentReady = false;
     }
     // True while a result computed in the window for `state` may be reused.
     bool sharing(const Key& state) const { return open && key == state; }
+    // Runs `compute` (one pass over psi, counted in passes) unless a result
+    // for `state` is ready in the window; ready tells whether it may be kept.
+    template <typename Compute>
+    void reuseOrCompute(bool& ready, std::uint64_t& passes, const Key& state, Compute compute)
+    {
+        if (ready && sharing(state))
+            return;
+        compute();
+        ++passes;
+        ready = sharing(state);
+    }
 };
 
 } // namespace vxo

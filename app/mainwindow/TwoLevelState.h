@@ -29,8 +29,13 @@ struct TwoLevelState {
     StueckelbergReference stueckelbergReference;
     std::vector<StueckelbergFringePoint> stueckelbergHoldScan;
     // The pair of the potential as the sweep left it last, kept while that
-    // potential stands still (the end of a sweep, a hold).
+    // potential's middle row stands still (before the sweep, a hold, its
+    // end), with the potential (identity, revision) it was last checked
+    // against and the relaxations made since the window opened.
     mutable BoundStateResult steppedSweepPair;
+    mutable std::uint64_t steppedPairIdentity = 0;
+    mutable std::uint64_t steppedPairRevision = 0;
+    mutable std::uint64_t steppedPairRelaxations = 0;
 
     // Ramsey sequence: spectrum, reference, fringe scan and the dephasing
     // ensemble with its scan.

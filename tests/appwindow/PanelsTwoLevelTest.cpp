@@ -665,6 +665,56 @@ TEST_F(PanelsTwoLevelTest, StueckelbergPopulationsHoldStillOnceThePotentialDoes)
     expectPopulationsHoldStill({21, false, "stueckelbergSummaryLabel", "live bias=", 15.0});
 }
 
+// The observation and the pages of a tick read psi's projection on a pair
+// from one pass over psi, and the sweep's pair of the stepped potential is
+// relaxed only in the ticks whose painting moved the row it is computed from
+// (the ramps out and back), never in the hold or once the sweep is over,
+// however often the appliers paint the same potential again. A preset
+// without a two-level page makes no such pass.
+TEST_F(PanelsTwoLevelTest, ATickProjectsOnceAndRelaxesTheSweepPairOnlyWhenItsRowMoves)
+{
+    MainWindow& w = window();
+    struct Case {
+        int preset;
+        std::uint64_t passesPerTick;
+        double until; // the sweep's end (return included) and some
+    };
+    // The default experiment, the Rabi drive, the sweep with return and the
+    // Ramsey sequence.
+    for (const Case c : {Case{0, 0, 1.0}, Case{17, 1, 1.0}, Case{20, 1, 14.5}, Case{22, 1, 1.0}}) {
+        w.loadGuidedExperiment(c.preset);
+        MainWindowProbe::setSpeedIndex(w, 4);
+        const TwoLevelState& state = MainWindowProbe::twoLevelState(w);
+        const auto middleRow = [&w] {
+            const PotentialField2D& v = w.potentialField();
+            std::vector<float> row(v.nx());
+            for (std::uint64_t i = 0; i < v.nx(); ++i)
+                row[i] = v.valueAt(i, v.ny() / 2);
+            return row;
+        };
+        int movedTicks = 0, stillTicks = 0;
+        while (now() < c.until) {
+            const std::vector<float> rowBefore = middleRow();
+            const std::uint64_t passes = MainWindowProbe::columnPasses(w);
+            const std::uint64_t relaxations = state.steppedPairRelaxations;
+            MainWindowProbe::stepTick(w);
+            MainWindowProbe::observeTick(w);
+            MainWindowProbe::refreshTick(w);
+            const std::string at = "preset " + std::to_string(c.preset) + " at t = " + std::to_string(now());
+            EXPECT_EQ(MainWindowProbe::columnPasses(w) - passes, c.passesPerTick) << at;
+            if (c.preset != 20)
+                continue;
+            const bool moved = middleRow() != rowBefore;
+            ++(moved ? movedTicks : stillTicks);
+            EXPECT_EQ(state.steppedPairRelaxations - relaxations, moved ? 1u : 0u) << at;
+        }
+        if (c.preset == 20) {
+            EXPECT_GT(movedTicks, 0) << "the ramps";
+            EXPECT_GT(stillTicks, 0) << "the hold and the end";
+        }
+    }
+}
+
 // The sweep out (0.35 to -0.35 over 4), a hold and the sweep back pass the
 // crossing at 2 and at 6 + hold; between them the paths gather
 // phi = int sqrt(Delta^2 + (2 d F)^2) dt, and the hold decides the final

@@ -408,6 +408,59 @@ TEST_F(SimulationTickTest, TicksCutBetweenSubStepsPutBackTheWholeSteps)
     EXPECT_LT(difference / scale, 2e-5) << "ticks cut between sub-steps, against whole steps";
 }
 
+// A clock that reads the work done: a fixed cost per sub-step of the window
+// being stepped, so that the steps a tick runs are what its budget allows.
+const MainWindow* clockedWindow = nullptr;
+double subStepCostMs = 0.0;
+double subStepClock()
+{
+    const SplitStepFourierSolver2D& solver = clockedWindow->schroedingerSolver();
+    const double subSteps = MainWindowProbe::subStepsInForce(*clockedWindow);
+    return subStepCostMs * (static_cast<double>(solver.stepCount()) * subSteps + solver.subStepsDone());
+}
+
+// Steps of several sub-steps each (the plain step made to take five, and the
+// Hall edge's magnetic step at its own settings) whose cost puts 7.5 steps
+// in the budget: every tick at 16x runs the 7 whole steps that fit, however
+// far into the tick a step begins, and leaves none half done.
+TEST_F(SimulationTickTest, TicksOfStepsOfManySubStepsUseTheirWholeBudget)
+{
+    MainWindow& w = window();
+    constexpr double kStepsInBudget = 7.5;
+    constexpr int kWholeSteps = 7;
+    struct Case {
+        const char* name;
+        int preset;                   // -1: the free fixture domain
+        std::uint32_t forcedSubSteps; // 0: the rule's
+    };
+    for (const Case c : {Case{"plain step of five sub-steps", -1, 5}, Case{"Hall edge", 44, 0}}) {
+        if (c.preset < 0)
+            freeDomain();
+        else
+            w.loadGuidedExperiment(c.preset);
+        MainWindowProbe::forceSubSteps(w, c.forcedSubSteps);
+        // One step builds the tables, which decide the sub-steps in force.
+        w.stepOnce();
+        const std::uint32_t subSteps = MainWindowProbe::subStepsInForce(w);
+        ASSERT_GE(subSteps, 3u) << c.name << ": the case needs steps of several sub-steps";
+        double (*const suiteClock)() = MainWindowProbe::tickClock();
+        clockedWindow = &w;
+        subStepCostMs = TransportClock::kStepBudgetMs / (kStepsInBudget * subSteps);
+        MainWindowProbe::setTickClock(&subStepClock);
+        MainWindowProbe::setSpeedIndex(w, 6);
+        for (int tick = 0; tick < 3; ++tick) {
+            const std::uint64_t before = w.schroedingerSolver().stepCount();
+            EXPECT_NEAR(MainWindowProbe::stepTick(w), kWholeSteps, 1e-9) << c.name << ", tick " << tick;
+            EXPECT_EQ(w.schroedingerSolver().stepCount() - before, static_cast<std::uint64_t>(kWholeSteps))
+                << c.name << ", tick " << tick;
+            EXPECT_EQ(w.schroedingerSolver().subStepsDone(), 0u) << c.name << ": a step was left half done";
+        }
+        MainWindowProbe::setTickClock(suiteClock);
+        MainWindowProbe::forceSubSteps(w, 0);
+        MainWindowProbe::setSpeedIndex(w, 2);
+    }
+}
+
 // A step recorder samples at t = 0 (from the rebuild), then on every
 // stride-th step whose time is not past its analysis end.
 TEST_F(SimulationTickTest, StepRecordersSampleOnTheirStrideUntilTheirEndTime)

@@ -66,6 +66,9 @@ public:
     // The two-level references, their scans and the scans computed so far.
     static const TwoLevelState& twoLevelState(const MainWindow& window) { return window.twoLevel; }
     static std::uint64_t currentPasses(const MainWindow& window) { return window.sharedObservables.currentPasses; }
+    // Passes over psi made so far for the column sums of its amplitude, which
+    // every two-level projection reads.
+    static std::uint64_t columnPasses(const MainWindow& window) { return window.sharedObservables.columnPasses; }
     // The absorbing layer as the last rebuild prepared it.
     static const AbsorbingBoundary2D& absorbingLayer(const MainWindow& window) { return window.absorbingBoundary; }
     // A bound-state pair restored as the guided loader restores one, with the

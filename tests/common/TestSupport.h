@@ -13,6 +13,7 @@
 #include <random>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace vxo::test {
 
@@ -52,6 +53,25 @@ inline ComplexField2D randomField(std::uint64_t nx, std::uint64_t ny, float dx, 
     for (std::uint64_t k = 0; k < f.size(); ++k)
         f.data()[k] = Complex(u(rng), u(rng));
     return f;
+}
+
+// Rows of random cells of every length around the vector width of the row
+// passes, first as drawn, then with an infinite and a not-a-number component
+// among them: visit(row, count, poisoned) for each.
+template <typename Visit>
+void forEachRowAroundTheVectorWidth(unsigned seed, Visit visit)
+{
+    const ComplexField2D source = randomField(1031, 1, 0.1f, 0.1f, seed);
+    for (const bool poisoned : {false, true}) {
+        for (const std::size_t count : {0u, 1u, 3u, 4u, 5u, 7u, 8u, 13u, 1031u}) {
+            std::vector<Complex> row(source.data(), source.data() + count);
+            if (poisoned && count > 2) {
+                row[1] = Complex(std::numeric_limits<float>::infinity(), 0.0f);
+                row[count - 1] = Complex(0.0f, std::numeric_limits<float>::quiet_NaN());
+            }
+            visit(row, count, poisoned);
+        }
+    }
 }
 
 // The plane wave exp(i (kx x + ky y)) of unit amplitude at the cell centres

@@ -176,23 +176,14 @@ TEST(DensitySums2D, KeptStorageFollowsTheGridOfEachField)
 TEST(DensitySums2D, VectorRowPassMatchesThePortableOneBitForBit)
 {
     ASSERT_TRUE(fft2d::isAvailable(fft2d::KernelSet::Avx2)) << "this processor has no AVX2 path to compare";
-    const ComplexField2D source = test::randomField(1031, 1, 0.1f, 0.1f, 3);
-    for (const bool poisoned : {false, true}) {
-        for (const std::size_t count : {0u, 1u, 3u, 4u, 5u, 7u, 8u, 13u, 1031u}) {
-            std::vector<Complex> row(source.data(), source.data() + count);
-            if (poisoned && count > 2) {
-                row[1] = Complex(std::numeric_limits<float>::infinity(), 0.0f);
-                row[count - 1] = Complex(0.0f, std::numeric_limits<float>::quiet_NaN());
-            }
-            std::vector<double> portable(count, 0.25);
-            std::vector<double> vector(count, 0.25);
-            const double a = density::accumulateRowPortable(row.data(), count, portable.data());
-            const double b = density::accumulateRowAvx2(row.data(), count, vector.data());
-            EXPECT_EQ(std::memcmp(&a, &b, sizeof a), 0) << count << (poisoned ? " poisoned" : "");
-            EXPECT_TRUE(count == 0 || std::memcmp(portable.data(), vector.data(), count * sizeof(double)) == 0)
-                << count;
-        }
-    }
+    test::forEachRowAroundTheVectorWidth(3, [](const std::vector<Complex>& row, std::size_t count, bool poisoned) {
+        std::vector<double> portable(count, 0.25);
+        std::vector<double> vector(count, 0.25);
+        const double a = density::accumulateRowPortable(row.data(), count, portable.data());
+        const double b = density::accumulateRowAvx2(row.data(), count, vector.data());
+        EXPECT_EQ(std::memcmp(&a, &b, sizeof a), 0) << count << (poisoned ? " poisoned" : "");
+        EXPECT_TRUE(count == 0 || std::memcmp(portable.data(), vector.data(), count * sizeof(double)) == 0) << count;
+    });
 }
 #endif
 

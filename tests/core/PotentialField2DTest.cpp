@@ -169,6 +169,23 @@ TEST(PotentialField2D, CellCentresAndGridMatching)
     EXPECT_FALSE(f.matches(ComplexField2D(4, 3, 0.5f, std::nextafter(2.0f, 3.0f))));
 }
 
+// A row taken out keeps the spacings and the values of that row only.
+TEST(PotentialField2D, ARowTakenOutIsAGridOfThatRowAlone)
+{
+    PotentialField2D f(4, 3, 0.5f, 2.0f);
+    f.addLinear(0.0f, 0.0f, 0.0f, 1.0f, 10.0f);
+    for (std::uint64_t j = 0; j < 3; ++j) {
+        const PotentialField2D row = f.row(j);
+        ASSERT_EQ(row.nx(), 4u);
+        ASSERT_EQ(row.ny(), 1u);
+        EXPECT_EQ(row.dx(), 0.5f);
+        EXPECT_EQ(row.dy(), 2.0f);
+        for (std::uint64_t i = 0; i < 4; ++i)
+            EXPECT_EQ(row.valueAt(i, 0), f.valueAt(i, j)) << "cell " << i << " of row " << j;
+    }
+    EXPECT_TRUE(f.row(3).empty()) << "a row outside the grid";
+}
+
 TEST(PotentialField2D, AccumulateScalesAndChecksGrid)
 {
     PotentialField2D target(2, 2, 0.5f, 0.5f);

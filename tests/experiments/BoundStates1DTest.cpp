@@ -189,8 +189,20 @@ TEST(BoundStates1D, StalenessFollowsGridMassAndHbar)
 
     const PotentialField2D copy = grid;
     EXPECT_TRUE(result.isValidFor(copy, 1.5, 1.0));
+
+    // The row the states come from: the middle row alone holds them, and a
+    // change away from that row leaves the row's states but not the grid's.
+    EXPECT_TRUE(result.isForRowOf(grid.row(grid.ny() / 2), 1.5, 1.0));
+    EXPECT_FALSE(result.isForRowOf(grid, 1.5, 0.5));
+    PotentialField2D edge = grid;
+    edge.addRectangle(0.0f, -6.0f, 16.0f, 1.0f, 0.25f);
+    ASSERT_NE(edge.valueAt(32, 0), grid.valueAt(32, 0)) << "the first row is painted";
+    EXPECT_TRUE(result.isForRowOf(edge, 1.5, 1.0));
+    EXPECT_FALSE(result.isValidFor(edge, 1.5, 1.0));
+
     grid.addRectangle(0.0f, 0.0f, 0.3f, 100.0f, 0.8001f);
     EXPECT_FALSE(result.isValidFor(grid, 1.5, 1.0));
+    EXPECT_FALSE(result.isForRowOf(grid, 1.5, 1.0));
 }
 
 TEST(BoundStates1D, FingerprintIsFnv1aOfTheLittleEndianGrid)
@@ -259,8 +271,8 @@ TEST(BoundStates1D, FftIsTheDiscreteTransformOfEveryLengthInTurn)
             }
             BoundStates1D::fft(data, inverse);
             for (std::size_t k = 0; k < n; ++k)
-                ASSERT_NEAR(std::abs(data[k] - sum[k]), 0.0, 1e-11 * double(n)) << n << " points, k = " << k
-                                                                               << (inverse ? ", backward" : "");
+                ASSERT_NEAR(std::abs(data[k] - sum[k]), 0.0, 1e-11 * double(n))
+                    << n << " points, k = " << k << (inverse ? ", backward" : "");
         }
     }
 }

@@ -1,10 +1,12 @@
 #include "experiments/QuantumDoubleWell2D.h"
 
+#include "core/ColumnAmplitudes2D.h"
 #include "core/ComplexField2D.h"
 #include "core/Numeric.h"
 #include "experiments/DriveProtocols.h"
 #include "experiments/QuantumRabi2D.h"
 #include "experiments/TwoLevelSystem.h"
+#include "common/TestSupport.h"
 #include "tests/experiments/CheckMessages.h"
 #include "tests/experiments/TwoLevelFixtures.h"
 
@@ -193,6 +195,30 @@ TEST(QuantumDoubleWell2D, ProjectionRecoversAPreparedSuperposition)
 
     ComplexField2D narrow(128, 256, 0.125f, 0.0625f);
     EXPECT_FALSE(QuantumDoubleWell2D::twoLevelPopulations(narrow, pair, 0, 1).valid);
+    EXPECT_FALSE(QuantumDoubleWell2D::twoLevelPopulations(ColumnAmplitudes2D::of(narrow), pair, 0, 1).valid);
+}
+
+// Amplitudes from the column sums are the overlap summed cell by cell,
+// phi(x) / sqrt(ny dy) against a field that varies along y as well.
+TEST(QuantumDoubleWell2D, ProjectionFromColumnSumsIsTheCellByCellOverlap)
+{
+    const BoundStateResult& pair = fixtures::doubleWellPair();
+    ASSERT_TRUE(pair.ok);
+    const ComplexField2D psi = test::randomField(256, 96, 0.0625f, 0.2f, 21);
+    const double weight = psi.dx() * psi.dy() / std::sqrt(psi.ny() * static_cast<double>(psi.dy()));
+    ComplexD plain[2];
+    for (std::uint64_t j = 0; j < psi.ny(); ++j)
+        for (std::uint64_t i = 0; i < psi.nx(); ++i)
+            for (int s = 0; s < 2; ++s)
+                plain[s] += pair.states[s].phi[i] * weight * ComplexD(psi.at(i, j).real(), psi.at(i, j).imag());
+    ComplexD ci, cj;
+    ASSERT_TRUE(QuantumDoubleWell2D::projectOnPair(ColumnAmplitudes2D::of(psi), pair, 0, 1, ci, cj));
+    const double scale = std::abs(plain[0]) + std::abs(plain[1]);
+    EXPECT_NEAR(std::abs(ci - plain[0]), 0.0, 1e-12 * scale) << "amplitude on the lower state";
+    EXPECT_NEAR(std::abs(cj - plain[1]), 0.0, 1e-12 * scale) << "amplitude on the upper state";
+    const TwoLevelPopulations fromField = QuantumDoubleWell2D::twoLevelPopulations(psi, pair, 0, 1);
+    EXPECT_EQ(fromField.c1, ci) << "the field's projection is the column sums'";
+    EXPECT_EQ(fromField.c2, cj);
 }
 
 TEST(QuantumRabi2D, ResonantDriveTransfersFullyAtThePiPulseTime)
