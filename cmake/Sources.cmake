@@ -256,6 +256,7 @@ set(VXO_APP_SOURCES
     mainwindow/MainWindowWiring.cpp
     mainwindow/SavedDockState.cpp
     mainwindow/SavedLayout.cpp
+    mainwindow/SavedWindowGeometry.cpp
     panels/KleinReferencePages.cpp
     panels/RecorderPanelFigures.cpp
     protocols/BerryLoopApplier.cpp
@@ -437,6 +438,7 @@ set(VXO_APP_TEST_SOURCES
     RecorderPanelFiguresTest.cpp
     RunPaceTest.cpp
     SavedDockStateTest.cpp
+    SavedWindowGeometryTest.cpp
     TransportClockTest.cpp
     ValueFormattersTest.cpp
 )

@@ -1,6 +1,7 @@
 #include "app/mainwindow/MainWindow.h"
 
 #include "app/mainwindow/SavedLayout.h"
+#include "app/mainwindow/SavedWindowGeometry.h"
 #include "ui/MainWindowForm.h"
 
 #include <QAction>
@@ -507,6 +508,10 @@ void MainWindow::restoreGuiState(const QRect& available)
     // A layout saved on a larger screen would hide controls and the status
     // bar below or beside this one.
     if (!saved.geometry.isEmpty() && restoreGeometry(saved.geometry)) {
+        // A window left without a frame comes back exactly where it was: the
+        // toolkit would keep room above it for a title bar it never had.
+        if (const std::optional<QRect> unframed = unframedSavedGeometry(saved.geometry))
+            setGeometry(*unframed);
         // Where the window was left: its frame, once a window manager has
         // framed it again, is kept inside the screen too.
         setGeometry(clampedInside(geometry(), available));

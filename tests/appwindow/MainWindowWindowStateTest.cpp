@@ -198,8 +198,7 @@ TEST(MainWindowWindowState, LayoutAndTabsSurviveARestartAndResetRestoresTheDefau
             chosen[k] = widget.count() - 1;
         }
         // A place inside the screen with x != y, so that the axes cannot be
-        // swapped when the window comes back there; y clears the 20 px that
-        // restoring keeps free above an unframed window for its title bar.
+        // swapped when the window comes back there.
         const QRect available = kRoomyScreen;
         first.setGeometry(QRect(available.topLeft() + QPoint(5, 22), available.size() - QSize(80, 120)));
         // The docks are arranged anew for the new width once the resize is
@@ -296,6 +295,38 @@ TEST(MainWindowWindowState, LayoutAndTabsSurviveARestartAndResetRestoresTheDefau
                               std::min(offset.y(), available.height() - back.height()));
         EXPECT_EQ(back.topLeft(), available.topLeft() + expected)
             << "saved at offset " << offset.x() << ", " << offset.y();
+    }
+    QSettings().remove(QStringLiteral("MainWindow"));
+}
+
+// A window closed without a frame around it (no window manager), at the top
+// of the screen as a user leaves it there, or anywhere else, starts again
+// exactly where it was left, shown as well as restored, start after start.
+TEST(MainWindowWindowState, AWindowLeftWithoutAFrameStartsAgainWhereItWasToThePixel)
+{
+    test::appTestApplication();
+    for (const QRect& left : {QRect(13, 0, 1300, 900), QRect(0, 0, 1240, 880), QRect(41, 57, 1250, 860)}) {
+        const std::string at = test::describe(left);
+        QSettings().remove(QStringLiteral("MainWindow"));
+        {
+            MainWindow first(nullptr, true);
+            // Laid out for its size, as on a screen of that size.
+            first.fitToScreen(left);
+            showAndSettle(first);
+            ASSERT_EQ(first.geometry(), left) << at << ": the window was not placed there";
+            ASSERT_EQ(first.frameGeometry(), first.geometry()) << at << ": the window has a frame";
+            first.close();
+        }
+        for (int start = 1; start <= 2; ++start) {
+            MainWindow again(nullptr, true);
+            WindowStateProbe::restore(again, kRoomyScreen);
+            EXPECT_EQ(again.geometry(), left)
+                << at << ", start " << start << ": restored at " << test::describe(again.geometry());
+            showAndSettle(again);
+            EXPECT_EQ(again.geometry(), left)
+                << at << ", start " << start << ": shown at " << test::describe(again.geometry());
+            again.close();
+        }
     }
     QSettings().remove(QStringLiteral("MainWindow"));
 }
