@@ -226,6 +226,7 @@ set(VXO_APP_SOURCES
     form/GeometryPage.cpp
     form/KeyboardTrackingGate.cpp
     form/QuietControlWrites.cpp
+    form/SharesWithFloors.cpp
     mainwindow/MainWindow.cpp
     mainwindow/MainWindowAppliers.cpp
     mainwindow/MainWindowBoundStates.cpp
@@ -439,6 +440,7 @@ set(VXO_APP_TEST_SOURCES
     RunPaceTest.cpp
     SavedDockStateTest.cpp
     SavedWindowGeometryTest.cpp
+    SharesWithFloorsTest.cpp
     TransportClockTest.cpp
     ValueFormattersTest.cpp
 )

@@ -1,5 +1,7 @@
 #include "app/mainwindow/MainWindow.h"
 
+#include "app/form/DiagnosticsPresentation.h"
+#include "app/form/SharesWithFloors.h"
 #include "app/mainwindow/SavedLayout.h"
 #include "app/mainwindow/SavedWindowGeometry.h"
 #include "ui/MainWindowForm.h"
@@ -21,6 +23,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTimer>
 #include <QWindow>
 #include <QWindowStateChangeEvent>
@@ -28,6 +31,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <vector>
 
 namespace vxo {
 
@@ -36,8 +40,9 @@ namespace {
 const QString kSettingsGroup = QStringLiteral("MainWindow");
 constexpr int kDefaultAnalysisDockHeight = 420;
 constexpr int kDefaultRightColumnWidth = 500;
-// Time, diagnostics and help dock, top to bottom; a time dock that needs
-// more takes it from the other two in proportion.
+// Time, diagnostics and help dock, top to bottom, in these proportions; a
+// dock that needs more (the time dock for its texts, the diagnostics for
+// their first rows whole) takes it from the others in proportion.
 const QList<int> kDefaultRightDockHeights = {250, 245, 230};
 // In a window shorter than the form the analysis dock takes this share of the
 // height: on a 1080 px screen the tallest plot of the analysis pages fits its
@@ -256,20 +261,73 @@ QList<int> MainWindow::sideColumnWidths() const
     return {leftPreferred - fromLeft, rightPreferred - (shortfall - fromLeft)};
 }
 
-bool MainWindow::roomForBothSideColumns(const QList<QDockWidget*>& rightDocks) const
+bool MainWindow::roomForBothSideColumns(const QList<QDockWidget*>& closed) const
 {
     const int separator = dockSeparatorWidth();
+    const int columnWidth = sideColumnWidths()[1];
     int rightWidth = 0;
     int rightHeight = 0;
-    for (const QDockWidget* dock : rightDocks) {
+    bool anyRight = false;
+    for (QDockWidget* dock : rightColumnDocks()) {
+        if (closed.contains(dock))
+            continue;
+        anyRight = true;
         rightWidth = std::max(rightWidth, dockMinimum(dock).width());
-        rightHeight += dockMinimum(dock).height() + separator;
+        rightHeight += rightDockFloor(dock, columnWidth) + separator;
     }
     const int columns = dockMinimum(ui->controlsDockWidget).width() + middleColumnMinimumWidth() + separator +
-                        (rightDocks.isEmpty() ? 0 : rightWidth + separator);
-    // The right column reaches from under the menu bar to the status bar.
-    const int columnHeight = height() - menuBar()->sizeHint().height() - statusBar()->sizeHint().height();
-    return columns <= width() && rightHeight <= columnHeight + separator;
+                        (anyRight ? rightWidth + separator : 0);
+    return columns <= width() && rightHeight <= rightColumnHeight(!closed.contains(ui->analysisDockWidget)) + separator;
+}
+
+int MainWindow::rightColumnHeight(bool analysisOpen) const
+{
+    int column = height() - menuBar()->sizeHint().height() - statusBar()->sizeHint().height();
+    // As fitDockCornersToHeight gives the bottom corners.
+    if (analysisOpen && height() >= formWindowSize.height())
+        column -= defaultAnalysisDockHeight() + dockSeparatorWidth();
+    return column;
+}
+
+int MainWindow::rightDockFloor(const QDockWidget* dock, int columnWidth) const
+{
+    const int minimum = dockMinimum(dock).height();
+    if (dock != ui->diagnosticsDockWidget || diagnosticsPresentation == nullptr)
+        return minimum;
+    // The dock's title and margins around the table, whose minimum sets the
+    // dock's.
+    const QTableWidget* table = ui->diagnosticsTable;
+    const QSize chrome = dockMinimum(dock) - table->minimumSize();
+    const int rows =
+        diagnosticsPresentation->heightForRows(DiagnosticsPresentation::kReadableRows, columnWidth - chrome.width());
+    return std::max(minimum, chrome.height() + rows);
+}
+
+QList<int> MainWindow::rightDockHeights(const QList<QDockWidget*>& openRight, bool analysisOpen) const
+{
+    const QList<QDockWidget*> rightDocks = rightColumnDocks();
+    const int columnWidth = sideColumnWidths()[1];
+    std::vector<int> weights;
+    std::vector<int> floors;
+    for (QDockWidget* dock : openRight) {
+        weights.push_back(kDefaultRightDockHeights[rightDocks.indexOf(dock)]);
+        floors.push_back(rightDockFloor(dock, columnWidth));
+    }
+    const int separators = static_cast<int>(std::max<qsizetype>(0, openRight.size() - 1)) * dockSeparatorWidth();
+    const std::vector<int> shares = sharesWithFloors(rightColumnHeight(analysisOpen) - separators, weights, floors);
+    return QList<int>(shares.begin(), shares.end());
+}
+
+bool MainWindow::rightColumnAsByDefault() const
+{
+    const auto inRightColumn = [this](QDockWidget* dock) {
+        return !dock->isFloating() && dockWidgetArea(dock) == Qt::RightDockWidgetArea;
+    };
+    if (ui->diagnosticsDockWidget->isHidden() || !inRightColumn(ui->diagnosticsDockWidget))
+        return false;
+    const QList<QDockWidget*> right = rightColumnDocks();
+    return std::all_of(right.begin(), right.end(),
+                       [&inRightColumn](QDockWidget* dock) { return dock->isHidden() || inRightColumn(dock); });
 }
 
 QList<QDockWidget*> MainWindow::closedDocks() const
@@ -308,13 +366,18 @@ void MainWindow::fitSideColumnsToWidth()
     // below what its docks need, are merged into one column. A dock the user
     // closed stays closed and needs no room.
     const QList<QDockWidget*> closed = closedDocks();
-    QList<QDockWidget*> openRight = rightColumnDocks();
-    for (QDockWidget* dock : closed)
-        openRight.removeAll(dock);
     const bool merged = sideColumnsMerged();
     const QSize needed = layoutMinimumSize();
     const bool fits = needed.width() <= width() && needed.height() <= height();
-    if (!(merged && roomForBothSideColumns(openRight)) && !(!merged && !fits))
+    // The default right column where, with the diagnostics' rows as they
+    // read now (a new window's are filled only after its layout was made),
+    // it cannot show them readable: arranged anew, as tabs where there is no
+    // room. A layout restored as the user left it stays.
+    const bool unreadable = !merged && defaultDockLayoutInForce && rightColumnAsByDefault() &&
+                            (!roomForBothSideColumns(closed) ||
+                             ui->diagnosticsDockWidget->height() <
+                                 rightDockFloor(ui->diagnosticsDockWidget, ui->diagnosticsDockWidget->width()));
+    if (!(merged && roomForBothSideColumns(closed)) && !(!merged && !fits) && !unreadable)
         return;
     // Rearranging passes through layouts that may hold the window above the
     // size it was given: that size again once the docks are in place.
@@ -337,10 +400,12 @@ void MainWindow::layOutDocks(const QList<QDockWidget*>& closed)
     fitDockCornersToHeight();
     // Where the window is narrower than both side columns beside the
     // viewport need (a 1024, 1280 or 1366 px screen), or too short for the
-    // right column's docks one above the other, the time, diagnostics and
-    // help docks become tabs of the controls column: every dock stays
-    // reachable, readable, and none is pushed off the screen.
-    const bool oneSideColumn = !roomForBothSideColumns(openRight);
+    // right column's docks one above the other with the diagnostics' first
+    // eight rows whole (text enlarged on a 1080 px screen; the form's height,
+    // where the analysis dock spans the window under the column), the time,
+    // diagnostics and help docks become tabs of the controls column: every
+    // dock stays reachable, readable, and none is pushed off the screen.
+    const bool oneSideColumn = !roomForBothSideColumns(closed);
 
     const auto showUnlessClosed = [&closed](QDockWidget* dock) {
         if (!closed.contains(dock))
@@ -376,10 +441,7 @@ void MainWindow::layOutDocks(const QList<QDockWidget*>& closed)
             std::max(dockMinimum(ui->controlsDockWidget).width(), ui->controlsDockWidget->sizeHint().width()));
         resizeDocks({ui->controlsDockWidget}, {left}, Qt::Horizontal);
     } else if (!openRight.isEmpty()) {
-        QList<int> heights;
-        for (QDockWidget* dock : openRight)
-            heights.append(kDefaultRightDockHeights[rightDocks.indexOf(dock)]);
-        resizeDocks(openRight, heights, Qt::Vertical);
+        resizeDocks(openRight, rightDockHeights(openRight, !closed.contains(ui->analysisDockWidget)), Qt::Vertical);
         resizeDocks({ui->controlsDockWidget, openRight.front()}, sideColumnWidths(), Qt::Horizontal);
     }
 
@@ -393,6 +455,7 @@ void MainWindow::layOutDocks(const QList<QDockWidget*>& closed)
 
     for (const auto& [dock, action] : dockActionPairs())
         action->setChecked(!closed.contains(dock));
+    defaultDockLayoutInForce = true;
 }
 
 int MainWindow::defaultAnalysisDockHeight() const
@@ -448,7 +511,7 @@ void MainWindow::fitDockLayoutToNewSize(const QSize& before)
     if (height() > before.height() && std::all_of(rightDocks.begin(), rightDocks.end(), [&docked](QDockWidget* dock) {
             return docked(dock, Qt::RightDockWidgetArea);
         }))
-        resizeDocks(rightDocks, kDefaultRightDockHeights, Qt::Vertical);
+        resizeDocks(rightDocks, rightDockHeights(rightDocks, !ui->analysisDockWidget->isHidden()), Qt::Vertical);
     if (height() > before.height() && docked(ui->analysisDockWidget, Qt::BottomDockWidgetArea)) {
         const int preferred = defaultAnalysisDockHeight();
         if (ui->analysisDockWidget->height() < preferred)
@@ -526,6 +589,7 @@ void MainWindow::restoreGuiState(const QRect& available)
         if (!dockState.isEmpty() && restoreState(dockState, kWindowStateVersion)) {
             // The restored docks stay as they are when a frame comes.
             frameFitWithDefaultLayout = false;
+            defaultDockLayoutInForce = false;
             // The docks of an unshown window report no visibility change, so
             // the View actions are brought in line here: a dock saved hidden
             // must not come back with its action checked.
