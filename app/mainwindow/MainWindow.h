@@ -198,9 +198,12 @@ private:
     // actions unchecked; only the open docks count for the room it needs.
     void layOutDocks(const QList<QDockWidget*>& closed);
     int defaultAnalysisDockHeight() const;
-    // In a window shorter than the form the side docks take the bottom
-    // corners, in a taller one the analysis dock; follows every resize.
+    // The side docks take the bottom corners, except where the window is at
+    // least the form's height and the side columns keep their docks' minimum
+    // heights above an analysis dock of its default height across the whole
+    // width; follows every resize.
     void fitDockCornersToHeight();
+    bool roomAboveTheAnalysisDock() const;
     // On a resize: the corners for the new height, the side columns fitted
     // to the new size (fitSideColumnsToWidth); a window grown back
     // widens its side columns and heightens its analysis dock up to their
@@ -216,7 +219,7 @@ private:
     bool roomForBothSideColumns(const QList<QDockWidget*>& closed) const;
     // The right column's height: from under the menu bar to the status bar,
     // less the analysis dock's default height where, open, it spans the
-    // window's width under the column (a window as tall as the form).
+    // window's width under the column.
     int rightColumnHeight(bool analysisOpen) const;
     // The height a right dock keeps at least: its minimum, and for the
     // diagnostics the height that shows their first rows whole (as many as

@@ -220,10 +220,12 @@ void MainWindow::fitFrameOnceFramed()
 
 void MainWindow::fitDockCornersToHeight()
 {
-    // Below the form's height the analysis dock under the whole width would
-    // leave the side columns too short for their docks: they take the
-    // bottom corners and the analysis dock sits under the viewport.
-    const bool shortWindow = height() < formWindowSize.height();
+    // Where the analysis dock under the whole width would leave the side
+    // columns too short for their docks (below the form's height, and at it:
+    // the time dock's texts, the diagnostics' rows and eight lines of guide
+    // do not fit above a 420 px analysis dock there), they take the bottom
+    // corners and the analysis dock sits under the viewport.
+    const bool shortWindow = !roomAboveTheAnalysisDock();
     const Qt::DockWidgetArea left = shortWindow ? Qt::LeftDockWidgetArea : Qt::BottomDockWidgetArea;
     const Qt::DockWidgetArea right = shortWindow ? Qt::RightDockWidgetArea : Qt::BottomDockWidgetArea;
     // Setting a corner lays the window out again: only on a change.
@@ -231,6 +233,20 @@ void MainWindow::fitDockCornersToHeight()
         setCorner(Qt::BottomLeftCorner, left);
     if (corner(Qt::BottomRightCorner) != right)
         setCorner(Qt::BottomRightCorner, right);
+}
+
+bool MainWindow::roomAboveTheAnalysisDock() const
+{
+    if (height() < formWindowSize.height())
+        return false;
+    // The three right docks at their minimum heights, whichever are open or
+    // where they stand: the corners stay as a layout was saved with them.
+    int rightHeight = -dockSeparatorWidth();
+    for (const QDockWidget* dock : {ui->timeDockWidget, ui->diagnosticsDockWidget, ui->helpDockWidget})
+        rightHeight += dockMinimum(dock).height() + dockSeparatorWidth();
+    const int above = height() - menuBar()->sizeHint().height() - statusBar()->sizeHint().height() -
+                      defaultAnalysisDockHeight() - dockSeparatorWidth();
+    return std::max(rightHeight, dockMinimum(ui->controlsDockWidget).height()) <= above;
 }
 
 QList<int> MainWindow::sideColumnWidths() const
@@ -283,8 +299,8 @@ bool MainWindow::roomForBothSideColumns(const QList<QDockWidget*>& closed) const
 int MainWindow::rightColumnHeight(bool analysisOpen) const
 {
     int column = height() - menuBar()->sizeHint().height() - statusBar()->sizeHint().height();
-    // As fitDockCornersToHeight gives the bottom corners.
-    if (analysisOpen && height() >= formWindowSize.height())
+    // Under the analysis dock where it has the bottom corners.
+    if (analysisOpen && corner(Qt::BottomRightCorner) == Qt::BottomDockWidgetArea)
         column -= defaultAnalysisDockHeight() + dockSeparatorWidth();
     return column;
 }
@@ -369,14 +385,17 @@ void MainWindow::fitSideColumnsToWidth()
     const bool merged = sideColumnsMerged();
     const QSize needed = layoutMinimumSize();
     const bool fits = needed.width() <= width() && needed.height() <= height();
-    // The default right column where, with the diagnostics' rows as they
-    // read now (a new window's are filled only after its layout was made),
-    // it cannot show them readable: arranged anew, as tabs where there is no
-    // room. A layout restored as the user left it stays.
-    const bool unreadable = !merged && defaultDockLayoutInForce && rightColumnAsByDefault() &&
+    // A right column as the default has it that cannot hold its docks
+    // readable one above the other (the diagnostics' rows as they read now:
+    // a new window's are filled only after its layout was made; a layout
+    // restored from a taller screen), and a default one whose diagnostics
+    // are shorter than their rows need: arranged anew, as tabs where there
+    // is no room. The heights a user gave a restored column stay.
+    const bool unreadable = !merged && rightColumnAsByDefault() &&
                             (!roomForBothSideColumns(closed) ||
-                             ui->diagnosticsDockWidget->height() <
-                                 rightDockFloor(ui->diagnosticsDockWidget, ui->diagnosticsDockWidget->width()));
+                             (defaultDockLayoutInForce &&
+                              ui->diagnosticsDockWidget->height() <
+                                  rightDockFloor(ui->diagnosticsDockWidget, ui->diagnosticsDockWidget->width())));
     if (!(merged && roomForBothSideColumns(closed)) && !(!merged && !fits) && !unreadable)
         return;
     // Rearranging passes through layouts that may hold the window above the
@@ -401,10 +420,10 @@ void MainWindow::layOutDocks(const QList<QDockWidget*>& closed)
     // Where the window is narrower than both side columns beside the
     // viewport need (a 1024, 1280 or 1366 px screen), or too short for the
     // right column's docks one above the other with the diagnostics' first
-    // eight rows whole (text enlarged on a 1080 px screen; the form's height,
-    // where the analysis dock spans the window under the column), the time,
-    // diagnostics and help docks become tabs of the controls column: every
-    // dock stays reachable, readable, and none is pushed off the screen.
+    // eight rows whole (text enlarged by a quarter on a 1080 px screen), the
+    // time, diagnostics and help docks become tabs of the controls column:
+    // every dock stays reachable, readable, and none is pushed off the
+    // screen.
     const bool oneSideColumn = !roomForBothSideColumns(closed);
 
     const auto showUnlessClosed = [&closed](QDockWidget* dock) {
