@@ -468,8 +468,9 @@ void MainWindow::layOutDocks(const QList<QDockWidget*>& closed)
     ui->analysisDockWidget->setFloating(false);
     showUnlessClosed(ui->analysisDockWidget);
     // 420 px leave the analysis page's plot about 220 px under its controls
-    // and summary; at 240 px the plots were squeezed to a strip. The right
-    // column above is sized so that both fit the form's 1216 px.
+    // and summary; at 240 px the plots were squeezed to a strip. At the
+    // form's 1216 px the dock stands under the viewport, beside side columns
+    // that reach the status bar (fitDockCornersToHeight).
     resizeDocks({ui->analysisDockWidget}, {defaultAnalysisDockHeight()}, Qt::Vertical);
 
     for (const auto& [dock, action] : dockActionPairs())
