@@ -230,6 +230,7 @@ set(VXO_APP_SOURCES
     form/GeometryPage.cpp
     form/KeyboardTrackingGate.cpp
     form/QuietControlWrites.cpp
+    form/SharesWithFloors.cpp
     mainwindow/MainWindow.cpp
     mainwindow/MainWindowAppliers.cpp
     mainwindow/MainWindowBoundStates.cpp
@@ -261,6 +262,7 @@ set(VXO_APP_SOURCES
     mainwindow/BoundedLockFile.cpp
     mainwindow/SavedDockState.cpp
     mainwindow/SavedLayout.cpp
+    mainwindow/SavedWindowGeometry.cpp
     panels/KleinReferencePages.cpp
     panels/RecorderPanelFigures.cpp
     protocols/BerryLoopApplier.cpp
@@ -445,6 +447,8 @@ set(VXO_APP_TEST_SOURCES
     RunPaceTest.cpp
     SettingsRangesTest.cpp
     SavedDockStateTest.cpp
+    SavedWindowGeometryTest.cpp
+    SharesWithFloorsTest.cpp
     TransportClockTest.cpp
     ValueFormattersTest.cpp
 )

@@ -6,9 +6,12 @@
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QStyle>
+#include <QStyleOptionViewItem>
+#include <QAbstractItemDelegate>
 #include <QTableWidget>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -75,25 +78,30 @@ DiagnosticsPresentation::DiagnosticsPresentation(QTableWidget* table, std::funct
     arrangeRows();
 }
 
-void DiagnosticsPresentation::fit()
+LabelColumnWidths DiagnosticsPresentation::labelWidthsFor(int viewportWidth) const
 {
-    // The contents' width, as the table measures it for its cells and header.
+    // The contents' width, as the table measures it for its cells and header
+    // when it resizes a column to its contents.
     const auto natural = [this](int column) {
-        table_->resizeColumnToContents(column);
-        return table_->columnWidth(column);
+        return std::max(static_cast<const QAbstractItemView*>(table_)->sizeHintForColumn(column),
+                        table_->horizontalHeader()->sectionSizeHint(column));
     };
     const int margins = cellTextMargins(*table_);
-    const int shortestSection = widestWord(*table_, SectionColumn) + margins;
-    const int shortestParameter = widestWord(*table_, ParameterColumn) + margins;
-    const LabelColumnWidths widths =
-        labelColumnWidths(natural(SectionColumn), natural(ParameterColumn), shortestSection, shortestParameter,
-                          table_->viewport()->width(), kValueShare);
+    return labelColumnWidths(natural(SectionColumn), natural(ParameterColumn),
+                             widestWord(*table_, SectionColumn) + margins,
+                             widestWord(*table_, ParameterColumn) + margins, viewportWidth, kValueShare);
+}
+
+void DiagnosticsPresentation::fit()
+{
+    const LabelColumnWidths widths = labelWidthsFor(table_->viewport()->width());
     table_->setColumnWidth(SectionColumn, widths.section);
     table_->setColumnWidth(ParameterColumn, widths.parameter);
+    const int margins = cellTextMargins(*table_);
     const int figure =
         QFontMetrics(table_->font()).horizontalAdvance(QString(kFigureCharacters, QLatin1Char('0'))) + margins;
-    const int minimum = shortestSection + shortestParameter + figure + 2 * table_->frameWidth() +
-                        table_->verticalScrollBar()->sizeHint().width();
+    const int minimum = widestWord(*table_, SectionColumn) + widestWord(*table_, ParameterColumn) + 2 * margins +
+                        figure + 2 * table_->frameWidth() + table_->verticalScrollBar()->sizeHint().width();
     if (table_->minimumWidth() != minimum)
         table_->setMinimumWidth(minimum);
     int line = std::numeric_limits<int>::max();
@@ -110,12 +118,63 @@ void DiagnosticsPresentation::fit()
     }
 }
 
+std::array<int, 3> DiagnosticsPresentation::columnWidthsIn(int viewportWidth, const LabelColumnWidths& labels) const
+{
+    // The value column stretches over what the header, within its frame,
+    // leaves of the viewport.
+    const int value = viewportWidth - 2 * table_->horizontalHeader()->frameWidth() - labels.section - labels.parameter;
+    return {labels.section, labels.parameter, std::max(0, value)};
+}
+
+int DiagnosticsPresentation::rowHeightIn(int row, const std::array<int, 3>& widths) const
+{
+    // Each cell as the table's delegate measures it for a row sized to its
+    // contents: its text wrapped within its column's width. No row is lower
+    // than the rows' header lets a row be.
+    QStyleOptionViewItem option;
+    option.initFrom(table_);
+    option.widget = table_;
+    option.font = table_->font();
+    option.displayAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+    option.decorationPosition = QStyleOptionViewItem::Left;
+    option.features = table_->wordWrap() ? QStyleOptionViewItem::WrapText : QStyleOptionViewItem::None;
+    int height = table_->verticalHeader()->minimumSectionSize();
+    for (int column = 0; column < ColumnCount; ++column) {
+        option.rect = QRect(0, 0, widths[static_cast<std::size_t>(column)], 1);
+        const QModelIndex index = table_->model()->index(row, column);
+        height = std::max(height, table_->itemDelegate(index)->sizeHint(option, index).height());
+    }
+    return height;
+}
+
+int DiagnosticsPresentation::heightForRows(int rows, int width) const
+{
+    // The viewport beside the vertical scroll bar: a table that shows only
+    // some of its rows scrolls.
+    const int frame = 2 * table_->frameWidth();
+    const int viewportWidth = width - frame - table_->verticalScrollBar()->sizeHint().width();
+    const std::array<int, 3> widths = columnWidthsIn(viewportWidth, labelWidthsFor(viewportWidth));
+    int height = table_->horizontalHeader()->sizeHint().height() + frame;
+    const QHeaderView* order = table_->verticalHeader();
+    for (int visual = 0, counted = 0; visual < table_->rowCount() && counted < rows; ++visual) {
+        const int row = order->logicalIndex(visual);
+        if (!table_->isRowHidden(row)) {
+            height += rowHeightIn(row, widths);
+            ++counted;
+        }
+    }
+    return height;
+}
+
 void DiagnosticsPresentation::fitRow(int row)
 {
-    // The table's own measure of the row at its column widths (public as an
-    // item view's).
-    const int height = static_cast<const QAbstractItemView*>(table_)->sizeHintForRow(row);
-    if (height > 0 && table_->rowHeight(row) != height)
+    // At the widths the columns have, the value column's as its stretch
+    // will give it: the header widens it only on its next layout pass, after
+    // this measure.
+    const int height =
+        rowHeightIn(row, columnWidthsIn(table_->viewport()->width(),
+                                        {table_->columnWidth(SectionColumn), table_->columnWidth(ParameterColumn)}));
+    if (table_->rowHeight(row) != height)
         table_->setRowHeight(row, height);
     QString texts[ColumnCount];
     for (int column = 0; column < ColumnCount; ++column)

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 
+#include <array>
 #include <functional>
 #include <vector>
 
@@ -48,11 +49,23 @@ public:
 
     // Column widths, the table's minimum width, then every row's height.
     void fit();
+    // The table's height that shows its first `rows` rows on show whole, with
+    // their texts as they are now, where the table is `width` wide: the
+    // header, the rows as tall as their wrapped lines at the column widths
+    // fit() gives that width, and the frame.
+    int heightForRows(int rows, int width) const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The section and parameter columns' widths in a viewport `viewportWidth` wide.
+    LabelColumnWidths labelWidthsFor(int viewportWidth) const;
+    // The three columns' widths in a viewport `viewportWidth` wide with
+    // these label columns.
+    std::array<int, 3> columnWidthsIn(int viewportWidth, const LabelColumnWidths& labels) const;
+    // The row's height with its texts wrapped in columns of `widths`.
+    int rowHeightIn(int row, const std::array<int, 3>& widths) const;
     void cellsChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight, const QVector<int>& roles);
     // The row as tall as its wrapped lines, its tooltips its whole text.
     void fitRow(int row);

@@ -85,7 +85,7 @@ MainWindow::MainWindow(QWidget* parent, bool persistGuiState)
     // The diagnostics and the guide before the window is fitted to its
     // screen: what they need to stay readable decides the dock layout.
     setupDiagnosticsTable();
-    new DiagnosticsPresentation(
+    diagnosticsPresentation = new DiagnosticsPresentation(
         ui->diagnosticsTable,
         [table = ui->diagnosticsTable] {
             return diagnosticsRowOrder([table](int row) {
@@ -99,6 +99,10 @@ MainWindow::MainWindow(QWidget* parent, bool persistGuiState)
     for (QTextBrowser* guide : {ui->helpItalianBrowser, ui->helpEnglishBrowser})
         guide->setMinimumHeight(kReadableGuideLines * guide->fontMetrics().lineSpacing() + 2 * guide->frameWidth() +
                                 2 * static_cast<int>(std::ceil(guide->document()->documentMargin())));
+    // Polished, the time dock's styled labels and the guide's tabs give the
+    // heights the shown window will have: the layout is chosen by them.
+    for (QWidget* contents : {ui->timeDockContents, ui->diagnosticsDockContents, ui->helpDockContents})
+        settlePageSizes(contents);
     fitToScreen(availableScreenGeometry());
     for (const auto& [dock, action] : dockActionPairs())
         connectDockVisibility(dock, action);

@@ -65,6 +65,7 @@ class MainWindow;
 
 namespace vxo {
 
+class DiagnosticsPresentation;
 class KeyboardTrackingGate;
 struct PotentialEditorShape;
 
@@ -185,18 +186,24 @@ private:
     void startWithSelectedExperiment();
 
     // --- MainWindowWindowState.cpp: window state and dock layout ---------------------------------
-    // Controls dock left; time, diagnostics and help docks right (250, 245 and
-    // 230 px high, a time dock taller than 250 px taking its excess from the
-    // other two); analysis dock bottom, 420 px high (in a window shorter than
-    // the form 58% of its height where that is more); all five actions checked.
+    // Controls dock left; time, diagnostics and help docks right (sharing the
+    // column 250 : 245 : 230, a dock that needs more taking its excess from
+    // the others: the time dock for its texts, the diagnostics for their
+    // first eight rows whole), or tabs of the controls column where the
+    // window has no room for that; analysis dock bottom, 420 px high (in a
+    // window shorter than the form 58% of its height where that is more); all
+    // five actions checked.
     void applyDefaultDockLayout();
     // The same arrangement with the docks of `closed` kept closed and their
     // actions unchecked; only the open docks count for the room it needs.
     void layOutDocks(const QList<QDockWidget*>& closed);
     int defaultAnalysisDockHeight() const;
-    // In a window shorter than the form the side docks take the bottom
-    // corners, in a taller one the analysis dock; follows every resize.
+    // The side docks take the bottom corners, except where the window is at
+    // least the form's height and the side columns keep their docks' minimum
+    // heights above an analysis dock of its default height across the whole
+    // width; follows every resize.
     void fitDockCornersToHeight();
+    bool roomAboveTheAnalysisDock() const;
     // On a resize: the corners for the new height, the side columns fitted
     // to the new size (fitSideColumnsToWidth); a window grown back
     // widens its side columns and heightens its analysis dock up to their
@@ -206,10 +213,24 @@ private:
     // Preferred widths where the window has room, else down to the docks' minimum.
     QList<int> sideColumnWidths() const;
     // Whether the controls column, the middle column and a right column of
-    // `rightDocks` fit the window's width side by side at their minimum
-    // widths, and `rightDocks` its height one above the other at their
-    // minimum heights (which keep their texts readable).
-    bool roomForBothSideColumns(const QList<QDockWidget*>& rightDocks) const;
+    // the time, diagnostics and help docks not `closed` fit the window's
+    // width side by side at their minimum widths, and those docks the right
+    // column's height one above the other at their floor heights.
+    bool roomForBothSideColumns(const QList<QDockWidget*>& closed) const;
+    // The right column's height: from under the menu bar to the status bar,
+    // less the analysis dock's default height where, open, it spans the
+    // window's width under the column.
+    int rightColumnHeight(bool analysisOpen) const;
+    // The height a right dock keeps at least: its minimum, and for the
+    // diagnostics the height that shows their first rows whole (as many as
+    // the table's minimum holds of one line) in a column `columnWidth` wide.
+    int rightDockFloor(const QDockWidget* dock, int columnWidth) const;
+    // Heights of the open right docks in the right column: their default
+    // heights' proportions, each dock at least at its floor.
+    QList<int> rightDockHeights(const QList<QDockWidget*>& openRight, bool analysisOpen) const;
+    // The time, diagnostics and help docks open ones in the right column,
+    // the diagnostics among them, as the default layout has them.
+    bool rightColumnAsByDefault() const;
     int middleColumnMinimumWidth() const;
     int dockSeparatorWidth() const;
     // The time, diagnostics and help docks are tabs of the controls column.
@@ -851,6 +872,11 @@ private:
     // A fit of the side columns to the width waits for the next pass of the
     // event loop (fitSideColumnsToWidth).
     bool sideColumnsFitPending = false;
+    // The default dock layout is in force, not one restored from the saved
+    // state: fitting it to the window may arrange it anew.
+    bool defaultDockLayoutInForce = false;
+    // The diagnostics table's presentation, a child of the table.
+    DiagnosticsPresentation* diagnosticsPresentation = nullptr;
     // Where the window was placed before a window manager framed it: once
     // the frame is known, the frame is fitted into this area (empty: none
     // pending). With the default layout the window is fitted anew there, a

@@ -1,6 +1,9 @@
 #include "app/mainwindow/MainWindow.h"
 
+#include "app/form/DiagnosticsPresentation.h"
+#include "app/form/SharesWithFloors.h"
 #include "app/mainwindow/SavedLayout.h"
+#include "app/mainwindow/SavedWindowGeometry.h"
 #include "document/DisplayText.h"
 #include "ui/MainWindowForm.h"
 
@@ -21,6 +24,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTimer>
 #include <QWindow>
 #include <QWindowStateChangeEvent>
@@ -28,6 +32,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <vector>
 
 namespace vxo {
 
@@ -36,8 +41,9 @@ namespace {
 const QString kSettingsGroup = QStringLiteral("MainWindow");
 constexpr int kDefaultAnalysisDockHeight = 420;
 constexpr int kDefaultRightColumnWidth = 500;
-// Time, diagnostics and help dock, top to bottom; a time dock that needs
-// more takes it from the other two in proportion.
+// Time, diagnostics and help dock, top to bottom, in these proportions; a
+// dock that needs more (the time dock for its texts, the diagnostics for
+// their first rows whole) takes it from the others in proportion.
 const QList<int> kDefaultRightDockHeights = {250, 245, 230};
 // In a window shorter than the form the analysis dock takes this share of the
 // height: on a 1080 px screen the tallest plot of the analysis pages fits its
@@ -215,10 +221,12 @@ void MainWindow::fitFrameOnceFramed()
 
 void MainWindow::fitDockCornersToHeight()
 {
-    // Below the form's height the analysis dock under the whole width would
-    // leave the side columns too short for their docks: they take the
-    // bottom corners and the analysis dock sits under the viewport.
-    const bool shortWindow = height() < formWindowSize.height();
+    // Where the analysis dock under the whole width would leave the side
+    // columns too short for their docks (below the form's height, and at it:
+    // the time dock's texts, the diagnostics' rows and eight lines of guide
+    // do not fit above a 420 px analysis dock there), they take the bottom
+    // corners and the analysis dock sits under the viewport.
+    const bool shortWindow = !roomAboveTheAnalysisDock();
     const Qt::DockWidgetArea left = shortWindow ? Qt::LeftDockWidgetArea : Qt::BottomDockWidgetArea;
     const Qt::DockWidgetArea right = shortWindow ? Qt::RightDockWidgetArea : Qt::BottomDockWidgetArea;
     // Setting a corner lays the window out again: only on a change.
@@ -226,6 +234,20 @@ void MainWindow::fitDockCornersToHeight()
         setCorner(Qt::BottomLeftCorner, left);
     if (corner(Qt::BottomRightCorner) != right)
         setCorner(Qt::BottomRightCorner, right);
+}
+
+bool MainWindow::roomAboveTheAnalysisDock() const
+{
+    if (height() < formWindowSize.height())
+        return false;
+    // The three right docks at their minimum heights, whichever are open or
+    // where they stand: the corners stay as a layout was saved with them.
+    int rightHeight = -dockSeparatorWidth();
+    for (const QDockWidget* dock : {ui->timeDockWidget, ui->diagnosticsDockWidget, ui->helpDockWidget})
+        rightHeight += dockMinimum(dock).height() + dockSeparatorWidth();
+    const int above = height() - menuBar()->sizeHint().height() - statusBar()->sizeHint().height() -
+                      defaultAnalysisDockHeight() - dockSeparatorWidth();
+    return std::max(rightHeight, dockMinimum(ui->controlsDockWidget).height()) <= above;
 }
 
 QList<int> MainWindow::sideColumnWidths() const
@@ -256,20 +278,73 @@ QList<int> MainWindow::sideColumnWidths() const
     return {leftPreferred - fromLeft, rightPreferred - (shortfall - fromLeft)};
 }
 
-bool MainWindow::roomForBothSideColumns(const QList<QDockWidget*>& rightDocks) const
+bool MainWindow::roomForBothSideColumns(const QList<QDockWidget*>& closed) const
 {
     const int separator = dockSeparatorWidth();
+    const int columnWidth = sideColumnWidths()[1];
     int rightWidth = 0;
     int rightHeight = 0;
-    for (const QDockWidget* dock : rightDocks) {
+    bool anyRight = false;
+    for (QDockWidget* dock : rightColumnDocks()) {
+        if (closed.contains(dock))
+            continue;
+        anyRight = true;
         rightWidth = std::max(rightWidth, dockMinimum(dock).width());
-        rightHeight += dockMinimum(dock).height() + separator;
+        rightHeight += rightDockFloor(dock, columnWidth) + separator;
     }
     const int columns = dockMinimum(ui->controlsDockWidget).width() + middleColumnMinimumWidth() + separator +
-                        (rightDocks.isEmpty() ? 0 : rightWidth + separator);
-    // The right column reaches from under the menu bar to the status bar.
-    const int columnHeight = height() - menuBar()->sizeHint().height() - statusBar()->sizeHint().height();
-    return columns <= width() && rightHeight <= columnHeight + separator;
+                        (anyRight ? rightWidth + separator : 0);
+    return columns <= width() && rightHeight <= rightColumnHeight(!closed.contains(ui->analysisDockWidget)) + separator;
+}
+
+int MainWindow::rightColumnHeight(bool analysisOpen) const
+{
+    int column = height() - menuBar()->sizeHint().height() - statusBar()->sizeHint().height();
+    // Under the analysis dock where it has the bottom corners.
+    if (analysisOpen && corner(Qt::BottomRightCorner) == Qt::BottomDockWidgetArea)
+        column -= defaultAnalysisDockHeight() + dockSeparatorWidth();
+    return column;
+}
+
+int MainWindow::rightDockFloor(const QDockWidget* dock, int columnWidth) const
+{
+    const int minimum = dockMinimum(dock).height();
+    if (dock != ui->diagnosticsDockWidget || diagnosticsPresentation == nullptr)
+        return minimum;
+    // The dock's title and margins around the table, whose minimum sets the
+    // dock's.
+    const QTableWidget* table = ui->diagnosticsTable;
+    const QSize chrome = dockMinimum(dock) - table->minimumSize();
+    const int rows =
+        diagnosticsPresentation->heightForRows(DiagnosticsPresentation::kReadableRows, columnWidth - chrome.width());
+    return std::max(minimum, chrome.height() + rows);
+}
+
+QList<int> MainWindow::rightDockHeights(const QList<QDockWidget*>& openRight, bool analysisOpen) const
+{
+    const QList<QDockWidget*> rightDocks = rightColumnDocks();
+    const int columnWidth = sideColumnWidths()[1];
+    std::vector<int> weights;
+    std::vector<int> floors;
+    for (QDockWidget* dock : openRight) {
+        weights.push_back(kDefaultRightDockHeights[rightDocks.indexOf(dock)]);
+        floors.push_back(rightDockFloor(dock, columnWidth));
+    }
+    const int separators = static_cast<int>(std::max<qsizetype>(0, openRight.size() - 1)) * dockSeparatorWidth();
+    const std::vector<int> shares = sharesWithFloors(rightColumnHeight(analysisOpen) - separators, weights, floors);
+    return QList<int>(shares.begin(), shares.end());
+}
+
+bool MainWindow::rightColumnAsByDefault() const
+{
+    const auto inRightColumn = [this](QDockWidget* dock) {
+        return !dock->isFloating() && dockWidgetArea(dock) == Qt::RightDockWidgetArea;
+    };
+    if (ui->diagnosticsDockWidget->isHidden() || !inRightColumn(ui->diagnosticsDockWidget))
+        return false;
+    const QList<QDockWidget*> right = rightColumnDocks();
+    return std::all_of(right.begin(), right.end(),
+                       [&inRightColumn](QDockWidget* dock) { return dock->isHidden() || inRightColumn(dock); });
 }
 
 QList<QDockWidget*> MainWindow::closedDocks() const
@@ -308,13 +383,21 @@ void MainWindow::fitSideColumnsToWidth()
     // below what its docks need, are merged into one column. A dock the user
     // closed stays closed and needs no room.
     const QList<QDockWidget*> closed = closedDocks();
-    QList<QDockWidget*> openRight = rightColumnDocks();
-    for (QDockWidget* dock : closed)
-        openRight.removeAll(dock);
     const bool merged = sideColumnsMerged();
     const QSize needed = layoutMinimumSize();
     const bool fits = needed.width() <= width() && needed.height() <= height();
-    if (!(merged && roomForBothSideColumns(openRight)) && !(!merged && !fits))
+    // A right column as the default has it that cannot hold its docks
+    // readable one above the other (the diagnostics' rows as they read now:
+    // a new window's are filled only after its layout was made; a layout
+    // restored from a taller screen), and a default one whose diagnostics
+    // are shorter than their rows need: arranged anew, as tabs where there
+    // is no room. The heights a user gave a restored column stay.
+    const bool unreadable = !merged && rightColumnAsByDefault() &&
+                            (!roomForBothSideColumns(closed) ||
+                             (defaultDockLayoutInForce &&
+                              ui->diagnosticsDockWidget->height() <
+                                  rightDockFloor(ui->diagnosticsDockWidget, ui->diagnosticsDockWidget->width())));
+    if (!(merged && roomForBothSideColumns(closed)) && !(!merged && !fits) && !unreadable)
         return;
     // Rearranging passes through layouts that may hold the window above the
     // size it was given: that size again once the docks are in place.
@@ -337,10 +420,12 @@ void MainWindow::layOutDocks(const QList<QDockWidget*>& closed)
     fitDockCornersToHeight();
     // Where the window is narrower than both side columns beside the
     // viewport need (a 1024, 1280 or 1366 px screen), or too short for the
-    // right column's docks one above the other, the time, diagnostics and
-    // help docks become tabs of the controls column: every dock stays
-    // reachable, readable, and none is pushed off the screen.
-    const bool oneSideColumn = !roomForBothSideColumns(openRight);
+    // right column's docks one above the other with the diagnostics' first
+    // eight rows whole (text enlarged by a quarter on a 1080 px screen), the
+    // time, diagnostics and help docks become tabs of the controls column:
+    // every dock stays reachable, readable, and none is pushed off the
+    // screen.
+    const bool oneSideColumn = !roomForBothSideColumns(closed);
 
     const auto showUnlessClosed = [&closed](QDockWidget* dock) {
         if (!closed.contains(dock))
@@ -376,10 +461,7 @@ void MainWindow::layOutDocks(const QList<QDockWidget*>& closed)
             std::max(dockMinimum(ui->controlsDockWidget).width(), ui->controlsDockWidget->sizeHint().width()));
         resizeDocks({ui->controlsDockWidget}, {left}, Qt::Horizontal);
     } else if (!openRight.isEmpty()) {
-        QList<int> heights;
-        for (QDockWidget* dock : openRight)
-            heights.append(kDefaultRightDockHeights[rightDocks.indexOf(dock)]);
-        resizeDocks(openRight, heights, Qt::Vertical);
+        resizeDocks(openRight, rightDockHeights(openRight, !closed.contains(ui->analysisDockWidget)), Qt::Vertical);
         resizeDocks({ui->controlsDockWidget, openRight.front()}, sideColumnWidths(), Qt::Horizontal);
     }
 
@@ -387,12 +469,14 @@ void MainWindow::layOutDocks(const QList<QDockWidget*>& closed)
     ui->analysisDockWidget->setFloating(false);
     showUnlessClosed(ui->analysisDockWidget);
     // 420 px leave the analysis page's plot about 220 px under its controls
-    // and summary; at 240 px the plots were squeezed to a strip. The right
-    // column above is sized so that both fit the form's 1216 px.
+    // and summary; at 240 px the plots were squeezed to a strip. At the
+    // form's 1216 px the dock stands under the viewport, beside side columns
+    // that reach the status bar (fitDockCornersToHeight).
     resizeDocks({ui->analysisDockWidget}, {defaultAnalysisDockHeight()}, Qt::Vertical);
 
     for (const auto& [dock, action] : dockActionPairs())
         action->setChecked(!closed.contains(dock));
+    defaultDockLayoutInForce = true;
 }
 
 int MainWindow::defaultAnalysisDockHeight() const
@@ -448,7 +532,7 @@ void MainWindow::fitDockLayoutToNewSize(const QSize& before)
     if (height() > before.height() && std::all_of(rightDocks.begin(), rightDocks.end(), [&docked](QDockWidget* dock) {
             return docked(dock, Qt::RightDockWidgetArea);
         }))
-        resizeDocks(rightDocks, kDefaultRightDockHeights, Qt::Vertical);
+        resizeDocks(rightDocks, rightDockHeights(rightDocks, !ui->analysisDockWidget->isHidden()), Qt::Vertical);
     if (height() > before.height() && docked(ui->analysisDockWidget, Qt::BottomDockWidgetArea)) {
         const int preferred = defaultAnalysisDockHeight();
         if (ui->analysisDockWidget->height() < preferred)
@@ -512,6 +596,10 @@ void MainWindow::restoreGuiState(const QRect& available)
     // A layout saved on a larger screen would hide controls and the status
     // bar below or beside this one.
     if (!saved.geometry.isEmpty() && restoreGeometry(saved.geometry)) {
+        // A window left without a frame comes back exactly where it was: the
+        // toolkit would keep room above it for a title bar it never had.
+        if (const std::optional<QRect> unframed = unframedSavedGeometry(saved.geometry))
+            setGeometry(*unframed);
         // Where the window was left: its frame, once a window manager has
         // framed it again, is kept inside the screen too.
         setGeometry(clampedInside(geometry(), available));
@@ -526,6 +614,7 @@ void MainWindow::restoreGuiState(const QRect& available)
         if (!dockState.isEmpty() && restoreState(dockState, kWindowStateVersion)) {
             // The restored docks stay as they are when a frame comes.
             frameFitWithDefaultLayout = false;
+            defaultDockLayoutInForce = false;
             // The docks of an unshown window report no visibility change, so
             // the View actions are brought in line here: a dock saved hidden
             // must not come back with its action checked.

@@ -19,6 +19,7 @@
 
 #include "WindowLayoutChecks.h"
 
+#include "app/form/DiagnosticsPresentation.h"
 #include "app/mainwindow/MainWindow.h"
 #include "document/ExperimentCatalogue.h"
 #include "plots/PlotWidget.h"
@@ -28,6 +29,7 @@
 #include <QComboBox>
 #include <QDockWidget>
 #include <QFontMetrics>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLayout>
 #include <QPushButton>
@@ -911,13 +913,7 @@ TEST(MainWindowScreenFit, OnALaptopTheDiagnosticsShowEightRowsAndTheGuideEightLi
         ASSERT_TRUE(test::waitForLayoutToSettle(window)) << at;
         auto* table = window.findChild<QTableWidget*>(QStringLiteral("diagnosticsTable"));
         ASSERT_NE(table, nullptr);
-        table->scrollToTop();
-        int whole = 0;
-        for (int row = 0; row < table->rowCount(); ++row) {
-            const QRect shown = table->visualRect(table->model()->index(row, 0));
-            if (!table->isRowHidden(row) && shown.top() >= 0 && shown.bottom() < table->viewport()->height())
-                ++whole;
-        }
+        const int whole = test::wholeDiagnosticsRows(*table);
         EXPECT_GE(whole, kRows) << at << ": the Diagnostics show " << whole << " rows";
 
         window.findChild<QDockWidget*>(QStringLiteral("helpDockWidget"))->raise();
@@ -958,6 +954,78 @@ TEST(MainWindowScreenFit, TheGuideAsksForRoomForEightLinesOfItsText)
                 << name << (loaded ? " with a guide" : " empty") << " holds "
                 << (guide->minimumHeight() - margins) / line << " lines";
         }
+    }
+}
+
+// The diagnostics table's presentation, which a window gives its table.
+const DiagnosticsPresentation* presentationOf(const QTableWidget& table)
+{
+    for (QObject* child : table.children())
+        if (const auto* presentation = dynamic_cast<const DiagnosticsPresentation*>(child))
+            return presentation;
+    return nullptr;
+}
+
+// Where the time, diagnostics and help docks stand in a column of their own,
+// the diagnostics show eight whole rows at least and the guide eight lines;
+// where that column cannot give them that room, the docks are tabs of the
+// controls column. A 1920 x 1080 monitor keeps the three columns at its own
+// text size, and with its text enlarged by a quarter (a logical 1536 x 864)
+// takes the tabs; the form's window on a taller screen keeps the three
+// columns, the side ones reaching the status bar beside the analysis dock.
+// The height the presentation names for the first rows is what the shown
+// table's rows take.
+TEST(MainWindowScreenFit, TheDiagnosticsShowEightRowsBesideTheViewportOrAreATabOfTheControls)
+{
+    test::appTestApplication();
+    enum class Columns { Apart, Tabs };
+    struct Case {
+        QSize screen;
+        Columns columns;
+    };
+    const Case cases[] = {{QSize(1920, 1080), Columns::Apart},
+                          {QSize(1536, 864), Columns::Tabs},
+                          {QSize(1920, 1280), Columns::Apart},
+                          {QSize(2560, 1440), Columns::Apart}};
+    constexpr int kRows = 8;
+    for (const Case& c : cases) {
+        const std::string at = named(c.screen);
+        MainWindow window(nullptr, false);
+        window.fitToScreen(QRect(QPoint(0, 0), c.screen));
+        ASSERT_TRUE(test::showAndWait(window)) << "the window is not shown: the test needs an X display (xvfb-run -a)";
+        ASSERT_TRUE(test::waitForLayoutToSettle(window)) << at;
+        auto* diagnostics = window.findChild<QDockWidget*>(QStringLiteral("diagnosticsDockWidget"));
+        auto* table = window.findChild<QTableWidget*>(QStringLiteral("diagnosticsTable"));
+        ASSERT_TRUE(diagnostics && table);
+        const bool apart = window.dockWidgetArea(diagnostics) == Qt::RightDockWidgetArea;
+        EXPECT_EQ(apart, c.columns == Columns::Apart)
+            << at << ": the diagnostics are " << (apart ? "" : "not ") << "beside the viewport";
+        diagnostics->raise();
+        ASSERT_TRUE(test::waitForLayoutToSettle(window)) << at;
+
+        const DiagnosticsPresentation* presentation = presentationOf(*table);
+        ASSERT_NE(presentation, nullptr) << "the table has no presentation";
+        for (const int rows : {1, kRows, 20}) {
+            int shown = table->horizontalHeader()->height() + 2 * table->frameWidth();
+            for (int visual = 0, counted = 0; visual < table->rowCount() && counted < rows; ++visual) {
+                const int row = table->verticalHeader()->logicalIndex(visual);
+                if (!table->isRowHidden(row)) {
+                    shown += table->rowHeight(row);
+                    ++counted;
+                }
+            }
+            EXPECT_EQ(presentation->heightForRows(rows, table->width()), shown) << at << ": " << rows << " rows";
+        }
+        if (!apart)
+            continue;
+        EXPECT_GE(test::wholeDiagnosticsRows(*table), kRows) << at << ": the diagnostics beside the viewport";
+        auto* languages = window.findChild<QTabWidget*>(QStringLiteral("helpLanguageTabWidget"));
+        ASSERT_NE(languages, nullptr);
+        const auto* guide = languages->currentWidget()->findChild<QTextBrowser*>();
+        ASSERT_NE(guide, nullptr);
+        const int line = QFontMetrics(guide->document()->defaultFont()).lineSpacing();
+        EXPECT_GE(guide->viewport()->height(), kRows * line)
+            << at << ": the guide beside the viewport shows " << guide->viewport()->height() / line << " lines";
     }
 }
 

@@ -150,31 +150,45 @@ void expectDefaultDocks(const MainWindow& window, const char* when)
             << kDockNames[i] << " is not below " << kDockNames[i - 1] << " " << when;
 }
 
-// A start without a saved layout: right docks of 250, 245 and 230 px and a
-// 420 px analysis dock where the window has its form height. Where the time
-// dock needs more than 250 px, the column takes the excess from the other two
-// in proportion. A window with one side column has no right docks to size.
+// A start without a saved layout: a 420 px analysis dock where the window has
+// its form height, and right docks sharing their column 250 : 245 : 230, a
+// dock that needs more taking it from the others in proportion: the time
+// dock for its texts, the diagnostics for their first eight rows whole. At
+// the form's height those no longer fit above an analysis dock across the
+// whole width (the time dock's wrapped reference, eight rows of diagnostics
+// and eight lines of guide need some 780 px, the column there had 741): the
+// side columns reach the status bar, as in a shorter window, and the
+// analysis dock stands under the viewport, where its 420 px leave the
+// right column its 250 : 245 : 230. A window with one side column has no
+// right docks to size.
 void expectDefaultDockHeights(const MainWindow& window)
 {
+    const bool formHeight = window.height() >= 1216;
+    const QDockWidget* analysis = dock(window, 4);
     // On a screen shorter than the form's 1216 px the viewport keeps its
     // minimum and the dock gets what is left, still well above a strip.
-    if (window.height() >= 1216)
-        EXPECT_NEAR(dock(window, 4)->height(), 420, 12);
+    if (formHeight)
+        EXPECT_NEAR(analysis->height(), 420, 12);
     else
-        EXPECT_GE(dock(window, 4)->height(), 300) << "window " << window.height() << " px high";
+        EXPECT_GE(analysis->height(), 300) << "window " << window.height() << " px high";
     if (oneSideColumn(window))
         return;
     const QDockWidget* time = dock(window, 1);
     const QDockWidget* diagnostics = dock(window, 2);
     const QDockWidget* help = dock(window, 3);
-    // In a window shorter than the form the right column reaches the bottom
-    // and its docks share the extra height.
-    if (window.height() >= 1216)
-        EXPECT_NEAR(time->height(), std::max(250, time->minimumSizeHint().height()), 12);
+    EXPECT_GE(help->geometry().bottom(), analysis->geometry().bottom() - 1)
+        << "the right column does not reach the status bar";
+    EXPECT_GE(time->height(), time->minimumSizeHint().height());
+    auto* table = window.findChild<QTableWidget*>(QStringLiteral("diagnosticsTable"));
+    ASSERT_NE(table, nullptr);
+    EXPECT_GE(test::wholeDiagnosticsRows(*table), 8) << "the diagnostics, " << diagnostics->height() << " px";
+    // Their share beside the help where the column is as tall as the form
+    // makes it; never less where they need more for their rows.
+    const double ratio = static_cast<double>(diagnostics->height()) / help->height();
+    if (formHeight)
+        EXPECT_NEAR(ratio, 245.0 / 230.0, 0.02) << diagnostics->height() << " and " << help->height() << " px";
     else
-        EXPECT_GE(time->height(), time->minimumSizeHint().height());
-    EXPECT_NEAR(static_cast<double>(diagnostics->height()) / help->height(), 245.0 / 230.0, 0.02)
-        << diagnostics->height() << " and " << help->height() << " px";
+        EXPECT_GE(ratio, 245.0 / 230.0 - 0.02) << diagnostics->height() << " and " << help->height() << " px";
 }
 
 TEST(MainWindowWindowState, LayoutAndTabsSurviveARestartAndResetRestoresTheDefault)
@@ -200,8 +214,7 @@ TEST(MainWindowWindowState, LayoutAndTabsSurviveARestartAndResetRestoresTheDefau
             chosen[k] = widget.count() - 1;
         }
         // A place inside the screen with x != y, so that the axes cannot be
-        // swapped when the window comes back there; y clears the 20 px that
-        // restoring keeps free above an unframed window for its title bar.
+        // swapped when the window comes back there.
         const QRect available = kRoomyScreen;
         first.setGeometry(QRect(available.topLeft() + QPoint(5, 22), available.size() - QSize(80, 120)));
         // The docks are arranged anew for the new width once the resize is
@@ -298,6 +311,36 @@ TEST(MainWindowWindowState, LayoutAndTabsSurviveARestartAndResetRestoresTheDefau
                               std::min(offset.y(), available.height() - back.height()));
         EXPECT_EQ(back.topLeft(), available.topLeft() + expected)
             << "saved at offset " << offset.x() << ", " << offset.y();
+    }
+    QSettings().remove(QStringLiteral("MainWindow"));
+}
+
+// A window closed without a frame around it (no window manager), at the top
+// of the screen as a user leaves it there, or anywhere else, starts again
+// exactly where it was left, shown as well as restored.
+TEST(MainWindowWindowState, AWindowLeftWithoutAFrameStartsAgainWhereItWasToThePixel)
+{
+    test::appTestApplication();
+    for (const QRect& left : {QRect(13, 0, 1300, 900), QRect(0, 0, 1240, 880), QRect(41, 57, 1250, 860)}) {
+        const std::string at = test::describe(left);
+        QSettings().remove(QStringLiteral("MainWindow"));
+        {
+            MainWindow first(nullptr, true);
+            // Laid out for its size, as on a screen of that size.
+            first.fitToScreen(left);
+            showAndSettle(first);
+            ASSERT_EQ(first.geometry(), left) << at << ": the window was not placed there";
+            ASSERT_EQ(first.frameGeometry(), first.geometry()) << at << ": the window has a frame";
+            first.close();
+        }
+        {
+            MainWindow again(nullptr, true);
+            WindowStateProbe::restore(again, kRoomyScreen);
+            EXPECT_EQ(again.geometry(), left) << at << ": restored at " << test::describe(again.geometry());
+            showAndSettle(again);
+            EXPECT_EQ(again.geometry(), left) << at << ": shown at " << test::describe(again.geometry());
+            again.close();
+        }
     }
     QSettings().remove(QStringLiteral("MainWindow"));
 }
@@ -701,10 +744,11 @@ void expectDocksAs(const StartedWindow& window, const StartedWindow& reference)
 }
 
 // A start that finds its saved dock state changed by one byte, as a hand
-// edit or a damaged disk leaves it, comes up with the default layout, as a
-// start without a saved layout shows it on this screen, instead of crashing
-// in the toolkit's parser, and so does the start after one that was killed
-// while restoring; an untouched layout comes back exactly as it was left. Each
+// edit or a damaged disk leaves it, comes up with the default layout in the
+// window as it was left, instead of crashing in the toolkit's parser; the
+// start after one that was killed while restoring forgets the window's place
+// too and comes up as a start without a saved layout on this screen; an
+// untouched layout comes back exactly as it was left. Each
 // start runs in a child process, so that a crash fails this test.
 TEST(MainWindowWindowState, ADamagedSavedLayoutStartsWithTheDefaultAndAnUntouchedOneAsLeft)
 {
@@ -714,23 +758,31 @@ TEST(MainWindowWindowState, ADamagedSavedLayoutStartsWithTheDefaultAndAnUntouche
     const QMap<QString, QVariant>& saved = arrangement.saved;
     const QByteArray state = saved.value(QStringLiteral("windowState")).toByteArray();
 
-    enum class Expected { Default, AsLeft, AsDefault };
+    enum class Expected { Default, AsLeft, AsDefault, AsDefaultWhereLeft };
     struct Start {
         std::string what;
         QMap<QString, QVariant> values;
         Expected expected;
     };
-    // The first start finds no saved layout and shows the default the others
-    // are held to.
+    // The first start finds no saved layout and shows the default; the
+    // second finds the window's place alone and shows the default in the
+    // window as it was left (the arrangement may have made it taller). A
+    // damaged layout is held to the second, as its window's place is whole;
+    // a forgotten one to the first.
     std::vector<Start> starts{{"without a saved layout", {}, Expected::Default},
+                              {"with the window's place alone",
+                               {{QStringLiteral("geometry"), saved.value(QStringLiteral("geometry"))}},
+                               Expected::Default},
                               {"untouched", saved, Expected::AsLeft}};
+    constexpr std::size_t kWhereLeft = 1;
     // Single bytes across the whole state, headers, names and sizes alike.
     constexpr int kDamagedBytes = 24;
     for (int k = 0; k < kDamagedBytes; ++k) {
         const int at = static_cast<int>(static_cast<long long>(k) * (state.size() - 1) / (kDamagedBytes - 1));
         QByteArray damaged = state;
         damaged[at] = static_cast<char>(damaged[at] ^ (k % 2 == 0 ? 0x5a : 0x81));
-        Start start{"byte " + std::to_string(at) + " of " + std::to_string(state.size()), saved, Expected::AsDefault};
+        Start start{"byte " + std::to_string(at) + " of " + std::to_string(state.size()), saved,
+                    Expected::AsDefaultWhereLeft};
         start.values.insert(QStringLiteral("windowState"), damaged);
         starts.push_back(start);
     }
@@ -758,8 +810,12 @@ TEST(MainWindowWindowState, ADamagedSavedLayoutStartsWithTheDefaultAndAnUntouche
         if (!window.ended)
             continue;
         const bool asLeft = starts[k].expected == Expected::AsLeft;
-        const StartedWindow& reference = asLeft ? left : fresh;
-        expectDocksAs(window, reference);
+        const StartedWindow& reference = asLeft                                               ? left
+                                         : starts[k].expected == Expected::AsDefaultWhereLeft ? started[kWhereLeft]
+                                                                                              : fresh;
+        // The starts without a layout to restore are the references.
+        if (starts[k].expected != Expected::Default)
+            expectDocksAs(window, reference);
         for (int i = 0; i < 5; ++i) {
             const StartedDock& shown = window.docks.at(kDockNames[i]);
             // The default itself: one of its two arrangements, every dock
@@ -1082,7 +1138,8 @@ TEST(MainWindowWindowState, ResetWindowLayoutIsNotHeldByALockAndSaysOnceWhenOneI
 // A saved dock state changed where the toolkit parses it, with its checksum
 // made to match, as a tool that rewrites the file or a hand edit that also
 // fixes the checksum leaves it: only its structure tells, and the start
-// comes up with the default layout instead of crashing in the parser. The
+// comes up with the default layout, in the window as it was left, instead of
+// crashing in the parser. The
 // changes stand after the version marker and version (8 bytes): the dock
 // section's marker and area count (offset 9), then the first area's number
 // (13); and at the end, the corners before the empty toolbar section. Single
@@ -1120,10 +1177,14 @@ TEST(MainWindowWindowState, ADamagedLayoutWithAMatchingChecksumStartsWithoutACra
         changed[at] = static_cast<char>(changed[at] ^ 0x5a);
         starts.push_back({"byte " + std::to_string(at) + " of " + std::to_string(state.size()), changed, false});
     }
+    // The reference: the window's place alone saved, so the default layout
+    // in the window as it was left, which the changed starts keep.
     std::vector<std::unique_ptr<QTemporaryDir>> folders;
     std::vector<QString> homes;
     folders.push_back(std::make_unique<QTemporaryDir>());
-    homes.push_back(folders.back()->path());
+    ASSERT_TRUE(folders.back()->isValid());
+    homes.push_back(
+        settingsFolderWith(*folders.back(), {{QStringLiteral("geometry"), saved.value(QStringLiteral("geometry"))}}));
     for (const Start& start : starts) {
         QMap<QString, QVariant> values = saved;
         values.insert(QStringLiteral("windowState"), start.state);
@@ -1134,14 +1195,15 @@ TEST(MainWindowWindowState, ADamagedLayoutWithAMatchingChecksumStartsWithoutACra
         homes.push_back(settingsFolderWith(*folders.back(), values));
     }
     const std::vector<StartedWindow> started = startEach(homes);
-    const StartedWindow& fresh = started.front();
-    ASSERT_TRUE(fresh.ended) << "the start without a saved layout did not come up:\n" << fresh.report.toStdString();
+    const StartedWindow& whereLeft = started.front();
+    ASSERT_TRUE(whereLeft.ended) << "the start with the window's place alone did not come up:\n"
+                                 << whereLeft.report.toStdString();
     for (std::size_t k = 0; k < starts.size(); ++k) {
         SCOPED_TRACE(starts[k].what);
         const StartedWindow& window = started[k + 1];
         EXPECT_TRUE(window.ended) << "the start did not come up:\n" << window.report.toStdString();
         if (window.ended && starts[k].asDefault)
-            expectDocksAs(window, fresh);
+            expectDocksAs(window, whereLeft);
     }
 }
 

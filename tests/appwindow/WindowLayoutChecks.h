@@ -12,6 +12,7 @@
 #include <QDockWidget>
 #include <QLabel>
 #include <QStatusBar>
+#include <QTableWidget>
 
 #include <gtest/gtest.h>
 
@@ -105,6 +106,19 @@ inline void expectEveryDockReachable(MainWindow& window, const std::string& at)
     }
     window.findChild<QDockWidget*>(QStringLiteral("controlsDockWidget"))->raise();
     waitForLayout(window);
+}
+
+// The whole rows the diagnostics table shows from its top.
+inline int wholeDiagnosticsRows(QTableWidget& table)
+{
+    table.scrollToTop();
+    int whole = 0;
+    for (int row = 0; row < table.rowCount(); ++row) {
+        const QRect shown = table.visualRect(table.model()->index(row, 0));
+        if (!table.isRowHidden(row) && shown.top() >= 0 && shown.bottom() < table.viewport()->height())
+            ++whole;
+    }
+    return whole;
 }
 
 // Layouts that follow a text (a dock that grows with a wrapped reference) are
