@@ -258,7 +258,9 @@ RELEASE_ONLY_TESTS := DocumentsWindow.EveryPresetComesBackFromItsFile \
                       MainWindowScreenFit.AOnePanelPlotIsSeenWholeOnChoosingItsPageOnEveryScreenAndTextSize \
                       MainWindowScreenFit.ATwoPanelPlotIsSeenWholeOnChoosingItsPageOnEveryScreenAndTextSize \
                       PanelsScatteringTest.ThePacketsTransmissionIsReadWhateverTheLayerTookBeforeSeparation \
-                      RecorderPanelsII.ZenoRatioDoesNotDependOnWhatTheAbsorbingLayerTakes
+                      RecorderPanelsII.ZenoRatioDoesNotDependOnWhatTheAbsorbingLayerTakes \
+                      PanelsScatteringTest.TheDoubleBarrierIsReadAsTheDrainedPairWouldReadAtTheGuidedMomentum \
+                      PanelsScatteringTest.TheDoubleBarrierIsReadAsTheDrainedPairWouldReadNearResonance
 empty :=
 space := $(empty) $(empty)
 RELEASE_ONLY_REGEX := $(subst $(space),|,$(patsubst %,^%$$,$(subst .,\.,$(RELEASE_ONLY_TESTS))))

@@ -17,6 +17,7 @@ set(_vxo_long_tests
     GuideClaimsEarly.DoubleWellQuenchAndDrivenGuidesQuoteWhatTheProgramShows 23
     GuideClaimsEarly.StueckelbergAndRamseyTransferGuidesQuoteWhatTheProgramShows 23
     GuideClaimsEarly.EnsembleGuidesQuoteWhatTheProgramShows 20
+    PanelsScatteringTest.TheDoubleBarrierIsReadAsTheDrainedPairWouldReadNearResonance 20
     GuideClaimsEarly.SingleSlitGuideQuotesWhatTheProgramShows 19
     GuideClaimsLate.TalbotBouncerVortexRotorAndLaneGuidesQuoteWhatTheProgramShows 19
     GuideClaimsEarly.FreePacketAndBarrierGuidesQuoteWhatTheProgramShows 18
