@@ -13,11 +13,13 @@ bool supportedParameter(const Drive& drive, const ExperimentDocument&)
     return drive.parameter >= SceneParameterValue && drive.parameter <= SceneParameterSlopeY;
 }
 
-// A disabled drive is not held to the scene.
+// A disabled drive is not held to the scene, nor one whose target is missing:
+// that one is switched off once the file is read.
 template <typename Drive, bool (*validate)(const PotentialScene&, const Drive&)>
 bool matchesScene(const Drive& drive, const ExperimentDocument& document)
 {
-    return !drive.enabled || validate(document.potentialScene, drive);
+    return !drive.enabled || !sceneHoldsTarget(document.potentialScene, drive.targetObjectId) ||
+           validate(document.potentialScene, drive);
 }
 
 void quenchFields(SettingsFieldVisitor& v, QuantumQuench& r)
@@ -133,6 +135,14 @@ void disableDrivesTheSceneRefuses(ExperimentDocument& document)
     disableWhenTheSceneRefuses(kPeriodicDrive, document);
     disableWhenTheSceneRefuses(kLinearSweep, document);
     disableWhenTheSceneRefuses(kRamseySequence, document);
+}
+
+void switchOffDrivesWithoutTarget(ExperimentDocument& document)
+{
+    switchOffWithoutTarget(kQuantumQuench, &QuantumQuench::targetObjectId, document);
+    switchOffWithoutTarget(kPeriodicDrive, &PeriodicDrive::targetObjectId, document);
+    switchOffWithoutTarget(kLinearSweep, &LinearSweep::targetObjectId, document);
+    switchOffWithoutTarget(kRamseySequence, &RamseySequence::targetObjectId, document);
 }
 
 } // namespace vxo

@@ -26,5 +26,8 @@ QJsonObject writeRamseySequence(const ExperimentDocument& document);
 // Switches off each enabled drive that its scene check refuses (a target
 // whose parameter the object does not have): the window runs it as off.
 void disableDrivesTheSceneRefuses(ExperimentDocument& document);
+// Switches off each enabled drive whose target object the scene does not
+// hold, noting it in the document's switchedOff list.
+void switchOffDrivesWithoutTarget(ExperimentDocument& document);
 
 } // namespace vxo
