@@ -20,12 +20,14 @@ namespace {
 // field built, recorder configured, sample count). Returns the hint for the
 // page's diagnostics row.
 template <typename Plot>
-QString showGaugeRecorderHint(Plot& plot, QLabel& label, const char* format, bool enabled, bool fieldReady,
-                              bool configured, std::size_t samples)
+QString showGaugeRecorderHint(Plot& plot, QLabel& label, const QString& offLine, const char* format, bool enabled,
+                              bool fieldReady, bool configured, std::size_t samples)
 {
     plot.clearRecorder();
-    const QString hint =
+    QString hint =
         PanelText(QString::fromLatin1(format)).flag(enabled).flag(fieldReady).flag(configured).count(samples).text();
+    if (!offLine.isEmpty())
+        hint = offLine + QLatin1Char('\n') + hint;
     label.setText(hint);
     return hint;
 }
@@ -41,7 +43,7 @@ void MainWindow::updateAharonovBohmPanel()
     if (!settings.enabled || !gaugeLinks.aharonovBohmLinksReady || !configured || samples.empty()) {
         writeDiagnosticsRow(kAharonovBohmRow,
                             showGaugeRecorderHint(*form.aharonovBohmPlotWidget, *form.aharonovBohmSummaryLabel,
-                                                  "Aharonov-Bohm recorder inactive: enabled=%1  fields=%2  "
+                                                  offLine(OffExperiment::AharonovBohm), "Aharonov-Bohm recorder inactive: enabled=%1  fields=%2  "
                                                   "configured=%3  samples=%4\nLoad Aharonov-Bohm Effect / "
                                                   "Magnetic Flux, Reset and press Play.",
                                                   settings.enabled, gaugeLinks.aharonovBohmLinksReady, configured,
@@ -92,7 +94,7 @@ void MainWindow::updateLandauPanel()
     if (!settings.enabled || !gaugeLinks.landauLinksReady || !configured || samples.empty()) {
         writeDiagnosticsRow(kLandauRow, showGaugeRecorderHint(
                                             *form.landauPlotWidget, *form.landauSummaryLabel,
-                                            "Landau recorder inactive: enabled=%1  gauge=%2  configured=%3  "
+                                            offLine(OffExperiment::Landau), "Landau recorder inactive: enabled=%1  gauge=%2  configured=%3  "
                                             "samples=%4",
                                             settings.enabled, gaugeLinks.landauLinksReady, configured, samples.size()));
         return;
@@ -145,7 +147,7 @@ void MainWindow::updateHallEdgePanel()
     const bool configured = recorders.hallEdgeRecorder.isConfigured();
     if (!settings.enabled || !gaugeLinks.hallEdgeLinksReady || !configured || samples.empty()) {
         writeDiagnosticsRow(kHallEdgeRow, showGaugeRecorderHint(*form.hallEdgePlotWidget, *form.hallEdgeSummaryLabel,
-                                                                "Hall edge recorder inactive: enabled=%1  fields=%2  "
+                                                                offLine(OffExperiment::HallEdge), "Hall edge recorder inactive: enabled=%1  fields=%2  "
                                                                 "configured=%3  samples=%4",
                                                                 settings.enabled, gaugeLinks.hallEdgeLinksReady,
                                                                 configured, samples.size()));
