@@ -129,20 +129,27 @@ const SettingsObject<RamseySequence> kRamseySequence = {
 };
 VXO_SETTINGS_OBJECT_FUNCTIONS(readRamseySequence, writeRamseySequence, kRamseySequence)
 
+namespace {
+
+void switchOffDrivesWithoutTarget(ExperimentDocument& document, bool noted)
+{
+    switchOffWithoutTarget(kQuantumQuench, &QuantumQuench::targetObjectId, document, noted);
+    switchOffWithoutTarget(kPeriodicDrive, &PeriodicDrive::targetObjectId, document, noted);
+    switchOffWithoutTarget(kLinearSweep, &LinearSweep::targetObjectId, document, noted);
+    switchOffWithoutTarget(kRamseySequence, &RamseySequence::targetObjectId, document, noted);
+}
+
+} // namespace
+
 void disableDrivesTheSceneRefuses(ExperimentDocument& document)
 {
+    switchOffDrivesWithoutTarget(document, false);
     disableWhenTheSceneRefuses(kQuantumQuench, document);
     disableWhenTheSceneRefuses(kPeriodicDrive, document);
     disableWhenTheSceneRefuses(kLinearSweep, document);
     disableWhenTheSceneRefuses(kRamseySequence, document);
 }
 
-void switchOffDrivesWithoutTarget(ExperimentDocument& document)
-{
-    switchOffWithoutTarget(kQuantumQuench, &QuantumQuench::targetObjectId, document);
-    switchOffWithoutTarget(kPeriodicDrive, &PeriodicDrive::targetObjectId, document);
-    switchOffWithoutTarget(kLinearSweep, &LinearSweep::targetObjectId, document);
-    switchOffWithoutTarget(kRamseySequence, &RamseySequence::targetObjectId, document);
-}
+void switchOffDrivesWithoutTarget(ExperimentDocument& document) { switchOffDrivesWithoutTarget(document, true); }
 
 } // namespace vxo

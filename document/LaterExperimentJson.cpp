@@ -276,12 +276,13 @@ VXO_SETTINGS_OBJECT_FUNCTIONS(readKapitzaDiracConfig, writeKapitzaDiracConfig, k
 void disableLoopAndShutterTheSceneRefuses(ExperimentDocument& document)
 {
     disableWhenTheSceneRefuses(kQuantumBerry, document);
+    switchOffWithoutTarget(kQuantumMoshinsky, &MoshinskyConfig::shutterObjectId, document, false);
     disableWhenTheSceneRefuses(kQuantumMoshinsky, document);
 }
 
 void switchOffShutterWithoutTarget(ExperimentDocument& document)
 {
-    switchOffWithoutTarget(kQuantumMoshinsky, &MoshinskyConfig::shutterObjectId, document);
+    switchOffWithoutTarget(kQuantumMoshinsky, &MoshinskyConfig::shutterObjectId, document, true);
 }
 
 } // namespace vxo
