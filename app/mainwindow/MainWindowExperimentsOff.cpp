@@ -15,10 +15,24 @@ namespace {
 
 // How each experiment is named where it says that it is off.
 const char* const kOffTitles[] = {
-    "Quench",           "Periodic drive",          "Linear sweep",     "Ramsey sequence",     "Berry loop",
-    "Moshinsky shutter", "Loschmidt echo",          "Kapitza-Dirac pulse", "Aharonov-Bohm experiment",
-    "Landau experiment", "Hall edge experiment",    "Backflow experiment", "Zitterbewegung experiment",
-    "Klein experiment",  "Scar analysis",           "Zeno experiment",  "Kicked rotor",        "Vortex experiment",
+    "Quench",
+    "Periodic drive",
+    "Linear sweep",
+    "Ramsey sequence",
+    "Berry loop",
+    "Moshinsky shutter",
+    "Loschmidt echo",
+    "Kapitza-Dirac pulse",
+    "Aharonov-Bohm experiment",
+    "Landau experiment",
+    "Hall edge experiment",
+    "Backflow experiment",
+    "Zitterbewegung experiment",
+    "Klein experiment",
+    "Scar analysis",
+    "Zeno experiment",
+    "Kicked rotor",
+    "Vortex experiment",
     "Anderson comparison",
 };
 static_assert(sizeof(kOffTitles) / sizeof(kOffTitles[0]) == 19, "one title per OffExperiment");
@@ -31,8 +45,8 @@ const char* const kProtocolRecords[] = {
 
 const QString kSceneNotInUse = QStringLiteral("the Potential Scene is off or empty");
 
-// Why a drive acting on `object` cannot: its target is gone or switched off,
-// or it has not the parameter; empty when the drive can act.
+// Why the drive cannot act on its target: the target is gone or switched
+// off, or has not the parameter; empty when the drive can act.
 template <typename Drive>
 QString driveTargetFault(const PotentialScene& scene, const Drive& drive, const QComboBox& parameterCombo,
                          bool (*validate)(const PotentialScene&, const Drive&))
@@ -131,8 +145,7 @@ void MainWindow::switchOffRefusedProtocols()
         const auto protocol = static_cast<OffExperiment>(index);
         if (!protocolBox(protocol)->isChecked())
             continue;
-        const QString reason =
-            empty ? QStringLiteral("the Potential Scene is empty") : sceneProtocolRefusal(protocol);
+        const QString reason = empty ? QStringLiteral("the Potential Scene is empty") : sceneProtocolRefusal(protocol);
         if (!reason.isEmpty())
             switchProtocolOff(protocol, reason);
     }
@@ -233,8 +246,7 @@ QString MainWindow::offLine(OffExperiment experiment) const
     const QString reason = offReason(experiment);
     if (reason.isEmpty())
         return reason;
-    return QStringLiteral("%1 is off: %2")
-        .arg(QLatin1String(kOffTitles[static_cast<std::size_t>(experiment)]), reason);
+    return QStringLiteral("%1 is off: %2").arg(QLatin1String(kOffTitles[static_cast<std::size_t>(experiment)]), reason);
 }
 
 QString MainWindow::withOffLine(OffExperiment experiment, const QString& hint) const

@@ -43,7 +43,8 @@ void MainWindow::updateAharonovBohmPanel()
     if (!settings.enabled || !gaugeLinks.aharonovBohmLinksReady || !configured || samples.empty()) {
         writeDiagnosticsRow(kAharonovBohmRow,
                             showGaugeRecorderHint(*form.aharonovBohmPlotWidget, *form.aharonovBohmSummaryLabel,
-                                                  offLine(OffExperiment::AharonovBohm), "Aharonov-Bohm recorder inactive: enabled=%1  fields=%2  "
+                                                  offLine(OffExperiment::AharonovBohm),
+                                                  "Aharonov-Bohm recorder inactive: enabled=%1  fields=%2  "
                                                   "configured=%3  samples=%4\nLoad Aharonov-Bohm Effect / "
                                                   "Magnetic Flux, Reset and press Play.",
                                                   settings.enabled, gaugeLinks.aharonovBohmLinksReady, configured,
@@ -92,11 +93,12 @@ void MainWindow::updateLandauPanel()
     const std::vector<LandauSample>& samples = recorders.landauRecorder.samples();
     const bool configured = recorders.landauRecorder.isConfigured();
     if (!settings.enabled || !gaugeLinks.landauLinksReady || !configured || samples.empty()) {
-        writeDiagnosticsRow(kLandauRow, showGaugeRecorderHint(
-                                            *form.landauPlotWidget, *form.landauSummaryLabel,
-                                            offLine(OffExperiment::Landau), "Landau recorder inactive: enabled=%1  gauge=%2  configured=%3  "
-                                            "samples=%4",
-                                            settings.enabled, gaugeLinks.landauLinksReady, configured, samples.size()));
+        writeDiagnosticsRow(
+            kLandauRow,
+            showGaugeRecorderHint(*form.landauPlotWidget, *form.landauSummaryLabel, offLine(OffExperiment::Landau),
+                                  "Landau recorder inactive: enabled=%1  gauge=%2  configured=%3  "
+                                  "samples=%4",
+                                  settings.enabled, gaugeLinks.landauLinksReady, configured, samples.size()));
         return;
     }
 
@@ -147,7 +149,8 @@ void MainWindow::updateHallEdgePanel()
     const bool configured = recorders.hallEdgeRecorder.isConfigured();
     if (!settings.enabled || !gaugeLinks.hallEdgeLinksReady || !configured || samples.empty()) {
         writeDiagnosticsRow(kHallEdgeRow, showGaugeRecorderHint(*form.hallEdgePlotWidget, *form.hallEdgeSummaryLabel,
-                                                                offLine(OffExperiment::HallEdge), "Hall edge recorder inactive: enabled=%1  fields=%2  "
+                                                                offLine(OffExperiment::HallEdge),
+                                                                "Hall edge recorder inactive: enabled=%1  fields=%2  "
                                                                 "configured=%3  samples=%4",
                                                                 settings.enabled, gaugeLinks.hallEdgeLinksReady,
                                                                 configured, samples.size()));

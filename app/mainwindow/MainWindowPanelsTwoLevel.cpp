@@ -260,8 +260,9 @@ void MainWindow::updatePeriodicDrivePanel()
     // Likewise the drive moves its target only while the scene is in use.
     const PeriodicDrive drive = formSettings<PeriodicDrive>();
     if (!drive.enabled || !sceneUsable() || !validatePeriodicDrive(potentialScene, drive)) {
-        form.periodicDriveSummaryLabel->setText(withOffLine(
-            OffExperiment::PeriodicDrive, QStringLiteral("Periodic drive inactive. Enable a valid Potential Scene target.")));
+        form.periodicDriveSummaryLabel->setText(
+            withOffLine(OffExperiment::PeriodicDrive,
+                        QStringLiteral("Periodic drive inactive. Enable a valid Potential Scene target.")));
         plot.clearHistory();
         return;
     }

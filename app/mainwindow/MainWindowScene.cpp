@@ -239,10 +239,10 @@ void MainWindow::fillTargetCombo(QComboBox* combo, OffExperiment protocol, std::
     // A protocol never moves on to another object by itself: losing its
     // target switches it off, and the first object is only offered.
     if (current < 0 && keepCurrent && id != 0 && governedBox->isChecked() && !applyingExperiment) {
-        switchProtocolOff(protocol, potentialScene.find(id)
-                                        ? QStringLiteral("object #%1 can no longer be its target").arg(id)
-                                        : QStringLiteral("its target, object #%1, is no longer in the Potential Scene")
-                                              .arg(id));
+        switchProtocolOff(protocol,
+                          potentialScene.find(id)
+                              ? QStringLiteral("object #%1 can no longer be its target").arg(id)
+                              : QStringLiteral("its target, object #%1, is no longer in the Potential Scene").arg(id));
     }
     if (current < 0 && combo->count() > 0)
         current = 0;

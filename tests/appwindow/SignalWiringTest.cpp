@@ -267,8 +267,8 @@ TEST_F(SignalWiring, EachModeSwitchesOffWhatCannotRunWithIt)
         }
         // The scene is empty: a protocol that acts on one of its objects
         // goes off again, the others stay.
-        const bool actsOnTheScene = isProtocol(mode) && mode != "loschmidtEnabledCheckBox" &&
-                                    mode != "kapitzaDiracEnabledCheckBox";
+        const bool actsOnTheScene =
+            isProtocol(mode) && mode != "loschmidtEnabledCheckBox" && mode != "kapitzaDiracEnabledCheckBox";
         for (const std::string& other : modes)
             EXPECT_EQ(isChecked(other), other == mode && !actsOnTheScene) << "after checking " << mode << ": " << other;
     }
