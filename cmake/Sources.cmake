@@ -236,6 +236,7 @@ set(VXO_APP_SOURCES
     mainwindow/MainWindowBoundStates.cpp
     mainwindow/MainWindowDiagnostics.cpp
     mainwindow/MainWindowDocuments.cpp
+    mainwindow/MainWindowExperimentsOff.cpp
     mainwindow/MainWindowGaugeFields.cpp
     mainwindow/MainWindowHelp.cpp
     mainwindow/MainWindowLoading.cpp
@@ -457,6 +458,7 @@ set(VXO_APP_TEST_SOURCES
 set(VXO_APPWINDOW_TEST_SOURCES
     DocumentSceneInspectorTest.cpp
     DocumentsTest.cpp
+    ExperimentsOffTest.cpp
     GuideClaimsEarlyTest.cpp
     GuideClaimsLateTest.cpp
     GuidedLoadingTest.cpp

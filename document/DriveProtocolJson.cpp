@@ -13,11 +13,13 @@ bool supportedParameter(const Drive& drive, const ExperimentDocument&)
     return drive.parameter >= SceneParameterValue && drive.parameter <= SceneParameterSlopeY;
 }
 
-// A disabled drive is not held to the scene.
+// A disabled drive is not held to the scene, nor one whose target is missing:
+// that one is switched off once the file is read.
 template <typename Drive, bool (*validate)(const PotentialScene&, const Drive&)>
 bool matchesScene(const Drive& drive, const ExperimentDocument& document)
 {
-    return !drive.enabled || validate(document.potentialScene, drive);
+    return !drive.enabled || !sceneHoldsTarget(document.potentialScene, drive.targetObjectId) ||
+           validate(document.potentialScene, drive);
 }
 
 void quenchFields(SettingsFieldVisitor& v, QuantumQuench& r)
@@ -127,12 +129,27 @@ const SettingsObject<RamseySequence> kRamseySequence = {
 };
 VXO_SETTINGS_OBJECT_FUNCTIONS(readRamseySequence, writeRamseySequence, kRamseySequence)
 
+namespace {
+
+void switchOffDrivesWithoutTarget(ExperimentDocument& document, bool noted)
+{
+    switchOffWithoutTarget(kQuantumQuench, &QuantumQuench::targetObjectId, document, noted);
+    switchOffWithoutTarget(kPeriodicDrive, &PeriodicDrive::targetObjectId, document, noted);
+    switchOffWithoutTarget(kLinearSweep, &LinearSweep::targetObjectId, document, noted);
+    switchOffWithoutTarget(kRamseySequence, &RamseySequence::targetObjectId, document, noted);
+}
+
+} // namespace
+
 void disableDrivesTheSceneRefuses(ExperimentDocument& document)
 {
+    switchOffDrivesWithoutTarget(document, false);
     disableWhenTheSceneRefuses(kQuantumQuench, document);
     disableWhenTheSceneRefuses(kPeriodicDrive, document);
     disableWhenTheSceneRefuses(kLinearSweep, document);
     disableWhenTheSceneRefuses(kRamseySequence, document);
 }
+
+void switchOffDrivesWithoutTarget(ExperimentDocument& document) { switchOffDrivesWithoutTarget(document, true); }
 
 } // namespace vxo

@@ -24,7 +24,11 @@ bool readRamseySequence(const QJsonObject& root, ExperimentDocument& document, Q
 QJsonObject writeRamseySequence(const ExperimentDocument& document);
 
 // Switches off each enabled drive that its scene check refuses (a target
-// whose parameter the object does not have): the window runs it as off.
+// missing, or whose parameter the object does not have): the window runs it
+// as off.
 void disableDrivesTheSceneRefuses(ExperimentDocument& document);
+// Switches off each enabled drive whose target object the scene does not
+// hold, noting it in the document's switchedOff list.
+void switchOffDrivesWithoutTarget(ExperimentDocument& document);
 
 } // namespace vxo

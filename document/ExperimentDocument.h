@@ -8,6 +8,7 @@
 #include <QVariantMap>
 
 #include <cstdint>
+#include <vector>
 
 namespace vxo {
 
@@ -28,6 +29,15 @@ struct ExperimentDocument : ExperimentSettingsRecords {
     PotentialScene potentialScene;
     InitialPreparation initialPreparation;
     double measurementCollapseResolution = 0.65;
+
+    // A record the reader switched off, and why: a drive or the shutter
+    // whose file names a target object the scene does not hold. Filled by
+    // the reader only; the writer writes the record as it stands.
+    struct SwitchedOffRecord {
+        QString record; // its member name, e.g. "periodicDrive"
+        QString reason; // e.g. "its target, object #4, is not in the document's scene"
+    };
+    std::vector<SwitchedOffRecord> switchedOff;
 };
 
 } // namespace vxo

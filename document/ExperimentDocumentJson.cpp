@@ -128,6 +128,8 @@ bool parseExperimentDocument(const QJsonObject& root, ExperimentDocument& docume
         if (version >= member.version && !member.read(root, scratch, error))
             return false;
     }
+    switchOffDrivesWithoutTarget(scratch);
+    switchOffShutterWithoutTarget(scratch);
 
     document = scratch;
     return true;

@@ -19,7 +19,9 @@ QString measurementResolutionKey(); // "resolution"
 
 // The reader: fills a scratch document and copies it onto `document` only
 // when the whole object has been read and validated. On failure `document`
-// is untouched and `error` holds one message. Never throws.
+// is untouched and `error` holds one message. An enabled drive or shutter
+// whose target object the scene does not hold is read switched off and
+// listed in the document's switchedOff. Never throws.
 bool parseExperimentDocument(const QJsonObject& root, ExperimentDocument& document, QString& error);
 // The writer.
 QJsonObject experimentDocumentToJson(const ExperimentDocument& document);

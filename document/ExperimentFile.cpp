@@ -122,6 +122,12 @@ bool saveExperimentFile(const QString& path, const ExperimentDocument& document,
     ExperimentDocument check;
     if (!parseExperimentBytes(bytes, check, error))
         return false;
+    // Nor what would come back switched off.
+    if (!check.switchedOff.empty()) {
+        const ExperimentDocument::SwitchedOffRecord& first = check.switchedOff.front();
+        error = QStringLiteral("Experiment %1 cannot be saved switched on: %2.").arg(first.record, first.reason);
+        return false;
+    }
 
     // Unbuffered, so that every write reaches the file here and its failure
     // is seen before the commit, which would otherwise publish a short file.

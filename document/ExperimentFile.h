@@ -34,8 +34,9 @@ bool loadExperimentFile(const QString& path, ExperimentDocument& document, QStri
 // target only on commit. The text is read back with the document reader
 // before anything is written, so a document the reader would refuse (too many
 // scene objects, duplicate ids, numbers that JSON cannot hold, records the
-// checks refuse) is never saved: the reader's message is returned and the
-// target stays as it was. A folder at `path` is refused first, with a
+// checks refuse, an enabled drive or shutter whose target object the scene
+// does not hold, which would be read switched off) is never saved: the
+// reader's message is returned and the target stays as it was. A folder at `path` is refused first, with a
 // message that asks for another name; then a scene beyond the limit, with a
 // message that names the limit. A write that
 // fails names the system's cause (a full disk: "No space left on device").

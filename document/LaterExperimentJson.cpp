@@ -118,9 +118,11 @@ bool berryLoopFitsScene(const BerryConfig& config, const ExperimentDocument& doc
            QuantumBerryPhase2D::validateLoop(config, trap, nullptr);
 }
 
+// A shutter whose object is missing passes: it is switched off once the file is read.
 bool shutterInScene(const MoshinskyConfig& config, const ExperimentDocument& document)
 {
-    return !config.enabled || QuantumMoshinsky2D::validateShutter(document.potentialScene, config, nullptr, nullptr);
+    return !config.enabled || !sceneHoldsTarget(document.potentialScene, config.shutterObjectId) ||
+           QuantumMoshinsky2D::validateShutter(document.potentialScene, config, nullptr, nullptr);
 }
 
 // The document does not know the solver's hbar; the pulse is judged at hbar 1.
@@ -274,7 +276,13 @@ VXO_SETTINGS_OBJECT_FUNCTIONS(readKapitzaDiracConfig, writeKapitzaDiracConfig, k
 void disableLoopAndShutterTheSceneRefuses(ExperimentDocument& document)
 {
     disableWhenTheSceneRefuses(kQuantumBerry, document);
+    switchOffWithoutTarget(kQuantumMoshinsky, &MoshinskyConfig::shutterObjectId, document, false);
     disableWhenTheSceneRefuses(kQuantumMoshinsky, document);
+}
+
+void switchOffShutterWithoutTarget(ExperimentDocument& document)
+{
+    switchOffWithoutTarget(kQuantumMoshinsky, &MoshinskyConfig::shutterObjectId, document, true);
 }
 
 } // namespace vxo

@@ -46,7 +46,11 @@ bool readKapitzaDiracConfig(const QJsonObject& root, ExperimentDocument& documen
 QJsonObject writeKapitzaDiracConfig(const ExperimentDocument& document);
 
 // Switches off an enabled Berry loop without its trap and an enabled shutter
-// without a shutter object: the window runs either as off.
+// without a shutter object, or one that does not fit: the window runs either
+// as off.
 void disableLoopAndShutterTheSceneRefuses(ExperimentDocument& document);
+// Switches off an enabled shutter whose object the scene does not hold,
+// noting it in the document's switchedOff list.
+void switchOffShutterWithoutTarget(ExperimentDocument& document);
 
 } // namespace vxo

@@ -240,6 +240,35 @@ void disableWhenTheSceneRefuses(const SettingsObject<Record>& codec, ExperimentD
         record.enabled = false;
 }
 
+// The scene holds the object a record names (a record naming none, id 0,
+// holds nothing).
+inline bool sceneHoldsTarget(const PotentialScene& scene, std::uint64_t id)
+{
+    return id != 0 && scene.find(id) != nullptr;
+}
+
+// An enabled record whose target object the scene does not hold is switched
+// off, with a note naming the record and the object when `noted`, instead
+// of the whole file being refused: the rest of a teacher's file stays
+// usable, and nothing runs on an object the file did not name. Its scene
+// check lets such a record pass; the reader runs this once the whole file
+// has been read.
+template <typename Record>
+void switchOffWithoutTarget(const SettingsObject<Record>& codec, std::uint64_t Record::*target,
+                            ExperimentDocument& document, bool noted)
+{
+    Record& record = document.*codec.member;
+    const std::uint64_t id = record.*target;
+    if (!record.enabled || sceneHoldsTarget(document.potentialScene, id))
+        return;
+    record.enabled = false;
+    if (noted)
+        document.switchedOff.push_back(
+            {QLatin1String(codec.key),
+             id == 0 ? QStringLiteral("the document names no target object for it")
+                     : QStringLiteral("its target, object #%1, is not in the document's scene").arg(id)});
+}
+
 // Defines the public reader and writer of one settings object from its codec.
 #define VXO_SETTINGS_OBJECT_FUNCTIONS(readName, writeName, codec)                                                      \
     bool readName(const QJsonObject& root, ExperimentDocument& document, QString& error)                               \

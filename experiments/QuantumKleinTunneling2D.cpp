@@ -21,23 +21,28 @@ constexpr const char* kNormalisation = "QuantumKleinTunneling2D: normalization f
 constexpr const char* kPreparationFailed = "QuantumKleinTunneling2D: state preparation failed";
 constexpr const char* kEmptyGrid = "QuantumKleinTunneling2D: empty potential grid";
 constexpr const char* kRasterFailed = "QuantumKleinTunneling2D: barrier rasterization failed";
+constexpr const char* kDetectorInBarrier =
+    "QuantumKleinTunneling2D: the detector must lie beyond the barrier (detector X > barrier center X + width / 2)";
 
 // The barrier is painted taller than the domain so that it spans every row.
 constexpr double kBarrierHeightFactor = 1.2;
 
-bool configValid(const KleinTunnelingConfig& c)
+// The first rule an enabled config breaks, null when it passes. The
+// detector's place against the barrier is the one rule a student meets with
+// values the boxes allow, so it is named.
+const char* configFault(const KleinTunnelingConfig& c)
 {
     if (!isFinitePositive(c.lightSpeed) || !isFiniteNonNegative(c.restMass) || !isFinitePositive(c.sigma))
-        return false;
+        return kInvalidConfig;
     if (!isFinite(c.centerX) || !isFinite(c.centerY))
-        return false;
+        return kInvalidConfig;
     if (!isFinite(c.momentumX) || !isFinite(c.momentumY) || !(c.momentumX > 0.0))
-        return false;
+        return kInvalidConfig;
     if (!isFinite(c.barrierCenterX) || !isFinitePositive(c.barrierWidth) || !isFinitePositive(c.barrierHeight))
-        return false;
+        return kInvalidConfig;
     if (!isFinite(c.detectorX) || !isFinitePositive(c.analysisEndTime))
-        return false;
-    return c.detectorX > c.barrierCenterX + c.barrierWidth / 2.0;
+        return kInvalidConfig;
+    return c.detectorX > c.barrierCenterX + c.barrierWidth / 2.0 ? nullptr : kDetectorInBarrier;
 }
 
 double restEnergy(const KleinTunnelingConfig& c) { return c.restMass * c.lightSpeed * c.lightSpeed; }
@@ -102,16 +107,16 @@ const char* QuantumKleinTunneling2D::regimeName(std::int32_t code)
 
 bool QuantumKleinTunneling2D::validateConfiguration(const KleinTunnelingConfig& config, std::string* error)
 {
-    if (!configValid(config))
-        return failAnalysis(error, kInvalidConfig);
+    if (const char* fault = configFault(config))
+        return failAnalysis(error, fault);
     return true;
 }
 
 bool QuantumKleinTunneling2D::buildPotential(PotentialField2D& potential, const KleinTunnelingConfig& config,
                                              std::string* error)
 {
-    if (!configValid(config))
-        return failAnalysisIfEmpty(error, kInvalidConfig);
+    if (const char* fault = configFault(config))
+        return failAnalysisIfEmpty(error, fault);
     if (potential.empty())
         return failAnalysisIfEmpty(error, kEmptyGrid);
     try {
@@ -128,8 +133,8 @@ bool QuantumKleinTunneling2D::buildPotential(PotentialField2D& potential, const 
 bool QuantumKleinTunneling2D::prepareInitialState(DiracSpinor2D& spinor, const KleinTunnelingConfig& config,
                                                   double hbar, std::string* error)
 {
-    if (!configValid(config))
-        return failAnalysisIfEmpty(error, kInvalidConfig);
+    if (const char* fault = configFault(config))
+        return failAnalysisIfEmpty(error, fault);
     if (!diracSpinorUsable(spinor) || !isFinitePositive(hbar))
         return failAnalysisIfEmpty(error, kInvalidSpinor);
     writeUpperGaussian(spinor, diracGaussianOf(config, hbar), centreOffset(spinor.upper.nx()),

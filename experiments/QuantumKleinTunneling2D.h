@@ -68,7 +68,8 @@ public:
     static bool isKleinZone(const KleinTunnelingConfig& config);
     static const char* regimeName(std::int32_t code);
 
-    // "QuantumKleinTunneling2D: invalid configuration" for any failure.
+    // "QuantumKleinTunneling2D: invalid configuration" for any failure but a
+    // detector that does not lie beyond the barrier, which is named.
     static bool validateConfiguration(const KleinTunnelingConfig& config, std::string* error);
 
     // Zeroes the whole grid (discarding what the scene painted) and paints the

@@ -381,9 +381,63 @@ private:
     void clearScatteringAndTwoLevelRecords();
     void updatePanelsAfterRebuild();
     // Keeps the text of a gauge build or preparation that failed during the
-    // rebuild under way. The rebuild's own refresh writes the permanent
-    // status line over any message, so the kept texts are shown after it.
+    // rebuild under way, or of a protocol switched off before or during it.
+    // The rebuild's own refresh writes the permanent status line over any
+    // message, so the kept texts are shown after it, and kept as
+    // lastRebuildReport for the message of the action that rebuilt.
     void noteRebuildFailure(const QString& text);
+    // A scene edit's message after its rebuild, followed by what the rebuild
+    // had to report (a protocol the edit switched off, a failed build).
+    void showEditMessage(const QString& text, int timeoutMs);
+
+    // --- MainWindowExperimentsOff.cpp: experiments switched on that do not run -------------------
+    // The experiments whose page and diagnostics row say why they are off.
+    // The first six act on an object of the Potential Scene.
+    enum class OffExperiment {
+        Quench,
+        PeriodicDrive,
+        LinearSweep,
+        Ramsey,
+        BerryLoop,
+        Shutter,
+        Loschmidt,
+        KapitzaDirac,
+        AharonovBohm,
+        Landau,
+        HallEdge,
+        Backflow,
+        Zitterbewegung,
+        Klein,
+        Scar,
+        Zeno,
+        KickedRotor,
+        Vortex,
+        Anderson,
+    };
+    static constexpr std::size_t kSceneProtocolCount = 6;
+    // A scene protocol's box stays ticked only while the scene lets it act.
+    // One whose target is gone, whose parameter its target does not have,
+    // whose loop finds no trap or does not fit it, or whose shutter does not
+    // fit the scene, is unticked with its signals blocked, so that the
+    // window, the run and Save agree; the reason stays on its page until the
+    // box is ticked again or an experiment is loaded. With the scene box off
+    // over a scene that still has objects, the boxes wait for the scene.
+    void switchOffRefusedProtocols();
+    void switchProtocolOff(OffExperiment protocol, const QString& reason);
+    QString sceneProtocolRefusal(OffExperiment protocol) const;
+    QCheckBox* protocolBox(OffExperiment protocol) const;
+    // Why an experiment that is switched on does not run: the reason its
+    // protocol was switched off, or its own check's message on the settings
+    // in force; empty when nothing refuses it.
+    QString offReason(OffExperiment experiment) const;
+    // "<experiment> is off: <reason>", or empty.
+    QString offLine(OffExperiment experiment) const;
+    // The page's hint with the off line before it; a row's value: the off
+    // line, or `inactive` without one.
+    QString withOffLine(OffExperiment experiment, const QString& hint) const;
+    QString offLineOr(OffExperiment experiment, const QString& inactive) const;
+    // The protocols a loaded document switched off, with their reasons.
+    void noteDocumentSwitchOffs(const ExperimentDocument& document);
 
     // --- MainWindowRecorderSetup.cpp: recorders at the rebuild -----------------------------------
     // The rebuild's recorders, configured from the stored settings; the step
@@ -544,7 +598,9 @@ private:
     // (all objects, or shutter kinds only) keeps its selection by id; its
     // enable box is enabled with items and the scene on.
     void refreshSceneObjectList(std::uint64_t id);
-    void fillTargetCombo(QComboBox* combo, QCheckBox* governedBox, std::uint64_t id, bool shutterKindsOnly);
+    // A combo that loses the object its ticked box acts on switches that
+    // protocol off (not while an experiment is being applied).
+    void fillTargetCombo(QComboBox* combo, OffExperiment protocol, std::uint64_t id, bool shutterKindsOnly);
     // Each target combo by name (id 0 keeps its current object).
     void fillQuenchTargetCombo(std::uint64_t id);
     void fillPeriodicDriveTargetCombo(std::uint64_t id);
@@ -859,8 +915,12 @@ private:
     void openCurrentParametersHelp();
 
     // --- Data members, in construction order (the constructor is in MainWindow.cpp) ---------------
-    // The texts noteRebuildFailure keeps for the rebuild under way.
+    // The texts noteRebuildFailure keeps for the next report, and that report.
     std::vector<QString> rebuildFailures;
+    QString lastRebuildReport;
+    // Why each scene protocol was switched off (OffExperiment order), kept
+    // until its box is ticked again or an experiment is loaded.
+    std::array<QString, kSceneProtocolCount> protocolOffNotes;
     // Keyboard tracking of the spin boxes that rebuild, off at 1024 x 1024.
     KeyboardTrackingGate* keyboardTrackingGate = nullptr;
     // The current of the last computation (overlay and diagnostics); its

@@ -21,6 +21,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QSpinBox>
+#include <QStringList>
 #include <QStackedWidget>
 #include <QTimer>
 
@@ -306,6 +307,8 @@ MainWindow::DocumentApplication MainWindow::applyDocument(const ExperimentDocume
                                  documentType <= InitialPreparationType::DiracKleinTunnelingState;
     preparationType = experimentState ? documentType : InitialPreparationType::Gaussian;
     stored = static_cast<const ExperimentSettingsRecords&>(document);
+    protocolOffNotes = {};
+    noteDocumentSwitchOffs(document);
     // The document's identity before the rebuild, whose recorders key on it.
     experimentTitle = document.name.trimmed();
     sourcePresetName = document.sourcePreset;
@@ -600,13 +603,18 @@ bool MainWindow::loadExperimentFromPath(const QString& path)
     updateWindowTitle();
     updateDiagnostics();
     const QString loaded = QStringLiteral("Experiment configuration loaded: %1").arg(elideForDisplay(path));
-    // Loaded, but for the bound state: said as a load, with what is missing.
+    // Loaded, but for the bound state or a record the reader switched off:
+    // said as a load, with what is missing.
+    QStringList notes;
     if (applied == DocumentApplication::Partial)
+        notes << QStringLiteral("Not restored: %1 The simulation starts from the Gaussian packet of the loaded "
+                                "controls instead.")
+                     .arg(error);
+    for (const ExperimentDocument::SwitchedOffRecord& off : document.switchedOff)
+        notes << QStringLiteral("Switched off: %1, because %2.").arg(off.record, off.reason);
+    if (!notes.isEmpty())
         QMessageBox::warning(this, QStringLiteral("Load Experiment"),
-                             QStringLiteral("%1\n\nNot restored: %2 The simulation starts from the Gaussian "
-                                            "packet of the loaded controls instead.")
-                                 .arg(loaded, error),
-                             QMessageBox::Ok);
+                             loaded + QStringLiteral("\n\n") + notes.join(QStringLiteral("\n\n")), QMessageBox::Ok);
     showStatusMessage(loaded, kStatusReportMs);
     return true;
 }

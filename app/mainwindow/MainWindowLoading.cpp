@@ -90,6 +90,7 @@ void MainWindow::loadGuidedExperiment(int presetIndex)
     ApplyingExperimentScope applying(applyingExperiment);
     preparationType = InitialPreparationType::Gaussian;
     stored = static_cast<const ExperimentSettingsRecords&>(preset);
+    protocolOffNotes = {};
     if (isExperimentPreparation(presetType))
         preparationType = presetType;
 

@@ -83,6 +83,11 @@ void MainWindow::onProtocolEnabledToggled(QCheckBox* box, bool checked)
     if (applyingExperiment)
         return;
     if (checked) {
+        // Ticked again: why it was switched off no longer holds for its page.
+        for (std::size_t index = 0; index < kSceneProtocolCount; ++index) {
+            if (protocolBox(static_cast<OffExperiment>(index)) == box)
+                protocolOffNotes[index].clear();
+        }
         switchOffProtocols(box);
         // The Dirac boxes are also switched off by the handler connected
         // last, but that runs after this rebuild: a rebuild with a Dirac

@@ -193,8 +193,9 @@ void MainWindow::updateVortexPanel()
     if (preparationType != InitialPreparationType::Vortex || !recorders.vortexTrap.found ||
         !recorders.vortexRecorder.isConfigured() || recorders.vortexRecorder.isEmpty()) {
         form.vortexPlotWidget->clearRecorder();
-        form.vortexSummaryLabel->setText(
-            QStringLiteral("Load the Quantum Vortex preset: off-axis vortex plus one isotropic harmonic trap."));
+        form.vortexSummaryLabel->setText(withOffLine(
+            OffExperiment::Vortex,
+            QStringLiteral("Load the Quantum Vortex preset: off-axis vortex plus one isotropic harmonic trap.")));
         return;
     }
 
@@ -232,8 +233,9 @@ void MainWindow::updateAndersonPanel()
     if (preparationType != InitialPreparationType::AndersonDualLane || !recorders.andersonLattice.valid ||
         !recorders.andersonRecorder.isConfigured() || recorders.andersonRecorder.isEmpty()) {
         form.andersonPlotWidget->clearRecorder();
-        form.andersonSummaryLabel->setText(
-            QStringLiteral("Load the Anderson Localization preset: upper clean lattice, lower disordered lattice."));
+        form.andersonSummaryLabel->setText(withOffLine(
+            OffExperiment::Anderson,
+            QStringLiteral("Load the Anderson Localization preset: upper clean lattice, lower disordered lattice.")));
         return;
     }
 
@@ -266,8 +268,9 @@ void MainWindow::updateKickedRotorPanel()
     if (preparationType != InitialPreparationType::KickedRotor || !recorders.kickedRotorRecorder.isConfigured() ||
         recorders.kickedRotorRecorder.isEmpty()) {
         form.kickedRotorPlotWidget->clearRecorder();
-        form.kickedRotorSummaryLabel->setText(
-            QStringLiteral("Load the Quantum Kicked Rotor preset: periodic delta kicks plus free rotor evolution."));
+        form.kickedRotorSummaryLabel->setText(withOffLine(
+            OffExperiment::KickedRotor,
+            QStringLiteral("Load the Quantum Kicked Rotor preset: periodic delta kicks plus free rotor evolution.")));
         return;
     }
 

@@ -50,8 +50,10 @@ void MainWindow::updateZitterbewegungPanel()
     const DiracZitterbewegungRecorder& recorder = recorders.zitterbewegungRecorder;
     if (!settings.enabled || !recorder.isConfigured() || recorder.samples().empty()) {
         ui->zitterPlotWidget->clearRecorder();
-        const QString hint = recorderHint("Dirac/ZB recorder inactive: enabled=%1  configured=%2  samples=%3",
-                                          settings.enabled, recorder);
+        const QString hint =
+            withOffLine(OffExperiment::Zitterbewegung,
+                        recorderHint("Dirac/ZB recorder inactive: enabled=%1  configured=%2  samples=%3",
+                                     settings.enabled, recorder));
         ui->zitterSummaryLabel->setText(hint);
         writeDiagnosticsRow(kZitterbewegungRow, hint);
         return;
@@ -94,8 +96,10 @@ void MainWindow::updateKleinPanel()
     const DiracKleinRecorder& recorder = recorders.kleinRecorder;
     if (!settings.enabled || !recorder.isConfigured() || recorder.samples().empty()) {
         ui->kleinPlotWidget->clearRecorder();
-        const QString hint = recorderHint("Dirac/Klein recorder inactive: enabled=%1 configured=%2 samples=%3",
-                                          settings.enabled, recorder);
+        const QString hint =
+            withOffLine(OffExperiment::Klein, recorderHint("Dirac/Klein recorder inactive: enabled=%1 configured=%2 "
+                                                           "samples=%3",
+                                                           settings.enabled, recorder));
         ui->kleinSummaryLabel->setText(hint);
         writeDiagnosticsRow(kKleinRow, hint);
         return;

@@ -20,12 +20,14 @@ namespace {
 // field built, recorder configured, sample count). Returns the hint for the
 // page's diagnostics row.
 template <typename Plot>
-QString showGaugeRecorderHint(Plot& plot, QLabel& label, const char* format, bool enabled, bool fieldReady,
-                              bool configured, std::size_t samples)
+QString showGaugeRecorderHint(Plot& plot, QLabel& label, const QString& offLine, const char* format, bool enabled,
+                              bool fieldReady, bool configured, std::size_t samples)
 {
     plot.clearRecorder();
-    const QString hint =
+    QString hint =
         PanelText(QString::fromLatin1(format)).flag(enabled).flag(fieldReady).flag(configured).count(samples).text();
+    if (!offLine.isEmpty())
+        hint = offLine + QLatin1Char('\n') + hint;
     label.setText(hint);
     return hint;
 }
@@ -41,6 +43,7 @@ void MainWindow::updateAharonovBohmPanel()
     if (!settings.enabled || !gaugeLinks.aharonovBohmLinksReady || !configured || samples.empty()) {
         writeDiagnosticsRow(kAharonovBohmRow,
                             showGaugeRecorderHint(*form.aharonovBohmPlotWidget, *form.aharonovBohmSummaryLabel,
+                                                  offLine(OffExperiment::AharonovBohm),
                                                   "Aharonov-Bohm recorder inactive: enabled=%1  fields=%2  "
                                                   "configured=%3  samples=%4\nLoad Aharonov-Bohm Effect / "
                                                   "Magnetic Flux, Reset and press Play.",
@@ -90,11 +93,12 @@ void MainWindow::updateLandauPanel()
     const std::vector<LandauSample>& samples = recorders.landauRecorder.samples();
     const bool configured = recorders.landauRecorder.isConfigured();
     if (!settings.enabled || !gaugeLinks.landauLinksReady || !configured || samples.empty()) {
-        writeDiagnosticsRow(kLandauRow, showGaugeRecorderHint(
-                                            *form.landauPlotWidget, *form.landauSummaryLabel,
-                                            "Landau recorder inactive: enabled=%1  gauge=%2  configured=%3  "
-                                            "samples=%4",
-                                            settings.enabled, gaugeLinks.landauLinksReady, configured, samples.size()));
+        writeDiagnosticsRow(
+            kLandauRow,
+            showGaugeRecorderHint(*form.landauPlotWidget, *form.landauSummaryLabel, offLine(OffExperiment::Landau),
+                                  "Landau recorder inactive: enabled=%1  gauge=%2  configured=%3  "
+                                  "samples=%4",
+                                  settings.enabled, gaugeLinks.landauLinksReady, configured, samples.size()));
         return;
     }
 
@@ -145,6 +149,7 @@ void MainWindow::updateHallEdgePanel()
     const bool configured = recorders.hallEdgeRecorder.isConfigured();
     if (!settings.enabled || !gaugeLinks.hallEdgeLinksReady || !configured || samples.empty()) {
         writeDiagnosticsRow(kHallEdgeRow, showGaugeRecorderHint(*form.hallEdgePlotWidget, *form.hallEdgeSummaryLabel,
+                                                                offLine(OffExperiment::HallEdge),
                                                                 "Hall edge recorder inactive: enabled=%1  fields=%2  "
                                                                 "configured=%3  samples=%4",
                                                                 settings.enabled, gaugeLinks.hallEdgeLinksReady,

@@ -47,7 +47,8 @@ void MainWindow::updateZenoPanel()
                         recorders.zenoRecorder.isConfigured() && !recorders.zenoRecorder.isEmpty();
     if (!active) {
         ui->zenoPlotWidget->reset();
-        ui->zenoSummaryLabel->setText(QStringLiteral("Load the Quantum Zeno Effect / Watched Escape preset."));
+        ui->zenoSummaryLabel->setText(
+            withOffLine(OffExperiment::Zeno, QStringLiteral("Load the Quantum Zeno Effect / Watched Escape preset.")));
         return;
     }
 
@@ -78,7 +79,8 @@ void MainWindow::updateScarsPanel()
                         !recorders.scarRecorder.isEmpty();
     if (!active) {
         showHint(ui->scarPlotWidget, ui->scarSummaryLabel,
-                 QStringLiteral("Load the Quantum Scars / Chaotic Stadium Billiard preset."));
+                 withOffLine(OffExperiment::Scar,
+                             QStringLiteral("Load the Quantum Scars / Chaotic Stadium Billiard preset.")));
         return;
     }
 
@@ -127,7 +129,8 @@ void MainWindow::updateBerryPanel()
                 .fixed(solver.time(), 3)
                 .integer(static_cast<std::int64_t>(preparationType))
                 .text();
-        writeDiagnosticsRow(kBerryRow, showHint(ui->berryPlotWidget, ui->berrySummaryLabel, hint));
+        writeDiagnosticsRow(kBerryRow, showHint(ui->berryPlotWidget, ui->berrySummaryLabel,
+                                                withOffLine(OffExperiment::BerryLoop, hint)));
         return;
     }
 
@@ -173,7 +176,8 @@ void MainWindow::updateLoschmidtPanel()
                 .count(samples.size())
                 .flag(recorders.loschmidtReversed)
                 .text();
-        writeDiagnosticsRow(kLoschmidtRow, showHint(ui->loschmidtPlotWidget, ui->loschmidtSummaryLabel, hint));
+        writeDiagnosticsRow(kLoschmidtRow, showHint(ui->loschmidtPlotWidget, ui->loschmidtSummaryLabel,
+                                                    withOffLine(OffExperiment::Loschmidt, hint)));
         return;
     }
 
@@ -221,7 +225,8 @@ void MainWindow::updateMoshinskyPanel()
         const QString hint = recorderStateHint("Moshinsky recorder inactive: enabled=%1  configured=%2  samples=%3\n"
                                                "Load Moshinsky Shutter / Diffraction in Time and press Play.",
                                                settings.enabled, configured, samples.size());
-        writeDiagnosticsRow(kMoshinskyRow, showHint(ui->moshinskyPlotWidget, ui->moshinskySummaryLabel, hint));
+        writeDiagnosticsRow(kMoshinskyRow, showHint(ui->moshinskyPlotWidget, ui->moshinskySummaryLabel,
+                                                    withOffLine(OffExperiment::Shutter, hint)));
         return;
     }
 
@@ -257,7 +262,8 @@ void MainWindow::updateKapitzaDiracPanel()
             recorderStateHint("Kapitza-Dirac recorder inactive: enabled=%1  configured=%2  samples=%3\n"
                               "Load Kapitza-Dirac Diffraction / Optical Standing Wave and press Play.",
                               settings.enabled, configured, samples.size());
-        writeDiagnosticsRow(kKapitzaDiracRow, showHint(ui->kapitzaDiracPlotWidget, ui->kapitzaDiracSummaryLabel, hint));
+        writeDiagnosticsRow(kKapitzaDiracRow, showHint(ui->kapitzaDiracPlotWidget, ui->kapitzaDiracSummaryLabel,
+                                                       withOffLine(OffExperiment::KapitzaDirac, hint)));
         return;
     }
 
@@ -289,7 +295,8 @@ void MainWindow::updateBackflowPanel()
     if (!(settings.enabled && configured && !samples.empty())) {
         const QString hint = recorderStateHint("Backflow recorder inactive: enabled=%1  configured=%2  samples=%3",
                                                settings.enabled, configured, samples.size());
-        writeDiagnosticsRow(kBackflowRow, showHint(ui->backflowPlotWidget, ui->backflowSummaryLabel, hint));
+        writeDiagnosticsRow(kBackflowRow, showHint(ui->backflowPlotWidget, ui->backflowSummaryLabel,
+                                                   withOffLine(OffExperiment::Backflow, hint)));
         return;
     }
 

@@ -224,8 +224,9 @@ void MainWindow::updateQuenchPanel()
     // the scene box off nothing is armed, whatever the record says.
     const QuantumQuench quench = formSettings<QuantumQuench>();
     if (!quench.enabled || !sceneUsable() || !validateQuench(potentialScene, quench)) {
-        form.quenchSummaryLabel->setText(
-            QStringLiteral("Quench inactive. Enable a valid Potential Scene target to make H time-dependent."));
+        form.quenchSummaryLabel->setText(withOffLine(
+            OffExperiment::Quench,
+            QStringLiteral("Quench inactive. Enable a valid Potential Scene target to make H time-dependent.")));
         plot.clear();
         return;
     }
@@ -260,7 +261,8 @@ void MainWindow::updatePeriodicDrivePanel()
     const PeriodicDrive drive = formSettings<PeriodicDrive>();
     if (!drive.enabled || !sceneUsable() || !validatePeriodicDrive(potentialScene, drive)) {
         form.periodicDriveSummaryLabel->setText(
-            QStringLiteral("Periodic drive inactive. Enable a valid Potential Scene target."));
+            withOffLine(OffExperiment::PeriodicDrive,
+                        QStringLiteral("Periodic drive inactive. Enable a valid Potential Scene target.")));
         plot.clearHistory();
         return;
     }
@@ -314,15 +316,16 @@ void MainWindow::updateRabiPanel()
     DoubleWellConfig config;
     const bool active = sceneUsable() && QuantumDoubleWell2D::extractFromScene(potentialScene, config, nullptr) &&
                         boundStates.ok && boundStates.states.size() >= 2 && drive.enabled &&
-                        drive.parameter == SceneParameterSlopeX;
+                        drive.parameter == SceneParameterSlopeX && validatePeriodicDrive(potentialScene, drive);
     if (!active) {
         twoLevel.rabiReference = RabiReference{};
         plot.setTwoLevelReference(twoLevel.rabiReference);
         plot.setSamples(samples);
-        form.rabiSummaryLabel->setText(
+        form.rabiSummaryLabel->setText(withOffLine(
+            OffExperiment::PeriodicDrive,
             QStringLiteral("Rabi analysis inactive. Use a symmetric double well, compute its two lowest states, and "
-                           "drive a Linear slope X parameter."));
-        writeDiagnosticsRow(kRabiRow, QStringLiteral("inactive"));
+                           "drive a Linear slope X parameter.")));
+        writeDiagnosticsRow(kRabiRow, offLineOr(OffExperiment::PeriodicDrive, QStringLiteral("inactive")));
         return;
     }
 
@@ -380,10 +383,12 @@ void MainWindow::updateLandauZenerPanel()
                         validateLinearSweep(potentialScene, sweep) && twoLevel.landauZenerReference.valid &&
                         twoLevel.sweepBoundStates.ok;
     if (!active) {
-        form.landauZenerSummaryLabel->setText(QStringLiteral(
-            "Landau-Zener analysis inactive. Use a double well with a Linear slope X sweep through zero bias."));
+        form.landauZenerSummaryLabel->setText(withOffLine(
+            OffExperiment::LinearSweep,
+            QStringLiteral(
+                "Landau-Zener analysis inactive. Use a double well with a Linear slope X sweep through zero bias.")));
         plot.reset();
-        writeDiagnosticsRow(kLandauZenerRow, QStringLiteral("inactive"));
+        writeDiagnosticsRow(kLandauZenerRow, offLineOr(OffExperiment::LinearSweep, QStringLiteral("inactive")));
         return;
     }
 
@@ -437,11 +442,12 @@ void MainWindow::updateStueckelbergPanel(bool recomputeScans)
                         validateLinearSweep(potentialScene, sweep) && twoLevel.stueckelbergReference.valid &&
                         twoLevel.sweepBoundStates.ok;
     if (!active) {
-        form.stueckelbergSummaryLabel->setText(
+        form.stueckelbergSummaryLabel->setText(withOffLine(
+            OffExperiment::LinearSweep,
             QStringLiteral("Stueckelberg analysis inactive. Enable Return passage on a double-well Linear slope X "
-                           "sweep through zero bias."));
+                           "sweep through zero bias.")));
         plot.reset();
-        writeDiagnosticsRow(kStueckelbergRow, QStringLiteral("inactive"));
+        writeDiagnosticsRow(kStueckelbergRow, offLineOr(OffExperiment::LinearSweep, QStringLiteral("inactive")));
         return;
     }
 
@@ -554,10 +560,11 @@ void MainWindow::updateRamseyPanel(bool recomputeScans)
                         validateRamseySequence(potentialScene, sequence) && twoLevel.ramseyReference.valid &&
                         twoLevel.ramseyBoundStates.ok;
     if (!active) {
-        form.ramseySummaryLabel->setText(
-            QStringLiteral("Ramsey analysis inactive. Use a double well with a two-pulse Linear slope X sequence."));
+        form.ramseySummaryLabel->setText(withOffLine(
+            OffExperiment::Ramsey,
+            QStringLiteral("Ramsey analysis inactive. Use a double well with a two-pulse Linear slope X sequence.")));
         plot.reset();
-        writeDiagnosticsRow(kRamseyRow, QStringLiteral("inactive"));
+        writeDiagnosticsRow(kRamseyRow, offLineOr(OffExperiment::Ramsey, QStringLiteral("inactive")));
         return;
     }
 

@@ -25,6 +25,8 @@ void MainWindow::rebuildSimulation()
     // once itself when it is done.
     if (applyingExperiment)
         return;
+    // Before anything reads the protocols from the form.
+    switchOffRefusedProtocols();
 
     runTimer->stop();
     transport.stop();
@@ -33,7 +35,6 @@ void MainWindow::rebuildSimulation()
     clearCollapseReadout();
     detectorFlux.reset();
     ui->detectorFluxValueLabel->setText(QStringLiteral("0.000000"));
-    rebuildFailures.clear();
 
     const SimulationDomain2D domain = currentSimulationDomain();
     psi.reset(domain.nx(), domain.ny(), domain.dx(), domain.dy());
@@ -87,18 +88,28 @@ void MainWindow::rebuildSimulation()
     updateTransportUi();
     refreshViews();
 
-    if (!rebuildFailures.empty()) {
-        QString text = rebuildFailures.front();
-        for (std::size_t i = 1; i < rebuildFailures.size(); ++i)
-            text += QStringLiteral("; ") + rebuildFailures[i];
-        showStatusMessage(text, kStatusReportMs);
-    }
+    // What was noted since the last report: this rebuild's failures and the
+    // protocols switched off on the way to it.
+    lastRebuildReport.clear();
+    for (const QString& text : rebuildFailures)
+        lastRebuildReport += (lastRebuildReport.isEmpty() ? QString() : QStringLiteral("; ")) + text;
+    rebuildFailures.clear();
+    if (!lastRebuildReport.isEmpty())
+        showStatusMessage(lastRebuildReport, kStatusReportMs);
 }
 
 void MainWindow::noteRebuildFailure(const QString& text)
 {
     if (!text.isEmpty())
         rebuildFailures.push_back(text);
+}
+
+void MainWindow::showEditMessage(const QString& text, int timeoutMs)
+{
+    if (lastRebuildReport.isEmpty())
+        showStatusMessage(text, timeoutMs);
+    else
+        showStatusMessage(text + QLatin1Char(' ') + lastRebuildReport, std::max(timeoutMs, kStatusReportMs));
 }
 
 SimulationDomain2D MainWindow::currentSimulationDomain() const

@@ -64,7 +64,7 @@ void MainWindow::addCurrentGeometryToScene()
     }
     refreshSceneObjectList(id);
     rebuildSimulation();
-    showStatusMessage(QStringLiteral("Potential object #%1 added to scene.").arg(id), kStatusConfirmationMs);
+    showEditMessage(QStringLiteral("Potential object #%1 added to scene.").arg(id), kStatusConfirmationMs);
 }
 
 bool MainWindow::refuseFullScene()
@@ -94,12 +94,15 @@ void MainWindow::applyPotentialObjectEdit()
         return;
     }
     refreshSceneObjectList(id);
+    const QString updated = QStringLiteral("Potential object #%1 updated.").arg(id);
     // An inactive scene does not shape the potential: nothing to rebuild.
-    if (ui->potentialSceneActiveCheckBox->isChecked())
+    if (ui->potentialSceneActiveCheckBox->isChecked()) {
         rebuildSimulation();
-    else
+        showEditMessage(updated, kStatusConfirmationMs);
+    } else {
         updateDiagnostics();
-    showStatusMessage(QStringLiteral("Potential object #%1 updated.").arg(id), kStatusConfirmationMs);
+        showStatusMessage(updated, kStatusConfirmationMs);
+    }
 }
 
 void MainWindow::deleteSelectedSceneObject()
@@ -114,7 +117,7 @@ void MainWindow::deleteSelectedSceneObject()
     // The removed id is no longer listed, so the refresh selects the first object.
     refreshSceneObjectList(0);
     rebuildSimulation();
-    showStatusMessage(QStringLiteral("Potential object #%1 deleted.").arg(id), kStatusConfirmationMs);
+    showEditMessage(QStringLiteral("Potential object #%1 deleted.").arg(id), kStatusConfirmationMs);
 }
 
 void MainWindow::clearPotentialScene()
@@ -128,7 +131,7 @@ void MainWindow::clearPotentialScene()
     }
     refreshSceneObjectList(0);
     rebuildSimulation();
-    showStatusMessage(QStringLiteral("Potential scene cleared; legacy single geometry is active."), kStatusNoticeMs);
+    showEditMessage(QStringLiteral("Potential scene cleared; legacy single geometry is active."), kStatusNoticeMs);
 }
 
 void MainWindow::applyEditorShape(const PotentialEditorShape& shape)
@@ -190,33 +193,35 @@ void MainWindow::refreshSceneObjectList(std::uint64_t id)
 
 void MainWindow::fillQuenchTargetCombo(std::uint64_t id)
 {
-    fillTargetCombo(ui->quenchTargetComboBox, ui->quenchEnabledCheckBox, id, false);
+    fillTargetCombo(ui->quenchTargetComboBox, OffExperiment::Quench, id, false);
 }
 
 void MainWindow::fillPeriodicDriveTargetCombo(std::uint64_t id)
 {
-    fillTargetCombo(ui->periodicDriveTargetComboBox, ui->periodicDriveEnabledCheckBox, id, false);
+    fillTargetCombo(ui->periodicDriveTargetComboBox, OffExperiment::PeriodicDrive, id, false);
 }
 
 void MainWindow::fillLinearSweepTargetCombo(std::uint64_t id)
 {
-    fillTargetCombo(ui->linearSweepTargetComboBox, ui->linearSweepEnabledCheckBox, id, false);
+    fillTargetCombo(ui->linearSweepTargetComboBox, OffExperiment::LinearSweep, id, false);
 }
 
 void MainWindow::fillRamseyTargetCombo(std::uint64_t id)
 {
-    fillTargetCombo(ui->ramseyTargetComboBox, ui->ramseyEnabledCheckBox, id, false);
+    fillTargetCombo(ui->ramseyTargetComboBox, OffExperiment::Ramsey, id, false);
 }
 
 // The shutter lists only the kinds it can open.
 void MainWindow::fillMoshinskyTargetCombo(std::uint64_t id)
 {
-    fillTargetCombo(ui->moshinskyTargetComboBox, ui->moshinskyEnabledCheckBox, id, true);
+    fillTargetCombo(ui->moshinskyTargetComboBox, OffExperiment::Shutter, id, true);
 }
 
-void MainWindow::fillTargetCombo(QComboBox* combo, QCheckBox* governedBox, std::uint64_t id, bool shutterKindsOnly)
+void MainWindow::fillTargetCombo(QComboBox* combo, OffExperiment protocol, std::uint64_t id, bool shutterKindsOnly)
 {
-    if (id == 0)
+    QCheckBox* const governedBox = protocolBox(protocol);
+    const bool keepCurrent = id == 0;
+    if (keepCurrent)
         id = combo->currentIndex() >= 0 ? combo->currentData().toULongLong() : 0;
     const QSignalBlocker blocker(combo);
     combo->clear();
@@ -230,6 +235,14 @@ void MainWindow::fillTargetCombo(QComboBox* combo, QCheckBox* governedBox, std::
         combo->addItem(describePotentialObject(object), QVariant::fromValue<quint64>(object.id));
         if (current < 0 && object.id == id)
             current = combo->count() - 1;
+    }
+    // A protocol never moves on to another object by itself: losing its
+    // target switches it off, and the first object is only offered.
+    if (current < 0 && keepCurrent && id != 0 && governedBox->isChecked() && !applyingExperiment) {
+        switchProtocolOff(protocol,
+                          potentialScene.find(id)
+                              ? QStringLiteral("object #%1 can no longer be its target").arg(id)
+                              : QStringLiteral("its target, object #%1, is no longer in the Potential Scene").arg(id));
     }
     if (current < 0 && combo->count() > 0)
         current = 0;

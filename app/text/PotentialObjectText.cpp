@@ -27,6 +27,8 @@ KindText kindText(PotentialObjectKind kind)
 
 } // namespace
 
+QString potentialObjectKindName(PotentialObjectKind kind) { return QString::fromLatin1(kindText(kind).name); }
+
 QString describePotentialObject(const PotentialObject& object)
 {
     const KindText text = kindText(object.kind);

@@ -16,4 +16,8 @@ namespace vxo {
 // outside 1..11 has an empty name and the label V0.
 QString describePotentialObject(const PotentialObject& object);
 
+// The kind's name as the description gives it ("Rectangle", "Soft Radial");
+// empty for a kind outside 1..11.
+QString potentialObjectKindName(PotentialObjectKind kind);
+
 } // namespace vxo

@@ -1103,5 +1103,46 @@ TEST_F(DocumentsWindow, ProtocolsWithoutADrivableTargetAreKeptAsTheWindowRanThem
     }
 }
 
+// A teacher's file whose drive names an object its scene lacks is worth more
+// loaded than refused: everything else is as the teacher wrote it, the drive
+// is off, and the load says which record and which object.
+TEST_F(DocumentsWindow, ADocumentNamingAMissingTargetLoadsWithThatRecordOffAndSaysWhich)
+{
+    MainWindow& window = *target;
+    const ExperimentDocument document = documentOfPreset(window, 16);
+    QJsonObject root = experimentDocumentToJson(document);
+    QJsonObject drive = root.value(QLatin1String("periodicDrive")).toObject();
+    drive.insert(QLatin1String("targetObjectId"), QStringLiteral("77"));
+    root.insert(QLatin1String("periodicDrive"), drive);
+    const QString file = path("missing-target.vxo.json");
+    {
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(QJsonDocument(root).toJson());
+    }
+
+    const FileOutcome outcome = loadFile(window, file);
+    EXPECT_TRUE(outcome.ok);
+    ASSERT_EQ(outcome.messages.size(), 1u);
+    const ShownMessage& box = outcome.messages.front();
+    EXPECT_EQ(box.icon, QMessageBox::Warning);
+    EXPECT_TRUE(box.text.contains(QStringLiteral("periodicDrive")) && box.text.contains(QStringLiteral("object #77")))
+        << box.text.toStdString();
+    EXPECT_FALSE(control<QCheckBox>(window, "periodicDriveEnabledCheckBox")->isChecked());
+    EXPECT_TRUE(control<QLabel>(window, "rabiSummaryLabel")->text().contains(QStringLiteral("object #77")))
+        << control<QLabel>(window, "rabiSummaryLabel")->text().toStdString();
+
+    // The window holds the rest of the file as the file with its target
+    // loads it; the drive is off, its selector offering the first object.
+    const QString whole = path("whole.vxo.json");
+    QString error;
+    ASSERT_TRUE(saveExperimentFile(whole, document, error)) << error.toStdString();
+    ASSERT_TRUE(loadFile(*source, whole).ok);
+    ExperimentDocument off = source->captureExperimentDocument();
+    off.periodicDrive.enabled = false;
+    off.periodicDrive.targetObjectId = document.potentialScene.objects().front().id;
+    EXPECT_EQ(differences(window.captureExperimentDocument(), off).join(QStringLiteral(", ")).toStdString(), "");
+}
+
 } // namespace
 } // namespace vxo

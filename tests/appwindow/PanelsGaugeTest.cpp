@@ -352,7 +352,7 @@ TEST_F(PanelsGaugeTest, DiagnosticsEnergiesAreThoseOfTheSteppedHamiltonian)
 
 // An inactive page names what is missing, in its label and in its row: on
 // a free packet nothing is enabled; a magnetic experiment with b = 0 is
-// enabled but its field cannot be built.
+// enabled but its field cannot be built, and its own check says why.
 TEST_F(PanelsGaugeTest, InactivePagesShowTheirRecorderState)
 {
     struct Case {
@@ -371,9 +371,14 @@ TEST_F(PanelsGaugeTest, InactivePagesShowTheirRecorderState)
     const Case cases[] = {
         {"free packet", 0, nullptr, aharonovBohmOff, landauOff, hallEdgeOff},
         {"Landau with b = 0", 43, [](MainWindow& w) { setQuietly<QDoubleSpinBox>(w, "landauFieldSpinBox", 0.0); },
-         aharonovBohmOff, "Landau recorder inactive: enabled=yes  gauge=no  configured=no  samples=0", hallEdgeOff},
+         aharonovBohmOff,
+         "Landau experiment is off: Enabled Landau field strength magnitude must be in [0.02,4].\n"
+         "Landau recorder inactive: enabled=yes  gauge=no  configured=no  samples=0",
+         hallEdgeOff},
         {"Hall edge with b = 0", 44, [](MainWindow& w) { setQuietly<QDoubleSpinBox>(w, "hallEdgeFieldSpinBox", 0.0); },
-         aharonovBohmOff, landauOff, "Hall edge recorder inactive: enabled=yes  fields=no  configured=no  samples=0"},
+         aharonovBohmOff, landauOff,
+         "Hall edge experiment is off: Enabled Hall field magnitude must be in [0.02,4].\n"
+         "Hall edge recorder inactive: enabled=yes  fields=no  configured=no  samples=0"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -148,14 +148,15 @@ TEST_F(RecorderPanelsII, PagesOfExperimentsNotLoadedShowTheRecorderStateInPageAn
         }
     }
 
-    // Enabled without a shutter in the scene: the recorder cannot be configured.
+    // Switched on without a shutter in the scene: it goes off again and says why.
     auto* moshinsky = test::control<QCheckBox>(*window, "moshinskyEnabledCheckBox");
     ASSERT_NE(moshinsky, nullptr);
     moshinsky->setChecked(true);
+    EXPECT_FALSE(moshinsky->isChecked());
     EXPECT_EQ(text(*window, "moshinskySummaryLabel"),
-              "Moshinsky recorder inactive: enabled=yes  configured=no  samples=0\n"
+              "Moshinsky shutter is off: the Potential Scene is empty\n"
+              "Moshinsky recorder inactive: enabled=no  configured=no  samples=0\n"
               "Load Moshinsky Shutter / Diffraction in Time and press Play.");
-    moshinsky->setChecked(false);
 }
 
 TEST_F(RecorderPanelsII, ZenoPageCountsTheMeasurementsOfTheWatchedLane)

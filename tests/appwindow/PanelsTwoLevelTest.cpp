@@ -40,6 +40,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vxo {
@@ -467,17 +468,18 @@ TEST_F(PanelsTwoLevelTest, PeriodicDrivePanelFollowsTheClassicalMotionOfTheShake
     }
 
     // Nothing drives the trap while the scene is off, nor when the drive
-    // moves a parameter a harmonic trap does not have.
-    const std::function<void()> breakings[] = {
-        [&] { widget<QCheckBox>("potentialSceneActiveCheckBox").setChecked(false); },
-        [&] { widget<QComboBox>("periodicDriveParameterComboBox").setCurrentIndex(SceneParameterSlopeX); },
+    // moves a parameter a harmonic trap does not have, which switches it off.
+    const std::pair<std::function<void()>, const char*> breakings[] = {
+        {[&] { widget<QCheckBox>("potentialSceneActiveCheckBox").setChecked(false); }, ""},
+        {[&] { widget<QComboBox>("periodicDriveParameterComboBox").setCurrentIndex(SceneParameterSlopeX); },
+         "Periodic drive is off: its target, object #1 (Harmonic), has no \"Linear slope X\"\n"},
     };
-    for (const std::function<void()>& breakDrive : breakings) {
+    for (const auto& [breakDrive, why] : breakings) {
         window().loadGuidedExperiment(14);
         breakDrive();
         window().stepOnce();
         EXPECT_EQ(label("periodicDriveSummaryLabel").toStdString(),
-                  "Periodic drive inactive. Enable a valid Potential Scene target.");
+                  std::string(why) + "Periodic drive inactive. Enable a valid Potential Scene target.");
     }
 }
 
@@ -940,12 +942,18 @@ TEST_F(PanelsTwoLevelTest, SweepsOfAnotherParameterLeaveTheSweepPagesInactive)
             for (int step = 0; step < 5; ++step)
                 w.stepOnce();
             const bool returns = preset == 20, drives = parameter == SceneParameterSlopeX;
-            EXPECT_EQ(label("stueckelbergSummaryLabel").startsWith(QStringLiteral("Stueckelberg analysis inactive.")),
+            // A parameter the Linear object has not switches the sweep off, and the pages say so.
+            const bool has = drives || parameter == SceneParameterSlopeY || parameter <= SceneParameterCenterY;
+            const QString off = has ? QString() : QStringLiteral("Linear sweep is off: ");
+            EXPECT_EQ(label("stueckelbergSummaryLabel")
+                          .startsWith(off + (has ? QStringLiteral("Stueckelberg analysis inactive.") : QString())),
                       !(drives && returns));
-            EXPECT_EQ(row(45) == QStringLiteral("inactive"), !(drives && returns));
-            EXPECT_EQ(label("landauZenerSummaryLabel").startsWith(QStringLiteral("Landau-Zener analysis inactive.")),
+            EXPECT_EQ(row(45).startsWith(has ? QStringLiteral("inactive") : off), !(drives && returns));
+            EXPECT_EQ(label("landauZenerSummaryLabel")
+                          .startsWith(off + (has ? QStringLiteral("Landau-Zener analysis inactive.") : QString())),
                       !(drives && !returns));
-            EXPECT_EQ(row(44) == QStringLiteral("inactive"), !(drives && !returns));
+            EXPECT_EQ(row(44).startsWith(has ? QStringLiteral("inactive") : off), !(drives && !returns));
+            EXPECT_EQ(widget<QCheckBox>("linearSweepEnabledCheckBox").isChecked(), has);
         }
     }
 }

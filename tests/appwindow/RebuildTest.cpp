@@ -412,7 +412,10 @@ TEST_F(Rebuild, AFailedPreparationFallsBackToThePacketAndSaysWhy)
          [&] { return gaugeMessage("Hall edge build failed: %1", false); }},
         {43, [] { form<QCheckBox>("landauEnabledCheckBox").setChecked(false); }, [] { return std::string(); }},
         {47, [] { form<QDoubleSpinBox>("kleinDetectorXSpinBox").setValue(-15.0); },
-         [] { return std::string("QuantumKleinTunneling2D: invalid configuration"); }},
+         [] {
+             return std::string("QuantumKleinTunneling2D: the detector must lie beyond the barrier (detector X > "
+                                "barrier center X + width / 2)");
+         }},
     };
     for (const Case& c : cases) {
         const ExperimentPreset preset = makeExperimentPreset(c.preset);

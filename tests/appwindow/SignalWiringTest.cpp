@@ -265,8 +265,12 @@ TEST_F(SignalWiring, EachModeSwitchesOffWhatCannotRunWithIt)
             EXPECT_EQ(child<QStackedWidget>("geometryParametersStackedWidget")->currentIndex(), 0)
                 << mode << ": the page shows the geometry the combo names";
         }
+        // The scene is empty: a protocol that acts on one of its objects
+        // goes off again, the others stay.
+        const bool actsOnTheScene =
+            isProtocol(mode) && mode != "loschmidtEnabledCheckBox" && mode != "kapitzaDiracEnabledCheckBox";
         for (const std::string& other : modes)
-            EXPECT_EQ(isChecked(other), other == mode) << "after checking " << mode << ": " << other;
+            EXPECT_EQ(isChecked(other), other == mode && !actsOnTheScene) << "after checking " << mode << ": " << other;
     }
     for (const std::string& other : modes)
         setCheckedQuietly(other, false);

@@ -86,6 +86,8 @@ public:
     {
         return window.potentialScene.add(object);
     }
+    // A document file loaded as the Load action loads it, behind its dialog.
+    static bool loadDocument(MainWindow& window, const QString& path) { return window.loadExperimentFromPath(path); }
     // A shape as the viewport hands over a drag.
     static void drawShape(MainWindow& window, const PotentialEditorShape& shape) { window.applyEditorShape(shape); }
     // The step's dt, for a run against the same run at a finer step: the

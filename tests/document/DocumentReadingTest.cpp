@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
+#include <vector>
 #include <limits>
 
 namespace vxo {
@@ -197,6 +199,49 @@ TEST(DocumentReading, SceneChecksOfBerryAndMoshinskyRunOnlyWhenEnabled)
     QString error;
     EXPECT_FALSE(parseExperimentDocument(file, d, error));
     EXPECT_EQ(error, QStringLiteral("Experiment quantumBerry values or base harmonic trap are invalid."));
+}
+
+TEST(DocumentReading, ARecordWhoseTargetIsMissingIsReadSwitchedOffWithANote)
+{
+    // The file is kept whole: only the record goes off, its other values and
+    // the records beside it as the file has them.
+    struct Case {
+        const char* record;
+        const char* idKey;
+        QJsonValue id;
+        const char* named; // what the note names
+        bool shutterScene; // the scene of the enabled shutter
+        std::function<bool(const ExperimentDocument&)> enabled;
+    };
+    const std::vector<Case> cases = {
+        {"quantumQuench", "targetObjectId", "999", "object #999", false,
+         [](const ExperimentDocument& d) { return d.quantumQuench.enabled; }},
+        {"periodicDrive", "targetObjectId", "77", "object #77", false,
+         [](const ExperimentDocument& d) { return d.periodicDrive.enabled; }},
+        {"linearSweep", "targetObjectId", "5", "object #5", false,
+         [](const ExperimentDocument& d) { return d.linearSweep.enabled; }},
+        // A number where the id's string belongs names no object.
+        {"ramseySequence", "targetObjectId", 9, "no target object", false,
+         [](const ExperimentDocument& d) { return d.ramseySequence.enabled; }},
+        {"quantumMoshinsky", "shutterObjectId", "4242", "object #4242", true,
+         [](const ExperimentDocument& d) { return d.quantumMoshinsky.enabled; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.record);
+        const ExperimentDocument whole = test::nonDefaultDocument(!c.shutterScene);
+        QJsonObject file = experimentDocumentToJson(whole);
+        test::setPath(file, {c.record, c.idKey}, c.id);
+        const ExperimentDocument d = load(file);
+        EXPECT_FALSE(c.enabled(d));
+        ASSERT_EQ(d.switchedOff.size(), 1u);
+        EXPECT_EQ(d.switchedOff.front().record.toStdString(), c.record);
+        EXPECT_TRUE(d.switchedOff.front().reason.contains(QLatin1String(c.named)))
+            << d.switchedOff.front().reason.toStdString();
+        EXPECT_EQ(d.potentialScene.size(), whole.potentialScene.size());
+        EXPECT_EQ(d.quantumKleinTunneling.enabled, whole.quantumKleinTunneling.enabled);
+        // Written back as it now stands, it reads without a note.
+        EXPECT_TRUE(load(experimentDocumentToJson(d)).switchedOff.empty());
+    }
 }
 
 TEST(DocumentReading, AVersion12FileIgnoresTheLaterInitialStates)

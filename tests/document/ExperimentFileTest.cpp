@@ -295,7 +295,7 @@ const UnloadableDocument kUnloadable[] = {
     {"unsigned field beyond its range", [](ExperimentDocument& d) { d.quantumLandau.landauIndex = 4294967295u; },
      "Experiment quantumLandau: \"Landau index n\" is 4294967295; the allowed range is 0 to 8."},
     {"drive that misses its target", [](ExperimentDocument& d) { d.periodicDrive.targetObjectId = 77; },
-     "Experiment periodicDrive does not match its potential scene."},
+     "Experiment periodicDrive cannot be saved switched on: its target, object #77, is not in the document's scene."},
     {"superposition of one state", [](ExperimentDocument& d) { d.initialPreparation.stateB = 1; },
      "Bound-state superposition requires two different states."},
     {"no controls", [](ExperimentDocument& d) { d.controls.clear(); },

@@ -53,6 +53,8 @@ TEST(QuantumKleinTunneling2D, ValidationAndFailures)
     using test::setter;
     using C = KleinTunnelingConfig;
     const std::string m = "QuantumKleinTunneling2D: invalid configuration";
+    const std::string detector = "QuantumKleinTunneling2D: the detector must lie beyond the barrier (detector X > "
+                                 "barrier center X + width / 2)";
     test::expectValueRules(QuantumKleinTunneling2D::validateConfiguration, KleinTunnelingConfig{},
                            {{"lightSpeed", setter(&C::lightSpeed), {1e-9}, {0.0}, m},
                             {"restMass", setter(&C::restMass), {0.0}, {justBelow(0.0)}, m},
@@ -61,8 +63,8 @@ TEST(QuantumKleinTunneling2D, ValidationAndFailures)
                             {"barrierWidth", setter(&C::barrierWidth), {1e-9}, {0.0}, m},
                             {"barrierHeight", setter(&C::barrierHeight), {1e-9}, {0.0}, m},
                             {"analysisEndTime", setter(&C::analysisEndTime), {1e-9}, {0.0}, m},
-                            {"detectorX", setter(&C::detectorX), {justAbove(1.5)}, {1.5}, m},
-                            {"barrierCenterX", setter(&C::barrierCenterX), {justBelow(4.5)}, {4.5}, m}},
+                            {"detectorX", setter(&C::detectorX), {justAbove(1.5)}, {1.5}, detector},
+                            {"barrierCenterX", setter(&C::barrierCenterX), {justBelow(4.5)}, {4.5}, detector}},
                            test::finiteOnly<C>({{"lightSpeed", &C::lightSpeed},
                                                 {"restMass", &C::restMass},
                                                 {"centerX", &C::centerX},
