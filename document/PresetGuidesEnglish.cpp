@@ -965,16 +965,17 @@ const char* const kEnglishGuides[] = {
     "the populations the page measures differ a little: right after the pulse, and still at the end of the "
     "recording, its summary shows P0 = 0.006, P(+-1) = 0.57 and P(+-2) = 0.36, each pair of orders "
     "together. Once the light is off the momenta no longer change, so neither do the populations: what the "
-    "absorbing layer takes of the fast orders on their way out is counted back into them.</p>"
+    "absorbing layer takes of the fast orders on their way out is counted back into them, and so is what it "
+    "takes while the light is on, in the order it was taken from.</p>"
     "<p><b>What to observe.</b> In Momentum (p_x,p_y) space the blob splits at once into discrete, symmetric "
     "spots at p_x = n G. In position space the orders separate at speeds n G/m, about 6 per order after 4 time "
     "units: a symmetric fan of beams.</p>"
     "<p><b>Analysis page.</b> Kapitza-Dirac: the p_x distribution against time with guides at n G, and bars "
     "of the order populations for n = -4 to 4; the status line shows the pulse area.</p>"
-    "<p><b>Try this.</b> Set Pulse duration to 0.15 (area 1.2): in the thin-grating limit the zeroth order now "
-    "keeps about 45 percent and the first orders 25 percent each. Set Lattice period a to 8.192: G halves "
-    "and the orders crowd "
-    "together.</p>",
+    "<p><b>Try this.</b> Set Pulse duration to 0.15 (area 1.2): right after the pulse the summary shows "
+    "P0 = 0.452, P(+-1) = 0.497 and P(+-2) = 0.050, close to the thin-grating J_0^2(1.2) = 0.450 and "
+    "2 J_1^2(1.2) = 0.497: the shorter pulse leaves the recoil less time to act. Set Lattice period a to "
+    "8.192: G halves and the orders crowd together.</p>",
 
     // 42 Aharonov-Bohm Effect / Magnetic Flux
     "<h3>Guided experiment: Aharonov-Bohm Effect / Magnetic Flux</h3>"

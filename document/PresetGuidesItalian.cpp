@@ -1030,16 +1030,17 @@ const char* const kItalianGuides[] = {
     "l'impulso, e ancora alla fine della registrazione, il riepilogo mostra P0 = 0.006, P(+-1) = 0.57 e "
     "P(+-2) = 0.36, ogni coppia di ordini insieme. Spenta la luce gli impulsi non cambiano piu', e quindi "
     "nemmeno le popolazioni: cio' che lo strato assorbente prende degli ordini veloci mentre escono viene "
-    "contato in essi.</p>"
+    "contato in essi, e cosi' cio' che prende mentre la luce e' accesa, nell'ordine da cui lo prende.</p>"
     "<p><b>Cosa osservare.</b> Nello spazio Momentum (p_x,p_y) la macchia si divide subito in punti "
     "discreti e simmetrici a p_x = n G. Nello spazio delle posizioni gli ordini si separano a velocita' "
     "n G/m, circa 6 per ordine dopo 4 unita' di tempo: un ventaglio simmetrico di fasci.</p>"
     "<p><b>Pagina di analisi.</b> Kapitza-Dirac: la distribuzione di p_x contro il tempo con guide a n G, e "
     "le barre delle popolazioni degli ordini da n = -4 a 4; la riga di stato mostra l'area "
     "dell'impulso.</p>"
-    "<p><b>Prova questo.</b> Porta Pulse duration a 0.15 (area 1.2): nel limite di reticolo sottile l'ordine "
-    "zero tiene ora circa 45 per cento e i primi ordini 25 per cento ciascuno. Porta Lattice period a a "
-    "8.192: G si dimezza e gli ordini si affollano.</p>",
+    "<p><b>Prova questo.</b> Porta Pulse duration a 0.15 (area 1.2): subito dopo l'impulso il riepilogo "
+    "mostra P0 = 0.452, P(+-1) = 0.497 e P(+-2) = 0.050, vicine al reticolo sottile J_0^2(1.2) = 0.450 e "
+    "2 J_1^2(1.2) = 0.497: l'impulso piu' breve lascia al rinculo meno tempo per agire. Porta Lattice "
+    "period a a 8.192: G si dimezza e gli ordini si affollano.</p>",
 
     // 42 aharonov_bohm
     "<h3>Esperimento guidato: Effetto Aharonov-Bohm / flusso magnetico</h3>"
