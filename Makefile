@@ -261,7 +261,8 @@ RELEASE_ONLY_TESTS := DocumentsWindow.EveryPresetComesBackFromItsFile \
                       PanelsScatteringTest.ThePacketsTransmissionIsReadWhateverTheLayerTookBeforeSeparation \
                       RecorderPanelsII.ZenoRatioDoesNotDependOnWhatTheAbsorbingLayerTakes \
                       PanelsScatteringTest.TheDoubleBarrierIsReadAsTheDrainedPairOnAndOffItsLevels \
-                      PanelsScatteringTest.TheDoubleBarrierIsReadAsTheDrainedPairAtItsNarrowLevelAndWithUnequalWalls
+                      PanelsScatteringTest.TheDoubleBarrierIsReadAsTheDrainedPairAtItsNarrowLevelAndWithUnequalWalls \
+                      RecorderPanelsII.KapitzaDiracPulsesGiveTheExactPopulationsWhateverTheirLengthAndTheLayerTook
 empty :=
 space := $(empty) $(empty)
 RELEASE_ONLY_REGEX := $(subst $(space),|,$(patsubst %,^%$$,$(subst .,\.,$(RELEASE_ONLY_TESTS))))
