@@ -225,7 +225,8 @@ RELEASE_ONLY_TESTS := DocumentsWindow.EveryPresetComesBackFromItsFile \
                       GuideClaimsEarly.TunnellingGuideQuotesWhatTheProgramShows \
                       GuideClaimsEarly.SingleSlitGuideQuotesWhatTheProgramShows \
                       GuideClaimsEarly.DoubleSlitGuideQuotesWhatTheProgramShows \
-                      GuideClaimsEarly.ObstacleWedgeAndResonantTunnellingGuidesQuoteWhatTheProgramShows \
+                      GuideClaimsEarly.ObstacleAndWedgeGuidesQuoteWhatTheProgramShows \
+                      GuideClaimsEarly.ResonantTunnellingGuideQuotesWhatTheProgramShows \
                       GuideClaimsEarly.HarmonicTrapGuideQuotesWhatTheProgramShows \
                       GuideClaimsEarly.WellAndMeasurementGuidesQuoteWhatTheProgramShows \
                       GuideClaimsEarly.DoubleWellQuenchAndDrivenGuidesQuoteWhatTheProgramShows \
@@ -259,8 +260,9 @@ RELEASE_ONLY_TESTS := DocumentsWindow.EveryPresetComesBackFromItsFile \
                       MainWindowScreenFit.ATwoPanelPlotIsSeenWholeOnChoosingItsPageOnEveryScreenAndTextSize \
                       PanelsScatteringTest.ThePacketsTransmissionIsReadWhateverTheLayerTookBeforeSeparation \
                       RecorderPanelsII.ZenoRatioDoesNotDependOnWhatTheAbsorbingLayerTakes \
-                      PanelsScatteringTest.TheDoubleBarrierIsReadAsTheDrainedPairWouldReadAtTheGuidedMomentum \
-                      PanelsScatteringTest.TheDoubleBarrierIsReadAsTheDrainedPairWouldReadNearResonance
+                      PanelsScatteringTest.TheDoubleBarrierIsReadAsTheDrainedPairOnAndOffItsLevels \
+                      PanelsScatteringTest.TheDoubleBarrierIsReadAsTheDrainedPairAtItsNarrowLevelAndWithUnequalWalls \
+                      RecorderPanelsII.KapitzaDiracPulsesGiveTheExactPopulationsWhateverTheirLengthAndTheLayerTook
 empty :=
 space := $(empty) $(empty)
 RELEASE_ONLY_REGEX := $(subst $(space),|,$(patsubst %,^%$$,$(subst .,\.,$(RELEASE_ONLY_TESTS))))

@@ -61,6 +61,7 @@ set(VXO_EXPERIMENTS_SOURCES
     BoundStateResult.cpp
     BoundStates1D.cpp
     BoxWalls.cpp
+    CavityLeak.cpp
     DiracKleinRecorder.cpp
     DiracWavePacket.cpp
     DiracZitterbewegungRecorder.cpp
@@ -326,6 +327,7 @@ set(VXO_BENCH_TEST_SOURCES
 # tests/experiments/
 set(VXO_EXPERIMENTS_TEST_SOURCES
     BoundStates1DTest.cpp
+    CavityLeakTest.cpp
     DriveProtocolsTest.cpp
     KleinBarrierReferenceTest.cpp
     KleinScansTest.cpp

@@ -2,9 +2,9 @@
 
 namespace vxo {
 
-// Probability |psi|^2 dx dy that the absorbing layer removed, by the band it
-// left through: the left and the right band along x, and the top and bottom
-// bands together.
+// Probability |psi|^2 dx dy that the absorbing layer removed: through the
+// side bands, what was moving left and what was moving right along x; and
+// through the top and bottom bands together.
 struct AbsorbedByBand {
     double left = 0.0;
     double right = 0.0;

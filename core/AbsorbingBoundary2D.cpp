@@ -114,12 +114,23 @@ AbsorbedByBand AbsorbingBoundary2D::applyCountingBands(ComplexField2D& psi) cons
         const double im = value.imag();
         return re * re + im * im;
     };
+    // The field as the step left it, before the layer damps it: which way
+    // the probability in each cell moves along x.
+    const ComplexField2D undamped = psi;
+    const std::uint64_t nx = psi.nx();
     dampLayer(psi, [&](std::uint64_t i, std::uint64_t j, const Complex& before, const Complex& after) {
         const double taken = density(before) - density(after);
         const double px = profileX_[i];
         const double py = profileY_[j];
         const double sideways = py == 0.0 ? 0.0 : px == 0.0 ? taken : taken * py / (px + py);
-        (i < leftBandColumns_ ? removed.left : removed.right) += taken - sideways;
+        if (taken != sideways) {
+            // j_x ~ Im(psi* dpsi/dx), central differences on the periodic row.
+            const Complex* row = undamped.data() + j * nx;
+            const Complex slope = row[(i + 1) % nx] - row[(i + nx - 1) % nx];
+            const double flux = double(before.real()) * slope.imag() - double(before.imag()) * slope.real();
+            const bool movingLeft = flux < 0.0 || (flux == 0.0 && i < leftBandColumns_);
+            (movingLeft ? removed.left : removed.right) += taken - sideways;
+        }
         removed.topAndBottom += sideways;
     });
     const double dx = psi.dx();

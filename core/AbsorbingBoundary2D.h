@@ -31,11 +31,15 @@ public:
     // Multiplies psi by the mask; a disabled layer returns at once.
     void apply(ComplexField2D& psi) const;
 
-    // apply, returning the probability it removed through each band, summed
-    // in double over the layer's cells alone. In a corner the removal is
-    // shared between the side band and the top or bottom band in proportion
-    // to their profiles, the two absorption rates that add there. A disabled
-    // layer removes nothing.
+    // apply, returning the probability it removed, summed in double over the
+    // layer's cells alone: what the side bands take by the way it moves
+    // along x (the sign of the probability current there, read before the
+    // damping; the cell's band where there is none), so that a part that
+    // crosses one side band and the periodic edge into the other keeps its
+    // direction; what the top and bottom bands take apart. In a corner the
+    // removal is shared between the side band and the top or bottom band in
+    // proportion to their profiles, the two absorption rates that add there.
+    // A disabled layer removes nothing.
     AbsorbedByBand applyCountingBands(ComplexField2D& psi) const;
 
     bool isEnabled() const { return config_.enabled; }

@@ -5,6 +5,7 @@
 #include "experiments/RecorderSupport.h"
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 namespace vxo {
@@ -38,7 +39,7 @@ void KapitzaDiracRecorder::record(const MomentumSpace2D& momentumSpace, double t
     if (!configured_)
         return;
     const std::vector<double> columns = momentumColumnProbabilities(momentumSpace);
-    countLayerTake(columns, time, potentialFree);
+    followFreeFlight(columns, time, potentialFree);
     appendBounded(samples_, makeSample(momentumSpace, columns, time, pulseActive), static_cast<std::size_t>(capacity_));
 }
 
@@ -50,20 +51,34 @@ double KapitzaDiracRecorder::absorbedProbability() const
     return taken;
 }
 
-void KapitzaDiracRecorder::countLayerTake(const std::vector<double>& columns, double time, bool potentialFree)
+void KapitzaDiracRecorder::followFreeFlight(const std::vector<double>& columns, double time, bool potentialFree)
 {
+    if (!configured_)
+        return;
     if (columns.size() != lastColumns_.size()) {
         // The first sample: nothing taken yet.
         layerTakeByColumn_.assign(columns.size(), 0.0);
     } else {
-        // No light since the last sample: it had not come on by now, or it
-        // was over by then.
-        const bool dark = time <= config_.pulseStartTime || lastTime_ >= config_.pulseStartTime + config_.pulseDuration;
+        // No light since the last sample or counted step (the clock's
+        // rounding at the light's ends is no light).
+        const bool dark =
+            QuantumKapitzaDirac2D::lightShare(config_, 0.5 * (lastTime_ + time), std::abs(time - lastTime_)) == 0.0;
         if (dark && potentialFree)
             for (std::size_t i = 0; i < columns.size(); ++i)
                 layerTakeByColumn_[i] += lastColumns_[i] - columns[i];
     }
     lastColumns_ = columns;
+    lastTime_ = time;
+}
+
+void KapitzaDiracRecorder::countStepUnderLight(const std::vector<double>& beforeLayer,
+                                               const std::vector<double>& afterLayer, double time)
+{
+    if (!configured_ || beforeLayer.size() != afterLayer.size() || afterLayer.size() != lastColumns_.size())
+        return;
+    for (std::size_t i = 0; i < afterLayer.size(); ++i)
+        layerTakeByColumn_[i] += beforeLayer[i] - afterLayer[i];
+    lastColumns_ = afterLayer;
     lastTime_ = time;
 }
 

@@ -13,9 +13,11 @@
 // samples is what the layer took from it (gains included: the layer's
 // damping also spreads a column into its neighbours). The recorder counts
 // these losses back, and the populations are shares of the grid's
-// probability plus the counted losses. What the layer takes while a
-// potential moves probability between columns cannot be told apart and is
-// not counted.
+// probability plus the counted losses. While the light is on it moves
+// probability between columns at every step; there the layer's take is
+// counted step by step, from the columns just before and just after the
+// layer, each loss in the order it was taken from. What the layer takes
+// while another potential acts is not counted.
 
 #include "core/MomentumSpace2D.h"
 #include "experiments/QuantumKapitzaDirac2D.h"
@@ -49,6 +51,18 @@ public:
     // The calls of one run come in time order, on one grid; potentialFree
     // says that no potential acts on the packet at this time.
     void record(const MomentumSpace2D& momentumSpace, double time, bool pulseActive, bool potentialFree = true);
+    // Counts what the layer took from each px column (columns as
+    // momentumColumnProbabilities gives them) since the last sample or
+    // counted step, when the packet moved freely in between, and makes these
+    // columns the reference of the next count. record does this for every
+    // sample; the main window also does it just before the light comes on.
+    void followFreeFlight(const std::vector<double>& columns, double time, bool potentialFree);
+    // One step with the light on: the columns just before and just after the
+    // layer; their difference is what it took from each. The columns after
+    // become the reference. Nothing when not configured or when the columns
+    // do not match the recorded grid.
+    void countStepUnderLight(const std::vector<double>& beforeLayer, const std::vector<double>& afterLayer,
+                             double time);
 
     bool isConfigured() const { return configured_; }
     bool isEmpty() const { return samples_.empty(); }
@@ -60,9 +74,6 @@ public:
     const std::vector<KapitzaDiracSample>& samples() const { return samples_; }
 
 private:
-    // Adds what each column lost since the last sample, when the packet
-    // moved freely in between.
-    void countLayerTake(const std::vector<double>& columns, double time, bool potentialFree);
     KapitzaDiracSample makeSample(const MomentumSpace2D& momentumSpace, const std::vector<double>& columns, double time,
                                   bool pulseActive) const;
 
@@ -71,7 +82,7 @@ private:
     KapitzaDiracConfig config_;
     double hbar_ = 1.0;
     std::vector<KapitzaDiracSample> samples_;
-    std::vector<double> lastColumns_;       // column probabilities of the last sample
+    std::vector<double> lastColumns_;       // column probabilities of the last sample or counted step
     double lastTime_ = 0.0;                 // and its time
     std::vector<double> layerTakeByColumn_; // probability the layer took from each column
 };

@@ -4,6 +4,7 @@
 #include "core/PotentialField2D.h"
 #include "experiments/SceneChecks.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -62,6 +63,26 @@ double QuantumKapitzaDirac2D::pulseArea(const KapitzaDiracConfig& config, double
 KapitzaDiracPulseState QuantumKapitzaDirac2D::applyPulse(const PotentialScene& scene, const KapitzaDiracConfig& config,
                                                          double t, PotentialField2D& potential)
 {
+    return applyPulse(scene, config, t, 0.0, potential);
+}
+
+double QuantumKapitzaDirac2D::lightShare(const KapitzaDiracConfig& config, double t, double span)
+{
+    if (pulseFault(config) != nullptr || !isFinite(t) || !isFiniteNonNegative(span))
+        return 0.0;
+    const double start = config.pulseStartTime;
+    const double end = start + config.pulseDuration;
+    if (span == 0.0)
+        return start <= t && t < end ? 1.0 : 0.0;
+    const double lit = std::min(t + 0.5 * span, end) - std::max(t - 0.5 * span, start);
+    const double share = std::clamp(lit / span, 0.0, 1.0);
+    constexpr double kClockRounding = 1e-6;
+    return share < kClockRounding ? 0.0 : share > 1.0 - kClockRounding ? 1.0 : share;
+}
+
+KapitzaDiracPulseState QuantumKapitzaDirac2D::applyPulse(const PotentialScene& scene, const KapitzaDiracConfig& config,
+                                                         double t, double span, PotentialField2D& potential)
+{
     KapitzaDiracPulseState state;
     scene.buildPotential(potential);
     if (pulseFault(config) != nullptr) {
@@ -80,19 +101,20 @@ KapitzaDiracPulseState QuantumKapitzaDirac2D::applyPulse(const PotentialScene& s
     const bool periodFits = config.latticePeriod <= static_cast<double>(std::numeric_limits<float>::max());
     const float period = periodFits ? static_cast<float>(config.latticePeriod) : 0.0f;
     const float phase = static_cast<float>(std::fmod(config.latticePhaseDegrees, 360.0));
-    if (!isFinite(t) || !(period > 0.0f))
+    if (!isFinite(t) || !isFiniteNonNegative(span) || !(period > 0.0f))
         return state;
     const double end = config.pulseStartTime + config.pulseDuration;
+    const double share = lightShare(config, t, span);
     state.valid = true;
-    state.active = config.pulseStartTime <= t && t < end;
+    state.active = share > 0.0;
     state.finished = t >= end;
-    state.depth = state.active ? config.latticeDepth : 0.0;
+    state.depth = config.latticeDepth * share;
     if (state.finished)
         state.progress = 1.0;
     else if (t > config.pulseStartTime)
         state.progress = (t - config.pulseStartTime) / config.pulseDuration;
     if (state.active)
-        potential.addStandingWaveX(period, static_cast<float>(config.latticeDepth), phase);
+        potential.addStandingWaveX(period, static_cast<float>(state.depth), phase);
     return state;
 }
 

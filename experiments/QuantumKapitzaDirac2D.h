@@ -40,9 +40,9 @@ struct KapitzaDiracConfig {
 
 struct KapitzaDiracPulseState {
     bool valid = false;
-    bool active = false;   // pulseStartTime <= t < pulseStartTime + pulseDuration
+    bool active = false;   // the light is on at t, or during part of the span about t
     bool finished = false; // t >= pulseStartTime + pulseDuration
-    double depth = 0.0;    // V0 while active, else 0
+    double depth = 0.0;    // V0 times the share of the span lit (of the instant: 1 or 0)
     double progress = 0.0; // 0 before the start, 1 when finished
 };
 
@@ -58,6 +58,19 @@ public:
     // config that passes its rules.
     static KapitzaDiracPulseState applyPulse(const PotentialScene& scene, const KapitzaDiracConfig& config, double t,
                                              PotentialField2D& potential);
+    // The same for the potential a solver step holds over the span centred
+    // at t: the standing wave at the depth V0 times the share of the span the
+    // light is on. The step then imprints the phase of the time the light
+    // was on, so a pulse whose ends fall inside steps lasts what it is set
+    // to. A span of 0 is the instant t.
+    static KapitzaDiracPulseState applyPulse(const PotentialScene& scene, const KapitzaDiracConfig& config, double t,
+                                             double span, PotentialField2D& potential);
+    // The share of [t - span/2, t + span/2] inside [pulseStartTime,
+    // pulseStartTime + pulseDuration); for a span of 0, 1 while the light is
+    // on at t, else 0. A share within a millionth of 0 or 1 is taken as 0 or
+    // 1: the clock's rounding, not a piece of a step. 0 for a config that
+    // breaks its rules or a t or span that is not finite.
+    static double lightShare(const KapitzaDiracConfig& config, double t, double span);
     // psi = exp(-(x - x_c)^2 / (4 s_x^2) - (y - y_c)^2 / (4 s_y^2)) e^(i (p_x x + p_y y) / hbar),
     // normalised. Never throws; reports only into an error text that is
     // still empty.

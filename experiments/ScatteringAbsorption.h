@@ -10,16 +10,18 @@ namespace vxo {
 // that run along y, kept so that the reading of the regions about them gives
 // shares of the whole packet, however much the layer has taken.
 //
-// What leaves through the left band went back and what leaves through the
-// right band went through: each counts on its side. What leaves through the
-// top and bottom bands is a different loss: the motion along y does not
-// depend on the motion along x, so those bands take the same share of every
-// part of the packet, of the incident part as well as of the reflected and
-// transmitted ones. Booked on the side it left from, the incident part lost
-// there would count as reflected; instead the share S of the packet that the
-// top and bottom have left in the box is tracked, and what the box holds is
-// read as S times the packet that would be there without them. The side
-// bands' removals are divided by S alike.
+// What the side bands take moving left went back and what they take moving
+// right went through, whichever band takes it (a thin layer lets a little of
+// a fast packet across the periodic edge into the other band): each counts
+// on its side. What leaves through the top and bottom bands is a different
+// loss: the motion along y does not depend on the motion along x, so those
+// bands take the same share of every part of the packet, of the incident
+// part as well as of the reflected and transmitted ones. Booked on the side
+// it left from, the incident part lost there would count as reflected;
+// instead the share S of the packet that the top and bottom have left in
+// the box is tracked, and what the box holds is read as S times the packet
+// that would be there without them. The side bands' removals are divided by
+// S alike.
 class ScatteringAbsorption {
 public:
     // Starts the count for a packet of this norm in the box: nothing taken.

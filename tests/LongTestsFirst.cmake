@@ -13,11 +13,13 @@ set(_vxo_long_tests
     GuideClaimsEarly.RabiAndLandauZenerGuidesQuoteWhatTheProgramShows 26
     GuideClaimsLate.BlochAndRevivalGuidesQuoteWhatTheProgramShows 25
     GuideClaimsEarly.HarmonicTrapGuideQuotesWhatTheProgramShows 24
-    GuideClaimsEarly.ObstacleWedgeAndResonantTunnellingGuidesQuoteWhatTheProgramShows 24
+    GuideClaimsEarly.ResonantTunnellingGuideQuotesWhatTheProgramShows 30
+    GuideClaimsEarly.ObstacleAndWedgeGuidesQuoteWhatTheProgramShows 8
     GuideClaimsEarly.DoubleWellQuenchAndDrivenGuidesQuoteWhatTheProgramShows 23
     GuideClaimsEarly.StueckelbergAndRamseyTransferGuidesQuoteWhatTheProgramShows 23
     GuideClaimsEarly.EnsembleGuidesQuoteWhatTheProgramShows 20
-    PanelsScatteringTest.TheDoubleBarrierIsReadAsTheDrainedPairWouldReadNearResonance 20
+    PanelsScatteringTest.TheDoubleBarrierIsReadAsTheDrainedPairOnAndOffItsLevels 12
+    PanelsScatteringTest.TheDoubleBarrierIsReadAsTheDrainedPairAtItsNarrowLevelAndWithUnequalWalls 12
     GuideClaimsEarly.SingleSlitGuideQuotesWhatTheProgramShows 19
     GuideClaimsLate.TalbotBouncerVortexRotorAndLaneGuidesQuoteWhatTheProgramShows 19
     GuideClaimsEarly.FreePacketAndBarrierGuidesQuoteWhatTheProgramShows 18

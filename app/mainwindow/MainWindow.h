@@ -322,6 +322,9 @@ private:
     void applyLoschmidtReversalIfDue();
     void applyZenoMeasurementIfDue();
     void applyKickedRotorKickIfDue();
+    // The Kapitza-Dirac light is on in this step, inside the analysis, and a
+    // layer to count under it.
+    bool kapitzaDiracLightCounted() const;
     // The kicked rotor is prepared and its kicks enabled: the steps kick it.
     bool kickedRotorKicks() const;
     void sampleStepRecorders();
@@ -354,7 +357,8 @@ private:
     void applyRamseySequence(double t, bool force);
     void applyBerryLoop(double t, bool force);
     void applyMoshinskyShutter(double t, bool force);
-    void applyKapitzaDiracPulse(double t, bool force);
+    // span: the step the potential is held for, centred at t (0: the instant t).
+    void applyKapitzaDiracPulse(double t, bool force, double span = 0.0);
     ProtocolContext protocolContext(double t, bool force);
     void invalidatePotentialContours();
 

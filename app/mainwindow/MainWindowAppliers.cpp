@@ -60,7 +60,7 @@ void MainWindow::applyMoshinskyShutter(double t, bool force)
         invalidatePotentialContours();
 }
 
-void MainWindow::applyKapitzaDiracPulse(double t, bool force)
+void MainWindow::applyKapitzaDiracPulse(double t, bool force, double span)
 {
     const KapitzaDiracConfig settings = formSettings<KapitzaDiracConfig>();
     const ProtocolContext context = protocolContext(t, force);
@@ -72,7 +72,7 @@ void MainWindow::applyKapitzaDiracPulse(double t, bool force)
     const ProtocolContext pulseContext{context.sceneUsable ? potentialScene : geometry, context.sceneUsable, t, force,
                                        potential};
     if (appliers.kapitzaDiracPulseApplier.apply(pulseContext, settings, solver.parameters().hbar,
-                                                stored.quantumKapitzaDirac))
+                                                stored.quantumKapitzaDirac, span))
         invalidatePotentialContours();
 }
 

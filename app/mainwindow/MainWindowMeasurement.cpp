@@ -115,8 +115,10 @@ void MainWindow::measureAndCollapse()
     if (transport.state() == TransportState::Stopped)
         setRunning(false);
     // The collapsed state is normalised on the box: what the layer took
-    // before belongs to the packet that was measured.
+    // before belongs to the packet that was measured, and the pair's content
+    // is watched afresh.
     scattering.absorption.start(psi.norm());
+    scattering.resonanceLeak.reset();
 
     invalidateMomentumField();
     recordObservation();

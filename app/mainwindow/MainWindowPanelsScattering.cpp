@@ -6,6 +6,7 @@
 #include "core/KineticEnergy.h"
 #include "core/RegionProbabilities.h"
 #include "core/SquareBarrier1D.h"
+#include "experiments/CavityLeak.h"
 #include "experiments/PacketAverage.h"
 #include "experiments/PaintedLayers.h"
 #include "experiments/QuantumResonance2D.h"
@@ -37,18 +38,17 @@ constexpr double kCollisionTransmitted = 0.01;
 // Reflection and transmission are read only after t > 2 with less than this
 // probability left in the interaction region: the packet has split in two.
 // At a single barrier the share still inside is read against a theory value
-// good to a few thousandths, so it must be smaller than that; the resonant
-// cavity, which empties slowly, keeps the looser bound.
+// good to a few thousandths, so it must be smaller than that.
 constexpr double kSeparationTime = 2.0;
-constexpr double kSeparationInteraction = 0.02;
 constexpr double kBarrierSeparationInteraction = 0.01;
-// At a narrow resonance the cavity empties over the resonance's lifetime
-// hbar / Gamma (about 26 at the guided pair's first), long after the rest of
-// the packet has gone, and the absorbing layer and the finite walls change
-// the run before it has drained. The double barrier is read once the cavity
-// has given back this share of the most it held while holding more than its
-// walls: the loading is over, and what is still between the outer faces is
-// the quasi-bound state leaking out.
+// The double barrier's cavity can hold its content long after the rest of
+// the packet has gone (over a resonance's lifetime hbar / Gamma, about 26 at
+// the guided pair's first). It is read once drained, or once its content
+// leaks as one quasi-bound level (CavityLeak.h), whose decay is watched over
+// windows of this many round trips of the cavity at the packet's speed.
+constexpr double kLeakWindowRoundTrips = 2.0;
+// Until then, a cavity that has given back this share of the most it held
+// is said to be emptying.
 constexpr double kCavityGivenBack = 0.5;
 // The painted barrier pair is read over this many cells beyond its outer
 // faces, wide enough for any rule that paints a face into its neighbour cell.
@@ -243,19 +243,26 @@ void MainWindow::updateResonancePanel(bool recomputeScans)
         scattering.resonanceCollisionStarted = true;
     scattering.maxCavityProbability = std::max(scattering.maxCavityProbability, regions.cavityFraction);
     bool separatedNow = false;
-    const bool leaking = regions.cavityFraction <= (1.0 - kCavityGivenBack) * scattering.maxCavityProbability &&
-                         regions.cavityFraction > regions.barriersFraction;
-    if (scattering.resonanceCollisionStarted && !scattering.resonancePacketSeparated &&
-        solver.time() > kSeparationTime && (regions.barriers + regions.cavity < kSeparationInteraction || leaking)) {
-        // The state left between the outer faces leaks out through each wall
-        // in proportion to the wall's transmission: that share is counted on
-        // its side, so that the reading is what the drained pair will show.
-        const double undecided = regions.barriersFraction + regions.cavityFraction;
-        const double through = singleT1 + singleT2 > 0.0 ? singleT2 / (singleT1 + singleT2) : 0.5;
-        scattering.resonancePacketSeparated = true;
-        scattering.resonanceSeparation.take(solver.time(), regions.leftFraction + (1.0 - through) * undecided,
-                                            regions.rightFraction + through * undecided, regions.cavityFraction);
-        separatedNow = true;
+    const double now = solver.time();
+    if (scattering.resonanceCollisionStarted && !scattering.resonancePacketSeparated && now > kSeparationTime) {
+        // What is still between the outer faces is booked ahead on each side
+        // once too little is left to matter, or once it leaks as one level,
+        // through each wall by the wall's share.
+        const double inside = regions.barriersFraction + regions.cavityFraction;
+        const double through = leakThroughRight(singleT1, singleT2);
+        const double speed = momentum / mass;
+        const double window = speed > 0.0 ? std::max(kLeakWindowRoundTrips * 2.0 * paintedCavity,
+                                                      form.sigmaSpinBox->value()) /
+                                                 speed
+                                           : 0.0;
+        const PairReadiness readiness = scattering.resonanceLeak.observe(
+            {now, regions.leftFraction, inside, regions.rightFraction}, through, window);
+        if (readiness != PairReadiness::NotYet) {
+            scattering.resonancePacketSeparated = true;
+            scattering.resonanceSeparation.take(now, regions.leftFraction + (1.0 - through) * inside,
+                                                regions.rightFraction + through * inside, regions.cavityFraction);
+            separatedNow = true;
+        }
     }
     if (separatedNow && runTimer->isActive())
         setRunning(false);
@@ -318,7 +325,12 @@ void MainWindow::updateResonancePanel(bool recomputeScans)
                             separatedReadingText("P_R=%1   P_T=%2   P_cav=%3   T1D=%4   deltaT=%5   read at t=%6",
                                                  scattering.resonanceSeparation, doubleT));
     } else {
-        if (scattering.resonanceCollisionStarted) {
+        const bool emptying = scattering.resonanceCollisionStarted && now > kSeparationTime &&
+                              regions.cavityFraction <= (1.0 - kCavityGivenBack) * scattering.maxCavityProbability;
+        if (emptying) {
+            stage = "cavity emptying";
+            writeDiagnosticsRow(kScatteringStateRow, QStringLiteral("DOUBLE BARRIER: CAVITY EMPTYING / NOT YET VALID"));
+        } else if (scattering.resonanceCollisionStarted) {
             stage = "cavity loading";
             writeDiagnosticsRow(kScatteringStateRow, QStringLiteral("DOUBLE BARRIER: SCATTERING / CAVITY LOADING"));
         } else {

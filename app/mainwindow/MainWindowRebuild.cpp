@@ -265,6 +265,7 @@ void MainWindow::clearScatteringAndTwoLevelRecords()
     scattering.resonanceCollisionStarted = false;
     scattering.resonancePacketSeparated = false;
     scattering.resonanceSeparation = SeparationReading{};
+    scattering.resonanceLeak.reset();
     scattering.maxCavityProbability = 0.0;
     // Only a barrier's reading needs the layer's removals counted.
     DoubleBarrierConfig pair;

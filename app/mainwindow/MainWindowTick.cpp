@@ -2,8 +2,10 @@
 
 #include "app/form/FormIndices.h"
 #include "core/GridKey2D.h"
+#include "experiments/MomentumColumns.h"
 #include "experiments/ObservableSampler.h"
 #include "experiments/QuantumBerryPhase2D.h"
+#include "experiments/QuantumKapitzaDirac2D.h"
 #include "experiments/QuantumKickedRotor2D.h"
 #include "experiments/QuantumLoschmidt2D.h"
 #include "experiments/QuantumZeno2D.h"
@@ -166,7 +168,8 @@ bool MainWindow::runStepBody(double tickStartMs, double stepStartMs)
         applyRamseySequence(middle, false);
         applyBerryLoop(middle, false);
         applyMoshinskyShutter(middle, false);
-        applyKapitzaDiracPulse(middle, false);
+        // The light holds for the step at the share of it that it is on.
+        applyKapitzaDiracPulse(middle, false, dt);
     }
 
     // The Schroedinger solver keeps the one clock of every mode: the Dirac
@@ -192,11 +195,19 @@ bool MainWindow::runStepBody(double tickStartMs, double stepStartMs)
             links ? solver.stepWithGaugePart(psi, potential, *links, gate) : solver.stepPart(psi, potential, gate);
         if (!complete)
             return false;
-        // At a barrier the layer's removals are kept, by band, for its reading.
-        if (!diracMode && scattering.countsAbsorption)
+        // At a barrier the layer's removals are kept, by band, for its
+        // reading; under the Kapitza-Dirac light, by momentum column.
+        if (!diracMode && scattering.countsAbsorption) {
             scattering.absorption.add(absorbingBoundary.applyCountingBands(psi));
-        else if (!diracMode)
+        } else if (!diracMode && kapitzaDiracLightCounted()) {
+            const double hbar = solver.parameters().hbar;
+            const std::vector<double> before = momentumColumnProbabilities(MomentumSpace2D::compute(psi, hbar));
             absorbingBoundary.apply(psi);
+            recorders.kapitzaDiracRecorder.countStepUnderLight(
+                before, momentumColumnProbabilities(MomentumSpace2D::compute(psi, hbar)), solver.time());
+        } else if (!diracMode) {
+            absorbingBoundary.apply(psi);
+        }
     }
 
     sampleStepRecorders();
@@ -295,6 +306,12 @@ void MainWindow::applyZenoMeasurementIfDue()
         invalidateMomentumField();
 }
 
+bool MainWindow::kapitzaDiracLightCounted() const
+{
+    return recorders.kapitzaDiracRecorder.isConfigured() && appliers.kapitzaDiracPulseApplier.pulse().active &&
+           absorbingBoundary.isEnabled() && insideAnalysis(solver.time(), stored.quantumKapitzaDirac.analysisEndTime);
+}
+
 bool MainWindow::kickedRotorKicks() const
 {
     return preparationType == InitialPreparationType::KickedRotor && stored.kickedRotor.enabled;
@@ -320,8 +337,8 @@ void MainWindow::sampleStepRecorders()
 {
     const std::uint64_t n = solver.stepCount();
     const double t = solver.time();
-    // The stride is tested before the end time, so that the Kapitza-Dirac
-    // transform runs only on the steps that record.
+    // The stride is tested before the end time; the Kapitza-Dirac transform
+    // runs only on the steps that record and on the one before its light.
     const auto due = [n](const auto& recorder, std::uint64_t stride) {
         return recorder.isConfigured() && n % stride == 0;
     };
@@ -334,14 +351,26 @@ void MainWindow::sampleStepRecorders()
         recorders.loschmidtRecorder.record(t, psi, recorders.loschmidtReversed);
     if (due(recorders.moshinskyRecorder, 2) && insideAnalysis(t, stored.quantumMoshinsky.analysisEndTime))
         recorders.moshinskyRecorder.record(t, appliers.moshinskyShutterApplier.shutter().open, psi);
-    if (due(recorders.kapitzaDiracRecorder, 10) && insideAnalysis(t, stored.quantumKapitzaDirac.analysisEndTime)) {
-        invalidateMomentumField();
-        ensureMomentumField();
+    if (recorders.kapitzaDiracRecorder.isConfigured() && insideAnalysis(t, stored.quantumKapitzaDirac.analysisEndTime)) {
         // With no potential on the grid the packet moves freely, and the
-        // recorder counts back what the absorbing layer takes from each order.
+        // recorder counts back what the absorbing layer takes from each
+        // order. The steps under the light are counted one by one (the step
+        // body), from the columns of the step before the light comes on.
         const bool lightOn = appliers.kapitzaDiracPulseApplier.pulse().active;
         const bool potentialFree = !lightOn && potential.minValue() == 0.0f && potential.maxValue() == 0.0f;
-        recorders.kapitzaDiracRecorder.record(momentumField, t, lightOn, potentialFree);
+        const double dt = solver.parameters().dt;
+        const bool beforeLight = !lightOn && absorbingBoundary.isEnabled() &&
+                                 QuantumKapitzaDirac2D::lightShare(stored.quantumKapitzaDirac, t + 0.5 * dt, dt) > 0.0;
+        const bool recording = n % 10 == 0;
+        if (recording || beforeLight) {
+            invalidateMomentumField();
+            ensureMomentumField();
+        }
+        if (recording)
+            recorders.kapitzaDiracRecorder.record(momentumField, t, lightOn, potentialFree);
+        else if (beforeLight)
+            recorders.kapitzaDiracRecorder.followFreeFlight(momentumColumnProbabilities(momentumField), t,
+                                                            potentialFree);
     }
     if (due(recorders.aharonovBohmRecorder, 5) && insideAnalysis(t, stored.quantumAharonovBohm.analysisEndTime))
         recorders.aharonovBohmRecorder.record(t, psi);

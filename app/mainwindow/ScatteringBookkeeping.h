@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/form/FormIndices.h"
+#include "experiments/CavityLeak.h"
 #include "experiments/ScatteringAbsorption.h"
 
 namespace vxo {
@@ -29,9 +30,10 @@ struct SeparationReading {
 
 // What the barrier panels latch during a run: whether the packet has reached
 // the barrier and left it again, the reading at separation, the largest
-// probability seen inside the resonant cavity, and the peak of the last
-// resonance scan; and what the absorbing layer has taken on each side of the
-// barrier. The rebuild clears it.
+// probability seen inside the resonant cavity, the pair's content watched
+// until it can be booked, and the peak of the last resonance scan; and what
+// the absorbing layer has taken on each side of the barrier. The rebuild
+// clears it.
 struct ScatteringBookkeeping {
     // With a barrier to read, the tick counts what the absorbing layer takes
     // into `absorption`, started at the rebuild.
@@ -43,6 +45,7 @@ struct ScatteringBookkeeping {
     bool resonanceCollisionStarted = false;
     bool resonancePacketSeparated = false;
     SeparationReading resonanceSeparation;
+    CavityLeakWatch resonanceLeak;
     double maxCavityProbability = 0.0;
     ResonanceScanIndex resonanceSweepKind = ResonanceScanIndex::Energy;
     double resonanceSweepPeakX = 0.0;

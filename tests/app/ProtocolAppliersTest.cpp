@@ -318,9 +318,8 @@ TEST_F(ProtocolApplierTest, ShutterOpensStrictlyAfterItsTimeAndRewritesOnlyWhenI
         << "disabled: state and geometry cleared";
 }
 
-// The pulse ignores the scene switch; it rewrites the potential when it
-// switches on and when it ends.
-TEST_F(ProtocolApplierTest, PulseRunsWithoutTheSceneAndRewritesAtItsEdgesOnly)
+// A light grating of depth 3 and period 2, on from 1.25 to 1.75.
+KapitzaDiracConfig gratingPulse()
 {
     KapitzaDiracConfig pulse;
     pulse.enabled = true;
@@ -329,6 +328,14 @@ TEST_F(ProtocolApplierTest, PulseRunsWithoutTheSceneAndRewritesAtItsEdgesOnly)
     pulse.pulseStartTime = 1.25;
     pulse.pulseDuration = 0.5;
     pulse.analysisEndTime = 4.0;
+    return pulse;
+}
+
+// The pulse ignores the scene switch; it rewrites the potential when it
+// switches on and when it ends.
+TEST_F(ProtocolApplierTest, PulseRunsWithoutTheSceneAndRewritesAtItsEdgesOnly)
+{
+    const KapitzaDiracConfig pulse = gratingPulse();
     KapitzaDiracPulseApplier applier;
     KapitzaDiracConfig applied;
     struct Row {
@@ -356,6 +363,28 @@ TEST_F(ProtocolApplierTest, PulseRunsWithoutTheSceneAndRewritesAtItsEdgesOnly)
 
     EXPECT_FALSE(applier.apply(at(2.0, true), pulse, 0.0, applied)) << "a pulse needs a positive hbar";
     EXPECT_FALSE(applier.active() || applier.pulse().finished) << "refused: state cleared";
+}
+
+// Over steps of 0.2 the light holds at the share of each step it is on: the
+// potential is rewritten wherever that share changes, also with the pulse's
+// flags unchanged (from a quarter-lit step to a lit one).
+TEST_F(ProtocolApplierTest, PulseHoldsEachStepAtTheShareOfTheStepItIsOn)
+{
+    const KapitzaDiracConfig pulse = gratingPulse();
+    KapitzaDiracPulseApplier applier;
+    KapitzaDiracConfig applied;
+    const struct {
+        double t;
+        bool rewrites;
+        double depth;
+    } steps[] = {{1.1, true, 0.0},  {1.3, true, 2.25}, {1.5, true, 3.0}, {1.6, false, 3.0},
+                 {1.7, true, 2.25}, {1.9, true, 0.0},  {2.1, false, 0.0}};
+    for (const auto& step : steps) {
+        EXPECT_EQ(rewrote([&] { applier.apply(at(step.t, false, false), pulse, 1.0, applied, 0.2); }), step.rewrites)
+            << "t = " << step.t;
+        EXPECT_NEAR(applier.pulse().depth, step.depth, 1e-12) << "t = " << step.t;
+        EXPECT_EQ(applier.pulse().active, step.depth > 0.0) << "t = " << step.t;
+    }
 }
 
 } // namespace

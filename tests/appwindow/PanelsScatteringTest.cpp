@@ -124,9 +124,18 @@ std::vector<double> shares(const ComplexField2D& psi, const std::vector<double>&
     return parts;
 }
 
+// A double-barrier run read against the drained pair: the packet's momentum,
+// the right wall's height (the left one's is 4.5) and whether the walls
+// stand on cells of 0.08 instead of the guided 0.16.
+struct DrainedPairCase {
+    double momentum;
+    double rightHeight;
+    bool fineCells;
+};
+
 class PanelsScatteringTest : public test::PanelTest {
 protected:
-    static void expectTheDoubleBarrierReadAsTheDrainedPair(double momentum);
+    static void expectTheDoubleBarrierReadAsTheDrainedPair(const DrainedPairCase& c);
     static bool running() { return window().transportClock().isRunning(); }
 
     // Runs until the run has paused itself.
@@ -316,7 +325,7 @@ TEST_F(PanelsScatteringTest, ARunResumedAfterSeparationKeepsTheReadingTakenThen)
 
 // The absorbing layer takes part of the packet before it has left the
 // barrier: the double barrier's narrow first resonance (px 1.27) keeps the
-// cavity loaded until the side bands have taken nine tenths of the packet;
+// cavity loaded until the layer has taken two fifths of the packet;
 // a box 10.24 high lets the top and bottom bands take a sixth of the single
 // barrier's packet, incident part included. The reading is the whole
 // packet's: its P_T lies between what has passed and that plus what is
@@ -329,7 +338,7 @@ TEST_F(PanelsScatteringTest, ThePacketsTransmissionIsReadWhateverTheLayerTookBef
         int preset;
         double height, momentum, taken;
         const char* inside;
-    } cases[] = {{7, 30.72, 1.27, 0.5, "P_cav="},
+    } cases[] = {{7, 30.72, 1.27, 0.35, "P_cav="},
                  {1, 10.24, 0.0, 0.1, "P_int="},
                  {1, 30.72, 0.0, 0.0, "P_int="},
                  {2, 30.72, 0.0, 0.0, "P_int="}};
@@ -370,45 +379,77 @@ TEST_F(PanelsScatteringTest, ThePacketsTransmissionIsReadWhateverTheLayerTookBef
     }
 }
 
-// The resonant pair's cavity empties long after the rest of the packet has
-// gone (at px 1.27, over the first resonance's lifetime of about 26), and by
-// then the absorbing layer and the ends of the walls have changed the run.
-// On the guided grid, at the guided momentum and at the guide's 1.27, the
-// reading is what the pair gives once drained: the exact transmission of
-// the walls as painted, averaged over the packet's momenta (before the
-// reading counted the cavity's leak it was 4 % and 8 % low).
-// One momentum a test: the slow packet's run to its reading is long.
-void PanelsScatteringTest::expectTheDoubleBarrierReadAsTheDrainedPair(double momentum)
+// Once the packet has gone, what the pair still holds is either a
+// quasi-bound level leaking through each wall in a fixed proportion, or, off
+// resonance, the transient of the reflected packet, which goes back mostly
+// the way it came. The page reads the packet's P_T only once the pair is
+// drained or leaks as one level, and says until then that it is not yet
+// valid. The reading is the exact transmission of the walls as painted,
+// averaged over the packet's momenta, computed here, within 3 %: off
+// resonance (px 1.8, 2.0, where the reading at the cavity's half-life booked
+// half of the transient ahead, 0.0297 and 0.0648 for 0.0174 and 0.0452), on
+// the levels (1.27, 2.5) and at the barrier top (3.0), and with a right wall
+// of 6 that leaks less than the left. The guided cells of 0.16 smooth the
+// walls' faces enough to move T by 5 % at the barrier top; there the walls
+// stand on cells of 0.08, in a box half as wide with a stronger layer.
+void PanelsScatteringTest::expectTheDoubleBarrierReadAsTheDrainedPair(const DrainedPairCase& c)
 {
     MainWindow& w = window();
-    SCOPED_TRACE("px " + std::to_string(momentum));
+    SCOPED_TRACE("px " + std::to_string(c.momentum) + ", right wall " + std::to_string(c.rightHeight));
     w.loadGuidedExperiment(7);
-    setQuietly<QDoubleSpinBox>(w, "momentumSpinBox", momentum);
+    setQuietly<QDoubleSpinBox>(w, "momentumSpinBox", c.momentum);
+    if (c.fineCells) {
+        const std::pair<const char*, double> settings[] = {
+            {"universeWidthSpinBox", 40.96}, {"universeHeightSpinBox", 30.72}, {"absorbingWidthSpinBox", 0.1},
+            {"absorbingStrengthSpinBox", 20.0}, {"centerXSpinBox", -9.0}};
+        for (const auto& [name, value] : settings)
+            setQuietly<QDoubleSpinBox>(w, name, value);
+    }
     w.rebuildSimulation();
-    while (text(row(kStateRow)).find("SEPARATED") == std::string::npos && w.schroedingerSolver().time() < 100.0) {
+    if (c.rightHeight != 4.5) {
+        ExperimentDocument document = w.captureExperimentDocument();
+        document.potentialScene = PotentialScene();
+        for (PotentialObject object : w.scene().objects()) {
+            if (object.centerX > 0.0f)
+                object.value = static_cast<float>(c.rightHeight);
+            document.potentialScene.add(object);
+        }
+        QString error;
+        ASSERT_TRUE(w.applyExperimentDocument(document, error)) << text(error);
+    }
+    test::setIndex(w, "speedComboBox", 6);
+    bool toldNotYetValid = false;
+    while (text(row(kStateRow)).find("SEPARATED") == std::string::npos && w.schroedingerSolver().time() < 60.0) {
         MainWindowProbe::stepTick(w);
         MainWindowProbe::observeTick(w);
         MainWindowProbe::refreshTick(w);
+        toldNotYetValid = toldNotYetValid || text(row(kStateRow)).find("NOT YET VALID") != std::string::npos;
     }
     ASSERT_EQ(text(row(kStateRow)), "DOUBLE BARRIER: SEPARATED / MEASUREMENT VALID");
+    EXPECT_TRUE(toldNotYetValid) << "the emptying cavity was never said to be not yet read";
     const auto [edges, heights] = paintedSteps(w.potentialField());
+    ASSERT_EQ(heights.size(), 3u);
+    EXPECT_FLOAT_EQ(static_cast<float>(heights[2]), static_cast<float>(c.rightHeight));
     const double drained =
         packetT([&, edges = edges, heights = heights](double e) { return layeredTransmission(e, edges, heights); },
-                momentum, test::control<QDoubleSpinBox>(w, "sigmaSpinBox")->value());
+                c.momentum, test::control<QDoubleSpinBox>(w, "sigmaSpinBox")->value());
     const QString values = row(kProbabilitiesRow);
-    EXPECT_NEAR(numberAfter(values, QStringLiteral("P_T=")), drained, 0.015 * drained)
+    EXPECT_NEAR(numberAfter(values, QStringLiteral("P_T=")), drained, 0.03 * drained)
         << text(values) << " at t = " << w.schroedingerSolver().time();
-    EXPECT_NEAR(numberAfter(values, QStringLiteral("P_R=")), 1.0 - drained, 0.015 * drained) << text(values);
 }
 
-TEST_F(PanelsScatteringTest, TheDoubleBarrierIsReadAsTheDrainedPairWouldReadAtTheGuidedMomentum)
+TEST_F(PanelsScatteringTest, TheDoubleBarrierIsReadAsTheDrainedPairOnAndOffItsLevels)
 {
-    expectTheDoubleBarrierReadAsTheDrainedPair(2.5);
+    for (const DrainedPairCase& c : {DrainedPairCase{1.8, 4.5, false}, DrainedPairCase{2.0, 4.5, false},
+                                     DrainedPairCase{2.5, 4.5, false}, DrainedPairCase{3.0, 4.5, true}})
+        expectTheDoubleBarrierReadAsTheDrainedPair(c);
 }
 
-TEST_F(PanelsScatteringTest, TheDoubleBarrierIsReadAsTheDrainedPairWouldReadNearResonance)
+TEST_F(PanelsScatteringTest, TheDoubleBarrierIsReadAsTheDrainedPairAtItsNarrowLevelAndWithUnequalWalls)
 {
-    expectTheDoubleBarrierReadAsTheDrainedPair(1.27);
+    for (const DrainedPairCase& c :
+         {DrainedPairCase{1.27, 4.5, false}, DrainedPairCase{1.8, 6.0, false}, DrainedPairCase{2.5, 6.0, false}})
+        expectTheDoubleBarrierReadAsTheDrainedPair(c);
 }
 
 // The single geometry's split about the barrier centre c: its half width is
@@ -611,11 +652,11 @@ TEST_F(PanelsScatteringTest, SingleBarrierCountsThePacketArrivedOnceOnePercentHa
 
 // The interaction thresholds at their edges, for the single barrier (region
 // +-0.68) and the double barrier (its outer edges +-1.52). A packet at rest
-// left of the region arrives once more than 2.5 % of it lies inside; one
-// that has passed (more than 1 % on the right) is separated once t > 2 with
-// less than 1 % (single barrier) or 2 % (double barrier) left inside. The
-// packets are placed a few ten-thousandths either side of each threshold;
-// the field itself says which side.
+// left of the region arrives once more than 2.5 % of it lies inside; at the
+// single barrier one that has passed (more than 1 % on the right) is
+// separated once t > 2 with less than 1 % left inside (when the pair may be
+// read is CavityLeakTest's). The packets are placed a few ten-thousandths
+// either side of each threshold; the field itself says which side.
 TEST_F(PanelsScatteringTest, StagesChangeExactlyAtTheInteractionThresholds)
 {
     const struct {
@@ -623,7 +664,7 @@ TEST_F(PanelsScatteringTest, StagesChangeExactlyAtTheInteractionThresholds)
         std::vector<double> edges;
         double arriving[2]; // packet centres, width 0.5, inside just under and just over 2.5 %
         double leaving[2];  // width 4, inside just over and just under the separation share at t = 2.02
-        double separation;
+        double separation;  // 0: not tested here
         const char* before;
         const char* started;
         const char* separated;
@@ -639,23 +680,21 @@ TEST_F(PanelsScatteringTest, StagesChangeExactlyAtTheInteractionThresholds)
         {7,
          kDoubleEdges,
          {-2.57, -2.56},
-         {8.95, 9.00},
-         0.02,
+         {0.0, 0.0},
+         0.0,
          "DOUBLE BARRIER: BEFORE COLLISION",
          "DOUBLE BARRIER: SCATTERING / CAVITY LOADING",
          "DOUBLE BARRIER: SEPARATED / MEASUREMENT VALID"},
     };
-    // The probability between the outer edges, as a share and absolute; the
-    // share right of them.
+    // The share of the probability between the outer edges, and right of them.
     struct Split {
-        double inside = 0.0, absolute = 0.0, right = 0.0;
+        double inside = 0.0, right = 0.0;
     };
     const auto split = [](const ComplexField2D& psi, const std::vector<double>& edges) {
         const std::vector<double> p = shares(psi, edges);
         Split result;
         for (std::size_t r = 1; r + 2 < p.size(); ++r)
             result.inside += p[r];
-        result.absolute = result.inside * p.back();
         result.right = p[p.size() - 2];
         return result;
     };
@@ -675,7 +714,7 @@ TEST_F(PanelsScatteringTest, StagesChangeExactlyAtTheInteractionThresholds)
             EXPECT_EQ(text(row(kStateRow)), s.inside > 0.025 ? c.started : c.before) << "inside " << s.inside;
         }
         setQuietly<QDoubleSpinBox>(w, "sigmaSpinBox", 4.0);
-        for (int side = 0; side < 2; ++side) {
+        for (int side = 0; side < 2 && c.separation > 0.0; ++side) {
             setQuietly<QDoubleSpinBox>(w, "centerXSpinBox", c.leaving[side]);
             w.rebuildSimulation();
             for (int step = 0; step < 100; ++step)
@@ -684,7 +723,7 @@ TEST_F(PanelsScatteringTest, StagesChangeExactlyAtTheInteractionThresholds)
             EXPECT_EQ(text(row(kStateRow)), c.started) << "separated before t > 2";
             w.stepOnce();
             const Split s = split(w.waveField(), c.edges);
-            const double measured = c.preset == 1 ? s.inside : s.absolute;
+            const double measured = s.inside;
             ASSERT_GT(s.right, 0.5);
             ASSERT_LT(std::abs(measured - c.separation), 5e-4) << "not at the threshold: " << measured;
             EXPECT_EQ(text(row(kStateRow)), measured < c.separation ? c.separated : c.started) << "inside " << measured;

@@ -252,6 +252,35 @@ TEST(AbsorbingBoundary2DApply, NormFallsOnlyOnceThePacketReachesTheLayer)
     EXPECT_LT(previous, 0.05); // nearly all of the packet has been absorbed
 }
 
+// A thin, weak layer lets much of a fast packet through one side band and
+// across the periodic edge into the other: what either band takes is
+// counted by the way it moves, all of a packet moving left as gone left,
+// all of one moving right as gone right (by band, over two fifths of each
+// were counted on the wrong side).
+TEST(AbsorbingBoundary2DApply, CountsWhatTheSideBandsTakeByTheWayItMoves)
+{
+    const std::uint64_t nx = 256, ny = 16;
+    const float dx = 0.16f, dy = 0.5f;
+    for (const float momentum : {-4.0f, 4.0f}) {
+        SCOPED_TRACE("px " + std::to_string(momentum));
+        ComplexField2D psi(nx, ny, dx, dy);
+        vxo::GaussianPacket2D::prepare(psi, {0.0f, 0.0f, 1.5f, momentum, 0.0f, 1.0f});
+        const vxo::PotentialField2D free(nx, ny, dx, dy);
+        vxo::SplitStepFourierSolver2D solver;
+        solver.configure({1.0f, 1.0f, 0.02f});
+        AbsorbingBoundary2D b;
+        b.prepare(psi, 0.02f, layer(true, 0.03f, 1.5f, 3.0f));
+        vxo::AbsorbedByBand taken;
+        while (psi.norm() > 1e-3 && solver.time() < 200.0) {
+            solver.step(psi, free);
+            taken += b.applyCountingBands(psi);
+        }
+        ASSERT_LT(psi.norm(), 1e-3) << "the layer must have taken the packet";
+        const double wrongWay = momentum < 0.0f ? taken.right : taken.left;
+        EXPECT_LT(wrongWay, 1e-3 * taken.total()) << "left " << taken.left << ", right " << taken.right;
+    }
+}
+
 TEST(AbsorbingBoundary2DApply, CountsWhatEachBandTookAndDampsAsApplyDoes)
 {
     // Uniform |psi|^2 on a non-square grid, layers wide enough (0.45) that
