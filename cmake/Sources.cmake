@@ -396,6 +396,7 @@ set(VXO_PLOTS_TEST_SOURCES
     AxisNumbersTest.cpp
     AxisReading.cpp
     CarpetPlotsTest.cpp
+    GuideAxesTest.cpp
     HistoryPlotsTest.cpp
     KleinScanPlotsTest.cpp
     LatticePlotsTest.cpp

@@ -198,7 +198,8 @@ ScanLayout withLegendRoom(const ScanLayout& layout, const QSize& widgetSize, con
 ScanLayout withSummaryRoom(const ScanLayout& layout, const QSize& widgetSize, const QFont& font, const QString& summary)
 {
     const int width = scanPanel(widgetSize, layout).width();
-    const int needed = static_cast<int>(std::ceil(wrappedTextHeight(font, width, summary)));
+    const int needed =
+        static_cast<int>(std::ceil(wrappedTextHeight(font, width, breakBetweenFields(font, width, summary))));
     const int top = layout.summaryTop + needed + layout.summaryGap;
     if (summary.isEmpty() || top <= layout.margins.top())
         return layout;

@@ -285,8 +285,8 @@ struct ScanLayout {
 ScanLayout withLegendRoom(const ScanLayout& layout, const QSize& widgetSize, const QFont& font, const QString& legend);
 // The layout with room for the summary between the title and the panel: a
 // summary that the rows from summaryTop down to the panel's top cannot hold
-// at the panel's width moves the panel's top down, so that the summary never
-// covers what the panel shows.
+// at the panel's width, broken between its fields (breakBetweenFields), moves
+// the panel's top down, so that the summary never covers what the panel shows.
 ScanLayout withSummaryRoom(const ScanLayout& layout, const QSize& widgetSize, const QFont& font,
                            const QString& summary);
 // The rectangle of the summary over the panel of that layout: from

@@ -438,7 +438,7 @@ TEST_F(RecorderTracePlots, KleinProbabilitiesAreDrawnAtNinetyTwoPercentFullScale
     plot.setRecorder(&recorder);
     const QImage image = test::grabPlot(plot, kSize);
 
-    const QRect panel = plot::scanPanel(kSize, QuantumKleinTunnelingPlotWidget::layout());
+    const QRect panel = plot::scanPanel(kSize, plot.scanLayout());
     Trace left{"left", QColor(plot::kDirac.kleinLeft), {}}, inside{"barrier", QColor(plot::kMarkers.scanCurrent), {}},
         right{"right", QColor(plot::kCurves.leading), {}};
     for (const KleinSample& s : recorder.samples()) {
