@@ -173,15 +173,67 @@ double drawHistoryNumbers(QPainter& painter, const QRectF& panel, const Numbered
     return panel.bottom() + kGap + QFontMetricsF(painter.font()).height();
 }
 
+namespace {
+// How far a tick reaches into the panel from its edge.
+constexpr double kTick = 4.0;
+
+void drawBottomTicks(QPainter& painter, const QRectF& panel, const AxisMap& axis, const AxisTicks& ticks,
+                     const QColor& colour)
+{
+    for (const double v : ticks.values)
+        drawVerticalLine(painter, plotPen(colour), mapValue(axis, v), panel.bottom() - kTick, panel.bottom());
+}
+} // namespace
+
 void drawTickedAxisNumbers(QPainter& painter, const QRectF& panel, const AxisMap& axis, const QColor& colour,
                            const QColor& frame, double gap)
 {
-    constexpr double kTick = 4.0;
     const AxisTicks ticks =
         horizontalTicks(axis.valueStart, axis.valueStart + axis.valueSpan, panel.width(), painter.font());
-    for (const double v : ticks.values)
-        drawVerticalLine(painter, plotPen(frame), mapValue(axis, v), panel.bottom() - kTick, panel.bottom());
+    drawBottomTicks(painter, panel, axis, ticks, frame);
     drawHorizontalAxisNumbers(painter, panel, axis, ticks, colour, gap);
+}
+
+NumberedAxis valueAxis(const QRectF& panel, double lo, double hi, const QFont& font, const QColor& colour)
+{
+    return {verticalAxis(panel, lo, hi, 1e-12), verticalTicks(lo, hi, panel.height(), font), colour};
+}
+
+NumberedAxis fractionAxis(const QRectF& panel, const QFont& font, const QColor& colour)
+{
+    return valueAxis(panel, 0.0, 1.0, font, colour);
+}
+
+NumberedAxis timeAxis(const QRectF& panel, double t0, double t1, const QFont& font, const QColor& colour)
+{
+    return {horizontalAxis(panel, t0, t1, 1e-12), horizontalTicks(t0, t1, panel.width(), font), colour};
+}
+
+void drawValueLines(QPainter& painter, const QRectF& panel, const NumberedAxis& axis, const QPen& pen)
+{
+    for (const double v : axis.ticks.values)
+        drawHorizontalLine(painter, pen, panel.left(), panel.right(), mapValue(axis.map, v));
+}
+
+void drawValueNumbers(QPainter& painter, const QRectF& panel, const NumberedAxis& axis)
+{
+    drawVerticalAxisNumbers(painter, panel, axis.map, axis.ticks, axis.colour, AxisSide::Left);
+}
+
+double drawTimeNumbers(QPainter& painter, const QRectF& panel, const NumberedAxis& time, const QColor& tickColour,
+                       const QString& caption, double gap)
+{
+    const double row = QFontMetricsF(painter.font()).height();
+    drawBottomTicks(painter, panel, time.map, time.ticks, tickColour);
+    drawHorizontalAxisNumbers(painter, panel, time.map, time.ticks, time.colour, gap);
+    drawAxisCaption(painter, panel, caption, time.colour, gap + row, row);
+    return panel.bottom() + gap + 2.0 * row;
+}
+
+double drawSimulationTimeAxis(QPainter& painter, const QRectF& panel, const NumberedAxis& time,
+                              const QColor& tickColour)
+{
+    return drawTimeNumbers(painter, panel, time, tickColour, QStringLiteral("simulation time"));
 }
 
 } // namespace vxo::plot

@@ -97,4 +97,26 @@ double drawHistoryNumbers(QPainter& painter, const QRectF& panel, const Numbered
 void drawTickedAxisNumbers(QPainter& painter, const QRectF& panel, const AxisMap& axis, const QColor& colour,
                            const QColor& frame, double gap);
 
+// A panel's vertical axis over [lo, hi] (lo at the bottom edge, hi at the
+// top) with its round values (verticalTicks); fractionAxis is that of a
+// population, fidelity or correlation on [0, 1]. colour is that of its numbers.
+NumberedAxis valueAxis(const QRectF& panel, double lo, double hi, const QFont& font, const QColor& colour);
+NumberedAxis fractionAxis(const QRectF& panel, const QFont& font, const QColor& colour);
+// A panel's horizontal axis over [t0, t1] (horizontalAxis with a span of at
+// least 1e-12) with its round values (horizontalTicks).
+NumberedAxis timeAxis(const QRectF& panel, double t0, double t1, const QFont& font, const QColor& colour);
+// Lines across the panel at the round values of a vertical axis.
+void drawValueLines(QPainter& painter, const QRectF& panel, const NumberedAxis& axis, const QPen& pen);
+// The numbers of a vertical axis left of the panel (drawVerticalAxisNumbers).
+void drawValueNumbers(QPainter& painter, const QRectF& panel, const NumberedAxis& axis);
+// The time axis under a curve panel: each round time over a tick 4 pixels up
+// from the panel's bottom edge in tickColour, its number in the row gap
+// pixels under the panel, and caption centred in the row under the numbers.
+// Returns the bottom of the caption's row.
+double drawTimeNumbers(QPainter& painter, const QRectF& panel, const NumberedAxis& time, const QColor& tickColour,
+                       const QString& caption, double gap = 3.0);
+// The same captioned "simulation time".
+double drawSimulationTimeAxis(QPainter& painter, const QRectF& panel, const NumberedAxis& time,
+                              const QColor& tickColour);
+
 } // namespace vxo::plot

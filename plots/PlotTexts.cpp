@@ -254,11 +254,4 @@ void drawPanelHeading(QPainter& painter, const QRect& panel, const QString& text
 {
     drawTextBox(painter, QRectF(panel.left(), panel.top() - 20, panel.width(), 18), Qt::AlignLeft, text, colour);
 }
-
-void drawSimulationTimeAxis(QPainter& painter, const QRectF& panel, double t0, double t1, const QColor& colour,
-                            double boxWidth, double gap)
-{
-    drawAxisEndLabels(painter, panel, QString::number(t0, 'f', 1), QString::number(t1, 'f', 1), colour, boxWidth, gap);
-    drawAxisCaption(painter, panel, QStringLiteral("simulation time"), colour);
-}
 } // namespace vxo::plot

@@ -114,10 +114,4 @@ double drawLegendRow(QPainter& painter, double left, double top, double right, c
 // QRectF(panel.left(), panel.top() - 20, panel.width(), 18).
 void drawPanelHeading(QPainter& painter, const QRect& panel, const QString& text, const QColor& colour);
 
-// The time axis under a curve panel: t0 and t1 with one decimal at its ends
-// (drawAxisEndLabels with boxWidth and gap) and "simulation time" centred in
-// the band 4 below it (drawAxisCaption).
-void drawSimulationTimeAxis(QPainter& painter, const QRectF& panel, double t0, double t1, const QColor& colour,
-                            double boxWidth, double gap);
-
 } // namespace vxo::plot

@@ -1,6 +1,7 @@
 #include "plots/QuantumBilliardPlotWidget.h"
 
 #include "experiments/BilliardRecorder.h"
+#include "plots/AxisNumbers.h"
 #include "plots/PlotPainting.h"
 
 #include <QPainter>
@@ -69,16 +70,21 @@ void QuantumBilliardPlotWidget::paintEvent(QPaintEvent*)
     }
 
     if (record_.hasScatterer) {
+        // The disc stays on the map, however the record places it.
+        painter.save();
+        painter.setClipRect(map);
         const double radius = plane.window.width() * record_.scattererRadius / plane.x.valueSpan;
         drawOutlinedDisc(painter, mapPlane(plane, record_.scattererX, record_.scattererY), radius, radius,
                          QColor::fromRgba(kOverlays.billiardScatterer), plotPen(QColor(kMarkers.wall), 1.3));
+        painter.restore();
     }
 
-    const double t0 = samples.front().time;
-    const double t1 = samples.back().time;
-    const AxisMap time = horizontalAxis(curve, t0, t1, 1e-12);
-    const AxisMap unit = verticalAxis(curve, 0.0, 1.0, 1.0);
-    drawInnerQuarterLines(painter, curve, plotPen(QColor(kRecorder.carpetFrame)));
+    const QColor label(kRecorder.label);
+    const NumberedAxis times = timeAxis(curve, samples.front().time, samples.back().time, font(), label);
+    const NumberedAxis fractions = fractionAxis(curve, font(), label);
+    const AxisMap& time = times.map;
+    const AxisMap& unit = fractions.map;
+    drawValueLines(painter, curve, fractions, plotPen(QColor(kRecorder.carpetFrame)));
     strokePath(painter, timeCurve(samples, time, unit, clampedFraction(&BilliardSample::occupiedFraction)),
                plotPen(QColor(kCurves.carpet), 2.2));
     strokePath(painter, timeCurve(samples, time, unit, clampedFraction(&BilliardSample::fidelity)),
@@ -91,12 +97,8 @@ void QuantumBilliardPlotWidget::paintEvent(QPaintEvent*)
                              }),
                    plotPen(QColor(kMaps.billiardShell), 1.5));
 
-    const int valueFlags = Qt::AlignRight | Qt::AlignVCenter;
-    drawTextBox(painter, QRectF(curve.left() - 57.0, curve.top() - 9.0, 50.0, 18.0), valueFlags, QStringLiteral("1.0"),
-                QColor(kRecorder.label));
-    drawTextBox(painter, QRectF(curve.left() - 57.0, curve.bottom() - 10.0, 50.0, 18.0), valueFlags,
-                QStringLiteral("0.0"), QColor(kRecorder.label));
-    drawSimulationTimeAxis(painter, curve, t0, t1, QColor(kRecorder.label), 90.0, 5.0);
+    drawValueNumbers(painter, curve, fractions);
+    drawSimulationTimeAxis(painter, curve, times, QColor(kRecorder.carpetFrame));
 
     const double legendTop = map.bottom() + 2.0;
     std::vector<LegendItem> legend{{QStringLiteral("cyan: occupied fraction"), kCurves.carpet, 0.0, 160.0},
