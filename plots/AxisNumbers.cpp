@@ -157,9 +157,10 @@ void drawNumberedAxes(QPainter& painter, const QRectF& panel, const AxisMap& x, 
     drawAxisCaption(painter, panel, caption, colour, kGap + row, row);
 }
 
-void drawHistoryGrid(QPainter& painter, const QRectF& panel, const NumberedAxis& time, const NumberedAxis& left)
+void drawHistoryGrid(QPainter& painter, const QRectF& panel, const NumberedAxis& time, const NumberedAxis& left,
+                     const QColor& gridColour)
 {
-    drawTickGrid(painter, panel, time.map, time.ticks, left.map, left.ticks, plotPen(QColor(kSinglePanel.grid)));
+    drawTickGrid(painter, panel, time.map, time.ticks, left.map, left.ticks, plotPen(gridColour));
     drawFrame(painter, panel, plotPen(QColor(kSinglePanel.frame)));
 }
 
@@ -194,9 +195,12 @@ void drawTickedAxisNumbers(QPainter& painter, const QRectF& panel, const AxisMap
     drawHorizontalAxisNumbers(painter, panel, axis, ticks, colour, gap);
 }
 
+// The ticks of an axis cover its map's whole range: a range below the
+// least span is numbered as the map draws it.
 NumberedAxis valueAxis(const QRectF& panel, double lo, double hi, const QFont& font, const QColor& colour)
 {
-    return {verticalAxis(panel, lo, hi, 1e-12), verticalTicks(lo, hi, panel.height(), font), colour};
+    const AxisMap map = verticalAxis(panel, lo, hi, 1e-12);
+    return {map, verticalTicks(map.valueStart, map.valueStart + map.valueSpan, panel.height(), font), colour};
 }
 
 NumberedAxis fractionAxis(const QRectF& panel, const QFont& font, const QColor& colour)
@@ -206,7 +210,8 @@ NumberedAxis fractionAxis(const QRectF& panel, const QFont& font, const QColor& 
 
 NumberedAxis timeAxis(const QRectF& panel, double t0, double t1, const QFont& font, const QColor& colour)
 {
-    return {horizontalAxis(panel, t0, t1, 1e-12), horizontalTicks(t0, t1, panel.width(), font), colour};
+    const AxisMap map = horizontalAxis(panel, t0, t1, 1e-12);
+    return {map, horizontalTicks(map.valueStart, map.valueStart + map.valueSpan, panel.width(), font), colour};
 }
 
 void drawValueLines(QPainter& painter, const QRectF& panel, const NumberedAxis& axis, const QPen& pen)

@@ -81,14 +81,15 @@ struct NumberedAxis {
     QColor colour;
 };
 // A history panel whose two curves each have a scale: the grid at the ticks
-// of the time axis and of the left scale in kSinglePanel.grid, then the frame
-// in kSinglePanel.frame.
-void drawHistoryGrid(QPainter& painter, const QRectF& panel, const NumberedAxis& time, const NumberedAxis& left);
-// Its numbers: the left scale's on the left, the right scale's on the right
-// (drawVerticalAxisNumbers), the times under the panel (3 pixels below it).
-// Returns the bottom of the row of times, where the legend goes.
+// of the time axis and of the left scale in gridColour, then the frame in
+// kSinglePanel.frame.
+void drawHistoryGrid(QPainter& painter, const QRectF& panel, const NumberedAxis& time, const NumberedAxis& left,
+                     const QColor& gridColour = kSinglePanel.grid);
+// Its numbers: the left scale's on the left, the right scale's (if any) on
+// the right (drawVerticalAxisNumbers), the times under the panel (3 pixels
+// below it). Returns the bottom of the row of times, where the legend goes.
 double drawHistoryNumbers(QPainter& painter, const QRectF& panel, const NumberedAxis& time, const NumberedAxis& left,
-                          const NumberedAxis& right);
+                          const NumberedAxis& right = {});
 
 // The round numbers of a horizontal axis from its start to its end under a
 // panel without a grid of its own (a scan, a trace): each with a tick of 4
