@@ -170,7 +170,8 @@ InterferencePanels interferencePanels(const QSize& widgetSize, const Interferenc
                                     std::min(layout.minimumHistory.height(), layout.leastHistory)));
     panels.strip = under(panels.history, layout.strip);
     panels.scan = under(panels.strip, layout.scan);
-    panels.stripLegend = under(panels.strip, layout.stripLegend);
+    panels.stripNumbers = under(panels.strip, layout.stripNumbers);
+    panels.stripLegend = under(panels.stripNumbers, layout.stripLegend);
     panels.scanNumbers = under(panels.scan, layout.scanNumbers);
     panels.scanCaption = under(panels.scanNumbers, layout.scanCaption);
     panels.scanLegend = under(panels.scanCaption, layout.scanLegend);

@@ -218,7 +218,8 @@ struct StackedBand {
 // history height down to leastHistory (or minimumHistory.height, if lower):
 // the scan, which a guide reads, stays whole on a short page.
 // The lines of text under the strip and the scan, each as wide as the
-// panels: the strip's legend, the scan's numbers, its caption under them and,
+// panels: the strip's numbers (the times it shares with the history) and
+// legend under them, the scan's numbers, its caption under them and,
 // for a page that has one (scanLegend.height > 0), the scan's legend under its
 // caption, for which the history gives up its height.
 struct InterferenceLayout {
@@ -226,8 +227,9 @@ struct InterferenceLayout {
     QSizeF minimumHistory{10.0, 78.0};
     double leastHistory = 54.0;
     StackedBand strip{14.0, 30.0};
-    StackedBand scan{30.0, 58.0};
-    StackedBand stripLegend{6.0, 18.0};
+    StackedBand scan{42.0, 58.0};
+    StackedBand stripNumbers{2.0, 16.0};
+    StackedBand stripLegend{2.0, 18.0};
     StackedBand scanNumbers{2.0, 16.0};
     StackedBand scanCaption{0.0, 18.0};
     StackedBand scanLegend{0.0, 0.0};
@@ -236,6 +238,7 @@ struct InterferencePanels {
     QRectF history;
     QRectF strip;
     QRectF scan;
+    QRectF stripNumbers;
     QRectF stripLegend;
     QRectF scanNumbers;
     QRectF scanCaption;
