@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace vxo::plot {
 
@@ -135,13 +136,25 @@ void drawVerticalAxisNumbers(QPainter& painter, const QRectF& panel, const AxisM
 void drawHorizontalAxisNumbers(QPainter& painter, const QRectF& panel, const AxisMap& x, const AxisTicks& ticks,
                                const QColor& colour, double gap)
 {
-    const double row = QFontMetricsF(painter.font()).height();
+    const QFontMetricsF metrics(painter.font());
+    const double row = metrics.height();
+    // A number at an end of a panel that reaches the widget's edge is moved
+    // in rather than cut by the edge, or left out where that would put it
+    // on its neighbour.
+    const double right = painter.window().width();
+    double previousEnd = -std::numeric_limits<double>::infinity();
     for (const double v : ticks.values) {
         const double at = mapValue(x, v);
         if (!std::isfinite(at))
             continue;
-        drawTextBox(painter, QRectF(at - 50.0, panel.bottom() + gap, 100.0, row),
-                    Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip, tickText(v, ticks.decimals), colour);
+        const QString text = tickText(v, ticks.decimals);
+        const double width = metrics.horizontalAdvance(text) + 2.0;
+        const double left = std::max(0.0, std::min(at - width / 2.0, right - width));
+        if (left < previousEnd + 0.5 * row)
+            continue;
+        previousEnd = left + width;
+        drawTextBox(painter, QRectF(left, panel.bottom() + gap, width, row),
+                    Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip, text, colour);
     }
 }
 
@@ -206,6 +219,33 @@ NumberedAxis valueAxis(const QRectF& panel, double lo, double hi, const QFont& f
 NumberedAxis fractionAxis(const QRectF& panel, const QFont& font, const QColor& colour)
 {
     return valueAxis(panel, 0.0, 1.0, font, colour);
+}
+
+NumberedAxis numbersBelow(NumberedAxis axis, double top, const QFont& font)
+{
+    const double half = QFontMetricsF(font).height() / 2.0;
+    std::vector<double> kept;
+    for (const double v : axis.ticks.values)
+        if (mapValue(axis.map, v) - half >= top)
+            kept.push_back(v);
+    axis.ticks.values = kept;
+    return axis;
+}
+
+NumberedAxis fractionAxis(const QRect& panel, const QFont& font, const QColor& colour)
+{
+    return {AxisMap{static_cast<double>(panel.bottom()), -static_cast<double>(panel.height()), 0.0, 1.0},
+            verticalTicks(0.0, 1.0, panel.height(), font), colour};
+}
+
+StackedTexts withTimesUnder(StackedTexts texts, const StackedPanels& panels, const QFont& font, bool upperTimes,
+                            double gap)
+{
+    const int row = static_cast<int>(std::ceil(gap + QFontMetricsF(font).height()));
+    texts.lowerCaption.gap += row;
+    if (upperTimes && sideBySide(panels))
+        texts.upperCaption.gap += row;
+    return texts;
 }
 
 NumberedAxis timeAxis(const QRectF& panel, double t0, double t1, const QFont& font, const QColor& colour)

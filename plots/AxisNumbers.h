@@ -103,6 +103,12 @@ void drawTickedAxisNumbers(QPainter& painter, const QRectF& panel, const AxisMap
 // population, fidelity or correlation on [0, 1]. colour is that of its numbers.
 NumberedAxis valueAxis(const QRectF& panel, double lo, double hi, const QFont& font, const QColor& colour);
 NumberedAxis fractionAxis(const QRectF& panel, const QFont& font, const QColor& colour);
+// The axis with only the ticks whose numbers, a line high and centred on
+// their rows, start at or below top: where a text band lies over a panel.
+NumberedAxis numbersBelow(NumberedAxis axis, double top, const QFont& font);
+// The same on a pixel panel, where a fraction f stands at panel.bottom() -
+// panel.height() * f (fractionRow, QRect's bottom).
+NumberedAxis fractionAxis(const QRect& panel, const QFont& font, const QColor& colour);
 // A panel's horizontal axis over [t0, t1] (horizontalAxis with a span of at
 // least 1e-12) with its round values (horizontalTicks).
 NumberedAxis timeAxis(const QRectF& panel, double t0, double t1, const QFont& font, const QColor& colour);
@@ -116,6 +122,12 @@ void drawValueNumbers(QPainter& painter, const QRectF& panel, const NumberedAxis
 // Returns the bottom of the caption's row.
 double drawTimeNumbers(QPainter& painter, const QRectF& panel, const NumberedAxis& time, const QColor& tickColour,
                        const QString& caption, double gap = 3.0);
+// The texts of two stacked panels whose time panels carry their times under
+// them (drawTickedAxisNumbers, gap pixels under the panel): the lower caption
+// moved down by the times' row, and the upper one too where the panels lie
+// side by side and the upper one is a time panel as well.
+StackedTexts withTimesUnder(StackedTexts texts, const StackedPanels& panels, const QFont& font, bool upperTimes,
+                            double gap = 3.0);
 // The same captioned "simulation time".
 double drawSimulationTimeAxis(QPainter& painter, const QRectF& panel, const NumberedAxis& time,
                               const QColor& tickColour);

@@ -55,7 +55,9 @@ SplitLayout splitForm(const StackedLayout& layout)
 
 StackedLayout orbitOverTimeLayout()
 {
-    StackedLayout layout{QMargins(58, 40, 18, 208), QSize(120, 150), 30, 58, 105};
+    // The time panel's times under it, over its caption.
+    StackedLayout layout{QMargins(58, 40, 18, 208 + kTimesRow), QSize(120, 150), 30, 58 + kTimesRow, 105};
+    layout.sideBySideBottom += kTimesRow;
     layout.leastSideBySidePanel = kShortPagePanel;
     return layout;
 }

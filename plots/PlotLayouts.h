@@ -43,6 +43,9 @@ struct CaptionBand {
     int gap = 4;
     int height = 20;
 };
+// The room a row of times takes under a time panel of a stacked page: 3
+// pixels and a line of the page's font (drawTickedAxisNumbers).
+constexpr int kTimesRow = 18;
 // The height from which a panel reads: its curve, ticks and caption.
 constexpr double kReadablePanel = 120.0;
 // The least height of panels side by side on a short page that lets them go

@@ -45,6 +45,9 @@ void QuantumHallEdgePlotWidget::paintEvent(QPaintEvent*)
     for (const HallEdgeSample& s : samples)
         driftMax = std::abs(s.drift) > driftMax ? std::abs(s.drift) : driftMax;
     const int middle = time.center().y();
+    // The traces stay on their panel, clear of the numbers beside it.
+    painter.save();
+    painter.setClipRect(QRectF(time).adjusted(0.0, -2.0, 1.0, 2.0));
     strokePath(painter,
                timeCurve(samples, tAxis, [&](const HallEdgeSample& s) { return fractionRow(time, s.edgeProbability); }),
                plotPen(QColor(kGauge.secondTrace), 2.0));
@@ -55,9 +58,11 @@ void QuantumHallEdgePlotWidget::paintEvent(QPaintEvent*)
                plotPen(QColor(kGauge.highlight), 1.8));
     drawHorizontalLine(painter, plotPen(QColor(kAxes.hallEdgeDriftZero), 1.0, Qt::DashLine), time.left(), time.right(),
                        middle);
+    painter.restore();
 
     const bool againstX = !(config.fieldStrength >= 0.0);
-    drawOrbitTexts(painter, *panels, "<x>, <y> trajectory - red line: confining edge",
+    drawFractionNumbers(painter, *panels, QColor(kGauge.secondTrace));
+    drawOrbitTexts(painter, *panels, tAxis, "<x>, <y> trajectory - red line: confining edge",
                    "time   green: P(edge strip)   yellow: longitudinal drift",
                    QString("b=%1   edge y=%2   chirality %3   drift=%4   Pedge=%5   norm=%6")
                        .arg(QString::number(config.fieldStrength, 'f', 3), QString::number(config.edgeY, 'f', 2),

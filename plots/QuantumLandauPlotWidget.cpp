@@ -60,6 +60,9 @@ void QuantumLandauPlotWidget::paintEvent(QPaintEvent*)
     for (const LandauSample& s : samples)
         energyMax = 1.15 * s.energy > energyMax ? 1.15 * s.energy : energyMax;
     const auto energyY = [&](double e) { return time.bottom() - time.height() * e / energyMax; };
+    // The traces stay on their panel, clear of the numbers beside it.
+    painter.save();
+    painter.setClipRect(QRectF(time).adjusted(0.0, -2.0, 1.0, 2.0));
     strokePath(painter, timeCurve(samples, tAxis, [&](const LandauSample& s) { return energyY(s.energy); }),
                plotPen(QColor(kGauge.highlight), 2.0));
     strokePath(painter, timeCurve(samples, tAxis, [&](const LandauSample& s) { return fractionRow(time, s.fidelity); }),
@@ -67,9 +70,11 @@ void QuantumLandauPlotWidget::paintEvent(QPaintEvent*)
     if (!cyclotronPacket)
         drawHorizontalLine(painter, plotPen(QColor(kGauge.landauLevel), 1.2, Qt::DashLine), time.left(), time.right(),
                            energyY(levelEnergy));
+    painter.restore();
 
+    drawFractionNumbers(painter, *panels, QColor(kGauge.secondTrace));
     drawOrbitTexts(
-        painter, *panels, cyclotronPacket ? "<x>, <y> - cyclotron orbit" : "<x>, <y> - stationary Landau state",
+        painter, *panels, tAxis, cyclotronPacket ? "<x>, <y> - cyclotron orbit" : "<x>, <y> - stationary Landau state",
         "time   yellow: <H>   green: survival fidelity",
         QString("b=qB/hbar=%1   omega_c=%2   lB=%3   n=%4   E=%5   norm=%6")
             .arg(QString::number(config.fieldStrength, 'f', 3),

@@ -1,6 +1,7 @@
 #include "plots/QuantumZitterbewegungPlotWidget.h"
 
 #include "experiments/DiracZitterbewegungRecorder.h"
+#include "plots/AxisNumbers.h"
 #include "plots/PlotPainting.h"
 
 #include <QPainter>
@@ -21,7 +22,9 @@ StackedLayout QuantumZitterbewegungPlotWidget::layout(const QFont& font, int wid
 {
     // Taller caption bands than the gauge pages', the summary on a taller
     // line.
-    StackedLayout layout{QMargins(64, 42, 18, 220), QSize(150, 150), 30, 58, 115, {{3, 21}, {3, 21}, 24}};
+    // The times under the lower panel over its caption (and beside it under the upper one too).
+    StackedLayout layout{
+        QMargins(64, 42, 18, 220 + kTimesRow), QSize(150, 150), 30, 58 + kTimesRow, 115, {{3, 21}, {3, 21}, 24}};
     // Side by side, the band under the panels holds the captions on the
     // lines their panels' width gives them (four on the narrowest page)
     // instead of the stacked page's one-line band.
@@ -93,8 +96,18 @@ void QuantumZitterbewegungPlotWidget::paintEvent(QPaintEvent*)
     drawHorizontalLine(painter, plotPen(QColor(kDirac.drift), 1.2, Qt::DashLine), vel.left(), vel.right(),
                        centred(vel, recorder_->fittedDriftVelocityX(), velocityMax));
 
+    // The centre's numbers in its colour; the times under the lower panel,
+    // and under the upper one too beside it.
+    const QColor caption(kInnerPanel.zitterbewegungCaption);
+    const QColor frame(kInnerPanel.scanFrame);
+    drawValueNumbers(painter, QRectF(pos),
+                     NumberedAxis{xAxis, verticalTicks(lo, hi, pos.height(), font()),
+                                  QColor(kDirac.zitterbewegungMean)});
+    drawTickedAxisNumbers(painter, QRectF(vel), velTime, caption, frame, 3.0);
+    if (sideBySide(panels))
+        drawTickedAxisNumbers(painter, QRectF(pos), tAxis, caption, frame, 3.0);
     drawStackedTexts(
-        painter, panels, shape.texts, kPositionCaption, kVelocityCaption,
+        painter, panels, withTimesUnder(shape.texts, panels, font(), true), kPositionCaption, kVelocityCaption,
         QString("%1   P+=%2   P-=%3   omega_ZB=%4   max |residual x|=%5")
             .arg(config.preparationMode == ZitterbewegungConfig::kMixedBranches ? "mixed +/- energy"
                                                                                 : "positive-energy control",
