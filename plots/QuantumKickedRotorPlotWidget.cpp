@@ -1,6 +1,7 @@
 #include "plots/QuantumKickedRotorPlotWidget.h"
 
 #include "experiments/KickedRotorRecorder.h"
+#include "plots/AxisNumbers.h"
 #include "plots/PlotPainting.h"
 
 #include <QFontMetricsF>
@@ -117,28 +118,27 @@ void QuantumKickedRotorPlotWidget::paintEvent(QPaintEvent*)
     double scale = 1.0;
     for (const KickedRotorSample& s : samples)
         scale = std::max({scale, s.meanSquareMode, s.classicalMeanSquareMode});
-    // Side by side the legend stands in a band above the curves; stacked, on
-    // patches over the panel's top corners, as the classical line climbs to
-    // the top right one.
+    // The legend stands in a band above the curves, which climb to the
+    // panel's top right; the kicks and <n^2> at round values.
     const QString quantumName = QStringLiteral("quantum <n^2>");
     const QString classicalName = QStringLiteral("classical diffusion");
     const QRect curves = pixelPanel(
-        curvesUnderLegend(painter, QRectF(series), sideBySide(panels),
+        curvesUnderLegend(painter, QRectF(series), true,
                           {{quantumName, kLattice.curve, 8.0, 0.0}, {classicalName, kLattice.classical, 8.0, 0.0}},
                           QColor(kRecorder.rotorFrame), QColor(kRecorder.latticeBackground)));
+    const QColor text(kRecorder.latticeText);
+    const NumberedAxis spreads{
+        AxisMap{static_cast<double>(curves.bottom()), -static_cast<double>(curves.height()), 0.0, scale},
+        verticalTicks(0.0, scale, curves.height(), font()), text};
+    const NumberedAxis kickNumbers{
+        AxisMap{static_cast<double>(curves.left()), static_cast<double>(curves.width()), 0.0, kicks},
+        horizontalTicks(0.0, kicks, curves.width(), font()), text};
+    drawValueLines(painter, QRectF(curves), spreads, plotPen(QColor(kRecorder.rotorFrame), 1.0, Qt::DotLine));
     drawSeries(painter, curves, kicks, scale, false);
     drawSeries(painter, curves, kicks, scale, true);
-    if (!sideBySide(panels)) {
-        const QRectF legend(series.adjusted(8, 6, -8, -6));
-        drawTextOnPatch(painter, legend, Qt::AlignLeft | Qt::AlignTop, quantumName, QColor(kLattice.curve),
-                        QColor(kRecorder.latticeBackground));
-        drawTextOnPatch(painter, legend, Qt::AlignRight | Qt::AlignTop, classicalName, QColor(kLattice.classical),
-                        QColor(kRecorder.latticeBackground));
-    }
-    drawTextBox(painter, QRectF(curves.left() - 54, curves.top(), 50, curves.height()), Qt::AlignRight | Qt::AlignTop,
-                QString::number(scale, 'f', 0), QColor(kRecorder.latticeText));
-    drawTextBox(painter, QRectF(series.left(), series.bottom() + 4, series.width(), 20), Qt::AlignCenter,
-                QStringLiteral("number of kicks"), QColor(kRecorder.latticeText));
+    drawValueNumbers(painter, QRectF(curves), spreads);
+    drawTimeNumbers(painter, QRectF(series), kickNumbers, QColor(kRecorder.rotorFrame),
+                    QStringLiteral("number of kicks"));
 }
 
 } // namespace vxo
