@@ -1,6 +1,7 @@
 #include "plots/QuantumAndersonPlotWidget.h"
 
 #include "experiments/AndersonRecorder.h"
+#include "plots/AxisNumbers.h"
 #include "plots/PlotPainting.h"
 
 #include <QPainter>
@@ -125,25 +126,25 @@ void QuantumAndersonPlotWidget::paintEvent(QPaintEvent*)
     for (const AndersonSample& s : samples)
         smax = std::max({smax, s.clean.sigmaX, s.disordered.sigmaX});
     smax = atLeast(smax, 1.0);
-    // Beside the profiles the key stands above the spreads, on the line under
-    // the panel the last time alone.
+    // The key and the time stand above the spreads, which reach every row of
+    // the panel; the spreads and times at round values.
+    const QColor text(kRecorder.andersonText);
     const QRect spreads =
-        pixelPanel(curvesUnderLegend(painter, panels.lower, sideBySide(panels),
+        pixelPanel(curvesUnderLegend(painter, panels.lower, true,
                                      {{QStringLiteral("cyan clean periodic lane"), kLattice.curve, 8.0, 180.0},
                                       {QStringLiteral("magenta disordered lane"), kLattice.disordered, 190.0, 180.0}},
-                                     QColor(kRecorder.latticeFrame), QColor(kRecorder.latticeBackground)));
+                                     QColor(kRecorder.latticeFrame), QColor(kRecorder.latticeBackground),
+                                     QStringLiteral("t=%1").arg(tmax, 0, 'f', 1), text));
+    const NumberedAxis widths{
+        AxisMap{static_cast<double>(spreads.bottom()), -static_cast<double>(spreads.height()), 0.0, smax},
+        verticalTicks(0.0, smax, spreads.height(), font()), text};
+    const NumberedAxis times{AxisMap{static_cast<double>(spreads.left()), static_cast<double>(spreads.width()), 0.0, tmax},
+                             horizontalTicks(0.0, tmax, spreads.width(), font()), text};
+    drawValueLines(painter, QRectF(spreads), widths, plotPen(QColor(kRecorder.latticeFrame), 1.0, Qt::DotLine));
     drawSpreadCurve(painter, spreads, false, tmax, smax, QColor(kLattice.curve), Qt::SolidLine);
     drawSpreadCurve(painter, spreads, true, tmax, smax, QColor(kLattice.disordered), Qt::SolidLine);
-    // The key on the line under the panel, beside the time axis' end: the
-    // spreads reach every row of the panel.
-    if (!sideBySide(panels))
-        drawTextBox(painter, QRectF(spreadPanel.left(), spreadPanel.bottom() + 4, spreadPanel.width(), 20),
-                    Qt::AlignLeft, QStringLiteral("cyan clean periodic lane   magenta disordered lane"),
-                    QColor(kRecorder.andersonText));
-    drawTextBox(painter, QRectF(spreads.left() - 50, spreads.top(), 45, spreads.height()),
-                Qt::AlignRight | Qt::AlignVCenter, QString::number(smax, 'f', 1), QColor(kRecorder.andersonText));
-    drawTextBox(painter, QRectF(spreadPanel.left(), spreadPanel.bottom() + 4, spreadPanel.width(), 20), Qt::AlignRight,
-                QStringLiteral("t=%1").arg(tmax, 0, 'f', 1), QColor(kRecorder.andersonText));
+    drawValueNumbers(painter, QRectF(spreads), widths);
+    drawSimulationTimeAxis(painter, QRectF(spreadPanel), times, QColor(kRecorder.latticeFrame));
 }
 
 } // namespace vxo
