@@ -250,8 +250,11 @@ StackedTexts withTimesUnder(StackedTexts texts, const StackedPanels& panels, con
 
 NumberedAxis timeAxis(const QRectF& panel, double t0, double t1, const QFont& font, const QColor& colour)
 {
+    // A single time (a lone sample) spans nothing to number.
     const AxisMap map = horizontalAxis(panel, t0, t1, 1e-12);
-    return {map, horizontalTicks(map.valueStart, map.valueStart + map.valueSpan, panel.width(), font), colour};
+    return {map, t1 > t0 ? horizontalTicks(map.valueStart, map.valueStart + map.valueSpan, panel.width(), font)
+                         : AxisTicks{},
+            colour};
 }
 
 void drawValueLines(QPainter& painter, const QRectF& panel, const NumberedAxis& axis, const QPen& pen)

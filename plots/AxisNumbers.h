@@ -110,7 +110,8 @@ NumberedAxis numbersBelow(NumberedAxis axis, double top, const QFont& font);
 // panel.height() * f (fractionRow, QRect's bottom).
 NumberedAxis fractionAxis(const QRect& panel, const QFont& font, const QColor& colour);
 // A panel's horizontal axis over [t0, t1] (horizontalAxis with a span of at
-// least 1e-12) with its round values (horizontalTicks).
+// least 1e-12) with its round values (horizontalTicks), none where t1 is not
+// after t0.
 NumberedAxis timeAxis(const QRectF& panel, double t0, double t1, const QFont& font, const QColor& colour);
 // Lines across the panel at the round values of a vertical axis.
 void drawValueLines(QPainter& painter, const QRectF& panel, const NumberedAxis& axis, const QPen& pen);

@@ -316,7 +316,8 @@ struct VortexLayout {
     double orbitShare = 0.55;
     double minimumOrbitWidth = 120.0;
     double aspect = 1.45;
-    double gap = 42.0;
+    // Room for the momentum's numbers, a signed value of three decimals.
+    double gap = 58.0;
     double rightMargin = 66.0;
     double minimumMomentumWidth = 80.0;
 };
