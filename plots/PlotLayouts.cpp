@@ -2,6 +2,8 @@
 
 #include "plots/PlotTexts.h"
 
+#include <QFontMetricsF>
+
 #include <algorithm>
 #include <cmath>
 
@@ -116,6 +118,21 @@ int sideBySideWidth(const SplitLayout& layout)
 int splitPageHeight(int width, const SplitLayout& layout)
 {
     return width >= sideBySideWidth(layout) ? sideBySideHeight(layout) : stackedHeight(layout);
+}
+
+SplitLayout withTitleRoom(const SplitLayout& layout, const QSize& widgetSize, const QFont& font,
+                          const std::vector<QString>& titles, double beyond)
+{
+    const SplitPanels panels = splitPanels(widgetSize, layout);
+    if (!sideBySide(panels))
+        return layout;
+    const QFontMetricsF metrics(font);
+    const double room = panels.upper.width() + beyond;
+    if (std::none_of(titles.begin(), titles.end(),
+                     [&](const QString& title) { return metrics.horizontalAdvance(title) > room; }))
+        return layout;
+    const double line = std::ceil(metrics.height());
+    return layout.withTop(layout.top + line).withSideBySideTop(std::max(layout.top, layout.sideBySideTop) + line);
 }
 
 QRect pixelPanel(const QRectF& panel)

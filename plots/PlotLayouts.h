@@ -11,6 +11,8 @@
 #include <QSizeF>
 #include <QString>
 
+#include <vector>
+
 // Where the panels of a plot lie in its widget: the single panel, the
 // stacked and split pairs, the interference stack and the transmission scan.
 namespace vxo::plot {
@@ -187,6 +189,12 @@ int sideBySideWidth(const SplitLayout& layout);
 // The height a two-panel plot needs at the given width: side by side where
 // the width allows it, stacked otherwise.
 int splitPageHeight(int width, const SplitLayout& layout);
+// The layout with a line more over panels side by side where a title set
+// over one of them (as wide as its panel and beyond pixels more) needs two
+// lines in font: the titles then go on two lines at the font's size rather
+// than being set smaller. Stacked panels are as wide as the page: unchanged.
+SplitLayout withTitleRoom(const SplitLayout& layout, const QSize& widgetSize, const QFont& font,
+                          const std::vector<QString>& titles, double beyond = 0.0);
 // A panel of splitPanels on whole pixels, its corner and sides rounded
 // down, for the pages that draw on pixel rectangles (Anderson, Zeno).
 QRect pixelPanel(const QRectF& panel);

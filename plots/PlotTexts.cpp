@@ -86,18 +86,38 @@ void drawTitleLine(QPainter& painter, const QRectF& box, int flags, const QStrin
         drawTextBox(painter, box, flags, text, colour);
         return;
     }
-    // In a narrow window a title wider than its box is set smaller, down to
-    // 70% of the font, and what still does not fit is elided at its end
-    // instead of being cut.
+    // A title wider than its box goes on two lines where the box is tall
+    // enough for them, else it is set smaller, down to 70% of the font; what
+    // then still does not fit goes on two lines at that size, running a
+    // little over the box rather than losing its end.
+    constexpr double kLeastScale = 0.7;
     painter.save();
-    QFont font = painter.font();
-    const double scale = std::max(0.7, box.width() / needed);
-    if (font.pointSizeF() > 0.0)
-        font.setPointSizeF(font.pointSizeF() * scale);
-    else
-        font.setPixelSize(std::max(1, static_cast<int>(font.pixelSize() * scale)));
-    painter.setFont(font);
-    drawTextBox(painter, box, flags, QFontMetricsF(font).elidedText(text, Qt::ElideRight, box.width()), colour);
+    const QFont widgetFont = painter.font();
+    const auto scaled = [&](double scale) {
+        QFont font = widgetFont;
+        if (font.pointSizeF() > 0.0)
+            font.setPointSizeF(font.pointSizeF() * scale);
+        else
+            font.setPixelSize(std::max(1, static_cast<int>(font.pixelSize() * scale)));
+        return font;
+    };
+    const int wrapped = (flags & ~Qt::AlignVertical_Mask) | Qt::AlignVCenter | Qt::TextWordWrap;
+    for (double scale = 1.0; scale > kLeastScale - 1e-9; scale -= 0.05) {
+        const QFont font = scaled(scale);
+        painter.setFont(font);
+        if (QFontMetricsF(font).horizontalAdvance(text) <= box.width()) {
+            drawTextBox(painter, box, flags, text, colour);
+            painter.restore();
+            return;
+        }
+        if (wrappedTextHeight(font, box.width(), text) <= box.height()) {
+            drawTextBox(painter, box, wrapped, text, colour);
+            painter.restore();
+            return;
+        }
+    }
+    painter.setFont(scaled(kLeastScale));
+    drawTextBox(painter, box, wrapped | Qt::TextDontClip, text, colour);
     painter.restore();
 }
 

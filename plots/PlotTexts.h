@@ -42,8 +42,9 @@ void drawCentredText(QPainter& painter, const QRectF& rect, const QString& text,
 // (drawTitleLine).
 void drawPanelTitle(QPainter& painter, const QRectF& panel, const QString& text,
                     const QColor& colour = kSinglePanel.title, double top = 2.0, double height = 20.0);
-// A title of one line in box with the alignment flags; one wider than the box
-// is set smaller, down to 70% of the font, and elided at its end beyond that.
+// A title in box with the alignment flags: one wider than the box goes on two
+// lines where the box holds them, else it is set smaller, down to 70% of the
+// font, and on two lines at that size beyond that; never elided.
 void drawTitleLine(QPainter& painter, const QRectF& box, int flags, const QString& text, const QColor& colour);
 // The value labels left of a panel, right-aligned and vertically centred:
 // upper in QRectF(left, panel.top() - 8, width, 18), lower in

@@ -19,14 +19,6 @@ void QuantumAndersonPlotWidget::setRecorder(const AndersonRecorder* recorder, do
     RecorderPlotWidget::setRecorder(recorder);
 }
 
-void QuantumAndersonPlotWidget::drawPanelFrame(QPainter& painter, const QRect& panel, const QString& title) const
-{
-    drawFrame(painter, QRectF(panel), plotPen(QColor(kRecorder.latticeFrame)));
-    // A narrow panel (side by side) elides its title.
-    drawTextBox(painter, QRectF(panel.left(), panel.top() - 20, panel.width(), 18), Qt::AlignLeft,
-                painter.fontMetrics().elidedText(title, Qt::ElideRight, panel.width()), QColor(kRecorder.andersonText));
-}
-
 void QuantumAndersonPlotWidget::drawProfile(QPainter& painter, const QRect& panel, const std::vector<float>& profile,
                                             double x0, double dx, double xmin, double xmax, double pmax,
                                             const QColor& colour) const
@@ -66,7 +58,10 @@ void QuantumAndersonPlotWidget::paintEvent(QPaintEvent*)
                     QStringLiteral("Anderson localization: clean periodic lane vs diagonal disorder"),
                     QColor(kRecorder.andersonText));
 
-    const SplitPanels panels = splitPanels(size(), layout());
+    const QString profileHeading = QStringLiteral("Current X profile (lane-normalized probability density)");
+    const QString spreadHeading = QStringLiteral("Spread versus time: sigma_x");
+    const HeadedPanels headed = headedPanels(size(), layout(), font(), profileHeading, spreadHeading);
+    const SplitPanels& panels = headed.panels;
     const QRect profilePanel = pixelPanel(panels.upper);
     const QRect spreadPanel = pixelPanel(panels.lower);
 
@@ -78,8 +73,10 @@ void QuantumAndersonPlotWidget::paintEvent(QPaintEvent*)
     const std::vector<AndersonSample>& samples = recorder_->samples();
     const AndersonSample& last = samples.back();
     const AndersonLattice& lattice = recorder_->lattice();
-    drawPanelFrame(painter, profilePanel, QStringLiteral("Current X profile (lane-normalized probability density)"));
-    drawPanelFrame(painter, spreadPanel, QStringLiteral("Spread versus time: sigma_x"));
+    const QPen framePen = plotPen(QColor(kRecorder.latticeFrame));
+    drawFrame(painter, QRectF(profilePanel), framePen);
+    drawFrame(painter, QRectF(spreadPanel), framePen);
+    drawPanelHeadings(painter, headed, profileHeading, spreadHeading, QColor(kRecorder.andersonText));
 
     const std::vector<float>& clean = last.clean.profile;
     const std::vector<float>& disordered = last.disordered.profile;

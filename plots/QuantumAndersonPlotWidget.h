@@ -46,8 +46,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    // The panel's outline and its title above it.
-    void drawPanelFrame(QPainter& painter, const QRect& panel, const QString& title) const;
     // One lane of the last sample over [xmin, xmax], the points outside left out.
     void drawProfile(QPainter& painter, const QRect& panel, const std::vector<float>& profile, double x0, double dx,
                      double xmin, double xmax, double pmax, const QColor& colour) const;

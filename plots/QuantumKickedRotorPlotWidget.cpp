@@ -48,7 +48,10 @@ void QuantumKickedRotorPlotWidget::paintEvent(QPaintEvent*)
     beginLatticePage(painter, rect(),
                      QStringLiteral("Quantum kicked rotor: diffusion in momentum, then dynamical localization"), 3);
 
-    const SplitPanels panels = splitPanels(size(), layout());
+    const QString carpetHeading = QStringLiteral("Stroboscopic momentum carpet  P(n) after each kick");
+    const QString seriesHeading = QStringLiteral("Momentum diffusion: <n^2> quantum vs classical standard map");
+    const HeadedPanels headed = headedPanels(size(), layout(), font(), carpetHeading, seriesHeading);
+    const SplitPanels& panels = headed.panels;
     const QRect carpet = pixelPanel(panels.upper);
     const QRect series = pixelPanel(panels.lower);
 
@@ -62,12 +65,7 @@ void QuantumKickedRotorPlotWidget::paintEvent(QPaintEvent*)
     const QPen framePen = plotPen(QColor(kRecorder.rotorFrame));
     drawFrame(painter, QRectF(carpet), framePen);
     drawFrame(painter, QRectF(series), framePen);
-    // A heading wider than its panel (side by side) is set smaller, then elided.
-    for (const auto& [panel, heading] :
-         {std::pair{carpet, QStringLiteral("Stroboscopic momentum carpet  P(n) after each kick")},
-          std::pair{series, QStringLiteral("Momentum diffusion: <n^2> quantum vs classical standard map")}})
-        drawTitleLine(painter, QRectF(panel.left(), panel.top() - 20, panel.width(), 18), Qt::AlignLeft, heading,
-                      QColor(kRecorder.latticeText));
+    drawPanelHeadings(painter, headed, carpetHeading, seriesHeading, QColor(kRecorder.latticeText));
 
     std::size_t modes = 0;
     double pmax = 0.0;

@@ -45,19 +45,16 @@ void QuantumZenoPlotWidget::paintEvent(QPaintEvent*)
     beginLatticePage(painter, rect(),
                      QStringLiteral("Quantum Zeno effect: unmeasured escape vs repeatedly watched survival"), 2);
 
-    const SplitPanels panels = splitPanels(size(), layout());
+    const QString survivalHeading = QStringLiteral("Survival probability");
+    const QString profileHeading = QStringLiteral("Current X profile (each lane normalized for shape)");
+    const HeadedPanels headed = headedPanels(size(), layout(), font(), survivalHeading, profileHeading);
+    const SplitPanels& panels = headed.panels;
     const QRect survivalPanel = pixelPanel(panels.upper);
     const QRect profiles = pixelPanel(panels.lower);
     const QPen framePen = plotPen(QColor(kRecorder.latticeFrame));
     drawFrame(painter, QRectF(survivalPanel), framePen);
-    drawPanelHeading(painter, survivalPanel, QStringLiteral("Survival probability"), QColor(kRecorder.latticeText));
     drawFrame(painter, QRectF(profiles), framePen);
-    // A narrow panel (side by side) elides its heading.
-    drawPanelHeading(
-        painter, profiles,
-        painter.fontMetrics().elidedText(QStringLiteral("Current X profile (each lane normalized for shape)"),
-                                         Qt::ElideRight, profiles.width()),
-        QColor(kRecorder.latticeText));
+    drawPanelHeadings(painter, headed, survivalHeading, profileHeading, QColor(kRecorder.latticeText));
 
     if (!hasSamples()) {
         // Side by side the page's middle lies between the panels: the hint goes inside the first.
