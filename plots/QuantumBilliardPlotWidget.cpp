@@ -79,12 +79,25 @@ void QuantumBilliardPlotWidget::paintEvent(QPaintEvent*)
         painter.restore();
     }
 
+    std::vector<LegendItem> legend{{QStringLiteral("cyan: occupied fraction"), kCurves.carpet, 0.0, 160.0},
+                                   {QStringLiteral("yellow: fidelity"), kCurves.carpetFidelity, 165.0, 150.0}};
+    if (record_.hasScatterer)
+        legend.push_back({QStringLiteral("pink: 4x obstacle-shell probability"), kMaps.billiardShell, 315.0, 240.0});
+    // Beside the map, the curves carry their legend in a band over them;
+    // under it, the lines under the map.
+    const bool beside = sideBySide(*panels);
+    const QRectF traces = beside ? curvesUnderLegend(painter, curve, true, legend, QColor(kRecorder.carpetFrame),
+                                                     QColor(kRecorder.background))
+                                 : curve;
+    if (!beside)
+        drawLegendRow(painter, std::min(map.left(), curve.left()), map.bottom() + 2.0, width() - 4.0, legend);
+
     const QColor label(kRecorder.label);
-    const NumberedAxis times = timeAxis(curve, samples.front().time, samples.back().time, font(), label);
-    const NumberedAxis fractions = fractionAxis(curve, font(), label);
+    const NumberedAxis times = timeAxis(traces, samples.front().time, samples.back().time, font(), label);
+    const NumberedAxis fractions = fractionAxis(traces, font(), label);
     const AxisMap& time = times.map;
     const AxisMap& unit = fractions.map;
-    drawValueLines(painter, curve, fractions, plotPen(QColor(kRecorder.carpetFrame)));
+    drawValueLines(painter, traces, fractions, plotPen(QColor(kRecorder.carpetFrame)));
     strokePath(painter, timeCurve(samples, time, unit, clampedFraction(&BilliardSample::occupiedFraction)),
                plotPen(QColor(kCurves.carpet), 2.2));
     strokePath(painter, timeCurve(samples, time, unit, clampedFraction(&BilliardSample::fidelity)),
@@ -97,21 +110,8 @@ void QuantumBilliardPlotWidget::paintEvent(QPaintEvent*)
                              }),
                    plotPen(QColor(kMaps.billiardShell), 1.5));
 
-    drawValueNumbers(painter, curve, fractions);
+    drawValueNumbers(painter, traces, fractions);
     drawSimulationTimeAxis(painter, curve, times, QColor(kRecorder.carpetFrame));
-
-    const double legendTop = map.bottom() + 2.0;
-    std::vector<LegendItem> legend{{QStringLiteral("cyan: occupied fraction"), kCurves.carpet, 0.0, 160.0},
-                                   {QStringLiteral("yellow: fidelity"), kCurves.carpetFidelity, 165.0, 150.0}};
-    if (record_.hasScatterer)
-        legend.push_back({QStringLiteral("pink: 4x obstacle-shell probability"), kMaps.billiardShell, 315.0, 240.0});
-    // Beside the map, the curves carry their legend at their top, on patches
-    // that keep it legible over them.
-    if (sideBySide(*panels))
-        drawLegendRow(painter, curve.left() + 4.0, curve.top() + 5.0, curve.right() - 4.0, legend,
-                      QColor(kRecorder.background));
-    else
-        drawLegendRow(painter, std::min(map.left(), curve.left()), legendTop, width() - 4.0, legend);
 }
 
 } // namespace vxo

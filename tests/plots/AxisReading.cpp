@@ -45,9 +45,12 @@ AxisReading readAxis(const std::vector<PaintedText>& texts, const QRectF& panel,
             continue;
         const QPointF c = t.box.center();
         const bool beside = c.y() >= panel.top() - 10.0 && c.y() <= panel.bottom() + 10.0;
-        if (at == NumbersAt::Left && beside && t.box.right() <= panel.left() + 1.0)
+        // Beside the panel: ending (or starting) within a few pixels of its edge.
+        if (at == NumbersAt::Left && beside && t.box.right() <= panel.left() + 1.0 &&
+            t.box.right() >= panel.left() - 12.0)
             axis.marks.emplace_back(c.y(), value);
-        else if (at == NumbersAt::Right && beside && t.box.left() >= panel.right() - 1.0)
+        else if (at == NumbersAt::Right && beside && t.box.left() >= panel.right() - 1.0 &&
+                 t.box.left() <= panel.right() + 12.0)
             axis.marks.emplace_back(c.y(), value);
         else if (at == NumbersAt::Under && t.box.top() >= panel.bottom() && t.box.top() <= panel.bottom() + below &&
                  c.x() >= panel.left() - 30.0 && c.x() <= panel.right() + 30.0)

@@ -26,8 +26,9 @@ struct AxisReading {
 };
 
 // The numbers painted where `at` says, read as numbers: a row of numbers
-// beside the panel between its top and bottom (a little over), or the line
-// of numbers within `below` pixels under it.
+// beside the panel between its top and bottom (a little over), ending or
+// starting within 12 pixels of its edge, or the line of numbers within
+// `below` pixels under it.
 AxisReading readAxis(const std::vector<PaintedText>& texts, const QRectF& panel, NumbersAt at, double below = 22.0);
 
 // The step between an axis's numbers when, in order of value, they are the

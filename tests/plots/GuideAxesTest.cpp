@@ -4,11 +4,22 @@
 // those numbers put it, no text or patch over it, at plot sizes from a small
 // dock to a wide screen.
 
+#include "plots/PlotLayouts.h"
+#include "plots/PlotPalette.h"
+#include "plots/QuantumBilliardPlotWidget.h"
+#include "plots/QuantumDoubleWellPlotWidget.h"
+#include "plots/QuantumHallEdgePlotWidget.h"
+#include "plots/QuantumKapitzaDiracPlotWidget.h"
 #include "plots/QuantumKleinTunnelingPlotWidget.h"
+#include "plots/QuantumRamseyPlotWidget.h"
 
+#include "experiments/BilliardRecorder.h"
 #include "experiments/DiracKleinRecorder.h"
+#include "experiments/HallEdgeRecorder.h"
+#include "experiments/KapitzaDiracRecorder.h"
 
 #include "AxisReading.h"
+#include "HistoryPlotProbes.h"
 #include "PaintedTexts.h"
 #include "PlotTestSupport.h"
 #include "RecorderPlotSupport.h"
@@ -35,12 +46,32 @@ struct Reading {
     QColor colour;
 };
 
-// A page as a test feeds it: the plot with its data (owned by the host),
-// the panel whose axes are read at a size, and the readings.
+// Which panel a page's numbers stand beside, from the panel outlines it
+// painted (in painting order) at the size.
+using PanelPick = std::function<QRectF(const std::vector<QRectF>& frames, const QSize& size)>;
+// The lowest panel, the right one of two side by side: the curves under a
+// map or a carpet.
+QRectF lastPanel(const std::vector<QRectF>& frames, const QSize&)
+{
+    QRectF last;
+    for (const QRectF& f : frames)
+        if (last.isNull() || f.top() > last.top() + 1.0 || (std::abs(f.top() - last.top()) <= 1.0 && f.left() > last.left()))
+            last = f;
+    return last;
+}
+PanelPick panelNumber(std::size_t k)
+{
+    return [k](const std::vector<QRectF>& frames, const QSize&) { return k < frames.size() ? frames[k] : QRectF(); };
+}
+
+// A page as a test feeds it: the plot with its data (owned by the host), the
+// panels whose numbers are read across (under it) and up (left of it), and
+// the readings.
 struct GuidePage {
     std::string name;
     std::function<QWidget*(QWidget& host)> make;
-    std::function<QRectF(QWidget& plot, const QSize& size)> panel;
+    PanelPick across;
+    PanelPick up;
     std::vector<Reading> readings;
 };
 
@@ -50,17 +81,18 @@ const std::vector<QSize> kSizes{{420, 260}, {560, 300}, {720, 470}, {1000, 640},
 
 // Reads the page at each size: both axes numbered one round step apart, and
 // every reading on its curve where the numbers put it.
-void expectReadable(const GuidePage& page)
+void expectReadable(const GuidePage& page, const std::vector<QSize>& sizes = kSizes)
 {
     QWidget host;
     QWidget* plot = page.make(host);
-    for (const QSize& size : kSizes) {
+    for (const QSize& size : sizes) {
         SCOPED_TRACE(page.name + " at " + std::to_string(size.width()) + " x " + std::to_string(size.height()));
         const QImage image = test::grabPlot(*plot, size);
-        const QRectF panel = page.panel(*plot, size);
-        const std::vector<test::PaintedText> texts = test::paintedTexts(*plot, size);
-        const test::AxisReading across = test::readAxis(texts, panel, NumbersAt::Under);
-        const test::AxisReading up = test::readAxis(texts, panel, NumbersAt::Left);
+        const test::PaintedPage painted = test::paintedPage(*plot, size);
+        ASSERT_FALSE(painted.frames.empty());
+        const test::AxisReading across =
+            test::readAxis(painted.texts, page.across(painted.frames, size), NumbersAt::Under);
+        const test::AxisReading up = test::readAxis(painted.texts, page.up(painted.frames, size), NumbersAt::Left);
         ASSERT_GE(across.marks.size(), 3u) << "numbers under the panel";
         ASSERT_GE(up.marks.size(), 3u) << "numbers left of the panel";
         EXPECT_FALSE(std::isnan(test::roundStep(across))) << "numbers under the panel one round step apart";
@@ -120,15 +152,151 @@ TEST_F(GuideAxes, KleinTunnelingIsReadOnTimeAndProbabilityNumbers)
                         plot->setRecorder(&run->recorder);
                         return plot;
                     },
-                    [](QWidget& plot, const QSize& size) {
-                        plot.resize(size);
-                        return QRectF(plot::scanPanel(
-                            size, static_cast<QuantumKleinTunnelingPlotWidget&>(plot).scanLayout()));
-                    },
+                    lastPanel, lastPanel,
                     {{"P_left at the start", 0.3, 1.0, left},
                      {"P_left at the barrier", 8.5, KleinRun::left(8.5), left},
                      {"inside the barrier", 9.0, KleinRun::inside(9.0), inside},
                      {"P_right at its top", 15.5, KleinRun::right(15.5), right}}});
+}
+
+// Double well: P_left and P_right against time, the transfer at T/2 = 20
+// read on the times and the populations.
+TEST_F(GuideAxes, DoubleWellPopulationsAreReadOnTimeAndPopulationNumbers)
+{
+    const auto left = [](double t) { return std::pow(std::cos(M_PI * t / 40.0), 2); };
+    const QColor leftColour(plot::kCurves.leading), rightColour(plot::kTwoLevel.secondPopulation);
+    expectReadable({"double well",
+                    [&](QWidget& host) {
+                        auto* plot = new QuantumDoubleWellPlotWidget(&host);
+                        plot->setTunnellingPeriod(40.0);
+                        plot->setSamples(test::historyOf(241, 0.0, 0.25, [&](ObservableSample& s, double t) {
+                            s.doubleWellValid = true;
+                            s.leftWellProbability = left(t);
+                            s.rightWellProbability = 1.0 - left(t);
+                        }));
+                        return plot;
+                    },
+                    lastPanel,
+                    lastPanel,
+                    {{"P_left at t = 7", 7.0, left(7.0), leftColour},
+                     {"P_right at the transfer", 20.0, 1.0 - left(20.0), rightColour},
+                     {"P_left at t = 33", 33.0, left(33.0), leftColour}}});
+}
+
+// Ramsey: the populations against time, read on the times under the drive
+// strip (which shares the history's time axis) and the populations beside
+// the history.
+TEST_F(GuideAxes, RamseyPopulationsAreReadOnTimeAndPopulationNumbers)
+{
+    const auto second = [](double t) { return std::pow(std::sin(M_PI * t / 60.0), 2); };
+    const QColor first(plot::kTwoLevel.first), secondColour(plot::kTwoLevel.second);
+    expectReadable({"Ramsey",
+                    [&](QWidget& host) {
+                        auto* plot = new QuantumRamseyPlotWidget(&host);
+                        plot->setSamples(test::historyOf(241, 0.0, 0.125, [&](ObservableSample& s, double t) {
+                            s.ramseyValid = true;
+                            s.ramseyPopulation2 = second(t);
+                            s.ramseyPopulation1 = 1.0 - second(t);
+                            s.ramseyCaptured = 1.0;
+                        }));
+                        return plot;
+                    },
+                    [](const std::vector<QRectF>&, const QSize& size) {
+                        return plot::interferencePanels(size, QuantumRamseyPlotWidget::layout()).strip;
+                    },
+                    panelNumber(0),
+                    {{"P(state 1) at t = 6", 6.0, 1.0 - second(6.0), first},
+                     {"P(state 2) at t = 20", 20.0, second(20.0), secondColour},
+                     {"P(state 2) at t = 27", 27.0, second(27.0), secondColour}}},
+                   {{420, 330}, {560, 420}, {720, 470}, {1000, 640}, {1400, 620}});
+}
+
+// Billiards: the occupied fraction against time read on its numbers, the
+// curves beside or under the density map.
+TEST_F(GuideAxes, BilliardOccupiedFractionIsReadOnTimeAndFractionNumbers)
+{
+    const BilliardConfig config = test::billiardConfig(12.0, false);
+    const auto field = [](int step) {
+        return test::fieldOf(64, 40, 0.25f, 0.2f, [=](double x, double y) {
+            return test::packetAmplitude(x, y, -3.0 + 0.6 * step, 0.3 * std::sin(step), 0.6 + 0.15 * step, 1.0);
+        });
+    };
+    auto recorder = std::make_shared<BilliardRecorder>(100);
+    ASSERT_TRUE(recorder->setInitialState(field(0), config));
+    for (int step = 0; step <= 8; ++step)
+        ASSERT_TRUE(recorder->record(2.5 * step, field(step), config));
+    std::vector<Reading> readings;
+    for (const BilliardSample& s : recorder->samples())
+        if (s.time > 0.0 && s.time < 20.0)
+            readings.push_back({"occupied fraction", s.time, s.occupiedFraction, QColor(plot::kCurves.carpet)});
+    expectReadable({"billiard",
+                    [&](QWidget& host) {
+                        auto* plot = new QuantumBilliardPlotWidget(&host);
+                        plot->setRecorder(recorder.get(), config);
+                        return plot;
+                    },
+                    lastPanel, lastPanel, readings},
+                   {{560, 300}, {700, 420}, {720, 560}, {1000, 640}, {1400, 520}});
+}
+
+// Hall edge: the probability in the edge strip against time, recorded up to
+// t = 8, read on its numbers.
+TEST_F(GuideAxes, HallEdgeStripProbabilityIsReadOnTimeAndProbabilityNumbers)
+{
+    HallEdgeConfig config;
+    config.enabled = true;
+    config.analysisEndTime = 8.0;
+    const auto field = [](double x, double y) {
+        return test::fieldOf(128, 80, 0.3f, 0.25f,
+                             [=](double u, double v) { return test::packetAmplitude(u, v, x, y, 1.0, 0.0); });
+    };
+    auto recorder = std::make_shared<HallEdgeRecorder>(360);
+    ASSERT_TRUE(recorder->configure(field(-6.0, -5.3), config));
+    for (int k = 0; k <= 6; ++k)
+        recorder->record(1.0 * k, field(-6.0 + 2.0 * k, -7.0 + 0.5 * k));
+    std::vector<Reading> readings;
+    for (const HallEdgeSample& s : recorder->samples())
+        if (s.time > 0.0)
+            readings.push_back({"P(edge strip)", s.time - 0.02, s.edgeProbability, QColor(plot::kGauge.secondTrace)});
+    expectReadable({"Hall edge",
+                    [&](QWidget& host) {
+                        auto* plot = new QuantumHallEdgePlotWidget(&host);
+                        plot->setRecorder(recorder.get());
+                        return plot;
+                    },
+                    lastPanel, lastPanel, readings},
+                   {{560, 420}, {620, 640}, {700, 300}, {1000, 640}, {1400, 620}});
+}
+
+// Kapitza-Dirac: each order's population read at its bar's top on the
+// population numbers beside the bars.
+TEST_F(GuideAxes, KapitzaDiracOrderPopulationsAreReadOnTheirNumbers)
+{
+    KapitzaDiracConfig config;
+    config.enabled = true;
+    config.latticePeriod = 2.0 * M_PI; // G = 1: order n at bin 8 + 2n of 16 bins of 0.5 from -4
+    config.maximumOrder = 3;
+    auto recorder = std::make_shared<KapitzaDiracRecorder>(8);
+    ASSERT_TRUE(recorder->configure(config, 1.0));
+    std::vector<double> bins(16, 0.0);
+    for (const auto& [order, weight] : {std::pair{0, 1.0}, {1, 0.6}, {-1, 0.6}, {2, 0.25}, {-2, 0.25}, {3, 0.05}})
+        bins[std::size_t(8 + 2 * order)] = weight;
+    recorder->record(test::momentumModes(bins), 1.0, false);
+    const std::vector<double>& populations = recorder->samples().back().orderPopulations;
+    ASSERT_EQ(populations.size(), 7u);
+    std::vector<Reading> readings;
+    for (int order = -3; order <= 3; ++order)
+        if (populations[std::size_t(order + 3)] > 0.1)
+            readings.push_back({"order " + std::to_string(order), double(order),
+                                populations[std::size_t(order + 3)] * 0.97, QColor(plot::kDiffraction.kapitzaDiracBars)});
+    expectReadable({"Kapitza-Dirac bars",
+                    [&](QWidget& host) {
+                        auto* plot = new QuantumKapitzaDiracPlotWidget(&host);
+                        plot->setRecorder(recorder.get());
+                        return plot;
+                    },
+                    lastPanel, lastPanel, readings},
+                   {{560, 420}, {700, 300}, {720, 560}, {1000, 640}, {1400, 620}});
 }
 
 } // namespace
