@@ -133,6 +133,7 @@ void drawPanelHeadings(QPainter& painter, const HeadedPanels& headed, const QStr
 void beginLatticePage(QPainter& painter, const QRect& widgetRect, const QString& title, double titleTop)
 {
     beginPlot(painter, widgetRect, QColor(kRecorder.latticeBackground));
-    drawCentredText(painter, QRectF(8, titleTop, widgetRect.width() - 16, 20), title, QColor(kRecorder.latticeText));
+    drawTitleLine(painter, QRectF(8, titleTop, widgetRect.width() - 16, 20), Qt::AlignCenter, title,
+                  QColor(kRecorder.latticeText));
 }
 } // namespace vxo::plot

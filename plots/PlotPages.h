@@ -139,7 +139,7 @@ void drawPanelHeadings(QPainter& painter, const HeadedPanels& headed, const QStr
 
 // Opens the paint of a lattice page (kicked rotor, Zeno): beginPlot with the
 // lattice background, then the page's title centred in QRectF(8, titleTop,
-// w - 16, 20) in the lattice text colour.
+// w - 16, 20) in the lattice text colour (drawTitleLine: never elided).
 void beginLatticePage(QPainter& painter, const QRect& widgetRect, const QString& title, double titleTop);
 
 } // namespace vxo::plot

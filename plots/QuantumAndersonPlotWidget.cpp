@@ -54,9 +54,9 @@ void QuantumAndersonPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     beginPlot(painter, rect(), QColor(kRecorder.latticeBackground));
-    drawCentredText(painter, QRectF(8, 2, width() - 16, 20),
-                    QStringLiteral("Anderson localization: clean periodic lane vs diagonal disorder"),
-                    QColor(kRecorder.andersonText));
+    drawTitleLine(painter, QRectF(8, 2, width() - 16, 20), Qt::AlignCenter,
+                  QStringLiteral("Anderson localization: clean periodic lane vs diagonal disorder"),
+                  QColor(kRecorder.andersonText));
 
     const QString profileHeading = QStringLiteral("Current X profile (lane-normalized probability density)");
     const QString spreadHeading = QStringLiteral("Spread versus time: sigma_x");

@@ -6,17 +6,21 @@
 
 #include "plots/PlotLayouts.h"
 #include "plots/PlotPalette.h"
+#include "plots/QuantumBerryPhasePlotWidget.h"
 #include "plots/QuantumBilliardPlotWidget.h"
 #include "plots/QuantumDoubleWellPlotWidget.h"
 #include "plots/QuantumHallEdgePlotWidget.h"
 #include "plots/QuantumKapitzaDiracPlotWidget.h"
+#include "plots/QuantumKickedRotorPlotWidget.h"
 #include "plots/QuantumKleinTunnelingPlotWidget.h"
 #include "plots/QuantumRamseyPlotWidget.h"
+#include "plots/QuantumZenoPlotWidget.h"
 
 #include "experiments/BilliardRecorder.h"
 #include "experiments/DiracKleinRecorder.h"
 #include "experiments/HallEdgeRecorder.h"
 #include "experiments/KapitzaDiracRecorder.h"
+#include "experiments/KickedRotorRecorder.h"
 
 #include "AxisReading.h"
 #include "HistoryPlotProbes.h"
@@ -297,6 +301,64 @@ TEST_F(GuideAxes, KapitzaDiracOrderPopulationsAreReadOnTheirNumbers)
                     },
                     lastPanel, lastPanel, readings},
                    {{560, 420}, {700, 300}, {720, 560}, {1000, 640}, {1400, 620}});
+}
+
+// The titles of the pages whose titles a narrow dock used to cut short, at
+// the plot sizes the docks give on the class's screens (a 1024 x 768 window's
+// dock side by side and stacked, a 2560 x 1440 window's short one, a
+// 1920 x 1080 one at 1.5x): every word of each title painted whole on the
+// page, none elided.
+TEST_F(GuideAxes, TitlesStayWholeAtTheSizesTheDocksGive)
+{
+    KickedRotorConfig kick;
+    kick.enabled = true;
+    KickedRotorRecorder rotor(16);
+    rotor.configure(kick, KickedRotorInitialStateConfig{}, 0.3);
+    for (std::uint64_t k = 0; k < 4; ++k)
+        rotor.record(test::momentumModes({0, 1, 2.0 + k, 1, 0}), k, double(k));
+    struct Page {
+        std::string name;
+        QWidget* plot;
+        QStringList titles;
+    };
+    auto* kicked = new QuantumKickedRotorPlotWidget(&host());
+    kicked->setRecorder(&rotor);
+    const std::vector<Page> pages{
+        {"kicked rotor", kicked,
+         {"Quantum kicked rotor: diffusion in momentum, then dynamical localization",
+          "Stroboscopic momentum carpet  P(n) after each kick",
+          "Momentum diffusion: <n^2> quantum vs classical standard map"}},
+        {"Zeno", new QuantumZenoPlotWidget(&host()),
+         {"Quantum Zeno effect: unmeasured escape vs repeatedly watched survival", "Survival probability",
+          "Current X profile (each lane normalized for shape)"}},
+        {"Berry", new QuantumBerryPhasePlotWidget(&host()),
+         {"Berry loop in parameter space (q1,q2) - degeneracy at the origin",
+          "Return fidelity and geometric phase extracted from the full wavefunction"}},
+        {"billiard", new QuantumBilliardPlotWidget(&host()),
+         {"Time-averaged probability density inside the billiard",
+          "Spatial filling / recurrence / scatterer encounter"}}};
+    for (const QSize size : {QSize(430, 300), QSize(530, 240), QSize(575, 205), QSize(700, 270), QSize(760, 420),
+                             QSize(1000, 640)})
+        for (const Page& page : pages) {
+            SCOPED_TRACE(page.name + " at " + std::to_string(size.width()) + " x " + std::to_string(size.height()));
+            const std::vector<test::PaintedText> texts = test::paintedTexts(*page.plot, size);
+            QStringList shown;
+            for (const test::PaintedText& t : texts) {
+                EXPECT_FALSE(t.text.contains(QChar(0x2026))) << "\"" << t.text.toStdString() << "\" elided";
+                if (!t.shown.isEmpty() && t.shown.adjusted(-0.5, -0.5, 0.5, 0.5).contains(t.box) && t.box.left() >= 0.0 &&
+                    t.box.right() <= size.width())
+                    shown << t.text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+            }
+            for (const QString& title : page.titles) {
+                // Its words in order among the words painted whole.
+                int from = 0;
+                for (const QString& word : title.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+                    const int at = shown.indexOf(word, from);
+                    EXPECT_GE(at, 0) << "\"" << word.toStdString() << "\" of \"" << title.toStdString() << "\"";
+                    from = at < 0 ? from : at + 1;
+                }
+            }
+        }
 }
 
 } // namespace
