@@ -406,10 +406,12 @@ TEST_F(OrbitEchoPlots, LoschmidtReturnStartsWhereTheOutboundPathEndedAndTheEchoA
     EXPECT_FALSE(std::isnan(test::roundStep(read.fraction)));
     const std::vector<double> rules = lineCentres(image, echo.adjusted(3, 3, -3, -3).toRect(), false, kEchoBackdrop,
                                                   QColor(plot::kAxes.loschmidtQuarters));
-    for (const auto& [row, value] : read.fraction.marks)
-        if (value > 0.0 && value < 1.0)
+    for (const auto& mark : read.fraction.marks) {
+        const double row = mark.first;
+        if (mark.second > 0.0 && mark.second < 1.0)
             EXPECT_TRUE(std::any_of(rules.begin(), rules.end(), [&](double c) { return std::abs(c - row) <= 1.0; }))
-                << "no rule at " << value << " (y = " << row << ")";
+                << "no rule at " << mark.second << " (y = " << row << ")";
+    }
     const LoschmidtSample& last = samples.back();
     EXPECT_TRUE(test::colourNear(image, QPointF(echo.right() - 1, read.y(last.densityEcho)),
                                  QColor(plot::kCurves.traceFidelity)));
