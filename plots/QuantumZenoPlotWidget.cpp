@@ -76,12 +76,16 @@ void QuantumZenoPlotWidget::paintEvent(QPaintEvent*)
                                          {watched, kLattice.curve, 8.0 + watchedOffset, 0.0}};
     // The lanes' names and the count of measurements stand above the
     // survival curves, which start at the top; the times under the panel.
+    // Side by side the narrow panel keeps its rows for the curves: the page's
+    // summary gives the count and the times the last one.
     const QColor text(kRecorder.latticeText);
-    const QRect survival = pixelPanel(curvesUnderLegend(
-        painter, panels.upper, true, legend, QColor(kRecorder.latticeFrame), QColor(kRecorder.latticeBackground),
-        QStringLiteral("t=%1   measurements=%2")
-            .arg(QString::number(tmax, 'f', 1), QString::number(last.measurementCount)),
-        text));
+    const QString count = sideBySide(panels) ? QString()
+                                             : QStringLiteral("t=%1   measurements=%2")
+                                                   .arg(QString::number(tmax, 'f', 1),
+                                                        QString::number(last.measurementCount));
+    const QRect survival =
+        pixelPanel(curvesUnderLegend(painter, panels.upper, true, legend, QColor(kRecorder.latticeFrame),
+                                     QColor(kRecorder.latticeBackground), count, text));
     const NumberedAxis survivals{
         AxisMap{static_cast<double>(survival.bottom()), -static_cast<double>(survival.height()), 0.0, 1.0},
         verticalTicks(0.0, 1.0, survival.height(), font()), text};
