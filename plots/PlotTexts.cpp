@@ -218,6 +218,16 @@ void drawStackedSummary(QPainter& painter, const StackedPanels& panels, const QR
                     breakBetweenFields(painter.font(), band.width(), summary), colour, patch);
 }
 
+double stackedSummaryBottom(const StackedPanels& panels, const QRect& panel, const StackedTexts& texts,
+                            const QFont& font, const QString& summary)
+{
+    if (sideBySide(panels))
+        return panel.top();
+    // As drawPanelSummary lays it out.
+    const double needed = wrappedTextHeight(font, panel.width() - 16, summary);
+    return panel.top() + 5.0 + std::max<double>(texts.summaryHeight, std::ceil(needed)) + 3.0;
+}
+
 QString breakBetweenFields(const QFont& font, double width, const QString& text)
 {
     const QString separator = QStringLiteral("   ");

@@ -82,6 +82,12 @@ QRectF drawPanelSummary(QPainter& painter, const QRect& panel, int height, const
 // nothing side by side where a short page gave that band up.
 void drawStackedSummary(QPainter& painter, const StackedPanels& panels, const QRect& panel, const StackedTexts& texts,
                         const QString& summary, const QColor& colour, const QColor& patch);
+// The row under which the curves of `panel` stay clear of the summary that
+// drawStackedSummary draws inside its top (stacked panels): 3 pixels under
+// the summary's lines; the panel's top where the summary stands in the band
+// over panels side by side (or was given up).
+double stackedSummaryBottom(const StackedPanels& panels, const QRect& panel, const StackedTexts& texts,
+                            const QFont& font, const QString& summary);
 // text, whose fields are set three blanks apart, with a line break for each
 // separator where the line up to the next field would be wider than width,
 // so that a wrapped summary keeps each figure with its name.

@@ -34,9 +34,18 @@ void QuantumLandauPlotWidget::paintEvent(QPaintEvent*)
     // The square |x|, |y| <= R about the origin, on one scale along both axes
     // so that the cyclotron orbit is drawn round; along the panel's shorter
     // side R lands about 10 pixels inside the frame.
+    const QString summary =
+        QString("b=qB/hbar=%1   omega_c=%2   lB=%3   n=%4   E=%5   norm=%6")
+            .arg(QString::number(config.fieldStrength, 'f', 3),
+                 QString::number(QuantumLandau2D::cyclotronFrequency(config, mass, hbar), 'f', 4),
+                 QString::number(QuantumLandau2D::magneticLength(config), 'f', 3), QString::number(config.landauIndex),
+                 QString::number(last.energy, 'f', 5), QString::number(last.norm, 'f', 6));
     const double reach = atLeast(1.25 * config.orbitRadius, 2.0);
-    const PlaneAxes axes =
-        equalScaleAxes(QRectF(orbit).adjusted(10.0, 10.0, -10.0, -10.0), -reach, reach, -reach, reach, 1e-12);
+    // Under the summary inside the panel's top.
+    const double summaryBottom = stackedSummaryBottom(*panels, orbit, layout().texts, font(), summary);
+    const PlaneAxes axes = equalScaleAxes(
+        QRectF(orbit).adjusted(10.0, std::max(10.0, summaryBottom - orbit.top()), -10.0, -10.0), -reach, reach,
+        -reach, reach, 1e-12);
     const auto plane = [&](double x, double y) { return mapPlane(axes, x, y); };
     const QPointF c = plane(0.0, 0.0);
     const QPen axisPen = plotPen(QColor(kAxes.landauAxes), 1.0, Qt::DashLine);
@@ -76,11 +85,7 @@ void QuantumLandauPlotWidget::paintEvent(QPaintEvent*)
     drawOrbitTexts(
         painter, *panels, tAxis, cyclotronPacket ? "<x>, <y> - cyclotron orbit" : "<x>, <y> - stationary Landau state",
         "time   yellow: <H>   green: survival fidelity",
-        QString("b=qB/hbar=%1   omega_c=%2   lB=%3   n=%4   E=%5   norm=%6")
-            .arg(QString::number(config.fieldStrength, 'f', 3),
-                 QString::number(QuantumLandau2D::cyclotronFrequency(config, mass, hbar), 'f', 4),
-                 QString::number(QuantumLandau2D::magneticLength(config), 'f', 3), QString::number(config.landauIndex),
-                 QString::number(last.energy, 'f', 5), QString::number(last.norm, 'f', 6)));
+        summary);
 }
 
 } // namespace vxo

@@ -66,10 +66,22 @@ void QuantumZitterbewegungPlotWidget::paintEvent(QPaintEvent*)
         velocityMax = std::abs(s.velocityX) > velocityMax ? std::abs(s.velocityX) : velocityMax;
     }
     const double pad = atLeast(0.08 * (xMax - xMin + 1e-9), 0.2);
-    // Upwards from the panel's last pixel row (QRect's bottom).
+    const QString summary =
+        QString("%1   P+=%2   P-=%3   omega_ZB=%4   max |residual x|=%5")
+            .arg(config.preparationMode == ZitterbewegungConfig::kMixedBranches ? "mixed +/- energy"
+                                                                                : "positive-energy control",
+                 QString::number(recorder_->positiveEnergyWeight(), 'f', 6),
+                 QString::number(recorder_->negativeEnergyWeight(), 'f', 6),
+                 QString::number(QuantumZitterbewegung2D::angularFrequency(config, recorder_->hbar()), 'f', 4),
+                 QString::number(recorder_->maxAbsDetrendedX(), 'f', 4));
+    // The position's traces under the summary inside the panel's top:
+    // upwards from the panel's last pixel row (QRect's bottom).
+    const double top = stackedSummaryBottom(panels, pos, shape.texts, font(), summary);
+    const QRect traces(pos.left(), static_cast<int>(std::ceil(top)), pos.width(),
+                       std::max(pos.bottom() - static_cast<int>(std::ceil(top)) + 1, 1));
     const double lo = xMin - pad;
     const double hi = xMax + pad;
-    const AxisMap xAxis{double(pos.bottom()), -double(pos.height()), lo, atLeast(hi - lo, 1e-12)};
+    const AxisMap xAxis{double(traces.bottom()), -double(traces.height()), lo, atLeast(hi - lo, 1e-12)};
     // One time span in both panels, each along its own width (side by side they do not share an x).
     const double tEnd = timeAxisEnd(config.analysisEndTime, samples.back().time);
     const AxisMap tAxis = horizontalAxis(QRectF(pos), 0.0, tEnd, 1e-12);
@@ -84,10 +96,10 @@ void QuantumZitterbewegungPlotWidget::paintEvent(QPaintEvent*)
                plotPen(QColor(kDirac.zitterbewegungMean), 2.1));
     strokePath(painter,
                timeCurve(samples, tAxis,
-                         [&](const ZitterbewegungSample& s) { return centred(pos, s.detrendedX, residualMax); }),
+                         [&](const ZitterbewegungSample& s) { return centred(traces, s.detrendedX, residualMax); }),
                plotPen(QColor(kDirac.trembling), 1.9));
     drawHorizontalLine(painter, plotPen(QColor(kAxes.zitterbewegungZero), 1.0, Qt::DashLine), pos.left(), pos.right(),
-                       pos.center().y());
+                       traces.center().y());
 
     strokePath(painter,
                timeCurve(samples, velTime,
@@ -101,20 +113,14 @@ void QuantumZitterbewegungPlotWidget::paintEvent(QPaintEvent*)
     const QColor caption(kInnerPanel.zitterbewegungCaption);
     const QColor frame(kInnerPanel.scanFrame);
     drawValueNumbers(painter, QRectF(pos),
-                     NumberedAxis{xAxis, verticalTicks(lo, hi, pos.height(), font()),
+                     NumberedAxis{xAxis, verticalTicks(lo, hi, traces.height(), font()),
                                   QColor(kDirac.zitterbewegungMean)});
     drawTickedAxisNumbers(painter, QRectF(vel), velTime, caption, frame, 3.0);
     if (sideBySide(panels))
         drawTickedAxisNumbers(painter, QRectF(pos), tAxis, caption, frame, 3.0);
     drawStackedTexts(
         painter, panels, withTimesUnder(shape.texts, panels, font(), true), kPositionCaption, kVelocityCaption,
-        QString("%1   P+=%2   P-=%3   omega_ZB=%4   max |residual x|=%5")
-            .arg(config.preparationMode == ZitterbewegungConfig::kMixedBranches ? "mixed +/- energy"
-                                                                                : "positive-energy control",
-                 QString::number(recorder_->positiveEnergyWeight(), 'f', 6),
-                 QString::number(recorder_->negativeEnergyWeight(), 'f', 6),
-                 QString::number(QuantumZitterbewegung2D::angularFrequency(config, recorder_->hbar()), 'f', 4),
-                 QString::number(recorder_->maxAbsDetrendedX(), 'f', 4)),
+        summary,
         QColor(kInnerPanel.zitterbewegungCaption), QColor(kInnerPanel.scanSummary), QColor(kInnerPanel.fill));
 }
 
