@@ -399,6 +399,7 @@ set(VXO_PLOTS_TEST_SOURCES
     AxisNumbersTest.cpp
     AxisReading.cpp
     CarpetPlotsTest.cpp
+    GuideAxesTest.cpp
     HistoryPlotsTest.cpp
     KleinScanPlotsTest.cpp
     LatticePlotsTest.cpp

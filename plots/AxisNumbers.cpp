@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace vxo::plot {
 
@@ -135,13 +136,25 @@ void drawVerticalAxisNumbers(QPainter& painter, const QRectF& panel, const AxisM
 void drawHorizontalAxisNumbers(QPainter& painter, const QRectF& panel, const AxisMap& x, const AxisTicks& ticks,
                                const QColor& colour, double gap)
 {
-    const double row = QFontMetricsF(painter.font()).height();
+    const QFontMetricsF metrics(painter.font());
+    const double row = metrics.height();
+    // A number at an end of a panel that reaches the widget's edge is moved
+    // in rather than cut by the edge, or left out where that would put it
+    // on its neighbour.
+    const double right = painter.window().width();
+    double previousEnd = -std::numeric_limits<double>::infinity();
     for (const double v : ticks.values) {
         const double at = mapValue(x, v);
         if (!std::isfinite(at))
             continue;
-        drawTextBox(painter, QRectF(at - 50.0, panel.bottom() + gap, 100.0, row),
-                    Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip, tickText(v, ticks.decimals), colour);
+        const QString text = tickText(v, ticks.decimals);
+        const double width = metrics.horizontalAdvance(text) + 2.0;
+        const double left = std::max(0.0, std::min(at - width / 2.0, right - width));
+        if (left < previousEnd + 0.5 * row)
+            continue;
+        previousEnd = left + width;
+        drawTextBox(painter, QRectF(left, panel.bottom() + gap, width, row),
+                    Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip, text, colour);
     }
 }
 
@@ -157,9 +170,10 @@ void drawNumberedAxes(QPainter& painter, const QRectF& panel, const AxisMap& x, 
     drawAxisCaption(painter, panel, caption, colour, kGap + row, row);
 }
 
-void drawHistoryGrid(QPainter& painter, const QRectF& panel, const NumberedAxis& time, const NumberedAxis& left)
+void drawHistoryGrid(QPainter& painter, const QRectF& panel, const NumberedAxis& time, const NumberedAxis& left,
+                     const QColor& gridColour)
 {
-    drawTickGrid(painter, panel, time.map, time.ticks, left.map, left.ticks, plotPen(QColor(kSinglePanel.grid)));
+    drawTickGrid(painter, panel, time.map, time.ticks, left.map, left.ticks, plotPen(gridColour));
     drawFrame(painter, panel, plotPen(QColor(kSinglePanel.frame)));
 }
 
@@ -173,15 +187,101 @@ double drawHistoryNumbers(QPainter& painter, const QRectF& panel, const Numbered
     return panel.bottom() + kGap + QFontMetricsF(painter.font()).height();
 }
 
+namespace {
+// How far a tick reaches into the panel from its edge.
+constexpr double kTick = 4.0;
+
+void drawBottomTicks(QPainter& painter, const QRectF& panel, const AxisMap& axis, const AxisTicks& ticks,
+                     const QColor& colour)
+{
+    for (const double v : ticks.values)
+        drawVerticalLine(painter, plotPen(colour), mapValue(axis, v), panel.bottom() - kTick, panel.bottom());
+}
+} // namespace
+
 void drawTickedAxisNumbers(QPainter& painter, const QRectF& panel, const AxisMap& axis, const QColor& colour,
                            const QColor& frame, double gap)
 {
-    constexpr double kTick = 4.0;
     const AxisTicks ticks =
         horizontalTicks(axis.valueStart, axis.valueStart + axis.valueSpan, panel.width(), painter.font());
-    for (const double v : ticks.values)
-        drawVerticalLine(painter, plotPen(frame), mapValue(axis, v), panel.bottom() - kTick, panel.bottom());
+    drawBottomTicks(painter, panel, axis, ticks, frame);
     drawHorizontalAxisNumbers(painter, panel, axis, ticks, colour, gap);
+}
+
+// The ticks of an axis cover its map's whole range: a range below the
+// least span is numbered as the map draws it.
+NumberedAxis valueAxis(const QRectF& panel, double lo, double hi, const QFont& font, const QColor& colour)
+{
+    const AxisMap map = verticalAxis(panel, lo, hi, 1e-12);
+    return {map, verticalTicks(map.valueStart, map.valueStart + map.valueSpan, panel.height(), font), colour};
+}
+
+NumberedAxis fractionAxis(const QRectF& panel, const QFont& font, const QColor& colour)
+{
+    return valueAxis(panel, 0.0, 1.0, font, colour);
+}
+
+NumberedAxis numbersBelow(NumberedAxis axis, double top, const QFont& font)
+{
+    const double half = QFontMetricsF(font).height() / 2.0;
+    std::vector<double> kept;
+    for (const double v : axis.ticks.values)
+        if (mapValue(axis.map, v) - half >= top)
+            kept.push_back(v);
+    axis.ticks.values = kept;
+    return axis;
+}
+
+NumberedAxis fractionAxis(const QRect& panel, const QFont& font, const QColor& colour)
+{
+    return {AxisMap{static_cast<double>(panel.bottom()), -static_cast<double>(panel.height()), 0.0, 1.0},
+            verticalTicks(0.0, 1.0, panel.height(), font), colour};
+}
+
+StackedTexts withTimesUnder(StackedTexts texts, const StackedPanels& panels, const QFont& font, bool upperTimes,
+                            double gap)
+{
+    const int row = static_cast<int>(std::ceil(gap + QFontMetricsF(font).height()));
+    texts.lowerCaption.gap += row;
+    if (upperTimes && sideBySide(panels))
+        texts.upperCaption.gap += row;
+    return texts;
+}
+
+NumberedAxis timeAxis(const QRectF& panel, double t0, double t1, const QFont& font, const QColor& colour)
+{
+    // A single time (a lone sample) spans nothing to number.
+    const AxisMap map = horizontalAxis(panel, t0, t1, 1e-12);
+    return {map, t1 > t0 ? horizontalTicks(map.valueStart, map.valueStart + map.valueSpan, panel.width(), font)
+                         : AxisTicks{},
+            colour};
+}
+
+void drawValueLines(QPainter& painter, const QRectF& panel, const NumberedAxis& axis, const QPen& pen)
+{
+    for (const double v : axis.ticks.values)
+        drawHorizontalLine(painter, pen, panel.left(), panel.right(), mapValue(axis.map, v));
+}
+
+void drawValueNumbers(QPainter& painter, const QRectF& panel, const NumberedAxis& axis)
+{
+    drawVerticalAxisNumbers(painter, panel, axis.map, axis.ticks, axis.colour, AxisSide::Left);
+}
+
+double drawTimeNumbers(QPainter& painter, const QRectF& panel, const NumberedAxis& time, const QColor& tickColour,
+                       const QString& caption, double gap)
+{
+    const double row = QFontMetricsF(painter.font()).height();
+    drawBottomTicks(painter, panel, time.map, time.ticks, tickColour);
+    drawHorizontalAxisNumbers(painter, panel, time.map, time.ticks, time.colour, gap);
+    drawAxisCaption(painter, panel, caption, time.colour, gap + row, row);
+    return panel.bottom() + gap + 2.0 * row;
+}
+
+double drawSimulationTimeAxis(QPainter& painter, const QRectF& panel, const NumberedAxis& time,
+                              const QColor& tickColour)
+{
+    return drawTimeNumbers(painter, panel, time, tickColour, QStringLiteral("simulation time"));
 }
 
 } // namespace vxo::plot

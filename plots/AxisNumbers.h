@@ -81,14 +81,15 @@ struct NumberedAxis {
     QColor colour;
 };
 // A history panel whose two curves each have a scale: the grid at the ticks
-// of the time axis and of the left scale in kSinglePanel.grid, then the frame
-// in kSinglePanel.frame.
-void drawHistoryGrid(QPainter& painter, const QRectF& panel, const NumberedAxis& time, const NumberedAxis& left);
-// Its numbers: the left scale's on the left, the right scale's on the right
-// (drawVerticalAxisNumbers), the times under the panel (3 pixels below it).
-// Returns the bottom of the row of times, where the legend goes.
+// of the time axis and of the left scale in gridColour, then the frame in
+// kSinglePanel.frame.
+void drawHistoryGrid(QPainter& painter, const QRectF& panel, const NumberedAxis& time, const NumberedAxis& left,
+                     const QColor& gridColour = kSinglePanel.grid);
+// Its numbers: the left scale's on the left, the right scale's (if any) on
+// the right (drawVerticalAxisNumbers), the times under the panel (3 pixels
+// below it). Returns the bottom of the row of times, where the legend goes.
 double drawHistoryNumbers(QPainter& painter, const QRectF& panel, const NumberedAxis& time, const NumberedAxis& left,
-                          const NumberedAxis& right);
+                          const NumberedAxis& right = {});
 
 // The round numbers of a horizontal axis from its start to its end under a
 // panel without a grid of its own (a scan, a trace): each with a tick of 4
@@ -96,5 +97,40 @@ double drawHistoryNumbers(QPainter& painter, const QRectF& panel, const Numbered
 // centred under it in colour, in the row gap pixels below the panel.
 void drawTickedAxisNumbers(QPainter& painter, const QRectF& panel, const AxisMap& axis, const QColor& colour,
                            const QColor& frame, double gap);
+
+// A panel's vertical axis over [lo, hi] (lo at the bottom edge, hi at the
+// top) with its round values (verticalTicks); fractionAxis is that of a
+// population, fidelity or correlation on [0, 1]. colour is that of its numbers.
+NumberedAxis valueAxis(const QRectF& panel, double lo, double hi, const QFont& font, const QColor& colour);
+NumberedAxis fractionAxis(const QRectF& panel, const QFont& font, const QColor& colour);
+// The axis with only the ticks whose numbers, a line high and centred on
+// their rows, start at or below top: where a text band lies over a panel.
+NumberedAxis numbersBelow(NumberedAxis axis, double top, const QFont& font);
+// The same on a pixel panel, where a fraction f stands at panel.bottom() -
+// panel.height() * f (fractionRow, QRect's bottom).
+NumberedAxis fractionAxis(const QRect& panel, const QFont& font, const QColor& colour);
+// A panel's horizontal axis over [t0, t1] (horizontalAxis with a span of at
+// least 1e-12) with its round values (horizontalTicks), none where t1 is not
+// after t0.
+NumberedAxis timeAxis(const QRectF& panel, double t0, double t1, const QFont& font, const QColor& colour);
+// Lines across the panel at the round values of a vertical axis.
+void drawValueLines(QPainter& painter, const QRectF& panel, const NumberedAxis& axis, const QPen& pen);
+// The numbers of a vertical axis left of the panel (drawVerticalAxisNumbers).
+void drawValueNumbers(QPainter& painter, const QRectF& panel, const NumberedAxis& axis);
+// The time axis under a curve panel: each round time over a tick 4 pixels up
+// from the panel's bottom edge in tickColour, its number in the row gap
+// pixels under the panel, and caption centred in the row under the numbers.
+// Returns the bottom of the caption's row.
+double drawTimeNumbers(QPainter& painter, const QRectF& panel, const NumberedAxis& time, const QColor& tickColour,
+                       const QString& caption, double gap = 3.0);
+// The texts of two stacked panels whose time panels carry their times under
+// them (drawTickedAxisNumbers, gap pixels under the panel): the lower caption
+// moved down by the times' row, and the upper one too where the panels lie
+// side by side and the upper one is a time panel as well.
+StackedTexts withTimesUnder(StackedTexts texts, const StackedPanels& panels, const QFont& font, bool upperTimes,
+                            double gap = 3.0);
+// The same captioned "simulation time".
+double drawSimulationTimeAxis(QPainter& painter, const QRectF& panel, const NumberedAxis& time,
+                              const QColor& tickColour);
 
 } // namespace vxo::plot

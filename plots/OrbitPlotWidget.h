@@ -1,5 +1,6 @@
 #pragma once
 
+#include "plots/AxisNumbers.h"
 #include "plots/PlotAxes.h"
 #include "plots/PlotPages.h"
 #include "plots/RecorderPlotWidget.h"
@@ -7,6 +8,7 @@
 
 #include <QPainter>
 
+#include <limits>
 #include <optional>
 
 namespace vxo {
@@ -50,13 +52,31 @@ protected:
         plot::drawDisc(painter, plane(samples.back().meanX, samples.back().meanY), 4.5, QColor(plot::kGauge.highlight));
     }
 
-    // The caption under each panel and the summary inside the upper one's top.
-    static void drawOrbitTexts(QPainter& painter, const plot::StackedPanels& panels, const QString& orbitCaption,
-                               const QString& timeCaption, const QString& summary)
+    // The lower panel's times (tAxis) under it, the caption under each panel
+    // and the summary inside the upper one's top.
+    void drawOrbitTexts(QPainter& painter, const plot::StackedPanels& panels, const plot::AxisMap& tAxis,
+                        const QString& orbitCaption, const QString& timeCaption, const QString& summary) const
     {
-        plot::drawStackedTexts(painter, panels, layout().texts, orbitCaption, timeCaption, summary,
-                               QColor(plot::kInnerPanel.gaugeCaption), QColor(plot::kInnerPanel.stackedSummary),
-                               QColor(plot::kInnerPanel.fill));
+        plot::drawTickedAxisNumbers(painter, QRectF(panels.lower), tAxis, QColor(plot::kInnerPanel.gaugeCaption),
+                                    QColor(plot::kInnerPanel.stackedFrame), 3.0);
+        plot::drawStackedTexts(painter, panels, plot::withTimesUnder(layout().texts, panels, this->font(), false),
+                               orbitCaption, timeCaption, summary, QColor(plot::kInnerPanel.gaugeCaption),
+                               QColor(plot::kInnerPanel.stackedSummary), QColor(plot::kInnerPanel.fill));
+    }
+    // The numbers of a fraction (a probability, a fidelity) in the time
+    // panel, left of it in the colour of its curve.
+    void drawFractionNumbers(QPainter& painter, const plot::StackedPanels& panels, const QColor& colour) const
+    {
+        plot::drawValueNumbers(painter, QRectF(panels.lower),
+                               plot::numbersBelow(plot::fractionAxis(panels.lower, this->font(), colour),
+                                                  textBandBottom(panels), this->font()));
+    }
+    // The lowest row of the summary's band over panels side by side, which a
+    // number beside a panel must stay under; none over stacked panels.
+    static double textBandBottom(const plot::StackedPanels& panels)
+    {
+        return plot::sideBySide(panels) && panels.summaryShown ? panels.upper.top()
+                                                              : -std::numeric_limits<double>::infinity();
     }
 };
 

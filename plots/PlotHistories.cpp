@@ -68,12 +68,16 @@ void drawProtocolStrip(QPainter& painter, const QRectF& strip)
                        strip.center().y());
 }
 
-InterferencePanels beginInterferencePlot(QPainter& painter, const QRect& widgetRect, const InterferenceLayout& layout)
+InterferencePage beginInterferencePlot(QPainter& painter, const QRect& widgetRect, const QFont& font,
+                                       const InterferenceLayout& layout, double end)
 {
     beginPlot(painter, widgetRect, QColor(kSinglePanel.background));
     const InterferencePanels panels = interferencePanels(widgetRect.size(), layout);
-    drawGridAndFrame(painter, panels.history, QColor(kAxes.historyGrid));
-    return panels;
+    const QColor colour(kSinglePanel.axisText);
+    const NumberedAxis time = timeAxis(panels.history, 0.0, end, font, colour);
+    const NumberedAxis population = fractionAxis(panels.history, font, colour);
+    drawHistoryGrid(painter, panels.history, time, population, QColor(kAxes.historyGrid));
+    return {panels, time.map, time, population};
 }
 
 void drawHistoryPlaceholder(QPainter& painter, const QRectF& panel, const QString& text)
@@ -93,12 +97,15 @@ void drawFringeMarker(QPainter& painter, const QPointF& at)
     drawOutlinedDisc(painter, at, 3.5, 3.5, marker, plotPen(marker));
 }
 
-void drawInterferenceLabels(QPainter& painter, const InterferencePanels& panels, const QString& stripLabel,
+void drawInterferenceLabels(QPainter& painter, const InterferencePage& page, const QString& stripLabel,
                             const QString& scanLabel, const QString& scanCaption)
 {
+    const InterferencePanels& panels = page.panels;
     const QColor colour(kSinglePanel.axisText);
     const int flags = Qt::AlignRight | Qt::AlignVCenter;
-    drawValueLabels(painter, panels.history, QStringLiteral("1.0"), QStringLiteral("0.0"), colour);
+    drawValueNumbers(painter, panels.history, page.population);
+    drawHorizontalAxisNumbers(painter, panels.strip, page.time, page.timeScale.ticks, colour,
+                              panels.stripNumbers.top() - panels.strip.bottom());
     drawValueLabels(painter, panels.scan, QStringLiteral("1.0"), QStringLiteral("0.0"), colour);
     drawTextBox(painter, QRectF(2.0, panels.strip.top() + 5.0, 52.0, 18.0), flags, stripLabel, colour);
     drawTextBox(painter, QRectF(2.0, panels.scan.center().y() - 9.0, 52.0, 18.0), flags, scanLabel, colour);

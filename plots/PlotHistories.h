@@ -1,5 +1,6 @@
 #pragma once
 
+#include "plots/AxisNumbers.h"
 #include "plots/PlotCurves.h"
 #include "plots/PlotLayouts.h"
 #include "plots/PlotTexts.h"
@@ -221,27 +222,28 @@ void drawProtocolSignal(QPainter& painter, const QRectF& strip, const AxisMap& x
                plotPen(QColor(kTwoLevel.fringe), 1.8));
 }
 
-// Opens the paint of a stacked plot: the background, the layout's panels for
-// the widget's size, then the quarter grid of the history panel in
-// kAxes.historyGrid and its frame in kSinglePanel.frame.
-InterferencePanels beginInterferencePlot(QPainter& painter, const QRect& widgetRect,
-                                         const InterferenceLayout& layout = {});
-// An interference page opened (beginInterferencePlot): its panels and the
-// time axis that the history panel and the strip share, from 0 to the
-// protocol's end raised to every later counted sample time, or to 1 when
-// that end is not above 0.
+// An interference page opened: the background, the layout's panels for the
+// widget's size, and the history panel's grid at the round times and
+// populations in kAxes.historyGrid with its frame in kSinglePanel.frame. The
+// time axis, which the history panel and the strip share, runs from 0 to the
+// protocol's end raised to every later counted sample time, or to 1 when that
+// end is not above 0; the populations run over [0, 1]; both carry their round
+// values for the widget's font.
 struct InterferencePage {
     InterferencePanels panels;
     AxisMap time;
+    NumberedAxis timeScale;
+    NumberedAxis population;
 };
+InterferencePage beginInterferencePlot(QPainter& painter, const QRect& widgetRect, const QFont& font,
+                                       const InterferenceLayout& layout, double end);
 template <typename Samples, typename Sample>
-InterferencePage beginInterferencePage(QPainter& painter, const QRect& widgetRect, const InterferenceLayout& layout,
-                                       const Samples& samples, SampleFlag<Sample> flag, double Sample::*time,
-                                       double protocolEnd)
+InterferencePage beginInterferencePage(QPainter& painter, const QRect& widgetRect, const QFont& font,
+                                       const InterferenceLayout& layout, const Samples& samples,
+                                       SampleFlag<Sample> flag, double Sample::*time, double protocolEnd)
 {
-    const InterferencePanels panels = beginInterferencePlot(painter, widgetRect, layout);
     const double end = historyTimes(samples, flag, time, protocolEnd).end;
-    return {panels, horizontalAxis(panels.history, 0.0, end > 0.0 ? end : 1.0, 0.0)};
+    return beginInterferencePlot(painter, widgetRect, font, layout, end > 0.0 ? end : 1.0);
 }
 // What a history panel shows while no sample counts: text centred on a patch
 // of the background, over the grid.
@@ -253,11 +255,12 @@ void drawProtocolGuide(QPainter& painter, const InterferencePanels& panels, cons
                        const QPen& pen);
 // The mark of the current scan value on the fringe: an outlined kTwoLevel.fringeCurrent disc.
 void drawFringeMarker(QPainter& painter, const QPointF& at);
-// Their labels in kSinglePanel.axisText: "1.0" and "0.0" beside the history
-// panel and beside the scan,
-// stripLabel at the strip's top + 5 and scanLabel at the scan's middle - 9
-// (right-aligned in 52 x 18 boxes at x = 2), scanCaption centred on its line.
-void drawInterferenceLabels(QPainter& painter, const InterferencePanels& panels, const QString& stripLabel,
+// Their labels in kSinglePanel.axisText: the round populations beside the
+// history panel, the round times under the strip (in the strip's numbers
+// band), "1.0" and "0.0" beside the scan, stripLabel at the strip's top + 5
+// and scanLabel at the scan's middle - 9 (right-aligned in 52 x 18 boxes at
+// x = 2), scanCaption centred on its line.
+void drawInterferenceLabels(QPainter& painter, const InterferencePage& page, const QString& stripLabel,
                             const QString& scanLabel, const QString& scanCaption);
 
 // A scan drawn in a population panel: one point (x(abscissa),

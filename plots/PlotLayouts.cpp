@@ -2,6 +2,8 @@
 
 #include "plots/PlotTexts.h"
 
+#include <QFontMetricsF>
+
 #include <algorithm>
 #include <cmath>
 
@@ -55,7 +57,9 @@ SplitLayout splitForm(const StackedLayout& layout)
 
 StackedLayout orbitOverTimeLayout()
 {
-    StackedLayout layout{QMargins(58, 40, 18, 208), QSize(120, 150), 30, 58, 105};
+    // The time panel's times under it, over its caption.
+    StackedLayout layout{QMargins(58, 40, 18, 208 + kTimesRow), QSize(120, 150), 30, 58 + kTimesRow, 105};
+    layout.sideBySideBottom += kTimesRow;
     layout.leastSideBySidePanel = kShortPagePanel;
     return layout;
 }
@@ -116,6 +120,21 @@ int splitPageHeight(int width, const SplitLayout& layout)
     return width >= sideBySideWidth(layout) ? sideBySideHeight(layout) : stackedHeight(layout);
 }
 
+SplitLayout withTitleRoom(const SplitLayout& layout, const QSize& widgetSize, const QFont& font,
+                          const std::vector<QString>& titles, double beyond)
+{
+    const SplitPanels panels = splitPanels(widgetSize, layout);
+    if (!sideBySide(panels))
+        return layout;
+    const QFontMetricsF metrics(font);
+    const double room = panels.upper.width() + beyond;
+    if (std::none_of(titles.begin(), titles.end(),
+                     [&](const QString& title) { return metrics.horizontalAdvance(title) > room; }))
+        return layout;
+    const double line = std::ceil(metrics.height());
+    return layout.withTop(layout.top + line).withSideBySideTop(std::max(layout.top, layout.sideBySideTop) + line);
+}
+
 QRect pixelPanel(const QRectF& panel)
 {
     return QRect(int(panel.left()), int(panel.top()), int(panel.width()), int(panel.height()));
@@ -170,7 +189,8 @@ InterferencePanels interferencePanels(const QSize& widgetSize, const Interferenc
                                     std::min(layout.minimumHistory.height(), layout.leastHistory)));
     panels.strip = under(panels.history, layout.strip);
     panels.scan = under(panels.strip, layout.scan);
-    panels.stripLegend = under(panels.strip, layout.stripLegend);
+    panels.stripNumbers = under(panels.strip, layout.stripNumbers);
+    panels.stripLegend = under(panels.stripNumbers, layout.stripLegend);
     panels.scanNumbers = under(panels.scan, layout.scanNumbers);
     panels.scanCaption = under(panels.scanNumbers, layout.scanCaption);
     panels.scanLegend = under(panels.scanCaption, layout.scanLegend);
@@ -198,7 +218,8 @@ ScanLayout withLegendRoom(const ScanLayout& layout, const QSize& widgetSize, con
 ScanLayout withSummaryRoom(const ScanLayout& layout, const QSize& widgetSize, const QFont& font, const QString& summary)
 {
     const int width = scanPanel(widgetSize, layout).width();
-    const int needed = static_cast<int>(std::ceil(wrappedTextHeight(font, width, summary)));
+    const int needed =
+        static_cast<int>(std::ceil(wrappedTextHeight(font, width, breakBetweenFields(font, width, summary))));
     const int top = layout.summaryTop + needed + layout.summaryGap;
     if (summary.isEmpty() || top <= layout.margins.top())
         return layout;

@@ -11,6 +11,8 @@
 #include <QSizeF>
 #include <QString>
 
+#include <vector>
+
 // Where the panels of a plot lie in its widget: the single panel, the
 // stacked and split pairs, the interference stack and the transmission scan.
 namespace vxo::plot {
@@ -43,6 +45,9 @@ struct CaptionBand {
     int gap = 4;
     int height = 20;
 };
+// The room a row of times takes under a time panel of a stacked page: 3
+// pixels and a line of the page's font (drawTickedAxisNumbers).
+constexpr int kTimesRow = 18;
 // The height from which a panel reads: its curve, ticks and caption.
 constexpr double kReadablePanel = 120.0;
 // The least height of panels side by side on a short page that lets them go
@@ -184,6 +189,12 @@ int sideBySideWidth(const SplitLayout& layout);
 // The height a two-panel plot needs at the given width: side by side where
 // the width allows it, stacked otherwise.
 int splitPageHeight(int width, const SplitLayout& layout);
+// The layout with a line more over panels side by side where a title set
+// over one of them (as wide as its panel and beyond pixels more) needs two
+// lines in font: the titles then go on two lines at the font's size rather
+// than being set smaller. Stacked panels are as wide as the page: unchanged.
+SplitLayout withTitleRoom(const SplitLayout& layout, const QSize& widgetSize, const QFont& font,
+                          const std::vector<QString>& titles, double beyond = 0.0);
 // A panel of splitPanels on whole pixels, its corner and sides rounded
 // down, for the pages that draw on pixel rectangles (Anderson, Zeno).
 QRect pixelPanel(const QRectF& panel);
@@ -218,7 +229,8 @@ struct StackedBand {
 // history height down to leastHistory (or minimumHistory.height, if lower):
 // the scan, which a guide reads, stays whole on a short page.
 // The lines of text under the strip and the scan, each as wide as the
-// panels: the strip's legend, the scan's numbers, its caption under them and,
+// panels: the strip's numbers (the times it shares with the history) and
+// legend under them, the scan's numbers, its caption under them and,
 // for a page that has one (scanLegend.height > 0), the scan's legend under its
 // caption, for which the history gives up its height.
 struct InterferenceLayout {
@@ -226,8 +238,9 @@ struct InterferenceLayout {
     QSizeF minimumHistory{10.0, 78.0};
     double leastHistory = 54.0;
     StackedBand strip{14.0, 30.0};
-    StackedBand scan{30.0, 58.0};
-    StackedBand stripLegend{6.0, 18.0};
+    StackedBand scan{42.0, 58.0};
+    StackedBand stripNumbers{2.0, 16.0};
+    StackedBand stripLegend{2.0, 18.0};
     StackedBand scanNumbers{2.0, 16.0};
     StackedBand scanCaption{0.0, 18.0};
     StackedBand scanLegend{0.0, 0.0};
@@ -236,6 +249,7 @@ struct InterferencePanels {
     QRectF history;
     QRectF strip;
     QRectF scan;
+    QRectF stripNumbers;
     QRectF stripLegend;
     QRectF scanNumbers;
     QRectF scanCaption;
@@ -285,8 +299,8 @@ struct ScanLayout {
 ScanLayout withLegendRoom(const ScanLayout& layout, const QSize& widgetSize, const QFont& font, const QString& legend);
 // The layout with room for the summary between the title and the panel: a
 // summary that the rows from summaryTop down to the panel's top cannot hold
-// at the panel's width moves the panel's top down, so that the summary never
-// covers what the panel shows.
+// at the panel's width, broken between its fields (breakBetweenFields), moves
+// the panel's top down, so that the summary never covers what the panel shows.
 ScanLayout withSummaryRoom(const ScanLayout& layout, const QSize& widgetSize, const QFont& font,
                            const QString& summary);
 // The rectangle of the summary over the panel of that layout: from
@@ -310,7 +324,8 @@ struct VortexLayout {
     double orbitShare = 0.55;
     double minimumOrbitWidth = 120.0;
     double aspect = 1.45;
-    double gap = 42.0;
+    // Room for the momentum's numbers, a signed value of three decimals.
+    double gap = 58.0;
     double rightMargin = 66.0;
     double minimumMomentumWidth = 80.0;
 };

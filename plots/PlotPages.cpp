@@ -75,14 +75,21 @@ std::optional<SplitPanels> beginSplitPage(QPainter& painter, const QRect& widget
                                           const SplitPage& page, bool hasData)
 {
     beginPlot(painter, widgetRect, QColor(kRecorder.background));
-    const SplitPanels panels = splitPanels(widgetRect.size(), layout);
+    // Side by side a title may run over half the margin between the panels
+    // (drawTitledPanels); one that needs two lines there gets them.
+    const SplitLayout roomy = withTitleRoom(layout, widgetRect.size(), painter.font(),
+                                            {page.upperTitle.text, page.lowerTitle.text},
+                                            (layout.left + layout.right) / 2.0 - 4.0);
+    const double extra = roomy.top - layout.top;
+    const SplitPanels panels = splitPanels(widgetRect.size(), roomy);
     // Side by side, the lower panel's title stands level with the upper one's.
+    const PanelTitle upperTitle{page.upperTitle.text, page.upperTitle.top, page.upperTitle.height + extra};
     const PanelTitle lowerTitle =
         sideBySide(panels)
-            ? PanelTitle{page.lowerTitle.text, page.upperTitle.top, page.upperTitle.height}
+            ? upperTitle
             : PanelTitle{page.lowerTitle.text, panels.upper.bottom() + page.lowerTitle.top, page.lowerTitle.height};
-    drawTitledPanels(painter, panels, plotPen(QColor(page.look.frame)), QColor(page.look.title), page.upperTitle,
-                     lowerTitle);
+    drawTitledPanels(painter, panels, plotPen(QColor(page.look.frame)), QColor(page.look.title), upperTitle,
+                     PanelTitle{page.lowerTitle.text, lowerTitle.top, lowerTitle.height});
     if (!hasData) {
         drawPanelPlaceholders(painter, panels, QColor(page.look.placeholder), page.placeholders.upper,
                               page.placeholders.lower);
@@ -107,9 +114,26 @@ QRectF curvesUnderLegend(QPainter& painter, const QRectF& panel, bool sideBySide
     return curves;
 }
 
+HeadedPanels headedPanels(const QSize& widgetSize, const SplitLayout& layout, const QFont& font,
+                          const QString& upperHeading, const QString& lowerHeading)
+{
+    const SplitLayout roomy = withTitleRoom(layout, widgetSize, font, {upperHeading, lowerHeading});
+    return {splitPanels(widgetSize, roomy), roomy.top - layout.top};
+}
+
+void drawPanelHeadings(QPainter& painter, const HeadedPanels& headed, const QString& upperHeading,
+                       const QString& lowerHeading, const QColor& colour)
+{
+    for (const auto& [panel, heading] : {std::pair{pixelPanel(headed.panels.upper), upperHeading},
+                                         std::pair{pixelPanel(headed.panels.lower), lowerHeading}})
+        drawTitleLine(painter, QRectF(panel.left(), panel.top() - 20 - headed.room, panel.width(), 18 + headed.room),
+                      Qt::AlignLeft | Qt::AlignBottom, heading, colour);
+}
+
 void beginLatticePage(QPainter& painter, const QRect& widgetRect, const QString& title, double titleTop)
 {
     beginPlot(painter, widgetRect, QColor(kRecorder.latticeBackground));
-    drawCentredText(painter, QRectF(8, titleTop, widgetRect.width() - 16, 20), title, QColor(kRecorder.latticeText));
+    drawTitleLine(painter, QRectF(8, titleTop, widgetRect.width() - 16, 20), Qt::AlignCenter, title,
+                  QColor(kRecorder.latticeText));
 }
 } // namespace vxo::plot

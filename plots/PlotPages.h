@@ -123,9 +123,23 @@ QRectF curvesUnderLegend(QPainter& painter, const QRectF& panel, bool sideBySide
                          const QColor& ruleColour, const QColor& patch, const QString& note = QString(),
                          const QColor& noteColour = QColor());
 
+// The panels of a lattice page (kicked rotor, Zeno, Anderson) whose
+// headings stand on the line just above each panel: side by side, a heading
+// that needs two lines gets them (withTitleRoom), `room` pixels more.
+struct HeadedPanels {
+    SplitPanels panels;
+    double room = 0.0;
+};
+HeadedPanels headedPanels(const QSize& widgetSize, const SplitLayout& layout, const QFont& font,
+                          const QString& upperHeading, const QString& lowerHeading);
+// Each heading left-aligned just above its panel, on the lines the panels
+// were given (drawTitleLine: never elided).
+void drawPanelHeadings(QPainter& painter, const HeadedPanels& headed, const QString& upperHeading,
+                       const QString& lowerHeading, const QColor& colour);
+
 // Opens the paint of a lattice page (kicked rotor, Zeno): beginPlot with the
 // lattice background, then the page's title centred in QRectF(8, titleTop,
-// w - 16, 20) in the lattice text colour.
+// w - 16, 20) in the lattice text colour (drawTitleLine: never elided).
 void beginLatticePage(QPainter& painter, const QRect& widgetRect, const QString& title, double titleTop);
 
 } // namespace vxo::plot

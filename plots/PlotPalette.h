@@ -96,7 +96,6 @@ struct AxisColours {
     QRgb loschmidtQuarters = qRgb(65, 72, 82);
     QRgb vortexCrosshair = qRgb(90, 98, 110);
     QRgb scarUnity = qRgb(70, 76, 84);
-    QRgb scarUnityLabel = qRgb(166, 174, 184);
     QRgb carpetTimeMarker = qRgb(120, 130, 145);
     QRgb curveTimeMarker = qRgb(160, 166, 176);
 };

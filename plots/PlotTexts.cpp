@@ -86,18 +86,38 @@ void drawTitleLine(QPainter& painter, const QRectF& box, int flags, const QStrin
         drawTextBox(painter, box, flags, text, colour);
         return;
     }
-    // In a narrow window a title wider than its box is set smaller, down to
-    // 70% of the font, and what still does not fit is elided at its end
-    // instead of being cut.
+    // A title wider than its box goes on two lines where the box is tall
+    // enough for them, else it is set smaller, down to 70% of the font; what
+    // then still does not fit goes on two lines at that size, running a
+    // little over the box rather than losing its end.
+    constexpr double kLeastScale = 0.7;
     painter.save();
-    QFont font = painter.font();
-    const double scale = std::max(0.7, box.width() / needed);
-    if (font.pointSizeF() > 0.0)
-        font.setPointSizeF(font.pointSizeF() * scale);
-    else
-        font.setPixelSize(std::max(1, static_cast<int>(font.pixelSize() * scale)));
-    painter.setFont(font);
-    drawTextBox(painter, box, flags, QFontMetricsF(font).elidedText(text, Qt::ElideRight, box.width()), colour);
+    const QFont widgetFont = painter.font();
+    const auto scaled = [&](double scale) {
+        QFont font = widgetFont;
+        if (font.pointSizeF() > 0.0)
+            font.setPointSizeF(font.pointSizeF() * scale);
+        else
+            font.setPixelSize(std::max(1, static_cast<int>(font.pixelSize() * scale)));
+        return font;
+    };
+    const int wrapped = (flags & ~Qt::AlignVertical_Mask) | Qt::AlignVCenter | Qt::TextWordWrap;
+    for (double scale = 1.0; scale > kLeastScale - 1e-9; scale -= 0.05) {
+        const QFont font = scaled(scale);
+        painter.setFont(font);
+        if (QFontMetricsF(font).horizontalAdvance(text) <= box.width()) {
+            drawTextBox(painter, box, flags, text, colour);
+            painter.restore();
+            return;
+        }
+        if (wrappedTextHeight(font, box.width(), text) <= box.height()) {
+            drawTextBox(painter, box, wrapped, text, colour);
+            painter.restore();
+            return;
+        }
+    }
+    painter.setFont(scaled(kLeastScale));
+    drawTextBox(painter, box, wrapped | Qt::TextDontClip, text, colour);
     painter.restore();
 }
 
@@ -198,6 +218,16 @@ void drawStackedSummary(QPainter& painter, const StackedPanels& panels, const QR
                     breakBetweenFields(painter.font(), band.width(), summary), colour, patch);
 }
 
+double stackedSummaryBottom(const StackedPanels& panels, const QRect& panel, const StackedTexts& texts,
+                            const QFont& font, const QString& summary)
+{
+    if (sideBySide(panels))
+        return panel.top();
+    // As drawPanelSummary lays it out.
+    const double needed = wrappedTextHeight(font, panel.width() - 16, summary);
+    return panel.top() + 5.0 + std::max<double>(texts.summaryHeight, std::ceil(needed)) + 3.0;
+}
+
 QString breakBetweenFields(const QFont& font, double width, const QString& text)
 {
     const QString separator = QStringLiteral("   ");
@@ -253,12 +283,5 @@ double drawLegendRow(QPainter& painter, double left, double top, double right, c
 void drawPanelHeading(QPainter& painter, const QRect& panel, const QString& text, const QColor& colour)
 {
     drawTextBox(painter, QRectF(panel.left(), panel.top() - 20, panel.width(), 18), Qt::AlignLeft, text, colour);
-}
-
-void drawSimulationTimeAxis(QPainter& painter, const QRectF& panel, double t0, double t1, const QColor& colour,
-                            double boxWidth, double gap)
-{
-    drawAxisEndLabels(painter, panel, QString::number(t0, 'f', 1), QString::number(t1, 'f', 1), colour, boxWidth, gap);
-    drawAxisCaption(painter, panel, QStringLiteral("simulation time"), colour);
 }
 } // namespace vxo::plot

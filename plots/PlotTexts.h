@@ -42,8 +42,9 @@ void drawCentredText(QPainter& painter, const QRectF& rect, const QString& text,
 // (drawTitleLine).
 void drawPanelTitle(QPainter& painter, const QRectF& panel, const QString& text,
                     const QColor& colour = kSinglePanel.title, double top = 2.0, double height = 20.0);
-// A title of one line in box with the alignment flags; one wider than the box
-// is set smaller, down to 70% of the font, and elided at its end beyond that.
+// A title in box with the alignment flags: one wider than the box goes on two
+// lines where the box holds them, else it is set smaller, down to 70% of the
+// font, and on two lines at that size beyond that; never elided.
 void drawTitleLine(QPainter& painter, const QRectF& box, int flags, const QString& text, const QColor& colour);
 // The value labels left of a panel, right-aligned and vertically centred:
 // upper in QRectF(left, panel.top() - 8, width, 18), lower in
@@ -81,6 +82,12 @@ QRectF drawPanelSummary(QPainter& painter, const QRect& panel, int height, const
 // nothing side by side where a short page gave that band up.
 void drawStackedSummary(QPainter& painter, const StackedPanels& panels, const QRect& panel, const StackedTexts& texts,
                         const QString& summary, const QColor& colour, const QColor& patch);
+// The row under which the curves of `panel` stay clear of the summary that
+// drawStackedSummary draws inside its top (stacked panels): 3 pixels under
+// the summary's lines; the panel's top where the summary stands in the band
+// over panels side by side (or was given up).
+double stackedSummaryBottom(const StackedPanels& panels, const QRect& panel, const StackedTexts& texts,
+                            const QFont& font, const QString& summary);
 // text, whose fields are set three blanks apart, with a line break for each
 // separator where the line up to the next field would be wider than width,
 // so that a wrapped summary keeps each figure with its name.
@@ -113,11 +120,5 @@ double drawLegendRow(QPainter& painter, double left, double top, double right, c
 // A panel's heading on the line above it: text left-aligned in
 // QRectF(panel.left(), panel.top() - 20, panel.width(), 18).
 void drawPanelHeading(QPainter& painter, const QRect& panel, const QString& text, const QColor& colour);
-
-// The time axis under a curve panel: t0 and t1 with one decimal at its ends
-// (drawAxisEndLabels with boxWidth and gap) and "simulation time" centred in
-// the band 4 below it (drawAxisCaption).
-void drawSimulationTimeAxis(QPainter& painter, const QRectF& panel, double t0, double t1, const QColor& colour,
-                            double boxWidth, double gap);
 
 } // namespace vxo::plot

@@ -1,8 +1,10 @@
 #include "plots/QuantumAharonovBohmPlotWidget.h"
 
 #include "experiments/AharonovBohmRecorder.h"
+#include "plots/AxisNumbers.h"
 #include "plots/PlotPainting.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 
 #include <algorithm>
@@ -25,7 +27,10 @@ constexpr std::array<RampSegment, 2> kFringeRamp{{
 
 StackedLayout QuantumAharonovBohmPlotWidget::layout()
 {
-    return {QMargins(64, 40, 18, 192), QSize(10, 100), 34, 62, 90};
+    // The fringe's times under it over its caption.
+    StackedLayout layout{QMargins(64, 40, 18, 192 + kTimesRow), QSize(10, 100), 34, 62 + kTimesRow, 90};
+    layout.sideBySideBottom += kTimesRow;
+    return layout;
 }
 
 void QuantumAharonovBohmPlotWidget::paintEvent(QPaintEvent*)
@@ -68,11 +73,21 @@ void QuantumAharonovBohmPlotWidget::paintEvent(QPaintEvent*)
         });
     }
 
+    const QString summary =
+        QString("Phi/Phi0=%1   AB phase=%2 deg   center now=%3   line now=%4   norm=%5")
+            .arg(QString::number(config.fluxQuanta, 'f', 3), QString::number(360.0 * config.fluxQuanta, 'f', 1),
+                 QString::number(last.centralProbability, 'g', 5), QString::number(last.detectorProbability, 'g', 5),
+                 QString::number(last.norm, 'f', 6));
+    // The fringe's largest intensity stands under the summary inside the
+    // panel's top (stacked panels), where the curve can be read, in the upper
+    // half of the panel at most.
+    const double peakRow =
+        std::min(stackedSummaryBottom(*panels, curve, layout().texts, font(), summary), curve.top() + 0.5 * curve.height());
     const AxisMap tAxis = horizontalAxis(QRectF(curve), 0.0, timeAxisEnd(config.analysisEndTime, last.time), 1e-12);
     strokePath(painter,
                timeCurve(samples, tAxis,
                          [&](const AharonovBohmSample& s) {
-                             return curve.bottom() - curve.height() * s.centralProbability / centralMax;
+                             return curve.bottom() - (curve.bottom() - peakRow) * s.centralProbability / centralMax;
                          }),
                plotPen(QColor(kGauge.trajectory), 2.0));
 
@@ -81,14 +96,13 @@ void QuantumAharonovBohmPlotWidget::paintEvent(QPaintEvent*)
     drawTextBox(painter, QRect(4, carpet.bottom() - 20, 54, 20), rightMiddle, "-y", QColor(kInnerPanel.gaugeCaption));
     drawPanelCaption(painter, carpet, 4, 20, "time  -  detector density profile rho(xd,y,t)",
                      QColor(kInnerPanel.gaugeCaption));
-    drawPanelCaption(painter, curve, 4, 20, "time  -  central fringe intensity", QColor(kInnerPanel.gaugeCaption));
-    drawStackedSummary(painter, *panels, curve, layout().texts,
-                       QString("Phi/Phi0=%1   AB phase=%2 deg   center now=%3   line now=%4   norm=%5")
-                           .arg(QString::number(config.fluxQuanta, 'f', 3),
-                                QString::number(360.0 * config.fluxQuanta, 'f', 1),
-                                QString::number(last.centralProbability, 'g', 5),
-                                QString::number(last.detectorProbability, 'g', 5), QString::number(last.norm, 'f', 6)),
-                       QColor(kInnerPanel.stackedSummary), QColor(kInnerPanel.fill));
+    // The times under the fringe's curve, its caption under them.
+    drawTickedAxisNumbers(painter, QRectF(curve), tAxis, QColor(kInnerPanel.gaugeCaption),
+                          QColor(kInnerPanel.stackedFrame), 3.0);
+    drawPanelCaption(painter, curve, 3 + static_cast<int>(std::ceil(QFontMetricsF(font()).height())) + 4, 20,
+                     "time  -  central fringe intensity", QColor(kInnerPanel.gaugeCaption));
+    drawStackedSummary(painter, *panels, curve, layout().texts, summary, QColor(kInnerPanel.stackedSummary),
+                       QColor(kInnerPanel.fill));
 }
 
 } // namespace vxo

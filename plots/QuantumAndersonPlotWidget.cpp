@@ -1,6 +1,7 @@
 #include "plots/QuantumAndersonPlotWidget.h"
 
 #include "experiments/AndersonRecorder.h"
+#include "plots/AxisNumbers.h"
 #include "plots/PlotPainting.h"
 
 #include <QPainter>
@@ -16,14 +17,6 @@ void QuantumAndersonPlotWidget::setRecorder(const AndersonRecorder* recorder, do
     mass_ = mass;
     hbar_ = hbar;
     RecorderPlotWidget::setRecorder(recorder);
-}
-
-void QuantumAndersonPlotWidget::drawPanelFrame(QPainter& painter, const QRect& panel, const QString& title) const
-{
-    drawFrame(painter, QRectF(panel), plotPen(QColor(kRecorder.latticeFrame)));
-    // A narrow panel (side by side) elides its title.
-    drawTextBox(painter, QRectF(panel.left(), panel.top() - 20, panel.width(), 18), Qt::AlignLeft,
-                painter.fontMetrics().elidedText(title, Qt::ElideRight, panel.width()), QColor(kRecorder.andersonText));
 }
 
 void QuantumAndersonPlotWidget::drawProfile(QPainter& painter, const QRect& panel, const std::vector<float>& profile,
@@ -61,11 +54,14 @@ void QuantumAndersonPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     beginPlot(painter, rect(), QColor(kRecorder.latticeBackground));
-    drawCentredText(painter, QRectF(8, 2, width() - 16, 20),
-                    QStringLiteral("Anderson localization: clean periodic lane vs diagonal disorder"),
-                    QColor(kRecorder.andersonText));
+    drawTitleLine(painter, QRectF(8, 2, width() - 16, 20), Qt::AlignCenter,
+                  QStringLiteral("Anderson localization: clean periodic lane vs diagonal disorder"),
+                  QColor(kRecorder.andersonText));
 
-    const SplitPanels panels = splitPanels(size(), layout());
+    const QString profileHeading = QStringLiteral("Current X profile (lane-normalized probability density)");
+    const QString spreadHeading = QStringLiteral("Spread versus time: sigma_x");
+    const HeadedPanels headed = headedPanels(size(), layout(), font(), profileHeading, spreadHeading);
+    const SplitPanels& panels = headed.panels;
     const QRect profilePanel = pixelPanel(panels.upper);
     const QRect spreadPanel = pixelPanel(panels.lower);
 
@@ -77,8 +73,10 @@ void QuantumAndersonPlotWidget::paintEvent(QPaintEvent*)
     const std::vector<AndersonSample>& samples = recorder_->samples();
     const AndersonSample& last = samples.back();
     const AndersonLattice& lattice = recorder_->lattice();
-    drawPanelFrame(painter, profilePanel, QStringLiteral("Current X profile (lane-normalized probability density)"));
-    drawPanelFrame(painter, spreadPanel, QStringLiteral("Spread versus time: sigma_x"));
+    const QPen framePen = plotPen(QColor(kRecorder.latticeFrame));
+    drawFrame(painter, QRectF(profilePanel), framePen);
+    drawFrame(painter, QRectF(spreadPanel), framePen);
+    drawPanelHeadings(painter, headed, profileHeading, spreadHeading, QColor(kRecorder.andersonText));
 
     const std::vector<float>& clean = last.clean.profile;
     const std::vector<float>& disordered = last.disordered.profile;
@@ -125,25 +123,25 @@ void QuantumAndersonPlotWidget::paintEvent(QPaintEvent*)
     for (const AndersonSample& s : samples)
         smax = std::max({smax, s.clean.sigmaX, s.disordered.sigmaX});
     smax = atLeast(smax, 1.0);
-    // Beside the profiles the key stands above the spreads, on the line under
-    // the panel the last time alone.
+    // The key and the time stand above the spreads, which reach every row of
+    // the panel; the spreads and times at round values.
+    const QColor text(kRecorder.andersonText);
     const QRect spreads =
-        pixelPanel(curvesUnderLegend(painter, panels.lower, sideBySide(panels),
+        pixelPanel(curvesUnderLegend(painter, panels.lower, true,
                                      {{QStringLiteral("cyan clean periodic lane"), kLattice.curve, 8.0, 180.0},
                                       {QStringLiteral("magenta disordered lane"), kLattice.disordered, 190.0, 180.0}},
-                                     QColor(kRecorder.latticeFrame), QColor(kRecorder.latticeBackground)));
+                                     QColor(kRecorder.latticeFrame), QColor(kRecorder.latticeBackground),
+                                     QStringLiteral("t=%1").arg(tmax, 0, 'f', 1), text));
+    const NumberedAxis widths{
+        AxisMap{static_cast<double>(spreads.bottom()), -static_cast<double>(spreads.height()), 0.0, smax},
+        verticalTicks(0.0, smax, spreads.height(), font()), text};
+    const NumberedAxis times{AxisMap{static_cast<double>(spreads.left()), static_cast<double>(spreads.width()), 0.0, tmax},
+                             horizontalTicks(0.0, tmax, spreads.width(), font()), text};
+    drawValueLines(painter, QRectF(spreads), widths, plotPen(QColor(kRecorder.latticeFrame), 1.0, Qt::DotLine));
     drawSpreadCurve(painter, spreads, false, tmax, smax, QColor(kLattice.curve), Qt::SolidLine);
     drawSpreadCurve(painter, spreads, true, tmax, smax, QColor(kLattice.disordered), Qt::SolidLine);
-    // The key on the line under the panel, beside the time axis' end: the
-    // spreads reach every row of the panel.
-    if (!sideBySide(panels))
-        drawTextBox(painter, QRectF(spreadPanel.left(), spreadPanel.bottom() + 4, spreadPanel.width(), 20),
-                    Qt::AlignLeft, QStringLiteral("cyan clean periodic lane   magenta disordered lane"),
-                    QColor(kRecorder.andersonText));
-    drawTextBox(painter, QRectF(spreads.left() - 50, spreads.top(), 45, spreads.height()),
-                Qt::AlignRight | Qt::AlignVCenter, QString::number(smax, 'f', 1), QColor(kRecorder.andersonText));
-    drawTextBox(painter, QRectF(spreadPanel.left(), spreadPanel.bottom() + 4, spreadPanel.width(), 20), Qt::AlignRight,
-                QStringLiteral("t=%1").arg(tmax, 0, 'f', 1), QColor(kRecorder.andersonText));
+    drawValueNumbers(painter, QRectF(spreads), widths);
+    drawSimulationTimeAxis(painter, QRectF(spreadPanel), times, QColor(kRecorder.latticeFrame));
 }
 
 } // namespace vxo

@@ -26,7 +26,8 @@ public:
     void setRecorder(const AndersonRecorder* recorder, double mass, double hbar);
 
     // Where the two panels lie: under the page's title, each with its own
-    // title line above it; side by side on a short, wide page.
+    // title line above it, the spreads' times and their caption under them;
+    // side by side on a short, wide page.
     static plot::SplitLayout layout()
     {
         return plot::SplitLayout{}
@@ -34,7 +35,7 @@ public:
             .withRight(18.0)
             .withTop(44.0)
             .withGap(34.0)
-            .withBottom(28.0)
+            .withBottom(40.0)
             .withMinimumHeight(180.0)
             .withMinimumWidth(20.0)
             .withSideBySidePanelWidth(160.0);
@@ -45,8 +46,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    // The panel's outline and its title above it.
-    void drawPanelFrame(QPainter& painter, const QRect& panel, const QString& title) const;
     // One lane of the last sample over [xmin, xmax], the points outside left out.
     void drawProfile(QPainter& painter, const QRect& panel, const std::vector<float>& profile, double x0, double dx,
                      double xmin, double xmax, double pmax, const QColor& colour) const;

@@ -1,18 +1,26 @@
 #include "plots/QuantumBackflowPlotWidget.h"
 
 #include "experiments/BackflowRecorder.h"
+#include "plots/AxisNumbers.h"
 #include "plots/PlotPainting.h"
 
 #include <QPainter>
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace vxo {
 
 using namespace plot;
 
-StackedLayout QuantumBackflowPlotWidget::layout() { return {QMargins(62, 42, 18, 213), QSize(140, 145), 28, 56, 110}; }
+StackedLayout QuantumBackflowPlotWidget::layout()
+{
+    // The times under the lower panel over its caption (and beside it under the upper one too).
+    StackedLayout layout{QMargins(62, 42, 18, 213 + kTimesRow), QSize(140, 145), 28, 56 + kTimesRow, 110};
+    layout.sideBySideBottom += kTimesRow;
+    return layout;
+}
 
 void QuantumBackflowPlotWidget::paintEvent(QPaintEvent*)
 {
@@ -35,9 +43,17 @@ void QuantumBackflowPlotWidget::paintEvent(QPaintEvent*)
     double fluxMax = 1e-6;
     for (const BackflowSample& s : samples)
         fluxMax = std::abs(s.flux) > fluxMax ? std::abs(s.flux) : fluxMax;
-    // The largest |current| lies 0.46 / 1.12 of the height from the centre line.
+    const QString summary = QString("p_x>0 fraction=%1   Jmin=%2   backflow=%3   now: %4")
+                                .arg(QString::number(recorder_->positiveMomentumFraction(), 'f', 9),
+                                     QString::number(recorder_->minimumFlux(), 'g', 5),
+                                     QString::number(recorder_->maximumBackwardFlux(), 'g', 5),
+                                     last.flux < 0.0 ? "BACKFLOW" : "forward flow");
+    // The current under the summary inside the panel's top: the largest
+    // |current| lies 0.46 / 1.12 of that height from its centre line.
     const double fluxScale = 1.12 * fluxMax;
-    const int middle = flux.center().y();
+    const double top = stackedSummaryBottom(*panels, flux, layout().texts, font(), summary);
+    const double height = flux.bottom() - top;
+    const double middle = 0.5 * (top + flux.bottom());
     drawHorizontalLine(painter, plotPen(QColor(kAxes.backflowZero), 1.0, Qt::DashLine), flux.left(), flux.right(),
                        middle);
 
@@ -52,7 +68,7 @@ void QuantumBackflowPlotWidget::paintEvent(QPaintEvent*)
     }
     strokePath(painter,
                timeCurve(samples, tAxis,
-                         [&](const BackflowSample& s) { return middle - 0.46 * flux.height() * s.flux / fluxScale; }),
+                         [&](const BackflowSample& s) { return middle - 0.46 * height * s.flux / fluxScale; }),
                plotPen(QColor(kTwoLevel.first), 2.1));
 
     const double backwardMax = atLeast(recorder_->maximumBackwardFlux(), 0.01);
@@ -67,13 +83,21 @@ void QuantumBackflowPlotWidget::paintEvent(QPaintEvent*)
                          }),
                plotPen(QColor(kGauge.highlight), 1.8));
 
-    drawStackedTexts(painter, *panels, layout().texts, "time   cyan: integrated Jx at detector   red shade: Jx < 0",
+    // The probability's numbers in its colour; the times under the lower
+    // panel, and under the upper one too beside it.
+    const QColor caption(kInnerPanel.gaugeCaption);
+    const QColor frame(kInnerPanel.stackedFrame);
+    const bool bandOver = sideBySide(*panels) && panels->summaryShown;
+    drawValueNumbers(painter, QRectF(prob),
+                     numbersBelow(fractionAxis(prob, font(), QColor(kGauge.secondTrace)),
+                                  bandOver ? prob.top() : -std::numeric_limits<double>::infinity(), font()));
+    drawTickedAxisNumbers(painter, QRectF(prob), probTime, caption, frame, 3.0);
+    if (sideBySide(*panels))
+        drawTickedAxisNumbers(painter, QRectF(flux), tAxis, caption, frame, 3.0);
+    drawStackedTexts(painter, *panels, withTimesUnder(layout().texts, *panels, font(), true),
+                     "time   cyan: integrated Jx at detector   red shade: Jx < 0",
                      "green: P(x < detector)   yellow: accumulated backward flux",
-                     QString("p_x>0 fraction=%1   Jmin=%2   backflow=%3   now: %4")
-                         .arg(QString::number(recorder_->positiveMomentumFraction(), 'f', 9),
-                              QString::number(recorder_->minimumFlux(), 'g', 5),
-                              QString::number(recorder_->maximumBackwardFlux(), 'g', 5),
-                              last.flux < 0.0 ? "BACKFLOW" : "forward flow"),
+                     summary,
                      QColor(kInnerPanel.gaugeCaption), QColor(kInnerPanel.stackedSummary), QColor(kInnerPanel.fill));
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/Numeric.h"
 #include "experiments/BerryRecorder.h"
+#include "plots/AxisNumbers.h"
 #include "plots/PlotPainting.h"
 
 #include <QFontMetricsF>
@@ -84,11 +85,12 @@ void QuantumBerryPhasePlotWidget::paintEvent(QPaintEvent*)
         {QStringLiteral("cyan: return fidelity"), kCurves.traceFidelity, 8.0, 220.0},
         {QStringLiteral("gold: geometric phase (±180° scale)"), kCurves.tracePhase, 215.0, 270.0}};
     const QRectF curve =
-        curvesUnderLegend(painter, panels->lower, sideBySide(*panels), legend, QColor(kRecorder.traceFrame), patch);
-    const double t0 = samples.front().time;
-    const double t1 = last.time;
-    const AxisMap time = horizontalAxis(curve, t0, t1, 1e-12);
-    const AxisMap unit = verticalAxis(curve, 0.0, 1.0, 1.0);
+        curvesUnderLegend(painter, panels->lower, true, legend, QColor(kRecorder.traceFrame), patch);
+    const QColor axisText(kRecorder.traceAxis);
+    const NumberedAxis times = timeAxis(curve, samples.front().time, last.time, font(), axisText);
+    const NumberedAxis fidelities = fractionAxis(curve, font(), axisText);
+    const AxisMap& time = times.map;
+    const AxisMap& unit = fidelities.map;
     // +180 degrees on the top edge, -180 on the bottom one.
     const AxisMap degrees = verticalAxis(curve, -180.0, 180.0, 1.0);
     drawHorizontalLine(painter, plotPen(QColor(kAxes.berryZero)), curve.left(), curve.right(), curve.center().y());
@@ -118,20 +120,13 @@ void QuantumBerryPhasePlotWidget::paintEvent(QPaintEvent*)
             drawOutlinedDisc(painter, *phase, 3.5, 3.5, QColor(kCurves.tracePhase), phasePen);
     }
 
-    if (!sideBySide(*panels))
-        drawLegendRow(painter, curve.left(), curve.top() + 5.0, curve.right() - 4.0, legend, patch);
-    drawTextBox(painter, QRectF(curve.left() - 54.0, curve.top() - 8.0, 48.0, 20.0), Qt::AlignRight,
-                QStringLiteral("1"), QColor(kRecorder.traceAxis));
-    drawTextBox(painter, QRectF(curve.left() - 54.0, curve.bottom() - 10.0, 48.0, 20.0), Qt::AlignRight,
-                QStringLiteral("0"), QColor(kRecorder.traceAxis));
-    const double rightLabels = curve.right() + 5.0;
-    drawTextBox(painter, QRectF(rightLabels, curve.top() - 8.0, 42.0, 20.0), Qt::AlignLeft, QStringLiteral("+180°"),
-                QColor(kRecorder.traceAxis));
-    drawTextBox(painter, QRectF(rightLabels, curve.center().y() - 10.0, 42.0, 20.0), Qt::AlignLeft,
-                QStringLiteral("0°"), QColor(kRecorder.traceAxis));
-    drawTextBox(painter, QRectF(rightLabels, curve.bottom() - 10.0, 42.0, 20.0), Qt::AlignLeft, QStringLiteral("-180°"),
-                QColor(kRecorder.traceAxis));
-    drawSimulationTimeAxis(painter, curve, t0, t1, QColor(kRecorder.traceAxis), 85.0, 5.0);
+    drawValueNumbers(painter, curve, fidelities);
+    // The phase every quarter turn on the right.
+    for (const int angle : {180, 90, 0, -90, -180})
+        drawTextBox(painter, QRectF(curve.right() + 5.0, mapValue(degrees, angle) - 10.0, 42.0, 20.0),
+                    Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("%1%2°").arg(angle > 0 ? "+" : "").arg(angle),
+                    axisText);
+    drawSimulationTimeAxis(painter, curve, times, QColor(kRecorder.traceFrame));
 }
 
 } // namespace vxo

@@ -1,6 +1,7 @@
 #include "plots/QuantumBilliardPlotWidget.h"
 
 #include "experiments/BilliardRecorder.h"
+#include "plots/AxisNumbers.h"
 #include "plots/PlotPainting.h"
 
 #include <QPainter>
@@ -69,16 +70,34 @@ void QuantumBilliardPlotWidget::paintEvent(QPaintEvent*)
     }
 
     if (record_.hasScatterer) {
+        // The disc stays on the map, however the record places it.
+        painter.save();
+        painter.setClipRect(map);
         const double radius = plane.window.width() * record_.scattererRadius / plane.x.valueSpan;
         drawOutlinedDisc(painter, mapPlane(plane, record_.scattererX, record_.scattererY), radius, radius,
                          QColor::fromRgba(kOverlays.billiardScatterer), plotPen(QColor(kMarkers.wall), 1.3));
+        painter.restore();
     }
 
-    const double t0 = samples.front().time;
-    const double t1 = samples.back().time;
-    const AxisMap time = horizontalAxis(curve, t0, t1, 1e-12);
-    const AxisMap unit = verticalAxis(curve, 0.0, 1.0, 1.0);
-    drawInnerQuarterLines(painter, curve, plotPen(QColor(kRecorder.carpetFrame)));
+    std::vector<LegendItem> legend{{QStringLiteral("cyan: occupied fraction"), kCurves.carpet, 0.0, 160.0},
+                                   {QStringLiteral("yellow: fidelity"), kCurves.carpetFidelity, 165.0, 150.0}};
+    if (record_.hasScatterer)
+        legend.push_back({QStringLiteral("pink: 4x obstacle-shell probability"), kMaps.billiardShell, 315.0, 240.0});
+    // Beside the map, the curves carry their legend in a band over them;
+    // under it, the lines under the map.
+    const bool beside = sideBySide(*panels);
+    const QRectF traces = beside ? curvesUnderLegend(painter, curve, true, legend, QColor(kRecorder.carpetFrame),
+                                                     QColor(kRecorder.background))
+                                 : curve;
+    if (!beside)
+        drawLegendRow(painter, std::min(map.left(), curve.left()), map.bottom() + 2.0, width() - 4.0, legend);
+
+    const QColor label(kRecorder.label);
+    const NumberedAxis times = timeAxis(traces, samples.front().time, samples.back().time, font(), label);
+    const NumberedAxis fractions = fractionAxis(traces, font(), label);
+    const AxisMap& time = times.map;
+    const AxisMap& unit = fractions.map;
+    drawValueLines(painter, traces, fractions, plotPen(QColor(kRecorder.carpetFrame)));
     strokePath(painter, timeCurve(samples, time, unit, clampedFraction(&BilliardSample::occupiedFraction)),
                plotPen(QColor(kCurves.carpet), 2.2));
     strokePath(painter, timeCurve(samples, time, unit, clampedFraction(&BilliardSample::fidelity)),
@@ -91,25 +110,8 @@ void QuantumBilliardPlotWidget::paintEvent(QPaintEvent*)
                              }),
                    plotPen(QColor(kMaps.billiardShell), 1.5));
 
-    const int valueFlags = Qt::AlignRight | Qt::AlignVCenter;
-    drawTextBox(painter, QRectF(curve.left() - 57.0, curve.top() - 9.0, 50.0, 18.0), valueFlags, QStringLiteral("1.0"),
-                QColor(kRecorder.label));
-    drawTextBox(painter, QRectF(curve.left() - 57.0, curve.bottom() - 10.0, 50.0, 18.0), valueFlags,
-                QStringLiteral("0.0"), QColor(kRecorder.label));
-    drawSimulationTimeAxis(painter, curve, t0, t1, QColor(kRecorder.label), 90.0, 5.0);
-
-    const double legendTop = map.bottom() + 2.0;
-    std::vector<LegendItem> legend{{QStringLiteral("cyan: occupied fraction"), kCurves.carpet, 0.0, 160.0},
-                                   {QStringLiteral("yellow: fidelity"), kCurves.carpetFidelity, 165.0, 150.0}};
-    if (record_.hasScatterer)
-        legend.push_back({QStringLiteral("pink: 4x obstacle-shell probability"), kMaps.billiardShell, 315.0, 240.0});
-    // Beside the map, the curves carry their legend at their top, on patches
-    // that keep it legible over them.
-    if (sideBySide(*panels))
-        drawLegendRow(painter, curve.left() + 4.0, curve.top() + 5.0, curve.right() - 4.0, legend,
-                      QColor(kRecorder.background));
-    else
-        drawLegendRow(painter, std::min(map.left(), curve.left()), legendTop, width() - 4.0, legend);
+    drawValueNumbers(painter, traces, fractions);
+    drawSimulationTimeAxis(painter, curve, times, QColor(kRecorder.carpetFrame));
 }
 
 } // namespace vxo

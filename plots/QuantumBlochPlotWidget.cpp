@@ -1,5 +1,6 @@
 #include "plots/QuantumBlochPlotWidget.h"
 
+#include "plots/AxisNumbers.h"
 #include "plots/PlotPainting.h"
 
 #include <QPainter>
@@ -34,8 +35,9 @@ void QuantumBlochPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     beginPlot(painter, rect(), QColor(kSinglePanel.background));
+    // Under the lower panel the times and their caption.
     const double panelWidth = atLeast(width() - 80.0, 10.0);
-    const double panelHeight = atLeast(height() - 92.0, 40.0) / 2.0;
+    const double panelHeight = atLeast(height() - 100.0, 40.0) / 2.0;
     const QRectF a(58, 24, panelWidth, panelHeight);
     const QRectF b(58, 58 + panelHeight, panelWidth, panelHeight);
 
@@ -76,9 +78,17 @@ void QuantumBlochPlotWidget::paintEvent(QPaintEvent*)
     if (!(zoneEdge > 0.0))
         return;
 
-    const AxisMap x = horizontalAxis(a, t0, t1, 1e-30);
-    const AxisMap position = verticalAxis(a, lo, hi, 1e-30);
-    const AxisMap momentum = verticalAxis(b, -zoneEdge, zoneEdge, 0.0);
+    const QColor labels(kSinglePanel.axisText);
+    const NumberedAxis times = timeAxis(a, t0, t1, font(), labels);
+    const NumberedAxis positions = valueAxis(a, lo, hi, font(), labels);
+    // The momentum at the zone's edges, its middle and the quarters between.
+    const NumberedAxis momenta{verticalAxis(b, -zoneEdge, zoneEdge, 0.0),
+                               AxisTicks{{-zoneEdge, -zoneEdge / 2.0, 0.0, zoneEdge / 2.0, zoneEdge}, 0}, labels};
+    const AxisMap& x = times.map;
+    const AxisMap& position = positions.map;
+    const AxisMap& momentum = momenta.map;
+    drawHistoryGrid(painter, a, times, positions);
+    drawHistoryGrid(painter, b, times, momenta);
     drawHorizontalLine(painter, plotPen(QColor(kAxes.zeroLine), 1.0, Qt::DashLine), a.left(), a.right(),
                        mapValue(position, 0.0));
 
@@ -114,11 +124,9 @@ void QuantumBlochPlotWidget::paintEvent(QPaintEvent*)
                                }),
                plotPen(QColor(kTwoLevel.blochMomentum), 2.0));
 
-    const QColor labels(kSinglePanel.axisText);
-    drawValueLabels(painter, a, QString::number(hi, 'g', 4), QString::number(lo, 'g', 4), labels);
+    drawValueNumbers(painter, a, positions);
     drawValueLabels(painter, b, QStringLiteral("+pB"), QStringLiteral("-pB"), labels);
-    drawAxisEndLabels(painter, b, QString::number(t0, 'f', 2), QString::number(t1, 'f', 2), labels, 80.0, 6.0);
-    drawAxisCaption(painter, b, QStringLiteral("simulation time"), labels);
+    drawSimulationTimeAxis(painter, b, times, QColor(kSinglePanel.frame));
 }
 
 } // namespace vxo

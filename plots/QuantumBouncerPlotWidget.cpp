@@ -2,6 +2,7 @@
 
 #include "experiments/BouncerRecorder.h"
 #include "experiments/QuantumBouncer2D.h"
+#include "plots/AxisNumbers.h"
 #include "plots/PlotPainting.h"
 
 #include <QPainter>
@@ -62,10 +63,13 @@ void QuantumBouncerPlotWidget::paintEvent(QPaintEvent*)
                     QString::number(n + 1), levelColour);
     }
 
-    const double t0 = samples.front().time;
-    const double t1 = samples.back().time;
-    const AxisMap time = horizontalAxis(curve, t0, t1, 1e-12);
+    const QColor label(kRecorder.label);
+    const NumberedAxis times = timeAxis(curve, samples.front().time, samples.back().time, font(), label);
+    // The heights of <y> from the floor to the carpet's top, numbered on their own scale.
+    const NumberedAxis heights = valueAxis(curve, floorY, yHigh, font(), label);
+    const AxisMap& time = times.map;
     const AxisMap unit = verticalAxis(curve, 0.0, 1.0, 1.0);
+    drawValueLines(painter, curve, heights, plotPen(QColor(kRecorder.carpetFrame)));
     // Heights from the floor (bottom edge) to yHigh (top edge), clamped to the panel.
     const double range = atLeast(yHigh - floorY, 1e-12);
     const auto aboveFloor = [&](double y) { return clampKeepNan((y - floorY) / range, 0.0, 1.0); };
@@ -84,7 +88,8 @@ void QuantumBouncerPlotWidget::paintEvent(QPaintEvent*)
                 QStringLiteral("floor %1").arg(floorY, 0, 'f', 1), QColor(kRecorder.label));
     drawTextBox(painter, QRectF(carpet.right() - 100.0, labelTop, 100.0, 18.0), Qt::AlignRight,
                 QStringLiteral("y %1").arg(yHigh, 0, 'f', 1), QColor(kRecorder.label));
-    drawSimulationTimeAxis(painter, curve, t0, t1, QColor(kRecorder.label), 90.0, 5.0);
+    drawValueNumbers(painter, curve, heights);
+    drawSimulationTimeAxis(painter, curve, times, QColor(kRecorder.carpetFrame));
 }
 
 } // namespace vxo

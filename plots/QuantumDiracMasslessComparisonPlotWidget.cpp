@@ -18,7 +18,7 @@ ScanPicture masslessPicture(const DiracMasslessComparison& scan)
     ScanPicture picture(a0, a1);
     const double window = std::min(a1, kChiralityWindowDegrees);
     picture.bands = {{a0, window, QColor::fromRgba(kOverlays.scanChiralityBand), "near-normal chirality window", 4}};
-    picture.addEvenGrid(7, 0);
+    picture.addRoundGrid();
     // The massless curve, which carries the marker, on top of the massive control's.
     using Point = DiracMasslessComparisonPoint;
     picture.curves = {scanCurveOf(scan.points, &Point::incidenceAngleDegrees, &Point::massiveTransmission,

@@ -1,6 +1,7 @@
 #include "plots/QuantumDoubleWellPlotWidget.h"
 
 #include "core/Numeric.h"
+#include "plots/AxisNumbers.h"
 #include "plots/PlotPainting.h"
 
 #include <QPainter>
@@ -17,12 +18,14 @@ void QuantumDoubleWellPlotWidget::setTunnellingPeriod(double period)
     update();
 }
 
-plot::PanelLayout QuantumDoubleWellPlotWidget::layout() { return {QMarginsF(58.0, 26.0, 20.0, 38.0)}; }
+// The bottom margin holds the times over the legend.
+plot::PanelLayout QuantumDoubleWellPlotWidget::layout() { return {QMarginsF(58.0, 26.0, 20.0, 46.0)}; }
 
 void QuantumDoubleWellPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const QRectF p = beginPanelPlot(painter, rect(), layout());
+    beginPlot(painter, rect(), QColor(kSinglePanel.background));
+    const QRectF p = panelRect(size(), layout());
 
     const double period = tunnellingPeriod_;
     const bool predicted = period > 0.0;
@@ -30,7 +33,11 @@ void QuantumDoubleWellPlotWidget::paintEvent(QPaintEvent*)
         historyTimes(samples_, &ObservableSample::doubleWellValid, &ObservableSample::time, predicted ? period : 1.0);
     const double t0 = times.first.value_or(0.0);
     const double t1 = times.end > t0 ? times.end : t0 + 1.0;
-    const AxisMap x = horizontalAxis(p, t0, t1, 0.0);
+    const QColor axisText(kSinglePanel.axisText);
+    const NumberedAxis timeScale = timeAxis(p, t0, t1, font(), axisText);
+    const NumberedAxis populations = fractionAxis(p, font(), axisText);
+    const AxisMap& x = timeScale.map;
+    drawHistoryGrid(painter, p, timeScale, populations);
 
     if (predicted) {
         // Left cos^2(pi t / T), right sin^2(pi t / T), marked at T / 2.
@@ -52,8 +59,8 @@ void QuantumDoubleWellPlotWidget::paintEvent(QPaintEvent*)
         drawHistoryPlaceholder(painter, p, QStringLiteral("Load the coherent double-well experiment and press Play"));
 
     drawPanelTitle(painter, p, QStringLiteral("Coherent tunnelling: left/right well population"));
-    drawValueLabels(painter, p, QStringLiteral("1.0"), QStringLiteral("0.0"));
-    drawLegendLine(painter, QRectF(p.left(), p.bottom() + 5.0, p.width(), 22.0),
+    const double numbersBottom = drawHistoryNumbers(painter, p, timeScale, populations);
+    drawLegendLine(painter, QRectF(p.left(), numbersBottom + 2.0, p.width(), 22.0),
                    {{QStringLiteral("P_left"), kCurves.leading, 0.0, 0.0},
                     {QStringLiteral("P_right"), kTwoLevel.secondPopulation, 0.0, 0.0}},
                    QStringLiteral("simulation time"));

@@ -1,6 +1,7 @@
 #include "plots/QuantumKapitzaDiracPlotWidget.h"
 
 #include "experiments/KapitzaDiracRecorder.h"
+#include "plots/AxisNumbers.h"
 #include "plots/PlotPainting.h"
 
 #include <QPainter>
@@ -132,6 +133,15 @@ void QuantumKapitzaDiracPlotWidget::paintEvent(QPaintEvent*)
         double qMax = 1e-12;
         for (const double q : populations)
             qMax = q > qMax ? q : qMax;
+        // The populations numbered at round values beside the bars, each
+        // with a line across them: a population q stands (bottom - barsTop)
+        // * q / qMax above the bars' baseline.
+        const double reach = bars.top() + bars.height() - barsTop;
+        const NumberedAxis scale{AxisMap{static_cast<double>(bars.bottom()), -reach, 0.0, qMax},
+                                 verticalTicks(0.0, qMax, reach, painter.font()),
+                                 QColor(kInnerPanel.diffractionTexts)};
+        drawValueLines(painter, QRectF(bars), scale, plotPen(QColor(kInnerPanel.kapitzaDiracFrame)));
+        drawValueNumbers(painter, QRectF(bars), scale);
         const double slot = bars.width() / static_cast<double>(populations.size());
         for (std::size_t k = 0; k < populations.size(); ++k) {
             const double h = (bars.top() + bars.height() - barsTop) * populations[k] / qMax;
@@ -143,8 +153,6 @@ void QuantumKapitzaDiracPlotWidget::paintEvent(QPaintEvent*)
                         QString::number(static_cast<long long>(k) - config.maximumOrder),
                         QColor(kInnerPanel.kapitzaDiracOrders));
         }
-        drawTextBox(painter, QRectF(bars.left() - 58, barsTop - 10.0, 52, 20), Qt::AlignRight | Qt::AlignVCenter,
-                    "Pmax", QColor(kInnerPanel.diffractionTexts));
         drawTextBox(painter, QRect(bars.left(), bars.bottom() + 22, bars.width(), 20), Qt::AlignCenter,
                     "diffraction order n", QColor(kInnerPanel.diffractionTexts));
     }

@@ -1,6 +1,7 @@
 #include "plots/QuantumKickedRotorPlotWidget.h"
 
 #include "experiments/KickedRotorRecorder.h"
+#include "plots/AxisNumbers.h"
 #include "plots/PlotPainting.h"
 
 #include <QFontMetricsF>
@@ -47,7 +48,10 @@ void QuantumKickedRotorPlotWidget::paintEvent(QPaintEvent*)
     beginLatticePage(painter, rect(),
                      QStringLiteral("Quantum kicked rotor: diffusion in momentum, then dynamical localization"), 3);
 
-    const SplitPanels panels = splitPanels(size(), layout());
+    const QString carpetHeading = QStringLiteral("Stroboscopic momentum carpet  P(n) after each kick");
+    const QString seriesHeading = QStringLiteral("Momentum diffusion: <n^2> quantum vs classical standard map");
+    const HeadedPanels headed = headedPanels(size(), layout(), font(), carpetHeading, seriesHeading);
+    const SplitPanels& panels = headed.panels;
     const QRect carpet = pixelPanel(panels.upper);
     const QRect series = pixelPanel(panels.lower);
 
@@ -61,12 +65,7 @@ void QuantumKickedRotorPlotWidget::paintEvent(QPaintEvent*)
     const QPen framePen = plotPen(QColor(kRecorder.rotorFrame));
     drawFrame(painter, QRectF(carpet), framePen);
     drawFrame(painter, QRectF(series), framePen);
-    // A heading wider than its panel (side by side) is set smaller, then elided.
-    for (const auto& [panel, heading] :
-         {std::pair{carpet, QStringLiteral("Stroboscopic momentum carpet  P(n) after each kick")},
-          std::pair{series, QStringLiteral("Momentum diffusion: <n^2> quantum vs classical standard map")}})
-        drawTitleLine(painter, QRectF(panel.left(), panel.top() - 20, panel.width(), 18), Qt::AlignLeft, heading,
-                      QColor(kRecorder.latticeText));
+    drawPanelHeadings(painter, headed, carpetHeading, seriesHeading, QColor(kRecorder.latticeText));
 
     std::size_t modes = 0;
     double pmax = 0.0;
@@ -117,28 +116,27 @@ void QuantumKickedRotorPlotWidget::paintEvent(QPaintEvent*)
     double scale = 1.0;
     for (const KickedRotorSample& s : samples)
         scale = std::max({scale, s.meanSquareMode, s.classicalMeanSquareMode});
-    // Side by side the legend stands in a band above the curves; stacked, on
-    // patches over the panel's top corners, as the classical line climbs to
-    // the top right one.
+    // The legend stands in a band above the curves, which climb to the
+    // panel's top right; the kicks and <n^2> at round values.
     const QString quantumName = QStringLiteral("quantum <n^2>");
     const QString classicalName = QStringLiteral("classical diffusion");
     const QRect curves = pixelPanel(
-        curvesUnderLegend(painter, QRectF(series), sideBySide(panels),
+        curvesUnderLegend(painter, QRectF(series), true,
                           {{quantumName, kLattice.curve, 8.0, 0.0}, {classicalName, kLattice.classical, 8.0, 0.0}},
                           QColor(kRecorder.rotorFrame), QColor(kRecorder.latticeBackground)));
+    const QColor text(kRecorder.latticeText);
+    const NumberedAxis spreads{
+        AxisMap{static_cast<double>(curves.bottom()), -static_cast<double>(curves.height()), 0.0, scale},
+        verticalTicks(0.0, scale, curves.height(), font()), text};
+    const NumberedAxis kickNumbers{
+        AxisMap{static_cast<double>(curves.left()), static_cast<double>(curves.width()), 0.0, kicks},
+        horizontalTicks(0.0, kicks, curves.width(), font()), text};
+    drawValueLines(painter, QRectF(curves), spreads, plotPen(QColor(kRecorder.rotorFrame), 1.0, Qt::DotLine));
     drawSeries(painter, curves, kicks, scale, false);
     drawSeries(painter, curves, kicks, scale, true);
-    if (!sideBySide(panels)) {
-        const QRectF legend(series.adjusted(8, 6, -8, -6));
-        drawTextOnPatch(painter, legend, Qt::AlignLeft | Qt::AlignTop, quantumName, QColor(kLattice.curve),
-                        QColor(kRecorder.latticeBackground));
-        drawTextOnPatch(painter, legend, Qt::AlignRight | Qt::AlignTop, classicalName, QColor(kLattice.classical),
-                        QColor(kRecorder.latticeBackground));
-    }
-    drawTextBox(painter, QRectF(curves.left() - 54, curves.top(), 50, curves.height()), Qt::AlignRight | Qt::AlignTop,
-                QString::number(scale, 'f', 0), QColor(kRecorder.latticeText));
-    drawTextBox(painter, QRectF(series.left(), series.bottom() + 4, series.width(), 20), Qt::AlignCenter,
-                QStringLiteral("number of kicks"), QColor(kRecorder.latticeText));
+    drawValueNumbers(painter, QRectF(curves), spreads);
+    drawTimeNumbers(painter, QRectF(series), kickNumbers, QColor(kRecorder.rotorFrame),
+                    QStringLiteral("number of kicks"));
 }
 
 } // namespace vxo

@@ -23,7 +23,8 @@ public:
     // heading on the line above it; stacked, the carpet takes three fifths
     // of the height. Side by side the band under them holds two lines, the
     // carpet's mode range and, under it, its caption, which a narrow panel
-    // cannot hold between the range's ends.
+    // cannot hold between the range's ends; stacked, the band under the
+    // curves holds their kicks over the caption.
     static plot::SplitLayout layout()
     {
         return plot::SplitLayout{}
@@ -31,7 +32,7 @@ public:
             .withRight(18.0)
             .withTop(48.0)
             .withGap(40.0)
-            .withBottom(30.0)
+            .withBottom(40.0)
             .withShare(0.6)
             .withMinimumHeight(300.0)
             .withMinimumWidth(40.0)

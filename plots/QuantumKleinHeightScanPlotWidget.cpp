@@ -16,7 +16,7 @@ ScanPicture heightPicture(const KleinHeightScan& scan)
     picture.bands = {{picture.first, lower, QColor::fromRgba(kOverlays.scanPositiveBand), "positive branch", 6},
                      {lower, klein, QColor::fromRgba(kOverlays.scanEvanescentBand), "evanescent", 0},
                      {klein, picture.last, QColor::fromRgba(kOverlays.scanKleinBand), "supercritical Klein", 0}};
-    picture.addEvenGrid(8, 1);
+    picture.addRoundGrid();
     picture.addThreshold(scan.lowerThreshold);
     picture.addThreshold(scan.kleinThreshold);
     picture.thresholdWidth = 1.4;

@@ -34,9 +34,18 @@ void QuantumLandauPlotWidget::paintEvent(QPaintEvent*)
     // The square |x|, |y| <= R about the origin, on one scale along both axes
     // so that the cyclotron orbit is drawn round; along the panel's shorter
     // side R lands about 10 pixels inside the frame.
+    const QString summary =
+        QString("b=qB/hbar=%1   omega_c=%2   lB=%3   n=%4   E=%5   norm=%6")
+            .arg(QString::number(config.fieldStrength, 'f', 3),
+                 QString::number(QuantumLandau2D::cyclotronFrequency(config, mass, hbar), 'f', 4),
+                 QString::number(QuantumLandau2D::magneticLength(config), 'f', 3), QString::number(config.landauIndex),
+                 QString::number(last.energy, 'f', 5), QString::number(last.norm, 'f', 6));
     const double reach = atLeast(1.25 * config.orbitRadius, 2.0);
-    const PlaneAxes axes =
-        equalScaleAxes(QRectF(orbit).adjusted(10.0, 10.0, -10.0, -10.0), -reach, reach, -reach, reach, 1e-12);
+    // Under the summary inside the panel's top.
+    const double summaryBottom = stackedSummaryBottom(*panels, orbit, layout().texts, font(), summary);
+    const PlaneAxes axes = equalScaleAxes(
+        QRectF(orbit).adjusted(10.0, std::max(10.0, summaryBottom - orbit.top()), -10.0, -10.0), -reach, reach,
+        -reach, reach, 1e-12);
     const auto plane = [&](double x, double y) { return mapPlane(axes, x, y); };
     const QPointF c = plane(0.0, 0.0);
     const QPen axisPen = plotPen(QColor(kAxes.landauAxes), 1.0, Qt::DashLine);
@@ -60,6 +69,9 @@ void QuantumLandauPlotWidget::paintEvent(QPaintEvent*)
     for (const LandauSample& s : samples)
         energyMax = 1.15 * s.energy > energyMax ? 1.15 * s.energy : energyMax;
     const auto energyY = [&](double e) { return time.bottom() - time.height() * e / energyMax; };
+    // The traces stay on their panel, clear of the numbers beside it.
+    painter.save();
+    painter.setClipRect(QRectF(time).adjusted(0.0, -2.0, 1.0, 2.0));
     strokePath(painter, timeCurve(samples, tAxis, [&](const LandauSample& s) { return energyY(s.energy); }),
                plotPen(QColor(kGauge.highlight), 2.0));
     strokePath(painter, timeCurve(samples, tAxis, [&](const LandauSample& s) { return fractionRow(time, s.fidelity); }),
@@ -67,15 +79,13 @@ void QuantumLandauPlotWidget::paintEvent(QPaintEvent*)
     if (!cyclotronPacket)
         drawHorizontalLine(painter, plotPen(QColor(kGauge.landauLevel), 1.2, Qt::DashLine), time.left(), time.right(),
                            energyY(levelEnergy));
+    painter.restore();
 
+    drawFractionNumbers(painter, *panels, QColor(kGauge.secondTrace));
     drawOrbitTexts(
-        painter, *panels, cyclotronPacket ? "<x>, <y> - cyclotron orbit" : "<x>, <y> - stationary Landau state",
+        painter, *panels, tAxis, cyclotronPacket ? "<x>, <y> - cyclotron orbit" : "<x>, <y> - stationary Landau state",
         "time   yellow: <H>   green: survival fidelity",
-        QString("b=qB/hbar=%1   omega_c=%2   lB=%3   n=%4   E=%5   norm=%6")
-            .arg(QString::number(config.fieldStrength, 'f', 3),
-                 QString::number(QuantumLandau2D::cyclotronFrequency(config, mass, hbar), 'f', 4),
-                 QString::number(QuantumLandau2D::magneticLength(config), 'f', 3), QString::number(config.landauIndex),
-                 QString::number(last.energy, 'f', 5), QString::number(last.norm, 'f', 6)));
+        summary);
 }
 
 } // namespace vxo

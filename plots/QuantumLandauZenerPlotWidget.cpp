@@ -1,5 +1,6 @@
 #include "plots/QuantumLandauZenerPlotWidget.h"
 
+#include "plots/AxisNumbers.h"
 #include "plots/PlotPainting.h"
 
 #include <QPainter>
@@ -27,15 +28,16 @@ void QuantumLandauZenerPlotWidget::reset()
 
 plot::PanelLayout QuantumLandauZenerPlotWidget::layout()
 {
-    // Below the panel: the bias strip (18 under it, 34 high) and the time
-    // caption under the strip.
-    return {QMarginsF(58.0, 28.0, 22.0, 80.0), QSizeF(10.0, 80.0)};
+    // Below the panel: the bias strip (18 under it, 34 high), and under the
+    // strip the times it shares with the panel over the legend.
+    return {QMarginsF(58.0, 28.0, 22.0, 96.0), QSizeF(10.0, 80.0)};
 }
 
 void QuantumLandauZenerPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const QRectF p = beginPanelPlot(painter, rect(), layout(), QColor(kAxes.historyGrid));
+    beginPlot(painter, rect(), QColor(kSinglePanel.background));
+    const QRectF p = panelRect(size(), layout());
     const QRectF bias(p.left(), p.bottom() + 18, p.width(), 34);
 
     // The forward ramp, or the measured span when longer; a history that
@@ -44,7 +46,11 @@ void QuantumLandauZenerPlotWidget::paintEvent(QPaintEvent*)
                                             sweep_.enabled ? sweep_.startTime + sweep_.duration : 1.0);
     const double tStart = std::min(0.0, times.first.value_or(0.0));
     const double tEnd = times.end > tStart ? times.end : tStart + 1.0;
-    const AxisMap x = horizontalAxis(p, tStart, tEnd, 0.0);
+    const QColor axisText(kSinglePanel.axisText);
+    const NumberedAxis timeScale = timeAxis(p, tStart, tEnd, font(), axisText);
+    const NumberedAxis populations = fractionAxis(p, font(), axisText);
+    const AxisMap& x = timeScale.map;
+    drawHistoryGrid(painter, p, timeScale, populations, QColor(kAxes.historyGrid));
 
     const double crossing = reference_.crossingTime;
     if (reference_.valid && tStart <= crossing && crossing <= tEnd)
@@ -67,11 +73,12 @@ void QuantumLandauZenerPlotWidget::paintEvent(QPaintEvent*)
 
     drawPanelTitle(painter, p, QStringLiteral("Landau-Zener sweep: adiabatic and localized populations"),
                    QColor(kSinglePanel.title), 2.0, 22.0);
-    drawValueLabels(painter, p, QStringLiteral("1.0"), QStringLiteral("0.0"));
+    drawValueNumbers(painter, p, populations);
     drawTextBox(painter, QRectF(2, bias.top() + 6, 52, 18), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("bias"),
-                QColor(kSinglePanel.axisText));
-    // The legend under the bias strip, which shares the panel's time axis.
-    drawLegendLine(painter, QRectF(p.left(), bias.bottom() + 3, p.width(), 18), sweepLegend(),
+                axisText);
+    // The times and the legend under the bias strip, which shares the panel's time axis.
+    const double numbersBottom = drawHistoryNumbers(painter, bias, timeScale, NumberedAxis{});
+    drawLegendLine(painter, QRectF(p.left(), numbersBottom + 2.0, p.width(), 18), sweepLegend(),
                    QStringLiteral("simulation time"));
 }
 

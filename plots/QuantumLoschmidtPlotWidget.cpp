@@ -1,6 +1,7 @@
 #include "plots/QuantumLoschmidtPlotWidget.h"
 
 #include "experiments/LoschmidtRecorder.h"
+#include "plots/AxisNumbers.h"
 #include "plots/PlotPainting.h"
 
 #include <QFontMetricsF>
@@ -109,14 +110,17 @@ void QuantumLoschmidtPlotWidget::paintEvent(QPaintEvent*)
                                 .arg(QString::number(last.densityEcho, 'f', 4), QString::number(last.fidelity, 'f', 4),
                                      QString::number(last.norm, 'f', 5));
     const QRectF echo =
-        curvesUnderLegend(painter, panels->lower, sideBySide(*panels), legend, QColor(kRecorder.traceFrame),
+        curvesUnderLegend(painter, panels->lower, true, legend, QColor(kRecorder.traceFrame),
                           QColor(kRecorder.background), current, QColor(kRecorder.traceStatus));
 
     // Time from 0 to 2T, or on to the last sample once the run passes 2T.
     const double end = last.time > reversal ? std::max(2.0 * reversal, last.time) : 2.0 * reversal;
-    const AxisMap time = horizontalAxis(echo, 0.0, end, 1e-12);
-    const AxisMap unit = verticalAxis(echo, 0.0, 1.0, 1.0);
-    drawInnerQuarterLines(painter, echo, plotPen(QColor(kAxes.loschmidtQuarters)));
+    const QColor axisText(kRecorder.traceAxis);
+    const NumberedAxis times = timeAxis(echo, 0.0, end, font(), axisText);
+    const NumberedAxis echoes = fractionAxis(echo, font(), axisText);
+    const AxisMap& time = times.map;
+    const AxisMap& unit = echoes.map;
+    drawValueLines(painter, echo, echoes, plotPen(QColor(kAxes.loschmidtQuarters)));
     const double reversalX = mapValue(time, reversal);
     const double returnX = mapValue(time, 2.0 * reversal);
     drawVerticalLine(painter, plotPen(QColor(kMarkers.loschmidtTurn), 1.2, Qt::DashLine), reversalX, echo.top(),
@@ -128,30 +132,37 @@ void QuantumLoschmidtPlotWidget::paintEvent(QPaintEvent*)
     strokePath(painter, timeCurve(samples, time, unit, clampedFraction(&LoschmidtSample::fidelity)),
                plotPen(QColor(kCurves.tracePhase), 2.0));
 
-    if (!sideBySide(*panels))
-        drawLegendRow(painter, echoPanel.left(), echoPanel.top() + 5.0, echoPanel.right() - 4.0, legend,
-                      QColor(kRecorder.background));
-    drawTextBox(painter, QRectF(echo.left() - 54.0, echo.top() - 8.0, 48.0, 20.0), Qt::AlignRight, QStringLiteral("1"),
-                QColor(kRecorder.traceAxis));
-    drawTextBox(painter, QRectF(echoPanel.left() - 54.0, echoPanel.bottom() - 10.0, 48.0, 20.0), Qt::AlignRight,
-                QStringLiteral("0"), QColor(kRecorder.traceAxis));
-    // 0, T and 2T under their times; once a long run squeezes them together
-    // each moves right of the one before it.
-    const double labelTop = echoPanel.bottom() + 5.0;
-    double labelEnd = -std::numeric_limits<double>::infinity();
-    for (const auto& [x, text] : {std::pair{echoPanel.left(), QStringLiteral("0")},
-                                  std::pair{reversalX, QStringLiteral("T = %1").arg(reversal, 0, 'f', 2)},
-                                  std::pair{returnX, QStringLiteral("2T = %1").arg(2.0 * reversal, 0, 'f', 2)}}) {
-        const double advance = metrics.horizontalAdvance(text);
-        const double centred = x == echoPanel.left() ? x : x - advance / 2.0;
-        const double left = std::max(centred, labelEnd + 8.0);
-        drawTextBox(painter, QRectF(left, labelTop, advance + 2.0, 20.0), Qt::AlignLeft, text,
-                    QColor(kRecorder.traceAxis));
-        labelEnd = left + advance;
+    drawValueNumbers(painter, echo, echoes);
+    // The round times under the panel; in the row under them T and 2T under
+    // their lines, moved apart once a long run squeezes them together, and
+    // the caption at the left where they leave it room.
+    drawTimeNumbers(painter, echoPanel, times, QColor(kRecorder.traceFrame), QString());
+    const double row = metrics.height();
+    const double labelTop = echoPanel.bottom() + 3.0 + row;
+    const QString marks[] = {QStringLiteral("T = %1").arg(reversal, 0, 'f', 2),
+                             QStringLiteral("2T = %1").arg(2.0 * reversal, 0, 'f', 2)};
+    const double markAt[] = {reversalX, returnX};
+    // Centred where they fit, else pushed right past the one before, then
+    // back left from the panel's right end.
+    double left[2];
+    double markEnd = echoPanel.left() - 8.0;
+    for (int k = 0; k < 2; ++k) {
+        left[k] = std::max(markAt[k] - metrics.horizontalAdvance(marks[k]) / 2.0, markEnd + 8.0);
+        markEnd = left[k] + metrics.horizontalAdvance(marks[k]);
     }
-    if (!sideBySide(*panels))
-        drawTextOnPatch(painter, QRectF(echoPanel.right() - 390.0, echoPanel.bottom() - 27.0, 380.0, 20.0),
-                        Qt::AlignRight, current, QColor(kRecorder.traceStatus), QColor(kRecorder.background));
+    double limit = echoPanel.right();
+    for (int k = 1; k >= 0; --k) {
+        left[k] = std::max(std::min(left[k], limit - metrics.horizontalAdvance(marks[k])), 0.0);
+        limit = left[k] - 8.0;
+    }
+    for (int k = 0; k < 2; ++k)
+        drawTextBox(painter, QRectF(left[k], labelTop, metrics.horizontalAdvance(marks[k]) + 2.0, row), Qt::AlignLeft,
+                    marks[k], axisText);
+    // The caption at the left where the marks leave it room.
+    const QString caption = QStringLiteral("simulation time");
+    if (echoPanel.left() + metrics.horizontalAdvance(caption) + 8.0 <= left[0])
+        drawTextBox(painter, QRectF(echoPanel.left(), labelTop, metrics.horizontalAdvance(caption) + 2.0, row),
+                    Qt::AlignLeft, caption, axisText);
 }
 
 } // namespace vxo

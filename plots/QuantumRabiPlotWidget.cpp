@@ -1,5 +1,6 @@
 #include "plots/QuantumRabiPlotWidget.h"
 
+#include "plots/AxisNumbers.h"
 #include "plots/PlotPainting.h"
 
 #include <QPainter>
@@ -8,12 +9,14 @@ namespace vxo {
 
 using namespace plot;
 
-plot::PanelLayout QuantumRabiPlotWidget::layout() { return {QMarginsF(58.0, 28.0, 22.0, 38.0)}; }
+// The bottom margin holds the times over the legend.
+plot::PanelLayout QuantumRabiPlotWidget::layout() { return {QMarginsF(58.0, 28.0, 22.0, 46.0)}; }
 
 void QuantumRabiPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const QRectF p = beginPanelPlot(painter, rect(), layout());
+    beginPlot(painter, rect(), QColor(kSinglePanel.background));
+    const QRectF p = panelRect(size(), layout());
 
     // One Rabi period of the prediction, or the measured span when longer.
     const bool predicted = reference_.valid;
@@ -21,7 +24,11 @@ void QuantumRabiPlotWidget::paintEvent(QPaintEvent*)
                                             predicted && reference_.rabiPeriod > 0.0 ? reference_.rabiPeriod : 1.0);
     const double tStart = times.first.value_or(0.0);
     const double tEnd = times.end > tStart ? times.end : tStart + 1.0;
-    const AxisMap x = horizontalAxis(p, tStart, tEnd, 0.0);
+    const QColor axisText(kSinglePanel.axisText);
+    const NumberedAxis timeScale = timeAxis(p, tStart, tEnd, font(), axisText);
+    const NumberedAxis populations = fractionAxis(p, font(), axisText);
+    const AxisMap& x = timeScale.map;
+    drawHistoryGrid(painter, p, timeScale, populations);
 
     if (predicted) {
         const auto populations = [&](double t) {
@@ -42,8 +49,8 @@ void QuantumRabiPlotWidget::paintEvent(QPaintEvent*)
 
     drawPanelTitle(painter, p, QStringLiteral("Driven two-level dynamics: stationary-state populations"),
                    QColor(kSinglePanel.title), 2.0, 22.0);
-    drawValueLabels(painter, p, QStringLiteral("1.0"), QStringLiteral("0.0"));
-    drawLegendLine(painter, QRectF(p.left(), p.bottom() + 5.0, p.width(), 22.0),
+    const double numbersBottom = drawHistoryNumbers(painter, p, timeScale, populations);
+    drawLegendLine(painter, QRectF(p.left(), numbersBottom + 2.0, p.width(), 22.0),
                    {{QStringLiteral("P(state 1)"), kTwoLevel.rabiFirst, 0.0, 0.0},
                     {QStringLiteral("P(state 2)"), kTwoLevel.secondPopulation, 0.0, 0.0},
                     {QStringLiteral("two-level captured"), kTwoLevel.captured, 0.0, 0.0}},

@@ -77,7 +77,7 @@ void QuantumRamseyPlotWidget::paintEvent(QPaintEvent*)
     QPainter painter(this);
     // The whole sequence, or the measured span when longer.
     const InterferencePage page = beginInterferencePage(
-        painter, rect(), layout(), samples_, &ObservableSample::ramseyValid, &ObservableSample::time,
+        painter, rect(), font(), layout(), samples_, &ObservableSample::ramseyValid, &ObservableSample::time,
         sequence_.enabled ? sequence_.startTime + ramseyTotalDuration(sequence_) : 1.0);
     const InterferencePanels& panels = page.panels;
     const QRectF& p = panels.history;
@@ -150,7 +150,7 @@ void QuantumRamseyPlotWidget::paintEvent(QPaintEvent*)
 
     drawPanelTitle(painter, p, titleFor(ensemble_.enabled, sequence_.echoEnabled), QColor(kSinglePanel.title), 2.0,
                    22.0);
-    drawInterferenceLabels(painter, panels, QStringLiteral("drive"), QStringLiteral("P2"),
+    drawInterferenceLabels(painter, page, QStringLiteral("drive"), QStringLiteral("P2"),
                            sequence_.echoEnabled ? QStringLiteral("total free time (echo refocused)")
                                                  : QStringLiteral("free-evolution time"));
     if (spread)

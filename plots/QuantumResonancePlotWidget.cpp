@@ -1,5 +1,6 @@
 #include "plots/QuantumResonancePlotWidget.h"
 
+#include "plots/AxisNumbers.h"
 #include "plots/PlotPainting.h"
 
 #include <QPainter>
@@ -50,13 +51,24 @@ void QuantumResonancePlotWidget::clear()
     update();
 }
 
-plot::PanelLayout QuantumResonancePlotWidget::layout() { return {}; }
+plot::PanelLayout QuantumResonancePlotWidget::layout() { return numberedPanelLayout(); }
 
 void QuantumResonancePlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const QRectF p = beginPanelPlot(painter, rect(), layout());
-    drawValueLabels(painter, p, QStringLiteral("1.0"), QStringLiteral("0.0"));
+    beginPlot(painter, rect(), QColor(kSinglePanel.background));
+    const QRectF p = panelRect(size(), layout());
+    const QColor axisText(kSinglePanel.axisText);
+    const NumberedAxis transmissions = fractionAxis(p, font(), axisText);
+    const bool scanned = curve_.size() >= 2 && curve_.front().abscissa < curve_.back().abscissa;
+    // The scanned energies or widths, numbered once there is a scan.
+    const NumberedAxis abscissas =
+        scanned ? NumberedAxis{horizontalAxis(p, curve_.front().abscissa, curve_.back().abscissa, 1e-30),
+                               horizontalTicks(curve_.front().abscissa, curve_.back().abscissa, p.width(), font()),
+                               axisText}
+                : NumberedAxis{};
+    drawHistoryGrid(painter, p, abscissas, transmissions);
+    drawValueNumbers(painter, p, transmissions);
 
     if (curve_.size() < 2) {
         drawCentredText(painter, p, QStringLiteral("Build a two-barrier Potential Scene to enable resonance analysis"),
@@ -68,7 +80,7 @@ void QuantumResonancePlotWidget::paintEvent(QPaintEvent*)
     if (!(x0 < x1))
         return;
 
-    const AxisMap x = horizontalAxis(p, x0, x1, 1e-30);
+    const AxisMap& x = abscissas.map;
     const auto y = [&](double t) { return populationY(p, t); };
     strokePath(painter,
                polylineBridgingGaps(curve_.size(),
@@ -96,9 +108,7 @@ void QuantumResonancePlotWidget::paintEvent(QPaintEvent*)
     }
 
     drawPanelTitle(painter, p, QStringLiteral("Double-barrier stationary transmission T"));
-    drawAxisEndLabels(painter, p, QString::number(x0, 'g', 4), QString::number(x1, 'g', 4),
-                      QColor(kSinglePanel.axisText), 100.0, 6.0);
-    drawAxisCaption(painter, p, xAxisLabel_);
+    drawNumberedAxes(painter, p, x, abscissas.ticks, transmissions.map, AxisTicks{}, axisText, xAxisLabel_);
 }
 
 } // namespace vxo

@@ -1,6 +1,7 @@
 #include "plots/QuantumRevivalPlotWidget.h"
 
 #include "experiments/RevivalRecorder.h"
+#include "plots/AxisNumbers.h"
 #include "plots/PlotPainting.h"
 
 #include <QPainter>
@@ -53,7 +54,9 @@ void QuantumRevivalPlotWidget::paintEvent(QPaintEvent*)
     const double t0 = samples.front().time;
     const double t1 = samples.back().time;
     const CarpetTimeAxes axes = carpetTimeAxes(carpet, curve, t0, t1);
-    drawInnerQuarterLines(painter, curve, plotPen(QColor(kRecorder.carpetFrame)));
+    const QColor label(kRecorder.label);
+    const NumberedAxis fractions = fractionAxis(curve, font(), label);
+    drawValueLines(painter, curve, fractions, plotPen(QColor(kRecorder.carpetFrame)));
     // The quarter, half, three-quarter and full revivals.
     drawQuarterPeriodMarkers(painter, carpet, curve, axes, t0, t1, record_.revivalTimeX(mass_, hbar_), 4, [](int) {
         return std::pair(plotPen(QColor(kAxes.carpetTimeMarker), 1.0, Qt::DashLine),
@@ -63,11 +66,10 @@ void QuantumRevivalPlotWidget::paintEvent(QPaintEvent*)
     strokePath(painter, timeCurve(samples, axes.curveTime, axes.unit, clampedFraction(&RevivalSample::fidelity)),
                plotPen(QColor(kCurves.carpetFidelity), 2.0));
 
-    drawValueLabels(painter, curve, QStringLiteral("1.0"), QStringLiteral("0.0"), QColor(kRecorder.label),
-                    curve.left() - 60.0, 54.0);
+    drawValueNumbers(painter, curve, fractions);
     drawAxisEndLabels(painter, carpet, QStringLiteral("x = %1").arg(xLeft, 0, 'f', 2),
                       QStringLiteral("x = %1").arg(xRight, 0, 'f', 2), QColor(kRecorder.label), 100.0, 2.0);
-    drawSimulationTimeAxis(painter, curve, t0, t1, QColor(kRecorder.label), 90.0, 6.0);
+    drawSimulationTimeAxis(painter, curve, timeAxis(curve, t0, t1, font(), label), QColor(kRecorder.carpetFrame));
 
     // Time runs down the carpet: the caption reads from bottom to top beside it.
     painter.save();

@@ -3,6 +3,7 @@
 #include "core/Numeric.h"
 #include "experiments/QuantumScar2D.h"
 #include "experiments/ScarRecorder.h"
+#include "plots/AxisNumbers.h"
 #include "plots/PlotPainting.h"
 
 #include <QPainter>
@@ -109,7 +110,7 @@ void QuantumScarPlotWidget::paintEvent(QPaintEvent*)
         {QStringLiteral("pink: instantaneous"), kMaps.scarInstantaneous, 270.0, 230.0},
         {QStringLiteral("yellow: fidelity"), kCurves.carpetFidelity, 500.0, 180.0}};
     // Stacked, the legend's one line stands inside the curves' top.
-    const QRectF traces = curvesUnderLegend(painter, panels->lower, sideBySide(*panels), legend,
+    const QRectF traces = curvesUnderLegend(painter, panels->lower, true, legend,
                                             QColor(kRecorder.carpetFrame), QColor(kRecorder.background));
 
     // Enhancements on the left scale (at least up to 2.7), the fidelity on the right one.
@@ -117,17 +118,17 @@ void QuantumScarPlotWidget::paintEvent(QPaintEvent*)
     for (const ScarSample& s : samples)
         largest = std::max({largest, s.instantaneousEnhancement, s.filteredEnhancement});
     const double ymax = 1.08 * largest;
-    const double t0 = samples.front().time;
-    const double t1 = samples.back().time;
-    const AxisMap time = horizontalAxis(traces, t0, t1, 1e-12);
-    const AxisMap left = verticalAxis(traces, 0.0, ymax, 0.0);
-    const AxisMap right = verticalAxis(traces, 0.0, 1.0, 1.0);
+    const QColor label(kRecorder.label);
+    const NumberedAxis times = timeAxis(traces, samples.front().time, samples.back().time, font(), label);
+    const NumberedAxis enhancements = valueAxis(traces, 0.0, ymax, font(), label);
+    const NumberedAxis fidelities = fractionAxis(traces, font(), QColor(kCurves.carpetFidelity));
+    const AxisMap& time = times.map;
+    const AxisMap& left = enhancements.map;
+    const AxisMap& right = fidelities.map;
     const auto enhancement = [ymax](double v) { return clampKeepNan(v, 0.0, ymax); };
 
     const double unity = mapValue(left, 1.0);
     drawHorizontalLine(painter, plotPen(QColor(kAxes.scarUnity)), curve.left(), curve.right(), unity);
-    drawTextBox(painter, QRectF(curve.left() - 56.0, unity - 10.0, 50.0, 20.0), Qt::AlignRight | Qt::AlignVCenter,
-                QStringLiteral("1.0"), QColor(kAxes.scarUnityLabel));
     strokePath(painter,
                timeCurve(samples, time, left, [&](const ScarSample& s) { return enhancement(s.filteredEnhancement); }),
                plotPen(QColor(kCurves.carpet), 2.3));
@@ -138,17 +139,9 @@ void QuantumScarPlotWidget::paintEvent(QPaintEvent*)
     strokePath(painter, timeCurve(samples, time, right, clampedFraction(&ScarSample::fidelity)),
                plotPen(QColor(kCurves.carpetFidelity), 1.2, Qt::DashLine));
 
-    drawTextBox(painter, QRectF(curve.left() - 58.0, traces.top() - 10.0, 52.0, 20.0), Qt::AlignRight,
-                QString::number(ymax, 'f', 1), QColor(kRecorder.label));
-    drawTextBox(painter, QRectF(curve.right() + 5.0, traces.top() - 10.0, 34.0, 20.0), Qt::AlignLeft,
-                QStringLiteral("1"), QColor(kRecorder.label));
-    drawTextBox(painter, QRectF(curve.right() + 5.0, curve.bottom() - 10.0, 34.0, 20.0), Qt::AlignLeft,
-                QStringLiteral("0"), QColor(kRecorder.label));
-    drawSimulationTimeAxis(painter, curve, t0, t1, QColor(kRecorder.label), 90.0, 5.0);
-
-    if (!sideBySide(*panels))
-        drawLegendRow(painter, curve.left(), curve.top() + 5.0, curve.right() - 4.0, legend,
-                      QColor(kRecorder.background));
+    drawValueNumbers(painter, traces, enhancements);
+    drawVerticalAxisNumbers(painter, traces, right, fidelities.ticks, fidelities.colour, AxisSide::Right);
+    drawSimulationTimeAxis(painter, curve, times, QColor(kRecorder.carpetFrame));
 }
 
 } // namespace vxo

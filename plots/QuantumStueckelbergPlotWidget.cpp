@@ -40,7 +40,7 @@ void QuantumStueckelbergPlotWidget::paintEvent(QPaintEvent*)
     QPainter painter(this);
     // The whole schedule (out, hold, back), or the measured span when longer.
     const InterferencePage page = beginInterferencePage(
-        painter, rect(), layout(), samples_, &ObservableSample::stueckelbergValid, &ObservableSample::time,
+        painter, rect(), font(), layout(), samples_, &ObservableSample::stueckelbergValid, &ObservableSample::time,
         sweep_.enabled ? sweep_.startTime + linearSweepDuration(sweep_) : 1.0);
     const InterferencePanels& panels = page.panels;
     const QRectF& p = panels.history;
@@ -93,7 +93,7 @@ void QuantumStueckelbergPlotWidget::paintEvent(QPaintEvent*)
 
     drawPanelTitle(painter, p, QStringLiteral("Landau-Zener-Stueckelberg: double passage and interference"),
                    QColor(kSinglePanel.title), 2.0, 22.0);
-    drawInterferenceLabels(painter, panels, QStringLiteral("bias"), QStringLiteral("Plo"),
+    drawInterferenceLabels(painter, page, QStringLiteral("bias"), QStringLiteral("Plo"),
                            QStringLiteral("turnaround hold time"));
     // The legend under the bias strip, which shares the panel's time axis.
     drawLegendLine(painter, panels.stripLegend, sweepLegend());

@@ -2,6 +2,7 @@
 
 #include "experiments/QuantumTalbot2D.h"
 #include "experiments/TalbotRecorder.h"
+#include "plots/AxisNumbers.h"
 #include "plots/PlotPainting.h"
 
 #include <QPainter>
@@ -52,7 +53,9 @@ void QuantumTalbotPlotWidget::paintEvent(QPaintEvent*)
     const double t0 = samples.front().time;
     const double t1 = samples.back().time;
     const CarpetTimeAxes axes = carpetTimeAxes(carpet, curve, t0, t1);
-    drawInnerQuarterLines(painter, curve, plotPen(QColor(kRecorder.carpetFrame)));
+    const QColor label(kRecorder.label);
+    const NumberedAxis fractions = fractionAxis(curve, font(), label);
+    drawValueLines(painter, curve, fractions, plotPen(QColor(kRecorder.carpetFrame)));
     // Up to three Talbot times.
     drawQuarterPeriodMarkers(painter, carpet, curve, axes, t0, t1,
                              QuantumTalbot2D::talbotTime(recorder_->state().period, mass_, hbar_), 12,
@@ -66,11 +69,10 @@ void QuantumTalbotPlotWidget::paintEvent(QPaintEvent*)
                plotPen(QColor(kMaps.talbotShifted), 1.9));
 
     const double gridWidth = static_cast<double>(recorder_->nx()) * static_cast<double>(recorder_->dx());
-    drawValueLabels(painter, curve, QStringLiteral("1.0"), QStringLiteral("0.0"), QColor(kRecorder.label),
-                    curve.left() - 60.0, 54.0);
+    drawValueNumbers(painter, curve, fractions);
     drawAxisEndLabels(painter, carpet, QStringLiteral("x = %1").arg(-gridWidth / 2.0, 0, 'f', 2),
                       QStringLiteral("x = %1").arg(gridWidth / 2.0, 0, 'f', 2), QColor(kRecorder.label), 120.0, 2.0);
-    drawSimulationTimeAxis(painter, curve, t0, t1, QColor(kRecorder.label), 90.0, 6.0);
+    drawSimulationTimeAxis(painter, curve, timeAxis(curve, t0, t1, font(), label), QColor(kRecorder.carpetFrame));
 
     // Between the x labels at the carpet's ends; a carpet beside its curves
     // is too narrow for that and takes the legend on the lines under them.

@@ -3,6 +3,7 @@
 #include "core/Numeric.h"
 #include "experiments/QuantumVortex2D.h"
 #include "experiments/VortexRecorder.h"
+#include "plots/AxisNumbers.h"
 #include "plots/PlotPainting.h"
 
 #include <QFontMetricsF>
@@ -115,9 +116,12 @@ void QuantumVortexPlotWidget::paintEvent(QPaintEvent*)
         extendFinite(extent, lz(s));
     const double span = std::max(extent.maximum - extent.minimum, 1e-6);
     const double pad = std::max(0.15 * span, 0.08);
-    const AxisMap time = horizontalAxis(momentum, samples.front().time, samples.back().time, 1e-12);
-    const AxisMap value = verticalAxis(momentum, extent.minimum - pad, extent.maximum + pad, 1e-12);
-    strokePath(painter, timeCurve(samples, time, value, lz), plotPen(QColor(kMaps.vortexMomentum), 2.0));
+    const QColor label(kRecorder.label);
+    const NumberedAxis times = timeAxis(momentum, samples.front().time, samples.back().time, font(), label);
+    const NumberedAxis values = valueAxis(momentum, extent.minimum - pad, extent.maximum + pad, font(), label);
+    drawValueLines(painter, momentum, values, plotPen(QColor(kRecorder.carpetFrame)));
+    strokePath(painter, timeCurve(samples, times.map, values.map, lz), plotPen(QColor(kMaps.vortexMomentum), 2.0));
+    drawValueNumbers(painter, momentum, values);
 
     const QString omega = QString::number(QuantumVortex2D::trapOmega(trap, mass_), 'f', 3);
     const QString period = QString::number(QuantumVortex2D::trapPeriod(trap, mass_), 'f', 3);
@@ -125,7 +129,7 @@ void QuantumVortexPlotWidget::paintEvent(QPaintEvent*)
         painter, orbit, orbit.bottom() + 5.0, 22.0, 4.0, momentum.left() - 12.0,
         QStringLiteral("core x-y   charge %1   omega=%2   T=%3").arg(QString::number(state.charge), omega, period),
         QColor(kRecorder.label));
-    drawAxisCaption(painter, momentum, QStringLiteral("simulation time"), QColor(kRecorder.label), 5.0, 22.0);
+    drawSimulationTimeAxis(painter, momentum, times, QColor(kRecorder.carpetFrame));
 }
 
 } // namespace vxo

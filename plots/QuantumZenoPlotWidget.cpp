@@ -1,6 +1,7 @@
 #include "plots/QuantumZenoPlotWidget.h"
 
 #include "experiments/ZenoRecorder.h"
+#include "plots/AxisNumbers.h"
 #include "plots/PlotPainting.h"
 
 #include <QFontMetricsF>
@@ -44,19 +45,16 @@ void QuantumZenoPlotWidget::paintEvent(QPaintEvent*)
     beginLatticePage(painter, rect(),
                      QStringLiteral("Quantum Zeno effect: unmeasured escape vs repeatedly watched survival"), 2);
 
-    const SplitPanels panels = splitPanels(size(), layout());
+    const QString survivalHeading = QStringLiteral("Survival probability");
+    const QString profileHeading = QStringLiteral("Current X profile (each lane normalized for shape)");
+    const HeadedPanels headed = headedPanels(size(), layout(), font(), survivalHeading, profileHeading);
+    const SplitPanels& panels = headed.panels;
     const QRect survivalPanel = pixelPanel(panels.upper);
     const QRect profiles = pixelPanel(panels.lower);
     const QPen framePen = plotPen(QColor(kRecorder.latticeFrame));
     drawFrame(painter, QRectF(survivalPanel), framePen);
-    drawPanelHeading(painter, survivalPanel, QStringLiteral("Survival probability"), QColor(kRecorder.latticeText));
     drawFrame(painter, QRectF(profiles), framePen);
-    // A narrow panel (side by side) elides its heading.
-    drawPanelHeading(
-        painter, profiles,
-        painter.fontMetrics().elidedText(QStringLiteral("Current X profile (each lane normalized for shape)"),
-                                         Qt::ElideRight, profiles.width()),
-        QColor(kRecorder.latticeText));
+    drawPanelHeadings(painter, headed, survivalHeading, profileHeading, QColor(kRecorder.latticeText));
 
     if (!hasSamples()) {
         // Side by side the page's middle lies between the panels: the hint goes inside the first.
@@ -76,31 +74,27 @@ void QuantumZenoPlotWidget::paintEvent(QPaintEvent*)
     const double watchedOffset = survivalPanel.width() - 16.0 - QFontMetricsF(font()).horizontalAdvance(watched);
     const std::vector<LegendItem> legend{{QStringLiteral("upper control: no measurements"), kLattice.control, 8.0, 0.0},
                                          {watched, kLattice.curve, 8.0 + watchedOffset, 0.0}};
+    // The lanes' names and the count of measurements stand above the
+    // survival curves, which start at the top; the times under the panel.
+    // Side by side the narrow panel keeps its rows for the curves: the page's
+    // summary gives the count and the times the last one.
+    const QColor text(kRecorder.latticeText);
+    const QString count = sideBySide(panels) ? QString()
+                                             : QStringLiteral("t=%1   measurements=%2")
+                                                   .arg(QString::number(tmax, 'f', 1),
+                                                        QString::number(last.measurementCount));
     const QRect survival =
-        pixelPanel(curvesUnderLegend(painter, panels.upper, sideBySide(panels), legend, QColor(kRecorder.latticeFrame),
-                                     QColor(kRecorder.latticeBackground)));
-    const QPen gridPen = plotPen(QColor(kRecorder.latticeFrame), 1.0, Qt::DotLine);
-    for (int i = 1; i <= 3; ++i)
-        drawHorizontalLine(painter, gridPen, survival.left(), survival.right(),
-                           roundedPixel(survival.bottom() - survival.height() * 0.25 * i));
+        pixelPanel(curvesUnderLegend(painter, panels.upper, true, legend, QColor(kRecorder.latticeFrame),
+                                     QColor(kRecorder.latticeBackground), count, text));
+    const NumberedAxis survivals{
+        AxisMap{static_cast<double>(survival.bottom()), -static_cast<double>(survival.height()), 0.0, 1.0},
+        verticalTicks(0.0, 1.0, survival.height(), font()), text};
+    const AxisMap times{static_cast<double>(survival.left()), static_cast<double>(survival.width()), 0.0, tmax};
+    drawValueLines(painter, QRectF(survival), survivals, plotPen(QColor(kRecorder.latticeFrame), 1.0, Qt::DotLine));
     drawSurvivalCurve(painter, survival, tmax, false, QColor(kLattice.control));
     drawSurvivalCurve(painter, survival, tmax, true, QColor(kLattice.curve));
-    // The control's entry at the left, the watched lane's at the right, on a
-    // second line where the panel is too narrow for both.
-    if (!sideBySide(panels))
-        drawLegendRow(painter, survival.left() + 8.0, survival.top() + 6.0, survival.left() + survival.width() - 8.0,
-                      {{QStringLiteral("upper control: no measurements"), kLattice.control, 0.0, 0.0},
-                       {watched, kLattice.curve, watchedOffset, 0.0}},
-                      QColor(kRecorder.latticeBackground));
-    drawTextBox(painter, QRectF(4, survival.top(), 48, 18), Qt::AlignRight, QStringLiteral("1.0"),
-                QColor(kRecorder.latticeText));
-    drawTextBox(painter, QRectF(4, survival.bottom() - 16, 48, 18), Qt::AlignRight, QStringLiteral("0.0"),
-                QColor(kRecorder.latticeText));
-    // A narrow panel lets the line run on into the margin of the value labels.
-    drawTextBox(painter, QRectF(4, survival.bottom() + 4, survival.right() - 4, 20), Qt::AlignRight,
-                QStringLiteral("t=%1   measurements=%2")
-                    .arg(QString::number(tmax, 'f', 1), QString::number(last.measurementCount)),
-                QColor(kRecorder.latticeText));
+    drawValueNumbers(painter, QRectF(survival), survivals);
+    drawTickedAxisNumbers(painter, QRectF(panels.upper), times, text, QColor(kRecorder.latticeFrame), 3.0);
 
     // A single point spans no x range: the panel stays empty rather than divide by zero.
     const std::size_t n = record_.control.size();
@@ -138,11 +132,11 @@ void QuantumZenoPlotWidget::paintEvent(QPaintEvent*)
     drawTextOnPatch(painter, QRectF(profiles.adjusted(8, 6, -8, -6)),
                     Qt::AlignLeft | Qt::AlignBottom | Qt::TextWordWrap, QStringLiteral("orange control   cyan watched"),
                     QColor(kRecorder.latticeText), patch);
-    const QRectF band(profiles.left(), profiles.bottom() + 4, profiles.width(), 20);
-    drawTextBox(painter, band, Qt::AlignLeft, QStringLiteral("x=%1").arg(xmin, 0, 'f', 1),
-                QColor(kRecorder.latticeText));
-    drawTextBox(painter, band, Qt::AlignRight, QStringLiteral("x=%1").arg(xmax, 0, 'f', 1),
-                QColor(kRecorder.latticeText));
+    // The positions under the profiles, at round values of x.
+    drawTickedAxisNumbers(painter, QRectF(profiles),
+                          AxisMap{static_cast<double>(profiles.left()), static_cast<double>(profiles.width()), xmin,
+                                  xmax - xmin},
+                          QColor(kRecorder.latticeText), QColor(kRecorder.latticeFrame), 3.0);
 }
 
 } // namespace vxo

@@ -1,6 +1,7 @@
 #include "plots/QuantumZitterbewegungPlotWidget.h"
 
 #include "experiments/DiracZitterbewegungRecorder.h"
+#include "plots/AxisNumbers.h"
 #include "plots/PlotPainting.h"
 
 #include <QPainter>
@@ -21,7 +22,9 @@ StackedLayout QuantumZitterbewegungPlotWidget::layout(const QFont& font, int wid
 {
     // Taller caption bands than the gauge pages', the summary on a taller
     // line.
-    StackedLayout layout{QMargins(64, 42, 18, 220), QSize(150, 150), 30, 58, 115, {{3, 21}, {3, 21}, 24}};
+    // The times under the lower panel over its caption (and beside it under the upper one too).
+    StackedLayout layout{
+        QMargins(64, 42, 18, 220 + kTimesRow), QSize(150, 150), 30, 58 + kTimesRow, 115, {{3, 21}, {3, 21}, 24}};
     // Side by side, the band under the panels holds the captions on the
     // lines their panels' width gives them (four on the narrowest page)
     // instead of the stacked page's one-line band.
@@ -63,10 +66,22 @@ void QuantumZitterbewegungPlotWidget::paintEvent(QPaintEvent*)
         velocityMax = std::abs(s.velocityX) > velocityMax ? std::abs(s.velocityX) : velocityMax;
     }
     const double pad = atLeast(0.08 * (xMax - xMin + 1e-9), 0.2);
-    // Upwards from the panel's last pixel row (QRect's bottom).
+    const QString summary =
+        QString("%1   P+=%2   P-=%3   omega_ZB=%4   max |residual x|=%5")
+            .arg(config.preparationMode == ZitterbewegungConfig::kMixedBranches ? "mixed +/- energy"
+                                                                                : "positive-energy control",
+                 QString::number(recorder_->positiveEnergyWeight(), 'f', 6),
+                 QString::number(recorder_->negativeEnergyWeight(), 'f', 6),
+                 QString::number(QuantumZitterbewegung2D::angularFrequency(config, recorder_->hbar()), 'f', 4),
+                 QString::number(recorder_->maxAbsDetrendedX(), 'f', 4));
+    // The position's traces under the summary inside the panel's top:
+    // upwards from the panel's last pixel row (QRect's bottom).
+    const double top = stackedSummaryBottom(panels, pos, shape.texts, font(), summary);
+    const QRect traces(pos.left(), static_cast<int>(std::ceil(top)), pos.width(),
+                       std::max(pos.bottom() - static_cast<int>(std::ceil(top)) + 1, 1));
     const double lo = xMin - pad;
     const double hi = xMax + pad;
-    const AxisMap xAxis{double(pos.bottom()), -double(pos.height()), lo, atLeast(hi - lo, 1e-12)};
+    const AxisMap xAxis{double(traces.bottom()), -double(traces.height()), lo, atLeast(hi - lo, 1e-12)};
     // One time span in both panels, each along its own width (side by side they do not share an x).
     const double tEnd = timeAxisEnd(config.analysisEndTime, samples.back().time);
     const AxisMap tAxis = horizontalAxis(QRectF(pos), 0.0, tEnd, 1e-12);
@@ -81,10 +96,10 @@ void QuantumZitterbewegungPlotWidget::paintEvent(QPaintEvent*)
                plotPen(QColor(kDirac.zitterbewegungMean), 2.1));
     strokePath(painter,
                timeCurve(samples, tAxis,
-                         [&](const ZitterbewegungSample& s) { return centred(pos, s.detrendedX, residualMax); }),
+                         [&](const ZitterbewegungSample& s) { return centred(traces, s.detrendedX, residualMax); }),
                plotPen(QColor(kDirac.trembling), 1.9));
     drawHorizontalLine(painter, plotPen(QColor(kAxes.zitterbewegungZero), 1.0, Qt::DashLine), pos.left(), pos.right(),
-                       pos.center().y());
+                       traces.center().y());
 
     strokePath(painter,
                timeCurve(samples, velTime,
@@ -93,15 +108,19 @@ void QuantumZitterbewegungPlotWidget::paintEvent(QPaintEvent*)
     drawHorizontalLine(painter, plotPen(QColor(kDirac.drift), 1.2, Qt::DashLine), vel.left(), vel.right(),
                        centred(vel, recorder_->fittedDriftVelocityX(), velocityMax));
 
+    // The centre's numbers in its colour; the times under the lower panel,
+    // and under the upper one too beside it.
+    const QColor caption(kInnerPanel.zitterbewegungCaption);
+    const QColor frame(kInnerPanel.scanFrame);
+    drawValueNumbers(painter, QRectF(pos),
+                     NumberedAxis{xAxis, verticalTicks(lo, hi, traces.height(), font()),
+                                  QColor(kDirac.zitterbewegungMean)});
+    drawTickedAxisNumbers(painter, QRectF(vel), velTime, caption, frame, 3.0);
+    if (sideBySide(panels))
+        drawTickedAxisNumbers(painter, QRectF(pos), tAxis, caption, frame, 3.0);
     drawStackedTexts(
-        painter, panels, shape.texts, kPositionCaption, kVelocityCaption,
-        QString("%1   P+=%2   P-=%3   omega_ZB=%4   max |residual x|=%5")
-            .arg(config.preparationMode == ZitterbewegungConfig::kMixedBranches ? "mixed +/- energy"
-                                                                                : "positive-energy control",
-                 QString::number(recorder_->positiveEnergyWeight(), 'f', 6),
-                 QString::number(recorder_->negativeEnergyWeight(), 'f', 6),
-                 QString::number(QuantumZitterbewegung2D::angularFrequency(config, recorder_->hbar()), 'f', 4),
-                 QString::number(recorder_->maxAbsDetrendedX(), 'f', 4)),
+        painter, panels, withTimesUnder(shape.texts, panels, font(), true), kPositionCaption, kVelocityCaption,
+        summary,
         QColor(kInnerPanel.zitterbewegungCaption), QColor(kInnerPanel.scanSummary), QColor(kInnerPanel.fill));
 }
 

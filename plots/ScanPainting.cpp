@@ -1,5 +1,7 @@
 #include "plots/ScanPainting.h"
 
+#include "plots/AxisNumbers.h"
+
 #include <QFontMetricsF>
 #include <QPainter>
 
@@ -189,16 +191,11 @@ void drawScanLegend(QPainter& painter, const QRect& panel, const ScanLayout& lay
                 QColor(kInnerPanel.scanLegend));
 }
 
-QRectF drawScanTexts(QPainter& painter, const QRect& panel, const ScanLayout& layout, const QString& legend,
-                     const QString& summary)
+void drawScanSummary(QPainter& painter, const QSize& widgetSize, const ScanLayout& layout, const QString& summary)
 {
-    drawScanLegend(painter, panel, layout, legend);
-    const int width = panel.width() - 16;
-    const int height =
-        std::max(layout.summaryHeight, static_cast<int>(std::ceil(wrappedTextHeight(painter.font(), width, summary))));
-    return drawTextOnPatch(painter, QRect(panel.left() + 8, panel.top() + 6, width, height),
-                           Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, summary, QColor(kInnerPanel.scanSummary),
-                           QColor(kInnerPanel.fill));
+    const QRect box = scanSummaryBox(widgetSize, layout);
+    drawTextBox(painter, box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+                breakBetweenFields(painter.font(), box.width(), summary), QColor(kInnerPanel.scanSummary));
 }
 
 namespace {
@@ -219,6 +216,12 @@ ScanDrawing layOutScan(const QSize& widgetSize, const QFont& font, const ScanLay
     ScanLayout laidOut = scanLayoutFor(layout, widgetSize, font, picture);
     ScanDrawing drawing{std::move(laidOut), std::move(picture), {}};
     const ScanFrame frame = scanFrame(scanPanel(widgetSize, drawing.layout), drawing.picture);
+    if (drawing.picture.roundGrid) {
+        const AxisTicks ticks =
+            horizontalTicks(drawing.picture.first, drawing.picture.last, frame.panel.width(), font);
+        for (const double value : ticks.values)
+            drawing.picture.gridLines.emplace_back(value, tickText(value, ticks.decimals));
+    }
     for (const ScanCurve& curve : drawing.picture.curves)
         drawing.curves.push_back(scanCurve(curve.points, frame));
     return drawing;
@@ -248,9 +251,7 @@ void paintScan(QPainter& painter, const QSize& widgetSize, const ScanDrawing& dr
     };
     marker(false);
     drawScanLegend(painter, panel, layout, picture.legend);
-    // The summary over the panel, where it hides none of the curve.
-    drawTextBox(painter, scanSummaryBox(widgetSize, layout), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-                picture.summary, QColor(kInnerPanel.scanSummary));
+    drawScanSummary(painter, widgetSize, layout, picture.summary);
     std::vector<QRectF> named;
     for (const ScanBand& band : picture.bands)
         if (!band.name.isEmpty())
@@ -259,29 +260,10 @@ void paintScan(QPainter& painter, const QSize& widgetSize, const ScanDrawing& dr
     marker(true);
 }
 
-void ScanPicture::addEvenGrid(int intervals, int decimals)
-{
-    const double span = last - first;
-    for (int k = 0; k <= intervals; ++k) {
-        const double value = first + k * span / intervals;
-        gridLines.emplace_back(value, QString::number(value, 'f', decimals));
-    }
-}
-
 void ScanPicture::addThreshold(double value)
 {
     if (first <= value && value <= last)
         thresholds.push_back(value);
-}
-
-int decimalsToWrite(double value, int least)
-{
-    constexpr int kMostDecimals = 5;
-    int decimals = least;
-    while (decimals < kMostDecimals &&
-           std::abs(QString::number(value, 'f', decimals).toDouble() - value) > 1e-9 * std::max(1.0, std::abs(value)))
-        ++decimals;
-    return decimals;
 }
 
 double ScanPicture::within(double value) const { return std::max(first, std::min(value, last)); }

@@ -38,12 +38,10 @@ QRect drawScanPanel(QPainter& painter, const QSize& widgetSize, const ScanLayout
 // The legend centred in its band under the panel (a longer legend goes on
 // over further lines).
 void drawScanLegend(QPainter& painter, const QRect& panel, const ScanLayout& layout, const QString& legend);
-// The legend (drawScanLegend) and the summary at the top left inside the
-// panel, on a patch of the panel and on as many lines as the panel's width
-// needs: a record's trace, which keeps the panel's top for it. Returns the
-// rectangle the summary takes.
-QRectF drawScanTexts(QPainter& painter, const QRect& panel, const ScanLayout& layout, const QString& legend,
-                     const QString& summary);
+// The summary in the rows between the page's title and the panel
+// (scanSummaryBox), broken between its fields at the panel's width: over the
+// panel, where it hides none of the curves.
+void drawScanSummary(QPainter& painter, const QSize& widgetSize, const ScanLayout& layout, const QString& summary);
 
 // A regime band from value `from` to value `to`, shaded in colour when it is
 // not empty; its name (when there is one) is centred in it, inset from both
@@ -74,9 +72,10 @@ struct ScanPicture {
     // A picture of the range [from, to], the rest to be filled in.
     ScanPicture(double from, double to) : first(from), last(to) {}
 
-    // Grid lines at intervals + 1 evenly spaced values from first to last,
-    // each labelled with its value to the given decimals.
-    void addEvenGrid(int intervals, int decimals);
+    // Grid lines at round values (plot::horizontalTicks), as many as the
+    // panel's width leaves room for between their labels, each labelled with
+    // its value: a guide's value is read between two of them.
+    void addRoundGrid() { roundGrid = true; }
 
     // A threshold line at value, when it lies within [first, last].
     void addThreshold(double value);
@@ -86,6 +85,8 @@ struct ScanPicture {
     double first = 0.0;
     double last = 1.0;
     std::vector<std::pair<double, QString>> gridLines;
+    // Whether the laid-out scan adds the round grid to gridLines.
+    bool roundGrid = false;
     std::vector<ScanBand> bands;
     std::vector<double> thresholds;
     double thresholdWidth = 1.5;
@@ -97,8 +98,8 @@ struct ScanPicture {
 };
 
 // A scan laid out for one widget size and font: the layout with room for the
-// legend's lines, the picture, and its curves as paths in the panel (in the
-// picture's order). What stays the same from paint to paint is computed here
+// legend's lines, the picture with its round grid, and its curves as paths in
+// the panel (in the picture's order). What stays the same from paint to paint is computed here
 // once.
 struct ScanDrawing {
     ScanLayout layout;
@@ -117,10 +118,6 @@ ScanDrawing layOutScan(const QSize& widgetSize, const QFont& font, const ScanLay
 // marker, the legend and summary, then the band names over the curves.
 // widgetSize is the size it was laid out for.
 void paintScan(QPainter& painter, const QSize& widgetSize, const ScanDrawing& drawing);
-
-// The fewest decimals, least at the fewest, that write value as it is (at
-// most five): a grid's first label must not round the scan's start away.
-int decimalsToWrite(double value, int least);
 
 // The pixel row of transmission t in the panel: panel.bottom() -
 // panel.height() * t with t limited to [0, 1] and a NaN counted as 0 (QRect's

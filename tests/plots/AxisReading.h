@@ -26,8 +26,15 @@ struct AxisReading {
 };
 
 // The numbers painted where `at` says, read as numbers: a row of numbers
-// beside the panel between its top and bottom (a little over), or the line
-// of numbers within `below` pixels under it.
+// beside the panel between its top and bottom (a little over), ending or
+// starting within 12 pixels of its edge, or the line of numbers within
+// `below` pixels under it.
 AxisReading readAxis(const std::vector<PaintedText>& texts, const QRectF& panel, NumbersAt at, double below = 22.0);
+
+// The step between an axis's numbers when, in order of value, they are the
+// multiples of one round step (1, 2, 2.5 or 5 times a power of ten) one step
+// apart, as a class counts along an axis; NaN otherwise, or with fewer than
+// two numbers.
+double roundStep(const AxisReading& axis);
 
 } // namespace vxo::test

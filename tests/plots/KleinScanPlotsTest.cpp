@@ -5,6 +5,7 @@
 #include "plots/QuantumKleinHeightScanPlotWidget.h"
 #include "plots/QuantumKleinMassScanPlotWidget.h"
 
+#include "AxisReading.h"
 #include "PaintedTexts.h"
 #include "PlotRobustness.h"
 #include "PlotTestSupport.h"
@@ -113,10 +114,11 @@ ScanView heightView(QWidget& host, const KleinHeightScan& scan, double current, 
         [](const auto& p) { return std::pair(p.barrierHeight, p.transmission); });
 }
 
+// The window's mass scan starts at 0.005, next to zero mass: its axis runs from 0.
 ScanView massView(QWidget& host, const KleinMassScan& scan, double current, double packet)
 {
     return paintScan<QuantumKleinMassScanPlotWidget>(
-        host, "mass", scan, current, packet, scan.firstMass, scan.lastMass,
+        host, "mass", scan, current, packet, scan.firstMass == 0.005 ? 0.0 : scan.firstMass, scan.lastMass,
         [](const auto& p) { return std::pair(p.restMass, p.transmission); });
 }
 
@@ -188,6 +190,68 @@ TEST_F(KleinScanPlots, CurvesRunThroughTheRealScansAndTheMasslessOneStartsAtFull
         const QRect ink = test::colourBoundingBox(high.image, QRect(x - 2, high.panel.top() - 12, 5, 24), kCurve, 10);
         ASSERT_FALSE(ink.isEmpty()) << v;
         EXPECT_NEAR(0.5 * (ink.top() + ink.bottom()), high.y(1.0), 1.0) << "T = 1.5 at " << v;
+    }
+}
+
+// Each scan page states its figures in the summary between its title and
+// its panel: every field there, none over the panel or the title.
+TEST_F(KleinScanPlots, ShowTheirSummaryWholeBetweenTheTitleAndThePanel)
+{
+    const KleinTunnelingConfig config = kleinAt(20.0);
+    QuantumKleinAngleScanPlotWidget angle(&host());
+    angle.setScan(buildKleinAngleScan(config, 0.0, 70.0, 71, 1.0), 20.0, -1.0);
+    QuantumKleinHeightScanPlotWidget height(&host());
+    height.setScan(buildKleinHeightScan(config, 0.0, 4.0, 81, 1.0), 3.2, -1.0);
+    QuantumKleinMassScanPlotWidget mass(&host());
+    mass.setScan(buildKleinMassScan(config, 0.005, 1.4, 61, 1.0), 0.05, -1.0);
+    QuantumDiracMasslessComparisonPlotWidget massless(&host());
+    massless.setScan(buildDiracMasslessComparison(config, 0.8, 0.0, 70.0, 71, 1.0), 20.0, -1.0);
+    const auto layoutOf = [&](QWidget* plot) {
+        return plot == &angle    ? angle.scanLayout()
+               : plot == &height ? height.scanLayout()
+               : plot == &mass   ? mass.scanLayout()
+                                 : massless.scanLayout();
+    };
+    const std::vector<std::pair<QWidget*, QStringList>> pages{
+        {&angle, {"|p|=1.5000", "V0=3.200", "scan=0..70 deg"}},
+        {&height, {"E=1.5008", "width=3.000", "thresholds:"}},
+        {&mass, {"fixed E=1.5008", "V0=3.200", "transition m*="}},
+        {&massless, {"E=1.5008", "V0=3.200"}}};
+    for (const QSize size : {QSize(420, 320), kSize, QSize(1400, 520)})
+        for (const auto& [plot, fields] : pages) {
+            SCOPED_TRACE(std::string(plot->metaObject()->className()) + " at " + std::to_string(size.width()));
+            plot->resize(size);
+            const QRect panel = plot::scanPanel(size, layoutOf(plot));
+            QString summary;
+            for (const test::PaintedText& t : test::paintedTexts(*plot, size))
+                if (t.box.top() >= plot::kKleinPage.titleTop + plot::kKleinPage.titleHeight - 1 &&
+                    t.box.bottom() <= panel.top() && t.shown == t.box)
+                    summary += t.text + QLatin1Char(' ');
+            for (const QString& field : fields)
+                EXPECT_TRUE(summary.contains(field)) << field.toStdString() << " in \"" << summary.toStdString() << "\"";
+        }
+}
+
+// A regime's name that a curve sends down its band never lands on another
+// name: with a curve along the names' first row and three bands close
+// together, each name finds a row of its own.
+TEST_F(KleinScanPlots, RegimeNamesMovedOffACurveNeverLandOnAnotherName)
+{
+    for (double level = 0.8; level < 0.96; level += 0.005) {
+        KleinHeightScan scan = buildKleinHeightScan(kleinAt(0.0), 0.0, 4.0, 81, 1.0);
+        scan.lowerThreshold = 0.3;
+        scan.kleinThreshold = 0.55;
+        for (KleinHeightScanPoint& p : scan.points)
+            p.transmission = level;
+        QuantumKleinHeightScanPlotWidget& plot = makePlot<QuantumKleinHeightScanPlotWidget>();
+        plot.setScan(scan, -1.0, -1.0);
+        const std::vector<test::PaintedText> texts = test::paintedTexts(plot, kSize);
+        std::vector<QRectF> names;
+        for (const char* name : {"positive branch", "evanescent", "supercritical Klein"})
+            names.push_back(test::paintedText(texts, name).box.adjusted(1, 3, -1, -4));
+        for (std::size_t i = 0; i < names.size(); ++i)
+            for (std::size_t j = i + 1; j < names.size(); ++j)
+                EXPECT_FALSE(names[i].intersects(names[j])) << "names " << i << " and " << j << " at T = " << level;
     }
 }
 
@@ -430,66 +494,49 @@ TEST_F(KleinScanPlots, AngleGridIsLabelledEveryTenDegreesInsideTheScan)
     }
 }
 
-// The height, mass and massless pages space their value grid evenly from the
-// scan's first value to its last, each label the value under it; left of the
-// panel the transmissions 0, 0.2, ..., 1 stand level with their heights.
-TEST_F(KleinScanPlots, ValueAndTransmissionGridsRunEvenlyFromEndToEndBesideTheirLabels)
+// The height, mass and massless pages number their value axis at round
+// values, one round step apart and each under the line of its value, as many
+// as the panel's width leaves room for, at widths from a narrow dock to a
+// wide screen; left of the panel the transmissions 0, 0.2, ..., 1 stand level
+// with their heights.
+TEST_F(KleinScanPlots, ValueAxesAreNumberedAtRoundValuesUnderTheirLines)
 {
     const KleinTunnelingConfig config = kleinAt(0.0);
     QuantumKleinHeightScanPlotWidget height(&host());
-    height.setScan(buildKleinHeightScan(config, 0.5, 4.5, 81, 1.0), kNaN, -1.0);
+    height.setScan(buildKleinHeightScan(config, 0.0, 6.0, 81, 1.0), kNaN, -1.0);
     QuantumKleinMassScanPlotWidget mass(&host());
     mass.setScan(buildKleinMassScan(config, 0.005, 1.4, 61, 1.0), kNaN, -1.0);
     QuantumDiracMasslessComparisonPlotWidget massless(&host());
     massless.setScan(buildDiracMasslessComparison(config, 0.8, 0.0, 70.0, 71, 1.0), kNaN, -1.0);
-    // The layout at the size the plot is painted at: a legend too long for
-    // one line takes its room from the panel.
-    const auto panelOf = [](auto& page) {
-        page.resize(kSize);
-        return plot::scanPanel(kSize, page.scanLayout());
-    };
-    for (const auto& [plot, panel, first, last] :
-         {std::tuple<QWidget*, QRect, double, double>{&height, panelOf(height), 0.5, 4.5},
-          {&mass, panelOf(mass), 0.005, 1.4},
-          {&massless, panelOf(massless), 0.0, 70.0}}) {
-        std::vector<std::pair<double, double>> labels; // value, centre of the painted text
-        std::vector<std::pair<double, double>> levels; // transmission, middle height of its number
-        double halfDigit = 0.0;
-        for (const test::PaintedText& t : test::paintedTexts(*plot, kSize)) {
-            bool number = false;
-            const double value = t.text.toDouble(&number);
-            if (number && t.box.right() <= panel.left())
-                levels.emplace_back(value, t.box.center().y());
-            if (number && t.box.top() > panel.bottom()) {
-                labels.emplace_back(value, t.box.center().x());
-                const int point = t.text.indexOf(QLatin1Char('.'));
-                halfDigit = 0.51 * std::pow(10.0, point < 0 ? 0 : -(t.text.size() - 1 - point));
-            }
-        }
-        SCOPED_TRACE(std::to_string(first) + " .. " + std::to_string(last));
-        ASSERT_EQ(levels.size(), 6u);
-        for (std::size_t k = 0; k < levels.size(); ++k) {
-            EXPECT_NEAR(levels[k].first, double(k) / 5.0, 1e-12);
-            EXPECT_NEAR(levels[k].second, panel.bottom() - panel.height() * double(k) / 5.0, 2.5) << levels[k].first;
-        }
-        ASSERT_GE(labels.size(), 3u);
-        EXPECT_NEAR(labels.front().first, first, halfDigit);
-        EXPECT_NEAR(labels.back().first, last, halfDigit);
-        const double pitch = (labels.back().second - labels.front().second) / double(labels.size() - 1);
-        for (std::size_t k = 0; k < labels.size(); ++k) {
-            EXPECT_NEAR(labels[k].second, panel.left() + panel.width() * (labels[k].first - first) / (last - first),
-                        1.5 + halfDigit * panel.width() / (last - first))
-                << labels[k].first;
-            EXPECT_NEAR(labels[k].second, labels.front().second + pitch * double(k), 1.5) << labels[k].first;
+    for (const QSize size : {QSize(420, 240), QSize(560, 300), kSize, QSize(1400, 520)}) {
+        for (const auto& [plot, first, last] : {std::tuple<QWidget*, double, double>{&height, 0.0, 6.0},
+                                                {&mass, 0.0, 1.4},
+                                                {&massless, 0.0, 70.0}}) {
+            SCOPED_TRACE(std::string(plot->metaObject()->className()) + " at " + std::to_string(size.width()));
+            plot->resize(size);
+            const QRect panel = plot::scanPanel(size, static_cast<const plot::ScanLayout&>(
+                                                          plot == &height   ? height.scanLayout()
+                                                          : plot == &mass ? mass.scanLayout()
+                                                                          : massless.scanLayout()));
+            const std::vector<test::PaintedText> texts = test::paintedTexts(*plot, size);
+            const test::AxisReading values = test::readAxis(texts, panel, test::NumbersAt::Under);
+            const test::AxisReading transmissions = test::readAxis(texts, panel, test::NumbersAt::Left);
+            EXPECT_FALSE(std::isnan(test::roundStep(values))) << "numbers one round step apart";
+            EXPECT_GE(values.marks.size(), size.width() >= 700 ? 5u : 3u);
+            for (const auto& [x, value] : values.marks)
+                EXPECT_NEAR(x, panel.left() + panel.width() * (value - first) / (last - first), 1.5) << value;
+            ASSERT_EQ(transmissions.marks.size(), 6u);
+            for (const auto& [y, t] : transmissions.marks)
+                EXPECT_NEAR(y, panel.bottom() - panel.height() * t, 2.5) << t;
         }
     }
 }
 
 // The mass page as a class reads it from a guide: at every mass the guide
 // names, the curve shows (no text or patch over it), and the axis runs from
-// the scan's first mass, written as it is, past the heaviest one, at the
-// sizes and font scales the page is shown at.
-TEST_F(KleinScanPlots, MassCurveStaysReadableAtEveryNamedMassAndTheAxisStartsAtTheFirstMass)
+// zero mass on round masses past the heaviest one, at the sizes and font
+// scales the page is shown at.
+TEST_F(KleinScanPlots, MassCurveStaysReadableAtEveryNamedMassOnRoundMassesFromZero)
 {
     // The guided experiment's packet: m = 0.4 at E = 1.5013 against a
     // barrier 2.0 high and 9 wide.
@@ -498,10 +545,13 @@ TEST_F(KleinScanPlots, MassCurveStaysReadableAtEveryNamedMassAndTheAxisStartsAtT
     config.barrierWidth = 9.0;
     const KleinMassScan scan = buildKleinMassScan(config, 0.005, 1.4, 181, 1.0);
     ASSERT_TRUE(scan.valid);
+    std::vector<plot::ScanPoint> points;
+    for (const KleinMassScanPoint& p : scan.points)
+        points.push_back({p.valid, p.restMass, p.transmission});
     const std::vector<double> named{0.005, 0.05, 0.1, 0.2, 0.45, 0.49, 0.55};
     const QFont base = host().font();
     for (const double scale : {1.0, 1.25, 1.5})
-        for (const QSize size : {QSize(560, 250), QSize(720, 470), QSize(1100, 330), QSize(1500, 620)}) {
+        for (const QSize size : {QSize(420, 300), QSize(560, 250), QSize(720, 470), QSize(1100, 330), QSize(1500, 620)}) {
             QuantumKleinMassScanPlotWidget& plot = makePlot<QuantumKleinMassScanPlotWidget>();
             QFont font = base;
             font.setPointSizeF(base.pointSizeF() * scale);
@@ -510,37 +560,26 @@ TEST_F(KleinScanPlots, MassCurveStaysReadableAtEveryNamedMassAndTheAxisStartsAtT
             const QImage image = test::grabPlot(plot, size);
             const QRect panel = plot::scanPanel(size, plot.scanLayout());
             const std::vector<test::PaintedText> texts = test::paintedTexts(plot, size);
+            const test::AxisReading masses = test::readAxis(texts, panel, test::NumbersAt::Under);
             SCOPED_TRACE(std::to_string(size.width()) + " x " + std::to_string(size.height()) + " at " +
                          std::to_string(scale));
+            ASSERT_GE(masses.marks.size(), 3u);
+            EXPECT_FALSE(std::isnan(test::roundStep(masses))) << "masses one round step apart";
+            EXPECT_NEAR(masses.pixelOf(0.0), panel.left(), 1.5) << "the axis starts at zero mass";
             for (const double m : named) {
-                const double t = plot::scanTransmissionAt(
-                    [&] {
-                        std::vector<plot::ScanPoint> points;
-                        for (const KleinMassScanPoint& p : scan.points)
-                            points.push_back({p.valid, p.restMass, p.transmission});
-                        return points;
-                    }(),
-                    m);
-                // One pixel inside the panel's left edge for the first mass.
-                const QPointF at(std::max(panel.left() + 1.5, panel.left() + panel.width() * (m - 0.005) / 1.395),
+                const double t = plot::scanTransmissionAt(points, m);
+                // Where a class looks for the mass: read through the numbers.
+                const QPointF at(std::max(panel.left() + 1.5, masses.pixelOf(m)),
                                  panel.bottom() - panel.height() * std::min(std::max(t, 0.0), 1.0));
                 EXPECT_TRUE(test::colourNear(image, at, kCurve, 2)) << "the curve is hidden at m = " << m;
                 for (const test::PaintedText& text : texts)
                     EXPECT_FALSE(text.box.adjusted(-1, -1, 1, 1).contains(at))
                         << "\"" << text.text.toStdString() << "\" over the curve at m = " << m;
             }
-            // The mass numbers under the panel: the first one is the scan's
-            // first mass as it is, the last one lies past every named mass.
-            std::vector<double> masses;
-            for (const test::PaintedText& text : texts) {
-                bool number = false;
-                const double value = text.text.toDouble(&number);
-                if (number && text.box.top() > panel.bottom())
-                    masses.push_back(value);
-            }
-            ASSERT_FALSE(masses.empty());
-            EXPECT_EQ(*std::min_element(masses.begin(), masses.end()), 0.005);
-            EXPECT_GE(*std::max_element(masses.begin(), masses.end()), named.back());
+            double heaviest = 0.0;
+            for (const auto& mark : masses.marks)
+                heaviest = std::max(heaviest, mark.second);
+            EXPECT_GE(heaviest, named.back());
         }
 }
 

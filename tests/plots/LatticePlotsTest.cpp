@@ -6,6 +6,7 @@
 #include "plots/QuantumKickedRotorPlotWidget.h"
 #include "plots/QuantumZenoPlotWidget.h"
 
+#include "AxisReading.h"
 #include "PaintedTexts.h"
 #include "PlotTestSupport.h"
 #include "RecorderPlotFixtures.h"
@@ -134,7 +135,7 @@ TEST_F(LatticePlots, KickedRotorRowsAreLabelledWithTheKicksTheyShow)
     auto& plot = makePlot<QuantumKickedRotorPlotWidget>();
     plot.setRecorder(&recorder);
     const QImage image = test::grabPlot(plot, QSize(600, 520));
-    const QRect labels(4, 48, 50, std::max((520 - 118) * 3 / 5, 120));
+    const QRect labels(4, 48, 50, std::max((520 - 128) * 3 / 5, 120));
     const QRect top(labels.left(), labels.top(), labels.width(), 22);
     const QRect bottom(labels.left(), labels.bottom() - 21, labels.width(), 22);
     const int topFlags = Qt::AlignRight | Qt::AlignTop;
@@ -157,8 +158,8 @@ TEST_F(LatticePlots, KickedRotorRowsAreLabelledWithTheKicksTheyShow)
 // for (0, v, 1, v, 0); a kick of 0.4 keeps the classical <n^2> near 0.08 per kick.
 TEST_F(LatticePlots, KickedRotorDiffusionScaleIsTheLargestMeanSquareModeButAtLeastOne)
 {
-    const int h1 = (520 - 118) * 3 / 5;
-    const QRectF series(58, h1 + 88, 600 - 76, 520 - 118 - h1);
+    const int h1 = (520 - 128) * 3 / 5;
+    const QRectF series(58, h1 + 88, 600 - 76, 520 - 128 - h1);
     for (const auto& [w, v, scale] : {std::tuple{0.1, 0.3, 1.0}, {1.5, 0.8, 3.0}}) {
         KickedRotorRecorder recorder = configuredRotor(8, 0.4);
         recorder.record(test::momentumModes({w, 0, 1, 0, w}), 1, 1.0);
@@ -167,10 +168,20 @@ TEST_F(LatticePlots, KickedRotorDiffusionScaleIsTheLargestMeanSquareModeButAtLea
         auto& plot = makePlot<QuantumKickedRotorPlotWidget>();
         plot.setRecorder(&recorder);
         const QImage image = test::grabPlot(plot, QSize(600, 520));
-        const QRect label(4, int(series.top()), 50, 22); // the scale: the largest <n^2>, but at least 1
-        EXPECT_EQ(textMismatch(image, plot, label, Qt::AlignRight | Qt::AlignTop, QString::number(scale)), 0) << w;
+        // The scale, the largest <n^2> but at least 1, is its top number,
+        // and the series is read through the numbers.
+        const std::vector<test::PaintedText> texts = test::paintedTexts(plot, QSize(600, 520));
+        const test::AxisReading spreads = test::readAxis(texts, series, test::NumbersAt::Left);
+        const test::AxisReading kicks = test::readAxis(texts, series, test::NumbersAt::Under);
+        ASSERT_GE(spreads.marks.size(), 3u) << w;
+        ASSERT_GE(kicks.marks.size(), 2u) << w;
+        EXPECT_FALSE(std::isnan(test::roundStep(spreads))) << w;
+        double top = 0.0;
+        for (const auto& mark : spreads.marks)
+            top = std::max(top, mark.second);
+        EXPECT_DOUBLE_EQ(top, scale) << w;
         const double last = 2 * v / (2 * v + 1);
-        const QPointF end(series.right(), series.bottom() - 1 - last / scale * series.height());
+        const QPointF end(kicks.pixelOf(2.0) - 1.0, spreads.pixelOf(last));
         EXPECT_TRUE(test::colourNear(image, end, kCyan)) << "the quantum series ends at the last kick, scale " << scale;
     }
 }
@@ -194,7 +205,7 @@ TEST_F(LatticePlots, AndersonPanelsShowTheSitesTheProfilesAndTheSpreadsFromTimeZ
     auto& plot = makePlot<QuantumAndersonPlotWidget>();
     plot.setRecorder(&recorder, 1.0, 1.0);
     const QImage image = test::grabPlot(plot, QSize(560, 520));
-    const int h = std::max((520 - 106) / 2, 90);
+    const int h = std::max((520 - 118) / 2, 90);
     const QRect profile(54, 44, 560 - 72, h);
     const QRect spread(54, h + 78, 560 - 72, h);
 
@@ -234,29 +245,25 @@ TEST_F(LatticePlots, AndersonPanelsShowTheSitesTheProfilesAndTheSpreadsFromTimeZ
                                  kCyan))
         << "the clean profile's peak";
 
-    const double smax = std::max({1.0, last.clean.sigmaX, last.disordered.sigmaX});
-    EXPECT_TRUE(test::colourNear(
-        image,
-        QPointF(spread.left() + spread.width() - 1, spread.bottom() - last.clean.sigmaX / smax * spread.height()),
-        kCyan))
-        << "the clean spread ends at the last time";
-    const double first = spread.left() + 0.5 / 1.5 * spread.width();
-    EXPECT_FALSE(test::colourNear(
-        image, QPointF(first - 8, spread.bottom() - recorder.samples().front().clean.sigmaX / smax * spread.height()),
-        kCyan, 2))
-        << "the time axis starts at 0, so the first sample at t = 0.5 lies a third of the way in";
-    // The spread scale stands left of its panel, level with its middle, and
-    // the last time under the panel's right end.
+    // The spreads read through their numbers: the widths left of the panel,
+    // the times, from 0, under it; the last time above the curves.
     const std::vector<test::PaintedText> texts = test::paintedTexts(plot, QSize(560, 520));
-    const test::PaintedText scaleText = test::paintedText(texts, QString::number(smax, 'f', 1));
+    const test::AxisReading widths = test::readAxis(texts, spread, test::NumbersAt::Left);
+    const test::AxisReading times = test::readAxis(texts, spread, test::NumbersAt::Under);
+    ASSERT_GE(widths.marks.size(), 3u);
+    ASSERT_GE(times.marks.size(), 3u);
+    EXPECT_FALSE(std::isnan(test::roundStep(widths)));
+    EXPECT_FALSE(std::isnan(test::roundStep(times)));
+    EXPECT_NEAR(times.pixelOf(0.0), spread.left(), 1.5) << "the time axis starts at 0";
+    EXPECT_TRUE(test::colourNear(image, QPointF(times.pixelOf(1.5) - 1, widths.pixelOf(last.clean.sigmaX)), kCyan))
+        << "the clean spread ends at the last time";
+    EXPECT_FALSE(test::colourNear(
+        image, QPointF(times.pixelOf(0.5) - 8, widths.pixelOf(recorder.samples().front().clean.sigmaX)), kCyan, 2))
+        << "the first sample at t = 0.5 lies a third of the way in";
     const test::PaintedText timeText = test::paintedText(texts, QStringLiteral("t="));
-    EXPECT_EQ(scaleText.text, QString::number(smax, 'f', 1));
     EXPECT_EQ(timeText.text, QStringLiteral("t=1.5"));
-    const QRectF scale = scaleText.box, time = timeText.box;
-    EXPECT_NEAR(scale.right(), spread.left() - 5, 1.0);
-    EXPECT_NEAR(scale.center().y(), spread.center().y(), 1.5);
-    EXPECT_NEAR(time.right(), spread.right(), 1.0);
-    EXPECT_NEAR(time.top(), spread.bottom() + 4, 1.5);
+    EXPECT_TRUE(spread.contains(timeText.box.toRect()) && timeText.box.bottom() < widths.pixelOf(0.0))
+        << "the last time above the spreads";
 
     // One site and no spacing leave no x range: the profile panel stays empty.
     recorder.configure(AndersonInitialStateConfig{}, test::andersonLattice({0.0}, 0.0));
@@ -316,8 +323,14 @@ TEST_F(LatticePlots, ZenoPanelsShowTheMeasuredSurvivalAndTheProfilesWithTheMeasu
     const QRect survival(58, 48, 580 - 78, h);
     const QRect profiles(58, h + 86, 580 - 78, h);
 
-    EXPECT_TRUE(test::colourNear(
-        image, QPointF(survival.left() + survival.width() - 1, survival.bottom() - survival.height() * 0.55), kCyan))
+    const std::vector<test::PaintedText> read = test::paintedTexts(plot, QSize(580, 540));
+    const test::AxisReading survivals = test::readAxis(read, survival, test::NumbersAt::Left);
+    const test::AxisReading times = test::readAxis(read, survival, test::NumbersAt::Under);
+    ASSERT_GE(survivals.marks.size(), 3u);
+    ASSERT_GE(times.marks.size(), 3u);
+    EXPECT_FALSE(std::isnan(test::roundStep(survivals)));
+    EXPECT_FALSE(std::isnan(test::roundStep(times)));
+    EXPECT_TRUE(test::colourNear(image, QPointF(times.pixelOf(3.0) - 1.0, survivals.pixelOf(0.55)), kCyan))
         << "the watched curve is the product of the measured survival fractions";
     const std::vector<double> edge =
         lineCentres(image, profiles.adjusted(2, 24, -2, -2), true, kLatticeBackdrop, QColor(plot::kLattice.edge));
@@ -327,18 +340,26 @@ TEST_F(LatticePlots, ZenoPanelsShowTheMeasuredSurvivalAndTheProfilesWithTheMeasu
         image, QPointF(profiles.left() + 3.0 / 8.0 * profiles.width(), profiles.bottom() - profiles.height()),
         QColor(plot::kLattice.control)))
         << "the control profile's peak at x = -1 reaches the top";
-    // The profiles' x range, -4 .. -4 + 16 x 0.5, stands under the panel, wholly
-    // below its frame's row (profiles.bottom() + 1) and within the widget.
+    // The profiles' x range, -4 .. -4 + 16 x 0.5, numbered under the panel,
+    // wholly below its frame's row (profiles.bottom() + 1) and within the widget.
     const std::vector<test::PaintedText> captions = test::paintedTexts(plot, QSize(580, 540));
     // The legend's first line reads just inside the survival panel's top,
     // clear of its frame: more than 2 px below it, at most 8.
     const double legendTop = test::paintedText(captions, "upper control").box.top() - survival.top();
     EXPECT_GT(legendTop, 2.0);
     EXPECT_LE(legendTop, 8.0);
-    for (const QString& end : {QStringLiteral("x=-4.0"), QStringLiteral("x=4.0")}) {
-        const test::PaintedText caption = test::paintedText(captions, end);
-        EXPECT_GT(caption.box.top(), profiles.bottom() + 1.5) << end.toStdString() << " over the frame";
-        EXPECT_LE(caption.box.bottom(), 540.0) << end.toStdString();
+    const test::AxisReading positions = test::readAxis(captions, profiles, test::NumbersAt::Under);
+    ASSERT_GE(positions.marks.size(), 3u);
+    EXPECT_FALSE(std::isnan(test::roundStep(positions)));
+    EXPECT_NEAR(positions.pixelOf(-4.0), profiles.left(), 1.5);
+    EXPECT_NEAR(positions.pixelOf(4.0), profiles.left() + profiles.width(), 1.5);
+    for (const test::PaintedText& t : captions) {
+        bool number = false;
+        t.text.toDouble(&number);
+        if (number && t.box.top() > profiles.bottom()) {
+            EXPECT_GT(t.box.top(), profiles.bottom() + 1.5) << t.text.toStdString() << " over the frame";
+            EXPECT_LE(t.box.bottom(), 540.0) << t.text.toStdString();
+        }
     }
     // The edge and its name only where the profiles reach x = 1: before their
     // first point, at it, on the panel's last pixel column (the 8 wide span

@@ -4,6 +4,7 @@
 #include "plots/QuantumBilliardPlotWidget.h"
 #include "plots/QuantumScarPlotWidget.h"
 
+#include "AxisReading.h"
 #include "PaintedTexts.h"
 #include "PlotTestSupport.h"
 #include "RecorderPlotFixtures.h"
@@ -327,7 +328,8 @@ TEST_F(MapPlots, ScarMapShowsTheSpectralWeightInsideTheStadiumOnly)
 }
 
 // The enhancement scale tops at 1.08 times the largest enhancement, but never
-// below 1.08 x 2.5: read off where the unity line's "1.0" label stands.
+// below 1.08 x 2.5, read off the numbers left of the traces where the
+// fidelity's numbers on the right put the panel's top (1) and bottom (0).
 TEST_F(MapPlots, ScarEnhancementScaleHasAFloor)
 {
     const auto field = [](double band) {
@@ -335,7 +337,8 @@ TEST_F(MapPlots, ScarEnhancementScaleHasAFloor)
             return std::abs(cellCentre(j, 48, 0.2f) + 0.2) < 0.3 ? band : 1.5;
         });
     };
-    const QRectF curve = test::stackedPanels(660, 520, QuantumScarPlotWidget::layout()).lower;
+    const QSize size(660, 520);
+    const QRectF curve = test::stackedPanels(size.width(), size.height(), QuantumScarPlotWidget::layout()).lower;
     for (const double band : {1.5, 200.0}) {
         ScarRecorder recorder(100);
         ASSERT_TRUE(recorder.configure(field(band), test::stadiumGeometry(0.3, 6.0), ScarConfig{true}, 1.0, 1.0));
@@ -347,26 +350,14 @@ TEST_F(MapPlots, ScarEnhancementScaleHasAFloor)
         auto& plot = makePlot<QuantumScarPlotWidget>();
         plot.setRecorder(&recorder);
         const double top = 1.08 * (band > 1.5 ? largest : 2.5);
-        const std::vector<test::PaintedText> texts = test::paintedTexts(plot, QSize(660, 520));
-        const QRectF label = test::paintedText(texts, QStringLiteral("1.0")).box;
-        EXPECT_NEAR(label.center().y(), curve.bottom() - curve.height() / top, 2.0) << "band density " << band;
-        // The scale's top value stands level with the fidelity scale's "1", both on the panel's top line.
-        const QRectF topValue = test::paintedText(texts, QString::number(top, 'f', 1)).box;
-        const auto one = std::find_if(texts.begin(), texts.end(), [&](const test::PaintedText& t) {
-            return t.text == "1" && t.box.left() > curve.right();
-        });
-        ASSERT_NE(one, texts.end()) << "no \"1\" right of the curve panel";
-        // Its "0" stands right of the panel too, as far below the bottom edge as "1" is below the top.
-        EXPECT_TRUE(std::any_of(texts.begin(), texts.end(),
-                                [&](const test::PaintedText& t) {
-                                    return t.text == "0" && t.box.left() > curve.right() &&
-                                           std::abs(t.box.center().y() - curve.bottom() -
-                                                    (one->box.center().y() - curve.top())) < 0.5;
-                                }))
-            << "band density " << band;
-        EXPECT_NEAR(topValue.center().y(), one->box.center().y(), 1.0) << "band density " << band;
-        EXPECT_TRUE(topValue.top() < curve.top() && curve.top() < topValue.bottom()) << "band density " << band;
-        EXPECT_LT(topValue.right(), curve.left()) << "band density " << band;
+        const std::vector<test::PaintedText> texts = test::paintedTexts(plot, size);
+        const test::AxisReading enhancement = test::readAxis(texts, curve, test::NumbersAt::Left);
+        const test::AxisReading fidelity = test::readAxis(texts, curve, test::NumbersAt::Right);
+        ASSERT_GE(enhancement.marks.size(), 3u) << "band density " << band;
+        ASSERT_GE(fidelity.marks.size(), 3u) << "band density " << band;
+        EXPECT_FALSE(std::isnan(test::roundStep(enhancement))) << "band density " << band;
+        EXPECT_NEAR(enhancement.valueAt(fidelity.pixelOf(1.0)), top, 0.02 * top) << "band density " << band;
+        EXPECT_NEAR(enhancement.valueAt(fidelity.pixelOf(0.0)), 0.0, 0.02 * top) << "band density " << band;
     }
     // Normalised over the 20 x 9.6 grid, a state spread evenly over its left 48 of 80
     // columns overlaps the flat start by sqrt(48 / 80): fidelity 0.6 on the right scale.
@@ -380,13 +371,16 @@ TEST_F(MapPlots, ScarEnhancementScaleHasAFloor)
     ASSERT_TRUE(recorder.record(0.5, spread(48)) && recorder.record(1.5, spread(48)));
     auto& plot = makePlot<QuantumScarPlotWidget>();
     plot.setRecorder(&recorder);
-    const QImage image = test::grabPlot(plot, QSize(660, 520));
+    const QImage image = test::grabPlot(plot, size);
+    const test::AxisReading scale = test::readAxis(test::paintedTexts(plot, size), curve, test::NumbersAt::Right);
+    ASSERT_GE(scale.marks.size(), 3u);
     const QColor panel = image.pixel(curve.center().toPoint().x(), int(curve.bottom()) - 4);
-    // Its dashes' ink, under the legend and inside the frame, centres on 0.6 of the panel's height.
-    const test::InkCentre fidelity =
-        test::inkCentre(image, curve.adjusted(2.0, 25.0, -2.0, -2.0).toRect(), QColor(plot::kCurves.carpetFidelity),
-                        [&](const QPoint&) { return panel; });
-    EXPECT_NEAR(fidelity.centre.y(), curve.bottom() - 0.6 * curve.height(), 0.5) << "ink " << fidelity.ink;
+    // Its dashes' ink, under the legend and inside the frame, centres on 0.6 on the right scale.
+    const QRectF traces(curve.left() + 2.0, scale.pixelOf(1.0) + 2.0, curve.width() - 4.0,
+                        curve.bottom() - 2.0 - scale.pixelOf(1.0) - 2.0);
+    const test::InkCentre fidelity = test::inkCentre(image, traces.toRect(), QColor(plot::kCurves.carpetFidelity),
+                                                     [&](const QPoint&) { return panel; });
+    EXPECT_NEAR(fidelity.centre.y(), scale.pixelOf(0.6), 1.0) << "ink " << fidelity.ink;
 }
 
 } // namespace

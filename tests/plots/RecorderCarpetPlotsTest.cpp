@@ -439,17 +439,30 @@ TEST_F(RecorderCarpetPlots, SideBySideEachPanelKeepsItsValueLabelsBesideIt)
                  {"Kapitza-Dirac", kapitzaDirac,
                   plot::splitPanels(size, QuantumKapitzaDiracPlotWidget::layout(
                                               plot::boldTitleFont(kapitzaDirac.font()), size.width())),
-                  QStringLiteral("Pmax")}};
+                  QString()}};
     for (const auto& [name, plot, panels, lowerLabel] : pages) {
         ASSERT_TRUE(plot::sideBySide(panels)) << name;
         const std::vector<test::PaintedText> texts = test::paintedTexts(plot, size);
-        for (const auto& [label, panel] :
-             {std::pair(QStringLiteral("t=0"), panels.upper), std::pair(lowerLabel, panels.lower)}) {
-            const QRectF box = test::paintedText(texts, label).box;
-            EXPECT_TRUE(box.right() <= panel.left() && box.left() >= panel.left() - 62.0)
-                << name << ": \"" << label.toStdString() << "\" from " << box.left() << " to " << box.right()
-                << ", its panel from " << panel.left();
+        std::vector<std::pair<QRectF, QRectF>> labels{{test::paintedText(texts, QStringLiteral("t=0")).box, panels.upper}};
+        if (!lowerLabel.isEmpty())
+            labels.push_back({test::paintedText(texts, lowerLabel).box, panels.lower});
+        // The bars' populations are numbered beside them.
+        int numbers = 0;
+        for (const test::PaintedText& t : texts) {
+            bool number = false;
+            t.text.toDouble(&number);
+            if (number && t.box.center().y() >= panels.lower.top() - 10.0 &&
+                t.box.center().y() <= panels.lower.bottom() + 10.0 && t.box.right() <= panels.lower.left() + 1.0 &&
+                t.box.left() > panels.upper.right()) {
+                labels.push_back({t.box, panels.lower});
+                ++numbers;
+            }
         }
+        EXPECT_GE(numbers, lowerLabel.isEmpty() ? 2 : 0) << name;
+        for (const auto& [box, panel] : labels)
+            EXPECT_TRUE(box.right() <= panel.left() && box.left() >= panel.left() - 62.0)
+                << name << ": a label from " << box.left() << " to " << box.right() << ", its panel from "
+                << panel.left();
     }
 }
 
@@ -473,24 +486,40 @@ TEST_F(RecorderCarpetPlots, AharonovBohmColumnsAreSamplesWithTheLowestRowAtTheBo
     QuantumAharonovBohmPlotWidget& plot = makePlot<QuantumAharonovBohmPlotWidget>();
     plot.setRecorder(&recorder);
     const QImage image = test::grabPlot(plot, QSize(600, 560));
-    const QRect carpet(64, 40, 518, 560 - 232);
-    const QRect curve(64, carpet.bottom() + 34, 518, 560 - 62 - carpet.bottom());
+    const QRect carpet(64, 40, 518, 560 - 250);
+    const QRect curve(64, carpet.bottom() + 34, 518, 560 - 80 - carpet.bottom());
     for (int k = 0; k < 4; ++k) {
         const double x = carpet.left() + carpet.width() * (k + 0.5) / 4.0;
         const auto row = [&](int j) { return QPointF(x, carpet.bottom() - carpet.height() * (j + 0.5) / 12.0); };
         EXPECT_TRUE(test::colourNear(image, row(2 + 3 * k), aharonovBohmColour(1.0), 0, 6)) << "sample " << k;
         EXPECT_TRUE(test::colourNear(image, row(1 + 3 * k), aharonovBohmColour(0.2), 0, 6)) << "sample " << k;
     }
-    // The central fringe (rows 4 to 8) against time over 0..5.
+    // The central fringe (rows 4 to 8) against time over 0..5, in
+    // proportion to its largest value, which stands under the summary.
     const std::vector<AharonovBohmSample>& samples = recorder.samples();
     double central = 0.0;
     for (const AharonovBohmSample& s : samples)
         central = std::max(central, s.centralProbability);
-    for (const AharonovBohmSample& s : samples) {
-        const QPointF at(curve.left() + curve.width() * s.time / 5.0,
-                         curve.bottom() - curve.height() * s.centralProbability / central);
-        EXPECT_TRUE(test::colourNear(image, at, QColor(plot::kGauge.trajectory))) << "t = " << s.time;
-    }
+    const QRectF summary =
+        test::paintedText(test::paintedTexts(plot, QSize(600, 560)), QStringLiteral("Phi/Phi0=")).box;
+    const auto drawnAt = [&](double t) {
+        const int x = int(std::lround(curve.left() + curve.width() * t / 5.0));
+        const QRect ink = test::colourBoundingBox(image, QRect(x, curve.top() + 1, 1, curve.height() - 2),
+                                                  QColor(plot::kGauge.trajectory), 40);
+        return ink.isEmpty() ? -1.0 : curve.bottom() - (ink.center().y() + 0.5);
+    };
+    // Each sample probed a hair inside the curve's ends, within 4 px (the pen and the slope there).
+    const auto probe = [&](const AharonovBohmSample& s) {
+        return drawnAt(std::min(std::max(s.time, 0.02), samples.back().time - 0.02));
+    };
+    double highest = 0.0;
+    for (const AharonovBohmSample& s : samples)
+        if (s.centralProbability == central)
+            highest = probe(s);
+    ASSERT_GT(highest, 0.0);
+    EXPECT_GT(curve.bottom() - highest, summary.bottom()) << "the largest value under the summary";
+    for (const AharonovBohmSample& s : samples)
+        EXPECT_NEAR(probe(s), highest * s.centralProbability / central, 4.0) << "t = " << s.time;
 }
 
 TEST_F(RecorderCarpetPlots, ShowThePlaceholderForMissingUnconfiguredOrEmptyRecorders)

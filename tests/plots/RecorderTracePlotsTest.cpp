@@ -116,12 +116,35 @@ Panels stacked()
 
 double timeX(const QRect& panel, double t, double end) { return panel.left() + panel.width() * t / end; }
 
-// The orbit panel's plane: one scale on both axes, |x|, |y| <= reach filling
-// the panel's shorter side (here its height) but for 10 pixels, origin centred.
-auto orbitPlane(const QRect& panel, double reach)
+// The row under the summary a page sets inside a panel's top (painted
+// starting with prefix, on the lines under it where it wraps), as the page
+// lays it out.
+double summaryBottom(QWidget& plot, const Panels& panels, const QRect& panel, const plot::StackedTexts& texts,
+                     const QString& prefix)
 {
-    const double scale = (std::min(panel.width(), panel.height()) - 20.0) / (2.0 * reach);
-    const QPointF c = QRectF(panel).center();
+    const std::vector<test::PaintedText> all = test::paintedTexts(plot, kSize);
+    const test::PaintedText first = test::paintedText(all, prefix);
+    QString summary = first.text;
+    for (const test::PaintedText& t : all)
+        if (t.box.left() == first.box.left() && t.box.top() > first.box.top() && t.box.top() < first.box.bottom() + 40)
+            summary += QStringLiteral("   ") + t.text;
+    return plot::stackedSummaryBottom(panels, panel, texts, plot.font(), summary);
+}
+
+// The Landau orbit's area: its panel under the summary, 10 pixels in.
+QRectF orbitArea(QWidget& plot, const Panels& panels)
+{
+    const QRect& orbit = panels.upper;
+    const double top = summaryBottom(plot, panels, orbit, QuantumLandauPlotWidget::layout().texts, "b=qB/hbar=");
+    return QRectF(orbit).adjusted(10.0, std::max(10.0, top - orbit.top()), -10.0, -10.0);
+}
+
+// The orbit's plane: one scale on both axes, |x|, |y| <= reach filling the
+// area's shorter side, origin centred.
+auto orbitPlane(const QRectF& area, double reach)
+{
+    const double scale = std::min(area.width(), area.height()) / (2.0 * reach);
+    const QPointF c = area.center();
     return [=](double x, double y) { return QPointF(c.x() + scale * x, c.y() - scale * y); };
 }
 
@@ -149,7 +172,7 @@ TEST_F(RecorderTracePlots, LandauOrbitEnergyAndFidelityFollowTheSamples)
         const QImage image = test::grabPlot(plot, kSize);
 
         const Panels panels = stacked<QuantumLandauPlotWidget>();
-        const auto plane = orbitPlane(panels.upper, 5.0);
+        const auto plane = orbitPlane(orbitArea(plot, panels), 5.0);
         const std::vector<LandauSample>& samples = recorder.samples();
         double energyMax = 1.6 * 0.225; // 1.6 E_0, E_0 = hbar |b| / 2m
         for (const LandauSample& s : samples)
@@ -201,17 +224,18 @@ TEST_F(RecorderTracePlots, LandauOrbitOfACircularPathIsDrawnRound)
     plot.setRecorder(&recorder);
     const QImage image = test::grabPlot(plot, kSize);
     const QRect orbit = stacked<QuantumLandauPlotWidget>().upper;
-    ASSERT_GT(orbit.width(), orbit.height() + 100) << "a panel far from square";
+    const QRectF area = orbitArea(plot, stacked<QuantumLandauPlotWidget>());
+    ASSERT_GT(area.width(), area.height() + 100) << "an area far from square";
     const QRect box = test::colourBoundingBox(image, orbit.adjusted(2, 2, -2, -2), QColor(plot::kGauge.trajectory), 40);
     ASSERT_FALSE(box.isEmpty());
     EXPECT_LE(std::abs(box.width() - box.height()), 1) << box.width() << " x " << box.height();
-    EXPECT_NEAR(box.height(), 8.0 * (orbit.height() - 20.0) / 10.0 + 2.0, 3.0);
+    EXPECT_NEAR(box.height(), 8.0 * area.height() / 10.0 + 2.0, 3.0);
     // The dashed axes cross at the orbit's centre: the vertical one runs down its
     // column below the orbit, the horizontal one along its row left of it; a
     // dash shows as brightness steps along one of the three pixel runs nearest.
-    const QPoint c = QRectF(orbit).center().toPoint();
+    const QPoint c = area.center().toPoint();
     ASSERT_GT(std::abs(c.x() - c.y()), 20) << "a centre whose column and row differ";
-    const int clear = int(4.0 * (orbit.height() - 20.0) / 10.0) + 6; // the orbit's radius and the pen
+    const int clear = int(4.0 * area.height() / 10.0) + 6; // the orbit's radius and the pen
     for (const QPoint& along : {QPoint(0, 1), QPoint(-1, 0)}) {
         int steps = 0;
         for (const int k : {-1, 0, 1}) {
@@ -236,8 +260,13 @@ TEST_F(RecorderTracePlots, HallEdgeTrajectorySkipsAlongTheEdgeAboveTheWall)
     const QImage image = test::grabPlot(plot, kSize);
 
     const Panels panels = stacked<QuantumHallEdgePlotWidget>();
-    // The window 32 wide and 9 high on one scale, set by the panel's width here, centred in the panel.
-    const QRectF window(panels.upper);
+    // The window 32 wide and 9 high on one scale, set by the panel's width
+    // here, centred in the panel under its summary.
+    const QRectF window = QRectF(panels.upper).adjusted(
+        0.0,
+        summaryBottom(plot, panels, panels.upper, QuantumHallEdgePlotWidget::layout().texts, "b=") -
+            panels.upper.top(),
+        0.0, 0.0);
     const double scale = window.width() / 32.0;
     ASSERT_LT(9.0 * scale, window.height());
     const auto plane = [&](double x, double y) {
@@ -314,9 +343,12 @@ TEST_F(RecorderTracePlots, BackflowShadesTheIntervalsOfNegativeCurrent)
     const double backward = std::max(recorder.maximumBackwardFlux(), 0.01);
     Trace current{"current", QColor(plot::kTwoLevel.first), {}}, left{"P left", QColor(plot::kGauge.secondTrace), {}},
         accumulated{"backward flux", QColor(plot::kGauge.highlight), {}};
+    // The current under the summary, centred in the rows below it.
+    const double top = summaryBottom(plot, panels, flux, QuantumBackflowPlotWidget::layout().texts, "p_x>0");
     for (const BackflowSample& s : samples) {
         const double x = timeX(flux, s.time, 4.0);
-        current.points.push_back(QPointF(x, flux.center().y() - 0.46 * flux.height() * s.flux / (1.12 * largest)));
+        current.points.push_back(
+            QPointF(x, 0.5 * (top + flux.bottom()) - 0.46 * (flux.bottom() - top) * s.flux / (1.12 * largest)));
         left.points.push_back(QPointF(x, panels.lower.bottom() - panels.lower.height() * s.probabilityLeft));
         accumulated.points.push_back(
             QPointF(x, panels.lower.bottom() - 0.45 * panels.lower.height() * s.backwardFlux / backward));
@@ -373,8 +405,8 @@ TEST_F(RecorderTracePlots, ZitterbewegungTremblingAndDriftFollowTheRecorder)
         plot.setRecorder(&recorder);
         const QImage image = test::grabPlot(plot, kSize);
 
-        const Panels panels =
-            plot::stackedPanels(kSize, QuantumZitterbewegungPlotWidget::layout(plot.font(), kSize.width()));
+        const plot::StackedLayout shape = QuantumZitterbewegungPlotWidget::layout(plot.font(), kSize.width());
+        const Panels panels = plot::stackedPanels(kSize, shape);
         const std::vector<ZitterbewegungSample>& samples = recorder.samples();
         double lo = samples.front().meanX, hi = lo, residual = 1e-6, velocity = 1e-6;
         for (const ZitterbewegungSample& s : samples) {
@@ -384,7 +416,9 @@ TEST_F(RecorderTracePlots, ZitterbewegungTremblingAndDriftFollowTheRecorder)
             velocity = std::max(velocity, std::abs(s.velocityX));
         }
         const double pad = std::max(0.08 * (hi - lo + 1e-9), 0.2);
-        const QRect& pos = panels.upper;
+        // The position's traces under the summary inside the panel's top.
+        const int top = int(std::ceil(summaryBottom(plot, panels, panels.upper, shape.texts, "mixed +/-")));
+        const QRect pos(panels.upper.left(), top, panels.upper.width(), panels.upper.bottom() - top + 1);
         const QRect& vel = panels.lower;
         Trace mean{"<x>", QColor(plot::kDirac.zitterbewegungMean), {}},
             trembling{"detrended x", QColor(plot::kDirac.trembling), {}},
@@ -438,7 +472,7 @@ TEST_F(RecorderTracePlots, KleinProbabilitiesAreDrawnAtNinetyTwoPercentFullScale
     plot.setRecorder(&recorder);
     const QImage image = test::grabPlot(plot, kSize);
 
-    const QRect panel = plot::scanPanel(kSize, QuantumKleinTunnelingPlotWidget::layout());
+    const QRect panel = plot::scanPanel(kSize, plot.scanLayout());
     Trace left{"left", QColor(plot::kDirac.kleinLeft), {}}, inside{"barrier", QColor(plot::kMarkers.scanCurrent), {}},
         right{"right", QColor(plot::kCurves.leading), {}};
     for (const KleinSample& s : recorder.samples()) {

@@ -62,15 +62,15 @@ TEST_F(ShortPlotLabels, LongValueLabelsAreNotCutAndAShortPanelKeepsThemApart)
 TEST_F(ShortPlotLabels, TheVortexOrbitTitleAndCaptionStayBetweenTheEdgeAndTheMomentumPanel)
 {
     // At 700 x 140 the orbit panel is 110 pixels wide and the momentum panel
-    // starts at x = 205.6; its title, centred over it, starts beyond x = 300.
+    // starts at x = 221.6; its title, centred over it, starts beyond x = 316.
     auto& plot = makePlot<QuantumVortexPlotWidget>();
     const QImage image = test::grabPlot(plot, QSize(700, 140));
     const QRect titleRows(0, 5, 700, 20);
     EXPECT_EQ(test::countColour(image, QRect(0, 5, 4, 20), kTitle), 0) << "the orbit title is cut by the left edge";
     EXPECT_GT(test::countColour(image, QRect(4, 5, 150, 20), kTitle), 0) << "the orbit title is missing";
-    EXPECT_EQ(test::countColour(image, QRect(194, 5, 106, 20), kTitle), 0)
+    EXPECT_EQ(test::countColour(image, QRect(210, 5, 106, 20), kTitle), 0)
         << "the orbit title runs into the momentum panel's title";
-    EXPECT_GT(test::countColour(image, titleRows.adjusted(300, 0, 0, 0), kTitle), 0) << "the momentum title is missing";
+    EXPECT_GT(test::countColour(image, titleRows.adjusted(316, 0, 0, 0), kTitle), 0) << "the momentum title is missing";
 
     // With a run on show, the caption under the orbit panel keeps to the same band.
     VortexTrap trap;
@@ -92,7 +92,9 @@ TEST_F(ShortPlotLabels, TheVortexOrbitTitleAndCaptionStayBetweenTheEdgeAndTheMom
         << "the orbit caption is cut by the left edge";
     EXPECT_GT(test::countColour(running, QRect(4, 112, 46, 22), caption), 0)
         << "the orbit caption is clipped to its 110 pixel panel";
-    EXPECT_EQ(test::countColour(running, QRect(194, 112, 10, 22), caption), 0)
+    // (Below the momentum's lowest number, which ends level with the panel's
+    // bottom, and short of its first time, centred under its left edge.)
+    EXPECT_EQ(test::countColour(running, QRect(210, 117, 6, 17), caption), 0)
         << "the orbit caption runs into the momentum panel";
 
     // A plot of ordinary height keeps the title centred over its panel.
