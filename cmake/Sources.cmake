@@ -235,6 +235,7 @@ set(VXO_APP_SOURCES
     mainwindow/MainWindowAppliers.cpp
     mainwindow/MainWindowBoundStates.cpp
     mainwindow/MainWindowDiagnostics.cpp
+    mainwindow/MainWindowDockLayout.cpp
     mainwindow/MainWindowDocuments.cpp
     mainwindow/MainWindowGaugeFields.cpp
     mainwindow/MainWindowHelp.cpp

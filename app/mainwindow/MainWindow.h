@@ -185,7 +185,7 @@ private:
     // status line of a new window.
     void startWithSelectedExperiment();
 
-    // --- MainWindowWindowState.cpp: window state and dock layout ---------------------------------
+    // --- MainWindowWindowState.cpp (saved state, frame) and MainWindowDockLayout.cpp (docks) ---------
     // Controls dock left; time, diagnostics and help docks right (sharing the
     // column 250 : 245 : 230, a dock that needs more taking its excess from
     // the others: the time dock for its texts, the diagnostics for their
