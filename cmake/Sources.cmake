@@ -439,6 +439,7 @@ set(VXO_APP_TEST_SOURCES
     HelpFolderPagesTest.cpp
     HelpPagesTest.cpp
     KleinReferencePagesTest.cpp
+    LabelColumnWidthsTest.cpp
     MainWindowDeclarationTest.cpp
     PanelTextTest.cpp
     PotentialObjectTextTest.cpp
