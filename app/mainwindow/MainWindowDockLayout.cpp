@@ -13,6 +13,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace vxo {
@@ -25,11 +26,17 @@ constexpr int kDefaultRightColumnWidth = 500;
 // dock that needs more (the time dock for its texts, the diagnostics for
 // their first rows whole) takes it from the others in proportion.
 const QList<int> kDefaultRightDockHeights = {250, 245, 230};
-// In a window shorter than the form the analysis dock takes this share of the
-// height: on a 1080 px screen the tallest plot of the analysis pages fits its
-// dock whole, the viewport keeps the rest; on a shorter screen the viewport's
-// minimum caps it and the page scrolls.
-constexpr double kShortWindowAnalysisShare = 0.58;
+// The share of the window's height the viewport keeps above the analysis dock
+// where the window is shorter than the form: the field's square is then
+// 43% of the height of a 768 px screen under a title bar and 48% of a 1080 px
+// one, where the analysis dock has its 420 px; below that the analysis page
+// scrolls.
+constexpr double kViewportShare = 0.45;
+// The diagnostics under the tabs of the one side column of a narrow or short
+// window, against the time and help docks among those tabs: a third of the
+// column, more where their first rows need it.
+constexpr int kMergedTabsWeight = 480;
+constexpr int kMergedDiagnosticsWeight = 245;
 
 // A dock's minimum as its contents need it now: the minimum the dock area
 // holds it to follows its contents only once the area is laid out again.
@@ -192,11 +199,12 @@ int MainWindow::dockSeparatorWidth() const
 
 bool MainWindow::sideColumnsMerged() const
 {
-    if (dockWidgetArea(ui->controlsDockWidget) != Qt::LeftDockWidgetArea)
+    if (dockWidgetArea(ui->controlsDockWidget) != Qt::LeftDockWidgetArea ||
+        dockWidgetArea(ui->diagnosticsDockWidget) != Qt::LeftDockWidgetArea ||
+        ui->diagnosticsDockWidget->isFloating())
         return false;
     const QList<QDockWidget*> tabbed = tabifiedDockWidgets(ui->controlsDockWidget);
-    const QList<QDockWidget*> right = rightColumnDocks();
-    return std::all_of(right.begin(), right.end(), [&tabbed](QDockWidget* dock) { return tabbed.contains(dock); });
+    return tabbed.contains(ui->timeDockWidget) && tabbed.contains(ui->helpDockWidget);
 }
 
 void MainWindow::fitSideColumnsToWidth()
@@ -222,19 +230,23 @@ void MainWindow::fitSideColumnsToWidth()
                                   rightDockFloor(ui->diagnosticsDockWidget, ui->diagnosticsDockWidget->width())));
     if (!(merged && roomForBothSideColumns(closed)) && !(!merged && !fits) && !unreadable)
         return;
-    // Rearranging passes through layouts that may hold the window above the
-    // size it was given: that size again once the docks are in place.
-    const QSize wanted = size();
     layOutDocks(closed);
-    layout()->activate();
-    if (size() != wanted)
-        resize(wanted.expandedTo(minimumSize()));
 }
 
 void MainWindow::applyDefaultDockLayout() { layOutDocks({}); }
 
 void MainWindow::layOutDocks(const QList<QDockWidget*>& closed)
 {
+    // Arranging passes through layouts that may hold the window above the
+    // size it has (those of a larger screen): that size again once the docks
+    // stand where they go, and the docks sized for it.
+    const QSize wanted = size();
+    // A dock taken out of a tab group stands for a moment under the others:
+    // the window's minimum is held meanwhile, so that a window manager is not
+    // asked for a taller window, which it would grant after the docks are in
+    // place.
+    const QLayout::SizeConstraint constraint = layout()->sizeConstraint();
+    layout()->setSizeConstraint(QLayout::SetNoConstraint);
     const QList<QDockWidget*> rightDocks = rightColumnDocks();
     QList<QDockWidget*> openRight = rightDocks;
     for (QDockWidget* dock : closed)
@@ -245,9 +257,10 @@ void MainWindow::layOutDocks(const QList<QDockWidget*>& closed)
     // viewport need (a 1024, 1280 or 1366 px screen), or too short for the
     // right column's docks one above the other with the diagnostics' first
     // eight rows whole (text enlarged by a quarter on a 1080 px screen), the
-    // time, diagnostics and help docks become tabs of the controls column:
-    // every dock stays reachable, readable, and none is pushed off the
-    // screen.
+    // time and help docks become tabs of the controls column and the
+    // diagnostics stand under them: the guide and the figures it names are
+    // on show together, the controls a click away, and none is pushed off
+    // the screen.
     const bool oneSideColumn = !roomForBothSideColumns(closed);
 
     const auto showUnlessClosed = [&closed](QDockWidget* dock) {
@@ -258,43 +271,61 @@ void MainWindow::layOutDocks(const QList<QDockWidget*>& closed)
     ui->controlsDockWidget->setFloating(false);
     showUnlessClosed(ui->controlsDockWidget);
 
-    for (QDockWidget* dock : rightDocks) {
-        // Straight into the controls column's tabs: stacked there first,
-        // the column would need the height of all four docks.
-        if (oneSideColumn)
-            tabifyDockWidget(ui->controlsDockWidget, dock);
-        else
+    if (oneSideColumn) {
+        // Split before the tabs are made: a dock that is a tab is split off
+        // as one more tab.
+        addDockWidget(Qt::LeftDockWidgetArea, ui->diagnosticsDockWidget);
+        splitDockWidget(ui->controlsDockWidget, ui->diagnosticsDockWidget, Qt::Vertical);
+        tabifyDockWidget(ui->controlsDockWidget, ui->timeDockWidget);
+        tabifyDockWidget(ui->controlsDockWidget, ui->helpDockWidget);
+    } else {
+        for (QDockWidget* dock : rightDocks)
             addDockWidget(Qt::RightDockWidgetArea, dock);
-        dock->setFloating(false);
-    }
-    if (!oneSideColumn) {
         splitDockWidget(ui->timeDockWidget, ui->diagnosticsDockWidget, Qt::Vertical);
         splitDockWidget(ui->diagnosticsDockWidget, ui->helpDockWidget, Qt::Vertical);
     }
-    for (QDockWidget* dock : rightDocks)
+    for (QDockWidget* dock : rightDocks) {
+        dock->setFloating(false);
         showUnlessClosed(dock);
-    ui->controlsDockWidget->raise();
-    // Column widths apply to a laid-out window only; a window not yet shown
-    // would otherwise take its docks' preferred widths whatever its width.
-    layout()->activate();
-    if (oneSideColumn) {
-        const int room = width() - middleColumnMinimumWidth() - dockSeparatorWidth();
-        const int left = std::clamp(
-            room, dockMinimum(ui->controlsDockWidget).width(),
-            std::max(dockMinimum(ui->controlsDockWidget).width(), ui->controlsDockWidget->sizeHint().width()));
-        resizeDocks({ui->controlsDockWidget}, {left}, Qt::Horizontal);
-    } else if (!openRight.isEmpty()) {
-        resizeDocks(openRight, rightDockHeights(openRight, !closed.contains(ui->analysisDockWidget)), Qt::Vertical);
-        resizeDocks({ui->controlsDockWidget, openRight.front()}, sideColumnWidths(), Qt::Horizontal);
     }
+    ui->controlsDockWidget->raise();
 
     addDockWidget(Qt::BottomDockWidgetArea, ui->analysisDockWidget);
     ui->analysisDockWidget->setFloating(false);
     showUnlessClosed(ui->analysisDockWidget);
-    // 420 px leave the analysis page's plot about 220 px under its controls
-    // and summary; at 240 px the plots were squeezed to a strip. At the
-    // form's 1216 px the dock stands under the viewport, beside side columns
-    // that reach the status bar (fitDockCornersToHeight).
+
+    // Sizes apply to a laid-out window only; a window not yet shown would
+    // otherwise take its docks' preferred sizes whatever its own.
+    // The layout's own minimum again, now that the docks stand where they go.
+    layout()->setSizeConstraint(constraint);
+    layout()->activate();
+    if (size() != wanted) {
+        resize(wanted.expandedTo(minimumSize()));
+        layout()->activate();
+    }
+    const bool analysisOpen = !closed.contains(ui->analysisDockWidget);
+    if (oneSideColumn) {
+        // The room the middle column leaves, up to the width the diagnostics
+        // have in a right column: the rest goes to the viewport and the
+        // analysis page.
+        int minimum = 0;
+        for (QDockWidget* dock : {ui->controlsDockWidget, ui->timeDockWidget, ui->diagnosticsDockWidget,
+                                  ui->helpDockWidget})
+            if (!closed.contains(dock))
+                minimum = std::max(minimum, dockMinimum(dock).width());
+        const int room = width() - middleColumnMinimumWidth() - dockSeparatorWidth();
+        const int left = std::clamp(room, minimum, std::max(minimum, kDefaultRightColumnWidth));
+        const QList<QDockWidget*> open = openLeftColumnTabs(closed);
+        if (!open.isEmpty()) {
+            resizeDocks({open.front()}, {left}, Qt::Horizontal);
+            if (!closed.contains(ui->diagnosticsDockWidget))
+                resizeDocks({open.front(), ui->diagnosticsDockWidget}, mergedColumnHeights(analysisOpen, left),
+                            Qt::Vertical);
+        }
+    } else if (!openRight.isEmpty()) {
+        resizeDocks(openRight, rightDockHeights(openRight, analysisOpen), Qt::Vertical);
+        resizeDocks({ui->controlsDockWidget, openRight.front()}, sideColumnWidths(), Qt::Horizontal);
+    }
     resizeDocks({ui->analysisDockWidget}, {defaultAnalysisDockHeight()}, Qt::Vertical);
 
     for (const auto& [dock, action] : dockActionPairs())
@@ -302,11 +333,34 @@ void MainWindow::layOutDocks(const QList<QDockWidget*>& closed)
     defaultDockLayoutInForce = true;
 }
 
+QList<QDockWidget*> MainWindow::openLeftColumnTabs(const QList<QDockWidget*>& closed) const
+{
+    QList<QDockWidget*> open;
+    for (QDockWidget* dock : {ui->controlsDockWidget, ui->timeDockWidget, ui->helpDockWidget})
+        if (!closed.contains(dock))
+            open.append(dock);
+    return open;
+}
+
+QList<int> MainWindow::mergedColumnHeights(bool analysisOpen, int columnWidth) const
+{
+    const std::vector<int> shares =
+        sharesWithFloors(rightColumnHeight(analysisOpen) - dockSeparatorWidth(),
+                         {kMergedTabsWeight, kMergedDiagnosticsWeight},
+                         {0, rightDockFloor(ui->diagnosticsDockWidget, columnWidth)});
+    return QList<int>(shares.begin(), shares.end());
+}
+
 int MainWindow::defaultAnalysisDockHeight() const
 {
-    return height() < formWindowSize.height()
-               ? std::max(kDefaultAnalysisDockHeight, static_cast<int>(kShortWindowAnalysisShare * height()))
-               : kDefaultAnalysisDockHeight;
+    // What the transport row over the viewport takes of the middle column.
+    const int transportRow = centralWidget()->sizeHint().height() - ui->quantumView->sizeHint().height();
+    const int column = height() - menuBar()->sizeHint().height() - statusBar()->sizeHint().height();
+    const int viewport = static_cast<int>(std::ceil(kViewportShare * height()));
+    const int rest = column - transportRow - dockSeparatorWidth() - viewport;
+    // 420 px leave the analysis page's plot about 220 px under its controls
+    // and summary, the most the dock takes.
+    return std::min(kDefaultAnalysisDockHeight, std::max(dockMinimum(ui->analysisDockWidget).height(), rest));
 }
 
 void MainWindow::fitDockLayoutToNewSize(const QSize& before)
@@ -347,9 +401,12 @@ void MainWindow::fitDockLayoutToNewSize(const QSize& before)
             return docked(dock, Qt::RightDockWidgetArea);
         }))
         resizeDocks(rightDocks, rightDockHeights(rightDocks, !ui->analysisDockWidget->isHidden()), Qt::Vertical);
-    if (height() > before.height() && docked(ui->analysisDockWidget, Qt::BottomDockWidgetArea)) {
+    // A window made shorter keeps the viewport's share of its height: the
+    // analysis dock gives up what it has above its default height.
+    if (height() != before.height() && docked(ui->analysisDockWidget, Qt::BottomDockWidgetArea)) {
         const int preferred = defaultAnalysisDockHeight();
-        if (ui->analysisDockWidget->height() < preferred)
+        const int analysis = ui->analysisDockWidget->height();
+        if (height() > before.height() ? analysis < preferred : analysis > preferred)
             resizeDocks({ui->analysisDockWidget}, {preferred}, Qt::Vertical);
     }
 }

@@ -176,8 +176,17 @@ void MainWindow::loadGuidedExperiment(int presetIndex)
 
     updateWindowTitle();
     updateDiagnostics();
-    ui->helpDockWidget->show();
+    bringGuideForward();
     showStatusMessage(QStringLiteral("Loaded guided experiment: %1").arg(experimentTitle), kStatusNoticeMs);
+}
+
+void MainWindow::bringGuideForward()
+{
+    // A tab behind the controls where the docks share one column: the guide
+    // of the experiment just loaded comes in front, the controls a click
+    // away.
+    ui->helpDockWidget->show();
+    ui->helpDockWidget->raise();
 }
 
 QWidget* MainWindow::analysisPageOfPreset(int presetIndex) const

@@ -15,6 +15,7 @@
 #include <QMargins>
 #include <QMoveEvent>
 #include <QResizeEvent>
+#include <QShowEvent>
 #include <QScreen>
 #include <QSettings>
 #include <QSignalBlocker>
@@ -141,12 +142,16 @@ void MainWindow::placeFrame(const QRect& frame)
         windowHandle()->setFramePosition(frame.topLeft());
 }
 
-void MainWindow::fitToScreen(const QRect& available)
+int MainWindow::screenWidthAround(const QRect& available)
 {
-    if (available.isEmpty()) {
-        applyDefaultDockLayout();
-        return;
-    }
+    const QScreen* around = QGuiApplication::screenAt(available.center());
+    if (around == nullptr)
+        around = QGuiApplication::primaryScreen();
+    return around ? around->geometry().width() : available.width();
+}
+
+QRect MainWindow::roomInside(const QRect& available) const
+{
     // The window's room is the area less its frame, where a window manager
     // has framed it already.
     const QMargins frame = windowFrameMargins();
@@ -156,17 +161,67 @@ void MainWindow::fitToScreen(const QRect& available)
     // below keeps the rounded frame inside.
     if (!frame.isNull() && std::floor(devicePixelRatioF()) != devicePixelRatioF())
         room.adjust(0, 0, -1, -1);
+    return room;
+}
+
+void MainWindow::fitToScreen(const QRect& available) { fitToScreenKeepingClosed(available, {}); }
+
+void MainWindow::fitToScreenKeepingClosed(const QRect& available, const QList<QDockWidget*>& closed)
+{
+    if (available.isEmpty()) {
+        layOutDocks(closed);
+        return;
+    }
+    const QRect room = roomInside(available);
     const QRect form(room.topLeft(), formWindowSize);
-    const QRect target = (room.contains(form) ? form : room).marginsAdded(frame);
+    const QRect target = (room.contains(form) ? form : room).marginsAdded(windowFrameMargins());
     // The layout in force may hold the window above the target (the taller
     // layout of a larger screen): set the size again once the layout for the
-    // target is in place.
+    // target is in place, and size the docks for it.
     placeFrame(target);
-    applyDefaultDockLayout();
+    layOutDocks(closed);
     layout()->activate();
     placeFrame(target);
-    frameFitArea = frame.isNull() ? available : QRect();
+    layOutDocks(closed);
+    frameFitArea = windowFrameMargins().isNull() ? available : QRect();
     frameFitWithDefaultLayout = true;
+}
+
+void MainWindow::placeInside(const QRect& window, const QMargins& margins, const QRect& available)
+{
+    // Before a window manager has framed the window its frame is not known:
+    // the one the saved geometry tells is the best guess, and the window is
+    // placed by its frame, so that the title bar comes where it was. Once
+    // framed, the frame is fitted again where the guess was wrong.
+    const QMargins frame = windowFrameMargins().isNull() ? margins : windowFrameMargins();
+    const QRect inside = clampedInside(window.marginsAdded(frame), available);
+    resize(inside.size().shrunkBy(frame).expandedTo(minimumSize()));
+    if (windowFrameMargins().isNull() || !windowHandle())
+        move(inside.topLeft());
+    else if (frameGeometry().topLeft() != inside.topLeft())
+        windowHandle()->setFramePosition(inside.topLeft());
+    frameFitArea = windowFrameMargins().isNull() ? available : QRect();
+    frameFitWithDefaultLayout = false;
+}
+
+void MainWindow::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    QWindow* handle = windowHandle();
+    if (handle == nullptr || watchedWindow == handle)
+        return;
+    watchedWindow = handle;
+    // A window manager frames the window before it shows it: once shown, the
+    // frame is known and is fitted into the area the window was placed in,
+    // whether or not the framing moved the window.
+    handle->installEventFilter(this);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == watchedWindow && event->type() == QEvent::Expose && !frameFitArea.isEmpty())
+        QTimer::singleShot(0, this, [this] { guarded([this] { fitFrameOnceFramed(); }); });
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::moveEvent(QMoveEvent* event)
@@ -186,7 +241,7 @@ void MainWindow::fitFrameOnceFramed()
     if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen) || area.contains(frameGeometry()))
         return;
     if (frameFitWithDefaultLayout)
-        fitToScreen(area);
+        fitToScreenKeepingClosed(area, closedDocks());
     else
         placeFrame(clampedInside(frameGeometry(), area));
 }
@@ -247,27 +302,27 @@ void MainWindow::restoreGuiState(const QRect& available)
     std::optional<SavedLayoutRestoring> restoring;
     if (!saved.geometry.isEmpty() || !saved.dockState.isEmpty())
         restoring.emplace(settings);
-    // A layout saved on a larger screen would hide controls and the status
-    // bar below or beside this one.
-    if (!saved.geometry.isEmpty() && restoreGeometry(saved.geometry)) {
-        // A window left without a frame comes back exactly where it was: the
-        // toolkit would keep room above it for a title bar it never had.
-        if (const std::optional<QRect> unframed = unframedSavedGeometry(saved.geometry))
-            setGeometry(*unframed);
-        // Where the window was left: its frame, once a window manager has
-        // framed it again, is kept inside the screen too.
-        setGeometry(clampedInside(geometry(), available));
-        frameFitArea = windowFrameMargins().isNull() ? available : QRect();
-        frameFitWithDefaultLayout = false;
-    }
+    const std::optional<SavedWindowPlacement> placement = savedWindowPlacement(saved.geometry);
+    // A layout left on a screen of another width (a profile used on a laptop
+    // and then on a projector), or one this screen cannot hold: the window is
+    // fitted to this screen as a new window is, its docks arranged anew for
+    // it.
+    const bool anotherScreen = placement && !placement->maximized && !placement->fullScreen &&
+                               (placement->screenWidth != screenWidthAround(available) ||
+                                placement->frame.width() > available.width() ||
+                                placement->frame.height() > available.height());
+    bool geometryRestored = false;
+    if (anotherScreen)
+        fitToScreenKeepingClosed(available, closedDocks());
+    else if (!saved.geometry.isEmpty() && restoreGeometry(saved.geometry))
+        geometryRestored = true;
+
     const QByteArray& dockState = saved.dockState;
     if (!dockState.isEmpty() || saved.dockStateRefused) {
         // What the restored docks may need: the screen, or the layout in
         // force where even that does not fit the screen.
         const QSize room = available.size().expandedTo(layoutMinimumSize());
         if (!dockState.isEmpty() && restoreState(dockState, kWindowStateVersion)) {
-            // The restored docks stay as they are when a frame comes.
-            frameFitWithDefaultLayout = false;
             defaultDockLayoutInForce = false;
             // The docks of an unshown window report no visibility change, so
             // the View actions are brought in line here: a dock saved hidden
@@ -280,20 +335,39 @@ void MainWindow::restoreGuiState(const QRect& available)
             // floating docks where that screen had room.
             fitDockCornersToHeight();
             clampFloatingDocks(available);
+            const QList<QDockWidget*> closed = closedDocks();
+            const auto floating = [](const std::pair<QDockWidget*, QAction*>& pair) {
+                return pair.first->isFloating() && !pair.first->isHidden();
+            };
+            const auto pairs = dockActionPairs();
             // Docks arranged for a larger screen may need more than this one
-            // has: the default layout instead.
+            // has, and docked ones arranged for another screen are arranged
+            // for this one: the default layout instead, a dock the user
+            // closed kept closed.
             const QSize needed = layoutMinimumSize();
             if (needed.width() > room.width() || needed.height() > room.height())
                 applyDefaultDockLayout();
+            else if (anotherScreen && std::none_of(pairs.begin(), pairs.end(), floating))
+                layOutDocks(closed);
             else
                 fitSideColumnsToWidth();
         } else {
             applyDefaultDockLayout();
         }
-        // The restored layout's minimum may have pushed the window past the
-        // screen while it was being restored.
+    }
+    // The window as it was left, now that the restored docks no longer hold
+    // it to the size of the layout before them: where it was, its frame
+    // inside the screen. A maximised or full-screen one is the window
+    // manager's to place.
+    if (geometryRestored && !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
         layout()->activate();
-        setGeometry(clampedInside(geometry(), available));
+        if (placement)
+            placeInside(placement->normal, placement->frameMargins(), available);
+        else
+            placeInside(geometry(), windowFrameMargins(), available);
+    } else if (anotherScreen) {
+        layout()->activate();
+        placeFrame(clampedInside(QRect(pos(), size().grownBy(windowFrameMargins())), available));
     }
     restoring.reset();
 
@@ -324,6 +398,14 @@ void MainWindow::resetWindowLayout()
         } else {
             reportSettingsLock(QStringLiteral("erased"), file.lockInTheWay());
         }
+    }
+    // Whatever the saved layout did to the window, its frame, title bar
+    // included, comes back inside the screen, at the size it has where that
+    // fits.
+    if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
+        const QRect available = availableScreenGeometry();
+        if (!available.contains(frameGeometry()))
+            placeFrame(clampedInside(frameGeometry(), available));
     }
     applyDefaultDockLayout();
     const auto selectors = indexSelectors(ui.get());
