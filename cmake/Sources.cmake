@@ -464,6 +464,7 @@ set(VXO_APPWINDOW_TEST_SOURCES
     GuidedLoadingTest.cpp
     HelpTest.cpp
     MainWindowBoundStatesTest.cpp
+    MainWindowLessonLayoutTest.cpp
     MainWindowMeasurementTest.cpp
     MainWindowSceneEditingTest.cpp
     MainWindowScreenFitTest.cpp

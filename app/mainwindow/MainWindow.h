@@ -214,6 +214,11 @@ private:
     // side column, `columnWidth` wide: shared by weight, the diagnostics'
     // first rows whole.
     QList<int> mergedColumnHeights(bool analysisOpen, int columnWidth) const;
+    // Diagnostics shorter than their first rows need at their width (the
+    // rows of an experiment just loaded) take that height from the docks
+    // they share their column with, where the column is as the default
+    // layout makes it.
+    void fitDiagnosticsToTheirRows();
     // The side docks take the bottom corners, except where the window is at
     // least the form's height and the side columns keep their docks' minimum
     // heights above an analysis dock of its default height across the whole
@@ -612,7 +617,8 @@ private:
     void writePresetControls(const ExperimentPreset& preset);
     // The analysis page a guided load of the preset opens; null for none.
     QWidget* analysisPageOfPreset(int presetIndex) const;
-    // The help dock shown and in front of the tabs it shares a column with.
+    // The help dock shown and in front of the tabs it shares a column with,
+    // the diagnostics fitted to their rows (fitDiagnosticsToTheirRows).
     void bringGuideForward();
     // Analysis dock, run speed, control tab, measurement set-up, Klein panels.
     void applyPresetExtras(int presetIndex);

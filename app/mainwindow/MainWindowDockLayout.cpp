@@ -200,8 +200,7 @@ int MainWindow::dockSeparatorWidth() const
 bool MainWindow::sideColumnsMerged() const
 {
     if (dockWidgetArea(ui->controlsDockWidget) != Qt::LeftDockWidgetArea ||
-        dockWidgetArea(ui->diagnosticsDockWidget) != Qt::LeftDockWidgetArea ||
-        ui->diagnosticsDockWidget->isFloating())
+        dockWidgetArea(ui->diagnosticsDockWidget) != Qt::LeftDockWidgetArea || ui->diagnosticsDockWidget->isFloating())
         return false;
     const QList<QDockWidget*> tabbed = tabifiedDockWidgets(ui->controlsDockWidget);
     return tabbed.contains(ui->timeDockWidget) && tabbed.contains(ui->helpDockWidget);
@@ -309,8 +308,8 @@ void MainWindow::layOutDocks(const QList<QDockWidget*>& closed)
         // have in a right column: the rest goes to the viewport and the
         // analysis page.
         int minimum = 0;
-        for (QDockWidget* dock : {ui->controlsDockWidget, ui->timeDockWidget, ui->diagnosticsDockWidget,
-                                  ui->helpDockWidget})
+        for (QDockWidget* dock :
+             {ui->controlsDockWidget, ui->timeDockWidget, ui->diagnosticsDockWidget, ui->helpDockWidget})
             if (!closed.contains(dock))
                 minimum = std::max(minimum, dockMinimum(dock).width());
         const int room = width() - middleColumnMinimumWidth() - dockSeparatorWidth();
@@ -344,11 +343,30 @@ QList<QDockWidget*> MainWindow::openLeftColumnTabs(const QList<QDockWidget*>& cl
 
 QList<int> MainWindow::mergedColumnHeights(bool analysisOpen, int columnWidth) const
 {
-    const std::vector<int> shares =
-        sharesWithFloors(rightColumnHeight(analysisOpen) - dockSeparatorWidth(),
-                         {kMergedTabsWeight, kMergedDiagnosticsWeight},
-                         {0, rightDockFloor(ui->diagnosticsDockWidget, columnWidth)});
+    const std::vector<int> shares = sharesWithFloors(rightColumnHeight(analysisOpen) - dockSeparatorWidth(),
+                                                     {kMergedTabsWeight, kMergedDiagnosticsWeight},
+                                                     {0, rightDockFloor(ui->diagnosticsDockWidget, columnWidth)});
     return QList<int>(shares.begin(), shares.end());
+}
+
+void MainWindow::fitDiagnosticsToTheirRows()
+{
+    QDockWidget* diagnostics = ui->diagnosticsDockWidget;
+    if (diagnostics->isHidden() || diagnostics->isFloating() ||
+        diagnostics->height() >= rightDockFloor(diagnostics, diagnostics->width()))
+        return;
+    const bool analysisOpen = !ui->analysisDockWidget->isHidden();
+    if (sideColumnsMerged()) {
+        const QList<QDockWidget*> tabs = openLeftColumnTabs(closedDocks());
+        if (!tabs.isEmpty())
+            resizeDocks({tabs.front(), diagnostics}, mergedColumnHeights(analysisOpen, diagnostics->width()),
+                        Qt::Vertical);
+    } else if (rightColumnAsByDefault()) {
+        QList<QDockWidget*> open = rightColumnDocks();
+        open.erase(std::remove_if(open.begin(), open.end(), [](QDockWidget* dock) { return dock->isHidden(); }),
+                   open.end());
+        resizeDocks(open, rightDockHeights(open, analysisOpen), Qt::Vertical);
+    }
 }
 
 int MainWindow::defaultAnalysisDockHeight() const

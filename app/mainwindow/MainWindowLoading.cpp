@@ -184,9 +184,10 @@ void MainWindow::bringGuideForward()
 {
     // A tab behind the controls where the docks share one column: the guide
     // of the experiment just loaded comes in front, the controls a click
-    // away.
+    // away, and the diagnostics beside it show the rows it names.
     ui->helpDockWidget->show();
     ui->helpDockWidget->raise();
+    fitDiagnosticsToTheirRows();
 }
 
 QWidget* MainWindow::analysisPageOfPreset(int presetIndex) const

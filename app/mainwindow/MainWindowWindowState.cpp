@@ -307,10 +307,10 @@ void MainWindow::restoreGuiState(const QRect& available)
     // and then on a projector), or one this screen cannot hold: the window is
     // fitted to this screen as a new window is, its docks arranged anew for
     // it.
-    const bool anotherScreen = placement && !placement->maximized && !placement->fullScreen &&
-                               (placement->screenWidth != screenWidthAround(available) ||
-                                placement->frame.width() > available.width() ||
-                                placement->frame.height() > available.height());
+    const bool anotherScreen =
+        placement && !placement->maximized && !placement->fullScreen &&
+        (placement->screenWidth != screenWidthAround(available) || placement->frame.width() > available.width() ||
+         placement->frame.height() > available.height());
     bool geometryRestored = false;
     if (anotherScreen)
         fitToScreenKeepingClosed(available, closedDocks());

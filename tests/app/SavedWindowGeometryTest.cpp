@@ -57,7 +57,8 @@ TEST(SavedWindowGeometry, AFramedWindowTellsItsFrameAndAForeignGeometryNothing)
 {
     const QRect window(10, 34, 1200, 800);
     const QRect frame = window.adjusted(-1, -24, 1, 5);
-    const std::optional<SavedWindowPlacement> framed = savedWindowPlacement(written({0x1D9D0CB, 3, frame, window, 0, 0, window}));
+    const std::optional<SavedWindowPlacement> framed =
+        savedWindowPlacement(written({0x1D9D0CB, 3, frame, window, 0, 0, window}));
     ASSERT_TRUE(framed.has_value());
     EXPECT_EQ(framed->frame, frame);
     EXPECT_EQ(framed->normal, window);

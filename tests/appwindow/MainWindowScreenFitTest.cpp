@@ -258,8 +258,8 @@ TEST(MainWindowScreenFit, ATwoPanelPlotIsSeenWholeOnChoosingItsPageOnEveryScreen
         window.fitToScreen(QRect(QPoint(0, 0), screen));
         ASSERT_TRUE(test::showAndWait(window)) << "the window is not shown: the test needs an X display (xvfb-run -a)";
         if (analysisHeight > 0) {
-            window.resizeDocks({window.findChild<QDockWidget*>(QStringLiteral("analysisDockWidget"))},
-                               {analysisHeight}, Qt::Vertical);
+            window.resizeDocks({window.findChild<QDockWidget*>(QStringLiteral("analysisDockWidget"))}, {analysisHeight},
+                               Qt::Vertical);
             ASSERT_TRUE(test::settleLayout(window)) << named(screen);
         }
         const auto [pages, area, stack] = analysisPagesOf(window);

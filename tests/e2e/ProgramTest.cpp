@@ -167,8 +167,8 @@ public:
         for (int i = 0; i < xcb_query_tree_children_length(tree); ++i) {
             xcb_get_window_attributes_reply_t* attributes = xcb_get_window_attributes_reply(
                 connection_, xcb_get_window_attributes(connection_, children[i]), nullptr);
-            const bool popup = attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE &&
-                               attributes->override_redirect;
+            const bool popup =
+                attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE && attributes->override_redirect;
             std::free(attributes);
             if (popup && cardinal(children[i], pidAtom) == std::optional<std::uint32_t>(std::uint32_t(pid)))
                 popups.push_back(frameOf(children[i]).geometry);
@@ -516,7 +516,8 @@ TEST(TheProgram, OneProfileMovedBetweenScreensKeepsItsWholeFrameOnEachAndAfterAR
     std::vector<std::unique_ptr<Display>> displays;
     for (const QSize& size : {monitor, laptop, projector}) {
         screens.push_back(std::make_unique<ManagedScreen>(size));
-        ASSERT_FALSE(screens.back()->display().isEmpty()) << "no X server came up: " << screens.back()->errors().toStdString();
+        ASSERT_FALSE(screens.back()->display().isEmpty())
+            << "no X server came up: " << screens.back()->errors().toStdString();
         displays.push_back(std::make_unique<Display>(screens.back()->display().toLocal8Bit().constData()));
         ASSERT_TRUE(displays.back()->usable());
         QElapsedTimer clock;
