@@ -293,10 +293,10 @@ void MainWindow::layOutDocks(const QList<QDockWidget*>& closed)
     ui->analysisDockWidget->setFloating(false);
     showUnlessClosed(ui->analysisDockWidget);
 
-    // Sizes apply to a laid-out window only; a window not yet shown would
-    // otherwise take its docks' preferred sizes whatever its own.
     // The layout's own minimum again, now that the docks stand where they go.
     layout()->setSizeConstraint(constraint);
+    // Sizes apply to a laid-out window only; a window not yet shown would
+    // otherwise take its docks' preferred sizes whatever its own.
     layout()->activate();
     if (size() != wanted) {
         resize(wanted.expandedTo(minimumSize()));

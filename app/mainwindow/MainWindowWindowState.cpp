@@ -345,12 +345,15 @@ void MainWindow::restoreGuiState(const QRect& available)
             // for this one: the default layout instead, a dock the user
             // closed kept closed.
             const QSize needed = layoutMinimumSize();
-            if (needed.width() > room.width() || needed.height() > room.height())
+            if (needed.width() > room.width() || needed.height() > room.height()) {
                 applyDefaultDockLayout();
-            else if (anotherScreen && std::none_of(pairs.begin(), pairs.end(), floating))
+            } else if (anotherScreen && std::none_of(pairs.begin(), pairs.end(), floating)) {
                 layOutDocks(closed);
-            else
+            } else {
                 fitSideColumnsToWidth();
+                // The restored docks stay as they are when a frame comes.
+                frameFitWithDefaultLayout = false;
+            }
         } else {
             applyDefaultDockLayout();
         }

@@ -82,6 +82,15 @@ TEST(MainWindowLessonLayout, TheFieldsSquareKeepsItsShareOfTheScreenAndTheViewpo
         EXPECT_GT(view->height(), analysis->height()) << at;
         test::expectLayoutApart(window, at);
     }
+    // A window made shorter keeps the share: the analysis dock gives way.
+    MainWindow window(nullptr, false);
+    window.fitToScreen(QRect(0, 0, 1366, 768));
+    ASSERT_TRUE(test::showAndWait(window));
+    window.resize(1366, 700);
+    ASSERT_TRUE(test::waitForLayoutToSettle(window));
+    const QRectF picture = window.findChild<QuantumGLView*>(QStringLiteral("quantumView"))->imageRect();
+    EXPECT_GE(std::min(picture.width(), picture.height()), 0.45 * window.height())
+        << "the field is drawn " << picture.height() << " px high in a window " << window.height() << " px high";
 }
 
 // The tab of `dock` in the window's tab bars of docked tabs; nulls where it
