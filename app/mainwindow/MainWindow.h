@@ -56,10 +56,8 @@ class QEvent;
 class QLabel;
 class QMoveEvent;
 class QResizeEvent;
-class QShowEvent;
 class QTimer;
 class QWidget;
-class QWindow;
 
 namespace Ui {
 class MainWindow;
@@ -168,10 +166,6 @@ protected:
     // The first move after a window manager framed the window fits the frame
     // into the area the window was placed in.
     void moveEvent(QMoveEvent* event) override;
-    // The window system's window watched for its first showing (the frame
-    // fitted, fitFrameOnceFramed).
-    void showEvent(QShowEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Key of an empty cache: the next request rebuilds it.
@@ -918,8 +912,6 @@ private:
     // restored one is only moved and shrunk.
     QRect frameFitArea;
     bool frameFitWithDefaultLayout = false;
-    // The window system's window whose showing is watched.
-    QWindow* watchedWindow = nullptr;
 
     const std::unique_ptr<Ui::MainWindow> ui;
     QTimer* runTimer = nullptr;

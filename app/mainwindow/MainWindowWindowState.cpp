@@ -15,7 +15,6 @@
 #include <QMargins>
 #include <QMoveEvent>
 #include <QResizeEvent>
-#include <QShowEvent>
 #include <QScreen>
 #include <QSettings>
 #include <QSignalBlocker>
@@ -202,26 +201,6 @@ void MainWindow::placeInside(const QRect& window, const QMargins& margins, const
         windowHandle()->setFramePosition(inside.topLeft());
     frameFitArea = windowFrameMargins().isNull() ? available : QRect();
     frameFitWithDefaultLayout = false;
-}
-
-void MainWindow::showEvent(QShowEvent* event)
-{
-    QMainWindow::showEvent(event);
-    QWindow* handle = windowHandle();
-    if (handle == nullptr || watchedWindow == handle)
-        return;
-    watchedWindow = handle;
-    // A window manager frames the window before it shows it: once shown, the
-    // frame is known and is fitted into the area the window was placed in,
-    // whether or not the framing moved the window.
-    handle->installEventFilter(this);
-}
-
-bool MainWindow::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == watchedWindow && event->type() == QEvent::Expose && !frameFitArea.isEmpty())
-        QTimer::singleShot(0, this, [this] { guarded([this] { fitFrameOnceFramed(); }); });
-    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::moveEvent(QMoveEvent* event)
