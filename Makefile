@@ -65,13 +65,13 @@ ONCE_RELEASE_TARGETS := core_tests experiments_tests bench_tests document_tests 
 # a test that connects during the reset.
 #
 # The window's own screen decides where a restored window comes back and
-# whether the form's size fits: the window-state tests and the screen-fit
-# tests that lay the window out on it run once more on a screen taller than
-# the form, as a teacher's 1920 x 1200 or larger monitor (the walks of every
-# page and figure over many screens pass their screens to the window and
-# are left out).
+# whether the form's size fits: the window-state tests, the screen-fit tests
+# that lay the window out on it and the reset of a window left off it run
+# once more on a screen taller than the form, as a teacher's 1920 x 1200 or
+# larger monitor (the walks of every page and figure over many screens
+# pass their screens to the window and are left out).
 TALL_XVFB := xvfb-run -a -s "-screen 0 1920x1280x24 -noreset"
-TALL_SCREEN_TESTS := ^MainWindowWindowState\.|^MainWindowScreenFit\.
+TALL_SCREEN_TESTS := ^MainWindowWindowState\.|^MainWindowScreenFit\.|^MainWindowLessonLayout\.Reset
 TALL_SCREEN_SKIPPED := EveryFigureAGuideNamesIsReadableWhereItPointsOnEveryScreen \
                        WhatAGuideReadsOnAPageIsInViewOnChoosingItOnEveryScreenAndTextSize \
                        AOnePanelPlotIsSeenWholeOnChoosingItsPageOnEveryScreenAndTextSize \
@@ -175,12 +175,13 @@ FULL_STACK_TESTS := ^TheProgram\.|^QuantumGLViewRender\.ReparentingKeepsThePictu
 # bookkeeping have their own tests and the shorter barrier page tests run
 # them), and the whole
 # transform against the line algorithm on the best path only (the path tests
-# check every variant on every shape). So does the program started six times
-# under a window manager: its start, restore and close are those the
-# full-stack program test runs under the sanitizers, and six sanitized starts
-# rendering with softpipe take minutes. Each name must be a test of the build
-# (checked below), so that a renamed test does not slip back into the
-# sanitizer pass.
+# check every variant on every shape). So do the program started six times
+# under a window manager, and one profile moved between three screens with
+# a window manager (eight starts and their resets): their start, restore and
+# close are those the full-stack program test runs under the sanitizers,
+# and sanitized starts rendering with softpipe take minutes. Each name must
+# be a test of the build (checked below), so that a renamed test does not
+# slip back into the sanitizer pass.
 RELEASE_ONLY_TESTS := DocumentsWindow.EveryPresetComesBackFromItsFile \
                       GuidedLoading.EveryPresetFillsTheFormShowsItsPageRunsAndStartsTheSameWhateverCameBefore \
                       MainWindowBoundStates.SuperpositionBeatsAtTheLevelSpacing \
@@ -255,6 +256,7 @@ RELEASE_ONLY_TESTS := DocumentsWindow.EveryPresetComesBackFromItsFile \
                       QuantumZeno2D.FrequentMeasurementSlowsTheEscape \
                       FFT2D.BitIdenticalToScalarLineAlgorithm \
                       TheProgram.UnderAWindowManagerComesUpWithItsWholeFrameOnTheScreen \
+                      TheProgram.OneProfileMovedBetweenScreensKeepsItsWholeFrameOnEachAndAfterAReset \
                       MainWindowScreenFit.EveryFigureAGuideNamesIsReadableWhereItPointsOnEveryScreen \
                       MainWindowScreenFit.AOnePanelPlotIsSeenWholeOnChoosingItsPageOnEveryScreenAndTextSize \
                       MainWindowScreenFit.ATwoPanelPlotIsSeenWholeOnChoosingItsPageOnEveryScreenAndTextSize \

@@ -236,6 +236,7 @@ set(VXO_APP_SOURCES
     mainwindow/MainWindowAppliers.cpp
     mainwindow/MainWindowBoundStates.cpp
     mainwindow/MainWindowDiagnostics.cpp
+    mainwindow/MainWindowDockLayout.cpp
     mainwindow/MainWindowDocuments.cpp
     mainwindow/MainWindowExperimentsOff.cpp
     mainwindow/MainWindowGaugeFields.cpp
@@ -442,6 +443,7 @@ set(VXO_APP_TEST_SOURCES
     HelpFolderPagesTest.cpp
     HelpPagesTest.cpp
     KleinReferencePagesTest.cpp
+    LabelColumnWidthsTest.cpp
     MainWindowDeclarationTest.cpp
     PanelTextTest.cpp
     PotentialObjectTextTest.cpp
@@ -467,6 +469,7 @@ set(VXO_APPWINDOW_TEST_SOURCES
     GuidedLoadingTest.cpp
     HelpTest.cpp
     MainWindowBoundStatesTest.cpp
+    MainWindowLessonLayoutTest.cpp
     MainWindowMeasurementTest.cpp
     MainWindowSceneEditingTest.cpp
     MainWindowScreenFitTest.cpp

@@ -210,6 +210,9 @@ void MainWindow::scrollControlsDockVertically()
     scroller->setMinimumWidth(contents->minimumSizeHint().width() + scroller->verticalScrollBar()->sizeHint().width());
     ui->controlsDockWidget->setMinimumWidth(
         std::max(ui->controlsDockWidget->minimumWidth(), ui->controlsDockWidget->minimumSizeHint().width()));
+    // Scrolling, the column needs no height of its own: where the window is
+    // short it shares its height with the diagnostics under its tabs.
+    ui->controlsDockWidget->setMinimumHeight(0);
 }
 
 void MainWindow::startWithSelectedExperiment()
@@ -224,6 +227,9 @@ void MainWindow::startWithSelectedExperiment()
     const int analysisTab = ui->analysisTabWidget->currentIndex();
     loadGuidedExperiment(selected);
     ui->analysisTabWidget->setCurrentIndex(analysisTab);
+    // A new window opens on its controls and the library, as the default
+    // layout has it.
+    ui->controlsDockWidget->raise();
     // The permanent status line, not the notice of a load nobody asked for.
     updateDiagnostics();
 }

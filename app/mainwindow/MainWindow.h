@@ -185,19 +185,34 @@ private:
     // status line of a new window.
     void startWithSelectedExperiment();
 
-    // --- MainWindowWindowState.cpp: window state and dock layout ---------------------------------
+    // --- MainWindowWindowState.cpp (saved state, frame) and MainWindowDockLayout.cpp (docks) ---------
     // Controls dock left; time, diagnostics and help docks right (sharing the
     // column 250 : 245 : 230, a dock that needs more taking its excess from
     // the others: the time dock for its texts, the diagnostics for their
-    // first eight rows whole), or tabs of the controls column where the
-    // window has no room for that; analysis dock bottom, 420 px high (in a
-    // window shorter than the form 58% of its height where that is more); all
-    // five actions checked.
+    // first eight rows whole), or, where the window has no room for that,
+    // the time and help docks tabs of the controls column and the
+    // diagnostics under them; analysis dock bottom (defaultAnalysisDockHeight);
+    // all five actions checked.
     void applyDefaultDockLayout();
     // The same arrangement with the docks of `closed` kept closed and their
     // actions unchecked; only the open docks count for the room it needs.
     void layOutDocks(const QList<QDockWidget*>& closed);
+    // Under the viewport: what the viewport leaves the analysis dock at
+    // kViewportShare of the window's height, at least the dock's minimum, at
+    // most 420 px.
     int defaultAnalysisDockHeight() const;
+    // Of the controls, time and help docks (the tabs of a one-column
+    // layout), those not `closed`.
+    QList<QDockWidget*> openLeftColumnTabs(const QList<QDockWidget*>& closed) const;
+    // The heights of the tabs and of the diagnostics under them in the one
+    // side column, `columnWidth` wide: shared by weight, the diagnostics'
+    // first rows whole.
+    QList<int> mergedColumnHeights(bool analysisOpen, int columnWidth) const;
+    // Diagnostics shorter than their first rows need at their width (the
+    // rows of an experiment just loaded) take that height from the docks
+    // they share their column with, where the column is as the default
+    // layout makes it.
+    void fitDiagnosticsToTheirRows();
     // The side docks take the bottom corners, except where the window is at
     // least the form's height and the side columns keep their docks' minimum
     // heights above an analysis dock of its default height across the whole
@@ -253,6 +268,17 @@ private:
     // the frame, not the window, so that a window manager's title bar stays
     // inside `frame` as well.
     void placeFrame(const QRect& frame);
+    // `available` less the window's frame where it is known, and a pixel at
+    // the right and bottom at a fractional scale.
+    QRect roomInside(const QRect& available) const;
+    // The width of the screen `available` lies on, as saveGeometry records it.
+    static int screenWidthAround(const QRect& available);
+    // fitToScreen with the docks of `closed` kept closed.
+    void fitToScreenKeepingClosed(const QRect& available, const QList<QDockWidget*>& closed);
+    // The window of geometry `window` placed by its frame, `margins` where
+    // the frame is not known yet, the frame moved and shrunk inside
+    // `available`; fitted again once framed (frameFitArea).
+    void placeInside(const QRect& window, const QMargins& margins, const QRect& available);
     // Once a window manager has framed the window: the frame fitted into
     // frameFitArea (see there).
     void fitFrameOnceFramed();
@@ -645,6 +671,9 @@ private:
     void writePresetControls(const ExperimentPreset& preset);
     // The analysis page a guided load of the preset opens; null for none.
     QWidget* analysisPageOfPreset(int presetIndex) const;
+    // The help dock shown and in front of the tabs it shares a column with,
+    // the diagnostics fitted to their rows (fitDiagnosticsToTheirRows).
+    void bringGuideForward();
     // Analysis dock, run speed, control tab, measurement set-up, Klein panels.
     void applyPresetExtras(int presetIndex);
     // The new window's experiment controls (document controls, collapse

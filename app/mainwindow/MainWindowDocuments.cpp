@@ -596,6 +596,7 @@ bool MainWindow::loadExperimentFromPath(const QString& path)
     if (presetIndex >= 0) {
         setIndexQuietly(ui->experimentPresetComboBox, presetIndex);
         updateHelpTexts(presetIndex);
+        bringGuideForward();
     }
     ui->experimentPresetDescriptionLabel->setText(
         QStringLiteral("Custom JSON experiment loaded from %1. Built-in presets remain read-only and unchanged.")

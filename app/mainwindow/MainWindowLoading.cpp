@@ -177,8 +177,18 @@ void MainWindow::loadGuidedExperiment(int presetIndex)
 
     updateWindowTitle();
     updateDiagnostics();
-    ui->helpDockWidget->show();
+    bringGuideForward();
     showStatusMessage(QStringLiteral("Loaded guided experiment: %1").arg(experimentTitle), kStatusNoticeMs);
+}
+
+void MainWindow::bringGuideForward()
+{
+    // A tab behind the controls where the docks share one column: the guide
+    // of the experiment just loaded comes in front, the controls a click
+    // away, and the diagnostics beside it show the rows it names.
+    ui->helpDockWidget->show();
+    ui->helpDockWidget->raise();
+    fitDiagnosticsToTheirRows();
 }
 
 QWidget* MainWindow::analysisPageOfPreset(int presetIndex) const

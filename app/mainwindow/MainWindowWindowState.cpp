@@ -1,7 +1,5 @@
 #include "app/mainwindow/MainWindow.h"
 
-#include "app/form/DiagnosticsPresentation.h"
-#include "app/form/SharesWithFloors.h"
 #include "app/mainwindow/SavedLayout.h"
 #include "app/mainwindow/SavedWindowGeometry.h"
 #include "document/DisplayText.h"
@@ -14,17 +12,13 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QLayout>
-#include <QMenuBar>
 #include <QMargins>
 #include <QMoveEvent>
 #include <QResizeEvent>
 #include <QScreen>
 #include <QSettings>
 #include <QSignalBlocker>
-#include <QStatusBar>
-#include <QStyle>
 #include <QTabWidget>
-#include <QTableWidget>
 #include <QTimer>
 #include <QWindow>
 #include <QWindowStateChangeEvent>
@@ -32,29 +26,12 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
-#include <vector>
 
 namespace vxo {
 
 namespace {
 
 const QString kSettingsGroup = QStringLiteral("MainWindow");
-constexpr int kDefaultAnalysisDockHeight = 420;
-constexpr int kDefaultRightColumnWidth = 500;
-// Time, diagnostics and help dock, top to bottom, in these proportions; a
-// dock that needs more (the time dock for its texts, the diagnostics for
-// their first rows whole) takes it from the others in proportion.
-const QList<int> kDefaultRightDockHeights = {250, 245, 230};
-// In a window shorter than the form the analysis dock takes this share of the
-// height: on a 1080 px screen the tallest plot of the analysis pages fits its
-// dock whole, the viewport keeps the rest; on a shorter screen the viewport's
-// minimum caps it and the page scrolls.
-constexpr double kShortWindowAnalysisShare = 0.58;
-
-// A dock's minimum as its contents need it now: the minimum the dock area
-// holds it to follows its contents only once the area is laid out again.
-QSize dockMinimum(const QDockWidget* dock) { return dock->minimumSize().expandedTo(dock->minimumSizeHint()); }
-
 // `window` no larger than `available` and moved inside it.
 QRect clampedInside(const QRect& window, const QRect& available)
 {
@@ -131,11 +108,6 @@ std::array<std::pair<QDockWidget*, QAction*>, 5> MainWindow::dockActionPairs() c
     }};
 }
 
-QList<QDockWidget*> MainWindow::rightColumnDocks() const
-{
-    return {ui->timeDockWidget, ui->diagnosticsDockWidget, ui->helpDockWidget};
-}
-
 QRect MainWindow::availableScreenGeometry() const
 {
     const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
@@ -169,12 +141,16 @@ void MainWindow::placeFrame(const QRect& frame)
         windowHandle()->setFramePosition(frame.topLeft());
 }
 
-void MainWindow::fitToScreen(const QRect& available)
+int MainWindow::screenWidthAround(const QRect& available)
 {
-    if (available.isEmpty()) {
-        applyDefaultDockLayout();
-        return;
-    }
+    const QScreen* around = QGuiApplication::screenAt(available.center());
+    if (around == nullptr)
+        around = QGuiApplication::primaryScreen();
+    return around ? around->geometry().width() : available.width();
+}
+
+QRect MainWindow::roomInside(const QRect& available) const
+{
     // The window's room is the area less its frame, where a window manager
     // has framed it already.
     const QMargins frame = windowFrameMargins();
@@ -184,17 +160,47 @@ void MainWindow::fitToScreen(const QRect& available)
     // below keeps the rounded frame inside.
     if (!frame.isNull() && std::floor(devicePixelRatioF()) != devicePixelRatioF())
         room.adjust(0, 0, -1, -1);
+    return room;
+}
+
+void MainWindow::fitToScreen(const QRect& available) { fitToScreenKeepingClosed(available, {}); }
+
+void MainWindow::fitToScreenKeepingClosed(const QRect& available, const QList<QDockWidget*>& closed)
+{
+    if (available.isEmpty()) {
+        layOutDocks(closed);
+        return;
+    }
+    const QRect room = roomInside(available);
     const QRect form(room.topLeft(), formWindowSize);
-    const QRect target = (room.contains(form) ? form : room).marginsAdded(frame);
+    const QRect target = (room.contains(form) ? form : room).marginsAdded(windowFrameMargins());
     // The layout in force may hold the window above the target (the taller
     // layout of a larger screen): set the size again once the layout for the
-    // target is in place.
+    // target is in place, and size the docks for it.
     placeFrame(target);
-    applyDefaultDockLayout();
+    layOutDocks(closed);
     layout()->activate();
     placeFrame(target);
-    frameFitArea = frame.isNull() ? available : QRect();
+    layOutDocks(closed);
+    frameFitArea = windowFrameMargins().isNull() ? available : QRect();
     frameFitWithDefaultLayout = true;
+}
+
+void MainWindow::placeInside(const QRect& window, const QMargins& margins, const QRect& available)
+{
+    // Before a window manager has framed the window its frame is not known:
+    // the one the saved geometry tells is the best guess, and the window is
+    // placed by its frame, so that the title bar comes where it was. Once
+    // framed, the frame is fitted again where the guess was wrong.
+    const QMargins frame = windowFrameMargins().isNull() ? margins : windowFrameMargins();
+    const QRect inside = clampedInside(window.marginsAdded(frame), available);
+    resize(inside.size().shrunkBy(frame).expandedTo(minimumSize()));
+    if (windowFrameMargins().isNull() || !windowHandle())
+        move(inside.topLeft());
+    else if (frameGeometry().topLeft() != inside.topLeft())
+        windowHandle()->setFramePosition(inside.topLeft());
+    frameFitArea = windowFrameMargins().isNull() ? available : QRect();
+    frameFitWithDefaultLayout = false;
 }
 
 void MainWindow::moveEvent(QMoveEvent* event)
@@ -214,276 +220,9 @@ void MainWindow::fitFrameOnceFramed()
     if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen) || area.contains(frameGeometry()))
         return;
     if (frameFitWithDefaultLayout)
-        fitToScreen(area);
+        fitToScreenKeepingClosed(area, closedDocks());
     else
         placeFrame(clampedInside(frameGeometry(), area));
-}
-
-void MainWindow::fitDockCornersToHeight()
-{
-    // Where the analysis dock under the whole width would leave the side
-    // columns too short for their docks (below the form's height, and at it:
-    // the time dock's texts, the diagnostics' rows and eight lines of guide
-    // do not fit above a 420 px analysis dock there), they take the bottom
-    // corners and the analysis dock sits under the viewport.
-    const bool shortWindow = !roomAboveTheAnalysisDock();
-    const Qt::DockWidgetArea left = shortWindow ? Qt::LeftDockWidgetArea : Qt::BottomDockWidgetArea;
-    const Qt::DockWidgetArea right = shortWindow ? Qt::RightDockWidgetArea : Qt::BottomDockWidgetArea;
-    // Setting a corner lays the window out again: only on a change.
-    if (corner(Qt::BottomLeftCorner) != left)
-        setCorner(Qt::BottomLeftCorner, left);
-    if (corner(Qt::BottomRightCorner) != right)
-        setCorner(Qt::BottomRightCorner, right);
-}
-
-bool MainWindow::roomAboveTheAnalysisDock() const
-{
-    if (height() < formWindowSize.height())
-        return false;
-    // The three right docks at their minimum heights, whichever are open or
-    // where they stand: the corners stay as a layout was saved with them.
-    int rightHeight = -dockSeparatorWidth();
-    for (const QDockWidget* dock : {ui->timeDockWidget, ui->diagnosticsDockWidget, ui->helpDockWidget})
-        rightHeight += dockMinimum(dock).height() + dockSeparatorWidth();
-    const int above = height() - menuBar()->sizeHint().height() - statusBar()->sizeHint().height() -
-                      defaultAnalysisDockHeight() - dockSeparatorWidth();
-    return std::max(rightHeight, dockMinimum(ui->controlsDockWidget).height()) <= above;
-}
-
-QList<int> MainWindow::sideColumnWidths() const
-{
-    // The right column is wide enough for the diagnostics' value column
-    // beside its section and parameter columns, which size to their contents.
-    const int leftPreferred = ui->controlsDockWidget->sizeHint().width();
-    const int leftMinimum = dockMinimum(ui->controlsDockWidget).width();
-    int rightMinimum = 0;
-    for (const QDockWidget* dock : {ui->timeDockWidget, ui->diagnosticsDockWidget, ui->helpDockWidget})
-        rightMinimum = std::max(rightMinimum, dockMinimum(dock).width());
-    const int rightPreferred = std::max(kDefaultRightColumnWidth, rightMinimum);
-    // The middle column holds the transport row over the viewport and the
-    // analysis dock; two separators part it from the side columns.
-    const int middle = middleColumnMinimumWidth();
-    const int separators = 2 * dockSeparatorWidth();
-    const int shortfall = leftPreferred + rightPreferred + middle + separators - width();
-    if (shortfall <= 0)
-        return {leftPreferred, rightPreferred};
-    // A narrower window takes the shortfall from both side columns in
-    // proportion to what each can give.
-    const int leftSlack = std::max(0, leftPreferred - leftMinimum);
-    const int rightSlack = std::max(0, rightPreferred - rightMinimum);
-    const int slack = leftSlack + rightSlack;
-    if (shortfall >= slack)
-        return {leftMinimum, rightMinimum};
-    const int fromLeft = static_cast<int>(static_cast<long long>(shortfall) * leftSlack / slack);
-    return {leftPreferred - fromLeft, rightPreferred - (shortfall - fromLeft)};
-}
-
-bool MainWindow::roomForBothSideColumns(const QList<QDockWidget*>& closed) const
-{
-    const int separator = dockSeparatorWidth();
-    const int columnWidth = sideColumnWidths()[1];
-    int rightWidth = 0;
-    int rightHeight = 0;
-    bool anyRight = false;
-    for (QDockWidget* dock : rightColumnDocks()) {
-        if (closed.contains(dock))
-            continue;
-        anyRight = true;
-        rightWidth = std::max(rightWidth, dockMinimum(dock).width());
-        rightHeight += rightDockFloor(dock, columnWidth) + separator;
-    }
-    const int columns = dockMinimum(ui->controlsDockWidget).width() + middleColumnMinimumWidth() + separator +
-                        (anyRight ? rightWidth + separator : 0);
-    return columns <= width() && rightHeight <= rightColumnHeight(!closed.contains(ui->analysisDockWidget)) + separator;
-}
-
-int MainWindow::rightColumnHeight(bool analysisOpen) const
-{
-    int column = height() - menuBar()->sizeHint().height() - statusBar()->sizeHint().height();
-    // Under the analysis dock where it has the bottom corners.
-    if (analysisOpen && corner(Qt::BottomRightCorner) == Qt::BottomDockWidgetArea)
-        column -= defaultAnalysisDockHeight() + dockSeparatorWidth();
-    return column;
-}
-
-int MainWindow::rightDockFloor(const QDockWidget* dock, int columnWidth) const
-{
-    const int minimum = dockMinimum(dock).height();
-    if (dock != ui->diagnosticsDockWidget || diagnosticsPresentation == nullptr)
-        return minimum;
-    // The dock's title and margins around the table, whose minimum sets the
-    // dock's.
-    const QTableWidget* table = ui->diagnosticsTable;
-    const QSize chrome = dockMinimum(dock) - table->minimumSize();
-    const int rows =
-        diagnosticsPresentation->heightForRows(DiagnosticsPresentation::kReadableRows, columnWidth - chrome.width());
-    return std::max(minimum, chrome.height() + rows);
-}
-
-QList<int> MainWindow::rightDockHeights(const QList<QDockWidget*>& openRight, bool analysisOpen) const
-{
-    const QList<QDockWidget*> rightDocks = rightColumnDocks();
-    const int columnWidth = sideColumnWidths()[1];
-    std::vector<int> weights;
-    std::vector<int> floors;
-    for (QDockWidget* dock : openRight) {
-        weights.push_back(kDefaultRightDockHeights[rightDocks.indexOf(dock)]);
-        floors.push_back(rightDockFloor(dock, columnWidth));
-    }
-    const int separators = static_cast<int>(std::max<qsizetype>(0, openRight.size() - 1)) * dockSeparatorWidth();
-    const std::vector<int> shares = sharesWithFloors(rightColumnHeight(analysisOpen) - separators, weights, floors);
-    return QList<int>(shares.begin(), shares.end());
-}
-
-bool MainWindow::rightColumnAsByDefault() const
-{
-    const auto inRightColumn = [this](QDockWidget* dock) {
-        return !dock->isFloating() && dockWidgetArea(dock) == Qt::RightDockWidgetArea;
-    };
-    if (ui->diagnosticsDockWidget->isHidden() || !inRightColumn(ui->diagnosticsDockWidget))
-        return false;
-    const QList<QDockWidget*> right = rightColumnDocks();
-    return std::all_of(right.begin(), right.end(),
-                       [&inRightColumn](QDockWidget* dock) { return dock->isHidden() || inRightColumn(dock); });
-}
-
-QList<QDockWidget*> MainWindow::closedDocks() const
-{
-    QList<QDockWidget*> closed;
-    for (const auto& pair : dockActionPairs())
-        if (pair.first->isHidden())
-            closed.append(pair.first);
-    return closed;
-}
-
-int MainWindow::middleColumnMinimumWidth() const
-{
-    // The transport row over the viewport, and the analysis dock under them.
-    return std::max(centralWidget()->minimumSizeHint().width(), dockMinimum(ui->analysisDockWidget).width());
-}
-
-int MainWindow::dockSeparatorWidth() const
-{
-    return style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, this);
-}
-
-bool MainWindow::sideColumnsMerged() const
-{
-    if (dockWidgetArea(ui->controlsDockWidget) != Qt::LeftDockWidgetArea)
-        return false;
-    const QList<QDockWidget*> tabbed = tabifiedDockWidgets(ui->controlsDockWidget);
-    const QList<QDockWidget*> right = rightColumnDocks();
-    return std::all_of(right.begin(), right.end(), [&tabbed](QDockWidget* dock) { return tabbed.contains(dock); });
-}
-
-void MainWindow::fitSideColumnsToWidth()
-{
-    // The one column of a narrow or short window goes back to two once both
-    // fit; docks that no longer fit side by side, or a right column squeezed
-    // below what its docks need, are merged into one column. A dock the user
-    // closed stays closed and needs no room.
-    const QList<QDockWidget*> closed = closedDocks();
-    const bool merged = sideColumnsMerged();
-    const QSize needed = layoutMinimumSize();
-    const bool fits = needed.width() <= width() && needed.height() <= height();
-    // A right column as the default has it that cannot hold its docks
-    // readable one above the other (the diagnostics' rows as they read now:
-    // a new window's are filled only after its layout was made; a layout
-    // restored from a taller screen), and a default one whose diagnostics
-    // are shorter than their rows need: arranged anew, as tabs where there
-    // is no room. The heights a user gave a restored column stay.
-    const bool unreadable = !merged && rightColumnAsByDefault() &&
-                            (!roomForBothSideColumns(closed) ||
-                             (defaultDockLayoutInForce &&
-                              ui->diagnosticsDockWidget->height() <
-                                  rightDockFloor(ui->diagnosticsDockWidget, ui->diagnosticsDockWidget->width())));
-    if (!(merged && roomForBothSideColumns(closed)) && !(!merged && !fits) && !unreadable)
-        return;
-    // Rearranging passes through layouts that may hold the window above the
-    // size it was given: that size again once the docks are in place.
-    const QSize wanted = size();
-    layOutDocks(closed);
-    layout()->activate();
-    if (size() != wanted)
-        resize(wanted.expandedTo(minimumSize()));
-}
-
-void MainWindow::applyDefaultDockLayout() { layOutDocks({}); }
-
-void MainWindow::layOutDocks(const QList<QDockWidget*>& closed)
-{
-    const QList<QDockWidget*> rightDocks = rightColumnDocks();
-    QList<QDockWidget*> openRight = rightDocks;
-    for (QDockWidget* dock : closed)
-        openRight.removeAll(dock);
-
-    fitDockCornersToHeight();
-    // Where the window is narrower than both side columns beside the
-    // viewport need (a 1024, 1280 or 1366 px screen), or too short for the
-    // right column's docks one above the other with the diagnostics' first
-    // eight rows whole (text enlarged by a quarter on a 1080 px screen), the
-    // time, diagnostics and help docks become tabs of the controls column:
-    // every dock stays reachable, readable, and none is pushed off the
-    // screen.
-    const bool oneSideColumn = !roomForBothSideColumns(closed);
-
-    const auto showUnlessClosed = [&closed](QDockWidget* dock) {
-        if (!closed.contains(dock))
-            dock->show();
-    };
-    addDockWidget(Qt::LeftDockWidgetArea, ui->controlsDockWidget);
-    ui->controlsDockWidget->setFloating(false);
-    showUnlessClosed(ui->controlsDockWidget);
-
-    for (QDockWidget* dock : rightDocks) {
-        // Straight into the controls column's tabs: stacked there first,
-        // the column would need the height of all four docks.
-        if (oneSideColumn)
-            tabifyDockWidget(ui->controlsDockWidget, dock);
-        else
-            addDockWidget(Qt::RightDockWidgetArea, dock);
-        dock->setFloating(false);
-    }
-    if (!oneSideColumn) {
-        splitDockWidget(ui->timeDockWidget, ui->diagnosticsDockWidget, Qt::Vertical);
-        splitDockWidget(ui->diagnosticsDockWidget, ui->helpDockWidget, Qt::Vertical);
-    }
-    for (QDockWidget* dock : rightDocks)
-        showUnlessClosed(dock);
-    ui->controlsDockWidget->raise();
-    // Column widths apply to a laid-out window only; a window not yet shown
-    // would otherwise take its docks' preferred widths whatever its width.
-    layout()->activate();
-    if (oneSideColumn) {
-        const int room = width() - middleColumnMinimumWidth() - dockSeparatorWidth();
-        const int left = std::clamp(
-            room, dockMinimum(ui->controlsDockWidget).width(),
-            std::max(dockMinimum(ui->controlsDockWidget).width(), ui->controlsDockWidget->sizeHint().width()));
-        resizeDocks({ui->controlsDockWidget}, {left}, Qt::Horizontal);
-    } else if (!openRight.isEmpty()) {
-        resizeDocks(openRight, rightDockHeights(openRight, !closed.contains(ui->analysisDockWidget)), Qt::Vertical);
-        resizeDocks({ui->controlsDockWidget, openRight.front()}, sideColumnWidths(), Qt::Horizontal);
-    }
-
-    addDockWidget(Qt::BottomDockWidgetArea, ui->analysisDockWidget);
-    ui->analysisDockWidget->setFloating(false);
-    showUnlessClosed(ui->analysisDockWidget);
-    // 420 px leave the analysis page's plot about 220 px under its controls
-    // and summary; at 240 px the plots were squeezed to a strip. At the
-    // form's 1216 px the dock stands under the viewport, beside side columns
-    // that reach the status bar (fitDockCornersToHeight).
-    resizeDocks({ui->analysisDockWidget}, {defaultAnalysisDockHeight()}, Qt::Vertical);
-
-    for (const auto& [dock, action] : dockActionPairs())
-        action->setChecked(!closed.contains(dock));
-    defaultDockLayoutInForce = true;
-}
-
-int MainWindow::defaultAnalysisDockHeight() const
-{
-    return height() < formWindowSize.height()
-               ? std::max(kDefaultAnalysisDockHeight, static_cast<int>(kShortWindowAnalysisShare * height()))
-               : kDefaultAnalysisDockHeight;
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event)
@@ -493,57 +232,6 @@ void MainWindow::resizeEvent(QResizeEvent* event)
     guarded([this, before] { fitDockLayoutToNewSize(before); });
     if (!frameFitArea.isEmpty() && !windowFrameMargins().isNull())
         QTimer::singleShot(0, this, [this] { guarded([this] { fitFrameOnceFramed(); }); });
-}
-
-void MainWindow::fitDockLayoutToNewSize(const QSize& before)
-{
-    fitDockCornersToHeight();
-    // Docks are moved between areas and tabs only outside the toolkit's own
-    // layout pass, which this resize is part of.
-    if (before != size() && !sideColumnsFitPending) {
-        sideColumnsFitPending = true;
-        QTimer::singleShot(0, this, [this] {
-            sideColumnsFitPending = false;
-            guarded([this] { fitSideColumnsToWidth(); });
-        });
-    }
-    // Not on the first size of a window being shown: a restored layout keeps
-    // the dock sizes it was saved with.
-    if (!before.isValid())
-        return;
-    const auto docked = [this](QDockWidget* dock, Qt::DockWidgetArea area) {
-        return !dock->isHidden() && !dock->isFloating() && dockWidgetArea(dock) == area;
-    };
-    // A window growing back after a shrink gives its docks their room again:
-    // side columns widened up to what the default layout gives them at this
-    // size (a narrower dock the user chose is widened no further), the right
-    // column shared again as by default, the analysis dock up to its default
-    // height.
-    if (width() > before.width() && docked(ui->controlsDockWidget, Qt::LeftDockWidgetArea) &&
-        docked(ui->diagnosticsDockWidget, Qt::RightDockWidgetArea)) {
-        const QList<int> preferred = sideColumnWidths();
-        const int left = ui->controlsDockWidget->width();
-        const int right = ui->diagnosticsDockWidget->width();
-        if (left < preferred[0] || right < preferred[1])
-            resizeDocks({ui->controlsDockWidget, ui->diagnosticsDockWidget},
-                        {std::max(left, preferred[0]), std::max(right, preferred[1])}, Qt::Horizontal);
-    }
-    const QList<QDockWidget*> rightDocks = rightColumnDocks();
-    if (height() > before.height() && std::all_of(rightDocks.begin(), rightDocks.end(), [&docked](QDockWidget* dock) {
-            return docked(dock, Qt::RightDockWidgetArea);
-        }))
-        resizeDocks(rightDocks, rightDockHeights(rightDocks, !ui->analysisDockWidget->isHidden()), Qt::Vertical);
-    if (height() > before.height() && docked(ui->analysisDockWidget, Qt::BottomDockWidgetArea)) {
-        const int preferred = defaultAnalysisDockHeight();
-        if (ui->analysisDockWidget->height() < preferred)
-            resizeDocks({ui->analysisDockWidget}, {preferred}, Qt::Vertical);
-    }
-}
-
-QSize MainWindow::layoutMinimumSize()
-{
-    layout()->activate();
-    return layout()->totalMinimumSize();
 }
 
 void MainWindow::clampFloatingDocks(const QRect& available)
@@ -593,27 +281,27 @@ void MainWindow::restoreGuiState(const QRect& available)
     std::optional<SavedLayoutRestoring> restoring;
     if (!saved.geometry.isEmpty() || !saved.dockState.isEmpty())
         restoring.emplace(settings);
-    // A layout saved on a larger screen would hide controls and the status
-    // bar below or beside this one.
-    if (!saved.geometry.isEmpty() && restoreGeometry(saved.geometry)) {
-        // A window left without a frame comes back exactly where it was: the
-        // toolkit would keep room above it for a title bar it never had.
-        if (const std::optional<QRect> unframed = unframedSavedGeometry(saved.geometry))
-            setGeometry(*unframed);
-        // Where the window was left: its frame, once a window manager has
-        // framed it again, is kept inside the screen too.
-        setGeometry(clampedInside(geometry(), available));
-        frameFitArea = windowFrameMargins().isNull() ? available : QRect();
-        frameFitWithDefaultLayout = false;
-    }
+    const std::optional<SavedWindowPlacement> placement = savedWindowPlacement(saved.geometry);
+    // A layout left on a screen of another width (a profile used on a laptop
+    // and then on a projector), or one this screen cannot hold: the window is
+    // fitted to this screen as a new window is, its docks arranged anew for
+    // it.
+    const bool anotherScreen =
+        placement && !placement->maximized && !placement->fullScreen &&
+        (placement->screenWidth != screenWidthAround(available) || placement->frame.width() > available.width() ||
+         placement->frame.height() > available.height());
+    bool geometryRestored = false;
+    if (anotherScreen)
+        fitToScreenKeepingClosed(available, closedDocks());
+    else if (!saved.geometry.isEmpty() && restoreGeometry(saved.geometry))
+        geometryRestored = true;
+
     const QByteArray& dockState = saved.dockState;
     if (!dockState.isEmpty() || saved.dockStateRefused) {
         // What the restored docks may need: the screen, or the layout in
         // force where even that does not fit the screen.
         const QSize room = available.size().expandedTo(layoutMinimumSize());
         if (!dockState.isEmpty() && restoreState(dockState, kWindowStateVersion)) {
-            // The restored docks stay as they are when a frame comes.
-            frameFitWithDefaultLayout = false;
             defaultDockLayoutInForce = false;
             // The docks of an unshown window report no visibility change, so
             // the View actions are brought in line here: a dock saved hidden
@@ -626,20 +314,42 @@ void MainWindow::restoreGuiState(const QRect& available)
             // floating docks where that screen had room.
             fitDockCornersToHeight();
             clampFloatingDocks(available);
+            const QList<QDockWidget*> closed = closedDocks();
+            const auto floating = [](const std::pair<QDockWidget*, QAction*>& pair) {
+                return pair.first->isFloating() && !pair.first->isHidden();
+            };
+            const auto pairs = dockActionPairs();
             // Docks arranged for a larger screen may need more than this one
-            // has: the default layout instead.
+            // has, and docked ones arranged for another screen are arranged
+            // for this one: the default layout instead, a dock the user
+            // closed kept closed.
             const QSize needed = layoutMinimumSize();
-            if (needed.width() > room.width() || needed.height() > room.height())
+            if (needed.width() > room.width() || needed.height() > room.height()) {
                 applyDefaultDockLayout();
-            else
+            } else if (anotherScreen && std::none_of(pairs.begin(), pairs.end(), floating)) {
+                layOutDocks(closed);
+            } else {
                 fitSideColumnsToWidth();
+                // The restored docks stay as they are when a frame comes.
+                frameFitWithDefaultLayout = false;
+            }
         } else {
             applyDefaultDockLayout();
         }
-        // The restored layout's minimum may have pushed the window past the
-        // screen while it was being restored.
+    }
+    // The window as it was left, now that the restored docks no longer hold
+    // it to the size of the layout before them: where it was, its frame
+    // inside the screen. A maximised or full-screen one is the window
+    // manager's to place.
+    if (geometryRestored && !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
         layout()->activate();
-        setGeometry(clampedInside(geometry(), available));
+        if (placement)
+            placeInside(placement->normal, placement->frameMargins(), available);
+        else
+            placeInside(geometry(), windowFrameMargins(), available);
+    } else if (anotherScreen) {
+        layout()->activate();
+        placeFrame(clampedInside(QRect(pos(), size().grownBy(windowFrameMargins())), available));
     }
     restoring.reset();
 
@@ -670,6 +380,14 @@ void MainWindow::resetWindowLayout()
         } else {
             reportSettingsLock(QStringLiteral("erased"), file.lockInTheWay());
         }
+    }
+    // Whatever the saved layout did to the window, its frame, title bar
+    // included, comes back inside the screen, at the size it has where that
+    // fits.
+    if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
+        const QRect available = availableScreenGeometry();
+        if (!available.contains(frameGeometry()))
+            placeFrame(clampedInside(frameGeometry(), available));
     }
     applyDefaultDockLayout();
     const auto selectors = indexSelectors(ui.get());

@@ -15,7 +15,15 @@ constexpr std::uint16_t kVersionWithWindowGeometry = 3;
 
 } // namespace
 
-std::optional<QRect> unframedSavedGeometry(const QByteArray& saved)
+QMargins SavedWindowPlacement::frameMargins() const
+{
+    if (maximized || fullScreen || !frame.contains(normal))
+        return QMargins();
+    return QMargins(normal.left() - frame.left(), normal.top() - frame.top(), frame.right() - normal.right(),
+                    frame.bottom() - normal.bottom());
+}
+
+std::optional<SavedWindowPlacement> savedWindowPlacement(const QByteArray& saved)
 {
     QDataStream stream(saved);
     stream.setVersion(QDataStream::Qt_4_0);
@@ -25,18 +33,19 @@ std::optional<QRect> unframedSavedGeometry(const QByteArray& saved)
     stream >> magic >> major >> minor;
     if (stream.status() != QDataStream::Ok || magic != kGeometryMagic || major != kVersionWithWindowGeometry)
         return std::nullopt;
-    QRect frame;
-    QRect normal;
+    SavedWindowPlacement placement;
     std::int32_t screen = 0;
     std::uint8_t maximized = 0;
     std::uint8_t fullScreen = 0;
     std::int32_t screenWidth = 0;
     QRect window;
-    stream >> frame >> normal >> screen >> maximized >> fullScreen >> screenWidth >> window;
-    if (stream.status() != QDataStream::Ok || maximized || fullScreen || !normal.isValid() || frame != window ||
-        window != normal)
+    stream >> placement.frame >> placement.normal >> screen >> maximized >> fullScreen >> screenWidth >> window;
+    if (stream.status() != QDataStream::Ok || !placement.normal.isValid())
         return std::nullopt;
-    return normal;
+    placement.screenWidth = screenWidth;
+    placement.maximized = maximized != 0;
+    placement.fullScreen = fullScreen != 0;
+    return placement;
 }
 
 } // namespace vxo

@@ -27,6 +27,9 @@ TEST(SharesWithFloors, ProportionalWhereEveryShareClearsItsFloorElseFloorsFirst)
         {"a part fixed makes a second one short", 1000, {1, 3, 6}, {300, 290, 0}, {300, 290, 410}},
         {"the last part at its floor, the rounding to a free one", 101, {1, 1, 1}, {0, 0, 60}, {20, 21, 60}},
         {"floors beyond the total", 300, {1, 1, 1}, {150, 100, 120}, {150, 100, 120}},
+        // Weights of hundreds, as the right column's docks have them.
+        {"large weights, every share above its floor", 1000, {250, 245, 230}, {200, 100, 100}, {344, 337, 319}},
+        {"large weights, the first part at its floor", 900, {250, 245, 230}, {420, 0, 0}, {420, 247, 233}},
     };
     for (const Case& c : cases) {
         const std::vector<int> shares = sharesWithFloors(c.total, c.weights, c.floors);

@@ -6,6 +6,8 @@
 #include "common/MainWindowProbe.h"
 #include "common/QtTestSupport.h"
 
+#include "WindowLayoutChecks.h"
+
 #include "app/mainwindow/MainWindow.h"
 #include "document/ExperimentCatalogue.h"
 #include "document/ExperimentDocumentJson.h"
@@ -13,6 +15,7 @@
 #include "document/PotentialSceneJson.h"
 
 #include <QAbstractButton>
+#include <QDockWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -1142,6 +1145,29 @@ TEST_F(DocumentsWindow, ADocumentNamingAMissingTargetLoadsWithThatRecordOffAndSa
     off.periodicDrive.enabled = false;
     off.periodicDrive.targetObjectId = document.potentialScene.objects().front().id;
     EXPECT_EQ(differences(window.captureExperimentDocument(), off).join(QStringLiteral(", ")).toStdString(), "");
+}
+
+// Loaded on a projector's screen, where the guide is a tab behind the
+// controls, a document of a guided experiment brings that experiment's
+// guide in front, beside the diagnostics.
+TEST_F(DocumentsWindow, ADocumentLoadedWhereTheGuideIsATabBringsItsGuideForward)
+{
+    source->loadGuidedExperiment(catalogueIndexOfSlug("double_slit"));
+    const QString file = QDir(folder.path()).filePath(QStringLiteral("slits.vxo.json"));
+    QString error;
+    ASSERT_TRUE(saveExperimentFile(file, source->captureExperimentDocument(), error)) << error.toStdString();
+
+    MainWindow window(nullptr, false);
+    window.fitToScreen(QRect(0, 0, 1024, 768));
+    ASSERT_TRUE(test::showAndWait(window)) << "the window is not shown: the test needs an X display (xvfb-run -a)";
+    const auto* help = window.findChild<QDockWidget*>(QStringLiteral("helpDockWidget"));
+    const auto* diagnostics = window.findChild<QDockWidget*>(QStringLiteral("diagnosticsDockWidget"));
+    ASSERT_TRUE(help && diagnostics);
+    ASSERT_FALSE(test::dockInFront(window, *help)) << "the guide is in front already: the case is void";
+    ASSERT_TRUE(loadFile(window, file).ok);
+    ASSERT_TRUE(test::waitForLayoutToSettle(window));
+    EXPECT_TRUE(test::dockInFront(window, *help)) << "the guide of the document's experiment is not in front";
+    EXPECT_TRUE(test::dockInFront(window, *diagnostics)) << "the diagnostics are not beside the guide";
 }
 
 } // namespace

@@ -237,8 +237,8 @@ TEST(MainWindowScreenFit, AOnePanelPlotIsSeenWholeOnChoosingItsPageOnEveryScreen
 // carpet, map, loop, path, profile or orbit over its curves) shows both
 // whole on choosing it, where the view holds them with the page's summary
 // above them: on a short, wide analysis area they lie side by side. An area
-// tall enough for them one over the other under the summary (a 1920 x 1080
-// monitor) keeps them so.
+// tall enough for them one over the other under the summary (the analysis
+// dock made taller by the teacher on a 1920 x 1080 monitor) keeps them so.
 TEST(MainWindowScreenFit, ATwoPanelPlotIsSeenWholeOnChoosingItsPageOnEveryScreenAndTextSize)
 {
     test::appTestApplication();
@@ -246,11 +246,22 @@ TEST(MainWindowScreenFit, ATwoPanelPlotIsSeenWholeOnChoosingItsPageOnEveryScreen
                                    "berryTab",        "loschmidtTab", "andersonTab", "zenoTab",    "aharonovBohmTab",
                                    "landauTab",       "hallEdgeTab",  "backflowTab", "zitterTab",  "kickedRotorTab",
                                    "kapitzaDiracTab", "moshinskyTab"};
+    // Each screen as laid out (an analysis dock of 0 px: as it comes), and
+    // the monitor with its analysis dock dragged to 700 px.
+    std::vector<std::pair<QSize, int>> areas;
+    for (const QSize& screen : kScreensAndTextSizes)
+        areas.emplace_back(screen, 0);
+    areas.emplace_back(QSize(1920, 1080), 700);
     int stackedShown = 0;
-    for (const QSize& screen : kScreensAndTextSizes) {
+    for (const auto& [screen, analysisHeight] : areas) {
         MainWindow window(nullptr, false);
         window.fitToScreen(QRect(QPoint(0, 0), screen));
         ASSERT_TRUE(test::showAndWait(window)) << "the window is not shown: the test needs an X display (xvfb-run -a)";
+        if (analysisHeight > 0) {
+            window.resizeDocks({window.findChild<QDockWidget*>(QStringLiteral("analysisDockWidget"))}, {analysisHeight},
+                               Qt::Vertical);
+            ASSERT_TRUE(test::settleLayout(window)) << named(screen);
+        }
         const auto [pages, area, stack] = analysisPagesOf(window);
         ASSERT_TRUE(pages && area && stack);
         for (const char* pageName : twoPanelPages) {

@@ -53,8 +53,8 @@ const char* const kDockNames[] = {"controlsDockWidget", "timeDockWidget", "diagn
 const char* const kActionNames[] = {"actionControlsDock", "actionTimeDock", "actionDiagnosticsDock", "actionHelpDock",
                                     "actionAnalysisDock"};
 // The default areas of a window with room for both side columns, and of one
-// too narrow for them, where the time, diagnostics and help docks are tabs of
-// the controls column.
+// too narrow for them, where the time and help docks are tabs of the controls
+// column and the diagnostics stand under them.
 const Qt::DockWidgetArea kTwoColumnAreas[] = {Qt::LeftDockWidgetArea, Qt::RightDockWidgetArea, Qt::RightDockWidgetArea,
                                               Qt::RightDockWidgetArea, Qt::BottomDockWidgetArea};
 const Qt::DockWidgetArea kOneColumnAreas[] = {Qt::LeftDockWidgetArea, Qt::LeftDockWidgetArea, Qt::LeftDockWidgetArea,
@@ -121,7 +121,8 @@ Qt::DockWidgetArea dockWidgetAreaOfOpenRightDock(const MainWindow& window, int c
 
 // The default layout: every dock docked and open with its action checked,
 // the right docks stacked time over diagnostics over help or, in a window too
-// narrow for two side columns, tabs behind the controls. Which of the two is
+// narrow for two side columns, the time and help docks tabs behind the
+// controls and the diagnostics under them, in front. Which of the two is
 // what a new window of the same size shows on this screen.
 void expectDefaultDocks(const MainWindow& window, const char* when)
 {
@@ -140,9 +141,12 @@ void expectDefaultDocks(const MainWindow& window, const char* when)
     }
     if (tabbed) {
         const QList<QDockWidget*> tabs = window.tabifiedDockWidgets(dock(window, 0));
-        for (int i = 1; i <= 3; ++i)
+        for (int i : {1, 3})
             EXPECT_TRUE(tabs.contains(dock(window, i))) << kDockNames[i] << " is not a controls tab " << when;
         EXPECT_TRUE(test::dockInFront(window, *dock(window, 0))) << "the controls are not in front " << when;
+        EXPECT_TRUE(test::dockInFront(window, *dock(window, 2))) << "the diagnostics are not in front " << when;
+        EXPECT_LT(dock(window, 0)->geometry().bottom(), dock(window, 2)->geometry().top())
+            << "the diagnostics are not under the controls " << when;
         return;
     }
     for (int i = 2; i <= 3; ++i)
@@ -345,9 +349,10 @@ TEST(MainWindowWindowState, AWindowLeftWithoutAFrameStartsAgainWhereItWasToThePi
     QSettings().remove(QStringLiteral("MainWindow"));
 }
 
-// In a window too narrow for two side columns the time, diagnostics and help
-// docks are tabs behind the controls: open, so their View actions are
-// checked. The View menu closes such a dock, and shows it again in front.
+// In a window too narrow for two side columns the time and help docks are
+// tabs behind the controls: open, so their View actions are checked. The
+// View menu closes such a dock, and shows it again in front; so it does the
+// diagnostics under them.
 TEST(MainWindowWindowState, TheViewMenuOpensAndClosesDocksThatAreTabsOfTheControlsColumn)
 {
     test::appTestApplication();
@@ -355,7 +360,7 @@ TEST(MainWindowWindowState, TheViewMenuOpensAndClosesDocksThatAreTabsOfTheContro
     window.fitToScreen(QRect(0, 0, 1024, 768));
     showAndSettle(window);
     ASSERT_TRUE(oneSideColumn(window)) << "a 1024 px window has both side columns: the case is void";
-    for (int i = 1; i <= 3; ++i) {
+    for (int i : {1, 3}) {
         ASSERT_FALSE(test::dockInFront(window, *dock(window, i))) << kDockNames[i] << " is not behind the controls";
         EXPECT_TRUE(action(window, i)->isChecked()) << kActionNames[i] << " of an open tab behind another";
     }

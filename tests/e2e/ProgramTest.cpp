@@ -5,7 +5,8 @@
 // display is driven through the X protocol, as a window manager would: the
 // window is found by its process, resized and asked to close. Under a real
 // window manager (openbox, on a screen of its own) the window's frame, title
-// bar included, comes up on the screen.
+// bar included, comes up on the screen, also when one profile moves between
+// screens of different sizes, and after Reset Window Layout.
 
 #include "common/QtTestSupport.h"
 #include "document/ExperimentCatalogue.h"
@@ -29,9 +30,11 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace vxo::e2e {
 namespace {
@@ -151,6 +154,52 @@ public:
         xcb_flush(connection_);
     }
 
+    // The viewable top-level windows of process `pid` that no window manager
+    // framed: its open menus.
+    std::vector<QRect> popupsOf(qint64 pid)
+    {
+        std::vector<QRect> popups;
+        const xcb_atom_t pidAtom = atom("_NET_WM_PID");
+        xcb_query_tree_reply_t* tree = xcb_query_tree_reply(connection_, xcb_query_tree(connection_, root_), nullptr);
+        if (tree == nullptr)
+            return popups;
+        const xcb_window_t* children = xcb_query_tree_children(tree);
+        for (int i = 0; i < xcb_query_tree_children_length(tree); ++i) {
+            xcb_get_window_attributes_reply_t* attributes = xcb_get_window_attributes_reply(
+                connection_, xcb_get_window_attributes(connection_, children[i]), nullptr);
+            const bool popup =
+                attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE && attributes->override_redirect;
+            std::free(attributes);
+            if (popup && cardinal(children[i], pidAtom) == std::optional<std::uint32_t>(std::uint32_t(pid)))
+                popups.push_back(frameOf(children[i]).geometry);
+        }
+        std::free(tree);
+        return popups;
+    }
+
+    // A key pressed and released over `window` with the modifiers `state`, as
+    // the keyboard would send it to the window in focus.
+    void pressKey(xcb_window_t window, xcb_keysym_t keysym, std::uint16_t state = 0)
+    {
+        const xcb_keycode_t code = keycodeOf(keysym);
+        for (const std::uint8_t type : {std::uint8_t(XCB_KEY_PRESS), std::uint8_t(XCB_KEY_RELEASE)}) {
+            xcb_key_press_event_t event;
+            std::memset(&event, 0, sizeof event);
+            event.response_type = type;
+            event.detail = code;
+            event.time = XCB_CURRENT_TIME;
+            event.root = root_;
+            event.event = window;
+            event.child = XCB_NONE;
+            event.state = state;
+            event.same_screen = 1;
+            xcb_send_event(connection_, 0, window,
+                           type == XCB_KEY_PRESS ? XCB_EVENT_MASK_KEY_PRESS : XCB_EVENT_MASK_KEY_RELEASE,
+                           reinterpret_cast<const char*>(&event));
+        }
+        xcb_flush(connection_);
+    }
+
     // The close button of a window manager: WM_DELETE_WINDOW.
     void close(xcb_window_t window)
     {
@@ -167,6 +216,24 @@ public:
     }
 
 private:
+    xcb_keycode_t keycodeOf(xcb_keysym_t keysym)
+    {
+        const xcb_setup_t* setup = xcb_get_setup(connection_);
+        const int count = setup->max_keycode - setup->min_keycode + 1;
+        xcb_get_keyboard_mapping_reply_t* mapping = xcb_get_keyboard_mapping_reply(
+            connection_, xcb_get_keyboard_mapping(connection_, setup->min_keycode, std::uint8_t(count)), nullptr);
+        xcb_keycode_t code = 0;
+        if (mapping != nullptr) {
+            const xcb_keysym_t* symbols = xcb_get_keyboard_mapping_keysyms(mapping);
+            const int perCode = mapping->keysyms_per_keycode;
+            for (int i = 0; i < count * perCode && code == 0; ++i)
+                if (symbols[i] == keysym)
+                    code = xcb_keycode_t(setup->min_keycode + i / perCode);
+        }
+        std::free(mapping);
+        return code;
+    }
+
     xcb_atom_t atom(const char* name)
     {
         xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
@@ -388,6 +455,150 @@ TEST(TheProgram, UnderAWindowManagerComesUpWithItsWholeFrameOnTheScreen)
             display.close(*window);
             EXPECT_TRUE(run.process().waitForFinished(test::kWaitBoundMs)) << at << ", " << start << ": the window did not close";
         }
+    }
+}
+
+// The keys a user presses for View > Reset Window Layout: Alt+H opens the
+// Help menu, Left the View menu beside it, Up its last entry, Return
+// chooses it. Each key waits for the menu it opens.
+bool chooseResetWindowLayout(Display& display, xcb_window_t window, qint64 pid)
+{
+    constexpr xcb_keysym_t kH = 0x68, kLeft = 0xff51, kUp = 0xff52, kReturn = 0xff0d;
+    const auto menuLeftOf = [&display, pid](int x) {
+        QElapsedTimer clock;
+        clock.start();
+        for (;;) {
+            for (const QRect& popup : display.popupsOf(pid))
+                if (popup.x() < x)
+                    return popup.x();
+            if (clock.elapsed() > test::kWaitBoundMs)
+                return -1;
+            QThread::msleep(50);
+        }
+    };
+    display.pressKey(window, kH, XCB_MOD_MASK_1);
+    const int help = menuLeftOf(std::numeric_limits<int>::max());
+    if (help < 0)
+        return false;
+    display.pressKey(window, kLeft);
+    if (menuLeftOf(help) < 0)
+        return false;
+    display.pressKey(window, kUp);
+    display.pressKey(window, kReturn);
+    return true;
+}
+
+std::string frameText(const QRect& r)
+{
+    return std::to_string(r.x()) + "," + std::to_string(r.y()) + " " + std::to_string(r.width()) + "x" +
+           std::to_string(r.height());
+}
+
+// Whether the settings file holds a saved window geometry.
+bool layoutSaved(const QString& settingsFile)
+{
+    return QSettings(settingsFile, QSettings::IniFormat).contains(QStringLiteral("MainWindow/geometry"));
+}
+
+// One profile, as a school's account, used on a 1920 x 1080 monitor, a
+// 1366 x 768 laptop and a 1024 x 768 projector, each with a window manager:
+// every start restores the layout the last one left on another screen, in
+// all six orders, and comes up with its whole frame, title bar included, on
+// the screen; so it stays after View > Reset Window Layout, which forgets the
+// saved layout. Back on the monitor, a window made 1200 x 800 comes back
+// 1200 x 800, and Reset Window Layout leaves it so.
+TEST(TheProgram, OneProfileMovedBetweenScreensKeepsItsWholeFrameOnEachAndAfterAReset)
+{
+    ASSERT_FALSE(QStandardPaths::findExecutable(QStringLiteral("openbox")).isEmpty())
+        << "openbox is missing (`make deps` installs it)";
+    const QSize monitor(1920, 1080), laptop(1366, 768), projector(1024, 768);
+    std::vector<std::unique_ptr<ManagedScreen>> screens;
+    std::vector<std::unique_ptr<Display>> displays;
+    for (const QSize& size : {monitor, laptop, projector}) {
+        screens.push_back(std::make_unique<ManagedScreen>(size));
+        ASSERT_FALSE(screens.back()->display().isEmpty())
+            << "no X server came up: " << screens.back()->errors().toStdString();
+        displays.push_back(std::make_unique<Display>(screens.back()->display().toLocal8Bit().constData()));
+        ASSERT_TRUE(displays.back()->usable());
+        QElapsedTimer clock;
+        clock.start();
+        while (!displays.back()->managed() && clock.elapsed() < test::kWaitBoundMs)
+            QThread::msleep(50);
+        ASSERT_TRUE(displays.back()->managed()) << "openbox did not start: " << screens.back()->errors().toStdString();
+    }
+    QTemporaryDir configHome;
+    QTemporaryDir runtime;
+    ASSERT_TRUE(configHome.isValid() && runtime.isValid());
+    const QString settingsFile = QDir(configHome.path()).filePath(QStringLiteral("Brastell/Ondrivel.conf"));
+    const QSize sizes[] = {monitor, laptop, projector};
+
+    // Every screen after every other: monitor, laptop, projector, monitor,
+    // projector, laptop, monitor; the last start resizes the window.
+    const int visits[] = {0, 1, 2, 0, 2, 1, 0};
+    const QSize chosen(1200, 800);
+    for (std::size_t visit = 0; visit <= std::size(visits); ++visit) {
+        const bool last = visit == std::size(visits);
+        const int on = last ? 0 : visits[visit];
+        const QRect screen(QPoint(0, 0), sizes[on]);
+        const std::string at = "start " + std::to_string(visit + 1) + " on " + std::to_string(screen.width()) + "x" +
+                               std::to_string(screen.height());
+        Display& display = *displays[std::size_t(on)];
+        ProgramRun run(configHome.path(), runtime.path(), screens[std::size_t(on)]->display());
+        ASSERT_TRUE(run.process().waitForStarted(test::kWaitBoundMs)) << VXO_PROGRAM;
+        const std::optional<xcb_window_t> window = run.window(display);
+        ASSERT_TRUE(window) << at << ": no window came up: " << run.process().readAllStandardError().toStdString();
+        const auto frameInside = [&display, &window, &screen] {
+            QElapsedTimer clock;
+            clock.start();
+            Display::Frame frame = display.frameOf(*window);
+            while (!(frame.framed && screen.contains(frame.geometry)) && clock.elapsed() < test::kWaitBoundMs) {
+                QThread::msleep(50);
+                frame = display.frameOf(*window);
+            }
+            return frame;
+        };
+        Display::Frame frame = frameInside();
+        ASSERT_TRUE(frame.framed && screen.contains(frame.geometry))
+            << at << ": the frame lies at " << frameText(frame.geometry);
+        if (last) {
+            EXPECT_EQ(display.size(*window), chosen) << at << ": the window did not come back as it was left";
+        } else if (visit > 0) {
+            ASSERT_TRUE(layoutSaved(settingsFile)) << at << ": nothing was saved to restore";
+            ASSERT_TRUE(chooseResetWindowLayout(display, *window, run.process().processId()))
+                << at << ": the View menu did not open";
+            QElapsedTimer clock;
+            clock.start();
+            while (layoutSaved(settingsFile) && clock.elapsed() < test::kWaitBoundMs)
+                QThread::msleep(50);
+            ASSERT_FALSE(layoutSaved(settingsFile)) << at << ": Reset Window Layout did not forget the layout";
+            frame = frameInside();
+            EXPECT_TRUE(frame.framed && screen.contains(frame.geometry))
+                << at << ": after Reset Window Layout the frame lies at " << frameText(frame.geometry);
+        }
+        if (visit + 1 == std::size(visits)) {
+            // Asked again until it holds: a window as wide as this keeps both
+            // side columns, and their height, until its docks have become one
+            // column, as a user's second drag finds it.
+            QElapsedTimer clock;
+            clock.start();
+            while (display.size(*window) != chosen && clock.elapsed() < test::kWaitBoundMs) {
+                display.resize(*window, chosen);
+                QThread::msleep(50);
+            }
+            ASSERT_EQ(display.size(*window), chosen) << at << ": the window manager did not resize the window";
+        }
+        if (last) {
+            ASSERT_TRUE(chooseResetWindowLayout(display, *window, run.process().processId()));
+            QElapsedTimer clock;
+            clock.start();
+            while (layoutSaved(settingsFile) && clock.elapsed() < test::kWaitBoundMs)
+                QThread::msleep(50);
+            ASSERT_FALSE(layoutSaved(settingsFile)) << at << ": Reset Window Layout did not forget the layout";
+            EXPECT_EQ(display.size(*window), chosen) << at << ": Reset Window Layout resized the window";
+        }
+        display.close(*window);
+        ASSERT_TRUE(run.process().waitForFinished(test::kWaitBoundMs)) << at << ": the window did not close";
+        EXPECT_EQ(run.process().exitCode(), 0) << at;
     }
 }
 

@@ -1,0 +1,438 @@
+#include "app/mainwindow/MainWindow.h"
+
+#include "app/form/DiagnosticsPresentation.h"
+#include "app/form/SharesWithFloors.h"
+#include "ui/MainWindowForm.h"
+
+#include <QDockWidget>
+#include <QLayout>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTableWidget>
+#include <QTimer>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace vxo {
+
+namespace {
+
+constexpr int kDefaultAnalysisDockHeight = 420;
+constexpr int kDefaultRightColumnWidth = 500;
+// Time, diagnostics and help dock, top to bottom, in these proportions; a
+// dock that needs more (the time dock for its texts, the diagnostics for
+// their first rows whole) takes it from the others in proportion.
+const QList<int> kDefaultRightDockHeights = {250, 245, 230};
+// The share of the window's height the viewport keeps above the analysis dock
+// where the window is shorter than the form: the field's square is then
+// 43% of the height of a 768 px screen under a title bar and 48% of a 1080 px
+// one, where the analysis dock has its 420 px; below that the analysis page
+// scrolls.
+constexpr double kViewportShare = 0.45;
+// The diagnostics under the tabs of the one side column of a narrow or short
+// window, against the time and help docks among those tabs: a third of the
+// column, more where their first rows need it.
+constexpr int kMergedTabsWeight = 480;
+constexpr int kMergedDiagnosticsWeight = 245;
+
+// A dock's minimum as its contents need it now: the minimum the dock area
+// holds it to follows its contents only once the area is laid out again.
+QSize dockMinimum(const QDockWidget* dock) { return dock->minimumSize().expandedTo(dock->minimumSizeHint()); }
+
+} // namespace
+
+QList<QDockWidget*> MainWindow::rightColumnDocks() const
+{
+    return {ui->timeDockWidget, ui->diagnosticsDockWidget, ui->helpDockWidget};
+}
+
+void MainWindow::fitDockCornersToHeight()
+{
+    // Where the analysis dock under the whole width would leave the side
+    // columns too short for their docks (below the form's height, and at it:
+    // the time dock's texts, the diagnostics' rows and eight lines of guide
+    // do not fit above a 420 px analysis dock there), they take the bottom
+    // corners and the analysis dock sits under the viewport.
+    const bool shortWindow = !roomAboveTheAnalysisDock();
+    const Qt::DockWidgetArea left = shortWindow ? Qt::LeftDockWidgetArea : Qt::BottomDockWidgetArea;
+    const Qt::DockWidgetArea right = shortWindow ? Qt::RightDockWidgetArea : Qt::BottomDockWidgetArea;
+    // Setting a corner lays the window out again: only on a change.
+    if (corner(Qt::BottomLeftCorner) != left)
+        setCorner(Qt::BottomLeftCorner, left);
+    if (corner(Qt::BottomRightCorner) != right)
+        setCorner(Qt::BottomRightCorner, right);
+}
+
+bool MainWindow::roomAboveTheAnalysisDock() const
+{
+    if (height() < formWindowSize.height())
+        return false;
+    // The three right docks at their minimum heights, whichever are open or
+    // where they stand: the corners stay as a layout was saved with them.
+    int rightHeight = -dockSeparatorWidth();
+    for (const QDockWidget* dock : {ui->timeDockWidget, ui->diagnosticsDockWidget, ui->helpDockWidget})
+        rightHeight += dockMinimum(dock).height() + dockSeparatorWidth();
+    const int above = height() - menuBar()->sizeHint().height() - statusBar()->sizeHint().height() -
+                      defaultAnalysisDockHeight() - dockSeparatorWidth();
+    return std::max(rightHeight, dockMinimum(ui->controlsDockWidget).height()) <= above;
+}
+
+QList<int> MainWindow::sideColumnWidths() const
+{
+    // The right column is wide enough for the diagnostics' value column
+    // beside its section and parameter columns, which size to their contents.
+    const int leftPreferred = ui->controlsDockWidget->sizeHint().width();
+    const int leftMinimum = dockMinimum(ui->controlsDockWidget).width();
+    int rightMinimum = 0;
+    for (const QDockWidget* dock : {ui->timeDockWidget, ui->diagnosticsDockWidget, ui->helpDockWidget})
+        rightMinimum = std::max(rightMinimum, dockMinimum(dock).width());
+    const int rightPreferred = std::max(kDefaultRightColumnWidth, rightMinimum);
+    // The middle column holds the transport row over the viewport and the
+    // analysis dock; two separators part it from the side columns.
+    const int middle = middleColumnMinimumWidth();
+    const int separators = 2 * dockSeparatorWidth();
+    const int shortfall = leftPreferred + rightPreferred + middle + separators - width();
+    if (shortfall <= 0)
+        return {leftPreferred, rightPreferred};
+    // A narrower window takes the shortfall from both side columns in
+    // proportion to what each can give.
+    const int leftSlack = std::max(0, leftPreferred - leftMinimum);
+    const int rightSlack = std::max(0, rightPreferred - rightMinimum);
+    const int slack = leftSlack + rightSlack;
+    if (shortfall >= slack)
+        return {leftMinimum, rightMinimum};
+    const int fromLeft = static_cast<int>(static_cast<long long>(shortfall) * leftSlack / slack);
+    return {leftPreferred - fromLeft, rightPreferred - (shortfall - fromLeft)};
+}
+
+bool MainWindow::roomForBothSideColumns(const QList<QDockWidget*>& closed) const
+{
+    const int separator = dockSeparatorWidth();
+    const int columnWidth = sideColumnWidths()[1];
+    int rightWidth = 0;
+    int rightHeight = 0;
+    bool anyRight = false;
+    for (QDockWidget* dock : rightColumnDocks()) {
+        if (closed.contains(dock))
+            continue;
+        anyRight = true;
+        rightWidth = std::max(rightWidth, dockMinimum(dock).width());
+        rightHeight += rightDockFloor(dock, columnWidth) + separator;
+    }
+    const int columns = dockMinimum(ui->controlsDockWidget).width() + middleColumnMinimumWidth() + separator +
+                        (anyRight ? rightWidth + separator : 0);
+    return columns <= width() && rightHeight <= rightColumnHeight(!closed.contains(ui->analysisDockWidget)) + separator;
+}
+
+int MainWindow::rightColumnHeight(bool analysisOpen) const
+{
+    int column = height() - menuBar()->sizeHint().height() - statusBar()->sizeHint().height();
+    // Under the analysis dock where it has the bottom corners.
+    if (analysisOpen && corner(Qt::BottomRightCorner) == Qt::BottomDockWidgetArea)
+        column -= defaultAnalysisDockHeight() + dockSeparatorWidth();
+    return column;
+}
+
+int MainWindow::rightDockFloor(const QDockWidget* dock, int columnWidth) const
+{
+    const int minimum = dockMinimum(dock).height();
+    if (dock != ui->diagnosticsDockWidget || diagnosticsPresentation == nullptr)
+        return minimum;
+    // The dock's title and margins around the table, whose minimum sets the
+    // dock's.
+    const QTableWidget* table = ui->diagnosticsTable;
+    const QSize chrome = dockMinimum(dock) - table->minimumSize();
+    const int rows =
+        diagnosticsPresentation->heightForRows(DiagnosticsPresentation::kReadableRows, columnWidth - chrome.width());
+    return std::max(minimum, chrome.height() + rows);
+}
+
+QList<int> MainWindow::rightDockHeights(const QList<QDockWidget*>& openRight, bool analysisOpen) const
+{
+    const QList<QDockWidget*> rightDocks = rightColumnDocks();
+    const int columnWidth = sideColumnWidths()[1];
+    std::vector<int> weights;
+    std::vector<int> floors;
+    for (QDockWidget* dock : openRight) {
+        weights.push_back(kDefaultRightDockHeights[rightDocks.indexOf(dock)]);
+        floors.push_back(rightDockFloor(dock, columnWidth));
+    }
+    const int separators = static_cast<int>(std::max<qsizetype>(0, openRight.size() - 1)) * dockSeparatorWidth();
+    const std::vector<int> shares = sharesWithFloors(rightColumnHeight(analysisOpen) - separators, weights, floors);
+    return QList<int>(shares.begin(), shares.end());
+}
+
+bool MainWindow::rightColumnAsByDefault() const
+{
+    const auto inRightColumn = [this](QDockWidget* dock) {
+        return !dock->isFloating() && dockWidgetArea(dock) == Qt::RightDockWidgetArea;
+    };
+    if (ui->diagnosticsDockWidget->isHidden() || !inRightColumn(ui->diagnosticsDockWidget))
+        return false;
+    const QList<QDockWidget*> right = rightColumnDocks();
+    return std::all_of(right.begin(), right.end(),
+                       [&inRightColumn](QDockWidget* dock) { return dock->isHidden() || inRightColumn(dock); });
+}
+
+QList<QDockWidget*> MainWindow::closedDocks() const
+{
+    QList<QDockWidget*> closed;
+    for (const auto& pair : dockActionPairs())
+        if (pair.first->isHidden())
+            closed.append(pair.first);
+    return closed;
+}
+
+int MainWindow::middleColumnMinimumWidth() const
+{
+    // The transport row over the viewport, and the analysis dock under them.
+    return std::max(centralWidget()->minimumSizeHint().width(), dockMinimum(ui->analysisDockWidget).width());
+}
+
+int MainWindow::dockSeparatorWidth() const
+{
+    return style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, this);
+}
+
+bool MainWindow::sideColumnsMerged() const
+{
+    if (dockWidgetArea(ui->controlsDockWidget) != Qt::LeftDockWidgetArea ||
+        dockWidgetArea(ui->diagnosticsDockWidget) != Qt::LeftDockWidgetArea || ui->diagnosticsDockWidget->isFloating())
+        return false;
+    const QList<QDockWidget*> tabbed = tabifiedDockWidgets(ui->controlsDockWidget);
+    return tabbed.contains(ui->timeDockWidget) && tabbed.contains(ui->helpDockWidget);
+}
+
+void MainWindow::fitSideColumnsToWidth()
+{
+    // The one column of a narrow or short window goes back to two once both
+    // fit; docks that no longer fit side by side, or a right column squeezed
+    // below what its docks need, are merged into one column. A dock the user
+    // closed stays closed and needs no room.
+    const QList<QDockWidget*> closed = closedDocks();
+    const bool merged = sideColumnsMerged();
+    const QSize needed = layoutMinimumSize();
+    const bool fits = needed.width() <= width() && needed.height() <= height();
+    // A right column as the default has it that cannot hold its docks
+    // readable one above the other (the diagnostics' rows as they read now:
+    // a new window's are filled only after its layout was made; a layout
+    // restored from a taller screen), and a default one whose diagnostics
+    // are shorter than their rows need: arranged anew, as tabs where there
+    // is no room. The heights a user gave a restored column stay.
+    const bool unreadable = !merged && rightColumnAsByDefault() &&
+                            (!roomForBothSideColumns(closed) ||
+                             (defaultDockLayoutInForce &&
+                              ui->diagnosticsDockWidget->height() <
+                                  rightDockFloor(ui->diagnosticsDockWidget, ui->diagnosticsDockWidget->width())));
+    if (!(merged && roomForBothSideColumns(closed)) && !(!merged && !fits) && !unreadable)
+        return;
+    layOutDocks(closed);
+}
+
+void MainWindow::applyDefaultDockLayout() { layOutDocks({}); }
+
+void MainWindow::layOutDocks(const QList<QDockWidget*>& closed)
+{
+    // Arranging passes through layouts that may hold the window above the
+    // size it has (those of a larger screen): that size again once the docks
+    // stand where they go, and the docks sized for it.
+    const QSize wanted = size();
+    // A dock taken out of a tab group stands for a moment under the others:
+    // the window's minimum is held meanwhile, so that a window manager is not
+    // asked for a taller window, which it would grant after the docks are in
+    // place.
+    const QLayout::SizeConstraint constraint = layout()->sizeConstraint();
+    layout()->setSizeConstraint(QLayout::SetNoConstraint);
+    const QList<QDockWidget*> rightDocks = rightColumnDocks();
+    QList<QDockWidget*> openRight = rightDocks;
+    for (QDockWidget* dock : closed)
+        openRight.removeAll(dock);
+
+    fitDockCornersToHeight();
+    // Where the window is narrower than both side columns beside the
+    // viewport need (a 1024, 1280 or 1366 px screen), or too short for the
+    // right column's docks one above the other with the diagnostics' first
+    // eight rows whole (text enlarged by a quarter on a 1080 px screen), the
+    // time and help docks become tabs of the controls column and the
+    // diagnostics stand under them: the guide and the figures it names are
+    // on show together, the controls a click away, and none is pushed off
+    // the screen.
+    const bool oneSideColumn = !roomForBothSideColumns(closed);
+
+    const auto showUnlessClosed = [&closed](QDockWidget* dock) {
+        if (!closed.contains(dock))
+            dock->show();
+    };
+    addDockWidget(Qt::LeftDockWidgetArea, ui->controlsDockWidget);
+    ui->controlsDockWidget->setFloating(false);
+    showUnlessClosed(ui->controlsDockWidget);
+
+    if (oneSideColumn) {
+        // Split before the tabs are made: a dock that is a tab is split off
+        // as one more tab.
+        addDockWidget(Qt::LeftDockWidgetArea, ui->diagnosticsDockWidget);
+        splitDockWidget(ui->controlsDockWidget, ui->diagnosticsDockWidget, Qt::Vertical);
+        tabifyDockWidget(ui->controlsDockWidget, ui->timeDockWidget);
+        tabifyDockWidget(ui->controlsDockWidget, ui->helpDockWidget);
+    } else {
+        for (QDockWidget* dock : rightDocks)
+            addDockWidget(Qt::RightDockWidgetArea, dock);
+        splitDockWidget(ui->timeDockWidget, ui->diagnosticsDockWidget, Qt::Vertical);
+        splitDockWidget(ui->diagnosticsDockWidget, ui->helpDockWidget, Qt::Vertical);
+    }
+    for (QDockWidget* dock : rightDocks) {
+        dock->setFloating(false);
+        showUnlessClosed(dock);
+    }
+    ui->controlsDockWidget->raise();
+
+    addDockWidget(Qt::BottomDockWidgetArea, ui->analysisDockWidget);
+    ui->analysisDockWidget->setFloating(false);
+    showUnlessClosed(ui->analysisDockWidget);
+
+    // The layout's own minimum again, now that the docks stand where they go.
+    layout()->setSizeConstraint(constraint);
+    // Sizes apply to a laid-out window only; a window not yet shown would
+    // otherwise take its docks' preferred sizes whatever its own.
+    layout()->activate();
+    if (size() != wanted) {
+        resize(wanted.expandedTo(minimumSize()));
+        layout()->activate();
+    }
+    const bool analysisOpen = !closed.contains(ui->analysisDockWidget);
+    if (oneSideColumn) {
+        // The room the middle column leaves, up to the width the diagnostics
+        // have in a right column: the rest goes to the viewport and the
+        // analysis page.
+        int minimum = 0;
+        for (QDockWidget* dock :
+             {ui->controlsDockWidget, ui->timeDockWidget, ui->diagnosticsDockWidget, ui->helpDockWidget})
+            if (!closed.contains(dock))
+                minimum = std::max(minimum, dockMinimum(dock).width());
+        const int room = width() - middleColumnMinimumWidth() - dockSeparatorWidth();
+        const int left = std::clamp(room, minimum, std::max(minimum, kDefaultRightColumnWidth));
+        const QList<QDockWidget*> open = openLeftColumnTabs(closed);
+        if (!open.isEmpty()) {
+            resizeDocks({open.front()}, {left}, Qt::Horizontal);
+            if (!closed.contains(ui->diagnosticsDockWidget))
+                resizeDocks({open.front(), ui->diagnosticsDockWidget}, mergedColumnHeights(analysisOpen, left),
+                            Qt::Vertical);
+        }
+    } else if (!openRight.isEmpty()) {
+        resizeDocks(openRight, rightDockHeights(openRight, analysisOpen), Qt::Vertical);
+        resizeDocks({ui->controlsDockWidget, openRight.front()}, sideColumnWidths(), Qt::Horizontal);
+    }
+    resizeDocks({ui->analysisDockWidget}, {defaultAnalysisDockHeight()}, Qt::Vertical);
+
+    for (const auto& [dock, action] : dockActionPairs())
+        action->setChecked(!closed.contains(dock));
+    defaultDockLayoutInForce = true;
+}
+
+QList<QDockWidget*> MainWindow::openLeftColumnTabs(const QList<QDockWidget*>& closed) const
+{
+    QList<QDockWidget*> open;
+    for (QDockWidget* dock : {ui->controlsDockWidget, ui->timeDockWidget, ui->helpDockWidget})
+        if (!closed.contains(dock))
+            open.append(dock);
+    return open;
+}
+
+QList<int> MainWindow::mergedColumnHeights(bool analysisOpen, int columnWidth) const
+{
+    const std::vector<int> shares = sharesWithFloors(rightColumnHeight(analysisOpen) - dockSeparatorWidth(),
+                                                     {kMergedTabsWeight, kMergedDiagnosticsWeight},
+                                                     {0, rightDockFloor(ui->diagnosticsDockWidget, columnWidth)});
+    return QList<int>(shares.begin(), shares.end());
+}
+
+void MainWindow::fitDiagnosticsToTheirRows()
+{
+    QDockWidget* diagnostics = ui->diagnosticsDockWidget;
+    if (diagnostics->isHidden() || diagnostics->isFloating() ||
+        diagnostics->height() >= rightDockFloor(diagnostics, diagnostics->width()))
+        return;
+    const bool analysisOpen = !ui->analysisDockWidget->isHidden();
+    if (sideColumnsMerged()) {
+        const QList<QDockWidget*> tabs = openLeftColumnTabs(closedDocks());
+        if (!tabs.isEmpty())
+            resizeDocks({tabs.front(), diagnostics}, mergedColumnHeights(analysisOpen, diagnostics->width()),
+                        Qt::Vertical);
+    } else if (rightColumnAsByDefault()) {
+        QList<QDockWidget*> open = rightColumnDocks();
+        open.erase(std::remove_if(open.begin(), open.end(), [](QDockWidget* dock) { return dock->isHidden(); }),
+                   open.end());
+        resizeDocks(open, rightDockHeights(open, analysisOpen), Qt::Vertical);
+    }
+}
+
+int MainWindow::defaultAnalysisDockHeight() const
+{
+    // What the transport row over the viewport takes of the middle column.
+    const int transportRow = centralWidget()->sizeHint().height() - ui->quantumView->sizeHint().height();
+    const int column = height() - menuBar()->sizeHint().height() - statusBar()->sizeHint().height();
+    const int viewport = static_cast<int>(std::ceil(kViewportShare * height()));
+    const int rest = column - transportRow - dockSeparatorWidth() - viewport;
+    // 420 px leave the analysis page's plot about 220 px under its controls
+    // and summary, the most the dock takes.
+    return std::min(kDefaultAnalysisDockHeight, std::max(dockMinimum(ui->analysisDockWidget).height(), rest));
+}
+
+void MainWindow::fitDockLayoutToNewSize(const QSize& before)
+{
+    fitDockCornersToHeight();
+    // Docks are moved between areas and tabs only outside the toolkit's own
+    // layout pass, which this resize is part of.
+    if (before != size() && !sideColumnsFitPending) {
+        sideColumnsFitPending = true;
+        QTimer::singleShot(0, this, [this] {
+            sideColumnsFitPending = false;
+            guarded([this] { fitSideColumnsToWidth(); });
+        });
+    }
+    // Not on the first size of a window being shown: a restored layout keeps
+    // the dock sizes it was saved with.
+    if (!before.isValid())
+        return;
+    const auto docked = [this](QDockWidget* dock, Qt::DockWidgetArea area) {
+        return !dock->isHidden() && !dock->isFloating() && dockWidgetArea(dock) == area;
+    };
+    // A window growing back after a shrink gives its docks their room again:
+    // side columns widened up to what the default layout gives them at this
+    // size (a narrower dock the user chose is widened no further), the right
+    // column shared again as by default, the analysis dock up to its default
+    // height.
+    if (width() > before.width() && docked(ui->controlsDockWidget, Qt::LeftDockWidgetArea) &&
+        docked(ui->diagnosticsDockWidget, Qt::RightDockWidgetArea)) {
+        const QList<int> preferred = sideColumnWidths();
+        const int left = ui->controlsDockWidget->width();
+        const int right = ui->diagnosticsDockWidget->width();
+        if (left < preferred[0] || right < preferred[1])
+            resizeDocks({ui->controlsDockWidget, ui->diagnosticsDockWidget},
+                        {std::max(left, preferred[0]), std::max(right, preferred[1])}, Qt::Horizontal);
+    }
+    const QList<QDockWidget*> rightDocks = rightColumnDocks();
+    if (height() > before.height() && std::all_of(rightDocks.begin(), rightDocks.end(), [&docked](QDockWidget* dock) {
+            return docked(dock, Qt::RightDockWidgetArea);
+        }))
+        resizeDocks(rightDocks, rightDockHeights(rightDocks, !ui->analysisDockWidget->isHidden()), Qt::Vertical);
+    // A window made shorter keeps the viewport's share of its height: the
+    // analysis dock gives up what it has above its default height.
+    if (height() != before.height() && docked(ui->analysisDockWidget, Qt::BottomDockWidgetArea)) {
+        const int preferred = defaultAnalysisDockHeight();
+        const int analysis = ui->analysisDockWidget->height();
+        if (height() > before.height() ? analysis < preferred : analysis > preferred)
+            resizeDocks({ui->analysisDockWidget}, {preferred}, Qt::Vertical);
+    }
+}
+
+QSize MainWindow::layoutMinimumSize()
+{
+    layout()->activate();
+    return layout()->totalMinimumSize();
+}
+
+} // namespace vxo
