@@ -196,6 +196,15 @@ QString berryPhaseText(const BerrySample& sample)
         .text();
 }
 
+QString readingClosedText(const QString& end, double readAt, double now)
+{
+    return PanelText(QStringLiteral("\nreading closed at t=%1 (%2); the run goes on at t=%3"))
+        .fixed(readAt, 3)
+        .word(end)
+        .fixed(now, 3)
+        .text();
+}
+
 QString berryRowValue(const BerrySample& sample)
 {
     if (sample.phaseValid == 0)

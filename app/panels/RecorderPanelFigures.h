@@ -101,6 +101,12 @@ const char* backflowDirection(double flux);
 // 180 degrees, "temporarily undefined (endpoint overlap too small)" while the
 // sample has no phase.
 QString berryPhaseText(const BerrySample& sample);
+// A reading that has an end (a loop closed, an analysis window over) keeps
+// what it read there: "\nreading closed at t=<readAt> (<end>); the run goes on
+// at t=<now>", so that figures that no longer move are not taken for the
+// state on the screen.
+QString readingClosedText(const QString& end, double readAt, double now);
+
 // The Berry row of the diagnostics: phase and return fidelity, or the
 // fidelity alone while the phase is undefined.
 QString berryRowValue(const BerrySample& sample);
