@@ -185,7 +185,7 @@ void MainWindow::updateLoschmidtPanel()
     const QString stage = QLatin1String(loschmidtStage(recorders.loschmidtReversed, last.time, reversalTime));
     QString echo = QStringLiteral("not reached");
     if (last.time >= 2.0 * reversalTime) {
-        const LoschmidtSample& atEcho = samples[nearestSampleIndex(samples, 2.0 * reversalTime)];
+        const LoschmidtSample& atEcho = *recorders.loschmidtRecorder.echoSample();
         echo = PanelText(QStringLiteral("density=%1   coherent=%2"))
                    .fixed({atEcho.densityEcho, atEcho.fidelity}, 6)
                    .text();

@@ -160,16 +160,6 @@ DiffractionOrderSums diffractionOrderSums(const std::vector<double>& populations
     return sums;
 }
 
-std::size_t nearestSampleIndex(const std::vector<LoschmidtSample>& samples, double time)
-{
-    std::size_t nearest = 0;
-    for (std::size_t i = 1; i < samples.size(); ++i) {
-        if (std::fabs(samples[i].time - time) < std::fabs(samples[nearest].time - time))
-            nearest = i;
-    }
-    return nearest;
-}
-
 const char* loschmidtStage(bool fired, double t, double reversalTime)
 {
     if (!fired)

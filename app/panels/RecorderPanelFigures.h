@@ -84,9 +84,6 @@ struct DiffractionOrderSums {
 // (or a pair) that falls outside the vector counts 0.
 DiffractionOrderSums diffractionOrderSums(const std::vector<double>& populations, std::int32_t centre);
 
-// Index of the sample whose time lies nearest to `time`, the earliest of
-// equally near ones; 0 for an empty series.
-std::size_t nearestSampleIndex(const std::vector<LoschmidtSample>& samples, double time);
 
 // "FORWARD" until the reversal has fired, then "REVERSED / RETURNING" while t
 // lies below 2T and "ECHO ENDPOINT PASSED" from 2T on.
