@@ -120,13 +120,11 @@ QString MainWindow::wedgeGridText() const
     const double momentum = std::hypot(ui->momentumSpinBox->value(), ui->momentumYSpinBox->value());
     const double wavelength = 2.0 * kPi * static_cast<double>(solver.parameters().hbar) / std::max(momentum, 1e-12);
     const double step = std::max(static_cast<double>(psi.dx()), static_cast<double>(psi.dy()));
-    return gridDependenceText(
-        psi.dx(), psi.dy(),
-        PanelText(QStringLiteral("the wedge's faces are steps of %1% of a wavelength"))
-            .fixed(100.0 * step / wavelength, 1)
-            .text(),
-        QStringLiteral("they come closer to the drawn faces, and the shares and <x> behind the wedge move by a few "
-                       "percent"));
+    return gridDependenceText(psi.dx(), psi.dy(),
+                              PanelText(QStringLiteral("the wedge's faces are steps of %1% of a wavelength"))
+                                  .fixed(100.0 * step / wavelength, 1)
+                                  .text(),
+                              QStringLiteral("the shares and <x> behind it move by a few percent"));
 }
 
 void MainWindow::updateScatteringPanel()
